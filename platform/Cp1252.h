@@ -1,0 +1,10 @@
+#pragma once
+// Conversion between the program's UTF-8 texts and the single-byte
+// Windows-1252 texts of project files and the device line.
+
+#include <string>
+#include <string_view>
+
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Characters that Windows-1252 cannot hold become '?'.
+std::string Utf8ToCp1252(std::string_view utf8);

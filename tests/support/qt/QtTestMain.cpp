@@ -1,0 +1,22 @@
+// main() for test programs that need a Qt event loop: a QApplication for the
+// window tests (offscreen), a QCoreApplication for the device-link tests.
+#include <gtest/gtest.h>
+#include <cstdlib>
+#ifdef QL_TEST_GUI
+#include <QApplication>
+using TestApp = QApplication;
+#else
+#include <QCoreApplication>
+using TestApp = QCoreApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    TestApp app(argc, argv);
+    TestApp::setOrganizationName("HALVERON-test");
+    TestApp::setApplicationName("QuillomerDesigner-test");
+    return RUN_ALL_TESTS();
+}
