@@ -90,7 +90,9 @@ public:
     // The document being loaded or stored, so objects can record their owner.
     CQuillomerDoc* m_pDocument = nullptr;
 
-    // Numbers, little-endian.
+    // Numbers, little-endian. A char or int8_t is one byte.
+    CArchive& operator<<(char v);
+    CArchive& operator<<(int8_t v);
     CArchive& operator<<(uint8_t v);
     CArchive& operator<<(uint16_t v);
     CArchive& operator<<(uint32_t v);
@@ -98,6 +100,8 @@ public:
     CArchive& operator<<(int32_t v);
     CArchive& operator<<(float v);
     CArchive& operator<<(double v);
+    CArchive& operator>>(char& v);
+    CArchive& operator>>(int8_t& v);
     CArchive& operator>>(uint8_t& v);
     CArchive& operator>>(uint16_t& v);
     CArchive& operator>>(uint32_t& v);
@@ -115,6 +119,8 @@ public:
     void Read(void* data, size_t size);
 
     // Element counts of lists: WORD, or WORD 0xFFFF + DWORD from 65535 on.
+    // Every element takes at least one byte, so reading a count larger than
+    // the bytes left raises endOfFile (callers may reserve what it says).
     void WriteCount(uint32_t count);
     uint32_t ReadCount();
 
@@ -123,15 +129,29 @@ public:
     void WriteObject(const CSerializable* obj);
     // Returns null for a null reference, a new object (owned by the caller)
     // for a stored object, or the earlier pointer for a back reference.
-    // `expected`, when given, names the class (or classes) the reference must
-    // be: a class for which `isKindOf` answers false raises badClass.
+    // `isKindOf`, when given, says which objects the reference may name: an
+    // object for which it answers false raises badClass (a new object of the
+    // wrong kind is deleted before its data is read).
+    // An object whose Serialize throws is deleted before the exception leaves.
     CSerializable* ReadObject(bool (*isKindOf)(const CSerializable*) = nullptr);
+
+    // ReadObject restricted to objects of type T (or derived from it).
+    template <class T>
+    T* ReadObjectAs()
+    {
+        return static_cast<T*>(ReadObject(
+            [](const CSerializable* p) { return dynamic_cast<const T*>(p) != nullptr; }));
+    }
 
     // Schema number of the class tag of the object now being loaded.
     uint32_t GetObjectSchema() const { return m_currentSchema; }
 
+    // Loading: bytes read so far; storing: bytes written by this archive.
     size_t Position() const;
+    // Loading: no bytes left. Storing: always true.
     bool AtEnd() const;
+    // Loading: bytes not yet read (0 when storing).
+    size_t Remaining() const;
 
 private:
     void Need(size_t size) const;
@@ -140,6 +160,7 @@ private:
     void WriteWord(uint16_t v);
     void WriteDWord(uint32_t v);
     void WriteIndexTag(uint32_t index, bool isClass);
+    uint32_t TakeIndex();
 
     std::vector<uint8_t>* m_out = nullptr;
     const uint8_t* m_in = nullptr;
@@ -155,6 +176,8 @@ private:
         const CRuntimeClass* cls = nullptr;  // set for a class entry
         uint16_t schema = 0;
         CSerializable* obj = nullptr;        // set for an object entry
+        bool dead = false;                   // object deleted after a failed load
     };
     std::vector<LoadEntry> m_loadEntries;    // index 0 unused
+    int m_depth = 0;                         // nesting of objects being read
 };

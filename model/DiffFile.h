@@ -1,0 +1,17 @@
+#pragma once
+// The upload difference file (the project's ".err" file): one line per value
+// that the device holds differently from the project, or per item the device
+// lacks. Lines end in "\r\n" and are written in Windows-1252; each call
+// appends one line and closes the file again, so an earlier upload's lines
+// stay and the lines of many objects follow one another in call order.
+//
+// A file that cannot be opened or written raises std::system_error.
+
+#include <string>
+
+// Appends "<itemWord> <number> : <value> fehlt".
+void AppendErrLine(const std::string& fileName, std::string itemWord, int number, std::string value);
+
+// Appends "ERROR: <item> >><deviceValue><< should be >><projectValue><<".
+void AppendErrMismatch(const std::string& fileName, std::string item, std::string deviceValue,
+                       std::string projectValue);
