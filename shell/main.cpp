@@ -1,14 +1,22 @@
 // QUILLOMER Designer: start-up.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "platform/MessageBox.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/MessageBoxHandler.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName("HALVERON");
-    QApplication::setApplicationName("QUILLOMER Designer");
-    QMainWindow frame;
-    frame.setWindowTitle("QUILLOMER Designer");
-    frame.showMaximized();
+    QApplication::setOrganizationName(QStringLiteral("HALVERON"));
+    QApplication::setApplicationName(QStringLiteral("QUILLOMER"));
+    QApplication::setApplicationDisplayName(QStringLiteral("QUILLOMER Designer"));
+    InstallMessageBoxHandler();
+
+    CQuillomerApp theApp;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!theApp.InitInstance(arguments))
+        return 0;
     return app.exec();
 }

@@ -1,0 +1,53 @@
+#pragma once
+// An audio signal: one alarm, chime or message that the central device can
+// play. It names its source (a signal generator linked in at key 0, or for a
+// message signal a message number), its priority and the macros the device
+// runs when the signal starts (outgoing key 0) and stops (outgoing key 1).
+
+#include <cstdint>
+#include <string>
+
+#include "model/CBaseDevice.h"
+
+// Kind ids of the signals.
+namespace signalkind {
+enum : uint32_t {
+    Alarm = 32822,            // "Alarm"
+    Chime = 32823,            // "Gong"
+    Message = 32824,          // "Text"
+    InternalMessage = 34538,  // "Text"
+};
+}
+
+// Value keys of a signal (low 16 bits).
+namespace signalkey {
+enum : uint32_t {
+    Priority = 1,
+    MessageNumber = 2,
+};
+}
+
+class CAudioSignal : public CBaseDevice {
+    QL_DECLARE_SERIAL(CAudioSignal)
+public:
+    CAudioSignal();
+
+    void Serialize(CArchive& ar) override;
+
+    // Key 1: the priority ("%d"), key 2: the message number ("%d"); else empty.
+    std::string GetValue(uint32_t key) const;
+    // Key 1: priority from the text's leading integer (kept in 1..10 for the
+    // editor's signal kinds); key 2: message number ("%d", 0 when unreadable).
+    // True for keys 1 and 2.
+    bool SetValue(uint32_t key, const std::string& text);
+
+    // Number of the macro at outgoing key 0 (start) or 1 (stop); -1 when none.
+    int32_t GetMacroNumber(int32_t key) const;
+
+    int32_t GetPriority() const { return m_priority; }
+    int32_t GetMessageNumber() const { return m_messageNumber; }
+
+protected:
+    int32_t m_priority = 1;       // 1..10
+    int32_t m_messageNumber = 0;  // meaningful for message signals only
+};

@@ -1,0 +1,153 @@
+#include "audio/CInternalPowerManagement.h"
+
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CInternalPowerManagement, 3)
+
+namespace {
+constexpr uint32_t kConditionKind = 34129;  // "Bedingung": the plain condition
+constexpr uint32_t kMacroKind = 14;
+
+int32_t ClampPrio(int32_t v)
+{
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+}  // namespace
+
+CInternalPowerManagement::CInternalPowerManagement()
+{
+    m_type = OT_INTERNAL_POWER_MANAGEMENT;
+}
+
+void CInternalPowerManagement::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_battPrio << m_mainsPrio << m_shutPrio << m_dropShut << m_battAvail;
+        return;
+    }
+    if (m_loadedSchema >= 2)
+        ar >> m_battPrio >> m_mainsPrio;
+    if (m_loadedSchema >= 3)
+        ar >> m_shutPrio >> m_dropShut >> m_battAvail;
+}
+
+int32_t CInternalPowerManagement::GetValue(uint32_t key) const
+{
+    switch (key) {
+    case powerkey::BattPrio:
+        return m_battPrio;
+    case powerkey::MainsPrio:
+        return m_mainsPrio;
+    case powerkey::MainsCond:
+    case powerkey::BootMacro:
+    case powerkey::ShutMacro:
+        return GetLinkedNumber(static_cast<int32_t>(key) - 2);
+    case powerkey::ShutPrio:
+        return m_shutPrio;
+    case powerkey::DropShut:
+        return m_dropShut;
+    case powerkey::BattAvail:
+        return m_battAvail;
+    default:
+        return 0;
+    }
+}
+
+std::string CInternalPowerManagement::GetValueText(uint32_t key) const
+{
+    switch (key) {
+    case powerkey::BattPrio:
+    case powerkey::MainsPrio:
+    case powerkey::ShutPrio:
+        return StrFormat("%d", GetValue(key));
+    case powerkey::MainsCond:
+    case powerkey::BootMacro:
+    case powerkey::ShutMacro:
+        return GetLinkedObjectName(static_cast<int32_t>(key) - 2);
+    case powerkey::DropShut:
+    case powerkey::BattAvail:
+        return GetValue(key) ? "YES" : "NO";
+    default:
+        return {};
+    }
+}
+
+int CInternalPowerManagement::SetValue(uint32_t key, int32_t value, int32_t /*unused*/)
+{
+    switch (key) {
+    case powerkey::BattPrio:
+        m_battPrio = ClampPrio(value);
+        return 1;
+    case powerkey::MainsPrio:
+        m_mainsPrio = ClampPrio(value);
+        return 1;
+    case powerkey::ShutPrio:
+        m_shutPrio = ClampPrio(value);
+        return 1;
+    case powerkey::DropShut:
+        m_dropShut = value != 0 ? 1 : 0;
+        return 1;
+    case powerkey::BattAvail:
+        m_battAvail = value != 0 ? 1 : 0;
+        return 1;
+    case powerkey::MainsCond:
+        Relink(0, OT_CONDITION, value);
+        return 1;
+    case powerkey::BootMacro:
+        Relink(1, OT_MACRO, value);
+        return 1;
+    case powerkey::ShutMacro:
+        Relink(2, OT_MACRO, value);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void CInternalPowerManagement::Relink(int32_t linkKey, uint32_t partnerType, int32_t number)
+{
+    if (GetLinkedNumber(linkKey) == number)
+        return;
+    if (GetOutLinkAtKey(linkKey))
+        RemoveOutLinksAtKey(linkKey);
+    if (number == 0 || !m_pDocument)
+        return;
+    CIDManager& dir = m_pDocument->GetIDManager();
+    // A number the directory cannot hold names no object and cannot be created.
+    if (!dir.IsValidID(number, partnerType))
+        return;
+    CBaseDevice* partner = dir.GetBaseDevice(number, partnerType);
+    if (!partner)
+        partner = CreatePlaceholder(partnerType, number);
+    if (!partner)
+        return;
+    AddOutLink(this, linkKey, partner, 0, partner->GetCategory());
+    partner->AddInLink(partner, 0, this, linkKey, m_category);
+}
+
+CBaseDevice* CInternalPowerManagement::CreatePlaceholder(uint32_t partnerType, int32_t number)
+{
+    const bool condition = partnerType == OT_CONDITION;
+    // Made through the class registry: the condition and macro families live
+    // in their own folders and register themselves there.
+    const CRuntimeClass* cls = CClassRegistry::Find(condition ? "CCondition" : "CMacro");
+    if (!cls)
+        return nullptr;
+    CSerializable* made = cls->create();
+    CBaseDevice* obj = dynamic_cast<CBaseDevice*>(made);
+    if (!obj) {
+        delete made;
+        return nullptr;
+    }
+    const int32_t category = condition ? CAT_DIGITAL_IO : CAT_MACRO;
+    if (!obj->Create(condition ? kConditionKind : kMacroKind, StrFormat("%d *", number), number, category,
+                     m_pDocument)) {
+        delete obj;
+        return nullptr;
+    }
+    m_pDocument->AddObject(obj, category);
+    return obj;
+}

@@ -1,0 +1,364 @@
+#include "audio/CMonitor.h"
+
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CMonitor, 5)
+
+namespace {
+constexpr uint32_t kNameTextId = 33086;     // "Monitor"
+constexpr uint32_t kNoEntryTextId = 34421;  // "Kein Eintrag"
+constexpr const char* kRelayKeyword = "LMZ764";
+
+// How many entries (and whether channels, how many relay words) a stored schema holds.
+struct StoredLayout {
+    int entries;
+    bool channel;
+    int relays;
+};
+
+StoredLayout LayoutOfSchema(uint32_t schema)
+{
+    switch (schema) {
+    case 0:
+    case 1:
+        return {20, false, 0};
+    case 2:
+        return {50, false, 0};
+    case 3:
+        return {50, true, 0};
+    case 4:
+        return {50, true, 20};
+    default:
+        return {CMonitor::kEntryCount, true, CMonitor::kRelayCount};
+    }
+}
+
+bool IsUpgradedVariant()
+{
+    const CQuillomerDoc* doc = GetActiveDoc();
+    return doc && doc->m_data.deviceVariant != 0;
+}
+
+// The amplifier facts installed by the amplifier class (remote flag, channels, address).
+CIDManager::AmpInfo ReadAmpInfo(const CBaseDevice* amp)
+{
+    const CIDManager::AmpInfoFn fn = CIDManager::SetAmpInfoFn(nullptr);
+    CIDManager::SetAmpInfoFn(fn);
+    return fn ? fn(amp) : CIDManager::AmpInfo{};
+}
+
+bool IsAmpWord(const std::string& word)
+{
+    return word == "AMP_IN" || word == "AMP_OUT";
+}
+}  // namespace
+
+CMonitor::CMonitor()
+{
+    m_type = OT_MONITOR;
+}
+
+int CMonitor::GetMaxEntries()
+{
+    return IsUpgradedVariant() ? kEntryCount : 50;
+}
+
+int CMonitor::GetMaxRelays()
+{
+    return IsUpgradedVariant() ? kRelayCount : 20;
+}
+
+uint32_t CMonitor::KindOfSourceWord(const std::string& word)
+{
+    for (uint32_t kind = monitorsource::Off; kind <= monitorsource::Ext; ++kind) {
+        if (word == SourceWordOfKind(kind))
+            return kind;
+    }
+    return 0;
+}
+
+std::string CMonitor::SourceWordOfKind(uint32_t kind)
+{
+    switch (kind) {
+    case monitorsource::Off:
+        return "OFF";
+    case monitorsource::In:
+        return "IN";
+    case monitorsource::Out:
+        return "OUT";
+    case monitorsource::Rel:
+        return "REL";
+    case monitorsource::AmpIn:
+        return "AMP_IN";
+    case monitorsource::AmpOut:
+        return "AMP_OUT";
+    case monitorsource::Ext:
+        return "EXT";
+    default:
+        return {};
+    }
+}
+
+void CMonitor::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring()) {
+        for (const MonitorEntry& e : m_entries)
+            ar << e.source << e.number << e.reserved << e.channel;
+        for (uint32_t w : m_relays)
+            ar << w;
+        return;
+    }
+    const StoredLayout layout = LayoutOfSchema(m_loadedSchema);
+    for (int i = 0; i < layout.entries; ++i) {
+        MonitorEntry& e = m_entries[static_cast<size_t>(i)];
+        ar >> e.source >> e.number >> e.reserved;
+        if (layout.channel)
+            ar >> e.channel;
+        if (e.channel == 0)
+            e.channel = 1;
+    }
+    for (int i = 0; i < layout.relays; ++i)
+        ar >> m_relays[static_cast<size_t>(i)];
+}
+
+int CMonitor::PostLoad()
+{
+    if (m_loadedSchema < 4) {
+        // Relays were links from control pads at keys 1..20.
+        for (int32_t key = 1; key <= 20; ++key) {
+            const LinkRecord* rec = GetInLinkAtKey(key);
+            if (!rec)
+                continue;
+            if (rec->HasPartner() && rec->partner->GetType() == OT_CONTROL_PAD)
+                m_relays[static_cast<size_t>(key - 1)] =
+                    static_cast<uint32_t>(static_cast<const CControlPad*>(rec->partner)->GetSignalIndex());
+            RemoveInLinksAtKey(key);
+        }
+    }
+    SetName(LoadStringId(kNameTextId));
+    return 1;
+}
+
+uint32_t CMonitor::GetValue(uint32_t key) const
+{
+    const uint32_t index = key >> 16;
+    switch (key & 0xFFFF) {
+    case monitorsource::AddEntry: {
+        if (index >= m_entries.size())
+            return 0;
+        const MonitorEntry& e = m_entries[index];
+        const uint32_t kind = KindOfSourceWord(e.source);
+        if (kind == 0)
+            return 0;
+        if (kind == monitorsource::AmpIn || kind == monitorsource::AmpOut)
+            return monitorsource::AmpCode(kind, e.number, e.channel);
+        return monitorsource::Code(kind, e.number);
+    }
+    case monitorsource::Relay:
+        return index < m_relays.size() ? m_relays[index] : 0;
+    default:
+        return 0;
+    }
+}
+
+uint32_t CMonitor::RelayWordOfPad(uint32_t padNumber) const
+{
+    CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+    if (!doc || padNumber > static_cast<uint32_t>(INT32_MAX))
+        return 0;
+    const CIDManager& dir = doc->GetIDManager();
+    const auto number = static_cast<int32_t>(padNumber);
+    if (!dir.IsValidID(number, OT_CONTROL_PAD))
+        return 0;
+    const CBaseDevice* obj = dir.GetBaseDevice(number, OT_CONTROL_PAD);
+    if (!obj || obj->GetType() != OT_CONTROL_PAD)
+        return 0;
+    return static_cast<uint32_t>(static_cast<const CControlPad*>(obj)->GetSignalIndex());
+}
+
+void CMonitor::SetEntry(size_t index, uint32_t kind, uint32_t value)
+{
+    MonitorEntry& e = m_entries[index];
+    e.source = SourceWordOfKind(kind);
+    e.reserved = 0;
+    switch (kind) {
+    case monitorsource::AmpIn:
+    case monitorsource::AmpOut:
+        e.number = value & 0xFF;
+        e.channel = (value >> 8) & 0xFF;
+        break;
+    case monitorsource::In:
+    case monitorsource::Out:
+    case monitorsource::Rel:
+        e.number = value;
+        e.channel = 1;
+        break;
+    default:  // OFF, EXT
+        e.number = 0;
+        e.channel = 1;
+        break;
+    }
+}
+
+int CMonitor::SetValue(uint32_t key, uint32_t value)
+{
+    const uint32_t index = key >> 16;
+    const uint32_t op = key & 0xFFFF;
+    switch (op) {
+    case monitorsource::Relay: {
+        if (index >= m_relays.size())
+            return 0;
+        m_relays[index] = 0;
+        CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+        const bool padExists = doc && value <= static_cast<uint32_t>(INT32_MAX) &&
+                               doc->GetIDManager().IsValidID(static_cast<int32_t>(value), OT_CONTROL_PAD) &&
+                               doc->GetIDManager().GetBaseDevice(static_cast<int32_t>(value), OT_CONTROL_PAD);
+        if (!padExists)
+            return 0;
+        m_relays[index] = RelayWordOfPad(value);
+        return 1;
+    }
+    case monitorsource::AddRelay: {
+        const int usable = GetMaxRelays();
+        for (int i = 0; i < usable; ++i) {
+            if (m_relays[static_cast<size_t>(i)] == 0)
+                return SetValue(monitorsource::Relay | (static_cast<uint32_t>(i) << 16), value);
+        }
+        return 0;
+    }
+    case monitorsource::AddEntry: {
+        const uint32_t kind = value & 0xFFFF;
+        // Only a real source code can fill an entry.
+        if (kind < monitorsource::Off || kind > monitorsource::Ext)
+            return 0;
+        const int usable = GetMaxEntries();
+        for (int i = 0; i < usable; ++i) {
+            if (m_entries[static_cast<size_t>(i)].source == "OFF") {
+                SetEntry(static_cast<size_t>(i), kind, value >> 16);
+                return 1;
+            }
+        }
+        return 0;
+    }
+    case monitorsource::Off:
+    case monitorsource::In:
+    case monitorsource::Out:
+    case monitorsource::Rel:
+    case monitorsource::AmpIn:
+    case monitorsource::AmpOut:
+    case monitorsource::Ext:
+        if (index >= m_entries.size())
+            return 0;
+        SetEntry(index, op, value);
+        return 1;
+    default:  // 1 and anything above 10
+        return 1;
+    }
+}
+
+std::string CMonitor::RelayName(uint32_t word) const
+{
+    const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+    // Word 0 is "no relay": it must not name a pad that has no relay linked yet.
+    if (doc && word != 0 && word <= static_cast<uint32_t>(INT32_MAX)) {
+        DeviceList pads;
+        doc->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
+        for (const CBaseDevice* obj : pads) {
+            if (obj->GetType() == OT_CONTROL_PAD &&
+                static_cast<const CControlPad*>(obj)->MatchesKeyword(kRelayKeyword, static_cast<int32_t>(word)))
+                return obj->GetName();
+        }
+    }
+    return StrFormat("%d *", static_cast<int32_t>(word));
+}
+
+std::string CMonitor::AmpName(uint32_t address) const
+{
+    const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+    std::string name;
+    if (doc) {
+        DeviceList amps;
+        doc->GetIDManager().GetRemoteAmpsByAddress(amps);
+        for (const CBaseDevice* amp : amps) {
+            if (static_cast<uint32_t>(ReadAmpInfo(amp).address) == address)
+                name = amp->GetName();
+        }
+    }
+    return name.empty() ? StrFormat("%d *", static_cast<int32_t>(address)) : name;
+}
+
+std::string CMonitor::GetValueText(uint32_t key) const
+{
+    const uint32_t n = key >> 16;
+    switch (key & 0xFFFF) {
+    case monitorsource::Relay:
+        return n < m_relays.size() ? RelayName(m_relays[n]) : std::string();
+    case monitorsource::SourceWord:
+        return n < m_entries.size() ? m_entries[n].source : std::string();
+    case monitorsource::EntryNumber:
+        if (n >= m_entries.size())
+            return {};
+        if (IsAmpWord(m_entries[n].source))
+            return StrFormat("%x", m_entries[n].number);
+        return StrFormat("%d", static_cast<int32_t>(m_entries[n].number));
+    case monitorsource::EntryChannel:
+        return n < m_entries.size() ? StrFormat("%d", static_cast<int32_t>(m_entries[n].channel)) : std::string();
+    case monitorsource::Off:
+        return LoadStringId(kNoEntryTextId);
+    case monitorsource::In:
+        return StrFormat("IN%d", static_cast<int32_t>(n));
+    case monitorsource::Out:
+        return StrFormat("OUT%d", static_cast<int32_t>(n));
+    case monitorsource::Ext:
+        return "EXT";
+    case monitorsource::Rel:
+        if (n < 1 || n > static_cast<uint32_t>(GetMaxRelays()))
+            return StrFormat("%d *", static_cast<int32_t>(n));
+        return RelayName(m_relays[n - 1]);
+    case monitorsource::AmpIn:
+    case monitorsource::AmpOut: {
+        const bool in = (key & 0xFFFF) == monitorsource::AmpIn;
+        return StrFormat(in ? "%s - %d IN" : "%s - %d OUT", AmpName(n & 0xFF).c_str(),
+                         static_cast<int32_t>((n >> 8) & 0xFF));
+    }
+    default:
+        return {};
+    }
+}
+
+int CMonitor::GetSources(int kind, std::vector<uint32_t>* list) const
+{
+    if (kind != 1 || !list)
+        return 0;
+    list->push_back(monitorsource::Code(monitorsource::Off, 0));
+    for (uint32_t i = 1; i <= 4; ++i)
+        list->push_back(monitorsource::Code(monitorsource::In, i));
+    for (uint32_t i = 1; i <= 4; ++i)
+        list->push_back(monitorsource::Code(monitorsource::Out, i));
+    const int relays = GetMaxRelays();
+    for (int n = 1; n <= relays; ++n) {
+        if (m_relays[static_cast<size_t>(n - 1)] != 0)
+            list->push_back(monitorsource::Code(monitorsource::Rel, static_cast<uint32_t>(n)));
+    }
+    const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+    if (!doc)
+        return 0;
+    DeviceList amps;
+    doc->GetIDManager().GetBaseDeviceList(amps, OT_AMPLIFIER);
+    for (const CBaseDevice* amp : amps) {
+        const CIDManager::AmpInfo info = ReadAmpInfo(amp);
+        if (!info.remote)
+            continue;
+        const auto address = static_cast<uint32_t>(info.address);
+        for (int ch = 1; ch <= info.channels; ++ch)
+            list->push_back(monitorsource::AmpCode(monitorsource::AmpIn, address, static_cast<uint32_t>(ch)));
+        for (int ch = 1; ch <= info.channels; ++ch)
+            list->push_back(monitorsource::AmpCode(monitorsource::AmpOut, address, static_cast<uint32_t>(ch)));
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "calendar/CClock.h"
+
+#include "calendar/IClockAnswerSink.h"
+#include "model/DocContext.h"
+
+QL_IMPLEMENT_SERIAL(CClock, 1)
+
+CClock::CClock()
+{
+    m_type = OT_CLOCK;
+}
+
+void CClock::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_invert << m_run;
+    else
+        ar >> m_invert >> m_run;
+}
+
+int CClock::GetDownloadLines(int mode, int step)
+{
+    if (step == -1)
+        return 2;
+    if (step < 0 || step > 1 || IsOutBufferFull())
+        return step;
+    const std::string& value = step == 0 ? m_invert : m_run;
+    const std::string line = m_path + "/SLAVE" + (step == 0 ? "/INVERT" : "/RUN") + " " + (mode ? std::string("?") : value);
+    SendCommand(line, m_pDocument, true);
+    return step + 1;
+}
+
+void CClock::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int /*linkState*/)
+{
+    // The slave-clock states are taken in any link state: the clock window
+    // reads them live as well.
+    const size_t blank = line.find(' ');
+    const std::string path = line.substr(0, blank);
+    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (value == "?")
+        return;
+    const size_t slash = path.rfind('/');
+    const std::string key = slash == std::string::npos ? std::string() : path.substr(slash);
+    if (key == "/INVERT")
+        m_invert = value;
+    else if (key == "/RUN")
+        m_run = value;
+    if (m_answerSink != nullptr)
+        m_answerSink->OnClockAnswer(line);
+}

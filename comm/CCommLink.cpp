@@ -1,0 +1,1620 @@
+#include "comm/CCommLink.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <exception>
+
+#include "comm/CFirmwareSender.h"
+#include "comm/CModemInfo.h"
+#include "comm/CommIds.h"
+#include "comm/ParameterGroups.h"
+#include "model/CBaseDevice.h"
+#include "model/CQuillomerDoc.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+namespace {
+
+CCommLink* g_link = nullptr;
+
+// ---- Texts of the device link ----
+const char* const kComError = "COM-Übertragungsfehler !";
+const char* const kPortBusy =
+    "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+    "Schliessen Sie diese und versuchen Sie es dann noch einmal !";
+const char* const kLogFailed = "Kommunikations LOG-File kann nicht geöffnet werden !";
+const char* const kBootMode =
+    "QUILLOMER befindet sich im Bootmodus !\r\nMit 'Ja' wird ein neues Betriebssystem geladen.\r\n"
+    "Mit 'Nein' wird das aktuelle Betriebssystem gestartet.";
+const char* const kNoReaction =
+    "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
+    "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !";
+const char* const kUnknownDevice = "Unbekanntes Gerät an der Kommunikationsschnittstelle !";
+const char* const kDialFailed =
+    "Das Wählen ist fehlgeschlagen!\nEntweder wurde die letzte Verbindung nicht getrennt,\n"
+    "oder der KVT ist an einem lokalen Port angeschlossen.";
+const char* const kModemSilent =
+    "Das Modem reagiert nicht!\nBitte überprüfen Sie, ob das Modem am richtigen COM Port angeschlossen ist.";
+const char* const kVariantMismatch = "Das Arbeitsblatt paßt nicht mit der Geräteversion zusammen!";
+const char* const kProtectFailed = "Passwortschutz konnte nicht aktiviert werden !\n";
+const char* const kHangupFailed = "Das Trennen der Modemverbindung ist nicht möglich!";
+const char* const kAskCancel = "Wollen Sie den Vorgang wirklich abbrechen ?";
+const char* const kCheckLog = "Überprüfen Sie die LOG Datei!";
+const char* const kUploadDone = "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\"";
+const char* const kBusySending = "Bitte warten bis aktuelle Übertragung abgeschlossen ist !\n";
+const char* const kConnectFirst = "Bitte zuerst Verbindung zu QUILLOMER herstellen !";
+const char* const kTextFileOpen = "Das Textfile kann nicht geöffnet werden !";
+const char* const kTextFileEmpty = "Die Datei ist leer !";
+const char* const kNoVersion = "Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !";
+const char* const kCheckOs =
+    "Überprüfen Sie das zu ladende Betriebssystem!\nDie Geräteversionskennung stimmt nicht überein!";
+const char* const kLastChance =
+    "Warnung: Dies ist die letzte Möglichkeit den Vorgang 'QUILLOMER-Betriebssystem laden' abzubrechen !\r\r\n"
+    "Wollen Sie wirklich das vorhandene QUILLOMER-Betriebssystem ersetzen ?";
+const char* const kFirmwareAborted = "Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !";
+const char* const kFirmwareOk = "Vorgang 'QUILLOMER-Betriebssystem laden' wurde erfolgreich durchgeführt !";
+const char* const kFirmwareNotValid =
+    "Das QUILLOMER-Betriebssystem ist fehlerhaft und kann daher nicht gestartet werden.\r\n"
+    "Möglicherweise haben Sie keines oder das falsche File geladen.\r\n"
+    "Wenn nicht, wenden Sie sich bitte umgehend an den Hersteller !";
+const char* const kFirmwareStarted = "Das QUILLOMER-Betriebssystem wurde gestartet !";
+const char* const kFirmwareFileOpen = "Die Datei kann nicht geöffnet werden !\n";
+const char* const kLoginRefused = "Login wurde abgelehnt !";
+const char* const kInputsInvalid = "Eingaben ungülig !";
+const char* const kNetscanDone = "Netscan ist abgeschlossen !\n";
+const char* const kNetscanTimeout = "Zeit für Netscan wurde überschritten !\n";
+const char* const kErrFileWrite = "Die Datei '%s' kann nicht geschrieben werden !";
+
+// The magic words of the boot loader.
+const char* const kLoaderPrompt = "* FLASHBOOT>";
+const char* const kEndRecord = "S9030000FC\r\n";
+
+struct Capability {
+    const char* name;
+    const char* limit;
+};
+const Capability kCapabilities[] = {
+    {"MONI_CLR", "V0.550"},     {"VIRTCTRL_CLR", "V0.547"}, {"MACRO_CLR", "V0.551"},
+    {"TRIGGER_CLR", "V0.551"},  {"CAL_CLR", "V0.551"},      {"COND_CLR", "V0.551"},
+    {"LOGICOUT_CLR", "V0.551"}, {"SPAREAMP_CLR", "V0.551"}, {"READYINP_CLR", "V0.551"},
+};
+
+int64_t NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// ---- Profile (the same sections and values as the rest of the program) ----
+QString Key(const char* section, const char* entry)
+{
+    return QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
+}
+int ProfileInt(const char* section, const char* entry, int def)
+{
+    QSettings s;
+    const QVariant v = s.value(Key(section, entry));
+    bool ok = false;
+    const int n = v.toInt(&ok);
+    return v.isValid() && ok ? n : def;
+}
+std::string ProfileString(const char* section, const char* entry, const std::string& def)
+{
+    QSettings s;
+    return s.value(Key(section, entry), QString::fromStdString(def)).toString().toStdString();
+}
+void WriteProfileInt(const char* section, const char* entry, int value)
+{
+    QSettings s;
+    s.setValue(Key(section, entry), value);
+}
+void WriteProfileString(const char* section, const char* entry, const std::string& value)
+{
+    QSettings s;
+    s.setValue(Key(section, entry), QString::fromStdString(value));
+}
+
+// ---- Text helpers ----
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+std::string TrimLeft(const std::string& s)
+{
+    size_t b = 0;
+    while (b < s.size() && IsBlank(s[b]))
+        ++b;
+    return s.substr(b);
+}
+std::string TrimRight(const std::string& s)
+{
+    size_t e = s.size();
+    while (e > 0 && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(0, e);
+}
+std::string Trim(const std::string& s)
+{
+    return TrimRight(TrimLeft(s));
+}
+std::string Upper(std::string s)
+{
+    for (char& c : s) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return s;
+}
+bool StartsWith(const std::string& s, const char* prefix)
+{
+    return s.compare(0, std::strlen(prefix), prefix) == 0;
+}
+bool EndsWith(const std::string& s, const std::string& suffix)
+{
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+std::string Last(const std::string& s, size_t n)
+{
+    return s.size() <= n ? s : s.substr(s.size() - n);
+}
+void RemoveAll(std::string& s, const std::string& what)
+{
+    if (what.empty())
+        return;
+    for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p))
+        s.erase(p, what.size());
+}
+// The text after `key` up to the next "\r" or "\n"; empty when absent.
+std::string ValueAfter(const std::string& text, const std::string& key)
+{
+    const size_t p = text.find(key);
+    if (p == std::string::npos)
+        return {};
+    const size_t b = p + key.size();
+    const size_t e = text.find_first_of("\r\n", b);
+    return text.substr(b, e == std::string::npos ? std::string::npos : e - b);
+}
+// The last word of an answer (after its last blank), trimmed.
+std::string LastWord(const std::string& answer)
+{
+    const std::string t = Trim(answer);
+    const size_t p = t.rfind(' ');
+    return Trim(p == std::string::npos ? t : t.substr(p + 1));
+}
+// An answer of "/COMM/ECHO ?" and the like without its path, marks and blanks.
+std::string AnswerValue(std::string answer, const std::string& path)
+{
+    RemoveAll(answer, path);
+    RemoveAll(answer, "?");
+    RemoveAll(answer, ">");
+    RemoveAll(answer, " ");
+    return Trim(answer);
+}
+// Text of a user's file: UTF-8 when it is valid UTF-8, else Windows-1252.
+std::string FileTextToUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return bytes.toStdString();
+    return Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+QByteArray ToLine(const std::string& utf8)
+{
+    const std::string bytes = Utf8ToCp1252(utf8);
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+std::string FromLine(const QByteArray& bytes)
+{
+    return Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+class NeutralHost : public ICommLinkHost {};
+
+}  // namespace
+
+CCommLink* GetCommLink()
+{
+    return g_link;
+}
+
+// ==================================================================== construction
+
+CCommLink::CCommLink(QObject* parent)
+    : CMSComm(parent)
+    , m_firmware(std::make_unique<CFirmwareSender>(*this))
+{
+    m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
+    m_textTimer.setInterval(50);
+    connect(&m_textTimer, &QTimer::timeout, this, &CCommLink::OnTextFileTimer);
+    connect(this, &CMSComm::OnComm, this, &CCommLink::OnCommEvent);
+    if (!g_link)
+        g_link = this;
+}
+
+CCommLink::~CCommLink()
+{
+    // Objects must not send through a link that is gone.
+    ILineSender* installed = SetLineSender(nullptr);
+    if (installed != this)
+        SetLineSender(installed);
+    m_textTimer.stop();
+    if (m_log.isOpen())
+        m_log.close();
+    if (g_link == this)
+        g_link = nullptr;
+}
+
+void CCommLink::SetHost(ICommLinkHost* host)
+{
+    m_host = host;
+}
+
+ICommLinkHost& CCommLink::Host() const
+{
+    static NeutralHost neutral;
+    return m_host ? *m_host : neutral;
+}
+
+// ==================================================================== waiting
+
+void CCommLink::Sleep(int ms)
+{
+    const short saved = GetRThreshold();
+    SetRThreshold(0);
+    if (ms > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (saved != 0)
+        SetRThreshold(saved);
+}
+
+void CCommLink::PumpMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+namespace {
+// A short pause that lets every event run (receive events included).
+void Breathe(int ms = 5)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+}  // namespace
+
+int64_t CCommLink::GetLinkIdleTime() const
+{
+    return NowMs() - m_lastActivity;
+}
+
+// ==================================================================== sending
+
+void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
+{
+    if (doc && doc != m_doc)
+        return;
+    SetOutput(ToLine(text));
+    m_lastActivity = NowMs();
+}
+
+void CCommLink::SendLine(const std::string& line, CQuillomerDoc* doc)
+{
+    if (m_export) {
+        m_exportLines.push_back(line);
+        return;
+    }
+    SendText(line + "\r\n", doc);
+}
+
+void CCommLink::SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten)
+{
+    const size_t blank = line.find(' ');
+    const std::string path = line.substr(0, blank);
+    if (shorten && path == m_lastSentPath && blank != std::string::npos)
+        SendLine(line.substr(blank), doc);
+    else
+        SendLine(line, doc);
+    m_lastSentPath = path;
+}
+
+void CCommLink::SetLinkState(int state)
+{
+    if (state == linkstate::Download)
+        SendLine("/MACRO/LOCK ON", nullptr);
+    else if (state == linkstate::Online && m_linkState == linkstate::Download)
+        SendLine("/MACRO/LOCK OFF", nullptr);
+    m_linkState = state;
+}
+
+// ==================================================================== receiving
+
+std::string CCommLink::ReadInput()
+{
+    return FromLine(GetInput());
+}
+
+void CCommLink::OnCommEvent()
+{
+    const short event = GetCommEvent();
+    if (event == comEvReceive) {
+        m_lastActivity = NowMs();
+        const std::string text = ReadInput();
+        if (m_linkState != linkstate::SystemConfig)
+            Host().AppendMonitorText(text);
+        m_rxBuffer += text;
+        size_t p;
+        while ((p = m_rxBuffer.find('\r')) != std::string::npos) {
+            const std::string line = TrimLeft(m_rxBuffer.substr(0, p));
+            if (StartsWith(line, ";") || StartsWith(line, "ISP")) {
+                // Comments and status output: dropped; the rest waits for the next event.
+                m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
+                break;
+            }
+            // A " ? " is the device's mark of a command it did not understand;
+            // the line being split off counts as well as those behind it.
+            if (m_rxBuffer.find(" ? ") != std::string::npos)
+                m_queryMark = true;
+            m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
+            if (!line.empty())
+                OnReceiveLine(line);
+            if (m_linkState == linkstate::BlockRequest)
+                m_answers.push_back(line);
+        }
+        if (m_linkState == linkstate::BlockRequest)
+            DeliverAnswers();
+        return;
+    }
+    const char* text = nullptr;
+    switch (event) {
+    case comEventBreak: text = "Break error"; break;
+    case comEventCTSTO: text = "CTS timeout error"; break;
+    case comEventDSRTO: text = "DSR timeout error"; break;
+    case comEventFrame: text = "Framing error"; break;
+    case comEventOverrun: text = "MSCOMM Overrun error"; break;
+    case comEventCDTO: text = "CD timeout error"; break;
+    case comEventRxOver: text = "RX overrun error"; break;
+    case comEventRxParity: text = "RX parity error"; break;
+    case comEventTxFull: text = "TX full error"; break;
+    default: return;  // send events, line-state events
+    }
+    ShowMessage(std::string(kComError) + StrFormat("( %s )", text), mb::IconStop);
+}
+
+void CCommLink::DeliverAnswers()
+{
+    if (m_answers.empty() || !m_request.reply || m_request.replyAlive.expired())
+        return;
+    m_request.reply->OnLinkAnswer(m_request.param, m_answers);
+}
+
+void CCommLink::OnReceiveLine(const std::string& received)
+{
+    if (m_log.isOpen())
+        WriteLog(received + "\r\n");
+    std::string line = Trim(received);
+    const size_t comment = line.find(';');
+    if (comment != std::string::npos)
+        line = TrimRight(line.substr(0, comment));
+    if (line.empty())
+        return;
+    RouteLine(line);
+}
+
+void CCommLink::RouteLine(const std::string& line)
+{
+    switch (m_linkState) {
+    case linkstate::FirmwareLoad: {
+        const std::string upper = Upper(line);
+        if (StartsWith(upper, "*"))
+            OnFirmwareLine(upper);
+        break;
+    }
+    case linkstate::SystemConfig:
+        Host().SystemConfigLine(line, m_linkState);
+        break;
+    case linkstate::Online:
+    case linkstate::Upload:
+        if (!m_doc)
+            break;
+        if (m_linkState == linkstate::Upload && line.back() == '?')
+            break;  // the echo of a query
+        if (line[0] == '/') {
+            try {
+                m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
+            } catch (const std::exception&) {
+                // The difference file cannot be written: say so once per upload.
+                if (!m_errFileReported) {
+                    m_errFileReported = true;
+                    ShowMessage(StrFormat(kErrFileWrite, m_errFileName.c_str()), mb::IconStop);
+                }
+            }
+        } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
+            m_doc->IgnoreLine(line);
+        }
+        break;
+    default:
+        break;  // shown only; block-request answers go through the answer list
+    }
+}
+
+void CCommLink::WriteLog(const std::string& text)
+{
+    m_log.write(ToLine(text));
+    m_log.flush();
+}
+
+// ==================================================================== queries
+
+std::string CCommLink::Query(const std::string& line, int waitMs)
+{
+    Host().SetWaitCursor(true);
+    SendLine(line, m_doc);
+    Sleep(waitMs);
+    std::string text;
+    if (GetInBufferCount() != 0) {
+        text = ReadInput();
+        Host().AppendMonitorText(text);
+        SetInBufferCount(0);
+    }
+    Host().SetWaitCursor(false);
+    return text;
+}
+
+std::string CCommLink::QueryUntilLineEnd(const std::string& line, int timeoutMs)
+{
+    Host().SetWaitCursor(true);
+    SendLine(line, m_doc);
+    const std::string echo = line + "\r\n";
+    std::string text;
+    for (int elapsed = 0; elapsed < timeoutMs; elapsed += 250) {
+        Sleep(250);
+        if (GetInBufferCount() != 0) {
+            const std::string got = ReadInput();
+            Host().AppendMonitorText(got);
+            SetInBufferCount(0);
+            text += got;
+            RemoveAll(text, echo);
+            if (text.find('\r') != std::string::npos) {
+                Host().SetWaitCursor(false);
+                return Trim(text);
+            }
+        }
+    }
+    Host().SetWaitCursor(false);
+    return text;
+}
+
+bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers)
+{
+    if (lines.empty())
+        return true;
+    const short savedR = GetRThreshold();
+    SetRThreshold(0);
+    SetSThreshold(0);
+    auto restore = [&] {
+        SetSThreshold(1);
+        SetRThreshold(savedR ? savedR : 1);
+    };
+    Sleep(250);
+    SetInBufferCount(0);
+
+    int64_t start = NowMs();
+    while (GetOutBufferCount() != 0) {
+        if ((NowMs() - start) / 1000 > 5) {
+            restore();
+            return false;
+        }
+        Sleep(10);
+    }
+    for (const std::string& line : lines)
+        SetOutput(ToLine(line + "\r\n"));
+    start = NowMs();
+    int last = GetOutBufferCount();
+    while (GetOutBufferCount() != 0) {
+        const int count = GetOutBufferCount();
+        if (count != last) {
+            last = count;
+            start = NowMs();
+        } else if ((NowMs() - start) / 1000 > 5) {
+            restore();
+            return false;
+        }
+        Sleep(10);
+    }
+    Sleep(750);
+    std::string text = ReadInput();
+    Host().AppendMonitorText(text);
+    if (answers) {
+        for (const std::string& line : lines)
+            RemoveAll(text, line + "\r\n");
+        while (!text.empty()) {
+            const size_t end = text.find("\r\n");
+            if (end == std::string::npos) {
+                // A last piece without a line end is an answer as well.
+                answers->push_back(text);
+                break;
+            }
+            const std::string answer = text.substr(0, end);
+            answers->push_back(answer);
+            RemoveAll(text, answer + "\r\n");
+        }
+    }
+    restore();
+    return true;
+}
+
+bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnswers, int tag, ILinkAnswerSink* reply,
+                          intptr_t param)
+{
+    (void)expectAnswers;
+    std::string block;
+    for (const std::string& line : lines)
+        block += line + "\r\n";
+    if (block.size() > 512)
+        return false;
+    if (m_linkState != linkstate::BlockRequest) {
+        SetLinkState(linkstate::BlockRequest);
+        m_request.tag = tag;
+        m_request.reply = reply;
+        m_request.replyAlive = reply ? reply->AliveToken() : std::weak_ptr<void>();
+        m_request.param = param;
+    }
+    m_answers.clear();
+    SetOutput(ToLine(block));
+    return true;
+}
+
+// ==================================================================== port
+
+void CCommLink::ConfigurePort()
+{
+    if (m_modemMode) {
+        const std::string name = ProfileString("Configuration", "ModemName", "");
+        m_portNumber = CModemInfo().GetModemComPortByName(QString::fromStdString(name));
+    } else {
+        m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
+    }
+    SetCommPort(static_cast<short>(m_portNumber));
+    SetSettings(QStringLiteral("19200,n,8,1"));
+    SetDTREnable(true);
+    SetRTSEnable(true);
+    SetHandshaking(comXOnXoff);
+    SetRThreshold(1);
+    SetSThreshold(1);
+    SetOutBufferSize(1024);
+    m_lastActivity = 0;
+    m_rxBuffer.clear();
+}
+
+void CCommLink::ClosePort()
+{
+    Host().ShowProtocolMonitor(false);
+    SetPortOpen(false);
+    m_connected = false;
+    if (m_doc) {
+        m_doc->SetConnected(0);
+        m_doc = nullptr;
+    }
+    if (m_log.isOpen())
+        m_log.close();
+    m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
+    m_modemMode = false;
+    m_rxBuffer.clear();
+    SetConnectedText();
+}
+
+void CCommLink::OnSelectComPort(int id)
+{
+    if (id < commid::ComPort1 || id > commid::ComPort4)
+        return;
+    m_portNumber = id - commid::ComPort1 + 1;
+    WriteProfileInt("COMSECTION", "PORT", m_portNumber - 1);
+}
+
+void CCommLink::OnUpdateSelectComPort(CCmdUI& ui) const
+{
+    const int id = static_cast<int>(ui.m_nID);
+    bool enable = !m_connected;
+    if (id == commid::ComControl && CModemInfo().GetModemCount() == 0)
+        enable = false;
+    ui.Enable(enable);
+    ui.SetCheck(id == commid::ComPort1 + ProfileInt("COMSECTION", "PORT", 1) ? 1 : 0);
+}
+
+std::string CCommLink::GetStatusText() const
+{
+    if (m_doc)
+        return "Projekt '" + m_doc->GetTitle() + "' mit QUILLOMER verbunden !";
+    return "               Kein Projekt mit QUILLOMER verbunden.          ";
+}
+
+void CCommLink::SetConnectedText()
+{
+    Host().SetConnectionText(GetStatusText());
+}
+
+// ==================================================================== connection
+
+void CCommLink::OnDocumentClosing(CQuillomerDoc* doc, bool closing)
+{
+    if (closing && doc && doc == m_doc && m_connected)
+        OnDisconnect();
+}
+
+void CCommLink::BindOpenPort(CQuillomerDoc* doc)
+{
+    m_doc = doc;
+    m_connected = GetPortOpen();
+    m_linkState = linkstate::Online;
+    if (m_doc)
+        m_doc->SetConnected(1);
+    SetConnectedText();
+}
+
+void CCommLink::OnConnectModem()
+{
+    WriteProfileInt("Configuration", "Modem", 1);
+    m_modemMode = true;
+    OnConnect();
+}
+
+void CCommLink::OpenLog()
+{
+    const std::string workDir = ProfileString("Settings", "WorkDirectory", "");
+    std::string name = "QUILLOMER.log";
+    if (m_doc)
+        name = m_doc->GetLogFileName();
+    if (name.empty() && m_doc) {
+        // A project without a file yet: its name in the work directory.
+        std::string project = m_doc->GetTitle();
+        project = project.substr(0, project.find(' '));
+        name = (workDir.empty() ? std::string() : workDir + "/") + project;
+        if (name.find(".qlx") == std::string::npos)
+            name += ".log";
+    } else if (!workDir.empty() && QFileInfo(QString::fromStdString(name)).isRelative()) {
+        name = workDir + "/" + name;
+    }
+    m_log.setFileName(QString::fromStdString(name));
+    if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        ShowMessage(kLogFailed, mb::IconInformation);
+        return;
+    }
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::string stamp = locale.toString(now.date(), QLocale::ShortFormat).toStdString() + " "
+                              + now.time().toString(QStringLiteral("HH:mm")).toStdString();
+    WriteLog(";\r\n;Beginn neue Übertragung: " + stamp + "\r\n");
+}
+
+void CCommLink::OnConnect()
+{
+    m_queryMark = false;
+    CQuillomerDoc* active = GetActiveDoc();
+    if (!active)
+        return;
+    if (m_doc)
+        m_doc->SetConnected(0);
+    m_doc = active;
+    const int stay = ProfileInt("Configuration", "StayOnline", 0);
+    const bool wasConnected = m_connected;
+    if (!m_connected) {
+        ConfigurePort();
+        if (!SetPortOpen(true)) {
+            ShowMessage(kPortBusy, mb::IconInformation);
+            m_doc = nullptr;  // not connected: nothing is bound
+            m_modemMode = false;
+            SetConnectedText();
+            return;
+        }
+    } else if (stay == 0) {
+        OnDisconnect();
+        return;
+    }
+    m_doc->SetConnected(1);
+    SetConnectedText();
+
+    ShowOnlineNoticeIfDue();
+
+    Host().SetWaitCursor(true);
+    m_connected = true;
+    m_linkState = linkstate::Online;
+    if (m_log.isOpen())
+        m_log.close();
+    OpenLog();
+    if (ProfileInt("Configuration", "KVT Registry", 0) & 0x20) {
+        Host().ShowProtocolMonitor(true);
+        ClearLastSentPath();
+    }
+    if (wasConnected) {
+        Host().SetWaitCursor(false);
+        return;
+    }
+    if (m_modemMode && !Dial()) {
+        Host().SetWaitCursor(false);
+        return;
+    }
+
+    // Wake the command interpreter up.
+    SendLine("/\r\n\x03\r\ne\r\nPROMPT ON\r\n/COMM/PROMPT ON\r\n", nullptr);
+    for (int i = 0; i < 20; ++i) {
+        SetInBufferCount(0);
+        Sleep(100);
+    }
+    Host().ClearProtocolMonitor();
+    SendLine("?", nullptr);
+    Sleep(300);
+    std::string reply;
+    if (GetInBufferCount() != 0) {
+        reply = ReadInput();
+        Host().AppendMonitorText(reply);
+        SetInBufferCount(0);
+    }
+    reply = Trim(Upper(reply));
+    const std::string tail = Last(reply, 12);
+    if (tail == "COMM/PROMPT>") {
+        SetRThreshold(1);
+        SetSThreshold(1);
+        SetupSession();
+    } else if (tail == kLoaderPrompt) {
+        SetRThreshold(1);
+        SetSThreshold(1);
+        m_linkState = linkstate::FirmwareLoad;
+        Host().SetWaitCursor(false);
+        if (ShowMessage(kBootMode, mb::YesNo | mb::IconQuestion | mb::DefButton2) == mb::IdYes) {
+            OnLoadFirmware();
+        } else {
+            SendLine("START\r\n", nullptr);
+            m_firmwareStep = 3;
+        }
+    } else if (reply.empty()) {
+        Host().SetWaitCursor(false);
+        ShowMessage(kNoReaction, mb::IconStop);
+        OnDisconnect();
+    } else {
+        const std::string answer = Query("?", 1000);
+        if (answer.find("PROTECT") != std::string::npos) {
+            SetupSession();
+            PumpMessages();
+            Sleep(1000);
+            PumpMessages();
+            SetRThreshold(1);
+            SetSThreshold(1);
+        } else {
+            Host().SetWaitCursor(false);
+            ShowMessage(kUnknownDevice, mb::IconInformation);
+            OnDisconnect();
+        }
+    }
+    Host().SetWaitCursor(false);
+}
+
+void CCommLink::ShowOnlineNoticeIfDue()
+{
+    // 1: every time; 0: never; above 1: a connect counter that shows the
+    // notice every twentieth time (19, 39, ...) and keeps counting while the
+    // user leaves the interval choice ticked.
+    const int counter = ProfileInt("KVT7000", "OnlineCounter", 1);
+    if (counter == 1 || (counter > 1 && counter % 20 == 19)) {
+        Host().ShowOnlineNotice();
+        if (counter > 1 && ProfileInt("KVT7000", "OnlineCounter", 1) == 2)
+            WriteProfileInt("KVT7000", "OnlineCounter", counter + 1);
+    } else if (counter > 1) {
+        WriteProfileInt("KVT7000", "OnlineCounter", counter + 1);
+    }
+}
+
+bool CCommLink::Dial()
+{
+    SetRThreshold(0);
+    SetSThreshold(0);
+    const QString modem = QString::fromStdString(ProfileString("Configuration", "ModemName", ""));
+    QStringList init;
+    CModemInfo().BuildInitCommands(modem, init);
+    std::string answers;
+    bool dial = true;
+    for (const QString& entry : init) {
+        std::string command = entry.toStdString();
+        RemoveAll(command, "<cr>");
+        RemoveAll(command, "\r");
+        RemoveAll(command, "\n");
+        answers += QueryUntilLineEnd(command, 1000);
+    }
+    if (answers == "?") {
+        if (ShowMessage(kDialFailed, mb::OkCancel) == mb::IdCancel) {
+            ClosePort();
+            return false;
+        }
+        dial = false;
+    }
+    if (dial && !EndsWith(answers, "OK")) {
+        if (ShowMessage(kModemSilent, mb::OkCancel) == mb::IdCancel) {
+            ClosePort();
+            return false;
+        }
+    }
+    if (!dial)
+        return true;
+
+    std::string number = m_doc ? m_doc->m_data.systemCallNumber : std::string();
+    if (number.empty())
+        number = ProfileString("Configuration", "CallNumber", "0");
+    std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Plain, "Verbinden");
+    progress->SetPercentFormat("%d s");
+    progress->SetStatus("Wähle " + number + "...");
+    progress->SetRange(0, 60);
+    SendLine("atd " + number + " ", nullptr);
+    std::string collected;
+    for (int seconds = 0; seconds < 60; ++seconds) {
+        Sleep(1000);
+        collected += ReadInput();
+        if (collected.find("CONNECT") != std::string::npos)
+            return true;
+        for (const char* word : {"NO DIALTONE", "NO CARRIER", "ERROR"}) {
+            if (collected.find(word) != std::string::npos) {
+                progress.reset();
+                ShowMessage(word);
+                SetDTREnable(false);
+                ClosePort();
+                return false;
+            }
+        }
+        if (progress->CheckCancelButton()) {
+            progress.reset();
+            SendLine("ATH", nullptr);
+            SetDTREnable(false);
+            ClosePort();
+            return false;
+        }
+        progress->SetPos(seconds + 1);
+    }
+    progress.reset();
+    ShowMessage(kDialFailed, mb::Ok);
+    return true;
+}
+
+void CCommLink::SetupSession()
+{
+    std::string answer = Query("/PROTECT ?\r\n", 500);
+    if (answer.find("ON") != std::string::npos) {
+        m_protectionWasOn = true;
+        if (!Host().RunLogin(*this, 1)) {
+            OnDisconnect();
+            return;
+        }
+    } else {
+        m_protectionWasOn = false;
+    }
+    const std::string dateWord = QLocale::system().language() == QLocale::German ? "GERMAN" : "US";
+
+    answer = Query("/COMM/PROMPT OFF\r\n/COMM/ECHO OFF\r\n/SERVICE/ACCESS/TIME ?\r\n/SERVICE/ACCESS/DATE ?", 400);
+    WriteProfileString("KVT7000", "Last access time", ValueAfter(answer, "/SERVICE/ACCESS/TIME "));
+    WriteProfileString("KVT7000", "Last access date", ValueAfter(answer, "/SERVICE/ACCESS/DATE "));
+
+    SendLine("/COMM/ECHO ON", nullptr);
+    answer = Query("/COMM/ECHO ?", 500);
+    WriteProfileInt("KVT7000", "Echo On", AnswerValue(answer, "/COMM/ECHO") == "ON" ? 1 : 0);
+    answer = Query("/COMM/PROMPT ?", 500);
+    WriteProfileInt("KVT7000", "Prompt On", AnswerValue(answer, "/COMM/PROMPT") == "ON" ? 1 : 0);
+    answer = Query("/SERVICE/DEVICE ?", 500);
+    WriteProfileString("KVT7000", "Device Id", AnswerValue(answer, "/SERVICE/DEVICE"));
+
+    answer = Query("/SERVICE/VER ?", 500);
+    const std::string version = VersionFromAnswer(answer);
+    if (!version.empty()) {
+        WriteProfileString("KVT7000", "OS Version", version);
+        StoreCapabilities(version);
+        const bool upgraded = EndsWith(version, "a");
+        if (m_doc && (upgraded == (m_doc->m_data.deviceVariant == 0)))
+            ShowMessage(kVariantMismatch, mb::Ok);
+    }
+    SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
+}
+
+std::string CCommLink::VersionFromAnswer(const std::string& answer)
+{
+    const size_t v = answer.find(" V");
+    const size_t rel = answer.find("rel");
+    if (v == std::string::npos || rel == std::string::npos || rel < v + 3)
+        return {};
+    return answer.substr(v + 1, rel - 1 - (v + 1));
+}
+
+void CCommLink::StoreCapabilities(const std::string& version)
+{
+    for (const Capability& c : kCapabilities)
+        WriteProfileInt("KVT7000", c.name, version.compare(c.limit) >= 0 ? 1 : 0);
+}
+
+void CCommLink::OnDisconnect()
+{
+    SetRThreshold(0);
+    std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
+    const std::string time = ValueAfter(answer, "/CLOCK/MAIN/TIME ");
+    const std::string date = ValueAfter(answer, "/CLOCK/MAIN/DATE ");
+    SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
+    SendLine(m_password, nullptr);
+    OnSaveDeviceSettings();
+    Sleep(1000);
+    if (m_protectionWasOn) {
+        answer = Query("/PROTECT ?\r\n", 1000);
+        if (LastWord(answer) == "OFF" && !m_removeProtection) {
+            const std::string password = TrimRight(m_password);
+            SendLine("/PROTECT ON", nullptr);
+            SendLine(password, nullptr);
+            SendLine(password, nullptr);
+            answer = Query("/PROTECT ?\r\n", 750);
+            if (LastWord(answer) == "OFF")
+                ShowMessage(kProtectFailed, mb::Ok);
+        }
+    }
+    Sleep(250);
+    if (m_modemMode) {
+        SetRThreshold(0);
+        SetSThreshold(0);
+        SetDTREnable(false);
+        Sleep(1000);
+        answer = QueryUntilLineEnd("ATH", 3000);
+        if (!EndsWith(answer, "OK") && answer.find("NO CARRIER") == std::string::npos)
+            ShowMessage(kHangupFailed, mb::OkCancel);
+        SetRThreshold(1);
+        SetSThreshold(1);
+    }
+    // Nothing of this connection survives it.
+    m_password.clear();
+    m_protectionWasOn = false;
+    m_removeProtection = false;
+    Host().ShowProtocolMonitor(false);
+    ClosePort();
+}
+
+// ==================================================================== transfers
+
+std::string CCommLink::TextFileName(CQuillomerDoc* doc) const
+{
+    if (!doc)
+        return {};
+    std::string name = doc->GetTitle();
+    name = name.substr(0, name.find(' '));
+    name = name.substr(0, name.find('.'));
+    return name + ".txt";
+}
+
+std::string CCommLink::TextFilePath(CQuillomerDoc* doc) const
+{
+    const std::string name = TextFileName(doc);
+    if (!doc || doc->GetPathName().empty())
+        return name;
+    return QFileInfo(QString::fromStdString(doc->GetPathName())).dir().filePath(QString::fromStdString(name)).toStdString();
+}
+
+bool CCommLink::AskCancel()
+{
+    return ShowMessage(kAskCancel, mb::YesNo) == mb::IdYes;
+}
+
+bool CCommLink::WaitOutputEmpty(IProgress* progress)
+{
+    while (GetOutBufferCount() != 0) {
+        if (progress && progress->CheckCancelButton() && AskCancel())
+            return false;
+        Breathe();
+    }
+    return true;
+}
+
+void CCommLink::WaitIdle(int64_t idleMs, int maxMs)
+{
+    const int64_t start = NowMs();
+    while (GetLinkIdleTime() <= idleMs && NowMs() - start < maxMs)
+        Breathe(10);
+}
+
+void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress)
+{
+    for (CBaseDevice* obj : objects) {
+        const int n = obj->GetDownloadLines(mode, -1);
+        if (n != 0)
+            progress.SetRange(0, n);
+        progress.SetStatus("Parameter: [" + obj->GetName() + "]");
+        progress.SetPos(0);
+        progress.SetStep(1);
+        int i = 0;
+        while (i < n) {
+            if (!WaitOutputEmpty(&progress))
+                return;
+            i = obj->GetDownloadLines(mode, i);
+            if (progress.CheckCancelButton() && AskCancel())
+                return;
+            progress.SetPos(i);
+        }
+    }
+}
+
+void CCommLink::OnTransferParameters()
+{
+    m_queryMark = false;
+    m_errFileName.clear();
+    ParamSelection selection;
+    selection.doc = m_doc;
+    selection.direction = 1;
+    selection.textFileName = TextFileName(m_doc);
+    if (Host().RunParamSelect(selection)) {
+        const int mode = selection.direction == 0 ? 1 : 0;
+        if (mode == 0) {
+            SetLinkState(linkstate::Download);
+        } else {
+            m_linkState = linkstate::Upload;
+            if (m_doc)
+                ResetErrorFile();
+        }
+        std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
+        RunObjectLoop(selection.objects, mode, *progress);
+        Sleep(200);
+        PumpMessages();
+        if (mode == 0) {
+            if (selection.textFile) {
+                SendTextFileWithProgress(TextFilePath(m_doc));
+                // The text file ran in terminal mode; the download still holds
+                // the macro lock, which the return to online releases.
+                m_linkState = linkstate::Download;
+            }
+            Host().SetWaitCursor(true);
+            Sleep(200);
+            PumpMessages();
+            SetLinkState(linkstate::Online);
+            SendLine("/SERVICE/START FASTSAVE", nullptr);
+            Sleep(1000);
+            Host().SetWaitCursor(false);
+            WaitOutputEmpty(progress.get());
+        } else {
+            WaitOutputEmpty(progress.get());
+            // The last answers are still on their way: wait until the device is quiet.
+            WaitIdle(1000, 10000);
+            m_linkState = linkstate::Online;
+            ShowErrorFile();
+            ShowMessage(kUploadDone, mb::Ok);
+        }
+        selection.objects.clear();
+    }
+    if (m_queryMark) {
+        ShowMessage(kCheckLog, mb::Ok);
+        m_queryMark = false;
+    }
+}
+
+void CCommLink::OnExportWorksheet()
+{
+    m_export = true;
+    RunDownload();
+    m_export = false;
+}
+
+void CCommLink::RunDownload()
+{
+    m_errFileName.clear();
+    CQuillomerDoc* doc = GetActiveDoc();
+    ParamSelection selection;
+    selection.doc = doc;
+    selection.direction = 1;
+    selection.textFileName = TextFileName(doc);
+    SetLinkState(linkstate::Download);
+    bool writePar = false;
+    if (doc && Host().RunParamSelect(selection)) {
+        m_exportLines.clear();
+        m_returnLines.clear();
+        m_exportLines.push_back("/MACRO/LOCK ON");
+        std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
+        progress->SetRange(0, static_cast<int>(selection.objects.size()));
+        progress->SetStep(1);
+        progress->SetStatus("Vorbereiten zun Download ...");
+        bool cancelled = false;
+        for (CBaseDevice* obj : selection.objects) {
+            const int n = obj->GetDownloadLines(0, -1);
+            int i = 0;
+            while (i < n && !cancelled) {
+                i = obj->GetDownloadLines(0, i);
+                if (progress->CheckCancelButton() && AskCancel())
+                    cancelled = true;
+            }
+            if (cancelled)
+                break;
+            progress->StepIt();
+        }
+        if (!cancelled) {
+            if (selection.textFile) {
+                QFile text(QString::fromStdString(TextFilePath(doc)));
+                if (text.open(QIODevice::ReadOnly)) {
+                    while (!text.atEnd()) {
+                        QByteArray line = text.readLine();
+                        while (line.endsWith('\n') || line.endsWith('\r'))
+                            line.chop(1);
+                        m_exportLines.push_back(FileTextToUtf8(line));
+                    }
+                }
+            }
+            m_exportLines.push_back("/MACRO/LOCK OFF");
+            m_exportLines.push_back("/SERVICE/START FASTSAVE");
+            writePar = true;
+        }
+    }
+    WriteExportFiles(doc, writePar);
+    m_exportLines.clear();
+    m_returnLines.clear();
+    Sleep(500);
+    const int64_t start = NowMs();
+    while (GetInBufferCount() != 0 && GetRThreshold() != 0 && NowMs() - start < 5000)
+        Breathe();
+    SetLinkState(linkstate::Online);
+}
+
+void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
+{
+    if (!doc)
+        return;
+    std::string base = doc->GetPathName();
+    if (base.empty()) {
+        const std::string workDir = ProfileString("Settings", "WorkDirectory", "");
+        base = (workDir.empty() ? std::string() : workDir + "/") + doc->GetProjectName();
+    }
+    auto write = [](const std::string& name, const std::vector<std::string>& lines) {
+        QSaveFile file(QString::fromStdString(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        for (const std::string& line : lines)
+            file.write(ToLine(line + "\r\n"));
+        file.commit();
+    };
+    if (writePar)
+        write(base + ".par", m_exportLines);
+    write(base + ".ret", m_returnLines);
+}
+
+void CCommLink::ResetErrorFile()
+{
+    m_errFileName = m_doc ? m_doc->GetErrFileName() : std::string();
+    m_errFileReported = false;
+    if (m_errFileName.empty())
+        return;
+    QFile file(QString::fromStdString(m_errFileName));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.close();
+}
+
+void CCommLink::ShowErrorFile()
+{
+    if (!m_errFileName.empty()) {
+        const QFileInfo info(QString::fromStdString(m_errFileName));
+        if (info.exists() && info.size() > 0)
+            Host().OpenInEditor(m_errFileName);
+    }
+    m_errFileName.clear();
+}
+
+// ==================================================================== text files
+
+void CCommLink::OnSendConfigFile()
+{
+    const std::string path = Host().ChooseConfigFile();
+    if (!path.empty())
+        SendTextFileWithProgress(path);
+}
+
+void CCommLink::SendTextFile(const std::string& path)
+{
+    if (m_textSending) {
+        ShowMessage(kBusySending, mb::IconStop);
+        return;
+    }
+    if (!m_connected) {
+        ShowMessage(kConnectFirst, mb::IconStop);
+        return;
+    }
+    m_textFile.setFileName(QString::fromStdString(path));
+    if (!m_textFile.open(QIODevice::ReadOnly)) {
+        ShowMessage(kTextFileOpen, mb::IconStop);
+        return;
+    }
+    m_textTotal = 0;
+    while (!m_textFile.atEnd()) {
+        m_textFile.readLine();
+        ++m_textTotal;
+    }
+    m_textFile.seek(0);
+    if (m_textTotal == 0) {
+        ShowMessage(kTextFileEmpty, mb::IconStop);
+        EndTextFile();
+        return;
+    }
+    m_textSent = 0;
+    m_textSending = true;
+    m_linkState = linkstate::Terminal;
+    m_textTimer.start();
+    SendNextTextLine();
+}
+
+void CCommLink::OnTextFileTimer()
+{
+    if (GetOutBufferCount() < 512)
+        SendNextTextLine();
+}
+
+void CCommLink::SendNextTextLine()
+{
+    if (!m_textFile.isOpen() || m_textFile.atEnd()) {
+        EndTextFile();
+        return;
+    }
+    QByteArray line = m_textFile.readLine();
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (!line.endsWith('\r'))
+        line.append('\r');
+    SendText(FileTextToUtf8(line), m_doc);
+    ++m_textSent;
+}
+
+void CCommLink::EndTextFile()
+{
+    if (m_textFile.isOpen())
+        m_textFile.close();
+    m_textTimer.stop();
+    m_textSending = false;
+}
+
+void CCommLink::SendTextFileWithProgress(const std::string& path)
+{
+    SendTextFile(path);
+    if (!m_textSending)
+        return;
+    std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Textfile senden");
+    progress->SetStatus("File : " + path);
+    progress->SetRange(0, m_textTotal);
+    while (m_textSending) {
+        progress->SetPos(m_textSent);
+        if (progress->CheckCancelButton() && AskCancel()) {
+            EndTextFile();
+            break;
+        }
+        Breathe(10);
+    }
+}
+
+// ==================================================================== firmware
+
+bool CCommLink::ConfirmFirmwareLoad()
+{
+    const std::string answer = Query("/SERVICE/VER ?", 200);
+    if (answer.empty()) {
+        ShowMessage(kNoVersion, mb::IconExclamation);
+        return true;
+    }
+    const size_t v = answer.find(" V");
+    const std::string version = v == std::string::npos ? std::string() : answer.substr(v);
+    return ShowMessage("QUILLOMER SW-Version : " + version + "\n\rWollen Sie ein anderes QUILLOMER-Betriebssystem laden ?\n",
+                       mb::YesNo | mb::IconQuestion)
+           == mb::IdYes;
+}
+
+std::string CCommLink::ChooseFirmwareFile()
+{
+    return Host().ChooseFirmwareFile();
+}
+
+void CCommLink::OnLoadFirmware()
+{
+    if (!ConfirmFirmwareLoad())
+        return;
+    const std::string path = ChooseFirmwareFile();
+    const std::string osVersion = ProfileString("KVT7000", "OS Version", "");
+    if (EndsWith(path, "a.hex") && !EndsWith(osVersion, "a"))
+        ShowMessage(kCheckOs, mb::Ok);
+    if (path.empty() || ShowMessage(kLastChance, mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
+        ShowMessage(kFirmwareAborted, mb::IconStop);
+        if (m_linkState == linkstate::FirmwareLoad) {
+            SendLine("START\r\n", nullptr);
+            m_firmwareStep = 3;
+        }
+        return;
+    }
+    std::string init = Query("/COMM/MODEM/INIT ?", 2000);
+    RemoveAll(init, "/COMM/MODEM/INIT ?\r\n");
+    m_modemInit = init;
+    if (m_linkState != linkstate::FirmwareLoad) {
+        SendLine("/SERVICE/START BOOTLOAD", nullptr);
+        Host().SetWaitCursor(true);
+        Sleep(4000);
+        Host().SetWaitCursor(false);
+    } else {
+        SendLine("", nullptr);
+        Sleep(200);
+    }
+    std::string reply;
+    if (GetInBufferCount() != 0) {
+        reply = ReadInput();
+        Host().AppendMonitorText(reply);
+        SetInBufferCount(0);
+    }
+    reply = Upper(reply);
+    if (Last(reply, 12) == kLoaderPrompt) {
+        if (!m_firmware->Begin(path)) {
+            // Checked before the loader erases anything.
+            ShowMessage(kFirmwareFileOpen + path, mb::IconStop);
+            ShowMessage(kFirmwareAborted, mb::IconStop);
+            m_linkState = linkstate::FirmwareLoad;
+            SendLine("START\r\n", nullptr);
+            m_firmwareStep = 3;
+            return;
+        }
+        SendLine("UPDATE", nullptr);
+        m_linkState = linkstate::FirmwareLoad;
+        m_firmwareStep = 1;
+        if (!Host().RunFirmwareDialog(*m_firmware))
+            ShowMessage(kFirmwareAborted, mb::IconStop);
+        return;
+    }
+    if (Trim(reply).empty())
+        ShowMessage(kNoReaction, mb::IconStop);
+    else
+        ShowMessage(kUnknownDevice, mb::IconInformation);
+    OnDisconnect();
+}
+
+void CCommLink::OnFirmwareLine(const std::string& line)
+{
+    switch (m_firmwareStep) {
+    case 1:
+        if (line == "* \tPROG") {
+            if (!m_firmware->IsOpen()) {
+                SendLine(kEndRecord, nullptr);
+            } else {
+                m_firmware->StartSending();
+                m_firmwareStep = 2;
+            }
+        }
+        break;
+    case 2:
+        if (line == "* \tOK.") {
+            m_firmwareStep = 3;
+            ShowMessage(kFirmwareOk, mb::IconInformation);
+            SendLine("START\r\n", nullptr);
+        } else if (line.compare(0, 8, "* \tERROR") == 0) {
+            if (m_firmware->IsOpen())
+                m_firmware->CloseAsCancelled();
+            ShowMessage(std::string("Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\n") + line.substr(3)
+                            + "\r\n\nBitte File überprüfen und Vorgang wiederholen !",
+                        mb::IconStop);
+            m_firmwareStep = 1;
+            OnDisconnect();
+        }
+        break;
+    case 3:
+        if (Last(line, 13) == "N O T  VALID!") {
+            ShowMessage(kFirmwareNotValid, mb::IconInformation);
+            m_firmwareStep = 1;
+            OnDisconnect();
+        } else if (line.compare(0, 11, "*** KVT7000") == 0) {
+            ShowMessage(kFirmwareStarted, mb::IconInformation);
+            SendLine(m_modemInit, nullptr);
+            m_linkState = linkstate::Online;
+            m_firmwareStep = 1;
+            SetupSession();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// ==================================================================== service commands
+
+void CCommLink::OnPassword()
+{
+    SetRThreshold(0);
+    const std::string answer = Query("/PROTECT ?\r\n", 500);
+    if (LastWord(answer) == "ON") {
+        if (!Host().RunLogin(*this, 1)) {
+            PumpMessages();
+            Sleep(1000);
+            SetRThreshold(1);
+            return;
+        }
+    }
+    Host().RunLogin(*this, 2);
+    SetRThreshold(1);
+}
+
+bool CCommLink::TryLogin(const std::string& password, bool removeProtection)
+{
+    SendLine("/PROTECT OFF", nullptr);
+    SendLine(password, nullptr);
+    const std::string answer = Query("/PROTECT ?", 500);
+    if (LastWord(answer) != "ON") {
+        m_password = password;
+        m_removeProtection = removeProtection;
+        return true;
+    }
+    ShowMessage(kLoginRefused, mb::IconStop);
+    m_removeProtection = false;
+    return false;
+}
+
+bool CCommLink::TrySetPassword(const std::string& password, const std::string& confirmation)
+{
+    m_removeProtection = false;
+    if (password != confirmation) {
+        ShowMessage(kInputsInvalid, mb::IconStop);
+        return false;
+    }
+    SendLine("/PROTECT ON", nullptr);
+    SendLine(password, nullptr);
+    SendLine(password, nullptr);
+    std::string answer = Query("/PROTECT ?", 500);
+    PumpMessages();
+    if (LastWord(answer) == "OFF") {
+        ShowMessage(kProtectFailed, mb::IconStop);
+        return false;
+    }
+    m_protectionWasOn = true;
+    SendLine("/PROTECT OFF", nullptr);
+    SendLine(password, nullptr);
+    answer = Query("/PROTECT ?", 500);
+    PumpMessages();
+    if (LastWord(answer) != "ON") {
+        m_password = password;
+        return true;
+    }
+    ShowMessage(kLoginRefused, mb::IconStop);
+    return false;
+}
+
+void CCommLink::OnNetScan()
+{
+    std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Plain, "Netscan");
+    progress->SetStatus("Suche ...");
+    const int timeout = ProfileInt("Configuration", "Netscan", 60);
+    progress->SetRange(0, std::max(timeout, 1));
+    const int64_t start = NowMs();
+    Query("/service/netscan on", 400);
+    for (;;) {
+        bool cancelled = false;
+        if (progress->CheckCancelButton() && AskCancel())
+            cancelled = true;
+        const int64_t elapsed = (NowMs() - start) / 1000;
+        progress->SetPos(static_cast<int>(elapsed));
+        const std::string answer = Query("?", 400);
+        std::string word = answer;
+        const size_t blank = word.rfind(' ');
+        if (blank != std::string::npos)
+            word = word.substr(blank + 1);
+        word = word.substr(0, word.find('\r'));
+        if (elapsed > 5 && word == "OFF") {
+            progress.reset();
+            ShowMessage(kNetscanDone, mb::Ok);
+            return;
+        }
+        if (elapsed > timeout && word == "ON") {
+            progress.reset();
+            ShowMessage(kNetscanTimeout, mb::Ok);
+            return;
+        }
+        if (cancelled)
+            return;
+    }
+}
+
+void CCommLink::OnClearSettings()
+{
+    SetRThreshold(0);
+    const std::string init = Query("/COMM/MODEM/INIT ?", 1000);
+    Query("/SERVICE/START EEPCLR \r\n", 5000);
+    SendLine("/COMM/PROMPT OFF", nullptr);
+    SendLine(init, nullptr);
+    SendLine("/", nullptr);
+    Sleep(1000);
+    SetRThreshold(1);
+}
+
+void CCommLink::OnSaveDeviceSettings()
+{
+    SendCommand("/SERVICE/START FASTSAVE", nullptr, false);
+}
+
+void CCommLink::OnSystemConfiguration()
+{
+    m_linkState = linkstate::SystemConfig;
+    Host().RunSystemConfigDialog();
+    m_linkState = linkstate::Online;
+}
+
+void CCommLink::OnMonitorChar(const std::string& ch)
+{
+    SetLinkState(linkstate::Terminal);
+    SendText(ch, nullptr);
+}
+
+// ==================================================================== commands
+
+bool CCommLink::OnCommand(int id)
+{
+    switch (id) {
+    case commid::Connect: OnConnect(); return true;
+    case commid::ConnectModem: OnConnectModem(); return true;
+    case commid::Disconnect: OnDisconnect(); return true;
+    case commid::LoadFirmware: OnLoadFirmware(); return true;
+    case commid::TransferParameters: OnTransferParameters(); return true;
+    case commid::ExportWorksheet: OnExportWorksheet(); return true;
+    case commid::SendConfigFile: OnSendConfigFile(); return true;
+    case commid::SaveDeviceSettings: OnSaveDeviceSettings(); return true;
+    case commid::SystemConfiguration: OnSystemConfiguration(); return true;
+    case commid::NetScan: OnNetScan(); return true;
+    case commid::Password: OnPassword(); return true;
+    case commid::ClearSettings: OnClearSettings(); return true;
+    default:
+        if (id >= commid::ComPort1 && id <= commid::ComPort4) {
+            OnSelectComPort(id);
+            return true;
+        }
+        return false;
+    }
+}
+
+bool CCommLink::OnUpdateCommand(CCmdUI& ui)
+{
+    const int id = static_cast<int>(ui.m_nID);
+    CQuillomerDoc* active = GetActiveDoc();
+    switch (id) {
+    case commid::Connect:
+        // Connecting again while connected only makes sense when it keeps the connection.
+        ui.Enable(active != nullptr && (!m_connected || ProfileInt("Configuration", "StayOnline", 0) != 0));
+        return true;
+    case commid::Disconnect:
+        ui.Enable(m_connected);
+        return true;
+    case commid::ConnectModem:
+        ui.Enable(active != nullptr && CModemInfo().GetModemCount() > 0
+                  && (!m_connected || ProfileInt("Configuration", "StayOnline", 0) != 0));
+        return true;
+    case commid::LoadFirmware:
+    case commid::NetScan:
+    case commid::Password:
+    case commid::ClearSettings:
+    case commid::SaveDeviceSettings:
+        ui.Enable(m_connected);
+        return true;
+    case commid::TransferParameters:
+    case commid::SendConfigFile:
+        ui.Enable(m_connected && active != nullptr && active == m_doc);
+        return true;
+    case commid::ExportWorksheet:
+        ui.Enable(active != nullptr);
+        return true;
+    case commid::SystemConfiguration:
+        if (!(ProfileInt("Configuration", "KVT Registry", 0) & 0x01))
+            ui.Remove();
+        else
+            ui.Enable(m_connected && active != nullptr && active == m_doc);
+        return true;
+    default:
+        if (id >= commid::ComPort1 && id <= commid::ComControl) {
+            OnUpdateSelectComPort(ui);
+            return true;
+        }
+        return false;
+    }
+}

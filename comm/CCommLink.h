@@ -1,0 +1,226 @@
+#pragma once
+// The device link: the one object through which the program talks to the
+// central device. It owns the serial control (it is one), frames outgoing
+// protocol lines, splits the received bytes into lines and routes them by its
+// mode (LinkState), answers block requests, runs the connection set-up and the
+// transfers (download, export, upload, text files, firmware) and the device's
+// service commands, and writes the protocol log.
+//
+// Protocol text is UTF-8 inside the program and Windows-1252 on the line; the
+// link converts at the port. Waits for the device run a local event loop so
+// windows keep painting; while a wait stands for the device's answer time,
+// receive events are held back so that the waiting caller reads the answer
+// itself (as the serial control's RThreshold 0 does).
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "comm/ICommLinkHost.h"
+#include "comm/ILinkAnswerSink.h"
+#include "model/DocContext.h"
+#include "platform/serial/CMSComm.h"
+#include "shell/IDeviceLink.h"
+
+class CFirmwareSender;
+class CQuillomerDoc;
+
+class CCommLink : public CMSComm, public ILineSender, public IDeviceLink {
+    Q_OBJECT
+public:
+    // The request of a running block request.
+    struct LinkRequest {
+        int tag = 0;
+        ILinkAnswerSink* reply = nullptr;
+        std::weak_ptr<void> replyAlive;
+        intptr_t param = 0;
+    };
+
+    explicit CCommLink(QObject* parent = nullptr);
+    ~CCommLink() override;
+
+    // The window side (not owned; null: the neutral host).
+    void SetHost(ICommLinkHost* host);
+    ICommLinkHost& Host() const;
+
+    // ---- Framing and sending ----
+    // Writes the text as it stands; dropped when `doc` is given and is not the
+    // bound document. Records the time as the last activity.
+    void SendText(const std::string& text, CQuillomerDoc* doc);
+    // Appends "\r\n" and sends (or, while exporting, adds the line to the
+    // export list without a line end).
+    void SendLine(const std::string& line, CQuillomerDoc* doc);
+    // The line sender of every object: the path shorthand, then SendLine.
+    void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override;
+    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount(); }
+    // The next SendCommand line goes out whole (the protocol monitor was shown).
+    void ClearLastSentPath() { m_lastSentPath.clear(); }
+    const std::string& GetLastSentPath() const { return m_lastSentPath; }
+
+    // ---- Mode ----
+    int GetLinkState() const { return m_linkState; }
+    // 8 sends "/MACRO/LOCK ON" first (every time); 4 from 8 sends "/MACRO/LOCK OFF" first.
+    void SetLinkState(int state);
+    int GetFirmwareStep() const { return m_firmwareStep; }
+
+    // ---- Receiving ----
+    // One received line (called by the receive handling only; public for the
+    // windows that feed typed lines and for tests).
+    void OnReceiveLine(const std::string& line);
+    // The answer list of the running block request; the receiver empties it.
+    std::vector<std::string>& GetAnswerList() { return m_answers; }
+    bool GetQueryMark() const { return m_queryMark; }
+
+    // ---- Queries ----
+    std::string Query(const std::string& line, int waitMs) override;
+    std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
+    bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
+    // An asynchronous block request of at most 512 characters; the answers go
+    // to `reply` (the first requester while one is running).
+    bool SendBlock(const std::vector<std::string>& lines, bool expectAnswers, int tag, ILinkAnswerSink* reply,
+                   intptr_t param);
+    // Milliseconds since the last line sent through SendText or the last receive event.
+    int64_t GetLinkIdleTime() const;
+
+    // ---- Port ----
+    void ConfigurePort();
+    void ClosePort();
+    int GetPortNumber() const { return m_portNumber; }
+    void OnSelectComPort(int id);
+    void OnUpdateSelectComPort(CCmdUI& ui) const;
+    std::string GetStatusText() const;
+
+    // ---- Connection ----
+    bool IsConnected() const override { return m_connected; }
+    CQuillomerDoc* GetBoundDocument() const { return m_doc; }
+    void OnConnect();
+    void OnConnectModem();
+    void SetupSession();
+    // The operating-system version in an answer to "/SERVICE/VER ?" (the text
+    // from the "V" of the first " V" to two characters before the first
+    // "rel"); empty when either mark is missing.
+    static std::string VersionFromAnswer(const std::string& answer);
+    // Stores the "KVT7000" capability flags of a version.
+    static void StoreCapabilities(const std::string& version);
+    // The online notice of a connect: shown every time, never, or at intervals.
+    void ShowOnlineNoticeIfDue();
+    void OnDisconnect();
+    void OnDocumentClosing(CQuillomerDoc* doc, bool closing) override;
+
+    // ---- Transfers ----
+    void OnTransferParameters();
+    void OnExportWorksheet();
+    void RunDownload();
+    bool IsExporting() const { return m_export; }
+    const std::vector<std::string>& GetExportLines() const { return m_exportLines; }
+    void ResetErrorFile();
+    void ShowErrorFile();
+    const std::string& GetErrorFileName() const { return m_errFileName; }
+
+    // ---- Text files ----
+    void OnSendConfigFile();
+    void SendTextFileWithProgress(const std::string& path);
+    void SendTextFile(const std::string& path) override;
+    void SendNextTextLine();
+    void EndTextFile();
+    bool IsSendingTextFile() const { return m_textSending; }
+    int GetTextLinesTotal() const { return m_textTotal; }
+    int GetTextLinesSent() const { return m_textSent; }
+
+    // ---- Firmware ----
+    void OnLoadFirmware();
+    bool ConfirmFirmwareLoad();
+    std::string ChooseFirmwareFile();
+    void OnFirmwareLine(const std::string& line);
+    CFirmwareSender& GetFirmwareSender() { return *m_firmware; }
+
+    // ---- Service commands ----
+    void OnPassword();
+    // OK of the login dialog in login mode: true when the device accepted.
+    bool TryLogin(const std::string& password, bool removeProtection);
+    // OK of the login dialog in password mode: true when set and logged in.
+    bool TrySetPassword(const std::string& password, const std::string& confirmation);
+    void OnNetScan();
+    void OnClearSettings();
+    void OnSaveDeviceSettings();
+    void OnSystemConfiguration();
+    bool GetProtectionWasOn() const { return m_protectionWasOn; }
+    bool GetRemoveProtection() const { return m_removeProtection; }
+
+    // ---- Protocol monitor ----
+    // A character typed in the monitor: terminal mode, sent as it stands.
+    void OnMonitorChar(const std::string& ch);
+
+    // ---- Commands of the device menu ----
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+
+    // ---- Waiting ----
+    // The device's answer time: the event loop runs (windows paint, user input
+    // waits) but receive events are held back.
+    void Sleep(int ms);
+    // Lets every waiting event run, receive events included.
+    static void PumpMessages();
+
+protected:
+    // Serves `doc` over a port that is already open, without the device
+    // dialogue of a connect (a link whose device is known to be ready).
+    void BindOpenPort(CQuillomerDoc* doc);
+
+private:
+    void OnCommEvent();
+    void RouteLine(const std::string& line);
+    void DeliverAnswers();
+    void WriteLog(const std::string& text);
+    void OpenLog();
+    bool Dial();
+    void RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress);
+    bool AskCancel();
+    bool WaitOutputEmpty(IProgress* progress);
+    void WaitIdle(int64_t idleMs, int maxMs);
+    std::string TextFilePath(CQuillomerDoc* doc) const;
+    std::string TextFileName(CQuillomerDoc* doc) const;
+    void OnTextFileTimer();
+    void WriteExportFiles(CQuillomerDoc* doc, bool writePar);
+    void SetConnectedText();
+    std::string ReadInput();
+
+    ICommLinkHost* m_host = nullptr;
+
+    int64_t m_lastActivity = 0;  // monotonic milliseconds
+    int m_portNumber = 1;
+    bool m_connected = false;
+    CQuillomerDoc* m_doc = nullptr;
+    std::string m_rxBuffer;
+    int m_linkState = linkstate::Idle;
+    int m_firmwareStep = 1;
+    std::unique_ptr<CFirmwareSender> m_firmware;
+    std::string m_errFileName;
+    bool m_errFileReported = false;
+    bool m_modemMode = false;
+    std::string m_modemInit;
+    std::vector<std::string> m_exportLines;
+    std::vector<std::string> m_returnLines;
+    QFile m_textFile;
+    bool m_textSending = false;
+    int m_textTotal = 0;
+    int m_textSent = 0;
+    QTimer m_textTimer;
+    QFile m_log;
+    std::string m_password;
+    bool m_removeProtection = false;
+    bool m_protectionWasOn = false;
+    std::vector<std::string> m_answers;
+    LinkRequest m_request;
+    bool m_export = false;
+    bool m_queryMark = false;
+    std::string m_lastSentPath;
+};
+
+// The program's one device link (null when none exists).
+CCommLink* GetCommLink();

@@ -1,0 +1,116 @@
+#include "comm/CFirmwareSender.h"
+
+#include <algorithm>
+
+#include "comm/CCommLink.h"
+
+CFirmwareSender::CFirmwareSender(CCommLink& link)
+    : m_link(link)
+{
+    m_eraseTimer.setInterval(100);
+    m_sendTimer.setInterval(50);
+    connect(&m_eraseTimer, &QTimer::timeout, this, &CFirmwareSender::OnEraseTimer);
+    connect(&m_sendTimer, &QTimer::timeout, this, &CFirmwareSender::OnSendTimer);
+}
+
+CFirmwareSender::~CFirmwareSender() = default;
+
+bool CFirmwareSender::Begin(const std::string& path)
+{
+    m_eraseTimer.stop();
+    m_sendTimer.stop();
+    if (m_file.isOpen())
+        m_file.close();
+    m_path = path;
+    m_file.setFileName(QString::fromStdString(path));
+    if (!m_file.open(QIODevice::ReadOnly))
+        return false;
+    m_fileLength = m_file.size();
+    m_linesSent = 0;
+    m_status = "Löschen des aktuellen QUILLOMER-Betriebssystems !";
+    m_pos = 0;
+    m_step = 4;
+    m_animation = AnimationErase;
+    m_open = true;
+    m_eraseTimer.start();
+    emit Changed();
+    return true;
+}
+
+void CFirmwareSender::OnEraseTimer()
+{
+    // The device erases its flash meanwhile; the bar only shows that time passes.
+    const int previous = m_pos;
+    m_pos += m_step;
+    if (previous >= 92)
+        m_eraseTimer.stop();
+    emit Changed();
+}
+
+void CFirmwareSender::StartSending()
+{
+    m_eraseTimer.stop();
+    m_pos = 0;
+    m_status = "Laden des neuen QUILLOMER-Betriebssystems...\r\nFile:" + m_path;
+    m_linesSent = 0;
+    m_animation = AnimationSend;
+    m_sendTimer.start();
+    emit Changed();
+}
+
+void CFirmwareSender::OnSendTimer()
+{
+    if (m_link.GetOutBufferCount() > 512)
+        return;
+    for (int i = 0; i < 5 && m_sendTimer.isActive() && m_link.GetOutBufferCount() <= 512; ++i)
+        SendNextRecord();
+}
+
+void CFirmwareSender::SendNextRecord()
+{
+    if (!m_file.isOpen() || m_file.atEnd()) {
+        StopSending();
+        Finish(true);
+        return;
+    }
+    QByteArray line = m_file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    const std::string record = line.toStdString();
+    m_link.SendLine(record, nullptr);
+    ++m_linesSent;
+    m_link.Host().AppendMonitorText(record.substr(0, 30) + "\r\n");
+    const qint64 length = std::max<qint64>(m_fileLength, 1);
+    m_pos = static_cast<int>(std::min<qint64>(100, static_cast<qint64>(m_linesSent) * 7400 / length + 1));
+    emit Changed();
+}
+
+void CFirmwareSender::StopSending()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    m_sendTimer.stop();
+}
+
+void CFirmwareSender::Cancel()
+{
+    StopSending();
+    m_link.SendLine("\x03\r\n", nullptr);
+    m_link.SendLine("S9030000FC\r\n", nullptr);
+    Finish(false);
+}
+
+void CFirmwareSender::CloseAsCancelled()
+{
+    StopSending();
+    Finish(false);
+}
+
+void CFirmwareSender::Finish(bool ok)
+{
+    m_eraseTimer.stop();
+    if (!m_open)
+        return;
+    m_open = false;
+    emit Finished(ok);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The device link's window side in the application: the protocol monitor of
+// the main frame, the wait cursor, the status pane, the link's dialogs and
+// the toolkit's progress dialogs. Registers the link and the monitor with the
+// main frame at start-up.
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+
+#include "comm/ICommLinkHost.h"
+
+class CMainFrame;
+class CProtocolMonitorView;
+
+class CCommWindowsHost : public QObject, public ICommLinkHost {
+    Q_OBJECT
+public:
+    CCommWindowsHost(CMainFrame* frame, CCommLink* link);
+    ~CCommWindowsHost() override;
+
+    void AppendMonitorText(const std::string& text) override;
+    void ClearProtocolMonitor() override;
+    void ShowProtocolMonitor(bool show) override;
+    void SetWaitCursor(bool on) override;
+    void SetConnectionText(const std::string& text) override;
+    void ShowOnlineNotice() override;
+    bool RunParamSelect(ParamSelection& selection) override;
+    bool RunLogin(CCommLink& link, int mode) override;
+    std::string ChooseConfigFile() override;
+    std::string ChooseFirmwareFile() override;
+    bool RunFirmwareDialog(CFirmwareSender& sender) override;
+    void RunSystemConfigDialog() override;
+    void SystemConfigLine(const std::string& line, int state) override;
+    std::unique_ptr<IProgress> CreateProgress(ProgressKind kind, const std::string& caption) override;
+    void OpenInEditor(const std::string& path) override;
+
+    // The system configuration browser belongs to the service windows; they
+    // install how it is shown and how it takes a line.
+    using SystemConfigRunner = std::function<void()>;
+    using SystemConfigLineSink = std::function<void(const std::string& line, int state)>;
+    static void SetSystemConfigDialog(SystemConfigRunner run, SystemConfigLineSink line);
+
+    // The string id of a progress caption.
+    static unsigned int CaptionId(const std::string& caption);
+
+private:
+    CProtocolMonitorView* MonitorView() const;
+    QWidget* Parent() const;
+
+    QPointer<CMainFrame> m_frame;
+    CCommLink* m_link;
+    int m_waitDepth = 0;
+};

@@ -1,0 +1,53 @@
+#include "comm/windows/CFirmwareUpdateDlg.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "comm/CFirmwareSender.h"
+#include "ui/CAnimateCtrl.h"
+
+CFirmwareUpdateDlg::CFirmwareUpdateDlg(CFirmwareSender& sender, QWidget* parent)
+    : QDialog(parent)
+    , m_sender(sender)
+{
+    setWindowTitle(QStringLiteral("QUILLOMER-Betriebssystem erneuern"));
+    auto* layout = new QVBoxLayout(this);
+    m_animation = new CAnimateCtrl(this);
+    layout->addWidget(m_animation);
+    m_status = new QPlainTextEdit(this);
+    m_status->setReadOnly(true);
+    m_status->setMaximumHeight(60);
+    layout->addWidget(m_status);
+    m_bar = new QProgressBar(this);
+    m_bar->setRange(0, 100);
+    layout->addWidget(m_bar);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CFirmwareUpdateDlg::reject);
+    connect(&m_sender, &CFirmwareSender::Changed, this, &CFirmwareUpdateDlg::OnChanged);
+    connect(&m_sender, &CFirmwareSender::Finished, this, [this](bool ok) { done(ok ? Accepted : Rejected); });
+    OnChanged();
+}
+
+void CFirmwareUpdateDlg::OnChanged()
+{
+    m_bar->setValue(std::min(m_sender.Position(), 100));
+    const QString text = QString::fromStdString(m_sender.StatusText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (m_status->toPlainText() != text)
+        m_status->setPlainText(text);
+    if (m_shownAnimation != m_sender.Animation()) {
+        m_shownAnimation = m_sender.Animation();
+        m_animation->Open(m_shownAnimation);
+        m_animation->Play();
+    }
+}
+
+void CFirmwareUpdateDlg::reject()
+{
+    if (m_sender.IsOpen())
+        m_sender.Cancel();  // finishes the dialog through the sender
+    else
+        QDialog::reject();
+}

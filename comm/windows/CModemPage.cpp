@@ -1,0 +1,153 @@
+#include "comm/windows/CModemPage.h"
+
+#include "comm/CModemInfo.h"
+#include "comm/RegistryEx.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+QL_STRING_TABLE({
+    {34364, "Wenn der Initialisierungsstring für das KVT Modem fehlerhaft ist,\n"
+            "können Sie wahrscheinlich keine Verbindung mehr zum KVT aufnehmen!\n"
+            "Sind Sie sicher, daß SIe Initialisierung ändern wollen?"},
+});
+
+namespace {
+const QString kStayOnline = QStringLiteral("Configuration/StayOnline");
+const QString kModemName = QStringLiteral("Configuration/ModemName");
+const QString kCallNumber = QStringLiteral("Configuration/CallNumber");
+const QString kDeviceModem = QStringLiteral("Configuration/KVTModemString");
+}  // namespace
+
+CModemPage::CModemPage(LinkAccess link, QWidget* parent)
+    : CModemPage(std::move(link), CRegistryEx::LocalMachine(), parent)
+{
+}
+
+CModemPage::CModemPage(LinkAccess link, const QString& modemStore, QWidget* parent)
+    : QWidget(parent)
+    , m_link(std::move(link))
+    , m_store(modemStore)
+{
+    setWindowTitle(tr("Verbindung"));
+    BuildControls();
+    OnInitDialog();
+}
+
+void CModemPage::BuildControls()
+{
+    m_stayOnline = new QCheckBox(tr("bei Projektwechsel online bleiben"), this);
+    m_modem = new QComboBox(this);
+    m_modem->setEditable(false);
+    m_callNumber = new QLineEdit(this);
+    m_sendInit = new QPushButton(tr("Initialisierung\ndes KVT Modems"), this);
+    m_initString = new QPlainTextEdit(this);
+    m_initString->setTabChangesFocus(true);
+    const QFontMetrics fm(m_initString->font());
+    m_initString->setFixedHeight(fm.lineSpacing() * 2 + 2 * m_initString->frameWidth() + 8);
+
+    auto* group = new QGroupBox(tr("Modemeinstellungen"), this);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(new QLabel(tr("PC Modem"), group), 0, 0);
+    grid->addWidget(m_modem, 0, 1);
+    grid->addWidget(new QLabel(tr("Rufnummer"), group), 1, 0);
+    grid->addWidget(m_callNumber, 1, 1);
+    grid->addWidget(m_sendInit, 2, 0);
+    grid->addWidget(m_initString, 2, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_stayOnline);
+    layout->addWidget(group);
+    layout->addStretch(1);
+
+    connect(m_modem, &QComboBox::currentIndexChanged, this, &CModemPage::OnModemChanged);
+    connect(m_stayOnline, &QCheckBox::clicked, this, &CModemPage::OnStayOnlineClicked);
+    connect(m_sendInit, &QPushButton::clicked, this, &CModemPage::OnSendInit);
+}
+
+QString CModemPage::LastWordOfAnswer(const std::string& answer)
+{
+    QString text = QString::fromStdString(Cp1252ToUtf8(answer));
+    // Drop everything up to each blank after the first character.
+    for (qsizetype blank = text.indexOf(QLatin1Char(' '), 1); blank > 0; blank = text.indexOf(QLatin1Char(' '), 1))
+        text = text.mid(blank + 1);
+    // The answer's own line end is not part of the string.
+    while (!text.isEmpty() && (text.back() == QLatin1Char('\r') || text.back() == QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+void CModemPage::OnInitDialog()
+{
+    QSettings settings;
+    {
+        // Filling the list must not store a choice the user did not make.
+        const QSignalBlocker block(m_modem);
+        CModemInfo(m_store).FillModemCombo(*m_modem);
+        const QString name = settings.value(kModemName, QString()).toString();
+        m_stayOnline->setChecked(settings.value(kStayOnline, 0).toInt() != 0);
+        if (m_modem->count() > 0) {
+            int index = -1;
+            for (int i = 0; i < m_modem->count(); ++i) {
+                if (m_modem->itemText(i) == name) {
+                    index = i;
+                    break;
+                }
+            }
+            if (index < 0) {
+                index = 0;
+                settings.setValue(kModemName, m_modem->itemText(0));
+            }
+            m_modem->setCurrentIndex(index);
+        } else {
+            settings.setValue(kModemName, QString());
+        }
+    }
+    m_callNumber->setText(settings.value(kCallNumber, QStringLiteral("0")).toString());
+
+    m_connected = m_link.isConnected && m_link.isConnected();
+    m_sendInit->setEnabled(m_connected);
+    if (m_connected && m_link.query)
+        m_initString->setPlainText(LastWordOfAnswer(m_link.query("/COMM/MODEM/INIT ?", 1000)));
+}
+
+void CModemPage::OnModemChanged(int index)
+{
+    if (index < 0)
+        return;
+    QSettings().setValue(kModemName, m_modem->itemText(index));
+}
+
+void CModemPage::OnStayOnlineClicked()
+{
+    QSettings().setValue(kStayOnline, m_stayOnline->isChecked() ? 1 : 0);
+    m_modified = true;
+    emit Modified();
+}
+
+void CModemPage::OnSendInit()
+{
+    if (ShowMessageId(34364, mb::YesNo) != mb::IdYes)
+        return;
+    if (m_link.sendCommand)
+        m_link.sendCommand("/COMM/MODEM/INIT " + Utf8ToCp1252(m_initString->toPlainText().toStdString()));
+}
+
+void CModemPage::OnOK()
+{
+    QSettings settings;
+    settings.setValue(kDeviceModem, m_initString->toPlainText());
+    settings.setValue(kCallNumber, m_callNumber->text());
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The page "Verbindung" of the preferences sheet: stay online on a project
+// change, the PC modem, the number to dial, and the initialisation string of
+// the modem inside the central device (read from and sent to a connected
+// device).
+//
+// "StayOnline" and "ModemName" are stored as soon as they change; "CallNumber"
+// and "KVTModemString" only by OnOK.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class CModemPage : public QWidget {
+    Q_OBJECT
+public:
+    // What the page needs of the device link (the sheet's owner fills it in).
+    struct LinkAccess {
+        // The connected flag of the active document (false without one).
+        std::function<bool()> isConnected;
+        // A synchronous query: the raw answer that came within waitMs.
+        std::function<std::string(const std::string& line, int waitMs)> query;
+        // Sends one line for the active document, not shortened.
+        std::function<void(const std::string& line)> sendCommand;
+    };
+
+    explicit CModemPage(LinkAccess link = {}, QWidget* parent = nullptr);
+    CModemPage(LinkAccess link, const QString& modemStore, QWidget* parent = nullptr);
+
+    // Stores the call number and the device modem's initialisation string.
+    void OnOK();
+    bool IsModified() const { return m_modified; }
+
+    // The page's controls (for the sheet's layout and for tests).
+    QCheckBox* StayOnlineCheck() const { return m_stayOnline; }
+    QComboBox* ModemCombo() const { return m_modem; }
+    QLineEdit* CallNumberEdit() const { return m_callNumber; }
+    QPushButton* SendInitButton() const { return m_sendInit; }
+    QPlainTextEdit* InitStringEdit() const { return m_initString; }
+
+    // The last blank-separated word of the device's answer.
+    static QString LastWordOfAnswer(const std::string& answer);
+
+signals:
+    void Modified();
+
+private:
+    void BuildControls();
+    void OnInitDialog();
+    void OnModemChanged(int index);
+    void OnStayOnlineClicked();
+    void OnSendInit();
+
+    LinkAccess m_link;
+    QString m_store;
+    bool m_connected = false;
+    bool m_modified = false;
+    QCheckBox* m_stayOnline = nullptr;
+    QComboBox* m_modem = nullptr;
+    QLineEdit* m_callNumber = nullptr;
+    QPushButton* m_sendInit = nullptr;
+    QPlainTextEdit* m_initString = nullptr;
+};

@@ -1,0 +1,45 @@
+#include "comm/windows/COnlineNoticeDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QSettings>
+#include <QVBoxLayout>
+
+COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Wichtiger Hinweis!"));
+    auto* layout = new QVBoxLayout(this);
+    m_never = new QCheckBox(QStringLiteral("Diese Meldung nie mehr anzeigen"), this);
+    m_interval = new QCheckBox(QStringLiteral("Diese Meldung in regelmäßigen Abständen anzeigen"), this);
+    layout->addWidget(m_never);
+    layout->addWidget(m_interval);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COnlineNoticeDlg::accept);
+    // Ticking one box unticks the other; both may stay empty.
+    connect(m_never, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_interval->setChecked(false);
+    });
+    connect(m_interval, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_never->setChecked(false);
+    });
+}
+
+int COnlineNoticeDlg::CounterValue() const
+{
+    if (m_never->isChecked())
+        return 0;
+    if (m_interval->isChecked())
+        return 2;
+    return 1;
+}
+
+void COnlineNoticeDlg::accept()
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("KVT7000/OnlineCounter"), CounterValue());
+    QDialog::accept();
+}

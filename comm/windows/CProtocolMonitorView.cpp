@@ -1,0 +1,62 @@
+#include "comm/windows/CProtocolMonitorView.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "comm/CCommLink.h"
+
+CProtocolMonitorView::CProtocolMonitorView(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void CProtocolMonitorView::AppendMonitorText(const QString& incoming)
+{
+    QString text = toPlainText();
+    if (text.size() >= kTextLimit)
+        text = text.mid(kDropCount);
+    if (incoming == QStringLiteral("\b \b")) {
+        text.chop(1);
+    } else {
+        // The device ends its lines with "\r\n" (the two may come apart); the
+        // line feed alone makes the new line here.
+        QString add = incoming;
+        add.remove(QLatin1Char('\r'));
+        text += add;
+    }
+    setPlainText(text);
+    moveCursor(QTextCursor::End);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void CProtocolMonitorView::ClearText()
+{
+    clear();
+}
+
+void CProtocolMonitorView::keyPressEvent(QKeyEvent* event)
+{
+    QString text = event->text();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    else if (event->key() == Qt::Key_Backspace)
+        text = QStringLiteral("\b");
+    if (text.isEmpty() || (event->modifiers() & Qt::ControlModifier && event->key() != Qt::Key_C)) {
+        // Navigation keys scroll the text as usual.
+        if (text.isEmpty())
+            QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    OnChar(text);
+    event->accept();
+}
+
+void CProtocolMonitorView::OnChar(const QString& text)
+{
+    if (m_link)
+        m_link->OnMonitorChar(text.toStdString());
+}

@@ -1,0 +1,122 @@
+#include "comm/windows/CTextFileDlg.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "platform/Cp1252.h"
+
+namespace {
+// A user's text: UTF-8 when it is valid UTF-8, else Windows-1252.
+QString DecodeText(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return text;
+    return QString::fromStdString(Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+}
+}  // namespace
+
+CTextFileDlg::CTextFileDlg(const QString& fileName, const QString& directory, QWidget* parent)
+    : QDialog(parent)
+    , m_fileName(fileName)
+    , m_directory(directory)
+{
+    setWindowTitle(QStringLiteral("Textdatei") + QStringLiteral(" '") + fileName + QStringLiteral("'"));
+    auto* layout = new QVBoxLayout(this);
+    auto* hint = new QLabel(QStringLiteral("Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen "
+                                           "DOWNLOAD übertragen werden ( falls angekreuzt )."),
+                            this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto* tools = new QHBoxLayout;
+    m_load = new QToolButton(this);
+    m_load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    m_save = new QToolButton(this);
+    m_save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    tools->addWidget(m_load);
+    tools->addWidget(m_save);
+    tools->addStretch();
+    layout->addLayout(tools);
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(m_edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTextFileDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTextFileDlg::reject);
+    connect(m_load, &QToolButton::clicked, this, &CTextFileDlg::OnOpen);
+    connect(m_save, &QToolButton::clicked, this, [this] { OnSave(); });
+    resize(520, 380);
+
+    LoadFile(FilePath());
+    m_edit->setFocus();
+}
+
+QString CTextFileDlg::FilePath() const
+{
+    return QDir(m_directory.isEmpty() ? QDir::currentPath() : m_directory).filePath(m_fileName);
+}
+
+bool CTextFileDlg::LoadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QString text = m_edit->toPlainText();
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        text += DecodeText(line) + QLatin1Char('\n');
+    }
+    m_edit->setPlainText(text);
+    return true;
+}
+
+void CTextFileDlg::OnOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QString(), m_directory,
+                                                      QStringLiteral("QUILLOMER config-files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    m_edit->clear();
+    LoadFile(path);
+}
+
+bool CTextFileDlg::OnSave()
+{
+    QString text = m_edit->toPlainText();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    QSaveFile file(FilePath());
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text.toUtf8());
+    if (!file.commit())
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(300, [] { QApplication::restoreOverrideCursor(); });
+    return true;
+}
+
+void CTextFileDlg::accept()
+{
+    OnSave();
+    QDialog::accept();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The editor of the project's configuration text file: protocol lines that
+// are sent after a download when the text-file group is ticked. Load takes
+// another file's text (the file saved stays the one the dialog was opened
+// with); Save and OK write the text.
+
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+class QToolButton;
+
+class CTextFileDlg : public QDialog {
+    Q_OBJECT
+public:
+    // `fileName` without directory; `directory` where it lives.
+    CTextFileDlg(const QString& fileName, const QString& directory, QWidget* parent = nullptr);
+
+    QString FilePath() const;
+    QPlainTextEdit* Edit() const { return m_edit; }
+
+    // Appends the lines of a file to the edit text.
+    bool LoadFile(const QString& path);
+    void OnOpen();
+    bool OnSave();
+    void accept() override;
+
+private:
+    QString m_fileName;
+    QString m_directory;
+    QPlainTextEdit* m_edit;   // 1459
+    QToolButton* m_load;      // 1461
+    QToolButton* m_save;      // 1460
+};

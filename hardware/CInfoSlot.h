@@ -1,0 +1,25 @@
+#pragma once
+// The project-information field of the central device symbol. It shows an
+// icon while the document is connected to the device; opening it opens the
+// project data dialog.
+
+#include <cstdint>
+
+#include "model/CBaseDevice.h"
+
+class CInfoSlot : public CBaseDevice {
+    QL_DECLARE_SERIAL(CInfoSlot)
+public:
+    CInfoSlot();
+
+    int OnCommand(uint32_t commandId) override;
+    void OnUpdateCommand(CCmdUI& cmdUI) override;
+    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
+
+    // Stores the connected flag and redraws the field (icon on or off).
+    void SetShowIcon(int32_t flag);
+    int32_t IsConnected() const { return m_connected; }
+
+    // 1 while the document is connected to the device; not stored in the file.
+    int32_t m_connected = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// Number <-> text conversions of the card values, independent of the
+// process locale (the protocol and the dialogs always use a decimal point).
+
+#include <string>
+#include <string_view>
+
+namespace numtext {
+
+// printf "%.<precision>f" without padding (the callers strip leading blanks).
+std::string Fixed(double value, int precision);
+// atof: leading blanks skipped, the longest number at the start, 0 when there
+// is none; a value that is not finite reads as 0.
+double ToDouble(std::string_view text);
+// atoi: leading blanks skipped, an optional sign and the digits; 0 when there
+// are none; limited to the int range.
+int ToInt(std::string_view text);
+// True when the text begins with a decimal digit.
+bool StartsWithDigit(std::string_view text);
+
+}  // namespace numtext

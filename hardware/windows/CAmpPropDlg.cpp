@@ -1,0 +1,418 @@
+#include "hardware/windows/CAmpPropDlg.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QBitmap>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QTreeWidgetItem>
+
+#include "hardware/CAmplifier.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "shell/SymbolBitmaps.h"
+#include "ui/CResizableButton.h"
+#include "ui/CResizableComboBox.h"
+#include "ui/CResizableStatic.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/CTreeCtrlEx.h"
+
+QL_STRING_TABLE({
+    {32791, "Wollen Sie die Änderungen übernehmen ?"},
+    {34550, "Addresse"},
+});
+
+namespace {
+
+constexpr int kImageBitmap = 279;  // the tree's image strip: 16 x 16 images
+constexpr int kSpareAmpWindow = 2;
+constexpr uint32_t kWindowText = 32788;
+constexpr int kAddressKind = 34550;  // "Addresse"
+
+// The bus address from the selection dialog's address list (only free
+// addresses and the amplifier's own one can be picked there).
+bool ChooseFreeAddress(QWidget* parent, CAmplifier* amp, int& address)
+{
+    CSelectionDlg dlg(parent);
+    dlg.m_nKind = kAddressKind;
+    dlg.SetSelection(QString::asprintf("%x", static_cast<unsigned>(amp->GetAddress())));
+    if (dlg.DoModal() != QDialog::Accepted)
+        return false;
+    address = dlg.m_nResultNumber;
+    return true;
+}
+
+CAmpPropDlg::AddressChooser& AddressHook()
+{
+    static CAmpPropDlg::AddressChooser fn = &ChooseFreeAddress;
+    return fn;
+}
+
+bool RunPropertiesDialog(CAmplifier* amp)
+{
+    return CAmpPropDlg::Run(amp);
+}
+
+struct PropertiesDialogInstaller {
+    PropertiesDialogInstaller() { CAmplifier::SetPropertiesDialog(&RunPropertiesDialog); }
+} g_installer;
+
+template <class W>
+W* Place(W* w, int id, int x, int y, int width, int height)
+{
+    w->setObjectName(QString::number(id));
+    w->setGeometry(x, y, width, height);
+    return w;
+}
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+CAmpPropDlg::AddressChooser CAmpPropDlg::SetAddressChooser(AddressChooser fn)
+{
+    AddressChooser old = AddressHook();
+    AddressHook() = fn ? fn : &ChooseFreeAddress;
+    return old;
+}
+
+bool CAmpPropDlg::Run(CAmplifier* amp)
+{
+    CAmpPropDlg dlg(amp, QApplication::activeWindow());
+    return dlg.exec() == QDialog::Accepted;
+}
+
+CAmpPropDlg::CAmpPropDlg(CAmplifier* amp, QWidget* parent) : CResizableDialog(kTemplateId, parent), m_amp(amp)
+{
+    setWindowTitle(tr("Verstärker Eigenschaften"));
+    BuildControls();
+    FillControls();
+}
+
+void CAmpPropDlg::BuildControls()
+{
+    resize(560, 330);
+    m_tree = Place(new CTreeCtrlEx(this), 1003, 10, 10, 200, 270);
+    m_tree->setHeaderHidden(true);
+    m_tree->setIconSize(QSize(16, 16));
+    m_group = Place(new QGroupBox(tr("Konfiguration"), this), 1015, 220, 10, 330, 270);
+    m_modelLabel = Place(new CResizableStatic(tr("Verstärker"), this), 1216, 230, 35, 80, 20);
+    m_model = Place(new CResizableComboBox(this), 1043, 315, 32, 150, 24);
+    m_address = Place(new CResizableButton(this), 1547, 470, 32, 72, 24);
+    for (int k = 0; k < 4; ++k) {
+        const int y = 75 + 35 * k;
+        m_channelLabel[k] = Place(new CResizableStatic(tr("%1. Kanal").arg(k + 1), this), 1011 + k, 230, y, 80, 20);
+        m_channel[k] = Place(new CResizableComboBox(this), 1044 + k, 315, y - 3, 150, 24);
+        m_power[k] = Place(new CResizableStatic(this), 1250 + k, 470, y, 72, 20);
+    }
+    m_spare = Place(new CResizableButton(tr("Havarie"), this), 1508, 230, 230, 100, 26);
+    m_extended = Place(new CResizableButton(tr("Erweitert..."), this), 1507, 340, 230, 100, 26);
+    m_ok = Place(new CResizableButton(tr("OK"), this), 1, 220, 292, 100, 26);
+    m_cancel = Place(new CResizableButton(tr("Abbrechen"), this), 2, 330, 292, 100, 26);
+    m_apply = Place(new CResizableButton(tr("Übernehmen"), this), 12321, 440, 292, 110, 26);
+    // Enter belongs to the tree's label editor, not to a default button.
+    for (CResizableButton* b : {m_address, m_spare, m_extended, m_ok, m_cancel, m_apply})
+        b->setAutoDefault(false);
+    m_group->lower();
+
+    connect(m_ok, &QPushButton::clicked, this, &CAmpPropDlg::OnOk);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_apply, &QPushButton::clicked, this, &CAmpPropDlg::OnApply);
+    connect(m_address, &QPushButton::clicked, this, &CAmpPropDlg::OnAddress);
+    connect(m_spare, &QPushButton::clicked, this, &CAmpPropDlg::OnSpareAmps);
+    connect(m_extended, &QPushButton::clicked, this, &CAmpPropDlg::OnExtended);
+    // Only the user's choices count as changes.
+    connect(m_model, &QComboBox::activated, this, [this] { EnableApply(true); });
+    for (CResizableComboBox* combo : m_channel)
+        connect(combo, &QComboBox::activated, this, [this] { EnableApply(true); });
+}
+
+CQuillomerDoc* CAmpPropDlg::Document() const
+{
+    return m_amp ? m_amp->GetDocument() : GetActiveDoc();
+}
+
+bool CAmpPropDlg::IsApplyEnabled() const
+{
+    return m_apply->isEnabled();
+}
+
+void CAmpPropDlg::EnableApply(bool on)
+{
+    m_apply->setEnabled(on);
+}
+
+QIcon CAmpPropDlg::ImageIcon(int image) const
+{
+    const QImage strip = CreateSymbolImage(kImageBitmap);
+    if (!strip.isNull() && strip.width() >= 16 * (image + 1)) {
+        QImage cut = strip.copy(16 * image, 0, 16, 16);
+        // Light grey is the transparent colour of the strip.
+        QImage mask = cut.createMaskFromColor(qRgb(0xC0, 0xC0, 0xC0), Qt::MaskOutColor);
+        QPixmap pm = QPixmap::fromImage(cut);
+        pm.setMask(QBitmap::fromImage(mask));
+        return QIcon(pm);
+    }
+    if (image == 0)
+        return style()->standardIcon(QStyle::SP_DirClosedIcon);
+    if (image == 1)
+        return style()->standardIcon(QStyle::SP_DirOpenIcon);
+    // n channels: n small bars.
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    const int n = std::clamp(image - 1, 0, 4);
+    for (int i = 0; i < n; ++i)
+        p.drawRect(1 + 4 * i, 3, 2, 10);
+    return QIcon(pm);
+}
+
+void CAmpPropDlg::SetImage(QTreeWidgetItem* item, int image)
+{
+    if (!item)
+        return;
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, ImageIcon(image));
+}
+
+void CAmpPropDlg::FillControls()
+{
+    EnableApply(false);
+    CQuillomerDoc* doc = Document();
+
+    // Audio outputs of the output cards, in list order.
+    m_entries.clear();
+    if (doc) {
+        for (CBaseDevice* obj : doc->GetList(CAT_OUTPUT_SLOT)) {
+            auto* slot = dynamic_cast<CAudioOutputSlot*>(obj);
+            if (!slot)
+                continue;
+            for (int32_t k = 0; k < slot->m_outputCount; ++k) {
+                const int index = static_cast<int>(m_entries.size());
+                m_entries.push_back({slot, k});
+                const std::string name = static_cast<size_t>(k) < slot->m_outputNames.size()
+                                             ? slot->m_outputNames[k]
+                                             : std::string();
+                for (CResizableComboBox* combo : m_channel)
+                    combo->addItem(Q(name), index);
+            }
+        }
+    }
+    for (CResizableComboBox* combo : m_channel) {
+        combo->addItem(Q(LoadStringId(kWindowText)), kNotUsed);
+        combo->setCurrentIndex(combo->count() - 1);
+    }
+
+    for (int i = 0; const AmpTypeEntry* row = CAmplifier::GetTypeEntryAt(i); ++i)
+        m_model->addItem(Q(LoadStringId(row->kindId)), row->kindId);
+
+    m_root = new QTreeWidgetItem(m_tree, QStringList(tr("Verstärker")));
+    SetImage(m_root, 0);
+    QTreeWidgetItem* selected = nullptr;
+    if (doc) {
+        DeviceList amps;
+        doc->GetIDManager().GetBaseDeviceList(amps, OT_AMPLIFIER);
+        for (CBaseDevice* obj : amps) {
+            auto* amp = dynamic_cast<CAmplifier*>(obj);
+            if (!amp)
+                continue;
+            auto* item = new QTreeWidgetItem(m_root, QStringList(Q(amp->GetName())));
+            CTreeCtrlEx::SetObject(item, amp);
+            SetImage(item, amp->GetChannelCount() + 1);
+            if (amp == m_amp)
+                selected = item;
+        }
+    }
+    connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { SetImage(item, 1); });
+    connect(m_tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { SetImage(item, 0); });
+    m_tree->expandItem(m_root);
+    if (selected)
+        m_tree->setCurrentItem(selected);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAmpPropDlg::OnCurrentItemChanged);
+
+    ShowAmplifier(m_amp ? m_amp->GetKindId() : 0);
+}
+
+bool CAmpPropDlg::OnInitDialog()
+{
+    return CResizableDialog::OnInitDialog();
+}
+
+QTreeWidgetItem* CAmpPropDlg::ItemOf(const CAmplifier* amp) const
+{
+    for (int i = 0; m_root && i < m_root->childCount(); ++i)
+        if (CTreeCtrlEx::ObjectOf(m_root->child(i)) == amp)
+            return m_root->child(i);
+    return nullptr;
+}
+
+void CAmpPropDlg::ShowAmplifier(uint32_t model)
+{
+    if (!m_amp) {
+        m_modelLabel->hide();
+        m_model->hide();
+        for (int k = 0; k < 4; ++k) {
+            m_channelLabel[k]->hide();
+            m_channel[k]->hide();
+            m_power[k]->hide();
+        }
+        return;
+    }
+    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(model);
+    const bool remote = row->remote != 0;
+    m_extended->setEnabled(remote);
+    for (int k = 0; k < 4; ++k) {
+        m_channel[k]->setCurrentIndex(m_channel[k]->count() - 1);
+        m_selected[k] = -1;
+    }
+    if (remote) {
+        m_address->setText(QString::asprintf("Adr. %02x", static_cast<unsigned>(m_amp->GetAddress())));
+        m_address->setEnabled(true);
+    } else {
+        m_address->setText(Q(LoadStringId(34550)));
+        m_address->setEnabled(false);
+    }
+    const int modelPos = m_model->findData(model);
+    m_model->setCurrentIndex(modelPos >= 0 ? modelPos : 0);
+    m_model->show();
+    m_modelLabel->show();
+
+    for (const LinkRecord* rec : m_amp->m_outLinks) {
+        const int32_t c = rec->ownKey;
+        if (c < 0 || c > 3 || !rec->HasPartner())
+            continue;
+        for (size_t e = 0; e < m_entries.size(); ++e) {
+            if (m_entries[e].slot != rec->partner || m_entries[e].output != rec->partnerKey)
+                continue;
+            const int pos = m_channel[c]->findData(static_cast<int>(e));
+            if (pos >= 0) {
+                m_channel[c]->setCurrentIndex(pos);
+                m_selected[c] = pos;
+            }
+            break;
+        }
+    }
+
+    for (int k = 0; k < 4; ++k) {
+        const bool shown = k < row->channels;
+        m_channelLabel[k]->setVisible(shown);
+        m_channel[k]->setVisible(shown);
+        m_power[k]->setVisible(shown);
+        if (shown)
+            m_power[k]->setText(QString::asprintf("%d W", row->power[k]));
+    }
+}
+
+void CAmpPropDlg::Apply()
+{
+    if (!m_amp)
+        return;
+    const uint32_t model = m_model->currentData().toUInt();
+    if (model != m_amp->GetKindId()) {
+        // A new model drops every channel feed.
+        m_amp->SetKindId(model);
+        for (int& s : m_selected)
+            s = -1;
+    }
+    m_amp->Redraw();
+    const int channels = std::min(m_amp->GetChannelCount(), 4);
+    for (int c = 0; c < channels; ++c) {
+        auto entryAt = [this, c](int pos) -> const AmpOutputEntry* {
+            if (pos < 0 || pos >= m_channel[c]->count())
+                return nullptr;
+            const int e = m_channel[c]->itemData(pos).toInt();
+            return e >= 0 && static_cast<size_t>(e) < m_entries.size() ? &m_entries[e] : nullptr;
+        };
+        if (const AmpOutputEntry* old = entryAt(m_selected[c])) {
+            m_amp->DeleteOutRecord(c, old->slot, old->output, CAT_OUTPUT_SLOT);
+            old->slot->DeleteInRecord(old->output, m_amp, c, CAT_AMPLIFIER);
+        }
+        const int pos = m_channel[c]->currentIndex();
+        if (const AmpOutputEntry* now = entryAt(pos)) {
+            m_amp->AddOutLink(m_amp, c, now->slot, now->output, CAT_OUTPUT_SLOT);
+            now->slot->AddInLink(now->slot, now->output, m_amp, c, CAT_AMPLIFIER);
+            now->slot->CheckOutputLoad(now->output);
+            m_amp->m_lanes[c] = pos + 1;
+        }
+        m_selected[c] = pos;
+    }
+    m_amp->Redraw();
+    const AmpTypeEntry* shown = CAmplifier::GetTypeEntryByKind(m_model->currentData().toUInt());
+    SetImage(m_tree->currentItem(), shown->channels + 1);
+    EnableApply(false);
+}
+
+void CAmpPropDlg::OnApply()
+{
+    Apply();
+    if (m_amp)
+        ShowAmplifier(m_amp->GetKindId());
+}
+
+void CAmpPropDlg::OnOk()
+{
+    if (IsApplyEnabled())
+        Apply();
+    accept();
+}
+
+void CAmpPropDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    // Leaving the shown amplifier: pending changes are applied or dropped.
+    if (IsApplyEnabled() &&
+        ShowMessage(LoadStringId(32791), mb::YesNo | mb::IconQuestion) == mb::IdYes)
+        Apply();
+    EnableApply(false);
+    if (CBaseDevice* old = previous ? CTreeCtrlEx::ObjectOf(previous) : nullptr)
+        old->Redraw();
+
+    auto* amp = current ? dynamic_cast<CAmplifier*>(CTreeCtrlEx::ObjectOf(current)) : nullptr;
+    if (!amp) {
+        // The root is no amplifier: the previous one stays selected.
+        if (previous && previous != current && CTreeCtrlEx::ObjectOf(previous))
+            m_tree->setCurrentItem(previous);
+        return;
+    }
+    m_amp = amp;
+    if (CQuillomerDoc* doc = Document())
+        if (IDocView* view = doc->GetFirstView())
+            view->SetHotObject(amp);
+    ShowAmplifier(amp->GetKindId());
+    amp->Redraw();
+}
+
+void CAmpPropDlg::OnAddress()
+{
+    if (!m_amp)
+        return;
+    int address = m_amp->GetAddress();
+    if (!AddressHook()(this, m_amp, address))
+        return;
+    m_amp->SetAddress(address);
+    m_address->setText(QString::asprintf("Adr. %02x", static_cast<unsigned>(m_amp->GetAddress())));
+}
+
+void CAmpPropDlg::OnSpareAmps()
+{
+    GetAppHost().OpenFeatureWindow(Document(), kSpareAmpWindow, true);
+}
+
+void CAmpPropDlg::OnExtended()
+{
+    if (!m_amp)
+        return;
+    CRemoteAmpDlg dlg(m_amp, this);
+    dlg.exec();
+}

@@ -1,0 +1,862 @@
+#include "hardware/windows/CAudioInputsDlg.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/NumberText.h"
+#include "hardware/windows/CEqResponseCtrl.h"
+#include "model/CQuillomerDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "ui/CGridEdit.h"
+
+namespace {
+
+CAudioInputsDlg* g_pAudioInputsDlg = nullptr;
+
+// The slots reach the dialog through this opener.
+struct OpenerRegistrar {
+    OpenerRegistrar() { SetAudioInputsDlgOpener(&OpenAudioInputsDlg); }
+} g_openerRegistrar;
+
+// Control ids of the dialog template.
+enum : int {
+    kAuxCaption = 1079,
+    kAuxSource = 1080,
+    kGraph = 1070,
+    kBypassAll = 1065,
+    kVolumeSlider = 1052,
+    kVolumeEdit = 1059,
+    kVolumeSpin = 1053,
+    kAttenuationEdit = 1006,
+    kAttenuationSpin = 1055,
+    kRampEdit = 1007,
+    kRampSpin = 1056,
+};
+constexpr int kInputIds[8] = {1003, 1004, 1024, 1025, 1026, 1027, 1028, 1029};
+constexpr int kTypeIds[3] = {1039, 1045, 1042};
+constexpr int kFIds[3] = {1014, 1015, 1030};
+constexpr int kFSpinIds[3] = {1040, 1046, 1043};
+constexpr int kQIds[3] = {1034, 1019, 1020};
+constexpr int kQSpinIds[3] = {1050, 1049, 1048};
+constexpr int kSlopeIds[3] = {1073, 1074, 1075};
+constexpr int kVIds[3] = {1017, 1018, 1031};
+constexpr int kVSpinIds[3] = {1041, 1047, 1044};
+constexpr int kBypassIds[3] = {1062, 1063, 1064};
+
+constexpr int kSliderMax = 87;
+
+// The position of -6 dB on the volume slider.
+int SixDbPos()
+{
+    return static_cast<int>(std::trunc(87.0 * std::log10(13.0) / std::log10(87.0) + 0.5));
+}
+
+QString Id(int id) { return QString::number(id); }
+
+QWidget* MainWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w))
+            return w;
+    return nullptr;
+}
+
+// Type lists of filters 1, 2, 3: text and filter type.
+struct TypeEntry {
+    const char* text;
+    int type;
+};
+const std::vector<TypeEntry>& TypeList(int filter)
+{
+    static const std::vector<TypeEntry> lists[3] = {
+        {{"Lo Cut", IFT_LOCUT}, {"Lo Shelv", IFT_LOSHELV}, {"PEQ", IFT_PEQ}},
+        {{"Lo Shelv", IFT_LOSHELV}, {"PEQ", IFT_PEQ}, {"Hi Shelv", IFT_HISHELV}},
+        {{"PEQ", IFT_PEQ}, {"Hi Shelv", IFT_HISHELV}, {"Hi Cut", IFT_HICUT}},
+    };
+    return lists[std::clamp(filter, 0, 2)];
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- hooks
+
+CAudioInputsDlg* GetOpenAudioInputsDlg() { return g_pAudioInputsDlg; }
+
+int OpenAudioInputsDlg(CQuillomerDoc* doc, int input)
+{
+    if (g_pAudioInputsDlg) {
+        g_pAudioInputsDlg->SetDocument(doc);
+        g_pAudioInputsDlg->show();
+        g_pAudioInputsDlg->raise();
+        g_pAudioInputsDlg->activateWindow();
+        return 1;
+    }
+    auto* dlg = new (std::nothrow) CAudioInputsDlg(MainWindow(), doc, input);
+    if (dlg == nullptr)
+        return 0;
+    dlg->show();
+    return 1;
+}
+
+void CloseAudioInputsDlg(CQuillomerDoc* doc)
+{
+    if (g_pAudioInputsDlg && g_pAudioInputsDlg->GetDocument() == doc)
+        g_pAudioInputsDlg->OnCancel();
+}
+
+void RetargetAudioInputsDlg(CQuillomerDoc* doc)
+{
+    if (g_pAudioInputsDlg && doc && g_pAudioInputsDlg->GetDocument() != doc)
+        g_pAudioInputsDlg->SetDocument(doc);
+}
+
+void DeleteAudioInputsDlg()
+{
+    delete g_pAudioInputsDlg;  // the destructor clears the pointer
+    g_pAudioInputsDlg = nullptr;
+}
+
+// ---------------------------------------------------------------- volume mapping
+
+int CAudioInputsDlg::VolumeToSlider(double volume)
+{
+    if (volume < -6.0)
+        return static_cast<int>(std::trunc(87.0 * std::log10(7.0 - volume) / std::log10(87.0) + 0.5));
+    return static_cast<int>(std::trunc(0.5 - SixDbPos() * (volume - 6.0) / 12.0));
+}
+
+double CAudioInputsDlg::SliderToVolume(int pos)
+{
+    const int p = SixDbPos();
+    if (pos > p)
+        return 7.0 - std::pow(10.0, std::log10(87.0) * pos / 87.0);
+    return 6.0 - 12.0 * pos / p;
+}
+
+// ---------------------------------------------------------------- construction
+
+CAudioInputsDlg::CAudioInputsDlg(QWidget* parent, CQuillomerDoc* doc, int input)
+    : QDialog(parent), m_doc(doc), m_selected(std::clamp(input, 0, 3))
+{
+    setModal(false);
+    setObjectName(Id(kTemplateId));
+    BuildControls();
+    g_pAudioInputsDlg = this;
+    SetAudioInputsDlg(this);
+    SetAudioInputsDlgDocument(doc);
+    LoadInput();
+}
+
+CAudioInputsDlg::~CAudioInputsDlg()
+{
+    m_closing = true;
+    // Children going away may still lose the focus: nothing may reach this
+    // half-destroyed dialog any more.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+    if (g_pAudioInputsDlg == this)
+        g_pAudioInputsDlg = nullptr;
+    if (GetAudioInputsDlg() == this)
+        SetAudioInputsDlg(nullptr);
+}
+
+QWidget* CAudioInputsDlg::MakeSpin(int id, int x, int y, int h)
+{
+    auto* box = new QWidget(this);
+    box->setObjectName(Id(id));
+    box->setGeometry(x, y, 16, h);
+    auto* up = new QToolButton(box);
+    up->setArrowType(Qt::UpArrow);
+    up->setGeometry(0, 0, 16, h / 2);
+    up->setObjectName(QStringLiteral("up"));
+    auto* down = new QToolButton(box);
+    down->setArrowType(Qt::DownArrow);
+    down->setGeometry(0, h / 2, 16, h - h / 2);
+    down->setObjectName(QStringLiteral("down"));
+    for (QToolButton* b : {up, down}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        const int delta = b == up ? 1 : -1;
+        connect(b, &QToolButton::clicked, this, [this, id, delta] {
+            // A held arrow repeats its click; a pause ends the holding.
+            if (!m_spinLastClick.isValid() || m_spinLastClick.elapsed() > 500)
+                m_spinPressed.start();
+            m_spinLastClick.start();
+            int step = 1;
+            if (id == kRampSpin) {
+                // The ramp spin speeds up while it is held.
+                const qint64 ms = m_spinPressed.elapsed();
+                step = ms > 4000 ? 100 : ms > 2000 ? 50 : ms > 1000 ? 10 : 1;
+            }
+            SpinStep(id, delta * step);
+        });
+    }
+    m_spins[id].box = box;
+    return box;
+}
+
+void CAudioInputsDlg::BuildControls()
+{
+    const auto label = [this](const QString& text, int x, int y, int w, int h = 20,
+                              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(x, y, w, h);
+        l->setAlignment(align);
+        return l;
+    };
+
+    // Inputs.
+    auto* inputBox = new QGroupBox(tr("Input"), this);
+    inputBox->setGeometry(8, 4, 160, 128);
+    m_inputGroup = new QButtonGroup(this);
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QRadioButton(QStringLiteral("%1:").arg(i + 1), inputBox);
+        b->setObjectName(Id(kInputIds[i]));
+        b->setGeometry(12, 22 + (i % 4) * 25, 140, 22);
+        m_inputGroup->addButton(b, i);
+        m_inputButtons[i] = b;
+    }
+    connect(m_inputGroup, &QButtonGroup::idClicked, this, [this](int i) { OnInputClicked(i); });
+    m_auxCaption = label(tr("Aux-Quelle"), 12, 138, 80);
+    m_auxCaption->setObjectName(Id(kAuxCaption));
+    m_auxSource = label(QString(), 96, 138, 70);
+    m_auxSource->setObjectName(Id(kAuxSource));
+
+    // Volume.
+    auto* volumeBox = new QGroupBox(tr("Volume"), this);
+    volumeBox->setGeometry(8, 164, 160, 250);
+    volumeBox->lower();
+    m_volumeSlider = new QSlider(Qt::Vertical, this);
+    m_volumeSlider->setObjectName(Id(kVolumeSlider));
+    m_volumeSlider->setGeometry(24, 188, 30, 176);
+    m_volumeSlider->setRange(0, kSliderMax);
+    m_volumeSlider->setInvertedAppearance(true);  // 0 (+6 dB) at the top
+    m_volumeSlider->setInvertedControls(true);
+    connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int pos) {
+        if (!m_updating)
+            OnVolumeSlider(pos);
+    });
+    // Tick marks at a quarter, half, three quarters and all of the way to
+    // -6 dB, and at -10, -20 and -40 dB.
+    const int p = SixDbPos();
+    const int handle = m_volumeSlider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, m_volumeSlider);
+    const int span = m_volumeSlider->height() - handle;
+    for (int tick : {p / 4, p / 2, 3 * p / 4, p, VolumeToSlider(-10.0), VolumeToSlider(-20.0), VolumeToSlider(-40.0)}) {
+        auto* line = new QFrame(this);
+        line->setFrameShape(QFrame::HLine);
+        const int y = 188 + handle / 2 + QStyle::sliderPositionFromValue(0, kSliderMax, tick, span);
+        line->setGeometry(16, y, 8, 1);
+    }
+    const char* const scale[] = {"+6", "+3", "0", "-3", "-6", "-20", "-40", "-60", "-80"};
+    const int scaleDb[] = {6, 3, 0, -3, -6, -20, -40, -60, -80};
+    for (int i = 0; i < 9; ++i) {
+        const int y = 188 + handle / 2 + QStyle::sliderPositionFromValue(0, kSliderMax, VolumeToSlider(scaleDb[i]), span) - 8;
+        label(QString::fromLatin1(scale[i]), 60, y, 40, 16);
+    }
+    m_volume = new CGridEdit(this);
+    m_volume->setObjectName(Id(kVolumeEdit));
+    m_volume->setGeometry(24, 376, 60, 24);
+    MakeSpin(kVolumeSpin, 84, 376, 24);
+    label(QStringLiteral("dB"), 104, 376, 30, 24);
+    connect(m_volume, &CGridEdit::FocusLost, this, [this] { OnVolumeEditDone(); });
+
+    // Graph with its scales.
+    m_graph = new CEqResponseCtrl(this);
+    m_graph->setObjectName(Id(kGraph));
+    m_graph->setGeometry(220, 8, 420, 180);
+    m_graph->SetResponse(&m_eq);
+    const char* const levels[] = {"12", "9", "6", "3", "0", "-3", "-6", "-9", "-12"};
+    for (int i = 0; i < 9; ++i)
+        label(QString::fromLatin1(levels[i]), 186, 8 + (i + 1) * 18 - 8, 28, 16, Qt::AlignRight | Qt::AlignVCenter);
+    const char* const freqs[] = {"20", "50", "100", "200", "500", "1k", "2k", "5k", "10k", "20k"};
+    const double freqHz[] = {20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000};
+    for (int i = 0; i < 10; ++i)
+        label(QString::fromLatin1(freqs[i]), 220 + EqResponse::GridX(freqHz[i], 420) - 15, 190, 30, 16,
+              Qt::AlignCenter);
+
+    // Filters.
+    label(tr("Type"), 180, 212, 90);
+    label(tr("Frequenz     Hz"), 180, 242, 94);
+    label(tr("Güte/Steilh. dB"), 180, 272, 94);
+    label(tr("Verstärkung dB"), 180, 302, 94);
+    for (int f = 0; f < 3; ++f) {
+        FilterControls& fc = m_filters[f];
+        const int x = 280 + f * 122;
+        fc.type = new QComboBox(this);
+        fc.type->setObjectName(Id(kTypeIds[f]));
+        fc.type->setGeometry(x, 212, 100, 24);
+        for (const TypeEntry& e : TypeList(f))
+            fc.type->addItem(QString::fromLatin1(e.text), e.type);
+        connect(fc.type, &QComboBox::activated, this, [this, f] { OnTypeChanged(f); });
+
+        fc.f = new CGridEdit(this);
+        fc.f->setObjectName(Id(kFIds[f]));
+        fc.f->setGeometry(x, 242, 84, 24);
+        fc.fSpin = kFSpinIds[f];
+        MakeSpin(fc.fSpin, x + 84, 242, 24);
+        connect(fc.f, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_F); });
+
+        fc.q = new CGridEdit(this);
+        fc.q->setObjectName(Id(kQIds[f]));
+        fc.q->setGeometry(x, 272, 84, 24);
+        fc.qSpin = kQSpinIds[f];
+        MakeSpin(fc.qSpin, x + 84, 272, 24);
+        connect(fc.q, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_Q); });
+
+        fc.slope = new QComboBox(this);
+        fc.slope->setObjectName(Id(kSlopeIds[f]));
+        fc.slope->setGeometry(x, 272, 100, 24);
+        fc.slope->addItem(QStringLiteral("6"), 6);
+        fc.slope->addItem(QStringLiteral("12"), 12);
+        connect(fc.slope, &QComboBox::activated, this, [this, f] { OnSlopeChanged(f); });
+
+        fc.v = new CGridEdit(this);
+        fc.v->setObjectName(Id(kVIds[f]));
+        fc.v->setGeometry(x, 302, 84, 24);
+        fc.vSpin = kVSpinIds[f];
+        MakeSpin(fc.vSpin, x + 84, 302, 24);
+        connect(fc.v, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_V); });
+
+        fc.bypass = new QCheckBox(tr("Bypass"), this);
+        fc.bypass->setObjectName(Id(kBypassIds[f]));
+        fc.bypass->setGeometry(x, 332, 100, 22);
+        connect(fc.bypass, &QCheckBox::clicked, this, [this, f] { OnBypass(f); });
+    }
+    m_bypassAll = new QCheckBox(tr("Bypass All"), this);
+    m_bypassAll->setObjectName(Id(kBypassAll));
+    m_bypassAll->setGeometry(180, 332, 96, 22);
+    connect(m_bypassAll, &QCheckBox::clicked, this, [this] { OnBypassAll(); });
+
+    // Attenuation and ramp.
+    label(tr("Absenkung"), 180, 376, 80, 24);
+    m_attenuation = new CGridEdit(this);
+    m_attenuation->setObjectName(Id(kAttenuationEdit));
+    m_attenuation->setGeometry(262, 376, 60, 24);
+    MakeSpin(kAttenuationSpin, 322, 376, 24);
+    label(QStringLiteral("dB"), 342, 376, 30, 24);
+    connect(m_attenuation, &CGridEdit::FocusLost, this, [this] { OnAttenuationEditDone(); });
+    label(tr("Rampe"), 420, 376, 60, 24);
+    m_ramp = new CGridEdit(this);
+    m_ramp->setObjectName(Id(kRampEdit));
+    m_ramp->setGeometry(482, 376, 60, 24);
+    MakeSpin(kRampSpin, 542, 376, 24);
+    label(QStringLiteral("ms"), 562, 376, 30, 24);
+    connect(m_ramp, &CGridEdit::FocusLost, this, [this] { OnRampEditDone(); });
+
+    setFixedSize(652, 420);
+}
+
+// ---------------------------------------------------------------- spins
+
+void CAudioInputsDlg::SetSpin(int id, int min, int max, int pos)
+{
+    Spin& s = m_spins[id];
+    s.min = min;
+    s.max = max;
+    s.pos = std::clamp(pos, min, max);
+}
+
+void CAudioInputsDlg::SetSpinPos(int id, int pos)
+{
+    Spin& s = m_spins[id];
+    s.pos = std::clamp(pos, s.min, s.max);
+}
+
+int CAudioInputsDlg::GetSpinPos(int spinId) const
+{
+    const auto it = m_spins.find(spinId);
+    return it == m_spins.end() ? 0 : it->second.pos;
+}
+
+void CAudioInputsDlg::SpinStep(int spinId, int delta)
+{
+    const auto it = m_spins.find(spinId);
+    if (it == m_spins.end() || m_closing)
+        return;
+    const Spin s = it->second;
+    const int index = std::clamp(s.pos + delta, s.min, s.max);
+    for (int f = 0; f < 3; ++f) {
+        FilterControls& fc = m_filters[f];
+        if (spinId == fc.fSpin || spinId == fc.qSpin || spinId == fc.vSpin) {
+            unsigned code = IPC_F;
+            if (spinId == fc.fSpin) {
+                fc.f->SetValue(EqResponse::FrequencyAt(index));
+            } else if (spinId == fc.qSpin) {
+                fc.q->SetValue(EqResponse::QAt(index));
+                code = IPC_Q;
+            } else {
+                fc.v->SetValue((index - 24) * 0.5);
+                code = IPC_V;
+            }
+            SetSpinPos(spinId, index);
+            ComputeFilter(f);
+            Apply(code, f);
+            return;
+        }
+    }
+    switch (spinId) {
+    case kVolumeSpin: {
+        m_updating = true;
+        m_volumeSlider->setValue(kSliderMax - index);
+        m_updating = false;
+        m_volume->SetValue(SliderToVolume(kSliderMax - index));
+        SetSpinPos(spinId, index);
+        Apply(IPC_VOL, 0);
+        break;
+    }
+    case kAttenuationSpin:
+        m_attenuation->SetValue(index);
+        OnAttenuationEditDone();
+        break;
+    case kRampSpin:
+        m_ramp->SetValue(index);
+        OnRampEditDone();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- loading
+
+bool CAudioInputsDlg::IsDocumentAlive() const
+{
+    return m_doc != nullptr && GetAudioInputsDlgDocument() == m_doc;
+}
+
+void CAudioInputsDlg::FindSlots()
+{
+    m_slots = {};
+    if (!IsDocumentAlive())
+        return;
+    for (CBaseDevice* obj : m_doc->GetList(CAT_INPUT_SLOT)) {
+        auto* slot = dynamic_cast<CAudioInputSlot*>(obj);
+        if (slot == nullptr)
+            continue;
+        if (slot->GetName() == "Slot1" && !m_slots[0])
+            m_slots[0] = slot;
+        else if (slot->GetName() == "Slot2" && !m_slots[1])
+            m_slots[1] = slot;
+    }
+}
+
+CAudioInputSlot* CAudioInputsDlg::SlotOfInput(int input) const
+{
+    if (!IsDocumentAlive())
+        return nullptr;
+    return input >= 0 && input < 4 ? m_slots[input / 2] : nullptr;
+}
+
+bool CAudioInputsDlg::UpdateSlotButtons(int slot)
+{
+    if (slot < 0 || slot > 1)
+        return false;
+    bool fitted = false;
+    for (int ch = 0; ch < 2; ++ch) {
+        QRadioButton* b = m_inputButtons[2 * slot + ch];
+        const int32_t kind = m_slots[slot] ? m_slots[slot]->GetChannelKind(ch) : ICK_NONE;
+        const char* suffix = " ---";
+        switch (kind) {
+        case ICK_CONSOLE: suffix = "Cons"; break;
+        case ICK_MIC: suffix = "Mic"; break;
+        case ICK_LINE: suffix = "Line"; break;
+        case ICK_AUX: suffix = "Aux"; break;
+        default: break;
+        }
+        b->setText(b->text().left(2) + QString::fromLatin1(suffix));
+        b->setEnabled(kind != ICK_NONE);
+        if (kind == ICK_NONE) {
+            m_inputGroup->setExclusive(false);
+            b->setChecked(false);
+            m_inputGroup->setExclusive(true);
+        } else {
+            fitted = true;
+        }
+    }
+    return fitted;
+}
+
+void CAudioInputsDlg::EnableValueControls(bool enable)
+{
+    m_valuesEnabled = enable;
+    for (FilterControls& fc : m_filters) {
+        for (QWidget* w : std::initializer_list<QWidget*>{fc.type, fc.f, fc.q, fc.slope, fc.v, fc.bypass})
+            w->setEnabled(enable);
+        for (int id : {fc.fSpin, fc.qSpin, fc.vSpin})
+            m_spins[id].box->setEnabled(enable);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{m_bypassAll, m_volumeSlider, m_volume, m_attenuation, m_ramp})
+        w->setEnabled(enable);
+    for (int id : {kVolumeSpin, kAttenuationSpin, kRampSpin})
+        m_spins[id].box->setEnabled(enable);
+}
+
+void CAudioInputsDlg::ShowFilterControls(int filter)
+{
+    FilterControls& fc = m_filters[filter];
+    const int type = fc.type->currentData().toInt();
+    const bool peq = type == IFT_PEQ;
+    fc.q->setVisible(peq);
+    m_spins[fc.qSpin].box->setVisible(peq);
+    fc.slope->setVisible(!peq);
+    const bool cut = type == IFT_LOCUT || type == IFT_HICUT;
+    fc.v->setVisible(!cut);
+    m_spins[fc.vSpin].box->setVisible(!cut);
+    // The high shelving filter has a 6 dB slope only.
+    if (filter > 0)
+        fc.slope->setEnabled(type != IFT_HISHELV && m_valuesEnabled);
+}
+
+void CAudioInputsDlg::LoadInput()
+{
+    m_updating = true;
+    std::string title = IsDocumentAlive() ? m_doc->GetTitle() : std::string();
+    title = title.substr(0, title.find(' '));
+    setWindowTitle(QString::fromStdString(LoadStringId(34139) + " [" + title + "]"));
+
+    FindSlots();
+    for (int i = 4; i < 8; ++i)
+        m_inputButtons[i]->hide();
+    m_fitted[0] = UpdateSlotButtons(0);
+    m_fitted[1] = UpdateSlotButtons(1);
+    if (!m_fitted[0] && !m_fitted[1]) {
+        EnableValueControls(false);
+    } else {
+        EnableValueControls(true);
+        if (!m_fitted[0] && m_selected < 2)
+            m_selected = 2;
+        if (!m_fitted[1] && m_selected >= 2)
+            m_selected = 0;
+    }
+    m_inputButtons[m_selected]->setChecked(true);
+
+    CAudioInputSlot* slot = SlotOfInput(m_selected);
+    const int ch = m_selected % 2;
+    if (slot) {
+        const auto value = [slot, ch](unsigned code, int filter) {
+            return numtext::ToDouble(slot->GetValueText(MakeInputKey(code, filter), ch));
+        };
+        for (int f = 0; f < 3; ++f) {
+            FilterControls& fc = m_filters[f];
+            const int type = static_cast<int>(value(IPC_TYPE, f));
+            const int at = fc.type->findData(type);
+            m_typeShown[f] = at >= 0;
+            if (at >= 0)
+                fc.type->setCurrentIndex(at);
+            fc.slope->setCurrentIndex(fc.slope->findData(static_cast<int>(value(IPC_S, f))));
+            ShowFilterControls(f);
+            const double freq = value(IPC_F, f);
+            fc.f->Setup(true, QStringLiteral("%.1f"), 20.0, 20000.0, freq);
+            SetSpin(fc.fSpin, 0, 186, EqResponse::FrequencyIndex(freq));
+            const double q = value(IPC_Q, f);
+            fc.q->Setup(true, QStringLiteral("%.4f"), 0.4, 20.0, q);
+            SetSpin(fc.qSpin, 0, 109, EqResponse::QIndex(q));
+            const double v = value(IPC_V, f);
+            fc.v->Setup(true, QStringLiteral("%.1f"), -12.0, 12.0, v);
+            SetSpin(fc.vSpin, 0, 48, static_cast<int>(std::trunc(2.0 * v + 24.0)));
+            fc.bypass->setChecked(value(IPC_BYPASS, f) != 0.0);
+        }
+        const double volume = value(IPC_VOL, 0);
+        m_volume->Setup(true, QStringLiteral("%.1f"), -80.0, 6.0, volume, true, -80.0, QStringLiteral("OFF"));
+        m_volumeSlider->setValue(VolumeToSlider(volume));
+        SetSpin(kVolumeSpin, 0, kSliderMax, kSliderMax - m_volumeSlider->value());
+        const double attenuation = value(IPC_ATTENUATION, 0);
+        m_attenuation->Setup(false, QStringLiteral("%3d"), -40.0, 0.0, attenuation, true, -40.0,
+                             QStringLiteral("OFF"));
+        SetSpin(kAttenuationSpin, -40, 0, static_cast<int>(std::trunc(attenuation)));
+        const double ramp = value(IPC_RAMP, 0);
+        m_ramp->Setup(false, QStringLiteral("%4d"), 0.0, 1000.0, ramp);
+        SetSpin(kRampSpin, 0, 1000, static_cast<int>(ramp));
+        m_bypassAll->setChecked(m_filters[0].bypass->isChecked() && m_filters[1].bypass->isChecked() &&
+                                m_filters[2].bypass->isChecked());
+    }
+    ShowAuxSource(m_selected);
+
+    for (int f = 0; f < 3; ++f) {
+        m_eq.ClearResponse(f);
+        if (slot && !m_filters[f].bypass->isChecked())
+            ComputeFilter(f);
+    }
+    RepaintGraph();
+    m_updating = false;
+}
+
+void CAudioInputsDlg::ShowAuxSource(int input)
+{
+    CAudioInputSlot* slot = SlotOfInput(input);
+    const int ch = input % 2;
+    const bool aux = slot && slot->GetChannelKind(ch) == ICK_AUX;
+    m_auxCaption->setEnabled(aux);
+    m_auxSource->setEnabled(aux);
+    m_auxSource->setText(aux ? QStringLiteral("In ") + QString::fromStdString(slot->GetValueText(IPC_AUX, ch))
+                             : QString());
+}
+
+// ---------------------------------------------------------------- document and input
+
+void CAudioInputsDlg::SetDocument(CQuillomerDoc* doc)
+{
+    if (doc == m_doc && IsDocumentAlive())
+        return;
+    StoreInput();
+    m_doc = doc;
+    SetAudioInputsDlgDocument(doc);
+    LoadInput();
+}
+
+void CAudioInputsDlg::SelectInput(int input, bool storeFirst)
+{
+    if (storeFirst)
+        StoreInput();
+    m_selected = std::clamp(input, 0, 3);
+    LoadInput();
+}
+
+void CAudioInputsDlg::OnInputClicked(int input)
+{
+    if (input != m_selected)
+        SelectInput(input, true);
+}
+
+void CAudioInputsDlg::StoreInput()
+{
+    // The input shown is the one the controls belong to.
+    CAudioInputSlot* slot = SlotOfInput(m_selected);
+    const int ch = m_selected % 2;
+    if (slot == nullptr)
+        return;
+    for (FilterControls& fc : m_filters)
+        for (CGridEdit* e : {fc.f, fc.q, fc.v})
+            e->ReadValue();
+    for (CGridEdit* e : {m_volume, m_attenuation, m_ramp})
+        e->ReadValue();
+    const auto set = [slot, ch](unsigned code, int filter, const std::string& text) {
+        slot->SetValueText(MakeInputKey(code, filter), ch, text);
+    };
+    for (int f = 0; f < 3; ++f)
+        if (m_typeShown[f])  // a type the list cannot show is kept as it is
+            set(IPC_TYPE, f, std::to_string(m_filters[f].type->currentData().toInt()));
+    for (int f = 0; f < 3; ++f)
+        set(IPC_S, f, std::to_string(m_filters[f].slope->currentData().toInt()));
+    for (int f = 0; f < 3; ++f)
+        set(IPC_F, f, numtext::Fixed(m_filters[f].f->GetValue(), 1));
+    for (int f = 0; f < 3; ++f)
+        set(IPC_Q, f, numtext::Fixed(m_filters[f].q->GetValue(), 4));
+    for (int f = 0; f < 3; ++f)
+        set(IPC_V, f, numtext::Fixed(m_filters[f].v->GetValue(), 1));
+    set(IPC_VOL, 0, numtext::Fixed(m_volume->GetValue(), 1));
+    set(IPC_ATTENUATION, 0, numtext::Fixed(m_attenuation->GetValue(), 1));
+    set(IPC_RAMP, 0, numtext::Fixed(m_ramp->GetValue(), 1));
+    set(IPC_BYPASS_ALL, 0, m_bypassAll->isChecked() ? "1" : "0");
+    for (int f = 0; f < 3; ++f)
+        set(IPC_BYPASS, f, m_filters[f].bypass->isChecked() ? "1" : "0");
+}
+
+// ---------------------------------------------------------------- changes
+
+void CAudioInputsDlg::ComputeFilter(int filter)
+{
+    FilterControls& fc = m_filters[filter];
+    if (fc.bypass->isChecked()) {
+        fc.bypass->setChecked(false);
+        m_bypassAll->setChecked(false);
+        // The device must not keep bypassing a filter the dialog shows active.
+        if (!m_updating)
+            Apply(IPC_BYPASS, filter);
+    }
+    const int type = fc.type->currentData().toInt();
+    const double fourth = type == IFT_PEQ ? fc.q->GetValue() : (fc.slope->currentData().toInt() == 12 ? 12.0 : 6.0);
+    m_eq.ComputeResponse(filter, type, fc.f->GetValue(), fourth, fc.v->GetValue());
+    RepaintGraph();
+}
+
+void CAudioInputsDlg::RepaintGraph() { m_graph->update(); }
+
+void CAudioInputsDlg::OnTypeChanged(int filter)
+{
+    FilterControls& fc = m_filters[filter];
+    m_typeShown[filter] = true;
+    ShowFilterControls(filter);
+    const bool fixSlope = fc.type->currentData().toInt() == IFT_HISHELV && fc.slope->currentData().toInt() == 12;
+    if (fixSlope)
+        fc.slope->setCurrentIndex(fc.slope->findData(6));
+    ComputeFilter(filter);
+    Apply(IPC_TYPE, filter);
+    if (fixSlope)
+        Apply(IPC_S, filter);
+}
+
+void CAudioInputsDlg::OnSlopeChanged(int filter)
+{
+    ComputeFilter(filter);
+    Apply(IPC_S, filter);
+}
+
+void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
+{
+    if (m_closing || m_updating)
+        return;
+    FilterControls& fc = m_filters[filter];
+    CGridEdit* edit = code == IPC_F ? fc.f : code == IPC_Q ? fc.q : fc.v;
+    if (edit->ReadValue())
+        ShowMessageId(34024, mb::IconExclamation);
+    ComputeFilter(filter);
+    int index = 0, spin = 0;
+    if (code == IPC_F) {
+        index = EqResponse::FrequencyIndex(edit->GetValue());
+        spin = fc.fSpin;
+    } else if (code == IPC_Q) {
+        index = EqResponse::QIndex(edit->GetValue());
+        spin = fc.qSpin;
+    } else {
+        index = static_cast<int>(std::trunc(2.0 * edit->GetValue() + 24.0));
+        spin = fc.vSpin;
+    }
+    if (GetSpinPos(spin) != index)
+        SetSpinPos(spin, index);
+    Apply(code, filter);
+}
+
+void CAudioInputsDlg::OnBypass(int filter)
+{
+    FilterControls& fc = m_filters[filter];
+    if (fc.bypass->isChecked()) {
+        m_eq.ClearResponse(filter);
+        RepaintGraph();
+    } else {
+        m_bypassAll->setChecked(false);
+        ComputeFilter(filter);
+    }
+    Apply(IPC_BYPASS, filter);
+    m_bypassAll->setChecked(m_filters[0].bypass->isChecked() && m_filters[1].bypass->isChecked() &&
+                            m_filters[2].bypass->isChecked());
+}
+
+void CAudioInputsDlg::OnBypassAll()
+{
+    const bool on = m_bypassAll->isChecked();
+    for (int f = 0; f < 3; ++f) {
+        m_filters[f].bypass->setChecked(on);
+        OnBypass(f);
+    }
+}
+
+void CAudioInputsDlg::OnVolumeSlider(int pos)
+{
+    m_volume->SetValue(SliderToVolume(pos));
+    SetSpinPos(kVolumeSpin, kSliderMax - pos);
+    Apply(IPC_VOL, 0);
+}
+
+void CAudioInputsDlg::OnVolumeEditDone()
+{
+    if (m_closing || m_updating)
+        return;
+    if (m_volume->ReadValue())
+        ShowMessageId(34024, mb::IconExclamation);
+    m_updating = true;
+    m_volumeSlider->setValue(VolumeToSlider(m_volume->GetValue()));
+    m_updating = false;
+    SetSpinPos(kVolumeSpin, kSliderMax - m_volumeSlider->value());
+    Apply(IPC_VOL, 0);
+}
+
+void CAudioInputsDlg::OnAttenuationEditDone()
+{
+    if (m_closing || m_updating)
+        return;
+    if (m_attenuation->ReadValue())
+        ShowMessageId(34024, mb::IconExclamation);
+    m_attenuation->ShowValue();
+    SetSpinPos(kAttenuationSpin, static_cast<int>(std::trunc(m_attenuation->GetValue())));
+    Apply(IPC_ATTENUATION, 0);
+}
+
+void CAudioInputsDlg::OnRampEditDone()
+{
+    if (m_closing || m_updating)
+        return;
+    if (m_ramp->ReadValue())
+        ShowMessageId(34024, mb::IconExclamation);
+    SetSpinPos(kRampSpin, static_cast<int>(m_ramp->GetValue()));
+    Apply(IPC_RAMP, 0);
+}
+
+void CAudioInputsDlg::Apply(unsigned code, int filter)
+{
+    CAudioInputSlot* slot = SlotOfInput(m_selected);
+    if (slot == nullptr || m_closing)
+        return;
+    const int ch = m_selected % 2;
+    const FilterControls& fc = m_filters[std::clamp(filter, 0, 2)];
+    std::string text;
+    switch (code) {
+    case IPC_VOL: text = numtext::Fixed(m_volume->GetValue(), 1); break;
+    case IPC_ATTENUATION: text = numtext::Fixed(m_attenuation->GetValue(), 1); break;
+    case IPC_RAMP: text = numtext::Fixed(m_ramp->GetValue(), 1); break;
+    case IPC_TYPE: text = std::to_string(fc.type->currentData().toInt()); break;
+    case IPC_S: text = std::to_string(fc.slope->currentData().toInt()); break;
+    case IPC_F: text = numtext::Fixed(fc.f->GetValue(), 1); break;
+    case IPC_Q: text = numtext::Fixed(fc.q->GetValue(), 4); break;
+    case IPC_V: text = numtext::Fixed(fc.v->GetValue(), 1); break;
+    case IPC_BYPASS: text = fc.bypass->isChecked() ? "1" : "0"; break;
+    default: return;
+    }
+    slot->SetValueText(MakeInputKey(code, filter), ch, text);
+    if (code != IPC_ATTENUATION && code != IPC_RAMP)
+        slot->TransmitParameter(code, static_cast<uint32_t>(ch * 256 + filter), true, false);
+    slot->SetDocModified();
+}
+
+// ---------------------------------------------------------------- closing
+
+void CAudioInputsDlg::OnCancel()
+{
+    if (m_closing)
+        return;
+    StoreInput();
+    m_closing = true;
+    if (g_pAudioInputsDlg == this)
+        g_pAudioInputsDlg = nullptr;
+    if (GetAudioInputsDlg() == this)
+        SetAudioInputsDlg(nullptr);
+    hide();
+    deleteLater();
+}
+
+void CAudioInputsDlg::reject() { OnCancel(); }
+
+void CAudioInputsDlg::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    OnCancel();
+}
+
+void CAudioInputsDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Enter does nothing here; Esc closes like the close box.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The modeless dialog "Audio Eingänge": volume, attenuation, ramp and the
+// three filters of the four audio inputs of one document ("Slot1" carries
+// inputs 1 and 2, "Slot2" inputs 3 and 4). Every change goes into the slot
+// object at once and out to the device as a protocol line. At most one
+// instance exists; it follows the document whose designer view has the focus.
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <array>
+#include <map>
+
+#include "hardware/EqResponse.h"
+#include "hardware/IAudioInputsDlg.h"
+
+class CAudioInputSlot;
+class CEqResponseCtrl;
+class CGridEdit;
+class CQuillomerDoc;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class QSlider;
+class QToolButton;
+
+class CAudioInputsDlg : public QDialog, public IAudioInputsDlg {
+    Q_OBJECT
+public:
+    static constexpr unsigned kTemplateId = 165;
+
+    // A modeless dialog on the document showing input 0..3.
+    CAudioInputsDlg(QWidget* parent, CQuillomerDoc* doc, int input);
+    ~CAudioInputsDlg() override;
+
+    // IAudioInputsDlg (used by the slot objects).
+    void StoreEdits() override { StoreInput(); }
+    void RefreshInput(int input) override { SelectInput(input, false); }
+
+    CQuillomerDoc* GetDocument() const { return m_doc; }
+    // Stores the shown input, then shows the same input of another document.
+    void SetDocument(CQuillomerDoc* doc);
+    // Optionally stores the shown input, then selects and shows `input`.
+    void SelectInput(int input, bool storeFirst);
+    int GetSelectedInput() const { return m_selected; }
+    // Writes every control of the shown input into its slot (sends nothing).
+    void StoreInput();
+    // Relabels the input buttons of slot 0 or 1; true when it has a fitted channel.
+    bool UpdateSlotButtons(int slot);
+    void ShowAuxSource(int input);
+    // Esc or the close box: stores the shown input and goes away.
+    void OnCancel();
+
+    // One step of a spin button (control id), as the arrows give it.
+    void SpinStep(int spinId, int delta);
+    int GetSpinPos(int spinId) const;
+    const EqResponse& GetResponse() const { return m_eq; }
+
+    // Volume (dB) and slider position 0..87 (0 at the top = +6 dB).
+    static int VolumeToSlider(double volume);
+    static double SliderToVolume(int pos);
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct FilterControls {
+        QComboBox* type = nullptr;
+        CGridEdit* f = nullptr;
+        CGridEdit* q = nullptr;
+        QComboBox* slope = nullptr;
+        CGridEdit* v = nullptr;
+        QCheckBox* bypass = nullptr;
+        int fSpin = 0, qSpin = 0, vSpin = 0;
+    };
+    struct Spin {
+        int pos = 0, min = 0, max = 0;
+        QWidget* box = nullptr;
+    };
+
+    void BuildControls();
+    QWidget* MakeSpin(int id, int x, int y, int h);
+    void SetSpin(int id, int min, int max, int pos);
+    void SetSpinPos(int id, int pos);
+    void LoadInput();
+    // False once the shown document's slots are gone.
+    bool IsDocumentAlive() const;
+    void FindSlots();
+    CAudioInputSlot* SlotOfInput(int input) const;
+    void EnableValueControls(bool enable);
+    void ShowFilterControls(int filter);
+    void ComputeFilter(int filter);
+    void RepaintGraph();
+    void Apply(unsigned code, int filter);
+
+    void OnInputClicked(int input);
+    void OnTypeChanged(int filter);
+    void OnSlopeChanged(int filter);
+    void OnFilterEditDone(int filter, unsigned code);
+    void OnBypass(int filter);
+    void OnBypassAll();
+    void OnVolumeSlider(int pos);
+    void OnVolumeEditDone();
+    void OnAttenuationEditDone();
+    void OnRampEditDone();
+
+    CQuillomerDoc* m_doc = nullptr;
+    std::array<CAudioInputSlot*, 2> m_slots{};
+    std::array<bool, 2> m_fitted{};
+    int m_selected = 0;
+    bool m_updating = false;          // controls being filled: no actions
+    bool m_closing = false;
+    bool m_valuesEnabled = true;
+    std::array<bool, 3> m_typeShown{};  // the type list shows the slot's type
+    QElapsedTimer m_spinPressed;    // since a spin arrow was first held
+    QElapsedTimer m_spinLastClick;
+    EqResponse m_eq;
+
+    std::array<QRadioButton*, 8> m_inputButtons{};
+    QButtonGroup* m_inputGroup = nullptr;
+    QLabel* m_auxCaption = nullptr;
+    QLabel* m_auxSource = nullptr;
+    CEqResponseCtrl* m_graph = nullptr;
+    std::array<FilterControls, 3> m_filters;
+    QCheckBox* m_bypassAll = nullptr;
+    QSlider* m_volumeSlider = nullptr;
+    CGridEdit* m_volume = nullptr;
+    CGridEdit* m_attenuation = nullptr;
+    CGridEdit* m_ramp = nullptr;
+    std::map<int, Spin> m_spins;
+};
+
+// The open dialog, or null.
+CAudioInputsDlg* GetOpenAudioInputsDlg();
+// Opens the dialog on the document and input, or points the open one at them
+// and activates it; 0 when it could not be made.
+int OpenAudioInputsDlg(CQuillomerDoc* doc, int input);
+// Closes the open dialog (storing its input) when it shows the document.
+void CloseAudioInputsDlg(CQuillomerDoc* doc);
+// Points the open dialog at the document whose designer view got the focus.
+void RetargetAudioInputsDlg(CQuillomerDoc* doc);
+// Deletes the dialog object at once and clears the pointer.
+void DeleteAudioInputsDlg();

@@ -1,0 +1,37 @@
+// Texts of the control-logic block objects.
+#include "platform/StringTable.h"
+
+QL_STRING_TABLE({
+    {32805, "Name"},
+    {32807, "Alarm"},
+    {32808, "Gong"},
+    {32809, "Text"},
+    {32847, "Encoder"},
+    {33027, "Monitor"},
+    {33085, "Trigger"},
+    {34129, "Bedingung"},
+    {34244, "ID"},
+    {34295, "GlobalReadyInput"},
+    {34365, "Virtueller Controller"},
+    {34424, "Triggerobjekt"},
+    {34425, "Minimum"},
+    {34426, "Maximum"},
+    {34427, "Momentanwert"},
+    {34428, "Kurvenform"},
+    {34429, "Schritte"},
+    {34460, "Logikzustand"},
+    // Built-in fault texts 6..18 of the ready inputs (ids of our own).
+    {36120, "amp #%u"},
+    {36121, "Endstufe #%u"},
+    {36122, "QTB 8174 #%u"},
+    {36123, "amp"},
+    {36124, "Endstufe"},
+    {36125, "QTB8174"},
+    {36126, "HBE6631"},
+    {36127, "HBE6633"},
+    {36128, "HBE 6682"},
+    {36129, "Netzausfall"},
+    {36130, "Ladegerät/Batt."},
+    {36131, "Lautsprechernetz"},
+    {36132, "Erdschluß"},
+});

@@ -1,0 +1,1165 @@
+#include "macros/CMacro.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "audio/CInternalMessageRec.h"
+#include "logic/CCondition.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DiffFile.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CMacro, 15)
+
+QL_STRING_TABLE({
+    {32805, "Name"},
+    {34244, "ID"},
+    {32806, "Makro"},
+    {34242, " "},
+    {34250, "Programm"},
+    {34251, "Durchsage"},
+    {34252, "Gong"},
+    {34253, "Alarm"},
+    {34254, "Logikausgang"},
+    {34255, "Lautstärkeregelung"},
+    {33086, "Monitor"},
+    {34256, "AUX-Umschalter"},
+    {34257, "Textausgabe auf LCD"},
+    {34258, "Sequenz"},
+    {34259, "Textwiedergabe"},
+    {34130, "MemoFlag"},
+    {34132, "Betriebsspannung"},
+    {34365, "Virtueller Controller"},
+    {34484, "Stop Makro"},
+    {34485, "Verstärkerversorgung"},
+    {34486, "Verstärkerstummschaltung"},
+    {34533, "Textaufnahme"},
+    {34534, "Text löschen"},
+    {34535, "Wiederholung"},
+    {34567, "Nebenuhren"},
+    {34577, "Linientest"},
+    {34621, "Summer"},
+    {34461, "Kein Typ"},
+    {34510, "Kein Eintrag"},
+    {34471, "Kein Eintrag"},
+    {34487, "Alle"},
+    {34273, "Alle Sprechstellen"},
+    {34215, "Gongsignal %d im Arbeitsblatt nicht vorhanden !"},
+    {34216, "Signal %d im Arbeitsblatt nicht vorhanden !"},
+    {34217, "Makro %s: Logikausgang nicht vorhanden !"},
+    {34218, "Sprechstelle %d im Arbeitsblatt nicht vorhanden !"},
+    {32796, "LMZ763"},
+    {32797, "LMZ764"},
+});
+
+namespace {
+
+namespace mt = macrotype;
+namespace ml = macrolink;
+
+bool OneOf(uint32_t v, std::initializer_list<uint32_t> ids)
+{
+    return std::find(ids.begin(), ids.end(), v) != ids.end();
+}
+
+CBaseDevice* Lookup(CQuillomerDoc* doc, int32_t number, uint32_t type)
+{
+    if (!doc || !doc->GetIDManager().IsValidID(number, type))
+        return nullptr;
+    return doc->GetIDManager().GetBaseDevice(number, type);
+}
+
+std::string Flag(int32_t v, const char* off, const char* on)
+{
+    return v != 0 ? on : off;
+}
+
+// Flag words of the amplifier supply sets, in bit order.
+constexpr const char* kSupplyWords[] = {"MAINS", "BATT", "PLTGEN", "FLTRES"};
+
+std::string FlagWords(int32_t flags, int words)
+{
+    std::string text;
+    for (int i = 0; i < words; ++i) {
+        if (flags & (1 << i)) {
+            if (!text.empty())
+                text += ",";
+            text += kSupplyWords[i];
+        }
+    }
+    return text.empty() ? "NONE" : text;
+}
+
+int32_t ParseFlagWords(const std::string& text, int words)
+{
+    int32_t flags = 0;
+    for (int i = 0; i < words; ++i)
+        if (text.find(kSupplyWords[i]) != std::string::npos)
+            flags |= 1 << i;
+    return flags;
+}
+
+bool ParseFloat(const std::string& text, float& out)
+{
+    return std::sscanf(text.c_str(), "%f", &out) == 1;
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string FirstChars(const std::string& text, size_t count)
+{
+    size_t pos = 0;
+    for (size_t n = 0; n < count && pos < text.size(); ++n) {
+        ++pos;
+        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+            ++pos;
+    }
+    return text.substr(0, pos);
+}
+
+// Float fields hold garbage when an integer was left in them: a value whose
+// highest byte is 0 (0.0, denormals, small integers' bit patterns) reads 0.
+float SaneTime(float t, float max)
+{
+    uint32_t bits = 0;
+    std::memcpy(&bits, &t, sizeof bits);
+    if ((bits >> 24) == 0 || !(t >= 0.0f && t <= max))
+        return 0.0f;
+    return t;
+}
+
+// Types of the small codes stored before schema 9.
+constexpr uint32_t kOldTypes[] = {mt::Background, mt::Page,     mt::Chime,    mt::Alarm,   mt::LogicOut,
+                                  mt::Volume,     mt::Monitor,  mt::AuxSelect, mt::LcdText, mt::Sequence,
+                                  mt::Message,    mt::MemoFlag, mt::Power,    mt::VirtCtrl};
+
+struct Keyword {
+    uint32_t type;
+    const char* keyword;
+};
+constexpr Keyword kKeywords[] = {
+    {mt::Background, "BACKGND"}, {mt::Page, "PAGE"},         {mt::Chime, "CHIME"},      {mt::Alarm, "ALARM"},
+    {mt::LogicOut, "DIGIO"},     {mt::Volume, "VOLUME"},     {mt::Monitor, "MONITOR"},  {mt::AuxSelect, "INSEL"},
+    {mt::LcdText, "LCDTEXT"},    {mt::Sequence, "SEQUENCE"}, {mt::Message, "MESSAGE"},  {mt::MemoFlag, "MEMO_FLAG"},
+    {mt::Power, "POWER"},        {mt::VirtCtrl, "VIRTCTRL"}, {mt::Stop, "STOP"},        {mt::Amp, "AMP"},
+    {mt::AmpMute, "AMPMUTE"},    {mt::Record, "RECORD"},     {mt::Erase, "ERASE"},      {mt::Repeat, "REPEAT"},
+    {mt::SlaveClock, "SLVCLK"},  {mt::ZoneTest, "ZONETEST"}, {mt::Buzzer, "BUZZER"},
+};
+
+// The object classes a reference setter creates when the number names none.
+struct CreateInfo {
+    const char* className;
+    uint32_t kind;
+    int32_t category;
+};
+const CreateInfo* CreateInfoOf(uint32_t type)
+{
+    static const CreateInfo chime{"CChimeSignal", 32823, CAT_AUDIO};
+    static const CreateInfo alarm{"CAlarmSignal", 32822, CAT_AUDIO};
+    static const CreateInfo message{"CMessageSignal", 32824, CAT_AUDIO};
+    static const CreateInfo memo{"CMemoFlag", 34130, CAT_DIGITAL_IO};
+    static const CreateInfo macro{"CMacro", mt::NoType, CAT_MACRO};
+    switch (type) {
+    case OT_CHIME_SIGNAL: return &chime;
+    case OT_ALARM_SIGNAL: return &alarm;
+    case OT_MESSAGE_SIGNAL: return &message;
+    case OT_MEMO_FLAG: return &memo;
+    case OT_MACRO: return &macro;
+    default: return nullptr;
+    }
+}
+
+struct Installer {
+    Installer()
+    {
+        CQuillomerDoc::SetSequenceMacroFn([](CBaseDevice* m, int32_t startFlag, int32_t partner) {
+            if (auto* macro = dynamic_cast<CMacro*>(m)) {
+                macro->m_switchFlag = startFlag;
+                if (partner >= 0)
+                    macro->m_pairedMacro = partner;
+            }
+        });
+    }
+} installer;
+
+}  // namespace
+
+// ==================================================================== construction
+
+int32_t CMacro::DefaultClockTime()
+{
+    std::tm tm{};
+    tm.tm_year = 80;
+    tm.tm_mon = 0;
+    tm.tm_mday = 1;
+    tm.tm_isdst = -1;
+    return static_cast<int32_t>(std::mktime(&tm));
+}
+
+CMacro::CMacro() : m_clockTime(DefaultClockTime())
+{
+    m_type = OT_MACRO;
+}
+
+// ==================================================================== parameters
+
+bool CMacro::GetRefParam(int number, RefParam& ref)
+{
+    switch (number) {
+    case 5: ref = {ml::Prechime, OT_CHIME_SIGNAL, 0}; return true;
+    case 7: ref = {ml::LogicOut, OT_CONTROL_PAD, 0}; return true;
+    case 25: ref = {ml::RepeatCondition, OT_CONDITION, 0}; return true;
+    case 27: ref = {ml::PowerOnMacro, OT_MACRO, 0}; return true;
+    case 28: ref = {ml::PowerOffMacro, OT_MACRO, 0}; return true;
+    case 32: ref = {ml::Alarm, OT_ALARM_SIGNAL, 0}; return true;
+    case 33: ref = {ml::Chime, OT_CHIME_SIGNAL, 0}; return true;
+    case 34: ref = {ml::Message, OT_MESSAGE_SIGNAL, 0}; return true;
+    case 38: ref = {ml::Console, OT_CONSOLE, 1}; return true;
+    case 40: ref = {ml::MemoFlag, OT_MEMO_FLAG, 0}; return true;
+    case 67: ref = {ml::RepeatMacro, OT_MACRO, 0}; return true;
+    default: break;
+    }
+    if (number >= 41 && number <= 45) {
+        ref = {ml::StepMacro + number - 41, OT_MACRO, 0};
+        return true;
+    }
+    if (number >= 51 && number <= 55) {
+        ref = {ml::StepCondition + number - 51, OT_CONDITION, 0};
+        return true;
+    }
+    return false;
+}
+
+int32_t CMacro::GetParam(int number) const
+{
+    RefParam ref{};
+    if (GetRefParam(number, ref))
+        return GetLinkedNumber(ref.key);
+    switch (number) {
+    case 1: return m_priority;
+    case 3: return m_switchFlag;
+    case 4: return m_input;
+    case 10: return static_cast<int32_t>(m_value);
+    case 11: return m_increment;
+    case 15: return m_digits;
+    case 16: return m_next;
+    case 17: return m_table;
+    case 18: return m_auxOrClear;
+    case 20: return m_line;
+    case 22: return m_setFlag;
+    case 29: return m_modeFlag;
+    case 31: return m_pairedMacro;
+    case 37: return m_index;
+    case 61: return m_onFlags;
+    case 62: return m_offFlags;
+    case 64: return m_index;
+    case 68: return m_index;
+    case 69: return m_clockTime;
+    case 70: return m_setFlag;
+    case 71: return m_auxOrClear;
+    case 72: return m_modeFlag;
+    case 74: return m_shortTime;
+    case 75: return m_next;
+    case 76: return m_pause;
+    default: return 0;
+    }
+}
+
+float CMacro::GetParamFloat(int number) const
+{
+    switch (number) {
+    case 8:
+    case 35:
+    case 66: return m_time;
+    case 36: return m_value;
+    default: break;
+    }
+    if (number >= 46 && number <= 50)
+        return m_steps[number - 46].delay;
+    return 0.0f;
+}
+
+std::string CMacro::GetParamText(int number) const
+{
+    RefParam ref{};
+    if (number == 38) {
+        const std::string name = GetLinkedObjectName(ml::Console);
+        return GetOutLinkAtKey(ml::Console) ? name : LoadStringId(34273);
+    }
+    if (GetRefParam(number, ref))
+        return GetLinkedObjectName(ref.key);
+    if (number >= 46 && number <= 50)
+        return StrFormat("%.1f", m_steps[number - 46].delay);
+    switch (number) {
+    case 0: return LoadStringId(m_kindId);
+    case 2: return m_zoneText;
+    case 3:
+        if (m_auxOrClear == 1 && OneOf(m_kindId, {mt::Page, mt::Alarm, mt::Message}))
+            return Flag(m_switchFlag, "SUB", "ADD");
+        return Flag(m_switchFlag, "OFF", "ON");
+    case 8:
+    case 35:
+    case 66: return StrFormat("%.1f", m_time);
+    case 9: return m_select;
+    case 10: return StrFormat("%d", static_cast<int32_t>(m_value));
+    case 11:
+        return m_kindId == mt::VirtCtrl ? StrFormat("%d", m_increment)
+                                        : StrFormat("%d", static_cast<int32_t>(m_value));
+    case 13: return m_text;
+    case 14: return m_unit;
+    case 15: return StrFormat("%d", m_digits);
+    case 16: return StrFormat("%d", m_next);
+    case 17: return StrFormat("%d", m_table);
+    case 22: return Flag(m_setFlag, "FALSE", "TRUE");
+    case 29: return Flag(m_modeFlag, "OFF", "ON");
+    case 30: return m_channelText;
+    case 31: {
+        const CBaseDevice* m = m_pairedMacro != 0 ? Lookup(m_pDocument, m_pairedMacro, OT_MACRO) : nullptr;
+        return m ? m->GetName() : std::string();
+    }
+    case 36: return StrFormat("%f", m_value);
+    case 37: {
+        const CBaseDevice* item = Lookup(m_pDocument, m_index, OT_VIRT_CTRL_ITEM);
+        return item ? item->GetName() : std::string();
+    }
+    case 39: return StrFormat("%d", m_shortTime);
+    case 58:
+    case 59:
+        if (m_channelText == "NONE")
+            return LoadStringId(34471);
+        if (m_channelText == "ALL")
+            return LoadStringId(34487);
+        return m_channelText;
+    case 60: return m_channelText;
+    case 61: return FlagWords(m_onFlags, 4);
+    case 62: return FlagWords(m_offFlags, 3);
+    case 63: {
+        if (const_cast<CMacro*>(this)->UpdateZoneText(false))
+            return LoadStringId(34487);
+        if (m_zoneText == "0" || m_zoneText == "NONE")
+            return LoadStringId(34471);
+        return m_zoneText;
+    }
+    case 64: {
+        const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
+        std::vector<std::string> names;
+        if (rec)
+            rec->GetMessageNames(1, &names);
+        return m_index >= 1 && static_cast<size_t>(m_index) <= names.size() ? names[m_index - 1] : std::string();
+    }
+    case 65: return m_quality;
+    case 68: return StrFormat("%d", m_index);
+    case 69: {
+        const std::time_t t = static_cast<std::time_t>(m_clockTime);
+        std::tm tm{};
+        if (!localtime_r(&t, &tm))
+            return {};
+        char buf[16];
+        std::strftime(buf, sizeof buf, "%H:%M", &tm);
+        return buf;
+    }
+    case 70: return Flag(m_setFlag, "NO", "YES");
+    case 71: return Flag(m_auxOrClear, "NO", "YES");
+    case 72: return Flag(m_modeFlag, "IMP", "TEST");
+    case 73: return m_text;
+    case 74: return StrFormat("%d", m_shortTime);
+    case 75: return StrFormat("%d", m_next);
+    case 76: return StrFormat("%d", m_pause);
+    default: return {};
+    }
+}
+
+void CMacro::Report(const std::string* errFile, const std::string& note) const
+{
+    if (errFile && !errFile->empty())
+        AppendErrLine(*errFile, LoadStringId(32806), m_number, note);
+}
+
+void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
+{
+    RefParam ref{};
+    if (!GetRefParam(number, ref))
+        return;
+    RemoveOutLinksAtKey(ref.key);
+    if (value == 0)
+        return;
+    CBaseDevice* obj = Lookup(m_pDocument, value, ref.type);
+    if (!obj) {
+        if (const CreateInfo* info = CreateInfoOf(ref.type)) {
+            obj = CreateNumberedPlaceholder(m_pDocument, info->className, ref.type, info->kind, value, info->category);
+        } else if (ref.type == OT_CONDITION) {
+            Report(errFile, LoadStringId(34129) + " " + StrFormat(" %d", value));
+        } else if (ref.type == OT_CONSOLE) {
+            Report(errFile, LoadStringId(34063) + " " + StrFormat(" %d", value));
+        }
+    }
+    if (obj)
+        LinkTo(ref.key, obj, ref.partnerKey);
+}
+
+void CMacro::SetLogicOutContact(int32_t value, const std::string* errFile)
+{
+    RemoveOutLinksAtKey(ml::LogicOut);
+    if (value == 0 || !m_pDocument)
+        return;
+    DeviceList pads;
+    m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
+    for (CBaseDevice* p : pads) {
+        const auto* pad = dynamic_cast<const CControlPad*>(p);
+        if (pad && pad->MatchesKeyword(m_outputKeyword, value)) {
+            LinkTo(ml::LogicOut, p, 0);
+            return;
+        }
+    }
+    Report(errFile, "Label " + m_outputKeyword + StrFormat(" %d", value));
+}
+
+void CMacro::ChangeType(uint32_t type)
+{
+    if (type == m_kindId || m_kindId == mt::Locked)
+        return;
+    RemoveAllOutLinks();
+    RemoveAllInLinks();
+    if (m_pairedMacro != 0) {
+        if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)))
+            other->SetParam(31, 0);
+        SetParam(31, 0);
+    }
+    m_kindId = type;
+}
+
+void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
+{
+    if (number == 7) {
+        SetLogicOutContact(value, errFile);
+        return;
+    }
+    RefParam ref{};
+    if (GetRefParam(number, ref)) {
+        SetReference(number, value, errFile);
+        return;
+    }
+    switch (number) {
+    case 0: ChangeType(static_cast<uint32_t>(value)); break;
+    case 1: m_priority = (value % 10 == 0 && m_switchFlag == 0) ? value + 1 : value; break;
+    case 3: m_switchFlag = value; break;
+    case 4: m_input = value; break;
+    case 10: m_value = static_cast<float>(value); break;
+    case 11: m_increment = (m_kindId == mt::VirtCtrl && m_switchFlag == 0) ? -value : value; break;
+    case 12:
+        m_index = value;
+        if (m_kindId == mt::VirtCtrl) {
+            if (!Lookup(m_pDocument, value, OT_VIRT_CTRL_ITEM))
+                CreateNumberedPlaceholder(m_pDocument, "CVirtCtrlItem", OT_VIRT_CTRL_ITEM, 34365, value, CAT_AUDIO);
+        } else if (m_kindId == mt::MemoFlag && value != 0) {
+            CBaseDevice* flag = Lookup(m_pDocument, value, OT_MEMO_FLAG);
+            if (!flag)
+                flag = CreateNumberedPlaceholder(m_pDocument, "CMemoFlag", OT_MEMO_FLAG, 34130, value, CAT_DIGITAL_IO);
+            if (flag)
+                LinkTo(ml::MemoFlag, flag, 1);
+        }
+        break;
+    case 15: m_digits = value; break;
+    case 16: m_next = value; break;
+    case 17: m_table = value; break;
+    case 18: m_auxOrClear = value; break;
+    case 20: m_line = value; break;
+    case 22: m_setFlag = value; break;
+    case 29: m_modeFlag = value; break;
+    case 31: m_pairedMacro = value; break;
+    case 37: m_index = value; break;
+    case 39: m_shortTime = value; break;
+    case 61: m_onFlags = value; break;
+    case 62: m_offFlags = value; break;
+    case 64: m_index = value; break;
+    case 68: m_index = value; break;
+    case 69: m_clockTime = value; break;
+    case 70: m_setFlag = value; break;
+    case 71: m_auxOrClear = value; break;
+    case 72: m_modeFlag = value != 0 ? 1 : 0; break;
+    case 74: m_shortTime = std::clamp(value, 0, 255); break;
+    case 75: m_next = std::clamp(value, 0, 255); break;
+    case 76: m_pause = std::clamp(value, 0, 255); break;
+    default: break;
+    }
+}
+
+void CMacro::SetParamFloat(int number, float value)
+{
+    if (std::isnan(value))
+        value = 0.0f;
+    switch (number) {
+    case 8:
+    case 35:
+        if (value > 300.0f)
+            value = 300.0f;
+        else if (value < 0.1f && value != 0.0f)
+            value = 0.0f;
+        m_time = value;
+        return;
+    case 10:
+        if (value > 6.0f)
+            value = 6.0f;
+        else if (m_increment == 0 && value < -150.0f)
+            value = -150.0f;
+        else if (m_increment != 0 && value < 0.0f)
+            value = 0.0f;
+        m_value = value;
+        return;
+    case 36: m_value = value; return;
+    case 66: m_time = std::clamp(value, 0.0f, 360.4f); return;
+    default: break;
+    }
+    if (number >= 46 && number <= 50)
+        m_steps[number - 46].delay = std::clamp(value, 0.0f, 300.0f);
+}
+
+void CMacro::SetZoneText(const std::string& text, const std::string* errFile)
+{
+    m_zoneText = text;
+    std::array<uint8_t, (kMaxZones + 7) / 8> set{};
+    ParseRanges(set, kMaxZones, text);
+    for (int n = 1; n <= kMaxZones; ++n) {
+        if (!TestBit(set, static_cast<unsigned>(n - 1)))
+            continue;
+        CBaseDevice* zone = Lookup(m_pDocument, n, OT_ZONE);
+        if (!zone) {
+            Report(errFile, "Linie" + StrFormat(" %d", n));
+            continue;
+        }
+        if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
+            LinkTo(ml::Zones, zone, 0);
+    }
+}
+
+void CMacro::SetParamText(int number, const std::string& text, const std::string* errFile)
+{
+    if (number >= 46 && number <= 50) {
+        float v = 0.0f;
+        if (ParseFloat(text, v))
+            SetParamFloat(number, v);
+        return;
+    }
+    switch (number) {
+    case 2: SetZoneText(text, errFile); return;
+    case 8: {
+        float v = 0.0f;
+        if (m_kindId == mt::LogicOut || m_kindId == mt::Repeat) {
+            // Kept within the limits of the float form: a time out of range
+            // would be dropped when the project is loaded again.
+            if (ParseFloat(text, v))
+                SetParamFloat(8, v);
+        } else if (m_kindId == mt::LcdText) {
+            int n = 0;
+            if (std::sscanf(text.c_str(), "%d", &n) == 1)
+                m_shortTime = n;
+        }
+        return;
+    }
+    case 9: m_select = text; return;
+    case 13: m_text = text; return;
+    case 14: m_unit = text; return;
+    case 30: m_channelText = text; return;
+    case 56:
+        if (text == "INT")
+            m_outputKeyword = "SLOT5_OUT";
+        else if (text == "763")
+            m_outputKeyword = LoadStringId(32796);
+        else if (text == "764")
+            m_outputKeyword = LoadStringId(32797);
+        else
+            m_outputKeyword.clear();
+        return;
+    case 58:
+    case 59:
+        if (text == LoadStringId(34487))
+            m_channelText = "ALL";
+        else if (text == LoadStringId(34471))
+            m_channelText = "NONE";
+        else
+            m_channelText = text;
+        return;
+    case 60: m_channelText = text; return;
+    case 61: m_onFlags = ParseFlagWords(text, 4); return;
+    case 62: m_offFlags = ParseFlagWords(text, 3); return;
+    case 65: m_quality = text; return;
+    case 72:
+        if (text == "TEST")
+            m_modeFlag = 1;
+        else if (text == "IMP")
+            m_modeFlag = 0;
+        return;
+    case 73: m_text = FirstChars(text, 16); return;
+    default: return;
+    }
+}
+
+// ==================================================================== zones
+
+void CMacro::SetZones(const DeviceList& targets)
+{
+    for (CBaseDevice* t : targets)
+        if (t && !FindOutLink(ml::Zones, t, 0, t->GetCategory()))
+            LinkTo(ml::Zones, t, 0);
+    std::vector<LinkRecord> drop;
+    for (const LinkRecord* r : m_outLinks) {
+        if (!r->HasPartner() || std::find(targets.begin(), targets.end(), r->partner) != targets.end())
+            continue;
+        if (r->partner->GetType() == OT_ZONE || r->partner->GetType() == OT_GROUP)
+            drop.push_back(*r);
+    }
+    for (const LinkRecord& r : drop)
+        UnlinkOut(r);
+    if (UpdateZoneText(true))
+        m_zoneText = "ALL";
+}
+
+bool CMacro::UpdateZoneText(bool store)
+{
+    std::array<uint8_t, (kMaxZones + 7) / 8> set{};
+    bool all = false;
+    auto addZone = [&](const CBaseDevice* zone) {
+        const int32_t n = zone->GetNumber();
+        if (n >= 1 && n <= kMaxZones)
+            SetBit(set, static_cast<unsigned>(n - 1), true);
+    };
+    for (const LinkRecord* r : m_outLinks) {
+        if (!r->HasPartner())
+            continue;
+        const CBaseDevice* p = r->partner;
+        if (r->partnerCategory == CAT_ZONE) {
+            addZone(p);
+        } else if (r->partnerCategory == CAT_GROUP) {
+            if (p->GetType() == OT_GROUP && p->GetNumber() == 0)
+                all = true;
+            for (const LinkRecord* g : p->m_outLinks) {
+                if (!g->HasPartner())
+                    continue;
+                if (g->partnerCategory == CAT_ZONE) {
+                    addZone(g->partner);
+                } else if (g->partnerCategory == CAT_GROUP) {
+                    for (const LinkRecord* h : g->partner->m_outLinks)
+                        if (h->HasPartner() && h->partnerCategory == CAT_ZONE)
+                            addZone(h->partner);
+                }
+            }
+        }
+    }
+    if (store)
+        m_zoneText = RangesToString(set, kMaxZones);
+    return all;
+}
+
+// ==================================================================== protocol
+
+std::string CMacro::KeywordOfType(uint32_t type)
+{
+    for (const Keyword& k : kKeywords)
+        if (k.type == type)
+            return k.keyword;
+    return "EMPTY";
+}
+
+std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
+{
+    lines.clear();
+    auto add = [&](const std::string& key, const std::string& value) { lines.push_back("/PARAM/" + key + " " + value); };
+    auto num = [&](int p) { return StrFormat("%d", GetParam(p)); };
+    auto numOrOff = [&](int p) { return GetParam(p) == 0 ? std::string("OFF") : num(p); };
+    auto quoted = [&](int p) {
+        const std::string t = GetParamText(p);
+        return t.empty() ? std::string("\"\"") : t;
+    };
+    auto signalLines = [&](int typeParam) {
+        add("TYPE", num(typeParam));
+        add("ZONES", GetParamText(2));
+        add("PRIO", num(1));
+        add("SWITCH", GetParamText(3));
+    };
+    switch (m_kindId) {
+    case mt::Background:
+        add("ZONES", GetParamText(2));
+        add("PRIO", num(1));
+        add("SWITCH", GetParamText(3));
+        break;
+    case mt::Page:
+        add("INPUT", num(4));
+        add("PRECHIME", numOrOff(5));
+        add("ZONES", GetParamText(2));
+        add("PRIO", num(1));
+        add("SWITCH", GetParamText(3));
+        break;
+    case mt::Chime: signalLines(33); break;
+    case mt::Alarm: signalLines(32); break;
+    case mt::Message: signalLines(34); break;
+    case mt::LogicOut: {
+        const auto* pad = dynamic_cast<const CControlPad*>(Lookup(m_pDocument, GetParam(7), OT_CONTROL_PAD));
+        std::string type = "INT";
+        if (pad && pad->GetKindId() == padkind::LMZ763)
+            type = "763";
+        else if (pad && pad->GetKindId() == padkind::LMZ764)
+            type = "764";
+        add("TYPE", type);
+        add("OUT", pad ? StrFormat("%d", pad->GetSignalIndex()) : "0");
+        add("TIME", GetParamText(35));
+        add("SWITCH", GetParamText(3));
+        break;
+    }
+    case mt::Volume:
+        add("SELECT", GetParamText(9));
+        add("VOLUME", GetParamText(10));
+        add("INC", num(11));
+        break;
+    case mt::Monitor:
+        add("NEXT", num(16));
+        add("TABLE", num(17));
+        break;
+    case mt::AuxSelect:
+        add("INPUT", GetParam(4) == 0 ? std::string("1") : num(4));
+        add("AUX", num(18));
+        break;
+    case mt::LcdText:
+        add("ADDRESS", num(38));
+        add("LINE", num(20));
+        add("TEXT", quoted(13));
+        add("TIME", GetParamText(39));
+        add("CLEAR", Flag(GetParam(71), "NO", "YES"));
+        add("BUZZER", Flag(GetParam(70), "NO", "YES"));
+        break;
+    case mt::Sequence:
+        for (int n = 1; n <= kSteps; ++n) {
+            add(StrFormat("STEP%d/MACRO", n), num(40 + n));
+            add(StrFormat("STEP%d/CONDITION", n), numOrOff(50 + n));
+            add(StrFormat("STEP%d/TIME", n), StrFormat("%.1f", GetParamFloat(45 + n)));
+        }
+        break;
+    case mt::MemoFlag:
+        add("INDEX", num(40));
+        add("SET", GetParamText(22));
+        break;
+    case mt::Power:
+        add("PRIO", num(1));
+        add("SWITCH", GetParamText(3));
+        break;
+    case mt::VirtCtrl:
+        add("INDEX", num(37));
+        add("INC", GetParamText(11));
+        add("VALUE", num(10));
+        add("TITLE", quoted(13));
+        add("UNIT", GetParamText(14));
+        add("DIGITS", GetParamText(15));
+        break;
+    case mt::Stop: add("PRIO", num(1)); break;
+    case mt::Amp:
+        add("ADR", GetParamText(60));
+        add("ON", GetParamText(61));
+        add("OFF", GetParamText(62));
+        break;
+    case mt::AmpMute:
+        add("MUTE", GetParamText(29));
+        add("CHAN", GetParamText(30));
+        break;
+    case mt::Record:
+        add("FILE", num(64));
+        add("QUALITY", GetParamText(65));
+        add("INPUT", num(4));
+        add("MAXTIME", GetParamText(66));
+        add("SWITCH", GetParamText(3));
+        break;
+    case mt::Erase: add("FILE", GetParamText(64)); break;
+    case mt::Repeat:
+        add("MACRO", num(67));
+        add("TIME", GetParamText(39));
+        add("CONDITION", num(25));
+        add("COUNT", GetParamText(68));
+        break;
+    case mt::SlaveClock:
+        add("SET_TIME", GetParamText(70));
+        add("SET_RUN", GetParamText(71));
+        add("TIME", GetParamText(69));
+        add("RUN", GetParamText(3));
+        break;
+    case mt::ZoneTest:
+        add("ZONES", GetParamText(2));
+        add("MODE", GetParamText(72));
+        add("SWITCH", GetParamText(3));
+        break;
+    case mt::Buzzer:
+        add("ADDRESS", num(38));
+        add("PTN_TIME", GetParamText(74));
+        add("PAUSE", GetParamText(76));
+        add("REPEAT", GetParamText(75));
+        break;
+    default: return "EMPTY";
+    }
+    return KeywordOfType(m_kindId);
+}
+
+bool CMacro::SetTypeFromKeyword(const std::string& keyword, std::vector<std::string>& keys)
+{
+    if (keyword == "EMPTY") {
+        m_kindId = mt::NoType;
+        return true;
+    }
+    const Keyword* found = nullptr;
+    for (const Keyword& k : kKeywords)
+        if (keyword == k.keyword)
+            found = &k;
+    if (!found)
+        return false;
+    m_kindId = found->type;
+    std::vector<std::string> keyList;
+    if (m_kindId == mt::Buzzer) {
+        keyList = {"ADDRESS", "PATTERN", "PTN_TIME", "REPEAT", "PAUSE"};
+    } else {
+        std::vector<std::string> lines;
+        GetParamLines(lines);
+        for (const std::string& l : lines)
+            keyList.push_back(l.substr(7, l.find(' ') - 7));  // after "/PARAM/", up to the blank
+    }
+    for (const std::string& k : keyList)
+        keys.push_back("/PARAM/" + k + " ?");
+    return true;
+}
+
+// ==================================================================== lists
+
+int CMacro::GetTypeList(int listKind, std::vector<uint32_t>* ids)
+{
+    if (!ids)
+        return 0;
+    if (listKind == 0) {
+        for (uint32_t id : {34251, 34250, 34252, 34253, 34254, 34255, 33086, 34256, 34257, 34258, 34259, 34130,
+                            34132, 34365, 34484, 34485, 34486})
+            ids->push_back(id);
+        const CQuillomerDoc* doc = GetActiveDoc();
+        if (doc && doc->m_data.deviceVariant == 1)
+            for (uint32_t id : {34533, 34534, 34577})
+                ids->push_back(id);
+        ids->push_back(34535);
+        ids->push_back(34621);
+    }
+    return static_cast<int>(ids->size());
+}
+
+namespace {
+std::vector<std::string> TitlesOf(uint32_t type)
+{
+    switch (type) {
+    case mt::Page: return {"Input", "Vorgong", "Linien", "Priorität", "Switch"};
+    case mt::Background: return {"Linien", "Priorität", "Switch"};
+    case mt::Chime: return {"Gong", "Linien", "Priorität", "Switch"};
+    case mt::Alarm: return {"Alarm", "Linien", "Priorität", "Switch"};
+    case mt::LogicOut: return {"Output", "Zeit", "Switch"};
+    case mt::Volume: return {"Auswahl", "Lautstärke", "+/-"};
+    case mt::Monitor: return {"+/-", "Eintrag"};
+    case mt::AuxSelect: return {"Input", "AUX Umschalter"};
+    case mt::LcdText: return {"Sprechstelle", "Zeile", "Dauer [s]", "Text"};
+    case mt::Sequence: {
+        std::vector<std::string> t{"Makro", "Dauer [s]", "Bedingung"};
+        for (int i = 0; i < 17; ++i)
+            t.push_back(LoadStringId(34242));
+        return t;
+    }
+    case mt::Message: return {"Textwiedergabe", "Linien", "Priorität", "Switch"};
+    case mt::MemoFlag: return {"MemoFlag", LoadStringId(34242)};
+    case mt::Power: return {"ON Makro", "OFF Makro", "Switch"};
+    case mt::VirtCtrl: return {"VC", "+/-", "Lautstärke", "Text", "Einheit", "Stellen"};
+    case mt::Stop: return {"Priorität"};
+    case mt::Amp: return {"Verstärker", "ON", "OFF"};
+    case mt::AmpMute: return {"Kanäle", "Mute"};
+    case mt::Record: return {"Datei", "Qualität", "Input", "Dauer [s]", "Switch"};
+    case mt::Erase: return {"Datei"};
+    case mt::Repeat: return {"Makro", "Dauer [s]", "Bedingung", "Anzahl"};
+    case mt::SlaveClock: return {LoadStringId(34242), LoadStringId(34242), "Zeit", LoadStringId(34242)};
+    case mt::ZoneTest: return {"Linien", "Modus", "Switch", LoadStringId(34242)};
+    case mt::Buzzer: return {"Sprechstelle", "Zeichenmuster", "Wiederholung", "Pause"};
+    default: return {};
+    }
+}
+}  // namespace
+
+void CMacro::GetParamListText(std::vector<std::string>& texts) const
+{
+    auto T = [&](int p) { texts.push_back(GetParamText(p)); };
+    auto P = [&](int p) { texts.push_back(StrFormat("%d", GetParam(p))); };
+    switch (m_kindId) {
+    case mt::Page:
+        texts.push_back(GetParam(4) == 0 ? std::string() : StrFormat("IN%d", GetParam(4)));
+        T(5), T(63), P(1), T(3);
+        break;
+    case mt::Background: T(63), P(1), T(3); break;
+    case mt::Chime: T(33), T(63), P(1), T(3); break;
+    case mt::Alarm: T(32), T(63), P(1), T(3); break;
+    case mt::LogicOut: {
+        const CBaseDevice* pad = Lookup(m_pDocument, GetParam(7), OT_CONTROL_PAD);
+        texts.push_back(pad ? pad->GetName() : std::string());
+        T(35), T(3);
+        break;
+    }
+    case mt::Volume: T(9), T(10), P(11); break;
+    case mt::Monitor: P(16), P(17); break;
+    case mt::AuxSelect:
+        texts.push_back(StrFormat("IN%d", GetParam(4)));
+        texts.push_back(StrFormat("AUX%d", GetParam(18)));
+        break;
+    // The display time is shown from its text form: its integer form reads 0.
+    case mt::LcdText: T(38), P(20), T(39), T(13); break;
+    case mt::Sequence:
+        for (int n = 1; n <= kSteps; ++n) {
+            T(40 + n);
+            texts.push_back(StrFormat("%.1f", GetParamFloat(45 + n)));
+            T(50 + n);
+        }
+        break;
+    case mt::Message: T(34), T(63), P(1), T(3); break;
+    case mt::MemoFlag: T(40), T(22); break;
+    case mt::Power: T(27), T(28), T(3); break;
+    case mt::VirtCtrl: T(37), T(11), P(10), T(13), T(14), T(15); break;
+    case mt::Stop: P(1); break;
+    case mt::Amp: T(59), T(61), T(62); break;
+    case mt::AmpMute: T(58), T(29); break;
+    case mt::Record: T(64), T(65), T(4), T(66), T(3); break;
+    case mt::Erase: T(64); break;
+    case mt::Repeat: T(67), T(39), T(25), T(68); break;
+    case mt::SlaveClock: T(70), T(71), T(69), T(3); break;
+    case mt::ZoneTest: T(63), T(72), T(3); break;
+    case mt::Buzzer: T(38), T(73), T(75), T(76); break;
+    default: break;
+    }
+}
+
+int CMacro::GetListTexts(int mode, std::vector<std::string>& texts)
+{
+    if (mode == 1) {
+        texts.push_back(LoadStringId(32805));
+        texts.push_back(LoadStringId(34244));
+        for (const std::string& t : TitlesOf(m_kindId))
+            texts.push_back(t);
+    } else {
+        texts.push_back(m_name);
+        texts.push_back(GetNumberText());
+        GetParamListText(texts);
+    }
+    return static_cast<int>(texts.size());
+}
+
+int CMacro::GetListColumns(std::vector<ListColumn>& columns)
+{
+    static const ListColumn kLayout[20] = {{2, 0},   {35, 0},  {45, 0},  {75, 0},  {105, 0}, {135, 0}, {165, 0},
+                                           {195, 0}, {45, 1},  {75, 1},  {105, 1}, {45, 2},  {75, 2},  {105, 2},
+                                           {45, 3},  {75, 3},  {105, 3}, {45, 4},  {75, 4},  {105, 4}};
+    std::vector<std::string> cells;
+    GetParamListText(cells);
+    const size_t n = std::min<size_t>(cells.size() + 2, 20);
+    for (size_t i = 0; i < n; ++i)
+        columns.push_back(kLayout[i]);
+    return static_cast<int>(columns.size());
+}
+
+// ==================================================================== commands
+
+int CMacro::OnCommand(uint32_t commandId)
+{
+    if (commandId != objcmd::Delete)
+        return 0;
+    if (m_pairedMacro != 0)
+        if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
+            other->SetParam(31, 0);
+    return CBaseDevice::OnCommand(commandId);
+}
+
+// ==================================================================== file
+
+void CMacro::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_switchFlag << m_legacyPrechime << m_input << m_auxOrClear << m_legacySignal << m_legacyDigio
+           << m_pause << m_legacyTimeText << m_reserved << m_select << m_value << m_legacyDigio << m_outputKeyword
+           << m_pause << m_legacyTimeText << m_reserved << m_value << m_increment << m_next << m_quality << m_table
+           << m_legacyConsole << m_shortTime << m_line << m_text;
+        for (const MacroStep& s : m_steps)
+            ar << s.legacyMacro << s.legacyDelayText << s.legacyCondition << s.delay;
+        ar << m_priority << m_pairedMacro << m_setFlag << m_unit << m_digits << m_index << m_time << m_spareText
+           << m_channelText << m_onFlags << m_offFlags << m_modeFlag << m_zoneText;
+        return;
+    }
+
+    m_readFromFile = true;
+    const uint32_t s = m_loadedSchema;
+    ar >> m_switchFlag >> m_legacyPrechime >> m_input;
+    if (s >= 5)
+        ar >> m_auxOrClear;
+    ar >> m_legacySignal >> m_legacyDigio >> m_pause >> m_legacyTimeText >> m_reserved;
+    if (s >= 4)
+        ar >> m_select;
+    ar >> m_value >> m_legacyDigio;
+    if (s >= 3)
+        ar >> m_outputKeyword;
+    ar >> m_pause >> m_legacyTimeText >> m_reserved >> m_value >> m_increment >> m_next >> m_quality >> m_table >>
+        m_legacyConsole >> m_shortTime >> m_line >> m_text;
+
+    // Step records: three {macro, delay text} up to schema 3, four with the
+    // condition from schema 4, a whole-number delay from 11, five from 14,
+    // the delay as a float from 15.
+    const int stepCount = s <= 3 ? 3 : s <= 13 ? 4 : 5;
+    for (int i = 0; i < stepCount; ++i) {
+        MacroStep& st = m_steps[i];
+        ar >> st.legacyMacro >> st.legacyDelayText;
+        if (s >= 4)
+            ar >> st.legacyCondition;
+        if (s >= 15) {
+            ar >> st.delay;
+        } else if (s >= 11) {
+            int32_t whole = 0;
+            ar >> whole;
+            st.delay = static_cast<float>(whole);
+        } else {
+            float v = 0.0f;
+            st.delay = ParseFloat(st.legacyDelayText, v) ? v : 0.0f;
+        }
+        if (!(st.delay >= 0.0f && st.delay <= 300.0f))
+            st.delay = 0.0f;
+    }
+    ar >> m_priority;
+    if (s >= 2)
+        ar >> m_pairedMacro;
+    if (s >= 6)
+        ar >> m_setFlag;
+    if (s >= 7)
+        ar >> m_unit >> m_digits;
+    if (s >= 8)
+        ar >> m_index;
+    if (s >= 10)
+        ar >> m_time;
+    if (s >= 12)
+        ar >> m_spareText >> m_channelText >> m_onFlags >> m_offFlags >> m_modeFlag >> m_zoneText;
+
+    if (s < 9)
+        m_kindId = m_kindId < std::size(kOldTypes) ? kOldTypes[m_kindId] : mt::NoType;
+    // Values that belong to other types are dropped.
+    if (m_kindId != mt::Page)
+        m_legacyPrechime = 0;
+    if (!OneOf(m_kindId, {mt::Page, mt::AuxSelect, mt::Record}))
+        m_input = 0;
+    if (!OneOf(m_kindId, {mt::Alarm, mt::Chime, mt::Message}))
+        m_legacySignal = 0;
+    if (m_kindId != mt::LcdText)
+        m_legacyConsole = 0;
+    if (s < 13) {
+        m_clockTime = DefaultClockTime();
+        if (!OneOf(m_kindId, {mt::Page, mt::AuxSelect}))
+            m_auxOrClear = 0;
+    }
+}
+
+void CMacro::RemoveDuplicateLinks()
+{
+    // A duplicate record goes at both ends, but a twin only when the partner
+    // holds it twice too, so that the partner keeps one.
+    auto dedupe = [this](LinkList& list, bool outgoing) {
+        for (auto it = list.begin(); it != list.end();) {
+            const bool dup = std::any_of(list.begin(), it, [&](const LinkRecord* r) { return *r == **it; });
+            if (!dup) {
+                ++it;
+                continue;
+            }
+            LinkRecord* rec = *it;
+            it = list.erase(it);
+            if (rec->HasPartner()) {
+                LinkList& twins = outgoing ? rec->partner->m_inLinks : rec->partner->m_outLinks;
+                const LinkRecord twin{this, rec->ownKey, rec->partner, rec->partnerKey, m_category};
+                const auto count = std::count_if(twins.begin(), twins.end(), [&](const LinkRecord* r) { return *r == twin; });
+                if (count >= 2) {
+                    auto t = std::find_if(twins.rbegin(), twins.rend(), [&](const LinkRecord* r) { return *r == twin; });
+                    delete *t;
+                    twins.erase(std::next(t).base());
+                }
+            }
+            delete rec;
+        }
+    };
+    dedupe(m_outLinks, true);
+    dedupe(m_inLinks, false);
+}
+
+int CMacro::PostLoad()
+{
+    if (!m_readFromFile)
+        return 1;
+    m_readFromFile = false;
+    const uint32_t s = m_loadedSchema;
+    if (s < 9) {
+        if (m_legacyPrechime != 0) {
+            if (CBaseDevice* sig = Lookup(m_pDocument, m_legacyPrechime, OT_CHIME_SIGNAL))
+                LinkTo(ml::Prechime, sig, 0);
+            else
+                ShowMessage(StrFormat(LoadStringId(34215).c_str(), m_legacyPrechime));
+        }
+        if (m_legacySignal != 0) {
+            int32_t key = -1;
+            uint32_t type = 0;
+            if (m_kindId == mt::Alarm)
+                key = ml::Alarm, type = OT_ALARM_SIGNAL;
+            else if (m_kindId == mt::Chime)
+                key = ml::Chime, type = OT_CHIME_SIGNAL;
+            else if (m_kindId == mt::Message)
+                key = ml::Message, type = OT_MESSAGE_SIGNAL;
+            CBaseDevice* sig = type ? Lookup(m_pDocument, m_legacySignal, type) : nullptr;
+            if (sig)
+                LinkTo(key, sig, 0);
+            else
+                ShowMessage(StrFormat(LoadStringId(34216).c_str(), m_legacySignal));
+        }
+        if (m_pause != 0) {
+            CBaseDevice* contact = nullptr;
+            if (m_pDocument) {
+                DeviceList slots;
+                m_pDocument->GetIDManager().GetBaseDeviceList(slots, OT_DIGITAL_SLOT);
+                for (const CBaseDevice* slot : slots)
+                    for (const LinkRecord* r : slot->m_inLinks)
+                        if (!contact && r->ownKey == m_pause - 1 && r->HasPartner())
+                            contact = r->partner;
+            }
+            if (contact)
+                LinkTo(ml::LogicOut, contact, 0);
+            else
+                ShowMessage(StrFormat(LoadStringId(34217).c_str(), m_name.c_str()));
+        }
+        if (m_legacyConsole != 0) {
+            if (CBaseDevice* cons = Lookup(m_pDocument, m_legacyConsole, OT_CONSOLE))
+                LinkTo(ml::Console, cons, 1);
+            else
+                ShowMessage(StrFormat(LoadStringId(34218).c_str(), m_legacyConsole));
+        }
+        m_legacyPrechime = m_legacySignal = m_legacyConsole = m_legacyDigio = m_pause = 0;
+        RemoveDuplicateLinks();
+    }
+    if (s < 10 && m_kindId == mt::LogicOut) {
+        float v = 0.0f;
+        m_time = ParseFloat(m_legacyTimeText, v) ? v : 0.0f;
+    }
+    if (s < 11) {
+        if (LinkRecord* r = GetOutLinkAtKey(ml::Console); r && r->HasPartner() && r->partner->GetType() == OT_CONSOLE) {
+            for (LinkRecord* twin : r->partner->m_inLinks)
+                if (twin->partner == this && twin->partnerKey == ml::Console && twin->ownKey == r->partnerKey) {
+                    twin->ownKey = 1;
+                    break;
+                }
+            r->partnerKey = 1;
+        }
+    }
+    if (s < 12)
+        UpdateZoneText(true);
+    // A recording may last up to 360.4 s; every other time up to 300 s.
+    m_time = SaneTime(m_time, m_kindId == mt::Record ? 360.4f : 300.0f);
+    return 1;
+}

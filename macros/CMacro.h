@@ -1,0 +1,172 @@
+#pragma once
+// One macro: a numbered program of the central device of one macro type (the
+// kind id, a MacroTypeId). Its values are addressed by parameter numbers
+// 1..76 (0 addresses the type); references to other objects are links under
+// the MacroLinkKey values. Editor views, key dialogs, lists and the macro
+// block read and change a macro only through the parameter operations.
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "model/CBaseDevice.h"
+
+// Macro types (string ids of their display names) and their keywords.
+namespace macrotype {
+enum : uint32_t {
+    Background = 34250,  // BACKGND
+    Page = 34251,        // PAGE
+    Chime = 34252,       // CHIME
+    Alarm = 34253,       // ALARM
+    LogicOut = 34254,    // DIGIO
+    Volume = 34255,      // VOLUME
+    Monitor = 33086,     // MONITOR
+    AuxSelect = 34256,   // INSEL
+    LcdText = 34257,     // LCDTEXT
+    Sequence = 34258,    // SEQUENCE
+    Message = 34259,     // MESSAGE
+    MemoFlag = 34130,    // MEMO_FLAG
+    Power = 34132,       // POWER
+    VirtCtrl = 34365,    // VIRTCTRL
+    Stop = 34484,        // STOP
+    Amp = 34485,         // AMP
+    AmpMute = 34486,     // AMPMUTE
+    Record = 34533,      // RECORD
+    Erase = 34534,       // ERASE
+    Repeat = 34535,      // REPEAT
+    SlaveClock = 34567,  // SLVCLK
+    ZoneTest = 34577,    // ZONETEST
+    Buzzer = 34621,      // BUZZER
+    NoType = 34461,      // "Kein Typ"
+    Locked = 34510,      // "Kein Eintrag": the type may not change
+};
+}
+
+// Link keys of a macro's references.
+namespace macrolink {
+enum : int32_t {
+    Zones = 0,
+    Prechime = 100,
+    Chime = 200,
+    Alarm = 300,
+    LogicOut = 400,
+    Console = 800,
+    StepMacro = 900,      // 900..904
+    StepCondition = 910,  // 910..914
+    Message = 1000,
+    MemoFlag = 1210,
+    PowerOnMacro = 1300,
+    PowerOffMacro = 1301,
+    RepeatCondition = 1600,
+    RepeatMacro = 1700,
+};
+}
+
+struct MacroStep {
+    int32_t legacyMacro = 0;
+    std::string legacyDelayText = "0";
+    int32_t legacyCondition = 0;
+    float delay = 0.0f;
+};
+
+class CMacro : public CBaseDevice {
+    QL_DECLARE_SERIAL(CMacro)
+public:
+    static constexpr int kSteps = 5;
+    static constexpr int kMaxZones = 100;
+
+    CMacro();
+
+    void Serialize(CArchive& ar) override;
+    int PostLoad() override;
+    int OnCommand(uint32_t commandId) override;
+    int GetListTexts(int mode, std::vector<std::string>& texts) override;
+    int GetListColumns(std::vector<ListColumn>& columns) override;
+
+    // ---- Parameters ----
+    // `errFile`: the upload difference file, or null when nothing is reported.
+    int32_t GetParam(int number) const;
+    float GetParamFloat(int number) const;
+    std::string GetParamText(int number) const;
+    void SetParam(int number, int32_t value, const std::string* errFile = nullptr);
+    void SetParamFloat(int number, float value);
+    void SetParamText(int number, const std::string& text, const std::string* errFile = nullptr);
+
+    // Makes the listed zones and groups the macro's targets.
+    void SetZones(const DeviceList& targets);
+    // The range text of the linked zones; stored when `store`. True when the
+    // all-lines group (group 0) is among the targets.
+    bool UpdateZoneText(bool store);
+
+    // ---- Protocol ----
+    // Fills `lines` with the macro's parameter lines; returns the keyword.
+    std::string GetParamLines(std::vector<std::string>& lines) const;
+    // Sets the type of a keyword and appends its query lines; an unknown
+    // keyword changes nothing (false).
+    bool SetTypeFromKeyword(const std::string& keyword, std::vector<std::string>& keys);
+    static std::string KeywordOfType(uint32_t type);
+
+    // ---- Lists ----
+    // List kind 0: the types offered for a new macro. Returns the count.
+    static int GetTypeList(int listKind, std::vector<uint32_t>* ids);
+    // The row cells without name and number.
+    void GetParamListText(std::vector<std::string>& texts) const;
+
+    // ---- Fields ----
+    int32_t m_priority = 0;
+    int32_t m_switchFlag = 0;
+    int32_t m_legacyPrechime = 0;
+    int32_t m_input = 0;
+    int32_t m_auxOrClear = 0;
+    int32_t m_legacySignal = 0;
+    int32_t m_legacyDigio = 0;
+    std::string m_outputKeyword;
+    int32_t m_pause = 0;
+    float m_time = 0.0f;
+    std::string m_legacyTimeText = "0";
+    std::string m_select;
+    int32_t m_reserved = -1;
+    float m_value = 0.0f;
+    int32_t m_increment = 0;
+    int32_t m_next = 0;
+    std::string m_quality = "0";
+    int32_t m_table = 0;
+    int32_t m_legacyConsole = 0;
+    int32_t m_shortTime = 0;
+    int32_t m_line = 1;
+    std::string m_text;
+    MacroStep m_steps[kSteps];
+    int32_t m_pairedMacro = 0;
+    int32_t m_index = 0;
+    int32_t m_setFlag = 0;
+    int32_t m_digits = 0;
+    std::string m_unit;
+    std::string m_spareText = "NONE";
+    std::string m_channelText = "NONE";
+    int32_t m_onFlags = 0;
+    int32_t m_offFlags = 0;
+    int32_t m_modeFlag = 0;
+    std::string m_zoneText = "0";
+    int32_t m_clockTime;  // seconds since 1970 (local 1980-01-01 00:00:00 by default)
+
+    // The slave-clock default time, 1980-01-01 00:00:00 local time.
+    static int32_t DefaultClockTime();
+
+private:
+    // A reference parameter: the link key, the partner's type and partner key.
+    struct RefParam {
+        int32_t key;
+        uint32_t type;
+        int32_t partnerKey;
+    };
+    static bool GetRefParam(int number, RefParam& ref);
+    void SetReference(int number, int32_t value, const std::string* errFile);
+    void SetLogicOutContact(int32_t value, const std::string* errFile);
+    void SetZoneText(const std::string& text, const std::string* errFile);
+    void ChangeType(uint32_t type);
+    void Report(const std::string* errFile, const std::string& note) const;
+    void RemoveDuplicateLinks();
+
+    bool m_readFromFile = false;  // only objects read from a file are upgraded
+};

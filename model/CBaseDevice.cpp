@@ -1,0 +1,1413 @@
+#include "model/CBaseDevice.h"
+
+#include <algorithm>
+
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ModelStrings.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CBaseDevice, 1)
+
+namespace {
+// A foreign file must not make us allocate millions of connectors.
+constexpr int32_t kMaxConnectors = 4096;
+// Link chains may loop (a group in a group in ...): walks stop this deep.
+constexpr int kMaxChainDepth = 64;
+
+bool IsKind(uint32_t kind, std::initializer_list<uint32_t> ids)
+{
+    return std::find(ids.begin(), ids.end(), kind) != ids.end();
+}
+}  // namespace
+
+bool IsBaseDevice(const CSerializable* obj)
+{
+    return dynamic_cast<const CBaseDevice*>(obj) != nullptr;
+}
+
+CBaseDevice::CBaseDevice() = default;
+
+CBaseDevice::~CBaseDevice()
+{
+    FreeConnectionPoints();
+    if (m_pDocument) {
+        CIDManager& dir = m_pDocument->GetIDManager();
+        if (dir.IsValidID(m_number, m_type))  // never numbered: nothing to remove
+            dir.RemoveID(this, m_type, m_number);
+        if (!m_path.empty())
+            m_pDocument->RemovePath(m_path, this);
+    }
+    for (LinkRecord* r : m_outLinks)
+        delete r;
+    for (LinkRecord* r : m_inLinks)
+        delete r;
+}
+
+// ---------------------------------------------------------------- Serialize
+
+void CBaseDevice::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << uint32_t{2} << m_kindId << m_name << m_category << m_symbolStyle << m_showConnectorNames
+           << m_inputCount << m_outputCount;
+        for (const CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
+            ar << r->left << r->top << r->right << r->bottom;
+        ar << m_bitmapId << uint32_t{0} << m_linkMode;
+        for (int32_t lane : m_lanes)
+            ar << lane;
+        ar << m_number << m_classValue;
+        return;
+    }
+    m_loadedSchema = ar.GetObjectSchema();
+    m_pDocument = ar.m_pDocument;
+    uint32_t version = 0, reserved = 0;
+    ar >> version >> m_kindId >> m_name >> m_category >> m_symbolStyle >> m_showConnectorNames
+        >> m_inputCount >> m_outputCount;
+    for (CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
+        ar >> r->left >> r->top >> r->right >> r->bottom;
+    ar >> m_bitmapId >> reserved >> m_linkMode;
+    for (int32_t& lane : m_lanes)
+        ar >> lane;
+    ar >> m_number;
+    if (version >= 2)
+        ar >> m_classValue;
+    if (m_inputCount < 0 || m_inputCount > kMaxConnectors || m_outputCount < 0 || m_outputCount > kMaxConnectors)
+        throw CArchiveException(CArchiveException::generic, "connector count out of range");
+}
+
+// ---------------------------------------------------------------- creation
+
+void CBaseDevice::FreeConnectionPoints()
+{
+    if (m_inputCount != 0) {
+        m_inputPoints.clear();
+        m_inputNames.clear();
+        m_inputRoutes.clear();
+    }
+    if (m_outputCount != 0) {
+        m_outputPoints.clear();
+        m_outputNames.clear();
+        m_outputRoutes.clear();
+    }
+}
+
+int CBaseDevice::Create(uint32_t kindId, int32_t inputs, int32_t outputs, std::string name, int32_t left,
+                        int32_t top, int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId,
+                        uint32_t style, CQuillomerDoc* doc)
+{
+    return CBaseDevice::Create(kindId, inputs, outputs, name.c_str(), left, top, right, bottom, category, bitmapId,
+                               style, doc);
+}
+
+int CBaseDevice::Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* name, int32_t left,
+                        int32_t top, int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId,
+                        uint32_t style, CQuillomerDoc* doc)
+{
+    m_pDocument = doc;
+    m_rect = CRect(left, top, right, bottom);
+    m_bitmapRect = m_rect;
+    m_labelRect.SetRectEmpty();
+    m_kindId = kindId;
+    m_category = category;
+    m_symbolStyle = style;
+
+    if (doc) {
+        const int32_t number = doc->GetIDManager().GetNextID(this, m_type);
+        if (number < 0) {
+            ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
+            return 0;
+        }
+        m_number = number;
+    }
+
+    if (name) {
+        m_name = name;
+    } else {
+        const std::string word = GetCategoryDefaultWord(category);
+        if (!word.empty()) {
+            m_name = StrFormat("%s %d", word.c_str(), m_number);
+        } else if (category == CAT_AUDIO) {
+            const std::string kind = m_type == OT_QTB_SEQUENCE ? std::string("Sequenz") : LoadStringId(kindId);
+            m_name = StrFormat("%s %d", kind.c_str(), m_number);
+        } else if (IsKind(m_type, {21, 34, 38, 48, 53, 54, 55, 59})) {
+            m_name = StrFormat("%s %d", LoadStringId(kindId).c_str(), m_number);
+        } else if (m_type == OT_CONDITION || m_type == OT_CONTROL_PAD) {
+            m_name = LoadStringId(kindId);
+        } else {
+            m_name = StrFormat("*** %d", m_number);
+        }
+    }
+
+    m_inputCount = std::clamp(inputs, 0, kMaxConnectors);
+    m_outputCount = std::clamp(outputs, 0, kMaxConnectors);
+    m_bitmapId = bitmapId;
+    if (m_bitmapId != 0) {
+        if (const auto size = GetAppHost().GetBitmapSize(m_bitmapId)) {
+            m_bitmapRect.top = m_rect.top + ((style & symstyle::BitmapAtTop) ? 1 : 15);
+            m_bitmapRect.bottom = m_bitmapRect.top + size->cy;
+            m_rect.bottom = m_bitmapRect.bottom + 1 + ((style & symstyle::WideRight) ? 0 : 15);
+            m_bitmapRect.left = m_rect.left + ((category == CAT_GROUP || m_type == OT_LAN_GROUP) ? 5 : 1);
+            m_bitmapRect.right = m_bitmapRect.left + size->cx;
+            m_rect.right = m_bitmapRect.right + ((style & symstyle::WideRight) ? 100 : 1);
+        } else {
+            m_bitmapId = 0;
+        }
+    }
+
+    if (!InitObject())
+        return 0;
+
+    if (m_linkMode == linkmode::DrawOutLinks && !m_inputPoints.empty())
+        OffsetBy(0, top - m_inputPoints[0].y);
+    else if (m_linkMode == linkmode::DrawInLinks && !m_outputPoints.empty())
+        OffsetBy(0, top - m_outputPoints[0].y);
+
+    m_boundingRect = m_rect;
+    SetDocModified();
+    return 1;
+}
+
+int CBaseDevice::Create(uint32_t kindId, const std::string& name, int32_t number, int32_t category,
+                        CQuillomerDoc* doc)
+{
+    m_kindId = kindId;
+    m_category = category;
+    m_inputCount = 1;
+    m_outputCount = 1;
+    m_name = name;
+    m_pDocument = doc;
+    m_rect.SetRectEmpty();
+    if (doc && !doc->GetIDManager().AddID(this, m_type, number))
+        return 0;
+    m_number = number;
+    return InitObject();
+}
+
+std::string CBaseDevice::GetCategoryDefaultWord(int32_t category)
+{
+    switch (category) {
+    case CAT_AMPLIFIER: return "Verstärker";
+    case CAT_RELAIS_TOPOLOGY: return "Topologie";
+    case CAT_ZONE: return "Linie";
+    case CAT_GROUP: return "Gruppe";
+    case CAT_CONSOLE: return "Sprechstelle";
+    case CAT_MACRO: return "Makro";
+    default: return {};
+    }
+}
+
+namespace {
+const char* CategoryPathWord(int32_t category)
+{
+    switch (category) {
+    case CAT_AMPLIFIER: return "/AMP";
+    case CAT_ZONE: return "/KVT/ZONE";
+    case CAT_GROUP: return "/GROUP";
+    case CAT_CALENDAR: return "/CLOCK";
+    case CAT_CONSOLE: return "CONS/ADR";
+    case CAT_MACRO: return "/MACRO/PROG";
+    default: return nullptr;
+    }
+}
+}  // namespace
+
+void CBaseDevice::EnterPath(const std::string& path)
+{
+    m_path = path;
+    if (m_pDocument && !path.empty())
+        m_pDocument->AddPath(path, this);
+}
+
+int CBaseDevice::InitObject()
+{
+    CIDManager* dir = m_pDocument ? &m_pDocument->GetIDManager() : nullptr;
+    auto enterNumber = [&] {
+        if (dir)
+            dir->AddID(this, m_type, m_number);
+    };
+
+    // 1. Objects with a fixed path and no connectors.
+    switch (m_type) {
+    case OT_ALARM_SIGNAL: enterNumber(); EnterPath("EVENT/ALARM"); return 1;
+    case OT_CHIME_SIGNAL: enterNumber(); EnterPath("EVENT/CHIME"); return 1;
+    case OT_MESSAGE_SIGNAL: enterNumber(); EnterPath("EVENT/MESSAGE"); return 1;
+    case OT_INTERNAL_POWER_MANAGEMENT: enterNumber(); EnterPath("/POWER"); return 1;
+    case OT_INTERNAL_PILOTTONE_GEN: enterNumber(); EnterPath("/PILOT"); return 1;
+    case OT_VIRT_CTRL_ITEM: enterNumber(); return 1;
+    case OT_MACRO_OBJECT: enterNumber(); m_path = "/MACRO"; return 1;
+    case OT_LAN_GROUP: EnterPath(StrFormat("/KVT/LANGRP%d", m_number)); break;
+    default: break;
+    }
+
+    // 2. Number.
+    bool takePath = true;
+    if (m_type == OT_MACRO) {
+        enterNumber();
+        takePath = false;
+    } else if (m_number < 0 || (m_loadedSchema == 1 && IsKind(m_type, {35, 41, 42, 43, 44}))) {
+        if (dir) {
+            const int32_t n = dir->GetNextID(this, m_type);
+            if (n < 0) {
+                ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
+                return 0;
+            }
+            m_number = n;
+        }
+    } else {
+        enterNumber();
+    }
+
+    // 3./4. Protocol path.
+    if (takePath) {
+        const char* word = CategoryPathWord(m_category);
+        if (word) {
+            auto makePath = [&](int32_t number) -> std::string {
+                if (m_category == CAT_GROUP && number == 0)
+                    return "/KVT/CLEAR";
+                if (m_category == CAT_CALENDAR) {
+                    if (m_kindId == 34118) return "/CAL/WEEK";
+                    if (m_kindId == 34121) return StrFormat("/APPOINT%d", number);
+                    if (m_kindId == 34120) return StrFormat("/HOLIDAY%d", number);
+                    if (m_kindId == 34119) return StrFormat("/DAYPROG%d", number);
+                    if (m_kindId == 34126 || m_kindId == 33011) return "/CLOCK";
+                }
+                return StrFormat("%s%d", word, number);
+            };
+            std::string path = makePath(m_number);
+            if (m_pDocument && dir && m_pDocument->HasPath(path)) {
+                // The path is taken: move to the next free number whose path is free.
+                std::vector<int32_t> held{m_number};
+                int32_t n = m_number;
+                while (m_pDocument->HasPath(path)) {
+                    n = dir->GetNextID(this, m_type);
+                    if (n < 0)
+                        break;
+                    held.push_back(n);
+                    path = makePath(n);
+                }
+                for (size_t i = 0; i + 1 < held.size(); ++i)
+                    dir->RemoveID(this, m_type, held[i]);
+                if (n < 0) {
+                    dir->RemoveID(this, m_type, held.back());
+                    ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
+                    return 0;
+                }
+                m_number = n;
+                const std::string defWord = GetCategoryDefaultWord(m_category);
+                if (!defWord.empty())
+                    m_name = StrFormat("%s %d", defWord.c_str(), n);
+                else if (m_type != OT_GROUP)
+                    m_name = StrFormat("*** %d", n);
+            }
+            EnterPath(path);
+        } else {
+            std::string path;
+            if (m_category == CAT_DIGITAL_IO && m_kindId == 34424) path = "/TRIGGER";
+            else if (m_category == CAT_DIGITAL_IO && (m_kindId == 33086 || m_kindId == 33027)) path = "/MONI";
+            else if (m_category == CAT_DIGITAL_IO && m_kindId == 34129) path = StrFormat("/COND%d", m_number);
+            else if (m_category == CAT_DIGITAL_IO && m_kindId == 34130) path = StrFormat("/MEMO%d", m_number);
+            else if (m_category == CAT_DIGITAL_IO && m_kindId == 34282) path = StrFormat("/READYINP/ENTRY%d", m_number);
+            else if (m_category == CAT_INTERFACE && m_kindId == 33084) path = "/FUSE";
+            else if (m_category == CAT_INTERNAL_SLOT && m_kindId == 33087) path = "/SERVICE";
+            else {
+                switch (m_type) {
+                case OT_COLLECTION_CALL:
+                    path = StrFormat("/KVT/COLLCALL%d", m_number);
+                    m_name = StrFormat("Sammelruf %d", m_number);
+                    break;
+                case OT_RELAIS_TOPOLOGY: m_name = StrFormat("Topologie %d", m_number); break;
+                case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
+                case OT_CAL_OBJECT: path = "/CAL"; break;
+                case OT_CONDITION_OBJECT: path = "/CONDITION"; break;
+                case OT_GLOBAL_READY_INPUT: path = "/READYINP"; break;
+                case OT_VIRT_CTRL: path = "/VIRTCTRL"; break;
+                case OT_SPARE_AMP: path = "/SPAREAMP"; break;
+                case OT_FAULT: path = "/FAULT"; break;
+                case OT_INTERNAL_MESSAGE_REC: path = "/RECORDER"; break;
+                default: break;
+                }
+            }
+            if (!path.empty())
+                EnterPath(path);
+        }
+    }
+
+    // 5. Connection points.
+    const int32_t nIn = std::clamp(m_inputCount, 0, kMaxConnectors);
+    const int32_t nOut = std::clamp(m_outputCount, 0, kMaxConnectors);
+    m_inputPoints.assign(nIn, CPoint());
+    m_inputRoutes.assign(nIn, ConnectorRoute());
+    m_inputNames.assign(nIn, std::string());
+    m_outputPoints.assign(nOut, CPoint());
+    m_outputRoutes.assign(nOut, ConnectorRoute());
+    m_outputNames.assign(nOut, std::string());
+    LayoutConnectionPoints();
+
+    // 6. Objects without a symbol of their own.
+    if (m_type == OT_COLLECTION_CALL || m_type == OT_RELAIS ||
+        ((m_type == OT_GROUP || m_type == OT_LAN_GROUP) && m_number == 0))
+        m_rect.SetRectEmpty();
+    return 1;
+}
+
+int CBaseDevice::PostLoad()
+{
+    return 1;
+}
+
+// ---------------------------------------------------------------- geometry
+
+void CBaseDevice::OffsetConnectionPoints(int32_t dx, int32_t dy)
+{
+    for (size_t i = 0; i < m_outputPoints.size(); ++i) {
+        m_outputPoints[i].Offset(dx, dy);
+        if (i < m_outputRoutes.size())
+            m_outputRoutes[i].pt[0].Offset(dx, dy);
+    }
+    for (size_t i = 0; i < m_inputPoints.size(); ++i) {
+        m_inputPoints[i].Offset(dx, dy);
+        if (i < m_inputRoutes.size())
+            m_inputRoutes[i].pt[0].Offset(dx, dy);
+    }
+}
+
+void CBaseDevice::LayoutConnectionPoints()
+{
+    const int32_t h = m_rect.Height();
+    // With no connectors on a side there is nothing to lay out there.
+    if (!m_outputPoints.empty()) {
+        const int32_t step = h / static_cast<int32_t>(m_outputPoints.size());
+        for (size_t i = 0; i < m_outputPoints.size(); ++i) {
+            m_outputPoints[i] = CPoint(m_rect.right, m_rect.top + static_cast<int32_t>(i) * step + step / 2);
+            if (i < m_outputRoutes.size())
+                m_outputRoutes[i].pt[0] = m_outputPoints[i];
+        }
+    }
+    if (!m_inputPoints.empty()) {
+        const int32_t step = h / static_cast<int32_t>(m_inputPoints.size());
+        for (size_t i = 0; i < m_inputPoints.size(); ++i) {
+            m_inputPoints[i] = CPoint(m_rect.left - 1, m_rect.top + static_cast<int32_t>(i) * step + step / 2);
+            if (i < m_inputRoutes.size())
+                m_inputRoutes[i].pt[0] = m_inputPoints[i];
+        }
+    }
+}
+
+void CBaseDevice::CalcBoundingRect()
+{
+    m_boundingRect = m_rect;
+    if (m_linkMode & linkmode::DrawOutLinks) {
+        for (const LinkRecord* r : m_outLinks) {
+            if (!r->HasPartner() || r->partnerKey < 0 ||
+                static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+                continue;
+            const CPoint p = r->partner->m_outputPoints[r->partnerKey];
+            m_boundingRect.left = std::min(m_boundingRect.left, p.x);
+            m_boundingRect.top = std::min(m_boundingRect.top, p.y);
+            m_boundingRect.bottom = std::max(m_boundingRect.bottom, p.y + 1);
+        }
+    }
+    if (m_linkMode & linkmode::DrawInLinks) {
+        for (const LinkRecord* r : m_inLinks) {
+            if (!r->HasPartner() || r->partnerKey < 0 ||
+                static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+                continue;
+            const CPoint q = r->partner->m_inputPoints[r->partnerKey];
+            m_boundingRect.right = std::max(m_boundingRect.right, q.x + 1);
+            m_boundingRect.top = std::min(m_boundingRect.top, q.y);
+            m_boundingRect.bottom = std::max(m_boundingRect.bottom, q.y + 1);
+        }
+    }
+    if (m_fixed) {
+        m_boundingRect.left -= 7;
+        m_boundingRect.right += 7;
+    }
+}
+
+void CBaseDevice::OffsetBy(int32_t dx, int32_t dy)
+{
+    m_rect.OffsetRect(dx, dy);
+    m_boundingRect.OffsetRect(dx, dy);
+    m_bitmapRect.OffsetRect(dx, dy);
+    m_labelRect.OffsetRect(dx, dy);
+    OffsetConnectionPoints(dx, dy);
+}
+
+CRect CBaseDevice::GetBoundingRect() const { return m_boundingRect; }
+CRect CBaseDevice::GetRect() const { return m_rect; }
+void CBaseDevice::SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom) { m_rect = CRect(left, top, right, bottom); }
+CRect CBaseDevice::GetLabelRect() const { return m_labelRect; }
+
+void CBaseDevice::MoveBy(int32_t dx, int32_t dy, bool byUser)
+{
+    if (byUser && (m_fixed || m_kindId == 33027 || m_type == OT_CONTROL_PAD))
+        return;
+    SetDocModified();
+    if ((m_linkMode & linkmode::DrawInLinks) && m_category != CAT_CONSOLE) {
+        for (LinkRecord* r : m_outLinks)
+            if (r->HasPartner() && r->partner->m_linkMode == linkmode::DrawInLinks)
+                r->partner->Redraw();
+    }
+    if (m_linkMode & linkmode::DrawOutLinks) {
+        for (LinkRecord* r : m_inLinks)
+            if (r->HasPartner() && r->partner->m_linkMode == linkmode::DrawOutLinks)
+                r->partner->Redraw();
+    }
+    if (m_category == CAT_RELAIS_TOPOLOGY) {
+        // Copy: moving a partner may not change our list, but stay safe.
+        std::vector<CBaseDevice*> partners;
+        for (LinkRecord* r : m_inLinks)
+            if (r->HasPartner() && r->partner != this)
+                partners.push_back(r->partner);
+        for (CBaseDevice* p : partners)
+            p->MoveBy(dx, dy, true);
+    }
+    if (byUser) {
+        if (m_moveLock == 1)
+            dy = 0;
+        else if (m_moveLock == 0)
+            dx = 0;
+    }
+    Redraw();
+    m_rect.OffsetRect(dx, dy);
+    m_boundingRect.OffsetRect(dx, dy);
+    m_bitmapRect.OffsetRect(dx, dy);
+    m_labelRect.OffsetRect(dx, dy);
+    Redraw();
+    OffsetConnectionPoints(dx, dy);
+}
+
+void CBaseDevice::AvoidOverlap()
+{
+    AvoidOverlap(m_category);
+}
+
+void CBaseDevice::AvoidOverlap(int32_t category)
+{
+    if (m_category == CAT_ZONE || !m_pDocument || !IsValidCategory(category))
+        return;
+    const ObjectList& list = m_pDocument->GetList(category);
+    auto meets = [&](const CRect& r) {
+        for (const CBaseDevice* o : list)
+            if (o != this && r.Intersects(o->m_rect))
+                return true;
+        return false;
+    };
+    constexpr int32_t kLimit = 4096;
+    int32_t down = 0, up = 0;
+    CRect rd = m_rect, ru = m_rect;
+    while (meets(rd) && down < kLimit) {
+        rd.OffsetRect(0, 5);
+        down += 5;
+    }
+    while (meets(ru) && up < kLimit) {
+        ru.OffsetRect(0, -5);
+        up += 5;
+    }
+    if (down == 0 && up == 0)
+        return;
+    if (down <= up)
+        MoveBy(0, down, true);
+    else
+        MoveBy(0, -up, true);
+}
+
+CRect CBaseDevice::SizeToBitmap(uint32_t bitmapId, int side)
+{
+    m_bitmapId = bitmapId;
+    const auto size = GetAppHost().GetBitmapSize(bitmapId);
+    if (!size) {
+        m_bitmapId = 0;
+        return m_rect;
+    }
+    CRect b;
+    switch (side) {
+    case 0: b = CRect(m_rect.left, m_rect.top - size->cy, m_rect.left + size->cx, m_rect.top); break;
+    case 1: b = CRect(m_rect.left, m_rect.bottom, m_rect.left + size->cx, m_rect.bottom + size->cy); break;
+    case 2: b = CRect(m_rect.left - size->cx, m_rect.top, m_rect.left, m_rect.top + size->cy); break;
+    default: b = CRect(m_rect.right, m_rect.top + 1, m_rect.right + size->cx, m_rect.top + 1 + size->cy); break;
+    }
+    m_bitmapRect = b;
+    m_rect.UnionWith(b);
+    return m_rect;
+}
+
+void CBaseDevice::SetHoverConnectors(int32_t input, int32_t output)
+{
+    if (input >= -1 && input <= m_inputCount - 1)
+        m_hoverInput = input;
+    if (output >= -1 && output <= m_outputCount - 1)
+        m_hoverOutput = output;
+}
+
+// ---------------------------------------------------------------- simple accessors
+
+void CBaseDevice::SetKindId(uint32_t kindId) { m_kindId = kindId; }
+uint32_t CBaseDevice::GetKindId() const { return m_kindId; }
+int32_t CBaseDevice::GetNumber() const { return m_number; }
+std::string CBaseDevice::GetNumberText() const { return StrFormat("%d", m_number); }
+void CBaseDevice::SetNumber(int32_t number) { m_number = number; }
+bool CBaseDevice::IsHot() const { return m_hot != 0; }
+uint32_t CBaseDevice::GetType() const { return m_type; }
+const std::string& CBaseDevice::GetName() const { return m_name; }
+void CBaseDevice::ParseUploadLines(std::string, const std::string&, int) {}
+int CBaseDevice::GetDownloadLines(int, int) { return 0; }
+std::string CBaseDevice::GetListText() { return {}; }
+int CBaseDevice::GetListTexts(int, std::vector<std::string>&) { return 0; }
+int CBaseDevice::GetListColumns(std::vector<ListColumn>&) { return 0; }
+void CBaseDevice::OnOpen(uint32_t, uint32_t, uint32_t) {}
+bool CBaseDevice::HitTestLabel(CPoint point) const { return m_labelRect.PtInRect(point); }
+
+int32_t CBaseDevice::ChangeNumber(int32_t newNumber)
+{
+    if (!m_pDocument) {
+        m_number = newNumber;
+        return newNumber;
+    }
+    CIDManager& dir = m_pDocument->GetIDManager();
+    if (dir.IsTaken(this, m_type, newNumber))
+        return 0;
+    dir.RemoveID(this, m_type, m_number);
+    m_number = newNumber;
+    dir.AddID(this, m_type, newNumber);
+    return newNumber;
+}
+
+// ---------------------------------------------------------------- names
+
+bool CBaseDevice::IsNameTaken(const std::string& name) const
+{
+    if (!m_pDocument)
+        return false;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (const CBaseDevice* o : m_pDocument->GetList(c))
+            if (o != this && o->m_name == name)
+                return true;
+    return false;
+}
+
+void CBaseDevice::SetName(std::string name)
+{
+    m_name = std::move(name);
+}
+
+int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
+{
+    if (name.empty()) {
+        ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        return 0;
+    }
+    if (IsNameTaken(name)) {
+        if (ask)
+            ShowMessage(StrFormat(LoadStringId(IDS_NAME_IN_USE).c_str(), name.c_str()), mb::Ok | mb::IconStop);
+        return 0;
+    }
+    SetName(name);
+    Redraw();
+    return 1;
+}
+
+int CBaseDevice::SetNameUnique(std::string& name, bool ask)
+{
+    if (name.empty()) {
+        if (ask)
+            ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        return 0;
+    }
+    const std::string first = name;
+    std::string candidate = first;
+    for (int k = 1; IsNameTaken(candidate); ++k)
+        candidate = StrFormat("%s_%d", first.c_str(), k);
+    const bool changed = candidate != first;
+    if (changed && ask)
+        ShowMessage(StrFormat(LoadStringId(IDS_NAME_CHANGED).c_str(), first.c_str(), candidate.c_str()), mb::Ok);
+    name = candidate;
+    SetName(candidate);
+    Redraw();
+    return changed ? 0 : 1;
+}
+
+// ---------------------------------------------------------------- commands
+
+void CBaseDevice::OnContextMenu(CPoint point)
+{
+    GetAppHost().ShowContextMenu(this, m_contextMenuId, point);
+}
+
+int CBaseDevice::OnCommand(uint32_t commandId)
+{
+    if (commandId != objcmd::Delete)
+        return 0;
+    SetDocModified();
+    Redraw();
+    for (LinkRecord* r : m_inLinks)
+        if (r->HasPartner() && r->partner != this)
+            r->partner->Redraw();
+    RemoveAllInLinks();
+    RemoveAllOutLinks();
+    if (m_pDocument) {
+        // No view may keep pointing at the deleted object.
+        for (IDocView* v : m_pDocument->GetViews())
+            if (v->GetHotObject() == this)
+                v->SetHotObject(nullptr);
+        m_pDocument->RemoveObject(this);
+    }
+    delete this;
+    return 1;
+}
+
+void CBaseDevice::OnUpdateCommand(CCmdUI& cmdUI)
+{
+    if (cmdUI.m_nID == objcmd::Delete || cmdUI.m_nID == objcmd::Properties)
+        cmdUI.Enable(false);
+}
+
+void CBaseDevice::OnKeyDown(uint32_t key, uint32_t, uint32_t)
+{
+    switch (key) {
+    case vk::Left: OnCommand(objcmd::MoveLeft); break;
+    case vk::Up: OnCommand(objcmd::MoveUp); break;
+    case vk::Right: OnCommand(objcmd::MoveRight); break;
+    case vk::Down: OnCommand(objcmd::MoveDown); break;
+    case vk::Delete:
+        if (m_category != CAT_ZONE)
+            OnCommand(objcmd::Delete);
+        break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------- view
+
+IDocView* CBaseDevice::GetView() const
+{
+    return m_pDocument ? m_pDocument->GetFirstView() : nullptr;
+}
+
+void CBaseDevice::Redraw()
+{
+    CalcBoundingRect();
+    InvalidateRect(m_boundingRect.left, m_boundingRect.top, m_boundingRect.right, m_boundingRect.bottom, true);
+}
+
+void CBaseDevice::InvalidateRect(int32_t left, int32_t top, int32_t right, int32_t bottom, bool erase)
+{
+    if (IDocView* v = GetView())
+        v->InvalidateLogicalRect(CRect(left, top, right, bottom), erase);
+}
+
+void CBaseDevice::SetDocModified()
+{
+    if (!m_pDocument || m_pDocument->IsModified())
+        return;
+    m_pDocument->SetModifiedFlag(true);
+    const std::string& title = m_pDocument->GetTitle();
+    m_pDocument->SetTitle(title.substr(0, title.find(' ')) + " *");
+}
+
+// ---------------------------------------------------------------- limits
+
+uint32_t GetMaxObjectCount(uint32_t type, int32_t deviceVariant)
+{
+    const bool up = deviceVariant == 1;
+    switch (type) {
+    case OT_APPOINT: return up ? 50 : 20;
+    case OT_DAYPROG: return up ? 20 : 10;
+    case OT_HOLIDAY: return up ? 50 : 20;
+    case OT_MACRO: return up ? 250 : 80;
+    case OT_TRIGGER: return up ? 100 : 50;
+    case OT_CONDITION: return up ? 250 : 100;
+    case OT_MEMO_FLAG: return 200;
+    case OT_READY_INPUT: return 50;
+    case OT_LOGIC_OUT: return up ? 250 : 30;
+    case OT_VIRT_CTRL_ITEM: return 40;
+    case OT_ANALOG_CONDITION: return up ? 50 : 16;
+    case OT_COMBINE_CONDITION: return up ? 50 : 10;
+    case OT_BUSY_CONDITION: return up ? 50 : 5;
+    default: return 0;
+    }
+}
+
+uint32_t GetMaxObjectCount(uint32_t type)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    return GetMaxObjectCount(type, doc ? doc->m_data.deviceVariant : 0);
+}
+
+void GetDocObjectsOfType(DeviceList& list, uint32_t type)
+{
+    if (CQuillomerDoc* doc = GetActiveDoc())
+        doc->GetIDManager().GetBaseDeviceList(list, type);
+}
+
+// ---------------------------------------------------------------- links
+
+void CBaseDevice::AddOutLink(CBaseDevice* owner, int32_t ownKey, CBaseDevice* partner, int32_t partnerKey,
+                             int32_t partnerCategory)
+{
+    SetDocModified();
+    m_outLinks.push_back(new LinkRecord{partner, partnerKey, owner, ownKey, partnerCategory});
+}
+
+void CBaseDevice::AddInLink(CBaseDevice* owner, int32_t ownKey, CBaseDevice* partner, int32_t partnerKey,
+                            int32_t partnerCategory)
+{
+    m_inLinks.push_back(new LinkRecord{partner, partnerKey, owner, ownKey, partnerCategory});
+}
+
+void CBaseDevice::LinkTo(int32_t ownKey, CBaseDevice* target, int32_t targetKey)
+{
+    AddOutLink(this, ownKey, target, targetKey, target->m_category);
+    target->AddInLink(target, targetKey, this, ownKey, m_category);
+}
+
+// Deletes the record at the other end that mirrors `rec` (first match only).
+void CBaseDevice::DeleteTwinOf(const LinkRecord& rec, bool recordIsOutgoing)
+{
+    if (!rec.HasPartner())
+        return;
+    LinkList& other = recordIsOutgoing ? rec.partner->m_inLinks : rec.partner->m_outLinks;
+    for (auto it = other.begin(); it != other.end(); ++it) {
+        LinkRecord* t = *it;
+        if (t->ownKey == rec.partnerKey && t->partner == this && t->partnerKey == rec.ownKey &&
+            t->partnerCategory == m_category) {
+            other.erase(it);
+            delete t;
+            return;
+        }
+    }
+}
+
+void CBaseDevice::RemoveOutRecords(bool (*match)(const LinkRecord&, const void*), const void* arg)
+{
+    for (auto it = m_outLinks.begin(); it != m_outLinks.end();) {
+        if (match(**it, arg)) {
+            LinkRecord* r = *it;
+            it = m_outLinks.erase(it);
+            DeleteTwinOf(*r, true);
+            delete r;
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CBaseDevice::RemoveInRecords(bool (*match)(const LinkRecord&, const void*), const void* arg)
+{
+    for (auto it = m_inLinks.begin(); it != m_inLinks.end();) {
+        if (match(**it, arg)) {
+            LinkRecord* r = *it;
+            it = m_inLinks.erase(it);
+            DeleteTwinOf(*r, false);
+            delete r;
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CBaseDevice::RemoveOutLinksToType(uint32_t type)
+{
+    RemoveOutRecords([](const LinkRecord& r, const void* a) {
+        return r.HasPartner() && r.partner->GetType() == *static_cast<const uint32_t*>(a);
+    }, &type);
+}
+
+void CBaseDevice::RemoveOutLinksAtKey(int32_t key)
+{
+    RemoveOutRecords([](const LinkRecord& r, const void* a) { return r.ownKey == *static_cast<const int32_t*>(a); },
+                     &key);
+}
+
+void CBaseDevice::RemoveInLinksAtKey(int32_t key)
+{
+    RemoveInRecords([](const LinkRecord& r, const void* a) { return r.ownKey == *static_cast<const int32_t*>(a); },
+                    &key);
+}
+
+void CBaseDevice::RemoveOutLinksTo(CBaseDevice* partner)
+{
+    RemoveOutRecords([](const LinkRecord& r, const void* a) { return r.partner == a; }, partner);
+}
+
+void CBaseDevice::RemoveInLinksFrom(CBaseDevice* partner)
+{
+    RemoveInRecords([](const LinkRecord& r, const void* a) { return r.partner == a; }, partner);
+}
+
+void CBaseDevice::UnlinkOut(const LinkRecord& record)
+{
+    const LinkRecord copy = record;  // `record` may be one of ours
+    for (auto it = m_outLinks.begin(); it != m_outLinks.end(); ++it) {
+        if (**it == copy) {
+            LinkRecord* r = *it;
+            m_outLinks.erase(it);
+            DeleteTwinOf(*r, true);
+            delete r;
+            return;
+        }
+    }
+}
+
+void CBaseDevice::UnlinkIn(const LinkRecord& record)
+{
+    const LinkRecord copy = record;
+    for (auto it = m_inLinks.begin(); it != m_inLinks.end(); ++it) {
+        if (**it == copy) {
+            LinkRecord* r = *it;
+            m_inLinks.erase(it);
+            DeleteTwinOf(*r, false);
+            delete r;
+            return;
+        }
+    }
+}
+
+void CBaseDevice::RemoveAllOutLinks()
+{
+    RemoveOutRecords([](const LinkRecord&, const void*) { return true; }, nullptr);
+}
+
+void CBaseDevice::RemoveAllInLinks()
+{
+    RemoveInRecords([](const LinkRecord&, const void*) { return true; }, nullptr);
+}
+
+void CBaseDevice::DeleteOutRecord(int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory)
+{
+    for (auto it = m_outLinks.begin(); it != m_outLinks.end(); ++it) {
+        LinkRecord* r = *it;
+        if (r->ownKey == ownKey && r->partner == partner && r->partnerKey == partnerKey &&
+            r->partnerCategory == partnerCategory) {
+            m_outLinks.erase(it);
+            delete r;
+            break;
+        }
+    }
+    SetDocModified();
+}
+
+void CBaseDevice::DeleteInRecord(int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory)
+{
+    for (auto it = m_inLinks.begin(); it != m_inLinks.end(); ++it) {
+        LinkRecord* r = *it;
+        if (r->ownKey == ownKey && r->partner == partner && r->partnerKey == partnerKey &&
+            r->partnerCategory == partnerCategory) {
+            m_inLinks.erase(it);
+            delete r;
+            return;
+        }
+    }
+}
+
+LinkRecord* CBaseDevice::GetOutLinkAtKey(int32_t key) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->ownKey == key)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::GetInLinkAtKey(int32_t key) const
+{
+    for (LinkRecord* r : m_inLinks)
+        if (r->ownKey == key)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::GetOutLinkTo(const CBaseDevice* partner) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->partner == partner)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::GetInLinkFrom(const CBaseDevice* partner) const
+{
+    for (LinkRecord* r : m_inLinks)
+        if (r->partner == partner)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::GetOutLinkToType(uint32_t type) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->HasPartner() && r->partner->GetType() == type)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::GetInLinkAtKeyOfType(int32_t key, uint32_t type) const
+{
+    for (LinkRecord* r : m_inLinks)
+        if (r->ownKey == key && r->HasPartner() && r->partner->GetType() == type)
+            return r;
+    return nullptr;
+}
+
+LinkRecord* CBaseDevice::FindOutLink(int32_t ownKey, const CBaseDevice* partner, int32_t partnerKey,
+                                     int32_t partnerCategory) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->ownKey == ownKey && r->partner == partner && r->partnerKey == partnerKey &&
+            r->partnerCategory == partnerCategory)
+            return r;
+    return nullptr;
+}
+
+void CBaseDevice::CollectOutLinksToType(LinkRefList& list, uint32_t type) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->HasPartner() && r->partner->GetType() == type)
+            list.push_back(r);
+}
+
+void CBaseDevice::CollectPartnersOfType(DeviceList& list, uint32_t type) const
+{
+    for (LinkRecord* r : m_outLinks)
+        if (r->HasPartner() && r->partner->GetType() == type)
+            list.push_back(r->partner);
+}
+
+void CBaseDevice::CollectInLinksOfKindAndType(LinkRefList& list, uint32_t type, uint32_t kindId) const
+{
+    for (LinkRecord* r : m_inLinks)
+        if (r->HasPartner() && r->partner->GetType() == type && r->partner->GetKindId() == kindId)
+            list.push_back(r);
+}
+
+std::string CBaseDevice::GetLinkedObjectName(int32_t key) const
+{
+    const LinkRecord* r = GetOutLinkAtKey(key);
+    return r && r->HasPartner() ? r->partner->GetName() : std::string();
+}
+
+int32_t CBaseDevice::GetLinkedNumber(int32_t key) const
+{
+    const LinkRecord* r = GetOutLinkAtKey(key);
+    return r && r->HasPartner() ? r->partner->GetNumber() : 0;
+}
+
+namespace {
+void WalkFrom(const LinkRecord& from, int32_t category, LinkRefList& list, bool all, int depth)
+{
+    if (!from.HasPartner() || depth > kMaxChainDepth)
+        return;
+    for (LinkRecord* s : from.partner->m_outLinks) {
+        // Leave an amplifier on the channel the walk entered.
+        if (from.partnerCategory == CAT_AMPLIFIER && s->ownKey != from.partnerKey)
+            continue;
+        if (all || s->partnerCategory == category)
+            list.push_front(s);
+        if (s->partnerCategory != category)
+            WalkFrom(*s, category, list, true, depth + 1);
+    }
+}
+
+void WalkObject(const CBaseDevice* obj, int32_t category, LinkRefList& list, bool all, int depth)
+{
+    if (depth > kMaxChainDepth)
+        return;
+    for (LinkRecord* s : obj->m_outLinks) {
+        if (all || s->partnerCategory == category)
+            list.push_front(s);
+        if (s->partnerCategory != category && s->HasPartner())
+            WalkObject(s->partner, category, list, all, depth + 1);
+    }
+}
+}  // namespace
+
+void CBaseDevice::WalkChain(const LinkRecord& from, int32_t category, LinkRefList& list, bool all) const
+{
+    WalkFrom(from, category, list, all, 0);
+}
+
+void CBaseDevice::WalkCategory(int32_t category, LinkRefList& list, bool all, int depth) const
+{
+    WalkObject(this, category, list, all, depth);
+}
+
+int CBaseDevice::CollectLinkChain(int32_t key, int32_t category, LinkRefList& list, bool all) const
+{
+    const LinkRecord* r = GetOutLinkAtKey(key);
+    if (!r)
+        return 0;
+    WalkChain(*r, category, list, all);
+    return 0;
+}
+
+void CBaseDevice::CollectOutLinksToCategory(int32_t category, LinkRefList& list, bool all) const
+{
+    WalkCategory(category, list, all, 0);
+}
+
+// ---------------------------------------------------------------- drawing
+
+namespace {
+bool IsSlotCategory(int32_t c)
+{
+    return c == CAT_OUTPUT_SLOT || c == CAT_INPUT_SLOT || c == CAT_INTERFACE || c == CAT_DIGITAL_SLOT;
+}
+
+// Types that have no symbol of their own here (or draw it in their class).
+bool DrawsNothing(uint32_t t)
+{
+    return t == 1 || t == 3 || t == 9 || t == 11 || t == 13 || t == 17 || t == 20 || t == 21 || t == 22 ||
+           (t >= 24 && t <= 37) || (t >= 41 && t <= 44) || t == 60;
+}
+
+CRect CenteredText(IPainter& dc, const std::string& text, const CRect& band)
+{
+    const CSize ext = dc.TextExtent(text);
+    const int32_t x = band.left + (band.Width() - ext.cx) / 2;
+    const int32_t y = band.top + (band.Height() - ext.cy) / 2;
+    return CRect(x, y, x + ext.cx, y + ext.cy);
+}
+}  // namespace
+
+void CBaseDevice::Draw(IPainter& dc)
+{
+    if (DrawsNothing(m_type))
+        return;
+    switch (m_category) {
+    case CAT_RELAIS_TOPOLOGY: {
+        dc.SetPen(qlcolor::LightGrey);
+        dc.SetBrush(qlcolor::LightGrey, false);
+        dc.DrawRect(m_rect);
+        dc.DrawEdge(m_rect, true);
+        dc.SelectFont(IPainter::FontNames);
+        dc.SetTransparentText(true);
+        const std::string name = FitTextToWidth(dc, IPainter::FontNames, m_rect.Width() - 10, m_name);
+        const int32_t lineH = dc.TextExtent(name).cy;
+        const CRect nameBand(m_rect.left, m_rect.top + 2, m_rect.right, m_rect.top + 2 + lineH);
+        m_labelRect = CenteredText(dc, name, nameBand);
+        dc.SetTextColor(qlcolor::Blue);
+        dc.TextOut(m_labelRect.left, m_labelRect.top, name);
+        const std::string kind = LoadStringId(m_kindId);
+        const CRect kindBand(m_rect.left, nameBand.bottom, m_rect.right, nameBand.bottom + lineH);
+        const CRect k = CenteredText(dc, kind, kindBand);
+        dc.SetTextColor(qlcolor::Black);
+        dc.TextOut(k.left, k.top, kind);
+        DrawLinks(dc, qlcolor::Black);
+        return;
+    }
+    case CAT_OUTPUT_SLOT:
+    case CAT_INPUT_SLOT:
+    case CAT_INTERFACE:
+    case CAT_DIGITAL_SLOT: {
+        dc.SetPen(qlcolor::Black);
+        dc.FillRect(m_rect, m_hot ? qlcolor::LightGrey : qlcolor::White);
+        dc.DrawEdge(m_rect, true);
+        dc.SelectFont(IPainter::FontSlot);
+        dc.SetTransparentText(true);
+        dc.SetTextColor(qlcolor::Black);
+        m_labelRect = CenteredText(dc, m_name, m_rect);
+        dc.TextOut(m_labelRect.left, m_labelRect.top, m_name);
+        if (m_hot) {
+            dc.SelectFont(IPainter::FontConnector);
+            for (size_t i = 0; i < m_outputPoints.size(); ++i) {
+                const CPoint p = m_outputPoints[i];
+                dc.DrawLine(p, CPoint(p.x + 5, p.y));
+                if (i < m_outputNames.size()) {
+                    const CSize e = dc.TextExtent(m_outputNames[i]);
+                    dc.TextOut(p.x - 5 - e.cx, p.y - e.cy / 2, m_outputNames[i]);
+                }
+            }
+            for (size_t i = 0; i < m_inputPoints.size(); ++i) {
+                const CPoint p = m_inputPoints[i];
+                dc.DrawLine(p, CPoint(p.x - 5, p.y));
+                if (i < m_inputNames.size()) {
+                    const CSize e = dc.TextExtent(m_inputNames[i]);
+                    dc.TextOut(p.x + 4, p.y - e.cy / 2, m_inputNames[i]);
+                }
+            }
+        }
+        return;
+    }
+    case CAT_INTERNAL_SLOT: {
+        dc.SetPen(qlcolor::Black);
+        dc.FillRect(m_rect, qlcolor::LightGrey);
+        dc.DrawEdge(m_rect, true);
+        const std::string name = FitTextToWidth(dc, IPainter::FontInternalSlot, m_rect.Width() - 10, m_name);
+        dc.SelectFont(IPainter::FontInternalSlot);
+        dc.SetTransparentText(true);
+        dc.SetTextColor(qlcolor::Black);
+        CRect band = m_rect;
+        band.OffsetRect(16, 0);
+        m_labelRect = CenteredText(dc, name, band);
+        dc.TextOut(m_labelRect.left, m_labelRect.top, name);
+        return;
+    }
+    case CAT_INFO: {
+        dc.SetPen(qlcolor::LightGrey);
+        dc.SetBrush(qlcolor::LightGrey, false);
+        dc.DrawRect(m_rect);
+        dc.DrawEdge(m_rect, true);
+        dc.SelectFont(IPainter::FontNames);
+        dc.SetTransparentText(true);
+        dc.SetTextColor(qlcolor::Black);
+        m_labelRect = CenteredText(dc, m_name, m_rect);
+        dc.TextOut(m_labelRect.left, m_labelRect.top, m_name);
+        return;
+    }
+    case CAT_GROUP:
+        if (m_type == OT_GROUP && m_number == 0)
+            return;
+        break;
+    default:
+        break;
+    }
+    DrawLabel(dc);
+    DrawBitmap(dc);
+    DrawLinks(dc, qlcolor::Black);
+}
+
+void CBaseDevice::DrawLabel(IPainter& dc)
+{
+    dc.SelectFont(IPainter::FontNames);
+    dc.SetTransparentText(true);
+    if (m_category == CAT_GROUP || m_category == CAT_DIGITAL_IO || (m_category == CAT_AUDIO && m_type == OT_LAN_GROUP)) {
+        dc.SetPen(qlcolor::Black);
+        dc.SetBrush(qlcolor::White);
+        dc.DrawRoundRect(m_rect, 10, 10);
+        int32_t indent = 5;
+        if (m_type == OT_CONTROL_PAD && m_kindId == 34322)
+            indent = 10;
+        else if (m_bitmapId != 0)
+            indent = 10 + m_bitmapRect.Width();
+        const std::string name = FitTextToWidth(dc, IPainter::FontNames, m_rect.Width() - indent - 5, m_name);
+        const CSize e = dc.TextExtent(name);
+        const int32_t x = m_rect.left + indent;
+        const int32_t y = m_rect.top + (m_rect.Height() - e.cy) / 2;
+        dc.SetTextColor(qlcolor::Blue);
+        dc.TextOut(x, y, name);
+        m_labelRect = CRect(x, y, x + e.cx, y + e.cy);
+        return;
+    }
+    if (m_category == CAT_AUDIO)
+        return;
+    if (!(m_symbolStyle & symstyle::BitmapAtTop)) {
+        const std::string kind = LoadStringId(m_kindId);
+        const CSize e = dc.TextExtent(kind);
+        const int32_t x = (m_symbolStyle & symstyle::KindTextLeft) ? m_rect.left + 1
+                                                                   : m_rect.left + (m_rect.Width() - e.cx) / 2;
+        dc.SetTextColor(qlcolor::Black);
+        dc.TextOut(x, m_rect.top, kind);
+    }
+    dc.SetTextColor(qlcolor::Blue);
+    if (!(m_symbolStyle & symstyle::WideRight)) {
+        const std::string name = FitTextToWidth(dc, IPainter::FontNames, m_rect.Width() - 10, m_name);
+        m_labelRect = CenteredText(dc, name, CRect(m_rect.left, m_rect.bottom - 15, m_rect.right, m_rect.bottom));
+        dc.TextOut(m_labelRect.left, m_labelRect.top, name);
+    } else {
+        const CSize e = dc.TextExtent(m_name);
+        const int32_t x = m_bitmapRect.right + 5;
+        const int32_t y = m_bitmapRect.top + (m_bitmapRect.Height() - e.cy) / 2;
+        dc.TextOut(x, y, m_name);
+        m_labelRect = CRect(x, y, x + e.cx, y + e.cy);
+    }
+}
+
+void CBaseDevice::DrawBitmap(IPainter& dc)
+{
+    if (m_bitmapId != 0)
+        dc.DrawBitmap(m_bitmapId, m_bitmapRect);
+}
+
+void CBaseDevice::DrawLinks(IPainter& dc, QlColor color)
+{
+    dc.SetPen(color, 1);
+    if (m_linkMode & linkmode::DrawOutLinks) {
+        for (const LinkRecord* r : m_outLinks) {
+            const int32_t k = r->ownKey;
+            if (!r->HasPartner() || k < 0 || k >= m_inputCount || static_cast<size_t>(k) >= m_inputPoints.size() ||
+                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+                continue;
+            const CPoint a = m_inputPoints[k];
+            const CPoint p = r->partner->m_outputPoints[r->partnerKey];
+            ConnectorRoute route;
+            route.pt[0] = a;
+            if (m_category == CAT_ZONE) {
+                route.pt[1] = a;
+                route.pt[2] = CPoint(a.x, p.y);
+            } else if (m_category == CAT_GROUP || m_type == OT_LAN_GROUP) {
+                route.pt[1] = CPoint(a.x - 25, a.y);
+                route.pt[2] = CPoint(p.x + 25, p.y);
+            } else {
+                const int32_t lane = m_category == CAT_RELAIS_TOPOLOGY ? r->partner->LaneOf(r->partnerKey) : LaneOf(k);
+                const int32_t x = a.x - 15 * lane - 10;
+                route.pt[1] = CPoint(x, a.y);
+                route.pt[2] = CPoint(x, p.y);
+            }
+            route.pt[3] = p;
+            if (static_cast<size_t>(k) < m_inputRoutes.size())
+                m_inputRoutes[k] = route;
+            dc.DrawPolyline({route.pt[0], route.pt[1], route.pt[2], route.pt[3]});
+            m_boundingRect.left = std::min(m_boundingRect.left, p.x);
+            m_boundingRect.top = std::min(m_boundingRect.top, p.y);
+        }
+    }
+    if (m_linkMode & linkmode::DrawInLinks) {
+        const bool contactPad = m_type == OT_CONTROL_PAD &&
+                                IsKind(m_kindId, {32796, 32797, 34136, 32848, 32849});
+        if (contactPad)
+            return;
+        for (const LinkRecord* r : m_inLinks) {
+            const int32_t k = r->ownKey;
+            if (!r->HasPartner() || k < 0 || k >= m_outputCount || static_cast<size_t>(k) >= m_outputPoints.size() ||
+                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+                continue;
+            const CPoint b = m_outputPoints[k];
+            const CPoint q = r->partner->m_inputPoints[r->partnerKey];
+            dc.DrawPolyline({b, CPoint(b.x, q.y), q});
+            m_boundingRect.right = std::max(m_boundingRect.right, q.x + 1);
+            m_boundingRect.bottom = std::max(m_boundingRect.bottom, q.y + 1);
+        }
+    }
+}
+
+void CBaseDevice::DrawHot(IPainter& dc)
+{
+    if (m_category == CAT_INFO || m_type == OT_COLLECTION_CALL || m_type == OT_RELAIS ||
+        (m_type == OT_GROUP && m_number == 0))
+        return;
+    dc.SetPen(qlcolor::Red);
+    dc.SetBrush(qlcolor::Red, false);
+    if (m_category == CAT_GROUP || m_category == CAT_DIGITAL_IO || m_type == OT_LAN_GROUP)
+        dc.DrawRoundRect(m_rect, 10, 10);
+    else
+        dc.DrawRect(m_rect);
+    DrawLinks(dc, qlcolor::Red);
+    DrawConnectorName(dc);
+    m_hot = 1;
+}
+
+void CBaseDevice::DrawCold(IPainter& dc)
+{
+    if (m_type == OT_COLLECTION_CALL || m_type == OT_RELAIS)
+        return;
+    if (m_category == CAT_RELAIS_TOPOLOGY || m_category == CAT_INTERNAL_SLOT || IsSlotCategory(m_category)) {
+        CRect r = m_rect;
+        r.InflateRect(1, 1);
+        InvalidateRect(r.left, r.top, r.right, r.bottom, true);
+        EraseConnectorName(dc);
+        DrawLinks(dc, qlcolor::Black);
+    } else {
+        dc.SetBrush(qlcolor::White, false);
+        if ((m_category == CAT_GROUP && !(m_type == OT_GROUP && m_number == 0)) || m_category == CAT_DIGITAL_IO ||
+            m_type == OT_LAN_GROUP) {
+            dc.SetPen(qlcolor::Black);
+            dc.DrawRoundRect(m_rect, 10, 10);
+        } else if (m_category != CAT_INFO && !(m_type == OT_GROUP && m_number == 0)) {
+            dc.SetPen(dc.WindowBackground());
+            dc.DrawRect(m_rect);
+        }
+        DrawLinks(dc, qlcolor::Black);
+    }
+    m_hot = 0;
+}
+
+namespace {
+void WriteConnectorName(const CBaseDevice& o, IPainter& dc, QlColor color)
+{
+    if (!o.m_showConnectorNames)
+        return;
+    dc.SelectFont(IPainter::FontConnector);
+    dc.SetTransparentText(true);
+    dc.SetTextColor(color);
+    if (o.m_hoverInput >= 0 && static_cast<size_t>(o.m_hoverInput) < o.m_inputPoints.size() &&
+        static_cast<size_t>(o.m_hoverInput) < o.m_inputNames.size()) {
+        const CPoint p = o.m_inputPoints[o.m_hoverInput];
+        const std::string& name = o.m_inputNames[o.m_hoverInput];
+        dc.TextOut(p.x + 4, p.y - dc.TextExtent(name).cy / 2, name);
+    } else if (o.m_hoverOutput >= 0 && static_cast<size_t>(o.m_hoverOutput) < o.m_outputPoints.size() &&
+               static_cast<size_t>(o.m_hoverOutput) < o.m_outputNames.size()) {
+        const CPoint p = o.m_outputPoints[o.m_hoverOutput];
+        const std::string& name = o.m_outputNames[o.m_hoverOutput];
+        const CSize e = dc.TextExtent(name);
+        dc.TextOut(p.x - 5 - e.cx, p.y - e.cy / 2, name);
+    }
+}
+
+// Index of the connector whose y lies strictly within half the spacing of `y`; -1 none.
+int32_t ConnectorAt(const std::vector<CPoint>& points, int32_t height, int32_t y)
+{
+    if (points.empty())
+        return -1;
+    const int32_t half = height / static_cast<int32_t>(points.size()) / 2;
+    for (size_t i = 0; i < points.size(); ++i)
+        if (y > points[i].y - half && y < points[i].y + half)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+}  // namespace
+
+void CBaseDevice::DrawConnectorName(IPainter& dc)
+{
+    WriteConnectorName(*this, dc, qlcolor::Red);
+}
+
+void CBaseDevice::EraseConnectorName(IPainter& dc)
+{
+    WriteConnectorName(*this, dc, qlcolor::Black);
+}
+
+int CBaseDevice::TrackConnector(IPainter& dc, CPoint point)
+{
+    if (m_type == OT_COLLECTION_CALL || m_type == OT_RELAIS)
+        return 1;
+    if (!IsSlotCategory(m_category))
+        return 0;
+    if (!m_hot)
+        return 1;
+    const bool inputSide = m_inputCount > 0 ? point.x < m_rect.CenterPoint().x : point.x < m_rect.left;
+    if (inputSide) {
+        if (m_hoverOutput != -1) {
+            EraseConnectorName(dc);
+            m_hoverOutput = -1;
+        }
+        const int32_t i = ConnectorAt(m_inputPoints, m_rect.Height(), point.y);
+        if (i < 0)
+            return 1;
+        if (i != m_hoverInput && m_hoverInput != -1)
+            EraseConnectorName(dc);
+        m_hoverInput = i;
+    } else {
+        if (m_hoverInput != -1) {
+            EraseConnectorName(dc);
+            m_hoverInput = -1;
+        }
+        const int32_t i = ConnectorAt(m_outputPoints, m_rect.Height(), point.y);
+        if (i < 0)
+            return 1;
+        if (i != m_hoverOutput && m_hoverOutput != -1)
+            EraseConnectorName(dc);
+        m_hoverOutput = i;
+    }
+    DrawConnectorName(dc);
+    return 1;
+}
+
+std::string CBaseDevice::FitTextToWidth(IPainter& dc, int font, int32_t width, const std::string& text)
+{
+    dc.SelectFont(font);
+    std::string fitted = text;
+    if (dc.TextExtent(fitted).cx <= width)
+        return fitted;
+    while (!fitted.empty()) {
+        // Drop the last character (all bytes of a UTF-8 sequence).
+        unsigned char c = 0;
+        do {
+            c = static_cast<unsigned char>(fitted.back());
+            fitted.pop_back();
+        } while (!fitted.empty() && (c & 0xC0) == 0x80);
+        if (dc.TextExtent(fitted + "...").cx <= width)
+            break;
+    }
+    return fitted + "...";
+}

@@ -1,0 +1,258 @@
+#pragma once
+// Base of every system object: identity (type code, kind, number, name,
+// protocol path), place on the sheet (symbol, bitmap and label rectangles,
+// connection points), the two link lists, and the hooks for the project file,
+// download lines and upload answers.
+//
+// Derived classes that override one of the Create overloads should add
+// `using CBaseDevice::Create;` so the other overloads stay visible.
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "model/CCmdUI.h"
+#include "model/LinkRecord.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/CArchive.h"
+#include "platform/Geometry.h"
+#include "platform/IPainter.h"
+
+class CQuillomerDoc;
+class IDocView;
+
+// Route of one connector's link line: the connector's point and three bends.
+struct ConnectorRoute {
+    CPoint pt[4];
+};
+
+// One column of an object's printed list rows.
+struct ListColumn {
+    int32_t xMm = 0;   // x position in millimetres from the left edge of a printed block
+    int32_t line = 0;  // the line, from 0, within the object's rows
+};
+
+using LinkList = std::list<LinkRecord*>;        // owned by the object holding the list
+using LinkRefList = std::list<LinkRecord*>;     // records collected from elsewhere (not owned)
+using DeviceList = std::vector<CBaseDevice*>;   // objects collected (not owned)
+
+// Virtual key codes handled by OnKeyDown.
+namespace vk {
+enum : uint32_t { Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28, Delete = 0x2E };
+}
+
+// Command ids the objects share.
+namespace objcmd {
+enum : uint32_t {
+    Delete = 33001,      // "Gerät &löschen"
+    Properties = 33002,
+    MoveUp = 33030,      // "Nach oben schieben"
+    MoveDown = 33031,    // "Nach unten schieben"
+    MoveRight = 33036,   // "Nach rechts schieben"
+    MoveLeft = 33037,    // "Nach links schieben"
+};
+}
+
+// Symbol style bits.
+namespace symstyle {
+enum : uint32_t {
+    BitmapAtTop = 0x1,    // bitmap begins 1 unit below the top (else 15)
+    WideRight = 0x2,      // symbol reaches 100 units right of the bitmap
+    KindTextLeft = 0x10,  // kind text at left + 1 instead of centred
+};
+}
+
+// Link-line mode bits.
+namespace linkmode {
+enum : uint32_t {
+    DrawOutLinks = 0x1,  // lines of outgoing links, from own inputs
+    DrawInLinks = 0x2,   // lines of incoming links, from own outputs
+};
+}
+
+class CBaseDevice : public CSerializable {
+    QL_DECLARE_SERIAL(CBaseDevice)
+public:
+    CBaseDevice();
+    ~CBaseDevice() override;
+    CBaseDevice(const CBaseDevice&) = delete;
+    CBaseDevice& operator=(const CBaseDevice&) = delete;
+
+    // Stores or loads the common record (every derived Serialize calls it first).
+    void Serialize(CArchive& ar) override;
+
+    // ---- Virtual operations ----
+    virtual void FreeConnectionPoints();
+    // Name given by value (same as the symbol form).
+    virtual int Create(uint32_t kindId, int32_t inputs, int32_t outputs, std::string name,
+                       int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t category,
+                       uint32_t bitmapId, uint32_t style, CQuillomerDoc* doc);
+    // Symbol form: `name` null takes the kind's default name. 1 / 0.
+    virtual int Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* name,
+                       int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t category,
+                       uint32_t bitmapId, uint32_t style, CQuillomerDoc* doc);
+    // No symbol: enters the object at `number`; result of InitObject, 0 when refused.
+    virtual int Create(uint32_t kindId, const std::string& name, int32_t number, int32_t category,
+                       CQuillomerDoc* doc);
+    virtual int InitObject();
+    virtual int PostLoad();
+    virtual void OffsetConnectionPoints(int32_t dx, int32_t dy);
+    virtual void LayoutConnectionPoints();
+    virtual void CalcBoundingRect();
+    virtual void OffsetBy(int32_t dx, int32_t dy);
+    virtual void Draw(IPainter& dc);
+    virtual void DrawHot(IPainter& dc);
+    virtual void DrawConnectorName(IPainter& dc);
+    virtual void DrawCold(IPainter& dc);
+    virtual void EraseConnectorName(IPainter& dc);
+    virtual void OnContextMenu(CPoint point);
+    // Handles a command; 33001 deletes the object (`this` is gone afterwards).
+    virtual int OnCommand(uint32_t commandId);
+    virtual void OnUpdateCommand(CCmdUI& cmdUI);
+    virtual void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags);
+    virtual CRect GetBoundingRect() const;
+    virtual CRect GetRect() const;
+    virtual void SetRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    virtual CRect GetLabelRect() const;
+    virtual void MoveBy(int32_t dx, int32_t dy, bool byUser);
+    virtual int TrackConnector(IPainter& dc, CPoint point);
+    virtual void OnOpen(uint32_t a, uint32_t b, uint32_t c);
+    virtual bool HitTestLabel(CPoint point) const;
+    virtual void Redraw();
+    virtual void InvalidateRect(int32_t left, int32_t top, int32_t right, int32_t bottom, bool erase);
+    virtual void SetKindId(uint32_t kindId);
+    virtual uint32_t GetKindId() const;
+    virtual int32_t GetNumber() const;
+    virtual std::string GetNumberText() const;
+    virtual void SetNumber(int32_t number);
+    virtual bool IsHot() const;
+    virtual uint32_t GetType() const;
+    virtual const std::string& GetName() const;
+    // One answer line without its leading "/"; differences go to `diffFileName`.
+    virtual void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState);
+    // mode 0 settings, 1 queries; step -1 → number of steps; step i → next step.
+    virtual int GetDownloadLines(int mode, int step);
+    virtual void AvoidOverlap();
+    virtual void AvoidOverlap(int32_t category);
+    // side 0 above, 1 below, 2 left, 3 right of the symbol.
+    virtual CRect SizeToBitmap(uint32_t bitmapId, int side);
+    virtual void SetName(std::string name);
+    virtual int SetNameChecked(const std::string& name, bool ask);
+    virtual int SetNameUnique(std::string& name, bool ask);
+    virtual std::string GetListText();
+    virtual void DrawLabel(IPainter& dc);
+    // mode 1: column titles, else the object's row. Returns the count appended.
+    virtual int GetListTexts(int mode, std::vector<std::string>& texts);
+    virtual int GetListColumns(std::vector<ListColumn>& columns);
+
+    // ---- Links ----
+    void AddOutLink(CBaseDevice* owner, int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory);
+    void AddInLink(CBaseDevice* owner, int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory);
+    void RemoveOutLinksToType(uint32_t type);
+    void RemoveOutLinksAtKey(int32_t key);
+    void RemoveInLinksAtKey(int32_t key);
+    void RemoveOutLinksTo(CBaseDevice* partner);
+    void RemoveInLinksFrom(CBaseDevice* partner);
+    void UnlinkOut(const LinkRecord& record);
+    void UnlinkIn(const LinkRecord& record);
+    void RemoveAllOutLinks();
+    void RemoveAllInLinks();
+    void DeleteOutRecord(int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory);
+    void DeleteInRecord(int32_t ownKey, CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory);
+    LinkRecord* GetOutLinkAtKey(int32_t key) const;
+    LinkRecord* GetInLinkAtKey(int32_t key) const;
+    LinkRecord* GetOutLinkTo(const CBaseDevice* partner) const;
+    LinkRecord* GetInLinkFrom(const CBaseDevice* partner) const;
+    LinkRecord* GetOutLinkToType(uint32_t type) const;
+    LinkRecord* GetInLinkAtKeyOfType(int32_t key, uint32_t type) const;
+    LinkRecord* FindOutLink(int32_t ownKey, const CBaseDevice* partner, int32_t partnerKey, int32_t partnerCategory) const;
+    void CollectOutLinksToType(LinkRefList& list, uint32_t type) const;
+    void CollectPartnersOfType(DeviceList& list, uint32_t type) const;
+    void CollectInLinksOfKindAndType(LinkRefList& list, uint32_t type, uint32_t kindId) const;
+    std::string GetLinkedObjectName(int32_t key) const;
+    std::string GetLinkedName(int32_t key) const { return GetLinkedObjectName(key); }
+    int32_t GetLinkedNumber(int32_t key) const;
+    int CollectLinkChain(int32_t key, int32_t category, LinkRefList& list, bool all) const;
+    void CollectOutLinksToCategory(int32_t category, LinkRefList& list, bool all) const;
+    // Links this object (ownKey) to `target` (targetKey) at both ends.
+    void LinkTo(int32_t ownKey, CBaseDevice* target, int32_t targetKey);
+
+    // Marks the owning document modified (title gets " *").
+    void SetDocModified();
+
+    // ---- Other non-virtual operations ----
+    // New number, or 0 when that number is taken (the old one stays).
+    int32_t ChangeNumber(int32_t newNumber);
+    bool HitTest(CPoint point) const { return m_rect.PtInRect(point); }
+    void SetHoverConnectors(int32_t input, int32_t output);
+    IDocView* GetView() const;
+    void DrawBitmap(IPainter& dc);
+    void DrawLinks(IPainter& dc, QlColor color);
+    std::string FitTextToWidth(IPainter& dc, int font, int32_t width, const std::string& text);
+    CQuillomerDoc* GetDocument() const { return m_pDocument; }
+    int32_t GetCategory() const { return m_category; }
+    const std::string& GetPath() const { return m_path; }
+
+    // Default name word of a category ("Verstärker", "Linie", ...); empty when none.
+    static std::string GetCategoryDefaultWord(int32_t category);
+    // Enters a path into the document's path map.
+    void EnterPath(const std::string& path);
+    // Lane of the vertical run of a connector's link line (connectors beyond 3 use lane 0).
+    int32_t LaneOf(int32_t connector) const { return connector >= 0 && connector < 4 ? m_lanes[connector] : m_lanes[0]; }
+
+    // ---- Fields ----
+    LinkList m_outLinks;
+    LinkList m_inLinks;
+    std::vector<CPoint> m_outputPoints;
+    std::vector<CPoint> m_inputPoints;
+    std::vector<ConnectorRoute> m_inputRoutes;
+    std::vector<ConnectorRoute> m_outputRoutes;
+    std::vector<std::string> m_inputNames;
+    std::vector<std::string> m_outputNames;
+    uint32_t m_symbolStyle = 0;
+    uint32_t m_contextMenuId = 110;
+    int32_t m_fileIndex = 0;
+    int32_t m_hot = 0;
+    int32_t m_hoverInput = -1;
+    int32_t m_hoverOutput = -1;
+    int32_t m_fixed = 0;
+    std::string m_path;
+    CRect m_labelRect;
+    CQuillomerDoc* m_pDocument = nullptr;
+    uint32_t m_loadedSchema = 0;
+    uint32_t m_type = 0;
+    uint32_t m_kindId = 0;
+    std::string m_name;
+    int32_t m_category = 0;
+    int32_t m_showConnectorNames = 1;
+    int32_t m_inputCount = 0;
+    int32_t m_outputCount = 0;
+    CRect m_rect;          // symbol rectangle
+    CRect m_boundingRect;
+    CRect m_bitmapRect;
+    uint32_t m_bitmapId = 0;
+    uint32_t m_linkMode = 0;
+    int32_t m_lanes[4] = {0, 0, 0, 0};
+    int32_t m_moveLock = 2;  // 1: horizontal only, 0: vertical only, other: free
+    int32_t m_number = -1;
+    int32_t m_classValue = 0;
+
+private:
+    void RemoveOutRecords(bool (*match)(const LinkRecord&, const void*), const void* arg);
+    void RemoveInRecords(bool (*match)(const LinkRecord&, const void*), const void* arg);
+    void DeleteTwinOf(const LinkRecord& rec, bool recordIsOutgoing);
+    bool IsNameTaken(const std::string& name) const;
+    void WalkChain(const LinkRecord& from, int32_t category, LinkRefList& list, bool all) const;
+    void WalkCategory(int32_t category, LinkRefList& list, bool all, int depth) const;
+};
+
+// Type-check helper for CArchive::ReadObject.
+bool IsBaseDevice(const CSerializable* obj);
+
+// The number of objects of a type the device accepts for the active document's
+// DeviceVariant; 0 when the device sets no limit.
+uint32_t GetMaxObjectCount(uint32_t type);
+uint32_t GetMaxObjectCount(uint32_t type, int32_t deviceVariant);
+// The active document's directory list of a type.
+void GetDocObjectsOfType(DeviceList& list, uint32_t type);

@@ -1,0 +1,209 @@
+#pragma once
+// The project document: owns every system object in sixteen category lists,
+// the object directory, the relay tables and the protocol-path map, and holds
+// the project data. Stored in one ".qlx" file.
+
+#include <cstdint>
+#include <ctime>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "model/CCmdUI.h"
+#include "model/CIDManager.h"
+#include "model/ObjectTypeCode.h"
+
+class CArchive;
+class CBaseDevice;
+class CControlPad;
+class CRelaisManager;
+class IDocView;
+
+using ObjectList = std::list<CBaseDevice*>;  // a category list; the document owns the objects
+
+// The fields of the project data dialog.
+struct ProjectData {
+    std::string projectName;     // "Projektname"
+    std::string projectNumber;   // "Projektnummer"
+    std::string company;         // "Firma"
+    std::string address;         // "Adresse"
+    std::string editor;          // "Bearbeiter"
+    std::string dateText;        // "Datum"
+    std::string fileTitle;       // "Dateiname (ohne ext.)"
+    std::string password;        // "Paßwort" (empty: off)
+    std::string description;     // "Projektbeschreibung"
+    uint32_t projectDate = 0;    // seconds since 1970 (the date text's date)
+    int32_t deviceVariant = 1;   // 0 "KVT 7000", 1 "KVT 7000 Upgrade"
+    uint32_t extraWord = 0;      // kept and written back
+    std::string systemCallNumber;  // "Systemrufnummer"
+};
+
+// Document command ids.
+namespace doccmd {
+enum : uint32_t {
+    ProjectData = 32876,
+    Fuses = 32868,
+    Monitor = 32872,
+    Service = 32870,
+    SaveAs = 57604,
+    Save = 57603,
+    Close = 57602,
+    DeleteEventFile = 34620,
+    DeleteLogFile = 34619,
+};
+}
+
+class CQuillomerDoc {
+public:
+    static constexpr uint32_t kFileVersion = 1101;
+
+    CQuillomerDoc();
+    virtual ~CQuillomerDoc();
+    CQuillomerDoc(const CQuillomerDoc&) = delete;
+    CQuillomerDoc& operator=(const CQuillomerDoc&) = delete;
+
+    // ---- Contents ----
+    // Deletes every object (categories 16 down to 1) and empties the lists.
+    void DeleteContents();
+    ObjectList& GetList(int32_t category);          // category 1..16
+    const ObjectList& GetList(int32_t category) const;
+    // Appends an object (owned from now on) to its category list.
+    void AddObject(CBaseDevice* obj, int32_t category);
+    // Takes the object out of its list without deleting it; true when found.
+    bool RemoveObject(CBaseDevice* obj);
+    static std::string GetCategoryName(int32_t category);  // display name
+    CBaseDevice* FindObject(int32_t category, int32_t number) const;
+    CBaseDevice* FindSlotByPath(const std::string& path) const;
+
+    CIDManager& GetIDManager() { return m_idManager; }
+    const CIDManager& GetIDManager() const { return m_idManager; }
+    CRelaisManager* GetRelaisManager() const { return m_relaisManager.get(); }
+
+    // ---- Path map (several objects may share a path) ----
+    void AddPath(const std::string& path, CBaseDevice* obj);
+    // Removes every entry of the path.
+    void RemovePath(const std::string& path);
+    // Removes the entry of the path that holds the object.
+    void RemovePath(const std::string& path, CBaseDevice* obj);
+    bool HasPath(const std::string& path) const;
+    // The object of a path (the one entered last, as a plain map would keep it), or null.
+    CBaseDevice* LookupPath(const std::string& path) const;
+    const std::multimap<std::string, CBaseDevice*>& GetPathMap() const { return m_pathMap; }
+
+    // ---- Connection ----
+    // The active document's connected flag (0 when there is no active document).
+    int IsConnected() const;
+    void SetConnected(int value);
+    // This document's own connected flag (its information slot).
+    int GetConnectedFlag() const;
+
+    // ---- Title, path, modified flag ----
+    const std::string& GetTitle() const { return m_title; }
+    void SetTitle(const std::string& title);
+    const std::string& GetPathName() const { return m_pathName; }
+    void SetPathName(const std::string& path);
+    std::string GetProjectName() const;
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    // Side files next to the project; empty when the document has no path.
+    std::string GetLogFileName() const;     // ".log"
+    std::string GetEventFileName() const;   // ".events"
+    std::string GetErrFileName() const;     // ".err"
+
+    // ---- Views ----
+    void AddView(IDocView* view);
+    void RemoveView(IDocView* view);
+    IDocView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
+    const std::vector<IDocView*>& GetViews() const { return m_views; }
+    void UpdateAllViews();
+
+    // ---- Commands ----
+    // True when the command is the document's (handled).
+    bool OnCommand(uint32_t commandId);
+    // True when the command is the document's (state set in cmdUI).
+    bool OnUpdateCommand(CCmdUI& cmdUI);
+    void OnProjectData();
+
+    // ---- Files ----
+    bool OnNewDocument();
+    // Loads the file; on failure reports it, keeps no objects and returns false.
+    bool OnOpenDocument(const std::string& path);
+    // Loads from bytes (no side-file checks); false after a failure message.
+    bool LoadFromBytes(const std::vector<uint8_t>& bytes);
+    // Writes through a temporary file beside the target, then renames it.
+    // On failure the old file stays, the document stays modified, false.
+    bool OnSaveDocument(const std::string& path);
+    std::vector<uint8_t> SaveToBytes();
+    void OnCloseDocument();
+    void Serialize(CArchive& ar);
+
+    // ---- Upload answers ----
+    void DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState);
+    void IgnoreLine(std::string line);
+
+    // ---- Default system and upgrades ----
+    void AddInternalSlots();
+    void AddAudioSignals();
+    void AddCollectiveCallsAndWeek();
+    void AddClockAndFuse();
+    void UpgradeControlPads();
+    void AddMissingSystemObjects();
+    void AddMissingAlarms();
+    void InitProjectData();
+
+    // ---- Services of the external audio signal sequences ----
+    static CBaseDevice* CreateSequenceCondition(CQuillomerDoc* doc, CControlPad* pad, int32_t state);
+    static int CreateSequenceMacro(CQuillomerDoc* doc, uint32_t macroKind, const std::string& baseName,
+                                   const std::string& firstSuffix, const std::string& secondSuffix,
+                                   CBaseDevice** firstMacro, CBaseDevice** secondMacro);
+    CBaseDevice* CreateSequenceReadyInput(CControlPad* pad, const std::string& text);
+
+    // ---- Project data ----
+    ProjectData m_data;
+    uint32_t m_fileVersion = kFileVersion;  // version word of the file last loaded
+
+    // How the sequence services set class fields they do not own: a
+    // condition's level (1 ON, 0 OFF; CCondition's own when none is
+    // installed); a macro's sequence-start flag and its partner's number
+    // (-1: keep), installed by the macro class.
+    using ConditionStateFn = void (*)(CBaseDevice* condition, int32_t state);
+    using SequenceMacroFn = void (*)(CBaseDevice* macro, int32_t startFlag, int32_t partnerNumber);
+    static ConditionStateFn SetConditionStateFn(ConditionStateFn fn);
+    static SequenceMacroFn SetSequenceMacroFn(SequenceMacroFn fn);
+
+    // How a document gets its relay tables (installed by the relay code).
+    using RelaisManagerFactory = std::shared_ptr<CRelaisManager> (*)(CQuillomerDoc* doc);
+    static RelaisManagerFactory SetRelaisManagerFactory(RelaisManagerFactory factory);
+
+private:
+    void AddAlarmPair(const std::string& name);
+    void AddGongPair(const std::string& name);
+    void DeleteCategory(int32_t category);
+    void DeleteCategoryUnlinked(int32_t category);
+    // Creates an object of a registered class and appends it on success.
+    CBaseDevice* NewObject(const char* className) const;
+    CBaseDevice* MakeNamed(const char* className, uint32_t kindId, int32_t inputs, int32_t outputs,
+                           const std::string& name, int32_t left, int32_t top, int32_t width, int32_t height,
+                           int32_t category, uint32_t bitmapId, uint32_t style);
+    CBaseDevice* MakeUnnamed(const char* className, uint32_t kindId, int32_t inputs, int32_t outputs,
+                             int32_t left, int32_t top, int32_t width, int32_t height, int32_t category,
+                             uint32_t bitmapId, uint32_t style, bool append = true);
+    bool HasControlPadOfKind(uint32_t kindId) const;
+    void ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
+    void WriteLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
+    bool Load(const uint8_t* data, size_t size);
+
+    ObjectList m_lists[CAT_LAST + 1];  // entry 0 unused
+    CIDManager m_idManager;
+    std::shared_ptr<CRelaisManager> m_relaisManager;
+    std::multimap<std::string, CBaseDevice*> m_pathMap;
+    std::vector<IDocView*> m_views;
+    std::unordered_set<const CBaseDevice*> m_storing;  // the objects being stored
+    std::string m_title;
+    std::string m_pathName;
+    bool m_modified = false;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// String-table ids of the object model and the document.
+
+#include <cstdint>
+
+enum : uint32_t {
+    IDS_GET_BASE_DEVICE = 34196,        // "IDManager: GetBaseDevice %d,%d"
+    IDS_GET_BASE_DEVICE_LIST = 34197,   // "IDManager: GetBaseDeviceList %d"
+    IDS_PARSER_NO_SIGNAL = 34204,
+    IDS_PARSER_BAD_EVENT = 34205,
+    IDS_ASK_DELETE_LOG = 34206,
+    IDS_CANNOT_CREATE = 34207,
+    IDS_NAME_EMPTY = 34212,
+    IDS_NAME_CHANGED = 34213,
+    IDS_READYINPUT_EXISTS = 34283,
+    IDS_UNKNOWN_FORMAT = 34617,
+    // Texts without a known resource number get ids of our own.
+    IDS_GET_NEXT_ID = 34900,            // "IDManager: GetNextID %d %s\n"
+    IDS_ADD_ID = 34901,                 // "IDManager: AddID %d,%d,%s\n"
+    IDS_REMOVE_ID = 34902,              // "IDManager: RemoveID %d,%d,%s\n"
+    IDS_NAME_IN_USE = 34903,
+    IDS_IN_LINKS_PARTIAL = 34904,
+    IDS_OUT_LINKS_PARTIAL = 34905,
+    IDS_OPEN_FAILED = 34906,
+    IDS_SAVE_FAILED = 34907,
+    IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
+};

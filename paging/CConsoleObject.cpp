@@ -1,0 +1,104 @@
+#include "paging/CConsoleObject.h"
+
+#include <array>
+
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+
+QL_IMPLEMENT_SERIAL(CConsoleObject, 1)
+
+namespace {
+constexpr const char* kPath = "/CONS";
+constexpr const char* kKeyReference = "/REFERENCE";
+constexpr const char* kNone = "NONE";
+
+using ConsoleSet = std::array<uint8_t, 2>;
+
+ConsoleSet ReadSet(const std::string& text)
+{
+    ConsoleSet set{};
+    if (text != kNone)
+        ParseRanges(set, CConsoleObject::kConsoles, text);
+    return set;
+}
+}  // namespace
+
+CConsoleObject::CConsoleObject()
+{
+    m_type = OT_CONSOLE_OBJECT;
+}
+
+void CConsoleObject::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_reference;
+    else
+        ar >> m_reference;
+}
+
+int CConsoleObject::InitObject()
+{
+    if (!CBaseDevice::InitObject())
+        return 0;
+    // Set up again (after a renumbering): the path is entered once only.
+    if (m_pDocument && m_pDocument->LookupPath(kPath) == this)
+        m_path = kPath;
+    else
+        EnterPath(kPath);
+    return 1;
+}
+
+bool CConsoleObject::IsReference(uint32_t selector) const
+{
+    if ((selector & 0xFFFF) != 1)
+        return false;
+    const unsigned console = selector >> 16;
+    if (console < 1 || console > kConsoles)
+        return false;
+    return TestBit(ReadSet(m_reference), console - 1);
+}
+
+void CConsoleObject::SetReference(uint32_t selector, uint32_t state)
+{
+    if (selector != 1)
+        return;
+    const unsigned console = state & 0xFFFF;
+    if (console < 1 || console > kConsoles)
+        return;
+    ConsoleSet set = ReadSet(m_reference);
+    SetBit(set, console - 1, (state >> 16) != 0);
+    std::string text = RangesToString(set, kConsoles);
+    m_reference = text == "0" ? kNone : text;
+}
+
+int CConsoleObject::GetDownloadLines(int mode, int step)
+{
+    if (step == -1 || step == -2)
+        return 1;
+    if (step != 0)
+        return step;
+    if (IsOutBufferFull())
+        return step;
+    std::string line = std::string(kPath) + kKeyReference + " " + (mode != 0 ? std::string("?") : m_reference);
+    SendCommand(line, m_pDocument, true);
+    return 1;
+}
+
+void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int linkState)
+{
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    const size_t blank = line.find(' ');
+    const std::string pathAndKey = line.substr(0, blank);
+    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    const size_t slash = pathAndKey.find('/');
+    const std::string key = slash == std::string::npos ? std::string() : pathAndKey.substr(slash);
+    if (value.empty() || value == "?" || linkState == linkstate::Download || key != kKeyReference)
+        return;
+    // The text must fit the shared range-text buffer it is parsed in.
+    if (value.size() > kRangeTextMaxLength)
+        return;
+    m_reference = value;
+}

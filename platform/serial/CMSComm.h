@@ -1,0 +1,165 @@
+#pragma once
+// The serial control of the device link: a serial port with the properties and
+// the OnComm event the link was written against (port number, "19200,n,8,1"
+// settings, XON/XOFF, receive and send thresholds, input and output counts, the
+// numbered error events), built on QSerialPort.
+//
+// COM n is a number; the device path behind it is "COMSECTION"/"DevicePath<n>"
+// in the settings, /dev/ttyS<n-1> when that is not set (so a user can pick
+// /dev/ttyUSB0 and a test a pseudo-terminal).
+//
+// Bytes pass as they are (8-bit); nothing converts text here.
+//
+// Events: OnComm is emitted on the thread's event loop with CommEvent telling
+// why. While a handler of OnComm runs (also when it waits in a local event
+// loop), no further OnComm is emitted; events that happen meanwhile are
+// delivered after it returns. RThreshold 0 switches receive events off: a
+// caller that waits with a local event loop then reads Input itself. (Outside
+// an OnComm handler, a local event loop does deliver receive events while
+// RThreshold is above 0: a blocking exchange switches them off first.)
+//
+// Bytes arrive in the input buffer while the event loop runs; a hang-up of the
+// other end (or a vanished device) closes the port, so PortOpen reads false.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QSerialPort;
+class QTimer;
+
+class CMSComm : public QObject {
+    Q_OBJECT
+public:
+    // Values of CommEvent.
+    enum CommEventCode : short {
+        comEvSend = 1,        // fewer than SThreshold bytes wait in the output buffer
+        comEvReceive = 2,     // RThreshold or more bytes wait in the input buffer
+        comEvCTS = 3,
+        comEvDSR = 4,
+        comEvCD = 5,
+        comEvRing = 6,
+        comEvEOF = 7,
+        comEventBreak = 1001,
+        comEventCTSTO = 1002,  // no Linux counterpart
+        comEventDSRTO = 1003,  // no Linux counterpart
+        comEventFrame = 1004,
+        comEventOverrun = 1006,  // characters lost in the port itself
+        comEventCDTO = 1007,     // no Linux counterpart
+        comEventRxOver = 1008,   // the input buffer overflowed
+        comEventRxParity = 1009,
+        comEventTxFull = 1010,   // output queued beyond OutBufferSize
+    };
+    // Values of Handshaking.
+    enum HandshakeCode : long { comNone = 0, comXOnXoff = 1, comRTS = 2, comRTSXOnXOff = 3 };
+
+    explicit CMSComm(QObject* parent = nullptr);
+    ~CMSComm() override;
+
+    // Port number 1..255; refused (false) while the port is open.
+    bool SetCommPort(short port);
+    short GetCommPort() const { return m_commPort; }
+    // The device path of COM `port`, from the settings or the default.
+    static QString DevicePathForPort(int port);
+    // The settings key that overrides the path of COM `port` ("COMSECTION/DevicePath<n>").
+    static QString DevicePathKey(int port);
+
+    // "baud,parity,data,stop", parity one of n e o m s, data 5..8, stop 1, 1.5 or 2.
+    // Invalid text is refused (false) and the previous settings stay.
+    bool SetSettings(const QString& settings);
+    QString GetSettings() const { return m_settings; }
+
+    bool SetHandshaking(long handshaking);  // comNone..comRTSXOnXOff
+    long GetHandshaking() const { return m_handshaking; }
+    void SetDTREnable(bool enable);
+    bool GetDTREnable() const { return m_dtr; }
+    void SetRTSEnable(bool enable);
+    bool GetRTSEnable() const { return m_rts; }
+
+    // Opens (true) or closes (false) the port. Opening an open port or a port
+    // that cannot be opened gives false; GetLastError says why.
+    bool SetPortOpen(bool open);
+    bool GetPortOpen() const;
+    QString GetLastError() const { return m_lastError; }
+
+    // 0: no receive events; n: a receive event when n or more bytes wait.
+    void SetRThreshold(short threshold);
+    short GetRThreshold() const { return m_rThreshold; }
+    // 0: no send events; n: a send event when the output count falls below n.
+    void SetSThreshold(short threshold);
+    short GetSThreshold() const { return m_sThreshold; }
+
+    // Bytes received and not yet taken by Input.
+    int GetInBufferCount() const;
+    // Setting 0 discards every waiting byte (other values are ignored).
+    void SetInBufferCount(int count);
+    // Bytes given to Output that have not yet left the port.
+    int GetOutBufferCount() const;
+    // Size of the output buffer; output beyond it raises comEventTxFull (the
+    // bytes are still sent).
+    void SetOutBufferSize(int size);
+    int GetOutBufferSize() const { return m_outBufferSize; }
+
+    // Queues the bytes for sending and returns at once. Ignored while closed.
+    void SetOutput(const QByteArray& bytes);
+    // Every byte waiting in the input buffer (empty when none).
+    QByteArray GetInput();
+
+    // The reason of the OnComm event being delivered (or of the last one).
+    short GetCommEvent() const { return m_commEvent; }
+
+    // Line-error counters of the port, as the driver counts them.
+    struct ErrorCounters {
+        unsigned long brk = 0, frame = 0, overrun = 0, parity = 0, bufOverrun = 0;
+    };
+    // The error events for counters that went from `before` to `after`, in
+    // event number order.
+    static std::vector<short> EventsForCounterChange(const ErrorCounters& before, const ErrorCounters& after);
+
+signals:
+    void OnComm();
+
+protected:
+    // Reads the driver's counters; false when the port has none (a
+    // pseudo-terminal, for instance). Tests override it.
+    virtual bool ReadErrorCounters(ErrorCounters& counters) const;
+
+private:
+    bool ApplySettings();
+    bool ApplyFlowControl();
+    void CloseNow(bool drain);
+    void CheckHangup();
+    void OnReadyRead();
+    void OnBytesWritten();
+    void CheckLineErrors();
+    bool ReceiveDue() const;
+    void Deliver(short event);
+    void ScheduleReceiveCheck();
+
+    QSerialPort* m_port = nullptr;
+    QTimer* m_hangupTimer = nullptr;
+    bool m_closePosted = false;
+    short m_commPort = 1;
+    QString m_settings = QStringLiteral("9600,n,8,1");
+    qint32 m_baud = 9600;
+    char m_parity = 'n';
+    int m_dataBits = 8;
+    int m_stopBits = 1;  // 1, 2, or 3 for 1.5
+    long m_handshaking = comNone;
+    bool m_dtr = false;
+    bool m_rts = false;
+    short m_rThreshold = 0;
+    short m_sThreshold = 0;
+    int m_outBufferSize = 512;
+    short m_commEvent = 0;
+    QString m_lastError;
+    ErrorCounters m_counters;
+    bool m_haveCounters = false;
+    bool m_sendArmed = false;  // the output count was at or above SThreshold
+    bool m_inEvent = false;
+    bool m_receiveCheckPosted = false;
+    std::deque<short> m_pendingEvents;
+};

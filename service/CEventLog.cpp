@@ -1,0 +1,234 @@
+#include "service/CEventLog.h"
+
+#include <iterator>
+
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CEventLog, 2)
+
+namespace {
+constexpr const char* kPath = "/EVENT/LOG";
+constexpr const char* kMaskKeys[CEventLog::MaskCount] = {
+    "/MASK/ON", "/MASK/AUDIO/ON", "/MASK/FAULT/ON", "/MASK/MACRO/ON", "/MASK/READYINP/ON", "/MASK/VIRTCTRL/ON",
+};
+
+struct Word {
+    uint32_t bit;
+    const char* word;
+    uint32_t textId;
+};
+constexpr Word kAudioWords[] = {
+    {0x01, "ALARM", 34253}, {0x02, "CHIME", 34252}, {0x04, "MESSAGE", 34259}, {0x08, "PAGE1", 34472},
+    {0x10, "PAGE2", 34473}, {0x20, "PAGE3", 34474}, {0x40, "PAGE4", 34475}, {0x80, "BPROG", 34476},
+};
+constexpr Word kFaultWords[] = {
+    {0x001, "UNKNOWN", 34593}, {0x002, "RDYINP", 34282},   {0x004, "LMZ", 32799},
+    {0x008, "AMP", 34376},     {0x010, "KVTINT", 34503},   {0x020, "CONS", 34063},
+    {0x040, "SPAREAMP", 34370}, {0x080, "MANUAL", 34594},  {0x100, "ANYGNDFLT", 34595},
+    {0x200, "ZONEMEAS", 34596}, {0x400, "ZONEGNDFLT", 34597}, {0x800, "LAN", 34598},
+};
+constexpr uint32_t kTextNoEntry = 34471;  // "Kein Eintrag"
+constexpr uint32_t kTextAll = 34487;      // "Alle"
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
+{
+    if (from.empty())
+        return;
+    size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+}
+
+// Index of GetValue/SetValue → mask; -1 when the index names no stored mask.
+int StoredMaskOf(int index)
+{
+    if (index >= 0 && index <= 4)
+        return index;
+    return index == 9 ? CEventLog::VirtCtrl : -1;
+}
+
+// Display indexes of the number-set masks → mask.
+int NumberSetMaskOf(int index)
+{
+    switch (index) {
+    case 7: return CEventLog::Macro;
+    case 8: return CEventLog::ReadyInput;
+    case 10: return CEventLog::VirtCtrl;
+    default: return -1;
+    }
+}
+}  // namespace
+
+const char* const CEventLog::kCategoryWords[13] = {
+    "AUDIO", "FAULT", "POWER", "ZONETEST", "TIMEEDIT", "MACRO", "RESET",
+    "SPAREAMP", "READYINP", "RECORDER", "DCF", "CONFIG", "VIRTCTRL",
+};
+
+CEventLog::CEventLog()
+{
+    m_type = OT_EVENT_LOG;
+    m_loadedSchema = 1;
+    for (std::string& mask : m_masks)
+        mask = "NONE";
+}
+
+const char* CEventLog::MaskKey(int mask)
+{
+    return mask >= 0 && mask < MaskCount ? kMaskKeys[mask] : "";
+}
+
+int CEventLog::InitObject()
+{
+    m_path = kPath;
+    if (m_pDocument != nullptr) {
+        EnterPath(m_path);
+        m_pDocument->GetIDManager().AddID(this, m_type, m_number);
+    }
+    return 1;
+}
+
+void CEventLog::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring()) {
+        for (const std::string& mask : m_masks)
+            ar << mask;
+        return;
+    }
+    for (int i = 0; i < VirtCtrl; ++i)
+        ar >> m_masks[i];
+    if (m_loadedSchema >= 2)
+        ar >> m_masks[VirtCtrl];
+}
+
+std::string CEventLog::GetValue(int index) const
+{
+    const int stored = StoredMaskOf(index);
+    if (stored >= 0)
+        return m_masks[stored];
+    if (index == 5 || index == 6) {
+        const std::string& mask = m_masks[index == 5 ? Audio : Fault];
+        if (mask == "NONE")
+            return LoadStringId(kTextNoEntry);
+        std::string text = mask;
+        if (index == 5) {
+            for (const Word& w : kAudioWords)
+                ReplaceAll(text, w.word, LoadStringId(w.textId));
+        } else {
+            // "SPAREAMP" before "AMP", so the amplifier word is not found inside it.
+            ReplaceAll(text, "SPAREAMP", LoadStringId(34370));
+            for (const Word& w : kFaultWords) {
+                if (w.bit != 0x040)
+                    ReplaceAll(text, w.word, LoadStringId(w.textId));
+            }
+        }
+        return text;
+    }
+    const int set = NumberSetMaskOf(index);
+    if (set >= 0) {
+        if (m_masks[set] == "NONE")
+            return LoadStringId(kTextNoEntry);
+        if (m_masks[set] == "ALL")
+            return LoadStringId(kTextAll);
+        return m_masks[set];
+    }
+    return {};
+}
+
+void CEventLog::SetValue(int index, const std::string& text)
+{
+    const int stored = StoredMaskOf(index);
+    if (stored >= 0) {
+        m_masks[stored] = text;
+        return;
+    }
+    const int set = NumberSetMaskOf(index);
+    if (set < 0)
+        return;
+    if (text == LoadStringId(kTextAll))
+        m_masks[set] = "ALL";
+    else if (text == LoadStringId(kTextNoEntry))
+        m_masks[set] = "NONE";
+    else
+        m_masks[set] = text;
+}
+
+void CEventLog::SetMaskFromFlags(int which, uint32_t flags)
+{
+    const Word* words = nullptr;
+    size_t count = 0;
+    int mask = -1;
+    if (which == 1) {
+        words = kAudioWords;
+        count = std::size(kAudioWords);
+        mask = Audio;
+    } else if (which == 2) {
+        words = kFaultWords;
+        count = std::size(kFaultWords);
+        mask = Fault;
+    } else {
+        return;
+    }
+    std::string text = "NONE";
+    for (size_t i = 0; i < count; ++i) {
+        if (flags & words[i].bit) {
+            text += ",";
+            text += words[i].word;
+        }
+    }
+    if (text != "NONE") {
+        const size_t pos = text.find("NONE,");
+        if (pos != std::string::npos)
+            text.erase(pos, 5);
+    }
+    m_masks[mask] = text;
+}
+
+int CEventLog::GetDownloadLines(int mode, int step)
+{
+    if (step == -1) {
+        const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+        return doc != nullptr && doc->m_data.deviceVariant != 0 ? MaskCount : 0;
+    }
+    if (step < 0 || step >= MaskCount)
+        return step;
+    if (IsOutBufferFull())
+        return step;
+
+    const std::string prefix = m_path + kMaskKeys[step] + " ";
+    std::string text;
+    if (mode)
+        text = prefix + "?";
+    else if (m_masks[step] == "NONE")
+        text = prefix + "NONE";
+    else
+        // The device clears the mask before it takes the new list.
+        text = prefix + "NONE\r\n" + prefix + m_masks[step];
+    SendCommand(text, m_pDocument, true);
+    return step + 1;
+}
+
+void CEventLog::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+{
+    if (linkState == linkstate::Download)
+        return;
+    const size_t blank = line.find(' ');
+    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (value == "?")
+        return;
+    // The line comes without its leading "/": "EVENT/LOG/MASK/ON AUDIO,FAULT".
+    std::string path = "/" + line.substr(0, blank);
+    if (path.compare(0, m_path.size(), m_path) != 0 || m_path.empty())
+        return;
+    const std::string key = path.substr(m_path.size());
+    for (int i = 0; i < MaskCount; ++i) {
+        if (key == kMaskKeys[i]) {
+            m_masks[i] = value;
+            return;
+        }
+    }
+}

@@ -1,0 +1,83 @@
+#include "service/CFuse.h"
+
+#include <cstdio>
+
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CFuse, 1)
+
+namespace {
+constexpr const char* kFieldKeys[CFuse::FieldCount] = {
+    "/SLOT1/A/VALUE", "/SLOT1/B/VALUE", "/SLOT2/A/VALUE", "/SLOT2/B/VALUE", "/AMP485/VALUE",
+};
+// The device's event priority at boot, sent with the fuse settings.
+constexpr int kPrioBoot = 50;
+}  // namespace
+
+CFuse::CFuse()
+{
+    m_type = OT_FUSE;
+}
+
+const char* CFuse::FieldKey(int field)
+{
+    return field >= 0 && field < FieldCount ? kFieldKeys[field] : "";
+}
+
+void CFuse::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    // Every stored schema holds the same five words.
+    for (int32_t& step : m_steps) {
+        if (ar.IsStoring())
+            ar << step;
+        else
+            ar >> step;
+    }
+}
+
+int CFuse::GetDownloadLines(int mode, int step)
+{
+    if (step == -1)
+        return FieldCount + 1;
+    if (step < 0 || step > FieldCount)
+        return step;
+    if (IsOutBufferFull())
+        return step;
+
+    std::string line;
+    if (step < FieldCount) {
+        line = m_path + kFieldKeys[step] + " ";
+        line += mode ? std::string("?") : StrFormat("%d", m_steps[step]);
+    } else {
+        line = m_path + "/../EVENT/PRIO_BOOT ";
+        line += mode ? std::string("?") : StrFormat("%d", kPrioBoot);
+    }
+    SendCommand(line, m_pDocument, true);
+    return step + 1;
+}
+
+void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    // "FUSE/SLOT2/A/VALUE 1": skip the object's own element.
+    const size_t blank = line.find(' ');
+    const std::string path = line.substr(0, blank);
+    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (value == "?")
+        return;
+    const size_t slash = path.find('/');
+    if (slash == std::string::npos)
+        return;
+    const std::string key = path.substr(slash);
+    for (int i = 0; i < FieldCount; ++i) {
+        if (key == kFieldKeys[i]) {
+            int v = 0;
+            if (std::sscanf(value.c_str(), "%d", &v) == 1)
+                m_steps[i] = v;
+            return;
+        }
+    }
+}

@@ -1,0 +1,201 @@
+#include "shell/CDocTemplate.h"
+
+#include "model/CQuillomerDoc.h"
+#include "platform/MessageBox.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/CQuillomerView.h"
+#include "shell/Profile.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+
+CDocTemplate::CDocTemplate(CMainFrame* frame) : m_frame(frame) {}
+
+CDocTemplate::~CDocTemplate()
+{
+    CloseAllDocuments();
+}
+
+std::vector<CDocTemplate::Entry>::iterator CDocTemplate::Find(const CQuillomerDoc* doc)
+{
+    return std::find_if(m_docs.begin(), m_docs.end(), [doc](const Entry& e) { return e.doc.get() == doc; });
+}
+
+std::vector<CDocTemplate::Entry>::const_iterator CDocTemplate::Find(const CQuillomerDoc* doc) const
+{
+    return std::find_if(m_docs.begin(), m_docs.end(), [doc](const Entry& e) { return e.doc.get() == doc; });
+}
+
+std::vector<CQuillomerDoc*> CDocTemplate::GetDocuments() const
+{
+    std::vector<CQuillomerDoc*> list;
+    for (const Entry& e : m_docs)
+        list.push_back(e.doc.get());
+    return list;
+}
+
+CChildFrame* CDocTemplate::GetFrame(const CQuillomerDoc* doc) const
+{
+    auto it = Find(doc);
+    return it == m_docs.end() ? nullptr : it->frame.data();
+}
+
+CQuillomerView* CDocTemplate::GetView(const CQuillomerDoc* doc) const
+{
+    CChildFrame* f = GetFrame(doc);
+    return f ? f->GetView() : nullptr;
+}
+
+CChildFrame* CDocTemplate::CreateFrame(CQuillomerDoc* doc)
+{
+    auto* child = new CChildFrame(this, doc);
+    if (m_frame && m_frame->GetMdiArea()) {
+        m_frame->GetMdiArea()->addSubWindow(child);
+        child->show();
+        child->GetView()->OnInitialUpdate();
+        m_frame->GetMdiArea()->setActiveSubWindow(child);
+    } else {
+        child->GetView()->OnInitialUpdate();
+    }
+    return child;
+}
+
+CQuillomerDoc* CDocTemplate::OpenDocumentFile(const QString& path)
+{
+    QString full;
+    if (!path.isEmpty()) {
+        full = QFileInfo(path).absoluteFilePath();
+        // A document that is already open is only brought to the front.
+        for (Entry& e : m_docs) {
+            if (QString::fromStdString(e.doc->GetPathName()) == full) {
+                if (e.frame && m_frame && m_frame->GetMdiArea())
+                    m_frame->GetMdiArea()->setActiveSubWindow(e.frame);
+                return e.doc.get();
+            }
+        }
+    }
+    auto doc = std::make_unique<CQuillomerDoc>();
+    if (full.isEmpty()) {
+        doc->SetTitle(tr("Unbenannt").toStdString() + std::to_string(++m_untitled));
+        if (!doc->OnNewDocument())
+            return nullptr;
+    } else {
+        if (!doc->OnOpenDocument(full.toStdString()))
+            return nullptr;
+        doc->SetPathName(full.toStdString());
+        doc->SetModifiedFlag(false);
+        if (CQuillomerApp* app = CQuillomerApp::Instance())
+            app->AddToRecentFileList(full);
+    }
+    CQuillomerDoc* raw = doc.get();
+    m_docs.push_back(Entry{std::move(doc), nullptr});
+    m_docs.back().frame = CreateFrame(raw);
+    return raw;
+}
+
+bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
+{
+    if (!doc)
+        return false;
+    const QString work = GetProfileString(QStringLiteral("Settings"), QStringLiteral("WorkDirectory"));
+    if (!work.isEmpty())
+        QDir::setCurrent(work);
+    QString path = QString::fromStdString(doc->GetPathName());
+    if (saveAs || path.isEmpty()) {
+        QString suggested = path;
+        if (suggested.isEmpty()) {
+            QString name = QString::fromStdString(doc->GetProjectName());
+            suggested = QDir::current().filePath(name + QStringLiteral(".qlx"));
+        }
+        if (m_chooser) {
+            path = m_chooser(doc, suggested);
+        } else {
+            path = QFileDialog::getSaveFileName(m_frame, tr("Speichern unter"), suggested,
+                                                tr("QUILLOMER(*.qlx)"));
+        }
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".qlx");
+        path = QFileInfo(path).absoluteFilePath();
+    }
+    if (!doc->OnSaveDocument(path.toStdString()))
+        return false;
+    doc->SetPathName(path.toStdString());
+    doc->SetModifiedFlag(false);
+    doc->m_data.fileTitle = doc->GetProjectName();
+    if (CQuillomerApp* app = CQuillomerApp::Instance())
+        app->AddToRecentFileList(path);
+    return true;
+}
+
+bool CDocTemplate::SaveModified(CQuillomerDoc* doc)
+{
+    if (!doc || !doc->IsModified())
+        return true;
+    const QString name = QString::fromStdString(doc->GetProjectName());
+    const int answer = ShowMessage(tr("Änderungen in %1 speichern?").arg(name).toStdString(),
+                                   mb::YesNoCancel | mb::IconExclamation);
+    if (answer == mb::IdCancel)
+        return false;
+    if (answer == mb::IdYes)
+        return SaveDocument(doc, false);
+    return true;
+}
+
+bool CDocTemplate::CloseDocument(CQuillomerDoc* doc, bool ask)
+{
+    auto it = Find(doc);
+    if (it == m_docs.end())
+        return true;
+    if (ask && !SaveModified(doc))
+        return false;
+    doc->SetTitle(doc->GetProjectName());
+    QPointer<CChildFrame> frame = it->frame;
+    if (frame) {
+        frame->SetClosing();
+        if (frame->GetView())
+            frame->GetView()->DetachDocument();
+    }
+    doc->OnCloseDocument();
+    // The entry may have moved while the document was closing.
+    it = Find(doc);
+    std::unique_ptr<CQuillomerDoc> owned = std::move(it->doc);
+    m_docs.erase(it);
+    if (frame)
+        frame->close();
+    owned.reset();
+    return true;
+}
+
+bool CDocTemplate::SaveAllModified()
+{
+    for (CQuillomerDoc* doc : GetDocuments())
+        if (!SaveModified(doc))
+            return false;
+    return true;
+}
+
+void CDocTemplate::CloseAllDocuments()
+{
+    while (!m_docs.empty())
+        CloseDocument(m_docs.back().doc.get(), false);
+}
+
+bool CDocTemplate::OnUpdateDocCommand(CQuillomerDoc* doc, CCmdUI& ui)
+{
+    if (!doc)
+        return false;
+    switch (ui.m_nID) {
+    case doccmd::Save:
+    case doccmd::SaveAs:
+    case doccmd::Close:
+        return true;
+    default:
+        return false;
+    }
+}

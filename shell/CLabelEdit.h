@@ -1,0 +1,34 @@
+#pragma once
+// The in-place edit of an object's name on the designer sheet. Enter commits
+// and Escape cancels, both reported to the view (queued); losing the focus
+// reports only when asked to.
+
+#include <QColor>
+#include <QLineEdit>
+#include <QRect>
+#include <functional>
+
+class CLabelEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CLabelEdit(QWidget* parent = nullptr);
+
+    // `notify(cancel)` runs after the key event, from the event loop.
+    void SetNotify(std::function<void(bool cancel)> notify) { m_notify = std::move(notify); }
+    // Rectangle (client pixels), background colour, face name and whether
+    // losing the focus commits like Enter. The font height is h - h / 4.
+    void SetLook(const QRect& rect, const QColor& background, const QString& faceName, bool notifyOnFocusLoss);
+    QRect GetRect() const { return m_rect; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Post(bool cancel);
+
+    QRect m_rect;
+    std::function<void(bool)> m_notify;
+    bool m_notifyOnFocusLoss = false;
+};

@@ -1,0 +1,183 @@
+#include "shell/CPrintBlock.h"
+
+#include "model/CBaseDevice.h"
+#include "platform/StringTable.h"
+#include "shell/CBitmapManager.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+QL_STRING_TABLE({
+    {34250, "Programmzuteilungen"}, {34251, "Durchsagen"}, {34252, "Gongsignale"}, {34253, "Alarme"},
+    {34254, "Logikausgänge"}, {34255, "Lautstärkesteller"}, {33086, "Monitor-Umschalter"},
+    {34256, "AUX-Umschalter"}, {34257, "LCD-Textausgaben"}, {34258, "Sequenzen"}, {34259, "Textdurchsagen"},
+    {34130, "Memo-Flags"}, {34132, "Betriebsspannungen"}, {34365, "Virtuelle Controller"}, {34484, "Stop Makro"},
+    {34485, "Verstärkerversorgung"}, {34486, "Verstärkerstummschaltung"},
+});
+
+namespace {
+struct BlockInfo {
+    uint32_t type;
+    const char* title;
+    uint32_t icon;
+};
+const BlockInfo kBlocks[] = {
+    {2, QT_TRANSLATE_NOOP("CPrintBlock", "Verstärker"), 506}, {3, QT_TRANSLATE_NOOP("CPrintBlock", "Ereignisse"), 205}, {4, QT_TRANSLATE_NOOP("CPrintBlock", "Audio-Geräte"), 508}, {5, QT_TRANSLATE_NOOP("CPrintBlock", "KVT7000 Slots"), 503},
+    {6, QT_TRANSLATE_NOOP("CPrintBlock", "KVT7000 Slots"), 503}, {10, QT_TRANSLATE_NOOP("CPrintBlock", "KVT7000 Slots"), 503}, {7, QT_TRANSLATE_NOOP("CPrintBlock", "Sprechstellen"), 239}, {9, QT_TRANSLATE_NOOP("CPrintBlock", "Tagesprogramme"), 206},
+    {13, QT_TRANSLATE_NOOP("CPrintBlock", "Feiertagsprogramme"), 501}, {21, QT_TRANSLATE_NOOP("CPrintBlock", "Trigger"), 202}, {22, QT_TRANSLATE_NOOP("CPrintBlock", "Wochenprogramm"), 208}, {33, QT_TRANSLATE_NOOP("CPrintBlock", "Bedingungen"), 201},
+    {34, QT_TRANSLATE_NOOP("CPrintBlock", "MemoFlag"), 519}, {35, QT_TRANSLATE_NOOP("CPrintBlock", "Relais Controller"), 504}, {38, QT_TRANSLATE_NOOP("CPrintBlock", "READY-Inputs"), 204},
+    {41, QT_TRANSLATE_NOOP("CPrintBlock", "100 V - Relaiskarten"), 505}, {42, QT_TRANSLATE_NOOP("CPrintBlock", "24 V - Relaiskarten"), 505}, {43, QT_TRANSLATE_NOOP("CPrintBlock", "Digitale Eingangskarten"), 505},
+    {44, QT_TRANSLATE_NOOP("CPrintBlock", "Analoge A/D - D/A Karten"), 505}, {48, QT_TRANSLATE_NOOP("CPrintBlock", "Logikzustand"), 523}, {49, QT_TRANSLATE_NOOP("CPrintBlock", "Virtuelle Controller"), 502},
+    {53, QT_TRANSLATE_NOOP("CPrintBlock", "Bereichsprüfung"), 520}, {54, QT_TRANSLATE_NOOP("CPrintBlock", "Verknüpfung"), 522}, {55, QT_TRANSLATE_NOOP("CPrintBlock", "Aktiv Bedingung"), 521},
+};
+
+double PxToMm(double px, int res) { return px * 25.4 / res; }
+double MmToPx(double mm, int res) { return mm * res / 25.4; }
+}  // namespace
+
+
+uint32_t CPrintBlock::IconOf(uint32_t type)
+{
+    if (type == OT_MACRO)
+        return 203;
+    for (const BlockInfo& b : kBlocks)
+        if (b.type == type)
+            return b.icon;
+    return 0;
+}
+
+
+CPrintBlock::CPrintBlock(uint32_t type, uint32_t macroType, const CBitmapManager* bitmaps)
+    : m_type(type), m_macroType(macroType), m_bitmaps(bitmaps)
+{
+    m_iconId = IconOf(type);
+    m_severalTypes = type == OT_AUDIO_INPUT_SLOT;
+}
+
+namespace {
+QString BlockTitle(uint32_t type, uint32_t macroType)
+{
+    if (type == OT_MACRO)
+        return QString::fromStdString(LoadStringId(macroType));
+    for (const BlockInfo& b : kBlocks)
+        if (b.type == type)
+            return QCoreApplication::translate("CPrintBlock", b.title);
+    return {};
+}
+}  // namespace
+
+void CPrintBlock::Prepare(const QFont& titleFont, const QFont& bodyFont, int xRes, int yRes, int, int)
+{
+    m_titleFont = titleFont;
+    m_bodyFont = bodyFont;
+    m_xRes = xRes;
+    m_yRes = yRes;
+}
+
+int CPrintBlock::LineCount() const
+{
+    if (m_type == OT_WEEK)
+        return 7;
+    if (m_objects.empty())
+        return 0;
+    if (m_objects.front()->GetKindId() == 34258)
+        return static_cast<int>(m_objects.size()) * 5;
+    int lines = 0;
+    for (CBaseDevice* obj : m_objects) {
+        if (obj->GetKindId() == 34119) {
+            // A day programme prints one line per entry (at least one).
+            std::vector<std::string> texts;
+            obj->GetListTexts(0, texts);
+            std::vector<ListColumn> cols;
+            obj->GetListColumns(cols);
+            int maxLine = 0;
+            for (const ListColumn& c : cols)
+                maxLine = std::max(maxLine, c.line);
+            lines += std::max(1, maxLine + 1);
+        } else if (obj->GetKindId() == 34359 && obj->GetType() != OT_CONDITION) {
+            lines += 4;
+        } else {
+            lines += 1;
+        }
+    }
+    return lines;
+}
+
+double CPrintBlock::GetSize()
+{
+    const QFontMetricsF title(m_titleFont);
+    const QFontMetricsF body(m_bodyFont);
+    // Font metrics are in printer pixels (the fonts have printer pixel sizes).
+    m_titleLineMm = PxToMm(title.height() + title.leading(), m_yRes) + 2;
+    m_textLineMm = PxToMm(body.height() + body.leading(), m_yRes) + 2;
+    m_heightMm = m_titleLineMm + 4 + LineCount() * m_textLineMm;
+    return m_heightMm;
+}
+
+void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int xRes)
+{
+    if (page < m_startPage || page > m_endPage)
+        return;
+    // The strip's top relative to this page's top, in millimetres.
+    const double stripTop = m_offsetMm - (page - m_startPage) * pageHeightMm;
+    const double x0 = MmToPx(m_columnMm, xRes);
+    const double y0 = MmToPx(stripTop, yRes);
+    const double w = MmToPx(m_width, xRes);
+    const double h = MmToPx(m_heightMm, yRes);
+    p.save();
+    const double shadow = MmToPx(1, xRes);
+    p.fillRect(QRectF(x0 + shadow, y0 + shadow, w, h), QColor(128, 128, 128));
+    p.setPen(QPen(Qt::black, std::max(1.0, MmToPx(0.2, xRes))));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(x0, y0, w, h));
+    const double titleH = MmToPx(m_titleLineMm, yRes);
+    p.drawLine(QPointF(x0, y0 + titleH), QPointF(x0 + w, y0 + titleH));
+    double textX = x0 + MmToPx(2, xRes);
+    if (m_bitmaps && m_iconId) {
+        if (const QPixmap* icon = m_bitmaps->GetBitmap(static_cast<int>(m_iconId))) {
+            const double side = titleH - MmToPx(1, yRes);
+            p.drawPixmap(QRectF(textX, y0 + MmToPx(0.5, yRes), side, side), *icon, icon->rect());
+            textX += side + MmToPx(2, xRes);
+        }
+    }
+    p.setFont(m_titleFont);
+    p.drawText(QRectF(textX, y0, w - (textX - x0), titleH), Qt::AlignLeft | Qt::AlignVCenter,
+               BlockTitle(m_type, m_macroType));
+
+    if (!m_objects.empty()) {
+        p.setFont(m_bodyFont);
+        p.setBackgroundMode(Qt::TransparentMode);
+        std::vector<ListColumn> cols;
+        m_objects.front()->GetListColumns(cols);
+        const double lineH = MmToPx(m_textLineMm, yRes);
+        const double tableTop = y0 + titleH;
+        auto writeRow = [&](const std::vector<std::string>& texts, int firstLine) {
+            for (size_t c = 0; c < texts.size() && c < cols.size(); ++c) {
+                const double cx = x0 + MmToPx(cols[c].xMm, xRes);
+                const double next = c + 1 < cols.size() && cols[c + 1].xMm > cols[c].xMm
+                                        ? x0 + MmToPx(cols[c + 1].xMm, xRes)
+                                        : x0 + w;
+                const QString text = QFontMetricsF(m_bodyFont).elidedText(
+                    QString::fromStdString(texts[c]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
+                const double y = tableTop + (firstLine + cols[c].line) * lineH;
+                p.drawText(QRectF(cx, y, next - cx, lineH), Qt::AlignLeft | Qt::AlignVCenter, text);
+            }
+        };
+        std::vector<std::string> titles;
+        m_objects.front()->GetListTexts(1, titles);
+        writeRow(titles, 0);
+        int line = 1;
+        for (CBaseDevice* obj : m_objects) {
+            std::vector<std::string> texts;
+            obj->GetListTexts(0, texts);
+            writeRow(texts, line);
+            int rows = 1;
+            for (const ListColumn& c : cols)
+                rows = std::max(rows, c.line + 1);
+            line += rows;
+        }
+    }
+    p.restore();
+}

@@ -1,0 +1,49 @@
+#pragma once
+// One block of a printed list: the objects of one type (or one macro type)
+// with an icon, a title and a table of the objects' list texts. The block is
+// one tall strip that the layout cuts into page-high pieces.
+
+#include <QFont>
+#include <QString>
+#include <vector>
+
+#include "shell/CPrintObject.h"
+
+class CBaseDevice;
+class CBitmapManager;
+
+class CPrintBlock : public CPrintObject {
+public:
+    CPrintBlock(uint32_t type, uint32_t macroType, const CBitmapManager* bitmaps);
+
+    // Icon bitmap id of a type (0 when it has none).
+    static uint32_t IconOf(uint32_t type);
+
+    void Prepare(const QFont& titleFont, const QFont& bodyFont, int xRes, int yRes, int screenX, int screenY) override;
+    double GetSize() override;
+    void Draw(QPainter& painter, int page, double pageHeightMm, int yRes, int xRes) override;
+
+    uint32_t m_type;
+    uint32_t m_macroType;
+    uint32_t m_iconId = 0;
+    std::vector<CBaseDevice*> m_objects;
+    bool m_severalTypes = false;
+    double m_headerHeight = 16;
+    double m_width = 190;
+
+    double m_titleLineMm = 0;
+    double m_textLineMm = 0;
+    double m_heightMm = 0;
+    int m_startPage = 1;
+    int m_endPage = 1;
+    double m_offsetMm = 0;    // vertical offset on the start page
+    double m_columnMm = 0;    // horizontal offset of the sheet column
+
+private:
+    int LineCount() const;
+
+    const CBitmapManager* m_bitmaps;
+    QFont m_titleFont;
+    QFont m_bodyFont;
+    int m_xRes = 600, m_yRes = 600;
+};

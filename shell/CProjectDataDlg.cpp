@@ -1,0 +1,240 @@
+#include "shell/CProjectDataDlg.h"
+
+#include "model/CQuillomerDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "shell/ShellIds.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+QL_STRING_TABLE({
+    {34336, "Bitte geben Sie ein korrektes Datum ein !"},
+    {34531, "Aufgrund des größeren Speichers in der Geräteversion KVT7000 Upgrade\ngibt es folgende SW "
+            "Unterschiede:\n\ninterner Message Rekorder verfügbar\nAudio Verzögerung\t\t\t330ms "
+            "\t(340ms)\nMonitoreinträge\t\t\t250\t(50)\nMonitorrelais\t\t\t50\t(20)\nTagesprogramme\t\t\t20\t(10)"
+            "\nEinträge pro Tagesprogramm\t\t100\t(40)\nFeiertagseinträge\t\t\t50\t(20)\nEreignisse\t\t\t50\t(20)"
+            "\nMakros\t\t\t\t250\t(80)\nTrigger\t\t\t\t100\t(50)\nBedingungen\t\t\t250\t(100)\nAnalogbedingung\t\t\t20"
+            "\t(16)\nAktivbedingung\t\t\t50\t(5)\nKombinatorische Bedingungen\t50\t(10)\nLogikzustände\t\t\t250\t(30)"
+            "\n\nAchtung!\nBeim Wechsel von KVT7000 auf KVT7000a benötigt das Arbeitsblatt\nkeine Anpassung!"
+            "\nUmgekehrt wird der Funktionsumfang gemäß der Liste reduziert!"},
+});
+
+CProjectDataDlg::CProjectDataDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ProjectDataDlg"));
+    setWindowTitle(tr("Projektdaten"));
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    auto addEdit = [&](const QString& label, const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(edit, row, 1, 1, 2);
+        ++row;
+        return edit;
+    };
+    m_name = addEdit(tr("Projektname"), "1262");
+    m_number = addEdit(tr("Projektnummer"), "1266");
+    m_company = addEdit(tr("Firma"), "1263");
+    m_address = addEdit(tr("Adresse"), "1215");
+    m_system = addEdit(tr("Systemrufnummer"), "1267");
+    m_editor = addEdit(tr("Bearbeiter"), "1216");
+    m_date = addEdit(tr("Datum"), "1217");
+    m_file = addEdit(tr("Dateiname (ohne ext.)"), "1265");
+
+    m_check = new QCheckBox(tr("Paßwort"), this);
+    m_check->setObjectName(QStringLiteral("1213"));
+    m_editPassword = new QLineEdit(this);
+    m_editPassword->setObjectName(QStringLiteral("1218"));
+    m_editPassword->setEchoMode(QLineEdit::Password);
+    grid->addWidget(m_check, row, 0);
+    grid->addWidget(m_editPassword, row, 1, 1, 2);
+    ++row;
+
+    auto* descLabel = new QLabel(tr("Projektbeschreibung"), this);
+    descLabel->setObjectName(QStringLiteral("1729"));
+    m_description = new QPlainTextEdit(this);
+    m_description->setObjectName(QStringLiteral("1264"));
+    grid->addWidget(descLabel, row++, 0, 1, 3);
+    grid->addWidget(m_description, row++, 0, 1, 3);
+
+    m_standard = new QRadioButton(tr("KVT 7000"), this);
+    m_standard->setObjectName(QStringLiteral("1542"));
+    m_upgrade = new QRadioButton(tr("KVT 7000 Upgrade"), this);
+    m_upgrade->setObjectName(QStringLiteral("1005"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_standard, 0);
+    group->addButton(m_upgrade, 1);
+    grid->addWidget(m_standard, row, 0);
+    grid->addWidget(m_upgrade, row, 1);
+    ++row;
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, row, 0, 1, 3);
+
+    connect(ok, &QPushButton::clicked, this, &CProjectDataDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_check, &QCheckBox::clicked, this, &CProjectDataDlg::OnPasswordCheck);
+    connect(m_standard, &QRadioButton::clicked, this, &CProjectDataDlg::OnVariantClicked);
+    connect(m_upgrade, &QRadioButton::clicked, this, &CProjectDataDlg::OnVariantClicked);
+}
+
+void CProjectDataDlg::UpdateData(bool save)
+{
+    if (save) {
+        m_strProjectName = m_name->text();
+        m_strProjectNumber = m_number->text();
+        m_strCompany = m_company->text();
+        m_strAddress = m_address->text();
+        m_strSystemNumber = m_system->text();
+        m_strEditor = m_editor->text();
+        m_strDate = m_date->text();
+        m_strFileName = m_file->text();
+        m_bPassword = m_check->isChecked() ? 1 : 0;
+        m_strPassword = m_editPassword->text();
+        m_strDescription = m_description->toPlainText();
+        m_nDeviceVariant = m_standard->isChecked() ? 0 : m_upgrade->isChecked() ? 1 : -1;
+        return;
+    }
+    m_name->setText(m_strProjectName);
+    m_number->setText(m_strProjectNumber);
+    m_company->setText(m_strCompany);
+    m_address->setText(m_strAddress);
+    m_system->setText(m_strSystemNumber);
+    m_editor->setText(m_strEditor);
+    m_date->setText(m_strDate);
+    m_file->setText(m_strFileName);
+    m_check->setChecked(m_bPassword != 0);
+    m_editPassword->setText(m_strPassword);
+    m_description->setPlainText(m_strDescription);
+    // A radio group with no choice shows no button set.
+    auto* group = m_standard->group();
+    group->setExclusive(false);
+    m_standard->setChecked(m_nDeviceVariant == 0);
+    m_upgrade->setChecked(m_nDeviceVariant == 1);
+    group->setExclusive(true);
+}
+
+void CProjectDataDlg::SetFromProjectData(const ProjectData& d)
+{
+    m_strProjectName = QString::fromStdString(d.projectName);
+    m_strProjectNumber = QString::fromStdString(d.projectNumber);
+    m_strCompany = QString::fromStdString(d.company);
+    m_strAddress = QString::fromStdString(d.address);
+    m_strEditor = QString::fromStdString(d.editor);
+    m_strDescription = QString::fromStdString(d.description);
+    m_bPassword = d.password.empty() ? 0 : 1;
+    m_strPassword = QString::fromStdString(d.password);
+    m_nDeviceVariant = d.deviceVariant;
+    m_strSystemNumber = QString::fromStdString(d.systemCallNumber);
+    m_strDate = QString::fromStdString(d.dateText);
+    m_strFileName = QString::fromStdString(d.fileTitle);
+    m_timeDate = static_cast<std::time_t>(d.projectDate);
+}
+
+void CProjectDataDlg::GetProjectData(ProjectData& d) const
+{
+    d.projectName = m_strProjectName.toStdString();
+    d.projectNumber = m_strProjectNumber.toStdString();
+    d.company = m_strCompany.toStdString();
+    d.address = m_strAddress.toStdString();
+    d.editor = m_strEditor.toStdString();
+    d.description = m_strDescription.toStdString();
+    d.dateText = m_strDate.toStdString();
+    d.fileTitle = m_strFileName.toStdString();
+    d.password = m_bPassword ? m_strPassword.toStdString() : std::string();
+    d.projectDate = static_cast<uint32_t>(m_timeDate);
+    d.deviceVariant = m_nDeviceVariant;
+    d.systemCallNumber = m_strSystemNumber.toStdString();
+}
+
+std::optional<QDateTime> CProjectDataDlg::ParseDateText(const QString& input, const QLocale& locale)
+{
+    const QString text = input.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    QStringList dateFormats;
+    const QString shortFmt = locale.dateFormat(QLocale::ShortFormat);
+    dateFormats << shortFmt;
+    if (!shortFmt.contains(QLatin1String("yyyy")))
+        dateFormats << QString(shortFmt).replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    dateFormats << locale.dateFormat(QLocale::LongFormat);
+    const QStringList timeFormats = {locale.timeFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::LongFormat)};
+    for (const QString& df : dateFormats) {
+        QDateTime dt;
+        QDate d = locale.toDate(text, df);
+        if (d.isValid()) {
+            dt = QDateTime(d, QTime(0, 0));
+        } else {
+            for (const QString& tf : timeFormats) {
+                dt = locale.toDateTime(text, df + QLatin1Char(' ') + tf);
+                if (dt.isValid())
+                    break;
+            }
+        }
+        if (!dt.isValid())
+            continue;
+        // Two-digit years count from 1970 on.
+        if (!df.contains(QLatin1String("yyyy")) && dt.date().year() < 1970)
+            dt = dt.addYears(100);
+        return dt;
+    }
+    return std::nullopt;
+}
+
+bool CProjectDataDlg::OnInitDialog()
+{
+    UpdateData(false);
+    m_editPassword->setEnabled(m_bPassword != 0);
+    return true;
+}
+
+void CProjectDataDlg::showEvent(QShowEvent* event)
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CProjectDataDlg::OnPasswordCheck()
+{
+    m_bPassword = !m_bPassword;
+    m_editPassword->setEnabled(m_bPassword != 0);
+}
+
+void CProjectDataDlg::OnVariantClicked()
+{
+    if (ShowMessageId(ids::StrVariantInfo, mb::OkCancel) == mb::IdOk)
+        UpdateData(true);
+    else
+        UpdateData(false);
+}
+
+void CProjectDataDlg::OnOK()
+{
+    UpdateData(true);
+    const std::optional<QDateTime> dt = ParseDateText(m_strDate);
+    if (!dt) {
+        ShowMessageId(ids::StrBadDate, mb::Ok);
+        return;
+    }
+    m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
+    accept();
+}

@@ -1,0 +1,44 @@
+#include "shell/Profile.h"
+
+#include <QSettings>
+
+namespace {
+QString Key(const QString& section, const QString& entry)
+{
+    return section + QLatin1Char('/') + entry;
+}
+}  // namespace
+
+int GetProfileInt(const QString& section, const QString& entry, int defaultValue)
+{
+    QSettings settings;
+    const QVariant v = settings.value(Key(section, entry));
+    if (!v.isValid())
+        return defaultValue;
+    bool ok = false;
+    const int n = v.toInt(&ok);
+    return ok ? n : defaultValue;
+}
+
+QString GetProfileString(const QString& section, const QString& entry, const QString& defaultValue)
+{
+    QSettings settings;
+    return settings.value(Key(section, entry), defaultValue).toString();
+}
+
+void WriteProfileInt(const QString& section, const QString& entry, int value)
+{
+    QSettings settings;
+    settings.setValue(Key(section, entry), value);
+}
+
+void WriteProfileString(const QString& section, const QString& entry, const QString& value)
+{
+    QSettings settings;
+    settings.setValue(Key(section, entry), value);
+}
+
+int GetServiceFlags()
+{
+    return GetProfileInt(QStringLiteral("Configuration"), QStringLiteral("KVT Registry"), 0);
+}

@@ -1,0 +1,409 @@
+#include "shell/SymbolBitmaps.h"
+
+#include "shell/ShellIds.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace {
+
+enum class Shape {
+    Amplifier, Speaker, Slot, Console, Clock, Calendar, Event, Condition, Trigger, Flag,
+    Relay, Card, Logic, Controller, Macro, Group, Contact, Key, KeySwitch, Bell, Signal,
+    Chip, Device, Info, Generic
+};
+
+struct Picture {
+    int id;
+    int w, h;
+    Shape shape;
+    const char* glyph;  // a few letters written into the picture, may be empty
+};
+
+// Symbol bitmaps of the bitmap manager and the icons of the printed lists.
+const Picture kPictures[] = {
+    {139, 32, 32, Shape::Amplifier, ""},   {140, 16, 16, Shape::Contact, ""},
+    {141, 32, 32, Shape::Group, ""},       {142, 32, 32, Shape::Group, "LAN"},
+    {144, 32, 32, Shape::Device, ""},      {150, 32, 32, Shape::Speaker, ""},
+    {171, 32, 32, Shape::Console, ""},     {172, 32, 32, Shape::Console, "2"},
+    {186, 32, 32, Shape::Chip, ""},        {188, 32, 32, Shape::Device, "CD"},
+    {193, 32, 32, Shape::Signal, ""},      {201, 32, 32, Shape::Condition, ""},
+    {202, 32, 32, Shape::Trigger, ""},     {203, 32, 32, Shape::Macro, ""},
+    {204, 32, 32, Shape::Contact, "R"},    {205, 32, 32, Shape::Event, ""},
+    {206, 32, 32, Shape::Calendar, "T"},   {207, 32, 32, Shape::Clock, ""},
+    {208, 32, 32, Shape::Calendar, "W"},   {212, 32, 32, Shape::Speaker, ""},
+    {233, 32, 32, Shape::Bell, ""},        {239, 32, 32, Shape::Console, ""},
+    {242, 32, 32, Shape::Signal, "!"},     {249, 32, 32, Shape::Clock, "S"},
+    {251, 16, 16, Shape::Info, ""},        {257, 32, 32, Shape::Card, ""},
+    {301, 24, 24, Shape::KeySwitch, ""},   {303, 24, 24, Shape::Key, ""},
+    {309, 24, 24, Shape::Key, "!"},        {313, 32, 32, Shape::Relay, ""},
+    {455, 12, 12, Shape::Contact, ""},     {456, 16, 16, Shape::Generic, ""},
+    {458, 16, 16, Shape::Generic, "+"},    {501, 32, 32, Shape::Calendar, "F"},
+    {502, 32, 32, Shape::Controller, ""},  {503, 32, 32, Shape::Slot, ""},
+    {504, 32, 32, Shape::Relay, "C"},      {505, 32, 32, Shape::Card, ""},
+    {506, 32, 32, Shape::Amplifier, ""},   {508, 32, 32, Shape::Device, ""},
+    {519, 32, 32, Shape::Flag, ""},        {520, 32, 32, Shape::Condition, "<>"},
+    {521, 32, 32, Shape::Condition, "A"},  {522, 32, 32, Shape::Logic, "&"},
+    {523, 32, 32, Shape::Logic, ""},       {530, 32, 32, Shape::Group, "LAN"},
+};
+
+const QColor kInk(40, 40, 40);
+const QColor kAccent(0, 90, 170);
+const QColor kFill(235, 240, 248);
+
+void DrawGlyph(QPainter& p, const QRectF& r, const char* glyph)
+{
+    if (!glyph || !*glyph)
+        return;
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(std::max(6, static_cast<int>(r.height() / 3)));
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kAccent);
+    p.drawText(r, Qt::AlignRight | Qt::AlignBottom, QString::fromLatin1(glyph));
+}
+
+void DrawShape(QPainter& p, Shape shape, const QRectF& r)
+{
+    const qreal w = r.width(), h = r.height();
+    const QPointF c = r.center();
+    QPen pen(kInk, std::max(1.0, w / 20));
+    p.setPen(pen);
+    p.setBrush(kFill);
+    switch (shape) {
+    case Shape::Amplifier: {
+        QPolygonF tri;
+        tri << QPointF(r.left() + w * 0.15, r.top() + h * 0.15) << QPointF(r.right() - w * 0.15, c.y())
+            << QPointF(r.left() + w * 0.15, r.bottom() - h * 0.15);
+        p.drawPolygon(tri);
+        break;
+    }
+    case Shape::Speaker: {
+        QPolygonF cone;
+        cone << QPointF(r.left() + w * 0.2, c.y() - h * 0.12) << QPointF(r.left() + w * 0.4, c.y() - h * 0.12)
+             << QPointF(r.left() + w * 0.65, r.top() + h * 0.15) << QPointF(r.left() + w * 0.65, r.bottom() - h * 0.15)
+             << QPointF(r.left() + w * 0.4, c.y() + h * 0.12) << QPointF(r.left() + w * 0.2, c.y() + h * 0.12);
+        p.drawPolygon(cone);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(r.left() + w * 0.55, r.top() + h * 0.3, w * 0.3, h * 0.4), -60 * 16, 120 * 16);
+        break;
+    }
+    case Shape::Slot:
+    case Shape::Card:
+        p.drawRect(r.adjusted(w * 0.2, h * 0.1, -w * 0.2, -h * 0.1));
+        for (int i = 0; i < 4; ++i) {
+            const qreal y = r.top() + h * (0.25 + 0.15 * i);
+            p.drawLine(QPointF(r.left() + w * 0.05, y), QPointF(r.left() + w * 0.2, y));
+            p.drawLine(QPointF(r.right() - w * 0.2, y), QPointF(r.right() - w * 0.05, y));
+        }
+        break;
+    case Shape::Console:
+        p.drawRoundedRect(QRectF(r.left() + w * 0.1, r.top() + h * 0.55, w * 0.8, h * 0.35), 2, 2);
+        p.drawLine(QPointF(c.x(), r.top() + h * 0.55), QPointF(c.x(), r.top() + h * 0.3));
+        p.drawEllipse(QRectF(c.x() - w * 0.1, r.top() + h * 0.1, w * 0.2, h * 0.22));
+        break;
+    case Shape::Clock:
+        p.drawEllipse(r.adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
+        p.drawLine(c, QPointF(c.x(), r.top() + h * 0.25));
+        p.drawLine(c, QPointF(r.left() + w * 0.7, c.y()));
+        break;
+    case Shape::Calendar: {
+        const QRectF page = r.adjusted(w * 0.12, h * 0.15, -w * 0.12, -h * 0.1);
+        p.drawRect(page);
+        p.fillRect(QRectF(page.left(), page.top(), page.width(), page.height() * 0.25), kAccent);
+        for (int i = 1; i < 4; ++i)
+            p.drawLine(QPointF(page.left() + page.width() * i / 4, page.top() + page.height() * 0.3),
+                       QPointF(page.left() + page.width() * i / 4, page.bottom()));
+        break;
+    }
+    case Shape::Event:
+        p.drawEllipse(r.adjusted(w * 0.15, h * 0.15, -w * 0.15, -h * 0.15));
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(c.x() - w * 0.1, c.y() - h * 0.1, w * 0.2, h * 0.2));
+        break;
+    case Shape::Condition: {
+        QPolygonF dia;
+        dia << QPointF(c.x(), r.top() + h * 0.1) << QPointF(r.right() - w * 0.1, c.y())
+            << QPointF(c.x(), r.bottom() - h * 0.1) << QPointF(r.left() + w * 0.1, c.y());
+        p.drawPolygon(dia);
+        break;
+    }
+    case Shape::Trigger: {
+        QPolygonF bolt;
+        bolt << QPointF(r.left() + w * 0.55, r.top() + h * 0.1) << QPointF(r.left() + w * 0.3, r.top() + h * 0.55)
+             << QPointF(r.left() + w * 0.5, r.top() + h * 0.55) << QPointF(r.left() + w * 0.4, r.bottom() - h * 0.1)
+             << QPointF(r.left() + w * 0.72, r.top() + h * 0.42) << QPointF(r.left() + w * 0.52, r.top() + h * 0.42);
+        p.setBrush(QColor(250, 210, 60));
+        p.drawPolygon(bolt);
+        break;
+    }
+    case Shape::Flag: {
+        p.drawLine(QPointF(r.left() + w * 0.25, r.top() + h * 0.1), QPointF(r.left() + w * 0.25, r.bottom() - h * 0.1));
+        QPolygonF flag;
+        flag << QPointF(r.left() + w * 0.25, r.top() + h * 0.12) << QPointF(r.right() - w * 0.15, r.top() + h * 0.28)
+             << QPointF(r.left() + w * 0.25, r.top() + h * 0.45);
+        p.setBrush(QColor(220, 60, 60));
+        p.drawPolygon(flag);
+        break;
+    }
+    case Shape::Relay:
+        p.drawRect(r.adjusted(w * 0.15, h * 0.25, -w * 0.15, -h * 0.25));
+        p.drawLine(QPointF(r.left() + w * 0.3, c.y() + h * 0.1), QPointF(r.right() - w * 0.3, c.y() - h * 0.1));
+        break;
+    case Shape::Logic:
+        p.drawRect(r.adjusted(w * 0.25, h * 0.15, -w * 0.25, -h * 0.15));
+        p.drawLine(QPointF(r.left() + w * 0.05, r.top() + h * 0.35), QPointF(r.left() + w * 0.25, r.top() + h * 0.35));
+        p.drawLine(QPointF(r.left() + w * 0.05, r.top() + h * 0.65), QPointF(r.left() + w * 0.25, r.top() + h * 0.65));
+        p.drawLine(QPointF(r.right() - w * 0.25, c.y()), QPointF(r.right() - w * 0.05, c.y()));
+        break;
+    case Shape::Controller:
+        p.drawRoundedRect(r.adjusted(w * 0.1, h * 0.2, -w * 0.1, -h * 0.2), 3, 3);
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(QRectF(r.left() + w * (0.2 + 0.22 * i), c.y() - h * 0.08, w * 0.16, h * 0.16));
+        break;
+    case Shape::Macro:
+        p.drawRect(r.adjusted(w * 0.15, h * 0.1, -w * 0.15, -h * 0.1));
+        for (int i = 0; i < 4; ++i) {
+            const qreal y = r.top() + h * (0.25 + 0.15 * i);
+            p.drawLine(QPointF(r.left() + w * 0.25, y), QPointF(r.right() - w * 0.25, y));
+        }
+        break;
+    case Shape::Group:
+        for (int i = 0; i < 3; ++i)
+            p.drawRect(QRectF(r.left() + w * (0.1 + 0.12 * i), r.top() + h * (0.1 + 0.12 * i), w * 0.5, h * 0.45));
+        break;
+    case Shape::Contact:
+        p.setBrush(QColor(50, 200, 50));
+        p.drawEllipse(r.adjusted(w * 0.15, h * 0.15, -w * 0.15, -h * 0.15));
+        break;
+    case Shape::Key:
+        p.drawRoundedRect(r.adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1), 3, 3);
+        break;
+    case Shape::KeySwitch:
+        p.drawEllipse(r.adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
+        p.drawLine(QPointF(c.x(), r.top() + h * 0.25), QPointF(c.x(), r.bottom() - h * 0.25));
+        break;
+    case Shape::Bell: {
+        QPainterPath bell;
+        bell.moveTo(r.left() + w * 0.2, r.bottom() - h * 0.25);
+        bell.cubicTo(r.left() + w * 0.3, r.top() + h * 0.1, r.right() - w * 0.3, r.top() + h * 0.1,
+                     r.right() - w * 0.2, r.bottom() - h * 0.25);
+        bell.closeSubpath();
+        p.drawPath(bell);
+        p.drawEllipse(QRectF(c.x() - w * 0.06, r.bottom() - h * 0.25, w * 0.12, h * 0.12));
+        break;
+    }
+    case Shape::Signal: {
+        QPainterPath wave;
+        wave.moveTo(r.left() + w * 0.1, c.y());
+        for (int i = 0; i < 4; ++i) {
+            const qreal x0 = r.left() + w * (0.1 + 0.2 * i);
+            wave.quadTo(x0 + w * 0.05, c.y() + (i % 2 ? h : -h) * 0.3, x0 + w * 0.1, c.y());
+            wave.quadTo(x0 + w * 0.15, c.y() + (i % 2 ? -h : h) * 0.3, x0 + w * 0.2, c.y());
+        }
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(wave);
+        break;
+    }
+    case Shape::Chip:
+        p.drawRect(r.adjusted(w * 0.25, h * 0.25, -w * 0.25, -h * 0.25));
+        for (int i = 0; i < 3; ++i) {
+            const qreal t = 0.35 + 0.15 * i;
+            p.drawLine(QPointF(r.left() + w * t, r.top() + h * 0.1), QPointF(r.left() + w * t, r.top() + h * 0.25));
+            p.drawLine(QPointF(r.left() + w * t, r.bottom() - h * 0.25), QPointF(r.left() + w * t, r.bottom() - h * 0.1));
+        }
+        break;
+    case Shape::Device:
+        p.drawRect(r.adjusted(w * 0.08, h * 0.3, -w * 0.08, -h * 0.3));
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(r.right() - w * 0.3, c.y() - h * 0.08, w * 0.16, h * 0.16));
+        break;
+    case Shape::Info:
+        p.setBrush(kAccent);
+        p.drawEllipse(r.adjusted(1, 1, -1, -1));
+        break;
+    case Shape::Generic:
+        p.drawRect(r.adjusted(w * 0.15, h * 0.15, -w * 0.15, -h * 0.15));
+        break;
+    }
+}
+
+// The main window's background: a light tile for the bars, a darker one for
+// the client area, and a product picture with its mask (black = picture).
+QImage Background(int id)
+{
+    if (id == ids::BmpBarTile || id == ids::BmpClientTile) {
+        QImage img(32, 32, QImage::Format_RGB32);
+        const QColor base = id == ids::BmpBarTile ? QColor(220, 220, 220) : QColor(132, 174, 172);
+        img.fill(base);
+        QPainter p(&img);
+        p.setPen(base.darker(106));
+        for (int i = -32; i < 32; i += 8)
+            p.drawLine(i, 32, i + 32, 0);
+        return img;
+    }
+    QImage img(240, 80, QImage::Format_RGB32);
+    img.fill(id == ids::BmpBackgroundMask ? Qt::white : Qt::black);
+    QPainter p(&img);
+    QFont f(QStringLiteral("DejaVu Serif"));
+    f.setPixelSize(26);
+    f.setBold(true);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+    p.setFont(f);
+    if (id == ids::BmpBackgroundMask) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(4, 4, 232, 72), 10, 10);
+    } else {
+        p.setPen(QColor(190, 190, 190));
+        p.setBrush(QColor(190, 190, 190));
+        p.drawRoundedRect(QRectF(4, 4, 232, 72), 10, 10);
+        p.setPen(QColor(40, 70, 110));
+        p.drawText(QRectF(4, 4, 232, 72), Qt::AlignCenter, QStringLiteral("QUILLOMER"));
+    }
+    return img;
+}
+
+}  // namespace
+
+QImage CreateSymbolImage(int id)
+{
+    if (id == ids::BmpBackgroundPicture || id == ids::BmpBackgroundMask || id == ids::BmpBarTile ||
+        id == ids::BmpClientTile)
+        return Background(id);
+    for (const Picture& pic : kPictures) {
+        if (pic.id != id)
+            continue;
+        QImage img(pic.w, pic.h, QImage::Format_RGB32);
+        // The top-left pixel is the transparent colour of a symbol.
+        img.fill(QColor(255, 0, 255));
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const QRectF r(0, 0, pic.w, pic.h);
+        DrawShape(p, pic.shape, r);
+        DrawGlyph(p, r.adjusted(1, 1, -1, -1), pic.glyph);
+        p.end();
+        img.setPixelColor(0, 0, QColor(255, 0, 255));
+        return img;
+    }
+    return {};
+}
+
+QIcon CreateToolIcon(int commandId)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(kInk, 1.2);
+    p.setPen(pen);
+    p.setBrush(kFill);
+    const QRectF r(0, 0, 16, 16);
+    switch (commandId) {
+    case ids::FileNew:
+        p.drawPolygon(QPolygonF() << QPointF(3, 1) << QPointF(10, 1) << QPointF(13, 4) << QPointF(13, 15) << QPointF(3, 15));
+        break;
+    case ids::FileOpen:
+        p.setBrush(QColor(240, 210, 120));
+        p.drawPolygon(QPolygonF() << QPointF(1, 4) << QPointF(6, 4) << QPointF(7, 6) << QPointF(15, 6) << QPointF(15, 14) << QPointF(1, 14));
+        break;
+    case ids::FileSave:
+        p.setBrush(kAccent);
+        p.drawRect(QRectF(2, 2, 12, 12));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 2, 8, 5));
+        break;
+    case ids::FilePrint:
+    case ids::FilePrintSetup:
+        p.drawRect(QRectF(4, 1, 8, 5));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRect(QRectF(1, 6, 14, 6));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 10, 8, 5));
+        if (commandId == ids::FilePrintSetup) {
+            p.setBrush(kAccent);
+            p.drawEllipse(QRectF(10, 8, 5, 5));
+        }
+        break;
+    case ids::FilePrintPreview:
+        p.drawRect(QRectF(2, 1, 10, 14));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(6, 6, 6, 6));
+        p.drawLine(QPointF(11, 11), QPointF(15, 15));
+        break;
+    case ids::EditCut:
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(2, 10, 4, 4));
+        p.drawEllipse(QRectF(10, 10, 4, 4));
+        p.drawLine(QPointF(5, 10), QPointF(11, 1));
+        p.drawLine(QPointF(11, 10), QPointF(5, 1));
+        break;
+    case ids::EditCopy:
+        p.drawRect(QRectF(1, 1, 9, 10));
+        p.drawRect(QRectF(6, 5, 9, 10));
+        break;
+    case ids::EditPaste:
+        p.setBrush(QColor(200, 160, 100));
+        p.drawRect(QRectF(2, 2, 10, 13));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(6, 6, 9, 9));
+        break;
+    case ids::ConnectModem:
+        p.drawRoundedRect(QRectF(1, 6, 14, 8), 2, 2);
+        p.setBrush(QColor(50, 200, 50));
+        p.drawEllipse(QRectF(3, 9, 3, 3));
+        p.drawLine(QPointF(8, 6), QPointF(11, 1));
+        break;
+    case ids::Connect:
+        p.setPen(QPen(QColor(0, 140, 0), 2));
+        p.drawLine(QPointF(1, 8), QPointF(15, 8));
+        p.drawLine(QPointF(11, 4), QPointF(15, 8));
+        p.drawLine(QPointF(11, 12), QPointF(15, 8));
+        break;
+    case ids::Disconnect:
+        p.setPen(QPen(QColor(190, 0, 0), 2));
+        p.drawLine(QPointF(1, 8), QPointF(6, 8));
+        p.drawLine(QPointF(10, 8), QPointF(15, 8));
+        p.drawLine(QPointF(6, 4), QPointF(10, 12));
+        break;
+    case ids::SaveDeviceSettings:
+        p.drawRect(QRectF(1, 3, 14, 10));
+        p.setBrush(kAccent);
+        p.drawRect(QRectF(5, 6, 6, 4));
+        break;
+    case ids::LoadParameters:
+        p.drawRect(QRectF(1, 1, 10, 14));
+        p.setPen(QPen(kAccent, 1.5));
+        p.drawLine(QPointF(8, 8), QPointF(15, 8));
+        p.drawLine(QPointF(12, 5), QPointF(15, 8));
+        p.drawLine(QPointF(12, 11), QPointF(15, 8));
+        break;
+    case ids::LoadFirmware:
+        p.drawRect(QRectF(3, 3, 10, 10));
+        p.setPen(QPen(kAccent, 1.5));
+        p.drawLine(QPointF(8, 1), QPointF(8, 9));
+        p.drawLine(QPointF(5, 6), QPointF(8, 9));
+        p.drawLine(QPointF(11, 6), QPointF(8, 9));
+        break;
+    case ids::AppAbout:
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        p.setPen(Qt::white);
+        p.drawText(r, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    case ids::ZoomIn:
+    case ids::ZoomOut:
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(1, 1, 10, 10));
+        p.drawLine(QPointF(10, 10), QPointF(15, 15));
+        p.drawLine(QPointF(3.5, 6), QPointF(8.5, 6));
+        if (commandId == ids::ZoomIn)
+            p.drawLine(QPointF(6, 3.5), QPointF(6, 8.5));
+        break;
+    default:
+        return {};
+    }
+    p.end();
+    return QIcon(pm);
+}

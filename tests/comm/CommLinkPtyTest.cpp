@@ -1,0 +1,893 @@
+// The device link against a pseudo-terminal whose other end the test plays:
+// framing and the path shorthand byte for byte, the splitting of received
+// text into lines and their routing by LinkState, block requests and their
+// answers, the synchronous queries, the output-buffer pacing and the serial
+// error messages.
+#include "CommTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "comm/CFirmwareSender.h"
+#include "comm/CommIds.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+
+// The test's end of the line: records what the link sends and answers
+// complete lines through `respond`.
+class PtyDevice : public QObject {
+public:
+    PtyDevice()
+    {
+        m_notifier = new QSocketNotifier(pty.master, QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, [this] { OnReadable(); });
+    }
+    ~PtyDevice() override { delete m_notifier; }
+
+    void OnReadable()
+    {
+        const std::string got = pty.Read();
+        received += got;
+        m_pending += got;
+        size_t p;
+        while ((p = m_pending.find('\n')) != std::string::npos) {
+            std::string line = m_pending.substr(0, p);
+            m_pending.erase(0, p + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (respond) {
+                const std::string answer = respond(line);
+                if (!answer.empty())
+                    pty.Write(answer);
+            }
+        }
+    }
+    std::string Take()
+    {
+        OnReadable();
+        std::string out;
+        out.swap(received);
+        m_pending.clear();
+        return out;
+    }
+    void Send(const std::string& bytes) { pty.Write(bytes); }
+
+    serialtest::Pty pty;
+    std::string received;
+    std::function<std::string(const std::string&)> respond;
+
+private:
+    QSocketNotifier* m_notifier = nullptr;
+    std::string m_pending;
+};
+
+// A link whose output count can be raised and whose line errors are scripted.
+class TestLink : public CCommLink {
+public:
+    int GetOutBufferCount() const override { return CCommLink::GetOutBufferCount() + backlog; }
+    int backlog = 0;
+    CMSComm::ErrorCounters counters;
+    // Opens the configured port and serves the document (the device is the test).
+    bool Attach(CQuillomerDoc* doc)
+    {
+        ConfigurePort();
+        if (!SetPortOpen(true))
+            return false;
+        BindOpenPort(doc);
+        return true;
+    }
+
+protected:
+    bool ReadErrorCounters(ErrorCounters& c) const override
+    {
+        c = counters;
+        return true;
+    }
+};
+
+class CommLinkPty : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+        s_dir = new QTemporaryDir;
+        s_device = new PtyDevice;
+        serialtest::SetDevicePath(kPort, QString::fromStdString(s_device->pty.path));
+        s_doc = new CQuillomerDoc;
+        s_doc->SetTitle("Anlage1");
+        s_doc->SetPathName(s_dir->filePath(QStringLiteral("Anlage1.qlx")).toStdString());
+        s_previousHook = SetActiveDocHook([] { return s_doc; });
+        s_host = new TestHost;
+        s_link = new TestLink;
+        s_link->SetHost(s_host);
+        s_previousSender = SetLineSender(s_link);
+        s_link->Attach(s_doc);
+    }
+    static void TearDownTestSuite()
+    {
+        s_link->ClosePort();
+        SetLineSender(s_previousSender);
+        SetActiveDocHook(s_previousHook);
+        delete s_link;
+        delete s_host;
+        delete s_doc;
+        delete s_device;
+        delete s_dir;
+        serialtest::SetDevicePath(kPort, {});
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_link->IsConnected());
+        Pump(50);
+        s_device->Take();
+        s_device->respond = nullptr;
+        s_link->backlog = 0;
+        s_link->SetLinkState(linkstate::Online);
+        s_link->GetAnswerList().clear();
+        s_host->monitor.clear();
+    }
+    // Everything the link sent until now (after letting the port drain).
+    static std::string Sent(int ms = 60)
+    {
+        Pump(ms);
+        return s_device->Take();
+    }
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline PtyDevice* s_device = nullptr;
+    static inline CQuillomerDoc* s_doc = nullptr;
+    static inline TestHost* s_host = nullptr;
+    static inline TestLink* s_link = nullptr;
+    static inline ActiveDocHook s_previousHook;
+    static inline ILineSender* s_previousSender = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CommLinkPty, TheLinkServesTheBoundDocument)
+{
+    EXPECT_EQ(s_link->GetBoundDocument(), s_doc);
+    EXPECT_EQ(s_link->GetPortNumber(), 2);  // no stored port: COM 2
+    EXPECT_EQ(s_host->connectionText, "Projekt 'Anlage1' mit QUILLOMER verbunden !");
+}
+
+TEST_F(CommLinkPty, PathShorthandSendsRepeatedPathsAsValueOnly)
+{
+    CQuillomerDoc other;
+    s_link->SendCommand("/AUDIO/IN1/VOL -10", s_doc, true);
+    ::SendCommand("/AUDIO/IN1/VOL -12", s_doc, true);  // through the installed line sender
+    s_link->ClearLastSentPath();                        // the protocol monitor was shown
+    s_link->SendCommand("/AUDIO/IN1/VOL -14", s_doc, true);
+    s_link->SendCommand("/AUDIO/IN1/VOL -16", s_doc, false);
+    s_link->SendCommand("/AUDIO/IN1/MUTE", s_doc, true);
+    s_link->SendCommand("/AUDIO/IN1/MUTE", s_doc, true);  // no blank: whole
+    s_link->SendCommand("/X/Y 1", &other, true);          // another document: dropped, path kept
+    s_link->SendCommand("/X/Y 2", s_doc, true);
+    s_link->SendCommand("/X/Y 3", nullptr, true);
+    EXPECT_EQ(Sent(),
+              "/AUDIO/IN1/VOL -10\r\n -12\r\n/AUDIO/IN1/VOL -14\r\n/AUDIO/IN1/VOL -16\r\n/AUDIO/IN1/MUTE\r\n"
+              "/AUDIO/IN1/MUTE\r\n 2\r\n 3\r\n");
+}
+
+TEST_F(CommLinkPty, TextIsWindows1252OnTheLine)
+{
+    s_link->SendLine("/ZONE1/NAME Halle Süd", s_doc);
+    EXPECT_EQ(Sent(), "/ZONE1/NAME Halle S\xFC" "d\r\n");
+}
+
+TEST_F(CommLinkPty, DownloadStateSendsTheMacroLockLines)
+{
+    s_link->SetLinkState(linkstate::Download);
+    s_link->SetLinkState(linkstate::Download);
+    EXPECT_EQ(Sent(), "/MACRO/LOCK ON\r\n/MACRO/LOCK ON\r\n");
+    s_link->SetLinkState(linkstate::Online);
+    EXPECT_EQ(Sent(), "/MACRO/LOCK OFF\r\n");
+    s_link->SetLinkState(linkstate::BlockRequest);
+    s_link->SetLinkState(linkstate::Online);
+    s_link->SetLinkState(linkstate::Upload);
+    s_link->SetLinkState(linkstate::Online);
+    EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(CommLinkPty, ReceivedTextIsSplitIntoLinesAtCarriageReturns)
+{
+    LineObject obj(*s_doc, "TEST", {{"A", "1"}, {"B", "2"}, {"C", "3"}});
+    s_device->Send("/TEST/A 1\r\n/TEST/B 2\r\n  /TEST/C 3");
+    ASSERT_TRUE(PumpUntil([&] { return obj.received.size() >= 2; }));
+    Pump(150);
+    EXPECT_EQ(obj.received, (std::vector<std::string> {"TEST/A 1", "TEST/B 2"}));
+    s_device->Send("\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return obj.received.size() >= 3; }));
+    EXPECT_EQ(obj.received.back(), "TEST/C 3");
+    EXPECT_EQ(obj.states, (std::vector<int> {4, 4, 4}));
+    EXPECT_NE(s_host->monitor.find("/TEST/A 1\r\n/TEST/B 2\r\n"), std::string::npos);
+    s_doc->RemovePath("/TEST/A");
+    s_doc->RemovePath("/TEST/B");
+    s_doc->RemovePath("/TEST/C");
+    s_doc->RemovePath("/TEST");
+}
+
+TEST_F(CommLinkPty, CommentAndStatusLinesHoldTheRestUntilTheNextReception)
+{
+    LineObject obj(*s_doc, "TEST", {{"A", "1"}, {"B", "2"}});
+    s_device->Send("; a comment\r\n/TEST/A 5\r\n");
+    Pump(150);
+    EXPECT_TRUE(obj.received.empty());
+    s_device->Send("ISP 12 status\r\n");
+    Pump(150);
+    // The status line goes with this reception; the command line waits on.
+    EXPECT_EQ(obj.received, (std::vector<std::string> {"TEST/A 5"}));
+    s_device->Send("/TEST/B 6\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return obj.received.size() >= 2; }));
+    EXPECT_EQ(obj.received.back(), "TEST/B 6");
+    s_doc->RemovePath("/TEST/A");
+    s_doc->RemovePath("/TEST/B");
+    s_doc->RemovePath("/TEST");
+}
+
+TEST_F(CommLinkPty, LinesAreRoutedByTheLinkState)
+{
+    LineObject obj(*s_doc, "TEST", {{"A", "1"}});
+    auto deliver = [&](const std::string& text) {
+        s_device->Send(text);
+        Pump(120);
+    };
+    s_link->SetLinkState(linkstate::Upload);
+    deliver("/TEST/A ?\r\n/TEST/A 7 ; from the device\r\n");
+    EXPECT_EQ(obj.received, (std::vector<std::string> {"TEST/A 7"}));
+    EXPECT_EQ(obj.states, (std::vector<int> {7}));
+
+    s_link->SetLinkState(linkstate::Online);
+    deliver("/TEST/A ?\r\n");
+    ASSERT_EQ(obj.received.size(), 2u);
+    EXPECT_EQ(obj.received[1], "TEST/A ?");
+
+    s_link->SetLinkState(linkstate::Terminal);
+    deliver("/TEST/A 8\r\n");
+    s_link->SetLinkState(linkstate::Download);
+    deliver("/TEST/A 9\r\n");
+    EXPECT_EQ(obj.received.size(), 2u);
+    EXPECT_NE(s_host->monitor.find("/TEST/A 9"), std::string::npos);
+
+    s_doc->RemovePath("/TEST/A");
+    s_doc->RemovePath("/TEST");
+}
+
+TEST_F(CommLinkPty, SystemConfigurationStateFeedsOnlyTheBrowser)
+{
+    // The dialog is modal: lines that arrive while it is open go to it and
+    // not to the monitor.
+    struct ModalHost : TestHost {
+        PtyDevice* device = nullptr;
+        void RunSystemConfigDialog() override
+        {
+            device->Send("  /SLOT1/TYPE 2 ;card\r\n?\r\n");
+            Pump(150);
+        }
+    } modal;
+    modal.device = s_device;
+    s_link->SetHost(&modal);
+    s_link->OnSystemConfiguration();
+    s_link->SetHost(s_host);
+    EXPECT_EQ(modal.systemConfigLines, (std::vector<std::string> {"/SLOT1/TYPE 2", "?"}));
+    EXPECT_TRUE(modal.monitor.empty());
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Online);
+}
+
+TEST_F(CommLinkPty, BootLoaderLinesGoUpperCasedToTheFirmwareMachine)
+{
+    s_link->SetLinkState(linkstate::FirmwareLoad);
+    // The loader asks for records but no firmware dialog is open: end record only.
+    s_device->Send("* \tprog\r\n");
+    Pump(120);
+    EXPECT_EQ(Sent(), "S9030000FC\r\n\r\n");
+    EXPECT_EQ(s_link->GetFirmwareStep(), 1);
+    s_link->SetLinkState(linkstate::Online);
+}
+
+TEST_F(CommLinkPty, BlockRequestsAreLimitedTo512Characters)
+{
+    AnswerSink sink;
+    const std::string long511(511, 'x');
+    EXPECT_FALSE(s_link->SendBlock({long511}, true, 0, &sink, 0));  // 513 with its line end
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Online);
+    EXPECT_EQ(Sent(), "");
+    const std::string long510(510, 'y');
+    EXPECT_TRUE(s_link->SendBlock({long510}, true, 0, &sink, 0));
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::BlockRequest);
+    EXPECT_EQ(Sent(), long510 + "\r\n");
+    EXPECT_FALSE(s_link->SendBlock({std::string(200, 'a'), std::string(200, 'b'), std::string(107, 'c')}, true, 0,
+                                   &sink, 0));
+    EXPECT_TRUE(s_link->SendBlock({std::string(200, 'a'), std::string(200, 'b'), std::string(106, 'c')}, true, 0,
+                                  &sink, 0));
+    EXPECT_EQ(Sent().size(), 512u);
+}
+
+TEST_F(CommLinkPty, BlockAnswersGoToTheFirstRequester)
+{
+    AnswerSink first, second;
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line == "/AUDIO/IN1/VOL ?")
+            return "/AUDIO/IN1/VOL ?\r\n/AUDIO/IN1/VOL -10\r\n";
+        if (line == "/AUDIO/IN2/VOL ?")
+            return "/AUDIO/IN2/VOL -20\r\n";
+        return {};
+    };
+    ASSERT_TRUE(s_link->SendBlock({"/AUDIO/IN1/VOL ?"}, true, 0, &first, 7));
+    ASSERT_TRUE(s_link->SendBlock({"/AUDIO/IN2/VOL ?"}, true, 0, &second, 9));
+    ASSERT_TRUE(PumpUntil([&] { return first.lines.size() >= 3; }));
+    Pump(100);
+    EXPECT_EQ(first.lines, (std::vector<std::string> {"/AUDIO/IN1/VOL ?", "/AUDIO/IN1/VOL -10", "/AUDIO/IN2/VOL -20"}));
+    EXPECT_EQ(first.params.front(), 7);
+    EXPECT_EQ(second.messages, 0);
+    EXPECT_TRUE(s_link->GetAnswerList().empty());  // the receiver emptied it
+
+    // A requester that is gone gets nothing; its lines stay in the list.
+    s_link->SetLinkState(linkstate::Online);
+    auto gone = std::make_unique<AnswerSink>();
+    ASSERT_TRUE(s_link->SendBlock({"/AUDIO/IN2/VOL ?"}, true, 0, gone.get(), 0));
+    gone.reset();
+    ASSERT_TRUE(PumpUntil([&] { return !s_link->GetAnswerList().empty(); }));
+    EXPECT_EQ(s_link->GetAnswerList().front(), "/AUDIO/IN2/VOL -20");
+}
+
+TEST_F(CommLinkPty, QueryReturnsTheRawAnswerAndKeepsItFromTheDocument)
+{
+    LineObject obj(*s_doc, "PROTECT", {{"X", "1"}});
+    s_device->respond = [](const std::string& line) -> std::string {
+        return line == "/PROTECT ?" ? "/PROTECT ?\r\n/PROTECT OFF\r\n/PROTECT>" : std::string();
+    };
+    const std::string answer = s_link->Query("/PROTECT ?\r\n", 500);
+    EXPECT_EQ(answer, "/PROTECT ?\r\n/PROTECT OFF\r\n/PROTECT>");
+    EXPECT_EQ(Sent(), "/PROTECT ?\r\n\r\n");
+    Pump(100);
+    EXPECT_TRUE(obj.received.empty());  // the query took the answer itself
+    EXPECT_NE(s_host->monitor.find("/PROTECT OFF"), std::string::npos);
+    EXPECT_EQ(s_link->Query("/NOTHING ?", 100), "");
+    s_doc->RemovePath("/PROTECT/X");
+    s_doc->RemovePath("/PROTECT");
+}
+
+TEST_F(CommLinkPty, QueryUntilLineEndReturnsWithThePieceThatEndsTheLine)
+{
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line != "ATZ")
+            return {};
+        QTimer::singleShot(400, [] { s_device->Send("K\r\nRING"); });
+        return "ATZ\r\nO";
+    };
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(s_link->QueryUntilLineEnd("ATZ", 3000), "OK\r\nRING");
+    EXPECT_LT(t.elapsed(), 2900);  // not the whole time-out
+    s_device->respond = nullptr;
+    EXPECT_EQ(s_link->QueryUntilLineEnd("ATI", 0), "");
+    Pump(400);  // the rest of the answer comes and goes
+}
+
+TEST_F(CommLinkPty, SendAndCollectDropsEchoesAndRepeatedAnswers)
+{
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line == "/A/B ?" || line == "/A/C ?")
+            return line + "\r\n/A/B 1\r\n";
+        return {};
+    };
+    std::vector<std::string> answers;
+    ASSERT_TRUE(s_link->SendAndCollect({"/A/B ?", "/A/C ?"}, &answers));
+    EXPECT_EQ(answers, (std::vector<std::string> {"/A/B 1"}));
+    EXPECT_EQ(s_link->GetRThreshold(), 1);
+    EXPECT_TRUE(s_link->SendAndCollect({}, nullptr));
+}
+
+TEST_F(CommLinkPty, SerialErrorsShowTheComErrorMessage)
+{
+    Messages messages;
+    s_link->counters.frame += 1;
+    s_device->Send("x");
+    ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }));
+    EXPECT_EQ(messages.texts.front(), "COM-Übertragungsfehler !( Framing error )");
+    EXPECT_EQ(messages.types.front(), static_cast<uint32_t>(mb::IconStop));
+    EXPECT_TRUE(s_link->IsConnected());
+}
+
+TEST_F(CommLinkPty, TextFileLinesArePacedByTheOutputBuffer)
+{
+    const QString path = s_dir->filePath(QStringLiteral("extra.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/ZONE1/VOL -3\n/ZONE2/VOL -4\r\n/ZONE3/VOL -5");
+    }
+    Messages messages;
+    s_link->backlog = 600;
+    s_link->SendTextFile(path.toStdString());
+    EXPECT_TRUE(s_link->IsSendingTextFile());
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Terminal);
+    EXPECT_EQ(s_link->GetTextLinesTotal(), 3);
+    EXPECT_EQ(Sent(300), "/ZONE1/VOL -3\r");  // the first line at once, then held back
+    s_link->SendTextFile(path.toStdString());
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Bitte warten bis aktuelle Übertragung abgeschlossen ist !\n"}));
+    s_link->backlog = 511;
+    ASSERT_TRUE(PumpUntil([&] { return !s_link->IsSendingTextFile(); }));
+    EXPECT_EQ(Sent(), "/ZONE2/VOL -4\r/ZONE3/VOL -5\r");
+    EXPECT_EQ(s_link->GetTextLinesSent(), 3);
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Terminal);
+
+    // An empty file: a message and no timer left running.
+    const QString empty = s_dir->filePath(QStringLiteral("empty.txt"));
+    {
+        QFile f(empty);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    s_link->SendTextFile(empty.toStdString());
+    EXPECT_EQ(messages.texts.back(), "Die Datei ist leer !");
+    EXPECT_FALSE(s_link->IsSendingTextFile());
+    s_link->SendTextFile(s_dir->filePath(QStringLiteral("missing.txt")).toStdString());
+    EXPECT_EQ(messages.texts.back(), "Das Textfile kann nicht geöffnet werden !");
+    EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(CommLinkPty, CancellingATextFileStopsItsTimer)
+{
+    const QString path = s_dir->filePath(QStringLiteral("many.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 40; ++i)
+            f.write(QByteArray("/LINE ") + QByteArray::number(i) + "\n");
+    }
+    Messages messages;
+    s_host->cancelAfter = 3;  // the fourth look at the Cancel button sees it pressed
+    s_link->SendTextFileWithProgress(path.toStdString());
+    s_host->cancelAfter = -1;
+    EXPECT_FALSE(s_link->IsSendingTextFile());
+    EXPECT_TRUE(messages.Contains("Wollen Sie den Vorgang wirklich abbrechen ?"));
+    const int sent = s_link->GetTextLinesSent();
+    EXPECT_GE(sent, 1);
+    EXPECT_LT(sent, 40);
+    Pump(200);
+    EXPECT_EQ(s_link->GetTextLinesSent(), sent);
+    EXPECT_EQ(s_host->progressCaptions.back(), "Textfile senden");
+}
+
+TEST_F(CommLinkPty, DownloadWaitsForAnEmptyOutputBufferBeforeEachStep)
+{
+    Messages messages;
+    LineObject obj(*s_doc, "PACE", {{"A", "1"}, {"B", "2"}});
+    s_host->paramSelect = [&](ParamSelection& sel) {
+        sel.direction = 1;
+        sel.objects = {&obj};
+        return true;
+    };
+    QElapsedTimer t;
+    std::vector<std::pair<std::string, qint64>> arrivals;
+    s_device->respond = [&](const std::string& line) {
+        arrivals.emplace_back(line, t.elapsed());
+        return std::string();
+    };
+    s_link->backlog = 600;
+    QTimer::singleShot(400, [] { s_link->backlog = 0; });
+    t.start();
+    s_link->OnTransferParameters();
+    s_host->paramSelect = nullptr;
+    Pump(100);
+    s_device->Take();
+    ASSERT_GE(arrivals.size(), 5u);
+    EXPECT_EQ(arrivals[0].first, "/MACRO/LOCK ON");
+    EXPECT_EQ(arrivals[1].first, "/PACE/A 1");
+    EXPECT_GE(arrivals[1].second, 390);  // held back until the buffer was empty
+    EXPECT_EQ(arrivals[2].first, "/PACE/B 2");
+    EXPECT_EQ(arrivals[3].first, "/MACRO/LOCK OFF");
+    EXPECT_EQ(arrivals[4].first, "/SERVICE/START FASTSAVE");
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Online);
+    EXPECT_EQ(s_host->seenTextFileName, "Anlage1.txt");
+    s_doc->RemovePath("/PACE/A");
+    s_doc->RemovePath("/PACE/B");
+    s_doc->RemovePath("/PACE");
+}
+
+TEST_F(CommLinkPty, FirmwareRecordsWaitWhileMoreThan512BytesAreQueued)
+{
+    const QString path = s_dir->filePath(QStringLiteral("small.hex"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n");
+    }
+    CFirmwareSender& sender = s_link->GetFirmwareSender();
+    ASSERT_TRUE(sender.Begin(path.toStdString()));
+    EXPECT_EQ(sender.StatusText(), "Löschen des aktuellen QUILLOMER-Betriebssystems !");
+    Pump(450);
+    EXPECT_GE(sender.Position(), 12);  // the erase display moves by 4 every 100 ms
+    sender.StartSending();
+    EXPECT_EQ(sender.Position(), 0);
+    s_link->backlog = 513;
+    Pump(150);
+    EXPECT_EQ(sender.LinesSent(), 0);
+    s_link->backlog = 512;
+    bool finished = false, ok = false;
+    QObject::connect(&sender, &CFirmwareSender::Finished, [&](bool result) {
+        finished = true;
+        ok = result;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return finished; }, 3000));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(sender.LinesSent(), 3);
+    EXPECT_EQ(sender.Position(), 100);  // never above 100, lines or not
+    EXPECT_EQ(Sent(), "S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n");
+    EXPECT_NE(s_host->monitor.find("S1130000285F245F2212226A000424\r\n"), std::string::npos);  // 30 characters
+    sender.disconnect();
+}
+
+TEST_F(CommLinkPty, FirmwareCancelEndsTheStream)
+{
+    const QString path = s_dir->filePath(QStringLiteral("cancel.hex"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("S00600004844521B\r\n");
+    }
+    CFirmwareSender& sender = s_link->GetFirmwareSender();
+    ASSERT_TRUE(sender.Begin(path.toStdString()));
+    sender.StartSending();
+    s_link->backlog = 600;
+    sender.Cancel();
+    EXPECT_FALSE(sender.IsOpen());
+    EXPECT_FALSE(sender.IsSending());
+    EXPECT_EQ(Sent(), "\x03\r\n\r\nS9030000FC\r\n\r\n");
+    EXPECT_FALSE(sender.Begin(s_dir->filePath(QStringLiteral("missing.hex")).toStdString()));
+}
+
+TEST_F(CommLinkPty, ComPortChoiceIsStoredAndShown)
+{
+    CCmdUI com2(commid::ComPort1 + 1);
+    s_link->OnUpdateSelectComPort(com2);
+    EXPECT_EQ(com2.m_checked, 1);  // default: stored 1, COM 2
+    EXPECT_FALSE(com2.m_enabled);  // not while connected
+    s_link->OnSelectComPort(commid::ComPort1 + 3);
+    EXPECT_EQ(Profile(QStringLiteral("COMSECTION/PORT")).toInt(), 3);
+    CCmdUI com4(commid::ComPort1 + 3);
+    s_link->OnUpdateSelectComPort(com4);
+    EXPECT_EQ(com4.m_checked, 1);
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+}
+
+TEST_F(CommLinkPty, MonitorTypingIsTerminalMode)
+{
+    s_link->OnMonitorChar("?");
+    s_link->OnMonitorChar("\r");
+    EXPECT_EQ(Sent(), "?\r");
+    EXPECT_EQ(s_link->GetLinkState(), linkstate::Terminal);
+}
+
+TEST_F(CommLinkPty, ExportingCollectsTheLinesWithoutSending)
+{
+    s_link->OnExportWorksheet();  // the test's dialog is cancelled
+    EXPECT_FALSE(s_link->IsExporting());
+    EXPECT_EQ(Sent(), "");
+    EXPECT_FALSE(QFile::exists(s_dir->filePath(QStringLiteral("Anlage1.qlx.par"))));
+    EXPECT_TRUE(QFile::exists(s_dir->filePath(QStringLiteral("Anlage1.qlx.ret"))));
+}
+
+TEST_F(CommLinkPty, VersionAnswersGiveTheCapabilityFlags)
+{
+    EXPECT_EQ(CCommLink::VersionFromAnswer("/SERVICE/VER ?\r\n/SERVICE/VER V0.551 rel 1.00\r\n"), "V0.551");
+    EXPECT_EQ(CCommLink::VersionFromAnswer("/SERVICE/VER V0.551a rel 2\r\n"), "V0.551a");
+    EXPECT_EQ(CCommLink::VersionFromAnswer("/SERVICE/VER V0.551\r\n"), "");
+    EXPECT_EQ(CCommLink::VersionFromAnswer("/SERVICE/VER 0.551 rel\r\n"), "");
+
+    auto flags = [] {
+        std::string out;
+        for (const char* name : {"MONI_CLR", "VIRTCTRL_CLR", "MACRO_CLR", "TRIGGER_CLR", "CAL_CLR", "COND_CLR",
+                                 "LOGICOUT_CLR", "SPAREAMP_CLR", "READYINP_CLR"})
+            out += Profile(QStringLiteral("KVT7000/") + QLatin1String(name)).toString().toStdString();
+        return out;
+    };
+    CCommLink::StoreCapabilities("V0.550");
+    EXPECT_EQ(flags(), "110000000");
+    CCommLink::StoreCapabilities("V0.551a");
+    EXPECT_EQ(flags(), "111111111");
+    CCommLink::StoreCapabilities("V0.55");  // shorter text: lower than V0.550
+    EXPECT_EQ(flags(), "010000000");
+    CCommLink::StoreCapabilities("V0.6");
+    EXPECT_EQ(flags(), "111111111");
+}
+
+TEST_F(CommLinkPty, SetupReadsTheDeviceFactsAndWarnsOfAnotherVariant)
+{
+    Messages messages;
+    SetProfile(QStringLiteral("KVT7000/OS Version"), QStringLiteral("V0.1"));
+    s_doc->m_data.deviceVariant = 0;  // a standard device in the project
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line == "/COMM/PROMPT OFF")
+            return "/COMM/PROMPT OFF\r\n";
+        if (line == "/SERVICE/ACCESS/DATE ?")
+            return "/SERVICE/ACCESS/TIME 08:15:00\r\n/SERVICE/ACCESS/DATE 24.12.2025\r\n";
+        if (line == "/COMM/ECHO ?")
+            return "/COMM/ECHO ?\r\n/COMM/ECHO ON\r\n";
+        if (line == "/COMM/PROMPT ?")
+            return "/COMM/PROMPT ?\r\n/COMM/PROMPT OFF\r\n";
+        if (line == "/SERVICE/DEVICE ?")
+            return "/SERVICE/DEVICE ?\r\n/SERVICE/DEVICE KVT7000-2\r\n";
+        if (line == "/SERVICE/VER ?")
+            return "/SERVICE/VER ?\r\n/SERVICE/VER V0.551a rel 1.00\r\n";
+        return {};
+    };
+    s_link->SetupSession();
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/Last access time")).toString(), QStringLiteral("08:15:00"));
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/Last access date")).toString(), QStringLiteral("24.12.2025"));
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/Echo On")).toInt(), 1);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/Prompt On")).toInt(), 0);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/Device Id")).toString(), QStringLiteral("KVT7000-2"));
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OS Version")).toString(), QStringLiteral("V0.551a"));
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Das Arbeitsblatt paßt nicht mit der Geräteversion zusammen!"}));
+    EXPECT_TRUE(s_link->IsConnected());  // a warning only
+    EXPECT_FALSE(s_link->GetProtectionWasOn());
+    s_doc->m_data.deviceVariant = 1;
+}
+
+TEST_F(CommLinkPty, OnlineNoticeEveryTimeNeverOrAtIntervals)
+{
+    auto run = [](const QVariant& counter) {
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), counter);
+        const int before = s_host->onlineNotices;
+        s_link->ShowOnlineNoticeIfDue();
+        return s_host->onlineNotices - before;
+    };
+    EXPECT_EQ(run(0), 0);
+    EXPECT_EQ(run(1), 1);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 1);
+    EXPECT_EQ(run({}), 1);  // default: every time
+    EXPECT_EQ(run(18), 0);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 19);
+    EXPECT_EQ(run(2), 0);   // "at intervals": counts on
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 3);
+    // The dialog of the test stores nothing: the counter 19 stays as the user left it...
+    EXPECT_EQ(run(19), 1);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 19);
+    // ...and goes on to 20 when the user keeps the interval choice.
+    struct IntervalHost : TestHost {
+        void ShowOnlineNotice() override
+        {
+            ++onlineNotices;
+            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 2);
+        }
+    } interval;
+    s_link->SetHost(&interval);
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 19);
+    s_link->ShowOnlineNoticeIfDue();
+    s_link->SetHost(s_host);
+    EXPECT_EQ(interval.onlineNotices, 1);
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 20);
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+}
+
+TEST_F(CommLinkPty, ConnectingAgainKeepsOrEndsTheConnection)
+{
+    // "StayOnline": the active document is bound again, the log reopened,
+    // nothing goes to the device.
+    SetProfile(QStringLiteral("Configuration/StayOnline"), 1);
+    CQuillomerDoc other;
+    other.SetTitle("Anlage2");
+    other.SetPathName(s_dir->filePath(QStringLiteral("Anlage2.qlx")).toStdString());
+    ActiveDocHook previous = SetActiveDocHook([&] { return &other; });
+    s_link->OnConnect();
+    EXPECT_TRUE(s_link->IsConnected());
+    EXPECT_EQ(s_link->GetBoundDocument(), &other);
+    EXPECT_EQ(Sent(), "");
+    EXPECT_EQ(ReadFile(s_dir->filePath(QStringLiteral("Anlage2.log"))).rfind(";\r\n;Beginn", 0), 0u);
+    SetActiveDocHook(previous);
+    s_link->OnConnect();
+    EXPECT_EQ(s_link->GetBoundDocument(), s_doc);
+
+    // Otherwise the second connect disconnects.
+    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    s_link->OnConnect();
+    EXPECT_FALSE(s_link->IsConnected());
+    EXPECT_EQ(s_link->GetBoundDocument(), nullptr);
+    const std::string sent = Sent();
+    EXPECT_EQ(sent.rfind("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n", 0), 0u) << sent;
+    ASSERT_TRUE(s_link->Attach(s_doc));
+}
+
+TEST_F(CommLinkPty, PasswordCommandOnAnUnprotectedDeviceSetsAPassword)
+{
+    Messages messages;
+    EXPECT_FALSE(s_link->TrySetPassword("abc", "abd"));
+    EXPECT_EQ(messages.texts.back(), "Eingaben ungülig !");
+    EXPECT_EQ(Sent(), "");
+
+    bool on = false;
+    std::vector<std::string> lines;
+    s_device->respond = [&](const std::string& line) -> std::string {
+        lines.push_back(line);
+        if (line == "/PROTECT ?")
+            return on ? "/PROTECT ON\r\n" : "/PROTECT OFF\r\n";
+        if (lines.size() >= 3 && lines[lines.size() - 3] == "/PROTECT ON" && lines[lines.size() - 2] == line)
+            on = true;  // the password and its repetition
+        if (lines.size() >= 2 && lines[lines.size() - 2] == "/PROTECT OFF" && line == "tor7")
+            on = false;
+        return {};
+    };
+    s_host->loginPasswords = {"tor7"};
+    s_link->OnPassword();
+    s_host->loginPasswords.clear();
+    EXPECT_EQ(s_host->logins, (std::vector<int> {2}));
+    EXPECT_TRUE(s_link->GetProtectionWasOn());
+    EXPECT_EQ(lines, (std::vector<std::string> {"/PROTECT ?", "", "/PROTECT ON", "tor7", "tor7", "/PROTECT ?",
+                                                "/PROTECT OFF", "tor7", "/PROTECT ?"}));
+    EXPECT_EQ(s_link->GetRThreshold(), 1);
+    s_host->logins.clear();
+}
+
+TEST_F(CommLinkPty, ALoaderErrorClosesTheFirmwareDialogAndDisconnects)
+{
+    Messages messages;
+    const QString path = s_dir->filePath(QStringLiteral("bad.hex"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("S00600004844521B\r\n");
+    }
+    CFirmwareSender& sender = s_link->GetFirmwareSender();
+    ASSERT_TRUE(sender.Begin(path.toStdString()));
+    bool finished = false, ok = true;
+    QObject::connect(&sender, &CFirmwareSender::Finished, [&](bool result) {
+        finished = true;
+        ok = result;
+    });
+    s_link->SetLinkState(linkstate::FirmwareLoad);
+    s_device->Send("* \tPROG\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return s_link->GetFirmwareStep() == 2; }));
+    s_link->backlog = 600;  // keep the records back
+    s_device->Send("* \tERROR CHECKSUM LINE 1\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return !s_link->IsConnected(); }, 5000));
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(ok);
+    ASSERT_FALSE(messages.texts.empty());
+    EXPECT_EQ(messages.texts.front(),
+              "Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\nERROR CHECKSUM LINE 1\r\n\n"
+              "Bitte File überprüfen und Vorgang wiederholen !");
+    sender.disconnect();
+    s_link->backlog = 0;
+    ASSERT_TRUE(s_link->Attach(s_doc));
+}
+
+TEST_F(CommLinkPty, FirmwareFileOfTheUpgradedDeviceIsCheckedAgainstTheVersion)
+{
+    Messages messages;
+    s_host->firmwareFile = "/tmp/kvt0552a.hex";
+    auto load = [&](const char* version) {
+        SetProfile(QStringLiteral("KVT7000/OS Version"), QString::fromLatin1(version));
+        messages.texts.clear();
+        // Version question (the device says nothing): exclamation only; then
+        // the last chance is declined.
+        messages.answers = {mb::IdOk, mb::IdNo};
+        s_link->OnLoadFirmware();
+    };
+    load("V0.551");
+    ASSERT_EQ(messages.texts.size(), 4u);
+    EXPECT_EQ(messages.texts[0], "Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !");
+    EXPECT_EQ(messages.texts[1],
+              "Überprüfen Sie das zu ladende Betriebssystem!\nDie Geräteversionskennung stimmt nicht überein!");
+    EXPECT_EQ(messages.texts[3], "Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !");
+    load("V0.551a");
+    EXPECT_EQ(messages.texts.size(), 3u);
+    EXPECT_EQ(Sent(), "/SERVICE/VER ?\r\n/SERVICE/VER ?\r\n");
+
+    // In the boot loader a declined load starts the old system again.
+    s_link->SetLinkState(linkstate::FirmwareLoad);
+    s_host->firmwareFile.clear();
+    messages.answers = {mb::IdOk};
+    s_link->OnLoadFirmware();
+    EXPECT_EQ(Sent(), "/SERVICE/VER ?\r\nSTART\r\n\r\n");
+    EXPECT_EQ(s_link->GetFirmwareStep(), 3);  // waiting for the old system's banner
+    s_link->SetLinkState(linkstate::Online);
+}
+
+TEST_F(CommLinkPty, AnEmptyDifferenceFileIsNotShown)
+{
+    s_link->ResetErrorFile();
+    EXPECT_EQ(s_link->GetErrorFileName(), s_dir->filePath(QStringLiteral("Anlage1.err")).toStdString());
+    EXPECT_TRUE(QFile::exists(s_dir->filePath(QStringLiteral("Anlage1.err"))));
+    s_link->ShowErrorFile();
+    EXPECT_TRUE(s_host->editorFiles.empty());
+    EXPECT_EQ(s_link->GetErrorFileName(), "");
+}
+
+TEST(CommLinkAlone, UploadWithoutADocumentCreatesNoDifferenceFile)
+{
+    serialtest::UsePrivateSettings();
+    TestHost host;
+    CCommLink link;
+    link.SetHost(&host);
+    link.ResetErrorFile();
+    EXPECT_EQ(link.GetErrorFileName(), "");
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(link.GetStatusText(), "               Kein Projekt mit QUILLOMER verbunden.          ");
+    // Not connected: lines for a document go nowhere, the text sender refuses.
+    Messages messages;
+    link.SendTextFile("/nonexistent.txt");
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Bitte zuerst Verbindung zu QUILLOMER herstellen !"}));
+}
+
+TEST(CommLinkAlone, ASilentDeviceIsReported)
+{
+    serialtest::UsePrivateSettings();
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+    SetProfile(QStringLiteral("COMSECTION/PORT"), 4);  // COM 5, a port of its own
+    PtyDevice device;
+    serialtest::SetDevicePath(5, QString::fromStdString(device.pty.path));
+    QTemporaryDir dir;
+    CQuillomerDoc doc;
+    doc.SetTitle("Leer");
+    doc.SetPathName(dir.filePath(QStringLiteral("Leer.qlx")).toStdString());
+    ActiveDocHook previous = SetActiveDocHook([&] { return &doc; });
+    TestHost host;
+    CCommLink link;
+    link.SetHost(&host);
+    Messages messages;
+    link.OnConnect();
+    SetActiveDocHook(previous);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(link.GetBoundDocument(), nullptr);
+    ASSERT_FALSE(messages.texts.empty());
+    EXPECT_EQ(messages.texts.front(),
+              "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
+              "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !");
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+    serialtest::SetDevicePath(5, {});
+}
+
+TEST(CommLinkAlone, APortThatCannotBeOpenedLeavesNothingBound)
+{
+    serialtest::UsePrivateSettings();
+    SetProfile(QStringLiteral("COMSECTION/PORT"), 5);
+    serialtest::SetDevicePath(6, QStringLiteral("/nonexistent/tty"));
+    CQuillomerDoc doc;
+    doc.SetTitle("Leer");
+    ActiveDocHook previous = SetActiveDocHook([&] { return &doc; });
+    TestHost host;
+    CCommLink link;
+    link.SetHost(&host);
+    Messages messages;
+    link.OnConnect();
+    SetActiveDocHook(previous);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(link.GetBoundDocument(), nullptr);
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {
+                                  "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+                                  "Schliessen Sie diese und versuchen Sie es dann noch einmal !"}));
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+    serialtest::SetDevicePath(6, {});
+}
+
+TEST_F(CommLinkPty, NetScanPollsForMoreThanFiveSecondsUntilTheDeviceSaysOff)
+{
+    Messages messages;
+    int polls = 0;
+    s_device->respond = [&](const std::string& line) -> std::string {
+        if (line == "?")
+            return ++polls < 3 ? "/SERVICE/NETSCAN ON\r\n" : "/SERVICE/NETSCAN OFF\r\n";
+        return {};
+    };
+    QElapsedTimer t;
+    t.start();
+    s_link->OnNetScan();
+    EXPECT_GT(t.elapsed(), 5000);
+    EXPECT_LT(t.elapsed(), 12000);
+    EXPECT_GE(polls, 8);  // one poll every 400 ms or so
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Netscan ist abgeschlossen !\n"}));
+    EXPECT_EQ(s_host->progressCaptions.back(), "Netscan");
+    const std::string sent = Sent();
+    EXPECT_EQ(sent.rfind("/service/netscan on\r\n?\r\n?\r\n", 0), 0u) << sent;
+}

@@ -1,0 +1,378 @@
+#include <gtest/gtest.h>
+
+#include "support/ModelTestHost.h"
+#include "ModelTestObjects.h"
+#include "support/RecordingPainter.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/CArchive.h"
+
+namespace {
+
+const char* kCannotCreate = "Das Gerät kann nicht mehr erzeugt werden !";
+
+struct BaseDeviceTest : ::testing::Test {
+    MessageLog messages;
+    ModelTestHost host;
+    CQuillomerDoc doc;
+};
+
+TEST_F(BaseDeviceTest, DefaultNamesFollowTheCategoryAndType)
+{
+    EXPECT_EQ(MakeDevice(doc, OT_ZONE, CAT_ZONE)->GetName(), "Linie 1");
+    EXPECT_EQ(MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER)->GetName(), "Verstärker 1");
+    EXPECT_EQ(MakeDevice(doc, OT_MACRO, CAT_MACRO)->GetName(), "Makro 1");
+    // Category 16: kind text and number; a sequence uses "Sequenz".
+    EXPECT_EQ(MakeDevice(doc, OT_ALARM, CAT_AUDIO, nullptr, CRect(0, 0, 1, 1), 0, 0, 32807)->GetName(), "Alarm 1");
+    EXPECT_EQ(MakeDevice(doc, OT_QTB_SEQUENCE, CAT_AUDIO, nullptr, CRect(0, 0, 1, 1), 0, 0, 32807)->GetName(),
+              "Sequenz 1");
+    // Conditions and control pads: the kind text alone.
+    EXPECT_EQ(MakeDevice(doc, OT_CONDITION, CAT_DIGITAL_IO, nullptr, CRect(), 1, 1, 34129)->GetName(), "Bedingung");
+    EXPECT_EQ(MakeDevice(doc, OT_READY_INPUT, CAT_DIGITAL_IO, nullptr, CRect(), 1, 1, 34282)->GetName(), "READYINP 1");
+    EXPECT_EQ(MakeDevice(doc, OT_APPOINT, CAT_INTERFACE)->GetName(), "*** 1");
+    EXPECT_EQ(MakeDevice(doc, OT_ZONE, CAT_ZONE, "Halle")->GetName(), "Halle");
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(BaseDeviceTest, PathsAreMadeFromCategoryKindAndType)
+{
+    EXPECT_EQ(MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER)->GetPath(), "/AMP1");
+    EXPECT_EQ(MakeDevice(doc, OT_ZONE, CAT_ZONE)->GetPath(), "/KVT/ZONE1");
+    TestDevice* g0 = MakeDevice(doc, OT_GROUP, CAT_GROUP);
+    TestDevice* g1 = MakeDevice(doc, OT_GROUP, CAT_GROUP);
+    EXPECT_EQ(g0->GetPath(), "/KVT/CLEAR");
+    EXPECT_EQ(g1->GetPath(), "/GROUP1");
+    EXPECT_TRUE(g0->GetRect().IsRectNull()) << "group 0 has no symbol";
+    EXPECT_EQ(MakeDevice(doc, OT_DAYPROG, CAT_CALENDAR, nullptr, CRect(), 1, 1, 34119)->GetPath(), "/DAYPROG1");
+    EXPECT_EQ(MakeDevice(doc, OT_CONDITION, CAT_DIGITAL_IO, nullptr, CRect(), 1, 1, 34129)->GetPath(), "/COND1");
+    TestDevice* call = MakeDevice(doc, OT_COLLECTION_CALL, CAT_RELAIS_TOPOLOGY);
+    EXPECT_EQ(call->GetPath(), "/KVT/COLLCALL1");
+    EXPECT_EQ(call->GetName(), "Sammelruf 1");
+    EXPECT_TRUE(call->GetRect().IsRectNull());
+    TestDevice* signal = MakeDevice(doc, OT_ALARM_SIGNAL, CAT_AUDIO, nullptr, CRect(0, 0, 1, 1), 0, 0, 32822);
+    EXPECT_EQ(signal->GetPath(), "EVENT/ALARM");
+    EXPECT_EQ(doc.LookupPath("/KVT/ZONE1")->GetName(), "Linie 1");
+    EXPECT_EQ(doc.LookupPath("EVENT/ALARM"), signal);
+}
+
+TEST_F(BaseDeviceTest, ZoneWhosePathIsTakenMovesToTheNextFreeNumber)
+{
+    for (int i = 0; i < 4; ++i)
+        MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    TestDevice stranger(OT_ZONE);
+    doc.AddPath("/KVT/ZONE5", &stranger);
+    TestDevice* zone = MakeDevice(doc, OT_ZONE, CAT_ZONE, "Bühne");
+    ASSERT_NE(zone, nullptr);
+    EXPECT_EQ(zone->GetNumber(), 6);
+    EXPECT_EQ(zone->GetPath(), "/KVT/ZONE6");
+    EXPECT_EQ(zone->GetName(), "Linie 6");
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(6, OT_ZONE), zone);
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(5, OT_ZONE), nullptr) << "the given-up number is free again";
+    doc.RemovePath("/KVT/ZONE5", &stranger);
+}
+
+TEST_F(BaseDeviceTest, FullTableRefusesCreationWithAMessage)
+{
+    for (int i = 1; i <= 64; ++i)
+        ASSERT_NE(MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER), nullptr);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER), nullptr);
+    ASSERT_EQ(messages.texts.size(), 1u) << "one message, nothing about the unnumbered object";
+    EXPECT_TRUE(messages.Contains(kCannotCreate));
+    EXPECT_EQ(doc.GetList(CAT_AMPLIFIER).size(), 64u);
+}
+
+TEST_F(BaseDeviceTest, FullGroupTableIsToldApartFromGroupZero)
+{
+    TestDevice* all = MakeDevice(doc, OT_GROUP, CAT_GROUP);
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(all->GetNumber(), 0);
+    for (int i = 1; i <= 100; ++i)
+        ASSERT_NE(MakeDevice(doc, OT_GROUP, CAT_GROUP), nullptr);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(MakeDevice(doc, OT_GROUP, CAT_GROUP), nullptr);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_TRUE(messages.Contains(kCannotCreate));
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(0, OT_GROUP), all) << "group 0 is not overwritten";
+    EXPECT_EQ(doc.GetList(CAT_GROUP).size(), 101u);
+}
+
+TEST_F(BaseDeviceTest, BitmapShapesTheSymbol)
+{
+    host.bitmaps[313] = CSize{20, 30};
+    auto* obj = new TestDevice(OT_ZONE);
+    ASSERT_TRUE(obj->Create(0, 1, 1, "Z", 100, 100, 150, 120, CAT_ZONE, 313, 0, &doc));
+    doc.AddObject(obj, CAT_ZONE);
+    EXPECT_EQ(obj->m_bitmapRect, CRect(101, 115, 121, 145));
+    EXPECT_EQ(obj->GetRect(), CRect(100, 100, 122, 161));
+    MakeDevice(doc, OT_GROUP, CAT_GROUP);  // group 0 has no symbol
+    auto* wide = new TestDevice(OT_GROUP);
+    ASSERT_TRUE(wide->Create(0, 1, 1, "G", 100, 100, 150, 120, CAT_GROUP, 313, 3, &doc));
+    doc.AddObject(wide, CAT_GROUP);
+    EXPECT_EQ(wide->m_bitmapRect, CRect(105, 101, 125, 131));
+    EXPECT_EQ(wide->GetRect().bottom, 132);
+    auto* missing = new TestDevice(OT_ZONE);
+    ASSERT_TRUE(missing->Create(0, 1, 1, "M", 0, 0, 10, 10, CAT_ZONE, 999, 0, &doc));
+    doc.AddObject(missing, CAT_ZONE);
+    EXPECT_EQ(missing->m_bitmapId, 0u);
+}
+
+TEST_F(BaseDeviceTest, ConnectionPointsAreSpreadOverTheHeight)
+{
+    TestDevice* obj = MakeDevice(doc, OT_AUDIO_INPUT_SLOT, CAT_INPUT_SLOT, "S", CRect(100, 100, 156, 240), 3, 2);
+    ASSERT_EQ(obj->m_inputPoints.size(), 3u);
+    // step 140 / 3 = 46: points at 100 + 23, 100 + 69, 100 + 115
+    EXPECT_EQ(obj->m_inputPoints[0], CPoint(99, 123));
+    EXPECT_EQ(obj->m_inputPoints[2], CPoint(99, 215));
+    EXPECT_EQ(obj->m_outputPoints[1], CPoint(156, 205));
+    EXPECT_EQ(obj->m_inputRoutes[2].pt[0], obj->m_inputPoints[2]);
+    EXPECT_EQ(obj->m_inputNames.size(), 3u);
+    obj->OffsetBy(10, -5);
+    EXPECT_EQ(obj->m_inputPoints[0], CPoint(109, 118));
+    EXPECT_EQ(obj->m_inputRoutes[0].pt[0], CPoint(109, 118));
+}
+
+TEST_F(BaseDeviceTest, NoConnectorsLayOutNothing)
+{
+    TestDevice* obj = MakeDevice(doc, OT_ALARM, CAT_AUDIO, "A", CRect(0, 0, 1, 1), 0, 0);
+    ASSERT_NE(obj, nullptr);
+    obj->LayoutConnectionPoints();
+    EXPECT_TRUE(obj->m_inputPoints.empty());
+    EXPECT_TRUE(obj->m_outputPoints.empty());
+    // Counts set without arrays (as a derived class might) must not divide by zero either.
+    obj->m_inputCount = 0;
+    obj->m_outputCount = 2;
+    obj->m_outputPoints.assign(2, CPoint());
+    obj->SetRect(0, 0, 10, 0);
+    obj->LayoutConnectionPoints();
+    EXPECT_EQ(obj->m_outputPoints[1], CPoint(10, 0));
+}
+
+TEST_F(BaseDeviceTest, MoveLocksApplyOnlyToTheUser)
+{
+    TestDevice* console = MakeDevice(doc, OT_CONSOLE, CAT_CONSOLE, "C", CRect(100, 100, 200, 150));
+    console->m_moveLock = 1;
+    console->MoveBy(10, 20, true);
+    EXPECT_EQ(console->GetRect(), CRect(110, 100, 210, 150));
+    TestDevice* amp = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V", CRect(100, 100, 200, 150));
+    amp->m_moveLock = 0;
+    amp->MoveBy(10, 20, true);
+    EXPECT_EQ(amp->GetRect(), CRect(100, 120, 200, 170));
+    amp->MoveBy(10, 20, false);
+    EXPECT_EQ(amp->GetRect(), CRect(110, 140, 210, 190));
+    EXPECT_EQ(amp->m_inputPoints[0], CPoint(109, 165));
+    console->m_fixed = 1;
+    console->MoveBy(10, 0, true);
+    EXPECT_EQ(console->GetRect().left, 110) << "a fixed object stays";
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(BaseDeviceTest, RelayTopologyTakesItsFeedersAlong)
+{
+    TestDevice* topo = MakeDevice(doc, OT_RELAIS_TOPOLOGY, CAT_RELAIS_TOPOLOGY, "T", CRect(100, 100, 200, 150));
+    TestDevice* amp = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V", CRect(0, 100, 50, 150));
+    amp->m_moveLock = 0;
+    amp->LinkTo(0, topo, 0);
+    topo->MoveBy(10, 20, false);
+    EXPECT_EQ(topo->GetRect(), CRect(110, 120, 210, 170));
+    EXPECT_EQ(amp->GetRect(), CRect(0, 120, 50, 170)) << "the amplifier keeps its own lock";
+}
+
+TEST_F(BaseDeviceTest, HoverConnectorsAcceptOnlyValidIndexes)
+{
+    TestDevice* obj = MakeDevice(doc, OT_AUDIO_INPUT_SLOT, CAT_INPUT_SLOT, "S", CRect(0, 0, 50, 90), 3, 1);
+    obj->SetHoverConnectors(1, 0);
+    obj->SetHoverConnectors(5, -1);
+    EXPECT_EQ(obj->m_hoverInput, 1);
+    EXPECT_EQ(obj->m_hoverOutput, -1);
+    obj->SetHoverConnectors(-2, 1);
+    EXPECT_EQ(obj->m_hoverInput, 1);
+    EXPECT_EQ(obj->m_hoverOutput, -1);
+}
+
+TEST_F(BaseDeviceTest, BaseSendsNothing)
+{
+    TestDevice* obj = MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    EXPECT_EQ(obj->GetDownloadLines(0, -1), 0);
+    EXPECT_EQ(obj->GetDownloadLines(1, -1), 0);
+}
+
+TEST_F(BaseDeviceTest, SetNameUniqueAppendsACounter)
+{
+    MakeDevice(doc, OT_ZONE, CAT_ZONE, "Halle");
+    MakeDevice(doc, OT_ZONE, CAT_ZONE, "Halle_1");
+    TestDevice* obj = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
+    std::string name = "Halle";
+    EXPECT_EQ(obj->SetNameUnique(name, true), 0);
+    EXPECT_EQ(name, "Halle_2");
+    EXPECT_EQ(obj->GetName(), "Halle_2");
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], "Der Name Halle ist schon vorhanden und wird in Halle_2 geändert !\n");
+    std::string same = "Halle_2";
+    EXPECT_EQ(obj->SetNameUnique(same, true), 1) << "its own name does not collide";
+    std::string lower = "halle";
+    EXPECT_EQ(obj->SetNameUnique(lower, false), 1) << "names compare case-sensitively";
+    std::string empty;
+    EXPECT_EQ(obj->SetNameUnique(empty, false), 0);
+    EXPECT_EQ(obj->GetName(), "halle");
+    EXPECT_EQ(messages.texts.size(), 1u);
+}
+
+TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)
+{
+    MakeDevice(doc, OT_ZONE, CAT_ZONE, "Halle");
+    TestDevice* obj = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
+    EXPECT_EQ(obj->SetNameChecked("", false), 0);
+    EXPECT_TRUE(messages.Contains("Sie müssen einen Namen"));
+    EXPECT_EQ(messages.types.back(), mb::Ok | mb::IconStop);
+    EXPECT_EQ(obj->SetNameChecked("Halle", true), 0);
+    EXPECT_EQ(messages.texts.back(), "Der Name 'Halle' ist schon vorhanden. Wählen Sie bitte einen anderen !\n");
+    const size_t shown = messages.texts.size();
+    EXPECT_EQ(obj->SetNameChecked("Halle", false), 0);
+    EXPECT_EQ(messages.texts.size(), shown);
+    EXPECT_EQ(obj->GetName(), "V");
+    EXPECT_EQ(obj->SetNameChecked("Foyer", true), 1);
+    EXPECT_EQ(obj->GetName(), "Foyer");
+}
+
+TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)
+{
+    TestDevice* a = MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    EXPECT_EQ(a->ChangeNumber(2), 0);
+    EXPECT_EQ(a->GetNumber(), 1);
+    EXPECT_EQ(a->ChangeNumber(7), 7);
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(7, OT_ZONE), a);
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(1, OT_ZONE), nullptr);
+}
+
+TEST_F(BaseDeviceTest, DeletingUnlinksBothSidesAndReleasesTheHotObject)
+{
+    RecordingView view;
+    doc.AddView(&view);
+    TestDevice* amp = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER);
+    TestDevice* zone = MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    TestDevice* group = MakeDevice(doc, OT_GROUP, CAT_GROUP);
+    zone->LinkTo(0, amp, 1);
+    group->LinkTo(0, zone, 0);
+    view.hot = zone;
+    zone->OnCommand(objcmd::Delete);
+    EXPECT_EQ(view.hot, nullptr);
+    EXPECT_TRUE(amp->m_inLinks.empty());
+    EXPECT_TRUE(group->m_outLinks.empty());
+    EXPECT_EQ(doc.GetList(CAT_ZONE).size(), 0u);
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(1, OT_ZONE), nullptr);
+    EXPECT_FALSE(doc.HasPath("/KVT/ZONE1"));
+    EXPECT_FALSE(view.invalidated.empty());
+    doc.RemoveView(&view);
+}
+
+TEST_F(BaseDeviceTest, DeleteKeyIsIgnoredOnZones)
+{
+    MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER);
+    doc.GetList(CAT_ZONE).front()->OnKeyDown(vk::Delete, 1, 0);
+    doc.GetList(CAT_AMPLIFIER).front()->OnKeyDown(vk::Delete, 1, 0);
+    EXPECT_EQ(doc.GetList(CAT_ZONE).size(), 1u);
+    EXPECT_EQ(doc.GetList(CAT_AMPLIFIER).size(), 0u);
+}
+
+TEST_F(BaseDeviceTest, CommonRecordHasItsByteLayout)
+{
+    TestDevice obj(OT_ZONE, 3);
+    obj.m_kindId = 0x01020304;
+    obj.m_name = "Ä";
+    obj.m_category = 3;
+    obj.m_rect = CRect(1, 2, 3, 4);
+    obj.m_number = -1;
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(bytes);
+        obj.CBaseDevice::Serialize(ar);
+    }
+    ASSERT_EQ(bytes.size(), 4u + 4 + 2 + 4 * 5 + 48 + 4 + 4 + 4 + 16 + 4 + 4);
+    EXPECT_EQ(bytes[0], 2);
+    EXPECT_EQ(bytes[4], 0x04);
+    EXPECT_EQ(bytes[8], 1);
+    EXPECT_EQ(bytes[9], 0xC4) << "texts are Windows-1252 in the file";
+    EXPECT_EQ(bytes[30], 1) << "symbol rectangle left";
+    EXPECT_EQ(bytes[bytes.size() - 8], 0xFF) << "number -1";
+    EXPECT_EQ(bytes.back(), 0) << "class value high byte";
+    EXPECT_EQ(bytes[bytes.size() - 4], 3);
+}
+
+TEST_F(BaseDeviceTest, VersionOneRecordKeepsTheConstructorClassValue)
+{
+    TestDevice src(OT_ZONE, 9);
+    src.m_name = "Z";
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(bytes);
+        src.CBaseDevice::Serialize(ar);
+    }
+    bytes[0] = 1;  // object version 1: no class value
+    bytes.resize(bytes.size() - 4);
+    TestDevice loaded(OT_ZONE, 5);
+    CArchive in(bytes.data(), bytes.size());
+    loaded.CBaseDevice::Serialize(in);
+    EXPECT_EQ(loaded.m_classValue, 5);
+    EXPECT_EQ(loaded.GetName(), "Z");
+    EXPECT_TRUE(in.AtEnd());
+}
+
+TEST_F(BaseDeviceTest, AbsurdConnectorCountsInAFileAreRejected)
+{
+    TestDevice src(OT_ZONE);
+    src.m_inputCount = 100000000;
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(bytes);
+        src.CBaseDevice::Serialize(ar);
+    }
+    TestDevice loaded(OT_ZONE);
+    CArchive in(bytes.data(), bytes.size());
+    EXPECT_THROW(loaded.CBaseDevice::Serialize(in), CArchiveException);
+}
+
+TEST_F(BaseDeviceTest, AvoidOverlapMovesByTheSmallerShift)
+{
+    MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "A", CRect(100, 100, 200, 150));
+    TestDevice* b = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "B", CRect(100, 140, 200, 190));
+    b->AvoidOverlap();
+    EXPECT_EQ(b->GetRect().top, 150);
+    TestDevice* c = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "C", CRect(100, 60, 200, 105));
+    c->AvoidOverlap();
+    EXPECT_EQ(c->GetRect().top, 55);
+    TestDevice* z1 = MakeDevice(doc, OT_ZONE, CAT_ZONE, "Z1", CRect(0, 0, 50, 50));
+    TestDevice* z2 = MakeDevice(doc, OT_ZONE, CAT_ZONE, "Z2", CRect(0, 0, 50, 50));
+    z2->AvoidOverlap();
+    EXPECT_EQ(z2->GetRect(), z1->GetRect()) << "zones never move";
+}
+
+TEST_F(BaseDeviceTest, FitTextToWidthEndsInDots)
+{
+    RecordingPainter dc;  // 6 units per byte
+    TestDevice obj(OT_ZONE);
+    EXPECT_EQ(obj.FitTextToWidth(dc, 0, 72, "Lautsprecher"), "Lautsprecher");
+    EXPECT_EQ(obj.FitTextToWidth(dc, 0, 40, "Lautsprecher"), "Lau...");
+    EXPECT_EQ(obj.FitTextToWidth(dc, 0, 40, "Äpfelbaum"), "Äp...");
+    EXPECT_EQ(obj.FitTextToWidth(dc, 0, 10, "ÄÖÜ"), "...");
+    EXPECT_TRUE(dc.Has("font 0"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BaseDeviceTest, SignalsShareTheirPathKey)
+{
+    TestDevice* s1 = MakeDevice(doc, OT_ALARM_SIGNAL, CAT_AUDIO, nullptr, CRect(0, 0, 1, 1), 0, 0, 32822);
+    TestDevice* s2 = MakeDevice(doc, OT_ALARM_SIGNAL, CAT_AUDIO, nullptr, CRect(0, 0, 1, 1), 0, 0, 32822);
+    EXPECT_EQ(s2->GetNumber(), 2);
+    EXPECT_EQ(doc.GetPathMap().count("EVENT/ALARM"), 2u);
+    doc.RemoveObject(s2);
+    delete s2;
+    EXPECT_EQ(doc.LookupPath("EVENT/ALARM"), s1) << "the other signal keeps its entry";
+}
+
+}  // namespace

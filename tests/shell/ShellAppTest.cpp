@@ -1,0 +1,249 @@
+// Start-up of the application: language choice, English resources, start
+// modes, recent files.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+
+#include "ShellTestSupport.h"
+#include "platform/StringTable.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/ShellIds.h"
+
+namespace {
+const char kMissingAtStart[] =
+    "QUILLOMER needs the following DLL to run in 'English' on your system: 'QLRESENU.DLL'.\r\n"
+    "This DLL should be present in the directory where QUILLOMER.EXE has been installed.\r\n\n"
+    "Nevertheless you may want start QUILLOMER in 'german'-look !";
+
+void SetProfile(const QString& key, const QVariant& value) { QSettings().setValue(key, value); }
+}  // namespace
+
+TEST(ShellLanguage, OnlyTheExactWordGermanSelectsGerman)
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(CQuillomerApp::LanguageFromProfile("German", english), CQuillomerApp::LangGerman);
+    EXPECT_EQ(CQuillomerApp::LanguageFromProfile("german", german), CQuillomerApp::LangEnglish);
+    EXPECT_EQ(CQuillomerApp::LanguageFromProfile("GERMAN", german), CQuillomerApp::LangEnglish);
+    EXPECT_EQ(CQuillomerApp::LanguageFromProfile("English", german), CQuillomerApp::LangEnglish);
+    EXPECT_EQ(CQuillomerApp::LanguageFromProfile("Deutsch", german), CQuillomerApp::LangEnglish);
+    // Nothing stored: the user's locale decides.
+    EXPECT_TRUE(CQuillomerApp::IsGerman(CQuillomerApp::LanguageFromProfile("", german)));
+    EXPECT_TRUE(CQuillomerApp::IsEnglish(CQuillomerApp::LanguageFromProfile("", english)));
+    EXPECT_FALSE(CQuillomerApp::IsGerman(CQuillomerApp::LanguageFromProfile("", QLocale(QLocale::French))));
+}
+
+TEST(ShellLanguage, GermanLocaleWithoutStoredLanguageLoadsNothing)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetUserLocale(QLocale(QLocale::German, QLocale::Germany));
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.SelectLanguage());
+    EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangGerman);
+    EXPECT_FALSE(app.IsEnglishResources());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(ShellLanguage, EnglishLocaleLoadsTheEnglishResources)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetUserLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(QFile::exists(QDir(BinaryDir()).filePath("QLRESENU.qm"))) << BinaryDir().toStdString();
+    ASSERT_TRUE(app.SelectLanguage());
+    EXPECT_TRUE(app.IsEnglishResources());
+    // Interface texts and string-table texts both come from the English file.
+    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "Bereit"), QString("Ready"));
+    EXPECT_EQ(LoadStringId(34336), "Please enter a correct date !");
+    app.FreeEnglishResources();
+    EXPECT_EQ(LoadStringId(34336), "Bitte geben Sie ein korrektes Datum ein !");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(ShellLanguage, MissingEnglishFileAtStartAsksAndYesContinuesInGerman)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "English");
+    QTemporaryDir empty;
+    MessageRecorder messages;
+    messages.Answer(mb::IdYes);
+    CQuillomerApp app;
+    app.SetResourceDirs({empty.path()});
+    ASSERT_TRUE(app.SelectLanguage());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, kMissingAtStart);
+    EXPECT_EQ(messages.messages[0].second, uint32_t(mb::YesNo | mb::IconInformation));
+    EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangGerman);
+    EXPECT_FALSE(app.IsEnglishResources());
+}
+
+TEST(ShellLanguage, MissingEnglishFileAtStartAndNoEndsTheProgram)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "something");
+    QTemporaryDir empty;
+    MessageRecorder messages;
+    messages.Answer(mb::IdNo);
+    messages.Answer(mb::IdNo);
+    CQuillomerApp app;
+    app.SetResourceDirs({empty.path()});
+    EXPECT_FALSE(app.SelectLanguage());
+    EXPECT_FALSE(app.InitInstance({}));
+    EXPECT_EQ(app.GetMainFrame(), nullptr);
+}
+
+TEST(ShellLanguage, SwitchToEnglishWithoutTheFileChangesNothing)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "German");
+    QTemporaryDir empty;
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetResourceDirs({empty.path()});
+    ASSERT_TRUE(app.SelectLanguage());
+    app.OnLanguageEnglish();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, "QUILLOMER benötigt für diese Funktion die Datei: 'QLRESENU.DLL'.\r\n");
+    EXPECT_EQ(messages.messages[0].second, uint32_t(mb::IconStop));
+    EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangGerman);
+    EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("German"));
+}
+
+TEST(ShellLanguage, SwitchingRebuildsMenusAndStoresTheChoice)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "German");
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    CMainFrame* frame = app.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+
+    // German menus: "Deutsch" checked without action, "Englisch" switches.
+    QAction* deutsch = frame->FindMenuAction(ids::LanguageGerman);
+    ASSERT_NE(deutsch, nullptr);
+    for (QMenu* m : frame->CurrentMenus())
+        frame->UpdateMenu(m);
+    frame->UpdateMenu(qobject_cast<QMenu*>(deutsch->parent()));
+    EXPECT_EQ(deutsch->text(), QString("&Deutsch"));
+    EXPECT_TRUE(deutsch->isChecked());
+    EXPECT_TRUE(deutsch->isEnabled());
+    deutsch->trigger();
+    EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangGerman);
+    EXPECT_TRUE(messages.messages.empty());
+
+    frame->FindMenuAction(ids::LanguageEnglish)->trigger();
+    EXPECT_TRUE(app.IsEnglishResources());
+    EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangEnglish);
+    EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("English"));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, LoadGermanString(34337));
+    EXPECT_EQ(frame->GetStatusText(), QString("Ready"));
+    QAction* german = frame->FindMenuAction(ids::LanguageToGerman);
+    QAction* english = frame->FindMenuAction(ids::LanguageEnglishChecked);
+    ASSERT_NE(german, nullptr);
+    ASSERT_NE(english, nullptr);
+    EXPECT_EQ(german->text(), QString("&German"));
+    frame->UpdateMenu(qobject_cast<QMenu*>(english->parent()));
+    EXPECT_TRUE(english->isChecked());
+    EXPECT_FALSE(german->isChecked());
+
+    german->trigger();
+    EXPECT_FALSE(app.IsEnglishResources());
+    EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("German"));
+    EXPECT_NE(frame->FindMenuAction(ids::LanguageGerman), nullptr);
+    EXPECT_EQ(frame->GetStatusText(), QString("Bereit"));
+}
+
+TEST(ShellStart, ShellCommandDecidesOnlyWithoutAFileOnTheCommandLine)
+{
+    using S = CQuillomerApp::StartCommand;
+    EXPECT_EQ(CQuillomerApp::DecideStart({}, 0, "/p/a.qlx").command, S::Nothing);
+    EXPECT_EQ(CQuillomerApp::DecideStart({}, 1, "").command, S::NewDocument);
+    auto recent = CQuillomerApp::DecideStart({}, 2, "/p/a.qlx");
+    EXPECT_EQ(recent.command, S::OpenFile);
+    EXPECT_EQ(recent.file, QString("/p/a.qlx"));
+    EXPECT_EQ(CQuillomerApp::DecideStart({}, 2, "").command, S::Nothing);
+    EXPECT_EQ(CQuillomerApp::DecideStart({}, 7, "/p/a.qlx").command, S::Nothing);
+    for (int shell : {0, 1, 2}) {
+        auto named = CQuillomerApp::DecideStart({"/q/b.qlx"}, shell, "/p/a.qlx");
+        EXPECT_EQ(named.command, S::OpenFile);
+        EXPECT_EQ(named.file, QString("/q/b.qlx"));
+    }
+}
+
+TEST(ShellStart, RecentFileThatIsGoneLeavesTheProgramRunningWithoutDocument)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "German");
+    SetProfile("Configuration/ShellCommand", 2);
+    SetProfile("Recent File List/File1", QDir(settings.Path()).filePath("gone.qlx"));
+    MessageRecorder messages;
+    CQuillomerApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.GetDocTemplate()->GetDocuments().empty());
+    EXPECT_TRUE(app.GetMainFrame()->isVisible());
+}
+
+TEST(ShellStart, NewDocumentAndNamedFile)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "German");
+    SetProfile("Configuration/ShellCommand", 1);
+    MessageRecorder messages;
+    const QString path = QDir(settings.Path()).filePath("Anlage.qlx");
+    {
+        CQuillomerApp app;
+        ASSERT_TRUE(app.InitInstance({}));
+        ASSERT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
+        CQuillomerDoc* doc = app.GetDocTemplate()->GetDocuments().front();
+        EXPECT_TRUE(app.GetMainFrame()->IsDocumentMenuShown());
+        app.GetDocTemplate()->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return path; });
+        ASSERT_TRUE(app.GetDocTemplate()->SaveDocument(doc, true));
+        EXPECT_EQ(app.GetRecentFiles().value(0), path);
+    }
+    // A named file opens whatever ShellCommand says; it becomes the most recent file.
+    SetProfile("Configuration/ShellCommand", 1);
+    {
+        CQuillomerApp app;
+        ASSERT_TRUE(app.InitInstance({path}));
+        const auto docs = app.GetDocTemplate()->GetDocuments();
+        ASSERT_EQ(docs.size(), 1u);
+        EXPECT_EQ(QString::fromStdString(docs.front()->GetPathName()), path);
+    }
+    SetProfile("Configuration/ShellCommand", 2);
+    {
+        CQuillomerApp app;
+        ASSERT_TRUE(app.InitInstance({}));
+        const auto docs = app.GetDocTemplate()->GetDocuments();
+        ASSERT_EQ(docs.size(), 1u);
+        EXPECT_EQ(QString::fromStdString(docs.front()->GetPathName()), path);
+    }
+}
+
+TEST(ShellRecentFiles, FourMostRecentKeptAndStored)
+{
+    SettingsSandbox settings;
+    CQuillomerApp app;
+    for (const char* f : {"/a/1.qlx", "/a/2.qlx", "/a/3.qlx", "/a/4.qlx", "/a/5.qlx"})
+        app.AddToRecentFileList(f);
+    EXPECT_EQ(app.GetRecentFiles(), QStringList({"/a/5.qlx", "/a/4.qlx", "/a/3.qlx", "/a/2.qlx"}));
+    app.AddToRecentFileList("/a/3.qlx");
+    EXPECT_EQ(app.GetRecentFiles(), QStringList({"/a/3.qlx", "/a/5.qlx", "/a/4.qlx", "/a/2.qlx"}));
+    QSettings s;
+    EXPECT_EQ(s.value("Recent File List/File1").toString(), QString("/a/3.qlx"));
+    EXPECT_EQ(s.value("Recent File List/File4").toString(), QString("/a/2.qlx"));
+    CQuillomerApp again;
+    again.LoadRecentFileList();
+    EXPECT_EQ(again.GetRecentFiles(), app.GetRecentFiles());
+}

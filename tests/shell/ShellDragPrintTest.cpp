@@ -1,0 +1,325 @@
+// Drag and drop between designer views, printing, and the two dialogs of
+// printing and project data.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QTimer>
+#include <QPainter>
+#include <QImage>
+
+#include "ShellTestSupport.h"
+#include "shell/CDragData.h"
+#include "shell/CPrintContentDlg.h"
+#include "shell/CProjectDataDlg.h"
+#include "shell/CQuillomerView.h"
+#include "shell/CViewPrinter.h"
+
+TEST(ShellDragData, DescriptorRoundTripAndSize)
+{
+    CDragData d;
+    d.processId = 4242;
+    d.view = 7;
+    d.window = 7;
+    d.grabClient = QPoint(-5, 12);
+    d.grabLogical = QPoint(1000, -3);
+    d.rects = {QRect(QPoint(1, 2), QPoint(10, 20)), QRect(QPoint(-4, -4), QPoint(4, 4)), QRect(100, 100, 5, 6)};
+    const QByteArray bytes = d.Encode();
+    EXPECT_EQ(bytes.size(), 80);  // (3 + 2) x 16
+    EXPECT_EQ(static_cast<uint8_t>(bytes[28]), 3);
+    // Right and bottom are stored exclusive, little-endian.
+    EXPECT_EQ(static_cast<uint8_t>(bytes[32 + 8]), 11);
+    const auto back = CDragData::Decode(bytes);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->processId, 4242u);
+    EXPECT_EQ(back->grabClient, QPoint(-5, 12));
+    EXPECT_EQ(back->grabLogical, QPoint(1000, -3));
+    EXPECT_EQ(back->rects, d.rects);
+    // A block shorter than its count says is refused.
+    EXPECT_FALSE(CDragData::Decode(bytes.left(60)).has_value());
+    EXPECT_FALSE(CDragData::Decode(QByteArray(20, '\0')).has_value());
+}
+
+namespace {
+struct DragFixture : ::testing::Test {
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    CQuillomerDoc docA, docB;
+    std::unique_ptr<CQuillomerView> viewA, viewB;
+
+    void SetUp() override
+    {
+        viewA = MakeView(&docA);
+        viewB = MakeView(&docB);
+        viewA->ScrollToPosition(QPoint(0, 0));
+        viewB->ScrollToPosition(QPoint(0, 0));
+    }
+    void TearDown() override
+    {
+        viewA.reset();
+        viewB.reset();
+    }
+};
+}  // namespace
+
+TEST_F(DragFixture, MoveWithinTheSameViewShiftsAllButLines)
+{
+    TestSymbol* a = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "a");
+    TestSymbol* line = AddSymbol(docA, CAT_ZONE, CRect(200, 100, 250, 150), "line");
+    viewA->AddToSelection(a);
+    viewA->AddToSelection(line);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        viewA->DoDragEnter(data, QPoint(110, 110));
+        viewA->DoDragOver(QPoint(130, 140));
+        EXPECT_TRUE(viewA->IsDragFeedbackShown());
+        EXPECT_EQ(viewA->GetDragFeedback().front().topLeft(), QPoint(120, 130));
+        EXPECT_TRUE(viewA->DoDrop(data, Qt::MoveAction, QPoint(130, 140)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(110, 110));
+    EXPECT_EQ(a->GetRect(), CRect(120, 130, 170, 180));
+    EXPECT_EQ(line->GetRect(), CRect(200, 100, 250, 150));
+    EXPECT_TRUE(viewA->GetSelection().empty());
+    EXPECT_FALSE(viewA->IsDragFeedbackShown());
+    EXPECT_EQ(docA.GetList(CAT_AMPLIFIER).size(), 1u);
+}
+
+TEST_F(DragFixture, MoveToAnotherViewCarriesTheObjectsOver)
+{
+    TestSymbol* a = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "Verstärker A");
+    a->m_number = 3;
+    viewA->AddToSelection(a);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        viewB->DoDragEnter(data, QPoint(300, 300));
+        EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(300, 300)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(110, 110));
+    EXPECT_TRUE(docA.GetList(CAT_AMPLIFIER).empty());
+    ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
+    CBaseDevice* moved = docB.GetList(CAT_AMPLIFIER).front();
+    EXPECT_NE(dynamic_cast<TestSymbol*>(moved), nullptr);
+    EXPECT_EQ(moved->GetName(), "Verstärker A");
+    EXPECT_EQ(moved->GetDocument(), &docB);
+    // Shifted by the distance from the grab point to the drop point.
+    EXPECT_EQ(moved->GetRect(), CRect(290, 290, 340, 340));
+    EXPECT_FALSE(QFile::exists(CQuillomerView::TransferFileName()));
+    EXPECT_TRUE(viewA->GetSelection().empty());
+}
+
+TEST_F(DragFixture, DropFromAnotherProgramCopiesAndLeavesTheSource)
+{
+    TestSymbol* a = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "a");
+    viewA->AddToSelection(a);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        // The descriptor as another running program would see it.
+        auto d = CDragData::Decode(data->data(CDragData::MimeType()));
+        d->processId ^= 0x5555;
+        data->setData(CDragData::MimeType(), d->Encode());
+        EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(110, 120)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(110, 110));
+    EXPECT_EQ(docA.GetList(CAT_AMPLIFIER).size(), 1u);
+    ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
+    EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetRect(), CRect(100, 110, 150, 160));
+}
+
+TEST_F(DragFixture, DataWithoutTheFormatIsRefused)
+{
+    QMimeData other;
+    other.setText("hello");
+    EXPECT_FALSE(viewB->CanAccept(&other));
+    EXPECT_FALSE(viewB->DoDrop(&other, Qt::MoveAction, QPoint(1, 1)));
+    QMimeData broken;
+    broken.setData(CDragData::MimeType(), QByteArray(8, '\x01'));
+    EXPECT_FALSE(viewB->DoDrop(&broken, Qt::MoveAction, QPoint(1, 1)));
+}
+
+namespace {
+struct PrintFixture : ::testing::Test {
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    CQuillomerDoc doc;
+    std::unique_ptr<CQuillomerView> view;
+    QTemporaryDir dir;
+    void SetUp() override { view = MakeView(&doc); }
+    void TearDown() override { view.reset(); }
+
+    int PdfPages(const QString& path)
+    {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray pdf = f.readAll();
+        int pages = 0;
+        for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
+            if (pdf.mid(i, 12) != "/Type /Pages")
+                ++pages;
+        return pages;
+    }
+};
+}  // namespace
+
+TEST_F(PrintFixture, SmallDiagramPrintsOnOnePage)
+{
+    AddSymbol(doc, CAT_AMPLIFIER, CRect(100, 100, 300, 200), "a");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir.filePath("one.pdf");
+    printer.setOutputFileName(path);
+    CViewPrinter job(view.get(), CViewPrinter::Diagram);
+    job.Print(&printer);
+    EXPECT_EQ(job.GetPageCount(), 1);
+    EXPECT_EQ(PdfPages(path), 1);
+    EXPECT_TRUE(job.GetFooterTexts().contains("Seite 1 von 1"));
+}
+
+TEST_F(PrintFixture, WideDiagramPrintsOnThreePagesAcross)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QString path = dir.filePath("wide.pdf");
+    printer.setOutputFileName(path);
+    printer.setFullPage(true);
+    // Printable width in logical units at zoom 4 (screen resolution units).
+    const double unitsPerPixel = double(view->logicalDpiX()) / printer.resolution();
+    const int printableUnits = int((printer.width() - 2 * (printer.resolution() * 50 / 254)) * unitsPerPixel);
+    AddSymbol(doc, CAT_AMPLIFIER, CRect(10, 10, 30, 30), "left");
+    AddSymbol(doc, CAT_AMPLIFIER, CRect(2 * printableUnits + 100, 10, 2 * printableUnits + 150, 30), "right");
+    CViewPrinter job(view.get(), CViewPrinter::Diagram);
+    job.Print(&printer);
+    EXPECT_EQ(job.GetPagesAcross(), 3);
+    EXPECT_EQ(job.GetPagesDown(), 1);
+    EXPECT_EQ(job.GetPageCount(), 3);
+    EXPECT_EQ(PdfPages(path), 3);
+    EXPECT_TRUE(job.GetFooterTexts().contains("Seite 3 von 3"));
+
+    // The second of three pages says so in its footer.
+    QImage page(printer.width() / 8, printer.height() / 8, QImage::Format_RGB32);
+    QPainter p(&page);
+    CViewPrinter second(view.get(), CViewPrinter::Diagram);
+    second.Begin(p, printer.width(), printer.height(), printer.resolution(), printer.resolution());
+    second.PrintPage(p, 2);
+    EXPECT_TRUE(second.GetFooterTexts().contains("Seite 2 von 3"));
+    EXPECT_EQ(CViewPrinter::PageText(2, 3), QString("Seite 2 von 3"));
+}
+
+TEST_F(PrintFixture, EmptyListPrintsOnePageWithItsFrame)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir.filePath("list.pdf");
+    printer.setOutputFileName(path);
+    CViewPrinter job(view.get(), CViewPrinter::DeviceList);
+    job.Print(&printer);
+    EXPECT_EQ(job.GetPageCount(), 1);
+    EXPECT_EQ(PdfPages(path), 1);
+}
+
+TEST(ShellPrintContent, ChoiceIsRememberedAndPreviewDropsTheHint)
+{
+    SettingsSandbox settings;
+    {
+        CPrintContentDlg dlg;
+        dlg.show();
+        EXPECT_TRUE(dlg.ChoiceButton(CPrintContentDlg::ChoiceDiagram)->isChecked());
+        EXPECT_TRUE(dlg.HintBox()->isVisible());
+        dlg.ChoiceButton(CPrintContentDlg::ChoiceDeviceList)->setChecked(true);
+        dlg.OnOK();
+        EXPECT_EQ(dlg.m_nContent, CPrintContentDlg::ChoiceDeviceList);
+    }
+    {
+        CPrintContentDlg dlg;
+        dlg.m_bPreview = true;
+        dlg.show();
+        EXPECT_TRUE(dlg.ChoiceButton(CPrintContentDlg::ChoiceDeviceList)->isChecked());
+        EXPECT_EQ(dlg.windowTitle(), QString("Inhalt der Seitenansicht bestimmen"));
+        EXPECT_FALSE(dlg.HintBox()->isVisible());
+        dlg.ChoiceButton(CPrintContentDlg::ChoiceParameterList)->setChecked(true);
+        dlg.reject();
+    }
+    EXPECT_EQ(QSettings().value("Configuration/Preview").toInt(), CPrintContentDlg::ChoiceDeviceList);
+    EXPECT_EQ(CPrintContentDlg::PrintModeOf(0), 1);
+    EXPECT_EQ(CPrintContentDlg::PrintModeOf(1), 3);
+    EXPECT_EQ(CPrintContentDlg::PrintModeOf(2), 2);
+}
+
+TEST(ShellProjectData, VariantCancelRestoresTheControls)
+{
+    MessageRecorder messages;
+    CProjectDataDlg dlg;
+    dlg.m_strProjectName = "Nord";
+    dlg.m_nDeviceVariant = 0;
+    dlg.m_strDate = "01.02.2024";
+    dlg.show();
+    EXPECT_TRUE(dlg.VariantButton(0)->isChecked());
+    dlg.ProjectNameEdit()->setText("Süd");
+    messages.Answer(mb::IdCancel);
+    dlg.VariantButton(1)->click();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].second, uint32_t(mb::OkCancel));
+    EXPECT_NE(messages.messages[0].first.find("KVT7000 Upgrade"), std::string::npos);
+    EXPECT_TRUE(dlg.VariantButton(0)->isChecked());
+    EXPECT_FALSE(dlg.VariantButton(1)->isChecked());
+    EXPECT_EQ(dlg.ProjectNameEdit()->text(), QString("Nord"));
+
+    messages.Answer(mb::IdOk);
+    dlg.VariantButton(1)->click();
+    EXPECT_EQ(dlg.m_nDeviceVariant, 1);
+}
+
+TEST(ShellProjectData, NoVariantDateCheckAndPassword)
+{
+    MessageRecorder messages;
+    CProjectDataDlg dlg;
+    const QLocale locale;
+    dlg.m_strDate = locale.toString(QDate(2024, 2, 1), QLocale::ShortFormat);
+    dlg.show();
+    EXPECT_FALSE(dlg.VariantButton(0)->isChecked());
+    EXPECT_FALSE(dlg.VariantButton(1)->isChecked());
+    EXPECT_FALSE(dlg.m_editPassword->isEnabled());
+    dlg.PasswordCheck()->click();
+    EXPECT_TRUE(dlg.m_editPassword->isEnabled());
+    EXPECT_EQ(dlg.m_bPassword, 1);
+
+    dlg.DateEdit()->setText("abc");
+    dlg.OnOK();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, "Bitte geben Sie ein korrektes Datum ein !");
+    EXPECT_TRUE(dlg.isVisible());
+
+    dlg.DateEdit()->setText(locale.toString(QDate(2024, 2, 1), QLocale::ShortFormat));
+    dlg.OnOK();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.m_nDeviceVariant, -1);
+    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2024, 2, 1));
+
+    ProjectData data;
+    dlg.m_strPassword = "geheim";
+    dlg.m_bPassword = 0;
+    dlg.GetProjectData(data);
+    EXPECT_TRUE(data.password.empty());
+}
+
+TEST(ShellProjectData, DatesInTheUsersFormat)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    auto d = CProjectDataDlg::ParseDateText("16.11.2000", german);
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->date(), QDate(2000, 11, 16));
+    d = CProjectDataDlg::ParseDateText("16.11.00", german);
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->date(), QDate(2000, 11, 16));
+    d = CProjectDataDlg::ParseDateText("16.11.2000 10:30", german);
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->time(), QTime(10, 30));
+    EXPECT_FALSE(CProjectDataDlg::ParseDateText("Montag", german).has_value());
+    EXPECT_FALSE(CProjectDataDlg::ParseDateText("", german).has_value());
+}

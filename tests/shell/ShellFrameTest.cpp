@@ -1,0 +1,277 @@
+// The main frame: service menu items, no separator left last, dropped files,
+// device queries, the protocol monitor's place, message boxes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+#include "ShellTestSupport.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/IDeviceLink.h"
+#include "shell/MessageBoxHandler.h"
+#include "shell/ShellIds.h"
+
+namespace {
+class FakeLink : public IDeviceLink {
+public:
+    bool OnCommand(int id) override
+    {
+        commands.push_back(id);
+        return id == ids::Connect;
+    }
+    bool OnUpdateCommand(CCmdUI& ui) override
+    {
+        if (ui.m_nID != ids::Connect)
+            return false;
+        ui.Enable(true);
+        return true;
+    }
+    std::string Query(const std::string& command, int waitMs) override
+    {
+        lastQuery = command;
+        lastWait = waitMs;
+        return answer;
+    }
+    void SendTextFile(const std::string& path) override { sentFiles.push_back(path); }
+    void OnDocumentClosing(CQuillomerDoc*, bool closing) override { closings.push_back(closing); }
+    bool IsConnected() const override { return connected; }
+
+    std::vector<int> commands;
+    std::vector<std::string> sentFiles;
+    std::vector<bool> closings;
+    std::string lastQuery, answer;
+    int lastWait = 0;
+    bool connected = false;
+};
+
+struct FrameFixture : ::testing::Test {
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    std::unique_ptr<CQuillomerApp> app;
+    FakeLink* link = nullptr;
+
+    void Start(int serviceFlags, bool withDocument)
+    {
+        QSettings().setValue("Settings/Language", "German");
+        QSettings().setValue("Configuration/KVT Registry", serviceFlags);
+        QSettings().setValue("Configuration/ShellCommand", withDocument ? 1 : 0);
+        app = std::make_unique<CQuillomerApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+        auto fake = std::make_unique<FakeLink>();
+        link = fake.get();
+        app->GetMainFrame()->SetDeviceLink(std::move(fake));
+    }
+    CMainFrame* Frame() { return app->GetMainFrame(); }
+
+    // Every menu of the bar brought up to date; returns the visible items' ids
+    // (0 for a separator) per menu.
+    std::vector<std::vector<int>> VisibleMenus()
+    {
+        std::vector<std::vector<int>> all;
+        std::function<void(QMenu*)> walk = [&](QMenu* m) {
+            Frame()->UpdateMenu(m);
+            std::vector<int> items;
+            for (QAction* a : m->actions()) {
+                if (!a->isVisible())
+                    continue;
+                if (a->menu())
+                    walk(a->menu());
+                items.push_back(a->isSeparator() ? 0 : a->property("commandId").toInt() + (a->menu() ? -1 : 0));
+            }
+            all.push_back(items);
+        };
+        for (QMenu* m : Frame()->CurrentMenus())
+            walk(m);
+        return all;
+    }
+    static bool Contains(const std::vector<std::vector<int>>& menus, int id)
+    {
+        for (const auto& m : menus)
+            if (std::find(m.begin(), m.end(), id) != m.end())
+                return true;
+        return false;
+    }
+};
+}  // namespace
+
+TEST_F(FrameFixture, ServiceFlagZeroRemovesItemsAndLeavesNoSeparatorLast)
+{
+    for (bool withDoc : {false, true}) {
+        Start(0, withDoc);
+        EXPECT_EQ(Frame()->IsDocumentMenuShown(), withDoc);
+        const auto menus = VisibleMenus();
+        for (int id : {int(ids::ProtocolMonitor), int(ids::HelpIndex)})
+            EXPECT_FALSE(Contains(menus, id)) << id;
+        if (withDoc) {
+            for (int id : {int(ids::Fuses), int(ids::Monitor), int(ids::Service)})
+                EXPECT_FALSE(Contains(menus, id)) << id;
+        }
+        // No help file next to the test program: "Hilfethemen" is gone too.
+        EXPECT_FALSE(Contains(menus, ids::HelpFinder));
+        for (const auto& m : menus) {
+            ASSERT_FALSE(m.empty());
+            EXPECT_NE(m.back(), 0) << "separator last";
+            EXPECT_NE(m.front(), 0) << "separator first";
+            for (size_t i = 1; i < m.size(); ++i)
+                EXPECT_FALSE(m[i] == 0 && m[i - 1] == 0) << "two separators";
+        }
+        app.reset();
+    }
+}
+
+TEST_F(FrameFixture, ServiceFlagBitsShowTheirItems)
+{
+    Start(0x20 | 0x100 | 0x08, true);
+    const auto menus = VisibleMenus();
+    EXPECT_TRUE(Contains(menus, ids::ProtocolMonitor));
+    EXPECT_TRUE(Contains(menus, ids::HelpIndex));
+    EXPECT_TRUE(Contains(menus, ids::Fuses));
+    EXPECT_FALSE(Contains(menus, ids::Monitor));
+    // The protocol monitor item is disabled while the link is not connected.
+    EXPECT_FALSE(Frame()->FindMenuAction(ids::ProtocolMonitor)->isEnabled());
+    link->connected = true;
+    VisibleMenus();
+    EXPECT_TRUE(Frame()->FindMenuAction(ids::ProtocolMonitor)->isEnabled());
+}
+
+TEST_F(FrameFixture, CommandsGoToTheDeviceLinkFirst)
+{
+    Start(0, false);
+    EXPECT_TRUE(Frame()->OnCmdMsg(ids::Connect));
+    EXPECT_EQ(link->commands, std::vector<int>({ids::Connect}));
+    // A command no target handles is disabled and not carried out.
+    EXPECT_FALSE(Frame()->OnCmdMsg(ids::LoadFirmware));
+    CCmdUI ui(ids::LoadFirmware);
+    EXPECT_FALSE(Frame()->RouteUpdate(ui));
+}
+
+TEST_F(FrameFixture, DroppedFiles)
+{
+    Start(0, false);
+    Frame()->OnDropFiles({"/tmp/a.qlx", "/tmp/b.qlx"});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].first, "Bitte nur 1 Datei fallen lassen !");
+    EXPECT_EQ(messages.messages[0].second, uint32_t(mb::IconStop));
+    EXPECT_TRUE(link->sentFiles.empty());
+
+    Frame()->OnDropFiles({"/tmp/readme.TxT"});
+    EXPECT_EQ(link->sentFiles, std::vector<std::string>({"/tmp/readme.TxT"}));
+    EXPECT_TRUE(app->GetDocTemplate()->GetDocuments().empty());
+
+    // A project file opens as a document.
+    const QString path = QDir(settings.Path()).filePath("drop.qlx");
+    {
+        CQuillomerDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        ASSERT_TRUE(doc.OnSaveDocument(path.toStdString()));
+    }
+    Frame()->OnDropFiles({path});
+    ASSERT_EQ(app->GetDocTemplate()->GetDocuments().size(), 1u);
+    EXPECT_EQ(link->sentFiles.size(), 1u);
+}
+
+TEST_F(FrameFixture, QueryDeviceWaitsForTheEchoAndDropsIt)
+{
+    Start(0, false);
+    EXPECT_EQ(CMainFrame::QueryWaitMs(10), 122);
+    EXPECT_EQ(Frame()->QueryDevice(""), "");
+    EXPECT_TRUE(link->lastQuery.empty());
+    link->answer = "/SYS/VER ?\r\n/SYS/VER 4.1\r";
+    EXPECT_EQ(Frame()->QueryDevice("/SYS/VER ?"), "/SYS/VER 4.1\r");
+    EXPECT_EQ(link->lastQuery, "/SYS/VER ?");
+    EXPECT_EQ(link->lastWait, 122);
+    link->answer = "/SYS";
+    EXPECT_EQ(Frame()->QueryDevice("/SYS/VER ?"), "");
+}
+
+TEST(ShellFrame, MonitorSizeNeedsFourNumbers)
+{
+    EXPECT_EQ(CMainFrame::ParseMonitorSize("10,20,500,300"), QRect(10, 20, 500, 300));
+    EXPECT_EQ(CMainFrame::ParseMonitorSize("10,20"), QRect(80, 80, 300, 400));
+    EXPECT_EQ(CMainFrame::ParseMonitorSize(""), QRect(80, 80, 300, 400));
+}
+
+TEST_F(FrameFixture, ProtocolMonitorIsPlacedFromTheProfileAndStartsHidden)
+{
+    QSettings().setValue("Settings/MonitorSize", "10,20,500,300");
+    auto previous = CMainFrame::SetProtocolMonitorFactory([](CMainFrame*) { return new QWidget; });
+    Start(0x20, false);
+    CMainFrame::SetProtocolMonitorFactory(previous);
+    QWidget* monitor = Frame()->GetProtocolMonitor();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_EQ(monitor->geometry(), QRect(10, 20, 500, 300));
+    EXPECT_EQ(monitor->windowTitle(), QString("QUILLOMER Communication Monitor"));
+    EXPECT_FALSE(Frame()->IsProtocolMonitorVisible());
+    link->connected = true;
+    Frame()->OnCmdMsg(ids::ProtocolMonitor);
+    EXPECT_TRUE(Frame()->IsProtocolMonitorVisible());
+    Frame()->OnCmdMsg(ids::ProtocolMonitor);
+    EXPECT_FALSE(Frame()->IsProtocolMonitorVisible());
+}
+
+TEST(ShellMessageBox, ButtonsIconsAndDefaultButtonMatchTheFlags)
+{
+    auto box = CreateMessageBox("Frage ?\r\nZweite Zeile", mb::YesNo | mb::IconQuestion | mb::DefButton2);
+    EXPECT_EQ(box->text(), QString("Frage ?\nZweite Zeile"));
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::No));
+
+    box = CreateMessageBox("x", mb::OkCancel | mb::IconExclamation);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Ok));
+
+    box = CreateMessageBox("x", mb::YesNoCancel | mb::DefButton3 | mb::IconInformation);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Cancel));
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+
+    box = CreateMessageBox("x", mb::IconStop);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+
+    box = CreateMessageBox("x", mb::AbortRetryIgnore | mb::DefButton2);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Retry));
+
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Yes), mb::IdYes);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::No), mb::IdNo);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Cancel), mb::IdCancel);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Retry), mb::IdRetry);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Ignore), mb::IdIgnore);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Abort), mb::IdAbort);
+    EXPECT_EQ(AnswerOfButton(QMessageBox::Ok), mb::IdOk);
+}
+
+TEST_F(FrameFixture, CloseAsksToSaveAModifiedDocument)
+{
+    Start(0, true);
+    CDocTemplate* docs = app->GetDocTemplate();
+    ASSERT_EQ(docs->GetDocuments().size(), 1u);
+    CQuillomerDoc* doc = docs->GetDocuments().front();
+    doc->SetModifiedFlag(true);
+    messages.Answer(mb::IdCancel);
+    EXPECT_TRUE(Frame()->OnCmdMsg(ids::FileClose));
+    ASSERT_EQ(docs->GetDocuments().size(), 1u);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].second, uint32_t(mb::YesNoCancel | mb::IconExclamation));
+
+    // Save through the command, then close without a question.
+    const QString path = QDir(settings.Path()).filePath("Halle.qlx");
+    docs->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return path; });
+    EXPECT_TRUE(Frame()->OnCmdMsg(ids::FileSave));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetPathName(), path.toStdString());
+    EXPECT_TRUE(Frame()->OnCmdMsg(ids::FileClose));
+    EXPECT_TRUE(docs->GetDocuments().empty());
+    EXPECT_EQ(messages.messages.size(), 1u);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Frame()->IsDocumentMenuShown());
+    EXPECT_EQ(Frame()->GetActiveView(), nullptr);
+}

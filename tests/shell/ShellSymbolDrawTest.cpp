@@ -1,0 +1,153 @@
+// What the object base draws: link routes, hot highlight and connector names.
+#include <gtest/gtest.h>
+
+#include "ShellTestSupport.h"
+
+namespace basedraw {
+void Draw(CBaseDevice& o, IPainter& dc);
+void DrawHot(CBaseDevice& o, IPainter& dc);
+void DrawCold(CBaseDevice& o, IPainter& dc);
+void DrawLinks(CBaseDevice& o, IPainter& dc, QlColor colour);
+void DrawConnectorName(CBaseDevice& o, IPainter& dc);
+int TrackConnector(CBaseDevice& o, IPainter& dc, CPoint point);
+}  // namespace basedraw
+
+namespace {
+// Records polylines, rectangles and texts with the colour they were drawn in.
+class RecordingPainter : public IPainter {
+public:
+    struct Text {
+        std::string text;
+        QlColor colour;
+        int x, y;
+    };
+    void SetPen(QlColor c, int) override { pen = c; }
+    void SetBrush(QlColor, bool) override {}
+    void SetTextColor(QlColor c) override { textColour = c; }
+    void SetTransparentText(bool) override {}
+    void SelectFont(int) override {}
+    void DrawRect(const CRect& r) override { rects.push_back({r, pen}); }
+    void DrawRoundRect(const CRect& r, int, int) override { roundRects.push_back({r, pen}); }
+    void FillRect(const CRect&, QlColor) override {}
+    void DrawEdge(const CRect&, bool) override {}
+    void DrawPolyline(const std::vector<CPoint>& p) override { lines.push_back({p, pen}); }
+    void DrawLine(CPoint a, CPoint b) override { lines.push_back({{a, b}, pen}); }
+    CSize TextExtent(const std::string& t) override { return CSize{int(t.size()) * 6, 12}; }
+    void DrawText(const std::string& t, const CRect& r, uint32_t) override { texts.push_back({t, textColour, r.left, r.top}); }
+    void TextOut(int x, int y, const std::string& t) override { texts.push_back({t, textColour, x, y}); }
+    void DrawBitmap(uint32_t, const CRect&) override {}
+
+    QlColor pen, textColour;
+    std::vector<std::pair<std::vector<CPoint>, QlColor>> lines;
+    std::vector<std::pair<CRect, QlColor>> rects, roundRects;
+    std::vector<Text> texts;
+};
+
+TestSymbol* Make(CQuillomerDoc& doc, int category, CRect r)
+{
+    return AddSymbol(doc, category, r, "x");
+}
+}  // namespace
+
+TEST(ShellSymbolDraw, ZoneLineRunsStraightToTheChannelHeightThenAcross)
+{
+    CQuillomerDoc doc;
+    TestSymbol* amp = Make(doc, CAT_AMPLIFIER, CRect(100, 100, 200, 200));
+    amp->m_outputCount = 2;
+    amp->m_outputPoints = {CPoint(200, 120), CPoint(200, 160)};
+    TestSymbol* zone = Make(doc, CAT_ZONE, CRect(400, 300, 500, 330));
+    zone->m_inputCount = 1;
+    zone->m_inputPoints = {CPoint(400, 315)};
+    zone->m_inputRoutes.resize(1);
+    zone->m_linkMode = linkmode::DrawOutLinks;
+    zone->AddOutLink(zone, 0, amp, 1, CAT_AMPLIFIER);
+
+    RecordingPainter dc;
+    basedraw::DrawLinks(*zone, dc, qlcolor::Black);
+    ASSERT_EQ(dc.lines.size(), 1u);
+    EXPECT_EQ(dc.lines[0].first, std::vector<CPoint>({CPoint(400, 315), CPoint(400, 315), CPoint(400, 160), CPoint(200, 160)}));
+    EXPECT_EQ(zone->m_inputRoutes[0].pt[2], CPoint(400, 160));
+    // The partner's point pushes the bounding rectangle's left and top out.
+    EXPECT_LE(zone->m_boundingRect.left, 200);
+    EXPECT_LE(zone->m_boundingRect.top, 160);
+
+    // Another object runs its vertical part left of the input by its lane.
+    TestSymbol* other = Make(doc, CAT_AUDIO_DEVICE, CRect(400, 400, 500, 430));
+    other->m_inputCount = 1;
+    other->m_inputPoints = {CPoint(400, 415)};
+    other->m_linkMode = linkmode::DrawOutLinks;
+    other->m_lanes[0] = 1;
+    other->AddOutLink(other, 0, amp, 0, CAT_AMPLIFIER);
+    RecordingPainter dc2;
+    basedraw::DrawLinks(*other, dc2, qlcolor::Red);
+    ASSERT_EQ(dc2.lines.size(), 1u);
+    EXPECT_EQ(dc2.lines[0].first[1], CPoint(375, 415));
+    EXPECT_EQ(dc2.lines[0].first[2], CPoint(375, 120));
+    EXPECT_EQ(dc2.lines[0].second, qlcolor::Red);
+    zone->RemoveAllOutLinks();
+    other->RemoveAllOutLinks();
+}
+
+TEST(ShellSymbolDraw, HoveredConnectorNameOfAHotSlot)
+{
+    CQuillomerDoc doc;
+    TestSymbol* slot = Make(doc, CAT_INPUT_SLOT, CRect(100, 100, 200, 200));
+    slot->m_inputCount = 4;
+    slot->m_outputCount = 2;
+    slot->m_inputPoints = {CPoint(100, 110), CPoint(100, 130), CPoint(100, 150), CPoint(100, 170)};
+    slot->m_inputNames = {"IN1", "IN2", "IN3", "IN4"};
+    slot->m_outputPoints = {CPoint(200, 120), CPoint(200, 160)};
+    slot->m_outputNames = {"OUT1", "OUT2"};
+    RecordingPainter dc;
+    // Not hot: handled, nothing tracked.
+    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(110, 150)), 1);
+    EXPECT_EQ(slot->m_hoverInput, -1);
+    basedraw::DrawHot(*slot, dc);
+    EXPECT_TRUE(slot->IsHot());
+    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(110, 152)), 1);
+    EXPECT_EQ(slot->m_hoverInput, 2);
+    ASSERT_FALSE(dc.texts.empty());
+    EXPECT_EQ(dc.texts.back().text, "IN3");
+    EXPECT_EQ(dc.texts.back().colour, qlcolor::Red);
+    EXPECT_EQ(dc.texts.back().x, 104);
+
+    // The output side: the input's name goes black, the output's turns red.
+    dc.texts.clear();
+    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(190, 158)), 1);
+    ASSERT_EQ(dc.texts.size(), 2u);
+    EXPECT_EQ(dc.texts[0].text, "IN3");
+    EXPECT_EQ(dc.texts[0].colour, qlcolor::Black);
+    EXPECT_EQ(dc.texts[1].text, "OUT2");
+    EXPECT_EQ(dc.texts[1].colour, qlcolor::Red);
+    EXPECT_EQ(dc.texts[1].x, 200 - 5 - 4 * 6);
+    EXPECT_EQ(slot->m_hoverOutput, 1);
+    EXPECT_EQ(slot->m_hoverInput, -1);
+
+    // Objects that are not slots do not track.
+    TestSymbol* amp = Make(doc, CAT_AMPLIFIER, CRect(300, 100, 400, 200));
+    EXPECT_EQ(basedraw::TrackConnector(*amp, dc, CPoint(310, 150)), 0);
+}
+
+TEST(ShellSymbolDraw, HotOutlineIsRedAndColdTakesItAway)
+{
+    CQuillomerDoc doc;
+    TestSymbol* amp = Make(doc, CAT_AMPLIFIER, CRect(100, 100, 200, 200));
+    TestSymbol* group = Make(doc, CAT_GROUP, CRect(300, 100, 400, 130));
+    group->m_number = 2;
+    RecordingPainter dc;
+    basedraw::DrawHot(*amp, dc);
+    ASSERT_EQ(dc.rects.size(), 1u);
+    EXPECT_EQ(dc.rects[0].second, qlcolor::Red);
+    basedraw::DrawCold(*amp, dc);
+    ASSERT_EQ(dc.rects.size(), 2u);
+    EXPECT_EQ(dc.rects[1].second, dc.WindowBackground());
+    EXPECT_FALSE(amp->IsHot());
+    basedraw::DrawHot(*group, dc);
+    ASSERT_EQ(dc.roundRects.size(), 1u);
+    EXPECT_EQ(dc.roundRects[0].second, qlcolor::Red);
+    // Group 0 is never highlighted.
+    group->m_number = 0;
+    RecordingPainter quiet;
+    basedraw::DrawHot(*group, quiet);
+    EXPECT_TRUE(quiet.roundRects.empty());
+}

@@ -1,0 +1,45 @@
+// Gives every test program the environment it expects, however it is started
+// (ctest, by hand, under a debugger): the source and build folders, offscreen
+// windows, the sanitizers' options, and a private settings and runtime folder
+// so that test programs running in parallel never share a settings file.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+extern "C" const char* __asan_default_options() { return "detect_leaks=1:abort_on_error=0"; }
+extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+
+namespace {
+struct TestEnvironment {
+    std::string privateDir;
+
+    TestEnvironment()
+    {
+        setenv("QL_SOURCE_DIR", QL_SOURCE_DIR_VALUE, 0);
+        setenv("QL_BINARY_DIR", QL_BINARY_DIR_VALUE, 0);
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+        std::error_code ec;
+        std::string pattern = (std::filesystem::temp_directory_path(ec) / "ql-test-XXXXXX").string();
+        if (char* dir = mkdtemp(pattern.data())) {
+            privateDir = dir;
+            const std::string config = privateDir + "/config";
+            const std::string runtime = privateDir + "/runtime";
+            std::filesystem::create_directories(config, ec);
+            std::filesystem::create_directories(runtime, ec);
+            std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ec);
+            setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        }
+    }
+
+    ~TestEnvironment()
+    {
+        if (!privateDir.empty()) {
+            std::error_code ec;
+            std::filesystem::remove_all(privateDir, ec);
+        }
+    }
+} testEnvironment;
+}  // namespace

@@ -1,0 +1,144 @@
+// Preferences sheet: start-up page values and the directory page's browse.
+#include "ui/CApplicationPropertiesDlg.h"
+#include "ui/CChooseDirectoryDlg.h"
+#include "ui/CChooseDirectoryPage.h"
+#include "ui/CDriveView.h"
+#include "ui/COpenFilePage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+class PreferencesTest : public ::testing::Test {
+protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override { Clear(); }
+    static void Clear()
+    {
+        QSettings().remove(COpenFilePage::SettingsKey());
+        QSettings().remove(CChooseDirectoryPage::SettingsKey());
+    }
+};
+}  // namespace
+
+TEST_F(PreferencesTest, SheetHasPagesInOrderAndCaption)
+{
+    CApplicationPropertiesDlg sheet(32800, nullptr, 0);
+    EXPECT_EQ(sheet.windowTitle(), "Voreinstellungen");
+    ASSERT_EQ(sheet.GetPageCount(), 2);
+    EXPECT_EQ(sheet.GetPage(0)->GetTitle(), "Programmstart");
+    EXPECT_EQ(sheet.GetPage(1)->GetTitle(), "Verzeichnisse");
+    EXPECT_EQ(sheet.ModemPage(), nullptr);
+    // A registered modem page comes third.
+    auto old = CApplicationPropertiesDlg::SetModemPageFactory([] { return new CPropertyPage("Modem"); });
+    CApplicationPropertiesDlg withModem;
+    ASSERT_EQ(withModem.GetPageCount(), 3);
+    EXPECT_EQ(withModem.GetPage(2)->GetTitle(), "Modem");
+    CApplicationPropertiesDlg::SetModemPageFactory(old);
+}
+
+TEST_F(PreferencesTest, NoValueChoosesWithoutProject)
+{
+    COpenFilePage page;
+    EXPECT_EQ(page.m_nStartupAction, 0);
+    EXPECT_EQ(page.Buttons()->checkedId(), 0);
+    EXPECT_EQ(page.Buttons()->button(0)->text(), "ohne Projekt");
+    EXPECT_EQ(page.Buttons()->button(2)->text(), "mit letztem Projekt");
+}
+
+TEST_F(PreferencesTest, OutOfRangeValueChoosesNothingAndApplyWritesMinusOne)
+{
+    QSettings().setValue(COpenFilePage::SettingsKey(), 5);
+    CApplicationPropertiesDlg sheet;
+    sheet.show();
+    auto* page = sheet.OpenFilePage();
+    EXPECT_EQ(page->m_nStartupAction, -1);
+    EXPECT_EQ(page->Buttons()->checkedId(), -1);
+    EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+    sheet.accept();  // OK without a click
+    EXPECT_EQ(QSettings().value(COpenFilePage::SettingsKey()).toInt(), -1);
+}
+
+TEST_F(PreferencesTest, ClickMarksModifiedApplyWritesAndCancelDoesNot)
+{
+    QSettings().setValue(COpenFilePage::SettingsKey(), 1);
+    {
+        CApplicationPropertiesDlg sheet;
+        sheet.show();
+        EXPECT_EQ(sheet.OpenFilePage()->Buttons()->checkedId(), 1);
+        sheet.OpenFilePage()->Buttons()->button(2)->click();
+        EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+        sheet.reject();
+        EXPECT_EQ(QSettings().value(COpenFilePage::SettingsKey()).toInt(), 1);
+    }
+    CApplicationPropertiesDlg sheet;
+    sheet.show();
+    sheet.OpenFilePage()->Buttons()->button(2)->click();
+    sheet.ApplyButton()->click();
+    EXPECT_EQ(QSettings().value(COpenFilePage::SettingsKey()).toInt(), 2);
+    EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+}
+
+TEST_F(PreferencesTest, DirectoryDefaultsToHome)
+{
+    CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+    sheet.show();
+    EXPECT_EQ(sheet.DirectoryPage()->m_stcDirectory->text(), QDir::homePath());
+    EXPECT_EQ(sheet.DirectoryPage()->m_btnBrowse->text(), "&Durchsuchen...");
+}
+
+TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
+{
+    QTemporaryDir tmp;
+    QDir(tmp.path()).mkpath("Daten/Projekte");
+    const QString root = tmp.path();
+    auto oldProvider = CDriveView::SetDriveProvider([root] {
+        return QList<CDriveView::Drive>{{root, CDriveView::DriveFixed}};
+    });
+    {
+        CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+        sheet.show();
+        QString shownInStatusBar;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_EQ(dlg->windowTitle(), "Projektverzeichnis auswählen");
+            CDriveView* view = dlg->DriveView();
+            QTreeWidgetItem* daten = view->topLevelItem(0)->child(0);
+            ASSERT_EQ(daten->text(0), "Daten");
+            view->setCurrentItem(daten);
+            shownInStatusBar = dlg->findChild<QStatusBar*>()->currentMessage();
+            dlg->accept();
+        });
+        sheet.DirectoryPage()->OnBrowse();
+        EXPECT_EQ(shownInStatusBar.toStdString(), (QDir::cleanPath(root) + "/Daten").toStdString());
+        EXPECT_EQ(sheet.DirectoryPage()->m_stcDirectory->text(), QDir::cleanPath(root) + "/Daten");
+        sheet.reject();
+    }
+    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString(), QDir::cleanPath(root) + "/Daten");
+
+    // Cancel in the chooser changes nothing.
+    {
+        CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+        sheet.show();
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            dlg->reject();
+            EXPECT_TRUE(dlg->m_strDirectory.isEmpty());
+        });
+        sheet.DirectoryPage()->OnBrowse();
+    }
+    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString(), QDir::cleanPath(root) + "/Daten");
+    CDriveView::SetDriveProvider(oldProvider);
+}

@@ -1,0 +1,426 @@
+// The audio inputs dialog: what it shows for a document's input cards, how
+// its edits, spins and checks reach the slot objects and the device, and how
+// the one open instance follows the documents.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <QElapsedTimer>
+
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/EqResponse.h"
+#include "hardware/windows/CAudioInputsDlg.h"
+#include "hardware/windows/CEqResponseCtrl.h"
+#include "model/CQuillomerDoc.h"
+#include "platform/StringTable.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+#include "ui/CGridEdit.h"
+
+namespace {
+
+CAudioInputSlot* Slot(CQuillomerDoc& doc, int index)
+{
+    std::vector<CAudioInputSlot*> found;
+    for (CBaseDevice* obj : doc.GetList(CAT_INPUT_SLOT))
+        if (auto* s = dynamic_cast<CAudioInputSlot*>(obj))
+            found.push_back(s);
+    return found.at(index);
+}
+
+template <class T>
+T* Control(QWidget* dlg, int id)
+{
+    T* w = dlg->findChild<T*>(QString::number(id));
+    EXPECT_NE(nullptr, w) << id;
+    return w;
+}
+
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class AudioInputsDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.OnNewDocument();
+        slot1 = Slot(doc, 0);
+        slot2 = Slot(doc, 1);
+    }
+    void TearDown() override
+    {
+        DeleteAudioInputsDlg();
+        FlushDeletes();
+    }
+    CAudioInputsDlg* Open(int input)
+    {
+        EXPECT_EQ(1, OpenAudioInputsDlg(&doc, input));
+        CAudioInputsDlg* dlg = GetOpenAudioInputsDlg();
+        EXPECT_NE(nullptr, dlg);
+        return dlg;
+    }
+
+    ModelTestHost host;
+    CQuillomerDoc doc;
+    ActiveDocScope active{&doc};
+    blocktest::RecordingSender sender;
+    MessageLog messages;
+    CAudioInputSlot* slot1 = nullptr;
+    CAudioInputSlot* slot2 = nullptr;
+};
+
+}  // namespace
+
+TEST(AudioInputsVolumeMapping, SliderPositions)
+{
+    EXPECT_EQ(0, CAudioInputsDlg::VolumeToSlider(6.0));
+    EXPECT_EQ(50, CAudioInputsDlg::VolumeToSlider(-6.0));
+    EXPECT_EQ(87, CAudioInputsDlg::VolumeToSlider(-80.0));
+    EXPECT_EQ(25, CAudioInputsDlg::VolumeToSlider(0.0));
+    EXPECT_EQ(55, CAudioInputsDlg::VolumeToSlider(-10.0));
+    EXPECT_EQ(64, CAudioInputsDlg::VolumeToSlider(-20.0));
+    EXPECT_EQ(75, CAudioInputsDlg::VolumeToSlider(-40.0));
+    EXPECT_DOUBLE_EQ(6.0, CAudioInputsDlg::SliderToVolume(0));
+    EXPECT_DOUBLE_EQ(-6.0, CAudioInputsDlg::SliderToVolume(50));
+    EXPECT_NEAR(-80.0, CAudioInputsDlg::SliderToVolume(87), 1e-9);
+    // Every position maps back onto itself.
+    for (int pos = 0; pos <= 87; ++pos)
+        EXPECT_EQ(pos, CAudioInputsDlg::VolumeToSlider(CAudioInputsDlg::SliderToVolume(pos))) << pos;
+}
+
+TEST_F(AudioInputsDlgTest, OnlySlotTwoFittedShowsInputThree)
+{
+    slot2->SetCardType(inputcard::MicLine2);
+    slot2->SetValueText(IPC_VOL, 0, "-6");
+    CAudioInputsDlg* dlg = Open(0);
+    EXPECT_EQ(2, dlg->GetSelectedInput());
+    EXPECT_EQ(dlg, GetAudioInputsDlg());
+    EXPECT_EQ(&doc, GetAudioInputsDlgDocument());
+    auto* b1 = Control<QRadioButton>(dlg, 1003);
+    auto* b3 = Control<QRadioButton>(dlg, 1024);
+    EXPECT_EQ("1: ---", b1->text());
+    EXPECT_FALSE(b1->isEnabled());
+    EXPECT_EQ("3:Mic", b3->text());
+    EXPECT_TRUE(b3->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(dlg, 1026)->isVisibleTo(dlg));  // "5:" is hidden
+    EXPECT_EQ(QString::fromStdString(LoadStringId(34139) + " [" +
+                                     doc.GetTitle().substr(0, doc.GetTitle().find(' ')) + "]"),
+              dlg->windowTitle());
+    EXPECT_EQ(50, Control<QSlider>(dlg, 1052)->value());
+    EXPECT_EQ("-6.0", Control<CGridEdit>(dlg, 1059)->text());
+    EXPECT_EQ(87 - 50, dlg->GetSpinPos(1053));
+    EXPECT_TRUE(Control<CGridEdit>(dlg, 1014)->isEnabled());
+    // No line goes out while an input is only shown.
+    EXPECT_TRUE(sender.lines.empty());
+}
+
+TEST_F(AudioInputsDlgTest, WithoutCardsEveryValueControlIsDisabled)
+{
+    CAudioInputsDlg* dlg = Open(1);
+    EXPECT_FALSE(Control<CGridEdit>(dlg, 1014)->isEnabled());
+    EXPECT_FALSE(Control<QComboBox>(dlg, 1039)->isEnabled());
+    EXPECT_FALSE(Control<QSlider>(dlg, 1052)->isEnabled());
+    EXPECT_FALSE(Control<QCheckBox>(dlg, 1065)->isEnabled());
+    EXPECT_FALSE(Control<QRadioButton>(dlg, 1004)->isEnabled());
+    EXPECT_FALSE(Control<QLabel>(dlg, 1080)->isEnabled());
+}
+
+TEST_F(AudioInputsDlgTest, FrequencyAboveTheRangeIsClampedAndSent)
+{
+    slot2->SetCardType(inputcard::Aux2);
+    CAudioInputsDlg* dlg = Open(2);
+    auto* f1 = Control<CGridEdit>(dlg, 1014);
+    f1->setText("25000");
+    emit f1->FocusLost();
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(LoadStringId(34024), messages.texts[0]);
+    EXPECT_EQ("20000.0", f1->text());
+    EXPECT_EQ(186, dlg->GetSpinPos(1040));
+    EXPECT_DOUBLE_EQ(20000.0, slot2->m_filters[0][0].f);
+    ASSERT_EQ(1u, sender.lines.size());
+    EXPECT_EQ("/AUDIO/IN3/FILTER1/F 20000.0", sender.lines[0]);
+    EXPECT_TRUE(sender.shortenFlags[0]);
+    EXPECT_TRUE(doc.IsModified());
+    // The AUX source of an AUX input is shown.
+    EXPECT_EQ("In 1", Control<QLabel>(dlg, 1080)->text());
+    EXPECT_TRUE(Control<QLabel>(dlg, 1080)->isEnabled());
+}
+
+TEST_F(AudioInputsDlgTest, SpinsWalkTheStepTables)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(1);
+    EXPECT_EQ(105, dlg->GetSpinPos(1046));  // filter 2 at 1000 Hz
+    dlg->SpinStep(1046, 1);
+    EXPECT_EQ("1025.0", Control<CGridEdit>(dlg, 1015)->text());
+    EXPECT_EQ("/AUDIO/IN2/FILTER2/F 1025.0", sender.lines.back());
+    EXPECT_DOUBLE_EQ(1025.0, slot1->m_filters[1][1].f);
+
+    EXPECT_EQ(8, dlg->GetSpinPos(1049));  // Q 1.0
+    dlg->SpinStep(1049, 4);
+    EXPECT_EQ("1.3072", Control<CGridEdit>(dlg, 1019)->text());
+    EXPECT_EQ("/AUDIO/IN2/FILTER2/Q 1.3072", sender.lines.back());
+
+    dlg->SpinStep(1047, 30);  // gain, limited to +12 dB
+    EXPECT_EQ("12.0", Control<CGridEdit>(dlg, 1018)->text());
+    EXPECT_EQ(48, dlg->GetSpinPos(1047));
+    // The graph shows the filter's peak.
+    EXPECT_NEAR(12.0, dlg->GetResponse().Response(1, EqResponse::FrequencyIndex(1025.0)), 1e-6);
+
+    EXPECT_EQ(87 - 25, dlg->GetSpinPos(1053));  // 0 dB
+    dlg->SpinStep(1053, 1);  // volume: one step louder
+    EXPECT_EQ(63, dlg->GetSpinPos(1053));
+    EXPECT_EQ(24, Control<QSlider>(dlg, 1052)->value());
+    EXPECT_EQ("0.2", Control<CGridEdit>(dlg, 1059)->text());
+    EXPECT_EQ("/AUDIO/IN2/VOL " + std::string(Control<CGridEdit>(dlg, 1059)->text().toUtf8()), sender.lines.back());
+
+    const size_t sent = sender.lines.size();
+    dlg->SpinStep(1055, -3);  // attenuation -6 → -9: stored, not sent
+    EXPECT_DOUBLE_EQ(-9.0, slot1->m_attenuation[1]);
+    EXPECT_DOUBLE_EQ(-9.0, slot1->GetSharedAttenuation());
+    dlg->SpinStep(1056, 50);
+    EXPECT_DOUBLE_EQ(350.0, slot1->m_ramp[1]);
+    EXPECT_EQ(sent, sender.lines.size());
+
+    // The other inputs show the document's shared values, and switching
+    // through them does not put an old value back.
+    Control<QRadioButton>(dlg, 1003)->click();
+    EXPECT_EQ(" -9", Control<CGridEdit>(dlg, 1006)->text());
+    EXPECT_EQ(" 350", Control<CGridEdit>(dlg, 1007)->text());
+    Control<QRadioButton>(dlg, 1004)->click();
+    EXPECT_DOUBLE_EQ(-9.0, slot1->GetSharedAttenuation());
+    EXPECT_DOUBLE_EQ(350.0, slot2->GetSharedRamp());
+}
+
+TEST_F(AudioInputsDlgTest, UncheckingOneBypassUnchecksBypassAll)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    slot1->SetValueText(MakeInputKey(IPC_V, 1), 0, "6");
+    slot1->SetValueText(IPC_BYPASS_ALL, 0, "1");
+    CAudioInputsDlg* dlg = Open(0);
+    auto* all = Control<QCheckBox>(dlg, 1065);
+    auto* bypass2 = Control<QCheckBox>(dlg, 1063);
+    EXPECT_TRUE(all->isChecked());
+    EXPECT_EQ(0.0, dlg->GetResponse().Response(1, 124));
+
+    bypass2->click();
+    EXPECT_FALSE(bypass2->isChecked());
+    EXPECT_FALSE(all->isChecked());
+    EXPECT_NEAR(6.0, dlg->GetResponse().Response(1, EqResponse::FrequencyIndex(1000.0) + 1), 0.1);
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/BYPASS OFF", sender.lines.back());
+    EXPECT_EQ(0, slot1->m_filters[0][1].bypass);
+
+    // Bypass All switches the three together.
+    all->click();
+    EXPECT_TRUE(bypass2->isChecked());
+    EXPECT_EQ(0.0, dlg->GetResponse().Sum(100));
+    EXPECT_EQ("/AUDIO/IN1/FILTER3/BYPASS ON", sender.lines.back());
+
+    // Changing a bypassed filter makes it work again, on the device too.
+    dlg->SpinStep(1046, -1);
+    EXPECT_FALSE(bypass2->isChecked());
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/BYPASS OFF", sender.lines[sender.lines.size() - 2]);
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/F 951.6", sender.lines.back());  // one step below 987.6
+}
+
+TEST_F(AudioInputsDlgTest, FilterTypeDecidesWhichControlsShow)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(0);
+    auto* type1 = Control<QComboBox>(dlg, 1039);
+    EXPECT_EQ("Lo Shelv", type1->currentText());
+    EXPECT_TRUE(Control<QComboBox>(dlg, 1073)->isVisibleTo(dlg));
+    EXPECT_FALSE(Control<CGridEdit>(dlg, 1034)->isVisibleTo(dlg));
+    type1->setCurrentIndex(0);  // Lo Cut
+    emit type1->activated(0);
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/TYPE LOCUT", sender.lines.back());
+    EXPECT_FALSE(Control<CGridEdit>(dlg, 1017)->isVisibleTo(dlg));
+    type1->setCurrentIndex(2);  // PEQ
+    emit type1->activated(2);
+    EXPECT_TRUE(Control<CGridEdit>(dlg, 1034)->isVisibleTo(dlg));
+    EXPECT_FALSE(Control<QComboBox>(dlg, 1073)->isVisibleTo(dlg));
+    EXPECT_TRUE(Control<CGridEdit>(dlg, 1017)->isVisibleTo(dlg));
+    EXPECT_EQ(IFT_PEQ, slot1->m_filters[0][0].type);
+    // The high shelving filter has no 12 dB slope.
+    EXPECT_EQ("Hi Shelv", Control<QComboBox>(dlg, 1045)->itemText(2));
+    EXPECT_FALSE(Control<QComboBox>(dlg, 1075)->isEnabled());
+    auto* type2 = Control<QComboBox>(dlg, 1045);
+    auto* slope2 = Control<QComboBox>(dlg, 1074);
+    type2->setCurrentIndex(0);  // Lo Shelv
+    emit type2->activated(0);
+    EXPECT_TRUE(slope2->isEnabled());
+    slope2->setCurrentIndex(1);  // 12 dB
+    emit slope2->activated(1);
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/S 12", sender.lines.back());
+    type2->setCurrentIndex(2);  // Hi Shelv: back to 6 dB, on the device too
+    emit type2->activated(2);
+    EXPECT_FALSE(slope2->isEnabled());
+    EXPECT_EQ("6", slope2->currentText());
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/TYPE HISHELV", sender.lines[sender.lines.size() - 2]);
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/S 6", sender.lines.back());
+    EXPECT_EQ(0, slot1->m_filters[0][1].s);
+}
+
+TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(0);
+    Control<CGridEdit>(dlg, 1059)->setText("-12.5");   // typed, focus not yet left
+    Control<CGridEdit>(dlg, 1030)->setText("4000");
+    Control<QRadioButton>(dlg, 1004)->click();
+    EXPECT_EQ(1, dlg->GetSelectedInput());
+    EXPECT_DOUBLE_EQ(-12.5, slot1->m_volume[0]);
+    EXPECT_DOUBLE_EQ(4000.0, slot1->m_filters[0][2].f);
+    EXPECT_DOUBLE_EQ(0.0, slot1->m_volume[1]);
+    EXPECT_EQ("0.0", Control<CGridEdit>(dlg, 1059)->text());
+    EXPECT_EQ("2000.0", Control<CGridEdit>(dlg, 1030)->text());
+    EXPECT_TRUE(sender.lines.empty());
+}
+
+TEST_F(AudioInputsDlgTest, OneDialogFollowsTheFocusedDocument)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(0);
+    Control<CGridEdit>(dlg, 1059)->setText("-20");
+
+    CQuillomerDoc other;
+    other.OnNewDocument();
+    other.SetTitle("Zweites Projekt");
+    Slot(other, 0)->SetCardType(inputcard::Aux2);
+    RetargetAudioInputsDlg(&other);
+    EXPECT_DOUBLE_EQ(-20.0, slot1->m_volume[0]);  // stored into the first document
+    EXPECT_EQ(&other, dlg->GetDocument());
+    EXPECT_EQ(&other, GetAudioInputsDlgDocument());
+    EXPECT_TRUE(dlg->windowTitle().endsWith("[Zweites]"));
+    EXPECT_EQ("1:Aux", Control<QRadioButton>(dlg, 1003)->text());
+
+    // Opening from a slot again reuses the one dialog.
+    EXPECT_EQ(1, OpenAudioInputsDlg(&doc, 1));
+    EXPECT_EQ(dlg, GetOpenAudioInputsDlg());
+    EXPECT_EQ(&doc, dlg->GetDocument());
+
+    // Dropping another document's contents leaves it open; its own closes it.
+    CloseAudioInputsDlg(&other);
+    EXPECT_EQ(dlg, GetOpenAudioInputsDlg());
+    Control<CGridEdit>(dlg, 1059)->setText("-30");
+    CloseAudioInputsDlg(&doc);
+    EXPECT_EQ(nullptr, GetOpenAudioInputsDlg());
+    EXPECT_EQ(nullptr, GetAudioInputsDlg());
+    EXPECT_DOUBLE_EQ(-30.0, slot1->m_volume[0]);
+    FlushDeletes();
+}
+
+TEST_F(AudioInputsDlgTest, SlotsOpenTheDialogAndAskItToStoreBeforeSaving)
+{
+    slot2->SetCardType(inputcard::MicLine2);
+    slot2->SetHoverConnectors(1, -1);
+    slot2->OnCommand(objcmd::Properties);
+    CAudioInputsDlg* dlg = GetOpenAudioInputsDlg();
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(3, dlg->GetSelectedInput());
+    EXPECT_TRUE(dlg->isVisible());
+    // The card menu is locked while the dialog is open.
+    CCmdUI card(inputcard::Aux2);
+    slot2->OnUpdateCommand(card);
+    EXPECT_FALSE(card.m_enabled);
+
+    Control<CGridEdit>(dlg, 1059)->setText("-3");
+    const std::vector<uint8_t> bytes = doc.SaveToBytes();
+    EXPECT_DOUBLE_EQ(-3.0, slot2->m_volume[1]);
+    CQuillomerDoc loaded;
+    ASSERT_TRUE(loaded.LoadFromBytes(bytes));
+    EXPECT_DOUBLE_EQ(-3.0, Slot(loaded, 1)->m_volume[1]);
+
+    // An upload answer for the shown document refreshes the dialog.
+    slot2->ParseUploadLines("AUDIO/IN3/VOL -10", "", 7);
+    EXPECT_EQ(2, dlg->GetSelectedInput());
+    EXPECT_EQ("-10.0", Control<CGridEdit>(dlg, 1059)->text());
+
+    // Esc stores and closes.
+    Control<CGridEdit>(dlg, 1059)->setText("-11");
+    QTest::keyClick(dlg, Qt::Key_Escape);
+    EXPECT_EQ(nullptr, GetOpenAudioInputsDlg());
+    EXPECT_DOUBLE_EQ(-11.0, slot2->m_volume[0]);
+    FlushDeletes();
+}
+
+TEST(EqResponseCtrlTest, DrawsTheSummedCurve)
+{
+    EqResponse eq;
+    CEqResponseCtrl ctrl;
+    ctrl.resize(300, 200);
+    ctrl.SetResponse(&eq);
+    const QColor yellow(255, 255, 0);
+
+    QImage flat = ctrl.grab().toImage();
+    EXPECT_EQ(QColor(Qt::black), flat.pixelColor(150, 10));
+    EXPECT_EQ(yellow, flat.pixelColor(150, EqResponse::CurveY(0.0, 200)));
+    EXPECT_EQ(yellow, flat.pixelColor(5, 99));
+
+    eq.ComputeResponse(1, IFT_PEQ, 2000.0, 1.0, 12.0);
+    QImage peak = ctrl.grab().toImage();
+    const int x = EqResponse::CurveX(124, 300);
+    EXPECT_EQ(yellow, peak.pixelColor(x, 19));  // on the +12 dB grid line
+    EXPECT_NE(yellow, peak.pixelColor(x, 99));
+    // The 1 kHz grid line is dotted grey below the curve.
+    int grey = 0;
+    for (int y = 120; y < 200; ++y)
+        grey += peak.pixelColor(EqResponse::GridX(1000.0, 300), y) == QColor(192, 192, 192);
+    EXPECT_GT(grey, 10);
+}
+
+TEST_F(AudioInputsDlgTest, ADocumentDestroyedUnderTheDialogIsNotTouched)
+{
+    auto gone = std::make_unique<CQuillomerDoc>();
+    gone->OnNewDocument();
+    Slot(*gone, 0)->SetCardType(inputcard::MicLine2);
+    ASSERT_EQ(1, OpenAudioInputsDlg(gone.get(), 0));
+    CAudioInputsDlg* dlg = GetOpenAudioInputsDlg();
+    gone.reset();  // without dropping its contents first
+    EXPECT_EQ(nullptr, GetAudioInputsDlgDocument());
+    dlg->StoreInput();
+    dlg->SpinStep(1040, 1);
+    EXPECT_TRUE(sender.lines.empty());
+    // The next document in front takes over.
+    slot1->SetCardType(inputcard::Aux2);
+    RetargetAudioInputsDlg(&doc);
+    EXPECT_EQ(&doc, GetAudioInputsDlgDocument());
+    EXPECT_EQ("1:Aux", Control<QRadioButton>(dlg, 1003)->text());
+}
+
+TEST_F(AudioInputsDlgTest, SpinArrowsStepAndTheRampSpeedsUpWhenHeld)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(0);
+    const auto arrow = [dlg](int spin, const char* which) {
+        QWidget* box = Control<QWidget>(dlg, spin);
+        return box->findChild<QToolButton*>(which);
+    };
+    arrow(1040, "up")->click();
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/F 506.1", sender.lines.back());  // the step above 500 Hz
+    arrow(1041, "down")->click();
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/V -0.5", sender.lines.back());
+
+    // Clicks that follow one another quickly count as one hold.
+    QToolButton* up = arrow(1056, "up");
+    QElapsedTimer held;
+    held.start();
+    while (held.elapsed() < 1150) {
+        up->click();
+        QTest::qWait(100);
+    }
+    const double before = slot1->GetSharedRamp();
+    up->click();
+    EXPECT_DOUBLE_EQ(before + 10.0, slot1->GetSharedRamp());
+    // After a pause it starts slowly again.
+    QTest::qWait(600);
+    up->click();
+    EXPECT_DOUBLE_EQ(before + 11.0, slot1->GetSharedRamp());
+}

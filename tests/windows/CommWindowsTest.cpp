@@ -1,0 +1,208 @@
+// The device link's windows: the protocol monitor (text limit, erase echo,
+// typing, placement), the online notice, the parameter-group dialog, the
+// login dialog, the text-file editor and the firmware dialog.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "comm/CCommLink.h"
+#include "comm/CFirmwareSender.h"
+#include "comm/ParameterGroups.h"
+#include "comm/windows/CFirmwareUpdateDlg.h"
+#include "comm/windows/CLoginDlg.h"
+#include "comm/windows/COnlineNoticeDlg.h"
+#include "comm/windows/CParamSelectDlg.h"
+#include "comm/windows/CProtocolMonitorFrm.h"
+#include "comm/windows/CProtocolMonitorView.h"
+#include "comm/windows/CTextFileDlg.h"
+#include "model/CQuillomerDoc.h"
+#include "serial/SerialTestSupport.h"
+
+namespace {
+
+QVariant Setting(const QString& key)
+{
+    return QSettings().value(key);
+}
+
+}  // namespace
+
+TEST(ProtocolMonitor, LongTextDropsItsOlderHalf)
+{
+    CProtocolMonitorView view;
+    view.setPlainText(QString(8192, QLatin1Char('a')));
+    view.AppendMonitorText(QStringLiteral("xyz"));
+    EXPECT_EQ(view.toPlainText(), QString(4096, QLatin1Char('a')) + QStringLiteral("xyz"));
+    view.setPlainText(QString(8191, QLatin1Char('a')));
+    view.AppendMonitorText(QStringLiteral("b"));
+    EXPECT_EQ(view.toPlainText().size(), 8192);
+}
+
+TEST(ProtocolMonitor, EraseEchoRemovesOneCharacter)
+{
+    CProtocolMonitorView view;
+    view.AppendMonitorText(QStringLiteral("/COMM/PROMPT>ab"));
+    view.AppendMonitorText(QStringLiteral("\b \b"));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("/COMM/PROMPT>a"));
+    view.AppendMonitorText(QStringLiteral("\b"));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("/COMM/PROMPT>a\b"));
+    // Also right after the text was cut.
+    view.setPlainText(QString(8192, QLatin1Char('c')));
+    view.AppendMonitorText(QStringLiteral("\b \b"));
+    EXPECT_EQ(view.toPlainText(), QString(4095, QLatin1Char('c')));
+    view.AppendMonitorText(QStringLiteral("\r\n/X 1\r\n"));
+    EXPECT_TRUE(view.toPlainText().endsWith(QStringLiteral("c\n/X 1\n")));
+}
+
+TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
+{
+    serialtest::UsePrivateSettings();
+    CCommLink link;
+    CProtocolMonitorFrm frame;
+    frame.SetLink(&link);
+    CProtocolMonitorView* view = frame.GetMonitorView();
+    view->AppendMonitorText(QStringLiteral("/>"));
+    link.SetLinkState(linkstate::Online);
+    QTest::keyClick(view, Qt::Key_Question, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(link.GetLinkState(), linkstate::Terminal);
+    EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+}
+
+TEST(ProtocolMonitor, ShowingItMakesTheNextLineGoOutWhole)
+{
+    serialtest::UsePrivateSettings();
+    CCommLink link;
+    CProtocolMonitorFrm frame;
+    frame.SetLink(&link);
+    link.SendCommand("/ZONE1/VOL -3", nullptr, true);
+    EXPECT_EQ(link.GetLastSentPath(), "/ZONE1/VOL");
+    frame.show();
+    EXPECT_EQ(link.GetLastSentPath(), "");
+}
+
+TEST(ProtocolMonitor, MovingOrSizingStoresThePlacement)
+{
+    serialtest::UsePrivateSettings();
+    QSettings().remove(QStringLiteral("Settings/MonitorSize"));
+    CProtocolMonitorFrm frame;
+    frame.setGeometry(80, 80, 300, 400);
+    frame.show();
+    frame.resize(320, 410);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Setting(QStringLiteral("Settings/MonitorSize")).toString(),
+              CProtocolMonitorFrm::PlacementText(frame.frameGeometry()));
+    EXPECT_EQ(CProtocolMonitorFrm::PlacementText(QRect(10, 20, 300, 400)), QStringLiteral("10,20,300,400"));
+}
+
+TEST(OnlineNotice, TheBoxesExcludeEachOtherAndOkStoresTheChoice)
+{
+    serialtest::UsePrivateSettings();
+    COnlineNoticeDlg dlg;
+    dlg.NeverBox()->setChecked(true);
+    dlg.IntervalBox()->setChecked(true);
+    EXPECT_FALSE(dlg.NeverBox()->isChecked());
+    dlg.accept();
+    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 2);
+    dlg.NeverBox()->setChecked(true);
+    dlg.accept();
+    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 0);
+    dlg.NeverBox()->setChecked(false);
+    dlg.accept();
+    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 1);
+}
+
+TEST(ParamSelect, SelectAllTogglesAndOkStoresTheGroups)
+{
+    serialtest::UsePrivateSettings();
+    QSettings().setValue(QStringLiteral("Configuration/Download"), 0x22);  // consoles and text file
+    CQuillomerDoc doc;
+    ParamSelection selection;
+    selection.doc = &doc;
+    selection.textFileName = "Halle.txt";
+    CParamSelectDlg dlg(selection);
+    ASSERT_EQ(dlg.GroupList()->count(), 6);
+    EXPECT_EQ(dlg.GroupList()->item(3)->text(), QStringLiteral("Steuerung (Trigger, Makros ...)"));
+    EXPECT_EQ(dlg.CheckedGroups(), 0x22u);
+    EXPECT_TRUE(dlg.DownloadButton()->isChecked());
+    dlg.OnSelectAll();
+    EXPECT_EQ(dlg.CheckedGroups(), 0x3Fu);
+    EXPECT_EQ(dlg.SelectAllButton()->text(), QStringLiteral("Alle löschen"));
+    dlg.OnSelectAll();
+    EXPECT_EQ(dlg.CheckedGroups(), 0u);
+    EXPECT_EQ(dlg.SelectAllButton()->text(), QStringLiteral("Alle auswählen"));
+    dlg.GroupList()->item(5)->setCheckState(Qt::Checked);
+    dlg.UploadButton()->setChecked(true);
+    dlg.accept();
+    EXPECT_EQ(Setting(QStringLiteral("Configuration/Download")).toInt(), 0x20);
+    EXPECT_TRUE(selection.textFile);
+    EXPECT_EQ(selection.direction, 0);
+    EXPECT_TRUE(selection.objects.empty());
+}
+
+TEST(LoginDialog, LoginModeHidesTheConfirmation)
+{
+    serialtest::UsePrivateSettings();
+    CCommLink link;
+    CLoginDlg login(link, CLoginDlg::Login);
+    login.show();
+    EXPECT_FALSE(login.ConfirmationEdit()->isVisible());
+    EXPECT_TRUE(login.RemoveProtectionBox()->isVisible());
+    EXPECT_EQ(login.PasswordEdit()->maxLength(), 10);
+    CLoginDlg set(link, CLoginDlg::SetPassword);
+    set.show();
+    EXPECT_TRUE(set.ConfirmationEdit()->isVisible());
+    EXPECT_FALSE(set.RemoveProtectionBox()->isVisible());
+    EXPECT_EQ(set.ConfirmationEdit()->maxLength(), 20);
+}
+
+TEST(TextFileDialog, LoadsTheProjectFileAndSavesWithCrLf)
+{
+    QTemporaryDir dir;
+    {
+        QFile f(dir.filePath(QStringLiteral("Halle.txt")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/CLOCK/SLAVE1 ON\r\n/CLOCK/SLAVE2 OFF\n");
+    }
+    CTextFileDlg dlg(QStringLiteral("Halle.txt"), dir.path());
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Textdatei 'Halle.txt'"));
+    EXPECT_EQ(dlg.Edit()->toPlainText(), QStringLiteral("/CLOCK/SLAVE1 ON\n/CLOCK/SLAVE2 OFF\n"));
+    dlg.Edit()->setPlainText(QStringLiteral("/A 1\n/B Süd"));
+    ASSERT_TRUE(dlg.OnSave());
+    QFile f(dir.filePath(QStringLiteral("Halle.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("/A 1\r\n/B S\xC3\xBC" "d"));
+}
+
+TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
+{
+    serialtest::UsePrivateSettings();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.hex"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("S9030000FC\r\n");
+    }
+    CCommLink link;
+    CFirmwareSender& sender = link.GetFirmwareSender();
+    ASSERT_TRUE(sender.Begin(path.toStdString()));
+    CFirmwareUpdateDlg dlg(sender);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("QUILLOMER-Betriebssystem erneuern"));
+    EXPECT_EQ(dlg.StatusText()->toPlainText(), QStringLiteral("Löschen des aktuellen QUILLOMER-Betriebssystems !"));
+    sender.StartSending();
+    EXPECT_TRUE(dlg.StatusText()->toPlainText().endsWith(QStringLiteral("File:") + path));
+    dlg.show();
+    dlg.reject();
+    EXPECT_FALSE(sender.IsOpen());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}

@@ -1,0 +1,82 @@
+// The live remote amplifier dialog over the real device link, against the
+// device simulator on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+
+#include "comm/CommTestSupport.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CInfoSlot.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+TEST(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
+{
+    serialtest::UsePrivateSettings();
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    doc.SetTitle("Halle");
+    doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+    auto* info = new CInfoSlot;
+    ASSERT_EQ(1, info->Create(1, 1, 1, "KVT 7000", 0, 0, 230, 36, CAT_INFO, 0, 0, &doc));
+    doc.AddObject(info, CAT_INFO);
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->SetAddress(0x1f);
+    const ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    TestHost host;
+    Messages messages;
+    {
+        CCommLink link;
+        link.SetHost(&host);
+        ILineSender* previousSender = SetLineSender(&link);
+        ASSERT_TRUE(sim.Start({QStringLiteral("-e"), QStringLiteral("set /AMP/ADR1F/TYPE HBE6683"),
+                               QStringLiteral("-e"), QStringLiteral("set /AMP/ADR1F/CHANMAP 4"),
+                               QStringLiteral("-e"), QStringLiteral("set /AMP/ADR1F/CHAN1/VOL -20")}))
+            << Simulator::Program().toStdString();
+        link.OnConnect();
+        ASSERT_TRUE(link.IsConnected());
+        Pump(200);
+        ASSERT_NE(0, IsDocConnected());
+
+        {
+            CRemoteAmpDlg dlg(amp, nullptr);
+            EXPECT_EQ(linkstate::BlockRequest, link.GetLinkState());
+            auto* type = dlg.findChild<QLabel*>(QStringLiteral("1592"));
+            ASSERT_TRUE(PumpUntil([&] { return !type->text().isEmpty(); }, 3000));
+            EXPECT_EQ("HBE6683", type->text().toStdString());
+            EXPECT_EQ("4", dlg.findChild<QLabel*>(QStringLiteral("1596"))->text().toStdString());
+            // The status poll brings the channel's volume.
+            auto* volume = dlg.findChild<QSlider*>(QStringLiteral("1591"));
+            EXPECT_TRUE(PumpUntil([&] { return volume->value() == -58; }, 4000));
+
+            // A setter reaches the device.
+            auto* name = dlg.findChild<QLineEdit*>(QStringLiteral("1594"));
+            name->setText("Foyer");
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(name, &out);
+            EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/AMP/ADR1f/NAME Foyer\r\n") != std::string::npos; },
+                                  3000));
+            dlg.accept();
+        }
+        EXPECT_EQ(linkstate::Online, link.GetLinkState());
+        EXPECT_NE(sim.Received().find("/AMP/ADR1f/TYPE ?\r\n/AMP/ADR1f/NAME ?\r\n"), std::string::npos);
+        link.ClosePort();
+        SetLineSender(previousSender);
+    }
+    SetActiveDocHook(previousHook);
+    serialtest::SetDevicePath(kPort, {});
+}

@@ -1,0 +1,577 @@
+#include "KvtDevice.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+
+namespace kvtsim {
+
+namespace {
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Trim(std::string_view s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
+bool IsOnOff(const std::string& upper)
+{
+    return upper == "ON" || upper == "OFF";
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+constexpr char kEtx = 0x03;
+constexpr char kBackspace = 0x08;
+constexpr char kDelete = 0x7f;
+const char* const kLoaderPrompt = "* FLASHBOOT>";
+}  // namespace
+
+KvtDevice::KvtDevice(DeviceConfig config)
+    : m_config(std::move(config))
+    , m_values(DefaultValues())
+{
+    m_mode = m_config.startInBoot ? Mode::BootLoader : Mode::System;
+    m_protected = !m_config.password.empty();
+    m_password = m_config.password;
+}
+
+std::map<std::string, std::string> KvtDevice::DefaultValues()
+{
+    return {
+        {"/COMM/ECHO", "ON"},
+        {"/COMM/PROMPT", "ON"},
+        {"/COMM/MODEM/INIT", "ATZ"},
+        {"/CLOCK/DATEFORMAT", "GERMAN"},
+        {"/MACRO/LOCK", "OFF"},
+        {"/SERVICE/ACCESS/DATE", "01.01.2004"},
+        {"/SERVICE/ACCESS/TIME", "12:00:00"},
+        {"/SERVICE/NETSCAN", "OFF"},
+    };
+}
+
+void KvtDevice::SetValue(const std::string& path, const std::string& value)
+{
+    const std::string key = Upper(path);
+    m_values[key] = value;
+    if (key == "/COMM/ECHO")
+        m_echo = Upper(value) == "ON";
+    else if (key == "/COMM/PROMPT")
+        m_prompt = Upper(value) == "ON";
+}
+
+std::string KvtDevice::Value(const std::string& path) const
+{
+    const auto it = m_values.find(Upper(path));
+    return it == m_values.end() ? std::string() : it->second;
+}
+
+bool KvtDevice::IsValidSRecord(std::string_view line)
+{
+    if (line.size() < 4 || (line[0] != 'S' && line[0] != 's') || !std::isdigit(static_cast<unsigned char>(line[1])))
+        return false;
+    const std::string_view hex = line.substr(2);
+    if (hex.size() % 2 != 0)
+        return false;
+    unsigned sum = 0;
+    std::vector<int> bytes;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const int hi = HexDigit(hex[i]), lo = HexDigit(hex[i + 1]);
+        if (hi < 0 || lo < 0)
+            return false;
+        bytes.push_back(hi * 16 + lo);
+    }
+    if (bytes.empty() || static_cast<size_t>(bytes[0]) != bytes.size() - 1)
+        return false;
+    for (size_t i = 0; i + 1 < bytes.size(); ++i)
+        sum += static_cast<unsigned>(bytes[i]);
+    return ((sum + static_cast<unsigned>(bytes.back())) & 0xffu) == 0xffu;
+}
+
+void KvtDevice::Receive(std::string_view bytes, TimePoint now)
+{
+    Tick(now);
+    for (char c : bytes)
+        HandleByte(c, now);
+}
+
+void KvtDevice::HandleByte(char c, TimePoint now)
+{
+    const bool echo = m_echo && m_mode == Mode::System && !m_silent;
+    if (c == '\n') {
+        // "\r\n" is one line end; a lone "\n" ends a line as well.
+        if (!m_lastWasCr) {
+            if (echo)
+                Emit("\r\n");
+            EndLine(now);
+        }
+        m_lastWasCr = false;
+        return;
+    }
+    m_lastWasCr = (c == '\r');
+    if (c == '\r') {
+        if (echo)
+            Emit("\r\n");
+        EndLine(now);
+        return;
+    }
+    if (c == kBackspace || c == kDelete) {
+        if (!m_line.empty()) {
+            m_line.pop_back();
+            if (echo)
+                Emit("\b \b");
+        }
+        return;
+    }
+    if (c == kEtx) {
+        // ETX abandons the line being typed; the loader takes it as "stop".
+        m_line.clear();
+        if (m_mode == Mode::BootLoader && m_loader == LoaderState::Receiving)
+            m_aborted = true;
+        return;
+    }
+    m_line.push_back(c);
+    if (echo)
+        Emit(std::string(1, c));
+}
+
+void KvtDevice::EndLine(TimePoint now)
+{
+    const std::string line = m_line;
+    m_line.clear();
+    ++m_lineCount;
+    if (!m_silent) {
+        if (m_mode == Mode::System)
+            HandleSystemLine(line, now);
+        else
+            HandleLoaderLine(line, now);
+    }
+    ApplyRules(now);
+}
+
+void KvtDevice::AddRule(const FaultRule& rule)
+{
+    // A rule for line 0 holds from the start.
+    if (rule.afterLines <= 0)
+        ApplyRule(rule);
+    else
+        m_rules.push_back(rule);
+}
+
+void KvtDevice::ApplyRules(TimePoint now)
+{
+    (void)now;
+    for (const FaultRule& rule : m_rules) {
+        if (rule.afterLines == m_lineCount)
+            ApplyRule(rule);
+    }
+}
+
+void KvtDevice::ApplyRule(const FaultRule& rule)
+{
+    {
+        switch (rule.what) {
+        case FaultRule::Silent:
+            m_silent = true;
+            break;
+        case FaultRule::Talk:
+            m_silent = false;
+            break;
+        case FaultRule::Garbage: {
+            // Noise of a disturbed line: high bytes and stray characters, no
+            // line end and no flow-control characters.
+            std::string noise;
+            for (int i = 0; i < rule.amount; ++i) {
+                const unsigned char b = static_cast<unsigned char>(0x80 + (i * 37) % 0x7f);
+                noise.push_back(i % 3 == 2 ? static_cast<char>('!' + i % 60) : static_cast<char>(b));
+            }
+            Emit(noise);
+            break;
+        }
+        case FaultRule::Send:
+            Emit(rule.text);
+            break;
+        case FaultRule::Hangup:
+            m_actions.push_back({LinkAction::Hangup, 0});
+            break;
+        case FaultRule::HoldXoff:
+            m_actions.push_back({LinkAction::HoldXoff, rule.amount});
+            break;
+        case FaultRule::Delay:
+            m_config.answerDelayMs = rule.amount;
+            break;
+        }
+    }
+}
+
+std::string KvtDevice::ResolvePath(const std::string& word) const
+{
+    std::string path = Upper(word);
+    if (!path.empty() && path[0] == '/')
+        return path;
+    // Relative to the folder of the last command.
+    const size_t slash = m_current.rfind('/');
+    const std::string folder = slash == std::string::npos ? "/" : m_current.substr(0, slash + 1);
+    return folder + path;
+}
+
+void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
+{
+    // Password lines follow "/PROTECT OFF" (login) and "/PROTECT ON" (new password, twice).
+    if (m_pwState != PwState::None) {
+        std::string pw = raw;
+        while (!pw.empty() && std::isspace(static_cast<unsigned char>(pw.back())))
+            pw.pop_back();
+        switch (m_pwState) {
+        case PwState::Login:
+            if (m_protected && pw == m_password)
+                m_protected = false;
+            m_pwState = PwState::None;
+            break;
+        case PwState::NewFirst:
+            m_newPassword = pw;
+            m_pwState = PwState::NewSecond;
+            break;
+        case PwState::NewSecond:
+            if (!pw.empty() && pw == m_newPassword) {
+                m_password = pw;
+                m_protected = true;
+            }
+            m_newPassword.clear();
+            m_pwState = PwState::None;
+            break;
+        case PwState::None:
+            break;
+        }
+        EmitPrompt(now);
+        return;
+    }
+
+    const std::string trimmed = Trim(raw);
+    if (trimmed.empty() || trimmed[0] == ';') {
+        EmitPrompt(now);
+        return;
+    }
+
+    std::string path;
+    std::string value;
+    if (raw[0] == ' ' || raw[0] == '\t') {
+        // Continues the path of the previous command.
+        path = m_current;
+        value = trimmed;
+    } else {
+        const size_t blank = trimmed.find_first_of(" \t");
+        const std::string word = trimmed.substr(0, blank);
+        value = blank == std::string::npos ? std::string() : Trim(trimmed.substr(blank));
+        if (word == "?") {
+            path = m_current;
+            value = "?";
+        } else {
+            path = ResolvePath(word);
+        }
+    }
+
+    if (m_protected && path != "/PROTECT") {
+        m_current = "/PROTECT";
+        Answer("/PROTECT ON\r\n", now);
+        EmitPrompt(now);
+        return;
+    }
+
+    if (value.empty() || (path.size() > 1 && path.back() == '/')) {
+        // A bare path selects it; "/" goes back to the top.
+        if (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        m_current = path.empty() ? "/" : path;
+    } else if (value == "?") {
+        m_current = path;
+        Query(path, now);
+    } else {
+        m_current = path;
+        SetSetting(path, value, now);
+    }
+    EmitPrompt(now);
+}
+
+void KvtDevice::SetSetting(const std::string& path, const std::string& value, TimePoint now)
+{
+    const std::string word = Upper(value);
+    if (path == "/COMM/ECHO" || path == "/COMM/PROMPT" || path == "/MACRO/LOCK") {
+        if (!IsOnOff(word)) {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        m_values[path] = word;
+        if (path == "/COMM/ECHO")
+            m_echo = word == "ON";
+        else if (path == "/COMM/PROMPT")
+            m_prompt = word == "ON";
+        else {
+            m_locked = word == "ON";
+            ++(m_locked ? m_lockOn : m_lockOff);
+        }
+        return;
+    }
+    if (path == "/PROTECT") {
+        if (word == "OFF")
+            m_pwState = m_protected ? PwState::Login : PwState::None;
+        else if (word == "ON")
+            m_pwState = PwState::NewFirst;
+        else
+            Answer(path + " " + value + " ? \r\n", now);
+        return;
+    }
+    if (path == "/SERVICE/START") {
+        if (word == "FASTSAVE") {
+            ++m_fastSaves;
+        } else if (word == "EEPCLR") {
+            m_values = DefaultValues();
+            m_echo = true;
+            m_prompt = true;
+            m_locked = false;
+        } else if (word == "BOOTLOAD") {
+            Schedule(now + Millis(m_config.bootEnterMs), [this] {
+                m_mode = Mode::BootLoader;
+                m_loader = LoaderState::Prompt;
+                Emit("\r\n* FLASHBOOT V2.10\r\n");
+                Emit(kLoaderPrompt);
+            });
+        } else {
+            Answer(path + " " + value + " ? \r\n", now);
+        }
+        return;
+    }
+    if (path == "/SERVICE/NETSCAN") {
+        if (!IsOnOff(word)) {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        m_values[path] = word;
+        m_scanning = word == "ON";
+        const int generation = ++m_scanGeneration;
+        if (m_scanning) {
+            Schedule(now + Millis(1000LL * m_config.netscanSeconds), [this, generation] {
+                if (generation == m_scanGeneration) {
+                    m_scanning = false;
+                    m_values["/SERVICE/NETSCAN"] = "OFF";
+                }
+            });
+        }
+        return;
+    }
+    if (path == "/SERVICE/VER" || path == "/SERVICE/DEVICE") {
+        Answer(path + " " + value + " ? \r\n", now);  // read only
+        return;
+    }
+    m_values[path] = value;
+}
+
+std::string KvtDevice::Clock(bool date) const
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm tm {};
+    localtime_r(&t, &tm);
+    char buf[32];
+    if (date)
+        std::strftime(buf, sizeof buf, "%d.%m.%Y", &tm);
+    else
+        std::strftime(buf, sizeof buf, "%H:%M:%S", &tm);
+    return buf;
+}
+
+void KvtDevice::Query(const std::string& path, TimePoint now)
+{
+    std::string value;
+    if (path == "/SERVICE/VER")
+        value = m_config.version + " rel 1.00";
+    else if (path == "/SERVICE/DEVICE")
+        value = m_config.deviceId;
+    else if (path == "/PROTECT")
+        value = m_protected ? "ON" : "OFF";
+    else if ((path == "/CLOCK/MAIN/TIME" || path == "/CLOCK/MAIN/DATE") && !m_values.count(path))
+        value = Clock(path == "/CLOCK/MAIN/DATE");
+    else {
+        const auto it = m_values.find(path);
+        if (it == m_values.end()) {
+            Answer(path + " ? \r\n", now);
+            return;
+        }
+        value = it->second;
+    }
+    Answer(path + " " + value + "\r\n", now);
+}
+
+void KvtDevice::HandleLoaderLine(const std::string& raw, TimePoint now)
+{
+    const std::string line = Trim(raw);
+    const std::string word = Upper(line);
+    if (m_loader == LoaderState::Erasing)
+        return;  // busy
+    if (m_loader == LoaderState::Receiving) {
+        if (line.empty())
+            return;
+        const bool endRecord = word.size() >= 2 && word[0] == 'S' && (word[1] == '7' || word[1] == '8' || word[1] == '9');
+        if (!endRecord) {
+            if (word[0] == 'S') {
+                ++m_records;
+                if (m_badRecordLine == 0 && !IsValidSRecord(line))
+                    m_badRecordLine = m_records;
+            } else if (m_badRecordLine == 0) {
+                m_badRecordLine = m_records + 1;
+            }
+            return;
+        }
+        m_loader = LoaderState::Prompt;
+        std::string verdict;
+        if (m_aborted)
+            verdict = "* \tERROR ABORTED\r\n";
+        else if (m_records == 0)
+            verdict = "* \tERROR NO DATA\r\n";
+        else if (m_badRecordLine != 0 || !IsValidSRecord(line))
+            verdict = "* \tERROR CHECKSUM LINE " + std::to_string(m_badRecordLine != 0 ? m_badRecordLine : m_records + 1) + "\r\n";
+        else if (m_config.firmwareFails)
+            verdict = "* \tERROR FLASH WRITE\r\n";
+        if (verdict.empty()) {
+            m_systemValid = true;
+            if (!m_config.newVersion.empty())
+                m_config.version = m_config.newVersion;
+            Answer("* \tOK.\r\n", now);
+        } else {
+            Answer(verdict, now);
+        }
+        return;
+    }
+
+    // At the loader prompt.
+    if (word.empty()) {
+        Emit("\r\n");
+        Emit(kLoaderPrompt);
+    } else if (word == "UPDATE") {
+        m_loader = LoaderState::Erasing;
+        m_systemValid = false;
+        m_records = 0;
+        m_badRecordLine = 0;
+        m_aborted = false;
+        Emit("* \tERASE\r\n");
+        Schedule(now + Millis(m_config.eraseMs), [this] {
+            m_loader = LoaderState::Receiving;
+            Emit("* \tPROG\r\n");
+        });
+    } else if (word == "START") {
+        Schedule(now + Millis(m_config.startMs), [this] {
+            if (m_systemValid) {
+                m_mode = Mode::System;
+                m_current = "/";
+                m_echo = Upper(Value("/COMM/ECHO")) != "OFF";
+                m_prompt = Upper(Value("/COMM/PROMPT")) != "OFF";
+                Emit("\r\n*** KVT7000 " + m_config.version + " ***\r\n");
+            } else {
+                Emit("\r\n*** OPERATING SYSTEM N O T  VALID!\r\n");
+                Emit(kLoaderPrompt);
+            }
+        });
+    } else {
+        Emit("* ?\r\n");
+        Emit(kLoaderPrompt);
+    }
+}
+
+void KvtDevice::Answer(const std::string& text, TimePoint now)
+{
+    if (m_config.answerDelayMs <= 0 && m_lastOutputDue <= now) {
+        Emit(text);
+        return;
+    }
+    const TimePoint due = std::max(now + Millis(m_config.answerDelayMs), m_lastOutputDue);
+    m_lastOutputDue = due;
+    Schedule(due, [this, text] { Emit(text); });
+}
+
+void KvtDevice::EmitPrompt(TimePoint now)
+{
+    // A locked (protected) interpreter shows no prompt.
+    if (m_mode != Mode::System || !m_prompt || m_protected)
+        return;
+    const std::string prompt = m_current + ">";
+    if (m_lastOutputDue > now) {
+        // Keep the prompt behind a delayed answer.
+        Schedule(m_lastOutputDue, [this, prompt] {
+            if (m_prompt)
+                Emit(prompt);
+        });
+        return;
+    }
+    Emit(prompt);
+}
+
+void KvtDevice::Emit(const std::string& text)
+{
+    if (!m_silent)
+        m_output += text;
+}
+
+void KvtDevice::Schedule(TimePoint when, std::function<void()> what)
+{
+    m_timed.push_back({when, m_timedOrder++, std::move(what)});
+}
+
+void KvtDevice::Tick(TimePoint now)
+{
+    for (;;) {
+        auto due = m_timed.end();
+        for (auto it = m_timed.begin(); it != m_timed.end(); ++it) {
+            if (it->when <= now && (due == m_timed.end() || it->when < due->when
+                                    || (it->when == due->when && it->order < due->order)))
+                due = it;
+        }
+        if (due == m_timed.end())
+            return;
+        std::function<void()> what = std::move(due->what);
+        m_timed.erase(due);
+        what();
+    }
+}
+
+std::optional<TimePoint> KvtDevice::NextDeadline() const
+{
+    std::optional<TimePoint> next;
+    for (const Timed& t : m_timed) {
+        if (!next || t.when < *next)
+            next = t.when;
+    }
+    return next;
+}
+
+std::string KvtDevice::TakeOutput()
+{
+    std::string out;
+    out.swap(m_output);
+    return out;
+}
+
+std::vector<LinkAction> KvtDevice::TakeActions()
+{
+    std::vector<LinkAction> out;
+    out.swap(m_actions);
+    return out;
+}
+
+}  // namespace kvtsim

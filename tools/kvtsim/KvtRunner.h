@@ -1,0 +1,42 @@
+#pragma once
+// Puts a KvtDevice on a pseudo-terminal: the designer opens the terminal's
+// slave path as its serial port. The runner honours the host's XON/XOFF, can
+// hold its own XOFF, paces its output like a real 19200-baud line and writes
+// a traffic log.
+
+#include "KvtDevice.h"
+#include "KvtScript.h"
+
+#include <cstdio>
+#include <string>
+
+namespace kvtsim {
+
+class KvtRunner {
+public:
+    KvtRunner(KvtDevice& device, const SimOptions& options);
+    ~KvtRunner();
+    KvtRunner(const KvtRunner&) = delete;
+    KvtRunner& operator=(const KvtRunner&) = delete;
+
+    // Creates the pseudo-terminal (raw mode) and, when asked, writes its path
+    // to the link file.
+    bool Open(std::string& error);
+    const std::string& SlavePath() const { return m_slavePath; }
+    // Serves the device until a hang-up rule fires or a terminating signal
+    // arrives. Returns the exit code.
+    int Run();
+
+private:
+    void Log(const char* direction, const std::string& bytes);
+    void WriteControl(char c);
+
+    KvtDevice& m_device;
+    SimOptions m_options;
+    int m_master = -1;
+    int m_slave = -1;  // kept open: the host may close and reopen its side
+    std::string m_slavePath;
+    std::FILE* m_log = nullptr;
+};
+
+}  // namespace kvtsim

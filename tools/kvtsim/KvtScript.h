@@ -1,0 +1,54 @@
+#pragma once
+// Settings of a simulator run: the device's facts, preset values, fault rules
+// and line behaviour, from command-line options or a small command file.
+//
+// A command file holds one directive a line ("#" starts a comment); every
+// directive can also be given on the command line as "--directive args...".
+//   version V0.551          operating-system version
+//   new-version V0.552      version after a successful firmware load
+//   device-id KVT7000       answer to /SERVICE/DEVICE ?
+//   boot                    start in the boot loader
+//   protect PASSWORD        start password protected
+//   boot-enter-ms N | erase-ms N | start-ms N | netscan-s N
+//   firmware-fails          the loader answers every S-record stream with an error
+//   delay MS                answers come MS later than the echo
+//   pace [CPS]              send at most CPS characters a second (default 1920, 19200 8N1)
+//   silent                  never answer, never echo
+//   set PATH VALUE          preset a stored value
+//   at N ACTION [ARG]       after the N-th received line: silent | talk |
+//                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS
+// TEXT takes the escapes \r \n \t \\ and \xHH.
+
+#include "KvtDevice.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kvtsim {
+
+struct SimOptions {
+    DeviceConfig device;
+    std::vector<FaultRule> rules;
+    std::vector<std::pair<std::string, std::string>> presets;
+    bool silent = false;
+    int cps = 0;  // 0: as fast as the terminal takes it
+    std::string linkFile;
+    std::string logFile;
+};
+
+// Applies one directive; false with `error` set when it is not understood.
+bool ApplyDirective(const std::string& line, SimOptions& options, std::string& error);
+// Applies every directive of a command file.
+bool LoadScript(const std::string& path, SimOptions& options, std::string& error);
+// Parses the command line (--link FILE, --log FILE, --script FILE, -e DIRECTIVE,
+// --DIRECTIVE args...).
+bool ParseCommandLine(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+// Decodes \r \n \t \\ \xHH.
+std::string Unescape(const std::string& text);
+// The reverse, for the traffic log.
+std::string Escape(const std::string& bytes);
+// Builds a device from the options (presets and rules applied).
+KvtDevice MakeDevice(const SimOptions& options);
+
+}  // namespace kvtsim

@@ -1,0 +1,41 @@
+// kvtsim: a stand-in for the central device on a pseudo-terminal.
+// Prints the terminal's path; point the designer's port at it (settings
+// "COMSECTION"/"DevicePath<n>"). See README.md.
+
+#include "KvtDevice.h"
+#include "KvtRunner.h"
+#include "KvtScript.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args) {
+        if (a == "-h" || a == "--help") {
+            std::printf("usage: kvtsim [--link FILE] [--log FILE] [--script FILE] [-e DIRECTIVE] [--DIRECTIVE args...]\n"
+                        "directives: version V, new-version V, device-id ID, boot, protect PW, boot-enter-ms N,\n"
+                        "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], silent,\n"
+                        "  set PATH VALUE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS)\n");
+            return 0;
+        }
+    }
+    kvtsim::SimOptions options;
+    std::string error;
+    if (!kvtsim::ParseCommandLine(args, options, error)) {
+        std::fprintf(stderr, "kvtsim: %s\n", error.c_str());
+        return 2;
+    }
+    kvtsim::KvtDevice device = kvtsim::MakeDevice(options);
+    kvtsim::KvtRunner runner(device, options);
+    if (!runner.Open(error)) {
+        std::fprintf(stderr, "kvtsim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", runner.SlavePath().c_str());
+    std::fflush(stdout);
+    return runner.Run();
+}

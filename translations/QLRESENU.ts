@@ -1,0 +1,2449 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="de_DE">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Info über QUILLOMER Designer</source>
+        <translation>About QUILLOMER Designer</translation>
+    </message>
+    <message>
+        <source>QUILLOMER Designer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version 1.2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service: service@halveron.example</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Besuchen Sie unsere Webseite</source>
+        <translation>Visit our web site</translation>
+    </message>
+</context>
+<context>
+    <name>CAmpPropDlg</name>
+    <message>
+        <source>Verstärker Eigenschaften</source>
+        <translation>Amplifier Properties</translation>
+    </message>
+    <message>
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>Verstärker</source>
+        <translation>Amplifier</translation>
+    </message>
+    <message>
+        <source>%1. Kanal</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Havarie</source>
+        <translation>Spare</translation>
+    </message>
+    <message>
+        <source>Erweitert...</source>
+        <translation>Advanced...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>CChooseDirectoryDlg</name>
+    <message>
+        <source>Projektverzeichnis auswählen</source>
+        <translation>Choose Project Directory</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CChooseDirectoryPage</name>
+    <message>
+        <source>Verzeichnisse</source>
+        <translation>Directories</translation>
+    </message>
+    <message>
+        <source>Projektverzeichnis</source>
+        <translation>Project directory</translation>
+    </message>
+    <message>
+        <source>&amp;Durchsuchen...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+</context>
+<context>
+    <name>CDocTemplate</name>
+    <message>
+        <source>Unbenannt</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>QUILLOMER(*.qlx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Änderungen in %1 speichern?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+</context>
+<context>
+    <name>CEBListView</name>
+    <message>
+        <source>Listen (*.txt)</source>
+        <translation>Lists (*.txt)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>QUILLOMER Designer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Druckeinrichtung</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>Seitenansicht</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Über Modem verbinden</source>
+        <translation>Connect by modem</translation>
+    </message>
+    <message>
+        <source>Verbinden</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Trennen</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Einstellungen des Geräts speichern</source>
+        <translation>Save the device&apos;s settings</translation>
+    </message>
+    <message>
+        <source>Parameter laden</source>
+        <translation>Load parameters</translation>
+    </message>
+    <message>
+        <source>Betriebssystem laden</source>
+        <translation>Load operating system</translation>
+    </message>
+    <message>
+        <source>Info über QUILLOMER</source>
+        <translation>About QUILLOMER</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UF</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RF</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>Bereit</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>S&amp;prache</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Deutsch</source>
+        <translation>&amp;German</translation>
+    </message>
+    <message>
+        <source>&amp;Englisch</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Seiten&amp;ansicht</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>Dr&amp;uckeinrichtung...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Hilfe&amp;themen</source>
+        <translation>Help &amp;Topics</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Inf&amp;o über QUILLOMER...</source>
+        <translation>&amp;About QUILLOMER...</translation>
+    </message>
+    <message>
+        <source>&amp;Symbolleiste</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>Status&amp;leiste</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>Zoomleiste</source>
+        <translation>Zoom Bar</translation>
+    </message>
+    <message>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Voreinstellungen</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <source>Protokoll&amp;monitor</source>
+        <translation>Protocol &amp;Monitor</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Ausschneiden</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>&amp;Kommunikation</source>
+        <translation>&amp;Communication</translation>
+    </message>
+    <message>
+        <source>Über &amp;Modem verbinden...</source>
+        <translation>Connect by &amp;Modem...</translation>
+    </message>
+    <message>
+        <source>&amp;Verbinden</source>
+        <translation>&amp;Connect</translation>
+    </message>
+    <message>
+        <source>&amp;Trennen</source>
+        <translation>&amp;Disconnect</translation>
+    </message>
+    <message>
+        <source>&amp;Parameter laden...</source>
+        <translation>Load &amp;Parameters...</translation>
+    </message>
+    <message>
+        <source>Einstellungen im Gerät &amp;speichern</source>
+        <translation>&amp;Save Settings in the Device</translation>
+    </message>
+    <message>
+        <source>&amp;Textdatei bearbeiten...</source>
+        <translation>Edit &amp;Text File...</translation>
+    </message>
+    <message>
+        <source>&amp;Betriebssystem laden...</source>
+        <translation>Load &amp;Operating System...</translation>
+    </message>
+    <message>
+        <source>&amp;Netscan</source>
+        <translation>&amp;Network Scan</translation>
+    </message>
+    <message>
+        <source>&amp;Alle Einstellungen löschen</source>
+        <translation>Clear &amp;All Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Systemkonfiguration ...</source>
+        <translation>S&amp;ystem Configuration ...</translation>
+    </message>
+    <message>
+        <source>LOG Datei löschen</source>
+        <translation>Delete LOG File</translation>
+    </message>
+    <message>
+        <source>Ereignis Datei löschen</source>
+        <translation>Delete Event File</translation>
+    </message>
+    <message>
+        <source>Sicherungen</source>
+        <translation>Fuses</translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Einstellungen</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Projekt...</source>
+        <translation>&amp;Project...</translation>
+    </message>
+    <message>
+        <source>&amp;Voreinstellungen...</source>
+        <translation>P&amp;references...</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>Ü&amp;berlappend</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>&amp;Nebeneinander</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>&amp;Symbole anordnen</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message>
+        <source>Zuletzt geöffnete Datei</source>
+        <translation>Recent File</translation>
+    </message>
+</context>
+<context>
+    <name>CModemPage</name>
+    <message>
+        <source>Verbindung</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>bei Projektwechsel online bleiben</source>
+        <translation>stay online when the project changes</translation>
+    </message>
+    <message>
+        <source>Initialisierung
+des KVT Modems</source>
+        <translation>Initialisation
+of the KVT modem</translation>
+    </message>
+    <message>
+        <source>Modemeinstellungen</source>
+        <translation>Modem settings</translation>
+    </message>
+    <message>
+        <source>PC Modem</source>
+        <translation>PC modem</translation>
+    </message>
+    <message>
+        <source>Rufnummer</source>
+        <translation>Call number</translation>
+    </message>
+</context>
+<context>
+    <name>CObjectDlg</name>
+    <message>
+        <source>Eigenschaften von Virtuellen Controllern</source>
+        <translation>Properties of Virtual Controllers</translation>
+    </message>
+    <message>
+        <source>Eigenschaften der Havarie Verstärker</source>
+        <translation>Properties of the Spare Amplifiers</translation>
+    </message>
+    <message>
+        <source>Erweiterte Verstärker Eigenschaften</source>
+        <translation>Advanced Amplifier Properties</translation>
+    </message>
+    <message>
+        <source>Erweiterte LMZ Eigenschaften</source>
+        <translation>Advanced LMZ Properties</translation>
+    </message>
+    <message>
+        <source>Trigger Eigenschaften</source>
+        <translation>Trigger Properties</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Monitoreinträgen</source>
+        <translation>Properties of Monitor Entries</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Makros</source>
+        <translation>Properties of Macros</translation>
+    </message>
+    <message>
+        <source>Eigenschafen von Ereignissen</source>
+        <translation>Properties of Events</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Tagesprogrammen</source>
+        <translation>Properties of Day Programmes</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Feiertagen</source>
+        <translation>Properties of Holidays</translation>
+    </message>
+    <message>
+        <source>Eigenschaften vom Wochenprogramm</source>
+        <translation>Properties of the Week Programme</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von allgemeinen Bedingungen</source>
+        <translation>Properties of General Conditions</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Analogbedingungen</source>
+        <translation>Properties of Analogue Conditions</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von kombinierten Bedingungen</source>
+        <translation>Properties of Combined Conditions</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Aktiv Bedingungen</source>
+        <translation>Properties of Active Conditions</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von READYINPUTS</source>
+        <translation>Properties of READYINPUTS</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Logikzuständen</source>
+        <translation>Properties of Logic States</translation>
+    </message>
+    <message>
+        <source>MemoFlag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAULT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sicherungen</source>
+        <translation>Fuses</translation>
+    </message>
+    <message>
+        <source>Rekorder</source>
+        <translation>Recorder</translation>
+    </message>
+    <message>
+        <source>Pilotton</source>
+        <translation>Pilot Tone</translation>
+    </message>
+    <message>
+        <source>Betriebsspannung</source>
+        <translation>Operating Voltage</translation>
+    </message>
+    <message>
+        <source>Uhr</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Lautstärkeregelung</source>
+        <translation>Volume Control</translation>
+    </message>
+    <message>
+        <source>Ereignis Protokollierer</source>
+        <translation>Event Logger</translation>
+    </message>
+    <message>
+        <source>Linientest</source>
+        <translation>Line Test</translation>
+    </message>
+    <message>
+        <source>noch nicht verfügbar</source>
+        <translation>not available yet</translation>
+    </message>
+</context>
+<context>
+    <name>COpenFilePage</name>
+    <message>
+        <source>Programmstart</source>
+        <translation>Program Start</translation>
+    </message>
+    <message>
+        <source>Start von QUILLOMER</source>
+        <translation>Start of QUILLOMER</translation>
+    </message>
+    <message>
+        <source>ohne Projekt</source>
+        <translation>without a project</translation>
+    </message>
+    <message>
+        <source>mit neuem Projekt</source>
+        <translation>with a new project</translation>
+    </message>
+    <message>
+        <source>mit letztem Projekt</source>
+        <translation>with the last project</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintBlock</name>
+    <message>
+        <source>Verstärker</source>
+        <translation>Amplifiers</translation>
+    </message>
+    <message>
+        <source>Ereignisse</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>Audio-Geräte</source>
+        <translation>Audio Devices</translation>
+    </message>
+    <message>
+        <source>KVT7000 Slots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sprechstellen</source>
+        <translation>Consoles</translation>
+    </message>
+    <message>
+        <source>Tagesprogramme</source>
+        <translation>Day Programmes</translation>
+    </message>
+    <message>
+        <source>Feiertagsprogramme</source>
+        <translation>Holiday Programmes</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wochenprogramm</source>
+        <translation>Week Programme</translation>
+    </message>
+    <message>
+        <source>Bedingungen</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>MemoFlag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relais Controller</source>
+        <translation>Relay Controller</translation>
+    </message>
+    <message>
+        <source>READY-Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100 V - Relaiskarten</source>
+        <translation>100 V Relay Cards</translation>
+    </message>
+    <message>
+        <source>24 V - Relaiskarten</source>
+        <translation>24 V Relay Cards</translation>
+    </message>
+    <message>
+        <source>Digitale Eingangskarten</source>
+        <translation>Digital Input Cards</translation>
+    </message>
+    <message>
+        <source>Analoge A/D - D/A Karten</source>
+        <translation>Analogue A/D - D/A Cards</translation>
+    </message>
+    <message>
+        <source>Logikzustand</source>
+        <translation>Logic State</translation>
+    </message>
+    <message>
+        <source>Virtuelle Controller</source>
+        <translation>Virtual Controllers</translation>
+    </message>
+    <message>
+        <source>Bereichsprüfung</source>
+        <translation>Range Check</translation>
+    </message>
+    <message>
+        <source>Verknüpfung</source>
+        <translation>Combination</translation>
+    </message>
+    <message>
+        <source>Aktiv Bedingung</source>
+        <translation>Active Condition</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintContentDlg</name>
+    <message>
+        <source>Druckinhalt bestimmen</source>
+        <translation>Choose What to Print</translation>
+    </message>
+    <message>
+        <source>Auswahl </source>
+        <translation>Selection </translation>
+    </message>
+    <message>
+        <source>Blockschaltbild  ( Grafik )</source>
+        <translation>Block diagram  ( graphics )</translation>
+    </message>
+    <message>
+        <source>Parameterliste    ( Text )</source>
+        <translation>Parameter list    ( text )</translation>
+    </message>
+    <message>
+        <source>Geräteliste         ( Text )</source>
+        <translation>Device list         ( text )</translation>
+    </message>
+    <message>
+        <source>Drucker einrichten... (Blattgröße,Format...)</source>
+        <translation>Printer setup... (paper size, format...)</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Drucken Sie Sprechstellen über den Button &apos;Drucken&apos; in deren Eigenschaften- Dialog &quot;Tastenansicht&quot;  !</source>
+        <translation>Print consoles with the button &apos;Print&apos; in their properties dialog &quot;Key view&quot;  !</translation>
+    </message>
+</context>
+<context>
+    <name>CProgressDlg</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CProjectDataDlg</name>
+    <message>
+        <source>Projektdaten</source>
+        <translation>Project Data</translation>
+    </message>
+    <message>
+        <source>Projektname</source>
+        <translation>Project name</translation>
+    </message>
+    <message>
+        <source>Projektnummer</source>
+        <translation>Project number</translation>
+    </message>
+    <message>
+        <source>Firma</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Adresse</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Systemrufnummer</source>
+        <translation>System call number</translation>
+    </message>
+    <message>
+        <source>Bearbeiter</source>
+        <translation>Edited by</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Dateiname (ohne ext.)</source>
+        <translation>File name (without ext.)</translation>
+    </message>
+    <message>
+        <source>Paßwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Projektbeschreibung</source>
+        <translation>Project description</translation>
+    </message>
+    <message>
+        <source>KVT 7000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KVT 7000 Upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CPropertySheet</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillomerApp</name>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>QUILLOMER(*.qlx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillomerView</name>
+    <message>
+        <source>Mit rechtem Mausclick Eigenschaften einstellen</source>
+        <translation>Right-click to set properties</translation>
+    </message>
+    <message>
+        <source>Bereit</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>Mit linkem Mausclick Name editieren</source>
+        <translation>Left-click to edit the name</translation>
+    </message>
+    <message>
+        <source>Mit linkem Doppelclick Eigenschaften editieren</source>
+        <translation>Double-click to edit properties</translation>
+    </message>
+</context>
+<context>
+    <name>CRemoteAmpDlg</name>
+    <message>
+        <source>Remoteverstärker Eigenschaften</source>
+        <translation>Remote Amplifier Properties</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Letzter Fehler</source>
+        <translation>Last fault</translation>
+    </message>
+    <message>
+        <source>Relaiszuordnung</source>
+        <translation>Relay assignment</translation>
+    </message>
+    <message>
+        <source>Kanalzuordnung</source>
+        <translation>Channel assignment</translation>
+    </message>
+    <message>
+        <source>Pilottonerkennung</source>
+        <translation>Pilot tone detection</translation>
+    </message>
+    <message>
+        <source>Erdschlusserkennung</source>
+        <translation>Earth fault detection</translation>
+    </message>
+    <message>
+        <source>Übertemperatur</source>
+        <translation>Overtemperature</translation>
+    </message>
+    <message>
+        <source>READY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Netz</source>
+        <translation>Mains</translation>
+    </message>
+    <message>
+        <source>Batterie</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pilotton</source>
+        <translation>Pilot Tone</translation>
+    </message>
+    <message>
+        <source>Erdschluss</source>
+        <translation>Earth fault</translation>
+    </message>
+    <message>
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>U/I Messung</source>
+        <translation>U/I measurement</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZoomToolBar</name>
+    <message>
+        <source>Zoom In / Zoom Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Alarm</source>
+        <extracomment>32807
+----------
+32822
+----------
+34253</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gong</source>
+        <extracomment>32808
+----------
+32823
+----------
+34252</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gemeinsame Audio Parameter</source>
+        <extracomment>32821</extracomment>
+        <translation>Common Audio Parameters</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <extracomment>32824
+----------
+34538
+----------
+32809</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <extracomment>32830</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <extracomment>33086
+----------
+33027</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parser-Fehler !
+<byte value="xd"/>Unbekannte Parameterauswahl !</source>
+        <extracomment>34029</extracomment>
+        <translation>Parser error !
+</translation>
+    </message>
+    <message>
+        <source>AUDIO</source>
+        <extracomment>34079</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/MONI</source>
+        <extracomment>34110</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basis-Signal &apos;%s&apos; %d nicht gefunden !</source>
+        <extracomment>34155</extracomment>
+        <translation>Base signal &apos;%s&apos; %d not found !</translation>
+    </message>
+    <message>
+        <source>Audiosignal Parser : Startmacro  %d nicht gefunden !
+</source>
+        <extracomment>34156</extracomment>
+        <translation>Audio signal parser : start macro  %d not found !
+</translation>
+    </message>
+    <message>
+        <source>Audiosignal Parser : Stopmacro  %d nicht gefunden !
+</source>
+        <extracomment>34157</extracomment>
+        <translation>Audio signal parser : stop macro  %d not found !
+</translation>
+    </message>
+    <message>
+        <source>Textwiedergabe</source>
+        <extracomment>34259</extracomment>
+        <translation>Text Playback</translation>
+    </message>
+    <message>
+        <source>Kein Eintrag</source>
+        <extracomment>34421
+----------
+34471
+----------
+34510</extracomment>
+        <translation>No Entry</translation>
+    </message>
+    <message>
+        <source>Interner Messagerekorder</source>
+        <extracomment>34555</extracomment>
+        <translation>Internal Message Recorder</translation>
+    </message>
+    <message>
+        <source>Interner Pilottongenerator</source>
+        <extracomment>34556</extracomment>
+        <translation>Internal Pilot Tone Generator</translation>
+    </message>
+    <message>
+        <source>Internes Powermanagement</source>
+        <extracomment>34557</extracomment>
+        <translation>Internal Power Management</translation>
+    </message>
+    <message>
+        <source>/PILOT</source>
+        <extracomment>34559</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/POWER</source>
+        <extracomment>34560</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kalender</source>
+        <extracomment>33088</extracomment>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Wochenprogramm</source>
+        <extracomment>34118</extracomment>
+        <translation>Week Programme</translation>
+    </message>
+    <message>
+        <source>Tagesprogramm</source>
+        <extracomment>34119</extracomment>
+        <translation>Day Programme</translation>
+    </message>
+    <message>
+        <source>Uhr</source>
+        <extracomment>34126
+----------
+33011</extracomment>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Montag</source>
+        <extracomment>36101</extracomment>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Dienstag</source>
+        <extracomment>36102</extracomment>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Mittwoch</source>
+        <extracomment>36103</extracomment>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Donnerstag</source>
+        <extracomment>36104</extracomment>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Freitag</source>
+        <extracomment>36105</extracomment>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Samstag</source>
+        <extracomment>36106</extracomment>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sonntag</source>
+        <extracomment>36107</extracomment>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Wochentag</source>
+        <extracomment>36108</extracomment>
+        <translation>Weekday</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <extracomment>32804</extracomment>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <extracomment>32805</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <extracomment>34244</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Eingangsslot nicht bestückt</source>
+        <extracomment>33043</extracomment>
+        <translation>Input slot not fitted</translation>
+    </message>
+    <message>
+        <source>Eingangsslot mit 2-Kanal Sprechstellen-Modul bestücken</source>
+        <extracomment>33044</extracomment>
+        <translation>Fit input slot with 2-channel console module</translation>
+    </message>
+    <message>
+        <source>Eingangsslot mit 2-Kanal MIC / LINE -Modul bestücken</source>
+        <extracomment>33045</extracomment>
+        <translation>Fit input slot with 2-channel MIC / LINE module</translation>
+    </message>
+    <message>
+        <source>Eingangsslot mit 2-Kanal AUX -Modul bestücken</source>
+        <extracomment>33046</extracomment>
+        <translation>Fit input slot with 2-channel AUX module</translation>
+    </message>
+    <message>
+        <source>Eingangsslot mit 1-Kanal MIC /LINE und  1 Kanal AUX bestücken</source>
+        <extracomment>33047</extracomment>
+        <translation>Fit input slot with 1-channel MIC /LINE and  1-channel AUX</translation>
+    </message>
+    <message>
+        <source>Eingangsslot mit 1-Kanal MIC /LINE und  1-Kanal Sprechstellen-Modul bestücken</source>
+        <extracomment>33089</extracomment>
+        <translation>Fit input slot with 1-channel MIC /LINE and  1-channel console module</translation>
+    </message>
+    <message>
+        <source>Audioparameter für das High-Shelving Filter wird von 12dB auf 6dB verringert !</source>
+        <extracomment>34275</extracomment>
+        <translation>The audio parameter of the high-shelving filter is reduced from 12dB to 6dB !</translation>
+    </message>
+    <message>
+        <source>Nicht bestückt</source>
+        <extracomment>33008</extracomment>
+        <translation>Not fitted</translation>
+    </message>
+    <message>
+        <source>2-Kanal LINE Ausgangsmodul</source>
+        <extracomment>33018</extracomment>
+        <translation>2-channel LINE output module</translation>
+    </message>
+    <message>
+        <source>Ausgangsmodul nicht bestückt</source>
+        <extracomment>33177</extracomment>
+        <translation>Output module not fitted</translation>
+    </message>
+    <message>
+        <source>Achtung!
+OUT%d wird mit %d Verstärkereingängen belastet</source>
+        <extracomment>32790</extracomment>
+        <translation>Attention!
+OUT%d is loaded with %d amplifier inputs</translation>
+    </message>
+    <message>
+        <source>Wählen Sie bitte zunächst einen Ausgang !</source>
+        <extracomment>34465</extracomment>
+        <translation>Please choose an output first !</translation>
+    </message>
+    <message>
+        <source>8 fach Digital I/O</source>
+        <extracomment>33009</extracomment>
+        <translation>8-way digital I/O</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <extracomment>33020</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <extracomment>33021</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NU</source>
+        <extracomment>34361</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DCF77 Receiver</source>
+        <extracomment>33024</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INP1</source>
+        <extracomment>33025</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INP2</source>
+        <extracomment>33181</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>READY</source>
+        <extracomment>33026
+----------
+34093</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PC</source>
+        <extracomment>33028</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>REMOTE</source>
+        <extracomment>33029</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FJX3392</source>
+        <extracomment>33100</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FJX3397</source>
+        <extracomment>33101</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Netzteil</source>
+        <extracomment>34291</extracomment>
+        <translation>Power Supply</translation>
+    </message>
+    <message>
+        <source>Encoder</source>
+        <extracomment>32847</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <extracomment>33085</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bedingung</source>
+        <extracomment>34129</extracomment>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>GlobalReadyInput</source>
+        <extracomment>34295</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Virtueller Controller</source>
+        <extracomment>34365</extracomment>
+        <translation>Virtual Controller</translation>
+    </message>
+    <message>
+        <source>Triggerobjekt</source>
+        <extracomment>34424</extracomment>
+        <translation>Trigger Object</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <extracomment>34425</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <extracomment>34426</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Momentanwert</source>
+        <extracomment>34427</extracomment>
+        <translation>Current value</translation>
+    </message>
+    <message>
+        <source>Kurvenform</source>
+        <extracomment>34428</extracomment>
+        <translation>Curve shape</translation>
+    </message>
+    <message>
+        <source>Schritte</source>
+        <extracomment>34429</extracomment>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>Logikzustand</source>
+        <extracomment>34460</extracomment>
+        <translation>Logic State</translation>
+    </message>
+    <message>
+        <source>amp #%u</source>
+        <extracomment>36120</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Endstufe #%u</source>
+        <extracomment>36121</extracomment>
+        <translation>Power amplifier #%u</translation>
+    </message>
+    <message>
+        <source>QTB 8174 #%u</source>
+        <extracomment>36122</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>amp</source>
+        <extracomment>36123</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Endstufe</source>
+        <extracomment>36124</extracomment>
+        <translation>Power amplifier</translation>
+    </message>
+    <message>
+        <source>QTB8174</source>
+        <extracomment>36125</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE6631</source>
+        <extracomment>36126</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE6633</source>
+        <extracomment>36127</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682</source>
+        <extracomment>36128</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Netzausfall</source>
+        <extracomment>36129</extracomment>
+        <translation>Mains failure</translation>
+    </message>
+    <message>
+        <source>Ladegerät/Batt.</source>
+        <extracomment>36130</extracomment>
+        <translation>Charger/Batt.</translation>
+    </message>
+    <message>
+        <source>Lautsprechernetz</source>
+        <extracomment>36131</extracomment>
+        <translation>Loudspeaker network</translation>
+    </message>
+    <message>
+        <source>Erdschluß</source>
+        <extracomment>36132
+----------
+34595</extracomment>
+        <translation>Earth fault</translation>
+    </message>
+    <message>
+        <source>Makro</source>
+        <extracomment>32806
+----------
+IDS_CAT_FIRST + 15</extracomment>
+        <translation>Macro</translation>
+    </message>
+    <message>
+        <source>Makroobjekt</source>
+        <extracomment>34463</extracomment>
+        <translation>Macro Object</translation>
+    </message>
+    <message>
+        <source>/MACRO</source>
+        <extracomment>34464</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDManager: GetBaseDevice %d,%d</source>
+        <extracomment>IDS_GET_BASE_DEVICE</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDManager: GetBaseDeviceList %d</source>
+        <extracomment>IDS_GET_BASE_DEVICE_LIST</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDManager: GetNextID %d %s
+</source>
+        <extracomment>IDS_GET_NEXT_ID</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDManager: AddID %d,%d,%s
+</source>
+        <extracomment>IDS_ADD_ID</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IDManager: RemoveID %d,%d,%s
+</source>
+        <extracomment>IDS_REMOVE_ID</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parser Fehler: Kein Signalobjekt für diesen Parserbefehl !</source>
+        <extracomment>IDS_PARSER_NO_SIGNAL</extracomment>
+        <translation>Parser error: no signal object for this parser command !</translation>
+    </message>
+    <message>
+        <source>Parser Fehler: Ungültiger &apos;Event&apos;-Type oder ungültige &apos;Event&apos;-Nummer ! </source>
+        <extracomment>IDS_PARSER_BAD_EVENT</extracomment>
+        <translation>Parser error: invalid &apos;Event&apos; type or invalid &apos;Event&apos; number ! </translation>
+    </message>
+    <message>
+        <source>Soll das Log-File gelöscht werden ?<byte value="xd"/>
+Das Löschen des Log-Files hat keinerlei Auswirkungen auf die Projektdaten !
+</source>
+        <extracomment>IDS_ASK_DELETE_LOG</extracomment>
+        <translation>Delete the log file ?</translation>
+    </message>
+    <message>
+        <source>Das Gerät kann nicht mehr erzeugt werden !
+Die maximale Anzahl wird überschritten !
+</source>
+        <extracomment>IDS_CANNOT_CREATE</extracomment>
+        <translation>The device cannot be created any more !
+The maximum number would be exceeded !
+</translation>
+    </message>
+    <message>
+        <source>Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !
+</source>
+        <extracomment>IDS_NAME_EMPTY</extracomment>
+        <translation>You must enter a name at least 1 character long !
+</translation>
+    </message>
+    <message>
+        <source>Der Name %s ist schon vorhanden und wird in %s geändert !
+</source>
+        <extracomment>IDS_NAME_CHANGED</extracomment>
+        <translation>The name %s already exists and is changed to %s !
+</translation>
+    </message>
+    <message>
+        <source>Der Name &apos;%s&apos; ist schon vorhanden. Wählen Sie bitte einen anderen !
+</source>
+        <extracomment>IDS_NAME_IN_USE</extracomment>
+        <translation>The name &apos;%s&apos; already exists. Please choose another one !
+</translation>
+    </message>
+    <message>
+        <source>Eingangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !</source>
+        <extracomment>IDS_IN_LINKS_PARTIAL</extracomment>
+        <translation>Input connections of the device %s can only be made in part !</translation>
+    </message>
+    <message>
+        <source>Ausgangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !</source>
+        <extracomment>IDS_OUT_LINKS_PARTIAL</extracomment>
+        <translation>Output connections of the device %s can only be made in part !</translation>
+    </message>
+    <message>
+        <source>Readyinput ist schon vorhanden!</source>
+        <extracomment>IDS_READYINPUT_EXISTS</extracomment>
+        <translation>Ready input already exists!</translation>
+    </message>
+    <message>
+        <source>Unbekanntes Dateiformat!
+Eventuell ist diese Datei von einer neueren Version des QUILLOMER Designers erzeugt worden.</source>
+        <extracomment>IDS_UNKNOWN_FORMAT</extracomment>
+        <translation>Unknown file format!
+This file may have been made by a newer version of the QUILLOMER Designer.</translation>
+    </message>
+    <message>
+        <source>Das Dokument konnte nicht geöffnet werden.</source>
+        <extracomment>IDS_OPEN_FAILED</extracomment>
+        <translation>The document could not be opened.</translation>
+    </message>
+    <message>
+        <source>Das Dokument konnte nicht gespeichert werden.</source>
+        <extracomment>IDS_SAVE_FAILED</extracomment>
+        <translation>The document could not be saved.</translation>
+    </message>
+    <message>
+        <source>Verstärker</source>
+        <extracomment>IDS_CAT_FIRST + 1</extracomment>
+        <translation>Amplifiers</translation>
+    </message>
+    <message>
+        <source>Relaistopologie</source>
+        <extracomment>IDS_CAT_FIRST + 2</extracomment>
+        <translation>Relay Topology</translation>
+    </message>
+    <message>
+        <source>Linien</source>
+        <extracomment>IDS_CAT_FIRST + 3</extracomment>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>Gruppen</source>
+        <extracomment>IDS_CAT_FIRST + 4</extracomment>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <source>Lautstärke,Delay</source>
+        <extracomment>IDS_CAT_FIRST + 5</extracomment>
+        <translation>Volume, Delay</translation>
+    </message>
+    <message>
+        <source>Eingangsfilter, Gain</source>
+        <extracomment>IDS_CAT_FIRST + 6</extracomment>
+        <translation>Input Filter, Gain</translation>
+    </message>
+    <message>
+        <source>Kalender, Timer</source>
+        <extracomment>IDS_CAT_FIRST + 7</extracomment>
+        <translation>Calendar, Timer</translation>
+    </message>
+    <message>
+        <source>Interne Slots</source>
+        <extracomment>IDS_CAT_FIRST + 8</extracomment>
+        <translation>Internal Slots</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <extracomment>IDS_CAT_FIRST + 9</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <extracomment>IDS_CAT_FIRST + 10</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digital-Slot</source>
+        <extracomment>IDS_CAT_FIRST + 11</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digitale Ein-/Ausgänge</source>
+        <extracomment>IDS_CAT_FIRST + 12</extracomment>
+        <translation>Digital Inputs/Outputs</translation>
+    </message>
+    <message>
+        <source>Audio-Geräte</source>
+        <extracomment>IDS_CAT_FIRST + 13</extracomment>
+        <translation>Audio Devices</translation>
+    </message>
+    <message>
+        <source>Sprechstellen</source>
+        <extracomment>IDS_CAT_FIRST + 14</extracomment>
+        <translation>Consoles</translation>
+    </message>
+    <message>
+        <source>Audio (Alarm,Gong,Text...)</source>
+        <extracomment>IDS_CAT_FIRST + 16</extracomment>
+        <translation>Audio (Alarm, Chime, Text...)</translation>
+    </message>
+    <message>
+        <source>LMZ763</source>
+        <extracomment>32796</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LMZ764</source>
+        <extracomment>32797</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LMZ775 Eingang</source>
+        <extracomment>32848</extracomment>
+        <translation>LMZ775 Input</translation>
+    </message>
+    <message>
+        <source>LMZ775 Ausgang</source>
+        <extracomment>32849</extracomment>
+        <translation>LMZ775 Output</translation>
+    </message>
+    <message>
+        <source>LMZ771</source>
+        <extracomment>34136</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LMZ752</source>
+        <extracomment>34262</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LMZ775</source>
+        <extracomment>34263</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digitalsloteingang</source>
+        <extracomment>34321</extracomment>
+        <translation>Digital slot input</translation>
+    </message>
+    <message>
+        <source>Digitalslotausgang</source>
+        <extracomment>34322</extracomment>
+        <translation>Digital slot output</translation>
+    </message>
+    <message>
+        <source>Interfaceeingang</source>
+        <extracomment>34323</extracomment>
+        <translation>Interface input</translation>
+    </message>
+    <message>
+        <source>Nebenuhren</source>
+        <extracomment>34091</extracomment>
+        <translation>Slave Clocks</translation>
+    </message>
+    <message>
+        <source>DCF Receiver</source>
+        <extracomment>34092</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAULT</source>
+        <extracomment>34094</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ANY_FAULTINP</source>
+        <extracomment>34095</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ALL_READYINP</source>
+        <extracomment>34096</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Betriebsspannung</source>
+        <extracomment>34132</extracomment>
+        <translation>Operating Voltage</translation>
+    </message>
+    <message>
+        <source>Pilotton</source>
+        <extracomment>34133</extracomment>
+        <translation>Pilot Tone</translation>
+    </message>
+    <message>
+        <source>24 Volt</source>
+        <extracomment>34134</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analog VCC</source>
+        <extracomment>34135</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>24VOLTS</source>
+        <extracomment>34324</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;Alle&apos; Gruppe</source>
+        <extracomment>34152</extracomment>
+        <translation>&apos;All&apos; Group</translation>
+    </message>
+    <message>
+        <source>8 I/O Kontrollmodul</source>
+        <extracomment>34138</extracomment>
+        <translation>8 I/O Control Module</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <extracomment>34077</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <extracomment>34078</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuse</source>
+        <extracomment>33084</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <extracomment>33087</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIN</source>
+        <extracomment>32810</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <extracomment>32811</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sirene</source>
+        <extracomment>32812</extracomment>
+        <translation>Siren</translation>
+    </message>
+    <message>
+        <source>Post</source>
+        <extracomment>32813</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <extracomment>32814</extracomment>
+        <translation>Telephone</translation>
+    </message>
+    <message>
+        <source>Manueller Alarm</source>
+        <extracomment>34628</extracomment>
+        <translation>Manual Alarm</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm1</source>
+        <extracomment>34629</extracomment>
+        <translation>Ship alarm1</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm2</source>
+        <extracomment>34630</extracomment>
+        <translation>Ship alarm2</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm3</source>
+        <extracomment>34631</extracomment>
+        <translation>Ship alarm3</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm4</source>
+        <extracomment>34632</extracomment>
+        <translation>Ship alarm4</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm5</source>
+        <extracomment>34633</extracomment>
+        <translation>Ship alarm5</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm6</source>
+        <extracomment>34634</extracomment>
+        <translation>Ship alarm6</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm7</source>
+        <extracomment>34635</extracomment>
+        <translation>Ship alarm7</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm8</source>
+        <extracomment>34636</extracomment>
+        <translation>Ship alarm8</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm9</source>
+        <extracomment>34637</extracomment>
+        <translation>Ship alarm9</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm10</source>
+        <extracomment>34638</extracomment>
+        <translation>Ship alarm10</translation>
+    </message>
+    <message>
+        <source>Schiffsalarm11</source>
+        <extracomment>34639</extracomment>
+        <translation>Ship alarm11</translation>
+    </message>
+    <message>
+        <source>Einklang</source>
+        <extracomment>32815</extracomment>
+        <translation>One-tone</translation>
+    </message>
+    <message>
+        <source>Zweiklang</source>
+        <extracomment>32816</extracomment>
+        <translation>Two-tone</translation>
+    </message>
+    <message>
+        <source>Dreiklang</source>
+        <extracomment>32817</extracomment>
+        <translation>Three-tone</translation>
+    </message>
+    <message>
+        <source>Vierklang</source>
+        <extracomment>32818</extracomment>
+        <translation>Four-tone</translation>
+    </message>
+    <message>
+        <source>2 x Zweiklang</source>
+        <extracomment>32819</extracomment>
+        <translation>2 x Two-tone</translation>
+    </message>
+    <message>
+        <source>Vorgong</source>
+        <extracomment>32820</extracomment>
+        <translation>Pre-chime</translation>
+    </message>
+    <message>
+        <source>/CAL</source>
+        <extracomment>34112</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/CLOCK</source>
+        <extracomment>34106</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/FUSE</source>
+        <extracomment>34108</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Feiertagsprogramm</source>
+        <extracomment>34120</extracomment>
+        <translation>Holiday Programme</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <extracomment>34121</extracomment>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>MemoFlag</source>
+        <extracomment>34130</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>READYINP</source>
+        <extracomment>34282</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sammelruf</source>
+        <extracomment>32787
+----------
+33091</extracomment>
+        <translation>Collective Call</translation>
+    </message>
+    <message>
+        <source>Havarieverstärker</source>
+        <extracomment>34370</extracomment>
+        <translation>Spare Amplifier</translation>
+    </message>
+    <message>
+        <source>Verstärker Konfiguration</source>
+        <extracomment>34376</extracomment>
+        <translation>Amplifier Configuration</translation>
+    </message>
+    <message>
+        <source>Ereignis Protokollierer</source>
+        <extracomment>34588</extracomment>
+        <translation>Event Logger</translation>
+    </message>
+    <message>
+        <source>Linientest</source>
+        <extracomment>34577</extracomment>
+        <translation>Line Test</translation>
+    </message>
+    <message>
+        <source>Sprechstelle</source>
+        <extracomment>34063</extracomment>
+        <translation>Console</translation>
+    </message>
+    <message>
+        <source>Slot 3</source>
+        <extracomment>33014</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slot 4</source>
+        <extracomment>33015</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sie können keine weitere Gruppenebene hinzufügen !</source>
+        <extracomment>34192</extracomment>
+        <translation>You cannot add another group level !</translation>
+    </message>
+    <message>
+        <source>LMZ Karten</source>
+        <extracomment>32799</extracomment>
+        <translation>LMZ Cards</translation>
+    </message>
+    <message>
+        <source>Alle Sprechstellen</source>
+        <extracomment>34273</extracomment>
+        <translation>All Consoles</translation>
+    </message>
+    <message>
+        <source>Durchsage 1</source>
+        <extracomment>34472</extracomment>
+        <translation>Announcement 1</translation>
+    </message>
+    <message>
+        <source>Durchsage 2</source>
+        <extracomment>34473</extracomment>
+        <translation>Announcement 2</translation>
+    </message>
+    <message>
+        <source>Durchsage 3</source>
+        <extracomment>34474</extracomment>
+        <translation>Announcement 3</translation>
+    </message>
+    <message>
+        <source>Durchsage 4</source>
+        <extracomment>34475</extracomment>
+        <translation>Announcement 4</translation>
+    </message>
+    <message>
+        <source>Hintergrundprogramm</source>
+        <extracomment>34476</extracomment>
+        <translation>Background Programme</translation>
+    </message>
+    <message>
+        <source>Alle</source>
+        <extracomment>34487</extracomment>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>KVT Slots</source>
+        <extracomment>34503</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unbekannt</source>
+        <extracomment>34593</extracomment>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>Manuell</source>
+        <extracomment>34594</extracomment>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Linienmeßfehler</source>
+        <extracomment>34596</extracomment>
+        <translation>Line measuring fault</translation>
+    </message>
+    <message>
+        <source>Linienerdschluß</source>
+        <extracomment>34597</extracomment>
+        <translation>Line earth fault</translation>
+    </message>
+    <message>
+        <source>LAN Fehler</source>
+        <extracomment>34598</extracomment>
+        <translation>LAN fault</translation>
+    </message>
+    <message>
+        <source>QUILLOMER Communication Monitor</source>
+        <extracomment>34583</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>               Kein Projekt mit QUILLOMER verbunden.          </source>
+        <extracomment>59143</extracomment>
+        <translation>               No project connected with QUILLOMER.          </translation>
+    </message>
+    <message>
+        <source>Programmzuteilungen</source>
+        <extracomment>34250</extracomment>
+        <translation>Programme Assignments</translation>
+    </message>
+    <message>
+        <source>Durchsagen</source>
+        <extracomment>34251</extracomment>
+        <translation>Announcements</translation>
+    </message>
+    <message>
+        <source>Gongsignale</source>
+        <extracomment>34252</extracomment>
+        <translation>Chime Signals</translation>
+    </message>
+    <message>
+        <source>Alarme</source>
+        <extracomment>34253</extracomment>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>Logikausgänge</source>
+        <extracomment>34254</extracomment>
+        <translation>Logic Outputs</translation>
+    </message>
+    <message>
+        <source>Lautstärkesteller</source>
+        <extracomment>34255</extracomment>
+        <translation>Volume Controls</translation>
+    </message>
+    <message>
+        <source>Monitor-Umschalter</source>
+        <extracomment>33086</extracomment>
+        <translation>Monitor Switches</translation>
+    </message>
+    <message>
+        <source>AUX-Umschalter</source>
+        <extracomment>34256</extracomment>
+        <translation>AUX Switches</translation>
+    </message>
+    <message>
+        <source>LCD-Textausgaben</source>
+        <extracomment>34257</extracomment>
+        <translation>LCD Text Outputs</translation>
+    </message>
+    <message>
+        <source>Sequenzen</source>
+        <extracomment>34258</extracomment>
+        <translation>Sequences</translation>
+    </message>
+    <message>
+        <source>Textdurchsagen</source>
+        <extracomment>34259</extracomment>
+        <translation>Text Announcements</translation>
+    </message>
+    <message>
+        <source>Memo-Flags</source>
+        <extracomment>34130</extracomment>
+        <translation>Memo Flags</translation>
+    </message>
+    <message>
+        <source>Betriebsspannungen</source>
+        <extracomment>34132</extracomment>
+        <translation>Operating Voltages</translation>
+    </message>
+    <message>
+        <source>Virtuelle Controller</source>
+        <extracomment>34365</extracomment>
+        <translation>Virtual Controllers</translation>
+    </message>
+    <message>
+        <source>Stop Makro</source>
+        <extracomment>34484</extracomment>
+        <translation>Stop Macro</translation>
+    </message>
+    <message>
+        <source>Verstärkerversorgung</source>
+        <extracomment>34485</extracomment>
+        <translation>Amplifier Supply</translation>
+    </message>
+    <message>
+        <source>Verstärkerstummschaltung</source>
+        <extracomment>34486</extracomment>
+        <translation>Amplifier Muting</translation>
+    </message>
+    <message>
+        <source>Inhalt der Seitenansicht bestimmen</source>
+        <extracomment>34389</extracomment>
+        <translation>Choose What to Preview</translation>
+    </message>
+    <message>
+        <source>Bitte geben Sie ein korrektes Datum ein !</source>
+        <extracomment>34336</extracomment>
+        <translation>Please enter a correct date !</translation>
+    </message>
+    <message>
+        <source>Aufgrund des größeren Speichers in der Geräteversion KVT7000 Upgrade
+gibt es folgende SW Unterschiede:
+
+interner Message Rekorder verfügbar
+Audio Verzögerung			330ms 	(340ms)
+Monitoreinträge			250	(50)
+Monitorrelais			50	(20)
+Tagesprogramme			20	(10)
+Einträge pro Tagesprogramm		100	(40)
+Feiertagseinträge			50	(20)
+Ereignisse			50	(20)
+Makros				250	(80)
+Trigger				100	(50)
+Bedingungen			250	(100)
+Analogbedingung			20	(16)
+Aktivbedingung			50	(5)
+Kombinatorische Bedingungen	50	(10)
+Logikzustände			250	(30)
+
+Achtung!
+Beim Wechsel von KVT7000 auf KVT7000a benötigt das Arbeitsblatt
+keine Anpassung!
+Umgekehrt wird der Funktionsumfang gemäß der Liste reduziert!</source>
+        <extracomment>34531</extracomment>
+        <translation>Because of the larger memory of the device version KVT7000 Upgrade
+the software differs as follows:
+
+internal message recorder available
+Audio delay			330ms 	(340ms)
+Monitor entries			250	(50)
+Monitor relays			50	(20)
+Day programmes			20	(10)
+Entries per day programme		100	(40)
+Holiday entries			50	(20)
+Events			50	(20)
+Macros				250	(80)
+Triggers				100	(50)
+Conditions			250	(100)
+Analogue conditions			20	(16)
+Active conditions			50	(5)
+Combined conditions	50	(10)
+Logic states			250	(30)
+
+Attention!
+Changing from KVT7000 to KVT7000a needs no change
+of the worksheet!
+The other way round, the functions are reduced as listed!</translation>
+    </message>
+    <message>
+        <source>If you want display time/date in german, you should choose &apos;German&apos;
+in &apos;Country settings&apos; in the &apos;Windows control panel&apos; !
+</source>
+        <extracomment>34337</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wenn der Initialisierungsstring für das KVT Modem fehlerhaft ist,
+können Sie wahrscheinlich keine Verbindung mehr zum KVT aufnehmen!
+Sind Sie sicher, daß SIe Initialisierung ändern wollen?</source>
+        <extracomment>34364</extracomment>
+        <translation>If the initialisation string of the KVT modem is wrong,
+you will probably not be able to connect to the KVT any more!
+Are you sure you want to change the initialisation?</translation>
+    </message>
+    <message>
+        <source>HBE 6631</source>
+        <extracomment>33007</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6633</source>
+        <extracomment>33071</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6631 + YOK 58417</source>
+        <extracomment>33160</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6633 + YOK 58417</source>
+        <extracomment>33161</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1-Kanal Verstärker</source>
+        <extracomment>33099</extracomment>
+        <translation>1-channel amplifier</translation>
+    </message>
+    <message>
+        <source>2-Kanal Verstärker</source>
+        <extracomment>33035</extracomment>
+        <translation>2-channel amplifier</translation>
+    </message>
+    <message>
+        <source>HBE 6657</source>
+        <extracomment>33072</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6659</source>
+        <extracomment>33073</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682 (2x2)</source>
+        <extracomment>33083</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682 (112)</source>
+        <extracomment>33082</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682 (121)</source>
+        <extracomment>33081</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682 (211)</source>
+        <extracomment>33080</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6682 (4x1)</source>
+        <extracomment>33079</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6683 (2x2)</source>
+        <extracomment>33078</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6683 (112)</source>
+        <extracomment>33077</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6683 (121)</source>
+        <extracomment>33076</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6683 (211)</source>
+        <extracomment>33075</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HBE 6683 (4x1)</source>
+        <extracomment>33074</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nicht benutzt</source>
+        <extracomment>amptype::kEndKind</extracomment>
+        <translation>Not used</translation>
+    </message>
+    <message>
+        <source>Linie</source>
+        <extracomment>32802</extracomment>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Direkt</source>
+        <extracomment>33032</extracomment>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>1 in N</source>
+        <extracomment>33033</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N in 1</source>
+        <extracomment>33034</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Programm/Ruf</source>
+        <extracomment>33070</extracomment>
+        <translation>Programme/Call</translation>
+    </message>
+    <message>
+        <source>Addresse</source>
+        <extracomment>34550</extracomment>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Wertebereich überschritten !</source>
+        <extracomment>34024</extracomment>
+        <translation>Value out of range !</translation>
+    </message>
+    <message>
+        <source>Warnung !
+
+Das an diesem Eingang angeschlossene Gerät wird 
+beim Umschalten dieses MIC/LINE Eingangs gelöscht !
+
+Soll umgeschalten werden ?</source>
+        <extracomment>34025</extracomment>
+        <translation>Warning !
+
+The device connected to this input is deleted 
+when this MIC/LINE input is switched !
+
+Switch it ?</translation>
+    </message>
+    <message>
+        <source>Zu wenig Speicher !</source>
+        <extracomment>34026</extracomment>
+        <translation>Not enough memory !</translation>
+    </message>
+    <message>
+        <source>Dieses Audio Gerät kann nicht erzeugt werden !
+Möglicherweise ist zu wenig Speicher vorhanden !</source>
+        <extracomment>34027</extracomment>
+        <translation>This audio device cannot be created !
+There may not be enough memory !</translation>
+    </message>
+    <message>
+        <source>Diese Sprechstelle kann nicht erzeugt werden !
+Möglicherweise ist zu wenig Speicher vorhanden !</source>
+        <extracomment>34028</extracomment>
+        <translation>This console cannot be created !
+There may not be enough memory !</translation>
+    </message>
+    <message>
+        <source>S&amp;prechstelle</source>
+        <extracomment>34048</extracomment>
+        <translation>&amp;Console</translation>
+    </message>
+    <message>
+        <source>Mi&amp;krofon</source>
+        <extracomment>34049</extracomment>
+        <translation>Mi&amp;crophone</translation>
+    </message>
+    <message>
+        <source>LIN&amp;E-Quelle</source>
+        <extracomment>34050</extracomment>
+        <translation>LIN&amp;E source</translation>
+    </message>
+    <message>
+        <source>AU&amp;X-Quelle</source>
+        <extracomment>34051</extracomment>
+        <translation>AU&amp;X source</translation>
+    </message>
+    <message>
+        <source> hinzufügen</source>
+        <extracomment>34052</extracomment>
+        <translation> add</translation>
+    </message>
+    <message>
+        <source>Audio Eingänge</source>
+        <extracomment>34139</extracomment>
+        <translation>Audio Inputs</translation>
+    </message>
+    <message>
+        <source>Mixer</source>
+        <extracomment>34360</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wollen Sie die Änderungen übernehmen ?</source>
+        <extracomment>32791</extracomment>
+        <translation>Do you want to apply the changes ?</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <extracomment>34371</extracomment>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>ein</source>
+        <extracomment>34562</extracomment>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>aus</source>
+        <extracomment>34563</extracomment>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Es können keine weitere Linien erzeugt werden.
+Die Maximalanzahl wurde erreicht!</source>
+        <extracomment>32773</extracomment>
+        <translation>No more lines can be created.
+The maximum number has been reached!</translation>
+    </message>
+    <message>
+        <source>Topologie</source>
+        <extracomment>32789</extracomment>
+        <translation>Topology</translation>
+    </message>
+    <message>
+        <source>Einstellungen übertragen</source>
+        <extracomment>106</extracomment>
+        <translation>Transfer settings</translation>
+    </message>
+    <message>
+        <source>Textfile senden</source>
+        <extracomment>115</extracomment>
+        <translation>Send text file</translation>
+    </message>
+    <message>
+        <source>&apos;Netscan&apos;  durchführen</source>
+        <extracomment>117</extracomment>
+        <translation>Run &apos;Network scan&apos;</translation>
+    </message>
+    <message>
+        <source>Netscan</source>
+        <extracomment>34137</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verbinden</source>
+        <extracomment>34362</extracomment>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Voreinstellungen</source>
+        <extracomment>32800</extracomment>
+        <translation>Preferences</translation>
+    </message>
+</context>
+</TS>

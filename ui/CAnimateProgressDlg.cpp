@@ -1,0 +1,19 @@
+#include "ui/CAnimateProgressDlg.h"
+
+#include "ui/CAnimateCtrl.h"
+
+CAnimateProgressDlg::CAnimateProgressDlg(unsigned int captionId)
+    : CProgressDlg(captionId ? captionId : 106, new CAnimateCtrl), m_pAnimate(findChild<CAnimateCtrl*>())
+{
+    // "%d%c" with the percent sign: the sign follows the number directly.
+    m_strPercentFormat = QStringLiteral("%d%%");
+}
+
+bool CAnimateProgressDlg::OnInitDialog()
+{
+    if (!CProgressDlg::OnInitDialog())
+        return false;
+    if (m_pAnimate)
+        m_pAnimate->Open(m_bSecondAnimation ? 468 : 467);
+    return true;
+}

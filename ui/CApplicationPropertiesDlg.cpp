@@ -1,0 +1,34 @@
+#include "ui/CApplicationPropertiesDlg.h"
+
+#include "ui/CChooseDirectoryPage.h"
+#include "ui/COpenFilePage.h"
+
+#include "platform/StringTable.h"
+
+namespace {
+CApplicationPropertiesDlg::PageFactory& ModemFactory()
+{
+    static CApplicationPropertiesDlg::PageFactory factory;
+    return factory;
+}
+}  // namespace
+
+CApplicationPropertiesDlg::PageFactory CApplicationPropertiesDlg::SetModemPageFactory(PageFactory factory)
+{
+    PageFactory old = std::move(ModemFactory());
+    ModemFactory() = std::move(factory);
+    return old;
+}
+
+CApplicationPropertiesDlg::CApplicationPropertiesDlg(unsigned int captionId, QWidget* parent, int selectPage)
+    : CPropertySheet(QString::fromStdString(LoadStringId(captionId)), parent, selectPage)
+{
+    m_pOpenFilePage = new COpenFilePage;
+    m_pDirectoryPage = new CChooseDirectoryPage;
+    AddPage(m_pOpenFilePage);
+    AddPage(m_pDirectoryPage);
+    if (ModemFactory()) {
+        m_pModemPage = ModemFactory()();
+        AddPage(m_pModemPage);
+    }
+}

@@ -1,0 +1,42 @@
+#include "ui/CChooseDirectoryDlg.h"
+
+#include "ui/CDriveView.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Projektverzeichnis auswählen"));
+    setWindowIcon(QApplication::windowIcon());
+    auto* layout = new QVBoxLayout(this);
+    // A frame inside the dialog holds the tree and its status bar.
+    m_pFrame = new QMainWindow(this, Qt::Widget);
+    m_pFrame->statusBar();  // one plain text pane
+    m_pView = new CDriveView(m_pFrame);
+    m_pFrame->setCentralWidget(m_pView);
+    layout->addWidget(m_pFrame, 1);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("Abbrechen"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CChooseDirectoryDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CChooseDirectoryDlg::reject);
+    resize(360, 400);
+}
+
+void CChooseDirectoryDlg::accept()
+{
+    m_strDirectory = m_pView->GetSelectedPath();
+    QDialog::accept();
+}
+
+void CChooseDirectoryDlg::reject()
+{
+    m_strDirectory.clear();
+    QDialog::reject();
+}

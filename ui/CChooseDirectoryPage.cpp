@@ -1,0 +1,50 @@
+#include "ui/CChooseDirectoryPage.h"
+
+#include "ui/CChooseDirectoryDlg.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+CChooseDirectoryPage::CChooseDirectoryPage(QWidget* parent) : CPropertyPage(tr("Verzeichnisse"), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* box = new QGroupBox(tr("Projektverzeichnis"), this);
+    auto* row = new QHBoxLayout(box);
+    m_stcDirectory = new QLabel(box);
+    m_stcDirectory->setFrameShape(QFrame::StyledPanel);
+    m_stcDirectory->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_btnBrowse = new QPushButton(tr("&Durchsuchen..."), box);
+    row->addWidget(m_stcDirectory, 1);
+    row->addWidget(m_btnBrowse);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    connect(m_btnBrowse, &QPushButton::clicked, this, &CChooseDirectoryPage::OnBrowse);
+}
+
+QString CChooseDirectoryPage::WorkDirectory()
+{
+    // The home directory takes the place of the root of drive C.
+    return QSettings().value(SettingsKey(), QDir::homePath()).toString();
+}
+
+bool CChooseDirectoryPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_stcDirectory->setText(WorkDirectory());
+    return true;
+}
+
+void CChooseDirectoryPage::OnBrowse()
+{
+    CChooseDirectoryDlg dlg(this);
+    if (dlg.DoModal() != QDialog::Accepted || dlg.m_strDirectory.isEmpty())
+        return;
+    // Stored at once, not only on Apply.
+    QSettings().setValue(SettingsKey(), dlg.m_strDirectory);
+    m_stcDirectory->setText(WorkDirectory());
+}

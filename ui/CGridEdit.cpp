@@ -1,0 +1,166 @@
+#include "ui/CGridEdit.h"
+
+#include "ui/NumberFormat.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+
+CGridEdit::CGridEdit(QWidget* parent) : QLineEdit(parent) {}
+
+double CGridEdit::RoundHalfAway(double value)
+{
+    return std::round(value);  // halves go away from zero
+}
+
+void CGridEdit::Setup(bool floatMode, const QString& format, double minimum, double maximum, double value,
+                      bool special, double specialValue, const QString& specialText)
+{
+    m_bFloat = floatMode;
+    m_strFormat = format;
+    // A little room below the minimum, so that a decimal typed as the minimum
+    // is not corrected for its last binary digit.
+    m_dMin = minimum - 0.00001;
+    m_dMax = maximum;
+    m_bSpecial = special;
+    m_dSpecial = specialValue;
+    m_strSpecial = specialText;
+    m_dValue = value;
+    CheckRange(m_dValue);
+    ShowValue();
+}
+
+void CGridEdit::SetValue(double value)
+{
+    m_dValue = m_bFloat ? value : RoundHalfAway(value);
+    ShowValue();
+}
+
+bool CGridEdit::CheckRange(double& value) const
+{
+    bool outside = false;
+    if (value < m_dMin) {
+        value = m_dMin;
+        outside = true;
+    }
+    if (value > m_dMax) {
+        value = m_dMax;
+        outside = true;
+    }
+    return outside;
+}
+
+QString CGridEdit::Format(double value) const
+{
+    if (m_bFloat)
+        return NumberFormat::FormatDouble(m_strFormat, value);
+    return NumberFormat::FormatInteger(m_strFormat, static_cast<long long>(RoundHalfAway(value)));
+}
+
+void CGridEdit::ShowValue()
+{
+    const double shown = m_bFloat ? std::trunc(m_dValue) : RoundHalfAway(m_dValue);
+    if (m_bSpecial && shown == std::trunc(m_dSpecial))
+        m_strText = m_strSpecial;
+    else
+        m_strText = Format(m_dValue);
+    setText(m_strText);
+}
+
+bool CGridEdit::ReadValue()
+{
+    QString text = this->text();
+    // Typing the special text keeps the current value.
+    if (m_bSpecial && text == m_strSpecial)
+        text = Format(m_dValue);
+    m_strText = text;
+    if (text.isEmpty())
+        return false;
+    bool corrected = false;
+    if (!m_bFloat) {
+        long long scanned = 0;
+        if (!NumberFormat::ScanInteger(m_strFormat, text, &scanned))
+            scanned = 0;
+        double v = static_cast<double>(scanned);
+        if (CheckRange(v)) {
+            v = RoundHalfAway(v);
+            // Clamping to the widened minimum must not leave the range.
+            if (v < m_dMin)
+                v += 1.0;
+            else if (v > m_dMax)
+                v -= 1.0;
+            corrected = true;
+        }
+        m_dValue = v;
+    } else {
+        float f = 0.0f;
+        if (std::sscanf(text.toUtf8().constData(), "%f", &f) != 1)
+            f = 0.0f;
+        double v = f;
+        corrected = CheckRange(v);
+        m_dValue = static_cast<float>(v);
+    }
+    if (corrected) {
+        m_strText = Format(m_dValue);
+        setText(m_strText);
+        setCursorPosition(std::min(6, static_cast<int>(m_strText.size())));
+    }
+    return corrected;
+}
+
+void CGridEdit::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        event->accept();
+        m_bEnter = true;
+        OnFocusLoss();
+        // The edit keeps the focus, as if it had received it anew.
+        QTimer::singleShot(0, this, [this] {
+            setFocus(Qt::OtherFocusReason);
+            selectAll();
+        });
+        return;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || key == Qt::Key_Backspace) {
+        QLineEdit::keyPressEvent(event);  // navigation, deleting
+        return;
+    }
+    const QChar c = text.at(0);
+    bool allowed = c.isDigit() && c.unicode() < 128;
+    if (c == QLatin1Char('.'))
+        allowed = m_bFloat;
+    if (c == QLatin1Char('-'))
+        allowed = this->text().isEmpty() || (hasSelectedText() && selectionStart() == 0);
+    if (allowed)
+        QLineEdit::keyPressEvent(event);
+    else
+        event->accept();  // swallowed
+}
+
+void CGridEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus())
+            selectAll();
+    });
+}
+
+void CGridEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    OnFocusLoss();
+}
+
+void CGridEdit::OnFocusLoss()
+{
+    emit FocusLost();
+    m_bEnter = false;
+}

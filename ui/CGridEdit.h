@@ -1,0 +1,58 @@
+#pragma once
+// Edit for one bounded number: whole numbers (rounded half away from zero) or
+// decimals, a printf format for showing (and, for whole numbers, reading), a
+// range into which read values are clamped, and optionally one special value
+// shown as a text of its own. Only digits, backspace, '.' (decimals) and a
+// leading '-' can be typed. The owner validates with ReadValue() when the
+// edit reports FocusLost() (also sent for Enter, with IsEnterPressed() true).
+
+#include <QLineEdit>
+#include <QString>
+
+class CGridEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CGridEdit(QWidget* parent = nullptr);
+
+    void Setup(bool floatMode, const QString& format, double minimum, double maximum, double value,
+               bool special = false, double specialValue = 0.0, const QString& specialText = QString());
+    double GetValue() const { return m_dValue; }
+    // Whole-number mode rounds first; the range is not applied.
+    void SetValue(double value);
+    // Takes the typed text over; true when it had to be corrected into the range.
+    bool ReadValue();
+    // True when `value` lay outside the range; clamps it either way.
+    bool CheckRange(double& value) const;
+    void ShowValue();
+
+    bool IsFloatMode() const { return m_bFloat; }
+    bool IsEnterPressed() const { return m_bEnter; }
+    double GetMinimum() const { return m_dMin; }
+    double GetMaximum() const { return m_dMax; }
+
+    static double RoundHalfAway(double value);
+
+signals:
+    // The edit lost the focus, or Enter was pressed: the owner validates now.
+    void FocusLost();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString Format(double value) const;
+    void OnFocusLoss();
+
+    bool m_bFloat = false;
+    bool m_bEnter = false;
+    QString m_strFormat = QStringLiteral("%d");
+    double m_dMin = 0.0;
+    double m_dMax = 0.0;
+    double m_dValue = 0.0;
+    QString m_strText;
+    bool m_bSpecial = false;
+    double m_dSpecial = 0.0;
+    QString m_strSpecial;
+};

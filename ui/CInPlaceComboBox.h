@@ -1,0 +1,47 @@
+#pragma once
+// Drop-down list of choices opened over one cell of a list. Choosing an item
+// (mouse, arrow key, Enter) or closing the drop-down ends the edit and offers
+// the chosen text to the list's owner at once; Escape ends it without. It
+// deletes itself when it ends.
+
+#include <QComboBox>
+#include <QPointer>
+#include <QStringList>
+
+class CListCtrl;
+
+class CInPlaceComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    // A negative initial index selects the first choice equal to the cell's text.
+    CInPlaceComboBox(int row, int column, const QStringList& choices, int initialIndex);
+
+    bool Create(const QRect& rect, CListCtrl* list, const QString& cellText, int id = 3000);
+
+    int Row() const { return m_nRow; }
+    int Column() const { return m_nColumn; }
+    bool IsCancelled() const { return m_bCancel; }
+    void EndEdit();
+    void hidePopup() override;
+
+signals:
+    void EditEnded(int row, int column, const QString& text, int editorId);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Confirm();
+
+    int m_nRow;
+    int m_nColumn;
+    QStringList m_lstItems;
+    int m_nSel;
+    bool m_bCancel = false;
+    bool m_bEnded = false;
+    int m_nId = 3000;
+    QPointer<CListCtrl> m_pList;
+};

@@ -1,0 +1,154 @@
+#include "ui/CInPlaceDateTimeCtrl.h"
+
+#include "ui/CListCtrl.h"
+
+#include <QCalendarWidget>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QRegularExpression>
+
+CInPlaceDateTimeCtrl::CInPlaceDateTimeCtrl(int row, int column, const QString& initialText)
+    : m_nRow(row), m_nColumn(column), m_strInitText(initialText)
+{
+}
+
+QString CInPlaceDateTimeCtrl::TimeFormat24()
+{
+    // The locale's time with seconds, without a day-period marker or time zone,
+    // hours on the 24-hour clock.
+    QString fmt = QLocale().timeFormat(QLocale::LongFormat);
+    fmt.remove(QRegularExpression(QStringLiteral("\\s*(AP|ap|A|a|t+)\\s*")));
+    fmt.replace(QLatin1Char('h'), QLatin1Char('H'));
+    fmt = fmt.trimmed();
+    if (!fmt.contains(QLatin1Char('H')))
+        fmt = QStringLiteral("HH:mm:ss");
+    return fmt;
+}
+
+QString CInPlaceDateTimeCtrl::FormatDate(const QDate& date)
+{
+    return QLocale().toString(date, QLocale::ShortFormat).left(99);
+}
+
+QString CInPlaceDateTimeCtrl::FormatTime(const QTime& time)
+{
+    return QLocale().toString(time, TimeFormat24()).left(99);
+}
+
+QDate CInPlaceDateTimeCtrl::ParseDate(const QString& text)
+{
+    const QLocale locale;
+    QDate d = locale.toDate(text.trimmed(), QLocale::ShortFormat);
+    if (!d.isValid())
+        d = locale.toDate(text.trimmed(), QLocale::LongFormat);
+    if (!d.isValid())
+        d = QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy"));
+    return d;
+}
+
+QTime CInPlaceDateTimeCtrl::ParseTime(const QString& text)
+{
+    const QLocale locale;
+    const QString t = text.trimmed();
+    QTime time = locale.toTime(t, TimeFormat24());
+    if (!time.isValid())
+        time = locale.toTime(t, QLocale::ShortFormat);
+    if (!time.isValid())
+        time = locale.toTime(t, QLocale::LongFormat);
+    if (!time.isValid())
+        time = QTime::fromString(t, QStringLiteral("HH:mm:ss"));
+    if (!time.isValid())
+        time = QTime::fromString(t, QStringLiteral("HH:mm"));
+    return time;
+}
+
+bool CInPlaceDateTimeCtrl::Create(bool timeFormat, const QRect& rect, CListCtrl* list, int id)
+{
+    if (!list)
+        return false;
+    m_pList = list;
+    m_bTime = timeFormat;
+    m_nId = id;
+    setParent(list->viewport());
+    setFont(list->font());
+    setGeometry(rect);
+    // A cell that holds no readable date or time starts at the present one.
+    const QDateTime now = QDateTime::currentDateTime();
+    if (m_bTime) {
+        setDisplayFormat(TimeFormat24());
+        const QTime t = ParseTime(m_strInitText);
+        setDateTime(QDateTime(now.date(), t.isValid() ? t : QTime(now.time().hour(), now.time().minute(), now.time().second())));
+    } else {
+        setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+        setCalendarPopup(true);
+        const QDate d = ParseDate(m_strInitText);
+        setDateTime(QDateTime(d.isValid() ? d : now.date(), QTime(0, 0)));
+    }
+    m_Value = dateTime();
+    show();
+    setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+QString CInPlaceDateTimeCtrl::ResultText() const
+{
+    return m_bTime ? FormatTime(m_Value.time()) : FormatDate(m_Value.date());
+}
+
+bool CInPlaceDateTimeCtrl::event(QEvent* e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape) {
+            e->accept();
+            return true;
+        }
+    }
+    return QDateTimeEdit::event(e);
+}
+
+void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_bCommit = true;
+        [[fallthrough]];
+    case Qt::Key_Escape:
+        e->accept();
+        m_Value = dateTime();
+        if (m_pList)
+            m_pList->setFocus(Qt::OtherFocusReason);
+        EndEdit();
+        return;
+    default:
+        QDateTimeEdit::keyPressEvent(e);
+    }
+}
+
+void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)
+{
+    QDateTimeEdit::focusOutEvent(e);
+    // The calendar dropping down takes the focus for a while: no end of edit.
+    if (e->reason() == Qt::PopupFocusReason || (calendarPopup() && calendarWidget() && calendarWidget()->isVisible()))
+        return;
+    EndEdit();
+}
+
+void CInPlaceDateTimeCtrl::EndEdit()
+{
+    if (m_bEnded)
+        return;
+    m_bEnded = true;
+    hide();
+    QPointer<CInPlaceDateTimeCtrl> self(this);
+    if (m_bCommit) {
+        const QString result = ResultText();
+        emit EditEnded(m_nRow, m_nColumn, result, m_nId);
+        if (self && m_pList)
+            m_pList->NotifyEndLabelEdit(m_nRow, m_nColumn, result, m_nId);
+    }
+    if (self)
+        deleteLater();
+}

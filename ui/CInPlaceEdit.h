@@ -1,0 +1,43 @@
+#pragma once
+// Text editor opened over one cell of a list. Enter confirms (the text is
+// offered to the list's owner once, when the editor goes), Escape or leaving
+// the editor any other way discards it. It deletes itself when it ends.
+
+#include <QLineEdit>
+#include <QPointer>
+
+class CListCtrl;
+
+class CInPlaceEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    CInPlaceEdit(int row, int column, const QString& initialText);
+
+    // Creates the editor as a child of `list` at `rect` (viewport coordinates)
+    // with the given alignment, puts the text in, selects it and takes the focus.
+    bool Create(Qt::Alignment alignment, const QRect& rect, CListCtrl* list, int id = 2000);
+
+    int Row() const { return m_nRow; }
+    int Column() const { return m_nColumn; }
+    bool IsCommitted() const { return m_bCommit; }
+    // Ends the edit as a focus loss would (sends only after Enter).
+    void EndEdit();
+
+signals:
+    // Sent once when a confirmed edit ends (also for lists that are no CListCtrl).
+    void EditEnded(int row, int column, const QString& text, int editorId);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int m_nRow;
+    int m_nColumn;
+    QString m_strInitText;
+    bool m_bCommit = false;
+    bool m_bEnded = false;
+    int m_nId = 2000;
+    QPointer<CListCtrl> m_pList;
+};

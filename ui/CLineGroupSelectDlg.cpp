@@ -1,0 +1,177 @@
+#include "ui/CLineGroupSelectDlg.h"
+
+#include "ui/CEditListCtrl.h"
+#include "ui/CResizableButton.h"
+#include "ui/CResizableStatic.h"
+#include "ui/CRowDragTracker.h"
+
+#include "model/CBaseDevice.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
+
+#include <QPainter>
+
+QL_STRING_TABLE({{32805, "Name"}});
+
+namespace {
+QPixmap Symbol(QColor colour, bool group, int size)
+{
+    QPixmap p(size, size);
+    p.fill(Qt::transparent);
+    QPainter painter(&p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::black);
+    painter.setBrush(colour);
+    const int m = size / 8;
+    if (group) {
+        painter.drawRect(m, m, size / 2, size / 2);
+        painter.drawRect(size / 2 - m, size / 2 - m, size / 2, size / 2);
+    } else {
+        // A loudspeaker.
+        const int w = size - 2 * m;
+        painter.drawRect(m, m + w / 3, w / 3, w / 3);
+        QPolygon cone;
+        cone << QPoint(m + w / 3, m + w / 3) << QPoint(m + w, m) << QPoint(m + w, m + w) << QPoint(m + w / 3, m + 2 * w / 3);
+        painter.drawPolygon(cone);
+    }
+    return p;
+}
+}  // namespace
+
+QList<QPixmap> CLineGroupSelectDlg::Images()
+{
+    return {Symbol(QColor(0, 128, 0), false, 16), Symbol(QColor(0, 0, 192), true, 16), Symbol(Qt::gray, false, 16)};
+}
+
+int CLineGroupSelectDlg::ImageOf(const CBaseDevice* object)
+{
+    if (!object)
+        return 2;
+    return object->GetType() == OT_ZONE ? 0 : object->GetType() == OT_GROUP ? 1 : 2;
+}
+
+CLineGroupSelectDlg::CLineGroupSelectDlg(QList<CBaseDevice*>* objects, QWidget* parent)
+    : CResizableDialog(430, parent), m_pObjects(objects)
+{
+    setWindowTitle(tr("Linien und Gruppen"));
+    resize(420, 300);
+    m_stcFree = new CResizableStatic(tr("freie Linien und Gruppen"), this);
+    m_stcFree->setGeometry(8, 8, 196, 20);
+    m_stcChosen = new CResizableStatic(tr("gewählte Linien und Gruppen"), this);
+    m_stcChosen->setGeometry(216, 8, 196, 20);
+    for (CResizableStatic* s : {m_stcFree, m_stcChosen}) {
+        s->setFrameShape(QFrame::Panel);
+        s->setFrameShadow(QFrame::Sunken);
+        s->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    m_pFree = new CEditListCtrl(this);
+    m_pFree->setGeometry(8, 32, 196, 222);
+    m_pChosen = new CEditListCtrl(this);
+    m_pChosen->setGeometry(216, 32, 196, 222);
+    m_btnOK = new CResizableButton(tr("OK"), this);
+    m_btnOK->setGeometry(120, 264, 80, 26);
+    m_btnOK->setDefault(true);
+    m_btnCancel = new CResizableButton(tr("Abbrechen"), this);
+    m_btnCancel->setGeometry(220, 264, 80, 26);
+    connect(m_btnOK, &QPushButton::clicked, this, &CLineGroupSelectDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CLineGroupSelectDlg::reject);
+
+    m_pDrag = new CRowDragTracker(this);
+    m_pDrag->Watch(m_pFree, m_pFree->viewport());
+    m_pDrag->Watch(m_pChosen, m_pChosen->viewport());
+    m_pDrag->SetImage(Images().at(0).scaled(32, 32), QPoint(10, 10));
+    m_pDrag->canBegin = [](QWidget* view, const QPoint& pos) {
+        auto* list = static_cast<CEditListCtrl*>(view);
+        return list->itemAt(pos) != nullptr;
+    };
+    m_pDrag->dropped = [this](QWidget* source, const QPoint& globalPos) { OnDrop(source, globalPos); };
+}
+
+bool CLineGroupSelectDlg::OnInitDialog()
+{
+    CResizableDialog::OnInitDialog();
+    const QList<QPixmap> images = Images();
+    for (CEditListCtrl* list : {m_pFree, m_pChosen}) {
+        list->SetImageList(images);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->InsertColumn(0, QString::fromStdString(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT, 80);
+        list->m_aColumnPercent = {80};
+        list->m_aColumnEditor = {ColumnEditorKind::TextEdit()};
+    }
+    if (CQuillomerDoc* doc = GetActiveDoc()) {
+        for (uint32_t type : {static_cast<uint32_t>(OT_ZONE), static_cast<uint32_t>(OT_GROUP)}) {
+            DeviceList list;
+            doc->GetIDManager().GetBaseDeviceList(list, type);
+            for (CBaseDevice* o : list)
+                Append(m_pFree, o);
+        }
+    }
+    if (m_pObjects) {
+        for (CBaseDevice* o : *m_pObjects) {
+            if (!o || (o->GetType() != OT_ZONE && o->GetType() != OT_GROUP))
+                continue;
+            AddChosen(o);
+            for (int r = 0; r < m_pFree->GetItemCount(); ++r) {
+                if (m_pFree->GetItemData(r) == reinterpret_cast<quintptr>(o)) {
+                    m_pFree->DeleteItem(r);
+                    break;
+                }
+            }
+        }
+    }
+    m_pFree->m_EditCursor = QCursor(Qt::OpenHandCursor);
+    return true;
+}
+
+void CLineGroupSelectDlg::Append(CEditListCtrl* list, CBaseDevice* object)
+{
+    const int row = list->InsertItem(list->GetItemCount(), QString::fromStdString(object->GetName()), ImageOf(object));
+    list->SetItemData(row, reinterpret_cast<quintptr>(object));
+}
+
+void CLineGroupSelectDlg::AddChosen(CBaseDevice* object)
+{
+    Append(m_pChosen, object);
+}
+
+void CLineGroupSelectDlg::OnDrop(QWidget* source, const QPoint& globalPos)
+{
+    CEditListCtrl* target = source == m_pFree ? m_pChosen : m_pFree;
+    // Only a drop inside the other view moves anything.
+    if (!target->viewport()->rect().contains(target->viewport()->mapFromGlobal(globalPos)))
+        return;
+    MoveSelected(static_cast<CEditListCtrl*>(source));
+}
+
+void CLineGroupSelectDlg::MoveSelected(CEditListCtrl* source)
+{
+    CEditListCtrl* target = source == m_pFree ? m_pChosen : m_pFree;
+    QList<int> rows;
+    source->GetSelectedItems(&rows);
+    if (rows.isEmpty())
+        return;
+    for (int r : rows)
+        Append(target, reinterpret_cast<CBaseDevice*>(source->GetItemData(r)));
+    for (qsizetype i = rows.size() - 1; i >= 0; --i) {
+        const int r = rows.at(i);
+        source->DeleteItem(r);
+        if (source == m_pFree && r < source->GetItemCount())
+            source->SetItemState(r, true, true);
+    }
+    if (source == m_pChosen)
+        source->clearSelection();
+    m_bChanged = true;
+}
+
+void CLineGroupSelectDlg::accept()
+{
+    if (m_bChanged && m_pObjects) {
+        m_pObjects->clear();
+        for (int r = 0; r < m_pChosen->GetItemCount(); ++r)
+            m_pObjects->append(reinterpret_cast<CBaseDevice*>(m_pChosen->GetItemData(r)));
+    }
+    CResizableDialog::accept();
+}

@@ -1,0 +1,255 @@
+#include "ui/CListCtrl.h"
+
+#include <QHeaderView>
+#include <QIcon>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+constexpr int kDataRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kFormatRole = Qt::UserRole + 2;
+}  // namespace
+
+CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setMinimumSectionSize(0);
+    setColumnCount(0);
+}
+
+Qt::Alignment CListCtrl::AlignmentOf(int format)
+{
+    switch (format & 3) {
+    case LVCFMT_RIGHT: return Qt::AlignRight | Qt::AlignVCenter;
+    case LVCFMT_CENTER: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+int CListCtrl::InsertColumn(int column, const QString& heading, int format, int width)
+{
+    const int n = columnCount();
+    column = std::clamp(column, 0, n);
+    QTreeWidgetItem* head = headerItem();
+    setColumnCount(n + 1);
+    // Shift the later columns' contents one place to the right.
+    auto shift = [&](QTreeWidgetItem* item) {
+        for (int c = n; c > column; --c) {
+            item->setText(c, item->text(c - 1));
+            item->setData(c, kFormatRole, item->data(c - 1, kFormatRole));
+            item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c - 1)));
+        }
+    };
+    shift(head);
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = topLevelItem(r);
+        shift(item);
+        item->setText(column, QString());
+        item->setTextAlignment(column, AlignmentOf(format));
+    }
+    for (int c = n; c > column; --c)
+        header()->resizeSection(c, header()->sectionSize(c - 1));
+    head->setText(column, heading);
+    head->setData(column, kFormatRole, format);
+    head->setTextAlignment(column, AlignmentOf(format));
+    if (width >= 0)
+        header()->resizeSection(column, width);
+    return column;
+}
+
+int CListCtrl::GetColumnCount() const
+{
+    return header()->count();
+}
+
+QString CListCtrl::GetColumnHeading(int column) const
+{
+    return column >= 0 && column < columnCount() ? headerItem()->text(column) : QString();
+}
+
+int CListCtrl::GetColumnFormat(int column) const
+{
+    return column >= 0 && column < columnCount() ? headerItem()->data(column, kFormatRole).toInt() : LVCFMT_LEFT;
+}
+
+int CListCtrl::GetColumnWidth(int column) const
+{
+    return column >= 0 && column < columnCount() ? header()->sectionSize(column) : 0;
+}
+
+void CListCtrl::SetColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < columnCount())
+        header()->resizeSection(column, std::max(0, width));
+}
+
+int CListCtrl::GetItemCount() const
+{
+    return topLevelItemCount();
+}
+
+int CListCtrl::InsertItem(int row, const QString& text, int image)
+{
+    row = std::clamp(row, 0, topLevelItemCount());
+    auto* item = new QTreeWidgetItem;
+    for (int c = 0; c < columnCount(); ++c)
+        item->setTextAlignment(c, AlignmentOf(GetColumnFormat(c)));
+    item->setText(0, text);
+    item->setData(0, kImageRole, image);
+    insertTopLevelItem(row, item);
+    ApplyImage(item);
+    return row;
+}
+
+bool CListCtrl::DeleteItem(int row)
+{
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item)
+        return false;
+    delete takeTopLevelItem(row);
+    return true;
+}
+
+void CListCtrl::DeleteAllItems()
+{
+    clear();
+}
+
+bool CListCtrl::SetItemText(int row, int column, const QString& text)
+{
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item || column < 0 || column >= columnCount())
+        return false;
+    item->setText(column, text);
+    return true;
+}
+
+QString CListCtrl::GetItemText(int row, int column) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item && column >= 0 && column < columnCount() ? item->text(column) : QString();
+}
+
+bool CListCtrl::SetItemData(int row, quintptr data)
+{
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item)
+        return false;
+    item->setData(0, kDataRole, QVariant::fromValue<quintptr>(data));
+    return true;
+}
+
+quintptr CListCtrl::GetItemData(int row) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item ? item->data(0, kDataRole).value<quintptr>() : 0;
+}
+
+bool CListCtrl::SetItemImage(int row, int image)
+{
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item)
+        return false;
+    item->setData(0, kImageRole, image);
+    ApplyImage(item);
+    return true;
+}
+
+int CListCtrl::GetItemImage(int row) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    if (!item)
+        return -1;
+    const QVariant v = item->data(0, kImageRole);
+    return v.isValid() ? v.toInt() : -1;
+}
+
+void CListCtrl::SetImageList(const QList<QPixmap>& images)
+{
+    m_Images = images;
+    if (!images.isEmpty())
+        setIconSize(images.first().size());
+    for (int r = 0; r < topLevelItemCount(); ++r)
+        ApplyImage(topLevelItem(r));
+}
+
+void CListCtrl::ApplyImage(QTreeWidgetItem* item)
+{
+    const QVariant v = item->data(0, kImageRole);
+    const int image = v.isValid() ? v.toInt() : -1;
+    if (image >= 0 && image < m_Images.size())
+        item->setIcon(0, QIcon(m_Images.at(image)));
+    else
+        item->setIcon(0, QIcon());
+}
+
+bool CListCtrl::IsItemSelected(int row) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item && item->isSelected();
+}
+
+bool CListCtrl::IsItemFocused(int row) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item && currentItem() == item;
+}
+
+void CListCtrl::SetItemState(int row, bool focused, bool selected)
+{
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item)
+        return;
+    if (focused)
+        setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+    item->setSelected(selected);
+}
+
+QRect CListCtrl::GetItemRect(int row) const
+{
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item ? visualItemRect(item) : QRect();
+}
+
+int CListCtrl::GetTopIndex() const
+{
+    const QModelIndex top = indexAt(QPoint(1, 1));
+    if (top.isValid())
+        return top.row();
+    return topLevelItemCount() > 0 ? 0 : -1;
+}
+
+int CListCtrl::GetCountPerPage() const
+{
+    const int h = GetRowHeight();
+    return h > 0 ? viewport()->height() / h : 0;
+}
+
+int CListCtrl::GetRowHeight() const
+{
+    if (topLevelItemCount() > 0) {
+        const int h = rowHeight(indexFromItem(topLevelItem(0)));
+        if (h > 0)
+            return h;
+        const int hint = sizeHintForRow(0);
+        if (hint > 0)
+            return hint;
+    }
+    return std::max(fontMetrics().height() + 4, iconSize().height() + 2);
+}
+
+int CListCtrl::RowOf(const QTreeWidgetItem* item) const
+{
+    return item ? indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Report-style list control: rows of texts in columns with a header, a small
+// image per row and a pointer-sized item data value, on top of QTreeWidget
+// (flat, whole rows selected). The program's tables (CEditListCtrl,
+// CEBListView and the feature windows' lists) build on it.
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <QTreeWidget>
+
+class CListCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    // Column formats (text alignment of a column).
+    enum ColumnFormat { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
+
+    explicit CListCtrl(QWidget* parent = nullptr);
+
+    // Inserts a column at `column` (at most the column count); returns its index.
+    int InsertColumn(int column, const QString& heading, int format = LVCFMT_LEFT, int width = 80);
+    int GetColumnCount() const;
+    QString GetColumnHeading(int column) const;
+    int GetColumnFormat(int column) const;
+    int GetColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+
+    int GetItemCount() const;
+    // Inserts a row at `row` (clamped to the row count); returns its index.
+    int InsertItem(int row, const QString& text, int image = -1);
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+    bool SetItemText(int row, int column, const QString& text);
+    QString GetItemText(int row, int column) const;
+    bool SetItemData(int row, quintptr data);
+    quintptr GetItemData(int row) const;
+    bool SetItemImage(int row, int image);
+    int GetItemImage(int row) const;  // -1 = none
+
+    // The small image list; rows show the image of their index.
+    void SetImageList(const QList<QPixmap>& images);
+    const QList<QPixmap>& GetImageList() const { return m_Images; }
+
+    bool IsItemSelected(int row) const;
+    bool IsItemFocused(int row) const;
+    // Sets or clears the focused and selected states of a row.
+    void SetItemState(int row, bool focused, bool selected);
+
+    // Bounds of a row in viewport coordinates (empty when it is not laid out).
+    QRect GetItemRect(int row) const;
+    int GetTopIndex() const;
+    int GetCountPerPage() const;
+    // Height of one row in pixels (also when the list is not shown).
+    int GetRowHeight() const;
+    int RowOf(const QTreeWidgetItem* item) const;
+    QTreeWidgetItem* Row(int row) const { return topLevelItem(row); }
+
+    static Qt::Alignment AlignmentOf(int format);
+
+signals:
+    // An in-place editor ended an edit that is to be offered to the owner:
+    // the owner checks the text and, if it accepts it, writes it into the cell
+    // itself. `editorId` is 2000 (text), 1000 (date/time) or 3000 (choices).
+    void EndLabelEdit(int row, int column, const QString& text, int editorId);
+
+public:
+    void NotifyEndLabelEdit(int row, int column, const QString& text, int editorId)
+    {
+        emit EndLabelEdit(row, column, text, editorId);
+    }
+
+private:
+    void ApplyImage(QTreeWidgetItem* item);
+    QList<QPixmap> m_Images;
+};

@@ -1,0 +1,197 @@
+#include "ui/CObjectDlg.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QMap>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <QSettings>
+
+#include <cstdio>
+
+namespace {
+struct KindEntry {
+    const char* caption;
+    unsigned int command;
+};
+
+// Kinds 1..28: caption and the command that switches an open host to the kind.
+const KindEntry kKinds[] = {
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Virtuellen Controllern"), 33113},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften der Havarie Verstärker"), 33114},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Erweiterte Verstärker Eigenschaften"), 0},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Erweiterte LMZ Eigenschaften"), 0},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Trigger Eigenschaften"), 33110},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Monitoreinträgen"), 32992},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Makros"), 32993},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschafen von Ereignissen"), 32995},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Tagesprogrammen"), 32997},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Feiertagen"), 32998},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften vom Wochenprogramm"), 32999},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von allgemeinen Bedingungen"), 33106},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Analogbedingungen"), 33107},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von kombinierten Bedingungen"), 33108},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Aktiv Bedingungen"), 33109},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von READYINPUTS"), 33111},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Logikzuständen"), 33112},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "MemoFlag"), 32994},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "FAULT"), 33157},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Hardware"), 34519},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Sicherungen"), 33159},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Rekorder"), 33164},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Pilotton"), 33162},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Betriebsspannung"), 33163},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Uhr"), 34585},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Lautstärkeregelung"), 34584},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Ereignis Protokollierer"), 34589},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Linientest"), 34590},
+};
+constexpr int kKindCount = static_cast<int>(sizeof kKinds / sizeof kKinds[0]);
+
+QMap<int, CObjectDlg::FrameFactory>& Factories()
+{
+    static QMap<int, CObjectDlg::FrameFactory> factories;
+    return factories;
+}
+
+bool KnownKind(int kind)
+{
+    return kind >= 1 && kind <= kKindCount;
+}
+}  // namespace
+
+CObjectDlg::FrameFactory CObjectDlg::RegisterFrame(int kind, FrameFactory factory)
+{
+    FrameFactory old = Factories().value(kind);
+    if (factory)
+        Factories().insert(kind, std::move(factory));
+    else
+        Factories().remove(kind);
+    return old;
+}
+
+bool CObjectDlg::IsFrameRegistered(int kind)
+{
+    return Factories().contains(KnownKind(kind) ? kind : 1);
+}
+
+QString CObjectDlg::KindCaption(int kind)
+{
+    return KnownKind(kind) ? QCoreApplication::translate("CObjectDlg", kKinds[kind - 1].caption) : QString();
+}
+
+unsigned int CObjectDlg::SwitchCommand(int kind)
+{
+    return KnownKind(kind) ? kKinds[kind - 1].command : 0;
+}
+
+int CObjectDlg::KindOfCommand(unsigned int commandId)
+{
+    if (commandId == 0)
+        return 0;
+    for (int k = 1; k <= kKindCount; ++k)
+        if (kKinds[k - 1].command == commandId)
+            return k;
+    return 0;
+}
+
+CObjectDlg::CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent)
+    : QDialog(parent), m_pDocument(document), m_nWindowKind(windowKind)
+{
+    setSizeGripEnabled(false);
+}
+
+void CObjectDlg::setVisible(bool visible)
+{
+    if (visible && !m_bInitialised) {
+        m_bInitialised = true;
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+bool CObjectDlg::OnInitDialog()
+{
+    int left = 20, top = 20, width = 780, height = 400;
+    const QByteArray saved = QSettings().value(SettingsKey(), QString()).toString().toLatin1();
+    int l = 0, t = 0, w = 0, h = 0;
+    if (std::sscanf(saved.constData(), "%d,%d,%d,%d", &l, &t, &w, &h) == 4) {
+        left = l;
+        top = t;
+        width = w;
+        height = h;
+    }
+    setGeometry(left, top, width, height);
+    CreateObjectFrame(m_nWindowKind);
+    return true;
+}
+
+void CObjectDlg::CreateObjectFrame(int kind)
+{
+    m_pFrame = nullptr;
+    m_nShownKind = kind;
+    const int frameKind = KnownKind(kind) ? kind : 1;  // anything else: the virtual-controller frame
+    QString caption = KindCaption(kind);
+    const FrameFactory factory = Factories().value(frameKind);
+    QWidget* frame = factory ? factory(m_pDocument, this) : nullptr;
+    m_bPlaceholder = frame == nullptr;
+    if (!frame) {
+        // The window of this kind is not part of the program yet.
+        auto* empty = new QFrame(this);
+        empty->setFrameShape(QFrame::StyledPanel);
+        frame = empty;
+        const QString note = tr("noch nicht verfügbar");
+        caption = caption.isEmpty() ? note : caption + QStringLiteral(" (") + note + QLatin1Char(')');
+    }
+    setWindowTitle(caption);
+    frame->setParent(this);
+    frame->setGeometry(rect());
+    frame->show();
+    m_pFrame = frame;
+}
+
+bool CObjectDlg::OnCommand(unsigned int commandId)
+{
+    const int kind = KindOfCommand(commandId);
+    if (kind == 0)
+        return false;
+    if (m_pFrame) {
+        // The command may come from inside the frame: let it finish first.
+        QWidget* old = m_pFrame;
+        m_pFrame = nullptr;
+        old->hide();
+        old->deleteLater();
+    }
+    CreateObjectFrame(kind);
+    return true;
+}
+
+bool CObjectDlg::SendCommand(QWidget* from, unsigned int commandId)
+{
+    for (QWidget* w = from; w; w = w->parentWidget())
+        if (auto* host = qobject_cast<CObjectDlg*>(w))
+            return host->OnCommand(commandId);
+    return false;
+}
+
+void CObjectDlg::SavePlacement()
+{
+    const QRect g = geometry();
+    QSettings().setValue(SettingsKey(), QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.width(), g.height()));
+}
+
+void CObjectDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (m_pFrame) {
+        m_pFrame->setGeometry(rect());
+        SavePlacement();
+    }
+}
+
+void CObjectDlg::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (m_pFrame)
+        SavePlacement();
+}

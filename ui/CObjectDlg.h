@@ -1,0 +1,63 @@
+#pragma once
+// Modal host of one feature window (the frame of an object kind: macros,
+// triggers, conditions, ...). The frame fills the dialog's client area; the
+// dialog takes the kind's caption, keeps one size and place for all kinds
+// ("Settings"/"DlgSize": left, top, width, height) and switches to another
+// kind in place when the hosted frame sends that kind's editing command.
+//
+// The subsystems register their frames at start (RegisterFrame). A kind whose
+// frame has not been registered shows an empty frame and says so in the
+// caption.
+
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+
+class CQuillomerDoc;
+
+class CObjectDlg : public QDialog {
+    Q_OBJECT
+public:
+    using FrameFactory = std::function<QWidget*(CQuillomerDoc* document, QWidget* parent)>;
+    // Registers the frame of `kind` (1..28); returns the previous factory.
+    static FrameFactory RegisterFrame(int kind, FrameFactory factory);
+
+    CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent = nullptr);
+
+    int DoModal() { return exec(); }
+    void CreateObjectFrame(int kind);
+    // A command from the hosted frame; true when it switched the kind.
+    bool OnCommand(unsigned int commandId);
+    // Hands `commandId` to the host around `from` (if any).
+    static bool SendCommand(QWidget* from, unsigned int commandId);
+
+    // The kind's caption ("" for unknown kinds) and switching command (0 = none).
+    static QString KindCaption(int kind);
+    static unsigned int SwitchCommand(int kind);
+    static int KindOfCommand(unsigned int commandId);
+    static bool IsFrameRegistered(int kind);
+
+    int GetShownKind() const { return m_nShownKind; }
+    bool IsPlaceholderFrame() const { return m_bPlaceholder; }
+
+    QPointer<QWidget> m_pFrame;
+    CQuillomerDoc* m_pDocument;
+    int m_nWindowKind;
+
+    static QString SettingsKey() { return QStringLiteral("Settings/DlgSize"); }
+
+    void setVisible(bool visible) override;
+
+protected:
+    virtual bool OnInitDialog();
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void SavePlacement();
+
+    int m_nShownKind = 0;
+    bool m_bPlaceholder = false;
+    bool m_bInitialised = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// Modal dialog of pages on tabs with "OK", "Abbrechen" and "Übernehmen". OK
+// and Apply apply every page that has been shown; Apply is enabled once a
+// page reports a change.
+
+#include <QDialog>
+#include <QList>
+
+class CPropertyPage;
+class QDialogButtonBox;
+class QPushButton;
+class QTabWidget;
+
+class CPropertySheet : public QDialog {
+    Q_OBJECT
+public:
+    CPropertySheet(const QString& caption, QWidget* parent = nullptr, int selectPage = 0);
+
+    void AddPage(CPropertyPage* page);
+    int GetPageCount() const { return static_cast<int>(m_Pages.size()); }
+    CPropertyPage* GetPage(int index) const;
+    CPropertyPage* GetActivePage() const;
+    void SetActivePage(int index);
+    int DoModal();
+
+    // What the buttons do, also for callers without a button press.
+    bool Apply();
+    void accept() override;
+    void reject() override;
+    QPushButton* ApplyButton() const { return m_pApply; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QTabWidget* m_pTabs;
+    QDialogButtonBox* m_pButtons;
+    QPushButton* m_pApply;
+    QList<CPropertyPage*> m_Pages;
+    int m_nStartPage;
+};

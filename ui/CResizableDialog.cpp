@@ -1,0 +1,94 @@
+#include "ui/CResizableDialog.h"
+
+#include "ui/CRepositionEvent.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QSettings>
+
+#include <cstdio>
+
+CResizableDialog::CResizableDialog(unsigned int templateId, QWidget* parent)
+    : QDialog(parent), m_nTemplateId(templateId)
+{
+    setSizeGripEnabled(false);
+}
+
+QString CResizableDialog::PlacementKey(unsigned int templateId)
+{
+    return QStringLiteral("Configuration/D%1").arg(templateId);
+}
+
+void CResizableDialog::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        if (!m_bInitialised) {
+            m_bInitialised = true;
+            OnInitDialog();
+        } else {
+            RestorePlacement();
+        }
+    }
+    QDialog::setVisible(visible);
+}
+
+bool CResizableDialog::OnInitDialog()
+{
+    // A dialog that was never given a size gets its natural one now, as the
+    // template would have given it.
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    SendToChildren(CRepositionEvent::InitCtrlType());
+    RestorePlacement();
+    return true;
+}
+
+void CResizableDialog::RestorePlacement()
+{
+    if (m_rcDesign.isNull() || m_rcDesign.isEmpty()) {
+        m_rcDesign = geometry();
+        // The user may never make the dialog smaller than designed.
+        setMinimumSize(m_rcDesign.size());
+    }
+    const QString saved = QSettings().value(PlacementKey(m_nTemplateId), QString()).toString();
+    if (saved.isEmpty())
+        return;
+    int l = 0, t = 0, r = 0, b = 0;
+    const QByteArray bytes = saved.toLatin1();
+    if (std::sscanf(bytes.constData(), "%d,%d,%d,%d", &l, &t, &r, &b) != 4)
+        return;
+    // Applied as read, also when it lies off screen; a size below the
+    // designed one is raised to it by the minimum size.
+    setGeometry(l, t, r - l, b - t);
+    SendToChildren(CRepositionEvent::RepositionType());
+}
+
+void CResizableDialog::SavePlacement()
+{
+    const QRect g = geometry();
+    const QString text = QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.x() + g.width(), g.y() + g.height());
+    QSettings().setValue(PlacementKey(m_nTemplateId), text);
+}
+
+void CResizableDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // While the dialog is hidden (restoring) nothing is saved: the restore
+    // sends its own WM_REPOSITION.
+    if (!isVisible() || !m_bInitialised)
+        return;
+    SavePlacement();
+    SendToChildren(CRepositionEvent::RepositionType());
+}
+
+void CResizableDialog::SendToChildren(QEvent::Type type)
+{
+    // Direct children only: grandchildren are placed by their own parents.
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->isWindow())
+            continue;
+        CRepositionEvent e(type, this);
+        QCoreApplication::sendEvent(child, &e);
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Tree control that moves with its resizable dialog, with lookups by item data.
+// Item data is a pointer-sized value stored in column 0 under Qt::UserRole.
+#include "ui/CResizableWidget.h"
+
+#include <QList>
+#include <QString>
+#include <QTreeWidget>
+
+class CResizableTreeCtrl : public CResizableWidget<QTreeWidget> {
+public:
+    explicit CResizableTreeCtrl(QWidget* parent = nullptr);
+
+    static quintptr GetItemData(const QTreeWidgetItem* item);
+    static void SetItemData(QTreeWidgetItem* item, quintptr data);
+
+    // Appends every item from `first` on (the item, its following siblings and,
+    // depth first, their descendants) whose item data equals `value`.
+    void FindItemsByData(QList<QTreeWidgetItem*>& items, QTreeWidgetItem* first, quintptr value) const;
+    // Sets `text` on every item of the tree whose item data equals `value`.
+    void SetItemTextByData(quintptr value, const QString& text);
+
+    // The item after `item` at the same level (null at the end).
+    static QTreeWidgetItem* NextSibling(const QTreeWidgetItem* item, const QTreeWidget* tree);
+};

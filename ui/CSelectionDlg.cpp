@@ -1,0 +1,711 @@
+#include "ui/CSelectionDlg.h"
+
+#include "ui/CEditListCtrl.h"
+#include "ui/CResizableButton.h"
+
+#include "audio/CMonitor.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CSpareAmp.h"
+#include "logic/CGlobalReadyInput.h"
+#include "model/CBaseDevice.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
+#include "service/CFault.h"
+
+#include <QHeaderView>
+#include <QMap>
+
+#include <cstdio>
+
+namespace {
+enum OkRule { OkObject, OkObjectChannel, OkValue, OkMask, OkDecRanges, OkAddrRanges, OkOutputSet, OkRelayObject };
+enum PreselRule {
+    PreRow,          // m_nPreselect is the row
+    PreTextNoCase,   // first row whose text equals the selection, letter case ignored, else the row index
+    PreTextExact,    // the same, case-sensitive
+    PreTextContains, // every row whose text occurs in the selection text (multiple kinds)
+    PreValueId,      // m_nPreselect holds a row value
+    PreHexAddress,   // the selection text read as hexadecimal gives the row
+    PreMulti         // range texts, "Kein Eintrag", "Alle"
+};
+
+constexpr int kImageAmp = 17;
+const QColor kEvenRowColour(247, 234, 219);
+
+QString Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+QMap<int, CSelectionDlg::RowProvider>& Providers()
+{
+    static QMap<int, CSelectionDlg::RowProvider> providers;
+    return providers;
+}
+
+bool NoneRowExclusive(int kind)
+{
+    return kind == 34094 || kind == 34376 || kind == 34449 || kind == 34488 || kind == 34600;
+}
+}  // namespace
+
+QL_STRING_TABLE({
+    {34244, "ID"},
+    {34421, "Kein Eintrag"},
+    {34471, "Kein Eintrag"},
+    {34487, "Alle"},
+    {32788, "Nicht benutzt"},
+});
+
+CSelectionDlg::RowProvider CSelectionDlg::RegisterKindRows(int kind, RowProvider provider)
+{
+    RowProvider old = Providers().value(kind);
+    if (provider)
+        Providers().insert(kind, std::move(provider));
+    else
+        Providers().remove(kind);
+    return old;
+}
+
+int& CSelectionDlg::RememberedAddressRow()
+{
+    static int row = -1;
+    return row;
+}
+
+CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
+{
+    setWindowTitle(tr("Auswahl"));
+    resize(300, 320);
+    m_pList = new CEditListCtrl(this);
+    m_pList->setGeometry(8, 8, 284, 268);
+    m_btnOK = new CResizableButton(tr("OK"), this);
+    m_btnOK->setGeometry(60, 286, 80, 26);
+    m_btnOK->setDefault(true);
+    m_btnCancel = new CResizableButton(tr("Cancel"), this);
+    m_btnCancel->setGeometry(160, 286, 80, 26);
+    connect(m_btnOK, &QPushButton::clicked, this, &CSelectionDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CSelectionDlg::reject);
+    connect(m_pList, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(m_pList, &QTreeWidget::itemSelectionChanged, this, &CSelectionDlg::OnSelectionChanged);
+}
+
+int CSelectionDlg::AddRow(const QString& text, const QString& id, int image, quintptr value)
+{
+    const int row = m_pList->InsertItem(m_pList->GetItemCount(), text, image);
+    if (m_bIdColumn)
+        m_pList->SetItemText(row, 1, id);
+    m_pList->SetItemData(row, value);
+    return row;
+}
+
+int CSelectionDlg::AddNoneRow(int image, quintptr value)
+{
+    return AddRow(Str(34421), QString(), image, value);
+}
+
+quintptr CSelectionDlg::RowValue(int row) const
+{
+    return m_pList->GetItemData(row);
+}
+
+bool CSelectionDlg::IsRowSelected(int row) const
+{
+    return m_pList->IsItemSelected(row);
+}
+
+void CSelectionDlg::SelectRow(int row, bool on)
+{
+    if (QTreeWidgetItem* item = m_pList->Row(row))
+        item->setSelected(on);
+}
+
+QList<int> CSelectionDlg::SelectedRows() const
+{
+    QList<int> rows;
+    m_pList->GetSelectedItems(&rows);
+    return rows;
+}
+
+bool CSelectionDlg::OnInitDialog()
+{
+    CResizableDialog::OnInitDialog();
+    // Icons: one strip cut into 16-pixel images; the program's pictures are
+    // given by whoever owns the bitmaps, the list just shows row images.
+    m_pList->setSelectionMode(m_bMultiple ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+    m_pList->InsertColumn(0, Str(static_cast<uint32_t>(m_nKind)), CListCtrl::LVCFMT_LEFT, 220);
+    m_pList->InsertColumn(1, Str(34244), CListCtrl::LVCFMT_CENTER, 40);
+    m_bIdColumn = true;
+    m_nResultType = m_nResultNumber = m_nResultChannel = 0;
+    m_pResultObject = nullptr;
+    CQuillomerDoc* doc = GetActiveDoc();
+    m_bInSelectionChange = true;
+    FillRows(doc);
+    ShadeRows();
+    if (m_bMultiple)
+        PreselectMultiple();
+    else
+        PreselectSingle();
+    m_bInSelectionChange = false;
+    m_PrevSelected = SelectedRows();
+    return true;
+}
+
+void CSelectionDlg::FillObjects(CQuillomerDoc* doc, uint32_t type, int image, bool noneRow, bool numberColumn)
+{
+    if (noneRow)
+        AddNoneRow();
+    if (!doc)
+        return;
+    DeviceList list;
+    doc->GetIDManager().GetBaseDeviceList(list, type);
+    for (CBaseDevice* o : list)
+        AddRow(QString::fromStdString(o->GetName()), numberColumn ? QString::fromStdString(o->GetNumberText()) : QString(),
+               image, reinterpret_cast<quintptr>(o));
+}
+
+void CSelectionDlg::FillPads(CQuillomerDoc* doc, std::initializer_list<uint32_t> kinds, int image)
+{
+    AddNoneRow();
+    if (!doc)
+        return;
+    DeviceList list;
+    if (kinds.size() == 1) {
+        doc->GetIDManager().GetBaseDeviceListByKind(list, OT_CONTROL_PAD, *kinds.begin());
+    } else {
+        DeviceList all;
+        doc->GetIDManager().GetBaseDeviceList(all, OT_CONTROL_PAD);
+        for (CBaseDevice* o : all)
+            if (std::find(kinds.begin(), kinds.end(), o->GetKindId()) != kinds.end())
+                list.push_back(o);
+    }
+    for (CBaseDevice* o : list)
+        AddRow(QString::fromStdString(o->GetName()), QString(), image, reinterpret_cast<quintptr>(o));
+}
+
+void CSelectionDlg::FillIds(const std::vector<uint32_t>& ids, int image, bool firstRowNoneIcon)
+{
+    for (size_t i = 0; i < ids.size(); ++i)
+        AddRow(Str(ids[i]), QString(), firstRowNoneIcon && i == 0 ? 2 : image, ids[i]);
+}
+
+void CSelectionDlg::FillRows(CQuillomerDoc* doc)
+{
+    const int kind = m_nKind;
+    const CIDManager* dir = doc ? &doc->GetIDManager() : nullptr;
+    auto removeId = [this] {
+        m_pList->setColumnCount(1);
+        m_bIdColumn = false;
+    };
+    m_nOkRule = OkObject;
+    m_nPreselRule = PreRow;
+
+    // Objects of one type, with their numbers.
+    struct ObjectKind {
+        int kind;
+        uint32_t type;
+        int image;
+        bool none;
+    };
+    static const ObjectKind objectKinds[] = {
+        {32806, OT_MACRO, 0, true},         {34063, OT_CONSOLE, 3, true},          {34093, OT_READY_INPUT, 18, false},
+        {34119, OT_DAYPROG, 21, true},      {34129, OT_CONDITION, 3, true},        {34130, OT_MEMO_FLAG, 2, true},
+        {34252, OT_CHIME_SIGNAL, 11, true}, {34253, OT_ALARM_SIGNAL, 10, true},    {34259, OT_MESSAGE_SIGNAL, 12, true},
+        {34262, OT_LMZ752, 32, true},       {34358, OT_ANALOG_CONDITION, 24, true}, {34359, OT_COMBINE_CONDITION, 25, true},
+        {34365, OT_VIRT_CTRL_ITEM, 4, true}, {34456, OT_BUSY_CONDITION, 26, true}, {34457, OT_ZONE, 34, true},
+    };
+    for (const ObjectKind& k : objectKinds) {
+        if (k.kind == kind) {
+            FillObjects(doc, k.type, k.image, k.none, true);
+            if (kind == 32806)
+                m_nPreselRule = PreTextNoCase;
+            return;
+        }
+    }
+
+    switch (kind) {
+    case 32796:
+    case 32797:
+    case 34136:
+    case 34321:
+    case 34322:
+    case 34323:
+        removeId();
+        FillPads(doc, {static_cast<uint32_t>(kind)}, 29);
+        return;
+    case 32848:
+        removeId();
+        FillPads(doc, {32848}, 3);
+        return;
+    case 34282:
+        removeId();
+        FillPads(doc, {34321, 34323, 34136}, 29);
+        return;
+    case 34460:
+        removeId();
+        FillPads(doc, {34322, 32796, 32797}, 29);
+        return;
+    case 32954: {
+        removeId();
+        m_nOkRule = OkValue;
+        auto* ready = dir ? dynamic_cast<CGlobalReadyInput*>(dir->GetBaseDevice(1, OT_GLOBAL_READY_INPUT)) : nullptr;
+        std::vector<std::string> texts;
+        if (ready)
+            ready->GetTextList(0, &texts);
+        for (size_t i = 0; i < texts.size(); ++i)
+            AddRow(QString::fromStdString(texts[i]), QString(), 28, i);
+        return;
+    }
+    case 33021:
+        removeId();
+        m_nOkRule = OkOutputSet;
+        m_nPreselRule = PreMulti;
+        AddNoneRow();
+        FillIds({33039, 33040, 33041, 33042}, 26, false);
+        return;
+    case 33086: {
+        removeId();
+        m_nOkRule = OkValue;
+        auto* monitor = dir ? dynamic_cast<CMonitor*>(dir->GetBaseDevice(1, OT_MONITOR)) : nullptr;
+        std::vector<uint32_t> sources;
+        if (monitor)
+            monitor->GetSources(1, &sources);
+        for (uint32_t code : sources)
+            AddRow(QString::fromStdString(monitor->GetSourceText(code)), QString(), 13, code);
+        return;
+    }
+    case 34094: {
+        removeId();
+        m_nOkRule = OkMask;
+        m_nPreselRule = PreTextContains;
+        std::vector<uint32_t> ids;
+        CFault::FillSourceIds(8, &ids);
+        FillIds(ids, 31, true);
+        return;
+    }
+    case 34327:
+        m_nOkRule = OkValue;
+        for (int n = 0; n <= 112; ++n)
+            AddRow(tr("Taste") + QString::asprintf(" %d", n), QString(), 2, static_cast<quintptr>(n));
+        return;
+    case 34328:
+        removeId();
+        m_nOkRule = OkValue;
+        AddNoneRow();
+        for (int n = 1; n <= 4; ++n)
+            AddRow(QStringLiteral("IN%1").arg(n), QString(), 2, static_cast<quintptr>(n));
+        return;
+    case 34357: {
+        m_nOkRule = OkValue;
+        AddNoneRow();
+        auto* spare = dir ? dynamic_cast<CSpareAmp*>(dir->GetBaseDevice(1, OT_SPARE_AMP)) : nullptr;
+        for (int n = 0; spare && n < 8; ++n) {
+            std::string name;
+            uint32_t type = 0;
+            int32_t number = 0;
+            if (spare->GetEntry(n, name, type, number))
+                AddRow(QString::fromStdString(name), QString::number(n + 1), type == OT_AMPLIFIER ? 17 : 18,
+                       static_cast<quintptr>(n + 1));
+        }
+        return;
+    }
+    case 34370:
+    case 34383: {
+        m_nOkRule = OkObjectChannel;
+        FillObjects(doc, OT_READY_INPUT, 18, true, true);
+        if (!dir)
+            return;
+        DeviceList amps;
+        dir->GetRemoteAmpsByAddress(amps);
+        for (CBaseDevice* o : amps) {
+            auto* amp = dynamic_cast<CAmplifier*>(o);
+            const int channels = amp ? amp->GetChannelCount() : 0;
+            for (int k = 1; k <= channels; ++k)
+                AddRow(QString::fromStdString(o->GetName()) + QString::asprintf(" - %d", k), QString(), kImageAmp,
+                       reinterpret_cast<quintptr>(o));
+        }
+        return;
+    }
+    case 34376:
+    case 34504: {
+        if (kind == 34376) {
+            m_nOkRule = OkAddrRanges;
+            m_nPreselRule = PreMulti;
+            AddNoneRow(kImageAmp);
+        } else {
+            m_nOkRule = OkValue;
+            AddNoneRow(2, 255);
+        }
+        if (!dir)
+            return;
+        DeviceList amps;
+        dir->GetRemoteAmpsByAddress(amps);
+        for (CBaseDevice* o : amps) {
+            auto* amp = dynamic_cast<CAmplifier*>(o);
+            const int address = amp ? amp->GetAddress() : 0;
+            AddRow(QString::fromStdString(o->GetName()), QString::asprintf("%02x", address), kImageAmp,
+                   static_cast<quintptr>(address));
+        }
+        return;
+    }
+    case 34488:
+        m_nOkRule = OkDecRanges;
+        m_nPreselRule = PreMulti;
+        AddNoneRow(kImageAmp);
+        for (int n = 1; n <= 255; ++n)
+            AddRow(dir ? QString::fromStdString(dir->GetAmpChannelText(n)) : QString::number(n), QString::number(n),
+                   kImageAmp, static_cast<quintptr>(n));
+        return;
+    case 34503: {
+        m_nOkRule = OkValue;
+        m_pList->headerItem()->setText(1, QString());
+        const std::pair<QString, int> rows[] = {{Str(34421), 255},       {tr("Interfaceslot"), 0}, {tr("Slot 1"), 1},
+                                                {tr("Slot 2"), 2},        {tr("Slot 3"), 3},        {tr("Slot 4"), 4},
+                                                {tr("Digitalslot"), 5}};
+        for (const auto& [text, value] : rows)
+            AddRow(text, QString(), 2, static_cast<quintptr>(value));
+        return;
+    }
+    case 34550: {
+        m_nOkRule = OkValue;
+        m_nPreselRule = PreHexAddress;
+        for (int a = 0; a < 64; ++a)
+            AddRow(Str(32788), QString::asprintf("%02x", a), kImageAmp, static_cast<quintptr>(a));
+        if (!dir)
+            return;
+        DeviceList amps;
+        dir->GetRemoteAmpsByAddress(amps);
+        for (CBaseDevice* o : amps) {
+            auto* amp = dynamic_cast<CAmplifier*>(o);
+            const int address = amp ? amp->GetAddress() : -1;
+            if (address >= 0 && address < 64)
+                m_pList->SetItemText(address, 0, QString::fromStdString(o->GetName()));
+        }
+        return;
+    }
+    case 34575: {
+        m_nOkRule = OkValue;
+        for (int n = 1; n <= 64; ++n)
+            AddRow(Str(32788), QString::number(n), 33, static_cast<quintptr>(n));
+        if (!dir)
+            return;
+        DeviceList groups;
+        dir->GetBaseDeviceList(groups, OT_LAN_GROUP);
+        for (CBaseDevice* g : groups)
+            if (g->GetNumber() >= 1 && g->GetNumber() <= 64)
+                m_pList->SetItemText(g->GetNumber() - 1, 0, QString::fromStdString(g->GetName()));
+        return;
+    }
+    case 34581:
+        removeId();
+        m_nOkRule = OkValue;
+        AddNoneRow();
+        for (int n = 1; n <= 4; ++n)
+            AddRow(QStringLiteral("OUT%1").arg(n), QString(), 2, static_cast<quintptr>(n));
+        return;
+    case 34591:
+    case 34592:
+    case 34627: {
+        m_nOkRule = OkDecRanges;
+        m_nPreselRule = PreMulti;
+        const uint32_t type = kind == 34591 ? OT_MACRO : kind == 34592 ? OT_READY_INPUT : OT_VIRT_CTRL_ITEM;
+        const int image = kind == 34591 ? 0 : kind == 34592 ? 18 : 4;
+        AddNoneRow();
+        if (!dir)
+            return;
+        DeviceList list;
+        dir->GetBaseDeviceList(list, type);
+        for (CBaseDevice* o : list)
+            AddRow(QString::fromStdString(o->GetName()), QString::fromStdString(o->GetNumberText()), image,
+                   static_cast<quintptr>(o->GetNumber()));
+        return;
+    }
+    default: break;
+    }
+
+    // Kinds whose rows another part of the program supplies.
+    switch (kind) {
+    case 34120:
+    case 34121:
+    case 34455:
+    case 34462:
+        m_nOkRule = OkValue;
+        m_nPreselRule = PreTextExact;
+        removeId();
+        break;
+    case 34325:
+        m_nOkRule = OkValue;
+        m_nPreselRule = PreValueId;
+        removeId();
+        break;
+    case 34449:
+    case 34600:
+        m_nOkRule = OkMask;
+        m_nPreselRule = PreTextContains;
+        removeId();
+        break;
+    case 34384:
+    case 34385:
+        m_nOkRule = OkRelayObject;
+        removeId();
+        break;
+    default: break;
+    }
+    if (const RowProvider provider = Providers().value(kind))
+        provider(*this, doc);
+}
+
+void CSelectionDlg::ShadeRows()
+{
+    for (int r = 0; r < m_pList->GetItemCount(); r += 2)
+        for (int c = 0; c < m_pList->columnCount(); ++c)
+            m_pList->Row(r)->setBackground(c, kEvenRowColour);
+}
+
+void CSelectionDlg::PreselectSingle()
+{
+    int row = m_nPreselect;
+    const int count = m_pList->GetItemCount();
+    switch (m_nPreselRule) {
+    case PreTextNoCase:
+    case PreTextExact:
+        for (int r = 0; r < count; ++r) {
+            const Qt::CaseSensitivity cs = m_nPreselRule == PreTextNoCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+            if (m_pList->GetItemText(r, 0).compare(m_strSelection, cs) == 0) {
+                row = r;
+                break;
+            }
+        }
+        break;
+    case PreValueId:
+        for (int r = 0; r < count; ++r)
+            if (RowValue(r) == static_cast<quintptr>(m_nPreselect)) {
+                row = r;
+                break;
+            }
+        break;
+    case PreHexAddress: {
+        unsigned address = 0;
+        if (std::sscanf(m_strSelection.toLatin1().constData(), "%x", &address) == 1)
+            row = static_cast<int>(address);
+        break;
+    }
+    case PreTextContains:
+        for (int r = 0; r < count; ++r)
+            if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
+                SelectRow(r, true);
+        return;
+    default: break;
+    }
+    if (row >= 0 && row < count) {
+        m_pList->setCurrentItem(m_pList->Row(row));
+        SelectRow(row, true);
+        m_pList->scrollToItem(m_pList->Row(row));
+        if (m_nKind == 34550)
+            RememberedAddressRow() = row;
+    }
+}
+
+void CSelectionDlg::PreselectMultiple()
+{
+    const int count = m_pList->GetItemCount();
+    if (m_nPreselRule == PreTextContains) {
+        for (int r = 0; r < count; ++r)
+            if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
+                SelectRow(r, true);
+        return;
+    }
+    if (m_nPreselRule != PreMulti) {
+        PreselectSingle();
+        return;
+    }
+    if (m_strSelection == Str(34471)) {
+        SelectRow(0, true);
+        return;
+    }
+    if (m_strSelection == Str(34487)) {
+        // The none row never stays chosen together with others.
+        for (int r = 1; r < count; ++r)
+            SelectRow(r, true);
+        return;
+    }
+    NumberSet set{};
+    const std::string text = m_strSelection.toStdString();
+    switch (m_nKind) {
+    case 34591:
+    case 34592:
+    case 34627:
+        if (!ParseRanges(set, 250, text))
+            return;
+        for (int n = 1; n <= 250; ++n)
+            if (TestBit(set, static_cast<unsigned>(n - 1)) && n < count)
+                SelectRow(n, true);
+        return;
+    case 33021:
+        if (!ParseRangesHex(set, 64, text))
+            return;
+        for (int n = 1; n <= 64; ++n)
+            if (TestBit(set, static_cast<unsigned>(n - 1)) && n < count)
+                SelectRow(n, true);
+        return;
+    case 34488:
+    case 34376: {
+        const bool hex = m_nKind == 34376;
+        bool ok;
+        if (hex) {
+            SetRangeText(text);
+            ok = ParseRangesFmt(set, kNumberSetBits, 0, 'x');  // 0 is an address too
+        } else {
+            ok = ParseRanges(set, kNumberSetBits, text);
+        }
+        if (!ok)
+            return;
+        for (unsigned p = 0; p < kNumberSetBits; ++p) {
+            if (!TestBit(set, p))
+                continue;
+            const quintptr value = hex ? p : p + 1;
+            bool found = false;
+            for (int r = hex ? 1 : 0; r < m_pList->GetItemCount(); ++r) {
+                if (RowValue(r) == value) {
+                    SelectRow(r, true);
+                    found = true;
+                    break;
+                }
+            }
+            if (!found) {
+                const int v = static_cast<int>(value);
+                AddRow(QString::asprintf("%d *", v), QString::asprintf("%d", v), kImageAmp, value);
+            }
+        }
+        ShadeRows();
+        return;
+    }
+    default: return;
+    }
+}
+
+void CSelectionDlg::OnSelectionChanged()
+{
+    if (m_bInSelectionChange)
+        return;
+    m_bInSelectionChange = true;
+    const QList<int> rows = SelectedRows();
+    if (m_bMultiple && NoneRowExclusive(m_nKind)) {
+        // The none row excludes every other row: the row chosen last wins.
+        const bool noneAdded = rows.contains(0) && !m_PrevSelected.contains(0);
+        if (noneAdded) {
+            for (int r = 1; r < m_pList->GetItemCount(); ++r)
+                SelectRow(r, false);
+        } else if (rows.contains(0) && rows.size() > 1) {
+            SelectRow(0, false);
+        }
+    }
+    if (!m_bMultiple && m_nKind == 34550) {
+        // Only free addresses, or the one chosen before, can be picked.
+        const int row = rows.isEmpty() ? -1 : rows.first();
+        if (row >= 0 && row != RememberedAddressRow() && m_pList->GetItemText(row, 0) != Str(32788)) {
+            const int back = RememberedAddressRow();
+            SelectRow(row, false);
+            if (back >= 0 && back < m_pList->GetItemCount()) {
+                m_pList->setCurrentItem(m_pList->Row(back));
+                SelectRow(back, true);
+                m_pList->scrollToItem(m_pList->Row(back));
+            }
+        } else if (row >= 0) {
+            RememberedAddressRow() = row;
+        }
+    }
+    m_PrevSelected = SelectedRows();
+    m_bInSelectionChange = false;
+}
+
+void CSelectionDlg::WriteRanges(bool hex, bool setNumber)
+{
+    const QList<int> rows = SelectedRows();
+    const int count = m_pList->GetItemCount();
+    if (rows.contains(0)) {
+        m_strSelection = Str(34471);
+    } else if (rows.size() == count - 1 && count > 1) {
+        m_strSelection = Str(34487);
+    } else {
+        // Numbers 1..800; a value outside has no place in the set and is left out.
+        constexpr unsigned kMax = 800;
+        NumberSet set{};
+        for (int r : rows) {
+            const quintptr v = RowValue(r);
+            if (v >= 1 && v <= kMax)
+                SetBit(set, static_cast<unsigned>(v - 1), true);
+        }
+        m_strSelection = QString::fromStdString(hex ? RangesToStringHex(set, kMax) : RangesToString(set, kMax));
+    }
+    if (setNumber) {
+        int n = 0;
+        if (std::sscanf(m_strSelection.toLatin1().constData(), "%d", &n) == 1)
+            m_nResultNumber = n;
+    }
+}
+
+void CSelectionDlg::accept()
+{
+    const QList<int> rows = SelectedRows();
+    if (rows.isEmpty()) {
+        CResizableDialog::accept();
+        return;
+    }
+    const int first = rows.first();
+    const quintptr value = RowValue(first);
+    switch (m_nOkRule) {
+    case OkObject:
+    case OkObjectChannel: {
+        auto* object = reinterpret_cast<CBaseDevice*>(value);
+        if (!object)
+            break;  // the none row carries no object
+        m_nResultType = static_cast<int>(object->GetType());
+        m_nResultNumber = object->GetNumber();
+        m_strSelection = m_pList->GetItemText(first, 0);
+        if (m_nOkRule == OkObjectChannel && m_nResultType == OT_AMPLIFIER) {
+            const QString text = m_strSelection;
+            const qsizetype dash = text.lastIndexOf(QLatin1Char('-'));
+            int k = 0;
+            if (dash >= 0 && std::sscanf(text.mid(dash + 2).toLatin1().constData(), "%d", &k) == 1)
+                m_nResultChannel = k - 1;
+        }
+        break;
+    }
+    case OkValue: m_nResultNumber = static_cast<int>(value); break;
+    case OkRelayObject:
+        m_pResultObject = reinterpret_cast<CBaseDevice*>(value);
+        m_nResultNumber = m_pResultObject ? m_pResultObject->GetNumber() : 0;
+        break;
+    case OkMask:
+        m_nResultNumber = 0;
+        if (!rows.contains(0))
+            for (int r : rows)
+                if (r >= 1 && r <= 32)
+                    m_nResultNumber |= static_cast<int>(1u << (r - 1));
+        break;
+    case OkDecRanges: WriteRanges(false, true); break;
+    case OkAddrRanges: WriteRanges(true, false); break;
+    case OkOutputSet: {
+        const int count = m_pList->GetItemCount();
+        if (rows.contains(0)) {
+            m_strSelection = QStringLiteral("NONE");
+        } else if (rows.size() == count - 1) {
+            m_strSelection = QStringLiteral("ALL");
+        } else {
+            NumberSet set{};
+            for (int r : rows)
+                SetBit(set, static_cast<unsigned>(r - 1), true);
+            m_strSelection = QString::fromStdString(RangesToStringHex(set, 64));
+        }
+        break;
+    }
+    default: break;
+    }
+    CResizableDialog::accept();
+}

@@ -1,0 +1,94 @@
+#include "ui/CValueEdit.h"
+
+#include "ui/NumberFormat.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <cstdio>
+
+CValueEdit::CValueEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void CValueEdit::Show(const QString& text)
+{
+    m_strWork = text;
+    setText(text);
+}
+
+int CValueEdit::SetFloat(float value, int force, const char* format)
+{
+    if (value == m_fValue && force != 1)
+        return 0;
+    m_fValue = value;
+    Show(NumberFormat::FormatDouble(QString::fromUtf8(format), value));
+    return 0;
+}
+
+int CValueEdit::SetLong(int32_t value, int force, const char* format)
+{
+    if (value == m_lValue && force != 1)
+        return 0;
+    m_lValue = value;
+    Show(NumberFormat::FormatInteger(QString::fromUtf8(format), value));
+    return 0;
+}
+
+int CValueEdit::SetInt(int value, int force, const char* format)
+{
+    if (value == m_nValue && force != 1)
+        return 0;
+    m_nValue = value;
+    Show(NumberFormat::FormatInteger(QString::fromUtf8(format), value));
+    return 0;
+}
+
+float CValueEdit::GetFloat(int read)
+{
+    if (read) {
+        float v = 0.0f;
+        if (std::sscanf(text().toUtf8().constData(), "%f", &v) == 1)
+            m_fValue = v;
+    }
+    return m_fValue;
+}
+
+int32_t CValueEdit::GetLong(int read)
+{
+    if (read) {
+        long v = 0;
+        if (std::sscanf(text().toUtf8().constData(), "%ld", &v) == 1)
+            m_lValue = static_cast<int32_t>(v);
+    }
+    return m_lValue;
+}
+
+int CValueEdit::GetInt(int read)
+{
+    if (read) {
+        int v = 0;
+        if (std::sscanf(text().toUtf8().constData(), "%d", &v) == 1)
+            m_nValue = v;
+    }
+    return m_nValue;
+}
+
+void CValueEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // After the click that gave the focus has placed the caret.
+    QTimer::singleShot(0, this, [this] {
+        selectAll();
+    });
+}
+
+void CValueEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        if (QWidget* parent = parentWidget())
+            parent->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

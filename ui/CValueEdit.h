@@ -1,0 +1,35 @@
+#pragma once
+// Edit for one number shown with a printf format. A float, a long and an int
+// value are kept separately; the text shows whichever was set last. Setting
+// the value it already has leaves the text (and anything the user is typing)
+// alone unless forced. Reading with `read` takes the typed text over first;
+// text that does not read as a number leaves the stored value unchanged.
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+class CValueEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CValueEdit(QWidget* parent = nullptr);
+
+    int SetFloat(float value, int force, const char* format);
+    int SetLong(int32_t value, int force, const char* format);
+    int SetInt(int value, int force, const char* format);
+    float GetFloat(int read);
+    int32_t GetLong(int read);
+    int GetInt(int read);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Show(const QString& text);
+
+    float m_fValue = 0.0f;
+    QString m_strWork;
+    int32_t m_lValue = 0;
+    int m_nValue = 0;
+};

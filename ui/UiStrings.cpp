@@ -1,0 +1,11 @@
+// Texts of the toolkit's string table (German source texts).
+#include "platform/StringTable.h"
+
+QL_STRING_TABLE({
+    {106, "Einstellungen übertragen"},
+    {115, "Textfile senden"},
+    {117, "'Netscan'  durchführen"},
+    {34137, "Netscan"},
+    {34362, "Verbinden"},
+    {32800, "Voreinstellungen"},
+});
