@@ -8,7 +8,8 @@ QL_IMPLEMENT_SERIAL(CInternalPowerManagement, 3)
 
 namespace {
 constexpr uint32_t kConditionKind = 34129;  // "Bedingung": the plain condition
-constexpr uint32_t kMacroKind = 14;
+// A placeholder macro has no type yet: "Kein Typ", like every other placeholder macro.
+constexpr uint32_t kMacroKind = 34461;
 
 int32_t ClampPrio(int32_t v)
 {

@@ -30,52 +30,75 @@ namespace {
 CCommLink* g_link = nullptr;
 
 // ---- Texts of the device link ----
-const char* const kComError = "COM-Übertragungsfehler !";
+const char* const kComError =
+    QT_TRANSLATE_NOOP("CCommLink", "COM-Übertragungsfehler !");
 const char* const kPortBusy =
-    "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
-    "Schliessen Sie diese und versuchen Sie es dann noch einmal !";
-const char* const kLogFailed = "Kommunikations LOG-File kann nicht geöffnet werden !";
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+    "Schliessen Sie diese und versuchen Sie es dann noch einmal !");
+const char* const kLogFailed =
+    QT_TRANSLATE_NOOP("CCommLink", "Kommunikations LOG-File kann nicht geöffnet werden !");
 const char* const kBootMode =
-    "QUILLOMER befindet sich im Bootmodus !\r\nMit 'Ja' wird ein neues Betriebssystem geladen.\r\n"
-    "Mit 'Nein' wird das aktuelle Betriebssystem gestartet.";
+    QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER befindet sich im Bootmodus !\r\nMit 'Ja' wird ein neues Betriebssystem geladen.\r\n"
+    "Mit 'Nein' wird das aktuelle Betriebssystem gestartet.");
 const char* const kNoReaction =
-    "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
-    "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !";
-const char* const kUnknownDevice = "Unbekanntes Gerät an der Kommunikationsschnittstelle !";
+    QT_TRANSLATE_NOOP("CCommLink", "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
+    "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !");
+const char* const kUnknownDevice =
+    QT_TRANSLATE_NOOP("CCommLink", "Unbekanntes Gerät an der Kommunikationsschnittstelle !");
 const char* const kDialFailed =
-    "Das Wählen ist fehlgeschlagen!\nEntweder wurde die letzte Verbindung nicht getrennt,\n"
-    "oder der KVT ist an einem lokalen Port angeschlossen.";
+    QT_TRANSLATE_NOOP("CCommLink", "Das Wählen ist fehlgeschlagen!\nEntweder wurde die letzte Verbindung nicht getrennt,\n"
+    "oder der KVT ist an einem lokalen Port angeschlossen.");
 const char* const kModemSilent =
-    "Das Modem reagiert nicht!\nBitte überprüfen Sie, ob das Modem am richtigen COM Port angeschlossen ist.";
-const char* const kVariantMismatch = "Das Arbeitsblatt paßt nicht mit der Geräteversion zusammen!";
-const char* const kProtectFailed = "Passwortschutz konnte nicht aktiviert werden !\n";
-const char* const kHangupFailed = "Das Trennen der Modemverbindung ist nicht möglich!";
-const char* const kAskCancel = "Wollen Sie den Vorgang wirklich abbrechen ?";
-const char* const kCheckLog = "Überprüfen Sie die LOG Datei!";
-const char* const kUploadDone = "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\"";
-const char* const kBusySending = "Bitte warten bis aktuelle Übertragung abgeschlossen ist !\n";
-const char* const kConnectFirst = "Bitte zuerst Verbindung zu QUILLOMER herstellen !";
-const char* const kTextFileOpen = "Das Textfile kann nicht geöffnet werden !";
-const char* const kTextFileEmpty = "Die Datei ist leer !";
-const char* const kNoVersion = "Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !";
+    QT_TRANSLATE_NOOP("CCommLink", "Das Modem reagiert nicht!\nBitte überprüfen Sie, ob das Modem am richtigen COM Port angeschlossen ist.");
+const char* const kVariantMismatch =
+    QT_TRANSLATE_NOOP("CCommLink", "Das Arbeitsblatt paßt nicht mit der Geräteversion zusammen!");
+const char* const kProtectFailed =
+    QT_TRANSLATE_NOOP("CCommLink", "Passwortschutz konnte nicht aktiviert werden !\n");
+const char* const kHangupFailed =
+    QT_TRANSLATE_NOOP("CCommLink", "Das Trennen der Modemverbindung ist nicht möglich!");
+const char* const kAskCancel =
+    QT_TRANSLATE_NOOP("CCommLink", "Wollen Sie den Vorgang wirklich abbrechen ?");
+const char* const kCheckLog =
+    QT_TRANSLATE_NOOP("CCommLink", "Überprüfen Sie die LOG Datei!");
+const char* const kUploadDone =
+    QT_TRANSLATE_NOOP("CCommLink", "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\"");
+const char* const kBusySending =
+    QT_TRANSLATE_NOOP("CCommLink", "Bitte warten bis aktuelle Übertragung abgeschlossen ist !\n");
+const char* const kConnectFirst =
+    QT_TRANSLATE_NOOP("CCommLink", "Bitte zuerst Verbindung zu QUILLOMER herstellen !");
+const char* const kTextFileOpen =
+    QT_TRANSLATE_NOOP("CCommLink", "Das Textfile kann nicht geöffnet werden !");
+const char* const kTextFileEmpty =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Datei ist leer !");
+const char* const kNoVersion =
+    QT_TRANSLATE_NOOP("CCommLink", "Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !");
 const char* const kCheckOs =
-    "Überprüfen Sie das zu ladende Betriebssystem!\nDie Geräteversionskennung stimmt nicht überein!";
+    QT_TRANSLATE_NOOP("CCommLink", "Überprüfen Sie das zu ladende Betriebssystem!\nDie Geräteversionskennung stimmt nicht überein!");
 const char* const kLastChance =
-    "Warnung: Dies ist die letzte Möglichkeit den Vorgang 'QUILLOMER-Betriebssystem laden' abzubrechen !\r\r\n"
-    "Wollen Sie wirklich das vorhandene QUILLOMER-Betriebssystem ersetzen ?";
-const char* const kFirmwareAborted = "Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !";
-const char* const kFirmwareOk = "Vorgang 'QUILLOMER-Betriebssystem laden' wurde erfolgreich durchgeführt !";
+    QT_TRANSLATE_NOOP("CCommLink", "Warnung: Dies ist die letzte Möglichkeit den Vorgang 'QUILLOMER-Betriebssystem laden' abzubrechen !\r\r\n"
+    "Wollen Sie wirklich das vorhandene QUILLOMER-Betriebssystem ersetzen ?");
+const char* const kFirmwareAborted =
+    QT_TRANSLATE_NOOP("CCommLink", "Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !");
+const char* const kFirmwareOk =
+    QT_TRANSLATE_NOOP("CCommLink", "Vorgang 'QUILLOMER-Betriebssystem laden' wurde erfolgreich durchgeführt !");
 const char* const kFirmwareNotValid =
-    "Das QUILLOMER-Betriebssystem ist fehlerhaft und kann daher nicht gestartet werden.\r\n"
+    QT_TRANSLATE_NOOP("CCommLink", "Das QUILLOMER-Betriebssystem ist fehlerhaft und kann daher nicht gestartet werden.\r\n"
     "Möglicherweise haben Sie keines oder das falsche File geladen.\r\n"
-    "Wenn nicht, wenden Sie sich bitte umgehend an den Hersteller !";
-const char* const kFirmwareStarted = "Das QUILLOMER-Betriebssystem wurde gestartet !";
-const char* const kFirmwareFileOpen = "Die Datei kann nicht geöffnet werden !\n";
-const char* const kLoginRefused = "Login wurde abgelehnt !";
-const char* const kInputsInvalid = "Eingaben ungülig !";
-const char* const kNetscanDone = "Netscan ist abgeschlossen !\n";
-const char* const kNetscanTimeout = "Zeit für Netscan wurde überschritten !\n";
-const char* const kErrFileWrite = "Die Datei '%s' kann nicht geschrieben werden !";
+    "Wenn nicht, wenden Sie sich bitte umgehend an den Hersteller !");
+const char* const kFirmwareStarted =
+    QT_TRANSLATE_NOOP("CCommLink", "Das QUILLOMER-Betriebssystem wurde gestartet !");
+const char* const kFirmwareFileOpen =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Datei kann nicht geöffnet werden !\n");
+const char* const kLoginRefused =
+    QT_TRANSLATE_NOOP("CCommLink", "Login wurde abgelehnt !");
+const char* const kInputsInvalid =
+    QT_TRANSLATE_NOOP("CCommLink", "Eingaben ungülig !");
+const char* const kNetscanDone =
+    QT_TRANSLATE_NOOP("CCommLink", "Netscan ist abgeschlossen !\n");
+const char* const kNetscanTimeout =
+    QT_TRANSLATE_NOOP("CCommLink", "Zeit für Netscan wurde überschritten !\n");
+const char* const kErrFileWrite =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Datei '%s' kann nicht geschrieben werden !");
 
 // The magic words of the boot loader.
 const char* const kLoaderPrompt = "* FLASHBOOT>";
@@ -222,6 +245,12 @@ std::string FromLine(const QByteArray& bytes)
 }
 
 class NeutralHost : public ICommLinkHost {};
+
+// A text of the link in the language in use.
+std::string Tr(const char* german)
+{
+    return QCoreApplication::translate("CCommLink", german).toStdString();
+}
 
 }  // namespace
 
@@ -393,7 +422,7 @@ void CCommLink::OnCommEvent()
     case comEventTxFull: text = "TX full error"; break;
     default: return;  // send events, line-state events
     }
-    ShowMessage(std::string(kComError) + StrFormat("( %s )", text), mb::IconStop);
+    ShowMessage(Tr(kComError) + StrFormat("( %s )", text), mb::IconStop);
 }
 
 void CCommLink::DeliverAnswers()
@@ -441,7 +470,7 @@ void CCommLink::RouteLine(const std::string& line)
                 // The difference file cannot be written: say so once per upload.
                 if (!m_errFileReported) {
                     m_errFileReported = true;
-                    ShowMessage(StrFormat(kErrFileWrite, m_errFileName.c_str()), mb::IconStop);
+                    ShowMessage(StrFormat(Tr(kErrFileWrite).c_str(), m_errFileName.c_str()), mb::IconStop);
                 }
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
@@ -566,7 +595,8 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     std::string block;
     for (const std::string& line : lines)
         block += line + "\r\n";
-    if (block.size() > 512)
+    const QByteArray bytes = ToLine(block);  // counted as the characters on the line
+    if (bytes.size() > 512)
         return false;
     if (m_linkState != linkstate::BlockRequest) {
         SetLinkState(linkstate::BlockRequest);
@@ -576,7 +606,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
         m_request.param = param;
     }
     m_answers.clear();
-    SetOutput(ToLine(block));
+    SetOutput(bytes);
     return true;
 }
 
@@ -640,8 +670,9 @@ void CCommLink::OnUpdateSelectComPort(CCmdUI& ui) const
 std::string CCommLink::GetStatusText() const
 {
     if (m_doc)
-        return "Projekt '" + m_doc->GetTitle() + "' mit QUILLOMER verbunden !";
-    return "               Kein Projekt mit QUILLOMER verbunden.          ";
+        return Tr(QT_TRANSLATE_NOOP("CCommLink", "Projekt '")) + m_doc->GetTitle()
+               + Tr(QT_TRANSLATE_NOOP("CCommLink", "' mit QUILLOMER verbunden !"));
+    return Tr(QT_TRANSLATE_NOOP("CCommLink", "               Kein Projekt mit QUILLOMER verbunden.          "));
 }
 
 void CCommLink::SetConnectedText()
@@ -692,7 +723,7 @@ void CCommLink::OpenLog()
     }
     m_log.setFileName(QString::fromStdString(name));
     if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        ShowMessage(kLogFailed, mb::IconInformation);
+        ShowMessage(Tr(kLogFailed), mb::IconInformation);
         return;
     }
     const QLocale locale;
@@ -716,7 +747,7 @@ void CCommLink::OnConnect()
     if (!m_connected) {
         ConfigurePort();
         if (!SetPortOpen(true)) {
-            ShowMessage(kPortBusy, mb::IconInformation);
+            ShowMessage(Tr(kPortBusy), mb::IconInformation);
             m_doc = nullptr;  // not connected: nothing is bound
             m_modemMode = false;
             SetConnectedText();
@@ -776,7 +807,7 @@ void CCommLink::OnConnect()
         SetSThreshold(1);
         m_linkState = linkstate::FirmwareLoad;
         Host().SetWaitCursor(false);
-        if (ShowMessage(kBootMode, mb::YesNo | mb::IconQuestion | mb::DefButton2) == mb::IdYes) {
+        if (ShowMessage(Tr(kBootMode), mb::YesNo | mb::IconQuestion | mb::DefButton2) == mb::IdYes) {
             OnLoadFirmware();
         } else {
             SendLine("START\r\n", nullptr);
@@ -784,7 +815,7 @@ void CCommLink::OnConnect()
         }
     } else if (reply.empty()) {
         Host().SetWaitCursor(false);
-        ShowMessage(kNoReaction, mb::IconStop);
+        ShowMessage(Tr(kNoReaction), mb::IconStop);
         OnDisconnect();
     } else {
         const std::string answer = Query("?", 1000);
@@ -797,7 +828,7 @@ void CCommLink::OnConnect()
             SetSThreshold(1);
         } else {
             Host().SetWaitCursor(false);
-            ShowMessage(kUnknownDevice, mb::IconInformation);
+            ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
             OnDisconnect();
         }
     }
@@ -836,14 +867,14 @@ bool CCommLink::Dial()
         answers += QueryUntilLineEnd(command, 1000);
     }
     if (answers == "?") {
-        if (ShowMessage(kDialFailed, mb::OkCancel) == mb::IdCancel) {
+        if (ShowMessage(Tr(kDialFailed), mb::OkCancel) == mb::IdCancel) {
             ClosePort();
             return false;
         }
         dial = false;
     }
     if (dial && !EndsWith(answers, "OK")) {
-        if (ShowMessage(kModemSilent, mb::OkCancel) == mb::IdCancel) {
+        if (ShowMessage(Tr(kModemSilent), mb::OkCancel) == mb::IdCancel) {
             ClosePort();
             return false;
         }
@@ -856,7 +887,7 @@ bool CCommLink::Dial()
         number = ProfileString("Configuration", "CallNumber", "0");
     std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Plain, "Verbinden");
     progress->SetPercentFormat("%d s");
-    progress->SetStatus("Wähle " + number + "...");
+    progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Wähle")) + " " + number + "...");
     progress->SetRange(0, 60);
     SendLine("atd " + number + " ", nullptr);
     std::string collected;
@@ -884,7 +915,7 @@ bool CCommLink::Dial()
         progress->SetPos(seconds + 1);
     }
     progress.reset();
-    ShowMessage(kDialFailed, mb::Ok);
+    ShowMessage(Tr(kDialFailed), mb::Ok);
     return true;
 }
 
@@ -921,7 +952,7 @@ void CCommLink::SetupSession()
         StoreCapabilities(version);
         const bool upgraded = EndsWith(version, "a");
         if (m_doc && (upgraded == (m_doc->m_data.deviceVariant == 0)))
-            ShowMessage(kVariantMismatch, mb::Ok);
+            ShowMessage(Tr(kVariantMismatch), mb::Ok);
     }
     SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
 }
@@ -960,7 +991,7 @@ void CCommLink::OnDisconnect()
             SendLine(password, nullptr);
             answer = Query("/PROTECT ?\r\n", 750);
             if (LastWord(answer) == "OFF")
-                ShowMessage(kProtectFailed, mb::Ok);
+                ShowMessage(Tr(kProtectFailed), mb::Ok);
         }
     }
     Sleep(250);
@@ -971,7 +1002,7 @@ void CCommLink::OnDisconnect()
         Sleep(1000);
         answer = QueryUntilLineEnd("ATH", 3000);
         if (!EndsWith(answer, "OK") && answer.find("NO CARRIER") == std::string::npos)
-            ShowMessage(kHangupFailed, mb::OkCancel);
+            ShowMessage(Tr(kHangupFailed), mb::OkCancel);
         SetRThreshold(1);
         SetSThreshold(1);
     }
@@ -1005,7 +1036,7 @@ std::string CCommLink::TextFilePath(CQuillomerDoc* doc) const
 
 bool CCommLink::AskCancel()
 {
-    return ShowMessage(kAskCancel, mb::YesNo) == mb::IdYes;
+    return ShowMessage(Tr(kAskCancel), mb::YesNo) == mb::IdYes;
 }
 
 bool CCommLink::WaitOutputEmpty(IProgress* progress)
@@ -1031,7 +1062,7 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
         const int n = obj->GetDownloadLines(mode, -1);
         if (n != 0)
             progress.SetRange(0, n);
-        progress.SetStatus("Parameter: [" + obj->GetName() + "]");
+        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + obj->GetName() + "]");
         progress.SetPos(0);
         progress.SetStep(1);
         int i = 0;
@@ -1088,12 +1119,12 @@ void CCommLink::OnTransferParameters()
             WaitIdle(1000, 10000);
             m_linkState = linkstate::Online;
             ShowErrorFile();
-            ShowMessage(kUploadDone, mb::Ok);
+            ShowMessage(Tr(kUploadDone), mb::Ok);
         }
         selection.objects.clear();
     }
     if (m_queryMark) {
-        ShowMessage(kCheckLog, mb::Ok);
+        ShowMessage(Tr(kCheckLog), mb::Ok);
         m_queryMark = false;
     }
 }
@@ -1122,7 +1153,7 @@ void CCommLink::RunDownload()
         std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
         progress->SetRange(0, static_cast<int>(selection.objects.size()));
         progress->SetStep(1);
-        progress->SetStatus("Vorbereiten zun Download ...");
+        progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Vorbereiten zun Download ...")));
         bool cancelled = false;
         for (CBaseDevice* obj : selection.objects) {
             const int n = obj->GetDownloadLines(0, -1);
@@ -1218,16 +1249,16 @@ void CCommLink::OnSendConfigFile()
 void CCommLink::SendTextFile(const std::string& path)
 {
     if (m_textSending) {
-        ShowMessage(kBusySending, mb::IconStop);
+        ShowMessage(Tr(kBusySending), mb::IconStop);
         return;
     }
     if (!m_connected) {
-        ShowMessage(kConnectFirst, mb::IconStop);
+        ShowMessage(Tr(kConnectFirst), mb::IconStop);
         return;
     }
     m_textFile.setFileName(QString::fromStdString(path));
     if (!m_textFile.open(QIODevice::ReadOnly)) {
-        ShowMessage(kTextFileOpen, mb::IconStop);
+        ShowMessage(Tr(kTextFileOpen), mb::IconStop);
         return;
     }
     m_textTotal = 0;
@@ -1237,7 +1268,7 @@ void CCommLink::SendTextFile(const std::string& path)
     }
     m_textFile.seek(0);
     if (m_textTotal == 0) {
-        ShowMessage(kTextFileEmpty, mb::IconStop);
+        ShowMessage(Tr(kTextFileEmpty), mb::IconStop);
         EndTextFile();
         return;
     }
@@ -1283,7 +1314,7 @@ void CCommLink::SendTextFileWithProgress(const std::string& path)
     if (!m_textSending)
         return;
     std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Textfile senden");
-    progress->SetStatus("File : " + path);
+    progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "File : ")) + path);
     progress->SetRange(0, m_textTotal);
     while (m_textSending) {
         progress->SetPos(m_textSent);
@@ -1301,12 +1332,13 @@ bool CCommLink::ConfirmFirmwareLoad()
 {
     const std::string answer = Query("/SERVICE/VER ?", 200);
     if (answer.empty()) {
-        ShowMessage(kNoVersion, mb::IconExclamation);
+        ShowMessage(Tr(kNoVersion), mb::IconExclamation);
         return true;
     }
     const size_t v = answer.find(" V");
     const std::string version = v == std::string::npos ? std::string() : answer.substr(v);
-    return ShowMessage("QUILLOMER SW-Version : " + version + "\n\rWollen Sie ein anderes QUILLOMER-Betriebssystem laden ?\n",
+    return ShowMessage(Tr(QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER SW-Version : ")) + version
+                           + Tr(QT_TRANSLATE_NOOP("CCommLink", "\n\rWollen Sie ein anderes QUILLOMER-Betriebssystem laden ?\n")),
                        mb::YesNo | mb::IconQuestion)
            == mb::IdYes;
 }
@@ -1323,9 +1355,9 @@ void CCommLink::OnLoadFirmware()
     const std::string path = ChooseFirmwareFile();
     const std::string osVersion = ProfileString("KVT7000", "OS Version", "");
     if (EndsWith(path, "a.hex") && !EndsWith(osVersion, "a"))
-        ShowMessage(kCheckOs, mb::Ok);
-    if (path.empty() || ShowMessage(kLastChance, mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
-        ShowMessage(kFirmwareAborted, mb::IconStop);
+        ShowMessage(Tr(kCheckOs), mb::Ok);
+    if (path.empty() || ShowMessage(Tr(kLastChance), mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
+        ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         if (m_linkState == linkstate::FirmwareLoad) {
             SendLine("START\r\n", nullptr);
             m_firmwareStep = 3;
@@ -1354,8 +1386,8 @@ void CCommLink::OnLoadFirmware()
     if (Last(reply, 12) == kLoaderPrompt) {
         if (!m_firmware->Begin(path)) {
             // Checked before the loader erases anything.
-            ShowMessage(kFirmwareFileOpen + path, mb::IconStop);
-            ShowMessage(kFirmwareAborted, mb::IconStop);
+            ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+            ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
             m_linkState = linkstate::FirmwareLoad;
             SendLine("START\r\n", nullptr);
             m_firmwareStep = 3;
@@ -1365,13 +1397,13 @@ void CCommLink::OnLoadFirmware()
         m_linkState = linkstate::FirmwareLoad;
         m_firmwareStep = 1;
         if (!Host().RunFirmwareDialog(*m_firmware))
-            ShowMessage(kFirmwareAborted, mb::IconStop);
+            ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         return;
     }
     if (Trim(reply).empty())
-        ShowMessage(kNoReaction, mb::IconStop);
+        ShowMessage(Tr(kNoReaction), mb::IconStop);
     else
-        ShowMessage(kUnknownDevice, mb::IconInformation);
+        ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
     OnDisconnect();
 }
 
@@ -1391,13 +1423,13 @@ void CCommLink::OnFirmwareLine(const std::string& line)
     case 2:
         if (line == "* \tOK.") {
             m_firmwareStep = 3;
-            ShowMessage(kFirmwareOk, mb::IconInformation);
+            ShowMessage(Tr(kFirmwareOk), mb::IconInformation);
             SendLine("START\r\n", nullptr);
         } else if (line.compare(0, 8, "* \tERROR") == 0) {
             if (m_firmware->IsOpen())
                 m_firmware->CloseAsCancelled();
-            ShowMessage(std::string("Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\n") + line.substr(3)
-                            + "\r\n\nBitte File überprüfen und Vorgang wiederholen !",
+            ShowMessage(Tr(QT_TRANSLATE_NOOP("CCommLink", "Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\n")) + line.substr(3)
+                            + Tr(QT_TRANSLATE_NOOP("CCommLink", "\r\n\nBitte File überprüfen und Vorgang wiederholen !")),
                         mb::IconStop);
             m_firmwareStep = 1;
             OnDisconnect();
@@ -1405,11 +1437,11 @@ void CCommLink::OnFirmwareLine(const std::string& line)
         break;
     case 3:
         if (Last(line, 13) == "N O T  VALID!") {
-            ShowMessage(kFirmwareNotValid, mb::IconInformation);
+            ShowMessage(Tr(kFirmwareNotValid), mb::IconInformation);
             m_firmwareStep = 1;
             OnDisconnect();
         } else if (line.compare(0, 11, "*** KVT7000") == 0) {
-            ShowMessage(kFirmwareStarted, mb::IconInformation);
+            ShowMessage(Tr(kFirmwareStarted), mb::IconInformation);
             SendLine(m_modemInit, nullptr);
             m_linkState = linkstate::Online;
             m_firmwareStep = 1;
@@ -1449,7 +1481,7 @@ bool CCommLink::TryLogin(const std::string& password, bool removeProtection)
         m_removeProtection = removeProtection;
         return true;
     }
-    ShowMessage(kLoginRefused, mb::IconStop);
+    ShowMessage(Tr(kLoginRefused), mb::IconStop);
     m_removeProtection = false;
     return false;
 }
@@ -1458,7 +1490,7 @@ bool CCommLink::TrySetPassword(const std::string& password, const std::string& c
 {
     m_removeProtection = false;
     if (password != confirmation) {
-        ShowMessage(kInputsInvalid, mb::IconStop);
+        ShowMessage(Tr(kInputsInvalid), mb::IconStop);
         return false;
     }
     SendLine("/PROTECT ON", nullptr);
@@ -1467,7 +1499,7 @@ bool CCommLink::TrySetPassword(const std::string& password, const std::string& c
     std::string answer = Query("/PROTECT ?", 500);
     PumpMessages();
     if (LastWord(answer) == "OFF") {
-        ShowMessage(kProtectFailed, mb::IconStop);
+        ShowMessage(Tr(kProtectFailed), mb::IconStop);
         return false;
     }
     m_protectionWasOn = true;
@@ -1479,14 +1511,14 @@ bool CCommLink::TrySetPassword(const std::string& password, const std::string& c
         m_password = password;
         return true;
     }
-    ShowMessage(kLoginRefused, mb::IconStop);
+    ShowMessage(Tr(kLoginRefused), mb::IconStop);
     return false;
 }
 
 void CCommLink::OnNetScan()
 {
     std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Plain, "Netscan");
-    progress->SetStatus("Suche ...");
+    progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Suche ...")));
     const int timeout = ProfileInt("Configuration", "Netscan", 60);
     progress->SetRange(0, std::max(timeout, 1));
     const int64_t start = NowMs();
@@ -1505,12 +1537,12 @@ void CCommLink::OnNetScan()
         word = word.substr(0, word.find('\r'));
         if (elapsed > 5 && word == "OFF") {
             progress.reset();
-            ShowMessage(kNetscanDone, mb::Ok);
+            ShowMessage(Tr(kNetscanDone), mb::Ok);
             return;
         }
         if (elapsed > timeout && word == "ON") {
             progress.reset();
-            ShowMessage(kNetscanTimeout, mb::Ok);
+            ShowMessage(Tr(kNetscanTimeout), mb::Ok);
             return;
         }
         if (cancelled)

@@ -27,7 +27,7 @@ bool CFirmwareSender::Begin(const std::string& path)
         return false;
     m_fileLength = m_file.size();
     m_linesSent = 0;
-    m_status = "Löschen des aktuellen QUILLOMER-Betriebssystems !";
+    m_status = tr("Löschen des aktuellen QUILLOMER-Betriebssystems !").toStdString();
     m_pos = 0;
     m_step = 4;
     m_animation = AnimationErase;
@@ -51,7 +51,7 @@ void CFirmwareSender::StartSending()
 {
     m_eraseTimer.stop();
     m_pos = 0;
-    m_status = "Laden des neuen QUILLOMER-Betriebssystems...\r\nFile:" + m_path;
+    m_status = tr("Laden des neuen QUILLOMER-Betriebssystems...\r\nFile:").toStdString() + m_path;
     m_linesSent = 0;
     m_animation = AnimationSend;
     m_sendTimer.start();

@@ -1,5 +1,7 @@
 #include "comm/ParameterGroups.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <initializer_list>
 
@@ -10,12 +12,12 @@
 const std::vector<std::string>& ParameterGroupTexts()
 {
     static const std::vector<std::string> texts = {
-        "Audio",
-        "Sprechstellen",
-        "Linien und Gruppen",
-        "Steuerung (Trigger, Makros ...)",
-        "Timer und Kalender",
-        "Textdatei  ( nur Download )",
+        QT_TRANSLATE_NOOP("ParameterGroups", "Audio"),
+        QT_TRANSLATE_NOOP("ParameterGroups", "Sprechstellen"),
+        QT_TRANSLATE_NOOP("ParameterGroups", "Linien und Gruppen"),
+        QT_TRANSLATE_NOOP("ParameterGroups", "Steuerung (Trigger, Makros ...)"),
+        QT_TRANSLATE_NOOP("ParameterGroups", "Timer und Kalender"),
+        QT_TRANSLATE_NOOP("ParameterGroups", "Textdatei  ( nur Download )"),
     };
     return texts;
 }

@@ -15,7 +15,8 @@ namespace paramgroup {
 enum : int { Audio = 0, Consoles = 1, ZonesAndGroups = 2, Control = 3, TimerCalendar = 4, TextFile = 5, Count = 6 };
 }
 
-// The check-list texts of the groups, in bit order.
+// The check-list texts of the groups, in bit order (German; the dialog shows
+// them through the translation context "ParameterGroups").
 const std::vector<std::string>& ParameterGroupTexts();
 // The objects of the ticked groups, group by group, each group in list order.
 std::vector<CBaseDevice*> CollectParameterGroupObjects(CQuillomerDoc& doc, uint32_t groups);

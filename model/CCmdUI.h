@@ -4,6 +4,7 @@
 // applies the answer to the real entry.
 
 #include <cstdint>
+#include <string>
 
 class CCmdUI {
 public:
@@ -13,10 +14,14 @@ public:
     void SetCheck(int check = 1) { m_checked = check; }
     // Removes the entry from the menu being updated.
     void Remove() { m_removed = true; }
+    // Gives a menu entry a new text (UTF-8); tool buttons keep their picture.
+    void SetText(const std::string& text) { m_text = text; m_textSet = true; }
 
     uint32_t m_nID;
     bool m_enabled = true;
     bool m_enableSet = false;
     int m_checked = 0;
     bool m_removed = false;
+    std::string m_text;
+    bool m_textSet = false;
 };

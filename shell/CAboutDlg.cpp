@@ -28,7 +28,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("Info über QUILLOMER Designer"));
     auto* grid = new QGridLayout(this);
     auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap::fromImage(CreateSymbolImage(506)));
+    icon->setPixmap(CreateProgramIcon());
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(new QLabel(tr("QUILLOMER Designer"), this), 0, 1);
     auto* version = new QLabel(tr("Version 1.2"), this);

@@ -5,6 +5,7 @@
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -77,7 +78,8 @@ int CBitmapManager::LoadBitmap(int id, QPixmap& bitmap, PaletteMode mode, bool t
             m_palette = HalftonePalette();
             if (!m_halftoneShown) {
                 m_halftoneShown = true;
-                ShowMessage("Es wurde eine Halbtone-Palette für mehr als 256 Farben erzeugt !", mb::IconInformation);
+                ShowMessage(QCoreApplication::translate("CBitmapManager", "Es wurde eine Halbtone-Palette für mehr als 256 Farben erzeugt !").toStdString(),
+                            mb::IconInformation);
             }
         }
         return static_cast<int>(m_palette->size());

@@ -1,5 +1,6 @@
 #include "shell/CMainFrame.h"
 
+#include "comm/CCommLink.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -57,6 +58,7 @@ CMainFrame::MonitorFactory& MonitorFactoryRef()
     return factory;
 }
 constexpr char kIdProperty[] = "commandId";
+constexpr char kConnectEntryProperty[] = "connectEntry";
 
 // Paints a control bar's background as a tiled picture (the style would
 // paint its own panel over the palette's texture).
@@ -167,7 +169,7 @@ bool CMainFrame::OnCreate()
         m_bitmaps->AddColor(qRgb(220, 220, 220));
         const int n = m_bitmaps->AddColor(qRgb(190, 190, 190));
         if (n > 256)
-            ShowMessage("Die logische Palette umfaßt mehr als 256 Farben !\n", mb::IconInformation);
+            ShowMessage(tr("Die logische Palette umfaßt mehr als 256 Farben !\n").toStdString(), mb::IconInformation);
     }
 
     // Tool-bar buttons follow the command state like the menus (idle update).
@@ -244,8 +246,12 @@ void CMainFrame::CreateStatusBar()
         }
     }
     const QString connection = QString::fromStdString(LoadStringId(ids::IndicatorConnection));
-    m_connectionPane->setText(connection);
     m_connectionPane->setMinimumWidth(m_connectionPane->fontMetrics().horizontalAdvance(connection));
+    // The pane tells the link's state, also after the texts were reloaded.
+    if (auto* link = dynamic_cast<CCommLink*>(m_link.get()))
+        m_connectionPane->setText(QString::fromStdString(link->GetStatusText()));
+    else
+        m_connectionPane->setText(connection);
     // Lock-key states cannot be read here; the panes keep their place and texts.
     m_capsPane->setText(tr("UF"));
     m_numPane->setText(tr("NUM"));
@@ -284,7 +290,8 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
     a->setProperty(kIdProperty, id);
     if (!key.isEmpty())
         a->setShortcut(key);
-    connect(a, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
+    // The id is read when triggered: the connect entry changes its command.
+    connect(a, &QAction::triggered, this, [this, a] { OnCmdMsg(ActionId(a)); });
     return a;
 }
 
@@ -381,15 +388,23 @@ void CMainFrame::BuildMenus()
 
         QMenu* comm = MakeMenu(tr("&Kommunikation"));
         AddCommand(comm, ids::ConnectModem, tr("Über &Modem verbinden..."));
-        AddCommand(comm, ids::Connect, tr("&Verbinden"));
-        AddCommand(comm, ids::Disconnect, tr("&Trennen"));
+        // One entry connects and, while connected, disconnects (relabelled in UpdateMenu).
+        AddCommand(comm, ids::Connect, tr("&Verbinden"))->setProperty(kConnectEntryProperty, true);
+        QMenu* ports = MakeMenu(tr("&Schnittstelle"));
+        for (int i = 0; i < 4; ++i)
+            AddCommand(ports, ids::ComPort1 + i, tr("COM &%1").arg(i + 1))->setCheckable(true);
+        AddCommand(ports, ids::ComModem, tr("&Modem"))->setCheckable(true);
+        comm->addMenu(ports);
         comm->addSeparator();
         AddCommand(comm, ids::LoadParameters, tr("&Parameter laden..."));
+        AddCommand(comm, ids::SendConfigFile, tr("Konfigurationsdatei senden..."));
+        AddCommand(comm, ids::ExportWorksheet, tr("Exportieren ..."));
         AddCommand(comm, ids::SaveDeviceSettings, tr("Einstellungen im Gerät &speichern"));
         AddCommand(comm, ids::EditTextFile, tr("&Textdatei bearbeiten..."));
         AddCommand(comm, ids::LoadFirmware, tr("&Betriebssystem laden..."));
         comm->addSeparator();
         AddCommand(comm, ids::NetScan, tr("&Netscan"));
+        AddCommand(comm, ids::Password, tr("Passwortschutz..."));
         AddCommand(comm, ids::ClearSettings, tr("&Alle Einstellungen löschen"));
         AddCommand(comm, ids::SystemConfiguration, tr("&Systemkonfiguration ..."));
         comm->addSeparator();
@@ -471,12 +486,13 @@ void CMainFrame::UpdateMenu(QMenu* menu)
             }
             continue;
         }
+        if (a->property(kConnectEntryProperty).toBool()) {
+            UpdateConnectEntry(a);
+            continue;
+        }
         CCmdUI ui(static_cast<uint32_t>(id));
         const bool handled = RouteUpdate(ui);
-        a->setVisible(!ui.m_removed);
-        a->setEnabled(handled && ui.m_enabled);
-        if (a->isCheckable())
-            a->setChecked(ui.m_checked != 0);
+        ApplyState(a, ui, handled);
     }
     // A separator never stands last (or first, or twice) once items went away.
     QAction* lastVisible = nullptr;
@@ -499,6 +515,31 @@ void CMainFrame::UpdateMenu(QMenu* menu)
             if (a->isVisible())
                 lastVisible = a;
     }
+}
+
+void CMainFrame::ApplyState(QAction* action, const CCmdUI& ui, bool handled)
+{
+    action->setVisible(!ui.m_removed);
+    action->setEnabled(handled && ui.m_enabled);
+    if (action->isCheckable())
+        action->setChecked(ui.m_checked != 0);
+    if (ui.m_textSet)
+        action->setText(QString::fromStdString(ui.m_text));
+}
+
+void CMainFrame::UpdateConnectEntry(QAction* action)
+{
+    // With a document the entry disconnects while the link is connected and
+    // connects otherwise; without one it is disabled.
+    CQuillomerDoc* doc = GetActiveDocument();
+    const bool disconnect = doc && m_link && m_link->IsConnected();
+    const int id = disconnect ? ids::Disconnect : ids::Connect;
+    action->setProperty(kIdProperty, id);
+    CCmdUI ui(static_cast<uint32_t>(id));
+    const bool handled = RouteUpdate(ui);
+    ui.SetText((disconnect ? tr("&Trennen") : tr("&Verbinden")).toStdString());
+    ui.Enable(doc != nullptr && handled && ui.m_enabled);
+    ApplyState(action, ui, true);
 }
 
 void CMainFrame::UpdateToolBars()
@@ -755,8 +796,14 @@ QRect CMainFrame::ParseMonitorSize(const QString& text)
 
 void CMainFrame::ShowProtocolMonitor(bool show)
 {
-    if (m_monitor)
-        m_monitor->setVisible(show);
+    if (!m_monitor)
+        return;
+    m_monitor->setVisible(show);
+    if (show) {
+        // The user watches the traffic now: the next line goes out with its path.
+        if (CCommLink* link = GetCommLink())
+            link->ClearLastSentPath();
+    }
 }
 
 bool CMainFrame::IsProtocolMonitorVisible() const { return m_monitor && m_monitor->isVisible(); }
@@ -766,7 +813,7 @@ bool CMainFrame::IsProtocolMonitorVisible() const { return m_monitor && m_monito
 void CMainFrame::OnDropFiles(const QStringList& paths)
 {
     if (paths.size() != 1) {
-        ShowMessage("Bitte nur 1 Datei fallen lassen !", mb::IconStop);
+        ShowMessage(tr("Bitte nur 1 Datei fallen lassen !").toStdString(), mb::IconStop);
         return;
     }
     const QString path = QFileInfo(paths.front()).absoluteFilePath();
@@ -820,8 +867,9 @@ void CMainFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     switch (event->type()) {
     case QEvent::LocaleChange:
-        ShowMessage("Das Ändern von Ländereinstellungen während geöffneten\nDialogen mit Zeit- und Datumsangaben "
-                    "wird nichtunterstützt.\nBitte brechen Sie diese Dialoge ab und öffnen Sie sie neu!");
+        ShowMessage(tr("Das Ändern von Ländereinstellungen während geöffneten\nDialogen mit Zeit- und Datumsangaben "
+                       "wird nichtunterstützt.\nBitte brechen Sie diese Dialoge ab und öffnen Sie sie neu!")
+                        .toStdString());
         break;
     case QEvent::PaletteChange:
         // System colours changed: the symbols are made again with the new window colour.

@@ -117,6 +117,8 @@ private:
     QMenu* MakeMenu(const QString& title);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});
     void AddLanguageMenu(QMenu* parent);
+    static void ApplyState(QAction* action, const CCmdUI& ui, bool handled);
+    void UpdateConnectEntry(QAction* action);
     void AddRecentFiles(QMenu* file);
     void CreateStatusBar();
     void CreateToolBars();
@@ -127,7 +129,6 @@ private:
     static QString HelpFileName(const char* extension);
 
     std::unique_ptr<IDeviceLink> m_link;
-    std::string m_lastPath;
     CZoomToolBar* m_zoomBar = nullptr;
     std::unique_ptr<CBitmapManager> m_bitmaps;
     std::unique_ptr<CFontManager> m_fonts;

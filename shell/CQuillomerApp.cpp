@@ -1,5 +1,6 @@
 #include "shell/CQuillomerApp.h"
 
+#include "comm/windows/CModemPage.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -10,7 +11,10 @@
 #include "shell/Preferences.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
+#include "shell/SymbolBitmaps.h"
+#include "ui/CApplicationPropertiesDlg.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -70,6 +74,8 @@ CQuillomerApp::~CQuillomerApp()
     m_host.reset();
     FreeEnglishResources();
     SetStringTranslator(nullptr);
+    if (m_modemPageRegistered)
+        CApplicationPropertiesDlg::SetModemPageFactory(std::move(m_oldModemPageFactory));
     if (g_app == this)
         g_app = nullptr;
 }
@@ -151,6 +157,19 @@ bool CQuillomerApp::InitInstance(const QStringList& arguments)
 {
     if (!SelectLanguage())
         return false;
+
+    // The preferences sheet gets its connection page on the program's device link.
+    if (!m_modemPageRegistered) {
+        m_oldModemPageFactory = CModemPage::RegisterWithPreferences();
+        m_modemPageRegistered = true;
+    }
+
+    // The program's icon (shown by the frame, the designer windows and the dialogs).
+    if (QApplication::windowIcon().isNull()) {
+        const QPixmap icon = CreateProgramIcon();
+        if (!icon.isNull())
+            QApplication::setWindowIcon(QIcon(icon));
+    }
 
     m_frame = std::make_unique<CMainFrame>();
     m_template = std::make_unique<CDocTemplate>(m_frame.get());

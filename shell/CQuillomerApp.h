@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTranslator>
+#include <functional>
 #include <memory>
 
 #include "shell/ICommandTarget.h"
@@ -15,6 +16,7 @@
 class CMainFrame;
 class CDocTemplate;
 class CShellAppHost;
+class CPropertyPage;
 
 class CQuillomerApp : public QObject, public ICommandTarget {
     Q_OBJECT
@@ -95,4 +97,6 @@ private:
     std::unique_ptr<CDocTemplate> m_template;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CShellAppHost> m_host;
+    bool m_modemPageRegistered = false;
+    std::function<CPropertyPage*()> m_oldModemPageFactory;
 };

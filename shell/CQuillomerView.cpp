@@ -638,7 +638,7 @@ void CQuillomerView::HandleLeftButtonDown(Qt::KeyboardModifiers, const QPoint& c
     if (m_hot && DocHolds(m_doc, m_hot)) {
         if (m_hot->HitTestLabel(lp)) {
             if (!BeginLabelEdit(lp, m_hot))
-                ShowMessage("Zu wenig Speicher !", mb::IconStop);
+                ShowMessage(tr("Zu wenig Speicher !").toStdString(), mb::IconStop);
         } else if (m_hot->GetCategory() != CAT_ZONE) {
             AddToSelection(m_hot);
             m_dragPending = true;

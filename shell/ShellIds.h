@@ -35,6 +35,9 @@ enum : int {
     Connect = 32771,
     Disconnect = 32772,
     LoadFirmware = 32774,
+    ComPort1 = 32775,              // "COM &1" .. "COM &4": 32775 .. 32778
+    ComPort4 = 32778,
+    ComModem = 32779,              // the modem entry of the port menu
     ZoomOut = 32780,
     ZoomIn = 32781,
     ConnectModem = 32783,
@@ -43,12 +46,14 @@ enum : int {
     LoadParameters = 32834,
     SaveDeviceSettings = 32852,
     SystemConfiguration = 32859,
+    SendConfigFile = 32860,
     Fuses = 32868,
     Service = 32870,
     Monitor = 32872,
     ZoomBar = 32875,
     ProjectData = 32876,
     NetScan = 32892,
+    Password = 32911,
     LanguageGerman = 32919,        // German menus: "Deutsch", checked, no action
     LanguageEnglish = 32920,       // German menus: "Englisch", switches to English
     LanguageToGerman = 32921,      // English menus: "German", switches to German
@@ -58,6 +63,7 @@ enum : int {
     EditTextFile = 32946,
     DeleteLogFile = 34619,
     DeleteEventFile = 34620,
+    ExportWorksheet = 34648,
     ObjectCommandFirst = 33000,    // commands of the hot object: 33000 .. 33333
     ObjectCommandLast = 33333,
     ObjectDelete = 33001,

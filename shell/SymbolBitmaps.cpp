@@ -2,6 +2,7 @@
 
 #include "shell/ShellIds.h"
 
+#include <QBitmap>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -406,4 +407,14 @@ QIcon CreateToolIcon(int commandId)
     }
     p.end();
     return QIcon(pm);
+}
+
+QPixmap CreateProgramIcon()
+{
+    const QImage img = CreateSymbolImage(506);
+    if (img.isNull())
+        return {};
+    QPixmap pm = QPixmap::fromImage(img);
+    pm.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, 0), Qt::MaskInColor)));
+    return pm;
 }

@@ -9,15 +9,15 @@
     </message>
     <message>
         <source>QUILLOMER Designer</source>
-        <translation type="unfinished"></translation>
+        <translation>QUILLOMER Designer</translation>
     </message>
     <message>
         <source>Version 1.2</source>
-        <translation type="unfinished"></translation>
+        <translation>Version 1.2</translation>
     </message>
     <message>
         <source>Service: service@halveron.example</source>
-        <translation type="unfinished"></translation>
+        <translation>Service: service@halveron.example</translation>
     </message>
     <message>
         <source>Besuchen Sie unsere Webseite</source>
@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbrechen</source>
@@ -64,6 +64,60 @@
     </message>
 </context>
 <context>
+    <name>CAudioInputsDlg</name>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Aux-Quelle</source>
+        <translation>Aux source</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Frequenz     Hz</source>
+        <translation>Frequency    Hz</translation>
+    </message>
+    <message>
+        <source>Güte/Steilh. dB</source>
+        <translation>Q/Slope      dB</translation>
+    </message>
+    <message>
+        <source>Verstärkung dB</source>
+        <translation>Gain dB</translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <translation>Bypass</translation>
+    </message>
+    <message>
+        <source>Bypass All</source>
+        <translation>Bypass All</translation>
+    </message>
+    <message>
+        <source>Absenkung</source>
+        <translation>Attenuation</translation>
+    </message>
+    <message>
+        <source>Rampe</source>
+        <translation>Ramp</translation>
+    </message>
+</context>
+<context>
+    <name>CBitmapManager</name>
+    <message>
+        <source>Es wurde eine Halbtone-Palette für mehr als 256 Farben erzeugt !</source>
+        <translation>A halftone palette for more than 256 colours has been created !</translation>
+    </message>
+</context>
+<context>
     <name>CChooseDirectoryDlg</name>
     <message>
         <source>Projektverzeichnis auswählen</source>
@@ -71,7 +125,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbrechen</source>
@@ -94,6 +148,227 @@
     </message>
 </context>
 <context>
+    <name>CCommLink</name>
+    <message>
+        <source>COM-Übertragungsfehler !</source>
+        <translation>COM transmission error !</translation>
+    </message>
+    <message>
+        <source>Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !<byte value="xd"/>
+Schliessen Sie diese und versuchen Sie es dann noch einmal !</source>
+        <translation>The communication port is in use by another application !<byte value="xd"/>
+Close it and then try again !</translation>
+    </message>
+    <message>
+        <source>Kommunikations LOG-File kann nicht geöffnet werden !</source>
+        <translation>Communication LOG file cannot be opened !</translation>
+    </message>
+    <message>
+        <source>QUILLOMER befindet sich im Bootmodus !<byte value="xd"/>
+Mit &apos;Ja&apos; wird ein neues Betriebssystem geladen.<byte value="xd"/>
+Mit &apos;Nein&apos; wird das aktuelle Betriebssystem gestartet.</source>
+        <translation>QUILLOMER is in boot mode !<byte value="xd"/>
+&apos;Yes&apos; loads a new operating system.<byte value="xd"/>
+&apos;No&apos; starts the current operating system.</translation>
+    </message>
+    <message>
+        <source>Keine Reaktion an der Kommunikationsschnittstelle !<byte value="xd"/>
+
+Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !</source>
+        <translation>No response at the communication port !<byte value="xd"/>
+
+Check the power supply and the connection cable to QUILLOMER !</translation>
+    </message>
+    <message>
+        <source>Unbekanntes Gerät an der Kommunikationsschnittstelle !</source>
+        <translation>Unknown device at the communication port !</translation>
+    </message>
+    <message>
+        <source>Das Wählen ist fehlgeschlagen!
+Entweder wurde die letzte Verbindung nicht getrennt,
+oder der KVT ist an einem lokalen Port angeschlossen.</source>
+        <translation>Dialling failed!
+Either the last connection was not closed,
+or the KVT is connected to a local port.</translation>
+    </message>
+    <message>
+        <source>Das Modem reagiert nicht!
+Bitte überprüfen Sie, ob das Modem am richtigen COM Port angeschlossen ist.</source>
+        <translation>The modem does not respond!
+Please check that the modem is connected to the right COM port.</translation>
+    </message>
+    <message>
+        <source>Das Arbeitsblatt paßt nicht mit der Geräteversion zusammen!</source>
+        <translation>The worksheet does not match the device version!</translation>
+    </message>
+    <message>
+        <source>Passwortschutz konnte nicht aktiviert werden !
+</source>
+        <translation>Password protection could not be activated !
+</translation>
+    </message>
+    <message>
+        <source>Das Trennen der Modemverbindung ist nicht möglich!</source>
+        <translation>The modem connection cannot be hung up!</translation>
+    </message>
+    <message>
+        <source>Wollen Sie den Vorgang wirklich abbrechen ?</source>
+        <translation>Do you really want to cancel the operation ?</translation>
+    </message>
+    <message>
+        <source>Überprüfen Sie die LOG Datei!</source>
+        <translation>Check the LOG file!</translation>
+    </message>
+    <message>
+        <source>Upload beendet ! Überprüfen Sie ggf. die &apos;*.err&apos; Datei auf Unstimmigkeiten !&quot;</source>
+        <translation>Upload finished ! If necessary, check the &apos;*.err&apos; file for differences !&quot;</translation>
+    </message>
+    <message>
+        <source>Bitte warten bis aktuelle Übertragung abgeschlossen ist !
+</source>
+        <translation>Please wait until the current transfer has finished !
+</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst Verbindung zu QUILLOMER herstellen !</source>
+        <translation>Please connect to QUILLOMER first !</translation>
+    </message>
+    <message>
+        <source>Das Textfile kann nicht geöffnet werden !</source>
+        <translation>The text file cannot be opened !</translation>
+    </message>
+    <message>
+        <source>Die Datei ist leer !</source>
+        <translation>The file is empty !</translation>
+    </message>
+    <message>
+        <source>Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !</source>
+        <translation>Version query not possible, QUILLOMER does not respond !</translation>
+    </message>
+    <message>
+        <source>Überprüfen Sie das zu ladende Betriebssystem!
+Die Geräteversionskennung stimmt nicht überein!</source>
+        <translation>Check the operating system to be loaded!
+The device version identifier does not match!</translation>
+    </message>
+    <message>
+        <source>Warnung: Dies ist die letzte Möglichkeit den Vorgang &apos;QUILLOMER-Betriebssystem laden&apos; abzubrechen !<byte value="xd"/><byte value="xd"/>
+Wollen Sie wirklich das vorhandene QUILLOMER-Betriebssystem ersetzen ?</source>
+        <translation>Warning: this is the last chance to cancel &apos;Load QUILLOMER operating system&apos; !<byte value="xd"/><byte value="xd"/>
+Do you really want to replace the present QUILLOMER operating system ?</translation>
+    </message>
+    <message>
+        <source>Vorgang &apos;QUILLOMER-Betriebssystem erneuern&apos; wurde abgebrochen !</source>
+        <translation>&apos;Renew QUILLOMER operating system&apos; has been cancelled !</translation>
+    </message>
+    <message>
+        <source>Vorgang &apos;QUILLOMER-Betriebssystem laden&apos; wurde erfolgreich durchgeführt !</source>
+        <translation>&apos;Load QUILLOMER operating system&apos; has been completed successfully !</translation>
+    </message>
+    <message>
+        <source>Das QUILLOMER-Betriebssystem ist fehlerhaft und kann daher nicht gestartet werden.<byte value="xd"/>
+Möglicherweise haben Sie keines oder das falsche File geladen.<byte value="xd"/>
+Wenn nicht, wenden Sie sich bitte umgehend an den Hersteller !</source>
+        <translation>The QUILLOMER operating system is faulty and therefore cannot be started.<byte value="xd"/>
+Possibly you loaded no file or the wrong file.<byte value="xd"/>
+If not, please contact the manufacturer at once !</translation>
+    </message>
+    <message>
+        <source>Das QUILLOMER-Betriebssystem wurde gestartet !</source>
+        <translation>The QUILLOMER operating system has been started !</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht geöffnet werden !
+</source>
+        <translation>The file cannot be opened !
+</translation>
+    </message>
+    <message>
+        <source>Login wurde abgelehnt !</source>
+        <translation>Login refused !</translation>
+    </message>
+    <message>
+        <source>Eingaben ungülig !</source>
+        <translation>Invalid input !</translation>
+    </message>
+    <message>
+        <source>Netscan ist abgeschlossen !
+</source>
+        <translation>Netscan has finished !
+</translation>
+    </message>
+    <message>
+        <source>Zeit für Netscan wurde überschritten !
+</source>
+        <translation>Netscan time exceeded !
+</translation>
+    </message>
+    <message>
+        <source>Die Datei &apos;%s&apos; kann nicht geschrieben werden !</source>
+        <translation>The file &apos;%s&apos; cannot be written !</translation>
+    </message>
+    <message>
+        <source>Projekt &apos;</source>
+        <translation>Project &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; mit QUILLOMER verbunden !</source>
+        <translation>&apos; connected with QUILLOMER !</translation>
+    </message>
+    <message>
+        <source>               Kein Projekt mit QUILLOMER verbunden.          </source>
+        <translation>               No project connected with QUILLOMER.          </translation>
+    </message>
+    <message>
+        <source>Wähle</source>
+        <translation>Dialling</translation>
+    </message>
+    <message>
+        <source>Parameter: [</source>
+        <translation>Parameter: [</translation>
+    </message>
+    <message>
+        <source>Vorbereiten zun Download ...</source>
+        <translation>Preparing the download ...</translation>
+    </message>
+    <message>
+        <source>File : </source>
+        <translation>File : </translation>
+    </message>
+    <message>
+        <source>QUILLOMER SW-Version : </source>
+        <translation>QUILLOMER SW version : </translation>
+    </message>
+    <message>
+        <source>
+<byte value="xd"/>Wollen Sie ein anderes QUILLOMER-Betriebssystem laden ?
+</source>
+        <translation>
+<byte value="xd"/>Do you want to load another QUILLOMER operating system ?
+</translation>
+    </message>
+    <message>
+        <source>Fehler beim Laden des QUILLOMER-Betriebssystems !<byte value="xd"/>
+
+</source>
+        <translation>Error while loading the QUILLOMER operating system !<byte value="xd"/>
+
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+
+Bitte File überprüfen und Vorgang wiederholen !</source>
+        <translation><byte value="xd"/>
+
+Please check the file and repeat the operation !</translation>
+    </message>
+    <message>
+        <source>Suche ...</source>
+        <translation>Searching ...</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Unbenannt</source>
@@ -105,7 +380,7 @@
     </message>
     <message>
         <source>QUILLOMER(*.qlx)</source>
-        <translation type="unfinished"></translation>
+        <translation>QUILLOMER(*.qlx)</translation>
     </message>
     <message>
         <source>Änderungen in %1 speichern?</source>
@@ -124,14 +399,95 @@
     </message>
 </context>
 <context>
+    <name>CFirmwareSender</name>
+    <message>
+        <source>Löschen des aktuellen QUILLOMER-Betriebssystems !</source>
+        <translation>Erasing the current QUILLOMER operating system !</translation>
+    </message>
+    <message>
+        <source>Laden des neuen QUILLOMER-Betriebssystems...<byte value="xd"/>
+File:</source>
+        <translation>Loading the new QUILLOMER operating system...<byte value="xd"/>
+File:</translation>
+    </message>
+</context>
+<context>
+    <name>CFirmwareUpdateDlg</name>
+    <message>
+        <source>QUILLOMER-Betriebssystem erneuern</source>
+        <translation>Renew QUILLOMER operating system</translation>
+    </message>
+</context>
+<context>
+    <name>CLineGroupSelectDlg</name>
+    <message>
+        <source>Linien und Gruppen</source>
+        <translation>Lines and groups</translation>
+    </message>
+    <message>
+        <source>freie Linien und Gruppen</source>
+        <translation>free lines and groups</translation>
+    </message>
+    <message>
+        <source>gewählte Linien und Gruppen</source>
+        <translation>selected lines and groups</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CLineGroupTreeDlg</name>
+    <message>
+        <source>Linien und Gruppen</source>
+        <translation>Lines and groups</translation>
+    </message>
+    <message>
+        <source>Linien und Gruppen selektieren</source>
+        <translation>Select lines and groups</translation>
+    </message>
+    <message>
+        <source>zu Gruppen hinzufügen</source>
+        <translation>add to groups</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+</context>
+<context>
+    <name>CLoginDlg</name>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Bestätigung des Passwort</source>
+        <translation>Confirm password</translation>
+    </message>
+    <message>
+        <source>Passwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Passwortschutz aufheben</source>
+        <translation>Remove password protection</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>QUILLOMER Designer</source>
-        <translation type="unfinished"></translation>
+        <translation>QUILLOMER Designer</translation>
     </message>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Neu</source>
@@ -199,15 +555,15 @@
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Zoom In</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom In</translation>
     </message>
     <message>
         <source>Zoom Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom Out</translation>
     </message>
     <message>
         <source>UF</source>
@@ -215,7 +571,7 @@
     </message>
     <message>
         <source>NUM</source>
-        <translation type="unfinished"></translation>
+        <translation>NUM</translation>
     </message>
     <message>
         <source>RF</source>
@@ -391,11 +747,11 @@
     </message>
     <message>
         <source>Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitor</translation>
     </message>
     <message>
         <source>Service</source>
-        <translation type="unfinished"></translation>
+        <translation>Service</translation>
     </message>
     <message>
         <source>&amp;Einstellungen</source>
@@ -428,6 +784,48 @@
     <message>
         <source>Zuletzt geöffnete Datei</source>
         <translation>Recent File</translation>
+    </message>
+    <message>
+        <source>&amp;Schnittstelle</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>COM &amp;%1</source>
+        <translation>COM &amp;%1</translation>
+    </message>
+    <message>
+        <source>&amp;Modem</source>
+        <translation>&amp;Modem</translation>
+    </message>
+    <message>
+        <source>Konfigurationsdatei senden...</source>
+        <translation>Send Configuration File...</translation>
+    </message>
+    <message>
+        <source>Exportieren ...</source>
+        <translation>Export ...</translation>
+    </message>
+    <message>
+        <source>Passwortschutz...</source>
+        <translation>Password Protection...</translation>
+    </message>
+    <message>
+        <source>Die logische Palette umfaßt mehr als 256 Farben !
+</source>
+        <translation>The logical palette holds more than 256 colours !
+</translation>
+    </message>
+    <message>
+        <source>Bitte nur 1 Datei fallen lassen !</source>
+        <translation>Please drop only 1 file !</translation>
+    </message>
+    <message>
+        <source>Das Ändern von Ländereinstellungen während geöffneten
+Dialogen mit Zeit- und Datumsangaben wird nichtunterstützt.
+Bitte brechen Sie diese Dialoge ab und öffnen Sie sie neu!</source>
+        <translation>Changing the country settings while dialogs with times and dates
+are open is not supported.
+Please cancel these dialogs and open them again!</translation>
     </message>
 </context>
 <context>
@@ -531,15 +929,15 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>MemoFlag</source>
-        <translation type="unfinished"></translation>
+        <translation>MemoFlag</translation>
     </message>
     <message>
         <source>FAULT</source>
-        <translation type="unfinished"></translation>
+        <translation>FAULT</translation>
     </message>
     <message>
         <source>Hardware</source>
-        <translation type="unfinished"></translation>
+        <translation>Hardware</translation>
     </message>
     <message>
         <source>Sicherungen</source>
@@ -579,6 +977,21 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>COnlineNoticeDlg</name>
+    <message>
+        <source>Wichtiger Hinweis!</source>
+        <translation>Important note!</translation>
+    </message>
+    <message>
+        <source>Diese Meldung nie mehr anzeigen</source>
+        <translation>Never show this message again</translation>
+    </message>
+    <message>
+        <source>Diese Meldung in regelmäßigen Abständen anzeigen</source>
+        <translation>Show this message at regular intervals</translation>
+    </message>
+</context>
+<context>
     <name>COpenFilePage</name>
     <message>
         <source>Programmstart</source>
@@ -602,6 +1015,37 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>CParamSelectDlg</name>
+    <message>
+        <source>QUILLOMER - Betriebsparameter lesen oder setzen</source>
+        <translation>QUILLOMER - read or set operating parameters</translation>
+    </message>
+    <message>
+        <source>&amp;Alle auswählen</source>
+        <translation>Select &amp;all</translation>
+    </message>
+    <message>
+        <source>&amp;Textdatei...</source>
+        <translation>&amp;Text file...</translation>
+    </message>
+    <message>
+        <source>QUILLOMER  ---&gt;  PC   (UPLOAD)</source>
+        <translation>QUILLOMER  ---&gt;  PC   (UPLOAD)</translation>
+    </message>
+    <message>
+        <source>PC ---&gt; QUILLOMER  (DOWNLOAD)</source>
+        <translation>PC ---&gt; QUILLOMER  (DOWNLOAD)</translation>
+    </message>
+    <message>
+        <source>Alle auswählen</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Alle löschen</source>
+        <translation>Clear all</translation>
+    </message>
+</context>
+<context>
     <name>CPrintBlock</name>
     <message>
         <source>Verstärker</source>
@@ -617,7 +1061,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>KVT7000 Slots</source>
-        <translation type="unfinished"></translation>
+        <translation>KVT7000 Slots</translation>
     </message>
     <message>
         <source>Sprechstellen</source>
@@ -633,7 +1077,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>Trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>Trigger</translation>
     </message>
     <message>
         <source>Wochenprogramm</source>
@@ -645,7 +1089,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>MemoFlag</source>
-        <translation type="unfinished"></translation>
+        <translation>MemoFlag</translation>
     </message>
     <message>
         <source>Relais Controller</source>
@@ -653,7 +1097,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>READY-Inputs</source>
-        <translation type="unfinished"></translation>
+        <translation>READY-Inputs</translation>
     </message>
     <message>
         <source>100 V - Relaiskarten</source>
@@ -724,7 +1168,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Hinweis</source>
@@ -790,15 +1234,15 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>KVT 7000</source>
-        <translation type="unfinished"></translation>
+        <translation>KVT 7000</translation>
     </message>
     <message>
         <source>KVT 7000 Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>KVT 7000 Upgrade</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbrechen</source>
@@ -809,7 +1253,7 @@ of the KVT modem</translation>
     <name>CPropertySheet</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Abbrechen</source>
@@ -821,6 +1265,13 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>CProtocolMonitorFrm</name>
+    <message>
+        <source>QUILLOMER Communication Monitor</source>
+        <translation>QUILLOMER Communication Monitor</translation>
+    </message>
+</context>
+<context>
     <name>CQuillomerApp</name>
     <message>
         <source>Öffnen</source>
@@ -828,7 +1279,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>QUILLOMER(*.qlx)</source>
-        <translation type="unfinished"></translation>
+        <translation>QUILLOMER(*.qlx)</translation>
     </message>
     <message>
         <source>Alle Dateien (*)</source>
@@ -853,6 +1304,10 @@ of the KVT modem</translation>
         <source>Mit linkem Doppelclick Eigenschaften editieren</source>
         <translation>Double-click to edit properties</translation>
     </message>
+    <message>
+        <source>Zu wenig Speicher !</source>
+        <translation>Not enough memory !</translation>
+    </message>
 </context>
 <context>
     <name>CRemoteAmpDlg</name>
@@ -866,11 +1321,11 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Firmware</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware</translation>
     </message>
     <message>
         <source>Letzter Fehler</source>
@@ -898,7 +1353,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>READY</source>
-        <translation type="unfinished"></translation>
+        <translation>READY</translation>
     </message>
     <message>
         <source>Netz</source>
@@ -914,27 +1369,27 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>IN</source>
-        <translation type="unfinished"></translation>
+        <translation>IN</translation>
     </message>
     <message>
         <source>OUT</source>
-        <translation type="unfinished"></translation>
+        <translation>OUT</translation>
     </message>
     <message>
         <source>VOL</source>
-        <translation type="unfinished"></translation>
+        <translation>VOL</translation>
     </message>
     <message>
         <source>OFS</source>
-        <translation type="unfinished"></translation>
+        <translation>OFS</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>Mute</translation>
     </message>
     <message>
         <source>Pilotton</source>
@@ -954,14 +1409,95 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CSelectionDlg</name>
+    <message>
+        <source>Auswahl</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Taste</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Interfaceslot</source>
+        <translation>Interface slot</translation>
+    </message>
+    <message>
+        <source>Slot 1</source>
+        <translation>Slot 1</translation>
+    </message>
+    <message>
+        <source>Slot 2</source>
+        <translation>Slot 2</translation>
+    </message>
+    <message>
+        <source>Slot 3</source>
+        <translation>Slot 3</translation>
+    </message>
+    <message>
+        <source>Slot 4</source>
+        <translation>Slot 4</translation>
+    </message>
+    <message>
+        <source>Digitalslot</source>
+        <translation>Digital slot</translation>
+    </message>
+</context>
+<context>
+    <name>CTextFileDlg</name>
+    <message>
+        <source>Textdatei</source>
+        <translation>Text file</translation>
+    </message>
+    <message>
+        <source>Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen DOWNLOAD übertragen werden ( falls angekreuzt ).</source>
+        <translation>This text file may contain QUILLOMER commands, which are transferred following a DOWNLOAD ( if ticked ).</translation>
     </message>
 </context>
 <context>
     <name>CZoomToolBar</name>
     <message>
         <source>Zoom In / Zoom Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom In / Zoom Out</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterGroups</name>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Sprechstellen</source>
+        <translation>Consoles</translation>
+    </message>
+    <message>
+        <source>Linien und Gruppen</source>
+        <translation>Lines and groups</translation>
+    </message>
+    <message>
+        <source>Steuerung (Trigger, Makros ...)</source>
+        <translation>Control (triggers, macros ...)</translation>
+    </message>
+    <message>
+        <source>Timer und Kalender</source>
+        <translation>Timers and calendar</translation>
+    </message>
+    <message>
+        <source>Textdatei  ( nur Download )</source>
+        <translation>Text file  ( download only )</translation>
     </message>
 </context>
 <context>
@@ -973,7 +1509,7 @@ of the KVT modem</translation>
 32822
 ----------
 34253</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Alarm</translation>
     </message>
     <message>
         <source>Gong</source>
@@ -982,7 +1518,7 @@ of the KVT modem</translation>
 32823
 ----------
 34252</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Chime</translation>
     </message>
     <message>
         <source>Gemeinsame Audio Parameter</source>
@@ -996,19 +1532,19 @@ of the KVT modem</translation>
 34538
 ----------
 32809</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Label</source>
         <extracomment>32830</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Label</translation>
     </message>
     <message>
         <source>Monitor</source>
         <extracomment>33086
 ----------
 33027</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Monitor</translation>
     </message>
     <message>
         <source>Parser-Fehler !
@@ -1020,12 +1556,12 @@ of the KVT modem</translation>
     <message>
         <source>AUDIO</source>
         <extracomment>34079</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>AUDIO</translation>
     </message>
     <message>
         <source>/MONI</source>
         <extracomment>34110</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/MONI</translation>
     </message>
     <message>
         <source>Basis-Signal &apos;%s&apos; %d nicht gefunden !</source>
@@ -1078,12 +1614,12 @@ of the KVT modem</translation>
     <message>
         <source>/PILOT</source>
         <extracomment>34559</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/PILOT</translation>
     </message>
     <message>
         <source>/POWER</source>
         <extracomment>34560</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/POWER</translation>
     </message>
     <message>
         <source>Kalender</source>
@@ -1155,12 +1691,12 @@ of the KVT modem</translation>
     <message>
         <source>Name</source>
         <extracomment>32805</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>ID</source>
         <extracomment>34244</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ID</translation>
     </message>
     <message>
         <source>Eingangsslot nicht bestückt</source>
@@ -1232,59 +1768,59 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>Input</source>
         <extracomment>33020</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>Output</source>
         <extracomment>33021</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>NU</source>
         <extracomment>34361</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>NU</translation>
     </message>
     <message>
         <source>DCF77 Receiver</source>
         <extracomment>33024</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>DCF77 Receiver</translation>
     </message>
     <message>
         <source>INP1</source>
         <extracomment>33025</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>INP1</translation>
     </message>
     <message>
         <source>INP2</source>
         <extracomment>33181</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>INP2</translation>
     </message>
     <message>
         <source>READY</source>
         <extracomment>33026
 ----------
 34093</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>READY</translation>
     </message>
     <message>
         <source>PC</source>
         <extracomment>33028</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>PC</translation>
     </message>
     <message>
         <source>REMOTE</source>
         <extracomment>33029</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>REMOTE</translation>
     </message>
     <message>
         <source>FJX3392</source>
         <extracomment>33100</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>FJX3392</translation>
     </message>
     <message>
         <source>FJX3397</source>
         <extracomment>33101</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>FJX3397</translation>
     </message>
     <message>
         <source>Netzteil</source>
@@ -1294,12 +1830,12 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>Encoder</source>
         <extracomment>32847</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Encoder</translation>
     </message>
     <message>
         <source>Trigger</source>
         <extracomment>33085</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Trigger</translation>
     </message>
     <message>
         <source>Bedingung</source>
@@ -1309,7 +1845,7 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>GlobalReadyInput</source>
         <extracomment>34295</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>GlobalReadyInput</translation>
     </message>
     <message>
         <source>Virtueller Controller</source>
@@ -1324,12 +1860,12 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>Minimum</source>
         <extracomment>34425</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Minimum</translation>
     </message>
     <message>
         <source>Maximum</source>
         <extracomment>34426</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Maximum</translation>
     </message>
     <message>
         <source>Momentanwert</source>
@@ -1354,7 +1890,7 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>amp #%u</source>
         <extracomment>36120</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>amp #%u</translation>
     </message>
     <message>
         <source>Endstufe #%u</source>
@@ -1364,12 +1900,12 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>QTB 8174 #%u</source>
         <extracomment>36122</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>QTB 8174 #%u</translation>
     </message>
     <message>
         <source>amp</source>
         <extracomment>36123</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>amp</translation>
     </message>
     <message>
         <source>Endstufe</source>
@@ -1379,22 +1915,22 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>QTB8174</source>
         <extracomment>36125</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>QTB8174</translation>
     </message>
     <message>
         <source>HBE6631</source>
         <extracomment>36126</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE6631</translation>
     </message>
     <message>
         <source>HBE6633</source>
         <extracomment>36127</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE6633</translation>
     </message>
     <message>
         <source>HBE 6682</source>
         <extracomment>36128</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682</translation>
     </message>
     <message>
         <source>Netzausfall</source>
@@ -1413,7 +1949,9 @@ OUT%d is loaded with %d amplifier inputs</translation>
     </message>
     <message>
         <source>Erdschluß</source>
-        <extracomment>36132
+        <extracomment>34580
+----------
+36132
 ----------
 34595</extracomment>
         <translation>Earth fault</translation>
@@ -1433,35 +1971,38 @@ IDS_CAT_FIRST + 15</extracomment>
     <message>
         <source>/MACRO</source>
         <extracomment>34464</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/MACRO</translation>
     </message>
     <message>
         <source>IDManager: GetBaseDevice %d,%d</source>
         <extracomment>IDS_GET_BASE_DEVICE</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IDManager: GetBaseDevice %d,%d</translation>
     </message>
     <message>
         <source>IDManager: GetBaseDeviceList %d</source>
         <extracomment>IDS_GET_BASE_DEVICE_LIST</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IDManager: GetBaseDeviceList %d</translation>
     </message>
     <message>
         <source>IDManager: GetNextID %d %s
 </source>
         <extracomment>IDS_GET_NEXT_ID</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IDManager: GetNextID %d %s
+</translation>
     </message>
     <message>
         <source>IDManager: AddID %d,%d,%s
 </source>
         <extracomment>IDS_ADD_ID</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IDManager: AddID %d,%d,%s
+</translation>
     </message>
     <message>
         <source>IDManager: RemoveID %d,%d,%s
 </source>
         <extracomment>IDS_REMOVE_ID</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>IDManager: RemoveID %d,%d,%s
+</translation>
     </message>
     <message>
         <source>Parser Fehler: Kein Signalobjekt für diesen Parserbefehl !</source>
@@ -1554,7 +2095,9 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     </message>
     <message>
         <source>Linien</source>
-        <extracomment>IDS_CAT_FIRST + 3</extracomment>
+        <extracomment>34457
+----------
+IDS_CAT_FIRST + 3</extracomment>
         <translation>Lines</translation>
     </message>
     <message>
@@ -1585,17 +2128,17 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>Info</source>
         <extracomment>IDS_CAT_FIRST + 9</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Interface</source>
         <extracomment>IDS_CAT_FIRST + 10</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Interface</translation>
     </message>
     <message>
         <source>Digital-Slot</source>
         <extracomment>IDS_CAT_FIRST + 11</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Digital slot</translation>
     </message>
     <message>
         <source>Digitale Ein-/Ausgänge</source>
@@ -1620,12 +2163,12 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>LMZ763</source>
         <extracomment>32796</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LMZ763</translation>
     </message>
     <message>
         <source>LMZ764</source>
         <extracomment>32797</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LMZ764</translation>
     </message>
     <message>
         <source>LMZ775 Eingang</source>
@@ -1640,17 +2183,17 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>LMZ771</source>
         <extracomment>34136</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LMZ771</translation>
     </message>
     <message>
         <source>LMZ752</source>
         <extracomment>34262</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LMZ752</translation>
     </message>
     <message>
         <source>LMZ775</source>
         <extracomment>34263</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LMZ775</translation>
     </message>
     <message>
         <source>Digitalsloteingang</source>
@@ -1669,28 +2212,30 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     </message>
     <message>
         <source>Nebenuhren</source>
-        <extracomment>34091</extracomment>
+        <extracomment>34567
+----------
+34091</extracomment>
         <translation>Slave Clocks</translation>
     </message>
     <message>
         <source>DCF Receiver</source>
         <extracomment>34092</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>DCF Receiver</translation>
     </message>
     <message>
         <source>FAULT</source>
         <extracomment>34094</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>FAULT</translation>
     </message>
     <message>
         <source>ANY_FAULTINP</source>
         <extracomment>34095</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ANY_FAULTINP</translation>
     </message>
     <message>
         <source>ALL_READYINP</source>
         <extracomment>34096</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ALL_READYINP</translation>
     </message>
     <message>
         <source>Betriebsspannung</source>
@@ -1705,17 +2250,17 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>24 Volt</source>
         <extracomment>34134</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>24 Volt</translation>
     </message>
     <message>
         <source>Analog VCC</source>
         <extracomment>34135</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Analog VCC</translation>
     </message>
     <message>
         <source>24VOLTS</source>
         <extracomment>34324</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>24VOLTS</translation>
     </message>
     <message>
         <source>&apos;Alle&apos; Gruppe</source>
@@ -1730,32 +2275,32 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>Audio</source>
         <extracomment>34077</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Audio</translation>
     </message>
     <message>
         <source>System</source>
         <extracomment>34078</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>Fuse</source>
         <extracomment>33084</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fuse</translation>
     </message>
     <message>
         <source>Service</source>
         <extracomment>33087</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Service</translation>
     </message>
     <message>
         <source>DIN</source>
         <extracomment>32810</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>DIN</translation>
     </message>
     <message>
         <source>Slow</source>
         <extracomment>32811</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Slow</translation>
     </message>
     <message>
         <source>Sirene</source>
@@ -1765,7 +2310,7 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>Post</source>
         <extracomment>32813</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Post</translation>
     </message>
     <message>
         <source>Telefon</source>
@@ -1865,17 +2410,17 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>/CAL</source>
         <extracomment>34112</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/CAL</translation>
     </message>
     <message>
         <source>/CLOCK</source>
         <extracomment>34106</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/CLOCK</translation>
     </message>
     <message>
         <source>/FUSE</source>
         <extracomment>34108</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>/FUSE</translation>
     </message>
     <message>
         <source>Feiertagsprogramm</source>
@@ -1890,12 +2435,12 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>MemoFlag</source>
         <extracomment>34130</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>MemoFlag</translation>
     </message>
     <message>
         <source>READYINP</source>
         <extracomment>34282</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>READYINP</translation>
     </message>
     <message>
         <source>Sammelruf</source>
@@ -1932,12 +2477,12 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>Slot 3</source>
         <extracomment>33014</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Slot 3</translation>
     </message>
     <message>
         <source>Slot 4</source>
         <extracomment>33015</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Slot 4</translation>
     </message>
     <message>
         <source>Sie können keine weitere Gruppenebene hinzufügen !</source>
@@ -1987,7 +2532,7 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>KVT Slots</source>
         <extracomment>34503</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>KVT Slots</translation>
     </message>
     <message>
         <source>Unbekannt</source>
@@ -2006,7 +2551,9 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     </message>
     <message>
         <source>Linienerdschluß</source>
-        <extracomment>34597</extracomment>
+        <extracomment>34579
+----------
+34597</extracomment>
         <translation>Line earth fault</translation>
     </message>
     <message>
@@ -2017,7 +2564,7 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     <message>
         <source>QUILLOMER Communication Monitor</source>
         <extracomment>34583</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>QUILLOMER Communication Monitor</translation>
     </message>
     <message>
         <source>               Kein Projekt mit QUILLOMER verbunden.          </source>
@@ -2173,7 +2720,9 @@ The other way round, the functions are reduced as listed!</translation>
 in &apos;Country settings&apos; in the &apos;Windows control panel&apos; !
 </source>
         <extracomment>34337</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>If you want display time/date in german, you should choose &apos;German&apos;
+in &apos;Country settings&apos; in the &apos;Windows control panel&apos; !
+</translation>
     </message>
     <message>
         <source>Wenn der Initialisierungsstring für das KVT Modem fehlerhaft ist,
@@ -2187,22 +2736,22 @@ Are you sure you want to change the initialisation?</translation>
     <message>
         <source>HBE 6631</source>
         <extracomment>33007</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6631</translation>
     </message>
     <message>
         <source>HBE 6633</source>
         <extracomment>33071</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6633</translation>
     </message>
     <message>
         <source>HBE 6631 + YOK 58417</source>
         <extracomment>33160</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6631 + YOK 58417</translation>
     </message>
     <message>
         <source>HBE 6633 + YOK 58417</source>
         <extracomment>33161</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6633 + YOK 58417</translation>
     </message>
     <message>
         <source>1-Kanal Verstärker</source>
@@ -2217,66 +2766,68 @@ Are you sure you want to change the initialisation?</translation>
     <message>
         <source>HBE 6657</source>
         <extracomment>33072</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6657</translation>
     </message>
     <message>
         <source>HBE 6659</source>
         <extracomment>33073</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6659</translation>
     </message>
     <message>
         <source>HBE 6682 (2x2)</source>
         <extracomment>33083</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682 (2x2)</translation>
     </message>
     <message>
         <source>HBE 6682 (112)</source>
         <extracomment>33082</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682 (112)</translation>
     </message>
     <message>
         <source>HBE 6682 (121)</source>
         <extracomment>33081</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682 (121)</translation>
     </message>
     <message>
         <source>HBE 6682 (211)</source>
         <extracomment>33080</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682 (211)</translation>
     </message>
     <message>
         <source>HBE 6682 (4x1)</source>
         <extracomment>33079</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6682 (4x1)</translation>
     </message>
     <message>
         <source>HBE 6683 (2x2)</source>
         <extracomment>33078</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6683 (2x2)</translation>
     </message>
     <message>
         <source>HBE 6683 (112)</source>
         <extracomment>33077</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6683 (112)</translation>
     </message>
     <message>
         <source>HBE 6683 (121)</source>
         <extracomment>33076</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6683 (121)</translation>
     </message>
     <message>
         <source>HBE 6683 (211)</source>
         <extracomment>33075</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6683 (211)</translation>
     </message>
     <message>
         <source>HBE 6683 (4x1)</source>
         <extracomment>33074</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>HBE 6683 (4x1)</translation>
     </message>
     <message>
         <source>Nicht benutzt</source>
-        <extracomment>amptype::kEndKind</extracomment>
+        <extracomment>amptype::kEndKind
+----------
+32788</extracomment>
         <translation>Not used</translation>
     </message>
     <message>
@@ -2292,12 +2843,12 @@ Are you sure you want to change the initialisation?</translation>
     <message>
         <source>1 in N</source>
         <extracomment>33033</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>1 in N</translation>
     </message>
     <message>
         <source>N in 1</source>
         <extracomment>33034</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>N in 1</translation>
     </message>
     <message>
         <source>Programm/Ruf</source>
@@ -2381,7 +2932,7 @@ There may not be enough memory !</translation>
     <message>
         <source>Mixer</source>
         <extracomment>34360</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Mixer</translation>
     </message>
     <message>
         <source>Wollen Sie die Änderungen übernehmen ?</source>
@@ -2433,7 +2984,7 @@ The maximum number has been reached!</translation>
     <message>
         <source>Netscan</source>
         <extracomment>34137</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Netscan</translation>
     </message>
     <message>
         <source>Verbinden</source>
@@ -2444,6 +2995,346 @@ The maximum number has been reached!</translation>
         <source>Voreinstellungen</source>
         <extracomment>32800</extracomment>
         <translation>Preferences</translation>
+    </message>
+    <message>
+        <source>Message Recorder hinzufügen</source>
+        <extracomment>33064</extracomment>
+        <translation>Add message recorder</translation>
+    </message>
+    <message>
+        <source>&lt;Netzbetrieb&gt;</source>
+        <extracomment>34569</extracomment>
+        <translation>&lt;Mains operation&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Batteriebetr.&gt;</source>
+        <extracomment>34570</extracomment>
+        <translation>&lt;Battery operation&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Anlage Standby&gt;</source>
+        <extracomment>34571</extracomment>
+        <translation>&lt;System standby&gt;</translation>
+    </message>
+    <message>
+        <source>Funktion</source>
+        <extracomment>34234</extracomment>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Auswahl</source>
+        <extracomment>34330</extracomment>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>Pegel</source>
+        <extracomment>34243</extracomment>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Object %s,%d nicht vorhanden !</source>
+        <extracomment>34209</extracomment>
+        <translation>Object %s,%d does not exist !</translation>
+    </message>
+    <message>
+        <source>Pilottongenerator aktiv</source>
+        <extracomment>34568</extracomment>
+        <translation>Pilot tone generator active</translation>
+    </message>
+    <message>
+        <source>Bereichsprüfung</source>
+        <extracomment>34358</extracomment>
+        <translation>Range check</translation>
+    </message>
+    <message>
+        <source>Aktiv Bedingung</source>
+        <extracomment>34456</extracomment>
+        <translation>Active condition</translation>
+    </message>
+    <message>
+        <source>Verknüpfung</source>
+        <extracomment>34359</extracomment>
+        <translation>Combination</translation>
+    </message>
+    <message>
+        <source>FAULTINP</source>
+        <extracomment>34297</extracomment>
+        <translation>FAULTINP</translation>
+    </message>
+    <message>
+        <source>Sprechen von Sprechstelle</source>
+        <extracomment>34326</extracomment>
+        <translation>Speaking from console</translation>
+    </message>
+    <message>
+        <source>Sprechen mit Taste</source>
+        <extracomment>34327</extracomment>
+        <translation>Speaking with key</translation>
+    </message>
+    <message>
+        <source>Sprechstelle angeschlossen</source>
+        <extracomment>34517</extracomment>
+        <translation>Console connected</translation>
+    </message>
+    <message>
+        <source>KVT Fehler</source>
+        <extracomment>34356</extracomment>
+        <translation>KVT fault</translation>
+    </message>
+    <message>
+        <source>Verstärkerfehler</source>
+        <extracomment>34480</extracomment>
+        <translation>Amplifier fault</translation>
+    </message>
+    <message>
+        <source>LMZ752 Fehler</source>
+        <extracomment>34355</extracomment>
+        <translation>LMZ752 fault</translation>
+    </message>
+    <message>
+        <source>Havarie Fehler</source>
+        <extracomment>34357</extracomment>
+        <translation>Emergency fault</translation>
+    </message>
+    <message>
+        <source>Sprechstellenfehler</source>
+        <extracomment>34354</extracomment>
+        <translation>Console fault</translation>
+    </message>
+    <message>
+        <source>Sprechen über  Audioeingang</source>
+        <extracomment>34328</extracomment>
+        <translation>Speaking via  audio input</translation>
+    </message>
+    <message>
+        <source>Anlage ein</source>
+        <extracomment>34540</extracomment>
+        <translation>System on</translation>
+    </message>
+    <message>
+        <source>Anlage aus</source>
+        <extracomment>34539</extracomment>
+        <translation>System off</translation>
+    </message>
+    <message>
+        <source>Anlage fährt hoch</source>
+        <extracomment>34541</extracomment>
+        <translation>System starting up</translation>
+    </message>
+    <message>
+        <source>Anlage fährt runter</source>
+        <extracomment>34542</extracomment>
+        <translation>System shutting down</translation>
+    </message>
+    <message>
+        <source>Wiedergabe aktiv</source>
+        <extracomment>34543</extracomment>
+        <translation>Playback active</translation>
+    </message>
+    <message>
+        <source>Aufnahme aktiv</source>
+        <extracomment>34544</extracomment>
+        <translation>Recording active</translation>
+    </message>
+    <message>
+        <source>Löschen aktiv</source>
+        <extracomment>34545</extracomment>
+        <translation>Erasing active</translation>
+    </message>
+    <message>
+        <source>Rekorder gestoppt</source>
+        <extracomment>34546</extracomment>
+        <translation>Recorder stopped</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <extracomment>34547</extracomment>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Linienfehler</source>
+        <extracomment>34578</extracomment>
+        <translation>Line fault</translation>
+    </message>
+    <message>
+        <source>Remote-Verstärker</source>
+        <extracomment>34504</extracomment>
+        <translation>Remote amplifier</translation>
+    </message>
+    <message>
+        <source>Ausgänge</source>
+        <extracomment>34581</extracomment>
+        <translation>Outputs</translation>
+    </message>
+    <message>
+        <source>Verstärkerkanäle</source>
+        <extracomment>34488</extracomment>
+        <translation>Amplifier channels</translation>
+    </message>
+    <message>
+        <source>beliebiger Alarm</source>
+        <extracomment>34331</extracomment>
+        <translation>any alarm</translation>
+    </message>
+    <message>
+        <source>beliebiger Gong</source>
+        <extracomment>34332</extracomment>
+        <translation>any chime</translation>
+    </message>
+    <message>
+        <source>beliebiger Text</source>
+        <extracomment>34333</extracomment>
+        <translation>any text</translation>
+    </message>
+    <message>
+        <source>beliebiger Audioeingang</source>
+        <extracomment>34334</extracomment>
+        <translation>any audio input</translation>
+    </message>
+    <message>
+        <source>Durchsage über Makro</source>
+        <extracomment>34335</extracomment>
+        <translation>Announcement by macro</translation>
+    </message>
+    <message>
+        <source>Taste</source>
+        <extracomment>34329</extracomment>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>bel. Sprechstelle</source>
+        <extracomment>34511</extracomment>
+        <translation>any console</translation>
+    </message>
+    <message>
+        <source>bel. LMZ752</source>
+        <extracomment>34512</extracomment>
+        <translation>any LMZ752</translation>
+    </message>
+    <message>
+        <source>bel. Verstärker</source>
+        <extracomment>34513</extracomment>
+        <translation>any amplifier</translation>
+    </message>
+    <message>
+        <source>bel. KVT Slot</source>
+        <extracomment>34514</extracomment>
+        <translation>any KVT slot</translation>
+    </message>
+    <message>
+        <source>bel. Havarieverstärker</source>
+        <extracomment>34515</extracomment>
+        <translation>any emergency amplifier</translation>
+    </message>
+    <message>
+        <source>angeschlossen</source>
+        <extracomment>34516</extracomment>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>Fehler</source>
+        <extracomment>34565</extracomment>
+        <translation>Fault</translation>
+    </message>
+    <message>
+        <source>Interfaceslot</source>
+        <extracomment>33158</extracomment>
+        <translation>Interface slot</translation>
+    </message>
+    <message>
+        <source>Slot 1</source>
+        <extracomment>33016</extracomment>
+        <translation>Slot 1</translation>
+    </message>
+    <message>
+        <source>Slot 2</source>
+        <extracomment>33017</extracomment>
+        <translation>Slot 2</translation>
+    </message>
+    <message>
+        <source>Digitalslot</source>
+        <extracomment>33147</extracomment>
+        <translation>Digital slot</translation>
+    </message>
+    <message>
+        <source> </source>
+        <extracomment>34242</extracomment>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Programm</source>
+        <extracomment>34250</extracomment>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Durchsage</source>
+        <extracomment>34251</extracomment>
+        <translation>Announcement</translation>
+    </message>
+    <message>
+        <source>Logikausgang</source>
+        <extracomment>34254</extracomment>
+        <translation>Logic output</translation>
+    </message>
+    <message>
+        <source>Lautstärkeregelung</source>
+        <extracomment>34255</extracomment>
+        <translation>Volume control</translation>
+    </message>
+    <message>
+        <source>Textausgabe auf LCD</source>
+        <extracomment>34257</extracomment>
+        <translation>Text output on LCD</translation>
+    </message>
+    <message>
+        <source>Sequenz</source>
+        <extracomment>34258</extracomment>
+        <translation>Sequence</translation>
+    </message>
+    <message>
+        <source>Textaufnahme</source>
+        <extracomment>34533</extracomment>
+        <translation>Text recording</translation>
+    </message>
+    <message>
+        <source>Text löschen</source>
+        <extracomment>34534</extracomment>
+        <translation>Delete text</translation>
+    </message>
+    <message>
+        <source>Wiederholung</source>
+        <extracomment>34535</extracomment>
+        <translation>Repetition</translation>
+    </message>
+    <message>
+        <source>Summer</source>
+        <extracomment>34621</extracomment>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>Kein Typ</source>
+        <extracomment>34461</extracomment>
+        <translation>No type</translation>
+    </message>
+    <message>
+        <source>Gongsignal %d im Arbeitsblatt nicht vorhanden !</source>
+        <extracomment>34215</extracomment>
+        <translation>Chime signal %d does not exist in the worksheet !</translation>
+    </message>
+    <message>
+        <source>Signal %d im Arbeitsblatt nicht vorhanden !</source>
+        <extracomment>34216</extracomment>
+        <translation>Signal %d does not exist in the worksheet !</translation>
+    </message>
+    <message>
+        <source>Makro %s: Logikausgang nicht vorhanden !</source>
+        <extracomment>34217</extracomment>
+        <translation>Macro %s: logic output does not exist !</translation>
+    </message>
+    <message>
+        <source>Sprechstelle %d im Arbeitsblatt nicht vorhanden !</source>
+        <extracomment>34218</extracomment>
+        <translation>Console %d does not exist in the worksheet !</translation>
     </message>
 </context>
 </TS>

@@ -12,7 +12,7 @@ CFirmwareUpdateDlg::CFirmwareUpdateDlg(CFirmwareSender& sender, QWidget* parent)
     : QDialog(parent)
     , m_sender(sender)
 {
-    setWindowTitle(QStringLiteral("QUILLOMER-Betriebssystem erneuern"));
+    setWindowTitle(tr("QUILLOMER-Betriebssystem erneuern"));
     auto* layout = new QVBoxLayout(this);
     m_animation = new CAnimateCtrl(this);
     layout->addWidget(m_animation);

@@ -14,7 +14,7 @@ CLoginDlg::CLoginDlg(CCommLink& link, int mode, QWidget* parent)
     , m_link(link)
     , m_mode(mode)
 {
-    setWindowTitle(QStringLiteral("Login"));
+    setWindowTitle(tr("Login"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_password = new QLineEdit(this);
@@ -23,11 +23,11 @@ CLoginDlg::CLoginDlg(CCommLink& link, int mode, QWidget* parent)
     m_confirmation = new QLineEdit(this);
     m_confirmation->setEchoMode(QLineEdit::Password);
     m_confirmation->setMaxLength(20);
-    m_confirmLabel = new QLabel(QStringLiteral("Bestätigung des Passwort"), this);
-    form->addRow(QStringLiteral("Passwort"), m_password);
+    m_confirmLabel = new QLabel(tr("Bestätigung des Passwort"), this);
+    form->addRow(tr("Passwort"), m_password);
     form->addRow(m_confirmLabel, m_confirmation);
     layout->addLayout(form);
-    m_remove = new QCheckBox(QStringLiteral("Passwortschutz aufheben"), this);
+    m_remove = new QCheckBox(tr("Passwortschutz aufheben"), this);
     layout->addWidget(m_remove);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);

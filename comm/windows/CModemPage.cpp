@@ -1,16 +1,22 @@
 #include "comm/windows/CModemPage.h"
 
+#include "comm/CCommLink.h"
 #include "comm/CModemInfo.h"
 #include "comm/RegistryEx.h"
-#include "platform/Cp1252.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "shell/CMainFrame.h"
+#include "ui/CApplicationPropertiesDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,13 +43,35 @@ CModemPage::CModemPage(LinkAccess link, QWidget* parent)
 }
 
 CModemPage::CModemPage(LinkAccess link, const QString& modemStore, QWidget* parent)
-    : QWidget(parent)
+    : CPropertyPage(tr("Verbindung"), parent)
     , m_link(std::move(link))
     , m_store(modemStore)
 {
-    setWindowTitle(tr("Verbindung"));
     BuildControls();
-    OnInitDialog();
+}
+
+CModemPage::LinkAccess CModemPage::DeviceLinkAccess()
+{
+    LinkAccess access;
+    access.isConnected = [] {
+        CQuillomerDoc* doc = GetActiveDoc();
+        return doc && doc->IsConnected() != 0;
+    };
+    access.query = [](const std::string& line, int waitMs) -> std::string {
+        CCommLink* link = GetCommLink();
+        return link ? link->Query(line, waitMs) : std::string();
+    };
+    access.sendCommand = [](const std::string& line) {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->SendCommand(line, GetActiveDoc(), false);
+    };
+    return access;
+}
+
+std::function<CPropertyPage*()> CModemPage::RegisterWithPreferences()
+{
+    return CApplicationPropertiesDlg::SetModemPageFactory(
+        []() -> CPropertyPage* { return new CModemPage(DeviceLinkAccess()); });
 }
 
 void CModemPage::BuildControls()
@@ -55,6 +83,8 @@ void CModemPage::BuildControls()
     m_sendInit = new QPushButton(tr("Initialisierung\ndes KVT Modems"), this);
     m_initString = new QPlainTextEdit(this);
     m_initString->setTabChangesFocus(true);
+    // One string shown over two lines: Enter belongs to the sheet (OK).
+    m_initString->installEventFilter(this);
     const QFontMetrics fm(m_initString->font());
     m_initString->setFixedHeight(fm.lineSpacing() * 2 + 2 * m_initString->frameWidth() + 8);
 
@@ -79,7 +109,8 @@ void CModemPage::BuildControls()
 
 QString CModemPage::LastWordOfAnswer(const std::string& answer)
 {
-    QString text = QString::fromStdString(Cp1252ToUtf8(answer));
+    // The link hands answers over as UTF-8 (it converts at the port).
+    QString text = QString::fromStdString(answer);
     // Drop everything up to each blank after the first character.
     for (qsizetype blank = text.indexOf(QLatin1Char(' '), 1); blank > 0; blank = text.indexOf(QLatin1Char(' '), 1))
         text = text.mid(blank + 1);
@@ -89,7 +120,7 @@ QString CModemPage::LastWordOfAnswer(const std::string& answer)
     return text;
 }
 
-void CModemPage::OnInitDialog()
+bool CModemPage::OnInitDialog()
 {
     QSettings settings;
     {
@@ -121,6 +152,7 @@ void CModemPage::OnInitDialog()
     m_sendInit->setEnabled(m_connected);
     if (m_connected && m_link.query)
         m_initString->setPlainText(LastWordOfAnswer(m_link.query("/COMM/MODEM/INIT ?", 1000)));
+    return true;
 }
 
 void CModemPage::OnModemChanged(int index)
@@ -133,8 +165,7 @@ void CModemPage::OnModemChanged(int index)
 void CModemPage::OnStayOnlineClicked()
 {
     QSettings().setValue(kStayOnline, m_stayOnline->isChecked() ? 1 : 0);
-    m_modified = true;
-    emit Modified();
+    SetModified(true);
 }
 
 void CModemPage::OnSendInit()
@@ -142,12 +173,42 @@ void CModemPage::OnSendInit()
     if (ShowMessageId(34364, mb::YesNo) != mb::IdYes)
         return;
     if (m_link.sendCommand)
-        m_link.sendCommand("/COMM/MODEM/INIT " + Utf8ToCp1252(m_initString->toPlainText().toStdString()));
+        m_link.sendCommand("/COMM/MODEM/INIT " + InitString().toStdString());
+}
+
+QString CModemPage::InitString() const
+{
+    // A pasted line break would end the protocol line early.
+    QString text = m_initString->toPlainText();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+bool CModemPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_initString && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QWidget* top = window();
+            if (top && top != this)
+                QCoreApplication::sendEvent(top, event);
+            return true;
+        }
+    }
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+bool CModemPage::OnApply()
+{
+    OnOK();
+    return CPropertyPage::OnApply();
 }
 
 void CModemPage::OnOK()
 {
     QSettings settings;
-    settings.setValue(kDeviceModem, m_initString->toPlainText());
+    settings.setValue(kDeviceModem, InitString());
     settings.setValue(kCallNumber, m_callNumber->text());
 }

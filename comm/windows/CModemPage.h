@@ -8,7 +8,8 @@
 // and "KVTModemString" only by OnOK.
 
 #include <QString>
-#include <QWidget>
+
+#include "ui/CPropertyPage.h"
 
 #include <functional>
 #include <string>
@@ -19,7 +20,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class CModemPage : public QWidget {
+class CModemPage : public CPropertyPage {
     Q_OBJECT
 public:
     // What the page needs of the device link (the sheet's owner fills it in).
@@ -35,9 +36,19 @@ public:
     explicit CModemPage(LinkAccess link = {}, QWidget* parent = nullptr);
     CModemPage(LinkAccess link, const QString& modemStore, QWidget* parent = nullptr);
 
-    // Stores the call number and the device modem's initialisation string.
+    // The program's device link: the active document's connected flag, the
+    // link's synchronous query and the main frame's line sender.
+    static LinkAccess DeviceLinkAccess();
+    // Makes the preferences sheet show this page (on the program's device
+    // link); returns the factory it replaces.
+    static std::function<CPropertyPage*()> RegisterWithPreferences();
+
+    // Reads the settings into the controls (when the page is first shown).
+    bool OnInitDialog() override;
+    // OK and Apply of the sheet: stores the call number and the device
+    // modem's initialisation string.
+    bool OnApply() override;
     void OnOK();
-    bool IsModified() const { return m_modified; }
 
     // The page's controls (for the sheet's layout and for tests).
     QCheckBox* StayOnlineCheck() const { return m_stayOnline; }
@@ -48,13 +59,14 @@ public:
 
     // The last blank-separated word of the device's answer.
     static QString LastWordOfAnswer(const std::string& answer);
+    // The device modem's initialisation string as one line.
+    QString InitString() const;
 
-signals:
-    void Modified();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
-    void OnInitDialog();
     void OnModemChanged(int index);
     void OnStayOnlineClicked();
     void OnSendInit();
@@ -62,7 +74,6 @@ private:
     LinkAccess m_link;
     QString m_store;
     bool m_connected = false;
-    bool m_modified = false;
     QCheckBox* m_stayOnline = nullptr;
     QComboBox* m_modem = nullptr;
     QLineEdit* m_callNumber = nullptr;

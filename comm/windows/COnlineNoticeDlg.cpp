@@ -8,10 +8,10 @@
 COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Wichtiger Hinweis!"));
+    setWindowTitle(tr("Wichtiger Hinweis!"));
     auto* layout = new QVBoxLayout(this);
-    m_never = new QCheckBox(QStringLiteral("Diese Meldung nie mehr anzeigen"), this);
-    m_interval = new QCheckBox(QStringLiteral("Diese Meldung in regelmäßigen Abständen anzeigen"), this);
+    m_never = new QCheckBox(tr("Diese Meldung nie mehr anzeigen"), this);
+    m_interval = new QCheckBox(tr("Diese Meldung in regelmäßigen Abständen anzeigen"), this);
     layout->addWidget(m_never);
     layout->addWidget(m_interval);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,5 +1,6 @@
 #include "comm/windows/CParamSelectDlg.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,27 +18,27 @@ CParamSelectDlg::CParamSelectDlg(ParamSelection& selection, QWidget* parent)
     : QDialog(parent)
     , m_selection(selection)
 {
-    setWindowTitle(QStringLiteral("QUILLOMER - Betriebsparameter lesen oder setzen"));
+    setWindowTitle(tr("QUILLOMER - Betriebsparameter lesen oder setzen"));
     auto* layout = new QVBoxLayout(this);
     m_groups = new QListWidget(this);
     const QSettings settings;
     const uint32_t stored = settings.value(QStringLiteral("Configuration/Download"), 0).toUInt();
     int bit = 0;
     for (const std::string& text : ParameterGroupTexts()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(text), m_groups);
+        auto* item = new QListWidgetItem(QCoreApplication::translate("ParameterGroups", text.c_str()), m_groups);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(((stored >> bit) & 1u) ? Qt::Checked : Qt::Unchecked);
         ++bit;
     }
     layout->addWidget(m_groups);
     auto* row = new QHBoxLayout;
-    m_selectAll = new QPushButton(QStringLiteral("&Alle auswählen"), this);
-    auto* textFile = new QPushButton(QStringLiteral("&Textdatei..."), this);
+    m_selectAll = new QPushButton(tr("&Alle auswählen"), this);
+    auto* textFile = new QPushButton(tr("&Textdatei..."), this);
     row->addWidget(m_selectAll);
     row->addWidget(textFile);
     layout->addLayout(row);
-    m_upload = new QRadioButton(QStringLiteral("QUILLOMER  --->  PC   (UPLOAD)"), this);
-    m_download = new QRadioButton(QStringLiteral("PC ---> QUILLOMER  (DOWNLOAD)"), this);
+    m_upload = new QRadioButton(tr("QUILLOMER  --->  PC   (UPLOAD)"), this);
+    m_download = new QRadioButton(tr("PC ---> QUILLOMER  (DOWNLOAD)"), this);
     layout->addWidget(m_upload);
     layout->addWidget(m_download);
     (m_selection.direction == 0 ? m_upload : m_download)->setChecked(true);
@@ -64,7 +65,7 @@ void CParamSelectDlg::OnSelectAll()
     for (int i = 0; i < m_groups->count(); ++i)
         m_groups->item(i)->setCheckState(m_toggle ? Qt::Checked : Qt::Unchecked);
     m_toggle = !m_toggle;
-    m_selectAll->setText(m_toggle ? QStringLiteral("Alle auswählen") : QStringLiteral("Alle löschen"));
+    m_selectAll->setText(m_toggle ? tr("Alle auswählen") : tr("Alle löschen"));
 }
 
 void CParamSelectDlg::OnTextFile()

@@ -14,7 +14,7 @@ CProtocolMonitorFrm::CProtocolMonitorFrm(QWidget* parent)
     m_view = new CProtocolMonitorView(this);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
-    setWindowTitle(QStringLiteral("QUILLOMER Communication Monitor"));
+    setWindowTitle(tr("QUILLOMER Communication Monitor"));
 }
 
 void CProtocolMonitorFrm::SetLink(CCommLink* link)

@@ -45,12 +45,12 @@ void CProtocolMonitorView::keyPressEvent(QKeyEvent* event)
         text = QStringLiteral("\r");
     else if (event->key() == Qt::Key_Backspace)
         text = QStringLiteral("\b");
-    if (text.isEmpty() || (event->modifiers() & Qt::ControlModifier && event->key() != Qt::Key_C)) {
-        // Navigation keys scroll the text as usual.
-        if (text.isEmpty())
-            QPlainTextEdit::keyPressEvent(event);
+    if (text.isEmpty()) {
+        // Keys without a character (arrows, page keys) move through the text.
+        QPlainTextEdit::keyPressEvent(event);
         return;
     }
+    // Every character, control characters such as ETX (Ctrl+C) included.
     OnChar(text);
     event->accept();
 }

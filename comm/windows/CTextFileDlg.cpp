@@ -35,10 +35,10 @@ CTextFileDlg::CTextFileDlg(const QString& fileName, const QString& directory, QW
     , m_fileName(fileName)
     , m_directory(directory)
 {
-    setWindowTitle(QStringLiteral("Textdatei") + QStringLiteral(" '") + fileName + QStringLiteral("'"));
+    setWindowTitle(tr("Textdatei") + QStringLiteral(" '") + fileName + QStringLiteral("'"));
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(QStringLiteral("Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen "
-                                           "DOWNLOAD übertragen werden ( falls angekreuzt )."),
+    auto* hint = new QLabel(tr("Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen "
+                               "DOWNLOAD übertragen werden ( falls angekreuzt )."),
                             this);
     hint->setWordWrap(true);
     layout->addWidget(hint);

@@ -310,6 +310,9 @@ TEST_F(CommLinkPty, BlockRequestsAreLimitedTo512Characters)
     EXPECT_TRUE(s_link->SendBlock({std::string(200, 'a'), std::string(200, 'b'), std::string(106, 'c')}, true, 0,
                                   &sink, 0));
     EXPECT_EQ(Sent().size(), 512u);
+    // Characters on the line: "ü" is one.
+    EXPECT_TRUE(s_link->SendBlock({std::string(250, 'u'), "/NAME " + std::string(251, 'x') + "ü"}, true, 0, &sink, 0));
+    EXPECT_EQ(Sent().size(), 512u);
 }
 
 TEST_F(CommLinkPty, BlockAnswersGoToTheFirstRequester)

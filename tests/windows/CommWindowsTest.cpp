@@ -26,6 +26,7 @@
 #include "comm/windows/CTextFileDlg.h"
 #include "model/CQuillomerDoc.h"
 #include "serial/SerialTestSupport.h"
+#include "shell/CMainFrame.h"
 
 namespace {
 
@@ -205,4 +206,31 @@ TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
     dlg.reject();
     EXPECT_FALSE(sender.IsOpen());
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(CommWindowsHost, TheMainFrameHostsTheLinkAndItsMonitor)
+{
+    serialtest::UsePrivateSettings();
+    QSettings().remove(QStringLiteral("Settings/MonitorSize"));
+    auto frame = std::make_unique<CMainFrame>();
+    ASSERT_TRUE(frame->OnCreate());
+    auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+    ASSERT_NE(link, nullptr);
+    auto* monitor = qobject_cast<CProtocolMonitorFrm*>(frame->GetProtocolMonitor());
+    ASSERT_NE(monitor, nullptr);
+    // What the link shows reaches the monitor's text; showing it resets the shorthand.
+    link->Host().AppendMonitorText("/AUDIO/IN1/VOL -10\r\n/>");
+    EXPECT_EQ(monitor->GetMonitorView()->toPlainText(), QStringLiteral("/AUDIO/IN1/VOL -10\n/>"));
+    link->SendCommand("/AUDIO/IN1/VOL -12", nullptr, true);
+    link->Host().ShowProtocolMonitor(true);
+    EXPECT_TRUE(frame->IsProtocolMonitorVisible());
+    EXPECT_EQ(link->GetLastSentPath(), "");
+    link->Host().ClearProtocolMonitor();
+    EXPECT_TRUE(monitor->GetMonitorView()->toPlainText().isEmpty());
+    link->Host().ShowProtocolMonitor(false);
+    EXPECT_FALSE(frame->IsProtocolMonitorVisible());
+    // The frame offers the device commands to the link first.
+    CCmdUI disconnect(32772);
+    EXPECT_TRUE(frame->RouteUpdate(disconnect));
+    EXPECT_FALSE(disconnect.m_enabled);  // not connected
 }
