@@ -3,15 +3,6 @@
 
 #include "ShellTestSupport.h"
 
-namespace basedraw {
-void Draw(CBaseDevice& o, IPainter& dc);
-void DrawHot(CBaseDevice& o, IPainter& dc);
-void DrawCold(CBaseDevice& o, IPainter& dc);
-void DrawLinks(CBaseDevice& o, IPainter& dc, QlColor colour);
-void DrawConnectorName(CBaseDevice& o, IPainter& dc);
-int TrackConnector(CBaseDevice& o, IPainter& dc, CPoint point);
-}  // namespace basedraw
-
 namespace {
 // Records polylines, rectangles and texts with the colour they were drawn in.
 class RecordingPainter : public IPainter {
@@ -63,7 +54,7 @@ TEST(ShellSymbolDraw, ZoneLineRunsStraightToTheChannelHeightThenAcross)
     zone->AddOutLink(zone, 0, amp, 1, CAT_AMPLIFIER);
 
     RecordingPainter dc;
-    basedraw::DrawLinks(*zone, dc, qlcolor::Black);
+    zone->DrawLinks(dc, qlcolor::Black);
     ASSERT_EQ(dc.lines.size(), 1u);
     EXPECT_EQ(dc.lines[0].first, std::vector<CPoint>({CPoint(400, 315), CPoint(400, 315), CPoint(400, 160), CPoint(200, 160)}));
     EXPECT_EQ(zone->m_inputRoutes[0].pt[2], CPoint(400, 160));
@@ -79,7 +70,7 @@ TEST(ShellSymbolDraw, ZoneLineRunsStraightToTheChannelHeightThenAcross)
     other->m_lanes[0] = 1;
     other->AddOutLink(other, 0, amp, 0, CAT_AMPLIFIER);
     RecordingPainter dc2;
-    basedraw::DrawLinks(*other, dc2, qlcolor::Red);
+    other->DrawLinks(dc2, qlcolor::Red);
     ASSERT_EQ(dc2.lines.size(), 1u);
     EXPECT_EQ(dc2.lines[0].first[1], CPoint(375, 415));
     EXPECT_EQ(dc2.lines[0].first[2], CPoint(375, 120));
@@ -100,11 +91,11 @@ TEST(ShellSymbolDraw, HoveredConnectorNameOfAHotSlot)
     slot->m_outputNames = {"OUT1", "OUT2"};
     RecordingPainter dc;
     // Not hot: handled, nothing tracked.
-    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(110, 150)), 1);
+    EXPECT_EQ(slot->TrackConnector(dc, CPoint(110, 150)), 1);
     EXPECT_EQ(slot->m_hoverInput, -1);
-    basedraw::DrawHot(*slot, dc);
+    slot->DrawHot(dc);
     EXPECT_TRUE(slot->IsHot());
-    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(110, 152)), 1);
+    EXPECT_EQ(slot->TrackConnector(dc, CPoint(110, 152)), 1);
     EXPECT_EQ(slot->m_hoverInput, 2);
     ASSERT_FALSE(dc.texts.empty());
     EXPECT_EQ(dc.texts.back().text, "IN3");
@@ -113,7 +104,7 @@ TEST(ShellSymbolDraw, HoveredConnectorNameOfAHotSlot)
 
     // The output side: the input's name goes black, the output's turns red.
     dc.texts.clear();
-    EXPECT_EQ(basedraw::TrackConnector(*slot, dc, CPoint(190, 158)), 1);
+    EXPECT_EQ(slot->TrackConnector(dc, CPoint(190, 158)), 1);
     ASSERT_EQ(dc.texts.size(), 2u);
     EXPECT_EQ(dc.texts[0].text, "IN3");
     EXPECT_EQ(dc.texts[0].colour, qlcolor::Black);
@@ -125,7 +116,7 @@ TEST(ShellSymbolDraw, HoveredConnectorNameOfAHotSlot)
 
     // Objects that are not slots do not track.
     TestSymbol* amp = Make(doc, CAT_AMPLIFIER, CRect(300, 100, 400, 200));
-    EXPECT_EQ(basedraw::TrackConnector(*amp, dc, CPoint(310, 150)), 0);
+    EXPECT_EQ(amp->TrackConnector(dc, CPoint(310, 150)), 0);
 }
 
 TEST(ShellSymbolDraw, HotOutlineIsRedAndColdTakesItAway)
@@ -133,21 +124,22 @@ TEST(ShellSymbolDraw, HotOutlineIsRedAndColdTakesItAway)
     CQuillomerDoc doc;
     TestSymbol* amp = Make(doc, CAT_AMPLIFIER, CRect(100, 100, 200, 200));
     TestSymbol* group = Make(doc, CAT_GROUP, CRect(300, 100, 400, 130));
+    group->m_type = OT_GROUP;
     group->m_number = 2;
     RecordingPainter dc;
-    basedraw::DrawHot(*amp, dc);
+    amp->DrawHot(dc);
     ASSERT_EQ(dc.rects.size(), 1u);
     EXPECT_EQ(dc.rects[0].second, qlcolor::Red);
-    basedraw::DrawCold(*amp, dc);
+    amp->DrawCold(dc);
     ASSERT_EQ(dc.rects.size(), 2u);
     EXPECT_EQ(dc.rects[1].second, dc.WindowBackground());
     EXPECT_FALSE(amp->IsHot());
-    basedraw::DrawHot(*group, dc);
+    group->DrawHot(dc);
     ASSERT_EQ(dc.roundRects.size(), 1u);
     EXPECT_EQ(dc.roundRects[0].second, qlcolor::Red);
     // Group 0 is never highlighted.
     group->m_number = 0;
     RecordingPainter quiet;
-    basedraw::DrawHot(*group, quiet);
+    group->DrawHot(quiet);
     EXPECT_TRUE(quiet.roundRects.empty());
 }
