@@ -168,13 +168,6 @@ int CAmplifier::PostLoad()
 
 // ---------------------------------------------------------------- creation
 
-int CAmplifier::Create(uint32_t kindId, int32_t inputs, int32_t outputs, std::string name, int32_t left,
-                       int32_t top, int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId,
-                       uint32_t style, CQuillomerDoc* doc)
-{
-    return Create(kindId, inputs, outputs, name.c_str(), left, top, right, bottom, category, bitmapId, style, doc);
-}
-
 int CAmplifier::Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* name, int32_t left,
                        int32_t top, int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId,
                        uint32_t style, CQuillomerDoc* doc)

@@ -34,9 +34,6 @@ public:
 
     void Serialize(CArchive& ar) override;
     using CBaseDevice::Create;
-    int Create(uint32_t kindId, int32_t inputs, int32_t outputs, std::string name, int32_t left, int32_t top,
-               int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId, uint32_t style,
-               CQuillomerDoc* doc) override;
     int Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* name, int32_t left, int32_t top,
                int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId, uint32_t style,
                CQuillomerDoc* doc) override;

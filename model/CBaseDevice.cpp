@@ -13,6 +13,10 @@ QL_IMPLEMENT_SERIAL(CBaseDevice, 1)
 namespace {
 // A foreign file must not make us allocate millions of connectors.
 constexpr int32_t kMaxConnectors = 4096;
+// A damaged file must not bring coordinates that overflow the geometry
+// arithmetic (the sheet itself is 4096 units square).
+constexpr int32_t kMaxCoordinate = 1 << 24;
+constexpr int32_t kMaxLane = 1 << 16;
 // Link chains may loop (a group in a group in ...): walks stop this deep.
 constexpr int kMaxChainDepth = 64;
 
@@ -75,6 +79,13 @@ void CBaseDevice::Serialize(CArchive& ar)
         ar >> m_classValue;
     if (m_inputCount < 0 || m_inputCount > kMaxConnectors || m_outputCount < 0 || m_outputCount > kMaxConnectors)
         throw CArchiveException(CArchiveException::generic, "connector count out of range");
+    for (const CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
+        for (int32_t v : {r->left, r->top, r->right, r->bottom})
+            if (v < -kMaxCoordinate || v > kMaxCoordinate)
+                throw CArchiveException(CArchiveException::generic, "coordinate out of range");
+    for (int32_t lane : m_lanes)
+        if (lane < -kMaxLane || lane > kMaxLane)
+            throw CArchiveException(CArchiveException::generic, "line lane out of range");
 }
 
 // ---------------------------------------------------------------- creation
@@ -97,8 +108,8 @@ int CBaseDevice::Create(uint32_t kindId, int32_t inputs, int32_t outputs, std::s
                         int32_t top, int32_t right, int32_t bottom, int32_t category, uint32_t bitmapId,
                         uint32_t style, CQuillomerDoc* doc)
 {
-    return CBaseDevice::Create(kindId, inputs, outputs, name.c_str(), left, top, right, bottom, category, bitmapId,
-                               style, doc);
+    // Dispatched virtually, so a class that places its symbol its own way needs only the symbol form.
+    return Create(kindId, inputs, outputs, name.c_str(), left, top, right, bottom, category, bitmapId, style, doc);
 }
 
 int CBaseDevice::Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* name, int32_t left,
@@ -711,7 +722,8 @@ void CBaseDevice::SetDocModified()
 
 uint32_t GetMaxObjectCount(uint32_t type, int32_t deviceVariant)
 {
-    const bool up = deviceVariant == 1;
+    // Any variant other than the standard one (0) is the upgraded device.
+    const bool up = deviceVariant != 0;
     switch (type) {
     case OT_APPOINT: return up ? 50 : 20;
     case OT_DAYPROG: return up ? 20 : 10;
