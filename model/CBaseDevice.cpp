@@ -17,6 +17,9 @@ constexpr int32_t kMaxConnectors = 4096;
 // arithmetic (the sheet itself is 4096 units square).
 constexpr int32_t kMaxCoordinate = 1 << 24;
 constexpr int32_t kMaxLane = 1 << 16;
+// Object numbers are small (the largest directory holds 961); a damaged file
+// must not bring one that overflows the arithmetic classes do with it.
+constexpr int32_t kMaxNumber = 65535;
 // Link chains may loop (a group in a group in ...): walks stop this deep.
 constexpr int kMaxChainDepth = 64;
 
@@ -86,6 +89,8 @@ void CBaseDevice::Serialize(CArchive& ar)
     for (int32_t lane : m_lanes)
         if (lane < -kMaxLane || lane > kMaxLane)
             throw CArchiveException(CArchiveException::generic, "line lane out of range");
+    if (m_number < -1 || m_number > kMaxNumber)
+        throw CArchiveException(CArchiveException::generic, "object number out of range");
 }
 
 // ---------------------------------------------------------------- creation

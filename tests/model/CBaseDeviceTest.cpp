@@ -376,3 +376,45 @@ TEST_F(BaseDeviceTest, SignalsShareTheirPathKey)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BaseDeviceTest, AbsurdCoordinatesAndLanesInAFileAreRejected)
+{
+    auto load = [](TestDevice& src) {
+        std::vector<uint8_t> bytes;
+        {
+            CArchive ar(bytes);
+            src.CBaseDevice::Serialize(ar);
+        }
+        TestDevice loaded(OT_ZONE);
+        CArchive in(bytes.data(), bytes.size());
+        loaded.CBaseDevice::Serialize(in);
+    };
+    TestDevice ok(OT_ZONE);
+    ok.m_rect = CRect(-5000, -5000, 9000, 9000);
+    ok.m_lanes[3] = 7;
+    EXPECT_NO_THROW(load(ok));
+    TestDevice far(OT_ZONE);
+    far.m_rect = CRect(0, -2147418112, 10, 65536);
+    EXPECT_THROW(load(far), CArchiveException);
+    TestDevice wideBitmap(OT_ZONE);
+    wideBitmap.m_bitmapRect.right = 0x7FFFFFFF;
+    EXPECT_THROW(load(wideBitmap), CArchiveException);
+    TestDevice lane(OT_ZONE);
+    lane.m_lanes[0] = 0x7FFFFFF0;
+    EXPECT_THROW(load(lane), CArchiveException);
+    // Numbers: "none yet" and the largest directory's numbers load, absurd ones do not.
+    for (int32_t n : {-1, 0, 960, 65535}) {
+        TestDevice numbered(OT_ZONE);
+        numbered.m_number = n;
+        EXPECT_NO_THROW(load(numbered)) << n;
+    }
+    for (int32_t n : {-2, 65536, 1702249795}) {
+        TestDevice numbered(OT_ZONE);
+        numbered.m_number = n;
+        EXPECT_THROW(load(numbered), CArchiveException) << n;
+    }
+}
+
+}  // namespace
