@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ArchiveList.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CInternalMessageRec, 2)
@@ -38,13 +39,7 @@ void CInternalMessageRec::Serialize(CArchive& ar)
     }
     if (m_loadedSchema < 2)
         return;
-    const uint32_t count = ar.ReadCount();
-    m_messageNames.clear();
-    for (uint32_t i = 0; i < count; ++i) {
-        std::string name;
-        ar >> name;
-        m_messageNames.push_back(std::move(name));
-    }
+    ReadCountedList(ar, m_messageNames);
     ar >> m_input >> m_output >> m_messageNumber >> m_maxTime >> m_quality;
     // A list stored shorter than the recorder's slots gets the default names of the rest.
     for (int i = static_cast<int>(m_messageNames.size()); i < kMessageCount; ++i)

@@ -422,6 +422,11 @@ void CCommLink::OnCommEvent()
     case comEventTxFull: text = "TX full error"; break;
     default: return;  // send events, line-state events
     }
+    // An error that took the port with it (the device hung up): everything
+    // that runs over the line stops before the user is told, so no timer
+    // keeps feeding a dead port while the message is open.
+    if (!GetPortOpen() && (m_connected || m_doc))
+        OnLineLost();
     ShowMessage(Tr(kComError) + StrFormat("( %s )", text), mb::IconStop);
 }
 
@@ -646,6 +651,7 @@ void CCommLink::ClosePort()
     m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
     m_modemMode = false;
     m_rxBuffer.clear();
+    ++m_sessionEnds;
     SetConnectedText();
 }
 
@@ -759,8 +765,13 @@ void CCommLink::OnConnect()
     }
     m_doc->SetConnected(1);
     SetConnectedText();
+    // The device may hang up while the notice is open or during the wake-up:
+    // the connection is then over and nothing more is asked of it.
+    const unsigned session = m_sessionEnds;
 
     ShowOnlineNoticeIfDue();
+    if (SessionEndedSince(session))
+        return;
 
     Host().SetWaitCursor(true);
     m_connected = true;
@@ -795,6 +806,10 @@ void CCommLink::OnConnect()
         reply = ReadInput();
         Host().AppendMonitorText(reply);
         SetInBufferCount(0);
+    }
+    if (SessionEndedSince(session)) {
+        Host().SetWaitCursor(false);
+        return;
     }
     reply = Trim(Upper(reply));
     const std::string tail = Last(reply, 12);
@@ -921,7 +936,11 @@ bool CCommLink::Dial()
 
 void CCommLink::SetupSession()
 {
+    // A hang-up in the middle leaves the stored device facts as they were.
+    const unsigned session = m_sessionEnds;
     std::string answer = Query("/PROTECT ?\r\n", 500);
+    if (SessionEndedSince(session))
+        return;
     if (answer.find("ON") != std::string::npos) {
         m_protectionWasOn = true;
         if (!Host().RunLogin(*this, 1)) {
@@ -934,18 +953,28 @@ void CCommLink::SetupSession()
     const std::string dateWord = QLocale::system().language() == QLocale::German ? "GERMAN" : "US";
 
     answer = Query("/COMM/PROMPT OFF\r\n/COMM/ECHO OFF\r\n/SERVICE/ACCESS/TIME ?\r\n/SERVICE/ACCESS/DATE ?", 400);
+    if (SessionEndedSince(session))
+        return;
     WriteProfileString("KVT7000", "Last access time", ValueAfter(answer, "/SERVICE/ACCESS/TIME "));
     WriteProfileString("KVT7000", "Last access date", ValueAfter(answer, "/SERVICE/ACCESS/DATE "));
 
     SendLine("/COMM/ECHO ON", nullptr);
     answer = Query("/COMM/ECHO ?", 500);
+    if (SessionEndedSince(session))
+        return;
     WriteProfileInt("KVT7000", "Echo On", AnswerValue(answer, "/COMM/ECHO") == "ON" ? 1 : 0);
     answer = Query("/COMM/PROMPT ?", 500);
+    if (SessionEndedSince(session))
+        return;
     WriteProfileInt("KVT7000", "Prompt On", AnswerValue(answer, "/COMM/PROMPT") == "ON" ? 1 : 0);
     answer = Query("/SERVICE/DEVICE ?", 500);
+    if (SessionEndedSince(session))
+        return;
     WriteProfileString("KVT7000", "Device Id", AnswerValue(answer, "/SERVICE/DEVICE"));
 
     answer = Query("/SERVICE/VER ?", 500);
+    if (SessionEndedSince(session))
+        return;
     const std::string version = VersionFromAnswer(answer);
     if (!version.empty()) {
         WriteProfileString("KVT7000", "OS Version", version);
@@ -1014,6 +1043,19 @@ void CCommLink::OnDisconnect()
     ClosePort();
 }
 
+void CCommLink::OnLineLost()
+{
+    EndTextFile();
+    if (m_firmware->IsOpen())
+        m_firmware->CloseAsCancelled();
+    m_firmwareStep = 1;
+    m_password.clear();
+    m_protectionWasOn = false;
+    m_removeProtection = false;
+    ClosePort();
+    m_linkState = linkstate::Idle;
+}
+
 // ==================================================================== transfers
 
 std::string CCommLink::TextFileName(CQuillomerDoc* doc) const
@@ -1056,9 +1098,12 @@ void CCommLink::WaitIdle(int64_t idleMs, int maxMs)
         Breathe(10);
 }
 
-void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress)
+void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress,
+                              unsigned session)
 {
     for (CBaseDevice* obj : objects) {
+        if (SessionEndedSince(session))
+            return;
         const int n = obj->GetDownloadLines(mode, -1);
         if (n != 0)
             progress.SetRange(0, n);
@@ -1067,10 +1112,10 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
         progress.SetStep(1);
         int i = 0;
         while (i < n) {
-            if (!WaitOutputEmpty(&progress))
+            if (!WaitOutputEmpty(&progress) || SessionEndedSince(session))
                 return;
             i = obj->GetDownloadLines(mode, i);
-            if (progress.CheckCancelButton() && AskCancel())
+            if (SessionEndedSince(session) || (progress.CheckCancelButton() && AskCancel()))
                 return;
             progress.SetPos(i);
         }
@@ -1085,7 +1130,10 @@ void CCommLink::OnTransferParameters()
     selection.doc = m_doc;
     selection.direction = 1;
     selection.textFileName = TextFileName(m_doc);
-    if (Host().RunParamSelect(selection)) {
+    // A hang-up ends the transfer where it stands: no closing lines go to a
+    // dead line and no end-of-transfer message pretends it went well.
+    const unsigned session = m_sessionEnds;
+    if (Host().RunParamSelect(selection) && !SessionEndedSince(session)) {
         const int mode = selection.direction == 0 ? 1 : 0;
         if (mode == 0) {
             SetLinkState(linkstate::Download);
@@ -1095,31 +1143,44 @@ void CCommLink::OnTransferParameters()
                 ResetErrorFile();
         }
         std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
-        RunObjectLoop(selection.objects, mode, *progress);
-        Sleep(200);
-        PumpMessages();
-        if (mode == 0) {
+        RunObjectLoop(selection.objects, mode, *progress, session);
+        if (!SessionEndedSince(session)) {
+            Sleep(200);
+            PumpMessages();
+        }
+        if (SessionEndedSince(session)) {
+            m_errFileName.clear();
+        } else if (mode == 0) {
             if (selection.textFile) {
                 SendTextFileWithProgress(TextFilePath(m_doc));
                 // The text file ran in terminal mode; the download still holds
                 // the macro lock, which the return to online releases.
-                m_linkState = linkstate::Download;
+                if (!SessionEndedSince(session))
+                    m_linkState = linkstate::Download;
             }
-            Host().SetWaitCursor(true);
-            Sleep(200);
-            PumpMessages();
-            SetLinkState(linkstate::Online);
-            SendLine("/SERVICE/START FASTSAVE", nullptr);
-            Sleep(1000);
+            if (!SessionEndedSince(session)) {
+                Host().SetWaitCursor(true);
+                Sleep(200);
+                PumpMessages();
+            }
+            if (!SessionEndedSince(session)) {
+                SetLinkState(linkstate::Online);
+                SendLine("/SERVICE/START FASTSAVE", nullptr);
+                Sleep(1000);
+            }
             Host().SetWaitCursor(false);
             WaitOutputEmpty(progress.get());
         } else {
             WaitOutputEmpty(progress.get());
             // The last answers are still on their way: wait until the device is quiet.
             WaitIdle(1000, 10000);
-            m_linkState = linkstate::Online;
-            ShowErrorFile();
-            ShowMessage(Tr(kUploadDone), mb::Ok);
+            if (SessionEndedSince(session)) {
+                m_errFileName.clear();
+            } else {
+                m_linkState = linkstate::Online;
+                ShowErrorFile();
+                ShowMessage(Tr(kUploadDone), mb::Ok);
+            }
         }
         selection.objects.clear();
     }

@@ -110,6 +110,10 @@ public:
     // The online notice of a connect: shown every time, never, or at intervals.
     void ShowOnlineNoticeIfDue();
     void OnDisconnect();
+    // The line died under the connection (the device hung up): whatever runs
+    // over it stops, the document is let go and the link is idle and not
+    // connected. Nothing is sent (there is no one to hear it).
+    void OnLineLost();
     void OnDocumentClosing(CQuillomerDoc* doc, bool closing) override;
 
     // ---- Transfers ----
@@ -179,7 +183,12 @@ private:
     void WriteLog(const std::string& text);
     void OpenLog();
     bool Dial();
-    void RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress);
+    // Drives the objects' step machines; stops at Cancel or when the
+    // connection of `session` ends.
+    void RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress, unsigned session);
+    // True when the connection that was up at `session` (a value of
+    // m_sessionEnds) has been closed since.
+    bool SessionEndedSince(unsigned session) const { return m_sessionEnds != session; }
     bool AskCancel();
     bool WaitOutputEmpty(IProgress* progress);
     void WaitIdle(int64_t idleMs, int maxMs);
@@ -220,6 +229,7 @@ private:
     bool m_export = false;
     bool m_queryMark = false;
     std::string m_lastSentPath;
+    unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort
 };
 
 // The program's one device link (null when none exists).

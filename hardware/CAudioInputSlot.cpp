@@ -512,6 +512,18 @@ void CAudioInputSlot::Draw(IPainter& dc)
             dc.TextOut(box.left + dx, box.top + dy, m_selectorNames[i]);
         }
     }
+    // The boxes start 18 units right of the symbol's left edge, and a name
+    // such as "A1:" may reach into them: the names of a hot slot go on top,
+    // so that no box cuts them off.
+    if (m_hot && m_showConnectorNames) {
+        dc.SelectFont(IPainter::FontConnector);
+        dc.SetTextColor(qlcolor::Black);
+        for (size_t i = 0; i < m_inputPoints.size() && i < m_inputNames.size(); ++i) {
+            const CPoint p = m_inputPoints[i];
+            const CSize e = dc.TextExtent(m_inputNames[i]);
+            dc.TextOut(p.x + 4, p.y - e.cy / 2, m_inputNames[i]);
+        }
+    }
 }
 
 void CAudioInputSlot::RedrawBoxes(int channel)

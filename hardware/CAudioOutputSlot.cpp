@@ -1,20 +1,37 @@
 #include "hardware/CAudioOutputSlot.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 
+#include "hardware/CAmplifier.h"
 #include "hardware/IAudioOutputsDlg.h"
 #include "hardware/NumberText.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DiffFile.h"
+#include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CAudioOutputSlot, 1)
 
+QL_STRING_TABLE({
+    {34140, "Audio Ausgänge"},
+});
+
+// The delay unit of the outputs dialog belongs to no card: each document
+// keeps one, carried by every card's file record. The cards of a document
+// share one entry, which goes with the document's last card.
+struct CAudioOutputSlot::SharedValues {
+    int32_t delayUnit = 0;
+    int users = 0;
+};
+
 namespace {
 
-// The delay unit of the outputs dialog belongs to no card; every card's record carries it.
-int32_t g_delayUnit = 0;
-
 IAudioOutputsDlg* g_outputsDlg = nullptr;
+CQuillomerDoc* g_outputsDlgDoc = nullptr;
+AudioOutputsDlgOpener g_outputsDlgOpener = nullptr;
 
 std::map<std::string, uint32_t>& PathToKey()
 {
@@ -35,6 +52,11 @@ const CAudioOutputSlot::AmpCommand kAmpCommands[] = {
     {33083, 2, 193}, {33078, 2, 193},
 };
 
+constexpr uint32_t kMsgChooseOutput = 34465;  // "Wählen Sie bitte zunächst einen Ausgang !"
+constexpr uint32_t kMsgLoad = 32790;          // "Achtung!\nOUT%d wird mit %d Verstärkereingängen belastet"
+constexpr uint32_t kMsgUnknownKey = 34029;    // "Parser-Fehler !..."
+constexpr uint32_t kMsgNoMemory = 34026;      // "Zu wenig Speicher !"
+
 int Ch(int channel) { return channel == 0 ? 0 : 1; }
 
 std::string StripLeadingBlanks(std::string s)
@@ -49,6 +71,23 @@ void RemoveAll(std::string& text, const std::string& phrase)
         text.erase(p, phrase.size());
 }
 
+// The system-wide number 2n - 1 + output of a card's output; numbers from a
+// damaged file must not overflow.
+int32_t OutputOfCard(int32_t cardNumber, int32_t output)
+{
+    const int64_t v = 2 * static_cast<int64_t>(cardNumber) - 1 + output;
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// The slot digit of a card path ("SLOT3" gives 3); 0 when it has none.
+int SlotDigit(const std::string& path)
+{
+    if (path.size() < 5 || path.compare(0, 4, "SLOT") != 0)
+        return 0;
+    const char c = path.back();
+    return c == '3' || c == '4' ? c - '0' : 0;
+}
+
 }  // namespace
 
 IAudioOutputsDlg* GetAudioOutputsDlg() { return g_outputsDlg; }
@@ -57,14 +96,90 @@ IAudioOutputsDlg* SetAudioOutputsDlg(IAudioOutputsDlg* dlg)
 {
     IAudioOutputsDlg* old = g_outputsDlg;
     g_outputsDlg = dlg;
+    if (dlg == nullptr)
+        g_outputsDlgDoc = nullptr;
     return old;
 }
+
+AudioOutputsDlgOpener SetAudioOutputsDlgOpener(AudioOutputsDlgOpener opener)
+{
+    AudioOutputsDlgOpener old = g_outputsDlgOpener;
+    g_outputsDlgOpener = opener;
+    return old;
+}
+
+void SetAudioOutputsDlgDocument(CQuillomerDoc* doc) { g_outputsDlgDoc = doc; }
+CQuillomerDoc* GetAudioOutputsDlgDocument() { return g_outputsDlg ? g_outputsDlgDoc : nullptr; }
+
+// ---------------------------------------------------------------- construction
 
 CAudioOutputSlot::CAudioOutputSlot()
 {
     m_type = OT_AUDIO_OUTPUT_SLOT;
     m_contextMenuId = 226;
     m_fixed = 1;
+}
+
+CAudioOutputSlot::~CAudioOutputSlot()
+{
+    LeaveShared();
+    // The document the open dialog shows is being taken apart: the dialog
+    // must not touch its cards any more.
+    if (m_pDocument && g_outputsDlg && g_outputsDlgDoc == m_pDocument) {
+        g_outputsDlgDoc = nullptr;
+        g_outputsDlg->Refresh(-1);
+    }
+}
+
+CQuillomerDoc* CAudioOutputSlot::OwnDocument() const
+{
+    return m_pDocument ? m_pDocument : GetActiveDoc();
+}
+
+std::map<const CQuillomerDoc*, CAudioOutputSlot::SharedValues>& CAudioOutputSlot::SharedStore()
+{
+    static std::map<const CQuillomerDoc*, SharedValues> store;
+    return store;
+}
+
+CAudioOutputSlot::SharedValues& CAudioOutputSlot::Shared() const
+{
+    const CQuillomerDoc* doc = OwnDocument();
+    if (!m_sharedJoined || m_sharedDoc != doc) {
+        const_cast<CAudioOutputSlot*>(this)->LeaveShared();
+        m_sharedDoc = doc;
+        m_sharedJoined = true;
+        ++SharedStore()[m_sharedDoc].users;
+    }
+    return SharedStore()[m_sharedDoc];
+}
+
+void CAudioOutputSlot::LeaveShared()
+{
+    if (!m_sharedJoined)
+        return;
+    m_sharedJoined = false;
+    const auto it = SharedStore().find(m_sharedDoc);
+    if (it != SharedStore().end() && --it->second.users <= 0)
+        SharedStore().erase(it);
+}
+
+int32_t CAudioOutputSlot::GetDelayUnit(const CQuillomerDoc* doc)
+{
+    if (doc == nullptr)
+        doc = GetActiveDoc();
+    const auto it = SharedStore().find(doc);
+    return it == SharedStore().end() ? SharedValues().delayUnit : it->second.delayUnit;
+}
+
+IAudioOutputsDlg* CAudioOutputSlot::DialogOfMyDocument() const
+{
+    IAudioOutputsDlg* dlg = GetAudioOutputsDlg();
+    if (dlg == nullptr)
+        return nullptr;
+    // A dialog bound to no document holds no cards: telling it is harmless.
+    const CQuillomerDoc* shown = GetAudioOutputsDlgDocument();
+    return shown == nullptr || shown == OwnDocument() ? dlg : nullptr;
 }
 
 const CAudioOutputSlot::AmpCommand* CAudioOutputSlot::FindAmpCommand(uint32_t command)
@@ -74,8 +189,6 @@ const CAudioOutputSlot::AmpCommand* CAudioOutputSlot::FindAmpCommand(uint32_t co
             return &entry;
     return nullptr;
 }
-
-int32_t CAudioOutputSlot::GetDelayUnit() { return g_delayUnit; }
 
 const std::map<std::string, uint32_t>& CAudioOutputSlot::GetPathToKeyTable() { return PathToKey(); }
 const std::map<uint32_t, std::string>& CAudioOutputSlot::GetKeyToPathTable() { return KeyToPath(); }
@@ -110,26 +223,34 @@ int CAudioOutputSlot::Create(uint32_t kindId, int32_t inputs, int32_t outputs, c
     return 1;
 }
 
+// ---------------------------------------------------------------- file
+
 void CAudioOutputSlot::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring() && g_outputsDlg)
-        g_outputsDlg->StoreAll();
+    if (ar.IsStoring()) {
+        if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
+            dlg->StoreAll();
+    }
     CBaseDevice::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_volume[0] << m_volume[1] << m_delay[0] << m_delay[1] << g_delayUnit;
+        ar << m_volume[0] << m_volume[1] << m_delay[0] << m_delay[1] << Shared().delayUnit;
     } else {
-        ar >> m_volume[0] >> m_volume[1] >> m_delay[0] >> m_delay[1] >> g_delayUnit;
+        int32_t unit = 0;
+        ar >> m_volume[0] >> m_volume[1] >> m_delay[0] >> m_delay[1] >> unit;
+        // The last card loaded decides the document's unit.
+        Shared().delayUnit = unit;
     }
 }
 
 int CAudioOutputSlot::InitObject()
 {
+    // The card has outputs only.
+    m_inputCount = 0;
     if (!CBaseDevice::InitObject())
         return 0;
     m_boundingRect.UnionWith(CRect(m_rect.left - 5, m_rect.top - 5, m_rect.right + 5, m_rect.bottom + 5));
-    const int32_t n = m_number;
     for (size_t i = 0; i < m_outputNames.size(); ++i)
-        m_outputNames[i] = StrFormat("OUT%d", 2 * n - 1 + static_cast<int32_t>(i));
+        m_outputNames[i] = StrFormat("OUT%d", OutputOfCard(m_number, static_cast<int32_t>(i)));
     if (m_kindId == outputcard::Slot3)
         m_path = "SLOT3";
     else if (m_kindId == outputcard::Slot4)
@@ -137,6 +258,8 @@ int CAudioOutputSlot::InitObject()
     FillTables();
     return 1;
 }
+
+// ---------------------------------------------------------------- values
 
 std::string CAudioOutputSlot::GetValueText(uint32_t code, int channel) const
 {
@@ -147,7 +270,7 @@ std::string CAudioOutputSlot::GetValueText(uint32_t code, int channel) const
     case OPC_DELAY:
         return StripLeadingBlanks(numtext::Fixed(m_delay[c] * 1000.0, 3));
     case OPC_UNIT:
-        return std::to_string(g_delayUnit);
+        return std::to_string(Shared().delayUnit);
     default:
         return {};
     }
@@ -164,12 +287,29 @@ int CAudioOutputSlot::SetValue(uint32_t code, int channel, const std::string& te
         m_delay[c] = numtext::ToDouble(text) * 0.001;
         return 1;
     case OPC_UNIT:
-        g_delayUnit = numtext::ToInt(text);
+        Shared().delayUnit = numtext::ToInt(text);
         return 1;
     default:
         return 0;
     }
 }
+
+int32_t CAudioOutputSlot::GetOutputNumber(int32_t output) const
+{
+    const int s = SlotDigit(m_path);
+    return s == 0 ? 0 : (output == 0 ? 1 : 2) + 2 * s - 6;
+}
+
+int32_t CAudioOutputSlot::GetDialogOutput(int channel) const
+{
+    if (m_kindId == outputcard::Slot3)
+        return Ch(channel);
+    if (m_kindId == outputcard::Slot4)
+        return Ch(channel) + 2;
+    return -1;
+}
+
+// ---------------------------------------------------------------- amplifiers
 
 void CAudioOutputSlot::CheckOutputLoad(int32_t output)
 {
@@ -179,8 +319,9 @@ void CAudioOutputSlot::CheckOutputLoad(int32_t output)
     for (const LinkRecord* rec : m_inLinks)
         if (rec->ownKey == output)
             ++count;
-    if (count >= 20)
-        ShowMessage(StrFormat(LoadStringId(32790).c_str(), 2 * m_number - 1 + output, count), mb::IconInformation);
+    if (count >= outputcard::kLoadWarning)
+        ShowMessage(StrFormat(LoadStringId(kMsgLoad).c_str(), OutputOfCard(m_number, output), count),
+                    mb::IconInformation);
 }
 
 bool CAudioOutputSlot::HasLinkedAmplifiers() const
@@ -191,16 +332,56 @@ bool CAudioOutputSlot::HasLinkedAmplifiers() const
     return false;
 }
 
+CAmplifier* CAudioOutputSlot::AddAmplifier(uint32_t command)
+{
+    const AmpCommand* model = FindAmpCommand(command);
+    if (model == nullptr || !IsFitted())
+        return nullptr;
+    const int32_t output = m_hoverOutput;
+    if (output < 0 || output >= m_outputCount || static_cast<size_t>(output) >= m_outputPoints.size()) {
+        ShowMessageId(kMsgChooseOutput, mb::IconInformation);
+        return nullptr;
+    }
+    CQuillomerDoc* doc = OwnDocument();
+    if (doc == nullptr)
+        return nullptr;
+
+    auto made = std::make_unique<CAmplifier>();
+    const CPoint at = m_outputPoints[static_cast<size_t>(output)];
+    if (!made->Create(model->command, model->channels, model->channels, nullptr, at.x, at.y, at.x, at.y,
+                      CAT_AMPLIFIER, model->bitmapId, 0, doc))
+        return nullptr;  // the directory refused a number and said so
+    CAmplifier* amp = made.release();
+
+    // The output that feeds the amplifier, 1..4, also sets the lane of its
+    // first input's line so that lines of different outputs run apart.
+    amp->m_lanes[0] = OutputOfCard(m_number, output);
+
+    AddInLink(this, output, amp, 0, CAT_AMPLIFIER);
+    amp->AddOutLink(amp, 0, this, output, m_category);
+
+    doc->AddObject(amp, CAT_AMPLIFIER);
+    amp->AvoidOverlap();
+    amp->Redraw();
+    // The new amplifier input counts: the twentieth on an output warns.
+    CheckOutputLoad(output);
+    return amp;
+}
+
+// ---------------------------------------------------------------- commands
+
 void CAudioOutputSlot::SetFitted(bool fitted)
 {
     m_showConnectorNames = fitted ? 1 : 0;
     m_volume[0] = m_volume[1] = fitted ? 0.0 : -80.0;
-    if (g_outputsDlg)
-        g_outputsDlg->Refresh(-1);
+    if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
+        dlg->Refresh(-1);
     if (!fitted) {
         m_hoverInput = -1;
         m_hoverOutput = -1;
     }
+    // The card type is part of the design.
+    SetDocModified();
     Redraw();
 }
 
@@ -216,7 +397,16 @@ int CAudioOutputSlot::OnCommand(uint32_t commandId)
     case outputcard::LineModule:
         SetFitted(true);
         return 1;
+    case objcmd::Properties:
+        OnOpen(0, 0, 0);
+        return 1;
     default:
+        if (FindAmpCommand(commandId)) {
+            // An empty slot feeds no amplifier (the menu entries are disabled then).
+            if (IsFitted())
+                AddAmplifier(commandId);
+            return 1;
+        }
         // The slot belongs to the central device: it is never deleted.
         return 0;
     }
@@ -246,6 +436,96 @@ void CAudioOutputSlot::OnUpdateCommand(CCmdUI& cmdUI)
         break;
     }
 }
+
+void CAudioOutputSlot::OnOpen(uint32_t, uint32_t, uint32_t)
+{
+    CQuillomerDoc* doc = OwnDocument();
+    if (g_outputsDlgOpener == nullptr || doc == nullptr)
+        return;
+    if (!g_outputsDlgOpener(doc))
+        ShowMessageId(kMsgNoMemory, mb::IconExclamation);
+}
+
+// ---------------------------------------------------------------- protocol
+
+std::string CAudioOutputSlot::BuildLine(uint32_t code, int channel, bool shorten, bool query)
+{
+    FillTables();
+    const auto it = KeyToPath().find(code * 65536u + static_cast<uint32_t>(Ch(channel)));
+    const int s = SlotDigit(m_path);
+    if (it == KeyToPath().end() || s == 0)
+        return {};
+    // "OUT2/DELAY": channel digit 2 of the card; slot 4 carries OUT3 and OUT4.
+    const std::string& key = it->second;
+    const int k = key[3] - '0';
+    std::string line = StrFormat("/AUDIO/OUT%d/", k + 2 * s - 6) + key.substr(5);
+    if (query)
+        line += " ?";
+    else
+        line += " " + GetValueText(code, channel);
+    SendCommand(line, OwnDocument(), shorten);
+    return line;
+}
+
+int CAudioOutputSlot::GetDownloadLines(int mode, int step)
+{
+    constexpr int kSteps = 2;  // the volumes, then the delays
+    if (step == -1)
+        return kSteps;
+    if (step < -1)
+        return 0;
+    if (step >= kSteps)
+        return kSteps;
+    if (IsOutBufferFull())
+        return step;
+    const auto code = static_cast<uint32_t>(step);
+    BuildLine(code, 0, true, mode != 0);
+    BuildLine(code, 1, true, mode != 0);
+    return step + 1;
+}
+
+void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
+{
+    FillTables();
+    // "AUDIO/OUT3/VOL -12.5"
+    const size_t slash = line.find('/');
+    if (slash == std::string::npos)
+        return;
+    const std::string rest = line.substr(slash + 1);
+    const size_t blank = rest.find(' ');
+    const std::string key = rest.substr(0, blank);
+    std::string value = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\r' || value.back() == '\n'))
+        value.pop_back();
+    // An echoed query or a line without a value carries nothing to store.
+    if (value.empty() || value == "?")
+        return;
+
+    // The output number is the number in front of the first slash ("OUT3");
+    // only this card's two outputs are taken.
+    const size_t keySlash = key.find('/');
+    int n = 0;
+    if (keySlash != std::string::npos && keySlash > 3 && key.compare(0, 3, "OUT") == 0 &&
+        numtext::StartsWithDigit(key.substr(3, 1)))
+        n = numtext::ToInt(key.substr(3, keySlash - 3));
+    const bool mine = n > 0 && (n == GetOutputNumber(0) || n == GetOutputNumber(1));
+    const auto it = mine ? PathToKey().find(StrFormat("OUT%d/", n % 2 == 1 ? 1 : 2) + key.substr(keySlash + 1))
+                         : PathToKey().end();
+    if (it == PathToKey().end()) {
+        ShowMessageId(kMsgUnknownKey, mb::IconExclamation);
+        return;
+    }
+    const uint32_t code = it->second >> 16;
+    const int channel = static_cast<int>(it->second & 0xFFFF);
+    const std::string before = GetValueText(code, channel);
+    SetValue(code, channel, value);
+    if (!diffFileName.empty() && GetValueText(code, channel) != before)
+        AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, before);
+    if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
+        dlg->Refresh(GetDialogOutput(channel));
+}
+
+// ---------------------------------------------------------------- lists
 
 int CAudioOutputSlot::GetListTexts(int mode, std::vector<std::string>& texts)
 {

@@ -21,6 +21,13 @@ void CInfoSlot::SetShowIcon(int32_t flag)
     Redraw();
 }
 
+void CInfoSlot::Draw(IPainter& dc)
+{
+    CBaseDevice::Draw(dc);
+    if (m_connected)
+        dc.DrawIcon(kConnectedIcon, CPoint(m_rect.left + kIconLeft, m_rect.top + (m_rect.Height() - kIconSize) / 2));
+}
+
 void CInfoSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
     GetAppHost().PostCommand(kCmdProjectData);

@@ -50,6 +50,15 @@ bool CInternalSlot::IsInvisible(uint32_t kindId)
     return kindId == internalslot::Fuse || kindId == internalslot::Monitor || kindId == internalslot::Service;
 }
 
+void CInternalSlot::Draw(IPainter& dc)
+{
+    if (IsInvisible(m_kindId))
+        return;
+    CBaseDevice::Draw(dc);
+    if (const uint32_t icon = GetIconId(m_kindId))
+        dc.DrawIcon(icon, CPoint(m_rect.left + kIconLeft, m_rect.top + (m_rect.Height() - kIconSize) / 2));
+}
+
 void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
     const int windowKind = GetWindowKind(m_kindId);

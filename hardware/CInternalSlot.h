@@ -29,6 +29,9 @@ class CInternalSlot : public CBaseDevice {
 public:
     CInternalSlot();
 
+    // Fuse, Monitor and Service objects draw nothing; the others draw the
+    // slot box and their function's icon.
+    void Draw(IPainter& dc) override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
     void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
@@ -37,6 +40,9 @@ public:
     // The feature window kind the object opens; 0 for the service object
     // (its own dialog) and for an unknown kind.
     static int GetWindowKind(uint32_t kindId);
+    // Size of the icons (square) and their distance from the symbol's left edge.
+    static constexpr int32_t kIconSize = 32;
+    static constexpr int32_t kIconLeft = 6;
     // The icon drawn on the symbol; 0 when the object draws none.
     static uint32_t GetIconId(uint32_t kindId);
     // Fuse, Monitor and Service objects are not drawn at all.

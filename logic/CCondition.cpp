@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
@@ -616,8 +617,7 @@ int CCondition::GetListTexts(int mode, std::vector<std::string>& texts)
 int CCondition::GetListColumns(std::vector<ListColumn>& columns)
 {
     static const ListColumn kColumns[] = {{2, 0}, {40, 0}, {60, 0}, {110, 0}, {160, 0}};
-    for (const ListColumn& c : kColumns)
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
     return 1;
 }
 

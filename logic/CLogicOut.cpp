@@ -1,5 +1,7 @@
 #include "logic/CLogicOut.h"
 
+#include <iterator>
+
 #include "logic/CCondition.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
@@ -152,8 +154,7 @@ int CLogicOut::GetListTexts(int mode, std::vector<std::string>& texts)
 int CLogicOut::GetListColumns(std::vector<ListColumn>& columns)
 {
     static const ListColumn kColumns[] = {{2, 0}, {30, 0}, {40, 0}, {80, 0}, {140, 0}};
-    for (const ListColumn& c : kColumns)
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
     return 1;
 }
 

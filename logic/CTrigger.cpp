@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "logic/CCondition.h"
 #include "model/CIDManager.h"
@@ -108,8 +109,7 @@ int CTrigger::GetListTexts(int mode, std::vector<std::string>& texts)
 int CTrigger::GetListColumns(std::vector<ListColumn>& columns)
 {
     static const ListColumn kColumns[] = {{2, 0}, {30, 0}, {40, 0}, {80, 0}, {95, 0}, {140, 0}};
-    for (const ListColumn& c : kColumns)
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
     return 1;
 }
 

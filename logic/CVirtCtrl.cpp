@@ -11,6 +11,8 @@
 #include "model/DocContext.h"
 #include "model/LinkRecord.h"
 #include "model/NumberSet.h"
+#include "platform/AnswerLine.h"
+#include "platform/ArchiveList.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CVirtCtrl, 3)
@@ -118,13 +120,7 @@ void CVirtCtrl::Serialize(CArchive& ar)
     CBaseDevice::Serialize(ar);
     if (ar.IsLoading() && m_loadedSchema == 1) {
         // The table once held the controllers themselves.
-        const uint32_t count = ar.ReadCount();
-        m_legacyNames.clear();
-        for (uint32_t i = 0; i < count; ++i) {
-            std::string name;
-            ar >> name;
-            m_legacyNames.push_back(std::move(name));
-        }
+        ReadCountedList(ar, m_legacyNames);
         for (LegacyEntry& e : m_legacy) {
             int32_t curve = 0;
             ar >> e.min >> e.max >> e.value >> e.steps >> curve >> e.link;
@@ -423,15 +419,9 @@ void CVirtCtrl::ParseUploadLines(std::string line, const std::string& /*diffFile
     if (linkState != linkstate::Upload)
         return;
     // "VIRTCTRL/ENTRY3/MIN 1.0": the path behind the block's own element.
-    const size_t blank = line.find(' ');
-    const std::string path = line.substr(0, blank);
-    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
         return;
-    const size_t slash = path.find('/');
-    if (slash == std::string::npos)
-        return;
-    const std::string key = path.substr(slash);
     if (key == "/CLEAR")
         ApplyClearAnswer(value);
     else if (key.compare(0, 6, "/ENTRY") == 0)

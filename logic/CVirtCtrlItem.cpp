@@ -1,5 +1,7 @@
 #include "logic/CVirtCtrlItem.h"
 
+#include <iterator>
+
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CVirtCtrlItem, 2)
@@ -85,7 +87,6 @@ int CVirtCtrlItem::GetListTexts(int mode, std::vector<std::string>& texts)
 
 int CVirtCtrlItem::GetListColumns(std::vector<ListColumn>& columns)
 {
-    for (const ListColumn& c : kColumns)
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
     return 1;
 }

@@ -620,6 +620,10 @@ int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
             ShowMessage(StrFormat(LoadStringId(IDS_NAME_IN_USE).c_str(), name.c_str()), mb::Ok | mb::IconStop);
         return 0;
     }
+    // A new name is a change of the project like any other: without the mark,
+    // closing would not offer to save it.
+    if (name != m_name)
+        SetDocModified();
     SetName(name);
     Redraw();
     return 1;
@@ -640,6 +644,8 @@ int CBaseDevice::SetNameUnique(std::string& name, bool ask)
     if (changed && ask)
         ShowMessage(StrFormat(LoadStringId(IDS_NAME_CHANGED).c_str(), first.c_str(), candidate.c_str()), mb::Ok);
     name = candidate;
+    if (candidate != m_name)
+        SetDocModified();
     SetName(candidate);
     Redraw();
     return changed ? 0 : 1;

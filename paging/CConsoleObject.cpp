@@ -5,6 +5,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/AnswerLine.h"
 
 QL_IMPLEMENT_SERIAL(CConsoleObject, 1)
 
@@ -90,12 +91,9 @@ void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int 
 {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.pop_back();
-    const size_t blank = line.find(' ');
-    const std::string pathAndKey = line.substr(0, blank);
-    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    const size_t slash = pathAndKey.find('/');
-    const std::string key = slash == std::string::npos ? std::string() : pathAndKey.substr(slash);
-    if (value.empty() || value == "?" || linkState == linkstate::Download || key != kKeyReference)
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value) || value.empty() || linkState == linkstate::Download ||
+        key != kKeyReference)
         return;
     // The text must fit the shared range-text buffer it is parsed in.
     if (value.size() > kRangeTextMaxLength)

@@ -2,6 +2,7 @@
 
 #include "model/CQuillomerDoc.h"
 #include "paging/CZone.h"
+#include "platform/ArchiveList.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -20,18 +21,6 @@ CRelaisTopology::DialogFn& DialogHook()
 {
     static CRelaisTopology::DialogFn fn = nullptr;
     return fn;
-}
-
-void ReadWordArray(CArchive& ar, std::vector<uint32_t>& words)
-{
-    const uint32_t count = ar.ReadCount();
-    words.clear();
-    words.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t w = 0;
-        ar >> w;
-        words.push_back(w);
-    }
 }
 }  // namespace
 
@@ -67,8 +56,8 @@ void CRelaisTopology::Serialize(CArchive& ar)
     if (m_relayFunction != kCollectiveCallFunction)
         m_collCallNumber = 0;
     if (m_loadedSchema < 2) {
-        ReadWordArray(ar, m_relayList);
-        ReadWordArray(ar, m_secondList);
+        ReadCountedList(ar, m_relayList);
+        ReadCountedList(ar, m_secondList);
     }
 }
 

@@ -1,20 +1,8 @@
 #include "paging/CZone.h"
 
-QL_IMPLEMENT_SERIAL(CZone, 3)
+#include "platform/ArchiveList.h"
 
-namespace {
-void ReadWordArray(CArchive& ar, std::vector<uint32_t>& words)
-{
-    const uint32_t count = ar.ReadCount();
-    words.clear();
-    words.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t w = 0;
-        ar >> w;
-        words.push_back(w);
-    }
-}
-}  // namespace
+QL_IMPLEMENT_SERIAL(CZone, 3)
 
 CZone::CZone()
 {
@@ -38,8 +26,8 @@ void CZone::Serialize(CArchive& ar)
             uint32_t unused = 0;
             ar >> unused;
         }
-        ReadWordArray(ar, m_oldRelays);
-        ReadWordArray(ar, m_oldRelays2);
+        ReadCountedList(ar, m_oldRelays);
+        ReadCountedList(ar, m_oldRelays2);
     }
 }
 

@@ -63,4 +63,7 @@ public:
 
     // Copies the symbol bitmap `bitmapId` unchanged into the rectangle.
     virtual void DrawBitmap(uint32_t bitmapId, const CRect& r) = 0;
+    // Draws the 32 x 32 icon `iconId` with its top-left corner at `at`.
+    // Icons are a resource kind of their own: an icon id may equal a bitmap id.
+    virtual void DrawIcon(uint32_t iconId, CPoint at) = 0;
 };

@@ -5,6 +5,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "service/ReplaceAll.h"
 
 QL_IMPLEMENT_SERIAL(CEventLog, 2)
 
@@ -31,17 +32,6 @@ constexpr Word kFaultWords[] = {
 };
 constexpr uint32_t kTextNoEntry = 34471;  // "Kein Eintrag"
 constexpr uint32_t kTextAll = 34487;      // "Alle"
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return;
-    size_t pos = 0;
-    while ((pos = text.find(from, pos)) != std::string::npos) {
-        text.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-}
 
 // Index of GetValue/SetValue → mask; -1 when the index names no stored mask.
 int StoredMaskOf(int index)

@@ -1,10 +1,12 @@
 #include "service/CFault.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "service/ReplaceAll.h"
 
 QL_IMPLEMENT_SERIAL(CFault, 2)
 
@@ -40,17 +42,6 @@ constexpr const char* kKeys[] = {"/INCLUDE", "/EXCLUDE", "/LATCH", "/CONSDISP", 
 constexpr int kStepCount = 6;
 
 constexpr ListColumn kColumns[] = {{2, 0}, {30, 0}, {40, 0}, {80, 0}, {110, 0}, {140, 0}};
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to)
-{
-    if (from.empty())
-        return;
-    size_t pos = 0;
-    while ((pos = text.find(from, pos)) != std::string::npos) {
-        text.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-}
 
 void EraseFirst(std::string& text, const std::string& part)
 {
@@ -253,8 +244,7 @@ int CFault::GetListTexts(int mode, std::vector<std::string>& texts)
 
 int CFault::GetListColumns(std::vector<ListColumn>& columns)
 {
-    for (const ListColumn& c : kColumns)
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
     return 1;
 }
 

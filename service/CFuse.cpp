@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CFuse, 1)
@@ -63,15 +64,9 @@ void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName
     if (linkState != linkstate::Upload)
         return;
     // "FUSE/SLOT2/A/VALUE 1": skip the object's own element.
-    const size_t blank = line.find(' ');
-    const std::string path = line.substr(0, blank);
-    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
         return;
-    const size_t slash = path.find('/');
-    if (slash == std::string::npos)
-        return;
-    const std::string key = path.substr(slash);
     for (int i = 0; i < FieldCount; ++i) {
         if (key == kFieldKeys[i]) {
             int v = 0;

@@ -4,6 +4,7 @@
 
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CZonetestObject, 1)
@@ -183,18 +184,9 @@ void CZonetestObject::ParseUploadLines(std::string line, const std::string& /*di
     if (linkState != linkstate::Upload)
         return;
     // "SERVICE/ZONETEST/TEST/FREQU 66.0": the first two segments are the object's path.
-    const size_t blank = line.find(' ');
-    const std::string path = line.substr(0, blank);
-    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    std::string key, value;
+    if (!ReadAnswerLine(line, 2, key, value))
         return;
-    const size_t first = path.find('/');
-    if (first == std::string::npos)
-        return;
-    const size_t second = path.find('/', first + 1);
-    if (second == std::string::npos)
-        return;
-    const std::string key = path.substr(second);
     for (const StepKey& k : kAnswerKeys) {
         if (key == k.key) {
             SetValue(k.valueKey, value);

@@ -1,6 +1,7 @@
 #include "shell/CQtPainter.h"
 
 #include "shell/CBitmapManager.h"
+#include "shell/SymbolBitmaps.h"
 #include "shell/CFontManager.h"
 
 #include <QFontMetrics>
@@ -192,4 +193,12 @@ void CQtPainter::DrawBitmap(uint32_t bitmapId, const CRect& r)
         return;
     if (const QPixmap* pm = m_bitmaps->GetBitmap(static_cast<int>(bitmapId)))
         m_p->drawPixmap(QRect(r.left, r.top, pm->width(), pm->height()), *pm);
+}
+
+void CQtPainter::DrawIcon(uint32_t iconId, CPoint at)
+{
+    if (!m_p)
+        return;
+    if (const QImage* img = GetIconImage(static_cast<int>(iconId)))
+        m_p->drawImage(QPoint(at.x, at.y), *img);
 }

@@ -35,6 +35,7 @@ public:
     void DrawText(const std::string& text, const CRect& r, uint32_t align) override;
     void TextOut(int x, int y, const std::string& text) override;
     void DrawBitmap(uint32_t bitmapId, const CRect& r) override;
+    void DrawIcon(uint32_t iconId, CPoint at) override;
 
     static QColor ToQColor(QlColor c) { return QColor(c.r, c.g, c.b); }
     // The font the objects' font index selects.

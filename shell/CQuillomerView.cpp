@@ -15,8 +15,11 @@
 #include "shell/ShellIds.h"
 #include "comm/windows/CTextFileDlg.h"
 #include "hardware/windows/CAudioInputsDlg.h"
+#include "hardware/windows/CAudioOutputsDlg.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -628,8 +631,12 @@ void CQuillomerView::HandleLeftButtonDown(Qt::KeyboardModifiers, const QPoint& c
         const std::string text = m_labelEdit->text().toStdString();
         EndLabelEdit(cancel);
         if (!cancel && obj && DocHolds(m_doc, obj)) {
+            const std::string before = obj->GetName();
             std::string name = text;
             obj->SetNameUnique(name, true);
+            // A new name is a change of the project that must be saved.
+            if (obj->GetName() != before)
+                obj->SetDocModified();
             obj->Redraw();
         }
         viewport()->update();
@@ -681,8 +688,18 @@ void CQuillomerView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CQuillomerView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_hot && DocHolds(m_doc, m_hot))
-        m_hot->OnContextMenu(ClientToLogical(viewport()->mapFrom(this, event->pos())));
+    if (!m_hot || !DocHolds(m_doc, m_hot))
+        return;
+    // The menu's command may delete the object (or others).
+    // A right click arrives through the viewport, the menu key on the view
+    // itself: the global position serves both.
+    m_hot->OnContextMenu(ClientToLogical(viewport()->mapFromGlobal(event->globalPos())));
+    if (m_hot && !DocHolds(m_doc, m_hot))
+        m_hot = nullptr;
+    m_selection.erase(std::remove_if(m_selection.begin(), m_selection.end(),
+                                     [this](CBaseDevice* o) { return !DocHolds(m_doc, o); }),
+                      m_selection.end());
+    viewport()->update();
 }
 
 // ---------------------------------------------------------------- keys
@@ -740,6 +757,16 @@ void CQuillomerView::HandleKeyDown(uint32_t key, uint32_t repeat)
 
 void CQuillomerView::keyPressEvent(QKeyEvent* event)
 {
+    // Enter opens the object under the mouse, as a double click does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_selection.empty() && !m_labelEdit &&
+        m_hot && DocHolds(m_doc, m_hot)) {
+        const CPoint lp = ClientToLogical(viewport()->mapFromGlobal(QCursor::pos()));
+        m_hot->OnOpen(static_cast<uint32_t>(event->modifiers()), static_cast<uint32_t>(lp.x), static_cast<uint32_t>(lp.y));
+        if (!DocHolds(m_doc, m_hot))
+            m_hot = nullptr;
+        viewport()->update();
+        return;
+    }
     const uint32_t vk = VirtualKeyOf(event->key());
     if (vk && (m_hot || !m_selection.empty())) {
         HandleKeyDown(vk, static_cast<uint32_t>(std::max(1, event->count())));
@@ -755,9 +782,11 @@ void CQuillomerView::focusInEvent(QFocusEvent* event)
     QAbstractScrollArea::focusInEvent(event);
     if (m_labelEdit)
         m_labelEdit->setFocus();
-    // The modeless audio inputs dialog follows the document in front.
-    if (m_doc)
+    // The modeless audio inputs and outputs dialogs follow the document in front.
+    if (m_doc) {
         RetargetAudioInputsDlg(m_doc);
+        RetargetAudioOutputsDlg(m_doc);
+    }
 }
 
 // ---------------------------------------------------------------- label edit
@@ -1024,26 +1053,15 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
         return true;
     }
 
-    if (source && source != this && action == Qt::MoveAction) {
-        if (data->data(QString::fromLatin1(CDragData::TransferMimeType())) != "1")
-            return false;
-        const std::vector<CBaseDevice*> given = source->m_selection;
-        source->m_selection.clear();
-        for (auto it = given.rbegin(); it != given.rend(); ++it) {
-            if (!DocHolds(source->m_doc, *it))
-                continue;
-            (*it)->Redraw();
-            if (source->m_hot == *it)
-                source->m_hot = nullptr;
-            (*it)->OnCommand(ids::ObjectDelete);
-        }
-        source->viewport()->update();
-    } else {
-        if (action == Qt::IgnoreAction)
-            return true;
-        if (data->data(QString::fromLatin1(CDragData::TransferMimeType())) != "1")
-            return false;
-    }
+    // A move to another window of this program: the objects are read into
+    // this document first, and only those that really arrived are deleted in
+    // the source, so that nothing is lost when this document refuses some.
+    const bool moveFromOtherView = source && source != this && action == Qt::MoveAction;
+    if (!moveFromOtherView && action == Qt::IgnoreAction)
+        return true;
+    if (data->data(QString::fromLatin1(CDragData::TransferMimeType())) != "1")
+        return false;
+    const std::vector<CBaseDevice*> given = moveFromOtherView ? source->m_selection : std::vector<CBaseDevice*>();
 
     // Read the objects the source wrote, as new objects of this document.
     QFile file(TransferFileName());
@@ -1054,6 +1072,8 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
     }
     QFile::remove(TransferFileName());
     std::vector<CBaseDevice*> pasted;
+    std::vector<bool> arrived;  // by position in the transfer (= the source's selection order)
+    QStringList refused;
     {
         CArchive ar(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
         ar.m_pDocument = m_doc;
@@ -1070,15 +1090,49 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
                 obj->m_number = -1;
             obj->m_pDocument = m_doc;
             if (!obj->InitObject()) {
+                refused << QString::fromStdString(obj->GetName());
+                arrived.push_back(false);
                 delete obj;
                 continue;
             }
+            arrived.push_back(true);
             pasted.push_back(obj);
             m_doc->AddObject(obj, obj->GetCategory());
             obj->MoveBy(dx, dy, true);
             obj->AvoidOverlap();
             viewport()->update(LogicalToClient(obj->GetBoundingRect()));
         }
+    }
+
+    if (moveFromOtherView) {
+        source->m_selection.clear();
+        for (size_t k = given.size(); k-- > 0;) {
+            CBaseDevice* obj = given[k];
+            if (!DocHolds(source->m_doc, obj))
+                continue;
+            if (k >= arrived.size() || !arrived[k]) {
+                // Not carried over: it stays where it was.
+                if (k >= arrived.size())
+                    refused << QString::fromStdString(obj->GetName());
+                continue;
+            }
+            obj->Redraw();
+            if (source->m_hot == obj)
+                source->m_hot = nullptr;
+            obj->OnCommand(ids::ObjectDelete);
+        }
+        source->viewport()->update();
+    }
+    const size_t total = d->rects.size();
+    if (pasted.size() < total) {
+        // Report what did not arrive; after the drag, not inside it.
+        QString text = tr("%1 von %2 Objekten konnten nicht eingefügt werden.").arg(total - pasted.size()).arg(total);
+        if (!refused.isEmpty())
+            text += QLatin1Char('\n') + refused.join(QStringLiteral(", "));
+        if (moveFromOtherView)
+            text += QLatin1Char('\n') + tr("Sie bleiben im ursprünglichen Projekt.");
+        QMetaObject::invokeMethod(
+            qApp, [text] { ShowMessage(text.toStdString(), mb::Ok | mb::IconExclamation); }, Qt::QueuedConnection);
     }
     ReconnectTopologies(pasted);
     viewport()->update();

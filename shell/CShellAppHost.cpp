@@ -1,16 +1,51 @@
 #include "shell/CShellAppHost.h"
 
+#include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
 #include "hardware/windows/CAudioInputsDlg.h"
+#include "hardware/windows/CAudioOutputsDlg.h"
 #include "shell/CBitmapManager.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
 #include "shell/CProjectDataDlg.h"
+#include "shell/ContextMenus.h"
+#include "shell/CQuillomerView.h"
 #include "shell/Profile.h"
+#include "ui/CObjectDlg.h"
 
 #include <QDateTime>
 #include <QLocale>
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
 #include <QMetaObject>
+#include <QPointer>
+
+#include <memory>
+
+namespace {
+CShellAppHost::MenuRunner& Runner()
+{
+    static CShellAppHost::MenuRunner runner;
+    return runner;
+}
+
+bool DocumentHolds(const CQuillomerDoc* doc, const CBaseDevice* obj)
+{
+    for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (const CBaseDevice* o : doc->GetList(c))
+            if (o == obj)
+                return true;
+    return false;
+}
+}  // namespace
+
+CShellAppHost::MenuRunner CShellAppHost::SetMenuRunner(MenuRunner runner)
+{
+    MenuRunner old = std::move(Runner());
+    Runner() = std::move(runner);
+    return old;
+}
 
 void CShellAppHost::DocumentClosing(CQuillomerDoc* doc, bool closing)
 {
@@ -21,6 +56,7 @@ void CShellAppHost::DocumentClosing(CQuillomerDoc* doc, bool closing)
 void CShellAppHost::BeforeDeleteContents(CQuillomerDoc* doc)
 {
     CloseAudioInputsDlg(doc);
+    CloseAudioOutputsDlg(doc);
 }
 
 void CShellAppHost::PostCommand(uint32_t commandId)
@@ -86,4 +122,54 @@ std::optional<CSize> CShellAppHost::GetBitmapSize(uint32_t bitmapId)
     if (!pm)
         return std::nullopt;
     return CSize{pm->width(), pm->height()};
+}
+
+void CShellAppHost::OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal)
+{
+    if (modal) {
+        CObjectDlg dlg(doc, windowKind, m_frame);
+        dlg.DoModal();
+        return;
+    }
+    auto* dlg = new CObjectDlg(doc, windowKind, m_frame);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->show();
+}
+
+void CShellAppHost::ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at)
+{
+    if (!obj)
+        return;
+    ContextMenu entries = BuildObjectMenu(*obj, menuId);
+    UpdateMenuState(entries, *obj);
+    TidySeparators(entries);
+    if (entries.empty())
+        return;
+
+    // The sheet point on the screen, through the designer view that shows
+    // the object; the mouse position when there is none.
+    QPointer<CQuillomerView> view = dynamic_cast<CQuillomerView*>(obj->GetView());
+    const QPoint screen =
+        view ? view->viewport()->mapToGlobal(view->LogicalToClient(at)) : QCursor::pos();
+    const bool hadView = view != nullptr;
+    CQuillomerDoc* doc = obj->GetDocument();
+
+    std::unique_ptr<QMenu> menu(CreateQMenu(entries, m_frame));
+    QAction* chosen = Runner() ? Runner()(*menu, screen) : menu->exec(screen);
+    if (!chosen)
+        return;
+    bool ok = false;
+    const uint32_t id = chosen->data().toUInt(&ok);
+    menu.reset();
+    if (!ok || id == 0)
+        return;
+    // The menu ran its own event loop: the object's window or document may
+    // have gone meanwhile.
+    if (hadView && (!view || view->GetDocument() != doc))
+        return;
+    if (doc && !DocumentHolds(doc, obj))
+        return;
+    obj->OnCommand(id);
+    if (view)
+        view->viewport()->update();
 }

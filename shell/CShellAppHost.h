@@ -2,9 +2,14 @@
 // The application services documents and objects use (settings, dates,
 // bitmaps, the project data dialog, posted commands), given by the shell.
 
+#include <functional>
+
 #include "model/DocContext.h"
 
 class CMainFrame;
+class QAction;
+class QMenu;
+class QPoint;
 
 class CShellAppHost : public IAppHost {
 public:
@@ -21,6 +26,17 @@ public:
     std::string FormatShortDate(std::time_t t) override;
     std::optional<std::time_t> ParseShortDate(const std::string& text) override;
     std::optional<CSize> GetBitmapSize(uint32_t bitmapId) override;
+    // The feature window host for the document: modal (returns when it is
+    // closed) or modeless (deletes itself when closed).
+    void OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal) override;
+    // The object's context menu at a sheet point; the chosen command goes to
+    // the object.
+    void ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at) override;
+
+    // Runs a context menu at a screen point and gives the chosen action (null
+    // when none). The default runs QMenu::exec; tests replace it.
+    using MenuRunner = std::function<QAction*(QMenu& menu, const QPoint& screen)>;
+    static MenuRunner SetMenuRunner(MenuRunner runner);
 
 private:
     CMainFrame* m_frame;

@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <map>
+
 namespace {
 
 enum class Shape {
@@ -39,7 +41,7 @@ const Picture kPictures[] = {
     {251, 16, 16, Shape::Info, ""},        {257, 32, 32, Shape::Card, ""},
     {301, 24, 24, Shape::KeySwitch, ""},   {303, 24, 24, Shape::Key, ""},
     {309, 24, 24, Shape::Key, "!"},        {313, 32, 32, Shape::Relay, ""},
-    {455, 12, 12, Shape::Contact, ""},     {456, 16, 16, Shape::Generic, ""},
+    {455, 12, 12, Shape::Contact, ""},     {456, 32, 32, Shape::Amplifier, "2"},
     {458, 16, 16, Shape::Generic, "+"},    {501, 32, 32, Shape::Calendar, "F"},
     {502, 32, 32, Shape::Controller, ""},  {503, 32, 32, Shape::Slot, ""},
     {504, 32, 32, Shape::Relay, "C"},      {505, 32, 32, Shape::Card, ""},
@@ -289,6 +291,75 @@ QImage CreateSymbolImage(int id)
         return img;
     }
     return {};
+}
+
+namespace {
+struct IconPicture {
+    int id;
+    Shape shape;
+    const char* glyph;
+};
+
+// Icons drawn on the symbols of the central device's slots.
+const IconPicture kIcons[] = {
+    {334, Shape::Calendar, ""},  // calendar
+    {335, Shape::Clock, ""},     // clock
+    {336, Shape::Speaker, ""},   // audio
+    {338, Shape::Trigger, ""},   // triggers
+    {339, Shape::Chip, ""},      // system
+    {340, Shape::Macro, ""},     // macros
+};
+
+// The information slot's icon while the project is connected to the device:
+// two plugs joined on a green disc.
+void DrawConnectedIcon(QPainter& p, const QRectF& r)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(20, 110, 20), 1.5));
+    p.setBrush(QColor(60, 190, 60));
+    p.drawEllipse(r.adjusted(2, 2, -2, -2));
+    p.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap));
+    const qreal cy = r.center().y();
+    p.drawLine(QPointF(r.left() + 7, cy), QPointF(r.right() - 7, cy));
+    p.setBrush(Qt::white);
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(r.left() + 9, cy - 5, 5, 10));
+    p.drawRect(QRectF(r.right() - 14, cy - 5, 5, 10));
+}
+}  // namespace
+
+QImage CreateIconImage(int id)
+{
+    constexpr int kSize = 32;
+    const QRectF r(0, 0, kSize, kSize);
+    if (id == 140) {
+        QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        DrawConnectedIcon(p, r);
+        return img;
+    }
+    for (const IconPicture& icon : kIcons) {
+        if (icon.id != id)
+            continue;
+        QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        DrawShape(p, icon.shape, r.adjusted(2, 2, -2, -2));
+        DrawGlyph(p, r.adjusted(1, 1, -1, -1), icon.glyph);
+        return img;
+    }
+    return {};
+}
+
+const QImage* GetIconImage(int id)
+{
+    static std::map<int, QImage> cache;
+    auto it = cache.find(id);
+    if (it == cache.end())
+        it = cache.emplace(id, CreateIconImage(id)).first;
+    return it->second.isNull() ? nullptr : &it->second;
 }
 
 QIcon CreateToolIcon(int commandId)

@@ -111,6 +111,21 @@
     </message>
 </context>
 <context>
+    <name>CAudioOutputsDlg</name>
+    <message>
+        <source>Delay-Einheit</source>
+        <translation>Delay unit</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+</context>
+<context>
     <name>CBitmapManager</name>
     <message>
         <source>Es wurde eine Halbtone-Palette für mehr als 256 Farben erzeugt !</source>
@@ -1307,6 +1322,14 @@ of the KVT modem</translation>
     <message>
         <source>Zu wenig Speicher !</source>
         <translation>Not enough memory !</translation>
+    </message>
+    <message>
+        <source>%1 von %2 Objekten konnten nicht eingefügt werden.</source>
+        <translation>%1 of %2 objects could not be inserted.</translation>
+    </message>
+    <message>
+        <source>Sie bleiben im ursprünglichen Projekt.</source>
+        <translation>They stay in the original project.</translation>
     </message>
 </context>
 <context>
@@ -3053,7 +3076,9 @@ The maximum number has been reached!</translation>
     </message>
     <message>
         <source>Verknüpfung</source>
-        <extracomment>34359</extracomment>
+        <extracomment>34359
+----------
+34455</extracomment>
         <translation>Combination</translation>
     </message>
     <message>
@@ -3335,6 +3360,91 @@ The maximum number has been reached!</translation>
         <source>Sprechstelle %d im Arbeitsblatt nicht vorhanden !</source>
         <extracomment>34218</extracomment>
         <translation>Console %d does not exist in the worksheet !</translation>
+    </message>
+    <message>
+        <source>Audio Ausgänge</source>
+        <extracomment>34140</extracomment>
+        <translation>Audio outputs</translation>
+    </message>
+    <message>
+        <source>Fehlertexte</source>
+        <extracomment>32954</extracomment>
+        <translation>Fault texts</translation>
+    </message>
+    <message>
+        <source>Bedingungsart</source>
+        <extracomment>34325</extracomment>
+        <translation>Condition type</translation>
+    </message>
+    <message>
+        <source>Überwachter Kanal oder READYINPUT</source>
+        <extracomment>34383</extracomment>
+        <translation>Monitored channel or READYINPUT</translation>
+    </message>
+    <message>
+        <source>LMZ763 Relais</source>
+        <extracomment>34384</extracomment>
+        <translation>LMZ763 relays</translation>
+    </message>
+    <message>
+        <source>LMZ764 Relais</source>
+        <extracomment>34385</extracomment>
+        <translation>LMZ764 relays</translation>
+    </message>
+    <message>
+        <source>Eigenschaften von Aktiv Bedingungen</source>
+        <extracomment>34449</extracomment>
+        <translation>Properties of Active Conditions</translation>
+    </message>
+    <message>
+        <source>Makrotyp</source>
+        <extracomment>34462</extracomment>
+        <translation>Macro type</translation>
+    </message>
+    <message>
+        <source>LAN Gruppe</source>
+        <extracomment>34575</extracomment>
+        <translation>LAN group</translation>
+    </message>
+    <message>
+        <source>Makro Mehrfachauswahl</source>
+        <extracomment>34591</extracomment>
+        <translation>Macro multiple choice</translation>
+    </message>
+    <message>
+        <source>READYINPUT Mehrfachauswahl</source>
+        <extracomment>34592</extracomment>
+        <translation>READYINPUT multiple choice</translation>
+    </message>
+    <message>
+        <source>Ign.</source>
+        <extracomment>34600</extracomment>
+        <translation>Ign.</translation>
+    </message>
+    <message>
+        <source>Mehrfach Virtuelle Konroller Auswahl</source>
+        <extracomment>34627</extracomment>
+        <translation>Multiple virtual controller choice</translation>
+    </message>
+    <message>
+        <source>OUT1</source>
+        <extracomment>33039</extracomment>
+        <translation>OUT1</translation>
+    </message>
+    <message>
+        <source>OUT2</source>
+        <extracomment>33040</extracomment>
+        <translation>OUT2</translation>
+    </message>
+    <message>
+        <source>OUT3</source>
+        <extracomment>33041</extracomment>
+        <translation>OUT3</translation>
+    </message>
+    <message>
+        <source>OUT4</source>
+        <extracomment>33042</extracomment>
+        <translation>OUT4</translation>
     </message>
 </context>
 </TS>

@@ -1,27 +1,20 @@
 #include "ui/CInPlaceComboBox.h"
 
-#include "ui/CListCtrl.h"
-
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTimer>
 
 CInPlaceComboBox::CInPlaceComboBox(int row, int column, const QStringList& choices, int initialIndex)
-    : m_nRow(row), m_nColumn(column), m_lstItems(choices), m_nSel(initialIndex)
+    : CInPlaceCell(row, column, 3000), m_lstItems(choices), m_nSel(initialIndex)
 {
 }
 
 bool CInPlaceComboBox::Create(const QRect& rect, CListCtrl* list, const QString& cellText, int id)
 {
-    if (!list)
+    if (!PlaceOver(this, list, rect, id))
         return false;
-    m_pList = list;
-    m_nId = id;
-    setParent(list->viewport());
     setEditable(false);
-    setFont(list->font());
-    setGeometry(rect);
     addItems(m_lstItems);
     int sel = m_nSel;
     if (sel < 0)
@@ -42,13 +35,8 @@ bool CInPlaceComboBox::Create(const QRect& rect, CListCtrl* list, const QString&
 
 bool CInPlaceComboBox::event(QEvent* e)
 {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape) {
-            e->accept();
-            return true;
-        }
-    }
+    if (KeepEditorKeys(e))
+        return true;
     return QComboBox::event(e);
 }
 
@@ -88,8 +76,7 @@ void CInPlaceComboBox::Confirm()
 {
     if (m_bEnded)
         return;
-    if (m_pList)
-        m_pList->setFocus(Qt::OtherFocusReason);
+    FocusList();
     EndEdit();
 }
 
@@ -103,17 +90,5 @@ void CInPlaceComboBox::focusOutEvent(QFocusEvent* e)
 
 void CInPlaceComboBox::EndEdit()
 {
-    if (m_bEnded)
-        return;
-    m_bEnded = true;
-    hide();
-    QPointer<CInPlaceComboBox> self(this);
-    if (!m_bCancel) {
-        const QString result = currentText();
-        emit EditEnded(m_nRow, m_nColumn, result, m_nId);
-        if (self && m_pList)
-            m_pList->NotifyEndLabelEdit(m_nRow, m_nColumn, result, m_nId);
-    }
-    if (self)
-        deleteLater();
+    FinishEdit(this, !m_bCancel, [this] { return currentText(); });
 }

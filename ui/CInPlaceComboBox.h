@@ -5,12 +5,13 @@
 // deletes itself when it ends.
 
 #include <QComboBox>
-#include <QPointer>
 #include <QStringList>
+
+#include "ui/CInPlaceCell.h"
 
 class CListCtrl;
 
-class CInPlaceComboBox : public QComboBox {
+class CInPlaceComboBox : public QComboBox, public CInPlaceCell {
     Q_OBJECT
 public:
     // A negative initial index selects the first choice equal to the cell's text.
@@ -18,8 +19,6 @@ public:
 
     bool Create(const QRect& rect, CListCtrl* list, const QString& cellText, int id = 3000);
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
     bool IsCancelled() const { return m_bCancel; }
     void EndEdit();
     void hidePopup() override;
@@ -36,12 +35,7 @@ protected:
 private:
     void Confirm();
 
-    int m_nRow;
-    int m_nColumn;
     QStringList m_lstItems;
     int m_nSel;
     bool m_bCancel = false;
-    bool m_bEnded = false;
-    int m_nId = 3000;
-    QPointer<CListCtrl> m_pList;
 };

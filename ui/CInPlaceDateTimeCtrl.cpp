@@ -1,7 +1,5 @@
 #include "ui/CInPlaceDateTimeCtrl.h"
 
-#include "ui/CListCtrl.h"
-
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -9,7 +7,7 @@
 #include <QRegularExpression>
 
 CInPlaceDateTimeCtrl::CInPlaceDateTimeCtrl(int row, int column, const QString& initialText)
-    : m_nRow(row), m_nColumn(column), m_strInitText(initialText)
+    : CInPlaceCell(row, column, 1000), m_strInitText(initialText)
 {
 }
 
@@ -65,14 +63,9 @@ QTime CInPlaceDateTimeCtrl::ParseTime(const QString& text)
 
 bool CInPlaceDateTimeCtrl::Create(bool timeFormat, const QRect& rect, CListCtrl* list, int id)
 {
-    if (!list)
+    if (!PlaceOver(this, list, rect, id))
         return false;
-    m_pList = list;
     m_bTime = timeFormat;
-    m_nId = id;
-    setParent(list->viewport());
-    setFont(list->font());
-    setGeometry(rect);
     // A cell that holds no readable date or time starts at the present one.
     const QDateTime now = QDateTime::currentDateTime();
     if (m_bTime) {
@@ -98,13 +91,8 @@ QString CInPlaceDateTimeCtrl::ResultText() const
 
 bool CInPlaceDateTimeCtrl::event(QEvent* e)
 {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape) {
-            e->accept();
-            return true;
-        }
-    }
+    if (KeepEditorKeys(e))
+        return true;
     return QDateTimeEdit::event(e);
 }
 
@@ -118,8 +106,7 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Escape:
         e->accept();
         m_Value = dateTime();
-        if (m_pList)
-            m_pList->setFocus(Qt::OtherFocusReason);
+        FocusList();
         EndEdit();
         return;
     default:
@@ -138,17 +125,5 @@ void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)
 
 void CInPlaceDateTimeCtrl::EndEdit()
 {
-    if (m_bEnded)
-        return;
-    m_bEnded = true;
-    hide();
-    QPointer<CInPlaceDateTimeCtrl> self(this);
-    if (m_bCommit) {
-        const QString result = ResultText();
-        emit EditEnded(m_nRow, m_nColumn, result, m_nId);
-        if (self && m_pList)
-            m_pList->NotifyEndLabelEdit(m_nRow, m_nColumn, result, m_nId);
-    }
-    if (self)
-        deleteLater();
+    FinishEdit(this, m_bCommit, [this] { return ResultText(); });
 }

@@ -8,19 +8,18 @@
 
 #include <QDateTime>
 #include <QDateTimeEdit>
-#include <QPointer>
+
+#include "ui/CInPlaceCell.h"
 
 class CListCtrl;
 
-class CInPlaceDateTimeCtrl : public QDateTimeEdit {
+class CInPlaceDateTimeCtrl : public QDateTimeEdit, public CInPlaceCell {
     Q_OBJECT
 public:
     CInPlaceDateTimeCtrl(int row, int column, const QString& initialText);
 
     bool Create(bool timeFormat, const QRect& rect, CListCtrl* list, int id = 1000);
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
     bool IsTimePicker() const { return m_bTime; }
     // The value as it was last read from the picker.
     QDateTime Value() const { return m_Value; }
@@ -46,12 +45,7 @@ protected:
 
 private:
     QDateTime m_Value;
-    int m_nRow;
-    int m_nColumn;
     QString m_strInitText;
     bool m_bCommit = false;
-    bool m_bEnded = false;
     bool m_bTime = false;
-    int m_nId = 1000;
-    QPointer<CListCtrl> m_pList;
 };

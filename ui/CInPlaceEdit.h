@@ -4,11 +4,10 @@
 // the editor any other way discards it. It deletes itself when it ends.
 
 #include <QLineEdit>
-#include <QPointer>
 
-class CListCtrl;
+#include "ui/CInPlaceCell.h"
 
-class CInPlaceEdit : public QLineEdit {
+class CInPlaceEdit : public QLineEdit, public CInPlaceCell {
     Q_OBJECT
 public:
     CInPlaceEdit(int row, int column, const QString& initialText);
@@ -17,8 +16,6 @@ public:
     // with the given alignment, puts the text in, selects it and takes the focus.
     bool Create(Qt::Alignment alignment, const QRect& rect, CListCtrl* list, int id = 2000);
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
     bool IsCommitted() const { return m_bCommit; }
     // Ends the edit as a focus loss would (sends only after Enter).
     void EndEdit();
@@ -33,11 +30,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    int m_nRow;
-    int m_nColumn;
     QString m_strInitText;
     bool m_bCommit = false;
-    bool m_bEnded = false;
-    int m_nId = 2000;
-    QPointer<CListCtrl> m_pList;
 };

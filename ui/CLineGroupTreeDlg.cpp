@@ -248,27 +248,23 @@ void CLineGroupTreeDlg::OnDrop(QWidget* source, const QPoint& globalPos)
 
 void CLineGroupTreeDlg::OnEndListLabelEdit(int row, const QString& text)
 {
-    auto* object = reinterpret_cast<CBaseDevice*>(m_pList->GetItemData(row));
+    Rename(reinterpret_cast<CBaseDevice*>(m_pList->GetItemData(row)), text);
+}
+
+void CLineGroupTreeDlg::OnEndTreeLabelEdit(QTreeWidgetItem* item, const QString& text)
+{
+    Rename(ObjectOf(item), text);
+}
+
+void CLineGroupTreeDlg::Rename(CBaseDevice* object, const QString& text)
+{
     if (!object)
         return;
     std::string name = text.toStdString();
     object->SetNameUnique(name, true);
     if (name.empty())
         return;  // refused: every label stays
-    const QString shown = QString::fromStdString(object->GetName());
-    m_pList->SetItemText(row, 0, shown);
-    m_pTree->SetItemTextByData(reinterpret_cast<quintptr>(object), shown);
-}
-
-void CLineGroupTreeDlg::OnEndTreeLabelEdit(QTreeWidgetItem* item, const QString& text)
-{
-    CBaseDevice* object = ObjectOf(item);
-    if (!object)
-        return;
-    std::string name = text.toStdString();
-    object->SetNameUnique(name, true);
-    if (name.empty())
-        return;
+    // The name the object took (made unique) shows in both views.
     const QString shown = QString::fromStdString(object->GetName());
     m_pTree->SetItemTextByData(reinterpret_cast<quintptr>(object), shown);
     for (int r = 0; r < m_pList->GetItemCount(); ++r)

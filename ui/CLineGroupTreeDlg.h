@@ -42,6 +42,8 @@ protected:
 
 private:
     void AppendRow(CBaseDevice* object);
+    // Renames `object` (made unique) and shows its new name in both views.
+    void Rename(CBaseDevice* object, const QString& text);
     void OnDrop(QWidget* source, const QPoint& globalPos);
 
     CBaseDevice* m_pObject;

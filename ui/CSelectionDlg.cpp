@@ -6,7 +6,9 @@
 #include "audio/CMonitor.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
+#include "logic/CCondition.h"
 #include "logic/CGlobalReadyInput.h"
+#include "macros/CMacro.h"
 #include "model/CBaseDevice.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
@@ -60,6 +62,25 @@ QL_STRING_TABLE({
     {34471, "Kein Eintrag"},
     {34487, "Alle"},
     {32788, "Nicht benutzt"},
+    // Column titles of kinds whose owners keep no text of their own.
+    {32954, "Fehlertexte"},
+    {34325, "Bedingungsart"},
+    {34383, "Überwachter Kanal oder READYINPUT"},
+    {34384, "LMZ763 Relais"},
+    {34385, "LMZ764 Relais"},
+    {34449, "Eigenschaften von Aktiv Bedingungen"},
+    {34455, "Verknüpfung"},
+    {34462, "Makrotyp"},
+    {34575, "LAN Gruppe"},
+    {34591, "Makro Mehrfachauswahl"},
+    {34592, "READYINPUT Mehrfachauswahl"},
+    {34600, "Ign."},
+    {34627, "Mehrfach Virtuelle Konroller Auswahl"},
+    // The busy condition's outputs.
+    {33039, "OUT1"},
+    {33040, "OUT2"},
+    {33041, "OUT3"},
+    {33042, "OUT4"},
 });
 
 CSelectionDlg::RowProvider CSelectionDlg::RegisterKindRows(int kind, RowProvider provider)
@@ -294,12 +315,15 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
             AddRow(tr("Taste") + QString::asprintf(" %d", n), QString(), 2, static_cast<quintptr>(n));
         return;
     case 34328:
+    case 34581: {
         removeId();
         m_nOkRule = OkValue;
         AddNoneRow();
+        const QString prefix = kind == 34328 ? QStringLiteral("IN") : QStringLiteral("OUT");
         for (int n = 1; n <= 4; ++n)
-            AddRow(QStringLiteral("IN%1").arg(n), QString(), 2, static_cast<quintptr>(n));
+            AddRow(prefix + QString::number(n), QString(), 2, static_cast<quintptr>(n));
         return;
+    }
     case 34357: {
         m_nOkRule = OkValue;
         AddNoneRow();
@@ -401,13 +425,6 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
                 m_pList->SetItemText(g->GetNumber() - 1, 0, QString::fromStdString(g->GetName()));
         return;
     }
-    case 34581:
-        removeId();
-        m_nOkRule = OkValue;
-        AddNoneRow();
-        for (int n = 1; n <= 4; ++n)
-            AddRow(QStringLiteral("OUT%1").arg(n), QString(), 2, static_cast<quintptr>(n));
-        return;
     case 34591:
     case 34592:
     case 34627: {
@@ -456,8 +473,37 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         break;
     default: break;
     }
-    if (const RowProvider provider = Providers().value(kind))
+    if (const RowProvider provider = Providers().value(kind)) {
         provider(*this, doc);
+        return;
+    }
+    // Lists whose owners are part of the program: their string ids, rows from 0.
+    std::vector<uint32_t> ids;
+    switch (kind) {
+    case 34462:
+        CMacro::GetTypeList(0, &ids);
+        FillIds(ids, 0, false);
+        break;
+    case 34325:
+        CCondition::GetChoiceIds(0, &ids);
+        FillIds(ids, 3, false);
+        break;
+    default: break;
+    }
+}
+
+void CSelectionDlg::ShowRow(int row)
+{
+    m_pList->setCurrentItem(m_pList->Row(row));
+    SelectRow(row, true);
+    m_pList->scrollToItem(m_pList->Row(row));
+}
+
+void CSelectionDlg::SelectRowsNamedInSelection()
+{
+    for (int r = 0; r < m_pList->GetItemCount(); ++r)
+        if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
+            SelectRow(r, true);
 }
 
 void CSelectionDlg::ShadeRows()
@@ -496,16 +542,12 @@ void CSelectionDlg::PreselectSingle()
         break;
     }
     case PreTextContains:
-        for (int r = 0; r < count; ++r)
-            if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
-                SelectRow(r, true);
+        SelectRowsNamedInSelection();
         return;
     default: break;
     }
     if (row >= 0 && row < count) {
-        m_pList->setCurrentItem(m_pList->Row(row));
-        SelectRow(row, true);
-        m_pList->scrollToItem(m_pList->Row(row));
+        ShowRow(row);
         if (m_nKind == 34550)
             RememberedAddressRow() = row;
     }
@@ -515,9 +557,7 @@ void CSelectionDlg::PreselectMultiple()
 {
     const int count = m_pList->GetItemCount();
     if (m_nPreselRule == PreTextContains) {
-        for (int r = 0; r < count; ++r)
-            if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
-                SelectRow(r, true);
+        SelectRowsNamedInSelection();
         return;
     }
     if (m_nPreselRule != PreMulti) {
@@ -536,22 +576,28 @@ void CSelectionDlg::PreselectMultiple()
     }
     NumberSet set{};
     const std::string text = m_strSelection.toStdString();
+    // Row n holds number n (row 0 is the none row).
+    auto selectNumbers = [&](int max) {
+        for (int n = 1; n <= max; ++n)
+            if (TestBit(set, static_cast<unsigned>(n - 1)) && n < count)
+                SelectRow(n, true);
+    };
     switch (m_nKind) {
     case 34591:
     case 34592:
     case 34627:
-        if (!ParseRanges(set, 250, text))
-            return;
-        for (int n = 1; n <= 250; ++n)
-            if (TestBit(set, static_cast<unsigned>(n - 1)) && n < count)
-                SelectRow(n, true);
+        // The rows carry the object numbers; a deleted object leaves a gap in
+        // the numbering, so number n is looked up by value, not taken as row n.
+        if (ParseRanges(set, 250, text))
+            for (int r = 1; r < count; ++r) {
+                const quintptr v = RowValue(r);
+                if (v >= 1 && v <= 250 && TestBit(set, static_cast<unsigned>(v - 1)))
+                    SelectRow(r, true);
+            }
         return;
     case 33021:
-        if (!ParseRangesHex(set, 64, text))
-            return;
-        for (int n = 1; n <= 64; ++n)
-            if (TestBit(set, static_cast<unsigned>(n - 1)) && n < count)
-                SelectRow(n, true);
+        if (ParseRangesHex(set, 64, text))
+            selectNumbers(64);
         return;
     case 34488:
     case 34376: {
@@ -611,11 +657,8 @@ void CSelectionDlg::OnSelectionChanged()
         if (row >= 0 && row != RememberedAddressRow() && m_pList->GetItemText(row, 0) != Str(32788)) {
             const int back = RememberedAddressRow();
             SelectRow(row, false);
-            if (back >= 0 && back < m_pList->GetItemCount()) {
-                m_pList->setCurrentItem(m_pList->Row(back));
-                SelectRow(back, true);
-                m_pList->scrollToItem(m_pList->Row(back));
-            }
+            if (back >= 0 && back < m_pList->GetItemCount())
+                ShowRow(back);
         } else if (row >= 0) {
             RememberedAddressRow() = row;
         }
@@ -633,8 +676,9 @@ void CSelectionDlg::WriteRanges(bool hex, bool setNumber)
     } else if (rows.size() == count - 1 && count > 1) {
         m_strSelection = Str(34487);
     } else {
-        // Numbers 1..800; a value outside has no place in the set and is left out.
-        constexpr unsigned kMax = 800;
+        // Every number the preselection accepts has a place here, so no chosen
+        // row is lost; only 0 (an address) cannot be written as a range.
+        constexpr unsigned kMax = kNumberSetBits;
         NumberSet set{};
         for (int r : rows) {
             const quintptr v = RowValue(r);

@@ -70,6 +70,10 @@ private:
     void ShadeRows();
     void OnSelectionChanged();
     void SelectRow(int row, bool on);
+    // Makes `row` the current, selected and visible row.
+    void ShowRow(int row);
+    // Selects every row whose (non-empty) text occurs in the selection text.
+    void SelectRowsNamedInSelection();
     bool IsRowSelected(int row) const;
     QList<int> SelectedRows() const;
     void WriteRanges(bool hex, bool setNumber);

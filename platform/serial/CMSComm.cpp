@@ -186,15 +186,10 @@ bool CMSComm::SetPortOpen(bool open)
         if (error == QSerialPort::ResourceError && GetPortOpen()) {
             // The device went away (adapter unplugged, the other end hung up):
             // the port is closed so that PortOpen tells the truth.
-            m_lastError = m_port->errorString();
             if (m_closePosted)
                 return;
-            m_closePosted = true;
-            QTimer::singleShot(0, this, [this] {
-                m_closePosted = false;
-                if (GetPortOpen())
-                    CloseNow(false);
-            });
+            m_lastError = m_port->errorString();
+            PostHangUp();
         }
     });
     return true;
@@ -258,11 +253,21 @@ void CMSComm::CheckHangup()
     m_lastError = QStringLiteral("%1: the other end hung up").arg(m_port->portName());
     for (QSocketNotifier* notifier : m_port->findChildren<QSocketNotifier*>())
         notifier->setEnabled(false);
+    PostHangUp();
+}
+
+void CMSComm::PostHangUp()
+{
     m_closePosted = true;
-    QTimer::singleShot(0, this, [this] {
+    // Only the port that went away is closed: one the owner closed and
+    // opened again meanwhile is a new line.
+    const QPointer<QSerialPort> port(m_port);
+    QTimer::singleShot(0, this, [this, port] {
         m_closePosted = false;
-        if (GetPortOpen())
-            CloseNow(false);
+        if (!port || port != m_port || !GetPortOpen())
+            return;
+        CloseNow(false);
+        Deliver(comEventCDTO);
     });
 }
 
@@ -453,8 +458,9 @@ void CMSComm::Deliver(short event)
     while (self && !m_pendingEvents.empty()) {
         const short next = m_pendingEvents.front();
         m_pendingEvents.pop_front();
-        if (!GetPortOpen())
-            break;
+        // Once the port is closed only the news of the hang-up is left to tell.
+        if (!GetPortOpen() && next != comEventCDTO)
+            continue;
         if (next == comEvReceive && !ReceiveDue())
             continue;
         m_commEvent = next;

@@ -19,7 +19,10 @@
 // RThreshold is above 0: a blocking exchange switches them off first.)
 //
 // Bytes arrive in the input buffer while the event loop runs; a hang-up of the
-// other end (or a vanished device) closes the port, so PortOpen reads false.
+// other end (or a vanished device) closes the port, so PortOpen reads false,
+// and then raises comEventCDTO once: the carrier is gone. A handler that sees
+// an error event with the port closed knows the line is dead. The event is
+// also delivered when it happens while a handler waits (queued as any other).
 
 #include <QByteArray>
 #include <QObject>
@@ -48,7 +51,10 @@ public:
         comEventDSRTO = 1003,  // no Linux counterpart
         comEventFrame = 1004,
         comEventOverrun = 1006,  // characters lost in the port itself
-        comEventCDTO = 1007,     // no Linux counterpart
+        // The carrier is gone: raised when the other end hangs up or the
+        // device vanishes (a closed pseudo-terminal, an unplugged adapter).
+        // The port is already closed when the event arrives.
+        comEventCDTO = 1007,
         comEventRxOver = 1008,   // the input buffer overflowed
         comEventRxParity = 1009,
         comEventTxFull = 1010,   // output queued beyond OutBufferSize
@@ -132,6 +138,9 @@ private:
     bool ApplyFlowControl();
     void CloseNow(bool drain);
     void CheckHangup();
+    // Closes the port after the other end went away (from the event loop,
+    // never inside the caller) and raises comEventCDTO.
+    void PostHangUp();
     void OnReadyRead();
     void OnBytesWritten();
     void CheckLineErrors();

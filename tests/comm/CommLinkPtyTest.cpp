@@ -141,6 +141,20 @@ protected:
         Pump(ms);
         return s_device->Take();
     }
+    // Writes a file in the test's folder; false when it cannot be written.
+    static bool WriteTestFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+    // Sets `finished` and `ok` when the firmware sender ends.
+    static void WatchFirmwareEnd(CFirmwareSender& sender, bool& finished, bool& ok)
+    {
+        QObject::connect(&sender, &CFirmwareSender::Finished, [&finished, &ok](bool result) {
+            finished = true;
+            ok = result;
+        });
+    }
 
     static inline QTemporaryDir* s_dir = nullptr;
     static inline PtyDevice* s_device = nullptr;
@@ -405,11 +419,7 @@ TEST_F(CommLinkPty, SerialErrorsShowTheComErrorMessage)
 TEST_F(CommLinkPty, TextFileLinesArePacedByTheOutputBuffer)
 {
     const QString path = s_dir->filePath(QStringLiteral("extra.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("/ZONE1/VOL -3\n/ZONE2/VOL -4\r\n/ZONE3/VOL -5");
-    }
+    ASSERT_TRUE(WriteTestFile(path, "/ZONE1/VOL -3\n/ZONE2/VOL -4\r\n/ZONE3/VOL -5"));
     Messages messages;
     s_link->backlog = 600;
     s_link->SendTextFile(path.toStdString());
@@ -427,10 +437,7 @@ TEST_F(CommLinkPty, TextFileLinesArePacedByTheOutputBuffer)
 
     // An empty file: a message and no timer left running.
     const QString empty = s_dir->filePath(QStringLiteral("empty.txt"));
-    {
-        QFile f(empty);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(WriteTestFile(empty, {}));
     s_link->SendTextFile(empty.toStdString());
     EXPECT_EQ(messages.texts.back(), "Die Datei ist leer !");
     EXPECT_FALSE(s_link->IsSendingTextFile());
@@ -442,12 +449,10 @@ TEST_F(CommLinkPty, TextFileLinesArePacedByTheOutputBuffer)
 TEST_F(CommLinkPty, CancellingATextFileStopsItsTimer)
 {
     const QString path = s_dir->filePath(QStringLiteral("many.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 40; ++i)
-            f.write(QByteArray("/LINE ") + QByteArray::number(i) + "\n");
-    }
+    QByteArray lines;
+    for (int i = 0; i < 40; ++i)
+        lines += QByteArray("/LINE ") + QByteArray::number(i) + "\n";
+    ASSERT_TRUE(WriteTestFile(path, lines));
     Messages messages;
     s_host->cancelAfter = 3;  // the fourth look at the Cancel button sees it pressed
     s_link->SendTextFileWithProgress(path.toStdString());
@@ -501,11 +506,8 @@ TEST_F(CommLinkPty, DownloadWaitsForAnEmptyOutputBufferBeforeEachStep)
 TEST_F(CommLinkPty, FirmwareRecordsWaitWhileMoreThan512BytesAreQueued)
 {
     const QString path = s_dir->filePath(QStringLiteral("small.hex"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n");
-    }
+    ASSERT_TRUE(
+        WriteTestFile(path, "S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n"));
     CFirmwareSender& sender = s_link->GetFirmwareSender();
     ASSERT_TRUE(sender.Begin(path.toStdString()));
     EXPECT_EQ(sender.StatusText(), "Löschen des aktuellen QUILLOMER-Betriebssystems !");
@@ -518,10 +520,7 @@ TEST_F(CommLinkPty, FirmwareRecordsWaitWhileMoreThan512BytesAreQueued)
     EXPECT_EQ(sender.LinesSent(), 0);
     s_link->backlog = 512;
     bool finished = false, ok = false;
-    QObject::connect(&sender, &CFirmwareSender::Finished, [&](bool result) {
-        finished = true;
-        ok = result;
-    });
+    WatchFirmwareEnd(sender, finished, ok);
     ASSERT_TRUE(PumpUntil([&] { return finished; }, 3000));
     EXPECT_TRUE(ok);
     EXPECT_EQ(sender.LinesSent(), 3);
@@ -534,11 +533,7 @@ TEST_F(CommLinkPty, FirmwareRecordsWaitWhileMoreThan512BytesAreQueued)
 TEST_F(CommLinkPty, FirmwareCancelEndsTheStream)
 {
     const QString path = s_dir->filePath(QStringLiteral("cancel.hex"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("S00600004844521B\r\n");
-    }
+    ASSERT_TRUE(WriteTestFile(path, "S00600004844521B\r\n"));
     CFirmwareSender& sender = s_link->GetFirmwareSender();
     ASSERT_TRUE(sender.Begin(path.toStdString()));
     sender.StartSending();
@@ -736,18 +731,11 @@ TEST_F(CommLinkPty, ALoaderErrorClosesTheFirmwareDialogAndDisconnects)
 {
     Messages messages;
     const QString path = s_dir->filePath(QStringLiteral("bad.hex"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("S00600004844521B\r\n");
-    }
+    ASSERT_TRUE(WriteTestFile(path, "S00600004844521B\r\n"));
     CFirmwareSender& sender = s_link->GetFirmwareSender();
     ASSERT_TRUE(sender.Begin(path.toStdString()));
     bool finished = false, ok = true;
-    QObject::connect(&sender, &CFirmwareSender::Finished, [&](bool result) {
-        finished = true;
-        ok = result;
-    });
+    WatchFirmwareEnd(sender, finished, ok);
     s_link->SetLinkState(linkstate::FirmwareLoad);
     s_device->Send("* \tPROG\r\n");
     ASSERT_TRUE(PumpUntil([&] { return s_link->GetFirmwareStep() == 2; }));
@@ -807,6 +795,22 @@ TEST_F(CommLinkPty, AnEmptyDifferenceFileIsNotShown)
     EXPECT_EQ(s_link->GetErrorFileName(), "");
 }
 
+namespace {
+// A link of its own tries to connect with `doc` as the active document; it
+// must end neither connected nor bound.
+void ExpectConnectFails(CQuillomerDoc& doc)
+{
+    ActiveDocHook previous = SetActiveDocHook([&] { return &doc; });
+    TestHost host;
+    CCommLink link;
+    link.SetHost(&host);
+    link.OnConnect();
+    SetActiveDocHook(previous);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(link.GetBoundDocument(), nullptr);
+}
+}  // namespace
+
 TEST(CommLinkAlone, UploadWithoutADocumentCreatesNoDifferenceFile)
 {
     serialtest::UsePrivateSettings();
@@ -834,15 +838,8 @@ TEST(CommLinkAlone, ASilentDeviceIsReported)
     CQuillomerDoc doc;
     doc.SetTitle("Leer");
     doc.SetPathName(dir.filePath(QStringLiteral("Leer.qlx")).toStdString());
-    ActiveDocHook previous = SetActiveDocHook([&] { return &doc; });
-    TestHost host;
-    CCommLink link;
-    link.SetHost(&host);
     Messages messages;
-    link.OnConnect();
-    SetActiveDocHook(previous);
-    EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(link.GetBoundDocument(), nullptr);
+    ExpectConnectFails(doc);
     ASSERT_FALSE(messages.texts.empty());
     EXPECT_EQ(messages.texts.front(),
               "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
@@ -858,15 +855,8 @@ TEST(CommLinkAlone, APortThatCannotBeOpenedLeavesNothingBound)
     serialtest::SetDevicePath(6, QStringLiteral("/nonexistent/tty"));
     CQuillomerDoc doc;
     doc.SetTitle("Leer");
-    ActiveDocHook previous = SetActiveDocHook([&] { return &doc; });
-    TestHost host;
-    CCommLink link;
-    link.SetHost(&host);
     Messages messages;
-    link.OnConnect();
-    SetActiveDocHook(previous);
-    EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(link.GetBoundDocument(), nullptr);
+    ExpectConnectFails(doc);
     EXPECT_EQ(messages.texts, (std::vector<std::string> {
                                   "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
                                   "Schliessen Sie diese und versuchen Sie es dann noch einmal !"}));

@@ -18,39 +18,17 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/DocObjectTest.h"
 
 using namespace blocktest;
 
 namespace {
 
-class ConditionTest : public ::testing::Test {
+class ConditionTest : public DocObjectTest {
 protected:
-    void SetUp() override
-    {
-        m_oldHandler = SetMessageHandler([this](const std::string& text, uint32_t) {
-            messages.push_back(text);
-            return mb::IdOk;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_oldHandler); }
-
-    CQuillomerDoc& Doc() { return doc.doc(); }
-
     CCondition* NewCondition(uint32_t kind)
     {
-        auto* c = new CCondition;
-        EXPECT_EQ(1, c->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 3,
-                               &Doc()));
-        Doc().AddObject(c, CAT_DIGITAL_IO);
-        return c;
-    }
-    template <class T>
-    T* NewNumbered(uint32_t kind, int32_t number, int32_t category)
-    {
-        auto* o = new T;
-        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", number), number, category, &Doc()));
-        Doc().AddObject(o, category);
-        return o;
+        return NewPlacedIn<CCondition>(Doc(), kind, CAT_DIGITAL_IO, 3);
     }
     CControlPad* NewPad(uint32_t kind, const std::string& name)
     {
@@ -59,19 +37,10 @@ protected:
         Doc().AddObject(pad, CAT_DIGITAL_IO);
         return pad;
     }
-    // Loads a condition of an older schema into the document, as the
-    // document's loader does before the links and the after-load pass.
+    // Loads a condition of an older schema into the document.
     CCondition* LoadIntoDoc(uint16_t schema, const Bytes& data)
     {
-        auto loaded = LoadTagged("CCondition", schema, data, &Doc());
-        auto* c = dynamic_cast<CCondition*>(loaded.get());
-        EXPECT_NE(nullptr, c);
-        if (!c)
-            return nullptr;
-        loaded.release();
-        EXPECT_EQ(1, c->InitObject());
-        Doc().AddObject(c, CAT_DIGITAL_IO);
-        return c;
+        return LoadIntoDocument<CCondition>(Doc(), "CCondition", schema, data, CAT_DIGITAL_IO);
     }
     // The common part of a condition numbered `number`.
     Bytes Common(uint32_t kind, int32_t number)
@@ -92,12 +61,6 @@ protected:
         PutText(b, levelText);
         return b;
     }
-
-    ActiveDoc doc;
-    std::vector<std::string> messages;
-
-private:
-    MessageHandler m_oldHandler;
 };
 
 }  // namespace

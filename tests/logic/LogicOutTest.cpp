@@ -12,6 +12,7 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/DocObjectTest.h"
 
 using namespace blocktest;
 
@@ -22,11 +23,7 @@ protected:
     CQuillomerDoc& Doc() { return doc.doc(); }
     CLogicOut* NewLogicOut()
     {
-        auto* lo = new CLogicOut;
-        EXPECT_EQ(1, lo->Create(CLogicOut::kKindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0,
-                                CAT_DIGITAL_IO, 0, 3, &Doc()));
-        Doc().AddObject(lo, CAT_DIGITAL_IO);
-        return lo;
+        return NewPlacedIn<CLogicOut>(Doc(), CLogicOut::kKindId, CAT_DIGITAL_IO, 3);
     }
     // A digital slot output pad at slot key `key` (signal index key + 1).
     CControlPad* SlotOutput(int32_t key)

@@ -8,6 +8,7 @@
 #include "macros/CMacro.h"
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
+#include "support/DocObjectTest.h"
 
 using namespace blocktest;
 
@@ -18,11 +19,7 @@ protected:
     CQuillomerDoc& Doc() { return doc.doc(); }
     CTrigger* NewTrigger()
     {
-        auto* t = new CTrigger;
-        EXPECT_EQ(1, t->Create(CTrigger::kKindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO,
-                               0, 3, &Doc()));
-        Doc().AddObject(t, CAT_DIGITAL_IO);
-        return t;
+        return NewPlacedIn<CTrigger>(Doc(), CTrigger::kKindId, CAT_DIGITAL_IO, 3);
     }
     static Bytes Common(int32_t number)
     {
@@ -36,15 +33,7 @@ protected:
     }
     CTrigger* LoadIntoDoc(uint16_t schema, const Bytes& own, int32_t number)
     {
-        auto loaded = LoadTagged("CTrigger", schema, Concat(Common(number), own), &Doc());
-        auto* t = dynamic_cast<CTrigger*>(loaded.get());
-        EXPECT_NE(nullptr, t);
-        if (!t)
-            return nullptr;
-        loaded.release();
-        EXPECT_EQ(1, t->InitObject());
-        Doc().AddObject(t, CAT_DIGITAL_IO);
-        return t;
+        return LoadIntoDocument<CTrigger>(Doc(), "CTrigger", schema, Concat(Common(number), own), CAT_DIGITAL_IO);
     }
     static Bytes Schema2(const std::string& timeText)
     {

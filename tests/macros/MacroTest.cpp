@@ -15,51 +15,22 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/DocObjectTest.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
 
 namespace {
 
-class MacroTest : public ::testing::Test {
+class MacroTest : public DocObjectTest {
 protected:
-    void SetUp() override
-    {
-        m_oldHandler = SetMessageHandler([this](const std::string& text, uint32_t) {
-            messages.push_back(text);
-            return mb::IdOk;
-        });
-    }
-    void TearDown() override { SetMessageHandler(m_oldHandler); }
-
-    CQuillomerDoc& Doc() { return doc.doc(); }
-
     CMacro* NewMacro(uint32_t type)
     {
-        auto* m = new CMacro;
-        EXPECT_EQ(1, m->Create(type, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, &Doc()));
-        Doc().AddObject(m, CAT_MACRO);
-        return m;
-    }
-    template <class T>
-    T* NewNumbered(uint32_t kind, int32_t number, int32_t category)
-    {
-        auto* o = new T;
-        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", number), number, category, &Doc()));
-        Doc().AddObject(o, category);
-        return o;
+        return NewPlacedIn<CMacro>(Doc(), type, CAT_MACRO, 9);
     }
     CMacro* LoadIntoDoc(uint16_t schema, const Bytes& data)
     {
-        auto loaded = LoadTagged("CMacro", schema, data, &Doc());
-        auto* m = dynamic_cast<CMacro*>(loaded.get());
-        EXPECT_NE(nullptr, m);
-        if (!m)
-            return nullptr;
-        loaded.release();
-        EXPECT_EQ(1, m->InitObject());
-        Doc().AddObject(m, CAT_MACRO);
-        return m;
+        return LoadIntoDocument<CMacro>(Doc(), "CMacro", schema, data, CAT_MACRO);
     }
     static Bytes Common(uint32_t kind, int32_t number)
     {
@@ -144,12 +115,6 @@ protected:
         }
         return b;
     }
-
-    ActiveDoc doc;
-    std::vector<std::string> messages;
-
-private:
-    MessageHandler m_oldHandler;
 };
 
 }  // namespace

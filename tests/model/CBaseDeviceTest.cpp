@@ -231,8 +231,16 @@ TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)
     EXPECT_EQ(obj->SetNameChecked("Halle", false), 0);
     EXPECT_EQ(messages.texts.size(), shown);
     EXPECT_EQ(obj->GetName(), "V");
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(obj->SetNameChecked("V", true), 1);
+    EXPECT_FALSE(doc.IsModified()) << "the same name again changes nothing";
     EXPECT_EQ(obj->SetNameChecked("Foyer", true), 1);
     EXPECT_EQ(obj->GetName(), "Foyer");
+    EXPECT_TRUE(doc.IsModified()) << "a rename must be offered for saving";
+    doc.SetModifiedFlag(false);
+    std::string unique = "Halle";
+    obj->SetNameUnique(unique, false);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QPainter>
 #include <QImage>
+#include <stdexcept>
 
 #include "ShellTestSupport.h"
 #include "shell/CDragData.h"
@@ -129,6 +130,107 @@ TEST_F(DragFixture, DropFromAnotherProgramCopiesAndLeavesTheSource)
     EXPECT_EQ(docA.GetList(CAT_AMPLIFIER).size(), 1u);
     ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
     EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetRect(), CRect(100, 110, 150, 160));
+}
+
+namespace {
+// An object that is written whole but cannot be read back: a damaged transfer.
+class UnreadableSymbol : public TestSymbol {
+    QL_DECLARE_SERIAL(UnreadableSymbol)
+public:
+    void Serialize(CArchive& ar) override
+    {
+        TestSymbol::Serialize(ar);
+        if (ar.IsLoading())
+            throw std::runtime_error("damaged");
+    }
+};
+QL_IMPLEMENT_SERIAL(UnreadableSymbol, 1)
+
+// A relay topology as far as numbering goes: it takes a fresh number in the target.
+class TopologySymbol : public TestSymbol {
+    QL_DECLARE_SERIAL(TopologySymbol)
+public:
+    TopologySymbol() { m_type = OT_RELAIS_TOPOLOGY; }
+};
+QL_IMPLEMENT_SERIAL(TopologySymbol, 1)
+
+// Takes every number of `type` in `doc`, so that no new object of it fits.
+void FillDirectory(CQuillomerDoc& doc, CBaseDevice* holder, uint32_t type)
+{
+    while (doc.GetIDManager().GetNextID(holder, type) >= 0) {
+    }
+}
+}  // namespace
+
+TEST_F(DragFixture, MoveKeepsInTheSourceWhatTheTargetRefusesAndReportsIt)
+{
+    auto* topo = new TopologySymbol;
+    topo->m_pDocument = &docA;
+    topo->m_rect = topo->m_boundingRect = CRect(100, 100, 150, 150);
+    topo->m_category = CAT_RELAIS_TOPOLOGY;
+    topo->m_name = "Topologie 1";
+    topo->m_number = docA.GetIDManager().GetNextID(topo, topo->m_type);
+    docA.AddObject(topo, CAT_RELAIS_TOPOLOGY);
+    TestSymbol* amp = AddSymbol(docA, CAT_AMPLIFIER, CRect(200, 100, 250, 150), "Verstärker 1");
+    TestSymbol holder;
+    FillDirectory(docB, &holder, OT_RELAIS_TOPOLOGY);  // the target has no room for a topology
+
+    viewA->AddToSelection(topo);
+    viewA->AddToSelection(amp);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        viewB->DoDragEnter(data, QPoint(300, 300));
+        EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(300, 300)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(110, 110));
+    QCoreApplication::processEvents();
+
+    // The topology did not arrive and is still in the source; the amplifier moved.
+    ASSERT_EQ(docA.GetList(CAT_RELAIS_TOPOLOGY).size(), 1u);
+    EXPECT_EQ(docA.GetList(CAT_RELAIS_TOPOLOGY).front(), topo);
+    EXPECT_EQ(topo->GetRect(), CRect(100, 100, 150, 150));
+    EXPECT_TRUE(docA.GetList(CAT_AMPLIFIER).empty());
+    EXPECT_TRUE(docB.GetList(CAT_RELAIS_TOPOLOGY).empty());
+    ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
+    EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetName(), "Verstärker 1");
+    // The user is told which object stayed behind.
+    EXPECT_TRUE(messages.Saw("1 von 2 Objekten konnten nicht eingefügt werden."));
+    EXPECT_TRUE(messages.Saw("Topologie 1"));
+    EXPECT_TRUE(messages.Saw("Sie bleiben im ursprünglichen Projekt."));
+    EXPECT_FALSE(QFile::exists(CQuillomerView::TransferFileName()));
+}
+
+TEST_F(DragFixture, DamagedTransferDeletesOnlyWhatWasReadInTheSource)
+{
+    TestSymbol* first = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "erstes");
+    auto* broken = new UnreadableSymbol;
+    broken->m_pDocument = &docA;
+    broken->m_rect = broken->m_boundingRect = CRect(200, 100, 250, 150);
+    broken->m_category = CAT_AMPLIFIER;
+    broken->m_name = "kaputt";
+    broken->m_number = docA.GetIDManager().GetNextID(broken, broken->m_type);
+    docA.AddObject(broken, CAT_AMPLIFIER);
+    TestSymbol* last = AddSymbol(docA, CAT_AMPLIFIER, CRect(300, 100, 350, 150), "letztes");
+
+    viewA->AddToSelection(first);
+    viewA->AddToSelection(broken);
+    viewA->AddToSelection(last);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(300, 300)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(110, 110));
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
+    EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetName(), "erstes");
+    const auto& left = docA.GetList(CAT_AMPLIFIER);
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_NE(std::find(left.begin(), left.end(), broken), left.end());
+    EXPECT_NE(std::find(left.begin(), left.end(), last), left.end());
+    EXPECT_TRUE(messages.Saw("2 von 3 Objekten konnten nicht eingefügt werden."));
+    EXPECT_TRUE(messages.Saw("kaputt"));
+    EXPECT_TRUE(messages.Saw("letztes"));
 }
 
 TEST_F(DragFixture, DataWithoutTheFormatIsRefused)

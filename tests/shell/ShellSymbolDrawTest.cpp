@@ -27,8 +27,10 @@ public:
     void DrawText(const std::string& t, const CRect& r, uint32_t) override { texts.push_back({t, textColour, r.left, r.top}); }
     void TextOut(int x, int y, const std::string& t) override { texts.push_back({t, textColour, x, y}); }
     void DrawBitmap(uint32_t, const CRect&) override {}
+    void DrawIcon(uint32_t id, CPoint at) override { icons.push_back({id, at}); }
 
     QlColor pen, textColour;
+    std::vector<std::pair<uint32_t, CPoint>> icons;
     std::vector<std::pair<std::vector<CPoint>, QlColor>> lines;
     std::vector<std::pair<CRect, QlColor>> rects, roundRects;
     std::vector<Text> texts;

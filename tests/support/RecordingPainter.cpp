@@ -50,6 +50,11 @@ void RecordingPainter::TextOut(int x, int y, const std::string& text)
 }
 void RecordingPainter::DrawBitmap(uint32_t id, const CRect& r) { calls.push_back("bitmap " + std::to_string(id) + " " + Rect(r)); }
 
+void RecordingPainter::DrawIcon(uint32_t id, CPoint at)
+{
+    calls.push_back("icon " + std::to_string(id) + " " + std::to_string(at.x) + "," + std::to_string(at.y));
+}
+
 bool RecordingPainter::Has(const std::string& text) const
 {
     for (const std::string& c : calls)

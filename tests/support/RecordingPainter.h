@@ -24,6 +24,8 @@ public:
     void DrawText(const std::string& text, const CRect& r, uint32_t align) override;
     void TextOut(int x, int y, const std::string& text) override;
     void DrawBitmap(uint32_t bitmapId, const CRect& r) override;
+    // Recorded as "icon <id> <x>,<y>".
+    void DrawIcon(uint32_t iconId, CPoint at) override;
 
     // Lines recorded so far, e.g. "polyline 10,20 10,40 30,40".
     std::vector<std::string> calls;

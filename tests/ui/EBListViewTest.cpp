@@ -3,6 +3,7 @@
 #include "ui/CEBListView.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -191,4 +192,35 @@ TEST(EBListViewPrint, PdfSpreadsOverPagesDownThenAcross)
     EXPECT_EQ(info.previewPages, 2);
     ASSERT_TRUE(view.PrintTo(&printer));
     EXPECT_EQ(PdfPages(dir.filePath("b.pdf")), m.across * m.down);
+}
+
+TEST(EBListViewPrint, PageShowsEachRowsOwnImage)
+{
+    CEBListView view;
+    Fill(view, 4);  // images 0, 1, 2, 0
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    QList<QPixmap> images;
+    for (const QColor& c : colours) {
+        QPixmap p(16, 16);
+        p.fill(c);
+        images.append(p);
+    }
+    view.SetImageList(images);
+    QImage page(2000, 2000, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    CEBListView::PrintInfo info;
+    view.OnBeginPrinting(&page, &info);
+    ASSERT_EQ(info.maxPage, 1);
+    info.curPage = 1;
+    view.OnPrint(&painter, &info);
+    painter.end();
+    QList<QRect> targets;
+    for (const auto& i : view.LayoutPage(view.ComputeMetrics(&page), 1))
+        if (i.kind == CEBListView::PrintItem::Image)
+            targets.append(i.rect);
+    ASSERT_EQ(targets.size(), 4);
+    const int expected[] = {0, 1, 2, 0};
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(QColor(page.pixel(targets[r].center())), colours[expected[r]]) << "row " << r;
 }

@@ -209,3 +209,22 @@ TEST_F(LineGroupTest, RenamingAZoneRenamesEveryTreeItem)
     EXPECT_EQ(member->text(0), "Foyer");
     EXPECT_FALSE(messages.empty());
 }
+
+TEST_F(LineGroupTest, RenamingFromTheListRenamesTheRowAndEveryTreeItem)
+{
+    for (int g : {2, 4})
+        Link(groups[g], zones[0]);
+    CLineGroupTreeDlg dlg(groups[3]);
+    dlg.show();
+    const int row = static_cast<int>(Texts(dlg.List()).indexOf("Linie 1"));
+    ASSERT_GE(row, 0);
+    dlg.OnEndListLabelEdit(row, "Foyer");
+    EXPECT_EQ(zones[0]->GetName(), "Foyer");
+    EXPECT_EQ(dlg.List()->GetItemText(row, 0), "Foyer");
+    for (int g : {2, 4})
+        EXPECT_EQ(dlg.Tree()->topLevelItem(g)->child(0)->text(0), "Foyer");
+    // A refused name changes no label.
+    dlg.OnEndListLabelEdit(row, "");
+    EXPECT_EQ(dlg.List()->GetItemText(row, 0), "Foyer");
+    EXPECT_EQ(dlg.Tree()->topLevelItem(2)->child(0)->text(0), "Foyer");
+}

@@ -25,8 +25,9 @@ constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 }  // namespace
 
-KvtRunner::KvtRunner(KvtDevice& device, const SimOptions& options)
+KvtRunner::KvtRunner(KvtDevice& device, const SimOptions& options, KvtModem* modem)
     : m_device(device)
+    , m_modem(modem)
     , m_options(options)
 {
 }
@@ -133,10 +134,18 @@ int KvtRunner::Run()
 
     while (!g_stop) {
         TimePoint now = Clock::now();
-        m_device.Tick(now);
-        pending += m_device.TakeOutput();
+        if (m_modem) {
+            const bool hadCall = m_modem->HasCall();
+            m_modem->Tick(now);
+            pending += m_modem->TakeOutput();
+            if (hadCall != m_modem->HasCall())
+                Log("---", m_modem->HasCall() ? "call connected" : "call ended");
+        } else {
+            m_device.Tick(now);
+            pending += m_device.TakeOutput();
+        }
 
-        for (const LinkAction& action : m_device.TakeActions()) {
+        for (const LinkAction& action : m_modem ? m_modem->TakeActions() : m_device.TakeActions()) {
             if (action.kind == LinkAction::Hangup) {
                 Log("---", "hang-up");
                 return 0;
@@ -177,7 +186,7 @@ int KvtRunner::Run()
 
         // Wait for input, room to write, or the next timed event.
         TimePoint wake = now + seconds(1);
-        if (auto d = m_device.NextDeadline())
+        if (auto d = m_modem ? m_modem->NextDeadline() : m_device.NextDeadline())
             wake = std::min(wake, *d);
         if (holdUntil)
             wake = std::min(wake, *holdUntil);
@@ -211,7 +220,14 @@ int KvtRunner::Run()
                 Log("in ", std::string(buf, static_cast<size_t>(n)));
                 if (holdUntil)
                     bytesDuringHold += bytes.size();
-                m_device.Receive(bytes, Clock::now());
+                if (m_modem) {
+                    const bool hadCall = m_modem->HasCall();
+                    m_modem->Receive(bytes, Clock::now());
+                    if (hadCall != m_modem->HasCall())
+                        Log("---", m_modem->HasCall() ? "call connected" : "call ended");
+                } else {
+                    m_device.Receive(bytes, Clock::now());
+                }
             }
         }
     }

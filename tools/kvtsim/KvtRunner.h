@@ -5,6 +5,7 @@
 // a traffic log.
 
 #include "KvtDevice.h"
+#include "KvtModem.h"
 #include "KvtScript.h"
 
 #include <cstdio>
@@ -14,7 +15,9 @@ namespace kvtsim {
 
 class KvtRunner {
 public:
-    KvtRunner(KvtDevice& device, const SimOptions& options);
+    // With `modem`, the host talks to the modem, which passes a connected
+    // call on to the device.
+    KvtRunner(KvtDevice& device, const SimOptions& options, KvtModem* modem = nullptr);
     ~KvtRunner();
     KvtRunner(const KvtRunner&) = delete;
     KvtRunner& operator=(const KvtRunner&) = delete;
@@ -32,6 +35,7 @@ private:
     void WriteControl(char c);
 
     KvtDevice& m_device;
+    KvtModem* m_modem = nullptr;
     SimOptions m_options;
     int m_master = -1;
     int m_slave = -1;  // kept open: the host may close and reopen its side

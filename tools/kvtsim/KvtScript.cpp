@@ -135,6 +135,39 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         }
         return true;
     }
+    if (name == "modem") {
+        o.modem.enabled = true;
+        return true;
+    }
+    if (name == "modem-dial") {
+        o.modem.enabled = true;
+        o.modem.dialResults.clear();
+        while (in >> arg) {
+            DialResult result;
+            if (!ParseDialResult(arg, result)) {
+                error = "modem-dial: unknown result " + arg;
+                return false;
+            }
+            o.modem.dialResults.push_back(result);
+        }
+        if (o.modem.dialResults.empty()) {
+            error = "modem-dial: a result is expected";
+            return false;
+        }
+        return true;
+    }
+    if (name == "modem-connect") {
+        o.modem.connectText = Rest(in);
+        if (o.modem.connectText.empty()) {
+            error = "modem-connect: text missing";
+            return false;
+        }
+        return true;
+    }
+    if (name == "dial-ms")
+        return intArg(o.modem.dialMs);
+    if (name == "guard-ms")
+        return intArg(o.modem.guardMs);
     if (name == "set") {
         std::string path;
         if (!(in >> path) || path[0] != '/') {

@@ -17,9 +17,15 @@
 //   set PATH VALUE          preset a stored value
 //   at N ACTION [ARG]       after the N-th received line: silent | talk |
 //                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS
+//   modem                   a dial-up modem in front of the device
+//   modem-dial RESULT...    (implies modem) what each dial gives, in order, the last
+//                           repeating: connect | busy | no-carrier | no-dialtone | error | none
+//   modem-connect TEXT      the connect message (default "CONNECT 19200")
+//   dial-ms N | guard-ms N  from ATD to the result; the guard time of "+++"
 // TEXT takes the escapes \r \n \t \\ and \xHH.
 
 #include "KvtDevice.h"
+#include "KvtModem.h"
 
 #include <string>
 #include <utility>
@@ -29,6 +35,7 @@ namespace kvtsim {
 
 struct SimOptions {
     DeviceConfig device;
+    ModemConfig modem;
     std::vector<FaultRule> rules;
     std::vector<std::pair<std::string, std::string>> presets;
     bool silent = false;

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ int main(int argc, char** argv)
             std::printf("usage: kvtsim [--link FILE] [--log FILE] [--script FILE] [-e DIRECTIVE] [--DIRECTIVE args...]\n"
                         "directives: version V, new-version V, device-id ID, boot, protect PW, boot-enter-ms N,\n"
                         "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], silent,\n"
-                        "  set PATH VALUE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS)\n");
+                        "  set PATH VALUE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
+                        "  modem, modem-dial (connect|busy|no-carrier|no-dialtone|error|none)..., modem-connect TEXT,\n"
+                        "  dial-ms N, guard-ms N\n");
             return 0;
         }
     }
@@ -30,7 +33,10 @@ int main(int argc, char** argv)
         return 2;
     }
     kvtsim::KvtDevice device = kvtsim::MakeDevice(options);
-    kvtsim::KvtRunner runner(device, options);
+    std::unique_ptr<kvtsim::KvtModem> modem;
+    if (options.modem.enabled)
+        modem = std::make_unique<kvtsim::KvtModem>(device, options.modem);
+    kvtsim::KvtRunner runner(device, options, modem.get());
     if (!runner.Open(error)) {
         std::fprintf(stderr, "kvtsim: %s\n", error.c_str());
         return 1;

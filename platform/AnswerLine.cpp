@@ -1,0 +1,19 @@
+#include "platform/AnswerLine.h"
+
+bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::string& value)
+{
+    const size_t blank = line.find(' ');
+    const std::string path = line.substr(0, blank);
+    std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (rest == "?")
+        return false;
+    size_t slash = std::string::npos;
+    for (int i = 0; i < skip; ++i) {
+        slash = path.find('/', slash == std::string::npos ? 0 : slash + 1);
+        if (slash == std::string::npos)
+            return false;
+    }
+    key = path.substr(slash == std::string::npos ? 0 : slash);
+    value = std::move(rest);
+    return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Answer lines of the device, "PATH VALUE" ("FUSE/SLOT2/A/VALUE 1"), as the
+// objects read them back on an upload.
+
+#include <string>
+
+// Splits `line` at its first blank into the path and the value behind the
+// blank (empty when there is no blank), and gives the key: the path without
+// its first `skip` elements, from the slash that follows them
+// ("FUSE/SLOT2/A/VALUE", 1 -> "/SLOT2/A/VALUE"). False, with nothing taken,
+// for an echoed query (value "?") and for a path of no more than `skip`
+// elements.
+bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::string& value);

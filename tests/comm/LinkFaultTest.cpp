@@ -1,0 +1,309 @@
+// The device link when the device misbehaves (the simulator scripted):
+// silence, garbage, a hang-up in the middle of a download and of an upload,
+// and an XOFF held longer than the link's time-out. Each time the program
+// reports what happened, the link ends up idle, the event loop keeps running
+// throughout, and the project is unchanged.
+#include "CommTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "platform/StringTable.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+
+// A download of this many lines takes long enough to be cut in the middle.
+constexpr int kLines = 120;
+
+std::vector<std::pair<std::string, std::string>> ManyValues()
+{
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 1; i <= kLines; ++i)
+        values.emplace_back(StrFormat("VOL%d", i), StrFormat("-%d", i % 40));
+    return values;
+}
+
+// Where two stored projects part, with the text around it.
+std::string FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    auto around = [i](const std::vector<uint8_t>& v) {
+        std::string out;
+        for (size_t k = i > 24 ? i - 24 : 0; k < std::min(v.size(), i + 24); ++k)
+            out += v[k] >= 32 && v[k] < 127 ? static_cast<char>(v[k]) : '.';
+        return out;
+    };
+    return StrFormat("sizes %zu/%zu, byte %zu: \"%s\" / \"%s\"", a.size(), b.size(), i, around(a).c_str(),
+                     around(b).c_str());
+}
+
+// Takes its time over every line (as a real object's step does while the
+// device reads), so that the device reads the lines one by one and a fault
+// at line N really falls in the middle of the transfer.
+class SlowLineObject : public LineObject {
+public:
+    using LineObject::LineObject;
+    int GetDownloadLines(int mode, int step) override
+    {
+        if (step >= 0)
+            Pump(10);
+        return LineObject::GetDownloadLines(mode, step);
+    }
+};
+
+// Counts the ticks of a 20 ms timer: the event loop ran while they grew.
+class Heartbeat {
+public:
+    Heartbeat()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { ++ticks; });
+        m_timer.start(20);
+    }
+    int ticks = 0;
+
+private:
+    QTimer m_timer;
+};
+
+class LinkFault : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        m_previousHook = SetActiveDocHook([this] { return &doc; });
+        doc.OnNewDocument();
+        doc.SetTitle("Anlage");
+        doc.SetPathName(dir.filePath(QStringLiteral("Anlage.qlx")).toStdString());
+        doc.SetModifiedFlag(false);
+        link.SetHost(&host);
+        m_previousSender = SetLineSender(&link);
+        // The bounding rectangles are kept up to date by drawing (the info
+        // field redraws when the connection changes): bring them up to date
+        // first, so the comparison sees only what the user made.
+        for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* obj : doc.GetList(c))
+                obj->CalcBoundingRect();
+        m_docBytes = doc.SaveToBytes();
+    }
+    void TearDown() override
+    {
+        QObject::disconnect(m_watch);
+        if (link.IsConnected())
+            link.ClosePort();
+        for (const std::string& p : m_paths)
+            doc.RemovePath(p);
+        SetLineSender(m_previousSender);
+        SetActiveDocHook(m_previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+
+    // Starts the simulator with the directives and connects.
+    bool Connect(const QStringList& directives)
+    {
+        QStringList args;
+        for (const QString& d : directives)
+            args << QStringLiteral("-e") << d;
+        if (!sim.Start(args))
+            return false;
+        // How far a transfer had got when the device went away.
+        m_watch = QObject::connect(&sim.process, &QProcess::finished, [this] {
+            if (m_stepsAtHangUp < 0)
+                m_stepsAtHangUp = m_lines ? m_lines->stepsRun : 0;
+        });
+        link.OnConnect();
+        Pump(200);
+        return link.IsConnected();
+    }
+
+    // Lines the device has read so far ("\r\n" is one line end).
+    int LinesReceived() const
+    {
+        const std::string in = sim.Received();
+        int lines = 0;
+        for (size_t i = 0; i < in.size(); ++i) {
+            if (in[i] == '\r' || in[i] == '\n') {
+                ++lines;
+                if (in[i] == '\r' && i + 1 < in.size() && in[i + 1] == '\n')
+                    ++i;
+            }
+        }
+        return lines;
+    }
+    // A message other than those of a transfer that went well.
+    bool FaultReported() const
+    {
+        for (const std::string& text : messages.texts)
+            if (text.find("Upload beendet") == std::string::npos && text.find("LOG Datei") == std::string::npos)
+                return true;
+        return false;
+    }
+    bool SimHungUp() const { return ReadFile(sim.logPath).find("hang-up") != std::string::npos; }
+
+    // The objects of a transfer: one with many lines.
+    SlowLineObject& Lines()
+    {
+        if (!m_lines) {
+            m_lines = std::make_unique<SlowLineObject>(doc, "TEST", ManyValues(), "Prüfobjekt");
+            m_paths.push_back("/TEST");
+            for (int i = 1; i <= kLines; ++i)
+                m_paths.push_back(StrFormat("/TEST/VOL%d", i));
+        }
+        return *m_lines;
+    }
+
+    // Runs a transfer of Lines(); returns its milliseconds.
+    int64_t Transfer(int direction)
+    {
+        host.paramSelect = [this, direction](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = {&Lines()};
+            return true;
+        };
+        QElapsedTimer t;
+        t.start();
+        link.OnTransferParameters();
+        return t.elapsed();
+    }
+
+    // The link is idle (online and idle, or no connection at all), answers
+    // the next command at once, and the project is as it was.
+    void ExpectIdleAndProjectUnchanged()
+    {
+        const int state = link.GetLinkState();
+        EXPECT_TRUE(state == linkstate::Online || state == linkstate::Idle) << "link state " << state;
+        EXPECT_FALSE(doc.IsModified());
+        const std::vector<uint8_t> now = doc.SaveToBytes();
+        EXPECT_TRUE(m_docBytes == now) << "the project changed: " << FirstDifference(m_docBytes, now);
+        // Responsive: a query on a dead or silent line returns within its time-out.
+        QElapsedTimer t;
+        t.start();
+        link.Query("/SERVICE/VER ?", 300);
+        EXPECT_LT(t.elapsed(), 3000);
+    }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+
+private:
+    ActiveDocHook m_previousHook;
+    ILineSender* m_previousSender = nullptr;
+    std::vector<uint8_t> m_docBytes;
+    std::unique_ptr<SlowLineObject> m_lines;
+    std::vector<std::string> m_paths;
+
+protected:
+    int m_stepsAtHangUp = -1;
+    QMetaObject::Connection m_watch;
+};
+
+}  // namespace
+
+TEST_F(LinkFault, SilentDeviceIsReportedAndLeavesNoConnection)
+{
+    Heartbeat beat;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(Connect({QStringLiteral("silent")}));
+    const int64_t ms = t.elapsed();
+    EXPECT_FALSE(messages.texts.empty()) << "a silent device must be reported";
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(nullptr, link.GetBoundDocument());
+    EXPECT_EQ(0, doc.GetConnectedFlag());
+    // The event loop ran throughout the waits.
+    EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    ExpectIdleAndProjectUnchanged();
+}
+
+TEST_F(LinkFault, GarbageDuringAnUploadLeavesTheLinkOnline)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 40 garbage 300"), QStringLiteral("at 70 garbage 50")}));
+    messages.texts.clear();
+    Heartbeat beat;
+    const int64_t ms = Transfer(0);
+    EXPECT_LT(ms, 20000);
+    EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    // The upload ran to its end and said so.
+    EXPECT_TRUE(messages.Contains("Upload beendet"));
+    ExpectIdleAndProjectUnchanged();
+}
+
+TEST_F(LinkFault, HangUpInTheMiddleOfADownload)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 hangup")}));
+    messages.texts.clear();
+    Heartbeat beat;
+    const int64_t ms = Transfer(1);
+    Pump(700);  // the port notices the hang-up within half a second
+    ASSERT_TRUE(SimHungUp());
+    ASSERT_LT(m_stepsAtHangUp, kLines) << "the device hung up only after the download";
+    EXPECT_LT(ms, 20000);
+    EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    EXPECT_LT(Lines().stepsRun, kLines) << "the download went on after the hang-up";
+    EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
+    EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
+TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 hangup")}));
+    messages.texts.clear();
+    Heartbeat beat;
+    const int64_t ms = Transfer(0);
+    Pump(700);
+    ASSERT_TRUE(SimHungUp());
+    ASSERT_LT(m_stepsAtHangUp, kLines) << "the device hung up only after the upload";
+    ASSERT_LT(Lines().received.size(), static_cast<size_t>(kLines)) << "the device answered every query";
+    EXPECT_LT(ms, 20000);
+    EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
+    EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
+TEST_F(LinkFault, XoffHeldLongerThanTheTimeOut)
+{
+    // The device holds XOFF for 9 s once it has read line 60; an exchange
+    // whose output cannot leave gives up after the link's 5 s time-out.
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 xoff 9000")}));
+    const int seen = LinesReceived();
+    ASSERT_LT(seen, 59);
+    link.SendText(std::string(static_cast<size_t>(59 - seen), '\n'), nullptr);
+    Pump(300);
+    ASSERT_EQ(59, LinesReceived());
+    ASSERT_TRUE(link.SendAndCollect({"/SERVICE/DEVICE ?"}, nullptr));  // line 60: XOFF from now on
+    messages.texts.clear();
+    Heartbeat beat;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(link.SendAndCollect({"/SERVICE/VER ?", "/CLOCK/MAIN/TIME ?"}, nullptr))
+        << "the output was held, yet the exchange reported success";
+    const int64_t ms = t.elapsed();
+    EXPECT_GE(ms, 5000);
+    EXPECT_LT(ms, 8500) << "the link waited for the held output beyond its time-out";
+    EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    // Once the device lets go, the link talks again.
+    ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find('\x11') != std::string::npos; }, 6000));
+    std::vector<std::string> answers;
+    EXPECT_TRUE(link.SendAndCollect({"/SERVICE/DEVICE ?"}, &answers));
+    ExpectIdleAndProjectUnchanged();
+}

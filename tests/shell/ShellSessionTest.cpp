@@ -1,0 +1,373 @@
+// The application across a session: the language survives a restart and every
+// text of the windows exists in both languages; links and the text viewer go
+// to the desktop as URLs (no command line); the zoom commands follow the level
+// in the menu; two open projects never write into each other's file.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QUrl>
+#include <map>
+#include <set>
+
+#include "ShellTestSupport.h"
+#include "comm/windows/CCommWindowsHost.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CChildFrame.h"
+#include "shell/CLabelEdit.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CPrintContentDlg.h"
+#include "shell/CProjectDataDlg.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/CQuillomerView.h"
+#include "shell/ShellIds.h"
+#include "shell/CZoomToolBar.h"
+#include "ui/CHyperLink.h"
+
+namespace {
+
+// Catches what the program hands to the desktop instead of starting anything.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher()
+    {
+        for (const char* scheme : {"mailto", "http", "https", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const char* scheme : {"mailto", "http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+// Every text of the menus (titles and items, with their sub-menus).
+void MenuTexts(QMenu* menu, QStringList& out)
+{
+    out << menu->title();
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        if (a->menu())
+            MenuTexts(a->menu(), out);
+        else
+            out << a->text();
+    }
+}
+
+QStringList FrameTexts(CMainFrame* frame)
+{
+    QStringList out;
+    for (QMenu* m : frame->CurrentMenus())
+        MenuTexts(m, out);
+    for (QToolBar* bar : frame->findChildren<QToolBar*>())
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator())
+                out << a->toolTip();
+    for (QLabel* pane : frame->statusBar()->findChildren<QLabel*>())
+        out << pane->text().trimmed();
+    return out;
+}
+
+QStringList DialogTexts(QWidget* dlg)
+{
+    QStringList out{dlg->windowTitle()};
+    for (QLabel* l : dlg->findChildren<QLabel*>())
+        if (!l->text().isEmpty())
+            out << l->text();
+    for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>())
+        if (!b->text().isEmpty())
+            out << b->text();
+    for (QGroupBox* g : dlg->findChildren<QGroupBox*>())
+        if (!g->title().isEmpty())
+            out << g->title();
+    return out;
+}
+
+// The English resources: German text -> English text.
+std::map<QString, QString> EnglishResources()
+{
+    QFile f(QStringLiteral(QL_SOURCE_DIR_VALUE "/translations/QLRESENU.ts"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString ts = QString::fromUtf8(f.readAll());
+    auto unescape = [](QString s) {
+        QTextDocument d;
+        d.setHtml(QStringLiteral("<pre>") + s + QStringLiteral("</pre>"));
+        return d.toPlainText();
+    };
+    std::map<QString, QString> english;
+    static const QRegularExpression re(QStringLiteral("<source>(.*?)</source>\\s*(?:<comment>.*?</comment>\\s*)?"
+                                                      "<translation[^>]*>(.*?)</translation>"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = re.globalMatch(ts); it.hasNext();) {
+        const auto m = it.next();
+        english[unescape(m.captured(1))] = unescape(m.captured(2));
+    }
+    return english;
+}
+
+// Texts that are spelt alike in both languages (names, abbreviations).
+bool HasLetters(const QString& t)
+{
+    static const QRegularExpression letters(QStringLiteral("[A-Za-zÄÖÜäöüß]{2,}"));
+    return t.contains(letters);
+}
+
+// Whether the English resources carry `text` (numbers filled in for "%1" and
+// blanks around it allowed).
+bool HasEnglish(const std::map<QString, QString>& resources, const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    for (const auto& [german, english] : resources) {
+        if (english.isEmpty())
+            continue;
+        const QString g = german.trimmed();
+        if (g == text.trimmed() || g == QString(text.trimmed()).replace(number, QStringLiteral("%1")))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(ShellSession, LanguageChoiceSurvivesARestartAndEveryTextHasBothLanguages)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 1);
+    const std::map<QString, QString> resources = EnglishResources();
+    ASSERT_GT(resources.size(), 100u);
+    std::set<QString> germanOnly;
+    for (const auto& [german, english] : resources)
+        if (german != english)
+            germanOnly.insert(german);
+
+    QStringList germanTexts;
+    {
+        CQuillomerApp app;
+        app.SetResourceDirs({BinaryDir()});
+        ASSERT_TRUE(app.InitInstance({}));
+        germanTexts = FrameTexts(app.GetMainFrame());
+        // Every German text of the windows is one the English resources know.
+        CAboutDlg about;
+        CPrintContentDlg content;
+        CProjectDataDlg project;
+        germanTexts << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project);
+        for (const QString& t : germanTexts) {
+            if (HasLetters(t)) {
+                EXPECT_TRUE(HasEnglish(resources, t))
+                    << "German text without English: " << t.toStdString();
+            }
+        }
+        app.GetMainFrame()->FindMenuAction(ids::LanguageEnglish)->trigger();
+        ASSERT_TRUE(app.IsEnglishResources());
+    }
+    EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("English"));
+
+    // The next start comes up in English, menus and dialogs alike.
+    {
+        CQuillomerApp app;
+        app.SetResourceDirs({BinaryDir()});
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_TRUE(app.IsEnglishResources());
+        EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangEnglish);
+        CMainFrame* frame = app.GetMainFrame();
+        EXPECT_EQ(frame->CurrentMenus().front()->title(), QString("&File"));
+        EXPECT_NE(frame->FindMenuAction(ids::LanguageToGerman), nullptr);
+        QStringList english = FrameTexts(frame);
+        CAboutDlg about;
+        CPrintContentDlg content;
+        CProjectDataDlg project;
+        english << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project);
+        for (const QString& t : english)
+            EXPECT_EQ(germanOnly.count(t), 0u) << "still German in English: " << t.toStdString();
+        frame->FindMenuAction(ids::LanguageToGerman)->trigger();
+    }
+    EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("German"));
+    {
+        CQuillomerApp app;
+        app.SetResourceDirs({BinaryDir()});
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_FALSE(app.IsEnglishResources());
+        EXPECT_EQ(app.GetMainFrame()->CurrentMenus().front()->title(), QString("&Datei"));
+    }
+}
+
+TEST(ShellSession, LinksAndTheTextViewerGoToTheDesktopAsOneUrl)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    UrlCatcher catcher;
+    CAboutDlg about;
+    auto* mail = about.findChild<CHyperLink*>("1646");
+    auto* web = about.findChild<CHyperLink*>("1647");
+    ASSERT_NE(mail, nullptr);
+    ASSERT_NE(web, nullptr);
+    mail->OnClicked();
+    web->OnClicked();
+    ASSERT_EQ(catcher.urls.size(), 2);
+    EXPECT_EQ(catcher.urls[0].scheme(), QString("mailto"));
+    EXPECT_EQ(catcher.urls[1].scheme(), QString("https"));
+    EXPECT_TRUE(messages.messages.empty());
+
+    // A file name full of shell characters reaches the viewer whole, as a file.
+    QTemporaryDir dir;
+    const QString odd = dir.filePath("a b;touch x$(id)&'q'.err");
+    CCommWindowsHost host(nullptr, nullptr);
+    host.OpenInEditor(odd.toStdString());
+    ASSERT_EQ(catcher.urls.size(), 3);
+    EXPECT_TRUE(catcher.urls[2].isLocalFile());
+    EXPECT_EQ(catcher.urls[2].toLocalFile(), odd);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x")));
+}
+
+TEST(ShellSession, ZoomCommandsFollowTheLevelInMenuAndToolBar)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 1);
+    CQuillomerApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    CMainFrame* frame = app.GetMainFrame();
+    CQuillomerView* view = frame->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    QAction* in = frame->FindMenuAction(ids::ZoomIn);
+    QAction* out = frame->FindMenuAction(ids::ZoomOut);
+    ASSERT_NE(in, nullptr);
+    ASSERT_NE(out, nullptr);
+    auto refresh = [&] {
+        frame->UpdateMenu(qobject_cast<QMenu*>(in->parent()));
+        frame->UpdateToolBars();
+    };
+    refresh();
+    EXPECT_TRUE(in->isEnabled());
+    EXPECT_TRUE(out->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        in->trigger();
+    EXPECT_EQ(view->GetZoom(), 6);
+    refresh();
+    EXPECT_FALSE(in->isEnabled());
+    EXPECT_TRUE(out->isEnabled());
+    for (int i = 0; i < 5; ++i)
+        out->trigger();
+    EXPECT_EQ(view->GetZoom(), 2);
+    refresh();
+    EXPECT_TRUE(in->isEnabled());
+    EXPECT_FALSE(out->isEnabled());
+    // The zoom tool bar's buttons say the same.
+    for (QAction* a : frame->GetZoomBar()->actions()) {
+        const QVariant id = a->property("commandId");
+        if (id.isValid() && id.toInt() == ids::ZoomOut) {
+            EXPECT_FALSE(a->isEnabled());
+        }
+        if (id.isValid() && id.toInt() == ids::ZoomIn) {
+            EXPECT_TRUE(a->isEnabled());
+        }
+    }
+}
+
+TEST(ShellSession, SavingOneOfTwoOpenProjectsLeavesTheOtherFileAlone)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 0);
+    QTemporaryDir dir;
+    const QString pathA = dir.filePath("Erstes.qlx");
+    const QString pathB = dir.filePath("Zweites.qlx");
+    CQuillomerApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    CDocTemplate* tpl = app.GetDocTemplate();
+    CMainFrame* frame = app.GetMainFrame();
+    {
+        // Two projects on disk, then both closed.
+        QString next = pathA;
+        tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return next; });
+        CQuillomerDoc* a = tpl->OpenDocumentFile(QString());
+        ASSERT_TRUE(tpl->SaveDocument(a, true));
+        next = pathB;
+        CQuillomerDoc* b = tpl->OpenDocumentFile(QString());
+        ASSERT_TRUE(tpl->SaveDocument(b, true));
+        tpl->CloseAllDocuments();
+    }
+    auto bytesOf = [](const QString& p) {
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    };
+    const QByteArray originalA = bytesOf(pathA);
+    const QByteArray originalB = bytesOf(pathB);
+
+    CQuillomerDoc* a = tpl->OpenDocumentFile(pathA);
+    CQuillomerDoc* b = tpl->OpenDocumentFile(pathB);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    ASSERT_NE(a, b);
+    EXPECT_EQ(frame->GetActiveView()->GetDocument(), b);
+
+    // Edit the first project while the second is the one in front: a new
+    // name through the label edit and a move.
+    EXPECT_FALSE(a->IsModified());
+    CQuillomerView* viewA = tpl->GetView(a);
+    CBaseDevice* obj = nullptr;
+    for (int c = 1; c <= CAT_LAST && !obj; ++c)
+        for (CBaseDevice* o : a->GetList(c))
+            if (!o->GetRect().IsRectEmpty() && !o->GetName().empty()) {
+                obj = o;
+                break;
+            }
+    ASSERT_NE(obj, nullptr);
+    ASSERT_TRUE(viewA->BeginLabelEdit(CPoint(obj->GetLabelRect().left, obj->GetLabelRect().top), obj));
+    viewA->GetLabelEdit()->setText("Umbenannt");
+    viewA->HandleLeftButtonDown(Qt::NoModifier, QPoint(0, 0));  // a click elsewhere commits
+    EXPECT_EQ(obj->GetName(), "Umbenannt");
+    EXPECT_TRUE(a->IsModified());
+    obj->MoveBy(20, 20, false);
+    EXPECT_FALSE(b->IsModified());
+    ASSERT_TRUE(tpl->SaveDocument(a, false));
+    EXPECT_EQ(bytesOf(pathB), originalB);
+    EXPECT_NE(bytesOf(pathA), originalA);
+
+    // Now with the first project in front, saved through the menu.
+    tpl->GetView(a)->setFocus();
+    frame->GetMdiArea()->setActiveSubWindow(tpl->GetFrame(a));
+    ASSERT_EQ(frame->GetActiveView()->GetDocument(), a);
+    obj->MoveBy(20, 0, false);
+    EXPECT_TRUE(a->IsModified());
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    EXPECT_FALSE(a->IsModified());
+    EXPECT_EQ(bytesOf(pathB), originalB);
+    EXPECT_FALSE(b->IsModified());
+
+    // The edit is in the first file and nowhere else.
+    tpl->CloseAllDocuments();
+    CQuillomerDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(pathA.toStdString()));
+    bool found = false;
+    for (int c = 1; c <= CAT_LAST; ++c)
+        for (CBaseDevice* o : reread.GetList(c))
+            found = found || o->GetName() == "Umbenannt";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(bytesOf(pathB), originalB);
+}
+
+#include "ShellSessionTest.moc"
