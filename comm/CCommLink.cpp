@@ -304,8 +304,10 @@ void CCommLink::Sleep(int ms)
     const short saved = GetRThreshold();
     SetRThreshold(0);
     if (ms > 0) {
+        // Precise: a coarse timer may end a long wait 5 % early, before the
+        // device's answer time is over.
         QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     if (saved != 0)
@@ -366,7 +368,7 @@ void CCommLink::SetLinkState(int state)
 {
     if (state == linkstate::Download)
         SendLine("/MACRO/LOCK ON", nullptr);
-    else if (state == linkstate::Online && m_linkState == linkstate::Download)
+    else if (state == linkstate::Online && m_linkState == linkstate::Download && !m_downloadRunning)
         SendLine("/MACRO/LOCK OFF", nullptr);
     m_linkState = state;
 }
@@ -575,18 +577,26 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
     std::string text = ReadInput();
     Host().AppendMonitorText(text);
     if (answers) {
-        for (const std::string& line : lines)
-            RemoveAll(text, line + "\r\n");
-        while (!text.empty()) {
-            const size_t end = text.find("\r\n");
-            if (end == std::string::npos) {
-                // A last piece without a line end is an answer as well.
-                answers->push_back(text);
-                break;
-            }
-            const std::string answer = text.substr(0, end);
+        // Line by line: the echoes of the sent lines and repeated answers are
+        // dropped whole, empty parts skipped; a last piece without a line end
+        // is an answer as well.
+        std::vector<std::string> seen;
+        for (const std::string& line : lines) {
+            const std::string echo = Trim(line);
+            if (!echo.empty())
+                seen.push_back(echo);
+        }
+        size_t begin = 0;
+        while (begin < text.size()) {
+            size_t end = text.find_first_of("\r\n", begin);
+            if (end == std::string::npos)
+                end = text.size();
+            const std::string answer = Trim(text.substr(begin, end - begin));
+            begin = end + 1;
+            if (answer.empty() || std::find(seen.begin(), seen.end(), answer) != seen.end())
+                continue;
+            seen.push_back(answer);
             answers->push_back(answer);
-            RemoveAll(text, answer + "\r\n");
         }
     }
     restore();
@@ -603,6 +613,12 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     const QByteArray bytes = ToLine(block);  // counted as the characters on the line
     if (bytes.size() > 512)
         return false;
+    if (m_linkState == linkstate::Upload || m_linkState == linkstate::Download) {
+        // A transfer owns the link: the request goes out, but its state stays
+        // (an upload keeps comparing, a download keeps its macro lock).
+        SetOutput(bytes);
+        return true;
+    }
     if (m_linkState != linkstate::BlockRequest) {
         SetLinkState(linkstate::BlockRequest);
         m_request.tag = tag;
@@ -911,7 +927,7 @@ bool CCommLink::Dial()
         collected += ReadInput();
         if (collected.find("CONNECT") != std::string::npos)
             return true;
-        for (const char* word : {"NO DIALTONE", "NO CARRIER", "ERROR"}) {
+        for (const char* word : {"NO DIALTONE", "NO CARRIER", "BUSY", "ERROR"}) {
             if (collected.find(word) != std::string::npos) {
                 progress.reset();
                 ShowMessage(word);
@@ -1135,8 +1151,15 @@ void CCommLink::OnTransferParameters()
     const unsigned session = m_sessionEnds;
     if (Host().RunParamSelect(selection) && !SessionEndedSince(session)) {
         const int mode = selection.direction == 0 ? 1 : 0;
+        // Another window that ends its own exchange meanwhile must not take the
+        // macro lock off under the download: it is released once, at the end.
+        struct DownloadFlag {
+            bool& flag;
+            ~DownloadFlag() { flag = false; }
+        } downloadFlag {m_downloadRunning};
         if (mode == 0) {
             SetLinkState(linkstate::Download);
+            m_downloadRunning = true;
         } else {
             m_linkState = linkstate::Upload;
             if (m_doc)
@@ -1153,10 +1176,6 @@ void CCommLink::OnTransferParameters()
         } else if (mode == 0) {
             if (selection.textFile) {
                 SendTextFileWithProgress(TextFilePath(m_doc));
-                // The text file ran in terminal mode; the download still holds
-                // the macro lock, which the return to online releases.
-                if (!SessionEndedSince(session))
-                    m_linkState = linkstate::Download;
             }
             if (!SessionEndedSince(session)) {
                 Host().SetWaitCursor(true);
@@ -1164,6 +1183,11 @@ void CCommLink::OnTransferParameters()
                 PumpMessages();
             }
             if (!SessionEndedSince(session)) {
+                // Whatever the state became meanwhile (the text file runs in
+                // terminal mode, other windows may have set theirs), the
+                // download still holds the macro lock: release it exactly once.
+                m_downloadRunning = false;
+                m_linkState = linkstate::Download;
                 SetLinkState(linkstate::Online);
                 SendLine("/SERVICE/START FASTSAVE", nullptr);
                 Sleep(1000);
@@ -1637,7 +1661,9 @@ void CCommLink::OnSystemConfiguration()
 
 void CCommLink::OnMonitorChar(const std::string& ch)
 {
-    SetLinkState(linkstate::Terminal);
+    // Typing during a transfer is sent but leaves the transfer's state alone.
+    if (m_linkState != linkstate::Upload && m_linkState != linkstate::Download)
+        SetLinkState(linkstate::Terminal);
     SendText(ch, nullptr);
 }
 

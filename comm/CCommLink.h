@@ -64,7 +64,8 @@ public:
 
     // ---- Mode ----
     int GetLinkState() const { return m_linkState; }
-    // 8 sends "/MACRO/LOCK ON" first (every time); 4 from 8 sends "/MACRO/LOCK OFF" first.
+    // 8 sends "/MACRO/LOCK ON" first (every time); 4 from 8 sends "/MACRO/LOCK OFF" first,
+    // except while the whole download runs: that releases the lock once, at its end.
     void SetLinkState(int state);
     int GetFirmwareStep() const { return m_firmwareStep; }
 
@@ -227,6 +228,7 @@ private:
     std::vector<std::string> m_answers;
     LinkRequest m_request;
     bool m_export = false;
+    bool m_downloadRunning = false;  // the whole download holds the macro lock
     bool m_queryMark = false;
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort

@@ -318,7 +318,7 @@ void CRemoteAmpDlg::SendMeterRequest()
 
 void CRemoteAmpDlg::SendSetter(const std::string& line)
 {
-    if (!IsDocConnected())
+    if (!IsDocConnected() || m_finished)
         return;
     SendRequest({line}, false);
 }
@@ -364,7 +364,7 @@ bool CRemoteAmpDlg::eventFilter(QObject* watched, QEvent* event)
             m_volumeDrag = false;
         else if (watched == m_offset)
             m_offsetDrag = false;
-    } else if (event->type() == QEvent::FocusOut && watched == m_name) {
+    } else if (event->type() == QEvent::FocusOut && watched == m_name && !m_finished) {
         SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
     }
     return QDialog::eventFilter(watched, event);
@@ -373,6 +373,12 @@ bool CRemoteAmpDlg::eventFilter(QObject* watched, QEvent* event)
 void CRemoteAmpDlg::done(int result)
 {
     StopTimers();
+    // A name typed and closed with the keyboard still goes out; the focus
+    // leaving the edit as the window hides must not send it (again) after
+    // the link has been handed back.
+    if (!m_finished && m_name->hasFocus() && m_name->isModified())
+        SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
+    m_finished = true;
     // The dialog's block requests end with it.
     if (IsDocConnected() && Link().GetLinkState() == linkstate::BlockRequest)
         Link().SetLinkState(linkstate::Online);
@@ -405,6 +411,7 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         RemoveAll(key, prefix);
 
         if (value == kNotAvailable) {
+            m_finished = true;
             Link().SetLinkState(linkstate::Online);
             StopTimers();
             answers.clear();

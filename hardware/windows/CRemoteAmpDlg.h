@@ -100,6 +100,9 @@ private:
     int m_lastOutput = -128;
     bool m_volumeDrag = false;
     bool m_offsetDrag = false;
+    // Set once the dialog is closing or the device said the amplifier is
+    // missing: nothing more goes to the device after that.
+    bool m_finished = false;
 
     QTimer m_statusTimer;
     QTimer m_meterTimer;

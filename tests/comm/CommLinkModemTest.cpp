@@ -222,6 +222,28 @@ TEST(CommLinkModem, DialFailuresAreReportedAndLeaveTheLinkIdle)
     EXPECT_EQ(s.sim.Traffic("---"), "");
 }
 
+// A busy line (extended result codes, ATX4) ends the dial at once, like no carrier.
+TEST(CommLinkModem, BusyLineEndsTheDialAtOnce)
+{
+    Session s;
+    s.WriteModemStore("");
+    ASSERT_TRUE(s.StartModem({QStringLiteral("--modem-dial"), QStringLiteral("busy")}));
+    QElapsedTimer t;
+    t.start();
+    s.link.OnConnectModem();
+    EXPECT_LT(t.elapsed(), 6000) << "the link waited for the dial's time-out";
+    EXPECT_EQ(s.messages.texts, (std::vector<std::string> {"BUSY"}));
+    EXPECT_NE(s.sim.Sent().find("\r\nBUSY\r\n"), std::string::npos);
+    EXPECT_FALSE(s.link.IsConnected());
+    EXPECT_EQ(s.link.GetBoundDocument(), nullptr);
+    EXPECT_FALSE(s.link.GetPortOpen());
+    EXPECT_EQ(s.link.GetPortNumber(), kPort);
+    std::string received = s.sim.Received();
+    ASSERT_TRUE(Consume(received, InitBytes(""))) << received;
+    EXPECT_EQ(received, "atd 0301234 \r\n");  // no wake-up
+    EXPECT_EQ(s.sim.Traffic("---"), "");
+}
+
 TEST(CommLinkModem, ClearingAllSettingsKeepsTheModemInit)
 {
     Session s;

@@ -405,6 +405,34 @@ TEST_F(CommLinkPty, SendAndCollectDropsEchoesAndRepeatedAnswers)
     EXPECT_TRUE(s_link->SendAndCollect({}, nullptr));
 }
 
+// An empty line comes back as an empty echo and a device may answer with
+// empty parts: neither may glue the answers together or stall the split.
+TEST_F(CommLinkPty, SendAndCollectKeepsAnswersApartAroundEmptyLines)
+{
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line.empty())
+            return "\r\n";
+        if (line == "/A/B ?")
+            return line + "\r\n/A/B 1\r\n";
+        if (line == "/A/C ?")
+            return line + "\r\n\r\n/A/C 2\r\n\r\n";
+        return {};
+    };
+    std::vector<std::string> answers;
+    ASSERT_TRUE(s_link->SendAndCollect({"/A/B ?", "", "/A/C ?"}, &answers));
+    EXPECT_EQ(answers, (std::vector<std::string> {"/A/B 1", "/A/C 2"}));
+    answers.clear();
+    // Repeated answers are dropped by whole lines: "/A/B 1" does not swallow "/A/B 10".
+    s_device->respond = [](const std::string& line) -> std::string {
+        if (line == "/A/B ?")
+            return line + "\r\n/A/B 1\r\n/A/B 10\r\n/A/B 1\r\n";
+        return {};
+    };
+    ASSERT_TRUE(s_link->SendAndCollect({"/A/B ?"}, &answers));
+    EXPECT_EQ(answers, (std::vector<std::string> {"/A/B 1", "/A/B 10"}));
+    EXPECT_EQ(s_link->GetRThreshold(), 1);
+}
+
 TEST_F(CommLinkPty, SerialErrorsShowTheComErrorMessage)
 {
     Messages messages;

@@ -1,0 +1,110 @@
+// The live remote amplifier dialog against the device simulator when the
+// device reports that no amplifier answers at the address: the dialog tells
+// the user, stops polling, closes itself and gives the link back.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+
+#include "comm/CommTestSupport.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CInfoSlot.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+TEST(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
+{
+    serialtest::UsePrivateSettings();
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    doc.SetTitle("Halle");
+    doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+    auto* info = new CInfoSlot;
+    ASSERT_EQ(1, info->Create(1, 1, 1, "KVT 7000", 0, 0, 230, 36, CAT_INFO, 0, 0, &doc));
+    doc.AddObject(info, CAT_INFO);
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->SetAddress(0x1f);
+    const ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    TestHost host;
+    Messages messages;
+    {
+        CCommLink link;
+        link.SetHost(&host);
+        ILineSender* previousSender = SetLineSender(&link);
+        // The device knows no amplifier at 1f.
+        ASSERT_TRUE(sim.Start({QStringLiteral("-e"), QStringLiteral("set /AMP/ADR1F/TYPE amp not available")}))
+            << Simulator::Program().toStdString();
+        link.OnConnect();
+        ASSERT_TRUE(link.IsConnected());
+        Pump(200);
+        ASSERT_NE(0, IsDocConnected());
+        messages.texts.clear();
+        std::vector<int> statesAtMessage;
+        const MessageHandler recording = SetMessageHandler([&](const std::string& text, uint32_t) {
+            messages.texts.push_back(text);
+            statesAtMessage.push_back(link.GetLinkState());
+            return static_cast<int>(mb::IdOk);
+        });
+
+        const size_t mark = sim.Received().size();
+        {
+            CRemoteAmpDlg dlg(amp, nullptr);
+            dlg.open();
+            // The first block goes out under the lower-case address.
+            ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4000)) << sim.Received().substr(mark);
+            EXPECT_EQ(0u, sim.Received().find("/AMP/ADR1f/TYPE ?\r\n/AMP/ADR1f/NAME ?\r\n/AMP/ADR1f/VER ?\r\n"
+                                              "/AMP/ADR1f/CHANMAP ?\r\n/AMP/ADR1f/RETROFIT/PILOT ?\r\n"
+                                              "/AMP/ADR1f/RETROFIT/GNDFLT ?\r\n/AMP/ADR1f/763 ?\r\n",
+                                              mark) - mark)
+                << sim.Received().substr(mark);
+            EXPECT_EQ((std::vector<std::string>{"Verstärker mit Adresse 1f nicht vorhanden!"}), messages.texts);
+            EXPECT_EQ((std::vector<int>{linkstate::Online}), statesAtMessage);
+            EXPECT_EQ(linkstate::Online, link.GetLinkState());
+            EXPECT_FALSE(dlg.IsPolling());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }, 2000));
+            EXPECT_EQ(QDialog::Rejected, dlg.result());
+            // No poll follows.
+            const size_t after = sim.Received().size();
+            Pump(2500);
+            EXPECT_EQ(after, sim.Received().size()) << sim.Received().substr(after);
+            EXPECT_EQ(1u, messages.texts.size());
+        }
+        // Nothing was set on the missing amplifier, not even by the closing window.
+        const std::string sent = sim.Received().substr(mark);
+        const size_t query = sent.find("/AMP/ADR1f/NAME ?\r\n");
+        EXPECT_NE(std::string::npos, query) << sent;
+        EXPECT_EQ(std::string::npos, sent.find("/AMP/ADR1f/NAME", query + 1)) << sent;
+        EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+        // A dialog for an amplifier that answers hands the link back on closing.
+        {
+            amp->SetAddress(2);
+            CRemoteAmpDlg dlg(amp, nullptr);
+            dlg.open();
+            EXPECT_EQ(linkstate::BlockRequest, link.GetLinkState());
+            Pump(300);
+            const size_t beforeClose = sim.Received().size();
+            dlg.reject();
+            EXPECT_EQ(linkstate::Online, link.GetLinkState());
+            Pump(300);
+            EXPECT_EQ(linkstate::Online, link.GetLinkState());
+            EXPECT_EQ(beforeClose, sim.Received().size()) << sim.Received().substr(beforeClose);
+        }
+        EXPECT_EQ(1u, messages.texts.size());
+        SetMessageHandler(recording);
+        link.ClosePort();
+        SetLineSender(previousSender);
+    }
+    SetActiveDocHook(previousHook);
+    serialtest::SetDevicePath(kPort, {});
+}
