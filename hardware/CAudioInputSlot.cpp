@@ -5,6 +5,7 @@
 
 #include "audio/CMiscAudio.h"
 #include "hardware/CAudioInputDevice.h"
+#include "hardware/DialogHook.h"
 #include "hardware/IAudioInputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/CQuillomerDoc.h"
@@ -42,9 +43,7 @@ struct CAudioInputSlot::SharedValues {
 
 namespace {
 
-IAudioInputsDlg* g_inputsDlg = nullptr;
-CQuillomerDoc* g_inputsDlgDoc = nullptr;
-AudioInputsDlgOpener g_inputsDlgOpener = nullptr;
+DialogHook<IAudioInputsDlg, AudioInputsDlgOpener> g_inputsHook;
 
 std::map<std::string, uint32_t>& PathToKey()
 {
@@ -130,26 +129,14 @@ void RemoveAll(std::string& text, const std::string& phrase)
 
 }  // namespace
 
-IAudioInputsDlg* GetAudioInputsDlg() { return g_inputsDlg; }
+IAudioInputsDlg* GetAudioInputsDlg() { return g_inputsHook.dlg; }
 
-IAudioInputsDlg* SetAudioInputsDlg(IAudioInputsDlg* dlg)
-{
-    IAudioInputsDlg* old = g_inputsDlg;
-    g_inputsDlg = dlg;
-    if (dlg == nullptr)
-        g_inputsDlgDoc = nullptr;
-    return old;
-}
+IAudioInputsDlg* SetAudioInputsDlg(IAudioInputsDlg* dlg) { return g_inputsHook.Set(dlg); }
 
-AudioInputsDlgOpener SetAudioInputsDlgOpener(AudioInputsDlgOpener opener)
-{
-    AudioInputsDlgOpener old = g_inputsDlgOpener;
-    g_inputsDlgOpener = opener;
-    return old;
-}
+AudioInputsDlgOpener SetAudioInputsDlgOpener(AudioInputsDlgOpener opener) { return g_inputsHook.SetOpener(opener); }
 
-void SetAudioInputsDlgDocument(CQuillomerDoc* doc) { g_inputsDlgDoc = doc; }
-CQuillomerDoc* GetAudioInputsDlgDocument() { return g_inputsDlg ? g_inputsDlgDoc : nullptr; }
+void SetAudioInputsDlgDocument(CQuillomerDoc* doc) { g_inputsHook.doc = doc; }
+CQuillomerDoc* GetAudioInputsDlgDocument() { return g_inputsHook.Document(); }
 
 // ---------------------------------------------------------------- construction
 
@@ -176,8 +163,8 @@ CAudioInputSlot::~CAudioInputSlot()
     LeaveShared();
     // The document the open dialog shows is being taken apart: the dialog
     // must not touch it any more.
-    if (m_pDocument && g_inputsDlgDoc == m_pDocument)
-        g_inputsDlgDoc = nullptr;
+    if (m_pDocument && g_inputsHook.doc == m_pDocument)
+        g_inputsHook.doc = nullptr;
 }
 
 std::map<const CQuillomerDoc*, CAudioInputSlot::SharedValues>& CAudioInputSlot::SharedStore()
@@ -766,9 +753,9 @@ void CAudioInputSlot::OnUpdateCommand(CCmdUI& cmdUI)
 
 void CAudioInputSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
-    if (g_inputsDlgOpener == nullptr || m_pDocument == nullptr)
+    if (g_inputsHook.opener == nullptr || m_pDocument == nullptr)
         return;
-    if (!g_inputsDlgOpener(m_pDocument, GetDialogInput()))
+    if (!g_inputsHook.opener(m_pDocument, GetDialogInput()))
         ShowMessageId(34026, mb::IconExclamation);
 }
 

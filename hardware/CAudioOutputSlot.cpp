@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "hardware/CAmplifier.h"
+#include "hardware/DialogHook.h"
 #include "hardware/IAudioOutputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/CQuillomerDoc.h"
@@ -29,9 +30,7 @@ struct CAudioOutputSlot::SharedValues {
 
 namespace {
 
-IAudioOutputsDlg* g_outputsDlg = nullptr;
-CQuillomerDoc* g_outputsDlgDoc = nullptr;
-AudioOutputsDlgOpener g_outputsDlgOpener = nullptr;
+DialogHook<IAudioOutputsDlg, AudioOutputsDlgOpener> g_outputsHook;
 
 std::map<std::string, uint32_t>& PathToKey()
 {
@@ -90,26 +89,14 @@ int SlotDigit(const std::string& path)
 
 }  // namespace
 
-IAudioOutputsDlg* GetAudioOutputsDlg() { return g_outputsDlg; }
+IAudioOutputsDlg* GetAudioOutputsDlg() { return g_outputsHook.dlg; }
 
-IAudioOutputsDlg* SetAudioOutputsDlg(IAudioOutputsDlg* dlg)
-{
-    IAudioOutputsDlg* old = g_outputsDlg;
-    g_outputsDlg = dlg;
-    if (dlg == nullptr)
-        g_outputsDlgDoc = nullptr;
-    return old;
-}
+IAudioOutputsDlg* SetAudioOutputsDlg(IAudioOutputsDlg* dlg) { return g_outputsHook.Set(dlg); }
 
-AudioOutputsDlgOpener SetAudioOutputsDlgOpener(AudioOutputsDlgOpener opener)
-{
-    AudioOutputsDlgOpener old = g_outputsDlgOpener;
-    g_outputsDlgOpener = opener;
-    return old;
-}
+AudioOutputsDlgOpener SetAudioOutputsDlgOpener(AudioOutputsDlgOpener opener) { return g_outputsHook.SetOpener(opener); }
 
-void SetAudioOutputsDlgDocument(CQuillomerDoc* doc) { g_outputsDlgDoc = doc; }
-CQuillomerDoc* GetAudioOutputsDlgDocument() { return g_outputsDlg ? g_outputsDlgDoc : nullptr; }
+void SetAudioOutputsDlgDocument(CQuillomerDoc* doc) { g_outputsHook.doc = doc; }
+CQuillomerDoc* GetAudioOutputsDlgDocument() { return g_outputsHook.Document(); }
 
 // ---------------------------------------------------------------- construction
 
@@ -125,9 +112,9 @@ CAudioOutputSlot::~CAudioOutputSlot()
     LeaveShared();
     // The document the open dialog shows is being taken apart: the dialog
     // must not touch its cards any more.
-    if (m_pDocument && g_outputsDlg && g_outputsDlgDoc == m_pDocument) {
-        g_outputsDlgDoc = nullptr;
-        g_outputsDlg->Refresh(-1);
+    if (m_pDocument && g_outputsHook.dlg && g_outputsHook.doc == m_pDocument) {
+        g_outputsHook.doc = nullptr;
+        g_outputsHook.dlg->Refresh(-1);
     }
 }
 
@@ -440,9 +427,9 @@ void CAudioOutputSlot::OnUpdateCommand(CCmdUI& cmdUI)
 void CAudioOutputSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
     CQuillomerDoc* doc = OwnDocument();
-    if (g_outputsDlgOpener == nullptr || doc == nullptr)
+    if (g_outputsHook.opener == nullptr || doc == nullptr)
         return;
-    if (!g_outputsDlgOpener(doc))
+    if (!g_outputsHook.opener(doc))
         ShowMessageId(kMsgNoMemory, mb::IconExclamation);
 }
 

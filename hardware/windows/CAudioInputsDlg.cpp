@@ -1,6 +1,5 @@
 #include "hardware/windows/CAudioInputsDlg.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,7 +9,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMainWindow>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
@@ -18,11 +16,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/NumberText.h"
 #include "hardware/windows/CEqResponseCtrl.h"
+#include "hardware/windows/SingleDialog.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -72,14 +70,6 @@ int SixDbPos()
 
 QString Id(int id) { return QString::number(id); }
 
-QWidget* MainWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w))
-            return w;
-    return nullptr;
-}
-
 // Type lists of filters 1, 2, 3: text and filter type.
 struct TypeEntry {
     const char* text;
@@ -103,36 +93,22 @@ CAudioInputsDlg* GetOpenAudioInputsDlg() { return g_pAudioInputsDlg; }
 
 int OpenAudioInputsDlg(CQuillomerDoc* doc, int input)
 {
-    if (g_pAudioInputsDlg) {
-        g_pAudioInputsDlg->SetDocument(doc);
-        g_pAudioInputsDlg->show();
-        g_pAudioInputsDlg->raise();
-        g_pAudioInputsDlg->activateWindow();
-        return 1;
-    }
-    auto* dlg = new (std::nothrow) CAudioInputsDlg(MainWindow(), doc, input);
-    if (dlg == nullptr)
-        return 0;
-    dlg->show();
-    return 1;
+    return single_dlg::Open(g_pAudioInputsDlg, doc, input);
 }
 
 void CloseAudioInputsDlg(CQuillomerDoc* doc)
 {
-    if (g_pAudioInputsDlg && g_pAudioInputsDlg->GetDocument() == doc)
-        g_pAudioInputsDlg->OnCancel();
+    single_dlg::Close(g_pAudioInputsDlg, doc);
 }
 
 void RetargetAudioInputsDlg(CQuillomerDoc* doc)
 {
-    if (g_pAudioInputsDlg && doc && g_pAudioInputsDlg->GetDocument() != doc)
-        g_pAudioInputsDlg->SetDocument(doc);
+    single_dlg::Retarget(g_pAudioInputsDlg, doc);
 }
 
 void DeleteAudioInputsDlg()
 {
-    delete g_pAudioInputsDlg;  // the destructor clears the pointer
-    g_pAudioInputsDlg = nullptr;
+    single_dlg::Delete(g_pAudioInputsDlg);
 }
 
 // ---------------------------------------------------------------- volume mapping
@@ -173,10 +149,7 @@ CAudioInputsDlg::~CAudioInputsDlg()
     // half-destroyed dialog any more.
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
-    if (g_pAudioInputsDlg == this)
-        g_pAudioInputsDlg = nullptr;
-    if (GetAudioInputsDlg() == this)
-        SetAudioInputsDlg(nullptr);
+    single_dlg::Forget(g_pAudioInputsDlg, this, GetAudioInputsDlg(), &SetAudioInputsDlg);
 }
 
 QWidget* CAudioInputsDlg::MakeSpin(int id, int x, int y, int h)
@@ -835,10 +808,7 @@ void CAudioInputsDlg::OnCancel()
         return;
     StoreInput();
     m_closing = true;
-    if (g_pAudioInputsDlg == this)
-        g_pAudioInputsDlg = nullptr;
-    if (GetAudioInputsDlg() == this)
-        SetAudioInputsDlg(nullptr);
+    single_dlg::Forget(g_pAudioInputsDlg, this, GetAudioInputsDlg(), &SetAudioInputsDlg);
     hide();
     deleteLater();
 }

@@ -1,13 +1,11 @@
 #include "hardware/windows/CAudioOutputsDlg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMainWindow>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -15,10 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/NumberText.h"
+#include "hardware/windows/SingleDialog.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "ui/CGridEdit.h"
@@ -64,14 +62,6 @@ double MaxDelaySeconds(const CQuillomerDoc* doc)
 
 QString Id(int id) { return QString::number(id); }
 
-QWidget* MainWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w))
-            return w;
-    return nullptr;
-}
-
 // "%2.1f" and friends without the leading blanks, as the cards read them.
 std::string Text(double value, int precision)
 {
@@ -88,36 +78,22 @@ CAudioOutputsDlg* GetOpenAudioOutputsDlg() { return g_pAudioOutputsDlg; }
 
 int OpenAudioOutputsDlg(CQuillomerDoc* doc)
 {
-    if (g_pAudioOutputsDlg) {
-        g_pAudioOutputsDlg->SetDocument(doc);
-        g_pAudioOutputsDlg->show();
-        g_pAudioOutputsDlg->raise();
-        g_pAudioOutputsDlg->activateWindow();
-        return 1;
-    }
-    auto* dlg = new (std::nothrow) CAudioOutputsDlg(MainWindow(), doc);
-    if (dlg == nullptr)
-        return 0;
-    dlg->show();
-    return 1;
+    return single_dlg::Open(g_pAudioOutputsDlg, doc);
 }
 
 void CloseAudioOutputsDlg(CQuillomerDoc* doc)
 {
-    if (g_pAudioOutputsDlg && g_pAudioOutputsDlg->GetDocument() == doc)
-        g_pAudioOutputsDlg->OnCancel();
+    single_dlg::Close(g_pAudioOutputsDlg, doc);
 }
 
 void RetargetAudioOutputsDlg(CQuillomerDoc* doc)
 {
-    if (g_pAudioOutputsDlg && doc && g_pAudioOutputsDlg->GetDocument() != doc)
-        g_pAudioOutputsDlg->SetDocument(doc);
+    single_dlg::Retarget(g_pAudioOutputsDlg, doc);
 }
 
 void DeleteAudioOutputsDlg()
 {
-    delete g_pAudioOutputsDlg;  // the destructor clears the pointer
-    g_pAudioOutputsDlg = nullptr;
+    single_dlg::Delete(g_pAudioOutputsDlg);
 }
 
 // ---------------------------------------------------------------- volume scale
@@ -167,10 +143,7 @@ CAudioOutputsDlg::~CAudioOutputsDlg()
     // half-destroyed dialog any more.
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
-    if (g_pAudioOutputsDlg == this)
-        g_pAudioOutputsDlg = nullptr;
-    if (GetAudioOutputsDlg() == this)
-        SetAudioOutputsDlg(nullptr);
+    single_dlg::Forget(g_pAudioOutputsDlg, this, GetAudioOutputsDlg(), &SetAudioOutputsDlg);
 }
 
 QWidget* CAudioOutputsDlg::MakeSpin(int id, int x, int y, int h, bool delay)
@@ -569,10 +542,7 @@ void CAudioOutputsDlg::OnCancel()
         return;
     StoreAll();
     m_closing = true;
-    if (g_pAudioOutputsDlg == this)
-        g_pAudioOutputsDlg = nullptr;
-    if (GetAudioOutputsDlg() == this)
-        SetAudioOutputsDlg(nullptr);
+    single_dlg::Forget(g_pAudioOutputsDlg, this, GetAudioOutputsDlg(), &SetAudioOutputsDlg);
     hide();
     deleteLater();
 }

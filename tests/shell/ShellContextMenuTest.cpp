@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "MenuTestSupport.h"
 #include "ShellTestSupport.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
@@ -31,40 +32,8 @@
 
 namespace {
 
-// One entry as the user saw it: "text" plus "[x]" when checked and "(off)"
-// when disabled; "---" for a separator; popups as "text >" followed by their
-// entries indented by two blanks.
-void Describe(const QMenu& menu, const std::string& indent, std::vector<std::string>& out)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->isSeparator()) {
-            out.push_back(indent + "---");
-        } else if (a->menu()) {
-            out.push_back(indent + a->text().toStdString() + " >");
-            Describe(*a->menu(), indent + "  ", out);
-        } else {
-            std::string line = indent + a->text().toStdString();
-            if (a->isChecked())
-                line += " [x]";
-            if (!a->isEnabled())
-                line += " (off)";
-            out.push_back(line);
-        }
-    }
-}
-
-QAction* FindAction(const QMenu& menu, uint32_t id)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->menu()) {
-            if (QAction* found = FindAction(*a->menu(), id))
-                return found;
-        } else if (!a->isSeparator() && a->data().toUInt() == id) {
-            return a;
-        }
-    }
-    return nullptr;
-}
+using menutest::Describe;
+using menutest::FindAction;
 
 // Replaces the menu's event loop: records what was shown and picks `choose`
 // (0: the menu is dismissed).

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+#include "MenuTestSupport.h"
 #include "ShellTestSupport.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioOutputSlot.h"
@@ -24,37 +25,8 @@
 
 namespace {
 
-void Describe(const QMenu& menu, const std::string& indent, std::vector<std::string>& out)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->isSeparator()) {
-            out.push_back(indent + "---");
-        } else if (a->menu()) {
-            out.push_back(indent + a->text().toStdString() + " >");
-            Describe(*a->menu(), indent + "  ", out);
-        } else {
-            std::string line = indent + a->text().toStdString();
-            if (a->isChecked())
-                line += " [x]";
-            if (!a->isEnabled())
-                line += " (off)";
-            out.push_back(line);
-        }
-    }
-}
-
-QAction* FindAction(const QMenu& menu, uint32_t id)
-{
-    for (QAction* a : menu.actions()) {
-        if (a->menu()) {
-            if (QAction* found = FindAction(*a->menu(), id))
-                return found;
-        } else if (!a->isSeparator() && a->data().toUInt() == id) {
-            return a;
-        }
-    }
-    return nullptr;
-}
+using menutest::Describe;
+using menutest::FindAction;
 
 // Stands in for the menu's event loop: records the entries, picks `choose`
 // when it is there and enabled.

@@ -9,36 +9,17 @@
 #include <QLineEdit>
 #include <QSlider>
 
-#include "comm/CommTestSupport.h"
-#include "hardware/CAmplifier.h"
-#include "hardware/CInfoSlot.h"
 #include "hardware/windows/CRemoteAmpDlg.h"
+#include "RemoteAmpSimFixture.h"
 
 using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
-TEST(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
+using RemoteAmpSim = RemoteAmpSimFixture;
+
+TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
 {
-    serialtest::UsePrivateSettings();
-    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    doc.SetTitle("Halle");
-    doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-    auto* info = new CInfoSlot;
-    ASSERT_EQ(1, info->Create(1, 1, 1, "KVT 7000", 0, 0, 230, 36, CAT_INFO, 0, 0, &doc));
-    doc.AddObject(info, CAT_INFO);
-    auto* amp = new CAmplifier;
-    ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->SetAddress(0x1f);
-    const ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    TestHost host;
-    Messages messages;
     {
         CCommLink link;
         link.SetHost(&host);
@@ -77,6 +58,4 @@ TEST(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
         link.ClosePort();
         SetLineSender(previousSender);
     }
-    SetActiveDocHook(previousHook);
-    serialtest::SetDevicePath(kPort, {});
 }
