@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/AnswerLine.h"
 #include "audio/CMiscAudio.h"
 #include "hardware/CAudioInputDevice.h"
 #include "hardware/DialogHook.h"
@@ -992,14 +993,11 @@ int CAudioInputSlot::GetDownloadLines(int mode, int step)
 void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
 {
     FillTables();
-    // "AUDIO/IN3/FILTER1/TYPE PEQ"
-    const size_t slash = line.find('/');
-    if (slash == std::string::npos)
+    // "AUDIO/IN3/FILTER1/TYPE PEQ": the key behind "AUDIO/", then the value.
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
         return;
-    const std::string rest = line.substr(slash + 1);
-    const size_t blank = rest.find(' ');
-    const std::string key = rest.substr(0, blank);
-    std::string value = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+    key.erase(0, 1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\r' || value.back() == '\n'))
         value.pop_back();
     // An echoed query or a line without a value carries nothing to store.

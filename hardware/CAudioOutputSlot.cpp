@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/AnswerLine.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/DialogHook.h"
 #include "hardware/IAudioOutputsDlg.h"
@@ -474,14 +475,11 @@ int CAudioOutputSlot::GetDownloadLines(int mode, int step)
 void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
 {
     FillTables();
-    // "AUDIO/OUT3/VOL -12.5"
-    const size_t slash = line.find('/');
-    if (slash == std::string::npos)
+    // "AUDIO/OUT3/VOL -12.5": the key behind "AUDIO/", then the value.
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
         return;
-    const std::string rest = line.substr(slash + 1);
-    const size_t blank = rest.find(' ');
-    const std::string key = rest.substr(0, blank);
-    std::string value = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+    key.erase(0, 1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\r' || value.back() == '\n'))
         value.pop_back();
     // An echoed query or a line without a value carries nothing to store.
