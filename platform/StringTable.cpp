@@ -11,6 +11,12 @@ std::unordered_map<uint32_t, std::string>& Table()
     return table;
 }
 
+std::vector<StringConflict>& Conflicts()
+{
+    static std::vector<StringConflict> conflicts;
+    return conflicts;
+}
+
 StringTranslator& Translator()
 {
     static StringTranslator translator;
@@ -41,8 +47,16 @@ bool HasStringId(uint32_t id)
 
 void RegisterStrings(std::initializer_list<std::pair<uint32_t, const char*>> entries)
 {
-    for (const auto& [id, text] : entries)
-        Table()[id] = text;
+    for (const auto& [id, text] : entries) {
+        const auto [it, added] = Table().emplace(id, text);
+        if (!added && it->second != text)
+            Conflicts().push_back({id, it->second, text});
+    }
+}
+
+const std::vector<StringConflict>& StringTableConflicts()
+{
+    return Conflicts();
 }
 
 StringTranslator SetStringTranslator(StringTranslator translator)

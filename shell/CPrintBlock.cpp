@@ -1,8 +1,11 @@
 #include "shell/CPrintBlock.h"
 
+#include "macros/MacroIds.h"
 #include "model/CBaseDevice.h"
+#include "model/KindIds.h"
 #include "platform/StringTable.h"
 #include "shell/CBitmapManager.h"
+#include "shell/ShellIds.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -10,11 +13,11 @@
 #include <cmath>
 
 QL_STRING_TABLE({
-    {34250, "Programmzuteilungen"}, {34251, "Durchsagen"}, {34252, "Gongsignale"}, {34253, "Alarme"},
-    {34254, "Logikausgänge"}, {34255, "Lautstärkesteller"}, {33086, "Monitor-Umschalter"},
-    {34256, "AUX-Umschalter"}, {34257, "LCD-Textausgaben"}, {34258, "Sequenzen"}, {34259, "Textdurchsagen"},
-    {34130, "Memo-Flags"}, {34132, "Betriebsspannungen"}, {34365, "Virtuelle Controller"}, {34484, "Stop Makro"},
-    {34485, "Verstärkerversorgung"}, {34486, "Verstärkerstummschaltung"},
+    {34930, "Programmzuteilungen"}, {34931, "Durchsagen"}, {34932, "Gongsignale"}, {34933, "Alarme"},
+    {34934, "Logikausgänge"}, {34935, "Lautstärkesteller"}, {34936, "Monitor-Umschalter"},
+    {34937, "AUX-Umschalter"}, {34938, "LCD-Textausgaben"}, {34939, "Sequenzen"}, {34940, "Textdurchsagen"},
+    {34941, "Memo-Flags"}, {34942, "Betriebsspannungen"}, {34943, "Virtuelle Controller"}, {34944, "Stop Makro"},
+    {34945, "Verstärkerversorgung"}, {34946, "Verstärkerstummschaltung"},
 });
 
 namespace {
@@ -31,6 +34,19 @@ const BlockInfo kBlocks[] = {
     {41, QT_TRANSLATE_NOOP("CPrintBlock", "100 V - Relaiskarten"), 505}, {42, QT_TRANSLATE_NOOP("CPrintBlock", "24 V - Relaiskarten"), 505}, {43, QT_TRANSLATE_NOOP("CPrintBlock", "Digitale Eingangskarten"), 505},
     {44, QT_TRANSLATE_NOOP("CPrintBlock", "Analoge A/D - D/A Karten"), 505}, {48, QT_TRANSLATE_NOOP("CPrintBlock", "Logikzustand"), 523}, {49, QT_TRANSLATE_NOOP("CPrintBlock", "Virtuelle Controller"), 502},
     {53, QT_TRANSLATE_NOOP("CPrintBlock", "Bereichsprüfung"), 520}, {54, QT_TRANSLATE_NOOP("CPrintBlock", "Verknüpfung"), 522}, {55, QT_TRANSLATE_NOOP("CPrintBlock", "Aktiv Bedingung"), 521},
+};
+
+// Macro type -> title of its printed block.
+const std::pair<uint32_t, uint32_t> kMacroTitles[] = {
+    {macrotype::Background, ids::StrPrintBackground}, {macrotype::Page, ids::StrPrintPage},
+    {macrotype::Chime, ids::StrPrintChime},           {macrotype::Alarm, ids::StrPrintAlarm},
+    {macrotype::LogicOut, ids::StrPrintLogicOut},     {macrotype::Volume, ids::StrPrintVolume},
+    {macrotype::Monitor, ids::StrPrintMonitor},       {macrotype::AuxSelect, ids::StrPrintAuxSelect},
+    {macrotype::LcdText, ids::StrPrintLcdText},       {macrotype::Sequence, ids::StrPrintSequence},
+    {macrotype::Message, ids::StrPrintMessage},       {macrotype::MemoFlag, ids::StrPrintMemoFlag},
+    {macrotype::Power, ids::StrPrintPower},           {macrotype::VirtCtrl, ids::StrPrintVirtCtrl},
+    {macrotype::Stop, ids::StrPrintStop},             {macrotype::Amp, ids::StrPrintAmp},
+    {macrotype::AmpMute, ids::StrPrintAmpMute},
 };
 
 double PxToMm(double px, int res) { return px * 25.4 / res; }
@@ -56,17 +72,19 @@ CPrintBlock::CPrintBlock(uint32_t type, uint32_t macroType, const CBitmapManager
     m_severalTypes = type == OT_AUDIO_INPUT_SLOT;
 }
 
-namespace {
-QString BlockTitle(uint32_t type, uint32_t macroType)
+QString CPrintBlock::Title(uint32_t type, uint32_t macroType)
 {
-    if (type == OT_MACRO)
-        return QString::fromStdString(LoadStringId(macroType));
+    if (type == OT_MACRO) {
+        for (const auto& [macro, title] : kMacroTitles)
+            if (macro == macroType)
+                return QString::fromStdString(LoadStringId(title));
+        return {};
+    }
     for (const BlockInfo& b : kBlocks)
         if (b.type == type)
             return QCoreApplication::translate("CPrintBlock", b.title);
     return {};
 }
-}  // namespace
 
 void CPrintBlock::Prepare(const QFont& titleFont, const QFont& bodyFont, int xRes, int yRes, int, int)
 {
@@ -82,11 +100,11 @@ int CPrintBlock::LineCount() const
         return 7;
     if (m_objects.empty())
         return 0;
-    if (m_objects.front()->GetKindId() == 34258)
+    if (m_objects.front()->GetKindId() == macrotype::Sequence)
         return static_cast<int>(m_objects.size()) * 5;
     int lines = 0;
     for (CBaseDevice* obj : m_objects) {
-        if (obj->GetKindId() == 34119) {
+        if (obj->GetKindId() == kindid::DayProgram) {
             // A day programme prints one line per entry (at least one).
             std::vector<std::string> texts;
             obj->GetListTexts(0, texts);
@@ -96,7 +114,7 @@ int CPrintBlock::LineCount() const
             for (const ListColumn& c : cols)
                 maxLine = std::max(maxLine, c.line);
             lines += std::max(1, maxLine + 1);
-        } else if (obj->GetKindId() == 34359 && obj->GetType() != OT_CONDITION) {
+        } else if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION) {
             lines += 4;
         } else {
             lines += 1;
@@ -144,7 +162,7 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
     }
     p.setFont(m_titleFont);
     p.drawText(QRectF(textX, y0, w - (textX - x0), titleH), Qt::AlignLeft | Qt::AlignVCenter,
-               BlockTitle(m_type, m_macroType));
+               Title(m_type, m_macroType));
 
     if (!m_objects.empty()) {
         p.setFont(m_bodyFont);

@@ -18,6 +18,9 @@ public:
 
     // Icon bitmap id of a type (0 when it has none).
     static uint32_t IconOf(uint32_t type);
+    // The block's printed title: the type's, or for macro blocks (type
+    // OT_MACRO) the macro type's; empty when the block has no title.
+    static QString Title(uint32_t type, uint32_t macroType);
 
     void Prepare(const QFont& titleFont, const QFont& bodyFont, int xRes, int yRes, int screenX, int screenY) override;
     double GetSize() override;

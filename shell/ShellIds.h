@@ -3,6 +3,8 @@
 // the program's own resource ids; other windows and the device link use the
 // same numbers, so they must not change.
 
+#include <cstdint>
+
 namespace ids {
 
 // Framework commands.
@@ -69,6 +71,15 @@ enum : int {
     ObjectDelete = 33001,
 };
 
+// Context-menu commands of zones, LAN groups and the list windows' objects.
+enum : int {
+    ZoneProperties = 33005,        // "&Eigenschaften ..."
+    AddLanGroup = 33178,           // "Neue LAN Gruppe hinzufügen"
+    ObjectDownload = 33179,        // "Download"
+    ObjectUpload = 33180,          // "Upload"
+    ChangeLanId = 33182,           // "ID ändern"
+};
+
 // Status bar.
 enum : int {
     IndicatorConnection = 59143,
@@ -94,6 +105,29 @@ enum : int {
     StrBadDate = 34336,
     StrVariantInfo = 34531,
     StrPreferencesCaption = 32800,
+};
+
+// Titles of the printed macro blocks, one per macro type. The printed list
+// names the blocks in the plural ("Alarme"), unlike the macro types' own names
+// ("Alarm"), so the titles have ids of their own.
+enum : uint32_t {
+    StrPrintBackground = 34930,    // "Programmzuteilungen"
+    StrPrintPage = 34931,          // "Durchsagen"
+    StrPrintChime = 34932,         // "Gongsignale"
+    StrPrintAlarm = 34933,         // "Alarme"
+    StrPrintLogicOut = 34934,      // "Logikausgänge"
+    StrPrintVolume = 34935,        // "Lautstärkesteller"
+    StrPrintMonitor = 34936,       // "Monitor-Umschalter"
+    StrPrintAuxSelect = 34937,     // "AUX-Umschalter"
+    StrPrintLcdText = 34938,       // "LCD-Textausgaben"
+    StrPrintSequence = 34939,      // "Sequenzen"
+    StrPrintMessage = 34940,       // "Textdurchsagen"
+    StrPrintMemoFlag = 34941,      // "Memo-Flags"
+    StrPrintPower = 34942,         // "Betriebsspannungen"
+    StrPrintVirtCtrl = 34943,      // "Virtuelle Controller"
+    StrPrintStop = 34944,          // "Stop Makro"
+    StrPrintAmp = 34945,           // "Verstärkerversorgung"
+    StrPrintAmpMute = 34946,       // "Verstärkerstummschaltung"
 };
 
 }  // namespace ids

@@ -2596,87 +2596,95 @@ IDS_CAT_FIRST + 3</extracomment>
     </message>
     <message>
         <source>Programmzuteilungen</source>
-        <extracomment>34250</extracomment>
+        <extracomment>34930</extracomment>
         <translation>Programme Assignments</translation>
     </message>
     <message>
         <source>Durchsagen</source>
-        <extracomment>34251</extracomment>
+        <extracomment>34931</extracomment>
         <translation>Announcements</translation>
     </message>
     <message>
         <source>Gongsignale</source>
-        <extracomment>34252</extracomment>
+        <extracomment>34932</extracomment>
         <translation>Chime Signals</translation>
     </message>
     <message>
         <source>Alarme</source>
-        <extracomment>34253</extracomment>
+        <extracomment>34933</extracomment>
         <translation>Alarms</translation>
     </message>
     <message>
         <source>Logikausgänge</source>
-        <extracomment>34254</extracomment>
+        <extracomment>34934</extracomment>
         <translation>Logic Outputs</translation>
     </message>
     <message>
         <source>Lautstärkesteller</source>
-        <extracomment>34255</extracomment>
+        <extracomment>34935</extracomment>
         <translation>Volume Controls</translation>
     </message>
     <message>
         <source>Monitor-Umschalter</source>
-        <extracomment>33086</extracomment>
+        <extracomment>34936</extracomment>
         <translation>Monitor Switches</translation>
     </message>
     <message>
         <source>AUX-Umschalter</source>
-        <extracomment>34256</extracomment>
+        <extracomment>34256
+----------
+34937</extracomment>
         <translation>AUX Switches</translation>
     </message>
     <message>
         <source>LCD-Textausgaben</source>
-        <extracomment>34257</extracomment>
+        <extracomment>34938</extracomment>
         <translation>LCD Text Outputs</translation>
     </message>
     <message>
         <source>Sequenzen</source>
-        <extracomment>34258</extracomment>
+        <extracomment>34939</extracomment>
         <translation>Sequences</translation>
     </message>
     <message>
         <source>Textdurchsagen</source>
-        <extracomment>34259</extracomment>
+        <extracomment>34940</extracomment>
         <translation>Text Announcements</translation>
     </message>
     <message>
         <source>Memo-Flags</source>
-        <extracomment>34130</extracomment>
+        <extracomment>34941</extracomment>
         <translation>Memo Flags</translation>
     </message>
     <message>
         <source>Betriebsspannungen</source>
-        <extracomment>34132</extracomment>
+        <extracomment>34942</extracomment>
         <translation>Operating Voltages</translation>
     </message>
     <message>
         <source>Virtuelle Controller</source>
-        <extracomment>34365</extracomment>
+        <extracomment>34943</extracomment>
         <translation>Virtual Controllers</translation>
     </message>
     <message>
         <source>Stop Makro</source>
-        <extracomment>34484</extracomment>
+        <extracomment>34484
+----------
+34944</extracomment>
         <translation>Stop Macro</translation>
     </message>
     <message>
         <source>Verstärkerversorgung</source>
-        <extracomment>34485</extracomment>
+        <extracomment>34485
+----------
+34945</extracomment>
         <translation>Amplifier Supply</translation>
     </message>
     <message>
         <source>Verstärkerstummschaltung</source>
-        <extracomment>34486</extracomment>
+        <extracomment>34486
+----------
+34946</extracomment>
         <translation>Amplifier Muting</translation>
     </message>
     <message>
