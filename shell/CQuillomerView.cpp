@@ -16,6 +16,7 @@
 #include "comm/windows/CTextFileDlg.h"
 #include "hardware/windows/CAudioInputsDlg.h"
 #include "hardware/windows/CAudioOutputsDlg.h"
+#include "ui/UiIds.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -875,7 +876,7 @@ bool CQuillomerView::OnUpdateCommand(CCmdUI& ui)
 {
     const int id = static_cast<int>(ui.m_nID);
     if (id >= ids::ObjectCommandFirst && id <= ids::ObjectCommandLast) {
-        if (id != 33164 && m_hot && DocHolds(m_doc, m_hot))
+        if (id != featurecmd::Recorder && m_hot && DocHolds(m_doc, m_hot))
             m_hot->OnUpdateCommand(ui);
         return true;
     }

@@ -1,5 +1,6 @@
 #include "shell/CViewPrinter.h"
 
+#include "macros/MacroIds.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
 #include "shell/CFontManager.h"
@@ -26,8 +27,11 @@ double PxToMm(double px, int res) { return px * 25.4 / res; }
 
 const uint32_t kDeviceListTypes[] = {5, 6, 10, 7, 4, 2, 35, 41, 42, 43, 44};
 const uint32_t kParameterListTypes[] = {3, 9, 13, 22, 53, 55, 54, 33, 21, 48, 34, 38, 49};
-const uint32_t kMacroTypes[] = {34250, 34251, 34252, 34253, 34254, 34255, 33086, 34256, 34257,
-                                34258, 34259, 34130, 34132, 34365, 34484, 34485, 34486};
+const uint32_t kMacroTypes[] = {
+    macrotype::Background, macrotype::Page,    macrotype::Chime,   macrotype::Alarm,    macrotype::LogicOut,
+    macrotype::Volume,     macrotype::Monitor, macrotype::AuxSelect, macrotype::LcdText, macrotype::Sequence,
+    macrotype::Message,    macrotype::MemoFlag, macrotype::Power,  macrotype::VirtCtrl, macrotype::Stop,
+    macrotype::Amp,        macrotype::AmpMute};
 }  // namespace
 
 CViewPrinter::CViewPrinter(CQuillomerView* view, int mode) : m_view(view), m_mode(mode) {}

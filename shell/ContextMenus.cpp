@@ -6,9 +6,16 @@
 
 #include <map>
 
+#include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "hardware/CDigitalSlot.h"
+#include "hardware/CInterfaceSlot.h"
+#include "hardware/HardwareIds.h"
 #include "model/CBaseDevice.h"
 #include "model/CCmdUI.h"
+#include "paging/CGroup.h"
+#include "shell/ShellIds.h"
 
 ContextMenuItem ContextMenuItem::Cmd(uint32_t id, std::string text)
 {
@@ -51,22 +58,26 @@ ContextMenu FromInputSubmenu(InputSubmenu which)
 ContextMenu AmplifierSubmenu()
 {
     return {
-        Item::Cmd(33099, "1-Kanal Verstärker"),
-        Item::Cmd(33007, "HBE 6631"),
-        Item::Cmd(33071, "HBE 6633"),
-        Item::Cmd(33160, "HBE 6631 + YOK 58417"),
-        Item::Cmd(33161, "HBE 6633 + YOK 58417"),
+        Item::Cmd(ampmodel::OneChannel, "1-Kanal Verstärker"),
+        Item::Cmd(ampmodel::Hbe6631, "HBE 6631"),
+        Item::Cmd(ampmodel::Hbe6633, "HBE 6633"),
+        Item::Cmd(ampmodel::Hbe6631Yok, "HBE 6631 + YOK 58417"),
+        Item::Cmd(ampmodel::Hbe6633Yok, "HBE 6633 + YOK 58417"),
         Item::Sep(),
-        Item::Cmd(33035, "2-Kanal Verstärker"),
-        Item::Cmd(33072, "HBE 6657"),
-        Item::Cmd(33073, "HBE 6659"),
+        Item::Cmd(ampmodel::TwoChannel, "2-Kanal Verstärker"),
+        Item::Cmd(ampmodel::Hbe6657, "HBE 6657"),
+        Item::Cmd(ampmodel::Hbe6659, "HBE 6659"),
         Item::Sep(),
-        Item::Sub("HBE 6682", {Item::Cmd(33079, "4 x 100W"), Item::Cmd(33080, "200W + 100W + 100W"),
-                               Item::Cmd(33081, "100W + 200W + 100W"), Item::Cmd(33082, "100W + 100W + 200W"),
-                               Item::Cmd(33083, "2 x 200W")}),
-        Item::Sub("HBE 6683", {Item::Cmd(33074, "4 x 100W"), Item::Cmd(33075, "200W + 100W + 100W"),
-                               Item::Cmd(33076, "100W + 200W + 100W"), Item::Cmd(33077, "100W + 100W + 200W"),
-                               Item::Cmd(33078, "2 x 200W")}),
+        Item::Sub("HBE 6682", {Item::Cmd(ampmodel::Hbe6682_4x1, "4 x 100W"),
+                               Item::Cmd(ampmodel::Hbe6682_211, "200W + 100W + 100W"),
+                               Item::Cmd(ampmodel::Hbe6682_121, "100W + 200W + 100W"),
+                               Item::Cmd(ampmodel::Hbe6682_112, "100W + 100W + 200W"),
+                               Item::Cmd(ampmodel::Hbe6682_2x2, "2 x 200W")}),
+        Item::Sub("HBE 6683", {Item::Cmd(ampmodel::Hbe6683_4x1, "4 x 100W"),
+                               Item::Cmd(ampmodel::Hbe6683_211, "200W + 100W + 100W"),
+                               Item::Cmd(ampmodel::Hbe6683_121, "100W + 200W + 100W"),
+                               Item::Cmd(ampmodel::Hbe6683_112, "100W + 100W + 200W"),
+                               Item::Cmd(ampmodel::Hbe6683_2x2, "2 x 200W")}),
     };
 }
 
@@ -74,42 +85,53 @@ const std::map<uint32_t, ContextMenu>& Table()
 {
     static const std::map<uint32_t, ContextMenu> table = {
         // Objects without a menu of their own.
-        {110, {Item::Cmd(33001, "Gerät &löschen"), Item::Sep(), Item::Cmd(33002, "Eigenschaften ...")}},
+        {110, {Item::Cmd(objcmd::Delete, "Gerät &löschen"), Item::Sep(),
+               Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
         // Group.
         {111,
-         {Item::Cmd(33004, "Gruppe hinzufügen"), Item::Sep(), Item::Cmd(33001, "löschen"), Item::Sep(),
-          Item::Cmd(33006, "Eigenschaften ...")}},
+         {Item::Cmd(groupcmd::AddGroup, "Gruppe hinzufügen"), Item::Sep(), Item::Cmd(objcmd::Delete, "löschen"),
+          Item::Sep(),
+          Item::Cmd(groupcmd::Properties, "Eigenschaften ...")}},
         // Audio input card slot: card models and properties.
         {141, FromInputSubmenu(InputSubmenu::Card)},
         // Zone.
         {215,
-         {Item::Cmd(33004, "Neue Gruppe hinzufügen"), Item::Cmd(33178, "Neue LAN Gruppe hinzufügen"), Item::Sep(),
-          Item::Cmd(33179, "Download"), Item::Cmd(33180, "Upload"), Item::Sep(), Item::Cmd(33001, "&Löschen"),
-          Item::Sep(), Item::Cmd(33005, "&Eigenschaften ...")}},
+         {Item::Cmd(groupcmd::AddGroup, "Neue Gruppe hinzufügen"),
+          Item::Cmd(ids::AddLanGroup, "Neue LAN Gruppe hinzufügen"), Item::Sep(),
+          Item::Cmd(ids::ObjectDownload, "Download"), Item::Cmd(ids::ObjectUpload, "Upload"), Item::Sep(),
+          Item::Cmd(objcmd::Delete, "&Löschen"),
+          Item::Sep(), Item::Cmd(ids::ZoneProperties, "&Eigenschaften ...")}},
         // Amplifier.
         {216,
          {Item::Sub("Relaistopologie",
-                    {Item::Cmd(33032, "Direkt"), Item::Cmd(33033, "1 in N"), Item::Cmd(33070, "Programm/Ruf")}),
-          Item::Sep(), Item::Cmd(33001, "Löschen"), Item::Sep(), Item::Cmd(33002, "Eigenschaften ...")}},
+                    {Item::Cmd(ampcmd::Direct, "Direkt"), Item::Cmd(ampcmd::OneInN, "1 in N"),
+                     Item::Cmd(ampcmd::ProgramCall, "Programm/Ruf")}),
+          Item::Sep(), Item::Cmd(objcmd::Delete, "Löschen"), Item::Sep(),
+          Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
         // Audio output card slot.
         {226,
-         {Item::Cmd(33008, "Nicht bestückt"), Item::Cmd(33018, "2-Kanal LINE Ausgangsmodul"), Item::Sep(),
-          Item::Cmd(33002, "Eigenschaften (Volume,Delay)..."), Item::Sep(),
+         {Item::Cmd(outputcard::NotFitted, "Nicht bestückt"),
+          Item::Cmd(outputcard::LineModule, "2-Kanal LINE Ausgangsmodul"), Item::Sep(),
+          Item::Cmd(objcmd::Properties, "Eigenschaften (Volume,Delay)..."), Item::Sep(),
           Item::Sub("Verstärker hinzufügen", AmplifierSubmenu())}},
         // Digital I/O card slot.
         {228,
-         {Item::Cmd(33008, "Nicht bestückt"), Item::Cmd(33009, "8 fach Digital I/O"), Item::Sep(),
-          Item::Cmd(33002, "Eigenschaften ...")}},
+         {Item::Cmd(digitalslot::CmdNotFitted, "Nicht bestückt"),
+          Item::Cmd(digitalslot::CmdFitted, "8 fach Digital I/O"), Item::Sep(),
+          Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
         // Interface card slot.
-        {230, {Item::Cmd(33002, "Eigenschaften ...")}},
+        {230, {Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
         // Relay topology.
-        {236, {Item::Cmd(33001, "&Löschen"), Item::Sep(), Item::Cmd(33002, "&Eigenschaften ...")}},
+        {236, {Item::Cmd(objcmd::Delete, "&Löschen"), Item::Sep(),
+               Item::Cmd(objcmd::Properties, "&Eigenschaften ...")}},
         // "Device": single-object transfers of the list windows.
-        {294, {Item::Cmd(33179, "Download"), Item::Cmd(33180, "Upload")}},
+        {294, {Item::Cmd(ids::ObjectDownload, "Download"), Item::Cmd(ids::ObjectUpload, "Upload")}},
         // LAN group.
         {295,
-         {Item::Cmd(33182, "ID ändern"), Item::Sep(), Item::Cmd(33179, "Download"), Item::Cmd(33180, "Upload"),
-          Item::Sep(), Item::Cmd(33001, "löschen"), Item::Sep(), Item::Cmd(33006, "Eigenschaften ...")}},
+         {Item::Cmd(ids::ChangeLanId, "ID ändern"), Item::Sep(), Item::Cmd(ids::ObjectDownload, "Download"),
+          Item::Cmd(ids::ObjectUpload, "Upload"),
+          Item::Sep(), Item::Cmd(objcmd::Delete, "löschen"), Item::Sep(),
+          Item::Cmd(groupcmd::Properties, "Eigenschaften ...")}},
     };
     return table;
 }
@@ -129,11 +151,11 @@ void AppendDigitalSlotEntries(const CBaseDevice& obj, ContextMenu& menu)
 {
     if (obj.m_hoverOutput >= 0) {
         menu.push_back(Item::Sep());
-        menu.push_back(Item::Cmd(33021, "Output"));
+        menu.push_back(Item::Cmd(digitalslot::CmdOutput, "Output"));
     }
     if (obj.m_hoverInput >= 0) {
         menu.push_back(Item::Sep());
-        menu.push_back(Item::Cmd(33020, "Input"));
+        menu.push_back(Item::Cmd(digitalslot::CmdInput, "Input"));
     }
 }
 
@@ -141,19 +163,19 @@ void AppendInterfaceSlotEntries(const CBaseDevice& obj, ContextMenu& menu)
 {
     menu.push_back(Item::Sep());
     switch (obj.m_hoverInput) {
-    case 0: menu.push_back(Item::Cmd(33028, "PC")); break;
-    case 1: menu.push_back(Item::Cmd(33024, "DCF77 Receiver")); break;
-    case 2: menu.push_back(Item::Cmd(33025, "INP1")); break;
-    case 3: menu.push_back(Item::Cmd(33181, "INP2")); break;
+    case 0: menu.push_back(Item::Cmd(interfaceslot::CmdPc, "PC")); break;
+    case 1: menu.push_back(Item::Cmd(interfaceslot::CmdDcf77, "DCF77 Receiver")); break;
+    case 2: menu.push_back(Item::Cmd(interfaceslot::CmdInp1, "INP1")); break;
+    case 3: menu.push_back(Item::Cmd(interfaceslot::CmdInp2, "INP2")); break;
     case 4:
-        menu.push_back(Item::Cmd(33100, "FJX3392"));
-        menu.push_back(Item::Cmd(33101, "FJX3397"));
+        menu.push_back(Item::Cmd(interfaceslot::CmdFJX3392, "FJX3392"));
+        menu.push_back(Item::Cmd(interfaceslot::CmdFJX3397, "FJX3397"));
         break;
     default: break;
     }
     switch (obj.m_hoverOutput) {
-    case 0: menu.push_back(Item::Cmd(33026, "READY")); break;
-    case 1: menu.push_back(Item::Cmd(33027, "Monitor")); break;
+    case 0: menu.push_back(Item::Cmd(interfaceslot::CmdReady, "READY")); break;
+    case 1: menu.push_back(Item::Cmd(interfaceslot::CmdMonitor, "Monitor")); break;
     default: break;
     }
 }

@@ -4,6 +4,7 @@
 // stores its own values.
 
 #include "ui/CPropertySheet.h"
+#include "ui/UiIds.h"
 
 #include <functional>
 
@@ -14,7 +15,7 @@ class CPropertyPage;
 class CApplicationPropertiesDlg : public CPropertySheet {
     Q_OBJECT
 public:
-    CApplicationPropertiesDlg(unsigned int captionId = 32800, QWidget* parent = nullptr, int selectPage = 0);
+    CApplicationPropertiesDlg(unsigned int captionId = uistr::Preferences, QWidget* parent = nullptr, int selectPage = 0);
 
     COpenFilePage* OpenFilePage() const { return m_pOpenFilePage; }
     CChooseDirectoryPage* DirectoryPage() const { return m_pDirectoryPage; }

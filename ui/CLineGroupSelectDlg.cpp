@@ -11,6 +11,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/UiIds.h"
 
 #include <QPainter>
 
@@ -97,7 +98,7 @@ bool CLineGroupSelectDlg::OnInitDialog()
     for (CEditListCtrl* list : {m_pFree, m_pChosen}) {
         list->SetImageList(images);
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        list->InsertColumn(0, QString::fromStdString(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT, 80);
+        list->InsertColumn(0, QString::fromStdString(LoadStringId(uistr::Name)), CListCtrl::LVCFMT_LEFT, 80);
         list->m_aColumnPercent = {80};
         list->m_aColumnEditor = {ColumnEditorKind::TextEdit()};
     }

@@ -14,6 +14,7 @@
 #include "model/LinkRecord.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/UiIds.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -103,7 +104,7 @@ bool CLineGroupTreeDlg::OnInitDialog()
     CResizableDialog::OnInitDialog();
     const QList<QPixmap> images = CLineGroupSelectDlg::Images();
     m_pList->SetImageList(images);
-    m_pList->InsertColumn(0, QString::fromStdString(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT,
+    m_pList->InsertColumn(0, QString::fromStdString(LoadStringId(uistr::Name)), CListCtrl::LVCFMT_LEFT,
                           m_pList->GetClientWidth() * 90 / 100);
     m_pList->m_aColumnPercent = {90};
     m_pList->m_aColumnEditor = {ColumnEditorKind::TextEdit()};

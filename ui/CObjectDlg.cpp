@@ -1,5 +1,7 @@
 #include "ui/CObjectDlg.h"
 
+#include "ui/UiIds.h"
+
 #include <QCoreApplication>
 #include <QFrame>
 #include <QMap>
@@ -17,34 +19,34 @@ struct KindEntry {
 
 // Kinds 1..28: caption and the command that switches an open host to the kind.
 const KindEntry kKinds[] = {
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Virtuellen Controllern"), 33113},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften der Havarie Verstärker"), 33114},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Virtuellen Controllern"), featurecmd::VirtCtrl},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften der Havarie Verstärker"), featurecmd::SpareAmps},
     {QT_TRANSLATE_NOOP("CObjectDlg", "Erweiterte Verstärker Eigenschaften"), 0},
     {QT_TRANSLATE_NOOP("CObjectDlg", "Erweiterte LMZ Eigenschaften"), 0},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Trigger Eigenschaften"), 33110},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Monitoreinträgen"), 32992},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Makros"), 32993},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschafen von Ereignissen"), 32995},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Tagesprogrammen"), 32997},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Feiertagen"), 32998},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften vom Wochenprogramm"), 32999},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von allgemeinen Bedingungen"), 33106},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Analogbedingungen"), 33107},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von kombinierten Bedingungen"), 33108},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Aktiv Bedingungen"), 33109},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von READYINPUTS"), 33111},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Logikzuständen"), 33112},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "MemoFlag"), 32994},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "FAULT"), 33157},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Hardware"), 34519},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Sicherungen"), 33159},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Rekorder"), 33164},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Pilotton"), 33162},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Betriebsspannung"), 33163},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Uhr"), 34585},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Lautstärkeregelung"), 34584},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Ereignis Protokollierer"), 34589},
-    {QT_TRANSLATE_NOOP("CObjectDlg", "Linientest"), 34590},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Trigger Eigenschaften"), featurecmd::Trigger},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Monitoreinträgen"), featurecmd::MonitorEntries},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Makros"), featurecmd::Macros},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschafen von Ereignissen"), featurecmd::Events},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Tagesprogrammen"), featurecmd::DayPrograms},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Feiertagen"), featurecmd::Holidays},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften vom Wochenprogramm"), featurecmd::WeekProgram},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von allgemeinen Bedingungen"), featurecmd::Conditions},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Analogbedingungen"), featurecmd::AnalogConditions},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von kombinierten Bedingungen"), featurecmd::CombinedConditions},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Aktiv Bedingungen"), featurecmd::BusyConditions},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von READYINPUTS"), featurecmd::ReadyInputs},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Eigenschaften von Logikzuständen"), featurecmd::LogicStates},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "MemoFlag"), featurecmd::MemoFlag},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "FAULT"), featurecmd::Fault},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Hardware"), featurecmd::Hardware},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Sicherungen"), featurecmd::Fuses},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Rekorder"), featurecmd::Recorder},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Pilotton"), featurecmd::Pilot},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Betriebsspannung"), featurecmd::Power},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Uhr"), featurecmd::Clock},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Lautstärkeregelung"), featurecmd::Volume},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Ereignis Protokollierer"), featurecmd::EventLogger},
+    {QT_TRANSLATE_NOOP("CObjectDlg", "Linientest"), featurecmd::ZoneTest},
 };
 constexpr int kKindCount = static_cast<int>(sizeof kKinds / sizeof kKinds[0]);
 

@@ -18,6 +18,7 @@
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
 #include "service/CFault.h"
+#include "ui/UiIds.h"
 
 #include <QHeaderView>
 #include <QMap>
@@ -52,7 +53,8 @@ QMap<int, CSelectionDlg::RowProvider>& Providers()
 
 bool NoneRowExclusive(int kind)
 {
-    return kind == 34094 || kind == 34376 || kind == 34449 || kind == 34488 || kind == 34600;
+    return kind == selkind::Fault || kind == selkind::AmpConfig || kind == selkind::BusyCondition ||
+           kind == selkind::AmpChannels || kind == selkind::Ignore;
 }
 }  // namespace
 
@@ -127,7 +129,7 @@ int CSelectionDlg::AddRow(const QString& text, const QString& id, int image, qui
 
 int CSelectionDlg::AddNoneRow(int image, quintptr value)
 {
-    return AddRow(Str(34421), QString(), image, value);
+    return AddRow(Str(uistr::NoEntry), QString(), image, value);
 }
 
 quintptr CSelectionDlg::RowValue(int row) const
@@ -160,7 +162,7 @@ bool CSelectionDlg::OnInitDialog()
     // given by whoever owns the bitmaps, the list just shows row images.
     m_pList->setSelectionMode(m_bMultiple ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
     m_pList->InsertColumn(0, Str(static_cast<uint32_t>(m_nKind)), CListCtrl::LVCFMT_LEFT, 220);
-    m_pList->InsertColumn(1, Str(34244), CListCtrl::LVCFMT_CENTER, 40);
+    m_pList->InsertColumn(1, Str(uistr::Id), CListCtrl::LVCFMT_CENTER, 40);
     m_bIdColumn = true;
     m_nResultType = m_nResultNumber = m_nResultChannel = 0;
     m_pResultObject = nullptr;
@@ -234,44 +236,54 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         bool none;
     };
     static const ObjectKind objectKinds[] = {
-        {32806, OT_MACRO, 0, true},         {34063, OT_CONSOLE, 3, true},          {34093, OT_READY_INPUT, 18, false},
-        {34119, OT_DAYPROG, 21, true},      {34129, OT_CONDITION, 3, true},        {34130, OT_MEMO_FLAG, 2, true},
-        {34252, OT_CHIME_SIGNAL, 11, true}, {34253, OT_ALARM_SIGNAL, 10, true},    {34259, OT_MESSAGE_SIGNAL, 12, true},
-        {34262, OT_LMZ752, 32, true},       {34358, OT_ANALOG_CONDITION, 24, true}, {34359, OT_COMBINE_CONDITION, 25, true},
-        {34365, OT_VIRT_CTRL_ITEM, 4, true}, {34456, OT_BUSY_CONDITION, 26, true}, {34457, OT_ZONE, 34, true},
+        {selkind::Macro, OT_MACRO, 0, true},
+        {selkind::Console, OT_CONSOLE, 3, true},
+        {selkind::Ready, OT_READY_INPUT, 18, false},
+        {selkind::DayProgram, OT_DAYPROG, 21, true},
+        {selkind::Condition, OT_CONDITION, 3, true},
+        {selkind::MemoFlag, OT_MEMO_FLAG, 2, true},
+        {selkind::Chime, OT_CHIME_SIGNAL, 11, true},
+        {selkind::Alarm, OT_ALARM_SIGNAL, 10, true},
+        {selkind::Message, OT_MESSAGE_SIGNAL, 12, true},
+        {selkind::LMZ752, OT_LMZ752, 32, true},
+        {selkind::AnalogCondition, OT_ANALOG_CONDITION, 24, true},
+        {selkind::CombineCondition, OT_COMBINE_CONDITION, 25, true},
+        {selkind::VirtCtrl, OT_VIRT_CTRL_ITEM, 4, true},
+        {selkind::BusyConditionObject, OT_BUSY_CONDITION, 26, true},
+        {selkind::Zone, OT_ZONE, 34, true},
     };
     for (const ObjectKind& k : objectKinds) {
         if (k.kind == kind) {
             FillObjects(doc, k.type, k.image, k.none, true);
-            if (kind == 32806)
+            if (kind == selkind::Macro)
                 m_nPreselRule = PreTextNoCase;
             return;
         }
     }
 
     switch (kind) {
-    case 32796:
-    case 32797:
-    case 34136:
-    case 34321:
-    case 34322:
-    case 34323:
+    case selkind::LMZ763:
+    case selkind::LMZ764:
+    case selkind::LMZ771:
+    case selkind::SlotIn:
+    case selkind::SlotOut:
+    case selkind::InterfaceIn:
         removeId();
         FillPads(doc, {static_cast<uint32_t>(kind)}, 29);
         return;
-    case 32848:
+    case selkind::LMZ775In:
         removeId();
-        FillPads(doc, {32848}, 3);
+        FillPads(doc, {padkind::LMZ775In}, 3);
         return;
-    case 34282:
+    case selkind::ReadyInp:
         removeId();
-        FillPads(doc, {34321, 34323, 34136}, 29);
+        FillPads(doc, {padkind::SlotIn, padkind::InterfaceIn, padkind::LMZ771}, 29);
         return;
-    case 34460:
+    case selkind::LogicState:
         removeId();
-        FillPads(doc, {34322, 32796, 32797}, 29);
+        FillPads(doc, {padkind::SlotOut, padkind::LMZ763, padkind::LMZ764}, 29);
         return;
-    case 32954: {
+    case selkind::FaultTexts: {
         removeId();
         m_nOkRule = OkValue;
         auto* ready = dir ? dynamic_cast<CGlobalReadyInput*>(dir->GetBaseDevice(1, OT_GLOBAL_READY_INPUT)) : nullptr;
@@ -282,14 +294,14 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
             AddRow(QString::fromStdString(texts[i]), QString(), 28, i);
         return;
     }
-    case 33021:
+    case selkind::Output:
         removeId();
         m_nOkRule = OkOutputSet;
         m_nPreselRule = PreMulti;
         AddNoneRow();
-        FillIds({33039, 33040, 33041, 33042}, 26, false);
+        FillIds({uistr::Out1, uistr::Out2, uistr::Out3, uistr::Out4}, 26, false);
         return;
-    case 33086: {
+    case selkind::Monitor: {
         removeId();
         m_nOkRule = OkValue;
         auto* monitor = dir ? dynamic_cast<CMonitor*>(dir->GetBaseDevice(1, OT_MONITOR)) : nullptr;
@@ -300,7 +312,7 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
             AddRow(QString::fromStdString(monitor->GetSourceText(code)), QString(), 13, code);
         return;
     }
-    case 34094: {
+    case selkind::Fault: {
         removeId();
         m_nOkRule = OkMask;
         m_nPreselRule = PreTextContains;
@@ -309,22 +321,22 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         FillIds(ids, 31, true);
         return;
     }
-    case 34327:
+    case selkind::TalkKey:
         m_nOkRule = OkValue;
         for (int n = 0; n <= 112; ++n)
             AddRow(tr("Taste") + QString::asprintf(" %d", n), QString(), 2, static_cast<quintptr>(n));
         return;
-    case 34328:
-    case 34581: {
+    case selkind::TalkInput:
+    case selkind::Outputs: {
         removeId();
         m_nOkRule = OkValue;
         AddNoneRow();
-        const QString prefix = kind == 34328 ? QStringLiteral("IN") : QStringLiteral("OUT");
+        const QString prefix = kind == selkind::TalkInput ? QStringLiteral("IN") : QStringLiteral("OUT");
         for (int n = 1; n <= 4; ++n)
             AddRow(prefix + QString::number(n), QString(), 2, static_cast<quintptr>(n));
         return;
     }
-    case 34357: {
+    case selkind::SpareFault: {
         m_nOkRule = OkValue;
         AddNoneRow();
         auto* spare = dir ? dynamic_cast<CSpareAmp*>(dir->GetBaseDevice(1, OT_SPARE_AMP)) : nullptr;
@@ -338,8 +350,8 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         }
         return;
     }
-    case 34370:
-    case 34383: {
+    case selkind::SpareAmp:
+    case selkind::WatchedChannel: {
         m_nOkRule = OkObjectChannel;
         FillObjects(doc, OT_READY_INPUT, 18, true, true);
         if (!dir)
@@ -355,9 +367,9 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         }
         return;
     }
-    case 34376:
-    case 34504: {
-        if (kind == 34376) {
+    case selkind::AmpConfig:
+    case selkind::RemoteAmp: {
+        if (kind == selkind::AmpConfig) {
             m_nOkRule = OkAddrRanges;
             m_nPreselRule = PreMulti;
             AddNoneRow(kImageAmp);
@@ -377,7 +389,7 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         }
         return;
     }
-    case 34488:
+    case selkind::AmpChannels:
         m_nOkRule = OkDecRanges;
         m_nPreselRule = PreMulti;
         AddNoneRow(kImageAmp);
@@ -385,21 +397,21 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
             AddRow(dir ? QString::fromStdString(dir->GetAmpChannelText(n)) : QString::number(n), QString::number(n),
                    kImageAmp, static_cast<quintptr>(n));
         return;
-    case 34503: {
+    case selkind::KvtSlots: {
         m_nOkRule = OkValue;
         m_pList->headerItem()->setText(1, QString());
-        const std::pair<QString, int> rows[] = {{Str(34421), 255},       {tr("Interfaceslot"), 0}, {tr("Slot 1"), 1},
+        const std::pair<QString, int> rows[] = {{Str(uistr::NoEntry), 255},       {tr("Interfaceslot"), 0}, {tr("Slot 1"), 1},
                                                 {tr("Slot 2"), 2},        {tr("Slot 3"), 3},        {tr("Slot 4"), 4},
                                                 {tr("Digitalslot"), 5}};
         for (const auto& [text, value] : rows)
             AddRow(text, QString(), 2, static_cast<quintptr>(value));
         return;
     }
-    case 34550: {
+    case selkind::Address: {
         m_nOkRule = OkValue;
         m_nPreselRule = PreHexAddress;
         for (int a = 0; a < 64; ++a)
-            AddRow(Str(32788), QString::asprintf("%02x", a), kImageAmp, static_cast<quintptr>(a));
+            AddRow(Str(uistr::NotUsed), QString::asprintf("%02x", a), kImageAmp, static_cast<quintptr>(a));
         if (!dir)
             return;
         DeviceList amps;
@@ -412,10 +424,10 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
         }
         return;
     }
-    case 34575: {
+    case selkind::LanGroup: {
         m_nOkRule = OkValue;
         for (int n = 1; n <= 64; ++n)
-            AddRow(Str(32788), QString::number(n), 33, static_cast<quintptr>(n));
+            AddRow(Str(uistr::NotUsed), QString::number(n), 33, static_cast<quintptr>(n));
         if (!dir)
             return;
         DeviceList groups;
@@ -425,13 +437,15 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
                 m_pList->SetItemText(g->GetNumber() - 1, 0, QString::fromStdString(g->GetName()));
         return;
     }
-    case 34591:
-    case 34592:
-    case 34627: {
+    case selkind::MacroMulti:
+    case selkind::ReadyInputMulti:
+    case selkind::VirtCtrlMulti: {
         m_nOkRule = OkDecRanges;
         m_nPreselRule = PreMulti;
-        const uint32_t type = kind == 34591 ? OT_MACRO : kind == 34592 ? OT_READY_INPUT : OT_VIRT_CTRL_ITEM;
-        const int image = kind == 34591 ? 0 : kind == 34592 ? 18 : 4;
+        const uint32_t type = kind == selkind::MacroMulti        ? OT_MACRO
+                              : kind == selkind::ReadyInputMulti ? OT_READY_INPUT
+                                                                 : OT_VIRT_CTRL_ITEM;
+        const int image = kind == selkind::MacroMulti ? 0 : kind == selkind::ReadyInputMulti ? 18 : 4;
         AddNoneRow();
         if (!dir)
             return;
@@ -447,27 +461,27 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
 
     // Kinds whose rows another part of the program supplies.
     switch (kind) {
-    case 34120:
-    case 34121:
-    case 34455:
-    case 34462:
+    case selkind::Holiday:
+    case selkind::Appointment:
+    case selkind::Combination:
+    case selkind::MacroType:
         m_nOkRule = OkValue;
         m_nPreselRule = PreTextExact;
         removeId();
         break;
-    case 34325:
+    case selkind::ConditionKind:
         m_nOkRule = OkValue;
         m_nPreselRule = PreValueId;
         removeId();
         break;
-    case 34449:
-    case 34600:
+    case selkind::BusyCondition:
+    case selkind::Ignore:
         m_nOkRule = OkMask;
         m_nPreselRule = PreTextContains;
         removeId();
         break;
-    case 34384:
-    case 34385:
+    case selkind::LMZ763Relay:
+    case selkind::LMZ764Relay:
         m_nOkRule = OkRelayObject;
         removeId();
         break;
@@ -480,11 +494,11 @@ void CSelectionDlg::FillRows(CQuillomerDoc* doc)
     // Lists whose owners are part of the program: their string ids, rows from 0.
     std::vector<uint32_t> ids;
     switch (kind) {
-    case 34462:
+    case selkind::MacroType:
         CMacro::GetTypeList(0, &ids);
         FillIds(ids, 0, false);
         break;
-    case 34325:
+    case selkind::ConditionKind:
         CCondition::GetChoiceIds(0, &ids);
         FillIds(ids, 3, false);
         break;
@@ -548,7 +562,7 @@ void CSelectionDlg::PreselectSingle()
     }
     if (row >= 0 && row < count) {
         ShowRow(row);
-        if (m_nKind == 34550)
+        if (m_nKind == selkind::Address)
             RememberedAddressRow() = row;
     }
 }
@@ -564,11 +578,11 @@ void CSelectionDlg::PreselectMultiple()
         PreselectSingle();
         return;
     }
-    if (m_strSelection == Str(34471)) {
+    if (m_strSelection == Str(uistr::NoEntryChoice)) {
         SelectRow(0, true);
         return;
     }
-    if (m_strSelection == Str(34487)) {
+    if (m_strSelection == Str(uistr::All)) {
         // The none row never stays chosen together with others.
         for (int r = 1; r < count; ++r)
             SelectRow(r, true);
@@ -583,9 +597,9 @@ void CSelectionDlg::PreselectMultiple()
                 SelectRow(n, true);
     };
     switch (m_nKind) {
-    case 34591:
-    case 34592:
-    case 34627:
+    case selkind::MacroMulti:
+    case selkind::ReadyInputMulti:
+    case selkind::VirtCtrlMulti:
         // The rows carry the object numbers; a deleted object leaves a gap in
         // the numbering, so number n is looked up by value, not taken as row n.
         if (ParseRanges(set, 250, text))
@@ -595,13 +609,13 @@ void CSelectionDlg::PreselectMultiple()
                     SelectRow(r, true);
             }
         return;
-    case 33021:
+    case selkind::Output:
         if (ParseRangesHex(set, 64, text))
             selectNumbers(64);
         return;
-    case 34488:
-    case 34376: {
-        const bool hex = m_nKind == 34376;
+    case selkind::AmpChannels:
+    case selkind::AmpConfig: {
+        const bool hex = m_nKind == selkind::AmpConfig;
         bool ok;
         if (hex) {
             SetRangeText(text);
@@ -651,10 +665,10 @@ void CSelectionDlg::OnSelectionChanged()
             SelectRow(0, false);
         }
     }
-    if (!m_bMultiple && m_nKind == 34550) {
+    if (!m_bMultiple && m_nKind == selkind::Address) {
         // Only free addresses, or the one chosen before, can be picked.
         const int row = rows.isEmpty() ? -1 : rows.first();
-        if (row >= 0 && row != RememberedAddressRow() && m_pList->GetItemText(row, 0) != Str(32788)) {
+        if (row >= 0 && row != RememberedAddressRow() && m_pList->GetItemText(row, 0) != Str(uistr::NotUsed)) {
             const int back = RememberedAddressRow();
             SelectRow(row, false);
             if (back >= 0 && back < m_pList->GetItemCount())
@@ -672,9 +686,9 @@ void CSelectionDlg::WriteRanges(bool hex, bool setNumber)
     const QList<int> rows = SelectedRows();
     const int count = m_pList->GetItemCount();
     if (rows.contains(0)) {
-        m_strSelection = Str(34471);
+        m_strSelection = Str(uistr::NoEntryChoice);
     } else if (rows.size() == count - 1 && count > 1) {
-        m_strSelection = Str(34487);
+        m_strSelection = Str(uistr::All);
     } else {
         // Every number the preselection accepts has a place here, so no chosen
         // row is lost; only 0 (an address) cannot be written as a range.
