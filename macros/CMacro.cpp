@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 
 #include "audio/CInternalMessageRec.h"
 #include "logic/CCondition.h"
+#include "logic/CMemoFlag.h"
+#include "macros/MacroStrings.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -107,6 +110,24 @@ int32_t ParseFlagWords(const std::string& text, int words)
     return flags;
 }
 
+// Values sent to the device never hold a line break or another control
+// character: a user text such as "A\r\n/CLEAR ALL" stays one line.
+std::string ProtocolValue(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F)
+            out += c;
+    }
+    return out;
+}
+
+constexpr const char* kEmptyText = "\"\"";  // the empty text in a protocol value
+constexpr size_t kLcdTextLength = 16;         // characters of a console's display line
+constexpr size_t kPatternLength = 16;         // steps of a buzzer pattern
+
 bool ParseFloat(const std::string& text, float& out)
 {
     return std::sscanf(text.c_str(), "%f", &out) == 1;
@@ -164,7 +185,7 @@ const CreateInfo* CreateInfoOf(uint32_t type)
     static const CreateInfo chime{"CChimeSignal", 32823, CAT_AUDIO};
     static const CreateInfo alarm{"CAlarmSignal", 32822, CAT_AUDIO};
     static const CreateInfo message{"CMessageSignal", 32824, CAT_AUDIO};
-    static const CreateInfo memo{"CMemoFlag", 34130, CAT_DIGITAL_IO};
+    static const CreateInfo memo{"CMemoFlag", CMemoFlag::kKindId, CAT_DIGITAL_IO};
     static const CreateInfo macro{"CMacro", mt::NoType, CAT_MACRO};
     switch (type) {
     case OT_CHIME_SIGNAL: return &chime;
@@ -291,7 +312,7 @@ std::string CMacro::GetParamText(int number) const
     RefParam ref{};
     if (number == 38) {
         const std::string name = GetLinkedObjectName(ml::Console);
-        return GetOutLinkAtKey(ml::Console) ? name : LoadStringId(34273);
+        return GetOutLinkAtKey(ml::Console) ? name : LoadStringId(IDS_MACRO_ALL_CONSOLES);
     }
     if (GetRefParam(number, ref))
         return GetLinkedObjectName(ref.key);
@@ -333,18 +354,18 @@ std::string CMacro::GetParamText(int number) const
     case 58:
     case 59:
         if (m_channelText == "NONE")
-            return LoadStringId(34471);
+            return LoadStringId(IDS_MACRO_NO_ENTRY);
         if (m_channelText == "ALL")
-            return LoadStringId(34487);
+            return LoadStringId(IDS_MACRO_ALL);
         return m_channelText;
     case 60: return m_channelText;
     case 61: return FlagWords(m_onFlags, 4);
     case 62: return FlagWords(m_offFlags, 3);
     case 63: {
         if (const_cast<CMacro*>(this)->UpdateZoneText(false))
-            return LoadStringId(34487);
+            return LoadStringId(IDS_MACRO_ALL);
         if (m_zoneText == "0" || m_zoneText == "NONE")
-            return LoadStringId(34471);
+            return LoadStringId(IDS_MACRO_NO_ENTRY);
         return m_zoneText;
     }
     case 64: {
@@ -379,7 +400,7 @@ std::string CMacro::GetParamText(int number) const
 void CMacro::Report(const std::string* errFile, const std::string& note) const
 {
     if (errFile && !errFile->empty())
-        AppendErrLine(*errFile, LoadStringId(32806), m_number, note);
+        AppendErrLine(*errFile, LoadStringId(IDS_MACRO_KIND), m_number, note);
 }
 
 void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
@@ -395,9 +416,9 @@ void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
         if (const CreateInfo* info = CreateInfoOf(ref.type)) {
             obj = CreateNumberedPlaceholder(m_pDocument, info->className, ref.type, info->kind, value, info->category);
         } else if (ref.type == OT_CONDITION) {
-            Report(errFile, LoadStringId(34129) + " " + StrFormat(" %d", value));
+            Report(errFile, LoadStringId(IDS_MACRO_CONDITION) + " " + StrFormat(" %d", value));
         } else if (ref.type == OT_CONSOLE) {
-            Report(errFile, LoadStringId(34063) + " " + StrFormat(" %d", value));
+            Report(errFile, LoadStringId(IDS_MACRO_CONSOLE) + " " + StrFormat(" %d", value));
         }
     }
     if (obj)
@@ -458,10 +479,14 @@ void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
         if (m_kindId == mt::VirtCtrl) {
             if (!Lookup(m_pDocument, value, OT_VIRT_CTRL_ITEM))
                 CreateNumberedPlaceholder(m_pDocument, "CVirtCtrlItem", OT_VIRT_CTRL_ITEM, 34365, value, CAT_AUDIO);
-        } else if (m_kindId == mt::MemoFlag && value != 0) {
-            CBaseDevice* flag = Lookup(m_pDocument, value, OT_MEMO_FLAG);
-            if (!flag)
-                flag = CreateNumberedPlaceholder(m_pDocument, "CMemoFlag", OT_MEMO_FLAG, 34130, value, CAT_DIGITAL_IO);
+        } else if (m_kindId == mt::MemoFlag) {
+            // The flag named by the index replaces the one linked before, so
+            // that the memo flag (parameter 40) reads back what was set.
+            RemoveOutLinksAtKey(ml::MemoFlag);
+            CBaseDevice* flag = value != 0 ? Lookup(m_pDocument, value, OT_MEMO_FLAG) : nullptr;
+            if (!flag && value != 0)
+                flag = CreateNumberedPlaceholder(m_pDocument, "CMemoFlag", OT_MEMO_FLAG, CMemoFlag::kKindId, value,
+                                                 CAT_DIGITAL_IO);
             if (flag)
                 LinkTo(ml::MemoFlag, flag, 1);
         }
@@ -521,11 +546,22 @@ void CMacro::SetParamFloat(int number, float value)
         m_steps[number - 46].delay = std::clamp(value, 0.0f, 300.0f);
 }
 
-void CMacro::SetZoneText(const std::string& text, const std::string* errFile)
+bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
 {
-    m_zoneText = text;
+    // A range text naming numbers beyond the 100 zones, or too long for the
+    // range-text buffer, does not fit the set: it is refused whole rather
+    // than kept as a text that says more than the links do. Words such as
+    // "ALL" or "NONE" are kept as they are and link nothing.
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
-    ParseRanges(set, kMaxZones, text);
+    if (text.size() > kRangeTextMaxLength)
+        return false;
+    if (!ParseRanges(set, kMaxZones, text)) {
+        NumberSet wide{};
+        if (ParseRanges(wide, std::numeric_limits<unsigned>::max(), text))
+            return false;
+        ParseRanges(set, kMaxZones, text);  // what the word form parsed
+    }
+    m_zoneText = text;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
             continue;
@@ -537,18 +573,19 @@ void CMacro::SetZoneText(const std::string& text, const std::string* errFile)
         if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
             LinkTo(ml::Zones, zone, 0);
     }
+    return true;
 }
 
-void CMacro::SetParamText(int number, const std::string& text, const std::string* errFile)
+bool CMacro::SetParamText(int number, const std::string& text, const std::string* errFile)
 {
     if (number >= 46 && number <= 50) {
         float v = 0.0f;
         if (ParseFloat(text, v))
             SetParamFloat(number, v);
-        return;
+        return true;
     }
     switch (number) {
-    case 2: SetZoneText(text, errFile); return;
+    case 2: return SetZoneText(text, errFile);
     case 8: {
         float v = 0.0f;
         if (m_kindId == mt::LogicOut || m_kindId == mt::Repeat) {
@@ -561,43 +598,43 @@ void CMacro::SetParamText(int number, const std::string& text, const std::string
             if (std::sscanf(text.c_str(), "%d", &n) == 1)
                 m_shortTime = n;
         }
-        return;
+        return true;
     }
-    case 9: m_select = text; return;
-    case 13: m_text = text; return;
-    case 14: m_unit = text; return;
-    case 30: m_channelText = text; return;
+    case 9: m_select = text; return true;
+    case 13: m_text = text; return true;
+    case 14: m_unit = text; return true;
+    case 30: m_channelText = text; return true;
     case 56:
         if (text == "INT")
             m_outputKeyword = "SLOT5_OUT";
         else if (text == "763")
-            m_outputKeyword = LoadStringId(32796);
+            m_outputKeyword = LoadStringId(IDS_MACRO_LMZ763);
         else if (text == "764")
-            m_outputKeyword = LoadStringId(32797);
+            m_outputKeyword = LoadStringId(IDS_MACRO_LMZ764);
         else
             m_outputKeyword.clear();
-        return;
+        return true;
     case 58:
     case 59:
-        if (text == LoadStringId(34487))
+        if (text == LoadStringId(IDS_MACRO_ALL))
             m_channelText = "ALL";
-        else if (text == LoadStringId(34471))
+        else if (text == LoadStringId(IDS_MACRO_NO_ENTRY))
             m_channelText = "NONE";
         else
             m_channelText = text;
-        return;
-    case 60: m_channelText = text; return;
-    case 61: m_onFlags = ParseFlagWords(text, 4); return;
-    case 62: m_offFlags = ParseFlagWords(text, 3); return;
-    case 65: m_quality = text; return;
+        return true;
+    case 60: m_channelText = text; return true;
+    case 61: m_onFlags = ParseFlagWords(text, 4); return true;
+    case 62: m_offFlags = ParseFlagWords(text, 3); return true;
+    case 65: m_quality = text; return true;
     case 72:
         if (text == "TEST")
             m_modeFlag = 1;
         else if (text == "IMP")
             m_modeFlag = 0;
-        return;
-    case 73: m_text = FirstChars(text, 16); return;
-    default: return;
+        return true;
+    case 73: m_text = FirstChars(text, kPatternLength); return true;
+    default: return true;
     }
 }
 
@@ -670,12 +707,15 @@ std::string CMacro::KeywordOfType(uint32_t type)
 std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
 {
     lines.clear();
-    auto add = [&](const std::string& key, const std::string& value) { lines.push_back("/PARAM/" + key + " " + value); };
+    auto add = [&](const std::string& key, const std::string& value) {
+        lines.push_back("/PARAM/" + key + " " + ProtocolValue(value));
+    };
     auto num = [&](int p) { return StrFormat("%d", GetParam(p)); };
     auto numOrOff = [&](int p) { return GetParam(p) == 0 ? std::string("OFF") : num(p); };
-    auto quoted = [&](int p) {
-        const std::string t = GetParamText(p);
-        return t.empty() ? std::string("\"\"") : t;
+    // An empty text is sent as two quotation marks.
+    auto quoted = [&](const std::string& text) {
+        const std::string t = ProtocolValue(text);
+        return t.empty() ? std::string(kEmptyText) : t;
     };
     auto signalLines = [&](int typeParam) {
         add("TYPE", num(typeParam));
@@ -728,7 +768,8 @@ std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
     case mt::LcdText:
         add("ADDRESS", num(38));
         add("LINE", num(20));
-        add("TEXT", quoted(13));
+        // The console's display line takes 16 characters.
+        add("TEXT", quoted(FirstChars(ProtocolValue(GetParamText(13)), kLcdTextLength)));
         add("TIME", GetParamText(39));
         add("CLEAR", Flag(GetParam(71), "NO", "YES"));
         add("BUZZER", Flag(GetParam(70), "NO", "YES"));
@@ -752,7 +793,7 @@ std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
         add("INDEX", num(37));
         add("INC", GetParamText(11));
         add("VALUE", num(10));
-        add("TITLE", quoted(13));
+        add("TITLE", quoted(GetParamText(13)));
         add("UNIT", GetParamText(14));
         add("DIGITS", GetParamText(15));
         break;
@@ -829,6 +870,239 @@ bool CMacro::SetTypeFromKeyword(const std::string& keyword, std::vector<std::str
     return true;
 }
 
+namespace {
+// A whole decimal number (leading blanks and sign allowed, nothing after it
+// but blanks).
+bool ParseInt(const std::string& text, int32_t& out)
+{
+    int n = 0;
+    int used = 0;
+    if (std::sscanf(text.c_str(), "%d%n", &n, &used) != 1)
+        return false;
+    for (size_t i = static_cast<size_t>(used); i < text.size(); ++i)
+        if (text[i] != ' ')
+            return false;
+    out = n;
+    return true;
+}
+
+// The text of an answer: two quotation marks stand for the empty text.
+std::string AnswerText(const std::string& value)
+{
+    return value == kEmptyText ? std::string() : value;
+}
+}  // namespace
+
+void CMacro::SetClockTimeOfDay(int hour, int minute)
+{
+    const std::time_t t = static_cast<std::time_t>(m_clockTime);
+    std::tm tm{};
+    if (!localtime_r(&t, &tm))
+        return;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = 0;
+    tm.tm_isdst = -1;
+    const std::time_t made = std::mktime(&tm);
+    if (made != static_cast<std::time_t>(-1))
+        m_clockTime = static_cast<int32_t>(made);
+}
+
+bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, const std::string* errFile)
+{
+    static constexpr const char* kPrefix = "/PARAM/";
+    if (key.rfind(kPrefix, 0) != 0 || value == "?")
+        return false;
+    const std::string k = key.substr(std::strlen(kPrefix));
+    int32_t n = 0;
+    const bool isNumber = ParseInt(value, n);
+    // A decimal value; a value that is not a number changes nothing.
+    auto decimal = [&](int param, const std::string* err) {
+        if (!isNumber)
+            return false;
+        SetParam(param, n, err);
+        return true;
+    };
+    // A decimal value that reads 0 when it is not a number.
+    auto decimalOrZero = [&](int param, const std::string* err) {
+        SetParam(param, isNumber ? n : 0, err);
+        return true;
+    };
+    // "OFF" for 0, else a decimal value.
+    auto offOrDecimal = [&](int param, const std::string* err) {
+        if (value == "OFF") {
+            SetParam(param, 0, err);
+            return true;
+        }
+        return decimal(param, err);
+    };
+    auto word = [&](int param, const char* on) {
+        SetParam(param, value == on ? 1 : 0);
+        return true;
+    };
+
+    if (k == "SWITCH") {
+        int32_t sw = 0, aux = 0;
+        if (value == "ON")
+            sw = 1;
+        else if (value == "ADD")
+            sw = 1, aux = 1;
+        else if (value == "SUB")
+            aux = 1;
+        else if (value != "OFF")
+            return false;
+        SetParam(3, sw);
+        SetParam(18, aux);
+        return true;
+    }
+    if (k == "ZONES")
+        return SetParamText(2, value, errFile);
+    if (k == "PRIO") {
+        // The device's priority is taken as it is: the odd priority of a
+        // switch-off macro is the designer's rule for new values, and the
+        // switch flag arrives only after the priority.
+        if (!isNumber)
+            return false;
+        m_priority = n;
+        return true;
+    }
+    if (k == "INPUT")
+        return decimal(4, nullptr);
+    if (k == "PRECHIME")
+        return offOrDecimal(5, errFile);
+    if (k == "TYPE") {
+        switch (m_kindId) {
+        case mt::Alarm: return decimal(32, errFile);
+        case mt::Chime: return decimal(33, errFile);
+        case mt::Message: return decimal(34, errFile);
+        case mt::LogicOut: return SetParamText(56, value, errFile);
+        default: return false;
+        }
+    }
+    if (k == "OUT")
+        return decimal(7, errFile);
+    if (k == "SELECT")
+        return SetParamText(9, value);
+    if (k == "VOLUME" || k == "VALUE")
+        return decimal(10, nullptr);
+    if (k == "INC") {
+        if (!isNumber)
+            return false;
+        // A controller's step comes back with its sign: storing it through
+        // the setter would turn a switch-off macro's decrement around.
+        if (m_kindId == mt::VirtCtrl)
+            m_increment = n;
+        else
+            SetParam(11, n);
+        return true;
+    }
+    if (k == "INDEX")
+        return decimal(12, errFile);
+    if (k == "TITLE" || k == "TEXT")
+        return SetParamText(13, AnswerText(value));
+    if (k == "UNIT")
+        return SetParamText(14, value);
+    if (k == "DIGITS")
+        return decimal(15, nullptr);
+    if (k == "NEXT")
+        return decimal(16, nullptr);
+    if (k == "TABLE")
+        return decimal(17, nullptr);
+    if (k == "AUX")
+        return decimal(18, nullptr);
+    if (k == "LINE")
+        return decimal(20, nullptr);
+    if (k == "TIME") {
+        // The repeat interval and the slave clocks' time are sent from their
+        // own fields; the other types' times go through parameter 8.
+        if (m_kindId == mt::Repeat)
+            return decimal(39, nullptr);
+        if (m_kindId == mt::SlaveClock) {
+            int hour = 0, minute = 0;
+            if (std::sscanf(value.c_str(), "%d:%d", &hour, &minute) != 2 || hour < 0 || hour > 23 || minute < 0 ||
+                minute > 59)
+                return false;
+            SetClockTimeOfDay(hour, minute);
+            return true;
+        }
+        return SetParamText(8, value);
+    }
+    if (k == "SET")
+        return word(22, "TRUE");
+    for (int step = 1; step <= kSteps; ++step) {
+        const std::string stepKey = StrFormat("STEP%d/", step);
+        if (k == stepKey + "MACRO")
+            return offOrDecimal(40 + step, errFile);
+        if (k == stepKey + "CONDITION")
+            return offOrDecimal(50 + step, errFile);
+        if (k == stepKey + "TIME")
+            return SetParamText(45 + step, value);
+    }
+    if (k == "ADR")
+        return SetParamText(30, value);
+    if (k == "ON")
+        return SetParamText(61, value, errFile);
+    if (k == "OFF")
+        return SetParamText(62, value);
+    if (k == "CHAN")
+        return SetParamText(30, value, errFile);
+    if (k == "MUTE")
+        return word(29, "ON");
+    if (k == "MACRO")
+        return decimalOrZero(67, errFile);
+    if (k == "CONDITION")
+        return decimalOrZero(25, errFile);
+    if (k == "COUNT")
+        return decimal(68, errFile);
+    if (k == "MODE")
+        return SetParamText(72, value, errFile);
+    if (k == "CLEAR")
+        return word(71, "YES");
+    if (k == "BUZZER")
+        return word(70, "YES");
+    if (k == "PAUSE")
+        return decimalOrZero(76, errFile);
+    if (k == "REPEAT")
+        return decimalOrZero(75, errFile);
+    if (k == "PTN_TIME")
+        return decimalOrZero(74, errFile);
+    if (k == "PATTERN")
+        return SetParamText(73, value, errFile);
+    if (k == "ADDRESS")
+        return decimal(38, errFile);
+    if (k == "FILE") {
+        if (isNumber)
+            return decimal(64, nullptr);
+        // An erase macro names its recorder message.
+        const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
+        std::vector<std::string> names;
+        if (rec)
+            rec->GetMessageNames(1, &names);
+        for (size_t i = 0; i < names.size(); ++i)
+            if (!value.empty() && names[i] == value) {
+                SetParam(64, static_cast<int32_t>(i + 1));
+                return true;
+            }
+        return false;
+    }
+    if (k == "QUALITY")
+        return SetParamText(65, value);
+    if (k == "MAXTIME") {
+        float v = 0.0f;
+        if (!ParseFloat(value, v))
+            return false;
+        SetParamFloat(66, v);
+        return true;
+    }
+    if (k == "SET_TIME")
+        return word(70, "YES");
+    if (k == "SET_RUN")
+        return word(71, "YES");
+    if (k == "RUN")
+        return word(3, "ON");
+    return false;
+}
+
 // ==================================================================== lists
 
 int CMacro::GetTypeList(int listKind, std::vector<uint32_t>* ids)
@@ -865,11 +1139,11 @@ std::vector<std::string> TitlesOf(uint32_t type)
     case mt::Sequence: {
         std::vector<std::string> t{"Makro", "Dauer [s]", "Bedingung"};
         for (int i = 0; i < 17; ++i)
-            t.push_back(LoadStringId(34242));
+            t.push_back(LoadStringId(IDS_MACRO_BLANK_TITLE));
         return t;
     }
     case mt::Message: return {"Textwiedergabe", "Linien", "Priorität", "Switch"};
-    case mt::MemoFlag: return {"MemoFlag", LoadStringId(34242)};
+    case mt::MemoFlag: return {"MemoFlag", LoadStringId(IDS_MACRO_BLANK_TITLE)};
     case mt::Power: return {"ON Makro", "OFF Makro", "Switch"};
     case mt::VirtCtrl: return {"VC", "+/-", "Lautstärke", "Text", "Einheit", "Stellen"};
     case mt::Stop: return {"Priorität"};
@@ -878,8 +1152,8 @@ std::vector<std::string> TitlesOf(uint32_t type)
     case mt::Record: return {"Datei", "Qualität", "Input", "Dauer [s]", "Switch"};
     case mt::Erase: return {"Datei"};
     case mt::Repeat: return {"Makro", "Dauer [s]", "Bedingung", "Anzahl"};
-    case mt::SlaveClock: return {LoadStringId(34242), LoadStringId(34242), "Zeit", LoadStringId(34242)};
-    case mt::ZoneTest: return {"Linien", "Modus", "Switch", LoadStringId(34242)};
+    case mt::SlaveClock: return {LoadStringId(IDS_MACRO_BLANK_TITLE), LoadStringId(IDS_MACRO_BLANK_TITLE), "Zeit", LoadStringId(IDS_MACRO_BLANK_TITLE)};
+    case mt::ZoneTest: return {"Linien", "Modus", "Switch", LoadStringId(IDS_MACRO_BLANK_TITLE)};
     case mt::Buzzer: return {"Sprechstelle", "Zeichenmuster", "Wiederholung", "Pause"};
     default: return {};
     }
@@ -939,8 +1213,8 @@ void CMacro::GetParamListText(std::vector<std::string>& texts) const
 int CMacro::GetListTexts(int mode, std::vector<std::string>& texts)
 {
     if (mode == 1) {
-        texts.push_back(LoadStringId(32805));
-        texts.push_back(LoadStringId(34244));
+        texts.push_back(LoadStringId(IDS_MACRO_TITLE_NAME));
+        texts.push_back(LoadStringId(IDS_MACRO_TITLE_ID));
         for (const std::string& t : TitlesOf(m_kindId))
             texts.push_back(t);
     } else {
@@ -1102,7 +1376,7 @@ int CMacro::PostLoad()
             if (CBaseDevice* sig = Lookup(m_pDocument, m_legacyPrechime, OT_CHIME_SIGNAL))
                 LinkTo(ml::Prechime, sig, 0);
             else
-                ShowMessage(StrFormat(LoadStringId(34215).c_str(), m_legacyPrechime));
+                ShowMessage(StrFormat(LoadStringId(IDS_MACRO_NO_PRECHIME_SIGNAL).c_str(), m_legacyPrechime));
         }
         if (m_legacySignal != 0) {
             int32_t key = -1;
@@ -1117,7 +1391,7 @@ int CMacro::PostLoad()
             if (sig)
                 LinkTo(key, sig, 0);
             else
-                ShowMessage(StrFormat(LoadStringId(34216).c_str(), m_legacySignal));
+                ShowMessage(StrFormat(LoadStringId(IDS_MACRO_NO_SIGNAL).c_str(), m_legacySignal));
         }
         if (m_pause != 0) {
             CBaseDevice* contact = nullptr;
@@ -1132,13 +1406,13 @@ int CMacro::PostLoad()
             if (contact)
                 LinkTo(ml::LogicOut, contact, 0);
             else
-                ShowMessage(StrFormat(LoadStringId(34217).c_str(), m_name.c_str()));
+                ShowMessage(StrFormat(LoadStringId(IDS_MACRO_NO_LOGIC_OUT).c_str(), m_name.c_str()));
         }
         if (m_legacyConsole != 0) {
             if (CBaseDevice* cons = Lookup(m_pDocument, m_legacyConsole, OT_CONSOLE))
                 LinkTo(ml::Console, cons, 1);
             else
-                ShowMessage(StrFormat(LoadStringId(34218).c_str(), m_legacyConsole));
+                ShowMessage(StrFormat(LoadStringId(IDS_MACRO_NO_CONSOLE).c_str(), m_legacyConsole));
         }
         m_legacyPrechime = m_legacySignal = m_legacyConsole = m_legacyDigio = m_pause = 0;
         RemoveDuplicateLinks();

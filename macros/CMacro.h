@@ -61,7 +61,9 @@ public:
     std::string GetParamText(int number) const;
     void SetParam(int number, int32_t value, const std::string* errFile = nullptr);
     void SetParamFloat(int number, float value);
-    void SetParamText(int number, const std::string& text, const std::string* errFile = nullptr);
+    // False when the text was refused: a zone text whose numbers do not fit
+    // the macro's 100 zones (or too long to be read) changes nothing.
+    bool SetParamText(int number, const std::string& text, const std::string* errFile = nullptr);
 
     // Makes the listed zones and groups the macro's targets.
     void SetZones(const DeviceList& targets);
@@ -75,6 +77,11 @@ public:
     // Sets the type of a keyword and appends its query lines; an unknown
     // keyword changes nothing (false).
     bool SetTypeFromKeyword(const std::string& keyword, std::vector<std::string>& keys);
+    // Takes one answered parameter: `key` is the key path after the program
+    // number ("/PARAM/PRIO"), `value` the device's value. The macro block
+    // hands every "/PARAM/" answer of an upload here. False when the key has
+    // no rule or the value is unusable (nothing changes then).
+    bool ParseParamAnswer(const std::string& key, const std::string& value, const std::string* errFile);
     static std::string KeywordOfType(uint32_t type);
 
     // ---- Lists ----
@@ -133,7 +140,8 @@ private:
     static bool GetRefParam(int number, RefParam& ref);
     void SetReference(int number, int32_t value, const std::string* errFile);
     void SetLogicOutContact(int32_t value, const std::string* errFile);
-    void SetZoneText(const std::string& text, const std::string* errFile);
+    bool SetZoneText(const std::string& text, const std::string* errFile);
+    void SetClockTimeOfDay(int hour, int minute);
     void ChangeType(uint32_t type);
     void Report(const std::string* errFile, const std::string& note) const;
     void RemoveDuplicateLinks();

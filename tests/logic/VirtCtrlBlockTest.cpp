@@ -8,37 +8,19 @@ using namespace blocktest;
 using EP = CVirtCtrl::Endpoint;
 
 namespace {
-struct Fixture {
-    ActiveDoc d;
-    ProfileHost host;
-    RecordingSender sender;
+struct Fixture : BlockHarness {
     CVirtCtrl* vc = nullptr;
 
     explicit Fixture(int capability)
     {
-        host.Set("VIRTCTRL_CLR", capability);
-        vc = new CVirtCtrl;
-        EXPECT_EQ(1, vc->Create(CVirtCtrl::kKindId, 1, 1, nullptr, 0, 0, 0, 0, CAT_AUDIO, 0, 3, d.get()));
-        d.doc().AddObject(vc, CAT_AUDIO);
+        profile.Set("VIRTCTRL_CLR", capability);
+        vc = Add<CVirtCtrl>(CVirtCtrl::kKindId, CAT_AUDIO);
+        EXPECT_NE(nullptr, vc);
     }
-
-    // Runs a whole walk the way the transfer loops do; stops when a step
-    // comes back unchanged (waiting).
-    int Walk(int mode)
-    {
-        const int count = vc->GetDownloadLines(mode, -1);
-        int step = 0;
-        while (step < count) {
-            const int next = vc->GetDownloadLines(mode, step);
-            if (next == step)
-                return step;
-            step = next;
-        }
-        return step;
-    }
+    int Walk(int mode) { return BlockHarness::Walk(*vc, mode); }
     CVirtCtrlItem* Item(int n)
     {
-        return dynamic_cast<CVirtCtrlItem*>(d.doc().GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM));
+        return dynamic_cast<CVirtCtrlItem*>(doc().GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM));
     }
 };
 }  // namespace
@@ -48,7 +30,7 @@ TEST(VirtCtrlBlock, EmptyDocumentWithCapabilitySendsOnlyTheClearLine)
     Fixture f(1);
     EXPECT_EQ(601, f.vc->GetDownloadLines(0, -1));
     EXPECT_EQ(601, f.Walk(0));
-    EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/CLEAR ALL"}, f.sender.lines);
+    EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/CLEAR ALL"}, f.link.lines);
 }
 
 TEST(VirtCtrlBlock, DownloadOfOneControllerWithTwoLinks)
@@ -67,7 +49,7 @@ TEST(VirtCtrlBlock, DownloadOfOneControllerWithTwoLinks)
         "/VIRTCTRL/ENTRY3/VALUE 2.500000", "/VIRTCTRL/ENTRY3/STEPS 20",   "/VIRTCTRL/ENTRY3/CURVE -5",
         "/VIRTCTRL/SOURCE/ENC1 3",      "/VIRTCTRL/DEST/DA2 3",
     };
-    EXPECT_EQ(expected, f.sender.lines);
+    EXPECT_EQ(expected, f.link.lines);
 }
 
 TEST(VirtCtrlBlock, WithoutCapabilityEveryEntryAndLinkIsWritten)
@@ -78,15 +60,15 @@ TEST(VirtCtrlBlock, WithoutCapabilityEveryEntryAndLinkIsWritten)
     item->SetInt(CVirtCtrlItem::Curve, -128);
     EXPECT_EQ(601, f.Walk(0));
     // clear + 40 entries x 5 lines + 360 links
-    EXPECT_EQ(1u + 200u + 360u, f.sender.lines.size());
-    EXPECT_EQ("/VIRTCTRL/ENTRY1/MIN 0.000000", f.sender.lines[1]);
-    EXPECT_EQ("/VIRTCTRL/ENTRY40/STEPS 65535", f.sender.lines[199]);
-    EXPECT_EQ("/VIRTCTRL/ENTRY40/CURVE -128", f.sender.lines[200]);
-    EXPECT_EQ("/VIRTCTRL/SOURCE/VC1 0", f.sender.lines[201]);
-    EXPECT_EQ("/VIRTCTRL/DEST/IN1 0", f.sender.lines[201 + 88]);
-    EXPECT_EQ("/VIRTCTRL/DEST/MONITOR 0", f.sender.lines[201 + 99]);
-    EXPECT_EQ("/VIRTCTRL/DEST/AMPCHAN120 0", f.sender.lines[201 + 100 + 119]);
-    EXPECT_EQ("/VIRTCTRL/DEST/DELAY4 0", f.sender.lines.back());
+    EXPECT_EQ(1u + 200u + 360u, f.link.lines.size());
+    EXPECT_EQ("/VIRTCTRL/ENTRY1/MIN 0.000000", f.link.lines[1]);
+    EXPECT_EQ("/VIRTCTRL/ENTRY40/STEPS 65535", f.link.lines[199]);
+    EXPECT_EQ("/VIRTCTRL/ENTRY40/CURVE -128", f.link.lines[200]);
+    EXPECT_EQ("/VIRTCTRL/SOURCE/VC1 0", f.link.lines[201]);
+    EXPECT_EQ("/VIRTCTRL/DEST/IN1 0", f.link.lines[201 + 88]);
+    EXPECT_EQ("/VIRTCTRL/DEST/MONITOR 0", f.link.lines[201 + 99]);
+    EXPECT_EQ("/VIRTCTRL/DEST/AMPCHAN120 0", f.link.lines[201 + 100 + 119]);
+    EXPECT_EQ("/VIRTCTRL/DEST/DELAY4 0", f.link.lines.back());
 }
 
 TEST(VirtCtrlBlock, UploadWaitsForTheClearAnswer)
@@ -94,9 +76,9 @@ TEST(VirtCtrlBlock, UploadWaitsForTheClearAnswer)
     Fixture f(1);
     EXPECT_EQ(0, f.Walk(1));
     EXPECT_EQ(0, f.vc->GetDownloadLines(1, 0));
-    EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/CLEAR ?"}, f.sender.lines);
+    EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/CLEAR ?"}, f.link.lines);
 
-    f.vc->ParseUploadLines("VIRTCTRL/CLEAR 1,3-40", "", linkstate::Upload);
+    f.Answer("/VIRTCTRL/CLEAR 1,3-40");
     ASSERT_NE(nullptr, f.Item(2));
     EXPECT_EQ("2 *", f.Item(2)->GetName());
     EXPECT_EQ(1, f.vc->GetDownloadLines(1, 0));
@@ -104,9 +86,9 @@ TEST(VirtCtrlBlock, UploadWaitsForTheClearAnswer)
     while (step < 601)
         step = f.vc->GetDownloadLines(1, step);
     // Entry 2's five queries, then all 360 sources and destinations.
-    ASSERT_EQ(1u + 5u + 360u, f.sender.lines.size());
-    EXPECT_EQ("/VIRTCTRL/ENTRY2/MIN ?", f.sender.lines[1]);
-    EXPECT_EQ("/VIRTCTRL/SOURCE/ENC5 ?", f.sender.lines[6 + 40 + 4]);
+    ASSERT_EQ(1u + 5u + 360u, f.link.lines.size());
+    EXPECT_EQ("/VIRTCTRL/ENTRY2/MIN ?", f.link.lines[1]);
+    EXPECT_EQ("/VIRTCTRL/SOURCE/ENC5 ?", f.link.lines[6 + 40 + 4]);
 }
 
 TEST(VirtCtrlBlock, ClearAnswerDeletesAndCreates)
@@ -117,13 +99,14 @@ TEST(VirtCtrlBlock, ClearAnswerDeletesAndCreates)
     f.vc->ParseUploadLines("VIRTCTRL/CLEAR 5-40", "", linkstate::Upload);
     for (int n = 1; n <= 4; ++n) {
         ASSERT_NE(nullptr, f.Item(n));
-        if (n != 2)
+        if (n != 2) {
             EXPECT_EQ(std::to_string(n) + " *", f.Item(n)->GetName());
+        }
     }
     for (int n = 5; n <= 40; ++n)
         EXPECT_EQ(nullptr, f.Item(n)) << n;
-    EXPECT_EQ(4, f.d.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
-    EXPECT_EQ(5u, f.d.doc().GetList(CAT_AUDIO).size());  // the table and four controllers
+    EXPECT_EQ(4, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
+    EXPECT_EQ(5u, f.doc().GetList(CAT_AUDIO).size());  // the table and four controllers
 }
 
 TEST(VirtCtrlBlock, EntryAndLinkAnswers)
@@ -144,7 +127,7 @@ TEST(VirtCtrlBlock, EntryAndLinkAnswers)
     ASSERT_NE(nullptr, f.Item(10));
     EXPECT_EQ(-7, f.Item(10)->GetInt(CVirtCtrlItem::Curve));
     f.vc->ParseUploadLines("VIRTCTRL/ENTRY41/MIN 1.0", "", linkstate::Upload);
-    EXPECT_EQ(2, f.d.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
+    EXPECT_EQ(2, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
 
     f.vc->ParseUploadLines("VIRTCTRL/DEST/AMPCHAN12 7", "", linkstate::Upload);
     EXPECT_EQ(7, f.vc->GetLink(EP::AmpChannel, 12));
@@ -158,15 +141,15 @@ TEST(VirtCtrlBlock, EntryAndLinkAnswers)
     f.vc->ParseUploadLines("VIRTCTRL/DEST/DELAY9 4", "", linkstate::Upload);
     f.vc->ParseUploadLines("VIRTCTRL/DEST/IN2 ?", "", linkstate::Upload);
     EXPECT_EQ(0, f.vc->GetLink(EP::In, 2));
-    EXPECT_EQ(5, f.d.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
+    EXPECT_EQ(5, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
 }
 
 TEST(VirtCtrlBlock, FullOutputBufferHoldsTheStep)
 {
     Fixture f(0);
     f.vc->GetDownloadLines(0, -1);
-    f.sender.outBufferCount = 512;
+    f.link.outBufferCount = 512;
     EXPECT_EQ(0, f.vc->GetDownloadLines(0, 0));
     EXPECT_EQ(300, f.vc->GetDownloadLines(0, 300));
-    EXPECT_TRUE(f.sender.lines.empty());
+    EXPECT_TRUE(f.link.lines.empty());
 }

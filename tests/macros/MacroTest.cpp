@@ -420,18 +420,6 @@ TEST_F(MacroTest, ProtocolLines)
     EXPECT_EQ("/PARAM/TYPE INT", lines[0]);
     EXPECT_EQ("/PARAM/OUT 0", lines[1]);
 
-    CMacro* seq = NewMacro(mt::Sequence);
-    seq->SetParamFloat(47, 2.5f);
-    seq->GetParamLines(lines);
-    ASSERT_EQ(15u, lines.size());
-    EXPECT_EQ("/PARAM/STEP2/CONDITION OFF", lines[4]);
-    EXPECT_EQ("/PARAM/STEP2/TIME 2.5", lines[5]);
-
-    CMacro* lcd = NewMacro(mt::LcdText);
-    lcd->GetParamLines(lines);
-    EXPECT_EQ("/PARAM/TEXT \"\"", lines[2]);
-    EXPECT_EQ("/PARAM/CLEAR NO", lines[4]);
-
     CMacro* none = NewMacro(mt::NoType);
     EXPECT_EQ("EMPTY", none->GetParamLines(lines));
     EXPECT_TRUE(lines.empty());

@@ -1,5 +1,7 @@
 #include "support/BlockTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <stdexcept>
 
@@ -54,6 +56,33 @@ int ProfileHost::GetProfileInt(const std::string& section, const std::string& ke
         if (it->first == key)
             return it->second;
     return def;
+}
+
+int BlockHarness::Walk(CBaseDevice& block, int mode, const Device& device)
+{
+    const int count = block.GetDownloadLines(mode, -1);
+    int step = 0;
+    for (int calls = 0; step < count; ++calls) {
+        if (calls == 1000000) {
+            ADD_FAILURE() << "the producer never reaches its count";
+            return step;
+        }
+        const size_t sent = link.lines.size();
+        const int next = block.GetDownloadLines(mode, step);
+        if (device)
+            for (size_t i = sent; i < link.lines.size(); ++i)
+                for (const std::string& answer : device(link.lines[i]))
+                    Answer(answer);
+        if (next == step && link.lines.size() == sent)
+            return step;
+        step = next;
+    }
+    return step;
+}
+
+void BlockHarness::Answer(const std::string& line, int linkState)
+{
+    doc().DispatchAnswerLine(line, diffFile, linkState);
 }
 
 Bytes StoreData(CBaseDevice& obj)

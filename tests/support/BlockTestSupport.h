@@ -1,9 +1,12 @@
 #pragma once
 // Test helpers for the block and settings objects: a recording line sender,
-// a document installed as the active one, and archive helpers that store an
-// object's data or load it back under a chosen class schema.
+// a document installed as the active one, settings answers, a harness that
+// runs a block's line producer the way the device link does (with an optional
+// fake device answering through the document's answer routing), and archive
+// helpers that store an object's data or load it back under a chosen schema.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +58,43 @@ public:
 private:
     std::vector<std::pair<std::string, int>> m_values;
     IAppHost* m_previous = nullptr;
+};
+
+// A headless device link for one block: the document (active), the recorded
+// lines with a settable output-buffer count, the profile flags, and the
+// answers fed back through CQuillomerDoc::DispatchAnswerLine.
+class BlockHarness {
+public:
+    // Answer lines of the fake device to one sent line (with their leading "/").
+    using Device = std::function<std::vector<std::string>(const std::string& sent)>;
+
+    CQuillomerDoc& doc() { return active.doc(); }
+    // Adds an object made by the placing Create to the document.
+    template <class T>
+    T* Add(uint32_t kind, int32_t category)
+    {
+        auto* o = new T;
+        if (!o->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, category, 0, 3, active.get())) {
+            delete o;
+            return nullptr;
+        }
+        active.doc().AddObject(o, category);
+        return o;
+    }
+
+    // Runs the producer as the transfer loop does: step -1, then each step it
+    // returns, until the count. Every line sent goes to `device` (when set),
+    // whose answers are dispatched before the next call. Stops early when a
+    // step comes back unchanged (the producer waits) and returns the step
+    // reached. The lines sent collect in link.lines.
+    int Walk(CBaseDevice& block, int mode, const Device& device = {});
+    // One answer line through the document's routing, as in an upload.
+    void Answer(const std::string& line, int linkState = linkstate::Upload);
+
+    ActiveDoc active;
+    ProfileHost profile;
+    RecordingSender link;
+    std::string diffFile;  // the upload difference file handed on with answers ("" none)
 };
 
 using Bytes = std::vector<uint8_t>;
