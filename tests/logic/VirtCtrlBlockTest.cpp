@@ -17,7 +17,7 @@ struct Fixture : BlockHarness {
         vc = Add<CVirtCtrl>(CVirtCtrl::kKindId, CAT_AUDIO);
         EXPECT_NE(nullptr, vc);
     }
-    int Walk(int mode) { return BlockHarness::Walk(*vc, mode); }
+    int Walk(int mode, const Device& device = {}) { return BlockHarness::Walk(*vc, mode, device); }
     CVirtCtrlItem* Item(int n)
     {
         return dynamic_cast<CVirtCtrlItem*>(doc().GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM));
@@ -78,14 +78,16 @@ TEST(VirtCtrlBlock, UploadWaitsForTheClearAnswer)
     EXPECT_EQ(0, f.vc->GetDownloadLines(1, 0));
     EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/CLEAR ?"}, f.link.lines);
 
-    f.Answer("/VIRTCTRL/CLEAR 1,3-40");
+    // A device that answers the clear query: the walk goes on to the end.
+    f.link.lines.clear();
+    const auto device = [](const std::string& sent) {
+        return sent == "/VIRTCTRL/CLEAR ?" ? std::vector<std::string>{"/VIRTCTRL/CLEAR 1,3-40"}
+                                           : std::vector<std::string>{};
+    };
+    EXPECT_EQ(601, f.Walk(1, device));
     ASSERT_NE(nullptr, f.Item(2));
     EXPECT_EQ("2 *", f.Item(2)->GetName());
-    EXPECT_EQ(1, f.vc->GetDownloadLines(1, 0));
-    int step = 1;
-    while (step < 601)
-        step = f.vc->GetDownloadLines(1, step);
-    // Entry 2's five queries, then all 360 sources and destinations.
+    // The clear query, entry 2's five queries, then all 360 sources and destinations.
     ASSERT_EQ(1u + 5u + 360u, f.link.lines.size());
     EXPECT_EQ("/VIRTCTRL/ENTRY2/MIN ?", f.link.lines[1]);
     EXPECT_EQ("/VIRTCTRL/SOURCE/ENC5 ?", f.link.lines[6 + 40 + 4]);

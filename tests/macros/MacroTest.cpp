@@ -52,6 +52,7 @@ protected:
         std::vector<std::pair<int32_t, std::string>> steps;  // legacy macro, delay text
         std::vector<int32_t> intDelays;                      // schemas 11..14
         float time = 0.0f;
+        std::string zoneText = "0";  // schemas 12 and later
     };
     static Bytes OldRecord(uint16_t s, const Old& o)
     {
@@ -111,7 +112,7 @@ protected:
             PutI32(b, 0);
             PutI32(b, 0);
             PutI32(b, 0);
-            PutText(b, "0");
+            PutText(b, o.zoneText);
         }
         return b;
     }
@@ -212,6 +213,33 @@ TEST_F(MacroTest, SchemaEightMapsSmallTypeCodesAndLinksThePrechime)
     EXPECT_EQ(0, lost->GetParam(5));
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ("Gongsignal 5 im Arbeitsblatt nicht vorhanden !", messages[0]);
+}
+
+TEST_F(MacroTest, EveryOlderSchemaLoadsWithItsUpgrades)
+{
+    NewNumbered<CChimeSignal>(32823, 3, CAT_AUDIO);
+    for (uint16_t s = 1; s <= 14; ++s) {
+        SCOPED_TRACE(s);
+        Old o;
+        o.signal = 3;
+        o.time = 4.0f;
+        o.zoneText = "5";
+        const size_t steps = s <= 3 ? 3 : s <= 13 ? 4 : 5;
+        o.steps.assign(steps, {0, "1.5"});
+        o.intDelays.assign(steps, 2);
+        const uint32_t kind = s < 9 ? 2 : mt::Chime;  // 2: the chime's small code
+        CMacro* m = LoadIntoDoc(s, Concat(Common(kind, s), OldRecord(s, o)));
+        ASSERT_NE(nullptr, m);
+        m->PostLoad();
+        EXPECT_EQ(static_cast<uint32_t>(mt::Chime), m->GetKindId());
+        EXPECT_EQ(s < 9 ? 3 : 0, m->GetParam(33));         // the signal number became a link
+        EXPECT_EQ(s >= 13 ? 1 : 0, m->GetParam(18));       // AUX kept for page macros only
+        EXPECT_FLOAT_EQ(s >= 11 ? 2.0f : 1.5f, m->GetParamFloat(46));
+        EXPECT_FLOAT_EQ(s >= 10 ? 4.0f : 0.0f, m->GetParamFloat(8));
+        EXPECT_EQ(s >= 12 ? "5" : "0", m->GetParamText(2));  // recomputed from the links
+        EXPECT_EQ(CMacro::DefaultClockTime(), m->GetParam(69));
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MacroTest, StepDelaysOfEachSchemaGeneration)
