@@ -10,7 +10,6 @@
 #include "audio/CInternalMessageRec.h"
 #include "logic/CCondition.h"
 #include "logic/CMemoFlag.h"
-#include "macros/MacroStrings.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
