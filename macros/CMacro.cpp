@@ -555,10 +555,10 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
     if (text.size() > kRangeTextMaxLength)
         return false;
     if (!ParseRanges(set, kMaxZones, text)) {
-        NumberSet wide{};
-        if (ParseRanges(wide, std::numeric_limits<unsigned>::max(), text))
+        // Readable without the limit: the numbers go beyond the zones.
+        NumberSet unlimited{};
+        if (ParseRanges(unlimited, std::numeric_limits<unsigned>::max(), text))
             return false;
-        ParseRanges(set, kMaxZones, text);  // what the word form parsed
     }
     m_zoneText = text;
     for (int n = 1; n <= kMaxZones; ++n) {
