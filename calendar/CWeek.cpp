@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/CalendarItems.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -11,24 +12,6 @@ QL_IMPLEMENT_SERIAL(CWeek, 1)
 
 namespace {
 constexpr const char* kDayKeys[CWeek::kDays] = {"/MO", "/TU", "/WE", "/TH", "/FR", "/SA", "/SU"};
-
-// Makes a placeholder day programme of the number in the document's calendar
-// list; null when the class is not available or the number is refused.
-CBaseDevice* MakePlaceholderDayprog(CQuillomerDoc* doc, int32_t number)
-{
-    const CRuntimeClass* cls = CClassRegistry::Find("CDayprog");
-    if (cls == nullptr || doc == nullptr)
-        return nullptr;
-    auto* obj = dynamic_cast<CBaseDevice*>(cls->create());
-    if (obj == nullptr)
-        return nullptr;
-    if (!obj->Create(CWeek::kDayprogKindId, StrFormat("%d *", number), number, CAT_CALENDAR, doc)) {
-        delete obj;
-        return nullptr;
-    }
-    doc->AddObject(obj, CAT_CALENDAR);
-    return obj;
-}
 }  // namespace
 
 CWeek::CWeek()
@@ -64,13 +47,8 @@ void CWeek::SetDay(int day, int32_t number)
     RemoveOutLinksAtKey(day);
     if (number == 0 || m_pDocument == nullptr)
         return;
-    CIDManager& dir = m_pDocument->GetIDManager();
     // Numbers outside the directory's range name no day programme.
-    if (!dir.IsValidID(number, OT_DAYPROG) || number < 1)
-        return;
-    CBaseDevice* dayprog = dir.GetBaseDevice(number, OT_DAYPROG);
-    if (dayprog == nullptr)
-        dayprog = MakePlaceholderDayprog(m_pDocument, number);
+    CBaseDevice* dayprog = calitems::FindOrMakeDayprog(m_pDocument, number);
     if (dayprog == nullptr)
         return;
     AddOutLink(this, day, dayprog, 0, dayprog->GetCategory());

@@ -1,5 +1,5 @@
-// Texts of the calendar and clock objects. Ids from 36100 on are this
-// folder's own (texts without a known resource number).
+// Texts of the calendar and clock objects and their windows. Ids from 36100
+// on are this folder's own (texts without a known resource number).
 #include "platform/StringTable.h"
 
 QL_STRING_TABLE({
@@ -7,6 +7,24 @@ QL_STRING_TABLE({
     {34118, "Wochenprogramm"},
     {34119, "Tagesprogramm"},
     {34126, "Uhr"},
+    {32805, "Name"},
+    {32806, "Makro"},
+    {34232, "Zeit"},
+    {34233, "Datum"},
+    {34234, "Funktion"},
+    {34242, " "},
+    {34244, "ID"},
+    {34235, "OFF"},
+    {34236, "einmalig"},
+    {34237, "monatlich"},
+    {34238, "wöchentlich"},
+    {34239, "täglich"},
+    {34240, "stündlich"},
+    {34241, "minütlich"},
+    {34249, "jährlich"},
+    {34298, "Zeitraum"},
+    {34299, "bis"},
+    {34300, "Kein gültiger Zeitraum!"},
     {36101, "Montag"},
     {36102, "Dienstag"},
     {36103, "Mittwoch"},
@@ -15,4 +33,25 @@ QL_STRING_TABLE({
     {36106, "Samstag"},
     {36107, "Sonntag"},
     {36108, "Wochentag"},
+    {36109, "Tag"},
+    {36110, "Einträge"},
+    {36111, "Die Uhrzeit des Computers konnte nicht gestellt werden.\n( %s )"},
+    {33126, "Neues Ereignis\nNeues Ereignis"},
+    {33127, "Ereignis löschen\nEreignis löschen"},
+    {33128, "Ereignisse uploaden\nEreignisse uploaden"},
+    {33154, "Ereignisse downloaden\nEreignisse downloaden"},
+    {33138, "Neues Feiertagsprogram\nNeues Feiertagsprogram"},
+    {33139, "Feiertagsprogramm löschen\nFeiertagsprogramm löschen"},
+    {33140, "Feiertagsprogramme uploaden\nFeiertagsprogramme uploaden"},
+    {33115, "Feiertagsprogramme downloaden\nFeiertagsprogramme downloaden"},
+    {33135, "Neues Tagesprogramm\nNeues Tagesprogramm"},
+    {33136, "Tagesprogramm löschen\nTagesprogramm löschen"},
+    {33117, "Neuer Tagesprogrammeintrag\nNeuer Tagesprogrammeintrag"},
+    {33118, "Tagesprogrammeintrag löschen\nTagesprogrammeintrag löschen"},
+    {33116, "Tagesprogramme downloaden\nTagesprogramme downloaden"},
+    {33137, "Tagesprogramm uploaden\nTagesprogramm uploaden"},
+    {33151, "Wochenprogramme uploaden\nWochenprogramme uploaden"},
+    {33152, "Wochenprogramme downloaden\nWochenprogramme downloaden"},
+    {33179, "Download"},
+    {33180, "Upload"},
 });

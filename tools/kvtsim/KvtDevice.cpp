@@ -39,6 +39,21 @@ int HexDigit(char c)
     return -1;
 }
 
+// The calendar's item lists: path word and how many numbers the device holds.
+struct CalendarPart {
+    const char* word;
+    int count;
+};
+constexpr CalendarPart kCalendarParts[] = {{"APPOINT", 50}, {"DAYPROG", 20}, {"HOLIDAY", 50}};
+
+const CalendarPart* CalendarPartOfClear(const std::string& path)
+{
+    for (const CalendarPart& p : kCalendarParts)
+        if (path == std::string("/CAL/CLEAR/") + p.word)
+            return &p;
+    return nullptr;
+}
+
 constexpr char kEtx = 0x03;
 constexpr char kBackspace = 0x08;
 constexpr char kDelete = 0x7f;
@@ -381,7 +396,48 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
         Answer(path + " " + value + " ? \r\n", now);  // read only
         return;
     }
+    if (const CalendarPart* part = CalendarPartOfClear(path)) {
+        // "ALL" forgets every item of the list.
+        if (word != "ALL") {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        const std::string prefix = std::string("/CAL/") + part->word;
+        for (auto it = m_values.lower_bound(prefix); it != m_values.end() && it->first.compare(0, prefix.size(), prefix) == 0;)
+            it = m_values.erase(it);
+        return;
+    }
     m_values[path] = value;
+}
+
+std::string KvtDevice::FreeCalendarNumbers(const std::string& word, int count) const
+{
+    // An item is held while it has a stored value other than an "OFF" function.
+    std::vector<bool> held(static_cast<size_t>(count) + 1, false);
+    const std::string prefix = "/CAL/" + word;
+    for (auto it = m_values.lower_bound(prefix); it != m_values.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+         ++it) {
+        size_t i = prefix.size();
+        int n = 0;
+        while (i < it->first.size() && std::isdigit(static_cast<unsigned char>(it->first[i])) && n <= count)
+            n = n * 10 + (it->first[i++] - '0');
+        if (n < 1 || n > count || i >= it->first.size() || it->first[i] != '/')
+            continue;
+        if (it->first.substr(i) == "/FUNCTION" && Upper(it->second) == "OFF")
+            continue;
+        held[static_cast<size_t>(n)] = true;
+    }
+    std::string text;
+    for (int n = 1; n <= count; ++n) {
+        if (held[static_cast<size_t>(n)])
+            continue;
+        int last = n;
+        while (last < count && !held[static_cast<size_t>(last) + 1])
+            ++last;
+        text += (text.empty() ? "" : ",") + (last == n ? std::to_string(n) : std::to_string(n) + "-" + std::to_string(last));
+        n = last;
+    }
+    return text.empty() ? "0" : text;
 }
 
 std::string KvtDevice::Clock(bool date) const
@@ -406,8 +462,16 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
         value = m_config.deviceId;
     else if (path == "/PROTECT")
         value = m_protected ? "ON" : "OFF";
-    else if ((path == "/CLOCK/MAIN/TIME" || path == "/CLOCK/MAIN/DATE") && !m_values.count(path))
-        value = Clock(path == "/CLOCK/MAIN/DATE");
+    else if ((path == "/CLOCK/MAIN/TIME" || path == "/CLOCK/MAIN/DATE" || path == "/CLOCK/DCF/TIME" ||
+              path == "/CLOCK/DCF/DATE" || path == "/CLOCK/SLAVE/TIME") &&
+             !m_values.count(path))
+        value = Clock(path.size() > 5 && path.compare(path.size() - 5, 5, "/DATE") == 0);
+    else if ((path == "/CLOCK/DCF/RECEIVE" || path == "/CLOCK/SLAVE/OVERLOAD" || path == "/CLOCK/SLAVE/RUN" ||
+              path == "/CLOCK/SLAVE/INVERT") &&
+             !m_values.count(path))
+        value = "OFF";
+    else if (const CalendarPart* part = CalendarPartOfClear(path))
+        value = FreeCalendarNumbers(part->word, part->count);
     else {
         const auto it = m_values.find(path);
         if (it == m_values.end()) {

@@ -113,6 +113,8 @@ private:
     void Schedule(TimePoint when, std::function<void()> what);
     std::string ResolvePath(const std::string& word) const;
     std::string Clock(bool date) const;
+    // The numbers 1..count of a calendar list that hold no item, as a range text.
+    std::string FreeCalendarNumbers(const std::string& word, int count) const;
 
     DeviceConfig m_config;
     Mode m_mode = Mode::System;

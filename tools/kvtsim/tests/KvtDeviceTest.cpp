@@ -415,3 +415,18 @@ TEST(KvtDevice, SilentFromTheStartNeverAnswers)
     EXPECT_EQ(dev.Send(kWakeUp + "?\r\n"), "");
     EXPECT_TRUE(dev.d.IsSilent());
 }
+
+TEST(KvtDevice, CalendarListsClearAndReportTheirFreeNumbers)
+{
+    Dev dev;
+    dev.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n");
+    EXPECT_EQ(dev.Send("/CAL/CLEAR/APPOINT ?\r\n"), "/CAL/CLEAR/APPOINT 1-50\r\n");
+    dev.Send("/CAL/APPOINT2/FUNCTION DAILY\r\n/CAL/APPOINT5/FUNCTION ONETIME\r\n/CAL/APPOINT6/FUNCTION OFF\r\n"
+             "/CAL/DAYPROG20/NAME Abend\r\n");
+    EXPECT_EQ(dev.Send("/CAL/CLEAR/APPOINT ?\r\n"), "/CAL/CLEAR/APPOINT 1,3-4,6-50\r\n");
+    EXPECT_EQ(dev.Send("/CAL/CLEAR/DAYPROG ?\r\n"), "/CAL/CLEAR/DAYPROG 1-19\r\n");
+    dev.Send("/CAL/CLEAR/APPOINT ALL\r\n");
+    EXPECT_EQ(dev.d.Value("/CAL/APPOINT2/FUNCTION"), "");
+    EXPECT_EQ(dev.d.Value("/CAL/DAYPROG20/NAME"), "Abend");
+    EXPECT_EQ(dev.Send("/CLOCK/DCF/RECEIVE ?\r\n"), "/CLOCK/DCF/RECEIVE OFF\r\n");
+}
