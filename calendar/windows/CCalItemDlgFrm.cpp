@@ -1,0 +1,46 @@
+#include "calendar/windows/CCalItemDlgFrm.h"
+
+#include <QAction>
+
+#include "model/CBaseDevice.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+
+CCalItemDlgFrm::CCalItemDlgFrm(const CCalItemDlgView::Variant& variant, const Commands& commands, QWidget* parent)
+    : CFeatureFrm(Form::Edit, parent), m_commands(commands)
+{
+    AddCommandBar(commands.toolBarId, {commands.newItem, commands.deleteItem, 0, commands.upload, commands.download});
+    m_view = new CCalItemDlgView(variant, this);
+    setCentralWidget(m_view);
+    // The transfer buttons follow the connection as it is when the window opens.
+    const bool connected = IsDocConnected() != 0;
+    GetAction(commands.upload)->setEnabled(connected);
+    GetAction(commands.download)->setEnabled(connected);
+    UpdateButtons();
+}
+
+void CCalItemDlgFrm::UpdateButtons()
+{
+    const CQuillomerDoc* doc = GetActiveDoc();
+    const uint32_t type = m_view->GetVariant().type;
+    const int count = doc ? doc->GetIDManager().GetCount(type) : 0;
+    GetAction(m_commands.newItem)->setEnabled(doc && count != static_cast<int>(GetMaxObjectCount(type)));
+    GetAction(m_commands.deleteItem)->setEnabled(count != 0);
+}
+
+bool CCalItemDlgFrm::OnFrameCommand(unsigned commandId)
+{
+    if (commandId == m_commands.newItem)
+        m_view->NewItem();
+    else if (commandId == m_commands.deleteItem)
+        m_view->DeleteSelected();
+    else if (commandId == m_commands.download)
+        m_view->TransferAll(0);
+    else if (commandId == m_commands.upload)
+        m_view->TransferAll(1);
+    else
+        return false;
+    UpdateButtons();
+    return true;
+}

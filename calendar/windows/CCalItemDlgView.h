@@ -1,0 +1,50 @@
+#pragma once
+// The list of appointments or holiday programmes: one row per object in
+// number order, in-place editing of the name, the dates and the time,
+// selection dialogs for the function and the macro or day programme, and the
+// transfer of the selected item.
+
+#include "calendar/windows/CCalendarListView.h"
+
+#include <cstdint>
+
+class CBaseDevice;
+
+class CCalItemDlgView : public CCalendarListView {
+    Q_OBJECT
+public:
+    struct Variant {
+        uint32_t type;         // OT_APPOINT or OT_HOLIDAY
+        uint32_t kindId;       // the kind and the name word of new objects
+        int resetStep;         // the calendar block's part
+        int firstStep;         // the step of item 1
+        bool holiday;
+        uint32_t detailKind;   // selection kind of column 5
+    };
+
+    CCalItemDlgView(const Variant& variant, QWidget* parent = nullptr);
+
+    const Variant& GetVariant() const { return m_variant; }
+    void Refill();
+    // The object of a row (null for none).
+    CBaseDevice* ObjectOf(int row) const;
+
+    // Frame commands.
+    void NewItem();
+    void DeleteSelected();
+    void TransferAll(int mode);
+    void TransferSelected(int mode);
+
+    // An edited cell's text (the name, a date, the time, the end date).
+    void OnEndLabelEdit(int row, int column, const QString& text);
+    void OnDoubleClick(int row, int column);
+
+    // The selection dialog; tests replace it. Returns false on Cancel.
+    using Chooser = bool (*)(QWidget* parent, int kind, const QString& preset, int* result);
+    static Chooser SetChooser(Chooser chooser);
+
+    int m_remembered = 0;  // the number to select after a refill
+
+private:
+    Variant m_variant;
+};

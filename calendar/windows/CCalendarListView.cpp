@@ -1,0 +1,96 @@
+#include "calendar/windows/CCalendarListView.h"
+
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "calendar/CalendarIds.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
+
+CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    setPalette(p);
+    setMinimumSize(200, 100);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+}
+
+CFeatureFrm* CCalendarListView::Frame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* f = qobject_cast<CFeatureFrm*>(w))
+            return f;
+    return nullptr;
+}
+
+int CCalendarListView::SelectedRow() const
+{
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (IsItemSelected(r))
+            return r;
+    return -1;
+}
+
+void CCalendarListView::SelectRow(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return;
+    SetItemState(row, true, true);
+    scrollToItem(Row(row));
+}
+
+void CCalendarListView::SetColumns(std::initializer_list<std::pair<QString, int>> columns)
+{
+    DeleteAllItems();
+    setColumnCount(0);
+    int c = 0;
+    for (const auto& [title, width] : columns)
+        InsertColumn(c++, title, LVCFMT_LEFT, width);
+}
+
+QString CCalendarListView::DateText(std::time_t t)
+{
+    return CInPlaceDateTimeCtrl::FormatDate(QDateTime::fromSecsSinceEpoch(t).date());
+}
+
+QString CCalendarListView::TimeText(std::time_t t)
+{
+    return CInPlaceDateTimeCtrl::FormatTime(QDateTime::fromSecsSinceEpoch(t).time());
+}
+
+bool CCalendarListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (index.column() != 0)
+        return false;
+    return CListCtrl::edit(index, trigger, event);
+}
+
+void CCalendarListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        emit DeletePressed();
+        return;
+    }
+    CListCtrl::keyPressEvent(event);
+}
+
+void CCalendarListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    const bool connected = IsDocConnected() != 0;
+    for (unsigned id : {ID_CAL_DOWNLOAD_ITEM, ID_CAL_UPLOAD_ITEM}) {
+        QAction* a = menu.addAction(QString::fromStdString(LoadStringId(id)));
+        a->setEnabled(connected);
+        connect(a, &QAction::triggered, this, [this, id] { emit ItemCommand(id); });
+    }
+    menu.exec(event->globalPos());
+}

@@ -1,0 +1,275 @@
+#include "calendar/windows/CClockForm.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QThread>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+#include "calendar/CClock.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/CalendarTime.h"
+#include "model/DocContext.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "platform/SystemTime.h"
+
+namespace {
+constexpr int kPollMs = 1000;
+const char* const kPollKeys[] = {"/MAIN/TIME", "/MAIN/DATE", "/DCF/TIME", "/DCF/DATE",
+                                 "/DCF/RECEIVE", "/SLAVE/TIME", "/SLAVE/OVERLOAD"};
+
+QLineEdit* MakeEdit(QWidget* parent, int id, bool readOnly)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::number(id));
+    e->setReadOnly(readOnly);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
+    return e;
+}
+}  // namespace
+
+CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_kept(kept)
+{
+    auto* mainBox = new QGroupBox(tr("QUILLOMER Systemzeit"), this);
+    m_mainTime = MakeEdit(mainBox, 1195, true);
+    m_mainDate = MakeEdit(mainBox, 1007, true);
+    m_setMain = new QPushButton(tr("Stellen"), mainBox);
+    m_setMain->setObjectName(QStringLiteral("1267"));
+    auto* mainLayout = new QGridLayout(mainBox);
+    mainLayout->addWidget(m_mainTime, 0, 0);
+    mainLayout->addWidget(m_mainDate, 0, 1);
+    mainLayout->addWidget(m_setMain, 0, 2);
+
+    auto* dcfBox = new QGroupBox(tr("Letzte DCF 77 Synchronisation"), this);
+    m_dcfTime = MakeEdit(dcfBox, 1008, true);
+    m_dcfDate = MakeEdit(dcfBox, 1010, true);
+    m_dcfStatus = new QLabel(dcfBox);
+    m_dcfStatus->setObjectName(QStringLiteral("1197"));
+    m_dcfStatus->setToolTip(tr("DCF Status"));
+    m_dcfAnimation = new QProgressBar(dcfBox);
+    m_dcfAnimation->setObjectName(QStringLiteral("1374"));
+    m_dcfAnimation->setTextVisible(false);
+    m_dcfAnimation->setRange(0, 1);
+    auto* dcfLayout = new QGridLayout(dcfBox);
+    dcfLayout->addWidget(m_dcfTime, 0, 0);
+    dcfLayout->addWidget(m_dcfDate, 0, 1);
+    dcfLayout->addWidget(m_dcfStatus, 0, 2);
+    dcfLayout->addWidget(m_dcfAnimation, 1, 0, 1, 3);
+
+    auto* slaveBox = new QGroupBox(tr("Nebenuhren"), this);
+    m_slaveTime = MakeEdit(slaveBox, 1009, false);
+    m_setSlave = new QPushButton(tr("Stellen"), slaveBox);
+    m_setSlave->setObjectName(QStringLiteral("1268"));
+    m_overload = new QLabel(slaveBox);
+    m_overload->setObjectName(QStringLiteral("1200"));
+    m_overload->setToolTip(tr("Überlast"));
+    m_invert = new QCheckBox(tr("Invert"), slaveBox);
+    m_invert->setObjectName(QStringLiteral("1213"));
+    m_run = new QCheckBox(tr("Start"), slaveBox);
+    m_run->setObjectName(QStringLiteral("1255"));
+    auto* slaveLayout = new QGridLayout(slaveBox);
+    slaveLayout->addWidget(m_slaveTime, 0, 0);
+    slaveLayout->addWidget(m_setSlave, 0, 1);
+    slaveLayout->addWidget(m_overload, 0, 2);
+    slaveLayout->addWidget(m_invert, 1, 0);
+    slaveLayout->addWidget(m_run, 1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(mainBox);
+    layout->addWidget(dcfBox);
+    layout->addWidget(slaveBox);
+    layout->addStretch(1);
+
+    SetIcon(m_dcfStatus, true);
+    SetIcon(m_overload, false);
+    connect(m_setMain, &QPushButton::clicked, this, [this] { OnSetMainClock(); });
+    connect(m_setSlave, &QPushButton::clicked, this, [this] { OnSetSlaveClock(); });
+    connect(m_run, &QCheckBox::clicked, this, [this] { OnSlaveRun(); });
+    connect(m_invert, &QCheckBox::clicked, this, [this] { OnSlaveInvert(); });
+}
+
+CClockForm::~CClockForm()
+{
+    if (m_clock && m_clock->GetAnswerSink() == this)
+        m_clock->SetAnswerSink(nullptr);
+    m_kept.Clear();
+}
+
+void CClockForm::Attach(CClock* clock)
+{
+    m_clock = clock;
+    if (!clock)
+        return;
+    clock->SetAnswerSink(this);
+    m_invert->setChecked(clock->m_invert == "ON");
+    m_run->setChecked(clock->m_run == "ON");
+}
+
+void CClockForm::Send(const QString& line)
+{
+    SendCommand(line.toStdString(), GetActiveDoc(), true);
+}
+
+void CClockForm::SetIcon(QLabel* label, bool bad)
+{
+    // Icon 251 shows a fault (no reception, overload), 245 the good state.
+    label->setProperty("iconId", bad ? 251 : 245);
+    const QIcon icon = style()->standardIcon(bad ? QStyle::SP_MessageBoxWarning : QStyle::SP_DialogApplyButton);
+    label->setPixmap(icon.pixmap(16, 16));
+}
+
+void CClockForm::StartPolling()
+{
+    for (const char* key : {"/CLOCK/MAIN/DATE ?", "/CLOCK/DCF/DATE ?", "/CLOCK/SLAVE/RUN ?", "/CLOCK/SLAVE/INVERT ?"})
+        Send(QString::fromLatin1(key));
+    m_receptionFlag = 1;
+    if (m_timerId == 0)
+        m_timerId = startTimer(kPollMs);
+}
+
+void CClockForm::PollOnce()
+{
+    for (const char* key : kPollKeys)
+        Send(QStringLiteral("/CLOCK") + QString::fromLatin1(key) + QStringLiteral(" ?"));
+}
+
+void CClockForm::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_timerId)
+        PollOnce();
+    else
+        QWidget::timerEvent(event);
+}
+
+bool CClockForm::IsEditingMainClock() const
+{
+    return !m_mainTime->isReadOnly();
+}
+
+void CClockForm::OnSetMainClock()
+{
+    if (!IsEditingMainClock()) {
+        // First click: the fields are the user's until the second click.
+        m_mainTime->setReadOnly(false);
+        m_mainDate->setReadOnly(false);
+        if (m_timerId) {
+            killTimer(m_timerId);
+            m_timerId = 0;
+        }
+        m_setMain->setProperty("bitmapId", 311);
+        return;
+    }
+    m_mainTime->setReadOnly(true);
+    m_mainDate->setReadOnly(true);
+    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + m_mainTime->text());
+    Send(QStringLiteral("/CLOCK/MAIN/DATE ") + m_mainDate->text());
+    if (m_timerId == 0)
+        m_timerId = startTimer(kPollMs);
+    m_setMain->setProperty("bitmapId", 310);
+}
+
+void CClockForm::OnSetSlaveClock()
+{
+    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + m_slaveTime->text());
+}
+
+void CClockForm::OnSlaveRun()
+{
+    Send(QStringLiteral("/CLOCK/SLAVE/RUN ") + (m_run->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF")));
+}
+
+void CClockForm::OnSlaveInvert()
+{
+    Send(QStringLiteral("/CLOCK/SLAVE/INVERT ") +
+         (m_invert->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF")));
+}
+
+void CClockForm::OnClockAnswer(const std::string& answer)
+{
+    const QString line = QString::fromStdString(answer).trimmed();
+    const qsizetype slash = line.indexOf(QLatin1Char('/'));
+    const qsizetype blank = line.indexOf(QLatin1Char(' '));
+    if (slash < 0 || blank < slash)
+        return;
+    const QString key = line.mid(slash, blank - slash);
+    const QString value = line.mid(blank + 1).trimmed();
+    if (value == QLatin1String("?"))
+        return;
+    struct Field {
+        const char* key;
+        QString KeptTexts::*kept;
+        QLineEdit* CClockForm::*edit;
+    };
+    static const Field fields[] = {
+        {"/MAIN/TIME", &KeptTexts::mainTime, &CClockForm::m_mainTime},
+        {"/MAIN/DATE", &KeptTexts::mainDate, &CClockForm::m_mainDate},
+        {"/DCF/TIME", &KeptTexts::dcfTime, &CClockForm::m_dcfTime},
+        {"/DCF/DATE", &KeptTexts::dcfDate, &CClockForm::m_dcfDate},
+        {"/SLAVE/TIME", &KeptTexts::slaveTime, &CClockForm::m_slaveTime},
+        {"/DCF/RECEIVE", &KeptTexts::dcfReceive, nullptr},
+        {"/SLAVE/OVERLOAD", &KeptTexts::slaveOverload, nullptr},
+        {"/SLAVE/RUN", &KeptTexts::slaveRun, nullptr},
+        {"/SLAVE/INVERT", &KeptTexts::slaveInvert, nullptr},
+    };
+    for (const Field& f : fields) {
+        if (key != QLatin1String(f.key))
+            continue;
+        QString& kept = m_kept.*(f.kept);
+        if (kept == value)
+            return;
+        kept = value;
+        if (f.edit) {
+            (this->*(f.edit))->setText(value);
+        } else if (key == QLatin1String("/DCF/RECEIVE")) {
+            const bool on = value == QLatin1String("ON");
+            if (!on && m_receptionFlag == 0) {
+                m_dcfAnimation->setRange(0, 1);
+                m_dcfAnimation->setValue(0);
+                SetIcon(m_dcfStatus, true);
+                m_receptionFlag = 1;
+            } else if (on) {
+                if (m_receptionFlag == 1) {
+                    m_dcfAnimation->setRange(0, 0);  // runs without end
+                    SetIcon(m_dcfStatus, false);
+                    m_receptionFlag = 0;
+                }
+                SetComputerClock();
+            }
+        } else if (key == QLatin1String("/SLAVE/OVERLOAD")) {
+            SetIcon(m_overload, value == QLatin1String("ON"));
+        } else if (key == QLatin1String("/SLAVE/RUN")) {
+            m_run->setChecked(value == QLatin1String("ON"));
+        } else {
+            m_invert->setChecked(value == QLatin1String("ON"));
+        }
+        return;
+    }
+}
+
+void CClockForm::SetComputerClock()
+{
+    // Only when the radio time (to the minute) and date match the device's clock.
+    if (m_kept.dcfTime.left(5) != m_kept.mainTime.left(5) || m_kept.dcfDate != m_kept.mainDate)
+        return;
+    LocalTimeValue v;
+    int h = 0, m = 0, sec = 0;
+    if (!caltime::ParseDeviceTime(m_kept.dcfTime.toStdString(), h, m, sec) ||
+        !caltime::ParseDeviceDate(m_kept.dcfDate.right(10).toStdString(), v.day, v.month, v.year) ||
+        !caltime::ParseDeviceTime(m_kept.mainTime.toStdString(), v.hour, v.minute, v.second))
+        return;
+    v.millisecond = 10;
+    std::string reason;
+    if (!SetLocalSystemTime(v, &reason)) {
+        ShowMessage(StrFormat(LoadStringId(IDS_CAL_SET_PC_CLOCK_FAILED).c_str(), reason.c_str()),
+                    mb::Ok | mb::IconExclamation);
+        return;
+    }
+    QThread::yieldCurrentThread();
+}

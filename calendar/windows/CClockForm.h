@@ -1,0 +1,79 @@
+#pragma once
+// The clock form shared by the clock window and the clock dialog: the main
+// clock (time and date, set in two clicks), the last radio synchronisation
+// with its reception indicator, and the slave clock line (time, run, invert,
+// overload). It polls the device once a second while its timer runs, takes
+// the "/CLOCK" answers that the clock object hands it, and sets the
+// computer's own clock when the radio reception starts and the radio time
+// matches the device's.
+
+#include <QString>
+#include <QWidget>
+
+#include "calendar/IClockAnswerSink.h"
+
+class CClock;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+class CClockForm : public QWidget, public IClockAnswerSink {
+    Q_OBJECT
+public:
+    // The last answer of each key; an answer acts only when it differs.
+    struct KeptTexts {
+        QString mainTime, mainDate, dcfTime, dcfDate, dcfReceive, slaveTime, slaveRun, slaveInvert, slaveOverload;
+        void Clear() { *this = KeptTexts(); }
+    };
+
+    CClockForm(KeptTexts& kept, QWidget* parent = nullptr);
+    ~CClockForm() override;
+
+    // Registers with the document's clock and shows its run and invert texts.
+    void Attach(CClock* clock);
+    // Starts polling: the four first queries, the reception indicator off,
+    // the one-second timer.
+    void StartPolling();
+    bool IsPolling() const { return m_timerId != 0; }
+    void PollOnce();
+
+    void OnClockAnswer(const std::string& line) override;
+
+    // Button handlers.
+    void OnSetMainClock();
+    void OnSetSlaveClock();
+    void OnSlaveRun();
+    void OnSlaveInvert();
+
+    bool IsEditingMainClock() const;
+    bool IsReceiving() const { return m_receptionFlag == 0; }
+    QCheckBox* RunBox() const { return m_run; }
+    QCheckBox* InvertBox() const { return m_invert; }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void Send(const QString& line);
+    void SetIcon(QLabel* label, bool bad);
+    void SetComputerClock();
+
+    KeptTexts& m_kept;
+    CClock* m_clock = nullptr;
+    int m_timerId = 0;
+    int m_receptionFlag = 1;
+    QLineEdit* m_mainTime = nullptr;
+    QLineEdit* m_mainDate = nullptr;
+    QPushButton* m_setMain = nullptr;
+    QLineEdit* m_dcfTime = nullptr;
+    QLineEdit* m_dcfDate = nullptr;
+    QLabel* m_dcfStatus = nullptr;
+    QProgressBar* m_dcfAnimation = nullptr;
+    QLineEdit* m_slaveTime = nullptr;
+    QPushButton* m_setSlave = nullptr;
+    QLabel* m_overload = nullptr;
+    QCheckBox* m_invert = nullptr;
+    QCheckBox* m_run = nullptr;
+};

@@ -1,0 +1,96 @@
+#include "calendar/windows/CDayprogDlgEntryView.h"
+
+#include <QHeaderView>
+
+#include "calendar/CDayprog.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/windows/CCalItemDlgView.h"
+#include "platform/StringTable.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
+
+namespace {
+QString Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+}  // namespace
+
+CDayprogDlgEntryView::CDayprogDlgEntryView(QWidget* parent) : CCalendarListView(parent)
+{
+    setObjectName(QStringLiteral("DayprogDlgEntryView"));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int column) { OnDoubleClick(RowOf(item), column); });
+    connect(this, &CListCtrl::EndLabelEdit, this,
+            [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+}
+
+void CDayprogDlgEntryView::SetDayprog(CDayprog* dayprog)
+{
+    m_dayprog = dayprog;
+    Refill();
+}
+
+void CDayprogDlgEntryView::Refill()
+{
+    const QSignalBlocker block(this);
+    SetColumns({{Str(IDS_CAL_COL_ID), 140}, {Str(IDS_CAL_COL_TIME), 160}, {Str(IDS_CAL_COL_MACRO), 160}});
+    if (!m_dayprog)
+        return;
+    const int count = CDayprog::GetEntryCount();
+    for (int i = 0; i < count; ++i) {
+        const QString time = QString::fromStdString(m_dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryTime)));
+        const QString macro = QString::fromStdString(m_dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryMacro)));
+        if (time.isEmpty() && macro.isEmpty())
+            continue;
+        const int row = InsertItem(GetItemCount(), QString::number(i + 1), 21);
+        SetItemData(row, static_cast<quintptr>(i + 1));
+        if (m_dayprog->IsEntrySet(i))
+            SetItemText(row, 1, TimeText(m_dayprog->m_entries[i]));
+        SetItemText(row, 2, macro);
+    }
+}
+
+int CDayprogDlgEntryView::SelectedEntry() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? 0 : static_cast<int>(GetItemData(row));
+}
+
+void CDayprogDlgEntryView::OnDoubleClick(int row, int column)
+{
+    if (!m_dayprog || row < 0 || row >= GetItemCount())
+        return;
+    const int entry = static_cast<int>(GetItemData(row));
+    if (column == 1) {
+        auto* picker = new CInPlaceDateTimeCtrl(row, column, GetItemText(row, column));
+        QRect rect = visualItemRect(Row(row));
+        rect.setLeft(header()->sectionViewportPosition(column));
+        rect.setWidth(header()->sectionSize(column));
+        if (!picker->Create(true, rect, this))
+            delete picker;
+    } else if (column == 2) {
+        int macro = 0;
+        const CCalItemDlgView::Chooser choose = CCalItemDlgView::SetChooser(nullptr);
+        CCalItemDlgView::SetChooser(choose);
+        if (!choose(this, IDS_CAL_COL_MACRO, GetItemText(row, column), &macro))
+            return;
+        m_dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), macro);
+        m_dayprog->SetDocModified();
+        Refill();
+    }
+}
+
+void CDayprogDlgEntryView::OnEndLabelEdit(int row, int column, const QString& text)
+{
+    if (!m_dayprog || column != 1 || row < 0 || row >= GetItemCount() || text.isEmpty())
+        return;
+    const QTime t = CInPlaceDateTimeCtrl::ParseTime(text);
+    if (!t.isValid())
+        return;
+    const int entry = static_cast<int>(GetItemData(row));
+    m_dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime),
+                             caltime::OnEntryDay(t.hour(), t.minute(), t.second()));
+    m_dayprog->SetDocModified();
+    Refill();
+}

@@ -1,0 +1,122 @@
+#include "calendar/windows/CDayprogDlgListView.h"
+
+#include "calendar/CCalObject.h"
+#include "calendar/CDayprog.h"
+#include "calendar/CalendarIds.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
+
+namespace {
+QString Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+}  // namespace
+
+CDayprogDlgListView::CDayprogDlgListView(QWidget* parent) : CCalendarListView(parent)
+{
+    setObjectName(QStringLiteral("DayprogDlgListView"));
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        const auto* obj = item ? reinterpret_cast<CBaseDevice*>(GetItemData(RowOf(item))) : nullptr;
+        if (obj && obj->GetNumber() != m_remembered) {
+            m_remembered = obj->GetNumber();
+            emit SelectionMoved();
+        }
+    });
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        auto* obj = reinterpret_cast<CBaseDevice*>(GetItemData(RowOf(item)));
+        if (column != 0 || !obj || item->text(0).toStdString() == obj->GetName())
+            return;
+        const QString text = item->text(0);
+        QMetaObject::invokeMethod(
+            this,
+            [this, obj, text] {
+                std::string name = text.toStdString();
+                if (!name.empty())
+                    obj->SetNameUnique(name, true);
+                Refill();
+            },
+            Qt::QueuedConnection);
+    });
+    connect(this, &CCalendarListView::ItemCommand, this,
+            [this](unsigned id) { TransferSelected(id == ID_CAL_UPLOAD_ITEM ? 1 : 0); });
+}
+
+CDayprog* CDayprogDlgListView::Selected() const
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc || m_remembered < 1 || !doc->GetIDManager().IsValidID(m_remembered, OT_DAYPROG))
+        return nullptr;
+    return dynamic_cast<CDayprog*>(doc->GetIDManager().GetBaseDevice(m_remembered, OT_DAYPROG));
+}
+
+void CDayprogDlgListView::Refill()
+{
+    const QSignalBlocker block(this);
+    SetColumns({{Str(IDS_CAL_DAYPROG), 160}, {Str(IDS_CAL_COL_ID), 50}, {Str(IDS_CAL_COL_ENTRIES), 70}});
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc)
+        return;
+    DeviceList list;
+    doc->GetIDManager().GetBaseDeviceList(list, OT_DAYPROG);
+    int select = -1;
+    for (CBaseDevice* obj : list) {
+        auto* dp = dynamic_cast<CDayprog*>(obj);
+        const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), 21);
+        SetItemData(row, reinterpret_cast<quintptr>(obj));
+        SetItemText(row, 1, QString::fromStdString(obj->GetNumberText()));
+        if (dp)
+            SetItemText(row, 2, QString::fromStdString(dp->GetEntryText(CDayprog::Code(0, CDayprog::EntriesInUse))));
+        Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
+        if (obj->GetNumber() == m_remembered)
+            select = row;
+    }
+    if (select < 0)
+        m_remembered = 0;
+    SelectRow(select);
+}
+
+void CDayprogDlgListView::NewDayprog()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc)
+        return;
+    auto* dp = new CDayprog;
+    if (!dp->Create(CDayprog::kKindId, 1, 1, nullptr, 0, 0, 0, 0, CAT_CALENDAR, 0, 3, doc)) {
+        delete dp;
+        return;
+    }
+    std::string name = StrFormat("%s %d", LoadStringId(CDayprog::kKindId).c_str(), dp->GetNumber());
+    dp->SetNameUnique(name, true);
+    doc->AddObject(dp, CAT_CALENDAR);
+    m_remembered = dp->GetNumber();
+}
+
+void CDayprogDlgListView::DeleteSelected()
+{
+    const int row = SelectedRow();
+    auto* obj = row >= 0 ? reinterpret_cast<CBaseDevice*>(GetItemData(row)) : nullptr;
+    if (!obj)
+        return;
+    const int other = row + 1 < GetItemCount() ? row + 1 : row - 1;
+    auto* neighbour = other >= 0 ? reinterpret_cast<CBaseDevice*>(GetItemData(other)) : nullptr;
+    m_remembered = neighbour ? neighbour->GetNumber() : 0;
+    obj->OnCommand(objcmd::Delete);
+}
+
+void CDayprogDlgListView::TransferSelected(int mode)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    CFeatureFrm* frame = Frame();
+    const CDayprog* dp = Selected();
+    if (!doc || !frame || !dp)
+        return;
+    frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode,
+                       mode ? CCalObject::ResetAll : CCalObject::ResetDayprogs,
+                       CCalObject::kDayprogStep + dp->GetNumber() - 1);
+    if (mode)
+        Refill();
+}

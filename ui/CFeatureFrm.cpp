@@ -1,0 +1,304 @@
+#include "ui/CFeatureFrm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cstring>
+
+#include "comm/CCommLink.h"
+#include "model/CBaseDevice.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "ui/CObjectDlg.h"
+
+QL_STRING_TABLE({
+    {34564, "In dieser Geräteversion nicht möglich!"},
+});
+
+namespace {
+struct BarButton {
+    unsigned id;  // 0: separator
+    const char* tip;
+};
+
+const BarButton kEditBar[] = {
+    {32993, QT_TRANSLATE_NOOP("CFeatureFrm", "Makro Einträge editieren")},
+    {0, nullptr},
+    {32995, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignis Einträge editieren")},
+    {32997, QT_TRANSLATE_NOOP("CFeatureFrm", "Tagesprogramm Einträge editieren")},
+    {32998, QT_TRANSLATE_NOOP("CFeatureFrm", "Feiertag Einträge editieren")},
+    {32999, QT_TRANSLATE_NOOP("CFeatureFrm", "Wochen Einträge editieren")},
+    {0, nullptr},
+    {33106, QT_TRANSLATE_NOOP("CFeatureFrm", "Bedingungseinträge editieren")},
+    {33107, QT_TRANSLATE_NOOP("CFeatureFrm", "Analog Einträge editieren")},
+    {33108, QT_TRANSLATE_NOOP("CFeatureFrm", "Kombinationseinträge editieren")},
+    {33109, QT_TRANSLATE_NOOP("CFeatureFrm", "Busy Einträge editieren")},
+    {0, nullptr},
+    {33110, QT_TRANSLATE_NOOP("CFeatureFrm", "Trigger Einträge editieren")},
+    {0, nullptr},
+    {32994, QT_TRANSLATE_NOOP("CFeatureFrm", "Memoflags editieren")},
+    {0, nullptr},
+    {33111, QT_TRANSLATE_NOOP("CFeatureFrm", "READYINPUT Einträge editieren")},
+    {33157, QT_TRANSLATE_NOOP("CFeatureFrm", "FAULT Eigenschaften editieren")},
+    {0, nullptr},
+    {33112, QT_TRANSLATE_NOOP("CFeatureFrm", "Logik Einträge editieren")},
+    {0, nullptr},
+    {32992, QT_TRANSLATE_NOOP("CFeatureFrm", "Monitor Einträge editieren")},
+    {33113, QT_TRANSLATE_NOOP("CFeatureFrm", "Virtuelle Controller editieren")},
+    {33114, QT_TRANSLATE_NOOP("CFeatureFrm", "Havarie Verstärker editieren")},
+    {0, nullptr},
+    {34519, QT_TRANSLATE_NOOP("CFeatureFrm", "Hardware")},
+    {0, nullptr},
+    {32852, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
+    {0, nullptr},
+    {57603, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+};
+
+const BarButton kServiceBar[] = {
+    {33159, QT_TRANSLATE_NOOP("CFeatureFrm", "Sicherungseinstellungen")},
+    {33163, QT_TRANSLATE_NOOP("CFeatureFrm", "Internes Power Management")},
+    {33164, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder")},
+    {34589, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer")},
+    {34590, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest")},
+    {0, nullptr},
+    {32852, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
+    {0, nullptr},
+    {57603, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+};
+
+bool IsEditSwitch(unsigned id)
+{
+    return (id >= 32992 && id <= 32995) || (id >= 32997 && id <= 32999) || (id >= 33106 && id <= 33114) ||
+           id == 33157 || id == 34519 || id == 34584 || id == 34585;
+}
+
+// Lets events run for up to `ms` milliseconds (receive events included).
+void PumpFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// An upload whose awaited answer never comes must not hold the window for ever.
+constexpr int kStallLimitMs = 10000;
+}  // namespace
+
+CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_form(form)
+{
+    setWindowFlags(Qt::Widget);
+    m_switchBar = new QToolBar(this);
+    const unsigned barId = form == Form::Edit ? kEditBarId : kServiceBarId;
+    m_switchBar->setObjectName(QString::number(barId));
+    m_switchBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_switchBar->setMovable(true);
+    m_switchBar->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, m_switchBar);
+    auto addAll = [this](const BarButton* first, const BarButton* last) {
+        for (const BarButton* b = first; b != last; ++b) {
+            if (b->id == 0) {
+                m_switchBar->addSeparator();
+                continue;
+            }
+            const QString tip = tr(b->tip);
+            AddBarButton(m_switchBar, b->id, tip, tip);
+        }
+    };
+    if (form == Form::Edit)
+        addAll(std::begin(kEditBar), std::end(kEditBar));
+    else
+        addAll(std::begin(kServiceBar), std::end(kServiceBar));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+}
+
+QString CFeatureFrm::CommandText(unsigned commandId)
+{
+    const QString text = QString::fromStdString(LoadStringId(commandId));
+    const qsizetype nl = text.indexOf(QLatin1Char('\n'));
+    return nl < 0 ? text : text.left(nl);
+}
+
+QString CFeatureFrm::ToolTipText(unsigned commandId)
+{
+    const QString text = QString::fromStdString(LoadStringId(commandId));
+    const qsizetype nl = text.indexOf(QLatin1Char('\n'));
+    return nl < 0 ? QString() : text.mid(nl + 1).left(80);
+}
+
+void CFeatureFrm::AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip)
+{
+    QAction* action = bar->addAction(text);
+    action->setObjectName(QString::number(commandId));
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+    connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
+}
+
+QToolBar* CFeatureFrm::AddCommandBar(unsigned toolBarId, std::initializer_list<unsigned> commands)
+{
+    m_commandBar = new QToolBar(this);
+    m_commandBar->setObjectName(QString::number(toolBarId));
+    m_commandBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_commandBar->setMovable(true);
+    m_commandBar->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, m_commandBar);
+    for (unsigned id : commands) {
+        if (id == 0)
+            m_commandBar->addSeparator();
+        else
+            AddBarButton(m_commandBar, id, CommandText(id), ToolTipText(id));
+    }
+    return m_commandBar;
+}
+
+QAction* CFeatureFrm::GetAction(unsigned commandId) const
+{
+    const QString name = QString::number(commandId);
+    for (QToolBar* bar : {m_switchBar, m_commandBar}) {
+        if (!bar)
+            continue;
+        for (QAction* a : bar->actions())
+            if (a->objectName() == name)
+                return a;
+    }
+    return nullptr;
+}
+
+bool CFeatureFrm::DeviceVersionAllows()
+{
+    IAppHost& host = GetAppHost();
+    if (IsDocConnected() && host.GetProfileInt("KVT7000", "Device Id", 0) < 10337) {
+        const std::string version = host.GetProfileString("KVT7000", "OS Version", "");
+        if (std::strcmp(version.c_str(), "V0.8") < 0)  // bytes compared unsigned
+            return false;
+    }
+    const CQuillomerDoc* doc = GetActiveDoc();
+    return doc && doc->m_data.deviceVariant != 0;
+}
+
+void CFeatureFrm::PostSwitch(unsigned commandId)
+{
+    setFocus();
+    // Posted: this frame finishes its handler before the host replaces it.
+    QPointer<CObjectDlg> host;
+    for (QWidget* w = parentWidget(); w && !host; w = w->parentWidget())
+        host = qobject_cast<CObjectDlg*>(w);
+    if (host)
+        QMetaObject::invokeMethod(host, [host, commandId] { if (host) host->OnCommand(commandId); }, Qt::QueuedConnection);
+}
+
+bool CFeatureFrm::OnCommand(unsigned commandId)
+{
+    if (commandId == kSaveDeviceSettings) {
+        if (CCommLink* link = GetCommLink())
+            link->OnSaveDeviceSettings();
+        return OnFrameCommand(commandId) || true;
+    }
+    if (commandId == kSave) {
+        if (CQuillomerDoc* doc = GetActiveDoc())
+            GetAppHost().SaveDocument(doc, false);
+        return OnFrameCommand(commandId) || true;
+    }
+    if (m_form == Form::Edit && IsEditSwitch(commandId)) {
+        PostSwitch(commandId);
+        return true;
+    }
+    if (m_form == Form::Service) {
+        if (commandId == 33159 || commandId == 33163) {
+            PostSwitch(commandId);
+            return true;
+        }
+        if (commandId == 33162 || commandId == 33164 || commandId == 34589 || commandId == 34590) {
+            if (!DeviceVersionAllows()) {
+                ShowMessageId(kNotInThisVersion, mb::Ok);
+                return true;
+            }
+            PostSwitch(commandId);
+            return true;
+        }
+    }
+    return OnFrameCommand(commandId);
+}
+
+void CFeatureFrm::BeginTransfer(int mode, int range)
+{
+    m_progress = new QProgressBar(statusBar());
+    m_progress->setObjectName(QStringLiteral("1"));
+    m_progress->setRange(0, range);
+    statusBar()->addWidget(m_progress, 1);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (CCommLink* link = GetCommLink()) {
+        link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
+        if (mode)
+            link->ResetErrorFile();
+    }
+}
+
+void CFeatureFrm::EndTransfer(int mode)
+{
+    if (CCommLink* link = GetCommLink()) {
+        QElapsedTimer waited;
+        waited.start();
+        while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
+            PumpFor(20);
+        while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
+            PumpFor(static_cast<int>(1001 - link->GetLinkIdleTime()));
+        link->SetLinkState(linkstate::Online);
+        if (mode)
+            link->ShowErrorFile();
+    }
+    QApplication::restoreOverrideCursor();
+    delete m_progress;
+    m_progress = nullptr;
+}
+
+void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
+{
+    if (!obj)
+        return;
+    const int end = obj->GetDownloadLines(mode, resetStep);
+    BeginTransfer(mode, end);
+    int step = 0;
+    QElapsedTimer stalled;
+    stalled.start();
+    while (step >= 0 && step < end) {
+        const int next = obj->GetDownloadLines(mode, step);
+        if (next != step) {
+            step = next;
+            m_progress->setValue(step);
+            stalled.restart();
+            QCoreApplication::processEvents();
+        } else if (stalled.elapsed() > kStallLimitMs) {
+            break;
+        } else {
+            PumpFor(5);
+        }
+    }
+    EndTransfer(mode);
+}
+
+void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)
+{
+    if (!obj)
+        return;
+    const int end = obj->GetDownloadLines(mode, resetStep);
+    BeginTransfer(mode, end);
+    QElapsedTimer stalled;
+    stalled.start();
+    for (;;) {
+        const int next = obj->GetDownloadLines(mode, step);
+        if (next != step || stalled.elapsed() > kStallLimitMs)
+            break;
+        PumpFor(next == step ? 5 : 0);
+    }
+    EndTransfer(mode);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The frame of a feature window hosted by CObjectDlg: one view, the switch bar
+// shared by a group of frames, the frame's own command bar and a status bar.
+//
+// Two forms share the command handling: the edit-window form (switch bar 507:
+// the editing windows of macros, calendar items, conditions and so on) and the
+// service-window form (switch bar 526: fuses, power, recorder, event log, zone
+// test). A switch command is posted to the host, which replaces this frame by
+// the chosen kind's; "KVT Einstellungen abspeichern" saves the device's
+// settings; "Speichern" saves the project. The service form refuses four
+// windows that the device or the project's variant cannot run.
+//
+// The editing windows also transfer their own objects through the frame: the
+// object's step machine is run with a progress bar in the status bar while
+// the device link holds the upload or download state.
+
+#include <QMainWindow>
+
+#include <initializer_list>
+
+class CBaseDevice;
+class QAction;
+class QProgressBar;
+class QToolBar;
+
+class CFeatureFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Form { Edit, Service };
+    static constexpr unsigned kEditBarId = 507;
+    static constexpr unsigned kServiceBarId = 526;
+    static constexpr unsigned kSaveDeviceSettings = 32852;
+    static constexpr unsigned kSave = 57603;
+    static constexpr unsigned kNotInThisVersion = 34564;  // "In dieser Geräteversion nicht möglich!"
+
+    CFeatureFrm(Form form, QWidget* parent = nullptr);
+
+    Form GetForm() const { return m_form; }
+    QToolBar* GetSwitchBar() const { return m_switchBar; }
+    QToolBar* GetCommandBar() const { return m_commandBar; }
+    // The button of a command on either bar (null when none).
+    QAction* GetAction(unsigned commandId) const;
+
+    // Handles a command of the bars: the shared ones here, the rest in
+    // OnFrameCommand. True when handled.
+    bool OnCommand(unsigned commandId);
+
+    // Whether the device and the project can run the pilot tone, recorder,
+    // event log and zone-test windows.
+    static bool DeviceVersionAllows();
+
+    // Runs `obj`'s step machine for a transfer of the window's objects: reset
+    // with `resetStep` (its result is the end), then every step from 0, with
+    // the link in the upload (mode 1) or download state; after an upload the
+    // difference file is shown. Returns when the link is idle again.
+    void TransferAll(CBaseDevice* obj, int mode, int resetStep);
+    // The same for one item: only the step `step` runs, until it moves on.
+    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
+
+    // The status-line and tool-tip halves of a command's string-table text.
+    static QString CommandText(unsigned commandId);
+    static QString ToolTipText(unsigned commandId);
+
+protected:
+    // The own command bar with these commands (0 = separator).
+    QToolBar* AddCommandBar(unsigned toolBarId, std::initializer_list<unsigned> commands);
+    // The frame's own commands; false when the command is not one of them.
+    virtual bool OnFrameCommand(unsigned commandId) { return false; }
+
+private:
+    void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
+    void PostSwitch(unsigned commandId);
+    void BeginTransfer(int mode, int range);
+    void EndTransfer(int mode);
+
+    Form m_form;
+    QToolBar* m_switchBar = nullptr;
+    QToolBar* m_commandBar = nullptr;
+    QProgressBar* m_progress = nullptr;
+};
