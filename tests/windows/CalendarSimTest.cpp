@@ -1,0 +1,180 @@
+// The calendar windows over the real device link, against the device
+// simulator: a planned calendar goes down line for line and comes back the
+// same, with nothing in the difference file, in a locale that is not German.
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "calendar/CAppoint.h"
+#include "calendar/CDayprog.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CWeek.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClkFrm.h"
+#include "calendar/windows/CClkView.h"
+#include "calendar/windows/CDayprogDlgFrm.h"
+#include "calendar/windows/CHolidayDlgFrm.h"
+#include "calendar/windows/CWeekDlgFrm.h"
+#include "comm/CommTestSupport.h"
+
+#include <QLineEdit>
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+// Reads the device facts the connection stored, as the program's settings do.
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() : m_previous(SetAppHost(this)) {}
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous;
+};
+
+class CalendarSim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = 0;
+        doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+    }
+    void TearDown() override
+    {
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    template <class T>
+    T* Add(int number, const std::string& name)
+    {
+        auto* item = new T;
+        EXPECT_EQ(1, item->Create(T::kKindId, name, number, CAT_CALENDAR, &doc));
+        doc.AddObject(item, CAT_CALENDAR);
+        return item;
+    }
+    struct Profiles {
+        Profiles()
+        {
+            serialtest::UsePrivateSettings();
+            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        }
+    } profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    TestHost host;
+    Messages messages;
+    SettingsHost settings;
+};
+}  // namespace
+
+TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
+{
+    CDayprog* work = Add<CDayprog>(2, "Werktag");
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 5, 0));  // entry 1
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), 12);
+    CAppoint* bell = Add<CAppoint>(3, "Pause");
+    bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
+    bell->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1, 6, 30, 0));
+    bell->SetParam(CAppoint::Macro, 12);
+    CHoliday* xmas = Add<CHoliday>(1, "Heiligabend");
+    xmas->SetParam(CHoliday::Function, IDS_CALFN_ONETIME);
+    xmas->SetParam(CHoliday::Date, *caltime::Make(2001, 12, 24));
+    xmas->SetParam(CHoliday::Dayprog, 2);
+    dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
+
+    CCommLink link;
+    link.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&link);
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
+    Pump(200);
+    ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
+
+    size_t mark = sim.Received().size();
+    {
+        CAppointDlgFrm frame;
+        EXPECT_TRUE(frame.GetAction(ID_CAL_DOWNLOAD_APPOINTS)->isEnabled());
+        frame.OnCommand(ID_CAL_DOWNLOAD_APPOINTS);
+    }
+    const std::string appointLines = "/MACRO/LOCK ON\r\n/CAL/CLEAR/APPOINT ALL\r\n/CAL/APPOINT3/FUNCTION DAILY\r\n"
+                                     "/CAL/APPOINT3/MACRO 12\r\n/CAL/APPOINT3/TIME 06:30:00\r\n"
+                                     "/CAL/APPOINT3/DATE 01.03.2001\r\n/MACRO/LOCK OFF\r\n";
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + appointLines.size(); }, 2000));
+    EXPECT_EQ(appointLines, sim.Received().substr(mark));
+    {
+        CDayprogDlgFrm dayprogs;
+        dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
+        CHolidayDlgFrm holidays;
+        holidays.OnCommand(ID_CAL_DOWNLOAD_HOLIDAYS);
+        CWeekDlgFrm week;
+        week.OnCommand(ID_CAL_DOWNLOAD_WEEK);
+    }
+    const std::string down = sim.Received().substr(mark);
+    EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 07:05:00\r\n"
+                        "/CAL/DAYPROG2/ENTRY1/MACRO 12\r\n/CAL/DAYPROG2/ENTRY2/TIME OFF\r\n"),
+              std::string::npos);
+    EXPECT_NE(down.find("/CAL/DAYPROG2/ENTRY40/TIME OFF\r\n/MACRO/LOCK OFF\r\n"), std::string::npos);
+    EXPECT_NE(down.find("/CAL/CLEAR/HOLIDAY ALL\r\n/CAL/HOLIDAY1/FUNCTION ONETIME\r\n/CAL/HOLIDAY1/DAYPROG 2\r\n"
+                        "/CAL/HOLIDAY1/DATE 24.12.2001\r\n/CAL/HOLIDAY1/NAME Heiligabend\r\n"),
+              std::string::npos);
+    EXPECT_NE(down.find("/CAL/WEEK/MO 2\r\n/CAL/WEEK/TU 0\r\n"), std::string::npos);
+
+    // Back from the device: the same items, and no differences.
+    const std::string errFile = dir.filePath(QStringLiteral("Kalender.err")).toStdString();
+    {
+        CAppointDlgFrm appoints;
+        appoints.OnCommand(ID_CAL_UPLOAD_APPOINTS);
+        CDayprogDlgFrm dayprogs;
+        dayprogs.OnCommand(ID_CAL_UPLOAD_DAYPROGS);
+        CHolidayDlgFrm holidays;
+        holidays.OnCommand(ID_CAL_UPLOAD_HOLIDAYS);
+        EXPECT_EQ(1, holidays.GetView()->GetItemCount());
+    }
+    EXPECT_EQ("", ReadFile(QString::fromStdString(errFile)));
+    const std::string up = sim.Received();
+    EXPECT_NE(up.find("/CAL/CLEAR/APPOINT ?\r\n/CAL/APPOINT3/FUNCTION ?\r\n"), std::string::npos);
+    EXPECT_NE(up.find("/CAL/DAYPROG2/ENTRY40/MACRO ?\r\n"), std::string::npos);
+    EXPECT_TRUE(host.editorFiles.empty());
+    EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_APPOINT));
+    EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_HOLIDAY));
+    EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_DAYPROG));
+    EXPECT_EQ(bell, doc.GetIDManager().GetBaseDevice(3, OT_APPOINT));
+    EXPECT_EQ(*caltime::Make(2001, 3, 1, 6, 30, 0), bell->m_time);
+    EXPECT_EQ("DAILY", bell->m_function);
+    EXPECT_EQ(12, bell->GetParam(CAppoint::Macro));
+    EXPECT_EQ(caltime::OnEntryDay(7, 5, 0), work->m_entries[0]);
+    EXPECT_EQ(12, work->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
+    EXPECT_FALSE(work->IsEntrySet(1));
+    EXPECT_EQ(*caltime::Make(2001, 12, 24), xmas->m_time);
+    EXPECT_EQ("Heiligabend", xmas->GetName());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    // The clock window shows the device's clock and radio time.
+    {
+        CClkFrm clock;
+        QLineEdit* mainTime = clock.GetView()->findChild<QLineEdit*>(QStringLiteral("1195"));
+        QLineEdit* dcfDate = clock.GetView()->findChild<QLineEdit*>(QStringLiteral("1010"));
+        EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
+        EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
+    }
+    link.ClosePort();
+    SetLineSender(previousSender);
+}

@@ -1,0 +1,122 @@
+// The calendar windows without a device: editing the lists, the clock form's
+// answers and the computer's clock (through a fake system-time layer).
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "calendar/CClock.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClockDlg.h"
+#include "calendar/windows/CHolidayDlgFrm.h"
+#include "model/CIDManager.h"
+#include "platform/SystemTime.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+
+using namespace blocktest;
+
+namespace {
+class CalendarWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        d.doc().m_data.deviceVariant = 0;
+        previousSetter = SetSystemTimeSetter([this](const LocalTimeValue& v, std::string* reason) {
+            setTimes.push_back(v);
+            if (refuse)
+                *reason = "Operation not permitted";
+            return !refuse;
+        });
+    }
+    void TearDown() override { SetSystemTimeSetter(previousSetter); }
+
+    ActiveDoc d;
+    RecordingSender sender;
+    MessageLog messages;
+    SystemTimeSetter previousSetter;
+    std::vector<LocalTimeValue> setTimes;
+    bool refuse = false;
+};
+}  // namespace
+
+TEST_F(CalendarWindows, NewItemsAreNumberedNamedAndLimited)
+{
+    CAppointDlgFrm frame;
+    EXPECT_FALSE(frame.GetAction(ID_CAL_DOWNLOAD_APPOINTS)->isEnabled());
+    frame.OnCommand(ID_CAL_NEW_APPOINT);
+    CCalItemDlgView* view = frame.GetView();
+    ASSERT_EQ(1, view->GetItemCount());
+    EXPECT_EQ("Ereignis 1", view->GetItemText(0, 0).toStdString());
+    EXPECT_EQ(0, view->SelectedRow());
+    for (int i = 1; i < 20; ++i)
+        frame.OnCommand(ID_CAL_NEW_APPOINT);
+    EXPECT_FALSE(frame.GetAction(ID_CAL_NEW_APPOINT)->isEnabled());
+    view->SelectRow(4);
+    frame.OnCommand(ID_CAL_DELETE_APPOINT);
+    EXPECT_EQ(19, d.doc().GetIDManager().GetCount(OT_APPOINT));
+    EXPECT_TRUE(frame.GetAction(ID_CAL_NEW_APPOINT)->isEnabled());
+    EXPECT_EQ("Ereignis 6", view->GetItemText(view->SelectedRow(), 0).toStdString());
+}
+
+TEST_F(CalendarWindows, HolidayPeriodEndMustLieWithinItsRange)
+{
+    CHolidayDlgFrm frame;
+    frame.OnCommand(ID_CAL_NEW_HOLIDAY);
+    CCalItemDlgView* view = frame.GetView();
+    auto* h = dynamic_cast<CHoliday*>(view->ObjectOf(0));
+    ASSERT_NE(nullptr, h);
+    h->SetParam(CHoliday::Function, IDS_CALFN_PERIOD);
+    h->SetParam(CHoliday::Date, *caltime::Make(2024, 7, 1));
+    view->Refill();
+    const QString start = view->GetItemText(0, 3);
+    view->OnEndLabelEdit(0, 4, CCalendarListView::DateText(*caltime::Make(2025, 4, 27)));
+    EXPECT_TRUE(messages.Contains("Kein gültiger Zeitraum!"));
+    EXPECT_EQ(0, h->m_dayCount);
+    view->OnEndLabelEdit(0, 4, CCalendarListView::DateText(*caltime::Make(2024, 7, 8)));
+    EXPECT_EQ(7, h->m_dayCount);
+    EXPECT_EQ(CCalendarListView::DateText(*caltime::Make(2024, 7, 8)), view->GetItemText(0, 4));
+    EXPECT_EQ(start, view->GetItemText(0, 3));
+}
+
+TEST_F(CalendarWindows, ClockAnswersFillTheFormAndRadioTimeSetsTheComputerClockOnce)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    CClockDlg dlg(clock);
+    CClockForm* form = dlg.Form();
+    EXPECT_TRUE(form->IsPolling());  // also without a device
+    EXPECT_EQ(form, clock->GetAnswerSink());
+    for (const char* line : {"CLOCK/MAIN/TIME 12:30:59", "CLOCK/MAIN/DATE 24.12.2026", "CLOCK/DCF/TIME 12:31:00",
+                             "CLOCK/DCF/DATE 24.12.2026", "CLOCK/SLAVE/RUN ON"})
+        clock->ParseUploadLines(line, "", linkstate::Online);
+    EXPECT_EQ("12:30:59", form->findChild<QLineEdit*>("1195")->text().toStdString());
+    EXPECT_TRUE(form->RunBox()->isChecked());
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE ON", "", linkstate::Online);
+    EXPECT_TRUE(form->IsReceiving());
+    EXPECT_TRUE(setTimes.empty());  // 12:31 is not 12:30
+
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE OFF", "", linkstate::Online);
+    clock->ParseUploadLines("CLOCK/DCF/TIME 12:30:00", "", linkstate::Online);
+    refuse = true;
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE ON", "", linkstate::Online);
+    ASSERT_EQ(1u, setTimes.size());
+    EXPECT_EQ(2026, setTimes[0].year);
+    EXPECT_EQ(59, setTimes[0].second);
+    EXPECT_TRUE(messages.Contains("Operation not permitted"));
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE ON", "", linkstate::Online);
+    EXPECT_EQ(1u, setTimes.size());
+
+    // The slave line's boxes send at once; OK keeps them in the project.
+    form->RunBox()->click();
+    EXPECT_EQ("/CLOCK/SLAVE/RUN OFF", sender.lines.back());
+    form->InvertBox()->click();
+    dlg.accept();
+    EXPECT_EQ("OFF", clock->m_run);
+    EXPECT_EQ("ON", clock->m_invert);
+}
