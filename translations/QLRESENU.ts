@@ -163,6 +163,41 @@
     </message>
 </context>
 <context>
+    <name>CClockForm</name>
+    <message>
+        <source>QUILLOMER Systemzeit</source>
+        <translation>QUILLOMER system time</translation>
+    </message>
+    <message>
+        <source>Stellen</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Letzte DCF 77 Synchronisation</source>
+        <translation>Last DCF 77 synchronisation</translation>
+    </message>
+    <message>
+        <source>DCF Status</source>
+        <translation>DCF status</translation>
+    </message>
+    <message>
+        <source>Nebenuhren</source>
+        <translation>Slave Clocks</translation>
+    </message>
+    <message>
+        <source>Überlast</source>
+        <translation>Overload</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
     <name>CCommLink</name>
     <message>
         <source>COM-Übertragungsfehler !</source>
@@ -411,6 +446,109 @@ Please check the file and repeat the operation !</translation>
     <message>
         <source>Alle Dateien (*)</source>
         <translation>All Files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>CFeatureFrm</name>
+    <message>
+        <source>Makro Einträge editieren</source>
+        <translation>Edit macro entries</translation>
+    </message>
+    <message>
+        <source>Ereignis Einträge editieren</source>
+        <translation>Edit appointment entries</translation>
+    </message>
+    <message>
+        <source>Tagesprogramm Einträge editieren</source>
+        <translation>Edit day programme entries</translation>
+    </message>
+    <message>
+        <source>Feiertag Einträge editieren</source>
+        <translation>Edit holiday entries</translation>
+    </message>
+    <message>
+        <source>Wochen Einträge editieren</source>
+        <translation>Edit week entries</translation>
+    </message>
+    <message>
+        <source>Bedingungseinträge editieren</source>
+        <translation>Edit condition entries</translation>
+    </message>
+    <message>
+        <source>Analog Einträge editieren</source>
+        <translation>Edit analog entries</translation>
+    </message>
+    <message>
+        <source>Kombinationseinträge editieren</source>
+        <translation>Edit combination entries</translation>
+    </message>
+    <message>
+        <source>Busy Einträge editieren</source>
+        <translation>Edit busy entries</translation>
+    </message>
+    <message>
+        <source>Trigger Einträge editieren</source>
+        <translation>Edit trigger entries</translation>
+    </message>
+    <message>
+        <source>Memoflags editieren</source>
+        <translation>Edit memo flags</translation>
+    </message>
+    <message>
+        <source>READYINPUT Einträge editieren</source>
+        <translation>Edit READYINPUT entries</translation>
+    </message>
+    <message>
+        <source>FAULT Eigenschaften editieren</source>
+        <translation>Edit FAULT properties</translation>
+    </message>
+    <message>
+        <source>Logik Einträge editieren</source>
+        <translation>Edit logic entries</translation>
+    </message>
+    <message>
+        <source>Monitor Einträge editieren</source>
+        <translation>Edit monitor entries</translation>
+    </message>
+    <message>
+        <source>Virtuelle Controller editieren</source>
+        <translation>Edit virtual controllers</translation>
+    </message>
+    <message>
+        <source>Havarie Verstärker editieren</source>
+        <translation>Edit spare amplifiers</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>KVT Einstellungen abspeichern</source>
+        <translation>Save KVT settings</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Sicherungseinstellungen</source>
+        <translation>Fuse settings</translation>
+    </message>
+    <message>
+        <source>Internes Power Management</source>
+        <translation>Internal power management</translation>
+    </message>
+    <message>
+        <source>Interner Message Rekorder</source>
+        <translation>Internal message recorder</translation>
+    </message>
+    <message>
+        <source>Ereignisprotokollierer</source>
+        <translation>Event logger</translation>
+    </message>
+    <message>
+        <source>Linientest</source>
+        <translation>Zone test</translation>
     </message>
 </context>
 <context>
@@ -3453,6 +3591,215 @@ The maximum number has been reached!</translation>
         <source>OUT4</source>
         <extracomment>33042</extracomment>
         <translation>OUT4</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <extracomment>34232</extracomment>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <extracomment>34233</extracomment>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <extracomment>34235</extracomment>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>einmalig</source>
+        <extracomment>34236</extracomment>
+        <translation>once</translation>
+    </message>
+    <message>
+        <source>monatlich</source>
+        <extracomment>34237</extracomment>
+        <translation>monthly</translation>
+    </message>
+    <message>
+        <source>wöchentlich</source>
+        <extracomment>34238</extracomment>
+        <translation>weekly</translation>
+    </message>
+    <message>
+        <source>täglich</source>
+        <extracomment>34239</extracomment>
+        <translation>daily</translation>
+    </message>
+    <message>
+        <source>stündlich</source>
+        <extracomment>34240</extracomment>
+        <translation>hourly</translation>
+    </message>
+    <message>
+        <source>minütlich</source>
+        <extracomment>34241</extracomment>
+        <translation>every minute</translation>
+    </message>
+    <message>
+        <source>jährlich</source>
+        <extracomment>34249</extracomment>
+        <translation>annually</translation>
+    </message>
+    <message>
+        <source>Zeitraum</source>
+        <extracomment>34298</extracomment>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>bis</source>
+        <extracomment>34299</extracomment>
+        <translation>until</translation>
+    </message>
+    <message>
+        <source>Kein gültiger Zeitraum!</source>
+        <extracomment>34300</extracomment>
+        <translation>No valid period!</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <extracomment>36109</extracomment>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Einträge</source>
+        <extracomment>36110</extracomment>
+        <translation>Entries</translation>
+    </message>
+    <message>
+        <source>Die Uhrzeit des Computers konnte nicht gestellt werden.
+( %s )</source>
+        <extracomment>36111</extracomment>
+        <translation>The computer&apos;s clock could not be set.
+( %s )</translation>
+    </message>
+    <message>
+        <source>Neues Ereignis
+Neues Ereignis</source>
+        <extracomment>33126</extracomment>
+        <translation>New appointment
+New appointment</translation>
+    </message>
+    <message>
+        <source>Ereignis löschen
+Ereignis löschen</source>
+        <extracomment>33127</extracomment>
+        <translation>Delete appointment
+Delete appointment</translation>
+    </message>
+    <message>
+        <source>Ereignisse uploaden
+Ereignisse uploaden</source>
+        <extracomment>33128</extracomment>
+        <translation>Upload appointments
+Upload appointments</translation>
+    </message>
+    <message>
+        <source>Ereignisse downloaden
+Ereignisse downloaden</source>
+        <extracomment>33154</extracomment>
+        <translation>Download appointments
+Download appointments</translation>
+    </message>
+    <message>
+        <source>Neues Feiertagsprogram
+Neues Feiertagsprogram</source>
+        <extracomment>33138</extracomment>
+        <translation>New holiday programme
+New holiday programme</translation>
+    </message>
+    <message>
+        <source>Feiertagsprogramm löschen
+Feiertagsprogramm löschen</source>
+        <extracomment>33139</extracomment>
+        <translation>Delete holiday programme
+Delete holiday programme</translation>
+    </message>
+    <message>
+        <source>Feiertagsprogramme uploaden
+Feiertagsprogramme uploaden</source>
+        <extracomment>33140</extracomment>
+        <translation>Upload holiday programmes
+Upload holiday programmes</translation>
+    </message>
+    <message>
+        <source>Feiertagsprogramme downloaden
+Feiertagsprogramme downloaden</source>
+        <extracomment>33115</extracomment>
+        <translation>Download holiday programmes
+Download holiday programmes</translation>
+    </message>
+    <message>
+        <source>Neues Tagesprogramm
+Neues Tagesprogramm</source>
+        <extracomment>33135</extracomment>
+        <translation>New day programme
+New day programme</translation>
+    </message>
+    <message>
+        <source>Tagesprogramm löschen
+Tagesprogramm löschen</source>
+        <extracomment>33136</extracomment>
+        <translation>Delete day programme
+Delete day programme</translation>
+    </message>
+    <message>
+        <source>Neuer Tagesprogrammeintrag
+Neuer Tagesprogrammeintrag</source>
+        <extracomment>33117</extracomment>
+        <translation>New day programme entry
+New day programme entry</translation>
+    </message>
+    <message>
+        <source>Tagesprogrammeintrag löschen
+Tagesprogrammeintrag löschen</source>
+        <extracomment>33118</extracomment>
+        <translation>Delete day programme entry
+Delete day programme entry</translation>
+    </message>
+    <message>
+        <source>Tagesprogramme downloaden
+Tagesprogramme downloaden</source>
+        <extracomment>33116</extracomment>
+        <translation>Download day programmes
+Download day programmes</translation>
+    </message>
+    <message>
+        <source>Tagesprogramm uploaden
+Tagesprogramm uploaden</source>
+        <extracomment>33137</extracomment>
+        <translation>Upload day programme
+Upload day programme</translation>
+    </message>
+    <message>
+        <source>Wochenprogramme uploaden
+Wochenprogramme uploaden</source>
+        <extracomment>33151</extracomment>
+        <translation>Upload week programmes
+Upload week programmes</translation>
+    </message>
+    <message>
+        <source>Wochenprogramme downloaden
+Wochenprogramme downloaden</source>
+        <extracomment>33152</extracomment>
+        <translation>Download week programmes
+Download week programmes</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <extracomment>33179</extracomment>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <extracomment>33180</extracomment>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>In dieser Geräteversion nicht möglich!</source>
+        <extracomment>34564</extracomment>
+        <translation>Not possible in this device version!</translation>
     </message>
 </context>
 </TS>
