@@ -19,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CObjectDlg.h"
+#include "ui/UiIds.h"
 
 QL_STRING_TABLE({
     {34564, "In dieser Geräteversion nicht möglich!"},
@@ -31,54 +32,54 @@ struct BarButton {
 };
 
 const BarButton kEditBar[] = {
-    {32993, QT_TRANSLATE_NOOP("CFeatureFrm", "Makro Einträge editieren")},
+    {featurecmd::Macros, QT_TRANSLATE_NOOP("CFeatureFrm", "Makro Einträge editieren")},
     {0, nullptr},
-    {32995, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignis Einträge editieren")},
-    {32997, QT_TRANSLATE_NOOP("CFeatureFrm", "Tagesprogramm Einträge editieren")},
-    {32998, QT_TRANSLATE_NOOP("CFeatureFrm", "Feiertag Einträge editieren")},
-    {32999, QT_TRANSLATE_NOOP("CFeatureFrm", "Wochen Einträge editieren")},
+    {featurecmd::Events, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignis Einträge editieren")},
+    {featurecmd::DayPrograms, QT_TRANSLATE_NOOP("CFeatureFrm", "Tagesprogramm Einträge editieren")},
+    {featurecmd::Holidays, QT_TRANSLATE_NOOP("CFeatureFrm", "Feiertag Einträge editieren")},
+    {featurecmd::WeekProgram, QT_TRANSLATE_NOOP("CFeatureFrm", "Wochen Einträge editieren")},
     {0, nullptr},
-    {33106, QT_TRANSLATE_NOOP("CFeatureFrm", "Bedingungseinträge editieren")},
-    {33107, QT_TRANSLATE_NOOP("CFeatureFrm", "Analog Einträge editieren")},
-    {33108, QT_TRANSLATE_NOOP("CFeatureFrm", "Kombinationseinträge editieren")},
-    {33109, QT_TRANSLATE_NOOP("CFeatureFrm", "Busy Einträge editieren")},
+    {featurecmd::Conditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Bedingungseinträge editieren")},
+    {featurecmd::AnalogConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Analog Einträge editieren")},
+    {featurecmd::CombinedConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Kombinationseinträge editieren")},
+    {featurecmd::BusyConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Busy Einträge editieren")},
     {0, nullptr},
-    {33110, QT_TRANSLATE_NOOP("CFeatureFrm", "Trigger Einträge editieren")},
+    {featurecmd::Trigger, QT_TRANSLATE_NOOP("CFeatureFrm", "Trigger Einträge editieren")},
     {0, nullptr},
-    {32994, QT_TRANSLATE_NOOP("CFeatureFrm", "Memoflags editieren")},
+    {featurecmd::MemoFlag, QT_TRANSLATE_NOOP("CFeatureFrm", "Memoflags editieren")},
     {0, nullptr},
-    {33111, QT_TRANSLATE_NOOP("CFeatureFrm", "READYINPUT Einträge editieren")},
-    {33157, QT_TRANSLATE_NOOP("CFeatureFrm", "FAULT Eigenschaften editieren")},
+    {featurecmd::ReadyInputs, QT_TRANSLATE_NOOP("CFeatureFrm", "READYINPUT Einträge editieren")},
+    {featurecmd::Fault, QT_TRANSLATE_NOOP("CFeatureFrm", "FAULT Eigenschaften editieren")},
     {0, nullptr},
-    {33112, QT_TRANSLATE_NOOP("CFeatureFrm", "Logik Einträge editieren")},
+    {featurecmd::LogicStates, QT_TRANSLATE_NOOP("CFeatureFrm", "Logik Einträge editieren")},
     {0, nullptr},
-    {32992, QT_TRANSLATE_NOOP("CFeatureFrm", "Monitor Einträge editieren")},
-    {33113, QT_TRANSLATE_NOOP("CFeatureFrm", "Virtuelle Controller editieren")},
-    {33114, QT_TRANSLATE_NOOP("CFeatureFrm", "Havarie Verstärker editieren")},
+    {featurecmd::MonitorEntries, QT_TRANSLATE_NOOP("CFeatureFrm", "Monitor Einträge editieren")},
+    {featurecmd::VirtCtrl, QT_TRANSLATE_NOOP("CFeatureFrm", "Virtuelle Controller editieren")},
+    {featurecmd::SpareAmps, QT_TRANSLATE_NOOP("CFeatureFrm", "Havarie Verstärker editieren")},
     {0, nullptr},
-    {34519, QT_TRANSLATE_NOOP("CFeatureFrm", "Hardware")},
+    {featurecmd::Hardware, QT_TRANSLATE_NOOP("CFeatureFrm", "Hardware")},
     {0, nullptr},
-    {32852, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
+    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
     {0, nullptr},
-    {57603, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
 };
 
 const BarButton kServiceBar[] = {
-    {33159, QT_TRANSLATE_NOOP("CFeatureFrm", "Sicherungseinstellungen")},
-    {33163, QT_TRANSLATE_NOOP("CFeatureFrm", "Internes Power Management")},
-    {33164, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder")},
-    {34589, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer")},
-    {34590, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest")},
+    {featurecmd::Fuses, QT_TRANSLATE_NOOP("CFeatureFrm", "Sicherungseinstellungen")},
+    {featurecmd::Power, QT_TRANSLATE_NOOP("CFeatureFrm", "Internes Power Management")},
+    {featurecmd::Recorder, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder")},
+    {featurecmd::EventLogger, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer")},
+    {featurecmd::ZoneTest, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest")},
     {0, nullptr},
-    {32852, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
+    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
     {0, nullptr},
-    {57603, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
 };
 
 bool IsEditSwitch(unsigned id)
 {
-    return (id >= 32992 && id <= 32995) || (id >= 32997 && id <= 32999) || (id >= 33106 && id <= 33114) ||
-           id == 33157 || id == 34519 || id == 34584 || id == 34585;
+    return (id >= featurecmd::MonitorEntries && id <= featurecmd::Events) || (id >= featurecmd::DayPrograms && id <= featurecmd::WeekProgram) || (id >= featurecmd::Conditions && id <= featurecmd::SpareAmps) ||
+           id == featurecmd::Fault || id == featurecmd::Hardware || id == featurecmd::Volume || id == featurecmd::Clock;
 }
 
 // Lets events run for up to `ms` milliseconds (receive events included).
@@ -213,11 +214,11 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
         return true;
     }
     if (m_form == Form::Service) {
-        if (commandId == 33159 || commandId == 33163) {
+        if (commandId == featurecmd::Fuses || commandId == featurecmd::Power) {
             PostSwitch(commandId);
             return true;
         }
-        if (commandId == 33162 || commandId == 33164 || commandId == 34589 || commandId == 34590) {
+        if (commandId == featurecmd::Pilot || commandId == featurecmd::Recorder || commandId == featurecmd::EventLogger || commandId == featurecmd::ZoneTest) {
             if (!DeviceVersionAllows()) {
                 ShowMessageId(kNotInThisVersion, mb::Ok);
                 return true;
