@@ -105,11 +105,11 @@ TEST_F(ObjectDlgTest, UnknownKindsShowVirtualControllerFrameWithoutCaption)
 
 TEST_F(ObjectDlgTest, KindWithoutFrameShowsEmptyFrameAndSaysSo)
 {
-    CObjectDlg dlg(nullptr, 25);
+    CObjectDlg dlg(nullptr, 28);
     dlg.show();
     ASSERT_TRUE(dlg.m_pFrame);
     EXPECT_TRUE(dlg.IsPlaceholderFrame());
-    EXPECT_EQ(dlg.windowTitle(), "Uhr (noch nicht verfügbar)");
+    EXPECT_EQ(dlg.windowTitle(), "Linientest (noch nicht verfügbar)");
     EXPECT_EQ(CObjectDlg::KindOfCommand(34585), 25);
     EXPECT_EQ(CObjectDlg::SwitchCommand(3), 0u);
     EXPECT_EQ(CObjectDlg::KindOfCommand(0), 0);
