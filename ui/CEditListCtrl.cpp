@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -195,6 +196,19 @@ void CEditListCtrl::AfterReposition(const QSize& oldClient)
 {
     if (oldClient.isEmpty())
         return;
+    ApplyColumnShares();
+}
+
+void CEditListCtrl::resizeEvent(QResizeEvent* event)
+{
+    CResizableWidget<CListCtrl>::resizeEvent(event);
+    // Sized by a layout: the columns keep their shares just the same.
+    if (!event->oldSize().isEmpty())
+        ApplyColumnShares();
+}
+
+void CEditListCtrl::ApplyColumnShares()
+{
     const int listWidth = width();
     for (int c = 0; c < header()->count(); ++c) {
         int w = c < m_aColumnPercent.size() ? static_cast<int>(m_aColumnPercent.at(c)) * listWidth / 100

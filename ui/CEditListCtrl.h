@@ -71,8 +71,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void AfterReposition(const QSize& oldClient) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Gives each column its share of the list's width (columns without one
+    // keep theirs).
+    void ApplyColumnShares();
     // Common first steps of opening an editor: the cell's editor rectangle.
     bool EditorRect(int row, int column, int minWidth, QRect* rect);
     ColumnEditorKind EditorOf(int column) const;

@@ -3,6 +3,7 @@
 #include "ui/CRepositionEvent.h"
 
 #include <QCoreApplication>
+#include <QLayout>
 #include <QResizeEvent>
 #include <QSettings>
 
@@ -34,6 +35,10 @@ void CResizableDialog::setVisible(bool visible)
 
 bool CResizableDialog::OnInitDialog()
 {
+    // A dialog whose layout needs more room than its designed size (a large
+    // font) grows to it before the size becomes its minimum.
+    if (layout())
+        layout()->activate();
     // A dialog that was never given a size gets its natural one now, as the
     // template would have given it.
     if (!testAttribute(Qt::WA_Resized))
@@ -83,6 +88,9 @@ void CResizableDialog::resizeEvent(QResizeEvent* event)
 
 void CResizableDialog::SendToChildren(QEvent::Type type)
 {
+    // A dialog with a layout lets the layout place its controls.
+    if (layout())
+        return;
     // Direct children only: grandchildren are placed by their own parents.
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {

@@ -5,9 +5,12 @@
 // lets the dialog become smaller than its designed size, and tells its direct
 // child controls about size changes (WM_INITCTRL / WM_REPOSITION).
 //
-// A derived dialog builds its controls with absolute geometry in its
-// constructor and gives the dialog its designed size (resize()); that size is
-// the "template" size. OnInitDialog() runs once, just before the first show:
+// A derived dialog arranges its controls with a Qt layout in its constructor
+// and gives the dialog its designed size (resize()); that size, raised to what
+// the layout needs, is the "template" size and the minimum. Controls of a
+// dialog without a layout are placed by their recorded rectangles instead
+// (the CResizable* controls scale them in proportion); with a layout the two
+// messages are not sent. OnInitDialog() runs once, just before the first show:
 // derived dialogs call the base version first. Later shows of the same object
 // only restore the placement (the controls keep their records).
 

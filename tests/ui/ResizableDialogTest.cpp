@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,31 @@ TEST_F(ResizableDialogTest, ShownTwiceKeepsFirstMinimumAndRecords)
     dlg.resize(400, 300);
     QApplication::processEvents();
     EXPECT_EQ(dlg.button->geometry(), QRect(10, 10, 100, 30));
+}
+
+TEST_F(ResizableDialogTest, LayoutPlacesControlsAndRaisesTheMinimum)
+{
+    // Designed smaller than its texts need: the layout's minimum wins.
+    CResizableDialog dlg(kTemplate);
+    auto* label = new CResizableStatic(QStringLiteral("Eine recht lange Beschriftung, die Platz braucht"), &dlg);
+    auto* button = new CResizableButton(QStringLiteral("OK"), &dlg);
+    auto* column = new QVBoxLayout(&dlg);
+    column->addWidget(label);
+    column->addWidget(button);
+    dlg.resize(40, 30);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    const QSize needed = dlg.layout()->totalMinimumSize();
+    EXPECT_EQ(dlg.minimumSize(), needed);
+    EXPECT_GE(label->width(), label->minimumSizeHint().width());
+    dlg.resize(needed.width() * 2, needed.height() * 2);
+    QApplication::processEvents();
+    // Still saved per template; the layout, not the proportions, places the label.
+    EXPECT_FALSE(Saved().isEmpty());
+    EXPECT_EQ(label->width(), dlg.width() - column->contentsMargins().left() - column->contentsMargins().right());
+    dlg.resize(10, 10);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.size(), needed);
 }
 
 TEST(ResizableTreeCtrl, FindAndRenameByData)

@@ -4,6 +4,7 @@
 #include "ui/CEllipsisStatic.h"
 #include "ui/CGridEdit.h"
 #include "ui/CHyperLink.h"
+#include "ui/CScaleCtrl.h"
 #include "ui/CToolTipCtrlEx.h"
 #include "ui/CValueEdit.h"
 #include "ui/NumberFormat.h"
@@ -381,4 +382,24 @@ TEST(HyperLink, FitsToTextKeepingItsAnchor)
     left->setGeometry(100, 10, 300, 40);
     left->Attach();
     EXPECT_EQ(left->geometry().topLeft(), QPoint(100, 10));
+}
+
+TEST(ScaleCtrl, CrowdedTextsMoveApartAndStayInside)
+{
+    CScaleCtrl scale(Qt::Vertical);
+    scale.SetInsets(5, 5);
+    // A logarithmic volume scale: the last three marks lie close together.
+    scale.SetMarks({{0.0, "+6"}, {0.5, "-6"}, {75 / 87.0, "-40"}, {85 / 87.0, "-60"}, {1.0, "-80"}});
+    const int line = scale.fontMetrics().height();
+    const int length = 200;
+    const std::vector<int> centres = scale.TextCentres(length);
+    ASSERT_EQ(centres.size(), 5u);
+    // Uncrowded texts sit at their marks.
+    EXPECT_EQ(centres[1], scale.PositionOf(0.5, length));
+    for (size_t i = 1; i < centres.size(); ++i)
+        EXPECT_GE(centres[i] - centres[i - 1], line) << i;
+    EXPECT_GE(centres.front() - line / 2, 0);
+    EXPECT_LE(centres.back() + (line + 1) / 2, length);
+    // The scale asks for room for all its texts.
+    EXPECT_GE(scale.minimumSizeHint().height(), 5 * line);
 }

@@ -1,0 +1,35 @@
+#include "ui/DialogLayout.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QWidget>
+
+QSize DialogUnitsToPixels(const QWidget* w, const QSize& units)
+{
+    const QFontMetrics fm(w->font());
+    // The average width of the Latin letters, as dialog units are defined.
+    const int avg = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+    return {units.width() * avg / 4, units.height() * fm.height() / 8};
+}
+
+void ApplyDesignedSize(QWidget* window, const QSize& designed, bool resizable)
+{
+    QSize size = designed;
+    if (QLayout* layout = window->layout()) {
+        layout->activate();
+        size = size.expandedTo(layout->totalMinimumSize());
+    }
+    size = size.expandedTo(window->minimumSizeHint());
+    window->setMinimumSize(size);
+    if (!resizable)
+        window->setMaximumSize(size);
+    window->resize(size);
+}
+
+void KeepWrappedTextWhole(QLabel* label, int chars)
+{
+    const int width = label->fontMetrics().averageCharWidth() * chars;
+    label->setMinimumWidth(width);
+    label->setMinimumHeight(label->heightForWidth(width));
+}
