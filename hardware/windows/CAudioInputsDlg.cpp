@@ -5,14 +5,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +26,10 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CGridEdit.h"
+#include "ui/CScaleCtrl.h"
+#include "ui/CSpinArrows.h"
+#include "ui/CWindowRegistry.h"
+#include "ui/DialogLayout.h"
 
 namespace {
 
@@ -34,6 +39,10 @@ CAudioInputsDlg* g_pAudioInputsDlg = nullptr;
 struct OpenerRegistrar {
     OpenerRegistrar() { SetAudioInputsDlgOpener(&OpenAudioInputsDlg); }
 } g_openerRegistrar;
+
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CAudioInputsDlg"), [](CQuillomerDoc* doc) -> QWidget* {
+    return new CAudioInputsDlg(nullptr, doc, 0);
+});
 
 // Control ids of the dialog template.
 enum : int {
@@ -152,23 +161,12 @@ CAudioInputsDlg::~CAudioInputsDlg()
     single_dlg::Forget(g_pAudioInputsDlg, this, GetAudioInputsDlg(), &SetAudioInputsDlg);
 }
 
-QWidget* CAudioInputsDlg::MakeSpin(int id, int x, int y, int h)
+QWidget* CAudioInputsDlg::MakeSpin(int id)
 {
-    auto* box = new QWidget(this);
+    auto* box = new CSpinArrows(this);
     box->setObjectName(Id(id));
-    box->setGeometry(x, y, 16, h);
-    auto* up = new QToolButton(box);
-    up->setArrowType(Qt::UpArrow);
-    up->setGeometry(0, 0, 16, h / 2);
-    up->setObjectName(QStringLiteral("up"));
-    auto* down = new QToolButton(box);
-    down->setArrowType(Qt::DownArrow);
-    down->setGeometry(0, h / 2, 16, h - h / 2);
-    down->setObjectName(QStringLiteral("down"));
-    for (QToolButton* b : {up, down}) {
-        b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        const int delta = b == up ? 1 : -1;
+    for (QToolButton* b : {box->Up(), box->Down()}) {
+        const int delta = b == box->Up() ? 1 : -1;
         connect(b, &QToolButton::clicked, this, [this, id, delta] {
             // A held arrow repeats its click; a pause ends the holding.
             if (!m_spinLastClick.isValid() || m_spinLastClick.elapsed() > 500)
@@ -189,38 +187,49 @@ QWidget* CAudioInputsDlg::MakeSpin(int id, int x, int y, int h)
 
 void CAudioInputsDlg::BuildControls()
 {
-    const auto label = [this](const QString& text, int x, int y, int w, int h = 20,
-                              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, w, h);
-        l->setAlignment(align);
-        return l;
+    const auto label = [this](const QString& text) { return new QLabel(text, this); };
+    // An edit with its spin arrows (and a unit), as one row of the layout.
+    const auto editRow = [this, &label](CGridEdit* edit, int spinId, const QString& unit = QString()) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(0);
+        row->addWidget(edit, 1);
+        row->addWidget(MakeSpin(spinId));
+        if (!unit.isEmpty()) {
+            row->addSpacing(fontMetrics().averageCharWidth());
+            row->addWidget(label(unit));
+        }
+        return row;
     };
 
-    // Inputs.
+    // Left column: inputs, AUX source, volume.
+    auto* left = new QVBoxLayout;
     auto* inputBox = new QGroupBox(tr("Input"), this);
-    inputBox->setGeometry(8, 4, 160, 128);
+    auto* inputs = new QVBoxLayout(inputBox);
     m_inputGroup = new QButtonGroup(this);
     for (int i = 0; i < 8; ++i) {
         auto* b = new QRadioButton(QStringLiteral("%1:").arg(i + 1), inputBox);
         b->setObjectName(Id(kInputIds[i]));
-        b->setGeometry(12, 22 + (i % 4) * 25, 140, 22);
+        inputs->addWidget(b);
         m_inputGroup->addButton(b, i);
         m_inputButtons[i] = b;
     }
     connect(m_inputGroup, &QButtonGroup::idClicked, this, [this](int i) { OnInputClicked(i); });
-    m_auxCaption = label(tr("Aux-Quelle"), 12, 138, 80);
+    left->addWidget(inputBox);
+    auto* aux = new QHBoxLayout;
+    m_auxCaption = label(tr("Aux-Quelle"));
     m_auxCaption->setObjectName(Id(kAuxCaption));
-    m_auxSource = label(QString(), 96, 138, 70);
+    m_auxSource = label(QString());
     m_auxSource->setObjectName(Id(kAuxSource));
+    aux->addWidget(m_auxCaption);
+    aux->addWidget(m_auxSource, 1);
+    left->addLayout(aux);
 
-    // Volume.
     auto* volumeBox = new QGroupBox(tr("Volume"), this);
-    volumeBox->setGeometry(8, 164, 160, 250);
-    volumeBox->lower();
-    m_volumeSlider = new QSlider(Qt::Vertical, this);
+    auto* volume = new QVBoxLayout(volumeBox);
+    auto* sliderRow = new QHBoxLayout;
+    sliderRow->setSpacing(0);
+    m_volumeSlider = new QSlider(Qt::Vertical, volumeBox);
     m_volumeSlider->setObjectName(Id(kVolumeSlider));
-    m_volumeSlider->setGeometry(24, 188, 30, 176);
     m_volumeSlider->setRange(0, kSliderMax);
     m_volumeSlider->setInvertedAppearance(true);  // 0 (+6 dB) at the top
     m_volumeSlider->setInvertedControls(true);
@@ -229,113 +238,145 @@ void CAudioInputsDlg::BuildControls()
             OnVolumeSlider(pos);
     });
     // Tick marks at a quarter, half, three quarters and all of the way to
-    // -6 dB, and at -10, -20 and -40 dB.
+    // -6 dB, and at -10, -20 and -40 dB, left of the slider; the scale texts
+    // right of it.
     const int p = SixDbPos();
-    const int handle = m_volumeSlider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, m_volumeSlider);
-    const int span = m_volumeSlider->height() - handle;
-    for (int tick : {p / 4, p / 2, 3 * p / 4, p, VolumeToSlider(-10.0), VolumeToSlider(-20.0), VolumeToSlider(-40.0)}) {
-        auto* line = new QFrame(this);
-        line->setFrameShape(QFrame::HLine);
-        const int y = 188 + handle / 2 + QStyle::sliderPositionFromValue(0, kSliderMax, tick, span);
-        line->setGeometry(16, y, 8, 1);
-    }
-    const char* const scale[] = {"+6", "+3", "0", "-3", "-6", "-20", "-40", "-60", "-80"};
-    const int scaleDb[] = {6, 3, 0, -3, -6, -20, -40, -60, -80};
-    for (int i = 0; i < 9; ++i) {
-        const int y = 188 + handle / 2 + QStyle::sliderPositionFromValue(0, kSliderMax, VolumeToSlider(scaleDb[i]), span) - 8;
-        label(QString::fromLatin1(scale[i]), 60, y, 40, 16);
-    }
+    auto* ticks = new CScaleCtrl(Qt::Vertical, volumeBox);
+    std::vector<double> tickAt;
+    for (int tick : {p / 4, p / 2, 3 * p / 4, p, VolumeToSlider(-10.0), VolumeToSlider(-20.0), VolumeToSlider(-40.0)})
+        tickAt.push_back(static_cast<double>(tick) / kSliderMax);
+    ticks->SetTicks(tickAt);
+    ticks->SetAlignment(Qt::AlignRight);
+    ticks->SetInsetsFor(m_volumeSlider);
+    auto* scale = new CScaleCtrl(Qt::Vertical, volumeBox);
+    std::vector<CScaleCtrl::Mark> marks;
+    for (int db : {6, 3, 0, -3, -6, -20, -40, -60, -80})
+        marks.push_back({static_cast<double>(VolumeToSlider(db)) / kSliderMax,
+                         db > 0 ? QStringLiteral("+%1").arg(db) : QString::number(db)});
+    scale->SetMarks(marks);
+    scale->SetInsetsFor(m_volumeSlider);
+    sliderRow->addWidget(ticks);
+    sliderRow->addWidget(m_volumeSlider);
+    sliderRow->addSpacing(fontMetrics().averageCharWidth());
+    sliderRow->addWidget(scale);
+    sliderRow->addStretch(1);
+    volume->addLayout(sliderRow, 1);
     m_volume = new CGridEdit(this);
     m_volume->setObjectName(Id(kVolumeEdit));
-    m_volume->setGeometry(24, 376, 60, 24);
-    MakeSpin(kVolumeSpin, 84, 376, 24);
-    label(QStringLiteral("dB"), 104, 376, 30, 24);
+    volume->addLayout(editRow(m_volume, kVolumeSpin, QStringLiteral("dB")));
     connect(m_volume, &CGridEdit::FocusLost, this, [this] { OnVolumeEditDone(); });
+    left->addWidget(volumeBox, 1);
 
-    // Graph with its scales.
+    // Right column: the graph with its scales, the filters, attenuation and ramp.
+    auto* right = new QVBoxLayout;
+    auto* graph = new QGridLayout;
+    graph->setSpacing(0);
     m_graph = new CEqResponseCtrl(this);
     m_graph->setObjectName(Id(kGraph));
-    m_graph->setGeometry(220, 8, 420, 180);
     m_graph->SetResponse(&m_eq);
-    const char* const levels[] = {"12", "9", "6", "3", "0", "-3", "-6", "-9", "-12"};
+    m_graph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The graph keeps its designed share of the dialog: 210 x 90 dialog units.
+    m_graph->setMinimumSize(DialogUnitsToPixels(this, {210, 90}));
+    auto* levels = new CScaleCtrl(Qt::Vertical, this);
+    std::vector<CScaleCtrl::Mark> levelMarks;
     for (int i = 0; i < 9; ++i)
-        label(QString::fromLatin1(levels[i]), 186, 8 + (i + 1) * 18 - 8, 28, 16, Qt::AlignRight | Qt::AlignVCenter);
-    const char* const freqs[] = {"20", "50", "100", "200", "500", "1k", "2k", "5k", "10k", "20k"};
+        levelMarks.push_back({(i + 1) / 10.0, QString::number(12 - 3 * i)});
+    levels->SetMarks(levelMarks);
+    levels->SetAlignment(Qt::AlignRight);
+    auto* freqs = new CScaleCtrl(Qt::Horizontal, this);
+    std::vector<CScaleCtrl::Mark> freqMarks;
+    const char* const freqTexts[] = {"20", "50", "100", "200", "500", "1k", "2k", "5k", "10k", "20k"};
     const double freqHz[] = {20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000};
     for (int i = 0; i < 10; ++i)
-        label(QString::fromLatin1(freqs[i]), 220 + EqResponse::GridX(freqHz[i], 420) - 15, 190, 30, 16,
-              Qt::AlignCenter);
+        freqMarks.push_back({EqResponse::GridX(freqHz[i], 3000) / 3000.0, QString::fromLatin1(freqTexts[i])});
+    freqs->SetMarks(freqMarks);
+    freqs->SetAlignment(Qt::AlignTop);
+    graph->addWidget(levels, 0, 0);
+    graph->addWidget(m_graph, 0, 1);
+    graph->addWidget(freqs, 1, 1);
+    graph->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("-12 ")));
+    right->addLayout(graph, 1);
 
-    // Filters.
-    label(tr("Type"), 180, 212, 90);
-    label(tr("Frequenz     Hz"), 180, 242, 94);
-    label(tr("Güte/Steilh. dB"), 180, 272, 94);
-    label(tr("Verstärkung dB"), 180, 302, 94);
+    auto* filters = new QGridLayout;
+    filters->addWidget(label(tr("Type")), 0, 0);
+    filters->addWidget(label(tr("Frequenz     Hz")), 1, 0);
+    filters->addWidget(label(tr("Güte/Steilh. dB")), 2, 0);
+    filters->addWidget(label(tr("Verstärkung dB")), 3, 0);
     for (int f = 0; f < 3; ++f) {
         FilterControls& fc = m_filters[f];
-        const int x = 280 + f * 122;
+        const int column = f + 1;
+        filters->setColumnStretch(column, 1);
         fc.type = new QComboBox(this);
         fc.type->setObjectName(Id(kTypeIds[f]));
-        fc.type->setGeometry(x, 212, 100, 24);
         for (const TypeEntry& e : TypeList(f))
             fc.type->addItem(QString::fromLatin1(e.text), e.type);
         connect(fc.type, &QComboBox::activated, this, [this, f] { OnTypeChanged(f); });
+        filters->addWidget(fc.type, 0, column);
 
         fc.f = new CGridEdit(this);
         fc.f->setObjectName(Id(kFIds[f]));
-        fc.f->setGeometry(x, 242, 84, 24);
         fc.fSpin = kFSpinIds[f];
-        MakeSpin(fc.fSpin, x + 84, 242, 24);
+        filters->addLayout(editRow(fc.f, fc.fSpin), 1, column);
         connect(fc.f, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_F); });
 
+        // Q (PEQ) and the slope list (other types) share one place.
         fc.q = new CGridEdit(this);
         fc.q->setObjectName(Id(kQIds[f]));
-        fc.q->setGeometry(x, 272, 84, 24);
         fc.qSpin = kQSpinIds[f];
-        MakeSpin(fc.qSpin, x + 84, 272, 24);
-        connect(fc.q, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_Q); });
-
+        QHBoxLayout* qRow = editRow(fc.q, fc.qSpin);
         fc.slope = new QComboBox(this);
         fc.slope->setObjectName(Id(kSlopeIds[f]));
-        fc.slope->setGeometry(x, 272, 100, 24);
         fc.slope->addItem(QStringLiteral("6"), 6);
         fc.slope->addItem(QStringLiteral("12"), 12);
+        qRow->addWidget(fc.slope, 1);
+        filters->addLayout(qRow, 2, column);
+        connect(fc.q, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_Q); });
         connect(fc.slope, &QComboBox::activated, this, [this, f] { OnSlopeChanged(f); });
 
         fc.v = new CGridEdit(this);
         fc.v->setObjectName(Id(kVIds[f]));
-        fc.v->setGeometry(x, 302, 84, 24);
         fc.vSpin = kVSpinIds[f];
-        MakeSpin(fc.vSpin, x + 84, 302, 24);
+        filters->addLayout(editRow(fc.v, fc.vSpin), 3, column);
         connect(fc.v, &CGridEdit::FocusLost, this, [this, f] { OnFilterEditDone(f, IPC_V); });
+        // The cut types hide the gain: its place stays empty.
+        for (QWidget* w : {static_cast<QWidget*>(fc.v), m_spins[fc.vSpin].box}) {
+            QSizePolicy policy = w->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(policy);
+        }
 
         fc.bypass = new QCheckBox(tr("Bypass"), this);
         fc.bypass->setObjectName(Id(kBypassIds[f]));
-        fc.bypass->setGeometry(x, 332, 100, 22);
+        filters->addWidget(fc.bypass, 4, column);
         connect(fc.bypass, &QCheckBox::clicked, this, [this, f] { OnBypass(f); });
     }
     m_bypassAll = new QCheckBox(tr("Bypass All"), this);
     m_bypassAll->setObjectName(Id(kBypassAll));
-    m_bypassAll->setGeometry(180, 332, 96, 22);
+    filters->addWidget(m_bypassAll, 4, 0);
     connect(m_bypassAll, &QCheckBox::clicked, this, [this] { OnBypassAll(); });
+    right->addLayout(filters);
 
     // Attenuation and ramp.
-    label(tr("Absenkung"), 180, 376, 80, 24);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(label(tr("Absenkung")));
     m_attenuation = new CGridEdit(this);
     m_attenuation->setObjectName(Id(kAttenuationEdit));
-    m_attenuation->setGeometry(262, 376, 60, 24);
-    MakeSpin(kAttenuationSpin, 322, 376, 24);
-    label(QStringLiteral("dB"), 342, 376, 30, 24);
+    bottom->addLayout(editRow(m_attenuation, kAttenuationSpin, QStringLiteral("dB")), 1);
     connect(m_attenuation, &CGridEdit::FocusLost, this, [this] { OnAttenuationEditDone(); });
-    label(tr("Rampe"), 420, 376, 60, 24);
+    bottom->addStretch(1);
+    bottom->addWidget(label(tr("Rampe")));
     m_ramp = new CGridEdit(this);
     m_ramp->setObjectName(Id(kRampEdit));
-    m_ramp->setGeometry(482, 376, 60, 24);
-    MakeSpin(kRampSpin, 542, 376, 24);
-    label(QStringLiteral("ms"), 562, 376, 30, 24);
+    bottom->addLayout(editRow(m_ramp, kRampSpin, QStringLiteral("ms")), 1);
     connect(m_ramp, &CGridEdit::FocusLost, this, [this] { OnRampEditDone(); });
+    bottom->addStretch(1);
+    right->addLayout(bottom);
 
-    setFixedSize(652, 420);
+    auto* root = new QHBoxLayout(this);
+    root->addLayout(left);
+    root->addLayout(right, 1);
+    // The dialog is not resizable: 322 x 210 dialog units, or what its texts need.
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {322, 210}), false);
 }
 
 // ---------------------------------------------------------------- spins

@@ -83,7 +83,7 @@ private:
     };
 
     void BuildControls();
-    QWidget* MakeSpin(int id, int x, int y, int h);
+    QWidget* MakeSpin(int id);
     void SetSpin(int id, int min, int max, int pos);
     void SetSpinPos(int id, int pos);
     void LoadInput();

@@ -2,14 +2,15 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +21,10 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "ui/CGridEdit.h"
+#include "ui/CScaleCtrl.h"
+#include "ui/CSpinArrows.h"
+#include "ui/DialogLayout.h"
+#include "ui/CWindowRegistry.h"
 
 namespace {
 
@@ -31,6 +36,9 @@ bool g_filling = false;
 struct OpenerRegistrar {
     OpenerRegistrar() { SetAudioOutputsDlgOpener(&OpenAudioOutputsDlg); }
 } g_openerRegistrar;
+
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
+    QStringLiteral("CAudioOutputsDlg"), [](CQuillomerDoc* doc) -> QWidget* { return new CAudioOutputsDlg(nullptr, doc); });
 
 // Control ids of the dialog template, outputs 1..4.
 constexpr int kUnitCombo = 1039;
@@ -146,23 +154,12 @@ CAudioOutputsDlg::~CAudioOutputsDlg()
     single_dlg::Forget(g_pAudioOutputsDlg, this, GetAudioOutputsDlg(), &SetAudioOutputsDlg);
 }
 
-QWidget* CAudioOutputsDlg::MakeSpin(int id, int x, int y, int h, bool delay)
+QWidget* CAudioOutputsDlg::MakeSpin(int id, bool delay)
 {
-    auto* box = new QWidget(this);
+    auto* box = new CSpinArrows(this);
     box->setObjectName(Id(id));
-    box->setGeometry(x, y, 16, h);
-    auto* up = new QToolButton(box);
-    up->setArrowType(Qt::UpArrow);
-    up->setGeometry(0, 0, 16, h / 2);
-    up->setObjectName(QStringLiteral("up"));
-    auto* down = new QToolButton(box);
-    down->setArrowType(Qt::DownArrow);
-    down->setGeometry(0, h / 2, 16, h - h / 2);
-    down->setObjectName(QStringLiteral("down"));
-    for (QToolButton* b : {up, down}) {
-        b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        const int sign = b == up ? 1 : -1;
+    for (QToolButton* b : {box->Up(), box->Down()}) {
+        const int sign = b == box->Up() ? 1 : -1;
         connect(b, &QToolButton::clicked, this, [this, id, sign, delay] {
             int index = 0;
             for (int i = 0; i < 4; ++i)
@@ -187,43 +184,56 @@ QWidget* CAudioOutputsDlg::MakeSpin(int id, int x, int y, int h, bool delay)
 
 void CAudioOutputsDlg::BuildControls()
 {
-    const auto label = [this](const QString& text, int x, int y, int w, int h = 20,
-                              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, w, h);
-        l->setAlignment(align);
-        return l;
+    // An edit with its spin arrows (and a unit), as one layout row.
+    const auto editRow = [this](CGridEdit* edit, int spinId, bool delay, const QString& unit = QString()) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(0);
+        row->addWidget(edit, 1);
+        row->addWidget(MakeSpin(spinId, delay));
+        if (!unit.isEmpty()) {
+            row->addSpacing(fontMetrics().averageCharWidth());
+            row->addWidget(new QLabel(unit, this));
+        }
+        return row;
     };
 
-    label(tr("Delay-Einheit"), 12, 10, 90, 24);
+    auto* root = new QVBoxLayout(this);
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(new QLabel(tr("Delay-Einheit"), this));
     m_unit = new QComboBox(this);
     m_unit->setObjectName(Id(kUnitCombo));
-    m_unit->setGeometry(104, 10, 90, 24);
     for (const DelayUnit& u : kUnits)
         m_unit->addItem(QString::fromLatin1(u.text));
     connect(m_unit, &QComboBox::activated, this, [this] { OnUnitChange(); });
+    unitRow->addWidget(m_unit);
+    unitRow->addStretch(1);
+    root->addLayout(unitRow);
 
     auto* volumeBox = new QGroupBox(tr("Volume"), this);
-    volumeBox->setGeometry(8, 42, 500, 300);
-    volumeBox->lower();
+    auto* volumes = new QGridLayout(volumeBox);
     auto* delayBox = new QGroupBox(tr("Delay"), this);
-    delayBox->setGeometry(8, 348, 500, 64);
-    delayBox->lower();
+    auto* delays = new QGridLayout(delayBox);
+    root->addWidget(volumeBox, 1);
+    root->addWidget(delayBox);
 
-    constexpr int kSliderTop = 84;
-    constexpr int kSliderHeight = 200;
+    // Column 0: the scale texts beside the first slider; then one column per output.
     const char* const scale[] = {"+6", "+3", "0", "-3", "-6", "-20", "-40", "-60", "-80"};
     const int scalePos[] = {0, m_ticks[0], m_ticks[1], m_ticks[2], m_ticks[3], m_ticks[4], m_ticks[5], m_ticks[6],
                             kSliderMax};
-
+    std::vector<double> tickAt;
+    for (int tick : m_ticks)
+        tickAt.push_back(static_cast<double>(tick) / kSliderMax);
     for (int i = 0; i < 4; ++i) {
         OutputControls& oc = m_outputs[i];
-        const int x = 70 + i * 110;
-        label(QStringLiteral("OUT%1").arg(i + 1), x - 6, 60, 60, 20, Qt::AlignCenter);
+        const int column = i + 1;
+        volumes->setColumnStretch(column, 1);
+        delays->setColumnStretch(column, 1);
+        auto* caption = new QLabel(QStringLiteral("OUT%1").arg(i + 1), volumeBox);
+        caption->setAlignment(Qt::AlignCenter);
+        volumes->addWidget(caption, 0, column);
 
-        oc.slider = new QSlider(Qt::Vertical, this);
+        oc.slider = new QSlider(Qt::Vertical, volumeBox);
         oc.slider->setObjectName(Id(kSliderIds[i]));
-        oc.slider->setGeometry(x + 8, kSliderTop, 30, kSliderHeight);
         oc.slider->setRange(0, kSliderMax);
         oc.slider->setInvertedAppearance(true);  // 0 (+6 dB) at the top
         oc.slider->setInvertedControls(true);
@@ -231,28 +241,29 @@ void CAudioOutputsDlg::BuildControls()
             if (!g_filling && !m_closing)
                 OnVolumeSlider(i, pos);
         });
-        const int handle = oc.slider->style()->pixelMetric(QStyle::PM_SliderLength, nullptr, oc.slider);
-        const int span = kSliderHeight - handle;
-        for (int tick : m_ticks) {
-            auto* line = new QFrame(this);
-            line->setFrameShape(QFrame::HLine);
-            const int y = kSliderTop + handle / 2 + QStyle::sliderPositionFromValue(0, kSliderMax, tick, span);
-            line->setGeometry(x, y, 8, 1);
-        }
+        // Ticks left of each slider; the first one also carries the scale texts.
+        auto* ticks = new CScaleCtrl(Qt::Vertical, volumeBox);
+        ticks->SetTicks(tickAt);
+        ticks->SetAlignment(Qt::AlignRight);
+        ticks->SetInsetsFor(oc.slider);
         if (i == 0) {
-            for (int s = 0; s < 9; ++s) {
-                const int y = kSliderTop + handle / 2 +
-                              QStyle::sliderPositionFromValue(0, kSliderMax, scalePos[s], span) - 8;
-                label(QString::fromLatin1(scale[s]), 20, y, 36, 16, Qt::AlignRight | Qt::AlignVCenter);
-            }
+            std::vector<CScaleCtrl::Mark> marks;
+            for (int s = 0; s < 9; ++s)
+                marks.push_back({static_cast<double>(scalePos[s]) / kSliderMax, QString::fromLatin1(scale[s])});
+            ticks->SetMarks(marks);
         }
+        auto* sliderRow = new QHBoxLayout;
+        sliderRow->setSpacing(0);
+        sliderRow->addStretch(1);
+        sliderRow->addWidget(ticks);
+        sliderRow->addWidget(oc.slider);
+        sliderRow->addStretch(1);
+        volumes->addLayout(sliderRow, 1, column);
 
         oc.volume = new CGridEdit(this);
         oc.volume->setObjectName(Id(kVolumeIds[i]));
-        oc.volume->setGeometry(x - 6, 296, 52, 24);
         oc.volumeSpin = kVolumeSpinIds[i];
-        MakeSpin(oc.volumeSpin, x + 46, 296, 24, false);
-        label(QStringLiteral("dB"), x + 64, 296, 24, 24);
+        volumes->addLayout(editRow(oc.volume, oc.volumeSpin, false, QStringLiteral("dB")), 2, column);
         connect(oc.volume, &CGridEdit::FocusLost, this, [this, i] {
             if (!g_filling && !m_closing)
                 OnVolumeEdited(i);
@@ -260,15 +271,18 @@ void CAudioOutputsDlg::BuildControls()
 
         oc.delay = new CGridEdit(this);
         oc.delay->setObjectName(Id(kDelayIds[i]));
-        oc.delay->setGeometry(x - 6, 372, 60, 24);
         oc.delaySpin = kDelaySpinIds[i];
-        MakeSpin(oc.delaySpin, x + 54, 372, 24, true);
+        delays->addLayout(editRow(oc.delay, oc.delaySpin, true), 0, column);
         connect(oc.delay, &CGridEdit::FocusLost, this, [this, i] {
             if (!g_filling && !m_closing)
                 OnDelayEdited(i);
         });
     }
-    setFixedSize(516, 420);
+    volumes->setRowStretch(1, 1);
+    // The sliders keep their designed share of the dialog's height.
+    volumes->setRowMinimumHeight(1, DialogUnitsToPixels(this, {0, 100}).height());
+    // The dialog is not resizable: its designed size, or what its texts need.
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {258, 210}), false);
 }
 
 // ---------------------------------------------------------------- spins

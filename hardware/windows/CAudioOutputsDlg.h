@@ -89,7 +89,7 @@ private:
     };
 
     void BuildControls();
-    QWidget* MakeSpin(int id, int x, int y, int h, bool delay);
+    QWidget* MakeSpin(int id, bool delay);
     void EnableOutput(int index, bool enable);
     bool IsDocumentAlive() const;
     void FindCards();
