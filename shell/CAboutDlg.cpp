@@ -2,12 +2,18 @@
 
 #include "shell/SymbolBitmaps.h"
 #include "ui/CHyperLink.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QStyle>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CAboutDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CAboutDlg; });
+}  // namespace
 
 namespace {
 const char kServiceMail[] = "mailto:service@halveron.example";

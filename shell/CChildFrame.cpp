@@ -3,8 +3,14 @@
 #include "model/CQuillomerDoc.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CQuillomerView.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QCloseEvent>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CChildFrame"),
+    [](CQuillomerDoc* doc) -> QWidget* { return new CChildFrame(nullptr, doc); });
+}  // namespace
 
 CChildFrame::CChildFrame(CDocTemplate* docTemplate, CQuillomerDoc* doc, QWidget* parent)
     : QMdiSubWindow(parent), m_template(docTemplate)

@@ -17,6 +17,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,6 +40,19 @@
 #include <QUrl>
 #include <cstdio>
 #include <utility>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CMainFrame"),
+    [](CQuillomerDoc*) -> QWidget* {
+        auto* frame = new CMainFrame;
+        if (!frame->OnCreate()) {
+            delete frame;
+            return nullptr;
+        }
+        frame->setWindowState(Qt::WindowMaximized);  // as the program shows it
+        return frame;
+    });
+}  // namespace
 
 QL_STRING_TABLE({
     {34583, "QUILLOMER Communication Monitor"},
@@ -246,7 +260,10 @@ void CMainFrame::CreateStatusBar()
         }
     }
     const QString connection = QString::fromStdString(LoadStringId(ids::IndicatorConnection));
-    m_connectionPane->setMinimumWidth(m_connectionPane->fontMetrics().horizontalAdvance(connection));
+    // The pane is as wide as its indicator text, inside its sunken frame.
+    const QMargins frame = m_connectionPane->contentsMargins();
+    m_connectionPane->setMinimumWidth(m_connectionPane->fontMetrics().horizontalAdvance(connection) + frame.left() +
+                                      frame.right() + 2 * m_connectionPane->margin());
     // The pane tells the link's state, also after the texts were reloaded.
     if (auto* link = dynamic_cast<CCommLink*>(m_link.get()))
         m_connectionPane->setText(QString::fromStdString(link->GetStatusText()));

@@ -4,6 +4,8 @@
 #include "shell/CMainFrame.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
+#include "ui/CWindowRegistry.h"
+#include "ui/DialogLayout.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +15,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CPrintContentDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CPrintContentDlg; });
+}  // namespace
 
 QL_STRING_TABLE({
     {34389, "Inhalt der Seitenansicht bestimmen"},
@@ -49,6 +56,7 @@ CPrintContentDlg::CPrintContentDlg(QWidget* parent) : QDialog(parent)
                                "\"Tastenansicht\"  !"),
                             m_hint);
     text->setWordWrap(true);
+    KeepWrappedTextWhole(text, 24);
     hint->addWidget(text);
     top->addWidget(m_hint);
 

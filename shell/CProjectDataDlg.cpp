@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "shell/ShellIds.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,6 +16,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProjectDataDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CProjectDataDlg; });
+}  // namespace
 
 QL_STRING_TABLE({
     {34336, "Bitte geben Sie ein korrektes Datum ein !"},

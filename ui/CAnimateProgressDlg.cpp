@@ -1,6 +1,12 @@
 #include "ui/CAnimateProgressDlg.h"
 
 #include "ui/CAnimateCtrl.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CAnimateProgressDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CAnimateProgressDlg; });
+}  // namespace
 
 CAnimateProgressDlg::CAnimateProgressDlg(unsigned int captionId)
     : CProgressDlg(captionId ? captionId : 106, new CAnimateCtrl), m_pAnimate(findChild<CAnimateCtrl*>())

@@ -4,6 +4,12 @@
 #include "ui/COpenFilePage.h"
 
 #include "platform/StringTable.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CApplicationPropertiesDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CApplicationPropertiesDlg; });
+}  // namespace
 
 namespace {
 CApplicationPropertiesDlg::PageFactory& ModemFactory()

@@ -1,6 +1,7 @@
 #include "ui/CChooseDirectoryDlg.h"
 
 #include "ui/CDriveView.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -8,6 +9,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CChooseDirectoryDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CChooseDirectoryDlg; });
+}  // namespace
 
 CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent) : QDialog(parent)
 {

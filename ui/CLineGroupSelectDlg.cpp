@@ -11,9 +11,23 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/CWindowRegistry.h"
 #include "ui/UiIds.h"
 
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CLineGroupSelectDlg"),
+    [](CQuillomerDoc*) -> QWidget* {
+        static QList<CBaseDevice*> chosen;  // rewritten only on OK
+        return new CLineGroupSelectDlg(&chosen);
+    });
+}  // namespace
 
 QL_STRING_TABLE({{32805, "Name"}});
 
@@ -58,27 +72,43 @@ CLineGroupSelectDlg::CLineGroupSelectDlg(QList<CBaseDevice*>* objects, QWidget* 
     : CResizableDialog(430, parent), m_pObjects(objects)
 {
     setWindowTitle(tr("Linien und Gruppen"));
-    resize(420, 300);
     m_stcFree = new CResizableStatic(tr("freie Linien und Gruppen"), this);
-    m_stcFree->setGeometry(8, 8, 196, 20);
     m_stcChosen = new CResizableStatic(tr("gewählte Linien und Gruppen"), this);
-    m_stcChosen->setGeometry(216, 8, 196, 20);
     for (CResizableStatic* s : {m_stcFree, m_stcChosen}) {
         s->setFrameShape(QFrame::Panel);
         s->setFrameShadow(QFrame::Sunken);
         s->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     m_pFree = new CEditListCtrl(this);
-    m_pFree->setGeometry(8, 32, 196, 222);
     m_pChosen = new CEditListCtrl(this);
-    m_pChosen->setGeometry(216, 32, 196, 222);
     m_btnOK = new CResizableButton(tr("OK"), this);
-    m_btnOK->setGeometry(120, 264, 80, 26);
     m_btnOK->setDefault(true);
     m_btnCancel = new CResizableButton(tr("Abbrechen"), this);
-    m_btnCancel->setGeometry(220, 264, 80, 26);
     connect(m_btnOK, &QPushButton::clicked, this, &CLineGroupSelectDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CLineGroupSelectDlg::reject);
+
+    // Two equal columns, each a title over its view; the buttons centred below.
+    auto* columns = new QGridLayout;
+    columns->addWidget(m_stcFree, 0, 0);
+    columns->addWidget(m_stcChosen, 0, 1);
+    columns->addWidget(m_pFree, 1, 0);
+    columns->addWidget(m_pChosen, 1, 1);
+    const int half = std::max(m_stcFree->minimumSizeHint().width(), m_stcChosen->minimumSizeHint().width());
+    for (int c = 0; c < 2; ++c) {
+        columns->setColumnStretch(c, 1);
+        columns->setColumnMinimumWidth(c, half);
+    }
+    columns->setRowStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOK);
+    buttons->addSpacing(fontMetrics().averageCharWidth() * 3);
+    buttons->addWidget(m_btnCancel);
+    buttons->addStretch(1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(columns, 1);
+    root->addLayout(buttons);
+    resize(420, 300);
 
     m_pDrag = new CRowDragTracker(this);
     m_pDrag->Watch(m_pFree, m_pFree->viewport());

@@ -14,11 +14,22 @@
 #include "model/LinkRecord.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/CWindowRegistry.h"
 #include "ui/UiIds.h"
 
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CLineGroupTreeDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CLineGroupTreeDlg(nullptr); });
+}  // namespace
 
 namespace {
 // Hands a typed label to the dialog instead of writing it into the view.
@@ -53,35 +64,50 @@ CLineGroupTreeDlg::CLineGroupTreeDlg(CBaseDevice* object, QWidget* parent)
     : CResizableDialog(431, parent), m_pObject(object)
 {
     setWindowTitle(tr("Linien und Gruppen"));
-    resize(420, 300);
     m_stcList = new CResizableStatic(tr("Linien und Gruppen selektieren"), this);
-    m_stcList->setGeometry(8, 8, 196, 20);
     m_stcTree = new CResizableStatic(tr("zu Gruppen hinzufügen"), this);
-    m_stcTree->setGeometry(216, 8, 196, 20);
     for (CResizableStatic* s : {m_stcList, m_stcTree}) {
         s->setFrameShape(QFrame::Panel);
         s->setFrameShadow(QFrame::Sunken);
         s->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     m_pList = new CEditListCtrl(this);
-    m_pList->setGeometry(8, 32, 196, 222);
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     m_pList->setItemDelegate(new LabelDelegate(m_pList, [this](const QModelIndex& index, const QString& text) {
         OnEndListLabelEdit(index.row(), text);
     }));
     m_pTree = new CResizableTreeCtrl(this);
-    m_pTree->setGeometry(216, 32, 196, 222);
     m_pTree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     m_pTree->setItemDelegate(new LabelDelegate(m_pTree, [this](const QModelIndex& index, const QString& text) {
         OnEndTreeLabelEdit(m_pTree->itemFromIndex(index), text);
     }));
     m_btnOK = new CResizableButton(tr("Ok"), this);
-    m_btnOK->setGeometry(170, 264, 80, 26);
     m_btnOK->setDefault(true);
     connect(m_btnOK, &QPushButton::clicked, this, &CLineGroupTreeDlg::accept);
     // Only a change of the tree's selection with the mouse refills the list.
     connect(m_pTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { FillCandidates(item); });
+
+    // Two equal columns, each a title over its view; the buttons centred below.
+    auto* columns = new QGridLayout;
+    columns->addWidget(m_stcList, 0, 0);
+    columns->addWidget(m_stcTree, 0, 1);
+    columns->addWidget(m_pList, 1, 0);
+    columns->addWidget(m_pTree, 1, 1);
+    const int half = std::max(m_stcList->minimumSizeHint().width(), m_stcTree->minimumSizeHint().width());
+    for (int c = 0; c < 2; ++c) {
+        columns->setColumnStretch(c, 1);
+        columns->setColumnMinimumWidth(c, half);
+    }
+    columns->setRowStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOK);
+    buttons->addStretch(1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(columns, 1);
+    root->addLayout(buttons);
+    resize(420, 300);
 
     m_pDrag = new CRowDragTracker(this);
     m_pDrag->Watch(m_pList, m_pList->viewport());

@@ -8,6 +8,7 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -101,6 +102,9 @@ CObjectDlg::CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent)
     : QDialog(parent), m_pDocument(document), m_nWindowKind(windowKind)
 {
     setSizeGripEnabled(false);
+    // The hosted frame fills the whole client area.
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
 }
 
 void CObjectDlg::setVisible(bool visible)
@@ -146,8 +150,8 @@ void CObjectDlg::CreateObjectFrame(int kind)
         caption = caption.isEmpty() ? note : caption + QStringLiteral(" (") + note + QLatin1Char(')');
     }
     setWindowTitle(caption);
-    frame->setParent(this);
-    frame->setGeometry(rect());
+    layout()->addWidget(frame);
+    layout()->activate();
     frame->show();
     m_pFrame = frame;
 }
@@ -185,10 +189,8 @@ void CObjectDlg::SavePlacement()
 void CObjectDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (m_pFrame) {
-        m_pFrame->setGeometry(rect());
+    if (m_pFrame)
         SavePlacement();
-    }
 }
 
 void CObjectDlg::moveEvent(QMoveEvent* event)

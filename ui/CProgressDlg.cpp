@@ -3,6 +3,7 @@
 #include "ui/NumberFormat.h"
 
 #include "platform/StringTable.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProgressDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CProgressDlg; });
+}  // namespace
 
 CProgressDlg::CProgressDlg(unsigned int captionId) : CProgressDlg(captionId ? captionId : 117, nullptr) {}
 

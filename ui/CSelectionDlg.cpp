@@ -18,12 +18,24 @@
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
 #include "service/CFault.h"
+#include "ui/CWindowRegistry.h"
 #include "ui/UiIds.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMap>
+#include <QVBoxLayout>
 
 #include <cstdio>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CSelectionDlg"),
+    [](CQuillomerDoc*) -> QWidget* {
+        auto* dlg = new CSelectionDlg;
+        dlg->m_nKind = 34550;  // bus addresses: rows without any document objects
+        return dlg;
+    });
+}  // namespace
 
 namespace {
 enum OkRule { OkObject, OkObjectChannel, OkValue, OkMask, OkDecRanges, OkAddrRanges, OkOutputSet, OkRelayObject };
@@ -104,14 +116,21 @@ int& CSelectionDlg::RememberedAddressRow()
 CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
 {
     setWindowTitle(tr("Auswahl"));
-    resize(300, 320);
     m_pList = new CEditListCtrl(this);
-    m_pList->setGeometry(8, 8, 284, 268);
     m_btnOK = new CResizableButton(tr("OK"), this);
-    m_btnOK->setGeometry(60, 286, 80, 26);
     m_btnOK->setDefault(true);
     m_btnCancel = new CResizableButton(tr("Cancel"), this);
-    m_btnCancel->setGeometry(160, 286, 80, 26);
+    // The list over the whole width, the two buttons centred below it.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOK);
+    buttons->addSpacing(fontMetrics().averageCharWidth() * 3);
+    buttons->addWidget(m_btnCancel);
+    buttons->addStretch(1);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(m_pList, 1);
+    root->addLayout(buttons);
+    resize(300, 320);
     connect(m_btnOK, &QPushButton::clicked, this, &CSelectionDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSelectionDlg::reject);
     connect(m_pList, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });

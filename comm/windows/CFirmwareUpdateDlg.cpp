@@ -6,7 +6,14 @@
 #include <QVBoxLayout>
 
 #include "comm/CFirmwareSender.h"
+#include "comm/windows/CommWindowSamples.h"
 #include "ui/CAnimateCtrl.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CFirmwareUpdateDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CFirmwareUpdateDlg(SampleFirmwareSender()); });
+}  // namespace
 
 CFirmwareUpdateDlg::CFirmwareUpdateDlg(CFirmwareSender& sender, QWidget* parent)
     : QDialog(parent)

@@ -8,6 +8,13 @@
 #include <QVBoxLayout>
 
 #include "comm/CCommLink.h"
+#include "comm/windows/CommWindowSamples.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CLoginDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CLoginDlg(SampleCommLink(), CLoginDlg::SetPassword); });
+}  // namespace
 
 CLoginDlg::CLoginDlg(CCommLink& link, int mode, QWidget* parent)
     : QDialog(parent)

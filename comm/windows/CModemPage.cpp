@@ -9,6 +9,7 @@
 #include "platform/StringTable.h"
 #include "shell/CMainFrame.h"
 #include "ui/CApplicationPropertiesDlg.h"
+#include "ui/CWindowRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,11 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CModemPage"),
+    [](CQuillomerDoc*) -> QWidget* { return new CModemPage; });
+}  // namespace
 
 QL_STRING_TABLE({
     {34364, "Wenn der Initialisierungsstring für das KVT Modem fehlerhaft ist,\n"

@@ -5,6 +5,13 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("COnlineNoticeDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new COnlineNoticeDlg; });
+}  // namespace
+
 COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
     : QDialog(parent)
 {

@@ -13,6 +13,17 @@
 #include "comm/ParameterGroups.h"
 #include "comm/windows/CTextFileDlg.h"
 #include "model/CQuillomerDoc.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CParamSelectDlg"),
+    [](CQuillomerDoc* doc) -> QWidget* {
+        static ParamSelection selection;  // read and written by the dialog only
+        selection = ParamSelection{};
+        selection.doc = doc;
+        return new CParamSelectDlg(selection);
+    });
+}  // namespace
 
 CParamSelectDlg::CParamSelectDlg(ParamSelection& selection, QWidget* parent)
     : QDialog(parent)

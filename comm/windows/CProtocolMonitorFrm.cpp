@@ -5,6 +5,17 @@
 
 #include "comm/CCommLink.h"
 #include "comm/windows/CProtocolMonitorView.h"
+#include "comm/windows/CommWindowSamples.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProtocolMonitorFrm"),
+    [](CQuillomerDoc*) -> QWidget* {
+        auto* frame = new CProtocolMonitorFrm;
+        frame->SetLink(&SampleCommLink());
+        return frame;
+    });
+}  // namespace
 
 CProtocolMonitorFrm::CProtocolMonitorFrm(QWidget* parent)
     : QWidget(parent)

@@ -17,6 +17,12 @@
 #include <QVBoxLayout>
 
 #include "platform/Cp1252.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CTextFileDlg"),
+    [](CQuillomerDoc*) -> QWidget* { return new CTextFileDlg(QStringLiteral("Projekt.txt"), QString()); });
+}  // namespace
 
 namespace {
 // A user's text: UTF-8 when it is valid UTF-8, else Windows-1252.

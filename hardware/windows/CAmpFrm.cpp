@@ -8,6 +8,14 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CAmpFrm"),
+    [](CQuillomerDoc* doc) -> QWidget* {
+        return new CObjectDlg(doc, CAmpFrm::kWindowKind);
+    });
+}  // namespace
 
 namespace {
 // The feature window host shows this window for its kind 3.
@@ -25,12 +33,11 @@ CAmpFrm::CAmpFrm(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(Qt::Widget);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
-    const int widths[3] = {150, 300, 300};
     for (int i = 0; i < 3; ++i) {
         m_panes[i] = new CAmpView(m_splitter);
-        m_panes[i]->resize(widths[i], 100);
         m_splitter->addWidget(m_panes[i]);
     }
+    // The panes share the width 1 : 2 : 2.
     m_splitter->setSizes({150, 300, 300});
     setCentralWidget(m_splitter);
 

@@ -4,11 +4,14 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QTreeWidgetItem>
+#include <QVBoxLayout>
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioOutputSlot.h"
@@ -18,9 +21,11 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "shell/SymbolBitmaps.h"
+#include "hardware/windows/WindowSamples.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableStatic.h"
+#include "ui/CWindowRegistry.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CTreeCtrlEx.h"
 
@@ -64,11 +69,13 @@ struct PropertiesDialogInstaller {
     PropertiesDialogInstaller() { CAmplifier::SetPropertiesDialog(&RunPropertiesDialog); }
 } g_installer;
 
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
+    QStringLiteral("CAmpPropDlg"), [](CQuillomerDoc* doc) -> QWidget* { return new CAmpPropDlg(SampleAmplifier(doc)); });
+
 template <class W>
-W* Place(W* w, int id, int x, int y, int width, int height)
+W* Named(W* w, int id)
 {
     w->setObjectName(QString::number(id));
-    w->setGeometry(x, y, width, height);
     return w;
 }
 
@@ -101,29 +108,63 @@ CAmpPropDlg::CAmpPropDlg(CAmplifier* amp, QWidget* parent) : CResizableDialog(kT
 
 void CAmpPropDlg::BuildControls()
 {
-    resize(560, 330);
-    m_tree = Place(new CTreeCtrlEx(this), 1003, 10, 10, 200, 270);
+    m_tree = Named(new CTreeCtrlEx(this), 1003);
     m_tree->setHeaderHidden(true);
     m_tree->setIconSize(QSize(16, 16));
-    m_group = Place(new QGroupBox(tr("Konfiguration"), this), 1015, 220, 10, 330, 270);
-    m_modelLabel = Place(new CResizableStatic(tr("Verstärker"), this), 1216, 230, 35, 80, 20);
-    m_model = Place(new CResizableComboBox(this), 1043, 315, 32, 150, 24);
-    m_address = Place(new CResizableButton(this), 1547, 470, 32, 72, 24);
+    m_group = Named(new QGroupBox(tr("Konfiguration"), this), 1015);
+    m_modelLabel = Named(new CResizableStatic(tr("Verstärker"), m_group), 1216);
+    m_model = Named(new CResizableComboBox(m_group), 1043);
+    m_address = Named(new CResizableButton(m_group), 1547);
+    // Label, combo box and power or address, one row each, in the designed
+    // proportions of their columns.
+    auto* rows = new QGridLayout;
+    rows->addWidget(m_modelLabel, 0, 0);
+    rows->addWidget(m_model, 0, 1);
+    rows->addWidget(m_address, 0, 2);
+    rows->setRowMinimumHeight(1, fontMetrics().height() / 2);
     for (int k = 0; k < 4; ++k) {
-        const int y = 75 + 35 * k;
-        m_channelLabel[k] = Place(new CResizableStatic(tr("%1. Kanal").arg(k + 1), this), 1011 + k, 230, y, 80, 20);
-        m_channel[k] = Place(new CResizableComboBox(this), 1044 + k, 315, y - 3, 150, 24);
-        m_power[k] = Place(new CResizableStatic(this), 1250 + k, 470, y, 72, 20);
+        m_channelLabel[k] = Named(new CResizableStatic(tr("%1. Kanal").arg(k + 1), m_group), 1011 + k);
+        m_channel[k] = Named(new CResizableComboBox(m_group), 1044 + k);
+        m_power[k] = Named(new CResizableStatic(m_group), 1250 + k);
+        rows->addWidget(m_channelLabel[k], k + 2, 0);
+        rows->addWidget(m_channel[k], k + 2, 1);
+        rows->addWidget(m_power[k], k + 2, 2);
     }
-    m_spare = Place(new CResizableButton(tr("Havarie"), this), 1508, 230, 230, 100, 26);
-    m_extended = Place(new CResizableButton(tr("Erweitert..."), this), 1507, 340, 230, 100, 26);
-    m_ok = Place(new CResizableButton(tr("OK"), this), 1, 220, 292, 100, 26);
-    m_cancel = Place(new CResizableButton(tr("Abbrechen"), this), 2, 330, 292, 100, 26);
-    m_apply = Place(new CResizableButton(tr("Übernehmen"), this), 12321, 440, 292, 110, 26);
+    rows->setColumnStretch(0, 80);
+    rows->setColumnStretch(1, 150);
+    rows->setColumnStretch(2, 72);
+    m_spare = Named(new CResizableButton(tr("Havarie"), m_group), 1508);
+    m_extended = Named(new CResizableButton(tr("Erweitert..."), m_group), 1507);
+    auto* groupButtons = new QHBoxLayout;
+    groupButtons->addWidget(m_spare);
+    groupButtons->addWidget(m_extended);
+    groupButtons->addStretch(1);
+    auto* config = new QVBoxLayout(m_group);
+    config->addLayout(rows);
+    config->addStretch(1);
+    config->addLayout(groupButtons);
+
+    m_ok = Named(new CResizableButton(tr("OK"), this), 1);
+    m_cancel = Named(new CResizableButton(tr("Abbrechen"), this), 2);
+    m_apply = Named(new CResizableButton(tr("Übernehmen"), this), 12321);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {m_ok, m_cancel, m_apply})
+        buttons->addWidget(b);
+
+    // The tree on the left, the configuration on the right, the dialog's
+    // buttons below: 200 to 330 across as designed.
+    auto* top = new QHBoxLayout;
+    m_tree->setMinimumWidth(m_group->minimumSizeHint().width() * 200 / 330);
+    top->addWidget(m_tree, 200);
+    top->addWidget(m_group, 330);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top, 1);
+    root->addLayout(buttons);
+    resize(560, 330);
     // Enter belongs to the tree's label editor, not to a default button.
     for (CResizableButton* b : {m_address, m_spare, m_extended, m_ok, m_cancel, m_apply})
         b->setAutoDefault(false);
-    m_group->lower();
 
     connect(m_ok, &QPushButton::clicked, this, &CAmpPropDlg::OnOk);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

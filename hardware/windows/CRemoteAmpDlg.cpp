@@ -19,9 +19,11 @@
 
 #include "comm/CCommLink.h"
 #include "hardware/CAmplifier.h"
+#include "hardware/windows/WindowSamples.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CWindowRegistry.h"
 
 QL_STRING_TABLE({
     {34550, "Addresse"},
@@ -98,6 +100,9 @@ W* Named(W* widget, int id)
     widget->setObjectName(QString::number(id));
     return widget;
 }
+
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
+    QStringLiteral("CRemoteAmpDlg"), [](CQuillomerDoc* doc) -> QWidget* { return new CRemoteAmpDlg(SampleAmplifier(doc)); });
 
 }  // namespace
 

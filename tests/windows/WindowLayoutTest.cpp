@@ -1,0 +1,159 @@
+// Every registered dialog and window, opened offscreen at the default font
+// and at 13 pt: no label, button, check box or group title may be cut, and
+// no two visible controls of one parent may overlap.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QSettings>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <memory>
+
+#include "model/CQuillomerDoc.h"
+#include "support/ModelTestHost.h"
+#include "ui/CEllipsisStatic.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+
+QString Name(const QWidget* w)
+{
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(),
+             qobject_cast<const QLabel*>(w)            ? qobject_cast<const QLabel*>(w)->text()
+             : qobject_cast<const QAbstractButton*>(w) ? qobject_cast<const QAbstractButton*>(w)->text()
+             : qobject_cast<const QGroupBox*>(w)       ? qobject_cast<const QGroupBox*>(w)->title()
+                                                       : QString());
+}
+
+// Widgets whose children are controls in their own right; complex controls
+// (lists, combo boxes, scroll areas) place their inner parts themselves.
+bool IsContainer(const QWidget* w)
+{
+    if (qobject_cast<const QAbstractScrollArea*>(w))
+        return false;
+    if (w->layout() || w->isWindow())
+        return true;
+    return qobject_cast<const QGroupBox*>(w) || qobject_cast<const QTabWidget*>(w) ||
+           qobject_cast<const QStackedWidget*>(w) || qobject_cast<const QSplitter*>(w) ||
+           qstrcmp(w->metaObject()->className(), "QWidget") == 0 ||
+           qstrcmp(w->metaObject()->className(), "QFrame") == 0;
+}
+
+// The text of `w` does not fit its rectangle.
+bool IsCut(const QWidget* w)
+{
+    const QSize have = w->size();
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || qobject_cast<const CEllipsisStatic*>(w))
+            return false;
+        if (label->wordWrap())
+            return have.height() < label->heightForWidth(have.width());
+        const QSize need = label->minimumSizeHint();
+        return have.width() < need.width() || have.height() < need.height();
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->text().isEmpty())
+            return false;
+        const QSize need = button->sizeHint();
+        return have.width() < need.width() || have.height() < button->minimumSizeHint().height();
+    }
+    if (auto* group = qobject_cast<const QGroupBox*>(w)) {
+        if (group->title().isEmpty())
+            return false;
+        const QSize need = group->minimumSizeHint();
+        return have.width() < need.width() || have.height() < need.height();
+    }
+    return false;
+}
+
+void Check(const QWidget* window, const QWidget* parent, QStringList& faults)
+{
+    QList<const QWidget*> shown;
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow() || !w->isVisibleTo(window))
+            continue;
+        shown.append(w);
+        if (IsCut(w))
+            faults << QStringLiteral("cut: %1 %2x%3, needs %4x%5")
+                          .arg(Name(w))
+                          .arg(w->width())
+                          .arg(w->height())
+                          .arg(w->sizeHint().width())
+                          .arg(w->sizeHint().height());
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            // Every page, not only the one shown first.
+            const int shownFirst = tabs->currentIndex();
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                Check(window, tabs, faults);
+            }
+            tabs->setCurrentIndex(shownFirst);
+        } else if (IsContainer(w)) {
+            Check(window, w, faults);
+        }
+    }
+    for (int i = 0; i < shown.size(); ++i)
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                faults << QStringLiteral("overlap: %1 and %2").arg(Name(shown[i]), Name(shown[j]));
+}
+
+class WindowLayoutTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        m_font = QApplication::font();
+        if (GetParam() > 0) {
+            QFont big = m_font;
+            big.setPointSize(GetParam());
+            QApplication::setFont(big);
+        }
+    }
+    void TearDown() override { QApplication::setFont(m_font); }
+
+    QFont m_font;
+};
+
+TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
+{
+    ASSERT_FALSE(CWindowRegistry::Entries().empty());
+    QSettings().remove(QStringLiteral("Configuration"));
+    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
+        ModelTestHost host;
+        MessageLog messages;
+        CQuillomerDoc doc;
+        ActiveDocScope active{&doc};
+        doc.OnNewDocument();
+        std::unique_ptr<QWidget> window(entry.create(&doc));
+        ASSERT_NE(nullptr, window) << entry.name.toStdString();
+        window->show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        QStringList faults;
+        Check(window.get(), window.get(), faults);
+        EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
+                                      << QFontInfo(QApplication::font()).pointSize() << " pt:\n  "
+                                      << faults.join(QStringLiteral("\n  ")).toStdString();
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// 0: the default font.
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, 13));
+
+}  // namespace
