@@ -32,7 +32,7 @@ namespace {
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CSelectionDlg"),
     [](CQuillomerDoc*) -> QWidget* {
         auto* dlg = new CSelectionDlg;
-        dlg->m_nKind = 34550;  // bus addresses: rows without any document objects
+        dlg->m_nKind = selkind::Address;  // bus addresses: rows without any document objects
         return dlg;
     });
 }  // namespace
