@@ -1,9 +1,33 @@
 #include "ui/DialogLayout.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QWidget>
+
+namespace {
+// Keeps a window that is not resizable at least as large as its layout needs
+// when texts change after it was sized (a relabelled button, a new value).
+class FixedSizeKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (QLayout* layout = window->layout()) {
+                const QSize need = window->minimumSize().expandedTo(layout->totalMinimumSize());
+                if (need != window->minimumSize()) {
+                    window->setMaximumSize(need);
+                    window->setMinimumSize(need);
+                }
+            }
+        }
+        return false;
+    }
+};
+}  // namespace
 
 QSize DialogUnitsToPixels(const QWidget* w, const QSize& units)
 {
@@ -22,8 +46,10 @@ void ApplyDesignedSize(QWidget* window, const QSize& designed, bool resizable)
     }
     size = size.expandedTo(window->minimumSizeHint());
     window->setMinimumSize(size);
-    if (!resizable)
+    if (!resizable) {
         window->setMaximumSize(size);
+        window->installEventFilter(new FixedSizeKeeper(window));
+    }
     window->resize(size);
 }
 
