@@ -16,6 +16,7 @@
 #include "platform/StringTable.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CWindowRegistry.h"
 
 namespace {
 template <class Frame>
@@ -23,6 +24,14 @@ void Register()
 {
     CObjectDlg::RegisterFrame(Frame::kWindowKind,
                               [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new Frame(parent); });
+}
+
+// The layout test opens each window in the host the program uses.
+template <class Frame>
+void RegisterForLayout(const char* name)
+{
+    CWindowRegistry::Register(QString::fromLatin1(name),
+                              [](CQuillomerDoc* doc) -> QWidget* { return new CObjectDlg(doc, Frame::kWindowKind); });
 }
 
 void FunctionRows(CSelectionDlg& dlg, const std::vector<uint32_t>& ids)
@@ -45,6 +54,14 @@ const bool g_registered = [] {
     Register<CHolidayDlgFrm>();
     Register<CWeekDlgFrm>();
     Register<CClkFrm>();
+    RegisterForLayout<CAppointDlgFrm>("CAppointDlgFrm");
+    RegisterForLayout<CDayprogDlgFrm>("CDayprogDlgFrm");
+    RegisterForLayout<CHolidayDlgFrm>("CHolidayDlgFrm");
+    RegisterForLayout<CWeekDlgFrm>("CWeekDlgFrm");
+    RegisterForLayout<CClkFrm>("CClkFrm");
+    CWindowRegistry::Register(QStringLiteral("CClockDlg"), [](CQuillomerDoc* doc) -> QWidget* {
+        return new CClockDlg(dynamic_cast<CClock*>(doc->GetIDManager().GetBaseDevice(1, OT_CLOCK)));
+    });
     CSelectionDlg::RegisterKindRows(static_cast<int>(CAppoint::kKindId), [](CSelectionDlg& dlg, CQuillomerDoc*) {
         std::vector<uint32_t> ids;
         CAppoint::GetFunctionList(2, &ids);
