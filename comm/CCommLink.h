@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "comm/ICommLinkHost.h"
+#include "comm/IDeviceLink.h"
 #include "comm/ILinkAnswerSink.h"
 #include "model/DocContext.h"
 #include "platform/serial/CMSComm.h"
-#include "shell/IDeviceLink.h"
 
 class CFirmwareSender;
 class CQuillomerDoc;

@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "comm/CCommLink.h"
+#include "comm/IDeviceLink.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -13,7 +14,6 @@
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
 #include "shell/CZoomToolBar.h"
-#include "shell/IDeviceLink.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/ICommandTarget.h"
+#include "model/ICommandTarget.h"
 
 class QLabel;
 class QMdiArea;

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/ICommandTarget.h"
+#include "model/ICommandTarget.h"
 
 class CMainFrame;
 class CDocTemplate;

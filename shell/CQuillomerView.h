@@ -12,7 +12,7 @@
 
 #include "model/DocContext.h"
 #include "platform/Geometry.h"
-#include "shell/ICommandTarget.h"
+#include "model/ICommandTarget.h"
 
 class QMimeData;
 class QRubberBand;

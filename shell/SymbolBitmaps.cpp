@@ -1,6 +1,7 @@
 #include "shell/SymbolBitmaps.h"
 
 #include "shell/ShellIds.h"
+#include "ui/SymbolImages.h"
 
 #include <QBitmap>
 #include <QPainter>
@@ -489,3 +490,8 @@ QPixmap CreateProgramIcon()
     pm.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, 0), Qt::MaskInColor)));
     return pm;
 }
+
+namespace {
+// The windows below the application draw the same pictures.
+const bool g_symbolImagesInstalled = (SetSymbolImageSource(&CreateSymbolImage), true);
+}  // namespace

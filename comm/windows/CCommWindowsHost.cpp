@@ -14,7 +14,6 @@
 #include "comm/windows/CParamSelectDlg.h"
 #include "comm/windows/CProtocolMonitorFrm.h"
 #include "comm/windows/CProtocolMonitorView.h"
-#include "shell/CMainFrame.h"
 #include "ui/CAnimateProgressDlg.h"
 #include "ui/CProgressDlg.h"
 
@@ -84,27 +83,9 @@ private:
     int m_step = 10;
 };
 
-// The link and the protocol monitor are made with the main frame.
-struct Registrar {
-    Registrar()
-    {
-        CMainFrame::SetDeviceLinkFactory([](CMainFrame* frame) -> std::unique_ptr<IDeviceLink> {
-            auto link = std::make_unique<CCommLink>();
-            link->SetHost(new CCommWindowsHost(frame, link.get()));
-            SetLineSender(link.get());
-            return link;
-        });
-        CMainFrame::SetProtocolMonitorFactory([](CMainFrame* frame) -> QWidget* {
-            auto* monitor = new CProtocolMonitorFrm(frame);
-            monitor->SetLink(GetCommLink());
-            return monitor;
-        });
-    }
-} g_registrar;
-
 }  // namespace
 
-CCommWindowsHost::CCommWindowsHost(CMainFrame* frame, CCommLink* link)
+CCommWindowsHost::CCommWindowsHost(QWidget* frame, CCommLink* link)
     : QObject(link)
     , m_frame(frame)
     , m_link(link)
@@ -141,12 +122,14 @@ QWidget* CCommWindowsHost::Parent() const
     return m_frame.data();
 }
 
+void CCommWindowsHost::SetProtocolMonitor(CProtocolMonitorFrm* monitor)
+{
+    m_monitor = monitor;
+}
+
 CProtocolMonitorView* CCommWindowsHost::MonitorView() const
 {
-    if (!m_frame)
-        return nullptr;
-    auto* monitor = qobject_cast<CProtocolMonitorFrm*>(m_frame->GetProtocolMonitor());
-    return monitor ? monitor->GetMonitorView() : nullptr;
+    return m_monitor ? m_monitor->GetMonitorView() : nullptr;
 }
 
 void CCommWindowsHost::AppendMonitorText(const std::string& text)
@@ -163,8 +146,7 @@ void CCommWindowsHost::ClearProtocolMonitor()
 
 void CCommWindowsHost::ShowProtocolMonitor(bool show)
 {
-    if (m_frame)
-        m_frame->ShowProtocolMonitor(show);
+    emit protocolMonitorShown(show);
 }
 
 void CCommWindowsHost::SetWaitCursor(bool on)
@@ -180,8 +162,7 @@ void CCommWindowsHost::SetWaitCursor(bool on)
 
 void CCommWindowsHost::SetConnectionText(const std::string& text)
 {
-    if (m_frame)
-        m_frame->SetConnectionText(QString::fromStdString(text));
+    emit connectionTextChanged(QString::fromStdString(text));
 }
 
 void CCommWindowsHost::ShowOnlineNotice()

@@ -1,8 +1,9 @@
 #pragma once
 // The device link's window side in the application: the protocol monitor of
-// the main frame, the wait cursor, the status pane, the link's dialogs and
-// the toolkit's progress dialogs. Registers the link and the monitor with the
-// main frame at start-up.
+// the main window, the wait cursor, the status pane, the link's dialogs and
+// the toolkit's progress dialogs. It knows the main window only as the parent
+// of its dialogs; the connection text and the monitor's visibility go out as
+// signals, and the application hands it the monitor window it made.
 
 #include <QObject>
 #include <QPointer>
@@ -12,13 +13,14 @@
 
 #include "comm/ICommLinkHost.h"
 
-class CMainFrame;
+class CProtocolMonitorFrm;
 class CProtocolMonitorView;
+class QWidget;
 
 class CCommWindowsHost : public QObject, public ICommLinkHost {
     Q_OBJECT
 public:
-    CCommWindowsHost(CMainFrame* frame, CCommLink* link);
+    CCommWindowsHost(QWidget* frame, CCommLink* link);
     ~CCommWindowsHost() override;
 
     void AppendMonitorText(const std::string& text) override;
@@ -46,11 +48,19 @@ public:
     // The string id of a progress caption.
     static unsigned int CaptionId(const std::string& caption);
 
+    // The protocol monitor window the main window shows (not owned).
+    void SetProtocolMonitor(CProtocolMonitorFrm* monitor);
+
+signals:
+    void connectionTextChanged(const QString& text);
+    void protocolMonitorShown(bool show);
+
 private:
     CProtocolMonitorView* MonitorView() const;
     QWidget* Parent() const;
 
-    QPointer<CMainFrame> m_frame;
+    QPointer<QWidget> m_frame;
+    QPointer<CProtocolMonitorFrm> m_monitor;
     CCommLink* m_link;
     int m_waitDepth = 0;
 };

@@ -7,7 +7,6 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
-#include "shell/CMainFrame.h"
 #include "ui/CApplicationPropertiesDlg.h"
 #include "ui/CWindowRegistry.h"
 
@@ -67,10 +66,7 @@ CModemPage::LinkAccess CModemPage::DeviceLinkAccess()
         CCommLink* link = GetCommLink();
         return link ? link->Query(line, waitMs) : std::string();
     };
-    access.sendCommand = [](const std::string& line) {
-        if (CMainFrame* frame = GetMainFrame())
-            frame->SendCommand(line, GetActiveDoc(), false);
-    };
+    access.sendCommand = [](const std::string& line) { SendCommand(line, GetActiveDoc(), false); };
     return access;
 }
 

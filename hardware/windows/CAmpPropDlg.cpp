@@ -20,7 +20,6 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
-#include "shell/SymbolBitmaps.h"
 #include "hardware/windows/WindowSamples.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
@@ -28,6 +27,7 @@
 #include "ui/CWindowRegistry.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CTreeCtrlEx.h"
+#include "ui/SymbolImages.h"
 
 QL_STRING_TABLE({
     {32791, "Wollen Sie die Änderungen übernehmen ?"},
@@ -195,7 +195,7 @@ void CAmpPropDlg::EnableApply(bool on)
 
 QIcon CAmpPropDlg::ImageIcon(int image) const
 {
-    const QImage strip = CreateSymbolImage(kImageBitmap);
+    const QImage strip = SymbolImage(kImageBitmap);
     if (!strip.isNull() && strip.width() >= 16 * (image + 1)) {
         QImage cut = strip.copy(16 * image, 0, 16, 16);
         // Light grey is the transparent colour of the strip.

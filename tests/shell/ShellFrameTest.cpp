@@ -10,10 +10,10 @@
 #include <QPushButton>
 
 #include "ShellTestSupport.h"
+#include "comm/IDeviceLink.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
-#include "shell/IDeviceLink.h"
 #include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
 

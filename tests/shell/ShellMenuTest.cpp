@@ -13,9 +13,9 @@
 
 #include "ShellTestSupport.h"
 #include "comm/CCommLink.h"
+#include "comm/IDeviceLink.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
-#include "shell/IDeviceLink.h"
 #include "shell/ShellIds.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/ICommandTarget.h"
+#include "model/ICommandTarget.h"
 
 class CQuillomerDoc;
 
