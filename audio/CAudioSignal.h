@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/CBaseDevice.h"
+#include "model/ITextSettings.h"
 
 // Kind ids of the signals.
 namespace signalkind {
@@ -27,7 +28,7 @@ enum : uint32_t {
 };
 }
 
-class CAudioSignal : public CBaseDevice {
+class CAudioSignal : public CBaseDevice, public ITextSettings {
     QL_DECLARE_SERIAL(CAudioSignal)
 public:
     CAudioSignal();
@@ -39,7 +40,7 @@ public:
     // Key 1: priority from the text's leading integer (kept in 1..10 for the
     // editor's signal kinds); key 2: message number ("%d", 0 when unreadable).
     // True for keys 1 and 2.
-    bool SetValue(uint32_t key, const std::string& text);
+    bool SetValue(uint32_t key, const std::string& text) override;
 
     // Number of the macro at outgoing key 0 (start) or 1 (stop); -1 when none.
     int32_t GetMacroNumber(int32_t key) const;

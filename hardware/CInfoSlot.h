@@ -6,8 +6,9 @@
 #include <cstdint>
 
 #include "model/CBaseDevice.h"
+#include "model/IConnectionField.h"
 
-class CInfoSlot : public CBaseDevice {
+class CInfoSlot : public CBaseDevice, public IConnectionField {
     QL_DECLARE_SERIAL(CInfoSlot)
 public:
     CInfoSlot();
@@ -19,8 +20,8 @@ public:
     void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
 
     // Stores the connected flag and redraws the field (icon on or off).
-    void SetShowIcon(int32_t flag);
-    int32_t IsConnected() const { return m_connected; }
+    void SetShowIcon(int32_t flag) override;
+    int32_t IsConnected() const override { return m_connected; }
 
     static constexpr uint32_t kConnectedIcon = 140;
     static constexpr int32_t kIconSize = 32;

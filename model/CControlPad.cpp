@@ -1,6 +1,5 @@
 #include "model/CControlPad.h"
 
-#include "logic/CCondition.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
@@ -43,11 +42,7 @@ std::string GetConditionText(const CBaseDevice* condition)
 {
     if (!condition)
         return {};
-    if (ConditionTextHook())
-        return ConditionTextHook()(condition);
-    if (const auto* c = dynamic_cast<const CCondition*>(condition))
-        return c->GetValue(condkey::Level) != 0 ? "ON" : "OFF";
-    return {};
+    return ConditionTextHook() ? ConditionTextHook()(condition) : std::string();
 }
 
 CControlPad::RelayNumberFn CControlPad::SetRelayNumberFn(RelayNumberFn fn)

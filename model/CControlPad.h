@@ -80,8 +80,8 @@ private:
 };
 
 // The condition text (its level, value 2: "ON"/"OFF") of a condition object;
-// empty for other objects. A test or another condition class may install its
-// own reader.
+// empty for other objects. The condition class installs the reader (a test or
+// another condition class may install its own).
 using ConditionTextFn = std::string (*)(const CBaseDevice* condition);
 ConditionTextFn SetConditionTextFn(ConditionTextFn fn);
 std::string GetConditionText(const CBaseDevice* condition);

@@ -16,14 +16,13 @@
 #include "model/CBaseDevice.h"
 #include "model/CControlPad.h"
 #include "model/DocContext.h"
+#include "model/IConnectionField.h"
+#include "model/ITextSettings.h"
 #include "model/ModelStrings.h"
 #include "platform/CArchive.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
-#include "audio/CAudioSignal.h"
-#include "hardware/CInfoSlot.h"
-#include "logic/CCondition.h"
 
 namespace {
 CQuillomerDoc::RelaisManagerFactory& RelaisFactory()
@@ -245,7 +244,7 @@ int CQuillomerDoc::GetConnectedFlag() const
 {
     if (m_lists[CAT_INFO].empty())
         return 0;
-    const auto* info = dynamic_cast<const CInfoSlot*>(m_lists[CAT_INFO].front());
+    const auto* info = dynamic_cast<const IConnectionField*>(m_lists[CAT_INFO].front());
     return info ? info->IsConnected() : 0;
 }
 
@@ -259,7 +258,7 @@ void CQuillomerDoc::SetConnected(int value)
 {
     if (m_lists[CAT_INFO].empty())
         return;
-    if (auto* info = dynamic_cast<CInfoSlot*>(m_lists[CAT_INFO].front()))
+    if (auto* info = dynamic_cast<IConnectionField*>(m_lists[CAT_INFO].front()))
         info->SetShowIcon(value);
 }
 
@@ -937,7 +936,7 @@ void CQuillomerDoc::AddAlarmPair(const std::string& name)
 {
     CBaseDevice* alarm = MakeNamed("CAlarm", 32807, 0, 0, name, 0, 0, 1, 1, CAT_AUDIO, 0, 0);
     CBaseDevice* signal = MakeUnnamed("CAlarmSignal", 32822, 0, 0, 0, 0, 1, 1, CAT_AUDIO, 0, 0);
-    if (auto* s = dynamic_cast<CAudioSignal*>(signal))
+    if (auto* s = dynamic_cast<ITextSettings*>(signal))
         s->SetValue(1, "9");
     if (alarm && signal) {
         alarm->AddOutLink(alarm, 0, signal, 0, CAT_AUDIO);
@@ -949,7 +948,7 @@ void CQuillomerDoc::AddGongPair(const std::string& name)
 {
     CBaseDevice* gong = MakeNamed("CGong", 32808, 0, 0, name, 0, 0, 1, 1, CAT_AUDIO, 0, 0);
     CBaseDevice* signal = MakeUnnamed("CChimeSignal", 32823, 0, 0, 0, 0, 1, 1, CAT_AUDIO, 0, 0);
-    if (auto* s = dynamic_cast<CAudioSignal*>(signal))
+    if (auto* s = dynamic_cast<ITextSettings*>(signal))
         s->SetValue(1, "7");
     if (gong && signal) {
         gong->AddOutLink(gong, 0, signal, 0, CAT_AUDIO);
@@ -1102,8 +1101,6 @@ CBaseDevice* CQuillomerDoc::CreateSequenceCondition(CQuillomerDoc* doc, CControl
     doc->AddObject(cond, CAT_DIGITAL_IO);
     if (ConditionStateHook())
         ConditionStateHook()(cond, state);
-    else if (auto* c = dynamic_cast<CCondition*>(cond))
-        c->SetValue(condkey::Level, state);
     std::string stateText = GetConditionText(cond);
     if (stateText.empty())
         stateText = wanted;

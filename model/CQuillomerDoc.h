@@ -167,9 +167,9 @@ public:
     uint32_t m_fileVersion = kFileVersion;  // version word of the file last loaded
 
     // How the sequence services set class fields they do not own: a
-    // condition's level (1 ON, 0 OFF; CCondition's own when none is
-    // installed); a macro's sequence-start flag and its partner's number
-    // (-1: keep), installed by the macro class.
+    // condition's level (1 ON, 0 OFF), installed by the condition class; a
+    // macro's sequence-start flag and its partner's number (-1: keep),
+    // installed by the macro class.
     using ConditionStateFn = void (*)(CBaseDevice* condition, int32_t state);
     using SequenceMacroFn = void (*)(CBaseDevice* macro, int32_t startFlag, int32_t partnerNumber);
     static ConditionStateFn SetConditionStateFn(ConditionStateFn fn);
