@@ -6,14 +6,17 @@
 // the chosen object's type and number, a row value, a bit mask or a range
 // text in the selection.
 //
-// Kinds whose rows come from a subsystem that registers them itself (see
-// RegisterKindRows) show those rows; an unknown kind shows an empty list.
+// The kind decides which rows are offered and how the list behaves. The
+// toolkit knows no kind: each part of the program registers its kinds
+// (RegisterKind) from its windows; an unknown kind shows an empty list.
 
 #include "ui/CResizableDialog.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 class CBaseDevice;
 class CEditListCtrl;
@@ -48,9 +51,60 @@ public:
     int AddNoneRow(int image = 2, quintptr value = 0);
     quintptr RowValue(int row) const;
 
-    // Rows of a kind that another part of the program supplies.
+    // Fills the rows of a kind; the dialog's column layout is set by then.
     using RowProvider = std::function<void(CSelectionDlg& dialog, CQuillomerDoc* document)>;
+
+    // The ID column: shown with its title, removed, or shown without a title.
+    enum class IdColumn { Shown, Removed, Untitled };
+    // How the preselection is read.
+    enum class Preselect {
+        Row,            // m_nPreselect is the row
+        TextNoCase,     // the first row whose text equals the selection, letter case ignored, else the row index
+        TextExact,      // the same, case-sensitive
+        TextContains,   // every row whose text occurs in the selection text
+        ValueId,        // m_nPreselect holds a row value
+        FreeAddress,    // the selection text read as hexadecimal gives the row; only rows "Nicht benutzt"
+                        // or the one chosen before can be picked
+        // Multiple choice: "Kein Eintrag", "Alle", or a range text of
+        NumbersByValue, //   decimal numbers (at most 250), each selecting the row that carries it
+        HexRows,        //   hexadecimal numbers (at most 64), number n selecting row n
+        DecimalValues,  //   decimal numbers, each selecting the row that carries it; others are added as rows
+        HexValues,      //   the same in hexadecimal (0 included)
+    };
+    // What OK hands back.
+    enum class Result {
+        Object,         // the row's object: its type, number and text
+        ObjectChannel,  // the same; for an amplifier also the channel after the last "-"
+        Value,          // the row's value as the number
+        Mask,           // bit (r - 1) for every chosen row r >= 1; 0 for the none row
+        DecimalRanges,  // the chosen values as a decimal range text, "Kein Eintrag" or "Alle"
+        AddressRanges,  // the same in hexadecimal; the number stays
+        OutputSet,      // the chosen row numbers as a hexadecimal range text, "NONE" or "ALL"
+        RelayObject,    // the row's object itself and its number
+    };
+    struct Kind {
+        RowProvider rows;
+        IdColumn idColumn = IdColumn::Shown;
+        Preselect preselect = Preselect::Row;
+        Result result = Result::Object;
+        // Multiple choice: the none row and the other rows exclude each other.
+        bool noneRowExclusive = false;
+    };
+    // Registers what a kind offers; returns the description it replaces.
+    static Kind RegisterKind(int kind, Kind description);
+    // Replaces only the rows of a kind; returns the provider it replaces.
     static RowProvider RegisterKindRows(int kind, RowProvider provider);
+
+    // Row providers for the common kinds:
+    // the none row (when wanted), then the objects of a type with their numbers;
+    static RowProvider ObjectRows(uint32_t type, int image, bool noneRow = true);
+    // the none row, then the objects of a type, each carrying its number;
+    static RowProvider ObjectNumberRows(uint32_t type, int image);
+    // the none row, then the control pads of the given kinds;
+    static RowProvider PadRows(std::vector<uint32_t> kinds, int image);
+    // one row per string id, carrying the id (rows from 0).
+    static RowProvider IdRows(std::vector<uint32_t> ids, int image, bool firstRowNoneIcon = false);
+    void AddIdRows(const std::vector<uint32_t>& ids, int image, bool firstRowNoneIcon);
 
     // The single program-wide remembered row of the address kind.
     static int& RememberedAddressRow();
@@ -62,9 +116,6 @@ protected:
 
 private:
     void FillRows(CQuillomerDoc* doc);
-    void FillObjects(CQuillomerDoc* doc, uint32_t type, int image, bool noneRow, bool numberColumn);
-    void FillPads(CQuillomerDoc* doc, std::initializer_list<uint32_t> kinds, int image);
-    void FillIds(const std::vector<uint32_t>& ids, int image, bool firstRowNoneIcon);
     void PreselectMultiple();
     void PreselectSingle();
     void ShadeRows();
@@ -82,8 +133,7 @@ private:
     CResizableButton* m_btnCancel;
     CEditListCtrl* m_pList;
     bool m_bIdColumn = true;
-    int m_nOkRule = 0;
-    int m_nPreselRule = 0;
+    Kind m_rules;
     bool m_bInSelectionChange = false;
     QList<int> m_PrevSelected;
 };
