@@ -1,5 +1,7 @@
-// What the selection dialog offers for the calendar: the day programmes, and
-// how it treats the holiday and appointment functions.
+// What the selection dialog offers for the calendar: the day programmes and
+// the holiday and appointment functions.
+#include "calendar/CAppoint.h"
+#include "calendar/CHoliday.h"
 #include "model/ObjectTypeCode.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -7,13 +9,26 @@
 namespace {
 using D = CSelectionDlg;
 
+// The function words of a list kind, valued by string id.
+template <int (*FunctionList)(int, std::vector<uint32_t>*), int Kind, int Image>
+void FunctionRows(D& dlg, CQuillomerDoc*)
+{
+    std::vector<uint32_t> ids;
+    FunctionList(Kind, &ids);
+    dlg.AddIdRows(ids, Image, false);
+}
+
 struct Registrar {
     Registrar()
     {
+        using I = D::IdColumn;
+        using P = D::Preselect;
+        using R = D::Result;
         D::RegisterKind(selkind::DayProgram, {D::ObjectRows(OT_DAYPROG, 21)});
-        // Rows come with the holiday and appointment objects.
-        for (int kind : {selkind::Holiday, selkind::Appointment})
-            D::RegisterKind(kind, {nullptr, D::IdColumn::Removed, D::Preselect::TextExact, D::Result::Value});
+        D::RegisterKind(selkind::Holiday, {FunctionRows<&CHoliday::GetFunctionList, 1, 22>, I::Removed, P::TextExact,
+                                           R::Value});
+        D::RegisterKind(selkind::Appointment, {FunctionRows<&CAppoint::GetFunctionList, 2, 20>, I::Removed,
+                                               P::TextExact, R::Value});
     }
 } g_registrar;
 

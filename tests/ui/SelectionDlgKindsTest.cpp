@@ -370,7 +370,7 @@ TEST_F(SelectionKindsTest, EveryKindIsRegisteredByItsFamily)
 {
     struct Expect {
         int columns;
-        int rows;
+        int rows;  // -1: some
         std::initializer_list<int> kinds;
     };
     const Expect table[] = {
@@ -384,9 +384,11 @@ TEST_F(SelectionKindsTest, EveryKindIsRegisteredByItsFamily)
         {2, 256, {34488}},
         {2, 7, {34503}},
         {2, 64, {34550, 34575}},
+        // The lists the families' classes give.
+        {1, -1, {34120, 34121, 34325, 34462}},
         // Lists of objects the empty project does not hold, and the kinds whose
         // rows come with their families.
-        {1, 0, {32954, 33086, 34120, 34121, 34384, 34385, 34449, 34455, 34600}},
+        {1, 0, {32954, 33086, 34384, 34385, 34449, 34455, 34600}},
     };
     for (const Expect& e : table) {
         for (int kind : e.kinds) {
@@ -394,7 +396,10 @@ TEST_F(SelectionKindsTest, EveryKindIsRegisteredByItsFamily)
             dlg.m_nKind = kind;
             Open(dlg);
             EXPECT_EQ(dlg.List()->GetColumnCount(), e.columns) << kind;
-            EXPECT_EQ(dlg.List()->GetItemCount(), e.rows) << kind;
+            if (e.rows < 0)
+                EXPECT_GT(dlg.List()->GetItemCount(), 0) << kind;
+            else
+                EXPECT_EQ(dlg.List()->GetItemCount(), e.rows) << kind;
         }
     }
 }
