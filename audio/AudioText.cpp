@@ -55,6 +55,16 @@ std::optional<double> ScanFloat(const std::string& text)
     return v;
 }
 
+float ToFloat(double v)
+{
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (v > kMax)
+        return std::numeric_limits<float>::max();
+    if (v < -kMax)
+        return -std::numeric_limits<float>::max();
+    return static_cast<float>(v);
+}
+
 float ClampFloat(double v, float lo, float hi, float fallback)
 {
     if (std::isnan(v))

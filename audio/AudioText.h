@@ -20,6 +20,9 @@ std::optional<double> ScanFloat(const std::string& text);
 // As atof: the number at the start, 0.0 when there is none.
 inline double LeadingFloat(const std::string& text) { return ScanFloat(text).value_or(0.0); }
 
+// The float nearest to v (limited to the float range; NaN stays NaN).
+float ToFloat(double v);
+
 // Limits v to lo..hi; a value that is not a number gives `fallback`.
 float ClampFloat(double v, float lo, float hi, float fallback);
 

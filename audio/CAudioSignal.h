@@ -45,10 +45,25 @@ public:
     // Number of the macro at outgoing key 0 (start) or 1 (stop); -1 when none.
     int32_t GetMacroNumber(int32_t key) const;
 
+    // Builds the line of one download step (0 "INTERN", 1 "MACRO_START",
+    // 2 "MACRO_STOP"; " ?" in query mode), sends it and returns it.
+    std::string SendSignalLine(int step, bool shorten, bool query);
+    // Three steps, one line each; a signal without a protocol path has none.
+    int GetDownloadLines(int mode, int step) override;
+    // Takes the device's generator (or message number) and macros; an answer
+    // it cannot read is reported and changes nothing.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
     int32_t GetPriority() const { return m_priority; }
     int32_t GetMessageNumber() const { return m_messageNumber; }
 
 protected:
+    // Links the macro with that number at outgoing key `key` (0 start, 1 stop);
+    // 0 drops the link. A missing macro is reported and changes nothing.
+    bool TakeMacro(int32_t key, int32_t number);
+    // Links the generator (number, type) at incoming key 0; 0 drops the link.
+    bool TakeGenerator(const std::string& kindWord, uint32_t generatorType, int32_t number);
+
     int32_t m_priority = 1;       // 1..10
     int32_t m_messageNumber = 0;  // meaningful for message signals only
 };

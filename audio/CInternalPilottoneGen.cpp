@@ -1,9 +1,26 @@
 #include "audio/CInternalPilottoneGen.h"
 
 #include "audio/AudioText.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CInternalPilottoneGen, 1)
+
+namespace {
+constexpr int kPilotSteps = 6;
+// Protocol key of each step; step i >= 2 is the level of OUT(i-1).
+constexpr const char* kStepKeys[kPilotSteps] = {"/GEN", "/FREQU", "/VOL1", "/VOL2", "/VOL3", "/VOL4"};
+
+uint32_t ValueKeyOfStep(int step)
+{
+    if (step == 0)
+        return pilotkey::On;
+    if (step == 1)
+        return pilotkey::Frequency;
+    return pilotkey::LevelKey(static_cast<uint32_t>(step - 2));
+}
+}  // namespace
 
 CInternalPilottoneGen::CInternalPilottoneGen()
 {
@@ -64,4 +81,45 @@ std::string CInternalPilottoneGen::GetValueText(uint32_t key) const
     if (key == pilotkey::Frequency || ((key & 0xFFFF) == pilotkey::Level && (key >> 16) < m_levels.size()))
         return StrFormat("%.1f", static_cast<double>(GetFloatValue(key)));
     return {};
+}
+
+int CInternalPilottoneGen::GetDownloadLines(int mode, int step)
+{
+    if (step == -1)
+        return m_pDocument && m_pDocument->m_data.deviceVariant != 0 ? kPilotSteps : 0;
+    if (step < 0 || step >= kPilotSteps)
+        return kPilotSteps;
+    if (IsOutBufferFull())
+        return step;
+    const std::string value = mode ? std::string("?") : GetValueText(ValueKeyOfStep(step));
+    ::SendCommand(m_path + kStepKeys[step] + " " + value, m_pDocument, true);
+    return step + 1;
+}
+
+void CInternalPilottoneGen::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    // "PILOT/FREQU 5": the key follows the object's own element.
+    const size_t lastBlank = line.rfind(' ');
+    if (lastBlank == std::string::npos)
+        return;
+    const std::string value = line.substr(lastBlank + 1);
+    if (value == "?")
+        return;
+    const std::string path = line.substr(0, line.find(' '));
+    const size_t slash = path.find('/');
+    if (slash == std::string::npos)
+        return;
+    const std::string key = path.substr(slash);
+    for (int step = 0; step < kPilotSteps; ++step) {
+        if (key != kStepKeys[step])
+            continue;
+        if (step == 0) {
+            SetValue(pilotkey::On, value == "ON" ? 1 : 0);
+        } else if (const auto v = audiotext::ScanFloat(value)) {
+            SetFloatValue(ValueKeyOfStep(step), audiotext::ToFloat(*v));
+        }
+        return;
+    }
 }

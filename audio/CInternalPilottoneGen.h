@@ -43,6 +43,12 @@ public:
     // "%.1f" of frequency and levels, "ON"/"OFF" of the flag; else empty.
     std::string GetValueText(uint32_t key) const;
 
+    // Six steps ("/GEN", "/FREQU", "/VOL1".."/VOL4"), only for the upgraded
+    // device; the standard device has no pilot tone generator.
+    int GetDownloadLines(int mode, int step) override;
+    // Takes the device's values during an upload.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
 private:
     int32_t m_on = 0;
     float m_frequency = kMinFrequency;

@@ -1,7 +1,11 @@
 #include "audio/CInternalPowerManagement.h"
 
+#include <iterator>
+
+#include "audio/AudioText.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CInternalPowerManagement, 3)
@@ -10,6 +14,28 @@ namespace {
 constexpr uint32_t kConditionKind = 34129;  // "Bedingung": the plain condition
 // A placeholder macro has no type yet: "Kein Typ", like every other placeholder macro.
 constexpr uint32_t kMacroKind = 34461;
+
+struct PowerStep {
+    const char* key;
+    uint32_t valueKey;
+};
+// The download's lines in order; an upload takes the same keys back.
+constexpr PowerStep kSteps[] = {
+    {"/BATT_PRIO", powerkey::BattPrio},   {"/MAINS_PRIO", powerkey::MainsPrio}, {"/MAINS_COND", powerkey::MainsCond},
+    {"/BOOT_MAC", powerkey::BootMacro},   {"/SHUT_MAC", powerkey::ShutMacro},   {"/DROP_SHUT", powerkey::DropShut},
+    {"/BATT_AVLBL", powerkey::BattAvail}, {"/SHUT_PRIO", powerkey::ShutPrio},
+};
+constexpr int kStepCount = static_cast<int>(std::size(kSteps));
+
+bool IsFlagKey(uint32_t key)
+{
+    return key == powerkey::DropShut || key == powerkey::BattAvail;
+}
+
+bool IsLinkKey(uint32_t key)
+{
+    return key == powerkey::MainsCond || key == powerkey::BootMacro || key == powerkey::ShutMacro;
+}
 
 int32_t ClampPrio(int32_t v)
 {
@@ -151,4 +177,53 @@ CBaseDevice* CInternalPowerManagement::CreatePlaceholder(uint32_t partnerType, i
     }
     m_pDocument->AddObject(obj, category);
     return obj;
+}
+
+int CInternalPowerManagement::GetDownloadLines(int mode, int step)
+{
+    if (step == -1)
+        return kStepCount;
+    if (step < 0 || step >= kStepCount)
+        return kStepCount;
+    if (IsOutBufferFull())
+        return step;
+    const uint32_t key = kSteps[step].valueKey;
+    std::string value;
+    if (mode)
+        value = "?";
+    else if (IsLinkKey(key))
+        value = StrFormat("%d", GetValue(key));
+    else
+        value = GetValueText(key);
+    ::SendCommand(m_path + kSteps[step].key + " " + value, m_pDocument, true);
+    return step + 1;
+}
+
+void CInternalPowerManagement::ParseUploadLines(std::string line, const std::string& /*diffFileName*/,
+                                                int linkState)
+{
+    // "POWER/MAINS_COND 3": the key runs from the end of the first element to the blank.
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos || linkState != linkstate::Upload)
+        return;
+    const std::string value = line.substr(blank + 1);
+    if (value == "?")
+        return;
+    const size_t slash = line.find('/');
+    if (slash == std::string::npos || slash > blank)
+        return;
+    const std::string key = line.substr(slash, blank - slash);
+    for (const PowerStep& s : kSteps) {
+        if (key != s.key)
+            continue;
+        if (IsFlagKey(s.valueKey)) {
+            if (value == "YES" || value == "NO")
+                SetValue(s.valueKey, value == "YES" ? 1 : 0);
+            return;
+        }
+        const auto number = audiotext::ScanInt(IsLinkKey(s.valueKey) && value == "OFF" ? std::string("0") : value);
+        if (number)
+            SetValue(s.valueKey, *number);
+        return;
+    }
 }

@@ -41,6 +41,11 @@ public:
     // Returns 1 when the key names a value, 0 otherwise.
     int SetValue(uint32_t key, int32_t value, int32_t unused = 0);
 
+    // Eight steps, one line each: the priorities, the linked numbers and the flags.
+    int GetDownloadLines(int mode, int step) override;
+    // Takes every value the download sends back from the device during an upload.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
 private:
     void Relink(int32_t linkKey, uint32_t partnerType, int32_t number);
     CBaseDevice* CreatePlaceholder(uint32_t partnerType, int32_t number);

@@ -46,6 +46,15 @@ public:
     // Sets one value from its text, limited to the key's range; true for keys 0-7.
     bool SetValue(uint32_t key, const std::string& text);
 
+    // Builds the line of one key with the value as the device counts it
+    // ("/AUDIO/BACK_ATT -127"; " ?" in query mode), sends it and returns it.
+    std::string SendAudioLine(uint32_t key, bool shorten, bool query);
+    // Eight steps, the keys in order, one line each.
+    int GetDownloadLines(int mode, int step) override;
+    // Takes one value in the device's counting; an answer it cannot read is
+    // reported and changes nothing.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
     float GetLevel(uint32_t key) const { return key < 4 ? m_levels[key] : 0.0f; }
     int32_t GetInt(uint32_t key) const { return key >= 4 && key < 8 ? m_ints[key - 4] : 0; }
 

@@ -1,17 +1,53 @@
 #include "audio/CMonitor.h"
 
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+
+#include "audio/AudioIds.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DiffFile.h"
 #include "model/DocContext.h"
+#include "model/NumberSet.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CMonitor, 5)
 
 namespace {
-constexpr uint32_t kNameTextId = 33086;     // "Monitor"
-constexpr uint32_t kNoEntryTextId = 34421;  // "Kein Eintrag"
 constexpr const char* kRelayKeyword = "LMZ764";
+// The number set of a clear answer holds at most this many numbers.
+constexpr unsigned kClearSetMax = 2000;
+
+// Reads an unsigned number of the given base that fills the whole text.
+std::optional<uint32_t> ReadNumber(const std::string& text, int base)
+{
+    if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text[0])))
+        return std::nullopt;
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text.c_str(), &end, base);
+    if (*end != '\0' || v > UINT32_MAX)
+        return std::nullopt;
+    return static_cast<uint32_t>(v);
+}
+
+// The number after `prefix` at the start of `key` and what follows it
+// ("/TABLE12/SEL" → 12, "/SEL"); 0 when the key does not start so.
+int NumberAfter(const std::string& key, const std::string& prefix, std::string& rest)
+{
+    if (key.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    size_t i = prefix.size();
+    int n = 0;
+    while (i < key.size() && std::isdigit(static_cast<unsigned char>(key[i])) && n <= 100000)
+        n = n * 10 + (key[i++] - '0');
+    if (i == prefix.size())
+        return 0;
+    rest = key.substr(i);
+    return n;
+}
 
 // How many entries (and whether channels, how many relay words) a stored schema holds.
 struct StoredLayout {
@@ -140,7 +176,7 @@ int CMonitor::PostLoad()
             RemoveInLinksAtKey(key);
         }
     }
-    SetName(LoadStringId(kNameTextId));
+    SetName(LoadStringId(audioid::Monitor));
     return 1;
 }
 
@@ -309,7 +345,7 @@ std::string CMonitor::GetValueText(uint32_t key) const
     case monitorsource::EntryChannel:
         return n < m_entries.size() ? StrFormat("%d", static_cast<int32_t>(m_entries[n].channel)) : std::string();
     case monitorsource::Off:
-        return LoadStringId(kNoEntryTextId);
+        return LoadStringId(audioid::NoEntry);
     case monitorsource::In:
         return StrFormat("IN%d", static_cast<int32_t>(n));
     case monitorsource::Out:
@@ -361,4 +397,171 @@ int CMonitor::GetSources(int kind, std::vector<uint32_t>* list) const
             list->push_back(monitorsource::AmpCode(monitorsource::AmpOut, address, static_cast<uint32_t>(ch)));
     }
     return 0;
+}
+
+// ---------------------------------------------------------------- transfer
+
+void CMonitor::Send(const std::string& line)
+{
+    ::SendCommand(line, m_pDocument ? m_pDocument : GetActiveDoc(), true);
+}
+
+int CMonitor::GetDownloadLines(int mode, int step)
+{
+    if (step == -1) {
+        m_pending.clear();
+        m_relayAnswered = false;
+        m_relayQuerySent = false;
+        m_clearCapability = GetAppHost().GetProfileInt("KVT7000", "MONI_CLR", 0) != 0;
+        return kTransferEnd;
+    }
+    if (IsOutBufferFull())
+        return step;
+    const bool query = mode != 0;
+    switch (step) {
+    case 0:
+        if (query && !m_clearCapability)
+            return 2;
+        Send(m_path + "/CLEAR/TABLE " + (query ? "?" : "ALL"));
+        return 1;
+    case 1:
+        if (!query) {
+            const int entries = GetMaxEntries();
+            for (int n = 1; n <= entries; ++n) {
+                const MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
+                if (m_clearCapability && e.source == "OFF")
+                    continue;
+                const uint32_t index = static_cast<uint32_t>(n - 1) << 16;
+                const std::string entry = m_path + StrFormat("/TABLE%d", n);
+                m_pending.push_back(entry + "/SEL " + GetValueText(monitorsource::SourceWord | index));
+                m_pending.push_back(entry + "/IDX " + GetValueText(monitorsource::EntryNumber | index));
+                m_pending.push_back(entry + "/AMPCHAN " + GetValueText(monitorsource::EntryChannel | index));
+            }
+            const int relays = GetMaxRelays();
+            for (int n = 1; n <= relays; ++n) {
+                const uint32_t word = m_relays[static_cast<size_t>(n - 1)];
+                if (m_clearCapability && word == 0)
+                    continue;
+                m_pending.push_back(m_path + "/RELAY" + StrFormat("%d %d", n, static_cast<int32_t>(word)));
+            }
+            Send(m_path + "/CLEAR/RELAY ALL");
+            return 2;
+        }
+        if (!m_clearCapability || m_relayAnswered)
+            return 2;
+        if (m_relayQuerySent) {
+            // A device that never says which relays are free must not hold the
+            // transfer for ever: go on with what was asked for so far.
+            if (std::chrono::steady_clock::now() - m_relayQueryTime > kRelayAnswerWait)
+                return 2;
+            return 1;
+        }
+        Send(m_path + "/CLEAR/RELAY ?");
+        m_relayQuerySent = true;
+        m_relayQueryTime = std::chrono::steady_clock::now();
+        return 1;
+    case 2:
+        if (m_pending.empty())
+            return kTransferEnd;
+        Send(m_pending.front());
+        m_pending.pop_front();
+        return 2;
+    default:
+        return kTransferEnd;
+    }
+}
+
+void CMonitor::TakeRelayAnswer(int n, const std::string& value, const std::string& diffFileName)
+{
+    if (value == "OFF") {
+        RemoveInLinksAtKey(n);
+        return;
+    }
+    const std::optional<uint32_t> word = ReadNumber(value, 10);
+    if (!word)
+        return;  // neither OFF nor a number: not a relay answer we can take
+    m_relays[static_cast<size_t>(n - 1)] = *word;
+    RemoveInLinksAtKey(n);
+    if (*word == 0)
+        return;  // no relay
+    CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
+    if (doc) {
+        DeviceList pads;
+        doc->GetIDManager().GetBaseDeviceListByKind(pads, OT_CONTROL_PAD, padkind::LMZ764);
+        for (CBaseDevice* pad : pads) {
+            if (pad->GetType() == OT_CONTROL_PAD &&
+                static_cast<uint32_t>(static_cast<CControlPad*>(pad)->GetSignalIndex()) == *word) {
+                pad->LinkTo(0, this, n);
+                return;
+            }
+        }
+    }
+    if (!diffFileName.empty())
+        AppendErrLine(diffFileName, LoadStringId(audioid::Monitor), m_number,
+                      StrFormat("%s %s-%d", LoadStringId(audioid::Label).c_str(),
+                                LoadStringId(padkind::LMZ764).c_str(), static_cast<int32_t>(*word)));
+}
+
+void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    // "MONI/TABLE4/SEL AMP_IN": the key follows the object's own element.
+    const size_t lastBlank = line.rfind(' ');
+    if (lastBlank == std::string::npos)
+        return;
+    const std::string value = line.substr(lastBlank + 1);
+    if (value == "?")
+        return;
+    const std::string path = line.substr(0, line.find(' '));
+    const size_t slash = path.find('/');
+    if (slash == std::string::npos)
+        return;
+    const std::string key = path.substr(slash);
+
+    if (key == "/CLEAR/TABLE" || key == "/CLEAR/RELAY") {
+        NumberSet free{};
+        ParseRanges(free, kClearSetMax, value);
+        if (key == "/CLEAR/TABLE") {
+            const int entries = GetMaxEntries();
+            for (int n = 1; n <= entries; ++n) {
+                if (TestBit(free, static_cast<unsigned>(n - 1))) {
+                    SetEntry(static_cast<size_t>(n - 1), monitorsource::Off, 0);
+                    continue;
+                }
+                const std::string entry = m_path + StrFormat("/TABLE%d", n);
+                for (const char* part : {"/SEL ?", "/IDX ?", "/AMPCHAN ?"})
+                    m_pending.push_back(entry + part);
+            }
+        } else {
+            const int relays = GetMaxRelays();
+            for (int n = 1; n <= relays; ++n) {
+                if (TestBit(free, static_cast<unsigned>(n - 1)))
+                    m_relays[static_cast<size_t>(n - 1)] = 0;
+                else
+                    m_pending.push_back(m_path + StrFormat("/RELAY%d ?", n));
+            }
+            m_relayAnswered = true;
+        }
+        return;
+    }
+
+    std::string rest;
+    // Answers for entries and relays the table cannot hold are not taken.
+    if (const int n = NumberAfter(key, "/TABLE", rest); n >= 1 && n <= kEntryCount) {
+        MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
+        if (rest == "/SEL") {
+            e.source = value;
+        } else if (rest == "/IDX") {
+            // Amplifier addresses travel in hexadecimal, as the download writes them.
+            if (const auto v = ReadNumber(value, IsAmpWord(e.source) ? 16 : 10))
+                e.number = *v;
+        } else if (rest == "/AMPCHAN") {
+            if (const auto v = ReadNumber(value, 16))
+                e.channel = *v;
+        }
+        return;
+    }
+    if (const int n = NumberAfter(key, "/RELAY", rest); n >= 1 && n <= kRelayCount && rest.empty())
+        TakeRelayAnswer(n, value, diffFileName);
 }

@@ -6,7 +6,9 @@
 // standard device uses 50 entries and 20 relays of them.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,10 @@ public:
     static constexpr uint32_t kKindId = 33086;  // "Monitor"
     static constexpr int kEntryCount = 250;
     static constexpr int kRelayCount = 50;
+    // The end of a transfer: two clear lines, three lines per entry, one per relay.
+    static constexpr int kTransferEnd = 2 + 3 * kEntryCount + kRelayCount;
+    // How long an upload waits for the device to say which relays are free.
+    static constexpr std::chrono::milliseconds kRelayAnswerWait{5000};
 
     CMonitor();
 
@@ -74,6 +80,13 @@ public:
     // Kind 1: appends every source code an entry can take. Returns 0.
     int GetSources(int kind, std::vector<uint32_t>* list) const;
 
+    // Download (mode 0) and upload (queries) of the table and the relays.
+    // With the device's "MONI_CLR" capability free entries and relays are
+    // cleared at once and left out; an upload then asks only for the others.
+    int GetDownloadLines(int mode, int step) override;
+    // Takes the device's entries and relays during an upload.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
     const MonitorEntry& GetEntry(int index) const { return m_entries.at(static_cast<size_t>(index)); }
     uint32_t GetRelayWord(int index) const { return m_relays.at(static_cast<size_t>(index)); }
 
@@ -90,7 +103,18 @@ private:
     // Name of the last remote amplifier with that bus address, else "%d *".
     std::string AmpName(uint32_t address) const;
     void SetEntry(size_t index, uint32_t kind, uint32_t value);
+    // Sends one line with the path shorthand.
+    void Send(const std::string& line);
+    // The answer to a relay query: relay n (1-based) holds word `value`.
+    void TakeRelayAnswer(int n, const std::string& value, const std::string& diffFileName);
 
     std::array<MonitorEntry, kEntryCount> m_entries{};
     std::array<uint32_t, kRelayCount> m_relays{};
+
+    // State of one transfer (reset at its step -1).
+    bool m_clearCapability = false;
+    bool m_relayAnswered = false;
+    bool m_relayQuerySent = false;
+    std::chrono::steady_clock::time_point m_relayQueryTime{};
+    std::deque<std::string> m_pending;
 };

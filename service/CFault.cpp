@@ -64,11 +64,21 @@ bool CFault::IsUpgraded() const
 
 uint32_t CFault::BitsOfWords(const std::string& text)
 {
-    // Words are looked for anywhere in the text, as the device spells them.
+    // Whole comma-separated words only: "SPAREAMP" must not count as "AMP".
     uint32_t bits = 0;
-    for (const SourceWord& s : kSources) {
-        if (text.find(s.word) != std::string::npos)
-            bits |= s.bit;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t end = text.find(',', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string word = text.substr(begin, end - begin);
+        const size_t first = word.find_first_not_of(' ');
+        word = first == std::string::npos ? std::string() : word.substr(first, word.find_last_not_of(' ') - first + 1);
+        for (const SourceWord& s : kSources) {
+            if (word == s.word)
+                bits |= s.bit;
+        }
+        begin = end + 1;
     }
     return bits;
 }
@@ -297,7 +307,7 @@ void CFault::ParseUploadLines(std::string line, const std::string& /*diffFileNam
     else if (key == "/CONSDISP")
         SetValue(2, value);
     else if (key == "/MANUAL")
-        SetValue(3, value);
+        m_manual = value == "ON" ? 1 : 0;  // read back like the latch
     else if (key == "/ACTIVE")
         SetValue(4, value);
 }

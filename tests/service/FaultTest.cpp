@@ -166,6 +166,33 @@ TEST(Fault, UploadAnswers)
     EXPECT_EQ(3, fault.GetFlags(CFault::ConsoleDisplay));
     fault.ParseUploadLines("FAULT/EXCLUDE NONE", "", linkstate::Upload);
     EXPECT_EQ(0x005, fault.GetFlags(CFault::Included));
+    // The manual fault is read back like the latch.
+    fault.ParseUploadLines("FAULT/MANUAL ON", "", linkstate::Upload);
+    EXPECT_EQ(1, fault.GetFlags(CFault::ManualFault));
+    fault.ParseUploadLines("FAULT/MANUAL OFF", "", linkstate::Upload);
+    EXPECT_EQ(0, fault.GetFlags(CFault::ManualFault));
+}
+
+TEST(Fault, SourceWordsAreWholeWords)
+{
+    CFault fault;
+    const struct {
+        const char* text;
+        uint32_t bits;
+    } cases[] = {
+        {"SPAREAMP", faultsrc::SpareAmp},
+        {"AMP,SPAREAMP", faultsrc::Amp | faultsrc::SpareAmp},
+        {"ZONEGNDFLT", faultsrc::ZoneGroundFault},
+        {"RDYINP, CONS", faultsrc::ReadyInput | faultsrc::Console},
+        {"NONE", 0},
+        {"LMZX,XLMZ", 0},
+    };
+    for (const auto& c : cases) {
+        fault.SetValue(0, c.text);
+        fault.SetValue(4, c.text);
+        EXPECT_EQ(static_cast<int32_t>(c.bits), fault.GetFlags(CFault::Included)) << c.text;
+        EXPECT_EQ(static_cast<int32_t>(c.bits), fault.GetFlags(CFault::Active)) << c.text;
+    }
 }
 
 TEST(Fault, SourceIdsForTheSelectionDialog)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <iterator>
+#include <vector>
 
 namespace kvtsim {
 
@@ -52,6 +54,56 @@ const CalendarPart* CalendarPartOfClear(const std::string& path)
         if (path == std::string("/CAL/CLEAR/") + p.word)
             return &p;
     return nullptr;
+}
+
+// The monitor matrix: its table entries and relays, which "/MONI/CLEAR/..."
+// clears and reports free.
+struct MoniList {
+    const char* clearPath;
+    const char* prefix;  // "/MONI/TABLE" + n (+ "/SEL")
+    const char* suffix;
+    int count;
+};
+constexpr MoniList kMoniLists[] = {
+    {"/MONI/CLEAR/TABLE", "/MONI/TABLE", "/SEL", 250},
+    {"/MONI/CLEAR/RELAY", "/MONI/RELAY", "", 50},
+};
+
+const MoniList* MoniListOf(const std::string& clearPath)
+{
+    for (const MoniList& l : kMoniLists)
+        if (clearPath == l.clearPath)
+            return &l;
+    return nullptr;
+}
+
+// Whether a stored path is an entry of the list ("/MONI/TABLE7/IDX", "/MONI/RELAY3").
+bool IsMoniListPath(const MoniList& list, const std::string& path)
+{
+    const std::string prefix = list.prefix;
+    if (path.compare(0, prefix.size(), prefix) != 0 || path.size() == prefix.size() ||
+        !std::isdigit(static_cast<unsigned char>(path[prefix.size()])))
+        return false;
+    const size_t end = path.find_first_not_of("0123456789", prefix.size());
+    return end == std::string::npos || path[end] == '/';
+}
+
+// Comma-separated numbers and ranges ("1-3,7"); "0" when there are none.
+std::string RangeText(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (size_t i = 0; i < numbers.size();) {
+        size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1)
+            ++j;
+        if (!text.empty())
+            text += ",";
+        text += std::to_string(numbers[i]);
+        if (j > i)
+            text += "-" + std::to_string(numbers[j]);
+        i = j + 1;
+    }
+    return text.empty() ? "0" : text;
 }
 
 constexpr char kEtx = 0x03;
@@ -407,6 +459,15 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
             it = m_values.erase(it);
         return;
     }
+    if (const MoniList* list = MoniListOf(path)) {
+        if (word != "ALL") {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        for (auto it = m_values.begin(); it != m_values.end();)
+            it = IsMoniListPath(*list, it->first) ? m_values.erase(it) : std::next(it);
+        return;
+    }
     m_values[path] = value;
 }
 
@@ -472,7 +533,17 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
         value = "OFF";
     else if (const CalendarPart* part = CalendarPartOfClear(path))
         value = FreeCalendarNumbers(part->word, part->count);
-    else {
+    else if (const MoniList* list = MoniListOf(path)) {
+        // The free entries (relays): never set, or set to nothing.
+        std::vector<int> free;
+        for (int n = 1; n <= list->count; ++n) {
+            const auto it = m_values.find(list->prefix + std::to_string(n) + list->suffix);
+            const std::string v = it == m_values.end() ? std::string() : Upper(it->second);
+            if (v.empty() || v == "OFF" || v == "0")
+                free.push_back(n);
+        }
+        value = RangeText(free);
+    } else {
         const auto it = m_values.find(path);
         if (it == m_values.end()) {
             Answer(path + " ? \r\n", now);
