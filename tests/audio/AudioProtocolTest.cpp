@@ -45,26 +45,22 @@ protected:
         doc.AddObject(obj, category);
         return obj;
     }
-    // Runs a step machine from step -1 to its end; the lines it sent.
+    // Runs a step machine as the transfer does; the lines it sent.
     Lines Run(CBaseDevice& obj, int mode)
     {
         sender.lines.clear();
-        const int end = obj.GetDownloadLines(mode, -1);
-        for (int step = 0, calls = 0; step < end && calls < 5000; ++calls)
-            step = obj.GetDownloadLines(mode, step);
+        h.Walk(obj, mode);
         return sender.lines;
     }
     void Answer(CBaseDevice& obj, const std::string& line, int state = linkstate::Upload)
     {
-        obj.ParseUploadLines(line, errFile, state);
+        obj.ParseUploadLines(line, h.diffFile, state);
     }
 
-    ModelTestHost host;
-    CQuillomerDoc doc;
-    ActiveDocScope active{&doc};
-    blocktest::RecordingSender sender;
+    blocktest::BlockHarness h;
+    CQuillomerDoc& doc = h.doc();
+    blocktest::RecordingSender& sender = h.link;
     MessageLog messages;
-    std::string errFile;
 };
 
 std::string ReadFile(const std::string& path)
@@ -276,13 +272,13 @@ TEST_F(AudioProtocol, MonitorDownload)
     EXPECT_EQ("/MONI/RELAY20 0", lines.back());
 
     // With it, free entries and relays are left out.
-    host.profileInts["KVT7000/MONI_CLR"] = 1;
+    h.profile.Set("MONI_CLR", 1);
     doc.m_data.deviceVariant = 1;
     EXPECT_EQ((Lines{"/MONI/CLEAR/TABLE ALL", "/MONI/CLEAR/RELAY ALL", "/MONI/TABLE4/SEL AMP_IN", "/MONI/TABLE4/IDX 1a",
                      "/MONI/TABLE4/AMPCHAN 2"}),
               Run(*monitor, 0));
     // An upload without it asks nothing.
-    host.profileInts.clear();
+    h.profile.Set("MONI_CLR", 0);
     EXPECT_TRUE(Run(*monitor, 1).empty());
 }
 
@@ -299,10 +295,10 @@ TEST_F(AudioProtocol, MonitorUpload)
     relais->LinkTo(0, pad, 0);
     const auto dir = std::filesystem::temp_directory_path() / ("ql_moni_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    errFile = (dir / "Projekt.err").string();
+    h.diffFile = (dir / "Projekt.err").string();
     monitor->SetValue(ms::In | (1u << 16), 2);
 
-    host.profileInts["KVT7000/MONI_CLR"] = 1;
+    h.profile.Set("MONI_CLR", 1);
     ASSERT_EQ(CMonitor::kTransferEnd, monitor->GetDownloadLines(1, -1));
     EXPECT_EQ(1, monitor->GetDownloadLines(1, 0));
     EXPECT_EQ(1, monitor->GetDownloadLines(1, 1));
@@ -331,7 +327,7 @@ TEST_F(AudioProtocol, MonitorUpload)
     const LinkRecord* link = monitor->GetInLinkAtKey(1);
     ASSERT_NE(nullptr, link);
     EXPECT_EQ(pad, link->partner);
-    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\n", ReadFile(errFile));
+    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\n", ReadFile(h.diffFile));
 
     // Outside an upload nothing is taken.
     Answer(*monitor, "MONI/TABLE4/SEL IN", linkstate::Online);
