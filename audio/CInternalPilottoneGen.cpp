@@ -39,6 +39,10 @@ void CInternalPilottoneGen::Serialize(CArchive& ar)
         for (float& v : m_levels)
             ar >> v;
         m_on = 0;
+        // A damaged file must not bring values the device cannot take.
+        m_frequency = audiotext::ClampFloat(m_frequency, kMinFrequency, kMaxFrequency, kMinFrequency);
+        for (float& v : m_levels)
+            v = audiotext::ClampFloat(v, kMinLevel, kMaxLevel, kMinLevel);
     }
 }
 

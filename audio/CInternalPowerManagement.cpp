@@ -59,6 +59,10 @@ void CInternalPowerManagement::Serialize(CArchive& ar)
         ar >> m_battPrio >> m_mainsPrio;
     if (m_loadedSchema >= 3)
         ar >> m_shutPrio >> m_dropShut >> m_battAvail;
+    // A damaged file must not bring values the device cannot take.
+    for (uint32_t key : {powerkey::BattPrio, powerkey::MainsPrio, powerkey::ShutPrio, powerkey::DropShut,
+                         powerkey::BattAvail})
+        SetValue(key, GetValue(key));
 }
 
 int32_t CInternalPowerManagement::GetValue(uint32_t key) const

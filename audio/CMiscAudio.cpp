@@ -46,6 +46,11 @@ void CMiscAudio::Serialize(CArchive& ar)
             ar >> v;
         for (int32_t& v : m_ints)
             ar >> v;
+        // A damaged file must not bring values the device cannot take.
+        for (float& v : m_levels)
+            v = audiotext::ClampFloat(v, kMinLevel, kMaxLevel, kMinLevel);
+        for (uint32_t key = 4; key < miscaudiokey::Count; ++key)
+            SetValue(key, GetValue(key));
     }
 }
 

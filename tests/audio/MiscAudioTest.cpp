@@ -1,8 +1,13 @@
-// Common audio settings: stored form, value texts and the limits of SetValue.
+// Common audio settings: stored form, value texts and the limits of SetValue;
+// the limits of damaged stored values of the audio settings objects.
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "AudioTestUtil.h"
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CInternalPowerManagement.h"
 #include "audio/CMiscAudio.h"
 
 using namespace audiotest;
@@ -101,4 +106,41 @@ TEST(MiscAudio, UnknownKeyIsRefusedAndChangesNothing)
     CMiscAudio fresh;
     for (uint32_t key = 0; key < 8; ++key)
         EXPECT_EQ(m.GetValue(key), fresh.GetValue(key));
+}
+
+// A damaged file brings values outside the ranges: they are limited on loading.
+TEST(MiscAudio, LoadedValuesAreLimited)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    auto misc = Load<CMiscAudio>(Bytes()
+                                     .ClassTag("CMiscAudio", 1)
+                                     .Common(32821, "Allgemein", 16, 1)
+                                     .F32(nan).F32(1e30f).F32(-3.6f).F32(-1e30f)
+                                     .I32(-90).I32(-7).I32(99).I32(2)
+                                     .Get());
+    ASSERT_TRUE(misc);
+    const char* expected[] = {"-80.0", "6.0", "-3.6", "-80.0", "-41", "0", "3", "2"};
+    for (uint32_t key = 0; key < 8; ++key)
+        EXPECT_EQ(misc->GetValue(key), expected[key]) << "key " << key;
+
+    auto pilot = Load<CInternalPilottoneGen>(Bytes()
+                                                 .ClassTag("CInternalPilottoneGen", 1)
+                                                 .Common(34556, "P", 16, 1)
+                                                 .F32(nan).F32(5.0f).F32(-1e9f).F32(-20.0f).F32(nan)
+                                                 .Get());
+    ASSERT_TRUE(pilot);
+    EXPECT_EQ("10.0 0.0 -150.0 -20.0 -150.0",
+              pilot->GetValueText(pilotkey::Frequency) + " " + pilot->GetValueText(pilotkey::LevelKey(0)) + " " +
+                  pilot->GetValueText(pilotkey::LevelKey(1)) + " " + pilot->GetValueText(pilotkey::LevelKey(2)) +
+                  " " + pilot->GetValueText(pilotkey::LevelKey(3)));
+
+    auto power = Load<CInternalPowerManagement>(Bytes()
+                                                    .ClassTag("CInternalPowerManagement", 3)
+                                                    .Common(34557, "P", 16, 1)
+                                                    .I32(-4).I32(999).I32(60).I32(7).I32(-1)
+                                                    .Get());
+    ASSERT_TRUE(power);
+    for (auto [key, value] : {std::pair{powerkey::BattPrio, 0}, {powerkey::MainsPrio, 255}, {powerkey::ShutPrio, 60},
+                              {powerkey::DropShut, 1}, {powerkey::BattAvail, 1}})
+        EXPECT_EQ(value, power->GetValue(key)) << key;
 }

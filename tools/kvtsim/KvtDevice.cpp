@@ -132,6 +132,7 @@ std::map<std::string, std::string> KvtDevice::DefaultValues()
         {"/SERVICE/ACCESS/DATE", "01.01.2004"},
         {"/SERVICE/ACCESS/TIME", "12:00:00"},
         {"/SERVICE/NETSCAN", "OFF"},
+        {"/FAULT/ACTIVE", "NONE"},  // no fault source is active
     };
 }
 

@@ -1,0 +1,192 @@
+// The audio and service objects of a new document against the device
+// simulator: a download sends what their step machines make, and an upload
+// reads every value back into the project, with an empty difference file.
+#include "CommTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CInternalPowerManagement.h"
+#include "audio/CMiscAudio.h"
+#include "audio/CMonitor.h"
+#include "service/CEventLog.h"
+#include "service/CFault.h"
+#include "service/CFuse.h"
+#include "service/CZonetestObject.h"
+#include "support/BlockTestSupport.h"
+
+using namespace commtest;
+using serialtest::Pump;
+
+namespace {
+
+// The settings as the application reads them (the monitor asks for "MONI_CLR").
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() { m_previous = SetAppHost(this); }
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        QSettings s;
+        return s.value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous = nullptr;
+};
+
+class Session {
+public:
+    Session()
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        SetProfile(QStringLiteral("Settings/WorkDirectory"), {});
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        doc.OnNewDocument();
+        doc.SetTitle("Halle");
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        doc.m_data.deviceVariant = 1;  // every object takes part
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
+    }
+    ~Session()
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+    template <class T>
+    T* Get(uint32_t type, int32_t number = 1)
+    {
+        return dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(number, type));
+    }
+    void Transfer(const std::vector<CBaseDevice*>& objects, int direction)
+    {
+        host.paramSelect = [&](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = objects;
+            return true;
+        };
+        link.OnTransferParameters();
+        Pump(150);
+    }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    SettingsHost settings;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
+};
+
+// What a download of the objects puts on the line: their step machines' lines,
+// a repeated path sent as its value only where the object asks for it.
+std::string DownloadText(const std::vector<CBaseDevice*>& objects)
+{
+    blocktest::RecordingSender rec;
+    for (CBaseDevice* obj : objects) {
+        const int end = obj->GetDownloadLines(0, -1);
+        for (int step = 0; step < end;)
+            step = obj->GetDownloadLines(0, step);
+    }
+    std::string text, lastPath;
+    for (size_t i = 0; i < rec.lines.size(); ++i) {
+        const std::string& line = rec.lines[i];
+        const std::string path = line.substr(0, line.find(' '));
+        text += (rec.shortenFlags[i] && path == lastPath ? line.substr(path.size()) : line) + "\r\n";
+        lastPath = path;
+    }
+    return text;
+}
+
+// Two sets of settings: the design (`design` true) and another one.
+void SetSettings(Session& s, bool design)
+{
+    auto* misc = s.Get<CMiscAudio>(OT_MISC_AUDIO);
+    misc->SetValue(miscaudiokey::AlarmVol, design ? "-80" : "-14.8");
+    misc->SetValue(miscaudiokey::BackAtt, design ? "-12" : "-41");
+    misc->SetValue(miscaudiokey::ExtAlarmInp, design ? "0" : "2");
+    // The second alarm signal plays the fifth generator, or none.
+    s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 2)
+        ->ParseUploadLines(design ? "EVENT/ALARM2/INTERN 5" : "EVENT/ALARM2/INTERN OFF", "", linkstate::Upload);
+
+    auto* monitor = s.Get<CMonitor>(OT_MONITOR);
+    monitor->SetValue(design ? monitorsource::AmpIn | (3u << 16) : monitorsource::Off | (3u << 16), 26 | (2 << 8));
+    monitor->SetValue(design ? monitorsource::In | (6u << 16) : monitorsource::Off | (6u << 16), 3);
+
+    auto* pilot = s.Get<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
+    pilot->SetValue(pilotkey::On, design);
+    pilot->SetFloatValue(pilotkey::Frequency, design ? 440.0f : 10.0f);
+    pilot->SetFloatValue(pilotkey::LevelKey(1), design ? -20.5f : -150.0f);
+
+    auto* power = s.Get<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
+    power->SetValue(powerkey::BattPrio, design ? 80 : 70);
+    power->SetValue(powerkey::ShutPrio, design ? 5 : 0);
+    power->SetValue(powerkey::DropShut, design);
+    power->SetValue(powerkey::BattAvail, design);
+
+    auto* fault = s.Get<CFault>(OT_FAULT);
+    fault->SetFlags(CFault::Included, design ? faultsrc::Amp | faultsrc::SpareAmp | faultsrc::ZoneMeasure : 0);
+    fault->SetFlags(CFault::Latch, design);
+    fault->SetFlags(CFault::ConsoleDisplay, design ? 3 : 0);
+    fault->SetFlags(CFault::ManualFault, design);
+
+    auto* fuse = s.Get<CFuse>(OT_FUSE);
+    for (int i = 0; i < CFuse::FieldCount; ++i)
+        fuse->m_steps[i] = design ? i % 4 : CFuse::kDefaultStep;
+
+    auto* log = s.Get<CEventLog>(OT_EVENT_LOG);
+    log->SetMaskFromFlags(1, design ? 0x09 : 0);
+    log->SetValue(3, design ? "1-5,9" : "NONE");
+
+    auto* zonetest = s.Get<CZonetestObject>(OT_ZONETEST_OBJECT);
+    zonetest->SetValue(CZonetestObject::TestFrequency, design ? "70" : "66");
+    zonetest->SetValue(CZonetestObject::ShortDisconnect, design ? "ON" : "OFF");
+    zonetest->SetValue(CZonetestObject::WipeCycles, design ? "OFF" : "5");
+}
+
+}  // namespace
+
+TEST(AudioServiceTransfer, UploadReadsBackWhatTheDownloadSent)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    Pump(200);
+    ASSERT_EQ(Profile(QStringLiteral("KVT7000/MONI_CLR")).toInt(), 1);
+
+    // Alarm signals 1 to 10: the document takes event answers for those numbers only.
+    std::vector<CBaseDevice*> objects;
+    for (int32_t n = 1; n <= 10; ++n)
+        objects.push_back(s.Get<CBaseDevice>(OT_ALARM_SIGNAL, n));
+    for (uint32_t type : {OT_MISC_AUDIO, OT_MONITOR, OT_INTERNAL_PILOTTONE_GEN, OT_INTERNAL_POWER_MANAGEMENT,
+                          OT_INTERNAL_MESSAGE_REC, OT_FAULT, OT_FUSE, OT_EVENT_LOG, OT_ZONETEST_OBJECT})
+        objects.push_back(s.Get<CBaseDevice>(type));
+    for (CBaseDevice* obj : objects)
+        ASSERT_NE(nullptr, obj);
+
+    SetSettings(s, true);
+    const std::string design = DownloadText(objects);
+    size_t mark = s.sim.Received().size();
+    s.Transfer(objects, 1);
+    EXPECT_EQ(s.sim.Received().substr(mark),
+              "/MACRO/LOCK ON\r\n" + design + "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n");
+
+    SetSettings(s, false);
+    ASSERT_NE(design, DownloadText(objects));
+    s.messages.texts.clear();
+    s.Transfer(objects, 0);
+    EXPECT_EQ(ReadFile(s.dir.filePath(QStringLiteral("Halle.err"))), "");
+    EXPECT_EQ(design, DownloadText(objects));
+    ASSERT_EQ(1u, s.messages.texts.size()) << s.messages.texts.front();  // the end of the upload
+    EXPECT_NE(s.messages.texts[0].find(".err"), std::string::npos);
+}
