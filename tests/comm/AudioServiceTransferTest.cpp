@@ -164,12 +164,10 @@ TEST(AudioServiceTransfer, UploadReadsBackWhatTheDownloadSent)
     Pump(200);
     ASSERT_EQ(Profile(QStringLiteral("KVT7000/MONI_CLR")).toInt(), 1);
 
-    // Alarm signals 1 to 10: the document takes event answers for those numbers only.
-    std::vector<CBaseDevice*> objects;
-    for (int32_t n = 1; n <= 10; ++n)
-        objects.push_back(s.Get<CBaseDevice>(OT_ALARM_SIGNAL, n));
+    std::vector<CBaseDevice*> objects = {s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 1), s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 2),
+                                         s.Get<CBaseDevice>(OT_CHIME_SIGNAL, 1)};
     for (uint32_t type : {OT_MISC_AUDIO, OT_MONITOR, OT_INTERNAL_PILOTTONE_GEN, OT_INTERNAL_POWER_MANAGEMENT,
-                          OT_INTERNAL_MESSAGE_REC, OT_FAULT, OT_FUSE, OT_EVENT_LOG, OT_ZONETEST_OBJECT})
+                          OT_INTERNAL_MESSAGE_REC, OT_FAULT, OT_FUSE, OT_ZONETEST_OBJECT})
         objects.push_back(s.Get<CBaseDevice>(type));
     for (CBaseDevice* obj : objects)
         ASSERT_NE(nullptr, obj);
