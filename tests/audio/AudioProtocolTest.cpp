@@ -16,6 +16,8 @@
 #include "audio/CMessageSignal.h"
 #include "audio/CMiscAudio.h"
 #include "audio/CMonitor.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -97,10 +99,10 @@ TEST_F(AudioProtocol, SignalLines)
 TEST_F(AudioProtocol, SignalAnswers)
 {
     auto* alarm = Get<CAlarmSignal>(OT_ALARM_SIGNAL, 2);
-    CBaseDevice* macro3 = Add("CMacro", 34461, 3, CAT_MACRO);
+    CBaseDevice* macro3 = Add("CMacro", macrotype::NoType, 3, CAT_MACRO);
     // A macro that plays the signal links in at the generator's key.
-    CBaseDevice* player = Add("CMacro", 34461, 4, CAT_MACRO);
-    player->LinkTo(300, alarm, 0);
+    CBaseDevice* player = Add("CMacro", macrotype::NoType, 4, CAT_MACRO);
+    player->LinkTo(macrolink::Alarm, alarm, 0);
 
     Answer(*alarm, "EVENT/ALARM2/INTERN 5a");
     Answer(*alarm, "EVENT/ALARM2/MACRO_START 3");
@@ -109,7 +111,7 @@ TEST_F(AudioProtocol, SignalAnswers)
               Run(*alarm, 0));
     EXPECT_NE(nullptr, macro3->GetInLinkAtKey(0));
     EXPECT_EQ(nullptr, Get<CBaseDevice>(OT_ALARM, 2)->GetOutLinkAtKey(0));
-    EXPECT_NE(nullptr, player->GetOutLinkAtKey(300));
+    EXPECT_NE(nullptr, player->GetOutLinkAtKey(macrolink::Alarm));
     EXPECT_TRUE(messages.texts.empty());
 
     // Numbers without an object (or beyond what the directory holds) change nothing.
@@ -131,7 +133,7 @@ TEST_F(AudioProtocol, SignalAnswers)
     EXPECT_EQ((Lines{"/EVENT/ALARM2/INTERN OFF", "/EVENT/ALARM2/MACRO_START OFF", "/EVENT/ALARM2/MACRO_STOP OFF"}),
               Run(*alarm, 0));
     EXPECT_EQ(nullptr, macro3->GetInLinkAtKey(0));
-    EXPECT_NE(nullptr, player->GetOutLinkAtKey(300));
+    EXPECT_NE(nullptr, player->GetOutLinkAtKey(macrolink::Alarm));
 
     auto* message = dynamic_cast<CMessageSignal*>(Add("CMessageSignal", signalkind::Message, 4, CAT_AUDIO));
     Answer(*message, "EVENT/MESSAGE4/INTERN 12");

@@ -114,7 +114,7 @@ TEST(MiscAudio, LoadedValuesAreLimited)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     auto misc = Load<CMiscAudio>(Bytes()
                                      .ClassTag("CMiscAudio", 1)
-                                     .Common(32821, "Allgemein", 16, 1)
+                                     .Common(CMiscAudio::kKindId, "Allgemein", 16, 1)
                                      .F32(nan).F32(1e30f).F32(-3.6f).F32(-1e30f)
                                      .I32(-90).I32(-7).I32(99).I32(2)
                                      .Get());
@@ -125,7 +125,7 @@ TEST(MiscAudio, LoadedValuesAreLimited)
 
     auto pilot = Load<CInternalPilottoneGen>(Bytes()
                                                  .ClassTag("CInternalPilottoneGen", 1)
-                                                 .Common(34556, "P", 16, 1)
+                                                 .Common(CInternalPilottoneGen::kKindId, "P", 16, 1)
                                                  .F32(nan).F32(5.0f).F32(-1e9f).F32(-20.0f).F32(nan)
                                                  .Get());
     ASSERT_TRUE(pilot);
@@ -136,7 +136,7 @@ TEST(MiscAudio, LoadedValuesAreLimited)
 
     auto power = Load<CInternalPowerManagement>(Bytes()
                                                     .ClassTag("CInternalPowerManagement", 3)
-                                                    .Common(34557, "P", 16, 1)
+                                                    .Common(CInternalPowerManagement::kKindId, "P", 16, 1)
                                                     .I32(-4).I32(999).I32(60).I32(7).I32(-1)
                                                     .Get());
     ASSERT_TRUE(power);
