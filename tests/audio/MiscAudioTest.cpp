@@ -112,35 +112,28 @@ TEST(MiscAudio, UnknownKeyIsRefusedAndChangesNothing)
 TEST(MiscAudio, LoadedValuesAreLimited)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    auto misc = Load<CMiscAudio>(Bytes()
-                                     .ClassTag("CMiscAudio", 1)
-                                     .Common(CMiscAudio::kKindId, "Allgemein", 16, 1)
-                                     .F32(nan).F32(1e30f).F32(-3.6f).F32(-1e30f)
-                                     .I32(-90).I32(-7).I32(99).I32(2)
-                                     .Get());
+    auto misc = Load<CMiscAudio>(Bytes().ClassTag("CMiscAudio", 1).Common(CMiscAudio::kKindId, "A", 16, 1)
+                                     .F32(nan).F32(1e30f).F32(-3.6f).F32(-1e30f).I32(-90).I32(-7).I32(99).I32(2).Get());
     ASSERT_TRUE(misc);
     const char* expected[] = {"-80.0", "6.0", "-3.6", "-80.0", "-41", "0", "3", "2"};
     for (uint32_t key = 0; key < 8; ++key)
         EXPECT_EQ(misc->GetValue(key), expected[key]) << "key " << key;
 
-    auto pilot = Load<CInternalPilottoneGen>(Bytes()
-                                                 .ClassTag("CInternalPilottoneGen", 1)
+    auto pilot = Load<CInternalPilottoneGen>(Bytes().ClassTag("CInternalPilottoneGen", 1)
                                                  .Common(CInternalPilottoneGen::kKindId, "P", 16, 1)
-                                                 .F32(nan).F32(5.0f).F32(-1e9f).F32(-20.0f).F32(nan)
-                                                 .Get());
+                                                 .F32(nan).F32(5.0f).F32(-1e9f).F32(-20.0f).F32(nan).Get());
     ASSERT_TRUE(pilot);
-    EXPECT_EQ("10.0 0.0 -150.0 -20.0 -150.0",
-              pilot->GetValueText(pilotkey::Frequency) + " " + pilot->GetValueText(pilotkey::LevelKey(0)) + " " +
-                  pilot->GetValueText(pilotkey::LevelKey(1)) + " " + pilot->GetValueText(pilotkey::LevelKey(2)) +
-                  " " + pilot->GetValueText(pilotkey::LevelKey(3)));
+    const char* pilotTexts[] = {"10.0", "0.0", "-150.0", "-20.0", "-150.0"};
+    for (uint32_t i = 0; i < 5; ++i)
+        EXPECT_EQ(pilotTexts[i], pilot->GetValueText(i == 0 ? pilotkey::Frequency : pilotkey::LevelKey(i - 1)));
 
-    auto power = Load<CInternalPowerManagement>(Bytes()
-                                                    .ClassTag("CInternalPowerManagement", 3)
+    auto power = Load<CInternalPowerManagement>(Bytes().ClassTag("CInternalPowerManagement", 3)
                                                     .Common(CInternalPowerManagement::kKindId, "P", 16, 1)
-                                                    .I32(-4).I32(999).I32(60).I32(7).I32(-1)
-                                                    .Get());
+                                                    .I32(-4).I32(999).I32(60).I32(7).I32(-1).Get());
     ASSERT_TRUE(power);
-    for (auto [key, value] : {std::pair{powerkey::BattPrio, 0}, {powerkey::MainsPrio, 255}, {powerkey::ShutPrio, 60},
-                              {powerkey::DropShut, 1}, {powerkey::BattAvail, 1}})
-        EXPECT_EQ(value, power->GetValue(key)) << key;
+    EXPECT_EQ("0 255 60 YES YES", power->GetValueText(powerkey::BattPrio) + " " +
+                                      power->GetValueText(powerkey::MainsPrio) + " " +
+                                      power->GetValueText(powerkey::ShutPrio) + " " +
+                                      power->GetValueText(powerkey::DropShut) + " " +
+                                      power->GetValueText(powerkey::BattAvail));
 }

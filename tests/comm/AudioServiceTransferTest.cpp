@@ -41,9 +41,7 @@ public:
     {
         serialtest::UsePrivateSettings();
         SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
         SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        SetProfile(QStringLiteral("Settings/WorkDirectory"), {});
         previousHook = SetActiveDocHook([this] { return &doc; });
         doc.OnNewDocument();
         doc.SetTitle("Halle");
@@ -110,47 +108,21 @@ std::string DownloadText(const std::vector<CBaseDevice*>& objects)
 // Two sets of settings: the design (`design` true) and another one.
 void SetSettings(Session& s, bool design)
 {
-    auto* misc = s.Get<CMiscAudio>(OT_MISC_AUDIO);
-    misc->SetValue(miscaudiokey::AlarmVol, design ? "-80" : "-14.8");
-    misc->SetValue(miscaudiokey::BackAtt, design ? "-12" : "-41");
-    misc->SetValue(miscaudiokey::ExtAlarmInp, design ? "0" : "2");
+    s.Get<CMiscAudio>(OT_MISC_AUDIO)->SetValue(miscaudiokey::BackAtt, design ? "-12" : "-41");
     // The second alarm signal plays the fifth generator, or none.
     s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 2)
         ->ParseUploadLines(design ? "EVENT/ALARM2/INTERN 5" : "EVENT/ALARM2/INTERN OFF", "", linkstate::Upload);
-
-    auto* monitor = s.Get<CMonitor>(OT_MONITOR);
-    monitor->SetValue(design ? monitorsource::AmpIn | (3u << 16) : monitorsource::Off | (3u << 16), 26 | (2 << 8));
-    monitor->SetValue(design ? monitorsource::In | (6u << 16) : monitorsource::Off | (6u << 16), 3);
-
-    auto* pilot = s.Get<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
-    pilot->SetValue(pilotkey::On, design);
-    pilot->SetFloatValue(pilotkey::Frequency, design ? 440.0f : 10.0f);
-    pilot->SetFloatValue(pilotkey::LevelKey(1), design ? -20.5f : -150.0f);
-
+    s.Get<CMonitor>(OT_MONITOR)->SetValue((design ? monitorsource::AmpIn : monitorsource::Off) | (3u << 16), 0x21a);
+    s.Get<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN)->SetFloatValue(pilotkey::LevelKey(1), design ? -20.5f : 0.f);
     auto* power = s.Get<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
-    power->SetValue(powerkey::BattPrio, design ? 80 : 70);
     power->SetValue(powerkey::ShutPrio, design ? 5 : 0);
     power->SetValue(powerkey::DropShut, design);
-    power->SetValue(powerkey::BattAvail, design);
-
     auto* fault = s.Get<CFault>(OT_FAULT);
-    fault->SetFlags(CFault::Included, design ? faultsrc::Amp | faultsrc::SpareAmp | faultsrc::ZoneMeasure : 0);
-    fault->SetFlags(CFault::Latch, design);
-    fault->SetFlags(CFault::ConsoleDisplay, design ? 3 : 0);
+    fault->SetFlags(CFault::Included, design ? faultsrc::Amp | faultsrc::SpareAmp : 0);
     fault->SetFlags(CFault::ManualFault, design);
-
-    auto* fuse = s.Get<CFuse>(OT_FUSE);
-    for (int i = 0; i < CFuse::FieldCount; ++i)
-        fuse->m_steps[i] = design ? i % 4 : CFuse::kDefaultStep;
-
-    auto* log = s.Get<CEventLog>(OT_EVENT_LOG);
-    log->SetMaskFromFlags(1, design ? 0x09 : 0);
-    log->SetValue(3, design ? "1-5,9" : "NONE");
-
-    auto* zonetest = s.Get<CZonetestObject>(OT_ZONETEST_OBJECT);
-    zonetest->SetValue(CZonetestObject::TestFrequency, design ? "70" : "66");
-    zonetest->SetValue(CZonetestObject::ShortDisconnect, design ? "ON" : "OFF");
-    zonetest->SetValue(CZonetestObject::WipeCycles, design ? "OFF" : "5");
+    s.Get<CFuse>(OT_FUSE)->m_steps[2] = design ? 1 : 3;
+    s.Get<CEventLog>(OT_EVENT_LOG)->SetMaskFromFlags(1, design ? 0x09 : 0);
+    s.Get<CZonetestObject>(OT_ZONETEST_OBJECT)->SetValue(CZonetestObject::WipeCycles, design ? "OFF" : "5");
 }
 
 }  // namespace

@@ -176,22 +176,16 @@ TEST(Fault, UploadAnswers)
 TEST(Fault, SourceWordsAreWholeWords)
 {
     CFault fault;
-    const struct {
-        const char* text;
-        uint32_t bits;
-    } cases[] = {
-        {"SPAREAMP", faultsrc::SpareAmp},
-        {"AMP,SPAREAMP", faultsrc::Amp | faultsrc::SpareAmp},
-        {"ZONEGNDFLT", faultsrc::ZoneGroundFault},
-        {"RDYINP, CONS", faultsrc::ReadyInput | faultsrc::Console},
-        {"NONE", 0},
-        {"LMZX,XLMZ", 0},
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"SPAREAMP", faultsrc::SpareAmp},   {"AMP,SPAREAMP", faultsrc::Amp | faultsrc::SpareAmp},
+        {"ZONEGNDFLT", faultsrc::ZoneGroundFault}, {"RDYINP, CONS", faultsrc::ReadyInput | faultsrc::Console},
+        {"NONE", 0},                        {"LMZX,XLMZ", 0},
     };
-    for (const auto& c : cases) {
-        fault.SetValue(0, c.text);
-        fault.SetValue(4, c.text);
-        EXPECT_EQ(static_cast<int32_t>(c.bits), fault.GetFlags(CFault::Included)) << c.text;
-        EXPECT_EQ(static_cast<int32_t>(c.bits), fault.GetFlags(CFault::Active)) << c.text;
+    for (const auto& [text, bits] : cases) {
+        fault.SetValue(0, text);
+        fault.SetValue(4, text);
+        EXPECT_EQ(static_cast<int32_t>(bits), fault.GetFlags(CFault::Included)) << text;
+        EXPECT_EQ(static_cast<int32_t>(bits), fault.GetFlags(CFault::Active)) << text;
     }
 }
 
