@@ -1,0 +1,245 @@
+#include "audio/windows/CPilotView.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <cstdio>
+
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/windows/AudioLive.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+#include "ui/CValueEdit.h"
+
+namespace {
+const char* const kPath = "/PILOT/";
+int Whole(float v) { return static_cast<int>(std::lround(v)); }
+}  // namespace
+
+CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("528"));
+    auto* top = new QVBoxLayout(this);
+
+    auto* freqRow = new QHBoxLayout;
+    m_on = new QPushButton(tr("Ein"), this);
+    m_on->setObjectName(QStringLiteral("1576"));
+    m_on->setCheckable(true);
+    freqRow->addWidget(m_on);
+    m_frequency = new CValueEdit(this);
+    m_frequency->setObjectName(QStringLiteral("1577"));
+    freqRow->addWidget(m_frequency);
+    freqRow->addWidget(new QLabel(QStringLiteral("Hz"), this));
+    freqRow->addWidget(new QLabel(QStringLiteral("10 Hz"), this));
+    m_frequencySlider = new QSlider(Qt::Horizontal, this);
+    m_frequencySlider->setObjectName(QStringLiteral("1578"));
+    m_frequencySlider->setRange(10, 19000);
+    freqRow->addWidget(m_frequencySlider, 1);
+    freqRow->addWidget(new QLabel(QStringLiteral("19000 Hz"), this));
+    top->addLayout(freqRow);
+
+    auto* levels = new QGridLayout;
+    auto* scale = new QVBoxLayout;
+    scale->addWidget(new QLabel(QStringLiteral("- 0 dB"), this));
+    scale->addStretch(1);
+    scale->addWidget(new QLabel(QStringLiteral("- 150 dB"), this));
+    levels->addLayout(scale, 0, 0);
+    auto* group = new QButtonGroup(this);
+    for (int n = 0; n < 4; ++n) {
+        m_meters[n] = new QProgressBar(this);
+        m_meters[n]->setObjectName(QString::number(1583 + n));
+        m_meters[n]->setOrientation(Qt::Vertical);
+        m_meters[n]->setRange(0, 150);
+        m_meters[n]->setTextVisible(false);
+        m_meters[n]->setMinimumHeight(120);
+        levels->addWidget(m_meters[n], 0, n + 1, Qt::AlignHCenter);
+        m_outputs[n] = new QPushButton(QString::number(n + 1), this);
+        m_outputs[n]->setObjectName(QString::number(1587 + n));
+        m_outputs[n]->setCheckable(true);
+        group->addButton(m_outputs[n]);
+        levels->addWidget(m_outputs[n], 1, n + 1);
+        connect(m_outputs[n], &QPushButton::clicked, this, [this, n] { SelectOutput(n); });
+    }
+    levels->addWidget(new QLabel(QStringLiteral("OUT"), this), 1, 0);
+    m_levelSlider = new QSlider(Qt::Vertical, this);
+    m_levelSlider->setObjectName(QStringLiteral("1591"));
+    m_levelSlider->setRange(-150, 0);
+    m_levelSlider->setInvertedAppearance(true);  // -150 (0 dB) at the top
+    levels->addWidget(m_levelSlider, 0, 5);
+    auto* edits = new QGridLayout;
+    for (int n = 0; n < 4; ++n) {
+        m_levels[n] = new CValueEdit(this);
+        m_levels[n]->setObjectName(QString::number(1579 + n));
+        m_levels[n]->setReadOnly(true);
+        edits->addWidget(new QLabel(QStringLiteral("OUT%1").arg(n + 1), this), n, 0);
+        edits->addWidget(m_levels[n], n, 1);
+        edits->addWidget(new QLabel(QStringLiteral("dB"), this), n, 2);
+        connect(m_levels[n], &QLineEdit::editingFinished, this, [this, n] { OnLevelEdited(n); });
+    }
+    levels->addLayout(edits, 0, 6);
+    top->addLayout(levels, 1);
+
+    connect(m_on, &QPushButton::clicked, this, [this](bool on) {
+        if (!m_pilot)
+            return;
+        m_pilot->SetValue(pilotkey::On, on ? 1 : 0);
+        SendLive(std::string(kPath) + "GEN " + (on ? "ON" : "OFF"));
+    });
+    connect(m_frequency, &QLineEdit::editingFinished, this, &CPilotView::OnFrequencyEdited);
+    connect(m_frequencySlider, &QSlider::valueChanged, this, &CPilotView::OnFrequencySlider);
+    connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
+    m_poll.setInterval(1500);
+    connect(&m_poll, &QTimer::timeout, this, [this] { audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this); });
+}
+
+CPilotView::~CPilotView()
+{
+    m_poll.stop();
+    audiolive::ReleaseLink();
+}
+
+void CPilotView::OnInitialUpdate()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    m_pilot = doc ? dynamic_cast<CInternalPilottoneGen*>(doc->GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN))
+                  : nullptr;
+    if (!m_pilot)
+        return;
+    m_current = -1;
+    ShowFrequency();
+    m_on->setChecked(m_pilot->GetValue(pilotkey::On) != 0);
+    m_setting = true;
+    m_levelSlider->setValue(0);
+    m_setting = false;
+    for (int n = 0; n < 4; ++n)
+        ShowLevel(n);
+    if (IsDocConnected())
+        m_poll.start();
+}
+
+void CPilotView::SendLive(const std::string& line)
+{
+    if (IsDocConnected())
+        audiolive::SendBlock({line}, this, false);
+}
+
+void CPilotView::ShowFrequency()
+{
+    const float f = m_pilot->GetFloatValue(pilotkey::Frequency);
+    m_frequency->SetFloat(f, 1, "%.1f");
+    m_setting = true;
+    m_frequencySlider->setValue(Whole(f));
+    m_setting = false;
+}
+
+void CPilotView::ShowLevel(int n)
+{
+    const float level = m_pilot->GetFloatValue(pilotkey::LevelKey(n));
+    m_levels[n]->SetFloat(level, 1, "%.1f");
+    m_meters[n]->setValue(Whole(level) + 150);
+}
+
+void CPilotView::OnFrequencyEdited()
+{
+    if (!m_pilot)
+        return;
+    m_pilot->SetFloatValue(pilotkey::Frequency, m_frequency->GetFloat(1));
+    ShowFrequency();
+    SendLive(std::string(kPath) + "FREQU " + audiolive::LineValue(m_frequency->text()));
+}
+
+void CPilotView::OnFrequencySlider(int position)
+{
+    if (m_setting || !m_pilot)
+        return;
+    m_pilot->SetFloatValue(pilotkey::Frequency, static_cast<float>(position));
+    m_frequency->SetFloat(m_pilot->GetFloatValue(pilotkey::Frequency), 1, "%.1f");
+    SendLive(std::string(kPath) + "FREQU " + audiolive::LineValue(m_frequency->text()));
+}
+
+void CPilotView::SelectOutput(int n)
+{
+    if (n < 0 || n > 3)
+        return;
+    if (m_current >= 0)
+        m_levels[m_current]->setReadOnly(true);
+    m_levels[n]->setReadOnly(false);
+    m_current = n;
+    m_outputs[n]->setChecked(true);
+    m_setting = true;
+    m_levelSlider->setValue(-150 - Whole(m_levels[n]->GetFloat(1)));
+    m_setting = false;
+}
+
+void CPilotView::OnLevelSlider(int position)
+{
+    if (m_setting || !m_pilot || m_current < 0)
+        return;
+    m_pilot->SetFloatValue(pilotkey::LevelKey(m_current), static_cast<float>(-150 - position));
+    ShowLevel(m_current);
+    SendLive(StrFormat("%sVOL%d ", kPath, m_current + 1) + audiolive::LineValue(m_levels[m_current]->text()));
+}
+
+void CPilotView::OnLevelEdited(int n)
+{
+    if (!m_pilot || m_levels[n]->isReadOnly())
+        return;
+    m_pilot->SetFloatValue(pilotkey::LevelKey(n), m_levels[n]->GetFloat(1));
+    ShowLevel(n);
+    m_setting = true;
+    m_levelSlider->setValue(-150 - Whole(m_pilot->GetFloatValue(pilotkey::LevelKey(n))));
+    m_setting = false;
+    SendLive(StrFormat("%sVOL%d ", kPath, n + 1) + audiolive::LineValue(m_levels[n]->text()));
+}
+
+void CPilotView::Transfer(bool upload)
+{
+    if (!m_pilot)
+        return;
+    std::vector<std::string> lines;
+    if (upload) {
+        lines.push_back(std::string(kPath) + "FREQU ?");
+        for (int n = 1; n <= 4; ++n)
+            lines.push_back(StrFormat("%sVOL%d ?", kPath, n));
+    } else {
+        lines.push_back(StrFormat("%sFREQU %f", kPath, static_cast<double>(m_pilot->GetFloatValue(pilotkey::Frequency))));
+        for (int n = 0; n < 4; ++n)
+            lines.push_back(StrFormat("%sVOL%d %f", kPath, n + 1,
+                                      static_cast<double>(m_pilot->GetFloatValue(pilotkey::LevelKey(n)))));
+    }
+    audiolive::SendBlock(lines, this);
+}
+
+void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    for (const std::string& line : answers) {
+        std::string key, value;
+        if (!m_pilot || !audiolive::SplitAnswer(line, kPath, &key, &value))
+            continue;
+        float number = 0.0f;
+        const bool isNumber = std::sscanf(value.c_str(), "%f", &number) == 1;
+        if (key == "GEN") {
+            m_pilot->SetValue(pilotkey::On, value == "ON" ? 1 : 0);
+            m_on->setChecked(value == "ON");
+        } else if (key == "FREQU" && isNumber && !m_frequencySlider->isSliderDown()) {
+            m_pilot->SetFloatValue(pilotkey::Frequency, number);
+            ShowFrequency();
+        } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4' && isNumber &&
+                   !m_levelSlider->isSliderDown()) {
+            const int n = key[3] - '1';
+            m_pilot->SetFloatValue(pilotkey::LevelKey(n), number);
+            ShowLevel(n);
+        }
+    }
+    answers.clear();
+}

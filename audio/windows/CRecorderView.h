@@ -1,0 +1,58 @@
+#pragma once
+// The form of the recorder window: recording input, playback output, message
+// slot (whose name can be edited), quality and maximum recording time of the
+// project's recorder object, sent to the device at once while the project is
+// the one on the device; play, record, stop, erase and the formatting of the
+// flash chips act on the device. The recorder's state is polled once a second.
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "comm/ILinkAnswerSink.h"
+
+class CInternalMessageRec;
+class CRecorderFrm;
+class CValueEdit;
+class QComboBox;
+class QPushButton;
+
+class CRecorderView : public QWidget, public ILinkAnswerSink {
+    Q_OBJECT
+public:
+    explicit CRecorderView(CRecorderFrm* frame);
+    ~CRecorderView() override;
+
+    void OnInitialUpdate();
+    void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
+    // Refills the message list with the slot names (when it drops down).
+    void FillMessages();
+    // "Formatieren": the chips whose buttons are enabled and checked.
+    void OnFormat();
+
+    QComboBox* m_input = nullptr;
+    QComboBox* m_output = nullptr;
+    QComboBox* m_message = nullptr;
+    QComboBox* m_quality = nullptr;
+    CValueEdit* m_maxTime = nullptr;
+    QPushButton* m_info = nullptr;
+    QPushButton* m_play = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPushButton* m_record = nullptr;
+    QPushButton* m_erase = nullptr;
+    QPushButton* m_format = nullptr;
+    std::array<QPushButton*, 4> m_chips{};
+    QTimer m_poll;
+
+private:
+    void Send(const std::vector<std::string>& lines);
+    void SelectQuality();
+    void OnMessageText(const QString& text);
+
+    CRecorderFrm* m_frame;
+    CInternalMessageRec* m_recorder = nullptr;
+    bool m_filling = false;
+};

@@ -1,0 +1,203 @@
+#include "audio/windows/CVolumeView.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QSlider>
+
+#include <cmath>
+#include <cstdio>
+
+#include "audio/CMiscAudio.h"
+#include "audio/windows/AudioLive.h"
+#include "hardware/CAudioInputSlot.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "ui/CValueEdit.h"
+
+namespace {
+struct ChannelInfo {
+    int field;
+    int slider;
+    const char* title;
+    const char* key;  // after "/AUDIO/"
+};
+const ChannelInfo kChannels[CVolumeView::kChannelCount] = {
+    {1674, 1703, "IN1", "IN1/VOL"},          {1006, 1053, "IN2", "IN2/VOL"},
+    {1007, 1054, "IN3", "IN3/VOL"},          {1008, 1056, "IN4", "IN4/VOL"},
+    {1013, 1057, QT_TRANSLATE_NOOP("CVolumeView", "Gong"), "CHIME_VOL"},
+    {1015, 1058, QT_TRANSLATE_NOOP("CVolumeView", "Texte"), "MESSAGE_VOL"},
+};
+const char* const kPath = "/AUDIO/";
+
+bool IsInput(int channel) { return channel < CVolumeView::Chime; }
+
+CAudioInputSlot* InputCard(CQuillomerDoc* doc, int channel)
+{
+    return doc ? dynamic_cast<CAudioInputSlot*>(doc->GetIDManager().GetBaseDevice(channel < 2 ? 1 : 2, OT_AUDIO_INPUT_SLOT))
+               : nullptr;
+}
+
+CMiscAudio* Levels(CQuillomerDoc* doc)
+{
+    return doc ? dynamic_cast<CMiscAudio*>(doc->GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO)) : nullptr;
+}
+
+uint32_t LevelKey(int channel) { return channel == CVolumeView::Chime ? miscaudiokey::ChimeVol : miscaudiokey::MessageVol; }
+}  // namespace
+
+CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("539"));
+    auto* grid = new QGridLayout(this);
+    for (int c = 0; c < kChannelCount; ++c) {
+        const ChannelInfo& info = kChannels[c];
+        grid->addWidget(new QLabel(IsInput(c) ? QString::fromLatin1(info.title) : tr(info.title), this), 0, c,
+                        Qt::AlignHCenter);
+        grid->addWidget(new QLabel(IsInput(c) ? QStringLiteral("0 dB") : QStringLiteral("6 dB"), this), 1, c,
+                        Qt::AlignHCenter);
+        auto* slider = new QSlider(Qt::Vertical, this);
+        slider->setObjectName(QString::number(info.slider));
+        slider->setRange(-150, IsInput(c) ? 0 : 6);
+        slider->setInvertedAppearance(true);  // the lowest position (the loudest level) at the top
+        slider->setTickPosition(QSlider::TicksBothSides);
+        slider->setTickInterval(10);
+        slider->setPageStep(10);
+        slider->setMinimumHeight(150);
+        grid->addWidget(slider, 2, c, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(QStringLiteral("-150 dB"), this), 3, c, Qt::AlignHCenter);
+        auto* field = new CValueEdit(this);
+        field->setObjectName(QString::number(info.field));
+        field->SetFloat(0.0f, 1, "%4.1f");
+        grid->addWidget(field, 4, c);
+        m_sliders[c] = slider;
+        m_fields[c] = field;
+        connect(field, &QLineEdit::editingFinished, this, [this, c] { Commit(c); });
+        connect(slider, &QSlider::sliderReleased, this, [this, c] { Commit(c); });
+        connect(slider, &QSlider::actionTriggered, this, [this, c](int action) { OnSliderAction(c, action); });
+    }
+    grid->setRowStretch(2, 1);
+}
+
+CVolumeView::~CVolumeView() { audiolive::ReleaseLink(); }
+
+float CVolumeView::LevelOfPosition(int channel, int position)
+{
+    return static_cast<float>((IsInput(channel) ? -150 : -144) - position);
+}
+
+int CVolumeView::PositionOfLevel(int channel, float level)
+{
+    return (IsInput(channel) ? -150 : -144) - static_cast<int>(level);
+}
+
+float CVolumeView::SliderMinimum(int channel)
+{
+    const std::string text =
+        GetAppHost().GetProfileString("Settings", channel == Chime ? "MinChimeVol" : "MinMessageVol", "-40.0");
+    float value = -40.0f;
+    if (std::sscanf(text.c_str(), "%f", &value) != 1 || value < -150.0f || value > 6.0f)
+        value = -40.0f;
+    return value;
+}
+
+void CVolumeView::SetSlider(int channel, float level)
+{
+    m_setting = true;
+    m_sliders[channel]->setValue(PositionOfLevel(channel, level));
+    m_setting = false;
+}
+
+void CVolumeView::OnInitialUpdate()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc)
+        return;
+    for (int c = 0; c < kChannelCount; ++c) {
+        std::string text;
+        if (IsInput(c)) {
+            if (CAudioInputSlot* card = InputCard(doc, c))
+                text = card->GetValueText(0, c % 2);
+        } else if (CMiscAudio* levels = Levels(doc)) {
+            text = levels->GetValue(LevelKey(c));
+        }
+        if (!text.empty())
+            m_fields[c]->setText(QString::fromStdString(text));
+        SetSlider(c, m_fields[c]->GetFloat(1));
+    }
+    if (IsDocConnected()) {
+        doc->SetModifiedFlag();
+        std::vector<std::string> lines;
+        for (int c : {Chime, Messages, In1, In2, In3, In4})
+            lines.push_back(std::string(kPath) + kChannels[c].key + " ?");
+        audiolive::SendBlock(lines, this);
+    }
+}
+
+void CVolumeView::Commit(int channel)
+{
+    CValueEdit* field = m_fields[channel];
+    const float read = field->GetFloat(1);
+    const float high = IsInput(channel) ? 6.0f : 0.0f;
+    const float clamped = read < -150.0f ? -150.0f : read > high ? high : read;
+    field->SetFloat(clamped, 1, "%.1f");
+    SetSlider(channel, read);
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (doc)
+        doc->SetModifiedFlag();
+    if (IsDocConnected())
+        audiolive::SendLine(std::string(kPath) + kChannels[channel].key + " " + audiolive::LineValue(field->text()));
+    WriteDesign();
+}
+
+void CVolumeView::OnSliderAction(int channel, int action)
+{
+    if (m_setting || action == QAbstractSlider::SliderNoAction)
+        return;
+    float level = LevelOfPosition(channel, m_sliders[channel]->sliderPosition());
+    if (!IsInput(channel)) {
+        const float minimum = SliderMinimum(channel);
+        if (level < minimum)
+            level = minimum;
+    }
+    m_fields[channel]->SetFloat(level, 1, "%4.1f");
+    const bool step = action == QAbstractSlider::SliderSingleStepAdd || action == QAbstractSlider::SliderSingleStepSub ||
+                      action == QAbstractSlider::SliderPageStepAdd || action == QAbstractSlider::SliderPageStepSub;
+    if (step) {
+        // The step is committed now; the slider takes its new value first.
+        QMetaObject::invokeMethod(this, [this, channel] { Commit(channel); }, Qt::QueuedConnection);
+    }
+}
+
+void CVolumeView::WriteDesign()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc)
+        return;
+    for (int c = 0; c < kChannelCount; ++c) {
+        const std::string text = audiolive::LineValue(m_fields[c]->text());
+        if (IsInput(c)) {
+            if (CAudioInputSlot* card = InputCard(doc, c))
+                card->SetValueText(0, c % 2, text);
+        } else if (CMiscAudio* levels = Levels(doc)) {
+            levels->SetValue(LevelKey(c), text);
+        }
+    }
+}
+
+void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    for (const std::string& line : answers) {
+        std::string key, value;
+        if (!audiolive::SplitAnswer(line, kPath, &key, &value))
+            continue;
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (key != kChannels[c].key)
+                continue;
+            m_fields[c]->setText(QString::fromStdString(value));
+            SetSlider(c, m_fields[c]->GetFloat(1));
+        }
+    }
+    answers.clear();
+    WriteDesign();
+}

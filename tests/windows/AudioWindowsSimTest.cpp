@@ -1,0 +1,259 @@
+// The audio windows over the real device link, against the device simulator:
+// each window sends exactly its own lines and takes the device's answers back
+// into the project and onto its controls.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CInternalPowerManagement.h"
+#include "audio/CMiscAudio.h"
+#include "audio/CMonitor.h"
+#include "audio/windows/CMonitorDlgFrm.h"
+#include "audio/windows/CMonitorDlgListView.h"
+#include "audio/windows/CMonitorLiveDlg.h"
+#include "audio/windows/CPilotFrm.h"
+#include "audio/windows/CPilotView.h"
+#include "audio/windows/CPowerFrm.h"
+#include "audio/windows/CPowerView.h"
+#include "audio/windows/CRecorderFrm.h"
+#include "audio/windows/CRecorderView.h"
+#include "audio/windows/CVolumeFrm.h"
+#include "audio/windows/CVolumeView.h"
+#include "comm/CommTestSupport.h"
+#include "hardware/CAudioInputSlot.h"
+#include "model/CIDManager.h"
+#include "ui/CValueEdit.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() : m_previous(SetAppHost(this)) {}
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous;
+};
+
+class AudioWindowsSim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = 1;
+        doc.SetPathName(dir.filePath(QStringLiteral("Audio.qlx")).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        previousSender = SetLineSender(&link);
+        link.SetHost(&host);
+        ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+        link.OnConnect();
+        ASSERT_TRUE(link.IsConnected());
+        Pump(200);
+    }
+    void TearDown() override
+    {
+        link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+    template <class T>
+    T* Object(uint32_t type)
+    {
+        return dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(1, type));
+    }
+    // Where the simulator's log stands once what was sent before has arrived.
+    size_t Settled()
+    {
+        size_t size = sim.Received().size();
+        for (;;) {
+            Pump(250);
+            const size_t now = sim.Received().size();
+            if (now == size)
+                return size;
+            size = now;
+        }
+    }
+    // What the simulator received since `mark`, once `expected` has arrived.
+    std::string ReceivedAfter(size_t mark, const std::string& expected)
+    {
+        PumpUntil([&] { return sim.Received().find(expected, mark) != std::string::npos; }, 3000);
+        return sim.Received().substr(mark);
+    }
+    struct Profiles {
+        Profiles()
+        {
+            serialtest::UsePrivateSettings();
+            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        }
+    } profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
+    TestHost host;
+    Messages messages;
+    SettingsHost settings;
+    CCommLink link;
+};
+}  // namespace
+
+TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
+{
+    // Power management: the download block, then the upload brings the values back.
+    auto* power = Object<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
+    power->SetValue(powerkey::BattPrio, 40);
+    power->SetValue(powerkey::BattAvail, 1);
+    size_t mark = Settled();
+    {
+        CPowerFrm frame;
+        ASSERT_TRUE(frame.GetAction(CPowerFrm::kDownload)->isEnabled());
+        frame.OnCommand(CPowerFrm::kDownload);
+        const std::string block = "/POWER/MAINS_COND 0\r\n/POWER/MAINS_PRIO 30\r\n/POWER/BOOT_MAC 0\r\n"
+                                  "/POWER/BATT_PRIO 40\r\n/POWER/SHUT_MAC 0\r\n/POWER/DROP_SHUT NO\r\n"
+                                  "/POWER/BATT_AVLBL YES\r\n/POWER/SHUT_PRIO 0\r\n";
+        EXPECT_EQ(block, ReceivedAfter(mark, "SHUT_PRIO 0\r\n"));
+        power->SetValue(powerkey::BattPrio, 7);
+        power->SetValue(powerkey::BattAvail, 0);
+        frame.OnCommand(CPowerFrm::kUpload);
+        CPowerView* view = frame.GetView();
+        view->m_battPrio->setText(QStringLiteral("7"));
+        view->m_battAvail->setChecked(false);
+        EXPECT_TRUE(PumpUntil([&] { return view->m_battPrio->text() == QLatin1String("40"); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->m_battAvail->isChecked(); }, 3000));
+        EXPECT_EQ(40, power->GetValue(powerkey::BattPrio));
+        EXPECT_EQ(1, power->GetValue(powerkey::BattAvail));
+        EXPECT_TRUE(view->m_dropShut->isEnabled());
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    // Pilot tone: six decimals down, the levels back into the object and the form.
+    auto* pilot = Object<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
+    pilot->SetFloatValue(pilotkey::Frequency, 1000.0f);
+    pilot->SetFloatValue(pilotkey::LevelKey(1), -20.0f);
+    mark = Settled();
+    {
+        CPilotFrm frame;
+        frame.OnCommand(CPilotFrm::kDownload);
+        EXPECT_EQ("/PILOT/FREQU 1000.000000\r\n/PILOT/VOL1 -150.000000\r\n/PILOT/VOL2 -20.000000\r\n"
+                  "/PILOT/VOL3 -150.000000\r\n/PILOT/VOL4 -150.000000\r\n",
+                  ReceivedAfter(mark, "VOL4 -150.000000\r\n"));
+        pilot->SetFloatValue(pilotkey::LevelKey(1), -90.0f);
+        frame.OnCommand(CPilotFrm::kUpload);
+        CPilotView* view = frame.GetView();
+        EXPECT_TRUE(PumpUntil([&] { return pilot->GetFloatValue(pilotkey::LevelKey(1)) == -20.0f; }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/PILOT/VOL4 ?\r\n", mark) != std::string::npos; }, 3000));
+        Pump(300);  // the rest of the answers
+        EXPECT_EQ(QLatin1String("-20.0"), view->m_levels[1]->text());
+        EXPECT_EQ(130, view->m_meters[1]->value());
+        // The level slider moves only the chosen output, and sends its line at once.
+        view->SelectOutput(2);
+        mark = Settled();
+        view->m_levelSlider->setValue(-150);  // the top: 0 dB
+        EXPECT_NE(ReceivedAfter(mark, "VOL3 0.0\r\n").find("/PILOT/VOL3 0.0\r\n"), std::string::npos);
+        EXPECT_EQ(0.0f, pilot->GetFloatValue(pilotkey::LevelKey(2)));
+    }
+
+    // Monitor matrix: the frame runs the monitor's own block and refills after an upload.
+    auto* monitor = Object<CMonitor>(OT_MONITOR);
+    monitor->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::In, 2));
+    monitor->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::Out, 3));
+    mark = Settled();
+    {
+        CMonitorDlgFrm frame;
+        EXPECT_EQ(2, frame.GetEntryList()->GetItemCount());
+        frame.OnCommand(32945);  // "Monitoreintrag downloaden"
+        const std::string down = sim.Received().substr(mark);
+        EXPECT_NE(down.find("/MACRO/LOCK ON\r\n"), std::string::npos);
+        EXPECT_NE(down.find("/MONI/TABLE1/SEL IN\r\n"), std::string::npos) << down;
+        EXPECT_NE(down.find("/MONI/TABLE2/SEL OUT\r\n"), std::string::npos) << down;
+        EXPECT_EQ(std::string::npos, down.find("/PILOT/")) << "only the monitor's lines";
+        monitor->SetValue(monitorsource::Off | (1u << 16), 0);
+        frame.Refill();
+        EXPECT_EQ(1, frame.GetEntryList()->GetItemCount());
+        frame.OnCommand(32944);  // "Monitoreintrag uploaden"
+        EXPECT_EQ(2, frame.GetEntryList()->GetItemCount());
+        EXPECT_EQ("OUT", monitor->GetEntry(1).source);
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
+{
+    link.SendLine("/AUDIO/IN2/VOL -12.5", nullptr);
+    link.SendLine("/RECORDER/FORMAT 1-2", nullptr);
+    link.SendLine("/RECORDER/TIME 12", nullptr);
+    Pump(200);
+
+    // Volumes: the device's level of input 2 reaches the field, the slider and input card 1.
+    {
+        CVolumeFrm frame;
+        CVolumeView* view = frame.GetView();
+        EXPECT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In2]->text() == QLatin1String("-12.5"); }, 3000));
+        EXPECT_EQ(-138, view->m_sliders[CVolumeView::In2]->value());
+        auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+        EXPECT_EQ("-12.5", card->GetValueText(0, 1));
+        // A chime level above 0 dB is shown, sent and kept as 0 dB.
+        const size_t mark = Settled();
+        view->m_fields[CVolumeView::Chime]->setText(QStringLiteral("10"));
+        view->Commit(CVolumeView::Chime);
+        EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL 0.0\r\n").find("/AUDIO/CHIME_VOL 0.0\r\n"), std::string::npos);
+        EXPECT_EQ("0.0", Object<CMiscAudio>(OT_MISC_AUDIO)->GetValue(miscaudiokey::ChimeVol).substr(0, 3));
+    }
+
+    // Live monitor: a chosen source goes to the device and comes back with the other three values.
+    {
+        CMonitorLiveDlg dlg;
+        size_t mark = Settled();
+        dlg.m_source->setCurrentIndex(6);
+        emit dlg.m_source->activated(6);
+        EXPECT_NE(sim.Received().find("/MONI/SEL AMP_OUT\r\n", mark), std::string::npos);
+        EXPECT_EQ(6, dlg.m_source->currentIndex());
+        mark = Settled();
+        dlg.m_index->setText(QStringLiteral("1a"));
+        emit dlg.m_index->editingFinished();
+        EXPECT_NE(sim.Received().find("/MONI/IDX 1a\r\n", mark), std::string::npos);
+        EXPECT_EQ(QLatin1String("1a"), dlg.m_index->text());
+        EXPECT_FALSE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2"}));
+        EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
+        EXPECT_EQ(6, dlg.m_source->currentIndex()) << "an unknown word leaves the selection";
+        EXPECT_EQ(-3, dlg.m_volume->value());
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    // Recorder: the reported chips and time; only chosen, enabled chips are formatted.
+    {
+        CRecorderFrm frame;
+        CRecorderView* view = frame.GetView();
+        EXPECT_TRUE(PumpUntil([&] { return view->m_chips[1]->isEnabled(); }, 3000));
+        EXPECT_FALSE(view->m_chips[2]->isEnabled());
+        EXPECT_TRUE(PumpUntil([&] { return frame.GetPaneText(2) == QLatin1String("12 s"); }, 3000));
+        view->m_chips[1]->setChecked(false);
+        const size_t mark = Settled();
+        view->OnFormat();
+        const std::string sent = ReceivedAfter(mark, "FORMAT 1\r\n");
+        EXPECT_NE(sent.find("/RECORDER/FORMAT 1\r\n"), std::string::npos) << sent;
+        view->m_output->setCurrentIndex(0);
+        emit view->m_output->activated(0);
+        EXPECT_NE(ReceivedAfter(mark, "OUTPUT NONE\r\n").find("/RECORDER/OUTPUT NONE\r\n"), std::string::npos);
+    }
+}
