@@ -17,6 +17,12 @@ constexpr KindEntry kKinds[] = {
     {internalslot::Calendar, 334, 9}, {internalslot::Audio, 336, 26},   {internalslot::System, 339, 27},
 };
 
+CInternalSlot::AudioEditorRunner& AudioEditor()
+{
+    static CInternalSlot::AudioEditorRunner runner;
+    return runner;
+}
+
 const KindEntry* FindKind(uint32_t kind)
 {
     for (const KindEntry& e : kKinds)
@@ -59,8 +65,21 @@ void CInternalSlot::Draw(IPainter& dc)
         dc.DrawIcon(icon, CPoint(m_rect.left + kIconLeft, m_rect.top + (m_rect.Height() - kIconSize) / 2));
 }
 
+CInternalSlot::AudioEditorRunner CInternalSlot::SetAudioEditorRunner(AudioEditorRunner runner)
+{
+    AudioEditorRunner old = AudioEditor();
+    AudioEditor() = std::move(runner);
+    return old;
+}
+
 void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
+    // The Audio object edits the audio signals; its volumes window stays the
+    // window of its kind for the host's switch command.
+    if (m_kindId == internalslot::Audio && AudioEditor()) {
+        AudioEditor()(this);
+        return;
+    }
     const int windowKind = GetWindowKind(m_kindId);
     if (windowKind != 0)
         GetAppHost().OpenFeatureWindow(m_pDocument, windowKind, true);

@@ -4,6 +4,7 @@
 // id says which; opening the object opens that function's window.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/CBaseDevice.h"
@@ -47,6 +48,11 @@ public:
     static uint32_t GetIconId(uint32_t kindId);
     // Fuse, Monitor and Service objects are not drawn at all.
     static bool IsInvisible(uint32_t kindId);
+
+    // The audio signal editor, run modally by the open action of the Audio
+    // object (installed by the audio windows). Returns the previous runner.
+    using AudioEditorRunner = std::function<void(CInternalSlot* slot)>;
+    static AudioEditorRunner SetAudioEditorRunner(AudioEditorRunner runner);
 
     // The service dialog while it is open (set by it, cleared when it closes).
     IServiceAnswerSink* m_openDialog = nullptr;

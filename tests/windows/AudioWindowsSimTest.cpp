@@ -17,6 +17,8 @@
 #include "audio/CInternalPowerManagement.h"
 #include "audio/CMiscAudio.h"
 #include "audio/CMonitor.h"
+#include "audio/windows/CAudioEditor.h"
+#include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorLiveDlg.h"
@@ -218,6 +220,15 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         view->Commit(CVolumeView::Chime);
         EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL 0.0\r\n").find("/AUDIO/CHIME_VOL 0.0\r\n"), std::string::npos);
         EXPECT_EQ("0.0", Object<CMiscAudio>(OT_MISC_AUDIO)->GetValue(miscaudiokey::ChimeVol).substr(0, 3));
+    }
+
+    // The editor's common levels go to the device as they change.
+    {
+        CAudioEditor editor(&doc);
+        editor.SetActivePage(3);
+        const size_t mark = Settled();
+        editor.m_background->SetLevel(1, -10.0f);
+        EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL -10.0\r\n").find("/AUDIO/CHIME_VOL -10.0\r\n"), std::string::npos);
     }
 
     // Live monitor: a chosen source goes to the device and comes back with the other three values.

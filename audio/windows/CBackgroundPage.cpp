@@ -1,0 +1,233 @@
+#include "audio/windows/CBackgroundPage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QSpinBox>
+
+#include <cmath>
+#include <cstdio>
+
+#include "audio/CMiscAudio.h"
+#include "audio/windows/CSignalListDlg.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+
+namespace {
+struct LevelControls {
+    const char* title;
+    int slider, value, spin;
+};
+const LevelControls kLevels[4] = {
+    {QT_TRANSLATE_NOOP("CBackgroundPage", "Alarm"), 1342, 1346, 1350},
+    {QT_TRANSLATE_NOOP("CBackgroundPage", "Gong"), 1052, 1347, 1351},
+    {QT_TRANSLATE_NOOP("CBackgroundPage", "Text"), 1344, 1348, 1352},
+    {QT_TRANSLATE_NOOP("CBackgroundPage", "Panik"), 1345, 1349, 1353},
+};
+// Alarm, chime and message levels stop at 0 dB; the panic level reaches +6 dB.
+int TopPosition(int channel) { return channel == 3 ? 0 : 25; }
+float HighestDb(int channel) { return channel == 3 ? CMiscAudio::kMaxLevel : 0.0f; }
+}  // namespace
+
+int CBackgroundPage::Knee()
+{
+    return static_cast<int>(std::log10(13.0) / std::log10(87.0) * 87.0 + 0.5);
+}
+
+float CBackgroundPage::DbOfPosition(int p)
+{
+    const int n = Knee();
+    if (p <= n)
+        return static_cast<float>(6.0 - 12.0 * p / n);
+    return static_cast<float>(7.0 - std::pow(87.0, p / 87.0));
+}
+
+int CBackgroundPage::PositionOfDb(float db)
+{
+    if (db >= -6.0f)
+        return static_cast<int>(0.5 - (db - 6.0) * Knee() / 12.0);
+    return static_cast<int>(std::log10(7.0 - db) * 87.0 / std::log10(87.0) + 0.5);
+}
+
+QString CBackgroundPage::LevelText(float db)
+{
+    return db <= CMiscAudio::kMinLevel ? QStringLiteral("OFF") : QString::asprintf("%.1f", static_cast<double>(db));
+}
+
+CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"), parent)
+{
+    setObjectName(QStringLiteral("347"));
+    auto* grid = new QGridLayout(this);
+    for (int c = 0; c < 4; ++c) {
+        grid->addWidget(new QLabel(tr(kLevels[c].title), this), 0, c, Qt::AlignHCenter);
+        m_sliders[c] = new QSlider(Qt::Vertical, this);
+        m_sliders[c]->setObjectName(QString::number(kLevels[c].slider));
+        m_sliders[c]->setRange(TopPosition(c), kBottom);
+        m_sliders[c]->setInvertedAppearance(true);  // position 0 (+6 dB) at the top
+        m_sliders[c]->setTickPosition(QSlider::TicksBothSides);
+        m_sliders[c]->setMinimumHeight(120);
+        grid->addWidget(m_sliders[c], 1, c, Qt::AlignHCenter);
+        m_values[c] = new QLineEdit(this);
+        m_values[c]->setObjectName(QString::number(kLevels[c].value));
+        grid->addWidget(m_values[c], 2, c);
+        m_spins[c] = new QSpinBox(this);
+        m_spins[c]->setObjectName(QString::number(kLevels[c].spin));
+        m_spins[c]->setRange(0, kBottom - TopPosition(c));
+        grid->addWidget(m_spins[c], 3, c);
+        connect(m_sliders[c], &QSlider::valueChanged, this, [this, c](int p) {
+            if (!m_showing)
+                SetLevel(c, DbOfPosition(p));
+        });
+        connect(m_spins[c], &QSpinBox::valueChanged, this, [this, c](int v) {
+            if (m_showing)
+                return;
+            const float db = DbOfPosition(kBottom - v);
+            if (db != LevelOf(c))  // a step that changes nothing does nothing
+                SetLevel(c, db);
+        });
+        connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
+            const QString text = m_values[c]->text().trimmed();
+            float db = CMiscAudio::kMinLevel;
+            if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0 &&
+                std::sscanf(text.toLatin1().constData(), "%f", &db) != 1)
+                db = LevelOf(c);
+            SetLevel(c, db);
+        });
+    }
+    const char* inputTitles[3] = {QT_TR_NOOP("Externe Alarmquelle"), QT_TR_NOOP("Externe Textquelle"),
+                                  QT_TR_NOOP("Hintergrundprogramm")};
+    const int inputIds[3] = {1040, 1041, 1340};
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(new QLabel(tr(inputTitles[i]), this), 4 + i, 0, 1, 2);
+        m_inputs[i] = new QComboBox(this);
+        m_inputs[i]->setObjectName(QString::number(inputIds[i]));
+        for (int n = 1; n <= 4; ++n)
+            m_inputs[i]->addItem(QStringLiteral("IN%1").arg(n));
+        grid->addWidget(m_inputs[i], 4 + i, 2, 1, 2);
+        connect(m_inputs[i], &QComboBox::activated, this, [this] { SetModified(true); });
+    }
+    grid->addWidget(new QLabel(tr("Dämpfung des Hintergrundprogramms"), this), 7, 0, 1, 2);
+    m_attenuation = new QLineEdit(this);
+    m_attenuation->setObjectName(QStringLiteral("1341"));
+    grid->addWidget(m_attenuation, 7, 2);
+    m_attenuationSpin = new QSpinBox(this);
+    m_attenuationSpin->setObjectName(QStringLiteral("111"));
+    m_attenuationSpin->setRange(CMiscAudio::kBackAttOff, 0);
+    grid->addWidget(m_attenuationSpin, 7, 3);
+    connect(m_attenuationSpin, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!m_showing)
+            SetAttenuation(v);
+    });
+    connect(m_attenuation, &QLineEdit::editingFinished, this, [this] {
+        const QString text = m_attenuation->text().trimmed();
+        int value = CMiscAudio::kBackAttOff;
+        if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0 &&
+            std::sscanf(text.toLatin1().constData(), "%d", &value) != 1)
+            value = m_audio ? m_audio->GetInt(miscaudiokey::BackAtt) : CMiscAudio::kBackAttOff;
+        SetAttenuation(value);
+    });
+}
+
+bool CBackgroundPage::OnInitDialog()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    m_audio = doc ? dynamic_cast<CMiscAudio*>(doc->GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO)) : nullptr;
+    return true;
+}
+
+float CBackgroundPage::LevelOf(int channel) const
+{
+    return m_audio ? m_audio->GetLevel(static_cast<uint32_t>(channel)) : CMiscAudio::kMinLevel;
+}
+
+void CBackgroundPage::ShowLevel(int channel, float db)
+{
+    m_showing = true;
+    m_values[channel]->setText(LevelText(db));
+    const int p = std::max(PositionOfDb(db), TopPosition(channel));
+    m_sliders[channel]->setValue(p);
+    m_spins[channel]->setValue(kBottom - p);
+    m_showing = false;
+}
+
+void CBackgroundPage::SetLevel(int channel, float db)
+{
+    if (db < CMiscAudio::kMinLevel)
+        db = CMiscAudio::kMinLevel;
+    if (db > HighestDb(channel))
+        db = HighestDb(channel);
+    if (m_audio)
+        m_audio->SetValue(static_cast<uint32_t>(channel), StrFormat("%f", static_cast<double>(db)));
+    ShowLevel(channel, LevelOf(channel));
+    SetModified(true);
+    ApplyKey(static_cast<uint32_t>(channel));
+}
+
+void CBackgroundPage::SetAttenuation(int value)
+{
+    value = std::clamp(value, static_cast<int>(CMiscAudio::kBackAttOff), 0);
+    if (m_audio)
+        m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", value));
+    m_showing = true;
+    m_attenuation->setText(value == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(value));
+    m_attenuationSpin->setValue(value);
+    m_showing = false;
+    SetModified(true);
+    ApplyKey(miscaudiokey::BackAtt);
+}
+
+void CBackgroundPage::ApplyKey(uint32_t key)
+{
+    if (m_audio && IsDocConnected())
+        m_audio->SendAudioLine(key, true, false);
+}
+
+bool CBackgroundPage::OnSetActive()
+{
+    EnsureInitialised();
+    // The common settings belong to no signal: the list rests meanwhile.
+    if (CSignalListDlg* list = CSignalListDlg::Current())
+        m_listRow = list->EnableList(false, -1);
+    if (m_audio) {
+        for (int c = 0; c < 4; ++c)
+            ShowLevel(c, LevelOf(c));
+        for (int i = 0; i < 3; ++i)
+            m_inputs[i]->setCurrentIndex(m_audio->GetInt(miscaudiokey::ExtAlarmInp + static_cast<uint32_t>(i)));
+        const int att = m_audio->GetInt(miscaudiokey::BackAtt);
+        m_showing = true;
+        m_attenuation->setText(att == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(att));
+        m_attenuationSpin->setValue(att);
+        m_showing = false;
+    }
+    return CPropertyPage::OnSetActive();
+}
+
+bool CBackgroundPage::OnKillActive()
+{
+    if (CSignalListDlg* list = CSignalListDlg::Current())
+        list->EnableList(true, m_listRow);
+    return CPropertyPage::OnKillActive();
+}
+
+bool CBackgroundPage::OnApply()
+{
+    if (m_audio) {
+        for (int i = 0; i < 3; ++i)
+            m_audio->SetValue(miscaudiokey::ExtAlarmInp + static_cast<uint32_t>(i),
+                              StrFormat("%d", m_inputs[i]->currentIndex()));
+        m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", m_attenuationSpin->value()));
+        for (int c = 0; c < 4; ++c) {
+            const QString text = m_values[c]->text();
+            float db = CMiscAudio::kMinLevel;
+            if (text != QLatin1String("OFF"))
+                std::sscanf(text.toLatin1().constData(), "%f", &db);
+            m_audio->SetValue(static_cast<uint32_t>(c), StrFormat("%f", static_cast<double>(db)));
+        }
+        m_audio->SetDocModified();
+    }
+    return CPropertyPage::OnApply();
+}

@@ -1,0 +1,105 @@
+// The audio signal editor without a device: signals are created, refused,
+// renamed and deleted through the list and pages, and the common levels
+// follow their scale.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include "audio/CAudioSignal.h"
+#include "audio/CMiscAudio.h"
+#include "audio/windows/CAlarmPage.h"
+#include "audio/windows/CAudioEditor.h"
+#include "audio/windows/CBackgroundPage.h"
+#include "audio/windows/CSignalListDlg.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "support/ModelTestHost.h"
+#include "ui/CListCtrl.h"
+#include "ui/CValueEdit.h"
+
+namespace {
+class AudioEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+    int SignalCount(uint32_t kind) const
+    {
+        int n = 0;
+        for (CBaseDevice* obj : doc.GetList(CAT_AUDIO))
+            n += obj->GetKindId() == kind ? 1 : 0;
+        return n;
+    }
+    ModelTestHost host;
+    MessageLog messages;
+    CQuillomerDoc doc;
+    ActiveDocScope active{&doc};
+};
+}  // namespace
+
+TEST_F(AudioEditorTest, SignalsAreCreatedOnlyWithTheirGeneratorAndDeletedFromTheList)
+{
+    CAudioEditor editor(&doc);
+    CSignalListDlg* list = editor.m_list;
+    // Empty the list first: deleting the last row leaves nothing selected.
+    while (list->List()->GetItemCount() > 0) {
+        list->SelectRow(0);
+        editor.OnDelete();
+    }
+    EXPECT_EQ(nullptr, list->GetSelectedSignal());
+    const int alarms = SignalCount(signalkind::Alarm);
+    EXPECT_EQ(0, alarms);
+
+    editor.SetActivePage(0);
+    CAlarmPage* page = editor.m_alarm;
+    page->m_extern->click();  // no generator: an external alarm is not made here
+    editor.OnAdd();
+    EXPECT_TRUE(messages.Contains("QTB8174"));
+    EXPECT_EQ(0, SignalCount(signalkind::Alarm));
+
+    page->m_intern->click();
+    ASSERT_GT(page->m_generators->count(), 0) << "a new project has alarm generators";
+    page->m_generators->setCurrentRow(0);
+    page->m_priority->setText(QStringLiteral("4"));
+    editor.OnAdd();
+    ASSERT_EQ(1, SignalCount(signalkind::Alarm));
+    int row = -1;
+    CAudioSignal* signal = list->GetSelectedSignal(&row);
+    ASSERT_NE(nullptr, signal);
+    EXPECT_EQ("4", signal->GetValue(signalkey::Priority));
+    EXPECT_EQ(page->m_generators->item(0)->text(), list->List()->GetItemText(row, 1));
+
+    // A name another object bears is refused; the row keeps its text.
+    const QString before = list->List()->GetItemText(row, 0);
+    list->List()->Row(row)->setText(0, QString::fromStdString(doc.GetList(CAT_AUDIO).front()->GetName()));
+    EXPECT_EQ(before, list->List()->GetItemText(row, 0));
+}
+
+TEST_F(AudioEditorTest, CommonLevelsFollowTheirScaleAndLimits)
+{
+    EXPECT_EQ(50, CBackgroundPage::Knee());
+    EXPECT_EQ(50, CBackgroundPage::PositionOfDb(-6.0f));
+    EXPECT_EQ(87, CBackgroundPage::PositionOfDb(-80.0f));
+    EXPECT_FLOAT_EQ(6.0f, CBackgroundPage::DbOfPosition(0));
+
+    CAudioEditor editor(&doc);
+    editor.SetActivePage(3);
+    CBackgroundPage* page = editor.m_background;
+    EXPECT_FALSE(editor.m_list->List()->isEnabled());
+    auto* audio = dynamic_cast<CMiscAudio*>(doc.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+    page->m_sliders[1]->setValue(0);  // the gong stops at 0 dB
+    EXPECT_FLOAT_EQ(0.0f, audio->GetLevel(miscaudiokey::ChimeVol));
+    page->m_sliders[3]->setValue(0);  // the panic level reaches +6 dB
+    EXPECT_EQ(QLatin1String("6.0"), page->m_values[3]->text());
+    page->m_values[0]->setText(QStringLiteral("-95"));
+    emit page->m_values[0]->editingFinished();
+    EXPECT_EQ(QLatin1String("OFF"), page->m_values[0]->text());
+    EXPECT_FLOAT_EQ(-80.0f, audio->GetLevel(miscaudiokey::AlarmVol));
+    page->SetLevel(2, -6.0f);
+    EXPECT_EQ(50, page->m_sliders[2]->value());
+    editor.SetActivePage(0);
+    EXPECT_TRUE(editor.m_list->List()->isEnabled());
+}
