@@ -25,6 +25,17 @@
     </message>
 </context>
 <context>
+    <name>CAlarmPage</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Ändern...</source>
+        <translation>Change...</translation>
+    </message>
+</context>
+<context>
     <name>CAmpPropDlg</name>
     <message>
         <source>Verstärker Eigenschaften</source>
@@ -61,6 +72,13 @@
     <message>
         <source>Übernehmen</source>
         <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>CAudioEditor</name>
+    <message>
+        <source>Audiosignale einstellen</source>
+        <translation>Set audio signals</translation>
     </message>
 </context>
 <context>
@@ -126,10 +144,64 @@
     </message>
 </context>
 <context>
+    <name>CBackgroundPage</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Gong</source>
+        <translation>Chime</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Panik</source>
+        <translation>Panic</translation>
+    </message>
+    <message>
+        <source>Allgemein</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Externe Alarmquelle</source>
+        <translation>External alarm source</translation>
+    </message>
+    <message>
+        <source>Externe Textquelle</source>
+        <translation>External message source</translation>
+    </message>
+    <message>
+        <source>Hintergrundprogramm</source>
+        <translation>Background programme</translation>
+    </message>
+    <message>
+        <source>Dämpfung des Hintergrundprogramms</source>
+        <translation>Background programme attenuation</translation>
+    </message>
+</context>
+<context>
     <name>CBitmapManager</name>
     <message>
         <source>Es wurde eine Halbtone-Palette für mehr als 256 Farben erzeugt !</source>
         <translation>A halftone palette for more than 256 colours has been created !</translation>
+    </message>
+</context>
+<context>
+    <name>CChimePage</name>
+    <message>
+        <source>Gong</source>
+        <translation>Chime</translation>
+    </message>
+    <message>
+        <source>Ändern...</source>
+        <translation>Change...</translation>
+    </message>
+    <message>
+        <source>Gongsignale werden immer im KVT erzeugt !</source>
+        <translation>Chime signals are always generated in the KVT !</translation>
     </message>
 </context>
 <context>
@@ -982,6 +1054,13 @@ Please cancel these dialogs and open them again!</translation>
     </message>
 </context>
 <context>
+    <name>CMessagePage</name>
+    <message>
+        <source>Text</source>
+        <translation>Message</translation>
+    </message>
+</context>
+<context>
     <name>CModemPage</name>
     <message>
         <source>Verbindung</source>
@@ -1008,6 +1087,63 @@ of the KVT modem</translation>
     <message>
         <source>Rufnummer</source>
         <translation>Call number</translation>
+    </message>
+</context>
+<context>
+    <name>CMonitorDlgListView</name>
+    <message>
+        <source>Einträge</source>
+        <translation>Entries</translation>
+    </message>
+</context>
+<context>
+    <name>CMonitorLiveDlg</name>
+    <message>
+        <source>Aktuelle Monitoreinstellungen</source>
+        <translation>Current monitor settings</translation>
+    </message>
+    <message>
+        <source>Lautstärke</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Auswahl</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>keine Auswahl</source>
+        <translation>no selection</translation>
+    </message>
+    <message>
+        <source>Extern</source>
+        <translation>External</translation>
+    </message>
+    <message>
+        <source>Relais</source>
+        <translation>Relay</translation>
+    </message>
+    <message>
+        <source>Verstärkereingang</source>
+        <translation>Amplifier input</translation>
+    </message>
+    <message>
+        <source>Verstärkerausgang</source>
+        <translation>Amplifier output</translation>
+    </message>
+    <message>
+        <source>Index :</source>
+        <translation>Index :</translation>
+    </message>
+    <message>
+        <source>Tabelleneintrag</source>
+        <translation>Table entry</translation>
+    </message>
+</context>
+<context>
+    <name>CMonitorRelaisListView</name>
+    <message>
+        <source>Relais</source>
+        <translation>Relay</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1332,56 @@ of the KVT modem</translation>
     <message>
         <source>Alle löschen</source>
         <translation>Clear all</translation>
+    </message>
+</context>
+<context>
+    <name>CPilotView</name>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerView</name>
+    <message>
+        <source>Priorität beim automatischen Hochfahren des Systems
+bei Batterieversorgung</source>
+        <translation>Priority for automatic system start-up
+on battery supply</translation>
+    </message>
+    <message>
+        <source>Priorität beim automatischen Hochfahren des Systems
+bei Netzversorgung</source>
+        <translation>Priority for automatic system start-up
+on mains supply</translation>
+    </message>
+    <message>
+        <source>Priorität eines Audiosignals, um das Herunterfahren des Systems zu verzögern</source>
+        <translation>Priority of an audio signal that delays the system shutdown</translation>
+    </message>
+    <message>
+        <source>Batterie vorhanden</source>
+        <translation>Battery present</translation>
+    </message>
+    <message>
+        <source>Beim Herunterfahren von Netzbetieb direkt in den Standby gehen</source>
+        <translation>Go straight to standby when shutting down from mains operation</translation>
+    </message>
+    <message>
+        <source>Bedingung für &quot;Hauptversorgung aktiv&quot;</source>
+        <translation>Condition for &quot;Main supply active&quot;</translation>
+    </message>
+    <message>
+        <source>Boot Makro</source>
+        <translation>Boot macro</translation>
+    </message>
+    <message>
+        <source>Shutdown Makro</source>
+        <translation>Shutdown macro</translation>
+    </message>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
     </message>
 </context>
 <context>
@@ -1471,6 +1657,61 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>CRecorderView</name>
+    <message>
+        <source>kein Ausgang</source>
+        <translation>no output</translation>
+    </message>
+    <message>
+        <source>Aufnahmequelle</source>
+        <translation>Recording source</translation>
+    </message>
+    <message>
+        <source>Wiedergabe über</source>
+        <translation>Playback via</translation>
+    </message>
+    <message>
+        <source>Textaufnahme</source>
+        <translation>Message recording</translation>
+    </message>
+    <message>
+        <source>Qualität</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Aufnahmezeit</source>
+        <translation>Recording time</translation>
+    </message>
+    <message>
+        <source>s  ( 0.0...360.4 s,  0.0 bedeutet kein Zeitlimit)</source>
+        <translation>s  ( 0.0...360.4 s,  0.0 means no time limit)</translation>
+    </message>
+    <message>
+        <source>Wiedergabe</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Aufnahme</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>Formatieren</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>FLASH Bausteine</source>
+        <translation>FLASH chips</translation>
+    </message>
+</context>
+<context>
     <name>CRemoteAmpDlg</name>
     <message>
         <source>Remoteverstärker Eigenschaften</source>
@@ -1617,6 +1858,48 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>CSignalListDlg</name>
+    <message>
+        <source>Signal hinzufügen</source>
+        <translation>Add signal</translation>
+    </message>
+    <message>
+        <source>Signal löschen</source>
+        <translation>Delete signal</translation>
+    </message>
+    <message>
+        <source>Intern</source>
+        <translation>Internal</translation>
+    </message>
+</context>
+<context>
+    <name>CSignalPage</name>
+    <message>
+        <source>Geben Sie eine ganze Zahl zwischen %1 und %2 ein.</source>
+        <translation>Please enter an integer between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Priorität</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>intern (Signal im KVT erzeugt)</source>
+        <translation>internal (signal generated in the KVT)</translation>
+    </message>
+    <message>
+        <source>Extern (Signal wird eingespeist)</source>
+        <translation>External (signal is fed in)</translation>
+    </message>
+    <message>
+        <source>Startmakro</source>
+        <translation>Start macro</translation>
+    </message>
+    <message>
+        <source>Stopmakro</source>
+        <translation>Stop macro</translation>
+    </message>
+</context>
+<context>
     <name>CTextFileDlg</name>
     <message>
         <source>Textdatei</source>
@@ -1625,6 +1908,17 @@ of the KVT modem</translation>
     <message>
         <source>Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen DOWNLOAD übertragen werden ( falls angekreuzt ).</source>
         <translation>This text file may contain QUILLOMER commands, which are transferred following a DOWNLOAD ( if ticked ).</translation>
+    </message>
+</context>
+<context>
+    <name>CVolumeView</name>
+    <message>
+        <source>Gong</source>
+        <translation>Chime</translation>
+    </message>
+    <message>
+        <source>Texte</source>
+        <translation>Messages</translation>
     </message>
 </context>
 <context>
@@ -3800,6 +4094,107 @@ Download week programmes</translation>
         <source>In dieser Geräteversion nicht möglich!</source>
         <extracomment>34564</extracomment>
         <translation>Not possible in this device version!</translation>
+    </message>
+    <message>
+        <source>Monitoreintrag uploaden
+Monitoreintrag uploaden</source>
+        <extracomment>32944</extracomment>
+        <translation>Upload monitor entries
+Upload monitor entries</translation>
+    </message>
+    <message>
+        <source>Monitoreintrag downloaden
+Monitoreintrag downloaden</source>
+        <extracomment>32945</extracomment>
+        <translation>Download monitor entries
+Download monitor entries</translation>
+    </message>
+    <message>
+        <source>Onlinedaten laden
+Onlinedaten laden</source>
+        <extracomment>32986</extracomment>
+        <translation>Load online data
+Load online data</translation>
+    </message>
+    <message>
+        <source>Neuen Monitoreintrag erzeugen
+Neuen Monitoreintrag erzeugen</source>
+        <extracomment>33145</extracomment>
+        <translation>Create new monitor entry
+Create new monitor entry</translation>
+    </message>
+    <message>
+        <source>Monitoreintrag löschen
+Monitoreintrag löschen</source>
+        <extracomment>33146</extracomment>
+        <translation>Delete monitor entry
+Delete monitor entry</translation>
+    </message>
+    <message>
+        <source>Monitorrelais löschen
+Monitorrelais löschen</source>
+        <extracomment>34478</extracomment>
+        <translation>Delete monitor relay
+Delete monitor relay</translation>
+    </message>
+    <message>
+        <source>Neues Monitorrelais erzeugen
+Neues Monitorrelais erzeugen</source>
+        <extracomment>34479</extracomment>
+        <translation>Create new monitor relay
+Create new monitor relay</translation>
+    </message>
+    <message>
+        <source>Liste exportieren
+Liste exportieren</source>
+        <extracomment>34624</extracomment>
+        <translation>Export list
+Export list</translation>
+    </message>
+    <message>
+        <source>Liste drucken
+Liste drucken</source>
+        <extracomment>34625</extracomment>
+        <translation>Print list
+Print list</translation>
+    </message>
+    <message>
+        <source>Pilottondaten uploaden
+Pilottondaten uploaden</source>
+        <extracomment>33170</extracomment>
+        <translation>Upload pilot tone data
+Upload pilot tone data</translation>
+    </message>
+    <message>
+        <source>Powermanagementdaten downloaden
+Powermanagementdaten downloaden</source>
+        <extracomment>33171</extracomment>
+        <translation>Download power management data
+Download power management data</translation>
+    </message>
+    <message>
+        <source>Powermanagementdaten uploaden
+Powermanagementdaten uploaden</source>
+        <extracomment>33172</extracomment>
+        <translation>Upload power management data
+Upload power management data</translation>
+    </message>
+    <message>
+        <source>Pilottondaten downloaden
+Pilottondaten downloaden</source>
+        <extracomment>33175</extracomment>
+        <translation>Download pilot tone data
+Download pilot tone data</translation>
+    </message>
+    <message>
+        <source>Erzeugen Sie bitte ihre externen Audiosignale im Dialog &quot;QTB8174 Eigenschaften&quot;  !</source>
+        <extracomment>34274</extracomment>
+        <translation>Please create your external audio signals in the dialog &quot;QTB8174 Properties&quot;  !</translation>
+    </message>
+    <message>
+        <source>Hier erfolgt später das Ändern der Signalparameter für Signal : &apos; %s &apos; !</source>
+        <extracomment>34154</extracomment>
+        <translation>The signal parameters of signal &apos; %s &apos; will be changed here later !</translation>
     </message>
 </context>
 </TS>
