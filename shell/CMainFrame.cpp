@@ -17,6 +17,7 @@
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"
+#include "ui/CBarBackground.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QAction>
@@ -73,32 +74,6 @@ CMainFrame::MonitorFactory& MonitorFactoryRef()
 }
 constexpr char kIdProperty[] = "commandId";
 constexpr char kConnectEntryProperty[] = "connectEntry";
-
-// Paints a control bar's background as a tiled picture (the style would
-// paint its own panel over the palette's texture).
-class CTiledBarPainter : public QObject {
-public:
-    CTiledBarPainter(QObject* parent, const QPixmap& tile) : QObject(parent), m_tile(tile) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* bar = qobject_cast<QToolBar*>(watched);
-        if (!bar || event->type() != QEvent::Paint || m_tile.isNull())
-            return false;
-        QPainter p(bar);
-        p.drawTiledPixmap(bar->rect(), m_tile);
-        QStyleOptionToolBar opt;
-        opt.initFrom(bar);
-        if (bar->isMovable()) {
-            opt.rect = bar->style()->subElementRect(QStyle::SE_ToolBarHandle, &opt, bar);
-            if (opt.rect.isValid())
-                bar->style()->drawPrimitive(QStyle::PE_IndicatorToolBarHandle, &opt, &p, bar);
-        }
-        return true;
-    }
-
-private:
-    QPixmap m_tile;
-};
 
 int ActionId(const QAction* action)
 {
@@ -202,8 +177,8 @@ bool CMainFrame::OnCreate()
 
 void CMainFrame::CreateToolBars()
 {
-    auto* tiler = new CTiledBarPainter(this, m_barTile);
-    auto tileBar = [tiler](QToolBar* bar) { bar->installEventFilter(tiler); };
+    CBarBackground::SetTile(m_barTile);
+    auto tileBar = [](QToolBar* bar) { CBarBackground::Install(bar); };
     m_stdBar = new QToolBar(tr("Standard"), this);
     m_stdBar->setObjectName(QStringLiteral("StandardBar"));
     const struct { int id; const char* tip; } buttons[] = {

@@ -18,6 +18,7 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CBarBackground.h"
 #include "ui/CObjectDlg.h"
 #include "ui/UiIds.h"
 
@@ -104,6 +105,7 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
     m_switchBar->setMovable(true);
     m_switchBar->setFloatable(true);
     addToolBar(Qt::TopToolBarArea, m_switchBar);
+    CBarBackground::Install(m_switchBar);
     auto addAll = [this](const BarButton* first, const BarButton* last) {
         for (const BarButton* b = first; b != last; ++b) {
             if (b->id == 0) {
@@ -152,6 +154,7 @@ QToolBar* CFeatureFrm::AddCommandBar(unsigned toolBarId, std::initializer_list<u
     m_commandBar->setMovable(true);
     m_commandBar->setFloatable(true);
     addToolBar(Qt::TopToolBarArea, m_commandBar);
+    CBarBackground::Install(m_commandBar);
     for (unsigned id : commands) {
         if (id == 0)
             m_commandBar->addSeparator();
