@@ -220,6 +220,9 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         view->Commit(CVolumeView::Chime);
         EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL 0.0\r\n").find("/AUDIO/CHIME_VOL 0.0\r\n"), std::string::npos);
         EXPECT_EQ("0.0", Object<CMiscAudio>(OT_MISC_AUDIO)->GetValue(miscaudiokey::ChimeVol).substr(0, 3));
+        // Dragged to the bottom, the chime stops at the profile's minimum (-40 dB by default).
+        view->m_sliders[CVolumeView::Chime]->triggerAction(QAbstractSlider::SliderToMaximum);
+        EXPECT_EQ(QLatin1String("-40.0"), view->m_fields[CVolumeView::Chime]->text());
     }
 
     // The editor's common levels go to the device as they change.
