@@ -590,7 +590,7 @@ int CCondition::GetEntryLines(std::vector<std::string>& lines) const
     return 3;
 }
 
-int CCondition::GetEntryQueries(std::vector<std::string>& lines) const
+int CCondition::GetEntryQueries(std::vector<std::string>& lines)
 {
     lines.clear();
     lines.push_back("/FUNCTION ?");
@@ -643,8 +643,11 @@ int CCondition::PostLoad()
     if (!m_readFromFile)
         return 1;
     m_readFromFile = false;
-    if (m_loadedSchema < 2)
+    if (m_loadedSchema < 2) {
+        // Files of that time held the level only as its text.
+        m_level = m_levelText == "ON" ? 1 : 0;
         UpgradeLinks();
+    }
     else if (m_loadedSchema < 4)
         UpgradeKind();
     return 1;

@@ -106,7 +106,7 @@ public:
     static int GetChoiceIds(int column, std::vector<uint32_t>* ids);
     // The download / query lines of this entry (relative to the entry's path).
     int GetEntryLines(std::vector<std::string>& lines) const;
-    int GetEntryQueries(std::vector<std::string>& lines) const;
+    static int GetEntryQueries(std::vector<std::string>& lines);
 
     // Upgrades of conditions stored by older versions (run by PostLoad).
     void UpgradeLinks();

@@ -1,8 +1,57 @@
 #include "logic/CConditionObject.h"
 
+#include <vector>
+
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
+#include "logic/CCondition.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CConditionObject, 0)
+
+namespace {
+struct PartInfo {
+    const char* word;       // section word
+    const char* clearWord;  // free-list key
+    uint32_t type;
+    const char* className;
+    uint32_t kind;           // kind of a new object
+    unsigned freeListRange;
+    const char* unusedTail;  // the line of a number without an object
+};
+constexpr PartInfo kParts[CConditionObject::PartCount] = {
+    {"/ANALOG", "/CLEAR/ANALOG", OT_ANALOG_CONDITION, "CAnalogCondition", 34358, 50, "/LMZ775 OFF"},
+    {"/BUSY", "/CLEAR/BUSY", OT_BUSY_CONDITION, "CBusyCondition", 34456, 50, "/AUDIO NONE"},
+    {"/COMBINE", "/CLEAR/COMBINE", OT_COMBINE_CONDITION, "CCombineCondition", 34359, 50, "/LOGIC OFF"},
+    {"/ENTRY", "/CLEAR/ENTRY", OT_CONDITION, "CCondition", 34129, 250, "/FUNCTION OFF"},
+};
+
+void EntryLinesOf(const CBaseDevice* obj, std::vector<std::string>& lines)
+{
+    if (const auto* a = dynamic_cast<const CAnalogCondition*>(obj))
+        a->GetEntryLines(lines);
+    else if (const auto* b = dynamic_cast<const CBusyCondition*>(obj))
+        b->GetEntryLines(lines);
+    else if (const auto* c = dynamic_cast<const CCombineCondition*>(obj))
+        c->GetEntryLines(lines);
+    else if (const auto* d = dynamic_cast<const CCondition*>(obj))
+        d->GetEntryLines(lines);
+}
+
+void EntryQueriesOf(int part, std::vector<std::string>& lines)
+{
+    switch (part) {
+    case CConditionObject::Analog: CAnalogCondition::GetEntryQueries(lines); break;
+    case CConditionObject::Busy: CBusyCondition::GetEntryQueries(lines); break;
+    case CConditionObject::Combine: CCombineCondition::GetEntryQueries(lines); break;
+    default: CCondition::GetEntryQueries(lines); break;
+    }
+}
+}  // namespace
 
 CConditionObject::CConditionObject()
 {
@@ -13,4 +62,232 @@ int CConditionObject::PostLoad()
 {
     SetName(LoadStringId(kKindId));
     return 1;
+}
+
+int CConditionObject::Limit(int part) const
+{
+    const int32_t variant = m_pDocument ? m_pDocument->m_data.deviceVariant : 0;
+    const int limit = static_cast<int>(GetMaxObjectCount(kParts[part].type, variant));
+    return limit < kSectionSize[part] ? limit : kSectionSize[part];
+}
+
+CBaseDevice* CConditionObject::Find(int part, int n) const
+{
+    return FindNumbered(m_pDocument, kParts[part].type, n);
+}
+
+CBaseDevice* CConditionObject::Make(int part, int n)
+{
+    const PartInfo& p = kParts[part];
+    return CreateNumberedPlaceholder(m_pDocument, p.className, p.type, p.kind, n, CAT_DIGITAL_IO);
+}
+
+bool CConditionObject::LaterPartSelected(int part) const
+{
+    for (int p = part + 1; p < PartCount; ++p)
+        if (m_selected[p])
+            return true;
+    return false;
+}
+
+int CConditionObject::GetDownloadLines(int mode, int step)
+{
+    if (step < 0) {
+        for (int p = 0; p < PartCount; ++p)
+            m_selected[p] = step >= -1 || step < ResetStepOf(Conditions) || step == ResetStepOf(p) ? 1 : 0;
+        m_pendingFilled = 0;
+        m_pending.clear();
+        m_clear.Reset("COND_CLR");
+        return kStepCount;
+    }
+    if (step >= kStepCount || IsOutBufferFull())
+        return step;
+    if (step < kClearSteps)
+        return ClearStep(mode, step);
+    return EntryLinesStep(mode, step);
+}
+
+int CConditionObject::ClearStep(int mode, int step)
+{
+    const int part = step;
+    if (!m_selected[part])
+        return step + 1;
+    const int next = BlockClearStep(m_clear, mode, step, m_path + kParts[part].clearWord, m_pDocument,
+                                    !LaterPartSelected(part));
+    // The answer of the last free-list query leads to the first entry.
+    return next == step + 1 && mode && m_clear.answered ? FirstEntryStep(Analog) : next;
+}
+
+int CConditionObject::EntryLinesStep(int mode, int step)
+{
+    int part = Analog;
+    while (part + 1 < PartCount && step >= FirstEntryStep(part + 1))
+        ++part;
+    const int nextSection = FirstEntryStep(part) + kSectionSize[part];
+    if (!m_selected[part])
+        return nextSection;
+    const PartInfo& info = kParts[part];
+    const int limit = Limit(part);
+    int n = step - FirstEntryStep(part) + 1;
+    CBaseDevice* obj = n <= limit ? Find(part, n) : nullptr;
+    if (m_clear.capability && !m_pendingFilled) {
+        // Numbers without an object cost no line once the device was cleared.
+        while (!obj && n <= limit) {
+            ++step;
+            ++n;
+            obj = n <= limit ? Find(part, n) : nullptr;
+        }
+    }
+    if (n > limit)
+        return nextSection;
+
+    const std::string prefix = m_path + info.word + StrFormat("%d", n);
+    if (!m_pendingFilled) {
+        std::vector<std::string> tails;
+        if (mode)
+            EntryQueriesOf(part, tails);
+        else if (obj)
+            EntryLinesOf(obj, tails);
+        else
+            tails.push_back(info.unusedTail);
+        m_pending.assign(tails.begin(), tails.end());
+        m_pendingFilled = 1;
+    }
+    std::string line = prefix;
+    if (!m_pending.empty()) {
+        line += m_pending.front();
+        m_pending.pop_front();
+    }
+    if (m_pending.empty()) {
+        m_pendingFilled = 0;
+        ++step;
+    }
+    SendBlockLine(line, m_pDocument);
+    return step;
+}
+
+void CConditionObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
+        return;
+    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
+    for (int part = 0; part < PartCount; ++part) {
+        const PartInfo& info = kParts[part];
+        if (key == info.clearWord) {
+            const bool applied = ApplyFreeList(m_pDocument, info.type, Limit(part), info.freeListRange, value,
+                                               [this, part](int n) { Make(part, n); });
+            (void)applied;  // an answer that does not read changes no object
+            if (!LaterPartSelected(part))
+                m_clear.answered = 1;
+            return;
+        }
+        int n = 0;
+        std::string rest;
+        if (SplitEntryKey(key, info.word, Limit(part), n, rest)) {
+            ApplyEntryAnswer(part, n, rest, value, diffFile);
+            return;
+        }
+        if (key.compare(0, std::char_traits<char>::length(info.word), info.word) == 0)
+            return;  // a number that does not read or is beyond the limit
+    }
+}
+
+void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key, const std::string& value,
+                                        const std::string* diffFile)
+{
+    CBaseDevice* obj = Find(part, n);
+    const bool off = value == "OFF";
+    int iv = 0;
+    float fv = 0.0f;
+
+    switch (part) {
+    case Analog: {
+        if (key == "/LMZ775") {
+            if (off) {
+                if (obj)
+                    obj->OnCommand(objcmd::Delete);
+                return;
+            }
+            if (!obj)
+                obj = Make(part, n);
+            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockInt(value, iv))
+                a->SetValue(3, iv, diffFile);
+        } else if (key == "/MIN" || key == "/MAX") {
+            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockFloat(value, fv))
+                a->SetLimit(key == "/MIN" ? 1 : 2, fv);
+        }
+        return;
+    }
+    case Busy: {
+        if (key == "/AUDIO" && !obj)
+            obj = Make(part, n);
+        auto* b = dynamic_cast<CBusyCondition*>(obj);
+        if (!b)
+            return;
+        if (key == "/AUDIO")
+            b->ParseValue(0, value, diffFile);
+        else if (key == "/ZONES")
+            b->ParseValue(1, value, diffFile);
+        else if (key == "/OUTPUTS")
+            b->ParseValue(5, value, diffFile);
+        else if (key == "/FULL")
+            b->SetValue(2, value == "ON" ? 1 : 0);
+        else if (key == "/PRIO" && ReadBlockInt(value, iv))
+            b->SetValue(3, iv);
+        return;
+    }
+    case Combine: {
+        if (key == "/LOGIC") {
+            if (off) {
+                if (obj)
+                    obj->OnCommand(objcmd::Delete);
+                return;
+            }
+            if (!obj)
+                obj = Make(part, n);
+            if (auto* c = dynamic_cast<CCombineCondition*>(obj))
+                c->ParseValue(0, value);
+            return;
+        }
+        auto* c = dynamic_cast<CCombineCondition*>(obj);
+        int input = 0;
+        std::string inputKey;
+        if (!c || !SplitEntryKey(key, "/COND", CCombineCondition::kInputs, input, inputKey))
+            return;
+        if (inputKey == "/IDX") {
+            if (off)
+                c->SetValue(2 * input + 1, 0);
+            else if (ReadBlockInt(value, iv))
+                c->SetValue(2 * input + 1, iv);
+        } else if (inputKey == "/INV") {
+            c->SetValue(2 * input, value == "ON" ? 1 : 0);
+        }
+        return;
+    }
+    default: {
+        if (key == "/FUNCTION") {
+            if (off) {
+                if (obj)
+                    obj->OnCommand(objcmd::Delete);
+                return;
+            }
+            if (!obj)
+                obj = Make(part, n);
+            if (auto* c = dynamic_cast<CCondition*>(obj))
+                c->ParseValue(condkey::Keyword, value);
+            return;
+        }
+        auto* c = dynamic_cast<CCondition*>(obj);
+        if (!c)
+            return;
+        if (key == "/INDEX" && ReadBlockInt(value, iv))
+            c->SetValue(condkey::ProtocolIndex, iv, diffFile);
+        else if (key == "/LEVEL")
+            c->SetValue(condkey::Level, value == "ON" ? 1 : 0);
+        return;
+    }
+    }
 }

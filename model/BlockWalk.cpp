@@ -1,0 +1,107 @@
+#include "model/BlockWalk.h"
+
+#include <cstdio>
+
+#include "model/CBaseDevice.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+
+void BlockClearState::Reset(const char* flagKey)
+{
+    asked = 0;
+    answered = 0;
+    capability = GetAppHost().GetProfileInt("KVT7000", flagKey, 0);
+}
+
+void SendBlockLine(const std::string& line, CQuillomerDoc* doc)
+{
+    SendCommand(line, doc, true);
+}
+
+int BlockClearStep(BlockClearState& state, int mode, int step, const std::string& clearPath, CQuillomerDoc* doc,
+                   bool waits)
+{
+    if (!mode) {
+        SendBlockLine(clearPath + " ALL", doc);
+        return step + 1;
+    }
+    if (!state.capability)
+        return step + 1;
+    if (!waits) {
+        SendBlockLine(clearPath + " ?", doc);
+        return step + 1;
+    }
+    if (state.answered)
+        return step + 1;
+    if (!state.asked) {
+        state.asked = 1;
+        SendBlockLine(clearPath + " ?", doc);
+    }
+    return step;
+}
+
+bool SplitEntryKey(const std::string& key, const std::string& word, int limit, int& number, std::string& rest)
+{
+    if (key.compare(0, word.size(), word) != 0)
+        return false;
+    const size_t digits = word.size();
+    size_t end = digits;
+    while (end < key.size() && end - digits < 6 && key[end] >= '0' && key[end] <= '9')
+        ++end;
+    if (end == digits || (end < key.size() && key[end] != '/'))
+        return false;
+    const int n = std::stoi(key.substr(digits, end - digits));
+    if (n < 1 || n > limit)
+        return false;
+    number = n;
+    rest = key.substr(end);
+    return true;
+}
+
+bool ReadBlockInt(const std::string& text, int& out)
+{
+    int v = 0;
+    if (std::sscanf(text.c_str(), "%d", &v) != 1)
+        return false;
+    out = v;
+    return true;
+}
+
+bool ReadBlockFloat(const std::string& text, float& out)
+{
+    float v = 0.0f;
+    if (std::sscanf(text.c_str(), "%f", &v) != 1 || v != v)
+        return false;
+    out = v;
+    return true;
+}
+
+CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number)
+{
+    if (!doc || !doc->GetIDManager().IsValidID(number, type))
+        return nullptr;
+    return doc->GetIDManager().GetBaseDevice(number, type);
+}
+
+bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& value,
+                   const std::function<void(int number)>& make)
+{
+    if (!doc)
+        return false;
+    NumberSet free{};
+    FillBits(free, 0, kNumberSetBits, true);
+    if (!ParseRanges(free, range, value))
+        return false;
+    for (int n = 1; n <= limit; ++n) {
+        CBaseDevice* obj = FindNumbered(doc, type, n);
+        if (TestBit(free, static_cast<unsigned>(n - 1))) {
+            if (obj)
+                obj->OnCommand(objcmd::Delete);
+        } else if (!obj) {
+            make(n);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The parts every protocol block shares (condition, trigger, logic-output,
+// ready-input, virtual-controller and macro blocks): the clear step with the
+// free-list handshake of an upload, the skip over unused numbers, the
+// splitting of an entry's answer key and the free-list answer that makes and
+// deletes the document's objects. Each block keeps its own step arithmetic.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CBaseDevice;
+class CQuillomerDoc;
+
+// The transfer state of one block's clear step; reset at every walk's start.
+struct BlockClearState {
+    int32_t capability = 0;  // the device's clear capability flag
+    int32_t asked = 0;       // the free-list query has been sent
+    int32_t answered = 0;    // the free-list answer has been applied
+
+    // Clears both flags and reads the capability ("KVT7000", `flagKey`).
+    void Reset(const char* flagKey);
+};
+
+// One clear step of a block. Value mode sends "<clearPath> ALL" and moves on.
+// Query mode without the capability moves on silently. With it, a query that
+// is not the last one (`waits` false) is sent and the walk moves on; the last
+// one is sent once and the walk stays on `step` until the answer has been
+// applied, then moves on. Returns the next step (step + 1 when moving on).
+int BlockClearStep(BlockClearState& state, int mode, int step, const std::string& clearPath, CQuillomerDoc* doc,
+                   bool waits = true);
+
+// Sends one block line for the block's document (shortened when the path repeats).
+void SendBlockLine(const std::string& line, CQuillomerDoc* doc);
+
+// An entry key such as "/ENTRY12/INDEX" split after `word` ("/ENTRY"): the
+// number and the rest from its "/" ("/INDEX"). False when no decimal number
+// follows the word or the number is outside 1..limit.
+bool SplitEntryKey(const std::string& key, const std::string& word, int limit, int& number, std::string& rest);
+
+// A decimal / float value at the start of the text; false when it does not read.
+bool ReadBlockInt(const std::string& text, int& out);
+bool ReadBlockFloat(const std::string& text, float& out);
+
+// Applies a free-list answer ("1-5,7": the numbers free on the device) to the
+// objects of a type numbered 1..limit: a free number's object is deleted, a
+// used number without one is made by `make`. A value that does not read as a
+// range text (with numbers up to `range`) changes nothing; false then.
+bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& value,
+                   const std::function<void(int number)>& make);
+
+// The object of a type and number in the document, null when none (no
+// message for a number outside the directory).
+CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number);
