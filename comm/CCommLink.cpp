@@ -97,6 +97,10 @@ const char* const kNetscanDone =
     QT_TRANSLATE_NOOP("CCommLink", "Netscan ist abgeschlossen !\n");
 const char* const kNetscanTimeout =
     QT_TRANSLATE_NOOP("CCommLink", "Zeit für Netscan wurde überschritten !\n");
+const char* const kNoAnswer =
+    QT_TRANSLATE_NOOP("CCommLink", "Keine Antwort von QUILLOMER ! Die Übertragung wurde abgebrochen.");
+// How long a transfer waits for an answer the walk cannot go on without.
+constexpr int64_t kAnswerWaitMs = 5000;
 const char* const kErrFileWrite =
     QT_TRANSLATE_NOOP("CCommLink", "Die Datei '%s' kann nicht geschrieben werden !");
 
@@ -1130,9 +1134,17 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
         while (i < n) {
             if (!WaitOutputEmpty(&progress) || SessionEndedSince(session))
                 return;
+            const int previous = i;
             i = obj->GetDownloadLines(mode, i);
             if (SessionEndedSince(session) || (progress.CheckCancelButton() && AskCancel()))
                 return;
+            // A block that waits for the device's answer waits no longer than
+            // the device may take to answer at all.
+            if (i == previous && GetLinkIdleTime() > kAnswerWaitMs) {
+                m_answerTimedOut = true;
+                ShowMessage(Tr(kNoAnswer), mb::IconStop);
+                return;
+            }
             progress.SetPos(i);
         }
     }
@@ -1166,6 +1178,7 @@ void CCommLink::OnTransferParameters()
                 ResetErrorFile();
         }
         std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
+        m_answerTimedOut = false;
         RunObjectLoop(selection.objects, mode, *progress, session);
         if (!SessionEndedSince(session)) {
             Sleep(200);
@@ -1203,7 +1216,8 @@ void CCommLink::OnTransferParameters()
             } else {
                 m_linkState = linkstate::Online;
                 ShowErrorFile();
-                ShowMessage(Tr(kUploadDone), mb::Ok);
+                if (!m_answerTimedOut)
+                    ShowMessage(Tr(kUploadDone), mb::Ok);
             }
         }
         selection.objects.clear();

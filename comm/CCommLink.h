@@ -230,6 +230,7 @@ private:
     bool m_export = false;
     bool m_downloadRunning = false;  // the whole download holds the macro lock
     bool m_queryMark = false;
+    bool m_answerTimedOut = false;  // a block's wait for an answer ran out
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort
 };

@@ -82,9 +82,11 @@ void CAnalogCondition::SetValue(int key, int32_t value, const std::string* diffF
         return;
     DeviceList pads;
     m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
+    // The card inputs carry no protocol keyword of their own, so the input
+    // is found by its kind and signal index.
     for (CBaseDevice* p : pads) {
         const auto* pad = dynamic_cast<const CControlPad*>(p);
-        if (pad && pad->MatchesKeyword("LMZ775_IN", value)) {
+        if (pad && pad->GetKindId() == padkind::LMZ775In && pad->GetSignalIndex() == value) {
             SetValue(0, pad->GetNumber(), nullptr);
             return;
         }

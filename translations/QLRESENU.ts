@@ -338,6 +338,10 @@ Please check that the modem is connected to the right COM port.</translation>
         <translation>Do you really want to cancel the operation ?</translation>
     </message>
     <message>
+        <source>Keine Antwort von QUILLOMER ! Die Übertragung wurde abgebrochen.</source>
+        <translation>No answer from QUILLOMER ! The transfer has been cancelled.</translation>
+    </message>
+    <message>
         <source>Überprüfen Sie die LOG Datei!</source>
         <translation>Check the LOG file!</translation>
     </message>

@@ -11,6 +11,7 @@
 #include "audio/CInternalPowerManagement.h"
 #include "hardware/CInterfaceSlot.h"
 #include "logic/CCondition.h"
+#include "logic/CMemoFlag.h"
 #include "logic/CTrigger.h"
 #include "macros/CMacro.h"
 #include "model/CControlPad.h"
@@ -397,4 +398,18 @@ TEST_F(ConditionTest, PowerManagementPlaceholdersAreRealConditionsAndMacros)
     std::vector<std::string> lines;
     EXPECT_EQ("EMPTY", macro->GetParamLines(lines));  // a macro without a type writes nothing
     EXPECT_TRUE(lines.empty());
+}
+
+TEST_F(ConditionTest, OldestSchemasKeepTheLevelOfTheirText)
+{
+    NewNumbered<CMemoFlag>(34130, 3, CAT_DIGITAL_IO);
+    CCondition* on = LoadIntoDoc(1, Concat(Common(condkind::Memo, 1), OldOwn("MEMO", 3, "ON")));
+    CCondition* off = LoadIntoDoc(0, Concat(Common(condkind::Memo, 2), OldOwn("MEMO", 3, "OFF")));
+    ASSERT_TRUE(on && off);
+    on->PostLoad();
+    off->PostLoad();
+    EXPECT_EQ(1u, on->m_level);
+    EXPECT_EQ(0u, off->m_level);
+    EXPECT_EQ(3, on->GetValue(condkey::Object));
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Memo), on->GetKindId());
 }

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
+#include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
+#include "logic/CMemoFlag.h"
 #include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOutObject.h"
 #include "logic/CTriggerObject.h"
@@ -86,4 +91,51 @@ TEST(LogicDocument, ClassTagsCarryTheFileSchemas)
     EXPECT_EQ(2, CVirtCtrlItem::classInfo.schema);
     EXPECT_EQ(&CVirtCtrl::classInfo, CClassRegistry::Find("CVirtCtrl"));
     EXPECT_EQ(39u, CVirtCtrl().GetType());
+}
+
+TEST(LogicDocument, ConditionTablesAndMemoFlagsSurviveTheFile)
+{
+    Bytes file;
+    {
+        ActiveDoc d;
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        auto* cond = new CCondition;
+        ASSERT_EQ(1, cond->Create(condkind::Memo, "Merker", 4, CAT_DIGITAL_IO, d.get()));
+        d.doc().AddObject(cond, CAT_DIGITAL_IO);
+        cond->SetValue(condkey::Object, 9);  // makes memo flag 9
+        cond->SetValue(condkey::Level, 1);
+        auto* comb = new CCombineCondition;
+        ASSERT_EQ(1, comb->Create(CCombineCondition::kKindId, "K", 2, CAT_DIGITAL_IO, d.get()));
+        d.doc().AddObject(comb, CAT_DIGITAL_IO);
+        comb->ParseValue(0, "AND");
+        comb->SetValue(3, 4);
+        auto* analog = new CAnalogCondition;
+        ASSERT_EQ(1, analog->Create(CAnalogCondition::kKindId, "A", 3, CAT_DIGITAL_IO, d.get()));
+        d.doc().AddObject(analog, CAT_DIGITAL_IO);
+        analog->SetLimit(2, 6.5f);
+        auto* busy = new CBusyCondition;
+        ASSERT_EQ(1, busy->Create(CBusyCondition::kKindId, "B", 5, CAT_DIGITAL_IO, d.get()));
+        d.doc().AddObject(busy, CAT_DIGITAL_IO);
+        busy->ParseValue(0, "CHIME,BPROG");
+        file = d.doc().SaveToBytes();
+    }
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().LoadFromBytes(file));
+    CIDManager& dir = d.doc().GetIDManager();
+    ASSERT_NE(nullptr, dynamic_cast<CMemoFlag*>(dir.GetBaseDevice(9, OT_MEMO_FLAG)));
+    EXPECT_EQ("9 *", dir.GetBaseDevice(9, OT_MEMO_FLAG)->GetName());
+    auto* cond = dynamic_cast<CCondition*>(dir.GetBaseDevice(4, OT_CONDITION));
+    ASSERT_NE(nullptr, cond);
+    EXPECT_EQ(9, cond->GetValue(condkey::Object));
+    EXPECT_EQ(1u, cond->m_level);
+    auto* comb = dynamic_cast<CCombineCondition*>(dir.GetBaseDevice(2, OT_COMBINE_CONDITION));
+    ASSERT_NE(nullptr, comb);
+    EXPECT_EQ(4, comb->GetValue(3));
+    EXPECT_EQ("AND", comb->GetText(0));
+    auto* analog = dynamic_cast<CAnalogCondition*>(dir.GetBaseDevice(3, OT_ANALOG_CONDITION));
+    ASSERT_NE(nullptr, analog);
+    EXPECT_EQ(6.5f, analog->m_max);
+    auto* busy = dynamic_cast<CBusyCondition*>(dir.GetBaseDevice(5, OT_BUSY_CONDITION));
+    ASSERT_NE(nullptr, busy);
+    EXPECT_EQ(static_cast<uint32_t>(CBusyCondition::AudioChime | CBusyCondition::AudioBackground), busy->m_audio);
 }

@@ -1,0 +1,163 @@
+// The control-logic blocks against the device simulator: what a download
+// leaves on the device comes back unchanged in an upload (empty ".err"), and
+// an upload whose free-list query gets no answer ends after its time-out.
+#include "CommTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
+#include "logic/CCondition.h"
+#include "logic/CConditionObject.h"
+#include "model/CControlPad.h"
+#include "platform/StringTable.h"
+
+using namespace commtest;
+using serialtest::Pump;
+
+namespace {
+
+// The application's settings as the blocks read them (capability flags).
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() { m_previous = SetAppHost(this); }
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        const QVariant v = Profile(QString::fromStdString(section + "/" + key));
+        return v.isValid() ? v.toInt() : def;
+    }
+
+private:
+    IAppHost* m_previous = nullptr;
+};
+
+class Session {
+public:
+    Session()
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        doc.SetTitle("Halle");
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        doc.m_data.deviceVariant = 0;
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
+    }
+    ~Session()
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+    template <class T>
+    T* Add(uint32_t kind, int n)
+    {
+        auto* o = new T;
+        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", n), n, CAT_DIGITAL_IO, &doc));
+        doc.AddObject(o, CAT_DIGITAL_IO);
+        return o;
+    }
+    // One transfer of the chosen blocks: direction 1 download, 0 upload.
+    void Transfer(std::vector<CBaseDevice*> blocks, int direction)
+    {
+        host.paramSelect = [blocks, direction](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = blocks;
+            return true;
+        };
+        link.OnTransferParameters();
+        Pump(100);
+    }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    SettingsHost settings;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
+};
+
+CConditionObject* AddConditionBlock(Session& s)
+{
+    auto* block = new CConditionObject;
+    EXPECT_EQ(1, block->Create(CConditionObject::kKindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0,
+                               CAT_AUDIO, 0, 3, &s.doc));
+    s.doc.AddObject(block, CAT_AUDIO);
+    return block;
+}
+
+}  // namespace
+
+TEST(LogicBlocksSim, ConditionBlockComesBackUnchanged)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    ASSERT_EQ(1, Profile(QStringLiteral("KVT7000/COND_CLR")).toInt());
+    CConditionObject* block = AddConditionBlock(s);
+    auto* card = new CBaseDevice;  // stands for LMZ775 card 1
+    card->m_type = OT_LMZ775;
+    ASSERT_EQ(1, card->Create(34263, "LMZ775", 1, CAT_DIGITAL_IO, &s.doc));
+    s.doc.AddObject(card, CAT_DIGITAL_IO);
+    auto* pad = new CControlPad;
+    ASSERT_EQ(1, pad->Create(padkind::LMZ775In, 1, 1, std::string("AIN"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &s.doc));
+    s.doc.AddObject(pad, CAT_DIGITAL_IO);
+    card->LinkTo(2, pad, 0);
+    auto* analog = s.Add<CAnalogCondition>(CAnalogCondition::kKindId, 2);
+    analog->SetValue(0, pad->GetNumber());
+    analog->SetLimit(2, 4.5f);
+    auto* busy = s.Add<CBusyCondition>(CBusyCondition::kKindId, 1);
+    busy->ParseValue(0, "ALARM,PAGE2");
+    busy->ParseValue(3, "3");
+    auto* comb = s.Add<CCombineCondition>(CCombineCondition::kKindId, 3);
+    comb->ParseValue(0, "OR");
+    comb->SetValue(5, 4);  // makes condition 4
+    auto* cond = s.Add<CCondition>(condkind::TalkKey, 4);
+    cond->SetValue(condkey::Object, 6);
+    cond->SetValue(condkey::Level, 1);
+
+    s.Transfer({block}, 1);
+    const std::string sent = s.sim.Received();
+    EXPECT_EQ(std::string::npos, sent.find("/CONDITION/ENTRY1/FUNCTION OFF\r\n"));  // unused numbers cost no line
+    EXPECT_NE(std::string::npos, sent.find("/CONDITION/CLEAR/ENTRY ALL\r\n"));
+    EXPECT_NE(std::string::npos, sent.find("/CONDITION/ENTRY4/INDEX 6\r\n"));
+    EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
+
+    s.Transfer({block}, 0);
+    EXPECT_EQ("", ReadFile(s.dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_TRUE(s.messages.Contains("Upload beendet"));
+    EXPECT_EQ(4.5f, analog->m_max);
+    EXPECT_EQ(3, analog->GetValue(0));
+    EXPECT_EQ(30, busy->m_priority);
+    EXPECT_EQ(static_cast<uint32_t>(CBusyCondition::AudioAlarm | CBusyCondition::AudioPage2), busy->m_audio);
+    EXPECT_EQ(4, comb->GetValue(5));
+    EXPECT_EQ(6, cond->m_index);
+    EXPECT_EQ(1u, cond->m_level);
+    EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
+}
+
+TEST(LogicBlocksSim, UnansweredFreeListEndsTheUploadAfterItsWait)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    CConditionObject* block = AddConditionBlock(s);
+    // A device that holds no condition table answers the free-list query with "?".
+    s.Transfer({block}, 0);
+    EXPECT_TRUE(s.messages.Contains("Keine Antwort von QUILLOMER"));
+    EXPECT_FALSE(s.messages.Contains("Upload beendet"));
+    EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
+    EXPECT_EQ(std::string::npos, s.sim.Received().find("/CONDITION/ENTRY1/"));
+}
