@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 // Function kinds (string ids of their display names).
@@ -131,10 +132,3 @@ private:
 
     bool m_readFromFile = false;  // only objects read from a file are upgraded
 };
-
-// A placeholder object of a class found by name in the class registry,
-// created at `number` with the name "%d *" and appended to its category list.
-// Null when the class is not registered, the number does not fit the type's
-// directory or is taken, or creation fails.
-CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
-                                       int32_t number, int32_t category);

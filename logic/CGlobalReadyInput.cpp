@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "logic/CReadyInput.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CGlobalReadyInput, 3)
@@ -106,4 +110,127 @@ int CGlobalReadyInput::GetTextList(int /*key*/, std::vector<std::string>* texts)
     for (const std::string& t : m_texts)
         texts->push_back(t);
     return static_cast<int>(texts->size());
+}
+
+// ==================================================================== block
+
+namespace {
+constexpr int kEntries = 50;
+constexpr int kEntrySteps = 6;
+constexpr int kFirstEntryStep = 7;
+constexpr const char* kFieldKeys[kEntrySteps] = {"/FUNCTION", "/INDEX", "/LEVEL", "/MASK", "/TEXT", "/DEVICE"};
+
+CReadyInput* FindReadyInput(CQuillomerDoc* doc, int n)
+{
+    return dynamic_cast<CReadyInput*>(FindNumbered(doc, OT_READY_INPUT, n));
+}
+
+CReadyInput* MakeReadyInput(CQuillomerDoc* doc, int n)
+{
+    return dynamic_cast<CReadyInput*>(
+        CreateNumberedPlaceholder(doc, "CReadyInput", OT_READY_INPUT, CReadyInput::kKindId, n, CAT_DIGITAL_IO));
+}
+}  // namespace
+
+int CGlobalReadyInput::GetDownloadLines(int mode, int step)
+{
+    if (step < 0) {
+        m_clear.Reset("READYINP_CLR");
+        return kStepCount;
+    }
+    if (step >= kStepCount || IsOutBufferFull())
+        return step;
+    if (step == 0)
+        return BlockClearStep(m_clear, mode, step, m_path + "/CLEAR", m_pDocument);
+    if (step == 1) {
+        SendBlockLine(m_path + "/MASKTIME " + (mode ? std::string("?") : StrFormat("%3.1f", m_maskTime)), m_pDocument);
+        return 2;
+    }
+    if (step < kFirstEntryStep) {
+        const int k = step - 1;
+        const std::string& text = m_texts[k - 1];
+        SendBlockLine(m_path + StrFormat("/TEXT%d ", k) + (mode ? "?" : text.empty() ? "\"\"" : text), m_pDocument);
+        return step + 1;
+    }
+    int n = (step - kFirstEntryStep) / kEntrySteps + 1;
+    const int field = (step - kFirstEntryStep) % kEntrySteps;
+    CReadyInput* ri = FindReadyInput(m_pDocument, n);
+    if (m_clear.capability && field == 0) {
+        while (!ri && n <= kEntries) {
+            step += kEntrySteps;
+            ++n;
+            ri = n <= kEntries ? FindReadyInput(m_pDocument, n) : nullptr;
+        }
+    }
+    if (n > kEntries)
+        return kStepCount;
+    if (mode && m_clear.capability && !ri)
+        return step + 1;
+    std::string value = "?";
+    if (!mode) {
+        switch (field) {
+        case 0: value = ri ? ri->GetValueText(CReadyInput::Function) : "OFF"; break;
+        case 1: value = ri ? ri->GetValueText(CReadyInput::Index) : "1"; break;
+        case 2: value = ri ? ri->GetValueText(CReadyInput::Level) : "OFF"; break;
+        case 3: value = ri ? ri->GetValueText(CReadyInput::Masked) : "OFF"; break;
+        case 4: value = ri ? ri->GetValueText(CReadyInput::TextNumber) : "1"; break;
+        default: value = ri ? ri->GetValueText(CReadyInput::DeviceNumber) : "1"; break;
+        }
+    }
+    SendBlockLine(m_path + StrFormat("/ENTRY%d", n) + kFieldKeys[field] + " " + value, m_pDocument);
+    if (!mode && field == 0 && value == "OFF")
+        return step + kEntrySteps;
+    return step + 1;
+}
+
+void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
+        return;
+    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
+    int n = 0;
+    std::string field;
+    if (key == "/CLEAR") {
+        ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, value,
+                      [this](int number) { MakeReadyInput(m_pDocument, number); });
+        m_clear.answered = 1;
+    } else if (SplitEntryKey(key, "/ENTRY", kEntries, n, field)) {
+        CReadyInput* ri = FindReadyInput(m_pDocument, n);
+        int v = 1;
+        if (field == "/FUNCTION") {
+            if (value == "OFF") {
+                if (ri)
+                    ri->OnCommand(objcmd::Delete);
+                return;
+            }
+            if (!ri)
+                ri = MakeReadyInput(m_pDocument, n);
+            if (ri)
+                ri->SetValueText(CReadyInput::Function, value);
+            return;
+        }
+        if (!ri)
+            return;
+        if (!ReadBlockInt(value, v))
+            v = 1;
+        if (field == "/INDEX")
+            ri->SetValue(CReadyInput::Index, v, diffFile);
+        else if (field == "/LEVEL")
+            ri->SetValue(CReadyInput::Level, value == "ON" ? 1 : 0);
+        else if (field == "/MASK")
+            ri->SetValue(CReadyInput::Masked, value == "ON" ? 1 : 0);
+        else if (field == "/TEXT")
+            ri->SetValue(CReadyInput::TextNumber, v);
+        else if (field == "/DEVICE")
+            ri->SetValue(CReadyInput::DeviceNumber, v);
+    } else if (key == "/MASKTIME") {
+        float f = 0.0f;
+        if (ReadBlockFloat(value, f))
+            m_maskTime = f;
+    } else if (SplitEntryKey(key, "/TEXT", kTextCount, n, field) && field.empty()) {
+        m_texts[n - 1] = value == "\"\"" ? std::string() : value;  // how an empty text travels
+    }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 class CGlobalReadyInput : public CBaseDevice {
@@ -26,6 +27,11 @@ public:
     CGlobalReadyInput();
 
     void Serialize(CArchive& ar) override;
+    // The ready-input block: clear, mask time, the five user texts, then six
+    // steps for each of the 50 entries. One line per call.
+    int GetDownloadLines(int mode, int step) override;
+    // Applies the device's answers of the block, entries included (upload state only).
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
     // Key 1: the fault text of the index in the high word; 2: the mask time "%2.1f".
     std::string GetValue(int key) const;
@@ -42,9 +48,7 @@ public:
     std::string m_texts[kTextCount];
 
     // Transfer state; set at the reset step of every transfer.
-    int32_t m_clearCapability = 0;  // device capability "READYINP_CLR"
-    int32_t m_clearAnswered = 0;
-    int32_t m_clearAsked = 0;
+    BlockClearState m_clear;  // device capability "READYINP_CLR"
 
     // Ids of the built-in fault texts 6..18, in order.
     static const uint32_t kBuiltInTextIds[kTextCount - kUserTextCount];

@@ -1,8 +1,131 @@
 #include "logic/CLogicOutObject.h"
 
+#include "logic/CLogicOut.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/AnswerLine.h"
+#include "platform/StringTable.h"
+
 QL_IMPLEMENT_SERIAL(CLogicOutObject, 0)
+
+namespace {
+constexpr int kEntrySteps = 4;
+
+CLogicOut* FindLogicOut(CQuillomerDoc* doc, int n)
+{
+    return dynamic_cast<CLogicOut*>(FindNumbered(doc, OT_LOGIC_OUT, n));
+}
+
+CLogicOut* MakeLogicOut(CQuillomerDoc* doc, int n)
+{
+    return dynamic_cast<CLogicOut*>(
+        CreateNumberedPlaceholder(doc, "CLogicOut", OT_LOGIC_OUT, CLogicOut::kKindId, n, CAT_DIGITAL_IO));
+}
+
+int Limit(const CQuillomerDoc* doc)
+{
+    return static_cast<int>(GetMaxObjectCount(OT_LOGIC_OUT, doc ? doc->m_data.deviceVariant : 0));
+}
+}  // namespace
 
 CLogicOutObject::CLogicOutObject()
 {
     m_type = OT_LOGIC_OUT_OBJECT;
+}
+
+int CLogicOutObject::GetDownloadLines(int mode, int step)
+{
+    if (step < 0) {
+        m_clear.Reset("LOGICOUT_CLR");
+        return kStepCount;
+    }
+    if (step >= kStepCount || IsOutBufferFull())
+        return step;
+    if (step == 0)
+        return BlockClearStep(m_clear, mode, step, m_path + "/CLEAR", m_pDocument);
+    const int limit = Limit(m_pDocument);
+    int n = (step - 1) / kEntrySteps + 1;
+    const int part = (step - 1) % kEntrySteps;
+    CLogicOut* out = n <= limit ? FindLogicOut(m_pDocument, n) : nullptr;
+    if (m_clear.capability && part == 0) {
+        while (!out && n <= limit) {
+            step += kEntrySteps;
+            ++n;
+            out = n <= limit ? FindLogicOut(m_pDocument, n) : nullptr;
+        }
+    }
+    if (n > limit)
+        return kStepCount;
+    if (mode && m_clear.capability && !out && part < 2)
+        return step + 1;
+    static constexpr const char* kKeys[kEntrySteps] = {"/FUNCTION", "/INV", "/COND", "/INDEX"};
+    std::string value = "?";
+    bool skipRest = false;
+    if (!mode) {
+        switch (part) {
+        case 0:
+            value = out ? out->GetValueText(logicoutkey::Function) : "OFF";
+            if (value.empty())  // a contact without a protocol keyword
+                value = "OFF";
+            skipRest = value == "OFF";
+            break;
+        case 1: value = out && out->m_invert ? "ON" : "OFF"; break;
+        case 2: {
+            // Without a condition the entry still names condition 1.
+            const int32_t cond = out ? out->GetValue(logicoutkey::Condition) : 0;
+            value = StrFormat("%d", cond != 0 ? cond : 1);
+            break;
+        }
+        default: value = StrFormat("%d", out ? out->GetValue(logicoutkey::Index) : 1); break;
+        }
+    }
+    SendBlockLine(m_path + StrFormat("/ENTRY%d", n) + kKeys[part] + " " + value, m_pDocument);
+    return skipRest ? step + kEntrySteps : step + 1;
+}
+
+void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    std::string key, value;
+    if (!ReadAnswerLine(line, 1, key, value))
+        return;
+    const int limit = Limit(m_pDocument);
+    if (key == "/CLEAR") {
+        ApplyFreeList(m_pDocument, OT_LOGIC_OUT, limit, 250, value,
+                      [this](int number) { MakeLogicOut(m_pDocument, number); });
+        m_clear.answered = 1;
+        return;
+    }
+    int n = 0;
+    std::string field;
+    if (!SplitEntryKey(key, "/ENTRY", limit, n, field))
+        return;
+    CLogicOut* out = FindLogicOut(m_pDocument, n);
+    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
+    int v = 0;
+    if (field == "/FUNCTION") {
+        if (value == "OFF") {
+            if (out)
+                out->OnCommand(objcmd::Delete);
+            return;
+        }
+        if (!out)
+            out = MakeLogicOut(m_pDocument, n);
+        if (out)
+            out->SetValueText(logicoutkey::Function, value);
+    } else if (!out) {
+        return;
+    } else if (field == "/INDEX") {
+        if (!ReadBlockInt(value, v))
+            v = 1;
+        out->SetValue(logicoutkey::Index, v, diffFile);
+    } else if (field == "/COND") {
+        if (value == "OFF")
+            out->SetValue(logicoutkey::Condition, 0);
+        else if (ReadBlockInt(value, v))
+            out->SetValue(logicoutkey::Condition, v);
+    } else if (field == "/INV") {
+        out->SetValue(logicoutkey::Invert, value == "ON" ? 1 : 0);
+    }
 }

@@ -3,7 +3,9 @@
 // the device's logic-output table and reads it back into the document.
 
 #include <cstdint>
+#include <string>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 class CLogicOutObject : public CBaseDevice {
@@ -14,8 +16,11 @@ public:
 
     CLogicOutObject();
 
+    // Clear, then four steps for each entry. One line per call.
+    int GetDownloadLines(int mode, int step) override;
+    // Applies the device's answers of the block (upload state only).
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
     // Transfer state; set at the reset step of every transfer.
-    int32_t m_clearCapability = 0;  // device capability "LOGICOUT_CLR"
-    int32_t m_clearAnswered = 0;
-    int32_t m_clearAsked = 0;
+    BlockClearState m_clear;  // device capability "LOGICOUT_CLR"
 };

@@ -3,7 +3,9 @@
 // device's trigger table and reads it back into the triggers of the document.
 
 #include <cstdint>
+#include <string>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 class CTriggerObject : public CBaseDevice {
@@ -18,8 +20,11 @@ public:
     // Gives the object its display name "Trigger".
     int PostLoad() override;
 
+    // Clear, then four steps for each entry. One line per call.
+    int GetDownloadLines(int mode, int step) override;
+    // Applies the device's answers of the block (upload state only).
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
     // Transfer state; set at the reset step of every transfer.
-    int32_t m_clearCapability = 0;  // device capability "TRIGGER_CLR"
-    int32_t m_clearAnswered = 0;
-    int32_t m_clearAsked = 0;
+    BlockClearState m_clear;  // device capability "TRIGGER_CLR"
 };

@@ -335,29 +335,13 @@ std::string CVirtCtrl::EndpointPath(Endpoint kind, int i)
 int CVirtCtrl::GetDownloadLines(int mode, int step)
 {
     if (step < 0) {
-        m_clearQuerySent = 0;
-        m_clearAnswerReceived = 0;
-        m_clearCapability = GetAppHost().GetProfileInt("KVT7000", "VIRTCTRL_CLR", 0);
+        m_clear.Reset("VIRTCTRL_CLR");
         return kStepCount;
     }
     if (step >= kStepCount || IsOutBufferFull())
         return step;
-
-    if (step == 0) {
-        if (!mode) {
-            SendCommand(m_path + "/CLEAR ALL", m_pDocument, true);
-            return 1;
-        }
-        if (!m_clearCapability)
-            return 1;
-        if (m_clearAnswerReceived)
-            return 1;
-        if (!m_clearQuerySent) {
-            m_clearQuerySent = 1;
-            SendCommand(m_path + "/CLEAR ?", m_pDocument, true);
-        }
-        return 0;
-    }
+    if (step == 0)
+        return BlockClearStep(m_clear, mode, step, m_path + "/CLEAR", m_pDocument);
     if (step < kFirstEndpointStep)
         return EntryStep(mode, step);
     return EndpointStep(mode, step);
@@ -368,7 +352,7 @@ int CVirtCtrl::EntryStep(int mode, int step)
     int entry = (step - 1) / kEntrySteps + 1;
     const int sub = (step - 1) % kEntrySteps;
     CVirtCtrlItem* item = FindItem(entry);
-    if (m_clearCapability) {
+    if (m_clear.capability) {
         // The device was cleared (or told which entries are free): entries
         // without a controller cost no line.
         while (item == nullptr) {
@@ -403,7 +387,7 @@ int CVirtCtrl::EndpointStep(int mode, int step)
         if (step < first + count) {
             const int i = step - first + 1;
             const int32_t link = GetLink(kind, i);
-            if (!mode && m_clearCapability && link == 0)
+            if (!mode && m_clear.capability && link == 0)
                 return step + 1;
             const std::string path = m_path + EndpointPath(kind, i);
             SendCommand(mode ? path + " ?" : path + StrFormat(" %d", link), m_pDocument, true);
@@ -445,7 +429,7 @@ void CVirtCtrl::ApplyClearAnswer(const std::string& value)
             GetOrCreateItem(n);
         }
     }
-    m_clearAnswerReceived = 1;
+    m_clear.answered = 1;
 }
 
 void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& value)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 class CVirtCtrlItem;
@@ -95,9 +96,7 @@ public:
     std::vector<std::string> m_legacyNames;
 
     // Transfer state; set at the reset step of every transfer.
-    int32_t m_clearCapability = 0;  // device capability "VIRTCTRL_CLR"
-    int32_t m_clearQuerySent = 0;
-    int32_t m_clearAnswerReceived = 0;
+    BlockClearState m_clear;  // device capability "VIRTCTRL_CLR"
 
 private:
     // The byte of an endpoint link; null for an i outside the kind's count.

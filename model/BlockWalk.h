@@ -52,3 +52,10 @@ bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range,
 // The object of a type and number in the document, null when none (no
 // message for a number outside the directory).
 CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number);
+
+// A placeholder object of a class found by name in the class registry,
+// created at `number` with the name "%d *" and appended to its category list.
+// Null when the class is not registered, the number does not fit the type's
+// directory or is taken, or creation fails.
+CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
+                                       int32_t number, int32_t category);

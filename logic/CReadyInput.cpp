@@ -1,0 +1,156 @@
+#include "logic/CReadyInput.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "model/BlockWalk.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DiffFile.h"
+#include "platform/StringTable.h"
+
+QL_IMPLEMENT_SERIAL(CReadyInput, 3)
+
+QL_STRING_TABLE({
+    {34282, "READYINP"},
+    {32805, "Name"},
+    {34244, "ID"},
+    {34243, "Pegel"},
+    {32809, "Text"},
+    {34477, "ON"},
+    {34235, "OFF"},
+});
+
+CReadyInput::CReadyInput()
+{
+    m_type = OT_READY_INPUT;
+}
+
+CReadyInput::~CReadyInput() = default;
+
+const CBaseDevice* CReadyInput::Pad() const
+{
+    const LinkRecord* r = GetOutLinkAtKey(0);
+    return r && r->HasPartner() ? r->partner : nullptr;
+}
+
+std::string CReadyInput::GetValueText(int key) const
+{
+    const auto* pad = dynamic_cast<const CControlPad*>(Pad());
+    switch (key) {
+    case Contact: return Pad() ? Pad()->GetName() : std::string();
+    case Function: {
+        const std::string keyword = pad ? pad->GetKeyword() : std::string();
+        return keyword.empty() ? "OFF" : keyword;
+    }
+    case Index: return StrFormat("%d", GetValue(Index));
+    case Level: return m_level ? "ON" : "OFF";
+    case Masked: return m_masked ? "ON" : "OFF";
+    case TextNumber: return StrFormat("%d", m_textNumber);
+    case DeviceNumber: return StrFormat("%d", m_deviceNumber);
+    default: return {};
+    }
+}
+
+int32_t CReadyInput::GetValue(int key) const
+{
+    switch (key) {
+    case Index: {
+        const auto* pad = dynamic_cast<const CControlPad*>(Pad());
+        return pad ? pad->GetSignalIndex() : 1;
+    }
+    case Level: return m_level;
+    case Masked: return m_masked;
+    case TextNumber: return m_textNumber;
+    case DeviceNumber: return m_deviceNumber;
+    default: return 0;
+    }
+}
+
+void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
+{
+    switch (key) {
+    case Contact:
+        if (value == GetLinkedNumber(0))
+            return;
+        RemoveOutLinksAtKey(0);
+        if (value != 0)
+            if (CBaseDevice* pad = FindNumbered(m_pDocument, OT_CONTROL_PAD, value))
+                LinkTo(0, pad, 2);
+        return;
+    case Index: {
+        if (!m_pDocument)
+            return;
+        DeviceList pads;
+        m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
+        for (CBaseDevice* p : pads) {
+            const auto* pad = dynamic_cast<const CControlPad*>(p);
+            if (pad && pad->MatchesKeyword(m_keyword, value)) {
+                SetValue(Contact, pad->GetNumber());
+                return;
+            }
+        }
+        if (diffFile && !diffFile->empty())
+            AppendErrLine(*diffFile, LoadStringId(kKindId), m_number, "Label " + m_keyword + StrFormat(" %d", value));
+        return;
+    }
+    case Level: m_level = value; return;
+    case Masked: m_masked = value; return;
+    case TextNumber: m_textNumber = value; return;
+    case DeviceNumber: m_deviceNumber = value; return;
+    default: return;
+    }
+}
+
+void CReadyInput::SetValueText(int key, const std::string& text)
+{
+    int v = 0;
+    if (key == Function)
+        m_keyword = text;
+    else if (key == TextNumber && ReadBlockInt(text, v))
+        m_textNumber = std::clamp(v, 1, kTextNumbers);
+    else if (key == DeviceNumber && ReadBlockInt(text, v))
+        m_deviceNumber = std::clamp(v, 0, 255);
+}
+
+int CReadyInput::GetListTexts(int mode, std::vector<std::string>& texts)
+{
+    if (mode == 1) {
+        for (const char* t : {"Name", "ID", "Input", "Pegel", "Maskiert", "Text", "Nr", "Status"})
+            texts.push_back(t);
+    } else {
+        texts.push_back(m_name);
+        texts.push_back(GetNumberText());
+        for (int key : {Contact, Level, Masked, TextNumber, DeviceNumber})
+            texts.push_back(GetValueText(key));
+        texts.push_back({});
+    }
+    return static_cast<int>(texts.size());
+}
+
+int CReadyInput::GetListColumns(std::vector<ListColumn>& columns)
+{
+    static const ListColumn kColumns[] = {{2, 0}, {40, 0}, {50, 0}, {90, 0}, {115, 0}, {140, 0}, {155, 0}, {170, 0}};
+    columns.insert(columns.end(), std::begin(kColumns), std::end(kColumns));
+    return 1;
+}
+
+void CReadyInput::Serialize(CArchive& ar)
+{
+    CBaseDevice::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_keyword << m_reserved << m_levelText << m_levelText << m_maskText << m_spare << m_deviceNumber
+           << m_textNumber << m_level << m_masked;
+        return;
+    }
+    ar >> m_keyword >> m_reserved >> m_levelText >> m_levelText >> m_maskText >> m_spare >> m_deviceNumber;
+    if (m_loadedSchema >= 2)
+        ar >> m_textNumber;
+    if (m_loadedSchema >= 3) {
+        ar >> m_level >> m_masked;
+    } else {
+        m_level = m_levelText == "ON" ? 1 : 0;
+        m_masked = m_maskText == "ON" ? 1 : 0;
+    }
+}
