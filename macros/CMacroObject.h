@@ -6,6 +6,7 @@
 #include <list>
 #include <string>
 
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
 class CMacroObject : public CBaseDevice {
@@ -22,11 +23,14 @@ public:
     int InitObject() override;
     // Gives the object its display name "Makro".
     int PostLoad() override;
+    // Clear, one group of lines per macro number, then "/BOOT" and "/SHUT".
+    // In an upload each macro waits for its "/TYPE" answer before its queries.
+    int GetDownloadLines(int mode, int step) override;
+    // Applies the device's answers of the block (upload state only).
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
     // Transfer state; reset at the start of every transfer.
-    int32_t m_clearCapability = 0;  // device capability "MACRO_CLR"
-    int32_t m_clearAnswered = 0;
-    int32_t m_clearAsked = 0;
+    BlockClearState m_clear;        // device capability "MACRO_CLR"
     int32_t m_typeAnswered = 0;     // "/TYPE" answer of the macro in progress handled
     int32_t m_macroInProgress = 0;
     std::list<std::string> m_pending;  // parameter or query lines of the current macro
