@@ -345,7 +345,11 @@ int CBaseDevice::InitObject()
                 default: break;
                 }
             }
-            if (!path.empty())
+            // A ready input's answers belong to the ready-input block, so its
+            // own path stays out of the map.
+            if (m_category == CAT_DIGITAL_IO && m_kindId == 34282)
+                m_path = path;
+            else if (!path.empty())
                 EnterPath(path);
         }
     }

@@ -10,6 +10,17 @@
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
+#include "logic/CGlobalReadyInput.h"
+#include "logic/CLogicOut.h"
+#include "logic/CLogicOutObject.h"
+#include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
+#include "logic/CTriggerObject.h"
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
+#include "macros/CMacro.h"
+#include "macros/CMacroObject.h"
+#include "macros/MacroIds.h"
 #include "model/CControlPad.h"
 #include "platform/StringTable.h"
 
@@ -57,11 +68,11 @@ public:
         serialtest::SetDevicePath(kPort, {});
     }
     template <class T>
-    T* Add(uint32_t kind, int n)
+    T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
     {
         auto* o = new T;
-        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", n), n, CAT_DIGITAL_IO, &doc));
-        doc.AddObject(o, CAT_DIGITAL_IO);
+        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", n), n, category, &doc));
+        doc.AddObject(o, category);
         return o;
     }
     // One transfer of the chosen blocks: direction 1 download, 0 upload.
@@ -87,13 +98,35 @@ public:
     ILineSender* previousSender = nullptr;
 };
 
+template <class T>
+T* AddBlock(Session& s, uint32_t kind, int32_t category = CAT_AUDIO)
+{
+    auto* block = new T;
+    EXPECT_EQ(1, block->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, category, 0, 3, &s.doc));
+    s.doc.AddObject(block, category);
+    return block;
+}
+
 CConditionObject* AddConditionBlock(Session& s)
 {
-    auto* block = new CConditionObject;
-    EXPECT_EQ(1, block->Create(CConditionObject::kKindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0,
-                               CAT_AUDIO, 0, 3, &s.doc));
-    s.doc.AddObject(block, CAT_AUDIO);
-    return block;
+    return AddBlock<CConditionObject>(s, CConditionObject::kKindId);
+}
+
+// A contact whose signal index comes from a slot link at `slotKey`.
+CControlPad* AddPad(Session& s, uint32_t kind, uint32_t slotType, int slotKey, bool padLinksOut)
+{
+    auto* slot = new CBaseDevice;
+    slot->m_type = slotType;
+    EXPECT_EQ(1, slot->Create(1, "Slot", 1, CAT_DIGITAL_SLOT, &s.doc));
+    s.doc.AddObject(slot, CAT_DIGITAL_SLOT);
+    auto* pad = new CControlPad;
+    EXPECT_EQ(1, pad->Create(kind, 1, 1, std::string("Pad"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &s.doc));
+    s.doc.AddObject(pad, CAT_DIGITAL_IO);
+    if (padLinksOut)
+        pad->LinkTo(0, slot, slotKey);
+    else
+        slot->LinkTo(slotKey, pad, 0);
+    return pad;
 }
 
 }  // namespace
@@ -160,4 +193,68 @@ TEST(LogicBlocksSim, UnansweredFreeListEndsTheUploadAfterItsWait)
     EXPECT_FALSE(s.messages.Contains("Upload beendet"));
     EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
     EXPECT_EQ(std::string::npos, s.sim.Received().find("/CONDITION/ENTRY1/"));
+}
+
+TEST(LogicBlocksSim, TableBlocksAndMacrosComeBackUnchanged)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    auto* triggers = AddBlock<CTriggerObject>(s, CTriggerObject::kKindId, CAT_DIGITAL_IO);
+    auto* outputs = AddBlock<CLogicOutObject>(s, CLogicOutObject::kKindId);
+    auto* ready = AddBlock<CGlobalReadyInput>(s, CGlobalReadyInput::kKindId);
+    auto* macros = AddBlock<CMacroObject>(s, CMacroObject::kKindId);
+    auto* virt = AddBlock<CVirtCtrl>(s, CVirtCtrl::kKindId);
+
+    auto* stop = s.Add<CMacro>(macrotype::Stop, 10, CAT_MACRO);
+    stop->SetParam(1, 9);
+    auto* memo = s.Add<CMacro>(macrotype::MemoFlag, 11, CAT_MACRO);
+    memo->SetParam(40, 5);
+    auto* trigger = s.Add<CTrigger>(CTrigger::kKindId, 1);
+    trigger->SetValue(triggerkey::Condition, 4);
+    trigger->SetTime(triggerkey::Time, 2.5f);
+    trigger->SetValue(triggerkey::OnMacro, 10);
+    trigger->SetValue(triggerkey::OffMacro, 11);
+    CControlPad* outPad = AddPad(s, padkind::SlotOut, OT_DIGITAL_SLOT, 2, true);
+    auto* out = s.Add<CLogicOut>(CLogicOut::kKindId, 2);
+    out->SetValue(logicoutkey::Contact, outPad->GetNumber());
+    out->SetValue(logicoutkey::Condition, 4);
+    out->SetValue(logicoutkey::Invert, 1);
+    CControlPad* inPad = AddPad(s, padkind::InterfaceIn, OT_INTERFACE_SLOT, 3, false);
+    auto* ri = s.Add<CReadyInput>(CReadyInput::kKindId, 3);
+    ri->SetValue(CReadyInput::Contact, inPad->GetNumber());
+    ri->SetValue(CReadyInput::Level, 1);
+    ri->SetValue(CReadyInput::TextNumber, 7);
+    ready->SetValue(CGlobalReadyInput::MaskTime, "7.5");
+    CVirtCtrlItem* item = virt->GetOrCreateItem(2);
+    item->SetFloat(CVirtCtrlItem::Max, 8.0f);
+    virt->SetLink(CVirtCtrl::Endpoint::Out, 1, 2);
+
+    const std::vector<CBaseDevice*> blocks = {triggers, outputs, ready, macros, virt};
+    s.Transfer(blocks, 1);
+    const std::string sent = s.sim.Received();
+    for (const char* line : {"/TRIGGER/ENTRY1/TIME 2.5\r\n", "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT\r\n",
+                             "/READYINP/ENTRY3/INDEX 2\r\n", "/MACRO/PROG10/TYPE STOP\r\n",
+                             "/VIRTCTRL/DEST/OUT1 2\r\n"})
+        EXPECT_NE(std::string::npos, sent.find(line)) << line;
+
+    // Values changed after the download come back as the device holds them.
+    trigger->SetTime(triggerkey::Time, 1.0f);
+    out->SetValue(logicoutkey::Invert, 0);
+    ri->SetValue(CReadyInput::Level, 0);
+    stop->SetParam(1, 3);
+    s.Transfer(blocks, 0);
+    EXPECT_EQ("", ReadFile(s.dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_TRUE(s.messages.Contains("Upload beendet"));
+    EXPECT_EQ(2.5f, trigger->GetTime());
+    EXPECT_EQ(11, trigger->GetValue(triggerkey::OffMacro));
+    EXPECT_EQ(1, out->m_invert);
+    EXPECT_EQ(outPad->GetNumber(), out->GetValue(logicoutkey::Contact));
+    EXPECT_EQ(1, ri->GetValue(CReadyInput::Level));
+    EXPECT_EQ(inPad->GetNumber(), ri->GetLinkedNumber(0));
+    EXPECT_EQ(9, stop->GetParam(1));
+    EXPECT_EQ(7.5f, ready->m_maskTime);
+    EXPECT_EQ(2, virt->GetLink(CVirtCtrl::Endpoint::Out, 1));
+    EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
 }

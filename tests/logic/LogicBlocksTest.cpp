@@ -1,0 +1,243 @@
+// The trigger, logic-output and ready-input blocks: the lines of an empty and
+// a filled document with and without the clear capability, and the answers
+// an upload applies.
+
+#include <gtest/gtest.h>
+
+#include "logic/CCondition.h"
+#include "logic/CGlobalReadyInput.h"
+#include "logic/CLogicOut.h"
+#include "logic/CLogicOutObject.h"
+#include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
+#include "logic/CTriggerObject.h"
+#include "macros/CMacro.h"
+#include "model/CControlPad.h"
+#include "platform/StringTable.h"
+#include "support/BlockTestSupport.h"
+
+using namespace blocktest;
+using Lines = std::vector<std::string>;
+
+namespace {
+struct Fixture : BlockHarness {
+    explicit Fixture(int variant = 0) { doc().m_data.deviceVariant = variant; }
+    template <class T>
+    T* Numbered(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
+    {
+        auto* o = new T;
+        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", n), n, category, &doc()));
+        doc().AddObject(o, category);
+        return o;
+    }
+    // A contact of `kind` whose signal index comes from a slot link at `slotKey`.
+    CControlPad* Pad(uint32_t kind, uint32_t slotType, int slotKey, bool padLinksOut)
+    {
+        auto* slot = new CBaseDevice;
+        slot->m_type = slotType;
+        EXPECT_EQ(1, slot->Create(1, "Slot", 1, CAT_DIGITAL_SLOT, &doc()));
+        doc().AddObject(slot, CAT_DIGITAL_SLOT);
+        auto* pad = new CControlPad;
+        EXPECT_EQ(1, pad->Create(kind, 1, 1, std::string("Pad"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &doc()));
+        doc().AddObject(pad, CAT_DIGITAL_IO);
+        if (padLinksOut)
+            pad->LinkTo(0, slot, slotKey);
+        else
+            slot->LinkTo(slotKey, pad, 0);
+        return pad;
+    }
+    template <class T>
+    T* Get(uint32_t type, int n)
+    {
+        return dynamic_cast<T*>(doc().GetIDManager().GetBaseDevice(n, type));
+    }
+};
+
+void AppendNumbered(Lines& lines, const char* format, int count)
+{
+    for (int n = 1; n <= count; ++n)
+        lines.push_back(StrFormat(format, n));
+}
+}  // namespace
+
+TEST(TriggerBlock, LinesWithAndWithoutTheCapability)
+{
+    for (int capability : {0, 1}) {
+        Fixture f;
+        f.profile.Set("TRIGGER_CLR", capability);
+        auto* block = f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO);
+        auto* t1 = f.Numbered<CTrigger>(CTrigger::kKindId, 1);
+        t1->SetValue(triggerkey::Condition, 4);
+        t1->SetTime(triggerkey::Time, 2.5f);
+        t1->SetValue(triggerkey::OnMacro, 10);
+        t1->SetValue(triggerkey::OffMacro, 11);
+        f.Numbered<CTrigger>(CTrigger::kKindId, 3);
+        EXPECT_EQ(401, f.Walk(*block, 0));
+        Lines expected = {"/TRIGGER/CLEAR ALL", "/TRIGGER/ENTRY1/CONDITION 4", "/TRIGGER/ENTRY1/TIME 2.5",
+                          "/TRIGGER/ENTRY1/ON_MACRO 10", "/TRIGGER/ENTRY1/OFF_MACRO 11"};
+        if (capability) {
+            expected.push_back("/TRIGGER/ENTRY3/CONDITION OFF");
+        } else {
+            Lines rest;
+            AppendNumbered(rest, "/TRIGGER/ENTRY%d/CONDITION OFF", 50);
+            expected.insert(expected.end(), rest.begin() + 1, rest.end());
+        }
+        EXPECT_EQ(expected, f.link.lines) << capability;
+    }
+}
+
+TEST(TriggerBlock, UploadHandshakeAndAnswers)
+{
+    Fixture f;
+    f.profile.Set("TRIGGER_CLR", 1);
+    auto* block = f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO);
+    f.Numbered<CTrigger>(CTrigger::kKindId, 2);
+    EXPECT_EQ(0, f.Walk(*block, 1));  // waits for the free list
+    EXPECT_EQ(Lines{"/TRIGGER/CLEAR ?"}, f.link.lines);
+    f.Answer("/TRIGGER/CLEAR 2-50");
+    EXPECT_EQ(nullptr, f.Get<CTrigger>(OT_TRIGGER, 2));
+    EXPECT_EQ("1 *", f.Get<CTrigger>(OT_TRIGGER, 1)->GetName());
+    f.link.lines.clear();
+    for (int step = 0; step < 401;)
+        step = block->GetDownloadLines(1, step);
+    EXPECT_EQ((Lines{"/TRIGGER/ENTRY1/CONDITION ?", "/TRIGGER/ENTRY1/TIME ?", "/TRIGGER/ENTRY1/ON_MACRO ?",
+                     "/TRIGGER/ENTRY1/OFF_MACRO ?"}),
+              f.link.lines);
+
+    f.Answer("/TRIGGER/ENTRY4/TIME 2.5");     // no trigger 4: ignored
+    f.Answer("/TRIGGER/ENTRY4/CONDITION 0");  // ignored as well
+    EXPECT_EQ(nullptr, f.Get<CTrigger>(OT_TRIGGER, 4));
+    f.Answer("/TRIGGER/ENTRY4/CONDITION 7");
+    f.Answer("/TRIGGER/ENTRY4/TIME 99");
+    f.Answer("/TRIGGER/ENTRY4/ON_MACRO 3");
+    f.Answer("/TRIGGER/ENTRY51/CONDITION 7");  // beyond the standard limit
+    auto* t4 = f.Get<CTrigger>(OT_TRIGGER, 4);
+    ASSERT_NE(nullptr, t4);
+    EXPECT_EQ(7, t4->GetValue(triggerkey::Condition));
+    EXPECT_EQ(25.0f, t4->GetTime());
+    EXPECT_EQ(3, t4->GetValue(triggerkey::OnMacro));
+    EXPECT_EQ(nullptr, f.Get<CTrigger>(OT_TRIGGER, 51));
+}
+
+TEST(LogicOutBlock, LinesWithAndWithoutTheCapability)
+{
+    for (int capability : {0, 1}) {
+        Fixture f;
+        f.profile.Set("LOGICOUT_CLR", capability);
+        auto* block = f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO);
+        CControlPad* pad = f.Pad(padkind::SlotOut, OT_DIGITAL_SLOT, 2, true);
+        auto* out2 = f.Numbered<CLogicOut>(CLogicOut::kKindId, 2);
+        out2->SetValue(logicoutkey::Contact, pad->GetNumber());
+        out2->SetValue(logicoutkey::Invert, 1);
+        auto* out3 = f.Numbered<CLogicOut>(CLogicOut::kKindId, 3);
+        out3->SetValue(logicoutkey::Contact, pad->GetNumber());
+        out3->SetValue(logicoutkey::Condition, 7);
+        out3->SetValue(logicoutkey::Condition, 0);  // no condition: sent as 1
+        EXPECT_EQ(1001, f.Walk(*block, 0));
+        Lines expected = {"/LOGICOUT/CLEAR ALL"};
+        if (!capability)
+            expected.push_back("/LOGICOUT/ENTRY1/FUNCTION OFF");
+        expected.insert(expected.end(), {"/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT", "/LOGICOUT/ENTRY2/INV ON",
+                                         "/LOGICOUT/ENTRY2/COND 1", "/LOGICOUT/ENTRY2/INDEX 3",
+                                         "/LOGICOUT/ENTRY3/FUNCTION SLOT5_OUT", "/LOGICOUT/ENTRY3/INV OFF",
+                                         "/LOGICOUT/ENTRY3/COND 1", "/LOGICOUT/ENTRY3/INDEX 3"});
+        if (!capability)
+            for (int n = 4; n <= 30; ++n)
+                expected.push_back(StrFormat("/LOGICOUT/ENTRY%d/FUNCTION OFF", n));
+        EXPECT_EQ(expected, f.link.lines) << capability;
+    }
+}
+
+TEST(LogicOutBlock, UploadAnswers)
+{
+    Fixture f;
+    auto* block = f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO);
+    (void)block;
+    CControlPad* pad = f.Pad(padkind::SlotOut, OT_DIGITAL_SLOT, 2, true);
+    f.Numbered<CLogicOut>(CLogicOut::kKindId, 1);
+    f.Answer("/LOGICOUT/ENTRY1/FUNCTION OFF");
+    EXPECT_EQ(nullptr, f.Get<CLogicOut>(OT_LOGIC_OUT, 1));
+    f.Answer("/LOGICOUT/ENTRY5/FUNCTION SLOT5_OUT");
+    f.Answer("/LOGICOUT/ENTRY5/INV ON");
+    f.Answer("/LOGICOUT/ENTRY5/COND 9");
+    f.Answer("/LOGICOUT/ENTRY5/INDEX 3");
+    auto* out = f.Get<CLogicOut>(OT_LOGIC_OUT, 5);
+    ASSERT_NE(nullptr, out);
+    EXPECT_EQ("5 *", out->GetName());
+    EXPECT_EQ(pad->GetNumber(), out->GetValue(logicoutkey::Contact));
+    EXPECT_EQ(9, out->GetValue(logicoutkey::Condition));
+    EXPECT_EQ(1, out->m_invert);
+    f.Answer("/LOGICOUT/CLEAR x");  // does not read: nothing changes
+    EXPECT_NE(nullptr, f.Get<CLogicOut>(OT_LOGIC_OUT, 5));
+    f.Answer("/LOGICOUT/CLEAR 1-30");
+    EXPECT_EQ(nullptr, f.Get<CLogicOut>(OT_LOGIC_OUT, 5));
+}
+
+TEST(ReadyInputBlock, LinesWithAndWithoutTheCapability)
+{
+    for (int capability : {0, 1}) {
+        Fixture f;
+        f.profile.Set("READYINP_CLR", capability);
+        auto* block = f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO);
+        block->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 1), "");
+        EXPECT_EQ(307, f.Walk(*block, 0));
+        Lines expected = {"/READYINP/CLEAR ALL", "/READYINP/MASKTIME 5.0", "/READYINP/TEXT1 Text1",
+                          "/READYINP/TEXT2 \"\"",  "/READYINP/TEXT3 Text3",  "/READYINP/TEXT4 Text4",
+                          "/READYINP/TEXT5 Text5"};
+        if (!capability)
+            AppendNumbered(expected, "/READYINP/ENTRY%d/FUNCTION OFF", 50);
+        EXPECT_EQ(expected, f.link.lines) << capability;
+
+        f.link.lines.clear();
+        CControlPad* pad = f.Pad(padkind::InterfaceIn, OT_INTERFACE_SLOT, 3, false);
+        auto* ri = f.Numbered<CReadyInput>(CReadyInput::kKindId, 50);
+        ri->SetValue(CReadyInput::Contact, pad->GetNumber());
+        ri->SetValue(CReadyInput::Level, 1);
+        ri->SetValue(CReadyInput::TextNumber, 3);
+        EXPECT_EQ(307, f.Walk(*block, 0));
+        const Lines tail(f.link.lines.end() - 6, f.link.lines.end());
+        EXPECT_EQ((Lines{"/READYINP/ENTRY50/FUNCTION INP", "/READYINP/ENTRY50/INDEX 2", "/READYINP/ENTRY50/LEVEL ON",
+                         "/READYINP/ENTRY50/MASK OFF", "/READYINP/ENTRY50/TEXT 3", "/READYINP/ENTRY50/DEVICE 0"}),
+                  tail);
+        EXPECT_EQ(capability ? 13u : 62u, f.link.lines.size());
+    }
+}
+
+TEST(ReadyInputBlock, UploadAnswers)
+{
+    Fixture f;
+    f.profile.Set("READYINP_CLR", 1);
+    auto* block = f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO);
+    f.Numbered<CReadyInput>(CReadyInput::kKindId, 7);
+    EXPECT_EQ(0, f.Walk(*block, 1));
+    f.Answer("/READYINP/CLEAR 4-50");
+    EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 7));
+    EXPECT_EQ("2 *", f.Get<CReadyInput>(OT_READY_INPUT, 2)->GetName());
+    EXPECT_EQ(1, block->GetDownloadLines(1, 0));  // the walk goes on
+
+    f.diffFile = testing::TempDir() + "readyinp.err";
+    std::remove(f.diffFile.c_str());
+    f.Answer("/READYINP/ENTRY8/FUNCTION SLOT5_IN");
+    f.Answer("/READYINP/ENTRY8/INDEX 3");
+    f.Answer("/READYINP/ENTRY8/LEVEL ON");
+    f.Answer("/READYINP/ENTRY8/TEXT 17");
+    f.Answer("/READYINP/ENTRY9/LEVEL ON");  // no ready input 9: ignored
+    f.Answer("/READYINP/MASKTIME 30");
+    f.Answer("/READYINP/TEXT2 Brand");
+    f.Answer("/READYINP/TEXT19 x");
+    auto* ri = f.Get<CReadyInput>(OT_READY_INPUT, 8);
+    ASSERT_NE(nullptr, ri);
+    EXPECT_EQ(1, ri->GetValue(CReadyInput::Level));
+    EXPECT_EQ(17, ri->GetValue(CReadyInput::TextNumber));
+    EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 9));
+    EXPECT_EQ(30.0f, block->m_maskTime);  // read back as the device holds it
+    EXPECT_EQ("Brand", block->GetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 1)));
+    FILE* file = std::fopen(f.diffFile.c_str(), "rb");
+    ASSERT_NE(nullptr, file);
+    char buf[100] = {};
+    std::fread(buf, 1, sizeof buf - 1, file);
+    std::fclose(file);
+    EXPECT_EQ("READYINP 8 : Label SLOT5_IN 3 fehlt\r\n", std::string(buf));
+    f.Answer("/READYINP/ENTRY8/FUNCTION OFF");
+    EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 8));
+}

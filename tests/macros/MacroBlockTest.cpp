@@ -1,0 +1,121 @@
+// The macro block: the lines of a download with and without the clear
+// capability, the upload's handshake per macro, and the answers it applies.
+
+#include <gtest/gtest.h>
+
+#include "macros/CMacro.h"
+#include "macros/CMacroObject.h"
+#include "macros/MacroIds.h"
+#include "platform/StringTable.h"
+#include "support/BlockTestSupport.h"
+
+using namespace blocktest;
+using Lines = std::vector<std::string>;
+namespace mt = macrotype;
+
+namespace {
+struct Fixture : BlockHarness {
+    CMacroObject* block = nullptr;
+    explicit Fixture(int capability)
+    {
+        profile.Set("MACRO_CLR", capability);
+        doc().m_data.deviceVariant = 0;
+        block = Add<CMacroObject>(CMacroObject::kKindId, CAT_AUDIO);
+    }
+    CMacro* Macro(uint32_t type, int n)
+    {
+        auto* m = new CMacro;
+        EXPECT_EQ(1, m->Create(type, StrFormat("M%d", n), n, CAT_MACRO, &doc()));
+        doc().AddObject(m, CAT_MACRO);
+        return m;
+    }
+    CMacro* Get(int n) { return dynamic_cast<CMacro*>(doc().GetIDManager().GetBaseDevice(n, OT_MACRO)); }
+};
+}  // namespace
+
+TEST(MacroBlock, DownloadWithAndWithoutTheCapability)
+{
+    for (int capability : {0, 1}) {
+        Fixture f(capability);
+        CMacro* m = f.Macro(mt::Message, 7);
+        m->SetParamText(2, "1-4");
+        m->SetParam(1, 5);
+        std::vector<std::string> params;
+        ASSERT_EQ("MESSAGE", m->GetParamLines(params));
+        EXPECT_EQ(CMacroObject::kStepCount, f.Walk(*f.block, 0));
+        Lines expected = {"/MACRO/CLEAR ALL"};
+        for (int n = 1; n <= 80; ++n) {
+            if (n == 7) {
+                expected.push_back("/MACRO/PROG7/TYPE MESSAGE");
+                for (const std::string& p : params)
+                    expected.push_back("/MACRO/PROG7" + p);
+            } else if (!capability) {
+                expected.push_back(StrFormat("/MACRO/PROG%d/TYPE EMPTY", n));
+            }
+        }
+        expected.insert(expected.end(), {"/MACRO/BOOT 0", "/MACRO/SHUT 0"});
+        EXPECT_EQ(expected, f.link.lines) << capability;
+    }
+}
+
+TEST(MacroBlock, UploadAsksEachMacroAfterItsTypeAnswer)
+{
+    Fixture f(1);
+    f.Macro(mt::Page, 3);
+    f.Macro(mt::Page, 9);
+    EXPECT_EQ(0, f.Walk(*f.block, 1));
+    EXPECT_EQ(Lines{"/MACRO/CLEAR ?"}, f.link.lines);
+    f.Answer("/MACRO/CLEAR x");  // does not read: nothing changes
+    EXPECT_NE(nullptr, f.Get(9));
+    EXPECT_EQ(0, f.Get(1) ? 1 : 0);
+    f.Answer("/MACRO/CLEAR 2,4-80");
+    EXPECT_EQ("1 *", f.Get(1)->GetName());
+    EXPECT_EQ(static_cast<uint32_t>(mt::NoType), f.Get(1)->GetKindId());
+    EXPECT_EQ(nullptr, f.Get(9));
+    ASSERT_NE(nullptr, f.Get(3));
+
+    f.link.lines.clear();
+    EXPECT_EQ(1, f.block->GetDownloadLines(1, 0));
+    EXPECT_EQ(1, f.block->GetDownloadLines(1, 1));
+    EXPECT_EQ(1, f.block->GetDownloadLines(1, 1));  // waits for the type
+    EXPECT_EQ(Lines{"/MACRO/PROG1/TYPE ?"}, f.link.lines);
+    f.Answer("/MACRO/PROG1/TYPE EMPTY");
+    EXPECT_EQ(nullptr, f.Get(1));
+    EXPECT_EQ(2, f.block->GetDownloadLines(1, 1));
+    EXPECT_EQ(3, f.block->GetDownloadLines(1, 2));
+    f.Answer("/MACRO/PROG3/TYPE PAGE");
+    f.link.lines.clear();
+    int step = 3;
+    while (step == 3)
+        step = f.block->GetDownloadLines(1, step);
+    ASSERT_FALSE(f.link.lines.empty());
+    for (const std::string& l : f.link.lines)
+        EXPECT_EQ(0u, l.rfind("/MACRO/PROG3/PARAM/", 0)) << l;
+
+    f.Answer("/MACRO/PROG3/PARAM/PRIO 7");
+    EXPECT_EQ(7, f.Get(3)->GetParam(1));
+    f.Answer("/MACRO/PROG12/TYPE PAGE");
+    EXPECT_EQ("12 *", f.Get(12)->GetName());
+    EXPECT_EQ(static_cast<uint32_t>(mt::Page), f.Get(12)->GetKindId());
+    f.Answer("/MACRO/PROG81/TYPE PAGE");  // beyond the standard limit
+    EXPECT_EQ(nullptr, f.doc().GetIDManager().GetBaseDevice(81, OT_MACRO));
+}
+
+TEST(MacroBlock, PowerMacrosGiveBootAndShut)
+{
+    Fixture f(1);
+    CMacro* on = f.Macro(mt::Power, 1);
+    CMacro* off = f.Macro(mt::Power, 2);
+    on->SetParam(3, 1);
+    off->SetParam(3, 0);
+    f.Macro(mt::Page, 5);
+    f.Macro(mt::Page, 6);
+    on->SetParam(27, 5);
+    off->SetParam(28, 6);
+    f.Walk(*f.block, 0);
+    EXPECT_EQ((Lines{"/MACRO/BOOT 5", "/MACRO/SHUT 6"}), Lines(f.link.lines.end() - 2, f.link.lines.end()));
+    f.Answer("/MACRO/BOOT 6");
+    f.Answer("/MACRO/SHUT 5");
+    EXPECT_EQ(6, on->GetParam(27));
+    EXPECT_EQ(5, off->GetParam(28));
+}
