@@ -491,6 +491,9 @@ bool CVirtCtrl::ApplyEndpointAnswer(const std::string& key, const std::string& v
         int controller = 0;
         if (value != "OFF" && !ReadInt(value, controller))
             return false;
+        // Only controllers 1..40 exist (0 for none).
+        if (controller < 0 || controller > kControllers)
+            return false;
         SetLink(w.kind, i, controller);
         GetOrCreateItem(controller & 0xFF);
         return true;

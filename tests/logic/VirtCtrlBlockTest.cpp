@@ -137,6 +137,8 @@ TEST(VirtCtrlBlock, EntryAndLinkAnswers)
     f.vc->ParseUploadLines("VIRTCTRL/DEST/AMPCHAN12 OFF", "", linkstate::Upload);
     EXPECT_EQ(0, f.vc->GetLink(EP::AmpChannel, 12));
     f.vc->ParseUploadLines("VIRTCTRL/DEST/MONITOR 4", "", linkstate::Upload);
+    f.vc->ParseUploadLines("VIRTCTRL/DEST/MONITOR 41", "", linkstate::Upload);
+    f.vc->ParseUploadLines("VIRTCTRL/DEST/MONITOR -1", "", linkstate::Upload);
     EXPECT_EQ(4, f.vc->GetLink(EP::Monitor, 1));
     f.vc->ParseUploadLines("VIRTCTRL/SOURCE/VC3 5", "", linkstate::Upload);
     EXPECT_EQ(5, f.vc->GetLink(EP::Controller, 3));
