@@ -18,7 +18,13 @@ void BlockClearState::Reset(const char* flagKey)
 
 void SendBlockLine(const std::string& line, CQuillomerDoc* doc)
 {
-    SendCommand(line, doc, true);
+    // Texts typed by the user travel inside the line: a line break or other
+    // control character in them would end or garble the device's line.
+    std::string safe = line;
+    for (char& c : safe)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    SendCommand(safe, doc, true);
 }
 
 int BlockClearStep(BlockClearState& state, int mode, int step, const std::string& clearPath, CQuillomerDoc* doc,

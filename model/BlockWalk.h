@@ -30,7 +30,8 @@ struct BlockClearState {
 int BlockClearStep(BlockClearState& state, int mode, int step, const std::string& clearPath, CQuillomerDoc* doc,
                    bool waits = true);
 
-// Sends one block line for the block's document (shortened when the path repeats).
+// Sends one block line for the block's document (shortened when the path
+// repeats); control characters in it go out as blanks.
 void SendBlockLine(const std::string& line, CQuillomerDoc* doc);
 
 // An entry key such as "/ENTRY12/INDEX" split after `word` ("/ENTRY"): the

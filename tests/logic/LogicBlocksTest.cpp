@@ -180,9 +180,10 @@ TEST(ReadyInputBlock, LinesWithAndWithoutTheCapability)
         f.profile.Set("READYINP_CLR", capability);
         auto* block = f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO);
         block->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 1), "");
+        block->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 2), "Te\r\nxt3");
         EXPECT_EQ(307, f.Walk(*block, 0));
         Lines expected = {"/READYINP/CLEAR ALL", "/READYINP/MASKTIME 5.0", "/READYINP/TEXT1 Text1",
-                          "/READYINP/TEXT2 \"\"",  "/READYINP/TEXT3 Text3",  "/READYINP/TEXT4 Text4",
+                          "/READYINP/TEXT2 \"\"",  "/READYINP/TEXT3 Te  xt3",  "/READYINP/TEXT4 Text4",
                           "/READYINP/TEXT5 Text5"};
         if (!capability)
             AppendNumbered(expected, "/READYINP/ENTRY%d/FUNCTION OFF", 50);
