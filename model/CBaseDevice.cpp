@@ -195,6 +195,13 @@ int CBaseDevice::Create(uint32_t kindId, const std::string& name, int32_t number
     m_name = name;
     m_pDocument = doc;
     m_rect.SetRectEmpty();
+    // A number another object holds is not taken over: that object would drop
+    // out of the directory while it stays in the document.
+    if (doc && doc->GetIDManager().IsValidID(number, m_type)) {
+        const CBaseDevice* holder = doc->GetIDManager().GetBaseDevice(number, m_type);
+        if (holder && holder != this)
+            return 0;
+    }
     if (doc && !doc->GetIDManager().AddID(this, m_type, number))
         return 0;
     m_number = number;

@@ -254,6 +254,15 @@ TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)
     EXPECT_EQ(doc.GetIDManager().GetBaseDevice(1, OT_ZONE), nullptr);
 }
 
+TEST_F(BaseDeviceTest, NumberedCreateRefusesATakenNumber)
+{
+    TestDevice* a = MakeDevice(doc, OT_ZONE, CAT_ZONE);
+    TestDevice b;
+    b.m_type = OT_ZONE;
+    EXPECT_EQ(b.Create(1, "B", a->GetNumber(), CAT_ZONE, &doc), 0);
+    EXPECT_EQ(doc.GetIDManager().GetBaseDevice(a->GetNumber(), OT_ZONE), a);
+}
+
 TEST_F(BaseDeviceTest, DeletingUnlinksBothSidesAndReleasesTheHotObject)
 {
     RecordingView view;
