@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "platform/AnswerLine.h"
 #include "audio/CMiscAudio.h"
@@ -12,6 +13,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
+#include "paging/CConsole.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -706,7 +708,7 @@ int CAudioInputSlot::OnCommand(uint32_t commandId)
         return 1;
     }
     if (IsConsoleCommand(commandId)) {
-        if (!AddConsole(ConsoleKindOfCommand(commandId)))
+        if (AddConsole(ConsoleKindOfCommand(commandId)) == 0)
             ShowMessageId(34028, mb::IconStop);
         return 1;
     }
@@ -825,10 +827,27 @@ int CAudioInputSlot::AttachDevice(uint32_t command)
 
 int CAudioInputSlot::AddConsole(uint32_t consoleKindId)
 {
-    // Paging consoles are made by the console class of the paging code, which
-    // this program does not have yet: nothing can be attached.
-    (void)consoleKindId;
-    return 0;
+    if (m_pDocument == nullptr || m_hoverInput < 0 || m_hoverInput >= static_cast<int32_t>(m_inputPoints.size()))
+        return 0;
+    auto made = std::unique_ptr<CConsole>(new (std::nothrow) CConsole);
+    if (!made)
+        return 0;
+    CConsole* console = made.get();
+    const int32_t input = m_hoverInput;
+    const CPoint at = m_inputPoints[input];
+    // A refused creation (all console numbers taken) has told the user why.
+    if (!console->CreateSymbol(consoleKindId, at.x - 180, at.y, at.x - 180, at.y, m_pDocument))
+        return -1;
+    made.release();
+    LinkTo(input, console, 0);
+    m_pDocument->AddObject(console, CAT_CONSOLE);
+    if (!console->GetProp().CreateFixedKeys(consoleKindId, console)) {
+        console->OnCommand(conscmd::Delete);
+        return -1;
+    }
+    console->ProgramKeyRange(1, 0, 1);
+    console->Redraw();
+    return 1;
 }
 
 // ---------------------------------------------------------------- values

@@ -123,7 +123,9 @@ public:
     int32_t GetInputNumber(int channel) const;
     // Attaches a new audio device (command 33059..33069) to the hovered input.
     int AttachDevice(uint32_t command);
-    // Attaches a new paging console (console kind id) to the hovered input.
+    // Fits a new paging console (console kind id) to the hovered input, with
+    // its keys programmed on the zones from 1 on. 1 when fitted; 0 when it
+    // could not be made; -1 when it was refused and the user told why.
     int AddConsole(uint32_t consoleKindId);
     // The index 0..3 of the audio inputs dialog that belongs to the hovered connector.
     int32_t GetDialogInput() const;

@@ -23,6 +23,15 @@ ConsoleSet ReadSet(const std::string& text)
         ParseRanges(set, CConsoleObject::kConsoles, text);
     return set;
 }
+// A text from the file goes out as one line.
+std::string OneLine(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            out += c;
+    return out;
+}
 }  // namespace
 
 CConsoleObject::CConsoleObject()
@@ -82,7 +91,7 @@ int CConsoleObject::GetDownloadLines(int mode, int step)
         return step;
     if (IsOutBufferFull())
         return step;
-    std::string line = std::string(kPath) + kKeyReference + " " + (mode != 0 ? std::string("?") : m_reference);
+    std::string line = std::string(kPath) + kKeyReference + " " + (mode != 0 ? std::string("?") : OneLine(m_reference));
     SendCommand(line, m_pDocument, true);
     return 1;
 }
@@ -95,8 +104,12 @@ void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int 
     if (!ReadAnswerLine(line, 1, key, value) || value.empty() || linkState == linkstate::Download ||
         key != kKeyReference)
         return;
-    // The text must fit the shared range-text buffer it is parsed in.
+    // The text must fit the shared range-text buffer it is parsed in and be
+    // a set of console numbers.
     if (value.size() > kRangeTextMaxLength)
+        return;
+    ConsoleSet set{};
+    if (value != kNone && !ParseRanges(set, kConsoles, value))
         return;
     m_reference = value;
 }

@@ -247,6 +247,8 @@ TEST_F(PagingObjectsTest, ConsoleNodeLines)
     node->ParseUploadLines("CONS/REFERENCE 2", "", 8);   // download state: ignored
     node->ParseUploadLines("CONS/OTHER 2", "", 7);
     node->ParseUploadLines("CONS/REFERENCE " + std::string(500, '1'), "", 7);
+    node->ParseUploadLines("CONS/REFERENCE 3,17", "", 7);  // no console 17
+    node->ParseUploadLines("CONS/REFERENCE ALL", "", 7);
     EXPECT_EQ("1,5", node->GetReferenceText());
     node->ParseUploadLines("CONS/REFERENCE 2-3\r", "", 4);
     EXPECT_EQ("2-3", node->GetReferenceText());
