@@ -387,6 +387,7 @@ void CConsKey::RefreshCaption()
     const CBaseDevice* console = m_console;
     const auto isReal = [&](const CBaseDevice* o) { return o && o != console && o != LinkRecord::NoPartner(); };
     const int32_t f = m_working.function;
+    m_programmed = f != CKF_DISABLED ? 1 : 0;
     if (isReal(second) && f < CKF_TALK) {
         m_caption = second->GetName();
         m_shownCategory = second->GetCategory();

@@ -333,8 +333,12 @@ CRect CConsProp::LayoutKeys(int clientHeight)
     const int n = m_fixedCount;
     const bool extension = n > 50;
     const int b = n - 50;
+    // The button lies below the key's lamp and number.
     auto shrink = [](CRect r) {
-        r.InflateRect(-10, -17);
+        r.left += 5;
+        r.right -= 5;
+        r.top += 15;
+        r.bottom -= 2;
         r.OffsetRect(0, -2);
         return r;
     };

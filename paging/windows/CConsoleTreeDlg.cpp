@@ -1,0 +1,61 @@
+#include "paging/windows/CConsoleTreeDlg.h"
+
+#include <QLabel>
+#include <QTreeWidgetItem>
+#include <QVBoxLayout>
+
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "platform/StringTable.h"
+#include "ui/CTreeCtrlEx.h"
+
+CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet* sheet) : QWidget(sheet), m_sheet(sheet)
+{
+    setObjectName(QString::number(kTemplateId));
+    m_tree = new CTreeCtrlEx(this);
+    m_tree->setObjectName(QStringLiteral("108"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setSortingEnabled(true);
+    m_tree->sortByColumn(0, Qt::AscendingOrder);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(tr("Sprechstellenübersicht"), this));
+    layout->addWidget(m_tree);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
+        if (!m_filling)
+            m_sheet->OnTreeSelection(ConsoleOf(now));
+    });
+}
+
+void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* selected)
+{
+    m_filling = true;
+    m_tree->clear();
+    auto* root = new QTreeWidgetItem(m_tree, {QString::fromStdString(LoadStringId(IDS_CONS_TREE_ROOT))});
+    QTreeWidgetItem* chosen = nullptr;
+    for (CConsole* c : consoles) {
+        auto* item = new QTreeWidgetItem(root, {QString::fromStdString(c->GetName())});
+        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(c)));
+        if (c == selected)
+            chosen = item;
+    }
+    root->setExpanded(true);
+    if (chosen)
+        m_tree->setCurrentItem(chosen);
+    m_filling = false;
+}
+
+CConsole* CConsoleTreeDlg::ConsoleOf(QTreeWidgetItem* item) const
+{
+    return item ? static_cast<CConsole*>(item->data(0, Qt::UserRole).value<void*>()) : nullptr;
+}
+
+QTreeWidgetItem* CConsoleTreeDlg::ItemOf(const CConsole* console) const
+{
+    QTreeWidgetItem* root = m_tree->topLevelItemCount() ? m_tree->topLevelItem(0) : nullptr;
+    for (int i = 0; root && i < root->childCount(); ++i)
+        if (ConsoleOf(root->child(i)) == console)
+            return root->child(i);
+    return nullptr;
+}

@@ -1,0 +1,61 @@
+#include "paging/windows/CCopyKeysDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kMaxName = 32;
+}
+
+CCopyKeysDlg::CCopyKeysDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QString::number(kTemplateId));
+    setWindowTitle(tr("Tastenzuordnung kopieren"));
+    auto* frame = new QGroupBox(this);
+    auto* inner = new QVBoxLayout(frame);
+    inner->addWidget(new QLabel(tr("Die Tastenzuordnung der Sprechstelle"), frame));
+    m_name = new QLineEdit(frame);
+    m_name->setObjectName(QStringLiteral("1423"));
+    m_name->setReadOnly(true);
+    m_name->setMaxLength(kMaxName);
+    inner->addWidget(m_name);
+    inner->addWidget(new QLabel(tr("wird vollständig auf folgende Sprechstelle kopiert:"), frame));
+    m_combo = new QComboBox(frame);
+    m_combo->setObjectName(QStringLiteral("1424"));
+    inner->addWidget(m_combo);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(tr("&Kopieren"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("&Abbrechen"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addWidget(buttons);
+    setMinimumWidth(320);
+}
+
+void CCopyKeysDlg::showEvent(QShowEvent* event)
+{
+    if (!m_filled) {
+        m_filled = true;
+        m_name->setText(QString::fromStdString(m_sourceName).left(kMaxName));
+        for (CBaseDevice* console : m_consoles)
+            if (console && console != m_source)
+                m_combo->addItem(QString::fromStdString(console->GetName()),
+                                 QVariant::fromValue(static_cast<void*>(console)));
+        m_combo->setCurrentIndex(m_combo->count() > 0 ? 0 : -1);
+    }
+    QDialog::showEvent(event);
+}
+
+void CCopyKeysDlg::accept()
+{
+    if (m_combo->currentIndex() >= 0)
+        m_chosen = static_cast<CBaseDevice*>(m_combo->currentData().value<void*>());
+    QDialog::accept();
+}

@@ -1,0 +1,606 @@
+#include "paging/windows/CKeyView.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QToolTip>
+
+#include "comm/CCommLink.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CCopyKeysDlg.h"
+#include "paging/windows/CKeyPropDlg.h"
+#include "paging/windows/CRangeKeysDlg.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+namespace {
+constexpr int kStallLimitMs = 10000;
+constexpr int kIdleMs = 1000;
+
+QRect Q(const CRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+
+void PumpFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (t.elapsed() < ms);
+}
+
+std::string QueryThroughLink(const std::string& line)
+{
+    CCommLink* link = GetCommLink();
+    return link && link->IsConnected() ? link->QueryUntilLineEnd(line, 5000) : std::string();
+}
+
+CKeyView::VersionQuery& VersionHook()
+{
+    static CKeyView::VersionQuery fn = &QueryThroughLink;
+    return fn;
+}
+
+QFont CaptionFont()
+{
+    QFont f(QStringLiteral("Arial Narrow"));
+    f.setPointSize(8);
+    return f;
+}
+}  // namespace
+
+CKeyView::VersionQuery CKeyView::SetVersionQuery(VersionQuery fn)
+{
+    VersionQuery old = VersionHook();
+    VersionHook() = fn ? fn : &QueryThroughLink;
+    return old;
+}
+
+CKeyView::CKeyView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("KeyView"));
+    setMouseTracking(true);
+    setAutoFillBackground(false);
+    setFont(CaptionFont());
+}
+
+CKeyView::~CKeyView()
+{
+    LeaveConsole();
+}
+
+// ---------------------------------------------------------------- console
+
+void CKeyView::ShowConsole(CConsole* console, int clientHeight)
+{
+    LeaveConsole();
+    m_console = console;
+    if (!console)
+        return;
+    for (CConsKey* key : console->GetProp().GetAllKeys())
+        key->SetView(this);
+    Relayout(clientHeight);
+    console->RefreshKeys();
+    update();
+}
+
+void CKeyView::Relayout(int clientHeight)
+{
+    if (!m_console)
+        return;
+    CConsProp& prop = m_console->GetProp();
+    const CRect talk = prop.LayoutKeys(clientHeight);
+    m_fixedKeys = prop.GetFixedCount();
+    const QWidget* viewport = parentWidget();
+    int width = viewport ? viewport->width() : 600;
+    if (m_fixedKeys > 10)
+        width = kScrollWidth;
+    if (width < 2 * talk.right - talk.left)
+        width = 2 * talk.right - talk.left;
+    m_panel = QRect(QPoint(10, 5), QPoint(talk.right + static_cast<int>(0.66 * talk.Width()), clientHeight - 6));
+    m_extensionPanel = QRect();
+    if (m_fixedKeys > 50) {
+        if (const CConsKey* base = prop.FindKey(1)) {
+            const int right = base->GetCell().left - base->GetCell().Width() * 2 / 3;
+            m_extensionPanel = QRect(QPoint(10, 5), QPoint(right, clientHeight - 6));
+            m_panel.setLeft(right + 20);
+        }
+    }
+    const CConsKey* k103 = prop.FindKey(103);
+    const CConsKey* k105 = prop.FindKey(105);
+    if (k103 && k105) {
+        CRect d = k103->GetCell();
+        d.right = k105->GetCell().right;
+        d.OffsetRect(0, -(d.Height() * 133 / 100));
+        m_display = Q(d);
+    }
+    // Captions are fitted to the new buttons.
+    for (CConsKey* key : prop.GetAllKeys())
+        key->SetFirstTarget(key->GetFirstTarget());
+    setMinimumSize(width, clientHeight);
+    resize(width, clientHeight);
+    update();
+}
+
+void CKeyView::LeaveConsole()
+{
+    CloseKeyProperties();
+    DeselectKey();
+    if (m_console)
+        for (CConsKey* key : m_console->GetProp().GetAllKeys())
+            key->SetView(nullptr);
+    m_console = nullptr;
+    m_tips.clear();
+}
+
+// ---------------------------------------------------------------- keys
+
+CConsKey* CKeyView::HitTest(const QPoint& point) const
+{
+    if (!m_console)
+        return nullptr;
+    const CConsProp& prop = m_console->GetProp();
+    for (int n = 1; n <= prop.GetFixedCount(); ++n)
+        if (CConsKey* key = prop.FindKey(n); key && Q(key->GetCell()).contains(point))
+            return key;
+    for (CConsKey* key : prop.GetProgrammableKeys()) {
+        if (prop.GetModel() == consmodel::WRN2283 && key->GetNumber() <= 102)
+            continue;
+        if (Q(key->GetCell()).contains(point))
+            return key;
+    }
+    return nullptr;
+}
+
+void CKeyView::SelectKey(CConsKey* key)
+{
+    if (key == m_selected)
+        return;
+    if (m_selected) {
+        m_selected->SetSelected(false);
+        update(Q(m_selected->GetCell()).adjusted(-2, -2, 2, 2));
+    }
+    m_selected = key;
+    if (key) {
+        key->SetSelected(true);
+        update(Q(key->GetCell()).adjusted(-2, -2, 2, 2));
+        if (m_keyProps)
+            m_keyProps->ShowKey(key);
+    }
+}
+
+void CKeyView::DeselectKey()
+{
+    if (m_selected) {
+        m_selected->SetSelected(false);
+        update();
+    }
+    m_selected = nullptr;
+}
+
+void CKeyView::OpenKeyProperties(CConsKey* key)
+{
+    if (!key)
+        return;
+    if (!m_keyProps) {
+        m_keyProps = new (std::nothrow) CKeyPropDlg(this, key);
+        if (!m_keyProps) {
+            ShowMessage("Out of Memory while creating keyprop dialog object !", mb::IconStop);
+            return;
+        }
+        connect(m_keyProps, &QObject::destroyed, this, [this] {
+            m_keyProps = nullptr;
+            DeselectKey();
+        });
+    }
+    SelectKey(key);
+    m_keyProps->ShowKey(key);
+    m_keyProps->show();
+    m_keyProps->raise();
+    m_keyProps->activateWindow();
+}
+
+void CKeyView::CloseKeyProperties()
+{
+    if (m_keyProps) {
+        CKeyPropDlg* dlg = m_keyProps;
+        m_keyProps = nullptr;
+        disconnect(dlg, nullptr, this, nullptr);
+        delete dlg;
+    }
+}
+
+void CKeyView::UpdateKey(int flags, CBaseDevice* first, CBaseDevice* second)
+{
+    if (!m_selected)
+        return;
+    if (flags & 2)
+        m_selected->SetSecondTarget(second);
+    if (flags & 1)
+        m_selected->SetFirstTarget(first);
+    update(Q(m_selected->GetCell()).adjusted(-2, -2, 2, 2));
+    emit keysModified();
+}
+
+CConsKey* CKeyView::FindSelKeyFor(const CBaseDevice* obj) const
+{
+    if (!m_console)
+        return nullptr;
+    for (CConsKey* key : m_console->GetProp().GetFixedKeys())
+        if (key->GetFirstTarget() == obj && key->Working().function == CKF_SEL)
+            return key;
+    return nullptr;
+}
+
+void CKeyView::KeyChanged(CConsKey& key)
+{
+    update(Q(key.GetCell()).adjusted(-2, -2, 2, 2));
+}
+
+std::string CKeyView::FitCaption(const std::string& caption, int width)
+{
+    const QFontMetrics fm(font());
+    return fm.elidedText(QString::fromStdString(caption), Qt::ElideRight, std::max(width, 8)).toStdString();
+}
+
+void CKeyView::AddKeyTip(int keyNumber, const std::string& text, const CRect&)
+{
+    m_tips[keyNumber] = text;
+}
+
+void CKeyView::RemoveKeyTip(int keyNumber)
+{
+    m_tips.erase(keyNumber);
+}
+
+bool CKeyView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const CConsKey* key = HitTest(help->pos());
+        const auto tip = key ? m_tips.find(key->GetNumber()) : m_tips.end();
+        if (tip != m_tips.end())
+            QToolTip::showText(help->globalPos(), QString::fromStdString(tip->second), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void CKeyView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_keyProps)
+        if (CConsKey* key = HitTest(event->position().toPoint()))
+            SelectKey(key);
+    QWidget::mousePressEvent(event);
+}
+
+void CKeyView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (CConsKey* key = HitTest(event->position().toPoint()))
+        OpenKeyProperties(key);
+}
+
+void CKeyView::contextMenuEvent(QContextMenuEvent* event)
+{
+    CConsKey* key = HitTest(event->pos());
+    if (!key)
+        return;
+    if (m_keyProps)
+        SelectKey(key);
+    QMenu menu(this);
+    QAction* props = menu.addAction(tr("&Eigenschaften"));
+    QAction* alarm = nullptr;
+    QAction* keySwitch = nullptr;
+    if (key->IsProgrammed() && (key->GetNumber() == 110 || key->GetNumber() == 111)) {
+        menu.addSeparator();
+        QMenu* look = menu.addMenu(QString::fromStdString(LoadStringId(IDS_CONS_KEY_VIEW)));
+        alarm = look->addAction(tr("&Alarmtaste"));
+        keySwitch = look->addAction(tr("&Schlüsselschalter"));
+        alarm->setCheckable(true);
+        keySwitch->setCheckable(true);
+        (key->GetBitmapId() == 301 ? keySwitch : alarm)->setChecked(true);
+    }
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == props) {
+        OpenKeyProperties(key);
+    } else if (chosen && (chosen == alarm || chosen == keySwitch)) {
+        key->SetBitmapId(chosen == keySwitch ? 301 : 303);
+        m_console->SetDocModified();
+        update();
+    }
+}
+
+// ---------------------------------------------------------------- drawing
+
+void CKeyView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(132, 174, 172));
+    DrawConsole(p);
+}
+
+void CKeyView::DrawConsole(QPainter& p)
+{
+    if (!m_console)
+        return;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(220, 220, 220));
+    p.drawRoundedRect(m_panel, 25, 25);
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(18);
+    bold.setWeight(QFont::Bold);
+    QFont header(QStringLiteral("Arial"));
+    header.setPixelSize(16);
+    header.setWeight(QFont::Medium);
+    if (m_extensionPanel.isValid()) {
+        p.drawRoundedRect(m_extensionPanel, 25, 25);
+        p.setFont(bold);
+        p.drawText(m_extensionPanel.adjusted(10, 10, -10, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("HALVERON"));
+        p.setFont(header);
+        p.drawText(m_extensionPanel.adjusted(10, 10, -10, 0), Qt::AlignRight | Qt::AlignTop, QStringLiteral("WRN2296"));
+    }
+    const CConsProp& prop = m_console->GetProp();
+    if (prop.HasDisplay()) {
+        p.setPen(QColor(128, 128, 128));
+        p.setBrush(QColor(50, 200, 50));
+        p.drawRect(m_display);
+    }
+    QString name = QString::fromStdString(m_console->GetName());
+    if (name.size() > 20)
+        name = name.left(20) + QStringLiteral("...");
+    p.setPen(Qt::black);
+    p.setFont(bold);
+    p.drawText(m_display.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop, name);
+    const QRect head = m_display.translated(2, -22);
+    p.setFont(header);
+    p.drawText(head, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("HALVERON"));
+    p.drawText(head, Qt::AlignRight | Qt::AlignTop, QString::fromStdString(prop.GetTypeText()));
+    p.setFont(font());
+    for (const CConsKey* key : prop.GetFixedKeys())
+        DrawKey(p, *key);
+    for (const CConsKey* key : prop.GetProgrammableKeys())
+        if (!(prop.GetModel() == consmodel::WRN2283 && key->GetNumber() <= 102))
+            DrawKey(p, *key);
+}
+
+void CKeyView::DrawKey(QPainter& p, const CConsKey& key)
+{
+    const bool image = key.GetBitmapId() != 0;
+    if (image && key.GetNumber() >= 109 && !key.IsProgrammed())
+        return;
+    const QRect cell = Q(key.GetCell());
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(image && !key.IsProgrammed() ? QColor(192, 192, 192) : QColor(128, 128, 128));
+    p.drawRoundedRect(cell, 6, 6);
+    if (key.IsSelected()) {
+        p.setPen(QPen(QColor(255, 0, 0), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(cell, 6, 6);
+    }
+    const QRect button = Q(key.GetButtonRect());
+    if (image) {
+        // The pictures of the keys 109..112: alarm key, key switch, PTT.
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(key.GetBitmapId() == 303 ? QColor(220, 0, 0) : QColor(230, 230, 230));
+        p.drawEllipse(button.adjusted(4, 4, -4, -4));
+        if (key.GetBitmapId() == 301)
+            p.drawRect(button.center().x() - 2, button.top() + 8, 4, button.height() - 16);
+    } else {
+        const bool macro = !key.IsProgrammable() && key.GetShownCategory() == CAT_MACRO;
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(macro ? QColor(255, 255, 0) : QColor(255, 255, 255));
+        p.drawRoundedRect(button, button.height() / 2.0, button.height() / 2.0);
+        p.setPen(QPen(QColor(128, 128, 128), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(button.adjusted(2, 2, -2, -2), button.height() / 2.0 - 2, button.height() / 2.0 - 2);
+        p.setPen(Qt::black);
+        p.drawText(button, Qt::AlignCenter, QString::fromStdString(key.GetFittedCaption()));
+        if (!key.IsProgrammed()) {
+            p.setPen(QPen(QColor(192, 64, 64), 2));
+            const QRect x = button.adjusted(8, 5, -8, -5);
+            p.drawLine(x.topLeft(), x.bottomRight());
+            p.drawLine(x.bottomLeft(), x.topRight());
+        }
+        p.setPen(Qt::black);
+        p.setBrush(QColor(0, 255, 0));
+        p.drawEllipse(QRect(QPoint(cell.left() + 5, cell.top() + 2), QPoint(cell.left() + 16, cell.top() + 13)));
+        p.drawText(cell.adjusted(0, 1, -4, 0), Qt::AlignRight | Qt::AlignTop, QString::number(key.GetNumber()));
+    }
+}
+
+void CKeyView::PrintConsole(QPrinter& printer)
+{
+    printer.setPageOrientation(m_fixedKeys > 50 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPainter p(&printer);
+    if (!p.isActive())
+        return;
+    const QRect page = p.viewport();
+    const QRect drawn = m_panel.united(m_extensionPanel.isValid() ? m_extensionPanel : m_panel).adjusted(0, -40, 0, 0);
+    const double zoom = std::min({1.0 * page.width() / std::max(1, drawn.width()),
+                                  0.8 * page.height() / std::max(1, drawn.height()),
+                                  printer.resolution() / 96.0});
+    p.save();
+    p.translate(page.width() / 2.0 - zoom * drawn.center().x(), page.height() * 0.4 - zoom * drawn.center().y());
+    p.scale(zoom, zoom);
+    DrawConsole(p);
+    p.restore();
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setPointSize(10);
+    p.setFont(courier);
+    const CQuillomerDoc* doc = m_console ? m_console->GetDocument() : nullptr;
+    const QString footer = tr("Datei") + QStringLiteral(":  '") + QString::fromStdString(doc ? doc->GetPathName() : "") +
+                           QStringLiteral("'   ") + tr("Datum") + QStringLiteral(":  ") +
+                           QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" , ") +
+                           QTime::currentTime().toString(QStringLiteral("HH:mm")) + QStringLiteral("   ") +
+                           tr("Seite %1 von %2").arg(1).arg(1);
+    const int y = page.height() - 3 * p.fontMetrics().height();
+    p.drawLine(0, y, page.width(), y);
+    p.drawText(QRect(0, y + 4, page.width(), p.fontMetrics().height() * 2), Qt::AlignLeft, footer);
+}
+
+// ---------------------------------------------------------------- commands
+
+bool CKeyView::IsCommandEnabled(unsigned commandId) const
+{
+    switch (commandId) {
+    case keyviewcmd::Download:
+    case keyviewcmd::Upload:
+    case keyviewcmd::Version:
+        return m_console && m_console->GetDocument() && m_console->GetDocument()->IsConnected();
+    default:
+        return m_console != nullptr;
+    }
+}
+
+bool CKeyView::OnCommand(unsigned commandId)
+{
+    if (!m_console)
+        return false;
+    switch (commandId) {
+    case keyviewcmd::ClearKeys: ClearAll(); return true;
+    case keyviewcmd::CopyKeys: CopyKeys(); return true;
+    case keyviewcmd::Download: Transfer(0); return true;
+    case keyviewcmd::Upload: Transfer(1); return true;
+    case keyviewcmd::RangeKeys: ProgramRange(); return true;
+    case keyviewcmd::Version: QueryVersion(); return true;
+    case keyviewcmd::Print: {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() == QDialog::Accepted)
+            PrintConsole(printer);
+        return true;
+    }
+    case keyviewcmd::Properties:
+        OpenKeyProperties(m_selected);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKeyView::Transfer(int mode)
+{
+    CCommLink* link = GetCommLink();
+    if (!link || !IsCommandEnabled(mode ? keyviewcmd::Upload : keyviewcmd::Download))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The download state holds the device's macros locked until it ends.
+    link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
+    CConsole* console = m_console;
+    const int end = console->GetDownloadLines(mode, -1);
+    QElapsedTimer stalled;
+    stalled.start();
+    for (int step = 0; step >= 0 && step < end && m_console == console;) {
+        const int next = console->GetDownloadLines(mode, step);
+        if (next != step) {
+            step = next;
+            stalled.restart();
+            QCoreApplication::processEvents();
+        } else if (stalled.elapsed() > kStallLimitMs) {
+            break;
+        } else {
+            PumpFor(5);
+        }
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
+        PumpFor(20);
+    while (link->GetLinkIdleTime() <= kIdleMs && waited.elapsed() < kStallLimitMs)
+        PumpFor(static_cast<int>(kIdleMs + 1 - link->GetLinkIdleTime()));
+    link->SetLinkState(linkstate::Online);
+    QApplication::restoreOverrideCursor();
+    if (mode && m_console == console) {
+        console->RefreshKeys();
+        if (m_keyProps && m_selected)
+            m_keyProps->ShowKey(m_selected);
+        update();
+    }
+}
+
+void CKeyView::QueryVersion()
+{
+    const std::string query = m_console->GetPath() + "/RELEASE ?";
+    std::string answer = VersionHook()(query);
+    std::string lower = answer;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (answer.empty() || lower.rfind("console not connected", 0) == 0 ||
+        answer.size() < query.size() - 1) {
+        ShowMessageId(IDS_CONS_NO_VERSION, mb::IconExclamation);
+        return;
+    }
+    std::string value = answer.substr(query.size() - 1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\r' || value.back() == '\n'))
+        value.pop_back();
+    const size_t blank = value.find_last_of(' ');
+    const std::string version = blank == std::string::npos ? value : value.substr(blank + 1);
+    ShowMessage(LoadStringId(IDS_CONS_VERSION_1) + m_console->GetName() + LoadStringId(IDS_CONS_VERSION_2) + version,
+                mb::IconInformation);
+}
+
+void CKeyView::ClearAll()
+{
+    if (ShowMessageId(IDS_CONS_ASK_CLEAR_KEYS, mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes)
+        return;
+    m_console->ClearKeys();
+    m_console->RefreshKeys();
+    update();
+    if (m_keyProps && m_selected)
+        m_keyProps->ShowKey(m_selected);
+    emit keysApplied();
+}
+
+void CKeyView::CopyKeys()
+{
+    DeviceList consoles;
+    if (CQuillomerDoc* doc = m_console->GetDocument())
+        doc->GetIDManager().GetBaseDeviceList(consoles, OT_CONSOLE);
+    if (consoles.size() < 2) {
+        ShowMessageId(IDS_CONS_NONE_TO_COPY, mb::IconExclamation);
+        return;
+    }
+    CCopyKeysDlg dlg(this);
+    dlg.m_sourceName = "'" + m_console->GetName() + "'";
+    dlg.m_consoles = consoles;
+    dlg.m_source = m_console;
+    if (dlg.exec() != QDialog::Accepted || !dlg.m_chosen)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The shown keys are applied first, so their links are what is copied.
+    emit applyRequested();
+    m_console->CopyKeysTo(dynamic_cast<CConsole*>(dlg.m_chosen));
+    QApplication::restoreOverrideCursor();
+}
+
+void CKeyView::ProgramRange()
+{
+    CRangeKeysDlg dlg(this);
+    dlg.m_firstKey = 1;
+    dlg.m_lastKey = m_console->GetProp().GetFixedCount();
+    dlg.m_line = 1;
+    if (dlg.DoModal() != QDialog::Accepted)
+        return;
+    m_console->ProgramKeyRange(dlg.m_firstKey, dlg.m_lastKey, dlg.m_line);
+    m_console->RefreshKeys();
+    update();
+    if (m_keyProps && m_selected)
+        m_keyProps->ShowKey(m_selected);
+    emit keysApplied();
+}

@@ -1,0 +1,256 @@
+// The console settings without a device: programming a key in the key view
+// and its dialogs, the keys page applying it (and sending it while on the
+// device), the frame's buttons offline, the macro key and range dialogs.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "hardware/CAudioInputSlot.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "model/CIDManager.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsole.h"
+#include "paging/CZone.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsoleFrame.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CCopyKeysDlg.h"
+#include "paging/windows/CKeyMacroDlg.h"
+#include "paging/windows/CKeyPropDlg.h"
+#include "paging/windows/CKeyView.h"
+#include "paging/windows/CPPCons1.h"
+#include "paging/windows/CPPCons2.h"
+#include "paging/windows/CRangeKeysDlg.h"
+#include "platform/StringTable.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+
+using namespace blocktest;
+
+namespace {
+class ConsoleWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        for (int n = 1; n <= 6; ++n) {
+            auto* z = new CZone;
+            ASSERT_EQ(1, z->CBaseDevice::Create(CZone::kKind, "Linie " + std::to_string(n), n, CAT_ZONE, &d.doc()));
+            d.doc().AddObject(z, CAT_ZONE);
+        }
+        auto* m = new CMacro;
+        ASSERT_EQ(1, m->Create(macrotype::Page, "Durchsage", 1, CAT_MACRO, &d.doc()));
+        d.doc().AddObject(m, CAT_MACRO);
+        console = Fit(consmodel::WRN2271, 0);
+        ASSERT_NE(nullptr, console);
+    }
+    CConsole* Fit(uint32_t model, int input)
+    {
+        for (CBaseDevice* obj : d.doc().GetList(CAT_INPUT_SLOT))
+            if (auto* slot = dynamic_cast<CAudioInputSlot*>(obj); slot && obj->GetName() == "Slot1") {
+                slot->SetCardType(inputcard::Console2);
+                slot->SetHoverConnectors(input, -1);
+                if (slot->AddConsole(model) != 1)
+                    return nullptr;
+            }
+        return dynamic_cast<CConsole*>(d.doc().GetList(CAT_CONSOLE).back());
+    }
+    static int Row(QListWidget* list, const QString& text)
+    {
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().endsWith(text))
+                return i;
+        return -1;
+    }
+
+    ActiveDoc d;
+    RecordingSender sender;
+    MessageLog messages;
+    CConsole* console = nullptr;
+};
+}  // namespace
+
+TEST_F(ConsoleWindows, KeyProgrammedInTheDialogIsAppliedAndSentShortened)
+{
+    d.doc().SetConnected(1);
+    ASSERT_TRUE(d.doc().IsConnected());
+    CConsolePropertySheet sheet(&d.doc(), console);
+    EXPECT_EQ(CConsolePropertySheet::Keys, sheet.GetActivePage());
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    EXPECT_TRUE(sheet.GetKeysPage()->GetFrame()->GetAction(keyviewcmd::Download)->isEnabled());
+    CConsKey* key = console->GetProp().FindKey(7);
+    ASSERT_NE(nullptr, key);
+    EXPECT_EQ("DISABLED", key->BuildValueText());
+    EXPECT_FALSE(key->IsProgrammed());  // no zone 7: the range left it
+
+    view->OpenKeyProperties(key);
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(key, view->GetSelectedKey());
+    EXPECT_EQ("Tasteneigenschaften für Taste '7'", dlg->windowTitle().toStdString());
+    QListWidget* functions = dlg->GetFunctionList();
+    functions->setCurrentRow(Row(functions, QStringLiteral("Auswahl")));
+    ASSERT_EQ(CKF_SEL, key->Working().function);
+    QListWidget* targets = dlg->GetTargetList();
+    targets->setCurrentRow(Row(targets, QStringLiteral("Linie 5")));
+    EXPECT_EQ("Linie 5", key->GetCaption());
+    EXPECT_TRUE(sheet.GetApplyButton()->isEnabled());
+    EXPECT_EQ("DISABLED", key->BuildValueText());  // only the working copy so far
+
+    sender.lines.clear();
+    sheet.GetApplyButton()->click();
+    EXPECT_FALSE(sheet.GetApplyButton()->isEnabled());
+    EXPECT_EQ("SEL,5", key->BuildValueText());
+    ASSERT_NE(nullptr, console->GetOutLinkAtKey(7));
+    EXPECT_EQ(d.doc().GetIDManager().GetBaseDevice(5, OT_ZONE), console->GetOutLinkAtKey(7)->partner);
+    ASSERT_EQ(std::vector<std::string>{"/CONS/ADR1/KEY7 SEL,5"}, sender.lines);
+    EXPECT_TRUE(sender.shortenFlags[0]);
+
+    // A macro key: the second macro set in the macro dialog.
+    view->SelectKey(console->GetProp().FindKey(8));
+    functions->setCurrentRow(Row(functions, QStringLiteral("Makro")));
+    CConsKey* macroKey = console->GetProp().FindKey(8);
+    EXPECT_EQ("1,0", dlg->DefaultValueText(CKF_MACRO));
+    dlg->GetSignalList()->setCurrentRow(Row(dlg->GetSignalList(), QStringLiteral("Durchsage")));
+    dlg->OpenMacroDialog();
+    ASSERT_NE(nullptr, dlg->GetMacroDlg());
+    dlg->GetMacroDlg()->ChooseActivation(CKeyMacroDlg::Repeat);
+    sheet.accept();
+    EXPECT_EQ("MACREP,1,1", macroKey->BuildValueText());
+    EXPECT_EQ("/CONS/ADR1/KEY8 MACREP,1,30", sender.lines.back());
+}
+
+TEST_F(ConsoleWindows, FunctionListFollowsTheKeyAndTheExtConnector)
+{
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    // Offline the transfer buttons are grey.
+    CConsoleFrame* frame = sheet.GetKeysPage()->GetFrame();
+    for (unsigned id : {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version})
+        EXPECT_FALSE(frame->GetAction(id)->isEnabled()) << id;
+
+    view->OpenKeyProperties(console->GetProp().FindKey(102));
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    QListWidget* functions = dlg->GetFunctionList();
+    ASSERT_EQ(2, functions->count());
+    EXPECT_EQ("Löschen", functions->item(0)->text().toStdString());
+    EXPECT_EQ("Gesperrt", functions->item(1)->text().toStdString());
+
+    // A fixed key with a function it does not offer lists every function.
+    CConsKey* stop = console->GetProp().FindKey(1);
+    stop->ParseValueText(CKF_STOP, "2", true);
+    view->SelectKey(stop);
+    EXPECT_EQ(13, functions->count());
+    EXPECT_EQ("Stop", functions->currentItem()->text().toStdString());
+
+    // AUX takes the EXT connector; "Gesperrt" gives it back.
+    CConsKey* aux = console->GetProp().FindKey(2);
+    view->SelectKey(aux);
+    functions->setCurrentRow(Row(functions, QStringLiteral("Aux")));
+    EXPECT_EQ(CKF_AUX, aux->Working().function);
+    EXPECT_EQ("1", console->GetProp().GetParamText(consparam::Ext));
+    view->SelectKey(console->GetProp().FindKey(3));
+    functions->setCurrentRow(Row(functions, QStringLiteral("PTT")));
+    EXPECT_TRUE(messages.Contains(LoadStringId(IDS_CONS_EXT_USED_BY_KEY)));
+    EXPECT_NE(CKF_TALKEXT, console->GetProp().FindKey(3)->Working().function);
+    view->SelectKey(aux);
+    functions->setCurrentRow(Row(functions, QStringLiteral("Gesperrt")));
+    EXPECT_EQ("0", console->GetProp().GetParamText(consparam::Ext));
+    console->GetProp().SetParamText(consparam::Ext, "2");
+    functions->setCurrentRow(Row(functions, QStringLiteral("Aux")));
+    EXPECT_TRUE(messages.Contains(LoadStringId(IDS_CONS_EXT_USED_BY_2296)));
+    EXPECT_EQ(CKF_DISABLED, aux->Working().function);
+
+    // Switch-on delay in steps of 35.55 ms.
+    CConsKey* on = console->GetProp().FindKey(103);
+    view->SelectKey(on);
+    EXPECT_EQ(28, dlg->GetDelaySpin()->value());
+    EXPECT_EQ("1.00", dlg->GetDelayText()->text().toStdString());
+}
+
+TEST_F(ConsoleWindows, MacroActivationAndRangeDialogs)
+{
+    auto* m5 = new CMacro;
+    ASSERT_EQ(1, m5->Create(macrotype::Page, "Gong", 5, CAT_MACRO, &d.doc()));
+    d.doc().AddObject(m5, CAT_MACRO);
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    CConsKey* key = console->GetProp().FindKey(9);
+    key->ParseValueText(CKF_MACRO, "1", true);
+    view->OpenKeyProperties(key);
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    dlg->OpenMacroDialog();
+    CKeyMacroDlg* macro = dlg->GetMacroDlg();
+    EXPECT_EQ(CKeyMacroDlg::Trigger, macro->GetActivationCombo()->currentIndex());
+    EXPECT_TRUE(macro->GetMacroBGroup()->isHidden() && macro->GetRepeatGroup()->isHidden() &&
+                macro->GetRadioGroup()->isHidden());
+    macro->ChooseActivation(CKeyMacroDlg::Button);
+    EXPECT_EQ(1, key->Working().b);  // nothing chosen: macro 1
+    key->Working().b = 25;
+    macro->ChooseActivation(CKeyMacroDlg::Repeat);
+    EXPECT_EQ(10, key->Working().b);
+    EXPECT_EQ(CKF_MACREP, key->Working().function);
+    key->Working().b = 0;
+    macro->ChooseActivation(CKeyMacroDlg::Radio);
+    EXPECT_EQ(1, key->Working().b);
+    macro->ChooseActivation(CKeyMacroDlg::Switch);
+    macro->ChooseMacroB(macro->GetMacroBCombo()->findData(5));
+    EXPECT_EQ(m5, key->GetSecondTarget());
+    ASSERT_TRUE(sheet.GetKeysPage()->OnOK());
+    EXPECT_EQ("MACSWT,1,5", key->BuildValueText());
+
+    CRangeKeysDlg range;
+    range.GetLineEdit()->setValue(101);
+    range.accept();
+    EXPECT_EQ(QDialog::Rejected, range.result());
+    EXPECT_EQ(1, range.m_line);
+    EXPECT_FALSE(messages.texts.empty());
+
+    CCopyKeysDlg copy;
+    copy.m_consoles = {console};
+    copy.m_source = console;
+    copy.show();
+    EXPECT_EQ(0, copy.GetCombo()->count());
+    copy.accept();
+    EXPECT_EQ(nullptr, copy.m_chosen);
+}
+
+TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)
+{
+    console->GetProp().SetParamText(consparam::OnPrio, "70");
+    CConsolePropertySheet sheet(&d.doc(), console);
+    sheet.SetActivePage(CConsolePropertySheet::General);
+    CPPCons1* page = sheet.GetGeneralPage();
+    EXPECT_EQ("7", page->GetOnPrioEdit()->text().toStdString());
+    EXPECT_EQ("WRN2271", page->GetTypeEdit()->text().toStdString());
+    EXPECT_EQ("1", page->GetSlotEdit()->text().toStdString());
+    EXPECT_EQ("A", page->GetInputEdit()->text().toStdString());
+    EXPECT_FALSE(page->GetVersionButton()->isEnabled());
+    page->GetOnPrioEdit()->setText(QStringLiteral("11"));
+    emit page->GetOnPrioEdit()->textEdited(QStringLiteral("11"));
+    EXPECT_EQ("0", page->GetOnPrioEdit()->text().toStdString());
+    page->GetUserPassword()->setText(QStringLiteral("456"));
+    page->GetFaultCheck()->setChecked(true);
+    ASSERT_TRUE(sheet.Apply());
+    EXPECT_EQ("456", console->GetProp().GetParamText(consparam::UserPassword));
+    EXPECT_EQ("0", console->GetProp().GetParamText(consparam::OnPrio));
+    EXPECT_EQ("/CONS/REFERENCE 1", [&] {
+        sender.lines.clear();
+        CBaseDevice* node = d.doc().GetIDManager().GetBaseDevice(1, OT_CONSOLE_OBJECT);
+        node->GetDownloadLines(0, 0);
+        return sender.lines.at(0);
+    }());
+    page->GetExpertPassword()->setText(QStringLiteral("99"));
+    EXPECT_FALSE(page->OnOK());
+    EXPECT_EQ("4711", console->GetProp().GetParamText(consparam::ExpertPassword));
+}
