@@ -495,6 +495,94 @@ Please check the file and repeat the operation !</translation>
     </message>
 </context>
 <context>
+    <name>CConsoleFrame</name>
+    <message>
+        <source>Bereichstastenprogrammierung</source>
+        <translation>Range key programming</translation>
+    </message>
+    <message>
+        <source>Tastenzuordnung vollständig löschen</source>
+        <translation>Clear the key assignment completely</translation>
+    </message>
+    <message>
+        <source>Tastenzuordnung kopieren</source>
+        <translation>Copy key assignment</translation>
+    </message>
+    <message>
+        <source>Sprechstelle drucken</source>
+        <translation>Print console</translation>
+    </message>
+    <message>
+        <source>Sprechstelle DOWNLOAD</source>
+        <translation>Console DOWNLOAD</translation>
+    </message>
+    <message>
+        <source>Sprechstelle UPLOAD</source>
+        <translation>Console UPLOAD</translation>
+    </message>
+    <message>
+        <source>Aktuelle Software Version abfragen</source>
+        <translation>Query the current software version</translation>
+    </message>
+</context>
+<context>
+    <name>CConsolePropertySheet</name>
+    <message>
+        <source>Allgemein</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Tastenzuordnung</source>
+        <translation>Key assignment</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ü&amp;bernehmen</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CConsoleTreeDlg</name>
+    <message>
+        <source>Sprechstellenübersicht</source>
+        <translation>Console overview</translation>
+    </message>
+</context>
+<context>
+    <name>CCopyKeysDlg</name>
+    <message>
+        <source>Tastenzuordnung kopieren</source>
+        <translation>Copy key assignment</translation>
+    </message>
+    <message>
+        <source>Die Tastenzuordnung der Sprechstelle</source>
+        <translation>The key assignment of the console</translation>
+    </message>
+    <message>
+        <source>wird vollständig auf folgende Sprechstelle kopiert:</source>
+        <translation>is copied completely to the following console:</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CDocTemplate</name>
     <message>
         <source>Unbenannt</source>
@@ -645,6 +733,163 @@ File:</translation>
     <message>
         <source>QUILLOMER-Betriebssystem erneuern</source>
         <translation>Renew QUILLOMER operating system</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyMacroDlg</name>
+    <message>
+        <source>Taste loslassen : keine Aktion</source>
+        <translation>Release key : no action</translation>
+    </message>
+    <message>
+        <source>Taste loslassen : Makro B starten</source>
+        <translation>Release key : start macro B</translation>
+    </message>
+    <message>
+        <source>Taste das 2. mal Drücken : Makro B starten</source>
+        <translation>Press key a second time : start macro B</translation>
+    </message>
+    <message>
+        <source>Taste gedrückt halten: Makro A wiederholen</source>
+        <translation>Hold key down: repeat macro A</translation>
+    </message>
+    <message>
+        <source>Taste gehört zu einem Radiotastenfeld</source>
+        <translation>Key belongs to a radio key field</translation>
+    </message>
+    <message>
+        <source>Makro-Aktivierung einstellen</source>
+        <translation>Set macro activation</translation>
+    </message>
+    <message>
+        <source>Makro B</source>
+        <translation>Macro B</translation>
+    </message>
+    <message>
+        <source>Wiederholungen pro Sekunde</source>
+        <translation>Repetitions per second</translation>
+    </message>
+    <message>
+        <source>Radiotastenfeldnummer</source>
+        <translation>Radio key field number</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Die Makrotaste startet beim Drücken das folgende Makro :</source>
+        <translation>When pressed, the macro key starts the following macro :</translation>
+    </message>
+    <message>
+        <source>( Makro A : Im Tasten-       dialog bereits festgelegt)</source>
+        <translation>( Macro A : already set in the key       dialog)</translation>
+    </message>
+    <message>
+        <source>Aktivierungsablauf :</source>
+        <translation>Activation sequence :</translation>
+    </message>
+    <message>
+        <source>Der weitere Ablauf wird durch den Aktivierungstyp bestimmt:</source>
+        <translation>What happens next is decided by the activation type:</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyPropDlg</name>
+    <message>
+        <source>Tasteneigenschaften</source>
+        <translation>Key Properties</translation>
+    </message>
+    <message>
+        <source>Tastenfunktion</source>
+        <translation>Key function</translation>
+    </message>
+    <message>
+        <source>Ziele</source>
+        <translation>Targets</translation>
+    </message>
+    <message>
+        <source>Einschaltverzögerung in Sek. :</source>
+        <translation>Switch-on delay in sec. :</translation>
+    </message>
+    <message>
+        <source>Gestoppt werden:</source>
+        <translation>Stopped are:</translation>
+    </message>
+    <message>
+        <source>Alle selbstausgelösten Aktionen</source>
+        <translation>All actions started here</translation>
+    </message>
+    <message>
+        <source>Systemweite Aktionen mit kleinerer Priorität</source>
+        <translation>System-wide actions of lower priority</translation>
+    </message>
+    <message>
+        <source>Alle systemweiten Aktionen</source>
+        <translation>All system-wide actions</translation>
+    </message>
+    <message>
+        <source>Priorität:</source>
+        <translation>Priority:</translation>
+    </message>
+    <message>
+        <source>Im Protect-Modus aktiv</source>
+        <translation>Active in protect mode</translation>
+    </message>
+    <message>
+        <source>Vorgong bei Durchsage</source>
+        <translation>Pre-chime before announcement</translation>
+    </message>
+    <message>
+        <source>Makro Aktivierung...</source>
+        <translation>Macro activation...</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Alarmliste</source>
+        <translation>Alarm list</translation>
+    </message>
+    <message>
+        <source>Gongliste</source>
+        <translation>Chime list</translation>
+    </message>
+    <message>
+        <source>Textliste</source>
+        <translation>Message list</translation>
+    </message>
+    <message>
+        <source>Makroliste</source>
+        <translation>Macro list</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyView</name>
+    <message>
+        <source>&amp;Eigenschaften</source>
+        <translation>&amp;Properties</translation>
+    </message>
+    <message>
+        <source>&amp;Alarmtaste</source>
+        <translation>&amp;Alarm key</translation>
+    </message>
+    <message>
+        <source>&amp;Schlüsselschalter</source>
+        <translation>&amp;Key switch</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>
@@ -1308,6 +1553,125 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
+    <name>CPPCons1</name>
+    <message>
+        <source>Mikrofon Kompressor</source>
+        <translation>Microphone compressor</translation>
+    </message>
+    <message>
+        <source>Hinweiston</source>
+        <translation>Acknowledge tone</translation>
+    </message>
+    <message>
+        <source>Deutsche Datumsanzeige (Alternative: englisch)</source>
+        <translation>German date display (alternative: English)</translation>
+    </message>
+    <message>
+        <source>Vorgong bei Durchsagen</source>
+        <translation>Pre-chime before announcements</translation>
+    </message>
+    <message>
+        <source>Umlaute gemäß DOS-Zeichensatz (Alternative: WINDOWS-Zeichensatz)</source>
+        <translation>Umlauts in the DOS character set (alternative: WINDOWS character set)</translation>
+    </message>
+    <message>
+        <source>unbenutzt</source>
+        <translation>unused</translation>
+    </message>
+    <message>
+        <source>AUX-Quelle</source>
+        <translation>AUX source</translation>
+    </message>
+    <message>
+        <source>WRN2296</source>
+        <translation>WRN2296</translation>
+    </message>
+    <message>
+        <source>PTT-Mikrofon</source>
+        <translation>PTT microphone</translation>
+    </message>
+    <message>
+        <source>Priorität:</source>
+        <translation>Priority:</translation>
+    </message>
+    <message>
+        <source>PTT &gt; Int.Mic</source>
+        <translation>PTT &gt; Int.Mic</translation>
+    </message>
+    <message>
+        <source>PTT &lt; Int.Mic</source>
+        <translation>PTT &lt; Int.Mic</translation>
+    </message>
+    <message>
+        <source>Blockprio</source>
+        <translation>Block priority</translation>
+    </message>
+    <message>
+        <source>ins FAULT handling miteinbezogen</source>
+        <translation>included in the FAULT handling</translation>
+    </message>
+    <message>
+        <source>SW - Version abfragen</source>
+        <translation>Query SW version</translation>
+    </message>
+    <message>
+        <source>Benutzerlevel abfragen</source>
+        <translation>Query user level</translation>
+    </message>
+    <message>
+        <source>Netzwerk</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Slot:</source>
+        <translation>Slot:</translation>
+    </message>
+    <message>
+        <source>Input:</source>
+        <translation>Input:</translation>
+    </message>
+    <message>
+        <source>Passwörter</source>
+        <translation>Passwords</translation>
+    </message>
+    <message>
+        <source>Benutzer (3 Ziffern) :</source>
+        <translation>User (3 digits) :</translation>
+    </message>
+    <message>
+        <source>Experte (4 Ziffern) :</source>
+        <translation>Expert (4 digits) :</translation>
+    </message>
+    <message>
+        <source>Einschaltpriorität</source>
+        <translation>Power-on priority</translation>
+    </message>
+    <message>
+        <source>EXT-Anschluß</source>
+        <translation>EXT connector</translation>
+    </message>
+    <message>
+        <source>Eigenschaften</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Geben Sie eine Zahl zwischen %1 und %2 ein.</source>
+        <translation>Enter a number between %1 and %2.</translation>
+    </message>
+</context>
+<context>
     <name>CParamSelectDlg</name>
     <message>
         <source>QUILLOMER - Betriebsparameter lesen oder setzen</source>
@@ -1658,6 +2022,37 @@ on mains supply</translation>
     <message>
         <source>Sie bleiben im ursprünglichen Projekt.</source>
         <translation>They stay in the original project.</translation>
+    </message>
+</context>
+<context>
+    <name>CRangeKeysDlg</name>
+    <message>
+        <source>Bereichs-Tastenprogrammierung</source>
+        <translation>Range Key Programming</translation>
+    </message>
+    <message>
+        <source>Geben Sie bitte die Tasten- nummer der Taste ein, mit welcher die Bereichstasten- programmierung beginnen,</source>
+        <translation>Please enter the number of the key with which the range key programming is to begin,</translation>
+    </message>
+    <message>
+        <source>bzw. enden soll :</source>
+        <translation>or end :</translation>
+    </message>
+    <message>
+        <source>Geben Sie bitte die Linie- nummer ein, mit welcher die Bereichstastenprogrammierung beginnen soll.</source>
+        <translation>Please enter the line number with which the range key programming is to begin.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Geben Sie eine Zahl zwischen %1 und %2 ein.</source>
+        <translation>Enter a number between %1 and %2.</translation>
     </message>
 </context>
 <context>
@@ -2419,7 +2814,9 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Makro</source>
         <extracomment>32806
 ----------
-IDS_CAT_FIRST + 15</extracomment>
+IDS_CAT_FIRST + 15
+----------
+34089</extracomment>
         <translation>Macro</translation>
     </message>
     <message>
@@ -3490,7 +3887,9 @@ The maximum number has been reached!</translation>
     </message>
     <message>
         <source>Auswahl</source>
-        <extracomment>34330</extracomment>
+        <extracomment>34330
+----------
+34086</extracomment>
         <translation>Selection</translation>
     </message>
     <message>
@@ -4199,6 +4598,324 @@ Download pilot tone data</translation>
         <source>Hier erfolgt später das Ändern der Signalparameter für Signal : &apos; %s &apos; !</source>
         <extracomment>34154</extracomment>
         <translation>The signal parameters of signal &apos; %s &apos; will be changed here later !</translation>
+    </message>
+    <message>
+        <source>WRN2271</source>
+        <extracomment>34000</extracomment>
+        <translation>WRN2271</translation>
+    </message>
+    <message>
+        <source>WRN2272</source>
+        <extracomment>34001</extracomment>
+        <translation>WRN2272</translation>
+    </message>
+    <message>
+        <source>WRN2314</source>
+        <extracomment>34002</extracomment>
+        <translation>WRN2314</translation>
+    </message>
+    <message>
+        <source>WRN2315</source>
+        <extracomment>34003</extracomment>
+        <translation>WRN2315</translation>
+    </message>
+    <message>
+        <source>WRN2318</source>
+        <extracomment>34004</extracomment>
+        <translation>WRN2318</translation>
+    </message>
+    <message>
+        <source>WRN2271X</source>
+        <extracomment>34005</extracomment>
+        <translation>WRN2271X</translation>
+    </message>
+    <message>
+        <source>WRN2272X</source>
+        <extracomment>34006</extracomment>
+        <translation>WRN2272X</translation>
+    </message>
+    <message>
+        <source>WRN2314X</source>
+        <extracomment>34007</extracomment>
+        <translation>WRN2314X</translation>
+    </message>
+    <message>
+        <source>WRN2315X</source>
+        <extracomment>34008</extracomment>
+        <translation>WRN2315X</translation>
+    </message>
+    <message>
+        <source>WRN2318X</source>
+        <extracomment>34009</extracomment>
+        <translation>WRN2318X</translation>
+    </message>
+    <message>
+        <source>WRN2316</source>
+        <extracomment>34318</extracomment>
+        <translation>WRN2316</translation>
+    </message>
+    <message>
+        <source>WRN2316X</source>
+        <extracomment>34319</extracomment>
+        <translation>WRN2316X</translation>
+    </message>
+    <message>
+        <source>WRN2283</source>
+        <extracomment>34566</extracomment>
+        <translation>WRN2283</translation>
+    </message>
+    <message>
+        <source>Löschen@</source>
+        <extracomment>34064</extracomment>
+        <translation>Clear@</translation>
+    </message>
+    <message>
+        <source>Alle@</source>
+        <extracomment>34065</extracomment>
+        <translation>All@</translation>
+    </message>
+    <message>
+        <source>On@28</source>
+        <extracomment>34066</extracomment>
+        <translation>On@28</translation>
+    </message>
+    <message>
+        <source>Gong@0,4,80</source>
+        <extracomment>34067</extracomment>
+        <translation>Chime@0,4,80</translation>
+    </message>
+    <message>
+        <source>Stop@2</source>
+        <extracomment>34068</extracomment>
+        <translation>Stop@2</translation>
+    </message>
+    <message>
+        <source>Text@0,1,20</source>
+        <extracomment>34069</extracomment>
+        <translation>Text@0,1,20</translation>
+    </message>
+    <message>
+        <source>Programm@</source>
+        <extracomment>34070</extracomment>
+        <translation>Program@</translation>
+    </message>
+    <message>
+        <source>Sprechen@-1,0,50</source>
+        <extracomment>34071</extracomment>
+        <translation>Talk@-1,0,50</translation>
+    </message>
+    <message>
+        <source>Alarm@0,1,90,UNPROT</source>
+        <extracomment>34072</extracomment>
+        <translation>Alarm@0,1,90,UNPROT</translation>
+    </message>
+    <message>
+        <source>Zusatztaste 2@</source>
+        <extracomment>34073</extracomment>
+        <translation>Extra key 2@</translation>
+    </message>
+    <message>
+        <source>Zusatztaste 1@</source>
+        <extracomment>34074</extracomment>
+        <translation>Extra key 1@</translation>
+    </message>
+    <message>
+        <source>PTT@-1,0,50</source>
+        <extracomment>34075</extracomment>
+        <translation>PTT@-1,0,50</translation>
+    </message>
+    <message>
+        <source>Aux@</source>
+        <extracomment>34076</extracomment>
+        <translation>Aux@</translation>
+    </message>
+    <message>
+        <source>Gesperrt</source>
+        <extracomment>34087</extracomment>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Sprechstellen Eigenschaften</source>
+        <extracomment>34059</extracomment>
+        <translation>Console Properties</translation>
+    </message>
+    <message>
+        <source>WRN-Sprechstellen</source>
+        <extracomment>34061</extracomment>
+        <translation>WRN consoles</translation>
+    </message>
+    <message>
+        <source>Tastenansicht</source>
+        <extracomment>34113</extracomment>
+        <translation>Key view</translation>
+    </message>
+    <message>
+        <source>Aktuelle Auswahl</source>
+        <extracomment>34127</extracomment>
+        <translation>Current selection</translation>
+    </message>
+    <message>
+        <source>Tasteneigenschaften für Taste &apos;</source>
+        <extracomment>34153</extracomment>
+        <translation>Key properties of key &apos;</translation>
+    </message>
+    <message>
+        <source>Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !</source>
+        <extracomment>34160</extracomment>
+        <translation>Version query not possible, QUILLOMER does not answer !</translation>
+    </message>
+    <message>
+        <source>Die Sprechstelle &apos;%s&apos; ist nicht angeschlossen !
+Es können deshalb keine Daten übertragen werden.
+</source>
+        <extracomment>34173</extracomment>
+        <translation>The console &apos;%s&apos; is not connected !
+No data can be transferred to it.
+</translation>
+    </message>
+    <message>
+        <source>Die Gruppe %d gibt es im Arbeitsblatt nicht !
+</source>
+        <extracomment>34174</extracomment>
+        <translation>The group %d does not exist in the worksheet !
+</translation>
+    </message>
+    <message>
+        <source>Warnung: Audiosignal für Taste %d ist nicht vorhanden !
+</source>
+        <extracomment>34175</extracomment>
+        <translation>Warning: audio signal of key %d does not exist !
+</translation>
+    </message>
+    <message>
+        <source>Warnung: Linie oder Gruppe ist nicht vorhanden !</source>
+        <extracomment>34176</extracomment>
+        <translation>Warning: line or group does not exist !</translation>
+    </message>
+    <message>
+        <source>Warnung: 2.Makro nicht vorhanden !
+</source>
+        <extracomment>34177</extracomment>
+        <translation>Warning: 2nd macro does not exist !
+</translation>
+    </message>
+    <message>
+        <source>Warnung:.Makro nicht vorhanden !
+</source>
+        <extracomment>34178</extracomment>
+        <translation>Warning: macro does not exist !
+</translation>
+    </message>
+    <message>
+        <source>Warnung: Wollen Sie die geänderten Eigenschaften wirklich verwerfen ?
+</source>
+        <extracomment>34179</extracomment>
+        <translation>Warning: do you really want to discard the changed properties ?
+</translation>
+    </message>
+    <message>
+        <source>Userlevel-Abfrage nicht möglich,da QUILLOMER nicht antwortet !</source>
+        <extracomment>34181</extracomment>
+        <translation>User level query not possible, QUILLOMER does not answer !</translation>
+    </message>
+    <message>
+        <source>Wollen Sie die geänderte Tastenprogrammierung übernehmen ?
+</source>
+        <extracomment>34182</extracomment>
+        <translation>Do you want to apply the changed key programming ?
+</translation>
+    </message>
+    <message>
+        <source>Warnung: Wollen Sie wirklich die Tastenzuordnung
+dieser Sprechstelle vollständig löschen ?
+</source>
+        <extracomment>34183</extracomment>
+        <translation>Warning: do you really want to clear the key assignment
+of this console completely ?
+</translation>
+    </message>
+    <message>
+        <source>Es sind keine Sprechstellen zum Kopieren vorhanden !
+</source>
+        <extracomment>34185</extracomment>
+        <translation>There are no consoles to copy to !
+</translation>
+    </message>
+    <message>
+        <source>Die Sprechstelle
+</source>
+        <extracomment>34187</extracomment>
+        <translation>The console
+</translation>
+    </message>
+    <message>
+        <source> hat die SW-Version V</source>
+        <extracomment>34188</extracomment>
+        <translation> has the SW version V</translation>
+    </message>
+    <message>
+        <source>Falsche Schemanummer: Sprechstellendatenformat teilweise incorrect !
+</source>
+        <extracomment>34189</extracomment>
+        <translation>Wrong schema number: console data format partly incorrect !
+</translation>
+    </message>
+    <message>
+        <source>Sie laden ein File (Version &lt; V0.955) , das eine Sprechstelle mit Erweiterung enthält (Typename + X). Diese Typen wurden jedoch in der Tastenansicht ohne WRN2296 angezeigt und wie Sprechstellen ohne Erweiterung behandelt !<byte value="xd"/>
+
+Wenn Sie die Tastenprogrammierung dieser Sprechstellen übernehmen wollen, dann müssen Sie für die Sprechstelle &apos;%s&apos; zunächst eine neue Sprechstelle erzeugen und anschliessend die Tastenbelegung der &apos;%s&apos; auf die neue Sprechstelle kopieren !<byte value="xd"/>
+
+ Danach können Sie die &apos;%s&apos; löschen !
+</source>
+        <extracomment>34190</extracomment>
+        <translation>You are loading a file (version &lt; V0.955) that holds a console with extension (type name + X). These types were shown in the key view without WRN2296 and treated like consoles without extension !<byte value="xd"/>
+
+If you want to keep the key programming of these consoles, first create a new console for the console &apos;%s&apos; and then copy the key assignment of &apos;%s&apos; to the new console !<byte value="xd"/>
+
+ Then you can delete &apos;%s&apos; !
+</translation>
+    </message>
+    <message>
+        <source>Warnung: Sie haben bei dieser Sprechstelle Eigenschaften verändert !
+Beim Umschalten auf eine andere Sprechstelle gehen diese verloren.
+
+Wollen Sie die Änderungen sichern ?
+</source>
+        <extracomment>34191</extracomment>
+        <translation>Warning: you have changed properties of this console !
+They are lost when you switch to another console.
+
+Do you want to save the changes ?
+</translation>
+    </message>
+    <message>
+        <source>Warnung : AUX Taste bei Sprechstelle &apos;%s&apos; mit Erweiterung gefunden.<byte value="xd"/>
+Am EXT-Anschluß kann nur 1 Gerät angeschlossen werden !</source>
+        <extracomment>34287</extracomment>
+        <translation>Warning : AUX key found on console &apos;%s&apos; with extension.<byte value="xd"/>
+Only 1 device can be connected to the EXT connector !</translation>
+    </message>
+    <message>
+        <source>Warnung : PTT Taste bei Sprechstelle &apos;%s&apos; mit Erweiterung gefunden.<byte value="xd"/>
+Am EXT-Anschluß kann nur 1 Gerät angeschlossen werden !</source>
+        <extracomment>34288</extracomment>
+        <translation>Warning : PTT key found on console &apos;%s&apos; with extension.<byte value="xd"/>
+Only 1 device can be connected to the EXT connector !</translation>
+    </message>
+    <message>
+        <source>Der EXT-Anschluß wird schon von WRN2296 verwendet !</source>
+        <extracomment>34289</extracomment>
+        <translation>The EXT connector is already used by WRN2296 !</translation>
+    </message>
+    <message>
+        <source>Der EXT-Anschluß wird schon von einer PTT- oder AUX-Taste verwendet !</source>
+        <extracomment>34290</extracomment>
+        <translation>The EXT connector is already used by a PTT or AUX key !</translation>
+    </message>
+    <message>
+        <source>Achtung: This console has too many Groups ! </source>
+        <extracomment>34647</extracomment>
+        <translation>Attention: This console has too many Groups ! </translation>
     </message>
 </context>
 </TS>
