@@ -90,7 +90,8 @@ void CKeyView::ShowConsole(CConsole* console, int clientHeight)
         return;
     for (CConsKey* key : console->GetProp().GetAllKeys())
         key->SetView(this);
-    Relayout(clientHeight);
+    // The keys' targets are read afresh from the links (older ones may be gone).
+    LayoutFront(clientHeight);
     console->RefreshKeys();
     update();
 }
@@ -99,6 +100,15 @@ void CKeyView::Relayout(int clientHeight)
 {
     if (!m_console)
         return;
+    LayoutFront(clientHeight);
+    // Captions are fitted to the new buttons.
+    for (CConsKey* key : m_console->GetProp().GetAllKeys())
+        key->SetFirstTarget(key->GetFirstTarget());
+    update();
+}
+
+void CKeyView::LayoutFront(int clientHeight)
+{
     CConsProp& prop = m_console->GetProp();
     const CRect talk = prop.LayoutKeys(clientHeight);
     m_fixedKeys = prop.GetFixedCount();
@@ -125,12 +135,8 @@ void CKeyView::Relayout(int clientHeight)
         d.OffsetRect(0, -(d.Height() * 133 / 100));
         m_display = Q(d);
     }
-    // Captions are fitted to the new buttons.
-    for (CConsKey* key : prop.GetAllKeys())
-        key->SetFirstTarget(key->GetFirstTarget());
     setMinimumSize(width, clientHeight);
     resize(width, clientHeight);
-    update();
 }
 
 void CKeyView::LeaveConsole()

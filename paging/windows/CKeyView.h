@@ -101,6 +101,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void LayoutFront(int clientHeight);
     void DrawKey(QPainter& p, const CConsKey& key);
     void Transfer(int mode);
     void QueryVersion();
