@@ -16,6 +16,7 @@
 #include "paging/windows/CPPCons2.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/DialogLayout.h"
 
 namespace {
 // The consoles' properties command opens the settings.
@@ -62,7 +63,7 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
-    setMinimumSize(860, 520);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {440, 250}));
 
     std::vector<CConsole*> consoles;
     if (doc)

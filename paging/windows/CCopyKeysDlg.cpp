@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogLayout.h"
+
 namespace {
 constexpr int kMaxName = 32;
 }
@@ -36,7 +38,7 @@ CCopyKeysDlg::CCopyKeysDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(buttons);
-    setMinimumWidth(320);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {190, 104}));
 }
 
 void CCopyKeysDlg::showEvent(QShowEvent* event)

@@ -16,6 +16,7 @@
 #include "paging/CConsKey.h"
 #include "paging/CConsole.h"
 #include "paging/windows/CKeyPropDlg.h"
+#include "ui/DialogLayout.h"
 
 namespace {
 constexpr int kMaxRepeat = 10;
@@ -98,6 +99,7 @@ CKeyMacroDlg::CKeyMacroDlg(CKeyPropDlg* owner, CConsKey* key) : QDialog(owner), 
     values->addWidget(m_radioGroup);
     layout->addLayout(values);
     layout->addWidget(buttons);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {260, 170}));
 
     connect(m_type, &QComboBox::activated, this, &CKeyMacroDlg::ChooseActivation);
     connect(m_macroB, &QComboBox::activated, this, &CKeyMacroDlg::ChooseMacroB);

@@ -26,6 +26,7 @@
 #include "paging/windows/CKeyView.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/DialogLayout.h"
 
 namespace {
 struct FunctionEntry {
@@ -144,7 +145,7 @@ CKeyPropDlg::CKeyPropDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_view(
     layout->addWidget(functionGroup, 2);
     layout->addLayout(lists, 3);
     layout->addLayout(values, 2);
-    setMinimumSize(640, 320);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {330, 170}));
 
     connect(m_functions, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnFunctionRow);
     connect(m_targets, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnTargetRow);

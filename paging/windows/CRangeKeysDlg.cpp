@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/MessageBox.h"
+#include "ui/DialogLayout.h"
 
 namespace {
 constexpr int kMaxLine = 100;
@@ -24,6 +25,7 @@ QLabel* Text(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setWordWrap(true);
+    KeepWrappedTextWhole(l, 30);
     return l;
 }
 }  // namespace
@@ -55,7 +57,7 @@ CRangeKeysDlg::CRangeKeysDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
-    setMinimumWidth(380);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {220, 120}));
 }
 
 int CRangeKeysDlg::DoModal()
