@@ -14,6 +14,7 @@
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -709,7 +710,7 @@ int CAudioInputSlot::OnCommand(uint32_t commandId)
     }
     if (IsConsoleCommand(commandId)) {
         if (AddConsole(ConsoleKindOfCommand(commandId)) == 0)
-            ShowMessageId(34028, mb::IconStop);
+            ShowMessageId(IDS_CONS_CANNOT_CREATE, mb::IconStop);
         return 1;
     }
     if (commandId >= kCmdFirstDevice && commandId <= kCmdLastDevice) {

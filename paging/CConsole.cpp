@@ -271,7 +271,7 @@ void CConsole::OnOpen(uint32_t, uint32_t, uint32_t)
 int CConsole::GetListTexts(int mode, std::vector<std::string>& texts)
 {
     if (mode == 1) {
-        for (uint32_t id : {32805u, 34244u, 32804u})
+        for (uint32_t id : {IDS_CONS_TITLE_NAME, IDS_CONS_TITLE_ID, IDS_CONS_TITLE_TYPE})
             texts.push_back(LoadStringId(id));
     } else {
         texts.push_back(GetName());

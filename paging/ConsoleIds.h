@@ -76,4 +76,7 @@ enum : uint32_t {
     IDS_CONS_EXT_USED_BY_KEY = 34290,   // "Der EXT-Anschluß wird schon von einer PTT- oder AUX-Taste verwendet !"
     IDS_CONS_TOO_MANY_GROUPS = 34647,   // "Achtung: This console has too many Groups ! "
     IDS_CONS_KEY_VIEW = 34113,          // "Tastenansicht"
+    IDS_CONS_TITLE_NAME = 32805,        // "Name"
+    IDS_CONS_TITLE_ID = 34244,          // "ID"
+    IDS_CONS_TITLE_TYPE = 32804,        // "Typ"
 };
