@@ -343,7 +343,8 @@ CBaseDevice* CConsole::FindGroupByZoneSet(const std::string& text) const
     if (!m_pDocument || text.size() > kRangeTextMaxLength)
         return nullptr;
     NumberSet set{};
-    ParseRanges(set, kMaxZone, text);
+    if (!ParseRanges(set, kMaxZone, text))
+        return nullptr;
     std::set<int32_t> wanted;
     for (int n = 1; n <= kMaxZone; ++n)
         if (TestBit(set, static_cast<unsigned>(n - 1)))
@@ -463,8 +464,10 @@ void CConsole::ParseUploadLines(std::string line, const std::string&, int)
     case consparam::Group: {
         if (number < 0 || number >= kGroupSlots || value.empty() || value == "0" || value == "NONE")
             return;
-        // A text that does not fit a number set names no group.
-        if (value.size() > kRangeTextMaxLength)
+        // A text that is no set of zones names no group.
+        NumberSet zones{};
+        if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
+            !ParseRanges(zones, kMaxZone, value))
             return;
         if (CBaseDevice* group = FindGroupByZoneSet(value))
             SetGroupSlot(number, group);

@@ -109,7 +109,8 @@ void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int 
     if (value.size() > kRangeTextMaxLength)
         return;
     ConsoleSet set{};
-    if (value != kNone && !ParseRanges(set, kConsoles, value))
+    if (value != kNone && (value.find_first_not_of("0123456789,-") != std::string::npos ||
+                           !ParseRanges(set, kConsoles, value)))
         return;
     m_reference = value;
 }

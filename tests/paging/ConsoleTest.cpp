@@ -284,7 +284,10 @@ TEST_F(ConsoleTest, SettingsAnswersAndParameterTexts)
     h.Answer("/CONS/ADR1/GROUP4 3");
     EXPECT_EQ(g, c->GetGroupSlot(4));
     h.Answer("/CONS/ADR1/GROUP5 " + std::string(600, '3'));  // no number set: refused
+    h.Answer("/CONS/ADR1/GROUP5 3,x");
+    h.Answer("/CONS/ADR1/GROUP5 3,101");
     EXPECT_EQ(nullptr, c->GetGroupSlot(5));
+    EXPECT_EQ(1u, messages.size());  // refused without a word
     h.Answer("/CONS/ADR1/SPEED 3");
     EXPECT_EQ(LoadStringId(IDS_CONS_PARSER_ERROR), messages.back());
 
