@@ -258,7 +258,9 @@ void CPPCons1::Load()
 
 bool CPPCons1::OnOK()
 {
-    if (!m_console)
+    // Unchanged, the page writes nothing back: a power-on priority that is
+    // no multiple of ten stays as it is.
+    if (!m_console || !m_modified)
         return true;
     const int onPrio = m_onPrio->text().toInt();
     const int expert = m_expert->text().toInt();

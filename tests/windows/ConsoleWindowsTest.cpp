@@ -251,6 +251,7 @@ TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)
         return sender.lines.at(0);
     }());
     page->GetExpertPassword()->setText(QStringLiteral("99"));
+    emit page->GetExpertPassword()->textEdited(QStringLiteral("99"));
     EXPECT_FALSE(page->OnOK());
     EXPECT_EQ("4711", console->GetProp().GetParamText(consparam::ExpertPassword));
 }
