@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QToolTip>
 
+#include <vector>
+
 #include "comm/CCommLink.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -430,34 +432,52 @@ void CKeyView::DrawKey(QPainter& p, const CConsKey& key)
     }
 }
 
-void CKeyView::PrintConsole(QPrinter& printer)
+int CKeyView::PrintConsole(QPrinter& printer)
 {
     printer.setPageOrientation(m_fixedKeys > 50 ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter p(&printer);
-    if (!p.isActive())
-        return;
-    const QRect page = p.viewport();
-    const QRect drawn = m_panel.united(m_extensionPanel.isValid() ? m_extensionPanel : m_panel).adjusted(0, -40, 0, 0);
-    const double zoom = std::min({1.0 * page.width() / std::max(1, drawn.width()),
-                                  0.8 * page.height() / std::max(1, drawn.height()),
-                                  printer.resolution() / 96.0});
-    p.save();
-    p.translate(page.width() / 2.0 - zoom * drawn.center().x(), page.height() * 0.4 - zoom * drawn.center().y());
-    p.scale(zoom, zoom);
-    DrawConsole(p);
-    p.restore();
+    if (!p.isActive() || !m_console)
+        return 0;
+    // A console with the extension unit prints the base console, then the extension.
+    std::vector<QRect> parts{m_panel};
+    if (m_extensionPanel.isValid())
+        parts.push_back(m_extensionPanel);
+    const int pages = static_cast<int>(parts.size());
+    const QString name = QString::fromStdString(m_console->GetName());
+    const CQuillomerDoc* doc = m_console->GetDocument();
     QFont courier(QStringLiteral("Courier New"));
     courier.setPointSize(10);
-    p.setFont(courier);
-    const CQuillomerDoc* doc = m_console ? m_console->GetDocument() : nullptr;
-    const QString footer = tr("Datei") + QStringLiteral(":  '") + QString::fromStdString(doc ? doc->GetPathName() : "") +
-                           QStringLiteral("'   ") + tr("Datum") + QStringLiteral(":  ") +
-                           QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" , ") +
-                           QTime::currentTime().toString(QStringLiteral("HH:mm")) + QStringLiteral("   ") +
-                           tr("Seite %1 von %2").arg(1).arg(1);
-    const int y = page.height() - 3 * p.fontMetrics().height();
-    p.drawLine(0, y, page.width(), y);
-    p.drawText(QRect(0, y + 4, page.width(), p.fontMetrics().height() * 2), Qt::AlignLeft, footer);
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            printer.newPage();
+        const QRect area = p.viewport();
+        const QRect part = parts[static_cast<size_t>(page - 1)];
+        const QRect drawn = part.adjusted(0, -40, 0, 0);
+        const double zoom = std::min({1.0 * area.width() / std::max(1, drawn.width()),
+                                      0.8 * area.height() / std::max(1, drawn.height()),
+                                      printer.resolution() / 96.0});
+        p.save();
+        p.translate(area.width() / 2.0 - zoom * drawn.center().x(), area.height() * 0.4 - zoom * drawn.center().y());
+        p.scale(zoom, zoom);
+        p.setClipRect(part.adjusted(-2, -40, 2, 2));
+        DrawConsole(p);
+        QString title = name;
+        if (pages > 1)
+            title += page == 1 ? QStringLiteral("  'Master'") : QStringLiteral("  'Slave'");
+        p.setFont(font());
+        p.drawText(QRect(part.left(), part.top() - 34, part.width(), 24), Qt::AlignCenter, title);
+        p.restore();
+        p.setFont(courier);
+        const QString footer = tr("Datei") + QStringLiteral(":  '") + QString::fromStdString(doc ? doc->GetPathName() : "") +
+                               QStringLiteral("'   ") + tr("Datum") + QStringLiteral(":  ") +
+                               QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" , ") +
+                               QTime::currentTime().toString(QStringLiteral("HH:mm")) + QStringLiteral("   ") +
+                               tr("Seite %1 von %2").arg(page).arg(pages);
+        const int y = area.height() - 3 * p.fontMetrics().height();
+        p.drawLine(0, y, area.width(), y);
+        p.drawText(QRect(0, y + 4, area.width(), p.fontMetrics().height() * 2), Qt::AlignLeft, footer);
+    }
+    return pages;
 }
 
 // ---------------------------------------------------------------- commands

@@ -71,7 +71,8 @@ public:
 
     // Draws the console front (also into a printer).
     void DrawConsole(QPainter& p);
-    void PrintConsole(QPrinter& printer);
+    // Prints the console front; returns the number of pages.
+    int PrintConsole(QPrinter& printer);
 
     // IConsoleKeyView
     void KeyChanged(CConsKey& key) override;

@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPrinter>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 #include "hardware/CAudioInputSlot.h"
 #include "macros/CMacro.h"
@@ -254,4 +256,21 @@ TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)
     emit page->GetExpertPassword()->textEdited(QStringLiteral("99"));
     EXPECT_FALSE(page->OnOK());
     EXPECT_EQ("4711", console->GetProp().GetParamText(consparam::ExpertPassword));
+}
+
+TEST_F(ConsoleWindows, ExtensionConsolePrintsTwoLandscapePages)
+{
+    CConsole* big = Fit(consmodel::WRN2271X, 1);
+    ASSERT_NE(nullptr, big);
+    CConsolePropertySheet sheet(&d.doc(), big);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    // The extension unit's keys 11..60 at the left, the base keys 1..10 after a gap.
+    EXPECT_LT(big->GetProp().FindKey(11)->GetCell().left, big->GetProp().FindKey(1)->GetCell().left);
+    EXPECT_LT(big->GetProp().FindKey(20)->GetCell().left, big->GetProp().FindKey(1)->GetCell().left);
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("pult.pdf")));
+    EXPECT_EQ(2, view->PrintConsole(printer));
+    EXPECT_EQ(QPageLayout::Landscape, printer.pageLayout().orientation());
 }
