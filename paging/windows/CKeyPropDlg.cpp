@@ -201,11 +201,6 @@ CKeyPropDlg::~CKeyPropDlg()
     delete m_macroDlg;
 }
 
-void CKeyPropDlg::closeEvent(QCloseEvent* event)
-{
-    QDialog::closeEvent(event);
-}
-
 void CKeyPropDlg::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton)
@@ -351,7 +346,6 @@ void CKeyPropDlg::ShowControls()
         SelectData(m_targets, m_key->GetFirstTarget());
     }
     uint32_t signalType = 0;
-    uint32_t labelId = 0;
     switch (f) {
     case CKF_ALARM: signalType = OT_ALARM_SIGNAL; break;
     case CKF_CHIME: signalType = OT_CHIME_SIGNAL; break;
@@ -366,7 +360,6 @@ void CKeyPropDlg::ShowControls()
     for (const auto& [type, text] : kLabels)
         if (type == signalType)
             m_signalLabel->setText(tr(text));
-    (void)labelId;
     m_signalLabel->setVisible(signalType != 0);
     m_signals->setVisible(signalType != 0);
     if (signalType != 0) {

@@ -61,7 +61,6 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FillFunctions(uint32_t mask);

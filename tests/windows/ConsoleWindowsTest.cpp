@@ -274,3 +274,27 @@ TEST_F(ConsoleWindows, ExtensionConsolePrintsTwoLandscapePages)
     EXPECT_EQ(2, view->PrintConsole(printer));
     EXPECT_EQ(QPageLayout::Landscape, printer.pageLayout().orientation());
 }
+
+TEST_F(ConsoleWindows, ClearAllAndLeavingWithoutApplying)
+{
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    // Leaving the page with a changed key, answering No: the console keeps its key.
+    view->OpenKeyProperties(console->GetProp().FindKey(1));
+    view->GetKeyPropDlg()->ChooseFunction(CKF_DISABLED);
+    EXPECT_TRUE(sheet.GetApplyButton()->isEnabled());
+    messages.answer = mb::IdNo;
+    sheet.SetActivePage(CConsolePropertySheet::General);
+    EXPECT_TRUE(messages.Contains(LoadStringId(IDS_CONS_ASK_APPLY_KEYS)));
+    EXPECT_EQ("SEL,1", console->GetProp().FindKey(1)->BuildValueText());
+    sheet.SetActivePage(CConsolePropertySheet::Keys);
+    EXPECT_EQ(CKF_SEL, console->GetProp().FindKey(1)->Working().function);
+
+    messages.answer = mb::IdYes;
+    view->OnCommand(keyviewcmd::ClearKeys);
+    for (const CConsKey* key : console->GetProp().GetAllKeys())
+        EXPECT_EQ("DISABLED", key->BuildValueText()) << key->GetNumber();
+    EXPECT_TRUE(console->m_outLinks.empty());
+    EXPECT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(1, OT_ZONE)->GetInLinkFrom(console));
+    EXPECT_EQ("Schließen", sheet.GetCancelButton()->text().toStdString());
+}
