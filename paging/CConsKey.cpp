@@ -64,8 +64,6 @@ CBaseDevice* Lookup(const CConsole* console, int32_t number, uint32_t type)
     return doc->GetIDManager().GetBaseDevice(number, type);
 }
 
-bool IsSignalFunction(int32_t f) { return f == CKF_ALARM || f == CKF_CHIME || f == CKF_TEXT; }
-bool IsMacroFunction(int32_t f) { return f >= CKF_MACRO && f <= CKF_MACSWT; }
 uint32_t SignalTypeOf(int32_t f)
 {
     return f == CKF_ALARM ? OT_ALARM_SIGNAL : f == CKF_CHIME ? OT_CHIME_SIGNAL : OT_MESSAGE_SIGNAL;

@@ -351,8 +351,8 @@ void CKeyPropDlg::ShowControls()
     case CKF_CHIME: signalType = OT_CHIME_SIGNAL; break;
     case CKF_TEXT: signalType = OT_MESSAGE_SIGNAL; break;
     case CKF_TALK:
-    case CKF_TALKEXT: signalType = v.b != 0 ? OT_CHIME_SIGNAL : 0; break;
-    default: signalType = IsMacro(f) ? OT_MACRO : 0; break;
+    case CKF_TALKEXT: signalType = v.b != 0 ? uint32_t{OT_CHIME_SIGNAL} : 0u; break;
+    default: signalType = IsMacro(f) ? uint32_t{OT_MACRO} : 0u; break;
     }
     static const std::pair<uint32_t, const char*> kLabels[] = {
         {OT_ALARM_SIGNAL, QT_TR_NOOP("Alarmliste")}, {OT_CHIME_SIGNAL, QT_TR_NOOP("Gongliste")},

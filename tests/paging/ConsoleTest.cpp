@@ -209,9 +209,11 @@ TEST_F(ConsoleTest, EveryKeyTypeRoundTripsThroughFileAndUpload)
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(lines, Download(*c));
     // Every link of a key has its mirror at the target.
-    for (const LinkRecord* r : c->m_outLinks)
-        if (r->HasPartner() && r->partner != c)
+    for (const LinkRecord* r : c->m_outLinks) {
+        if (r->HasPartner() && r->partner != c) {
             EXPECT_TRUE(HasMirror(*r, c)) << r->ownKey;
+        }
+    }
 }
 
 TEST_F(ConsoleTest, KeyValueEdges)
@@ -351,9 +353,11 @@ TEST_F(ConsoleTest, CopyKeysLeavesTheTargetExactlyTheSource)
     EXPECT_EQ("SEL,7", Key(*b, 15).BuildValueText());
     // No zone keeps a link of a key that was overwritten (keys 3 and 4 of the target).
     for (int zone : {9, 12})
-        for (const LinkRecord* r : Doc().GetIDManager().GetBaseDevice(zone, OT_ZONE)->m_inLinks)
-            if (r->partner == b)
+        for (const LinkRecord* r : Doc().GetIDManager().GetBaseDevice(zone, OT_ZONE)->m_inLinks) {
+            if (r->partner == b) {
                 EXPECT_EQ(zone, r->partnerKey & 0xFFFF);
+            }
+        }
     int mirrors = 0;
     for (CBaseDevice* obj : {static_cast<CBaseDevice*>(g), Doc().GetIDManager().GetBaseDevice(1, OT_ZONE)})
         for (const LinkRecord* r : obj->m_inLinks)
