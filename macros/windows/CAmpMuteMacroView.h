@@ -1,0 +1,19 @@
+#pragma once
+// AMPMUTE: the amplifier channels (parameter 58) and whether they are muted (29).
+
+#include "macros/windows/CMacroEditorView.h"
+
+class QCheckBox;
+class QLabel;
+
+class CAmpMuteMacroView : public CMacroEditorView {
+public:
+    explicit CAmpMuteMacroView(QWidget* parent = nullptr);
+
+protected:
+    void OnInitialUpdate() override;
+
+private:
+    QLabel* m_channels = nullptr;
+    QCheckBox* m_mute = nullptr;
+};

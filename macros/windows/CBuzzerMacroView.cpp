@@ -1,0 +1,45 @@
+#include "macros/windows/CBuzzerMacroView.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "macros/CMacro.h"
+
+CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
+    : CMacroEditorView(parent, "Akustisches Signal auf der Sprechstelle konfigurieren")
+{
+    m_console = AddCombo(1721, "Sprechstelle");
+    m_pattern = AddEdit(1499, "Zeichenmuster", "( max. 16 Zeichen)");
+    m_step = AddEdit(1237, "Dauer pro Schritt   0.", "s       (0=Piepser aus)");
+    m_repeat = AddEdit(1719, "Wiederholung", "(0=unendlich, 1 .. 255)");
+    m_pause = AddEdit(1720, "Pause zwischen zwei Muster", "s (0 .. 255 s)");
+    OnSelect(m_console, [this](int v) { Macro()->SetParam(38, v); });
+    connect(m_pattern, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (CMacro* macro = Macro())
+            macro->SetParamText(13, text.toStdString());
+    });
+    // A text that holds no number leaves the parameter as it is.
+    auto number = [this](QLineEdit* edit, int param) {
+        connect(edit, &QLineEdit::textEdited, this, [this, param](const QString& text) {
+            CMacro* macro = Macro();
+            if (const auto v = ReadInt(text); v && macro)
+                macro->SetParam(param, *v);
+        });
+    };
+    number(m_step, 39);
+    number(m_repeat, 75);
+    number(m_pause, 76);
+}
+
+void CBuzzerMacroView::OnInitialUpdate()
+{
+    FillConsoles(m_console);
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    SelectData(m_console, macro->GetParam(38));
+    m_pattern->setText(QString::fromStdString(macro->GetParamText(13)));
+    m_step->setText(QString::fromStdString(macro->GetParamText(39)));
+    m_pause->setText(QString::fromStdString(macro->GetParamText(76)));
+    m_repeat->setText(QString::fromStdString(macro->GetParamText(75)));
+}

@@ -1,0 +1,64 @@
+#include "macros/windows/CDIGIOMacroView.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "macros/CMacro.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+
+namespace {
+// Outputs of the digital I/O card and of the 8 I/O control modules.
+constexpr uint32_t kOutputKinds[] = {34322, 32796, 32797};
+}  // namespace
+
+CDIGIOMacroView::CDIGIOMacroView(QWidget* parent)
+    : CMacroEditorView(parent,
+                       "Schalten eines Logikausgangs (8 I/O Kontrollmodul, LMZ 763, LMZ 764).\n"
+                       "Bei Pulsdauer = 0 wird statisch ein- oder ausgeschaltet\n"
+                       "Bei Pulsdauer > 0 wird der Logikausgang für die spezifizierte Zeit ein- oder "
+                       "ausgeschaltet und danach wieder umgeschaltet")
+{
+    m_output = AddCombo(1232, "Ausgang");
+    m_time = AddEdit(1195, "Zeit", "s   (0.1 - 100.0 s\n      0 = statisch)");
+    AddPair("Ausgang ein", "Ausgang aus");
+    connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (IsFilling() || !Macro())
+            return;
+        auto* pad = reinterpret_cast<CBaseDevice*>(m_output->itemData(index).value<quintptr>());
+        ForBoth([pad](CMacro& m) {
+            m.RemoveOutLinksAtKey(macrolink::LogicOut);
+            if (pad)
+                m.LinkTo(macrolink::LogicOut, pad, 0);
+        });
+    });
+    connect(m_time, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (const auto v = ReadFloat(text); v && Macro())
+            ForBoth([&](CMacro& m) { m.SetParamFloat(35, *v); });
+    });
+}
+
+void CDIGIOMacroView::OnInitialUpdate()
+{
+    m_output->addItem(QStringLiteral("OFF"), QVariant::fromValue<quintptr>(0));
+    if (CQuillomerDoc* doc = Document()) {
+        for (uint32_t kind : kOutputKinds) {
+            DeviceList pads;
+            doc->GetIDManager().GetBaseDeviceListByKind(pads, OT_CONTROL_PAD, kind);
+            for (CBaseDevice* pad : pads)
+                m_output->addItem(QString::fromStdString(pad->GetName()),
+                                  QVariant::fromValue(reinterpret_cast<quintptr>(pad)));
+        }
+    }
+    m_output->setCurrentIndex(0);
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    ShowPair();
+    if (const LinkRecord* link = macro->GetOutLinkAtKey(macrolink::LogicOut); link && link->HasPartner())
+        for (int i = 1; i < m_output->count(); ++i)
+            if (m_output->itemData(i).value<quintptr>() == reinterpret_cast<quintptr>(link->partner))
+                m_output->setCurrentIndex(i);
+    m_time->setText(QString::fromStdString(macro->GetParamText(35)));
+}

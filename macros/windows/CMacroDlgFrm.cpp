@@ -1,0 +1,154 @@
+#include "macros/windows/CMacroDlgFrm.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QSplitter>
+
+#include <cstdio>
+
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgListView.h"
+#include "macros/windows/MacroViews.h"
+#include "model/CBaseDevice.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+
+QL_STRING_TABLE({
+    {33143, "Makro erzeugen\nMakro erzeugen"},
+    {33144, "Makro löschen\nMakro löschen"},
+    {32916, "Makro downloaden\nMakro downloaden"},
+    {32917, "Makro uploaden\nMakro uploaden"},
+    {32918, "Makro ausführen\nMakro ausführen"},
+});
+
+namespace {
+template <class View>
+CMacroEditorView* Make(QWidget* parent)
+{
+    return new View(parent);
+}
+
+struct TypeView {
+    uint32_t type;
+    CMacroDlgFrm::ViewFactory make;
+};
+
+const std::vector<TypeView>& TypeViews()
+{
+    namespace mt = macrotype;
+    static const std::vector<TypeView> views = {
+        {mt::Background, Make<CBackgroundMacroView>}, {mt::Page, Make<CPageMacroView>},
+        {mt::Chime, Make<CChimeMacroView>},           {mt::Alarm, Make<CAlarmMacroView>},
+        {mt::LogicOut, Make<CDIGIOMacroView>},        {mt::Volume, Make<CVolumeMacroView>},
+        {mt::Monitor, Make<CMonitorMacroView>},       {mt::AuxSelect, Make<CInselMacroView>},
+        {mt::LcdText, Make<CLCDTextMacroView>},       {mt::Sequence, Make<CSequenceMacroView>},
+        {mt::Message, Make<CMessageMacroView>},       {mt::MemoFlag, Make<CMemoFlagMacroView>},
+        {mt::Power, Make<CPowerMacroView>},           {mt::VirtCtrl, Make<CVirtCtrlMacroView>},
+        {mt::Stop, Make<CStopMacroView>},             {mt::Amp, Make<CAmpMacroView>},
+        {mt::AmpMute, Make<CAmpMuteMacroView>},       {mt::Record, Make<CRecordMacroView>},
+        {mt::Erase, Make<CEraseMacroView>},           {mt::Repeat, Make<CRepeatMacroView>},
+        {mt::SlaveClock, Make<CSlaveClockMacroView>}, {mt::ZoneTest, Make<CZonetestMacroView>},
+        {mt::Buzzer, Make<CBuzzerMacroView>},
+    };
+    return views;
+}
+}  // namespace
+
+CMacroDlgFrm::ViewFactory CMacroDlgFrm::ViewOfType(uint32_t type)
+{
+    for (const TypeView& v : TypeViews())
+        if (v.type == type)
+            return v.make;
+    return Make<CEmptyMacroView>;
+}
+
+CMacroDlgFrm::CMacroDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
+{
+    setObjectName(QStringLiteral("MacroDlgFrm"));
+    AddCommandBar(kCommandBarId,
+                  {macrocmd::New, macrocmd::Delete, 0, macrocmd::Upload, macrocmd::Download, 0, macrocmd::Run});
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_list = new CMacroDlgListView(m_splitter);
+    m_splitter->addWidget(m_list);
+    m_editor = new CEmptyMacroView(m_splitter);
+    m_splitter->addWidget(m_editor);
+    int width = kDefaultListWidth;
+    std::sscanf(QSettings().value(QStringLiteral("Settings/MacroListWidth")).toString().toLatin1().constData(), "%d",
+                &width);
+    m_splitter->setSizes({width, 460});
+    m_splitter->setStretchFactor(1, 1);
+    setCentralWidget(m_splitter);
+    // Fixed while the window is open.
+    const bool connected = IsDocConnected() != 0;
+    for (unsigned id : {macrocmd::Download, macrocmd::Upload, macrocmd::Run})
+        GetAction(id)->setEnabled(connected);
+    RefreshMacroList();
+    ApplyButtonRule();
+}
+
+CMacroEditorView* CMacroDlgFrm::GetEditorView() const
+{
+    return m_editor;
+}
+
+CMacro* CMacroDlgFrm::GetCurrentMacro() const
+{
+    return m_list ? m_list->GetCurrentMacro() : nullptr;
+}
+
+void CMacroDlgFrm::SwitchMacroView()
+{
+    const QList<int> sizes = m_splitter->sizes();
+    if (m_editor) {
+        // A view's own handler may have asked for the switch: it goes later.
+        m_editor->hide();
+        m_editor->setParent(nullptr);
+        m_editor->deleteLater();
+    }
+    m_editor = ViewOfType(m_list->GetCurrentMacroType())(m_splitter);
+    m_splitter->addWidget(m_editor);
+    m_editor->InitialUpdate();
+    if (sizes.size() == 2)
+        m_splitter->setSizes(sizes);
+}
+
+void CMacroDlgFrm::RefreshMacroList()
+{
+    m_list->FillList();
+    SwitchMacroView();
+}
+
+void CMacroDlgFrm::ApplyButtonRule()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    const int count = doc ? doc->GetIDManager().GetCount(OT_MACRO) : 0;
+    GetAction(macrocmd::New)->setEnabled(doc && static_cast<uint32_t>(count) != GetMaxObjectCount(OT_MACRO));
+    GetAction(macrocmd::Delete)->setEnabled(count > 0);
+}
+
+bool CMacroDlgFrm::OnFrameCommand(unsigned commandId)
+{
+    switch (commandId) {
+    case macrocmd::New:
+        m_list->CreateMacro();
+        RefreshMacroList();
+        ApplyButtonRule();
+        return true;
+    case macrocmd::Delete:
+        m_list->DeleteSelectedItem();
+        RefreshMacroList();
+        ApplyButtonRule();
+        return true;
+    case macrocmd::Download: m_list->TransferAllMacros(false); return true;
+    case macrocmd::Upload:
+        m_list->TransferAllMacros(true);
+        RefreshMacroList();
+        return true;
+    case macrocmd::Run: m_list->RunMacro(); return true;
+    default: return false;
+    }
+}

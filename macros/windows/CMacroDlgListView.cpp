@@ -1,0 +1,394 @@
+#include "macros/windows/CMacroDlgListView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSettings>
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroEditorView.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
+
+QL_STRING_TABLE({
+    {32804, "Typ"},
+    {33179, "Download"},
+    {33180, "Upload"},
+    {34200, "Ein Makro dieses Typs ist schon vorhanden !"},
+});
+
+namespace {
+namespace mt = macrotype;
+
+constexpr uint32_t kTitleType = 32804;             // "Typ"
+constexpr uint32_t kAlreadyThere = 34200;          // "Ein Makro dieses Typs ist schon vorhanden !"
+constexpr int kDefaultWidths[3] = {160, 60, 30};
+
+QString Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+QString ColumnWidthsKey()
+{
+    return QStringLiteral("Settings/MacroListColumnWidth");
+}
+
+// How many macros a new macro of a type makes, and the words their names end in.
+struct NewMacroRule {
+    int count;  // 0 none, 1 one macro, 2 a pair
+    const char* first;
+    const char* second;
+};
+NewMacroRule RuleOf(uint32_t type)
+{
+    switch (type) {
+    case mt::Background:
+    case mt::Page:
+    case mt::Alarm:
+    case mt::LogicOut:
+    case mt::Message:
+    case mt::Record:
+    case mt::Power: return {2, " ON", " OFF"};
+    case mt::Monitor:
+    case mt::Volume:
+    case mt::VirtCtrl: return {2, " UP", " DOWN"};
+    case mt::Chime:
+    case mt::AuxSelect:
+    case mt::LcdText:
+    case mt::Sequence:
+    case mt::MemoFlag:
+    case mt::Stop:
+    case mt::Amp:
+    case mt::AmpMute:
+    case mt::Erase:
+    case mt::Repeat:
+    case mt::ZoneTest:
+    case mt::Buzzer: return {1, nullptr, nullptr};
+    default: return {0, nullptr, nullptr};
+    }
+}
+
+// A new macro of `type` under the next free number; null when none is free.
+CMacro* MakeMacro(CQuillomerDoc* doc, uint32_t type)
+{
+    auto* macro = new CMacro;
+    if (!macro->Create(type, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, doc)) {
+        delete macro;
+        return nullptr;
+    }
+    doc->AddObject(macro, CAT_MACRO);
+    return macro;
+}
+}  // namespace
+
+CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
+{
+    setObjectName(QStringLiteral("MacroDlgListView"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    setPalette(p);
+    setMinimumSize(150, 100);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    InsertColumn(0, QString(), LVCFMT_CENTER, 150);
+    InsertColumn(1, QString(), LVCFMT_LEFT, 150);
+    InsertColumn(2, QString(), LVCFMT_RIGHT, 150);
+
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (m_filling || !item)
+            return;
+        const auto* macro = reinterpret_cast<CMacro*>(GetItemData(RowOf(item)));
+        if (!macro)
+            return;
+        m_currentNumber = macro->GetNumber();
+        if (CMacroDlgFrm* frame = Frame())
+            frame->SwitchMacroView();
+    });
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        if (m_filling || column != 0)
+            return;
+        const int row = RowOf(item);
+        const QString text = item->text(0);
+        // After the editor has closed: the refill deletes the row.
+        QMetaObject::invokeMethod(this, [this, row, text] { Rename(row, text); }, Qt::QueuedConnection);
+    });
+}
+
+CMacroDlgListView::~CMacroDlgListView()
+{
+    QSettings().setValue(ColumnWidthsKey(), QStringLiteral("%1,%2,%3")
+                                                .arg(GetColumnWidth(0))
+                                                .arg(GetColumnWidth(1))
+                                                .arg(GetColumnWidth(2)));
+}
+
+CMacroDlgFrm* CMacroDlgListView::Frame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* f = qobject_cast<CMacroDlgFrm*>(w))
+            return f;
+    return nullptr;
+}
+
+void CMacroDlgListView::ParseColumnWidths(const QString& stored, int widths[3])
+{
+    for (int i = 0; i < 3; ++i)
+        widths[i] = kDefaultWidths[i];
+    std::sscanf(stored.toLatin1().constData(), "%d,%d,%d", &widths[0], &widths[1], &widths[2]);
+}
+
+void CMacroDlgListView::FillList()
+{
+    m_filling = true;
+    int widths[3];
+    ParseColumnWidths(QSettings().value(ColumnWidthsKey()).toString(), widths);
+    const uint32_t titles[3] = {IDS_MACRO_KIND, kTitleType, IDS_MACRO_TITLE_ID};
+    for (int c = 0; c < 3; ++c) {
+        headerItem()->setText(c, Str(titles[c]));
+        SetColumnWidth(c, widths[c]);
+    }
+    DeleteAllItems();
+    int select = 0;
+    if (CQuillomerDoc* doc = GetActiveDoc()) {
+        DeviceList list;
+        doc->GetIDManager().GetBaseDeviceList(list, OT_MACRO);
+        for (CBaseDevice* obj : list) {
+            auto* macro = dynamic_cast<CMacro*>(obj);
+            const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), 0);
+            SetItemData(row, reinterpret_cast<quintptr>(macro));
+            SetItemText(row, 1, macro ? QString::fromStdString(macro->GetParamText(0)) : QString());
+            SetItemText(row, 2, QString::fromStdString(obj->GetNumberText()));
+            Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
+            if (obj->GetNumber() == m_currentNumber)
+                select = row;
+        }
+    }
+    if (select < GetItemCount()) {
+        SetItemState(select, true, true);
+        scrollToItem(Row(select));
+        if (const CMacro* macro = GetCurrentMacro())
+            m_currentNumber = macro->GetNumber();
+    }
+    m_filling = false;
+}
+
+int CMacroDlgListView::SelectedRow() const
+{
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (IsItemSelected(r))
+            return r;
+    return -1;
+}
+
+CMacro* CMacroDlgListView::GetCurrentMacro() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? nullptr : reinterpret_cast<CMacro*>(GetItemData(row));
+}
+
+uint32_t CMacroDlgListView::GetCurrentMacroType() const
+{
+    const CMacro* macro = GetCurrentMacro();
+    return macro ? macro->GetKindId() : 0;
+}
+
+// ---------------------------------------------------------------- commands
+
+bool CMacroDlgListView::CreateMacro()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc)
+        return false;
+    CSelectionDlg dlg;
+    dlg.m_nKind = selkind::MacroType;
+    if (CMacroEditorView::RunDialog(dlg) != QDialog::Accepted)
+        return false;
+    const uint32_t type = static_cast<uint32_t>(dlg.m_nResultNumber);
+    const NewMacroRule rule = RuleOf(type);
+    if (rule.count == 0)
+        return false;
+    if (type == mt::Power) {
+        DeviceList powers;
+        doc->GetIDManager().GetBaseDeviceListByKind(powers, OT_MACRO, mt::Power);
+        if (!powers.empty()) {
+            ShowMessageId(kAlreadyThere, mb::Ok);
+            return false;
+        }
+    }
+    CMacro* first = MakeMacro(doc, type);
+    if (!first)
+        return false;
+    m_currentNumber = first->GetNumber();
+    if (rule.count == 1) {
+        first->SetParam(3, 1);
+        first->SetParam(31, 0);
+        return true;
+    }
+    first->SetParam(3, 1);
+    std::string name = first->GetName() + rule.first;
+    first->SetNameUnique(name, true);
+    CMacro* second = MakeMacro(doc, type);
+    if (!second)
+        return true;
+    second->SetParam(3, 0);
+    name = second->GetName() + rule.second;
+    second->SetNameUnique(name, true);
+    first->SetParam(31, second->GetNumber());
+    second->SetParam(31, first->GetNumber());
+    int priority = 0;
+    switch (type) {
+    case mt::Alarm: priority = 90; break;
+    case mt::Message: priority = 40; break;
+    case mt::Background: priority = 10; break;
+    default: break;
+    }
+    if (priority != 0) {
+        first->SetParam(1, priority);
+        second->SetParam(1, priority + 1);
+    }
+    return true;
+}
+
+void CMacroDlgListView::DeleteSelectedItem()
+{
+    const int row = SelectedRow();
+    auto* macro = row >= 0 ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    if (!macro)
+        return;
+    const int other = row + 1 < GetItemCount() ? row + 1 : row - 1;
+    auto* neighbour = other >= 0 ? reinterpret_cast<CMacro*>(GetItemData(other)) : nullptr;
+    m_currentNumber = neighbour ? neighbour->GetNumber() : 0;
+    macro->OnCommand(objcmd::Delete);
+}
+
+void CMacroDlgListView::TransferAllMacros(bool upload)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    CMacroDlgFrm* frame = Frame();
+    if (!doc || !frame)
+        return;
+    frame->TransferAll(doc->GetIDManager().GetBaseDevice(1, OT_MACRO_OBJECT), upload ? 1 : 0, -1);
+}
+
+void CMacroDlgListView::TransferSelectedMacro(bool upload)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    CMacroDlgFrm* frame = Frame();
+    const CMacro* macro = GetCurrentMacro();
+    // Without a selected macro the block's opening step ("/CLEAR ALL") would
+    // run: nothing is sent.
+    if (!doc || !frame || !macro)
+        return;
+    frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_MACRO_OBJECT), upload ? 1 : 0, -1,
+                       macro->GetNumber());
+    if (upload)
+        frame->RefreshMacroList();
+}
+
+bool CMacroDlgListView::ItemTransferEnabled() const
+{
+    // Without a selected macro the block would send its opening "/CLEAR ALL".
+    return IsDocConnected() != 0 && GetCurrentMacro() != nullptr;
+}
+
+void CMacroDlgListView::RunMacro()
+{
+    const CMacro* macro = GetCurrentMacro();
+    if (!macro)
+        return;
+    SendCommand(StrFormat("/MACRO/START %d", macro->GetNumber()), GetActiveDoc(), false);
+}
+
+void CMacroDlgListView::ChangeType(int row)
+{
+    auto* macro = row >= 0 && row < GetItemCount() ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    if (!macro)
+        return;
+    CSelectionDlg dlg;
+    dlg.m_nKind = selkind::MacroType;
+    dlg.SetSelection(QString::fromStdString(macro->GetParamText(0)));
+    if (CMacroEditorView::RunDialog(dlg) != QDialog::Accepted)
+        return;
+    macro->SetParam(0, dlg.m_nResultNumber);
+    m_currentNumber = macro->GetNumber();
+    if (CMacroDlgFrm* frame = Frame())
+        frame->RefreshMacroList();
+}
+
+void CMacroDlgListView::Rename(int row, const QString& text)
+{
+    auto* macro = row >= 0 && row < GetItemCount() ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    if (!macro)
+        return;
+    if (text.toStdString() != macro->GetName()) {
+        std::string name = text.toStdString();
+        macro->SetNameUnique(name, true);
+    }
+    m_currentNumber = macro->GetNumber();
+    if (CMacroDlgFrm* frame = Frame())
+        frame->RefreshMacroList();
+}
+
+// ---------------------------------------------------------------- events
+
+bool CMacroDlgListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (index.column() != 0)
+        return false;
+    return CListCtrl::edit(index, trigger, event);
+}
+
+void CMacroDlgListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        if (CMacroDlgFrm* frame = Frame())
+            frame->OnCommand(macrocmd::Delete);
+        return;
+    }
+    CListCtrl::keyPressEvent(event);
+}
+
+void CMacroDlgListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.column() == 1) {
+        ChangeType(index.row());
+        return;
+    }
+    CListCtrl::mouseDoubleClickEvent(event);
+}
+
+void CMacroDlgListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    const bool enabled = ItemTransferEnabled();
+    for (unsigned id : {macrocmd::DownloadOne, macrocmd::UploadOne}) {
+        QAction* a = menu.addAction(Str(id));
+        a->setObjectName(QString::number(id));
+        a->setEnabled(enabled);
+        connect(a, &QAction::triggered, this, [this, id] { TransferSelectedMacro(id == macrocmd::UploadOne); });
+    }
+    menu.exec(event->globalPos());
+}
+
+void CMacroDlgListView::resizeEvent(QResizeEvent* event)
+{
+    CListCtrl::resizeEvent(event);
+    if (isVisible())
+        QSettings().setValue(QStringLiteral("Settings/MacroListWidth"), QString::number(width()));
+}

@@ -1,0 +1,395 @@
+#include "macros/windows/CMacroEditorView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+#include "audio/CInternalMessageRec.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/StringTable.h"
+#include "ui/CEllipsisStatic.h"
+#include "ui/CLineGroupSelectDlg.h"
+#include "ui/DialogLayout.h"
+
+namespace {
+CMacroEditorView::DialogRunner& Runner()
+{
+    static CMacroEditorView::DialogRunner runner;
+    return runner;
+}
+
+constexpr int kZonesText = 1524;
+constexpr int kZonesButton = 1225;
+constexpr int kPairOn = 1330;
+constexpr int kPairOff = 1331;
+}  // namespace
+
+CMacroEditorView::DialogRunner CMacroEditorView::SetDialogRunner(DialogRunner runner)
+{
+    DialogRunner old = std::move(Runner());
+    Runner() = std::move(runner);
+    return old;
+}
+
+int CMacroEditorView::RunDialog(QDialog& dialog)
+{
+    if (Runner())
+        return Runner()(dialog);
+    return dialog.exec();
+}
+
+QString CMacroEditorView::Tr(const char* german)
+{
+    return QCoreApplication::translate("CMacroEditorView", german);
+}
+
+CMacroEditorView::CMacroEditorView(QWidget* parent, const char* description) : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    if (!description || !*description)
+        return;
+    auto* function = new QGroupBox(Tr("Funktion"), this);
+    auto* functionLayout = new QVBoxLayout(function);
+    auto* text = new QLabel(Tr(description), function);
+    text->setWordWrap(true);
+    KeepWrappedTextWhole(text, 60);
+    functionLayout->addWidget(text);
+    outer->addWidget(function);
+    auto* parameters = new QGroupBox(Tr("Parameter"), this);
+    m_grid = new QGridLayout(parameters);
+    m_grid->setColumnStretch(1, 1);
+    outer->addWidget(parameters, 1);
+    // The designed form: 300 x 170 dialog units.
+    setMinimumSize(DialogUnitsToPixels(this, QSize(300, 170)));
+}
+
+void CMacroEditorView::InitialUpdate()
+{
+    m_filling = true;
+    OnInitialUpdate();
+    m_filling = false;
+    // Every control keeps the room its text asks for, at any font.
+    setMinimumSize(minimumSize().expandedTo(sizeHint()));
+}
+
+CMacroDlgFrm* CMacroEditorView::Frame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* f = qobject_cast<CMacroDlgFrm*>(w))
+            return f;
+    return nullptr;
+}
+
+CMacro* CMacroEditorView::Macro() const
+{
+    CMacroDlgFrm* frame = Frame();
+    return frame ? frame->GetCurrentMacro() : nullptr;
+}
+
+CMacro* CMacroEditorView::CounterpartOf(const CMacro* macro)
+{
+    if (!macro || !macro->GetDocument())
+        return nullptr;
+    const int32_t number = macro->GetParam(31);
+    CIDManager& ids = macro->GetDocument()->GetIDManager();
+    if (number <= 0 || !ids.IsValidID(number, OT_MACRO))
+        return nullptr;
+    auto* other = dynamic_cast<CMacro*>(ids.GetBaseDevice(number, OT_MACRO));
+    return other != macro ? other : nullptr;
+}
+
+CMacro* CMacroEditorView::Counterpart() const
+{
+    return CounterpartOf(Macro());
+}
+
+void CMacroEditorView::ForBoth(const std::function<void(CMacro&)>& write) const
+{
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    write(*macro);
+    if (CMacro* other = CounterpartOf(macro))
+        write(*other);
+}
+
+CQuillomerDoc* CMacroEditorView::Document() const
+{
+    if (CMacro* macro = Macro(); macro && macro->GetDocument())
+        return macro->GetDocument();
+    return GetActiveDoc();
+}
+
+std::optional<int> CMacroEditorView::ReadInt(const QString& text)
+{
+    int v = 0;
+    if (std::sscanf(text.toUtf8().constData(), "%d", &v) != 1)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<float> CMacroEditorView::ReadFloat(const QString& text)
+{
+    float v = 0.0f;
+    if (std::sscanf(text.toUtf8().constData(), "%f", &v) != 1)
+        return std::nullopt;
+    return v;
+}
+
+std::string CMacroEditorView::ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    if (from.empty())
+        return text;
+    for (size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+// ---------------------------------------------------------------- controls
+
+QComboBox* CMacroEditorView::AddCombo(int id, const char* label)
+{
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QString::number(id));
+    if (label)
+        m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
+    m_grid->addWidget(combo, m_row++, 1);
+    return combo;
+}
+
+QLineEdit* CMacroEditorView::AddEdit(int id, const char* label, const char* unit)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::number(id));
+    if (label)
+        m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
+    m_grid->addWidget(edit, m_row, 1);
+    if (unit)
+        m_grid->addWidget(new QLabel(Tr(unit), this), m_row, 2);
+    ++m_row;
+    return edit;
+}
+
+QCheckBox* CMacroEditorView::AddCheck(int id, const char* text)
+{
+    auto* box = new QCheckBox(Tr(text), this);
+    box->setObjectName(QString::number(id));
+    m_grid->addWidget(box, m_row++, 1, 1, 2);
+    return box;
+}
+
+QRadioButton* CMacroEditorView::AddRadio(int id, const char* text)
+{
+    auto* button = new QRadioButton(Tr(text), this);
+    button->setObjectName(QString::number(id));
+    m_grid->addWidget(button, m_row++, 1, 1, 2);
+    return button;
+}
+
+QLabel* CMacroEditorView::AddStatic(int id, const char* label)
+{
+    auto* text = new QLabel(this);
+    text->setObjectName(QString::number(id));
+    text->setFrameShape(QFrame::StyledPanel);
+    if (label)
+        m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
+    m_grid->addWidget(text, m_row++, 1, 1, 2);
+    return text;
+}
+
+QLabel* CMacroEditorView::AddText(const char* text)
+{
+    auto* label = new QLabel(Tr(text), this);
+    m_grid->addWidget(label, m_row++, 0, 1, 3);
+    return label;
+}
+
+CEllipsisStatic* CMacroEditorView::AddZones(const char* label)
+{
+    auto* text = new CEllipsisStatic(this, kZonesText);
+    text->setObjectName(QString::number(kZonesText));
+    text->setFrameShape(QFrame::StyledPanel);
+    auto* button = new QPushButton(QStringLiteral("..."), this);
+    button->setObjectName(QString::number(kZonesButton));
+    m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
+    m_grid->addWidget(text, m_row, 1);
+    m_grid->addWidget(button, m_row++, 2);
+    connect(button, &QPushButton::clicked, this, [this] { EditZones(); });
+    return text;
+}
+
+void CMacroEditorView::AddPair(const char* onLabel, const char* offLabel)
+{
+    AddStatic(kPairOn, onLabel);
+    AddStatic(kPairOff, offLabel);
+}
+
+// ---------------------------------------------------------------- lists
+
+void CMacroEditorView::FillObjects(QComboBox* combo, uint32_t type) const
+{
+    combo->addItem(QStringLiteral("OFF"), 0);
+    CQuillomerDoc* doc = Document();
+    if (!doc)
+        return;
+    DeviceList list;
+    doc->GetIDManager().GetBaseDeviceList(list, type);
+    for (CBaseDevice* obj : list)
+        combo->addItem(QString::fromStdString(obj->GetName()), obj->GetNumber());
+    combo->setCurrentIndex(0);
+}
+
+void CMacroEditorView::FillPriority(QComboBox* combo, bool withOff)
+{
+    if (withOff)
+        combo->addItem(QStringLiteral("OFF"), 0);
+    for (int i = 1; i <= 10; ++i)
+        combo->addItem(QString::number(i), i * 10);
+    combo->setCurrentIndex(0);
+}
+
+void CMacroEditorView::SelectData(QComboBox* combo, int value)
+{
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemData(i).toInt() == value) {
+            combo->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void CMacroEditorView::SelectPriority(QComboBox* combo, int priority)
+{
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemData(i).toInt() / 10 == priority / 10) {
+            combo->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+int CMacroEditorView::SelectedData(const QComboBox* combo)
+{
+    return combo->currentIndex() < 0 ? 0 : combo->currentData().toInt();
+}
+
+void CMacroEditorView::OnSelect(QComboBox* combo, const std::function<void(int value)>& handler)
+{
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, handler](int) {
+        if (!m_filling && Macro())
+            handler(SelectedData(combo));
+    });
+}
+
+void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& handler)
+{
+    connect(edit, &QLineEdit::editingFinished, this, [this, handler] {
+        if (!m_filling && Macro())
+            handler();
+    });
+}
+
+// ---------------------------------------------------------------- shared parts
+
+void CMacroEditorView::ShowPair() const
+{
+    CMacro* macro = Macro();
+    auto* on = findChild<QLabel*>(QString::number(kPairOn));
+    auto* off = findChild<QLabel*>(QString::number(kPairOff));
+    if (!macro || !on || !off)
+        return;
+    const QString own = QString::fromStdString(macro->GetName());
+    const QString other = QString::fromStdString(macro->GetParamText(31));
+    on->setText(macro->GetParam(3) != 0 ? own : other);
+    off->setText(macro->GetParam(3) != 0 ? other : own);
+}
+
+void CMacroEditorView::ShowZones() const
+{
+    CMacro* macro = Macro();
+    if (auto* text = findChild<CEllipsisStatic*>(QString::number(kZonesText)); text && macro)
+        text->SetText(QString::fromStdString(macro->GetParamText(63)));
+}
+
+void CMacroEditorView::EditZones()
+{
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    DeviceList linked;
+    macro->CollectPartnersOfType(linked, OT_ZONE);
+    macro->CollectPartnersOfType(linked, OT_GROUP);
+    QList<CBaseDevice*> objects(linked.begin(), linked.end());
+    CLineGroupSelectDlg dlg(&objects);
+    if (RunDialog(dlg) != QDialog::Accepted)
+        return;
+    const DeviceList chosen(objects.begin(), objects.end());
+    macro->SetZones(chosen);
+    ShowZones();
+    if (CMacro* other = CounterpartOf(macro))
+        other->SetZones(chosen);
+}
+
+void CMacroEditorView::RefreshWindow()
+{
+    if (CMacroDlgFrm* frame = Frame())
+        frame->RefreshCurrentMacro();
+}
+
+void CMacroEditorView::ApplyAddSubMode(int mode)
+{
+    ForBoth([mode](CMacro& m) {
+        m.SetParam(18, mode);
+        const bool on = m.GetParam(3) != 0;
+        std::string name = m.GetName();
+        name = mode == 1 && on ? ReplaceAll(name, "ON", "ADD") : ReplaceAll(name, "ADD", "ON");
+        name = mode == 1 && !on ? ReplaceAll(name, "OFF", "SUB") : ReplaceAll(name, "SUB", "OFF");
+        m.SetNameUnique(name, true);
+    });
+    RefreshWindow();
+}
+
+void CMacroEditorView::FillRecorderSlots(QComboBox* combo) const
+{
+    combo->addItem(QStringLiteral("OFF"), 0);
+    CQuillomerDoc* doc = Document();
+    CIDManager* ids = doc ? &doc->GetIDManager() : nullptr;
+    // A project without the built-in recorder offers only "OFF".
+    if (ids && ids->IsValidID(1, OT_INTERNAL_MESSAGE_REC)) {
+        if (auto* rec = dynamic_cast<CInternalMessageRec*>(ids->GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC))) {
+            std::vector<std::string> names;
+            rec->GetMessageNames(1, &names);
+            for (const std::string& n : names)
+                combo->addItem(QString::fromStdString(n), combo->count());
+        }
+    }
+    combo->setCurrentIndex(0);
+}
+
+void CMacroEditorView::FillConsoles(QComboBox* combo) const
+{
+    combo->addItem(QString::fromStdString(LoadStringId(IDS_MACRO_ALL_CONSOLES)), 0);
+    CQuillomerDoc* doc = Document();
+    if (doc) {
+        DeviceList list;
+        doc->GetIDManager().GetBaseDeviceList(list, OT_CONSOLE);
+        for (CBaseDevice* obj : list)
+            combo->addItem(QString::fromStdString(obj->GetName()), obj->GetNumber());
+    }
+    combo->setCurrentIndex(0);
+}

@@ -1,0 +1,103 @@
+#include "macros/windows/CSequenceMacroView.h"
+
+#include <QGridLayout>
+#include <QMouseEvent>
+
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "platform/StringTable.h"
+#include "ui/CListCtrl.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
+
+QL_STRING_TABLE({
+    {34582, "Verzögerungszeit"},
+});
+
+namespace {
+constexpr uint32_t kDelayTitle = 34582;  // "Verzögerungszeit"
+
+QString Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+}  // namespace
+
+CSequenceMacroView::CSequenceMacroView(QWidget* parent)
+    : CMacroEditorView(parent, "Sequenzieller Ablauf mehrerer Makros mit Zeitsteuerung")
+{
+    m_list = new CListCtrl(this);
+    m_list->setObjectName(QStringLiteral("1328"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAlternatingRowColors(true);
+    QPalette p = m_list->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    m_list->setPalette(p);
+    m_list->InsertColumn(0, Str(IDS_MACRO_BLANK_TITLE), CListCtrl::LVCFMT_CENTER, 40);
+    m_list->InsertColumn(1, Str(IDS_MACRO_KIND), CListCtrl::LVCFMT_CENTER, 140);
+    m_list->InsertColumn(2, Str(kDelayTitle), CListCtrl::LVCFMT_CENTER, 60);
+    m_list->InsertColumn(3, Str(IDS_MACRO_CONDITION), CListCtrl::LVCFMT_CENTER, 140);
+    for (int r = 0; r < CMacro::kSteps; ++r) {
+        m_list->InsertItem(r, QString::number(r + 1));
+        m_list->Row(r)->setFlags(m_list->Row(r)->flags() | Qt::ItemIsEditable);
+    }
+    Grid()->addWidget(m_list, 0, 0, 1, 3);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int column) { EditCell(m_list->RowOf(item), column); });
+    connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        if (IsFilling() || column != 2)
+            return;
+        const int row = m_list->RowOf(item);
+        const QString text = item->text(2);
+        // After the editor has closed: the refill rewrites the cell.
+        QMetaObject::invokeMethod(this, [this, row, text] { EndDelayEdit(row, text); }, Qt::QueuedConnection);
+    });
+}
+
+void CSequenceMacroView::OnInitialUpdate()
+{
+    FillTexts();
+}
+
+void CSequenceMacroView::FillTexts()
+{
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    const QSignalBlocker block(m_list);
+    for (int r = 0; r < CMacro::kSteps; ++r) {
+        m_list->SetItemText(r, 1, QString::fromStdString(macro->GetParamText(41 + r)));
+        m_list->SetItemText(r, 2, QString::fromStdString(macro->GetParamText(46 + r)));
+        m_list->SetItemText(r, 3, QString::fromStdString(macro->GetParamText(51 + r)));
+    }
+}
+
+void CSequenceMacroView::EditCell(int row, int column)
+{
+    CMacro* macro = Macro();
+    if (!macro || row < 0 || row >= CMacro::kSteps)
+        return;
+    if (column == 1 || column == 3) {
+        CSelectionDlg dlg;
+        dlg.m_nKind = column == 1 ? selkind::Macro : selkind::Condition;
+        dlg.SetSelection(m_list->GetItemText(row, column));
+        if (RunDialog(dlg) != QDialog::Accepted)
+            return;
+        macro->SetParam((column == 1 ? 41 : 51) + row, dlg.m_nResultNumber);
+        FillTexts();
+    } else if (column == 2) {
+        m_list->editItem(m_list->Row(row), 2);
+    }
+}
+
+void CSequenceMacroView::EndDelayEdit(int row, const QString& text)
+{
+    CMacro* macro = Macro();
+    if (!macro || row < 0 || row >= CMacro::kSteps)
+        return;
+    if (!text.isEmpty())
+        macro->SetParamText(46 + row, text.toStdString());
+    FillTexts();
+}

@@ -1,0 +1,83 @@
+#include "macros/windows/CVolumeMacroView.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "macros/CMacro.h"
+
+namespace {
+constexpr const char* kControllers[] = {"OFF",  "IN1",  "IN2",  "IN3",   "IN4",     "OUT1",   "OUT2",
+                                        "OUT3", "OUT4", "CHIME", "ALARM", "MESSAGE", "MONITOR"};
+}  // namespace
+
+CVolumeMacroView::CVolumeMacroView(QWidget* parent)
+    : CMacroEditorView(parent,
+                       "Einstellen / Verändern eines Lautstärkewertes\n"
+                       "Bei DIREKT wird ein Lautstärkewert in dB übertragen\n"
+                       "Bei REGLER wird der Lautstärkesteller um den spezifizierten Wert verändert "
+                       "(inkrementiert/dekrementiert)")
+{
+    m_value = AddEdit(1234, nullptr, "dB");
+    m_spin = new QSpinBox(this);
+    m_spin->setObjectName(QStringLiteral("111"));
+    Grid()->addWidget(m_spin, 0, 3);
+    AddPair("Inkrement / Absolut", "Dekrement / Absolut");
+    m_controller = AddCombo(1233, "Lautstärkesteller");
+    m_regler = AddRadio(1396, "Regler");
+    m_direct = AddRadio(32856, "Direkt");
+    OnSelect(m_controller, [this](int) {
+        const std::string text = m_controller->currentText().toStdString();
+        ForBoth([&](CMacro& m) { m.SetParamText(9, text); });
+    });
+    // The value goes to both macros on every change of its text; a text that
+    // does not begin with a whole number writes nothing.
+    connect(m_value, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const auto v = ReadInt(text); v && !IsFilling() && Macro())
+            ForBoth([&](CMacro& m) { m.SetParam(10, *v); });
+    });
+    connect(m_spin, &QSpinBox::valueChanged, this, [this](int position) {
+        CMacro* macro = Macro();
+        if (IsFilling() || !macro)
+            return;
+        macro->SetParam(10, position);
+        m_value->setText(QString::number(position));
+    });
+    for (QRadioButton* b : {m_regler, m_direct})
+        connect(b, &QRadioButton::clicked, this, [this] {
+            if (IsFilling() || !Macro())
+                return;
+            const bool regler = m_regler->isChecked();
+            m_spin->setRange(regler ? 0 : -150, 6);
+            ForBoth([regler](CMacro& m) {
+                const bool up = m.GetParam(3) != 0;
+                m.SetParam(11, regler ? (up ? 1 : -1) : 0);
+                std::string name = m.GetName();
+                name = regler && up ? ReplaceAll(name, "SET", "UP") : ReplaceAll(name, "UP", "SET");
+                name = regler && !up ? ReplaceAll(name, "SET", "DOWN") : ReplaceAll(name, "DOWN", "SET");
+                m.SetNameUnique(name, true);
+            });
+            RefreshWindow();
+        });
+}
+
+void CVolumeMacroView::OnInitialUpdate()
+{
+    for (const char* c : kControllers)
+        m_controller->addItem(QString::fromLatin1(c));
+    m_controller->setCurrentIndex(0);
+    m_spin->setRange(-150, 6);
+    CMacro* macro = Macro();
+    if (!macro)
+        return;
+    ShowPair();
+    const int found = m_controller->findText(QString::fromStdString(macro->GetParamText(9)), Qt::MatchExactly);
+    if (found >= 0)
+        m_controller->setCurrentIndex(found);
+    const bool regler = macro->GetParam(11) != 0;
+    (regler ? m_regler : m_direct)->setChecked(true);
+    m_spin->setRange(regler ? 0 : -150, 6);
+    m_value->setText(QString::fromStdString(macro->GetParamText(10)));
+}
