@@ -1,0 +1,325 @@
+// The macro window without a device: making, renaming and deleting macros in
+// the list, and every macro type's editor view writing its parameters.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <typeinfo>
+
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroDlgListView.h"
+#include "macros/windows/MacroViews.h"
+#include "model/CIDManager.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+#include "ui/CSelectionDlg.h"
+
+using namespace blocktest;
+namespace mt = macrotype;
+
+namespace {
+class MacroWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        d.doc().m_data.deviceVariant = 1;
+        previous = CMacroEditorView::SetDialogRunner([this](QDialog& dlg) {
+            ++dialogs;
+            if (auto* sel = qobject_cast<CSelectionDlg*>(&dlg)) {
+                sel->m_nResultNumber = chosen;
+                return chosen != 0 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+            }
+            return int(QDialog::Rejected);
+        });
+    }
+    void TearDown() override { CMacroEditorView::SetDialogRunner(previous); }
+
+    // Makes macros of `type` through the window's command.
+    void New(CMacroDlgFrm& frame, uint32_t type)
+    {
+        chosen = static_cast<int>(type);
+        frame.OnCommand(macrocmd::New);
+        chosen = 0;
+    }
+    CMacro* Macro(int number)
+    {
+        return dynamic_cast<CMacro*>(d.doc().GetIDManager().GetBaseDevice(number, OT_MACRO));
+    }
+    template <class T>
+    T* Control(CMacroDlgFrm& frame, int id)
+    {
+        return frame.GetEditorView()->findChild<T*>(QString::number(id));
+    }
+
+    ActiveDoc d;
+    RecordingSender sender;
+    MessageLog messages;
+    CMacroEditorView::DialogRunner previous;
+    int chosen = 0;
+    int dialogs = 0;
+};
+}  // namespace
+
+TEST_F(MacroWindow, NewPairsAreNamedPrioritisedAndLinkedAndTheListSelectsTheFirst)
+{
+    CMacroDlgFrm frame;
+    EXPECT_TRUE(dynamic_cast<CEmptyMacroView*>(frame.GetEditorView()));
+    EXPECT_FALSE(frame.GetAction(macrocmd::Delete)->isEnabled());
+    New(frame, mt::Alarm);
+    CMacro* on = Macro(1);
+    CMacro* off = Macro(2);
+    ASSERT_TRUE(on && off);
+    EXPECT_EQ(on->GetName().substr(on->GetName().size() - 3), " ON");
+    EXPECT_EQ(off->GetName().substr(off->GetName().size() - 4), " OFF");
+    EXPECT_EQ(90, on->GetParam(1));
+    EXPECT_EQ(91, off->GetParam(1));
+    EXPECT_EQ(1, on->GetParam(3));
+    EXPECT_EQ(0, off->GetParam(3));
+    EXPECT_EQ(2, on->GetParam(31));
+    EXPECT_EQ(1, off->GetParam(31));
+    EXPECT_EQ(on, frame.GetCurrentMacro());
+    EXPECT_TRUE(dynamic_cast<CAlarmMacroView*>(frame.GetEditorView()));
+    EXPECT_TRUE(frame.GetAction(macrocmd::Delete)->isEnabled());
+
+    New(frame, mt::Chime);
+    ASSERT_TRUE(Macro(3));
+    EXPECT_EQ(1, Macro(3)->GetParam(3));
+    EXPECT_EQ(0, Macro(3)->GetParam(31));
+    EXPECT_EQ(Macro(3), frame.GetCurrentMacro());
+
+    // A second POWER macro pair is refused.
+    New(frame, mt::Power);
+    New(frame, mt::Power);
+    EXPECT_TRUE(messages.Contains("Ein Makro dieses Typs ist schon vorhanden !"));
+    EXPECT_EQ(5, d.doc().GetIDManager().GetCount(OT_MACRO));
+}
+
+TEST_F(MacroWindow, DeleteRenameAndTypeChangeKeepDirectoryLinksAndFile)
+{
+    d.doc().m_data.deviceVariant = 0;
+    CMacroDlgFrm frame;
+    for (int i = 0; i < 40; ++i)
+        New(frame, mt::Alarm);
+    EXPECT_EQ(80, d.doc().GetIDManager().GetCount(OT_MACRO));
+    EXPECT_FALSE(frame.GetAction(macrocmd::New)->isEnabled());
+    CMacroDlgFrm reopened;
+    EXPECT_FALSE(reopened.GetAction(macrocmd::New)->isEnabled());
+
+    // Delete key on macro 3 (an ON macro): its partner forgets it, the
+    // neighbour is selected, the freed number is taken by the next macro.
+    CMacroDlgListView* list = frame.GetListView();
+    list->SetItemState(2, true, true);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(79, d.doc().GetIDManager().GetCount(OT_MACRO));
+    EXPECT_EQ(nullptr, Macro(3));
+    EXPECT_EQ(0, Macro(4)->GetParam(31));
+    EXPECT_EQ(Macro(4), frame.GetCurrentMacro());
+    EXPECT_TRUE(frame.GetAction(macrocmd::New)->isEnabled());
+    New(frame, mt::Stop);
+    ASSERT_TRUE(Macro(3));
+    EXPECT_EQ(mt::Stop, Macro(3)->GetKindId());
+
+    // Renaming to a name in use gets a counter; the macro stays selected.
+    list->Rename(0, QString::fromStdString(Macro(2)->GetName()));
+    EXPECT_EQ(Macro(2)->GetName() + "_1", Macro(1)->GetName());
+    EXPECT_EQ(Macro(1), frame.GetCurrentMacro());
+    EXPECT_EQ(QString::fromStdString(Macro(1)->GetName()), list->GetItemText(0, 0));
+
+    // The type dialog on row 1 (macro 2): links and the pair are dropped.
+    chosen = mt::Buzzer;
+    list->ChangeType(1);
+    EXPECT_EQ(mt::Buzzer, Macro(2)->GetKindId());
+    EXPECT_EQ(0, Macro(2)->GetParam(31));
+    EXPECT_EQ(0, Macro(1)->GetParam(31));
+    EXPECT_TRUE(dynamic_cast<CBuzzerMacroView*>(frame.GetEditorView()));
+
+    const Bytes file = d.doc().SaveToBytes();
+    ActiveDoc loaded;
+    ASSERT_TRUE(loaded.doc().LoadFromBytes(file));
+    EXPECT_EQ(80, loaded.doc().GetIDManager().GetCount(OT_MACRO));
+    auto* m1 = dynamic_cast<CMacro*>(loaded.doc().GetIDManager().GetBaseDevice(1, OT_MACRO));
+    ASSERT_TRUE(m1);
+    EXPECT_EQ(Macro(1)->GetName(), m1->GetName());
+    auto* m5 = dynamic_cast<CMacro*>(loaded.doc().GetIDManager().GetBaseDevice(5, OT_MACRO));
+    ASSERT_TRUE(m5);
+    EXPECT_EQ(6, m5->GetParam(31));
+}
+
+TEST_F(MacroWindow, ItemTransfersAndRunNeedASelectedMacro)
+{
+    CMacroDlgFrm frame;
+    d.doc().SetConnected(1);
+    ASSERT_NE(0, IsDocConnected());
+    EXPECT_FALSE(frame.GetListView()->ItemTransferEnabled());
+    frame.GetListView()->TransferSelectedMacro(false);
+    frame.GetListView()->RunMacro();
+    EXPECT_TRUE(sender.lines.empty());
+    New(frame, mt::Chime);
+    EXPECT_TRUE(frame.GetListView()->ItemTransferEnabled());
+    frame.GetListView()->RunMacro();
+    ASSERT_EQ(1u, sender.lines.size());
+    EXPECT_EQ("/MACRO/START 1", sender.lines[0]);
+    d.doc().SetConnected(0);
+    EXPECT_FALSE(frame.GetListView()->ItemTransferEnabled());
+}
+
+TEST_F(MacroWindow, StoredColumnWidthsKeepDefaultsForWhatDoesNotParse)
+{
+    int w[3];
+    CMacroDlgListView::ParseColumnWidths(QStringLiteral("200,80"), w);
+    EXPECT_EQ(200, w[0]);
+    EXPECT_EQ(80, w[1]);
+    EXPECT_EQ(30, w[2]);
+}
+
+// Every macro type opens its own view; one control edit reaches the macro
+// (and the lines the macro sends for its type).
+TEST_F(MacroWindow, EveryTypeOpensItsViewAndItsControlWritesTheMacro)
+{
+    struct Case {
+        uint32_t type;
+        const std::type_info& view;
+        std::function<void(CMacroDlgFrm&)> edit;
+        int param;  // negative: the parameter's text is compared
+        std::string expected;
+        const char* keyword;
+    };
+    auto select = [this](int id, int index) {
+        return [this, id, index](CMacroDlgFrm& f) { Control<QComboBox>(f, id)->setCurrentIndex(index); };
+    };
+    auto click = [this](int id) { return [this, id](CMacroDlgFrm& f) { Control<QAbstractButton>(f, id)->click(); }; };
+    auto type = [this](int id, const char* text, bool commit) {
+        return [this, id, text, commit](CMacroDlgFrm& f) {
+            auto* edit = Control<QLineEdit>(f, id);
+            edit->clear();
+            QTest::keyClicks(edit, QString::fromLatin1(text));
+            if (commit)
+                emit edit->editingFinished();
+        };
+    };
+    auto sequence = [this](CMacroDlgFrm& f) {
+        chosen = 1;
+        static_cast<CSequenceMacroView*>(f.GetEditorView())->EditCell(0, 1);
+        chosen = 0;
+    };
+    const Case cases[] = {
+        {mt::Background, typeid(CBackgroundMacroView), nullptr, 0, "0", "BACKGND"},
+        {mt::Page, typeid(CPageMacroView), select(1227, 3), 4, "3", "PAGE"},
+        {mt::Chime, typeid(CChimeMacroView), select(1165, 9), 1, "90", "CHIME"},
+        {mt::Alarm, typeid(CAlarmMacroView), select(1165, 9), 1, "90", "ALARM"},
+        {mt::LogicOut, typeid(CDIGIOMacroView), type(1195, "150", false), -35, "150.0", "DIGIO"},
+        {mt::Volume, typeid(CVolumeMacroView), type(1234, "-20", false), 10, "-20", "VOLUME"},
+        {mt::Monitor, typeid(CMonitorMacroView), click(1401), 16, "1", "MONITOR"},
+        {mt::AuxSelect, typeid(CInselMacroView), nullptr, 0, "0", "INSEL"},
+        {mt::LcdText, typeid(CLCDTextMacroView), click(1407), 20, "2", "LCDTEXT"},
+        {mt::Sequence, typeid(CSequenceMacroView), sequence, 41, "1", "SEQUENCE"},
+        {mt::Message, typeid(CMessageMacroView), select(1165, 4), 1, "40", "MESSAGE"},
+        {mt::MemoFlag, typeid(CMemoFlagMacroView), click(1410), 22, "1", "MEMO_FLAG"},
+        {mt::Power, typeid(CPowerMacroView), select(1165, 2), 1, "30", "POWER"},
+        {mt::VirtCtrl, typeid(CVirtCtrlMacroView), type(1502, "3", true), 15, "3", "VIRTCTRL"},
+        {mt::Stop, typeid(CStopMacroView), select(1165, 10), 1, "100", "STOP"},
+        {mt::Amp, typeid(CAmpMacroView), click(1216), 61, "8", "AMP"},
+        {mt::AmpMute, typeid(CAmpMuteMacroView), click(1503), 29, "1", "AMPMUTE"},
+        {mt::Record, typeid(CRecordMacroView), select(1227, 2), 4, "2", "RECORD"},
+        {mt::Erase, typeid(CEraseMacroView), select(1543, 3), 64, "3", "ERASE"},
+        {mt::Repeat, typeid(CRepeatMacroView), type(1195, "500", true), -39, "300", "REPEAT"},
+        {mt::SlaveClock, typeid(CSlaveClockMacroView), click(1005), 70, "1", "SLVCLK"},
+        {mt::ZoneTest, typeid(CZonetestMacroView), click(1702), 3, "1", "ZONETEST"},
+        {mt::Buzzer, typeid(CBuzzerMacroView), type(1719, "300", false), 75, "255", "BUZZER"},
+    };
+    CMacroDlgFrm frame;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        auto* macro = new CMacro;
+        ASSERT_TRUE(macro->Create(c.type, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, d.get()));
+        d.doc().AddObject(macro, CAT_MACRO);
+        macro->SetParam(3, 1);
+        frame.GetListView()->m_currentNumber = macro->GetNumber();
+        frame.RefreshMacroList();
+        ASSERT_EQ(macro, frame.GetCurrentMacro());
+        EXPECT_EQ(c.view, typeid(*frame.GetEditorView()));
+        if (c.edit) {
+            c.edit(frame);
+            EXPECT_EQ(c.expected, c.param < 0 ? macro->GetParamText(-c.param) : std::to_string(macro->GetParam(c.param)));
+        }
+        std::vector<std::string> lines;
+        EXPECT_EQ(c.keyword, macro->GetParamLines(lines));
+    }
+}
+
+TEST_F(MacroWindow, EditsReachTheCounterpartAndNumberlessTextsChangeNothing)
+{
+    CMacroDlgFrm frame;
+    New(frame, mt::Alarm);
+    CMacro* on = Macro(1);
+    CMacro* off = Macro(2);
+    const std::string onName = on->GetName();
+    const std::string offName = off->GetName();
+    // ADD/SUB renames both and rebuilds the view; ON/OFF restores them.
+    Control<QRadioButton>(frame, 1486)->click();
+    EXPECT_EQ(CMacroEditorView::ReplaceAll(onName, "ON", "ADD"), on->GetName());
+    EXPECT_EQ(CMacroEditorView::ReplaceAll(offName, "OFF", "SUB"), off->GetName());
+    EXPECT_EQ(1, on->GetParam(18));
+    EXPECT_EQ(1, off->GetParam(18));
+    EXPECT_EQ(QString::fromStdString(on->GetName()), frame.GetListView()->GetItemText(0, 0));
+    QCoreApplication::processEvents();  // the old view goes
+    Control<QRadioButton>(frame, 1485)->click();
+    EXPECT_EQ(onName, on->GetName());
+    EXPECT_EQ(offName, off->GetName());
+    EXPECT_EQ(0, off->GetParam(18));
+
+    // A pair's switch-off macro stores the priority one higher.
+    Control<QComboBox>(frame, 1165)->setCurrentIndex(3);
+    EXPECT_EQ(30, on->GetParam(1));
+    EXPECT_EQ(31, off->GetParam(1));
+
+    New(frame, mt::Buzzer);
+    CMacro* buzzer = frame.GetCurrentMacro();
+    auto* pause = Control<QLineEdit>(frame, 1720);
+    QTest::keyClicks(pause, QStringLiteral("7"));
+    const int stored = buzzer->GetParam(76);
+    pause->clear();
+    QTest::keyClicks(pause, QStringLiteral("abc"));
+    EXPECT_EQ(stored, buzzer->GetParam(76));
+
+    // The memo-flag view lets the counterpart forget its partner.
+    New(frame, mt::MemoFlag);
+    CMacro* memo = frame.GetCurrentMacro();
+    memo->SetParam(31, 1);
+    frame.RefreshMacroList();
+    Control<QComboBox>(frame, 1235)->addItem(QStringLiteral("x"), 4);
+    Control<QComboBox>(frame, 1235)->setCurrentIndex(1);
+    EXPECT_EQ(4, memo->GetParam(40));
+    EXPECT_EQ(0, on->GetParam(31));
+    EXPECT_EQ(1, memo->GetParam(31));
+}
+
+TEST_F(MacroWindow, ViewsWithoutAMacroOrRecorderChangeNothing)
+{
+    // With no macro selected a view fills its lists and ignores its controls.
+    CStopMacroView alone;
+    alone.InitialUpdate();
+    auto* priority = alone.findChild<QComboBox*>(QStringLiteral("1165"));
+    EXPECT_EQ(11, priority->count());
+    priority->setCurrentIndex(5);
+
+    // A project without the message recorder: the erase view offers "OFF" only.
+    ActiveDoc bare;
+    auto* macro = new CMacro;
+    ASSERT_TRUE(macro->Create(mt::Erase, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, bare.get()));
+    bare.doc().AddObject(macro, CAT_MACRO);
+    CMacroDlgFrm frame;
+    ASSERT_EQ(macro, frame.GetCurrentMacro());
+    auto* recorded = Control<QComboBox>(frame, 1543);
+    ASSERT_EQ(1, recorded->count());
+    EXPECT_EQ("OFF", recorded->itemText(0).toStdString());
+}
