@@ -1310,6 +1310,483 @@ Please cancel these dialogs and open them again!</translation>
     </message>
 </context>
 <context>
+    <name>CMacroEditorView</name>
+    <message>
+        <source>Funktion</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Erzeugen oder selektieren Sie
+einen Makrotyp</source>
+        <translation>Create or select
+a macro type</translation>
+    </message>
+    <message>
+        <source>Ausgewählte Aufnahme löschen</source>
+        <translation>Erase the selected recording</translation>
+    </message>
+    <message>
+        <source>Aufnahme</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>Alarm-Signal auf gewählte Linien/Gruppen durchschalten bzw. abschalten</source>
+        <translation>Switch an alarm signal onto or off the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Alarm EIN</source>
+        <translation>Alarm ON</translation>
+    </message>
+    <message>
+        <source>Alarm AUS</source>
+        <translation>Alarm OFF</translation>
+    </message>
+    <message>
+        <source>Übertragen eines Gong-Signal in gewählte Linien/Gruppen</source>
+        <translation>Send a chime signal to the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Gong</source>
+        <translation>Chime</translation>
+    </message>
+    <message>
+        <source>Gong EIN</source>
+        <translation>Chime ON</translation>
+    </message>
+    <message>
+        <source>Gong AUS</source>
+        <translation>Chime OFF</translation>
+    </message>
+    <message>
+        <source>Hintergrundmusik auf gewählte Linien/Gruppen durchschalten bzw. abschalten
+(Die Zuteilung wird an alle Sprechstellen übermittelt und dort angezeigt)</source>
+        <translation>Switch background music onto or off the selected lines/groups
+(The assignment is sent to all consoles and shown there)</translation>
+    </message>
+    <message>
+        <source>Programm EIN</source>
+        <translation>Programme ON</translation>
+    </message>
+    <message>
+        <source>Programm AUS</source>
+        <translation>Programme OFF</translation>
+    </message>
+    <message>
+        <source>Priorität</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Linien</source>
+        <translation>Lines</translation>
+    </message>
+    <message>
+        <source>Ein- und Ausschaltoptionen eines remotefähigen Verstärkers</source>
+        <translation>Switch-on and switch-off options of a remote amplifier</translation>
+    </message>
+    <message>
+        <source>Verstärker</source>
+        <translation>Amplifiers</translation>
+    </message>
+    <message>
+        <source>Einschaltoptionen</source>
+        <translation>Switch-on options</translation>
+    </message>
+    <message>
+        <source>Ausschaltoptionen</source>
+        <translation>Switch-off options</translation>
+    </message>
+    <message>
+        <source>Netz</source>
+        <translation>Mains</translation>
+    </message>
+    <message>
+        <source>Batterie</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Pilotton</source>
+        <translation>Pilot tone</translation>
+    </message>
+    <message>
+        <source>FAULT Reset</source>
+        <translation>FAULT reset</translation>
+    </message>
+    <message>
+        <source>Muten eines Verstärkerkanals</source>
+        <translation>Mute an amplifier channel</translation>
+    </message>
+    <message>
+        <source>Verstärkerkanäle</source>
+        <translation>Amplifier channels</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Akustisches Signal auf der Sprechstelle konfigurieren</source>
+        <translation>Configure an acoustic signal on the console</translation>
+    </message>
+    <message>
+        <source>Sprechstelle</source>
+        <translation>Console</translation>
+    </message>
+    <message>
+        <source>Zeichenmuster</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>( max. 16 Zeichen)</source>
+        <translation>( max. 16 characters)</translation>
+    </message>
+    <message>
+        <source>Dauer pro Schritt   0.</source>
+        <translation>Time per step   0.</translation>
+    </message>
+    <message>
+        <source>s       (0=Piepser aus)</source>
+        <translation>s       (0=beeper off)</translation>
+    </message>
+    <message>
+        <source>Wiederholung</source>
+        <translation>Repetitions</translation>
+    </message>
+    <message>
+        <source>(0=unendlich, 1 .. 255)</source>
+        <translation>(0=endless, 1 .. 255)</translation>
+    </message>
+    <message>
+        <source>Pause zwischen zwei Muster</source>
+        <translation>Pause between two patterns</translation>
+    </message>
+    <message>
+        <source>s (0 .. 255 s)</source>
+        <translation>s (0 .. 255 s)</translation>
+    </message>
+    <message>
+        <source>Text-String an Sprechstelle übertragen und auf LCD anzeigen</source>
+        <translation>Send a text to a console and show it on its LCD</translation>
+    </message>
+    <message>
+        <source>Zeile 1</source>
+        <translation>Line 1</translation>
+    </message>
+    <message>
+        <source>Zeile 2</source>
+        <translation>Line 2</translation>
+    </message>
+    <message>
+        <source>Anzeigendauer</source>
+        <translation>Display time</translation>
+    </message>
+    <message>
+        <source>s       (0=dauernd)</source>
+        <translation>s       (0=permanent)</translation>
+    </message>
+    <message>
+        <source>andere Zeile löschen</source>
+        <translation>clear the other line</translation>
+    </message>
+    <message>
+        <source>akustisches Signal bei Textanzeige</source>
+        <translation>acoustic signal when the text is shown</translation>
+    </message>
+    <message>
+        <source>Schalten eines Logikausgangs (8 I/O Kontrollmodul, LMZ 763, LMZ 764).
+Bei Pulsdauer = 0 wird statisch ein- oder ausgeschaltet
+Bei Pulsdauer &gt; 0 wird der Logikausgang für die spezifizierte Zeit ein- oder ausgeschaltet und danach wieder umgeschaltet</source>
+        <translation>Switch a logic output (8 I/O control module, LMZ 763, LMZ 764).
+With pulse time = 0 it is switched on or off statically
+With pulse time &gt; 0 the logic output is switched on or off for the given time and then switched back</translation>
+    </message>
+    <message>
+        <source>Ausgang</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>s   (0.1 - 100.0 s
+      0 = statisch)</source>
+        <translation>s   (0.1 - 100.0 s
+      0 = static)</translation>
+    </message>
+    <message>
+        <source>Ausgang ein</source>
+        <translation>Output on</translation>
+    </message>
+    <message>
+        <source>Ausgang aus</source>
+        <translation>Output off</translation>
+    </message>
+    <message>
+        <source>Eingang auswählen (AUX - Quelle für Hintergrundmusik)</source>
+        <translation>Choose the input (AUX source of background music)</translation>
+    </message>
+    <message>
+        <source>AUX-Eingang</source>
+        <translation>AUX input</translation>
+    </message>
+    <message>
+        <source>Audio-Routing : Eingang wird auf gewählte Linien/Gruppen durchgeschaltet
+bzw. abgeschaltet</source>
+        <translation>Audio routing: the input is switched onto
+or off the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Vorgong</source>
+        <translation>Prechime</translation>
+    </message>
+    <message>
+        <source>Durchsage EIN</source>
+        <translation>Announcement ON</translation>
+    </message>
+    <message>
+        <source>Durchsage AUS</source>
+        <translation>Announcement OFF</translation>
+    </message>
+    <message>
+        <source>Eingang</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>ADD/SUB</source>
+        <translation>ADD/SUB</translation>
+    </message>
+    <message>
+        <source>ON/OFF</source>
+        <translation>ON/OFF</translation>
+    </message>
+    <message>
+        <source>Sprachwiedergabe in gewählte Linien / Gruppen durchschalten bzw. abschalten</source>
+        <translation>Switch message playback onto or off the selected lines / groups</translation>
+    </message>
+    <message>
+        <source>Message ein</source>
+        <translation>Message on</translation>
+    </message>
+    <message>
+        <source>Message aus</source>
+        <translation>Message off</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Beendet alle Makros mit niedrigerer Priorität</source>
+        <translation>Ends all macros of lower priority</translation>
+    </message>
+    <message>
+        <source>Ein- und ausschalten der Anlage</source>
+        <translation>Switch the system on and off</translation>
+    </message>
+    <message>
+        <source>Einschaltpriorität :</source>
+        <translation>Switch-on priority :</translation>
+    </message>
+    <message>
+        <source>POWER ON</source>
+        <translation>POWER ON</translation>
+    </message>
+    <message>
+        <source>POWER OFF</source>
+        <translation>POWER OFF</translation>
+    </message>
+    <message>
+        <source>EIN</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>AUS</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Einstellen / Verändern eines Lautstärkewertes
+Bei DIREKT wird ein Lautstärkewert in dB übertragen
+Bei REGLER wird der Lautstärkesteller um den spezifizierten Wert verändert (inkrementiert/dekrementiert)</source>
+        <translation>Set / change a volume
+With DIRECT a volume in dB is sent
+With CONTROLLER the volume control is changed by the given value (incremented/decremented)</translation>
+    </message>
+    <message>
+        <source>Inkrement / Absolut</source>
+        <translation>Increment / Absolute</translation>
+    </message>
+    <message>
+        <source>Dekrement / Absolut</source>
+        <translation>Decrement / Absolute</translation>
+    </message>
+    <message>
+        <source>Lautstärkesteller</source>
+        <translation>Volume control</translation>
+    </message>
+    <message>
+        <source>Regler</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>Direkt</source>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>Stellen eines virtuellen Controllers</source>
+        <translation>Set a virtual controller</translation>
+    </message>
+    <message>
+        <source>VC</source>
+        <translation>VC</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Einheit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Schritte</source>
+        <translation>Steps</translation>
+    </message>
+    <message>
+        <source>( 0: absolut,
+-127..-1: dekrement, +1..+127 inkrement)</source>
+        <translation>( 0: absolute,
+-127..-1: decrement, +1..+127 increment)</translation>
+    </message>
+    <message>
+        <source>Nachkommastellen</source>
+        <translation>Decimals</translation>
+    </message>
+    <message>
+        <source>Monitorquelle auswählen</source>
+        <translation>Choose the monitor source</translation>
+    </message>
+    <message>
+        <source>Tabelle</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Setzen/Rücksetzen des Zustands für ein Memo Flag</source>
+        <translation>Set/reset the state of a memo flag</translation>
+    </message>
+    <message>
+        <source>Memo Flag</source>
+        <translation>Memo flag</translation>
+    </message>
+    <message>
+        <source>Aufnahme von Texten über einen KVT Eingang mit dem internen Message Rekorder</source>
+        <translation>Record texts through a KVT input with the internal message recorder</translation>
+    </message>
+    <message>
+        <source>Aufnahmedauer</source>
+        <translation>Recording time</translation>
+    </message>
+    <message>
+        <source>( 0.0 .. 360.4 s ; 0.0 kein Zeitlimit )</source>
+        <translation>( 0.0 .. 360.4 s ; 0.0 no time limit )</translation>
+    </message>
+    <message>
+        <source>Aufnahme EIN</source>
+        <translation>Recording ON</translation>
+    </message>
+    <message>
+        <source>Aufnahme AUS</source>
+        <translation>Recording OFF</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Makro in Abhängigkeit einer Bedingung wiederholen</source>
+        <translation>Repeat a macro depending on a condition</translation>
+    </message>
+    <message>
+        <source>Zeitintervall</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>s ( 0 .. 300 s )</source>
+        <translation>s ( 0 .. 300 s )</translation>
+    </message>
+    <message>
+        <source>Makro</source>
+        <translation>Macro</translation>
+    </message>
+    <message>
+        <source>Wiederholungszähler</source>
+        <translation>Repetition count</translation>
+    </message>
+    <message>
+        <source>( 1..65536; 0 unendlich )</source>
+        <translation>( 1..65536; 0 endless )</translation>
+    </message>
+    <message>
+        <source>Bedingung</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Sequenzieller Ablauf mehrerer Makros mit Zeitsteuerung</source>
+        <translation>Several macros run one after another with timing</translation>
+    </message>
+    <message>
+        <source>Funktionen für die Nebenuhren</source>
+        <translation>Functions of the slave clocks</translation>
+    </message>
+    <message>
+        <source>Funktion:</source>
+        <translation>Function:</translation>
+    </message>
+    <message>
+        <source>Nebenuhren starten</source>
+        <translation>Start the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren stoppen</source>
+        <translation>Stop the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren setzen</source>
+        <translation>Set the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren  stehen auf</source>
+        <translation>Slave clocks  show</translation>
+    </message>
+    <message>
+        <source>Auslösen bzw. Beenden einer Impedanz- oder einer Linienmessung</source>
+        <translation>Start or end an impedance or line measurement</translation>
+    </message>
+    <message>
+        <source>Messungen beenden</source>
+        <translation>End measurements</translation>
+    </message>
+    <message>
+        <source>Linienmessung</source>
+        <translation>Line measurement</translation>
+    </message>
+    <message>
+        <source>Impedanzmessung</source>
+        <translation>Impedance measurement</translation>
+    </message>
+</context>
+<context>
     <name>CModemPage</name>
     <message>
         <source>Verbindung</source>
@@ -4916,6 +5393,51 @@ Only 1 device can be connected to the EXT connector !</translation>
         <source>Achtung: This console has too many Groups ! </source>
         <extracomment>34647</extracomment>
         <translation>Attention: This console has too many Groups ! </translation>
+    </message>
+    <message>
+        <source>Makro erzeugen
+Makro erzeugen</source>
+        <extracomment>33143</extracomment>
+        <translation>Create macro
+Create macro</translation>
+    </message>
+    <message>
+        <source>Makro löschen
+Makro löschen</source>
+        <extracomment>33144</extracomment>
+        <translation>Delete macro
+Delete macro</translation>
+    </message>
+    <message>
+        <source>Makro downloaden
+Makro downloaden</source>
+        <extracomment>32916</extracomment>
+        <translation>Download macros
+Download macros</translation>
+    </message>
+    <message>
+        <source>Makro uploaden
+Makro uploaden</source>
+        <extracomment>32917</extracomment>
+        <translation>Upload macros
+Upload macros</translation>
+    </message>
+    <message>
+        <source>Makro ausführen
+Makro ausführen</source>
+        <extracomment>32918</extracomment>
+        <translation>Run macro
+Run macro</translation>
+    </message>
+    <message>
+        <source>Ein Makro dieses Typs ist schon vorhanden !</source>
+        <extracomment>34200</extracomment>
+        <translation>A macro of this type already exists !</translation>
+    </message>
+    <message>
+        <source>Verzögerungszeit</source>
+        <extracomment>34582</extracomment>
+        <translation>Delay</translation>
     </message>
 </context>
 </TS>

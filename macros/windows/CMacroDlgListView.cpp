@@ -109,11 +109,9 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
     InsertColumn(1, QString(), LVCFMT_LEFT, 150);
     InsertColumn(2, QString(), LVCFMT_RIGHT, 150);
 
-    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (m_filling || !item)
-            return;
-        const auto* macro = reinterpret_cast<CMacro*>(GetItemData(RowOf(item)));
-        if (!macro)
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const CMacro* macro = GetCurrentMacro();
+        if (m_filling || !macro)
             return;
         m_currentNumber = macro->GetNumber();
         if (CMacroDlgFrm* frame = Frame())
@@ -179,12 +177,23 @@ void CMacroDlgListView::FillList()
         }
     }
     if (select < GetItemCount()) {
-        SetItemState(select, true, true);
-        scrollToItem(Row(select));
+        SelectRow(select);
         if (const CMacro* macro = GetCurrentMacro())
             m_currentNumber = macro->GetNumber();
     }
     m_filling = false;
+}
+
+void CMacroDlgListView::SelectRow(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return;
+    const bool filling = m_filling;
+    m_filling = true;
+    clearSelection();
+    m_filling = filling;
+    SetItemState(row, true, true);
+    scrollToItem(Row(row));
 }
 
 int CMacroDlgListView::SelectedRow() const

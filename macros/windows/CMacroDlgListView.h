@@ -27,6 +27,8 @@ public:
     // The selected macro's type, 0 when none.
     uint32_t GetCurrentMacroType() const;
     int SelectedRow() const;
+    // Selects, focuses and shows one row (the editor view follows).
+    void SelectRow(int row);
 
     // Asks for a type and makes one macro or a pair; false when nothing was made.
     bool CreateMacro();

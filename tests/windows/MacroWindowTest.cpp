@@ -117,7 +117,7 @@ TEST_F(MacroWindow, DeleteRenameAndTypeChangeKeepDirectoryLinksAndFile)
     // Delete key on macro 3 (an ON macro): its partner forgets it, the
     // neighbour is selected, the freed number is taken by the next macro.
     CMacroDlgListView* list = frame.GetListView();
-    list->SetItemState(2, true, true);
+    list->SelectRow(2);
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(79, d.doc().GetIDManager().GetCount(OT_MACRO));
     EXPECT_EQ(nullptr, Macro(3));
@@ -322,4 +322,41 @@ TEST_F(MacroWindow, ViewsWithoutAMacroOrRecorderChangeNothing)
     auto* recorded = Control<QComboBox>(frame, 1543);
     ASSERT_EQ(1, recorded->count());
     EXPECT_EQ("OFF", recorded->itemText(0).toStdString());
+}
+
+namespace {
+// Stands in for the macro block: records the steps the window asks for.
+class FakeMacroBlock : public CBaseDevice {
+public:
+    FakeMacroBlock() { m_type = OT_MACRO_OBJECT; }
+    int GetDownloadLines(int mode, int step) override
+    {
+        calls.emplace_back(mode, step);
+        return step < 0 ? 253 : step + 1;
+    }
+    std::vector<std::pair<int, int>> calls;
+};
+}  // namespace
+
+TEST_F(MacroWindow, TransfersHandTheSelectedMacroOrAllToTheMacroBlock)
+{
+    ActiveDoc bare;
+    auto* block = new FakeMacroBlock;
+    ASSERT_TRUE(block->Create(34463, "Makro", 1, CAT_AUDIO, bare.get()));
+    bare.doc().AddObject(block, CAT_AUDIO);
+    for (int i = 0; i < 3; ++i) {
+        auto* macro = new CMacro;
+        ASSERT_TRUE(macro->Create(mt::Stop, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, bare.get()));
+        bare.doc().AddObject(macro, CAT_MACRO);
+    }
+    CMacroDlgFrm frame;
+    frame.GetListView()->SelectRow(1);
+    frame.GetListView()->TransferSelectedMacro(false);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, -1}, {0, 2}}), block->calls);
+    block->calls.clear();
+    frame.OnCommand(macrocmd::Upload);
+    ASSERT_EQ(254u, block->calls.size());
+    EXPECT_EQ(std::make_pair(1, -1), block->calls.front());
+    EXPECT_EQ(std::make_pair(1, 252), block->calls.back());
+    EXPECT_EQ(2, frame.GetCurrentMacro()->GetNumber());
 }
