@@ -233,7 +233,7 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
     return OnFrameCommand(commandId);
 }
 
-void CFeatureFrm::BeginTransfer(int mode, int range)
+void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
 {
     m_progress = new QProgressBar(statusBar());
     m_progress->setObjectName(QStringLiteral("1"));
@@ -242,12 +242,12 @@ void CFeatureFrm::BeginTransfer(int mode, int range)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (CCommLink* link = GetCommLink()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
-        if (mode)
+        if (mode && diffFile)
             link->ResetErrorFile();
     }
 }
 
-void CFeatureFrm::EndTransfer(int mode)
+void CFeatureFrm::EndTransfer(int mode, bool diffFile)
 {
     if (CCommLink* link = GetCommLink()) {
         QElapsedTimer waited;
@@ -257,7 +257,7 @@ void CFeatureFrm::EndTransfer(int mode)
         while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
             PumpFor(static_cast<int>(1001 - link->GetLinkIdleTime()));
         link->SetLinkState(linkstate::Online);
-        if (mode)
+        if (mode && diffFile)
             link->ShowErrorFile();
     }
     QApplication::restoreOverrideCursor();
@@ -290,12 +290,12 @@ void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
     EndTransfer(mode);
 }
 
-void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)
+void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile)
 {
     if (!obj)
         return;
     const int end = obj->GetDownloadLines(mode, resetStep);
-    BeginTransfer(mode, end);
+    BeginTransfer(mode, end, diffFile);
     QElapsedTimer stalled;
     stalled.start();
     for (;;) {
@@ -304,5 +304,5 @@ void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int ste
             break;
         PumpFor(next == step ? 5 : 0);
     }
-    EndTransfer(mode);
+    EndTransfer(mode, diffFile);
 }

@@ -55,7 +55,8 @@ public:
     // difference file is shown. Returns when the link is idle again.
     void TransferAll(CBaseDevice* obj, int mode, int resetStep);
     // The same for one item: only the step `step` runs, until it moves on.
-    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
+    // Without `diffFile` an upload leaves the difference file alone.
+    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile = true);
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);
@@ -70,8 +71,8 @@ protected:
 private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
     void PostSwitch(unsigned commandId);
-    void BeginTransfer(int mode, int range);
-    void EndTransfer(int mode);
+    void BeginTransfer(int mode, int range, bool diffFile = true);
+    void EndTransfer(int mode, bool diffFile = true);
 
     Form m_form;
     QToolBar* m_switchBar = nullptr;

@@ -303,8 +303,9 @@ void CMacroDlgListView::TransferSelectedMacro(bool upload)
     // run: nothing is sent.
     if (!doc || !frame || !macro)
         return;
+    // One macro's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_MACRO_OBJECT), upload ? 1 : 0, -1,
-                       macro->GetNumber());
+                       macro->GetNumber(), false);
     if (upload)
         frame->RefreshMacroList();
 }
