@@ -14,6 +14,7 @@
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroEditorView.h"
+#include "macros/windows/CHoverCellDelegate.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -105,11 +106,13 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
     setPalette(p);
     setMinimumSize(150, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    m_hover = new CHoverCellDelegate(this);
     InsertColumn(0, QString(), LVCFMT_CENTER, 150);
     InsertColumn(1, QString(), LVCFMT_LEFT, 150);
     InsertColumn(2, QString(), LVCFMT_RIGHT, 150);
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        m_hover->Clear();
         const CMacro* macro = GetCurrentMacro();
         if (m_filling || !macro)
             return;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class CHoverCellDelegate;
 class CMacro;
 class CMacroDlgFrm;
 
@@ -64,4 +65,5 @@ protected:
 
 private:
     bool m_filling = false;
+    CHoverCellDelegate* m_hover = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
+#include "macros/windows/CHoverCellDelegate.h"
 #include "platform/StringTable.h"
 #include "ui/CListCtrl.h"
 #include "ui/CSelectionDlg.h"
@@ -35,6 +36,8 @@ CSequenceMacroView::CSequenceMacroView(QWidget* parent)
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
     m_list->setPalette(p);
+    auto* hover = new CHoverCellDelegate(m_list);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, hover, &CHoverCellDelegate::Clear);
     m_list->InsertColumn(0, Str(IDS_MACRO_BLANK_TITLE), CListCtrl::LVCFMT_CENTER, 40);
     m_list->InsertColumn(1, Str(IDS_MACRO_KIND), CListCtrl::LVCFMT_CENTER, 140);
     m_list->InsertColumn(2, Str(kDelayTitle), CListCtrl::LVCFMT_CENTER, 60);

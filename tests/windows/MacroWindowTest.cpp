@@ -15,6 +15,7 @@
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CHoverCellDelegate.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "macros/windows/MacroViews.h"
 #include "model/CIDManager.h"
@@ -172,8 +173,22 @@ TEST_F(MacroWindow, ItemTransfersAndRunNeedASelectedMacro)
     EXPECT_FALSE(frame.GetListView()->ItemTransferEnabled());
 }
 
-TEST_F(MacroWindow, StoredColumnWidthsKeepDefaultsForWhatDoesNotParse)
+TEST_F(MacroWindow, HoverFrameFollowsTheCellsBeyondTheFirstColumnAndStoredWidthsKeepDefaults)
 {
+    CMacroDlgFrm frame;
+    New(frame, mt::Sequence);
+    frame.show();
+    CListCtrl* steps = static_cast<CSequenceMacroView*>(frame.GetEditorView())->List();
+    auto* hover = static_cast<CHoverCellDelegate*>(steps->itemDelegate());
+    for (int column = 0; column < 4; ++column) {
+        QTest::mouseMove(steps->viewport(), steps->visualRect(steps->model()->index(1, column)).center());
+        EXPECT_EQ(column > 0, hover->Hovered().isValid()) << column;
+    }
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(steps->viewport(), &leave);
+    EXPECT_FALSE(hover->Hovered().isValid());
+
+
     int w[3];
     CMacroDlgListView::ParseColumnWidths(QStringLiteral("200,80"), w);
     EXPECT_EQ(200, w[0]);
