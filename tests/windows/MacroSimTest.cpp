@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "comm/CommTestSupport.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
@@ -26,8 +28,10 @@ TEST(MacroSim, SelectedMacroGoesDownAloneBetweenTheLockLines)
         }
     } profiles;
     Simulator sim;
+    QTemporaryDir dir;
     CQuillomerDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetPathName(dir.filePath(QStringLiteral("Makros.qlx")).toStdString());
     const ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
     TestHost host;
     Messages messages;
