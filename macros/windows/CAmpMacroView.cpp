@@ -40,6 +40,7 @@ CAmpMacroView::CAmpMacroView(QWidget* parent)
                 return;
             const int flags = macro->GetParam(param);
             macro->SetParam(param, on ? (flags | bit) : (flags & ~bit));
+            Modified();
             if (on && other)
                 other->setChecked(false);
         });
@@ -59,6 +60,7 @@ CAmpMacroView::CAmpMacroView(QWidget* parent)
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro->SetParamText(59, dlg.GetSelection().toStdString());
+        macro->SetDocModified();
         m_amps->setText(dlg.GetSelection());
     });
 }

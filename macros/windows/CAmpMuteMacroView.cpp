@@ -17,8 +17,10 @@ CAmpMuteMacroView::CAmpMuteMacroView(QWidget* parent) : CMacroEditorView(parent,
     Grid()->addWidget(choose, 0, 3);
     m_mute = AddCheck(1503, "Mute");
     connect(m_mute, &QCheckBox::toggled, this, [this](bool on) {
-        if (CMacro* macro = Macro(); macro && !IsFilling())
+        if (CMacro* macro = Macro(); macro && !IsFilling()) {
             macro->SetParam(29, on ? 1 : 0);
+            Modified();
+        }
     });
     connect(choose, &QPushButton::clicked, this, [this] {
         CMacro* macro = Macro();
@@ -31,6 +33,7 @@ CAmpMuteMacroView::CAmpMuteMacroView(QWidget* parent) : CMacroEditorView(parent,
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro->SetParamText(58, dlg.GetSelection().toStdString());
+        macro->SetDocModified();
         m_channels->setText(dlg.GetSelection());
     });
 }

@@ -245,6 +245,7 @@ bool CMacroDlgListView::CreateMacro()
     CMacro* first = MakeMacro(doc, type);
     if (!first)
         return false;
+    first->SetDocModified();
     m_currentNumber = first->GetNumber();
     if (rule.count == 1) {
         first->SetParam(3, 1);
@@ -338,6 +339,7 @@ void CMacroDlgListView::ChangeType(int row)
     if (CMacroEditorView::RunDialog(dlg) != QDialog::Accepted)
         return;
     macro->SetParam(0, dlg.m_nResultNumber);
+    macro->SetDocModified();
     m_currentNumber = macro->GetNumber();
     if (CMacroDlgFrm* frame = Frame())
         frame->RefreshMacroList();

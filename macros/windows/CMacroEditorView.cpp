@@ -126,6 +126,7 @@ void CMacroEditorView::ForBoth(const std::function<void(CMacro&)>& write) const
     write(*macro);
     if (CMacro* other = CounterpartOf(macro))
         write(*other);
+    macro->SetDocModified();
 }
 
 CQuillomerDoc* CMacroEditorView::Document() const
@@ -133,6 +134,12 @@ CQuillomerDoc* CMacroEditorView::Document() const
     if (CMacro* macro = Macro(); macro && macro->GetDocument())
         return macro->GetDocument();
     return GetActiveDoc();
+}
+
+void CMacroEditorView::Modified() const
+{
+    if (CMacro* macro = Macro())
+        macro->SetDocModified();
 }
 
 std::optional<int> CMacroEditorView::ReadInt(const QString& text)
@@ -291,16 +298,20 @@ int CMacroEditorView::SelectedData(const QComboBox* combo)
 void CMacroEditorView::OnSelect(QComboBox* combo, const std::function<void(int value)>& handler)
 {
     connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, handler](int) {
-        if (!m_filling && Macro())
+        if (!m_filling && Macro()) {
             handler(SelectedData(combo));
+            Modified();
+        }
     });
 }
 
 void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& handler)
 {
     connect(edit, &QLineEdit::editingFinished, this, [this, handler] {
-        if (!m_filling && Macro())
+        if (!m_filling && Macro()) {
             handler();
+            Modified();
+        }
     });
 }
 
@@ -343,6 +354,7 @@ void CMacroEditorView::EditZones()
     ShowZones();
     if (CMacro* other = CounterpartOf(macro))
         other->SetZones(chosen);
+    macro->SetDocModified();
 }
 
 void CMacroEditorView::RefreshWindow()

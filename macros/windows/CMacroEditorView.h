@@ -122,6 +122,8 @@ protected:
     void RefreshWindow();
 
     CQuillomerDoc* Document() const;
+    // Marks the project changed after a write (so that closing asks to save).
+    void Modified() const;
 
 private:
     QGridLayout* m_grid = nullptr;

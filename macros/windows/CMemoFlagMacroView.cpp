@@ -19,12 +19,16 @@ CMemoFlagMacroView::CMemoFlagMacroView(QWidget* parent)
             other->SetParam(31, 0);
     });
     connect(m_true, &QRadioButton::clicked, this, [this] {
-        if (CMacro* macro = Macro(); macro && !IsFilling())
+        if (CMacro* macro = Macro(); macro && !IsFilling()) {
             macro->SetParam(22, 1);
+            Modified();
+        }
     });
     connect(m_false, &QRadioButton::clicked, this, [this] {
-        if (CMacro* macro = Macro(); macro && !IsFilling())
+        if (CMacro* macro = Macro(); macro && !IsFilling()) {
             macro->SetParam(22, 0);
+            Modified();
+        }
     });
 }
 

@@ -89,6 +89,7 @@ void CSequenceMacroView::EditCell(int row, int column)
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro->SetParam((column == 1 ? 41 : 51) + row, dlg.m_nResultNumber);
+        macro->SetDocModified();
         FillTexts();
     } else if (column == 2) {
         m_list->editItem(m_list->Row(row), 2);
@@ -100,7 +101,9 @@ void CSequenceMacroView::EndDelayEdit(int row, const QString& text)
     CMacro* macro = Macro();
     if (!macro || row < 0 || row >= CMacro::kSteps)
         return;
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         macro->SetParamText(46 + row, text.toStdString());
+        macro->SetDocModified();
+    }
     FillTexts();
 }

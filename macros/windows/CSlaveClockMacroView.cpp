@@ -29,6 +29,7 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
             macro->SetParam(71, setRun);
             macro->SetParam(3, run);
             macro->SetParam(70, setTime);
+            Modified();
         });
     };
     mode(m_start, 1, 1, 0);
@@ -42,6 +43,7 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
         QDateTime at = QDateTime::fromSecsSinceEpoch(macro->GetParam(69));
         at.setTime(time);
         macro->SetParam(69, static_cast<int32_t>(at.toSecsSinceEpoch()));
+        Modified();
     });
 }
 

@@ -43,6 +43,7 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         if (IsFilling() || !macro)
             return;
         macro->SetParam(10, position);
+        Modified();
         m_value->setText(QString::number(position));
     });
     for (QRadioButton* b : {m_regler, m_direct})

@@ -75,7 +75,9 @@ TEST_F(MacroWindow, NewPairsAreNamedPrioritisedAndLinkedAndTheListSelectsTheFirs
     CMacroDlgFrm frame;
     EXPECT_TRUE(dynamic_cast<CEmptyMacroView*>(frame.GetEditorView()));
     EXPECT_FALSE(frame.GetAction(macrocmd::Delete)->isEnabled());
+    d.doc().SetModifiedFlag(false);
     New(frame, mt::Alarm);
+    EXPECT_TRUE(d.doc().IsModified());
     CMacro* on = Macro(1);
     CMacro* off = Macro(2);
     ASSERT_TRUE(on && off);
@@ -254,6 +256,7 @@ TEST_F(MacroWindow, EveryTypeOpensItsViewAndItsControlWritesTheMacro)
     CMacroDlgFrm frame;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyword);
+        d.doc().SetModifiedFlag(false);
         auto* macro = new CMacro;
         ASSERT_TRUE(macro->Create(c.type, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, d.get()));
         d.doc().AddObject(macro, CAT_MACRO);
@@ -265,6 +268,7 @@ TEST_F(MacroWindow, EveryTypeOpensItsViewAndItsControlWritesTheMacro)
         if (c.edit) {
             c.edit(frame);
             EXPECT_EQ(c.expected, c.param < 0 ? macro->GetParamText(-c.param) : std::to_string(macro->GetParam(c.param)));
+            EXPECT_TRUE(d.doc().IsModified());  // closing the project asks to save the change
         }
         std::vector<std::string> lines;
         EXPECT_EQ(c.keyword, macro->GetParamLines(lines));
