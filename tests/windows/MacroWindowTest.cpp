@@ -322,6 +322,27 @@ TEST_F(MacroWindow, EditsReachTheCounterpartAndNumberlessTextsChangeNothing)
     EXPECT_EQ(1, memo->GetParam(31));
 }
 
+TEST_F(MacroWindow, AnOptionIsNeverBothSwitchOnAndOffAndDelaysAreEditedInPlace)
+{
+    CMacroDlgFrm frame;
+    New(frame, mt::Amp);
+    CMacro* amp = frame.GetCurrentMacro();
+    Control<QCheckBox>(frame, 1214)->click();  // battery on switching on
+    Control<QCheckBox>(frame, 1219)->click();  // battery on switching off
+    EXPECT_EQ(0, amp->GetParam(61));
+    EXPECT_EQ(2, amp->GetParam(62));
+    EXPECT_FALSE(Control<QCheckBox>(frame, 1214)->isChecked());
+
+    New(frame, mt::Sequence);
+    CMacro* sequence = frame.GetCurrentMacro();
+    auto* view = static_cast<CSequenceMacroView*>(frame.GetEditorView());
+    view->EndDelayEdit(2, QStringLiteral("2.5"));
+    EXPECT_EQ("2.5", sequence->GetParamText(48));
+    EXPECT_EQ("2.5", view->List()->GetItemText(2, 2).toStdString());
+    view->EndDelayEdit(2, QString());  // cancelled
+    EXPECT_EQ("2.5", sequence->GetParamText(48));
+}
+
 TEST_F(MacroWindow, ViewsWithoutAMacroOrRecorderChangeNothing)
 {
     // With no macro selected a view fills its lists and ignores its controls.
