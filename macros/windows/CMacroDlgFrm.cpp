@@ -10,7 +10,6 @@
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "macros/windows/MacroViews.h"
-#include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"

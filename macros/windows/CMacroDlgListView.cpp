@@ -1,12 +1,10 @@
 #include "macros/windows/CMacroDlgListView.h"
 
 #include <QContextMenuEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSettings>
 
-#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
