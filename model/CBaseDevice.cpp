@@ -260,7 +260,6 @@ int CBaseDevice::InitObject()
     case OT_INTERNAL_PILOTTONE_GEN: enterNumber(); EnterPath("/PILOT"); return 1;
     case OT_VIRT_CTRL_ITEM: enterNumber(); return 1;
     case OT_MACRO_OBJECT: enterNumber(); m_path = "/MACRO"; return 1;
-    case OT_LAN_GROUP: EnterPath(StrFormat("/KVT/LANGRP%d", m_number)); break;
     default: break;
     }
 
@@ -283,6 +282,10 @@ int CBaseDevice::InitObject()
     }
 
     // 3./4. Protocol path.
+    if (m_type == OT_LAN_GROUP) {
+        EnterPath(StrFormat("/KVT/LANGRP%d", m_number));
+        takePath = false;
+    }
     if (takePath) {
         const char* word = CategoryPathWord(m_category);
         if (word) {
@@ -340,7 +343,6 @@ int CBaseDevice::InitObject()
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
                     m_name = StrFormat("Sammelruf %d", m_number);
                     break;
-                case OT_RELAIS_TOPOLOGY: m_name = StrFormat("Topologie %d", m_number); break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;
                 case OT_CONDITION_OBJECT: path = "/CONDITION"; break;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
 
 namespace {
@@ -122,4 +123,18 @@ IAppHost* SetAppHost(IAppHost* host)
     IAppHost* old = Host();
     Host() = host;
     return old;
+}
+
+void IAppHost::TransferObject(CBaseDevice* obj, bool upload)
+{
+    if (!obj)
+        return;
+    const int mode = upload ? 1 : 0;
+    const int end = obj->GetDownloadLines(mode, -1);
+    for (int step = 0; step >= 0 && step < end;) {
+        const int next = obj->GetDownloadLines(mode, step);
+        if (next == step)
+            break;
+        step = next;
+    }
 }

@@ -95,6 +95,12 @@ public:
     virtual std::string FormatShortDate(std::time_t t);
     virtual std::optional<std::time_t> ParseShortDate(const std::string& text);
 
+    // The single-object transfer: runs the object's line producer (`upload`:
+    // its queries, with the answers checked) over the device link. The
+    // default, without a link, runs the producer alone, sending through the
+    // installed line sender and stopping while a step waits.
+    virtual void TransferObject(CBaseDevice* obj, bool upload);
+
     // Size of a symbol bitmap of the bitmap manager; nullopt when it has none.
     virtual std::optional<CSize> GetBitmapSize(uint32_t bitmapId) { return std::nullopt; }
 };

@@ -123,10 +123,10 @@ int CGroup::GetDownloadLines(int mode, int step)
         return step;
     if (IsOutBufferFull())
         return step;
+    // The clear commands have no query form: an upload sends nothing here.
+    if (mode != 0)
+        return step + 1;
     static const char* const kKeys[3] = {"/ZONE", "/COLLCALL", "/LANGRP"};
-    std::string line = m_path + kKeys[step] + " ";
-    if (mode == 0)
-        line += "ALL";
-    SendCommand(line, m_pDocument, false);
+    SendCommand(m_path + kKeys[step] + " ALL", m_pDocument, false);
     return step + 1;
 }

@@ -19,6 +19,9 @@ enum : uint32_t {
 };
 }
 
+class CRelais;
+class CZone;
+
 class CRelaisTopology : public CBaseDevice {
     QL_DECLARE_SERIAL(CRelaisTopology)
 public:
@@ -26,8 +29,18 @@ public:
     static constexpr int32_t kZoneHeight = 35;  // symbol height per output
 
     CRelaisTopology();
+    ~CRelaisTopology() override;
 
     void Serialize(CArchive& ar) override;
+    int PostLoad() override;
+    // Changes the scheme and the number of zones (m_zoneCount, set before).
+    void SetKindId(uint32_t kindId) override;
+    // 33001 deletes the topology with its zones; 33002 opens the dialog.
+    int OnCommand(uint32_t commandId) override;
+    void OnUpdateCommand(CCmdUI& cmdUI) override;
+    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
+    int GetDownloadLines(int mode, int step) override;
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
     using CBaseDevice::Create;
     // Places the symbol 150 units right of the given point and makes one zone
     // per output; 0 (message 32773) when the zones would exceed the limit.
@@ -38,6 +51,13 @@ public:
     // Gives every zone the line relays of the scheme; start < 0 fixes the
     // counts only, start >= 0 renumbers from start.
     void AssignRelais(int32_t start);
+    // The relay with that number (its bank of five made when missing), given the kind.
+    CRelais* FindOrCreateRelais(int32_t number, uint32_t kindId, bool firstTable);
+    // The zones at the incoming keys, in key order.
+    std::vector<CZone*> GetZones() const;
+    // Line relays per zone of a scheme (0, 1, 4, 2); inputs of a scheme.
+    static int32_t RelaysPerZone(uint32_t kindId);
+    static int32_t InputsOfKind(uint32_t kindId);
 
     // How the relay topology dialog runs (installed by the windows); true on OK.
     using DialogFn = bool (*)(CRelaisTopology* topology);
@@ -56,4 +76,6 @@ public:
 
 private:
     void MakeZone(int32_t output);
+    void UpgradeOlderForm();
+    std::string ZonesText() const;
 };

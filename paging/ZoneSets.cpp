@@ -1,0 +1,41 @@
+#include "paging/ZoneSets.h"
+
+#include "model/NumberSet.h"
+
+namespace {
+void AddZone(ZoneSet& set, const CBaseDevice* zone)
+{
+    const int32_t n = zone->GetNumber();
+    if (n >= 1 && n <= 100)
+        SetBit(set, static_cast<unsigned>(n - 1), true);
+}
+}  // namespace
+
+bool AddZonesOf(ZoneSet& set, const CBaseDevice* partner)
+{
+    if (!partner)
+        return false;
+    if (partner->GetType() == OT_ZONE) {
+        AddZone(set, partner);
+        return false;
+    }
+    if (partner->GetType() != OT_GROUP)
+        return false;
+    for (const LinkRecord* rec : partner->m_outLinks) {
+        if (!rec->HasPartner())
+            continue;
+        if (rec->partner->GetType() == OT_ZONE) {
+            AddZone(set, rec->partner);
+        } else if (rec->partner->GetType() == OT_GROUP) {
+            for (const LinkRecord* inner : rec->partner->m_outLinks)
+                if (inner->HasPartner() && inner->partner->GetType() == OT_ZONE)
+                    AddZone(set, inner->partner);
+        }
+    }
+    return partner->GetNumber() == 0;
+}
+
+std::string ZoneSetText(const ZoneSet& set)
+{
+    return RangesToString(set, 100);
+}
