@@ -359,8 +359,11 @@ void CZone::ParseUploadLines(std::string line, const std::string& diffFileName, 
     std::string key, value;
     if (!ReadAnswerLine(line, 2, key, value) || linkState != linkstate::Upload)
         return;
+    // A device without such a relay may answer "OFF" where the design writes "0".
     auto mismatch = [&](uint32_t textId, const std::string& design) {
-        if (value != design)
+        const bool noRelay = (value == "0" || value == "OFF" || value.empty()) &&
+                             (design == "0" || design == "OFF" || design.empty());
+        if (value != design && !noRelay)
             ShowMessage(StrFormat(LoadStringId(textId).c_str(), m_name.c_str(), value.c_str(), design.c_str()),
                         mb::Ok);
     };
