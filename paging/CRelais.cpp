@@ -1,6 +1,7 @@
 #include "paging/CRelais.h"
 
 #include "hardware/CLMZ.h"
+#include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -10,6 +11,15 @@
 QL_IMPLEMENT_SERIAL(CRelais, 2)
 
 namespace {
+// A pad on a relay stands for the relay's number.
+const bool g_padNumbers = [] {
+    CControlPad::SetRelayNumberFn([](const CBaseDevice* relay) -> int32_t {
+        const auto* r = dynamic_cast<const CRelais*>(relay);
+        return r ? static_cast<int32_t>(r->GetRelayNumber() & 0xFFFF) : 0;
+    });
+    return true;
+}();
+
 bool TakesFirstTableNumber(uint32_t kind)
 {
     return kind == relaiskind::CollectiveCall || kind == relaiskind::Line || kind == relaiskind::Mandatory;

@@ -2,6 +2,9 @@
 
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
 #include "platform/CArchive.h"
 #include "platform/MessageBox.h"
 #include "shell/CDragData.h"
@@ -1162,8 +1165,13 @@ void CQuillomerView::ReconnectTopologies(const std::vector<CBaseDevice*>& pasted
                 line->AddInLink(line, 0, group0, 0, CAT_GROUP);
                 group0->AddOutLink(group0, 0, line, 0, CAT_ZONE);
             }
+            // The pasted line gives up its line relays; the topology numbers them anew.
+            if (auto* zone = dynamic_cast<CZone*>(line))
+                zone->SetLineRelayCount(relaiskind::Line, 0);
             line->Redraw();
         }
+        if (auto* topology = dynamic_cast<CRelaisTopology*>(topo))
+            topology->AssignRelais(-1);
     }
 }
 

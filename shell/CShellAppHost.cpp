@@ -2,6 +2,7 @@
 
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "comm/CCommLink.h"
 #include "hardware/windows/CAudioInputsDlg.h"
 #include "hardware/windows/CAudioOutputsDlg.h"
 #include "shell/CBitmapManager.h"
@@ -13,7 +14,10 @@
 #include "shell/Profile.h"
 #include "ui/CObjectDlg.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLocale>
 #include <QAction>
 #include <QCursor>
@@ -172,4 +176,52 @@ void CShellAppHost::ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at
     obj->OnCommand(id);
     if (view)
         view->viewport()->update();
+}
+
+void CShellAppHost::TransferObject(CBaseDevice* obj, bool upload)
+{
+    CCommLink* link = GetCommLink();
+    if (!obj || !link) {
+        IAppHost::TransferObject(obj, upload);
+        return;
+    }
+    // A device that stops taking lines ends the wait after this long.
+    constexpr int kStallLimitMs = 10000;
+    auto pump = [](int ms) {
+        QElapsedTimer t;
+        t.start();
+        do
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        while (t.elapsed() < ms);
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int mode = upload ? 1 : 0;
+    const int end = obj->GetDownloadLines(mode, -1);
+    link->SetLinkState(upload ? linkstate::Upload : linkstate::Download);
+    if (upload)
+        link->ResetErrorFile();
+    QElapsedTimer stalled;
+    stalled.start();
+    for (int step = 0; step >= 0 && step < end;) {
+        const int next = obj->GetDownloadLines(mode, step);
+        QCoreApplication::processEvents();
+        if (next != step) {
+            step = next;
+            stalled.restart();
+        } else if (stalled.elapsed() > kStallLimitMs) {
+            break;
+        } else {
+            pump(5);
+        }
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
+        pump(20);
+    while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
+        pump(static_cast<int>(1001 - link->GetLinkIdleTime()));
+    link->SetLinkState(linkstate::Online);
+    if (upload)
+        link->ShowErrorFile();
+    QApplication::restoreOverrideCursor();
 }

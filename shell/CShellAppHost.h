@@ -26,6 +26,9 @@ public:
     std::string FormatShortDate(std::time_t t) override;
     std::optional<std::time_t> ParseShortDate(const std::string& text) override;
     std::optional<CSize> GetBitmapSize(uint32_t bitmapId) override;
+    // One object's lines over the device link, in the download or upload
+    // state; waits until the link is idle, then shows an upload's differences.
+    void TransferObject(CBaseDevice* obj, bool upload) override;
     // The feature window host for the document: modal (returns when it is
     // closed) or modeless (deletes itself when closed).
     void OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal) override;

@@ -1,0 +1,659 @@
+#include "paging/windows/CLMZConfigDlg.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "hardware/CLMZ.h"
+#include "model/CControlPad.h"
+#include "model/CQuillomerDoc.h"
+#include "model/ModelStrings.h"
+#include "model/NumberSet.h"
+#include "paging/CRelais.h"
+#include "paging/CRelaisManager.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CResizableButton.h"
+#include "ui/CResizableTreeCtrl.h"
+#include "ui/CRowDragTracker.h"
+#include "ui/CWindowRegistry.h"
+#include "ui/DialogLayout.h"
+
+QL_STRING_TABLE({
+    {34264, "Ausgangskarten"},
+    {34265, "Eingangskarten"},
+    {34266, "Analogkarten"},
+    {32829, "Auswahlliste"},
+    {34372, "AD Kanal"},
+    {34373, "DA Kanal"},
+    {32837, "100V Relais"},
+    {32836, "24V Relais"},
+});
+
+namespace {
+constexpr int kPictureRole = Qt::UserRole + 1;
+constexpr uint32_t kOutputHeading = 34264, kInputHeading = 34265, kAnalogHeading = 34266;
+constexpr uint32_t kLabel = 32830, kChannel = 34371, kAdChannel = 34372, kDaChannel = 34373;
+
+QString S(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// The numbers of a set as a range text ("0" when empty).
+QString SetText(const NumberSet& set)
+{
+    return Q(RangesToString(set, kNumberSetBits));
+}
+
+void Mark(NumberSet& set, int32_t n)
+{
+    if (n >= 1 && n <= static_cast<int32_t>(kNumberSetBits))
+        SetBit(set, static_cast<unsigned>(n - 1), true);
+}
+
+CBaseDevice* PartnerAt(const CBaseDevice* owner, int32_t key)
+{
+    const LinkRecord* rec = owner->GetOutLinkAtKey(key);
+    return rec && rec->HasPartner() ? rec->partner : nullptr;
+}
+
+uint32_t PlainKind(const CRelais* relay)
+{
+    return relay->IsSecondFamily() ? relaiskind::Second : relaiskind::Line;
+}
+
+int RelayPicture(const CRelais* relay)
+{
+    if (relay->GetKindId() == relaiskind::Mandatory)
+        return lmzpic::Mandatory;
+    if (relay->GetKindId() == relaiskind::Control)
+        return lmzpic::Control;
+    return lmzpic::FreeRelay;
+}
+
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
+    QStringLiteral("CLMZConfigDlg"), [](CQuillomerDoc* doc) -> QWidget* { return new CLMZConfigDlg(doc); });
+}  // namespace
+
+CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
+    : CResizableDialog(kTemplateId, parent), m_pDoc(doc)
+{
+    setWindowTitle(tr("LMZ Konfiguration"));
+    auto* box = new QGroupBox(this);
+    box->setObjectName(QStringLiteral("1429"));
+    m_pList = new CEditListCtrl(box);
+    m_pList->setObjectName(QStringLiteral("1445"));
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_pTree = new CResizableTreeCtrl(box);
+    m_pTree->setObjectName(QStringLiteral("1436"));
+    m_pTree->setHeaderHidden(true);
+    m_pTree->installEventFilter(this);
+    m_btnOK = new CResizableButton(tr("OK"), this);
+    m_btnOK->setDefault(true);
+    connect(m_btnOK, &QPushButton::clicked, this, &CLMZConfigDlg::accept);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { RefillList(); });
+    connect(m_pTree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
+        if (Picture(item) % 2 == 0 || Picture(item) == lmzpic::Heading)
+            item->setData(0, kPictureRole, Picture(item) + 1);
+    });
+    connect(m_pTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) {
+        const int p = Picture(item);
+        if (p == 1 || p == 3 || p == 5 || p == 16 || p == 19 || p == 24)
+            item->setData(0, kPictureRole, p - 1);
+    });
+
+    auto* inner = new QHBoxLayout(box);
+    inner->addWidget(m_pList, 92);
+    inner->addWidget(m_pTree, 205);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOK);
+    buttons->addStretch(1);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(box, 1);
+    root->addLayout(buttons);
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, QSize(334, 233)));
+
+    m_pDrag = new CRowDragTracker(this);
+    m_pDrag->Watch(m_pList, m_pList->viewport());
+    m_pDrag->canBegin = [this](QWidget* view, const QPoint& pos) {
+        return view == m_pList && m_pList->itemAt(pos) != nullptr;
+    };
+    m_pDrag->dropped = [this](QWidget* source, const QPoint& globalPos) { OnDragEnd(source, globalPos); };
+}
+
+bool CLMZConfigDlg::OnInitDialog()
+{
+    CResizableDialog::OnInitDialog();
+    BuildTree();
+    m_pList->InsertColumn(0, S(32829), CListCtrl::LVCFMT_LEFT, m_pList->GetClientWidth() * 90 / 100);
+    RefillList();
+    return true;
+}
+
+int CLMZConfigDlg::Picture(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kPictureRole).toInt() : -1;
+}
+
+CBaseDevice* CLMZConfigDlg::ObjectOf(const QTreeWidgetItem* item)
+{
+    return item ? reinterpret_cast<CBaseDevice*>(CResizableTreeCtrl::GetItemData(item)) : nullptr;
+}
+
+QTreeWidgetItem* CLMZConfigDlg::AddItem(QTreeWidgetItem* parent, const QString& text, int picture,
+                                        CBaseDevice* object)
+{
+    auto* item = parent ? new QTreeWidgetItem(parent, QStringList(text)) : new QTreeWidgetItem(m_pTree, QStringList(text));
+    item->setData(0, kPictureRole, picture);
+    CResizableTreeCtrl::SetItemData(item, reinterpret_cast<quintptr>(object));
+    return item;
+}
+
+QString CLMZConfigDlg::CardText(const CLMZ* card) const
+{
+    const QString model = S(card->GetKindId());
+    NumberSet set{}, da{};
+    const int32_t c = card->GetNumber() - 1;
+    switch (card->GetType()) {
+    case OT_LMZ763:
+    case OT_LMZ764:
+        for (int32_t key = 0; key < 5; ++key)
+            if (const auto* r = dynamic_cast<const CRelais*>(PartnerAt(card, key)))
+                if (r->IsUsed() || (r->GetKindId() != relaiskind::Line && r->GetKindId() != relaiskind::Second))
+                    Mark(set, static_cast<int32_t>(r->GetRelayNumber()));
+        return model + QStringLiteral(": ") + SetText(set);
+    case OT_LMZ771:
+        for (int32_t key = 0; key < 12; ++key)
+            if (PartnerAt(card, key))
+                Mark(set, 12 * c + key + 1);
+        return model + QStringLiteral(": ") + SetText(set);
+    case OT_LMZ775:
+        for (int32_t key = 0; key < 8; ++key) {
+            if (PartnerAt(card, key))
+                Mark(set, 8 * c + key + 1);
+            if (PartnerAt(card, CLMZ::kDaFirstKey + key))
+                Mark(da, 8 * c + key + 1);
+        }
+        return model + QStringLiteral(": AD") + SetText(set) + QStringLiteral(" DA") + SetText(da);
+    default:
+        return model;
+    }
+}
+
+void CLMZConfigDlg::AddRelayItems(QTreeWidgetItem* cardItem, CLMZ* card)
+{
+    const int32_t c = card->GetNumber() - 1;
+    if (card->GetType() == OT_LMZ763 || card->GetType() == OT_LMZ764) {
+        for (int32_t key = 0; key < 5; ++key) {
+            auto* relay = dynamic_cast<CRelais*>(PartnerAt(card, key));
+            if (!relay) {
+                AddItem(cardItem, QString(), lmzpic::FreeRelay, nullptr);
+                continue;
+            }
+            QTreeWidgetItem* item = AddItem(cardItem, Q(relay->GetName()), RelayPicture(relay), relay);
+            for (const LinkRecord* use : relay->m_outLinks) {
+                if (!use->HasPartner())
+                    continue;
+                CBaseDevice* p = use->partner;
+                if (p->GetType() == OT_COLLECTION_CALL) {
+                    QTreeWidgetItem* call = AddItem(item, Q(p->GetName()), lmzpic::CollCall, p);
+                    for (const LinkRecord* m : p->m_outLinks)
+                        if (m->HasPartner())
+                            AddItem(call, Q(m->partner->GetName()),
+                                    m->partner->GetType() == OT_GROUP ? lmzpic::Group : lmzpic::Zone, m->partner);
+                    continue;
+                }
+                QString text = Q(p->GetName());
+                const LinkRecord* feed = p->GetType() == OT_ZONE ? p->GetOutLinkAtKey(0) : nullptr;
+                if (feed && feed->HasPartner() && feed->partner->GetKindId() == topologykind::ProgramCall) {
+                    if (use->partnerKey == 1)
+                        text += QStringLiteral(" ") + S(34250);
+                    else if (use->partnerKey == 2)
+                        text += QStringLiteral(" ") + S(34251);
+                }
+                AddItem(item, text, p->GetType() == OT_CONTROL_PAD ? lmzpic::Pad : lmzpic::Zone, p);
+            }
+        }
+    } else if (card->GetType() == OT_LMZ771) {
+        for (int32_t key = 0; key < 12; ++key) {
+            if (CBaseDevice* pad = PartnerAt(card, key))
+                AddItem(cardItem, Q(pad->GetName()), lmzpic::Pad, pad);
+            else
+                AddItem(cardItem, QString::number(12 * c + key + 1), lmzpic::FreePosition, nullptr);
+        }
+    } else if (card->GetType() == OT_LMZ775) {
+        for (int32_t base : {0, static_cast<int32_t>(CLMZ::kDaFirstKey)}) {
+            for (int32_t key = 0; key < 8; ++key) {
+                if (CBaseDevice* pad = PartnerAt(card, base + key))
+                    AddItem(cardItem, Q(pad->GetName()), lmzpic::Pad, pad);
+                else
+                    AddItem(cardItem, S(base ? kDaChannel : kAdChannel) + QString::number(8 * c + key + 1),
+                            lmzpic::FreePosition, nullptr);
+            }
+        }
+    }
+}
+
+void CLMZConfigDlg::AddCardItem(QTreeWidgetItem* heading, CLMZ* card)
+{
+    int picture = lmzpic::Out763;
+    switch (card->GetType()) {
+    case OT_LMZ764: picture = lmzpic::Out764; break;
+    case OT_LMZ771: picture = lmzpic::In771; break;
+    case OT_LMZ775: picture = lmzpic::Analog775; break;
+    default: break;
+    }
+    AddRelayItems(AddItem(heading, CardText(card), picture, card), card);
+}
+
+void CLMZConfigDlg::BuildTree()
+{
+    m_pTree->clear();
+    QTreeWidgetItem* root = AddItem(nullptr, S(32799), 0, nullptr);
+    if (!m_pDoc)
+        return;
+    DeviceList carriers;
+    m_pDoc->GetIDManager().GetBaseDeviceList(carriers, OT_LMZ752);
+    for (CBaseDevice* obj : carriers) {
+        QTreeWidgetItem* item = AddItem(root, Q(obj->GetName()) + QStringLiteral("-%1").arg(obj->GetNumber()),
+                                        lmzpic::Carrier, obj);
+        QTreeWidgetItem* headings[3] = {AddItem(item, S(kOutputHeading), lmzpic::Heading, nullptr),
+                                        AddItem(item, S(kInputHeading), lmzpic::Heading, nullptr),
+                                        AddItem(item, S(kAnalogHeading), lmzpic::Heading, nullptr)};
+        for (int32_t key = CLMZ::kFirstOutputKey; key <= CLMZ::kLastAnalogKey; ++key) {
+            auto* card = dynamic_cast<CLMZ*>(PartnerAt(obj, key));
+            if (!card)
+                continue;
+            const int h = card->GetType() == OT_LMZ771 ? 1 : card->GetType() == OT_LMZ775 ? 2 : 0;
+            AddCardItem(headings[h], card);
+        }
+    }
+    if (CBaseDevice* slot = m_pDoc->GetIDManager().GetBaseDevice(1, OT_DIGITAL_SLOT)) {
+        QTreeWidgetItem* item = AddItem(nullptr, Q(slot->GetName()), lmzpic::Carrier, slot);
+        for (int32_t k = 1; k < slot->m_outputCount; ++k) {
+            const LinkRecord* rec = slot->GetInLinkAtKey(k);
+            if (rec && rec->HasPartner() && rec->partner->GetType() == OT_CONTROL_PAD) {
+                QTreeWidgetItem* pad = AddItem(item, Q(rec->partner->GetName()), lmzpic::Pad, rec->partner);
+                for (const LinkRecord* z : rec->partner->m_outLinks)
+                    if (z->HasPartner() && z->partner->GetType() == OT_ZONE)
+                        AddItem(pad, Q(z->partner->GetName()), z->partnerKey == CZone::kControlKey
+                                                                   ? lmzpic::SlotControlZone
+                                                                   : lmzpic::SlotMandatoryZone,
+                                z->partner);
+            } else {
+                AddItem(item, QString::number(k + 1), lmzpic::FreePosition, nullptr);
+            }
+        }
+    }
+    root->setExpanded(true);
+}
+
+void CLMZConfigDlg::AddEntry(const QString& text, int picture, CBaseDevice* object)
+{
+    const int row = m_pList->InsertItem(m_pList->GetItemCount(), text, picture);
+    m_pList->Row(row)->setData(0, kPictureRole, picture);
+    m_pList->SetItemData(row, reinterpret_cast<quintptr>(object));
+}
+
+void CLMZConfigDlg::RefillList()
+{
+    m_pList->DeleteAllItems();
+    QTreeWidgetItem* item = m_pTree->currentItem();
+    if (!item || !m_pDoc)
+        return;
+    const QString text = item->text(0);
+    CBaseDevice* obj = ObjectOf(item);
+    const CBaseDevice* parent = ObjectOf(item->parent());
+    DeviceList zones;
+    m_pDoc->GetIDManager().GetBaseDeviceList(zones, OT_ZONE);
+    auto zonesWithout = [&](int32_t key, int picture) {
+        for (CBaseDevice* z : zones)
+            if (!z->GetInLinkAtKey(key))
+                AddEntry(Q(z->GetName()), picture, z);
+    };
+    if (!item->parent() && !obj && m_pTree->indexOfTopLevelItem(item) == 0) {
+        AddEntry(QStringLiteral("LMZ752"), lmzpic::Carrier);
+    } else if (text == S(kOutputHeading) && Picture(item) <= 3) {
+        AddEntry(QStringLiteral("LMZ763"), lmzpic::Out763);
+        AddEntry(QStringLiteral("LMZ764"), lmzpic::Out764);
+    } else if (text == S(kInputHeading) && Picture(item) <= 3) {
+        AddEntry(QStringLiteral("LMZ771"), lmzpic::In771);
+    } else if (text == S(kAnalogHeading) && Picture(item) <= 3) {
+        AddEntry(QStringLiteral("LMZ775"), lmzpic::Analog775);
+    } else if (!obj && parent && (parent->GetType() == OT_LMZ771 || parent->GetType() == OT_DIGITAL_SLOT)) {
+        AddEntry(S(kLabel), lmzpic::Pad);
+    } else if (!obj && parent && parent->GetType() == OT_LMZ775) {
+        AddEntry(S(kChannel), lmzpic::Pad);
+    } else if (auto* relay = dynamic_cast<CRelais*>(obj)) {
+        const uint32_t kind = relay->GetKindId();
+        if (kind == relaiskind::Mandatory) {
+            zonesWithout(CZone::kPrioKey, lmzpic::Zone);
+        } else if (kind == relaiskind::Control) {
+            zonesWithout(CZone::kControlKey, lmzpic::Zone);
+        } else if (!relay->IsUsed() && (kind == relaiskind::Line || kind == relaiskind::Second)) {
+            AddEntry(S(relaiskind::Mandatory), lmzpic::Mandatory);
+            if (kind == relaiskind::Line)
+                AddEntry(S(relaiskind::CollectiveCall), lmzpic::CollCall);
+            AddEntry(S(relaiskind::Control), lmzpic::Control);
+            AddEntry(S(kLabel), lmzpic::Pad);
+        }
+    } else if (obj && obj->GetType() == OT_COLLECTION_CALL) {
+        for (CBaseDevice* z : zones)
+            AddEntry(Q(z->GetName()), lmzpic::Zone, z);
+        DeviceList groups;
+        m_pDoc->GetIDManager().GetBaseDeviceList(groups, OT_GROUP);
+        for (CBaseDevice* g : groups)
+            AddEntry(Q(g->GetName()), lmzpic::Group, g);
+    } else if (obj && obj->GetType() == OT_CONTROL_PAD && parent && parent->GetType() == OT_DIGITAL_SLOT) {
+        zonesWithout(CZone::kPrioKey, lmzpic::SlotMandatoryZone);
+        zonesWithout(CZone::kControlKey, lmzpic::SlotControlZone);
+    }
+}
+
+CLMZ* CLMZConfigDlg::PlaceCard(uint32_t kind, CLMZ* carrier)
+{
+    CIDManager& dir = m_pDoc->GetIDManager();
+    const uint32_t type = CLMZ::TypeOfKind(kind);
+    if (const int32_t last = dir.GetMaxID(type); last > 0) {
+        auto* lastCard = dynamic_cast<CLMZ*>(dir.GetBaseDevice(last, type));
+        const CLMZ* lastCarrier = lastCard ? lastCard->GetCarrier() : nullptr;
+        // Cards of one model run in carrier order.
+        if (lastCarrier && carrier->GetNumber() < lastCarrier->GetNumber()) {
+            ShowMessage(LoadStringId(IDS_CANNOT_INSERT), mb::Ok);
+            return nullptr;
+        }
+    }
+    int32_t first = 0, lastKey = 0;
+    CLMZ::KeyRange(kind, first, lastKey);
+    for (int32_t key = first; key <= lastKey; ++key) {
+        if (carrier->GetOutLinkAtKey(key))
+            continue;
+        CLMZ* card = CLMZ::NewCard(m_pDoc, kind);
+        if (card)
+            carrier->LinkTo(key, card, 0);
+        return card;
+    }
+    ShowMessage(LoadStringId(IDS_CANNOT_INSERT), mb::Ok);
+    return nullptr;
+}
+
+void CLMZConfigDlg::LinkZones(const QList<int>& rows, QTreeWidgetItem* target, int picture)
+{
+    CBaseDevice* owner = ObjectOf(target);
+    if (!owner)
+        return;
+    int32_t zoneKey = 0, ownKey = 0;
+    if (owner->GetType() == OT_COLLECTION_CALL) {
+        zoneKey = CZone::kCollCallKey;
+    } else if (owner->GetKindId() == relaiskind::Mandatory && owner->GetType() == OT_RELAIS) {
+        zoneKey = CZone::kPrioKey;
+    } else if (owner->GetKindId() == relaiskind::Control && owner->GetType() == OT_RELAIS) {
+        zoneKey = CZone::kControlKey;
+    } else if (owner->GetType() == OT_CONTROL_PAD && picture == lmzpic::SlotMandatoryZone) {
+        zoneKey = CZone::kPrioKey;
+        ownKey = 1;
+    } else if (owner->GetType() == OT_CONTROL_PAD && picture == lmzpic::SlotControlZone) {
+        zoneKey = CZone::kControlKey;
+        ownKey = 1;
+    }
+    for (int row : rows) {
+        auto* obj = reinterpret_cast<CBaseDevice*>(m_pList->GetItemData(row));
+        if (obj && !owner->FindOutLink(ownKey, obj, zoneKey, obj->GetCategory()))
+            owner->LinkTo(ownKey, obj, zoneKey);
+    }
+}
+
+void CLMZConfigDlg::MakePad(QTreeWidgetItem* target, int)
+{
+    QTreeWidgetItem* parentItem = target->parent();
+    CBaseDevice* owner = ObjectOf(target);
+    const CBaseDevice* parent = ObjectOf(parentItem);
+    uint32_t kind = 0, finalKind = 0;
+    std::string name;
+    int32_t key = 0;
+    uint32_t bitmap = 313, extra = 3;
+    if (auto* relay = dynamic_cast<CRelais*>(owner)) {
+        if (relay->IsUsed())
+            return;
+        const bool second = relay->IsSecondFamily();
+        kind = second ? padkind::LMZ764 : padkind::LMZ763;
+        name = LoadStringId(second ? 32836 : 32837) + " " + target->text(0).toStdString();
+        bitmap = 0;
+        extra = 9;
+    } else if (owner) {
+        return;  // a position with a pad already
+    } else if (parent && parent->GetType() == OT_LMZ771) {
+        const int n = target->text(0).toInt();
+        kind = padkind::LMZ771;
+        name = LoadStringId(parent->GetKindId()) + "-" + target->text(0).toStdString();
+        key = (n - 1) % 12;
+        owner = const_cast<CBaseDevice*>(parent);
+    } else if (parent && parent->GetType() == OT_LMZ775) {
+        const bool da = target->text(0).startsWith(S(kDaChannel));
+        const int n = target->text(0).mid(S(da ? kDaChannel : kAdChannel).size()).toInt();
+        kind = padkind::LMZ775;
+        finalKind = da ? padkind::LMZ775Out : padkind::LMZ775In;
+        name = LoadStringId(parent->GetKindId()) + "-" + std::to_string(n);
+        key = (da ? CLMZ::kDaFirstKey : 0) + (n - 1) % 8;
+        owner = const_cast<CBaseDevice*>(parent);
+    } else if (parent && parent->GetType() == OT_DIGITAL_SLOT) {
+        const int n = target->text(0).toInt();
+        kind = padkind::SlotOut;
+        name = "Output " + target->text(0).toStdString();
+        key = (n - 1) % 12;
+        bitmap = 0;
+        extra = 9;
+        owner = const_cast<CBaseDevice*>(parent);
+    } else {
+        return;
+    }
+    auto* pad = new CControlPad;
+    if (!pad->Create(kind, 1, 1, name, 0, 0, 0, 0, CAT_DIGITAL_IO, bitmap, extra, m_pDoc)) {
+        delete pad;
+        return;
+    }
+    if (finalKind)
+        pad->SetKindId(finalKind);
+    m_pDoc->AddObject(pad, CAT_DIGITAL_IO);
+    if (owner->GetType() == OT_DIGITAL_SLOT)
+        pad->LinkTo(0, owner, key);
+    else
+        owner->LinkTo(key, pad, 0);
+}
+
+void CLMZConfigDlg::Rebuild(const CBaseDevice* select, const QString& selectText)
+{
+    BuildTree();
+    QTreeWidgetItem* item = select ? FindItem(select) : nullptr;
+    if (!item && !selectText.isEmpty())
+        item = FindText(selectText);
+    if (item) {
+        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
+            p->setExpanded(true);
+        m_pTree->setCurrentItem(item);
+    }
+    RefillList();
+}
+
+QTreeWidgetItem* CLMZConfigDlg::FindItem(const CBaseDevice* object) const
+{
+    QList<QTreeWidgetItem*> items;
+    for (int i = 0; i < m_pTree->topLevelItemCount(); ++i)
+        m_pTree->FindItemsByData(items, m_pTree->topLevelItem(i), reinterpret_cast<quintptr>(object));
+    return items.isEmpty() ? nullptr : items.front();
+}
+
+QTreeWidgetItem* CLMZConfigDlg::FindText(const QString& text) const
+{
+    const QList<QTreeWidgetItem*> found = m_pTree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+void CLMZConfigDlg::Drop(const QList<int>& rows, QTreeWidgetItem* target)
+{
+    if (rows.isEmpty() || !target || !m_pDoc)
+        return;
+    const int picture = m_pList->Row(rows.front())->data(0, kPictureRole).toInt();
+    CBaseDevice* obj = ObjectOf(target);
+    auto* carrier = dynamic_cast<CLMZ*>(ObjectOf(target->parent()));
+    const CBaseDevice* keep = obj;
+    QString keepText = target->text(0);
+    switch (picture) {
+    case lmzpic::Carrier:
+        if (m_pDoc->GetIDManager().GetCount(OT_LMZ752) >= CLMZ::kCarriers)
+            ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
+        else
+            keep = CLMZ::NewCard(m_pDoc, lmzkind::Carrier);
+        break;
+    case lmzpic::Out763:
+    case lmzpic::Out764: {
+        if (!carrier || carrier->GetType() != OT_LMZ752)
+            break;
+        const bool first = picture == lmzpic::Out763;
+        CLMZ* card = PlaceCard(first ? lmzkind::Out763 : lmzkind::Out764, carrier);
+        if (!card)
+            break;
+        for (int32_t key = 0; key < 5; ++key) {
+            CRelais* relay = NewRelais(m_pDoc, first ? relaiskind::Line : relaiskind::Second);
+            if (!relay)
+                continue;
+            // The card's relays carry its numbers when they are free.
+            const int32_t n = 5 * card->GetNumber() - 4 + key;
+            CRelaisManager* m = m_pDoc->GetRelaisManager();
+            if (!(first ? m->GetRelais(n) : m->GetSRelais(n)))
+                relay->MoveToNumber(static_cast<uint32_t>(n), first);
+            card->LinkTo(key, relay, 0);
+        }
+        keep = card;
+        break;
+    }
+    case lmzpic::In771:
+    case lmzpic::Analog775:
+        if (carrier && carrier->GetType() == OT_LMZ752)
+            keep = PlaceCard(picture == lmzpic::In771 ? lmzkind::In771 : lmzkind::Analog775, carrier);
+        break;
+    case lmzpic::CollCall: {
+        auto* relay = dynamic_cast<CRelais*>(obj);
+        if (!relay)
+            break;
+        DeviceList calls;
+        m_pDoc->GetIDManager().GetBaseDeviceList(calls, OT_COLLECTION_CALL);
+        CBaseDevice* free = nullptr;
+        for (CBaseDevice* c : calls)
+            if (!c->GetInLinkAtKey(0)) {
+                free = c;
+                break;
+            }
+        if (!free) {
+            ShowMessage("ERROR1287", mb::Ok);
+            break;
+        }
+        relay->LinkTo(0, free, 0);
+        relay->SetKindId(relaiskind::CollectiveCall);
+        break;
+    }
+    case lmzpic::Mandatory:
+    case lmzpic::Control:
+        if (auto* relay = dynamic_cast<CRelais*>(obj))
+            relay->SetKindId(picture == lmzpic::Mandatory ? relaiskind::Mandatory : relaiskind::Control);
+        break;
+    case lmzpic::Zone:
+    case lmzpic::Group:
+    case lmzpic::SlotMandatoryZone:
+    case lmzpic::SlotControlZone:
+        LinkZones(rows, target, picture);
+        break;
+    case lmzpic::Pad:
+        MakePad(target, picture);
+        break;
+    default:
+        break;
+    }
+    Rebuild(keep, keepText);
+}
+
+void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
+{
+    if (!item || !m_pDoc)
+        return;
+    CBaseDevice* obj = ObjectOf(item);
+    CBaseDevice* parent = ObjectOf(item->parent());
+    const CBaseDevice* keep = parent;
+    switch (Picture(item)) {
+    case 0: case 1: case 4: case 5: case 15: case 16: case 18: case 19: case 23: case 24:
+        if (auto* card = dynamic_cast<CLMZ*>(obj))
+            card->DeleteCard();
+        keep = nullptr;
+        break;
+    case lmzpic::Zone:
+    case lmzpic::Group:
+    case lmzpic::SlotMandatoryZone:
+    case lmzpic::SlotControlZone:
+        if (parent && obj)
+            parent->RemoveOutLinksTo(obj);
+        break;
+    case lmzpic::Mandatory:
+    case lmzpic::Control:
+        if (auto* relay = dynamic_cast<CRelais*>(obj)) {
+            relay->RemoveAllOutLinks();
+            relay->SetKindId(PlainKind(relay));
+            keep = relay;
+        }
+        break;
+    case lmzpic::Pad:
+    case lmzpic::CollCall:
+        if (auto* relay = dynamic_cast<CRelais*>(parent)) {
+            relay->SetKindId(PlainKind(relay));
+            // A collective call is never deleted: it only leaves the relay.
+            if (obj && obj->GetType() == OT_COLLECTION_CALL)
+                relay->RemoveOutLinksTo(obj);
+            else if (obj)
+                obj->OnCommand(objcmd::Delete);
+        } else if (obj && obj->GetType() == OT_CONTROL_PAD) {
+            obj->OnCommand(objcmd::Delete);
+        }
+        break;
+    default:
+        return;
+    }
+    Rebuild(keep, QString());
+}
+
+bool CLMZConfigDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pTree && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        DeleteItem(m_pTree->currentItem());
+        return true;
+    }
+    return CResizableDialog::eventFilter(watched, event);
+}
+
+void CLMZConfigDlg::OnDragEnd(QWidget*, const QPoint& globalPos)
+{
+    const QPoint pos = m_pTree->viewport()->mapFromGlobal(globalPos);
+    QTreeWidgetItem* item = m_pTree->viewport()->rect().contains(pos) ? m_pTree->itemAt(pos) : nullptr;
+    if (!item) {
+        QApplication::beep();
+        return;
+    }
+    QList<int> rows;
+    for (int r = 0; r < m_pList->GetItemCount(); ++r)
+        if (m_pList->IsItemSelected(r))
+            rows.append(r);
+    m_pTree->setCurrentItem(item);
+    Drop(rows, item);
+}

@@ -1,0 +1,87 @@
+#pragma once
+// "LMZ Konfiguration": builds the LMZ card stack. The tree on the right shows
+// the carrier cards with their output, input and analog cards and what hangs
+// on each relay, input and channel (and the outputs of the first digital
+// slot); the list on the left offers what may be dropped on the selected
+// item. Every drop or delete changes the document at once.
+
+#include "ui/CResizableDialog.h"
+
+#include <QList>
+
+class CBaseDevice;
+class CEditListCtrl;
+class CLMZ;
+class CQuillomerDoc;
+class CResizableButton;
+class CResizableTreeCtrl;
+class CRowDragTracker;
+class QTreeWidgetItem;
+
+// Pictures of the tree items and list entries; they identify the entries.
+namespace lmzpic {
+enum : int {
+    Carrier = 0,
+    Heading = 2,
+    Out763 = 4,
+    Zone = 6,
+    Pad = 7,
+    FreeRelay = 8,
+    CollCall = 9,
+    Mandatory = 11,
+    Control = 13,
+    Out764 = 15,
+    Group = 17,
+    In771 = 18,
+    FreePosition = 20,
+    SlotMandatoryZone = 21,
+    SlotControlZone = 22,
+    Analog775 = 23,
+};
+}
+
+class CLMZConfigDlg : public CResizableDialog {
+    Q_OBJECT
+public:
+    static constexpr unsigned kTemplateId = 413;
+
+    explicit CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent = nullptr);
+
+    CResizableTreeCtrl* Tree() const { return m_pTree; }
+    CEditListCtrl* List() const { return m_pList; }
+
+    void BuildTree();
+    void RefillList();
+    // Drops the list rows (the first one's picture decides) on a tree item.
+    void Drop(const QList<int>& rows, QTreeWidgetItem* target);
+    // The Delete key on a tree item.
+    void DeleteItem(QTreeWidgetItem* item);
+
+    static int Picture(const QTreeWidgetItem* item);
+    static CBaseDevice* ObjectOf(const QTreeWidgetItem* item);
+    // The item under `parent` (or anywhere when null) showing `object`.
+    QTreeWidgetItem* FindItem(const CBaseDevice* object) const;
+    QTreeWidgetItem* FindText(const QString& text) const;
+
+protected:
+    bool OnInitDialog() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const QString& text, int picture, CBaseDevice* object);
+    void AddCardItem(QTreeWidgetItem* heading, CLMZ* card);
+    void AddRelayItems(QTreeWidgetItem* cardItem, CLMZ* card);
+    QString CardText(const CLMZ* card) const;
+    void AddEntry(const QString& text, int picture, CBaseDevice* object = nullptr);
+    CLMZ* PlaceCard(uint32_t kind, CLMZ* carrier);
+    void LinkZones(const QList<int>& rows, QTreeWidgetItem* target, int picture);
+    void MakePad(QTreeWidgetItem* target, int picture);
+    void Rebuild(const CBaseDevice* select, const QString& selectText);
+    void OnDragEnd(QWidget* source, const QPoint& globalPos);
+
+    CQuillomerDoc* m_pDoc;
+    CEditListCtrl* m_pList;
+    CResizableTreeCtrl* m_pTree;
+    CResizableButton* m_btnOK;
+    CRowDragTracker* m_pDrag;
+};

@@ -1,0 +1,83 @@
+// The windows of zones, groups, LAN groups and relays: the dialogs the objects
+// open, the selection rows of the relay kinds and the layout registrations.
+
+#include <QString>
+
+#include "model/CQuillomerDoc.h"
+#include "paging/CLANGroup.h"
+#include "paging/CRelais.h"
+#include "paging/CRelaisManager.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/windows/CRelaisTopologyDlg.h"
+#include "ui/CLineGroupSelectDlg.h"
+#include "ui/CLineGroupTreeDlg.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+constexpr int kRelaysOf763 = 34384;  // "LMZ763 Relais"
+constexpr int kRelaysOf764 = 34385;  // "LMZ764 Relais"
+constexpr int kLanGroupKind = 34575;
+
+void RelayRows(CSelectionDlg& dlg, CQuillomerDoc* doc, bool first)
+{
+    dlg.AddNoneRow();
+    CRelaisManager* m = doc ? doc->GetRelaisManager() : nullptr;
+    if (!m)
+        return;
+    DeviceList relays;
+    if (first)
+        m->GetAllRelais(relays);
+    else
+        m->GetAllSRelais(relays);
+    for (CBaseDevice* r : relays)
+        dlg.AddRow(QString::fromStdString(r->GetName()).trimmed(), QString(), 19, reinterpret_cast<quintptr>(r));
+}
+
+bool RunZoneDialog(CBaseDevice* object)
+{
+    CLineGroupTreeDlg dlg(object);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool RunMembersDialog(CLANGroup*, DeviceList& members)
+{
+    QList<CBaseDevice*> list(members.begin(), members.end());
+    CLineGroupSelectDlg dlg(&list);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    members.assign(list.begin(), list.end());
+    return true;
+}
+
+bool RunNumberDialog(CLANGroup* group, int32_t& number)
+{
+    CSelectionDlg dlg;
+    dlg.m_nKind = kLanGroupKind;
+    dlg.SetSelection(QString::number(group->GetNumber()));
+    dlg.m_nPreselect = group->GetNumber() - 1;
+    if (dlg.DoModal() != QDialog::Accepted || dlg.m_nResultNumber < 1)
+        return false;
+    number = dlg.m_nResultNumber;
+    return true;
+}
+
+const bool g_registered = [] {
+    CSelectionDlg::RegisterKindRows(kRelaysOf763, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, true); });
+    CSelectionDlg::RegisterKindRows(kRelaysOf764, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, false); });
+    CZone::SetDialog(&RunZoneDialog);
+    CLANGroup::SetMembersDialog(&RunMembersDialog);
+    CLANGroup::SetNumberDialog(&RunNumberDialog);
+    CRelaisTopology::SetDialog(&CRelaisTopologyDlg::Run);
+    CWindowRegistry::Register(QStringLiteral("CRelaisTopologyDlg"), [](CQuillomerDoc* doc) -> QWidget* {
+        CRelaisTopology* sample = nullptr;
+        if (doc)
+            for (CBaseDevice* obj : doc->GetList(CAT_RELAIS_TOPOLOGY))
+                if (!sample)
+                    sample = dynamic_cast<CRelaisTopology*>(obj);
+        return new CRelaisTopologyDlg(sample);
+    });
+    return true;
+}();
+}  // namespace
