@@ -1,0 +1,422 @@
+#include "paging/windows/CZoneListView.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QStringList>
+
+#include "comm/CCommLink.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
+#include "platform/StringTable.h"
+#include "ui/CInPlaceEdit.h"
+#include "ui/CSelectionDlg.h"
+
+QL_STRING_TABLE({
+    {34599, "Verst.-Kanal"},
+    {34603, "Linienmessung"},
+    {34604, "Referenz"},
+    {34605, "Impedanzessung"},
+    {34606, "Referenz"},
+    {34607, "Anp."},
+    {34608, "Linienfehler"},
+    {34577, "Linientest"},
+    {34616, "Impedanzmessung aktiv"},
+    {34642, "Aktualisieren"},
+    {34614, "Liniendaten downloaden"},
+    {34626, "Anzeige aktualisieren"},
+});
+
+namespace {
+constexpr uint32_t kTitles[CZoneListView::kColumns] = {32802, 34599, 34600, 34255, 34602, 34601, 34603,
+                                                       34604, 34605, 34606, 34607, 34608, 34580};
+constexpr int kDefaultWidths[CZoneListView::kColumns] = {125, 75, 30, 30, 40, 40, 90, 60, 90, 60, 40, 70, 60};
+constexpr const char* kWidthKey = "Settings/ZoneListColumnWidth";
+constexpr uint32_t kFault = 34565, kBlank = 34242;
+
+QString S(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+}  // namespace
+
+CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(parent), m_pDoc(doc)
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAlternatingRowColors(true);
+    QPalette p = palette();
+    p.setColor(QPalette::AlternateBase, QColor(0xFF, 0xFB, 0xF0));
+    setPalette(p);
+    m_poll.setInterval(1000);
+    connect(&m_poll, &QTimer::timeout, this, &CZoneListView::ServiceQuery);
+    connect(this, &CListCtrl::EndLabelEdit, this,
+            [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+    m_sender = [](const std::vector<std::string>& lines, ILinkAnswerSink* sink) {
+        CCommLink* link = GetCommLink();
+        return link && link->SendBlock(lines, true, 0, sink, 0);
+    };
+}
+
+CZoneListView::~CZoneListView()
+{
+    SaveWidths();
+}
+
+void CZoneListView::OnInitialUpdate()
+{
+    if (m_filled)
+        return;
+    m_filled = true;
+    int widths[kColumns];
+    std::copy(std::begin(kDefaultWidths), std::end(kDefaultWidths), widths);
+    // The saved widths stand for columns 0..10, then 12 (column 11 is fixed).
+    const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);
+    static constexpr int kSavedColumn[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
+    for (int i = 0; i < saved.size() && i < 12; ++i) {
+        bool ok = false;
+        const int w = saved[i].toInt(&ok);
+        if (!ok)
+            break;
+        widths[kSavedColumn[i]] = w;
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        QString title = S(kTitles[c]);
+        if (c == 3)
+            title += QStringLiteral("[dB]");
+        else if (c == 4 || c == 5)
+            title += QStringLiteral("[%]");
+        InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, widths[c]);
+    }
+    DeleteAllItems();
+    if (!m_pDoc)
+        return;
+    DeviceList zones;
+    m_pDoc->GetIDManager().GetBaseDeviceList(zones, OT_ZONE);
+    static constexpr int kAttributes[] = {zoneattr::AmpChannelText, zoneattr::IgnoreText, zoneattr::TestVolume,
+                                          zoneattr::NegTol, zoneattr::PosTol};
+    for (CBaseDevice* obj : zones) {
+        auto* zone = dynamic_cast<CZone*>(obj);
+        if (!zone || zone->GetAmpChannel() == 0)
+            continue;
+        const int row = InsertItem(GetItemCount(), Q(zone->GetName()), 34);
+        for (int i = 0; i < 5; ++i)
+            SetItemText(row, i + 1, Q(zone->GetAttributeText(kAttributes[i])));
+        SetItemData(row, reinterpret_cast<quintptr>(zone));
+    }
+    if (m_pDoc->GetConnectedFlag())
+        m_poll.start();
+}
+
+CZone* CZoneListView::ZoneAt(int row) const
+{
+    return reinterpret_cast<CZone*>(GetItemData(row));
+}
+
+int CZoneListView::RowOfZone(int number) const
+{
+    for (int row = 0; row < GetItemCount(); ++row)
+        if (ZoneAt(row) && ZoneAt(row)->GetNumber() == number)
+            return row;
+    return -1;
+}
+
+bool CZoneListView::Send(const std::vector<std::string>& lines)
+{
+    return m_sender && m_sender(lines, this);
+}
+
+void CZoneListView::EnableButtons(bool on)
+{
+    if (buttonsEnabled)
+        buttonsEnabled(on);
+}
+
+void CZoneListView::SetStatus(const QString& text)
+{
+    m_status = text;
+    if (statusChanged)
+        statusChanged(text);
+}
+
+void CZoneListView::SaveWidths() const
+{
+    if (!m_filled)
+        return;
+    QStringList widths;
+    for (int c = 0; c < 12; ++c)
+        widths << QString::number(GetColumnWidth(c));
+    QSettings().setValue(kWidthKey, widths.join(','));
+}
+
+void CZoneListView::QueryZone(int row)
+{
+    m_poll.stop();
+    if (row < GetItemCount()) {
+        const int n = ZoneAt(row)->GetNumber();
+        std::vector<std::string> lines;
+        for (const char* key : {"/TEST/MEAS", "/TEST/REF", "/TEST/POSTOL", "/TESTVOL", "/TEST/NEGTOL", "/TEST/ADJ",
+                                "/TEST/IGNORE", "/IMP/MEAS", "/IMP/REF"})
+            lines.push_back(StrFormat("/KVT/ZONE%d%s ?", n, key));
+        Send(lines);
+        return;
+    }
+    m_poll.start();
+    EnableButtons(true);
+}
+
+void CZoneListView::ServiceQuery()
+{
+    Send({"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?", "/SERVICE/ZONETEST/FAULT ?",
+          "/SERVICE/ZONETEST/GNDFLT ?"});
+}
+
+void CZoneListView::OnRefresh()
+{
+    m_refreshSelected = false;
+    EnableButtons(false);
+    m_poll.stop();
+    QueryZone(0);
+}
+
+void CZoneListView::OnRefreshSelected()
+{
+    m_refreshSelected = true;
+    EnableButtons(false);
+    int first = -1;
+    for (int row = 0; row < GetItemCount() && first < 0; ++row)
+        if (IsItemSelected(row))
+            first = row;
+    if (first < 0)
+        return;
+    m_poll.stop();
+    m_nextSelected = 0;
+    for (int row = first + 1; row < GetItemCount() && !m_nextSelected; ++row)
+        if (IsItemSelected(row))
+            m_nextSelected = row + 1;
+    QueryZone(first);
+}
+
+void CZoneListView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    ParseAnswers(answers);
+    answers.clear();
+}
+
+void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
+{
+    for (std::string line : lines) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+            line.pop_back();
+        const size_t blank = line.find(' ');
+        const std::string key = line.substr(0, blank);
+        std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+        if (value == "?")
+            continue;
+        if (key == "/SERVICE/ZONETEST/FAULT" || key == "/SERVICE/ZONETEST/GNDFLT") {
+            if (value == "NONE")
+                value = "0";
+            NumberSet set{};
+            if (value.size() <= kRangeTextMaxLength)
+                ParseRanges(set, 100, value);
+            const int column = key == "/SERVICE/ZONETEST/FAULT" ? 11 : 12;
+            for (int row = 0; row < GetItemCount(); ++row) {
+                const int n = ZoneAt(row)->GetNumber();
+                SetItemText(row, column, S(n >= 1 && TestBit(set, static_cast<unsigned>(n - 1)) ? kFault : kBlank));
+            }
+            continue;
+        }
+        if (key == "/SERVICE/ZONETEST/MODE") {
+            if (value == "OFF")
+                SetStatus(QString());
+            else if (value == "TEST")
+                SetStatus(S(34577));
+            else if (value == "IMP")
+                SetStatus(S(34616));
+            continue;
+        }
+        if (key == "/SERVICE/ZONETEST/ACTIVE") {
+            if (!m_status.isEmpty())
+                SetStatus(m_status + QStringLiteral(" (") + Q(value) + QStringLiteral(" )"));
+            continue;
+        }
+        if (key.rfind("/KVT/ZONE", 0) != 0)
+            continue;
+        const std::string rest = key.substr(9);
+        const size_t slash = rest.find('/');
+        const int n = std::atoi(rest.substr(0, slash).c_str());
+        m_answerRow = RowOfZone(n);
+        if (m_answerRow < 0 || slash == std::string::npos)
+            continue;
+        const std::string what = rest.substr(slash);
+        CZone* zone = ZoneAt(m_answerRow);
+        const QString v = Q(value);
+        if (what == "/TEST/MEAS") {
+            SetItemText(m_answerRow, 6, v);
+        } else if (what == "/TEST/REF") {
+            SetItemText(m_answerRow, 7, v);
+        } else if (what == "/TEST/POSTOL") {
+            zone->SetAttributeText(zoneattr::PosTol, value);
+            SetItemText(m_answerRow, 5, v);
+        } else if (what == "/TEST/NEGTOL") {
+            zone->SetAttributeText(zoneattr::NegTol, value);
+            SetItemText(m_answerRow, 4, v);
+        } else if (what == "/TEST/ADJ") {
+            SetItemText(m_answerRow, 10, v);
+        } else if (what == "/TESTVOL") {
+            zone->SetAttributeText(zoneattr::TestVolume, value);
+            SetItemText(m_answerRow, 3, Q(zone->GetAttributeText(zoneattr::TestVolume)));
+        } else if (what == "/TEST/IGNORE") {
+            zone->SetAttributeText(zoneattr::Ignore, value);
+            SetItemText(m_answerRow, 2, Q(zone->GetAttributeText(zoneattr::IgnoreText)));
+        } else if (what == "/IMP/MEAS") {
+            SetItemText(m_answerRow, 8, v);
+        } else if (what == "/IMP/REF") {
+            SetItemText(m_answerRow, 9, v);
+            if (!m_refreshSelected) {
+                QueryZone(m_answerRow + 1);
+            } else if (m_nextSelected == 0) {
+                EnableButtons(true);
+                m_poll.start();
+            } else {
+                const int row = m_nextSelected - 1;
+                m_nextSelected = 0;
+                for (int r = row + 1; r < GetItemCount() && !m_nextSelected; ++r)
+                    if (IsItemSelected(r))
+                        m_nextSelected = r + 1;
+                QueryZone(row);
+            }
+        }
+    }
+}
+
+void CZoneListView::SendSelected(const char* prefix)
+{
+    std::vector<int> numbers;
+    for (int row = 0; row < GetItemCount(); ++row)
+        if (IsItemSelected(row))
+            numbers.push_back(ZoneAt(row)->GetNumber());
+    Send({std::string(prefix) + GetSelectedNumbersText(numbers)});
+}
+
+void CZoneListView::StartTestMeasurement() { SendSelected("/SERVICE/ZONETEST/TEST/MEAS "); }
+void CZoneListView::StartImpedanceMeasurement() { SendSelected("/SERVICE/ZONETEST/IMP/MEAS "); }
+void CZoneListView::SetImpedanceReference() { SendSelected("/SERVICE/ZONETEST/IMP/REF "); }
+void CZoneListView::SetTestReference() { SendSelected("/SERVICE/ZONETEST/TEST/REF "); }
+
+void CZoneListView::SelectAll()
+{
+    for (int row = 0; row < GetItemCount(); ++row)
+        SetItemState(row, false, true);
+}
+
+void CZoneListView::TransferLineData(bool upload)
+{
+    m_poll.stop();
+    for (int row = 0; row < GetItemCount(); ++row)
+        GetAppHost().TransferObject(ZoneAt(row), upload);
+    if (m_pDoc)
+        if (CBaseDevice* settings = m_pDoc->GetIDManager().GetBaseDevice(1, OT_ZONETEST_OBJECT))
+            GetAppHost().TransferObject(settings, upload);
+    m_poll.start();
+}
+
+void CZoneListView::TransferSelected(bool upload)
+{
+    for (int row = 0; row < GetItemCount(); ++row)
+        if (IsItemSelected(row))
+            GetAppHost().TransferObject(ZoneAt(row), upload);
+}
+
+void CZoneListView::SetIgnoreMask(uint32_t mask)
+{
+    for (int row = 0; row < GetItemCount(); ++row) {
+        if (!IsItemSelected(row))
+            continue;
+        ZoneAt(row)->SetAttribute(zoneattr::Ignore, static_cast<int32_t>(mask));
+        SetItemText(row, 2, Q(ZoneAt(row)->GetAttributeText(zoneattr::IgnoreText)));
+    }
+}
+
+void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= GetItemCount() || text.isEmpty())
+        return;
+    if (column == 0) {
+        std::string name = text.toStdString();
+        ZoneAt(row)->SetNameUnique(name, true);
+        SetItemText(row, 0, Q(ZoneAt(row)->GetName()));
+        return;
+    }
+    const int attribute = column == 3 ? zoneattr::TestVolume : column == 4 ? zoneattr::NegTol
+                        : column == 5 ? zoneattr::PosTol : -1;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (attribute < 0 || !ok)
+        return;
+    for (int r = 0; r < GetItemCount(); ++r) {
+        if (!IsItemSelected(r) && r != row)
+            continue;
+        ZoneAt(r)->SetAttribute(attribute, value);
+        SetItemText(r, column, Q(ZoneAt(r)->GetAttributeText(attribute)));
+    }
+}
+
+void CZoneListView::mousePressEvent(QMouseEvent* event)
+{
+    m_remembered.resize(800);
+    m_remembered.fill(false);
+    for (int row = 0; row < GetItemCount() && row < 800; ++row)
+        m_remembered.setBit(row, IsItemSelected(row));
+    CEBListView::mousePressEvent(event);
+}
+
+void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A double click keeps a multiple selection.
+    for (int row = 0; row < GetItemCount() && row < m_remembered.size(); ++row)
+        if (m_remembered.testBit(row))
+            SetItemState(row, false, true);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const int row = index.row(), column = index.column();
+    if (!index.isValid() || column < 2 || column > 5)
+        return;
+    if (column == 2) {
+        CSelectionDlg dlg(this);
+        dlg.m_nKind = 34600;
+        dlg.SetSelection(GetItemText(row, 2));
+        if (dlg.DoModal() == QDialog::Accepted)
+            SetIgnoreMask(static_cast<uint32_t>(dlg.m_nResultNumber));
+        return;
+    }
+    auto* edit = new CInPlaceEdit(row, column, GetItemText(row, column));
+    edit->Create(Qt::AlignHCenter, visualRect(index), this, 1000);
+}
+
+void CZoneListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    const bool connected = m_pDoc && m_pDoc->GetConnectedFlag();
+    QAction* down = menu.addAction(S(zonecmd::Download));
+    QAction* up = menu.addAction(S(zonecmd::Upload));
+    menu.addSeparator();
+    QAction* refresh = menu.addAction(S(34642));
+    for (QAction* a : {down, up, refresh})
+        a->setEnabled(connected);
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == down)
+        TransferSelected(false);
+    else if (chosen == up)
+        TransferSelected(true);
+    else if (chosen == refresh)
+        OnRefreshSelected();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The zone list: one row per zone fed by a remote-capable amplifier channel,
+// with its line-test settings and the device's measurement values. It polls
+// the device's line-test state once a second, edits the test volume, the
+// tolerances and the ignored faults of the selected rows, and transfers the
+// line data of its zones. The upper pane of the line-test window.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QBitArray>
+#include <QTimer>
+
+#include "comm/ILinkAnswerSink.h"
+#include "ui/CEBListView.h"
+
+class CQuillomerDoc;
+class CZone;
+
+class CZoneListView : public CEBListView, public ILinkAnswerSink {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 13;
+    static constexpr int kPollTimer = 1000;
+
+    explicit CZoneListView(CQuillomerDoc* doc, QWidget* parent = nullptr);
+    ~CZoneListView() override;
+
+    // Fills the list (once) and starts polling when the document is connected.
+    void OnInitialUpdate();
+    CZone* ZoneAt(int row) const;
+    int RowOfZone(int number) const;
+
+    void TransferLineData(bool upload);
+    void TransferSelected(bool upload);
+    void StartTestMeasurement();
+    void StartImpedanceMeasurement();
+    void SetImpedanceReference();
+    void SetTestReference();
+    void SelectAll();
+    void OnRefresh();
+    void OnRefreshSelected();
+    void QueryZone(int row);
+
+    // The answer parser (the link's answers for this view).
+    void ParseAnswers(const std::vector<std::string>& lines);
+    void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
+    // Ends an edit of a cell (columns 0, 3, 4, 5) with a text.
+    void OnEndLabelEdit(int row, int column, const QString& text);
+    // Sets the ignored faults of the selected rows from a bit mask.
+    void SetIgnoreMask(uint32_t mask);
+
+    // How lines go out (the device link's block request by default).
+    using BlockSender = std::function<bool(const std::vector<std::string>& lines, ILinkAnswerSink* sink)>;
+    void SetBlockSender(BlockSender sender) { m_sender = std::move(sender); }
+    // The text of the host's status pane 1 and the enabling of its two buttons.
+    std::function<void(const QString& text)> statusChanged;
+    std::function<void(bool enabled)> buttonsEnabled;
+    QString StatusText() const { return m_status; }
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void SendSelected(const char* prefix);
+    void ServiceQuery();
+    void EnableButtons(bool on);
+    void SetStatus(const QString& text);
+    void SaveWidths() const;
+    bool Send(const std::vector<std::string>& lines);
+
+    CQuillomerDoc* m_pDoc;
+    QTimer m_poll;
+    bool m_refreshSelected = false;
+    int m_nextSelected = 0;
+    int m_answerRow = -1;
+    bool m_filled = false;
+    QBitArray m_remembered;
+    QString m_status;
+    BlockSender m_sender;
+};
