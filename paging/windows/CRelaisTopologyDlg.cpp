@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include "hardware/CAmplifier.h"
@@ -135,6 +134,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     m_btnCancel = new CResizableButton(tr("Abbrechen"), this);
     m_btnApply = new CResizableButton(tr("Übernehmen"), this);
     m_btnApply->setObjectName(QStringLiteral("12321"));
+    m_btnApply->setEnabled(false);
     auto* top = new QHBoxLayout;
     top->addWidget(m_pTree, 2);
     top->addWidget(m_pGroup, 3);
@@ -357,7 +357,7 @@ bool CRelaisTopologyDlg::Apply()
     bool ok = false;
     const int count = m_pCount->text().toInt(&ok);
     if (!ok || count < 1 || count > CZone::kMaxZones) {
-        QMessageBox::warning(this, windowTitle(), tr("Geben Sie eine Zahl zwischen 1 und 100 ein."));
+        ShowMessage(tr("Geben Sie eine Zahl zwischen 1 und 100 ein.").toStdString(), mb::Ok | mb::IconExclamation);
         m_pCount->setFocus();
         m_pCount->selectAll();
         return false;

@@ -1,0 +1,192 @@
+// The relay topology dialog, the LMZ card dialog and the zone list, without a device.
+
+#include <gtest/gtest.h>
+
+#include "hardware/CAmplifier.h"
+#include "hardware/CLMZ.h"
+#include "model/CQuillomerDoc.h"
+#include "paging/CRelais.h"
+#include "paging/CRelaisManager.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
+#include "paging/windows/CLMZConfigDlg.h"
+#include "paging/windows/CRelaisTopologyDlg.h"
+#include "paging/windows/CZoneListView.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CResizableComboBox.h"
+#include "ui/CResizableEdit.h"
+#include "ui/CResizableTreeCtrl.h"
+
+using namespace blocktest;
+
+namespace {
+class ZoneWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousDialog = CRelaisTopology::SetDialog(nullptr);
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
+        amp = new CAmplifier;
+        ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                                 row->bitmapId, 0, &d.doc()));
+        d.doc().AddObject(amp, CAT_AMPLIFIER);
+        amp->LinkTo(0, d.doc().GetList(CAT_OUTPUT_SLOT).front(), 0);
+    }
+    void TearDown() override { CRelaisTopology::SetDialog(previousDialog); }
+
+    CRelaisTopology* NewTopology(uint32_t kind)
+    {
+        amp->OnCommand(kind);
+        return dynamic_cast<CRelaisTopology*>(d.doc().GetList(CAT_RELAIS_TOPOLOGY).back());
+    }
+
+    // Drops the list entry with that text on the item.
+    static void DropEntry(CLMZConfigDlg& dlg, QTreeWidgetItem* target, const QString& entry)
+    {
+        dlg.Tree()->setCurrentItem(target);
+        for (int row = 0; row < dlg.List()->GetItemCount(); ++row) {
+            if (dlg.List()->GetItemText(row, 0) == entry) {
+                dlg.Drop({row}, target);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << entry.toStdString();
+    }
+
+    void ExpectTablesSound()
+    {
+        CRelaisManager& m = *d.doc().GetRelaisManager();
+        for (int32_t n = 1; n <= CRelaisManager::kRelais; ++n)
+            if (auto* r = dynamic_cast<CRelais*>(m.GetRelais(n)))
+                EXPECT_EQ(static_cast<uint32_t>(n), r->GetRelayNumber());
+        for (int32_t n = 1; n <= CRelaisManager::kSRelais; ++n)
+            if (auto* r = dynamic_cast<CRelais*>(m.GetSRelais(n)))
+                EXPECT_EQ(static_cast<uint32_t>(n), r->GetRelayNumber());
+    }
+
+    ActiveDoc d;
+    RecordingSender sender;
+    MessageLog messages;
+    CAmplifier* amp = nullptr;
+    CRelaisTopology::DialogFn previousDialog = nullptr;
+};
+}  // namespace
+
+TEST_F(ZoneWindows, TopologyDialogAppliesSchemeCountAndFirstRelay)
+{
+    CRelaisTopology* other = NewTopology(ampcmd::OneInN);
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    CRelaisTopologyDlg dlg(t);
+    dlg.show();
+    EXPECT_EQ("2", dlg.FirstRelayEdit()->text().toStdString());
+    dlg.CountEdit()->setText("3");
+    dlg.FirstRelayEdit()->setText("10");
+    dlg.InputCombo(0)->setCurrentIndex(1);
+    ASSERT_TRUE(dlg.Apply());
+    const std::vector<CZone*> zones = t->GetZones();
+    ASSERT_EQ(3u, zones.size());
+    EXPECT_EQ("10", zones[0]->GetAttributeText(zoneattr::Relay));
+    EXPECT_EQ("12", zones[2]->GetAttributeText(zoneattr::Relay));
+    EXPECT_EQ(1, t->GetOutLinkAtKey(0)->partnerKey);
+
+    // Its own relay may be entered again; one of another topology's zones is refused.
+    dlg.FirstRelayEdit()->setText("10");
+    EXPECT_FALSE(dlg.IsRelayTaken(dlg.FirstRelayEdit()));
+    dlg.FirstRelayEdit()->setText(QString::fromStdString(other->GetZones()[0]->GetAttributeText(zoneattr::Relay)));
+    EXPECT_TRUE(dlg.IsRelayTaken(dlg.FirstRelayEdit()));
+    EXPECT_FALSE(dlg.Apply());
+    dlg.FirstRelayEdit()->setText("499");
+    EXPECT_FALSE(dlg.Apply());  // two numbers left for three zones
+    EXPECT_EQ("10", zones[0]->GetAttributeText(zoneattr::Relay));
+}
+
+TEST_F(ZoneWindows, LmzDialogAddsRenumbersAndDeletesCards)
+{
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.show();
+    DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+    ASSERT_EQ(1, d.doc().GetIDManager().GetCount(OT_LMZ752));
+    for (int i = 0; i < 3; ++i)
+        DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ763");
+    DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ764");
+    DropEntry(dlg, dlg.FindText("Eingangskarten"), "LMZ771");
+    DropEntry(dlg, dlg.FindText("Eingangskarten"), "LMZ771");
+    CIDManager& dir = d.doc().GetIDManager();
+    EXPECT_EQ(3, dir.GetCount(OT_LMZ763));
+    EXPECT_EQ(2, dir.GetCount(OT_LMZ771));
+    EXPECT_NE(nullptr, dlg.FindText("24"));  // the second input card's last input
+    CRelaisManager& m = *d.doc().GetRelaisManager();
+    ASSERT_NE(nullptr, m.GetRelais(15));
+    ASSERT_NE(nullptr, m.GetSRelais(5));
+
+    // A relay becomes a mandatory relay and takes a zone.
+    NewTopology(ampcmd::Direct);
+    dlg.BuildTree();
+    CBaseDevice* relay7 = m.GetRelais(7);
+    DropEntry(dlg, dlg.FindItem(relay7), "Pflichtrelais");
+    EXPECT_EQ(relaiskind::Mandatory, relay7->GetKindId());
+    DropEntry(dlg, dlg.FindItem(relay7), "Linie 1");
+    EXPECT_EQ(relay7, d.doc().GetList(CAT_ZONE).front()->GetInLinkAtKey(CZone::kPrioKey)->partner);
+    // A card whose relay is in use stays; a collective call only leaves its relay.
+    dlg.DeleteItem(dlg.FindItem(dir.GetBaseDevice(2, OT_LMZ763)));
+    EXPECT_EQ(3, dir.GetCount(OT_LMZ763));
+    CBaseDevice* relay12 = m.GetRelais(12);
+    DropEntry(dlg, dlg.FindItem(relay12), "Sammelruf");
+    CBaseDevice* call = relay12->GetOutLinkAtKey(0)->partner;
+    dlg.DeleteItem(dlg.FindItem(call));
+    EXPECT_EQ(nullptr, relay12->GetOutLinkAtKey(0));
+    EXPECT_EQ(10, dir.GetCount(OT_COLLECTION_CALL));
+
+    // Deleting the first card moves the others down; their relays follow in both tables.
+    CBaseDevice* relay13 = m.GetRelais(13);
+    dlg.DeleteItem(dlg.FindItem(dir.GetBaseDevice(1, OT_LMZ763)));
+    EXPECT_EQ(2, dir.GetCount(OT_LMZ763));
+    EXPECT_EQ(relay13, m.GetRelais(8));
+    EXPECT_EQ(nullptr, m.GetRelais(13));
+    EXPECT_EQ(relay7, m.GetRelais(2));
+    dlg.DeleteItem(dlg.FindItem(dir.GetBaseDevice(1, OT_LMZ764)));
+    EXPECT_EQ(nullptr, m.GetSRelais(1));
+    ExpectTablesSound();
+}
+
+TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    t->m_zoneCount = 3;
+    t->SetKindId(topologykind::OneInN);
+    CZoneListView view(&d.doc());
+    std::vector<std::vector<std::string>> sent;
+    view.SetBlockSender([&](const std::vector<std::string>& lines, ILinkAnswerSink*) {
+        sent.push_back(lines);
+        return true;
+    });
+    view.OnInitialUpdate();
+    ASSERT_EQ(3, view.GetItemCount());
+    view.ParseAnswers({"/SERVICE/ZONETEST/FAULT 2", "/SERVICE/ZONETEST/MODE TEST", "/SERVICE/ZONETEST/ACTIVE 5"});
+    EXPECT_EQ("Fehler", view.GetItemText(1, 11).toStdString());
+    EXPECT_EQ(" ", view.GetItemText(0, 11).toStdString());
+    EXPECT_EQ("Linientest (5 )", view.StatusText().toStdString());
+    view.ParseAnswers({"/SERVICE/ZONETEST/FAULT NONE"});
+    EXPECT_EQ(" ", view.GetItemText(1, 11).toStdString());
+
+    view.SelectAll();
+    view.OnEndLabelEdit(0, 3, "-90");
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ("-78", view.GetItemText(row, 3).toStdString());
+    EXPECT_EQ(-78, view.ZoneAt(2)->m_testVolume);
+
+    // A query round walks the rows one block at a time.
+    view.OnRefresh();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ("/KVT/ZONE1/TEST/MEAS ?", sent[0][0]);
+    view.ParseAnswers({"/KVT/ZONE1/TEST/POSTOL 7", "/KVT/ZONE1/IMP/REF 12"});
+    EXPECT_EQ(7, view.ZoneAt(0)->m_posTolerance);
+    ASSERT_EQ(2u, sent.size());
+    EXPECT_EQ("/KVT/ZONE2/TEST/MEAS ?", sent[1][0]);
+    view.StartTestMeasurement();
+    EXPECT_EQ("/SERVICE/ZONETEST/TEST/MEAS 1-3", sent.back()[0]);
+}
