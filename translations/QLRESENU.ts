@@ -893,6 +893,17 @@ File:</translation>
     </message>
 </context>
 <context>
+    <name>CLMZConfigDlg</name>
+    <message>
+        <source>LMZ Konfiguration</source>
+        <translation>LMZ Configuration</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CLineGroupSelectDlg</name>
     <message>
         <source>Linien und Gruppen</source>
@@ -951,6 +962,483 @@ File:</translation>
     <message>
         <source>Passwortschutz aufheben</source>
         <translation>Remove password protection</translation>
+    </message>
+</context>
+<context>
+    <name>CMacroEditorView</name>
+    <message>
+        <source>Funktion</source>
+        <translation type="vanished">Function</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation type="vanished">Parameters</translation>
+    </message>
+    <message>
+        <source>Erzeugen oder selektieren Sie
+einen Makrotyp</source>
+        <translation type="vanished">Create or select
+a macro type</translation>
+    </message>
+    <message>
+        <source>Ausgewählte Aufnahme löschen</source>
+        <translation type="vanished">Erase the selected recording</translation>
+    </message>
+    <message>
+        <source>Aufnahme</source>
+        <translation type="vanished">Recording</translation>
+    </message>
+    <message>
+        <source>Alarm-Signal auf gewählte Linien/Gruppen durchschalten bzw. abschalten</source>
+        <translation type="vanished">Switch an alarm signal onto or off the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation type="vanished">Alarm</translation>
+    </message>
+    <message>
+        <source>Alarm EIN</source>
+        <translation type="vanished">Alarm ON</translation>
+    </message>
+    <message>
+        <source>Alarm AUS</source>
+        <translation type="vanished">Alarm OFF</translation>
+    </message>
+    <message>
+        <source>Übertragen eines Gong-Signal in gewählte Linien/Gruppen</source>
+        <translation type="vanished">Send a chime signal to the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Gong</source>
+        <translation type="vanished">Chime</translation>
+    </message>
+    <message>
+        <source>Gong EIN</source>
+        <translation type="vanished">Chime ON</translation>
+    </message>
+    <message>
+        <source>Gong AUS</source>
+        <translation type="vanished">Chime OFF</translation>
+    </message>
+    <message>
+        <source>Hintergrundmusik auf gewählte Linien/Gruppen durchschalten bzw. abschalten
+(Die Zuteilung wird an alle Sprechstellen übermittelt und dort angezeigt)</source>
+        <translation type="vanished">Switch background music onto or off the selected lines/groups
+(The assignment is sent to all consoles and shown there)</translation>
+    </message>
+    <message>
+        <source>Programm EIN</source>
+        <translation type="vanished">Programme ON</translation>
+    </message>
+    <message>
+        <source>Programm AUS</source>
+        <translation type="vanished">Programme OFF</translation>
+    </message>
+    <message>
+        <source>Priorität</source>
+        <translation type="vanished">Priority</translation>
+    </message>
+    <message>
+        <source>Linien</source>
+        <translation type="vanished">Lines</translation>
+    </message>
+    <message>
+        <source>Ein- und Ausschaltoptionen eines remotefähigen Verstärkers</source>
+        <translation type="vanished">Switch-on and switch-off options of a remote amplifier</translation>
+    </message>
+    <message>
+        <source>Verstärker</source>
+        <translation type="vanished">Amplifiers</translation>
+    </message>
+    <message>
+        <source>Einschaltoptionen</source>
+        <translation type="vanished">Switch-on options</translation>
+    </message>
+    <message>
+        <source>Ausschaltoptionen</source>
+        <translation type="vanished">Switch-off options</translation>
+    </message>
+    <message>
+        <source>Netz</source>
+        <translation type="vanished">Mains</translation>
+    </message>
+    <message>
+        <source>Batterie</source>
+        <translation type="vanished">Battery</translation>
+    </message>
+    <message>
+        <source>Pilotton</source>
+        <translation type="vanished">Pilot tone</translation>
+    </message>
+    <message>
+        <source>FAULT Reset</source>
+        <translation type="vanished">FAULT reset</translation>
+    </message>
+    <message>
+        <source>Muten eines Verstärkerkanals</source>
+        <translation type="vanished">Mute an amplifier channel</translation>
+    </message>
+    <message>
+        <source>Verstärkerkanäle</source>
+        <translation type="vanished">Amplifier channels</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="vanished">Mute</translation>
+    </message>
+    <message>
+        <source>Akustisches Signal auf der Sprechstelle konfigurieren</source>
+        <translation type="vanished">Configure an acoustic signal on the console</translation>
+    </message>
+    <message>
+        <source>Sprechstelle</source>
+        <translation type="vanished">Console</translation>
+    </message>
+    <message>
+        <source>Zeichenmuster</source>
+        <translation type="vanished">Pattern</translation>
+    </message>
+    <message>
+        <source>( max. 16 Zeichen)</source>
+        <translation type="vanished">( max. 16 characters)</translation>
+    </message>
+    <message>
+        <source>Dauer pro Schritt   0.</source>
+        <translation type="vanished">Time per step   0.</translation>
+    </message>
+    <message>
+        <source>s       (0=Piepser aus)</source>
+        <translation type="vanished">s       (0=beeper off)</translation>
+    </message>
+    <message>
+        <source>Wiederholung</source>
+        <translation type="vanished">Repetitions</translation>
+    </message>
+    <message>
+        <source>(0=unendlich, 1 .. 255)</source>
+        <translation type="vanished">(0=endless, 1 .. 255)</translation>
+    </message>
+    <message>
+        <source>Pause zwischen zwei Muster</source>
+        <translation type="vanished">Pause between two patterns</translation>
+    </message>
+    <message>
+        <source>s (0 .. 255 s)</source>
+        <translation type="vanished">s (0 .. 255 s)</translation>
+    </message>
+    <message>
+        <source>Text-String an Sprechstelle übertragen und auf LCD anzeigen</source>
+        <translation type="vanished">Send a text to a console and show it on its LCD</translation>
+    </message>
+    <message>
+        <source>Zeile 1</source>
+        <translation type="vanished">Line 1</translation>
+    </message>
+    <message>
+        <source>Zeile 2</source>
+        <translation type="vanished">Line 2</translation>
+    </message>
+    <message>
+        <source>Anzeigendauer</source>
+        <translation type="vanished">Display time</translation>
+    </message>
+    <message>
+        <source>s       (0=dauernd)</source>
+        <translation type="vanished">s       (0=permanent)</translation>
+    </message>
+    <message>
+        <source>andere Zeile löschen</source>
+        <translation type="vanished">clear the other line</translation>
+    </message>
+    <message>
+        <source>akustisches Signal bei Textanzeige</source>
+        <translation type="vanished">acoustic signal when the text is shown</translation>
+    </message>
+    <message>
+        <source>Schalten eines Logikausgangs (8 I/O Kontrollmodul, LMZ 763, LMZ 764).
+Bei Pulsdauer = 0 wird statisch ein- oder ausgeschaltet
+Bei Pulsdauer &gt; 0 wird der Logikausgang für die spezifizierte Zeit ein- oder ausgeschaltet und danach wieder umgeschaltet</source>
+        <translation type="vanished">Switch a logic output (8 I/O control module, LMZ 763, LMZ 764).
+With pulse time = 0 it is switched on or off statically
+With pulse time &gt; 0 the logic output is switched on or off for the given time and then switched back</translation>
+    </message>
+    <message>
+        <source>Ausgang</source>
+        <translation type="vanished">Output</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation type="vanished">Time</translation>
+    </message>
+    <message>
+        <source>s   (0.1 - 100.0 s
+      0 = statisch)</source>
+        <translation type="vanished">s   (0.1 - 100.0 s
+      0 = static)</translation>
+    </message>
+    <message>
+        <source>Ausgang ein</source>
+        <translation type="vanished">Output on</translation>
+    </message>
+    <message>
+        <source>Ausgang aus</source>
+        <translation type="vanished">Output off</translation>
+    </message>
+    <message>
+        <source>Eingang auswählen (AUX - Quelle für Hintergrundmusik)</source>
+        <translation type="vanished">Choose the input (AUX source of background music)</translation>
+    </message>
+    <message>
+        <source>AUX-Eingang</source>
+        <translation type="vanished">AUX input</translation>
+    </message>
+    <message>
+        <source>Audio-Routing : Eingang wird auf gewählte Linien/Gruppen durchgeschaltet
+bzw. abgeschaltet</source>
+        <translation type="vanished">Audio routing: the input is switched onto
+or off the selected lines/groups</translation>
+    </message>
+    <message>
+        <source>Vorgong</source>
+        <translation type="vanished">Prechime</translation>
+    </message>
+    <message>
+        <source>Durchsage EIN</source>
+        <translation type="vanished">Announcement ON</translation>
+    </message>
+    <message>
+        <source>Durchsage AUS</source>
+        <translation type="vanished">Announcement OFF</translation>
+    </message>
+    <message>
+        <source>Eingang</source>
+        <translation type="vanished">Input</translation>
+    </message>
+    <message>
+        <source>ADD/SUB</source>
+        <translation type="vanished">ADD/SUB</translation>
+    </message>
+    <message>
+        <source>ON/OFF</source>
+        <translation type="vanished">ON/OFF</translation>
+    </message>
+    <message>
+        <source>Sprachwiedergabe in gewählte Linien / Gruppen durchschalten bzw. abschalten</source>
+        <translation type="vanished">Switch message playback onto or off the selected lines / groups</translation>
+    </message>
+    <message>
+        <source>Message ein</source>
+        <translation type="vanished">Message on</translation>
+    </message>
+    <message>
+        <source>Message aus</source>
+        <translation type="vanished">Message off</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="vanished">Message</translation>
+    </message>
+    <message>
+        <source>Beendet alle Makros mit niedrigerer Priorität</source>
+        <translation type="vanished">Ends all macros of lower priority</translation>
+    </message>
+    <message>
+        <source>Ein- und ausschalten der Anlage</source>
+        <translation type="vanished">Switch the system on and off</translation>
+    </message>
+    <message>
+        <source>Einschaltpriorität :</source>
+        <translation type="vanished">Switch-on priority :</translation>
+    </message>
+    <message>
+        <source>POWER ON</source>
+        <translation type="vanished">POWER ON</translation>
+    </message>
+    <message>
+        <source>POWER OFF</source>
+        <translation type="vanished">POWER OFF</translation>
+    </message>
+    <message>
+        <source>EIN</source>
+        <translation type="vanished">ON</translation>
+    </message>
+    <message>
+        <source>AUS</source>
+        <translation type="vanished">OFF</translation>
+    </message>
+    <message>
+        <source>Einstellen / Verändern eines Lautstärkewertes
+Bei DIREKT wird ein Lautstärkewert in dB übertragen
+Bei REGLER wird der Lautstärkesteller um den spezifizierten Wert verändert (inkrementiert/dekrementiert)</source>
+        <translation type="vanished">Set / change a volume
+With DIRECT a volume in dB is sent
+With CONTROLLER the volume control is changed by the given value (incremented/decremented)</translation>
+    </message>
+    <message>
+        <source>Inkrement / Absolut</source>
+        <translation type="vanished">Increment / Absolute</translation>
+    </message>
+    <message>
+        <source>Dekrement / Absolut</source>
+        <translation type="vanished">Decrement / Absolute</translation>
+    </message>
+    <message>
+        <source>Lautstärkesteller</source>
+        <translation type="vanished">Volume control</translation>
+    </message>
+    <message>
+        <source>Regler</source>
+        <translation type="vanished">Controller</translation>
+    </message>
+    <message>
+        <source>Direkt</source>
+        <translation type="vanished">Direct</translation>
+    </message>
+    <message>
+        <source>Stellen eines virtuellen Controllers</source>
+        <translation type="vanished">Set a virtual controller</translation>
+    </message>
+    <message>
+        <source>VC</source>
+        <translation type="vanished">VC</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation type="vanished">Value</translation>
+    </message>
+    <message>
+        <source>Einheit</source>
+        <translation type="vanished">Unit</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="vanished">Text</translation>
+    </message>
+    <message>
+        <source>Schritte</source>
+        <translation type="vanished">Steps</translation>
+    </message>
+    <message>
+        <source>( 0: absolut,
+-127..-1: dekrement, +1..+127 inkrement)</source>
+        <translation type="vanished">( 0: absolute,
+-127..-1: decrement, +1..+127 increment)</translation>
+    </message>
+    <message>
+        <source>Nachkommastellen</source>
+        <translation type="vanished">Decimals</translation>
+    </message>
+    <message>
+        <source>Monitorquelle auswählen</source>
+        <translation type="vanished">Choose the monitor source</translation>
+    </message>
+    <message>
+        <source>Tabelle</source>
+        <translation type="vanished">Table</translation>
+    </message>
+    <message>
+        <source>Setzen/Rücksetzen des Zustands für ein Memo Flag</source>
+        <translation type="vanished">Set/reset the state of a memo flag</translation>
+    </message>
+    <message>
+        <source>Memo Flag</source>
+        <translation type="vanished">Memo flag</translation>
+    </message>
+    <message>
+        <source>Aufnahme von Texten über einen KVT Eingang mit dem internen Message Rekorder</source>
+        <translation type="vanished">Record texts through a KVT input with the internal message recorder</translation>
+    </message>
+    <message>
+        <source>Aufnahmedauer</source>
+        <translation type="vanished">Recording time</translation>
+    </message>
+    <message>
+        <source>( 0.0 .. 360.4 s ; 0.0 kein Zeitlimit )</source>
+        <translation type="vanished">( 0.0 .. 360.4 s ; 0.0 no time limit )</translation>
+    </message>
+    <message>
+        <source>Aufnahme EIN</source>
+        <translation type="vanished">Recording ON</translation>
+    </message>
+    <message>
+        <source>Aufnahme AUS</source>
+        <translation type="vanished">Recording OFF</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation type="vanished">Format</translation>
+    </message>
+    <message>
+        <source>Makro in Abhängigkeit einer Bedingung wiederholen</source>
+        <translation type="vanished">Repeat a macro depending on a condition</translation>
+    </message>
+    <message>
+        <source>Zeitintervall</source>
+        <translation type="vanished">Interval</translation>
+    </message>
+    <message>
+        <source>s ( 0 .. 300 s )</source>
+        <translation type="vanished">s ( 0 .. 300 s )</translation>
+    </message>
+    <message>
+        <source>Makro</source>
+        <translation type="vanished">Macro</translation>
+    </message>
+    <message>
+        <source>Wiederholungszähler</source>
+        <translation type="vanished">Repetition count</translation>
+    </message>
+    <message>
+        <source>( 1..65536; 0 unendlich )</source>
+        <translation type="vanished">( 1..65536; 0 endless )</translation>
+    </message>
+    <message>
+        <source>Bedingung</source>
+        <translation type="vanished">Condition</translation>
+    </message>
+    <message>
+        <source>Sequenzieller Ablauf mehrerer Makros mit Zeitsteuerung</source>
+        <translation type="vanished">Several macros run one after another with timing</translation>
+    </message>
+    <message>
+        <source>Funktionen für die Nebenuhren</source>
+        <translation type="vanished">Functions of the slave clocks</translation>
+    </message>
+    <message>
+        <source>Funktion:</source>
+        <translation type="vanished">Function:</translation>
+    </message>
+    <message>
+        <source>Nebenuhren starten</source>
+        <translation type="vanished">Start the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren stoppen</source>
+        <translation type="vanished">Stop the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren setzen</source>
+        <translation type="vanished">Set the slave clocks</translation>
+    </message>
+    <message>
+        <source>Nebenuhren  stehen auf</source>
+        <translation type="vanished">Slave clocks  show</translation>
+    </message>
+    <message>
+        <source>Auslösen bzw. Beenden einer Impedanz- oder einer Linienmessung</source>
+        <translation type="vanished">Start or end an impedance or line measurement</translation>
+    </message>
+    <message>
+        <source>Messungen beenden</source>
+        <translation type="vanished">End measurements</translation>
+    </message>
+    <message>
+        <source>Linienmessung</source>
+        <translation type="vanished">Line measurement</translation>
+    </message>
+    <message>
+        <source>Impedanzmessung</source>
+        <translation type="vanished">Impedance measurement</translation>
     </message>
 </context>
 <context>
@@ -1307,483 +1795,6 @@ Please cancel these dialogs and open them again!</translation>
     <message>
         <source>Text</source>
         <translation>Message</translation>
-    </message>
-</context>
-<context>
-    <name>CMacroEditorView</name>
-    <message>
-        <source>Funktion</source>
-        <translation>Function</translation>
-    </message>
-    <message>
-        <source>Parameter</source>
-        <translation>Parameters</translation>
-    </message>
-    <message>
-        <source>Erzeugen oder selektieren Sie
-einen Makrotyp</source>
-        <translation>Create or select
-a macro type</translation>
-    </message>
-    <message>
-        <source>Ausgewählte Aufnahme löschen</source>
-        <translation>Erase the selected recording</translation>
-    </message>
-    <message>
-        <source>Aufnahme</source>
-        <translation>Recording</translation>
-    </message>
-    <message>
-        <source>Alarm-Signal auf gewählte Linien/Gruppen durchschalten bzw. abschalten</source>
-        <translation>Switch an alarm signal onto or off the selected lines/groups</translation>
-    </message>
-    <message>
-        <source>Alarm</source>
-        <translation>Alarm</translation>
-    </message>
-    <message>
-        <source>Alarm EIN</source>
-        <translation>Alarm ON</translation>
-    </message>
-    <message>
-        <source>Alarm AUS</source>
-        <translation>Alarm OFF</translation>
-    </message>
-    <message>
-        <source>Übertragen eines Gong-Signal in gewählte Linien/Gruppen</source>
-        <translation>Send a chime signal to the selected lines/groups</translation>
-    </message>
-    <message>
-        <source>Gong</source>
-        <translation>Chime</translation>
-    </message>
-    <message>
-        <source>Gong EIN</source>
-        <translation>Chime ON</translation>
-    </message>
-    <message>
-        <source>Gong AUS</source>
-        <translation>Chime OFF</translation>
-    </message>
-    <message>
-        <source>Hintergrundmusik auf gewählte Linien/Gruppen durchschalten bzw. abschalten
-(Die Zuteilung wird an alle Sprechstellen übermittelt und dort angezeigt)</source>
-        <translation>Switch background music onto or off the selected lines/groups
-(The assignment is sent to all consoles and shown there)</translation>
-    </message>
-    <message>
-        <source>Programm EIN</source>
-        <translation>Programme ON</translation>
-    </message>
-    <message>
-        <source>Programm AUS</source>
-        <translation>Programme OFF</translation>
-    </message>
-    <message>
-        <source>Priorität</source>
-        <translation>Priority</translation>
-    </message>
-    <message>
-        <source>Linien</source>
-        <translation>Lines</translation>
-    </message>
-    <message>
-        <source>Ein- und Ausschaltoptionen eines remotefähigen Verstärkers</source>
-        <translation>Switch-on and switch-off options of a remote amplifier</translation>
-    </message>
-    <message>
-        <source>Verstärker</source>
-        <translation>Amplifiers</translation>
-    </message>
-    <message>
-        <source>Einschaltoptionen</source>
-        <translation>Switch-on options</translation>
-    </message>
-    <message>
-        <source>Ausschaltoptionen</source>
-        <translation>Switch-off options</translation>
-    </message>
-    <message>
-        <source>Netz</source>
-        <translation>Mains</translation>
-    </message>
-    <message>
-        <source>Batterie</source>
-        <translation>Battery</translation>
-    </message>
-    <message>
-        <source>Pilotton</source>
-        <translation>Pilot tone</translation>
-    </message>
-    <message>
-        <source>FAULT Reset</source>
-        <translation>FAULT reset</translation>
-    </message>
-    <message>
-        <source>Muten eines Verstärkerkanals</source>
-        <translation>Mute an amplifier channel</translation>
-    </message>
-    <message>
-        <source>Verstärkerkanäle</source>
-        <translation>Amplifier channels</translation>
-    </message>
-    <message>
-        <source>Mute</source>
-        <translation>Mute</translation>
-    </message>
-    <message>
-        <source>Akustisches Signal auf der Sprechstelle konfigurieren</source>
-        <translation>Configure an acoustic signal on the console</translation>
-    </message>
-    <message>
-        <source>Sprechstelle</source>
-        <translation>Console</translation>
-    </message>
-    <message>
-        <source>Zeichenmuster</source>
-        <translation>Pattern</translation>
-    </message>
-    <message>
-        <source>( max. 16 Zeichen)</source>
-        <translation>( max. 16 characters)</translation>
-    </message>
-    <message>
-        <source>Dauer pro Schritt   0.</source>
-        <translation>Time per step   0.</translation>
-    </message>
-    <message>
-        <source>s       (0=Piepser aus)</source>
-        <translation>s       (0=beeper off)</translation>
-    </message>
-    <message>
-        <source>Wiederholung</source>
-        <translation>Repetitions</translation>
-    </message>
-    <message>
-        <source>(0=unendlich, 1 .. 255)</source>
-        <translation>(0=endless, 1 .. 255)</translation>
-    </message>
-    <message>
-        <source>Pause zwischen zwei Muster</source>
-        <translation>Pause between two patterns</translation>
-    </message>
-    <message>
-        <source>s (0 .. 255 s)</source>
-        <translation>s (0 .. 255 s)</translation>
-    </message>
-    <message>
-        <source>Text-String an Sprechstelle übertragen und auf LCD anzeigen</source>
-        <translation>Send a text to a console and show it on its LCD</translation>
-    </message>
-    <message>
-        <source>Zeile 1</source>
-        <translation>Line 1</translation>
-    </message>
-    <message>
-        <source>Zeile 2</source>
-        <translation>Line 2</translation>
-    </message>
-    <message>
-        <source>Anzeigendauer</source>
-        <translation>Display time</translation>
-    </message>
-    <message>
-        <source>s       (0=dauernd)</source>
-        <translation>s       (0=permanent)</translation>
-    </message>
-    <message>
-        <source>andere Zeile löschen</source>
-        <translation>clear the other line</translation>
-    </message>
-    <message>
-        <source>akustisches Signal bei Textanzeige</source>
-        <translation>acoustic signal when the text is shown</translation>
-    </message>
-    <message>
-        <source>Schalten eines Logikausgangs (8 I/O Kontrollmodul, LMZ 763, LMZ 764).
-Bei Pulsdauer = 0 wird statisch ein- oder ausgeschaltet
-Bei Pulsdauer &gt; 0 wird der Logikausgang für die spezifizierte Zeit ein- oder ausgeschaltet und danach wieder umgeschaltet</source>
-        <translation>Switch a logic output (8 I/O control module, LMZ 763, LMZ 764).
-With pulse time = 0 it is switched on or off statically
-With pulse time &gt; 0 the logic output is switched on or off for the given time and then switched back</translation>
-    </message>
-    <message>
-        <source>Ausgang</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>Zeit</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>s   (0.1 - 100.0 s
-      0 = statisch)</source>
-        <translation>s   (0.1 - 100.0 s
-      0 = static)</translation>
-    </message>
-    <message>
-        <source>Ausgang ein</source>
-        <translation>Output on</translation>
-    </message>
-    <message>
-        <source>Ausgang aus</source>
-        <translation>Output off</translation>
-    </message>
-    <message>
-        <source>Eingang auswählen (AUX - Quelle für Hintergrundmusik)</source>
-        <translation>Choose the input (AUX source of background music)</translation>
-    </message>
-    <message>
-        <source>AUX-Eingang</source>
-        <translation>AUX input</translation>
-    </message>
-    <message>
-        <source>Audio-Routing : Eingang wird auf gewählte Linien/Gruppen durchgeschaltet
-bzw. abgeschaltet</source>
-        <translation>Audio routing: the input is switched onto
-or off the selected lines/groups</translation>
-    </message>
-    <message>
-        <source>Vorgong</source>
-        <translation>Prechime</translation>
-    </message>
-    <message>
-        <source>Durchsage EIN</source>
-        <translation>Announcement ON</translation>
-    </message>
-    <message>
-        <source>Durchsage AUS</source>
-        <translation>Announcement OFF</translation>
-    </message>
-    <message>
-        <source>Eingang</source>
-        <translation>Input</translation>
-    </message>
-    <message>
-        <source>ADD/SUB</source>
-        <translation>ADD/SUB</translation>
-    </message>
-    <message>
-        <source>ON/OFF</source>
-        <translation>ON/OFF</translation>
-    </message>
-    <message>
-        <source>Sprachwiedergabe in gewählte Linien / Gruppen durchschalten bzw. abschalten</source>
-        <translation>Switch message playback onto or off the selected lines / groups</translation>
-    </message>
-    <message>
-        <source>Message ein</source>
-        <translation>Message on</translation>
-    </message>
-    <message>
-        <source>Message aus</source>
-        <translation>Message off</translation>
-    </message>
-    <message>
-        <source>Message</source>
-        <translation>Message</translation>
-    </message>
-    <message>
-        <source>Beendet alle Makros mit niedrigerer Priorität</source>
-        <translation>Ends all macros of lower priority</translation>
-    </message>
-    <message>
-        <source>Ein- und ausschalten der Anlage</source>
-        <translation>Switch the system on and off</translation>
-    </message>
-    <message>
-        <source>Einschaltpriorität :</source>
-        <translation>Switch-on priority :</translation>
-    </message>
-    <message>
-        <source>POWER ON</source>
-        <translation>POWER ON</translation>
-    </message>
-    <message>
-        <source>POWER OFF</source>
-        <translation>POWER OFF</translation>
-    </message>
-    <message>
-        <source>EIN</source>
-        <translation>ON</translation>
-    </message>
-    <message>
-        <source>AUS</source>
-        <translation>OFF</translation>
-    </message>
-    <message>
-        <source>Einstellen / Verändern eines Lautstärkewertes
-Bei DIREKT wird ein Lautstärkewert in dB übertragen
-Bei REGLER wird der Lautstärkesteller um den spezifizierten Wert verändert (inkrementiert/dekrementiert)</source>
-        <translation>Set / change a volume
-With DIRECT a volume in dB is sent
-With CONTROLLER the volume control is changed by the given value (incremented/decremented)</translation>
-    </message>
-    <message>
-        <source>Inkrement / Absolut</source>
-        <translation>Increment / Absolute</translation>
-    </message>
-    <message>
-        <source>Dekrement / Absolut</source>
-        <translation>Decrement / Absolute</translation>
-    </message>
-    <message>
-        <source>Lautstärkesteller</source>
-        <translation>Volume control</translation>
-    </message>
-    <message>
-        <source>Regler</source>
-        <translation>Controller</translation>
-    </message>
-    <message>
-        <source>Direkt</source>
-        <translation>Direct</translation>
-    </message>
-    <message>
-        <source>Stellen eines virtuellen Controllers</source>
-        <translation>Set a virtual controller</translation>
-    </message>
-    <message>
-        <source>VC</source>
-        <translation>VC</translation>
-    </message>
-    <message>
-        <source>Wert</source>
-        <translation>Value</translation>
-    </message>
-    <message>
-        <source>Einheit</source>
-        <translation>Unit</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Text</translation>
-    </message>
-    <message>
-        <source>Schritte</source>
-        <translation>Steps</translation>
-    </message>
-    <message>
-        <source>( 0: absolut,
--127..-1: dekrement, +1..+127 inkrement)</source>
-        <translation>( 0: absolute,
--127..-1: decrement, +1..+127 increment)</translation>
-    </message>
-    <message>
-        <source>Nachkommastellen</source>
-        <translation>Decimals</translation>
-    </message>
-    <message>
-        <source>Monitorquelle auswählen</source>
-        <translation>Choose the monitor source</translation>
-    </message>
-    <message>
-        <source>Tabelle</source>
-        <translation>Table</translation>
-    </message>
-    <message>
-        <source>Setzen/Rücksetzen des Zustands für ein Memo Flag</source>
-        <translation>Set/reset the state of a memo flag</translation>
-    </message>
-    <message>
-        <source>Memo Flag</source>
-        <translation>Memo flag</translation>
-    </message>
-    <message>
-        <source>Aufnahme von Texten über einen KVT Eingang mit dem internen Message Rekorder</source>
-        <translation>Record texts through a KVT input with the internal message recorder</translation>
-    </message>
-    <message>
-        <source>Aufnahmedauer</source>
-        <translation>Recording time</translation>
-    </message>
-    <message>
-        <source>( 0.0 .. 360.4 s ; 0.0 kein Zeitlimit )</source>
-        <translation>( 0.0 .. 360.4 s ; 0.0 no time limit )</translation>
-    </message>
-    <message>
-        <source>Aufnahme EIN</source>
-        <translation>Recording ON</translation>
-    </message>
-    <message>
-        <source>Aufnahme AUS</source>
-        <translation>Recording OFF</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>Format</translation>
-    </message>
-    <message>
-        <source>Makro in Abhängigkeit einer Bedingung wiederholen</source>
-        <translation>Repeat a macro depending on a condition</translation>
-    </message>
-    <message>
-        <source>Zeitintervall</source>
-        <translation>Interval</translation>
-    </message>
-    <message>
-        <source>s ( 0 .. 300 s )</source>
-        <translation>s ( 0 .. 300 s )</translation>
-    </message>
-    <message>
-        <source>Makro</source>
-        <translation>Macro</translation>
-    </message>
-    <message>
-        <source>Wiederholungszähler</source>
-        <translation>Repetition count</translation>
-    </message>
-    <message>
-        <source>( 1..65536; 0 unendlich )</source>
-        <translation>( 1..65536; 0 endless )</translation>
-    </message>
-    <message>
-        <source>Bedingung</source>
-        <translation>Condition</translation>
-    </message>
-    <message>
-        <source>Sequenzieller Ablauf mehrerer Makros mit Zeitsteuerung</source>
-        <translation>Several macros run one after another with timing</translation>
-    </message>
-    <message>
-        <source>Funktionen für die Nebenuhren</source>
-        <translation>Functions of the slave clocks</translation>
-    </message>
-    <message>
-        <source>Funktion:</source>
-        <translation>Function:</translation>
-    </message>
-    <message>
-        <source>Nebenuhren starten</source>
-        <translation>Start the slave clocks</translation>
-    </message>
-    <message>
-        <source>Nebenuhren stoppen</source>
-        <translation>Stop the slave clocks</translation>
-    </message>
-    <message>
-        <source>Nebenuhren setzen</source>
-        <translation>Set the slave clocks</translation>
-    </message>
-    <message>
-        <source>Nebenuhren  stehen auf</source>
-        <translation>Slave clocks  show</translation>
-    </message>
-    <message>
-        <source>Auslösen bzw. Beenden einer Impedanz- oder einer Linienmessung</source>
-        <translation>Start or end an impedance or line measurement</translation>
-    </message>
-    <message>
-        <source>Messungen beenden</source>
-        <translation>End measurements</translation>
-    </message>
-    <message>
-        <source>Linienmessung</source>
-        <translation>Line measurement</translation>
-    </message>
-    <message>
-        <source>Impedanzmessung</source>
-        <translation>Impedance measurement</translation>
     </message>
 </context>
 <context>
@@ -2588,6 +2599,61 @@ on mains supply</translation>
     </message>
 </context>
 <context>
+    <name>CRelaisTopologyDlg</name>
+    <message>
+        <source>Relais Topologien</source>
+        <translation>Relay Topologies</translation>
+    </message>
+    <message>
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>Relaistopologie</source>
+        <translation>Relay topology</translation>
+    </message>
+    <message>
+        <source>Anzahl der Linien</source>
+        <translation>Number of zones</translation>
+    </message>
+    <message>
+        <source>Erstes Ruf Relais</source>
+        <translation>First call relay</translation>
+    </message>
+    <message>
+        <source>Programm</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Ruf</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>. Eingang</source>
+        <translation>. input</translation>
+    </message>
+    <message>
+        <source>LMZ Karten ...</source>
+        <translation>LMZ cards ...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Geben Sie eine Zahl zwischen 1 und 100 ein.</source>
+        <translation>Enter a number between 1 and 100.</translation>
+    </message>
+</context>
+<context>
     <name>CRemoteAmpDlg</name>
     <message>
         <source>Remoteverstärker Eigenschaften</source>
@@ -2710,27 +2776,27 @@ on mains supply</translation>
     </message>
     <message>
         <source>Interfaceslot</source>
-        <translation>Interface slot</translation>
+        <translation type="vanished">Interface slot</translation>
     </message>
     <message>
         <source>Slot 1</source>
-        <translation>Slot 1</translation>
+        <translation type="vanished">Slot 1</translation>
     </message>
     <message>
         <source>Slot 2</source>
-        <translation>Slot 2</translation>
+        <translation type="vanished">Slot 2</translation>
     </message>
     <message>
         <source>Slot 3</source>
-        <translation>Slot 3</translation>
+        <translation type="vanished">Slot 3</translation>
     </message>
     <message>
         <source>Slot 4</source>
-        <translation>Slot 4</translation>
+        <translation type="vanished">Slot 4</translation>
     </message>
     <message>
         <source>Digitalslot</source>
-        <translation>Digital slot</translation>
+        <translation type="vanished">Digital slot</translation>
     </message>
 </context>
 <context>
@@ -3430,7 +3496,9 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <source>Linien</source>
         <extracomment>34457
 ----------
-IDS_CAT_FIRST + 3</extracomment>
+IDS_CAT_FIRST + 3
+----------
+34012</extracomment>
         <translation>Lines</translation>
     </message>
     <message>
@@ -4498,7 +4566,9 @@ The maximum number has been reached!</translation>
     </message>
     <message>
         <source>Linienfehler</source>
-        <extracomment>34578</extracomment>
+        <extracomment>34578
+----------
+34608</extracomment>
         <translation>Line fault</translation>
     </message>
     <message>
@@ -5438,6 +5508,254 @@ Run macro</translation>
         <source>Verzögerungszeit</source>
         <extracomment>34582</extracomment>
         <translation>Delay</translation>
+    </message>
+    <message>
+        <source>Übereinstimmung</source>
+        <extracomment>34458</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ab Priorität [0..10]</source>
+        <extracomment>34459</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <extracomment>34477</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inv.</source>
+        <extracomment>34454</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOT</source>
+        <extracomment>34467</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AND</source>
+        <extracomment>34468</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OR</source>
+        <extracomment>34469</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XOR</source>
+        <extracomment>34470</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/KVT/COLLCALL</source>
+        <extracomment>34107</extracomment>
+        <translation>/KVT/COLLCALL</translation>
+    </message>
+    <message>
+        <source>
+D und E Relais werden nicht mehr unterstützt!
+Ersetzen Sie die Relais mit einem Pflichtempfangs bzw. Sammelrufrelais!</source>
+        <extracomment>34090</extracomment>
+        <translation>
+D and E relays are no longer supported!
+Replace the relays with a mandatory-receive or collective-call relay!</translation>
+    </message>
+    <message>
+        <source>Linienrelais</source>
+        <extracomment>32826</extracomment>
+        <translation>Zone relay</translation>
+    </message>
+    <message>
+        <source>Pflichtrelais</source>
+        <extracomment>32827</extracomment>
+        <translation>Mandatory relay</translation>
+    </message>
+    <message>
+        <source>Kontrollrelais</source>
+        <extracomment>32828</extracomment>
+        <translation>Control relay</translation>
+    </message>
+    <message>
+        <source>Audioausgänge für Linie %s stimmen nicht überein! (%s -&gt; %s)!</source>
+        <extracomment>34309</extracomment>
+        <translation>Audio outputs of zone %s do not match! (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Linienrelais für Linie %s stimmen nicht überein (%s -&gt; %s)!</source>
+        <extracomment>34310</extracomment>
+        <translation>Zone relays of zone %s do not match (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Pflichtrelais für Linie %s stimmt nicht überein (%s -&gt; %s)!</source>
+        <extracomment>34311</extracomment>
+        <translation>Mandatory relay of zone %s does not match (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Pflichtrelaistyp für Linie %s stimmt nicht überein (%s -&gt; %s)!</source>
+        <extracomment>34312</extracomment>
+        <translation>Mandatory relay type of zone %s does not match (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Kontrollrelais für Linie %s stimmt nicht überein (%s -&gt; %s)!</source>
+        <extracomment>34313</extracomment>
+        <translation>Control relay of zone %s does not match (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Kontrollrelaistyp für Linie %s stimmt nicht überein (%s -&gt; %s)!</source>
+        <extracomment>34314</extracomment>
+        <translation>Control relay type of zone %s does not match (%s -&gt; %s)!</translation>
+    </message>
+    <message>
+        <source>Fehler bei LAN Gruppe</source>
+        <extracomment>34576</extracomment>
+        <translation>LAN group error</translation>
+    </message>
+    <message>
+        <source>fehlt</source>
+        <extracomment>34499</extracomment>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>Linie %d im Arbeitsblatt nicht vorhanden !</source>
+        <extracomment>34221</extracomment>
+        <translation>Zone %d is not on the sheet !</translation>
+    </message>
+    <message>
+        <source>+ Tol.</source>
+        <extracomment>34601</extracomment>
+        <translation>+ Tol.</translation>
+    </message>
+    <message>
+        <source>- Tol.</source>
+        <extracomment>34602</extracomment>
+        <translation>- Tol.</translation>
+    </message>
+    <message>
+        <source>Spannungsfehler</source>
+        <extracomment>34609</extracomment>
+        <translation>Voltage fault</translation>
+    </message>
+    <message>
+        <source>Stromfehler</source>
+        <extracomment>34610</extracomment>
+        <translation>Current fault</translation>
+    </message>
+    <message>
+        <source>Die Karte kann erst gelöscht werden, wenn sie nicht
+mehr benutzt wird!</source>
+        <extracomment>34180</extracomment>
+        <translation>The card cannot be deleted while it
+is still in use!</translation>
+    </message>
+    <message>
+        <source>Objekt kann nicht eingefügt werden!</source>
+        <extracomment>34378</extracomment>
+        <translation>Object cannot be inserted!</translation>
+    </message>
+    <message>
+        <source>Keine freie Relaisnummer mehr: das Relais wird auf keine Karte gesetzt!</source>
+        <extracomment>34700</extracomment>
+        <translation>No relay number left: the relay is not placed on a card!</translation>
+    </message>
+    <message>
+        <source>Ausgangskarten</source>
+        <extracomment>34264</extracomment>
+        <translation>Output cards</translation>
+    </message>
+    <message>
+        <source>Eingangskarten</source>
+        <extracomment>34265</extracomment>
+        <translation>Input cards</translation>
+    </message>
+    <message>
+        <source>Analogkarten</source>
+        <extracomment>34266</extracomment>
+        <translation>Analog cards</translation>
+    </message>
+    <message>
+        <source>Auswahlliste</source>
+        <extracomment>32829</extracomment>
+        <translation>Selection list</translation>
+    </message>
+    <message>
+        <source>AD Kanal</source>
+        <extracomment>34372</extracomment>
+        <translation>AD channel</translation>
+    </message>
+    <message>
+        <source>DA Kanal</source>
+        <extracomment>34373</extracomment>
+        <translation>DA channel</translation>
+    </message>
+    <message>
+        <source>100V Relais</source>
+        <extracomment>32837</extracomment>
+        <translation>100V relay</translation>
+    </message>
+    <message>
+        <source>24V Relais</source>
+        <extracomment>32836</extracomment>
+        <translation>24V relay</translation>
+    </message>
+    <message>
+        <source>Erstes Programm Relais</source>
+        <extracomment>34097</extracomment>
+        <translation>First programme relay</translation>
+    </message>
+    <message>
+        <source>Erstes Relais</source>
+        <extracomment>34098</extracomment>
+        <translation>First relay</translation>
+    </message>
+    <message>
+        <source>Verst.-Kanal</source>
+        <extracomment>34599</extracomment>
+        <translation>Amp. channel</translation>
+    </message>
+    <message>
+        <source>Linienmessung</source>
+        <extracomment>34603</extracomment>
+        <translation>Line measurement</translation>
+    </message>
+    <message>
+        <source>Referenz</source>
+        <extracomment>34604
+----------
+34606</extracomment>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Impedanzessung</source>
+        <extracomment>34605</extracomment>
+        <translation>Impedance measurement</translation>
+    </message>
+    <message>
+        <source>Anp.</source>
+        <extracomment>34607</extracomment>
+        <translation>Adj.</translation>
+    </message>
+    <message>
+        <source>Impedanzmessung aktiv</source>
+        <extracomment>34616</extracomment>
+        <translation>Impedance measurement active</translation>
+    </message>
+    <message>
+        <source>Aktualisieren</source>
+        <extracomment>34642</extracomment>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Liniendaten downloaden</source>
+        <extracomment>34614</extracomment>
+        <translation>Download zone data</translation>
+    </message>
+    <message>
+        <source>Anzeige aktualisieren</source>
+        <extracomment>34626</extracomment>
+        <translation>Refresh display</translation>
     </message>
 </context>
 </TS>
