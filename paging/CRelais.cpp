@@ -15,7 +15,7 @@ namespace {
 const bool g_padNumbers = [] {
     CControlPad::SetRelayNumberFn([](const CBaseDevice* relay) -> int32_t {
         const auto* r = dynamic_cast<const CRelais*>(relay);
-        return r ? static_cast<int32_t>(r->GetRelayNumber() & 0xFFFF) : 0;
+        return r ? static_cast<int32_t>(r->GetRelayNumber() & 0xFFFF) : relay->GetNumber();
     });
     return true;
 }();
