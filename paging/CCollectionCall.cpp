@@ -80,10 +80,10 @@ void CCollectionCall::ParseUploadLines(std::string line, const std::string&, int
                                   design.c_str()),
                         mb::Ok);
     } else if (key == "/ZONES" && m_pDocument) {
+        // A value that does not fit the 100 zones is refused whole.
         ZoneSet set{};
-        if (value.size() > kRangeTextMaxLength)
+        if (value.size() > kRangeTextMaxLength || !ParseRanges(set, 100, value))
             return;
-        ParseRanges(set, 100, value);
         for (unsigned n = 1; n <= 100; ++n) {
             if (!TestBit(set, n - 1))
                 continue;

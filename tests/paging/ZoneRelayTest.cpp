@@ -337,6 +337,12 @@ TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUploa
     EXPECT_EQ("Linienrelais für Linie Linie 1 stimmen nicht überein (4 -> 3)!", messages.texts[0]);
     Doc().DispatchAnswerLine("/KVT/COLLCALL3/ZONES 2,5", err, linkstate::Upload);
     EXPECT_TRUE(messages.Contains("Linie 5 im Arbeitsblatt nicht vorhanden !"));
+    // A zone set that does not fit is refused whole.
+    auto* call4 = Doc().GetIDManager().GetBaseDevice(4, OT_COLLECTION_CALL);
+    Doc().DispatchAnswerLine("/KVT/COLLCALL4/ZONES 1,150", err, linkstate::Upload);
+    EXPECT_TRUE(call4->m_outLinks.empty());
+    Doc().DispatchAnswerLine("/KVT/COLLCALL4/ZONES 1", err, linkstate::Upload);
+    EXPECT_EQ(1u, call4->m_outLinks.size());
     std::filesystem::remove_all(dir);
 
     // The standard device knows no LAN groups and fewer zone keys.
@@ -457,4 +463,37 @@ TEST(ZoneRelayNames, EveryRenamedObjectKeepsItsNameThroughSaveAndLoad)
         }
     }
     EXPECT_GT(renamed, 1000);
+}
+
+TEST_F(ZoneRelayTest, OlderTopologiesAndInputCardsAreUpgraded)
+{
+    MakeAmp()->OnCommand(ampcmd::OneInN);
+    CRelaisTopology* t = LastTopology();
+    CZone* zone = t->GetZones()[0];
+    t->m_loadedSchema = 1;
+    t->m_relayFunction = 2;  // "gem. Pflichtrelais"
+    t->m_relayList = {0x10000003u};
+    t->PostLoad();
+    auto* prio = dynamic_cast<CRelais*>(zone->GetInLinkAtKey(CZone::kPrioKey)->partner);
+    ASSERT_NE(nullptr, prio);
+    EXPECT_EQ(prio, Tables().GetSRelais(3));
+    EXPECT_EQ("764", zone->GetAttributeText(zoneattr::PrioType));
+    EXPECT_EQ(0, t->m_relayFunction);
+    EXPECT_TRUE(t->m_relayList.empty());
+    t->m_relayFunction = 4;
+    t->PostLoad();
+    EXPECT_TRUE(messages.Contains("D und E Relais werden nicht mehr unterstützt"));
+
+    // An input card of an old file without a carrier gets one, at key number + 11.
+    CLMZ* card = CLMZ::NewCard(&Doc(), lmzkind::In771);
+    CLMZ* second = CLMZ::NewCard(&Doc(), lmzkind::In771);
+    second->m_loadedSchema = 1;
+    second->PostLoad();
+    CLMZ* carrier = dynamic_cast<CLMZ*>(Doc().GetIDManager().GetBaseDevice(1, OT_LMZ752));
+    ASSERT_NE(nullptr, carrier);
+    EXPECT_EQ("LMZ752", carrier->GetName());
+    int32_t key = 0;
+    EXPECT_EQ(carrier, second->GetCarrier(&key));
+    EXPECT_EQ(13, key);
+    EXPECT_EQ(nullptr, card->GetCarrier());
 }
