@@ -217,7 +217,7 @@ int CLANGroup::GetDownloadLines(int mode, int step)
         return m_pDocument && m_pDocument->m_data.deviceVariant != 0 ? 1 : -1;
     if (step != 0 || IsOutBufferFull())
         return step;
-    SendCommand(m_path + " " + (mode != 0 ? std::string("?") : m_members), m_pDocument, true);
+    SendCommand(m_path + " " + (mode != 0 ? std::string("?") : LineSafe(m_members)), m_pDocument, true);
     return 1;
 }
 

@@ -12,6 +12,7 @@
 #include "paging/CRelais.h"
 #include "paging/CRelaisManager.h"
 #include "paging/PagingIds.h"
+#include "paging/ZoneSets.h"
 #include "platform/AnswerLine.h"
 #include "platform/ArchiveList.h"
 #include "platform/MessageBox.h"
@@ -347,7 +348,8 @@ int CZone::GetDownloadLines(int mode, int step)
     if (step < 0 || step > 11 || IsOutBufferFull())
         return step;
     const Step& s = kSteps[step];
-    const std::string line = m_path + s.key + " " + (mode != 0 ? std::string("?") : GetAttributeText(s.attribute));
+    const std::string line =
+        m_path + s.key + " " + (mode != 0 ? std::string("?") : LineSafe(GetAttributeText(s.attribute)));
     SendCommand(line, m_pDocument, true);
     return step + 1;
 }

@@ -39,3 +39,11 @@ std::string ZoneSetText(const ZoneSet& set)
 {
     return RangesToString(set, 100);
 }
+
+std::string LineSafe(std::string value)
+{
+    for (char& c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return value;
+}

@@ -16,3 +16,7 @@ using ZoneSet = std::array<uint8_t, 13>;  // 100 zones
 bool AddZonesOf(ZoneSet& set, const CBaseDevice* partner);
 // The range text of the set, "0" when empty.
 std::string ZoneSetText(const ZoneSet& set);
+
+// A value as it may go into a protocol line: control characters (which a file
+// or the device may have brought) become blanks.
+std::string LineSafe(std::string value);

@@ -345,6 +345,11 @@ TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUploa
     EXPECT_EQ(1u, call4->m_outLinks.size());
     std::filesystem::remove_all(dir);
 
+    // A text a file brought never breaks the line.
+    zone->m_ignoredFaults = "NONE\r\n/SERVICE/START EEPCLR";
+    EXPECT_EQ(10, zone->GetDownloadLines(0, 9));
+    EXPECT_EQ("/KVT/ZONE1/TEST/IGNORE NONE  /SERVICE/START EEPCLR", link.lines.back());
+
     // The standard device knows no LAN groups and fewer zone keys.
     Doc().m_data.deviceVariant = 0;
     EXPECT_EQ(-1, lan->GetDownloadLines(0, -1));
