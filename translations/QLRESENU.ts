@@ -714,6 +714,10 @@ Please check the file and repeat the operation !</translation>
         <source>Linientest</source>
         <translation>Zone test</translation>
     </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>CFirmwareSender</name>
@@ -5756,6 +5760,280 @@ is still in use!</translation>
         <source>Anzeige aktualisieren</source>
         <extracomment>34626</extracomment>
         <translation>Refresh display</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <extracomment>34388</extracomment>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Neue Bedingung erzeugen
+Neue Bedingung erzeugen</source>
+        <extracomment>33141</extracomment>
+        <translation>Create new condition
+Create new condition</translation>
+    </message>
+    <message>
+        <source>Bedingung löschen
+Bedingung löschen</source>
+        <extracomment>33142</extracomment>
+        <translation>Delete condition
+Delete condition</translation>
+    </message>
+    <message>
+        <source>Bedingung uploaden
+Bedingung uploaden</source>
+        <extracomment>32937</extracomment>
+        <translation>Upload conditions
+Upload conditions</translation>
+    </message>
+    <message>
+        <source>Bedingung downloaden
+Bedingung downloaden</source>
+        <extracomment>32938</extracomment>
+        <translation>Download conditions
+Download conditions</translation>
+    </message>
+    <message>
+        <source>Neue ANALOG Bedingung erzeugen
+Neue ANALOG Bedingung erzeugen</source>
+        <extracomment>33123</extracomment>
+        <translation>Create new ANALOG condition
+Create new ANALOG condition</translation>
+    </message>
+    <message>
+        <source>ANALOG Bedingung löschen
+ANALOG Bedingung löschen</source>
+        <extracomment>33124</extracomment>
+        <translation>Delete ANALOG condition
+Delete ANALOG condition</translation>
+    </message>
+    <message>
+        <source>ANALOG Bedingungen uploaden
+ANALOG Bedingungen uploaden</source>
+        <extracomment>33125</extracomment>
+        <translation>Upload ANALOG conditions
+Upload ANALOG conditions</translation>
+    </message>
+    <message>
+        <source>ANALOG Bedingungen downloaden
+ANALOG Bedingungen downloaden</source>
+        <extracomment>33153</extracomment>
+        <translation>Download ANALOG conditions
+Download ANALOG conditions</translation>
+    </message>
+    <message>
+        <source>Neue BUSY Bedingung erzeugen
+Neue BUSY Bedingung erzeugen</source>
+        <extracomment>33129</extracomment>
+        <translation>Create new BUSY condition
+Create new BUSY condition</translation>
+    </message>
+    <message>
+        <source>BUSY Bedingung löschen
+BUSY Bedingung löschen</source>
+        <extracomment>33130</extracomment>
+        <translation>Delete BUSY condition
+Delete BUSY condition</translation>
+    </message>
+    <message>
+        <source>BUSY Bedingungen uploaden
+BUSY Bedingungen uploaden</source>
+        <extracomment>33131</extracomment>
+        <translation>Upload BUSY conditions
+Upload BUSY conditions</translation>
+    </message>
+    <message>
+        <source>BUSY Bedingungen downloaden
+BUSY Bedingungen downloaden</source>
+        <extracomment>33156</extracomment>
+        <translation>Download BUSY conditions
+Download BUSY conditions</translation>
+    </message>
+    <message>
+        <source>Neue COMBINE Bedingung erzeugen
+Neue COMBINE Bedingung erzeugen</source>
+        <extracomment>33132</extracomment>
+        <translation>Create new COMBINE condition
+Create new COMBINE condition</translation>
+    </message>
+    <message>
+        <source>COMBINE Bedingung löschen
+COMBINE Bedingung löschen</source>
+        <extracomment>33133</extracomment>
+        <translation>Delete COMBINE condition
+Delete COMBINE condition</translation>
+    </message>
+    <message>
+        <source>COMBINE Bedingungen uploaden
+COMBINE Bedingungen uploaden</source>
+        <extracomment>33134</extracomment>
+        <translation>Upload COMBINE conditions
+Upload COMBINE conditions</translation>
+    </message>
+    <message>
+        <source>COMBINE Bedingungen downloaden
+COMBINE Bedingungen downloaden</source>
+        <extracomment>33155</extracomment>
+        <translation>Download COMBINE conditions
+Download COMBINE conditions</translation>
+    </message>
+    <message>
+        <source>Trigger erzeugen
+Trigger erzeugen</source>
+        <extracomment>32987</extracomment>
+        <translation>Create trigger
+Create trigger</translation>
+    </message>
+    <message>
+        <source>Trigger löschen
+Trigger löschen</source>
+        <extracomment>32988</extracomment>
+        <translation>Delete trigger
+Delete trigger</translation>
+    </message>
+    <message>
+        <source>Trigger downloaden
+Trigger downloaden</source>
+        <extracomment>32927</extracomment>
+        <translation>Download triggers
+Download triggers</translation>
+    </message>
+    <message>
+        <source>Trigger uploaden
+Trigger uploaden</source>
+        <extracomment>32926</extracomment>
+        <translation>Upload triggers
+Upload triggers</translation>
+    </message>
+    <message>
+        <source>Neuen Logikzustand erzeugen
+Neuen Logikzustand erzeugen</source>
+        <extracomment>33120</extracomment>
+        <translation>Create new logic state
+Create new logic state</translation>
+    </message>
+    <message>
+        <source>Logikzustand löschen
+Logikzustand löschen</source>
+        <extracomment>33121</extracomment>
+        <translation>Delete logic state
+Delete logic state</translation>
+    </message>
+    <message>
+        <source>Logikzustände downloaden
+Logikzustände downloaden</source>
+        <extracomment>33119</extracomment>
+        <translation>Download logic states
+Download logic states</translation>
+    </message>
+    <message>
+        <source>Logikzustände uploaden
+Logikzustände uploaden</source>
+        <extracomment>33122</extracomment>
+        <translation>Upload logic states
+Upload logic states</translation>
+    </message>
+    <message>
+        <source>Neuen READYINPUT erzeugen
+Neuen READYINPUT erzeugen</source>
+        <extracomment>33169</extracomment>
+        <translation>Create new READYINPUT
+Create new READYINPUT</translation>
+    </message>
+    <message>
+        <source>READYINPUT löschen
+READYINPUT löschen</source>
+        <extracomment>33148</extracomment>
+        <translation>Delete READYINPUT
+Delete READYINPUT</translation>
+    </message>
+    <message>
+        <source>READYINPUT uploaden
+READYINPUT uploaden</source>
+        <extracomment>33149</extracomment>
+        <translation>Upload READYINPUTS
+Upload READYINPUTS</translation>
+    </message>
+    <message>
+        <source>READYINPUT downloaden
+READYINPUT downloaden</source>
+        <extracomment>33150</extracomment>
+        <translation>Download READYINPUTS
+Download READYINPUTS</translation>
+    </message>
+    <message>
+        <source>Memoflag erzeugen
+Memoflag erzeugen</source>
+        <extracomment>32973</extracomment>
+        <translation>Create memo flag
+Create memo flag</translation>
+    </message>
+    <message>
+        <source>Memoflag löschen
+Memoflag löschen</source>
+        <extracomment>32972</extracomment>
+        <translation>Delete memo flag
+Delete memo flag</translation>
+    </message>
+</context>
+<context>
+    <name>CReadyInpDlgView</name>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Maskiert</source>
+        <translation>Masked</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+</context>
+<context>
+    <name>CReadyInpOptionsView</name>
+    <message>
+        <source>Verzögerungszeit für
+maskierte Signale</source>
+        <translation>Delay for
+masked signals</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Benutzerdef. Texte</source>
+        <translation>User-defined texts</translation>
+    </message>
+</context>
+<context>
+    <name>CTriggerDlgView</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Bedingung</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Dauer [s]</source>
+        <translation>Duration [s]</translation>
+    </message>
+    <message>
+        <source>ON Makro</source>
+        <translation>ON macro</translation>
+    </message>
+    <message>
+        <source>OFF Makro</source>
+        <translation>OFF macro</translation>
     </message>
 </context>
 </TS>

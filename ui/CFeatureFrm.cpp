@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -235,10 +236,16 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
 
 void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
 {
+    m_cancelled = false;
     m_progress = new QProgressBar(statusBar());
     m_progress->setObjectName(QStringLiteral("1"));
     m_progress->setRange(0, range);
     statusBar()->addWidget(m_progress, 1);
+    auto* cancel = new QPushButton(tr("Abbrechen"), statusBar());
+    cancel->setObjectName(QStringLiteral("CancelTransfer"));
+    connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+    statusBar()->addWidget(cancel);
+    m_cancelButton = cancel;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (CCommLink* link = GetCommLink()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
@@ -250,11 +257,13 @@ void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
 void CFeatureFrm::EndTransfer(int mode, bool diffFile)
 {
     if (CCommLink* link = GetCommLink()) {
+        // Bounded: a cancel or a peer that never drains ends the wait, and
+        // the link is online again in every case.
         QElapsedTimer waited;
         waited.start();
-        while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
+        while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs && !m_cancelled)
             PumpFor(20);
-        while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
+        while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs && !m_cancelled)
             PumpFor(static_cast<int>(1001 - link->GetLinkIdleTime()));
         link->SetLinkState(linkstate::Online);
         if (mode && diffFile)
@@ -263,6 +272,8 @@ void CFeatureFrm::EndTransfer(int mode, bool diffFile)
     QApplication::restoreOverrideCursor();
     delete m_progress;
     m_progress = nullptr;
+    delete m_cancelButton;
+    m_cancelButton = nullptr;
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
@@ -274,7 +285,7 @@ void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
     int step = 0;
     QElapsedTimer stalled;
     stalled.start();
-    while (step >= 0 && step < end) {
+    while (step >= 0 && step < end && !m_cancelled) {
         const int next = obj->GetDownloadLines(mode, step);
         if (next != step) {
             step = next;
@@ -292,17 +303,29 @@ void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
 
 void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile)
 {
+    TransferSteps(obj, mode, resetStep, step, step + 1, diffFile);
+}
+
+void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile)
+{
     if (!obj)
         return;
-    const int end = obj->GetDownloadLines(mode, resetStep);
-    BeginTransfer(mode, end, diffFile);
+    const int count = obj->GetDownloadLines(mode, resetStep);
+    BeginTransfer(mode, count, diffFile);
     QElapsedTimer stalled;
     stalled.start();
-    for (;;) {
+    int step = first;
+    while (step >= first && step < end && !m_cancelled) {
         const int next = obj->GetDownloadLines(mode, step);
-        if (next != step || stalled.elapsed() > kStallLimitMs)
+        if (next != step) {
+            step = next;
+            stalled.restart();
+            if (m_progress)
+                m_progress->setValue(qBound(0, step, count));
+        } else if (stalled.elapsed() > kStallLimitMs) {
             break;
-        PumpFor(next == step ? 5 : 0);
+        }
+        PumpFor(5);
     }
     EndTransfer(mode, diffFile);
 }

@@ -57,6 +57,13 @@ public:
     // The same for one item: only the step `step` runs, until it moves on.
     // Without `diffFile` an upload leaves the difference file alone.
     void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile = true);
+    // One entry that spans the steps `first` .. `end` - 1: each step is asked
+    // again while the generator returns it unchanged (lines still pending or
+    // the output buffer full), so no line of the entry is lost.
+    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile = true);
+    // The transfer that runs was cancelled by the user (or none runs).
+    bool IsTransferCancelled() const { return m_cancelled; }
+    void CancelTransfer() { m_cancelled = true; }
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);
@@ -78,4 +85,6 @@ private:
     QToolBar* m_switchBar = nullptr;
     QToolBar* m_commandBar = nullptr;
     QProgressBar* m_progress = nullptr;
+    QWidget* m_cancelButton = nullptr;
+    bool m_cancelled = false;
 };

@@ -1,0 +1,362 @@
+#include "logic/windows/CLogicListView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+
+#include "comm/CCommLink.h"
+#include "model/CBaseDevice.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/NumberSet.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
+#include "logic/windows/LogicWindowIds.h"
+#include "ui/CFeatureFrm.h"
+#include "ui/CInPlaceEdit.h"
+#include "ui/CObjectDlg.h"
+#include "ui/CSelectionDlg.h"
+
+namespace {
+bool RunSelection(QWidget* parent, int kind, bool multiple, const QString& preset, int* number, QString* text)
+{
+    CSelectionDlg dlg(parent);
+    dlg.m_nKind = kind;
+    dlg.m_bMultiple = multiple;
+    dlg.SetSelection(preset);
+    if (dlg.DoModal() != QDialog::Accepted)
+        return false;
+    *number = dlg.m_nResultNumber;
+    if (text)
+        *text = dlg.GetSelection();
+    return true;
+}
+
+CLogicListView::Chooser& TheChooser()
+{
+    static CLogicListView::Chooser chooser = &RunSelection;
+    return chooser;
+}
+}  // namespace
+
+CLogicListView::Chooser CLogicListView::SetChooser(Chooser chooser)
+{
+    Chooser old = TheChooser();
+    TheChooser() = chooser ? chooser : &RunSelection;
+    return old;
+}
+
+bool CLogicListView::Choose(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
+                            QString* text)
+{
+    return TheChooser()(parent, kind, multiple, preset, number, text);
+}
+
+QString CLogicListView::Str(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* parent)
+    : CListCtrl(parent), m_type(type), m_deleteCommand(deleteCommand)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    setPalette(p);
+    setMinimumSize(200, 100);
+    setMouseTracking(true);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, &CLogicListView::OnHeaderClick);
+    m_pollTimer.setInterval(kPollMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &CLogicListView::PollNow);
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int column) { EditCell(RowOf(item), column); });
+    connect(this, &CListCtrl::EndLabelEdit, this,
+            [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+    // The name is edited in place; the object decides and the list shows its name again.
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int row = RowOf(item);
+        CBaseDevice* obj = ObjectOf(row);
+        if (column != 0 || !obj || item->text(0).toStdString() == obj->GetName())
+            return;
+        const QString text = item->text(0);
+        QMetaObject::invokeMethod(this, [this, row, text] { OnEndLabelEdit(row, 0, text); }, Qt::QueuedConnection);
+    });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (CBaseDevice* obj = item ? ObjectOf(RowOf(item)) : nullptr)
+            m_reselect = obj->GetNumber();
+        SetHover(-1, -1);
+    });
+}
+
+CFeatureFrm* CLogicListView::Frame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* f = qobject_cast<CFeatureFrm*>(w))
+            return f;
+    return nullptr;
+}
+
+int CLogicListView::SelectedRow() const
+{
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (IsItemSelected(r))
+            return r;
+    return -1;
+}
+
+void CLogicListView::SelectRow(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return;
+    clearSelection();
+    SetItemState(row, true, true);
+    scrollToItem(Row(row));
+}
+
+CBaseDevice* CLogicListView::ObjectOf(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? nullptr : reinterpret_cast<CBaseDevice*>(GetItemData(row));
+}
+
+int CLogicListView::ObjectCount() const
+{
+    const CQuillomerDoc* doc = GetActiveDoc();
+    return doc ? doc->GetIDManager().GetCount(m_type) : 0;
+}
+
+void CLogicListView::RefreshList()
+{
+    const QSignalBlocker block(this);
+    StopPolling();
+    DeleteAllItems();
+    setColumnCount(0);
+    int c = 0;
+    for (const Column& column : Columns()) {
+        InsertColumn(c, column.title, c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT, column.width);
+        ++c;
+    }
+    SetStatusTitle(false);
+    SetHover(-1, -1);
+    if (CQuillomerDoc* doc = GetActiveDoc()) {
+        DeviceList list;
+        doc->GetIDManager().GetBaseDeviceList(list, m_type);
+        for (CBaseDevice* obj : list)
+            AddRows(obj);
+    }
+    int select = 0;
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (const CBaseDevice* obj = ObjectOf(r); obj && obj->GetNumber() == m_reselect)
+            select = r;  // the last row of the object's group
+    SelectRow(select);
+    emit ListRebuilt();
+}
+
+CBaseDevice* CLogicListView::FindBlock(uint32_t type)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    return doc ? doc->GetIDManager().GetBaseDevice(1, type) : nullptr;
+}
+
+bool CLogicListView::CreateEntry(CBaseDevice* obj, uint32_t kind)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (!doc || !obj->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 3, doc)) {
+        delete obj;
+        return false;
+    }
+    doc->AddObject(obj, CAT_DIGITAL_IO);
+    m_reselect = obj->GetNumber();
+    return true;
+}
+
+int CLogicListView::AddObjectRow(CBaseDevice* obj, int image)
+{
+    const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), image);
+    SetItemData(row, reinterpret_cast<quintptr>(obj));
+    SetItemText(row, 1, QString::fromStdString(obj->GetNumberText()));
+    Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
+    return row;
+}
+
+void CLogicListView::DeleteSelectedItem()
+{
+    const int row = SelectedRow();
+    CBaseDevice* obj = ObjectOf(row);
+    if (!obj)
+        return;
+    setFocus();
+    if (row != 0) {
+        CBaseDevice* neighbour = ObjectOf(row + 1 < GetItemCount() ? row + 1 : row - 1);
+        if (neighbour)
+            m_reselect = neighbour->GetNumber();
+    }
+    obj->OnCommand(objcmd::Delete);
+}
+
+void CLogicListView::TransferAll(int mode)
+{
+    CFeatureFrm* frame = Frame();
+    if (CBaseDevice* block = Block(); block && frame)
+        frame->TransferAll(block, mode, ResetStep());
+}
+
+void CLogicListView::TransferSelected(int mode)
+{
+    CFeatureFrm* frame = Frame();
+    CBaseDevice* block = Block();
+    if (!frame || !block)
+        return;
+    const int row = SelectedRow();
+    if (row >= 0 && !ObjectOf(row))
+        return;
+    const CBaseDevice* obj = ObjectOf(row);
+    const auto [first, end] = EntrySteps(obj ? obj->GetNumber() : 0);
+    // A single entry leaves the difference file of the last whole upload alone.
+    frame->TransferSteps(block, mode, ResetStep(), first, end, false);
+    if (mode)
+        RefreshList();
+}
+
+void CLogicListView::SetStatusTitle(bool polling)
+{
+    const int column = StatusColumn();
+    if (column < 0 || column >= GetColumnCount())
+        return;
+    const QString title = Str(logicwin::TitleStatus);
+    headerItem()->setText(column, polling ? title + QStringLiteral(" *") : title);
+}
+
+void CLogicListView::StopPolling()
+{
+    m_pollTimer.stop();
+    SetStatusTitle(false);
+}
+
+void CLogicListView::OnHeaderClick(int column)
+{
+    if (column != StatusColumn() || column < 0 || !IsDocConnected())
+        return;
+    if (m_pollTimer.isActive()) {
+        StopPolling();
+    } else {
+        m_pollTimer.start();
+        SetStatusTitle(true);
+    }
+}
+
+void CLogicListView::PollNow()
+{
+    CCommLink* link = GetCommLink();
+    // A transfer owns the line: its answers must reach the blocks, not a poll.
+    if (!link || link->GetLinkState() != linkstate::Online)
+        return;
+    Poll(*link);
+}
+
+std::vector<uint8_t> CLogicListView::ParseAnswerSet(const std::string& answer, unsigned max)
+{
+    std::string text = answer;
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    const size_t blank = text.find_last_of(' ');
+    if (blank != std::string::npos)
+        text.erase(0, blank + 1);
+    std::vector<uint8_t> set((max + 7) / 8, 0);
+    ParseRanges(set, max, text);  // a malformed tail keeps what was read before it
+    return set;
+}
+
+void CLogicListView::EditInPlace(int row, int column)
+{
+    auto* editor = new CInPlaceEdit(row, column, GetItemText(row, column));
+    QRect rect = visualItemRect(Row(row));
+    rect.setLeft(header()->sectionViewportPosition(column));
+    rect.setWidth(header()->sectionSize(column));
+    if (!editor->Create(Qt::AlignCenter, rect, this, 1000))
+        delete editor;
+}
+
+void CLogicListView::OnEndLabelEdit(int row, int column, const QString& text)
+{
+    CBaseDevice* obj = ObjectOf(row);
+    if (obj && column == 0 && !text.isNull()) {
+        std::string name = text.toStdString();
+        obj->SetNameUnique(name, true);
+    }
+    RefreshList();
+}
+
+bool CLogicListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (index.column() != 0)
+        return false;
+    return CListCtrl::edit(index, trigger, event);
+}
+
+void CLogicListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        if (CFeatureFrm* frame = Frame())
+            frame->OnCommand(m_deleteCommand);
+        return;
+    }
+    CListCtrl::keyPressEvent(event);
+}
+
+void CLogicListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!Block())
+        return;
+    QMenu menu(this);
+    const bool connected = IsDocConnected() != 0;
+    for (unsigned id : {logicwin::ContextDownload, logicwin::ContextUpload}) {
+        QAction* a = menu.addAction(Str(id));
+        a->setEnabled(connected);
+        connect(a, &QAction::triggered, this, [this, id] { TransferSelected(id == logicwin::ContextUpload ? 1 : 0); });
+    }
+    menu.exec(event->globalPos());
+}
+
+void CLogicListView::SetHover(int row, int column)
+{
+    if (row == m_hoverRow && column == m_hoverColumn)
+        return;
+    m_hoverRow = row;
+    m_hoverColumn = column;
+    viewport()->update();
+}
+
+void CLogicListView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.column() >= 1)
+        SetHover(index.row(), index.column());
+    else
+        SetHover(-1, -1);
+    CListCtrl::mouseMoveEvent(event);
+}
+
+void CLogicListView::leaveEvent(QEvent* event)
+{
+    SetHover(-1, -1);
+    CListCtrl::leaveEvent(event);
+}
+
+void CLogicListView::paintEvent(QPaintEvent* event)
+{
+    CListCtrl::paintEvent(event);
+    if (m_hoverRow < 0 || m_hoverRow >= GetItemCount() || m_hoverColumn < 1)
+        return;
+    const QRect cell = visualRect(model()->index(m_hoverRow, m_hoverColumn)).adjusted(0, 0, -1, -1);
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+    painter.drawRect(cell);
+}

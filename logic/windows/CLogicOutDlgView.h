@@ -1,0 +1,20 @@
+#pragma once
+// The logic-output list: output contact, condition and invert flag.
+
+#include "logic/windows/CLogicListView.h"
+
+class CLogicOutDlgView : public CLogicListView {
+    Q_OBJECT
+public:
+    explicit CLogicOutDlgView(QWidget* parent = nullptr);
+    bool NewEntry() override;
+    void EditCell(int row, int column) override;
+    void OnEndLabelEdit(int row, int column, const QString& text) override;
+
+protected:
+    std::vector<Column> Columns() const override;
+    void AddRows(CBaseDevice* obj) override;
+    CBaseDevice* Block() const override;
+    int ResetStep() const override;
+    std::pair<int, int> EntrySteps(int n) const override;
+};

@@ -1,0 +1,108 @@
+#include "logic/windows/CReadyInpOptionsView.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "logic/CGlobalReadyInput.h"
+#include "logic/windows/CLogicListView.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
+#include "ui/CListCtrl.h"
+#include "ui/UiIds.h"
+
+namespace {
+CGlobalReadyInput* Settings()
+{
+    return dynamic_cast<CGlobalReadyInput*>(CLogicListView::FindBlock(OT_GLOBAL_READY_INPUT));
+}
+
+// Leaving the field commits it, as Enter does.
+class MaskTimeField : public QLineEdit {
+public:
+    MaskTimeField(CReadyInpOptionsView* owner) : QLineEdit(owner), m_owner(owner) {}
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        m_owner->CommitMaskTime();
+        QLineEdit::focusOutEvent(event);
+    }
+
+private:
+    CReadyInpOptionsView* m_owner;
+};
+}  // namespace
+
+CReadyInpOptionsView::CReadyInpOptionsView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("514"));
+    auto* grid = new QGridLayout(this);
+    auto* label = new QLabel(tr("Verzögerungszeit für\nmaskierte Signale"), this);
+    label->setObjectName(QStringLiteral("1483"));
+    m_maskTime = new MaskTimeField(this);
+    m_maskTime->setObjectName(QStringLiteral("1195"));
+    connect(m_maskTime, &QLineEdit::returnPressed, this, &CReadyInpOptionsView::CommitMaskTime);
+    auto* unit = new QLabel(tr("s"), this);
+    unit->setObjectName(QStringLiteral("1484"));
+    m_texts = new CListCtrl(this);
+    m_texts->setObjectName(QStringLiteral("1519"));
+    m_texts->setAlternatingRowColors(true);
+    QPalette p = m_texts->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    m_texts->setPalette(p);
+    m_texts->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::SelectedClicked);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_maskTime, 0, 1);
+    grid->addWidget(unit, 0, 2);
+    grid->addWidget(m_texts, 1, 0, 1, 3);
+    grid->setRowStretch(1, 1);
+    connect(m_texts, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        CGlobalReadyInput* settings = Settings();
+        const int index = m_texts->RowOf(item);
+        if (!settings || column != 0 || index < 0)
+            return;
+        const std::string text = item->text(0).toStdString();
+        const int key = CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, index);
+        if (text == settings->GetValue(key))
+            return;
+        settings->SetValue(key, text);
+        QMetaObject::invokeMethod(this, &CReadyInpOptionsView::TextsChanged, Qt::QueuedConnection);
+    });
+}
+
+void CReadyInpOptionsView::FillOptions()
+{
+    const QSignalBlocker block(m_texts);
+    m_texts->DeleteAllItems();
+    m_texts->setColumnCount(0);
+    m_texts->InsertColumn(0, tr("Benutzerdef. Texte"), CListCtrl::LVCFMT_LEFT, 135);
+    m_texts->InsertColumn(1, QString::fromStdString(LoadStringId(uistr::Id)), CListCtrl::LVCFMT_LEFT, 35);
+    CGlobalReadyInput* settings = Settings();
+    if (!settings)
+        return;
+    for (int i = 0; i < CGlobalReadyInput::GetValueCount(CGlobalReadyInput::UserTexts); ++i) {
+        const int row = m_texts->InsertItem(i, QString::fromStdString(settings->GetValue(
+                                                  CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, i))),
+                                            28);
+        m_texts->SetItemText(row, 1, QString::number(i + 1));
+        m_texts->SetItemData(row, reinterpret_cast<quintptr>(settings));
+        m_texts->Row(row)->setFlags(m_texts->Row(row)->flags() | Qt::ItemIsEditable);
+    }
+    m_texts->SetItemState(0, true, true);
+    m_maskTime->setText(QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)));
+}
+
+void CReadyInpOptionsView::CommitMaskTime()
+{
+    CGlobalReadyInput* settings = Settings();
+    if (!settings)
+        return;
+    bool ok = false;
+    const float seconds = m_maskTime->text().trimmed().toFloat(&ok);
+    if (ok)
+        settings->SetFloatValue(CGlobalReadyInput::MaskTime, seconds);
+    m_maskTime->setText(QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)));
+}

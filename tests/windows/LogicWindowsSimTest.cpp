@@ -1,0 +1,338 @@
+// The control-logic windows over the real device link, against the device
+// simulator pacing the line like the real port: each window sends one entry
+// and its whole table with exactly the lines its block makes, and the live
+// state shows the device's values but never runs into an upload.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "comm/CommTestSupport.h"
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
+#include "logic/CCondition.h"
+#include "logic/CConditionObject.h"
+#include "logic/CGlobalReadyInput.h"
+#include "logic/CLogicOut.h"
+#include "logic/CLogicOutObject.h"
+#include "logic/CMemoFlag.h"
+#include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
+#include "logic/CTriggerObject.h"
+#include "logic/windows/CLogicListFrm.h"
+#include "logic/windows/CLogicListView.h"
+#include "logic/windows/LogicWindowIds.h"
+#include "logic/windows/LogicWindows.h"
+#include "model/CIDManager.h"
+#include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
+#include "ui/CWindowRegistry.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() : m_previous(SetAppHost(this)) {}
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous;
+};
+
+// Collects what a block makes, as the wire carries it.
+class Recorder : public ILineSender {
+public:
+    Recorder() : m_previous(SetLineSender(this)) {}
+    ~Recorder() override { SetLineSender(m_previous); }
+    void SendCommand(const std::string& line, CQuillomerDoc*, bool) override { text += line + "\r\n"; }
+    int GetOutBufferCount() const override { return 0; }
+    std::string text;
+
+private:
+    ILineSender* m_previous;
+};
+
+// The lines of a block's steps first .. end - 1 after the reset `reset`.
+std::string BlockLines(CBaseDevice* block, int reset, int first, int end)
+{
+    Recorder rec;
+    block->GetDownloadLines(0, reset);
+    for (int step = first; step >= first && step < end;)
+        step = block->GetDownloadLines(0, step);
+    return "/MACRO/LOCK ON\r\n" + rec.text + "/MACRO/LOCK OFF\r\n";
+}
+
+class LogicWindowsSim : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = 0;
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
+    }
+    void TearDown() override
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+    void Connect(const QStringList& args)
+    {
+        ASSERT_TRUE(sim.Start(args)) << Simulator::Program().toStdString();
+        link.OnConnect();
+        ASSERT_TRUE(link.IsConnected());
+        Pump(200);
+    }
+    template <class T>
+    T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
+    {
+        auto* o = new T;
+        EXPECT_EQ(1, o->Create(kind, StrFormat("obj %d", n), n, category, &doc));
+        doc.AddObject(o, category);
+        return o;
+    }
+    template <class T>
+    T* Block(uint32_t type, uint32_t kind)
+    {
+        if (auto* existing = dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(1, type)))
+            return existing;
+        auto* block = new T;
+        EXPECT_EQ(1, block->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_AUDIO, 0, 3, &doc));
+        doc.AddObject(block, CAT_AUDIO);
+        return block;
+    }
+    std::unique_ptr<CLogicListFrm> Open(int kind)
+    {
+        return std::unique_ptr<CLogicListFrm>(dynamic_cast<CLogicListFrm*>(CreateLogicFrame(kind)));
+    }
+    static void Select(CLogicListView* view, int number)
+    {
+        for (int r = 0; r < view->GetItemCount(); ++r)
+            if (view->ObjectOf(r)->GetNumber() == number) {
+                view->SelectRow(r);
+                return;
+            }
+        ADD_FAILURE() << "no row of " << number;
+    }
+    // What the simulator got from `mark` on, once `size` bytes are in.
+    std::string ReceivedSince(size_t mark, size_t size)
+    {
+        PumpUntil([&] { return sim.Received().size() >= mark + size; }, 5000);
+        return sim.Received().substr(mark);
+    }
+
+    struct Profiles {
+        Profiles()
+        {
+            serialtest::UsePrivateSettings();
+            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        }
+    } profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    SettingsHost settings;
+    ILineSender* previousSender = nullptr;
+};
+}  // namespace
+
+TEST_F(LogicWindowsSim, EachWindowSendsOneEntryAndItsWholeTableOnAPacedLine)
+{
+    int registered = 0;
+    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries())
+        registered += entry.name.endsWith(QStringLiteral("DlgFrm")) || entry.name == QStringLiteral("CMemoFlagFrm");
+    EXPECT_LE(8, registered);
+    auto* conditions = Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    auto* triggers = Block<CTriggerObject>(OT_TRIGGER_OBJECT, CTriggerObject::kKindId);
+    auto* outputs = Block<CLogicOutObject>(OT_LOGIC_OUT_OBJECT, CLogicOutObject::kKindId);
+    auto* ready = Block<CGlobalReadyInput>(OT_GLOBAL_READY_INPUT, CGlobalReadyInput::kKindId);
+    for (int n : {4, 9}) {
+        auto* c = Add<CCondition>(condkind::TalkKey, n);
+        c->SetValue(condkey::Object, 6);
+        c->SetValue(condkey::Level, 1);
+    }
+    Add<CAnalogCondition>(CAnalogCondition::kKindId, 2)->SetLimit(2, 4.5f);
+    Add<CBusyCondition>(CBusyCondition::kKindId, 1)->ParseValue(0, "ALARM,PAGE2");
+    auto* comb = Add<CCombineCondition>(CCombineCondition::kKindId, 3);
+    comb->ParseValue(0, "OR");
+    comb->SetValue(5, 4);
+    // Enough triggers that the paced line holds the writer back.
+    for (int n = 1; n <= 30; ++n) {
+        auto* t = Add<CTrigger>(CTrigger::kKindId, n);
+        t->SetValue(triggerkey::Condition, 4);
+        t->SetTime(triggerkey::Time, 2.5f);
+    }
+    Add<CLogicOut>(CLogicOut::kKindId, 2)->SetValue(logicoutkey::Condition, 9);
+    Add<CReadyInput>(CReadyInput::kKindId, 3)->SetValue(CReadyInput::Level, 1);
+    Connect({QStringLiteral("--pace"), QStringLiteral("1920")});
+    ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "COND_CLR", 0));
+
+    struct Case {
+        int kind;
+        CBaseDevice* block;
+        int reset, number, first, end;
+        unsigned download;
+    };
+    using CO = CConditionObject;
+    const Case cases[] = {
+        {kConditionWindow, conditions, CO::ResetStepOf(CO::Conditions), 9, CO::EntryStep(CO::Conditions, 9),
+         CO::EntryStep(CO::Conditions, 9) + 1, logicwin::DownloadConditions},
+        {kAnalogWindow, conditions, CO::ResetStepOf(CO::Analog), 2, CO::EntryStep(CO::Analog, 2),
+         CO::EntryStep(CO::Analog, 2) + 1, logicwin::DownloadAnalog},
+        {kBusyWindow, conditions, CO::ResetStepOf(CO::Busy), 1, CO::EntryStep(CO::Busy, 1),
+         CO::EntryStep(CO::Busy, 1) + 1, logicwin::DownloadBusy},
+        {kCombineWindow, conditions, CO::ResetStepOf(CO::Combine), 3, CO::EntryStep(CO::Combine, 3),
+         CO::EntryStep(CO::Combine, 3) + 1, logicwin::DownloadCombine},
+        {kTriggerWindow, triggers, -1, 7, 25, 29, logicwin::DownloadTriggers},
+        {kLogicOutWindow, outputs, -1, 2, 5, 9, logicwin::DownloadLogicOuts},
+        {kReadyInputWindow, ready, -1, 3, 19, 25, logicwin::DownloadReady},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto frame = Open(c.kind);
+        ASSERT_TRUE(frame);
+        CLogicListView* view = frame->GetView();
+        Select(view, c.number);
+        std::string expected = BlockLines(c.block, c.reset, c.first, c.end);
+        size_t mark = sim.Received().size();
+        view->TransferSelected(0);
+        EXPECT_EQ(expected, ReceivedSince(mark, expected.size()));
+        EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+        expected = BlockLines(c.block, c.reset, 0, c.block->GetDownloadLines(0, c.reset));
+        mark = sim.Received().size();
+        frame->OnCommand(c.download);
+        EXPECT_EQ(expected, ReceivedSince(mark, expected.size()));
+    }
+    // Without a selection the ready-input window sends the settings' six lines.
+    auto frame = Open(kReadyInputWindow);
+    frame->GetView()->clearSelection();
+    const std::string expected = BlockLines(ready, -1, 1, 7);
+    const size_t mark = sim.Received().size();
+    frame->GetView()->TransferSelected(0);
+    EXPECT_EQ(expected, ReceivedSince(mark, expected.size()));
+    EXPECT_NE(std::string::npos, expected.find("/READYINP/TEXT5"));
+}
+
+TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
+{
+    Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    for (int n : {1, 4, 7, 9})
+        Add<CCondition>(condkind::TalkKey, n)->SetValue(condkey::Object, n);
+    Add<CMemoFlag>(CMemoFlag::kKindId, 2);
+    CMemoFlag* spare = Add<CMemoFlag>(CMemoFlag::kKindId, 3);
+    Block<CGlobalReadyInput>(OT_GLOBAL_READY_INPUT, CGlobalReadyInput::kKindId);
+    Add<CReadyInput>(CReadyInput::kKindId, 1);
+    Add<CReadyInput>(CReadyInput::kKindId, 3);
+    Connect({QStringLiteral("-e"), QStringLiteral("set /CONDITION/TRUE 1-3,7"), QStringLiteral("-e"),
+             QStringLiteral("set /CONDITION/MEMOFLAG/ON 2,5"), QStringLiteral("-e"),
+             QStringLiteral("set /READYINP/READY 1,3"), QStringLiteral("-e"), QStringLiteral("set /READYINP/FAULT 3")});
+    ASSERT_TRUE(IsDocConnected());
+
+    auto column = [](CLogicListView* view, int col) {
+        QStringList texts;
+        for (int r = 0; r < view->GetItemCount(); ++r)
+            texts << view->GetItemText(r, col);
+        return texts.join(QLatin1Char(','));
+    };
+    auto conditions = Open(kConditionWindow);
+    CLogicListView* view = conditions->GetView();
+    view->OnHeaderClick(2);  // not the status column
+    EXPECT_FALSE(view->IsPolling());
+    view->OnHeaderClick(4);
+    EXPECT_TRUE(view->IsPolling());
+    EXPECT_EQ("Status *", view->headerItem()->text(4).toStdString());
+    view->PollNow();
+    EXPECT_EQ("TRUE,FALSE,TRUE,FALSE", column(view, 4).toStdString());
+
+    auto memo = Open(kMemoFlagWindow);
+    memo->GetView()->PollNow();
+    EXPECT_EQ("ON,OFF", column(memo->GetView(), 2).toStdString());
+    auto readyFrame = Open(kReadyInputWindow);
+    readyFrame->GetView()->PollNow();
+    EXPECT_EQ("READY,READY+FAULT", column(readyFrame->GetView(), 7).toStdString());
+
+    // A poll that falls into an upload asks nothing: the answers are the upload's.
+    conditions->OnCommand(logicwin::DownloadConditions);
+    CCondition* first = dynamic_cast<CCondition*>(doc.GetIDManager().GetBaseDevice(1, OT_CONDITION));
+    first->SetValue(condkey::Level, 1);
+    const size_t mark = sim.Received().size();
+    QTimer::singleShot(20, view, [view] { view->PollNow(); });
+    conditions->OnCommand(logicwin::UploadConditions);
+    const std::string upload = sim.Received().substr(mark);
+    EXPECT_NE(std::string::npos, upload.find("/CONDITION/ENTRY1/FUNCTION ?"));
+    EXPECT_EQ(std::string::npos, upload.find("TRUE ?"));
+    EXPECT_EQ("", ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_EQ(0u, first->m_level);
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    EXPECT_FALSE(view->IsPolling());  // the upload rebuilt the list
+    EXPECT_EQ("Status", view->headerItem()->text(4).toStdString());
+
+    // A memo flag moves only to a free number within the variant's limit, and
+    // the device's answers find it under the new number.
+    CLogicListView* flags = memo->GetView();
+    for (const char* refused : {"0", "201", "2", "x"}) {
+        flags->OnEndLabelEdit(1, 1, QString::fromLatin1(refused));
+        EXPECT_EQ(3, spare->GetNumber()) << refused;
+    }
+    flags->OnEndLabelEdit(1, 1, QStringLiteral("9"));
+    EXPECT_EQ(9, spare->GetNumber());
+    EXPECT_EQ(spare, doc.LookupPath("/MEMO9"));
+    EXPECT_EQ(nullptr, doc.LookupPath("/MEMO3"));
+}
+
+TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)
+{
+    // A buffer that stays full for a while at every line: each step must be
+    // asked again rather than skipped.
+    class FullForAWhile : public Recorder {
+    public:
+        void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override
+        {
+            Recorder::SendCommand(line, doc, shorten);
+            m_full = 3;
+        }
+        int GetOutBufferCount() const override { return m_full-- > 0 ? 600 : 0; }
+
+    private:
+        mutable int m_full = 3;
+    };
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    CBaseDevice* block = doc.GetIDManager().GetBaseDevice(1, OT_TRIGGER_OBJECT);
+    ASSERT_TRUE(block);
+    auto* t = new CTrigger;
+    ASSERT_EQ(1, t->Create(CTrigger::kKindId, "T5", 5, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(t, CAT_DIGITAL_IO);
+    t->SetValue(triggerkey::Condition, 2);
+    {
+        FullForAWhile wire;
+        CFeatureFrm frame(CFeatureFrm::Form::Edit);
+        frame.TransferSteps(block, 0, -1, 17, 21, false);
+        EXPECT_EQ("/TRIGGER/ENTRY5/CONDITION 2\r\n/TRIGGER/ENTRY5/TIME 0.0\r\n/TRIGGER/ENTRY5/ON_MACRO 0\r\n"
+                  "/TRIGGER/ENTRY5/OFF_MACRO 0\r\n",
+                  wire.text);
+    }
+    SetActiveDocHook(previous);
+}
