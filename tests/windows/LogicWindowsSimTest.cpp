@@ -28,6 +28,7 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 
 using namespace commtest;
@@ -333,6 +334,24 @@ TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)
         EXPECT_EQ("/TRIGGER/ENTRY5/CONDITION 2\r\n/TRIGGER/ENTRY5/TIME 0.0\r\n/TRIGGER/ENTRY5/ON_MACRO 0\r\n"
                   "/TRIGGER/ENTRY5/OFF_MACRO 0\r\n",
                   wire.text);
+    }
+    SetActiveDocHook(previous);
+}
+
+TEST(LogicWindows, TheSwitchBarReachesEveryWindow)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    {
+        CObjectDlg host(&doc, kTriggerWindow);
+        for (int kind : {kConditionWindow, kAnalogWindow, kCombineWindow, kBusyWindow, kReadyInputWindow,
+                         kLogicOutWindow, kMemoFlagWindow, kTriggerWindow}) {
+            ASSERT_TRUE(host.OnCommand(CObjectDlg::SwitchCommand(kind))) << kind;
+            EXPECT_EQ(kind, host.GetShownKind());
+            EXPECT_FALSE(host.IsPlaceholderFrame()) << kind;
+            EXPECT_TRUE(qobject_cast<CLogicListFrm*>(host.m_pFrame.data())) << kind;
+        }
     }
     SetActiveDocHook(previous);
 }
