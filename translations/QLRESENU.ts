@@ -5516,42 +5516,42 @@ Run macro</translation>
     <message>
         <source>Übereinstimmung</source>
         <extracomment>34458</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Full match</translation>
     </message>
     <message>
         <source>ab Priorität [0..10]</source>
         <extracomment>34459</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>from priority [0..10]</translation>
     </message>
     <message>
         <source>ON</source>
         <extracomment>34477</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
     </message>
     <message>
         <source>Inv.</source>
         <extracomment>34454</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Inv.</translation>
     </message>
     <message>
         <source>NOT</source>
         <extracomment>34467</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>NOT</translation>
     </message>
     <message>
         <source>AND</source>
         <extracomment>34468</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>AND</translation>
     </message>
     <message>
         <source>OR</source>
         <extracomment>34469</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>OR</translation>
     </message>
     <message>
         <source>XOR</source>
         <extracomment>34470</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>XOR</translation>
     </message>
     <message>
         <source>/KVT/COLLCALL</source>
