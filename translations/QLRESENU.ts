@@ -613,6 +613,65 @@ Please check the file and repeat the operation !</translation>
     </message>
 </context>
 <context>
+    <name>CExtAudioSignalsDlg</name>
+    <message>
+        <source>Externe Audiosignale</source>
+        <translation>External Audio Signals</translation>
+    </message>
+    <message>
+        <source>Start/Stop - Steuerleitung</source>
+        <translation>Start/Stop - control line</translation>
+    </message>
+    <message>
+        <source>Running - Rückmeldeltg</source>
+        <translation>Running - feedback line</translation>
+    </message>
+    <message>
+        <source>Fault - Rückmeldeleitung</source>
+        <translation>Fault - feedback line</translation>
+    </message>
+    <message>
+        <source>Signalpriorität</source>
+        <translation>Signal priority</translation>
+    </message>
+    <message>
+        <source>Start des Audiosignals über beliebiges Ereignis:</source>
+        <translation>Start the audio signal by any event:</translation>
+    </message>
+    <message>
+        <source>Bedingung...</source>
+        <translation>Condition...</translation>
+    </message>
+    <message>
+        <source>Linien/Gruppen...</source>
+        <translation>Lines/Groups...</translation>
+    </message>
+    <message>
+        <source>LCD Anzeige während Audiosignal aktiv ist:</source>
+        <translation>LCD display while the audio signal is active:</translation>
+    </message>
+    <message>
+        <source>an Sprechstelle :</source>
+        <translation>at console :</translation>
+    </message>
+    <message>
+        <source>Text (max. 16 Z.):</source>
+        <translation>Text (max. 16 ch.):</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
     <name>CFeatureFrm</name>
     <message>
         <source>Makro Einträge editieren</source>
@@ -2242,6 +2301,77 @@ on mains supply</translation>
     <message>
         <source>Ein</source>
         <translation>On</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerSupplyDlg</name>
+    <message>
+        <source>Netzteil Eigenschaften</source>
+        <translation>Power Supply Properties</translation>
+    </message>
+    <message>
+        <source>Verbindungsleitungen mit KVT7000 </source>
+        <translation>Connection lines with KVT7000 </translation>
+    </message>
+    <message>
+        <source>Power-ON/OFF Steuerleitung :</source>
+        <translation>Power-ON/OFF control line :</translation>
+    </message>
+    <message>
+        <source>Mains-Fail Meldeleitung :</source>
+        <translation>Mains-fail signal line :</translation>
+    </message>
+    <message>
+        <source>LCD Anzeigen </source>
+        <translation>LCD displays </translation>
+    </message>
+    <message>
+        <source>an Sprechstelle :</source>
+        <translation>at console :</translation>
+    </message>
+    <message>
+        <source>Text ( max. 16 Zeichen ) :</source>
+        <translation>Text ( max. 16 characters ) :</translation>
+    </message>
+    <message>
+        <source> Anlage über externes Ereignis Ein/Aus-schalten :</source>
+        <translation> Switch the system on/off by an external event :</translation>
+    </message>
+    <message>
+        <source>Eingang :</source>
+        <translation>Input :</translation>
+    </message>
+    <message>
+        <source>Batterie mit Ladegerät</source>
+        <translation>Battery with charger</translation>
+    </message>
+    <message>
+        <source>Verhalten bei Netzausfall :</source>
+        <translation>Behaviour on mains failure :</translation>
+    </message>
+    <message>
+        <source>übergangsloser Batteriebetrieb</source>
+        <translation>seamless battery operation</translation>
+    </message>
+    <message>
+        <source>umschalten auf STANDBY-Betrieb</source>
+        <translation>switch to STANDBY operation</translation>
+    </message>
+    <message>
+        <source>Einschaltpriorität bei Netzbetrieb</source>
+        <translation>Boot priority on mains supply</translation>
+    </message>
+    <message>
+        <source>Einschaltpriorität bei Batteriebetrieb</source>
+        <translation>Boot priority on battery supply</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -5975,6 +6105,46 @@ Memoflag löschen</source>
         <extracomment>32972</extracomment>
         <translation>Delete memo flag
 Delete memo flag</translation>
+    </message>
+    <message>
+        <source>Neuen Alarm erzeugen</source>
+        <extracomment>32928</extracomment>
+        <translation>Create new alarm</translation>
+    </message>
+    <message>
+        <source>Neuen Gong erzeugen</source>
+        <extracomment>32929</extracomment>
+        <translation>Create new chime</translation>
+    </message>
+    <message>
+        <source>Neuen Text erzeugen</source>
+        <extracomment>32930</extracomment>
+        <translation>Create new text</translation>
+    </message>
+    <message>
+        <source>Audiosignal löschen</source>
+        <extracomment>32931</extracomment>
+        <translation>Delete audio signal</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <extracomment>34268</extracomment>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Netz</source>
+        <extracomment>34292</extracomment>
+        <translation>Mains</translation>
+    </message>
+    <message>
+        <source>Batterie</source>
+        <extracomment>34293</extracomment>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <extracomment>34294</extracomment>
+        <translation>Standby</translation>
     </message>
 </context>
 <context>

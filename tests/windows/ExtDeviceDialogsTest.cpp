@@ -1,0 +1,111 @@
+// The message device's and the power pack's properties dialogs: reached from
+// the device, and the buttons and tabs that follow the user's choices.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "audio/CQTBSequence.h"
+#include "hardware/CAudioInputDevice.h"
+#include "hardware/windows/CExtAudioSignalsDlg.h"
+#include "hardware/windows/CPowerSupplyDlg.h"
+#include "model/CQuillomerDoc.h"
+#include "support/ModelTestHost.h"
+
+namespace {
+
+struct ExtDeviceDialogsTest : ::testing::Test {
+    ExtDeviceDialogsTest() { doc.OnNewDocument(); }
+    CAudioInputDevice* Device(uint32_t kind, const char* name)
+    {
+        auto* d = new CAudioInputDevice;
+        EXPECT_EQ(1, d->Create(kind, 1, 1, std::string(name), 500, 500, 500, 500, CAT_AUDIO_DEVICE, 0, 0, &doc));
+        doc.AddObject(d, CAT_AUDIO_DEVICE);
+        return d;
+    }
+    QAction* Action(QDialog& dlg, const char* text)
+    {
+        for (QAction* a : dlg.findChildren<QAction*>())
+            if (a->text() == QString::fromUtf8(text))
+                return a;
+        return nullptr;
+    }
+    MessageLog messages;
+    ModelTestHost host;
+    CQuillomerDoc doc;
+};
+
+TEST_F(ExtDeviceDialogsTest, PropertiesOpenTheDevicesDialog)
+{
+    for (auto [kind, cls] : {std::pair{uint32_t(audiodevice::KindRecorder), "CExtAudioSignalsDlg"},
+                             std::pair{uint32_t(audiodevice::KindFJX3397), "CPowerSupplyDlg"}}) {
+        CAudioInputDevice* device = Device(kind, "Gerät");
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened = modal ? modal->metaObject()->className() : QString();
+            if (modal)
+                modal->close();
+        });
+        device->OnCommand(objcmd::Properties);
+        EXPECT_EQ(opened, cls);
+    }
+}
+
+TEST_F(ExtDeviceDialogsTest, SequenceListAndButtonsFollowTheChanges)
+{
+    CExtAudioSignalsDlg dlg(Device(audiodevice::KindRecorder, "QTB8174 1"));
+    QAction* newAlarm = Action(dlg, "Neuen Alarm erzeugen");
+    QAction* del = Action(dlg, "Audiosignal löschen");
+    auto* apply = dlg.findChild<QPushButton*>("1361");
+    ASSERT_TRUE(newAlarm && del && apply);
+    EXPECT_FALSE(del->isEnabled());
+    EXPECT_FALSE(Action(dlg, "Neuen Gong erzeugen")->isEnabled());
+    const size_t controls = doc.GetList(CAT_DIGITAL_IO).size();
+    dlg.NewSequence(qtbkind::Alarm);
+    dlg.NewSequence(qtbkind::Text);
+    ASSERT_EQ(dlg.List()->topLevelItemCount(), 2);
+    EXPECT_EQ(dlg.List()->currentItem()->text(0), "Text 1") << "the alarm signal has that name already";
+    EXPECT_TRUE(messages.Contains("QTB-QTB8174 1"));
+    EXPECT_TRUE(del->isEnabled());
+
+    dlg.findChild<QCheckBox*>("1441")->setChecked(true);
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_FALSE(newAlarm->isEnabled()) << "no new sequence over unapplied changes";
+    EXPECT_TRUE(dlg.OnApply());
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_TRUE(newAlarm->isEnabled());
+
+    dlg.DeleteSelected();  // the last row: the one before it is selected
+    ASSERT_EQ(dlg.List()->topLevelItemCount(), 1);
+    EXPECT_EQ(dlg.List()->currentItem()->text(0), "QTB-QTB8174 1");
+    EXPECT_EQ(doc.GetList(CAT_DIGITAL_IO).size(), controls) << "the external-start trigger went with its sequence";
+    dlg.DeleteSelected();
+    EXPECT_EQ(dlg.List()->topLevelItemCount(), 0);
+    EXPECT_FALSE(del->isEnabled());
+}
+
+TEST_F(ExtDeviceDialogsTest, UncheckingTheBatteryLeavesItsTab)
+{
+    CPowerSupplyDlg dlg(Device(audiodevice::KindFJX3392, "FJX3392"));
+    QTabBar* tabs = dlg.Tabs();
+    EXPECT_EQ(tabs->count(), 2);
+    dlg.BatteryBox()->click();
+    ASSERT_EQ(tabs->count(), 3);
+    tabs->setCurrentIndex(2);
+    dlg.ConsoleBox()->setCurrentIndex(1);
+    EXPECT_EQ(dlg.Gather().lcd[PowerSupplySettings::Battery].position, 1);
+    dlg.BatteryBox()->click();
+    EXPECT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(dlg.Gather().lcd[PowerSupplySettings::Battery].position, 0);
+}
+
+}  // namespace
