@@ -276,12 +276,15 @@ void CFeatureFrm::EndTransfer(int mode, bool diffFile)
     m_cancelButton = nullptr;
 }
 
-void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
+void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
+                              const TransferHook& stepsDone)
 {
     if (!obj)
         return;
     const int end = obj->GetDownloadLines(mode, resetStep);
     BeginTransfer(mode, end);
+    if (started)
+        started();
     int step = 0;
     QElapsedTimer stalled;
     stalled.start();
@@ -298,6 +301,8 @@ void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep)
             PumpFor(5);
         }
     }
+    if (stepsDone)
+        stepsDone();
     EndTransfer(mode);
 }
 

@@ -16,6 +16,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <initializer_list>
 
 class CBaseDevice;
@@ -53,7 +54,11 @@ public:
     // with `resetStep` (its result is the end), then every step from 0, with
     // the link in the upload (mode 1) or download state; after an upload the
     // difference file is shown. Returns when the link is idle again.
-    void TransferAll(CBaseDevice* obj, int mode, int resetStep);
+    // `started` runs once the link holds the transfer state, `stepsDone`
+    // after the last step, before the wait for the idle link.
+    using TransferHook = std::function<void()>;
+    void TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started = {},
+                     const TransferHook& stepsDone = {});
     // The same for one item: only the step `step` runs, until it moves on.
     // Without `diffFile` an upload leaves the difference file alone.
     void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile = true);
