@@ -1,0 +1,358 @@
+#include "logic/windows/CDesignerListView.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QToolTip>
+
+#include "logic/CVirtCtrlItem.h"
+#include "logic/windows/CObjectFrm.h"
+#include "logic/windows/CVirtCtrlPropDlg.h"
+#include "logic/windows/VirtCtrlIds.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/SymbolImages.h"
+#include "ui/UiIds.h"
+
+namespace virtctrl {
+
+namespace {
+constexpr int kLiveDelayMs = 300;
+const QColor kOddRow(0xFF, 0xFB, 0xF0);  // 0xF0FBFF as the system writes colours (blue, green, red)
+
+// The images of a bitmap strip of square pictures; stand-ins when the
+// program has no pictures installed.
+QList<QPixmap> ImageStrip(int bitmapId, int size)
+{
+    const QImage strip = SymbolImage(bitmapId);
+    QList<QPixmap> images;
+    for (int i = 0; i <= RowDelay; ++i) {
+        if (!strip.isNull() && (i + 1) * size <= strip.width()) {
+            QImage part = strip.copy(i * size, 0, size, size).convertToFormat(QImage::Format_ARGB32);
+            QPixmap pm = QPixmap::fromImage(part);
+            pm.setMask(pm.createMaskFromColor(QColor(0xFF, 0x00, 0xFF)));
+            images.append(pm);
+            continue;
+        }
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setBrush(QColor::fromHsv((i * 23) % 360, 120, 230));
+        p.setPen(Qt::darkGray);
+        p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 5.0, size / 5.0);
+        images.append(pm);
+    }
+    return images;
+}
+
+QString Text(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+}  // namespace
+
+CDesignerListView::CDesignerListView(CQuillomerDoc* doc, CObjectFrm* frame, QWidget* parent)
+    : CListCtrl(parent), m_pane(doc), m_frame(frame)
+{
+    SetImageList(ImageStrip(136, 16));
+    m_largeImages = ImageStrip(134, 32);
+    m_dropTarget.Register(viewport());
+    connect(&m_dropTarget, &CFormatDropTarget::DataDropped, this,
+            [this](QWidget*, const QByteArray& payload, Qt::DropAction, const QPoint&) { OnDataDropped(payload); });
+    m_dragSource.SetImageList(&m_largeImages);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_liveTimer.setSingleShot(true);
+    connect(&m_liveTimer, &QTimer::timeout, this, &CDesignerListView::OnLiveTimer);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (m_filling)
+            return;
+        m_pane.SelectRow(RowOf(current));
+        SetHotCell(-1, -1);
+    });
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int column) { OnDoubleClick(RowOf(item), column); });
+    connect(this, &QTreeWidget::itemChanged, this, &CDesignerListView::OnRenamed);
+}
+
+void CDesignerListView::SetColumns(uint32_t title0, int width0, uint32_t title1, int width1)
+{
+    if (GetColumnCount() == 0) {
+        InsertColumn(0, QString(), LVCFMT_LEFT, 140);
+        InsertColumn(1, QString(), LVCFMT_RIGHT, 140);
+    }
+    headerItem()->setText(0, Text(title0));
+    headerItem()->setText(1, Text(title1));
+    SetColumnWidth(0, width0);
+    SetColumnWidth(1, width1);
+}
+
+void CDesignerListView::FillControllerList()
+{
+    SetColumns(vcid::TitleController, 105, vcid::TitleId, 25);
+    m_pane.FillControllerList();
+    // Only controllers are dragged, renamed and opened.
+    setDragEnabled(true);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    ShowRows();
+}
+
+void CDesignerListView::FillSourceList()
+{
+    SetColumns(vcid::TitleSource, 140, vcid::TitleDrives, 140);
+    m_pane.FillSourceList();
+    ShowRows();
+}
+
+void CDesignerListView::FillDestinationList()
+{
+    SetColumns(vcid::TitleDestination, 140, vcid::TitleDrivenBy, 140);
+    m_pane.FillDestinationList();
+    ShowRows();
+}
+
+void CDesignerListView::ShowRows()
+{
+    m_filling = true;
+    DeleteAllItems();
+    const bool renamable = GetMode() == VcPaneMode::Controllers;
+    const std::vector<VcRow>& rows = m_pane.GetRows();
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        InsertItem(r, QString::fromStdString(rows[r].text), rows[r].image);
+        SetItemText(r, 1, QString::fromStdString(rows[r].controllerText));
+        QTreeWidgetItem* item = Row(r);
+        if (renamable)
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        const QBrush back = (r % 2) ? QBrush(kOddRow) : QBrush(Qt::white);
+        item->setBackground(0, back);
+        item->setBackground(1, back);
+    }
+    const int selected = m_pane.GetSelectedRow();
+    if (selected >= 0) {
+        setCurrentItem(Row(selected));
+        scrollToItem(Row(selected));
+    }
+    m_hotRow = m_hotColumn = -1;
+    m_filling = false;
+}
+
+CVirtCtrlItem* CDesignerListView::SelectedController() const
+{
+    const int row = m_pane.GetSelectedRow();
+    if (GetMode() != VcPaneMode::Controllers || row < 0)
+        return nullptr;
+    return m_pane.GetRows()[row].item;
+}
+
+void CDesignerListView::OnDataDropped(const QByteArray& payload)
+{
+    const std::optional<VcDragPayload> p = VcDragPayload::FromBytes(payload.toStdString());
+    if (!p)
+        return;
+    // Sources and destinations show the new link at once; a controller
+    // dropped on its own pane adds one that the next refill lists.
+    if (m_pane.ApplyLink(*p) && GetMode() != VcPaneMode::Controllers)
+        ShowRows();
+}
+
+void CDesignerListView::RemoveLink(int row)
+{
+    if (GetMode() == VcPaneMode::Controllers) {
+        if (m_frame)
+            m_frame->OnCommand(vcid::DeleteController);
+        return;
+    }
+    if (m_pane.RemoveLink(row)) {
+        m_filling = true;
+        SetItemText(row, 1, QString());
+        m_filling = false;
+    }
+}
+
+void CDesignerListView::OnDoubleClick(int row, int column)
+{
+    if (row < 0 || row >= static_cast<int>(m_pane.GetRows().size()))
+        return;
+    if (GetMode() == VcPaneMode::Controllers) {
+        if (CVirtCtrlItem* item = m_pane.GetRows()[row].item) {
+            CVirtCtrlPropDlg dlg(item, this);
+            dlg.exec();
+        }
+        return;
+    }
+    if (column != 1)
+        return;
+    m_pane.SelectRow(row);
+    CSelectionDlg dlg(this);
+    dlg.m_nKind = selkind::VirtCtrl;
+    if (dlg.DoModal() != QDialog::Accepted)
+        return;
+    if (dlg.m_nResultType == OT_VIRT_CTRL_ITEM && dlg.m_nResultNumber != 0) {
+        VcDragPayload chosen;
+        chosen.controller = dlg.m_nResultNumber;
+        if (m_pane.ApplyLink(chosen))
+            ShowRows();
+    } else {
+        RemoveLink(row);
+    }
+}
+
+void CDesignerListView::QueueLiveValue(int n, double value)
+{
+    if (GetMode() != VcPaneMode::Controllers)
+        return;
+    m_liveTimer.stop();
+    m_pendingLine = CDesignerView::LiveValueLine(n, value);
+    m_liveTimer.start(kLiveDelayMs);
+}
+
+void CDesignerListView::OnLiveTimer()
+{
+    if (IsDocConnected() && !m_pendingLine.empty())
+        SendCommand(m_pendingLine, m_pane.GetDocument(), false);
+    m_liveTimer.stop();
+}
+
+void CDesignerListView::OnRenamed(QTreeWidgetItem* item, int column)
+{
+    if (m_filling || column != 0 || GetMode() != VcPaneMode::Controllers)
+        return;
+    const int row = RowOf(item);
+    if (row < 0 || !m_pane.GetRows()[row].item)
+        return;
+    std::string name = item->text(0).toStdString();
+    m_pane.GetRows()[row].item->SetNameUnique(name, true);
+    // The edit is still closing: the panes are rebuilt after it.
+    QPointer<CObjectFrm> frame = m_frame;
+    QMetaObject::invokeMethod(this, [frame] { if (frame) frame->UpdatePanes(); }, Qt::QueuedConnection);
+}
+
+bool CDesignerListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (GetMode() != VcPaneMode::Controllers || index.column() != 0)
+        return false;
+    return CListCtrl::edit(index, trigger, event);
+}
+
+void CDesignerListView::startDrag(Qt::DropActions)
+{
+    if (GetMode() != VcPaneMode::Controllers)
+        return;
+    const CVirtCtrlItem* item = SelectedController();
+    if (!item)
+        return;
+    VcDragPayload payload;
+    payload.controller = item->GetNumber();
+    const std::string bytes = payload.ToBytes();
+    m_dragSource.BeginDragImage(RowController, QPoint(16, 16));
+    m_dragSource.OnBeginDrag(this, CFormatDropTarget::CreateDataObject(QByteArray(bytes.data(), bytes.size())),
+                             Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
+    m_dragSource.EndDragImage();
+}
+
+void CDesignerListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
+        QToolTip::hideText();
+        const int row = m_pane.GetSelectedRow();
+        if (row >= 0)
+            RemoveLink(row);
+        event->accept();
+        return;
+    }
+    CListCtrl::keyPressEvent(event);
+}
+
+void CDesignerListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (GetMode() != VcPaneMode::Controllers || !m_frame)
+        return;
+    QMenu menu(this);
+    const bool connected = IsDocConnected() != 0;
+    QAction* down = menu.addAction(Text(vcid::ItemDownload));
+    QAction* up = menu.addAction(Text(vcid::ItemUpload));
+    down->setEnabled(connected);
+    up->setEnabled(connected);
+    QPointer<CObjectFrm> frame = m_frame;
+    QAction* chosen = menu.exec(event->globalPos());
+    if (frame && chosen)
+        frame->TransferSelected(chosen == up);
+}
+
+QString CDesignerListView::RowTip(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_pane.GetRows().size()))
+        return QString();
+    const VcRow& r = m_pane.GetRows()[row];
+    if (GetMode() == VcPaneMode::Controllers && r.item) {
+        const QFontMetrics fm(QToolTip::font());
+        return QString::fromStdString(CDesignerView::ControllerTip(
+            *r.item, [&fm](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }));
+    }
+    return QString::fromStdString(r.text);
+}
+
+bool CDesignerListView::viewportEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = RowTip(RowOf(itemAt(help->pos())));
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QString html = tip.toHtmlEscaped();
+            html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("<span style=\"color:red; white-space:pre\">") + html +
+                                   QStringLiteral("</span>"),
+                               viewport());
+        }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const QModelIndex index = indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (index.isValid() && index.column() >= 1)
+            SetHotCell(index.row(), index.column());
+        else
+            SetHotCell(-1, -1);
+        break;
+    }
+    case QEvent::Leave: SetHotCell(-1, -1); break;
+    default: break;
+    }
+    return CListCtrl::viewportEvent(event);
+}
+
+void CDesignerListView::SetHotCell(int row, int column)
+{
+    if (row == m_hotRow && column == m_hotColumn)
+        return;
+    m_hotRow = row;
+    m_hotColumn = column;
+    viewport()->update();
+}
+
+void CDesignerListView::paintEvent(QPaintEvent* event)
+{
+    CListCtrl::paintEvent(event);
+    if (m_hotRow < 0 || !Row(m_hotRow))
+        return;
+    const QRect cell = visualRect(indexFromItem(Row(m_hotRow), m_hotColumn));
+    if (cell.isEmpty())
+        return;
+    QPainter p(viewport());
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(cell.adjusted(0, 0, -1, -1));
+}
+
+}  // namespace virtctrl

@@ -1,0 +1,34 @@
+#pragma once
+// The rotary knob of the controller properties: one of 91 positions over
+// 270 degrees, from the lower left (0) over straight up (45) to the lower
+// right (90). Dragging it reports the mouse to the dialog, which turns it.
+
+#include <QWidget>
+
+class CVcKnobCtrl : public QWidget {
+    Q_OBJECT
+public:
+    explicit CVcKnobCtrl(QWidget* parent = nullptr);
+
+    void SetFrame(int frame);
+    int GetFrame() const { return m_frame; }
+    QPoint Centre() const { return rect().center(); }
+
+    QSize sizeHint() const override { return {48, 48}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    // The mouse at `pos` (own coordinates) while the knob is dragged.
+    void Dragged(QPoint centre, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int m_frame = 0;
+    bool m_dragging = false;
+    QPoint m_centre;
+};

@@ -1,0 +1,273 @@
+#include "logic/windows/CVirtCtrlPropDlg.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdint>
+
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
+#include "logic/VirtCtrlMath.h"
+#include "logic/windows/CCurveCtrl.h"
+#include "logic/windows/CDesignerListView.h"
+#include "logic/windows/CVcKnobCtrl.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "ui/CValueEdit.h"
+#include "ui/DialogLayout.h"
+
+CVirtCtrlPropDlg::CVirtCtrlPropDlg(CVirtCtrlItem* item, virtctrl::CDesignerListView* pane, QWidget* parent)
+    : QDialog(parent ? parent : static_cast<QWidget*>(pane)), m_pane(pane), m_item(item)
+{
+    setObjectName(QStringLiteral("VirtCtrlPropDlg"));
+    setWindowTitle(tr("Eigenschaften"));
+    BuildLayout();
+    if (m_item)
+        Fill();
+}
+
+CVirtCtrlPropDlg::~CVirtCtrlPropDlg()
+{
+    // The fields lose the focus while the dialog goes: nothing may react then.
+    for (CValueEdit* e : {m_curveValue, m_minimum, m_maximum, m_steps, m_normalized, m_output})
+        disconnect(e, nullptr, this, nullptr);
+}
+
+void CVirtCtrlPropDlg::BuildLayout()
+{
+    auto edit = [this](const char* name) {
+        auto* e = new CValueEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        return e;
+    };
+    m_curveValue = edit("1001");
+    m_minimum = edit("1002");
+    m_maximum = edit("1003");
+    m_steps = edit("1004");
+    m_normalized = edit("1005");
+    m_output = edit("1006");
+    m_curve = new CCurveCtrl(this);
+    m_curve->setObjectName(QStringLiteral("1000"));
+    m_knob = new CVcKnobCtrl(this);
+    m_knob->setObjectName(QStringLiteral("1010"));
+
+    auto* curveRow = new QHBoxLayout;
+    curveRow->addStretch(1);
+    curveRow->addWidget(new QLabel(tr("Kurvenform:"), this));
+    curveRow->addWidget(m_curveValue);
+    curveRow->addWidget(new QLabel(tr("( -128..127 )"), this));
+    curveRow->addStretch(1);
+
+    auto* curveBox = new QHBoxLayout;
+    curveBox->addStretch(1);
+    curveBox->addWidget(m_curve);
+    curveBox->addStretch(1);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(tr("Minimum"), this), 0, 0);
+    fields->addWidget(m_minimum, 0, 1);
+    fields->addWidget(new QLabel(tr("Maximum"), this), 0, 2);
+    fields->addWidget(m_maximum, 0, 3);
+    fields->addWidget(new QLabel(tr("Schritte ( 1..65536 )"), this), 1, 0);
+    fields->addWidget(m_steps, 1, 1);
+    fields->addWidget(new QLabel(tr("Ausgangswert"), this), 2, 0);
+    fields->addWidget(m_output, 2, 1);
+    fields->addWidget(new QLabel(tr("Normierter Wert"), this), 2, 2);
+    fields->addWidget(m_normalized, 2, 3);
+    fields->addWidget(m_knob, 1, 4, 2, 1, Qt::AlignCenter);
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(3, 1);
+
+    auto* previous = new QPushButton(QStringLiteral("<"), this);
+    previous->setObjectName(QStringLiteral("1491"));
+    previous->setToolTip(tr("Vorheriger Controller"));
+    auto* next = new QPushButton(QStringLiteral(">"), this);
+    next->setObjectName(QStringLiteral("1492"));
+    next->setToolTip(tr("Nächster Controller"));
+    m_close = new QPushButton(tr("Schließen"), this);
+    m_close->setObjectName(QStringLiteral("1"));
+    for (QPushButton* b : {previous, next})
+        b->setAutoDefault(false);
+    m_close->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(previous);
+    buttons->addWidget(next);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(curveRow);
+    top->addLayout(curveBox);
+    top->addLayout(fields);
+    top->addStretch(1);
+    top->addLayout(buttons);
+
+    connect(m_curve, &CCurveCtrl::CurveChanged, this, [this](int k) { m_curveValue->SetInt(k, 1, "%d"); });
+    connect(m_knob, &CVcKnobCtrl::Dragged, this, &CVirtCtrlPropDlg::OnKnobDragged);
+    connect(m_minimum, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnMinMaxLeft);
+    connect(m_maximum, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnMinMaxLeft);
+    connect(m_output, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnOutputLeft);
+    connect(m_normalized, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnNormalizedLeft);
+    connect(m_curveValue, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnCurveLeft);
+    connect(m_steps, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnStepsLeft);
+    connect(previous, &QPushButton::clicked, this, &CVirtCtrlPropDlg::OnPrevious);
+    connect(next, &QPushButton::clicked, this, &CVirtCtrlPropDlg::OnNext);
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        Save();
+        accept();
+    });
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, QSize(276, 225)));
+}
+
+void CVirtCtrlPropDlg::Fill()
+{
+    setWindowTitle(QString::fromStdString(m_item->GetName()));
+    m_curve->SetCurve(m_item->GetInt(CVirtCtrlItem::Curve));
+    m_curveValue->SetInt(m_curve->GetCurve(), 1, "%d");
+    m_curve->update();
+    m_minimum->SetFloat(m_item->GetFloat(CVirtCtrlItem::Min), 1, "%2.3f");
+    m_maximum->SetFloat(m_item->GetFloat(CVirtCtrlItem::Max), 1, "%2.3f");
+    m_output->SetFloat(m_item->GetFloat(CVirtCtrlItem::Value), 1, "%2.3f");
+    m_steps->SetInt(m_item->GetInt(CVirtCtrlItem::Steps), 1, "%d");
+    m_normalized->SetFloat(-1.0f, 0, "%2.3f");
+    UpdateFromOutput();
+}
+
+void CVirtCtrlPropDlg::Save()
+{
+    if (!m_item)
+        return;
+    m_item->SetInt(CVirtCtrlItem::Curve, m_curve->GetCurve());
+    m_item->SetFloat(CVirtCtrlItem::Min, m_minimum->GetFloat(1));
+    m_item->SetFloat(CVirtCtrlItem::Max, m_maximum->GetFloat(1));
+    m_item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
+    m_item->SetInt(CVirtCtrlItem::Steps, static_cast<uint16_t>(m_steps->GetInt(1)));
+    if (CQuillomerDoc* doc = m_item->GetDocument())
+        doc->SetModifiedFlag();
+}
+
+void CVirtCtrlPropDlg::SendOutput()
+{
+    if (m_pane && m_item)
+        m_pane->QueueLiveValue(m_item->GetNumber(), m_output->GetFloat(0));
+}
+
+void CVirtCtrlPropDlg::UpdateFromOutput()
+{
+    const double min = m_minimum->GetFloat(1);
+    const double max = m_maximum->GetFloat(1);
+    const double typed = m_output->GetFloat(1);
+    const double output = vcmath::ClampOutput(min, max, typed);
+    if (output != typed)
+        m_output->SetFloat(static_cast<float>(output), 1, "%f");
+    const double normalized = vcmath::NormalizedFromOutput(min, max, output, m_curve->GetCurve());
+    m_normalized->SetFloat(static_cast<float>(normalized), 1, "%f");
+    m_knob->SetFrame(vcmath::KnobFrameFromNormalized(normalized));
+    SendOutput();
+}
+
+void CVirtCtrlPropDlg::UpdateFromNormalized()
+{
+    const double output = vcmath::OutputFromNormalized(m_minimum->GetFloat(1), m_maximum->GetFloat(1),
+                                                       m_normalized->GetFloat(1), m_curve->GetCurve());
+    m_output->SetFloat(static_cast<float>(output), 1, "%f");
+}
+
+void CVirtCtrlPropDlg::OnMinMaxLeft()
+{
+    Save();
+    UpdateFromNormalized();
+}
+
+void CVirtCtrlPropDlg::OnOutputLeft()
+{
+    m_output->GetFloat(1);
+    UpdateFromOutput();
+}
+
+void CVirtCtrlPropDlg::OnNormalizedLeft()
+{
+    const float typed = m_normalized->GetFloat(1);
+    const float normalized = typed < 0.0f ? 0.0f : typed > 1.0f ? 1.0f : typed;
+    m_normalized->SetFloat(normalized, 1, "%f");
+    m_knob->SetFrame(vcmath::KnobFrameFromNormalized(normalized));
+    UpdateFromNormalized();
+    SendOutput();
+    UpdateFromOutput();
+}
+
+void CVirtCtrlPropDlg::OnCurveLeft()
+{
+    const int k = vcmath::ClampCurve(m_curveValue->GetLong(1));
+    m_curveValue->SetLong(k, 1, "%ld");
+    m_curve->SetCurve(k);
+    m_curve->update();
+    UpdateFromNormalized();
+}
+
+void CVirtCtrlPropDlg::OnStepsLeft()
+{
+    m_steps->SetInt(vcmath::ClampSteps(m_steps->GetLong(1)), 1, "%d");
+}
+
+void CVirtCtrlPropDlg::OnKnobDragged(QPoint centre, QPoint pos)
+{
+    const int frame = vcmath::KnobFrameAt(centre.x(), centre.y(), pos.x(), pos.y());
+    m_knob->SetFrame(frame);
+    m_normalized->SetFloat(vcmath::NormalizedFromKnobFrame(frame), 1, "%f");
+    UpdateFromNormalized();
+    SendOutput();
+}
+
+void CVirtCtrlPropDlg::Step(int direction)
+{
+    if (!m_item)
+        return;
+    Save();
+    CQuillomerDoc* doc = m_item->GetDocument();
+    if (!doc)
+        return;
+    int n = m_item->GetNumber();
+    for (int tries = 0; tries < CVirtCtrl::kControllers; ++tries) {
+        n += direction;
+        if (n < 1)
+            n = CVirtCtrl::kControllers;
+        else if (n > CVirtCtrl::kControllers)
+            n = 1;
+        if (auto* item = dynamic_cast<CVirtCtrlItem*>(doc->GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM))) {
+            m_item = item;
+            Fill();
+            return;
+        }
+    }
+}
+
+void CVirtCtrlPropDlg::OnPrevious()
+{
+    Step(-1);
+}
+
+void CVirtCtrlPropDlg::OnNext()
+{
+    Step(1);
+}
+
+void CVirtCtrlPropDlg::reject()
+{
+    Save();
+    QDialog::reject();
+}
+
+void CVirtCtrlPropDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        // Escape leaves without saving what the fields hold.
+        done(QDialog::Rejected);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

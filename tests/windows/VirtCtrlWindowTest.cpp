@@ -1,0 +1,153 @@
+// The virtual-controller window on a recording link: controllers edited in
+// the properties dialog and linked by dropping them go down as exactly the
+// block's lines; the knob's live value; the dialog's limits.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
+#include "logic/windows/CCurveCtrl.h"
+#include "logic/windows/CDesignerListView.h"
+#include "logic/windows/CObjectFrm.h"
+#include "logic/windows/CVcKnobCtrl.h"
+#include "logic/windows/CVirtCtrlPropDlg.h"
+#include "logic/windows/VirtCtrlIds.h"
+#include "model/CIDManager.h"
+#include "support/BlockTestSupport.h"
+#include "ui/CValueEdit.h"
+
+using namespace blocktest;
+using EP = CVirtCtrl::Endpoint;
+
+namespace {
+class TestCard : public CBaseDevice {
+public:
+    explicit TestCard(uint32_t type) { m_type = type; }
+};
+
+class VirtCtrlWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(h.doc().OnNewDocument());
+        h.profile.Set("VIRTCTRL_CLR", 1);
+        table = dynamic_cast<CVirtCtrl*>(h.doc().GetIDManager().GetBaseDevice(1, OT_VIRT_CTRL));
+        ASSERT_NE(nullptr, table);
+    }
+    CVirtCtrlItem* Item(int n)
+    {
+        return dynamic_cast<CVirtCtrlItem*>(h.doc().GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM));
+    }
+    static void Type(CValueEdit* edit, const QString& text, void (CVirtCtrlPropDlg::*left)(), CVirtCtrlPropDlg& dlg)
+    {
+        edit->setText(text);
+        (dlg.*left)();
+    }
+    // Selects the row of an endpoint in a pane and drops controller n on it.
+    static void DropOn(virtctrl::CDesignerListView* pane, int image, int index, int n)
+    {
+        const auto& rows = pane->Pane().GetRows();
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            if (rows[r].image == image && rows[r].index == index)
+                pane->setCurrentItem(pane->Row(r));
+        virtctrl::VcDragPayload p;
+        p.controller = n;
+        const std::string bytes = p.ToBytes();
+        pane->OnDataDropped(QByteArray(bytes.data(), static_cast<int>(bytes.size())));
+    }
+
+    BlockHarness h;
+    CVirtCtrl* table = nullptr;
+};
+}  // namespace
+
+TEST_F(VirtCtrlWindow, DownloadSendsTheEditedControllersAndLinks)
+{
+    auto* card = new TestCard(OT_LMZ752);
+    ASSERT_EQ(1, card->Create(34262, "LMZ752", 1, CAT_DIGITAL_SLOT, &h.doc()));
+    h.doc().AddObject(card, CAT_DIGITAL_SLOT);
+
+    CObjectFrm frm(&h.doc());
+    frm.OnCommand(vcid::NewController);
+    frm.OnCommand(vcid::NewController);
+    CVirtCtrlItem* second = Item(2);
+    ASSERT_NE(nullptr, second);
+    ASSERT_EQ(2, frm.GetPane(0)->GetItemCount());
+
+    CVirtCtrlPropDlg dlg(second, frm.GetPane(0));
+    Type(dlg.MaximumEdit(), "10", &CVirtCtrlPropDlg::OnMinMaxLeft, dlg);
+    Type(dlg.CurveEdit(), "-5", &CVirtCtrlPropDlg::OnCurveLeft, dlg);
+    Type(dlg.OutputEdit(), "2.5", &CVirtCtrlPropDlg::OnOutputLeft, dlg);
+    Type(dlg.StepsEdit(), "20", &CVirtCtrlPropDlg::OnStepsLeft, dlg);
+    dlg.Save();
+
+    DropOn(frm.GetPane(1), virtctrl::RowEncoder, 1, 2);
+    DropOn(frm.GetPane(2), virtctrl::RowIn, 3, 2);
+    EXPECT_EQ(2, table->GetLink(EP::Encoder, 2));
+    EXPECT_EQ(2, table->GetLink(EP::In, 4));
+
+    h.link.lines.clear();
+    frm.OnCommand(vcid::DownloadAll);
+    const std::vector<std::string> expected = {
+        "/VIRTCTRL/SOURCE/LOCK ON",       "/VIRTCTRL/DEST/LOCK ON",         "/VIRTCTRL/CLEAR ALL",
+        "/VIRTCTRL/ENTRY1/MIN 0.000000",  "/VIRTCTRL/ENTRY1/MAX 0.000000",  "/VIRTCTRL/ENTRY1/VALUE 0.000000",
+        "/VIRTCTRL/ENTRY1/STEPS 0",       "/VIRTCTRL/ENTRY1/CURVE 0",       "/VIRTCTRL/ENTRY2/MIN 0.000000",
+        "/VIRTCTRL/ENTRY2/MAX 10.000000", "/VIRTCTRL/ENTRY2/VALUE 2.500000", "/VIRTCTRL/ENTRY2/STEPS 20",
+        "/VIRTCTRL/ENTRY2/CURVE -5",      "/VIRTCTRL/SOURCE/ENC2 2",        "/VIRTCTRL/DEST/IN4 2",
+        "/VIRTCTRL/SOURCE/LOCK OFF",      "/VIRTCTRL/DEST/LOCK OFF",
+    };
+    EXPECT_EQ(expected, h.link.lines);
+}
+
+TEST_F(VirtCtrlWindow, KnobSendsOnlyTheLastValueWhileConnected)
+{
+    CVirtCtrlItem* item = table->GetOrCreateItem(4);
+    item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+    CObjectFrm frm(&h.doc());
+    h.doc().SetConnected(1);
+    CVirtCtrlPropDlg dlg(item, frm.GetPane(0));
+    h.link.lines.clear();
+    const QPoint centre = dlg.Knob()->Centre();
+    dlg.OnKnobDragged(centre, centre + QPoint(-20, 20));  // lower left: frame 0
+    dlg.OnKnobDragged(centre, centre + QPoint(0, -20));   // straight up
+    EXPECT_EQ(45, dlg.Knob()->GetFrame());
+    EXPECT_EQ(QStringLiteral("0.500000"), dlg.NormalizedEdit()->text());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.link.lines.empty(); }, 2000));
+    EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/ENTRY4/VALUE 5.000000"}, h.link.lines);
+    h.doc().SetConnected(0);
+}
+
+TEST_F(VirtCtrlWindow, PropertiesKeepTheirLimits)
+{
+    table->GetOrCreateItem(1);
+    table->GetOrCreateItem(9);
+    CVirtCtrlItem* item = table->GetOrCreateItem(3);
+    item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+    CVirtCtrlPropDlg dlg(Item(1), nullptr);
+
+    Type(dlg.CurveEdit(), "200", &CVirtCtrlPropDlg::OnCurveLeft, dlg);
+    EXPECT_EQ(QStringLiteral("127"), dlg.CurveEdit()->text());
+    Type(dlg.CurveEdit(), "-300", &CVirtCtrlPropDlg::OnCurveLeft, dlg);
+    EXPECT_EQ(QStringLiteral("-128"), dlg.CurveEdit()->text());
+    Type(dlg.StepsEdit(), "70000", &CVirtCtrlPropDlg::OnStepsLeft, dlg);
+    EXPECT_EQ(QStringLiteral("65535"), dlg.StepsEdit()->text());
+
+    // Previous on controller 1 wraps to the highest number; the curve saved.
+    dlg.OnPrevious();
+    EXPECT_EQ(Item(9), dlg.GetController());
+    EXPECT_EQ(-128, Item(1)->GetInt(CVirtCtrlItem::Curve));
+    EXPECT_EQ(65535, Item(1)->GetInt(CVirtCtrlItem::Steps));
+    dlg.OnNext();
+    EXPECT_EQ(Item(1), dlg.GetController());
+    dlg.OnNext();
+    ASSERT_EQ(item, dlg.GetController());
+
+    Type(dlg.OutputEdit(), "12", &CVirtCtrlPropDlg::OnOutputLeft, dlg);
+    EXPECT_EQ(QStringLiteral("10.000000"), dlg.OutputEdit()->text());
+    EXPECT_EQ(QStringLiteral("1.000000"), dlg.NormalizedEdit()->text());
+    EXPECT_EQ(90, dlg.Knob()->GetFrame());
+    Type(dlg.NormalizedEdit(), "0.5", &CVirtCtrlPropDlg::OnNormalizedLeft, dlg);
+    EXPECT_EQ(QStringLiteral("5.000000"), dlg.OutputEdit()->text());
+}
