@@ -2987,6 +2987,53 @@ on mains supply</translation>
     </message>
 </context>
 <context>
+    <name>CVirtCtrlPropDlg</name>
+    <message>
+        <source>Eigenschaften</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Kurvenform:</source>
+        <translation>Curve:</translation>
+    </message>
+    <message>
+        <source>( -128..127 )</source>
+        <translation>( -128..127 )</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Schritte ( 1..65536 )</source>
+        <translation>Steps ( 1..65536 )</translation>
+    </message>
+    <message>
+        <source>Ausgangswert</source>
+        <translation>Output value</translation>
+    </message>
+    <message>
+        <source>Normierter Wert</source>
+        <translation>Normalized value</translation>
+    </message>
+    <message>
+        <source>Vorheriger Controller</source>
+        <translation>Previous controller</translation>
+    </message>
+    <message>
+        <source>Nächster Controller</source>
+        <translation>Next controller</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>CVolumeView</name>
     <message>
         <source>Gong</source>
@@ -6145,6 +6192,54 @@ Delete memo flag</translation>
         <source>Standby</source>
         <extracomment>34294</extracomment>
         <translation>Standby</translation>
+    </message>
+    <message>
+        <source>Ziel</source>
+        <extracomment>32846</extracomment>
+        <translation>Destination</translation>
+    </message>
+    <message>
+        <source>Neuer virtueller Controller
+Neuer virtueller Controller</source>
+        <extracomment>32963</extracomment>
+        <translation>New virtual controller
+New virtual controller</translation>
+    </message>
+    <message>
+        <source>Alle virtuellen Controller zum KVT senden
+Download aller virtuellen Controller</source>
+        <extracomment>32969</extracomment>
+        <translation>Send all virtual controllers to the KVT
+Download all virtual controllers</translation>
+    </message>
+    <message>
+        <source>Alle virtuellen Controller vom KVT lesen
+Upload aller virtuellen Controller</source>
+        <extracomment>32970</extracomment>
+        <translation>Read all virtual controllers from the KVT
+Upload all virtual controllers</translation>
+    </message>
+    <message>
+        <source>Virtuellen Controller löschen
+Virtuellen Controller löschen</source>
+        <extracomment>32971</extracomment>
+        <translation>Delete virtual controller
+Delete virtual controller</translation>
+    </message>
+    <message>
+        <source>wird beeinflußt von</source>
+        <extracomment>33104</extracomment>
+        <translation>is driven by</translation>
+    </message>
+    <message>
+        <source>beeinflußt</source>
+        <extracomment>33105</extracomment>
+        <translation>drives</translation>
+    </message>
+    <message>
+        <source>Quelle</source>
+        <extracomment>34248</extracomment>
+        <translation>Source</translation>
     </message>
 </context>
 <context>
