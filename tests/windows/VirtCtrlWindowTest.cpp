@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QTest>
 
 #include "logic/CVirtCtrl.h"
@@ -70,8 +71,10 @@ TEST_F(VirtCtrlWindow, DownloadSendsTheEditedControllersAndLinks)
     h.doc().AddObject(card, CAT_DIGITAL_SLOT);
 
     CObjectFrm frm(&h.doc());
+    EXPECT_FALSE(frm.GetAction(vcid::DeleteController)->isEnabled());
     frm.OnCommand(vcid::NewController);
     frm.OnCommand(vcid::NewController);
+    EXPECT_TRUE(frm.GetAction(vcid::DeleteController)->isEnabled());
     CVirtCtrlItem* second = Item(2);
     ASSERT_NE(nullptr, second);
     ASSERT_EQ(2, frm.GetPane(0)->GetItemCount());
@@ -117,6 +120,15 @@ TEST_F(VirtCtrlWindow, KnobSendsOnlyTheLastValueWhileConnected)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !h.link.lines.empty(); }, 2000));
     EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/ENTRY4/VALUE 5.000000"}, h.link.lines);
     h.doc().SetConnected(0);
+}
+
+TEST_F(VirtCtrlWindow, NewButtonIsOffWithFortyControllers)
+{
+    CObjectFrm frm(&h.doc());
+    for (int n = 1; n <= CVirtCtrl::kControllers; ++n)
+        frm.OnCommand(vcid::NewController);
+    EXPECT_EQ(CVirtCtrl::kControllers, frm.GetPane(0)->GetItemCount());
+    EXPECT_FALSE(frm.GetAction(vcid::NewController)->isEnabled());
 }
 
 TEST_F(VirtCtrlWindow, PropertiesKeepTheirLimits)
