@@ -46,11 +46,40 @@ int CDigitalSlot::PostLoad()
     return 1;
 }
 
-CBaseDevice* CDigitalSlot::AttachPad()
+namespace {
+CDigitalSlot::DialogFn& DialogHook()
 {
-    const bool output = m_hoverOutput >= 0 && m_hoverOutput < static_cast<int32_t>(m_outputPoints.size());
-    const bool input = m_hoverInput >= 0 && m_hoverInput < static_cast<int32_t>(m_inputPoints.size());
-    if (!output && !input) {
+    static CDigitalSlot::DialogFn fn = nullptr;
+    return fn;
+}
+}  // namespace
+
+CDigitalSlot::DialogFn CDigitalSlot::SetDialogHook(DialogFn fn)
+{
+    DialogFn old = DialogHook();
+    DialogHook() = fn;
+    return old;
+}
+
+bool CDigitalSlot::OpenDialog()
+{
+    if (!IsFitted() || !DialogHook() || !DialogHook()(this))
+        return false;
+    Redraw();
+    return true;
+}
+
+void CDigitalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
+{
+    OpenDialog();
+}
+
+CBaseDevice* CDigitalSlot::AttachPad(bool output)
+{
+    const bool hovered = output
+        ? m_hoverOutput >= 0 && m_hoverOutput < static_cast<int32_t>(m_outputPoints.size())
+        : m_hoverInput >= 0 && m_hoverInput < static_cast<int32_t>(m_inputPoints.size());
+    if (!hovered) {
         ShowMessageId(34465, mb::IconInformation);
         return nullptr;
     }
@@ -84,6 +113,40 @@ CBaseDevice* CDigitalSlot::AttachPad()
     return pad;
 }
 
+std::string CDigitalSlot::PadName(bool output, int32_t index) const
+{
+    const LinkRecord* r = output ? GetInLinkAtKey(index) : GetOutLinkAtKey(index);
+    return r && r->HasPartner() ? r->partner->GetName() : std::string();
+}
+
+void CDigitalSlot::ApplyPadNames(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs)
+{
+    for (int side = 0; side < 2; ++side) {
+        const bool output = side == 1;
+        const std::vector<std::string>& names = output ? outputs : inputs;
+        for (size_t i = 0; i < names.size(); ++i) {
+            const auto key = static_cast<int32_t>(i);
+            const LinkRecord* r = output ? GetInLinkAtKey(key) : GetOutLinkAtKey(key);
+            CBaseDevice* pad = r && r->HasPartner() ? r->partner : nullptr;
+            std::string name = names[i];
+            if (!pad) {
+                if (name.empty())
+                    continue;
+                SetHoverConnectors(output ? -1 : key, output ? key : -1);
+                pad = AttachPad(output);
+                SetHoverConnectors(-1, -1);
+            } else if (name.empty()) {
+                pad->OnCommand(objcmd::Delete);
+                continue;
+            }
+            if (pad && pad->GetName() != name)
+                pad->SetNameUnique(name, true);
+            if (pad)
+                pad->Redraw();
+        }
+    }
+}
+
 int CDigitalSlot::OnCommand(uint32_t commandId)
 {
     switch (commandId) {
@@ -100,9 +163,12 @@ int CDigitalSlot::OnCommand(uint32_t commandId)
         m_showConnectorNames = 1;
         Redraw();
         return 1;
+    case objcmd::Properties:
+        OpenDialog();
+        return 1;
     case digitalslot::CmdInput:
     case digitalslot::CmdOutput:
-        AttachPad();
+        AttachPad(commandId == digitalslot::CmdOutput);
         return 1;
     default:
         // The slot belongs to the central device: it is never deleted.

@@ -33,9 +33,20 @@ public:
     int GetListColumns(std::vector<ListColumn>& columns) override;
 
     bool IsFitted() const { return m_showConnectorNames != 0; }
-    // Attaches a control pad to the hovered output, else to the hovered input;
-    // the pad, or null (nothing hovered, or it could not be created).
-    CBaseDevice* AttachPad();
+    // Attaches a control pad to the hovered output (`output`) or the hovered
+    // input; the pad, or null (that connector not hovered, or no pad made).
+    CBaseDevice* AttachPad(bool output);
+    // The dialog's OK: for each input, then each output, a name for a free
+    // contact attaches a pad with that name, an empty name deletes the pad
+    // there, another name renames it.
+    void ApplyPadNames(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs);
+    // The name of the pad at an input or output ("" when none).
+    std::string PadName(bool output, int32_t index) const;
+    // Opens the card's dialog (only when fitted); true after OK.
+    bool OpenDialog();
+    using DialogFn = bool (*)(CDigitalSlot* card);
+    static DialogFn SetDialogHook(DialogFn fn);
+    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
 
 private:
     // Set when the object was read from a file: only such objects are

@@ -183,9 +183,87 @@ bool CInterfaceSlot::DetachDevice(bool atOutput)
     return true;
 }
 
+std::string CInterfaceSlot::AttachedName(bool output, int32_t index) const
+{
+    const LinkRecord* r = output ? GetInLinkAtKey(index) : GetOutLinkAtKey(index);
+    return r && r->HasPartner() ? r->partner->GetName() : std::string();
+}
+
+uint32_t CInterfaceSlot::ApplyDialog(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs,
+                                     int powerPack)
+{
+    static const uint32_t kInputCommands[4] = {interfaceslot::CmdPc, interfaceslot::CmdDcf77, interfaceslot::CmdInp1,
+                                               interfaceslot::CmdInp2};
+    static const uint32_t kOutputCommands[2] = {interfaceslot::CmdReady, interfaceslot::CmdMonitor};
+    for (int side = 0; side < 2; ++side) {
+        const bool output = side == 1;
+        const size_t count = output ? 2 : 4;  // nothing is attached at REMOTE
+        for (size_t i = 0; i < count && i < (output ? outputs : inputs).size(); ++i) {
+            const auto key = static_cast<int32_t>(i);
+            std::string name = (output ? outputs : inputs)[i];
+            const LinkRecord* r = output ? GetInLinkAtKey(key) : GetOutLinkAtKey(key);
+            CBaseDevice* obj = r && r->HasPartner() ? r->partner : nullptr;
+            if (!obj) {
+                if (name.empty())
+                    continue;
+                SetHoverConnectors(output ? -1 : key, output ? key : -1);
+                OnCommand(output ? kOutputCommands[i] : kInputCommands[i]);
+                SetHoverConnectors(-1, -1);
+                r = output ? GetInLinkAtKey(key) : GetOutLinkAtKey(key);
+                obj = r && r->HasPartner() ? r->partner : nullptr;
+            } else if (name.empty()) {
+                obj->OnCommand(objcmd::Delete);
+                continue;
+            }
+            if (obj && obj->GetName() != name)
+                obj->SetNameUnique(name, true);
+            if (obj)
+                obj->Redraw();
+        }
+    }
+    if (powerPack != 0 && powerPack != 1)
+        return 0;
+    const uint32_t model = powerPack == 0 ? interfaceslot::CmdFJX3392 : interfaceslot::CmdFJX3397;
+    const LinkRecord* r = GetOutLinkAtKey(kPowerInput);
+    if (r && r->HasPartner()) {
+        r->partner->SetKindId(model);
+        r->partner->Redraw();
+        return 0;
+    }
+    return model;
+}
+
+namespace {
+CInterfaceSlot::DialogFn& DialogHook()
+{
+    static CInterfaceSlot::DialogFn fn = nullptr;
+    return fn;
+}
+}  // namespace
+
+CInterfaceSlot::DialogFn CInterfaceSlot::SetDialogHook(DialogFn fn)
+{
+    DialogFn old = DialogHook();
+    DialogHook() = fn;
+    return old;
+}
+
+void CInterfaceSlot::OnOpen(uint32_t, uint32_t, uint32_t)
+{
+    uint32_t powerPack = 0;
+    if (!DialogHook() || !DialogHook()(this, powerPack))
+        return;
+    if (powerPack == interfaceslot::CmdFJX3392 || powerPack == interfaceslot::CmdFJX3397)
+        OnCommand(powerPack);
+    Redraw();
+}
+
 int CInterfaceSlot::OnCommand(uint32_t commandId)
 {
     switch (commandId) {
+    case objcmd::Properties:
+        OnOpen(0, 0, 0);
+        return 1;
     case interfaceslot::CmdReady:
     case interfaceslot::CmdDcf77:
     case interfaceslot::CmdInp1:

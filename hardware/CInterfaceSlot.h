@@ -5,6 +5,8 @@
 // them.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/CBaseDevice.h"
 
@@ -44,6 +46,22 @@ public:
     // Deletes the object linked at the hovered input (PC) or output
     // (monitor); false when there is none.
     bool DetachDevice(bool atOutput);
+
+    // The dialog's OK for the four inputs (PC, DCF77, INP1, INP2) and the
+    // outputs READY and MONITOR: a name for a free connector attaches its
+    // object with that name, an empty name deletes the object there, another
+    // name renames it. Then the power pack (`powerPack` 0 or 1 for the two
+    // models, -1 none): a pack at POWER 24V changes its model; without one the
+    // model's command is returned for the caller to create it (0 otherwise).
+    uint32_t ApplyDialog(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs,
+                         int powerPack);
+    // The name of the object at an input or output ("" when none).
+    std::string AttachedName(bool output, int32_t index) const;
+    // The card's dialog: returns false on cancel; after OK `powerPack` is the
+    // command of a power pack to create (0 none).
+    using DialogFn = bool (*)(CInterfaceSlot* card, uint32_t& powerPack);
+    static DialogFn SetDialogHook(DialogFn fn);
+    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
 
 private:
     // Set when the object was read from a file: only such objects are

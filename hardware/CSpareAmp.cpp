@@ -2,13 +2,45 @@
 
 #include "hardware/CAmplifier.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/StringTable.h"
+
+#include <cstdio>
 
 QL_IMPLEMENT_SERIAL(CSpareAmp, 3)
 
 namespace {
 constexpr uint32_t kKindAmplifier = OT_AMPLIFIER;     // 2
 constexpr uint32_t kKindReadyInput = OT_READY_INPUT;  // 38
+constexpr int kStepsPerEntry = 43;                    // index, remote, replace, 10 x 4 watch lines
+constexpr int kStepCount = 1 + CSpareAmp::kEntries * kStepsPerEntry;
+constexpr uint32_t kSpareName = 34370;                // "Havarieverstärker"
+
+// "OFF" is 0; otherwise the leading number as a 16-bit value.
+uint16_t ScanWord(const std::string& value)
+{
+    if (value == "OFF")
+        return 0;
+    short v = 0;
+    if (std::sscanf(value.c_str(), "%hd", &v) != 1)
+        return 0;
+    return static_cast<uint16_t>(v);
+}
+
+// Reads "<prefix><number>" at the start of `key` and removes it; -1 when absent.
+int TakeNumbered(std::string& key, const char* prefix)
+{
+    const std::string p(prefix);
+    if (key.compare(0, p.size(), p) != 0)
+        return -1;
+    int n = 0;
+    int used = 0;
+    if (std::sscanf(key.c_str() + p.size(), "%d%n", &n, &used) != 1)
+        return -1;
+    key.erase(0, p.size() + static_cast<size_t>(used));
+    return n;
+}
 }  // namespace
 
 CSpareAmp::CSpareAmp() : m_names(kEntries)
@@ -142,4 +174,141 @@ void CSpareAmp::SetWatch(int j, int n, uint32_t kind, int32_t number, int32_t ch
     } else {
         w = SpareWatch();
     }
+}
+
+int CSpareAmp::GetDownloadLines(int mode, int step)
+{
+    if (step == -1) {
+        m_clearAnswerSeen = 0;
+        m_clearQuerySent = 0;
+        m_clearCapability = GetAppHost().GetProfileInt("KVT7000", "SPAREAMP_CLR", 0);
+        return kStepCount;
+    }
+    if (step < 0 || step >= kStepCount)
+        return step;
+    if (IsOutBufferFull())
+        return step;
+    const bool query = mode != 0;
+    if (step == 0) {
+        if (!query) {
+            ::SendCommand(m_path + "/CLEAR ALL", m_pDocument, false);
+            return 1;
+        }
+        if (!m_clearCapability)
+            return 1;
+        if (!m_clearQuerySent) {
+            ::SendCommand(m_path + "/CLEAR ?", m_pDocument, false);
+            m_clearQuerySent = 1;
+            return 0;
+        }
+        return m_clearAnswerSeen ? 1 : 0;
+    }
+    if (m_clearCapability) {
+        // Entries without a name or index are unused on the device: skip them.
+        while (step < kStepCount) {
+            const int e = (step - 1) / kStepsPerEntry;
+            if (!m_names[e].empty() || m_entries[e].index != 0)
+                break;
+            step += kStepsPerEntry;
+        }
+        if (step >= kStepCount)
+            return step;
+    }
+    const int e = (step - 1) / kStepsPerEntry;
+    const int r = (step - 1) % kStepsPerEntry;
+    const SpareEntry& entry = m_entries[e];
+    std::string line = m_path + StrFormat("/ENTRY%d", e + 1);
+    auto yesNo = [](uint16_t readyFlag) { return std::string(readyFlag ? "NO" : "YES"); };
+    int next = step + 1;
+    if (r == 0) {
+        line += "/INDEX ";
+        line += query ? std::string("?") : StrFormat("%hd", static_cast<short>(entry.index));
+        if (!query && entry.index == 0)
+            next = step + kStepsPerEntry;
+    } else if (r == 1) {
+        line += "/REMOTE ";
+        line += query ? std::string("?") : yesNo(entry.readyFlag);
+    } else if (r == 2) {
+        if (!query)
+            return next;  // the replacement is read live only
+        line += "/REPLACE ?";
+    } else {
+        const int j = (r - 3) / 4;
+        const int field = (r - 3) % 4;
+        const SpareWatch& w = entry.watch[j];
+        line += StrFormat("/WATCH%d", j + 1);
+        static const char* const kKeys[4] = {"/INDEX ", "/REMOTE ", "/OUTRELAY ", "/INPRELAY "};
+        line += kKeys[field];
+        if (query) {
+            line += "?";
+        } else {
+            switch (field) {
+            case 0:
+                line += StrFormat("%hd", static_cast<short>(w.index));
+                if (w.index == 0)
+                    next = step + 4;
+                break;
+            case 1: line += yesNo(w.readyFlag); break;
+            case 2: line += StrFormat("%d", w.outRelay); break;
+            default: line += StrFormat("%d", w.inRelay); break;
+            }
+        }
+    }
+    ::SendCommand(line, m_pDocument, false);
+    return next;
+}
+
+void CSpareAmp::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+{
+    if (linkState != linkstate::Upload)
+        return;
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos)
+        return;
+    const std::string value = line.substr(blank + 1);
+    if (value == "?")
+        return;
+    std::string key = line.substr(0, blank);
+    const size_t at = key.find("SPAREAMP");
+    if (at == std::string::npos)
+        return;
+    key.erase(0, at + 8);
+    if (key == "/CLEAR") {
+        m_cleared.fill(0);
+        ParseRanges(m_cleared, 64, value);
+        for (int n = 0; n < kEntries; ++n) {
+            if (IsEntryCleared(n)) {
+                m_names[n].clear();
+                m_entries[n] = SpareEntry();
+            } else if (m_names[n].empty()) {
+                m_names[n] = StrFormat("%s %d", LoadStringId(kSpareName).c_str(), n + 1);
+            }
+        }
+        m_clearAnswerSeen = 1;
+        return;
+    }
+    const int e = TakeNumbered(key, "/ENTRY");
+    if (e < 1 || e > kEntries)
+        return;
+    SpareEntry& entry = m_entries[e - 1];
+    if (key == "/INDEX") {
+        entry.index = ScanWord(value);
+        return;
+    }
+    if (key == "/REMOTE") {
+        entry.readyFlag = value == "NO" ? 1 : 0;
+        return;
+    }
+    const int j = TakeNumbered(key, "/WATCH");
+    if (j < 1 || j > kWatches)
+        return;
+    SpareWatch& w = entry.watch[j - 1];
+    if (key == "/INDEX")
+        w.index = ScanWord(value);
+    else if (key == "/REMOTE")
+        w.readyFlag = value == "NO" ? 1 : 0;
+    else if (key == "/OUTRELAY")
+        w.outRelay = ScanWord(value);
+    else if (key == "/INPRELAY")
+        w.inRelay = ScanWord(value);
 }

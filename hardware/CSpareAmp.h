@@ -33,6 +33,12 @@ public:
     CSpareAmp();
 
     void Serialize(CArchive& ar) override;
+    // Step -1 resets the transfer and gives the step count (345): step 0
+    // clears the device's table (or asks which entries are unused), steps
+    // 1..344 are the 43 lines of each entry.
+    int GetDownloadLines(int mode, int step) override;
+    // Upload answers replace the design's values.
+    void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
     // Empties the table: every entry unused, every field zero (names kept).
     void Reset();

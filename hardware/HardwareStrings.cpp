@@ -34,4 +34,13 @@ QL_STRING_TABLE({
     {33100, "FJX3392"},
     {33101, "FJX3397"},
     {34291, "Netzteil"},
+    // Spare-amplifier window.
+    {32979, "Neuen Havarieverstärker erzeugen\nNeuen Havarieverstärker erzeugen"},
+    {32980, "Havarieverstärker löschen\nHavarieverstärker löschen"},
+    {32983, "Neuen Watch Eintrag erzeugen\nNeuen Watch Eintrag erzeugen"},
+    {32984, "Watch Eintrag löschen\nWatch Eintrag löschen"},
+    {32982, "Havalieverstärker downloaden\nHavalieverstärker downloaden"},
+    {32981, "Havalieverstärker uploaden\nHavalieverstärker uploaden"},
+    {34386, "Details"},
+    {34387, "ersetzt"},
 });

@@ -19,6 +19,7 @@
 #include "comm/windows/CTextFileDlg.h"
 #include "hardware/windows/CAudioInputsDlg.h"
 #include "hardware/windows/CAudioOutputsDlg.h"
+#include "hardware/windows/CConnectionsDlg.h"
 #include "ui/UiIds.h"
 
 #include <QApplication>
@@ -855,6 +856,13 @@ bool CQuillomerView::OnCommand(int id)
         return true;
     }
     switch (id) {
+    case ids::Connections:
+        if (m_hot && DocHolds(m_doc, m_hot)) {
+            CConnectionsDlg dlg;
+            dlg.m_pDevice = m_hot;
+            dlg.exec();
+        }
+        return true;
     case ids::ZoomIn:
         OnZoomIn();
         return true;
@@ -889,6 +897,9 @@ bool CQuillomerView::OnUpdateCommand(CCmdUI& ui)
         return true;
     case ids::ZoomOut:
         ui.Enable(m_zoom > kMinZoom);
+        return true;
+    case ids::Connections:
+        ui.Enable(m_hot && DocHolds(m_doc, m_hot));
         return true;
     case ids::FilePrint:
     case ids::FilePrintPreview:

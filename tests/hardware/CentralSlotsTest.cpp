@@ -90,7 +90,7 @@ TEST_F(CentralSlotsTest, DigitalSlotAttachesPads)
     CDigitalSlot* slot = MakeDigital();
 
     slot->SetHoverConnectors(-1, -1);
-    EXPECT_EQ(nullptr, slot->AttachPad());
+    EXPECT_EQ(nullptr, slot->AttachPad(true));
     ASSERT_EQ(1u, messages.messages.size());
     EXPECT_EQ("Wählen Sie bitte zunächst einen Ausgang !", messages.messages[0].first);
 
@@ -108,13 +108,15 @@ TEST_F(CentralSlotsTest, DigitalSlotAttachesPads)
     EXPECT_EQ(slot, clocks->GetOutLinkAtKey(0)->partner);
 
     slot->SetHoverConnectors(-1, 1);
-    CBaseDevice* out2 = slot->AttachPad();
+    CBaseDevice* out2 = slot->AttachPad(true);
     ASSERT_NE(nullptr, out2);
     EXPECT_EQ("Output2", out2->GetName());
     EXPECT_EQ(uint32_t{padkind::SlotOut}, out2->GetKindId());
 
-    slot->SetHoverConnectors(7, -1);
-    CBaseDevice* in8 = slot->AttachPad();
+    // The input command makes an input pad even with an output hovered too.
+    slot->SetHoverConnectors(7, 2);
+    slot->OnCommand(digitalslot::CmdInput);
+    CBaseDevice* in8 = doc.doc().GetList(CAT_DIGITAL_IO).back();
     ASSERT_NE(nullptr, in8);
     EXPECT_EQ("Input8", in8->GetName());
     EXPECT_EQ(uint32_t{padkind::SlotIn}, in8->GetKindId());

@@ -123,11 +123,11 @@ void AddPads(CQuillomerDoc& doc)
     for (CDigitalSlot* slot : ObjectsOf<CDigitalSlot>(doc, OT_DIGITAL_SLOT)) {
         for (int32_t i = 0; i < slot->m_inputCount; ++i) {
             slot->SetHoverConnectors(i, -1);
-            slot->AttachPad();
+            slot->AttachPad(false);
         }
         for (int32_t o = 0; o < slot->m_outputCount; ++o) {
             slot->SetHoverConnectors(-1, o);
-            slot->AttachPad();
+            slot->AttachPad(true);
         }
         slot->SetHoverConnectors(-1, -1);
     }

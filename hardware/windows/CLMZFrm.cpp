@@ -1,0 +1,48 @@
+#include "hardware/windows/CLMZFrm.h"
+
+#include <QAction>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolBar>
+
+#include "model/DocContext.h"
+#include "ui/CObjectDlg.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+const bool g_registered = [] {
+    CObjectDlg::RegisterFrame(CLMZFrm::kWindowKind,
+                              [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new CLMZFrm(parent); });
+    return CWindowRegistry::Register(QStringLiteral("CLMZFrm"), [](CQuillomerDoc* doc) -> QWidget* {
+        return new CObjectDlg(doc, CLMZFrm::kWindowKind);
+    });
+}();
+}  // namespace
+
+CLMZView::CLMZView(QWidget* parent) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setHeaderHidden(true);
+}
+
+CLMZFrm::CLMZFrm(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("LMZFrm"));
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QString::number(kToolBarId));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    const bool connected = IsDocConnected() != 0;
+    // Both buttons do nothing yet; they only hold their place.
+    for (const auto& [id, icon] : {std::pair{kCardIn, QStyle::SP_ArrowDown}, std::pair{kCardOut, QStyle::SP_ArrowUp}}) {
+        QAction* a = m_toolBar->addAction(style()->standardIcon(icon), QString());
+        a->setObjectName(QString::number(id));
+        a->setEnabled(connected);
+    }
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    for (CLMZView*& pane : m_panes) {
+        pane = new CLMZView(splitter);
+        splitter->addWidget(pane);
+    }
+    splitter->setSizes({150, 300, 300});
+    setCentralWidget(splitter);
+}

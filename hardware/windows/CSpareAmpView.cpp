@@ -1,0 +1,316 @@
+#include "hardware/windows/CSpareAmpView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "comm/CCommLink.h"
+#include "hardware/CSpareAmp.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "paging/CRelaisManager.h"
+#include "platform/StringTable.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
+
+namespace {
+constexpr uint32_t kIdTitle = 34244;       // "ID"
+constexpr uint32_t kDetailsTitle = 34386;  // "Details"
+constexpr uint32_t kReplacesTitle = 34387; // "ersetzt"
+constexpr uint32_t kOut763Title = 34384;   // "LMZ763 Relais"
+constexpr uint32_t kIn764Title = 34385;    // "LMZ764 Relais"
+constexpr int kReplacesColumn = 3;
+
+QString S(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+}  // namespace
+
+CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
+    : QTreeWidget(parent), m_doc(doc), m_mode(mode)
+{
+    setObjectName(QString::number(mode));
+    setRootIsDecorated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setMouseTracking(true);
+    setColumnCount(4);
+    if (mode == kSpareMode)
+        setHeaderLabels({S(kSpareMode), S(kIdTitle), S(kDetailsTitle), S(kReplacesTitle)});
+    else
+        setHeaderLabels({S(kIdTitle), S(kWatchMode), S(kOut763Title), S(kIn764Title)});
+    for (int c = 0; c < 4; ++c)
+        setColumnWidth(c, 150);
+    // Only the spare names are edited in place: a double click chooses the
+    // spare's object, so F2 or a slow second click renames.
+    setEditTriggers(mode == kSpareMode ? QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked
+                                       : QAbstractItemView::NoEditTriggers);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, &CSpareAmpView::OnDoubleClick);
+    connect(this, &QTreeWidget::itemChanged, this, &CSpareAmpView::OnRenamed);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (m_mode == kSpareMode && !m_filling)
+            emit EntryChanged(item ? item->data(0, Qt::UserRole).toInt() : -1);
+    });
+    connect(&m_poll, &QTimer::timeout, this, &CSpareAmpView::PollOnce);
+    if (mode == kSpareMode)
+        connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
+            if (section == kReplacesColumn && (IsPolling() || IsDocConnected()))
+                SetPolling(!IsPolling());
+        });
+}
+
+CSpareAmp* CSpareAmpView::GetTable() const
+{
+    return m_doc ? dynamic_cast<CSpareAmp*>(m_doc->GetIDManager().GetBaseDevice(1, OT_SPARE_AMP)) : nullptr;
+}
+
+int CSpareAmpView::SelectedIndex() const
+{
+    const QTreeWidgetItem* item = currentItem();
+    return item && item->isSelected() ? item->data(0, Qt::UserRole).toInt() : -1;
+}
+
+QString CSpareAmpView::ObjectText(bool readyInput, int index) const
+{
+    if (!m_doc || index == 0)
+        return {};
+    if (!readyInput)
+        return QString::fromStdString(m_doc->GetIDManager().GetAmpChannelText(index));
+    if (CBaseDevice* ready = m_doc->GetIDManager().GetBaseDevice(index, OT_READY_INPUT))
+        return QString::fromStdString(ready->GetName());
+    return QStringLiteral("%1 *").arg(index);
+}
+
+void CSpareAmpView::SelectIndex(int index)
+{
+    for (int r = 0; r < topLevelItemCount(); ++r)
+        if (topLevelItem(r)->data(0, Qt::UserRole).toInt() == index)
+            setCurrentItem(topLevelItem(r));
+}
+
+void CSpareAmpView::FillSpares()
+{
+    SetPolling(false);
+    const int previous = SelectedIndex();
+    m_filling = true;
+    clear();
+    if (CSpareAmp* t = GetTable()) {
+        for (int n = 0; n < CSpareAmp::kEntries; ++n) {
+            std::string name;
+            uint32_t kind = 0;
+            int32_t index = 0;
+            if (!t->GetEntry(n, name, kind, index))
+                continue;
+            auto* item = new QTreeWidgetItem(this);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            item->setData(0, Qt::UserRole, n);
+            item->setText(0, QString::fromStdString(name));
+            item->setText(1, QString::number(n + 1));
+            item->setText(2, ObjectText(kind == OT_READY_INPUT, index));
+        }
+    }
+    m_filling = false;
+    SelectIndex(previous);
+}
+
+void CSpareAmpView::FillWatches(int entry)
+{
+    m_entry = entry;
+    clear();
+    CSpareAmp* t = GetTable();
+    if (!t || entry < 0)
+        return;
+    CRelaisManager* relays = m_doc ? m_doc->GetRelaisManager() : nullptr;
+    auto relayName = [](CBaseDevice* relay, int number) {
+        if (number == 0)
+            return QString();
+        return relay ? QString::fromStdString(relay->GetName()) : QStringLiteral("%1 *").arg(number);
+    };
+    for (int j = 0; j < CSpareAmp::kWatches; ++j) {
+        uint32_t kind = 0;
+        int32_t index = 0;
+        if (!t->GetWatch(j, entry, kind, index))
+            continue;
+        const SpareWatch& w = t->m_entries[entry].watch[j];
+        auto* item = new QTreeWidgetItem(this);
+        item->setData(0, Qt::UserRole, j);
+        item->setText(0, QString::number(j + 1));
+        item->setText(1, ObjectText(kind == OT_READY_INPUT, index));
+        item->setText(2, relayName(relays && w.outRelay ? relays->GetRelais(w.outRelay) : nullptr, w.outRelay));
+        item->setText(3, relayName(relays && w.inRelay ? relays->GetSRelais(w.inRelay) : nullptr, w.inRelay));
+    }
+}
+
+bool CSpareAmpView::ChooseObject(int kind, uint32_t& type, int& number, int& channel)
+{
+    CSelectionDlg dlg(this);
+    dlg.m_nKind = kind;
+    if (dlg.DoModal() != QDialog::Accepted)
+        return false;
+    type = static_cast<uint32_t>(dlg.m_nResultType);
+    number = dlg.m_nResultNumber;
+    channel = dlg.m_nResultChannel;
+    return true;
+}
+
+void CSpareAmpView::NewItem(int entry)
+{
+    CSpareAmp* t = GetTable();
+    if (!t)
+        return;
+    uint32_t type = 0;
+    int number = 0, channel = 0;
+    if (m_mode == kSpareMode) {
+        int n = 0;
+        while (n < CSpareAmp::kEntries && !t->IsEntryCleared(n))
+            ++n;
+        if (n == CSpareAmp::kEntries || !ChooseObject(selkind::SpareAmp, type, number, channel))
+            return;
+        t->SetEntry(n, StrFormat("%s %d", LoadStringId(kSpareMode).c_str(), n + 1), true, type, number, channel);
+        FillSpares();
+    } else {
+        if (entry < 0)
+            return;
+        int j = 0;
+        uint32_t k = 0;
+        int32_t i = 0;
+        while (j < CSpareAmp::kWatches && t->GetWatch(j, entry, k, i))
+            ++j;
+        if (j == CSpareAmp::kWatches || !ChooseObject(selkind::WatchedChannel, type, number, channel))
+            return;
+        t->SetWatch(j, entry, type, number, channel);
+        FillWatches(entry);
+    }
+    if (topLevelItemCount() > 0)
+        setCurrentItem(topLevelItem(topLevelItemCount() - 1));
+}
+
+void CSpareAmpView::DeleteItem(int entry)
+{
+    CSpareAmp* t = GetTable();
+    const int index = SelectedIndex();
+    if (!t || index < 0)
+        return;
+    if (m_mode == kSpareMode) {
+        t->SetEntry(index, std::string(), false, OT_READY_INPUT, 0, 0);
+        FillSpares();
+        emit EntryChanged(SelectedIndex());
+    } else if (entry >= 0) {
+        t->SetWatch(index, entry, 0, 0, 0);
+        FillWatches(entry);
+    }
+}
+
+void CSpareAmpView::OnRenamed(QTreeWidgetItem* item, int column)
+{
+    CSpareAmp* t = GetTable();
+    if (m_filling || m_mode != kSpareMode || column != 0 || !t)
+        return;
+    const int n = item->data(0, Qt::UserRole).toInt();
+    std::string name;
+    uint32_t kind = 0;
+    int32_t index = 0;
+    t->GetEntry(n, name, kind, index);
+    const std::string renamed = item->text(0).toStdString();
+    if (renamed == name)
+        return;
+    // Kind and index stay: the entry is set with its own stored index.
+    SpareEntry keep = t->m_entries[n];
+    t->SetEntry(n, renamed, true, OT_READY_INPUT, index, 0);
+    t->m_entries[n] = keep;
+    QMetaObject::invokeMethod(this, &CSpareAmpView::FillSpares, Qt::QueuedConnection);
+}
+
+void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
+{
+    CSpareAmp* t = GetTable();
+    if (!t || !item)
+        return;
+    const int index = item->data(0, Qt::UserRole).toInt();
+    uint32_t type = 0;
+    int number = 0, channel = 0;
+    if (m_mode == kSpareMode) {
+        if (!ChooseObject(selkind::SpareAmp, type, number, channel))
+            return;
+        std::string name;
+        uint32_t kind = 0;
+        int32_t old = 0;
+        t->GetEntry(index, name, kind, old);
+        t->SetEntry(index, name, true, type, number, channel);
+        FillSpares();
+        return;
+    }
+    if (m_entry < 0)
+        return;
+    SpareWatch& w = t->m_entries[m_entry].watch[index];
+    if (column == 1) {
+        if (!ChooseObject(selkind::WatchedChannel, type, number, channel))
+            return;
+        const SpareWatch keep = w;
+        t->SetWatch(index, m_entry, type, number, channel);
+        w.outRelay = keep.outRelay;
+        w.inRelay = keep.inRelay;
+    } else if (column == 2 || column == 3) {
+        CSelectionDlg dlg(this);
+        dlg.m_nKind = column == 2 ? selkind::LMZ763 : selkind::LMZ764;
+        if (dlg.DoModal() != QDialog::Accepted)
+            return;
+        const auto relay = static_cast<uint16_t>(dlg.m_pResultObject ? dlg.m_pResultObject->GetNumber() : 0);
+        (column == 2 ? w.outRelay : w.inRelay) = relay;
+        t->SetDocModified();
+    } else {
+        return;
+    }
+    FillWatches(m_entry);
+}
+
+bool CSpareAmpView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // Only the spare's name (column 0) is edited in place.
+    if (index.column() != 0 && trigger != QAbstractItemView::NoEditTriggers)
+        return false;
+    return QTreeWidget::edit(index, trigger, event);
+}
+
+void CSpareAmpView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && SelectedIndex() >= 0 && state() != QAbstractItemView::EditingState) {
+        DeleteItem(m_entry);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CSpareAmpView::SetPolling(bool on)
+{
+    if (m_mode != kSpareMode)
+        return;
+    if (on)
+        m_poll.start(kPollMs);
+    else
+        m_poll.stop();
+    headerItem()->setText(kReplacesColumn, on ? S(kReplacesTitle) + QStringLiteral(" *") : S(kReplacesTitle));
+}
+
+void CSpareAmpView::PollOnce()
+{
+    CCommLink* link = GetCommLink();
+    if (!link)
+        return;
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = topLevelItem(r);
+        const int n = item->data(0, Qt::UserRole).toInt();
+        if (n < 0 || n >= CSpareAmp::kEntries)
+            continue;
+        const std::string answer = link->Query(StrFormat("/SPAREAMP/ENTRY%d/REPLACE ?", n + 1), 500);
+        const size_t blank = answer.find(' ');
+        if (blank == std::string::npos)
+            continue;
+        std::string value = answer.substr(blank + 1);
+        while (!value.empty() && (value.back() == '\r' || value.back() == '\n'))
+            value.pop_back();
+        if (!value.empty() && value != "OFF")
+            item->setText(kReplacesColumn, QString::fromStdString(value));
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+// One row of the card dialogs: a check box that switches a connector's name
+// edit on (with a default name, selected) and off (emptied, disabled).
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+struct ContactRow {
+    QCheckBox* check = nullptr;
+    QLineEdit* edit = nullptr;
+
+    // Makes the two controls, shows `name` (checked when not empty) and
+    // wires the check box; `defaultName` is what switching on writes.
+    void Make(QWidget* parent, const QString& label, int checkId, int editId, const std::string& name,
+              const QString& defaultName)
+    {
+        check = new QCheckBox(label, parent);
+        check->setObjectName(QString::number(checkId));
+        edit = new QLineEdit(parent);
+        edit->setObjectName(QString::number(editId));
+        edit->setText(QString::fromStdString(name));
+        const bool on = !name.empty();
+        check->setChecked(on);
+        edit->setEnabled(on);
+        QLineEdit* e = edit;
+        QObject::connect(check, &QCheckBox::toggled, parent, [e, defaultName](bool checked) {
+            if (checked) {
+                e->setText(defaultName);
+                e->setEnabled(true);
+                e->setFocus();
+                e->selectAll();
+            } else {
+                e->clear();
+                e->setEnabled(false);
+            }
+        });
+    }
+
+    std::string Name() const { return edit->text().toStdString(); }
+};
