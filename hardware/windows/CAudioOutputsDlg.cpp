@@ -309,9 +309,10 @@ void CAudioOutputsDlg::FindCards()
         auto* card = dynamic_cast<CAudioOutputSlot*>(obj);
         if (card == nullptr)
             continue;
-        if (card->GetName() == "Slot3" && !m_cards[0])
+        // The slot is the card's kind; its name is the user's.
+        if (card->GetKindId() == outputcard::Slot3 && !m_cards[0])
             m_cards[0] = card;
-        else if (card->GetName() == "Slot4" && !m_cards[1])
+        else if (card->GetKindId() == outputcard::Slot4 && !m_cards[1])
             m_cards[1] = card;
     }
 }

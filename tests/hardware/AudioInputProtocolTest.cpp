@@ -219,7 +219,6 @@ TEST_F(AudioInputProtocolTest, StepMachineEdges)
     EXPECT_EQ(8, slot1->GetDownloadLines(0, 7));
     ASSERT_EQ(2u, sender.lines.size());
     EXPECT_EQ("/AUDIO/IN1/FILTER3/F 2000.0", sender.lines[1]);
-
     // Steps beyond the end send nothing and report the end.
     EXPECT_EQ(40, slot1->GetDownloadLines(0, 41));
     EXPECT_EQ(0, slot1->GetDownloadLines(0, -2));
@@ -231,6 +230,10 @@ TEST_F(AudioInputProtocolTest, StepMachineEdges)
     EXPECT_EQ(0, loose.GetDownloadLines(0, -1));
     EXPECT_EQ("", loose.TransmitParameter(IPC_VOL, 0, true, false));
     EXPECT_EQ(2u, sender.lines.size());
+
+    // Below 100 Hz the frequency keeps its leading blank.
+    slot1->m_filters[0][0].f = 20.0;
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/F  20.0", slot1->TransmitParameter(IPC_F, 0, false, false));
 }
 
 TEST_F(AudioInputProtocolTest, ValueWordsOfTheLines)

@@ -317,3 +317,47 @@ TEST_F(CentralSlotsTest, ServiceAnswersReachOnlyTheOpenServiceDialog)
     audio->ParseUploadLines("SERVICE/TEST 3", "", 4);
     EXPECT_EQ((std::vector<std::string>{"SERVICE/TEST 2"}), sink.lines);
 }
+
+TEST_F(CentralSlotsTest, CardDialogsConfirmNamesAsPads)
+{
+    // Digital card: pads at IN 1 and OUT 3; OK renames one, deletes the other
+    // (with both link records) and attaches a new one at IN 2.
+    CDigitalSlot* digital = MakeDigital();
+    digital->SetHoverConnectors(0, -1);
+    digital->OnCommand(digitalslot::CmdInput);
+    digital->SetHoverConnectors(-1, 2);
+    digital->OnCommand(digitalslot::CmdOutput);
+    CBaseDevice* out3 = digital->GetInLinkAtKey(2)->partner;
+    EXPECT_EQ("Input1", digital->PadName(false, 0));
+    EXPECT_EQ("Output3", digital->PadName(true, 2));
+    std::vector<std::string> in(8), out(8);
+    in[0] = "Taster";
+    in[1] = "Input 2";
+    digital->ApplyPadNames(in, out);
+    EXPECT_EQ("Taster", digital->PadName(false, 0));
+    EXPECT_EQ("Input 2", digital->PadName(false, 1));
+    EXPECT_EQ(nullptr, digital->GetInLinkAtKey(2));
+    EXPECT_EQ(2u, doc.doc().GetList(CAT_DIGITAL_IO).size());
+    for (CBaseDevice* pad : doc.doc().GetList(CAT_DIGITAL_IO))
+        EXPECT_NE(out3, pad);
+
+    // Interface card: PC and READY attached by name, REMOTE discarded; a
+    // second OK with the other power pack model changes the pack's kind.
+    CInterfaceSlot* slot = MakeInterface();
+    std::vector<std::string> inputs{"Leitstand", "", "", ""}, outputs{"READY", "", "Fern", ""};
+    EXPECT_EQ(uint32_t{interfaceslot::CmdFJX3392}, slot->ApplyDialog(inputs, outputs, 0));
+    EXPECT_EQ("Leitstand", slot->AttachedName(false, 0));
+    EXPECT_EQ("READY", slot->AttachedName(true, 0));
+    EXPECT_EQ("", slot->AttachedName(true, 2));
+    slot->OnCommand(interfaceslot::CmdFJX3392);
+    CBaseDevice* pack = slot->GetOutLinkAtKey(4)->partner;
+    const size_t devices = doc.doc().GetList(CAT_AUDIO_DEVICE).size();
+    EXPECT_EQ(0u, slot->ApplyDialog(inputs, outputs, 1));
+    EXPECT_EQ(uint32_t{interfaceslot::CmdFJX3397}, pack->GetKindId());
+    EXPECT_EQ(devices, doc.doc().GetList(CAT_AUDIO_DEVICE).size());
+    // Emptying the PC's name deletes it through the normal delete.
+    inputs[0].clear();
+    slot->ApplyDialog(inputs, outputs, -1);
+    EXPECT_EQ(nullptr, slot->GetOutLinkAtKey(0));
+    EXPECT_EQ(devices - 1, doc.doc().GetList(CAT_AUDIO_DEVICE).size());
+}

@@ -110,6 +110,7 @@ TEST(AudioOutputsVolumeScale, LinearAboveTheKneeLogarithmicBelow)
 TEST_F(AudioOutputsDlgTest, ANewProjectShowsSlotThreeAndDisablesTheEmptySlotFour)
 {
     doc.SetTitle("Halle");
+    slot3->SetName("Ausgang Halle");  // found by its slot, whatever its name
     CAudioOutputsDlg* dlg = Open();
     EXPECT_EQ(dlg, GetAudioOutputsDlg());
     EXPECT_EQ(&doc, GetAudioOutputsDlgDocument());
