@@ -56,8 +56,8 @@ const CalendarPart* CalendarPartOfClear(const std::string& path)
     return nullptr;
 }
 
-// The monitor matrix: its table entries and relays, which "/MONI/CLEAR/..."
-// clears and reports free.
+// Numbered lists that a clear line empties and whose "?" reports the free
+// numbers: the monitor matrix's table entries and relays, the spare amplifiers.
 struct MoniList {
     const char* clearPath;
     const char* prefix;  // "/MONI/TABLE" + n (+ "/SEL")
@@ -67,6 +67,7 @@ struct MoniList {
 constexpr MoniList kMoniLists[] = {
     {"/MONI/CLEAR/TABLE", "/MONI/TABLE", "/SEL", 250},
     {"/MONI/CLEAR/RELAY", "/MONI/RELAY", "", 50},
+    {"/SPAREAMP/CLEAR", "/SPAREAMP/ENTRY", "/INDEX", 8},
 };
 
 const MoniList* MoniListOf(const std::string& clearPath)

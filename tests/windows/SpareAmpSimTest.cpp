@@ -1,0 +1,113 @@
+// The spare-amplifier window over the real device link, against the device
+// simulator: a table with a watched channel goes down line for line and
+// comes back into an emptied design, with nothing in the difference file.
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "comm/CCommLink.h"
+#include "comm/CommTestSupport.h"
+#include "hardware/CSpareAmp.h"
+#include "hardware/windows/CSpareAmpFrm.h"
+#include "hardware/windows/CSpareAmpView.h"
+
+using namespace commtest;
+using serialtest::Pump;
+using serialtest::PumpUntil;
+
+namespace {
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() : m_previous(SetAppHost(this)) {}
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous;
+};
+
+struct Profiles {
+    Profiles()
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    }
+};
+}  // namespace
+
+TEST(SpareAmpSim, TableGoesDownAndComesBack)
+{
+    Profiles profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetPathName(dir.filePath(QStringLiteral("Havarie.qlx")).toStdString());
+    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    TestHost host;
+    Messages messages;
+    SettingsHost settings;
+
+    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, table);
+    table->SetEntry(1, "Reserve", true, OT_READY_INPUT, 7, 0);
+    table->SetWatch(0, 1, OT_READY_INPUT, 3, 0);
+    table->m_entries[1].watch[0].outRelay = 12;
+    table->m_entries[1].watch[0].inRelay = 4;
+
+    CCommLink link;
+    link.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&link);
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
+    Pump(200);
+    ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "SPAREAMP_CLR", 0));
+
+    const size_t mark = sim.Received().size();
+    {
+        CSpareAmpFrm frame(&doc);
+        ASSERT_EQ(1, frame.m_spares->topLevelItemCount());
+        EXPECT_EQ("Reserve", frame.m_spares->topLevelItem(0)->text(0).toStdString());
+        EXPECT_TRUE(frame.GetAction(CSpareAmpFrm::kDownload)->isEnabled());
+        frame.OnCommand(CSpareAmpFrm::kDownload);
+    }
+    const std::string lines = "/MACRO/LOCK ON\r\n/SPAREAMP/CLEAR ALL\r\n/SPAREAMP/ENTRY2/INDEX 7\r\n"
+                              "/SPAREAMP/ENTRY2/REMOTE NO\r\n/SPAREAMP/ENTRY2/WATCH1/INDEX 3\r\n"
+                              "/SPAREAMP/ENTRY2/WATCH1/REMOTE NO\r\n/SPAREAMP/ENTRY2/WATCH1/OUTRELAY 12\r\n"
+                              "/SPAREAMP/ENTRY2/WATCH1/INPRELAY 4\r\n/SPAREAMP/ENTRY2/WATCH2/INDEX 0\r\n";
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + lines.size(); }, 2000));
+    EXPECT_EQ(lines, sim.Received().substr(mark, lines.size()));
+
+    // The emptied design takes the device's table back.
+    table->Reset();
+    table->m_names.assign(CSpareAmp::kEntries, std::string());
+    {
+        CSpareAmpFrm frame(&doc);
+        frame.OnCommand(CSpareAmpFrm::kUpload);
+        EXPECT_EQ(1, frame.m_spares->topLevelItemCount());
+    }
+    std::string name;
+    uint32_t kind = 0;
+    int32_t index = 0;
+    EXPECT_TRUE(table->GetEntry(1, name, kind, index));
+    EXPECT_EQ("Havarieverstärker 2", name);
+    EXPECT_EQ(uint32_t{OT_READY_INPUT}, kind);
+    EXPECT_EQ(7, index);
+    EXPECT_EQ(12, table->m_entries[1].watch[0].outRelay);
+    EXPECT_EQ(4, table->m_entries[1].watch[0].inRelay);
+    EXPECT_FALSE(table->GetEntry(0, name, kind, index));
+    EXPECT_EQ("", ReadFile(dir.filePath(QStringLiteral("Havarie.err"))));
+    EXPECT_TRUE(host.editorFiles.empty());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    SetLineSender(previousSender);
+    SetActiveDocHook(previousHook);
+}
