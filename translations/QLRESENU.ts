@@ -495,6 +495,17 @@ Please check the file and repeat the operation !</translation>
     </message>
 </context>
 <context>
+    <name>CConnectionsDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CConsoleFrame</name>
     <message>
         <source>Bereichstastenprogrammierung</source>
@@ -580,6 +591,25 @@ Please check the file and repeat the operation !</translation>
     <message>
         <source>&amp;Abbrechen</source>
         <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CDigitalSlotDlg</name>
+    <message>
+        <source>Eingänge</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>Ausgänge</source>
+        <translation>Outputs</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -796,6 +826,25 @@ File:</translation>
     <message>
         <source>QUILLOMER-Betriebssystem erneuern</source>
         <translation>Renew QUILLOMER operating system</translation>
+    </message>
+</context>
+<context>
+    <name>CInterfaceSlotDlg</name>
+    <message>
+        <source>Eingänge</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>Ausgänge</source>
+        <translation>Outputs</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -2261,49 +2310,6 @@ of the KVT modem</translation>
     </message>
 </context>
 <context>
-    <name>CPowerView</name>
-    <message>
-        <source>Priorität beim automatischen Hochfahren des Systems
-bei Batterieversorgung</source>
-        <translation>Priority for automatic system start-up
-on battery supply</translation>
-    </message>
-    <message>
-        <source>Priorität beim automatischen Hochfahren des Systems
-bei Netzversorgung</source>
-        <translation>Priority for automatic system start-up
-on mains supply</translation>
-    </message>
-    <message>
-        <source>Priorität eines Audiosignals, um das Herunterfahren des Systems zu verzögern</source>
-        <translation>Priority of an audio signal that delays the system shutdown</translation>
-    </message>
-    <message>
-        <source>Batterie vorhanden</source>
-        <translation>Battery present</translation>
-    </message>
-    <message>
-        <source>Beim Herunterfahren von Netzbetieb direkt in den Standby gehen</source>
-        <translation>Go straight to standby when shutting down from mains operation</translation>
-    </message>
-    <message>
-        <source>Bedingung für &quot;Hauptversorgung aktiv&quot;</source>
-        <translation>Condition for &quot;Main supply active&quot;</translation>
-    </message>
-    <message>
-        <source>Boot Makro</source>
-        <translation>Boot macro</translation>
-    </message>
-    <message>
-        <source>Shutdown Makro</source>
-        <translation>Shutdown macro</translation>
-    </message>
-    <message>
-        <source>Ein</source>
-        <translation>On</translation>
-    </message>
-</context>
-<context>
     <name>CPowerSupplyDlg</name>
     <message>
         <source>Netzteil Eigenschaften</source>
@@ -2372,6 +2378,49 @@ on mains supply</translation>
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerView</name>
+    <message>
+        <source>Priorität beim automatischen Hochfahren des Systems
+bei Batterieversorgung</source>
+        <translation>Priority for automatic system start-up
+on battery supply</translation>
+    </message>
+    <message>
+        <source>Priorität beim automatischen Hochfahren des Systems
+bei Netzversorgung</source>
+        <translation>Priority for automatic system start-up
+on mains supply</translation>
+    </message>
+    <message>
+        <source>Priorität eines Audiosignals, um das Herunterfahren des Systems zu verzögern</source>
+        <translation>Priority of an audio signal that delays the system shutdown</translation>
+    </message>
+    <message>
+        <source>Batterie vorhanden</source>
+        <translation>Battery present</translation>
+    </message>
+    <message>
+        <source>Beim Herunterfahren von Netzbetieb direkt in den Standby gehen</source>
+        <translation>Go straight to standby when shutting down from mains operation</translation>
+    </message>
+    <message>
+        <source>Bedingung für &quot;Hauptversorgung aktiv&quot;</source>
+        <translation>Condition for &quot;Main supply active&quot;</translation>
+    </message>
+    <message>
+        <source>Boot Makro</source>
+        <translation>Boot macro</translation>
+    </message>
+    <message>
+        <source>Shutdown Makro</source>
+        <translation>Shutdown macro</translation>
+    </message>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
     </message>
 </context>
 <context>
@@ -2675,6 +2724,42 @@ on mains supply</translation>
     <message>
         <source>Geben Sie eine Zahl zwischen %1 und %2 ein.</source>
         <translation>Enter a number between %1 and %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CReadyInpDlgView</name>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Maskiert</source>
+        <translation>Masked</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+</context>
+<context>
+    <name>CReadyInpOptionsView</name>
+    <message>
+        <source>Verzögerungszeit für
+maskierte Signale</source>
+        <translation>Delay for
+masked signals</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Benutzerdef. Texte</source>
+        <translation>User-defined texts</translation>
     </message>
 </context>
 <context>
@@ -2987,6 +3072,29 @@ on mains supply</translation>
     </message>
 </context>
 <context>
+    <name>CTriggerDlgView</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Bedingung</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Dauer [s]</source>
+        <translation>Duration [s]</translation>
+    </message>
+    <message>
+        <source>ON Makro</source>
+        <translation>ON macro</translation>
+    </message>
+    <message>
+        <source>OFF Makro</source>
+        <translation>OFF macro</translation>
+    </message>
+</context>
+<context>
     <name>CVirtCtrlPropDlg</name>
     <message>
         <source>Eigenschaften</source>
@@ -3086,6 +3194,8 @@ on mains supply</translation>
 ----------
 32822
 ----------
+32934
+----------
 34253</extracomment>
         <translation>Alarm</translation>
     </message>
@@ -3094,6 +3204,8 @@ on mains supply</translation>
         <extracomment>32808
 ----------
 32823
+----------
+32935
 ----------
 34252</extracomment>
         <translation>Chime</translation>
@@ -3108,6 +3220,8 @@ on mains supply</translation>
         <extracomment>32824
 ----------
 34538
+----------
+32936
 ----------
 32809</extracomment>
         <translation>Text</translation>
@@ -6241,64 +6355,57 @@ Delete virtual controller</translation>
         <extracomment>34248</extracomment>
         <translation>Source</translation>
     </message>
-</context>
-<context>
-    <name>CReadyInpDlgView</name>
     <message>
-        <source>Input</source>
-        <translation>Input</translation>
+        <source>Neuen Havarieverstärker erzeugen
+Neuen Havarieverstärker erzeugen</source>
+        <extracomment>32979</extracomment>
+        <translation>Create new spare amplifier
+Create new spare amplifier</translation>
     </message>
     <message>
-        <source>Maskiert</source>
-        <translation>Masked</translation>
+        <source>Havarieverstärker löschen
+Havarieverstärker löschen</source>
+        <extracomment>32980</extracomment>
+        <translation>Delete spare amplifier
+Delete spare amplifier</translation>
     </message>
     <message>
-        <source>Text</source>
-        <translation>Text</translation>
+        <source>Neuen Watch Eintrag erzeugen
+Neuen Watch Eintrag erzeugen</source>
+        <extracomment>32983</extracomment>
+        <translation>Create new watch entry
+Create new watch entry</translation>
     </message>
     <message>
-        <source>Nr</source>
-        <translation>No.</translation>
-    </message>
-</context>
-<context>
-    <name>CReadyInpOptionsView</name>
-    <message>
-        <source>Verzögerungszeit für
-maskierte Signale</source>
-        <translation>Delay for
-masked signals</translation>
+        <source>Watch Eintrag löschen
+Watch Eintrag löschen</source>
+        <extracomment>32984</extracomment>
+        <translation>Delete watch entry
+Delete watch entry</translation>
     </message>
     <message>
-        <source>s</source>
-        <translation>s</translation>
+        <source>Havalieverstärker downloaden
+Havalieverstärker downloaden</source>
+        <extracomment>32982</extracomment>
+        <translation>Download spare amplifiers
+Download spare amplifiers</translation>
     </message>
     <message>
-        <source>Benutzerdef. Texte</source>
-        <translation>User-defined texts</translation>
-    </message>
-</context>
-<context>
-    <name>CTriggerDlgView</name>
-    <message>
-        <source>Trigger</source>
-        <translation>Trigger</translation>
+        <source>Havalieverstärker uploaden
+Havalieverstärker uploaden</source>
+        <extracomment>32981</extracomment>
+        <translation>Upload spare amplifiers
+Upload spare amplifiers</translation>
     </message>
     <message>
-        <source>Bedingung</source>
-        <translation>Condition</translation>
+        <source>Details</source>
+        <extracomment>34386</extracomment>
+        <translation>Details</translation>
     </message>
     <message>
-        <source>Dauer [s]</source>
-        <translation>Duration [s]</translation>
-    </message>
-    <message>
-        <source>ON Makro</source>
-        <translation>ON macro</translation>
-    </message>
-    <message>
-        <source>OFF Makro</source>
-        <translation>OFF macro</translation>
+        <source>ersetzt</source>
+        <extracomment>34387</extracomment>
+        <translation>replaces</translation>
     </message>
 </context>
 </TS>
