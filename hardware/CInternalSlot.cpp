@@ -23,6 +23,12 @@ CInternalSlot::AudioEditorRunner& AudioEditor()
     return runner;
 }
 
+CInternalSlot::ServiceDialogRunner& ServiceDialog()
+{
+    static CInternalSlot::ServiceDialogRunner runner;
+    return runner;
+}
+
 const KindEntry* FindKind(uint32_t kind)
 {
     for (const KindEntry& e : kKinds)
@@ -72,8 +78,22 @@ CInternalSlot::AudioEditorRunner CInternalSlot::SetAudioEditorRunner(AudioEditor
     return old;
 }
 
+CInternalSlot::ServiceDialogRunner CInternalSlot::SetServiceDialogRunner(ServiceDialogRunner runner)
+{
+    ServiceDialogRunner old = ServiceDialog();
+    ServiceDialog() = std::move(runner);
+    return old;
+}
+
 void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
 {
+    if (m_kindId == internalslot::Service) {
+        if (ServiceDialog())
+            ServiceDialog()(this);
+        // Answers reach the dialog only while it runs.
+        m_openDialog = nullptr;
+        return;
+    }
     // The Audio object edits the audio signals; its volumes window stays the
     // window of its kind for the host's switch command.
     if (m_kindId == internalslot::Audio && AudioEditor()) {

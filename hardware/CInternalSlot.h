@@ -54,6 +54,12 @@ public:
     using AudioEditorRunner = std::function<void(CInternalSlot* slot)>;
     static AudioEditorRunner SetAudioEditorRunner(AudioEditorRunner runner);
 
+    // The service dialog, run modally by the open action of the Service
+    // object (installed by the service windows); it sets m_openDialog while
+    // it runs. Returns the previous runner.
+    using ServiceDialogRunner = std::function<void(CInternalSlot* slot)>;
+    static ServiceDialogRunner SetServiceDialogRunner(ServiceDialogRunner runner);
+
     // The service dialog while it is open (set by it, cleared when it closes).
     IServiceAnswerSink* m_openDialog = nullptr;
 };

@@ -316,6 +316,16 @@ TEST_F(CentralSlotsTest, ServiceAnswersReachOnlyTheOpenServiceDialog)
     service->ParseUploadLines("SERVICE/TEST 2", "", 4);
     audio->ParseUploadLines("SERVICE/TEST 3", "", 4);
     EXPECT_EQ((std::vector<std::string>{"SERVICE/TEST 2"}), sink.lines);
+
+    // Opening runs the service dialog, which receives answers only while it runs.
+    auto previous = CInternalSlot::SetServiceDialogRunner([&](CInternalSlot* slot) {
+        slot->m_openDialog = &sink;
+        slot->ParseUploadLines("SERVICE/TEST 4", "", 4);
+    });
+    service->OnCommand(objcmd::Properties);
+    CInternalSlot::SetServiceDialogRunner(previous);
+    service->ParseUploadLines("SERVICE/TEST 5", "", 4);
+    EXPECT_EQ((std::vector<std::string>{"SERVICE/TEST 2", "SERVICE/TEST 4"}), sink.lines);
 }
 
 TEST_F(CentralSlotsTest, CardDialogsConfirmNamesAsPads)

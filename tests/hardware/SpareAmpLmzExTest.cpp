@@ -183,4 +183,11 @@ TEST(LMZExData, EntriesRoundTripTablesDoNotAndClearLines)
     h.Walk(*obj, 1);
     EXPECT_EQ((std::vector<std::string>{"/LMZEX/CLEAR ALL", "/LMZEX/CLEAR ?"}), h.link.lines);
     EXPECT_EQ("kept", obj->m_entries[2].firstText);
+
+    // A project file holding the card opens with it.
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(h.doc().SaveToBytes()));
+    auto* back2 = dynamic_cast<CLMZEx*>(reopened.GetIDManager().GetBaseDevice(obj->GetNumber(), OT_LMZ_EX));
+    ASSERT_NE(nullptr, back2);
+    EXPECT_EQ("kept", back2->m_entries[2].firstText);
 }
