@@ -1,0 +1,65 @@
+// The digital card's dialog and the connections dialog on a new project.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "hardware/CDigitalSlot.h"
+#include "hardware/windows/CConnectionsDlg.h"
+#include "hardware/windows/CDigitalSlotDlg.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+
+namespace {
+CDigitalSlot* DigitalCard(CQuillomerDoc& doc)
+{
+    for (CBaseDevice* obj : doc.GetList(CAT_DIGITAL_SLOT))
+        if (auto* card = dynamic_cast<CDigitalSlot*>(obj))
+            return card;
+    return nullptr;
+}
+}  // namespace
+
+TEST(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    CDigitalSlot* card = DigitalCard(doc);
+    ASSERT_NE(nullptr, card);
+    card->OnCommand(digitalslot::CmdFitted);
+    card->SetHoverConnectors(0, -1);
+    card->OnCommand(digitalslot::CmdInput);
+    card->SetHoverConnectors(-1, 2);
+    card->OnCommand(digitalslot::CmdOutput);
+    card->SetHoverConnectors(-1, -1);
+    {
+        CDigitalSlotDlg dlg(card);
+        EXPECT_EQ("Input1", dlg.m_inputs[0].edit->text().toStdString());
+        EXPECT_TRUE(dlg.m_inputs[0].check->isChecked());
+        EXPECT_EQ("Output3", dlg.m_outputs[2].edit->text().toStdString());
+        EXPECT_FALSE(dlg.m_inputs[1].edit->isEnabled());
+        EXPECT_FALSE(dlg.m_outputs[0].check->isChecked());
+        dlg.m_outputs[0].check->setChecked(true);
+        EXPECT_EQ("Nebenuhren", dlg.m_outputs[0].edit->text().toStdString());
+        dlg.m_inputs[4].check->setChecked(true);
+        EXPECT_EQ("Input 5", dlg.m_inputs[4].edit->text().toStdString());
+        dlg.m_outputs[2].check->setChecked(false);
+        dlg.accept();
+    }
+    EXPECT_EQ("Nebenuhren", card->PadName(true, 0));
+    EXPECT_EQ("Input 5", card->PadName(false, 4));
+    EXPECT_EQ("", card->PadName(true, 2));
+
+    CConnectionsDlg connections;
+    connections.m_pDevice = card;
+    connections.show();
+    EXPECT_EQ(QString::fromStdString("Connections of device '" + card->GetName() + "'"), connections.windowTitle());
+    ASSERT_EQ(2, connections.m_inputList->count());
+    EXPECT_EQ("Input1, LCH = 0x0, CH = 0x0", connections.m_inputList->item(0)->text().toStdString());
+    ASSERT_EQ(1, connections.m_outputList->count());
+    EXPECT_EQ("Nebenuhren, LCH = 0x0, CH = 0x0", connections.m_outputList->item(0)->text().toStdString());
+    SetActiveDocHook(previous);
+}
