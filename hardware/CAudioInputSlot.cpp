@@ -971,13 +971,6 @@ std::string CAudioInputSlot::LineValueText(uint32_t code, uint32_t filter, int c
     }
     if (code == IPC_BYPASS && filter < 3)
         return m_filters[c][filter].bypass != 0 ? "ON" : "OFF";
-    // Frequencies keep their five-place field: 20 Hz goes out as " 20.0".
-    if (code == IPC_F && filter < 3) {
-        std::string f = numtext::Fixed(m_filters[c][filter].f, 1);
-        if (f.size() < 5)
-            f.insert(0, 5 - f.size(), ' ');
-        return f;
-    }
     return GetValueText(MakeInputKey(code, filter), c);
 }
 

@@ -231,9 +231,9 @@ TEST_F(AudioInputProtocolTest, StepMachineEdges)
     EXPECT_EQ("", loose.TransmitParameter(IPC_VOL, 0, true, false));
     EXPECT_EQ(2u, sender.lines.size());
 
-    // Below 100 Hz the frequency keeps its leading blank.
+    // Card values go out without the leading blanks of their fixed-width formats.
     slot1->m_filters[0][0].f = 20.0;
-    EXPECT_EQ("/AUDIO/IN1/FILTER1/F  20.0", slot1->TransmitParameter(IPC_F, 0, false, false));
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/F 20.0", slot1->TransmitParameter(IPC_F, 0, false, false));
 }
 
 TEST_F(AudioInputProtocolTest, ValueWordsOfTheLines)
