@@ -284,7 +284,10 @@ std::string CQuillomerDoc::GetProjectName() const
 }
 
 std::string CQuillomerDoc::GetLogFileName() const { return SideFileName(m_pathName, ".log"); }
-std::string CQuillomerDoc::GetEventFileName() const { return SideFileName(m_pathName, ".events"); }
+// The event file keeps the whole project name ("plan.qlx.events"); earlier
+// versions replaced ".qlx" ("plan.events"), a name the delete command still
+// clears.
+std::string CQuillomerDoc::GetEventFileName() const { return m_pathName.empty() ? std::string() : m_pathName + ".events"; }
 std::string CQuillomerDoc::GetErrFileName() const { return SideFileName(m_pathName, ".err"); }
 
 void CQuillomerDoc::AddView(IDocView* view)
@@ -347,6 +350,8 @@ bool CQuillomerDoc::OnCommand(uint32_t commandId)
         const std::string file = commandId == doccmd::DeleteEventFile ? GetEventFileName() : GetLogFileName();
         std::error_code ec;
         std::filesystem::remove(file, ec);  // a missing or locked file is not reported
+        if (commandId == doccmd::DeleteEventFile && EndsWithQlx(m_pathName))
+            std::filesystem::remove(SideFileName(m_pathName, ".events"), ec);
         return true;
     }
     default:

@@ -111,7 +111,7 @@ public:
 
     // Side files next to the project; empty when the document has no path.
     std::string GetLogFileName() const;     // ".log"
-    std::string GetEventFileName() const;   // ".events"
+    std::string GetEventFileName() const;   // the path name + ".events"
     std::string GetErrFileName() const;     // ".err"
 
     // ---- Views ----

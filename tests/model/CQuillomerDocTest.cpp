@@ -658,18 +658,20 @@ TEST_F(DocTest, SideFileNamesAndTheirCommands)
     ASSERT_TRUE(doc.OnSaveDocument(dir / "x.QLX"));
     EXPECT_EQ(doc.GetLogFileName(), dir / "x.log");
     EXPECT_EQ(doc.GetErrFileName(), dir / "x.err");
-    EXPECT_EQ(doc.GetEventFileName(), dir / "x.events");
+    EXPECT_EQ(doc.GetEventFileName(), dir / "x.QLX.events") << "the whole project name, extension included";
     doc.SetPathName(dir / "plan.err");
     EXPECT_EQ(doc.GetErrFileName(), dir / "plan.err.err") << "never the project itself";
     doc.SetPathName(dir / "x.QLX");
 
     WriteFile(dir / "x.log", {1});
+    WriteFile(dir / "x.QLX.events", {1});
     WriteFile(dir / "x.events", {1});
     EXPECT_TRUE(doc.OnCommand(doccmd::DeleteLogFile));
     EXPECT_FALSE(fs::exists(dir / "x.log"));
-    EXPECT_TRUE(fs::exists(dir / "x.events"));
+    EXPECT_TRUE(fs::exists(dir / "x.QLX.events"));
     EXPECT_TRUE(doc.OnCommand(doccmd::DeleteEventFile));
-    EXPECT_FALSE(fs::exists(dir / "x.events"));
+    EXPECT_FALSE(fs::exists(dir / "x.QLX.events"));
+    EXPECT_FALSE(fs::exists(dir / "x.events")) << "the name of earlier versions goes too";
     EXPECT_TRUE(doc.OnCommand(doccmd::DeleteEventFile)) << "a missing file is not reported";
     EXPECT_TRUE(messages.texts.empty());
 }

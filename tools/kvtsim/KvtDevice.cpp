@@ -116,6 +116,7 @@ const char* const kLoaderPrompt = "* FLASHBOOT>";
 KvtDevice::KvtDevice(DeviceConfig config)
     : m_config(std::move(config))
     , m_values(DefaultValues())
+    , m_events(m_config.events.begin(), m_config.events.end())
 {
     m_mode = m_config.startInBoot ? Mode::BootLoader : Mode::System;
     m_protected = !m_config.password.empty();
@@ -287,6 +288,9 @@ void KvtDevice::ApplyRule(const FaultRule& rule)
         case FaultRule::Delay:
             m_config.answerDelayMs = rule.amount;
             break;
+        case FaultRule::Event:
+            m_events.push_back(rule.text);
+            break;
         }
     }
 }
@@ -446,8 +450,18 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
         }
         return;
     }
-    if (path == "/SERVICE/VER" || path == "/SERVICE/DEVICE") {
+    if (path == "/SERVICE/VER" || path == "/SERVICE/DEVICE" || path == "/EVENT/LOG/ENTRIES" ||
+        path == "/EVENT/LOG/READ") {
         Answer(path + " " + value + " ? \r\n", now);  // read only
+        return;
+    }
+    if (path == "/FAULT/STATE") {
+        // Acknowledging clears the fault relay; the state itself is the device's.
+        if (word != "QUIT") {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        m_values[path] = "FALSE";
         return;
     }
     if (const CalendarPart* part = CalendarPartOfClear(path)) {
@@ -503,6 +517,23 @@ std::string KvtDevice::FreeCalendarNumbers(const std::string& word, int count) c
     return text.empty() ? "0" : text;
 }
 
+std::string KvtDevice::ChildNames(const std::string& path) const
+{
+    const std::string prefix = path == "/" ? path : path + "/";
+    std::string names;
+    std::string last;
+    for (auto it = m_values.lower_bound(prefix); it != m_values.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+         ++it) {
+        const std::string rest = it->first.substr(prefix.size());
+        const std::string name = rest.substr(0, rest.find('/'));
+        if (name.empty() || name == last)
+            continue;
+        names += (names.empty() ? "" : ",") + name;
+        last = name;
+    }
+    return names;
+}
+
 std::string KvtDevice::Clock(bool date) const
 {
     const std::time_t t = std::time(nullptr);
@@ -533,7 +564,17 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
               path == "/CLOCK/SLAVE/INVERT") &&
              !m_values.count(path))
         value = "OFF";
-    else if (const CalendarPart* part = CalendarPartOfClear(path))
+    else if (path == "/EVENT/LOG/ENTRIES")
+        value = std::to_string(m_events.size());
+    else if (path == "/EVENT/LOG/READ") {
+        // The oldest entry leaves the log; an empty log says so.
+        if (m_events.empty()) {
+            value = "empty";
+        } else {
+            value = m_events.front();
+            m_events.pop_front();
+        }
+    } else if (const CalendarPart* part = CalendarPartOfClear(path))
         value = FreeCalendarNumbers(part->word, part->count);
     else if (const MoniList* list = MoniListOf(path)) {
         // The free entries (relays): never set, or set to nothing.
@@ -548,7 +589,12 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
     } else {
         const auto it = m_values.find(path);
         if (it == m_values.end()) {
-            Answer(path + " ? \r\n", now);
+            // A folder answers the names below it; the root answers them alone.
+            const std::string children = ChildNames(path);
+            if (children.empty())
+                Answer(path + " ? \r\n", now);
+            else
+                Answer(path == "/" ? children + "\r\n" : path + " " + children + "\r\n", now);
             return;
         }
         value = it->second;

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -37,6 +38,7 @@ struct DeviceConfig {
     int netscanSeconds = 8;            // how long a network scan runs
     bool firmwareFails = false;        // the loader rejects every S-record stream
     int answerDelayMs = 0;             // answers (not the echo) come this much later
+    std::vector<std::string> events;   // event log entries held at start, oldest first
 };
 
 // What the runner must do to the line.
@@ -48,11 +50,11 @@ struct LinkAction {
 
 // A fault rule: when the `afterLines`-th line has been received, do `what`.
 struct FaultRule {
-    enum What { Silent, Talk, Garbage, Send, Hangup, HoldXoff, Delay };
+    enum What { Silent, Talk, Garbage, Send, Hangup, HoldXoff, Delay, Event };
     int afterLines = 0;
     What what = Silent;
     int amount = 0;    // Garbage: bytes; HoldXoff, Delay: milliseconds
-    std::string text;  // Send: the raw bytes
+    std::string text;  // Send: the raw bytes; Event: the entry
 };
 
 class KvtDevice {
@@ -65,6 +67,9 @@ public:
     void AddRule(const FaultRule& rule);
     // Presets a stored value (path upper-cased, as the device keeps it).
     void SetValue(const std::string& path, const std::string& value);
+    // Adds an entry to the end of the event log.
+    void AddEvent(const std::string& entry) { m_events.push_back(entry); }
+    size_t EventsHeld() const { return m_events.size(); }
 
     // Bytes from the host (flow-control characters already taken out).
     void Receive(std::string_view bytes, TimePoint now);
@@ -115,6 +120,9 @@ private:
     std::string Clock(bool date) const;
     // The numbers 1..count of a calendar list that hold no item, as a range text.
     std::string FreeCalendarNumbers(const std::string& word, int count) const;
+    // The names one level below `path` among the stored paths, comma-separated
+    // ("" when nothing is stored below it).
+    std::string ChildNames(const std::string& path) const;
 
     DeviceConfig m_config;
     Mode m_mode = Mode::System;
@@ -156,6 +164,7 @@ private:
     uint64_t m_timedOrder = 0;
     TimePoint m_lastOutputDue {};  // delayed answers keep their order
 
+    std::deque<std::string> m_events;  // the event log, oldest first
     std::vector<FaultRule> m_rules;
     std::string m_output;
     std::vector<LinkAction> m_actions;

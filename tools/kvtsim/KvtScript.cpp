@@ -177,6 +177,10 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         o.presets.emplace_back(path, Rest(in));
         return true;
     }
+    if (name == "event") {
+        o.device.events.push_back(Unescape(Rest(in)));
+        return true;
+    }
     if (name == "at") {
         FaultRule rule;
         std::string what;
@@ -192,6 +196,9 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
             rule.what = FaultRule::Hangup;
         else if (what == "send") {
             rule.what = FaultRule::Send;
+            rule.text = Unescape(Rest(in));
+        } else if (what == "event") {
+            rule.what = FaultRule::Event;
             rule.text = Unescape(Rest(in));
         } else if (what == "garbage" || what == "xoff" || what == "delay") {
             rule.what = what == "garbage" ? FaultRule::Garbage : what == "xoff" ? FaultRule::HoldXoff : FaultRule::Delay;

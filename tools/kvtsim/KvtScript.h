@@ -15,8 +15,10 @@
 //   pace [CPS]              send at most CPS characters a second (default 1920, 19200 8N1)
 //   silent                  never answer, never echo
 //   set PATH VALUE          preset a stored value
+//   event TEXT              an entry of the event log at start (in order)
 //   at N ACTION [ARG]       after the N-th received line: silent | talk |
-//                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS
+//                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS |
+//                           event TEXT (a new entry of the event log)
 //   modem                   a dial-up modem in front of the device
 //   modem-dial RESULT...    (implies modem) what each dial gives, in order, the last
 //                           repeating: connect | busy | no-carrier | no-dialtone | error | none

@@ -1,0 +1,499 @@
+#include "service/windows/CEventLogView.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/MessageBox.h"
+#include "service/CEventLog.h"
+#include "service/EventFile.h"
+#include "service/ReplaceAll.h"
+#include "service/windows/ServiceLive.h"
+#include "ui/CEllipsisStatic.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
+
+namespace {
+const char* const kLogPath = "/EVENT/LOG/";
+
+// The check boxes in the order of the overall mask's words.
+struct Category {
+    int id;
+    const char* text;
+};
+const Category kCategories[13] = {
+    {1551, QT_TRANSLATE_NOOP("CEventLogView", "Audiosignale")},
+    {1552, QT_TRANSLATE_NOOP("CEventLogView", "FAULT")},
+    {1553, QT_TRANSLATE_NOOP("CEventLogView", "Betriebsspannung ein- oder ausschalten")},
+    {1554, QT_TRANSLATE_NOOP("CEventLogView", "Linientest")},
+    {1555, QT_TRANSLATE_NOOP("CEventLogView", "Zeiteinstellung")},
+    {1545, QT_TRANSLATE_NOOP("CEventLogView", "Makros")},
+    {1557, QT_TRANSLATE_NOOP("CEventLogView", "RESET")},
+    {1217, QT_TRANSLATE_NOOP("CEventLogView", "Havarie")},
+    {1685, QT_TRANSLATE_NOOP("CEventLogView", "READYINPUT's")},
+    {1560, QT_TRANSLATE_NOOP("CEventLogView", "Rekorder")},
+    {1558, QT_TRANSLATE_NOOP("CEventLogView", "DCF")},
+    {1725, QT_TRANSLATE_NOOP("CEventLogView", "Konfiguration")},
+    {1726, QT_TRANSLATE_NOOP("CEventLogView", "Virtuelle Kontroller")},
+};
+
+// The five categories with a detail mask: their box, summary and button, the
+// selection kind, the display index and how a choice is stored.
+struct Detail {
+    int category;   // index into kCategories
+    int summaryId;
+    int buttonId;
+    int kind;
+    int displayIndex;
+    int flagsWhich;  // CEventLog::SetMaskFromFlags' which; 0: stored as text
+    int storeIndex;
+};
+const Detail kDetails[5] = {
+    {0, 1686, 1683, selkind::BusyCondition, 5, 1, 0},   // the audio words share the kind id 34449
+    {1, 1687, 1539, selkind::Fault, 6, 2, 0},
+    {5, 1688, 1682, selkind::MacroMulti, 7, 0, 7},
+    {8, 1691, 1681, selkind::ReadyInputMulti, 8, 0, 8},
+    {12, 1727, 1728, selkind::VirtCtrlMulti, 10, 0, 10},
+};
+
+int DetailOfCategory(int category)
+{
+    for (int d = 0; d < 5; ++d)
+        if (kDetails[d].category == category)
+            return d;
+    return -1;
+}
+
+// A numbered marker of the name rewriting.
+struct Marker {
+    const char* marker;
+    uint32_t type;     // 0: a state word
+    const char* prefix;
+};
+const Marker kMarkers[] = {
+    {" from cons", OT_CONSOLE, " from console "},
+    {" from macro", OT_MACRO, " from macro "},
+    {"MACRO ", OT_MACRO, "macro "},
+    {"MACRO", OT_MACRO, "macro "},
+    {"VIRTCTRL#", OT_VIRT_CTRL_ITEM, "virtual controller "},
+    {"VIRTCTRL", OT_VIRT_CTRL_ITEM, "virtual controller "},
+    {"console #", OT_CONSOLE, "console "},
+    {"FAULT ON ", 0, " FAILURE"},
+    {"FAULT OFF", 0, " NORMAL"},
+    {"READYINP", OT_READY_INPUT, "readyinput "},
+    {"readyinp", OT_READY_INPUT, "readyinput "},
+};
+}  // namespace
+
+CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("547"));
+    auto* outer = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("1733"));
+    outer->addWidget(m_tabs);
+
+    // "Ereignisse": the entries, newest first, and the printing controls.
+    auto* entryPage = new QWidget(m_tabs);
+    auto* entryLayout = new QGridLayout(entryPage);
+    m_fileLabel = new QLabel(tr("Einträge (siehe Datei"), entryPage);
+    m_fileLabel->setObjectName(QStringLiteral("1700"));
+    entryLayout->addWidget(m_fileLabel, 0, 0, 1, 3);
+    m_entries = new QPlainTextEdit(entryPage);
+    m_entries->setObjectName(QStringLiteral("1690"));
+    m_entries->setReadOnly(true);
+    m_entries->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_entries->setMinimumSize(360, 160);
+    entryLayout->addWidget(m_entries, 1, 0, 1, 3);
+    m_print = new QCheckBox(tr("Drucken"), entryPage);
+    m_print->setObjectName(QStringLiteral("1699"));
+    entryLayout->addWidget(m_print, 2, 0);
+    m_printNow = new QPushButton(tr("Jetzt drucken"), entryPage);
+    m_printNow->setObjectName(QStringLiteral("1730"));
+    entryLayout->addWidget(m_printNow, 2, 1);
+    entryLayout->setColumnStretch(2, 1);
+    entryLayout->setRowStretch(1, 1);
+
+    // "Eigenschaften": one box per category, a summary and "..." for five.
+    auto* maskPage = new QWidget(m_tabs);
+    auto* maskLayout = new QVBoxLayout(maskPage);
+    auto* group = new QGroupBox(tr("Ereignisse ,die mitprotokolliert werden sollen"), maskPage);
+    group->setObjectName(QStringLiteral("1735"));
+    maskLayout->addWidget(group);
+    auto* grid = new QGridLayout(group);
+    for (int c = 0; c < 13; ++c) {
+        auto* box = new QCheckBox(tr(kCategories[c].text), group);
+        box->setObjectName(QString::number(kCategories[c].id));
+        grid->addWidget(box, c, 0);
+        m_boxes[static_cast<size_t>(c)] = box;
+        const int d = DetailOfCategory(c);
+        connect(box, &QCheckBox::clicked, this, [this, c, d](bool checked) {
+            SetCategory(checked, CEventLog::kCategoryWords[c]);
+            if (d >= 0) {
+                m_summaries[static_cast<size_t>(d)]->setEnabled(checked);
+                m_details[static_cast<size_t>(d)]->setEnabled(checked);
+            }
+        });
+        if (d < 0)
+            continue;
+        auto* summary = new CEllipsisStatic(group, kDetails[d].summaryId);
+        summary->setObjectName(QString::number(kDetails[d].summaryId));
+        summary->setFrameShape(QFrame::StyledPanel);
+        summary->setMinimumWidth(160);
+        grid->addWidget(summary, c, 1);
+        auto* button = new QPushButton(QStringLiteral("..."), group);
+        button->setObjectName(QString::number(kDetails[d].buttonId));
+        grid->addWidget(button, c, 2);
+        connect(button, &QPushButton::clicked, this, [this, d] { ChooseDetail(d); });
+        m_summaries[static_cast<size_t>(d)] = summary;
+        m_details[static_cast<size_t>(d)] = button;
+    }
+    grid->setColumnStretch(1, 1);
+    maskLayout->addStretch(1);
+
+    m_tabs->addTab(entryPage, tr("Ereignisse"));
+    m_tabs->addTab(maskPage, tr("Eigenschaften"));
+
+    connect(m_print, &QCheckBox::toggled, this, &CEventLogView::OnPrintToggle);
+    connect(m_printNow, &QPushButton::clicked, this, &CEventLogView::PrintPending);
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, &CEventLogView::RequestEntries);
+    m_blockTimer.setInterval(100);
+    connect(&m_blockTimer, &QTimer::timeout, this, &CEventLogView::SendNextMaskBlock);
+}
+
+CEventLogView::~CEventLogView()
+{
+    // The event file stays: it keeps every entry for the next opening and only
+    // the document's command removes it. Pending print lines are dropped.
+    m_timer.stop();
+    m_blockTimer.stop();
+    servicelive::ReleaseLink();
+    if (m_file.isOpen()) {
+        m_file.flush();
+        m_file.close();
+    }
+}
+
+void CEventLogView::OnInitialUpdate()
+{
+    m_print->setChecked(false);
+    m_doc = GetActiveDoc();
+    m_log = m_doc ? dynamic_cast<CEventLog*>(m_doc->GetIDManager().GetBaseDevice(1, OT_EVENT_LOG)) : nullptr;
+    m_entriesToRead = 0;
+    m_rewriteNames = GetAppHost().GetProfileInt("Configuration", "ErrorLogReplaceID", 0) != 0;
+    if (m_log)
+        RefreshMasks();
+    m_printNow->setEnabled(false);
+
+    const std::string fileName = m_doc ? eventfile::NameOf(m_doc->GetPathName()) : std::string(".events");
+    if (IsDocConnected()) {
+        m_timer.start();
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            m_printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
+            m_pageHeight = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height();
+            const QFontMetrics metrics(font(), m_printer.get());
+            m_lineHeight = metrics.height();
+        }
+        OpenEventFile();
+    } else {
+        m_print->setEnabled(false);
+    }
+    m_fileLabel->setText(tr("Einträge (siehe Datei") + QStringLiteral("\"") +
+                         QFileInfo(QString::fromStdString(fileName)).fileName() + QStringLiteral("\")"));
+    m_tabs->setCurrentIndex(0);
+}
+
+void CEventLogView::OpenEventFile()
+{
+    std::string error;
+    const std::string name = eventfile::Prepare(m_doc ? m_doc->GetPathName() : std::string(), &error);
+    if (!error.empty())
+        ShowMessage(tr("Die Ereignisdatei \"%1\" kann nicht übernommen werden: %2")
+                        .arg(QString::fromStdString(eventfile::LegacyNameOf(m_doc->GetPathName())),
+                             QString::fromStdString(error))
+                        .toStdString());
+    m_file.setFileName(QString::fromStdString(name));
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        ShowMessage(tr("Die Ereignisdatei \"%1\" kann nicht geöffnet werden: %2")
+                        .arg(m_file.fileName(), m_file.errorString())
+                        .toStdString());
+    }
+}
+
+void CEventLogView::RequestEntries()
+{
+    std::vector<std::string> block;
+    if (m_entriesToRead == 0) {
+        block.push_back(std::string(kLogPath) + "ENTRIES ?");
+    } else {
+        const std::string line = std::string(kLogPath) + "READ ?";
+        for (int n = 0; n < m_entriesToRead && servicelive::OutBufferCount() + n * kReadLineLength <= kReadPacing;
+             ++n)
+            block.push_back(line);
+    }
+    servicelive::SendBlock(block, this);
+}
+
+void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    for (const std::string& line : answers) {
+        const size_t blank = line.find(' ');
+        if (blank == std::string::npos)
+            continue;
+        std::string key = line.substr(0, blank);
+        std::string value = line.substr(blank + 1);
+        if (value == "?" || value.find("empty") != std::string::npos)
+            continue;
+        ReplaceAll(key, kLogPath, "");
+        if (key == "READ") {
+            FormatEntry(value);
+            RecordEntry(value);
+        } else if (key == "ENTRIES") {
+            int count = 0;
+            if (std::sscanf(value.c_str(), "%d", &count) == 1)
+                m_entriesToRead = count;
+        } else if (m_log) {
+            if (key == "MASK/ON")
+                m_log->SetValue(0, value);
+            else if (key == "MASK/AUDIO/ON")
+                m_log->SetValue(1, value);
+            else if (key == "MASK/MACRO/ON")
+                m_log->SetValue(3, value);
+            else if (key == "MASK/FAULT/ON")
+                m_log->SetValue(2, value);
+            else if (key == "MASK/READYINP/ON" || key == "MASK/VIRTCTRL/ON") {
+                m_log->SetValue(key == "MASK/READYINP/ON" ? 4 : 9, value);
+                RefreshMasks();
+            }
+        }
+    }
+    answers.clear();
+}
+
+void CEventLogView::FormatEntry(std::string& entry) const
+{
+    if (!m_rewriteNames || !m_doc)
+        return;
+    // The head (the device's first four fields) stays as it is; an entry with
+    // fewer fields is shown unchanged.
+    size_t blank = 0;
+    size_t from = 1;
+    for (int i = 0; i < 4; ++i) {
+        blank = entry.find(' ', from);
+        if (blank == std::string::npos)
+            return;
+        from = blank + 1;
+    }
+    const std::string head = entry.substr(0, blank);
+    std::string body = entry.substr(blank + 1);
+    if (body.compare(0, 4, "KVT#") == 0)
+        return;
+    const CIDManager& directory = m_doc->GetIDManager();
+    for (const Marker& m : kMarkers) {
+        const std::string marker = m.marker;
+        if (m.type == 0) {
+            // A state word: removed, its meaning appended.
+            const std::string word = marker.substr(0, marker.find_last_not_of(' ') + 1);
+            if (body.find(marker) == std::string::npos)
+                continue;
+            ReplaceAll(body, word, "");
+            body += m.prefix;
+            entry = head + body;
+            continue;
+        }
+        const size_t at = body.find(marker);
+        if (at == std::string::npos)
+            continue;
+        const std::string after = body.substr(at + marker.size());
+        int number = 0;
+        if (std::sscanf(after.c_str(), "%d", &number) != 1)
+            continue;
+        const std::string numberText = after.substr(0, after.find_first_of(" ,"));
+        // Only numbers the directory can hold are looked up: a poll must not
+        // raise the directory's message about a bad number.
+        const CBaseDevice* obj = directory.IsValidID(number, m.type) ? directory.GetBaseDevice(number, m.type) : nullptr;
+        const std::string form = obj ? std::string(m.prefix) + "\"" + obj->GetName() + "\""
+                                     : std::string(m.prefix) + numberText;
+        const std::string before = body;
+        ReplaceAll(body, marker + numberText, form);
+        if (body != before)
+            entry = head + " " + body;
+    }
+}
+
+void CEventLogView::RecordEntry(const std::string& entry)
+{
+    QString text = m_entries->toPlainText();
+    if (text.size() >= kListLimit)
+        text.truncate(text.size() - kListCut);
+    m_entries->setPlainText(QString::fromStdString(entry) + QLatin1Char('\n') + text);
+    m_entries->moveCursor(QTextCursor::Start);
+    m_entries->ensureCursorVisible();
+    if (m_entriesToRead != 0)
+        --m_entriesToRead;
+    if (m_file.isOpen()) {
+        m_file.write(QByteArray::fromStdString(entry + "\r\n"));
+        m_file.flush();
+    }
+    if (m_print->isChecked() && m_printer) {
+        m_pendingLines.push_back(entry);
+        if (static_cast<int>(m_pendingLines.size() + 1) * (m_lineHeight + 5) > m_pageHeight)
+            PrintPage();
+    }
+}
+
+void CEventLogView::PrintPage()
+{
+    if (!m_printer || m_pendingLines.empty())
+        return;
+    m_printer->setDocName(QStringLiteral("Events"));
+    QPainter painter;
+    if (painter.begin(m_printer.get())) {
+        painter.setFont(QFont(font(), m_printer.get()));
+        int y = 0;
+        for (const std::string& line : m_pendingLines) {
+            painter.drawText(0, y + m_lineHeight, QString::fromStdString(line));
+            y += m_lineHeight + 5;
+        }
+        painter.end();
+    }
+    m_pendingLines.clear();
+}
+
+void CEventLogView::OnPrintToggle(bool checked)
+{
+    if (!checked) {
+        PrintPending();
+        m_printNow->setEnabled(false);
+    } else {
+        m_printNow->setEnabled(true);
+    }
+}
+
+void CEventLogView::PrintPending()
+{
+    PrintPage();
+}
+
+void CEventLogView::TogglePage()
+{
+    m_tabs->setCurrentIndex(m_tabs->currentIndex() == 0 ? 1 : 0);
+}
+
+void CEventLogView::RefreshMasks()
+{
+    if (!m_log)
+        return;
+    const std::string overall = m_log->GetValue(0);
+    for (int c = 0; c < 13; ++c) {
+        const bool on = overall.find(CEventLog::kCategoryWords[c]) != std::string::npos;
+        m_boxes[static_cast<size_t>(c)]->setChecked(on);
+        const int d = DetailOfCategory(c);
+        if (d < 0)
+            continue;
+        m_summaries[static_cast<size_t>(d)]->setEnabled(on);
+        m_details[static_cast<size_t>(d)]->setEnabled(on);
+        m_summaries[static_cast<size_t>(d)]->SetText(
+            QString::fromStdString(m_log->GetValue(kDetails[d].displayIndex)));
+    }
+}
+
+void CEventLogView::SetCategory(bool checked, const char* word)
+{
+    if (!m_log)
+        return;
+    std::string mask = m_log->GetValue(0);
+    const std::string w = word;
+    if (checked) {
+        if (mask == "NONE")
+            mask = w;
+        else if (mask.find(w) == std::string::npos)
+            mask += "," + w;
+    } else if (mask == w) {
+        mask = "NONE";
+    } else {
+        const size_t at = mask.find(w);
+        if (at != std::string::npos) {
+            if (at > 0)
+                ReplaceAll(mask, "," + w, "");
+            else
+                ReplaceAll(mask, w + ",", "");
+        }
+    }
+    m_log->SetValue(0, mask);
+}
+
+void CEventLogView::ChooseDetail(int d)
+{
+    if (!m_log)
+        return;
+    const Detail& detail = kDetails[d];
+    CSelectionDlg dlg(this);
+    dlg.m_nKind = detail.kind;
+    dlg.m_bMultiple = true;
+    dlg.SetSelection(QString::fromStdString(m_log->GetValue(detail.displayIndex)));
+    if (dlg.DoModal() != QDialog::Accepted)
+        return;
+    if (detail.flagsWhich != 0)
+        m_log->SetMaskFromFlags(detail.flagsWhich, static_cast<uint32_t>(dlg.m_nResultNumber));
+    else
+        m_log->SetValue(detail.storeIndex, dlg.GetSelection().toStdString());
+    m_summaries[static_cast<size_t>(d)]->SetText(QString::fromStdString(m_log->GetValue(detail.displayIndex)));
+}
+
+void CEventLogView::SendMasks(bool query)
+{
+    if (!m_log)
+        return;
+    static const char* const kKeys[6] = {"MASK/ON", "MASK/AUDIO/ON", "MASK/MACRO/ON",
+                                         "MASK/FAULT/ON", "MASK/READYINP/ON", "MASK/VIRTCTRL/ON"};
+    static const int kIndexes[6] = {0, 1, 3, 2, 4, 9};
+    std::vector<std::string> lines;
+    for (int i = 0; i < 6; ++i)
+        lines.push_back(std::string(kLogPath) + kKeys[i] + " " + (query ? std::string("?") : m_log->GetValue(kIndexes[i])));
+    // A download longer than one block goes in several, each once the one
+    // before has left the output buffer; a mask too long for any block is
+    // not sent and the user is told.
+    std::vector<std::string> tooLong;
+    m_pendingBlocks = servicelive::SplitBlocks(lines, &tooLong);
+    for (const std::string& line : tooLong)
+        ShowMessage(tr("Die Maske ist zu lang, um an das Gerät gesendet zu werden:\n%1")
+                        .arg(QString::fromStdString(line.substr(0, line.find(' '))))
+                        .toStdString());
+    SendNextMaskBlock();
+}
+
+void CEventLogView::SendNextMaskBlock()
+{
+    if (m_pendingBlocks.empty()) {
+        m_blockTimer.stop();
+        return;
+    }
+    if (servicelive::OutBufferCount() != 0) {
+        m_blockTimer.start();
+        return;
+    }
+    servicelive::SendBlock(m_pendingBlocks.front(), this);
+    m_pendingBlocks.erase(m_pendingBlocks.begin());
+    if (m_pendingBlocks.empty())
+        m_blockTimer.stop();
+    else
+        m_blockTimer.start();
+}

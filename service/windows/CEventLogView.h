@@ -1,0 +1,103 @@
+#pragma once
+// The form of the event log window: the page "Ereignisse" with the entries the
+// device reports (read once a second while connected, rewritten with the
+// project's names, kept in the project's event file and optionally printed)
+// and the page "Eigenschaften" with the masks that decide what the device
+// records.
+
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "comm/ILinkAnswerSink.h"
+
+class CEllipsisStatic;
+class CEventLog;
+class CQuillomerDoc;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+class QTabWidget;
+
+class CEventLogView : public QWidget, public ILinkAnswerSink {
+    Q_OBJECT
+public:
+    static constexpr int kReadLineLength = 17;     // "/EVENT/LOG/READ ?"
+    static constexpr int kReadPacing = 341;        // characters waiting plus read lines at most
+    static constexpr int kListLimit = 8192;        // the entry list is cut from this length
+    static constexpr int kListCut = 2048;          // by this much
+
+    explicit CEventLogView(QWidget* parent = nullptr);
+    ~CEventLogView() override;
+
+    // Finds the event log object, fills the mask page and, when connected,
+    // starts reading the device and opens the event file.
+    void OnInitialUpdate();
+
+    // One tick: asks for the count of entries or reads up to that many.
+    void RequestEntries();
+    void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
+    // Rewrites object numbers into the project's names (when switched on).
+    void FormatEntry(std::string& entry) const;
+    // Puts an entry on top of the list, into the file and onto the printer.
+    void RecordEntry(const std::string& entry);
+
+    // The two pages.
+    void TogglePage();
+    void RefreshMasks();
+    void SetCategory(bool checked, const char* word);
+    // Sends the six masks (download) or their queries (upload).
+    void SendMasks(bool query);
+
+    void OnPrintToggle(bool checked);
+    void PrintPending();
+
+    int GetEntriesToRead() const { return m_entriesToRead; }
+    bool IsEventFileOpen() const { return m_file.isOpen(); }
+    QString GetEventFileName() const { return m_file.fileName(); }
+    QTabWidget* GetTabs() const { return m_tabs; }
+    QPlainTextEdit* GetEntryList() const { return m_entries; }
+    QCheckBox* GetCategoryBox(int index) const { return m_boxes[static_cast<size_t>(index)]; }
+    CEllipsisStatic* GetSummary(int detail) const { return m_summaries[static_cast<size_t>(detail)]; }
+    QCheckBox* GetPrintBox() const { return m_print; }
+    QTimer& GetTimer() { return m_timer; }
+
+private:
+    void OpenEventFile();
+    void ChooseDetail(int detail);
+    void SendNextMaskBlock();
+    void PrintPage();
+
+    CQuillomerDoc* m_doc = nullptr;
+    CEventLog* m_log = nullptr;
+    int m_entriesToRead = 0;
+    bool m_rewriteNames = false;
+    QFile m_file;
+    QTimer m_timer;
+
+    QTabWidget* m_tabs = nullptr;
+    QPlainTextEdit* m_entries = nullptr;
+    QLabel* m_fileLabel = nullptr;
+    QCheckBox* m_print = nullptr;
+    QPushButton* m_printNow = nullptr;
+    std::array<QCheckBox*, 13> m_boxes {};
+    std::array<CEllipsisStatic*, 5> m_summaries {};
+    std::array<QPushButton*, 5> m_details {};
+
+    // Mask blocks still to go (a download longer than one block).
+    std::vector<std::vector<std::string>> m_pendingBlocks;
+    QTimer m_blockTimer;
+
+    // Continuous printing.
+    std::unique_ptr<QPrinter> m_printer;
+    int m_pageHeight = 0;
+    int m_lineHeight = 0;
+    std::vector<std::string> m_pendingLines;
+};

@@ -1,0 +1,23 @@
+// Makes the service windows known: the feature windows of kinds 19, 20, 21
+// and 27, the service dialog and the system configuration browser (the
+// selection dialog's fault kind: ServiceSelectionKinds.cpp).
+#include "service/windows/CEventLogFrm.h"
+#include "ui/CObjectDlg.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+template <class Frame>
+void Register(const char* name)
+{
+    CObjectDlg::RegisterFrame(Frame::kWindowKind,
+                              [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new Frame(parent); });
+    // The layout test opens each window in the host the program uses.
+    CWindowRegistry::Register(QString::fromLatin1(name),
+                              [](CQuillomerDoc* doc) -> QWidget* { return new CObjectDlg(doc, Frame::kWindowKind); });
+}
+
+const bool g_registered = [] {
+    Register<CEventLogFrm>("CEventLogFrm");
+    return true;
+}();
+}  // namespace
