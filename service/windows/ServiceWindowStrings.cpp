@@ -13,4 +13,11 @@ QL_STRING_TABLE({
     {34521, "KVT Slots\nKVT Slots"},
     {34522, "Verstärker\nVerstärker"},
     {34523, "LMZ Karten\nLMZ Karten"},
+    {34524, "Nur im Online Modus möglich!"},
+    {34525, "Keine Sprechstellen vorhanden!"},
+    {34526, "Keine Verstärker vorhanden!"},
+    {34527, "Keine LMZ Karten vorhanden!"},
+    {32782, "Verstärker"},
+    {34548, "Release"},
+    {34549, "LMZ782"},
 });

@@ -2,6 +2,11 @@
 // and 27, the service dialog and the system configuration browser (the
 // selection dialog's fault kind: ServiceSelectionKinds.cpp).
 #include "service/windows/CEventLogFrm.h"
+#include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CFuseFrm.h"
+#include "service/windows/CHardwareDlgFrm.h"
+#include "service/windows/CServiceDlg.h"
+#include "hardware/CInternalSlot.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 
@@ -18,6 +23,15 @@ void Register(const char* name)
 
 const bool g_registered = [] {
     Register<CEventLogFrm>("CEventLogFrm");
+    Register<CFaultDlgFrm>("CFaultDlgFrm");
+    Register<CFuseFrm>("CFuseFrm");
+    Register<CHardwareDlgFrm>("CHardwareDlgFrm");
+    CWindowRegistry::Register(QStringLiteral("CServiceDlg"),
+                              [](CQuillomerDoc*) -> QWidget* { return new CServiceDlg(nullptr); });
+    CInternalSlot::SetServiceDialogRunner([](CInternalSlot* slot) {
+        CServiceDlg dialog(slot);
+        dialog.DoModal();
+    });
     return true;
 }();
 }  // namespace

@@ -9,11 +9,27 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
 #include "comm/CommTestSupport.h"
+#include "hardware/CInternalSlot.h"
 #include "model/CIDManager.h"
 #include "service/CEventLog.h"
+#include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
 #include "service/windows/CEventLogView.h"
+#include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CFaultDlgView.h"
+#include "service/windows/CFuseFrm.h"
+#include "service/windows/CFuseView.h"
+#include "service/windows/CHardwareDlgFrm.h"
+#include "service/windows/CHardwareDlgTreeView.h"
+#include "service/windows/CServiceDlg.h"
+#include "service/windows/ServiceWindowIds.h"
 #include "ui/CEllipsisStatic.h"
 
 using namespace commtest;
@@ -171,4 +187,95 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
     EXPECT_EQ(macros, log->GetValue(3));
     EXPECT_EQ("Alle", view->GetSummary(3)->text().toStdString());
     EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceReports)
+{
+    QStringList args;
+    for (const char* preset :
+         {"/FAULT/ACTIVE AMP,LMZ", "/FAULT/STATE TRUE", "/FAULT/MANUAL OFF", "/FUSE/SLOT2/B/BLOWN YES",
+          "/FUSE/AMP485/COOLING YES", "/FUSE/AMP485/VALUE 1", "/FUSE/SLOT1/A/VALUE 7", "/AMP/AVLBL 0-2,1f",
+          "/AMP/ADR1F/NAME Halle", "/AMP/ADR1F/TYPE V500", "/AMP/ADR1F/VER 2.1", "/SLOT1/MODULE AUDIO IN",
+          "/SLOT2/MODULE AUDIO IN", "/SLOT3/MODULE NONE", "/SLOT4/MODULE AUDIO OUT", "/SLOT5/MODULE CPU",
+          "/SERVICE/ONCOUNT 17", "/SERVICE/ONTIME 1234:56", "/SERVICE/SPI3/IN 0x1F", "/CONS/CONNECTED NONE"})
+        args << QStringLiteral("-e") << QStringLiteral("set %1").arg(QLatin1String(preset));
+    Connect(args);
+
+    // Faults: the active sources and the relay follow the device; acknowledging clears the relay.
+    {
+        CFaultDlgFrm frame;
+        CFaultDlgView* view = frame.GetView();
+        EXPECT_TRUE(view->GetTimer().isActive());
+        view->Poll();
+        EXPECT_TRUE(view->GetActiveIcon(0)->isVisibleTo(view)) << "LMZ";
+        EXPECT_TRUE(view->GetActiveIcon(1)->isVisibleTo(view)) << "AMP";
+        EXPECT_FALSE(view->GetActiveIcon(2)->isVisibleTo(view));
+        EXPECT_TRUE(view->IsRelayShownActive());
+        view->GetAckButton()->click();
+        view->GetManualButton()->click();
+        view->Poll();
+        EXPECT_FALSE(view->IsRelayShownActive());
+        EXPECT_TRUE(view->GetManualButton()->isChecked());
+        EXPECT_NE(std::string::npos, sim.Received().find("/FAULT/STATE QUIT\r\n"));
+    }
+
+    // Fuses: tripped and cooling fuses light up; an upload takes the steps the lists offer only.
+    {
+        CFuseFrm frame;
+        CFuseView* view = frame.GetView();
+        view->Poll();
+        EXPECT_TRUE(PumpUntil([&] { return view->GetCoolingText(4)->isEnabled(); }, 3000));
+        EXPECT_TRUE(view->GetTrippedText(3)->isEnabled());
+        EXPECT_FALSE(view->GetTrippedText(0)->isEnabled());
+        frame.OnCommand(CFuseFrm::kUpload);
+        EXPECT_TRUE(PumpUntil([&] { return view->GetStepList(4)->currentText() == QLatin1String("330"); }, 3000));
+        auto* fuse = Object<CFuse>(OT_FUSE);
+        EXPECT_EQ(1, fuse->m_steps[CFuse::Amp485]);
+        Pump(200);
+        EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1A]) << "step 7 is no step";
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    // Hardware: the slots at once, then the amplifiers with the details of one.
+    {
+        CHardwareDlgFrm frame;
+        CHardwareDlgTreeView* tree = frame.GetView();
+        ASSERT_EQ(5, tree->topLevelItemCount());
+        EXPECT_EQ(QLatin1String("Slot3: NONE"), tree->topLevelItem(2)->text(0));
+        frame.OnCommand(servicewinid::ScanAmplifiers);
+        ASSERT_EQ(4, tree->topLevelItemCount());
+        QTreeWidgetItem* amp = tree->topLevelItem(3);
+        EXPECT_EQ(QStringLiteral("Verstärker 1f"), amp->text(0));
+        EXPECT_EQ(31, amp->data(0, Qt::UserRole).toInt());
+        amp->setExpanded(true);
+        EXPECT_FALSE(amp->isExpanded()) << "only the selected device expands";
+        tree->setCurrentItem(amp);
+        amp->setExpanded(true);
+        EXPECT_EQ(QLatin1String("Halle"), amp->child(0)->text(0));
+        EXPECT_EQ(QLatin1String("V500"), amp->child(1)->text(0));
+        EXPECT_EQ(QLatin1String("2.1"), amp->child(2)->text(0));
+        frame.OnCommand(servicewinid::ScanConsoles);
+        ASSERT_EQ(1, tree->topLevelItemCount());
+        EXPECT_EQ(QStringLiteral("Keine Sprechstellen vorhanden!"), tree->topLevelItem(0)->text(0));
+    }
+
+    // Service dialog: counters, version and registers come back through the Service object.
+    DeviceList internalSlots;
+    doc.GetIDManager().GetBaseDeviceListByKind(internalSlots, OT_INTERNAL_SLOT, internalslot::Service);
+    ASSERT_FALSE(internalSlots.empty());
+    auto* slot = dynamic_cast<CInternalSlot*>(internalSlots.front());
+    {
+        CServiceDlg dialog(slot);
+        EXPECT_EQ(&dialog, static_cast<CServiceDlg*>(slot->m_openDialog));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, 4000));
+        EXPECT_EQ(QLatin1String("17"), dialog.GetOnCount()->text());
+        EXPECT_EQ(QLatin1String("1234:56"), dialog.GetOnTime()->text());
+        EXPECT_EQ(QLatin1String("V0.551 rel 1.00"), dialog.GetVersion()->text());
+        dialog.GetRegisters()->item(7, 0)->setText(QStringLiteral("5"));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(7, 0)->text() == QLatin1String("5"); }, 4000));
+        dialog.GetTests()->setCurrentText(QStringLiteral("SINESWEEP"));
+        dialog.OnStartTest();
+        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("START SINESWEEP\r\n") != std::string::npos; }, 3000));
+    }
+    EXPECT_EQ(nullptr, slot->m_openDialog);
 }

@@ -1,0 +1,172 @@
+#include "service/windows/CHardwareDlgTreeView.h"
+
+#include <QStyle>
+
+#include <array>
+#include <cstdio>
+
+#include "model/NumberSet.h"
+#include "platform/StringTable.h"
+#include "service/ReplaceAll.h"
+#include "service/windows/ServiceLive.h"
+
+namespace {
+struct Scan {
+    const char* query;
+    int waitMs;
+    bool hex;
+    unsigned limit;
+    uint32_t noneText;
+    uint32_t nameText;
+    const char* format;
+    std::vector<uint32_t> placeholders;
+};
+
+const Scan& ScanOf(int kind)
+{
+    static const Scan kScans[3] = {
+        {"/AMP/AVLBL", 500, true, 64, 34526, 32782, "%s %02x", {32805, 32804, 34548}},
+        {"/CONS/CONNECTED", 500, false, 16, 34525, 34063, "%s %d", {32805, 32804, 34548}},
+        {"/LMZ/AVLBL", 1500, false, 8, 34527, 34262, "%s-%d", {32805, 34548, 32796, 32797, 34136, 34263, 34549}},
+    };
+    return kScans[kind];
+}
+
+QString Text(uint32_t id)
+{
+    return QString::fromStdString(LoadStringId(id));
+}
+
+QIcon KindIcon(const QStyle* style, int kind)
+{
+    switch (kind) {
+    case CHardwareDlgTreeView::Amplifiers: return style->standardIcon(QStyle::SP_MediaVolume);
+    case CHardwareDlgTreeView::Consoles: return style->standardIcon(QStyle::SP_ComputerIcon);
+    case CHardwareDlgTreeView::Cards: return style->standardIcon(QStyle::SP_DriveHDIcon);
+    default: return style->standardIcon(QStyle::SP_DirIcon);
+    }
+}
+}  // namespace
+
+CHardwareDlgTreeView::CHardwareDlgTreeView(QWidget* parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("HardwareTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setMinimumSize(300, 200);
+    connect(this, &QTreeWidget::itemExpanded, this, &CHardwareDlgTreeView::OnItemExpanded);
+}
+
+void CHardwareDlgTreeView::AddNote(const QString& text)
+{
+    setRootIsDecorated(false);
+    auto* note = new QTreeWidgetItem(this, {text});
+    note->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxInformation));
+}
+
+void CHardwareDlgTreeView::ClearTree()
+{
+    clear();
+    AddNote(Text(34524));
+}
+
+void CHardwareDlgTreeView::ScanDevices(Kind kind)
+{
+    const Scan& scan = ScanOf(kind);
+    m_kind = kind;
+    setCurrentItem(nullptr);
+    clear();
+    std::string answer = servicelive::Query(std::string(scan.query) + " ?", scan.waitMs);
+    ReplaceAll(answer, scan.query, "");
+    ReplaceAll(answer, " ?", "");
+    ReplaceAll(answer, "\r\n", "");
+    const size_t first = answer.find_first_not_of(' ');
+    answer = first == std::string::npos ? std::string() : answer.substr(first, answer.find_last_not_of(' ') - first + 1);
+    if (answer == "NONE") {
+        AddNote(Text(scan.noneText));
+        return;
+    }
+    setRootIsDecorated(true);
+    std::array<uint8_t, 16> set {};
+    SetRangeText(answer.substr(0, 499));
+    // Addresses count from 0; a malformed part ends the parse and keeps what was read.
+    ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    const std::string name = LoadStringId(scan.nameText);
+    for (unsigned address = 0; address < scan.limit; ++address) {
+        if (!TestBit(set, address))
+            continue;
+        char text[128];
+        std::snprintf(text, sizeof text, scan.format, name.c_str(), address);
+        auto* item = new QTreeWidgetItem(this, {QString::fromStdString(text)});
+        item->setData(0, Qt::UserRole, address);
+        item->setIcon(0, KindIcon(style(), kind));
+        for (uint32_t placeholder : scan.placeholders)
+            new QTreeWidgetItem(item, {Text(placeholder)});
+    }
+}
+
+void CHardwareDlgTreeView::ScanSlots()
+{
+    m_kind = Slots;
+    setCurrentItem(nullptr);
+    clear();
+    setRootIsDecorated(true);
+    std::vector<std::string> queries;
+    for (int slot = 1; slot <= 5; ++slot)
+        queries.push_back("/SLOT" + std::to_string(slot) + "/MODULE ?");
+    const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
+    if (answers.size() != 5)
+        return;
+    for (size_t i = 0; i < answers.size(); ++i) {
+        const size_t blank = answers[i].find(' ');
+        if (blank == std::string::npos)
+            continue;
+        auto* item = new QTreeWidgetItem(
+            this, {QStringLiteral("Slot%1: ").arg(i + 1) + QString::fromStdString(answers[i].substr(blank + 1))});
+        item->setData(0, Qt::UserRole, static_cast<int>(i));
+        item->setIcon(0, KindIcon(style(), Slots));
+    }
+}
+
+void CHardwareDlgTreeView::OnItemExpanded(QTreeWidgetItem* item)
+{
+    // Only the selected device is expanded (and asked for its details).
+    if (item != currentItem()) {
+        QSignalBlocker block(this);
+        item->setExpanded(false);
+        return;
+    }
+    RequestDetails(item);
+}
+
+void CHardwareDlgTreeView::RequestDetails(QTreeWidgetItem* item)
+{
+    if (!item || m_kind == Slots || item->parent())
+        return;
+    const int address = item->data(0, Qt::UserRole).toInt();
+    std::vector<std::string> queries;
+    char base[48];
+    if (m_kind == Amplifiers) {
+        std::snprintf(base, sizeof base, "/AMP/ADR%x", address);
+        for (const char* leaf : {"/NAME ?", "/TYPE ?", "/VER ?"})
+            queries.push_back(std::string(base) + leaf);
+    } else if (m_kind == Consoles) {
+        std::snprintf(base, sizeof base, "/CONS/ADR%d", address);
+        for (const char* leaf : {"/NAME ?", "/TYPE ?", "/RELEASE ?"})
+            queries.push_back(std::string(base) + leaf);
+    } else {
+        std::snprintf(base, sizeof base, "/LMZ/ADR%d", address);
+        for (const char* leaf : {"/NAME ?", "/VER ?", "/763 ?", "/764 ?", "/771 ?", "/775 ?", "/782/VOL ?"})
+            queries.push_back(std::string(base) + leaf);
+    }
+    const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
+    if (answers.size() != queries.size())
+        return;
+    int child = 0;
+    for (const std::string& answer : answers) {
+        const size_t blank = answer.find(' ');
+        if (blank == std::string::npos || child >= item->childCount())
+            continue;
+        item->child(child++)->setText(0, QString::fromStdString(answer.substr(blank + 1)));
+    }
+}
