@@ -20,4 +20,8 @@ QL_STRING_TABLE({
     {32782, "Verstärker"},
     {34548, "Release"},
     {34549, "LMZ782"},
+    {32841, "KVTConfiguration.txt"},
+    {32842, "Wollen Sie die Konfiguration des KVTs neu auslesen ?\n\nJa     > Auslesen vom KVT (dauert einige Minuten)\nNein > Es wird versucht, eine bereits bestehende Konfigurationsdatei zu öffnen"},
+    {32843, "Datei nicht gefunden !"},
+    {33002, "Eigenschaften"},
 });

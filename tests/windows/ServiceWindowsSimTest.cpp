@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <QComboBox>
+#include <QDir>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -29,6 +31,7 @@
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CServiceDlg.h"
+#include "service/windows/CSystemConfigDlg.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CEllipsisStatic.h"
 
@@ -278,4 +281,71 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("START SINESWEEP\r\n") != std::string::npos; }, 3000));
     }
     EXPECT_EQ(nullptr, slot->m_openDialog);
+}
+
+TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
+{
+    // The link hands the browser every line while it runs.
+    struct BrowserHost : TestHost {
+        void SystemConfigLine(const std::string& line, int) override
+        {
+            if (CSystemConfigDlg* dialog = CSystemConfigDlg::Running())
+                dialog->OnReceiveLine(line);
+        }
+    } browserHost;
+    link.SetHost(&browserHost);
+    Connect({QStringLiteral("-e"), QStringLiteral("set /AUDIO/IN1/VOL 0.0"), QStringLiteral("-e"),
+             QStringLiteral("set /AUDIO/IN2/VOL 3")});
+    const QString previousDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    link.SetLinkState(linkstate::SystemConfig);
+    {
+        CSystemConfigDlg dialog;
+        messages.answers.push_back(mb::IdYes);  // read the device
+        dialog.ChooseSource();
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsReading(); }, 20000));
+        const auto& lines = dialog.GetLines();
+        const auto audio = std::find(lines.begin(), lines.end(), "/AUDIO ?");
+        ASSERT_NE(lines.end(), audio);
+        ASSERT_LT(audio + 4, lines.end());
+        EXPECT_EQ("/AUDIO/IN1 ?", audio[1]) << "children follow their parent";
+        EXPECT_EQ("/AUDIO/IN1/VOL ?", audio[2]);
+        EXPECT_EQ("/AUDIO/IN2 ?", audio[3]);
+        EXPECT_NE(std::string::npos, ReadFile(QStringLiteral("KVTResult.txt")).find("/AUDIO/IN1/VOL 0.0\r\n"));
+
+        // The tree: "/" > AUDIO > IN1 > VOL; selecting the leaf shows its value, editing sends it.
+        QTreeWidgetItem* root = dialog.GetTree()->topLevelItem(0);
+        ASSERT_NE(nullptr, root);
+        QTreeWidgetItem* audioNode = nullptr;
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == QLatin1String("AUDIO"))
+                audioNode = root->child(i);
+        ASSERT_NE(nullptr, audioNode);
+        ASSERT_EQ(2, audioNode->childCount());
+        QTreeWidgetItem* vol = audioNode->child(0)->child(0);
+        ASSERT_NE(nullptr, vol);
+        dialog.GetTree()->setCurrentItem(vol);
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetList()->item(0, 0)->text() == QLatin1String("0.0"); }, 3000));
+        dialog.GetList()->item(0, 0)->setText(QStringLiteral("-6.0"));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetList()->item(0, 0)->text() == QLatin1String("-6.0") &&
+                                           sim.Sent().find("/AUDIO/IN1/VOL -6.0\r\n") != std::string::npos; },
+                              3000));
+
+        // Saving writes one query per node, parents first.
+        SetProfile(QStringLiteral("Configuration/KVT File"), dir.filePath(QStringLiteral("tree.txt")));
+        dialog.SaveConfigFile();
+        EXPECT_NE(std::string::npos,
+                  ReadFile(dir.filePath(QStringLiteral("tree.txt"))).find("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n/AUDIO/IN1/VOL ?\r\n"));
+    }
+    link.SetLinkState(linkstate::Online);
+    link.ClosePort();
+    link.SetHost(&host);
+    QDir::setCurrent(previousDir);
+
+    // Ranges: reversed bounds name nothing, long ones are cut, "AMP" bounds are hexadecimal on request.
+    EXPECT_EQ((std::vector<std::string> {"ZONE1", "ZONE2", "ZONE3", "X"}),
+              CSystemConfigDlg::ExpandItems(" ZONE1...ZONE3,X", false));
+    EXPECT_TRUE(CSystemConfigDlg::ExpandItems("ZONE5...ZONE1", false).empty());
+    EXPECT_EQ(size_t(CSystemConfigDlg::kMaxRangeItems), CSystemConfigDlg::ExpandItems("Z1...Z99999999", false).size());
+    EXPECT_EQ(32u, CSystemConfigDlg::ExpandItems("AMP0...AMP1f", true).size());
 }

@@ -589,12 +589,13 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
     } else {
         const auto it = m_values.find(path);
         if (it == m_values.end()) {
-            // A folder answers the names below it; the root answers them alone.
+            // A folder answers the names below it after a blank (so that a
+            // single name still reads as a list); the root answers them alone.
             const std::string children = ChildNames(path);
             if (children.empty())
                 Answer(path + " ? \r\n", now);
             else
-                Answer(path == "/" ? children + "\r\n" : path + " " + children + "\r\n", now);
+                Answer(path == "/" ? children + "\r\n" : path + "  " + children + "\r\n", now);
             return;
         }
         value = it->second;

@@ -1,0 +1,91 @@
+#pragma once
+// "Systemkonfiguration": the browser of the device's whole protocol tree. It
+// walks the tree query by query (each answer sends the next query) or loads
+// a configuration file saved before; selecting a leaf asks the device for its
+// value, which can be edited and sent back. Runs modally while the device
+// link hands it every received line.
+
+#include <QFile>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include "ui/CResizableDialog.h"
+
+class CQuillomerDoc;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class CSystemConfigDlg : public CResizableDialog {
+    Q_OBJECT
+public:
+    // Range items ("ZONE1...ZONE500") yield at most this many names.
+    static constexpr int kMaxRangeItems = 1000;
+    static constexpr int kWalkTimeoutMs = 300;
+
+    explicit CSystemConfigDlg(QWidget* parent = nullptr);
+    ~CSystemConfigDlg() override;
+
+    // The dialog that runs now (null when none): the link's lines go there.
+    static CSystemConfigDlg* Running();
+
+    // Asks whether to read the device or open the file, then does it.
+    void ChooseSource();
+    void StartDeviceRead();
+    void OpenConfigFile();
+    void SaveConfigFile();
+    void BuildTree();
+    void StopDeviceRead();
+    void OnReceiveLine(const std::string& line);
+
+    // The names of a list value (leading blanks removed, ranges expanded;
+    // `hexAmp`: the bounds of an "AMP" range are hexadecimal). A reversed or
+    // malformed range yields nothing, a long one at most kMaxRangeItems names.
+    static std::vector<std::string> ExpandItems(const std::string& value, bool hexAmp);
+
+    // Tree and list interaction.
+    void OnSelectionChanged();
+    void OnDoubleClick(QTreeWidgetItem* item);
+    void OnDeleteKey();
+    void OnValueEdited(const QString& text);
+
+    bool IsReading() const { return m_reading; }
+    const std::vector<std::string>& GetLines() const { return m_lines; }
+    QTreeWidget* GetTree() const { return m_tree; }
+    QTableWidget* GetList() const { return m_list; }
+    QLabel* GetProgress() const { return m_progress; }
+
+protected:
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Send(const std::string& line);
+    void NextQuery();
+    void ShowValue(const std::string& value);
+    void ShowFileInfo(const QString& file);
+    void ReadLines(QFile& file);
+    size_t AddChildren(QTreeWidgetItem* parent, const std::string& prefix, size_t from);
+    static std::string PathOf(const QTreeWidgetItem* item);
+    static std::string StartCommand(std::string command);
+
+    CQuillomerDoc* m_doc = nullptr;
+    std::vector<std::string> m_lines;
+    long m_position = -1;  // the line last sent; -1: none yet
+    bool m_reading = false;
+    long m_sent = 0;
+    QFile m_configOut;
+    QFile m_resultOut;
+    QTimer m_walkTimer;
+
+    QTreeWidget* m_tree = nullptr;
+    QTableWidget* m_list = nullptr;
+    QLabel* m_progress = nullptr;
+    QLabel* m_fileInfo = nullptr;
+    QPushButton* m_save = nullptr;
+    bool m_settingList = false;
+};
