@@ -3153,6 +3153,88 @@ masked signals</translation>
     </message>
 </context>
 <context>
+    <name>CZonetestPropDlg</name>
+    <message>
+        <source>Frequenz für Linientest</source>
+        <translation>Line test frequency</translation>
+    </message>
+    <message>
+        <source>Anpassung pro Tag</source>
+        <translation>Adjustment per day</translation>
+    </message>
+    <message>
+        <source>Maximale Anpassung</source>
+        <translation>Maximum adjustment</translation>
+    </message>
+    <message>
+        <source>Frequenz für Impedanzmessung</source>
+        <translation>Impedance measurement frequency</translation>
+    </message>
+    <message>
+        <source>Erkennungsverzögerung für Erdschluß</source>
+        <translation>Ground fault detection delay</translation>
+    </message>
+    <message>
+        <source>Relaisschaltspiele</source>
+        <translation>Relay switching cycles</translation>
+    </message>
+    <message>
+        <source>Linientest Eigenschaften</source>
+        <translation>Line test properties</translation>
+    </message>
+    <message>
+        <source>Deaktivierung des Linienrelais bei Kurzschluß</source>
+        <translation>Switch the line relay off on a short circuit</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CZonetestView</name>
+    <message>
+        <source>Linienmessung</source>
+        <translation>Line measurement</translation>
+    </message>
+    <message>
+        <source>Zeit :</source>
+        <translation>Time :</translation>
+    </message>
+    <message>
+        <source>Anzeige in Sprechstellen :</source>
+        <translation>Display on consoles :</translation>
+    </message>
+    <message>
+        <source>Aktiv-Leitung/Ausgang :</source>
+        <translation>Active line/output :</translation>
+    </message>
+    <message>
+        <source>Messung durchführen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Meßwerte als Referenz übernehmen</source>
+        <translation>Take measured values as reference</translation>
+    </message>
+    <message>
+        <source>Einmalige Messung auslösen</source>
+        <translation>Start a single measurement</translation>
+    </message>
+    <message>
+        <source>Impedanzmessung</source>
+        <translation>Impedance measurement</translation>
+    </message>
+    <message>
+        <source>nur die in der Liste selektierten Linien werden in der Messung berücksichtigt !</source>
+        <translation>only the lines selected in the list are measured !</translation>
+    </message>
+    <message>
+        <source>Alle Linien selektieren</source>
+        <translation>Select all lines</translation>
+    </message>
+</context>
+<context>
     <name>CZoomToolBar</name>
     <message>
         <source>Zoom In / Zoom Out</source>
@@ -6406,6 +6488,20 @@ Upload spare amplifiers</translation>
         <source>ersetzt</source>
         <extracomment>34387</extracomment>
         <translation>replaces</translation>
+    </message>
+    <message>
+        <source>Liniendaten uploaden
+Liniendaten uploaden</source>
+        <extracomment>34611</extracomment>
+        <translation>Upload line data
+Upload line data</translation>
+    </message>
+    <message>
+        <source>Linientest Eigenschaften
+Linientest Eigenschaften</source>
+        <extracomment>34618</extracomment>
+        <translation>Line test properties
+Line test properties</translation>
     </message>
 </context>
 </TS>

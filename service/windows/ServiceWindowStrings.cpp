@@ -24,4 +24,6 @@ QL_STRING_TABLE({
     {32842, "Wollen Sie die Konfiguration des KVTs neu auslesen ?\n\nJa     > Auslesen vom KVT (dauert einige Minuten)\nNein > Es wird versucht, eine bereits bestehende Konfigurationsdatei zu öffnen"},
     {32843, "Datei nicht gefunden !"},
     {33002, "Eigenschaften"},
+    {34611, "Liniendaten uploaden\nLiniendaten uploaden"},
+    {34618, "Linientest Eigenschaften\nLinientest Eigenschaften"},
 });

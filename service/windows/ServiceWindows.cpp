@@ -1,6 +1,7 @@
-// Makes the service windows known: the feature windows of kinds 19, 20, 21
-// and 27, the service dialog and the system configuration browser (the
-// selection dialog's fault kind: ServiceSelectionKinds.cpp).
+// Makes the service windows known: the feature windows of kinds 19, 20, 21,
+// 27 and 28, the zone test's properties, the service dialog and the system
+// configuration browser (the selection dialog's fault kind:
+// ServiceSelectionKinds.cpp).
 #include <QApplication>
 
 #include "comm/windows/CCommWindowsHost.h"
@@ -11,6 +12,8 @@
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CServiceDlg.h"
 #include "service/windows/CSystemConfigDlg.h"
+#include "service/windows/CZonetestFrm.h"
+#include "service/windows/CZonetestPropDlg.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 
@@ -30,6 +33,9 @@ const bool g_registered = [] {
     Register<CFaultDlgFrm>("CFaultDlgFrm");
     Register<CFuseFrm>("CFuseFrm");
     Register<CHardwareDlgFrm>("CHardwareDlgFrm");
+    Register<CZonetestFrm>("CZonetestFrm");
+    CWindowRegistry::Register(QStringLiteral("CZonetestPropDlg"),
+                              [](CQuillomerDoc*) -> QWidget* { return new CZonetestPropDlg; });
     CWindowRegistry::Register(QStringLiteral("CServiceDlg"),
                               [](CQuillomerDoc*) -> QWidget* { return new CServiceDlg(nullptr); });
     CWindowRegistry::Register(QStringLiteral("CSystemConfigDlg"),

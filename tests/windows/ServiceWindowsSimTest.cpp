@@ -32,6 +32,11 @@
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CServiceDlg.h"
 #include "service/windows/CSystemConfigDlg.h"
+#include "service/windows/CZonetestFrm.h"
+#include "service/windows/CZonetestPropDlg.h"
+#include "service/windows/CZonetestView.h"
+#include "service/CZonetestObject.h"
+#include "ui/CValueEdit.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CEllipsisStatic.h"
 
@@ -260,6 +265,28 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         frame.OnCommand(servicewinid::ScanConsoles);
         ASSERT_EQ(1, tree->topLevelItemCount());
         EXPECT_EQ(QStringLiteral("Keine Sprechstellen vorhanden!"), tree->topLevelItem(0)->text(0));
+    }
+
+    // Zone test: measuring is unlocked by its button only; the properties store clamped values at once.
+    {
+        CZonetestFrm frame;
+        CZonetestView* view = frame.GetView();
+        EXPECT_FALSE(view->GetButton(1694)->isEnabled());
+        EXPECT_FALSE(view->GetNote()->isVisibleTo(view));
+        ASSERT_TRUE(view->GetMeasureToggle()->isEnabled());
+        view->GetMeasureToggle()->click();
+        EXPECT_TRUE(view->GetButton(1694)->isEnabled());
+        EXPECT_TRUE(view->GetNote()->isVisibleTo(view));
+        CZonetestPropDlg properties;
+        properties.GetEdit(0)->setText(QStringLiteral("50000"));
+        properties.StoreEdit(0);
+        EXPECT_EQ(QLatin1String("23000.0"), properties.GetEdit(0)->text());
+        properties.GetEdit(5)->setText(QStringLiteral("-3"));
+        properties.StoreEdit(5);
+        EXPECT_EQ(QLatin1String("OFF"), properties.GetEdit(5)->text());
+        properties.reject();
+        EXPECT_EQ("23000.0", Object<CZonetestObject>(OT_ZONETEST_OBJECT)->GetValue(CZonetestObject::TestFrequency))
+            << "Cancel keeps what was entered";
     }
 
     // Service dialog: counters, version and registers come back through the Service object.

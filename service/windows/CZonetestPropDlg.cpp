@@ -1,0 +1,92 @@
+#include "service/windows/CZonetestPropDlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "service/CZonetestObject.h"
+#include "ui/CValueEdit.h"
+
+namespace {
+struct EditRow {
+    int id;
+    const char* label;
+    const char* unit;
+    int key;
+};
+// In the dialog's order; the short-circuit box stands between the third and fourth.
+const EditRow kRows[CZonetestPropDlg::kEdits] = {
+    {1705, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Frequenz für Linientest"), "Hz", CZonetestObject::TestFrequency},
+    {1706, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Anpassung pro Tag"), "%", CZonetestObject::AdjustPerDay},
+    {1707, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Maximale Anpassung"), "%", CZonetestObject::MaxAdjust},
+    {1709, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Frequenz für Impedanzmessung"), "Hz",
+     CZonetestObject::ImpedanceFrequency},
+    {1714, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Erkennungsverzögerung für Erdschluß"), "s",
+     CZonetestObject::GroundFaultDelay},
+    {1715, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Relaisschaltspiele"), "", CZonetestObject::WipeCycles},
+};
+}  // namespace
+
+CZonetestPropDlg::CZonetestPropDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("550"));
+    setWindowTitle(tr("Linientest Eigenschaften"));
+    CQuillomerDoc* doc = GetActiveDoc();
+    m_zonetest = doc ? dynamic_cast<CZonetestObject*>(doc->GetIDManager().GetBaseDevice(1, OT_ZONETEST_OBJECT))
+                     : nullptr;
+    auto* grid = new QGridLayout(this);
+    int line = 0;
+    for (int i = 0; i < kEdits; ++i) {
+        if (i == 3) {
+            m_short = new QCheckBox(tr("Deaktivierung des Linienrelais bei Kurzschluß"), this);
+            m_short->setObjectName(QStringLiteral("1708"));
+            grid->addWidget(m_short, line++, 0, 1, 3);
+        }
+        auto* edit = new CValueEdit(this);
+        edit->setObjectName(QString::number(kRows[i].id));
+        auto* label = new QLabel(tr(kRows[i].label), this);
+        label->setBuddy(edit);
+        grid->addWidget(label, line, 0);
+        grid->addWidget(edit, line, 1);
+        grid->addWidget(new QLabel(QString::fromLatin1(kRows[i].unit), this), line, 2);
+        m_edits[static_cast<size_t>(i)] = edit;
+        if (m_zonetest)
+            edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[i].key)));
+        connect(edit, &QLineEdit::editingFinished, this, [this, i] { StoreEdit(i); });
+        ++line;
+    }
+    if (m_zonetest)
+        m_short->setChecked(m_zonetest->GetValue(CZonetestObject::ShortDisconnect) == "ON");
+    connect(m_short, &QCheckBox::clicked, this, [this](bool on) {
+        if (m_zonetest)
+            m_zonetest->SetValue(CZonetestObject::ShortDisconnect, on ? "ON" : "OFF");
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Abbrechen"));
+    grid->addWidget(buttons, line, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CZonetestPropDlg::~CZonetestPropDlg()
+{
+    // An edit losing the focus while the dialog goes away stores nothing more.
+    for (CValueEdit* edit : m_edits)
+        edit->disconnect(this);
+}
+
+void CZonetestPropDlg::StoreEdit(int index)
+{
+    if (!m_zonetest || index < 0 || index >= kEdits)
+        return;
+    CValueEdit* edit = m_edits[static_cast<size_t>(index)];
+    m_zonetest->SetValue(kRows[index].key, edit->text().trimmed().toStdString());
+    edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
+}
