@@ -24,6 +24,9 @@ QL_STRING_TABLE({
     {32842, "Wollen Sie die Konfiguration des KVTs neu auslesen ?\n\nJa     > Auslesen vom KVT (dauert einige Minuten)\nNein > Es wird versucht, eine bereits bestehende Konfigurationsdatei zu öffnen"},
     {32843, "Datei nicht gefunden !"},
     {33002, "Eigenschaften"},
+    {32950, "Fehlertexte uploaden\nFehlertexte uploaden"},
+    {32951, "Fehlertexte downloaden\nFehlertexte downloaden"},
+    {34296, "Text ist zu lang!"},
     {34611, "Liniendaten uploaden\nLiniendaten uploaden"},
     {34618, "Linientest Eigenschaften\nLinientest Eigenschaften"},
 });

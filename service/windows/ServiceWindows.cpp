@@ -8,6 +8,7 @@
 #include "hardware/CInternalSlot.h"
 #include "service/windows/CEventLogFrm.h"
 #include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CFaultTextDlg.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CServiceDlg.h"
@@ -36,6 +37,8 @@ const bool g_registered = [] {
     Register<CZonetestFrm>("CZonetestFrm");
     CWindowRegistry::Register(QStringLiteral("CZonetestPropDlg"),
                               [](CQuillomerDoc*) -> QWidget* { return new CZonetestPropDlg; });
+    CWindowRegistry::Register(QStringLiteral("CFaultTextDlg"),
+                              [](CQuillomerDoc*) -> QWidget* { return new CFaultTextDlg; });
     CWindowRegistry::Register(QStringLiteral("CServiceDlg"),
                               [](CQuillomerDoc*) -> QWidget* { return new CServiceDlg(nullptr); });
     CWindowRegistry::Register(QStringLiteral("CSystemConfigDlg"),

@@ -26,6 +26,8 @@
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
+#include "service/windows/CFaultTextDlg.h"
+#include "logic/CGlobalReadyInput.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
 #include "service/windows/CHardwareDlgFrm.h"
@@ -226,6 +228,28 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_TRUE(view->GetManualButton()->isChecked());
         EXPECT_NE(std::string::npos, sim.Received().find("/FAULT/STATE QUIT\r\n"));
     }
+
+    // Fault texts: five of up to 16 characters go down with the delay and come back.
+    {
+        CFaultTextDlg texts;
+        ASSERT_EQ(18, texts.GetList()->rowCount());
+        EXPECT_TRUE(texts.OnEndLabelEdit(0, QStringLiteral("Brandmeldezentr.")));
+        EXPECT_FALSE(texts.OnEndLabelEdit(1, QStringLiteral("Siebzehn Zeichen!")));
+        EXPECT_TRUE(messages.Contains("Text ist zu lang!"));
+        EXPECT_FALSE(texts.OnEndLabelEdit(6, QStringLiteral("fest"))) << "the built-in texts stay";
+        texts.GetDelay()->setText(QStringLiteral("2.5"));
+        texts.Transfer(false);
+        EXPECT_NE(std::string::npos, sim.Received().find("TEXT1 Brandmeldezentr.\r\n"));
+        auto* readyInput = Object<CGlobalReadyInput>(OT_GLOBAL_READY_INPUT);
+        readyInput->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 0), "anders");
+        readyInput->SetFloatValue(CGlobalReadyInput::MaskTime, 9.0f);
+        texts.LoadTexts();
+        texts.Transfer(true);
+        EXPECT_EQ(QLatin1String("Brandmeldezentr."), texts.GetList()->item(0, 1)->text());
+        EXPECT_EQ(QLatin1String("2.5"), texts.GetDelay()->text());
+        messages.texts.clear();
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
     // Fuses: tripped and cooling fuses light up; an upload takes the steps the lists offer only.
     {

@@ -1,0 +1,195 @@
+#include "service/windows/CFaultTextDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QThread>
+#include <QToolBar>
+
+#include <cstdio>
+
+#include "comm/CCommLink.h"
+#include "logic/CGlobalReadyInput.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+namespace {
+constexpr uint32_t kTextTooLong = 34296;  // "Text ist zu lang!"
+
+void PumpFor(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+}  // namespace
+
+CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
+{
+    setWindowTitle(tr("Fehlertexte"));
+    CQuillomerDoc* doc = GetActiveDoc();
+    m_readyInput =
+        doc ? dynamic_cast<CGlobalReadyInput*>(doc->GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT)) : nullptr;
+    auto* grid = new QGridLayout(this);
+    auto* bar = new QToolBar(this);
+    for (unsigned id : {kUpload, kDownload}) {
+        const QString text = QString::fromStdString(LoadStringId(id));
+        QAction* action = bar->addAction(text.section(QLatin1Char('\n'), 0, 0));
+        action->setObjectName(QString::number(id));
+        action->setToolTip(text.section(QLatin1Char('\n'), 1, 1).left(80));
+        action->setEnabled(IsDocConnected() != 0);
+        connect(action, &QAction::triggered, this, [this, id] { Transfer(id == kUpload); });
+    }
+    grid->addWidget(bar, 0, 0, 1, 3);
+    auto* group = new QGroupBox(this);
+    auto* groupLayout = new QVBoxLayout(group);
+    m_list = new QTableWidget(0, 2, group);
+    m_list->setObjectName(QStringLiteral("1299"));
+    m_list->setHorizontalHeaderLabels({tr("Nr"), tr("Text")});
+    m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setMinimumSize(260, 240);
+    groupLayout->addWidget(m_list);
+    grid->addWidget(group, 1, 0, 1, 3);
+    grid->addWidget(new QLabel(tr("Verzögerungszeit für\n'masked fault' Signale"), this), 2, 0);
+    m_delay = new QLineEdit(QStringLiteral("0.0"), this);
+    m_delay->setObjectName(QStringLiteral("1195"));
+    grid->addWidget(m_delay, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("s"), this), 2, 2);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Schließen"));
+    grid->addWidget(buttons, 3, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CFaultTextDlg::accept);
+
+    if (m_readyInput) {
+        m_filling = true;
+        m_list->setRowCount(CGlobalReadyInput::kTextCount);
+        for (int row = 0; row < CGlobalReadyInput::kTextCount; ++row) {
+            auto* number = new QTableWidgetItem(QString::number(row + 1));
+            number->setFlags(number->flags() & ~Qt::ItemIsEditable);
+            m_list->setItem(row, 0, number);
+            auto* text = new QTableWidgetItem;
+            if (row >= CGlobalReadyInput::kUserTextCount)
+                text->setFlags(text->flags() & ~Qt::ItemIsEditable);
+            m_list->setItem(row, 1, text);
+        }
+        m_filling = false;
+        LoadTexts();
+    }
+    connect(m_list, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
+        if (!m_filling && cell->column() == 1)
+            OnEndLabelEdit(cell->row(), cell->text());
+    });
+}
+
+QAction* CFaultTextDlg::GetAction(unsigned id) const
+{
+    return findChild<QAction*>(QString::number(id));
+}
+
+bool CFaultTextDlg::OnEndLabelEdit(int row, const QString& text)
+{
+    if (!m_readyInput || row < 0 || row >= CGlobalReadyInput::kUserTextCount)
+        return false;
+    QString clean;
+    for (QChar c : text)
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+            clean.append(c);
+    m_filling = true;
+    if (clean.size() > kMaxTextLength) {
+        ShowMessageId(kTextTooLong);
+        m_list->item(row, 1)->setText(QString::fromStdString(
+            m_readyInput->GetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, row))));
+        m_filling = false;
+        return false;
+    }
+    m_list->item(row, 1)->setText(clean);
+    m_filling = false;
+    StoreTexts();
+    return true;
+}
+
+bool CFaultTextDlg::StoreTexts()
+{
+    if (!m_readyInput)
+        return true;
+    for (int row = 0; row < CGlobalReadyInput::kUserTextCount; ++row)
+        m_readyInput->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, row),
+                               m_list->item(row, 1)->text().toStdString());
+    bool ok = false;
+    const double delay = m_delay->text().trimmed().toDouble(&ok);
+    if (!ok || delay < 0.0 || delay > 25.0) {
+        ShowMessage(tr("Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.").toStdString());
+        m_delay->setFocus();
+        return false;
+    }
+    m_readyInput->SetFloatValue(CGlobalReadyInput::MaskTime, static_cast<float>(delay));
+    return true;
+}
+
+void CFaultTextDlg::LoadTexts()
+{
+    if (!m_readyInput)
+        return;
+    m_filling = true;
+    for (int row = 0; row < CGlobalReadyInput::kTextCount && row < m_list->rowCount(); ++row)
+        m_list->item(row, 1)->setText(QString::fromStdString(
+            m_readyInput->GetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, row))));
+    m_filling = false;
+    m_delay->setText(QString::fromStdString(m_readyInput->GetValue(CGlobalReadyInput::MaskTime)).trimmed());
+}
+
+void CFaultTextDlg::Transfer(bool upload)
+{
+    CCommLink* link = GetCommLink();
+    if (!m_readyInput || !link)
+        return;
+    if (!upload && !StoreTexts())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int mode = upload ? 1 : 0;
+    const int count = m_readyInput->GetDownloadLines(mode, -1);
+    link->SetLinkState(upload ? linkstate::Upload : linkstate::Download);
+    QElapsedTimer stalled;
+    stalled.start();
+    for (int step = 0; step >= 0 && step < count && stalled.elapsed() < 10000;) {
+        const int next = m_readyInput->GetDownloadLines(mode, step);
+        if (next != step)
+            stalled.restart();
+        step = next;
+        QCoreApplication::processEvents();
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (link->GetOutBufferCount() > 0 && waited.elapsed() < 10000)
+        PumpFor(20);
+    PumpFor(500);
+    link->SetLinkState(linkstate::Online);
+    if (upload)
+        LoadTexts();
+    QApplication::restoreOverrideCursor();
+}
+
+void CFaultTextDlg::accept()
+{
+    if (StoreTexts())
+        CResizableDialog::accept();
+}
