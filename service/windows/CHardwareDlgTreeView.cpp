@@ -9,6 +9,9 @@
 #include "platform/StringTable.h"
 #include "service/ReplaceAll.h"
 #include "service/windows/ServiceLive.h"
+#include "service/windows/ServiceWindowIds.h"
+
+using namespace servicewinid;
 
 namespace {
 struct Scan {
@@ -25,9 +28,10 @@ struct Scan {
 const Scan& ScanOf(int kind)
 {
     static const Scan kScans[3] = {
-        {"/AMP/AVLBL", 500, true, 64, 34526, 32782, "%s %02x", {32805, 32804, 34548}},
-        {"/CONS/CONNECTED", 500, false, 16, 34525, 34063, "%s %d", {32805, 32804, 34548}},
-        {"/LMZ/AVLBL", 1500, false, 8, 34527, 34262, "%s-%d", {32805, 34548, 32796, 32797, 34136, 34263, 34549}},
+        {"/AMP/AVLBL", 500, true, 64, StrNoAmplifiers, StrAmplifier, "%s %02x", {StrName, StrType, StrRelease}},
+        {"/CONS/CONNECTED", 500, false, 16, StrNoConsoles, StrConsole, "%s %d", {StrName, StrType, StrRelease}},
+        {"/LMZ/AVLBL", 1500, false, 8, StrNoCards, StrCard, "%s-%d",
+         {StrName, StrRelease, StrLMZ763, StrLMZ764, StrLMZ771, StrLMZ775, StrLMZ782}},
     };
     return kScans[kind];
 }
@@ -67,7 +71,7 @@ void CHardwareDlgTreeView::AddNote(const QString& text)
 void CHardwareDlgTreeView::ClearTree()
 {
     clear();
-    AddNote(Text(34524));
+    AddNote(Text(StrOnlineOnly));
 }
 
 void CHardwareDlgTreeView::ScanDevices(Kind kind)

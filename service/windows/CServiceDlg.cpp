@@ -14,6 +14,7 @@
 #include "hardware/CInternalSlot.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "service/windows/ServiceWindowIds.h"
 
 namespace {
 const char* const kTests[] = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EEPCLR", "VCC",     "BATTERY",
@@ -56,7 +57,7 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     m_registers = new QTableWidget(kRegisterRows, 3, this);
     m_registers->setObjectName(QStringLiteral("1288"));
     m_registers->setHorizontalHeaderLabels({QStringLiteral("OUT"), QStringLiteral("IN"),
-                                            QString::fromStdString(LoadStringId(32805))});
+                                            QString::fromStdString(LoadStringId(servicewinid::StrName))});
     m_registers->verticalHeader()->hide();
     m_registers->setMinimumSize(260, 220);
     for (int row = 0; row < kRegisterRows; ++row) {

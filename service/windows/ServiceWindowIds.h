@@ -20,4 +20,23 @@ enum : unsigned {
     ScanAmplifiers = 34522,      // "Verstärker"
     ScanCards = 34523,           // "LMZ Karten"
 };
+
+// Texts of the hardware tree.
+enum : unsigned {
+    StrName = 32805,            // "Name"
+    StrType = 32804,            // "Typ"
+    StrRelease = 34548,         // "Release"
+    StrAmplifier = 32782,       // "Verstärker"
+    StrConsole = 34063,         // "Sprechstelle"
+    StrCard = 34262,            // "LMZ752"
+    StrLMZ763 = 32796,
+    StrLMZ764 = 32797,
+    StrLMZ771 = 34136,
+    StrLMZ775 = 34263,
+    StrLMZ782 = 34549,
+    StrOnlineOnly = 34524,      // "Nur im Online Modus möglich!"
+    StrNoConsoles = 34525,      // "Keine Sprechstellen vorhanden!"
+    StrNoAmplifiers = 34526,    // "Keine Verstärker vorhanden!"
+    StrNoCards = 34527,         // "Keine LMZ Karten vorhanden!"
+};
 }  // namespace servicewinid
