@@ -105,11 +105,17 @@ TEST_F(ObjectDlgTest, UnknownKindsShowVirtualControllerFrameWithoutCaption)
 
 TEST_F(ObjectDlgTest, KindWithoutFrameShowsEmptyFrameAndSaysSo)
 {
-    CObjectDlg dlg(nullptr, 28);
-    dlg.show();
-    ASSERT_TRUE(dlg.m_pFrame);
-    EXPECT_TRUE(dlg.IsPlaceholderFrame());
-    EXPECT_EQ(dlg.windowTitle(), "Linientest (noch nicht verfügbar)");
+    // Whatever the program has registered for the kind is taken away for the test.
+    const CObjectDlg::FrameFactory registered = CObjectDlg::RegisterFrame(28, nullptr);
+    {
+        CObjectDlg dlg(nullptr, 28);
+        dlg.show();
+        ASSERT_TRUE(dlg.m_pFrame);
+        EXPECT_TRUE(dlg.IsPlaceholderFrame());
+        EXPECT_EQ(dlg.windowTitle(), "Linientest (noch nicht verfügbar)");
+    }
+    if (registered)
+        CObjectDlg::RegisterFrame(28, registered);
     EXPECT_EQ(CObjectDlg::KindOfCommand(34585), 25);
     EXPECT_EQ(CObjectDlg::SwitchCommand(3), 0u);
     EXPECT_EQ(CObjectDlg::KindOfCommand(0), 0);
