@@ -6503,5 +6503,431 @@ Linientest Eigenschaften</source>
         <translation>Line test properties
 Line test properties</translation>
     </message>
+    <message>
+        <source>Protokollierungseinstellungen uploaden
+Protokollierungseinstellungen uploaden</source>
+        <extracomment>34612</extracomment>
+        <translation>Upload logging settings
+Upload logging settings</translation>
+    </message>
+    <message>
+        <source>Protokollierungseinstellungen downloaden
+Protokollierungseinstellungen downloaden</source>
+        <extracomment>34613</extracomment>
+        <translation>Download logging settings
+Download logging settings</translation>
+    </message>
+    <message>
+        <source>Ansicht wechseln
+Ansicht wechseln</source>
+        <extracomment>34643</extracomment>
+        <translation>Switch view
+Switch view</translation>
+    </message>
+    <message>
+        <source>FAULT Einstellungen downloaden
+FAULT Einstellungen downloaden</source>
+        <extracomment>34500</extracomment>
+        <translation>Download FAULT settings
+Download FAULT settings</translation>
+    </message>
+    <message>
+        <source>FAULT Einstellungen uploaden
+FAULT Einstellungen uploaden</source>
+        <extracomment>34501</extracomment>
+        <translation>Upload FAULT settings
+Upload FAULT settings</translation>
+    </message>
+    <message>
+        <source>Sicherungsdaten uploaden
+Sicherungsdaten uploaden</source>
+        <extracomment>33173</extracomment>
+        <translation>Upload fuse data
+Upload fuse data</translation>
+    </message>
+    <message>
+        <source>Sicherungsdaten downloaden
+Sicherungsdaten downloaden</source>
+        <extracomment>33174</extracomment>
+        <translation>Download fuse data
+Download fuse data</translation>
+    </message>
+    <message>
+        <source>Sprechstellen
+Sprechstellen</source>
+        <extracomment>34520</extracomment>
+        <translation>Consoles
+Consoles</translation>
+    </message>
+    <message>
+        <source>KVT Slots
+KVT Slots</source>
+        <extracomment>34521</extracomment>
+        <translation>KVT slots
+KVT slots</translation>
+    </message>
+    <message>
+        <source>Verstärker
+Verstärker</source>
+        <extracomment>34522</extracomment>
+        <translation>Amplifiers
+Amplifiers</translation>
+    </message>
+    <message>
+        <source>LMZ Karten
+LMZ Karten</source>
+        <extracomment>34523</extracomment>
+        <translation>LMZ cards
+LMZ cards</translation>
+    </message>
+    <message>
+        <source>Nur im Online Modus möglich!</source>
+        <extracomment>34524</extracomment>
+        <translation>Only possible online!</translation>
+    </message>
+    <message>
+        <source>Keine Sprechstellen vorhanden!</source>
+        <extracomment>34525</extracomment>
+        <translation>No consoles present!</translation>
+    </message>
+    <message>
+        <source>Keine Verstärker vorhanden!</source>
+        <extracomment>34526</extracomment>
+        <translation>No amplifiers present!</translation>
+    </message>
+    <message>
+        <source>Keine LMZ Karten vorhanden!</source>
+        <extracomment>34527</extracomment>
+        <translation>No LMZ cards present!</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <extracomment>34548</extracomment>
+        <translation>Release</translation>
+    </message>
+    <message>
+        <source>LMZ782</source>
+        <extracomment>34549</extracomment>
+        <translation>LMZ782</translation>
+    </message>
+    <message>
+        <source>KVTConfiguration.txt</source>
+        <extracomment>32841</extracomment>
+        <translation>KVTConfiguration.txt</translation>
+    </message>
+    <message>
+        <source>Wollen Sie die Konfiguration des KVTs neu auslesen ?
+
+Ja     &gt; Auslesen vom KVT (dauert einige Minuten)
+Nein &gt; Es wird versucht, eine bereits bestehende Konfigurationsdatei zu öffnen</source>
+        <extracomment>32842</extracomment>
+        <translation>Do you want to read the configuration of the KVT again ?
+
+Yes   &gt; Read from the KVT (takes a few minutes)
+No    &gt; An existing configuration file is opened</translation>
+    </message>
+    <message>
+        <source>Datei nicht gefunden !</source>
+        <extracomment>32843</extracomment>
+        <translation>File not found !</translation>
+    </message>
+    <message>
+        <source>Eigenschaften</source>
+        <extracomment>33002</extracomment>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Fehlertexte uploaden
+Fehlertexte uploaden</source>
+        <extracomment>32950</extracomment>
+        <translation>Upload fault texts
+Upload fault texts</translation>
+    </message>
+    <message>
+        <source>Fehlertexte downloaden
+Fehlertexte downloaden</source>
+        <extracomment>32951</extracomment>
+        <translation>Download fault texts
+Download fault texts</translation>
+    </message>
+    <message>
+        <source>Text ist zu lang!</source>
+        <extracomment>34296</extracomment>
+        <translation>Text is too long!</translation>
+    </message>
+</context>
+<context>
+    <name>CEventLogView</name>
+    <message>
+        <source>Audiosignale</source>
+        <translation>Audio signals</translation>
+    </message>
+    <message>
+        <source>FAULT</source>
+        <translation>FAULT</translation>
+    </message>
+    <message>
+        <source>Betriebsspannung ein- oder ausschalten</source>
+        <translation>Switching the supply voltage on or off</translation>
+    </message>
+    <message>
+        <source>Linientest</source>
+        <translation>Line test</translation>
+    </message>
+    <message>
+        <source>Zeiteinstellung</source>
+        <translation>Time setting</translation>
+    </message>
+    <message>
+        <source>Makros</source>
+        <translation>Macros</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>RESET</translation>
+    </message>
+    <message>
+        <source>Havarie</source>
+        <translation>Spare amplifiers</translation>
+    </message>
+    <message>
+        <source>READYINPUT&apos;s</source>
+        <translation>READYINPUTs</translation>
+    </message>
+    <message>
+        <source>Rekorder</source>
+        <translation>Recorder</translation>
+    </message>
+    <message>
+        <source>DCF</source>
+        <translation>DCF</translation>
+    </message>
+    <message>
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>Virtuelle Kontroller</source>
+        <translation>Virtual controllers</translation>
+    </message>
+    <message>
+        <source>Einträge (siehe Datei</source>
+        <translation>Entries (see file</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Jetzt drucken</source>
+        <translation>Print now</translation>
+    </message>
+    <message>
+        <source>Ereignisse ,die mitprotokolliert werden sollen</source>
+        <translation>Events to be logged</translation>
+    </message>
+    <message>
+        <source>Ereignisse</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>Eigenschaften</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Die Ereignisdatei &quot;%1&quot; kann nicht übernommen werden: %2</source>
+        <translation>The event file &quot;%1&quot; cannot be taken over: %2</translation>
+    </message>
+    <message>
+        <source>Die Ereignisdatei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
+        <translation>The event file &quot;%1&quot; cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Die Maske ist zu lang, um an das Gerät gesendet zu werden:
+%1</source>
+        <translation>The mask is too long to be sent to the device:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CFaultDlgView</name>
+    <message>
+        <source>LMZ Fehler</source>
+        <translation>LMZ fault</translation>
+    </message>
+    <message>
+        <source>Verstärkerfehler</source>
+        <translation>Amplifier fault</translation>
+    </message>
+    <message>
+        <source>interner KVT Fehler</source>
+        <translation>Internal KVT fault</translation>
+    </message>
+    <message>
+        <source>Sprechstellenfehler</source>
+        <translation>Console fault</translation>
+    </message>
+    <message>
+        <source>Havariefehler</source>
+        <translation>Spare amplifier fault</translation>
+    </message>
+    <message>
+        <source>Readyinput Fehler</source>
+        <translation>Ready input fault</translation>
+    </message>
+    <message>
+        <source>Manueller Fehler</source>
+        <translation>Manual fault</translation>
+    </message>
+    <message>
+        <source>unbekannter Fehler</source>
+        <translation>Unknown fault</translation>
+    </message>
+    <message>
+        <source>Erdschluß</source>
+        <translation>Ground fault</translation>
+    </message>
+    <message>
+        <source>Linienmessfehler</source>
+        <translation>Line measurement fault</translation>
+    </message>
+    <message>
+        <source>Linienerdschluß</source>
+        <translation>Line ground fault</translation>
+    </message>
+    <message>
+        <source>FAULT Quellen</source>
+        <translation>FAULT sources</translation>
+    </message>
+    <message>
+        <source>aktiv</source>
+        <translation>active</translation>
+    </message>
+    <message>
+        <source>FAULT Zustand wird gelatched</source>
+        <translation>FAULT state is latched</translation>
+    </message>
+    <message>
+        <source>Anzeige auf Sprechstellen:</source>
+        <translation>Display on consoles:</translation>
+    </message>
+    <message>
+        <source>FAULT Relais</source>
+        <translation>FAULT relay</translation>
+    </message>
+    <message>
+        <source>FAULT quittieren</source>
+        <translation>Acknowledge FAULT</translation>
+    </message>
+    <message>
+        <source>Manuellen Fehler</source>
+        <translation>Manual fault</translation>
+    </message>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
+    </message>
+</context>
+<context>
+    <name>CFaultTextDlg</name>
+    <message>
+        <source>Fehlertexte</source>
+        <translation>Fault texts</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Verzögerungszeit für
+&apos;masked fault&apos; Signale</source>
+        <translation>Delay for
+&apos;masked fault&apos; signals</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.</source>
+        <translation>Please enter a number from 0.0 to 25.0.</translation>
+    </message>
+</context>
+<context>
+    <name>CFuseView</name>
+    <message>
+        <source>Überlast!</source>
+        <translation>Overload!</translation>
+    </message>
+    <message>
+        <source>Kühlphase!</source>
+        <translation>Cooling!</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Remote</translation>
+    </message>
+</context>
+<context>
+    <name>CServiceDlg</name>
+    <message>
+        <source>Service Funktionen</source>
+        <translation>Service functions</translation>
+    </message>
+    <message>
+        <source>Power On Events</source>
+        <translation>Power on events</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>KVT Softwareversion</source>
+        <translation>KVT software version</translation>
+    </message>
+    <message>
+        <source>Funktion</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Test auslösen</source>
+        <translation>Start test</translation>
+    </message>
+    <message>
+        <source>Register neu auslesen</source>
+        <translation>Read registers again</translation>
+    </message>
+</context>
+<context>
+    <name>CSystemConfigDlg</name>
+    <message>
+        <source>Systemkonfiguration</source>
+        <translation>System configuration</translation>
+    </message>
+    <message>
+        <source>Kommando</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Konfigurationsdatei</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>Konfigurationsdatei speichern</source>
+        <translation>Save configuration file</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
+        <translation>The file &quot;%1&quot; cannot be written.</translation>
+    </message>
 </context>
 </TS>
