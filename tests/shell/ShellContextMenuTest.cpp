@@ -309,15 +309,13 @@ TEST_F(ShellWithProject, OpenFeatureWindowShowsRegisteredFramesAndAnEmptyOneOthe
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());  // a modeless host deletes itself when closed
 
-    // A kind whose window has not been registered shows the empty frame and says so.
-    int missing = 0;
-    for (int k = 28; k >= 1 && !missing; --k)
-        if (!CObjectDlg::IsFrameRegistered(k))
-            missing = k;
-    ASSERT_NE(missing, 0);
+    // A kind whose window is not registered shows the empty frame and says so.
+    const int missing = 28;
+    const CObjectDlg::FrameFactory registered = CObjectDlg::RegisterFrame(missing, nullptr);
     ModalWatch watch;
     watch.Arm();
     GetAppHost().OpenFeatureWindow(doc, missing, true);
+    CObjectDlg::RegisterFrame(missing, registered);
     EXPECT_EQ(watch.kind, missing);
     EXPECT_TRUE(watch.placeholder);
     EXPECT_TRUE(watch.title.startsWith(CObjectDlg::KindCaption(missing)));
