@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <exception>
+#include <thread>
 
 #include "comm/CFirmwareSender.h"
 #include "comm/CModemInfo.h"
@@ -247,6 +248,24 @@ std::string FromLine(const QByteArray& bytes)
 {
     return Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
+// A text of the link's own lines: its commands joined by "\r\n" stay apart
+// and an ETX standing alone stays (the device's abort word); any other
+// control character, such as a lone carriage return inside a value, is
+// taken out so that it cannot end a line the link did not mean to end.
+std::string CleanLineText(const std::string& text)
+{
+    std::string out;
+    size_t begin = 0;
+    for (;;) {
+        const size_t end = text.find("\r\n", begin);
+        const std::string piece = text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+        out += piece == "\x03" ? piece : WithoutControlChars(piece);
+        if (end == std::string::npos)
+            return out;
+        out += "\r\n";
+        begin = end + 2;
+    }
+}
 
 class NeutralHost : public ICommLinkHost {};
 
@@ -333,9 +352,55 @@ void Breathe(int ms = 5)
 }
 }  // namespace
 
+void CCommLink::WaitForWire(QEventLoop::ProcessEventsFlags flags)
+{
+    int64_t us = GetOutputRemainingUs();
+    if (us <= 0)
+        us = 5000;  // only the driver knows: look again shortly
+    if (us > 1500) {
+        // The event loop runs meanwhile; it wakes a little early and the rest
+        // is waited out precisely, so the line does not fall idle between lines.
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(std::min<int64_t>((us - 500) / 1000, 50)), Qt::PreciseTimer, &loop,
+                           &QEventLoop::quit);
+        loop.exec(flags);
+    } else {
+        std::this_thread::sleep_for(std::chrono::microseconds(us));
+    }
+}
+
+void CCommLink::WaitUntilSent()
+{
+    const short saved = GetRThreshold();
+    SetRThreshold(0);
+    int last = GetOutBufferCount();
+    int64_t since = NowMs();
+    // A device that holds XOFF stops the count: give up after 5 s without
+    // progress, and at once on a line that was found stopped before and has
+    // not moved since (a disconnect asks several times).
+    int count = last;
+    for (; GetPortOpen() && count != 0; count = GetOutBufferCount()) {
+        if (count != last) {
+            if (count < last)
+                m_outputStalled = false;
+            last = count;
+            since = NowMs();
+        } else if (NowMs() - since > (m_outputStalled ? 250 : 5000)) {
+            m_outputStalled = true;
+            break;
+        }
+        WaitForWire(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (count == 0)
+        m_outputStalled = false;
+    if (saved != 0)
+        SetRThreshold(saved);
+}
+
 int64_t CCommLink::GetLinkIdleTime() const
 {
-    return NowMs() - m_lastActivity;
+    // Output still on its way is activity: idle time counts from when it left.
+    return std::max<int64_t>(0, NowMs() - std::max(m_lastActivity, GetOutputDoneMs()));
 }
 
 // ==================================================================== sending
@@ -346,19 +411,25 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
         return;
     SetOutput(ToLine(text));
     m_lastActivity = NowMs();
+    // The device now stands on whatever path this text named: the shorthand
+    // of the next command starts afresh.
+    m_lastSentPath.clear();
 }
 
 void CCommLink::SendLine(const std::string& line, CQuillomerDoc* doc)
 {
     if (m_export) {
-        m_exportLines.push_back(line);
+        m_exportLines.push_back(CleanLineText(line));
+        m_lastSentPath.clear();
         return;
     }
-    SendText(line + "\r\n", doc);
+    SendText(CleanLineText(line) + "\r\n", doc);
 }
 
-void CCommLink::SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten)
+void CCommLink::SendCommand(const std::string& text, CQuillomerDoc* doc, bool shorten)
 {
+    // One command: nothing in its value may end the line or start another.
+    const std::string line = WithoutControlChars(text);
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     if (shorten && path == m_lastSentPath && blank != std::string::npos)
@@ -393,26 +464,7 @@ void CCommLink::OnCommEvent()
         if (m_linkState != linkstate::SystemConfig)
             Host().AppendMonitorText(text);
         m_rxBuffer += text;
-        size_t p;
-        while ((p = m_rxBuffer.find('\r')) != std::string::npos) {
-            const std::string line = TrimLeft(m_rxBuffer.substr(0, p));
-            if (StartsWith(line, ";") || StartsWith(line, "ISP")) {
-                // Comments and status output: dropped; the rest waits for the next event.
-                m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
-                break;
-            }
-            // A " ? " is the device's mark of a command it did not understand;
-            // the line being split off counts as well as those behind it.
-            if (m_rxBuffer.find(" ? ") != std::string::npos)
-                m_queryMark = true;
-            m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
-            if (!line.empty())
-                OnReceiveLine(line);
-            if (m_linkState == linkstate::BlockRequest)
-                m_answers.push_back(line);
-        }
-        if (m_linkState == linkstate::BlockRequest)
-            DeliverAnswers();
+        SplitReceived();
         return;
     }
     const char* text = nullptr;
@@ -434,6 +486,49 @@ void CCommLink::OnCommEvent()
     if (!GetPortOpen() && (m_connected || m_doc))
         OnLineLost();
     ShowMessage(Tr(kComError) + StrFormat("( %s )", text), mb::IconStop);
+}
+
+void CCommLink::SplitReceived()
+{
+    size_t p;
+    while ((p = m_rxBuffer.find('\r')) != std::string::npos) {
+        const std::string line = TrimLeft(m_rxBuffer.substr(0, p));
+        if (StartsWith(line, ";") || StartsWith(line, "ISP")) {
+            // Comments and status output: dropped, and the splitting pauses.
+            // The complete lines behind them are split from the event loop,
+            // so none is left unread when nothing more arrives.
+            m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
+            if (m_rxBuffer.find('\r') != std::string::npos)
+                PostSplit(0);
+            break;
+        }
+        // A " ? " is the device's mark of a command it did not understand;
+        // the line being split off counts as well as those behind it.
+        if (m_rxBuffer.find(" ? ") != std::string::npos)
+            m_queryMark = true;
+        m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
+        if (!line.empty())
+            OnReceiveLine(line);
+        if (m_linkState == linkstate::BlockRequest)
+            m_answers.push_back(line);
+    }
+    if (m_linkState == linkstate::BlockRequest)
+        DeliverAnswers();
+}
+
+void CCommLink::PostSplit(int ms)
+{
+    if (m_splitPosted)
+        return;
+    m_splitPosted = true;
+    QTimer::singleShot(ms, this, [this] {
+        m_splitPosted = false;
+        // Not while a waiting caller reads the input itself.
+        if (GetRThreshold() == 0)
+            PostSplit(10);
+        else
+            SplitReceived();
+    });
 }
 
 void CCommLink::DeliverAnswers()
@@ -505,6 +600,9 @@ std::string CCommLink::Query(const std::string& line, int waitMs)
 {
     Host().SetWaitCursor(true);
     SendLine(line, m_doc);
+    // The answer time starts when the query has left, not when it was queued
+    // behind other output.
+    WaitUntilSent();
     Sleep(waitMs);
     std::string text;
     if (GetInBufferCount() != 0) {
@@ -520,6 +618,7 @@ std::string CCommLink::QueryUntilLineEnd(const std::string& line, int timeoutMs)
 {
     Host().SetWaitCursor(true);
     SendLine(line, m_doc);
+    WaitUntilSent();
     const std::string echo = line + "\r\n";
     std::string text;
     for (int elapsed = 0; elapsed < timeoutMs; elapsed += 250) {
@@ -563,7 +662,8 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
         Sleep(10);
     }
     for (const std::string& line : lines)
-        SetOutput(ToLine(line + "\r\n"));
+        SetOutput(ToLine(WithoutControlChars(line) + "\r\n"));
+    m_lastSentPath.clear();
     start = NowMs();
     int last = GetOutBufferCount();
     while (GetOutBufferCount() != 0) {
@@ -613,7 +713,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     (void)expectAnswers;
     std::string block;
     for (const std::string& line : lines)
-        block += line + "\r\n";
+        block += WithoutControlChars(line) + "\r\n";
     const QByteArray bytes = ToLine(block);  // counted as the characters on the line
     if (bytes.size() > 512)
         return false;
@@ -621,6 +721,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
         // A transfer owns the link: the request goes out, but its state stays
         // (an upload keeps comparing, a download keeps its macro lock).
         SetOutput(bytes);
+        m_lastSentPath.clear();
         return true;
     }
     if (m_linkState != linkstate::BlockRequest) {
@@ -632,6 +733,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     }
     m_answers.clear();
     SetOutput(bytes);
+    m_lastSentPath.clear();
     return true;
 }
 
@@ -660,6 +762,8 @@ void CCommLink::ConfigurePort()
 void CCommLink::ClosePort()
 {
     Host().ShowProtocolMonitor(false);
+    // The last lines reach the device before the port closes.
+    WaitUntilSent();
     SetPortOpen(false);
     m_connected = false;
     if (m_doc) {
@@ -671,6 +775,7 @@ void CCommLink::ClosePort()
     m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
     m_modemMode = false;
     m_rxBuffer.clear();
+    m_outputStalled = false;
     ++m_sessionEnds;
     SetConnectedText();
 }
@@ -920,6 +1025,7 @@ bool CCommLink::Dial()
     std::string number = m_doc ? m_doc->m_data.systemCallNumber : std::string();
     if (number.empty())
         number = ProfileString("Configuration", "CallNumber", "0");
+    number = WithoutControlChars(number);
     std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Plain, "Verbinden");
     progress->SetPercentFormat("%d s");
     progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Wähle")) + " " + number + "...");
@@ -1025,8 +1131,8 @@ void CCommLink::OnDisconnect()
 {
     SetRThreshold(0);
     std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
-    const std::string time = ValueAfter(answer, "/CLOCK/MAIN/TIME ");
-    const std::string date = ValueAfter(answer, "/CLOCK/MAIN/DATE ");
+    const std::string time = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME "));
+    const std::string date = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE "));
     SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
     SendLine(m_password, nullptr);
     OnSaveDeviceSettings();
@@ -1104,9 +1210,15 @@ bool CCommLink::AskCancel()
 bool CCommLink::WaitOutputEmpty(IProgress* progress)
 {
     while (GetOutBufferCount() != 0) {
-        if (progress && progress->CheckCancelButton() && AskCancel())
+        // Once the user has cancelled the transfer, no wait stands for output
+        // the device holds back (its XOFF): the lines go when it lets go.
+        if (m_transferCancelled)
             return false;
-        Breathe();
+        if (progress && progress->CheckCancelButton() && AskCancel()) {
+            m_transferCancelled = true;
+            return false;
+        }
+        WaitForWire(QEventLoop::AllEvents);
     }
     return true;
 }
@@ -1136,8 +1248,12 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
                 return;
             const int previous = i;
             i = obj->GetDownloadLines(mode, i);
-            if (SessionEndedSince(session) || (progress.CheckCancelButton() && AskCancel()))
+            if (SessionEndedSince(session))
                 return;
+            if (progress.CheckCancelButton() && AskCancel()) {
+                m_transferCancelled = true;
+                return;
+            }
             // A block that waits for the device's answer waits no longer than
             // the device may take to answer at all.
             if (i == previous && GetLinkIdleTime() > kAnswerWaitMs) {
@@ -1153,6 +1269,7 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
 void CCommLink::OnTransferParameters()
 {
     m_queryMark = false;
+    m_transferCancelled = false;
     m_errFileName.clear();
     ParamSelection selection;
     selection.doc = m_doc;
@@ -1208,12 +1325,15 @@ void CCommLink::OnTransferParameters()
             Host().SetWaitCursor(false);
             WaitOutputEmpty(progress.get());
         } else {
+            // Every query has left the line, then the device is given until
+            // it is quiet for its last answers (at most 10 s from then on).
             WaitOutputEmpty(progress.get());
-            // The last answers are still on their way: wait until the device is quiet.
             WaitIdle(1000, 10000);
             if (SessionEndedSince(session)) {
                 m_errFileName.clear();
             } else {
+                // Answers a comment line held up are still the upload's.
+                SplitReceived();
                 m_linkState = linkstate::Online;
                 ShowErrorFile();
                 if (!m_answerTimedOut)
@@ -1418,6 +1538,7 @@ void CCommLink::SendTextFileWithProgress(const std::string& path)
     while (m_textSending) {
         progress->SetPos(m_textSent);
         if (progress->CheckCancelButton() && AskCancel()) {
+            m_transferCancelled = true;
             EndTextFile();
             break;
         }
@@ -1570,8 +1691,9 @@ void CCommLink::OnPassword()
     SetRThreshold(1);
 }
 
-bool CCommLink::TryLogin(const std::string& password, bool removeProtection)
+bool CCommLink::TryLogin(const std::string& typed, bool removeProtection)
 {
+    const std::string password = WithoutControlChars(typed);
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
     const std::string answer = Query("/PROTECT ?", 500);
@@ -1585,10 +1707,11 @@ bool CCommLink::TryLogin(const std::string& password, bool removeProtection)
     return false;
 }
 
-bool CCommLink::TrySetPassword(const std::string& password, const std::string& confirmation)
+bool CCommLink::TrySetPassword(const std::string& typed, const std::string& confirmation)
 {
     m_removeProtection = false;
-    if (password != confirmation) {
+    const std::string password = WithoutControlChars(typed);
+    if (typed != confirmation) {
         ShowMessage(Tr(kInputsInvalid), mb::IconStop);
         return false;
     }

@@ -13,6 +13,7 @@
 // itself (as the serial control's RThreshold 0 does).
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 
@@ -53,9 +54,14 @@ public:
     // bound document. Records the time as the last activity.
     void SendText(const std::string& text, CQuillomerDoc* doc);
     // Appends "\r\n" and sends (or, while exporting, adds the line to the
-    // export list without a line end).
+    // export list without a line end). The link's own commands may be joined
+    // by "\r\n" and an ETX may stand alone as a command; every other control
+    // character is taken out. Any text sent this way (or by SendText,
+    // SendBlock, SendAndCollect) makes the next SendCommand line go out whole.
     void SendLine(const std::string& line, CQuillomerDoc* doc);
-    // The line sender of every object: the path shorthand, then SendLine.
+    // The line sender of every object: one command, without control
+    // characters (a value cannot end the line or start another); the path
+    // shorthand, then SendLine.
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override;
     int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount(); }
     // The next SendCommand line goes out whole (the protocol monitor was shown).
@@ -191,7 +197,19 @@ private:
     // m_sessionEnds) has been closed since.
     bool SessionEndedSince(unsigned session) const { return m_sessionEnds != session; }
     bool AskCancel();
+    // Waits, letting every event run, until what was sent has left the line;
+    // false when the user cancels (or had cancelled the transfer before).
     bool WaitOutputEmpty(IProgress* progress);
+    // Waits until what was sent has left the line, receive events held back
+    // as during the device's answer time; gives up after 5 s without progress.
+    void WaitUntilSent();
+    // One short wait for the line: precise to the end of the output, or a
+    // few milliseconds when only the driver knows.
+    void WaitForWire(QEventLoop::ProcessEventsFlags flags);
+    // Splits the received text into lines and routes them.
+    void SplitReceived();
+    // Splits again from the event loop (after a comment paused the splitting).
+    void PostSplit(int ms);
     void WaitIdle(int64_t idleMs, int maxMs);
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
@@ -229,6 +247,9 @@ private:
     LinkRequest m_request;
     bool m_export = false;
     bool m_downloadRunning = false;  // the whole download holds the macro lock
+    bool m_transferCancelled = false;  // the user cancelled the running transfer
+    bool m_splitPosted = false;
+    bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
     bool m_answerTimedOut = false;  // a block's wait for an answer ran out
     std::string m_lastSentPath;

@@ -5,6 +5,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ModelStrings.h"
+#include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -628,6 +629,12 @@ int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
         ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
         return 0;
     }
+    // A name goes to the device in protocol lines: a line break in it would
+    // end the line and make the rest a command of its own.
+    if (HasControlChars(name)) {
+        ShowMessage(LoadStringId(IDS_NAME_CONTROL_CHARS), mb::Ok | mb::IconStop);
+        return 0;
+    }
     if (IsNameTaken(name)) {
         if (ask)
             ShowMessage(StrFormat(LoadStringId(IDS_NAME_IN_USE).c_str(), name.c_str()), mb::Ok | mb::IconStop);
@@ -647,6 +654,12 @@ int CBaseDevice::SetNameUnique(std::string& name, bool ask)
     if (name.empty()) {
         if (ask)
             ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        return 0;
+    }
+    if (HasControlChars(name)) {
+        if (ask)
+            ShowMessage(LoadStringId(IDS_NAME_CONTROL_CHARS), mb::Ok | mb::IconStop);
+        name.clear();  // refused: the caller keeps the old name on show
         return 0;
     }
     const std::string first = name;

@@ -815,11 +815,15 @@ void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diff
         } else if (K == "MESSAGE") {
             n = LeadingNumber(X, 7);
             type = OT_MESSAGE_SIGNAL;
-        } else if (K == "PRIO_BOOT ") {
+        } else if (K == "PRIO_BOOT " || K == "LOG") {
+            // The boot priority and the event log's own settings
+            // ("/EVENT/LOG/MASK/...") belong to the object of their path.
             if (CBaseDevice* obj = LookupPath(V)) {
                 parse(obj);
                 return;
             }
+            if (K == "LOG")
+                return;  // answers to settings, not events: no parser error
         }
         if (type == 0 || n < 1 || n > 10) {
             ShowMessage(LoadStringId(IDS_PARSER_BAD_EVENT), mb::Ok | mb::IconExclamation);

@@ -15,6 +15,7 @@ QL_STRING_TABLE({
     {IDS_NAME_EMPTY, "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !\n"},
     {IDS_NAME_CHANGED, "Der Name %s ist schon vorhanden und wird in %s geändert !\n"},
     {IDS_NAME_IN_USE, "Der Name '%s' ist schon vorhanden. Wählen Sie bitte einen anderen !\n"},
+    {IDS_NAME_CONTROL_CHARS, "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n"},
     {IDS_IN_LINKS_PARTIAL, "Eingangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !"},
     {IDS_OUT_LINKS_PARTIAL, "Ausgangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !"},
     {IDS_READYINPUT_EXISTS, "Readyinput ist schon vorhanden!"},

@@ -23,5 +23,6 @@ enum : uint32_t {
     IDS_OUT_LINKS_PARTIAL = 34905,
     IDS_OPEN_FAILED = 34906,
     IDS_SAVE_FAILED = 34907,
+    IDS_NAME_CONTROL_CHARS = 34908,
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
 };

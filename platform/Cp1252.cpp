@@ -94,3 +94,29 @@ std::string Utf8ToCp1252(std::string_view utf8)
     }
     return out;
 }
+
+namespace {
+bool IsControl(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F;
+}
+}  // namespace
+
+bool HasControlChars(std::string_view text)
+{
+    for (char c : text)
+        if (IsControl(c))
+            return true;
+    return false;
+}
+
+std::string WithoutControlChars(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!IsControl(c))
+            out += c;
+    return out;
+}

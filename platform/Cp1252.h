@@ -8,3 +8,9 @@
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// Control characters (below a blank, and DEL) end or bend a protocol line:
+// no value sent to the device and no object name may carry one.
+bool HasControlChars(std::string_view text);
+// The text with every control character taken out.
+std::string WithoutControlChars(std::string_view text);

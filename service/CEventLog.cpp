@@ -190,15 +190,16 @@ int CEventLog::GetDownloadLines(int mode, int step)
         return step;
 
     const std::string prefix = m_path + kMaskKeys[step] + " ";
-    std::string text;
-    if (mode)
-        text = prefix + "?";
-    else if (m_masks[step] == "NONE")
-        text = prefix + "NONE";
-    else
-        // The device clears the mask before it takes the new list.
-        text = prefix + "NONE\r\n" + prefix + m_masks[step];
-    SendCommand(text, m_pDocument, true);
+    if (mode) {
+        SendCommand(prefix + "?", m_pDocument, true);
+    } else if (m_masks[step] == "NONE") {
+        SendCommand(prefix + "NONE", m_pDocument, true);
+    } else {
+        // The device clears the mask before it takes the new list: two
+        // commands, the second whole (as if both went in one text).
+        SendCommand(prefix + "NONE", m_pDocument, true);
+        SendCommand(prefix + m_masks[step], m_pDocument, false);
+    }
     return step + 1;
 }
 

@@ -3828,6 +3828,13 @@ The maximum number would be exceeded !
 </translation>
     </message>
     <message>
+        <source>Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !
+</source>
+        <extracomment>IDS_NAME_CONTROL_CHARS</extracomment>
+        <translation>The name must not contain control characters (line break, tab ...) !
+</translation>
+    </message>
+    <message>
         <source>Eingangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !</source>
         <extracomment>IDS_IN_LINKS_PARTIAL</extracomment>
         <translation>Input connections of the device %s can only be made in part !</translation>

@@ -15,6 +15,7 @@
 #include <termios.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -30,6 +31,12 @@ std::unique_ptr<QSettings> OpenSettings()
 // How long closing waits for queued output to leave (a device holding XOFF
 // must not hang the program).
 constexpr int kCloseDrainMs = 2000;
+
+int64_t SteadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 }  // namespace
 
 CMSComm::CMSComm(QObject* parent)
@@ -164,6 +171,7 @@ bool CMSComm::SetPortOpen(bool open)
     // What the line brought before the port was opened is not ours.
     m_port->clear(QSerialPort::AllDirections);
     m_haveCounters = ReadErrorCounters(m_counters);
+    m_wireFreeNs = 0;
     m_sendArmed = false;
     m_pendingEvents.clear();
     m_lastError.clear();
@@ -286,6 +294,7 @@ void CMSComm::CloseNow(bool drain)
     m_port = nullptr;
     m_pendingEvents.clear();
     m_sendArmed = false;
+    m_wireFreeNs = 0;
 }
 
 void CMSComm::SetRThreshold(short threshold)
@@ -316,16 +325,57 @@ void CMSComm::SetInBufferCount(int count)
     m_port->clear(QSerialPort::Input);
 }
 
-int CMSComm::GetOutBufferCount() const
+int CMSComm::DriverOutCount() const
 {
-    if (!GetPortOpen())
-        return 0;
     qint64 count = m_port->bytesToWrite();
     // What the driver holds has not left either (a UART's transmit queue).
     int queued = 0;
     if (::ioctl(m_port->handle(), TIOCOUTQ, &queued) == 0 && queued > 0)
         count += queued;
     return static_cast<int>(count);
+}
+
+int64_t CMSComm::GetCharTimeNs() const
+{
+    // Start bit, data bits, parity bit, stop bits; in tenths of a bit for 1.5 stop bits.
+    const int64_t tenths = 10 * (1 + m_dataBits + (m_parity == 'n' ? 0 : 1)) + (m_stopBits == 3 ? 15 : 10 * m_stopBits);
+    return tenths * 100'000'000LL / std::max<qint32>(1, m_baud);
+}
+
+void CMSComm::HoldWireFor(int64_t nowNs, int64_t heldBytes) const
+{
+    if (heldBytes > 0)
+        m_wireFreeNs = std::max(m_wireFreeNs, nowNs + heldBytes * GetCharTimeNs());
+}
+
+int CMSComm::GetOutBufferCount() const
+{
+    if (!GetPortOpen())
+        return 0;
+    const int driver = DriverOutCount();
+    const int64_t now = SteadyNs();
+    // Bytes held back (the device's XOFF, a full terminal) start their way
+    // only now: the clock cannot run ahead of them.
+    HoldWireFor(now, driver);
+    const int64_t charNs = GetCharTimeNs();
+    const int64_t onWire = m_wireFreeNs > now ? (m_wireFreeNs - now + charNs - 1) / charNs : 0;
+    return static_cast<int>(std::max<int64_t>(driver, onWire));
+}
+
+int64_t CMSComm::GetOutputRemainingUs() const
+{
+    if (!GetPortOpen())
+        return 0;
+    GetOutBufferCount();
+    const int64_t now = SteadyNs();
+    return m_wireFreeNs > now ? (m_wireFreeNs - now + 999) / 1000 : 0;
+}
+
+int64_t CMSComm::GetOutputDoneMs() const
+{
+    if (GetPortOpen())
+        GetOutBufferCount();
+    return m_wireFreeNs / 1'000'000;
 }
 
 void CMSComm::SetOutBufferSize(int size)
@@ -339,6 +389,9 @@ void CMSComm::SetOutput(const QByteArray& bytes)
     if (!GetPortOpen() || bytes.isEmpty())
         return;
     const bool overflow = GetOutBufferCount() + bytes.size() > m_outBufferSize;
+    // The wire clock: these bytes start when the line is free, or now.
+    const int64_t now = SteadyNs();
+    m_wireFreeNs = std::max(m_wireFreeNs, now) + static_cast<int64_t>(bytes.size()) * GetCharTimeNs();
     m_port->write(bytes);
     if (m_sThreshold > 0 && GetOutBufferCount() >= m_sThreshold)
         m_sendArmed = true;
@@ -424,9 +477,21 @@ void CMSComm::OnReadyRead()
 
 void CMSComm::OnBytesWritten()
 {
+    if (GetPortOpen())
+        HoldWireFor(SteadyNs(), m_port->bytesToWrite());
     if (m_sThreshold > 0 && m_sendArmed && GetOutBufferCount() < m_sThreshold) {
         m_sendArmed = false;
         Deliver(comEvSend);
+    } else if (m_sThreshold > 0 && m_sendArmed && !m_sendCheckPosted && GetPortOpen()) {
+        // The count falls as the line carries the bytes away, with no
+        // notice from the port: look again when it should have fallen.
+        m_sendCheckPosted = true;
+        const int64_t charNs = GetCharTimeNs();
+        const int64_t dueUs = std::max<int64_t>(0, GetOutputRemainingUs() - (m_sThreshold - 1) * charNs / 1000);
+        QTimer::singleShot(static_cast<int>(dueUs / 1000 + 1), Qt::PreciseTimer, this, [this] {
+            m_sendCheckPosted = false;
+            OnBytesWritten();
+        });
     }
 }
 

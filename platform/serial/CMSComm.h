@@ -28,6 +28,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -102,8 +103,21 @@ public:
     int GetInBufferCount() const;
     // Setting 0 discards every waiting byte (other values are ignored).
     void SetInBufferCount(int count);
-    // Bytes given to Output that have not yet left the port.
+    // Bytes given to Output that cannot have left the port yet: the larger of
+    // what the port layer and the driver still hold and what the line, at the
+    // configured rate, cannot have sent since the writes (the wire clock).
+    // A pseudo-terminal's driver reports nothing while kilobytes wait in it,
+    // so the clock alone keeps the count true there.
     int GetOutBufferCount() const;
+    // Microseconds until the last byte given to Output has left the line by
+    // the wire clock (0 when it has; also 0 while closed).
+    int64_t GetOutputRemainingUs() const;
+    // The steady-clock time (milliseconds since the clock's epoch) at which
+    // the last byte given to Output leaves or left the line; 0 when nothing
+    // was sent since the port was opened.
+    int64_t GetOutputDoneMs() const;
+    // Nanoseconds one character takes on the line with the current settings.
+    int64_t GetCharTimeNs() const;
     // Size of the output buffer; output beyond it raises comEventTxFull (the
     // bytes are still sent).
     void SetOutBufferSize(int size);
@@ -147,6 +161,10 @@ private:
     bool ReceiveDue() const;
     void Deliver(short event);
     void ScheduleReceiveCheck();
+    // Moves the wire clock on to what the port layer and the driver still
+    // hold: those bytes cannot leave before `nowNs` plus their line time.
+    void HoldWireFor(int64_t nowNs, int64_t heldBytes) const;
+    int DriverOutCount() const;
 
     QSerialPort* m_port = nullptr;
     QTimer* m_hangupTimer = nullptr;
@@ -170,5 +188,8 @@ private:
     bool m_sendArmed = false;  // the output count was at or above SThreshold
     bool m_inEvent = false;
     bool m_receiveCheckPosted = false;
+    bool m_sendCheckPosted = false;
     std::deque<short> m_pendingEvents;
+    // Steady-clock nanoseconds when the last byte written leaves the line.
+    mutable int64_t m_wireFreeNs = 0;
 };

@@ -242,12 +242,16 @@ inline std::string ReadFile(const QString& path)
 }
 
 // The device simulator program on a pseudo-terminal, with its traffic log.
+// Unless told otherwise it reads and sends at the real line rate (19200 baud
+// 8N1), so a link that runs ahead of the line shows.
 class Simulator {
 public:
     ~Simulator() { Stop(); }
 
-    bool Start(const QStringList& args)
+    bool Start(QStringList args)
     {
+        if (lineRate)
+            args << QStringLiteral("--pace") << QStringLiteral("--read-pace");
         if (!dir.isValid())
             return false;
         const QString link = dir.filePath(QStringLiteral("kvtsim.link"));
@@ -306,6 +310,18 @@ public:
         return out;
     }
     std::string Received() const { return Traffic("in"); }
+    // Lets events run until what the device received ends with `tail`: at the
+    // line rate its reading may trail what the link counts as sent by a few
+    // milliseconds. False after `ms`.
+    bool AwaitReceivedEnd(const std::string& tail, int ms = 1000) const
+    {
+        return serialtest::PumpUntil(
+            [&] {
+                const std::string in = Received();
+                return in.size() >= tail.size() && in.compare(in.size() - tail.size(), tail.size(), tail) == 0;
+            },
+            ms);
+    }
     std::string Sent() const { return Traffic("out"); }
 
     static std::string Unescape(const std::string& text)
@@ -335,6 +351,7 @@ public:
     QTemporaryDir dir;
     QString logPath;
     QProcess process;
+    bool lineRate = true;
 };
 
 }  // namespace commtest

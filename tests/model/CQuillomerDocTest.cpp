@@ -840,6 +840,15 @@ TEST_F(DispatchTest, EventLinesGoToNumberedSignals)
     doc.DispatchAnswerLine("/EVENT/PRIO_BOOT 1", "", 7);
     EXPECT_EQ(boot->lines.size(), 1u);
     EXPECT_EQ(messages.texts.size(), 5u);
+
+    // The event log's own settings are answers, not events: they go to the
+    // event log object, and without one they are dropped without a message.
+    doc.DispatchAnswerLine("/EVENT/LOG/MASK/ON AUDIO,FAULT", "", 7);
+    EXPECT_EQ(messages.texts.size(), 5u);
+    RecordingDevice* log = Add(CAT_AUDIO, "/EVENT/LOG");
+    doc.DispatchAnswerLine("/EVENT/LOG/MASK/AUDIO/ON ALARM", "", 7);
+    EXPECT_EQ(log->lines, std::vector<std::string>{"EVENT/LOG/MASK/AUDIO/ON ALARM"});
+    EXPECT_EQ(messages.texts.size(), 5u);
 }
 
 TEST_F(DispatchTest, OtherLinesAreFoundThroughThePathMap)

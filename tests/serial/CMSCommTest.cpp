@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -171,7 +172,33 @@ TEST_F(CMSCommTest, EightBitBytesPassUnchangedBothWays)
         return sent.size() >= all.size();
     }));
     EXPECT_EQ(sent, all);
-    EXPECT_EQ(comm.GetOutBufferCount(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return comm.GetOutBufferCount() == 0; }));
+}
+
+// The terminal takes every byte at once, yet the count says what the line at
+// 19200 baud 8N1 (1,920 characters a second) cannot have carried yet, and a
+// second write queues behind the first.
+TEST_F(CMSCommTest, OutputCountFollowsTheLineRate)
+{
+    ASSERT_TRUE(comm.SetPortOpen(true));
+    QElapsedTimer t;
+    t.start();
+    comm.SetOutput(QByteArray(480, 'a'));
+    comm.SetOutput(QByteArray(480, 'b'));
+    EXPECT_GE(comm.GetOutBufferCount(), 950);
+    std::string sent;
+    ASSERT_TRUE(PumpUntil([&] {
+        sent += pty.Read();
+        return sent.size() >= 960;
+    }));
+    const qint64 readAt = t.elapsed();
+    const int count = comm.GetOutBufferCount();
+    // 960 characters take 500 ms; whatever the terminal took, the rest is still on the line.
+    EXPECT_LE(count, 960 - static_cast<int>(readAt * 1920 / 1000) + 4);
+    EXPECT_GE(count, 960 - static_cast<int>(t.elapsed() * 1920 / 1000) - 4);
+    ASSERT_TRUE(PumpUntil([&] { return comm.GetOutBufferCount() == 0; }));
+    EXPECT_GE(t.elapsed(), 495);
+    EXPECT_LT(comm.GetOutputDoneMs() - t.msecsSinceReference(), 510);
 }
 
 TEST_F(CMSCommTest, InBufferCountZeroDiscardsWhatWaits)
@@ -210,7 +237,9 @@ TEST_F(CMSCommTest, DeviceXoffHoldsOutputUntilXon)
         return sent.size() >= 300;
     }));
     EXPECT_EQ(sent, std::string(300, 'x'));
-    EXPECT_EQ(comm.GetOutBufferCount(), 0);
+    // Held bytes start their way at XON: 300 characters take 156 ms from then.
+    EXPECT_GT(comm.GetOutBufferCount(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return comm.GetOutBufferCount() == 0; }));
     // The flow-control characters never reach Input.
     ASSERT_TRUE(PumpUntil([&] { return comm.GetInBufferCount() == 1; }));
     EXPECT_EQ(comm.GetInput(), QByteArray("A"));

@@ -66,10 +66,13 @@ TEST(EventLog, DownloadOnlyForTheUpgradedDevice)
     log->SetMaskFromFlags(1, 0x09);
     for (int step = 0; step < 6; ++step)
         EXPECT_EQ(step + 1, log->GetDownloadLines(0, step));
-    ASSERT_EQ(6u, sender.lines.size());
+    // A mask other than NONE: its clearing command, then the list as a whole line.
+    ASSERT_EQ(7u, sender.lines.size());
     EXPECT_EQ("/EVENT/LOG/MASK/ON NONE", sender.lines[0]);
-    EXPECT_EQ("/EVENT/LOG/MASK/AUDIO/ON NONE\r\n/EVENT/LOG/MASK/AUDIO/ON ALARM,PAGE1", sender.lines[1]);
-    EXPECT_EQ("/EVENT/LOG/MASK/VIRTCTRL/ON NONE", sender.lines[5]);
+    EXPECT_EQ("/EVENT/LOG/MASK/AUDIO/ON NONE", sender.lines[1]);
+    EXPECT_EQ("/EVENT/LOG/MASK/AUDIO/ON ALARM,PAGE1", sender.lines[2]);
+    EXPECT_EQ((std::vector<bool> {true, true, false, true, true, true, true}), sender.shortenFlags);
+    EXPECT_EQ("/EVENT/LOG/MASK/VIRTCTRL/ON NONE", sender.lines[6]);
     EXPECT_EQ(6, log->GetDownloadLines(0, 6));
 
     sender.lines.clear();

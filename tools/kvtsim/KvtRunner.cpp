@@ -131,6 +131,16 @@ int KvtRunner::Run()
     size_t bytesDuringHold = 0;
     const nanoseconds perChar = m_options.cps > 0 ? nanoseconds(1'000'000'000LL / m_options.cps) : nanoseconds(0);
     TimePoint nextFree = Clock::now();
+    // Reading at the line rate: the terminal's buffer then holds what a real
+    // line would still be carrying, so a host that runs ahead shows.
+    const nanoseconds perReadChar =
+        m_options.readCps > 0 ? nanoseconds(1'000'000'000LL / m_options.readCps) : nanoseconds(0);
+    TimePoint nextRead = Clock::now();
+    // While its own output lags behind (answers and echo outgrow what the line
+    // carries), the device holds the host back as a real one must.
+    bool flowHeld = false;
+    constexpr size_t kFlowHigh = 512;
+    constexpr size_t kFlowLow = 128;
 
     while (!g_stop) {
         TimePoint now = Clock::now();
@@ -162,7 +172,19 @@ int KvtRunner::Run()
                 std::fprintf(stderr, "kvtsim: %zu bytes came while XOFF was held\n", bytesDuringHold);
                 Log("---", "bytes while XOFF held: " + std::to_string(bytesDuringHold));
             }
-            WriteControl(kXon);
+            if (!flowHeld)
+                WriteControl(kXon);
+        }
+        if (perReadChar.count() > 0) {
+            if (!flowHeld && pending.size() > kFlowHigh) {
+                flowHeld = true;
+                if (!holdUntil)
+                    WriteControl(kXoff);
+            } else if (flowHeld && pending.size() < kFlowLow) {
+                flowHeld = false;
+                if (!holdUntil)
+                    WriteControl(kXon);
+            }
         }
 
         // Output, paced when asked.
@@ -192,7 +214,12 @@ int KvtRunner::Run()
             wake = std::min(wake, *holdUntil);
         if (!pending.empty() && !pausedByHost && perChar.count() > 0 && nextFree > now)
             wake = std::min(wake, nextFree);
-        pollfd pfd {m_master, POLLIN, 0};
+        // Input: at once while the line is free; otherwise when the next
+        // characters can have arrived (a few at a time, as a UART's FIFO).
+        const bool mayRead = perReadChar.count() == 0 || nextRead <= now;
+        if (!mayRead)
+            wake = std::min(wake, nextRead + milliseconds(2));
+        pollfd pfd {m_master, static_cast<short>(mayRead ? POLLIN : 0), 0};
         if (!pending.empty() && !pausedByHost && (perChar.count() == 0 || nextFree <= now))
             pfd.events |= POLLOUT;
         const auto waitUs = duration_cast<microseconds>(wake - Clock::now()).count();
@@ -206,7 +233,15 @@ int KvtRunner::Run()
         }
         if (pfd.revents & POLLIN) {
             char buf[4096];
-            const ssize_t n = ::read(m_master, buf, sizeof buf);
+            size_t want = sizeof buf;
+            if (perReadChar.count() > 0) {
+                const TimePoint at = Clock::now();
+                nextRead = std::max(nextRead, at - perReadChar);
+                want = std::min<size_t>(want, 1 + static_cast<size_t>((at - nextRead) / perReadChar));
+            }
+            const ssize_t n = ::read(m_master, buf, want);
+            if (n > 0 && perReadChar.count() > 0)
+                nextRead += perReadChar * n;
             if (n > 0) {
                 std::string bytes;
                 for (ssize_t i = 0; i < n; ++i) {

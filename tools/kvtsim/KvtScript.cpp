@@ -135,6 +135,14 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         }
         return true;
     }
+    if (name == "read-pace") {
+        o.readCps = 1920;
+        if (in >> arg && (!ToInt(arg, o.readCps) || o.readCps == 0)) {
+            error = "read-pace: characters per second expected";
+            return false;
+        }
+        return true;
+    }
     if (name == "modem") {
         o.modem.enabled = true;
         return true;

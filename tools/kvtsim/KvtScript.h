@@ -13,6 +13,8 @@
 //   firmware-fails          the loader answers every S-record stream with an error
 //   delay MS                answers come MS later than the echo
 //   pace [CPS]              send at most CPS characters a second (default 1920, 19200 8N1)
+//   read-pace [CPS]         read at most CPS characters a second (default 1920), as a
+//                           UART does; while the own output lags, XOFF holds the host back
 //   silent                  never answer, never echo
 //   set PATH VALUE          preset a stored value
 //   event TEXT              an entry of the event log at start (in order)
@@ -42,6 +44,7 @@ struct SimOptions {
     std::vector<std::pair<std::string, std::string>> presets;
     bool silent = false;
     int cps = 0;  // 0: as fast as the terminal takes it
+    int readCps = 0;  // 0: reads whatever the terminal holds at once
     std::string linkFile;
     std::string logFile;
 };

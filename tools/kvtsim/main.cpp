@@ -19,7 +19,8 @@ int main(int argc, char** argv)
         if (a == "-h" || a == "--help") {
             std::printf("usage: kvtsim [--link FILE] [--log FILE] [--script FILE] [-e DIRECTIVE] [--DIRECTIVE args...]\n"
                         "directives: version V, new-version V, device-id ID, boot, protect PW, boot-enter-ms N,\n"
-                        "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], silent,\n"
+                        "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], read-pace [CPS],\n"
+                        "  silent,\n"
                         "  set PATH VALUE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
                         "  modem, modem-dial (connect|busy|no-carrier|no-dialtone|error|none)..., modem-connect TEXT,\n"
                         "  dial-ms N, guard-ms N\n");
