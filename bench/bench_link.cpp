@@ -3,6 +3,12 @@
 // into lines and routes them; online and during an upload every "/" line goes
 // through the document to the object of its path. Reported as lines per
 // second (items_per_second), with the largest legal project bound.
+//
+// The whole download of the largest legal project to the device simulator
+// reading at the line rate (19200 baud 8N1): the wall time of the download
+// against the line time of the characters the device received (ratio), and
+// the same without the device's fixed pauses of 1.4 s (200 + 200 ms before
+// the macro lock is released, 1000 ms after FASTSAVE).
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +21,13 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include "comm/ParameterGroups.h"
 
 #include "BenchSupport.h"
 #include "comm/CCommLink.h"
@@ -157,6 +168,101 @@ void BM_ReceiveLines(benchmark::State& state)
 // Online (live answers) and upload; 2000 lines a batch.
 BENCHMARK(BM_ReceiveLines)->Args({linkstate::Online, 2000})->Args({linkstate::Upload, 2000})
     ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// ---- The paced download ----
+
+class DownloadHost : public CountingHost {
+public:
+    bool RunParamSelect(ParamSelection& selection) override
+    {
+        selection.direction = 1;
+        selection.objects = CollectParameterGroupObjects(*selection.doc, 0x1F);
+        return true;
+    }
+};
+
+// Bytes the simulator's traffic log says it read (its escapes undone).
+size_t DeviceReadBytes(const QString& logPath)
+{
+    QFile f(logPath);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    size_t bytes = 0;
+    while (!f.atEnd()) {
+        const QByteArray line = f.readLine().chopped(1);
+        if (!line.startsWith("in  "))
+            continue;
+        for (qsizetype i = 4; i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size())
+                i += line[i + 1] == 'x' ? 3 : 1;
+            ++bytes;
+        }
+    }
+    return bytes;
+}
+
+void BM_PacedLargestDownload(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("kvtsim.link"));
+    const QString log = dir.filePath(QStringLiteral("kvtsim.log"));
+    QProcess sim;
+    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/kvtsim/kvtsim"),
+              {QStringLiteral("--link"), link, QStringLiteral("--log"), log, QStringLiteral("--pace"),
+               QStringLiteral("--read-pace"), QStringLiteral("--version"), QStringLiteral("V0.551a")});
+    QString path;
+    for (int i = 0; i < 300 && path.isEmpty(); ++i) {
+        QThread::msleep(10);
+        QFile f(link);
+        if (f.open(QIODevice::ReadOnly))
+            path = QString::fromLocal8Bit(f.readAll()).trimmed();
+    }
+    if (path.isEmpty()) {
+        state.SkipWithError("the device simulator did not start");
+        return;
+    }
+    QSettings().setValue(QStringLiteral("COMSECTION/DevicePath%1").arg(kPort), path);
+    QSettings().setValue(QStringLiteral("KVT7000/OnlineCounter"), 0);
+
+    CQuillomerDoc doc;
+    if (!doc.OnOpenDocument(bench::LargestProjectFile())) {
+        state.SkipWithError("the largest project did not open");
+        return;
+    }
+    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    DownloadHost host;
+    CCommLink comm;
+    comm.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&comm);
+    comm.OnConnect();
+    double ratio = 0, withoutPauses = 0, chars = 0, lineSeconds = 0;
+    for (auto _ : state) {
+        CCommLink::PumpMessages();
+        QThread::msleep(300);  // the set-up's last lines reach the device
+        CCommLink::PumpMessages();
+        const size_t before = DeviceReadBytes(log);
+        QElapsedTimer t;
+        t.start();
+        comm.OnTransferParameters();
+        const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
+        chars = static_cast<double>(DeviceReadBytes(log) - before);
+        lineSeconds = chars * 10.0 / 19200.0;
+        ratio = wall / lineSeconds;
+        withoutPauses = (wall - 1.4) / lineSeconds;
+        state.SetIterationTime(wall);
+    }
+    state.counters["chars"] = chars;
+    state.counters["line_s"] = lineSeconds;
+    state.counters["ratio"] = ratio;
+    state.counters["ratio_without_pauses"] = withoutPauses;
+    comm.ClosePort();
+    SetLineSender(previousSender);
+    SetActiveDocHook(previousHook);
+    sim.terminate();
+    sim.waitForFinished(2000);
+}
+// One run: it takes the line time of the whole download (about 11 s).
+BENCHMARK(BM_PacedLargestDownload)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

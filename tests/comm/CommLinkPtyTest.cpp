@@ -192,6 +192,47 @@ TEST_F(CommLinkPty, PathShorthandSendsRepeatedPathsAsValueOnly)
               "/AUDIO/IN1/MUTE\r\n 2\r\n 3\r\n");
 }
 
+// Whatever else reaches the device (the link's own mode and service lines,
+// block requests, typed characters) moves its current path: the next
+// shortened command would land on it, so it goes out whole.
+TEST_F(CommLinkPty, OtherLinesRestartThePathShorthand)
+{
+    AnswerSink sink;
+    const std::vector<std::function<void()>> others = {
+        [] { s_link->SetLinkState(linkstate::Download); },
+        [] { s_link->OnSaveDeviceSettings(); },
+        [] { s_link->SendLine("/SERVICE/VER ?", nullptr); },
+        [&] { s_link->SendBlock({"/AUDIO/IN2/VOL ?"}, true, 0, &sink, 0); },
+        [] { s_link->SendAndCollect({"/AUDIO/IN2/VOL ?"}, nullptr); },
+        [] { s_link->OnMonitorChar("\r"); },
+    };
+    for (size_t i = 0; i < others.size(); ++i) {
+        s_link->SendCommand("/AUDIO/OUT1/VOL -3.0", s_doc, true);
+        Sent();
+        others[i]();
+        Sent();
+        s_link->SendCommand("/AUDIO/OUT1/VOL -3.0", s_doc, true);
+        EXPECT_EQ(Sent(), "/AUDIO/OUT1/VOL -3.0\r\n") << "after other text " << i;
+        s_link->SetLinkState(linkstate::Online);
+    }
+}
+
+// No value can end its line: control characters are taken out of objects'
+// commands and block requests; the link's own joined lines and its ETX stay.
+TEST_F(CommLinkPty, ControlCharactersCannotSplitALine)
+{
+    s_link->SendCommand("/AMP/ADR4/NAME Halle\r\n/MACRO/LOCK ON", s_doc, false);
+    s_link->SendCommand("/ZONE1/NAME A\tB\x7f", s_doc, false);
+    EXPECT_EQ(Sent(), "/AMP/ADR4/NAME Halle/MACRO/LOCK ON\r\n/ZONE1/NAME AB\r\n");
+    AnswerSink sink;
+    ASSERT_TRUE(s_link->SendBlock({"/AMP/ADR4/NAME Halle\n/MACRO/LOCK ON", "/AMP/ADR4/NAME ?"}, true, 0, &sink, 0));
+    EXPECT_EQ(Sent(), "/AMP/ADR4/NAME Halle/MACRO/LOCK ON\r\n/AMP/ADR4/NAME ?\r\n");
+    s_link->SetLinkState(linkstate::Online);
+    s_link->SendLine("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\rX", nullptr);
+    s_link->SendLine("\x03\r\n", nullptr);
+    EXPECT_EQ(Sent(), "/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?X\r\n\x03\r\n\r\n");
+}
+
 TEST_F(CommLinkPty, TextIsWindows1252OnTheLine)
 {
     s_link->SendLine("/ZONE1/NAME Halle Süd", s_doc);

@@ -121,7 +121,9 @@ public:
     std::unique_ptr<IProgress> CreateProgress(ProgressKind kind, const std::string& caption) override
     {
         progressCaptions.push_back(caption);
-        return std::make_unique<ScriptedProgress>(cancelAfter);
+        auto progress = std::make_unique<ScriptedProgress>(cancelAfter);
+        lastProgress = progress.get();
+        return progress;
     }
     void OpenInEditor(const std::string& path) override { editorFiles.push_back(path); }
 
@@ -142,6 +144,7 @@ public:
     std::vector<std::string> systemConfigLines;
     std::vector<std::string> progressCaptions;
     int cancelAfter = -1;
+    ScriptedProgress* lastProgress = nullptr;  // the last one made (not owned; may be gone)
     std::vector<std::string> editorFiles;
 };
 

@@ -1,13 +1,17 @@
-// The device link when the device misbehaves (the simulator scripted):
-// silence, garbage, a hang-up in the middle of a download and of an upload,
-// and an XOFF held longer than the link's time-out. Each time the program
-// reports what happened, the link ends up idle, the event loop keeps running
-// throughout, and the project is unchanged.
+// The device link when the device misbehaves (the simulator scripted, at
+// the line rate): silence, garbage, a hang-up near the end of a download and
+// in the middle of an upload, a comment line in the middle of an upload's
+// answers, and an XOFF held longer than the link's time-out, also while the
+// user cancels a download. Each time the program reports what happened, the
+// link ends up idle, the event loop keeps running throughout, and the project
+// is unchanged.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+
+#include <algorithm>
 #include <QTimer>
 
 #include "platform/StringTable.h"
@@ -20,6 +24,8 @@ namespace {
 
 // A download of this many lines takes long enough to be cut in the middle.
 constexpr int kLines = 120;
+// Lines the device reads while the link connects.
+constexpr int kConnectLines = 21;
 
 std::vector<std::pair<std::string, std::string>> ManyValues()
 {
@@ -244,13 +250,18 @@ TEST_F(LinkFault, GarbageDuringAnUploadLeavesTheLinkOnline)
     ExpectIdleAndProjectUnchanged();
 }
 
-TEST_F(LinkFault, HangUpInTheMiddleOfADownload)
+TEST_F(LinkFault, HangUpNearTheEndOfADownloadIsReportedByIt)
 {
-    ASSERT_TRUE(Connect({QStringLiteral("at 60 hangup")}));
+    // The connection takes 21 lines and the macro lock one: the device hangs
+    // up when it has read 90 % of the download's 120 lines.
+    ASSERT_TRUE(Connect({QStringLiteral("at 130 hangup")}));
+    ASSERT_EQ(LinesReceived(), kConnectLines);
     messages.texts.clear();
     Heartbeat beat;
     const int64_t ms = Transfer(1);
-    Pump(700);  // the port notices the hang-up within half a second
+    // The download has not returned before the line carried it: the hang-up
+    // is the download's failure, reported before it returned.
+    EXPECT_TRUE(FaultReported()) << "the hang-up must be reported by the download";
     ASSERT_TRUE(SimHungUp());
     ASSERT_LT(m_stepsAtHangUp, kLines) << "the device hung up only after the download";
     EXPECT_LT(ms, 20000);
@@ -275,6 +286,52 @@ TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
     EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
     EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
+// A comment line from the device in the middle of an upload's answers: every
+// answer is still compared, the one value that differs is the one line of
+// the difference file.
+TEST_F(LinkFault, CommentLineDuringAnUploadLosesNoAnswer)
+{
+    // Download, one setting changed in the device, then the upload, whose
+    // 60th query brings the comment.
+    const int upload = kConnectLines + 1 + kLines + 2 + 1;
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 send ; Kommentar\\r\\n").arg(upload + 60)}));
+    Transfer(1);
+    link.SendLine("/TEST/VOL7 -99", &doc);
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/TEST/VOL7 -99\r\n"));
+    Pump(100);
+    messages.texts.clear();
+    Transfer(0);
+    ASSERT_NE(sim.Sent().find("; Kommentar\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(Lines().states.begin(), Lines().states.end(), linkstate::Upload), kLines)
+        << "answers of the upload went unread or were taken as online lines";
+    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("Anlage.err"))), "ERROR: /TEST/VOL7 >>-99<< should be >>-7<<\r\n");
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {
+                                  "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+}
+
+// The device holds XOFF in the middle of a download and the user cancels:
+// the download ends at once instead of waiting for the device, and its
+// closing lines go out when the device lets go.
+TEST_F(LinkFault, CancelDuringAnXoffStallIsHonoured)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 xoff 5000")}));
+    messages.texts.clear();
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (host.lastProgress && sim.Sent().find('\x13') != std::string::npos) {
+            host.lastProgress->PressCancel();
+            press.stop();
+        }
+    });
+    press.start(50);
+    const int64_t ms = Transfer(1);
+    EXPECT_LT(ms, 4000) << "the download waited for the device's XON";
+    EXPECT_TRUE(messages.Contains("Wollen Sie den Vorgang wirklich abbrechen ?"));
+    EXPECT_LT(Lines().stepsRun, kLines);
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n", 10000));
     ExpectIdleAndProjectUnchanged();
 }
 

@@ -243,6 +243,24 @@ TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)
     EXPECT_TRUE(doc.IsModified());
 }
 
+// A name travels in protocol lines: a line break or any other control
+// character in it is refused with a message, by both name setters.
+TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
+{
+    TestDevice* obj = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
+    const std::string refused = "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n";
+    for (const char* bad : {"Halle\r\n/MACRO/LOCK ON", "A\tB", "Ende\n", "X\x7f"}) {
+        messages.texts.clear();
+        EXPECT_EQ(obj->SetNameChecked(bad, true), 0) << bad;
+        EXPECT_EQ(messages.texts, std::vector<std::string> {refused});
+        std::string name = bad;
+        EXPECT_EQ(obj->SetNameUnique(name, true), 0) << bad;
+        EXPECT_TRUE(name.empty()) << "a refused name is handed back empty";
+        EXPECT_EQ(obj->GetName(), "V");
+    }
+    EXPECT_EQ(obj->SetNameChecked("Halle Süd", true), 1);
+}
+
 TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)
 {
     TestDevice* a = MakeDevice(doc, OT_ZONE, CAT_ZONE);

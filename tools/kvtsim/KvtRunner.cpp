@@ -136,6 +136,10 @@ int KvtRunner::Run()
     const nanoseconds perReadChar =
         m_options.readCps > 0 ? nanoseconds(1'000'000'000LL / m_options.readCps) : nanoseconds(0);
     TimePoint nextRead = Clock::now();
+    // The pacing clocks restart only after a pause (nothing to send, nothing
+    // come in); a wake-up that comes late loses no line time.
+    bool outputIdle = true;
+    bool inputIdle = true;
     // While its own output lags behind (answers and echo outgrow what the line
     // carries), the device holds the host back as a real one must.
     bool flowHeld = false;
@@ -190,7 +194,8 @@ int KvtRunner::Run()
         // Output, paced when asked.
         bool wantWrite = !pending.empty() && !pausedByHost;
         if (wantWrite && perChar.count() > 0) {
-            nextFree = std::max(nextFree, now - perChar);
+            if (outputIdle)
+                nextFree = std::max(nextFree, now - perChar);
             if (now < nextFree)
                 wantWrite = false;
         }
@@ -205,6 +210,7 @@ int KvtRunner::Run()
                 nextFree += perChar * n;
             }
         }
+        outputIdle = pending.empty();
 
         // Wait for input, room to write, or the next timed event.
         TimePoint wake = now + seconds(1);
@@ -231,17 +237,21 @@ int KvtRunner::Run()
             std::perror("kvtsim: poll");
             return 1;
         }
+        if (mayRead && !(pfd.revents & POLLIN))
+            inputIdle = true;
         if (pfd.revents & POLLIN) {
             char buf[4096];
             size_t want = sizeof buf;
             if (perReadChar.count() > 0) {
                 const TimePoint at = Clock::now();
-                nextRead = std::max(nextRead, at - perReadChar);
-                want = std::min<size_t>(want, 1 + static_cast<size_t>((at - nextRead) / perReadChar));
+                if (inputIdle)
+                    nextRead = std::max(nextRead, at - perReadChar);
+                want = std::min<size_t>(want, 1 + static_cast<size_t>(std::max<long long>(0, (at - nextRead) / perReadChar)));
             }
             const ssize_t n = ::read(m_master, buf, want);
             if (n > 0 && perReadChar.count() > 0)
                 nextRead += perReadChar * n;
+            inputIdle = n < static_cast<ssize_t>(want);
             if (n > 0) {
                 std::string bytes;
                 for (ssize_t i = 0; i < n; ++i) {

@@ -14,7 +14,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     SimOptions o;
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--link", "/tmp/x.link", "--version", "V0.550", "--boot", "--protect", "pw",
-                                  "--pace", "--erase-ms", "20", "-e", "set /ZONE/NAME1 Halle Ost", "--at", "3", "xoff",
+                                  "--pace", "--read-pace", "960", "--erase-ms", "20", "-e", "set /ZONE/NAME1 Halle Ost", "--at", "3", "xoff",
                                   "500", "--firmware-fails"},
                                  o, error))
         << error;
@@ -23,6 +23,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     EXPECT_TRUE(o.device.startInBoot);
     EXPECT_EQ(o.device.password, "pw");
     EXPECT_EQ(o.cps, 1920);
+    EXPECT_EQ(o.readCps, 960);
     EXPECT_EQ(o.device.eraseMs, 20);
     EXPECT_TRUE(o.device.firmwareFails);
     ASSERT_EQ(o.presets.size(), 1u);
@@ -40,7 +41,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
 
 TEST(KvtScript, WrongDirectivesAreRefusedWithAReason)
 {
-    for (const char* bad : {"pace 0", "at 0 hangup", "at 2 explode", "at 2 xoff", "set NOPATH 1", "erase-ms -5", "fly"}) {
+    for (const char* bad : {"pace 0", "read-pace x", "at 0 hangup", "at 2 explode", "at 2 xoff", "set NOPATH 1", "erase-ms -5", "fly"}) {
         SimOptions o;
         std::string error;
         EXPECT_FALSE(ApplyDirective(bad, o, error)) << bad;

@@ -1,0 +1,186 @@
+// Whole transfers against the device simulator reading and sending at the
+// real line rate (19200 baud 8N1, 1,920 characters a second): the download
+// of the largest legal project keeps pace with the line and returns only once
+// the device has it all, a disconnect right after it stamps the device with
+// its real clock; a new project goes down and up again without a message and
+// with an empty difference file; a line the device rejects is reported; a
+// setting sent with the path shorthand before a download does not spoil the
+// macro lock.
+#include "CommTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+#include "comm/ParameterGroups.h"
+#include "support/LargestProject.h"
+
+using namespace commtest;
+using serialtest::Pump;
+
+namespace {
+
+constexpr uint32_t kAllObjectGroups = 0x1F;  // every group but the text file
+
+class LineRate : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        SetProfile(QStringLiteral("Settings/WorkDirectory"), {});
+        m_previousHook = SetActiveDocHook([this] { return &doc; });
+        link.SetHost(&host);
+        m_previousSender = SetLineSender(&link);
+    }
+    void TearDown() override
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(m_previousSender);
+        SetActiveDocHook(m_previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+    void Name(const char* title)
+    {
+        doc.SetTitle(title);
+        doc.SetPathName(dir.filePath(QString::fromLatin1(title) + QStringLiteral(".qlx")).toStdString());
+    }
+    bool Connect(const QStringList& args = {})
+    {
+        if (!sim.Start(args))
+            return false;
+        link.OnConnect();
+        // The set-up's last line may still be on its way.
+        return link.IsConnected() && sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n");
+    }
+    // Runs a transfer of the ticked groups; returns its milliseconds.
+    int64_t Transfer(int direction, uint32_t groups)
+    {
+        host.paramSelect = [this, direction, groups](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = CollectParameterGroupObjects(doc, groups);
+            sel.textFile = HasTextFileGroup(groups);
+            return true;
+        };
+        QElapsedTimer t;
+        t.start();
+        link.OnTransferParameters();
+        return t.elapsed();
+    }
+    std::string ReceivedSince(size_t mark) const
+    {
+        const std::string all = sim.Received();
+        return mark <= all.size() ? all.substr(mark) : std::string();
+    }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+
+private:
+    ActiveDocHook m_previousHook;
+    ILineSender* m_previousSender = nullptr;
+};
+
+}  // namespace
+
+// The one long transfer of the suite (about 10 s of line time).
+TEST_F(LineRate, LargestProjectDownloadEndsWithTheLine)
+{
+    largest::Build(doc);
+    Name("Groß");
+    ASSERT_TRUE(Connect({QStringLiteral("--version"), QStringLiteral("V0.551a")}));
+    messages.texts.clear();
+
+    const size_t mark = sim.Received().size();
+    const int64_t ms = Transfer(1, kAllObjectGroups);
+    // Read before any further event runs: the device already has every byte.
+    const std::string got = ReceivedSince(mark);
+    const std::string tail = "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n";
+    ASSERT_GE(got.size(), tail.size());
+    EXPECT_EQ(got.substr(got.size() - tail.size()), tail) << "the download returned before the device had it all";
+    EXPECT_EQ(got.rfind("/MACRO/LOCK ON\r\n", 0), 0u);
+    EXPECT_GT(got.size(), 15000u);
+    // Line time plus the device's fixed pauses (200 + 200 + 1000 ms), with
+    // room for a slow (sanitized) build.
+    const double lineMs = static_cast<double>(got.size()) * 10.0 / 19.2;
+    EXPECT_LT(static_cast<double>(ms), lineMs * 1.05 + 1400 + 600) << got.size() << " characters";
+    EXPECT_GE(static_cast<double>(ms), lineMs);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    std::fprintf(stderr, "largest download: %zu characters, %lld ms, line time %.0f ms\n", got.size(),
+                 static_cast<long long>(ms), lineMs);
+
+    // Disconnecting at once stamps the device with its own clock.
+    const size_t before = sim.Received().size();
+    link.OnDisconnect();
+    const std::string bye = ReceivedSince(before);
+    EXPECT_TRUE(QString::fromStdString(bye).contains(
+        QRegularExpression(QStringLiteral("/SERVICE/ACCESS/DATE \\d\\d\\.\\d\\d\\.\\d{4}\r\n/SERVICE/ACCESS/TIME \\d\\d:\\d\\d:\\d\\d\r\n"))))
+        << bye;
+}
+
+// A new project, its text file included, goes down and comes back up: no
+// message box at all (no parser errors either), an empty difference file.
+// The device reads at full speed here (the link still keeps to the line
+// rate): at the line rate both ways the pair takes some 40 s.
+TEST_F(LineRate, NewProjectDownloadAndUploadAgree)
+{
+    sim.lineRate = false;
+    doc.OnNewDocument();
+    Name("Neu");
+    {
+        QFile text(dir.filePath(QStringLiteral("Neu.txt")));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("/CLOCK/SLAVE1 ON\n/CLOCK/SLAVE2 OFF\n");
+    }
+    ASSERT_TRUE(Connect());
+    messages.texts.clear();
+    const size_t mark = sim.Received().size();
+    Transfer(1, kAllObjectGroups | (1u << paramgroup::TextFile));
+    const std::string down = ReceivedSince(mark);
+    EXPECT_NE(down.find("/CLOCK/SLAVE1 ON\r/CLOCK/SLAVE2 OFF\r"), std::string::npos) << "the text file went out";
+    const std::string tail = "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n";
+    ASSERT_TRUE(sim.AwaitReceivedEnd(tail));
+
+    Transfer(0, kAllObjectGroups);
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+    const QString err = dir.filePath(QStringLiteral("Neu.err"));
+    ASSERT_TRUE(QFile::exists(err));
+    EXPECT_EQ(ReadFile(err), "");
+    EXPECT_TRUE(host.editorFiles.empty());
+}
+
+// A setting sent with the path shorthand, then a download: the download's
+// first line goes out whole after the macro lock, so the lock holds from the
+// first line to the last and the setting keeps its own path; a line the
+// device rejects is reported at the end.
+TEST_F(LineRate, ShorthandSettingThenDownloadKeepsTheLock)
+{
+    Name("Halle");
+    LineObject out(doc, "AUDIO/OUT1", {{"VOL", "-3.0"}, {"DELAY", "0.000"}}, "Ausgang");
+    out.shortenLines = true;
+    LineObject lock(doc, "MACRO", {{"LOCK", "VIELLEICHT"}}, "Abgelehnt");
+    ASSERT_TRUE(Connect());
+    link.SendCommand("/AUDIO/OUT1/VOL -3.0", &doc, true);
+    Pump(50);
+    messages.texts.clear();
+    const size_t mark = sim.Received().size();
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.objects = {&out, &lock};
+        return true;
+    };
+    link.OnTransferParameters();
+    EXPECT_EQ(ReceivedSince(mark), "/MACRO/LOCK ON\r\n/AUDIO/OUT1/VOL -3.0\r\n/AUDIO/OUT1/DELAY 0.000\r\n"
+                                   "/MACRO/LOCK VIELLEICHT\r\n/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n");
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Überprüfen Sie die LOG Datei!"}));
+    for (const char* p : {"/AUDIO/OUT1", "/AUDIO/OUT1/VOL", "/AUDIO/OUT1/DELAY", "/MACRO", "/MACRO/LOCK"})
+        doc.RemovePath(p);
+}
