@@ -130,7 +130,6 @@ std::map<std::string, std::string> KvtDevice::DefaultValues()
         {"/COMM/PROMPT", "ON"},
         {"/COMM/MODEM/INIT", "ATZ"},
         {"/CLOCK/DATEFORMAT", "GERMAN"},
-        {"/FAULT/ACTIVE", ""},  // no fault active
         {"/MACRO/LOCK", "OFF"},
         {"/SERVICE/ACCESS/DATE", "01.01.2004"},
         {"/SERVICE/ACCESS/TIME", "12:00:00"},
