@@ -825,12 +825,13 @@ void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diff
             if (K == "LOG")
                 return;  // answers to settings, not events: no parser error
         }
-        if (type == 0 || n < 1 || n > 10) {
-            ShowMessage(LoadStringId(IDS_PARSER_BAD_EVENT), mb::Ok | mb::IconExclamation);
-            return;
-        }
-        if (CBaseDevice* obj = m_idManager.GetBaseDevice(static_cast<int32_t>(n), type))
+        // The project's own signals answer whatever their number (a new
+        // project has 17 alarm signals); beyond 10 only an unknown one is an error.
+        CBaseDevice* obj = type != 0 && n >= 1 ? m_idManager.GetBaseDevice(static_cast<int32_t>(n), type) : nullptr;
+        if (obj)
             parse(obj);
+        else if (type == 0 || n < 1 || n > 10)
+            ShowMessage(LoadStringId(IDS_PARSER_BAD_EVENT), mb::Ok | mb::IconExclamation);
         else
             ShowMessage(LoadStringId(IDS_PARSER_NO_SIGNAL), mb::Ok | mb::IconExclamation);
         return;

@@ -845,6 +845,11 @@ TEST_F(DispatchTest, EventLinesGoToNumberedSignals)
     // event log object, and without one they are dropped without a message.
     doc.DispatchAnswerLine("/EVENT/LOG/MASK/ON AUDIO,FAULT", "", 7);
     EXPECT_EQ(messages.texts.size(), 5u);
+    // Alarm signals 11 to 17 exist in every new project: theirs, no error.
+    RecordingDevice* a17 = AddSignal(OT_ALARM_SIGNAL, 17);
+    doc.DispatchAnswerLine("/EVENT/ALARM17/INTERN 17", "", 7);
+    EXPECT_EQ(a17->lines, std::vector<std::string>{"EVENT/ALARM17/INTERN 17"});
+    EXPECT_EQ(messages.texts.size(), 5u);
     RecordingDevice* log = Add(CAT_AUDIO, "/EVENT/LOG");
     doc.DispatchAnswerLine("/EVENT/LOG/MASK/AUDIO/ON ALARM", "", 7);
     EXPECT_EQ(log->lines, std::vector<std::string>{"EVENT/LOG/MASK/AUDIO/ON ALARM"});

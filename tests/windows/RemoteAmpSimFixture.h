@@ -25,6 +25,10 @@ protected:
         amp->SetAddress(0x1f);
         previousHook = SetActiveDocHook([this] { return &doc; });
         hooked = true;
+        // The dialog's exchanges are checked block by block: the device takes
+        // each block whole (at the line rate it answers the first query of a
+        // block before it has read the rest).
+        sim.lineRate = false;
     }
 
     void TearDown() override
