@@ -261,7 +261,7 @@ void BM_PacedLargestDownload(benchmark::State& state)
     sim.terminate();
     sim.waitForFinished(2000);
 }
-// One run: it takes the line time of the whole download (about 11 s).
+// One run: it takes the line time of the whole download (about a minute).
 BENCHMARK(BM_PacedLargestDownload)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
