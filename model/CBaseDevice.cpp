@@ -83,13 +83,23 @@ void CBaseDevice::Serialize(CArchive& ar)
         ar >> m_classValue;
     if (m_inputCount < 0 || m_inputCount > kMaxConnectors || m_outputCount < 0 || m_outputCount > kMaxConnectors)
         throw CArchiveException(CArchiveException::generic, "connector count out of range");
-    for (const CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
-        for (int32_t v : {r->left, r->top, r->right, r->bottom})
-            if (v < -kMaxCoordinate || v > kMaxCoordinate)
-                throw CArchiveException(CArchiveException::generic, "coordinate out of range");
-    for (int32_t lane : m_lanes)
-        if (lane < -kMaxLane || lane > kMaxLane)
-            throw CArchiveException(CArchiveException::generic, "line lane out of range");
+    // Where the symbol stands and how its lines run says nothing about the
+    // installation: a value out of bounds is brought into range (and the
+    // document told) rather than losing the whole project over it.
+    bool moved = false;
+    const auto clamp = [&moved](int32_t& v, int32_t limit) {
+        if (v < -limit || v > limit) {
+            v = std::clamp(v, -limit, limit);
+            moved = true;
+        }
+    };
+    for (CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
+        for (int32_t* v : {&r->left, &r->top, &r->right, &r->bottom})
+            clamp(*v, kMaxCoordinate);
+    for (int32_t& lane : m_lanes)
+        clamp(lane, kMaxLane);
+    if (moved && m_pDocument)
+        m_pDocument->NoteMovedOnLoad(m_name);
     if (m_number < -1 || m_number > kMaxNumber)
         throw CArchiveException(CArchiveException::generic, "object number out of range");
 }

@@ -1,6 +1,7 @@
 #include "model/CQuillomerDoc.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <unordered_map>
 #include <unordered_set>
@@ -88,12 +88,80 @@ long LeadingNumber(const std::string& text, size_t from)
     return n;
 }
 
-// Counts link records while a link block is read; a block larger than the
-// bytes left is a damaged file.
-struct LoadLimits {
-    size_t total = 0;
-};
-thread_local LoadLimits g_loadLimits;
+// The reason of a refused file, for the user: what is wrong in words, the
+// archive's own account and where it stopped reading.
+std::string DescribeLoadFailure(const CArchiveException& e, size_t position)
+{
+    uint32_t id = IDS_FILE_DAMAGED;
+    if (e.cause() == CArchiveException::endOfFile)
+        id = IDS_FILE_CUT_SHORT;
+    return StrFormat(LoadStringId(IDS_FILE_AT_BYTE).c_str(), LoadStringId(id).c_str(), e.what(),
+                     static_cast<unsigned long long>(position));
+}
+
+// Reads a whole project file: only a regular file, and only when it is not
+// larger than a project can be. Special files are refused before they are
+// opened (opening a device may already act on it, a FIFO would block).
+bool ReadProjectFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason)
+{
+    const auto tooLarge = [&reason](unsigned long long size) {
+        reason = StrFormat(LoadStringId(IDS_FILE_TOO_LARGE).c_str(), size,
+                           static_cast<unsigned long long>(CQuillomerDoc::kMaxFileSize));
+        return false;
+    };
+    const auto kindOf = [&reason](const struct stat& st) {
+        if (S_ISREG(st.st_mode))
+            return true;
+        reason = LoadStringId(S_ISDIR(st.st_mode) ? IDS_FILE_IS_DIRECTORY : IDS_FILE_NOT_REGULAR);
+        return false;
+    };
+    const auto systemError = [&reason](uint32_t id, int error) {
+        reason = StrFormat(LoadStringId(id).c_str(), std::strerror(error));
+        return false;
+    };
+
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return systemError(IDS_FILE_NOT_OPENED, errno);
+    if (!kindOf(st))
+        return false;
+    if (static_cast<uint64_t>(st.st_size) > CQuillomerDoc::kMaxFileSize)
+        return tooLarge(static_cast<unsigned long long>(st.st_size));
+
+    // Not blocking, in case the name was given to a FIFO in the meantime.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return systemError(IDS_FILE_NOT_OPENED, errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &st) != 0)
+        return systemError(IDS_FILE_NOT_READ, errno);
+    if (!kindOf(st))
+        return false;
+    if (static_cast<uint64_t>(st.st_size) > CQuillomerDoc::kMaxFileSize)
+        return tooLarge(static_cast<unsigned long long>(st.st_size));
+
+    // The size said is not trusted: the file may grow while it is read, and
+    // some files report none. One byte more than allowed is enough to know.
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    uint8_t chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return systemError(IDS_FILE_NOT_READ, errno);
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<size_t>(n) > CQuillomerDoc::kMaxFileSize)
+            return tooLarge(static_cast<unsigned long long>(bytes.size() + static_cast<size_t>(n)));
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    return true;
+}
 }  // namespace
 
 // ==================================================================== life
@@ -456,7 +524,7 @@ void CQuillomerDoc::ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing)
     if (n < 1)
         return;
     // Each record takes 16 bytes: a count beyond the data is a damaged file.
-    if (g_loadLimits.total != 0 && static_cast<uint64_t>(n) * 16 > g_loadLimits.total - ar.Position())
+    if (static_cast<uint64_t>(n) * 16 > ar.Remaining())
         throw CArchiveException(CArchiveException::endOfFile, "link block beyond the end of the file");
     for (int32_t i = 0; i < n; ++i) {
         int32_t index = 0, partnerKey = 0, ownKey = 0, category = 0;
@@ -520,7 +588,7 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     uint32_t version = 0;
     ar >> version;
     if (version == 0 || version > kFileVersion)
-        throw CArchiveException(CArchiveException::badSchema, "unknown file version");
+        throw CArchiveException(CArchiveException::badSchema, "unknown file version " + std::to_string(version));
     m_fileVersion = version;
     ar >> d.projectName >> d.company >> d.address >> d.editor >> d.description >> d.password >> d.dateText
         >> d.fileTitle;
@@ -628,22 +696,50 @@ void CQuillomerDoc::Serialize(CArchive& ar)
 bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
 {
     DeleteContents();
-    m_modified = true;  // objects made while loading do not touch the title
-    g_loadLimits.total = size;
-    try {
-        CArchive ar(data, size);
-        ar.m_pDocument = this;
-        Serialize(ar);
-    } catch (...) {
-        g_loadLimits.total = 0;
-        DeleteContents();
+    m_loadError = {};
+    m_movedOnLoad.clear();
+    if (size == 0) {
+        // An empty file is a project without contents: it gets the default
+        // system a new project has, so that every document holds its
+        // information slot and system objects.
+        m_modified = true;  // as while loading: the title stays as it is
+        m_fileVersion = kFileVersion;
+        BuildDefaultSystem();
+        InitProjectData();
         m_modified = false;
-        ShowMessage(LoadStringId(IDS_OPEN_FAILED), mb::Ok | mb::IconExclamation);
-        return false;
+        return true;
     }
-    g_loadLimits.total = 0;
+    m_modified = true;  // objects made while loading do not touch the title
+    CArchive ar(data, size);
+    ar.m_pDocument = this;
+    try {
+        Serialize(ar);
+        // The project ends with its last field: anything after it means the
+        // lists or blocks were not read as they were written.
+        if (ar.AtEnd()) {
+            m_modified = !m_movedOnLoad.empty();
+            return true;
+        }
+        m_loadError.reason = StrFormat(LoadStringId(IDS_FILE_TRAILING_BYTES).c_str(),
+                                       static_cast<unsigned long long>(ar.Remaining()));
+    } catch (const CArchiveException& e) {
+        m_loadError.reason = DescribeLoadFailure(e, ar.Position());
+        if (e.cause() == CArchiveException::badSchema && ar.Position() == 4 && size >= 4) {
+            const uint32_t version = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
+            if (version > kFileVersion)
+                m_loadError.reason = StrFormat(LoadStringId(IDS_FILE_NEWER_VERSION).c_str(), version);
+        }
+    } catch (const std::exception& e) {
+        m_loadError.reason = StrFormat(LoadStringId(IDS_FILE_AT_BYTE).c_str(), LoadStringId(IDS_FILE_DAMAGED).c_str(),
+                                       e.what(), static_cast<unsigned long long>(ar.Position()));
+    } catch (...) {
+        m_loadError.reason = LoadStringId(IDS_FILE_DAMAGED);
+    }
+    m_loadError.messageId = IDS_OPEN_FAILED;
+    m_movedOnLoad.clear();
+    DeleteContents();
     m_modified = false;
-    return true;
+    return false;
 }
 
 bool CQuillomerDoc::LoadFromBytes(const std::vector<uint8_t>& bytes)
@@ -653,25 +749,29 @@ bool CQuillomerDoc::LoadFromBytes(const std::vector<uint8_t>& bytes)
 
 bool CQuillomerDoc::OnOpenDocument(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        ShowMessage(LoadStringId(IDS_UNKNOWN_FORMAT), mb::Ok | mb::IconExclamation);
-        return false;
-    }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        ShowMessage(LoadStringId(IDS_UNKNOWN_FORMAT), mb::Ok | mb::IconExclamation);
-        return false;
-    }
-    in.close();
-    if (bytes.empty()) {
-        // An empty file loads as an empty document.
-        DeleteContents();
-        m_modified = false;
-    } else if (!Load(bytes.data(), bytes.size())) {
+    m_loadError = {};
+    bool empty = false;
+    try {
+        std::vector<uint8_t> bytes;
+        std::string reason;
+        if (!ReadProjectFile(path, bytes, reason)) {
+            m_loadError = {IDS_UNKNOWN_FORMAT, reason};
+            return false;
+        }
+        empty = bytes.empty();
+        if (!Load(bytes.data(), bytes.size()))
+            return false;
+    } catch (const std::exception& e) {
+        // Out of memory while reading the file (Load itself lets nothing
+        // out): the contents are as they were.
+        m_loadError = {IDS_UNKNOWN_FORMAT, e.what()};
         return false;
     }
     SetPathName(path);
+    if (empty)
+        m_data.fileTitle = GetProjectName();
+    if (m_modified)
+        m_title += " *";  // symbols were brought into range
 
     const std::string log = GetLogFileName();
     std::error_code ec;
@@ -903,7 +1003,20 @@ bool CQuillomerDoc::OnNewDocument()
     m_pathName.clear();
     m_modified = false;
     m_fileVersion = kFileVersion;
+    BuildDefaultSystem();
+    m_modified = false;
+    m_title = GetProjectName();
+    InitProjectData();
 
+    IAppHost& host = GetAppHost();
+    host.PostCommand(doccmd::ProjectData);
+    UpdateAllViews();
+    host.DocumentClosing(this, false);
+    return true;
+}
+
+void CQuillomerDoc::BuildDefaultSystem()
+{
     MakeNamed("CInfoSlot", 1, 1, 1, "KVT 7000", 1933, 2052, 230, 36, CAT_INFO, 0, 0);
     MakeNamed("CAudioInputSlot", 33043, 2, 1, "Slot1", 1933, 2088, 56, 140, CAT_INPUT_SLOT, 0, 0);
     MakeNamed("CAudioInputSlot", 33043, 3, 1, "Slot2", 1933, 2228, 56, 140, CAT_INPUT_SLOT, 0, 0);
@@ -917,16 +1030,6 @@ bool CQuillomerDoc::OnNewDocument()
     AddCollectiveCallsAndWeek();
     AddClockAndFuse();
     UpgradeControlPads();
-
-    m_modified = false;
-    m_title = GetProjectName();
-    InitProjectData();
-
-    IAppHost& host = GetAppHost();
-    host.PostCommand(doccmd::ProjectData);
-    UpdateAllViews();
-    host.DocumentClosing(this, false);
-    return true;
 }
 
 void CQuillomerDoc::AddInternalSlots()

@@ -41,6 +41,14 @@ struct ProjectData {
     std::string systemCallNumber;  // "Systemrufnummer"
 };
 
+// Why the last open or load gave no project: the message the caller shows
+// (34617 when the file itself cannot be read, 34906 when its contents are
+// refused) and the reason, shown as the message's detail text.
+struct LoadError {
+    uint32_t messageId = 0;  // 0: no error
+    std::string reason;
+};
+
 // Document command ids.
 namespace doccmd {
 enum : uint32_t {
@@ -129,11 +137,26 @@ public:
     void OnProjectData();
 
     // ---- Files ----
+    // A project file larger than this is refused before it is read (the
+    // largest legal project takes about half a megabyte).
+    static constexpr uint64_t kMaxFileSize = 16u << 20;
+
     bool OnNewDocument();
-    // Loads the file; on failure reports it, keeps no objects and returns false.
+    // Loads the file. Only a regular file of at most kMaxFileSize bytes is
+    // read; an empty one opens with the default system of a new project.
+    // When the file cannot be read the contents stay as they were; when its
+    // contents are refused the document is left empty. Either way nothing is
+    // shown: false, and GetLoadError says what the caller shows.
     bool OnOpenDocument(const std::string& path);
-    // Loads from bytes (no side-file checks); false after a failure message.
+    // Loads from bytes (no side-file checks), as OnOpenDocument does.
     bool LoadFromBytes(const std::vector<uint8_t>& bytes);
+    const LoadError& GetLoadError() const { return m_loadError; }
+    // The objects whose symbol place or line lanes lay outside the program's
+    // bounds in the file last loaded and were brought into range (the
+    // document is then modified); the caller tells the user once.
+    const std::vector<std::string>& GetMovedOnLoad() const { return m_movedOnLoad; }
+    // Called by an object whose place is brought into range while it loads.
+    void NoteMovedOnLoad(const std::string& objectName) { m_movedOnLoad.push_back(objectName); }
     // Writes through a temporary file beside the target, then renames it.
     // On failure the old file stays, the document stays modified, false.
     bool OnSaveDocument(const std::string& path);
@@ -196,6 +219,7 @@ private:
     void ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
     void WriteLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
     bool Load(const uint8_t* data, size_t size);
+    void BuildDefaultSystem();
 
     ObjectList m_lists[CAT_LAST + 1];  // entry 0 unused
     CIDManager m_idManager;
@@ -206,4 +230,6 @@ private:
     std::string m_title;
     std::string m_pathName;
     bool m_modified = false;
+    LoadError m_loadError;
+    std::vector<std::string> m_movedOnLoad;
 };

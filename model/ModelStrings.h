@@ -24,5 +24,18 @@ enum : uint32_t {
     IDS_OPEN_FAILED = 34906,
     IDS_SAVE_FAILED = 34907,
     IDS_NAME_CONTROL_CHARS = 34908,
+    // Why a project file was refused (the detail of 34617 or 34906), and the
+    // note on symbols brought back into range while loading.
+    IDS_FILE_NOT_OPENED = 34930,        // "... kann nicht geöffnet werden: %s"
+    IDS_FILE_NOT_READ = 34931,          // "... kann nicht gelesen werden: %s"
+    IDS_FILE_IS_DIRECTORY = 34932,
+    IDS_FILE_NOT_REGULAR = 34933,
+    IDS_FILE_TOO_LARGE = 34934,         // "%llu" bytes, "%llu" at most
+    IDS_FILE_CUT_SHORT = 34935,
+    IDS_FILE_TRAILING_BYTES = 34936,    // "%llu" bytes
+    IDS_FILE_DAMAGED = 34937,
+    IDS_FILE_NEWER_VERSION = 34938,     // "%u"
+    IDS_FILE_AT_BYTE = 34939,           // "%s" reason, "%s" technical cause, "%llu" position
+    IDS_OBJECTS_MOVED = 34940,          // "%s" the objects' names
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
 };

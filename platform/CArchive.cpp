@@ -23,7 +23,14 @@ constexpr int kMaxDepth = 256;
 }
 }  // namespace
 
-CArchive::CArchive(std::vector<uint8_t>& out) : m_out(&out) {}
+CArchive::CArchive(std::vector<uint8_t>& out) : m_out(&out)
+{
+    // Appends are many and small: start with room for a typical project
+    // instead of growing from a few bytes.
+    constexpr size_t kInitialRoom = 64 * 1024;
+    if (out.capacity() - out.size() < kInitialRoom)
+        out.reserve(out.size() + kInitialRoom);
+}
 
 CArchive::CArchive(const uint8_t* data, size_t size) : m_in(data), m_size(data ? size : 0)
 {

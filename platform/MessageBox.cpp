@@ -3,12 +3,19 @@
 #include "platform/StringTable.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 MessageHandler& Handler()
 {
     static MessageHandler handler;
     return handler;
+}
+
+std::string& Detail()
+{
+    static std::string detail;
+    return detail;
 }
 
 int DefaultAnswer(uint32_t type)
@@ -24,14 +31,37 @@ int DefaultAnswer(uint32_t type)
     default: return mb::IdOk;
     }
 }
+
+int Show(const std::string& text, const std::string& detail, uint32_t type)
+{
+    // The detail belongs to this message only, not to one its handler shows.
+    struct Restore {
+        std::string saved;
+        ~Restore() { Detail() = std::move(saved); }
+    } restore{std::exchange(Detail(), detail)};
+    if (Handler())
+        return Handler()(text, type);
+    if (detail.empty())
+        std::fprintf(stderr, "[message] %s\n", text.c_str());
+    else
+        std::fprintf(stderr, "[message] %s\n[detail] %s\n", text.c_str(), detail.c_str());
+    return DefaultAnswer(type);
+}
 }  // namespace
 
 int ShowMessage(const std::string& text, uint32_t type)
 {
-    if (Handler())
-        return Handler()(text, type);
-    std::fprintf(stderr, "[message] %s\n", text.c_str());
-    return DefaultAnswer(type);
+    return Show(text, {}, type);
+}
+
+int ShowMessageWithDetail(const std::string& text, const std::string& detail, uint32_t type)
+{
+    return Show(text, detail, type);
+}
+
+const std::string& CurrentMessageDetail()
+{
+    return Detail();
 }
 
 int ShowMessageId(uint32_t id, uint32_t type)

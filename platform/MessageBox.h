@@ -25,5 +25,10 @@ using MessageHandler = std::function<int(const std::string& text, uint32_t type)
 int ShowMessage(const std::string& text, uint32_t type = mb::Ok);
 // Shows the string-table text of `id`.
 int ShowMessageId(uint32_t id, uint32_t type = mb::Ok);
+// Shows `text` with `detail` as its detail text (a box offers it on request).
+// The handler reads the detail through CurrentMessageDetail.
+int ShowMessageWithDetail(const std::string& text, const std::string& detail, uint32_t type = mb::Ok);
+// The detail text of the message being shown; empty for a plain message.
+const std::string& CurrentMessageDetail();
 // Installs a handler; returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);

@@ -1,7 +1,9 @@
 #include "shell/CDocTemplate.h"
 
 #include "model/CQuillomerDoc.h"
+#include "model/ModelStrings.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
@@ -12,6 +14,22 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+
+namespace {
+// The names of the objects a load brought into range, one a line; a long
+// list is cut short so that the message stays on the screen.
+std::string MovedObjectsText(const CQuillomerDoc& doc)
+{
+    constexpr size_t kShown = 20;
+    const std::vector<std::string>& names = doc.GetMovedOnLoad();
+    std::string text;
+    for (size_t i = 0; i < names.size() && i < kShown; ++i)
+        text += (i ? "\n" : "") + names[i];
+    if (names.size() > kShown)
+        text += "\n...";
+    return text;
+}
+}  // namespace
 
 CDocTemplate::CDocTemplate(CMainFrame* frame) : m_frame(frame) {}
 
@@ -84,10 +102,15 @@ CQuillomerDoc* CDocTemplate::OpenDocumentFile(const QString& path)
         if (!doc->OnNewDocument())
             return nullptr;
     } else {
-        if (!doc->OnOpenDocument(full.toStdString()))
+        if (!doc->OnOpenDocument(full.toStdString())) {
+            // The refused file never had a window; every open project stays as it was.
+            const LoadError& error = doc->GetLoadError();
+            ShowMessageWithDetail(LoadStringId(error.messageId), error.reason, mb::Ok | mb::IconExclamation);
             return nullptr;
-        doc->SetPathName(full.toStdString());
-        doc->SetModifiedFlag(false);
+        }
+        if (!doc->GetMovedOnLoad().empty())
+            ShowMessage(StrFormat(LoadStringId(IDS_OBJECTS_MOVED).c_str(), MovedObjectsText(*doc).c_str()),
+                        mb::Ok | mb::IconInformation);
         if (CQuillomerApp* app = CQuillomerApp::Instance())
             app->AddToRecentFileList(full);
     }

@@ -12,6 +12,8 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const std::string& text, uint32_t 
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     box->setText(shown);
     box->setTextFormat(Qt::PlainText);
+    if (const std::string& detail = CurrentMessageDetail(); !detail.empty())
+        box->setDetailedText(QString::fromStdString(detail));
 
     QList<QMessageBox::StandardButton> buttons;
     switch (type & 0xF) {

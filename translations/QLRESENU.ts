@@ -3867,6 +3867,65 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <translation>The document could not be saved.</translation>
     </message>
     <message>
+        <source>Die Datei kann nicht geöffnet werden: %s</source>
+        <extracomment>IDS_FILE_NOT_OPENED</extracomment>
+        <translation>The file cannot be opened: %s</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden: %s</source>
+        <extracomment>IDS_FILE_NOT_READ</extracomment>
+        <translation>The file cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Der Name bezeichnet ein Verzeichnis, keine Datei.</source>
+        <extracomment>IDS_FILE_IS_DIRECTORY</extracomment>
+        <translation>The name is that of a directory, not of a file.</translation>
+    </message>
+    <message>
+        <source>Der Name bezeichnet keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder einen Socket).</source>
+        <extracomment>IDS_FILE_NOT_REGULAR</extracomment>
+        <translation>The name is not that of an ordinary file (but of a device, a pipe or a socket).</translation>
+    </message>
+    <message>
+        <source>Die Datei ist %llu Bytes groß; ein Projekt hat höchstens %llu Bytes.</source>
+        <extracomment>IDS_FILE_TOO_LARGE</extracomment>
+        <translation>The file has %llu bytes; a project has %llu bytes at most.</translation>
+    </message>
+    <message>
+        <source>Die Datei endet vor ihrem angegebenen Inhalt (unvollständig oder beschädigt).</source>
+        <extracomment>IDS_FILE_CUT_SHORT</extracomment>
+        <translation>The file ends before its stated contents (incomplete or damaged).</translation>
+    </message>
+    <message>
+        <source>Nach dem Ende des Projekts folgen noch %llu Bytes (beschädigte Datei).</source>
+        <extracomment>IDS_FILE_TRAILING_BYTES</extracomment>
+        <translation>%llu bytes follow the end of the project (damaged file).</translation>
+    </message>
+    <message>
+        <source>Die Datei enthält ungültige Daten (beschädigt oder kein Projekt).</source>
+        <extracomment>IDS_FILE_DAMAGED</extracomment>
+        <translation>The file holds invalid data (damaged, or not a project).</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateiversion %u.</source>
+        <extracomment>IDS_FILE_NEWER_VERSION</extracomment>
+        <translation>Unknown file version %u.</translation>
+    </message>
+    <message>
+        <source>%s
+(%s, bei Byte %llu)</source>
+        <extracomment>IDS_FILE_AT_BYTE</extracomment>
+        <translation>%s
+(%s, at byte %llu)</translation>
+    </message>
+    <message>
+        <source>Lage oder Linienführung folgender Objekte lag außerhalb des gültigen Bereichs und wurde angepasst:
+%s</source>
+        <extracomment>IDS_OBJECTS_MOVED</extracomment>
+        <translation>The place or the line routing of these objects lay outside the valid range and has been corrected:
+%s</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1</extracomment>
         <translation>Amplifiers</translation>

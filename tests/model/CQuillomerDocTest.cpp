@@ -10,6 +10,7 @@
 #include "ModelTestObjects.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
+#include "model/ModelStrings.h"
 #include "support/ModelTestHost.h"
 
 namespace fs = std::filesystem;
@@ -290,7 +291,7 @@ TEST_F(DocTest, UnresolvableLinksAreSkippedWithAMessage)
     EXPECT_TRUE(loaded.FindObject(CAT_ZONE, 1)->m_outLinks.empty());
 }
 
-TEST_F(DocTest, CutFileFailsCleanlyAtEveryLength)
+TEST_F(DocTest, CutOrLengthenedFileIsRefusedWithItsReason)
 {
     CQuillomerDoc doc;
     doc.OnNewDocument();
@@ -299,16 +300,27 @@ TEST_F(DocTest, CutFileFailsCleanlyAtEveryLength)
     doc.m_data.projectNumber = "X";
     const std::vector<uint8_t> bytes = doc.SaveToBytes();
     CQuillomerDoc loaded;
-    for (size_t n = 0; n < bytes.size(); ++n) {
-        const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
-        messages.texts.clear();
-        ASSERT_FALSE(loaded.LoadFromBytes(cut)) << "length " << n;
-        ASSERT_TRUE(messages.Contains("Das Dokument konnte nicht geöffnet werden.")) << "length " << n;
+    // Every cut, and any byte after the project number, refuses the file:
+    // nothing of it is kept, nothing is shown by the document itself, and
+    // the caller learns the message and the reason.
+    auto refused = [&](const std::vector<uint8_t>& damaged, const char* reason) {
+        EXPECT_FALSE(loaded.LoadFromBytes(damaged));
+        EXPECT_EQ(loaded.GetLoadError().messageId, IDS_OPEN_FAILED);
+        EXPECT_NE(loaded.GetLoadError().reason.find(reason), std::string::npos) << loaded.GetLoadError().reason;
         for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
-            ASSERT_TRUE(loaded.GetList(c).empty()) << "length " << n;
-        ASSERT_TRUE(loaded.GetPathMap().empty());
-    }
+            EXPECT_TRUE(loaded.GetList(c).empty());
+        EXPECT_TRUE(loaded.GetPathMap().empty());
+        EXPECT_FALSE(loaded.IsModified());
+        return !::testing::Test::HasFailure();
+    };
+    for (size_t n = 1; n < bytes.size(); ++n)
+        ASSERT_TRUE(refused({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)}, "endet vor")) << n;
+    std::vector<uint8_t> longer = bytes;
+    longer.push_back(0);
+    EXPECT_TRUE(refused(longer, "noch 1 Bytes"));
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     ASSERT_TRUE(loaded.LoadFromBytes(bytes));
+    EXPECT_EQ(loaded.GetLoadError().messageId, 0u);
 }
 
 TEST_F(DocTest, DamagedBytesNeverCrashTheLoader)
@@ -351,13 +363,34 @@ TEST_F(DocTest, ForeignFilesFail)
     EXPECT_FALSE(doc.LoadFromBytes(junk));
     std::vector<uint8_t> newer = {0x4E, 0x04, 0, 0};  // version 1102
     EXPECT_FALSE(doc.LoadFromBytes(newer));
+    EXPECT_EQ(doc.GetLoadError().reason, "Unbekannte Dateiversion 1102.");
     WriteFile(dir / "junk.qlx", junk);
     EXPECT_FALSE(doc.OnOpenDocument(dir / "junk.qlx"));
+    EXPECT_EQ(doc.GetLoadError().messageId, IDS_OPEN_FAILED);
     EXPECT_TRUE(doc.GetPathName().empty());
-    messages.texts.clear();
     EXPECT_FALSE(doc.OnOpenDocument(dir / "missing.qlx"));
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0].rfind("Unbekanntes Dateiformat!", 0), 0u);
+    EXPECT_EQ(doc.GetLoadError().messageId, IDS_UNKNOWN_FORMAT);
+    EXPECT_NE(doc.GetLoadError().reason.find("No such file"), std::string::npos);
+    EXPECT_TRUE(messages.texts.empty()) << "the caller shows the message";
+}
+
+// An empty file is a project without contents: it opens with everything a
+// new project holds, information slot included, and nothing changed yet.
+TEST_F(DocTest, EmptyFileOpensWithTheDefaultSystemOfANewProject)
+{
+    TempDir dir;
+    WriteFile(dir / "leer.qlx", {});
+    CQuillomerDoc fresh;
+    fresh.OnNewDocument();
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir / "leer.qlx"));
+    EXPECT_EQ(CountPerCategory(doc), CountPerCategory(fresh));
+    EXPECT_EQ(doc.GetList(CAT_INFO).size(), 1u);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "leer");
+    EXPECT_EQ(doc.m_data.fileTitle, "leer");
+    CQuillomerDoc again;
+    EXPECT_TRUE(again.LoadFromBytes(doc.SaveToBytes()));
 }
 
 TEST_F(DocTest, FailedSaveKeepsTheOldFileAndTheModifiedMark)

@@ -26,6 +26,7 @@ MessageRecorder::MessageRecorder()
 {
     m_old = SetMessageHandler([this](const std::string& text, uint32_t type) {
         messages.emplace_back(text, type);
+        details.push_back(CurrentMessageDetail());
         if (!m_answers.empty()) {
             const int a = m_answers.front();
             m_answers.pop_front();

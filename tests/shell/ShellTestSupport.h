@@ -36,6 +36,7 @@ public:
     bool Saw(const std::string& part) const;
 
     std::vector<std::pair<std::string, uint32_t>> messages;
+    std::vector<std::string> details;  // each message's detail text (mostly empty)
 
 private:
     std::deque<int> m_answers;
