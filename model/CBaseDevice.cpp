@@ -17,6 +17,7 @@ constexpr int32_t kMaxConnectors = 4096;
 // A damaged file must not bring coordinates that overflow the geometry
 // arithmetic (the sheet itself is 4096 units square).
 constexpr int32_t kMaxCoordinate = 1 << 24;
+constexpr int32_t kSheetSize = 4096;
 constexpr int32_t kMaxLane = 1 << 16;
 // Object numbers are small (the largest directory holds 961); a damaged file
 // must not bring one that overflows the arithmetic classes do with it.
@@ -85,19 +86,21 @@ void CBaseDevice::Serialize(CArchive& ar)
         throw CArchiveException(CArchiveException::generic, "connector count out of range");
     // Where the symbol stands and how its lines run says nothing about the
     // installation: a value out of bounds is brought into range (and the
-    // document told) rather than losing the whole project over it.
+    // document told) rather than losing the whole project over it. A
+    // coordinate goes to the nearest edge of the sheet, where the user finds
+    // the symbol again and where what is laid out from it stays in bounds.
     bool moved = false;
-    const auto clamp = [&moved](int32_t& v, int32_t limit) {
-        if (v < -limit || v > limit) {
-            v = std::clamp(v, -limit, limit);
-            moved = true;
-        }
-    };
     for (CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
         for (int32_t* v : {&r->left, &r->top, &r->right, &r->bottom})
-            clamp(*v, kMaxCoordinate);
+            if (*v < -kMaxCoordinate || *v > kMaxCoordinate) {
+                *v = *v < 0 ? 0 : kSheetSize;
+                moved = true;
+            }
     for (int32_t& lane : m_lanes)
-        clamp(lane, kMaxLane);
+        if (lane < -kMaxLane || lane > kMaxLane) {
+            lane = std::clamp(lane, -kMaxLane, kMaxLane);
+            moved = true;
+        }
     if (moved && m_pDocument)
         m_pDocument->NoteMovedOnLoad(m_name);
     if (m_number < -1 || m_number > kMaxNumber)

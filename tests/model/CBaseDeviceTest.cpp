@@ -439,8 +439,8 @@ TEST_F(BaseDeviceTest, AbsurdCoordinatesAndLanesInAFileAreBroughtIntoRange)
     far.m_lanes[0] = 0x7FFFFFF0;
     far.m_lanes[2] = -5;
     const auto moved = load(far);
-    EXPECT_EQ(moved->m_rect, CRect(0, -(1 << 24), 10, 65536));
-    EXPECT_EQ(moved->m_bitmapRect.right, 1 << 24);
+    EXPECT_EQ(moved->m_rect, CRect(0, 0, 10, 65536)) << "onto the sheet's nearest edge";
+    EXPECT_EQ(moved->m_bitmapRect.right, 4096);
     EXPECT_EQ(moved->m_lanes[0], 1 << 16);
     EXPECT_EQ(moved->m_lanes[2], -5);
     // Numbers: "none yet" and the largest directory's numbers load, absurd ones do not.

@@ -49,13 +49,24 @@ TEST_F(SaveFaultFuzzFindings, SymbolRectangleBeyondTheIntRange)
         }
     ASSERT_NE(nullptr, victim);
     const size_t objects = doc.GetList(CAT_AUDIO).size();
-    for (const CRect r : {CRect(0, -2147418112, 10, 65536), CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX)}) {
-        victim->m_rect = r;
-        CQuillomerDoc loaded;
-        ASSERT_TRUE(loaded.LoadFromBytes(doc.SaveToBytes()));
-        EXPECT_EQ(loaded.GetList(CAT_AUDIO).size(), objects);
-        EXPECT_EQ(loaded.GetMovedOnLoad(), std::vector<std::string>{victim->GetName()});
-        EXPECT_TRUE(loaded.IsModified());
+    // The digital slot lays its symbol out from the top when it loads: moved
+    // to the limit of the bounds, its bottom ended beyond them again, and the
+    // saved project was "moved" at every load.
+    CBaseDevice* slot = doc.GetList(CAT_DIGITAL_SLOT).front();
+    for (CBaseDevice* obj : {victim, slot}) {
+        const CRect kept = obj->m_rect;
+        for (const CRect r : {CRect(0, -2147418112, 10, 65536), CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX)}) {
+            obj->m_rect = r;
+            CQuillomerDoc loaded;
+            ASSERT_TRUE(loaded.LoadFromBytes(doc.SaveToBytes()));
+            EXPECT_EQ(loaded.GetList(CAT_AUDIO).size(), objects);
+            EXPECT_EQ(loaded.GetMovedOnLoad(), std::vector<std::string>{obj->GetName()});
+            EXPECT_TRUE(loaded.IsModified());
+            CQuillomerDoc again;
+            ASSERT_TRUE(again.LoadFromBytes(loaded.SaveToBytes()));
+            EXPECT_FALSE(again.IsModified()) << again.GetMovedOnLoad().front();
+        }
+        obj->m_rect = kept;
     }
 
     // Far outside the sheet but well inside the arithmetic: loaded as it is.

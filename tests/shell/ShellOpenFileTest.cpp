@@ -131,7 +131,7 @@ TEST(ShellOpenFile, FilesThatAreNoProjectAreRefusedAndOpenProjectsStayAsTheyWere
     CQuillomerDoc* loaded = tpl->OpenDocumentFile(moved);
     ASSERT_NE(loaded, nullptr);
     EXPECT_TRUE(loaded->IsModified());
-    EXPECT_EQ(loaded->GetList(CAT_INFO).front()->GetRect().left, -(1 << 24));
+    EXPECT_EQ(loaded->GetList(CAT_INFO).front()->GetRect().left, 0);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].first.find(loaded->GetList(CAT_INFO).front()->GetName()), std::string::npos);
     EXPECT_EQ(tpl->GetDocuments().size(), 2u);
