@@ -26,16 +26,16 @@ enum : uint32_t {
     IDS_NAME_CONTROL_CHARS = 34908,
     // Why a project file was refused (the detail of 34617 or 34906), and the
     // note on symbols brought back into range while loading.
-    IDS_FILE_NOT_OPENED = 34930,        // "... kann nicht geöffnet werden: %s"
-    IDS_FILE_NOT_READ = 34931,          // "... kann nicht gelesen werden: %s"
-    IDS_FILE_IS_DIRECTORY = 34932,
-    IDS_FILE_NOT_REGULAR = 34933,
-    IDS_FILE_TOO_LARGE = 34934,         // "%llu" bytes, "%llu" at most
-    IDS_FILE_CUT_SHORT = 34935,
-    IDS_FILE_TRAILING_BYTES = 34936,    // "%llu" bytes
-    IDS_FILE_DAMAGED = 34937,
-    IDS_FILE_NEWER_VERSION = 34938,     // "%u"
-    IDS_FILE_AT_BYTE = 34939,           // "%s" reason, "%s" technical cause, "%llu" position
-    IDS_OBJECTS_MOVED = 34940,          // "%s" the objects' names
+    IDS_FILE_NOT_OPENED = 34980,        // "... kann nicht geöffnet werden: %s"
+    IDS_FILE_NOT_READ = 34981,          // "... kann nicht gelesen werden: %s"
+    IDS_FILE_IS_DIRECTORY = 34982,
+    IDS_FILE_NOT_REGULAR = 34983,
+    IDS_FILE_TOO_LARGE = 34984,         // "%llu" bytes, "%llu" at most
+    IDS_FILE_CUT_SHORT = 34985,
+    IDS_FILE_TRAILING_BYTES = 34986,    // "%llu" bytes
+    IDS_FILE_DAMAGED = 34987,
+    IDS_FILE_NEWER_VERSION = 34988,     // "%u"
+    IDS_FILE_AT_BYTE = 34989,           // "%s" reason, "%s" technical cause, "%llu" position
+    IDS_OBJECTS_MOVED = 34990,          // "%s" the objects' names
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
 };
