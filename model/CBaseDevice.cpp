@@ -1,6 +1,7 @@
 #include "model/CBaseDevice.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -476,6 +477,32 @@ void CBaseDevice::OffsetBy(int32_t dx, int32_t dy)
     m_bitmapRect.OffsetRect(dx, dy);
     m_labelRect.OffsetRect(dx, dy);
     OffsetConnectionPoints(dx, dy);
+}
+
+bool CBaseDevice::KeepWithinBounds()
+{
+    int64_t minX = INT64_MAX, maxX = INT64_MIN, minY = INT64_MAX, maxY = INT64_MIN;
+    for (const CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect}) {
+        minX = std::min<int64_t>({minX, r->left, r->right});
+        maxX = std::max<int64_t>({maxX, r->left, r->right});
+        minY = std::min<int64_t>({minY, r->top, r->bottom});
+        maxY = std::max<int64_t>({maxY, r->top, r->bottom});
+    }
+    // Moved a little further in than the bound, so that what the next load
+    // lays out around the symbol (frames a few units wider) stays inside.
+    constexpr int64_t kInside = kMaxCoordinate - 1024;
+    const auto shift = [](int64_t lo, int64_t hi) -> int32_t {
+        if (hi > kMaxCoordinate)
+            return static_cast<int32_t>(kInside - hi);
+        if (lo < -kMaxCoordinate)
+            return static_cast<int32_t>(-kInside - lo);
+        return 0;
+    };
+    const int32_t dx = shift(minX, maxX), dy = shift(minY, maxY);
+    if (dx == 0 && dy == 0)
+        return false;
+    OffsetBy(dx, dy);
+    return true;
 }
 
 CRect CBaseDevice::GetBoundingRect() const { return m_boundingRect; }

@@ -101,6 +101,10 @@ public:
     virtual void LayoutConnectionPoints();
     virtual void CalcBoundingRect();
     virtual void OffsetBy(int32_t dx, int32_t dy);
+    // Shifts the symbol back within the program's bounds when loading moved
+    // it past them (an older layout moved by a fixed step); true when it
+    // moved.
+    bool KeepWithinBounds();
     virtual void Draw(IPainter& dc);
     virtual void DrawHot(IPainter& dc);
     virtual void DrawConnectorName(IPainter& dc);

@@ -717,6 +717,13 @@ bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
         // The project ends with its last field: anything after it means the
         // lists or blocks were not read as they were written.
         if (ar.AtEnd()) {
+            // What loading itself moved (older layouts) stays in bounds too,
+            // so that the project saves as it will load again.
+            for (int32_t c = CAT_LAST; c >= CAT_FIRST; --c)
+                for (CBaseDevice* obj : m_lists[c])
+                    if (obj->KeepWithinBounds() &&
+                        std::find(m_movedOnLoad.begin(), m_movedOnLoad.end(), obj->GetName()) == m_movedOnLoad.end())
+                        m_movedOnLoad.push_back(obj->GetName());
             m_modified = !m_movedOnLoad.empty();
             return true;
         }

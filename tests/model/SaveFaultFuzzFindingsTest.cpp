@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "support/ModelTestHost.h"
@@ -75,6 +76,30 @@ TEST_F(SaveFaultFuzzFindings, SymbolRectangleBeyondTheIntRange)
     ASSERT_TRUE(loaded.LoadFromBytes(doc.SaveToBytes()));
     EXPECT_TRUE(loaded.GetMovedOnLoad().empty());
     EXPECT_FALSE(loaded.IsModified());
+}
+
+// A digital slot of an older file is moved 20 units down when it loads: one
+// standing at the very bound ended beyond it, and the saved project was
+// "moved" again at every load. Loading keeps it inside and says so once.
+TEST_F(SaveFaultFuzzFindings, OlderSlotMovedPastTheBoundWhileLoading)
+{
+    CQuillomerDoc doc;
+    ActiveDocScope active(&doc);
+    doc.OnNewDocument();
+    CBaseDevice* slot = doc.GetList(CAT_DIGITAL_SLOT).front();
+    slot->m_rect.bottom = 1 << 24;
+    std::vector<uint8_t> bytes = doc.SaveToBytes();
+    const std::string tag = std::string("\x0c\0CDigitalSlot", 14);
+    const auto at = std::search(bytes.begin(), bytes.end(), tag.begin(), tag.end());
+    ASSERT_NE(at, bytes.end());
+    at[-2] = 1;  // the class's schema: an older file
+    CQuillomerDoc loaded;
+    ASSERT_TRUE(loaded.LoadFromBytes(bytes));
+    EXPECT_EQ(loaded.GetMovedOnLoad(), std::vector<std::string>{slot->GetName()});
+    EXPECT_LE(loaded.GetList(CAT_DIGITAL_SLOT).front()->GetRect().bottom, 1 << 24);
+    CQuillomerDoc again;
+    ASSERT_TRUE(again.LoadFromBytes(loaded.SaveToBytes()));
+    EXPECT_FALSE(again.IsModified());
 }
 
 }  // namespace
