@@ -502,6 +502,12 @@ bool CBaseDevice::KeepWithinBounds()
     if (dx == 0 && dy == 0)
         return false;
     OffsetBy(dx, dy);
+    // A symbol wider than the bounds cannot be shifted inside: what still
+    // lies beyond goes to the sheet's edge, as when it is read.
+    for (CRect* r : {&m_rect, &m_boundingRect, &m_bitmapRect})
+        for (int32_t* v : {&r->left, &r->top, &r->right, &r->bottom})
+            if (*v < -kMaxCoordinate || *v > kMaxCoordinate)
+                *v = *v < 0 ? 0 : kSheetSize;
     return true;
 }
 
