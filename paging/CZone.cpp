@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "hardware/CAmplifier.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsole.h"
 #include "paging/CGroup.h"
 #include "paging/CLANGroup.h"
 #include "paging/CRelais.h"
@@ -124,7 +127,27 @@ int CZone::Create(uint32_t kindId, int32_t inputs, int32_t outputs, const char* 
         return 0;
     AvoidOverlap(m_category);
     m_showConnectorNames = 1;
+    OfferToConsoles();
     return 1;
+}
+
+// Only a zone the user or a command makes gets here: the loader builds zones
+// from the file and restores the consoles' keys as they were stored.
+void CZone::OfferToConsoles()
+{
+    if (!m_pDocument)
+        return;
+    for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE)) {
+        auto* console = dynamic_cast<CConsole*>(obj);
+        CConsKey* key = console ? console->GetProp().FindKey(m_number) : nullptr;
+        if (!key)
+            continue;
+        // A key that already acts on something keeps its function.
+        const bool used = std::any_of(console->m_outLinks.begin(), console->m_outLinks.end(),
+                                      [&](const LinkRecord* r) { return (r->ownKey & 0xFFFF) == m_number; });
+        if (!used)
+            key->SetFunction(CKF_SEL, m_number, 0, 0, this, CAT_ZONE, true);
+    }
 }
 
 int CZone::PostLoad()
@@ -473,6 +496,18 @@ void CZone::AddLanGroup()
 void CZone::DeleteZone()
 {
     Redraw();
+    // Console keys that select the zone are switched off, which also takes
+    // their links away.
+    std::vector<std::pair<CConsole*, int32_t>> keys;
+    for (const LinkRecord* rec : m_inLinks)
+        if (rec->HasPartner())
+            if (auto* console = dynamic_cast<CConsole*>(rec->partner))
+                keys.emplace_back(console, rec->partnerKey & 0xFFFF);
+    for (const auto& [console, number] : keys) {
+        console->Redraw();
+        if (CConsKey* key = console->GetProp().FindKey(number))
+            key->SetFunction(CKF_DISABLED, 0, 0, 0, nullptr, 0, true);
+    }
     // The relays stay and become free.
     std::vector<const LinkRecord*> relays;
     for (const LinkRecord* rec : m_inLinks)

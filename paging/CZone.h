@@ -98,4 +98,7 @@ private:
     void AddLanGroup();
     bool HasLanGroup() const;
     void DeleteZone();
+    // Makes the key of every console numbered like the zone a selection key
+    // for it, unless that key already has a link.
+    void OfferToConsoles();
 };

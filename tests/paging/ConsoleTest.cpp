@@ -17,6 +17,7 @@
 #include "paging/CGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
+#include "paging/PagingIds.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
@@ -260,6 +261,44 @@ TEST_F(ConsoleTest, KeyValueEdges)
     EXPECT_EQ(CKF_DISABLED, key.Stored().function);
     key.ParseAnswer("FOO,1");
     EXPECT_EQ(LoadStringId(IDS_CONS_PARSER_ERROR), messages.back());
+}
+
+TEST_F(ConsoleTest, ANewZoneTakesTheFreeKeyOfItsNumberAndDeletingItDisablesTheKey)
+{
+    Zone(1);
+    CConsole* c = Fit(consmodel::WRN2271, 0);  // key 1 SEL,1, keys 2..10 DISABLED
+    Key(*c, 4).ParseAnswer("ON,28");           // key 4 acts on the console itself
+    Zone(2);
+    // Zones read from a file leave the keys as stored.
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(Doc().SaveToBytes()));
+    auto* loaded = dynamic_cast<CConsole*>(reopened.GetList(CAT_CONSOLE).front());
+    EXPECT_EQ(CKF_DISABLED, loaded->GetProp().FindKey(2)->Stored().function);
+    EXPECT_EQ(nullptr, loaded->GetOutLinkAtKey(2));
+
+    auto newZone = [&] {
+        auto* z = new CZone;
+        EXPECT_EQ(1, z->Create(CZone::kKind, 1, 1, nullptr, 0, 0, 0, 0, CAT_ZONE, CZone::kBitmap, 0, &Doc()));
+        Doc().AddObject(z, CAT_ZONE);
+        return z;
+    };
+    CZone* z3 = newZone();
+    CZone* z4 = newZone();
+    ASSERT_EQ(3, z3->GetNumber());
+    ASSERT_EQ(4, z4->GetNumber());
+    EXPECT_EQ("/CONS/ADR1/KEY3 SEL,3", Key(*c, 3).WriteDownloadLine(false, false));
+    ASSERT_NE(nullptr, c->GetOutLinkAtKey(3));
+    EXPECT_EQ(z3, c->GetOutLinkAtKey(3)->partner);
+    EXPECT_TRUE(HasMirror(*c->GetOutLinkAtKey(3), c));
+    EXPECT_EQ("/CONS/ADR1/KEY4 ON,28", Key(*c, 4).WriteDownloadLine(false, false));
+    EXPECT_EQ(c, c->GetOutLinkAtKey(4)->partner);
+
+    z3->OnCommand(zonecmd::Delete);
+    EXPECT_EQ("/CONS/ADR1/KEY3 DISABLED", Key(*c, 3).WriteDownloadLine(false, false));
+    EXPECT_EQ(nullptr, c->GetOutLinkAtKey(3));
+    EXPECT_EQ(nullptr, Key(*c, 3).GetFirstTarget());
+    EXPECT_EQ("/CONS/ADR1/KEY1 SEL,1", Key(*c, 1).WriteDownloadLine(false, false));
+    EXPECT_TRUE(messages.empty()) << messages.front();
 }
 
 TEST_F(ConsoleTest, SettingsAnswersAndParameterTexts)
