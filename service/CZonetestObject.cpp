@@ -2,7 +2,15 @@
 
 #include <cstdio>
 
+#include "calendar/CAppoint.h"
+#include "calendar/CalendarIds.h"
+#include "logic/CCondition.h"
+#include "logic/CLogicOut.h"
+#include "logic/CTrigger.h"
+#include "macros/CMacro.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/ObjectTypeCode.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
@@ -192,5 +200,262 @@ void CZonetestObject::ParseUploadLines(std::string line, const std::string& /*di
             SetValue(k.valueKey, value);
             return;
         }
+    }
+}
+
+// ---- The daily test's schedule objects ----
+
+namespace {
+constexpr uint32_t kTextLineTest = 34577;   // "Linientest"
+constexpr uint32_t kTextImpedance = 34616;  // "Impedanzmessung aktiv"
+constexpr uint32_t kTextLcd = 34257;        // "Textausgabe auf LCD"
+constexpr uint32_t kTextCondition = 34129;  // "Bedingung"
+constexpr uint32_t kTextLogicOut = 34460;   // "Logikzustand"
+constexpr uint32_t kTextOn = 34477;         // "ON"
+constexpr const char* kPrefix = "ZT ";
+constexpr uint32_t kTriggerKind = 33085;
+constexpr uint32_t kLogicOutKind = 34460;
+
+// Macro parameters the schedule sets.
+constexpr int kParamSwitch = 3;
+constexpr int kParamText = 13;
+constexpr int kParamLine = 20;
+constexpr int kParamAddress = 38;
+constexpr int kParamMode = 72;
+
+std::string Text(uint32_t id)
+{
+    return LoadStringId(id);
+}
+
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+}  // namespace
+
+CBaseDevice* CZonetestObject::FindSchedule(uint32_t type, int32_t number) const
+{
+    CQuillomerDoc* doc = GetDocument();
+    if (!doc || number == 0)
+        return nullptr;
+    return doc->GetIDManager().GetBaseDevice(number, type);
+}
+
+void CZonetestObject::RemoveSchedule(uint32_t type, int32_t& field)
+{
+    CBaseDevice* obj = FindSchedule(type, field);
+    // An object the user renamed without the prefix is his now: it stays.
+    if (obj && obj->GetName().find(kPrefix) != std::string::npos)
+        obj->OnCommand(objcmd::Delete);
+    field = 0;
+}
+
+CBaseDevice* CZonetestObject::EnsureSchedule(uint32_t type, int32_t& field, const CRuntimeClass& cls,
+                                             uint32_t kindId, int32_t category, uint32_t style,
+                                             const std::string& name, bool* created)
+{
+    if (created)
+        *created = false;
+    if (CBaseDevice* obj = FindSchedule(type, field))
+        return obj;
+    field = 0;
+    CQuillomerDoc* doc = GetDocument();
+    if (!doc)
+        return nullptr;
+    CBaseDevice* obj = dynamic_cast<CBaseDevice*>(cls.create());
+    if (!obj)
+        return nullptr;
+    // A refused creation (no free number) has told the user already.
+    if (!obj->Create(kindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, category, 0, style, doc)) {
+        delete obj;
+        return nullptr;
+    }
+    doc->AddObject(obj, category);
+    std::string unique = name;
+    obj->SetNameUnique(unique, true);
+    if (created)
+        *created = true;
+    return obj;
+}
+
+void CZonetestObject::ApplyZoneGroup(CMacro* macro) const
+{
+    DeviceList targets;
+    if (CBaseDevice* group = GetDocument() ? GetDocument()->GetIDManager().GetBaseDevice(0, OT_GROUP) : nullptr)
+        targets.push_back(group);
+    macro->SetZones(targets);
+}
+
+void CZonetestObject::SetDisplay(int32_t value, bool lineTest)
+{
+    int32_t& trigField = lineTest ? m_lineTestTrigger : m_impedanceTrigger;
+    int32_t& macroField = lineTest ? m_lineTestDisplayMacro : m_impedanceDisplayMacro;
+    const int32_t otherTrigger = lineTest ? m_impedanceTrigger : m_lineTestTrigger;
+    const std::string subject = Text(lineTest ? kTextLineTest : kTextImpedance);
+
+    if (value != 0) {
+        SetScheduleObject(9, value);
+        SetScheduleObject(TestCondition, value);
+    } else if (otherTrigger == 0) {
+        SetScheduleObject(9, 0);
+        SetScheduleObject(TestCondition, 0);
+    }
+    if (value == 0) {
+        RemoveSchedule(OT_TRIGGER, trigField);
+        RemoveSchedule(OT_MACRO, macroField);
+        return;
+    }
+    auto* trigger = dynamic_cast<CTrigger*>(
+        EnsureSchedule(OT_TRIGGER, trigField, CTrigger::classInfo, kTriggerKind, CAT_DIGITAL_IO, 9, kPrefix + subject, nullptr));
+    if (trigger) {
+        trigger->SetValue(triggerkey::Condition, m_testCondition);
+        trigField = trigger->GetNumber();
+    }
+    bool created = false;
+    auto* macro = dynamic_cast<CMacro*>(EnsureSchedule(OT_MACRO, macroField, CMacro::classInfo, macrotype::LcdText, CAT_MACRO, 9,
+                                                      lineTest ? kPrefix + Text(kTextLcd) + " " + Text(kTextOn)
+                                                               : kPrefix + subject + " " + Text(kTextLcd),
+                                                      &created));
+    if (!macro)
+        return;
+    if (created)
+        macro->SetParam(kParamSwitch, 1);
+    macro->SetParam(kParamAddress, value < 0 ? 0 : value);
+    macro->SetParamText(kParamText, lineTest ? Upper(subject) : subject);
+    macro->SetParam(kParamLine, 2);
+    macroField = macro->GetNumber();
+    if (trigger) {
+        trigger->SetValue(triggerkey::OnMacro, macroField);
+        trigger->SetValue(triggerkey::OffMacro, m_displayOffMacro);
+    }
+}
+
+void CZonetestObject::SetScheduleObject(int key, int32_t value, int /*unused*/)
+{
+    switch (key) {
+    case LineTestMacro:
+    case ImpedanceMacro: {
+        const bool line = key == LineTestMacro;
+        int32_t& field = line ? m_lineTestMacro : m_impedanceMacro;
+        if (value == 0) {
+            RemoveSchedule(OT_MACRO, field);
+            return;
+        }
+        const std::string name = line ? std::string(kPrefix) + " " + Text(kTextOn)
+                                      : kPrefix + Text(kTextImpedance) + " " + Text(kTextOn);
+        bool created = false;
+        auto* macro = dynamic_cast<CMacro*>(
+            EnsureSchedule(OT_MACRO, field, CMacro::classInfo, macrotype::ZoneTest, CAT_MACRO, 9, name, &created));
+        if (!macro)
+            return;
+        if (created)
+            macro->SetParam(kParamSwitch, 1);
+        macro->SetParam(kParamMode, line ? 1 : 0);
+        ApplyZoneGroup(macro);
+        field = macro->GetNumber();
+        return;
+    }
+    case StartAppointment: {
+        if (value == 0) {
+            RemoveSchedule(OT_APPOINT, m_startAppointment);
+            return;
+        }
+        bool created = false;
+        auto* appoint = dynamic_cast<CAppoint*>(EnsureSchedule(OT_APPOINT, m_startAppointment, CAppoint::classInfo,
+                                                              CAppoint::kKindId, CAT_CALENDAR, 3,
+                                                              kPrefix + std::string("Zoneteststart"), &created));
+        if (!appoint)
+            return;
+        appoint->SetParam(CAppoint::TimeOfDay, value);
+        if (created) {
+            appoint->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
+            appoint->SetParam(CAppoint::Macro, m_lineTestMacro);
+        }
+        m_startAppointment = appoint->GetNumber();
+        return;
+    }
+    case LineTestDisplayMacro: SetDisplay(value, true); return;
+    case ImpedanceDisplayMacro: SetDisplay(value, false); return;
+    case TestCondition: {
+        if (value == 0) {
+            // The output logic still switches on the condition: it stays.
+            if (FindSchedule(OT_LOGIC_OUT, m_outputLogic))
+                return;
+            RemoveSchedule(OT_CONDITION, m_testCondition);
+            return;
+        }
+        auto* cond = dynamic_cast<CCondition*>(EnsureSchedule(
+            OT_CONDITION, m_testCondition, CCondition::classInfo, condkind::ZoneTest, CAT_DIGITAL_IO, 9,
+            kPrefix + Text(kTextLineTest) + " OFF " + Text(kTextCondition), nullptr));
+        if (!cond)
+            return;
+        // Setting the level rewrites "OFF" in a condition's name; this one
+        // keeps the name it was given.
+        const std::string name = cond->GetName();
+        cond->SetValue(condkey::Level, 1);
+        cond->SetName(name);
+        m_testCondition = cond->GetNumber();
+        return;
+    }
+    case OutputLogic: {
+        if (value == 0) {
+            RemoveSchedule(OT_LOGIC_OUT, m_outputLogic);
+            return;
+        }
+        auto* out = dynamic_cast<CLogicOut*>(EnsureSchedule(OT_LOGIC_OUT, m_outputLogic, CLogicOut::classInfo, kLogicOutKind,
+                                                            CAT_DIGITAL_IO, 3, kPrefix + Text(kTextLogicOut),
+                                                            nullptr));
+        if (!out)
+            return;
+        out->SetValue(logicoutkey::Contact, value);
+        out->SetValue(logicoutkey::Condition, m_testCondition);
+        m_outputLogic = out->GetNumber();
+        return;
+    }
+    case 9: {
+        if (value == 0) {
+            RemoveSchedule(OT_MACRO, m_displayOffMacro);
+            return;
+        }
+        auto* macro = dynamic_cast<CMacro*>(EnsureSchedule(OT_MACRO, m_displayOffMacro, CMacro::classInfo, macrotype::LcdText,
+                                                          CAT_MACRO, 9, kPrefix + Text(kTextLcd) + " OFF", nullptr));
+        if (!macro)
+            return;
+        macro->SetParam(kParamAddress, value < 0 ? 0 : value);
+        macro->SetParam(kParamLine, 2);
+        macro->SetParamText(kParamText, "\"\"");
+        m_displayOffMacro = macro->GetNumber();
+        return;
+    }
+    default: return;
+    }
+}
+
+int32_t CZonetestObject::GetScheduleValue(int key) const
+{
+    switch (key) {
+    case LineTestMacro: return m_lineTestMacro;
+    case TestCondition: return m_testCondition;
+    case OutputLogic: return m_outputLogic;
+    case ImpedanceMacro: return m_impedanceMacro;
+    case StartAppointment: {
+        const auto* appoint = dynamic_cast<const CAppoint*>(FindSchedule(OT_APPOINT, m_startAppointment));
+        return appoint ? appoint->GetParam(CAppoint::TimeOfDay) : 0;
+    }
+    case LineTestDisplayMacro:
+    case ImpedanceDisplayMacro: {
+        // The console address; -1 for all consoles, 0 when there is no display.
+        const auto* macro = dynamic_cast<const CMacro*>(
+            FindSchedule(OT_MACRO, key == LineTestDisplayMacro ? m_lineTestDisplayMacro : m_impedanceDisplayMacro));
+        if (!macro)
+            return 0;
+        const int32_t address = macro->GetParam(kParamAddress);
+        return address == 0 ? -1 : address;
+    }
+    default: return 0;
     }
 }

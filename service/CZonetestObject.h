@@ -7,6 +7,8 @@
 
 #include "model/CBaseDevice.h"
 
+class CMacro;
+
 class CZonetestObject : public CBaseDevice {
     QL_DECLARE_SERIAL(CZonetestObject)
 public:
@@ -46,6 +48,16 @@ public:
     // Keys 10..20: parses and clamps; an unreadable text changes nothing.
     void SetValue(int key, const std::string& text);
 
+    // Creates or updates (value != 0) or removes (value 0) the "ZT " objects
+    // of a schedule key (1..9, same numbering as the value keys): 1 line-test
+    // macro, 2 start appointment (value: its date-time), 3 / 8 line-test /
+    // impedance console display (value: console, -1 all), 4 test condition,
+    // 5 output logic (value: contact number), 7 impedance macro, 9 the
+    // display-off text macro. `unused` is ignored.
+    void SetScheduleObject(int key, int32_t value, int unused = 0);
+    // What the form shows of a schedule key (see the implementation).
+    int32_t GetScheduleValue(int key) const;
+
     // Numbers of the "ZT " objects (0 = none).
     int32_t m_lineTestMacro = 0;
     int32_t m_lineTestDisplayMacro = 0;
@@ -69,4 +81,14 @@ public:
     int32_t m_ampVolume4Ohm = -20;
     float m_groundFaultDelay = 5.0f;      // s, 0..1000
     int32_t m_wipeCycles = 5;             // 0..100, 0 = "OFF"
+
+private:
+    CBaseDevice* FindSchedule(uint32_t type, int32_t number) const;
+    // Deletes the object when it still carries the "ZT " prefix; clears the field.
+    void RemoveSchedule(uint32_t type, int32_t& field);
+    // The object of `field`, or a new one named `name`; null when refused.
+    CBaseDevice* EnsureSchedule(uint32_t type, int32_t& field, const CRuntimeClass& cls, uint32_t kindId,
+                                int32_t category, uint32_t style, const std::string& name, bool* created);
+    void ApplyZoneGroup(CMacro* macro) const;
+    void SetDisplay(int32_t value, bool lineTest);
 };

@@ -24,6 +24,7 @@ QL_STRING_TABLE({
     {34503, "KVT Slots"},
     {34510, "Kein Eintrag"},
     {34577, "Linientest"},
+    {34616, "Impedanzmessung aktiv"},
     {34588, "Ereignis Protokollierer"},
     {34593, "Unbekannt"},
     {34594, "Manuell"},

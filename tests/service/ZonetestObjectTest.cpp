@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "calendar/CAppoint.h"
+#include "logic/CLogicOut.h"
+#include "logic/CTrigger.h"
+#include "model/CIDManager.h"
 #include "service/CZonetestObject.h"
 #include "support/BlockTestSupport.h"
 
@@ -146,4 +152,99 @@ TEST(Zonetest, AnswersOnlyInTheUploadState)
     EXPECT_EQ(0, zt.m_wipeCycles);
     zt.ParseUploadLines("SERVICE/ZONETEST/TEST 12", "", linkstate::Upload);
     EXPECT_EQ("440.0", zt.GetValue(10));
+}
+
+namespace {
+class ZtConsole : public CBaseDevice {
+    QL_DECLARE_SERIAL(ZtConsole)
+public:
+    ZtConsole() { m_type = OT_CONSOLE; }
+};
+QL_IMPLEMENT_SERIAL(ZtConsole, 1)
+
+// Names of every appointment, macro, trigger, condition and logic output.
+std::set<std::string> ScheduleNames(CQuillomerDoc& doc)
+{
+    std::set<std::string> names;
+    for (uint32_t type : {OT_APPOINT, OT_MACRO, OT_TRIGGER, OT_CONDITION, OT_LOGIC_OUT}) {
+        DeviceList list;
+        doc.GetIDManager().GetBaseDeviceList(list, type);
+        for (CBaseDevice* o : list)
+            names.insert(o->GetName());
+    }
+    return names;
+}
+}  // namespace
+
+TEST(Zonetest, ScheduleObjectsComeAndGoWithTheFormsOptions)
+{
+    ActiveDoc d;
+    CZonetestObject* zt = MakeZonetest(d.get());
+    auto* console = new ZtConsole;
+    ASSERT_EQ(1, console->Create(0, "Pult", 3, CAT_CONSOLE, d.get()));
+    d.doc().AddObject(console, CAT_CONSOLE);
+    const std::set<std::string> lineTest = {"ZT  ON", "ZT Zoneteststart"};
+    const std::set<std::string> display = {"ZT  ON", "ZT Zoneteststart", "ZT Linientest", "ZT Textausgabe auf LCD ON",
+                                           "ZT Linientest OFF Bedingung", "ZT Textausgabe auf LCD OFF"};
+    std::set<std::string> all = display;
+    all.insert("ZT Logikzustand");
+    std::set<std::string> displayOff = lineTest;
+    displayOff.insert({"ZT Linientest OFF Bedingung", "ZT Logikzustand"});
+    struct Step {
+        std::vector<std::pair<int, int32_t>> calls;
+        std::set<std::string> names;
+    };
+    const std::vector<Step> steps = {
+        {{{1, 1}, {2, 3600}}, lineTest},
+        {{{3, 3}}, display},
+        {{{5, 7}}, all},
+        // Setting everything again makes nothing new; console 3 -> all consoles.
+        {{{1, 1}, {2, 7200}, {3, -1}, {5, 7}}, all},
+        // The output logic still switches on the condition: it stays.
+        {{{3, 0}}, displayOff},
+        {{{4, 0}}, displayOff},
+        {{{5, 0}, {4, 0}, {2, 0}, {1, 0}}, {}},
+    };
+    int32_t conditionNumber = 0;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        for (auto [key, value] : steps[i].calls)
+            zt->SetScheduleObject(key, value);
+        EXPECT_EQ(steps[i].names, ScheduleNames(d.doc())) << "step " << i;
+        if (i == 2) {
+            conditionNumber = zt->m_testCondition;
+            auto* trigger = dynamic_cast<CTrigger*>(d.doc().GetIDManager().GetBaseDevice(zt->m_lineTestTrigger, OT_TRIGGER));
+            ASSERT_NE(nullptr, trigger);
+            EXPECT_EQ(conditionNumber, trigger->GetValue(triggerkey::Condition));
+            EXPECT_EQ(zt->m_lineTestDisplayMacro, trigger->GetValue(triggerkey::OnMacro));
+            EXPECT_EQ(zt->m_displayOffMacro, trigger->GetValue(triggerkey::OffMacro));
+            auto* out = dynamic_cast<CLogicOut*>(d.doc().GetIDManager().GetBaseDevice(zt->m_outputLogic, OT_LOGIC_OUT));
+            ASSERT_NE(nullptr, out);
+            EXPECT_EQ(conditionNumber, out->GetValue(logicoutkey::Condition));
+            EXPECT_EQ(3, zt->GetScheduleValue(3));
+        }
+        if (i == 3) {
+            EXPECT_EQ(conditionNumber, zt->m_testCondition);
+            EXPECT_EQ(-1, zt->GetScheduleValue(3));
+            // Moving the time moves only the appointment's date-time.
+            EXPECT_EQ(7200, zt->GetScheduleValue(2));
+            auto* appoint =
+                dynamic_cast<CAppoint*>(d.doc().GetIDManager().GetBaseDevice(zt->m_startAppointment, OT_APPOINT));
+            ASSERT_NE(nullptr, appoint);
+            EXPECT_EQ(zt->m_lineTestMacro, appoint->GetParam(CAppoint::Macro));
+            EXPECT_EQ(34239, appoint->GetParam(CAppoint::Function));
+        }
+    }
+    EXPECT_EQ(0, zt->GetScheduleValue(1));
+    EXPECT_EQ(0, zt->GetScheduleValue(4));
+
+    // A line-test macro the user renamed is his: turning the test off keeps
+    // it but forgets it, so turning on again makes a new one.
+    zt->SetScheduleObject(1, 1);
+    CBaseDevice* mine = d.doc().GetIDManager().GetBaseDevice(zt->m_lineTestMacro, OT_MACRO);
+    ASSERT_NE(nullptr, mine);
+    mine->SetName("Mein Test");
+    zt->SetScheduleObject(1, 0);
+    EXPECT_EQ(0, zt->GetScheduleValue(1));
+    zt->SetScheduleObject(1, 1);
+    EXPECT_EQ((std::set<std::string>{"Mein Test", "ZT  ON"}), ScheduleNames(d.doc()));
 }
