@@ -301,6 +301,19 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         view->GetMeasureToggle()->click();
         EXPECT_TRUE(view->GetButton(1694)->isEnabled());
         EXPECT_TRUE(view->GetNote()->isVisibleTo(view));
+        // "Linienmessung" schedules the daily test in the project and unlocks its controls.
+        auto* lineTest = view->findChild<QCheckBox*>(QStringLiteral("1697"));
+        auto* display = view->findChild<QComboBox*>(QStringLiteral("1698"));
+        ASSERT_TRUE(lineTest && display);
+        EXPECT_FALSE(display->isEnabled());
+        lineTest->click();
+        EXPECT_TRUE(display->isEnabled());
+        auto* zt = Object<CZonetestObject>(OT_ZONETEST_OBJECT);
+        EXPECT_NE(0, zt->GetScheduleValue(CZonetestObject::LineTestMacro));
+        EXPECT_NE(0, zt->GetScheduleValue(CZonetestObject::StartAppointment));
+        lineTest->click();
+        EXPECT_EQ(0, zt->GetScheduleValue(CZonetestObject::LineTestMacro));
+        EXPECT_EQ(0, zt->GetScheduleValue(CZonetestObject::StartAppointment));
         CZonetestPropDlg properties;
         properties.GetEdit(0)->setText(QStringLiteral("50000"));
         properties.StoreEdit(0);
