@@ -3,11 +3,13 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "logic/CGlobalReadyInput.h"
 #include "logic/windows/CLogicListView.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "service/windows/CFaultTextDlg.h"
 #include "ui/CListCtrl.h"
 #include "ui/UiIds.h"
 
@@ -59,6 +61,10 @@ CReadyInpOptionsView::CReadyInpOptionsView(QWidget* parent) : QWidget(parent)
     grid->addWidget(unit, 0, 2);
     grid->addWidget(m_texts, 1, 0, 1, 3);
     grid->setRowStretch(1, 1);
+    auto* faultTexts = new QPushButton(tr("Fehlertexte"), this);
+    faultTexts->setObjectName(QStringLiteral("1171"));
+    grid->addWidget(faultTexts, 2, 0, 1, 3, Qt::AlignLeft);
+    connect(faultTexts, &QPushButton::clicked, this, &CReadyInpOptionsView::OnFaultTexts);
     connect(m_texts, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         CGlobalReadyInput* settings = Settings();
         const int index = m_texts->RowOf(item);
@@ -71,6 +77,15 @@ CReadyInpOptionsView::CReadyInpOptionsView(QWidget* parent) : QWidget(parent)
         settings->SetValue(key, text);
         QMetaObject::invokeMethod(this, &CReadyInpOptionsView::TextsChanged, Qt::QueuedConnection);
     });
+}
+
+void CReadyInpOptionsView::OnFaultTexts()
+{
+    CFaultTextDlg dlg(this);
+    dlg.exec();
+    // The dialog may have renamed the user texts or changed the delay.
+    FillOptions();
+    emit TextsChanged();
 }
 
 void CReadyInpOptionsView::FillOptions()

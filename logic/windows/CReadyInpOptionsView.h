@@ -19,6 +19,8 @@ public:
     QLineEdit* MaskTimeEdit() const { return m_maskTime; }
     // Stores the typed mask time (limited; a text without a number changes nothing).
     void CommitMaskTime();
+    // "Fehlertexte": the fault texts dialog, modal.
+    void OnFaultTexts();
 
 signals:
     // A user text changed: both panes are rebuilt.

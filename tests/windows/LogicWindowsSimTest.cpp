@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -233,6 +235,19 @@ TEST_F(LogicWindowsSim, EachWindowSendsOneEntryAndItsWholeTableOnAPacedLine)
     frame->GetView()->TransferSelected(0);
     EXPECT_EQ(expected, ReceivedSince(mark, expected.size()));
     EXPECT_NE(std::string::npos, expected.find("/READYINP/TEXT5"));
+
+    // "Fehlertexte" opens the fault texts dialog.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        opened = modal ? modal->metaObject()->className() : QString();
+        if (modal)
+            modal->close();
+    });
+    auto* faultTexts = frame->findChild<QPushButton*>(QStringLiteral("1171"));
+    ASSERT_NE(nullptr, faultTexts);
+    faultTexts->click();
+    EXPECT_EQ(QStringLiteral("CFaultTextDlg"), opened);
 }
 
 TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
