@@ -4,10 +4,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include "audio/CAudioSignal.h"
 #include "audio/windows/CSignalListDlg.h"
+#include "hardware/windows/CConnectionsDlg.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -21,6 +23,21 @@ QL_STRING_TABLE({
 CSignalPage::CSignalPage(const QString& title, uint32_t kindId, QWidget* parent)
     : CPropertyPage(title, parent), m_kindId(kindId)
 {
+    // Ctrl+C lists the selected signal's connections.
+    auto* connections = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), this);
+    connections->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(connections, &QShortcut::activated, this, [this] { ShowConnections(); });
+}
+
+void CSignalPage::ShowConnections()
+{
+    CSignalListDlg* list = CSignalListDlg::Current();
+    CAudioSignal* signal = list ? list->GetSelectedSignal() : nullptr;
+    if (!signal)
+        return;
+    CConnectionsDlg dlg(this);
+    dlg.m_pDevice = signal;
+    dlg.exec();
 }
 
 CAudioSignal* CSignalPage::CreateSignal()

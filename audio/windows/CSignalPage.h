@@ -42,6 +42,8 @@ public:
     void SetApplyButtonTest(std::function<bool()> test) { m_applyFromButton = std::move(test); }
     // The priority as typed, 1..10; false (and a message) when out of range.
     bool ReadPriority(int* priority);
+    // The connections dialog of the list's selected signal (Ctrl+C); nothing without one.
+    void ShowConnections();
 
     CValueEdit* m_priority = nullptr;
     QSlider* m_prioritySlider = nullptr;

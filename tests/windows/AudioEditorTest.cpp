@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include "audio/CAudioSignal.h"
@@ -16,6 +18,7 @@
 #include "audio/windows/CAudioEditor.h"
 #include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CSignalListDlg.h"
+#include "hardware/windows/CConnectionsDlg.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
@@ -71,6 +74,20 @@ TEST_F(AudioEditorTest, SignalsAreCreatedOnlyWithTheirGeneratorAndDeletedFromThe
     ASSERT_NE(nullptr, signal);
     EXPECT_EQ("4", signal->GetValue(signalkey::Priority));
     EXPECT_EQ(page->m_generators->item(0)->text(), list->List()->GetItemText(row, 1));
+
+    // Ctrl+C lists the selected signal's connections: its generator comes in.
+    int inputs = -1;
+    CBaseDevice* shown = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (auto* dlg = qobject_cast<CConnectionsDlg*>(QApplication::activeModalWidget())) {
+            shown = dlg->m_pDevice;
+            inputs = dlg->m_inputList->count() + dlg->m_outputList->count();
+            dlg->reject();
+        }
+    });
+    page->ShowConnections();
+    EXPECT_EQ(signal, shown);
+    EXPECT_GT(inputs, 0);
 
     // A name another object bears is refused; the row keeps its text.
     const QString before = list->List()->GetItemText(row, 0);
