@@ -103,6 +103,8 @@ void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
     const int windowKind = GetWindowKind(m_kindId);
     if (windowKind != 0)
         GetAppHost().OpenFeatureWindow(m_pDocument, windowKind, true);
+    else
+        GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);  // the service dialog
 }
 
 int CInternalSlot::OnCommand(uint32_t commandId)

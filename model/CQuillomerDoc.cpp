@@ -430,6 +430,10 @@ bool CQuillomerDoc::OnCommand(uint32_t commandId)
 bool CQuillomerDoc::OnUpdateCommand(CCmdUI& cmdUI)
 {
     switch (cmdUI.m_nID) {
+    case doccmd::ProjectData:
+        // Always open: the device variant is chosen here.
+        cmdUI.Enable(true);
+        return true;
     case doccmd::Fuses:
     case doccmd::Monitor:
     case doccmd::Service: {

@@ -78,6 +78,10 @@ public:
     virtual bool EditProjectData(CQuillomerDoc* doc, ProjectData& data) { return false; }
     // Opens the feature window host on the document with a window kind.
     virtual void OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal) {}
+    // Opens the feature window host without a window of its own, captioned
+    // `caption` and saying that the window is not available yet (for objects
+    // whose windows are not part of the program yet), modal.
+    virtual void ShowWindowNotAvailable(CQuillomerDoc* doc, const std::string& caption) {}
     // Tracks an object's context menu (menu resource id) at a sheet point.
     virtual void ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at) {}
     // The framework's save (asks for a name when `saveAs` or the document has

@@ -70,6 +70,27 @@ CGroup* CGroup::AddParentGroup()
     return group;
 }
 
+namespace {
+CGroup::DialogFn& DialogHook()
+{
+    static CGroup::DialogFn fn = nullptr;
+    return fn;
+}
+}  // namespace
+
+CGroup::DialogFn CGroup::SetDialog(DialogFn fn)
+{
+    DialogFn old = DialogHook();
+    DialogHook() = fn;
+    return old;
+}
+
+void CGroup::OnOpen(uint32_t, uint32_t, uint32_t)
+{
+    if (DialogHook() && DialogHook()(this))
+        Redraw();
+}
+
 int CGroup::OnCommand(uint32_t commandId)
 {
     switch (commandId) {

@@ -42,4 +42,10 @@ public:
     bool HasGroupMember() const;
     // Makes a new group of level 2 that contains this group; the new group or null.
     CGroup* AddParentGroup();
+
+    // Double click and "Eigenschaften ...": the lines-and-groups dialog with
+    // the group selected (installed by the windows, as the zone's).
+    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
+    using DialogFn = bool (*)(CBaseDevice* object);
+    static DialogFn SetDialog(DialogFn fn);
 };

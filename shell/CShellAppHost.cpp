@@ -140,6 +140,12 @@ void CShellAppHost::OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool m
     dlg->show();
 }
 
+void CShellAppHost::ShowWindowNotAvailable(CQuillomerDoc* doc, const std::string& caption)
+{
+    CObjectDlg dlg(doc, QString::fromStdString(caption), m_frame);
+    dlg.DoModal();
+}
+
 void CShellAppHost::ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at)
 {
     if (!obj)

@@ -34,6 +34,7 @@ public:
     void OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal) override;
     // The object's context menu at a sheet point; the chosen command goes to
     // the object.
+    void ShowWindowNotAvailable(CQuillomerDoc* doc, const std::string& caption) override;
     void ShowContextMenu(CBaseDevice* obj, uint32_t menuId, CPoint at) override;
 
     // Runs a context menu at a screen point and gives the chosen action (null

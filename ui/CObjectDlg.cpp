@@ -107,6 +107,12 @@ CObjectDlg::CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent)
     fill->setContentsMargins(0, 0, 0, 0);
 }
 
+CObjectDlg::CObjectDlg(CQuillomerDoc* document, const QString& unavailableCaption, QWidget* parent)
+    : CObjectDlg(document, 0, parent)
+{
+    m_unavailableCaption = unavailableCaption;
+}
+
 void CObjectDlg::setVisible(bool visible)
 {
     if (visible && !m_bInitialised) {
@@ -139,7 +145,10 @@ void CObjectDlg::CreateObjectFrame(int kind)
     const int frameKind = KnownKind(kind) ? kind : 1;  // anything else: the virtual-controller frame
     QString caption = KindCaption(kind);
     const FrameFactory factory = Factories().value(frameKind);
-    QWidget* frame = factory ? factory(m_pDocument, this) : nullptr;
+    const bool ownCaption = kind == m_nWindowKind && !m_unavailableCaption.isEmpty();
+    if (ownCaption)
+        caption = m_unavailableCaption;
+    QWidget* frame = factory && !ownCaption ? factory(m_pDocument, this) : nullptr;
     m_bPlaceholder = frame == nullptr;
     if (!frame) {
         // The window of this kind is not part of the program yet.

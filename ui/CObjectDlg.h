@@ -24,6 +24,9 @@ public:
     static FrameFactory RegisterFrame(int kind, FrameFactory factory);
 
     CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent = nullptr);
+    // The empty frame of a window that is not part of the program yet, with
+    // its own caption (for objects whose windows have no kind number).
+    CObjectDlg(CQuillomerDoc* document, const QString& unavailableCaption, QWidget* parent = nullptr);
 
     int DoModal() { return exec(); }
     void CreateObjectFrame(int kind);
@@ -57,6 +60,7 @@ protected:
 private:
     void SavePlacement();
 
+    QString m_unavailableCaption;
     int m_nShownKind = 0;
     bool m_bPlaceholder = false;
     bool m_bInitialised = false;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "model/CQuillomerDoc.h"
+#include "paging/CGroup.h"
 #include "paging/CLANGroup.h"
 #include "paging/CRelais.h"
 #include "paging/CRelaisManager.h"
@@ -67,6 +68,7 @@ const bool g_registered = [] {
     CSelectionDlg::RegisterKindRows(kRelaysOf763, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, true); });
     CSelectionDlg::RegisterKindRows(kRelaysOf764, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, false); });
     CZone::SetDialog(&RunZoneDialog);
+    CGroup::SetDialog(&RunZoneDialog);
     CLANGroup::SetMembersDialog(&RunMembersDialog);
     CLANGroup::SetNumberDialog(&RunNumberDialog);
     CRelaisTopology::SetDialog(&CRelaisTopologyDlg::Run);

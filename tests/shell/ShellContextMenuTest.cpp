@@ -110,6 +110,7 @@ protected:
 
     SettingsSandbox settings;
     MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
     CQuillomerApp app;
     CMainFrame* frame = nullptr;
     CQuillomerView* view = nullptr;

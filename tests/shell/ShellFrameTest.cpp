@@ -53,6 +53,7 @@ public:
 struct FrameFixture : ::testing::Test {
     SettingsSandbox settings;
     MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
     std::unique_ptr<CQuillomerApp> app;
     FakeLink* link = nullptr;
 

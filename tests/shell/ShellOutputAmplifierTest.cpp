@@ -107,6 +107,7 @@ protected:
 
     SettingsSandbox settings;
     MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
     CQuillomerApp app;
     CMainFrame* frame = nullptr;
     CQuillomerView* view = nullptr;

@@ -41,6 +41,7 @@ TEST(ShellScreen, NewProjectShowsMenusBarsStatusAndTheDefaultSystem)
 {
     SettingsSandbox settings;
     MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
     QSettings().setValue("Settings/Language", "German");
     QSettings().setValue("Configuration/ShellCommand", 1);
     CQuillomerApp app;
@@ -82,6 +83,7 @@ TEST(ShellScreen, WithoutProjectTheClientShowsItsPicture)
 {
     SettingsSandbox settings;
     MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
     QSettings().setValue("Settings/Language", "German");
     QSettings().setValue("Configuration/ShellCommand", 0);
     CQuillomerApp app;

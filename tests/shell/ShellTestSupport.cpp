@@ -2,9 +2,13 @@
 
 #include "shell/CQuillomerView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTimer>
 
 QL_IMPLEMENT_SERIAL(TestSymbol, 1)
 
@@ -50,6 +54,32 @@ bool MessageRecorder::Saw(const std::string& part) const
     for (const auto& m : messages)
         if (m.first.find(part) != std::string::npos)
             return true;
+    return false;
+}
+
+DialogWatch::DialogWatch(QStringList onlyClasses) : m_only(std::move(onlyClasses))
+{
+    qApp->installEventFilter(this);
+}
+
+DialogWatch::~DialogWatch()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool DialogWatch::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* dlg = qobject_cast<QDialog*>(watched);
+    if (event->type() == QEvent::Show && dlg && dlg->isWindow() &&
+        (m_only.isEmpty() || m_only.contains(QString::fromLatin1(dlg->metaObject()->className())))) {
+        classes << QString::fromLatin1(dlg->metaObject()->className());
+        titles << dlg->windowTitle();
+        QPointer<QDialog> shown(dlg);
+        QTimer::singleShot(0, dlg, [shown] {
+            if (shown && shown->isVisible())
+                shown->reject();
+        });
+    }
     return false;
 }
 

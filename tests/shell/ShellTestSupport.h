@@ -2,7 +2,9 @@
 // Helpers of the shell tests: a private settings store, a message recorder,
 // a simple symbol object and a standalone designer view.
 
+#include <QObject>
 #include <QSettings>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -41,6 +43,22 @@ public:
 private:
     std::deque<int> m_answers;
     MessageHandler m_old;
+};
+
+// Closes every dialog that opens while it lives (as the user pressing Escape)
+// and records its class and title; a new project asks for its project data.
+// With class names, only dialogs of those classes are watched.
+class DialogWatch : public QObject {
+public:
+    explicit DialogWatch(QStringList onlyClasses = {});
+    ~DialogWatch() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QStringList classes;
+    QStringList titles;
+
+private:
+    QStringList m_only;
 };
 
 // A plain object with a symbol: records the keys it gets and moves by one

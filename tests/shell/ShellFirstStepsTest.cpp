@@ -1,0 +1,224 @@
+// The designer as a new user meets it, in German and in English: a new
+// project asks for its data, every enabled command of every object does
+// something, every text is in the chosen language.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+#include <functional>
+
+#include "ShellTestSupport.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "hardware/CDigitalSlot.h"
+#include "hardware/CInfoSlot.h"
+#include "hardware/CInterfaceSlot.h"
+#include "model/CQuillomerDoc.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/CQuillomerView.h"
+#include "shell/ContextMenus.h"
+#include "shell/ShellIds.h"
+
+namespace {
+
+// The program started with a new project, in the given language.
+struct StartedProgram {
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    DialogWatch dialogs;
+    CQuillomerApp app;
+    CMainFrame* frame = nullptr;
+    CQuillomerDoc* doc = nullptr;
+
+    explicit StartedProgram(const char* language)
+    {
+        QSettings().setValue("Settings/Language", language);
+        QSettings().setValue("Configuration/ShellCommand", 1);
+        app.SetResourceDirs({BinaryDir()});
+        if (!app.InitInstance({}))
+            return;
+        frame = app.GetMainFrame();
+        QApplication::processEvents();
+        doc = frame->GetActiveDocument();
+    }
+
+    template <class T>
+    T* Find(int category, const std::function<bool(T*)>& match = nullptr) const
+    {
+        for (CBaseDevice* obj : doc->GetList(category))
+            if (auto* t = dynamic_cast<T*>(obj))
+                if (!match || match(t))
+                    return t;
+        return nullptr;
+    }
+
+    // What a user adds in the first minutes: an amplifier with its topology
+    // and line, a PC, a monitor and a power pack at the interface card, the
+    // digital card, a microphone at an input card.
+    void AddEverydayObjects()
+    {
+        auto* out = Find<CAudioOutputSlot>(CAT_OUTPUT_SLOT);
+        out->OnCommand(outputcard::LineModule);
+        out->m_hoverOutput = 0;
+        out->OnCommand(33007);
+        auto* amp = Find<CAmplifier>(CAT_AMPLIFIER);
+        amp->OnCommand(33032);
+        auto* port = Find<CInterfaceSlot>(CAT_INTERFACE);
+        port->SetHoverConnectors(0, -1);
+        port->OnCommand(interfaceslot::CmdPc);
+        port->SetHoverConnectors(-1, 1);
+        port->OnCommand(interfaceslot::CmdMonitor);
+        port->OnCommand(interfaceslot::CmdFJX3392);
+        Find<CDigitalSlot>(CAT_DIGITAL_SLOT)->OnCommand(digitalslot::CmdFitted);
+        auto* in = Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+        in->OnCommand(inputcard::MicLine2);
+        in->SetHoverConnectors(0, -1);
+        in->OnCommand(33059);
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* obj : doc->GetList(c))
+                obj->SetHoverConnectors(-1, -1);
+        QApplication::processEvents();
+    }
+};
+
+bool IsDocumentObject(CQuillomerDoc* doc, CBaseDevice* obj)
+{
+    for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (CBaseDevice* o : doc->GetList(c))
+            if (o == obj)
+                return true;
+    return false;
+}
+
+void CommandsOf(const ContextMenu& menu, std::vector<const ContextMenuItem*>& out)
+{
+    for (const ContextMenuItem& item : menu) {
+        if (item.kind == ContextMenuItem::Popup)
+            CommandsOf(item.items, out);
+        else if (item.kind == ContextMenuItem::Command)
+            out.push_back(&item);
+    }
+}
+
+// The entry `id` of the object's menu as the user sees it now.
+std::optional<ContextMenuItem> EntryNow(CBaseDevice& obj, uint32_t id)
+{
+    ContextMenu menu = BuildObjectMenu(obj, obj.m_contextMenuId);
+    UpdateMenuState(menu, obj);
+    std::vector<const ContextMenuItem*> items;
+    CommandsOf(menu, items);
+    for (const ContextMenuItem* item : items)
+        if (item->id == id)
+            return *item;
+    return std::nullopt;
+}
+
+}  // namespace
+
+TEST(ShellFirstSteps, ANewProjectAsksForItsDataAndTheDataStayReachable)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    // The new project asks at once.
+    EXPECT_EQ(program.dialogs.classes, QStringList{"CProjectDataDlg"});
+
+    // "Einstellungen > Projekt..." is enabled and opens the dialog.
+    QAction* item = program.frame->FindMenuAction(ids::ProjectData);
+    ASSERT_NE(item, nullptr);
+    program.frame->UpdateMenu(qobject_cast<QMenu*>(item->parent()));
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_EQ(program.dialogs.classes.size(), 2);
+
+    // So does a double click on the project's information slot.
+    auto* info = program.Find<CInfoSlot>(CAT_INFO);
+    ASSERT_NE(info, nullptr);
+    info->OnOpen(0, 0, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(program.dialogs.classes, (QStringList{"CProjectDataDlg", "CProjectDataDlg", "CProjectDataDlg"}));
+}
+
+// Every enabled entry of every object's context menu, and the double click of
+// every object whose properties entry is enabled, shows a window or a message
+// or changes the project. Deleting is left out (the objects are needed) and
+// so are checked entries (choosing the current choice again).
+TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
+{
+    for (const char* language : {"German", "English"}) {
+        SCOPED_TRACE(language);
+        StartedProgram program(language);
+        ASSERT_NE(program.doc, nullptr);
+        program.AddEverydayObjects();
+        CQuillomerDoc* doc = program.doc;
+        ASSERT_FALSE(doc->GetList(CAT_ZONE).empty());
+
+        std::vector<CBaseDevice*> objects;
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* obj : doc->GetList(c))
+                objects.push_back(obj);
+        int tried = 0;
+        for (CBaseDevice* obj : objects) {
+            if (!IsDocumentObject(doc, obj))
+                continue;
+            ContextMenu menu = BuildObjectMenu(*obj, obj->m_contextMenuId);
+            std::vector<const ContextMenuItem*> items;
+            CommandsOf(menu, items);
+            std::vector<std::pair<uint32_t, std::string>> commands;
+            for (const ContextMenuItem* item : items)
+                commands.emplace_back(item->id, item->text);
+            auto somethingHappens = [&](const std::function<void()>& act) {
+                const std::vector<uint8_t> before = doc->SaveToBytes();
+                const auto shown = program.dialogs.classes.size();
+                const auto told = program.messages.messages.size();
+                act();
+                QApplication::processEvents();
+                return program.dialogs.classes.size() > shown || program.messages.messages.size() > told ||
+                       doc->SaveToBytes() != before;
+            };
+            for (const auto& [id, text] : commands) {
+                if (id == objcmd::Delete || !IsDocumentObject(doc, obj))
+                    continue;
+                const std::optional<ContextMenuItem> now = EntryNow(*obj, id);
+                if (!now || !now->enabled || now->checked)
+                    continue;
+                ++tried;
+                EXPECT_TRUE(somethingHappens([&] { obj->OnCommand(id); }))
+                    << obj->GetName() << ": \"" << text << "\" (" << id << ") does nothing";
+                if (id == objcmd::Properties || id == 33005 || id == 33006) {
+                    EXPECT_TRUE(somethingHappens([&] { obj->OnOpen(0, 0, 0); }))
+                        << obj->GetName() << ": the double click does nothing";
+                }
+            }
+        }
+        EXPECT_GT(tried, 40);
+
+        // Every enabled entry of the main menus reaches a handler. (Closing
+        // and ending are left out; the port leads nowhere.)
+        QSettings().setValue(QStringLiteral("COMSECTION/DevicePath%1").arg(1), QStringLiteral("/nonexistent/tty"));
+        std::vector<QAction*> actions;
+        std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+            program.frame->UpdateMenu(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->menu())
+                    collect(a->menu());
+                else if (!a->isSeparator() && a->isVisible() && a->isEnabled())
+                    actions.push_back(a);
+            }
+        };
+        for (QMenu* menu : program.frame->CurrentMenus())
+            collect(menu);
+        for (QAction* a : actions) {
+            const int id = a->property("commandId").toInt();
+            if (id == ids::AppExit || id == ids::FileClose || id == ids::FileNew || id == ids::LanguageEnglish ||
+                id == ids::LanguageToGerman)
+                continue;
+            EXPECT_TRUE(program.frame->OnCmdMsg(id)) << a->text().toStdString() << " (" << id << ") reaches nobody";
+            QApplication::processEvents();
+        }
+        EXPECT_GT(actions.size(), 20u);
+    }
+}
