@@ -619,50 +619,6 @@ void CAudioInputSlot::OnSelectorClick(CPoint point)
 
 // ---------------------------------------------------------------- menu
 
-const std::vector<InputMenuEntry>& CAudioInputSlot::GetSubmenu(InputSubmenu which)
-{
-    static const std::vector<InputMenuEntry> card = {
-        {inputcard::NotFitted, "Slot &nicht bestückt"},
-        {inputcard::Console2, "2-Kanal &Sprechstellenmodul"},
-        {inputcard::MicLine2, "2-Kanal &MIC / LINE Eingangsmodul"},
-        {inputcard::Aux2, "2-Kanal &AUX Eingangsmodul"},
-        {inputcard::AuxMicLine, "MIC / &LINE + 2 AUX Eingangsmodul"},
-        {inputcard::ConsoleMicLine, "MIC / LINE + Sprechstellenmodul"},
-        {0, nullptr},
-        {objcmd::Properties, "&Eigenschaften (Volume, Filter) ..."},
-    };
-    static const std::vector<InputMenuEntry> consoles = {
-        {33049, "WRN2271"},
-        {33050, "WRN2272"},
-        {33176, "WRN2283   LCD"},
-        {33053, "WRN2314   LCD"},
-        {33051, "WRN2315   LCD"},
-        {33102, "WRN2316   LCD"},
-        {33052, "WRN2318   LCD"},
-        {0, nullptr},
-        {33054, "WRN2271 + WRN2296"},
-        {33055, "WRN2272 + WRN2296"},
-        {33056, "WRN2314 + WRN2296   LCD"},
-        {33057, "WRN2315 + WRN2296   LCD"},
-        {33103, "WRN2316 + WRN2296   LCD"},
-        {33058, "WRN2318 + WRN2296   LCD"},
-    };
-    static const std::vector<InputMenuEntry> microphones = {
-        {33059, "Mikrofon"}, {33060, "PTT- Mikrofon"}, {33061, "RV611"}, {33062, "RV617"}};
-    static const std::vector<InputMenuEntry> lines = {
-        {kCmdMixer, "Mixer"}, {kCmdMessageDevice, "QTB8174"}, {33065, "Allgemeiner Line-Input"}};
-    static const std::vector<InputMenuEntry> aux = {{33066, "CD"},  {33067, "Tape"},
-                                                     {33068, "Tuner"}, {33069, "DAT"},
-                                                     {kCmdMessageDevice, "QTB8174"}, {kCmdMixer, "Mixer"}};
-    switch (which) {
-    case InputSubmenu::Consoles: return consoles;
-    case InputSubmenu::Microphones: return microphones;
-    case InputSubmenu::Lines: return lines;
-    case InputSubmenu::Aux: return aux;
-    default: return card;
-    }
-}
-
 bool CAudioInputSlot::GetContextPopup(InputSubmenu& submenu, std::string& text) const
 {
     if (!m_showConnectorNames || m_hoverInput < 0 || m_hoverInput >= m_inputCount)

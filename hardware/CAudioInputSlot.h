@@ -70,10 +70,6 @@ struct InputFilter {
 };
 
 // One entry of the slot's context menu (id 0 with a null text: separator).
-struct InputMenuEntry {
-    uint32_t id;
-    const char* text;
-};
 
 // The submenus of the slot's context menu resource (141).
 enum class InputSubmenu { Card = 0, Consoles, Microphones, Lines, Aux };
@@ -139,7 +135,6 @@ public:
     // The popup appended to the context menu for the hovered input: the
     // submenu and the entry's text; false when no input is hovered.
     bool GetContextPopup(InputSubmenu& submenu, std::string& text) const;
-    static const std::vector<InputMenuEntry>& GetSubmenu(InputSubmenu which);
 
     // Number of input connectors of a card model (0 for an unknown one).
     static int32_t GetCardInputCount(uint32_t kindId);

@@ -226,12 +226,12 @@ int CBaseDevice::Create(uint32_t kindId, const std::string& name, int32_t number
 std::string CBaseDevice::GetCategoryDefaultWord(int32_t category)
 {
     switch (category) {
-    case CAT_AMPLIFIER: return "Verstärker";
-    case CAT_RELAIS_TOPOLOGY: return "Topologie";
-    case CAT_ZONE: return "Linie";
-    case CAT_GROUP: return "Gruppe";
-    case CAT_CONSOLE: return "Sprechstelle";
-    case CAT_MACRO: return "Makro";
+    case CAT_AMPLIFIER: return LoadStringId(IDS_WORD_AMPLIFIER);
+    case CAT_RELAIS_TOPOLOGY: return LoadStringId(IDS_WORD_TOPOLOGY);
+    case CAT_ZONE: return LoadStringId(IDS_WORD_LINE);
+    case CAT_GROUP: return LoadStringId(IDS_WORD_GROUP);
+    case CAT_CONSOLE: return LoadStringId(IDS_WORD_CONSOLE);
+    case CAT_MACRO: return LoadStringId(IDS_WORD_MACRO);
     default: return {};
     }
 }
@@ -356,7 +356,10 @@ int CBaseDevice::InitObject()
                 switch (m_type) {
                 case OT_COLLECTION_CALL:
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
-                    m_name = StrFormat("Sammelruf %d", m_number);
+                    m_name = StrFormat("%s %d", LoadStringId(IDS_WORD_COLLECTIVE_CALL).c_str(), m_number);
+                    break;
+                case OT_RELAIS_TOPOLOGY:
+                    m_name = StrFormat("%s %d", LoadStringId(IDS_WORD_TOPOLOGY).c_str(), m_number);
                     break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;

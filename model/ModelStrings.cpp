@@ -33,6 +33,7 @@ QL_STRING_TABLE({
     {IDS_FILE_NEWER_VERSION, "Unbekannte Dateiversion %u."},
     {IDS_FILE_AT_BYTE, "%s\n(%s, bei Byte %llu)"},
     {IDS_OBJECTS_MOVED, "Lage oder Linienführung folgender Objekte lag außerhalb des gültigen Bereichs und wurde angepasst:\n%s"},
+    {IDS_WORD_GROUP, "Gruppe"},
     {IDS_CAT_FIRST + 1, "Verstärker"},
     {IDS_CAT_FIRST + 2, "Relaistopologie"},
     {IDS_CAT_FIRST + 3, "Linien"},

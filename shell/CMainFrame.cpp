@@ -74,6 +74,7 @@ CMainFrame::MonitorFactory& MonitorFactoryRef()
 }
 constexpr char kIdProperty[] = "commandId";
 constexpr char kConnectEntryProperty[] = "connectEntry";
+constexpr char kTipProperty[] = "tipSource";  // the German tool tip, translated at each language switch
 
 int ActionId(const QAction* action)
 {
@@ -199,6 +200,7 @@ void CMainFrame::CreateToolBars()
         }
         QAction* a = m_stdBar->addAction(CreateToolIcon(b.id), tr(b.tip));
         a->setProperty(kIdProperty, b.id);
+        a->setProperty(kTipProperty, QString::fromUtf8(b.tip));
         const int id = b.id;
         connect(a, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
     }
@@ -208,8 +210,10 @@ void CMainFrame::CreateToolBars()
     m_zoomBar = new CZoomToolBar(this);
     m_zoomBar->setWindowTitle(tr("Zoom"));
     for (int id : {int(ids::ZoomIn), int(ids::ZoomOut)}) {
-        QAction* a = m_zoomBar->addAction(CreateToolIcon(id), id == ids::ZoomIn ? tr("Zoom In") : tr("Zoom Out"));
+        const char* tip = id == ids::ZoomIn ? QT_TR_NOOP("Zoom In") : QT_TR_NOOP("Zoom Out");
+        QAction* a = m_zoomBar->addAction(CreateToolIcon(id), tr(tip));
         a->setProperty(kIdProperty, id);
+        a->setProperty(kTipProperty, QString::fromUtf8(tip));
         connect(a, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
     }
     m_zoomBar->addSeparator();
@@ -554,13 +558,25 @@ void CMainFrame::UpdateToolBars()
 
 void CMainFrame::ReloadMenus()
 {
-    if (m_mdi)
-        m_mdi->cascadeSubWindows();
+    // The designer windows stay as the user placed them.
     const bool document = m_docMenuShown;
     BuildMenus();
     ShowMenus(document);
     CreateStatusBar();
     statusBar()->update();
+    if (m_stdBar)
+        m_stdBar->setWindowTitle(tr("Standard"));
+    if (m_zoomBar)
+        m_zoomBar->setWindowTitle(tr("Zoom"));
+    for (QToolBar* bar : {m_stdBar, static_cast<QToolBar*>(m_zoomBar)}) {
+        if (!bar)
+            continue;
+        for (QAction* a : bar->actions()) {
+            const QString tip = a->property(kTipProperty).toString();
+            if (!tip.isEmpty())
+                a->setText(tr(tip.toUtf8().constData()));
+        }
+    }
 }
 
 // ---- Command routing ----

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -73,6 +74,8 @@ CQuillomerApp::~CQuillomerApp()
     m_template.reset();
     m_host.reset();
     FreeEnglishResources();
+    if (m_qtGermanLoaded)
+        QCoreApplication::removeTranslator(&m_qtGerman);
     SetStringTranslator(nullptr);
     if (m_modemPageRegistered)
         CApplicationPropertiesDlg::SetModemPageFactory(std::move(m_oldModemPageFactory));
@@ -112,6 +115,18 @@ bool CQuillomerApp::LoadEnglishResources()
     return false;
 }
 
+void CQuillomerApp::UpdateQtTranslation()
+{
+    const bool german = IsGerman(m_language);
+    if (german && !m_qtGermanLoaded) {
+        if (m_qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            m_qtGermanLoaded = QCoreApplication::installTranslator(&m_qtGerman);
+    } else if (!german && m_qtGermanLoaded) {
+        QCoreApplication::removeTranslator(&m_qtGerman);
+        m_qtGermanLoaded = false;
+    }
+}
+
 void CQuillomerApp::FreeEnglishResources()
 {
     if (!m_englishLoaded)
@@ -129,6 +144,7 @@ bool CQuillomerApp::SelectLanguage()
             return false;
         m_language = LangGerman;
     }
+    UpdateQtTranslation();
     return true;
 }
 
@@ -243,6 +259,7 @@ void CQuillomerApp::OnLanguageEnglish()
         return;
     }
     m_language = LangEnglish;
+    UpdateQtTranslation();
     if (m_frame)
         m_frame->ReloadMenus();
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("English"));
@@ -253,6 +270,7 @@ void CQuillomerApp::OnLanguageGerman()
 {
     FreeEnglishResources();
     m_language = LangGerman;
+    UpdateQtTranslation();
     if (m_frame)
         m_frame->ReloadMenus();
     WriteProfileString(QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("German"));

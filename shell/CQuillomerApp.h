@@ -57,6 +57,10 @@ public:
 
     bool LoadEnglishResources();
     void FreeEnglishResources();
+    // Qt's own texts (message box and dialog buttons) follow the language:
+    // the German ones are installed while German is in use.
+    void UpdateQtTranslation();
+    bool IsQtGermanLoaded() const { return m_qtGermanLoaded; }
     void OnLanguageEnglish();
     void OnLanguageGerman();
 
@@ -90,6 +94,8 @@ private:
     int m_language = LangGerman;
     bool m_englishLoaded = false;
     QTranslator m_english;
+    QTranslator m_qtGerman;
+    bool m_qtGermanLoaded = false;
     QStringList m_resourceDirs;
     QLocale m_locale;
     QStringList m_recent;

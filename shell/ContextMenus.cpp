@@ -1,6 +1,7 @@
 #include "shell/ContextMenus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QString>
 
@@ -15,6 +16,7 @@
 #include "model/CBaseDevice.h"
 #include "model/CCmdUI.h"
 #include "paging/CGroup.h"
+#include "platform/StringTable.h"
 #include "shell/ShellIds.h"
 
 ContextMenuItem ContextMenuItem::Cmd(uint32_t id, std::string text)
@@ -45,26 +47,64 @@ ContextMenuItem ContextMenuItem::Sub(std::string text, std::vector<ContextMenuIt
 namespace {
 using Item = ContextMenuItem;
 
-// Menu 141 is made of the audio input slot's own submenu tables.
-ContextMenu FromInputSubmenu(InputSubmenu which)
+// The menus are held with their German texts, marked for the English
+// resources; a menu is translated each time it is built, so that it follows
+// the language in use.
+
+void Translate(ContextMenu& menu)
 {
-    ContextMenu menu;
-    for (const InputMenuEntry& e : CAudioInputSlot::GetSubmenu(which))
-        menu.push_back(e.text ? Item::Cmd(e.id, e.text) : Item::Sep());
-    return menu;
+    for (ContextMenuItem& item : menu) {
+        if (!item.text.empty())
+            item.text = QCoreApplication::translate("ContextMenus", item.text.c_str()).toStdString();
+        Translate(item.items);
+    }
+}
+
+// The submenus of the audio input slot's menu (141): the card models, and
+// what can be attached to a hovered input of each channel kind.
+ContextMenu InputSubmenuEntries(InputSubmenu which)
+{
+    switch (which) {
+    case InputSubmenu::Consoles:
+        return {Item::Cmd(33049, "WRN2271"), Item::Cmd(33050, "WRN2272"), Item::Cmd(33176, "WRN2283   LCD"),
+                Item::Cmd(33053, "WRN2314   LCD"), Item::Cmd(33051, "WRN2315   LCD"),
+                Item::Cmd(33102, "WRN2316   LCD"), Item::Cmd(33052, "WRN2318   LCD"), Item::Sep(),
+                Item::Cmd(33054, "WRN2271 + WRN2296"), Item::Cmd(33055, "WRN2272 + WRN2296"),
+                Item::Cmd(33056, "WRN2314 + WRN2296   LCD"), Item::Cmd(33057, "WRN2315 + WRN2296   LCD"),
+                Item::Cmd(33103, "WRN2316 + WRN2296   LCD"), Item::Cmd(33058, "WRN2318 + WRN2296   LCD")};
+    case InputSubmenu::Microphones:
+        return {Item::Cmd(33059, QT_TRANSLATE_NOOP("ContextMenus", "Mikrofon")), Item::Cmd(33060, QT_TRANSLATE_NOOP("ContextMenus", "PTT- Mikrofon")),
+                Item::Cmd(33061, "RV611"), Item::Cmd(33062, "RV617")};
+    case InputSubmenu::Lines:
+        return {Item::Cmd(33063, "Mixer"), Item::Cmd(33064, "QTB8174"),
+                Item::Cmd(33065, QT_TRANSLATE_NOOP("ContextMenus", "Allgemeiner Line-Input"))};
+    case InputSubmenu::Aux:
+        return {Item::Cmd(33066, "CD"), Item::Cmd(33067, "Tape"), Item::Cmd(33068, "Tuner"), Item::Cmd(33069, "DAT"),
+                Item::Cmd(33064, "QTB8174"), Item::Cmd(33063, "Mixer")};
+    case InputSubmenu::Card:
+    default:
+        return {Item::Cmd(inputcard::NotFitted, QT_TRANSLATE_NOOP("ContextMenus", "Slot &nicht bestückt")),
+                Item::Cmd(inputcard::Console2, QT_TRANSLATE_NOOP("ContextMenus", "2-Kanal &Sprechstellenmodul")),
+                Item::Cmd(inputcard::MicLine2, QT_TRANSLATE_NOOP("ContextMenus", "2-Kanal &MIC / LINE Eingangsmodul")),
+                Item::Cmd(inputcard::Aux2, QT_TRANSLATE_NOOP("ContextMenus", "2-Kanal &AUX Eingangsmodul")),
+                Item::Cmd(inputcard::AuxMicLine, QT_TRANSLATE_NOOP("ContextMenus", "MIC / &LINE + 2 AUX Eingangsmodul")),
+                Item::Cmd(inputcard::ConsoleMicLine, QT_TRANSLATE_NOOP("ContextMenus", "MIC / LINE + Sprechstellenmodul")),
+                Item::Sep(),
+                Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "&Eigenschaften (Volume, Filter) ..."))};
+    }
 }
 
 // The amplifiers an audio output card can feed ("Verstärker hinzufügen").
 ContextMenu AmplifierSubmenu()
 {
     return {
-        Item::Cmd(ampmodel::OneChannel, "1-Kanal Verstärker"),
+        Item::Cmd(ampmodel::OneChannel, QT_TRANSLATE_NOOP("ContextMenus", "1-Kanal Verstärker")),
         Item::Cmd(ampmodel::Hbe6631, "HBE 6631"),
         Item::Cmd(ampmodel::Hbe6633, "HBE 6633"),
         Item::Cmd(ampmodel::Hbe6631Yok, "HBE 6631 + YOK 58417"),
         Item::Cmd(ampmodel::Hbe6633Yok, "HBE 6633 + YOK 58417"),
         Item::Sep(),
-        Item::Cmd(ampmodel::TwoChannel, "2-Kanal Verstärker"),
+        Item::Cmd(ampmodel::TwoChannel, QT_TRANSLATE_NOOP("ContextMenus", "2-Kanal Verstärker")),
         Item::Cmd(ampmodel::Hbe6657, "HBE 6657"),
         Item::Cmd(ampmodel::Hbe6659, "HBE 6659"),
         Item::Sep(),
@@ -85,55 +125,61 @@ const std::map<uint32_t, ContextMenu>& Table()
 {
     static const std::map<uint32_t, ContextMenu> table = {
         // Objects without a menu of their own.
-        {110, {Item::Cmd(objcmd::Delete, "Gerät &löschen"), Item::Sep(),
-               Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
+        {110, {Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "Gerät &löschen")), Item::Sep(),
+               Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
         // Group.
         {111,
-         {Item::Cmd(groupcmd::AddGroup, "Gruppe hinzufügen"), Item::Sep(), Item::Cmd(objcmd::Delete, "löschen"),
+         {Item::Cmd(groupcmd::AddGroup, QT_TRANSLATE_NOOP("ContextMenus", "Gruppe hinzufügen")), Item::Sep(), Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "löschen")),
           Item::Sep(),
-          Item::Cmd(groupcmd::Properties, "Eigenschaften ...")}},
+          Item::Cmd(groupcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
         // Audio input card slot: card models and properties.
-        {141, FromInputSubmenu(InputSubmenu::Card)},
+        {141, InputSubmenuEntries(InputSubmenu::Card)},
         // Zone.
         {215,
-         {Item::Cmd(groupcmd::AddGroup, "Neue Gruppe hinzufügen"),
-          Item::Cmd(ids::AddLanGroup, "Neue LAN Gruppe hinzufügen"), Item::Sep(),
+         {Item::Cmd(groupcmd::AddGroup, QT_TRANSLATE_NOOP("ContextMenus", "Neue Gruppe hinzufügen")),
+          Item::Cmd(ids::AddLanGroup, QT_TRANSLATE_NOOP("ContextMenus", "Neue LAN Gruppe hinzufügen")), Item::Sep(),
           Item::Cmd(ids::ObjectDownload, "Download"), Item::Cmd(ids::ObjectUpload, "Upload"), Item::Sep(),
-          Item::Cmd(objcmd::Delete, "&Löschen"),
-          Item::Sep(), Item::Cmd(ids::ZoneProperties, "&Eigenschaften ...")}},
+          Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "&Löschen")),
+          Item::Sep(), Item::Cmd(ids::ZoneProperties, QT_TRANSLATE_NOOP("ContextMenus", "&Eigenschaften ..."))}},
         // Amplifier.
         {216,
-         {Item::Sub("Relaistopologie",
-                    {Item::Cmd(ampcmd::Direct, "Direkt"), Item::Cmd(ampcmd::OneInN, "1 in N"),
-                     Item::Cmd(ampcmd::ProgramCall, "Programm/Ruf")}),
-          Item::Sep(), Item::Cmd(objcmd::Delete, "Löschen"), Item::Sep(),
-          Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
+         {Item::Sub(QT_TRANSLATE_NOOP("ContextMenus", "Relaistopologie"),
+                    {Item::Cmd(ampcmd::Direct, QT_TRANSLATE_NOOP("ContextMenus", "Direkt")), Item::Cmd(ampcmd::OneInN, QT_TRANSLATE_NOOP("ContextMenus", "1 in N")),
+                     Item::Cmd(ampcmd::ProgramCall, QT_TRANSLATE_NOOP("ContextMenus", "Programm/Ruf"))}),
+          Item::Sep(), Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "Löschen")), Item::Sep(),
+          Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
         // Audio output card slot.
         {226,
-         {Item::Cmd(outputcard::NotFitted, "Nicht bestückt"),
-          Item::Cmd(outputcard::LineModule, "2-Kanal LINE Ausgangsmodul"), Item::Sep(),
-          Item::Cmd(objcmd::Properties, "Eigenschaften (Volume,Delay)..."), Item::Sep(),
-          Item::Sub("Verstärker hinzufügen", AmplifierSubmenu())}},
+         {Item::Cmd(outputcard::NotFitted, QT_TRANSLATE_NOOP("ContextMenus", "Nicht bestückt")),
+          Item::Cmd(outputcard::LineModule, QT_TRANSLATE_NOOP("ContextMenus", "2-Kanal LINE Ausgangsmodul")), Item::Sep(),
+          Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften (Volume,Delay)...")), Item::Sep(),
+          Item::Sub(QT_TRANSLATE_NOOP("ContextMenus", "Verstärker hinzufügen"), AmplifierSubmenu())}},
         // Digital I/O card slot.
         {228,
-         {Item::Cmd(digitalslot::CmdNotFitted, "Nicht bestückt"),
-          Item::Cmd(digitalslot::CmdFitted, "8 fach Digital I/O"), Item::Sep(),
-          Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
+         {Item::Cmd(digitalslot::CmdNotFitted, QT_TRANSLATE_NOOP("ContextMenus", "Nicht bestückt")),
+          Item::Cmd(digitalslot::CmdFitted, QT_TRANSLATE_NOOP("ContextMenus", "8 fach Digital I/O")), Item::Sep(),
+          Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
         // Interface card slot.
-        {230, {Item::Cmd(objcmd::Properties, "Eigenschaften ...")}},
+        {230, {Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
         // Relay topology.
-        {236, {Item::Cmd(objcmd::Delete, "&Löschen"), Item::Sep(),
-               Item::Cmd(objcmd::Properties, "&Eigenschaften ...")}},
+        {236, {Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "&Löschen")), Item::Sep(),
+               Item::Cmd(objcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "&Eigenschaften ..."))}},
         // "Device": single-object transfers of the list windows.
         {294, {Item::Cmd(ids::ObjectDownload, "Download"), Item::Cmd(ids::ObjectUpload, "Upload")}},
         // LAN group.
         {295,
-         {Item::Cmd(ids::ChangeLanId, "ID ändern"), Item::Sep(), Item::Cmd(ids::ObjectDownload, "Download"),
+         {Item::Cmd(ids::ChangeLanId, QT_TRANSLATE_NOOP("ContextMenus", "ID ändern")), Item::Sep(), Item::Cmd(ids::ObjectDownload, "Download"),
           Item::Cmd(ids::ObjectUpload, "Upload"),
-          Item::Sep(), Item::Cmd(objcmd::Delete, "löschen"), Item::Sep(),
-          Item::Cmd(groupcmd::Properties, "Eigenschaften ...")}},
+          Item::Sep(), Item::Cmd(objcmd::Delete, QT_TRANSLATE_NOOP("ContextMenus", "löschen")), Item::Sep(),
+          Item::Cmd(groupcmd::Properties, QT_TRANSLATE_NOOP("ContextMenus", "Eigenschaften ..."))}},
     };
     return table;
+}
+
+// The entry of a connector command: its text is the command's string.
+Item ConnectorEntry(uint32_t id)
+{
+    return Item::Cmd(id, LoadStringId(id));
 }
 
 void AppendInputSlotPopup(const CBaseDevice& obj, ContextMenu& menu)
@@ -144,18 +190,18 @@ void AppendInputSlotPopup(const CBaseDevice& obj, ContextMenu& menu)
     if (!slot || !slot->GetContextPopup(which, text))
         return;
     menu.push_back(Item::Sep());
-    menu.push_back(Item::Sub(text, FromInputSubmenu(which)));
+    menu.push_back(Item::Sub(text, InputSlotSubmenu(which)));
 }
 
 void AppendDigitalSlotEntries(const CBaseDevice& obj, ContextMenu& menu)
 {
     if (obj.m_hoverOutput >= 0) {
         menu.push_back(Item::Sep());
-        menu.push_back(Item::Cmd(digitalslot::CmdOutput, "Output"));
+        menu.push_back(ConnectorEntry(digitalslot::CmdOutput));
     }
     if (obj.m_hoverInput >= 0) {
         menu.push_back(Item::Sep());
-        menu.push_back(Item::Cmd(digitalslot::CmdInput, "Input"));
+        menu.push_back(ConnectorEntry(digitalslot::CmdInput));
     }
 }
 
@@ -163,19 +209,19 @@ void AppendInterfaceSlotEntries(const CBaseDevice& obj, ContextMenu& menu)
 {
     menu.push_back(Item::Sep());
     switch (obj.m_hoverInput) {
-    case 0: menu.push_back(Item::Cmd(interfaceslot::CmdPc, "PC")); break;
-    case 1: menu.push_back(Item::Cmd(interfaceslot::CmdDcf77, "DCF77 Receiver")); break;
-    case 2: menu.push_back(Item::Cmd(interfaceslot::CmdInp1, "INP1")); break;
-    case 3: menu.push_back(Item::Cmd(interfaceslot::CmdInp2, "INP2")); break;
+    case 0: menu.push_back(ConnectorEntry(interfaceslot::CmdPc)); break;
+    case 1: menu.push_back(ConnectorEntry(interfaceslot::CmdDcf77)); break;
+    case 2: menu.push_back(ConnectorEntry(interfaceslot::CmdInp1)); break;
+    case 3: menu.push_back(ConnectorEntry(interfaceslot::CmdInp2)); break;
     case 4:
-        menu.push_back(Item::Cmd(interfaceslot::CmdFJX3392, "FJX3392"));
-        menu.push_back(Item::Cmd(interfaceslot::CmdFJX3397, "FJX3397"));
+        menu.push_back(ConnectorEntry(interfaceslot::CmdFJX3392));
+        menu.push_back(ConnectorEntry(interfaceslot::CmdFJX3397));
         break;
     default: break;
     }
     switch (obj.m_hoverOutput) {
-    case 0: menu.push_back(Item::Cmd(interfaceslot::CmdReady, "READY")); break;
-    case 1: menu.push_back(Item::Cmd(interfaceslot::CmdMonitor, "Monitor")); break;
+    case 0: menu.push_back(ConnectorEntry(interfaceslot::CmdReady)); break;
+    case 1: menu.push_back(ConnectorEntry(interfaceslot::CmdMonitor)); break;
     default: break;
     }
 }
@@ -227,6 +273,13 @@ void FillQMenu(QMenu& qmenu, const ContextMenu& menu)
 }
 }  // namespace
 
+ContextMenu InputSlotSubmenu(InputSubmenu which)
+{
+    ContextMenu menu = InputSubmenuEntries(which);
+    Translate(menu);
+    return menu;
+}
+
 const ContextMenu* FindContextMenu(uint32_t menuId)
 {
     const auto& table = Table();
@@ -240,6 +293,7 @@ ContextMenu BuildObjectMenu(const CBaseDevice& obj, uint32_t menuId)
     if (!base)
         return {};
     ContextMenu menu = *base;
+    Translate(menu);
     switch (menuId) {
     case 141: AppendInputSlotPopup(obj, menu); break;
     case 228: AppendDigitalSlotEntries(obj, menu); break;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CBaseDevice;
+enum class InputSubmenu;
 class QMenu;
 class QWidget;
 
@@ -29,11 +30,15 @@ struct ContextMenuItem {
 
 using ContextMenu = std::vector<ContextMenuItem>;
 
-// The entries of menu resource `menuId` as the resource holds them; null for
-// a menu the program does not have.
+// The entries of menu resource `menuId` as the resource holds them (German
+// texts); null for a menu the program does not have.
 const ContextMenu* FindContextMenu(uint32_t menuId);
 
-// The menu `obj` shows for `menuId`: the resource's entries, then what the
+// A submenu of the audio input slot's menu, in the language in use.
+ContextMenu InputSlotSubmenu(InputSubmenu which);
+
+// The menu `obj` shows for `menuId` in the language in use: the resource's
+// entries, then what the
 // object appends for its hovered connector (audio input, digital and
 // interface slots). Empty for an unknown menu.
 ContextMenu BuildObjectMenu(const CBaseDevice& obj, uint32_t menuId);

@@ -643,6 +643,99 @@ Please check the file and repeat the operation !</translation>
     </message>
 </context>
 <context>
+    <name>CEventLogView</name>
+    <message>
+        <source>Audiosignale</source>
+        <translation>Audio signals</translation>
+    </message>
+    <message>
+        <source>FAULT</source>
+        <translation>FAULT</translation>
+    </message>
+    <message>
+        <source>Betriebsspannung ein- oder ausschalten</source>
+        <translation>Switching the supply voltage on or off</translation>
+    </message>
+    <message>
+        <source>Linientest</source>
+        <translation>Line test</translation>
+    </message>
+    <message>
+        <source>Zeiteinstellung</source>
+        <translation>Time setting</translation>
+    </message>
+    <message>
+        <source>Makros</source>
+        <translation>Macros</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>RESET</translation>
+    </message>
+    <message>
+        <source>Havarie</source>
+        <translation>Spare amplifiers</translation>
+    </message>
+    <message>
+        <source>READYINPUT&apos;s</source>
+        <translation>READYINPUTs</translation>
+    </message>
+    <message>
+        <source>Rekorder</source>
+        <translation>Recorder</translation>
+    </message>
+    <message>
+        <source>DCF</source>
+        <translation>DCF</translation>
+    </message>
+    <message>
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message>
+        <source>Virtuelle Kontroller</source>
+        <translation>Virtual controllers</translation>
+    </message>
+    <message>
+        <source>Einträge (siehe Datei</source>
+        <translation>Entries (see file</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Jetzt drucken</source>
+        <translation>Print now</translation>
+    </message>
+    <message>
+        <source>Ereignisse ,die mitprotokolliert werden sollen</source>
+        <translation>Events to be logged</translation>
+    </message>
+    <message>
+        <source>Ereignisse</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>Eigenschaften</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Die Ereignisdatei &quot;%1&quot; kann nicht übernommen werden: %2</source>
+        <translation>The event file &quot;%1&quot; cannot be taken over: %2</translation>
+    </message>
+    <message>
+        <source>Die Ereignisdatei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
+        <translation>The event file &quot;%1&quot; cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Die Maske ist zu lang, um an das Gerät gesendet zu werden:
+%1</source>
+        <translation>The mask is too long to be sent to the device:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CExtAudioSignalsDlg</name>
     <message>
         <source>Externe Audiosignale</source>
@@ -699,6 +792,114 @@ Please check the file and repeat the operation !</translation>
     <message>
         <source>Übernehmen</source>
         <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>CFaultDlgView</name>
+    <message>
+        <source>LMZ Fehler</source>
+        <translation>LMZ fault</translation>
+    </message>
+    <message>
+        <source>Verstärkerfehler</source>
+        <translation>Amplifier fault</translation>
+    </message>
+    <message>
+        <source>interner KVT Fehler</source>
+        <translation>Internal KVT fault</translation>
+    </message>
+    <message>
+        <source>Sprechstellenfehler</source>
+        <translation>Console fault</translation>
+    </message>
+    <message>
+        <source>Havariefehler</source>
+        <translation>Spare amplifier fault</translation>
+    </message>
+    <message>
+        <source>Readyinput Fehler</source>
+        <translation>Ready input fault</translation>
+    </message>
+    <message>
+        <source>Manueller Fehler</source>
+        <translation>Manual fault</translation>
+    </message>
+    <message>
+        <source>unbekannter Fehler</source>
+        <translation>Unknown fault</translation>
+    </message>
+    <message>
+        <source>Erdschluß</source>
+        <translation>Ground fault</translation>
+    </message>
+    <message>
+        <source>Linienmessfehler</source>
+        <translation>Line measurement fault</translation>
+    </message>
+    <message>
+        <source>Linienerdschluß</source>
+        <translation>Line ground fault</translation>
+    </message>
+    <message>
+        <source>FAULT Quellen</source>
+        <translation>FAULT sources</translation>
+    </message>
+    <message>
+        <source>aktiv</source>
+        <translation>active</translation>
+    </message>
+    <message>
+        <source>FAULT Zustand wird gelatched</source>
+        <translation>FAULT state is latched</translation>
+    </message>
+    <message>
+        <source>Anzeige auf Sprechstellen:</source>
+        <translation>Display on consoles:</translation>
+    </message>
+    <message>
+        <source>FAULT Relais</source>
+        <translation>FAULT relay</translation>
+    </message>
+    <message>
+        <source>FAULT quittieren</source>
+        <translation>Acknowledge FAULT</translation>
+    </message>
+    <message>
+        <source>Manuellen Fehler</source>
+        <translation>Manual fault</translation>
+    </message>
+    <message>
+        <source>Ein</source>
+        <translation>On</translation>
+    </message>
+</context>
+<context>
+    <name>CFaultTextDlg</name>
+    <message>
+        <source>Fehlertexte</source>
+        <translation>Fault texts</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Verzögerungszeit für
+&apos;masked fault&apos; Signale</source>
+        <translation>Delay for
+&apos;masked fault&apos; signals</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.</source>
+        <translation>Please enter a number from 0.0 to 25.0.</translation>
     </message>
 </context>
 <context>
@@ -826,6 +1027,21 @@ File:</translation>
     <message>
         <source>QUILLOMER-Betriebssystem erneuern</source>
         <translation>Renew QUILLOMER operating system</translation>
+    </message>
+</context>
+<context>
+    <name>CFuseView</name>
+    <message>
+        <source>Überlast!</source>
+        <translation>Overload!</translation>
+    </message>
+    <message>
+        <source>Kühlphase!</source>
+        <translation>Cooling!</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Remote</translation>
     </message>
 </context>
 <context>
@@ -1080,477 +1296,477 @@ File:</translation>
     <name>CMacroEditorView</name>
     <message>
         <source>Funktion</source>
-        <translation type="vanished">Function</translation>
+        <translation>Function</translation>
     </message>
     <message>
         <source>Parameter</source>
-        <translation type="vanished">Parameters</translation>
+        <translation>Parameters</translation>
     </message>
     <message>
         <source>Erzeugen oder selektieren Sie
 einen Makrotyp</source>
-        <translation type="vanished">Create or select
+        <translation>Create or select
 a macro type</translation>
     </message>
     <message>
         <source>Ausgewählte Aufnahme löschen</source>
-        <translation type="vanished">Erase the selected recording</translation>
+        <translation>Erase the selected recording</translation>
     </message>
     <message>
         <source>Aufnahme</source>
-        <translation type="vanished">Recording</translation>
+        <translation>Recording</translation>
     </message>
     <message>
         <source>Alarm-Signal auf gewählte Linien/Gruppen durchschalten bzw. abschalten</source>
-        <translation type="vanished">Switch an alarm signal onto or off the selected lines/groups</translation>
+        <translation>Switch an alarm signal onto or off the selected lines/groups</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="vanished">Alarm</translation>
+        <translation>Alarm</translation>
     </message>
     <message>
         <source>Alarm EIN</source>
-        <translation type="vanished">Alarm ON</translation>
+        <translation>Alarm ON</translation>
     </message>
     <message>
         <source>Alarm AUS</source>
-        <translation type="vanished">Alarm OFF</translation>
+        <translation>Alarm OFF</translation>
     </message>
     <message>
         <source>Übertragen eines Gong-Signal in gewählte Linien/Gruppen</source>
-        <translation type="vanished">Send a chime signal to the selected lines/groups</translation>
+        <translation>Send a chime signal to the selected lines/groups</translation>
     </message>
     <message>
         <source>Gong</source>
-        <translation type="vanished">Chime</translation>
+        <translation>Chime</translation>
     </message>
     <message>
         <source>Gong EIN</source>
-        <translation type="vanished">Chime ON</translation>
+        <translation>Chime ON</translation>
     </message>
     <message>
         <source>Gong AUS</source>
-        <translation type="vanished">Chime OFF</translation>
+        <translation>Chime OFF</translation>
     </message>
     <message>
         <source>Hintergrundmusik auf gewählte Linien/Gruppen durchschalten bzw. abschalten
 (Die Zuteilung wird an alle Sprechstellen übermittelt und dort angezeigt)</source>
-        <translation type="vanished">Switch background music onto or off the selected lines/groups
+        <translation>Switch background music onto or off the selected lines/groups
 (The assignment is sent to all consoles and shown there)</translation>
     </message>
     <message>
         <source>Programm EIN</source>
-        <translation type="vanished">Programme ON</translation>
+        <translation>Programme ON</translation>
     </message>
     <message>
         <source>Programm AUS</source>
-        <translation type="vanished">Programme OFF</translation>
+        <translation>Programme OFF</translation>
     </message>
     <message>
         <source>Priorität</source>
-        <translation type="vanished">Priority</translation>
+        <translation>Priority</translation>
     </message>
     <message>
         <source>Linien</source>
-        <translation type="vanished">Lines</translation>
+        <translation>Lines</translation>
     </message>
     <message>
         <source>Ein- und Ausschaltoptionen eines remotefähigen Verstärkers</source>
-        <translation type="vanished">Switch-on and switch-off options of a remote amplifier</translation>
+        <translation>Switch-on and switch-off options of a remote amplifier</translation>
     </message>
     <message>
         <source>Verstärker</source>
-        <translation type="vanished">Amplifiers</translation>
+        <translation>Amplifiers</translation>
     </message>
     <message>
         <source>Einschaltoptionen</source>
-        <translation type="vanished">Switch-on options</translation>
+        <translation>Switch-on options</translation>
     </message>
     <message>
         <source>Ausschaltoptionen</source>
-        <translation type="vanished">Switch-off options</translation>
+        <translation>Switch-off options</translation>
     </message>
     <message>
         <source>Netz</source>
-        <translation type="vanished">Mains</translation>
+        <translation>Mains</translation>
     </message>
     <message>
         <source>Batterie</source>
-        <translation type="vanished">Battery</translation>
+        <translation>Battery</translation>
     </message>
     <message>
         <source>Pilotton</source>
-        <translation type="vanished">Pilot tone</translation>
+        <translation>Pilot tone</translation>
     </message>
     <message>
         <source>FAULT Reset</source>
-        <translation type="vanished">FAULT reset</translation>
+        <translation>FAULT reset</translation>
     </message>
     <message>
         <source>Muten eines Verstärkerkanals</source>
-        <translation type="vanished">Mute an amplifier channel</translation>
+        <translation>Mute an amplifier channel</translation>
     </message>
     <message>
         <source>Verstärkerkanäle</source>
-        <translation type="vanished">Amplifier channels</translation>
+        <translation>Amplifier channels</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="vanished">Mute</translation>
+        <translation>Mute</translation>
     </message>
     <message>
         <source>Akustisches Signal auf der Sprechstelle konfigurieren</source>
-        <translation type="vanished">Configure an acoustic signal on the console</translation>
+        <translation>Configure an acoustic signal on the console</translation>
     </message>
     <message>
         <source>Sprechstelle</source>
-        <translation type="vanished">Console</translation>
+        <translation>Console</translation>
     </message>
     <message>
         <source>Zeichenmuster</source>
-        <translation type="vanished">Pattern</translation>
+        <translation>Pattern</translation>
     </message>
     <message>
         <source>( max. 16 Zeichen)</source>
-        <translation type="vanished">( max. 16 characters)</translation>
+        <translation>( max. 16 characters)</translation>
     </message>
     <message>
         <source>Dauer pro Schritt   0.</source>
-        <translation type="vanished">Time per step   0.</translation>
+        <translation>Time per step   0.</translation>
     </message>
     <message>
         <source>s       (0=Piepser aus)</source>
-        <translation type="vanished">s       (0=beeper off)</translation>
+        <translation>s       (0=beeper off)</translation>
     </message>
     <message>
         <source>Wiederholung</source>
-        <translation type="vanished">Repetitions</translation>
+        <translation>Repetitions</translation>
     </message>
     <message>
         <source>(0=unendlich, 1 .. 255)</source>
-        <translation type="vanished">(0=endless, 1 .. 255)</translation>
+        <translation>(0=endless, 1 .. 255)</translation>
     </message>
     <message>
         <source>Pause zwischen zwei Muster</source>
-        <translation type="vanished">Pause between two patterns</translation>
+        <translation>Pause between two patterns</translation>
     </message>
     <message>
         <source>s (0 .. 255 s)</source>
-        <translation type="vanished">s (0 .. 255 s)</translation>
+        <translation>s (0 .. 255 s)</translation>
     </message>
     <message>
         <source>Text-String an Sprechstelle übertragen und auf LCD anzeigen</source>
-        <translation type="vanished">Send a text to a console and show it on its LCD</translation>
+        <translation>Send a text to a console and show it on its LCD</translation>
     </message>
     <message>
         <source>Zeile 1</source>
-        <translation type="vanished">Line 1</translation>
+        <translation>Line 1</translation>
     </message>
     <message>
         <source>Zeile 2</source>
-        <translation type="vanished">Line 2</translation>
+        <translation>Line 2</translation>
     </message>
     <message>
         <source>Anzeigendauer</source>
-        <translation type="vanished">Display time</translation>
+        <translation>Display time</translation>
     </message>
     <message>
         <source>s       (0=dauernd)</source>
-        <translation type="vanished">s       (0=permanent)</translation>
+        <translation>s       (0=permanent)</translation>
     </message>
     <message>
         <source>andere Zeile löschen</source>
-        <translation type="vanished">clear the other line</translation>
+        <translation>clear the other line</translation>
     </message>
     <message>
         <source>akustisches Signal bei Textanzeige</source>
-        <translation type="vanished">acoustic signal when the text is shown</translation>
+        <translation>acoustic signal when the text is shown</translation>
     </message>
     <message>
         <source>Schalten eines Logikausgangs (8 I/O Kontrollmodul, LMZ 763, LMZ 764).
 Bei Pulsdauer = 0 wird statisch ein- oder ausgeschaltet
 Bei Pulsdauer &gt; 0 wird der Logikausgang für die spezifizierte Zeit ein- oder ausgeschaltet und danach wieder umgeschaltet</source>
-        <translation type="vanished">Switch a logic output (8 I/O control module, LMZ 763, LMZ 764).
+        <translation>Switch a logic output (8 I/O control module, LMZ 763, LMZ 764).
 With pulse time = 0 it is switched on or off statically
 With pulse time &gt; 0 the logic output is switched on or off for the given time and then switched back</translation>
     </message>
     <message>
         <source>Ausgang</source>
-        <translation type="vanished">Output</translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>Zeit</source>
-        <translation type="vanished">Time</translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>s   (0.1 - 100.0 s
       0 = statisch)</source>
-        <translation type="vanished">s   (0.1 - 100.0 s
+        <translation>s   (0.1 - 100.0 s
       0 = static)</translation>
     </message>
     <message>
         <source>Ausgang ein</source>
-        <translation type="vanished">Output on</translation>
+        <translation>Output on</translation>
     </message>
     <message>
         <source>Ausgang aus</source>
-        <translation type="vanished">Output off</translation>
+        <translation>Output off</translation>
     </message>
     <message>
         <source>Eingang auswählen (AUX - Quelle für Hintergrundmusik)</source>
-        <translation type="vanished">Choose the input (AUX source of background music)</translation>
+        <translation>Choose the input (AUX source of background music)</translation>
     </message>
     <message>
         <source>AUX-Eingang</source>
-        <translation type="vanished">AUX input</translation>
+        <translation>AUX input</translation>
     </message>
     <message>
         <source>Audio-Routing : Eingang wird auf gewählte Linien/Gruppen durchgeschaltet
 bzw. abgeschaltet</source>
-        <translation type="vanished">Audio routing: the input is switched onto
+        <translation>Audio routing: the input is switched onto
 or off the selected lines/groups</translation>
     </message>
     <message>
         <source>Vorgong</source>
-        <translation type="vanished">Prechime</translation>
+        <translation>Prechime</translation>
     </message>
     <message>
         <source>Durchsage EIN</source>
-        <translation type="vanished">Announcement ON</translation>
+        <translation>Announcement ON</translation>
     </message>
     <message>
         <source>Durchsage AUS</source>
-        <translation type="vanished">Announcement OFF</translation>
+        <translation>Announcement OFF</translation>
     </message>
     <message>
         <source>Eingang</source>
-        <translation type="vanished">Input</translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>ADD/SUB</source>
-        <translation type="vanished">ADD/SUB</translation>
+        <translation>ADD/SUB</translation>
     </message>
     <message>
         <source>ON/OFF</source>
-        <translation type="vanished">ON/OFF</translation>
+        <translation>ON/OFF</translation>
     </message>
     <message>
         <source>Sprachwiedergabe in gewählte Linien / Gruppen durchschalten bzw. abschalten</source>
-        <translation type="vanished">Switch message playback onto or off the selected lines / groups</translation>
+        <translation>Switch message playback onto or off the selected lines / groups</translation>
     </message>
     <message>
         <source>Message ein</source>
-        <translation type="vanished">Message on</translation>
+        <translation>Message on</translation>
     </message>
     <message>
         <source>Message aus</source>
-        <translation type="vanished">Message off</translation>
+        <translation>Message off</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="vanished">Message</translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>Beendet alle Makros mit niedrigerer Priorität</source>
-        <translation type="vanished">Ends all macros of lower priority</translation>
+        <translation>Ends all macros of lower priority</translation>
     </message>
     <message>
         <source>Ein- und ausschalten der Anlage</source>
-        <translation type="vanished">Switch the system on and off</translation>
+        <translation>Switch the system on and off</translation>
     </message>
     <message>
         <source>Einschaltpriorität :</source>
-        <translation type="vanished">Switch-on priority :</translation>
+        <translation>Switch-on priority :</translation>
     </message>
     <message>
         <source>POWER ON</source>
-        <translation type="vanished">POWER ON</translation>
+        <translation>POWER ON</translation>
     </message>
     <message>
         <source>POWER OFF</source>
-        <translation type="vanished">POWER OFF</translation>
+        <translation>POWER OFF</translation>
     </message>
     <message>
         <source>EIN</source>
-        <translation type="vanished">ON</translation>
+        <translation>ON</translation>
     </message>
     <message>
         <source>AUS</source>
-        <translation type="vanished">OFF</translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>Einstellen / Verändern eines Lautstärkewertes
 Bei DIREKT wird ein Lautstärkewert in dB übertragen
 Bei REGLER wird der Lautstärkesteller um den spezifizierten Wert verändert (inkrementiert/dekrementiert)</source>
-        <translation type="vanished">Set / change a volume
+        <translation>Set / change a volume
 With DIRECT a volume in dB is sent
 With CONTROLLER the volume control is changed by the given value (incremented/decremented)</translation>
     </message>
     <message>
         <source>Inkrement / Absolut</source>
-        <translation type="vanished">Increment / Absolute</translation>
+        <translation>Increment / Absolute</translation>
     </message>
     <message>
         <source>Dekrement / Absolut</source>
-        <translation type="vanished">Decrement / Absolute</translation>
+        <translation>Decrement / Absolute</translation>
     </message>
     <message>
         <source>Lautstärkesteller</source>
-        <translation type="vanished">Volume control</translation>
+        <translation>Volume control</translation>
     </message>
     <message>
         <source>Regler</source>
-        <translation type="vanished">Controller</translation>
+        <translation>Controller</translation>
     </message>
     <message>
         <source>Direkt</source>
-        <translation type="vanished">Direct</translation>
+        <translation>Direct</translation>
     </message>
     <message>
         <source>Stellen eines virtuellen Controllers</source>
-        <translation type="vanished">Set a virtual controller</translation>
+        <translation>Set a virtual controller</translation>
     </message>
     <message>
         <source>VC</source>
-        <translation type="vanished">VC</translation>
+        <translation>VC</translation>
     </message>
     <message>
         <source>Wert</source>
-        <translation type="vanished">Value</translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>Einheit</source>
-        <translation type="vanished">Unit</translation>
+        <translation>Unit</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="vanished">Text</translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Schritte</source>
-        <translation type="vanished">Steps</translation>
+        <translation>Steps</translation>
     </message>
     <message>
         <source>( 0: absolut,
 -127..-1: dekrement, +1..+127 inkrement)</source>
-        <translation type="vanished">( 0: absolute,
+        <translation>( 0: absolute,
 -127..-1: decrement, +1..+127 increment)</translation>
     </message>
     <message>
         <source>Nachkommastellen</source>
-        <translation type="vanished">Decimals</translation>
+        <translation>Decimals</translation>
     </message>
     <message>
         <source>Monitorquelle auswählen</source>
-        <translation type="vanished">Choose the monitor source</translation>
+        <translation>Choose the monitor source</translation>
     </message>
     <message>
         <source>Tabelle</source>
-        <translation type="vanished">Table</translation>
+        <translation>Table</translation>
     </message>
     <message>
         <source>Setzen/Rücksetzen des Zustands für ein Memo Flag</source>
-        <translation type="vanished">Set/reset the state of a memo flag</translation>
+        <translation>Set/reset the state of a memo flag</translation>
     </message>
     <message>
         <source>Memo Flag</source>
-        <translation type="vanished">Memo flag</translation>
+        <translation>Memo flag</translation>
     </message>
     <message>
         <source>Aufnahme von Texten über einen KVT Eingang mit dem internen Message Rekorder</source>
-        <translation type="vanished">Record texts through a KVT input with the internal message recorder</translation>
+        <translation>Record texts through a KVT input with the internal message recorder</translation>
     </message>
     <message>
         <source>Aufnahmedauer</source>
-        <translation type="vanished">Recording time</translation>
+        <translation>Recording time</translation>
     </message>
     <message>
         <source>( 0.0 .. 360.4 s ; 0.0 kein Zeitlimit )</source>
-        <translation type="vanished">( 0.0 .. 360.4 s ; 0.0 no time limit )</translation>
+        <translation>( 0.0 .. 360.4 s ; 0.0 no time limit )</translation>
     </message>
     <message>
         <source>Aufnahme EIN</source>
-        <translation type="vanished">Recording ON</translation>
+        <translation>Recording ON</translation>
     </message>
     <message>
         <source>Aufnahme AUS</source>
-        <translation type="vanished">Recording OFF</translation>
+        <translation>Recording OFF</translation>
     </message>
     <message>
         <source>Format</source>
-        <translation type="vanished">Format</translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>Makro in Abhängigkeit einer Bedingung wiederholen</source>
-        <translation type="vanished">Repeat a macro depending on a condition</translation>
+        <translation>Repeat a macro depending on a condition</translation>
     </message>
     <message>
         <source>Zeitintervall</source>
-        <translation type="vanished">Interval</translation>
+        <translation>Interval</translation>
     </message>
     <message>
         <source>s ( 0 .. 300 s )</source>
-        <translation type="vanished">s ( 0 .. 300 s )</translation>
+        <translation>s ( 0 .. 300 s )</translation>
     </message>
     <message>
         <source>Makro</source>
-        <translation type="vanished">Macro</translation>
+        <translation>Macro</translation>
     </message>
     <message>
         <source>Wiederholungszähler</source>
-        <translation type="vanished">Repetition count</translation>
+        <translation>Repetition count</translation>
     </message>
     <message>
         <source>( 1..65536; 0 unendlich )</source>
-        <translation type="vanished">( 1..65536; 0 endless )</translation>
+        <translation>( 1..65536; 0 endless )</translation>
     </message>
     <message>
         <source>Bedingung</source>
-        <translation type="vanished">Condition</translation>
+        <translation>Condition</translation>
     </message>
     <message>
         <source>Sequenzieller Ablauf mehrerer Makros mit Zeitsteuerung</source>
-        <translation type="vanished">Several macros run one after another with timing</translation>
+        <translation>Several macros run one after another with timing</translation>
     </message>
     <message>
         <source>Funktionen für die Nebenuhren</source>
-        <translation type="vanished">Functions of the slave clocks</translation>
+        <translation>Functions of the slave clocks</translation>
     </message>
     <message>
         <source>Funktion:</source>
-        <translation type="vanished">Function:</translation>
+        <translation>Function:</translation>
     </message>
     <message>
         <source>Nebenuhren starten</source>
-        <translation type="vanished">Start the slave clocks</translation>
+        <translation>Start the slave clocks</translation>
     </message>
     <message>
         <source>Nebenuhren stoppen</source>
-        <translation type="vanished">Stop the slave clocks</translation>
+        <translation>Stop the slave clocks</translation>
     </message>
     <message>
         <source>Nebenuhren setzen</source>
-        <translation type="vanished">Set the slave clocks</translation>
+        <translation>Set the slave clocks</translation>
     </message>
     <message>
         <source>Nebenuhren  stehen auf</source>
-        <translation type="vanished">Slave clocks  show</translation>
+        <translation>Slave clocks  show</translation>
     </message>
     <message>
         <source>Auslösen bzw. Beenden einer Impedanz- oder einer Linienmessung</source>
-        <translation type="vanished">Start or end an impedance or line measurement</translation>
+        <translation>Start or end an impedance or line measurement</translation>
     </message>
     <message>
         <source>Messungen beenden</source>
-        <translation type="vanished">End measurements</translation>
+        <translation>End measurements</translation>
     </message>
     <message>
         <source>Linienmessung</source>
-        <translation type="vanished">Line measurement</translation>
+        <translation>Line measurement</translation>
     </message>
     <message>
         <source>Impedanzmessung</source>
-        <translation type="vanished">Impedance measurement</translation>
+        <translation>Impedance measurement</translation>
     </message>
 </context>
 <context>
@@ -2995,27 +3211,58 @@ masked signals</translation>
     </message>
     <message>
         <source>Interfaceslot</source>
-        <translation type="vanished">Interface slot</translation>
+        <translation>Interface slot</translation>
     </message>
     <message>
         <source>Slot 1</source>
-        <translation type="vanished">Slot 1</translation>
+        <translation>Slot 1</translation>
     </message>
     <message>
         <source>Slot 2</source>
-        <translation type="vanished">Slot 2</translation>
+        <translation>Slot 2</translation>
     </message>
     <message>
         <source>Slot 3</source>
-        <translation type="vanished">Slot 3</translation>
+        <translation>Slot 3</translation>
     </message>
     <message>
         <source>Slot 4</source>
-        <translation type="vanished">Slot 4</translation>
+        <translation>Slot 4</translation>
     </message>
     <message>
         <source>Digitalslot</source>
-        <translation type="vanished">Digital slot</translation>
+        <translation>Digital slot</translation>
+    </message>
+</context>
+<context>
+    <name>CServiceDlg</name>
+    <message>
+        <source>Service Funktionen</source>
+        <translation>Service functions</translation>
+    </message>
+    <message>
+        <source>Power On Events</source>
+        <translation>Power on events</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>KVT Softwareversion</source>
+        <translation>KVT software version</translation>
+    </message>
+    <message>
+        <source>Funktion</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Test auslösen</source>
+        <translation>Start test</translation>
+    </message>
+    <message>
+        <source>Register neu auslesen</source>
+        <translation>Read registers again</translation>
     </message>
 </context>
 <context>
@@ -3058,6 +3305,33 @@ masked signals</translation>
     <message>
         <source>Stopmakro</source>
         <translation>Stop macro</translation>
+    </message>
+</context>
+<context>
+    <name>CSystemConfigDlg</name>
+    <message>
+        <source>Systemkonfiguration</source>
+        <translation>System configuration</translation>
+    </message>
+    <message>
+        <source>Kommando</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Konfigurationsdatei</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>Konfigurationsdatei speichern</source>
+        <translation>Save configuration file</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
+        <translation>The file &quot;%1&quot; cannot be written.</translation>
     </message>
 </context>
 <context>
@@ -3239,6 +3513,133 @@ masked signals</translation>
     <message>
         <source>Zoom In / Zoom Out</source>
         <translation>Zoom In / Zoom Out</translation>
+    </message>
+</context>
+<context>
+    <name>ContextMenus</name>
+    <message>
+        <source>Mikrofon</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>PTT- Mikrofon</source>
+        <translation>PTT Microphone</translation>
+    </message>
+    <message>
+        <source>Allgemeiner Line-Input</source>
+        <translation>General Line Input</translation>
+    </message>
+    <message>
+        <source>Slot &amp;nicht bestückt</source>
+        <translation>Slot &amp;not fitted</translation>
+    </message>
+    <message>
+        <source>2-Kanal &amp;Sprechstellenmodul</source>
+        <translation>2-Channel &amp;Console Module</translation>
+    </message>
+    <message>
+        <source>2-Kanal &amp;MIC / LINE Eingangsmodul</source>
+        <translation>2-Channel &amp;MIC / LINE Input Module</translation>
+    </message>
+    <message>
+        <source>2-Kanal &amp;AUX Eingangsmodul</source>
+        <translation>2-Channel &amp;AUX Input Module</translation>
+    </message>
+    <message>
+        <source>MIC / &amp;LINE + 2 AUX Eingangsmodul</source>
+        <translation>MIC / &amp;LINE + 2 AUX Input Module</translation>
+    </message>
+    <message>
+        <source>MIC / LINE + Sprechstellenmodul</source>
+        <translation>MIC / LINE + Console Module</translation>
+    </message>
+    <message>
+        <source>&amp;Eigenschaften (Volume, Filter) ...</source>
+        <translation>&amp;Properties (Volume, Filter) ...</translation>
+    </message>
+    <message>
+        <source>1-Kanal Verstärker</source>
+        <translation>1-Channel Amplifier</translation>
+    </message>
+    <message>
+        <source>2-Kanal Verstärker</source>
+        <translation>2-Channel Amplifier</translation>
+    </message>
+    <message>
+        <source>Gerät &amp;löschen</source>
+        <translation>&amp;Delete Device</translation>
+    </message>
+    <message>
+        <source>Eigenschaften ...</source>
+        <translation>Properties ...</translation>
+    </message>
+    <message>
+        <source>Gruppe hinzufügen</source>
+        <translation>Add Group</translation>
+    </message>
+    <message>
+        <source>löschen</source>
+        <translation>delete</translation>
+    </message>
+    <message>
+        <source>Neue Gruppe hinzufügen</source>
+        <translation>Add New Group</translation>
+    </message>
+    <message>
+        <source>Neue LAN Gruppe hinzufügen</source>
+        <translation>Add New LAN Group</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Eigenschaften ...</source>
+        <translation>&amp;Properties ...</translation>
+    </message>
+    <message>
+        <source>Relaistopologie</source>
+        <translation>Relay Topology</translation>
+    </message>
+    <message>
+        <source>Direkt</source>
+        <translation>Direct</translation>
+    </message>
+    <message>
+        <source>1 in N</source>
+        <translation>1 of N</translation>
+    </message>
+    <message>
+        <source>Programm/Ruf</source>
+        <translation>Program/Call</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Nicht bestückt</source>
+        <translation>Not fitted</translation>
+    </message>
+    <message>
+        <source>2-Kanal LINE Ausgangsmodul</source>
+        <translation>2-Channel LINE Output Module</translation>
+    </message>
+    <message>
+        <source>Eigenschaften (Volume,Delay)...</source>
+        <translation>Properties (Volume,Delay)...</translation>
+    </message>
+    <message>
+        <source>Verstärker hinzufügen</source>
+        <translation>Add Amplifier</translation>
+    </message>
+    <message>
+        <source>8 fach Digital I/O</source>
+        <translation>8-fold Digital I/O</translation>
+    </message>
+    <message>
+        <source>ID ändern</source>
+        <translation>Change ID</translation>
     </message>
 </context>
 <context>
@@ -3927,7 +4328,9 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
     </message>
     <message>
         <source>Verstärker</source>
-        <extracomment>IDS_CAT_FIRST + 1</extracomment>
+        <extracomment>IDS_CAT_FIRST + 1
+----------
+32782</extracomment>
         <translation>Amplifiers</translation>
     </message>
     <message>
@@ -6721,279 +7124,10 @@ Download fault texts</translation>
         <extracomment>34296</extracomment>
         <translation>Text is too long!</translation>
     </message>
-</context>
-<context>
-    <name>CEventLogView</name>
     <message>
-        <source>Audiosignale</source>
-        <translation>Audio signals</translation>
-    </message>
-    <message>
-        <source>FAULT</source>
-        <translation>FAULT</translation>
-    </message>
-    <message>
-        <source>Betriebsspannung ein- oder ausschalten</source>
-        <translation>Switching the supply voltage on or off</translation>
-    </message>
-    <message>
-        <source>Linientest</source>
-        <translation>Line test</translation>
-    </message>
-    <message>
-        <source>Zeiteinstellung</source>
-        <translation>Time setting</translation>
-    </message>
-    <message>
-        <source>Makros</source>
-        <translation>Macros</translation>
-    </message>
-    <message>
-        <source>RESET</source>
-        <translation>RESET</translation>
-    </message>
-    <message>
-        <source>Havarie</source>
-        <translation>Spare amplifiers</translation>
-    </message>
-    <message>
-        <source>READYINPUT&apos;s</source>
-        <translation>READYINPUTs</translation>
-    </message>
-    <message>
-        <source>Rekorder</source>
-        <translation>Recorder</translation>
-    </message>
-    <message>
-        <source>DCF</source>
-        <translation>DCF</translation>
-    </message>
-    <message>
-        <source>Konfiguration</source>
-        <translation>Configuration</translation>
-    </message>
-    <message>
-        <source>Virtuelle Kontroller</source>
-        <translation>Virtual controllers</translation>
-    </message>
-    <message>
-        <source>Einträge (siehe Datei</source>
-        <translation>Entries (see file</translation>
-    </message>
-    <message>
-        <source>Drucken</source>
-        <translation>Print</translation>
-    </message>
-    <message>
-        <source>Jetzt drucken</source>
-        <translation>Print now</translation>
-    </message>
-    <message>
-        <source>Ereignisse ,die mitprotokolliert werden sollen</source>
-        <translation>Events to be logged</translation>
-    </message>
-    <message>
-        <source>Ereignisse</source>
-        <translation>Events</translation>
-    </message>
-    <message>
-        <source>Eigenschaften</source>
-        <translation>Properties</translation>
-    </message>
-    <message>
-        <source>Die Ereignisdatei &quot;%1&quot; kann nicht übernommen werden: %2</source>
-        <translation>The event file &quot;%1&quot; cannot be taken over: %2</translation>
-    </message>
-    <message>
-        <source>Die Ereignisdatei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
-        <translation>The event file &quot;%1&quot; cannot be opened: %2</translation>
-    </message>
-    <message>
-        <source>Die Maske ist zu lang, um an das Gerät gesendet zu werden:
-%1</source>
-        <translation>The mask is too long to be sent to the device:
-%1</translation>
-    </message>
-</context>
-<context>
-    <name>CFaultDlgView</name>
-    <message>
-        <source>LMZ Fehler</source>
-        <translation>LMZ fault</translation>
-    </message>
-    <message>
-        <source>Verstärkerfehler</source>
-        <translation>Amplifier fault</translation>
-    </message>
-    <message>
-        <source>interner KVT Fehler</source>
-        <translation>Internal KVT fault</translation>
-    </message>
-    <message>
-        <source>Sprechstellenfehler</source>
-        <translation>Console fault</translation>
-    </message>
-    <message>
-        <source>Havariefehler</source>
-        <translation>Spare amplifier fault</translation>
-    </message>
-    <message>
-        <source>Readyinput Fehler</source>
-        <translation>Ready input fault</translation>
-    </message>
-    <message>
-        <source>Manueller Fehler</source>
-        <translation>Manual fault</translation>
-    </message>
-    <message>
-        <source>unbekannter Fehler</source>
-        <translation>Unknown fault</translation>
-    </message>
-    <message>
-        <source>Erdschluß</source>
-        <translation>Ground fault</translation>
-    </message>
-    <message>
-        <source>Linienmessfehler</source>
-        <translation>Line measurement fault</translation>
-    </message>
-    <message>
-        <source>Linienerdschluß</source>
-        <translation>Line ground fault</translation>
-    </message>
-    <message>
-        <source>FAULT Quellen</source>
-        <translation>FAULT sources</translation>
-    </message>
-    <message>
-        <source>aktiv</source>
-        <translation>active</translation>
-    </message>
-    <message>
-        <source>FAULT Zustand wird gelatched</source>
-        <translation>FAULT state is latched</translation>
-    </message>
-    <message>
-        <source>Anzeige auf Sprechstellen:</source>
-        <translation>Display on consoles:</translation>
-    </message>
-    <message>
-        <source>FAULT Relais</source>
-        <translation>FAULT relay</translation>
-    </message>
-    <message>
-        <source>FAULT quittieren</source>
-        <translation>Acknowledge FAULT</translation>
-    </message>
-    <message>
-        <source>Manuellen Fehler</source>
-        <translation>Manual fault</translation>
-    </message>
-    <message>
-        <source>Ein</source>
-        <translation>On</translation>
-    </message>
-</context>
-<context>
-    <name>CFaultTextDlg</name>
-    <message>
-        <source>Fehlertexte</source>
-        <translation>Fault texts</translation>
-    </message>
-    <message>
-        <source>Nr</source>
-        <translation>No.</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Text</translation>
-    </message>
-    <message>
-        <source>Verzögerungszeit für
-&apos;masked fault&apos; Signale</source>
-        <translation>Delay for
-&apos;masked fault&apos; signals</translation>
-    </message>
-    <message>
-        <source>Schließen</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.</source>
-        <translation>Please enter a number from 0.0 to 25.0.</translation>
-    </message>
-</context>
-<context>
-    <name>CFuseView</name>
-    <message>
-        <source>Überlast!</source>
-        <translation>Overload!</translation>
-    </message>
-    <message>
-        <source>Kühlphase!</source>
-        <translation>Cooling!</translation>
-    </message>
-    <message>
-        <source>Remote</source>
-        <translation>Remote</translation>
-    </message>
-</context>
-<context>
-    <name>CServiceDlg</name>
-    <message>
-        <source>Service Funktionen</source>
-        <translation>Service functions</translation>
-    </message>
-    <message>
-        <source>Power On Events</source>
-        <translation>Power on events</translation>
-    </message>
-    <message>
-        <source>Online</source>
-        <translation>Online</translation>
-    </message>
-    <message>
-        <source>KVT Softwareversion</source>
-        <translation>KVT software version</translation>
-    </message>
-    <message>
-        <source>Funktion</source>
-        <translation>Function</translation>
-    </message>
-    <message>
-        <source>Test auslösen</source>
-        <translation>Start test</translation>
-    </message>
-    <message>
-        <source>Register neu auslesen</source>
-        <translation>Read registers again</translation>
-    </message>
-</context>
-<context>
-    <name>CSystemConfigDlg</name>
-    <message>
-        <source>Systemkonfiguration</source>
-        <translation>System configuration</translation>
-    </message>
-    <message>
-        <source>Kommando</source>
-        <translation>Command</translation>
-    </message>
-    <message>
-        <source>Konfigurationsdatei</source>
-        <translation>Configuration file</translation>
-    </message>
-    <message>
-        <source>Konfigurationsdatei speichern</source>
-        <translation>Save configuration file</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
-        <translation>The file &quot;%1&quot; cannot be written.</translation>
+        <source>Gruppe</source>
+        <extracomment>IDS_WORD_GROUP</extracomment>
+        <translation>Group</translation>
     </message>
 </context>
 </TS>

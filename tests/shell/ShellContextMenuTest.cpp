@@ -220,6 +220,9 @@ TEST_F(ShellWithProject, InputSlotMenuFollowsTheCardAndTheHoveredInput)
                                "MIC / &LINE + 2 AUX Eingangsmodul (off)", "MIC / LINE + Sprechstellenmodul (off)", "---",
                                "&Eigenschaften (Volume, Filter) ...", "---", "Mi&krofon hinzufügen >",
                                "  Mikrofon (off)", "  PTT- Mikrofon (off)", "  RV611 (off)", "  RV617 (off)"}));
+    // The console models (two groups of seven) and the AUX sources with the message device.
+    EXPECT_EQ(InputSlotSubmenu(InputSubmenu::Consoles).size(), 14u);
+    EXPECT_EQ(InputSlotSubmenu(InputSubmenu::Aux)[4].id, 33064u);
 }
 
 TEST_F(ShellWithProject, GroupMenuAddsAParentGroupOnlyOnce)

@@ -3,11 +3,19 @@
 // something, every text is in the chosen language.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QToolBar>
 
 #include <functional>
+#include <map>
+#include <set>
 
 #include "ShellTestSupport.h"
 #include "hardware/CAmplifier.h"
@@ -21,6 +29,7 @@
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
 #include "shell/ContextMenus.h"
+#include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
 
 namespace {
@@ -117,6 +126,83 @@ std::optional<ContextMenuItem> EntryNow(CBaseDevice& obj, uint32_t id)
     return std::nullopt;
 }
 
+void MenuTexts(const ContextMenu& menu, QStringList& out)
+{
+    for (const ContextMenuItem& item : menu) {
+        if (!item.text.empty())
+            out << QString::fromStdString(item.text);
+        MenuTexts(item.items, out);
+    }
+}
+
+void MenuTexts(QMenu* menu, QStringList& out)
+{
+    out << menu->title();
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            MenuTexts(a->menu(), out);
+        else if (!a->isSeparator())
+            out << a->text();
+    }
+}
+
+// The texts of one language only: the German texts of the English resources
+// that have an English text of their own, and those English texts (unless a
+// German text reads the same). Numbers stand as "#".
+struct LanguageTexts {
+    std::set<QString> germanOnly, englishOnly;
+
+    static QString Normal(QString t)
+    {
+        static const QRegularExpression placeholder(QStringLiteral("%[0-9ds]|\\d+"));
+        t.replace(QLatin1Char('&'), QString());
+        return t.replace(placeholder, QStringLiteral("#")).trimmed();
+    }
+
+    LanguageTexts()
+    {
+        QFile f(QStringLiteral(QL_SOURCE_DIR_VALUE "/translations/QLRESENU.ts"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString ts = QString::fromUtf8(f.readAll());
+        auto unescape = [](const QString& x) {
+            QTextDocument d;
+            d.setHtml(QStringLiteral("<pre>") + x + QStringLiteral("</pre>"));
+            return d.toPlainText();
+        };
+        static const QRegularExpression re(QStringLiteral("<source>(.*?)</source>(?:(?!</message>).)*?"
+                                                          "<translation[^>]*>(.*?)</translation>"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+        std::set<QString> sources;
+        std::vector<std::pair<QString, QString>> pairs;
+        for (auto it = re.globalMatch(ts); it.hasNext();) {
+            const auto m = it.next();
+            pairs.emplace_back(Normal(unescape(m.captured(1))), Normal(unescape(m.captured(2))));
+            sources.insert(pairs.back().first);
+        }
+        static const QRegularExpression letters(QStringLiteral("[A-Za-zÄÖÜäöüß]{3,}"));
+        for (const auto& [german, english] : pairs) {
+            if (german == english || !german.contains(letters))
+                continue;
+            germanOnly.insert(german);
+            if (!sources.count(english))
+                englishOnly.insert(english);
+        }
+        // Qt's own buttons.
+        for (const char* e : {"Yes", "No", "Cancel", "Apply", "Close"})
+            englishOnly.insert(QString::fromLatin1(e));
+    }
+
+    // The texts that belong to the other language than `english` says.
+    QStringList Foreign(const QStringList& texts, bool english) const
+    {
+        QStringList out;
+        for (const QString& t : texts)
+            if ((english ? germanOnly : englishOnly).count(Normal(t)))
+                out << t;
+        return out;
+    }
+};
+
 }  // namespace
 
 TEST(ShellFirstSteps, ANewProjectAsksForItsDataAndTheDataStayReachable)
@@ -124,7 +210,7 @@ TEST(ShellFirstSteps, ANewProjectAsksForItsDataAndTheDataStayReachable)
     StartedProgram program("German");
     ASSERT_NE(program.doc, nullptr);
     // The new project asks at once.
-    EXPECT_EQ(program.dialogs.classes, QStringList{"CProjectDataDlg"});
+    EXPECT_EQ(program.dialogs.classes.join(QLatin1Char(',')).toStdString(), "CProjectDataDlg");
 
     // "Einstellungen > Projekt..." is enabled and opens the dialog.
     QAction* item = program.frame->FindMenuAction(ids::ProjectData);
@@ -139,7 +225,7 @@ TEST(ShellFirstSteps, ANewProjectAsksForItsDataAndTheDataStayReachable)
     ASSERT_NE(info, nullptr);
     info->OnOpen(0, 0, 0);
     QApplication::processEvents();
-    EXPECT_EQ(program.dialogs.classes, (QStringList{"CProjectDataDlg", "CProjectDataDlg", "CProjectDataDlg"}));
+    EXPECT_EQ(program.dialogs.classes.join(QLatin1Char(',')).toStdString(), "CProjectDataDlg,CProjectDataDlg,CProjectDataDlg");
 }
 
 // Every enabled entry of every object's context menu, and the double click of
@@ -160,10 +246,20 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
         for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
             for (CBaseDevice* obj : doc->GetList(c))
                 objects.push_back(obj);
+        const bool english = std::string(language) == "English";
+        QStringList shown;  // every text the user meets on the way
         int tried = 0;
         for (CBaseDevice* obj : objects) {
             if (!IsDocumentObject(doc, obj))
                 continue;
+            // The menu with every connector hovered in turn.
+            for (int k = -1; k < std::max(obj->m_inputCount, obj->m_outputCount); ++k) {
+                obj->SetHoverConnectors(k, k);
+                ContextMenu seen = BuildObjectMenu(*obj, obj->m_contextMenuId);
+                UpdateMenuState(seen, *obj);
+                MenuTexts(seen, shown);
+            }
+            obj->SetHoverConnectors(-1, -1);
             ContextMenu menu = BuildObjectMenu(*obj, obj->m_contextMenuId);
             std::vector<const ContextMenuItem*> items;
             CommandsOf(menu, items);
@@ -195,6 +291,9 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
             }
         }
         EXPECT_GT(tried, 40);
+        for (const auto& m : program.messages.messages)
+            shown << QString::fromStdString(m.first);
+        shown << program.dialogs.titles;
 
         // Every enabled entry of the main menus reaches a handler. (Closing
         // and ending are left out; the port leads nowhere.)
@@ -220,5 +319,22 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
             QApplication::processEvents();
         }
         EXPECT_GT(actions.size(), 20u);
+
+        // Menus, tool tips, the names of new objects and Qt's own buttons
+        // are all in the chosen language.
+        for (QMenu* menu : program.frame->CurrentMenus())
+            MenuTexts(menu, shown);
+        for (QToolBar* bar : program.frame->findChildren<QToolBar*>())
+            for (QAction* a : bar->actions())
+                shown << a->toolTip();
+        for (CBaseDevice* obj : {static_cast<CBaseDevice*>(program.Find<CAmplifier>(CAT_AMPLIFIER)),
+                                 doc->GetList(CAT_RELAIS_TOPOLOGY).front(), doc->GetList(CAT_ZONE).front()})
+            shown << QString::fromStdString(obj->GetName()).section(QLatin1Char(' '), 0, 0);
+        auto box = CreateMessageBox("?", mb::YesNoCancel);
+        for (QAbstractButton* b : box->buttons())
+            shown << b->text();
+        static const LanguageTexts texts;
+        EXPECT_EQ(texts.Foreign(shown, english).join(QStringLiteral(" | ")).toStdString(), "");
+        EXPECT_GT(shown.size(), 150);
     }
 }
