@@ -13,7 +13,7 @@
 namespace {
 
 enum class Shape {
-    Amplifier, Speaker, Slot, Console, Clock, Calendar, Event, Condition, Trigger, Flag,
+    Amplifier, Rack, Speaker, Slot, Console, Clock, Calendar, Event, Condition, Trigger, Flag,
     Relay, Card, Logic, Controller, Macro, Group, Contact, Key, KeySwitch, Bell, Signal,
     Chip, Device, Info, Generic
 };
@@ -26,23 +26,25 @@ struct Picture {
 };
 
 // Symbol bitmaps of the bitmap manager and the icons of the printed lists.
+// Amplifiers (one, two and four channels) and lines are as wide as their
+// default names, which are written under them and cut only when longer.
 const Picture kPictures[] = {
     {139, 32, 32, Shape::Amplifier, ""},   {140, 16, 16, Shape::Contact, ""},
     {141, 32, 32, Shape::Group, ""},       {142, 32, 32, Shape::Group, "LAN"},
-    {144, 32, 32, Shape::Device, ""},      {150, 32, 32, Shape::Speaker, ""},
+    {144, 32, 32, Shape::Device, ""},      {150, 84, 32, Shape::Rack, ""},
     {171, 32, 32, Shape::Console, ""},     {172, 32, 32, Shape::Console, "2"},
     {186, 32, 32, Shape::Chip, ""},        {188, 32, 32, Shape::Device, "CD"},
-    {193, 32, 32, Shape::Signal, ""},      {201, 32, 32, Shape::Condition, ""},
+    {193, 84, 56, Shape::Rack, "4"},      {201, 32, 32, Shape::Condition, ""},
     {202, 32, 32, Shape::Trigger, ""},     {203, 32, 32, Shape::Macro, ""},
     {204, 32, 32, Shape::Contact, "R"},    {205, 32, 32, Shape::Event, ""},
     {206, 32, 32, Shape::Calendar, "T"},   {207, 32, 32, Shape::Clock, ""},
-    {208, 32, 32, Shape::Calendar, "W"},   {212, 32, 32, Shape::Speaker, ""},
+    {208, 32, 32, Shape::Calendar, "W"},   {212, 64, 32, Shape::Speaker, ""},
     {233, 32, 32, Shape::Bell, ""},        {239, 32, 32, Shape::Console, ""},
     {242, 32, 32, Shape::Signal, "!"},     {249, 32, 32, Shape::Clock, "S"},
     {251, 16, 16, Shape::Info, ""},        {257, 32, 32, Shape::Card, ""},
     {301, 24, 24, Shape::KeySwitch, ""},   {303, 24, 24, Shape::Key, ""},
     {309, 24, 24, Shape::Key, "!"},        {313, 32, 32, Shape::Relay, ""},
-    {455, 12, 12, Shape::Contact, ""},     {456, 32, 32, Shape::Amplifier, "2"},
+    {455, 12, 12, Shape::Contact, ""},     {456, 84, 40, Shape::Rack, "2"},
     {458, 16, 16, Shape::Generic, "+"},    {501, 32, 32, Shape::Calendar, "F"},
     {502, 32, 32, Shape::Controller, ""},  {503, 32, 32, Shape::Slot, ""},
     {504, 32, 32, Shape::Relay, "C"},      {505, 32, 32, Shape::Card, ""},
@@ -72,7 +74,7 @@ void DrawShape(QPainter& p, Shape shape, const QRectF& r)
 {
     const qreal w = r.width(), h = r.height();
     const QPointF c = r.center();
-    QPen pen(kInk, std::max(1.0, w / 20));
+    QPen pen(kInk, std::max(1.0, std::min(w, h) / 20));
     p.setPen(pen);
     p.setBrush(kFill);
     switch (shape) {
@@ -80,6 +82,17 @@ void DrawShape(QPainter& p, Shape shape, const QRectF& r)
         QPolygonF tri;
         tri << QPointF(r.left() + w * 0.15, r.top() + h * 0.15) << QPointF(r.right() - w * 0.15, c.y())
             << QPointF(r.left() + w * 0.15, r.bottom() - h * 0.15);
+        p.drawPolygon(tri);
+        break;
+    }
+    case Shape::Rack: {
+        // A rack unit with the amplifier's triangle at its front.
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+        QPolygonF tri;
+        const qreal side = std::min(h * 0.6, w * 0.4);
+        tri << QPointF(r.left() + 6, c.y() - side / 2) << QPointF(r.left() + 6 + side, c.y())
+            << QPointF(r.left() + 6, c.y() + side / 2);
+        p.setBrush(kAccent);
         p.drawPolygon(tri);
         break;
     }

@@ -7,8 +7,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QToolBar>
@@ -25,12 +29,14 @@
 #include "hardware/CInfoSlot.h"
 #include "hardware/CInterfaceSlot.h"
 #include "model/CQuillomerDoc.h"
+#include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
 #include "shell/ContextMenus.h"
 #include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
+#include "platform/StringTable.h"
 
 namespace {
 
@@ -203,6 +209,58 @@ struct LanguageTexts {
     }
 };
 
+// A paint device that keeps the texts drawn on it, each with its font and
+// place in the painter's (logical) coordinates.
+class TextRecorder : public QPaintDevice {
+public:
+    struct Text {
+        QString text;
+        QFont font;
+        QPointF at;
+    };
+    std::vector<Text> texts;
+
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return 4096;
+        case PdmHeight: return 4096;
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        default: return 1;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(TextRecorder* owner) : QPaintEngine(AllFeatures), m_owner(owner) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& item) override
+        {
+            m_owner->texts.push_back({item.text(), item.font(), painter()->transform().map(p) / m_scale});
+        }
+        Type type() const override { return User; }
+        qreal m_scale = 1;
+
+    private:
+        TextRecorder* m_owner;
+    };
+    mutable Engine m_engine{this};
+
+public:
+    void SetScale(qreal scale) { m_engine.m_scale = scale; }
+};
+
 }  // namespace
 
 TEST(ShellFirstSteps, ANewProjectAsksForItsDataAndTheDataStayReachable)
@@ -337,4 +395,89 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
         EXPECT_EQ(texts.Foreign(shown, english).join(QStringLiteral(" | ")).toStdString(), "");
         EXPECT_GT(shown.size(), 150);
     }
+}
+
+// Switching the language leaves the designer windows where the user put them
+// and gives the tool bars the new language.
+TEST(ShellFirstSteps, LanguageSwitchKeepsTheWindowsAndTranslatesTheToolTips)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.app.GetDocTemplate()->OpenDocumentFile(QString());
+    QApplication::processEvents();
+    QList<QMdiSubWindow*> windows = program.frame->GetMdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    windows[0]->showNormal();
+    windows[0]->setGeometry(10, 20, 500, 400);
+    windows[1]->showNormal();
+    windows[1]->setGeometry(300, 200, 450, 350);
+    QApplication::processEvents();
+    const QRect first = windows[0]->geometry(), second = windows[1]->geometry();
+
+    program.frame->FindMenuAction(ids::LanguageEnglish)->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(program.app.IsEnglishResources());
+    EXPECT_EQ(windows[0]->geometry(), first);
+    EXPECT_EQ(windows[1]->geometry(), second);
+    QStringList tips;
+    for (QAction* a : program.frame->GetStandardBar()->actions())
+        tips << a->toolTip();
+    EXPECT_TRUE(tips.contains(QStringLiteral("Open"))) << tips.join(QLatin1Char(',')).toStdString();
+}
+
+// The names under an amplifier, its topology and its line are written whole
+// at every zoom; only a name wider than its symbol ends in "...", and then it
+// fits. Measured with the fonts the painter draws with.
+TEST(ShellFirstSteps, SymbolNamesAreWrittenWholeWhereTheyFit)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.AddEverydayObjects();
+    CQuillomerView* view = program.frame->GetActiveView();
+    CBaseDevice* amp = program.Find<CAmplifier>(CAT_AMPLIFIER);
+    CBaseDevice* topology = program.doc->GetList(CAT_RELAIS_TOPOLOGY).back();
+    CBaseDevice* line = program.doc->GetList(CAT_ZONE).front();
+    ASSERT_EQ(amp->GetName(), "Verstärker 1");
+    ASSERT_EQ(topology->GetName(), "Topologie 1");
+    ASSERT_EQ(line->GetName(), "Linie 1");
+
+    auto drawnNames = [&](int zoom) {
+        TextRecorder device;
+        device.SetScale(zoom / 4.0);
+        QPainter painter(&device);
+        painter.scale(zoom / 4.0, zoom / 4.0);
+        view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
+        painter.end();
+        return device.texts;
+    };
+    for (int zoom = 2; zoom <= 6; ++zoom) {
+        SCOPED_TRACE(zoom);
+        const auto texts = drawnNames(zoom);
+        for (CBaseDevice* obj : {amp, topology, line}) {
+            const CRect r = obj->GetRect();
+            // The symbol's text other than its kind text.
+            const QString kind = QString::fromStdString(LoadStringId(obj->GetKindId()));
+            const TextRecorder::Text* name = nullptr;
+            for (const TextRecorder::Text& t : texts)
+                if (t.at.x() >= r.left && t.at.x() < r.right && t.at.y() > r.top && t.at.y() <= r.bottom &&
+                    t.text != kind && !name)
+                    name = &t;
+            ASSERT_NE(name, nullptr) << obj->GetName();
+            const auto it = name;
+            EXPECT_EQ(it->text.toStdString(), obj->GetName());
+            EXPECT_LE(QFontMetrics(it->font).horizontalAdvance(it->text), r.Width());
+        }
+    }
+
+    // A name too long for the amplifier is cut and then fits its symbol.
+    std::string longName = "Verstärker im Technikraum Nord";
+    amp->SetNameUnique(longName, false);
+    const auto texts = drawnNames(4);
+    const CRect r = amp->GetRect();
+    const auto it = std::find_if(texts.begin(), texts.end(), [&](const TextRecorder::Text& t) {
+        return t.at.x() >= r.left && t.at.x() < r.right && t.text.startsWith(QStringLiteral("Verst"));
+    });
+    ASSERT_NE(it, texts.end());
+    EXPECT_TRUE(it->text.endsWith(QStringLiteral("..."))) << it->text.toStdString();
+    EXPECT_LE(QFontMetrics(it->font).horizontalAdvance(it->text), r.Width() - 10);
 }
