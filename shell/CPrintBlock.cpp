@@ -130,7 +130,9 @@ double CPrintBlock::GetSize()
     // Font metrics are in printer pixels (the fonts have printer pixel sizes).
     m_titleLineMm = PxToMm(title.height() + title.leading(), m_yRes) + 2;
     m_textLineMm = PxToMm(body.height() + body.leading(), m_yRes) + 2;
-    m_heightMm = m_titleLineMm + 4 + LineCount() * m_textLineMm;
+    // The column titles take a line of their own above the objects' lines.
+    const int lines = LineCount();
+    m_heightMm = m_titleLineMm + 4 + (lines > 0 ? lines + 1 : 0) * m_textLineMm;
     return m_heightMm;
 }
 

@@ -1113,7 +1113,9 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
             arrived.push_back(true);
             pasted.push_back(obj);
             m_doc->AddObject(obj, obj->GetCategory());
-            obj->MoveBy(dx, dy, true);
+            // Where it was dropped: the objects that move only up and down on
+            // their sheet (amplifiers, lines) come along all the same.
+            obj->MoveBy(dx, dy, false);
             obj->AvoidOverlap();
             viewport()->update(LogicalToClient(obj->GetBoundingRect()));
         }

@@ -114,6 +114,21 @@ TEST_F(DragFixture, MoveToAnotherViewCarriesTheObjectsOver)
     EXPECT_TRUE(viewA->GetSelection().empty());
 }
 
+TEST_F(DragFixture, ObjectsThatMoveOnlyVerticallyLandWhereTheyAreDropped)
+{
+    TestSymbol* amp = AddSymbol(docA, CAT_AMPLIFIER, CRect(700, 100, 750, 150), "Verstärker 1");
+    amp->m_moveLock = 0;  // as amplifiers and lines: up and down only
+    viewA->AddToSelection(amp);
+    viewA->SetDragRunner([&](QMimeData* data) {
+        viewB->DoDragEnter(data, QPoint(200, 300));
+        EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(200, 300)));
+        return Qt::MoveAction;
+    });
+    viewA->DragSelection(QPoint(710, 110));
+    ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
+    EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetRect(), CRect(190, 290, 240, 340));
+}
+
 TEST_F(DragFixture, DropFromAnotherProgramCopiesAndLeavesTheSource)
 {
     TestSymbol* a = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "a");

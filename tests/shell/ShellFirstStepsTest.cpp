@@ -30,6 +30,7 @@
 #include "hardware/CInterfaceSlot.h"
 #include "model/CQuillomerDoc.h"
 #include "shell/CDocTemplate.h"
+#include "shell/CPrintBlock.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
@@ -480,4 +481,30 @@ TEST(ShellFirstSteps, SymbolNamesAreWrittenWholeWhereTheyFit)
     ASSERT_NE(it, texts.end());
     EXPECT_TRUE(it->text.endsWith(QStringLiteral("..."))) << it->text.toStdString();
     EXPECT_LE(QFontMetrics(it->font).horizontalAdvance(it->text), r.Width() - 10);
+}
+
+// A block of the printed device list holds all its rows: the last row ends
+// above the block's bottom border.
+TEST(ShellFirstSteps, PrintedBlockRowsStayInsideTheirFrame)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.AddEverydayObjects();
+    CPrintBlock block(OT_AMPLIFIER, 0, nullptr);
+    block.m_objects.assign(program.doc->GetList(CAT_AMPLIFIER).begin(), program.doc->GetList(CAT_AMPLIFIER).end());
+    ASSERT_EQ(block.m_objects.size(), 1u);
+    const int dpi = 300;
+    QFont heading(QStringLiteral("Garamond")), body(QStringLiteral("Times New Roman"));
+    heading.setPixelSize(15 * dpi / 72);
+    body.setPixelSize(10 * dpi / 72);
+    block.Prepare(heading, body, dpi, dpi, 96, 96);
+    const double bottomPx = block.GetSize() * dpi / 25.4;
+
+    TextRecorder device;
+    QPainter painter(&device);
+    block.Draw(painter, 1, 1000, dpi, dpi);
+    painter.end();
+    ASSERT_FALSE(device.texts.empty());
+    for (const TextRecorder::Text& t : device.texts)
+        EXPECT_LE(t.at.y() + QFontMetricsF(t.font).descent(), bottomPx) << t.text.toStdString();
 }
