@@ -2344,6 +2344,16 @@ of the KVT modem</translation>
         <source>Diese Meldung in regelmäßigen Abständen anzeigen</source>
         <translation>Show this message at regular intervals</translation>
     </message>
+    <message>
+        <source>Sie sind jetzt mit der Zentrale verbunden.
+
+Einstellungen, die Sie während der Verbindung an die Zentrale senden, wirken sofort auf die laufende Anlage, auch auf Alarm- und Durchsagefunktionen.
+Senden Sie Einstellungen nur, wenn der Betrieb der Anlage es zulässt, und prüfen Sie sie vorher sorgfältig.</source>
+        <translation>You are now connected to the central device.
+
+Settings you send to the central device while connected take effect on the running system at once, alarm and announcement functions included.
+Send settings only when the operation of the system allows it, and check them carefully beforehand.</translation>
+    </message>
 </context>
 <context>
     <name>COpenFilePage</name>

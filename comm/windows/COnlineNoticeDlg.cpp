@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -17,6 +18,14 @@ COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
 {
     setWindowTitle(tr("Wichtiger Hinweis!"));
     auto* layout = new QVBoxLayout(this);
+    m_note = new QLabel(tr("Sie sind jetzt mit der Zentrale verbunden.\n\n"
+                           "Einstellungen, die Sie während der Verbindung an die Zentrale senden, wirken sofort "
+                           "auf die laufende Anlage, auch auf Alarm- und Durchsagefunktionen.\n"
+                           "Senden Sie Einstellungen nur, wenn der Betrieb der Anlage es zulässt, und prüfen Sie "
+                           "sie vorher sorgfältig."),
+                        this);
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
     m_never = new QCheckBox(tr("Diese Meldung nie mehr anzeigen"), this);
     m_interval = new QCheckBox(tr("Diese Meldung in regelmäßigen Abständen anzeigen"), this);
     layout->addWidget(m_never);

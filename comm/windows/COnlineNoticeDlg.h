@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 
 class COnlineNoticeDlg : public QDialog {
     Q_OBJECT
@@ -14,12 +15,14 @@ public:
 
     QCheckBox* NeverBox() const { return m_never; }
     QCheckBox* IntervalBox() const { return m_interval; }
+    QLabel* NoteLabel() const { return m_note; }
     // The counter value the ticked boxes stand for.
     int CounterValue() const;
 
     void accept() override;
 
 private:
+    QLabel* m_note;         // what the user should keep in mind while connected
     QCheckBox* m_never;     // 1680
     QCheckBox* m_interval;  // 1681
 };

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,6 +111,10 @@ TEST(OnlineNotice, TheBoxesExcludeEachOtherAndOkStoresTheChoice)
 {
     serialtest::UsePrivateSettings();
     COnlineNoticeDlg dlg;
+    // The notice says something above its boxes.
+    EXPECT_GT(dlg.NoteLabel()->text().size(), 80);
+    auto* layout = dlg.layout();
+    EXPECT_LT(layout->indexOf(dlg.NoteLabel()), layout->indexOf(dlg.NeverBox()));
     dlg.NeverBox()->setChecked(true);
     dlg.IntervalBox()->setChecked(true);
     EXPECT_FALSE(dlg.NeverBox()->isChecked());
