@@ -74,7 +74,23 @@ CMainFrame::MonitorFactory& MonitorFactoryRef()
 }
 constexpr char kIdProperty[] = "commandId";
 constexpr char kConnectEntryProperty[] = "connectEntry";
+constexpr char kWindowEntryProperty[] = "windowEntry";  // an open designer window in the window menu
 constexpr char kTipProperty[] = "tipSource";  // the German tool tip, translated at each language switch
+
+// The MDI area writes a maximised window's title into the main window's
+// ("<main title> - [<window title>]"); the main title names the project in
+// front already, so that form is left as it is.
+class CTitleFormTranslator : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (qstrcmp(context, "QMdiSubWindow") == 0 && qstrcmp(source, "%1 - [%2]") == 0)
+            return QStringLiteral("%1");
+        return {};
+    }
+};
 
 int ActionId(const QAction* action)
 {
@@ -101,12 +117,15 @@ CMainFrame::CMainFrame()
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(tr("QUILLOMER Designer"));
     setAcceptDrops(true);
+    m_titleForm = std::make_unique<CTitleFormTranslator>();
+    QCoreApplication::installTranslator(m_titleForm.get());
     if (LinkFactory())
         m_link = LinkFactory()(this);
 }
 
 CMainFrame::~CMainFrame()
 {
+    QCoreApplication::removeTranslator(m_titleForm.get());
     if (m_monitor)
         delete m_monitor;
     if (g_mainFrame == this)
@@ -423,7 +442,33 @@ void CMainFrame::BuildMenus()
         AddCommand(window, ids::WindowCascade, tr("Ü&berlappend"));
         AddCommand(window, ids::WindowTileHorz, tr("&Nebeneinander"));
         AddCommand(window, ids::WindowArrange, tr("&Symbole anordnen"));
+        connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
         m_docMenus << window << helpMenu();
+    }
+}
+
+void CMainFrame::FillWindowList(QMenu* menu)
+{
+    // The open designer windows follow the window commands, the active one checked.
+    for (QAction* a : menu->actions())
+        if (a->property(kWindowEntryProperty).toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = m_mdi ? m_mdi->subWindowList() : QList<QMdiSubWindow*>();
+    if (windows.isEmpty())
+        return;
+    UpdateTitles();
+    menu->addSeparator()->setProperty(kWindowEntryProperty, true);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+        a->setProperty(kWindowEntryProperty, true);
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->activeSubWindow());
+        QPointer<QMdiSubWindow> target(sub);
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (target && m_mdi)
+                m_mdi->setActiveSubWindow(target);
+        });
     }
 }
 
@@ -560,6 +605,9 @@ void CMainFrame::ReloadMenus()
 {
     // The designer windows stay as the user placed them.
     const bool document = m_docMenuShown;
+    // Ahead of the translations the language switch has just installed.
+    QCoreApplication::removeTranslator(m_titleForm.get());
+    QCoreApplication::installTranslator(m_titleForm.get());
     BuildMenus();
     ShowMenus(document);
     CreateStatusBar();

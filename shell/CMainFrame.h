@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRect>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -79,6 +80,9 @@ public:
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten);
     // Rebuilds menus and status-bar texts in the current language.
     void ReloadMenus();
+    // The main window's title ("QUILLOMER Designer - <project>") and the
+    // designer windows' titles (also brought up to date while idle).
+    void UpdateTitles();
 
     // ---- Protocol monitor host ----
     QWidget* GetProtocolMonitor() const { return m_monitor; }
@@ -117,13 +121,13 @@ private:
     QMenu* MakeMenu(const QString& title);
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});
     void AddLanguageMenu(QMenu* parent);
+    void FillWindowList(QMenu* menu);
     static void ApplyState(QAction* action, const CCmdUI& ui, bool handled);
     void UpdateConnectEntry(QAction* action);
     void AddRecentFiles(QMenu* file);
     void CreateStatusBar();
     void CreateToolBars();
     void OnSubWindowActivated(QMdiSubWindow* window);
-    void UpdateTitles();
     void OnHelpIndex();
     void OnHelpFinder();
     static QString HelpFileName(const char* extension);
@@ -149,6 +153,7 @@ private:
     QLabel* m_numPane = nullptr;
     QLabel* m_scrollPane = nullptr;
     QTimer* m_idleTimer = nullptr;
+    std::unique_ptr<QTranslator> m_titleForm;
 };
 
 // The one main frame of the program (null before it exists).

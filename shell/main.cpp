@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("HALVERON"));
     QApplication::setApplicationName(QStringLiteral("QUILLOMER"));
-    QApplication::setApplicationDisplayName(QStringLiteral("QUILLOMER Designer"));
+    // No display name: the platform would append it to every window title,
+    // and the main window names the program itself.
     InstallMessageBoxHandler();
 
     CQuillomerApp theApp;

@@ -40,6 +40,13 @@ void CProtocolMonitorView::ClearText()
 
 void CProtocolMonitorView::keyPressEvent(QKeyEvent* event)
 {
+    // Without a connection there is no one to type to: Escape closes the
+    // window, as in the program's other windows.
+    if (event->key() == Qt::Key_Escape && (!m_link || !m_link->IsConnected())) {
+        window()->hide();
+        event->accept();
+        return;
+    }
     QString text = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         text = QStringLiteral("\r");

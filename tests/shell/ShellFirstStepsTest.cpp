@@ -508,3 +508,46 @@ TEST(ShellFirstSteps, PrintedBlockRowsStayInsideTheirFrame)
     for (const TextRecorder::Text& t : device.texts)
         EXPECT_LE(t.at.y() + QFontMetricsF(t.font).descent(), bottomPx) << t.text.toStdString();
 }
+
+// The window menu lists the open project windows and brings one to the front.
+TEST(ShellFirstSteps, WindowMenuListsTheOpenProjects)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    CQuillomerDoc* second = program.app.GetDocTemplate()->OpenDocumentFile(QString());
+    QApplication::processEvents();
+    QMenu* window = program.frame->CurrentMenus().at(program.frame->CurrentMenus().size() - 2);
+    ASSERT_EQ(window->title(), QStringLiteral("&Fenster"));
+    emit window->aboutToShow();
+    QStringList entries;
+    QAction* first = nullptr;
+    for (QAction* a : window->actions())
+        if (a->isCheckable()) {
+            entries << a->text() + (a->isChecked() ? QStringLiteral(" [x]") : QString());
+            first = first ? first : a;
+        }
+    const QString a = QString::fromStdString(program.doc->GetTitle()), b = QString::fromStdString(second->GetTitle());
+    EXPECT_EQ(entries.join(QLatin1Char(',')).toStdString(), QStringLiteral("&1 %1,&2 %2 [x]").arg(a, b).toStdString());
+    first->trigger();
+    EXPECT_EQ(program.frame->GetActiveDocument(), program.doc);
+}
+
+// The main window names the program once, then the project in front.
+TEST(ShellFirstSteps, MainWindowTitleNamesTheProgramOnce)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.frame->show();
+    QMdiSubWindow* sub = program.frame->GetMdiArea()->activeSubWindow();
+    ASSERT_NE(sub, nullptr);
+    sub->showMaximized();
+    for (int i = 0; i < 3; ++i) {
+        program.frame->UpdateTitles();  // as while idle
+        QApplication::processEvents();
+        EXPECT_EQ(program.frame->windowTitle().toStdString(),
+                  "QUILLOMER Designer - " + program.doc->GetTitle());
+    }
+    sub->showNormal();
+    program.frame->UpdateTitles();
+    EXPECT_EQ(program.frame->windowTitle().toStdString(), "QUILLOMER Designer - " + program.doc->GetTitle());
+}

@@ -81,6 +81,17 @@ TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
     EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
 }
 
+TEST(ProtocolMonitor, EscapeClosesItWhileDisconnected)
+{
+    serialtest::UsePrivateSettings();
+    CCommLink link;
+    CProtocolMonitorFrm frame;
+    frame.SetLink(&link);
+    frame.show();
+    QTest::keyClick(frame.GetMonitorView(), Qt::Key_Escape);
+    EXPECT_FALSE(frame.isVisible());
+}
+
 TEST(ProtocolMonitor, ShowingItMakesTheNextLineGoOutWhole)
 {
     serialtest::UsePrivateSettings();
