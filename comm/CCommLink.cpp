@@ -25,6 +25,7 @@
 #include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "platform/serial/SerialPortList.h"
 
 namespace {
 
@@ -36,6 +37,9 @@ const char* const kComError =
 const char* const kPortBusy =
     QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
     "Schliessen Sie diese und versuchen Sie es dann noch einmal !");
+const char* const kPortNoAccess =
+    QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
+    "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
 const char* const kLogFailed =
     QT_TRANSLATE_NOOP("CCommLink", "Kommunikations LOG-File kann nicht geöffnet werden !");
 const char* const kBootMode =
@@ -878,7 +882,14 @@ void CCommLink::OnConnect()
     if (!m_connected) {
         ConfigurePort();
         if (!SetPortOpen(true)) {
-            ShowMessage(Tr(kPortBusy), mb::IconInformation);
+            // A device the user may not open says so; anything else is taken to be in use.
+            const QString path = DevicePathForPort(m_portNumber);
+            const QString group = SerialPortList::MissingAccessGroup(path);
+            if (group.isEmpty())
+                ShowMessage(Tr(kPortBusy), mb::IconInformation);
+            else
+                ShowMessage(QCoreApplication::translate("CCommLink", kPortNoAccess).arg(path, group).toStdString(),
+                            mb::IconStop);
             m_doc = nullptr;  // not connected: nothing is bound
             m_modemMode = false;
             SetConnectedText();

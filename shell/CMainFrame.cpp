@@ -6,6 +6,8 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "platform/serial/CMSComm.h"
+#include "platform/serial/SerialPortList.h"
 #include "shell/CBitmapManager.h"
 #include "shell/CChildFrame.h"
 #include "shell/CDocTemplate.h"
@@ -74,7 +76,8 @@ CMainFrame::MonitorFactory& MonitorFactoryRef()
 }
 constexpr char kIdProperty[] = "commandId";
 constexpr char kConnectEntryProperty[] = "connectEntry";
-constexpr char kWindowEntryProperty[] = "windowEntry";  // an open designer window in the window menu
+constexpr char kWindowEntryProperty[] = "windowEntry";
+constexpr char kDeviceMenuProperty[] = "deviceMenu";  // the devices to put behind the chosen COM n  // an open designer window in the window menu
 constexpr char kTipProperty[] = "tipSource";  // the German tool tip, translated at each language switch
 
 // The MDI area writes a maximised window's title into the main window's
@@ -409,6 +412,9 @@ void CMainFrame::BuildMenus()
         for (int i = 0; i < 4; ++i)
             AddCommand(ports, ids::ComPort1 + i, tr("COM &%1").arg(i + 1))->setCheckable(true);
         AddCommand(ports, ids::ComModem, tr("&Modem"))->setCheckable(true);
+        ports->addSeparator();
+        ports->addMenu(MakeMenu(QString()))->setProperty(kDeviceMenuProperty, true);
+        connect(ports, &QMenu::aboutToShow, this, [this, ports] { FillPortMenu(ports); });
         comm->addMenu(ports);
         comm->addSeparator();
         AddCommand(comm, ids::LoadParameters, tr("&Parameter laden..."));
@@ -444,6 +450,44 @@ void CMainFrame::BuildMenus()
         AddCommand(window, ids::WindowArrange, tr("&Symbole anordnen"));
         connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
         m_docMenus << window << helpMenu();
+    }
+}
+
+void CMainFrame::FillPortMenu(QMenu* menu)
+{
+    // Each COM n shows the device behind it; the device sub-menu offers the
+    // system's serial devices for the chosen COM n.
+    int chosen = 1;
+    for (QAction* a : menu->actions()) {
+        const int id = ActionId(a);
+        if (id >= ids::ComPort1 && id < ids::ComPort1 + 4) {
+            const int port = id - ids::ComPort1 + 1;
+            a->setText(tr("COM &%1").arg(port) + QLatin1Char('\t') + CMSComm::DevicePathForPort(port));
+            if (a->isChecked())
+                chosen = port;
+        }
+    }
+    QAction* holder = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->property(kDeviceMenuProperty).toBool())
+            holder = a;
+    if (!holder)
+        return;
+    QMenu* devices = holder->menu();
+    devices->clear();
+    holder->setText(tr("&Gerät für COM %1").arg(chosen));
+    const bool free = !(m_link && m_link->IsConnected());
+    const QString current = CMSComm::DevicePathForPort(chosen);
+    for (const SerialDevice& d : SerialPortList::ChoicesFor(chosen)) {
+        QAction* a = devices->addAction(d.description.isEmpty() ? d.path : d.path + QStringLiteral("  (") +
+                                                                                 d.description + QLatin1Char(')'));
+        a->setCheckable(true);
+        a->setChecked(d.path == current);
+        a->setEnabled(free);
+        const QString path = d.path;
+        connect(a, &QAction::triggered, this, [chosen, path] {
+            WriteProfileString(QStringLiteral("COMSECTION"), QStringLiteral("DevicePath%1").arg(chosen), path);
+        });
     }
 }
 

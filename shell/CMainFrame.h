@@ -122,6 +122,7 @@ private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});
     void AddLanguageMenu(QMenu* parent);
     void FillWindowList(QMenu* menu);
+    void FillPortMenu(QMenu* menu);
     static void ApplyState(QAction* action, const CCmdUI& ui, bool handled);
     void UpdateConnectEntry(QAction* action);
     void AddRecentFiles(QMenu* file);

@@ -493,6 +493,12 @@ Please check the file and repeat the operation !</translation>
         <source>Suche ...</source>
         <translation>Searching ...</translation>
     </message>
+    <message>
+        <source>Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !<byte value="xd"/>
+Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehört, und sich danach neu anmelden.</source>
+        <translation>No permission to use the communication port %1 !<byte value="xd"/>
+The user must be a member of the group '%2' that owns the device, and log in again afterwards.</translation>
+    </message>
 </context>
 <context>
     <name>CConnectionsDlg</name>
@@ -2117,6 +2123,10 @@ Bitte brechen Sie diese Dialoge ab und öffnen Sie sie neu!</source>
 are open is not supported.
 Please cancel these dialogs and open them again!</translation>
     </message>
+    <message>
+        <source>&amp;Gerät für COM %1</source>
+        <translation>&amp;Device for COM %1</translation>
+    </message>
 </context>
 <context>
     <name>CMessagePage</name>
@@ -2152,6 +2162,14 @@ of the KVT modem</translation>
     <message>
         <source>Rufnummer</source>
         <translation>Call number</translation>
+    </message>
+    <message>
+        <source>Schnittstellen</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>COM %1</source>
+        <translation>COM %1</translation>
     </message>
 </context>
 <context>

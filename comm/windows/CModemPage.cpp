@@ -1,5 +1,8 @@
 #include "comm/windows/CModemPage.h"
 
+#include "platform/serial/CMSComm.h"
+#include "platform/serial/SerialPortList.h"
+
 #include "comm/CCommLink.h"
 #include "comm/CModemInfo.h"
 #include "comm/RegistryEx.h"
@@ -99,9 +102,22 @@ void CModemPage::BuildControls()
     grid->addWidget(m_sendInit, 2, 0);
     grid->addWidget(m_initString, 2, 1);
 
+    // The device behind each COM n: the system's serial devices, or a path typed in.
+    auto* ports = new QGroupBox(tr("Schnittstellen"), this);
+    auto* portGrid = new QGridLayout(ports);
+    for (int i = 0; i < kPortCount; ++i) {
+        m_portDevice[i] = new QComboBox(ports);
+        m_portDevice[i]->setEditable(true);
+        m_portDevice[i]->setObjectName(QStringLiteral("DevicePath%1").arg(i + 1));
+        portGrid->addWidget(new QLabel(tr("COM %1").arg(i + 1), ports), i, 0);
+        portGrid->addWidget(m_portDevice[i], i, 1);
+    }
+    portGrid->setColumnStretch(1, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_stayOnline);
     layout->addWidget(group);
+    layout->addWidget(ports);
     layout->addStretch(1);
 
     connect(m_modem, &QComboBox::currentIndexChanged, this, &CModemPage::OnModemChanged);
@@ -125,6 +141,16 @@ QString CModemPage::LastWordOfAnswer(const std::string& answer)
 bool CModemPage::OnInitDialog()
 {
     QSettings settings;
+    for (int i = 0; i < kPortCount; ++i) {
+        QComboBox* box = m_portDevice[i];
+        box->clear();
+        for (const SerialDevice& d : SerialPortList::ChoicesFor(i + 1)) {
+            box->addItem(d.description.isEmpty() ? d.path : d.path + QStringLiteral("  (") + d.description +
+                                                                 QLatin1Char(')'),
+                         d.path);
+        }
+        box->setCurrentIndex(box->findData(CMSComm::DevicePathForPort(i + 1)));
+    }
     {
         // Filling the list must not store a choice the user did not make.
         const QSignalBlocker block(m_modem);
@@ -213,4 +239,12 @@ void CModemPage::OnOK()
     QSettings settings;
     settings.setValue(kDeviceModem, InitString());
     settings.setValue(kCallNumber, m_callNumber->text());
+    for (int i = 0; i < kPortCount; ++i) {
+        // A listed device by its path; a typed path as it stands.
+        const QComboBox* box = m_portDevice[i];
+        const int index = box->findText(box->currentText());
+        const QString path = index >= 0 ? box->itemData(index).toString() : box->currentText().trimmed();
+        if (!path.isEmpty() && path != CMSComm::DevicePathForPort(i + 1))
+            settings.setValue(CMSComm::DevicePathKey(i + 1), path);
+    }
 }

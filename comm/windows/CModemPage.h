@@ -56,6 +56,9 @@ public:
     QLineEdit* CallNumberEdit() const { return m_callNumber; }
     QPushButton* SendInitButton() const { return m_sendInit; }
     QPlainTextEdit* InitStringEdit() const { return m_initString; }
+    // The device behind COM n (1..4).
+    static constexpr int kPortCount = 4;
+    QComboBox* PortDeviceCombo(int port) const { return m_portDevice[port - 1]; }
 
     // The last blank-separated word of the device's answer.
     static QString LastWordOfAnswer(const std::string& answer);
@@ -75,6 +78,7 @@ private:
     QString m_store;
     bool m_connected = false;
     QCheckBox* m_stayOnline = nullptr;
+    QComboBox* m_portDevice[kPortCount] = {};
     QComboBox* m_modem = nullptr;
     QLineEdit* m_callNumber = nullptr;
     QPushButton* m_sendInit = nullptr;

@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QSocketNotifier>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include "comm/CFirmwareSender.h"
 #include "comm/CommIds.h"
@@ -928,6 +932,26 @@ TEST(CommLinkAlone, APortThatCannotBeOpenedLeavesNothingBound)
     EXPECT_EQ(messages.texts, (std::vector<std::string> {
                                   "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
                                   "Schliessen Sie diese und versuchen Sie es dann noch einmal !"}));
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+    serialtest::SetDevicePath(6, {});
+}
+
+TEST(CommLinkAlone, APortTheUserMayNotOpenSaysSo)
+{
+    serialtest::UsePrivateSettings();
+    SetProfile(QStringLiteral("COMSECTION/PORT"), 5);
+    QTemporaryDir dir;
+    const QString locked = dir.filePath("ttyLocked");
+    QFile(locked).open(QIODevice::WriteOnly);
+    ASSERT_EQ(::chmod(locked.toLocal8Bit().constData(), 0), 0);
+    serialtest::SetDevicePath(6, locked);
+    CQuillomerDoc doc;
+    doc.SetTitle("Leer");
+    Messages messages;
+    ExpectConnectFails(doc);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts.front().find("Keine Zugriffsberechtigung"), std::string::npos);
+    EXPECT_NE(messages.texts.front().find(locked.toStdString()), std::string::npos);
     SetProfile(QStringLiteral("COMSECTION/PORT"), {});
     serialtest::SetDevicePath(6, {});
 }

@@ -38,6 +38,7 @@
 #include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
 #include "platform/StringTable.h"
+#include "platform/serial/SerialPortList.h"
 
 namespace {
 
@@ -550,4 +551,37 @@ TEST(ShellFirstSteps, MainWindowTitleNamesTheProgramOnce)
     sub->showNormal();
     program.frame->UpdateTitles();
     EXPECT_EQ(program.frame->windowTitle().toStdString(), "QUILLOMER Designer - " + program.doc->GetTitle());
+}
+
+// The port menu shows the device behind each COM n and puts the device the
+// user picks behind the chosen one.
+TEST(ShellFirstSteps, PortMenuShowsAndChoosesTheDevices)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    const auto old = SerialPortList::SetProvider([] {
+        return QList<SerialDevice>{{"/dev/ttyS0", {}}, {"/dev/ttyUSB0", "FT232R USB UART"}};
+    });
+    QSettings().setValue("COMSECTION/PORT", 1);  // COM 2
+    QSettings().setValue("COMSECTION/DevicePath2", "/dev/pts/77");
+    QAction* com2 = program.frame->FindMenuAction(ids::ComPort1 + 1);
+    ASSERT_NE(com2, nullptr);
+    auto* ports = qobject_cast<QMenu*>(com2->parent());
+    emit ports->aboutToShow();
+    EXPECT_EQ(com2->text().toStdString(), "COM &2\t/dev/pts/77");
+    EXPECT_EQ(program.frame->FindMenuAction(ids::ComPort1)->text().toStdString(), "COM &1\t/dev/ttyS0");
+    QMenu* devices = nullptr;
+    for (QAction* a : ports->actions())
+        if (a->menu())
+            devices = a->menu();
+    ASSERT_NE(devices, nullptr);
+    EXPECT_EQ(devices->title().toStdString(), "&Gerät für COM 2");
+    QStringList entries;
+    for (QAction* a : devices->actions())
+        entries << a->text() + (a->isChecked() ? QStringLiteral(" [x]") : QString());
+    EXPECT_EQ(entries.join(QLatin1Char(',')).toStdString(),
+              "/dev/pts/77 [x],/dev/ttyS0,/dev/ttyUSB0  (FT232R USB UART)");
+    devices->actions().last()->trigger();
+    EXPECT_EQ(QSettings().value("COMSECTION/DevicePath2").toString().toStdString(), "/dev/ttyUSB0");
+    SerialPortList::SetProvider(old);
 }

@@ -19,6 +19,7 @@
 
 #include "comm/RegistryEx.h"
 #include "comm/windows/CModemPage.h"
+#include "platform/serial/SerialPortList.h"
 #include "platform/MessageBox.h"
 #include "serial/SerialTestSupport.h"
 #include "ui/CApplicationPropertiesDlg.h"
@@ -253,4 +254,32 @@ TEST_F(ModemPageFixture, RegisteredPageIsTheSheetsThirdPage)
         EXPECT_EQ(sheet.GetPage(2), sheet.ModemPage());
     }
     CApplicationPropertiesDlg::SetModemPageFactory(old);
+}
+
+// The page shows the device behind each COM n and lets the user pick another
+// of the system's serial devices or type a path.
+TEST_F(ModemPageFixture, EachComPortShowsAndTakesItsDevice)
+{
+    serialtest::Pty pty;
+    ASSERT_TRUE(pty.Ok());
+    const auto old = SerialPortList::SetProvider([] {
+        return QList<SerialDevice>{{"/dev/ttyS0", {}}, {"/dev/ttyUSB0", "FT232R USB UART"}};
+    });
+    for (int port = 1; port <= 4; ++port)
+        serialtest::SetDevicePath(port, {});
+    serialtest::SetDevicePath(2, QString::fromStdString(pty.path));
+    CModemPage page(Access(), store);
+    page.EnsureInitialised();
+    EXPECT_EQ(page.PortDeviceCombo(1)->currentText(), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(page.PortDeviceCombo(2)->currentText(), QString::fromStdString(pty.path));
+    page.PortDeviceCombo(1)->setCurrentIndex(page.PortDeviceCombo(1)->findData(QStringLiteral("/dev/ttyUSB0")));
+    page.PortDeviceCombo(3)->setEditText(QStringLiteral("/dev/ttyACM3"));
+    page.OnOK();
+    EXPECT_EQ(Setting("COMSECTION/DevicePath1").toString(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(Setting("COMSECTION/DevicePath2").toString(), QString::fromStdString(pty.path));
+    EXPECT_EQ(Setting("COMSECTION/DevicePath3").toString(), QStringLiteral("/dev/ttyACM3"));
+    EXPECT_FALSE(Setting("COMSECTION/DevicePath4").isValid());  // left as it was
+    for (int port = 1; port <= 4; ++port)
+        serialtest::SetDevicePath(port, {});
+    SerialPortList::SetProvider(old);
 }
