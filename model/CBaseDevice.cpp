@@ -223,15 +223,26 @@ int CBaseDevice::Create(uint32_t kindId, const std::string& name, int32_t number
     return InitObject();
 }
 
+namespace {
+// The words of new objects' default names ("%s %d"), in the language in use:
+// the texts of these ids (registered with their kinds and categories).
+constexpr uint32_t kWordAmplifier = IDS_CAT_FIRST + CAT_AMPLIFIER;  // "Verstärker"
+constexpr uint32_t kWordTopology = 32789;                           // "Topologie"
+constexpr uint32_t kWordLine = 32802;                               // "Linie"
+constexpr uint32_t kWordConsole = 34063;                            // "Sprechstelle"
+constexpr uint32_t kWordMacro = 32806;                              // "Makro"
+constexpr uint32_t kWordCollectiveCall = 32787;                     // "Sammelruf"
+}  // namespace
+
 std::string CBaseDevice::GetCategoryDefaultWord(int32_t category)
 {
     switch (category) {
-    case CAT_AMPLIFIER: return LoadStringId(IDS_WORD_AMPLIFIER);
-    case CAT_RELAIS_TOPOLOGY: return LoadStringId(IDS_WORD_TOPOLOGY);
-    case CAT_ZONE: return LoadStringId(IDS_WORD_LINE);
+    case CAT_AMPLIFIER: return LoadStringId(kWordAmplifier);
+    case CAT_RELAIS_TOPOLOGY: return LoadStringId(kWordTopology);
+    case CAT_ZONE: return LoadStringId(kWordLine);
     case CAT_GROUP: return LoadStringId(IDS_WORD_GROUP);
-    case CAT_CONSOLE: return LoadStringId(IDS_WORD_CONSOLE);
-    case CAT_MACRO: return LoadStringId(IDS_WORD_MACRO);
+    case CAT_CONSOLE: return LoadStringId(kWordConsole);
+    case CAT_MACRO: return LoadStringId(kWordMacro);
     default: return {};
     }
 }
@@ -356,10 +367,10 @@ int CBaseDevice::InitObject()
                 switch (m_type) {
                 case OT_COLLECTION_CALL:
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
-                    m_name = StrFormat("%s %d", LoadStringId(IDS_WORD_COLLECTIVE_CALL).c_str(), m_number);
+                    m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
                     break;
                 case OT_RELAIS_TOPOLOGY:
-                    m_name = StrFormat("%s %d", LoadStringId(IDS_WORD_TOPOLOGY).c_str(), m_number);
+                    m_name = StrFormat("%s %d", LoadStringId(kWordTopology).c_str(), m_number);
                     break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;

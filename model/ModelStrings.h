@@ -38,12 +38,5 @@ enum : uint32_t {
     IDS_FILE_AT_BYTE = 34989,           // "%s" reason, "%s" technical cause, "%llu" position
     IDS_OBJECTS_MOVED = 34990,          // "%s" the objects' names
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
-    // Words of the default names ("%s %d") of new objects, in the language in use.
-    IDS_WORD_AMPLIFIER = IDS_CAT_FIRST + 1,  // "Verstärker"
-    IDS_WORD_TOPOLOGY = 32789,          // "Topologie"
-    IDS_WORD_LINE = 32802,              // "Linie"
-    IDS_WORD_GROUP = 34909,             // "Gruppe"
-    IDS_WORD_CONSOLE = 34063,           // "Sprechstelle"
-    IDS_WORD_MACRO = 32806,             // "Makro"
-    IDS_WORD_COLLECTIVE_CALL = 32787,   // "Sammelruf"
+    IDS_WORD_GROUP = 34909,             // "Gruppe": the word of new groups' default names
 };

@@ -415,6 +415,7 @@ void CMainFrame::BuildMenus()
         ports->addSeparator();
         ports->addMenu(MakeMenu(QString()))->setProperty(kDeviceMenuProperty, true);
         connect(ports, &QMenu::aboutToShow, this, [this, ports] { FillPortMenu(ports); });
+        FillPortMenu(ports);
         comm->addMenu(ports);
         comm->addSeparator();
         AddCommand(comm, ids::LoadParameters, tr("&Parameter laden..."));
@@ -453,18 +454,21 @@ void CMainFrame::BuildMenus()
     }
 }
 
+int CMainFrame::ChosenComPort()
+{
+    return std::clamp(GetProfileInt(QStringLiteral("COMSECTION"), QStringLiteral("PORT"), 1) + 1, 1, 4);
+}
+
 void CMainFrame::FillPortMenu(QMenu* menu)
 {
     // Each COM n shows the device behind it; the device sub-menu offers the
     // system's serial devices for the chosen COM n.
-    int chosen = 1;
+    const int chosen = ChosenComPort();
     for (QAction* a : menu->actions()) {
         const int id = ActionId(a);
         if (id >= ids::ComPort1 && id < ids::ComPort1 + 4) {
             const int port = id - ids::ComPort1 + 1;
             a->setText(tr("COM &%1").arg(port) + QLatin1Char('\t') + CMSComm::DevicePathForPort(port));
-            if (a->isChecked())
-                chosen = port;
         }
     }
     QAction* holder = nullptr;
@@ -476,19 +480,19 @@ void CMainFrame::FillPortMenu(QMenu* menu)
     QMenu* devices = holder->menu();
     devices->clear();
     holder->setText(tr("&Gerät für COM %1").arg(chosen));
-    const bool free = !(m_link && m_link->IsConnected());
     const QString current = CMSComm::DevicePathForPort(chosen);
+    m_portDevices.clear();
     for (const SerialDevice& d : SerialPortList::ChoicesFor(chosen)) {
-        QAction* a = devices->addAction(d.description.isEmpty() ? d.path : d.path + QStringLiteral("  (") +
-                                                                                 d.description + QLatin1Char(')'));
+        if (m_portDevices.size() >= ids::ComDeviceCount)
+            break;
+        const int id = ids::ComDeviceFirst + static_cast<int>(m_portDevices.size());
+        QAction* a = AddCommand(devices, id, d.description.isEmpty() ? d.path : d.path + QStringLiteral("  (") +
+                                                                                d.description + QLatin1Char(')'));
         a->setCheckable(true);
         a->setChecked(d.path == current);
-        a->setEnabled(free);
-        const QString path = d.path;
-        connect(a, &QAction::triggered, this, [chosen, path] {
-            WriteProfileString(QStringLiteral("COMSECTION"), QStringLiteral("DevicePath%1").arg(chosen), path);
-        });
+        m_portDevices << d.path;
     }
+    UpdateMenu(devices);
 }
 
 void CMainFrame::FillWindowList(QMenu* menu)
@@ -754,6 +758,14 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_mdi && !m_mdi->subWindowList().isEmpty());
         return true;
     default:
+        if (static_cast<int>(ui.m_nID) >= ids::ComDeviceFirst &&
+            static_cast<int>(ui.m_nID) < ids::ComDeviceFirst + m_portDevices.size()) {
+            // The device of a port cannot change under a connection.
+            const QString path = m_portDevices[static_cast<int>(ui.m_nID) - ids::ComDeviceFirst];
+            ui.Enable(!(m_link && m_link->IsConnected()));
+            ui.SetCheck(path == CMSComm::DevicePathForPort(ChosenComPort()));
+            return true;
+        }
         return false;
     }
 }
@@ -794,6 +806,11 @@ bool CMainFrame::OnCommand(int id)
         m_mdi->tileSubWindows();
         return true;
     default:
+        if (id >= ids::ComDeviceFirst && id < ids::ComDeviceFirst + m_portDevices.size()) {
+            WriteProfileString(QStringLiteral("COMSECTION"), QStringLiteral("DevicePath%1").arg(ChosenComPort()),
+                               m_portDevices[id - ids::ComDeviceFirst]);
+            return true;
+        }
         return false;
     }
 }

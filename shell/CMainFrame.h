@@ -123,6 +123,7 @@ private:
     void AddLanguageMenu(QMenu* parent);
     void FillWindowList(QMenu* menu);
     void FillPortMenu(QMenu* menu);
+    static int ChosenComPort();
     static void ApplyState(QAction* action, const CCmdUI& ui, bool handled);
     void UpdateConnectEntry(QAction* action);
     void AddRecentFiles(QMenu* file);
@@ -155,6 +156,7 @@ private:
     QLabel* m_scrollPane = nullptr;
     QTimer* m_idleTimer = nullptr;
     std::unique_ptr<QTranslator> m_titleForm;
+    QStringList m_portDevices;  // the devices offered for the chosen COM port, by command
 };
 
 // The one main frame of the program (null before it exists).

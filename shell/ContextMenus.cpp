@@ -8,6 +8,7 @@
 #include <map>
 
 #include "hardware/CAmplifier.h"
+#include "hardware/CAudioInputDevice.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/CDigitalSlot.h"
@@ -76,11 +77,11 @@ ContextMenu InputSubmenuEntries(InputSubmenu which)
         return {Item::Cmd(33059, QT_TRANSLATE_NOOP("ContextMenus", "Mikrofon")), Item::Cmd(33060, QT_TRANSLATE_NOOP("ContextMenus", "PTT- Mikrofon")),
                 Item::Cmd(33061, "RV611"), Item::Cmd(33062, "RV617")};
     case InputSubmenu::Lines:
-        return {Item::Cmd(33063, "Mixer"), Item::Cmd(33064, "QTB8174"),
+        return {Item::Cmd(33063, "Mixer"), Item::Cmd(audiodevice::KindRecorder, "QTB8174"),
                 Item::Cmd(33065, QT_TRANSLATE_NOOP("ContextMenus", "Allgemeiner Line-Input"))};
     case InputSubmenu::Aux:
         return {Item::Cmd(33066, "CD"), Item::Cmd(33067, "Tape"), Item::Cmd(33068, "Tuner"), Item::Cmd(33069, "DAT"),
-                Item::Cmd(33064, "QTB8174"), Item::Cmd(33063, "Mixer")};
+                Item::Cmd(audiodevice::KindRecorder, "QTB8174"), Item::Cmd(33063, "Mixer")};
     case InputSubmenu::Card:
     default:
         return {Item::Cmd(inputcard::NotFitted, QT_TRANSLATE_NOOP("ContextMenus", "Slot &nicht bestückt")),

@@ -40,6 +40,9 @@ enum : int {
     ComPort1 = 32775,              // "COM &1" .. "COM &4": 32775 .. 32778
     ComPort4 = 32778,
     ComModem = 32779,              // the modem entry of the port menu
+    // The serial devices offered for the chosen COM port: 34960 .. 34975.
+    ComDeviceFirst = 34960,
+    ComDeviceCount = 16,
     ZoomOut = 32780,
     ZoomIn = 32781,
     ConnectModem = 32783,

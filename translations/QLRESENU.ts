@@ -497,7 +497,7 @@ Please check the file and repeat the operation !</translation>
         <source>Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !<byte value="xd"/>
 Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehört, und sich danach neu anmelden.</source>
         <translation>No permission to use the communication port %1 !<byte value="xd"/>
-The user must be a member of the group '%2' that owns the device, and log in again afterwards.</translation>
+The user must be a member of the group &apos;%2&apos; that owns the device, and log in again afterwards.</translation>
     </message>
 </context>
 <context>
@@ -2365,12 +2365,20 @@ of the KVT modem</translation>
     <message>
         <source>Sie sind jetzt mit der Zentrale verbunden.
 
-Einstellungen, die Sie während der Verbindung an die Zentrale senden, wirken sofort auf die laufende Anlage, auch auf Alarm- und Durchsagefunktionen.
-Senden Sie Einstellungen nur, wenn der Betrieb der Anlage es zulässt, und prüfen Sie sie vorher sorgfältig.</source>
+Einstellungen, die Sie während der Verbindung an die Zentrale
+senden, wirken sofort auf die laufende Anlage, auch auf
+Alarm- und Durchsagefunktionen.
+
+Senden Sie Einstellungen nur, wenn der Betrieb der Anlage
+es zulässt, und prüfen Sie sie vorher sorgfältig.</source>
         <translation>You are now connected to the central device.
 
-Settings you send to the central device while connected take effect on the running system at once, alarm and announcement functions included.
-Send settings only when the operation of the system allows it, and check them carefully beforehand.</translation>
+Settings you send to the central device while connected
+take effect on the running system at once, alarm and
+announcement functions included.
+
+Send settings only when the operation of the system
+allows it, and check them carefully beforehand.</translation>
     </message>
 </context>
 <context>

@@ -19,12 +19,12 @@ COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
     setWindowTitle(tr("Wichtiger Hinweis!"));
     auto* layout = new QVBoxLayout(this);
     m_note = new QLabel(tr("Sie sind jetzt mit der Zentrale verbunden.\n\n"
-                           "Einstellungen, die Sie während der Verbindung an die Zentrale senden, wirken sofort "
-                           "auf die laufende Anlage, auch auf Alarm- und Durchsagefunktionen.\n"
-                           "Senden Sie Einstellungen nur, wenn der Betrieb der Anlage es zulässt, und prüfen Sie "
-                           "sie vorher sorgfältig."),
+                           "Einstellungen, die Sie während der Verbindung an die Zentrale\n"
+                           "senden, wirken sofort auf die laufende Anlage, auch auf\n"
+                           "Alarm- und Durchsagefunktionen.\n\n"
+                           "Senden Sie Einstellungen nur, wenn der Betrieb der Anlage\n"
+                           "es zulässt, und prüfen Sie sie vorher sorgfältig."),
                         this);
-    m_note->setWordWrap(true);
     layout->addWidget(m_note);
     m_never = new QCheckBox(tr("Diese Meldung nie mehr anzeigen"), this);
     m_interval = new QCheckBox(tr("Diese Meldung in regelmäßigen Abständen anzeigen"), this);

@@ -128,9 +128,11 @@ TEST_F(MenuFixture, DeviceMenuOffersEveryLinkCommandWithTheLinksState)
     ASSERT_NE(ports, nullptr);
     EXPECT_NE(ports, MenuOf(ids::Password));
     EXPECT_EQ(MenuOf(ids::ComModem), ports);
-    ASSERT_EQ(ports->actions().size(), 5);
-    EXPECT_EQ(ports->actions()[0]->text(), QString("COM &1"));
-    EXPECT_EQ(ports->actions()[3]->text(), QString("COM &4"));
+    // Four ports with the device behind each, the modem, and the devices for the chosen port.
+    ASSERT_EQ(ports->actions().size(), 7);
+    EXPECT_TRUE(ports->actions()[0]->text().startsWith(QString("COM &1\t")));
+    EXPECT_TRUE(ports->actions()[3]->text().startsWith(QString("COM &4\t")));
+    EXPECT_NE(ports->actions()[6]->menu(), nullptr);
     Frame()->UpdateMenu(ports);
     EXPECT_TRUE(Item(ids::ComPort1 + 1)->isChecked());
     EXPECT_FALSE(Item(ids::ComPort1)->isChecked());

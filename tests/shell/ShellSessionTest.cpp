@@ -68,7 +68,7 @@ void MenuTexts(QMenu* menu, QStringList& out)
         if (a->menu())
             MenuTexts(a->menu(), out);
         else
-            out << a->text();
+            out << a->text().section(QLatin1Char('\t'), 0, 0);  // what follows a tab is not a text
     }
 }
 
@@ -172,7 +172,7 @@ TEST(ShellSession, LanguageChoiceSurvivesARestartAndEveryTextHasBothLanguages)
         CProjectDataDlg project;
         germanTexts << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project);
         for (const QString& t : germanTexts) {
-            if (HasLetters(t)) {
+            if (HasLetters(t) && !t.startsWith(QLatin1Char('/'))) {  // device paths are no texts
                 EXPECT_TRUE(HasEnglish(resources, t))
                     << "German text without English: " << t.toStdString();
             }
