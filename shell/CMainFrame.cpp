@@ -15,6 +15,7 @@
 #include "shell/CMdiClient.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
+#include "shell/CTitleFormTranslator.h"
 #include "shell/CZoomToolBar.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
@@ -79,21 +80,6 @@ constexpr char kConnectEntryProperty[] = "connectEntry";
 constexpr char kWindowEntryProperty[] = "windowEntry";
 constexpr char kDeviceMenuProperty[] = "deviceMenu";  // the devices to put behind the chosen COM n  // an open designer window in the window menu
 constexpr char kTipProperty[] = "tipSource";  // the German tool tip, translated at each language switch
-
-// The MDI area writes a maximised window's title into the main window's
-// ("<main title> - [<window title>]"); the main title names the project in
-// front already, so that form is left as it is.
-class CTitleFormTranslator : public QTranslator {
-public:
-    using QTranslator::QTranslator;
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char*, int) const override
-    {
-        if (qstrcmp(context, "QMdiSubWindow") == 0 && qstrcmp(source, "%1 - [%2]") == 0)
-            return QStringLiteral("%1");
-        return {};
-    }
-};
 
 int ActionId(const QAction* action)
 {

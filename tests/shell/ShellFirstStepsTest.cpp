@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -356,7 +358,11 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
         shown << program.dialogs.titles;
 
         // Every enabled entry of the main menus reaches a handler. (Closing
-        // and ending are left out; the port leads nowhere.)
+        // and ending are left out; the port leads nowhere; what the commands
+        // write goes to a folder of its own.)
+        QTemporaryDir work;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(work.path());
         QSettings().setValue(QStringLiteral("COMSECTION/DevicePath%1").arg(1), QStringLiteral("/nonexistent/tty"));
         std::vector<QAction*> actions;
         std::function<void(QMenu*)> collect = [&](QMenu* menu) {
@@ -378,6 +384,7 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
             EXPECT_TRUE(program.frame->OnCmdMsg(id)) << a->text().toStdString() << " (" << id << ") reaches nobody";
             QApplication::processEvents();
         }
+        QDir::setCurrent(before);
         EXPECT_GT(actions.size(), 20u);
 
         // Menus, tool tips, the names of new objects and Qt's own buttons
