@@ -369,9 +369,6 @@ int CBaseDevice::InitObject()
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
                     m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
                     break;
-                case OT_RELAIS_TOPOLOGY:
-                    m_name = StrFormat("%s %d", LoadStringId(kWordTopology).c_str(), m_number);
-                    break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;
                 case OT_CONDITION_OBJECT: path = "/CONDITION"; break;
