@@ -193,12 +193,8 @@ bool CAudioInputDevice::RefusesDeletion() const
 
 void CAudioInputDevice::OpenProperties()
 {
-    if (m_kindId != ad::KindRecorder && !IsPowerPack())
-        return;
-    if (DialogHook())
+    if ((m_kindId == ad::KindRecorder || IsPowerPack()) && DialogHook())
         DialogHook()(this);
-    else
-        GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);
 }
 
 int CAudioInputDevice::OnCommand(uint32_t commandId)

@@ -4,7 +4,6 @@
 
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
-#include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -171,19 +170,10 @@ int CDigitalSlot::OnCommand(uint32_t commandId)
     case digitalslot::CmdOutput:
         AttachPad(commandId == digitalslot::CmdOutput);
         return 1;
-    case objcmd::Properties:
-        OnOpen(0, 0, 0);
-        return 1;
     default:
         // The slot belongs to the central device: it is never deleted.
         return 0;
     }
-}
-
-void CDigitalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
-{
-    if (IsFitted())
-        GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);
 }
 
 void CDigitalSlot::OnUpdateCommand(CCmdUI& cmdUI)

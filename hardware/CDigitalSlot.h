@@ -29,9 +29,6 @@ public:
     int PostLoad() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
-    // Only a fitted card has a window; it is not part of the program yet:
-    // the host says so.
-    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
     int GetListTexts(int mode, std::vector<std::string>& texts) override;
     int GetListColumns(std::vector<ListColumn>& columns) override;
 

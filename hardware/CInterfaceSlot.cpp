@@ -3,7 +3,6 @@
 #include "hardware/CAudioInputDevice.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
-#include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -279,9 +278,6 @@ int CInterfaceSlot::OnCommand(uint32_t commandId)
         if (!DetachDevice(true))
             AttachDevice(commandId);
         return 1;
-    case objcmd::Properties:
-        OnOpen(0, 0, 0);
-        return 1;
     case interfaceslot::CmdFJX3392:
     case interfaceslot::CmdFJX3397:
         m_hoverInput = kPowerInput;
@@ -292,11 +288,6 @@ int CInterfaceSlot::OnCommand(uint32_t commandId)
         // The slot belongs to the central device: it is never deleted.
         return 0;
     }
-}
-
-void CInterfaceSlot::OnOpen(uint32_t, uint32_t, uint32_t)
-{
-    GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);
 }
 
 void CInterfaceSlot::OnUpdateCommand(CCmdUI& cmdUI)

@@ -34,8 +34,6 @@ public:
     int PostLoad() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
-    // The card's window is not part of the program yet: the host says so.
-    void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
 
     // Names inputs 0..3, and input 4 "POWER 24V" when the count is above 4.
     void SetInputNames(int32_t count);

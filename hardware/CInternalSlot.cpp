@@ -90,6 +90,8 @@ void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
     if (m_kindId == internalslot::Service) {
         if (ServiceDialog())
             ServiceDialog()(this);
+        else
+            GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);  // the service dialog is not built yet
         // Answers reach the dialog only while it runs.
         m_openDialog = nullptr;
         return;
@@ -103,8 +105,6 @@ void CInternalSlot::OnOpen(uint32_t, uint32_t, uint32_t)
     const int windowKind = GetWindowKind(m_kindId);
     if (windowKind != 0)
         GetAppHost().OpenFeatureWindow(m_pDocument, windowKind, true);
-    else
-        GetAppHost().ShowWindowNotAvailable(m_pDocument, m_name);  // the service dialog
 }
 
 int CInternalSlot::OnCommand(uint32_t commandId)
