@@ -3,6 +3,8 @@
 // answered from a script, objects that produce and check known protocol
 // lines, and the device simulator on a pseudo-terminal with its traffic log.
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -355,6 +357,74 @@ public:
     QString logPath;
     QProcess process;
     bool lineRate = true;
+};
+
+// Reads profile numbers from the private settings, as the program's own host does
+// (the connection stores the device's facts there).
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() : m_previous(SetAppHost(this)) {}
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous;
+};
+
+// The profile a simulator session starts from: the link's port at its default,
+// one online counter, and no staying online.
+struct SimProfiles {
+    SimProfiles()
+    {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    }
+};
+
+// A project with a path in a temporary folder as the active document, sending
+// through a link to the device simulator. Attach() in SetUp, Connect() to start
+// the simulator (with its options) and go online, Detach() in TearDown.
+class ConnectedSimSession {
+protected:
+    void Attach(int deviceVariant, const QString& fileName)
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = deviceVariant;
+        doc.SetPathName(dir.filePath(fileName).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        previousSender = SetLineSender(&link);
+        link.SetHost(&host);
+    }
+    void Connect(const QStringList& simArgs = {})
+    {
+        ASSERT_TRUE(sim.Start(simArgs)) << Simulator::Program().toStdString();
+        link.OnConnect();
+        ASSERT_TRUE(link.IsConnected());
+        serialtest::Pump(200);
+    }
+    void Detach()
+    {
+        link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+
+    SimProfiles profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
+    TestHost host;
+    Messages messages;
+    SettingsHost settings;
+    CCommLink link;
 };
 
 }  // namespace commtest

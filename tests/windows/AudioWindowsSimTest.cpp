@@ -40,41 +40,14 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() : m_previous(SetAppHost(this)) {}
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous;
-};
-
-class AudioWindowsSim : public ::testing::Test {
+class AudioWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 1;
-        doc.SetPathName(dir.filePath(QStringLiteral("Audio.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        previousSender = SetLineSender(&link);
-        link.SetHost(&host);
-        ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        Pump(200);
+        Attach(1, QStringLiteral("Audio.qlx"));
+        Connect();
     }
-    void TearDown() override
-    {
-        link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
+    void TearDown() override { Detach(); }
     template <class T>
     T* Object(uint32_t type)
     {
@@ -98,24 +71,6 @@ protected:
         PumpUntil([&] { return sim.Received().find(expected, mark) != std::string::npos; }, 3000);
         return sim.Received().substr(mark);
     }
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        }
-    } profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
-    CCommLink link;
 };
 }  // namespace
 

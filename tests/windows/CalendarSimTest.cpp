@@ -27,20 +27,6 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-// Reads the device facts the connection stored, as the program's settings do.
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() : m_previous(SetAppHost(this)) {}
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous;
-};
-
 class CalendarSim : public ::testing::Test {
 protected:
     void SetUp() override
@@ -65,15 +51,7 @@ protected:
         doc.AddObject(item, CAT_CALENDAR);
         return item;
     }
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        }
-    } profiles;
+    SimProfiles profiles;
     QTemporaryDir dir;
     Simulator sim;
     CQuillomerDoc doc;

@@ -43,15 +43,7 @@ protected:
             step = c.GetDownloadLines(0, step);
         return recorder.lines;
     }
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        }
-    } profiles;
+    SimProfiles profiles;
     QTemporaryDir dir;
     Simulator sim;
     CQuillomerDoc doc;

@@ -38,19 +38,6 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() : m_previous(SetAppHost(this)) {}
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous;
-};
-
 // Collects what a block makes, as the wire carries it.
 class Recorder : public ILineSender {
 public:
@@ -74,32 +61,10 @@ std::string BlockLines(CBaseDevice* block, int reset, int first, int end)
     return "/MACRO/LOCK ON\r\n" + rec.text + "/MACRO/LOCK OFF\r\n";
 }
 
-class LogicWindowsSim : public ::testing::Test {
+class LogicWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 0;
-        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
-    }
-    void TearDown() override
-    {
-        if (link.IsConnected())
-            link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
-    void Connect(const QStringList& args)
-    {
-        ASSERT_TRUE(sim.Start(args)) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        Pump(200);
-    }
+    void SetUp() override { Attach(0, QStringLiteral("Halle.qlx")); }
+    void TearDown() override { Detach(); }
     template <class T>
     T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
     {
@@ -137,25 +102,6 @@ protected:
         PumpUntil([&] { return sim.Received().size() >= mark + size; }, 5000);
         return sim.Received().substr(mark);
     }
-
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        }
-    } profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    TestHost host;
-    CCommLink link;
-    Messages messages;
-    SettingsHost settings;
-    ILineSender* previousSender = nullptr;
 };
 }  // namespace
 

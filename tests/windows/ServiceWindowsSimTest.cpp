@@ -47,36 +47,13 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() : m_previous(SetAppHost(this)) {}
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous;
-};
-
-class ServiceWindowsSim : public ::testing::Test {
+class ServiceWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 1;
-        doc.SetPathName(dir.filePath(QStringLiteral("Service.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        previousSender = SetLineSender(&link);
-        link.SetHost(&host);
-    }
+    ServiceWindowsSim() { SetProfile(QStringLiteral("Configuration/ErrorLogReplaceID"), 1); }
+    void SetUp() override { Attach(1, QStringLiteral("Service.qlx")); }
     void Connect(const QStringList& simArgs)
     {
-        ASSERT_TRUE(sim.Start(simArgs)) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        Pump(200);
+        ConnectedSimSession::Connect(simArgs);
         messages.texts.clear();  // the connection's own notices
     }
     void Disconnect()
@@ -84,39 +61,13 @@ protected:
         link.ClosePort();
         sim.Stop();
     }
-    void TearDown() override
-    {
-        link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
+    void TearDown() override { Detach(); }
     template <class T>
     T* Object(uint32_t type)
     {
         return dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(1, type));
     }
     std::string EventFile() const { return ReadFile(QString::fromStdString(doc.GetPathName() + ".events")); }
-
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-            SetProfile(QStringLiteral("Configuration/ErrorLogReplaceID"), 1);
-        }
-    } profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
-    CCommLink link;
 };
 }  // namespace
 

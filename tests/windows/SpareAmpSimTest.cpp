@@ -17,34 +17,9 @@ using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
-namespace {
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() : m_previous(SetAppHost(this)) {}
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous;
-};
-
-struct Profiles {
-    Profiles()
-    {
-        serialtest::UsePrivateSettings();
-        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-    }
-};
-}  // namespace
-
 TEST(SpareAmpSim, TableGoesDownAndComesBack)
 {
-    Profiles profiles;
+    SimProfiles profiles;
     QTemporaryDir dir;
     Simulator sim;
     CQuillomerDoc doc;
