@@ -45,38 +45,14 @@ bool Consume(std::string& text, const std::string& prefix)
     return true;
 }
 
-class Session {
+class Session : public ConnectedSimSession {
 public:
     Session()
     {
-        serialtest::UsePrivateSettings();
-        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
         doc.SetTitle("Halle");
-        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-        doc.m_data.deviceVariant = 0;
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
+        Attach(0, QStringLiteral("Halle.qlx"));
     }
-    ~Session()
-    {
-        if (link.IsConnected())
-            link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
-
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    TestHost host;
-    CCommLink link;
-    Messages messages;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
+    ~Session() { Detach(); }
 };
 
 }  // namespace

@@ -387,13 +387,12 @@ struct SimProfiles {
 };
 
 // A project with a path in a temporary folder as the active document, sending
-// through a link to the device simulator. Attach() in SetUp, Connect() to start
-// the simulator (with its options) and go online, Detach() in TearDown.
+// through a link to the device simulator. Attach() when set up, Connect() to
+// start the simulator (with its options) and go online, Detach() at the end.
 class ConnectedSimSession {
-protected:
+public:
     void Attach(int deviceVariant, const QString& fileName)
     {
-        ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = deviceVariant;
         doc.SetPathName(dir.filePath(fileName).toStdString());
         previousHook = SetActiveDocHook([this] { return &doc; });
@@ -409,7 +408,8 @@ protected:
     }
     void Detach()
     {
-        link.ClosePort();
+        if (link.IsConnected())
+            link.ClosePort();
         SetLineSender(previousSender);
         SetActiveDocHook(previousHook);
         serialtest::SetDevicePath(kPort, {});

@@ -29,44 +29,14 @@ using serialtest::Pump;
 
 namespace {
 
-// The application's settings as the blocks read them (capability flags).
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() { m_previous = SetAppHost(this); }
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        const QVariant v = Profile(QString::fromStdString(section + "/" + key));
-        return v.isValid() ? v.toInt() : def;
-    }
-
-private:
-    IAppHost* m_previous = nullptr;
-};
-
-class Session {
+class Session : public ConnectedSimSession {
 public:
     Session()
     {
-        serialtest::UsePrivateSettings();
-        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
         doc.SetTitle("Halle");
-        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-        doc.m_data.deviceVariant = 0;
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
+        Attach(0, QStringLiteral("Halle.qlx"));
     }
-    ~Session()
-    {
-        if (link.IsConnected())
-            link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
+    ~Session() { Detach(); }
     template <class T>
     T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
     {
@@ -86,16 +56,6 @@ public:
         link.OnTransferParameters();
         Pump(100);
     }
-
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    TestHost host;
-    CCommLink link;
-    Messages messages;
-    SettingsHost settings;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
 };
 
 template <class T>

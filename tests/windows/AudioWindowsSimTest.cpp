@@ -44,6 +44,7 @@ class AudioWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(doc.OnNewDocument());
         Attach(1, QStringLiteral("Audio.qlx"));
         Connect();
     }
