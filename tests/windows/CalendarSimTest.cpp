@@ -27,20 +27,17 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class CalendarSim : public ::testing::Test {
+class CalendarSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 0;
-        doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
+        Attach(0, QStringLiteral("Kalender.qlx"));
     }
     void TearDown() override
     {
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
+        Detach();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     template <class T>
@@ -51,14 +48,6 @@ protected:
         doc.AddObject(item, CAT_CALENDAR);
         return item;
     }
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
 };
 }  // namespace
 
@@ -77,13 +66,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     xmas->SetParam(CHoliday::Dayprog, 2);
     dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    Connect();
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
 
     size_t mark = sim.Received().size();
@@ -153,6 +136,4 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
         EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
     }
-    link.ClosePort();
-    SetLineSender(previousSender);
 }

@@ -21,20 +21,14 @@ using namespace commtest;
 using serialtest::PumpUntil;
 
 namespace {
-class ConsoleSim : public ::testing::Test {
+class ConsoleSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 0;
-        doc.SetPathName(dir.filePath(QStringLiteral("Pult.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
+        Attach(0, QStringLiteral("Pult.qlx"));
     }
-    void TearDown() override
-    {
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
+    void TearDown() override { Detach(); }
     std::vector<std::string> Lines(CConsole& c)
     {
         blocktest::RecordingSender recorder;
@@ -43,13 +37,6 @@ protected:
             step = c.GetDownloadLines(0, step);
         return recorder.lines;
     }
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    TestHost host;
-    Messages messages;
 };
 }  // namespace
 
@@ -82,12 +69,7 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     ASSERT_TRUE(console->RebuildKeyLinks());
     const std::vector<std::string> expected = Lines(*console);
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
+    Connect();
     ASSERT_TRUE(doc.IsConnected());
     messages.texts.clear();
 
@@ -115,6 +97,5 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     link.ClosePort();
-    SetLineSender(previousSender);
     EXPECT_EQ(expected, Lines(*console));
 }
