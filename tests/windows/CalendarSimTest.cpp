@@ -27,17 +27,20 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class CalendarSim : public ::testing::Test, protected ConnectedSimSession {
+class CalendarSim : public ::testing::Test {
 protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ASSERT_TRUE(doc.OnNewDocument());
-        Attach(0, QStringLiteral("Kalender.qlx"));
+        doc.m_data.deviceVariant = 0;
+        doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
     }
     void TearDown() override
     {
-        Detach();
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     template <class T>
@@ -48,6 +51,14 @@ protected:
         doc.AddObject(item, CAT_CALENDAR);
         return item;
     }
+    SimProfiles profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    TestHost host;
+    Messages messages;
+    SettingsHost settings;
 };
 }  // namespace
 
@@ -66,7 +77,13 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     xmas->SetParam(CHoliday::Dayprog, 2);
     dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
 
-    Connect();
+    CCommLink link;
+    link.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&link);
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
+    Pump(200);
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
 
     size_t mark = sim.Received().size();
@@ -136,4 +153,6 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
         EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
     }
+    link.ClosePort();
+    SetLineSender(previousSender);
 }

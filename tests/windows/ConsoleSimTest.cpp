@@ -21,14 +21,20 @@ using namespace commtest;
 using serialtest::PumpUntil;
 
 namespace {
-class ConsoleSim : public ::testing::Test, protected ConnectedSimSession {
+class ConsoleSim : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(doc.OnNewDocument());
-        Attach(0, QStringLiteral("Pult.qlx"));
+        doc.m_data.deviceVariant = 0;
+        doc.SetPathName(dir.filePath(QStringLiteral("Pult.qlx")).toStdString());
+        previousHook = SetActiveDocHook([this] { return &doc; });
     }
-    void TearDown() override { Detach(); }
+    void TearDown() override
+    {
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
     std::vector<std::string> Lines(CConsole& c)
     {
         blocktest::RecordingSender recorder;
@@ -37,6 +43,13 @@ protected:
             step = c.GetDownloadLines(0, step);
         return recorder.lines;
     }
+    SimProfiles profiles;
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    TestHost host;
+    Messages messages;
 };
 }  // namespace
 
@@ -69,7 +82,12 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     ASSERT_TRUE(console->RebuildKeyLinks());
     const std::vector<std::string> expected = Lines(*console);
 
-    Connect();
+    CCommLink link;
+    link.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&link);
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
     ASSERT_TRUE(doc.IsConnected());
     messages.texts.clear();
 
@@ -97,5 +115,6 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     link.ClosePort();
+    SetLineSender(previousSender);
     EXPECT_EQ(expected, Lines(*console));
 }
