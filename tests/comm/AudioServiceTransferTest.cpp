@@ -20,15 +20,44 @@ using serialtest::Pump;
 
 namespace {
 
-class Session : public ConnectedSimSession {
+// The settings as the application reads them (the monitor asks for "MONI_CLR").
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() { m_previous = SetAppHost(this); }
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        QSettings s;
+        return s.value(QString::fromStdString(section + "/" + key), def).toInt();
+    }
+
+private:
+    IAppHost* m_previous = nullptr;
+};
+
+class Session {
 public:
     Session()
     {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+        previousHook = SetActiveDocHook([this] { return &doc; });
         doc.OnNewDocument();
         doc.SetTitle("Halle");
-        Attach(1, QStringLiteral("Halle.qlx"));  // variant 1: every object takes part
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        doc.m_data.deviceVariant = 1;  // every object takes part
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
     }
-    ~Session() { Detach(); }
+    ~Session()
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
     template <class T>
     T* Get(uint32_t type, int32_t number = 1)
     {
@@ -44,6 +73,16 @@ public:
         link.OnTransferParameters();
         Pump(150);
     }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    SettingsHost settings;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
 };
 
 // What a download of the objects puts on the line: their step machines' lines,

@@ -45,14 +45,38 @@ bool Consume(std::string& text, const std::string& prefix)
     return true;
 }
 
-class Session : public ConnectedSimSession {
+class Session {
 public:
     Session()
     {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
         doc.SetTitle("Halle");
-        Attach(0, QStringLiteral("Halle.qlx"));
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        doc.m_data.deviceVariant = 0;
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
     }
-    ~Session() { Detach(); }
+    ~Session()
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
 };
 
 }  // namespace

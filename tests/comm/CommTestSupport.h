@@ -387,12 +387,13 @@ struct SimProfiles {
 };
 
 // A project with a path in a temporary folder as the active document, sending
-// through a link to the device simulator. Attach() when set up, Connect() to
-// start the simulator (with its options) and go online, Detach() at the end.
+// through a link to the device simulator. Attach() in SetUp, Connect() to start
+// the simulator (with its options) and go online, Detach() in TearDown.
 class ConnectedSimSession {
-public:
+protected:
     void Attach(int deviceVariant, const QString& fileName)
     {
+        ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = deviceVariant;
         doc.SetPathName(dir.filePath(fileName).toStdString());
         previousHook = SetActiveDocHook([this] { return &doc; });
@@ -408,8 +409,7 @@ public:
     }
     void Detach()
     {
-        if (link.IsConnected())
-            link.ClosePort();
+        link.ClosePort();
         SetLineSender(previousSender);
         SetActiveDocHook(previousHook);
         serialtest::SetDevicePath(kPort, {});

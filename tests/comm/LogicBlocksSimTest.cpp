@@ -29,14 +29,44 @@ using serialtest::Pump;
 
 namespace {
 
-class Session : public ConnectedSimSession {
+// The application's settings as the blocks read them (capability flags).
+class SettingsHost : public IAppHost {
+public:
+    SettingsHost() { m_previous = SetAppHost(this); }
+    ~SettingsHost() override { SetAppHost(m_previous); }
+    int GetProfileInt(const std::string& section, const std::string& key, int def) override
+    {
+        const QVariant v = Profile(QString::fromStdString(section + "/" + key));
+        return v.isValid() ? v.toInt() : def;
+    }
+
+private:
+    IAppHost* m_previous = nullptr;
+};
+
+class Session {
 public:
     Session()
     {
+        serialtest::UsePrivateSettings();
+        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
+        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
         doc.SetTitle("Halle");
-        Attach(0, QStringLiteral("Halle.qlx"));
+        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        doc.m_data.deviceVariant = 0;
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        link.SetHost(&host);
+        previousSender = SetLineSender(&link);
     }
-    ~Session() { Detach(); }
+    ~Session()
+    {
+        if (link.IsConnected())
+            link.ClosePort();
+        SetLineSender(previousSender);
+        SetActiveDocHook(previousHook);
+        serialtest::SetDevicePath(kPort, {});
+    }
     template <class T>
     T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)
     {
@@ -56,6 +86,16 @@ public:
         link.OnTransferParameters();
         Pump(100);
     }
+
+    QTemporaryDir dir;
+    Simulator sim;
+    CQuillomerDoc doc;
+    TestHost host;
+    CCommLink link;
+    Messages messages;
+    SettingsHost settings;
+    ActiveDocHook previousHook;
+    ILineSender* previousSender = nullptr;
 };
 
 template <class T>

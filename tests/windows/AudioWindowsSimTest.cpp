@@ -44,7 +44,6 @@ class AudioWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(doc.OnNewDocument());
         Attach(1, QStringLiteral("Audio.qlx"));
         Connect();
     }

@@ -63,11 +63,7 @@ std::string BlockLines(CBaseDevice* block, int reset, int first, int end)
 
 class LogicWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(doc.OnNewDocument());
-        Attach(0, QStringLiteral("Halle.qlx"));
-    }
+    void SetUp() override { Attach(0, QStringLiteral("Halle.qlx")); }
     void TearDown() override { Detach(); }
     template <class T>
     T* Add(uint32_t kind, int n, int32_t category = CAT_DIGITAL_IO)

@@ -50,11 +50,7 @@ namespace {
 class ServiceWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     ServiceWindowsSim() { SetProfile(QStringLiteral("Configuration/ErrorLogReplaceID"), 1); }
-    void SetUp() override
-    {
-        ASSERT_TRUE(doc.OnNewDocument());
-        Attach(1, QStringLiteral("Service.qlx"));
-    }
+    void SetUp() override { Attach(1, QStringLiteral("Service.qlx")); }
     void Connect(const QStringList& simArgs)
     {
         ConnectedSimSession::Connect(simArgs);
