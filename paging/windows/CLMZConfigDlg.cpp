@@ -7,8 +7,10 @@
 #include <QVBoxLayout>
 
 #include "hardware/CLMZ.h"
+#include "hardware/windows/CLMZFrm.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "model/ModelStrings.h"
 #include "model/NumberSet.h"
 #include "paging/CRelais.h"
@@ -108,6 +110,12 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
         if (Picture(item) % 2 == 0 || Picture(item) == lmzpic::Heading)
             item->setData(0, kPictureRole, Picture(item) + 1);
     });
+    // A card's extended properties have their own window; the tree is the
+    // only place where the cards are seen.
+    connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (IsCardItem(item))
+            GetAppHost().OpenFeatureWindow(m_pDoc, CLMZFrm::kWindowKind, true);
+    });
     connect(m_pTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) {
         const int p = Picture(item);
         if (p == 1 || p == 3 || p == 5 || p == 16 || p == 19 || p == 24)
@@ -141,6 +149,19 @@ bool CLMZConfigDlg::OnInitDialog()
     m_pList->InsertColumn(0, S(32829), CListCtrl::LVCFMT_LEFT, m_pList->GetClientWidth() * 90 / 100);
     RefillList();
     return true;
+}
+
+bool CLMZConfigDlg::IsCardItem(const QTreeWidgetItem* item)
+{
+    switch (Picture(item)) {
+    case lmzpic::Out763: case lmzpic::Out763 + 1:
+    case lmzpic::Out764: case lmzpic::Out764 + 1:
+    case lmzpic::In771: case lmzpic::In771 + 1:
+    case lmzpic::Analog775: case lmzpic::Analog775 + 1:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int CLMZConfigDlg::Picture(const QTreeWidgetItem* item)

@@ -58,6 +58,8 @@ public:
     void DeleteItem(QTreeWidgetItem* item);
 
     static int Picture(const QTreeWidgetItem* item);
+    // An output, input or analog card (open or closed), not the carrier.
+    static bool IsCardItem(const QTreeWidgetItem* item);
     static CBaseDevice* ObjectOf(const QTreeWidgetItem* item);
     // The item under `parent` (or anywhere when null) showing `object`.
     QTreeWidgetItem* FindItem(const CBaseDevice* object) const;

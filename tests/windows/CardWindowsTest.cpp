@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolBar>
 
 #include "hardware/CDigitalSlot.h"
 #include "hardware/windows/CConnectionsDlg.h"
 #include "hardware/windows/CDigitalSlotDlg.h"
+#include "hardware/windows/CLMZFrm.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 
@@ -61,5 +64,28 @@ TEST(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
     EXPECT_EQ("Input1, LCH = 0x0, CH = 0x0", connections.m_inputList->item(0)->text().toStdString());
     ASSERT_EQ(1, connections.m_outputList->count());
     EXPECT_EQ("Nebenuhren, LCH = 0x0, CH = 0x0", connections.m_outputList->item(0)->text().toStdString());
+    SetActiveDocHook(previous);
+}
+
+// The extended card window: its two buttons follow the connection as it was
+// when the window opened.
+TEST(CardWindows, LmzWindowButtonsFollowTheConnectionAtCreation)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    auto buttonsEnabled = [](const CLMZFrm& frm) {
+        std::vector<bool> enabled;
+        for (QAction* a : frm.m_toolBar->actions())
+            enabled.push_back(a->isEnabled());
+        return enabled;
+    };
+    CLMZFrm offline;
+    doc.SetConnected(1);
+    CLMZFrm online;
+    EXPECT_EQ((std::vector<bool> {false, false}), buttonsEnabled(offline));
+    EXPECT_EQ((std::vector<bool> {true, true}), buttonsEnabled(online));
+    doc.SetConnected(0);
+    EXPECT_EQ((std::vector<bool> {true, true}), buttonsEnabled(online));
     SetActiveDocHook(previous);
 }

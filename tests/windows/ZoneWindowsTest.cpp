@@ -151,6 +151,17 @@ TEST_F(ZoneWindows, LmzDialogAddsRenumbersAndDeletesCards)
     dlg.DeleteItem(dlg.FindItem(dir.GetBaseDevice(1, OT_LMZ764)));
     EXPECT_EQ(nullptr, m.GetSRelais(1));
     ExpectTablesSound();
+
+    // Double-clicking a card (not the carrier, a heading or a relay) opens
+    // the extended card properties.
+    ModelTestHost host;
+    for (QTreeWidgetItem* item : {dlg.Tree()->topLevelItem(0), dlg.FindText("Ausgangskarten"), dlg.FindItem(relay7),
+                                  dlg.FindItem(dir.GetBaseDevice(1, OT_LMZ763)),
+                                  dlg.FindItem(dir.GetBaseDevice(2, OT_LMZ771))}) {
+        ASSERT_NE(nullptr, item);
+        emit dlg.Tree()->itemDoubleClicked(item, 0);
+    }
+    EXPECT_EQ((std::vector<int> {4, 4}), host.featureWindows);
 }
 
 TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
