@@ -870,17 +870,16 @@ bool CMacro::SetTypeFromKeyword(const std::string& keyword, std::vector<std::str
 }
 
 namespace {
-// A whole decimal number (leading blanks and sign allowed, nothing after it
-// but blanks).
-bool ParseInt(const std::string& text, int32_t& out)
+// A decimal answer reads as "%d" does: the number at the start of the text,
+// so that "-12.5" reads -12. `whole` tells whether nothing but blanks follows.
+bool ParseInt(const std::string& text, int32_t& out, bool& whole)
 {
     int n = 0;
     int used = 0;
+    whole = false;
     if (std::sscanf(text.c_str(), "%d%n", &n, &used) != 1)
         return false;
-    for (size_t i = static_cast<size_t>(used); i < text.size(); ++i)
-        if (text[i] != ' ')
-            return false;
+    whole = text.find_first_not_of(' ', static_cast<size_t>(used)) == std::string::npos;
     out = n;
     return true;
 }
@@ -914,7 +913,8 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
         return false;
     const std::string k = key.substr(std::strlen(kPrefix));
     int32_t n = 0;
-    const bool isNumber = ParseInt(value, n);
+    bool wholeNumber = false;
+    const bool isNumber = ParseInt(value, n, wholeNumber);
     // A decimal value; a value that is not a number changes nothing.
     auto decimal = [&](int param, const std::string* err) {
         if (!isNumber)
@@ -1070,7 +1070,7 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     if (k == "ADDRESS")
         return decimal(38, errFile);
     if (k == "FILE") {
-        if (isNumber)
+        if (wholeNumber)
             return decimal(64, nullptr);
         // An erase macro names its recorder message.
         const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));

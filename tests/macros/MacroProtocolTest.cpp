@@ -300,4 +300,11 @@ TEST_F(MacroProtocolTest, AnswersThatCannotBeUsedChangeNothing)
     EXPECT_EQ(4, rep->GetParam(68));
     EXPECT_TRUE(rep->ParseParamAnswer("/PARAM/MACRO", "none", nullptr));  // not a number: no macro
     EXPECT_EQ(0, rep->GetParam(67));
+
+    // A decimal answer reads the number it starts with.
+    EXPECT_TRUE(rep->ParseParamAnswer("/PARAM/COUNT", "3 times", nullptr));
+    EXPECT_EQ(3, rep->GetParam(68));
+    CMacro* vol = NewMacro(mt::Volume);
+    EXPECT_TRUE(vol->ParseParamAnswer("/PARAM/VOLUME", "-12.5", nullptr));
+    EXPECT_EQ(-12, vol->GetParam(10));
 }
