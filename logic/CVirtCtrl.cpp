@@ -10,7 +10,6 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/LinkRecord.h"
-#include "model/NumberSet.h"
 #include "platform/AnswerLine.h"
 #include "platform/ArchiveList.h"
 #include "platform/StringTable.h"
@@ -416,19 +415,11 @@ void CVirtCtrl::ParseUploadLines(std::string line, const std::string& /*diffFile
 
 void CVirtCtrl::ApplyClearAnswer(const std::string& value)
 {
-    // The entries that are free on the device; the numbers read before a
-    // fault in the text count.
-    NumberSet set{};
-    ParseRanges(set, 320, value);
-    for (int n = 1; n <= kControllers; ++n) {
-        CVirtCtrlItem* item = FindItem(n);
-        if (TestBit(set, static_cast<unsigned>(n - 1))) {
-            if (item != nullptr)
-                item->OnCommand(objcmd::Delete);
-        } else {
-            GetOrCreateItem(n);
-        }
-    }
+    // The entries that are free on the device. A garbled answer would make
+    // a placeholder of every controller, so one that does not read changes
+    // nothing.
+    ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, value,
+                  [this](int n) { GetOrCreateItem(n); });
     m_clear.answered = 1;
 }
 

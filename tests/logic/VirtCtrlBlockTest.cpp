@@ -109,6 +109,9 @@ TEST(VirtCtrlBlock, ClearAnswerDeletesAndCreates)
         EXPECT_EQ(nullptr, f.Item(n)) << n;
     EXPECT_EQ(4, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
     EXPECT_EQ(5u, f.doc().GetList(CAT_AUDIO).size());  // the table and four controllers
+
+    f.vc->ParseUploadLines("VIRTCTRL/CLEAR x", "", linkstate::Upload);  // does not read: nothing changes
+    EXPECT_EQ(4, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
 }
 
 TEST(VirtCtrlBlock, EntryAndLinkAnswers)
