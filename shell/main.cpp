@@ -1,6 +1,8 @@
 // QUILLOMER Designer: start-up.
 #include <QApplication>
 
+#include <clocale>
+
 #include "platform/MessageBox.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/MessageBoxHandler.h"
@@ -8,6 +10,11 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library; numbers in protocol lines
+    // and in the values read back must keep their decimal point ("66.0", not
+    // "66,0"), whatever the user's language. Dates and texts the user sees
+    // come from QLocale and are not affected.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("HALVERON"));
     QApplication::setApplicationName(QStringLiteral("QUILLOMER"));
     // No display name: the platform would append it to every window title,
