@@ -238,12 +238,12 @@ void CAudioInputSlot::FillTables()
 
 const std::vector<CAudioInputSlot::ChannelParam>& CAudioInputSlot::GetChannelDownloadOrder()
 {
-    // The order in which the key table is filled: VOL, AUX, then each
-    // parameter word for filters 1, 2, 3.
+    // The 20 lines of one channel: VOL, AUX, then filter 1 TYPE, F, Q, V, S,
+    // BYPASS, then filters 2 and 3 the same way.
     static const std::vector<ChannelParam> order = [] {
         std::vector<ChannelParam> o = {{IPC_VOL, 0}, {IPC_AUX, 0}};
-        for (uint32_t code = IPC_TYPE; code <= IPC_BYPASS; ++code)
-            for (uint32_t filter = 0; filter < 3; ++filter)
+        for (uint32_t filter = 0; filter < 3; ++filter)
+            for (uint32_t code = IPC_TYPE; code <= IPC_BYPASS; ++code)
                 o.push_back({code, filter});
         return o;
     }();

@@ -23,11 +23,14 @@ std::string NewInputLines(int input)
 {
     const std::string p = "/AUDIO/IN" + std::to_string(input) + "/";
     std::string s = p + "VOL 0.0\r\n" + p + "AUX 1\r\n";
-    s += p + "FILTER1/TYPE LOSHELV\r\n" + p + "FILTER2/TYPE PEQ\r\n" + p + "FILTER3/TYPE HISHELV\r\n";
-    s += p + "FILTER1/F 500.0\r\n" + p + "FILTER2/F 1000.0\r\n" + p + "FILTER3/F 2000.0\r\n";
-    for (const char* key : {"Q 1.0000", "V 0.0", "S 6", "BYPASS OFF"})
-        for (int f = 1; f <= 3; ++f)
-            s += p + "FILTER" + std::to_string(f) + "/" + key + "\r\n";
+    const char* const types[3] = {"LOSHELV", "PEQ", "HISHELV"};
+    const char* const freqs[3] = {"500.0", "1000.0", "2000.0"};
+    for (int f = 0; f < 3; ++f) {
+        const std::string q = p + "FILTER" + std::to_string(f + 1) + "/";
+        s += q + "TYPE " + types[f] + "\r\n" + q + "F " + freqs[f] + "\r\n";
+        for (const char* key : {"Q 1.0000", "V 0.0", "S 6", "BYPASS OFF"})
+            s += q + key + "\r\n";
+    }
     return s;
 }
 
