@@ -98,11 +98,16 @@ bool CMSComm::SetSettings(const QString& text)
     else
         return false;
 
+    // The characters still on their way go out at the new rate.
+    const int64_t now = SteadyNs();
+    const int64_t oldCharNs = GetCharTimeNs();
     m_baud = baud;
     m_parity = parityText.at(0).toLatin1();
     m_dataBits = data;
     m_stopBits = stop;
     m_settings = text;
+    if (m_wireFreeNs > now)
+        m_wireFreeNs = now + (m_wireFreeNs - now) * GetCharTimeNs() / oldCharNs;
     if (GetPortOpen())
         ApplySettings();
     return true;

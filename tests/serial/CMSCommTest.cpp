@@ -201,6 +201,15 @@ TEST_F(CMSCommTest, OutputCountFollowsTheLineRate)
     EXPECT_LT(comm.GetOutputDoneMs() - t.msecsSinceReference(), 510);
 }
 
+TEST_F(CMSCommTest, ANewRateCarriesWhatIsStillOnTheLine)
+{
+    ASSERT_TRUE(comm.SetPortOpen(true));
+    comm.SetOutput(QByteArray(480, 'a'));
+    ASSERT_TRUE(comm.SetSettings(QStringLiteral("115200,n,8,1")));
+    EXPECT_LE(comm.GetOutBufferCount(), 480);
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(CMSCommTest, InBufferCountZeroDiscardsWhatWaits)
 {
     ASSERT_TRUE(comm.SetPortOpen(true));
