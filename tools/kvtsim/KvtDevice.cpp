@@ -1,7 +1,10 @@
 #include "KvtDevice.h"
 
+#include "KvtTables.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <ctime>
 #include <iterator>
 #include <vector>
@@ -39,54 +42,6 @@ int HexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-// The calendar's item lists: path word and how many numbers the device holds.
-struct CalendarPart {
-    const char* word;
-    int count;
-};
-constexpr CalendarPart kCalendarParts[] = {{"APPOINT", 50}, {"DAYPROG", 20}, {"HOLIDAY", 50}};
-
-const CalendarPart* CalendarPartOfClear(const std::string& path)
-{
-    for (const CalendarPart& p : kCalendarParts)
-        if (path == std::string("/CAL/CLEAR/") + p.word)
-            return &p;
-    return nullptr;
-}
-
-// Numbered lists that a clear line empties and whose "?" reports the free
-// numbers: the monitor matrix's table entries and relays, the spare amplifiers.
-struct MoniList {
-    const char* clearPath;
-    const char* prefix;  // "/MONI/TABLE" + n (+ "/SEL")
-    const char* suffix;
-    int count;
-};
-constexpr MoniList kMoniLists[] = {
-    {"/MONI/CLEAR/TABLE", "/MONI/TABLE", "/SEL", 250},
-    {"/MONI/CLEAR/RELAY", "/MONI/RELAY", "", 50},
-    {"/SPAREAMP/CLEAR", "/SPAREAMP/ENTRY", "/INDEX", 8},
-};
-
-const MoniList* MoniListOf(const std::string& clearPath)
-{
-    for (const MoniList& l : kMoniLists)
-        if (clearPath == l.clearPath)
-            return &l;
-    return nullptr;
-}
-
-// Whether a stored path is an entry of the list ("/MONI/TABLE7/IDX", "/MONI/RELAY3").
-bool IsMoniListPath(const MoniList& list, const std::string& path)
-{
-    const std::string prefix = list.prefix;
-    if (path.compare(0, prefix.size(), prefix) != 0 || path.size() == prefix.size() ||
-        !std::isdigit(static_cast<unsigned char>(path[prefix.size()])))
-        return false;
-    const size_t end = path.find_first_not_of("0123456789", prefix.size());
-    return end == std::string::npos || path[end] == '/';
 }
 
 // Comma-separated numbers and ranges ("1-3,7"); "0" when there are none.
@@ -464,57 +419,43 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
         m_values[path] = "FALSE";
         return;
     }
-    if (const CalendarPart* part = CalendarPartOfClear(path)) {
-        // "ALL" forgets every item of the list.
+    if (const DeviceTable* table = TableOfClear(path)) {
+        // "ALL" clears every entry of the table.
         if (word != "ALL") {
             Answer(path + " " + value + " ? \r\n", now);
             return;
         }
-        const std::string prefix = std::string("/CAL/") + part->word;
-        for (auto it = m_values.lower_bound(prefix); it != m_values.end() && it->first.compare(0, prefix.size(), prefix) == 0;)
-            it = m_values.erase(it);
-        return;
-    }
-    if (const MoniList* list = MoniListOf(path)) {
-        if (word != "ALL") {
-            Answer(path + " " + value + " ? \r\n", now);
-            return;
-        }
-        for (auto it = m_values.begin(); it != m_values.end();)
-            it = IsMoniListPath(*list, it->first) ? m_values.erase(it) : std::next(it);
+        const size_t prefixSize = std::strlen(table->prefix);
+        for (auto it = m_values.lower_bound(table->prefix);
+             it != m_values.end() && it->first.compare(0, prefixSize, table->prefix) == 0;)
+            it = PlaceIn(*table, it->first) ? m_values.erase(it) : std::next(it);
         return;
     }
     m_values[path] = value;
 }
 
-std::string KvtDevice::FreeCalendarNumbers(const std::string& word, int count) const
+std::string KvtDevice::FreeNumbers(const DeviceTable& table) const
 {
-    // An item is held while it has a stored value other than an "OFF" function.
-    std::vector<bool> held(static_cast<size_t>(count) + 1, false);
-    const std::string prefix = "/CAL/" + word;
-    for (auto it = m_values.lower_bound(prefix); it != m_values.end() && it->first.compare(0, prefix.size(), prefix) == 0;
-         ++it) {
-        size_t i = prefix.size();
-        int n = 0;
-        while (i < it->first.size() && std::isdigit(static_cast<unsigned char>(it->first[i])) && n <= count)
-            n = n * 10 + (it->first[i++] - '0');
-        if (n < 1 || n > count || i >= it->first.size() || it->first[i] != '/')
+    // An entry is used while its telling key (or, without one, any key)
+    // holds something other than nothing, "OFF", 0 or its cleared value.
+    std::vector<bool> used(static_cast<size_t>(table.count) + 1, false);
+    const size_t prefixSize = std::strlen(table.prefix);
+    for (auto it = m_values.lower_bound(table.prefix);
+         it != m_values.end() && it->first.compare(0, prefixSize, table.prefix) == 0; ++it) {
+        const auto place = PlaceIn(table, it->first);
+        if (!place || (table.usedKey && place->key != table.usedKey))
             continue;
-        if (it->first.substr(i) == "/FUNCTION" && Upper(it->second) == "OFF")
+        const std::string v = Upper(it->second);
+        const char* cleared = ClearedValue(table, place->key);
+        if (v.empty() || v == "OFF" || v == "0" || (cleared && v == Upper(cleared)))
             continue;
-        held[static_cast<size_t>(n)] = true;
+        used[static_cast<size_t>(place->number)] = true;
     }
-    std::string text;
-    for (int n = 1; n <= count; ++n) {
-        if (held[static_cast<size_t>(n)])
-            continue;
-        int last = n;
-        while (last < count && !held[static_cast<size_t>(last) + 1])
-            ++last;
-        text += (text.empty() ? "" : ",") + (last == n ? std::to_string(n) : std::to_string(n) + "-" + std::to_string(last));
-        n = last;
-    }
-    return text.empty() ? "0" : text;
+    std::vector<int> free;
+    for (int n = 1; n <= table.count; ++n)
+        if (!used[static_cast<size_t>(n)])
+            free.push_back(n);
+    return RangeText(free);
 }
 
 std::string KvtDevice::ChildNames(const std::string& path) const
@@ -574,31 +515,21 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
             value = m_events.front();
             m_events.pop_front();
         }
-    } else if (const CalendarPart* part = CalendarPartOfClear(path))
-        value = FreeCalendarNumbers(part->word, part->count);
-    else if (const MoniList* list = MoniListOf(path)) {
-        // The free entries (relays): never set, or set to nothing.
-        std::vector<int> free;
-        for (int n = 1; n <= list->count; ++n) {
-            const auto it = m_values.find(list->prefix + std::to_string(n) + list->suffix);
-            const std::string v = it == m_values.end() ? std::string() : Upper(it->second);
-            if (v.empty() || v == "OFF" || v == "0")
-                free.push_back(n);
-        }
-        value = RangeText(free);
-    } else {
-        const auto it = m_values.find(path);
-        if (it == m_values.end()) {
-            // A folder answers the names below it after a blank (so that a
-            // single name still reads as a list); the root answers them alone.
-            const std::string children = ChildNames(path);
-            if (children.empty())
-                Answer(path + " ? \r\n", now);
-            else
-                Answer(path == "/" ? children + "\r\n" : path + "  " + children + "\r\n", now);
-            return;
-        }
+    } else if (const DeviceTable* table = TableOfClear(path))
+        value = FreeNumbers(*table);
+    else if (const auto it = m_values.find(path); it != m_values.end())
         value = it->second;
+    else if (const auto place = FindPlace(path); place && ClearedValue(*place->table, place->key))
+        value = ClearedValue(*place->table, place->key);  // an entry of a fixed table that holds nothing
+    else {
+        // A folder answers the names below it after a blank (so that a
+        // single name still reads as a list); the root answers them alone.
+        const std::string children = ChildNames(path);
+        if (children.empty())
+            Answer(path + " ? \r\n", now);
+        else
+            Answer(path == "/" ? children + "\r\n" : path + "  " + children + "\r\n", now);
+        return;
     }
     Answer(path + " " + value + "\r\n", now);
 }

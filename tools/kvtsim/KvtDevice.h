@@ -26,6 +26,8 @@ using Clock = std::chrono::steady_clock;
 using TimePoint = Clock::time_point;
 using Millis = std::chrono::milliseconds;
 
+struct DeviceTable;
+
 struct DeviceConfig {
     std::string version = "V0.551";    // operating-system version answered to /SERVICE/VER ?
     std::string newVersion;            // version after a successful firmware load (empty: unchanged)
@@ -118,8 +120,8 @@ private:
     void Schedule(TimePoint when, std::function<void()> what);
     std::string ResolvePath(const std::string& word) const;
     std::string Clock(bool date) const;
-    // The numbers 1..count of a calendar list that hold no item, as a range text.
-    std::string FreeCalendarNumbers(const std::string& word, int count) const;
+    // The free entries of a fixed table, as a range text ("0" when none is free).
+    std::string FreeNumbers(const DeviceTable& table) const;
     // The names one level below `path` among the stored paths, comma-separated
     // ("" when nothing is stored below it).
     std::string ChildNames(const std::string& path) const;

@@ -443,3 +443,27 @@ TEST(KvtDevice, CalendarListsClearAndReportTheirFreeNumbers)
     EXPECT_EQ(dev.d.Value("/CAL/DAYPROG20/NAME"), "Abend");
     EXPECT_EQ(dev.Send("/CLOCK/DCF/RECEIVE ?\r\n"), "/CLOCK/DCF/RECEIVE OFF\r\n");
 }
+
+// The fixed tables answer every key of every entry, cleared or set; a clear
+// line resets its own table, and its "?" lists the entries holding nothing.
+TEST(KvtDevice, FixedTablesAnswerClearedEntriesAndTheirFreeNumbers)
+{
+    Dev dev;
+    dev.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n");
+    EXPECT_EQ(dev.Send("/TRIGGER/ENTRY100/ON_MACRO ?\r\n/CONDITION/COMBINE3/COND4/IDX ?\r\n"
+                       "/SPAREAMP/ENTRY8/WATCH10/OUTRELAY ?\r\n/CAL/DAYPROG20/ENTRY100/MACRO ?\r\n/CAL/HOLIDAY1/NAME ?\r\n"),
+              "/TRIGGER/ENTRY100/ON_MACRO OFF\r\n/CONDITION/COMBINE3/COND4/IDX OFF\r\n"
+              "/SPAREAMP/ENTRY8/WATCH10/OUTRELAY OFF\r\n/CAL/DAYPROG20/ENTRY100/MACRO 0\r\n/CAL/HOLIDAY1/NAME \r\n");
+    // Beyond a table, or a key its entries do not have: not understood.
+    EXPECT_EQ(dev.Send("/TRIGGER/ENTRY101/TIME ?\r\n/CONDITION/COMBINE3/COND5/IDX ?\r\n/TRIGGER/ENTRY1/NAME ?\r\n"),
+              "/TRIGGER/ENTRY101/TIME ? \r\n/CONDITION/COMBINE3/COND5/IDX ? \r\n/TRIGGER/ENTRY1/NAME ? \r\n");
+
+    dev.Send("/TRIGGER/ENTRY2/CONDITION 7\r\n/TRIGGER/ENTRY2/TIME 2.5\r\n/TRIGGER/ENTRY3/CONDITION OFF\r\n"
+             "/CONDITION/BUSY4/AUDIO NONE\r\n/CONDITION/BUSY5/AUDIO ALARM\r\n"
+             "/CAL/DAYPROG3/ENTRY1/TIME OFF\r\n/CAL/DAYPROG4/ENTRY9/TIME 07:00:00\r\n");
+    EXPECT_EQ(dev.Send("/TRIGGER/CLEAR ?\r\n/CONDITION/CLEAR/BUSY ?\r\n/CAL/CLEAR/DAYPROG ?\r\n"),
+              "/TRIGGER/CLEAR 1,3-100\r\n/CONDITION/CLEAR/BUSY 1-4,6-50\r\n/CAL/CLEAR/DAYPROG 1-3,5-20\r\n");
+    dev.Send("/TRIGGER/CLEAR ALL\r\n");
+    EXPECT_EQ(dev.Send("/TRIGGER/ENTRY2/TIME ?\r\n/TRIGGER/CLEAR ?\r\n/CONDITION/CLEAR/BUSY ?\r\n"),
+              "/TRIGGER/ENTRY2/TIME 0.0\r\n/TRIGGER/CLEAR 1-100\r\n/CONDITION/CLEAR/BUSY 1-4,6-50\r\n");
+}

@@ -1,0 +1,125 @@
+#include "KvtTables.h"
+
+#include <cctype>
+
+namespace kvtsim {
+
+namespace {
+bool IsDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Reads the decimal number at `pos` (at most `max`); 0 when there is none or
+// it is out of range.
+int ReadNumber(const std::string& text, size_t& pos, int max)
+{
+    if (pos >= text.size() || !IsDigit(text[pos]))
+        return 0;
+    long n = 0;
+    while (pos < text.size() && IsDigit(text[pos])) {
+        n = n * 10 + (text[pos++] - '0');
+        if (n > max)
+            return 0;
+    }
+    return static_cast<int>(n);
+}
+
+// Whether `key` is `pattern`, a '#' taking a number 1..subCount.
+bool KeyMatches(const char* pattern, const std::string& key, int subCount)
+{
+    size_t k = 0;
+    for (const char* p = pattern; *p; ++p) {
+        if (*p == '#') {
+            if (ReadNumber(key, k, subCount) < 1)
+                return false;
+        } else if (k >= key.size() || key[k++] != *p) {
+            return false;
+        }
+    }
+    return k == key.size();
+}
+}  // namespace
+
+const std::vector<DeviceTable>& DeviceTables()
+{
+    // A cleared entry answers what the designer writes for an unused entry,
+    // except where the designer reads a word of its own for "none" (a
+    // reference or relay "OFF"), which the device then answers. Times and
+    // dates of a cleared calendar item are the designer's defaults of a new
+    // item; a cleared name is empty.
+    static const std::vector<DeviceTable> tables = {
+        {"/TRIGGER/CLEAR", "/TRIGGER/ENTRY", 100, "/CONDITION", 0,
+         {{"/CONDITION", "OFF"}, {"/TIME", "0.0"}, {"/ON_MACRO", "OFF"}, {"/OFF_MACRO", "OFF"}}},
+        {"/LOGICOUT/CLEAR", "/LOGICOUT/ENTRY", 250, "/FUNCTION", 0,
+         {{"/FUNCTION", "OFF"}, {"/INV", "OFF"}, {"/COND", "OFF"}, {"/INDEX", "1"}}},
+        {"/CONDITION/CLEAR/ANALOG", "/CONDITION/ANALOG", 50, "/LMZ775", 0,
+         {{"/LMZ775", "OFF"}, {"/MIN", "0.0"}, {"/MAX", "0.0"}}},
+        {"/CONDITION/CLEAR/BUSY", "/CONDITION/BUSY", 50, "/AUDIO", 0,
+         {{"/AUDIO", "NONE"}, {"/OUTPUTS", "NONE"}, {"/ZONES", "NONE"}, {"/FULL", "OFF"}, {"/PRIO", "0"}}},
+        {"/CONDITION/CLEAR/COMBINE", "/CONDITION/COMBINE", 50, "/LOGIC", 4,
+         {{"/LOGIC", "OFF"}, {"/COND#/IDX", "OFF"}, {"/COND#/INV", "OFF"}}},
+        {"/CONDITION/CLEAR/ENTRY", "/CONDITION/ENTRY", 250, "/FUNCTION", 0,
+         {{"/FUNCTION", "OFF"}, {"/LEVEL", "OFF"}, {"/INDEX", "0"}}},
+        {"/READYINP/CLEAR", "/READYINP/ENTRY", 50, "/FUNCTION", 0,
+         {{"/FUNCTION", "OFF"}, {"/INDEX", "1"}, {"/LEVEL", "OFF"}, {"/MASK", "OFF"}, {"/TEXT", "1"}, {"/DEVICE", "1"}}},
+        {"/SPAREAMP/CLEAR", "/SPAREAMP/ENTRY", 8, "/INDEX", 10,
+         {{"/INDEX", "OFF"},
+          {"/REMOTE", "YES"},
+          {"/REPLACE", "OFF"},
+          {"/WATCH#/INDEX", "OFF"},
+          {"/WATCH#/REMOTE", "YES"},
+          {"/WATCH#/OUTRELAY", "OFF"},
+          {"/WATCH#/INPRELAY", "OFF"}}},
+        {"/CAL/CLEAR/APPOINT", "/CAL/APPOINT", 50, "/FUNCTION", 0,
+         {{"/FUNCTION", "OFF"}, {"/MACRO", "0"}, {"/TIME", "00:00:00"}, {"/DATE", "01.03.1980"}}},
+        // A day programme has no function word: it is used while its name or
+        // one of its entries holds something.
+        {"/CAL/CLEAR/DAYPROG", "/CAL/DAYPROG", 20, nullptr, 100,
+         {{"/NAME", ""}, {"/ENTRY#/TIME", "OFF"}, {"/ENTRY#/MACRO", "0"}}},
+        {"/CAL/CLEAR/HOLIDAY", "/CAL/HOLIDAY", 50, "/FUNCTION", 0,
+         {{"/FUNCTION", "OFF"}, {"/NAME", ""}, {"/DAYPROG", "0"}, {"/DATE", "01.03.1980"}}},
+        // The monitor matrix keeps only what was written to it.
+        {"/MONI/CLEAR/TABLE", "/MONI/TABLE", 250, "/SEL", 0, {}},
+        {"/MONI/CLEAR/RELAY", "/MONI/RELAY", 50, "", 0, {}},
+    };
+    return tables;
+}
+
+const DeviceTable* TableOfClear(const std::string& clearPath)
+{
+    for (const DeviceTable& t : DeviceTables())
+        if (clearPath == t.clearPath)
+            return &t;
+    return nullptr;
+}
+
+std::optional<TablePlace> PlaceIn(const DeviceTable& table, const std::string& path)
+{
+    const std::string prefix = table.prefix;
+    if (path.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    size_t pos = prefix.size();
+    const int n = ReadNumber(path, pos, table.count);
+    if (n < 1 || (pos < path.size() && path[pos] != '/'))
+        return std::nullopt;
+    return TablePlace {&table, n, path.substr(pos)};
+}
+
+std::optional<TablePlace> FindPlace(const std::string& path)
+{
+    for (const DeviceTable& t : DeviceTables())
+        if (auto place = PlaceIn(t, path))
+            return place;
+    return std::nullopt;
+}
+
+const char* ClearedValue(const DeviceTable& table, const std::string& key)
+{
+    for (const TableKey& k : table.keys)
+        if (KeyMatches(k.key, key, table.subCount))
+            return k.cleared;
+    return nullptr;
+}
+
+}  // namespace kvtsim
