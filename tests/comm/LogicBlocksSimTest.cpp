@@ -134,11 +134,12 @@ CControlPad* AddPad(Session& s, uint32_t kind, uint32_t slotType, int slotKey, b
 TEST(LogicBlocksSim, UnansweredFreeListEndsTheUploadAfterItsWait)
 {
     Session s;
-    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    // A device that holds no condition table answers the free-list query with "?".
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--unknown"), QStringLiteral("/CONDITION")}))
+        << Simulator::Program().toStdString();
     s.link.OnConnect();
     ASSERT_TRUE(s.link.IsConnected());
     CConditionObject* block = AddConditionBlock(s);
-    // A device that holds no condition table answers the free-list query with "?".
     s.Transfer({block}, 0);
     EXPECT_TRUE(s.messages.Contains("Keine Antwort von QUILLOMER"));
     EXPECT_FALSE(s.messages.Contains("Upload beendet"));

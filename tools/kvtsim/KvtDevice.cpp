@@ -261,6 +261,14 @@ std::string KvtDevice::ResolvePath(const std::string& word) const
     return folder + path;
 }
 
+bool KvtDevice::IsUnknownPath(const std::string& path) const
+{
+    for (const std::string& u : m_config.unknown)
+        if (path.compare(0, u.size(), u) == 0 && (path.size() == u.size() || path[u.size()] == '/'))
+            return true;
+    return false;
+}
+
 void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
 {
     // Password lines follow "/PROTECT OFF" (login) and "/PROTECT ON" (new password, twice).
@@ -320,6 +328,13 @@ void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
     if (m_protected && path != "/PROTECT") {
         m_current = "/PROTECT";
         Answer("/PROTECT ON\r\n", now);
+        EmitPrompt(now);
+        return;
+    }
+
+    if (!value.empty() && IsUnknownPath(path)) {
+        m_current = path;
+        Answer(path + (value == "?" ? "" : " " + value) + " ? \r\n", now);
         EmitPrompt(now);
         return;
     }

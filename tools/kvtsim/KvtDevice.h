@@ -41,6 +41,7 @@ struct DeviceConfig {
     bool firmwareFails = false;        // the loader rejects every S-record stream
     int answerDelayMs = 0;             // answers (not the echo) come this much later
     std::vector<std::string> events;   // event log entries held at start, oldest first
+    std::vector<std::string> unknown;  // upper-case paths the device does not know (nor what lies below them)
 };
 
 // What the runner must do to the line.
@@ -119,6 +120,7 @@ private:
     void EmitPrompt(TimePoint now);
     void Schedule(TimePoint when, std::function<void()> what);
     std::string ResolvePath(const std::string& word) const;
+    bool IsUnknownPath(const std::string& path) const;
     std::string Clock(bool date) const;
     // The free entries of a fixed table, as a range text ("0" when none is free).
     std::string FreeNumbers(const DeviceTable& table) const;

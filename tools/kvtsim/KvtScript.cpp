@@ -185,6 +185,17 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         o.presets.emplace_back(path, Rest(in));
         return true;
     }
+    if (name == "unknown") {
+        std::string path;
+        if (!(in >> path) || path[0] != '/') {
+            error = "unknown: a path beginning with / is expected";
+            return false;
+        }
+        for (char& c : path)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        o.device.unknown.push_back(path);
+        return true;
+    }
     if (name == "event") {
         o.device.events.push_back(Unescape(Rest(in)));
         return true;

@@ -15,7 +15,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--link", "/tmp/x.link", "--version", "V0.550", "--boot", "--protect", "pw",
                                   "--pace", "--read-pace", "960", "--erase-ms", "20", "-e", "set /ZONE/NAME1 Halle Ost", "--at", "3", "xoff",
-                                  "500", "--firmware-fails"},
+                                  "500", "--firmware-fails", "--unknown", "/condition"},
                                  o, error))
         << error;
     EXPECT_EQ(o.linkFile, "/tmp/x.link");
@@ -37,6 +37,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     EXPECT_EQ(d.Value("/zone/name1"), "Halle Ost");
     EXPECT_TRUE(d.IsProtected());
     EXPECT_EQ(d.GetMode(), KvtDevice::Mode::BootLoader);
+    EXPECT_EQ(o.device.unknown, std::vector<std::string> {"/CONDITION"});
 }
 
 TEST(KvtScript, WrongDirectivesAreRefusedWithAReason)
