@@ -434,16 +434,20 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
         m_values[path] = "FALSE";
         return;
     }
-    if (const DeviceTable* table = TableOfClear(path)) {
-        // "ALL" clears every entry of the table.
+    if (TableOfClear(path)) {
+        // "ALL" clears every entry of the tables behind the clear path.
         if (word != "ALL") {
             Answer(path + " " + value + " ? \r\n", now);
             return;
         }
-        const size_t prefixSize = std::strlen(table->prefix);
-        for (auto it = m_values.lower_bound(table->prefix);
-             it != m_values.end() && it->first.compare(0, prefixSize, table->prefix) == 0;)
-            it = PlaceIn(*table, it->first) ? m_values.erase(it) : std::next(it);
+        for (const DeviceTable& table : DeviceTables()) {
+            if (path != table.clearPath)
+                continue;
+            const size_t prefixSize = std::strlen(table.prefix);
+            for (auto it = m_values.lower_bound(table.prefix);
+                 it != m_values.end() && it->first.compare(0, prefixSize, table.prefix) == 0;)
+                it = PlaceIn(table, it->first) ? m_values.erase(it) : std::next(it);
+        }
         return;
     }
     m_values[path] = value;

@@ -25,19 +25,19 @@ int ReadNumber(const std::string& text, size_t& pos, int max)
     return static_cast<int>(n);
 }
 
-// Whether `key` is `pattern`, a '#' taking a number 1..subCount.
-bool KeyMatches(const char* pattern, const std::string& key, int subCount)
+// Whether `key` is the key of `k`, its '#' taking a number 1..k.count.
+bool KeyMatches(const TableKey& k, const std::string& key)
 {
-    size_t k = 0;
-    for (const char* p = pattern; *p; ++p) {
+    size_t pos = 0;
+    for (const char* p = k.key; *p; ++p) {
         if (*p == '#') {
-            if (ReadNumber(key, k, subCount) < 1)
+            if (ReadNumber(key, pos, k.count) < 1)
                 return false;
-        } else if (k >= key.size() || key[k++] != *p) {
+        } else if (pos >= key.size() || key[pos++] != *p) {
             return false;
         }
     }
-    return k == key.size();
+    return pos == key.size();
 }
 }  // namespace
 
@@ -49,39 +49,55 @@ const std::vector<DeviceTable>& DeviceTables()
     // dates of a cleared calendar item are the designer's defaults of a new
     // item; a cleared name is empty.
     static const std::vector<DeviceTable> tables = {
-        {"/TRIGGER/CLEAR", "/TRIGGER/ENTRY", 100, "/CONDITION", 0,
+        {"/TRIGGER/CLEAR", "/TRIGGER/ENTRY", 100, "/CONDITION",
          {{"/CONDITION", "OFF"}, {"/TIME", "0.0"}, {"/ON_MACRO", "OFF"}, {"/OFF_MACRO", "OFF"}}},
-        {"/LOGICOUT/CLEAR", "/LOGICOUT/ENTRY", 250, "/FUNCTION", 0,
+        {"/LOGICOUT/CLEAR", "/LOGICOUT/ENTRY", 250, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/INV", "OFF"}, {"/COND", "OFF"}, {"/INDEX", "1"}}},
-        {"/CONDITION/CLEAR/ANALOG", "/CONDITION/ANALOG", 50, "/LMZ775", 0,
+        {"/CONDITION/CLEAR/ANALOG", "/CONDITION/ANALOG", 50, "/LMZ775",
          {{"/LMZ775", "OFF"}, {"/MIN", "0.0"}, {"/MAX", "0.0"}}},
-        {"/CONDITION/CLEAR/BUSY", "/CONDITION/BUSY", 50, "/AUDIO", 0,
+        {"/CONDITION/CLEAR/BUSY", "/CONDITION/BUSY", 50, "/AUDIO",
          {{"/AUDIO", "NONE"}, {"/OUTPUTS", "NONE"}, {"/ZONES", "NONE"}, {"/FULL", "OFF"}, {"/PRIO", "0"}}},
-        {"/CONDITION/CLEAR/COMBINE", "/CONDITION/COMBINE", 50, "/LOGIC", 4,
-         {{"/LOGIC", "OFF"}, {"/COND#/IDX", "OFF"}, {"/COND#/INV", "OFF"}}},
-        {"/CONDITION/CLEAR/ENTRY", "/CONDITION/ENTRY", 250, "/FUNCTION", 0,
+        {"/CONDITION/CLEAR/COMBINE", "/CONDITION/COMBINE", 50, "/LOGIC",
+         {{"/LOGIC", "OFF"}, {"/COND#/IDX", "OFF", 4}, {"/COND#/INV", "OFF", 4}}},
+        {"/CONDITION/CLEAR/ENTRY", "/CONDITION/ENTRY", 250, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/LEVEL", "OFF"}, {"/INDEX", "0"}}},
-        {"/READYINP/CLEAR", "/READYINP/ENTRY", 50, "/FUNCTION", 0,
+        {"/READYINP/CLEAR", "/READYINP/ENTRY", 50, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/INDEX", "1"}, {"/LEVEL", "OFF"}, {"/MASK", "OFF"}, {"/TEXT", "1"}, {"/DEVICE", "1"}}},
-        {"/SPAREAMP/CLEAR", "/SPAREAMP/ENTRY", 8, "/INDEX", 10,
+        {"/SPAREAMP/CLEAR", "/SPAREAMP/ENTRY", 8, "/INDEX",
          {{"/INDEX", "OFF"},
           {"/REMOTE", "YES"},
           {"/REPLACE", "OFF"},
-          {"/WATCH#/INDEX", "OFF"},
-          {"/WATCH#/REMOTE", "YES"},
-          {"/WATCH#/OUTRELAY", "OFF"},
-          {"/WATCH#/INPRELAY", "OFF"}}},
-        {"/CAL/CLEAR/APPOINT", "/CAL/APPOINT", 50, "/FUNCTION", 0,
+          {"/WATCH#/INDEX", "OFF", 10},
+          {"/WATCH#/REMOTE", "YES", 10},
+          {"/WATCH#/OUTRELAY", "OFF", 10},
+          {"/WATCH#/INPRELAY", "OFF", 10}}},
+        // A virtual controller has no function word: it is used while one of
+        // its values is set. Clearing the controllers unlinks every source
+        // and destination as well.
+        {"/VIRTCTRL/CLEAR", "/VIRTCTRL/ENTRY", 40, nullptr,
+         {{"/MIN", "0.000000"}, {"/MAX", "0.000000"}, {"/VALUE", "0.000000"}, {"/STEPS", "0"}, {"/CURVE", "0"}}},
+        {"/VIRTCTRL/CLEAR", "/VIRTCTRL/SOURCE", 0, nullptr,
+         {{"/VC#", "OFF", 40}, {"/ENC#", "OFF", 16}, {"/AD#", "OFF", 16}}},
+        {"/VIRTCTRL/CLEAR", "/VIRTCTRL/DEST", 0, nullptr,
+         {{"/DA#", "OFF", 16},
+          {"/IN#", "OFF", 4},
+          {"/OUT#", "OFF", 4},
+          {"/ALARM", "OFF"},
+          {"/CHIME", "OFF"},
+          {"/MESSAGE", "OFF"},
+          {"/MONITOR", "OFF"},
+          {"/AMPCHAN#", "OFF", 256},
+          {"/DELAY#", "OFF", 4}}},
+        {"/CAL/CLEAR/APPOINT", "/CAL/APPOINT", 50, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/MACRO", "0"}, {"/TIME", "00:00:00"}, {"/DATE", "01.03.1980"}}},
-        // A day programme has no function word: it is used while its name or
-        // one of its entries holds something.
-        {"/CAL/CLEAR/DAYPROG", "/CAL/DAYPROG", 20, nullptr, 100,
-         {{"/NAME", ""}, {"/ENTRY#/TIME", "OFF"}, {"/ENTRY#/MACRO", "0"}}},
-        {"/CAL/CLEAR/HOLIDAY", "/CAL/HOLIDAY", 50, "/FUNCTION", 0,
+        // A day programme has no function word either.
+        {"/CAL/CLEAR/DAYPROG", "/CAL/DAYPROG", 20, nullptr,
+         {{"/NAME", ""}, {"/ENTRY#/TIME", "OFF", 100}, {"/ENTRY#/MACRO", "0", 100}}},
+        {"/CAL/CLEAR/HOLIDAY", "/CAL/HOLIDAY", 50, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/NAME", ""}, {"/DAYPROG", "0"}, {"/DATE", "01.03.1980"}}},
         // The monitor matrix keeps only what was written to it.
-        {"/MONI/CLEAR/TABLE", "/MONI/TABLE", 250, "/SEL", 0, {}},
-        {"/MONI/CLEAR/RELAY", "/MONI/RELAY", 50, "", 0, {}},
+        {"/MONI/CLEAR/TABLE", "/MONI/TABLE", 250, "/SEL", {}},
+        {"/MONI/CLEAR/RELAY", "/MONI/RELAY", 50, "", {}},
     };
     return tables;
 }
@@ -89,7 +105,7 @@ const std::vector<DeviceTable>& DeviceTables()
 const DeviceTable* TableOfClear(const std::string& clearPath)
 {
     for (const DeviceTable& t : DeviceTables())
-        if (clearPath == t.clearPath)
+        if (clearPath == t.clearPath && t.count > 0)
             return &t;
     return nullptr;
 }
@@ -100,8 +116,8 @@ std::optional<TablePlace> PlaceIn(const DeviceTable& table, const std::string& p
     if (path.compare(0, prefix.size(), prefix) != 0)
         return std::nullopt;
     size_t pos = prefix.size();
-    const int n = ReadNumber(path, pos, table.count);
-    if (n < 1 || (pos < path.size() && path[pos] != '/'))
+    const int n = table.count > 0 ? ReadNumber(path, pos, table.count) : 0;
+    if ((table.count > 0 && n < 1) || (pos < path.size() && path[pos] != '/'))
         return std::nullopt;
     return TablePlace {&table, n, path.substr(pos)};
 }
@@ -117,7 +133,7 @@ std::optional<TablePlace> FindPlace(const std::string& path)
 const char* ClearedValue(const DeviceTable& table, const std::string& key)
 {
     for (const TableKey& k : table.keys)
-        if (KeyMatches(k.key, key, table.subCount))
+        if (KeyMatches(k, key))
             return k.cleared;
     return nullptr;
 }

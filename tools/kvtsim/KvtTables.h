@@ -13,23 +13,23 @@
 namespace kvtsim {
 
 // One key of an entry and what a cleared entry answers for it. A '#' in the
-// key stands for a sub-entry number 1..subCount ("/WATCH#/INDEX").
+// key stands for an inner number 1..count ("/WATCH#/INDEX").
 struct TableKey {
     const char* key;
     const char* cleared;
+    int count = 0;
 };
 
 struct DeviceTable {
     const char* clearPath;  // "/TRIGGER/CLEAR"
     const char* prefix;     // entry n is prefix + n: "/TRIGGER/ENTRY7/TIME"
-    int count;              // entries 1..count
+    int count;              // entries 1..count; 0: the prefix is the one entry
     const char* usedKey;    // the key that tells a used entry; nullptr: any key
-    int subCount;           // the numbers a '#' in a key takes
     std::vector<TableKey> keys;
 };
 
-// Where a path lies in a table: the entry number and the rest of the path
-// after it ("/TIME"; empty for the entry itself).
+// Where a path lies in a table: the entry number (0 in a table of one entry)
+// and the rest of the path after it ("/TIME"; empty for the entry itself).
 struct TablePlace {
     const DeviceTable* table = nullptr;
     int number = 0;
@@ -37,7 +37,8 @@ struct TablePlace {
 };
 
 const std::vector<DeviceTable>& DeviceTables();
-// The table that `clearPath` clears, or null.
+// The table of numbered entries that `clearPath` clears (and whose free
+// numbers its "?" asks for), or null. One clear path may clear further tables.
 const DeviceTable* TableOfClear(const std::string& clearPath);
 // The entry of `table` that an (upper-case) path belongs to.
 std::optional<TablePlace> PlaceIn(const DeviceTable& table, const std::string& path);
