@@ -91,7 +91,7 @@ private:
 
 }  // namespace
 
-// The one long transfer of the suite (about 112,000 characters: 60 s of line time).
+// The one long transfer of the suite (about 233,000 characters: two minutes of line time).
 TEST_F(LineRate, LargestProjectDownloadEndsWithTheLine)
 {
     largest::Build(doc);
