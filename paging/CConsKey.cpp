@@ -200,7 +200,7 @@ std::string CConsKey::WriteDownloadLine(bool query, bool shorten)
     } else {
         ConsKeyValues v = m_stored;
         if (v.function == CKF_MACREP)
-            v.b = 30 / (v.b > 0 ? v.b : 1);  // repetitions per second as the device's rate
+            v.b = 30 / (v.b != 0 ? v.b : 1);  // repetitions per second as the device's rate
         line += " " + BuildValueText(v);
     }
     SendCommand(line, m_console->GetDocument(), shorten);
@@ -224,7 +224,7 @@ void CConsKey::ParseAnswer(const std::string& value)
     if (function == CKF_MACREP) {
         int a = 0, rate = 0;
         std::sscanf(rest.c_str(), "%d,%d", &a, &rate);
-        rest = StrFormat("%d,%d", a, rate > 0 ? 30 / rate : 1);
+        rest = StrFormat("%d,%d", a, rate != 0 ? 30 / rate : 1);
     }
     ParseValueText(function, rest, true);
 }

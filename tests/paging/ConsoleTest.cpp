@@ -231,6 +231,10 @@ TEST_F(ConsoleTest, KeyValueEdges)
     EXPECT_EQ(1, key.Stored().b);
     key.AssignValues({CKF_MACREP, 3, 0, 0, 1});
     EXPECT_EQ("/CONS/ADR1/KEY1 MACREP,3,30", key.WriteDownloadLine(false, false));
+    // Any other rate is divided as it stands, a negative one too.
+    key.ParseAnswer("MACREP,3,-10");
+    EXPECT_EQ(-3, key.Stored().b);
+    EXPECT_EQ("/CONS/ADR1/KEY1 MACREP,3,-10", key.WriteDownloadLine(false, false));
 
     // Group slots 28..30 are A = 128..130: stored in a byte, read back whole.
     std::vector<CGroup*> groups;
