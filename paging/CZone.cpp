@@ -1,6 +1,7 @@
 #include "paging/CZone.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -56,16 +57,18 @@ CZone::DialogFn& DialogHook()
     return fn;
 }
 
-// A whole decimal number ("-5", "12"); nothing for any other text.
+// A decimal number at the start of the text ("-5", "12"); nothing for a text
+// that starts with none. Numbers too large for 32 bits stand at its limits,
+// so that the setters clamp them like any other value out of range.
 bool ReadDecimal(const std::string& text, int32_t& value)
 {
     if (text.empty())
         return false;
     char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (end == text.c_str() || v < -1000000 || v > 1000000)
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (end == text.c_str())
         return false;
-    value = static_cast<int32_t>(v);
+    value = static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
     return true;
 }
 

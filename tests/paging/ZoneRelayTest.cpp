@@ -335,6 +335,12 @@ TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUploa
     Doc().DispatchAnswerLine("/KVT/ZONE1/TEST/POSTOL OFF", err, linkstate::Upload);
     ASSERT_EQ(1u, messages.texts.size());
     EXPECT_EQ("Linienrelais für Linie Linie 1 stimmen nicht überein (4 -> 3)!", messages.texts[0]);
+    EXPECT_EQ("0", zone->GetAttributeText(zoneattr::PosTol));
+    // Values out of range are clamped, however large.
+    Doc().DispatchAnswerLine("/KVT/ZONE1/TEST/NEGTOL 5000000000", err, linkstate::Upload);
+    Doc().DispatchAnswerLine("/KVT/ZONE1/TESTVOL -2000000", err, linkstate::Upload);
+    EXPECT_EQ("100", zone->GetAttributeText(zoneattr::NegTol));
+    EXPECT_EQ("-78", zone->GetAttributeText(zoneattr::TestVolume));
     Doc().DispatchAnswerLine("/KVT/COLLCALL3/ZONES 2,5", err, linkstate::Upload);
     EXPECT_TRUE(messages.Contains("Linie 5 im Arbeitsblatt nicht vorhanden !"));
     // A zone set that does not fit is refused whole.
