@@ -30,6 +30,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CLineGroupSelectDlg.h"
+#include "hardware/windows/WindowSamples.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -97,24 +98,9 @@ void FillBox(QComboBox* box, CQuillomerDoc* doc, const QString& none, uint32_t t
     }
 }
 
-CAudioInputDevice* SampleRecorder(CQuillomerDoc* doc)
-{
-    for (CBaseDevice* o : doc->GetList(CAT_AUDIO_DEVICE))
-        if (o->GetKindId() == audiodevice::KindRecorder)
-            return dynamic_cast<CAudioInputDevice*>(o);
-    auto* rec = new CAudioInputDevice;
-    if (!rec->Create(audiodevice::KindRecorder, 1, 1, std::string("QTB8174"), 500, 500, 500, 500, CAT_AUDIO_DEVICE, 0,
-                     0, doc)) {
-        delete rec;
-        return nullptr;
-    }
-    doc->AddObject(rec, CAT_AUDIO_DEVICE);
-    return rec;
-}
-
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
     QStringLiteral("CExtAudioSignalsDlg"), [](CQuillomerDoc* doc) -> QWidget* {
-        CAudioInputDevice* rec = SampleRecorder(doc);
+        CAudioInputDevice* rec = SampleAudioDevice(doc, audiodevice::KindRecorder, "QTB8174", 500, 500);
         return rec ? new CExtAudioSignalsDlg(rec) : nullptr;
     });
 

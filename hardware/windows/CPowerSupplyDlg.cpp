@@ -20,6 +20,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
+#include "hardware/windows/WindowSamples.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -49,24 +50,9 @@ W* Named(W* w, int id)
     return w;
 }
 
-CAudioInputDevice* SamplePowerPack(CQuillomerDoc* doc)
-{
-    for (CBaseDevice* o : doc->GetList(CAT_AUDIO_DEVICE))
-        if (o->GetKindId() == audiodevice::KindFJX3392)
-            return dynamic_cast<CAudioInputDevice*>(o);
-    auto* pack = new CAudioInputDevice;
-    if (!pack->Create(audiodevice::KindFJX3392, 1, 1, std::string("FJX3392"), 300, 500, 300, 500, CAT_AUDIO_DEVICE, 0,
-                      0, doc)) {
-        delete pack;
-        return nullptr;
-    }
-    doc->AddObject(pack, CAT_AUDIO_DEVICE);
-    return pack;
-}
-
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
     QStringLiteral("CPowerSupplyDlg"), [](CQuillomerDoc* doc) -> QWidget* {
-        CAudioInputDevice* pack = SamplePowerPack(doc);
+        CAudioInputDevice* pack = SampleAudioDevice(doc, audiodevice::KindFJX3392, "FJX3392", 300, 500);
         return pack ? new CPowerSupplyDlg(pack) : nullptr;
     });
 

@@ -1,6 +1,7 @@
 #include "hardware/windows/WindowSamples.h"
 
 #include "hardware/CAmplifier.h"
+#include "hardware/CAudioInputDevice.h"
 #include "hardware/HardwareIds.h"
 #include "model/CQuillomerDoc.h"
 
@@ -18,4 +19,18 @@ CAmplifier* SampleAmplifier(CQuillomerDoc* doc)
     }
     doc->AddObject(amp, CAT_AMPLIFIER);
     return amp;
+}
+
+CAudioInputDevice* SampleAudioDevice(CQuillomerDoc* doc, uint32_t kind, const char* name, int x, int y)
+{
+    for (CBaseDevice* o : doc->GetList(CAT_AUDIO_DEVICE))
+        if (o->GetKindId() == kind)
+            return dynamic_cast<CAudioInputDevice*>(o);
+    auto* device = new CAudioInputDevice;
+    if (!device->Create(kind, 1, 1, std::string(name), x, y, x, y, CAT_AUDIO_DEVICE, 0, 0, doc)) {
+        delete device;
+        return nullptr;
+    }
+    doc->AddObject(device, CAT_AUDIO_DEVICE);
+    return device;
 }
