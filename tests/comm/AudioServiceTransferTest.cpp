@@ -20,21 +20,6 @@ using serialtest::Pump;
 
 namespace {
 
-// The settings as the application reads them (the monitor asks for "MONI_CLR").
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() { m_previous = SetAppHost(this); }
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        QSettings s;
-        return s.value(QString::fromStdString(section + "/" + key), def).toInt();
-    }
-
-private:
-    IAppHost* m_previous = nullptr;
-};
-
 class Session {
 public:
     Session()

@@ -29,21 +29,6 @@ using serialtest::Pump;
 
 namespace {
 
-// The application's settings as the blocks read them (capability flags).
-class SettingsHost : public IAppHost {
-public:
-    SettingsHost() { m_previous = SetAppHost(this); }
-    ~SettingsHost() override { SetAppHost(m_previous); }
-    int GetProfileInt(const std::string& section, const std::string& key, int def) override
-    {
-        const QVariant v = Profile(QString::fromStdString(section + "/" + key));
-        return v.isValid() ? v.toInt() : def;
-    }
-
-private:
-    IAppHost* m_previous = nullptr;
-};
-
 class Session {
 public:
     Session()
