@@ -3,8 +3,8 @@
 #include "platform/StringTable.h"
 
 QL_STRING_TABLE({
-    {IDS_GET_BASE_DEVICE, "IDManager: GetBaseDevice %d,%d"},
-    {IDS_GET_BASE_DEVICE_LIST, "IDManager: GetBaseDeviceList %d"},
+    {IDS_GET_BASE_DEVICE, "IDManager: GetBaseDevice %d,%d\n"},
+    {IDS_GET_BASE_DEVICE_LIST, "IDManager: GetBaseDeviceList %d\n"},
     {IDS_GET_NEXT_ID, "IDManager: GetNextID %d %s\n"},
     {IDS_ADD_ID, "IDManager: AddID %d,%d,%s\n"},
     {IDS_REMOVE_ID, "IDManager: RemoveID %d,%d,%s\n"},

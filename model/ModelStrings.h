@@ -4,8 +4,8 @@
 #include <cstdint>
 
 enum : uint32_t {
-    IDS_GET_BASE_DEVICE = 34196,        // "IDManager: GetBaseDevice %d,%d"
-    IDS_GET_BASE_DEVICE_LIST = 34197,   // "IDManager: GetBaseDeviceList %d"
+    IDS_GET_BASE_DEVICE = 34196,        // "IDManager: GetBaseDevice %d,%d\n"
+    IDS_GET_BASE_DEVICE_LIST = 34197,   // "IDManager: GetBaseDeviceList %d\n"
     IDS_PARSER_NO_SIGNAL = 34204,
     IDS_PARSER_BAD_EVENT = 34205,
     IDS_ASK_DELETE_LOG = 34206,

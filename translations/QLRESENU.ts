@@ -4187,14 +4187,18 @@ IDS_CAT_FIRST + 15
         <translation>/MACRO</translation>
     </message>
     <message>
-        <source>IDManager: GetBaseDevice %d,%d</source>
+        <source>IDManager: GetBaseDevice %d,%d
+</source>
         <extracomment>IDS_GET_BASE_DEVICE</extracomment>
-        <translation>IDManager: GetBaseDevice %d,%d</translation>
+        <translation>IDManager: GetBaseDevice %d,%d
+</translation>
     </message>
     <message>
-        <source>IDManager: GetBaseDeviceList %d</source>
+        <source>IDManager: GetBaseDeviceList %d
+</source>
         <extracomment>IDS_GET_BASE_DEVICE_LIST</extracomment>
-        <translation>IDManager: GetBaseDeviceList %d</translation>
+        <translation>IDManager: GetBaseDeviceList %d
+</translation>
     </message>
     <message>
         <source>IDManager: GetNextID %d %s

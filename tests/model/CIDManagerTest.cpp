@@ -55,7 +55,7 @@ TEST_F(IDManagerTest, BadKeysShowTheirMessageAndTouchNothing)
     a.m_name = "Amp";
     EXPECT_EQ(dir.GetBaseDevice(65, OT_AMPLIFIER), nullptr);
     ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], "IDManager: GetBaseDevice 65,2");
+    EXPECT_EQ(messages.texts[0], "IDManager: GetBaseDevice 65,2\n");
     EXPECT_EQ(dir.GetBaseDevice(0, OT_AMPLIFIER), nullptr);
     EXPECT_EQ(messages.texts.size(), 1u) << "number 0 is a valid key without an object";
     EXPECT_EQ(dir.AddID(&a, OT_AMPLIFIER, 65), 0);
@@ -66,7 +66,7 @@ TEST_F(IDManagerTest, BadKeysShowTheirMessageAndTouchNothing)
     EXPECT_EQ(messages.texts.back(), "IDManager: GetNextID 0 Amp\n");
     EXPECT_EQ(dir.GetCount(68), -1);
     EXPECT_EQ(dir.GetMaxID(0), 0);
-    EXPECT_EQ(messages.texts.back(), "IDManager: GetBaseDeviceList 0");
+    EXPECT_EQ(messages.texts.back(), "IDManager: GetBaseDeviceList 0\n");
     EXPECT_TRUE(dir.IsTaken(&a, OT_AMPLIFIER, 70));
     EXPECT_FALSE(dir.IsValidID(0, 0));
     EXPECT_TRUE(dir.IsValidID(64, OT_AMPLIFIER));
