@@ -470,7 +470,7 @@ void CBaseDevice::CalcBoundingRect()
                 static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
                 continue;
             const CPoint q = r->partner->m_inputPoints[r->partnerKey];
-            m_boundingRect.right = std::max(m_boundingRect.right, q.x + 1);
+            m_boundingRect.right = std::max(m_boundingRect.right, q.x);
             m_boundingRect.top = std::min(m_boundingRect.top, q.y);
             m_boundingRect.bottom = std::max(m_boundingRect.bottom, q.y + 1);
         }
