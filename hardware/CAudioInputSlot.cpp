@@ -11,7 +11,6 @@
 #include "hardware/IAudioInputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/CQuillomerDoc.h"
-#include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "paging/CConsole.h"
 #include "paging/ConsoleIds.h"
@@ -966,7 +965,7 @@ int CAudioInputSlot::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
+void CAudioInputSlot::ParseUploadLines(std::string line, const std::string&, int)
 {
     FillTables();
     // "AUDIO/IN3/FILTER1/TYPE PEQ": the key behind "AUDIO/", then the value.
@@ -1000,10 +999,8 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diff
         channel = (it->second >> 8) & 0xFF;
         filter = it->second & 0xFF;
     }
-    const std::string before = LineValueText(code, filter, static_cast<int>(channel));
+    // The card takes the device's values over; it lists no differences.
     SetValueText(MakeInputKey(code, filter), static_cast<int>(channel), value);
-    if (!diffFileName.empty() && LineValueText(code, filter, static_cast<int>(channel)) != before)
-        AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, before);
     if (IAudioInputsDlg* dlg = DialogOfMyDocument())
         dlg->RefreshInput(2 * (m_slotNumber - 1) + static_cast<int>(channel));
 }

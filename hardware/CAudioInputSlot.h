@@ -94,8 +94,8 @@ public:
     // A click into a selector box switches MIC/LINE or AUX1/AUX2; the label
     // itself is never reported as hit.
     bool HitTestLabel(CPoint point) const override;
-    // "AUDIO/IN3/FILTER1/TYPE PEQ": stores the value; a value that differed
-    // from the project is written to the difference file (when one is named).
+    // "AUDIO/IN3/FILTER1/TYPE PEQ": stores the device's value (nothing goes
+    // into the difference file).
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
     // 40 steps: the 20 values of channel A, then of channel B.
     int GetDownloadLines(int mode, int step) override;
