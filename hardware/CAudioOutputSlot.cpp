@@ -10,7 +10,6 @@
 #include "hardware/IAudioOutputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/CQuillomerDoc.h"
-#include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -472,7 +471,7 @@ int CAudioOutputSlot::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
+void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string&, int)
 {
     FillTables();
     // "AUDIO/OUT3/VOL -12.5": the key behind "AUDIO/", then the value.
@@ -502,10 +501,8 @@ void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& dif
     }
     const uint32_t code = it->second >> 16;
     const int channel = static_cast<int>(it->second & 0xFFFF);
-    const std::string before = GetValueText(code, channel);
+    // The card takes the device's values over; it lists no differences.
     SetValue(code, channel, value);
-    if (!diffFileName.empty() && GetValueText(code, channel) != before)
-        AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, before);
     if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
         dlg->Refresh(GetDialogOutput(channel));
 }

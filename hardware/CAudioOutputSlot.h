@@ -48,8 +48,8 @@ public:
     // Opens the audio outputs dialog on the card's document (or points the
     // open one at it).
     void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
-    // "AUDIO/OUT3/VOL -12.5": stores the value; a value that differed from the
-    // project is written to the difference file (when one is named).
+    // "AUDIO/OUT3/VOL -12.5": stores the device's value (nothing goes into
+    // the difference file).
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
     // Two steps: the volumes of both outputs, then their delays.
     int GetDownloadLines(int mode, int step) override;
