@@ -224,6 +224,8 @@ void CShellAppHost::TransferObject(CBaseDevice* obj, bool upload)
     waited.start();
     while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
         pump(20);
+    // The device's last answers are waited for from when the last query left.
+    waited.restart();
     while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
         pump(static_cast<int>(1001 - link->GetLinkIdleTime()));
     link->SetLinkState(linkstate::Online);
