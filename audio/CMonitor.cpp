@@ -410,6 +410,7 @@ int CMonitor::GetDownloadLines(int mode, int step)
 {
     if (step == -1) {
         m_pending.clear();
+        m_tableAnswered = false;
         m_relayAnswered = false;
         m_relayQuerySent = false;
         m_clearCapability = GetAppHost().GetProfileInt("KVT7000", "MONI_CLR", 0) != 0;
@@ -520,6 +521,11 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
     const std::string key = path.substr(slash);
 
     if (key == "/CLEAR/TABLE" || key == "/CLEAR/RELAY") {
+        // Each list is taken once a transfer: a repeated answer would queue
+        // every entry's queries again, and the queue only empties in a transfer.
+        bool& answered = key == "/CLEAR/TABLE" ? m_tableAnswered : m_relayAnswered;
+        if (answered)
+            return;
         NumberSet free{};
         ParseRanges(free, kClearSetMax, value);
         if (key == "/CLEAR/TABLE") {
@@ -533,6 +539,7 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
                 for (const char* part : {"/SEL ?", "/IDX ?", "/AMPCHAN ?"})
                     m_pending.push_back(entry + part);
             }
+            m_tableAnswered = true;
         } else {
             const int relays = GetMaxRelays();
             for (int n = 1; n <= relays; ++n) {

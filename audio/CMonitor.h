@@ -113,6 +113,7 @@ private:
 
     // State of one transfer (reset at its step -1).
     bool m_clearCapability = false;
+    bool m_tableAnswered = false;
     bool m_relayAnswered = false;
     bool m_relayQuerySent = false;
     std::chrono::steady_clock::time_point m_relayQueryTime{};
