@@ -201,6 +201,13 @@ bool CMSComm::SetPortOpen(bool open)
             // the port is closed so that PortOpen tells the truth.
             if (m_closePosted)
                 return;
+            // The port layer also calls a write the full line refused
+            // ("Resource temporarily unavailable") a resource error; the
+            // output stays queued and goes when the line takes it.
+            if (!LineReportsHangup()) {
+                m_port->clearError();
+                return;
+            }
             m_lastError = m_port->errorString();
             PostHangUp();
         }
@@ -256,8 +263,7 @@ void CMSComm::CheckHangup()
 {
     if (!GetPortOpen() || m_closePosted)
         return;
-    pollfd pfd {m_port->handle(), 0, 0};
-    if (::poll(&pfd, 1, 0) <= 0 || !(pfd.revents & (POLLHUP | POLLERR | POLLNVAL)))
+    if (!LineReportsHangup())
         return;
     // Whatever came before the hang-up is read first.
     int waiting = 0;
@@ -267,6 +273,12 @@ void CMSComm::CheckHangup()
     for (QSocketNotifier* notifier : m_port->findChildren<QSocketNotifier*>())
         notifier->setEnabled(false);
     PostHangUp();
+}
+
+bool CMSComm::LineReportsHangup() const
+{
+    pollfd pfd {m_port->handle(), 0, 0};
+    return ::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 void CMSComm::PostHangUp()

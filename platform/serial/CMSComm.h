@@ -152,6 +152,8 @@ private:
     bool ApplyFlowControl();
     void CloseNow(bool drain);
     void CheckHangup();
+    // The line itself says the other end is gone (hang-up, error, no device).
+    bool LineReportsHangup() const;
     // Closes the port after the other end went away (from the event loop,
     // never inside the caller) and raises comEventCDTO.
     void PostHangUp();
