@@ -515,9 +515,13 @@ void CQuillomerDoc::WriteLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing
             records.push_back(r);
     ar << static_cast<int32_t>(records.size());
     for (const LinkRecord* r : records) {
-        const bool known = r->HasPartner() && m_storing.count(r->partner);
+        const auto stored = r->HasPartner() ? m_storing.find(r->partner) : m_storing.end();
+        const bool known = stored != m_storing.end();
         const int32_t index = known ? r->partner->m_fileIndex : -1;
-        ar << index << r->partnerKey << r->ownKey << r->partnerCategory;
+        // The index counts in the list the partner is stored in; a record
+        // that still names the list the partner came from (it was moved while
+        // loading) would otherwise point at another object next time.
+        ar << index << r->partnerKey << r->ownKey << (known ? stored->second : r->partnerCategory);
     }
 }
 
@@ -570,7 +574,7 @@ void CQuillomerDoc::Serialize(CArchive& ar)
             int32_t index = 0;
             for (CBaseDevice* obj : m_lists[c]) {
                 obj->m_fileIndex = index++;
-                m_storing.insert(obj);
+                m_storing.emplace(obj, c);
             }
         }
         for (int32_t c = CAT_LAST; c >= CAT_FIRST; --c) {

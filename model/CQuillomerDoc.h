@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -226,7 +227,7 @@ private:
     std::shared_ptr<CRelaisManager> m_relaisManager;
     std::multimap<std::string, CBaseDevice*> m_pathMap;
     std::vector<IDocView*> m_views;
-    std::unordered_set<const CBaseDevice*> m_storing;  // the objects being stored
+    std::unordered_map<const CBaseDevice*, int32_t> m_storing;  // the objects being stored, by their list
     std::string m_title;
     std::string m_pathName;
     bool m_modified = false;

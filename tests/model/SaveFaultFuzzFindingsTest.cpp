@@ -103,3 +103,29 @@ TEST_F(SaveFaultFuzzFindings, OlderSlotMovedPastTheBoundWhileLoading)
 }
 
 }  // namespace
+
+// A link record that still names the list its partner came from (the partner
+// was moved to another list while loading) was saved with the partner's index
+// in its new list under the old list's number: the next load found another
+// object or none, and the link was lost on one side only.
+TEST_F(SaveFaultFuzzFindings, LinkToAPartnerStoredInAnotherListKeepsItsPartner)
+{
+    CQuillomerDoc doc;
+    ActiveDocScope active(&doc);
+    doc.OnNewDocument();
+    CBaseDevice* from = doc.GetList(CAT_AUDIO).front();
+    CBaseDevice* to = doc.GetList(CAT_AUDIO).back();
+    ASSERT_NE(from, to);
+    from->LinkTo(77, to, 78);
+    from->GetOutLinkAtKey(77)->partnerCategory = CAT_DIGITAL_SLOT;
+    CQuillomerDoc loaded;
+    ActiveDocScope activeLoaded(&loaded);
+    ASSERT_TRUE(loaded.LoadFromBytes(doc.SaveToBytes()));
+    const CBaseDevice* loadedFrom = loaded.GetList(CAT_AUDIO).front();
+    const LinkRecord* out = loadedFrom->GetOutLinkAtKey(77);
+    ASSERT_NE(nullptr, out);
+    ASSERT_TRUE(out->HasPartner());
+    EXPECT_EQ(loaded.GetList(CAT_AUDIO).back(), out->partner);
+    EXPECT_EQ(CAT_AUDIO, out->partnerCategory);
+    EXPECT_EQ(loadedFrom, loaded.GetList(CAT_AUDIO).back()->GetInLinkAtKey(78)->partner);
+}
