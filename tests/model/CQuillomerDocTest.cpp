@@ -282,10 +282,20 @@ TEST_F(DocTest, UnresolvableLinksAreSkippedWithAMessage)
     TestDevice* amp = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
     TestDevice* zone = MakeDevice(doc, OT_ZONE, CAT_ZONE, "Z");
     zone->LinkTo(0, amp, 0);
-    zone->m_outLinks.front()->partnerCategory = 15;  // no object there
-    amp->m_inLinks.front()->partnerCategory = 40;
+    std::vector<uint8_t> bytes = doc.SaveToBytes();
+    // Each link block: its count, then index, partner key, own key and the
+    // partner's list. The zone's outgoing record names list 15 (no object
+    // there), the amplifier's incoming record list 40 (no such list).
+    auto retarget = [&bytes](uint8_t list, uint8_t wrong) {
+        const uint8_t block[] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, list, 0, 0, 0};
+        const auto at = std::find_end(bytes.begin(), bytes.end(), std::begin(block), std::end(block));
+        ASSERT_NE(bytes.end(), at);
+        at[16] = wrong;
+    };
+    retarget(static_cast<uint8_t>(CAT_AMPLIFIER), 15);
+    retarget(static_cast<uint8_t>(CAT_ZONE), 40);
     CQuillomerDoc loaded;
-    ASSERT_TRUE(loaded.LoadFromBytes(doc.SaveToBytes()));
+    ASSERT_TRUE(loaded.LoadFromBytes(bytes));
     EXPECT_TRUE(messages.Contains("Eingangsverbindungen beim Gerät Z können nur teilweise erzeugt werden !"));
     EXPECT_TRUE(messages.Contains("Eingangsverbindungen beim Gerät V können nur teilweise erzeugt werden !"));
     EXPECT_TRUE(loaded.FindObject(CAT_ZONE, 1)->m_outLinks.empty());
