@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "ui/CWindowRegistry.h"
+
 #include <functional>
 
 class CQuillomerDoc;
@@ -40,6 +42,10 @@ public:
     static unsigned int SwitchCommand(int kind);
     static int KindOfCommand(unsigned int commandId);
     static bool IsFrameRegistered(int kind);
+    // Registers `Frame` for its kind and, under `name`, with the window
+    // registry in the host the program uses (the layout test opens it there).
+    template <class Frame>
+    static void RegisterFeatureFrame(const char* name);
 
     int GetShownKind() const { return m_nShownKind; }
     bool IsPlaceholderFrame() const { return m_bPlaceholder; }
@@ -65,3 +71,11 @@ private:
     bool m_bPlaceholder = false;
     bool m_bInitialised = false;
 };
+
+template <class Frame>
+void CObjectDlg::RegisterFeatureFrame(const char* name)
+{
+    RegisterFrame(Frame::kWindowKind, [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new Frame(parent); });
+    CWindowRegistry::Register(QString::fromLatin1(name),
+                              [](CQuillomerDoc* doc) -> QWidget* { return new CObjectDlg(doc, Frame::kWindowKind); });
+}

@@ -13,22 +13,12 @@
 #include "ui/CWindowRegistry.h"
 
 namespace {
-template <class Frame>
-void Register(const char* name)
-{
-    CObjectDlg::RegisterFrame(Frame::kWindowKind,
-                              [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new Frame(parent); });
-    // The layout test opens each window in the host the program uses.
-    CWindowRegistry::Register(QString::fromLatin1(name),
-                              [](CQuillomerDoc* doc) -> QWidget* { return new CObjectDlg(doc, Frame::kWindowKind); });
-}
-
 const bool g_registered = [] {
-    Register<CMonitorDlgFrm>("CMonitorDlgFrm");
-    Register<CRecorderFrm>("CRecorderFrm");
-    Register<CPilotFrm>("CPilotFrm");
-    Register<CPowerFrm>("CPowerFrm");
-    Register<CVolumeFrm>("CVolumeFrm");
+    CObjectDlg::RegisterFeatureFrame<CMonitorDlgFrm>("CMonitorDlgFrm");
+    CObjectDlg::RegisterFeatureFrame<CRecorderFrm>("CRecorderFrm");
+    CObjectDlg::RegisterFeatureFrame<CPilotFrm>("CPilotFrm");
+    CObjectDlg::RegisterFeatureFrame<CPowerFrm>("CPowerFrm");
+    CObjectDlg::RegisterFeatureFrame<CVolumeFrm>("CVolumeFrm");
     CWindowRegistry::Register(QStringLiteral("CMonitorLiveDlg"),
                               [](CQuillomerDoc*) -> QWidget* { return new CMonitorLiveDlg; });
     CWindowRegistry::Register(QStringLiteral("CAudioEditor"),

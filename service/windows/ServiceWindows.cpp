@@ -19,22 +19,12 @@
 #include "ui/CWindowRegistry.h"
 
 namespace {
-template <class Frame>
-void Register(const char* name)
-{
-    CObjectDlg::RegisterFrame(Frame::kWindowKind,
-                              [](CQuillomerDoc*, QWidget* parent) -> QWidget* { return new Frame(parent); });
-    // The layout test opens each window in the host the program uses.
-    CWindowRegistry::Register(QString::fromLatin1(name),
-                              [](CQuillomerDoc* doc) -> QWidget* { return new CObjectDlg(doc, Frame::kWindowKind); });
-}
-
 const bool g_registered = [] {
-    Register<CEventLogFrm>("CEventLogFrm");
-    Register<CFaultDlgFrm>("CFaultDlgFrm");
-    Register<CFuseFrm>("CFuseFrm");
-    Register<CHardwareDlgFrm>("CHardwareDlgFrm");
-    Register<CZonetestFrm>("CZonetestFrm");
+    CObjectDlg::RegisterFeatureFrame<CEventLogFrm>("CEventLogFrm");
+    CObjectDlg::RegisterFeatureFrame<CFaultDlgFrm>("CFaultDlgFrm");
+    CObjectDlg::RegisterFeatureFrame<CFuseFrm>("CFuseFrm");
+    CObjectDlg::RegisterFeatureFrame<CHardwareDlgFrm>("CHardwareDlgFrm");
+    CObjectDlg::RegisterFeatureFrame<CZonetestFrm>("CZonetestFrm");
     CWindowRegistry::Register(QStringLiteral("CZonetestPropDlg"),
                               [](CQuillomerDoc*) -> QWidget* { return new CZonetestPropDlg; });
     CWindowRegistry::Register(QStringLiteral("CFaultTextDlg"),
