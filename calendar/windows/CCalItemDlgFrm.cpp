@@ -13,6 +13,8 @@ CCalItemDlgFrm::CCalItemDlgFrm(const CCalItemDlgView::Variant& variant, const Co
     AddCommandBar(commands.toolBarId, {commands.newItem, commands.deleteItem, 0, commands.upload, commands.download});
     m_view = new CCalItemDlgView(variant, this);
     setCentralWidget(m_view);
+    // The Delete key is the frame's delete command.
+    connect(m_view, &CCalendarListView::DeletePressed, this, [this] { OnCommand(m_commands.deleteItem); });
     // The transfer buttons follow the connection as it is when the window opens.
     const bool connected = IsDocConnected() != 0;
     GetAction(commands.upload)->setEnabled(connected);

@@ -71,21 +71,40 @@ CCalItemDlgView::CCalItemDlgView(const Variant& variant, QWidget* parent)
         if (column != 0 || !obj || item->text(0).toStdString() == obj->GetName())
             return;
         const QString text = item->text(0);
-        QMetaObject::invokeMethod(this, [this, row, text] { OnEndLabelEdit(row, 0, text); }, Qt::QueuedConnection);
+        const int number = NumberAt(row);
+        // After the editor has closed; the rows may have been rebuilt by then.
+        QMetaObject::invokeMethod(
+            this, [this, number, text] { OnEndLabelEdit(RowOfNumber(number), 0, text); }, Qt::QueuedConnection);
     });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (CBaseDevice* obj = item ? ObjectOf(RowOf(item)) : nullptr)
-            m_remembered = obj->GetNumber();
+        if (const int number = item ? NumberAt(RowOf(item)) : 0)
+            m_remembered = number;
     });
-    connect(this, &CCalendarListView::DeletePressed, this, [this] { DeleteSelected(); });
     connect(this, &CCalendarListView::ItemCommand, this,
             [this](unsigned id) { TransferSelected(id == ID_CAL_UPLOAD_ITEM ? 1 : 0); });
     Refill();
 }
 
+int CCalItemDlgView::NumberAt(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? 0 : static_cast<int>(GetItemData(row));
+}
+
+int CCalItemDlgView::RowOfNumber(int number) const
+{
+    for (int row = 0; row < GetItemCount(); ++row)
+        if (number > 0 && NumberAt(row) == number)
+            return row;
+    return -1;
+}
+
 CBaseDevice* CCalItemDlgView::ObjectOf(int row) const
 {
-    return row < 0 || row >= GetItemCount() ? nullptr : reinterpret_cast<CBaseDevice*>(GetItemData(row));
+    const int number = NumberAt(row);
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, m_variant.type))
+        return nullptr;
+    return doc->GetIDManager().GetBaseDevice(number, m_variant.type);
 }
 
 void CCalItemDlgView::Refill()
@@ -105,7 +124,7 @@ void CCalItemDlgView::Refill()
     int select = -1;
     for (CBaseDevice* obj : list) {
         const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), m_variant.holiday ? 22 : 20);
-        SetItemData(row, reinterpret_cast<quintptr>(obj));
+        SetItemData(row, static_cast<quintptr>(obj->GetNumber()));
         SetItemText(row, 1, QString::fromStdString(obj->GetNumberText()));
         if (auto* h = dynamic_cast<CHoliday*>(obj)) {
             SetItemText(row, 2, QString::fromStdString(h->GetParamText(CHoliday::Function)));
@@ -149,8 +168,7 @@ void CCalItemDlgView::DeleteSelected()
     CBaseDevice* obj = ObjectOf(row);
     if (!obj)
         return;
-    CBaseDevice* neighbour = ObjectOf(row + 1 < GetItemCount() ? row + 1 : row - 1);
-    m_remembered = neighbour ? neighbour->GetNumber() : 0;
+    m_remembered = NumberAt(row + 1 < GetItemCount() ? row + 1 : row - 1);
     obj->OnCommand(objcmd::Delete);
     Refill();
 }
@@ -175,8 +193,9 @@ void CCalItemDlgView::TransferSelected(int mode)
     const CBaseDevice* obj = ObjectOf(SelectedRow());
     const int n = obj ? obj->GetNumber() : 0;
     // Without a selection no calendar line goes out (step 0 is the clear line's).
+    // One item's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode, m_variant.resetStep,
-                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount);
+                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount, false);
     if (mode)
         Refill();
 }
@@ -186,13 +205,18 @@ void CCalItemDlgView::OnDoubleClick(int row, int column)
     CBaseDevice* obj = ObjectOf(row);
     if (!obj)
         return;
-    auto* a = dynamic_cast<CAppoint*>(obj);
-    auto* h = dynamic_cast<CHoliday*>(obj);
     if (column == 2 || column == 5) {
+        const int number = obj->GetNumber();
         const int kind = column == 2 ? static_cast<int>(m_variant.kindId) : static_cast<int>(m_variant.detailKind);
         int result = 0;
         if (!TheChooser()(this, kind, GetItemText(row, column), &result))
             return;
+        // The dialog let the device's answers in: the item may have gone meanwhile.
+        obj = ObjectOf(RowOfNumber(number));
+        if (!obj)
+            return;
+        auto* a = dynamic_cast<CAppoint*>(obj);
+        auto* h = dynamic_cast<CHoliday*>(obj);
         if (a)
             a->SetParam(column == 2 ? CAppoint::Function : CAppoint::Macro, result);
         else if (h)

@@ -3,6 +3,9 @@
 // number order, in-place editing of the name, the dates and the time,
 // selection dialogs for the function and the macro or day programme, and the
 // transfer of the selected item.
+//
+// A row keeps its object's number: an upload's answers delete and make items
+// while the window takes input, so every use finds the object again.
 
 #include "calendar/windows/CCalendarListView.h"
 
@@ -26,8 +29,11 @@ public:
 
     const Variant& GetVariant() const { return m_variant; }
     void Refill();
-    // The object of a row (null for none).
+    // The object of a row (null for none, or when it has gone).
     CBaseDevice* ObjectOf(int row) const;
+    // The number of a row's object (0 for none) and the row of a number (-1).
+    int NumberAt(int row) const;
+    int RowOfNumber(int number) const;
 
     // Frame commands.
     void NewItem();

@@ -44,6 +44,8 @@ void CCalendarListView::SelectRow(int row)
 {
     if (row < 0 || row >= GetItemCount())
         return;
+    // One row is selected: the commands act on the first selected row.
+    clearSelection();
     SetItemState(row, true, true);
     scrollToItem(Row(row));
 }

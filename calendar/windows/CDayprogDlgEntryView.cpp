@@ -5,6 +5,7 @@
 #include "calendar/CDayprog.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CCalItemDlgView.h"
+#include "calendar/windows/CDayprogDlgListView.h"
 #include "platform/StringTable.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 
@@ -27,26 +28,32 @@ CDayprogDlgEntryView::CDayprogDlgEntryView(QWidget* parent) : CCalendarListView(
 
 void CDayprogDlgEntryView::SetDayprog(CDayprog* dayprog)
 {
-    m_dayprog = dayprog;
+    m_number = dayprog ? dayprog->GetNumber() : 0;
     Refill();
+}
+
+CDayprog* CDayprogDlgEntryView::Dayprog() const
+{
+    return CDayprogDlgListView::Find(m_number);
 }
 
 void CDayprogDlgEntryView::Refill()
 {
     const QSignalBlocker block(this);
     SetColumns({{Str(IDS_CAL_COL_ID), 140}, {Str(IDS_CAL_COL_TIME), 160}, {Str(IDS_CAL_COL_MACRO), 160}});
-    if (!m_dayprog)
+    const CDayprog* dayprog = Dayprog();
+    if (!dayprog)
         return;
     const int count = CDayprog::GetEntryCount();
     for (int i = 0; i < count; ++i) {
-        const QString time = QString::fromStdString(m_dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryTime)));
-        const QString macro = QString::fromStdString(m_dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryMacro)));
+        const QString time = QString::fromStdString(dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryTime)));
+        const QString macro = QString::fromStdString(dayprog->GetEntryText(CDayprog::Code(i, CDayprog::EntryMacro)));
         if (time.isEmpty() && macro.isEmpty())
             continue;
         const int row = InsertItem(GetItemCount(), QString::number(i + 1), 21);
         SetItemData(row, static_cast<quintptr>(i + 1));
-        if (m_dayprog->IsEntrySet(i))
-            SetItemText(row, 1, TimeText(m_dayprog->m_entries[i]));
+        if (dayprog->IsEntrySet(i))
+            SetItemText(row, 1, TimeText(dayprog->m_entries[i]));
         SetItemText(row, 2, macro);
     }
 }
@@ -59,7 +66,7 @@ int CDayprogDlgEntryView::SelectedEntry() const
 
 void CDayprogDlgEntryView::OnDoubleClick(int row, int column)
 {
-    if (!m_dayprog || row < 0 || row >= GetItemCount())
+    if (!Dayprog() || row < 0 || row >= GetItemCount())
         return;
     const int entry = static_cast<int>(GetItemData(row));
     if (column == 1) {
@@ -75,22 +82,27 @@ void CDayprogDlgEntryView::OnDoubleClick(int row, int column)
         CCalItemDlgView::SetChooser(choose);
         if (!choose(this, IDS_CAL_COL_MACRO, GetItemText(row, column), &macro))
             return;
-        m_dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), macro);
-        m_dayprog->SetDocModified();
+        // The dialog let the device's answers in: the programme may have gone meanwhile.
+        CDayprog* dayprog = Dayprog();
+        if (!dayprog)
+            return;
+        dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), macro);
+        dayprog->SetDocModified();
         Refill();
     }
 }
 
 void CDayprogDlgEntryView::OnEndLabelEdit(int row, int column, const QString& text)
 {
-    if (!m_dayprog || column != 1 || row < 0 || row >= GetItemCount() || text.isEmpty())
+    CDayprog* dayprog = Dayprog();
+    if (!dayprog || column != 1 || row < 0 || row >= GetItemCount() || text.isEmpty())
         return;
     const QTime t = CInPlaceDateTimeCtrl::ParseTime(text);
     if (!t.isValid())
         return;
     const int entry = static_cast<int>(GetItemData(row));
-    m_dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime),
-                             caltime::OnEntryDay(t.hour(), t.minute(), t.second()));
-    m_dayprog->SetDocModified();
+    dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime),
+                           caltime::OnEntryDay(t.hour(), t.minute(), t.second()));
+    dayprog->SetDocModified();
     Refill();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The entries of one day programme that are set or have a macro: number,
 // time of day and macro. The time is edited in place, the macro chosen.
+// The pane keeps the programme's number and finds it again at every use.
 
 #include "calendar/windows/CCalendarListView.h"
 
@@ -12,6 +13,8 @@ public:
     explicit CDayprogDlgEntryView(QWidget* parent = nullptr);
 
     void SetDayprog(CDayprog* dayprog);
+    // The programme shown, null when none (or when it has gone).
+    CDayprog* Dayprog() const;
     void Refill();
     // The entry number (1-based) of the selected row, 0 when none.
     int SelectedEntry() const;
@@ -19,5 +22,5 @@ public:
     void OnEndLabelEdit(int row, int column, const QString& text);
 
 private:
-    CDayprog* m_dayprog = nullptr;
+    int m_number = 0;
 };

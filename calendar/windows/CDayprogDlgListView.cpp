@@ -20,23 +20,25 @@ CDayprogDlgListView::CDayprogDlgListView(QWidget* parent) : CCalendarListView(pa
 {
     setObjectName(QStringLiteral("DayprogDlgListView"));
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        const auto* obj = item ? reinterpret_cast<CBaseDevice*>(GetItemData(RowOf(item))) : nullptr;
-        if (obj && obj->GetNumber() != m_remembered) {
-            m_remembered = obj->GetNumber();
+        const int number = item ? NumberAt(RowOf(item)) : 0;
+        if (number != 0 && number != m_remembered) {
+            m_remembered = number;
             emit SelectionMoved();
         }
     });
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-        auto* obj = reinterpret_cast<CBaseDevice*>(GetItemData(RowOf(item)));
-        if (column != 0 || !obj || item->text(0).toStdString() == obj->GetName())
+        const int number = NumberAt(RowOf(item));
+        const CDayprog* dp = Find(number);
+        if (column != 0 || !dp || item->text(0).toStdString() == dp->GetName())
             return;
         const QString text = item->text(0);
+        // After the editor has closed; the programme may have gone by then.
         QMetaObject::invokeMethod(
             this,
-            [this, obj, text] {
+            [this, number, text] {
                 std::string name = text.toStdString();
-                if (!name.empty())
-                    obj->SetNameUnique(name, true);
+                if (CDayprog* dp = Find(number); dp && !name.empty())
+                    dp->SetNameUnique(name, true);
                 Refill();
             },
             Qt::QueuedConnection);
@@ -45,12 +47,22 @@ CDayprogDlgListView::CDayprogDlgListView(QWidget* parent) : CCalendarListView(pa
             [this](unsigned id) { TransferSelected(id == ID_CAL_UPLOAD_ITEM ? 1 : 0); });
 }
 
-CDayprog* CDayprogDlgListView::Selected() const
+CDayprog* CDayprogDlgListView::Find(int number)
 {
     CQuillomerDoc* doc = GetActiveDoc();
-    if (!doc || m_remembered < 1 || !doc->GetIDManager().IsValidID(m_remembered, OT_DAYPROG))
+    if (!doc || number < 1 || !doc->GetIDManager().IsValidID(number, OT_DAYPROG))
         return nullptr;
-    return dynamic_cast<CDayprog*>(doc->GetIDManager().GetBaseDevice(m_remembered, OT_DAYPROG));
+    return dynamic_cast<CDayprog*>(doc->GetIDManager().GetBaseDevice(number, OT_DAYPROG));
+}
+
+CDayprog* CDayprogDlgListView::Selected() const
+{
+    return Find(m_remembered);
+}
+
+int CDayprogDlgListView::NumberAt(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? 0 : static_cast<int>(GetItemData(row));
 }
 
 void CDayprogDlgListView::Refill()
@@ -66,7 +78,7 @@ void CDayprogDlgListView::Refill()
     for (CBaseDevice* obj : list) {
         auto* dp = dynamic_cast<CDayprog*>(obj);
         const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), 21);
-        SetItemData(row, reinterpret_cast<quintptr>(obj));
+        SetItemData(row, static_cast<quintptr>(obj->GetNumber()));
         SetItemText(row, 1, QString::fromStdString(obj->GetNumberText()));
         if (dp)
             SetItemText(row, 2, QString::fromStdString(dp->GetEntryText(CDayprog::Code(0, CDayprog::EntriesInUse))));
@@ -98,13 +110,11 @@ void CDayprogDlgListView::NewDayprog()
 void CDayprogDlgListView::DeleteSelected()
 {
     const int row = SelectedRow();
-    auto* obj = row >= 0 ? reinterpret_cast<CBaseDevice*>(GetItemData(row)) : nullptr;
-    if (!obj)
+    CDayprog* dp = Find(NumberAt(row));
+    if (!dp)
         return;
-    const int other = row + 1 < GetItemCount() ? row + 1 : row - 1;
-    auto* neighbour = other >= 0 ? reinterpret_cast<CBaseDevice*>(GetItemData(other)) : nullptr;
-    m_remembered = neighbour ? neighbour->GetNumber() : 0;
-    obj->OnCommand(objcmd::Delete);
+    m_remembered = NumberAt(row + 1 < GetItemCount() ? row + 1 : row - 1);
+    dp->OnCommand(objcmd::Delete);
 }
 
 void CDayprogDlgListView::TransferSelected(int mode)
@@ -114,9 +124,12 @@ void CDayprogDlgListView::TransferSelected(int mode)
     const CDayprog* dp = Selected();
     if (!doc || !frame || !dp)
         return;
+    // One programme's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode,
                        mode ? CCalObject::ResetAll : CCalObject::ResetDayprogs,
-                       CCalObject::kDayprogStep + dp->GetNumber() - 1);
-    if (mode)
+                       CCalObject::kDayprogStep + dp->GetNumber() - 1, false);
+    if (mode) {
         Refill();
+        emit SelectionMoved();  // the entry pane shows what came back
+    }
 }

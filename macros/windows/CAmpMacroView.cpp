@@ -59,6 +59,9 @@ CAmpMacroView::CAmpMacroView(QWidget* parent)
         dlg.SetSelection(QString::fromStdString(macro->GetParamText(59)));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
+        macro = Macro();  // the dialog let the device's answers in
+        if (!macro)
+            return;
         macro->SetParamText(59, dlg.GetSelection().toStdString());
         macro->SetDocModified();
         m_amps->setText(dlg.GetSelection());

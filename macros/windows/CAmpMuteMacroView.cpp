@@ -32,6 +32,9 @@ CAmpMuteMacroView::CAmpMuteMacroView(QWidget* parent) : CMacroEditorView(parent,
         dlg.SetSelection(QString::fromStdString(macro->GetParamText(58)));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
+        macro = Macro();  // the dialog let the device's answers in
+        if (!macro)
+            return;
         macro->SetParamText(58, dlg.GetSelection().toStdString());
         macro->SetDocModified();
         m_channels->setText(dlg.GetSelection());

@@ -80,6 +80,15 @@ NewMacroRule RuleOf(uint32_t type)
     }
 }
 
+// The active document's macro of a number, null when there is none.
+CMacro* FindMacro(int number)
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, OT_MACRO))
+        return nullptr;
+    return dynamic_cast<CMacro*>(doc->GetIDManager().GetBaseDevice(number, OT_MACRO));
+}
+
 // A new macro of `type` under the next free number; null when none is free.
 CMacro* MakeMacro(CQuillomerDoc* doc, uint32_t type)
 {
@@ -111,20 +120,21 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
         m_hover->Clear();
-        const CMacro* macro = GetCurrentMacro();
-        if (m_filling || !macro)
+        const int number = NumberAt(SelectedRow());
+        if (m_filling || number == 0)
             return;
-        m_currentNumber = macro->GetNumber();
+        m_currentNumber = number;
+        // A row whose macro an upload deleted shows the empty view.
         if (CMacroDlgFrm* frame = Frame())
             frame->SwitchMacroView();
     });
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (m_filling || column != 0)
             return;
-        const int row = RowOf(item);
+        const int number = NumberAt(RowOf(item));
         const QString text = item->text(0);
         // After the editor has closed: the refill deletes the row.
-        QMetaObject::invokeMethod(this, [this, row, text] { Rename(row, text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, number, text] { RenameNumber(number, text); }, Qt::QueuedConnection);
     });
 }
 
@@ -169,7 +179,7 @@ void CMacroDlgListView::FillList()
         for (CBaseDevice* obj : list) {
             auto* macro = dynamic_cast<CMacro*>(obj);
             const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), 0);
-            SetItemData(row, reinterpret_cast<quintptr>(macro));
+            SetItemData(row, static_cast<quintptr>(obj->GetNumber()));
             SetItemText(row, 1, macro ? QString::fromStdString(macro->GetParamText(0)) : QString());
             SetItemText(row, 2, QString::fromStdString(obj->GetNumberText()));
             Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
@@ -205,10 +215,19 @@ int CMacroDlgListView::SelectedRow() const
     return -1;
 }
 
+int CMacroDlgListView::NumberAt(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? 0 : static_cast<int>(GetItemData(row));
+}
+
+CMacro* CMacroDlgListView::MacroAt(int row) const
+{
+    return FindMacro(NumberAt(row));
+}
+
 CMacro* CMacroDlgListView::GetCurrentMacro() const
 {
-    const int row = SelectedRow();
-    return row < 0 ? nullptr : reinterpret_cast<CMacro*>(GetItemData(row));
+    return MacroAt(SelectedRow());
 }
 
 uint32_t CMacroDlgListView::GetCurrentMacroType() const
@@ -278,12 +297,10 @@ bool CMacroDlgListView::CreateMacro()
 void CMacroDlgListView::DeleteSelectedItem()
 {
     const int row = SelectedRow();
-    auto* macro = row >= 0 ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    CMacro* macro = MacroAt(row);
     if (!macro)
         return;
-    const int other = row + 1 < GetItemCount() ? row + 1 : row - 1;
-    auto* neighbour = other >= 0 ? reinterpret_cast<CMacro*>(GetItemData(other)) : nullptr;
-    m_currentNumber = neighbour ? neighbour->GetNumber() : 0;
+    m_currentNumber = NumberAt(row + 1 < GetItemCount() ? row + 1 : row - 1);
     macro->OnCommand(objcmd::Delete);
 }
 
@@ -328,13 +345,18 @@ void CMacroDlgListView::RunMacro()
 
 void CMacroDlgListView::ChangeType(int row)
 {
-    auto* macro = row >= 0 && row < GetItemCount() ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    const int number = NumberAt(row);
+    CMacro* macro = MacroAt(row);
     if (!macro)
         return;
     CSelectionDlg dlg;
     dlg.m_nKind = selkind::MacroType;
     dlg.SetSelection(QString::fromStdString(macro->GetParamText(0)));
     if (CMacroEditorView::RunDialog(dlg) != QDialog::Accepted)
+        return;
+    // The dialog let the device's answers in: the macro may have gone meanwhile.
+    macro = FindMacro(number);
+    if (!macro)
         return;
     macro->SetParam(0, dlg.m_nResultNumber);
     macro->SetDocModified();
@@ -345,7 +367,12 @@ void CMacroDlgListView::ChangeType(int row)
 
 void CMacroDlgListView::Rename(int row, const QString& text)
 {
-    auto* macro = row >= 0 && row < GetItemCount() ? reinterpret_cast<CMacro*>(GetItemData(row)) : nullptr;
+    RenameNumber(NumberAt(row), text);
+}
+
+void CMacroDlgListView::RenameNumber(int number, const QString& text)
+{
+    CMacro* macro = FindMacro(number);
     if (!macro)
         return;
     if (text.toStdString() != macro->GetName()) {

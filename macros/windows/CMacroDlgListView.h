@@ -4,6 +4,10 @@
 // edited in place, a double click on the type changes the type, Delete
 // deletes, and the context menu sends or reads the selected macro alone. It
 // also carries the operations behind the window's commands.
+//
+// A row keeps its macro's number, not the macro: an upload's answers delete
+// and make macros while the window still takes clicks, so every use finds the
+// macro again in the object directory (a row whose macro has gone does nothing).
 
 #include "ui/CListCtrl.h"
 
@@ -25,6 +29,10 @@ public:
     // (else the first row).
     void FillList();
     CMacro* GetCurrentMacro() const;
+    // The macro a row stands for, null when the row has none or its macro has gone.
+    CMacro* MacroAt(int row) const;
+    // The number of a row's macro, 0 for none.
+    int NumberAt(int row) const;
     // The selected macro's type, 0 when none.
     uint32_t GetCurrentMacroType() const;
     int SelectedRow() const;
@@ -64,6 +72,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void RenameNumber(int number, const QString& text);
+
     bool m_filling = false;
     CHoverCellDelegate* m_hover = nullptr;
 };

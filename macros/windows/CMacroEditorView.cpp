@@ -80,6 +80,11 @@ CMacroEditorView::CMacroEditorView(QWidget* parent, const char* description) : Q
 
 void CMacroEditorView::InitialUpdate()
 {
+    m_bound = false;
+    const CMacro* macro = Macro();
+    m_number = macro ? macro->GetNumber() : 0;
+    m_type = macro ? macro->GetKindId() : 0;
+    m_bound = true;
     m_filling = true;
     OnInitialUpdate();
     m_filling = false;
@@ -98,7 +103,12 @@ CMacroDlgFrm* CMacroEditorView::Frame() const
 CMacro* CMacroEditorView::Macro() const
 {
     CMacroDlgFrm* frame = Frame();
-    return frame ? frame->GetCurrentMacro() : nullptr;
+    CMacro* macro = frame ? frame->GetCurrentMacro() : nullptr;
+    // The view was filled for one macro of one type; an upload's answers may
+    // have deleted it, or changed its type, while the window took input.
+    if (macro && m_bound && (macro->GetNumber() != m_number || macro->GetKindId() != m_type))
+        return nullptr;
+    return macro;
 }
 
 CMacro* CMacroEditorView::CounterpartOf(const CMacro* macro)
@@ -348,6 +358,10 @@ void CMacroEditorView::EditZones()
     QList<CBaseDevice*> objects(linked.begin(), linked.end());
     CLineGroupSelectDlg dlg(&objects);
     if (RunDialog(dlg) != QDialog::Accepted)
+        return;
+    // The dialog let the device's answers in: find the macro again.
+    macro = Macro();
+    if (!macro)
         return;
     const DeviceList chosen(objects.begin(), objects.end());
     macro->SetZones(chosen);

@@ -46,6 +46,8 @@ public:
 
     // The frame around the view, its selected macro, and that macro's
     // counterpart (parameter 31; null when none or when it names no macro).
+    // The selected macro counts only while it is the one the view was filled
+    // for, with the same type.
     CMacroDlgFrm* Frame() const;
     CMacro* Macro() const;
     CMacro* Counterpart() const;
@@ -129,4 +131,8 @@ private:
     QGridLayout* m_grid = nullptr;
     int m_row = 0;
     bool m_filling = false;
+    // The macro the view was filled for (number and type).
+    bool m_bound = false;
+    int m_number = 0;
+    uint32_t m_type = 0;
 };

@@ -88,6 +88,9 @@ void CSequenceMacroView::EditCell(int row, int column)
         dlg.SetSelection(m_list->GetItemText(row, column));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
+        macro = Macro();  // the dialog let the device's answers in
+        if (!macro)
+            return;
         macro->SetParam((column == 1 ? 41 : 51) + row, dlg.m_nResultNumber);
         macro->SetDocModified();
         FillTexts();
