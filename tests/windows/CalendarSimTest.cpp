@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -15,7 +16,9 @@
 #include "calendar/windows/CAppointDlgFrm.h"
 #include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CClkView.h"
+#include "calendar/windows/CDayprogDlgEntryView.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
+#include "calendar/windows/CDayprogDlgListView.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "comm/CommTestSupport.h"
@@ -153,6 +156,65 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
         EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
     }
+    link.ClosePort();
+    SetLineSender(previousSender);
+}
+
+TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhatCameBack)
+{
+    CDayprog* work = Add<CDayprog>(2, "Werktag");
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 5, 0));  // entry 1
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), 12);
+    CAppoint* bell = Add<CAppoint>(3, "Pause");
+    bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
+    bell->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1, 6, 30, 0));
+
+    CCommLink link;
+    link.SetHost(&host);
+    ILineSender* previousSender = SetLineSender(&link);
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
+    Pump(200);
+    {
+        CDayprogDlgFrm dayprogs;
+        dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
+        CAppointDlgFrm appoints;
+        appoints.OnCommand(ID_CAL_DOWNLOAD_APPOINTS);
+    }
+    // What an earlier whole upload found.
+    const QString errFile = dir.filePath(QStringLiteral("Kalender.err"));
+    {
+        QFile f(errFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Ereignis 9 : DAILY fehlt\r\n");
+    }
+
+    // The project's entry changes; reading the programme back shows the device's time in the entry pane.
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(9, 0, 0));
+    const size_t mark = sim.Received().size();
+    {
+        CDayprogDlgFrm frame;
+        CDayprogDlgEntryView* entries = frame.GetEntryView();
+        ASSERT_EQ(2, entries->Dayprog()->GetNumber());
+        ASSERT_EQ(1, entries->GetItemCount());
+        EXPECT_EQ(CCalendarListView::TimeText(caltime::OnEntryDay(9, 0, 0)), entries->GetItemText(0, 1));
+        frame.GetListView()->TransferSelected(1);
+        ASSERT_EQ(1, entries->GetItemCount());
+        EXPECT_EQ(CCalendarListView::TimeText(caltime::OnEntryDay(7, 5, 0)), entries->GetItemText(0, 1));
+    }
+    EXPECT_EQ(caltime::OnEntryDay(7, 5, 0), work->m_entries[0]);
+    {
+        CAppointDlgFrm frame;
+        frame.GetView()->SelectRow(0);
+        frame.GetView()->TransferSelected(1);
+    }
+    const std::string up = sim.Received().substr(mark);
+    EXPECT_NE(std::string::npos, up.find("/CAL/APPOINT3/FUNCTION ?"));
+    EXPECT_EQ(std::string::npos, up.find("/CAL/CLEAR/")) << "one item's upload asks for no free list";
+    EXPECT_EQ("Ereignis 9 : DAILY fehlt\r\n", ReadFile(errFile));
+    EXPECT_TRUE(host.editorFiles.empty());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
     link.ClosePort();
     SetLineSender(previousSender);
 }
