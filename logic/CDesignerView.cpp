@@ -27,10 +27,6 @@ uint32_t GetWord(const std::string& in, size_t at)
     return v;
 }
 
-int NumberOf(const CVirtCtrlItem* item)
-{
-    return item ? item->GetNumber() : 0;
-}
 }  // namespace
 
 std::string VcDragPayload::ToBytes() const
@@ -93,7 +89,7 @@ void CDesignerView::FillControllerList()
             continue;
         if (item->GetNumber() == m_selectedController)
             m_selectedRow = static_cast<int>(m_rows.size());
-        m_rows.push_back({item->GetName(), item->GetNumberText(), RowController, 0, item});
+        m_rows.push_back({item->GetName(), item->GetNumberText(), RowController, 0, item->GetNumber()});
     }
     if (m_selectedRow < 0 && !m_rows.empty())
         m_selectedRow = 0;
@@ -104,7 +100,7 @@ void CDesignerView::AddEndpointRows(CVirtCtrl* table, Endpoint kind, int image)
     for (int i = 0; i < CVirtCtrl::EndpointCount(kind); ++i) {
         std::string name, controller;
         if (table->GetEndpointTexts(kind, i, name, controller)) {
-            m_rows.push_back({name, controller, image, i, nullptr});
+            m_rows.push_back({name, controller, image, i, 0});
             continue;
         }
         // A linked endpoint whose card has gone stays visible so that its link
@@ -115,7 +111,7 @@ void CDesignerView::AddEndpointRows(CVirtCtrl* table, Endpoint kind, int image)
             const std::string path = CVirtCtrl::EndpointPath(kind, i + 1);
             name = path.substr(path.rfind('/') + 1);
         }
-        m_rows.push_back({name + " *", controller, image, i, nullptr});
+        m_rows.push_back({name + " *", controller, image, i, 0});
     }
 }
 
@@ -151,6 +147,16 @@ void CDesignerView::Refill()
     }
 }
 
+CVirtCtrlItem* CDesignerView::ControllerAt(int row) const
+{
+    if (m_mode != VcPaneMode::Controllers || row < 0 || row >= static_cast<int>(m_rows.size()) || !m_doc)
+        return nullptr;
+    const int number = m_rows[static_cast<size_t>(row)].controller;
+    if (!m_doc->GetIDManager().IsValidID(number, OT_VIRT_CTRL_ITEM))
+        return nullptr;
+    return dynamic_cast<CVirtCtrlItem*>(m_doc->GetIDManager().GetBaseDevice(number, OT_VIRT_CTRL_ITEM));
+}
+
 void CDesignerView::SelectRow(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
@@ -159,7 +165,7 @@ void CDesignerView::SelectRow(int row)
     if (row < 0)
         return;
     switch (m_mode) {
-    case VcPaneMode::Controllers: m_selectedController = NumberOf(m_rows[row].item); break;
+    case VcPaneMode::Controllers: m_selectedController = m_rows[row].controller; break;
     case VcPaneMode::Sources: m_selectedSourceRow = row; break;
     case VcPaneMode::Destinations: m_selectedDestinationRow = row; break;
     }
@@ -227,14 +233,14 @@ bool CDesignerView::DeleteController()
 {
     if (m_mode != VcPaneMode::Controllers || m_selectedRow < 0)
         return false;
-    CVirtCtrlItem* item = m_rows[m_selectedRow].item;
+    CVirtCtrlItem* item = ControllerAt(m_selectedRow);
     if (!item)
         return false;
     if (CVirtCtrl* table = GetTable())
         table->ClearLinksTo(item->GetNumber());
     const int row = m_selectedRow;
     const int count = static_cast<int>(m_rows.size());
-    m_selectedController = row + 1 < count ? NumberOf(m_rows[row + 1].item) : row > 0 ? NumberOf(m_rows[row - 1].item) : 0;
+    m_selectedController = row + 1 < count ? m_rows[row + 1].controller : row > 0 ? m_rows[row - 1].controller : 0;
     m_rows.erase(m_rows.begin() + row);
     m_selectedRow = -1;
     item->OnCommand(objcmd::Delete);

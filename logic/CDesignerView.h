@@ -54,7 +54,7 @@ struct VcRow {
     std::string controllerText;  // column 1 (the controller's number in the controller pane)
     int image = RowController;
     int index = 0;                     // endpoint index from 0
-    CVirtCtrlItem* item = nullptr;     // the controller (controller pane)
+    int controller = 0;                // the controller's number (controller pane)
 };
 
 class CDesignerView {
@@ -65,6 +65,10 @@ public:
     CVirtCtrl* GetTable() const;
     VcPaneMode GetMode() const { return m_mode; }
     const std::vector<VcRow>& GetRows() const { return m_rows; }
+    // The controller of a row of the controller pane; null for another pane,
+    // or when an upload has deleted the controller since the pane was filled
+    // (rows keep the number, not the controller).
+    CVirtCtrlItem* ControllerAt(int row) const;
 
     void FillControllerList();
     void FillSourceList();

@@ -42,6 +42,10 @@ void CAnalogDlgView::EditCell(int row, int column)
         int pad = 0;
         if (!Choose(this, selkind::LMZ775In, false, QString::fromStdString(a->GetText(0)), &pad))
             return;
+        // The dialog let the device's answers in: the entry may have gone meanwhile.
+        a = dynamic_cast<CAnalogCondition*>(ObjectOf(row));
+        if (!a)
+            return;
         a->SetValue(0, pad);
         RefreshList();
     } else if (column == 3 || column == 4) {

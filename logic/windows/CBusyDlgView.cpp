@@ -43,16 +43,21 @@ void CBusyDlgView::EditCell(int row, int column)
     auto* b = dynamic_cast<CBusyCondition*>(ObjectOf(row));
     if (!b)
         return;
+    // After a dialog, which lets the device's answers in: the entry may have gone.
+    auto Again = [this, row](CBusyCondition*& entry) {
+        entry = dynamic_cast<CBusyCondition*>(ObjectOf(row));
+        return entry != nullptr;
+    };
     int number = 0;
     QString text;
     switch (column) {
     case 2:
-        if (!Choose(this, selkind::BusyCondition, true, QString::fromStdString(b->GetText(0)), &number))
+        if (!Choose(this, selkind::BusyCondition, true, QString::fromStdString(b->GetText(0)), &number) || !Again(b))
             return;
         b->SetValue(0, number);
         break;
     case 3:
-        if (!Choose(this, selkind::Output, true, QString::fromStdString(b->GetText(6)), &number, &text))
+        if (!Choose(this, selkind::Output, true, QString::fromStdString(b->GetText(6)), &number, &text) || !Again(b))
             return;
         b->ParseValue(5, text.toStdString());
         break;
@@ -61,8 +66,9 @@ void CBusyDlgView::EditCell(int row, int column)
         b->GetZonesAndGroups(linked);
         QList<CBaseDevice*> chosen(linked.begin(), linked.end());
         CLineGroupSelectDlg dlg(&chosen, this);
-        if (dlg.exec() == QDialog::Accepted)
-            b->SetZones(DeviceList(chosen.begin(), chosen.end()));
+        if (dlg.exec() != QDialog::Accepted || !Again(b))
+            return;
+        b->SetZones(DeviceList(chosen.begin(), chosen.end()));
         break;
     }
     case 5: b->SetValue(2, b->GetValue(2) == 0 ? 1 : 0); break;

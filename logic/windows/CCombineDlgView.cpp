@@ -34,7 +34,7 @@ void CCombineDlgView::AddRows(CBaseDevice* obj)
         int row = first;
         if (i > 0) {
             row = InsertItem(GetItemCount(), QString(), 2);
-            SetItemData(row, reinterpret_cast<quintptr>(obj));
+            SetRowObject(row, obj);
         }
         SetItemText(row, 3, QString::fromStdString(c->GetText(2 + 2 * i)));
         SetItemText(row, 4, QString::fromStdString(c->GetText(3 + 2 * i)));
@@ -70,6 +70,10 @@ void CCombineDlgView::EditGroupCell(int row, uint32_t kind, int key)
         int chosen = 0;
         if (!Choose(this, static_cast<int>(kind), false, QString::fromStdString(c->GetText(key)), &chosen))
             return;
+        // The dialog let the device's answers in: the entry may have gone meanwhile.
+        c = dynamic_cast<CCombineCondition*>(ObjectOf(row));
+        if (!c)
+            return;
         c->SetValue(key, chosen);
     }
     RefreshList();
@@ -88,10 +92,10 @@ void CCombineDlgView::DeleteSelectedItem()
         return;
     setFocus();
     const int first = row - row % kRows;
-    if (CBaseDevice* next = ObjectOf(first + kRows))
-        m_reselect = next->GetNumber();
-    else if (CBaseDevice* previous = ObjectOf(first - 1))
-        m_reselect = previous->GetNumber();
+    if (const int next = NumberAt(first + kRows))
+        m_reselect = next;
+    else if (const int previous = NumberAt(first - 1))
+        m_reselect = previous;
     obj->OnCommand(objcmd::Delete);
 }
 

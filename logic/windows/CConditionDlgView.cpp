@@ -56,15 +56,20 @@ void CConditionDlgView::EditCell(int row, int column)
     auto* c = dynamic_cast<CCondition*>(ObjectOf(row));
     if (!c)
         return;
+    // After a dialog, which lets the device's answers in: the entry may have gone.
+    auto Again = [this, row](CCondition*& entry) {
+        entry = dynamic_cast<CCondition*>(ObjectOf(row));
+        return entry != nullptr;
+    };
     int chosen = 0;
     if (column == 0) {
-        if (!Choose(this, selkind::ConditionKind, false, Str(c->GetKindId()), &chosen))
+        if (!Choose(this, selkind::ConditionKind, false, Str(c->GetKindId()), &chosen) || !Again(c))
             return;
         c->SetValue(condkey::Kind, chosen);
     } else if (column == 2) {
         const uint32_t kind = c->GetIndexKind();
         if (kind == 0 || !Choose(this, static_cast<int>(kind), false, QString::fromStdString(c->GetText(condkey::Object)),
-                                 &chosen))
+                                 &chosen) || !Again(c))
             return;
         c->SetValue(condkey::Object, chosen);
     } else if (column == 3) {

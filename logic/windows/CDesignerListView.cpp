@@ -147,10 +147,7 @@ void CDesignerListView::ShowRows()
 
 CVirtCtrlItem* CDesignerListView::SelectedController() const
 {
-    const int row = m_pane.GetSelectedRow();
-    if (GetMode() != VcPaneMode::Controllers || row < 0)
-        return nullptr;
-    return m_pane.GetRows()[row].item;
+    return m_pane.ControllerAt(m_pane.GetSelectedRow());
 }
 
 void CDesignerListView::OnDataDropped(const QByteArray& payload)
@@ -183,7 +180,7 @@ void CDesignerListView::OnDoubleClick(int row, int column)
     if (row < 0 || row >= static_cast<int>(m_pane.GetRows().size()))
         return;
     if (GetMode() == VcPaneMode::Controllers) {
-        if (CVirtCtrlItem* item = m_pane.GetRows()[row].item) {
+        if (CVirtCtrlItem* item = m_pane.ControllerAt(row)) {
             CVirtCtrlPropDlg dlg(item, this);
             dlg.exec();
         }
@@ -226,11 +223,11 @@ void CDesignerListView::OnRenamed(QTreeWidgetItem* item, int column)
 {
     if (m_filling || column != 0 || GetMode() != VcPaneMode::Controllers)
         return;
-    const int row = RowOf(item);
-    if (row < 0 || !m_pane.GetRows()[row].item)
+    CVirtCtrlItem* controller = m_pane.ControllerAt(RowOf(item));
+    if (!controller)
         return;
     std::string name = item->text(0).toStdString();
-    m_pane.GetRows()[row].item->SetNameUnique(name, true);
+    controller->SetNameUnique(name, true);
     // The edit is still closing: the panes are rebuilt after it.
     QPointer<CObjectFrm> frame = m_frame;
     QMetaObject::invokeMethod(this, [frame] { if (frame) frame->UpdatePanes(); }, Qt::QueuedConnection);
@@ -293,10 +290,10 @@ QString CDesignerListView::RowTip(int row) const
     if (row < 0 || row >= static_cast<int>(m_pane.GetRows().size()))
         return QString();
     const VcRow& r = m_pane.GetRows()[row];
-    if (GetMode() == VcPaneMode::Controllers && r.item) {
+    if (const CVirtCtrlItem* controller = m_pane.ControllerAt(row)) {
         const QFontMetrics fm(QToolTip::font());
         return QString::fromStdString(CDesignerView::ControllerTip(
-            *r.item, [&fm](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }));
+            *controller, [&fm](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }));
     }
     return QString::fromStdString(r.text);
 }

@@ -121,9 +121,23 @@ void CLogicListView::SelectRow(int row)
     scrollToItem(Row(row));
 }
 
+int CLogicListView::NumberAt(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? 0 : static_cast<int>(GetItemData(row));
+}
+
 CBaseDevice* CLogicListView::ObjectOf(int row) const
 {
-    return row < 0 || row >= GetItemCount() ? nullptr : reinterpret_cast<CBaseDevice*>(GetItemData(row));
+    const int number = NumberAt(row);
+    CQuillomerDoc* doc = GetActiveDoc();
+    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, m_type))
+        return nullptr;
+    return doc->GetIDManager().GetBaseDevice(number, m_type);
+}
+
+void CLogicListView::SetRowObject(int row, const CBaseDevice* obj)
+{
+    SetItemData(row, obj ? static_cast<quintptr>(obj->GetNumber()) : 0);
 }
 
 int CLogicListView::ObjectCount() const
@@ -153,7 +167,7 @@ void CLogicListView::RefreshList()
     }
     int select = 0;
     for (int r = 0; r < GetItemCount(); ++r)
-        if (const CBaseDevice* obj = ObjectOf(r); obj && obj->GetNumber() == m_reselect)
+        if (NumberAt(r) != 0 && NumberAt(r) == m_reselect)
             select = r;  // the last row of the object's group
     SelectRow(select);
     emit ListRebuilt();
@@ -180,7 +194,7 @@ bool CLogicListView::CreateEntry(CBaseDevice* obj, uint32_t kind)
 int CLogicListView::AddObjectRow(CBaseDevice* obj, int image)
 {
     const int row = InsertItem(GetItemCount(), QString::fromStdString(obj->GetName()), image);
-    SetItemData(row, reinterpret_cast<quintptr>(obj));
+    SetRowObject(row, obj);
     SetItemText(row, 1, QString::fromStdString(obj->GetNumberText()));
     Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
     return row;
@@ -194,9 +208,8 @@ void CLogicListView::DeleteSelectedItem()
         return;
     setFocus();
     if (row != 0) {
-        CBaseDevice* neighbour = ObjectOf(row + 1 < GetItemCount() ? row + 1 : row - 1);
-        if (neighbour)
-            m_reselect = neighbour->GetNumber();
+        if (const int neighbour = NumberAt(row + 1 < GetItemCount() ? row + 1 : row - 1))
+            m_reselect = neighbour;
     }
     obj->OnCommand(objcmd::Delete);
 }

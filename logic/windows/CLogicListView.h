@@ -7,6 +7,10 @@
 // each rebuild, the common delete, the Download / Upload context menu for the
 // selected entry, the whole and single-entry transfers through the frame, and
 // live polling started and stopped by a click on the "Status" header.
+//
+// A row keeps its object's number, not the object: an upload's answers delete
+// entries while the window takes input, so every use finds the object again
+// (a row whose object has gone does nothing).
 
 #include <QTimer>
 
@@ -34,6 +38,8 @@ public:
     int SelectedRow() const;
     void SelectRow(int row);
     CBaseDevice* ObjectOf(int row) const;
+    // The number of a row's object, 0 for none.
+    int NumberAt(int row) const;
     // Objects of the window's type in the active document.
     int ObjectCount() const;
 
@@ -98,6 +104,8 @@ protected:
     bool CreateEntry(CBaseDevice* obj, uint32_t kind);
     // Appends a row with the object's name, image and number.
     int AddObjectRow(CBaseDevice* obj, int image);
+    // Makes a row stand for an object (rows keep the object's number).
+    void SetRowObject(int row, const CBaseDevice* obj);
     // A CInPlaceEdit over the cell.
     void EditInPlace(int row, int column);
     // The status title, with " *" while polling.

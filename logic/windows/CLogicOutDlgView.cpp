@@ -48,6 +48,10 @@ void CLogicOutDlgView::EditCell(int row, int column)
         if (!Choose(this, column == 2 ? selkind::LogicState : selkind::Condition, false,
                     QString::fromStdString(l->GetValueText(key)), &chosen))
             return;
+        // The dialog let the device's answers in: the entry may have gone meanwhile.
+        l = dynamic_cast<CLogicOut*>(ObjectOf(row));
+        if (!l)
+            return;
         l->SetValue(key, chosen);
     } else {
         return;

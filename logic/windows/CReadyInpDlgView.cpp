@@ -55,10 +55,15 @@ void CReadyInpDlgView::EditCell(int row, int column)
     auto* r = dynamic_cast<CReadyInput*>(ObjectOf(row));
     if (!r)
         return;
+    // After a dialog, which lets the device's answers in: the entry may have gone.
+    auto Again = [this, row](CReadyInput*& entry) {
+        entry = dynamic_cast<CReadyInput*>(ObjectOf(row));
+        return entry != nullptr;
+    };
     int chosen = 0;
     switch (column) {
     case 2:
-        if (!Choose(this, selkind::ReadyInp, false, GetItemText(row, column), &chosen))
+        if (!Choose(this, selkind::ReadyInp, false, GetItemText(row, column), &chosen) || !Again(r))
             return;
         r->SetValue(CReadyInput::Contact, chosen);
         break;
@@ -69,7 +74,7 @@ void CReadyInpDlgView::EditCell(int row, int column)
         break;
     }
     case 5:
-        if (!Choose(this, selkind::FaultTexts, false, GetItemText(row, column), &chosen))
+        if (!Choose(this, selkind::FaultTexts, false, GetItemText(row, column), &chosen) || !Again(r))
             return;
         r->SetValue(CReadyInput::TextNumber, chosen + 1);
         break;

@@ -50,6 +50,10 @@ void CTriggerDlgView::EditCell(int row, int column)
     int chosen = 0;
     if (!Choose(this, kind, false, QString::fromStdString(t->GetValueText(key)), &chosen))
         return;
+    // The dialog let the device's answers in: the entry may have gone meanwhile.
+    t = dynamic_cast<CTrigger*>(ObjectOf(row));
+    if (!t)
+        return;
     t->SetValue(key, chosen);
     RefreshList();
 }

@@ -21,13 +21,21 @@
 #include "ui/DialogLayout.h"
 
 CVirtCtrlPropDlg::CVirtCtrlPropDlg(CVirtCtrlItem* item, virtctrl::CDesignerListView* pane, QWidget* parent)
-    : QDialog(parent ? parent : static_cast<QWidget*>(pane)), m_pane(pane), m_item(item)
+    : QDialog(parent ? parent : static_cast<QWidget*>(pane)), m_pane(pane),
+      m_doc(item ? item->GetDocument() : nullptr), m_number(item ? item->GetNumber() : 0)
 {
     setObjectName(QStringLiteral("VirtCtrlPropDlg"));
     setWindowTitle(tr("Eigenschaften"));
     BuildLayout();
-    if (m_item)
+    if (item)
         Fill();
+}
+
+CVirtCtrlItem* CVirtCtrlPropDlg::GetController() const
+{
+    if (!m_doc || !m_doc->GetIDManager().IsValidID(m_number, OT_VIRT_CTRL_ITEM))
+        return nullptr;
+    return dynamic_cast<CVirtCtrlItem*>(m_doc->GetIDManager().GetBaseDevice(m_number, OT_VIRT_CTRL_ITEM));
 }
 
 CVirtCtrlPropDlg::~CVirtCtrlPropDlg()
@@ -125,35 +133,39 @@ void CVirtCtrlPropDlg::BuildLayout()
 
 void CVirtCtrlPropDlg::Fill()
 {
-    setWindowTitle(QString::fromStdString(m_item->GetName()));
-    m_curve->SetCurve(m_item->GetInt(CVirtCtrlItem::Curve));
+    const CVirtCtrlItem* item = GetController();
+    if (!item)
+        return;
+    setWindowTitle(QString::fromStdString(item->GetName()));
+    m_curve->SetCurve(item->GetInt(CVirtCtrlItem::Curve));
     m_curveValue->SetInt(m_curve->GetCurve(), 1, "%d");
     m_curve->update();
-    m_minimum->SetFloat(m_item->GetFloat(CVirtCtrlItem::Min), 1, "%2.3f");
-    m_maximum->SetFloat(m_item->GetFloat(CVirtCtrlItem::Max), 1, "%2.3f");
-    m_output->SetFloat(m_item->GetFloat(CVirtCtrlItem::Value), 1, "%2.3f");
-    m_steps->SetInt(m_item->GetInt(CVirtCtrlItem::Steps), 1, "%d");
+    m_minimum->SetFloat(item->GetFloat(CVirtCtrlItem::Min), 1, "%2.3f");
+    m_maximum->SetFloat(item->GetFloat(CVirtCtrlItem::Max), 1, "%2.3f");
+    m_output->SetFloat(item->GetFloat(CVirtCtrlItem::Value), 1, "%2.3f");
+    m_steps->SetInt(item->GetInt(CVirtCtrlItem::Steps), 1, "%d");
     m_normalized->SetFloat(-1.0f, 0, "%2.3f");
     UpdateFromOutput();
 }
 
 void CVirtCtrlPropDlg::Save()
 {
-    if (!m_item)
+    CVirtCtrlItem* item = GetController();
+    if (!item)
         return;
-    m_item->SetInt(CVirtCtrlItem::Curve, m_curve->GetCurve());
-    m_item->SetFloat(CVirtCtrlItem::Min, m_minimum->GetFloat(1));
-    m_item->SetFloat(CVirtCtrlItem::Max, m_maximum->GetFloat(1));
-    m_item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
-    m_item->SetInt(CVirtCtrlItem::Steps, static_cast<uint16_t>(m_steps->GetInt(1)));
-    if (CQuillomerDoc* doc = m_item->GetDocument())
+    item->SetInt(CVirtCtrlItem::Curve, m_curve->GetCurve());
+    item->SetFloat(CVirtCtrlItem::Min, m_minimum->GetFloat(1));
+    item->SetFloat(CVirtCtrlItem::Max, m_maximum->GetFloat(1));
+    item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
+    item->SetInt(CVirtCtrlItem::Steps, static_cast<uint16_t>(m_steps->GetInt(1)));
+    if (CQuillomerDoc* doc = item->GetDocument())
         doc->SetModifiedFlag();
 }
 
 void CVirtCtrlPropDlg::SendOutput()
 {
-    if (m_pane && m_item)
-        m_pane->QueueLiveValue(m_item->GetNumber(), m_output->GetFloat(0));
+    if (m_pane && GetController())
+        m_pane->QueueLiveValue(m_number, m_output->GetFloat(0));
 }
 
 void CVirtCtrlPropDlg::UpdateFromOutput()
@@ -225,21 +237,19 @@ void CVirtCtrlPropDlg::OnKnobDragged(QPoint centre, QPoint pos)
 
 void CVirtCtrlPropDlg::Step(int direction)
 {
-    if (!m_item)
+    if (!GetController())
         return;
     Save();
-    CQuillomerDoc* doc = m_item->GetDocument();
-    if (!doc)
-        return;
-    int n = m_item->GetNumber();
+    CQuillomerDoc* doc = m_doc;
+    int n = m_number;
     for (int tries = 0; tries < CVirtCtrl::kControllers; ++tries) {
         n += direction;
         if (n < 1)
             n = CVirtCtrl::kControllers;
         else if (n > CVirtCtrl::kControllers)
             n = 1;
-        if (auto* item = dynamic_cast<CVirtCtrlItem*>(doc->GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM))) {
-            m_item = item;
+        if (dynamic_cast<CVirtCtrlItem*>(doc->GetIDManager().GetBaseDevice(n, OT_VIRT_CTRL_ITEM))) {
+            m_number = n;
             Fill();
             return;
         }

@@ -11,6 +11,7 @@
 class CCurveCtrl;
 class CValueEdit;
 class CVcKnobCtrl;
+class CQuillomerDoc;
 class CVirtCtrlItem;
 class QPushButton;
 
@@ -25,7 +26,9 @@ public:
     CVirtCtrlPropDlg(CVirtCtrlItem* item, virtctrl::CDesignerListView* pane, QWidget* parent = nullptr);
     ~CVirtCtrlPropDlg() override;
 
-    CVirtCtrlItem* GetController() const { return m_item; }
+    // The controller shown; null when it has gone (an upload's answers may
+    // delete it while the dialog is open: the dialog keeps its number).
+    CVirtCtrlItem* GetController() const;
 
     void Fill();
     void Save();
@@ -72,6 +75,7 @@ private:
     CValueEdit* m_maximum = nullptr;
     CValueEdit* m_curveValue = nullptr;
     CCurveCtrl* m_curve = nullptr;
-    CVirtCtrlItem* m_item;
+    CQuillomerDoc* m_doc = nullptr;
+    int m_number = 0;
     QPushButton* m_close = nullptr;
 };

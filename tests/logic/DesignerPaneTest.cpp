@@ -92,6 +92,26 @@ TEST(DesignerPane, PayloadOfOtherDataIsRefused)
     EXPECT_FALSE(VcDragPayload::FromBytes(bytes));
 }
 
+TEST(DesignerPane, AControllerAnUploadFreedLeavesItsRowInert)
+{
+    Fixture f;
+    f.Controller(6, "Sechs");
+    f.Controller(7, "Sieben");
+    CDesignerView controllers(&f.doc());
+    controllers.FillControllerList();
+    controllers.SelectRow(1);
+    // The device's free list: every controller but 6 is free, so 7 goes.
+    f.Answer("/VIRTCTRL/CLEAR 1-5,7-40");
+    ASSERT_EQ(nullptr, f.doc().GetIDManager().GetBaseDevice(7, OT_VIRT_CTRL_ITEM));
+    ASSERT_EQ(2u, controllers.GetRows().size());
+    EXPECT_EQ(nullptr, controllers.ControllerAt(1));
+    EXPECT_FALSE(controllers.DeleteController());
+    ASSERT_NE(nullptr, controllers.ControllerAt(0));
+    EXPECT_EQ(6, controllers.ControllerAt(0)->GetNumber());
+    controllers.FillControllerList();
+    EXPECT_EQ(1u, controllers.GetRows().size());
+}
+
 TEST(DesignerPane, DeletingAControllerClearsItsLinks)
 {
     Fixture f;
@@ -107,7 +127,8 @@ TEST(DesignerPane, DeletingAControllerClearsItsLinks)
     CDesignerView controllers(&f.doc());
     controllers.FillControllerList();
     controllers.SelectRow(1);
-    ASSERT_EQ(7, controllers.GetRows()[1].item->GetNumber());
+    ASSERT_EQ(7, controllers.GetRows()[1].controller);
+    ASSERT_EQ(7, controllers.ControllerAt(1)->GetNumber());
     EXPECT_TRUE(controllers.DeleteController());
     EXPECT_EQ(nullptr, f.doc().GetIDManager().GetBaseDevice(7, OT_VIRT_CTRL_ITEM));
     for (EP kind : {EP::Encoder, EP::AmpChannel, EP::Delay})
@@ -115,7 +136,7 @@ TEST(DesignerPane, DeletingAControllerClearsItsLinks)
     EXPECT_EQ(6, f.vc->GetLink(EP::In, 2));
     // The row below becomes the selected controller.
     controllers.FillControllerList();
-    EXPECT_EQ(8, controllers.GetRows()[controllers.GetSelectedRow()].item->GetNumber());
+    EXPECT_EQ(8, controllers.ControllerAt(controllers.GetSelectedRow())->GetNumber());
 
     // A controller source still driving 7 shows it as missing.
     CDesignerView sources(&f.doc());
