@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 
@@ -13,7 +14,9 @@
 #include "model/NumberSet.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
+#include "paging/windows/CZoneLineTransfer.h"
 #include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CSelectionDlg.h"
 
@@ -111,21 +114,29 @@ void CZoneListView::OnInitialUpdate()
         const int row = InsertItem(GetItemCount(), Q(zone->GetName()), 34);
         for (int i = 0; i < 5; ++i)
             SetItemText(row, i + 1, Q(zone->GetAttributeText(kAttributes[i])));
-        SetItemData(row, reinterpret_cast<quintptr>(zone));
+        SetItemData(row, static_cast<quintptr>(zone->GetNumber()));
     }
     if (m_pDoc->GetConnectedFlag())
         m_poll.start();
 }
 
+int CZoneListView::NumberAt(int row) const
+{
+    return row < 0 || row >= GetItemCount() ? -1 : static_cast<int>(GetItemData(row));
+}
+
 CZone* CZoneListView::ZoneAt(int row) const
 {
-    return reinterpret_cast<CZone*>(GetItemData(row));
+    const int number = NumberAt(row);
+    if (!m_pDoc || !m_pDoc->GetIDManager().IsValidID(number, OT_ZONE))
+        return nullptr;
+    return dynamic_cast<CZone*>(m_pDoc->GetIDManager().GetBaseDevice(number, OT_ZONE));
 }
 
 int CZoneListView::RowOfZone(int number) const
 {
     for (int row = 0; row < GetItemCount(); ++row)
-        if (ZoneAt(row) && ZoneAt(row)->GetNumber() == number)
+        if (NumberAt(row) == number)
             return row;
     return -1;
 }
@@ -162,7 +173,7 @@ void CZoneListView::QueryZone(int row)
 {
     m_poll.stop();
     if (row < GetItemCount()) {
-        const int n = ZoneAt(row)->GetNumber();
+        const int n = NumberAt(row);
         std::vector<std::string> lines;
         for (const char* key : {"/TEST/MEAS", "/TEST/REF", "/TEST/POSTOL", "/TESTVOL", "/TEST/NEGTOL", "/TEST/ADJ",
                                 "/TEST/IGNORE", "/IMP/MEAS", "/IMP/REF"})
@@ -182,6 +193,8 @@ void CZoneListView::ServiceQuery()
 
 void CZoneListView::OnRefresh()
 {
+    if (m_transferring)
+        return;
     m_refreshSelected = false;
     EnableButtons(false);
     m_poll.stop();
@@ -190,6 +203,8 @@ void CZoneListView::OnRefresh()
 
 void CZoneListView::OnRefreshSelected()
 {
+    if (m_transferring)
+        return;
     m_refreshSelected = true;
     EnableButtons(false);
     int first = -1;
@@ -231,7 +246,7 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
                 continue;
             const int column = key == "/SERVICE/ZONETEST/FAULT" ? 11 : 12;
             for (int row = 0; row < GetItemCount(); ++row) {
-                const int n = ZoneAt(row)->GetNumber();
+                const int n = NumberAt(row);
                 SetItemText(row, column, S(n >= 1 && TestBit(set, static_cast<unsigned>(n - 1)) ? kFault : kBlank));
             }
             continue;
@@ -261,6 +276,8 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         const std::string what = rest.substr(slash);
         CZone* zone = ZoneAt(m_answerRow);
         const QString v = Q(value);
+        if (!zone && (what == "/TEST/POSTOL" || what == "/TEST/NEGTOL" || what == "/TESTVOL" || what == "/TEST/IGNORE"))
+            continue;
         if (what == "/TEST/MEAS") {
             SetItemText(m_answerRow, 6, v);
         } else if (what == "/TEST/REF") {
@@ -302,10 +319,12 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
 
 void CZoneListView::SendSelected(const char* prefix)
 {
+    if (m_transferring)
+        return;
     std::vector<int> numbers;
     for (int row = 0; row < GetItemCount(); ++row)
         if (IsItemSelected(row))
-            numbers.push_back(ZoneAt(row)->GetNumber());
+            numbers.push_back(NumberAt(row));
     Send({std::string(prefix) + GetSelectedNumbersText(numbers)});
 }
 
@@ -322,29 +341,55 @@ void CZoneListView::SelectAll()
 
 void CZoneListView::TransferLineData(bool upload)
 {
-    m_poll.stop();
-    for (int row = 0; row < GetItemCount(); ++row)
-        GetAppHost().TransferObject(ZoneAt(row), upload);
-    if (m_pDoc)
-        if (CBaseDevice* settings = m_pDoc->GetIDManager().GetBaseDevice(1, OT_ZONETEST_OBJECT))
-            GetAppHost().TransferObject(settings, upload);
-    m_poll.start();
+    Transfer(upload, false);
 }
 
 void CZoneListView::TransferSelected(bool upload)
 {
+    Transfer(upload, true);
+}
+
+void CZoneListView::Transfer(bool upload, bool selectedOnly)
+{
+    if (m_transferring || !m_pDoc)
+        return;
+    CZoneLineTransfer steps(m_pDoc);
     for (int row = 0; row < GetItemCount(); ++row)
-        if (IsItemSelected(row))
-            GetAppHost().TransferObject(ZoneAt(row), upload);
+        if (!selectedOnly || IsItemSelected(row))
+            steps.Add(OT_ZONE, NumberAt(row));
+    if (!selectedOnly)
+        steps.Add(OT_ZONETEST_OBJECT, 1);
+    if (steps.IsEmpty())
+        return;
+    m_transferring = true;
+    m_poll.stop();
+    EnableButtons(false);
+    // The line-test window's transfer loop (progress, cancel, link states,
+    // difference file); outside one, the single-object transfer.
+    CFeatureFrm* frame = nullptr;
+    for (QWidget* w = parentWidget(); w && !frame; w = w->parentWidget())
+        frame = qobject_cast<CFeatureFrm*>(w);
+    const QPointer<CZoneListView> alive(this);
+    if (frame)
+        frame->TransferAll(&steps, upload ? 1 : 0, -1);
+    else
+        GetAppHost().TransferObject(&steps, upload);
+    if (!alive)
+        return;
+    m_transferring = false;
+    EnableButtons(true);
+    if (m_pDoc->GetConnectedFlag())
+        m_poll.start();
 }
 
 void CZoneListView::SetIgnoreMask(uint32_t mask)
 {
     for (int row = 0; row < GetItemCount(); ++row) {
-        if (!IsItemSelected(row))
+        CZone* zone = IsItemSelected(row) ? ZoneAt(row) : nullptr;
+        if (!zone)
             continue;
-        ZoneAt(row)->SetAttribute(zoneattr::Ignore, static_cast<int32_t>(mask));
-        SetItemText(row, 2, Q(ZoneAt(row)->GetAttributeText(zoneattr::IgnoreText)));
+        zone->SetAttribute(zoneattr::Ignore, static_cast<int32_t>(mask));
+        SetItemText(row, 2, Q(zone->GetAttributeText(zoneattr::IgnoreText)));
     }
 }
 
@@ -353,9 +398,12 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
     if (row < 0 || row >= GetItemCount() || text.isEmpty())
         return;
     if (column == 0) {
+        CZone* zone = ZoneAt(row);
+        if (!zone)
+            return;
         std::string name = text.toStdString();
-        ZoneAt(row)->SetNameUnique(name, true);
-        SetItemText(row, 0, Q(ZoneAt(row)->GetName()));
+        zone->SetNameUnique(name, true);
+        SetItemText(row, 0, Q(zone->GetName()));
         return;
     }
     const int attribute = column == 3 ? zoneattr::TestVolume : column == 4 ? zoneattr::NegTol
@@ -365,10 +413,11 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
     if (attribute < 0 || !ok)
         return;
     for (int r = 0; r < GetItemCount(); ++r) {
-        if (!IsItemSelected(r) && r != row)
+        CZone* zone = IsItemSelected(r) || r == row ? ZoneAt(r) : nullptr;
+        if (!zone)
             continue;
-        ZoneAt(r)->SetAttribute(attribute, value);
-        SetItemText(r, column, Q(ZoneAt(r)->GetAttributeText(attribute)));
+        zone->SetAttribute(attribute, value);
+        SetItemText(r, column, Q(zone->GetAttributeText(attribute)));
     }
 }
 
@@ -406,7 +455,7 @@ void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event)
 void CZoneListView::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    const bool connected = m_pDoc && m_pDoc->GetConnectedFlag();
+    const bool connected = m_pDoc && m_pDoc->GetConnectedFlag() && !m_transferring;
     QAction* down = menu.addAction(S(zonecmd::Download));
     QAction* up = menu.addAction(S(zonecmd::Upload));
     menu.addSeparator();

@@ -4,6 +4,9 @@
 // the device's line-test state once a second, edits the test volume, the
 // tolerances and the ignored faults of the selected rows, and transfers the
 // line data of its zones. The upper pane of the line-test window.
+//
+// A row keeps its zone's number and finds the zone again at every use. The
+// line data of all listed (or the selected) zones go as one transfer.
 
 #include <functional>
 #include <string>
@@ -29,11 +32,17 @@ public:
 
     // Fills the list (once) and starts polling when the document is connected.
     void OnInitialUpdate();
+    // The zone of a row, null when the row has none or its zone has gone.
     CZone* ZoneAt(int row) const;
+    int NumberAt(int row) const;
     int RowOfZone(int number) const;
 
+    // The line data of every listed zone and then the line-test settings, or
+    // of the selected rows' zones alone, as one transfer. Nothing happens
+    // while a transfer runs.
     void TransferLineData(bool upload);
     void TransferSelected(bool upload);
+    bool IsTransferring() const { return m_transferring; }
     void StartTestMeasurement();
     void StartImpedanceMeasurement();
     void SetImpedanceReference();
@@ -71,6 +80,7 @@ private:
     void SetStatus(const QString& text);
     void SaveWidths() const;
     bool Send(const std::vector<std::string>& lines);
+    void Transfer(bool upload, bool selectedOnly);
 
     CQuillomerDoc* m_pDoc;
     QTimer m_poll;
@@ -78,6 +88,7 @@ private:
     int m_nextSelected = 0;
     int m_answerRow = -1;
     bool m_filled = false;
+    bool m_transferring = false;
     QBitArray m_remembered;
     QString m_status;
     BlockSender m_sender;

@@ -1,0 +1,42 @@
+#pragma once
+// The line data of the zone list as one step machine: the steps of each zone
+// one after the other (and then those of the line-test settings), so that the
+// window's transfer loop runs them as one transfer, with one macro lock pair
+// on a download and one difference file on an upload.
+//
+// The objects are kept by type and number and found again at every step: a
+// zone that has gone meanwhile is passed over.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/CBaseDevice.h"
+
+class CQuillomerDoc;
+
+class CZoneLineTransfer : public CBaseDevice {
+public:
+    explicit CZoneLineTransfer(CQuillomerDoc* doc) : m_doc(doc) {}
+
+    // Appends an object (type code and number) to the sequence.
+    void Add(uint32_t type, int32_t number);
+    bool IsEmpty() const { return m_items.empty(); }
+
+    // A negative step resets every object and returns the sum of their
+    // steps; any other step is passed on to the object it falls in and
+    // returns the next step of the sequence (the same one while the object
+    // holds back).
+    int GetDownloadLines(int mode, int step) override;
+
+private:
+    struct Item {
+        uint32_t type;
+        int32_t number;
+        int first = 0;  // the sequence's step of the object's step 0
+        int count = 0;  // the object's steps
+    };
+    CBaseDevice* Find(const Item& item) const;
+
+    CQuillomerDoc* m_doc;
+    std::vector<Item> m_items;
+};

@@ -1,0 +1,117 @@
+// The zone list of the line-test window over the real device link, against
+// the device simulator: the line data of all its zones go as one transfer.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "comm/CommTestSupport.h"
+#include "hardware/CAmplifier.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
+#include "paging/windows/CZoneListView.h"
+#include "service/windows/CZonetestFrm.h"
+
+using namespace commtest;
+using serialtest::PumpUntil;
+
+namespace {
+class ZoneListSim : public ::testing::Test, protected ConnectedSimSession {
+protected:
+    void SetUp() override
+    {
+        previousDialog = CRelaisTopology::SetDialog(nullptr);
+        Attach(1, QStringLiteral("Linien.qlx"));
+    }
+    void TearDown() override
+    {
+        Detach();
+        CRelaisTopology::SetDialog(previousDialog);
+    }
+    static size_t Occurrences(const std::string& text, const std::string& part)
+    {
+        size_t n = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+            ++n;
+        return n;
+    }
+    CRelaisTopology::DialogFn previousDialog = nullptr;
+};
+}  // namespace
+
+TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference)
+{
+    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                             row->bitmapId, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+    amp->OnCommand(ampcmd::OneInN);
+    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
+    topology->m_zoneCount = 3;
+    topology->SetKindId(topologykind::OneInN);
+    Connect();
+
+    CZonetestFrm frame;
+    CZoneListView* list = frame.GetZoneList();
+    ASSERT_EQ(3, list->GetItemCount());
+    ASSERT_TRUE(frame.GetAction(CZonetestFrm::kDownload)->isEnabled());
+
+    // Down: every zone's lines and the line-test settings between one lock pair.
+    size_t mark = sim.Received().size();
+    frame.OnCommand(CZonetestFrm::kDownload);
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/MACRO/LOCK OFF", mark) != std::string::npos; }, 3000));
+    const std::string down = sim.Received().substr(mark);
+    EXPECT_EQ(1u, Occurrences(down, "/MACRO/LOCK ON\r\n"));
+    EXPECT_EQ(1u, Occurrences(down, "/MACRO/LOCK OFF\r\n"));
+    const size_t first = down.find("/KVT/ZONE1/OUTPUT ");
+    const size_t last = down.find("/KVT/ZONE3/TESTVOL ");
+    const size_t settings = down.find("/SERVICE/ZONETEST/");
+    EXPECT_LT(down.find("/MACRO/LOCK ON"), first);
+    EXPECT_LT(first, last);
+    EXPECT_LT(last, settings);
+    EXPECT_LT(settings, down.find("/MACRO/LOCK OFF"));
+
+    // The device's amplifier channels of zones 1 and 3 now differ from the design.
+    SendCommand("/KVT/ZONE1/AMPCHAN 61", &doc, false);
+    SendCommand("/KVT/ZONE3/AMPCHAN 63", &doc, false);
+    ASSERT_TRUE(PumpUntil([&] { return sim.Received().find("/KVT/ZONE3/AMPCHAN 63") != std::string::npos; }, 3000));
+    serialtest::Pump(300);
+
+    // Up: one difference file with both zones' differences, shown once; the
+    // commands that would start another transfer wait while it runs.
+    bool heldDuring = false;
+    bool nestedIgnored = false;
+    QTimer::singleShot(300, &frame, [&] {
+        heldDuring = list->IsTransferring() && !frame.GetAction(CZonetestFrm::kUpload)->isEnabled() &&
+                     !frame.GetAction(CZonetestFrm::kDownload)->isEnabled() &&
+                     !frame.GetAction(CZonetestFrm::kRefresh)->isEnabled();
+        QElapsedTimer nested;
+        nested.start();
+        const size_t before = sim.Received().size();
+        list->SelectAll();
+        list->TransferSelected(false);
+        nestedIgnored = nested.elapsed() < 200 && sim.Received().find("/MACRO/LOCK ON", before) == std::string::npos;
+    });
+    mark = sim.Received().size();
+    frame.OnCommand(CZonetestFrm::kUpload);
+    EXPECT_TRUE(heldDuring);
+    EXPECT_TRUE(nestedIgnored);
+    EXPECT_FALSE(list->IsTransferring());
+    EXPECT_TRUE(frame.GetAction(CZonetestFrm::kUpload)->isEnabled());
+    EXPECT_TRUE(frame.GetAction(CZonetestFrm::kRefresh)->isEnabled());
+    const std::string up = sim.Received().substr(mark);
+    EXPECT_NE(std::string::npos, up.find("/KVT/ZONE1/AMPCHAN ?"));
+    EXPECT_NE(std::string::npos, up.find("/KVT/ZONE3/AMPCHAN ?"));
+    EXPECT_EQ(0u, Occurrences(up, "/MACRO/LOCK"));
+    const std::string err = ReadFile(dir.filePath(QStringLiteral("Linien.err")));
+    EXPECT_NE(std::string::npos, err.find("Linie 1 : 61 fehlt")) << err;
+    EXPECT_NE(std::string::npos, err.find("Linie 3 : 63 fehlt")) << err;
+    EXPECT_EQ(2u, Occurrences(err, "fehlt")) << err;
+    EXPECT_EQ(1u, host.editorFiles.size());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
