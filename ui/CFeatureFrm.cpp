@@ -21,6 +21,7 @@
 #include "platform/StringTable.h"
 #include "ui/CBarBackground.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CPictureSet.h"
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
@@ -102,7 +103,6 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
     m_switchBar = new QToolBar(this);
     const unsigned barId = form == Form::Edit ? kEditBarId : kServiceBarId;
     m_switchBar->setObjectName(QString::number(barId));
-    m_switchBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_switchBar->setMovable(true);
     m_switchBar->setFloatable(true);
     addToolBar(Qt::TopToolBarArea, m_switchBar);
@@ -121,6 +121,7 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
         addAll(std::begin(kEditBar), std::end(kEditBar));
     else
         addAll(std::begin(kServiceBar), std::end(kServiceBar));
+    CPictureSet::ApplyToolBar(m_switchBar, static_cast<int>(barId));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
@@ -151,9 +152,11 @@ QToolBar* CFeatureFrm::AddCommandBar(unsigned toolBarId, std::initializer_list<u
 {
     m_commandBar = new QToolBar(this);
     m_commandBar->setObjectName(QString::number(toolBarId));
-    m_commandBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_commandBar->setMovable(true);
     m_commandBar->setFloatable(true);
+    // Each bar docks in a row of its own, so the switch bar and the own
+    // commands both show whole at the window's designed width.
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_commandBar);
     CBarBackground::Install(m_commandBar);
     for (unsigned id : commands) {
@@ -162,6 +165,7 @@ QToolBar* CFeatureFrm::AddCommandBar(unsigned toolBarId, std::initializer_list<u
         else
             AddBarButton(m_commandBar, id, CommandText(id), ToolTipText(id));
     }
+    CPictureSet::ApplyToolBar(m_commandBar, static_cast<int>(toolBarId));
     return m_commandBar;
 }
 

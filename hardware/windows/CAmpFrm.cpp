@@ -8,6 +8,7 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -51,6 +52,7 @@ CAmpFrm::CAmpFrm(QWidget* parent) : QMainWindow(parent)
     const bool connected = IsDocConnected() != 0;
     m_button1 = AddButton(kButton1, connected);
     m_button2 = AddButton(kButton2, connected);
+    CPictureSet::ApplyToolBar(m_toolBar, kToolBarId);
 }
 
 QAction* CAmpFrm::AddButton(unsigned commandId, bool checked)

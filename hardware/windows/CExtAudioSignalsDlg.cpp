@@ -31,6 +31,7 @@
 #include "platform/StringTable.h"
 #include "ui/CLineGroupSelectDlg.h"
 #include "hardware/windows/WindowSamples.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -142,9 +143,9 @@ void CExtAudioSignalsDlg::BuildControls()
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     left->addWidget(m_list, 1);
     auto* bar = new QToolBar(this);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto action = [&](uint32_t id, uint32_t kind) {
         QAction* a = bar->addAction(Q(LoadStringId(id)));
+        a->setObjectName(QString::number(id));
         a->setToolTip(a->text());
         if (kind)
             connect(a, &QAction::triggered, this, [this, kind] { NewSequence(kind); });
@@ -156,6 +157,8 @@ void CExtAudioSignalsDlg::BuildControls()
     m_delete = action(32931, 0);
     connect(m_delete, &QAction::triggered, this, &CExtAudioSignalsDlg::DeleteSelected);
     bar->setOrientation(Qt::Vertical);
+    bar->setObjectName(QString::number(kToolBarId));
+    CPictureSet::ApplyToolBar(bar, kToolBarId);
     left->addWidget(bar);
     // The accelerator of the template: Ctrl+C makes a new alarm sequence.
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), this);
@@ -269,6 +272,10 @@ QtbChoice CExtAudioSignalsDlg::ChoiceOf(const QComboBox* box)
 void CExtAudioSignalsDlg::AddRow(CBaseDevice* sequence)
 {
     auto* item = new QTreeWidgetItem(m_list, {Q(CQtbSequenceSetup::RowText(sequence))});
+    // The signal list's picture of the kind: Alarm, Gong, Text at 1, 2, 3.
+    const uint32_t kind = sequence ? sequence->GetKindId() : 0;
+    const int image = kind == qtbkind::Alarm ? 1 : kind == qtbkind::Gong ? 2 : kind == qtbkind::Text ? 3 : 0;
+    item->setIcon(0, CPictureSet::ListImage(351, image));
     item->setData(0, Qt::UserRole, QVariant::fromValue<void*>(sequence));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
 }

@@ -23,6 +23,7 @@ class CExtAudioSignalsDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr unsigned kTemplateId = 381;
+    static constexpr int kToolBarId = 426;
 
     CExtAudioSignalsDlg(CAudioInputDevice* device, QWidget* parent = nullptr);
 

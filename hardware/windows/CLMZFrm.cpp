@@ -7,6 +7,7 @@
 
 #include "model/DocContext.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -33,11 +34,13 @@ CLMZFrm::CLMZFrm(QWidget* parent) : QMainWindow(parent)
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     const bool connected = IsDocConnected() != 0;
     // Both buttons do nothing yet; they only hold their place.
-    for (const auto& [id, icon] : {std::pair{kCardIn, QStyle::SP_ArrowDown}, std::pair{kCardOut, QStyle::SP_ArrowUp}}) {
-        QAction* a = m_toolBar->addAction(style()->standardIcon(icon), QString());
+    for (unsigned id : {kCardIn, kCardOut}) {
+        QAction* a = m_toolBar->addAction(CPictureSet::ToolButton(kToolBarId, id), QString());
         a->setObjectName(QString::number(id));
         a->setEnabled(connected);
     }
+    m_toolBar->setIconSize(QSize(18, 18));
+    CPictureSet::ApplyToolBar(m_toolBar, kToolBarId);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     for (CLMZView*& pane : m_panes) {
         pane = new CLMZView(splitter);

@@ -5,6 +5,7 @@
 #include <QToolBar>
 
 #include "paging/windows/CKeyView.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 struct Button {
@@ -31,7 +32,6 @@ CConsoleFrame::CConsoleFrame(bool connected, QWidget* parent) : QMainWindow(pare
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QString::number(kToolBarId));
     m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     for (const Button& b : kButtons) {
         if (b.command == 0) {
@@ -48,6 +48,7 @@ CConsoleFrame::CConsoleFrame(bool connected, QWidget* parent) : QMainWindow(pare
                            command == keyviewcmd::Version))
             action->setEnabled(false);
     }
+    CPictureSet::ApplyToolBar(m_toolBar, kToolBarId);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("KeyScroll"));
     m_scroll->setWidgetResizable(false);

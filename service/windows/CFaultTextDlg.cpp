@@ -24,8 +24,11 @@
 #include "model/ObjectTypeCode.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 
 namespace {
+constexpr int kImageBitmap = 464;  // every row's picture: a fault text
+
 constexpr uint32_t kTextTooLong = 34296;  // "Text ist zu lang!"
 
 void PumpFor(int ms)
@@ -47,6 +50,7 @@ CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
         doc ? dynamic_cast<CGlobalReadyInput*>(doc->GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT)) : nullptr;
     auto* grid = new QGridLayout(this);
     auto* bar = new QToolBar(this);
+    bar->setObjectName(QString::number(kToolBarId));
     for (unsigned id : {kUpload, kDownload}) {
         const QString text = QString::fromStdString(LoadStringId(id));
         QAction* action = bar->addAction(text.section(QLatin1Char('\n'), 0, 0));
@@ -55,6 +59,7 @@ CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
         action->setEnabled(IsDocConnected() != 0);
         connect(action, &QAction::triggered, this, [this, id] { Transfer(id == kUpload); });
     }
+    CPictureSet::ApplyToolBar(bar, kToolBarId);
     grid->addWidget(bar, 0, 0, 1, 3);
     auto* group = new QGroupBox(this);
     auto* groupLayout = new QVBoxLayout(group);
@@ -85,6 +90,7 @@ CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
         for (int row = 0; row < CGlobalReadyInput::kTextCount; ++row) {
             auto* number = new QTableWidgetItem(QString::number(row + 1));
             number->setFlags(number->flags() & ~Qt::ItemIsEditable);
+            number->setIcon(CPictureSet::ListImage(kImageBitmap, 0));
             m_list->setItem(row, 0, number);
             auto* text = new QTableWidgetItem;
             if (row >= CGlobalReadyInput::kUserTextCount)

@@ -13,6 +13,7 @@ class QTableWidget;
 class CFaultTextDlg : public CResizableDialog {
     Q_OBJECT
 public:
+    static constexpr int kToolBarId = 430;
     static constexpr unsigned kUpload = 32950;    // "Fehlertexte uploaden"
     static constexpr unsigned kDownload = 32951;  // "Fehlertexte downloaden"
     static constexpr int kMaxTextLength = 16;

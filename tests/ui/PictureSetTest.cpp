@@ -1,0 +1,146 @@
+// The program's picture set: every resource id in its table has a picture
+// that really draws, strips give their images by index, and the pictures
+// scale as vectors.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
+
+#include "ui/CPictureSet.h"
+#include "ui/SymbolImages.h"
+
+namespace {
+
+// Pixels that are not fully transparent.
+int InkedPixels(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qAlpha(image.pixel(x, y)) != 0;
+    return n;
+}
+
+// The named picture drawn at `size`; a null image when the set has none.
+QImage Draw(const char* name, int size)
+{
+    const QIcon icon = CPictureSet::Picture(QString::fromLatin1(name));
+    if (icon.isNull())
+        return {};
+    return icon.pixmap(QSize(size, size)).toImage();
+}
+
+const char* KindName(CPictureSet::Kind kind)
+{
+    switch (kind) {
+    case CPictureSet::Kind::Bitmap: return "bitmap";
+    case CPictureSet::Kind::Icon: return "icon";
+    case CPictureSet::Kind::ToolBar: return "tool bar";
+    case CPictureSet::Kind::Cursor: return "cursor";
+    }
+    return "?";
+}
+
+}  // namespace
+
+TEST(PictureSet, EveryResourceIdOfTheProgramHasAPictureThatDraws)
+{
+    const auto& resources = CPictureSet::Resources();
+    ASSERT_GT(resources.size(), 80u);
+    QSet<QString> seen;
+    for (const CPictureSet::Resource& r : resources) {
+        const std::string where = std::string(KindName(r.kind)) + " " + std::to_string(r.id);
+        EXPECT_FALSE(seen.contains(QStringLiteral("%1/%2").arg(static_cast<int>(r.kind)).arg(r.id))) << where << " twice";
+        seen.insert(QStringLiteral("%1/%2").arg(static_cast<int>(r.kind)).arg(r.id));
+        if (r.kind == CPictureSet::Kind::ToolBar) {
+            EXPECT_TRUE(r.pictures.empty()) << where;
+            int buttons = 0;
+            QSet<unsigned> commands;
+            for (const CPictureSet::Button& b : r.buttons) {
+                if (b.command == 0)
+                    continue;
+                ++buttons;
+                EXPECT_FALSE(commands.contains(b.command)) << where << ": command " << b.command << " twice";
+                commands.insert(b.command);
+                EXPECT_GT(InkedPixels(Draw(b.picture, 16)), 12) << where << ": command " << b.command << " \""
+                                                               << (b.picture ? b.picture : "") << "\"";
+                EXPECT_FALSE(CPictureSet::ToolButton(r.id, b.command).isNull()) << where << ": " << b.command;
+            }
+            EXPECT_GT(buttons, 0) << where;
+            // A strip neither starts nor ends with a separator.
+            EXPECT_NE(0u, r.buttons.front().command) << where;
+            EXPECT_NE(0u, r.buttons.back().command) << where;
+            continue;
+        }
+        ASSERT_FALSE(r.pictures.empty()) << where;
+        for (size_t i = 0; i < r.pictures.size(); ++i) {
+            const char* name = r.pictures[i];
+            if (r.kind == CPictureSet::Kind::Bitmap && !*name) {
+                // A designer symbol: the symbol images draw it.
+                EXPECT_FALSE(SymbolImage(r.id).isNull()) << where << ": no symbol picture";
+                continue;
+            }
+            EXPECT_GT(InkedPixels(Draw(name, 16)), 12) << where << " image " << i << " \"" << name << "\"";
+        }
+    }
+}
+
+TEST(PictureSet, StripsGiveTheirImagesByIndexAndNothingBeyond)
+{
+    // The amplifier tree: closed and open root, then one picture per channel count.
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(CPictureSet::ListImage(279, i).isNull()) << i;
+    EXPECT_TRUE(CPictureSet::ListImage(279, 6).isNull());
+    EXPECT_TRUE(CPictureSet::ListImage(279, -1).isNull());
+    // Different channel counts look different; the root's open folder is not the closed one.
+    EXPECT_NE(CPictureSet::ListImageAt(279, 2, 16), CPictureSet::ListImageAt(279, 5, 16));
+    EXPECT_NE(CPictureSet::ListImageAt(279, 0, 16), CPictureSet::ListImageAt(279, 1, 16));
+    // The object lists: 32 and 16 pixel strips index the same objects, up to the zone at 34.
+    EXPECT_FALSE(CPictureSet::ListImage(136, 34).isNull());
+    EXPECT_TRUE(CPictureSet::ListImage(136, 35).isNull());
+    EXPECT_EQ(CPictureSet::ListImageAt(134, 13, 16), CPictureSet::ListImageAt(136, 13, 16));
+    EXPECT_NE(CPictureSet::ListImageAt(136, 13, 16), CPictureSet::ListImageAt(136, 19, 16));
+
+    // Unknown ids and commands have no picture.
+    EXPECT_TRUE(CPictureSet::ListImage(99, 0).isNull());
+    EXPECT_TRUE(CPictureSet::ListImageAt(99, 0, 16).isNull());
+    EXPECT_TRUE(CPictureSet::Icon(99).isNull());
+    EXPECT_TRUE(CPictureSet::ToolButton(507, 12345).isNull());
+    EXPECT_TRUE(CPictureSet::ToolButton(507, 0).isNull());
+    EXPECT_TRUE(CPictureSet::ToolButton(99, 33143).isNull());
+    EXPECT_TRUE(CPictureSet::Picture(QStringLiteral("no-such-picture")).isNull());
+    // A command is looked up on the strip it belongs to.
+    EXPECT_FALSE(CPictureSet::ToolButton(132, 33143).isNull());
+    EXPECT_TRUE(CPictureSet::ToolButton(507, 33143).isNull());
+}
+
+TEST(PictureSet, PicturesAreDrawnAtTheSizeAskedAndGreyedWhenDisabled)
+{
+    // At 200 % the picture is drawn anew at 32 device pixels, not blown up:
+    // its outline stays one device pixel wide, so it has finer detail than
+    // the 16-pixel picture scaled up.
+    const QImage small = CPictureSet::ListImageAt(136, 34, 16);
+    const QImage large = CPictureSet::ListImageAt(136, 34, 32);
+    ASSERT_EQ(QSize(16, 16), small.size());
+    ASSERT_EQ(QSize(32, 32), large.size());
+    EXPECT_NE(small.scaled(32, 32), large);
+
+    const QIcon icon = CPictureSet::Icon(447);
+    ASSERT_FALSE(icon.isNull());
+    const QPixmap hiDpi = icon.pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(QSize(32, 32), hiDpi.size());
+    EXPECT_EQ(2.0, hiDpi.devicePixelRatio());
+
+    // A disabled button shows the picture greyed, not the same colours.
+    const QImage normal = icon.pixmap(QSize(16, 16), QIcon::Normal).toImage();
+    const QImage disabled = icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    ASSERT_FALSE(disabled.isNull());
+    EXPECT_NE(normal, disabled);
+
+    // The edit cursor is its own picture, not the arrow.
+    EXPECT_EQ(Qt::BitmapCursor, CPictureSet::Cursor(448).shape());
+    EXPECT_EQ(Qt::ArrowCursor, CPictureSet::Cursor(99).shape());
+}
