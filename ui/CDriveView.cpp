@@ -8,6 +8,8 @@
 #include <QStorageInfo>
 #include <QStyle>
 
+#include "ui/CPictureSet.h"
+
 namespace {
 constexpr int kPlaceholderRole = Qt::UserRole + 1;
 bool g_firstDrive = true;
@@ -97,21 +99,17 @@ QList<CDriveView::Drive> CDriveView::SystemDrives()
 
 QIcon CDriveView::Image(int index) const
 {
-    QStyle* s = style();
-    switch (index) {
-    case ImageRemovable: return s->standardIcon(QStyle::SP_DriveFDIcon);
-    case ImageCdRom: return s->standardIcon(QStyle::SP_DriveCDIcon);
-    case ImageFolder:
-    case ImageFolderOpen: {
+    constexpr int kImageBitmap = 365;
+    if (index == ImageFolder || index == ImageFolderOpen) {
         // Closed folder normally, open folder while selected.
         QIcon icon;
-        const QSize size(16, 16);
-        icon.addPixmap(s->standardIcon(QStyle::SP_DirClosedIcon).pixmap(size), QIcon::Normal);
-        icon.addPixmap(s->standardIcon(QStyle::SP_DirOpenIcon).pixmap(size), QIcon::Selected);
+        for (int size : {16, 32}) {
+            icon.addPixmap(CPictureSet::ListImage(kImageBitmap, ImageFolder).pixmap(size, size), QIcon::Normal);
+            icon.addPixmap(CPictureSet::ListImage(kImageBitmap, ImageFolderOpen).pixmap(size, size), QIcon::Selected);
+        }
         return icon;
     }
-    default: return s->standardIcon(QStyle::SP_DriveHDIcon);
-    }
+    return CPictureSet::ListImage(kImageBitmap, index);
 }
 
 void CDriveView::InitDrives()

@@ -1,6 +1,7 @@
 #include "ui/CLineGroupSelectDlg.h"
 
 #include "ui/CEditListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableStatic.h"
 #include "ui/CRowDragTracker.h"
@@ -31,34 +32,9 @@ namespace {
 
 QL_STRING_TABLE({{32805, "Name"}});
 
-namespace {
-QPixmap Symbol(QColor colour, bool group, int size)
+QList<QPixmap> CLineGroupSelectDlg::Images(int size)
 {
-    QPixmap p(size, size);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::black);
-    painter.setBrush(colour);
-    const int m = size / 8;
-    if (group) {
-        painter.drawRect(m, m, size / 2, size / 2);
-        painter.drawRect(size / 2 - m, size / 2 - m, size / 2, size / 2);
-    } else {
-        // A loudspeaker.
-        const int w = size - 2 * m;
-        painter.drawRect(m, m + w / 3, w / 3, w / 3);
-        QPolygon cone;
-        cone << QPoint(m + w / 3, m + w / 3) << QPoint(m + w, m) << QPoint(m + w, m + w) << QPoint(m + w / 3, m + 2 * w / 3);
-        painter.drawPolygon(cone);
-    }
-    return p;
-}
-}  // namespace
-
-QList<QPixmap> CLineGroupSelectDlg::Images()
-{
-    return {Symbol(QColor(0, 128, 0), false, 16), Symbol(QColor(0, 0, 192), true, 16), Symbol(Qt::gray, false, 16)};
+    return CPictureSet::ImageList(kImageBitmap, size);
 }
 
 int CLineGroupSelectDlg::ImageOf(const CBaseDevice* object)
@@ -113,7 +89,7 @@ CLineGroupSelectDlg::CLineGroupSelectDlg(QList<CBaseDevice*>* objects, QWidget* 
     m_pDrag = new CRowDragTracker(this);
     m_pDrag->Watch(m_pFree, m_pFree->viewport());
     m_pDrag->Watch(m_pChosen, m_pChosen->viewport());
-    m_pDrag->SetImage(Images().at(0).scaled(32, 32), QPoint(10, 10));
+    m_pDrag->SetImage(Images(32).at(0), QPoint(10, 10));
     m_pDrag->canBegin = [](QWidget* view, const QPoint& pos) {
         auto* list = static_cast<CEditListCtrl*>(view);
         return list->itemAt(pos) != nullptr;

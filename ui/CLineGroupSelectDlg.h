@@ -31,7 +31,8 @@ public:
     void accept() override;  // OK
 
     // Row images: 0 zone, 1 group, 2 anything else.
-    static QList<QPixmap> Images();
+    static constexpr int kImageBitmap = 131;
+    static QList<QPixmap> Images(int size = 16);
     static int ImageOf(const CBaseDevice* object);
 
 protected:

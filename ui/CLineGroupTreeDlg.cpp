@@ -112,7 +112,7 @@ CLineGroupTreeDlg::CLineGroupTreeDlg(CBaseDevice* object, QWidget* parent)
     m_pDrag = new CRowDragTracker(this);
     m_pDrag->Watch(m_pList, m_pList->viewport());
     m_pDrag->Watch(m_pTree, m_pTree->viewport());
-    m_pDrag->SetImage(CLineGroupSelectDlg::Images().at(0).scaled(32, 32), QPoint(10, 10));
+    m_pDrag->SetImage(CLineGroupSelectDlg::Images(32).at(0), QPoint(10, 10));
     m_pDrag->canBegin = [this](QWidget* view, const QPoint& pos) {
         if (view == m_pList)
             return m_pList->itemAt(pos) != nullptr;

@@ -1,6 +1,7 @@
 #include "ui/CSelectionDlg.h"
 
 #include "ui/CEditListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 
 #include "model/CBaseDevice.h"
@@ -36,6 +37,7 @@ using Preselect = CSelectionDlg::Preselect;
 using Result = CSelectionDlg::Result;
 
 constexpr int kImageAmp = 17;
+constexpr int kImageBitmap = 136;
 const QColor kEvenRowColour(247, 234, 219);
 
 QString Str(uint32_t id)
@@ -220,8 +222,8 @@ QList<int> CSelectionDlg::SelectedRows() const
 bool CSelectionDlg::OnInitDialog()
 {
     CResizableDialog::OnInitDialog();
-    // Icons: one strip cut into 16-pixel images; the program's pictures are
-    // given by whoever owns the bitmaps, the list just shows row images.
+    // Row pictures: the kind's image of the object strip.
+    m_pList->SetImageList(CPictureSet::ImageList(kImageBitmap, 16));
     m_pList->setSelectionMode(m_bMultiple ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
     m_pList->InsertColumn(0, Str(static_cast<uint32_t>(m_nKind)), CListCtrl::LVCFMT_LEFT, 220);
     m_pList->InsertColumn(1, Str(uistr::Id), CListCtrl::LVCFMT_CENTER, 40);

@@ -18,6 +18,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -54,8 +55,9 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     grid->addWidget(m_output, row++, 1);
     grid->addWidget(new QLabel(tr("Textaufnahme"), this), row, 0);
     grid->addWidget(m_message, row, 1);
-    m_info = new QPushButton(QStringLiteral("i"), this);
+    m_info = new QPushButton(this);
     m_info->setObjectName(QStringLiteral("1562"));
+    m_info->setIcon(CPictureSet::Icon(533));
     grid->addWidget(m_info, row++, 2);
     grid->addWidget(new QLabel(tr("Qualität"), this), row, 0);
     grid->addWidget(m_quality, row++, 1);
@@ -64,16 +66,16 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     grid->addWidget(new QLabel(tr("s  ( 0.0...360.4 s,  0.0 bedeutet kein Zeitlimit)"), this), row++, 2);
 
     auto* buttons = new QHBoxLayout;
-    auto action = [&](QPushButton*& b, int id, const QString& text) {
-        b = new QPushButton(text, this);
+    auto action = [&](QPushButton*& b, int id, int icon, const QString& text) {
+        b = new QPushButton(CPictureSet::Icon(icon), text, this);
         b->setObjectName(QString::number(id));
         buttons->addWidget(b);
     };
-    action(m_play, 1565, tr("Wiedergabe"));
-    action(m_stop, 1566, tr("Stop"));
-    action(m_record, 1560, tr("Aufnahme"));
-    action(m_erase, 1567, tr("Löschen"));
-    action(m_format, 1568, tr("Formatieren"));
+    action(m_play, 1565, 534, tr("Wiedergabe"));
+    action(m_stop, 1566, 536, tr("Stop"));
+    action(m_record, 1560, 535, tr("Aufnahme"));
+    action(m_erase, 1567, 541, tr("Löschen"));
+    action(m_format, 1568, 542, tr("Formatieren"));
     grid->addLayout(buttons, row++, 0, 1, 3);
     auto* chips = new QGroupBox(tr("FLASH Bausteine"), this);
     auto* chipRow = new QHBoxLayout(chips);

@@ -8,6 +8,7 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "ui/CListCtrl.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 CSignalListDlg* g_current = nullptr;
@@ -44,10 +45,12 @@ CSignalListDlg::CSignalListDlg(QWidget* parent) : QWidget(parent)
     m_add = new QToolButton(this);
     m_add->setObjectName(QStringLiteral("1213"));
     m_add->setText(QStringLiteral("+"));
+    m_add->setIcon(CPictureSet::Icon(379));
     m_add->setToolTip(tr("Signal hinzufügen"));
     m_delete = new QToolButton(this);
     m_delete->setObjectName(QStringLiteral("1170"));
     m_delete->setText(QStringLiteral("-"));
+    m_delete->setIcon(CPictureSet::Icon(378));
     m_delete->setToolTip(tr("Signal löschen"));
     buttons->addWidget(m_add);
     buttons->addWidget(m_delete);

@@ -3,11 +3,13 @@
 #include <QPalette>
 
 #include "ui/CListCtrl.h"
+#include "ui/CPictureSet.h"
 
 namespace monitorlists {
 
 void SetUp(CListCtrl* list)
 {
+    list->SetImageList(CPictureSet::ImageList(136, 16));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);

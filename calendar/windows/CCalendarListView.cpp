@@ -11,9 +11,12 @@
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
+#include "ui/CPictureSet.h"
 
 CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
 {
+    // Row pictures: the object strip (a row shows its kind's image).
+    SetImageList(CPictureSet::ImageList(136, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(true);
     QPalette p = palette();

@@ -19,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/SystemTime.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 constexpr int kPollMs = 1000;
@@ -40,8 +41,9 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
     auto* mainBox = new QGroupBox(tr("QUILLOMER Systemzeit"), this);
     m_mainTime = MakeEdit(mainBox, 1195, true);
     m_mainDate = MakeEdit(mainBox, 1007, true);
-    m_setMain = new QPushButton(tr("Stellen"), mainBox);
+    m_setMain = new QPushButton(CPictureSet::ListImage(310, 0), QString(), mainBox);
     m_setMain->setObjectName(QStringLiteral("1267"));
+    m_setMain->setToolTip(tr("Stellen"));
     auto* mainLayout = new QGridLayout(mainBox);
     mainLayout->addWidget(m_mainTime, 0, 0);
     mainLayout->addWidget(m_mainDate, 0, 1);
@@ -65,8 +67,9 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
 
     auto* slaveBox = new QGroupBox(tr("Nebenuhren"), this);
     m_slaveTime = MakeEdit(slaveBox, 1009, false);
-    m_setSlave = new QPushButton(tr("Stellen"), slaveBox);
+    m_setSlave = new QPushButton(CPictureSet::ListImage(312, 0), QString(), slaveBox);
     m_setSlave->setObjectName(QStringLiteral("1268"));
+    m_setSlave->setToolTip(tr("Stellen"));
     m_overload = new QLabel(slaveBox);
     m_overload->setObjectName(QStringLiteral("1200"));
     m_overload->setToolTip(tr("Überlast"));
@@ -121,8 +124,7 @@ void CClockForm::SetIcon(QLabel* label, bool bad)
 {
     // Icon 251 shows a fault (no reception, overload), 245 the good state.
     label->setProperty("iconId", bad ? 251 : 245);
-    const QIcon icon = style()->standardIcon(bad ? QStyle::SP_MessageBoxWarning : QStyle::SP_DialogApplyButton);
-    label->setPixmap(icon.pixmap(16, 16));
+    label->setPixmap(CPictureSet::Icon(bad ? 251 : 245).pixmap(16, 16));
 }
 
 void CClockForm::StartPolling()
@@ -164,6 +166,7 @@ void CClockForm::OnSetMainClock()
             m_timerId = 0;
         }
         m_setMain->setProperty("bitmapId", 311);
+        m_setMain->setIcon(CPictureSet::ListImage(311, 0));
         return;
     }
     m_mainTime->setReadOnly(true);
@@ -173,6 +176,7 @@ void CClockForm::OnSetMainClock()
     if (m_timerId == 0)
         m_timerId = startTimer(kPollMs);
     m_setMain->setProperty("bitmapId", 310);
+    m_setMain->setIcon(CPictureSet::ListImage(310, 0));
 }
 
 void CClockForm::OnSetSlaveClock()

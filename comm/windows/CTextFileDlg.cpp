@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Cp1252.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -50,9 +51,9 @@ CTextFileDlg::CTextFileDlg(const QString& fileName, const QString& directory, QW
     layout->addWidget(hint);
     auto* tools = new QHBoxLayout;
     m_load = new QToolButton(this);
-    m_load->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    m_load->setIcon(CPictureSet::Icon(456));
     m_save = new QToolButton(this);
-    m_save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_save->setIcon(CPictureSet::Icon(457));
     tools->addWidget(m_load);
     tools->addWidget(m_save);
     tools->addStretch();

@@ -21,13 +21,13 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "hardware/windows/WindowSamples.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableStatic.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CTreeCtrlEx.h"
-#include "ui/SymbolImages.h"
 
 QL_STRING_TABLE({
     {32791, "Wollen Sie die Änderungen übernehmen ?"},
@@ -195,29 +195,7 @@ void CAmpPropDlg::EnableApply(bool on)
 
 QIcon CAmpPropDlg::ImageIcon(int image) const
 {
-    const QImage strip = SymbolImage(kImageBitmap);
-    if (!strip.isNull() && strip.width() >= 16 * (image + 1)) {
-        QImage cut = strip.copy(16 * image, 0, 16, 16);
-        // Light grey is the transparent colour of the strip.
-        QImage mask = cut.createMaskFromColor(qRgb(0xC0, 0xC0, 0xC0), Qt::MaskOutColor);
-        QPixmap pm = QPixmap::fromImage(cut);
-        pm.setMask(QBitmap::fromImage(mask));
-        return QIcon(pm);
-    }
-    if (image == 0)
-        return style()->standardIcon(QStyle::SP_DirClosedIcon);
-    if (image == 1)
-        return style()->standardIcon(QStyle::SP_DirOpenIcon);
-    // n channels: n small bars.
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 128));
-    const int n = std::clamp(image - 1, 0, 4);
-    for (int i = 0; i < n; ++i)
-        p.drawRect(1 + 4 * i, 3, 2, 10);
-    return QIcon(pm);
+    return CPictureSet::ListImage(kImageBitmap, image);
 }
 
 void CAmpPropDlg::SetImage(QTreeWidgetItem* item, int image)

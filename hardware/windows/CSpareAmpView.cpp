@@ -9,6 +9,7 @@
 #include "model/DocContext.h"
 #include "paging/CRelaisManager.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
@@ -106,6 +107,8 @@ void CSpareAmpView::FillSpares()
             item->setFlags(item->flags() | Qt::ItemIsEditable);
             item->setData(0, Qt::UserRole, n);
             item->setText(0, QString::fromStdString(name));
+            // The object strip's amplifier or ready input.
+            item->setIcon(0, CPictureSet::ListImage(136, kind == OT_READY_INPUT ? 18 : 17));
             item->setText(1, QString::number(n + 1));
             item->setText(2, ObjectText(kind == OT_READY_INPUT, index));
         }

@@ -18,8 +18,8 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
-#include "ui/SymbolImages.h"
 #include "ui/UiIds.h"
 
 namespace virtctrl {
@@ -27,31 +27,6 @@ namespace virtctrl {
 namespace {
 constexpr int kLiveDelayMs = 300;
 const QColor kOddRow(0xFF, 0xFB, 0xF0);  // 0xF0FBFF as the system writes colours (blue, green, red)
-
-// The images of a bitmap strip of square pictures; stand-ins when the
-// program has no pictures installed.
-QList<QPixmap> ImageStrip(int bitmapId, int size)
-{
-    const QImage strip = SymbolImage(bitmapId);
-    QList<QPixmap> images;
-    for (int i = 0; i <= RowDelay; ++i) {
-        if (!strip.isNull() && (i + 1) * size <= strip.width()) {
-            QImage part = strip.copy(i * size, 0, size, size).convertToFormat(QImage::Format_ARGB32);
-            QPixmap pm = QPixmap::fromImage(part);
-            pm.setMask(pm.createMaskFromColor(QColor(0xFF, 0x00, 0xFF)));
-            images.append(pm);
-            continue;
-        }
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setBrush(QColor::fromHsv((i * 23) % 360, 120, 230));
-        p.setPen(Qt::darkGray);
-        p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 5.0, size / 5.0);
-        images.append(pm);
-    }
-    return images;
-}
 
 QString Text(uint32_t id)
 {
@@ -62,8 +37,8 @@ QString Text(uint32_t id)
 CDesignerListView::CDesignerListView(CQuillomerDoc* doc, CObjectFrm* frame, QWidget* parent)
     : CListCtrl(parent), m_pane(doc), m_frame(frame)
 {
-    SetImageList(ImageStrip(136, 16));
-    m_largeImages = ImageStrip(134, 32);
+    SetImageList(CPictureSet::ImageList(136, 16));
+    m_largeImages = CPictureSet::ImageList(134, 32);
     m_dropTarget.Register(viewport());
     connect(&m_dropTarget, &CFormatDropTarget::DataDropped, this,
             [this](QWidget*, const QByteArray& payload, Qt::DropAction, const QPoint&) { OnDataDropped(payload); });

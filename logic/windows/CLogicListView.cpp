@@ -18,6 +18,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 
 namespace {
@@ -63,6 +64,8 @@ QString CLogicListView::Str(uint32_t id)
 CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* parent)
     : CListCtrl(parent), m_type(type), m_deleteCommand(deleteCommand)
 {
+    // Row pictures: the object strip (a row shows its kind's image).
+    SetImageList(CPictureSet::ImageList(136, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(true);
     QPalette p = palette();

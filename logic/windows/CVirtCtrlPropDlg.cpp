@@ -17,6 +17,7 @@
 #include "logic/windows/CVcKnobCtrl.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "ui/CPictureSet.h"
 #include "ui/CValueEdit.h"
 #include "ui/DialogLayout.h"
 
@@ -90,11 +91,13 @@ void CVirtCtrlPropDlg::BuildLayout()
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(3, 1);
 
-    auto* previous = new QPushButton(QStringLiteral("<"), this);
+    auto* previous = new QPushButton(this);
     previous->setObjectName(QStringLiteral("1491"));
+    previous->setIcon(CPictureSet::ListImage(471, 0));
     previous->setToolTip(tr("Vorheriger Controller"));
-    auto* next = new QPushButton(QStringLiteral(">"), this);
+    auto* next = new QPushButton(this);
     next->setObjectName(QStringLiteral("1492"));
+    next->setIcon(CPictureSet::ListImage(470, 0));
     next->setToolTip(tr("Nächster Controller"));
     m_close = new QPushButton(tr("Schließen"), this);
     m_close->setObjectName(QStringLiteral("1"));

@@ -18,6 +18,7 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
@@ -105,6 +106,8 @@ CMacro* MakeMacro(CQuillomerDoc* doc, uint32_t type)
 CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
 {
     setObjectName(QStringLiteral("MacroDlgListView"));
+    // Row pictures: the object strip (a row shows its kind's image).
+    SetImageList(CPictureSet::ImageList(136, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(true);
     QPalette p = palette();

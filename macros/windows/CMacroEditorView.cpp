@@ -24,6 +24,7 @@
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CLineGroupSelectDlg.h"
+#include "ui/CPictureSet.h"
 #include "ui/DialogLayout.h"
 
 namespace {
@@ -241,7 +242,7 @@ CEllipsisStatic* CMacroEditorView::AddZones(const char* label)
     auto* text = new CEllipsisStatic(this, kZonesText);
     text->setObjectName(QString::number(kZonesText));
     text->setFrameShape(QFrame::StyledPanel);
-    auto* button = new QPushButton(QStringLiteral("..."), this);
+    auto* button = new QPushButton(CPictureSet::Icon(447), QString(), this);
     button->setObjectName(QString::number(kZonesButton));
     m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
     m_grid->addWidget(text, m_row, 1);

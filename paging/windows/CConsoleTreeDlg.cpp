@@ -8,7 +8,14 @@
 #include "paging/ConsoleIds.h"
 #include "paging/windows/CConsolePropertySheet.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CTreeCtrlEx.h"
+
+namespace {
+// The tree's pictures (bitmap 274): the root closed and open, a console.
+constexpr int kImageBitmap = 274;
+constexpr int kImageClosed = 0, kImageOpen = 1, kImageConsole = 2;
+}  // namespace
 
 CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet* sheet) : QWidget(sheet), m_sheet(sheet)
 {
@@ -26,6 +33,14 @@ CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet* sheet) : QWidget(sheet),
         if (!m_filling)
             m_sheet->OnTreeSelection(ConsoleOf(now));
     });
+    connect(m_tree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
+        if (!item->parent())
+            item->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageOpen));
+    });
+    connect(m_tree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) {
+        if (!item->parent())
+            item->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageClosed));
+    });
 }
 
 void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* selected)
@@ -36,10 +51,12 @@ void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* sel
     QTreeWidgetItem* chosen = nullptr;
     for (CConsole* c : consoles) {
         auto* item = new QTreeWidgetItem(root, {QString::fromStdString(c->GetName())});
+        item->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageConsole));
         item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(c)));
         if (c == selected)
             chosen = item;
     }
+    root->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageOpen));
     root->setExpanded(true);
     if (chosen)
         m_tree->setCurrentItem(chosen);

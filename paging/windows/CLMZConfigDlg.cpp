@@ -21,6 +21,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CEditListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableTreeCtrl.h"
 #include "ui/CRowDragTracker.h"
@@ -40,6 +41,15 @@ QL_STRING_TABLE({
 
 namespace {
 constexpr int kPictureRole = Qt::UserRole + 1;
+constexpr int kImageBitmap = 422;  // the tree's and the list's pictures
+
+// Gives a tree item its picture: the index it is known by, and its image.
+void SetPicture(QTreeWidgetItem* item, int picture)
+{
+    item->setData(0, kPictureRole, picture);
+    item->setIcon(0, CPictureSet::ListImage(kImageBitmap, picture));
+}
+
 constexpr uint32_t kOutputHeading = 34264, kInputHeading = 34265, kAnalogHeading = 34266;
 constexpr uint32_t kLabel = 32830, kChannel = 34371, kAdChannel = 34372, kDaChannel = 34373;
 
@@ -97,6 +107,7 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     box->setObjectName(QStringLiteral("1429"));
     m_pList = new CEditListCtrl(box);
     m_pList->setObjectName(QStringLiteral("1445"));
+    m_pList->SetImageList(CPictureSet::ImageList(kImageBitmap, 16));
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pTree = new CResizableTreeCtrl(box);
     m_pTree->setObjectName(QStringLiteral("1436"));
@@ -108,7 +119,7 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { RefillList(); });
     connect(m_pTree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
         if (Picture(item) % 2 == 0 || Picture(item) == lmzpic::Heading)
-            item->setData(0, kPictureRole, Picture(item) + 1);
+            SetPicture(item, Picture(item) + 1);
     });
     // A card's extended properties have their own window; the tree is the
     // only place where the cards are seen.
@@ -119,7 +130,7 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     connect(m_pTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) {
         const int p = Picture(item);
         if (p == 1 || p == 3 || p == 5 || p == 16 || p == 19 || p == 24)
-            item->setData(0, kPictureRole, p - 1);
+            SetPicture(item, p - 1);
     });
 
     auto* inner = new QHBoxLayout(box);
@@ -178,7 +189,7 @@ QTreeWidgetItem* CLMZConfigDlg::AddItem(QTreeWidgetItem* parent, const QString& 
                                         CBaseDevice* object)
 {
     auto* item = parent ? new QTreeWidgetItem(parent, QStringList(text)) : new QTreeWidgetItem(m_pTree, QStringList(text));
-    item->setData(0, kPictureRole, picture);
+    SetPicture(item, picture);
     CResizableTreeCtrl::SetItemData(item, reinterpret_cast<quintptr>(object));
     return item;
 }

@@ -19,6 +19,7 @@
 #include "paging/windows/CLMZConfigDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
@@ -46,6 +47,18 @@ struct SchemeRow {
 };
 constexpr SchemeRow kSchemes[] = {
     {topologykind::Direct, 1}, {topologykind::OneInN, 1}, {topologykind::ProgramCall, 2}};
+
+// The tree's pictures (bitmap 280): the root closed and open, then each
+// scheme's picture at its row index + 2.
+constexpr int kImageBitmap = 280;
+
+QIcon SchemeIcon(unsigned kind)
+{
+    for (int i = 0; i < static_cast<int>(std::size(kSchemes)); ++i)
+        if (kSchemes[i].kind == kind)
+            return CPictureSet::ListImage(kImageBitmap, i + 2);
+    return {};
+}
 
 QString S(uint32_t id)
 {
@@ -90,6 +103,15 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     m_pTree = new CResizableTreeCtrl(this);
     m_pTree->setObjectName(QStringLiteral("1034"));
     m_pTree->setHeaderHidden(true);
+    // Expanding or collapsing the root switches its open and closed folder.
+    connect(m_pTree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
+        if (!item->parent())
+            item->setIcon(0, CPictureSet::ListImage(kImageBitmap, 1));
+    });
+    connect(m_pTree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) {
+        if (!item->parent())
+            item->setIcon(0, CPictureSet::ListImage(kImageBitmap, 0));
+    });
     m_pGroup = new QGroupBox(tr("Konfiguration"), this);
     m_lblScheme = new QLabel(tr("Relaistopologie"), m_pGroup);
     m_pScheme = new CResizableComboBox(m_pGroup);
@@ -185,11 +207,13 @@ bool CRelaisTopologyDlg::OnInitDialog()
             if (obj->GetType() == OT_COLLECTION_CALL)
                 continue;
             auto* item = new QTreeWidgetItem(root, QStringList(QString::fromStdString(obj->GetName())));
+            item->setIcon(0, SchemeIcon(obj->GetKindId()));
             CResizableTreeCtrl::SetItemData(item, reinterpret_cast<quintptr>(obj));
             if (obj == m_pTopology)
                 current = item;
         }
     }
+    root->setIcon(0, CPictureSet::ListImage(kImageBitmap, 1));
     root->setExpanded(true);
     m_bLoading = false;
     m_pTree->setCurrentItem(current ? current : root);
@@ -398,8 +422,10 @@ bool CRelaisTopologyDlg::Apply()
             m_pTopology->LinkTo(i, amp, m_pInputs[i]->currentData(kOutputRole).toInt());
     }
     m_pTopology->Redraw();
-    if (QTreeWidgetItem* item = m_pTree->currentItem())
+    if (QTreeWidgetItem* item = m_pTree->currentItem()) {
         item->setText(0, QString::fromStdString(m_pTopology->GetName()));
+        item->setIcon(0, SchemeIcon(kind));
+    }
     m_btnApply->setEnabled(false);
     return true;
 }

@@ -18,6 +18,7 @@
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 
 QL_STRING_TABLE({
@@ -55,6 +56,8 @@ QString Q(const std::string& s)
 
 CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(parent), m_pDoc(doc)
 {
+    // Row pictures: the object strip (a row shows its kind's image).
+    SetImageList(CPictureSet::ImageList(136, 16));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAlternatingRowColors(true);
     QPalette p = palette();

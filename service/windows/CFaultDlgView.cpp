@@ -17,6 +17,7 @@
 #include "platform/StringTable.h"
 #include "service/CFault.h"
 #include "service/windows/ServiceLive.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 struct Source {
@@ -58,7 +59,7 @@ CFaultDlgView::CFaultDlgView(QWidget* parent) : QWidget(parent)
     auto* sources = new QGroupBox(tr("FAULT Quellen"), this);
     auto* grid = new QGridLayout(sources);
     grid->addWidget(new QLabel(tr("aktiv"), sources), 0, 1, Qt::AlignHCenter);
-    const QPixmap activeIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16);
+    const QPixmap activeIcon = CPictureSet::Icon(489).pixmap(16, 16);
     for (int r = 0; r < kSourceCount; ++r) {
         auto* box = new QCheckBox(tr(kSourceRows[r].text), sources);
         box->setObjectName(QString::number(kSourceRows[r].boxId));
@@ -189,7 +190,7 @@ void CFaultDlgView::StoreSources()
 void CFaultDlgView::ShowRelay(bool active)
 {
     m_relayActive = active;
-    m_ack->setIcon(style()->standardIcon(active ? QStyle::SP_MessageBoxCritical : QStyle::SP_DialogApplyButton));
+    m_ack->setIcon(CPictureSet::Icon(active ? 251 : 245));
 }
 
 void CFaultDlgView::Poll()

@@ -10,6 +10,7 @@
 #include "service/ReplaceAll.h"
 #include "service/windows/ServiceLive.h"
 #include "service/windows/ServiceWindowIds.h"
+#include "ui/CPictureSet.h"
 
 using namespace servicewinid;
 
@@ -41,13 +42,17 @@ QString Text(uint32_t id)
     return QString::fromStdString(LoadStringId(id));
 }
 
-QIcon KindIcon(const QStyle* style, int kind)
+// The tree's pictures (bitmap 525) by kind of device found.
+constexpr int kImageBitmap = 525;
+constexpr int kImageNote = 4;
+
+QIcon KindIcon(int kind)
 {
     switch (kind) {
-    case CHardwareDlgTreeView::Amplifiers: return style->standardIcon(QStyle::SP_MediaVolume);
-    case CHardwareDlgTreeView::Consoles: return style->standardIcon(QStyle::SP_ComputerIcon);
-    case CHardwareDlgTreeView::Cards: return style->standardIcon(QStyle::SP_DriveHDIcon);
-    default: return style->standardIcon(QStyle::SP_DirIcon);
+    case CHardwareDlgTreeView::Amplifiers: return CPictureSet::ListImage(kImageBitmap, 2);
+    case CHardwareDlgTreeView::Consoles: return CPictureSet::ListImage(kImageBitmap, 3);
+    case CHardwareDlgTreeView::Cards: return CPictureSet::ListImage(kImageBitmap, 1);
+    default: return CPictureSet::ListImage(kImageBitmap, 6);
     }
 }
 }  // namespace
@@ -65,7 +70,7 @@ void CHardwareDlgTreeView::AddNote(const QString& text)
 {
     setRootIsDecorated(false);
     auto* note = new QTreeWidgetItem(this, {text});
-    note->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    note->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageNote));
 }
 
 void CHardwareDlgTreeView::ClearTree()
@@ -103,7 +108,7 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
         std::snprintf(text, sizeof text, scan.format, name.c_str(), address);
         auto* item = new QTreeWidgetItem(this, {QString::fromStdString(text)});
         item->setData(0, Qt::UserRole, address);
-        item->setIcon(0, KindIcon(style(), kind));
+        item->setIcon(0, KindIcon(kind));
         for (uint32_t placeholder : scan.placeholders)
             new QTreeWidgetItem(item, {Text(placeholder)});
     }
@@ -128,7 +133,7 @@ void CHardwareDlgTreeView::ScanSlots()
         auto* item = new QTreeWidgetItem(
             this, {QStringLiteral("Slot%1: ").arg(i + 1) + QString::fromStdString(answers[i].substr(blank + 1))});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
-        item->setIcon(0, KindIcon(style(), Slots));
+        item->setIcon(0, KindIcon(Slots));
     }
 }
 

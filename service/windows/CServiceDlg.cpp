@@ -15,6 +15,7 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "service/windows/ServiceWindowIds.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 const char* const kTests[] = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EEPCLR", "VCC",     "BATTERY",
@@ -47,7 +48,7 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
         m_tests->addItem(QString::fromLatin1(item));
     m_tests->setCurrentIndex(-1);
     testLayout->addWidget(m_tests, 0, 0);
-    m_start = new QPushButton(style()->standardIcon(QStyle::SP_MediaPlay), QString(), test);
+    m_start = new QPushButton(CPictureSet::ListImage(311, 0), QString(), test);
     m_start->setObjectName(QStringLiteral("1212"));
     m_start->setToolTip(tr("Test auslösen"));
     testLayout->addWidget(m_start, 0, 1);
@@ -70,7 +71,7 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
         m_registers->item(row, ColName)->setText(row < 7 ? QStringLiteral("SPI%1").arg(row + 1) : QStringLiteral("LOGIC"));
     }
     grid->addWidget(m_registers, 2, 0, 1, 3);
-    m_read = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QString(), this);
+    m_read = new QPushButton(CPictureSet::ListImage(314, 0), QString(), this);
     m_read->setObjectName(QStringLiteral("1213"));
     m_read->setToolTip(tr("Register neu auslesen"));
     grid->addWidget(m_read, 3, 0, Qt::AlignLeft);

@@ -19,6 +19,7 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 
 namespace {
 constexpr uint32_t kAskRead = 32842;      // "Wollen Sie die Konfiguration des KVTs neu auslesen ? ..."
@@ -33,13 +34,10 @@ CSystemConfigDlg* g_running = nullptr;
 
 enum Image { Closed, Open, Leaf };
 
-QIcon ImageIcon(const QStyle* style, Image image)
+// The tree's pictures (bitmap 306): closed node, open node, leaf.
+QIcon ImageIcon(const QStyle*, Image image)
 {
-    switch (image) {
-    case Closed: return style->standardIcon(QStyle::SP_DirClosedIcon);
-    case Open: return style->standardIcon(QStyle::SP_DirOpenIcon);
-    default: return style->standardIcon(QStyle::SP_FileIcon);
-    }
+    return CPictureSet::ListImage(306, image);
 }
 
 bool IsListValue(const std::string& value)
