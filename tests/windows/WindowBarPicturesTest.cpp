@@ -1,6 +1,7 @@
 // Every registered window opened at its designed size: each button of its
 // tool bars shows a picture, none is hidden behind the bar's overflow, and a
 // bar of the picture set holds its strip's buttons in the strip's order.
+// Each window is saved as bars-<window>.png in the working directory.
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,8 @@ TEST(WindowBarPictures, EveryBarButtonShowsItsPictureAtTheDesignedSize)
         QApplication::processEvents();
         QStringList faults;
         CheckBars(window.get(), faults, stripsSeen);
+        // What the walk saw, to look at: bars-<window>.png beside the test program.
+        window->grab().save(QStringLiteral("bars-%1.png").arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
         EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at " << window->width() << "x"
                                       << window->height() << ":\n  "
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
