@@ -21,6 +21,12 @@
 #include "calendar/windows/CDayprogDlgEntryView.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CDayprogDlgListView.h"
+#include "logic/CLogicOut.h"
+#include "logic/CLogicOutObject.h"
+#include "logic/windows/CLogicListFrm.h"
+#include "logic/windows/CLogicListView.h"
+#include "logic/windows/LogicWindowIds.h"
+#include "logic/windows/LogicWindows.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
@@ -93,6 +99,14 @@ bool CountChoice(QWidget*, int, const QString&, int* result)
 {
     ++g_choices;
     *result = 5;
+    return true;
+}
+
+int g_logicChoices = 0;
+bool CountLogicChoice(QWidget*, int, bool, const QString&, int* number, QString*)
+{
+    ++g_logicChoices;
+    *number = 1;
     return true;
 }
 
@@ -291,4 +305,51 @@ TEST_F(UploadDeletesRows, DayProgrammeListAndEntriesIgnoreAProgrammeTheDeviceFre
     ASSERT_EQ(1, list->GetItemCount());
     EXPECT_EQ(1, list->NumberAt(0));
     EXPECT_EQ(0, entries->GetItemCount());
+}
+
+TEST_F(UploadDeletesRows, LogicOutputListIgnoresTheRowOfAnOutputTheDeviceSwitchedOff)
+{
+    ASSERT_NE(nullptr, dynamic_cast<CLogicOutObject*>(d.doc().GetIDManager().GetBaseDevice(1, OT_LOGIC_OUT_OBJECT)));
+    for (int n = 1; n <= 3; ++n) {
+        auto* out = new CLogicOut;
+        ASSERT_EQ(1, out->Create(CLogicOut::kKindId, StrFormat("Ausgang %d", n), n, CAT_DIGITAL_IO, d.get()));
+        d.doc().AddObject(out, CAT_DIGITAL_IO);
+    }
+    const CLogicListView::Chooser previous = CLogicListView::SetChooser(&CountLogicChoice);
+    g_logicChoices = 0;
+    std::unique_ptr<CLogicListFrm> frame(dynamic_cast<CLogicListFrm*>(CreateLogicFrame(kLogicOutWindow)));
+    ASSERT_TRUE(frame);
+    frame->resize(900, 400);
+    frame->show();
+    auto* view = frame->findChild<CLogicListView*>();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(3, view->GetItemCount());
+    AnsweringDevice device(d.doc(), [](const std::string& sent) -> std::vector<std::string> {
+        if (sent == "/LOGICOUT/ENTRY2/FUNCTION ?")
+            return {"/LOGICOUT/ENTRY2/FUNCTION OFF"};
+        return {};
+    });
+    int acted = 0;
+    device.afterAnswer = [&](const std::string&) {
+        ASSERT_EQ(2, Count(OT_LOGIC_OUT));
+        ASSERT_EQ(2, view->NumberAt(1));
+        Click(view, 1, 0);
+        EXPECT_EQ(nullptr, view->ObjectOf(view->SelectedRow()));
+        for (int column : {2, 3, 4})
+            DoubleClick(view, 1, column);
+        EXPECT_EQ(0, g_logicChoices);
+        QTest::keyClick(view, Qt::Key_Delete);
+        EXPECT_EQ(2, Count(OT_LOGIC_OUT));
+        // An output that is there still takes its condition.
+        const int row = view->NumberAt(2) == 3 ? 2 : 1;
+        DoubleClick(view, row, 3);
+        EXPECT_EQ(1, g_logicChoices);
+        ++acted;
+    };
+    frame->OnCommand(logicwin::UploadLogicOuts);
+    CLogicListView::SetChooser(previous);
+    EXPECT_EQ(1, acted);
+    ASSERT_EQ(2, view->GetItemCount());
+    EXPECT_EQ(1, view->NumberAt(0));
+    EXPECT_EQ(3, view->NumberAt(1));
 }
