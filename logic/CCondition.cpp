@@ -296,6 +296,11 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
         if (IsPadKind(m_kindId)) {
             if (!m_pDocument)
                 return;
+            // The device holds what the design writes (a contact's signal
+            // index, or 0 for a condition without one): nothing to find and
+            // nothing missing, and the link chosen in the design stays.
+            if (GetText(condkey::ProtocolIndex) == StrFormat("%d", value))
+                return;
             DeviceList pads;
             m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
             for (CBaseDevice* p : pads) {

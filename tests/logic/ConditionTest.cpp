@@ -288,6 +288,49 @@ TEST_F(ConditionTest, MissingContactIsReportedNotCreated)
               std::string(buf, n));
 }
 
+// The index the device answers is the one the design wrote: a contact
+// condition without a contact (written "0") and one with a contact both
+// come back without a difference; a contact the device lacks still shows.
+TEST_F(ConditionTest, ContactIndexAsWrittenIsNoDifference)
+{
+    const std::string diff = ::testing::TempDir() + "/condition_as_written.err";
+    std::remove(diff.c_str());
+    auto diffText = [&] {
+        std::string text;
+        if (FILE* f = std::fopen(diff.c_str(), "rb")) {
+            char buf[512] = {};
+            text.assign(buf, std::fread(buf, 1, sizeof buf - 1, f));
+            std::fclose(f);
+        }
+        return text;
+    };
+    auto* slot = new CInterfaceSlot;
+    ASSERT_EQ(1, slot->Create(1, 5, 3, std::string("Interface"), 1933, 2368, 2163, 2468, CAT_INTERFACE, 0, 0, &Doc()));
+    Doc().AddObject(slot, CAT_INTERFACE);
+    CControlPad* pad = NewPad(padkind::InterfaceIn, "INP2");
+    slot->LinkTo(3, pad, 0);
+
+    CCondition* bare = NewCondition(condkind::Inp);
+    bare->ParseValue(condkey::Keyword, "INP");
+    ASSERT_EQ("0", bare->GetText(condkey::ProtocolIndex));
+    bare->SetValue(condkey::ProtocolIndex, 0, &diff);
+    EXPECT_EQ(nullptr, bare->GetOutLinkAtKey(0));
+
+    CCondition* wired = NewCondition(condkind::Inp);
+    wired->SetValue(condkey::Object, pad->GetNumber());
+    wired->ParseValue(condkey::Keyword, "INP");
+    ASSERT_EQ("2", wired->GetText(condkey::ProtocolIndex));
+    wired->SetValue(condkey::ProtocolIndex, 2, &diff);
+    EXPECT_EQ(pad->GetNumber(), wired->GetValue(condkey::Object));
+    EXPECT_EQ("", diffText());
+
+    // The device holds no contact where the design has one: reported, and
+    // the design keeps its contact.
+    wired->SetValue(condkey::ProtocolIndex, 0, &diff);
+    EXPECT_EQ("Bedingung 2 : Interfaceeingang  0 fehlt\r\n", diffText());
+    EXPECT_EQ(pad->GetNumber(), wired->GetValue(condkey::Object));
+}
+
 TEST_F(ConditionTest, KindChangeDropsLinksBothWaysButNotFromThePlainKind)
 {
     auto* alarm = NewNumbered<CAlarmSignal>(32822, 2, CAT_AUDIO);

@@ -309,6 +309,8 @@ void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
 
     std::string path;
     std::string value;
+    // "PATH " (a blank, then nothing) sets an empty value; "PATH" alone selects.
+    bool emptyValue = false;
     if (raw[0] == ' ' || raw[0] == '\t') {
         // Continues the path of the previous command.
         path = m_current;
@@ -322,6 +324,7 @@ void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
             value = "?";
         } else {
             path = ResolvePath(word);
+            emptyValue = value.empty() && raw.find_first_of(" \t") != std::string::npos;
         }
     }
 
@@ -332,16 +335,22 @@ void KvtDevice::HandleSystemLine(const std::string& raw, TimePoint now)
         return;
     }
 
-    if (!value.empty() && IsUnknownPath(path)) {
+    const bool folder = path.size() > 1 && path.back() == '/';
+    if (emptyValue && (folder || path == "/" || !ChildNames(path).empty()))
+        emptyValue = false;  // a folder is selected, never set
+    if ((!value.empty() || emptyValue) && IsUnknownPath(path)) {
         m_current = path;
         Answer(path + (value == "?" ? "" : " " + value) + " ? \r\n", now);
         EmitPrompt(now);
         return;
     }
 
-    if (value.empty() || (path.size() > 1 && path.back() == '/')) {
+    if (emptyValue) {
+        m_current = path;
+        SetSetting(path, value, now);
+    } else if (value.empty() || folder) {
         // A bare path selects it; "/" goes back to the top.
-        if (path.size() > 1 && path.back() == '/')
+        if (folder)
             path.pop_back();
         m_current = path.empty() ? "/" : path;
     } else if (value == "?") {

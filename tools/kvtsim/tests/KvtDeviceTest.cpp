@@ -127,6 +127,28 @@ TEST(KvtDevice, SettingsAreStoredAndQueriesReadThemBack)
     EXPECT_EQ(dev.Send("; a comment\r\n"), "");
 }
 
+TEST(KvtDevice, EmptyValueIsStoredAndAnsweredLikeAnyOther)
+{
+    Dev dev;
+    HostSetUp(dev);
+    dev.Send("/COMM/ECHO OFF\r\n");
+    dev.Send("/KVT/ZONE3/AMPCHAN 7\r\n");
+    // A blank after the path and nothing else: the value becomes empty.
+    EXPECT_EQ(dev.Send("/KVT/ZONE3/AMPCHAN \r\n"), "");
+    EXPECT_EQ(dev.Send("/KVT/ZONE3/AMPCHAN ?\r\n"), "/KVT/ZONE3/AMPCHAN \r\n");
+    dev.Send("/KVT/ZONE4/AMPCHAN \r\n");
+    EXPECT_EQ(dev.Send("/KVT/ZONE4/AMPCHAN ?\r\n"), "/KVT/ZONE4/AMPCHAN \r\n");
+    // The path alone only selects it: nothing is stored.
+    dev.Send("/KVT/ZONE5/AMPCHAN\r\n");
+    EXPECT_EQ(dev.Send("/KVT/ZONE5/AMPCHAN ?\r\n"), "/KVT/ZONE5/AMPCHAN ? \r\n");
+    // A folder followed by a blank is selected, not overwritten.
+    EXPECT_EQ(dev.Send("/KVT/ZONE3 \r\n"), "");
+    EXPECT_EQ(dev.Send("/KVT/ZONE3 ?\r\n"), "/KVT/ZONE3  AMPCHAN\r\n");
+    EXPECT_EQ(dev.Send("/KVT/ZONE3/AMPCHAN ?\r\n"), "/KVT/ZONE3/AMPCHAN \r\n");
+    // A setting that takes only certain words refuses an empty one.
+    EXPECT_EQ(dev.Send("/COMM/PROMPT \r\n"), "/COMM/PROMPT  ? \r\n");
+}
+
 TEST(KvtDevice, MonitorClearReportsTheFreeEntriesAndRelays)
 {
     Dev dev;
