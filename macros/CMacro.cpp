@@ -476,7 +476,8 @@ void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
     case 12:
         m_index = value;
         if (m_kindId == mt::VirtCtrl) {
-            if (!Lookup(m_pDocument, value, OT_VIRT_CTRL_ITEM))
+            // 0 names no controller; numbers beyond the 40 make none either.
+            if (value != 0 && !Lookup(m_pDocument, value, OT_VIRT_CTRL_ITEM))
                 CreateNumberedPlaceholder(m_pDocument, "CVirtCtrlItem", OT_VIRT_CTRL_ITEM, 34365, value, CAT_AUDIO);
         } else if (m_kindId == mt::MemoFlag) {
             // The flag named by the index replaces the one linked before, so

@@ -85,6 +85,14 @@ bool ReadBlockFloat(const std::string& text, float& out)
     return true;
 }
 
+bool IsFamilyNumber(const CQuillomerDoc* doc, uint32_t type, int32_t number)
+{
+    if (!doc || number < 1 || !doc->GetIDManager().IsValidID(number, type))
+        return false;
+    const uint32_t limit = GetMaxObjectCount(type, doc->m_data.deviceVariant);
+    return limit == 0 || static_cast<uint32_t>(number) <= limit;
+}
+
 CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number)
 {
     if (!doc || !doc->GetIDManager().IsValidID(number, type))
@@ -116,7 +124,7 @@ bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range,
 CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
                                        int32_t number, int32_t category)
 {
-    if (!doc || !doc->GetIDManager().IsValidID(number, type) || doc->GetIDManager().GetBaseDevice(number, type))
+    if (!doc || !IsFamilyNumber(doc, type, number) || doc->GetIDManager().GetBaseDevice(number, type))
         return nullptr;
     const CRuntimeClass* cls = CClassRegistry::Find(className);
     if (!cls)

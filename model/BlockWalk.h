@@ -54,9 +54,15 @@ bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range,
 // message for a number outside the directory).
 CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number);
 
+// True when `number` is one an object of the type can carry in the document:
+// from 1 up to the family's limit for the document's device variant (up to
+// the directory's capacity for types without such a limit).
+bool IsFamilyNumber(const CQuillomerDoc* doc, uint32_t type, int32_t number);
+
 // A placeholder object of a class found by name in the class registry,
 // created at `number` with the name "%d *" and appended to its category list.
-// Null when the class is not registered, the number does not fit the type's
-// directory or is taken, or creation fails.
+// Null when the class is not registered, the number is not a family number
+// (IsFamilyNumber) or is taken, or creation fails: no answer makes an object
+// outside its family's numbers.
 CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
                                        int32_t number, int32_t category);

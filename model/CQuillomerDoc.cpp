@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -942,7 +943,11 @@ void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diff
         }
         // The project's own signals answer whatever their number (a new
         // project has 17 alarm signals); beyond 10 only an unknown one is an error.
-        CBaseDevice* obj = type != 0 && n >= 1 ? m_idManager.GetBaseDevice(static_cast<int32_t>(n), type) : nullptr;
+        // The number is checked before it is looked up: one the directory
+        // cannot hold is the parser error alone, not a directory diagnostic too.
+        const bool inDirectory = type != 0 && n >= 1 && n <= INT32_MAX &&
+                                 m_idManager.IsValidID(static_cast<int32_t>(n), type);
+        CBaseDevice* obj = inDirectory ? m_idManager.GetBaseDevice(static_cast<int32_t>(n), type) : nullptr;
         if (obj)
             parse(obj);
         else if (type == 0 || n < 1 || n > 10)

@@ -331,6 +331,25 @@ TEST_F(ConditionTest, ContactIndexAsWrittenIsNoDifference)
     EXPECT_EQ(pad->GetNumber(), wired->GetValue(condkey::Object));
 }
 
+// An index read back makes an object only within its family's numbers for
+// the project's device: the standard device has analog conditions 1..16.
+TEST_F(ConditionTest, IndexBeyondTheFamilyMakesNoObject)
+{
+    Doc().m_data.deviceVariant = 0;
+    CCondition* c = NewCondition(condkind::Analog);
+    c->ParseValue(condkey::Keyword, "ANALOG");
+    c->SetValue(condkey::ProtocolIndex, 17);
+    EXPECT_EQ(0, Doc().GetIDManager().GetCount(OT_ANALOG_CONDITION));
+    EXPECT_EQ(nullptr, c->GetOutLinkAtKey(0));
+    c->SetValue(condkey::ProtocolIndex, 16);
+    EXPECT_EQ(1, Doc().GetIDManager().GetCount(OT_ANALOG_CONDITION));
+    EXPECT_EQ(16, c->GetValue(condkey::Object));
+    Doc().m_data.deviceVariant = 1;
+    c->SetValue(condkey::ProtocolIndex, 17);
+    EXPECT_EQ(17, c->GetValue(condkey::Object));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
 TEST_F(ConditionTest, KindChangeDropsLinksBothWaysButNotFromThePlainKind)
 {
     auto* alarm = NewNumbered<CAlarmSignal>(32822, 2, CAT_AUDIO);

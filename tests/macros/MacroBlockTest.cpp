@@ -6,6 +6,7 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "macros/MacroIds.h"
+#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
@@ -99,6 +100,31 @@ TEST(MacroBlock, UploadAsksEachMacroAfterItsTypeAnswer)
     EXPECT_EQ(static_cast<uint32_t>(mt::Page), f.Get(12)->GetKindId());
     f.Answer("/MACRO/PROG81/TYPE PAGE");  // beyond the standard limit
     EXPECT_EQ(nullptr, f.doc().GetIDManager().GetBaseDevice(81, OT_MACRO));
+}
+
+// A controller macro's index answer names a controller only from 1 to 40:
+// "INDEX 0" (no controller) and numbers beyond make none, and say nothing.
+TEST(MacroBlock, ControllerIndexAnswerMakesOnlyControllersInRange)
+{
+    Fixture f(1);
+    std::vector<std::string> messages;
+    MessageHandler previous = SetMessageHandler([&](const std::string& text, uint32_t) {
+        messages.push_back(text);
+        return static_cast<int>(mb::IdOk);
+    });
+    f.Answer("/MACRO/PROG19/TYPE VIRTCTRL");
+    ASSERT_NE(nullptr, f.Get(19));
+    ASSERT_EQ(static_cast<uint32_t>(mt::VirtCtrl), f.Get(19)->GetKindId());
+    for (const char* index : {"0", "41", "250", "-3"}) {
+        f.Answer(std::string("/MACRO/PROG19/PARAM/INDEX ") + index);
+        EXPECT_EQ(0, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM)) << index;
+    }
+    f.Answer("/MACRO/PROG19/PARAM/INDEX 40");
+    EXPECT_EQ(1, f.doc().GetIDManager().GetCount(OT_VIRT_CTRL_ITEM));
+    ASSERT_NE(nullptr, f.doc().GetIDManager().GetBaseDevice(40, OT_VIRT_CTRL_ITEM));
+    EXPECT_EQ(40, f.Get(19)->GetParam(37));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    SetMessageHandler(std::move(previous));
 }
 
 TEST(MacroBlock, PowerMacrosGiveBootAndShut)

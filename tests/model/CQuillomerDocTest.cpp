@@ -899,6 +899,20 @@ TEST_F(DispatchTest, EventLinesGoToNumberedSignals)
     EXPECT_EQ(messages.texts.size(), 5u);
 }
 
+// A number beyond what the directory holds for its type is checked before
+// it is looked up: the user sees the parser error alone.
+TEST_F(DispatchTest, EventNumberBeyondTheDirectoryShowsOneBox)
+{
+    for (const char* line : {"/EVENT/ALARM40/STATE 1", "/EVENT/MESSAGE31/STATE 1", "/EVENT/ALARM99999999/STATE 1",
+                             "/EVENT/MESSAGE0/STATE 1"}) {
+        messages.texts.clear();
+        doc.DispatchAnswerLine(line, "", 7);
+        EXPECT_EQ(messages.texts,
+                  std::vector<std::string>{"Parser Fehler: Ungültiger 'Event'-Type oder ungültige 'Event'-Nummer ! "})
+            << line;
+    }
+}
+
 TEST_F(DispatchTest, OtherLinesAreFoundThroughThePathMap)
 {
     RecordingDevice* amp = Add(CAT_AMPLIFIER, "/AMP3");
