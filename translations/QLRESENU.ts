@@ -649,6 +649,17 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     </message>
 </context>
 <context>
+    <name>CErrFileView</name>
+    <message>
+        <source>Unstimmigkeiten</source>
+        <translation>Discrepancies</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>File:</translation>
+    </message>
+</context>
+<context>
     <name>CEventLogView</name>
     <message>
         <source>Audiosignale</source>

@@ -8,6 +8,7 @@
 
 #include "comm/CCommLink.h"
 #include "comm/CFirmwareSender.h"
+#include "comm/windows/CErrFileView.h"
 #include "comm/windows/CFirmwareUpdateDlg.h"
 #include "comm/windows/CLoginDlg.h"
 #include "comm/windows/COnlineNoticeDlg.h"
@@ -94,6 +95,8 @@ CCommWindowsHost::CCommWindowsHost(QWidget* frame, CCommLink* link)
 
 CCommWindowsHost::~CCommWindowsHost()
 {
+    if (m_fileView && !m_fileView->parent())
+        delete m_fileView.data();
     while (m_waitDepth > 0) {
         QApplication::restoreOverrideCursor();
         --m_waitDepth;
@@ -231,5 +234,22 @@ std::unique_ptr<IProgress> CCommWindowsHost::CreateProgress(ProgressKind kind, c
 
 void CCommWindowsHost::OpenInEditor(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const QString file = QString::fromStdString(path);
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        return;
+    // No desktop program took it: the user still gets to see it.
+    if (!m_fileView) {
+        m_fileView = new CErrFileView(file, Parent());
+        m_fileView->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        m_fileView->Load(file);
+    }
+    m_fileView->show();
+    m_fileView->raise();
+    m_fileView->activateWindow();
+}
+
+CErrFileView* CCommWindowsHost::OwnFileView() const
+{
+    return m_fileView;
 }

@@ -13,6 +13,7 @@
 
 #include "comm/ICommLinkHost.h"
 
+class CErrFileView;
 class CProtocolMonitorFrm;
 class CProtocolMonitorView;
 class QWidget;
@@ -37,7 +38,10 @@ public:
     void RunSystemConfigDialog() override;
     void SystemConfigLine(const std::string& line, int state) override;
     std::unique_ptr<IProgress> CreateProgress(ProgressKind kind, const std::string& caption) override;
+    // The desktop's program for text files; where there is none, the
+    // program's own read-only window (one, shown again for the next file).
     void OpenInEditor(const std::string& path) override;
+    CErrFileView* OwnFileView() const;
 
     // The system configuration browser belongs to the service windows; they
     // install how it is shown and how it takes a line.
@@ -61,6 +65,7 @@ private:
 
     QPointer<QWidget> m_frame;
     QPointer<CProtocolMonitorFrm> m_monitor;
+    QPointer<CErrFileView> m_fileView;
     CCommLink* m_link;
     int m_waitDepth = 0;
 };

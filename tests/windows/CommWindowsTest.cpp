@@ -1,15 +1,19 @@
 // The device link's windows: the protocol monitor (text limit, erase echo,
 // typing, placement), the online notice, the parameter-group dialog, the
-// login dialog, the text-file editor and the firmware dialog.
+// login dialog, the text-file editor, the firmware dialog and the program's
+// own view of an upload's difference file.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -19,6 +23,8 @@
 #include "comm/CCommLink.h"
 #include "comm/CFirmwareSender.h"
 #include "comm/ParameterGroups.h"
+#include "comm/windows/CCommWindowsHost.h"
+#include "comm/windows/CErrFileView.h"
 #include "comm/windows/CFirmwareUpdateDlg.h"
 #include "comm/windows/CLoginDlg.h"
 #include "comm/windows/COnlineNoticeDlg.h"
@@ -250,4 +256,49 @@ TEST(CommWindowsHost, TheMainFrameHostsTheLinkAndItsMonitor)
     CCmdUI disconnect(32772);
     EXPECT_TRUE(frame->RouteUpdate(disconnect));
     EXPECT_FALSE(disconnect.m_enabled);  // not connected
+}
+
+// Where no desktop program takes text files (the offscreen platform has
+// none), the difference file is shown by the program itself: one window that
+// names the file and shows its lines in the project's code page; the next
+// upload's file comes into the same window.
+TEST(CommWindowsHost, DifferenceFileWithoutADesktopProgramIsShownByTheProgram)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("Halle.err"));
+    const QString second = dir.filePath(QStringLiteral("Süd.err"));
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(first, "Linie 3 : Gro\xDF" "e Halle fehlt\r\nBedingung 1 : Interfaceeingang  2 fehlt\r\n");
+    write(second, "ERROR: /KVT/ZONE1/TESTVOL >>3<< should be >>4<<\r\n");
+    CCommWindowsHost host(nullptr, nullptr);
+    EXPECT_EQ(host.OwnFileView(), nullptr);
+
+    host.OpenInEditor(first.toStdString());
+    QPointer<CErrFileView> view = host.OwnFileView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->Text(), QStringLiteral("Linie 3 : Große Halle fehlt\nBedingung 1 : Interfaceeingang  2 fehlt\n"));
+    bool named = false;
+    for (QLabel* label : view->findChildren<QLabel*>())
+        named = named || label->text().contains(QDir::toNativeSeparators(first));
+    EXPECT_TRUE(named) << "the window names the file's path";
+    EXPECT_TRUE(view->findChild<QPlainTextEdit*>()->isReadOnly());
+
+    host.OpenInEditor(second.toStdString());
+    EXPECT_EQ(host.OwnFileView(), view.data());
+    EXPECT_EQ(view->Path(), second);
+    EXPECT_EQ(view->Text(), QStringLiteral("ERROR: /KVT/ZONE1/TESTVOL >>3<< should be >>4<<\n"));
+    EXPECT_TRUE(view->windowTitle().contains(QStringLiteral("Süd.err")));
+
+    // Closed, it is gone; the next file opens a new one.
+    view->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view.isNull());
+    host.OpenInEditor(first.toStdString());
+    ASSERT_NE(host.OwnFileView(), nullptr);
+    EXPECT_TRUE(host.OwnFileView()->isVisible());
 }

@@ -1,0 +1,63 @@
+#include "comm/windows/CErrFileView.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include <string_view>
+
+#include "platform/Cp1252.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+[[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CErrFileView"),
+    [](CQuillomerDoc*) -> QWidget* { return new CErrFileView(QStringLiteral("Projekt.err")); });
+}  // namespace
+
+CErrFileView::CErrFileView(const QString& path, QWidget* parent)
+    : QDialog(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_file = new QLabel(this);
+    m_file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_file);
+    m_text = new QPlainTextEdit(this);
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(m_text, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CErrFileView::reject);
+    resize(640, 360);
+    Load(path);
+}
+
+bool CErrFileView::Load(const QString& path)
+{
+    m_path = path;
+    setWindowTitle(tr("Unstimmigkeiten") + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    m_file->setText(tr("Datei:") + QLatin1Char(' ') + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_text->clear();
+        return false;
+    }
+    // The difference file is written in the project's code page.
+    const QByteArray bytes = file.readAll();
+    QString text = QString::fromStdString(
+        Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_text->setPlainText(text);
+    return true;
+}
+
+QString CErrFileView::Text() const
+{
+    return m_text->toPlainText();
+}
