@@ -413,7 +413,10 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
 {
     if (doc && doc != m_doc)
         return;
-    SetOutput(ToLine(text));
+    const QByteArray bytes = ToLine(text);
+    SetOutput(bytes);
+    if (GetPortOpen())
+        m_charsSent += static_cast<uint64_t>(bytes.size());
     m_lastActivity = NowMs();
     // The device now stands on whatever path this text named: the shorthand
     // of the next command starts afresh.
@@ -456,7 +459,9 @@ void CCommLink::SetLinkState(int state)
 
 std::string CCommLink::ReadInput()
 {
-    return FromLine(GetInput());
+    const QByteArray bytes = GetInput();
+    m_charsReceived += static_cast<uint64_t>(bytes.size());
+    return FromLine(bytes);
 }
 
 void CCommLink::OnCommEvent()

@@ -93,6 +93,10 @@ public:
                    intptr_t param);
     // Milliseconds since the last line sent through SendText or the last receive event.
     int64_t GetLinkIdleTime() const;
+    // Characters given to the port and received since the link was made: a
+    // transfer that sees neither move knows the device has gone quiet.
+    uint64_t GetCharsSent() const { return m_charsSent; }
+    uint64_t GetCharsReceived() const { return m_charsReceived; }
 
     // ---- Port ----
     void ConfigurePort();
@@ -221,6 +225,8 @@ private:
     ICommLinkHost* m_host = nullptr;
 
     int64_t m_lastActivity = 0;  // monotonic milliseconds
+    uint64_t m_charsSent = 0;
+    uint64_t m_charsReceived = 0;
     int m_portNumber = 1;
     bool m_connected = false;
     CQuillomerDoc* m_doc = nullptr;

@@ -5939,8 +5939,22 @@ Download week programmes</translation>
     </message>
     <message>
         <source>In dieser Geräteversion nicht möglich!</source>
-        <extracomment>34564</extracomment>
+        <extracomment>CFeatureFrm::kNotInThisVersion</extracomment>
         <translation>Not possible in this device version!</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder gelesen noch geantwortet.
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferStalled</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device has neither read nor answered for %d seconds.
+The remaining entries were not transferred.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferLineLost</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the connection to the device was lost.
+The remaining entries were not transferred.</translation>
     </message>
     <message>
         <source>Monitoreintrag uploaden

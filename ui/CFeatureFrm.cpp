@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstring>
 
 #include "comm/CCommLink.h"
@@ -25,7 +26,13 @@
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
-    {34564, "In dieser Geräteversion nicht möglich!"},
+    {CFeatureFrm::kNotInThisVersion, "In dieser Geräteversion nicht möglich!"},
+    {CFeatureFrm::kTransferStalled,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder "
+     "gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferLineLost,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.\n"
+     "Die übrigen Einträge wurden nicht übertragen."},
 });
 
 namespace {
@@ -92,9 +99,6 @@ void PumpFor(int ms)
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
-
-// An upload whose awaited answer never comes must not hold the window for ever.
-constexpr int kStallLimitMs = 10000;
 }  // namespace
 
 CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_form(form)
@@ -207,6 +211,10 @@ void CFeatureFrm::PostSwitch(unsigned commandId)
 
 bool CFeatureFrm::OnCommand(unsigned commandId)
 {
+    // While a transfer runs nothing may start another, change the objects
+    // being transferred or replace this frame.
+    if (m_transferring)
+        return true;
     if (commandId == kSaveDeviceSettings) {
         if (CCommLink* link = GetCommLink())
             link->OnSaveDeviceSettings();
@@ -238,12 +246,38 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
     return OnFrameCommand(commandId);
 }
 
+void CFeatureFrm::HoldInput(bool hold)
+{
+    if (hold) {
+        QWidget* focus = QApplication::focusWidget();
+        m_heldFocus = focus && isAncestorOf(focus) ? focus : nullptr;
+        // Only what is enabled now is taken, and only that is given back:
+        // a bar the window had switched off stays off.
+        for (QWidget* w : {static_cast<QWidget*>(m_switchBar), static_cast<QWidget*>(m_commandBar), centralWidget()}) {
+            if (w && !w->testAttribute(Qt::WA_ForceDisabled)) {
+                w->setEnabled(false);
+                m_held.append(w);
+            }
+        }
+        return;
+    }
+    for (const QPointer<QWidget>& w : std::as_const(m_held))
+        if (w)
+            w->setEnabled(true);
+    m_held.clear();
+    if (m_heldFocus && m_heldFocus->isEnabled())
+        m_heldFocus->setFocus();
+    m_heldFocus = nullptr;
+}
+
 void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
 {
     m_cancelled = false;
+    m_transferring = true;
+    HoldInput(true);
     m_progress = new QProgressBar(statusBar());
     m_progress->setObjectName(QStringLiteral("1"));
-    m_progress->setRange(0, range);
+    m_progress->setRange(0, std::max(range, 0));
     statusBar()->addWidget(m_progress, 1);
     auto* cancel = new QPushButton(tr("Abbrechen"), statusBar());
     cancel->setObjectName(QStringLiteral("CancelTransfer"));
@@ -251,25 +285,125 @@ void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
     statusBar()->addWidget(cancel);
     m_cancelButton = cancel;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (CCommLink* link = GetCommLink()) {
+    CCommLink* link = GetCommLink();
+    m_wasConnected = link && link->IsConnected();
+    if (link) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
             link->ResetErrorFile();
     }
 }
 
+namespace {
+// What shows that a transfer still moves: characters given to the line or
+// received, and output leaving the line. The limit counts from the last of
+// them (or from the last step change, which the caller reports).
+class TransferWatch {
+public:
+    TransferWatch(const CCommLink* link, int limitMs) : m_link(link), m_limitMs(limitMs)
+    {
+        Moved();
+        m_quiet.start();
+    }
+    bool Moved()
+    {
+        const uint64_t sent = m_link ? m_link->GetCharsSent() : 0;
+        const uint64_t received = m_link ? m_link->GetCharsReceived() : 0;
+        const int out = m_link ? m_link->GetOutBufferCount() : 0;
+        const bool moved = sent != m_sent || received != m_received || out != m_out;
+        m_sent = sent;
+        m_received = received;
+        m_out = out;
+        if (moved)
+            m_quiet.restart();
+        return moved;
+    }
+    void StepMoved() { m_quiet.restart(); }
+    bool Stalled() const { return m_quiet.elapsed() > m_limitMs; }
+
+private:
+    const CCommLink* m_link;
+    int m_limitMs;
+    uint64_t m_sent = 0;
+    uint64_t m_received = 0;
+    int m_out = 0;
+    QElapsedTimer m_quiet;
+};
+}  // namespace
+
+CFeatureFrm::Stop CFeatureFrm::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* lastStep)
+{
+    const CCommLink* link = GetCommLink();
+    TransferWatch watch(link, m_stallLimitMs);
+    // The bar follows the steps and, within a step that sends its lines one
+    // call at a time (a queue of entries), every line that goes out.
+    int position = first;
+    int step = first;
+    Stop stop = Stop::None;
+    while (step >= first && step < end) {
+        if (m_cancelled) {
+            stop = Stop::Cancelled;
+            break;
+        }
+        if (m_wasConnected && !link->IsConnected()) {
+            stop = Stop::LineLost;
+            break;
+        }
+        const uint64_t sentBefore = link ? link->GetCharsSent() : 0;
+        const int next = obj->GetDownloadLines(mode, step);
+        const bool sent = link && link->GetCharsSent() != sentBefore;
+        watch.Moved();
+        const bool stepped = next != step;
+        if (stepped) {
+            step = next;
+            position = std::max(position, step);
+            watch.StepMoved();
+        } else if (sent && position < count - 1) {
+            ++position;
+        }
+        if (m_progress)
+            m_progress->setValue(qBound(0, position, count));
+        if (stepped || sent) {
+            QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
+        } else if (watch.Stalled()) {
+            stop = Stop::Stalled;
+            break;
+        } else {
+            PumpFor(5);
+        }
+    }
+    *lastStep = step;
+    return stop;
+}
+
+CFeatureFrm::Stop CFeatureFrm::WaitDeviceDone()
+{
+    CCommLink* link = GetCommLink();
+    if (!link)
+        return Stop::None;
+    TransferWatch watch(link, m_stallLimitMs);
+    for (;;) {
+        if (m_cancelled)
+            return Stop::Cancelled;
+        if (m_wasConnected && !link->IsConnected())
+            return Stop::LineLost;
+        const int64_t idle = link->GetLinkIdleTime();
+        if (link->GetOutBufferCount() == 0 && idle > 1000)
+            return Stop::None;
+        watch.Moved();
+        if (watch.Stalled())
+            return Stop::Stalled;
+        PumpFor(static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
+    }
+}
+
 void CFeatureFrm::EndTransfer(int mode, bool diffFile)
 {
     if (CCommLink* link = GetCommLink()) {
-        // Bounded: a cancel or a peer that never drains ends the wait, and
-        // the link is online again in every case.
-        QElapsedTimer waited;
-        waited.start();
-        while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs && !m_cancelled)
-            PumpFor(20);
-        while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs && !m_cancelled)
-            PumpFor(static_cast<int>(1001 - link->GetLinkIdleTime()));
-        link->SetLinkState(linkstate::Online);
+        // A link whose line died stays idle; otherwise it is online again,
+        // whatever ended the transfer.
+        if (!m_wasConnected || link->IsConnected())
+            link->SetLinkState(linkstate::Online);
         if (mode && diffFile)
             link->ShowErrorFile();
     }
@@ -278,36 +412,45 @@ void CFeatureFrm::EndTransfer(int mode, bool diffFile)
     m_progress = nullptr;
     delete m_cancelButton;
     m_cancelButton = nullptr;
+    HoldInput(false);
+    m_transferring = false;
+}
+
+void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
+                              const TransferHook& started, const TransferHook& stepsDone)
+{
+    // One transfer at a time: a second click, a double-click or a command
+    // that reaches the frame some other way while one runs starts nothing.
+    if (!obj || m_transferring)
+        return;
+    const int count = obj->GetDownloadLines(mode, resetStep);
+    if (end < 0)
+        end = count;
+    BeginTransfer(mode, count, diffFile);
+    if (started)
+        started();
+    int step = first;
+    Stop stop = RunSteps(obj, mode, first, end, count, &step);
+    if (stepsDone)
+        stepsDone();
+    if (stop == Stop::None)
+        stop = WaitDeviceDone();
+    EndTransfer(mode, diffFile);
+    // A cancel is the user's own; any other early end leaves the device
+    // and the window holding part of the block, and the user must know.
+    const char* block = obj->GetName().c_str();
+    if (stop == Stop::Stalled) {
+        const int seconds = (m_stallLimitMs + 999) / 1000;
+        ShowMessage(StrFormat(LoadStringId(kTransferStalled).c_str(), block, step, count, seconds), mb::IconExclamation);
+    } else if (stop == Stop::LineLost) {
+        ShowMessage(StrFormat(LoadStringId(kTransferLineLost).c_str(), block, step, count), mb::IconExclamation);
+    }
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
                               const TransferHook& stepsDone)
 {
-    if (!obj)
-        return;
-    const int end = obj->GetDownloadLines(mode, resetStep);
-    BeginTransfer(mode, end);
-    if (started)
-        started();
-    int step = 0;
-    QElapsedTimer stalled;
-    stalled.start();
-    while (step >= 0 && step < end && !m_cancelled) {
-        const int next = obj->GetDownloadLines(mode, step);
-        if (next != step) {
-            step = next;
-            m_progress->setValue(step);
-            stalled.restart();
-            QCoreApplication::processEvents();
-        } else if (stalled.elapsed() > kStallLimitMs) {
-            break;
-        } else {
-            PumpFor(5);
-        }
-    }
-    if (stepsDone)
-        stepsDone();
-    EndTransfer(mode);
+    RunTransfer(obj, mode, resetStep, 0, -1, true, started, stepsDone);
 }
 
 void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile)
@@ -317,24 +460,5 @@ void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int ste
 
 void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile)
 {
-    if (!obj)
-        return;
-    const int count = obj->GetDownloadLines(mode, resetStep);
-    BeginTransfer(mode, count, diffFile);
-    QElapsedTimer stalled;
-    stalled.start();
-    int step = first;
-    while (step >= first && step < end && !m_cancelled) {
-        const int next = obj->GetDownloadLines(mode, step);
-        if (next != step) {
-            step = next;
-            stalled.restart();
-            if (m_progress)
-                m_progress->setValue(qBound(0, step, count));
-        } else if (stalled.elapsed() > kStallLimitMs) {
-            break;
-        }
-        PumpFor(5);
-    }
-    EndTransfer(mode, diffFile);
+    RunTransfer(obj, mode, resetStep, first, end, diffFile, {}, {});
 }

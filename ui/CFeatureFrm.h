@@ -14,7 +14,9 @@
 // object's step machine is run with a progress bar in the status bar while
 // the device link holds the upload or download state.
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <initializer_list>
@@ -53,9 +55,17 @@ public:
     // Runs `obj`'s step machine for a transfer of the window's objects: reset
     // with `resetStep` (its result is the end), then every step from 0, with
     // the link in the upload (mode 1) or download state; after an upload the
-    // difference file is shown. Returns when the link is idle again.
+    // difference file is shown. Returns when the device has been silent for
+    // more than a second after the last step.
     // `started` runs once the link holds the transfer state, `stepsDone`
     // after the last step, before the wait for the idle link.
+    //
+    // The transfer goes on as long as anything moves: a step, a character
+    // given to the line or received, output leaving the line. It stops early
+    // when nothing has moved for the stall limit or the connection ends, and
+    // then tells the user which block did not finish. While it runs the
+    // window's bars and view take no input and OnCommand ignores every
+    // command; a transfer asked for meanwhile does not start.
     using TransferHook = std::function<void()>;
     void TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started = {},
                      const TransferHook& stepsDone = {});
@@ -66,9 +76,18 @@ public:
     // again while the generator returns it unchanged (lines still pending or
     // the output buffer full), so no line of the entry is lost.
     void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile = true);
+    // A transfer of this window runs.
+    bool IsTransferring() const { return m_transferring; }
     // The transfer that runs was cancelled by the user (or none runs).
     bool IsTransferCancelled() const { return m_cancelled; }
     void CancelTransfer() { m_cancelled = true; }
+
+    // How long a transfer waits while neither a step nor a character moves
+    // (kStallLimitMs unless set otherwise).
+    static constexpr int kStallLimitMs = 10000;
+    void SetStallLimit(int ms) { m_stallLimitMs = ms; }
+    static constexpr unsigned kTransferStalled = 35100;   // "%s" block, "%d" step, "%d" steps, "%d" seconds
+    static constexpr unsigned kTransferLineLost = 35101;  // "%s" block, "%d" step, "%d" steps
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);
@@ -83,8 +102,18 @@ protected:
 private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
     void PostSwitch(unsigned commandId);
-    void BeginTransfer(int mode, int range, bool diffFile = true);
-    void EndTransfer(int mode, bool diffFile = true);
+    enum class Stop { None, Cancelled, Stalled, LineLost };
+    // The transfer from the reset to the end wait; the hooks as TransferAll's.
+    void RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
+                     const TransferHook& started, const TransferHook& stepsDone);
+    void BeginTransfer(int mode, int range, bool diffFile);
+    // Calls the step machine from `first` until it reaches `end`.
+    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* lastStep);
+    // Waits until the output has left and the device has been silent for more than a second.
+    Stop WaitDeviceDone();
+    void EndTransfer(int mode, bool diffFile);
+    // Takes input from the bars and the view away while a transfer runs, and gives it back.
+    void HoldInput(bool hold);
 
     Form m_form;
     QToolBar* m_switchBar = nullptr;
@@ -92,4 +121,9 @@ private:
     QProgressBar* m_progress = nullptr;
     QWidget* m_cancelButton = nullptr;
     bool m_cancelled = false;
+    bool m_transferring = false;
+    int m_stallLimitMs = kStallLimitMs;
+    bool m_wasConnected = false;  // the link was connected when the transfer began
+    QList<QPointer<QWidget>> m_held;
+    QPointer<QWidget> m_heldFocus;
 };

@@ -1,7 +1,12 @@
 // The shared commands of the feature window frames.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QToolBar>
+
+#include <functional>
 
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
@@ -10,6 +15,48 @@
 #include "ui/CObjectDlg.h"
 
 using namespace blocktest;
+
+namespace {
+// A block of four steps; at step 2 it lets the test act in the middle of the transfer.
+class SteppedBlock : public CBaseDevice {
+public:
+    int GetDownloadLines(int mode, int step) override
+    {
+        if (step < 0) {
+            ++resets;
+            return 4;
+        }
+        if (step == 2 && midway)
+            midway();
+        ++calls;
+        return step + 1;
+    }
+    std::function<void()> midway;
+    int resets = 0;
+    int calls = 0;
+};
+
+// A frame with a command bar whose first command transfers the block.
+class TransferFrame : public CFeatureFrm {
+public:
+    static constexpr unsigned kTransfer = 33179;
+    static constexpr unsigned kDelete = 33146;
+    TransferFrame() : CFeatureFrm(Form::Edit)
+    {
+        AddCommandBar(429, {kTransfer, kDelete});
+        setCentralWidget(new QListWidget);
+    }
+    bool OnFrameCommand(unsigned commandId) override
+    {
+        handled.push_back(commandId);
+        if (commandId == kTransfer)
+            TransferAll(&block, 0, -1);
+        return true;
+    }
+    SteppedBlock block;
+    std::vector<unsigned> handled;
+};
+}  // namespace
 
 TEST(FeatureFrm, ServiceFormRefusesWindowsTheProjectCannotRun)
 {
@@ -42,4 +89,41 @@ TEST(FeatureFrm, SaveDeviceSettingsIsHandledInEveryFrame)
     EXPECT_TRUE(edit.OnCommand(CFeatureFrm::kSave));
     EXPECT_FALSE(edit.OnCommand(33159));
     EXPECT_EQ("Makro Einträge editieren", edit.GetAction(32993)->toolTip().toStdString());
+}
+
+TEST(FeatureFrm, NoTransferStartsInsideAnotherAndTheWindowTakesNoInputWhileOneRuns)
+{
+    ActiveDoc d;
+    MessageLog messages;
+    TransferFrame frame;
+    frame.GetSwitchBar()->setEnabled(false);  // switched off by the window itself
+    bool checked = false;
+    frame.block.midway = [&] {
+        checked = true;
+        EXPECT_TRUE(frame.IsTransferring());
+        EXPECT_FALSE(frame.GetCommandBar()->isEnabled());
+        EXPECT_FALSE(frame.centralWidget()->isEnabled());
+        // A second click, a command from the view or the keyboard, and a
+        // transfer asked for directly: none of them runs.
+        frame.GetAction(TransferFrame::kTransfer)->trigger();
+        EXPECT_TRUE(frame.OnCommand(TransferFrame::kDelete));
+        frame.TransferOne(&frame.block, 1, -1, 0);
+        EXPECT_EQ(1, frame.block.resets);
+    };
+    frame.OnCommand(TransferFrame::kTransfer);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(1, frame.block.resets);
+    EXPECT_EQ(4, frame.block.calls);
+    EXPECT_EQ(std::vector<unsigned> {TransferFrame::kTransfer}, frame.handled);
+    EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
+    EXPECT_TRUE(frame.centralWidget()->isEnabled());
+    EXPECT_FALSE(frame.GetSwitchBar()->isEnabled()) << "a bar the window had switched off stays off";
+    EXPECT_TRUE(messages.texts.empty());
+
+    // The next transfer runs as the first did.
+    frame.block.midway = nullptr;
+    frame.OnCommand(TransferFrame::kTransfer);
+    EXPECT_EQ(2, frame.block.resets);
+    EXPECT_EQ(8, frame.block.calls);
 }
