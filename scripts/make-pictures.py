@@ -396,6 +396,8 @@ PICTURES = {
     "relay-mandatory": relay() + [circle(12.5, 3.5, 2.5, RED, "none")],
     "relay-control": relay() + [circle(12.5, 3.5, 2.5, GREEN, "none")],
     "relay-collective": relay() + [group(zones(), 9, 0, 0.45)],
+    "zone-chosen": with_badge(speaker(), badge_tick()),
+    "group-chosen": with_badge(zones(), badge_tick()),
     "zone-mandatory": speaker() + [circle(13.5, 13.5, 2.2, RED, "none")],
     "zone-control": speaker() + [circle(13.5, 13.5, 2.2, GREEN, "none")],
     "pad": pad(),

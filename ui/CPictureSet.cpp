@@ -88,8 +88,8 @@ const std::vector<const char*> kKeyImages = {
     "key",        // 20
     "group",      // 21 group
     "zone",       // 22 zone
-    "group",      // 23 group already selected
-    "zone",       // 24 zone already selected
+    "group-chosen",  // 23 group already selected
+    "zone-chosen",   // 24 zone already selected
 };
 
 std::vector<B> EditBar()

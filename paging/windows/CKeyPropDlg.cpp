@@ -26,9 +26,28 @@
 #include "paging/windows/CKeyView.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/DialogLayout.h"
 
 namespace {
+// The function and target lists' pictures (bitmap 274): a function at its
+// code + 4, groups and zones plain and marked as chosen already.
+constexpr int kImageBitmap = 274;
+constexpr int kImageFunction = 4;
+constexpr int kImageGroup = 21, kImageZone = 22, kImageGroupMarked = 23, kImageZoneMarked = 24;
+// The signal list's pictures (bitmap 351): alarm, chime, message, macro.
+constexpr int kSignalBitmap = 351;
+
+int SignalImage(uint32_t type)
+{
+    switch (type) {
+    case OT_ALARM_SIGNAL: return 1;
+    case OT_CHIME_SIGNAL: return 2;
+    case OT_MESSAGE_SIGNAL: return 3;
+    default: return 4;
+    }
+}
+
 struct FunctionEntry {
     int bit;  // -1: always listed
     uint32_t labelId;
@@ -228,6 +247,7 @@ void CKeyPropDlg::FillFunctions(uint32_t mask)
         if (!m_showAll && e.bit >= 0 && !(mask & (1u << e.bit)))
             continue;
         auto* item = new QListWidgetItem(Label(e.labelId), m_functions);
+        item->setIcon(CPictureSet::ListImage(kImageBitmap, e.function + kImageFunction));
         item->setData(kRowData, e.function);
     }
 }
@@ -287,11 +307,14 @@ void CKeyPropDlg::FillTargets()
         for (CBaseDevice* obj : objects) {
             auto* item = new QListWidgetItem(QString::fromStdString(obj->GetName()), m_targets);
             item->setData(kRowData, QVariant::fromValue(static_cast<void*>(obj)));
+            const bool zone = category == CAT_ZONE;
+            item->setIcon(CPictureSet::ListImage(kImageBitmap, zone ? kImageZone : kImageGroup));
             // SEL: the targets that already have a SEL key on this console.
             if (f == CKF_SEL && m_view->FindSelKeyFor(obj)) {
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
+                item->setIcon(CPictureSet::ListImage(kImageBitmap, zone ? kImageZoneMarked : kImageGroupMarked));
                 markedGroups += category == CAT_GROUP ? 1 : 0;
             }
         }
@@ -312,6 +335,7 @@ void CKeyPropDlg::FillSignals(uint32_t type)
     for (CBaseDevice* obj : objects) {
         auto* item = new QListWidgetItem(QStringLiteral("%1  %2").arg(obj->GetNumber()).arg(QString::fromStdString(obj->GetName())),
                                          m_signals);
+        item->setIcon(CPictureSet::ListImage(kSignalBitmap, SignalImage(type)));
         item->setData(kRowData, QVariant::fromValue(static_cast<void*>(obj)));
     }
     if (objects.empty()) {

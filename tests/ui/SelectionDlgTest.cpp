@@ -1,5 +1,6 @@
 // Object selection dialog: rows per kind, preselection, OK results.
 #include "ui/CEditListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 
 #include "model/CBaseDevice.h"
@@ -281,4 +282,26 @@ TEST_F(SelectionDlgTest, FaultSourcesMask)
     Choose(pre, {1, 3});
     pre.accept();
     EXPECT_EQ(pre.m_nResultNumber, 5);
+}
+
+TEST_F(SelectionDlgTest, RowsShowTheirKindsPictureAndTheNoneRowItsOwn)
+{
+    Add(OT_MACRO, 1, "Alarm Halle");
+    Add(OT_ZONE, 1, "Halle");
+    auto shown = [](const QIcon& icon) {
+        return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    CSelectionDlg macros;
+    macros.m_nKind = 32806;
+    Open(macros);
+    ASSERT_EQ(2, macros.List()->GetItemCount());
+    EXPECT_EQ(CPictureSet::ListImageAt(136, 2, 16), shown(macros.List()->Row(0)->icon(0)));
+    EXPECT_EQ(CPictureSet::ListImageAt(136, 0, 16), shown(macros.List()->Row(1)->icon(0)));
+
+    CSelectionDlg zones;
+    zones.m_nKind = 34457;
+    Open(zones);
+    ASSERT_EQ(2, zones.List()->GetItemCount());
+    EXPECT_EQ(CPictureSet::ListImageAt(136, 34, 16), shown(zones.List()->Row(1)->icon(0)));
+    EXPECT_NE(shown(macros.List()->Row(1)->icon(0)), shown(zones.List()->Row(1)->icon(0)));
 }

@@ -16,6 +16,7 @@
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEditListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
@@ -23,6 +24,17 @@
 using namespace blocktest;
 
 namespace {
+// What an item's icon shows, to compare with a picture of the set.
+QImage Shown(const QIcon& icon)
+{
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage Image(int bitmap, int index)
+{
+    return CPictureSet::ListImageAt(bitmap, index, 16);
+}
+
 class ZoneWindows : public ::testing::Test {
 protected:
     void SetUp() override
@@ -200,4 +212,63 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     EXPECT_EQ("/KVT/ZONE2/TEST/MEAS ?", sent[1][0]);
     view.StartTestMeasurement();
     EXPECT_EQ("/SERVICE/ZONETEST/TEST/MEAS 1-3", sent.back()[0]);
+}
+
+TEST_F(ZoneWindows, TopologyTreeShowsEachSchemeAndTheRootOpenOrClosed)
+{
+    CRelaisTopology* direct = NewTopology(ampcmd::Direct);
+    CRelaisTopology* oneInN = NewTopology(ampcmd::OneInN);
+    CRelaisTopologyDlg dlg(direct);
+    dlg.show();
+    QTreeWidgetItem* root = dlg.Tree()->topLevelItem(0);
+    ASSERT_NE(nullptr, root);
+    ASSERT_EQ(2, root->childCount());
+    EXPECT_EQ(Image(280, 1), Shown(root->icon(0)));  // shown expanded
+    EXPECT_EQ(Image(280, 2), Shown(root->child(0)->icon(0)));
+    EXPECT_EQ(Image(280, 3), Shown(root->child(1)->icon(0)));
+    root->setExpanded(false);
+    EXPECT_EQ(Image(280, 0), Shown(root->icon(0)));
+    root->setExpanded(true);
+    EXPECT_EQ(Image(280, 1), Shown(root->icon(0)));
+
+    // Applying another scheme gives the item that scheme's picture.
+    dlg.Tree()->setCurrentItem(root->child(0));
+    dlg.SchemeCombo()->setCurrentIndex(dlg.SchemeCombo()->findData(topologykind::OneInN));
+    dlg.CountEdit()->setText("2");
+    dlg.FirstRelayEdit()->setText("20");
+    dlg.InputCombo(0)->setCurrentIndex(1);
+    ASSERT_TRUE(dlg.Apply());
+    EXPECT_EQ(topologykind::OneInN, direct->GetKindId());
+    EXPECT_EQ(Image(280, 3), Shown(root->child(0)->icon(0)));
+    EXPECT_EQ(topologykind::OneInN, oneInN->GetKindId());
+    EXPECT_NE(Image(280, 2), Image(280, 3));
+}
+
+TEST_F(ZoneWindows, LmzTreeItemsShowTheirPicturesOpenAndClosed)
+{
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.show();
+    // The source list offers the carrier card with its picture.
+    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
+    ASSERT_GT(dlg.List()->GetItemCount(), 0);
+    EXPECT_EQ(Image(422, 0), Shown(dlg.List()->Row(0)->icon(0)));
+    DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+    DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ763");
+    CIDManager& dir = d.doc().GetIDManager();
+    QTreeWidgetItem* card = dlg.FindItem(dir.GetBaseDevice(1, OT_LMZ763));
+    ASSERT_NE(nullptr, card);
+    card->setExpanded(false);
+    EXPECT_EQ(Image(422, 4), Shown(card->icon(0)));
+    card->setExpanded(true);
+    EXPECT_EQ(Image(422, 5), Shown(card->icon(0)));
+    card->setExpanded(false);
+    EXPECT_EQ(Image(422, 4), Shown(card->icon(0)));
+
+    // A relay without a use, then made a mandatory relay.
+    CBaseDevice* relay = d.doc().GetRelaisManager()->GetRelais(1);
+    ASSERT_NE(nullptr, relay);
+    EXPECT_EQ(Image(422, 8), Shown(dlg.FindItem(relay)->icon(0)));
+    DropEntry(dlg, dlg.FindItem(relay), "Pflichtrelais");
+    EXPECT_EQ(Image(422, 11), Shown(dlg.FindItem(relay)->icon(0)));
+    EXPECT_NE(Image(422, 8), Image(422, 11));
 }
