@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "audio/AudioText.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -161,6 +162,8 @@ void CInternalPowerManagement::Relink(int32_t linkKey, uint32_t partnerType, int
 
 CBaseDevice* CInternalPowerManagement::CreatePlaceholder(uint32_t partnerType, int32_t number)
 {
+    if (!IsFamilyNumber(m_pDocument, partnerType, number))
+        return nullptr;
     const bool condition = partnerType == OT_CONDITION;
     // Made through the class registry: the condition and macro families live
     // in their own folders and register themselves there.

@@ -1,6 +1,7 @@
 #include "calendar/CalendarItems.h"
 
 #include "calendar/CalendarIds.h"
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -11,8 +12,7 @@ namespace calitems {
 CBaseDevice* MakeNumbered(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId, int32_t number,
                           int32_t category)
 {
-    if (!doc || number < 1 || !doc->GetIDManager().IsValidID(number, type) ||
-        doc->GetIDManager().GetBaseDevice(number, type))
+    if (!IsFamilyNumber(doc, type, number) || doc->GetIDManager().GetBaseDevice(number, type))
         return nullptr;
     const CRuntimeClass* cls = CClassRegistry::Find(className);
     if (!cls)

@@ -59,6 +59,23 @@ TEST(Appoint, WritesFunctionMacroTimeAndDate)
     EXPECT_EQ("/MACRO 0", Lines(*a)[1]);
 }
 
+// A macro number read back makes a placeholder only within the macros the
+// project's device holds (80 on the standard device).
+TEST(Appoint, MacroBeyondTheDeviceMakesNoPlaceholder)
+{
+    ActiveDoc d;
+    d.doc().m_data.deviceVariant = 0;
+    auto* a = MakeItem<CAppoint>(d.get(), 3, "Morgens");
+    a->SetParam(CAppoint::Macro, 81);
+    EXPECT_EQ(0, d.doc().GetIDManager().GetCount(OT_MACRO));
+    EXPECT_EQ(0, a->GetParam(CAppoint::Macro));
+    a->SetParam(CAppoint::Macro, 80);
+    EXPECT_EQ(80, a->GetParam(CAppoint::Macro));
+    d.doc().m_data.deviceVariant = 1;
+    a->SetParam(CAppoint::Macro, 81);
+    EXPECT_EQ(81, a->GetParam(CAppoint::Macro));
+}
+
 TEST(Appoint, FileKeepsTheTimeAndOldFilesReadTexts)
 {
     ActiveDoc d;

@@ -460,6 +460,15 @@ TEST_F(ConditionTest, PowerManagementPlaceholdersAreRealConditionsAndMacros)
     std::vector<std::string> lines;
     EXPECT_EQ("EMPTY", macro->GetParamLines(lines));  // a macro without a type writes nothing
     EXPECT_TRUE(lines.empty());
+
+    // Numbers beyond the standard device's conditions and macros make none.
+    Doc().m_data.deviceVariant = 0;
+    pm->SetValue(powerkey::MainsCond, 101);
+    pm->SetValue(powerkey::BootMacro, 81);
+    EXPECT_EQ(nullptr, Doc().GetIDManager().GetBaseDevice(101, OT_CONDITION));
+    EXPECT_EQ(nullptr, Doc().GetIDManager().GetBaseDevice(81, OT_MACRO));
+    EXPECT_EQ(0, pm->GetValue(powerkey::MainsCond));
+    EXPECT_EQ(0, pm->GetValue(powerkey::BootMacro));
 }
 
 TEST_F(ConditionTest, OldestSchemasKeepTheLevelOfTheirText)
