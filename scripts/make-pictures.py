@@ -332,6 +332,34 @@ def eye():
     return [path("M1,8 Q8,1 15,8 Q8,15 1,8 Z", PAPER), circle(8, 8, 2.5, ACCENT)]
 
 
+def scissors():
+    return [circle(4.5, 12, 2.2, PAPER), circle(11.5, 12, 2.2, PAPER), line(5.8, 10.2, 11, 1.5), line(10.2, 10.2, 5, 1.5)]
+
+
+def clipboard():
+    return [rect(2.5, 2.5, 11, 12.5, "#c8a064", INK, 1), rect(5.5, 1.5, 5, 2.5, GREY), rect(4.5, 5.5, 7, 8, PAPER, GREY)]
+
+
+def modem():
+    return [rect(1.5, 7.5, 13, 6, FILL, INK, 1), circle(4, 10.5, 0.8, GREEN, "none"), circle(6.5, 10.5, 0.8, YELLOW, "none"),
+            path("M3,7.5 C3,2 13,2 13,7.5", "none", INK, 1.5)]
+
+
+def plugs(joined):
+    gap = 0 if joined else 3
+    return [rect(1.5, 5.5, 5 - gap / 2, 5, FILL), line(0, 8, 1.5, 8, INK, 1.5),
+            rect(9.5 + gap / 2, 5.5, 5 - gap / 2, 5, FILL), line(14.5, 8, 16, 8, INK, 1.5),
+            line(6.5 - gap / 2, 6.5, 9.5 + gap / 2, 6.5, ACCENT if joined else GREY),
+            line(6.5 - gap / 2, 9.5, 9.5 + gap / 2, 9.5, ACCENT if joined else GREY)]
+
+
+def zoom(sign):
+    parts = [circle(6.5, 6.5, 5, PAPER), line(10, 10, 15, 15, INK, 2.5), line(4, 6.5, 9, 6.5, ACCENT, 1.5)]
+    if sign == "+":
+        parts.append(line(6.5, 4, 6.5, 9, ACCENT, 1.5))
+    return parts
+
+
 # --- badges: a small sign in a corner of a thing ----------------------------
 
 def badge_plus():
@@ -454,6 +482,20 @@ PICTURES = {
     "connected": [circle(8, 8, 6.5, GREEN)],
     # commands
     "new": with_badge(page(0), badge_plus()),
+    "new-project": page(0) + [path("M10.5,1.5 V3.5 H12.5", "none")],
+    "print-setup": with_badge(printer(), [circle(12, 12, 3.5, GREY, PAPER), circle(12, 12, 1.2, PAPER, "none")]),
+    "print-preview": with_badge(page(), badge_find()),
+    "cut": scissors(),
+    "copy": [group(page(), -1, -1, 0.8), group(page(), 3, 3, 0.8)],
+    "paste": clipboard(),
+    "connect-modem": modem(),
+    "connect": plugs(True),
+    "disconnect": plugs(False),
+    "load-parameters": with_badge(device(), [group(page(), 8, 8, 0.5)]),
+    "load-firmware": with_badge(chip(), badge_down()),
+    "about": info(),
+    "zoom-in": zoom("+"),
+    "zoom-out": zoom("-"),
     "delete": cross(),
     "upload": with_badge(device(), badge_up()),
     "download": with_badge(device(), badge_down()),

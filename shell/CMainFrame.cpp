@@ -21,6 +21,7 @@
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"
 #include "ui/CBarBackground.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QAction>
@@ -64,6 +65,9 @@ QL_STRING_TABLE({
 });
 
 namespace {
+// The picture set's strips of the standard and the zoom bar.
+constexpr int kStandardBarId = 128;
+constexpr int kZoomBarId = 133;
 CMainFrame* g_mainFrame = nullptr;
 CMainFrame::DeviceLinkFactory& LinkFactory()
 {
@@ -206,7 +210,7 @@ void CMainFrame::CreateToolBars()
             m_stdBar->addSeparator();
             continue;
         }
-        QAction* a = m_stdBar->addAction(CreateToolIcon(b.id), tr(b.tip));
+        QAction* a = m_stdBar->addAction(CPictureSet::ToolButton(kStandardBarId, b.id), tr(b.tip));
         a->setProperty(kIdProperty, b.id);
         a->setProperty(kTipProperty, QString::fromUtf8(b.tip));
         const int id = b.id;
@@ -219,7 +223,7 @@ void CMainFrame::CreateToolBars()
     m_zoomBar->setWindowTitle(tr("Zoom"));
     for (int id : {int(ids::ZoomIn), int(ids::ZoomOut)}) {
         const char* tip = id == ids::ZoomIn ? QT_TR_NOOP("Zoom In") : QT_TR_NOOP("Zoom Out");
-        QAction* a = m_zoomBar->addAction(CreateToolIcon(id), tr(tip));
+        QAction* a = m_zoomBar->addAction(CPictureSet::ToolButton(kZoomBarId, id), tr(tip));
         a->setProperty(kIdProperty, id);
         a->setProperty(kTipProperty, QString::fromUtf8(tip));
         connect(a, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });

@@ -1,8 +1,8 @@
 #pragma once
-// The program's pictures: symbol bitmaps of the system objects, the main
-// window's background tiles and picture, and the tool-bar buttons. They are
-// drawn here (the program's own simple pictograms) instead of being loaded
-// from image files.
+// The designer's pictures: symbol bitmaps of the system objects and the main
+// window's background tiles and picture, drawn here (the program's own simple
+// pictograms). The windows' bars and lists take theirs from the picture set
+// (ui/CPictureSet.h).
 
 #include <QIcon>
 #include <QImage>
@@ -16,7 +16,5 @@ QImage CreateSymbolImage(int id);
 QImage CreateIconImage(int id);
 // The icon's picture, made once and kept for the run; null for an unknown id.
 const QImage* GetIconImage(int id);
-// The icon of a tool-bar command; a null icon when the command has none.
-QIcon CreateToolIcon(int commandId);
 // The program's icon: a symbol picture with its transparent colour cleared.
 QPixmap CreateProgramIcon();

@@ -224,6 +224,13 @@ std::vector<CPictureSet::Resource> BuildResources()
     r.push_back({Kind::Cursor, 448, {"cursor-edit"}, {}});  // the free lists' edit cursor
 
     // Tool-bar strips, buttons in order.
+    bar(128, {{57600, "new-project"}, {57601, "folder-open"}, {kSaveProject, "save"}, {0, nullptr},
+              {57607, "print"}, {57606, "print-setup"}, {57609, "print-preview"}, {0, nullptr},
+              {57635, "cut"}, {57634, "copy"}, {57637, "paste"}, {0, nullptr},
+              {32783, "connect-modem"}, {32771, "connect"}, {32772, "disconnect"}, {0, nullptr},
+              {kSaveDeviceSettings, "save-device"}, {32834, "load-parameters"}, {32774, "load-firmware"}, {0, nullptr},
+              {57664, "about"}});  // the main window's standard bar
+    bar(133, {{32781, "zoom-in"}, {32780, "zoom-out"}});  // the designer's zoom bar
     bar(CFeatureFrm::kEditBarId, EditBar());
     bar(CFeatureFrm::kServiceBarId, ServiceBar());
     bar(132, {{33143, "new"}, {33144, "delete"}, {0, nullptr}, {32917, "upload"}, {32916, "download"},
