@@ -94,6 +94,13 @@ const char* const kFirmwareStarted =
     QT_TRANSLATE_NOOP("CCommLink", "Das QUILLOMER-Betriebssystem wurde gestartet !");
 const char* const kFirmwareFileOpen =
     QT_TRANSLATE_NOOP("CCommLink", "Die Datei kann nicht geöffnet werden !\n");
+const char* const kFirmwareNoData =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Datei '%s' enthält keine Daten für QUILLOMER (keine S1-, S2- oder S3-Records) !\r\n"
+    "Es wurde nichts an QUILLOMER gesendet.");
+const char* const kLoaderSilent =
+    QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER antwortet nicht mehr !\r\n\n"
+    "QUILLOMER befindet sich wahrscheinlich noch im Bootmodus.\r\n"
+    "Verbindungskabel überprüfen, neu verbinden und das Betriebssystem erneut laden !");
 const char* const kLoginRefused =
     QT_TRANSLATE_NOOP("CCommLink", "Login wurde abgelehnt !");
 const char* const kInputsInvalid =
@@ -296,6 +303,8 @@ CCommLink::CCommLink(QObject* parent)
     m_textTimer.setInterval(50);
     connect(&m_textTimer, &QTimer::timeout, this, &CCommLink::OnTextFileTimer);
     connect(this, &CMSComm::OnComm, this, &CCommLink::OnCommEvent);
+    m_loaderWatch.setSingleShot(true);
+    connect(&m_loaderWatch, &QTimer::timeout, this, &CCommLink::OnLoaderSilent);
     if (!g_link)
         g_link = this;
 }
@@ -783,6 +792,7 @@ void CCommLink::ClosePort()
         m_log.close();
     m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
     m_modemMode = false;
+    m_loaderWatch.stop();
     m_rxBuffer.clear();
     m_outputStalled = false;
     ++m_sessionEnds;
@@ -1146,32 +1156,39 @@ void CCommLink::StoreCapabilities(const std::string& version)
 void CCommLink::OnDisconnect()
 {
     SetRThreshold(0);
-    std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
-    const std::string time = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME "));
-    const std::string date = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE "));
-    SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
-    SendLine(m_password, nullptr);
-    OnSaveDeviceSettings();
-    Sleep(1000);
-    if (m_protectionWasOn) {
-        answer = Query("/PROTECT ?\r\n", 1000);
-        if (LastWord(answer) == "OFF" && !m_removeProtection) {
-            const std::string password = TrimRight(m_password);
-            SendLine("/PROTECT ON", nullptr);
-            SendLine(password, nullptr);
-            SendLine(password, nullptr);
-            answer = Query("/PROTECT ?\r\n", 750);
-            if (LastWord(answer) == "OFF")
-                ShowMessage(Tr(kProtectFailed), mb::Ok);
+    // A boot loader knows none of the operating system's commands; while it
+    // listens (at its prompt, erasing or taking records) they would only
+    // reach it as broken records. Then the line is just released.
+    const bool loaderListens = m_linkState == linkstate::FirmwareLoad && m_firmwareStep != 3;
+    m_loaderWatch.stop();
+    if (!loaderListens) {
+        std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
+        const std::string time = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME "));
+        const std::string date = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE "));
+        SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
+        SendLine(m_password, nullptr);
+        OnSaveDeviceSettings();
+        Sleep(1000);
+        if (m_protectionWasOn) {
+            answer = Query("/PROTECT ?\r\n", 1000);
+            if (LastWord(answer) == "OFF" && !m_removeProtection) {
+                const std::string password = TrimRight(m_password);
+                SendLine("/PROTECT ON", nullptr);
+                SendLine(password, nullptr);
+                SendLine(password, nullptr);
+                answer = Query("/PROTECT ?\r\n", 750);
+                if (LastWord(answer) == "OFF")
+                    ShowMessage(Tr(kProtectFailed), mb::Ok);
+            }
         }
+        Sleep(250);
     }
-    Sleep(250);
     if (m_modemMode) {
         SetRThreshold(0);
         SetSThreshold(0);
         SetDTREnable(false);
         Sleep(1000);
-        answer = QueryUntilLineEnd("ATH", 3000);
+        const std::string answer = QueryUntilLineEnd("ATH", 3000);
         if (!EndsWith(answer, "OK") && answer.find("NO CARRIER") == std::string::npos)
             ShowMessage(Tr(kHangupFailed), mb::OkCancel);
         SetRThreshold(1);
@@ -1586,12 +1603,29 @@ std::string CCommLink::ChooseFirmwareFile()
 
 void CCommLink::OnLoadFirmware()
 {
+    // A new load supersedes what an earlier, cancelled one still waited for.
+    m_loaderWatch.stop();
     if (!ConfirmFirmwareLoad())
         return;
     const std::string path = ChooseFirmwareFile();
     const std::string osVersion = ProfileString("KVT7000", "OS Version", "");
     if (EndsWith(path, "a.hex") && !EndsWith(osVersion, "a"))
         ShowMessage(Tr(kCheckOs), mb::Ok);
+    if (!path.empty()) {
+        // A file the loader could not program is refused before the device
+        // is asked for anything: erasing the old system for it would leave
+        // the device with none.
+        switch (CFirmwareSender::CheckFile(path)) {
+        case CFirmwareSender::FileCheck::Ok:
+            break;
+        case CFirmwareSender::FileCheck::CannotOpen:
+            ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+            return;
+        case CFirmwareSender::FileCheck::NoData:
+            ShowMessage(StrFormat(Tr(kFirmwareNoData).c_str(), path.c_str()), mb::IconStop);
+            return;
+        }
+    }
     if (path.empty() || ShowMessage(Tr(kLastChance), mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
         ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         if (m_linkState == linkstate::FirmwareLoad) {
@@ -1632,8 +1666,14 @@ void CCommLink::OnLoadFirmware()
         SendLine("UPDATE", nullptr);
         m_linkState = linkstate::FirmwareLoad;
         m_firmwareStep = 1;
-        if (!Host().RunFirmwareDialog(*m_firmware))
+        WatchLoader(m_loaderEraseMs);
+        if (!Host().RunFirmwareDialog(*m_firmware)) {
+            // A cancelled stream was ended with the end record: the loader's
+            // answer to it gets its full time.
+            if (m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 2 && m_loaderWatch.isActive())
+                WatchLoader(m_loaderVerdictMs);
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
+        }
         return;
     }
     if (Trim(reply).empty())
@@ -1649,19 +1689,25 @@ void CCommLink::OnFirmwareLine(const std::string& line)
     case 1:
         if (line == "* \tPROG") {
             if (!m_firmware->IsOpen()) {
+                m_loaderWatch.stop();
                 SendLine(kEndRecord, nullptr);
             } else {
-                m_firmware->StartSending();
                 m_firmwareStep = 2;
+                WatchLoader(m_loaderVerdictMs);
+                m_firmware->StartSending();
             }
         }
         break;
     case 2:
         if (line == "* \tOK.") {
+            m_loaderWatch.stop();
+            if (m_firmware->IsOpen())
+                m_firmware->CloseAsDone();
             m_firmwareStep = 3;
             ShowMessage(Tr(kFirmwareOk), mb::IconInformation);
             SendLine("START\r\n", nullptr);
         } else if (line.compare(0, 8, "* \tERROR") == 0) {
+            m_loaderWatch.stop();
             if (m_firmware->IsOpen())
                 m_firmware->CloseAsCancelled();
             ShowMessage(Tr(QT_TRANSLATE_NOOP("CCommLink", "Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\n")) + line.substr(3)
@@ -1687,6 +1733,43 @@ void CCommLink::OnFirmwareLine(const std::string& line)
     default:
         break;
     }
+}
+
+void CCommLink::SetLoaderTimeouts(int eraseMs, int verdictMs)
+{
+    m_loaderEraseMs = eraseMs;
+    m_loaderVerdictMs = verdictMs;
+}
+
+void CCommLink::OnFirmwareRecordSent()
+{
+    // A loader that takes records is alive: its silence is counted anew.
+    if (m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 2)
+        WatchLoader(m_loaderVerdictMs);
+}
+
+void CCommLink::WatchLoader(int ms)
+{
+    m_loaderWatch.start(ms);
+}
+
+void CCommLink::OnLoaderSilent()
+{
+    if (m_linkState != linkstate::FirmwareLoad || (m_firmwareStep != 1 && m_firmwareStep != 2))
+        return;
+    // A loader that is still taking records is made to leave its receive
+    // mode, as after a cancel, so that it can be reached again.
+    m_firmware->StopSending();
+    SendLine("\x03\r\n", nullptr);
+    SendLine(kEndRecord, nullptr);
+    if (m_firmware->IsOpen())
+        m_firmware->CloseAsCancelled();
+    // Whatever the loader still says belongs to a load that is over.
+    m_firmwareStep = 0;
+    ShowMessage(Tr(kLoaderSilent), mb::IconStop);
+    if (m_connected)
+        OnDisconnect();
+    m_firmwareStep = 1;
 }
 
 // ==================================================================== service commands

@@ -153,6 +153,17 @@ public:
     std::string ChooseFirmwareFile();
     void OnFirmwareLine(const std::string& line);
     CFirmwareSender& GetFirmwareSender() { return *m_firmware; }
+    // How long the boot loader may stay silent before the load is given up:
+    // from "UPDATE" to its request for the records (it erases its flash
+    // meanwhile), and, once the records go out, from each record to the next
+    // and from the last one to its verdict.
+    static constexpr int kLoaderEraseTimeoutMs = 60000;
+    static constexpr int kLoaderVerdictTimeoutMs = 20000;
+    // Other limits (tests).
+    void SetLoaderTimeouts(int eraseMs, int verdictMs);
+    bool IsWatchingLoader() const { return m_loaderWatch.isActive(); }
+    // The firmware sender handed one record to the line.
+    void OnFirmwareRecordSent();
 
     // ---- Service commands ----
     void OnPassword();
@@ -218,6 +229,10 @@ private:
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
+    // (Re)starts the wait for a sign of the boot loader.
+    void WatchLoader(int ms);
+    // The boot loader stayed silent too long.
+    void OnLoaderSilent();
     void WriteExportFiles(CQuillomerDoc* doc, bool writePar);
     void SetConnectedText();
     std::string ReadInput();
@@ -234,6 +249,9 @@ private:
     int m_linkState = linkstate::Idle;
     int m_firmwareStep = 1;
     std::unique_ptr<CFirmwareSender> m_firmware;
+    QTimer m_loaderWatch;
+    int m_loaderEraseMs = kLoaderEraseTimeoutMs;
+    int m_loaderVerdictMs = kLoaderVerdictTimeoutMs;
     std::string m_errFileName;
     bool m_errFileReported = false;
     bool m_modemMode = false;

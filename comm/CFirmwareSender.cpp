@@ -1,6 +1,7 @@
 #include "comm/CFirmwareSender.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "comm/CCommLink.h"
 
@@ -14,6 +15,30 @@ CFirmwareSender::CFirmwareSender(CCommLink& link)
 }
 
 CFirmwareSender::~CFirmwareSender() = default;
+
+CFirmwareSender::FileCheck CFirmwareSender::CheckFile(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return FileCheck::CannotOpen;
+    // Lines are read in bounded pieces, so a large file that is no S-record
+    // file at all costs one pass and no memory.
+    constexpr qint64 kPiece = 4096;
+    bool lineStart = true;
+    while (!file.atEnd()) {
+        const QByteArray piece = file.readLine(kPiece);
+        if (piece.isEmpty())
+            break;
+        if (lineStart) {
+            const QByteArray line = piece.trimmed();
+            if (line.size() >= 4 && (line[0] == 'S' || line[0] == 's') && line[1] >= '1' && line[1] <= '3'
+                && std::isxdigit(static_cast<unsigned char>(line[2])) && std::isxdigit(static_cast<unsigned char>(line[3])))
+                return FileCheck::Ok;
+        }
+        lineStart = piece.endsWith('\n');
+    }
+    return FileCheck::NoData;
+}
 
 bool CFirmwareSender::Begin(const std::string& path)
 {
@@ -32,6 +57,7 @@ bool CFirmwareSender::Begin(const std::string& path)
     m_step = 4;
     m_animation = AnimationErase;
     m_open = true;
+    m_allSent = false;
     m_eraseTimer.start();
     emit Changed();
     return true;
@@ -69,8 +95,16 @@ void CFirmwareSender::OnSendTimer()
 void CFirmwareSender::SendNextRecord()
 {
     if (!m_file.isOpen() || m_file.atEnd()) {
+        // The stream is out; whether the device took it, only its loader can
+        // say. The dialog stays open for that answer.
         StopSending();
-        Finish(true);
+        if (m_open && !m_allSent) {
+            m_allSent = true;
+            m_pos = 100;
+            m_status = tr("Das neue QUILLOMER-Betriebssystem ist übertragen.\r\nWarten auf die Bestätigung von QUILLOMER ...")
+                           .toStdString();
+            emit Changed();
+        }
         return;
     }
     QByteArray line = m_file.readLine();
@@ -82,6 +116,8 @@ void CFirmwareSender::SendNextRecord()
     m_link.Host().AppendMonitorText(record.substr(0, 30) + "\r\n");
     const qint64 length = std::max<qint64>(m_fileLength, 1);
     m_pos = static_cast<int>(std::min<qint64>(100, static_cast<qint64>(m_linesSent) * 7400 / length + 1));
+    m_link.OnFirmwareRecordSent();
+    emit RecordSent();
     emit Changed();
 }
 
@@ -104,6 +140,12 @@ void CFirmwareSender::CloseAsCancelled()
 {
     StopSending();
     Finish(false);
+}
+
+void CFirmwareSender::CloseAsDone()
+{
+    StopSending();
+    Finish(true);
 }
 
 void CFirmwareSender::Finish(bool ok)

@@ -2,9 +2,11 @@
 // The working part of the firmware update dialog: while the device erases its
 // flash, timer 1 (100 ms) moves the bar; when the boot loader asks for the
 // S-records, timer 2 (50 ms) streams the file line by line, at most five lines
-// a tick and only while the serial output buffer holds at most 512 bytes. The
-// dialog window (comm/windows/CFirmwareUpdateDlg) shows its state; without a
-// window the link waits for `Finished` itself.
+// a tick and only while the serial output buffer holds at most 512 bytes. After
+// the last line the dialog stays open until the loader's verdict closes it
+// (the link decides, and bounds that wait). The dialog window
+// (comm/windows/CFirmwareUpdateDlg) shows its state; without a window the link
+// waits for `Finished` itself.
 
 #include <QFile>
 #include <QObject>
@@ -23,12 +25,20 @@ public:
     explicit CFirmwareSender(CCommLink& link);
     ~CFirmwareSender() override;
 
+    // What a firmware file holds, looked at before the device is touched.
+    enum class FileCheck { Ok, CannotOpen, NoData };
+    // Ok when the file can be read and holds at least one data record (S1,
+    // S2 or S3); an empty file, or one of header and end records only, has
+    // nothing the loader could program.
+    static FileCheck CheckFile(const std::string& path);
+
     // The dialog opens: opens the file and starts the erase display. False
     // (nothing started) when the file cannot be read.
     bool Begin(const std::string& path);
     // The loader asks for the records.
     void StartSending();
-    // Sends the next line; at the end of the file the dialog closes with OK.
+    // Sends the next line; at the end of the file the dialog waits for the
+    // loader's verdict.
     void SendNextRecord();
     void StopSending();
     // The Cancel button: ends the stream with ETX and the end record.
@@ -36,9 +46,13 @@ public:
     // Closes the dialog as cancelled without sending anything (the loader
     // already reported its error).
     void CloseAsCancelled();
+    // The loader accepted the file: the dialog closes with OK.
+    void CloseAsDone();
 
     bool IsOpen() const { return m_open; }
     bool IsSending() const { return m_sendTimer.isActive(); }
+    // Every line of the file went out; the loader's verdict is awaited.
+    bool IsAwaitingVerdict() const { return m_open && m_allSent; }
     int Position() const { return m_pos; }
     int LinesSent() const { return m_linesSent; }
     int Animation() const { return m_animation; }
@@ -48,6 +62,8 @@ public:
 signals:
     // Position, status text or animation changed.
     void Changed();
+    // A line of the file went out (the loader is taking data).
+    void RecordSent();
     // The dialog is to close: true OK, false Cancel.
     void Finished(bool ok);
 
@@ -66,6 +82,7 @@ private:
     int m_animation = AnimationErase;
     std::string m_status;
     bool m_open = false;
+    bool m_allSent = false;
     QTimer m_eraseTimer;  // timer 1
     QTimer m_sendTimer;   // timer 2
 };

@@ -410,6 +410,22 @@ If not, please contact the manufacturer at once !</translation>
 </translation>
     </message>
     <message>
+        <source>Die Datei &apos;%s&apos; enthält keine Daten für QUILLOMER (keine S1-, S2- oder S3-Records) !<byte value="xd"/>
+Es wurde nichts an QUILLOMER gesendet.</source>
+        <translation>The file &apos;%s&apos; holds no data for QUILLOMER (no S1, S2 or S3 records) !<byte value="xd"/>
+Nothing has been sent to QUILLOMER.</translation>
+    </message>
+    <message>
+        <source>QUILLOMER antwortet nicht mehr !<byte value="xd"/>
+
+QUILLOMER befindet sich wahrscheinlich noch im Bootmodus.<byte value="xd"/>
+Verbindungskabel überprüfen, neu verbinden und das Betriebssystem erneut laden !</source>
+        <translation>QUILLOMER does not answer any more !<byte value="xd"/>
+
+QUILLOMER is probably still in its boot mode.<byte value="xd"/>
+Check the connecting cable, connect again and load the operating system once more !</translation>
+    </message>
+    <message>
         <source>Login wurde abgelehnt !</source>
         <translation>Login refused !</translation>
     </message>
@@ -1037,6 +1053,12 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
 File:</source>
         <translation>Loading the new QUILLOMER operating system...<byte value="xd"/>
 File:</translation>
+    </message>
+    <message>
+        <source>Das neue QUILLOMER-Betriebssystem ist übertragen.<byte value="xd"/>
+Warten auf die Bestätigung von QUILLOMER ...</source>
+        <translation>The new QUILLOMER operating system has been transferred.<byte value="xd"/>
+Waiting for QUILLOMER to confirm ...</translation>
     </message>
 </context>
 <context>

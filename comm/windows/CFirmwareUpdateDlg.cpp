@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -31,6 +32,7 @@ CFirmwareUpdateDlg::CFirmwareUpdateDlg(CFirmwareSender& sender, QWidget* parent)
     m_bar->setRange(0, 100);
     layout->addWidget(m_bar);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &CFirmwareUpdateDlg::reject);
     connect(&m_sender, &CFirmwareSender::Changed, this, &CFirmwareUpdateDlg::OnChanged);
@@ -44,6 +46,7 @@ void CFirmwareUpdateDlg::OnChanged()
     const QString text = QString::fromStdString(m_sender.StatusText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (m_status->toPlainText() != text)
         m_status->setPlainText(text);
+    m_cancel->setEnabled(!m_sender.IsAwaitingVerdict());
     if (m_shownAnimation != m_sender.Animation()) {
         m_shownAnimation = m_sender.Animation();
         m_animation->Open(m_shownAnimation);
@@ -53,6 +56,8 @@ void CFirmwareUpdateDlg::OnChanged()
 
 void CFirmwareUpdateDlg::reject()
 {
+    if (m_sender.IsAwaitingVerdict())
+        return;  // Escape and the close box, too: the loader has the last word
     if (m_sender.IsOpen())
         m_sender.Cancel();  // finishes the dialog through the sender
     else

@@ -5,12 +5,14 @@
 // the protocol monitor try to change the link's mode, the collecting exchange,
 // the text-file sender without a connection, what reaches the disk, and the
 // firmware load of an S-record file made by the binutils' objcopy (complete,
-// and cancelled, which the loader refuses).
+// and cancelled, which the loader refuses), files with nothing to program,
+// and loaders that stop answering.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -62,10 +64,25 @@ size_t Count(const std::string& s, const std::string& what)
     return n;
 }
 
-// A host whose firmware dialog presses Cancel after `cancelAfterRecords` records.
+// A host whose firmware dialog presses Cancel after `cancelAfterRecords`
+// records, and that notes how each dialog ended.
 class FirmwareHost : public TestHost {
 public:
     bool RunFirmwareDialog(CFirmwareSender& sender) override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        awaitedVerdict = false;
+        QMetaObject::Connection phase = QObject::connect(&sender, &CFirmwareSender::Changed, &sender, [&] {
+            awaitedVerdict = awaitedVerdict || sender.IsAwaitingVerdict();
+        });
+        const bool ok = RunScripted(sender);
+        QObject::disconnect(phase);
+        dialogResults.push_back(ok);
+        dialogMs = clock.elapsed();
+        return ok;
+    }
+    bool RunScripted(CFirmwareSender& sender)
     {
         if (cancelAfterRecords < 0)
             return ICommLinkHost::RunFirmwareDialog(sender);
@@ -86,6 +103,9 @@ public:
     int cancelAfterRecords = -1;
     bool cancelled = false;
     int recordsBeforeCancel = 0;
+    std::vector<bool> dialogResults;    // true: closed with OK
+    bool awaitedVerdict = false;        // the last dialog waited for the verdict with the whole file out
+    qint64 dialogMs = 0;                // how long the last dialog was open
 };
 
 class Session {
@@ -449,6 +469,9 @@ TEST(CommLinkAcceptance, FirmwareFromObjcopyReachesTheLoader)
     ASSERT_TRUE(Consume(received, stream)) << received.substr(0, 400);
     EXPECT_TRUE(Consume(received, "START\r\n")) << received.substr(0, 200);
     EXPECT_EQ(s.host.progressCaptions.size(), 0u);
+    // The dialog stayed open through the whole file until the loader's verdict.
+    EXPECT_EQ(s.host.dialogResults, std::vector<bool> {true});
+    EXPECT_TRUE(s.host.awaitedVerdict);
     EXPECT_TRUE(s.link.IsConnected());
     s.link.ClosePort();
 }
@@ -487,4 +510,122 @@ TEST(CommLinkAcceptance, FirmwareCancelEndsTheStream)
     EXPECT_EQ(received.find(records[records.size() - 2]), std::string::npos);
     EXPECT_LT(s.host.recordsBeforeCancel, static_cast<int>(records.size()) - 1);
     EXPECT_EQ(received.find("START\r\n", update), std::string::npos);
+}
+
+namespace {
+const char* const kLoaderSilent =
+    "QUILLOMER antwortet nicht mehr !\r\n\nQUILLOMER befindet sich wahrscheinlich noch im Bootmodus.\r\n"
+    "Verbindungskabel überprüfen, neu verbinden und das Betriebssystem erneut laden !";
+const char* const kAborted = "Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !";
+const char* const kHeader = "S00600004844521B\r\n";
+const char* const kData =
+    "S1130000285F245F2212226A000424290008237C2A\r\n"
+    "S11300100002000800082629001853812341001813\r\n";
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+std::string NoDataMessage(const QString& path)
+{
+    return "Die Datei '" + path.toStdString()
+           + "' enthält keine Daten für QUILLOMER (keine S1-, S2- oder S3-Records) !\r\n"
+             "Es wurde nichts an QUILLOMER gesendet.";
+}
+}  // namespace
+
+// A file with nothing to program is refused once the version is checked:
+// the loader hears nothing of it and keeps its prompt.
+TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoader)
+{
+    Session s;
+    const QString empty = s.dir.filePath(QStringLiteral("leer.hex"));
+    const QString frame = s.dir.filePath(QStringLiteral("rahmen.s19"));
+    ASSERT_TRUE(WriteBytes(empty, ""));
+    ASSERT_TRUE(WriteBytes(frame, QByteArray(kHeader) + "S9030000FC\r\n"));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200")}));
+    // Boot prompt: Yes; the version question: Yes.
+    s.messages.answers = {mb::IdYes, mb::IdYes};
+    s.host.firmwareFile = empty.toStdString();
+    s.link.OnConnect();
+    Pump(300);
+    ASSERT_EQ(s.messages.texts.size(), 3u);
+    EXPECT_EQ(s.messages.texts[2], NoDataMessage(empty));
+    std::string received = s.sim.Received();
+    ASSERT_TRUE(Consume(received, kWakeUp)) << received;
+    EXPECT_EQ(received, "/SERVICE/VER ?\r\n");
+
+    // The command again, with header and end record only.
+    const size_t mark = s.sim.Received().size();
+    s.messages.texts.clear();
+    s.messages.answers = {mb::IdYes};
+    s.host.firmwareFile = frame.toStdString();
+    s.link.OnLoadFirmware();
+    Pump(300);
+    ASSERT_EQ(s.messages.texts.size(), 2u);
+    EXPECT_EQ(s.messages.texts[1], NoDataMessage(frame));
+    EXPECT_EQ(s.ReceivedSince(mark), "/SERVICE/VER ?\r\n");
+    EXPECT_TRUE(s.host.dialogResults.empty());
+    EXPECT_FALSE(s.link.IsWatchingLoader());
+    // Still connected to the loader, which waits at its prompt for a good file.
+    EXPECT_TRUE(s.link.IsConnected());
+    EXPECT_EQ(s.link.GetLinkState(), linkstate::FirmwareLoad);
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    s.link.ClosePort();
+}
+
+// A loader that erases for ever is given up after the time-out: the dialog
+// fails, the user is told, and the line is let go without talking to the loader.
+TEST(CommLinkAcceptance, ALoaderThatNeverAsksForTheRecordsIsGivenUp)
+{
+    Session s;
+    const QString file = s.dir.filePath(QStringLiteral("kvt0552.hex"));
+    ASSERT_TRUE(WriteBytes(file, QByteArray(kHeader) + kData + "S9030000FC\r\n"));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("600000")}));
+    s.messages.answers = {mb::IdYes, mb::IdYes, mb::IdYes};
+    s.host.firmwareFile = file.toStdString();
+    s.link.SetLoaderTimeouts(1500, 1500);
+    s.link.OnConnect();
+    EXPECT_EQ(s.host.dialogResults, std::vector<bool> {false});
+    EXPECT_FALSE(s.host.awaitedVerdict);
+    EXPECT_GE(s.host.dialogMs, 1400);
+    EXPECT_LT(s.host.dialogMs, 6000);
+    ASSERT_GE(s.messages.texts.size(), 2u);
+    EXPECT_EQ(s.messages.texts[s.messages.texts.size() - 2], kLoaderSilent);
+    EXPECT_EQ(s.messages.texts.back(), kAborted);
+    EXPECT_FALSE(s.link.IsConnected());
+    Pump(300);
+    std::string received = s.sim.Received();
+    const size_t update = received.find("UPDATE\r\n");
+    ASSERT_NE(update, std::string::npos) << received;
+    EXPECT_EQ(received.substr(update + 8), "\x03\r\n\r\nS9030000FC\r\n\r\n");
+}
+
+// A file without an end record leaves the loader waiting for more: the
+// wait for its verdict ends too, with the stream closed for it.
+TEST(CommLinkAcceptance, ALoaderThatGivesNoVerdictIsGivenUp)
+{
+    Session s;
+    const QString file = s.dir.filePath(QStringLiteral("ohne-ende.hex"));
+    ASSERT_TRUE(WriteBytes(file, QByteArray(kHeader) + kData));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200")}));
+    s.messages.answers = {mb::IdYes, mb::IdYes, mb::IdYes};
+    s.host.firmwareFile = file.toStdString();
+    s.link.SetLoaderTimeouts(5000, 1500);
+    s.link.OnConnect();
+    EXPECT_EQ(s.host.dialogResults, std::vector<bool> {false});
+    EXPECT_TRUE(s.host.awaitedVerdict);
+    ASSERT_GE(s.messages.texts.size(), 2u);
+    EXPECT_EQ(s.messages.texts[s.messages.texts.size() - 2], kLoaderSilent);
+    EXPECT_EQ(s.messages.texts.back(), kAborted);
+    EXPECT_FALSE(s.messages.Contains("erfolgreich"));
+    EXPECT_FALSE(s.messages.Contains("Fehler beim Laden"));  // the loader's late answer belongs to a load that is over
+    EXPECT_FALSE(s.link.IsConnected());
+    Pump(300);
+    std::string received = s.sim.Received();
+    const size_t update = received.find("UPDATE\r\n");
+    ASSERT_NE(update, std::string::npos) << received;
+    EXPECT_EQ(received.substr(update + 8), std::string(kHeader) + kData + "\x03\r\n\r\nS9030000FC\r\n\r\n");
 }

@@ -1,8 +1,9 @@
 // The device link against a pseudo-terminal whose other end the test plays:
 // framing and the path shorthand byte for byte, the splitting of received
 // text into lines and their routing by LinkState, block requests and their
-// answers, the synchronous queries, the output-buffer pacing and the serial
-// error messages.
+// answers, the synchronous queries, the output-buffer pacing, the firmware
+// sender and the bounds on the boot loader's silence, and the serial error
+// messages.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -592,12 +593,22 @@ TEST_F(CommLinkPty, FirmwareRecordsWaitWhileMoreThan512BytesAreQueued)
     s_link->backlog = 512;
     bool finished = false, ok = false;
     WatchFirmwareEnd(sender, finished, ok);
-    ASSERT_TRUE(PumpUntil([&] { return finished; }, 3000));
-    EXPECT_TRUE(ok);
+    ASSERT_TRUE(PumpUntil([&] { return sender.IsAwaitingVerdict(); }, 3000));
     EXPECT_EQ(sender.LinesSent(), 3);
     EXPECT_EQ(sender.Position(), 100);  // never above 100, lines or not
     EXPECT_EQ(Sent(), "S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n");
     EXPECT_NE(s_host->monitor.find("S1130000285F245F2212226A000424\r\n"), std::string::npos);  // 30 characters
+    // The whole file is out, but only the loader can say whether it took it.
+    Pump(150);
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(sender.IsOpen());
+    EXPECT_FALSE(sender.IsSending());
+    EXPECT_EQ(sender.StatusText(),
+              "Das neue QUILLOMER-Betriebssystem ist übertragen.\r\nWarten auf die Bestätigung von QUILLOMER ...");
+    EXPECT_EQ(Sent(), "");
+    sender.CloseAsDone();
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(ok);
     sender.disconnect();
 }
 
@@ -614,6 +625,106 @@ TEST_F(CommLinkPty, FirmwareCancelEndsTheStream)
     EXPECT_FALSE(sender.IsSending());
     EXPECT_EQ(Sent(), "\x03\r\n\r\nS9030000FC\r\n\r\n");
     EXPECT_FALSE(sender.Begin(s_dir->filePath(QStringLiteral("missing.hex")).toStdString()));
+}
+
+TEST_F(CommLinkPty, FirmwareFilesWithoutDataRecordsAreNoFirmware)
+{
+    using Check = CFirmwareSender::FileCheck;
+    const auto check = [](const QString& name, const QByteArray& bytes) {
+        const QString path = s_dir->filePath(name);
+        EXPECT_TRUE(WriteTestFile(path, bytes));
+        return CFirmwareSender::CheckFile(path.toStdString());
+    };
+    EXPECT_EQ(check(QStringLiteral("empty.hex"), ""), Check::NoData);
+    EXPECT_EQ(check(QStringLiteral("blank.hex"), "\r\n \r\n\t\n"), Check::NoData);
+    // Header, count and end records carry nothing to program.
+    EXPECT_EQ(check(QStringLiteral("frame.hex"), "S00600004844521B\r\nS5030001FB\r\nS9030000FC\r\n"), Check::NoData);
+    EXPECT_EQ(check(QStringLiteral("text.txt"), "/CLOCK/SLAVE1 ON\r\nS1 is the first zone\r\n"), Check::NoData);
+    // A record's look in the middle of an overlong line is no record.
+    EXPECT_EQ(check(QStringLiteral("long.hex"), QByteArray(4095, 'x') + "S1130000285F245F2212226A000424290008237C2A\r\n"),
+              Check::NoData);
+    // Any of the three data records, wherever it stands, in either case, with any line end.
+    EXPECT_EQ(check(QStringLiteral("s1.hex"), "S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\n"),
+              Check::Ok);
+    EXPECT_EQ(check(QStringLiteral("s2.s28"), "\n\n  s214000000285F245F2212226A000424290008237C29\n"), Check::Ok);
+    EXPECT_EQ(check(QStringLiteral("s3.s37"), QByteArray(5000, 'x') + "\nS3150000000000000000000000000000000000000000EA"),
+              Check::Ok);
+    EXPECT_EQ(CFirmwareSender::CheckFile(s_dir->filePath(QStringLiteral("missing.hex")).toStdString()), Check::CannotOpen);
+}
+
+namespace {
+// A firmware load that stands in step 2 with the dialog open: the loader
+// asked for the records of a file of `records` data records.
+bool StartFirmwareStream(TestLink& link, PtyDevice& device, const QString& path, int records)
+{
+    QByteArray bytes = "S00600004844521B\r\n";
+    for (int i = 0; i < records; ++i)
+        bytes += "S1130000285F245F2212226A000424290008237C2A\r\n";
+    bytes += "S9030000FC\r\n";
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return false;
+    f.close();
+    if (!link.GetFirmwareSender().Begin(path.toStdString()))
+        return false;
+    link.SetLinkState(linkstate::FirmwareLoad);
+    // (The line end first ends whatever an earlier test left unfinished.)
+    device.Send("\r\n* \tPROG\r\n");
+    return PumpUntil([&] { return link.GetFirmwareStep() == 2; });
+}
+
+// Whatever way a firmware test ends, the shared link is left as it was found.
+struct FirmwareTestEnd {
+    ~FirmwareTestEnd()
+    {
+        link.GetFirmwareSender().disconnect();
+        link.backlog = 0;
+        link.SetLoaderTimeouts(CCommLink::kLoaderEraseTimeoutMs, CCommLink::kLoaderVerdictTimeoutMs);
+    }
+    TestLink& link;
+};
+}  // namespace
+
+TEST_F(CommLinkPty, ALoaderThatKeepsTakingRecordsIsWaitedFor)
+{
+    Messages messages;
+    CFirmwareSender& sender = s_link->GetFirmwareSender();
+    const FirmwareTestEnd end {*s_link};
+    bool finished = false, ok = false;
+    WatchFirmwareEnd(sender, finished, ok);
+    // The whole stream takes several times the silence allowed, but the
+    // records never stop for long: the line takes one record every 250 ms.
+    s_link->SetLoaderTimeouts(5000, 1000);
+    s_link->backlog = 600;
+    QTimer gate;
+    gate.setInterval(250);
+    QObject::connect(&gate, &QTimer::timeout, [] { s_link->backlog = 0; });
+    QObject::connect(&sender, &CFirmwareSender::RecordSent, [] { s_link->backlog = 600; });
+    gate.start();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(StartFirmwareStream(*s_link, *s_device, s_dir->filePath(QStringLiteral("slow.hex")), 10));
+    ASSERT_TRUE(PumpUntil([&] { return sender.IsAwaitingVerdict(); }, 15000));
+    gate.stop();
+    s_link->backlog = 0;
+    EXPECT_EQ(sender.LinesSent(), 12);
+    EXPECT_GT(clock.elapsed(), 2000);
+    EXPECT_TRUE(s_link->IsConnected());
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_FALSE(finished);
+    // The verdict closes the dialog as done, then the success is told and the system started.
+    s_device->Take();
+    s_device->Send("* \tOK.\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return s_link->GetFirmwareStep() == 3; }));
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(s_link->IsWatchingLoader());
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string> {"Vorgang 'QUILLOMER-Betriebssystem laden' wurde erfolgreich durchgeführt !"}));
+    EXPECT_EQ(Sent(), "START\r\n\r\n");
+    // The next test starts with a fresh link (the banner would run a whole set-up).
+    s_link->OnLineLost();
+    ASSERT_TRUE(s_link->Attach(s_doc));
 }
 
 TEST_F(CommLinkPty, ComPortChoiceIsStoredAndShown)
@@ -828,7 +939,9 @@ TEST_F(CommLinkPty, ALoaderErrorClosesTheFirmwareDialogAndDisconnects)
 TEST_F(CommLinkPty, FirmwareFileOfTheUpgradedDeviceIsCheckedAgainstTheVersion)
 {
     Messages messages;
-    s_host->firmwareFile = "/tmp/kvt0552a.hex";
+    const QString file = s_dir->filePath(QStringLiteral("kvt0552a.hex"));
+    ASSERT_TRUE(WriteTestFile(file, "S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n"));
+    s_host->firmwareFile = file.toStdString();
     auto load = [&](const char* version) {
         SetProfile(QStringLiteral("KVT7000/OS Version"), QString::fromLatin1(version));
         messages.texts.clear();

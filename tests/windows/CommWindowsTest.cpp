@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -229,6 +230,39 @@ TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
     dlg.reject();
     EXPECT_FALSE(sender.IsOpen());
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(FirmwareDialog, WaitsForTheLoaderOnceTheFileIsOut)
+{
+    serialtest::UsePrivateSettings();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kvt.hex"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("S00600004844521B\r\nS1130000285F245F2212226A000424290008237C2A\r\nS9030000FC\r\n");
+    }
+    CCommLink link;
+    CFirmwareSender& sender = link.GetFirmwareSender();
+    ASSERT_TRUE(sender.Begin(path.toStdString()));
+    CFirmwareUpdateDlg dlg(sender);
+    dlg.show();
+    EXPECT_TRUE(dlg.CancelButton()->isEnabled());
+    sender.StartSending();
+    ASSERT_TRUE(serialtest::PumpUntil([&] { return sender.IsAwaitingVerdict(); }));
+    EXPECT_EQ(dlg.Bar()->value(), 100);
+    EXPECT_EQ(dlg.StatusText()->toPlainText(),
+              QStringLiteral("Das neue QUILLOMER-Betriebssystem ist übertragen.\nWarten auf die Bestätigung von QUILLOMER ..."));
+    // Nothing is left to cancel: neither the button, nor Escape, nor the close box ends it.
+    EXPECT_FALSE(dlg.CancelButton()->isEnabled());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(sender.IsOpen());
+    // The loader's verdict closes it.
+    sender.CloseAsDone();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
 }
 
 TEST(CommWindowsHost, TheMainFrameHostsTheLinkAndItsMonitor)
