@@ -5,6 +5,7 @@
 
 #include "comm/CCommLink.h"
 #include "hardware/CSpareAmp.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "paging/CRelaisManager.h"
@@ -78,7 +79,9 @@ QString CSpareAmpView::ObjectText(bool readyInput, int index) const
         return {};
     if (!readyInput)
         return QString::fromStdString(m_doc->GetIDManager().GetAmpChannelText(index));
-    if (CBaseDevice* ready = m_doc->GetIDManager().GetBaseDevice(index, OT_READY_INPUT))
+    // The number came from the device: checked before it is looked up.
+    const CIDManager& dir = m_doc->GetIDManager();
+    if (CBaseDevice* ready = dir.IsValidID(index, OT_READY_INPUT) ? dir.GetBaseDevice(index, OT_READY_INPUT) : nullptr)
         return QString::fromStdString(ready->GetName());
     return QStringLiteral("%1 *").arg(index);
 }

@@ -86,3 +86,29 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     SetLineSender(previousSender);
     SetActiveDocHook(previousHook);
 }
+
+// A ready-input number the device answers beyond what the directory holds is
+// checked before it is looked up: the pane shows it as a number with "*",
+// and no directory diagnostic pops up while it fills.
+TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    Messages messages;
+    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, table);
+    for (const char* line : {"SPAREAMP/CLEAR 2-8", "SPAREAMP/ENTRY1/INDEX 60", "SPAREAMP/ENTRY1/REMOTE NO",
+                             "SPAREAMP/ENTRY1/WATCH1/INDEX 300", "SPAREAMP/ENTRY1/WATCH1/REMOTE NO"})
+        table->ParseUploadLines(line, "", linkstate::Upload);
+    CSpareAmpView spares(&doc, CSpareAmpView::kSpareMode);
+    spares.FillSpares();
+    ASSERT_EQ(1, spares.topLevelItemCount());
+    EXPECT_EQ(QStringLiteral("60 *"), spares.topLevelItem(0)->text(2));
+    CSpareAmpView watches(&doc, CSpareAmpView::kWatchMode);
+    watches.FillWatches(0);
+    ASSERT_EQ(1, watches.topLevelItemCount());
+    EXPECT_EQ(QStringLiteral("300 *"), watches.topLevelItem(0)->text(1));
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    SetActiveDocHook(previousHook);
+}
