@@ -156,6 +156,7 @@ TEST_F(FeatureTransferSim, MonitorTableAndRelaysGoBothWaysCompleteAndASecondClic
     frame.OnCommand(audiowinid::MonitorUpload);
     ASSERT_TRUE(clickedWhileRunning) << "the upload ended before the second click";
     const std::string upload = sim.Received().substr(uploadMark);
+    ASSERT_NE(sim.Sent().find("/MONI/TABLE250/AMPCHAN ?\r\n"), std::string::npos) << "the device echoes";
     EXPECT_EQ(1u, Count(upload, "/MONI/CLEAR/TABLE ?")) << "one upload, no nested one";
     EXPECT_EQ(0u, Count(upload, "/MACRO/LOCK ON")) << "no download started meanwhile";
     for (int n = 1; n <= CMonitor::kEntryCount; ++n)
