@@ -5979,6 +5979,13 @@ Die übrigen Einträge wurden nicht übertragen.</source>
 The remaining entries were not transferred.</translation>
     </message>
     <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferCancelled</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.
+The remaining entries were not transferred.</translation>
+    </message>
+    <message>
         <source>Monitoreintrag uploaden
 Monitoreintrag uploaden</source>
         <extracomment>32944</extracomment>

@@ -33,6 +33,9 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferLineLost,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.\n"
      "Die übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferCancelled,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.\n"
+     "Die übrigen Einträge wurden nicht übertragen."},
 });
 
 namespace {
@@ -436,14 +439,16 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
     if (stop == Stop::None)
         stop = WaitDeviceDone();
     EndTransfer(mode, diffFile);
-    // A cancel is the user's own; any other early end leaves the device
-    // and the window holding part of the block, and the user must know.
+    // An early end leaves the device or the window holding part of the
+    // block: the user must know which, and how far it got.
     const char* block = obj->GetName().c_str();
     if (stop == Stop::Stalled) {
         const int seconds = (m_stallLimitMs + 999) / 1000;
         ShowMessage(StrFormat(LoadStringId(kTransferStalled).c_str(), block, step, count, seconds), mb::IconExclamation);
     } else if (stop == Stop::LineLost) {
         ShowMessage(StrFormat(LoadStringId(kTransferLineLost).c_str(), block, step, count), mb::IconExclamation);
+    } else if (stop == Stop::Cancelled) {
+        ShowMessage(StrFormat(LoadStringId(kTransferCancelled).c_str(), block, step, count), mb::IconExclamation);
     }
 }
 

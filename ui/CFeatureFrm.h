@@ -88,6 +88,7 @@ public:
     void SetStallLimit(int ms) { m_stallLimitMs = ms; }
     static constexpr unsigned kTransferStalled = 35100;   // "%s" block, "%d" step, "%d" steps, "%d" seconds
     static constexpr unsigned kTransferLineLost = 35101;  // "%s" block, "%d" step, "%d" steps
+    static constexpr unsigned kTransferCancelled = 35102; // "%s" block, "%d" step, "%d" steps
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QToolBar>
 
 #include <functional>
@@ -20,6 +21,7 @@ namespace {
 // A block of four steps; at step 2 it lets the test act in the middle of the transfer.
 class SteppedBlock : public CBaseDevice {
 public:
+    SteppedBlock() { m_name = "Stufenblock"; }
     int GetDownloadLines(int mode, int step) override
     {
         if (step < 0) {
@@ -126,4 +128,25 @@ TEST(FeatureFrm, NoTransferStartsInsideAnotherAndTheWindowTakesNoInputWhileOneRu
     frame.OnCommand(TransferFrame::kTransfer);
     EXPECT_EQ(2, frame.block.resets);
     EXPECT_EQ(8, frame.block.calls);
+}
+
+TEST(FeatureFrm, ACancelledTransferStopsAtOnceAndSaysHowFarTheBlockGot)
+{
+    ActiveDoc d;
+    MessageLog messages;
+    TransferFrame frame;
+    frame.block.midway = [&] {
+        auto* cancel = frame.findChild<QPushButton*>(QStringLiteral("CancelTransfer"));
+        ASSERT_TRUE(cancel);
+        cancel->click();
+    };
+    frame.OnCommand(TransferFrame::kTransfer);
+    EXPECT_EQ(3, frame.block.calls) << "no step after the cancel";
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("Die Übertragung 'Stufenblock' ist nicht vollständig (Schritt 3 von 4): sie wurde abgebrochen.\n"
+              "Die übrigen Einträge wurden nicht übertragen.",
+              messages.texts[0]);
+    EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
+    EXPECT_EQ(nullptr, frame.findChild<QPushButton*>(QStringLiteral("CancelTransfer")));
 }
