@@ -17,6 +17,8 @@ class CInPlaceCell {
 public:
     int Row() const { return m_nRow; }
     int Column() const { return m_nColumn; }
+    // Ends the edit without offering its text: the row it was opened over is gone.
+    void Abandon() { m_bEnded = true; }
 
 protected:
     CInPlaceCell(int row, int column, int id) : m_nRow(row), m_nColumn(column), m_nId(id) {}

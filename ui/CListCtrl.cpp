@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "ui/CInPlaceCell.h"
+
 namespace {
 constexpr int kDataRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
@@ -124,6 +126,17 @@ bool CListCtrl::DeleteItem(int row)
 void CListCtrl::DeleteAllItems()
 {
     clear();
+}
+
+void CListCtrl::CloseCellEditors()
+{
+    for (QWidget* w : viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (auto* cell = dynamic_cast<CInPlaceCell*>(w)) {
+            cell->Abandon();
+            w->hide();
+            w->deleteLater();
+        }
+    }
 }
 
 bool CListCtrl::SetItemText(int row, int column, const QString& text)

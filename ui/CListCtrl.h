@@ -30,6 +30,10 @@ public:
     int InsertItem(int row, const QString& text, int image = -1);
     bool DeleteItem(int row);
     void DeleteAllItems();
+    // Closes the cell editors open over the rows without taking their text
+    // (before the rows are built anew, when a row may now stand for another
+    // object).
+    void CloseCellEditors();
     bool SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
     bool SetItemData(int row, quintptr data);

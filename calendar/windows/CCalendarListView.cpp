@@ -55,6 +55,7 @@ void CCalendarListView::SelectRow(int row)
 
 void CCalendarListView::SetColumns(std::initializer_list<std::pair<QString, int>> columns)
 {
+    CloseCellEditors();
     DeleteAllItems();
     setColumnCount(0);
     int c = 0;

@@ -153,6 +153,7 @@ void CLogicListView::RefreshList()
 {
     const QSignalBlocker block(this);
     StopPolling();
+    CloseCellEditors();
     DeleteAllItems();
     setColumnCount(0);
     int c = 0;
