@@ -8,10 +8,13 @@
 #include "model/CQuillomerDoc.h"
 #include "paging/windows/CZoneListView.h"
 #include "platform/StringTable.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
 namespace {
+constexpr int kZoneTestBarId = 542;  // the zone test's command bar
+
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(
     QStringLiteral("CZoneListHost"), [](CQuillomerDoc* doc) -> QWidget* { return new CZoneListHost(doc); });
 }  // namespace
@@ -24,6 +27,11 @@ CZoneListHost::CZoneListHost(CQuillomerDoc* doc, QWidget* parent) : QDialog(pare
     m_pDownload->setText(QString::fromStdString(LoadStringId(34614)));
     m_pRefresh = new QToolButton(this);
     m_pRefresh->setText(QString::fromStdString(LoadStringId(34626)));
+    // The pictures these commands have on the zone test's bar, beside their texts.
+    m_pDownload->setIcon(CPictureSet::ToolButton(kZoneTestBarId, 34614));
+    m_pRefresh->setIcon(CPictureSet::ToolButton(kZoneTestBarId, 34626));
+    for (QToolButton* b : {m_pDownload, m_pRefresh})
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_pStatus = new QLabel(this);
     m_pStatus->setFrameShape(QFrame::Panel);
     m_pStatus->setFrameShadow(QFrame::Sunken);
