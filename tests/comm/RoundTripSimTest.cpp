@@ -1,5 +1,6 @@
 // A new project with a condition of every kind (plain, analog, busy,
-// combined) and a zone on an amplifier without the remote module goes down
+// combined), a zone on an amplifier without the remote module and buzzer
+// macros with and without a pattern goes down
 // to the device simulator and comes back up unchanged: the upload says
 // nothing but that it ended, its difference file stays empty, and the
 // document holds the same objects with the same values as before.
@@ -16,6 +17,8 @@
 #include "logic/CBusyCondition.h"
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
 #include "model/CControlPad.h"
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
@@ -39,12 +42,18 @@ std::map<std::string, int32_t> Inventory(CQuillomerDoc& doc)
     return all;
 }
 
+template <class T>
+T* AddNumbered(CQuillomerDoc& doc, uint32_t kind, int32_t category)
+{
+    auto* o = new T;
+    EXPECT_EQ(1, o->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, category, 0, 3, &doc));
+    doc.AddObject(o, category);
+    return o;
+}
+
 CCondition* AddCondition(CQuillomerDoc& doc, uint32_t kind)
 {
-    auto* c = new CCondition;
-    EXPECT_EQ(1, c->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 3, &doc));
-    doc.AddObject(c, CAT_DIGITAL_IO);
-    return c;
+    return AddNumbered<CCondition>(doc, kind, CAT_DIGITAL_IO);
 }
 
 }  // namespace
@@ -125,6 +134,12 @@ TEST(RoundTripSim, NewProjectWithEveryConditionKindAndALocalAmplifierZoneComesBa
     CZone* zone = topology->GetZones()[0];
     ASSERT_EQ(0, zone->GetAmpChannel());
 
+    // Console buzzers: one with a pattern, one without.
+    auto* buzzer = AddNumbered<CMacro>(doc, macrotype::Buzzer, CAT_MACRO);
+    buzzer->SetParamText(73, "--..--..");
+    buzzer->SetParam(74, 5);
+    auto* plainBuzzer = AddNumbered<CMacro>(doc, macrotype::Buzzer, CAT_MACRO);
+
     const std::map<std::string, int32_t> before = Inventory(doc);
     const std::string plainName = plain->GetName();
 
@@ -152,7 +167,9 @@ TEST(RoundTripSim, NewProjectWithEveryConditionKindAndALocalAmplifierZoneComesBa
     for (const std::string& line :
          {StrFormat("/CONDITION/ENTRY%d/FUNCTION INP\r\n", plain->GetNumber()),
           StrFormat("/CONDITION/ENTRY%d/INDEX 0\r\n", plain->GetNumber()), std::string("/CONDITION/ANALOG2/MIN 1.5"),
-          std::string("/CONDITION/BUSY1/AUDIO ALARM,PAGE2\r\n"), zonePath + " \r\n"})
+          std::string("/CONDITION/BUSY1/AUDIO ALARM,PAGE2\r\n"), zonePath + " \r\n",
+          StrFormat("/MACRO/PROG%d/PARAM/PATTERN --..--..\r\n", buzzer->GetNumber()),
+          StrFormat("/MACRO/PROG%d/PARAM/PATTERN \r\n", plainBuzzer->GetNumber())})
         EXPECT_NE(std::string::npos, down.find(line)) << line;
 
     transfer(0);
@@ -179,6 +196,9 @@ TEST(RoundTripSim, NewProjectWithEveryConditionKindAndALocalAmplifierZoneComesBa
     EXPECT_EQ(3, combineCond->GetValue(condkey::Object));
     EXPECT_EQ(plain->GetNumber(), combine->GetValue(3));
     EXPECT_EQ(0, zone->GetAmpChannel());
+    EXPECT_EQ("--..--..", buzzer->GetParamText(73));
+    EXPECT_EQ(5, buzzer->GetParam(74));
+    EXPECT_EQ("", plainBuzzer->GetParamText(73));
 
     link.ClosePort();
     SetLineSender(previousSender);

@@ -130,8 +130,11 @@ const std::vector<StepCase>& Cases()
          [](CMacro& m) { m.SetParamText(2, "1-3"), m.SetParamText(72, "TEST"), m.SetParam(3, 1); },
          {"/PARAM/ZONES 1-3", "/PARAM/MODE TEST", "/PARAM/SWITCH ON"}},
         {mt::Buzzer, "BUZZER",
-         [](CMacro& m) { m.SetParam(38, 4), m.SetParam(74, 5), m.SetParam(76, 10), m.SetParam(75, 3); },
-         {"/PARAM/ADDRESS 4", "/PARAM/PTN_TIME 5", "/PARAM/PAUSE 10", "/PARAM/REPEAT 3"}},
+         [](CMacro& m) {
+             m.SetParam(38, 4), m.SetParamText(73, "--..--.."), m.SetParam(74, 5), m.SetParam(76, 10),
+                 m.SetParam(75, 3);
+         },
+         {"/PARAM/ADDRESS 4", "/PARAM/PATTERN --..--..", "/PARAM/PTN_TIME 5", "/PARAM/PAUSE 10", "/PARAM/REPEAT 3"}},
     };
     return cases;
 }
