@@ -334,7 +334,7 @@ private:
 };
 }  // namespace
 
-CFeatureFrm::Stop CFeatureFrm::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* lastStep)
+CFeatureFrm::Stop CFeatureFrm::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached)
 {
     const CCommLink* link = GetCommLink();
     TransferWatch watch(link, m_stallLimitMs);
@@ -375,7 +375,7 @@ CFeatureFrm::Stop CFeatureFrm::RunSteps(CBaseDevice* obj, int mode, int first, i
             PumpFor(5);
         }
     }
-    *lastStep = step;
+    *reached = qBound(0, position, count);
     return stop;
 }
 
@@ -432,8 +432,8 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
     BeginTransfer(mode, count, diffFile);
     if (started)
         started();
-    int step = first;
-    Stop stop = RunSteps(obj, mode, first, end, count, &step);
+    int reached = first;  // where the bar stands
+    Stop stop = RunSteps(obj, mode, first, end, count, &reached);
     if (stepsDone)
         stepsDone();
     if (stop == Stop::None)
@@ -444,11 +444,11 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
     const char* block = obj->GetName().c_str();
     if (stop == Stop::Stalled) {
         const int seconds = (m_stallLimitMs + 999) / 1000;
-        ShowMessage(StrFormat(LoadStringId(kTransferStalled).c_str(), block, step, count, seconds), mb::IconExclamation);
+        ShowMessage(StrFormat(LoadStringId(kTransferStalled).c_str(), block, reached, count, seconds), mb::IconExclamation);
     } else if (stop == Stop::LineLost) {
-        ShowMessage(StrFormat(LoadStringId(kTransferLineLost).c_str(), block, step, count), mb::IconExclamation);
+        ShowMessage(StrFormat(LoadStringId(kTransferLineLost).c_str(), block, reached, count), mb::IconExclamation);
     } else if (stop == Stop::Cancelled) {
-        ShowMessage(StrFormat(LoadStringId(kTransferCancelled).c_str(), block, step, count), mb::IconExclamation);
+        ShowMessage(StrFormat(LoadStringId(kTransferCancelled).c_str(), block, reached, count), mb::IconExclamation);
     }
 }
 

@@ -86,9 +86,10 @@ public:
     // (kStallLimitMs unless set otherwise).
     static constexpr int kStallLimitMs = 10000;
     void SetStallLimit(int ms) { m_stallLimitMs = ms; }
-    static constexpr unsigned kTransferStalled = 35100;   // "%s" block, "%d" step, "%d" steps, "%d" seconds
-    static constexpr unsigned kTransferLineLost = 35101;  // "%s" block, "%d" step, "%d" steps
-    static constexpr unsigned kTransferCancelled = 35102; // "%s" block, "%d" step, "%d" steps
+    // The early ends: "%s" the block, "%d" where the progress bar stood, "%d" its end.
+    static constexpr unsigned kTransferStalled = 35100;    // and "%d" the seconds waited
+    static constexpr unsigned kTransferLineLost = 35101;
+    static constexpr unsigned kTransferCancelled = 35102;
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);
@@ -108,8 +109,9 @@ private:
     void RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
                      const TransferHook& started, const TransferHook& stepsDone);
     void BeginTransfer(int mode, int range, bool diffFile);
-    // Calls the step machine from `first` until it reaches `end`.
-    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* lastStep);
+    // Calls the step machine from `first` until it reaches `end`; `reached`
+    // is where the progress bar stood at the end.
+    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
     // Waits until the output has left and the device has been silent for more than a second.
     Stop WaitDeviceDone();
     void EndTransfer(int mode, bool diffFile);

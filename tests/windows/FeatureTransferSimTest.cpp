@@ -244,7 +244,7 @@ TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysTheBlockDidNotFinish)
     EXPECT_LT(took.elapsed(), 8000);
     EXPECT_FALSE(link.IsConnected());
     EXPECT_NE(linkstate::Online, link.GetLinkState()) << "a dead line is not online";
-    EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 0 von 2): die Verbindung"));
+    EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 1 von 2): die Verbindung"));
     EXPECT_FALSE(frame.IsTransferring());
 }
 
