@@ -96,9 +96,10 @@ def card():  # a plug-in card with its contacts
     return parts
 
 
-def relay():  # a coil and its switch
-    return [rect(1.5, 4.5, 5, 7), line(2.5, 10.5, 5.5, 5.5), line(8, 11, 10, 11), line(10, 11, 14, 6),
-            line(14, 11, 15.5, 11), circle(10, 11, 0.8, INK)]
+def relay():  # a coil, the switch it moves and the link between them
+    return [rect(1.5, 4.5, 5, 7), line(2.5, 10.5, 5.5, 5.5),
+            '<line x1="6.5" y1="8" x2="12" y2="8" stroke="#8c8c8c" stroke-dasharray="1.5,1"/>',
+            line(8, 12.5, 10, 12.5), line(10, 12.5, 14, 7), line(14, 12.5, 15.5, 12.5), circle(10, 12.5, 0.8, INK)]
 
 
 def slot():
@@ -543,7 +544,10 @@ PICTURES = {
     "new-alarm": with_badge(siren(), badge_plus()),
     "new-chime": with_badge(bell(), badge_plus()),
     "new-message": with_badge(speech(), badge_plus()),
-    "cursor-edit": [line(8, 1.5, 8, 14.5, INK, 1.5), line(5, 1.5, 11, 1.5, INK, 1.5), line(5, 14.5, 11, 14.5, INK, 1.5)],
+    # a hand that takes hold: the free lists' entries, the controller's knob
+    "cursor-hand": [path("M4.5,9 V4 Q4.5,3 5.5,3 Q6.5,3 6.5,4 V8 V2.5 Q6.5,1.5 7.5,1.5 Q8.5,1.5 8.5,2.5 V8 V3 "
+                         "Q8.5,2 9.5,2 Q10.5,2 10.5,3 V8.5 V4.5 Q10.5,3.5 11.5,3.5 Q12.5,3.5 12.5,4.5 V10.5 "
+                         "Q12.5,14.5 8.5,14.5 Q6,14.5 4.5,12.5 L2,9.5 Q1.5,8.5 2.5,8 Q3.5,7.7 4.5,9 Z", PAPER, INK, 1)],
 }
 
 

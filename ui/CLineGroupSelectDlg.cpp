@@ -129,7 +129,7 @@ bool CLineGroupSelectDlg::OnInitDialog()
             }
         }
     }
-    m_pFree->m_EditCursor = QCursor(Qt::OpenHandCursor);
+    m_pFree->m_EditCursor = CPictureSet::Cursor(kEditCursor);
     return true;
 }
 

@@ -32,6 +32,7 @@ public:
 
     // Row images: 0 zone, 1 group, 2 anything else.
     static constexpr int kImageBitmap = 131;
+    static constexpr int kEditCursor = 448;  // over the free list's entries
     static QList<QPixmap> Images(int size = 16);
     static int ImageOf(const CBaseDevice* object);
 

@@ -221,7 +221,8 @@ std::vector<CPictureSet::Resource> BuildResources()
     icon(541, "erase");
     icon(542, "format");
 
-    r.push_back({Kind::Cursor, 448, {"cursor-edit"}, {}});  // the free lists' edit cursor
+    // The hand that takes hold of a free list's entries and the controller's knob.
+    r.push_back({Kind::Cursor, 448, {"cursor-hand"}, {}});
 
     // Tool-bar strips, buttons in order.
     bar(128, {{57600, "new-project"}, {57601, "folder-open"}, {kSaveProject, "save"}, {0, nullptr},
@@ -382,7 +383,5 @@ void CPictureSet::ApplyToolBar(QToolBar* bar, int toolBarId)
         const QIcon icon = ToolButton(toolBarId, command);
         if (!icon.isNull())
             action->setIcon(icon);
-        if (action->toolTip().isEmpty() || action->toolTip() == action->text())
-            action->setToolTip(action->text());
     }
 }

@@ -69,7 +69,7 @@ public:
     static QCursor Cursor(int id);
 
     // Gives every button of `bar` whose object name is its command id the
-    // strip's picture and shows the bar's buttons as pictures with their
-    // tool tips.
+    // strip's picture and shows the bar's buttons as pictures only (their
+    // texts stay as tool tips where no other tip is set).
     static void ApplyToolBar(QToolBar* bar, int toolBarId);
 };

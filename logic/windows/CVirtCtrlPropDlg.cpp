@@ -63,6 +63,7 @@ void CVirtCtrlPropDlg::BuildLayout()
     m_curve->setObjectName(QStringLiteral("1000"));
     m_knob = new CVcKnobCtrl(this);
     m_knob->setObjectName(QStringLiteral("1010"));
+    m_knob->setCursor(CPictureSet::Cursor(448));  // the hand that turns the knob
 
     auto* curveRow = new QHBoxLayout;
     curveRow->addStretch(1);
