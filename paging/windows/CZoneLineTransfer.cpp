@@ -2,6 +2,16 @@
 
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/StringTable.h"
+
+namespace {
+constexpr uint32_t kLinesText = 34457;  // "Linien"
+}  // namespace
+
+CZoneLineTransfer::CZoneLineTransfer(CQuillomerDoc* doc) : m_doc(doc)
+{
+    m_name = LoadStringId(kLinesText);
+}
 
 void CZoneLineTransfer::Add(uint32_t type, int32_t number)
 {

@@ -16,7 +16,8 @@ class CQuillomerDoc;
 
 class CZoneLineTransfer : public CBaseDevice {
 public:
-    explicit CZoneLineTransfer(CQuillomerDoc* doc) : m_doc(doc) {}
+    // Named "Linien" (what a transfer that stops early names).
+    explicit CZoneLineTransfer(CQuillomerDoc* doc);
 
     // Appends an object (type code and number) to the sequence.
     void Add(uint32_t type, int32_t number);

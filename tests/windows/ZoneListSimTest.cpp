@@ -1,5 +1,6 @@
 // The zone list of the line-test window over the real device link, against
-// the device simulator: the line data of all its zones go as one transfer.
+// the device simulator: the line data of all its zones go as one transfer;
+// and the step machine that joins the zones, on its own.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,10 @@
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
+#include "paging/windows/CZoneLineTransfer.h"
 #include "paging/windows/CZoneListView.h"
 #include "service/windows/CZonetestFrm.h"
+#include "support/BlockTestSupport.h"
 
 using namespace commtest;
 using serialtest::PumpUntil;
@@ -114,4 +117,41 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     EXPECT_EQ(2u, Occurrences(err, "fehlt")) << err;
     EXPECT_EQ(1u, host.editorFiles.size());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+TEST(ZoneLineTransfer, RunsItsZonesInTurnAndPassesOverOneThatWent)
+{
+    blocktest::ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    d.doc().m_data.deviceVariant = 0;  // six lines a zone
+    blocktest::RecordingSender sender;
+    for (int n = 1; n <= 3; ++n) {
+        auto* z = new CZone;
+        ASSERT_EQ(1, z->CBaseDevice::Create(CZone::kKind, "Linie " + std::to_string(n), n, CAT_ZONE, d.get()));
+        d.doc().AddObject(z, CAT_ZONE);
+    }
+    CZoneLineTransfer steps(d.get());
+    EXPECT_EQ("Linien", steps.GetName());
+    for (int n = 1; n <= 3; ++n)
+        steps.Add(OT_ZONE, n);
+    const int end = steps.GetDownloadLines(1, -1);
+    ASSERT_EQ(18, end);
+    int step = 0;
+    for (int calls = 0; step < 6 && calls < 100; ++calls)
+        step = steps.GetDownloadLines(1, step);
+    ASSERT_EQ(6, step);
+    // A full output buffer holds the sequence back where it is.
+    sender.outBufferCount = kOutBufferHoldBack;
+    EXPECT_EQ(6, steps.GetDownloadLines(1, 6));
+    sender.outBufferCount = 0;
+    d.doc().GetIDManager().GetBaseDevice(2, OT_ZONE)->OnCommand(objcmd::Delete);
+    EXPECT_EQ(12, steps.GetDownloadLines(1, 6));
+    for (int calls = 0; step < end && calls < 100; ++calls)
+        step = steps.GetDownloadLines(1, step);
+    EXPECT_EQ(end, step);
+    ASSERT_EQ(12u, sender.lines.size());
+    EXPECT_EQ("/KVT/ZONE1/OUTPUT ?", sender.lines.front());
+    EXPECT_EQ("/KVT/ZONE3/OUTPUT ?", sender.lines[6]);
+    for (const std::string& line : sender.lines)
+        EXPECT_EQ(std::string::npos, line.find("/KVT/ZONE2/")) << line;
 }
