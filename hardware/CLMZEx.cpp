@@ -65,8 +65,13 @@ int CLMZEx::GetDownloadLines(int mode, int step)
     if (step != 0 || IsOutBufferFull())
         return step;
     // Without a path the line would clear the whole device.
-    if (!m_path.empty())
-        ::SendCommand(m_path + "/CLEAR " + (mode ? "?" : "ALL"), m_pDocument, true);
+    if (m_path.empty())
+        return 1;
+    // The answers are not read back, so an upload leaves the block as a
+    // device would hold it after the query: reset, before the line goes out.
+    if (mode)
+        Reset();
+    ::SendCommand(m_path + "/CLEAR " + (mode ? "?" : "ALL"), m_pDocument, true);
     return 1;
 }
 

@@ -33,8 +33,8 @@ public:
 
     void Serialize(CArchive& ar) override;
     // Step 0 clears the device block ("<path>/CLEAR ALL") or asks for it
-    // ("<path>/CLEAR ?"); the block is left as it is in the design, since its
-    // answers are not read back.
+    // ("<path>/CLEAR ?"); the query first resets the block in the design,
+    // since its answers are not read back.
     int GetDownloadLines(int mode, int step) override;
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 

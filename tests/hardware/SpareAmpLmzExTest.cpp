@@ -168,20 +168,20 @@ TEST(LMZExData, EntriesRoundTripTablesDoNotAndClearLines)
     EXPECT_EQ("123456789012345", c->m_entries[0].firstText);
     EXPECT_EQ("12345", c->m_entries[0].secondText);
 
-    // One clear line per transfer; an upload keeps the entries (answers are
-    // not read back). Without a path of its own nothing is sent: a bare
-    // "/CLEAR ALL" would clear the whole device.
+    // One clear line per transfer. Without a path of its own nothing is sent
+    // (a bare "/CLEAR ALL" would clear the whole device) and nothing is reset.
     BlockHarness h;
     auto* obj = new CLMZEx;
     ASSERT_EQ(1, obj->Create(0, 0, 0, "LMZ Ex", 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 3, h.active.get()));
     h.doc().AddObject(obj, CAT_DIGITAL_IO);
-    h.Walk(*obj, 0);
-    EXPECT_TRUE(h.link.lines.empty());
-    obj->m_path = "/LMZEX";
     obj->m_entries[2].firstText = "kept";
-    h.Walk(*obj, 0);
+    obj->m_entries[5].words[3] = 7;
     h.Walk(*obj, 1);
-    EXPECT_EQ((std::vector<std::string>{"/LMZEX/CLEAR ALL", "/LMZEX/CLEAR ?"}), h.link.lines);
+    EXPECT_TRUE(h.link.lines.empty());
+    EXPECT_EQ("kept", obj->m_entries[2].firstText);
+    obj->m_path = "/LMZEX";
+    h.Walk(*obj, 0);
+    EXPECT_EQ((std::vector<std::string>{"/LMZEX/CLEAR ALL"}), h.link.lines);
     EXPECT_EQ("kept", obj->m_entries[2].firstText);
 
     // A project file holding the card opens with it.
@@ -190,4 +190,17 @@ TEST(LMZExData, EntriesRoundTripTablesDoNotAndClearLines)
     auto* back2 = dynamic_cast<CLMZEx*>(reopened.GetIDManager().GetBaseDevice(obj->GetNumber(), OT_LMZ_EX));
     ASSERT_NE(nullptr, back2);
     EXPECT_EQ("kept", back2->m_entries[2].firstText);
+    EXPECT_EQ(7, back2->m_entries[5].words[3]);
+
+    // The upload query resets the block before it is sent.
+    obj->m_firstTable[4] = 2;
+    obj->m_markers[1] = 0;
+    bool resetWhenSent = false;
+    h.Walk(*obj, 1, [&](const std::string& sent) {
+        resetWhenSent = sent == "/LMZEX/CLEAR ?" && obj->m_entries[2].firstText.empty() &&
+                        obj->m_entries[5].words[3] == 0 && obj->m_firstTable[4] == -1 && obj->m_markers[1] == -1;
+        return std::vector<std::string>{};
+    });
+    EXPECT_EQ((std::vector<std::string>{"/LMZEX/CLEAR ALL", "/LMZEX/CLEAR ?"}), h.link.lines);
+    EXPECT_TRUE(resetWhenSent);
 }
