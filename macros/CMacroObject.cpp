@@ -8,6 +8,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CMacroObject, 1)
@@ -59,6 +60,21 @@ CMacro* MakeMacro(CQuillomerDoc* doc, int n)
 int Limit(const CQuillomerDoc* doc)
 {
     return static_cast<int>(GetMaxObjectCount(OT_MACRO, doc ? doc->m_data.deviceVariant : 0));
+}
+
+// The device takes no program numbered above its limit, so a download passes
+// such macros over: say so, since the project still shows them.
+void WarnAboveLimit(CQuillomerDoc* doc, int limit)
+{
+    if (!doc)
+        return;
+    DeviceList list;
+    doc->GetIDManager().GetBaseDeviceList(list, OT_MACRO);
+    int above = 0;
+    for (const CBaseDevice* o : list)
+        above += o->GetNumber() > limit ? 1 : 0;
+    if (above > 0)
+        ShowMessage(StrFormat(LoadStringId(IDS_MACRO_ABOVE_LIMIT).c_str(), above, limit), mb::Ok | mb::IconExclamation);
 }
 
 // The two POWER macros (power on first); none unless there are exactly two.
@@ -122,8 +138,11 @@ int CMacroObject::GetDownloadLines(int mode, int step)
             ++n;
             macro = n <= limit ? FindMacro(m_pDocument, n) : nullptr;
         }
-    if (n > limit)
+    if (n > limit) {
+        if (!mode)
+            WarnAboveLimit(m_pDocument, limit);
         return kBootStep;
+    }
     const std::string prefix = m_path + StrFormat("/PROG%d/TYPE ", n);
     if (mode) {
         m_pending.clear();

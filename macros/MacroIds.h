@@ -52,4 +52,5 @@ enum : uint32_t {
     IDS_MACRO_LMZ764 = 32797,              // "LMZ764"
     IDS_MACRO_CONDITION = 34129,           // "Bedingung"
     IDS_MACRO_CONSOLE = 34063,             // "Sprechstelle"
+    IDS_MACRO_ABOVE_LIMIT = 36200,         // a download passes over macros numbered above the device's limit
 };

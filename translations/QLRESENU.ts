@@ -5838,6 +5838,13 @@ The maximum number has been reached!</translation>
 ( %s )</translation>
     </message>
     <message>
+        <source>%d Makros haben eine Nummer über %d: das Gerät nimmt sie nicht an,
+sie werden nicht übertragen !</source>
+        <extracomment>36200</extracomment>
+        <translation>%d macros are numbered above %d: the device does not take them,
+they are not transferred!</translation>
+    </message>
+    <message>
         <source>Neues Ereignis
 Neues Ereignis</source>
         <extracomment>33126</extracomment>

@@ -125,7 +125,9 @@ void CMacroDlgFrm::ApplyButtonRule()
 {
     CQuillomerDoc* doc = GetActiveDoc();
     const int count = doc ? doc->GetIDManager().GetCount(OT_MACRO) : 0;
-    GetAction(macrocmd::New)->setEnabled(doc && static_cast<uint32_t>(count) != GetMaxObjectCount(OT_MACRO));
+    // Below the limit, not merely beside it: a project may hold macros the
+    // device does not take (numbered above its limit).
+    GetAction(macrocmd::New)->setEnabled(doc && static_cast<uint32_t>(count) < GetMaxObjectCount(OT_MACRO));
     GetAction(macrocmd::Delete)->setEnabled(count > 0);
 }
 

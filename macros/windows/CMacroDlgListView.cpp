@@ -16,6 +16,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "model/ModelStrings.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
@@ -88,6 +89,16 @@ CMacro* FindMacro(int number)
     if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, OT_MACRO))
         return nullptr;
     return dynamic_cast<CMacro*>(doc->GetIDManager().GetBaseDevice(number, OT_MACRO));
+}
+
+// How many numbers up to the device's limit no macro holds yet.
+int FreeNumbersWithinLimit(CQuillomerDoc* doc)
+{
+    const int limit = static_cast<int>(GetMaxObjectCount(OT_MACRO, doc->m_data.deviceVariant));
+    int free = 0;
+    for (int n = 1; n <= limit; ++n)
+        free += doc->GetIDManager().GetBaseDevice(n, OT_MACRO) ? 0 : 1;
+    return free;
 }
 
 // A new macro of `type` under the next free number; null when none is free.
@@ -261,6 +272,12 @@ bool CMacroDlgListView::CreateMacro()
             ShowMessageId(kAlreadyThere, mb::Ok);
             return false;
         }
+    }
+    // The next free number may lie above what the device takes; such a
+    // macro would never be sent. A pair is made whole or not at all.
+    if (FreeNumbersWithinLimit(doc) < rule.count) {
+        ShowMessageId(IDS_CANNOT_CREATE, mb::Ok);
+        return false;
     }
     CMacro* first = MakeMacro(doc, type);
     if (!first)

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "macros/MacroIds.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
 
 using namespace blocktest;
 using Lines = std::vector<std::string>;
@@ -144,4 +147,36 @@ TEST(MacroBlock, PowerMacrosGiveBootAndShut)
     f.Answer("/MACRO/SHUT 5");
     EXPECT_EQ(6, on->GetParam(27));
     EXPECT_EQ(5, off->GetParam(28));
+}
+
+TEST(MacroBlock, ADownloadSaysWhenMacrosLieAboveTheDevicesLimit)
+{
+    for (int capability : {0, 1}) {
+        Fixture f(capability);
+        MessageLog messages;
+        f.Macro(mt::Chime, 80);
+        f.Macro(mt::Chime, 81);  // from a project made before the limit was kept
+        f.Macro(mt::Page, 200);
+        EXPECT_EQ(CMacroObject::kStepCount, f.Walk(*f.block, 0));
+        EXPECT_TRUE(std::find(f.link.lines.begin(), f.link.lines.end(), "/MACRO/PROG80/TYPE CHIME") !=
+                    f.link.lines.end());
+        for (const std::string& line : f.link.lines)
+            EXPECT_EQ(std::string::npos, line.find("/PROG81")) << line;
+        ASSERT_EQ(1u, messages.texts.size()) << capability;
+        EXPECT_EQ(StrFormat(LoadStringId(IDS_MACRO_ABOVE_LIMIT).c_str(), 2, 80), messages.texts[0]);
+
+        // The upgraded device takes them all, and says nothing.
+        f.doc().m_data.deviceVariant = 1;
+        f.link.lines.clear();
+        f.Walk(*f.block, 0);
+        EXPECT_EQ(1u, messages.texts.size());
+        EXPECT_TRUE(std::find(f.link.lines.begin(), f.link.lines.end(), "/MACRO/PROG81/TYPE CHIME") !=
+                    f.link.lines.end());
+    }
+    // A project within the limit downloads without a word.
+    Fixture f(0);
+    MessageLog messages;
+    f.Macro(mt::Chime, 80);
+    f.Walk(*f.block, 0);
+    EXPECT_TRUE(messages.texts.empty());
 }

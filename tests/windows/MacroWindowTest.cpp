@@ -400,3 +400,39 @@ TEST_F(MacroWindow, TransfersHandTheSelectedMacroOrAllToTheMacroBlock)
     EXPECT_EQ(std::make_pair(1, 252), block->calls.back());
     EXPECT_EQ(2, frame.GetCurrentMacro()->GetNumber());
 }
+
+TEST_F(MacroWindow, NoMacroIsMadeAboveTheStandardDevicesLimit)
+{
+    d.doc().m_data.deviceVariant = 0;
+    for (int n = 1; n <= 79; ++n) {
+        auto* m = new CMacro;
+        ASSERT_EQ(1, m->Create(mt::Chime, StrFormat("M%d", n), n, CAT_MACRO, d.get()));
+        d.doc().AddObject(m, CAT_MACRO);
+    }
+    CMacroDlgFrm frame;
+    EXPECT_TRUE(frame.GetAction(macrocmd::New)->isEnabled());
+
+    // A pair needs two numbers the device takes; only 80 is left.
+    New(frame, mt::Alarm);
+    EXPECT_TRUE(messages.Contains("Die maximale Anzahl wird überschritten"));
+    EXPECT_EQ(79, d.doc().GetIDManager().GetCount(OT_MACRO));
+    EXPECT_EQ(nullptr, Macro(80));
+    EXPECT_EQ(nullptr, Macro(81));
+    EXPECT_TRUE(frame.GetAction(macrocmd::New)->isEnabled());
+
+    New(frame, mt::Chime);
+    ASSERT_TRUE(Macro(80));
+    EXPECT_FALSE(frame.GetAction(macrocmd::New)->isEnabled());
+
+    // A project holding more than the device takes (numbered above it) keeps
+    // creating disabled, where "count differs from the limit" would enable it.
+    auto* above = new CMacro;
+    ASSERT_EQ(1, above->Create(mt::Chime, "M81", 81, CAT_MACRO, d.get()));
+    d.doc().AddObject(above, CAT_MACRO);
+    CMacroDlgFrm reopened;
+    EXPECT_FALSE(reopened.GetAction(macrocmd::New)->isEnabled());
+    messages.texts.clear();
+    New(reopened, mt::Chime);
+    EXPECT_FALSE(messages.texts.empty());
+    EXPECT_EQ(nullptr, Macro(82));
+}
