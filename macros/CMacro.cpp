@@ -1117,7 +1117,7 @@ int CMacro::GetTypeList(int listKind, std::vector<uint32_t>* ids)
                             34132, 34365, 34484, 34485, 34486})
             ids->push_back(id);
         const CQuillomerDoc* doc = GetActiveDoc();
-        if (doc && doc->m_data.deviceVariant == 1)
+        if (doc && doc->m_data.deviceVariant != 0)  // any variant but the standard one is upgraded
             for (uint32_t id : {34533, 34534, 34577})
                 ids->push_back(id);
         ids->push_back(34535);

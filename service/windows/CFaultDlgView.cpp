@@ -132,7 +132,9 @@ CFault* CFaultDlgView::Fault()
 void CFaultDlgView::OnInitialUpdate()
 {
     CQuillomerDoc* doc = GetActiveDoc();
-    if (doc && doc->m_data.deviceVariant == 1) {
+    // The line tests exist on the upgraded device: any variant but the
+    // standard one (0), as the download counts it.
+    if (doc && doc->m_data.deviceVariant != 0) {
         m_sources[9]->show();
         m_sources[10]->show();
     }

@@ -502,6 +502,9 @@ TEST_F(MacroTest, ListTextsColumnsAndTypeList)
     Doc().m_data.deviceVariant = 1;
     EXPECT_EQ(22, CMacro::GetTypeList(0, &types));
     EXPECT_EQ(static_cast<uint32_t>(mt::Page), types.front());
+    types.clear();
+    Doc().m_data.deviceVariant = 2;  // a file's other non-zero variant is upgraded too
+    EXPECT_EQ(22, CMacro::GetTypeList(0, &types));
     EXPECT_EQ(0, CMacro::GetTypeList(0, nullptr));
 }
 
