@@ -678,6 +678,14 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
 <context>
     <name>CEventLogView</name>
     <message>
+        <source>Es ist kein Drucker eingerichtet: die Ereignisse können nicht gedruckt werden.</source>
+        <translation>No printer is set up: the events cannot be printed.</translation>
+    </message>
+    <message>
+        <source>Der Drucker nimmt den Druck nicht an: das Drucken der Ereignisse wird beendet.</source>
+        <translation>The printer does not accept the print: printing the events stops.</translation>
+    </message>
+    <message>
         <source>Audiosignale</source>
         <translation>Audio signals</translation>
     </message>

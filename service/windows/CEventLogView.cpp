@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +32,18 @@
 
 namespace {
 const char* const kLogPath = "/EVENT/LOG/";
+
+std::unique_ptr<QPrinter> DefaultPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    return info.isNull() ? nullptr : std::make_unique<QPrinter>(info);
+}
+
+CEventLogView::PrinterFactory& Printers()
+{
+    static CEventLogView::PrinterFactory factory = DefaultPrinter;
+    return factory;
+}
 
 // The check boxes in the order of the overall mask's words.
 struct Category {
@@ -205,8 +218,8 @@ void CEventLogView::OnInitialUpdate()
     const std::string fileName = m_doc ? eventfile::NameOf(m_doc->GetPathName()) : std::string(".events");
     if (IsDocConnected()) {
         m_timer.start();
-        if (!QPrinterInfo::defaultPrinter().isNull()) {
-            m_printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
+        m_printer = Printers() ? Printers()() : nullptr;
+        if (m_printer) {
             m_pageHeight = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height();
             const QFontMetrics metrics(font(), m_printer.get());
             m_lineHeight = metrics.height();
@@ -365,20 +378,45 @@ void CEventLogView::PrintPage()
         return;
     m_printer->setDocName(QStringLiteral("Events"));
     QPainter painter;
-    if (painter.begin(m_printer.get())) {
-        painter.setFont(QFont(font(), m_printer.get()));
-        int y = 0;
-        for (const std::string& line : m_pendingLines) {
-            painter.drawText(0, y + m_lineHeight, QString::fromStdString(line));
-            y += m_lineHeight + 5;
-        }
-        painter.end();
+    if (!painter.begin(m_printer.get())) {
+        // The lines stay pending (and in the list and the file): printing
+        // stops with a word instead of dropping page after page unseen.
+        StopPrinting(tr("Der Drucker nimmt den Druck nicht an: das Drucken der Ereignisse wird beendet."));
+        return;
     }
+    painter.setFont(QFont(font(), m_printer.get()));
+    int y = 0;
+    for (const std::string& line : m_pendingLines) {
+        painter.drawText(0, y + m_lineHeight, QString::fromStdString(line));
+        y += m_lineHeight + 5;
+    }
+    painter.end();
     m_pendingLines.clear();
+}
+
+void CEventLogView::StopPrinting(const QString& why)
+{
+    {
+        const QSignalBlocker blocker(m_print);
+        m_print->setChecked(false);
+    }
+    m_printNow->setEnabled(false);
+    ShowMessage(why.toStdString(), mb::Ok | mb::IconExclamation);
+}
+
+CEventLogView::PrinterFactory CEventLogView::SetPrinterFactory(PrinterFactory factory)
+{
+    PrinterFactory previous = std::move(Printers());
+    Printers() = std::move(factory);
+    return previous;
 }
 
 void CEventLogView::OnPrintToggle(bool checked)
 {
+    if (checked && !m_printer) {
+        StopPrinting(tr("Es ist kein Drucker eingerichtet: die Ereignisse können nicht gedruckt werden."));
+        return;
+    }
     if (!checked) {
         PrintPending();
         m_printNow->setEnabled(false);

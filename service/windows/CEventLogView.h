@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,8 +57,14 @@ public:
     // Sends the six masks (download) or their queries (upload).
     void SendMasks(bool query);
 
+    // Checking "Drucken" without a printer says so and unchecks it.
     void OnPrintToggle(bool checked);
     void PrintPending();
+
+    // Where a window opened while connected prints: the default printer
+    // (none when the system has none). Tests print into a PDF file.
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+    static PrinterFactory SetPrinterFactory(PrinterFactory factory);
 
     int GetEntriesToRead() const { return m_entriesToRead; }
     bool IsEventFileOpen() const { return m_file.isOpen(); }
@@ -67,6 +74,10 @@ public:
     QCheckBox* GetCategoryBox(int index) const { return m_boxes[static_cast<size_t>(index)]; }
     CEllipsisStatic* GetSummary(int detail) const { return m_summaries[static_cast<size_t>(detail)]; }
     QCheckBox* GetPrintBox() const { return m_print; }
+    QPushButton* GetPrintNowButton() const { return m_printNow; }
+    int GetPendingPrintLines() const { return static_cast<int>(m_pendingLines.size()); }
+    int GetPageHeight() const { return m_pageHeight; }
+    int GetLineHeight() const { return m_lineHeight; }
     QTimer& GetTimer() { return m_timer; }
 
 private:
@@ -74,6 +85,7 @@ private:
     void ChooseDetail(int detail);
     void SendNextMaskBlock();
     void PrintPage();
+    void StopPrinting(const QString& why);
 
     CQuillomerDoc* m_doc = nullptr;
     CEventLog* m_log = nullptr;

@@ -1,19 +1,63 @@
 // The service windows without a device: what the fault window shows for the
-// project's device variant.
+// project's device variant, and the event log's continuous printing, into a
+// PDF file in place of a printer.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
 
+#include "service/windows/CEventLogFrm.h"
+#include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
 #include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
 
 using namespace blocktest;
 
 namespace {
 constexpr int kLineMeasure = 9;   // "Linienmessfehler"
 constexpr int kLineGround = 10;   // "Linienerdschluß"
+
+// Pages in a PDF file Qt wrote (each page is one uncompressed page object).
+int PdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(file.readAll().count("/Type /Page\n"));
+}
+
+class EventLogPrinting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        d.doc().SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+        d.doc().SetConnected(1);
+        previous = CEventLogView::SetPrinterFactory([this]() -> std::unique_ptr<QPrinter> {
+            if (pdf.isEmpty())
+                return nullptr;
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+    }
+    void TearDown() override { CEventLogView::SetPrinterFactory(previous); }
+
+    QTemporaryDir dir;
+    ActiveDoc d;
+    MessageLog messages;
+    CEventLogView::PrinterFactory previous;
+    QString pdf;  // empty: the system has no printer
+};
 }  // namespace
 
 TEST(FaultWindow, LineTestSourcesShowForEveryUpgradedVariant)
@@ -28,4 +72,69 @@ TEST(FaultWindow, LineTestSourcesShowForEveryUpgradedVariant)
         EXPECT_EQ(variant != 0, view->GetSourceBox(kLineGround)->isVisibleTo(view)) << variant;
         EXPECT_TRUE(view->GetSourceBox(kLineMeasure - 1)->isVisibleTo(view)) << variant;
     }
+}
+
+TEST_F(EventLogPrinting, WithoutAPrinterCheckingPrintSaysSoAndUnchecks)
+{
+    CEventLogFrm frame;
+    CEventLogView* view = frame.GetView();
+    ASSERT_TRUE(view->GetPrintBox()->isEnabled());
+    view->GetPrintBox()->click();
+    EXPECT_FALSE(view->GetPrintBox()->isChecked());
+    EXPECT_FALSE(view->GetPrintNowButton()->isEnabled());
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_NE(std::string::npos, messages.texts[0].find("kein Drucker"));
+    // Entries are still listed and filed.
+    view->RecordEntry("01.12.26 10:00:00 KVT 1 RESET");
+    EXPECT_EQ(0, view->GetPendingPrintLines());
+    EXPECT_TRUE(view->GetEntryList()->toPlainText().startsWith(QLatin1String("01.12.26 10:00:00 KVT 1 RESET")));
+}
+
+TEST_F(EventLogPrinting, APageGoesOutWhenTheNextLineWouldNotFitAndUncheckingPrintsTheRest)
+{
+    pdf = dir.filePath(QStringLiteral("events.pdf"));
+    CEventLogFrm frame;
+    CEventLogView* view = frame.GetView();
+    view->GetPrintBox()->click();
+    ASSERT_TRUE(view->GetPrintBox()->isChecked());
+    EXPECT_TRUE(view->GetPrintNowButton()->isEnabled());
+    const int pitch = view->GetLineHeight() + 5;
+    ASSERT_GT(view->GetLineHeight(), 0);
+    ASSERT_GT(view->GetPageHeight(), 3 * pitch);
+
+    // The page holds as many lines as fit with one more not fitting.
+    int fed = 0;
+    while (!QFile::exists(pdf) && fed < 1000)
+        view->RecordEntry("01.12.26 10:00:00 KVT 1 entry " + std::to_string(++fed));
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_LE(fed * pitch, view->GetPageHeight());
+    EXPECT_GT((fed + 1) * pitch, view->GetPageHeight());
+    EXPECT_EQ(0, view->GetPendingPrintLines());
+    EXPECT_EQ(1, PdfPages(pdf));
+
+    ASSERT_TRUE(QFile::remove(pdf));
+    view->RecordEntry("01.12.26 10:00:01 KVT 1 last");
+    view->RecordEntry("01.12.26 10:00:02 KVT 1 very last");
+    EXPECT_EQ(2, view->GetPendingPrintLines());
+    EXPECT_FALSE(QFile::exists(pdf));
+    view->GetPrintBox()->click();
+    EXPECT_EQ(0, view->GetPendingPrintLines());
+    EXPECT_EQ(1, PdfPages(pdf));
+    EXPECT_FALSE(view->GetPrintNowButton()->isEnabled());
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(EventLogPrinting, APrinterThatRefusesStopsPrintingWithAWordAndKeepsTheLines)
+{
+    pdf = dir.filePath(QStringLiteral("missing-folder/events.pdf"));
+    CEventLogFrm frame;
+    CEventLogView* view = frame.GetView();
+    view->GetPrintBox()->click();
+    ASSERT_TRUE(view->GetPrintBox()->isChecked());
+    view->RecordEntry("01.12.26 10:00:00 KVT 1 RESET");
+    view->GetPrintNowButton()->click();
+    EXPECT_FALSE(view->GetPrintBox()->isChecked());
+    EXPECT_FALSE(view->GetPrintNowButton()->isEnabled());
+    EXPECT_EQ(1, view->GetPendingPrintLines());
+    EXPECT_EQ(1u, messages.texts.size());
 }
