@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include <cstdio>
 
@@ -18,6 +19,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/StringTable.h"
+#include "ui/CDropDownComboBox.h"
 #include "ui/CPictureSet.h"
 #include "ui/CValueEdit.h"
 
@@ -41,7 +43,9 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     m_output = combo(1040, false);
     m_output->addItem(tr("kein Ausgang"));
     m_output->addItems({QStringLiteral("OUT1"), QStringLiteral("OUT2"), QStringLiteral("OUT3"), QStringLiteral("OUT4")});
-    m_message = combo(1041, true);
+    m_message = new CDropDownComboBox(this);
+    m_message->setObjectName(QStringLiteral("1041"));
+    m_message->setEditable(true);
     m_message->setInsertPolicy(QComboBox::NoInsert);
     m_quality = combo(1563, false);
     m_quality->addItems({QString::fromUtf8(CInternalMessageRec::kQualityLinear),
@@ -110,6 +114,7 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         Send({StrFormat("%sFILE %d", kPath, item + 1), P("INFO ?")});
     });
     connect(m_message, &QComboBox::editTextChanged, this, &CRecorderView::OnMessageText);
+    connect(m_message, &CDropDownComboBox::droppingDown, this, &CRecorderView::FillMessages);
     connect(m_quality, &QComboBox::activated, this, [this](int item) {
         if (!m_recorder)
             return;
@@ -193,6 +198,10 @@ void CRecorderView::OnMessageText(const QString& text)
     if (m_filling || !m_recorder || slot < 0 || slot >= CInternalMessageRec::kMessageCount)
         return;
     m_recorder->SetText(recorderkey::MessageName | (static_cast<uint32_t>(slot) << 16), text.toStdString());
+    // The list item follows quietly: the combo box would otherwise put the
+    // item's text back into the edit, with the cursor at its end, after each
+    // key. The list itself is refilled when it drops down.
+    const QSignalBlocker quiet(m_message->model());
     m_message->setItemText(slot, text);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "ui/CDropDownComboBox.h"
 
 class CInternalMessageRec;
 class CRecorderFrm;
@@ -35,7 +36,7 @@ public:
 
     QComboBox* m_input = nullptr;
     QComboBox* m_output = nullptr;
-    QComboBox* m_message = nullptr;
+    CDropDownComboBox* m_message = nullptr;
     QComboBox* m_quality = nullptr;
     CValueEdit* m_maxTime = nullptr;
     QPushButton* m_info = nullptr;

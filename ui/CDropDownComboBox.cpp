@@ -1,0 +1,7 @@
+#include "ui/CDropDownComboBox.h"
+
+void CDropDownComboBox::showPopup()
+{
+    emit droppingDown();
+    QComboBox::showPopup();
+}
