@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include "calendar/CClock.h"
 #include "calendar/CHoliday.h"
@@ -62,6 +63,29 @@ TEST_F(CalendarWindows, NewItemsAreNumberedNamedAndLimited)
     EXPECT_EQ(19, d.doc().GetIDManager().GetCount(OT_APPOINT));
     EXPECT_TRUE(frame.GetAction(ID_CAL_NEW_APPOINT)->isEnabled());
     EXPECT_EQ("Ereignis 6", view->GetItemText(view->SelectedRow(), 0).toStdString());
+}
+
+TEST_F(CalendarWindows, TheDeleteKeyDeletesLikeTheButtonAndUpdatesBoth)
+{
+    CHolidayDlgFrm frame;
+    for (int i = 0; i < 20; ++i)
+        frame.OnCommand(ID_CAL_NEW_HOLIDAY);
+    CCalItemDlgView* view = frame.GetView();
+    ASSERT_EQ(20, view->GetItemCount());
+    EXPECT_FALSE(frame.GetAction(ID_CAL_NEW_HOLIDAY)->isEnabled());
+    view->SelectRow(19);
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(19, d.doc().GetIDManager().GetCount(OT_HOLIDAY));
+    EXPECT_TRUE(frame.GetAction(ID_CAL_NEW_HOLIDAY)->isEnabled());
+    EXPECT_EQ(18, view->SelectedRow()) << "the row above when there is none below";
+
+    CAppointDlgFrm appoints;
+    appoints.OnCommand(ID_CAL_NEW_APPOINT);
+    EXPECT_TRUE(appoints.GetAction(ID_CAL_DELETE_APPOINT)->isEnabled());
+    appoints.GetView()->SelectRow(0);
+    QTest::keyClick(appoints.GetView(), Qt::Key_Delete);
+    EXPECT_EQ(0, d.doc().GetIDManager().GetCount(OT_APPOINT));
+    EXPECT_FALSE(appoints.GetAction(ID_CAL_DELETE_APPOINT)->isEnabled());
 }
 
 TEST_F(CalendarWindows, HolidayPeriodEndMustLieWithinItsRange)
