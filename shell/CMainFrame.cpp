@@ -15,7 +15,6 @@
 #include "shell/CMdiClient.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
-#include "shell/CTitleFormTranslator.h"
 #include "shell/CZoomToolBar.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
@@ -110,15 +109,12 @@ CMainFrame::CMainFrame()
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(tr("QUILLOMER Designer"));
     setAcceptDrops(true);
-    m_titleForm = std::make_unique<CTitleFormTranslator>();
-    QCoreApplication::installTranslator(m_titleForm.get());
     if (LinkFactory())
         m_link = LinkFactory()(this);
 }
 
 CMainFrame::~CMainFrame()
 {
-    QCoreApplication::removeTranslator(m_titleForm.get());
     if (m_monitor)
         delete m_monitor;
     if (g_mainFrame == this)
@@ -643,9 +639,6 @@ void CMainFrame::ReloadMenus()
 {
     // The designer windows stay as the user placed them.
     const bool document = m_docMenuShown;
-    // Ahead of the translations the language switch has just installed.
-    QCoreApplication::removeTranslator(m_titleForm.get());
-    QCoreApplication::installTranslator(m_titleForm.get());
     BuildMenus();
     ShowMenus(document);
     CreateStatusBar();
@@ -854,11 +847,16 @@ void CMainFrame::UpdateTitles()
     for (QMdiSubWindow* sub : m_mdi->subWindowList())
         if (auto* child = qobject_cast<CChildFrame*>(sub))
             child->UpdateTitle();
-    CQuillomerDoc* doc = GetActiveDocument();
-    const QString base = tr("QUILLOMER Designer");
-    const QString title = doc ? base + QStringLiteral(" - ") + QString::fromStdString(doc->GetTitle()) : base;
+    const QString title = MainTitle();
     if (windowTitle() != title)
         setWindowTitle(title);
+}
+
+QString CMainFrame::MainTitle() const
+{
+    CQuillomerDoc* doc = GetActiveDocument();
+    const QString base = tr("QUILLOMER Designer");
+    return doc ? base + QStringLiteral(" - ") + QString::fromStdString(doc->GetTitle()) : base;
 }
 
 // ---- Device services ----
@@ -978,6 +976,15 @@ void CMainFrame::changeEvent(QEvent* event)
                        "wird nichtunterstützt.\nBitte brechen Sie diese Dialoge ab und öffnen Sie sie neu!")
                         .toStdString());
         break;
+    case QEvent::WindowTitleChange: {
+        // A maximised MDI window writes its own title into the main window's
+        // ("<main title> - [<window title>]"). The main title names the
+        // project in front already, so it is put back as it is.
+        const QString title = MainTitle();
+        if (windowTitle() != title)
+            setWindowTitle(title);
+        break;
+    }
     case QEvent::PaletteChange:
         // System colours changed: the symbols are made again with the new window colour.
         if (m_bitmaps) {

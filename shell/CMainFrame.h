@@ -83,6 +83,8 @@ public:
     // The main window's title ("QUILLOMER Designer - <project>") and the
     // designer windows' titles (also brought up to date while idle).
     void UpdateTitles();
+    // "QUILLOMER Designer - <project in front>" (the program's name alone without a project).
+    QString MainTitle() const;
 
     // ---- Protocol monitor host ----
     QWidget* GetProtocolMonitor() const { return m_monitor; }
@@ -155,7 +157,6 @@ private:
     QLabel* m_numPane = nullptr;
     QLabel* m_scrollPane = nullptr;
     QTimer* m_idleTimer = nullptr;
-    std::unique_ptr<QTranslator> m_titleForm;
     QStringList m_portDevices;  // the devices offered for the chosen COM port, by command
 };
 

@@ -540,9 +540,35 @@ TEST(ShellFirstSteps, WindowMenuListsTheOpenProjects)
     EXPECT_EQ(program.frame->GetActiveDocument(), program.doc);
 }
 
-// The main window names the program once, then the project in front.
+namespace {
+// The warnings Qt prints while it lives.
+class WarningLog {
+public:
+    WarningLog()
+    {
+        Texts().clear();
+        m_previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                Texts() << text;
+        });
+    }
+    ~WarningLog() { qInstallMessageHandler(m_previous); }
+    static QStringList& Texts()
+    {
+        static QStringList texts;
+        return texts;
+    }
+
+private:
+    QtMessageHandler m_previous = nullptr;
+};
+}  // namespace
+
+// The main window names the program once, then the project in front, and
+// asks Qt for no text it cannot fill in.
 TEST(ShellFirstSteps, MainWindowTitleNamesTheProgramOnce)
 {
+    WarningLog warnings;
     StartedProgram program("German");
     ASSERT_NE(program.doc, nullptr);
     program.frame->show();
@@ -558,6 +584,12 @@ TEST(ShellFirstSteps, MainWindowTitleNamesTheProgramOnce)
     sub->showNormal();
     program.frame->UpdateTitles();
     EXPECT_EQ(program.frame->windowTitle().toStdString(), "QUILLOMER Designer - " + program.doc->GetTitle());
+    sub->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(program.frame->windowTitle().toStdString(), "QUILLOMER Designer - " + program.doc->GetTitle())
+        << "without waiting for the idle update";
+    for (const QString& w : WarningLog::Texts())
+        EXPECT_FALSE(w.startsWith(QLatin1String("QString::arg"))) << w.toStdString();
 }
 
 // The port menu shows the device behind each COM n and puts the device the
