@@ -19,6 +19,7 @@
 #include "macros/windows/CMacroDlgListView.h"
 #include "macros/windows/MacroViews.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "ui/CSelectionDlg.h"
