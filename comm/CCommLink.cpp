@@ -101,6 +101,9 @@ const char* const kLoaderSilent =
     QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER antwortet nicht mehr !\r\n\n"
     "QUILLOMER befindet sich wahrscheinlich noch im Bootmodus.\r\n"
     "Verbindungskabel überprüfen, neu verbinden und das Betriebssystem erneut laden !");
+const char* const kSystemSilent =
+    QT_TRANSLATE_NOOP("CCommLink", "Das gestartete QUILLOMER-Betriebssystem meldet sich nicht !\r\n\n"
+    "Verbindungskabel überprüfen und neu verbinden !");
 const char* const kLoginRefused =
     QT_TRANSLATE_NOOP("CCommLink", "Login wurde abgelehnt !");
 const char* const kInputsInvalid =
@@ -978,6 +981,7 @@ void CCommLink::OnConnect()
         } else {
             SendLine("START\r\n", nullptr);
             m_firmwareStep = 3;
+            WatchLoader(m_loaderStartMs);
         }
     } else if (reply.empty()) {
         Host().SetWaitCursor(false);
@@ -1631,6 +1635,7 @@ void CCommLink::OnLoadFirmware()
         if (m_linkState == linkstate::FirmwareLoad) {
             SendLine("START\r\n", nullptr);
             m_firmwareStep = 3;
+            WatchLoader(m_loaderStartMs);
         }
         return;
     }
@@ -1661,6 +1666,7 @@ void CCommLink::OnLoadFirmware()
             m_linkState = linkstate::FirmwareLoad;
             SendLine("START\r\n", nullptr);
             m_firmwareStep = 3;
+            WatchLoader(m_loaderStartMs);
             return;
         }
         SendLine("UPDATE", nullptr);
@@ -1706,6 +1712,7 @@ void CCommLink::OnFirmwareLine(const std::string& line)
             m_firmwareStep = 3;
             ShowMessage(Tr(kFirmwareOk), mb::IconInformation);
             SendLine("START\r\n", nullptr);
+            WatchLoader(m_loaderStartMs);
         } else if (line.compare(0, 8, "* \tERROR") == 0) {
             m_loaderWatch.stop();
             if (m_firmware->IsOpen())
@@ -1718,6 +1725,8 @@ void CCommLink::OnFirmwareLine(const std::string& line)
         }
         break;
     case 3:
+        if (Last(line, 13) == "N O T  VALID!" || line.compare(0, 11, "*** KVT7000") == 0)
+            m_loaderWatch.stop();
         if (Last(line, 13) == "N O T  VALID!") {
             ShowMessage(Tr(kFirmwareNotValid), mb::IconInformation);
             m_firmwareStep = 1;
@@ -1735,10 +1744,11 @@ void CCommLink::OnFirmwareLine(const std::string& line)
     }
 }
 
-void CCommLink::SetLoaderTimeouts(int eraseMs, int verdictMs)
+void CCommLink::SetLoaderTimeouts(int eraseMs, int verdictMs, int startMs)
 {
     m_loaderEraseMs = eraseMs;
     m_loaderVerdictMs = verdictMs;
+    m_loaderStartMs = startMs;
 }
 
 void CCommLink::OnFirmwareRecordSent()
@@ -1755,8 +1765,18 @@ void CCommLink::WatchLoader(int ms)
 
 void CCommLink::OnLoaderSilent()
 {
-    if (m_linkState != linkstate::FirmwareLoad || (m_firmwareStep != 1 && m_firmwareStep != 2))
+    if (m_linkState != linkstate::FirmwareLoad || m_firmwareStep < 1 || m_firmwareStep > 3)
         return;
+    if (m_firmwareStep == 3) {
+        // Started, but neither the system nor the loader says so. Who listens
+        // is unknown: the line is let go without a word to either.
+        m_firmwareStep = 0;
+        ShowMessage(Tr(kSystemSilent), mb::IconStop);
+        if (m_connected)
+            OnDisconnect();
+        m_firmwareStep = 1;
+        return;
+    }
     // A loader that is still taking records is made to leave its receive
     // mode, as after a cancel, so that it can be reached again.
     m_firmware->StopSending();

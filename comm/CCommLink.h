@@ -156,11 +156,13 @@ public:
     // How long the boot loader may stay silent before the load is given up:
     // from "UPDATE" to its request for the records (it erases its flash
     // meanwhile), and, once the records go out, from each record to the next
-    // and from the last one to its verdict.
+    // and from the last one to its verdict; and how long a started system
+    // may take to announce itself (or the loader to refuse it).
     static constexpr int kLoaderEraseTimeoutMs = 60000;
     static constexpr int kLoaderVerdictTimeoutMs = 20000;
+    static constexpr int kLoaderStartTimeoutMs = 30000;
     // Other limits (tests).
-    void SetLoaderTimeouts(int eraseMs, int verdictMs);
+    void SetLoaderTimeouts(int eraseMs, int verdictMs, int startMs = kLoaderStartTimeoutMs);
     bool IsWatchingLoader() const { return m_loaderWatch.isActive(); }
     // The firmware sender handed one record to the line.
     void OnFirmwareRecordSent();
@@ -252,6 +254,7 @@ private:
     QTimer m_loaderWatch;
     int m_loaderEraseMs = kLoaderEraseTimeoutMs;
     int m_loaderVerdictMs = kLoaderVerdictTimeoutMs;
+    int m_loaderStartMs = kLoaderStartTimeoutMs;
     std::string m_errFileName;
     bool m_errFileReported = false;
     bool m_modemMode = false;

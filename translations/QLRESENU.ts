@@ -426,6 +426,14 @@ QUILLOMER is probably still in its boot mode.<byte value="xd"/>
 Check the connecting cable, connect again and load the operating system once more !</translation>
     </message>
     <message>
+        <source>Das gestartete QUILLOMER-Betriebssystem meldet sich nicht !<byte value="xd"/>
+
+Verbindungskabel überprüfen und neu verbinden !</source>
+        <translation>The started QUILLOMER operating system does not report !<byte value="xd"/>
+
+Check the connecting cable and connect again !</translation>
+    </message>
+    <message>
         <source>Login wurde abgelehnt !</source>
         <translation>Login refused !</translation>
     </message>

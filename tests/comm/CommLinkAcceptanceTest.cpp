@@ -629,3 +629,25 @@ TEST(CommLinkAcceptance, ALoaderThatGivesNoVerdictIsGivenUp)
     ASSERT_NE(update, std::string::npos) << received;
     EXPECT_EQ(received.substr(update + 8), std::string(kHeader) + kData + "\x03\r\n\r\nS9030000FC\r\n\r\n");
 }
+
+// A started system that never announces itself (nor does the loader refuse
+// it) does not leave the link waiting for ever either.
+TEST(CommLinkAcceptance, AStartedSystemThatNeverReportsIsGivenUp)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--start-ms"), QStringLiteral("600000")}));
+    s.messages.answers = {mb::IdNo};  // boot prompt: start the present system
+    s.link.SetLoaderTimeouts(CCommLink::kLoaderEraseTimeoutMs, CCommLink::kLoaderVerdictTimeoutMs, 1500);
+    s.link.OnConnect();
+    EXPECT_EQ(s.link.GetFirmwareStep(), 3);
+    EXPECT_TRUE(s.link.IsConnected());
+    ASSERT_TRUE(PumpUntil([&] { return !s.link.IsConnected(); }, 6000));
+    ASSERT_EQ(s.messages.texts.size(), 2u);
+    EXPECT_EQ(s.messages.texts[1], "Das gestartete QUILLOMER-Betriebssystem meldet sich nicht !\r\n\n"
+                                   "Verbindungskabel überprüfen und neu verbinden !");
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    Pump(300);
+    std::string received = s.sim.Received();
+    ASSERT_TRUE(Consume(received, kWakeUp)) << received;
+    EXPECT_EQ(received, "START\r\n\r\n");  // and no farewell to whoever listens
+}
