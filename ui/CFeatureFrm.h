@@ -62,8 +62,9 @@ public:
     //
     // The transfer goes on as long as anything moves: a step, a character
     // given to the line or received, output leaving the line. It stops early
-    // when nothing has moved for the stall limit or the connection ends, and
-    // then tells the user which block did not finish. While it runs the
+    // when nothing has moved for the stall limit, the connection ends or the
+    // user cancels, and then tells the user which block did not finish and
+    // where the progress bar stood. While it runs the
     // window's bars and view take no input and OnCommand ignores every
     // command; a transfer asked for meanwhile does not start.
     using TransferHook = std::function<void()>;
