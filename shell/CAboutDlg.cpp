@@ -1,7 +1,8 @@
 #include "shell/CAboutDlg.h"
 
-#include "shell/SymbolBitmaps.h"
+#include "shell/ShellIds.h"
 #include "ui/CHyperLink.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("Info über QUILLOMER Designer"));
     auto* grid = new QGridLayout(this);
     auto* icon = new QLabel(this);
-    icon->setPixmap(CreateProgramIcon());
+    icon->setPixmap(CPictureSet::Icon(ids::ProgramIcon).pixmap(32, 32));
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(new QLabel(tr("QUILLOMER Designer"), this), 0, 1);
     auto* version = new QLabel(tr("Version 1.2"), this);

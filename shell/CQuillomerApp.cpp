@@ -11,8 +11,8 @@
 #include "shell/Preferences.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
-#include "shell/SymbolBitmaps.h"
 #include "ui/CApplicationPropertiesDlg.h"
+#include "ui/CPictureSet.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -181,11 +181,8 @@ bool CQuillomerApp::InitInstance(const QStringList& arguments)
     }
 
     // The program's icon (shown by the frame, the designer windows and the dialogs).
-    if (QApplication::windowIcon().isNull()) {
-        const QPixmap icon = CreateProgramIcon();
-        if (!icon.isNull())
-            QApplication::setWindowIcon(QIcon(icon));
-    }
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(CPictureSet::Icon(ids::ProgramIcon));
 
     m_frame = std::make_unique<CMainFrame>();
     m_template = std::make_unique<CDocTemplate>(m_frame.get());

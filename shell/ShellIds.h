@@ -99,6 +99,8 @@ enum : int { LabelEdit = 133 };
 
 // Bitmaps of the main window.
 enum : int { BmpBackgroundPicture = 213, BmpBackgroundMask = 393, BmpBarTile = 391, BmpClientTile = 402 };
+// The program's icon.
+enum : int { ProgramIcon = 128 };
 
 // Strings.
 enum : int {

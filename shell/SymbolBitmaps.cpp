@@ -3,7 +3,6 @@
 #include "shell/ShellIds.h"
 #include "ui/SymbolImages.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -374,16 +373,6 @@ const QImage* GetIconImage(int id)
     if (it == cache.end())
         it = cache.emplace(id, CreateIconImage(id)).first;
     return it->second.isNull() ? nullptr : &it->second;
-}
-
-QPixmap CreateProgramIcon()
-{
-    const QImage img = CreateSymbolImage(506);
-    if (img.isNull())
-        return {};
-    QPixmap pm = QPixmap::fromImage(img);
-    pm.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, 0), Qt::MaskInColor)));
-    return pm;
 }
 
 namespace {

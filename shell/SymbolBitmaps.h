@@ -16,5 +16,3 @@ QImage CreateSymbolImage(int id);
 QImage CreateIconImage(int id);
 // The icon's picture, made once and kept for the run; null for an unknown id.
 const QImage* GetIconImage(int id);
-// The program's icon: a symbol picture with its transparent colour cleared.
-QPixmap CreateProgramIcon();
