@@ -125,6 +125,10 @@ void CGridEdit::keyPressEvent(QKeyEvent* event)
         });
         return;
     }
+    if (key == Qt::Key_Escape) {
+        event->ignore();  // the dialog's to close, not a character to refuse
+        return;
+    }
     const QString text = event->text();
     if (text.isEmpty() || key == Qt::Key_Backspace) {
         QLineEdit::keyPressEvent(event);  // navigation, deleting

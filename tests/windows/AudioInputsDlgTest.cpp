@@ -424,3 +424,41 @@ TEST_F(AudioInputsDlgTest, SpinArrowsStepAndTheRampSpeedsUpWhenHeld)
     up->click();
     EXPECT_DOUBLE_EQ(before + 11.0, slot1->GetSharedRamp());
 }
+
+// Escape closes the dialog like its close box, wherever the focus stands,
+// with cards fitted or none.
+TEST_F(AudioInputsDlgTest, EscapeClosesTheDialogFromEveryControl)
+{
+    auto focusable = [](QWidget* dlg) {
+        std::vector<QWidget*> out{dlg};
+        for (QWidget* w : dlg->findChildren<QWidget*>())
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisible() && w->isEnabled())
+                out.push_back(w);
+        return out;
+    };
+    for (bool fitted : {false, true}) {
+        if (fitted)
+            slot1->SetCardType(inputcard::MicLine2);
+        CAudioInputsDlg* dlg = Open(0);
+        dlg->show();
+        QApplication::processEvents();
+        const size_t count = focusable(dlg).size();
+        EXPECT_GT(count, fitted ? 10u : 0u);
+        for (size_t i = 0; i < count; ++i) {
+            if (!dlg) {
+                dlg = Open(0);
+                dlg->show();
+                QApplication::processEvents();
+            }
+            QWidget* w = focusable(dlg).at(i);
+            const std::string name = std::string(w->metaObject()->className()) + " " + w->objectName().toStdString();
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Escape);
+            QApplication::processEvents();
+            EXPECT_EQ(nullptr, GetOpenAudioInputsDlg()) << "fitted " << fitted << ": " << name;
+            DeleteAudioInputsDlg();
+            FlushDeletes();
+            dlg = nullptr;
+        }
+    }
+}
