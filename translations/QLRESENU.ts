@@ -3287,7 +3287,7 @@ masked signals</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>Cancel</source>
+        <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
     <message>

@@ -164,7 +164,7 @@ CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
     m_pList = new CEditListCtrl(this);
     m_btnOK = new CResizableButton(tr("OK"), this);
     m_btnOK->setDefault(true);
-    m_btnCancel = new CResizableButton(tr("Cancel"), this);
+    m_btnCancel = new CResizableButton(tr("Abbrechen"), this);
     // The list over the whole width, the two buttons centred below it.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

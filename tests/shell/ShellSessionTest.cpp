@@ -35,6 +35,7 @@
 #include "shell/ShellIds.h"
 #include "shell/CZoomToolBar.h"
 #include "ui/CHyperLink.h"
+#include "ui/CSelectionDlg.h"
 
 namespace {
 
@@ -170,7 +171,10 @@ TEST(ShellSession, LanguageChoiceSurvivesARestartAndEveryTextHasBothLanguages)
         CAboutDlg about;
         CPrintContentDlg content;
         CProjectDataDlg project;
-        germanTexts << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project);
+        CSelectionDlg selection;
+        germanTexts << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project)
+                    << DialogTexts(&selection);
+        EXPECT_TRUE(germanTexts.contains(QStringLiteral("Abbrechen")));
         for (const QString& t : germanTexts) {
             if (HasLetters(t) && !t.startsWith(QLatin1Char('/'))) {  // device paths are no texts
                 EXPECT_TRUE(HasEnglish(resources, t))
@@ -196,7 +200,9 @@ TEST(ShellSession, LanguageChoiceSurvivesARestartAndEveryTextHasBothLanguages)
         CAboutDlg about;
         CPrintContentDlg content;
         CProjectDataDlg project;
-        english << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project);
+        CSelectionDlg selection;
+        english << DialogTexts(&about) << DialogTexts(&content) << DialogTexts(&project) << DialogTexts(&selection);
+        EXPECT_TRUE(english.contains(QStringLiteral("Cancel")));
         for (const QString& t : english)
             EXPECT_EQ(germanOnly.count(t), 0u) << "still German in English: " << t.toStdString();
         frame->FindMenuAction(ids::LanguageToGerman)->trigger();
