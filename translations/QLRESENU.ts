@@ -2942,6 +2942,10 @@ on mains supply</translation>
         <source>Übernehmen</source>
         <translation>Apply</translation>
     </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>CProtocolMonitorFrm</name>

@@ -16,7 +16,7 @@ CPropertySheet::CPropertySheet(const QString& caption, QWidget* parent, int sele
     layout->addWidget(m_pTabs);
     m_pButtons = new QDialogButtonBox(this);
     m_pButtons->addButton(tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    m_pButtons->addButton(tr("Abbrechen"), QDialogButtonBox::RejectRole);
+    m_pCancel = m_pButtons->addButton(tr("Abbrechen"), QDialogButtonBox::RejectRole);
     m_pApply = m_pButtons->addButton(tr("Übernehmen"), QDialogButtonBox::ApplyRole);
     m_pApply->setEnabled(false);
     layout->addWidget(m_pButtons);
@@ -47,6 +47,11 @@ void CPropertySheet::AddPage(CPropertyPage* page)
             any = any || p->IsModified();
         m_pApply->setEnabled(any);
     });
+}
+
+void CPropertySheet::CancelToClose()
+{
+    m_pCancel->setText(tr("Schließen"));
 }
 
 CPropertyPage* CPropertySheet::GetPage(int index) const

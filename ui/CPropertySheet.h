@@ -28,6 +28,10 @@ public:
     void accept() override;
     void reject() override;
     QPushButton* ApplyButton() const { return m_pApply; }
+    QPushButton* CancelButton() const { return m_pCancel; }
+    // A change that cannot be taken back has been made: "Abbrechen" becomes
+    // "Schließen".
+    void CancelToClose();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -36,6 +40,7 @@ private:
     QTabWidget* m_pTabs;
     QDialogButtonBox* m_pButtons;
     QPushButton* m_pApply;
+    QPushButton* m_pCancel;
     QList<CPropertyPage*> m_Pages;
     int m_nStartPage;
 };

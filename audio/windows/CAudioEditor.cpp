@@ -1,5 +1,7 @@
 #include "audio/windows/CAudioEditor.h"
 
+#include <vector>
+
 #include <QBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
@@ -82,6 +84,11 @@ CSignalPage* CAudioEditor::ActiveSignalPage() const
 
 void CAudioEditor::OnPageChanged(int index)
 {
+    // Leaving a page and showing the next one fills controls, which is no
+    // change of the user's: every page keeps the modified state it had.
+    std::vector<bool> modified;
+    for (int i = 0; i < GetPageCount(); ++i)
+        modified.push_back(GetPage(i)->IsModified());
     if (CPropertyPage* old = GetPage(m_shownPage); old && m_shownPage != index)
         old->OnKillActive();
     m_shownPage = index;
@@ -89,6 +96,9 @@ void CAudioEditor::OnPageChanged(int index)
         page->EnsureInitialised();
         page->OnSetActive();
     }
+    for (int i = 0; i < GetPageCount(); ++i)
+        if (GetPage(i)->IsModified() != modified[static_cast<size_t>(i)])
+            GetPage(i)->SetModified(modified[static_cast<size_t>(i)]);
 }
 
 void CAudioEditor::OnAdd()
@@ -97,6 +107,7 @@ void CAudioEditor::OnAdd()
     if (!page)
         return;
     if (CAudioSignal* signal = page->CreateSignal()) {
+        CancelToClose();
         const int row = m_list->AddSignalRow(signal);
         m_adding = true;
         m_list->SelectRow(row);
@@ -120,4 +131,5 @@ void CAudioEditor::OnDelete()
     const int count = m_list->List()->GetItemCount();
     if (count > 0)
         m_list->SelectRow(count - 1);
+    CancelToClose();
 }

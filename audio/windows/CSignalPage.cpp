@@ -4,6 +4,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QSlider>
 
@@ -27,6 +29,21 @@ CSignalPage::CSignalPage(const QString& title, uint32_t kindId, QWidget* parent)
     auto* connections = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_C), this);
     connections->setContext(Qt::WidgetWithChildrenShortcut);
     connect(connections, &QShortcut::activated, this, [this] { ShowConnections(); });
+    // The page's key comes before its controls' own: an edit field would
+    // otherwise keep Ctrl+C as its copy.
+    qApp->installEventFilter(this);
+}
+
+bool CSignalPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && isVisible()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_C && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
+            (widget == this || isAncestorOf(widget)))
+            return true;  // not taken by the control: the page's shortcut runs
+    }
+    return CPropertyPage::eventFilter(watched, event);
 }
 
 void CSignalPage::ShowConnections()

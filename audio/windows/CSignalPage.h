@@ -53,6 +53,8 @@ public:
     QComboBox* m_stop = nullptr;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // The selected signal when it is of the page's kind; else null.
     CAudioSignal* Selected() const;
     void AddPriority(QGridLayout* grid, int row);

@@ -10,7 +10,10 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
+#include <QPushButton>
 
 #include "audio/CAudioSignal.h"
 #include "audio/CMiscAudio.h"
@@ -18,6 +21,7 @@
 #include "audio/windows/CAudioEditor.h"
 #include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CSignalListDlg.h"
+#include "audio/windows/CSignalPage.h"
 #include "hardware/windows/CConnectionsDlg.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -119,4 +123,75 @@ TEST_F(AudioEditorTest, CommonLevelsFollowTheirScaleAndLimits)
     EXPECT_EQ(50, page->m_sliders[2]->value());
     editor.SetActivePage(0);
     EXPECT_TRUE(editor.m_list->List()->isEnabled());
+}
+
+// Looking at the pages changes nothing: "Übernehmen" stays disabled and
+// "Abbrechen" stays until a signal is added or deleted, after which the
+// change cannot be taken back and the button reads "Schließen".
+TEST_F(AudioEditorTest, SwitchingPagesChangesNothingAndAddOrDeleteTurnsCancelIntoClose)
+{
+    for (bool deleting : {false, true}) {
+        SCOPED_TRACE(deleting ? "delete" : "add");
+        CAudioEditor editor(&doc);
+        editor.show();
+        QApplication::processEvents();
+        EXPECT_FALSE(editor.ApplyButton()->isEnabled());
+        EXPECT_EQ(QString("Abbrechen"), editor.CancelButton()->text());
+        auto* tabs = editor.findChild<QTabWidget*>();
+        for (int page : {1, 2, 3, 0, 2, 1, 3, 0}) {
+            tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            EXPECT_FALSE(editor.ApplyButton()->isEnabled()) << "page " << page;
+        }
+        EXPECT_EQ(QString("Abbrechen"), editor.CancelButton()->text());
+        if (deleting) {
+            ASSERT_GT(editor.m_list->List()->GetItemCount(), 0);
+            editor.m_list->SelectRow(0);
+            editor.OnDelete();
+        } else {
+            editor.SetActivePage(0);
+            ASSERT_GT(editor.m_alarm->m_generators->count(), 0);
+            editor.m_alarm->m_generators->setCurrentRow(0);
+            editor.OnAdd();
+        }
+        EXPECT_EQ(QString("Schließen"), editor.CancelButton()->text());
+        editor.reject();
+    }
+}
+
+// Ctrl+C opens the connections dialog from whichever control of a signal
+// page has the focus, the priority field included.
+TEST_F(AudioEditorTest, CtrlCShowsTheConnectionsFromEveryControlOfAPage)
+{
+    CAudioEditor editor(&doc);
+    ASSERT_GT(editor.m_list->List()->GetItemCount(), 0);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    editor.m_list->SelectRow(0);
+    CSignalPage* page = qobject_cast<CSignalPage*>(editor.GetActivePage());
+    ASSERT_NE(nullptr, page);
+    std::vector<QWidget*> controls;
+    for (QWidget* w : page->findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus && w->isVisible() && w->isEnabled())
+            controls.push_back(w);
+    ASSERT_GT(controls.size(), 3u);
+    EXPECT_NE(controls.end(), std::find(controls.begin(), controls.end(), page->findChild<QWidget*>("1140")));
+    for (QWidget* w : controls) {
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+        w->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(w, QApplication::focusWidget());
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* dlg = qobject_cast<CConnectionsDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                dlg->reject();
+            }
+        });
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(shown) << w->metaObject()->className() << " " << w->objectName().toStdString();
+    }
 }
