@@ -35,6 +35,7 @@ public:
     void SetAlignment(Qt::Alignment alignment);
 
     const std::vector<Mark>& Marks() const { return m_marks; }
+    const std::vector<double>& Ticks() const { return m_ticks; }
     // Centre of each mark's text along the axis after moving texts apart,
     // for a length of `length` pixels.
     std::vector<int> TextCentres(int length) const;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -16,6 +17,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "ui/CScaleCtrl.h"
 
 namespace {
 struct LevelControls {
@@ -53,6 +55,12 @@ int CBackgroundPage::PositionOfDb(float db)
     return static_cast<int>(std::log10(7.0 - db) * 87.0 / std::log10(87.0) + 0.5);
 }
 
+std::vector<int> CBackgroundPage::TickPositions()
+{
+    const int n = Knee();
+    return {n / 4, n / 2, 3 * n / 4, n, 26, 46, 66, 86};
+}
+
 QString CBackgroundPage::LevelText(float db)
 {
     return db <= CMiscAudio::kMinLevel ? QStringLiteral("OFF") : QString::asprintf("%.1f", static_cast<double>(db));
@@ -68,15 +76,31 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         m_sliders[c]->setObjectName(QString::number(kLevels[c].slider));
         m_sliders[c]->setRange(TopPosition(c), kBottom);
         m_sliders[c]->setInvertedAppearance(true);  // position 0 (+6 dB) at the top
-        m_sliders[c]->setTickPosition(QSlider::TicksBothSides);
         m_sliders[c]->setMinimumHeight(120);
-        grid->addWidget(m_sliders[c], 1, c, Qt::AlignHCenter);
+        // Ticks where the scale has them; the slider's own would be evenly spaced.
+        auto* ticks = new CScaleCtrl(Qt::Vertical, this);
+        ticks->setObjectName(QString::number(kLevels[c].slider) + QStringLiteral("ticks"));
+        std::vector<double> tickAt;
+        for (int p : TickPositions())
+            if (p >= TopPosition(c))
+                tickAt.push_back(static_cast<double>(p - TopPosition(c)) / (kBottom - TopPosition(c)));
+        ticks->SetTicks(tickAt);
+        ticks->SetAlignment(Qt::AlignRight);
+        ticks->SetInsetsFor(m_sliders[c]);
+        auto* sliderRow = new QHBoxLayout;
+        sliderRow->setSpacing(0);
+        sliderRow->addStretch(1);
+        sliderRow->addWidget(ticks);
+        sliderRow->addWidget(m_sliders[c]);
+        sliderRow->addStretch(1);
+        grid->addLayout(sliderRow, 1, c);
         m_values[c] = new QLineEdit(this);
         m_values[c]->setObjectName(QString::number(kLevels[c].value));
         grid->addWidget(m_values[c], 2, c);
         m_spins[c] = new QSpinBox(this);
         m_spins[c]->setObjectName(QString::number(kLevels[c].spin));
-        m_spins[c]->setRange(0, kBottom - TopPosition(c));
+        // The limited levels' spin stops one short of the slider's top.
+        m_spins[c]->setRange(0, c == 3 ? kBottom : 61);
         grid->addWidget(m_spins[c], 3, c);
         connect(m_sliders[c], &QSlider::valueChanged, this, [this, c](int p) {
             if (!m_showing)

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "ui/CPropertyPage.h"
 
@@ -36,6 +37,9 @@ public:
     static int PositionOfDb(float db);
     // The value field's text of a level ("OFF" at -80 dB).
     static QString LevelText(float db);
+    // The slider positions of the tick marks (the quarters of the knee and
+    // four more below it).
+    static std::vector<int> TickPositions();
 
     // Level channel 0..3 (alarm, chime, message, panic) takes a new level.
     void SetLevel(int channel, float db);

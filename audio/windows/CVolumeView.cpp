@@ -1,6 +1,7 @@
 #include "audio/windows/CVolumeView.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
 
@@ -13,6 +14,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "ui/CScaleCtrl.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -60,11 +62,25 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
         slider->setObjectName(QString::number(info.slider));
         slider->setRange(-150, IsInput(c) ? 0 : 6);
         slider->setInvertedAppearance(true);  // the lowest position (the loudest level) at the top
-        slider->setTickPosition(QSlider::TicksBothSides);
-        slider->setTickInterval(10);
         slider->setPageStep(10);
         slider->setMinimumHeight(150);
-        grid->addWidget(slider, 2, c, Qt::AlignHCenter);
+        // The slider's own ticks would count from its lowest position, which
+        // is no round level on the chime and message sliders.
+        auto* ticks = new CScaleCtrl(Qt::Vertical, this);
+        ticks->setObjectName(QString::number(info.slider) + QStringLiteral("ticks"));
+        std::vector<double> tickAt;
+        for (int p : TickPositions(c))
+            tickAt.push_back(static_cast<double>(p - slider->minimum()) / (slider->maximum() - slider->minimum()));
+        ticks->SetTicks(tickAt);
+        ticks->SetAlignment(Qt::AlignRight);
+        ticks->SetInsetsFor(slider);
+        auto* sliderRow = new QHBoxLayout;
+        sliderRow->setSpacing(0);
+        sliderRow->addStretch(1);
+        sliderRow->addWidget(ticks);
+        sliderRow->addWidget(slider);
+        sliderRow->addStretch(1);
+        grid->addLayout(sliderRow, 2, c);
         grid->addWidget(new QLabel(QStringLiteral("-150 dB"), this), 3, c, Qt::AlignHCenter);
         auto* field = new CValueEdit(this);
         field->setObjectName(QString::number(info.field));
@@ -89,6 +105,14 @@ float CVolumeView::LevelOfPosition(int channel, int position)
 int CVolumeView::PositionOfLevel(int channel, float level)
 {
     return (IsInput(channel) ? -150 : -144) - static_cast<int>(level);
+}
+
+std::vector<int> CVolumeView::TickPositions(int channel)
+{
+    std::vector<int> out;
+    for (int db = 0; db >= -140; db -= 10)
+        out.push_back(PositionOfLevel(channel, static_cast<float>(db)));
+    return out;
 }
 
 float CVolumeView::SliderMinimum(int channel)

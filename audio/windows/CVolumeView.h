@@ -33,6 +33,8 @@ public:
     static int PositionOfLevel(int channel, float level);
     // The lowest level moving the chime or message slider can set ("Settings"/"MinChimeVol", "MinMessageVol").
     static float SliderMinimum(int channel);
+    // The slider positions of the tick marks: every 10 dB from 0 dB down to -140 dB.
+    static std::vector<int> TickPositions(int channel);
 
     std::array<CValueEdit*, kChannelCount> m_fields{};
     std::array<QSlider*, kChannelCount> m_sliders{};

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSpinBox>
+#include <cmath>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -22,11 +24,13 @@
 #include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CSignalListDlg.h"
 #include "audio/windows/CSignalPage.h"
+#include "audio/windows/CVolumeView.h"
 #include "hardware/windows/CConnectionsDlg.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
 #include "ui/CListCtrl.h"
+#include "ui/CScaleCtrl.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -194,4 +198,55 @@ TEST_F(AudioEditorTest, CtrlCShowsTheConnectionsFromEveryControlOfAPage)
         QApplication::processEvents();
         EXPECT_TRUE(shown) << w->metaObject()->className() << " " << w->objectName().toStdString();
     }
+}
+
+// The level sliders' tick marks stand at the quarters of the knee and at
+// 26, 46, 66 and 86, each where the slider has that position; the limited
+// levels' spins run 0..61, the panic level's 0..87.
+TEST_F(AudioEditorTest, CommonLevelTicksAndSpinRanges)
+{
+    EXPECT_EQ((std::vector<int>{12, 25, 37, 50, 26, 46, 66, 86}), CBackgroundPage::TickPositions());
+    CAudioEditor editor(&doc);
+    editor.SetActivePage(3);
+    CBackgroundPage* page = editor.m_background;
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        QSlider* slider = page->m_sliders[c];
+        auto* scale = page->findChild<CScaleCtrl*>(slider->objectName() + QStringLiteral("ticks"));
+        ASSERT_NE(nullptr, scale);
+        std::vector<int> positions;
+        for (double at : scale->Ticks())
+            positions.push_back(static_cast<int>(std::lround(slider->minimum() + at * (slider->maximum() - slider->minimum()))));
+        if (c == 3)
+            EXPECT_EQ((std::vector<int>{12, 25, 37, 50, 26, 46, 66, 86}), positions);
+        else  // 12 lies above the 0 dB top of a limited slider
+            EXPECT_EQ((std::vector<int>{25, 37, 50, 26, 46, 66, 86}), positions);
+        EXPECT_EQ(QSlider::NoTicks, slider->tickPosition());
+        EXPECT_EQ(0, page->m_spins[c]->minimum());
+        EXPECT_EQ(c == 3 ? 87 : 61, page->m_spins[c]->maximum());
+    }
+}
+
+// The volumes window ticks every 10 dB from 0 dB down to -140 dB, counted
+// from each slider's 0 dB position (the chime and message sliders reach +6 dB).
+TEST_F(AudioEditorTest, VolumeSliderTicksStandEveryTenDecibelsFromZero)
+{
+    CVolumeView view;
+    for (int c = 0; c < CVolumeView::kChannelCount; ++c) {
+        SCOPED_TRACE(c);
+        QSlider* slider = view.m_sliders[c];
+        auto* scale = view.findChild<CScaleCtrl*>(slider->objectName() + QStringLiteral("ticks"));
+        ASSERT_NE(nullptr, scale);
+        std::vector<float> levels;
+        for (double at : scale->Ticks())
+            levels.push_back(CVolumeView::LevelOfPosition(
+                c, static_cast<int>(std::lround(slider->minimum() + at * (slider->maximum() - slider->minimum())))));
+        std::vector<float> expected;
+        for (int db = 0; db >= -140; db -= 10)
+            expected.push_back(static_cast<float>(db));
+        EXPECT_EQ(expected, levels);
+        EXPECT_EQ(QSlider::NoTicks, slider->tickPosition());
+    }
+    EXPECT_EQ(-144, CVolumeView::TickPositions(CVolumeView::Chime).front());
+    EXPECT_EQ(-10, CVolumeView::TickPositions(CVolumeView::In1).back());
 }
