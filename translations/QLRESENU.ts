@@ -1667,7 +1667,7 @@ With CONTROLLER the volume control is changed by the given value (incremented/de
     </message>
     <message>
         <source>Lautstärkesteller</source>
-        <translation>Volume control</translation>
+        <translation>Volume Control</translation>
     </message>
     <message>
         <source>Regler</source>
@@ -3285,6 +3285,10 @@ masked signals</translation>
     <message>
         <source>Auswahl</source>
         <translation>Selection</translation>
+    </message>
+    <message>
+        <source>Es gibt nichts zur Auswahl.</source>
+        <translation>There is nothing to choose from.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -5633,7 +5637,7 @@ The maximum number has been reached!</translation>
     <message>
         <source>Lautstärkeregelung</source>
         <extracomment>34255</extracomment>
-        <translation>Volume control</translation>
+        <translation>Volume Control</translation>
     </message>
     <message>
         <source>Textausgabe auf LCD</source>

@@ -16,6 +16,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMap>
 #include <QVBoxLayout>
 
@@ -95,6 +96,11 @@ CSelectionDlg::RowProvider CSelectionDlg::RegisterKindRows(int kind, RowProvider
     return std::exchange(Kinds()[kind].rows, std::move(provider));
 }
 
+QList<int> CSelectionDlg::RegisteredKinds()
+{
+    return Kinds().keys();
+}
+
 CSelectionDlg::RowProvider CSelectionDlg::ObjectRows(uint32_t type, int image, bool noneRow)
 {
     return [=](CSelectionDlg& dlg, CQuillomerDoc* doc) {
@@ -165,6 +171,11 @@ CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
     m_btnOK = new CResizableButton(tr("OK"), this);
     m_btnOK->setDefault(true);
     m_btnCancel = new CResizableButton(tr("Abbrechen"), this);
+    // Shown instead of an OK that could choose nothing.
+    m_pEmptyNote = new QLabel(tr("Es gibt nichts zur Auswahl."), this);
+    m_pEmptyNote->setObjectName(QStringLiteral("EmptyNote"));
+    m_pEmptyNote->setWordWrap(true);
+    m_pEmptyNote->hide();
     // The list over the whole width, the two buttons centred below it.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -174,6 +185,7 @@ CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
     buttons->addStretch(1);
     auto* root = new QVBoxLayout(this);
     root->addWidget(m_pList, 1);
+    root->addWidget(m_pEmptyNote);
     root->addLayout(buttons);
     resize(300, 320);
     connect(m_btnOK, &QPushButton::clicked, this, &CSelectionDlg::accept);
@@ -240,6 +252,9 @@ bool CSelectionDlg::OnInitDialog()
         PreselectSingle();
     m_bInSelectionChange = false;
     m_PrevSelected = SelectedRows();
+    const bool empty = m_pList->GetItemCount() == 0;
+    m_pEmptyNote->setVisible(empty);
+    m_btnOK->setEnabled(!empty);
     return true;
 }
 
@@ -271,8 +286,11 @@ void CSelectionDlg::ShowRow(int row)
 
 void CSelectionDlg::SelectRowsNamedInSelection()
 {
+    // Letter case ignored: the owners show some words in capitals ("ALARM")
+    // that their rows spell in mixed case.
     for (int r = 0; r < m_pList->GetItemCount(); ++r)
-        if (!m_pList->GetItemText(r, 0).isEmpty() && m_strSelection.contains(m_pList->GetItemText(r, 0)))
+        if (!m_pList->GetItemText(r, 0).isEmpty() &&
+            m_strSelection.contains(m_pList->GetItemText(r, 0), Qt::CaseInsensitive))
             SelectRow(r, true);
 }
 
@@ -467,7 +485,8 @@ void CSelectionDlg::accept()
 {
     const QList<int> rows = SelectedRows();
     if (rows.isEmpty()) {
-        CResizableDialog::accept();
+        // Nothing chosen is no choice: the caller keeps its value.
+        CResizableDialog::reject();
         return;
     }
     const int first = rows.first();

@@ -9,6 +9,10 @@
 // The kind decides which rows are offered and how the list behaves. The
 // toolkit knows no kind: each part of the program registers its kinds
 // (RegisterKind) from its windows; an unknown kind shows an empty list.
+//
+// OK with no row chosen chooses nothing: the dialog closes as with Cancel, so
+// the caller keeps the value it had. A list without rows says so and offers
+// no OK.
 
 #include "ui/CResizableDialog.h"
 
@@ -22,6 +26,7 @@ class CBaseDevice;
 class CEditListCtrl;
 class CQuillomerDoc;
 class CResizableButton;
+class QLabel;
 class QTreeWidgetItem;
 
 class CSelectionDlg : public CResizableDialog {
@@ -94,6 +99,8 @@ public:
     static Kind RegisterKind(int kind, Kind description);
     // Replaces only the rows of a kind; returns the provider it replaces.
     static RowProvider RegisterKindRows(int kind, RowProvider provider);
+    // Every kind registered so far, in ascending order.
+    static QList<int> RegisteredKinds();
 
     // Row providers for the common kinds:
     // the none row (when wanted), then the objects of a type with their numbers;
@@ -132,6 +139,7 @@ private:
     CResizableButton* m_btnOK;
     CResizableButton* m_btnCancel;
     CEditListCtrl* m_pList;
+    QLabel* m_pEmptyNote;
     bool m_bIdColumn = true;
     Kind m_rules;
     bool m_bInSelectionChange = false;

@@ -9,6 +9,8 @@
 #include "model/ObjectTypeCode.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -109,6 +111,18 @@ TEST_F(SelectionDlgTest, NoneRowAndNothingChosenGiveZero)
     EXPECT_EQ(none.m_nResultType, 0);
     EXPECT_EQ(none.m_nResultNumber, 0);
     EXPECT_EQ(none.m_nResultChannel, 0);
+    // Nothing chosen is no choice: the caller keeps its value.
+    EXPECT_EQ(none.result(), QDialog::Rejected);
+    EXPECT_FALSE(none.isVisible());
+
+    // A mask kind with every row taken away: not a mask of 0.
+    CSelectionDlg mask;
+    mask.m_nKind = 34094;
+    mask.m_bMultiple = true;
+    Open(mask);
+    mask.List()->clearSelection();
+    mask.accept();
+    EXPECT_EQ(mask.result(), QDialog::Rejected);
 }
 
 TEST_F(SelectionDlgTest, MacroMultipleAllAndRanges)
@@ -221,6 +235,18 @@ TEST_F(SelectionDlgTest, FixedValueKindsAndRegisteredRows)
     unknown.m_nKind = 4711;
     Open(unknown);
     EXPECT_EQ(unknown.List()->GetItemCount(), 0);
+    // An empty list says so and offers no OK.
+    auto* note = unknown.findChild<QLabel*>(QStringLiteral("EmptyNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_FALSE(note->text().isEmpty());
+    QPushButton* ok = nullptr;
+    for (QPushButton* b : unknown.findChildren<QPushButton*>())
+        if (b->text() == "OK")
+            ok = b;
+    ASSERT_NE(ok, nullptr);
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_FALSE(kvtSlots.findChild<QLabel*>(QStringLiteral("EmptyNote"))->isVisibleTo(&kvtSlots));
 }
 
 TEST_F(SelectionDlgTest, MaskFromTextsAndRows)
