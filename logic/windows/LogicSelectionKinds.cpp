@@ -2,6 +2,8 @@
 // objects, the condition functions and the lists its conditions index.
 #include <QCoreApplication>
 
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
 #include "logic/CGlobalReadyInput.h"
 #include "model/CControlPad.h"
@@ -39,6 +41,23 @@ void ConditionKindRows(D& dlg, CQuillomerDoc*)
     std::vector<uint32_t> ids;
     CCondition::GetChoiceIds(0, &ids);
     dlg.AddIdRows(ids, 3, false);
+}
+
+// The busy condition's audio kinds, valued by string id; the first is the
+// none row.
+void AudioKindRows(D& dlg, CQuillomerDoc*)
+{
+    std::vector<uint32_t> ids;
+    CBusyCondition::GetChoiceIds(0, &ids);
+    dlg.AddIdRows(ids, 26, true);
+}
+
+// The combined condition's operators, valued by string id.
+void CombineOperatorRows(D& dlg, CQuillomerDoc*)
+{
+    std::vector<uint32_t> ids;
+    CCombineCondition::GetChoiceIds(0, &ids);
+    dlg.AddIdRows(ids, 25, false);
 }
 
 // The console keys 0 to 112.
@@ -88,9 +107,9 @@ struct Registrar {
         D::RegisterKind(selkind::TalkKey, {TalkKeyRows, I::Shown, P::Row, R::Value});
         D::RegisterKind(selkind::TalkInput, {NumberedRows(QStringLiteral("IN")), I::Removed, P::Row, R::Value});
         D::RegisterKind(selkind::Outputs, {NumberedRows(QStringLiteral("OUT")), I::Removed, P::Row, R::Value});
-        // Rows come with the busy and combine conditions.
-        D::RegisterKind(selkind::BusyCondition, {nullptr, I::Removed, P::TextContains, R::Mask, true});
-        D::RegisterKind(selkind::Combination, {nullptr, I::Removed, P::TextExact, R::Value});
+        // The choices of the busy and combined conditions' own columns.
+        D::RegisterKind(selkind::BusyCondition, {AudioKindRows, I::Removed, P::TextContains, R::Mask, true});
+        D::RegisterKind(selkind::Combination, {CombineOperatorRows, I::Removed, P::TextExact, R::Value});
     }
 } g_registrar;
 

@@ -446,6 +446,8 @@ void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event)
     if (column == 2) {
         CSelectionDlg dlg(this);
         dlg.m_nKind = 34600;
+        // A line may ignore several faults at once.
+        dlg.m_bMultiple = true;
         dlg.SetSelection(GetItemText(row, 2));
         if (dlg.DoModal() == QDialog::Accepted)
             SetIgnoreMask(static_cast<uint32_t>(dlg.m_nResultNumber));

@@ -1,9 +1,12 @@
 // What the selection dialog offers for the paging objects: consoles, zones,
-// LAN groups, and how it treats the relay and ignore choices.
+// LAN groups, the relays of the two relay tables and the line-test faults a
+// zone can ignore.
 #include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/ObjectTypeCode.h"
+#include "paging/CRelaisManager.h"
+#include "paging/CZone.h"
 #include "platform/StringTable.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
@@ -27,6 +30,34 @@ void LanGroupRows(D& dlg, CQuillomerDoc* doc)
             dlg.List()->SetItemText(g->GetNumber() - 1, 0, QString::fromStdString(g->GetName()));
 }
 
+// The none row, then every numbered relay of the first (LMZ763) or the second
+// (LMZ764) relay table, each row carrying the relay itself.
+D::RowProvider RelayRows(bool first)
+{
+    return [first](D& dlg, CQuillomerDoc* doc) {
+        dlg.AddNoneRow();
+        CRelaisManager* m = doc ? doc->GetRelaisManager() : nullptr;
+        if (!m)
+            return;
+        DeviceList relays;
+        if (first)
+            m->GetAllRelais(relays);
+        else
+            m->GetAllSRelais(relays);
+        for (CBaseDevice* r : relays)
+            dlg.AddRow(QString::fromStdString(r->GetName()).trimmed(), QString(), 19, reinterpret_cast<quintptr>(r));
+    };
+}
+
+// The line-test faults a zone can ignore, valued by string id; the first is
+// the none row.
+void IgnoreRows(D& dlg, CQuillomerDoc*)
+{
+    std::vector<uint32_t> ids;
+    CZone::GetIgnoreChoices(selkind::Ignore, &ids);
+    dlg.AddIdRows(ids, 34, true);
+}
+
 struct Registrar {
     Registrar()
     {
@@ -36,10 +67,9 @@ struct Registrar {
         D::RegisterKind(selkind::Console, {D::ObjectRows(OT_CONSOLE, 3)});
         D::RegisterKind(selkind::Zone, {D::ObjectRows(OT_ZONE, 34)});
         D::RegisterKind(selkind::LanGroup, {LanGroupRows, I::Shown, P::Row, R::Value});
-        // Rows come with the relay tables and the zone's ignorable faults.
-        for (int kind : {selkind::LMZ763Relay, selkind::LMZ764Relay})
-            D::RegisterKind(kind, {nullptr, I::Removed, P::Row, R::RelayObject});
-        D::RegisterKind(selkind::Ignore, {nullptr, I::Removed, P::TextContains, R::Mask, true});
+        D::RegisterKind(selkind::LMZ763Relay, {RelayRows(true), I::Removed, P::Row, R::RelayObject});
+        D::RegisterKind(selkind::LMZ764Relay, {RelayRows(false), I::Removed, P::Row, R::RelayObject});
+        D::RegisterKind(selkind::Ignore, {IgnoreRows, I::Removed, P::TextContains, R::Mask, true});
     }
 } g_registrar;
 

@@ -1,5 +1,5 @@
 // The windows of zones, groups, LAN groups and relays: the dialogs the objects
-// open, the selection rows of the relay kinds and the layout registrations.
+// open and the layout registrations.
 
 #include <QString>
 
@@ -7,7 +7,6 @@
 #include "paging/CGroup.h"
 #include "paging/CLANGroup.h"
 #include "paging/CRelais.h"
-#include "paging/CRelaisManager.h"
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "paging/windows/CRelaisTopologyDlg.h"
@@ -17,24 +16,7 @@
 #include "ui/CWindowRegistry.h"
 
 namespace {
-constexpr int kRelaysOf763 = 34384;  // "LMZ763 Relais"
-constexpr int kRelaysOf764 = 34385;  // "LMZ764 Relais"
 constexpr int kLanGroupKind = 34575;
-
-void RelayRows(CSelectionDlg& dlg, CQuillomerDoc* doc, bool first)
-{
-    dlg.AddNoneRow();
-    CRelaisManager* m = doc ? doc->GetRelaisManager() : nullptr;
-    if (!m)
-        return;
-    DeviceList relays;
-    if (first)
-        m->GetAllRelais(relays);
-    else
-        m->GetAllSRelais(relays);
-    for (CBaseDevice* r : relays)
-        dlg.AddRow(QString::fromStdString(r->GetName()).trimmed(), QString(), 19, reinterpret_cast<quintptr>(r));
-}
 
 bool RunZoneDialog(CBaseDevice* object)
 {
@@ -65,8 +47,6 @@ bool RunNumberDialog(CLANGroup* group, int32_t& number)
 }
 
 const bool g_registered = [] {
-    CSelectionDlg::RegisterKindRows(kRelaysOf763, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, true); });
-    CSelectionDlg::RegisterKindRows(kRelaysOf764, [](CSelectionDlg& d, CQuillomerDoc* doc) { RelayRows(d, doc, false); });
     CZone::SetDialog(&RunZoneDialog);
     CGroup::SetDialog(&RunZoneDialog);
     CLANGroup::SetMembersDialog(&RunMembersDialog);

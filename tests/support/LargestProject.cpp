@@ -20,6 +20,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "paging/CGroup.h"
+#include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "platform/StringTable.h"
 
@@ -352,6 +353,9 @@ BuildReport Count(const CQuillomerDoc& doc)
 BuildReport Build(CQuillomerDoc& doc)
 {
     ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    // With the windows linked in, a new topology would ask for its settings
+    // in a dialog; the generator sets them itself.
+    const CRelaisTopology::DialogFn topologyDialog = CRelaisTopology::SetDialog(nullptr);
     doc.OnNewDocument();
     doc.m_data.deviceVariant = 1;
     doc.m_data.projectName = "Größtes Projekt";
@@ -383,6 +387,7 @@ BuildReport Build(CQuillomerDoc& doc)
     for (const auto& [type, className] : FilledTypes())
         if (CClassRegistry::Find(className) && doc.GetIDManager().GetCount(type) < TargetCount(type))
             AddProblem(report, type, StrFormat("%d of %d", doc.GetIDManager().GetCount(type), TargetCount(type)));
+    CRelaisTopology::SetDialog(topologyDialog);
     SetActiveDocHook(std::move(previous));
     return report;
 }

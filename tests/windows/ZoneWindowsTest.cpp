@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
 #include "hardware/CAmplifier.h"
 #include "hardware/CLMZ.h"
 #include "model/CQuillomerDoc.h"
@@ -20,6 +26,7 @@
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
 
@@ -271,4 +278,54 @@ TEST_F(ZoneWindows, LmzTreeItemsShowTheirPicturesOpenAndClosed)
     DropEntry(dlg, dlg.FindItem(relay), "Pflichtrelais");
     EXPECT_EQ(Image(422, 11), Shown(dlg.FindItem(relay)->icon(0)));
     EXPECT_NE(Image(422, 8), Image(422, 11));
+}
+
+TEST_F(ZoneWindows, IgnoreColumnChoosesSeveralFaultsAndKeepsThemWithoutAChoice)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    t->m_zoneCount = 2;
+    t->SetKindId(topologykind::OneInN);
+    ASSERT_EQ(2u, t->GetZones().size());
+    t->GetZones()[0]->SetAttribute(zoneattr::Ignore, 1 | 4);
+    CZoneListView view(&d.doc());
+    view.SetBlockSender([](const std::vector<std::string>&, ILinkAnswerSink*) { return true; });
+    view.OnInitialUpdate();
+    ASSERT_EQ(2, view.GetItemCount());
+    CZone* zone = view.ZoneAt(0);
+    ASSERT_EQ(zone, t->GetZones()[0]);
+    view.show();
+    // Double-clicks the "Ign." cell of the first row and answers the dialog.
+    auto edit = [&](const std::function<void(CSelectionDlg&)>& answer) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                answer(*dlg);
+            }
+        });
+        // The first click of a double click selects the row.
+        const QPoint at = view.visualRect(view.model()->index(0, 2)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+        return shown;
+    };
+    QList<int> preset;
+    ASSERT_TRUE(edit([&](CSelectionDlg& dlg) {
+        dlg.List()->GetSelectedItems(&preset);
+        EXPECT_EQ(dlg.List()->GetItemCount(), 6);
+        dlg.List()->clearSelection();
+        dlg.List()->Row(2)->setSelected(true);
+        dlg.List()->Row(5)->setSelected(true);
+        dlg.accept();
+    }));
+    EXPECT_EQ(preset, (QList<int>{1, 3}));
+    EXPECT_EQ("NEGTOL,OVF_I", zone->GetAttributeText(zoneattr::Ignore));
+    EXPECT_EQ("- Tol.,Stromfehler", view.GetItemText(0, 2).toStdString());
+
+    ASSERT_TRUE(edit([](CSelectionDlg& dlg) {
+        dlg.List()->clearSelection();
+        dlg.accept();
+    }));
+    EXPECT_EQ("NEGTOL,OVF_I", zone->GetAttributeText(zoneattr::Ignore));
+    EXPECT_EQ("NONE", view.ZoneAt(1)->GetAttributeText(zoneattr::Ignore));
 }
