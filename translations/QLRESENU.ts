@@ -1054,6 +1054,14 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
         <translation>Zone test</translation>
     </message>
     <message>
+        <source>Pilottongenerator</source>
+        <translation>Pilot tone generator</translation>
+    </message>
+    <message>
+        <source>Lautstärkeregelung</source>
+        <translation>Volume Control</translation>
+    </message>
+    <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>

@@ -83,6 +83,9 @@ const BarButton kServiceBar[] = {
     {featurecmd::Recorder, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder")},
     {featurecmd::EventLogger, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer")},
     {featurecmd::ZoneTest, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest")},
+    // The pilot tone and volumes windows have no other way in from a feature window.
+    {featurecmd::Pilot, QT_TRANSLATE_NOOP("CFeatureFrm", "Pilottongenerator")},
+    {featurecmd::Volume, QT_TRANSLATE_NOOP("CFeatureFrm", "Lautstärkeregelung")},
     {0, nullptr},
     {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
     {0, nullptr},
@@ -233,7 +236,7 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
         return true;
     }
     if (m_form == Form::Service) {
-        if (commandId == featurecmd::Fuses || commandId == featurecmd::Power) {
+        if (commandId == featurecmd::Fuses || commandId == featurecmd::Power || commandId == featurecmd::Volume) {
             PostSwitch(commandId);
             return true;
         }

@@ -5,7 +5,7 @@
 // Two forms share the command handling: the edit-window form (switch bar 507:
 // the editing windows of macros, calendar items, conditions and so on) and the
 // service-window form (switch bar 526: fuses, power, recorder, event log, zone
-// test). A switch command is posted to the host, which replaces this frame by
+// test, pilot tone, volumes). A switch command is posted to the host, which replaces this frame by
 // the chosen kind's; "KVT Einstellungen abspeichern" saves the device's
 // settings; "Speichern" saves the project. The service form refuses four
 // windows that the device or the project's variant cannot run.

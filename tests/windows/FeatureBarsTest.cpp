@@ -1,0 +1,158 @@
+// Every button of the switch bars of every feature window, clicked in a
+// project of the upgraded device with a little of everything: each opens the
+// window it names in the same host, or saves. The pilot tone and volumes
+// windows have their way in on the service bar.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QToolBar>
+
+#include <map>
+#include <set>
+
+#include "logic/CCondition.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "model/CIDManager.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/ObjectTypeCode.h"
+#include "support/ModelTestHost.h"
+#include "ui/CFeatureFrm.h"
+#include "ui/CObjectDlg.h"
+#include "ui/UiIds.h"
+
+namespace {
+class SavingHost : public ModelTestHost {
+public:
+    bool SaveDocument(CQuillomerDoc*, bool saveAs) override
+    {
+        saves += saveAs ? 0 : 1;
+        return true;
+    }
+    int saves = 0;
+};
+
+class FeatureBarsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = 1;
+        old = SetActiveDocHook([this] { return &doc; });
+        // A little of what the windows list.
+        auto* macro = new CMacro;
+        ASSERT_EQ(1, macro->Create(macrotype::Page, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0,
+                                   9, &doc));
+        doc.AddObject(macro, CAT_MACRO);
+        auto* condition = new CCondition;
+        ASSERT_EQ(1, condition->Create(34129, "Taste", 1, CAT_DIGITAL_IO, &doc));
+        doc.AddObject(condition, CAT_DIGITAL_IO);
+    }
+    void TearDown() override { SetActiveDocHook(old); }
+
+    static CFeatureFrm* FrameOf(const CObjectDlg& host) { return qobject_cast<CFeatureFrm*>(host.m_pFrame.data()); }
+    static std::vector<unsigned> BarCommands(const CFeatureFrm* frame)
+    {
+        std::vector<unsigned> ids;
+        for (QAction* a : frame->GetSwitchBar()->actions())
+            if (!a->isSeparator())
+                ids.push_back(a->objectName().toUInt());
+        return ids;
+    }
+    // Clicks the button of `id` on the bar of the host's frame; the host takes
+    // the posted switch once events run.
+    static void Click(CObjectDlg& host, unsigned id)
+    {
+        CFeatureFrm* frame = FrameOf(host);
+        ASSERT_NE(nullptr, frame);
+        QAction* button = nullptr;
+        for (QAction* a : frame->GetSwitchBar()->actions())
+            if (a->objectName() == QString::number(id))
+                button = a;
+        ASSERT_NE(nullptr, button) << id;
+        button->trigger();
+        QApplication::processEvents();
+    }
+
+    CQuillomerDoc doc;
+    ActiveDocHook old;
+    MessageLog messages;
+    SavingHost appHost;
+};
+}  // namespace
+
+TEST_F(FeatureBarsTest, EveryButtonOfEveryFeatureWindowOpensItsWindowOrSaves)
+{
+    std::map<CFeatureFrm::Form, std::vector<unsigned>> bars;
+    std::set<int> opened;
+    int frames = 0;
+    for (int kind = 1; kind <= 28; ++kind) {
+        CObjectDlg host(&doc, kind);
+        host.CreateObjectFrame(kind);
+        ASSERT_FALSE(host.IsPlaceholderFrame()) << "kind " << kind << " has no window";
+        const CFeatureFrm* frame = FrameOf(host);
+        if (!frame)
+            continue;  // a window without switch bar
+        ++frames;
+        const CFeatureFrm::Form form = frame->GetForm();
+        const std::vector<unsigned> commands = BarCommands(frame);
+        // One bar per form, the same in every window of the form.
+        if (bars.count(form))
+            EXPECT_EQ(bars[form], commands) << "kind " << kind;
+        else
+            bars[form] = commands;
+        for (unsigned id : commands) {
+            if (!FrameOf(host) || FrameOf(host)->GetForm() != form) {
+                host.OnCommand(CObjectDlg::SwitchCommand(kind));
+                ASSERT_EQ(kind, host.GetShownKind());
+            }
+            const int saves = appHost.saves;
+            const size_t said = messages.texts.size();
+            Click(host, id);
+            EXPECT_EQ(said, messages.texts.size()) << "kind " << kind << " button " << id;
+            const int target = CObjectDlg::KindOfCommand(id);
+            if (id == CFeatureFrm::kSave) {
+                EXPECT_EQ(saves + 1, appHost.saves) << "kind " << kind;
+            } else if (id != CFeatureFrm::kSaveDeviceSettings) {
+                ASSERT_NE(0, target) << "kind " << kind << ": button " << id << " opens nothing";
+                EXPECT_EQ(target, host.GetShownKind()) << "kind " << kind << " button " << id;
+                EXPECT_FALSE(host.IsPlaceholderFrame()) << "button " << id;
+                EXPECT_NE(nullptr, host.m_pFrame.data()) << "button " << id;
+                opened.insert(target);
+            }
+        }
+    }
+    EXPECT_EQ(26, frames);
+    ASSERT_EQ(2u, bars.size());
+    // The service bar: the five service windows, then the pilot tone and volumes.
+    EXPECT_EQ(bars[CFeatureFrm::Form::Service],
+              (std::vector<unsigned>{33159, 33163, 33164, 34589, 34590, 33162, 34584, CFeatureFrm::kSaveDeviceSettings,
+                                     CFeatureFrm::kSave}));
+    for (int kind : {23, 26})
+        EXPECT_TRUE(opened.count(kind)) << kind;
+}
+
+TEST_F(FeatureBarsTest, PilotToneKeepsItsDeviceTestOnTheServiceBarAndVolumesDoNot)
+{
+    doc.m_data.deviceVariant = 0;
+    CObjectDlg host(&doc, 21);
+    host.CreateObjectFrame(21);
+    Click(host, featurecmd::Pilot);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("In dieser Geräteversion nicht möglich!", messages.texts[0]);
+    EXPECT_EQ(21, host.GetShownKind());
+
+    Click(host, featurecmd::Volume);
+    EXPECT_EQ(26, host.GetShownKind());
+    EXPECT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(CFeatureFrm::Form::Edit, FrameOf(host)->GetForm());
+
+    // The upgraded project runs it.
+    doc.m_data.deviceVariant = 1;
+    host.OnCommand(featurecmd::Fuses);
+    Click(host, featurecmd::Pilot);
+    EXPECT_EQ(23, host.GetShownKind());
+}
