@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -23,6 +24,7 @@
 
 #include "audio/CQTBSequence.h"
 #include "hardware/CAudioInputDevice.h"
+#include "hardware/windows/CConnectionsDlg.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -138,10 +140,13 @@ void CExtAudioSignalsDlg::BuildControls()
     m_list = Named(new QTreeWidget(this), 1439);
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({Q(LoadStringId(32805))});
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, 160);
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     left->addWidget(m_list, 1);
+    m_list->viewport()->installEventFilter(this);
     auto* bar = new QToolBar(this);
     auto action = [&](uint32_t id, uint32_t kind) {
         QAction* a = bar->addAction(Q(LoadStringId(id)));
@@ -278,6 +283,28 @@ void CExtAudioSignalsDlg::AddRow(CBaseDevice* sequence)
     item->setIcon(0, CPictureSet::ListImage(351, image));
     item->setData(0, Qt::UserRole, QVariant::fromValue<void*>(sequence));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
+}
+
+bool CExtAudioSignalsDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // The press before it has made the row under the mouse the selected one.
+        if (m_list->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            ShowConnections();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CExtAudioSignalsDlg::ShowConnections()
+{
+    CBaseDevice* sequence = Selected();
+    if (!sequence)
+        return;
+    CConnectionsDlg dlg(this);
+    dlg.m_pDevice = sequence;
+    dlg.exec();
 }
 
 CBaseDevice* CExtAudioSignalsDlg::Selected() const

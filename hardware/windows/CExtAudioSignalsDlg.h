@@ -33,8 +33,13 @@ public:
     void DeleteSelected();
     QTreeWidget* List() const { return m_list; }
 
+    // The connections of the selected sequence, modally (a right double click
+    // on a row).
+    void ShowConnections();
+
 protected:
     void accept() override;  // OK: Apply, then close (also after an error)
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();

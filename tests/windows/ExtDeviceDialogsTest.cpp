@@ -6,14 +6,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QListWidget>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QTest>
 #include <QTreeWidget>
+
+#include <tuple>
 
 #include "audio/CQTBSequence.h"
 #include "hardware/CAudioInputDevice.h"
+#include "hardware/windows/CConnectionsDlg.h"
 #include "hardware/windows/CExtAudioSignalsDlg.h"
 #include "hardware/windows/CPowerSupplyDlg.h"
 #include "model/CQuillomerDoc.h"
@@ -90,6 +95,48 @@ TEST_F(ExtDeviceDialogsTest, SequenceListAndButtonsFollowTheChanges)
     dlg.DeleteSelected();
     EXPECT_EQ(dlg.List()->topLevelItemCount(), 0);
     EXPECT_FALSE(del->isEnabled());
+}
+
+TEST_F(ExtDeviceDialogsTest, RightDoubleClickShowsTheConnectionsOfTheSequenceUnderTheMouse)
+{
+    CExtAudioSignalsDlg dlg(Device(audiodevice::KindRecorder, "QTB8174 1"));
+    dlg.NewSequence(qtbkind::Alarm);
+    dlg.NewSequence(qtbkind::Text);
+    dlg.show();
+    QTreeWidget* list = dlg.List();
+    EXPECT_EQ(list->columnWidth(0), 160);
+    QTreeWidgetItem* first = list->topLevelItem(0);
+    auto* sequence = static_cast<CBaseDevice*>(first->data(0, Qt::UserRole).value<void*>());
+    ASSERT_NE(nullptr, sequence);
+
+    // Watches the modal dialogs a double click brings up.
+    auto doubleClick = [&](Qt::MouseButton button) {
+        QString opened;
+        CBaseDevice* shown = nullptr;
+        int links = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* c = qobject_cast<CConnectionsDlg*>(modal)) {
+                shown = c->m_pDevice;
+                links = c->m_inputList->count() + c->m_outputList->count();
+            }
+            opened = modal ? modal->metaObject()->className() : QString();
+            if (modal)
+                modal->close();
+        });
+        const QPoint at = list->visualItemRect(first).center();
+        QTest::mousePress(list->viewport(), button, {}, at);
+        QTest::mouseRelease(list->viewport(), button, {}, at);
+        QTest::mouseDClick(list->viewport(), button, {}, at);
+        QApplication::processEvents();
+        return std::tuple{opened, shown, links};
+    };
+    const auto [opened, shown, links] = doubleClick(Qt::RightButton);
+    EXPECT_EQ(opened, "CConnectionsDlg");
+    EXPECT_EQ(shown, sequence) << "the row under the mouse, not the last one made";
+    EXPECT_GT(links, 0);
+    // The left button opens nothing.
+    EXPECT_EQ(std::get<0>(doubleClick(Qt::LeftButton)), QString());
 }
 
 TEST_F(ExtDeviceDialogsTest, UncheckingTheBatteryLeavesItsTab)
