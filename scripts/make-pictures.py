@@ -167,6 +167,18 @@ def meter():  # a measuring gauge
     return [path("M2,12 A6,6 0 0 1 14,12 Z", PAPER), line(8, 12, 11, 7, RED), circle(8, 12, 0.8, INK)]
 
 
+def tone_generator():  # the pilot tone: a sine on the generator's screen
+    return [rect(1.5, 3.5, 13, 9, PAPER, INK, 1), path("M3,8 Q4.5,4 6,8 T9,8 T12,8", "none", ACCENT, 1.5),
+            line(12, 8, 13, 8, ACCENT, 1.5)]
+
+
+def faders():  # the volumes: three sliders at their levels
+    parts = []
+    for x, y in ((4, 9), (8, 4.5), (12, 7)):
+        parts += [line(x, 1.5, x, 14.5, GREY, 1), rect(x - 1.5, y, 3, 2.5, ACCENT, INK, 0.5)]
+    return parts
+
+
 def chip():
     parts = [rect(4.5, 4.5, 7, 7, FILL)]
     for t in (6, 8, 10):
@@ -477,6 +489,8 @@ PICTURES = {
     "recorder": tape(),
     "event-log": book(),
     "zone-test": small(speaker()) + [group(meter(), 6, 5, 0.65)],
+    "pilot-tone": tone_generator(),
+    "volume": faders(),
     "lamp-ok": [circle(8, 8, 6.5, GREEN), circle(6, 6, 1.8, "#9be0a5", "none")],
     "lamp-fault": [circle(8, 8, 6.5, RED), circle(6, 6, 1.8, "#f0a49c", "none")],
     "active": [circle(8, 8, 5.5, RED, INK)],

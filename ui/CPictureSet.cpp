@@ -136,6 +136,8 @@ std::vector<B> ServiceBar()
         {featurecmd::Recorder, "recorder"},
         {featurecmd::EventLogger, "event-log"},
         {featurecmd::ZoneTest, "zone-test"},
+        {featurecmd::Pilot, "pilot-tone"},
+        {featurecmd::Volume, "volume"},
         {0, nullptr},
         {kSaveDeviceSettings, "save-device"},
         {0, nullptr},
