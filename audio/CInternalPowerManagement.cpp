@@ -13,8 +13,8 @@ QL_IMPLEMENT_SERIAL(CInternalPowerManagement, 3)
 
 namespace {
 constexpr uint32_t kConditionKind = 34129;  // "Bedingung": the plain condition
-// A placeholder macro has no type yet: "Kein Typ", like every other placeholder macro.
-constexpr uint32_t kMacroKind = 34461;
+// The kind a macro made here as a placeholder gets: no step type yet.
+constexpr uint32_t kMacroKind = 14;
 
 struct PowerStep {
     const char* key;

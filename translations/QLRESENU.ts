@@ -770,10 +770,6 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
         <translation>Properties</translation>
     </message>
     <message>
-        <source>Die Ereignisdatei &quot;%1&quot; kann nicht übernommen werden: %2</source>
-        <translation>The event file &quot;%1&quot; cannot be taken over: %2</translation>
-    </message>
-    <message>
         <source>Die Ereignisdatei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
         <translation>The event file &quot;%1&quot; cannot be opened: %2</translation>
     </message>

@@ -89,7 +89,18 @@ CMonitorLiveDlg::CMonitorLiveDlg(QWidget* parent) : QDialog(parent)
     Refresh();
 }
 
-CMonitorLiveDlg::~CMonitorLiveDlg() { audiolive::ReleaseLink(); }
+CMonitorLiveDlg::~CMonitorLiveDlg()
+{
+    // Closing hands the link back online whatever state the exchanges left it
+    // in. A link whose line is down stays as it is, and so does one that a
+    // transfer, a text file or the firmware loader still holds.
+    CCommLink* link = GetCommLink();
+    if (!link || !link->IsConnected() || link->IsSendingTextFile() || link->IsExporting())
+        return;
+    const int state = link->GetLinkState();
+    if (state != linkstate::Upload && state != linkstate::Download && state != linkstate::FirmwareLoad)
+        link->SetLinkState(linkstate::Online);
+}
 
 void CMonitorLiveDlg::Refresh()
 {

@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -26,6 +25,13 @@ namespace virtctrl {
 
 namespace {
 constexpr int kLiveDelayMs = 300;
+// The panes' tips: shown once the mouse has rested 200 ms on a row (200 ms
+// again for the next row), kept up to 32,767 ms; the hover frame follows
+// the mouse once it has rested 20 ms on a cell.
+constexpr int kTipShowMs = 200;
+constexpr int kTipReshowMs = 200;
+constexpr int kTipStayMs = 32767;
+constexpr int kHoverTimeMs = 20;
 const QColor kOddRow(0xFF, 0xFB, 0xF0);  // 0xF0FBFF as the system writes colours (blue, green, red)
 
 QString Text(uint32_t id)
@@ -48,6 +54,10 @@ CDesignerListView::CDesignerListView(CQuillomerDoc* doc, CObjectFrm* frame, QWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_liveTimer.setSingleShot(true);
     connect(&m_liveTimer, &QTimer::timeout, this, &CDesignerListView::OnLiveTimer);
+    m_tipTimer.setSingleShot(true);
+    connect(&m_tipTimer, &QTimer::timeout, this, &CDesignerListView::ShowTip);
+    m_hoverTimer.setSingleShot(true);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &CDesignerListView::OnHover);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (m_filling)
             return;
@@ -234,7 +244,8 @@ void CDesignerListView::startDrag(Qt::DropActions)
 void CDesignerListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
-        QToolTip::hideText();
+        m_tipTimer.stop();
+        HideTip();
         const int row = m_pane.GetSelectedRow();
         if (row >= 0)
             RemoveLink(row);
@@ -276,33 +287,70 @@ QString CDesignerListView::RowTip(int row) const
 bool CDesignerListView::viewportEvent(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ToolTip: {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = RowTip(RowOf(itemAt(help->pos())));
-        if (tip.isEmpty()) {
-            QToolTip::hideText();
-        } else {
-            QString html = tip.toHtmlEscaped();
-            html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-            QToolTip::showText(help->globalPos(),
-                               QStringLiteral("<span style=\"color:red; white-space:pre\">") + html +
-                                   QStringLiteral("</span>"),
-                               viewport());
-        }
-        return true;
-    }
+    case QEvent::ToolTip:
+        return true;  // the pane times its tips itself
     case QEvent::MouseMove: {
-        const QModelIndex index = indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-        if (index.isValid() && index.column() >= 1)
-            SetHotCell(index.row(), index.column());
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        m_mousePos = pos;
+        m_hoverTimer.start(kHoverTimeMs);
+        const QModelIndex index = indexAt(pos);
+        if (m_tipRow >= 0) {
+            // A shown tip stays over the first column of its row; any other move hides it.
+            if (index.isValid() && index.row() == m_tipRow && index.column() == 0)
+                break;
+            HideTip();
+            m_tipTimer.stop();
+            break;
+        }
+        if (index.isValid())
+            m_tipTimer.start(m_tipShownBefore ? kTipReshowMs : kTipShowMs);
         else
-            SetHotCell(-1, -1);
+            m_tipTimer.stop();
         break;
     }
-    case QEvent::Leave: SetHotCell(-1, -1); break;
+    case QEvent::Leave:
+        m_hoverTimer.stop();
+        m_tipTimer.stop();
+        HideTip();
+        SetHotCell(-1, -1);
+        break;
     default: break;
     }
     return CListCtrl::viewportEvent(event);
+}
+
+void CDesignerListView::OnHover()
+{
+    // The dotted frame marks the cell of the second column the mouse rests on.
+    const QModelIndex index = indexAt(m_mousePos);
+    if (index.isValid() && index.column() >= 1)
+        SetHotCell(index.row(), index.column());
+    else
+        SetHotCell(-1, -1);
+}
+
+void CDesignerListView::ShowTip()
+{
+    const QModelIndex index = indexAt(m_mousePos);
+    const int row = index.isValid() ? RowOf(itemFromIndex(index)) : -1;
+    const QString tip = RowTip(row);
+    if (tip.isEmpty())
+        return;
+    QString html = tip.toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    QToolTip::showText(viewport()->mapToGlobal(m_mousePos),
+                       QStringLiteral("<span style=\"color:red; white-space:pre\">") + html + QStringLiteral("</span>"),
+                       viewport(), QRect(), kTipStayMs);
+    m_tipRow = index.row();
+    m_tipShownBefore = true;
+}
+
+void CDesignerListView::HideTip()
+{
+    if (m_tipRow < 0)
+        return;
+    m_tipRow = -1;
+    QToolTip::hideText();
 }
 
 void CDesignerListView::SetHotCell(int row, int column)

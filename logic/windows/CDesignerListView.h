@@ -50,6 +50,9 @@ public:
     void OnDoubleClick(int row, int column);
     // The controller's list text for a tool tip, aligned in this pane's font.
     QString RowTip(int row) const;
+    // The row whose tip is shown (-1 none) and the cell the hover frame marks.
+    int TipRow() const { return m_tipRow; }
+    QPoint HotCell() const { return QPoint(m_hotColumn, m_hotRow); }
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -64,6 +67,9 @@ private:
     void OnLiveTimer();
     void OnRenamed(QTreeWidgetItem* item, int column);
     void SetHotCell(int row, int column);
+    void OnHover();
+    void ShowTip();
+    void HideTip();
 
     CDesignerView m_pane;
     CObjectFrm* m_frame;
@@ -71,6 +77,11 @@ private:
     CFormatDropTarget m_dropTarget;
     CDragImageSource m_dragSource;
     QTimer m_liveTimer;
+    QTimer m_tipTimer;
+    QTimer m_hoverTimer;
+    QPoint m_mousePos;
+    int m_tipRow = -1;
+    bool m_tipShownBefore = false;
     std::string m_pendingLine;
     int m_hotRow = -1;
     int m_hotColumn = -1;

@@ -158,7 +158,8 @@ void CLogicListView::RefreshList()
     setColumnCount(0);
     int c = 0;
     for (const Column& column : Columns()) {
-        InsertColumn(c, column.title, c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT, column.width);
+        const int format = column.format >= 0 ? column.format : c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        InsertColumn(c, column.title, format, column.width);
         ++c;
     }
     SetStatusTitle(false);

@@ -86,6 +86,7 @@ protected:
     struct Column {
         QString title;
         int width;
+        int format = -1;  // LVCFMT_*; -1: the ID column right-aligned, the others left
     };
     virtual std::vector<Column> Columns() const = 0;
     // Appends the rows of one object.

@@ -3,6 +3,7 @@
 #include "comm/CCommLink.h"
 #include "logic/CMemoFlag.h"
 #include "logic/windows/LogicWindowIds.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -47,11 +48,12 @@ void CMemoFlagListView::OnEndLabelEdit(int row, int column, const QString& text)
     if (!flag || text.isNull())
         return;
     if (column == 1) {
-        bool ok = false;
-        const int number = text.trimmed().toInt(&ok);
+        // The number the text starts with ("12a" is 12).
+        int number = 0;
+        const bool reads = ReadBlockInt(text.toStdString(), number);
         CQuillomerDoc* doc = flag->GetDocument();
         const int limit = doc ? static_cast<int>(GetMaxObjectCount(OT_MEMO_FLAG, doc->m_data.deviceVariant)) : 0;
-        if (!ok || number < 1 || number > limit)
+        if (!reads || number < 1 || number > limit)
             return;
         if (number == flag->GetNumber() || doc->GetIDManager().IsTaken(flag, OT_MEMO_FLAG, number))
             return;  // taken: refused silently, the list keeps the old number

@@ -115,9 +115,8 @@ void CReadyInpOptionsView::CommitMaskTime()
     CGlobalReadyInput* settings = Settings();
     if (!settings)
         return;
-    bool ok = false;
-    const float seconds = m_maskTime->text().trimmed().toFloat(&ok);
-    if (ok)
-        settings->SetFloatValue(CGlobalReadyInput::MaskTime, seconds);
+    // The number the text starts with, limited to the mask time's range; a
+    // text without one changes nothing.
+    settings->SetValue(CGlobalReadyInput::MaskTime, m_maskTime->text().toStdString());
     m_maskTime->setText(QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)));
 }

@@ -3,6 +3,7 @@
 #include "logic/CTrigger.h"
 #include "logic/CTriggerObject.h"
 #include "logic/windows/LogicWindowIds.h"
+#include "model/BlockWalk.h"
 #include "model/ObjectTypeCode.h"
 #include "ui/UiIds.h"
 
@@ -13,7 +14,7 @@ CTriggerDlgView::CTriggerDlgView(QWidget* parent) : CLogicListView(OT_TRIGGER, l
 
 std::vector<CLogicListView::Column> CTriggerDlgView::Columns() const
 {
-    return {{tr("Trigger"), 160},  {Str(uistr::Id), 30},    {tr("Bedingung"), 160},
+    return {{tr("Trigger"), 160, LVCFMT_CENTER}, {Str(uistr::Id), 30}, {tr("Bedingung"), 160},
             {tr("Dauer [s]"), 60}, {tr("ON Makro"), 160}, {tr("OFF Makro"), 160}};
 }
 
@@ -61,9 +62,9 @@ void CTriggerDlgView::EditCell(int row, int column)
 void CTriggerDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     auto* t = dynamic_cast<CTrigger*>(ObjectOf(row));
-    bool ok = false;
-    const float seconds = text.trimmed().toFloat(&ok);
-    if (t && column == 3 && ok)
+    // The number the text starts with: "2.5s" is 2.5 seconds.
+    float seconds = 0.0f;
+    if (t && column == 3 && ReadBlockFloat(text.toStdString(), seconds))
         t->SetTime(triggerkey::Time, seconds);
     CLogicListView::OnEndLabelEdit(row, column, text);
 }

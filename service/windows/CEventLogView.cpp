@@ -235,14 +235,7 @@ void CEventLogView::OnInitialUpdate()
 
 void CEventLogView::OpenEventFile()
 {
-    std::string error;
-    const std::string name = eventfile::Prepare(m_doc ? m_doc->GetPathName() : std::string(), &error);
-    if (!error.empty())
-        ShowMessage(tr("Die Ereignisdatei \"%1\" kann nicht übernommen werden: %2")
-                        .arg(QString::fromStdString(eventfile::LegacyNameOf(m_doc->GetPathName())),
-                             QString::fromStdString(error))
-                        .toStdString());
-    m_file.setFileName(QString::fromStdString(name));
+    m_file.setFileName(QString::fromStdString(eventfile::NameOf(m_doc ? m_doc->GetPathName() : std::string())));
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append)) {
         ShowMessage(tr("Die Ereignisdatei \"%1\" kann nicht geöffnet werden: %2")
                         .arg(m_file.fileName(), m_file.errorString())

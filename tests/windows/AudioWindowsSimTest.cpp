@@ -208,6 +208,13 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         EXPECT_EQ(-3, dlg.m_volume->value());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    // Closed, it hands the link back online from any state its exchanges met,
+    // not only from a block request.
+    link.SetLinkState(linkstate::Terminal);
+    {
+        CMonitorLiveDlg dlg;
+    }
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
     // Recorder: the reported chips and time; only chosen, enabled chips are formatted.
     {

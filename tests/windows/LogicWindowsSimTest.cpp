@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,6 +26,8 @@
 #include "logic/CTriggerObject.h"
 #include "logic/windows/CLogicListFrm.h"
 #include "logic/windows/CLogicListView.h"
+#include "logic/windows/CReadyInpDlgFrm.h"
+#include "logic/windows/CReadyInpOptionsView.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "logic/windows/LogicWindows.h"
 #include "model/CIDManager.h"
@@ -312,6 +315,74 @@ TEST(LogicWindows, TheSwitchBarReachesEveryWindow)
             EXPECT_EQ(kind, host.GetShownKind());
             EXPECT_FALSE(host.IsPlaceholderFrame()) << kind;
             EXPECT_TRUE(qobject_cast<CLogicListFrm*>(host.m_pFrame.data())) << kind;
+        }
+    }
+    SetActiveDocHook(previous);
+}
+
+TEST(LogicWindows, TypedNumbersAreTheNumbersTheTextsStartWith)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
+    auto* trigger = new CTrigger;
+    ASSERT_EQ(1, trigger->Create(CTrigger::kKindId, "T1", 1, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(trigger, CAT_DIGITAL_IO);
+    auto* flag = new CMemoFlag;
+    ASSERT_EQ(1, flag->Create(CMemoFlag::kKindId, "M3", 3, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(flag, CAT_DIGITAL_IO);
+    auto open = [](int kind) {
+        return std::unique_ptr<CLogicListFrm>(dynamic_cast<CLogicListFrm*>(CreateLogicFrame(kind)));
+    };
+    {
+        // The trigger's duration, limited to 25 s; a text without a number changes nothing.
+        auto frame = open(kTriggerWindow);
+        ASSERT_TRUE(frame);
+        CLogicListView* view = frame->GetView();
+        ASSERT_EQ(1, view->GetItemCount());
+        EXPECT_EQ(CListCtrl::LVCFMT_CENTER, view->GetColumnFormat(0));
+        EXPECT_TRUE(view->Row(0)->textAlignment(0) & Qt::AlignHCenter) << "the trigger names stand centred";
+        EXPECT_EQ(CListCtrl::LVCFMT_RIGHT, view->GetColumnFormat(1));
+        EXPECT_EQ(CListCtrl::LVCFMT_LEFT, view->GetColumnFormat(3));
+        const std::pair<const char*, float> typed[] = {{"2.5s", 2.5f}, {" 7 Sekunden", 7.0f}, {"x", 7.0f},
+                                                       {"", 7.0f},     {"40", 25.0f},        {"nan", 25.0f},
+                                                       {"-3", 0.0f}};
+        for (const auto& [text, seconds] : typed) {
+            view->OnEndLabelEdit(0, 3, QString::fromLatin1(text));
+            EXPECT_FLOAT_EQ(seconds, trigger->GetTime()) << text;
+        }
+    }
+    {
+        // A memo flag's new number.
+        auto frame = open(kMemoFlagWindow);
+        ASSERT_TRUE(frame);
+        CLogicListView* view = frame->GetView();
+        auto row = [&] {
+            for (int r = 0; r < view->GetItemCount(); ++r)
+                if (view->ObjectOf(r) == flag)
+                    return r;
+            return -1;
+        };
+        ASSERT_GE(row(), 0);
+        for (const char* refused : {"x12", "", "0.5"}) {
+            view->OnEndLabelEdit(row(), 1, QString::fromLatin1(refused));
+            EXPECT_EQ(3, flag->GetNumber()) << refused;
+        }
+        view->OnEndLabelEdit(row(), 1, QStringLiteral("12a"));
+        EXPECT_EQ(12, flag->GetNumber());
+    }
+    {
+        // The delay of masked signals, shown as stored.
+        auto frame = open(kReadyInputWindow);
+        auto* ready = dynamic_cast<CReadyInpDlgFrm*>(frame.get());
+        ASSERT_TRUE(ready);
+        CReadyInpOptionsView* options = ready->GetOptions();
+        const std::pair<const char*, const char*> typed[] = {
+            {"2.5s", "2.5"}, {"x", "2.5"}, {"30 s", "25.0"}, {"1,5", "1.0"}};
+        for (const auto& [text, shown] : typed) {
+            options->MaskTimeEdit()->setText(QString::fromLatin1(text));
+            options->CommitMaskTime();
+            EXPECT_EQ(QLatin1String(shown), options->MaskTimeEdit()->text()) << text;
         }
     }
     SetActiveDocHook(previous);

@@ -73,7 +73,8 @@ protected:
 
 TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
 {
-    // A file under the name of earlier versions is taken over once.
+    // A file named like the project with ".events" instead of ".qlx" is not
+    // the event file: it stays where it is, as it is.
     {
         QFile legacy(dir.filePath(QStringLiteral("Service.events")));
         ASSERT_TRUE(legacy.open(QIODevice::WriteOnly));
@@ -93,8 +94,7 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
             << view->GetEntryList()->toPlainText().toStdString();
         // Newest first on the screen; oldest first in the file, with the rewritten texts.
         EXPECT_TRUE(view->GetEntryList()->toPlainText().startsWith(QLatin1String("too short\n")));
-        EXPECT_EQ("01.12.26 09:00:00 KVT 1 old entry\r\n"
-                  "01.12.26 10:00:00 KVT 1 CALL from console 3\r\n"
+        EXPECT_EQ("01.12.26 10:00:00 KVT 1 CALL from console 3\r\n"
                   "01.12.26 10:00:01 KVT 1 AMP 5 FAILURE\r\n"
                   "01.12.26 10:00:02 KVT 1 KVT# MACRO 999999\r\n"
                   "01.12.26 10:00:03 KVT 1 START macro 999999\r\n"
@@ -102,7 +102,8 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
                   EventFile());
         EXPECT_EQ(0, view->GetEntriesToRead());
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Service.events"))));
+    EXPECT_EQ("01.12.26 09:00:00 KVT 1 old entry\r\n",
+              ReadFile(dir.filePath(QStringLiteral("Service.events"))));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
@@ -113,7 +114,7 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
         CEventLogFrm frame;
         EXPECT_TRUE(PumpUntil([&] { return EventFile().find("RESET") != std::string::npos; }, 6000));
     }
-    EXPECT_EQ(0u, EventFile().find("01.12.26 09:00:00 KVT 1 old entry\r\n"));
+    EXPECT_EQ(0u, EventFile().find("01.12.26 10:00:00 KVT 1 CALL from console 3\r\n"));
     EXPECT_NE(std::string::npos, EventFile().find("too short\r\n01.12.26 11:00:00 KVT 1 RESET\r\n"));
 }
 

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include "logic/CVirtCtrl.h"
 #include "logic/CVirtCtrlItem.h"
@@ -162,4 +165,44 @@ TEST_F(VirtCtrlWindow, PropertiesKeepTheirLimits)
     EXPECT_EQ(90, dlg.Knob()->GetFrame());
     Type(dlg.NormalizedEdit(), "0.5", &CVirtCtrlPropDlg::OnNormalizedLeft, dlg);
     EXPECT_EQ(QStringLiteral("5.000000"), dlg.OutputEdit()->text());
+}
+
+TEST_F(VirtCtrlWindow, TipsAndTheHoverFrameWaitForTheMouseToRest)
+{
+    table->GetOrCreateItem(1)->SetFloat(CVirtCtrlItem::Max, 10.0f);
+    table->GetOrCreateItem(2);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    virtctrl::CDesignerListView* pane = frm.GetPane(0);
+    ASSERT_EQ(2, pane->GetItemCount());
+    QWidget* port = pane->viewport();
+    auto centre = [&](int row, int column) {
+        return pane->visualRect(pane->model()->index(row, column)).center();
+    };
+    auto move = [&](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, at, port->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &event);
+    };
+
+    // The tip of a controller row: not at once, but once the mouse has rested there.
+    move(centre(0, 0));
+    EXPECT_EQ(-1, pane->TipRow());
+    QTest::qWait(120);  // a timer never fires early
+    EXPECT_EQ(-1, pane->TipRow()) << "the tip waits 200 ms";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->TipRow() == 0; }, 3000));
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains(QLatin1String("10.00"))) << QToolTip::text().toStdString();
+    // It stays over the name of its row; any other move hides it.
+    move(centre(0, 0) + QPoint(1, 0));
+    EXPECT_EQ(0, pane->TipRow());
+    move(centre(1, 1));
+    EXPECT_EQ(-1, pane->TipRow());
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+
+    // The hover frame marks the ID cell the mouse rests on, after 20 ms.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane->HotCell() == QPoint(1, 1); }, 3000));
+    move(centre(0, 0));
+    EXPECT_EQ(QPoint(1, 1), pane->HotCell()) << "not before the mouse rests";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane->HotCell() == QPoint(-1, -1); }, 3000));
 }
