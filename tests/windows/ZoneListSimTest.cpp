@@ -58,6 +58,9 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     topology->m_zoneCount = 3;
     topology->SetKindId(topologykind::OneInN);
     Connect();
+    // The window transfers through the program's link: a link an earlier test
+    // of this process left behind would take its place.
+    ASSERT_EQ(&link, GetCommLink());
 
     CZonetestFrm frame;
     CZoneListView* list = frame.GetZoneList();
