@@ -379,6 +379,16 @@ int CMSComm::GetOutBufferCount() const
     return static_cast<int>(std::max<int64_t>(driver, onWire));
 }
 
+void CMSComm::SetOutBufferCount(int count)
+{
+    if (count != 0 || !GetPortOpen())
+        return;
+    m_port->clear(QSerialPort::Output);
+    // Nothing is on its way any more.
+    m_wireFreeNs = std::min(m_wireFreeNs, SteadyNs());
+    m_sendArmed = false;
+}
+
 int64_t CMSComm::GetOutputRemainingUs() const
 {
     if (!GetPortOpen())

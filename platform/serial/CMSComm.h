@@ -109,6 +109,10 @@ public:
     // A pseudo-terminal's driver reports nothing while kilobytes wait in it,
     // so the clock alone keeps the count true there.
     int GetOutBufferCount() const;
+    // Setting 0 drops every byte that waits to be sent, in the port layer and
+    // in the driver (other values are ignored): a device that holds XOFF
+    // then no longer keeps the port from closing.
+    void SetOutBufferCount(int count);
     // Microseconds until the last byte given to Output has left the line by
     // the wire clock (0 when it has; also 0 while closed).
     int64_t GetOutputRemainingUs() const;

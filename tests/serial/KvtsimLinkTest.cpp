@@ -122,6 +122,54 @@ TEST_F(KvtsimLink, PacedOutputTakesTheTimeOfA19200BaudLine)
     EXPECT_LT(ms, 1500);
 }
 
+// With echo on, the echo of a query and its answer share the paced line:
+// both come, the echo first, no faster than the line carries them.
+TEST_F(KvtsimLink, PacedEchoAndAnswerShareTheLine)
+{
+    const QByteArray value(380, 'v');
+    Start({QStringLiteral("--pace"), QStringLiteral("--read-pace"), QStringLiteral("-e"),
+           QStringLiteral("set /TEXT/LONG ") + QString::fromLatin1(value), QStringLiteral("-e"),
+           QStringLiteral("set /COMM/PROMPT OFF")});
+    const QByteArray query = "/TEXT/LONG ?\r\n";
+    const QByteArray expected = query + "/TEXT/LONG " + value + "\r\n";
+    QElapsedTimer t;
+    t.start();
+    const QByteArray got = Exchange(query + query, expected + expected, 4000);
+    const qint64 ms = t.elapsed();
+    EXPECT_EQ(got, expected + expected);
+    // 2 x 407 characters at 1,920 a second take about 424 ms.
+    EXPECT_GE(ms, 400);
+    EXPECT_LT(ms, 3000);
+}
+
+// Output the device holds back with XOFF can be dropped: the device never
+// gets it, and what is sent after its XON goes out as usual.
+TEST_F(KvtsimLink, DroppedOutputNeverReachesTheDevice)
+{
+    const QString log = dir.filePath(QStringLiteral("sim.log"));
+    Start({QStringLiteral("--log"), log, QStringLiteral("--at"), QStringLiteral("1"), QStringLiteral("xoff"),
+           QStringLiteral("600"), QStringLiteral("-e"), QStringLiteral("set /COMM/ECHO OFF"), QStringLiteral("-e"),
+           QStringLiteral("set /COMM/PROMPT OFF")});
+    comm.SetOutput("\r\n");  // line 1: the simulator answers with XOFF
+    Pump(120);
+    comm.SetOutput("/DROPPED 1\r\n");
+    Pump(100);
+    ASSERT_GT(comm.GetOutBufferCount(), 0) << "sent in spite of XOFF";
+    comm.SetOutBufferCount(0);
+    EXPECT_EQ(comm.GetOutBufferCount(), 0);
+    EXPECT_EQ(comm.GetOutputRemainingUs(), 0);
+    // After the XON the line carries what is sent from then on, and only that.
+    Pump(700);
+    comm.SetOutput("/KEPT 2\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return comm.GetOutBufferCount() == 0; }, 2000));
+    Pump(100);
+    QFile f(log);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray traffic = f.readAll();
+    EXPECT_FALSE(traffic.contains("DROPPED")) << traffic.toStdString();
+    EXPECT_TRUE(traffic.contains("/KEPT 2")) << traffic.toStdString();
+}
+
 TEST_F(KvtsimLink, SimulatorXoffHoldsOurOutput)
 {
     Start({QStringLiteral("--at"), QStringLiteral("1"), QStringLiteral("xoff"), QStringLiteral("400"), QStringLiteral("-e"),

@@ -131,6 +131,27 @@ bool KvtDevice::IsValidSRecord(std::string_view line)
     return ((sum + static_cast<unsigned>(bytes.back())) & 0xffu) == 0xffu;
 }
 
+void KvtDevice::Preload(std::string_view text)
+{
+    const TimePoint now = kvtsim::Clock::now();
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string line(text.substr(begin, end - begin));
+        begin = end + 1;
+        if (!line.empty() && m_mode == Mode::System)
+            HandleSystemLine(line, now);
+    }
+    // What the lines would have answered is nobody's; the next line starts
+    // from the top.
+    m_output.clear();
+    m_timed.clear();
+    m_lastOutputDue = {};
+    m_current = "/";
+}
+
 void KvtDevice::Receive(std::string_view bytes, TimePoint now)
 {
     Tick(now);

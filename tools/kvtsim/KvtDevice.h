@@ -70,6 +70,10 @@ public:
     void AddRule(const FaultRule& rule);
     // Presets a stored value (path upper-cased, as the device keeps it).
     void SetValue(const std::string& path, const std::string& value);
+    // Takes protocol lines (ended by "\r\n", "\r" or "\n") as if received,
+    // without echo, answers or prompts and without counting them for the
+    // fault rules: the configuration the device holds at start.
+    void Preload(std::string_view text);
     // Adds an entry to the end of the event log.
     void AddEvent(const std::string& entry) { m_events.push_back(entry); }
     size_t EventsHeld() const { return m_events.size(); }

@@ -185,6 +185,18 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         o.presets.emplace_back(path, Rest(in));
         return true;
     }
+    if (name == "load") {
+        const std::string file = Rest(in);
+        std::ifstream text(file, std::ios::binary);
+        if (file.empty() || !text) {
+            error = "load: cannot read " + file;
+            return false;
+        }
+        std::ostringstream all;
+        all << text.rdbuf();
+        o.loads.push_back(all.str());
+        return true;
+    }
     if (name == "unknown") {
         std::string path;
         if (!(in >> path) || path[0] != '/') {
@@ -300,6 +312,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, SimOptions& o, std::
 KvtDevice MakeDevice(const SimOptions& options)
 {
     KvtDevice device(options.device);
+    for (const std::string& text : options.loads)
+        device.Preload(text);
     for (const auto& [path, value] : options.presets)
         device.SetValue(path, value);
     for (const FaultRule& rule : options.rules)

@@ -17,6 +17,9 @@
 //                           UART does; while the own output lags, XOFF holds the host back
 //   silent                  never answer, never echo
 //   set PATH VALUE          preset a stored value
+//   load FILE               a configuration held at start: every line of FILE (protocol
+//                           lines as the designer sends them, such as its exported
+//                           ".par" file) is taken as received, without echo or answers
 //   event TEXT              an entry of the event log at start (in order)
 //   at N ACTION [ARG]       after the N-th received line: silent | talk |
 //                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS |
@@ -42,6 +45,7 @@ struct SimOptions {
     ModemConfig modem;
     std::vector<FaultRule> rules;
     std::vector<std::pair<std::string, std::string>> presets;
+    std::vector<std::string> loads;  // the texts of the `load` files, in order
     bool silent = false;
     int cps = 0;  // 0: as fast as the terminal takes it
     int readCps = 0;  // 0: reads whatever the terminal holds at once

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
                         "directives: version V, new-version V, device-id ID, boot, protect PW, boot-enter-ms N,\n"
                         "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], read-pace [CPS],\n"
                         "  silent,\n"
-                        "  set PATH VALUE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
+                        "  set PATH VALUE, load FILE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
                         "  modem, modem-dial (connect|busy|no-carrier|no-dialtone|error|none)..., modem-connect TEXT,\n"
                         "  dial-ms N, guard-ms N\n");
             return 0;

@@ -428,6 +428,25 @@ TEST(KvtDevice, FaultRulesFireAfterTheirLine)
     EXPECT_EQ(actions[0].kind, LinkAction::Hangup);
 }
 
+// A configuration held at start: the lines take effect as if received (the
+// path shorthand and the table clear lines included), nothing is echoed or
+// answered, and the fault rules still count from the first real line.
+TEST(KvtDevice, PreloadedLinesAreHeldWithoutAnswersOrLineCount)
+{
+    Dev dev;
+    dev.d.AddRule({1, FaultRule::Send, 0, "FIRST"});
+    dev.d.Preload("/TRIGGER/ENTRY2/CONDITION 7\r\n/AUDIO/IN1/VOL -3\r\n -6\r\n/A ?\n/B 1\r/TRIGGER/CLEAR ALL\r\n"
+                  "/TRIGGER/ENTRY1/CONDITION 4\r\n");
+    EXPECT_EQ(dev.Wait(0), "");
+    EXPECT_EQ(dev.d.LinesReceived(), 0);
+    EXPECT_EQ(dev.d.Value("/AUDIO/IN1/VOL"), "-6");
+    EXPECT_EQ(dev.d.Value("/B"), "1");
+    EXPECT_EQ(dev.d.CurrentPath(), "/");
+    EXPECT_EQ(dev.Send("/COMM/PROMPT OFF\r\n"), "/COMM/PROMPT OFF\r\nFIRST");
+    EXPECT_EQ(dev.Send("/TRIGGER/ENTRY2/CONDITION ?\r\n"), "/TRIGGER/ENTRY2/CONDITION ?\r\n/TRIGGER/ENTRY2/CONDITION OFF\r\n");
+    EXPECT_EQ(dev.Send("/TRIGGER/ENTRY1/CONDITION ?\r\n"), "/TRIGGER/ENTRY1/CONDITION ?\r\n/TRIGGER/ENTRY1/CONDITION 4\r\n");
+}
+
 TEST(KvtDevice, GarbageHasNoLineEndsAndNoFlowControlCharacters)
 {
     Dev dev;
