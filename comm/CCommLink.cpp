@@ -19,6 +19,7 @@
 #include "comm/CFirmwareSender.h"
 #include "comm/CModemInfo.h"
 #include "comm/CommIds.h"
+#include "comm/CommStrings.h"
 #include "comm/ParameterGroups.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
@@ -407,8 +408,10 @@ void CCommLink::WaitUntilSent()
         }
         WaitForWire(QEventLoop::ExcludeUserInputEvents);
     }
-    if (count == 0)
+    if (count == 0) {
         m_outputStalled = false;
+        NoteOutputEmpty();
+    }
     if (saved != 0)
         SetRThreshold(saved);
 }
@@ -430,6 +433,8 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
     if (GetPortOpen())
         m_charsSent += static_cast<uint64_t>(bytes.size());
     m_lastActivity = NowMs();
+    if (m_uploadCounting)
+        CountUploadSent(text);
     // The device now stands on whatever path this text named: the shorthand
     // of the next command starts afresh.
     m_lastSentPath.clear();
@@ -479,6 +484,11 @@ std::string CCommLink::ReadInput()
 void CCommLink::OnCommEvent()
 {
     const short event = GetCommEvent();
+    if (event == comEvSend) {
+        if (GetOutBufferCount() == 0)
+            NoteOutputEmpty();
+        return;
+    }
     if (event == comEvReceive) {
         m_lastActivity = NowMs();
         const std::string text = ReadInput();
@@ -507,6 +517,7 @@ void CCommLink::OnCommEvent()
     if (!GetPortOpen() && (m_connected || m_doc))
         OnLineLost();
     ShowMessage(Tr(kComError) + StrFormat("( %s )", text), mb::IconStop);
+    ReportLostClosingLines();
 }
 
 void CCommLink::SplitReceived()
@@ -528,6 +539,8 @@ void CCommLink::SplitReceived()
         if (m_rxBuffer.find(" ? ") != std::string::npos)
             m_queryMark = true;
         m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
+        if (m_uploadCounting && !line.empty())
+            CountUploadReceived(line);
         if (!line.empty())
             OnReceiveLine(line);
         if (m_linkState == linkstate::BlockRequest)
@@ -743,6 +756,8 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
         // (an upload keeps comparing, a download keeps its macro lock).
         SetOutput(bytes);
         m_lastSentPath.clear();
+        if (m_uploadCounting)
+            CountUploadSent(block);
         return true;
     }
     if (m_linkState != linkstate::BlockRequest) {
@@ -785,6 +800,15 @@ void CCommLink::ClosePort()
     Host().ShowProtocolMonitor(false);
     // The last lines reach the device before the port closes.
     WaitUntilSent();
+    if (GetPortOpen() && GetOutBufferCount() != 0) {
+        // The device takes nothing more (it holds XOFF): what it holds back is
+        // dropped, so closing does not wait for it.
+        SetOutBufferCount(0);
+    }
+    // Closing lines of a download that had not left by now never will.
+    m_closingLinesLost = m_closingLinesLost || m_closingLinesPending;
+    m_closingLinesPending = false;
+    m_uploadCounting = false;
     SetPortOpen(false);
     m_connected = false;
     if (m_doc) {
@@ -800,6 +824,8 @@ void CCommLink::ClosePort()
     m_outputStalled = false;
     ++m_sessionEnds;
     SetConnectedText();
+    if (!m_deferCloseReport)
+        ReportLostClosingLines();
 }
 
 void CCommLink::OnSelectComPort(int id)
@@ -1215,7 +1241,10 @@ void CCommLink::OnLineLost()
     m_password.clear();
     m_protectionWasOn = false;
     m_removeProtection = false;
+    // The caller tells of the hang-up first, then of what it cost.
+    m_deferCloseReport = true;
     ClosePort();
+    m_deferCloseReport = false;
     m_linkState = linkstate::Idle;
 }
 
@@ -1257,14 +1286,91 @@ bool CCommLink::WaitOutputEmpty(IProgress* progress)
         }
         WaitForWire(QEventLoop::AllEvents);
     }
+    NoteOutputEmpty();
     return true;
 }
 
-void CCommLink::WaitIdle(int64_t idleMs, int maxMs)
+void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
 {
-    const int64_t start = NowMs();
-    while (GetLinkIdleTime() <= idleMs && NowMs() - start < maxMs)
+    while (!SessionEndedSince(session)) {
+        // Once the user has cancelled, output the device holds back is no
+        // activity: only what comes from the device keeps the wait going.
+        const int64_t idle = m_transferCancelled ? NowMs() - m_lastActivity : GetLinkIdleTime();
+        if (idle > 1000)
+            return;
+        if (progress.CheckCancelButton() && AskCancel()) {
+            m_transferCancelled = true;
+            return;
+        }
         Breathe(10);
+    }
+}
+
+void CCommLink::CountUploadSent(const std::string& text)
+{
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = Trim(text.substr(begin, end - begin));
+        begin = end + 1;
+        if (line.empty())
+            continue;
+        if (line.back() == '?')
+            ++m_uploadQueries;
+        m_uploadEchoes.push_back(line);
+    }
+}
+
+void CCommLink::CountUploadReceived(const std::string& line)
+{
+    // The device echoes a line before it answers it, so the oldest line
+    // whose echo is missing is the only one the received line can echo.
+    const std::string text = Trim(line);
+    if (!m_uploadEchoes.empty() && text == m_uploadEchoes.front()) {
+        m_uploadEchoes.pop_front();
+        // What came before the first echo belongs to lines sent before the
+        // upload (the echo of the connection set-up's last lines).
+        m_uploadEchoSeen = true;
+        m_uploadEarlyLines = 0;
+        return;
+    }
+    if (m_uploadEchoSeen)
+        ++m_uploadAnswers;
+    else
+        ++m_uploadEarlyLines;
+}
+
+void CCommLink::NoteOutputEmpty()
+{
+    m_closingLinesPending = false;
+}
+
+void CCommLink::ReportDownloadEnd(bool objectsComplete, bool closingQueued)
+{
+    const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
+    if (objectsComplete && closingQueued && !held)
+        return;
+    std::string text;
+    if (!objectsComplete)
+        text = LoadStringId(IDS_DOWNLOAD_INCOMPLETE);
+    uint32_t closing = 0;
+    if (!closingQueued)
+        closing = IDS_LOCK_RELEASE_NOT_SENT;
+    else if (held)
+        closing = IDS_LOCK_RELEASE_HELD;
+    if (closing != 0)
+        text += (text.empty() ? "" : "\n\n") + LoadStringId(closing);
+    ShowMessage(text, mb::IconExclamation);
+}
+
+void CCommLink::ReportLostClosingLines()
+{
+    if (!m_closingLinesLost)
+        return;
+    m_closingLinesLost = false;
+    ShowMessage(LoadStringId(IDS_LOCK_RELEASE_NOT_SENT), mb::IconExclamation);
 }
 
 void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress,
@@ -1330,18 +1436,26 @@ void CCommLink::OnTransferParameters()
             m_linkState = linkstate::Upload;
             if (m_doc)
                 ResetErrorFile();
+            m_uploadCounting = true;
+            m_uploadQueries = 0;
+            m_uploadAnswers = 0;
+            m_uploadEarlyLines = 0;
+            m_uploadEchoSeen = false;
+            m_uploadEchoes.clear();
         }
         std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
         m_answerTimedOut = false;
         RunObjectLoop(selection.objects, mode, *progress, session);
+        const bool objectsComplete = !m_transferCancelled && !m_answerTimedOut && !SessionEndedSince(session);
         if (!SessionEndedSince(session)) {
             Sleep(200);
             PumpMessages();
         }
-        if (SessionEndedSince(session)) {
+        if (SessionEndedSince(session) && mode == 1) {
             m_errFileName.clear();
         } else if (mode == 0) {
-            if (selection.textFile) {
+            bool closingQueued = false;
+            if (selection.textFile && !SessionEndedSince(session)) {
                 SendTextFileWithProgress(TextFilePath(m_doc));
             }
             if (!SessionEndedSince(session)) {
@@ -1357,24 +1471,42 @@ void CCommLink::OnTransferParameters()
                 m_linkState = linkstate::Download;
                 SetLinkState(linkstate::Online);
                 SendLine("/SERVICE/START FASTSAVE", nullptr);
+                closingQueued = true;
+                m_closingLinesPending = true;
                 Sleep(1000);
             }
             Host().SetWaitCursor(false);
-            WaitOutputEmpty(progress.get());
+            if (!SessionEndedSince(session))
+                WaitOutputEmpty(progress.get());
+            // A download that stopped short leaves the device with part of
+            // the configuration: the user must know, and whether the device
+            // still holds its macro lock unsaved.
+            ReportDownloadEnd(objectsComplete, closingQueued);
         } else {
-            // Every query has left the line, then the device is given until
-            // it is quiet for its last answers (at most 10 s from then on).
+            // Every query has left the line; the device is done when it has
+            // been silent for a second, however long it keeps answering.
             WaitOutputEmpty(progress.get());
-            WaitIdle(1000, 10000);
+            WaitForLastAnswers(*progress, session);
             if (SessionEndedSince(session)) {
                 m_errFileName.clear();
             } else {
                 // Answers a comment line held up are still the upload's.
                 SplitReceived();
+                m_uploadCounting = false;
+                // A device without echo: every line that came was an answer.
+                if (!m_uploadEchoSeen)
+                    m_uploadAnswers += m_uploadEarlyLines;
                 m_linkState = linkstate::Online;
                 ShowErrorFile();
-                if (!m_answerTimedOut)
+                const int unanswered = m_uploadQueries - m_uploadAnswers;
+                if (m_answerTimedOut) {
+                    // Already told: the device did not answer a block it had to.
+                } else if (unanswered > 0 && !m_transferCancelled) {
+                    ShowMessage(StrFormat(LoadStringId(IDS_UPLOAD_UNANSWERED).c_str(), unanswered, m_uploadQueries),
+                                mb::IconExclamation);
+                } else {
                     ShowMessage(Tr(kUploadDone), mb::Ok);
+                }
             }
         }
         selection.objects.clear();

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -136,6 +137,10 @@ public:
     void ResetErrorFile();
     void ShowErrorFile();
     const std::string& GetErrorFileName() const { return m_errFileName; }
+    // The queries the last whole upload sent and the answers the device gave
+    // to them (lines received that are not the echo of a sent line).
+    int GetUploadQueries() const { return m_uploadQueries; }
+    int GetUploadAnswers() const { return m_uploadAnswers; }
 
     // ---- Text files ----
     void OnSendConfigFile();
@@ -227,7 +232,19 @@ private:
     void SplitReceived();
     // Splits again from the event loop (after a comment paused the splitting).
     void PostSplit(int ms);
-    void WaitIdle(int64_t idleMs, int maxMs);
+    // The end of a whole upload: waits, letting every event run, until the
+    // device has been silent for more than a second since the last query left
+    // the line, however long it keeps answering. Cancel ends the wait.
+    void WaitForLastAnswers(IProgress& progress, unsigned session);
+    // Counts what a whole upload sends and receives.
+    void CountUploadSent(const std::string& text);
+    void CountUploadReceived(const std::string& line);
+    // Closing lines of a download that wait in the output are gone once it is empty.
+    void NoteOutputEmpty();
+    // The message of a download that did not end well; nothing when it did.
+    void ReportDownloadEnd(bool objectsComplete, bool closingQueued);
+    // Tells the user that closing the port dropped a download's closing lines.
+    void ReportLostClosingLines();
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
@@ -281,6 +298,17 @@ private:
     bool m_answerTimedOut = false;  // a block's wait for an answer ran out
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort
+    // A whole upload counts its queries and the answers that come back.
+    bool m_uploadCounting = false;
+    int m_uploadQueries = 0;
+    int m_uploadAnswers = 0;
+    std::deque<std::string> m_uploadEchoes;  // sent lines whose echo has not come back yet
+    bool m_uploadEchoSeen = false;           // the device echoes the upload's lines
+    int m_uploadEarlyLines = 0;              // lines received before the first echo
+    // The download's lock release and FASTSAVE wait in the output.
+    bool m_closingLinesPending = false;
+    bool m_closingLinesLost = false;  // closing the port dropped them; not told yet
+    bool m_deferCloseReport = false;  // the hang-up's own message comes first
 };
 
 // The program's one device link (null when none exists).

@@ -4229,6 +4229,26 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>Earth fault</translation>
     </message>
     <message>
+        <source>Der Download wurde nicht vollständig ausgeführt ! Die Konfiguration im QUILLOMER ist unvollständig.</source>
+        <extracomment>36300</extracomment>
+        <translation>The download did not complete ! The configuration in the QUILLOMER is incomplete.</translation>
+    </message>
+    <message>
+        <source>Die Freigabe der Makrosperre (&quot;/MACRO/LOCK OFF&quot;) und das Speichern (&quot;/SERVICE/START FASTSAVE&quot;) konnten nicht gesendet werden: die Makros des QUILLOMER bleiben gesperrt und seine Einstellungen sind nicht gespeichert.</source>
+        <extracomment>36301</extracomment>
+        <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) could not be sent: the QUILLOMER&apos;s macros stay locked and its settings are not saved.</translation>
+    </message>
+    <message>
+        <source>Die Freigabe der Makrosperre (&quot;/MACRO/LOCK OFF&quot;) und das Speichern (&quot;/SERVICE/START FASTSAVE&quot;) konnten noch nicht gesendet werden, weil QUILLOMER die Übertragung anhält; sie folgen, sobald QUILLOMER sie annimmt.</source>
+        <extracomment>36302</extracomment>
+        <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) could not be sent yet because the QUILLOMER holds the transfer; they follow as soon as the QUILLOMER takes them.</translation>
+    </message>
+    <message>
+        <source>Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. Die &apos;*.err&apos; Datei enthält nur die Unterschiede der beantworteten Werte.</source>
+        <extracomment>36303</extracomment>
+        <translation>Upload incomplete ! The QUILLOMER no longer answers: %d of %d queries remained unanswered. The &apos;*.err&apos; file holds only the differences of the answered values.</translation>
+    </message>
+    <message>
         <source>Makro</source>
         <extracomment>32806
 ----------

@@ -1,17 +1,22 @@
 // Whole transfers against the device simulator reading and sending at the
-// real line rate (19200 baud 8N1, 1,920 characters a second): the download
+// real line rate (19200 baud 8N1, 1,920 characters a second) and echoing
+// every character, as the connection set-up tells the device to: the download
 // of the largest legal project keeps pace with the line and returns only once
 // the device has it all, a disconnect right after it stamps the device with
-// its real clock; a new project goes down and up again without a message and
-// with an empty difference file; a line the device rejects is reported; a
-// setting sent with the path shorthand before a download does not spoil the
-// macro lock.
+// its real clock; its upload returns only once the device has given every
+// answer and each has been compared; a new project goes down and up
+// again without a message and with an empty difference file; a line the
+// device rejects is reported; a setting sent with the path shorthand before
+// a download does not spoil the macro lock.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include "comm/ParameterGroups.h"
 #include "support/LargestProject.h"
@@ -71,6 +76,7 @@ protected:
         link.OnTransferParameters();
         return t.elapsed();
     }
+    void UploadLargest(uint32_t groups);
     std::string ReceivedSince(size_t mark) const
     {
         const std::string all = sim.Received();
@@ -91,7 +97,7 @@ private:
 
 }  // namespace
 
-// The one long transfer of the suite (about 233,000 characters: two minutes of line time).
+// The longest download of the suite (about 112,000 characters: a minute of line time).
 TEST_F(LineRate, LargestProjectDownloadEndsWithTheLine)
 {
     largest::Build(doc);
@@ -124,6 +130,61 @@ TEST_F(LineRate, LargestProjectDownloadEndsWithTheLine)
     EXPECT_TRUE(QString::fromStdString(bye).contains(
         QRegularExpression(QStringLiteral("/SERVICE/ACCESS/DATE \\d\\d\\.\\d\\d\\.\\d{4}\r\n/SERVICE/ACCESS/TIME \\d\\d:\\d\\d:\\d\\d\r\n"))))
         << bye;
+}
+
+// The device holds what the largest project's download sends (its exported
+// lines), and an upload asks for the ticked groups of it. Each query comes
+// back as its echo and its answer; the upload returns once the device has
+// been silent for a second after its last answer, and not before: nothing
+// comes after it, every answer has been compared, and none differs.
+void LineRate::UploadLargest(uint32_t groups)
+{
+    largest::Build(doc);
+    Name("Groß");
+    host.paramSelect = [this](ParamSelection& sel) {
+        sel.objects = CollectParameterGroupObjects(doc, kAllObjectGroups);
+        return true;
+    };
+    link.OnExportWorksheet();
+    const QString par = QString::fromStdString(doc.GetPathName() + ".par");
+    ASSERT_GT(QFileInfo(par).size(), 100000);
+    ASSERT_TRUE(Connect({QStringLiteral("--version"), QStringLiteral("V0.551a"), QStringLiteral("-e"),
+                         QStringLiteral("load ") + par}));
+    messages.texts.clear();
+    const size_t outMark = sim.Sent().size();
+    const int64_t upMs = Transfer(0, groups);
+    const int64_t quietMs = link.GetLinkIdleTime();
+    const std::string answered = sim.Sent().substr(outMark);
+    Pump(1500);
+    EXPECT_EQ(sim.Sent().size(), outMark + answered.size()) << "the device still answered after the upload returned";
+    EXPECT_GE(quietMs, 1000);
+    EXPECT_LT(quietMs, 2500);
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+    EXPECT_GT(link.GetUploadQueries(), 4000);
+    EXPECT_EQ(link.GetUploadAnswers(), link.GetUploadQueries()) << "answers not compared";
+    // The device echoed every query before answering it.
+    EXPECT_GE(static_cast<size_t>(std::count(answered.begin(), answered.end(), '\n')),
+              2 * static_cast<size_t>(link.GetUploadQueries()));
+    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("Groß.err"))), "");
+    EXPECT_TRUE(host.editorFiles.empty());
+    std::fprintf(stderr,
+                 "largest upload of groups 0x%02x: %d queries, %d answers, %zu characters from the device, %lld ms, "
+                 "%lld ms from the last answer to the return\n",
+                 groups, link.GetUploadQueries(), link.GetUploadAnswers(), answered.size(),
+                 static_cast<long long>(upMs), static_cast<long long>(quietMs));
+}
+
+// The largest upload is some 680,000 characters from the device, six minutes
+// of line time: it runs in two halves of about three minutes each.
+TEST_F(LineRate, LargestProjectUploadOfTheControlReturnsWithTheLastAnswer)
+{
+    UploadLargest(1u << paramgroup::Control);
+}
+
+TEST_F(LineRate, LargestProjectUploadOfEverythingElseReturnsWithTheLastAnswer)
+{
+    UploadLargest(kAllObjectGroups & ~(1u << paramgroup::Control));
 }
 
 // A new project, its text file included, goes down and comes back up: no

@@ -1,8 +1,10 @@
 // The device link when the device misbehaves (the simulator scripted, at
-// the line rate): silence, garbage, a hang-up near the end of a download and
-// in the middle of an upload, a comment line in the middle of an upload's
-// answers, and an XOFF held longer than the link's time-out, also while the
-// user cancels a download. Each time the program reports what happened, the
+// the line rate): silence, also in the middle of an upload, garbage, a
+// hang-up near the end of a download and in the middle of an upload, a
+// comment line in the middle of an upload's answers, and an XOFF held longer
+// than the link's time-out, also while the user cancels a download and
+// disconnects. Each time the program reports what happened (a download that
+// stopped short says that the device's configuration is incomplete), the
 // link ends up idle, the event loop keeps running throughout, and the project
 // is unchanged.
 #include "CommTestSupport.h"
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <QTimer>
 
+#include "comm/CommStrings.h"
 #include "platform/StringTable.h"
 
 using namespace commtest;
@@ -65,19 +68,32 @@ public:
     }
 };
 
-// Counts the ticks of a 20 ms timer: the event loop ran while they grew.
+// Counts the ticks of a 20 ms timer: the event loop ran while they grew;
+// the longest time between two ticks is the longest the loop stood still.
 class Heartbeat {
 public:
     Heartbeat()
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { ++ticks; });
+        m_since.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            ++ticks;
+            longestGapMs = std::max<int64_t>(longestGapMs, m_since.restart());
+        });
         m_timer.start(20);
     }
     int ticks = 0;
+    int64_t longestGapMs = 0;
 
 private:
     QTimer m_timer;
+    QElapsedTimer m_since;
 };
+
+// The message of a download that stopped short, and its note on the closing lines.
+std::string Incomplete(uint32_t closing)
+{
+    return LoadGermanString(IDS_DOWNLOAD_INCOMPLETE) + "\n\n" + LoadGermanString(closing);
+}
 
 class LinkFault : public ::testing::Test {
 protected:
@@ -267,8 +283,37 @@ TEST_F(LinkFault, HangUpNearTheEndOfADownloadIsReportedByIt)
     EXPECT_LT(ms, 20000);
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
     EXPECT_LT(Lines().stepsRun, kLines) << "the download went on after the hang-up";
-    EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
+    // First what happened, then what it means: the device holds part of the
+    // configuration, under its macro lock and unsaved.
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0], "COM-Übertragungsfehler !( CD timeout error )");
+    EXPECT_EQ(messages.texts[1], Incomplete(IDS_LOCK_RELEASE_NOT_SENT));
     EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
+// The device stops answering in the middle of an upload (it reads the
+// queries and says nothing): the upload ends a second after the last query
+// left and says how many queries went unanswered.
+TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
+{
+    // The device holds the values the object has.
+    QStringList directives {QStringLiteral("at 60 silent")};
+    for (const auto& [key, value] : ManyValues())
+        directives << QString::fromStdString("set /TEST/" + key + " " + value);
+    ASSERT_TRUE(Connect(directives));
+    messages.texts.clear();
+    const int64_t ms = Transfer(0);
+    EXPECT_LT(ms, 20000);
+    EXPECT_EQ(Lines().stepsRun, kLines);
+    // Lines 22 to 60 were queries the device answered.
+    const int answered = 60 - kConnectLines;
+    EXPECT_EQ(static_cast<int>(Lines().received.size()), answered);
+    EXPECT_EQ(link.GetUploadQueries(), kLines);
+    EXPECT_EQ(link.GetUploadAnswers(), answered);
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {StrFormat(
+                                  LoadGermanString(IDS_UPLOAD_UNANSWERED).c_str(), kLines - answered, kLines)}));
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
     ExpectIdleAndProjectUnchanged();
 }
 
@@ -329,10 +374,44 @@ TEST_F(LinkFault, CancelDuringAnXoffStallIsHonoured)
     press.start(50);
     const int64_t ms = Transfer(1);
     EXPECT_LT(ms, 4000) << "the download waited for the device's XON";
-    EXPECT_TRUE(messages.Contains("Wollen Sie den Vorgang wirklich abbrechen ?"));
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Wollen Sie den Vorgang wirklich abbrechen ?",
+                                                         Incomplete(IDS_LOCK_RELEASE_HELD)}));
     EXPECT_LT(Lines().stepsRun, kLines);
     ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n", 10000));
     ExpectIdleAndProjectUnchanged();
+    // They went once the device let go: a disconnect has nothing more to tell.
+    messages.texts.clear();
+    link.OnDisconnect();
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+}
+
+// The same, and the user disconnects while the device still holds XOFF: the
+// window never stands still for the held output, and the user learns that
+// the macro lock was not released and nothing was saved.
+TEST_F(LinkFault, DisconnectDuringAnXoffStallDoesNotBlock)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 xoff 30000")}));
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (host.lastProgress && sim.Sent().find('\x13') != std::string::npos) {
+            host.lastProgress->PressCancel();
+            press.stop();
+        }
+    });
+    press.start(50);
+    Transfer(1);
+    messages.texts.clear();
+    Heartbeat beat;
+    QElapsedTimer t;
+    t.start();
+    link.OnDisconnect();
+    const int64_t ms = t.elapsed();
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_LT(ms, 15000);
+    EXPECT_LT(beat.longestGapMs, 1000) << "the event loop stood still while the port closed";
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {LoadGermanString(IDS_LOCK_RELEASE_NOT_SENT)}));
+    Pump(200);
+    EXPECT_EQ(sim.Received().find("/MACRO/LOCK OFF"), std::string::npos);
 }
 
 TEST_F(LinkFault, XoffHeldLongerThanTheTimeOut)

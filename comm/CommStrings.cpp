@@ -1,0 +1,18 @@
+// Texts of the device link's own messages.
+#include "comm/CommStrings.h"
+
+#include "platform/StringTable.h"
+
+QL_STRING_TABLE({
+    {IDS_DOWNLOAD_INCOMPLETE,
+     "Der Download wurde nicht vollständig ausgeführt ! Die Konfiguration im QUILLOMER ist unvollständig."},
+    {IDS_LOCK_RELEASE_NOT_SENT,
+     "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") konnten "
+     "nicht gesendet werden: die Makros des QUILLOMER bleiben gesperrt und seine Einstellungen sind nicht gespeichert."},
+    {IDS_LOCK_RELEASE_HELD,
+     "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") konnten "
+     "noch nicht gesendet werden, weil QUILLOMER die Übertragung anhält; sie folgen, sobald QUILLOMER sie annimmt."},
+    {IDS_UPLOAD_UNANSWERED,
+     "Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. "
+     "Die '*.err' Datei enthält nur die Unterschiede der beantworteten Werte."},
+});

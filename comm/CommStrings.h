@@ -1,0 +1,12 @@
+#pragma once
+// String-table ids of the device link's own messages.
+
+#include <cstdint>
+
+enum : uint32_t {
+    // How a transfer ended when it did not end well.
+    IDS_DOWNLOAD_INCOMPLETE = 36300,
+    IDS_LOCK_RELEASE_NOT_SENT = 36301,   // the closing lines of a download never reached the device
+    IDS_LOCK_RELEASE_HELD = 36302,       // the closing lines wait for the device's XON
+    IDS_UPLOAD_UNANSWERED = 36303,       // "%d" unanswered queries, "%d" queries in all
+};
