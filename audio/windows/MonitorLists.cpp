@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include "ui/CListCtrl.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 
 namespace monitorlists {
@@ -19,6 +20,7 @@ void SetUp(CListCtrl* list)
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
     list->setPalette(pal);
+    new CHoverFrame(list);
 }
 
 void Reselect(CListCtrl* list, int row)

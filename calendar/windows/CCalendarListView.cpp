@@ -10,6 +10,7 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CPictureSet.h"
 
@@ -25,6 +26,7 @@ CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
     setPalette(p);
     setMinimumSize(200, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    new CHoverFrame(this);
 }
 
 CFeatureFrm* CCalendarListView::Frame() const

@@ -10,6 +10,7 @@
 #include "model/DocContext.h"
 #include "paging/CRelaisManager.h"
 #include "platform/StringTable.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -36,7 +37,7 @@ CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
-    setMouseTracking(true);
+    new CHoverFrame(this, 0);
     setColumnCount(4);
     if (mode == kSpareMode)
         setHeaderLabels({S(kSpareMode), S(kIdTitle), S(kDetailsTitle), S(kReplacesTitle)});

@@ -17,6 +17,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -371,8 +372,7 @@ void CDesignerListView::paintEvent(QPaintEvent* event)
     if (cell.isEmpty())
         return;
     QPainter p(viewport());
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(cell.adjusted(0, 0, -1, -1));
+    CHoverFrame::Paint(p, cell, palette(), Row(m_hotRow)->isSelected());
 }
 
 }  // namespace virtctrl

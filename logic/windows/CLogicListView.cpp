@@ -16,6 +16,7 @@
 #include "platform/StringTable.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CPictureSet.h"
@@ -62,7 +63,7 @@ QString CLogicListView::Str(uint32_t id)
 }
 
 CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* parent)
-    : CListCtrl(parent), m_type(type), m_deleteCommand(deleteCommand)
+    : CListCtrl(parent), m_type(type), m_deleteCommand(deleteCommand), m_hover(new CHoverFrame(this))
 {
     // Row pictures: the object strip (a row shows its kind's image).
     SetImageList(CPictureSet::ImageList(136, 16));
@@ -95,7 +96,7 @@ CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* p
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (CBaseDevice* obj = item ? ObjectOf(RowOf(item)) : nullptr)
             m_reselect = obj->GetNumber();
-        SetHover(-1, -1);
+        m_hover->Clear();
     });
 }
 
@@ -163,7 +164,7 @@ void CLogicListView::RefreshList()
         ++c;
     }
     SetStatusTitle(false);
-    SetHover(-1, -1);
+    m_hover->Clear();
     if (CQuillomerDoc* doc = GetActiveDoc()) {
         DeviceList list;
         doc->GetIDManager().GetBaseDeviceList(list, m_type);
@@ -343,38 +344,3 @@ void CLogicListView::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
-void CLogicListView::SetHover(int row, int column)
-{
-    if (row == m_hoverRow && column == m_hoverColumn)
-        return;
-    m_hoverRow = row;
-    m_hoverColumn = column;
-    viewport()->update();
-}
-
-void CLogicListView::mouseMoveEvent(QMouseEvent* event)
-{
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && index.column() >= 1)
-        SetHover(index.row(), index.column());
-    else
-        SetHover(-1, -1);
-    CListCtrl::mouseMoveEvent(event);
-}
-
-void CLogicListView::leaveEvent(QEvent* event)
-{
-    SetHover(-1, -1);
-    CListCtrl::leaveEvent(event);
-}
-
-void CLogicListView::paintEvent(QPaintEvent* event)
-{
-    CListCtrl::paintEvent(event);
-    if (m_hoverRow < 0 || m_hoverRow >= GetItemCount() || m_hoverColumn < 1)
-        return;
-    const QRect cell = visualRect(model()->index(m_hoverRow, m_hoverColumn)).adjusted(0, 0, -1, -1);
-    QPainter painter(viewport());
-    painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
-    painter.drawRect(cell);
-}

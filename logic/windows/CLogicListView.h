@@ -24,6 +24,7 @@
 class CBaseDevice;
 class CCommLink;
 class CFeatureFrm;
+class CHoverFrame;
 class CQuillomerDoc;
 
 class CLogicListView : public CListCtrl {
@@ -116,17 +117,12 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void StopPolling();
-    void SetHover(int row, int column);
 
     uint32_t m_type;
     unsigned m_deleteCommand;
     QTimer m_pollTimer;
-    int m_hoverRow = -1;
-    int m_hoverColumn = -1;
+    CHoverFrame* m_hover;
 };

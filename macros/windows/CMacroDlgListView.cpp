@@ -12,13 +12,13 @@
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroEditorView.h"
-#include "macros/windows/CHoverCellDelegate.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ModelStrings.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -127,7 +127,7 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
     setPalette(p);
     setMinimumSize(150, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    m_hover = new CHoverCellDelegate(this);
+    m_hover = new CHoverFrame(this);
     InsertColumn(0, QString(), LVCFMT_CENTER, 150);
     InsertColumn(1, QString(), LVCFMT_LEFT, 150);
     InsertColumn(2, QString(), LVCFMT_RIGHT, 150);

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-class CHoverCellDelegate;
+class CHoverFrame;
 class CMacro;
 class CMacroDlgFrm;
 
@@ -75,5 +75,5 @@ private:
     void RenameNumber(int number, const QString& text);
 
     bool m_filling = false;
-    CHoverCellDelegate* m_hover = nullptr;
+    CHoverFrame* m_hover = nullptr;
 };

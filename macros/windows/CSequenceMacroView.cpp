@@ -5,8 +5,8 @@
 
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
-#include "macros/windows/CHoverCellDelegate.h"
 #include "platform/StringTable.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CListCtrl.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -36,8 +36,8 @@ CSequenceMacroView::CSequenceMacroView(QWidget* parent)
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
     m_list->setPalette(p);
-    auto* hover = new CHoverCellDelegate(m_list);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, hover, &CHoverCellDelegate::Clear);
+    auto* hover = new CHoverFrame(m_list);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, hover, &CHoverFrame::Clear);
     m_list->InsertColumn(0, Str(IDS_MACRO_BLANK_TITLE), CListCtrl::LVCFMT_CENTER, 40);
     m_list->InsertColumn(1, Str(IDS_MACRO_KIND), CListCtrl::LVCFMT_CENTER, 140);
     m_list->InsertColumn(2, Str(kDelayTitle), CListCtrl::LVCFMT_CENTER, 60);

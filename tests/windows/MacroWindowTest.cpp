@@ -15,13 +15,13 @@
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
-#include "macros/windows/CHoverCellDelegate.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "macros/windows/MacroViews.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "ui/CHoverFrame.h"
 #include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
@@ -182,7 +182,8 @@ TEST_F(MacroWindow, HoverFrameFollowsTheCellsBeyondTheFirstColumnAndStoredWidths
     New(frame, mt::Sequence);
     frame.show();
     CListCtrl* steps = static_cast<CSequenceMacroView*>(frame.GetEditorView())->List();
-    auto* hover = static_cast<CHoverCellDelegate*>(steps->itemDelegate());
+    CHoverFrame* hover = CHoverFrame::Of(steps);
+    ASSERT_NE(nullptr, hover);
     for (int column = 0; column < 4; ++column) {
         QTest::mouseMove(steps->viewport(), steps->visualRect(steps->model()->index(1, column)).center());
         EXPECT_EQ(column > 0, hover->Hovered().isValid()) << column;
