@@ -2,13 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -96,14 +93,6 @@ bool IsEditSwitch(unsigned id)
 {
     return (id >= featurecmd::MonitorEntries && id <= featurecmd::Events) || (id >= featurecmd::DayPrograms && id <= featurecmd::WeekProgram) || (id >= featurecmd::Conditions && id <= featurecmd::SpareAmps) ||
            id == featurecmd::Fault || id == featurecmd::Hardware || id == featurecmd::Volume || id == featurecmd::Clock;
-}
-
-// Lets events run for up to `ms` milliseconds (receive events included).
-void PumpFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 }  // namespace
 
@@ -254,31 +243,14 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
 
 void CFeatureFrm::HoldInput(bool hold)
 {
-    if (hold) {
-        QWidget* focus = QApplication::focusWidget();
-        m_heldFocus = focus && isAncestorOf(focus) ? focus : nullptr;
-        // Only what is enabled now is taken, and only that is given back:
-        // a bar the window had switched off stays off.
-        for (QWidget* w : {static_cast<QWidget*>(m_switchBar), static_cast<QWidget*>(m_commandBar), centralWidget()}) {
-            if (w && !w->testAttribute(Qt::WA_ForceDisabled)) {
-                w->setEnabled(false);
-                m_held.append(w);
-            }
-        }
-        return;
-    }
-    for (const QPointer<QWidget>& w : std::as_const(m_held))
-        if (w)
-            w->setEnabled(true);
-    m_held.clear();
-    if (m_heldFocus && m_heldFocus->isEnabled())
-        m_heldFocus->setFocus();
-    m_heldFocus = nullptr;
+    if (hold)
+        m_hold.Hold({m_switchBar, m_commandBar, centralWidget()}, this);
+    else
+        m_hold.Release();
 }
 
-void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
+void CFeatureFrm::BeginTransfer(int range)
 {
-    m_cancelled = false;
     m_transferring = true;
     HoldInput(true);
     m_progress = new QProgressBar(statusBar());
@@ -287,133 +259,14 @@ void CFeatureFrm::BeginTransfer(int mode, int range, bool diffFile)
     statusBar()->addWidget(m_progress, 1);
     auto* cancel = new QPushButton(tr("Abbrechen"), statusBar());
     cancel->setObjectName(QStringLiteral("CancelTransfer"));
-    connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+    connect(cancel, &QPushButton::clicked, this, [this] { m_loop.Cancel(); });
     statusBar()->addWidget(cancel);
     m_cancelButton = cancel;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    CCommLink* link = GetCommLink();
-    m_wasConnected = link && link->IsConnected();
-    if (link) {
-        link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
-        if (mode && diffFile)
-            link->ResetErrorFile();
-    }
+    m_loop.SetProgress(m_progress);
 }
 
-namespace {
-// What shows that a transfer still moves: characters given to the line or
-// received, and output leaving the line. The limit counts from the last of
-// them (or from the last step change, which the caller reports).
-class TransferWatch {
-public:
-    TransferWatch(const CCommLink* link, int limitMs) : m_link(link), m_limitMs(limitMs)
-    {
-        Moved();
-        m_quiet.start();
-    }
-    bool Moved()
-    {
-        const uint64_t sent = m_link ? m_link->GetCharsSent() : 0;
-        const uint64_t received = m_link ? m_link->GetCharsReceived() : 0;
-        const int out = m_link ? m_link->GetOutBufferCount() : 0;
-        const bool moved = sent != m_sent || received != m_received || out != m_out;
-        m_sent = sent;
-        m_received = received;
-        m_out = out;
-        if (moved)
-            m_quiet.restart();
-        return moved;
-    }
-    void StepMoved() { m_quiet.restart(); }
-    bool Stalled() const { return m_quiet.elapsed() > m_limitMs; }
-
-private:
-    const CCommLink* m_link;
-    int m_limitMs;
-    uint64_t m_sent = 0;
-    uint64_t m_received = 0;
-    int m_out = 0;
-    QElapsedTimer m_quiet;
-};
-}  // namespace
-
-CFeatureFrm::Stop CFeatureFrm::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached)
+void CFeatureFrm::EndTransfer()
 {
-    const CCommLink* link = GetCommLink();
-    TransferWatch watch(link, m_stallLimitMs);
-    // The bar follows the steps and, within a step that sends its lines one
-    // call at a time (a queue of entries), every line that goes out.
-    int position = first;
-    int step = first;
-    Stop stop = Stop::None;
-    while (step >= first && step < end) {
-        if (m_cancelled) {
-            stop = Stop::Cancelled;
-            break;
-        }
-        if (m_wasConnected && !link->IsConnected()) {
-            stop = Stop::LineLost;
-            break;
-        }
-        const uint64_t sentBefore = link ? link->GetCharsSent() : 0;
-        const int next = obj->GetDownloadLines(mode, step);
-        const bool sent = link && link->GetCharsSent() != sentBefore;
-        watch.Moved();
-        const bool stepped = next != step;
-        if (stepped) {
-            step = next;
-            position = std::max(position, step);
-            watch.StepMoved();
-        } else if (sent && position < count - 1) {
-            ++position;
-        }
-        if (m_progress)
-            m_progress->setValue(qBound(0, position, count));
-        if (stepped || sent) {
-            QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
-        } else if (watch.Stalled()) {
-            stop = Stop::Stalled;
-            break;
-        } else {
-            PumpFor(5);
-        }
-    }
-    *reached = qBound(0, position, count);
-    return stop;
-}
-
-CFeatureFrm::Stop CFeatureFrm::WaitDeviceDone()
-{
-    CCommLink* link = GetCommLink();
-    if (!link)
-        return Stop::None;
-    TransferWatch watch(link, m_stallLimitMs);
-    for (;;) {
-        if (m_cancelled)
-            return Stop::Cancelled;
-        if (m_wasConnected && !link->IsConnected())
-            return Stop::LineLost;
-        const int64_t idle = link->GetLinkIdleTime();
-        if (link->GetOutBufferCount() == 0 && idle > 1000)
-            return Stop::None;
-        watch.Moved();
-        if (watch.Stalled())
-            return Stop::Stalled;
-        PumpFor(static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
-    }
-}
-
-void CFeatureFrm::EndTransfer(int mode, bool diffFile)
-{
-    if (CCommLink* link = GetCommLink()) {
-        // A link whose line died stays idle; otherwise it is online again,
-        // whatever ended the transfer.
-        if (!m_wasConnected || link->IsConnected())
-            link->SetLinkState(linkstate::Online);
-        if (mode && diffFile)
-            link->ShowErrorFile();
-    }
-    QApplication::restoreOverrideCursor();
     delete m_progress;
     m_progress = nullptr;
     delete m_cancelButton;
@@ -432,27 +285,19 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
     const int count = obj->GetDownloadLines(mode, resetStep);
     if (end < 0)
         end = count;
-    BeginTransfer(mode, count, diffFile);
+    BeginTransfer(count);
+    m_loop.Begin(mode, diffFile);
     if (started)
         started();
     int reached = first;  // where the bar stands
-    Stop stop = RunSteps(obj, mode, first, end, count, &reached);
+    CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, first, end, count, &reached);
     if (stepsDone)
         stepsDone();
-    if (stop == Stop::None)
-        stop = WaitDeviceDone();
-    EndTransfer(mode, diffFile);
-    // An early end leaves the device or the window holding part of the
-    // block: the user must know which, and how far it got.
-    const char* block = obj->GetName().c_str();
-    if (stop == Stop::Stalled) {
-        const int seconds = (m_stallLimitMs + 999) / 1000;
-        ShowMessage(StrFormat(LoadStringId(kTransferStalled).c_str(), block, reached, count, seconds), mb::IconExclamation);
-    } else if (stop == Stop::LineLost) {
-        ShowMessage(StrFormat(LoadStringId(kTransferLineLost).c_str(), block, reached, count), mb::IconExclamation);
-    } else if (stop == Stop::Cancelled) {
-        ShowMessage(StrFormat(LoadStringId(kTransferCancelled).c_str(), block, reached, count), mb::IconExclamation);
-    }
+    if (stop == CTransferLoop::Stop::None)
+        stop = m_loop.WaitDeviceDone();
+    m_loop.End(mode, diffFile);
+    EndTransfer();
+    m_loop.ReportStop(stop, obj->GetName(), reached, count);
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,

@@ -14,12 +14,13 @@
 // object's step machine is run with a progress bar in the status bar while
 // the device link holds the upload or download state.
 
-#include <QList>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
 #include <initializer_list>
+
+#include "ui/CInputHold.h"
+#include "ui/CTransferLoop.h"
 
 class CBaseDevice;
 class QAction;
@@ -80,13 +81,13 @@ public:
     // A transfer of this window runs.
     bool IsTransferring() const { return m_transferring; }
     // The transfer that runs was cancelled by the user (or none runs).
-    bool IsTransferCancelled() const { return m_cancelled; }
-    void CancelTransfer() { m_cancelled = true; }
+    bool IsTransferCancelled() const { return m_loop.IsCancelled(); }
+    void CancelTransfer() { m_loop.Cancel(); }
 
     // How long a transfer waits while neither a step nor a character moves
     // (kStallLimitMs unless set otherwise).
-    static constexpr int kStallLimitMs = 10000;
-    void SetStallLimit(int ms) { m_stallLimitMs = ms; }
+    static constexpr int kStallLimitMs = CTransferLoop::kStallLimitMs;
+    void SetStallLimit(int ms) { m_loop.SetStallLimit(ms); }
     // The early ends: "%s" the block, "%d" where the progress bar stood, "%d" its end.
     static constexpr unsigned kTransferStalled = 35100;    // and "%d" the seconds waited
     static constexpr unsigned kTransferLineLost = 35101;
@@ -105,17 +106,12 @@ protected:
 private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
     void PostSwitch(unsigned commandId);
-    enum class Stop { None, Cancelled, Stalled, LineLost };
     // The transfer from the reset to the end wait; the hooks as TransferAll's.
     void RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
                      const TransferHook& started, const TransferHook& stepsDone);
-    void BeginTransfer(int mode, int range, bool diffFile);
-    // Calls the step machine from `first` until it reaches `end`; `reached`
-    // is where the progress bar stood at the end.
-    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
-    // Waits until the output has left and the device has been silent for more than a second.
-    Stop WaitDeviceDone();
-    void EndTransfer(int mode, bool diffFile);
+    // The progress bar and its cancel button in the status bar, input held.
+    void BeginTransfer(int range);
+    void EndTransfer();
     // Takes input from the bars and the view away while a transfer runs, and gives it back.
     void HoldInput(bool hold);
 
@@ -124,10 +120,7 @@ private:
     QToolBar* m_commandBar = nullptr;
     QProgressBar* m_progress = nullptr;
     QWidget* m_cancelButton = nullptr;
-    bool m_cancelled = false;
     bool m_transferring = false;
-    int m_stallLimitMs = kStallLimitMs;
-    bool m_wasConnected = false;  // the link was connected when the transfer began
-    QList<QPointer<QWidget>> m_held;
-    QPointer<QWidget> m_heldFocus;
+    CTransferLoop m_loop;
+    CInputHold m_hold;
 };

@@ -1,0 +1,78 @@
+#pragma once
+// One transfer of a block's step machine over the device link, as every
+// window that transfers by itself runs it: the link holds the upload
+// (mode 1) or download state, the step machine is called until it reaches
+// its end, then the loop waits until the output has left and the device has
+// been silent for more than a second.
+//
+// The transfer goes on as long as anything moves: a step, a character given
+// to the line or received, output leaving the line. It stops early when
+// nothing has moved for the stall limit, the connection ends or the user
+// cancels; ReportStop then tells the user which block did not finish and
+// how far it got. Events run while it waits: the caller keeps the commands
+// that would start another transfer or change the block's objects away.
+
+#include <QPointer>
+
+#include <functional>
+#include <string>
+
+class CBaseDevice;
+class QProgressBar;
+
+class CTransferLoop {
+public:
+    enum class Stop { None, Cancelled, Stalled, LineLost };
+    // How long a transfer waits while neither a step nor a character moves.
+    static constexpr int kStallLimitMs = 10000;
+    using Hook = std::function<void()>;
+
+    CTransferLoop() = default;
+    CTransferLoop(const CTransferLoop&) = delete;
+    CTransferLoop& operator=(const CTransferLoop&) = delete;
+
+    void SetStallLimit(int ms) { m_stallLimitMs = ms; }
+    int GetStallLimit() const { return m_stallLimitMs; }
+    // The bar that follows the steps and the lines going out (none: no bar).
+    void SetProgress(QProgressBar* bar);
+    void Cancel() { m_cancelled = true; }
+    bool IsCancelled() const { return m_cancelled; }
+
+    // The wait cursor; the link into the transfer state, and for an upload
+    // with `diffFile` a fresh difference file.
+    void Begin(int mode, bool diffFile);
+    // Calls the step machine from `first` until it reaches `end`; `reached`
+    // is where the progress stood at the end (`count` the whole).
+    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
+    // Waits until the output has left and the device has been silent for more than a second.
+    Stop WaitDeviceDone();
+    // The link online again (unless its line died), the difference file of
+    // an upload shown, the wait cursor gone.
+    void End(int mode, bool diffFile);
+
+    // How a transfer ended: the block's name as it began, where the progress
+    // stood and its whole.
+    struct Result {
+        Stop stop = Stop::None;
+        std::string block;
+        int reached = 0;
+        int count = 0;
+    };
+    // The whole transfer of `obj` for a window without bars of its own:
+    // reset with `resetStep`, every step from 0 and the end wait. `started`
+    // runs once the link holds the transfer state, `stepsDone` after the
+    // last step. The caller gives the window back, then ReportStop.
+    Result Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started = {},
+               const Hook& stepsDone = {});
+
+    // Tells the user that the transfer of `block` ended early and where it
+    // stood; nothing for Stop::None.
+    void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
+    void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
+
+private:
+    QPointer<QProgressBar> m_progress;
+    bool m_cancelled = false;
+    bool m_wasConnected = false;  // the link was connected when the transfer began
+    int m_stallLimitMs = kStallLimitMs;
+};
