@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QToolTip>
 
@@ -26,21 +26,11 @@
 #include "paging/windows/CRangeKeysDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CInputHold.h"
+#include "ui/CTransferLoop.h"
 
 namespace {
-constexpr int kStallLimitMs = 10000;
-constexpr int kIdleMs = 1000;
-
 QRect Q(const CRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
-
-void PumpFor(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    do
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    while (t.elapsed() < ms);
-}
 
 std::string QueryThroughLink(const std::string& line)
 {
@@ -143,6 +133,10 @@ void CKeyView::LayoutFront(int clientHeight)
 
 void CKeyView::LeaveConsole()
 {
+    // A transfer of the console stops at its next step: it must not go on
+    // with a console the view no longer shows.
+    if (m_transfer)
+        m_transfer->Cancel();
     CloseKeyProperties();
     DeselectKey();
     if (m_console)
@@ -291,6 +285,8 @@ bool CKeyView::event(QEvent* event)
 
 void CKeyView::mousePressEvent(QMouseEvent* event)
 {
+    if (m_transfer)
+        return;
     if (event->button() == Qt::LeftButton && m_keyProps)
         if (CConsKey* key = HitTest(event->position().toPoint()))
             SelectKey(key);
@@ -299,12 +295,16 @@ void CKeyView::mousePressEvent(QMouseEvent* event)
 
 void CKeyView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (m_transfer)
+        return;
     if (CConsKey* key = HitTest(event->position().toPoint()))
         OpenKeyProperties(key);
 }
 
 void CKeyView::contextMenuEvent(QContextMenuEvent* event)
 {
+    if (m_transfer)
+        return;
     CConsKey* key = HitTest(event->pos());
     if (!key)
         return;
@@ -484,6 +484,8 @@ int CKeyView::PrintConsole(QPrinter& printer)
 
 bool CKeyView::IsCommandEnabled(unsigned commandId) const
 {
+    if (m_transfer)
+        return false;
     switch (commandId) {
     case keyviewcmd::Download:
     case keyviewcmd::Upload:
@@ -498,6 +500,8 @@ bool CKeyView::OnCommand(unsigned commandId)
 {
     if (!m_console)
         return false;
+    if (m_transfer)
+        return true;  // taken, and nothing done: the console is on its way
     switch (commandId) {
     case keyviewcmd::ClearKeys: ClearAll(); return true;
     case keyviewcmd::CopyKeys: CopyKeys(); return true;
@@ -522,42 +526,31 @@ bool CKeyView::OnCommand(unsigned commandId)
 
 void CKeyView::Transfer(int mode)
 {
-    CCommLink* link = GetCommLink();
-    if (!link || !IsCommandEnabled(mode ? keyviewcmd::Upload : keyviewcmd::Download))
+    // One transfer at a time: a second click or a double-click starts nothing.
+    if (m_transfer || !GetCommLink() || !IsCommandEnabled(mode ? keyviewcmd::Upload : keyviewcmd::Download))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The download state holds the device's macros locked until it ends.
-    link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
     CConsole* console = m_console;
-    const int end = console->GetDownloadLines(mode, -1);
-    QElapsedTimer stalled;
-    stalled.start();
-    for (int step = 0; step >= 0 && step < end && m_console == console;) {
-        const int next = console->GetDownloadLines(mode, step);
-        if (next != step) {
-            step = next;
-            stalled.restart();
-            QCoreApplication::processEvents();
-        } else if (stalled.elapsed() > kStallLimitMs) {
-            break;
-        } else {
-            PumpFor(5);
-        }
-    }
-    QElapsedTimer waited;
-    waited.start();
-    while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
-        PumpFor(20);
-    while (link->GetLinkIdleTime() <= kIdleMs && waited.elapsed() < kStallLimitMs)
-        PumpFor(static_cast<int>(kIdleMs + 1 - link->GetLinkIdleTime()));
-    link->SetLinkState(linkstate::Online);
-    QApplication::restoreOverrideCursor();
+    const QPointer<CKeyView> alive(this);
+    // The window around the view (the console's sheet: its other pages and
+    // OK change the console too) and the key dialog take no input while
+    // answers change the keys.
+    CInputHold hold;
+    hold.Hold({window(), m_keyProps}, window());
+    CTransferLoop loop;
+    m_transfer = &loop;
+    // The download state holds the device's macros locked until it ends.
+    const CTransferLoop::Result result = loop.Run(console, mode, -1, false);
+    if (!alive)
+        return;
+    m_transfer = nullptr;
+    hold.Release();
     if (mode && m_console == console) {
         console->RefreshKeys();
         if (m_keyProps && m_selected)
             m_keyProps->ShowKey(m_selected);
         update();
     }
+    loop.ReportStop(result);
 }
 
 void CKeyView::QueryVersion()

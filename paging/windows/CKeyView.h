@@ -16,6 +16,7 @@ class CBaseDevice;
 class CConsKey;
 class CConsole;
 class CKeyPropDlg;
+class CTransferLoop;
 class QPainter;
 class QPrinter;
 
@@ -53,8 +54,11 @@ public:
     CConsole* GetConsole() const { return m_console; }
 
     // A command of the tool bar or a key's menu; false when not one of the view's.
+    // While the console goes to the device or comes back, every command is
+    // ignored and disabled and the keys take no clicks.
     bool OnCommand(unsigned commandId);
     bool IsCommandEnabled(unsigned commandId) const;
+    bool IsTransferring() const { return m_transfer != nullptr; }
 
     CConsKey* HitTest(const QPoint& point) const;
     void SelectKey(CConsKey* key);
@@ -118,4 +122,5 @@ private:
     QRect m_extensionPanel;
     int m_fixedKeys = 0;
     std::map<int, std::string> m_tips;
+    CTransferLoop* m_transfer = nullptr;  // the transfer that runs (on Transfer's stack)
 };

@@ -1,17 +1,15 @@
 #include "service/windows/CFaultTextDlg.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QThread>
 #include <QToolBar>
 
 #include <cstdio>
@@ -24,22 +22,14 @@
 #include "model/ObjectTypeCode.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CInputHold.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTransferLoop.h"
 
 namespace {
 constexpr int kImageBitmap = 464;  // every row's picture: a fault text
 
 constexpr uint32_t kTextTooLong = 34296;  // "Text ist zu lang!"
-
-void PumpFor(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-}
 }  // namespace
 
 CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
@@ -165,37 +155,38 @@ void CFaultTextDlg::LoadTexts()
 
 void CFaultTextDlg::Transfer(bool upload)
 {
-    CCommLink* link = GetCommLink();
-    if (!m_readyInput || !link)
+    // One transfer at a time: a second click or a double-click starts nothing.
+    if (m_transferring || !m_readyInput || !GetCommLink())
         return;
     if (!upload && !StoreTexts())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int mode = upload ? 1 : 0;
-    const int count = m_readyInput->GetDownloadLines(mode, -1);
-    link->SetLinkState(upload ? linkstate::Upload : linkstate::Download);
-    QElapsedTimer stalled;
-    stalled.start();
-    for (int step = 0; step >= 0 && step < count && stalled.elapsed() < 10000;) {
-        const int next = m_readyInput->GetDownloadLines(mode, step);
-        if (next != step)
-            stalled.restart();
-        step = next;
-        QCoreApplication::processEvents();
-    }
-    QElapsedTimer waited;
-    waited.start();
-    while (link->GetOutBufferCount() > 0 && waited.elapsed() < 10000)
-        PumpFor(20);
-    PumpFor(500);
-    link->SetLinkState(linkstate::Online);
+    m_transferring = true;
+    CInputHold hold;
+    hold.Hold({findChild<QToolBar*>(QString::number(kToolBarId)), m_list, m_delay, findChild<QDialogButtonBox*>()}, this);
+    CTransferLoop loop;
+    const QPointer<CFaultTextDlg> alive(this);
+    const CTransferLoop::Result result = loop.Run(m_readyInput, upload ? 1 : 0, -1, false);
+    if (!alive)
+        return;
+    hold.Release();
+    m_transferring = false;
     if (upload)
         LoadTexts();
-    QApplication::restoreOverrideCursor();
+    loop.ReportStop(result);
 }
 
 void CFaultTextDlg::accept()
 {
+    if (m_transferring)
+        return;
     if (StoreTexts())
         CResizableDialog::accept();
+}
+
+void CFaultTextDlg::reject()
+{
+    // Escape or the window's close button while the texts travel: the
+    // dialog stays until the transfer has ended.
+    if (!m_transferring)
+        CResizableDialog::reject();
 }

@@ -24,7 +24,11 @@ public:
     // the reason shown) when the delay is not a number from 0.0 to 25.0.
     bool StoreTexts();
     void LoadTexts();
+    // Sends the texts and the delay to the device or reads them back. While
+    // it runs the bar, the list, the delay and the close button take no
+    // input and the dialog does not close; a second click starts nothing.
     void Transfer(bool upload);
+    bool IsTransferring() const { return m_transferring; }
     // End of an edit of a "Text" cell: rows 1..5 take up to 16 characters.
     bool OnEndLabelEdit(int row, const QString& text);
 
@@ -34,10 +38,12 @@ public:
 
 protected:
     void accept() override;
+    void reject() override;
 
 private:
     CGlobalReadyInput* m_readyInput = nullptr;
     QTableWidget* m_list = nullptr;
     QLineEdit* m_delay = nullptr;
     bool m_filling = false;
+    bool m_transferring = false;
 };

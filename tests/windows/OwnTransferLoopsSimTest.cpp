@@ -1,0 +1,177 @@
+// The windows that transfer one block by themselves (the console's key view,
+// the fault texts) over the real device link to the device simulator: one
+// transfer at a time with the window's commands held, the end only when the
+// device has been silent, and an early end named.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "comm/CommTestSupport.h"
+#include "hardware/CAudioInputSlot.h"
+#include "logic/CGlobalReadyInput.h"
+#include "model/CIDManager.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CKeyPropDlg.h"
+#include "paging/windows/CKeyView.h"
+#include "paging/windows/CPPCons2.h"
+#include "service/windows/CFaultTextDlg.h"
+
+using namespace commtest;
+using serialtest::Pump;
+
+namespace {
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + part.size()))
+        ++n;
+    return n;
+}
+
+class OwnTransferSim : public ::testing::Test, protected ConnectedSimSession {
+protected:
+    void SetUp() override { Attach(0, QStringLiteral("Eigen.qlx")); }
+    void TearDown() override { Detach(); }
+    void ConnectWith(const QStringList& directives)
+    {
+        QStringList args;
+        for (const QString& d : directives)
+            args << QStringLiteral("-e") << d;
+        Connect(args);
+        messages.texts.clear();
+    }
+    CConsole* AddConsole()
+    {
+        CAudioInputSlot* slot = nullptr;
+        for (CBaseDevice* obj : doc.GetList(CAT_INPUT_SLOT))
+            if (obj->GetName() == "Slot1")
+                slot = dynamic_cast<CAudioInputSlot*>(obj);
+        if (!slot)
+            return nullptr;
+        slot->SetCardType(inputcard::Console2);
+        slot->SetHoverConnectors(0, -1);
+        if (slot->AddConsole(consmodel::WRN2314) != 1)
+            return nullptr;
+        auto* console = dynamic_cast<CConsole*>(doc.GetList(CAT_CONSOLE).back());
+        if (console) {
+            console->GetProp().FindKey(7)->ParseAnswer("ALARM,3,2,90,UNPROT");
+            console->RefreshKeys();
+            console->RebuildKeyLinks();
+        }
+        return console;
+    }
+};
+}  // namespace
+
+TEST_F(OwnTransferSim, TheKeyViewRunsOneTransferAtATimeAndHoldsItsSheet)
+{
+    sim.lineRate = false;  // what is tested is what happens inside the loop, not its timing
+    CConsole* console = AddConsole();
+    ASSERT_TRUE(console);
+    ConnectWith({});
+    CConsolePropertySheet sheet(&doc, console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    view->OpenKeyProperties(console->GetProp().FindKey(7));
+    ASSERT_TRUE(view->GetKeyPropDlg());
+
+    const size_t mark = sim.Received().size();
+    bool checked = false;
+    QTimer::singleShot(0, view, [&] {
+        checked = true;
+        EXPECT_TRUE(view->IsTransferring());
+        EXPECT_FALSE(sheet.isEnabled()) << "the sheet's pages and OK change the console too";
+        EXPECT_FALSE(view->GetKeyPropDlg()->isEnabled());
+        EXPECT_FALSE(view->IsCommandEnabled(keyviewcmd::Upload));
+        EXPECT_FALSE(view->IsCommandEnabled(keyviewcmd::ClearKeys));
+        // A second click on either button, a clear and a double-click on a key: nothing runs.
+        EXPECT_TRUE(view->OnCommand(keyviewcmd::Download));
+        EXPECT_TRUE(view->OnCommand(keyviewcmd::Upload));
+        EXPECT_TRUE(view->OnCommand(keyviewcmd::ClearKeys));
+        EXPECT_TRUE(messages.texts.empty()) << "no question to clear the keys";
+    });
+    view->OnCommand(keyviewcmd::Download);
+    ASSERT_TRUE(checked) << "the download ended before the second click";
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    const std::string sent = sim.Received().substr(mark);
+    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK ON\r\n")) << sent;
+    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK OFF\r\n")) << sent;
+    EXPECT_EQ(0u, Count(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
+    EXPECT_NE(CKF_DISABLED, console->GetProp().FindKey(7)->Working().function) << "the keys were not cleared";
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_FALSE(view->IsTransferring());
+    EXPECT_TRUE(sheet.isEnabled());
+    EXPECT_TRUE(view->GetKeyPropDlg()->isEnabled());
+    EXPECT_TRUE(view->IsCommandEnabled(keyviewcmd::Upload));
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+TEST_F(OwnTransferSim, AHangUpDuringAConsoleDownloadNamesTheConsole)
+{
+    sim.lineRate = false;
+    CConsole* console = AddConsole();
+    ASSERT_TRUE(console);
+    ConnectWith({QStringLiteral("at 40 hangup")});
+    CConsolePropertySheet sheet(&doc, console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    view->OnCommand(keyviewcmd::Download);
+    EXPECT_FALSE(link.IsConnected());
+    // The link says what happened to the line; the view says what it means for the console.
+    ASSERT_FALSE(messages.texts.empty());
+    const std::string& last = messages.texts.back();
+    EXPECT_NE(last.find("Die Übertragung '" + console->GetName() + "' ist nicht vollständig"), std::string::npos)
+        << last;
+    EXPECT_NE(last.find("die Verbindung"), std::string::npos) << last;
+    EXPECT_FALSE(view->IsTransferring());
+    EXPECT_TRUE(sheet.isEnabled());
+}
+
+TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondClickStartsNothing)
+{
+    // A device that writes slowly: its echoes and answers go on for seconds
+    // after the last query has left.
+    sim.lineRate = false;
+    auto* readyInput =
+        dynamic_cast<CGlobalReadyInput*>(doc.GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_TRUE(readyInput);
+    const QString path = QString::fromStdString(readyInput->GetPath());
+    ConnectWith({QStringLiteral("pace 200"), QStringLiteral("set %1/TEXT5 Fuenfter").arg(path),
+                 QStringLiteral("set %1/MASKTIME 7.5").arg(path)});
+    CFaultTextDlg dlg;
+    const size_t mark = sim.Received().size();
+    bool checked = false;
+    QTimer::singleShot(0, &dlg, [&] {
+        checked = true;
+        EXPECT_TRUE(dlg.IsTransferring());
+        EXPECT_FALSE(dlg.GetList()->isEnabled());
+        EXPECT_FALSE(dlg.GetDelay()->isEnabled());
+        dlg.GetAction(CFaultTextDlg::kUpload)->trigger();
+        dlg.GetAction(CFaultTextDlg::kDownload)->trigger();
+        dlg.Transfer(true);
+        dlg.close();  // the window's close button
+    });
+    dlg.show();
+    dlg.Transfer(true);
+    ASSERT_TRUE(checked);
+    const uint64_t receivedAtReturn = link.GetCharsReceived();
+    EXPECT_EQ(QLatin1String("Fuenfter"), dlg.GetList()->item(4, 1)->text());
+    EXPECT_EQ(QLatin1String("7.5"), dlg.GetDelay()->text());
+    EXPECT_GT(link.GetLinkIdleTime(), 1000) << "returned before the device had been silent for a second";
+    Pump(1500);
+    EXPECT_EQ(receivedAtReturn, link.GetCharsReceived()) << "the device was still answering when the upload ended";
+    const std::string sent = sim.Received().substr(mark);
+    EXPECT_EQ(1u, Count(sent, "/MASKTIME ?\r\n")) << "one upload, no nested one: " << sent;
+    EXPECT_EQ(0u, Count(sent, "/MACRO/LOCK ON")) << "no download started meanwhile";
+    EXPECT_TRUE(dlg.isVisible()) << "the dialog stays open while its texts travel";
+    EXPECT_TRUE(dlg.GetList()->isEnabled());
+    EXPECT_TRUE(dlg.GetAction(CFaultTextDlg::kUpload)->isEnabled());
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
