@@ -10,6 +10,7 @@
 #include "support/ModelTestHost.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "paging/CRelaisTopology.h"
 #include "platform/StringTable.h"
 
 #include <unistd.h>
@@ -68,8 +69,15 @@ std::string Describe(const CQuillomerDoc& doc, bool asBuilt)
 
 TEST_F(LargestProjectTest, FillsEveryTypeToItsLimitAndNoFurther)
 {
+    // With the windows linked in, a new topology opens its dialog modally:
+    // the project is built without it, and the dialog is back afterwards.
+    static int dialogs = 0;
+    const CRelaisTopology::DialogFn counting = [](CRelaisTopology*) { return ++dialogs > 0; };
+    const CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(counting);
     CQuillomerDoc doc;
     const largest::BuildReport report = largest::Build(doc);
+    EXPECT_EQ(counting, CRelaisTopology::SetDialog(previous));
+    EXPECT_EQ(0, dialogs);
     EXPECT_EQ("", report.problems);
     for (uint32_t type = OT_FIRST; type <= OT_LAST; ++type) {
         const int32_t n = doc.GetIDManager().GetCount(type);

@@ -352,6 +352,12 @@ BuildReport Count(const CQuillomerDoc& doc)
 
 BuildReport Build(CQuillomerDoc& doc)
 {
+    // Nothing the user's steps would open may wait for an answer here: a new
+    // topology's dialog stays shut while the project is built.
+    struct NoTopologyDialog {
+        CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(nullptr);
+        ~NoTopologyDialog() { CRelaisTopology::SetDialog(previous); }
+    } noDialog;
     ActiveDocHook previous = SetActiveDocHook([&doc] { return &doc; });
     // With the windows linked in, a new topology would ask for its settings
     // in a dialog; the generator sets them itself.

@@ -37,8 +37,9 @@ struct BuildReport {
 
 // Makes `doc` a new document (OnNewDocument) of the upgraded device and fills
 // it. The document is the active one while it is built; the previous hook is
-// restored afterwards. Message boxes are answered by whatever handler is
-// installed (tests install a recorder).
+// restored afterwards. No dialog opens meanwhile (a new topology's dialog is
+// kept shut); message boxes are answered by whatever handler is installed
+// (tests install a recorder).
 BuildReport Build(CQuillomerDoc& doc);
 
 // Counts the document's objects and links.
