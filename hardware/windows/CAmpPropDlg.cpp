@@ -15,6 +15,7 @@
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioOutputSlot.h"
+#include "hardware/windows/CAmpFrm.h"
 #include "hardware/windows/CRemoteAmpDlg.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -260,6 +261,9 @@ void CAmpPropDlg::FillControls()
     if (selected)
         m_tree->setCurrentItem(selected);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAmpPropDlg::OnCurrentItemChanged);
+    // An amplifier's extended properties have their own window; the root
+    // keeps the tree's own double-click (expanding and collapsing).
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &CAmpPropDlg::OnItemDoubleClicked);
 
     ShowAmplifier(m_amp ? m_amp->GetKindId() : 0);
 }
@@ -410,6 +414,18 @@ void CAmpPropDlg::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem
             view->SetHotObject(amp);
     ShowAmplifier(amp->GetKindId());
     amp->Redraw();
+}
+
+void CAmpPropDlg::OnItemDoubleClicked(QTreeWidgetItem* item)
+{
+    if (!item || !dynamic_cast<CAmplifier*>(CTreeCtrlEx::ObjectOf(item)))
+        return;
+    // The window opens once the tree has finished with the double-click: only
+    // then has it dropped the rename that the first click on a selected item
+    // began, which would otherwise start behind the modal window.
+    QMetaObject::invokeMethod(
+        this, [this] { GetAppHost().OpenFeatureWindow(Document(), CAmpFrm::kWindowKind, true); },
+        Qt::QueuedConnection);
 }
 
 void CAmpPropDlg::OnAddress()

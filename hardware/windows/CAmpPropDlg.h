@@ -60,6 +60,7 @@ private:
     void FillControls();
     QTreeWidgetItem* ItemOf(const CAmplifier* amp) const;
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void OnItemDoubleClicked(QTreeWidgetItem* item);
     void OnApply();
     void OnOk();
     void OnAddress();

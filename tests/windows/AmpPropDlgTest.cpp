@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioOutputSlot.h"
@@ -340,4 +341,65 @@ TEST_F(AmpPropDlgTest, ExtendedWindowMirrorsTheConnection)
     online.GetButton(0)->trigger();
     EXPECT_TRUE(online.GetButton(0)->isChecked());
     info->m_connected = 0;
+}
+
+// Double-clicking an amplifier in the tree opens the extended amplifier
+// window of the dialog's document, modally; the root only folds as before,
+// and neither starts renaming the item.
+TEST_F(AmpPropDlgTest, DoubleClickingAnAmplifierOpensTheExtendedWindow)
+{
+    // Records the document too, and stays open a while as a modal window
+    // would, so that timers of the tree behind it get their chance to run.
+    struct WindowHost : ModelTestHost {
+        void OpenFeatureWindow(CQuillomerDoc* doc, int windowKind, bool modal) override
+        {
+            ModelTestHost::OpenFeatureWindow(doc, windowKind, modal);
+            opened.push_back({doc, modal});
+            QTest::qWait(QApplication::doubleClickInterval() + 200);
+        }
+        std::vector<std::pair<CQuillomerDoc*, bool>> opened;
+    } windows;
+    windows.bitmaps = host.bitmaps;
+
+    CAmplifier* a1 = MakeAmp(k4ChRemote);
+    MakeAmp(k1ChPlain);
+    CAmpPropDlg dlg(a1);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* tree = Control<QTreeWidget>(dlg, 1003);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    ASSERT_EQ(2, root->childCount());
+    auto doubleClick = [tree](QTreeWidgetItem* item) {
+        // Through the window, so that the press, release, press, release
+        // become a double-click the way the platform's would.
+        QWindow* window = tree->window()->windowHandle();
+        const QPoint at = tree->viewport()->mapTo(tree->window(), tree->visualItemRect(item).center());
+        QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+    };
+    auto editing = [tree] { return tree->viewport()->findChild<QLineEdit*>() != nullptr; };
+
+    // The amplifier selected already and one that the double-click selects.
+    doubleClick(root->child(0));
+    EXPECT_FALSE(editing());
+    doubleClick(root->child(1));
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(root->child(1), tree->currentItem());
+    ASSERT_EQ((std::vector<int> {3, 3}), windows.featureWindows);
+    for (const auto& [document, modal] : windows.opened) {
+        EXPECT_EQ(&Doc(), document);
+        EXPECT_TRUE(modal);
+    }
+
+    // The root folds and unfolds, keeps the amplifier selected, opens nothing.
+    ASSERT_TRUE(root->isExpanded());
+    doubleClick(root);
+    EXPECT_FALSE(root->isExpanded());
+    EXPECT_EQ(0, root->data(0, CAmpPropDlg::kImageRole).toInt());
+    doubleClick(root);
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(root->child(1), tree->currentItem());
+    EXPECT_EQ(2u, windows.featureWindows.size());
+    EXPECT_FALSE(editing());
+    dlg.reject();
 }
