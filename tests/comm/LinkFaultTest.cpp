@@ -1,5 +1,6 @@
 // The device link when the device misbehaves (the simulator scripted, at
-// the line rate): silence, also in the middle of an upload, garbage, a
+// the line rate): silence, also in the middle of an upload, garbage (also
+// for long after an upload's last query, until the user cancels), a
 // hang-up near the end of a download and in the middle of an upload, a
 // comment line in the middle of an upload's answers, and an XOFF held longer
 // than the link's time-out, also while the user cancels a download and
@@ -315,6 +316,38 @@ TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
                                   LoadGermanString(IDS_UPLOAD_UNANSWERED).c_str(), kLines - answered, kLines)}));
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     ExpectIdleAndProjectUnchanged();
+}
+
+// A device that keeps talking after the last query holds the upload's end
+// for as long as it talks; the user can cancel that wait.
+TEST_F(LinkFault, CancelEndsTheWaitForADeviceThatKeepsTalking)
+{
+    // After the upload's last query the device sends 30 s of noise.
+    QStringList directives {QStringLiteral("at %1 garbage 60000").arg(kConnectLines + kLines)};
+    for (const auto& [key, value] : ManyValues())
+        directives << QString::fromStdString("set /TEST/" + key + " " + value);
+    ASSERT_TRUE(Connect(directives));
+    messages.texts.clear();
+    QTimer press;
+    QElapsedTimer sinceLastQuery;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (host.lastProgress && Lines().stepsRun == kLines && !sinceLastQuery.isValid())
+            sinceLastQuery.start();
+        if (sinceLastQuery.isValid() && sinceLastQuery.elapsed() > 3000) {
+            host.lastProgress->PressCancel();
+            press.stop();
+        }
+    });
+    press.start(50);
+    const int64_t ms = Transfer(0);
+    ASSERT_TRUE(sinceLastQuery.isValid());
+    EXPECT_LT(sinceLastQuery.elapsed(), 6000) << "the wait went on after the cancel";
+    EXPECT_LT(ms, 25000);
+    EXPECT_EQ(static_cast<int>(Lines().received.size()), kLines);
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Wollen Sie den Vorgang wirklich abbrechen ?",
+                                                         "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei "
+                                                         "auf Unstimmigkeiten !\""}));
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }
 
 TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
