@@ -12,12 +12,12 @@
 #include "shell/ContextMenus.h"
 #include "shell/CQuillomerView.h"
 #include "shell/Profile.h"
+#include "ui/CInputHold.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CTransferLoop.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLocale>
 #include <QAction>
 #include <QCursor>
@@ -191,45 +191,16 @@ void CShellAppHost::TransferObject(CBaseDevice* obj, bool upload)
         IAppHost::TransferObject(obj, upload);
         return;
     }
-    // A device that stops taking lines ends the wait after this long.
-    constexpr int kStallLimitMs = 10000;
-    auto pump = [](int ms) {
-        QElapsedTimer t;
-        t.start();
-        do
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        while (t.elapsed() < ms);
-    };
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int mode = upload ? 1 : 0;
-    const int end = obj->GetDownloadLines(mode, -1);
-    link->SetLinkState(upload ? linkstate::Upload : linkstate::Download);
-    if (upload)
-        link->ResetErrorFile();
-    QElapsedTimer stalled;
-    stalled.start();
-    for (int step = 0; step >= 0 && step < end;) {
-        const int next = obj->GetDownloadLines(mode, step);
-        QCoreApplication::processEvents();
-        if (next != step) {
-            step = next;
-            stalled.restart();
-        } else if (stalled.elapsed() > kStallLimitMs) {
-            break;
-        } else {
-            pump(5);
-        }
-    }
-    QElapsedTimer waited;
-    waited.start();
-    while (link->GetOutBufferCount() > 0 && waited.elapsed() < kStallLimitMs)
-        pump(20);
-    // The device's last answers are waited for from when the last query left.
-    waited.restart();
-    while (link->GetLinkIdleTime() <= 1000 && waited.elapsed() < kStallLimitMs)
-        pump(static_cast<int>(1001 - link->GetLinkIdleTime()));
-    link->SetLinkState(linkstate::Online);
-    if (upload)
-        link->ShowErrorFile();
-    QApplication::restoreOverrideCursor();
+    // One transfer at a time; while it runs the main window takes no input,
+    // so nothing deletes or changes the object whose lines are on their way.
+    if (m_transferring)
+        return;
+    m_transferring = true;
+    CInputHold hold;
+    hold.Hold({m_frame}, m_frame);
+    CTransferLoop loop;
+    const CTransferLoop::Result result = loop.Run(obj, upload ? 1 : 0, -1, true);
+    hold.Release();
+    m_transferring = false;
+    loop.ReportStop(result);
 }

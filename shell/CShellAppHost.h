@@ -27,7 +27,9 @@ public:
     std::optional<std::time_t> ParseShortDate(const std::string& text) override;
     std::optional<CSize> GetBitmapSize(uint32_t bitmapId) override;
     // One object's lines over the device link, in the download or upload
-    // state; waits until the link is idle, then shows an upload's differences.
+    // state; waits until the device has been silent, then shows an upload's
+    // differences. A transfer that stops early says so; one asked for while
+    // another runs does not start.
     void TransferObject(CBaseDevice* obj, bool upload) override;
     // The feature window host for the document: modal (returns when it is
     // closed) or modeless (deletes itself when closed).
@@ -44,4 +46,5 @@ public:
 
 private:
     CMainFrame* m_frame;
+    bool m_transferring = false;
 };

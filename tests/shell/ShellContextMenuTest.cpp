@@ -14,8 +14,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 #include "MenuTestSupport.h"
 #include "ShellTestSupport.h"
+#include "comm/CCommLink.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
@@ -500,4 +503,50 @@ TEST_F(ShellWithProject, CardSlotsAppendTheEntriesOfTheHoveredConnector)
               (std::vector<std::string>{"Nicht bestückt [x]", "2-Kanal LINE Ausgangsmodul", "---",
                                         "Eigenschaften (Volume,Delay)... (off)", "---", "Verstärker hinzufügen >"}));
     EXPECT_EQ(out[6], "  1-Kanal Verstärker (off)");
+}
+
+namespace {
+// A block of four steps; at step 2 it lets the test act in the middle of its transfer.
+class MidwayBlock : public CBaseDevice {
+public:
+    int GetDownloadLines(int, int step) override
+    {
+        if (step < 0) {
+            ++resets;
+            return 4;
+        }
+        if (step == 2 && midway)
+            midway();
+        ++calls;
+        return step + 1;
+    }
+    std::function<void()> midway;
+    int resets = 0;
+    int calls = 0;
+};
+}  // namespace
+
+TEST_F(ShellWithProject, AnObjectTransferHoldsTheMainWindowAndNoneStartsInsideIt)
+{
+    ASSERT_NE(GetCommLink(), nullptr);
+    MidwayBlock block;
+    bool checked = false;
+    block.midway = [&] {
+        checked = true;
+        EXPECT_FALSE(frame->isEnabled()) << "nothing may delete the object on its way";
+        GetAppHost().TransferObject(&block, true);
+        GetAppHost().TransferObject(&block, false);
+        EXPECT_EQ(1, block.resets) << "a transfer started inside another";
+    };
+    GetAppHost().TransferObject(&block, false);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(1, block.resets);
+    EXPECT_EQ(4, block.calls);
+    EXPECT_TRUE(frame->isEnabled());
+
+    // The next one runs as the first did.
+    block.midway = nullptr;
+    GetAppHost().TransferObject(&block, false);
+    EXPECT_EQ(2, block.resets);
+    EXPECT_EQ(8, block.calls);
 }
