@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/CInPlaceCell.h"
+#include "ui/ColumnWidths.h"
 
 namespace {
 constexpr int kDataRole = Qt::UserRole;
@@ -28,6 +29,7 @@ CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent)
     header()->setSectionsMovable(false);
     header()->setMinimumSectionSize(0);
     setColumnCount(0);
+    KeepColumnTitlesWhole(this);
 }
 
 Qt::Alignment CListCtrl::AlignmentOf(int format)
@@ -66,7 +68,7 @@ int CListCtrl::InsertColumn(int column, const QString& heading, int format, int 
     head->setData(column, kFormatRole, format);
     head->setTextAlignment(column, AlignmentOf(format));
     if (width >= 0)
-        header()->resizeSection(column, width);
+        SetDesignedColumnWidth(column, width);
     return column;
 }
 
@@ -94,6 +96,14 @@ void CListCtrl::SetColumnWidth(int column, int width)
 {
     if (column >= 0 && column < columnCount())
         header()->resizeSection(column, std::max(0, width));
+}
+
+void CListCtrl::SetDesignedColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < columnCount())
+        header()->resizeSection(column, width <= 0 ? 0
+                                                   : std::max(ScaledColumnWidth(this, width),
+                                                              ColumnTitleWidth(header(), GetColumnHeading(column))));
 }
 
 int CListCtrl::GetItemCount() const

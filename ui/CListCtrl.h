@@ -17,13 +17,19 @@ public:
 
     explicit CListCtrl(QWidget* parent = nullptr);
 
-    // Inserts a column at `column` (at most the column count); returns its index.
+    // Inserts a column at `column` (at most the column count); returns its
+    // index. `width` is the designed width at the default font: it grows with
+    // the font, and a column is never narrower than its title (0 hides it).
     int InsertColumn(int column, const QString& heading, int format = LVCFMT_LEFT, int width = 80);
     int GetColumnCount() const;
     QString GetColumnHeading(int column) const;
     int GetColumnFormat(int column) const;
     int GetColumnWidth(int column) const;
+    // Sets a width as it is (a stored one, the user's own).
     void SetColumnWidth(int column, int width);
+    // Sets a designed width (at the default font): it grows with the font and
+    // never cuts the title; 0 hides the column.
+    void SetDesignedColumnWidth(int column, int width);
 
     int GetItemCount() const;
     // Inserts a row at `row` (clamped to the row count); returns its index.

@@ -13,6 +13,7 @@
 #include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/ColumnWidths.h"
 #include "ui/UiIds.h"
 
 namespace {
@@ -44,7 +45,8 @@ CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
     else
         setHeaderLabels({S(kIdTitle), S(kWatchMode), S(kOut763Title), S(kIn764Title)});
     for (int c = 0; c < 4; ++c)
-        setColumnWidth(c, 150);
+        setColumnWidth(c, ScaledColumnWidth(this, 150));
+    KeepColumnTitlesWhole(this);
     // Only the spare names are edited in place: a double click chooses the
     // spare's object, so F2 or a slow second click renames.
     setEditTriggers(mode == kSpareMode ? QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked

@@ -78,8 +78,8 @@ void CDesignerListView::SetColumns(uint32_t title0, int width0, uint32_t title1,
     }
     headerItem()->setText(0, Text(title0));
     headerItem()->setText(1, Text(title1));
-    SetColumnWidth(0, width0);
-    SetColumnWidth(1, width1);
+    SetDesignedColumnWidth(0, width0);
+    SetDesignedColumnWidth(1, width1);
 }
 
 void CDesignerListView::FillControllerList()

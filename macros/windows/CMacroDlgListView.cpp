@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSettings>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
@@ -21,6 +22,7 @@
 #include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/ColumnWidths.h"
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
@@ -183,7 +185,8 @@ void CMacroDlgListView::FillList()
     const uint32_t titles[3] = {IDS_MACRO_KIND, kTitleType, IDS_MACRO_TITLE_ID};
     for (int c = 0; c < 3; ++c) {
         headerItem()->setText(c, Str(titles[c]));
-        SetColumnWidth(c, widths[c]);
+        // The stored width is taken, only as wide as the title needs at today's font.
+        SetColumnWidth(c, widths[c] <= 0 ? 0 : std::max(widths[c], ColumnTitleWidth(header(), Str(titles[c]))));
     }
     DeleteAllItems();
     int select = 0;

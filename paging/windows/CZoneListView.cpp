@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
+
 #include "comm/CCommLink.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -20,6 +22,7 @@
 #include "ui/CInPlaceEdit.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/ColumnWidths.h"
 
 QL_STRING_TABLE({
     {34599, "Verst.-Kanal"},
@@ -84,6 +87,9 @@ void CZoneListView::OnInitialUpdate()
         return;
     m_filled = true;
     int widths[kColumns];
+    // A stored width is the user's own and is taken as it is, only as wide
+    // as the title needs at today's font; the designed ones grow with the font.
+    bool stored[kColumns] = {};
     std::copy(std::begin(kDefaultWidths), std::end(kDefaultWidths), widths);
     // The saved widths stand for columns 0..10, then 12 (column 11 is fixed).
     const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);
@@ -94,6 +100,7 @@ void CZoneListView::OnInitialUpdate()
         if (!ok)
             break;
         widths[kSavedColumn[i]] = w;
+        stored[kSavedColumn[i]] = true;
     }
     for (int c = 0; c < kColumns; ++c) {
         QString title = S(kTitles[c]);
@@ -101,7 +108,9 @@ void CZoneListView::OnInitialUpdate()
             title += QStringLiteral("[dB]");
         else if (c == 4 || c == 5)
             title += QStringLiteral("[%]");
-        InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, widths[c]);
+        InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, kDefaultWidths[c]);
+        if (stored[c])
+            SetColumnWidth(c, widths[c] <= 0 ? 0 : std::max(widths[c], ColumnTitleWidth(header(), title)));
     }
     DeleteAllItems();
     if (!m_pDoc)

@@ -1,6 +1,7 @@
-// Every registered dialog and window, opened offscreen at the default font
-// and at 13 pt: no label, button, check box or group title may be cut, and
-// no two visible controls of one parent may overlap.
+// Every registered dialog and window, opened offscreen at the default font,
+// at 120 DPI and at 13 pt: no label, button, check box, group title or list
+// column title may be cut, and no two visible controls of one parent may
+// overlap.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
@@ -15,6 +17,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -112,12 +115,48 @@ void Check(const QWidget* window, const QWidget* parent, QStringList& faults)
                 faults << QStringLiteral("overlap: %1 and %2").arg(Name(shown[i]), Name(shown[j]));
 }
 
+// Column titles of the window's lists that do not show whole. A column the
+// list hides (or keeps at no width) shows no title to cut.
+void CheckColumnTitles(const QWidget* window, QStringList& faults)
+{
+    for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
+        if (!header->isVisibleTo(window) || header->orientation() != Qt::Horizontal || !header->model())
+            continue;
+        const QFontMetrics fm(header->font());
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int i = 0; i < header->count(); ++i) {
+            const int size = header->sectionSize(i);
+            if (header->isSectionHidden(i) || size == 0)
+                continue;
+            const QString title = header->model()->headerData(i, Qt::Horizontal).toString();
+            if (title.isEmpty())
+                continue;
+            const int need = fm.horizontalAdvance(title) + 2 * margin;
+            if (size < need)
+                faults << QStringLiteral("column title cut: %1 \"%2\" column %3 \"%4\" %5 px, needs %6")
+                              .arg(QString::fromLatin1(header->parentWidget()->metaObject()->className()),
+                                   header->parentWidget()->objectName())
+                              .arg(i)
+                              .arg(title)
+                              .arg(size)
+                              .arg(need);
+        }
+    }
+}
+
+constexpr int k120Dpi = -120;
+
 class WindowLayoutTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
         m_font = QApplication::font();
-        if (GetParam() > 0) {
+        if (GetParam() == k120Dpi) {
+            // The default font as a screen of 120 dots per inch draws it.
+            QFont scaled = m_font;
+            scaled.setPixelSize(qRound(m_font.pointSizeF() * 120 / 72));
+            QApplication::setFont(scaled);
+        } else if (GetParam() > 0) {
             QFont big = m_font;
             big.setPointSize(GetParam());
             QApplication::setFont(big);
@@ -145,15 +184,17 @@ TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
         QApplication::processEvents();
         QStringList faults;
         Check(window.get(), window.get(), faults);
+        CheckColumnTitles(window.get(), faults);
         EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
-                                      << QFontInfo(QApplication::font()).pointSize() << " pt:\n  "
+                                      << QFontInfo(QApplication::font()).pointSize() << " pt, "
+                                      << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
-// 0: the default font.
-INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, 13));
+// 0: the default font; k120Dpi: the default font at 120 DPI; else a point size.
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, k120Dpi, 13));
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Column widths of the program's lists. A window's design gives its columns
+// widths in pixels at the default font; they grow with the font (a larger
+// font or a screen of more dots per inch), and a column never shows its
+// title cut.
+
+class QHeaderView;
+class QString;
+class QTreeView;
+class QWidget;
+
+// `designed` pixels at the default font, widened as `w`'s font is wider
+// (never narrower than designed; 0 stays 0: a column the design hides).
+int ScaledColumnWidth(const QWidget* w, int designed);
+// The pixels a section of `header` needs to show `title` whole.
+int ColumnTitleWidth(const QHeaderView* header, const QString& title);
+// Widens each shown column of `view` whose title does not show whole, now
+// and whenever a title changes. A column kept at no width stays hidden.
+void KeepColumnTitlesWhole(QTreeView* view);
+// Widens each shown column of `view` whose title does not show whole.
+void FitColumnTitles(QTreeView* view);
