@@ -20,6 +20,7 @@
 #include "ui/CBarBackground.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CPictureSet.h"
+#include "ui/CSingleTransfer.h"
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
@@ -306,12 +307,21 @@ void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const T
     RunTransfer(obj, mode, resetStep, 0, -1, true, started, stepsDone);
 }
 
-void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile)
+void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)
 {
-    TransferSteps(obj, mode, resetStep, step, step + 1, diffFile);
+    TransferSteps(obj, mode, resetStep, step, step + 1);
 }
 
-void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile)
+void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end)
 {
-    RunTransfer(obj, mode, resetStep, first, end, diffFile, {}, {});
+    // One transfer at a time, as for the whole block.
+    if (!obj || m_transferring)
+        return;
+    m_transferring = true;
+    HoldInput(true);
+    CSingleTransfer transfer(m_stallLimitMs);
+    transfer.Run(obj, mode, resetStep, first, end);
+    HoldInput(false);
+    m_transferring = false;
+    transfer.ReportStop();
 }

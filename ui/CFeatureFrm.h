@@ -71,13 +71,14 @@ public:
     using TransferHook = std::function<void()>;
     void TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started = {},
                      const TransferHook& stepsDone = {});
-    // The same for one item: only the step `step` runs, until it moves on.
-    // Without `diffFile` an upload leaves the difference file alone.
-    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, bool diffFile = true);
-    // One entry that spans the steps `first` .. `end` - 1: each step is asked
-    // again while the generator returns it unchanged (lines still pending or
-    // the output buffer full), so no line of the entry is lost.
-    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile = true);
+    // The transfer of one entry (a list window's "Download" and "Upload" of
+    // the selected row, CSingleTransfer): only the step `step` runs, until it
+    // moves on. No progress bar, a pause of 50 ms between calls, and the
+    // difference file is left alone; the window takes no input meanwhile and
+    // no other transfer starts.
+    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
+    // One entry that spans the steps `first` .. `end` - 1, as TransferOne.
+    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end);
     // A transfer of this window runs.
     bool IsTransferring() const { return m_transferring; }
     // The transfer that runs was cancelled by the user (or none runs).

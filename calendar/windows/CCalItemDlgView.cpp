@@ -193,9 +193,8 @@ void CCalItemDlgView::TransferSelected(int mode)
     const CBaseDevice* obj = ObjectOf(SelectedRow());
     const int n = obj ? obj->GetNumber() : 0;
     // Without a selection no calendar line goes out (step 0 is the clear line's).
-    // One item's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode, m_variant.resetStep,
-                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount, false);
+                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount);
     if (mode)
         Refill();
 }

@@ -124,10 +124,9 @@ void CDayprogDlgListView::TransferSelected(int mode)
     const CDayprog* dp = Selected();
     if (!doc || !frame || !dp)
         return;
-    // One programme's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode,
                        mode ? CCalObject::ResetAll : CCalObject::ResetDayprogs,
-                       CCalObject::kDayprogStep + dp->GetNumber() - 1, false);
+                       CCalObject::kDayprogStep + dp->GetNumber() - 1);
     if (mode) {
         Refill();
         emit SelectionMoved();  // the entry pane shows what came back

@@ -238,8 +238,7 @@ void CLogicListView::TransferSelected(int mode)
         return;
     const CBaseDevice* obj = ObjectOf(row);
     const auto [first, end] = EntrySteps(obj ? obj->GetNumber() : 0);
-    // A single entry leaves the difference file of the last whole upload alone.
-    frame->TransferSteps(block, mode, ResetStep(), first, end, false);
+    frame->TransferSteps(block, mode, ResetStep(), first, end);
     if (mode)
         RefreshList();
 }

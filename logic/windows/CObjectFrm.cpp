@@ -103,7 +103,7 @@ void CObjectFrm::TransferSelected(bool upload)
     if (!table || !item)
         return;
     const int n = item->GetNumber();
-    TransferSteps(table, upload ? 1 : 0, -1, 6 * n - 5, 6 * n + 1, false);
+    TransferSteps(table, upload ? 1 : 0, -1, 6 * n - 5, 6 * n + 1);
     if (upload)
         m_panes[0]->FillControllerList();
 }

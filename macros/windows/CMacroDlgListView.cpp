@@ -345,9 +345,8 @@ void CMacroDlgListView::TransferSelectedMacro(bool upload)
     // run: nothing is sent.
     if (!doc || !frame || !macro)
         return;
-    // One macro's upload leaves the difference file of the last whole upload alone.
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_MACRO_OBJECT), upload ? 1 : 0, -1,
-                       macro->GetNumber(), false);
+                       macro->GetNumber());
     if (upload)
         frame->RefreshMacroList();
 }

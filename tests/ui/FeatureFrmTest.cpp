@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -149,4 +151,96 @@ TEST(FeatureFrm, ACancelledTransferStopsAtOnceAndSaysHowFarTheBlockGot)
     EXPECT_FALSE(frame.IsTransferring());
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
     EXPECT_EQ(nullptr, frame.findChild<QPushButton*>(QStringLiteral("CancelTransfer")));
+}
+
+namespace {
+// One entry of a block: step 3 holds back once (a line still pending), then
+// moves on; step 4 ends the entry. Every call's time is kept.
+class EntryBlock : public CBaseDevice {
+public:
+    EntryBlock() { m_name = "Eintragsblock"; }
+    int GetDownloadLines(int mode, int step) override
+    {
+        if (step < 0) {
+            ++resets;
+            return 10;
+        }
+        times.push_back(clock.elapsed());
+        if (step == 4 && midway)
+            midway();
+        if (step == 3 && !held) {
+            held = true;
+            return 3;
+        }
+        if (stuck)
+            return step;
+        return step + 1;
+    }
+    std::function<void()> midway;
+    int resets = 0;
+    bool held = false;
+    bool stuck = false;  // never moves on, as with a device that holds the line
+    std::vector<qint64> times;
+    QElapsedTimer clock;
+};
+}  // namespace
+
+TEST(FeatureFrm, OneEntryGoesWithoutProgressBarAtItsOwnPaceAndNothingStartsInsideIt)
+{
+    ActiveDoc d;
+    MessageLog messages;
+    TransferFrame frame;
+    EntryBlock entry;
+    entry.clock.start();
+    bool checked = false;
+    entry.midway = [&] {
+        checked = true;
+        EXPECT_TRUE(frame.IsTransferring());
+        EXPECT_EQ(nullptr, frame.findChild<QProgressBar*>());
+        EXPECT_EQ(nullptr, frame.findChild<QPushButton*>(QStringLiteral("CancelTransfer")));
+        ASSERT_TRUE(QApplication::overrideCursor());
+        EXPECT_EQ(Qt::WaitCursor, QApplication::overrideCursor()->shape());
+        EXPECT_FALSE(frame.GetCommandBar()->isEnabled());
+        EXPECT_FALSE(frame.centralWidget()->isEnabled());
+        // The whole block's button, the entry again and the block asked for directly: none runs.
+        frame.GetAction(TransferFrame::kTransfer)->trigger();
+        frame.TransferOne(&entry, 1, -1, 3);
+        frame.TransferAll(&entry, 1, -1);
+        frame.TransferAll(&frame.block, 1, -1);
+    };
+    frame.TransferSteps(&entry, 1, -1, 3, 5);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(1, entry.resets);
+    EXPECT_EQ(0, frame.block.resets);
+    ASSERT_EQ(3u, entry.times.size()) << "step 3 twice (it held back once), step 4 once";
+    for (size_t i = 1; i < entry.times.size(); ++i)
+        EXPECT_GE(entry.times[i] - entry.times[i - 1], 45) << "call " << i;
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
+    EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
+    EXPECT_TRUE(frame.centralWidget()->isEnabled());
+}
+
+TEST(FeatureFrm, OneEntryThatNeverMovesOnEndsAfterTheLimitAndSaysWhere)
+{
+    ActiveDoc d;
+    MessageLog messages;
+    TransferFrame frame;
+    frame.SetStallLimit(400);
+    EntryBlock entry;
+    entry.clock.start();
+    entry.stuck = true;
+    QElapsedTimer took;
+    took.start();
+    frame.TransferOne(&entry, 0, -1, 4);
+    EXPECT_GE(took.elapsed(), 400);
+    EXPECT_LT(took.elapsed(), 5000);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("Die Übertragung 'Eintragsblock' ist nicht vollständig (Schritt 4 von 10): das Gerät hat 1 Sekunden "
+              "lang weder gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen.",
+              messages.texts[0]);
+    EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
+    EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
 }

@@ -275,3 +275,62 @@ TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing
     EXPECT_EQ(0u, Count(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
 }
+
+TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFallenSilentEndsIt)
+{
+    for (uint32_t type : {macrotype::Chime, macrotype::Stop}) {
+        auto* macro = new CMacro;
+        ASSERT_TRUE(macro->Create(type, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, &doc));
+        doc.AddObject(macro, CAT_MACRO);
+    }
+    // After the connection, the whole download and one macro's upload the device falls silent.
+    ConnectWith({QStringLiteral("at 38 silent")});
+    // What the last whole upload found.
+    const QString errFile = QString::fromStdString(doc.GetErrFileName());
+    {
+        QFile f(errFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Makro 9 fehlt\r\n");
+    }
+    CMacroDlgFrm frame;
+    frame.OnCommand(macrocmd::Download);  // the device holds the macros
+    EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile)) << "a download leaves the difference file alone";
+    frame.GetListView()->SelectRow(0);
+    const size_t mark = sim.Received().size();
+    bool checked = false;
+    QTimer::singleShot(30, &frame, [&] {
+        checked = frame.IsTransferring();
+        EXPECT_EQ(nullptr, frame.findChild<QProgressBar*>());
+        frame.GetListView()->TransferSelectedMacro(true);
+        frame.GetListView()->TransferSelectedMacro(false);
+        frame.GetAction(macrocmd::Upload)->trigger();
+    });
+    frame.GetListView()->TransferSelectedMacro(true);
+    ASSERT_TRUE(checked) << "the upload ended before the second request";
+    const std::string up = sim.Received().substr(mark);
+    EXPECT_EQ(1u, Count(up, "/MACRO/PROG1/TYPE ?")) << up;
+    EXPECT_EQ(0u, Count(up, "/MACRO/PROG2")) << "only the selected macro: " << up;
+    EXPECT_EQ(0u, Count(up, "/MACRO/LOCK ON")) << "no download started meanwhile";
+    EXPECT_EQ(0u, Count(up, "/MACRO/CLEAR")) << "no whole upload started meanwhile";
+    EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile));
+    EXPECT_TRUE(host.editorFiles.empty());
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    // The device says nothing more: the next upload waits for the macro's
+    // type in vain, and the window is given back a limit later, saying so.
+    ASSERT_EQ(38u, LinesReceived()) << "the device falls silent after the first upload";
+    frame.SetStallLimit(1500);
+    QElapsedTimer took;
+    took.start();
+    frame.GetListView()->TransferSelectedMacro(true);
+    EXPECT_GE(took.elapsed(), 1500);
+    EXPECT_LT(took.elapsed(), 8000);
+    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig (Schritt 1 von 253): das Gerät hat 2 "
+                         "Sekunden lang weder gelesen noch geantwortet."))
+        << (messages.texts.empty() ? "" : messages.texts.front());
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
+    EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile));
+}

@@ -294,7 +294,7 @@ TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)
     {
         FullForAWhile wire;
         CFeatureFrm frame(CFeatureFrm::Form::Edit);
-        frame.TransferSteps(block, 0, -1, 17, 21, false);
+        frame.TransferSteps(block, 0, -1, 17, 21);
         EXPECT_EQ("/TRIGGER/ENTRY5/CONDITION 2\r\n/TRIGGER/ENTRY5/TIME 0.0\r\n/TRIGGER/ENTRY5/ON_MACRO 0\r\n"
                   "/TRIGGER/ENTRY5/OFF_MACRO 0\r\n",
                   wire.text);

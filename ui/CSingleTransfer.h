@@ -1,0 +1,48 @@
+#pragma once
+// The transfer of one entry of a block, as a list window's "Download" and
+// "Upload" of the selected row run it: the link holds the download or upload
+// state under a wait cursor, the entry's steps are called one after the other
+// with events handled and a pause of 50 ms between calls, then a download
+// waits until the output buffer is empty and an upload until the device has
+// been silent for more than a second, and the link is online again.
+//
+// It shows no progress and leaves the difference file alone: the
+// differences of the last whole upload stay as they were.
+//
+// A device that stops reading or answering does not hold the window: when
+// nothing moves (a step, a character sent or received, output leaving) for
+// the stall limit, or the connection ends, the transfer stops and ReportStop
+// tells the user which block did not finish and at which step. The caller
+// keeps away whatever would start another transfer or change the block's
+// objects meanwhile.
+
+#include <string>
+
+class CBaseDevice;
+
+class CSingleTransfer {
+public:
+    enum class Stop { None, Stalled, LineLost };
+    static constexpr int kPauseMs = 50;  // between two calls of the step machine
+
+    explicit CSingleTransfer(int stallLimitMs) : m_stallLimitMs(stallLimitMs) {}
+
+    // Resets `obj` with `resetStep` (mode 1 upload, 0 download) and runs the
+    // steps `first` .. `end` - 1; a step the machine returns unchanged (lines
+    // still pending or the output buffer full) is asked again, so no line of
+    // the entry is lost.
+    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end);
+    // Tells the user how an early end left the block; nothing when it ended as it should.
+    void ReportStop() const;
+
+private:
+    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end);
+    Stop WaitDone(int mode);
+
+    int m_stallLimitMs;
+    bool m_wasConnected = false;  // the link was connected when the transfer began
+    Stop m_stop = Stop::None;
+    std::string m_block;
+    int m_reached = 0;  // the step the transfer stood at
+    int m_count = 0;    // the block's steps
+};
