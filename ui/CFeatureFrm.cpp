@@ -319,7 +319,7 @@ void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int f
         return;
     m_transferring = true;
     HoldInput(true);
-    CSingleTransfer transfer(m_stallLimitMs);
+    CSingleTransfer transfer(m_loop.GetStallLimit());
     transfer.Run(obj, mode, resetStep, first, end);
     HoldInput(false);
     m_transferring = false;
