@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QToolTip>
 
+#include <algorithm>
 #include <vector>
 
 #include "comm/CCommLink.h"
@@ -30,6 +31,9 @@
 #include "ui/CTransferLoop.h"
 
 namespace {
+const QString kMaker = QStringLiteral("HALVERON");
+const QString kExtensionType = QStringLiteral("WRN2296");
+
 QRect Q(const CRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
 std::string QueryThroughLink(const std::string& line)
@@ -358,10 +362,14 @@ void CKeyView::DrawConsole(QPainter& p)
     header.setWeight(QFont::Medium);
     if (m_extensionPanel.isValid()) {
         p.drawRoundedRect(m_extensionPanel, 25, 25);
-        p.setFont(bold);
-        p.drawText(m_extensionPanel.adjusted(10, 10, -10, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("HALVERON"));
-        p.setFont(header);
-        p.drawText(m_extensionPanel.adjusted(10, 10, -10, 0), Qt::AlignRight | Qt::AlignTop, QStringLiteral("WRN2296"));
+        // The maker's name in bold, the unit's type beside it in the header font.
+        const TextPair head = ExtensionHead();
+        p.setFont(head.font);
+        p.drawText(head.left, Qt::AlignLeft | Qt::AlignTop, kMaker);
+        QFont type = header;
+        type.setPixelSize(std::min(header.pixelSize(), head.font.pixelSize()));
+        p.setFont(type);
+        p.drawText(head.right, Qt::AlignRight | Qt::AlignTop, kExtensionType);
     }
     const CConsProp& prop = m_console->GetProp();
     if (prop.HasDisplay()) {
@@ -375,16 +383,58 @@ void CKeyView::DrawConsole(QPainter& p)
     p.setPen(Qt::black);
     p.setFont(bold);
     p.drawText(m_display.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop, name);
-    const QRect head = m_display.translated(2, -22);
-    p.setFont(header);
-    p.drawText(head, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("HALVERON"));
-    p.drawText(head, Qt::AlignRight | Qt::AlignTop, QString::fromStdString(prop.GetTypeText()));
+    const TextPair head = DisplayHead();
+    p.setFont(head.font);
+    p.drawText(head.left, Qt::AlignLeft | Qt::AlignTop, kMaker);
+    p.drawText(head.right, Qt::AlignRight | Qt::AlignTop, QString::fromStdString(prop.GetTypeText()));
     p.setFont(font());
     for (const CConsKey* key : prop.GetFixedKeys())
         DrawKey(p, *key);
     for (const CConsKey* key : prop.GetProgrammableKeys())
         if (!(prop.GetModel() == consmodel::WRN2283 && key->GetNumber() <= 102))
             DrawKey(p, *key);
+}
+
+CKeyView::TextPair CKeyView::FitTextPair(const QRect& band, QFont font, const QString& left, const QString& right)
+{
+    constexpr int kGap = 6;
+    constexpr int kSmallest = 10;  // still easily read
+    for (;;) {
+        const QFontMetrics fm(font);
+        const int wl = fm.horizontalAdvance(left);
+        const int wr = fm.horizontalAdvance(right);
+        const int shortfall = wl + kGap + wr - band.width();
+        if (shortfall <= 0 || font.pixelSize() <= kSmallest) {
+            // Never over each other: at the smallest size the two texts
+            // move apart, beyond the band's ends by half the shortfall each.
+            const int out = std::max(0, shortfall);
+            const QRect l(band.left() - out / 2, band.top(), wl, fm.height());
+            const QRect r(band.right() + 1 + (out - out / 2) - wr, band.top(), wr, fm.height());
+            return {font, l, r};
+        }
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+}
+
+CKeyView::TextPair CKeyView::DisplayHead() const
+{
+    QFont header(QStringLiteral("Arial"));
+    header.setPixelSize(16);
+    header.setWeight(QFont::Medium);
+    const QString type = m_console ? QString::fromStdString(m_console->GetProp().GetTypeText()) : QString();
+    return FitTextPair(m_display.translated(2, -22), header, kMaker, type);
+}
+
+CKeyView::TextPair CKeyView::ExtensionHead() const
+{
+    if (!m_extensionPanel.isValid())
+        return {};
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(18);
+    bold.setWeight(QFont::Bold);
+    // The type is drawn in the smaller header font: measured in the bold
+    // one, it is given at least the room it needs.
+    return FitTextPair(m_extensionPanel.adjusted(10, 10, -10, 0), bold, kMaker, kExtensionType);
 }
 
 void CKeyView::DrawKey(QPainter& p, const CConsKey& key)

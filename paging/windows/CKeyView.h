@@ -86,6 +86,21 @@ public:
 
     QRect GetDisplayRect() const { return m_display; }
 
+    // A line of two texts in `band`, one at its left and one at its right, in
+    // `font` or, where they would meet, in the largest smaller size that
+    // leaves a gap between them; where each stands, measured in that font.
+    struct TextPair {
+        QFont font;
+        QRect left;
+        QRect right;
+    };
+    static TextPair FitTextPair(const QRect& band, QFont font, const QString& left, const QString& right);
+    // The maker's name and the console's type above the display, and the
+    // maker's name and the extension unit's type on the extension panel
+    // (empty rectangles when the console has no such panel), as drawn.
+    TextPair DisplayHead() const;
+    TextPair ExtensionHead() const;
+
     // Answer of the software version query; tests install another.
     using VersionQuery = std::string (*)(const std::string& line);
     static VersionQuery SetVersionQuery(VersionQuery fn);

@@ -56,16 +56,17 @@ protected:
         console = Fit(consmodel::WRN2271, 0);
         ASSERT_NE(nullptr, console);
     }
-    CConsole* Fit(uint32_t model, int input)
+    CConsole* Fit(uint32_t model, int input) { return FitIn(d.doc(), model, input); }
+    static CConsole* FitIn(CQuillomerDoc& doc, uint32_t model, int input)
     {
-        for (CBaseDevice* obj : d.doc().GetList(CAT_INPUT_SLOT))
+        for (CBaseDevice* obj : doc.GetList(CAT_INPUT_SLOT))
             if (auto* slot = dynamic_cast<CAudioInputSlot*>(obj); slot && obj->GetName() == "Slot1") {
                 slot->SetCardType(inputcard::Console2);
                 slot->SetHoverConnectors(input, -1);
                 if (slot->AddConsole(model) != 1)
                     return nullptr;
             }
-        return dynamic_cast<CConsole*>(d.doc().GetList(CAT_CONSOLE).back());
+        return dynamic_cast<CConsole*>(doc.GetList(CAT_CONSOLE).back());
     }
     static int Row(QListWidget* list, const QString& text)
     {
@@ -297,4 +298,63 @@ TEST_F(ConsoleWindows, ClearAllAndLeavingWithoutApplying)
     EXPECT_TRUE(console->m_outLinks.empty());
     EXPECT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(1, OT_ZONE)->GetInLinkFrom(console));
     EXPECT_EQ("Schließen", sheet.GetCancelButton()->text().toStdString());
+}
+
+TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWith)
+{
+    for (uint32_t model : {consmodel::WRN2271, consmodel::WRN2272, consmodel::WRN2314, consmodel::WRN2315,
+                           consmodel::WRN2318, consmodel::WRN2271X, consmodel::WRN2272X, consmodel::WRN2314X,
+                           consmodel::WRN2315X, consmodel::WRN2318X, consmodel::WRN2316, consmodel::WRN2316X,
+                           consmodel::WRN2283}) {
+        ActiveDoc local;
+        ASSERT_TRUE(local.doc().OnNewDocument());
+        CConsole* c = FitIn(local.doc(), model, 0);
+        ASSERT_NE(nullptr, c) << model;
+        CConsolePropertySheet sheet(&local.doc(), c);
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const QRect band = view->GetDisplayRect().translated(2, -22);
+        for (const CKeyView::TextPair& head : {view->DisplayHead(), view->ExtensionHead()}) {
+            if (head.left.isNull())
+                continue;
+            EXPECT_LT(head.left.right(), head.right.left()) << model;
+            // Each text's rectangle holds the text in the font it is drawn with.
+            EXPECT_GE(head.left.width(), QFontMetrics(head.font).horizontalAdvance(QStringLiteral("HALVERON"))) << model;
+        }
+        const CKeyView::TextPair display = view->DisplayHead();
+        EXPECT_GE(display.right.width(),
+                  QFontMetrics(display.font).horizontalAdvance(QString::fromStdString(c->GetProp().GetTypeText())))
+            << model;
+        EXPECT_GE(display.font.pixelSize(), 10) << model;
+        EXPECT_GE(display.left.left(), 0) << model;
+        EXPECT_LE(display.right.right(), view->width()) << model;
+        EXPECT_LE(display.right.right(), band.right() + band.left() - display.left.left() + 1) << "moved apart evenly";
+        EXPECT_EQ(model == consmodel::WRN2271X || model == consmodel::WRN2272X || model == consmodel::WRN2314X ||
+                      model == consmodel::WRN2315X || model == consmodel::WRN2318X || model == consmodel::WRN2316X,
+                  !view->ExtensionHead().left.isNull())
+            << model;
+    }
+}
+
+TEST(KeyViewTexts, TwoTextsShrinkUntilAGapStaysAndGiveWayOnlyAtTheSmallestSize)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    const QString left = QStringLiteral("HALVERON");
+    const QString right = QStringLiteral("WRN2283");
+    const int need = QFontMetrics(font).horizontalAdvance(left) + QFontMetrics(font).horizontalAdvance(right);
+    // Room enough: the font stays, the texts at either end.
+    const CKeyView::TextPair wide = CKeyView::FitTextPair(QRect(0, 0, need + 40, 20), font, left, right);
+    EXPECT_EQ(16, wide.font.pixelSize());
+    EXPECT_EQ(0, wide.left.left());
+    EXPECT_EQ(need + 39, wide.right.right());
+    // Too narrow: smaller, and apart.
+    const CKeyView::TextPair narrow = CKeyView::FitTextPair(QRect(0, 0, need - 10, 20), font, left, right);
+    EXPECT_LT(narrow.font.pixelSize(), 16);
+    EXPECT_LT(narrow.left.right(), narrow.right.left());
+    EXPECT_GE(narrow.right.width(), QFontMetrics(narrow.font).horizontalAdvance(right));
+    // Far too narrow: the smallest size, moved apart evenly beyond the ends.
+    const CKeyView::TextPair tiny = CKeyView::FitTextPair(QRect(100, 0, 30, 20), font, left, right);
+    EXPECT_EQ(10, tiny.font.pixelSize());
+    EXPECT_LT(tiny.left.right(), tiny.right.left());
+    EXPECT_NEAR(100 - tiny.left.left(), tiny.right.right() - 129, 1);
 }
