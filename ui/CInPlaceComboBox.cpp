@@ -15,6 +15,7 @@ bool CInPlaceComboBox::Create(const QRect& rect, CListCtrl* list, const QString&
     if (!PlaceOver(this, list, rect, id))
         return false;
     setEditable(false);
+    setMaxVisibleItems(15);  // the drop-down has room for 15 rows
     addItems(m_lstItems);
     int sel = m_nSel;
     if (sel < 0)

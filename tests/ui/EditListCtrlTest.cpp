@@ -233,6 +233,7 @@ TEST_F(EditListFixture, ComboPreselectsFirstMatchAndSendsOnSelectionChange)
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentIndex(), 1);  // "B" appears twice: the first one
     EXPECT_EQ(combo->height(), list->GetItemRect(2).height());
+    EXPECT_EQ(combo->maxVisibleItems(), 15);  // the drop-down's room
     QTest::keyClick(combo, Qt::Key_Down);
     Flush();
     ASSERT_EQ(edits.size(), 1u);
