@@ -22,4 +22,7 @@ public:
 
     // The item after `item` at the same level (null at the end).
     static QTreeWidgetItem* NextSibling(const QTreeWidgetItem* item, const QTreeWidget* tree);
+
+    // An item's label is being edited.
+    bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
 };

@@ -1,6 +1,7 @@
 #include "paging/windows/CLMZConfigDlg.h"
 
 #include <QApplication>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -115,7 +116,9 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     m_pTree->installEventFilter(this);
     m_btnOK = new CResizableButton(tr("OK"), this);
     m_btnOK->setDefault(true);
-    connect(m_btnOK, &QPushButton::clicked, this, &CLMZConfigDlg::accept);
+    connect(m_btnOK, &QPushButton::clicked, this, &CLMZConfigDlg::OnOK);
+    m_pTree->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(m_pTree, &QTreeWidget::itemChanged, this, &CLMZConfigDlg::OnItemChanged);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { RefillList(); });
     connect(m_pTree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
         if (Picture(item) % 2 == 0 || Picture(item) == lmzpic::Heading)
@@ -189,6 +192,9 @@ QTreeWidgetItem* CLMZConfigDlg::AddItem(QTreeWidgetItem* parent, const QString& 
                                         CBaseDevice* object)
 {
     auto* item = parent ? new QTreeWidgetItem(parent, QStringList(text)) : new QTreeWidgetItem(m_pTree, QStringList(text));
+    // Of all the items only a control pad's name can be edited in the tree.
+    if (object && object->GetType() == OT_CONTROL_PAD)
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
     SetPicture(item, picture);
     CResizableTreeCtrl::SetItemData(item, reinterpret_cast<quintptr>(object));
     return item;
@@ -649,9 +655,10 @@ void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
     case lmzpic::CollCall:
         if (auto* relay = dynamic_cast<CRelais*>(parent)) {
             relay->SetKindId(PlainKind(relay));
-            // A collective call is never deleted: it only leaves the relay.
+            // The user deletes the relay's collective call here, which the
+            // call itself refuses to every other delete.
             if (obj && obj->GetType() == OT_COLLECTION_CALL)
-                relay->RemoveOutLinksTo(obj);
+                obj->CBaseDevice::OnCommand(objcmd::Delete);
             else if (obj)
                 obj->OnCommand(objcmd::Delete);
         } else if (obj && obj->GetType() == OT_CONTROL_PAD) {
@@ -662,6 +669,39 @@ void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
         return;
     }
     Rebuild(keep, QString());
+}
+
+void CLMZConfigDlg::OnItemChanged(QTreeWidgetItem* item, int column)
+{
+    CBaseDevice* pad = ObjectOf(item);
+    if (column != 0 || !pad || pad->GetType() != OT_CONTROL_PAD)
+        return;
+    const QString shown = Q(pad->GetName());
+    if (item->text(0) == shown)
+        return;  // the tree being built, or the name given back
+    std::string name = item->text(0).toStdString();
+    pad->SetNameUnique(name, true);
+    const QSignalBlocker quiet(m_pTree);
+    item->setText(0, Q(pad->GetName()));
+}
+
+bool CLMZConfigDlg::IsEditingLabel() const
+{
+    return m_pTree->IsEditing();
+}
+
+void CLMZConfigDlg::OnOK()
+{
+    // OK (or Enter) while a name is being edited ends the edit, taking the
+    // name, and leaves the dialog open.
+    if (IsEditingLabel()) {
+        if (QWidget* editor = m_pTree->indexWidget(m_pTree->currentIndex())) {
+            emit m_pTree->itemDelegate()->commitData(editor);
+            emit m_pTree->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        return;
+    }
+    accept();
 }
 
 bool CLMZConfigDlg::eventFilter(QObject* watched, QEvent* event)

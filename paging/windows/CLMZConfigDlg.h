@@ -57,6 +57,11 @@ public:
     // The Delete key on a tree item.
     void DeleteItem(QTreeWidgetItem* item);
 
+    // A control pad's name is being edited in the tree.
+    bool IsEditingLabel() const;
+    // OK: ends an open name edit, otherwise closes the dialog.
+    void OnOK();
+
     static int Picture(const QTreeWidgetItem* item);
     // An output, input or analog card (open or closed), not the carrier.
     static bool IsCardItem(const QTreeWidgetItem* item);
@@ -80,6 +85,7 @@ private:
     void MakePad(QTreeWidgetItem* target, int picture);
     void Rebuild(const CBaseDevice* select, const QString& selectText);
     void OnDragEnd(QWidget* source, const QPoint& globalPos);
+    void OnItemChanged(QTreeWidgetItem* item, int column);
 
     CQuillomerDoc* m_pDoc;
     CEditListCtrl* m_pList;

@@ -404,6 +404,7 @@ TEST_F(AmpPropDlgTest, DoubleClickingAnAmplifierOpensTheExtendedWindow)
     EXPECT_EQ(2u, windows.featureWindows.size());
     EXPECT_FALSE(editing());
     dlg.reject();
+}
 
 // The model box is wide enough for its longest model, so that no model is
 // shown cut, at the designed size and with a larger font alike.

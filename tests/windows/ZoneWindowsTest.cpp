@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -150,15 +151,22 @@ TEST_F(ZoneWindows, LmzDialogAddsRenumbersAndDeletesCards)
     EXPECT_EQ(relaiskind::Mandatory, relay7->GetKindId());
     DropEntry(dlg, dlg.FindItem(relay7), "Linie 1");
     EXPECT_EQ(relay7, d.doc().GetList(CAT_ZONE).front()->GetInLinkAtKey(CZone::kPrioKey)->partner);
-    // A card whose relay is in use stays; a collective call only leaves its relay.
+    // A card whose relay is in use stays; Delete on a relay's collective call
+    // deletes the call and gives the relay back its plain kind.
     dlg.DeleteItem(dlg.FindItem(dir.GetBaseDevice(2, OT_LMZ763)));
     EXPECT_EQ(3, dir.GetCount(OT_LMZ763));
     CBaseDevice* relay12 = m.GetRelais(12);
+    const int calls = dir.GetCount(OT_COLLECTION_CALL);
     DropEntry(dlg, dlg.FindItem(relay12), "Sammelruf");
+    ASSERT_NE(nullptr, relay12->GetOutLinkAtKey(0));
     CBaseDevice* call = relay12->GetOutLinkAtKey(0)->partner;
+    EXPECT_EQ(relaiskind::CollectiveCall, relay12->GetKindId());
     dlg.DeleteItem(dlg.FindItem(call));
     EXPECT_EQ(nullptr, relay12->GetOutLinkAtKey(0));
-    EXPECT_EQ(10, dir.GetCount(OT_COLLECTION_CALL));
+    EXPECT_EQ(relaiskind::Line, relay12->GetKindId());
+    EXPECT_EQ(calls - 1, dir.GetCount(OT_COLLECTION_CALL));
+    EXPECT_EQ(nullptr, dlg.FindItem(call));
+    EXPECT_EQ(lmzpic::FreeRelay, CLMZConfigDlg::Picture(dlg.FindItem(relay12)));
 
     // Deleting the first card moves the others down; their relays follow in both tables.
     CBaseDevice* relay13 = m.GetRelais(13);
@@ -328,4 +336,67 @@ TEST_F(ZoneWindows, IgnoreColumnChoosesSeveralFaultsAndKeepsThemWithoutAChoice)
     }));
     EXPECT_EQ("NEGTOL,OVF_I", zone->GetAttributeText(zoneattr::Ignore));
     EXPECT_EQ("NONE", view.ZoneAt(1)->GetAttributeText(zoneattr::Ignore));
+}
+
+// Only a control pad's name is edited in the tree; a name in use gets a
+// counter; OK or Enter during the edit ends the edit and keeps the dialog open.
+TEST_F(ZoneWindows, LmzPadsAreRenamedInTheTreeAndOkEndsTheEdit)
+{
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+    DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ763");
+    CRelaisManager& m = *d.doc().GetRelaisManager();
+    std::vector<CBaseDevice*> pads;
+    for (int32_t n : {1, 2}) {
+        CBaseDevice* relay = m.GetRelais(n);
+        ASSERT_NE(nullptr, relay);
+        DropEntry(dlg, dlg.FindItem(relay), "Label");
+        ASSERT_NE(nullptr, relay->GetOutLinkAtKey(0));
+        pads.push_back(relay->GetOutLinkAtKey(0)->partner);
+        ASSERT_EQ(OT_CONTROL_PAD, pads.back()->GetType());
+    }
+    // The carrier, a heading, a card and a relay cannot be edited.
+    for (QTreeWidgetItem* item : {dlg.Tree()->topLevelItem(0), dlg.FindText("Ausgangskarten"),
+                                  dlg.FindItem(d.doc().GetIDManager().GetBaseDevice(1, OT_LMZ763)),
+                                  dlg.FindItem(m.GetRelais(1))})
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEditable) << item->text(0).toStdString();
+
+    auto rename = [&](CBaseDevice* pad, const QString& text, bool byButton) {
+        QTreeWidgetItem* item = dlg.FindItem(pad);
+        EXPECT_TRUE(item->flags() & Qt::ItemIsEditable);
+        dlg.Tree()->setCurrentItem(item);
+        dlg.Tree()->editItem(item, 0);
+        QApplication::processEvents();
+        ASSERT_TRUE(dlg.IsEditingLabel());
+        auto* editor = qobject_cast<QLineEdit*>(dlg.Tree()->indexWidget(dlg.Tree()->currentIndex()));
+        ASSERT_NE(nullptr, editor);
+        editor->setText(text);
+        if (byButton)
+            dlg.OnOK();
+        else
+            QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(dlg.IsEditingLabel());
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(QDialog::Rejected, dlg.result());
+    };
+    rename(pads[0], QStringLiteral("Feuertür"), false);
+    EXPECT_EQ("Feuertür", pads[0]->GetName());
+    EXPECT_EQ(QStringLiteral("Feuertür"), dlg.FindItem(pads[0])->text(0));
+    const size_t told = messages.texts.size();
+    rename(pads[1], QStringLiteral("Feuertür"), true);
+    EXPECT_EQ("Feuertür_1", pads[1]->GetName());
+    EXPECT_EQ(QStringLiteral("Feuertür_1"), dlg.FindItem(pads[1])->text(0));
+    EXPECT_EQ(told + 1, messages.texts.size());  // the name was changed
+    // An empty name is refused; the pad keeps its name.
+    rename(pads[1], QString(), false);
+    EXPECT_EQ("Feuertür_1", pads[1]->GetName());
+    EXPECT_EQ(QStringLiteral("Feuertür_1"), dlg.FindItem(pads[1])->text(0));
+
+    // Without an edit OK closes the dialog.
+    dlg.OnOK();
+    EXPECT_EQ(QDialog::Accepted, dlg.result());
 }
