@@ -115,7 +115,6 @@ void CAmpPropDlg::BuildControls()
     m_group = Named(new QGroupBox(tr("Konfiguration"), this), 1015);
     m_modelLabel = Named(new CResizableStatic(tr("Verstärker"), m_group), 1216);
     m_model = Named(new CResizableComboBox(m_group), 1043);
-    m_model->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // no model shown cut
     m_address = Named(new CResizableButton(m_group), 1547);
     // Label, combo box and power or address, one row each, in the designed
     // proportions of their columns.
@@ -238,8 +237,6 @@ void CAmpPropDlg::FillControls()
 
     for (int i = 0; const AmpTypeEntry* row = CAmplifier::GetTypeEntryAt(i); ++i)
         m_model->addItem(Q(LoadStringId(row->kindId)), row->kindId);
-    // The longest model is shown whole: the box never gets narrower than it.
-    m_model->setMinimumWidth(m_model->sizeHint().width());
 
     m_root = new QTreeWidgetItem(m_tree, QStringList(tr("Verstärker")));
     SetImage(m_root, 0);
