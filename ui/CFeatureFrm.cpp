@@ -277,7 +277,8 @@ void CFeatureFrm::EndTransfer()
 }
 
 void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
-                              const TransferHook& started, const TransferHook& stepsDone)
+                              const TransferHook& started, const TransferHook& stepsDone, int rows,
+                              const CTransferLoop::ProgressOf& rowOf)
 {
     // One transfer at a time: a second click, a double-click or a command
     // that reaches the frame some other way while one runs starts nothing.
@@ -286,25 +287,34 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
     const int count = obj->GetDownloadLines(mode, resetStep);
     if (end < 0)
         end = count;
-    BeginTransfer(count);
+    const int range = rowOf ? rows : count;
+    BeginTransfer(range);
     m_loop.Begin(mode, diffFile);
     if (started)
         started();
     int reached = first;  // where the bar stands
-    CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, first, end, count, &reached);
+    m_loop.SetProgressOf(rowOf);
+    CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, first, end, range, &reached);
+    m_loop.SetProgressOf({});
     if (stepsDone)
         stepsDone();
     if (stop == CTransferLoop::Stop::None)
         stop = m_loop.WaitDeviceDone();
     m_loop.End(mode, diffFile);
     EndTransfer();
-    m_loop.ReportStop(stop, obj->GetName(), reached, count);
+    m_loop.ReportStop(stop, obj->GetName(), reached, range);
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
                               const TransferHook& stepsDone)
 {
     RunTransfer(obj, mode, resetStep, 0, -1, true, started, stepsDone);
+}
+
+void CFeatureFrm::TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows,
+                               const CTransferLoop::ProgressOf& rowOf)
+{
+    RunTransfer(obj, mode, resetStep, 0, -1, true, {}, {}, rows, rowOf);
 }
 
 void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)

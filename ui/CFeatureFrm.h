@@ -79,6 +79,10 @@ public:
     void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
     // One entry that spans the steps `first` .. `end` - 1, as TransferOne.
     void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end);
+    // TransferAll for a block that goes row by row: the progress bar runs
+    // from 0 to `rows` and stands at `rowOf(step)`, the row being transferred
+    // (and an early end names that row).
+    void TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows, const CTransferLoop::ProgressOf& rowOf);
     // A transfer of this window runs.
     bool IsTransferring() const { return m_transferring; }
     // The transfer that runs was cancelled by the user (or none runs).
@@ -108,8 +112,10 @@ private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
     void PostSwitch(unsigned commandId);
     // The transfer from the reset to the end wait; the hooks as TransferAll's.
+    // With `rowOf` the progress counts `rows` as TransferRows's.
     void RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
-                     const TransferHook& started, const TransferHook& stepsDone);
+                     const TransferHook& started, const TransferHook& stepsDone, int rows = 0,
+                     const CTransferLoop::ProgressOf& rowOf = {});
     // The progress bar and its cancel button in the status bar, input held.
     void BeginTransfer(int range);
     void EndTransfer();

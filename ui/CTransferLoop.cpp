@@ -108,6 +108,8 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
         } else if (sent && position < count - 1) {
             ++position;
         }
+        if (m_progressOf)
+            position = m_progressOf(step);
         if (m_progress)
             m_progress->setValue(qBound(0, position, count));
         if (stepped || sent) {

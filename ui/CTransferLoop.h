@@ -35,6 +35,10 @@ public:
     int GetStallLimit() const { return m_stallLimitMs; }
     // The bar that follows the steps and the lines going out (none: no bar).
     void SetProgress(QProgressBar* bar);
+    // Where the progress stands at a step, for a block whose progress counts
+    // something other than its steps (none: the steps and the lines going out).
+    using ProgressOf = std::function<int(int step)>;
+    void SetProgressOf(ProgressOf at) { m_progressOf = std::move(at); }
     void Cancel() { m_cancelled = true; }
     bool IsCancelled() const { return m_cancelled; }
 
@@ -72,6 +76,7 @@ public:
 
 private:
     QPointer<QProgressBar> m_progress;
+    ProgressOf m_progressOf;
     bool m_cancelled = false;
     bool m_wasConnected = false;  // the link was connected when the transfer began
     int m_stallLimitMs = kStallLimitMs;

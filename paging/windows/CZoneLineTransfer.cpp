@@ -13,9 +13,17 @@ CZoneLineTransfer::CZoneLineTransfer(CQuillomerDoc* doc) : m_doc(doc)
     m_name = LoadStringId(kLinesText);
 }
 
-void CZoneLineTransfer::Add(uint32_t type, int32_t number)
+void CZoneLineTransfer::Add(uint32_t type, int32_t number, int row)
 {
-    m_items.push_back({type, number});
+    m_items.push_back({type, number, row});
+}
+
+int CZoneLineTransfer::RowAt(int step) const
+{
+    for (const Item& item : m_items)
+        if (step < item.first + item.count)
+            return item.row;
+    return m_items.empty() ? 0 : m_items.back().row;
 }
 
 CBaseDevice* CZoneLineTransfer::Find(const Item& item) const

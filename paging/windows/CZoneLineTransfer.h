@@ -19,8 +19,9 @@ public:
     // Named "Linien" (what a transfer that stops early names).
     explicit CZoneLineTransfer(CQuillomerDoc* doc);
 
-    // Appends an object (type code and number) to the sequence.
-    void Add(uint32_t type, int32_t number);
+    // Appends an object (type code and number) to the sequence; `row` is
+    // where the window's progress stands while the object is transferred.
+    void Add(uint32_t type, int32_t number, int row = 0);
     bool IsEmpty() const { return m_items.empty(); }
 
     // A negative step resets every object and returns the sum of their
@@ -28,11 +29,15 @@ public:
     // returns the next step of the sequence (the same one while the object
     // holds back).
     int GetDownloadLines(int mode, int step) override;
+    // The row of the object a step (as counted since the last reset) falls
+    // in; the last object's row once the sequence is through.
+    int RowAt(int step) const;
 
 private:
     struct Item {
         uint32_t type;
         int32_t number;
+        int row;
         int first = 0;  // the sequence's step of the object's step 0
         int count = 0;  // the object's steps
     };

@@ -366,11 +366,14 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
     if (m_transferring || !m_pDoc)
         return;
     CZoneLineTransfer steps(m_pDoc);
-    for (int row = 0; row < GetItemCount(); ++row)
+    // The progress shows the row of the zone on its way, the settings after
+    // the last row.
+    const int rows = GetItemCount();
+    for (int row = 0; row < rows; ++row)
         if (!selectedOnly || IsItemSelected(row))
-            steps.Add(OT_ZONE, NumberAt(row));
+            steps.Add(OT_ZONE, NumberAt(row), row);
     if (!selectedOnly)
-        steps.Add(OT_ZONETEST_OBJECT, 1);
+        steps.Add(OT_ZONETEST_OBJECT, 1, rows);
     if (steps.IsEmpty())
         return;
     m_transferring = true;
@@ -383,7 +386,7 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
         frame = qobject_cast<CFeatureFrm*>(w);
     const QPointer<CZoneListView> alive(this);
     if (frame)
-        frame->TransferAll(&steps, upload ? 1 : 0, -1);
+        frame->TransferRows(&steps, upload ? 1 : 0, -1, rows, [&steps](int step) { return steps.RowAt(step); });
     else
         GetAppHost().TransferObject(&steps, upload);
     if (!alive)

@@ -244,3 +244,34 @@ TEST(FeatureFrm, OneEntryThatNeverMovesOnEndsAfterTheLimitAndSaysWhere)
     EXPECT_EQ(nullptr, QApplication::overrideCursor());
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
 }
+
+TEST(FeatureFrm, ABlockThatGoesRowByRowShowsItsRowsAndNamesTheRowItStoppedIn)
+{
+    ActiveDoc d;
+    MessageLog messages;
+    TransferFrame frame;
+    int maximum = -1;
+    int value = -1;
+    frame.block.midway = [&] {
+        auto* bar = frame.findChild<QProgressBar*>();
+        ASSERT_TRUE(bar);
+        maximum = bar->maximum();
+        value = bar->value();
+        frame.CancelTransfer();
+    };
+    // Two rows of two steps each.
+    frame.TransferRows(&frame.block, 0, -1, 2, [](int step) { return step / 2; });
+    EXPECT_EQ(2, maximum);
+    EXPECT_EQ(1, value) << "step 2 is the second row's";
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("Die Übertragung 'Stufenblock' ist nicht vollständig (Schritt 1 von 2): sie wurde abgebrochen.\n"
+              "Die übrigen Einträge wurden nicht übertragen.",
+              messages.texts[0]);
+
+    // The next whole transfer counts its steps again.
+    messages.texts.clear();
+    frame.block.midway = [&] { maximum = frame.findChild<QProgressBar*>()->maximum(); };
+    frame.OnCommand(TransferFrame::kTransfer);
+    EXPECT_EQ(4, maximum);
+    EXPECT_TRUE(messages.texts.empty());
+}

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QProgressBar>
 #include <QTimer>
 
 #include "comm/CommTestSupport.h"
@@ -67,9 +68,23 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     ASSERT_EQ(3, list->GetItemCount());
     ASSERT_TRUE(frame.GetAction(CZonetestFrm::kDownload)->isEnabled());
 
-    // Down: every zone's lines and the line-test settings between one lock pair.
+    // Down: every zone's lines and the line-test settings between one lock
+    // pair; the bar counts the rows.
+    int barMaximum = -1;
+    int barValue = -1;
+    QTimer watchBar;
+    QObject::connect(&watchBar, &QTimer::timeout, &frame, [&] {
+        if (auto* bar = frame.findChild<QProgressBar*>()) {
+            barMaximum = std::max(barMaximum, bar->maximum());
+            barValue = std::max(barValue, bar->value());
+        }
+    });
+    watchBar.start(10);
     size_t mark = sim.Received().size();
     frame.OnCommand(CZonetestFrm::kDownload);
+    watchBar.stop();
+    EXPECT_EQ(3, barMaximum);
+    EXPECT_EQ(3, barValue) << "the settings follow the last row";
     EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/MACRO/LOCK OFF", mark) != std::string::npos; }, 3000));
     const std::string down = sim.Received().substr(mark);
     EXPECT_EQ(1u, Occurrences(down, "/MACRO/LOCK ON\r\n"));
@@ -157,4 +172,27 @@ TEST(ZoneLineTransfer, RunsItsZonesInTurnAndPassesOverOneThatWent)
     EXPECT_EQ("/KVT/ZONE3/OUTPUT ?", sender.lines[6]);
     for (const std::string& line : sender.lines)
         EXPECT_EQ(std::string::npos, line.find("/KVT/ZONE2/")) << line;
+}
+
+TEST(ZoneLineTransfer, EveryStepBelongsToItsZonesRow)
+{
+    blocktest::ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    d.doc().m_data.deviceVariant = 0;  // six lines a zone
+    for (int n : {4, 7}) {
+        auto* z = new CZone;
+        ASSERT_EQ(1, z->CBaseDevice::Create(CZone::kKind, "Linie " + std::to_string(n), n, CAT_ZONE, d.get()));
+        d.doc().AddObject(z, CAT_ZONE);
+    }
+    CZoneLineTransfer steps(d.get());
+    // Rows 1 and 3 of a list; zone 9 is not in the project and has no steps.
+    steps.Add(OT_ZONE, 4, 1);
+    steps.Add(OT_ZONE, 9, 2);
+    steps.Add(OT_ZONE, 7, 3);
+    ASSERT_EQ(12, steps.GetDownloadLines(0, -1));
+    EXPECT_EQ(1, steps.RowAt(0));
+    EXPECT_EQ(1, steps.RowAt(5));
+    EXPECT_EQ(3, steps.RowAt(6));
+    EXPECT_EQ(3, steps.RowAt(11));
+    EXPECT_EQ(3, steps.RowAt(12)) << "through: the last row";
 }
