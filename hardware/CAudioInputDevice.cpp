@@ -7,6 +7,7 @@
 #include "logic/CTrigger.h"
 #include "macros/CMacro.h"
 #include "model/CControlPad.h"
+#include "hardware/HardwareIds.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -16,6 +17,10 @@
 QL_IMPLEMENT_SERIAL(CAudioInputDevice, 2)
 
 QL_STRING_TABLE({
+    {hwtext::IDS_DEVICE_IN_USE,
+     "Dieses Gerät kann momentan nicht gelöscht werden !\n\n"
+     "Löschen Sie zuerst im 'Eigenschaften Dialog' dieses Geräts alle Objekte\n"
+     "und wiederholen Sie danach den Löschvorgang !\n"},
     {32805, "Name"},
     {34244, "ID"},
     {33027, "Monitor"},
@@ -35,10 +40,6 @@ using F = CAudioInputDevice::PowerPackField;
 constexpr const char* kPrefix = "FJX ";
 constexpr int32_t kMaxRight = 1933;   // right edge of the sheet area for devices
 constexpr int kMonitorWindowKind = 6;
-constexpr const char* kCannotDelete =
-    "Dieses Gerät kann momentan nicht gelöscht werden !\n\n"
-    "Löschen Sie zuerst im 'Eigenschaften Dialog' dieses Geräts alle Objekte\n"
-    "und wiederholen Sie danach den Löschvorgang !\n";
 
 CAudioInputDevice::DialogFn& DialogHook()
 {
@@ -202,7 +203,7 @@ int CAudioInputDevice::OnCommand(uint32_t commandId)
     switch (commandId) {
     case objcmd::Delete:
         if (RefusesDeletion()) {
-            ShowMessage(kCannotDelete, mb::Ok);
+            ShowMessage(LoadStringId(hwtext::IDS_DEVICE_IN_USE), mb::Ok);
             return 1;
         }
         return CBaseDevice::OnCommand(commandId);  // `this` is gone

@@ -28,3 +28,10 @@ enum : uint32_t {
     Hbe6682_2x2 = 33083,
 };
 }
+
+// Texts of the hardware family without an id of the device's resources.
+namespace hwtext {
+enum : uint32_t {
+    IDS_DEVICE_IN_USE = 34918,  // "Dieses Gerät kann momentan nicht gelöscht werden !..."
+};
+}

@@ -8,6 +8,7 @@
 #include "shell/CPrintBlock.h"
 #include "shell/CQuillomerView.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QLocale>
@@ -25,6 +26,12 @@ QFont PrintFont(const char* face, int points, int weight, int yRes, bool underli
 
 double PxToMm(double px, int res) { return px * 25.4 / res; }
 
+// The printed texts in the language in use.
+QString Tr(const char* german)
+{
+    return QCoreApplication::translate("CViewPrinter", german);
+}
+
 const uint32_t kDeviceListTypes[] = {5, 6, 10, 7, 4, 2, 35, 41, 42, 43, 44};
 const uint32_t kParameterListTypes[] = {3, 9, 13, 22, 53, 55, 54, 33, 21, 48, 34, 38, 49};
 const uint32_t kMacroTypes[] = {
@@ -39,7 +46,7 @@ CViewPrinter::~CViewPrinter() = default;
 
 QString CViewPrinter::PageText(int page, int pages)
 {
-    return QString::asprintf("Seite %d von %d", page, pages);
+    return Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Seite %1 von %2")).arg(page).arg(pages);
 }
 
 void CViewPrinter::Print(QPrinter* printer)
@@ -194,9 +201,11 @@ void CViewPrinter::PrintPage(QPainter& painter, int page)
     painter.translate(m_left, m_top);
     if (page == 1 && m_view && m_view->GetDocument()) {
         painter.setFont(m_titleFont);
-        const QString title = (m_mode == ParameterList ? QStringLiteral("Parameter Liste : ' ")
-                                                       : QStringLiteral("Geräte Liste : ' ")) +
-                              QString::fromStdString(m_view->GetDocument()->GetTitle()) + QStringLiteral(" '");
+        const QString title = (m_mode == ParameterList ? Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Parameter Liste"))
+                                                       : Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Geräte Liste"))) +
+                              QStringLiteral(" : ' ") + QString::fromStdString(m_view->GetDocument()->GetTitle()) +
+                              QStringLiteral(" '");
+        m_titleText = title;
         painter.drawText(QPoint(0, QFontMetrics(m_titleFont).ascent()), title);
     }
     painter.setClipRect(QRect(0, 0, m_printW, m_printH));
@@ -239,7 +248,7 @@ void CViewPrinter::PrintFooter(QPainter& p, int page)
 
     CQuillomerDoc* doc = m_view ? m_view->GetDocument() : nullptr;
     const QString path = doc ? QString::fromStdString(doc->GetPathName()) : QString();
-    const QString fileHead = QStringLiteral("Datei:  '");
+    const QString fileHead = Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Datei:")) + QStringLiteral("  '");
     const int pad = fm.averageCharWidth();
     const int room = split - box.left() - 2 * pad - fm.horizontalAdvance(fileHead + QStringLiteral("'"));
     const QString file = fileHead + fm.elidedText(path, Qt::ElideMiddle, std::max(0, room)) + QStringLiteral("'");
@@ -248,8 +257,9 @@ void CViewPrinter::PrintFooter(QPainter& p, int page)
 
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    const QString time = QStringLiteral("Zeit:  ") + locale.toString(now.time(), QLocale::ShortFormat) +
-                         QStringLiteral(" , ") + QStringLiteral("Datum:  ") +
+    const QString time = Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Zeit:")) + QStringLiteral("  ") +
+                         locale.toString(now.time(), QLocale::ShortFormat) + QStringLiteral(" , ") +
+                         Tr(QT_TRANSLATE_NOOP("CViewPrinter", "Datum:")) + QStringLiteral("  ") +
                          locale.toString(now.date(), QLocale::ShortFormat);
     const QRect lower(box.left() + pad, middle, split - box.left() - 2 * pad, box.bottom() - middle);
     p.drawText(lower, Qt::AlignLeft | Qt::AlignVCenter, time);

@@ -34,10 +34,12 @@ public:
     int GetPageCount() const { return m_pages; }
     int GetPagesAcross() const { return m_across; }
     int GetPagesDown() const { return m_down; }
-    // The page text of the footer ("Seite %d von %d").
+    // The page text of the footer ("Seite %1 von %2").
     static QString PageText(int page, int pages);
     // The texts written into the footer of the last page printed.
     const QStringList& GetFooterTexts() const { return m_footerTexts; }
+    // The title of a list's first page (empty for a diagram).
+    const QString& GetTitleText() const { return m_titleText; }
 
 private:
     void PrintFooter(QPainter& painter, int page);
@@ -57,4 +59,5 @@ private:
     QFont m_footerFont, m_bannerFont, m_titleFont, m_headingFont, m_bodyFont;
     std::vector<std::unique_ptr<CPrintBlock>> m_blocks;
     QStringList m_footerTexts;
+    QString m_titleText;
 };

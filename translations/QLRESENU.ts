@@ -3184,6 +3184,10 @@ masked signals</translation>
 <context>
     <name>CRemoteAmpDlg</name>
     <message>
+        <source>Verstärker mit Adresse %1 nicht vorhanden!</source>
+        <translation>Amplifier with address %1 not present!</translation>
+    </message>
+    <message>
         <source>Remoteverstärker Eigenschaften</source>
         <translation>Remote Amplifier Properties</translation>
     </message>
@@ -3463,6 +3467,33 @@ masked signals</translation>
     <message>
         <source>OFF Makro</source>
         <translation>OFF macro</translation>
+    </message>
+</context>
+<context>
+    <name>CViewPrinter</name>
+    <message>
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Parameter Liste</source>
+        <translation>Parameter List</translation>
+    </message>
+    <message>
+        <source>Geräte Liste</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Zeit:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Datum:</source>
+        <translation>Date:</translation>
     </message>
 </context>
 <context>
@@ -3768,6 +3799,19 @@ masked signals</translation>
 </context>
 <context>
     <name>StringTable</name>
+    <message>
+        <source>Dieses Gerät kann momentan nicht gelöscht werden !
+
+Löschen Sie zuerst im &apos;Eigenschaften Dialog&apos; dieses Geräts alle Objekte
+und wiederholen Sie danach den Löschvorgang !
+</source>
+        <extracomment>IDS_DEVICE_IN_USE</extracomment>
+        <translation>This device cannot be deleted at the moment!
+
+First delete all objects in the &apos;Properties dialog&apos; of this device
+and then repeat the deletion!
+</translation>
+    </message>
     <message>
         <source>Alarm</source>
         <extracomment>32807

@@ -35,7 +35,6 @@ QL_STRING_TABLE({
 namespace {
 
 constexpr const char* kNotAvailable = "amp not available";
-constexpr const char* kNotAvailableMessage = "Verstärker mit Adresse %02x nicht vorhanden!";
 
 // The program's device link.
 class CommLinkAdapter : public IRemoteAmpLink {
@@ -420,7 +419,9 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             Link().SetLinkState(linkstate::Online);
             StopTimers();
             answers.clear();
-            ShowMessage(StrFormat(kNotAvailableMessage, static_cast<unsigned>(m_amp ? m_amp->GetAddress() : 0)));
+            ShowMessage(tr("Verstärker mit Adresse %1 nicht vorhanden!")
+                            .arg(static_cast<unsigned>(m_amp ? m_amp->GetAddress() : 0), 2, 16, QLatin1Char('0'))
+                            .toStdString());
             QMetaObject::invokeMethod(this, "reject", Qt::QueuedConnection);
             return;
         }

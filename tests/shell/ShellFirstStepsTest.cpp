@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,6 +26,8 @@
 
 #include "ShellTestSupport.h"
 #include "hardware/CAmplifier.h"
+#include "hardware/HardwareIds.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/CDigitalSlot.h"
@@ -36,6 +39,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
+#include "shell/CViewPrinter.h"
 #include "shell/ContextMenus.h"
 #include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
@@ -400,6 +404,38 @@ TEST(ShellFirstSteps, EveryEnabledObjectCommandDoesSomethingInBothLanguages)
         auto box = CreateMessageBox("?", mb::YesNoCancel);
         for (QAbstractButton* b : box->buttons())
             shown << b->text();
+
+        // The printed pages: the lists' titles and every footer, taken
+        // apart where names, numbers, times and dates are filled in.
+        QStringList printed;
+        for (int mode : {CViewPrinter::Diagram, CViewPrinter::DeviceList, CViewPrinter::ParameterList}) {
+            QImage page(800, 1100, QImage::Format_RGB32);
+            QPainter painter(&page);
+            CViewPrinter job(program.frame->GetActiveView(), mode);
+            job.Begin(painter, page.width(), page.height(), 96, 96);
+            job.PrintPage(painter, 1);
+            printed << job.GetTitleText() << job.GetFooterTexts();
+        }
+        EXPECT_GE(printed.size(), 12);
+        static const QRegularExpression filled(QStringLiteral("\\s*[',]\\s*|\\s{2,}| : "));
+        for (const QString& t : printed)
+            for (const QString& piece : t.split(filled, Qt::SkipEmptyParts))
+                shown << piece;
+        EXPECT_TRUE(shown.contains(english ? QStringLiteral("Parameter List") : QStringLiteral("Parameter Liste")));
+        EXPECT_TRUE(shown.contains(english ? QStringLiteral("Page 1 of 1") : QStringLiteral("Seite 1 von 1")));
+
+        // Messages that only the device or a project's state bring up: an
+        // amplifier missing on the bus, a message recorder still in use.
+        {
+            MessageRecorder told;
+            CRemoteAmpDlg remote(program.Find<CAmplifier>(CAT_AMPLIFIER));
+            std::vector<std::string> lines{"/AMP/ADR1F/TYPE amp not available"};
+            remote.OnLinkAnswer(0, lines);
+            QApplication::processEvents();
+            ASSERT_EQ(told.messages.size(), 1u);
+            shown << QString::fromStdString(told.messages[0].first);
+            shown << QString::fromStdString(LoadStringId(hwtext::IDS_DEVICE_IN_USE));
+        }
         static const LanguageTexts texts;
         EXPECT_EQ(texts.Foreign(shown, english).join(QStringLiteral(" | ")).toStdString(), "");
         EXPECT_GT(shown.size(), 150);
