@@ -32,6 +32,6 @@ enum : uint32_t {
 // Texts of the hardware family without an id of the device's resources.
 namespace hwtext {
 enum : uint32_t {
-    IDS_DEVICE_IN_USE = 34918,  // "Dieses Gerät kann momentan nicht gelöscht werden !..."
+    IDS_DEVICE_IN_USE = 34952,  // "Dieses Gerät kann momentan nicht gelöscht werden !..."
 };
 }
