@@ -1,6 +1,5 @@
 #include "macros/windows/CAmpMacroView.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,15 +25,14 @@ CAmpMacroView::CAmpMacroView(QWidget* parent)
     Grid()->addWidget(choose, 0, 3);
     AddText("Einschaltoptionen");
     for (int i = 0; i < 4; ++i)
-        m_on[i] = AddCheck(kOnIds[i], kOnTexts[i]);
+        m_on[i] = AddToggle(kOnIds[i], kOnTexts[i]);
     AddText("Ausschaltoptionen");
     for (int i = 0; i < 3; ++i)
-        m_off[i] = AddCheck(kOffIds[i], kOnTexts[i]);
+        m_off[i] = AddToggle(kOffIds[i], kOnTexts[i]);
     // Checking an option in one group clears it in the other: an option is
     // never both a switch-on and a switch-off option.
-    auto wire = [this](QCheckBox* box, int param, int bit, QCheckBox* other) {
-        box->setCheckable(true);
-        connect(box, &QCheckBox::toggled, this, [this, box, param, bit, other](bool on) {
+    auto wire = [this](QPushButton* box, int param, int bit, QPushButton* other) {
+        connect(box, &QPushButton::toggled, this, [this, box, param, bit, other](bool on) {
             CMacro* macro = Macro();
             if (IsFilling() || !macro)
                 return;

@@ -4,7 +4,7 @@
 
 #include "macros/windows/CMacroEditorView.h"
 
-class QCheckBox;
+class QPushButton;
 class QLabel;
 
 class CAmpMacroView : public CMacroEditorView {
@@ -16,6 +16,6 @@ protected:
 
 private:
     QLabel* m_amps = nullptr;
-    QCheckBox* m_on[4]{};
-    QCheckBox* m_off[3]{};
+    QPushButton* m_on[4]{};
+    QPushButton* m_off[3]{};
 };

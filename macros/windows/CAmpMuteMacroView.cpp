@@ -1,6 +1,5 @@
 #include "macros/windows/CAmpMuteMacroView.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,8 +14,8 @@ CAmpMuteMacroView::CAmpMuteMacroView(QWidget* parent) : CMacroEditorView(parent,
     auto* choose = new QPushButton(QStringLiteral("..."), this);
     choose->setObjectName(QStringLiteral("1520"));
     Grid()->addWidget(choose, 0, 3);
-    m_mute = AddCheck(1503, "Mute");
-    connect(m_mute, &QCheckBox::toggled, this, [this](bool on) {
+    m_mute = AddToggle(1503, "Mute");
+    connect(m_mute, &QPushButton::toggled, this, [this](bool on) {
         if (CMacro* macro = Macro(); macro && !IsFilling()) {
             macro->SetParam(29, on ? 1 : 0);
             Modified();

@@ -3,7 +3,7 @@
 
 #include "macros/windows/CMacroEditorView.h"
 
-class QCheckBox;
+class QPushButton;
 class QLabel;
 
 class CAmpMuteMacroView : public CMacroEditorView {
@@ -15,5 +15,5 @@ protected:
 
 private:
     QLabel* m_channels = nullptr;
-    QCheckBox* m_mute = nullptr;
+    QPushButton* m_mute = nullptr;
 };

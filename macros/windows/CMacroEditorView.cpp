@@ -211,6 +211,15 @@ QCheckBox* CMacroEditorView::AddCheck(int id, const char* text)
     return box;
 }
 
+QPushButton* CMacroEditorView::AddToggle(int id, const char* text)
+{
+    auto* button = new QPushButton(Tr(text), this);
+    button->setObjectName(QString::number(id));
+    button->setCheckable(true);
+    m_grid->addWidget(button, m_row++, 1, 1, 2, Qt::AlignLeft);
+    return button;
+}
+
 QRadioButton* CMacroEditorView::AddRadio(int id, const char* text)
 {
     auto* button = new QRadioButton(Tr(text), this);

@@ -77,6 +77,8 @@ protected:
     QComboBox* AddCombo(int id, const char* label);
     QLineEdit* AddEdit(int id, const char* label, const char* unit = nullptr);
     QCheckBox* AddCheck(int id, const char* text);
+    // A check box drawn as a push button: it stays pressed while checked.
+    QPushButton* AddToggle(int id, const char* text);
     QRadioButton* AddRadio(int id, const char* text);
     QLabel* AddStatic(int id, const char* label);
     QLabel* AddText(const char* text);

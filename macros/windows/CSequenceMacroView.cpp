@@ -1,6 +1,7 @@
 #include "macros/windows/CSequenceMacroView.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "macros/CMacro.h"
@@ -96,6 +97,9 @@ void CSequenceMacroView::EditCell(int row, int column)
         FillTexts();
     } else if (column == 2) {
         m_list->editItem(m_list->Row(row), 2);
+        // The delay is typed centred, as the cell shows it.
+        if (auto* edit = qobject_cast<QLineEdit*>(m_list->indexWidget(m_list->model()->index(row, 2))))
+            edit->setAlignment(Qt::AlignCenter);
     }
 }
 

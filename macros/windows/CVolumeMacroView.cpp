@@ -4,9 +4,12 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QToolButton>
+
+#include <algorithm>
 
 #include "macros/CMacro.h"
+#include "ui/CSpinArrows.h"
 
 namespace {
 constexpr const char* kControllers[] = {"OFF",  "IN1",  "IN2",  "IN3",   "IN4",     "OUT1",   "OUT2",
@@ -21,9 +24,11 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
                        "(inkrementiert/dekrementiert)")
 {
     m_value = AddEdit(1234, nullptr, "dB");
-    m_spin = new QSpinBox(this);
-    m_spin->setObjectName(QStringLiteral("111"));
-    Grid()->addWidget(m_spin, 0, 3);
+    m_arrows = new CSpinArrows(this);
+    m_arrows->setObjectName(QStringLiteral("111"));
+    Grid()->addWidget(m_arrows, 0, 3, Qt::AlignLeft);
+    connect(m_arrows->Up(), &QToolButton::clicked, this, [this] { Step(1); });
+    connect(m_arrows->Down(), &QToolButton::clicked, this, [this] { Step(-1); });
     AddPair("Inkrement / Absolut", "Dekrement / Absolut");
     m_controller = AddCombo(1233, "Lautstärkesteller");
     m_regler = AddRadio(1396, "Regler");
@@ -38,20 +43,13 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         if (const auto v = ReadInt(text); v && !IsFilling() && Macro())
             ForBoth([&](CMacro& m) { m.SetParam(10, *v); });
     });
-    connect(m_spin, &QSpinBox::valueChanged, this, [this](int position) {
-        CMacro* macro = Macro();
-        if (IsFilling() || !macro)
-            return;
-        macro->SetParam(10, position);
-        Modified();
-        m_value->setText(QString::number(position));
-    });
+
     for (QRadioButton* b : {m_regler, m_direct})
         connect(b, &QRadioButton::clicked, this, [this] {
             if (IsFilling() || !Macro())
                 return;
             const bool regler = m_regler->isChecked();
-            m_spin->setRange(regler ? 0 : -150, 6);
+            SetRange(regler ? 0 : -150, 6);
             ForBoth([regler](CMacro& m) {
                 const bool up = m.GetParam(3) != 0;
                 m.SetParam(11, regler ? (up ? 1 : -1) : 0);
@@ -64,12 +62,33 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         });
 }
 
+void CVolumeMacroView::SetRange(int low, int high)
+{
+    m_low = low;
+    m_high = high;
+    m_position = std::clamp(m_position, low, high);
+}
+
+void CVolumeMacroView::Step(int delta)
+{
+    const int position = std::clamp(m_position + delta, m_low, m_high);
+    if (position == m_position)
+        return;
+    m_position = position;
+    CMacro* macro = Macro();
+    if (IsFilling() || !macro)
+        return;
+    macro->SetParam(10, position);
+    Modified();
+    m_value->setText(QString::number(position));
+}
+
 void CVolumeMacroView::OnInitialUpdate()
 {
     for (const char* c : kControllers)
         m_controller->addItem(QString::fromLatin1(c));
     m_controller->setCurrentIndex(0);
-    m_spin->setRange(-150, 6);
+    SetRange(-150, 6);
     CMacro* macro = Macro();
     if (!macro)
         return;
@@ -79,6 +98,8 @@ void CVolumeMacroView::OnInitialUpdate()
         m_controller->setCurrentIndex(found);
     const bool regler = macro->GetParam(11) != 0;
     (regler ? m_regler : m_direct)->setChecked(true);
-    m_spin->setRange(regler ? 0 : -150, 6);
+    // The arrows go on from the value the macro holds.
+    m_position = macro->GetParam(10);
+    SetRange(regler ? 0 : -150, 6);
     m_value->setText(QString::fromStdString(macro->GetParamText(10)));
 }

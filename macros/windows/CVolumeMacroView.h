@@ -6,18 +6,28 @@
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
-class QSpinBox;
+class CSpinArrows;
 
 class CVolumeMacroView : public CMacroEditorView {
 public:
     explicit CVolumeMacroView(QWidget* parent = nullptr);
+
+    // The up-down arrows' position and range (no edit of their own: the
+    // position shows in the value edit).
+    int Position() const { return m_position; }
+    void SetRange(int low, int high);
+    // One step of the arrows (+1 up, -1 down) within the range.
+    void Step(int delta);
 
 protected:
     void OnInitialUpdate() override;
 
 private:
     QLineEdit* m_value = nullptr;
-    QSpinBox* m_spin = nullptr;
+    CSpinArrows* m_arrows = nullptr;
+    int m_position = 0;
+    int m_low = -150;
+    int m_high = 6;
     QComboBox* m_controller = nullptr;
     QRadioButton* m_regler = nullptr;
     QRadioButton* m_direct = nullptr;

@@ -7,8 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <typeinfo>
 
@@ -329,11 +331,14 @@ TEST_F(MacroWindow, AnOptionIsNeverBothSwitchOnAndOffAndDelaysAreEditedInPlace)
     CMacroDlgFrm frame;
     New(frame, mt::Amp);
     CMacro* amp = frame.GetCurrentMacro();
-    Control<QCheckBox>(frame, 1214)->click();  // battery on switching on
-    Control<QCheckBox>(frame, 1219)->click();  // battery on switching off
+    // The options are push buttons that stay pressed while checked.
+    Control<QPushButton>(frame, 1214)->click();  // battery on switching on
+    EXPECT_TRUE(Control<QPushButton>(frame, 1214)->isChecked());
+    Control<QPushButton>(frame, 1219)->click();  // battery on switching off
     EXPECT_EQ(0, amp->GetParam(61));
     EXPECT_EQ(2, amp->GetParam(62));
-    EXPECT_FALSE(Control<QCheckBox>(frame, 1214)->isChecked());
+    EXPECT_FALSE(Control<QPushButton>(frame, 1214)->isChecked());
+    EXPECT_TRUE(Control<QPushButton>(frame, 1219)->isChecked());
 
     New(frame, mt::Sequence);
     CMacro* sequence = frame.GetCurrentMacro();
@@ -343,6 +348,51 @@ TEST_F(MacroWindow, AnOptionIsNeverBothSwitchOnAndOffAndDelaysAreEditedInPlace)
     EXPECT_EQ("2.5", view->List()->GetItemText(2, 2).toStdString());
     view->EndDelayEdit(2, QString());  // cancelled
     EXPECT_EQ("2.5", sequence->GetParamText(48));
+    // The delay's editor types centred, as the cell shows it.
+    frame.show();
+    view->EditCell(1, 2);
+    auto* delay = qobject_cast<QLineEdit*>(view->List()->indexWidget(view->List()->model()->index(1, 2)));
+    ASSERT_NE(nullptr, delay);
+    EXPECT_EQ(Qt::AlignCenter, delay->alignment() & Qt::AlignCenter);
+}
+
+TEST_F(MacroWindow, TheVolumeArrowsStepWithinTheirRangeIntoTheValue)
+{
+    CMacroDlgFrm frame;
+    New(frame, mt::Volume);
+    CMacro* volume = frame.GetCurrentMacro();
+    CVolumeMacroView* view = nullptr;
+    QToolButton* up = nullptr;
+    QToolButton* down = nullptr;
+    // The view and its arrows (the window may make its view anew).
+    auto find = [&] {
+        view = static_cast<CVolumeMacroView*>(frame.GetEditorView());
+        auto* arrows = view->findChild<QWidget*>(QStringLiteral("111"));
+        ASSERT_NE(nullptr, arrows);
+        // Arrows only: no number field of their own beside the value edit.
+        EXPECT_TRUE(arrows->findChildren<QLineEdit*>().isEmpty());
+        const QList<QToolButton*> buttons = arrows->findChildren<QToolButton*>();
+        ASSERT_EQ(2, buttons.size());
+        up = buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
+        down = up == buttons[0] ? buttons[1] : buttons[0];
+    };
+    find();
+    // "Direkt": -150..6; the top stops the arrows.
+    for (int i = 0; i < 8; ++i)
+        up->click();
+    EXPECT_EQ(6, view->Position());
+    EXPECT_EQ(6, volume->GetParam(10));
+    EXPECT_EQ("6", Control<QLineEdit>(frame, 1234)->text().toStdString());
+    down->click();
+    EXPECT_EQ(5, volume->GetParam(10));
+    // "Regler": 0..6, the bottom stops them.
+    Control<QRadioButton>(frame, 1396)->click();
+    find();
+    EXPECT_EQ(5, view->Position()) << "the arrows go on from the value";
+    for (int i = 0; i < 8; ++i)
+        down->click();
+    EXPECT_EQ(0, view->Position());
+    EXPECT_EQ("0", Control<QLineEdit>(frame, 1234)->text().toStdString());
 }
 
 TEST_F(MacroWindow, ViewsWithoutAMacroOrRecorderChangeNothing)
