@@ -11,9 +11,6 @@
 #include "comm/CCommLink.h"
 #include "model/CBaseDevice.h"
 #include "model/DocContext.h"
-#include "platform/MessageBox.h"
-#include "platform/StringTable.h"
-#include "ui/CFeatureFrm.h"
 
 namespace {
 // Lets events run for `ms` milliseconds (receive events included).
@@ -127,14 +124,8 @@ CSingleTransfer::Stop CSingleTransfer::WaitDone(int mode)
 
 void CSingleTransfer::ReportStop() const
 {
-    const int reached = std::clamp(m_reached, 0, std::max(m_count, 0));
-    if (m_stop == Stop::Stalled) {
-        const int seconds = (m_stallLimitMs + 999) / 1000;
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferStalled).c_str(), m_block.c_str(), reached, m_count,
-                              seconds),
-                    mb::IconExclamation);
-    } else if (m_stop == Stop::LineLost) {
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), m_block.c_str(), reached, m_count),
-                    mb::IconExclamation);
-    }
+    // The same messages as the whole block's transfer.
+    CTransferLoop messages;
+    messages.SetStallLimit(m_stallLimitMs);
+    messages.ReportStop(m_stop, m_block, std::clamp(m_reached, 0, std::max(m_count, 0)), m_count);
 }

@@ -18,11 +18,14 @@
 
 #include <string>
 
+#include "ui/CTransferLoop.h"
+
 class CBaseDevice;
 
 class CSingleTransfer {
 public:
-    enum class Stop { None, Stalled, LineLost };
+    // None, Stalled or LineLost: without a cancel button nothing cancels it.
+    using Stop = CTransferLoop::Stop;
     static constexpr int kPauseMs = 50;  // between two calls of the step machine
 
     explicit CSingleTransfer(int stallLimitMs) : m_stallLimitMs(stallLimitMs) {}
