@@ -115,6 +115,9 @@ void CAmpPropDlg::BuildControls()
     m_group = Named(new QGroupBox(tr("Konfiguration"), this), 1015);
     m_modelLabel = Named(new CResizableStatic(tr("Verstärker"), m_group), 1216);
     m_model = Named(new CResizableComboBox(m_group), 1043);
+    // The longest model is shown whole: the box never gets narrower than it.
+    m_model->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_model->setSizePolicy(QSizePolicy::Minimum, m_model->sizePolicy().verticalPolicy());
     m_address = Named(new CResizableButton(m_group), 1547);
     // Label, combo box and power or address, one row each, in the designed
     // proportions of their columns.
@@ -271,6 +274,19 @@ void CAmpPropDlg::FillControls()
 bool CAmpPropDlg::OnInitDialog()
 {
     return CResizableDialog::OnInitDialog();
+}
+
+void CAmpPropDlg::showEvent(QShowEvent* event)
+{
+    CResizableDialog::showEvent(event);
+    // Only the shown controls know the width of their texts in the font
+    // they are drawn in: the dialog grows to them and never gets smaller.
+    layout()->activate();
+    const QSize need = layout()->totalMinimumSize().expandedTo(minimumSize());
+    if (need != minimumSize()) {
+        setMinimumSize(need);
+        resize(size().expandedTo(need));
+    }
 }
 
 QTreeWidgetItem* CAmpPropDlg::ItemOf(const CAmplifier* amp) const

@@ -54,6 +54,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyleOptionComboBox>
+#include <QApplication>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -402,4 +404,35 @@ TEST_F(AmpPropDlgTest, DoubleClickingAnAmplifierOpensTheExtendedWindow)
     EXPECT_EQ(2u, windows.featureWindows.size());
     EXPECT_FALSE(editing());
     dlg.reject();
+}
+
+// The model box is wide enough for its longest model, so that no model is
+// shown cut, at the designed size and with a larger font alike.
+TEST_F(AmpPropDlgTest, EveryModelFitsTheModelBox)
+{
+    CAmplifier* amp = MakeAmp(33161);  // "HBE 6633 + YOK 58417"
+    for (int points : {0, 14}) {
+        SCOPED_TRACE(points);
+        const QFont before = QApplication::font();
+        if (points) {
+            QFont f = before;
+            f.setPointSize(points);
+            QApplication::setFont(f);
+        }
+        CAmpPropDlg dlg(amp);
+        dlg.show();
+        QApplication::processEvents();
+        auto* model = Control<QComboBox>(dlg, 1043);
+        ASSERT_GT(model->count(), 10);
+        QStyleOptionComboBox opt;
+        opt.initFrom(model);
+        const int room = model->style()
+                             ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, model)
+                             .width();
+        for (int i = 0; i < model->count(); ++i)
+            EXPECT_LE(model->fontMetrics().horizontalAdvance(model->itemText(i)), room)
+                << model->itemText(i).toStdString();
+        EXPECT_GE(dlg.width(), dlg.minimumWidth());
+        QApplication::setFont(before);
+    }
 }
