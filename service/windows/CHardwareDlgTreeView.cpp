@@ -63,6 +63,15 @@ CHardwareDlgTreeView::CHardwareDlgTreeView(QWidget* parent) : QTreeWidget(parent
     setHeaderHidden(true);
     setColumnCount(1);
     setMinimumSize(300, 200);
+    // Its own colours: every text on white, a selected one in blue (no
+    // selection bar), whether or not the tree has the focus.
+    QPalette colours = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Base, Qt::white);
+        colours.setColor(group, QPalette::Highlight, Qt::white);
+        colours.setColor(group, QPalette::HighlightedText, QColor(0, 0, 255));
+    }
+    setPalette(colours);
     connect(this, &QTreeWidget::itemExpanded, this, &CHardwareDlgTreeView::OnItemExpanded);
 }
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
+#include "service/windows/CHardwareDlgTreeView.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 
@@ -137,4 +140,42 @@ TEST_F(EventLogPrinting, APrinterThatRefusesStopsPrintingWithAWordAndKeepsTheLin
     EXPECT_FALSE(view->GetPrintNowButton()->isEnabled());
     EXPECT_EQ(1, view->GetPendingPrintLines());
     EXPECT_EQ(1u, messages.texts.size());
+}
+
+TEST(HardwareTree, ASelectedTextIsBlueOnWhiteWithoutASelectionBar)
+{
+    CHardwareDlgTreeView tree;
+    tree.resize(300, 200);
+    tree.ClearTree();
+    tree.show();
+    QApplication::processEvents();
+    QTreeWidgetItem* note = tree.topLevelItem(0);
+    ASSERT_NE(nullptr, note);
+    auto rowPixels = [&](int* blue, int* other) {
+        const QImage image = tree.viewport()->grab().toImage();
+        const QRect row = tree.visualItemRect(note);
+        *blue = *other = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.blue() > 180 && c.red() < 90 && c.green() < 90)
+                    ++*blue;
+                else if (c != Qt::white && c.saturation() > 60 && c.value() > 60 &&
+                         !(c.hue() >= 225 && c.hue() <= 255))
+                    ++*other;  // coloured, not the blue of the text (a selection bar)
+            }
+    };
+    int blue = 0, other = 0;
+    rowPixels(&blue, &other);
+    EXPECT_EQ(0, blue) << "an unselected text is not blue";
+    const int picture = other;  // the coloured picture in front of the text
+    note->setSelected(true);
+    rowPixels(&blue, &other);
+    EXPECT_GT(blue, 5);
+    // A bar behind the text would colour thousands of pixels of the row.
+    EXPECT_LE(other, picture + tree.visualItemRect(note).width() / 4) << "no coloured bar behind the text";
+    // Without the focus too.
+    tree.clearFocus();
+    rowPixels(&blue, &other);
+    EXPECT_GT(blue, 5);
 }
