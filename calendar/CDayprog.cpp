@@ -24,8 +24,10 @@ int SelectorOf(int32_t code)
 CDayprog::CDayprog()
 {
     m_type = OT_DAYPROG;
+    // Built once: the local time is looked up anew at every call.
+    const caltime::Time unset = caltime::Unset();
     for (caltime::Time& t : m_entries)
-        t = caltime::Unset();
+        t = unset;
 }
 
 int CDayprog::GetEntryCount()

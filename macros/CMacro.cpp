@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 #include "audio/CInternalMessageRec.h"
 #include "logic/CCondition.h"
@@ -215,12 +217,23 @@ struct Installer {
 
 int32_t CMacro::DefaultClockTime()
 {
-    std::tm tm{};
-    tm.tm_year = 80;
-    tm.tm_mon = 0;
-    tm.tm_mday = 1;
-    tm.tm_isdst = -1;
-    return static_cast<int32_t>(std::mktime(&tm));
+    // Every macro starts with this time, and mktime looks the time zone up
+    // on the disk at every call: worked out once per zone setting (TZ), as
+    // the local times shown are.
+    static std::optional<std::string> zone;
+    static int32_t value = 0;
+    const char* tz = std::getenv("TZ");
+    const std::string current = tz ? std::string(tz) : std::string(1, '\0');
+    if (zone != current) {
+        std::tm tm{};
+        tm.tm_year = 80;
+        tm.tm_mon = 0;
+        tm.tm_mday = 1;
+        tm.tm_isdst = -1;
+        value = static_cast<int32_t>(std::mktime(&tm));
+        zone = current;
+    }
+    return value;
 }
 
 CMacro::CMacro() : m_clockTime(DefaultClockTime())

@@ -1502,18 +1502,23 @@ int CBaseDevice::TrackConnector(IPainter& dc, CPoint point)
 std::string CBaseDevice::FitTextToWidth(IPainter& dc, int font, int32_t width, const std::string& text)
 {
     dc.SelectFont(font);
-    std::string fitted = text;
-    if (dc.TextExtent(fitted).cx <= width)
-        return fitted;
-    while (!fitted.empty()) {
-        // Drop the last character (all bytes of a UTF-8 sequence).
-        unsigned char c = 0;
-        do {
-            c = static_cast<unsigned char>(fitted.back());
-            fitted.pop_back();
-        } while (!fitted.empty() && (c & 0xC0) == 0x80);
-        if (dc.TextExtent(fitted + "...").cx <= width)
-            break;
+    if (dc.TextExtent(text).cx <= width)
+        return text;
+    // The longest shortened text whose width with "..." fits, cut between
+    // characters (never inside a UTF-8 sequence), or "..." alone. A longer
+    // beginning is never narrower, so the cut is found by halving.
+    std::vector<size_t> cuts{0};
+    for (size_t i = 1; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            cuts.push_back(i);
+    size_t fits = 0;  // cuts[fits] fits (or is the empty beginning)
+    size_t over = cuts.size();  // no cut from here on fits
+    while (over - fits > 1) {
+        const size_t mid = fits + (over - fits) / 2;
+        if (dc.TextExtent(text.substr(0, cuts[mid]) + "...").cx <= width)
+            fits = mid;
+        else
+            over = mid;
     }
-    return fitted + "...";
+    return text.substr(0, cuts[fits]) + "...";
 }

@@ -526,7 +526,7 @@ void CQuillomerDoc::WriteLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing
     }
 }
 
-void CQuillomerDoc::ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing)
+void CQuillomerDoc::ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing, PartnerIndex& partners)
 {
     int32_t n = 0;
     ar >> n;
@@ -547,9 +547,12 @@ void CQuillomerDoc::ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing)
             continue;
         }
         const ObjectList& list = m_lists[category];
+        std::vector<CBaseDevice*>& byPosition = partners[category];
+        if (byPosition.size() != list.size())
+            byPosition.assign(list.begin(), list.end());
         CBaseDevice* partner = nullptr;
-        if (index >= 0 && static_cast<size_t>(index) < list.size())
-            partner = *std::next(list.begin(), index);
+        if (index >= 0 && static_cast<size_t>(index) < byPosition.size())
+            partner = byPosition[static_cast<size_t>(index)];
         if (!partner) {
             ShowMessage(StrFormat(LoadStringId(outgoing ? IDS_IN_LINKS_PARTIAL : IDS_OUT_LINKS_PARTIAL).c_str(),
                                   obj->GetName().c_str()));
@@ -638,6 +641,9 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     }
 
     // Objects enter the directory and the path map, then get their links.
+    PartnerIndex partners;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        partners[c].assign(m_lists[c].begin(), m_lists[c].end());
     for (int32_t c = CAT_LAST; c >= CAT_FIRST; --c) {
         std::vector<CBaseDevice*> objects(m_lists[c].begin(), m_lists[c].end());
         for (CBaseDevice* obj : objects) {
@@ -648,8 +654,8 @@ void CQuillomerDoc::Serialize(CArchive& ar)
                 obj->m_outputCount = 1;
             }
             obj->InitObject();
-            ReadLinkBlock(ar, obj, false);
-            ReadLinkBlock(ar, obj, true);
+            ReadLinkBlock(ar, obj, false, partners);
+            ReadLinkBlock(ar, obj, true, partners);
         }
     }
     for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)

@@ -217,7 +217,10 @@ private:
                              int32_t left, int32_t top, int32_t width, int32_t height, int32_t category,
                              uint32_t bitmapId, uint32_t style, bool append = true);
     bool HasControlPadOfKind(uint32_t kindId) const;
-    void ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
+    // The category lists as read, by position: a link record names its
+    // partner by category and position.
+    using PartnerIndex = std::vector<CBaseDevice*>[CAT_LAST + 1];
+    void ReadLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing, PartnerIndex& partners);
     void WriteLinkBlock(CArchive& ar, CBaseDevice* obj, bool outgoing);
     bool Load(const uint8_t* data, size_t size);
     void BuildDefaultSystem();

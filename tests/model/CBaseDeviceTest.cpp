@@ -397,6 +397,67 @@ TEST_F(BaseDeviceTest, FitTextToWidthEndsInDots)
     EXPECT_TRUE(dc.Has("font 0"));
 }
 
+// Measures like a proportional font (narrow "i", wide "W", a wide multi-byte
+// character) and counts the measurements.
+class ProportionalPainter : public RecordingPainter {
+public:
+    CSize TextExtent(const std::string& text) override
+    {
+        ++measured;
+        int32_t width = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if ((c & 0xC0) == 0x80)
+                continue;  // counted with its first byte
+            width += c == 'i' || c == 'l' || c == '.' ? 2 : c == 'W' || c == 'M' ? 11 : c >= 0x80 ? 9 : 6;
+        }
+        return CSize{width, 12};
+    }
+    int measured = 0;
+};
+
+// Drops one character after the other until the text with "..." fits.
+std::string FitByDropping(IPainter& dc, int32_t width, const std::string& text)
+{
+    std::string fitted = text;
+    if (dc.TextExtent(fitted).cx <= width)
+        return fitted;
+    while (!fitted.empty()) {
+        unsigned char c = 0;
+        do {
+            c = static_cast<unsigned char>(fitted.back());
+            fitted.pop_back();
+        } while (!fitted.empty() && (c & 0xC0) == 0x80);
+        if (dc.TextExtent(fitted + "...").cx <= width)
+            break;
+    }
+    return fitted + "...";
+}
+
+TEST_F(BaseDeviceTest, FitTextToWidthCutsWhereDroppingCharactersWould)
+{
+    ProportionalPainter dc;
+    TestDevice obj(OT_ZONE);
+    // Multi-byte characters of two, three and four bytes, stray continuation
+    // bytes, an empty name and one character.
+    const std::string texts[] = {"Lautsprecher Halle West", "Müllraum Süd", "WMWMWMWM iiii llll", "Ä€𝄞Ö", "\x80\x80abc",
+                                 "ab\xC3", "", "W", std::string(64, 'i') + "WM"};
+    for (const std::string& text : texts) {
+        for (int32_t width = -1; width <= ProportionalPainter().TextExtent(text).cx + 1; ++width) {
+            dc.measured = 0;
+            EXPECT_EQ(FitByDropping(dc, width, text), obj.FitTextToWidth(dc, 0, width, text))
+                << "\"" << text << "\" in " << width;
+        }
+    }
+    // A long name costs a handful of measurements, not one per character.
+    const std::string longName = "Beschallungszone Verwaltungsgebäude Erdgeschoss Nord, Flur und Treppenhaus";
+    dc.measured = 0;
+    EXPECT_EQ(FitByDropping(dc, 80, longName), obj.FitTextToWidth(dc, 0, 80, longName));
+    dc.measured = 0;
+    obj.FitTextToWidth(dc, 0, 80, longName);
+    EXPECT_LE(dc.measured, 10);
+}
+
 }  // namespace
 
 namespace {
