@@ -1,7 +1,5 @@
 #include "shell/CLabelEdit.h"
 
-#include "shell/CFontManager.h"
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -13,7 +11,7 @@ CLabelEdit::CLabelEdit(QWidget* parent) : QLineEdit(parent)
     setFrame(true);
 }
 
-void CLabelEdit::SetLook(const QRect& rect, const QColor& background, const QString& faceName, bool notifyOnFocusLoss)
+void CLabelEdit::SetLook(const QRect& rect, const QColor& background, const QFont& font, bool notifyOnFocusLoss)
 {
     m_rect = rect;
     m_notifyOnFocusLoss = notifyOnFocusLoss;
@@ -21,10 +19,14 @@ void CLabelEdit::SetLook(const QRect& rect, const QColor& background, const QStr
     pal.setColor(QPalette::Base, background);
     pal.setColor(QPalette::Text, QColor(0, 0, 255));
     setPalette(pal);
-    const int h = rect.height();
-    QFont f = CFontManager::MakeFont(faceName, std::max(1, h - h / 4), 400);
-    setFont(f);
-    setGeometry(rect);
+    setFont(font);
+    QRect geometry = rect;
+    const int need = sizeHint().height();
+    if (geometry.height() < need) {
+        geometry.setTop(rect.top() - (need - rect.height()) / 2);
+        geometry.setHeight(need);
+    }
+    setGeometry(geometry);
 }
 
 void CLabelEdit::Post(bool cancel)

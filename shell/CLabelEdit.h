@@ -4,6 +4,7 @@
 // reports only when asked to.
 
 #include <QColor>
+#include <QFont>
 #include <QLineEdit>
 #include <QRect>
 #include <functional>
@@ -15,9 +16,11 @@ public:
 
     // `notify(cancel)` runs after the key event, from the event loop.
     void SetNotify(std::function<void(bool cancel)> notify) { m_notify = std::move(notify); }
-    // Rectangle (client pixels), background colour, face name and whether
-    // losing the focus commits like Enter. The font height is h - h / 4.
-    void SetLook(const QRect& rect, const QColor& background, const QString& faceName, bool notifyOnFocusLoss);
+    // Rectangle (client pixels), background colour, the font the label is
+    // drawn with at the current zoom, and whether losing the focus commits
+    // like Enter. The edit grows about the rectangle's middle when the font
+    // needs more height than the rectangle gives.
+    void SetLook(const QRect& rect, const QColor& background, const QFont& font, bool notifyOnFocusLoss);
     QRect GetRect() const { return m_rect; }
 
 protected:

@@ -818,7 +818,11 @@ bool CQuillomerView::BeginLabelEdit(CPoint, CBaseDevice* obj)
         if (self)
             self->HandleLeftButtonDown(Qt::NoModifier, cancel ? QPoint(-1, -1) : QPoint(0, 0));
     });
-    m_labelEdit->SetLook(client, QColor(255, 255, 128), QStringLiteral("Arial"), false);
+    // Edit in the font the label is drawn with, scaled like the sheet.
+    CMainFrame* frame = GetMainFrame();
+    QFont font = CQtPainter::ObjectFont(frame ? frame->GetFontManager() : nullptr, IPainter::FontNames);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * m_zoom / 4.0))));
+    m_labelEdit->SetLook(client, QColor(255, 255, 128), font, false);
     m_labelEdit->setText(name);
     m_labelEdit->show();
     m_labelEdit->setFocus();

@@ -14,7 +14,7 @@ namespace {
 enum class Shape {
     Amplifier, Rack, Speaker, Slot, Console, Clock, Calendar, Event, Condition, Trigger, Flag,
     Relay, Card, Logic, Controller, Macro, Group, Contact, Key, KeySwitch, Bell, Signal,
-    Chip, Device, Info, Generic
+    Chip, Device, Info, Generic, Power
 };
 
 struct Picture {
@@ -26,7 +26,9 @@ struct Picture {
 
 // Symbol bitmaps of the bitmap manager and the icons of the printed lists.
 // Amplifiers (one, two and four channels) and lines are as wide as their
-// default names, which are written under them and cut only when longer.
+// default names, which are written under them and cut only when longer; so
+// are the console on the sheet (a desk with its keys) and the power pack, in
+// both languages.
 const Picture kPictures[] = {
     {139, 32, 32, Shape::Amplifier, ""},   {140, 16, 16, Shape::Contact, ""},
     {141, 32, 32, Shape::Group, ""},       {142, 32, 32, Shape::Group, "LAN"},
@@ -38,13 +40,13 @@ const Picture kPictures[] = {
     {204, 32, 32, Shape::Contact, "R"},    {205, 32, 32, Shape::Event, ""},
     {206, 32, 32, Shape::Calendar, "T"},   {207, 32, 32, Shape::Clock, ""},
     {208, 32, 32, Shape::Calendar, "W"},   {212, 64, 32, Shape::Speaker, ""},
-    {233, 32, 32, Shape::Bell, ""},        {239, 32, 32, Shape::Console, ""},
+    {233, 32, 32, Shape::Bell, ""},        {239, 96, 32, Shape::Console, ""},
     {242, 32, 32, Shape::Signal, "!"},     {249, 32, 32, Shape::Clock, "S"},
     {251, 16, 16, Shape::Info, ""},        {257, 32, 32, Shape::Card, ""},
     {301, 24, 24, Shape::KeySwitch, ""},   {303, 24, 24, Shape::Key, ""},
     {309, 24, 24, Shape::Key, "!"},        {313, 32, 32, Shape::Relay, ""},
     {455, 12, 12, Shape::Contact, ""},     {456, 84, 40, Shape::Rack, "2"},
-    {458, 16, 16, Shape::Generic, "+"},    {501, 32, 32, Shape::Calendar, "F"},
+    {458, 96, 32, Shape::Power, ""},    {501, 32, 32, Shape::Calendar, "F"},
     {502, 32, 32, Shape::Controller, ""},  {503, 32, 32, Shape::Slot, ""},
     {504, 32, 32, Shape::Relay, "C"},      {505, 32, 32, Shape::Card, ""},
     {506, 32, 32, Shape::Amplifier, ""},   {508, 32, 32, Shape::Device, ""},
@@ -115,10 +117,38 @@ void DrawShape(QPainter& p, Shape shape, const QRectF& r)
         }
         break;
     case Shape::Console:
+        if (w > h * 1.5) {
+            // A desk: the microphone on its neck at the left, a row of keys.
+            const qreal mic = h;
+            p.drawRoundedRect(QRectF(r.left() + 1, r.top() + h * 0.55, w - 2, h * 0.35), 2, 2);
+            p.drawLine(QPointF(r.left() + mic / 2, r.top() + h * 0.55), QPointF(r.left() + mic / 2, r.top() + h * 0.3));
+            p.drawEllipse(QRectF(r.left() + mic / 2 - h * 0.1, r.top() + h * 0.1, h * 0.2, h * 0.22));
+            p.setBrush(kAccent);
+            const qreal key = h * 0.18;
+            for (qreal x = r.left() + mic; x + key < r.right() - 3; x += key * 2)
+                p.drawRect(QRectF(x, r.top() + h * 0.64, key, key));
+            break;
+        }
         p.drawRoundedRect(QRectF(r.left() + w * 0.1, r.top() + h * 0.55, w * 0.8, h * 0.35), 2, 2);
         p.drawLine(QPointF(c.x(), r.top() + h * 0.55), QPointF(c.x(), r.top() + h * 0.3));
         p.drawEllipse(QRectF(c.x() - w * 0.1, r.top() + h * 0.1, w * 0.2, h * 0.22));
         break;
+    case Shape::Power: {
+        // A mains unit with its battery beside it.
+        const QRectF box(r.left() + 1, r.top() + h * 0.2, w * 0.5, h * 0.7);
+        p.drawRect(box);
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(box.left() + 4, box.top() + 4, h * 0.16, h * 0.16));
+        p.setBrush(kFill);
+        const QRectF cell(box.right() + w * 0.08, r.top() + h * 0.35, w * 0.3, h * 0.5);
+        p.drawRect(cell);
+        p.drawRect(QRectF(cell.right(), cell.top() + cell.height() * 0.3, 2, cell.height() * 0.4));
+        p.drawLine(QPointF(cell.left() + 4, cell.center().y()), QPointF(cell.left() + 10, cell.center().y()));
+        p.drawLine(QPointF(cell.right() - 10, cell.center().y()), QPointF(cell.right() - 4, cell.center().y()));
+        p.drawLine(QPointF(cell.right() - 7, cell.center().y() - 3), QPointF(cell.right() - 7, cell.center().y() + 3));
+        p.drawLine(QPointF(box.right(), cell.center().y()), QPointF(cell.left(), cell.center().y()));
+        break;
+    }
     case Shape::Clock:
         p.drawEllipse(r.adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
         p.drawLine(c, QPointF(c.x(), r.top() + h * 0.25));

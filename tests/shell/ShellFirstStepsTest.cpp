@@ -527,6 +527,51 @@ TEST(ShellFirstSteps, SymbolNamesAreWrittenWholeWhereTheyFit)
     EXPECT_LE(QFontMetrics(it->font).horizontalAdvance(it->text), r.Width() - 10);
 }
 
+// The console and the power pack show their default names whole under
+// their pictures, in both languages and at every zoom.
+TEST(ShellFirstSteps, ConsoleAndPowerPackNamesAreWrittenWhole)
+{
+    for (const char* language : {"German", "English"}) {
+        SCOPED_TRACE(language);
+        StartedProgram program(language);
+        ASSERT_NE(program.doc, nullptr);
+        program.AddEverydayObjects();
+        auto* in = program.Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+        in->SetHoverConnectors(1, -1);
+        in->OnCommand(33049);
+        in->SetHoverConnectors(-1, -1);
+        ASSERT_FALSE(program.doc->GetList(CAT_CONSOLE).empty());
+        CBaseDevice* console = program.doc->GetList(CAT_CONSOLE).front();
+        CBaseDevice* pack = nullptr;
+        for (CBaseDevice* obj : program.doc->GetList(CAT_AUDIO_DEVICE))
+            if (obj->GetKindId() == interfaceslot::CmdFJX3392)
+                pack = obj;
+        ASSERT_NE(pack, nullptr);
+        CQuillomerView* view = program.frame->GetActiveView();
+        for (int zoom = 2; zoom <= 6; ++zoom) {
+            SCOPED_TRACE(zoom);
+            TextRecorder device;
+            device.SetScale(zoom / 4.0);
+            QPainter painter(&device);
+            painter.scale(zoom / 4.0, zoom / 4.0);
+            view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
+            painter.end();
+            for (CBaseDevice* obj : {console, pack}) {
+                const CRect r = obj->GetRect();
+                const QString kind = QString::fromStdString(LoadStringId(obj->GetKindId()));
+                const TextRecorder::Text* name = nullptr;
+                for (const TextRecorder::Text& t : device.texts)
+                    if (!name && t.at.x() >= r.left && t.at.x() < r.right && t.at.y() > r.top &&
+                        t.at.y() <= r.bottom && t.text != kind)
+                        name = &t;
+                ASSERT_NE(name, nullptr) << obj->GetName();
+                EXPECT_EQ(name->text.toStdString(), obj->GetName());
+                EXPECT_LE(QFontMetrics(name->font).horizontalAdvance(name->text), r.Width() - 10);
+            }
+        }
+    }
+}
+
 // A block of the printed device list holds all its rows: the last row ends
 // above the block's bottom border.
 TEST(ShellFirstSteps, PrintedBlockRowsStayInsideTheirFrame)

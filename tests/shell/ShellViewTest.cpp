@@ -11,6 +11,7 @@
 
 #include "ShellTestSupport.h"
 #include "shell/CLabelEdit.h"
+#include "shell/CQtPainter.h"
 #include "shell/CQuillomerView.h"
 #include "shell/ShellIds.h"
 
@@ -231,6 +232,32 @@ TEST_F(ViewFixture, ClickOnALineSelectsNothingAndAClickOnAnObjectDragsIt)
     view->HandleMouseMove(Qt::LeftButton, At(340, 140));
     EXPECT_EQ(drags, 1);
     EXPECT_TRUE(view->GetSelection().empty());
+}
+
+// The name in the edit is as wide as the name on the sheet at every zoom,
+// and the edit is high enough for its font.
+TEST_F(ViewFixture, LabelEditWritesInTheFontTheLabelIsDrawnWith)
+{
+    TestSymbol* a = AddSymbol(doc, CAT_AMPLIFIER, CRect(100, 100, 400, 200), "Verstärker Technikraum");
+    CQtPainter measure(nullptr, nullptr, nullptr);
+    a->CBaseDevice::DrawLabel(measure);
+    ASSERT_GT(a->GetLabelRect().Width(), 90);
+    for (int zoom = 2; zoom <= 6; ++zoom) {
+        SCOPED_TRACE(zoom);
+        view->SetZoom(zoom);
+        view->ScrollToPosition(QPoint(0, 0));
+        ASSERT_TRUE(view->BeginLabelEdit(CPoint(a->GetLabelRect().left, a->GetLabelRect().top), a));
+        CLabelEdit* edit = view->GetLabelEdit();
+        ASSERT_NE(edit, nullptr);
+        const int onSheet = view->LogicalToClient(a->GetLabelRect()).width();
+        const int inEdit = edit->fontMetrics().horizontalAdvance(edit->text());
+        EXPECT_NEAR(inEdit, onSheet, onSheet / 12 + 2);
+        EXPECT_GE(edit->contentsRect().height(), edit->fontMetrics().height());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(view->GetLabelEdit(), nullptr);
+        EXPECT_EQ(a->GetName(), "Verstärker Technikraum");
+    }
 }
 
 TEST_F(ViewFixture, LabelEditGivesUniqueNamesAndEscapeKeepsTheOldOne)
