@@ -5,7 +5,8 @@ ui/pictures/, and the Qt resource file that compiles them into the program.
 The pictures share the designer's symbol style: dark outlines on a light blue
 fill, one blue accent, green for "new" and "run", red for "delete" and faults,
 blue arrows for the transfers (up: from the device, down: to the device).
-Every picture is drawn on a 16 x 16 grid; SVG keeps them sharp at any scale.
+Every picture is drawn on a 16 x 16 grid, the frames of the animations on
+the canvas they are shown at; SVG keeps them sharp at any scale.
 
 Run it after changing a picture:  python3 scripts/make-pictures.py
 """
@@ -565,10 +566,120 @@ PICTURES = {
 }
 
 
-def svg(items):
+# --- animations: frame strips, one picture per frame -------------------------
+#
+# Unlike the 16-pixel pictures, a frame is drawn at the size the window shows
+# it (its canvas), so that its lines stay one pixel wide.
+
+def computer():  # the PC at the left end of a transfer: monitor, stand, keyboard
+    return [rect(4.5, 3.5, 24, 17, FILL, INK, 1), rect(7.5, 6.5, 18, 11, ACCENT, INK),
+            line(16.5, 20.5, 16.5, 24.5), rect(10.5, 24.5, 12, 2, FILL), rect(2.5, 27.5, 28, 3, FILL, INK, 1)]
+
+
+def central_device(x):  # the matrix device at the right end: a rack with its lights
+    parts = [rect(x + 0.5, 9.5, 28, 15, FILL, INK, 1), line(x + 3, 17, x + 13, 17, GREY)]
+    for i, colour in enumerate((GREEN, GREEN, YELLOW)):
+        parts.append(circle(x + 17.5 + 3.5 * i, 17, 1.2, colour))
+    return parts
+
+
+def travelling_page(x, sheet):  # a page on its way, text lines or a settings sheet
+    parts = [poly([(x + 0.5, 8.5), (x + 9.5, 8.5), (x + 12.5, 11.5), (x + 12.5, 24.5), (x + 0.5, 24.5)], PAPER)]
+    if sheet:
+        for i in range(3):
+            parts += [rect(x + 2.5, 12.5 + 3.5 * i, 2, 2, ACCENT, "none"), line(x + 6, 13.5 + 3.5 * i, x + 10.5, 13.5 + 3.5 * i, GREY)]
+    else:
+        for i in range(5):
+            parts.append(line(x + 2.5, 12.5 + 2.5 * i, x + 10.5, 12.5 + 2.5 * i, GREY))
+    return parts
+
+
+def transfer_frames(sheet, count=16):
+    # The page leaves the computer and reaches the device; the dotted line is the serial line.
+    frames = []
+    for f in range(count):
+        x = 34 + round(44 * f / (count - 1))
+        frames.append(computer() + central_device(96)
+                      + ['<line x1="30" y1="26.5" x2="96" y2="26.5" stroke="#8c8c8c" stroke-dasharray="2,2"/>']
+                      + travelling_page(x, sheet))
+    return frames
+
+
+def erase_frames(count=9):
+    # The device's program memory is erased cell by cell, from left to right.
+    frames = []
+    for f in range(count):
+        parts = [rect(32.5, 6.5, 63, 19, FILL, INK, 1)]
+        for t in range(8):
+            x = 36 + 8 * t
+            parts += [line(x, 3, x, 6.5), line(x, 25.5, x, 29)]
+            parts.append(rect(x - 2.5, 10.5, 6, 11, PAPER if t < f else ACCENT, GREY if t < f else INK))
+        if f < 8:  # the eraser over the next cell
+            x = 36 + 8 * f
+            parts.append(poly([(x - 3, 6), (x + 4, 6), (x + 4, 1), (x - 3, 1)], RED))
+        frames.append(parts)
+    return frames
+
+
+def arc(cx, cy, r, degrees):
+    # An arc of radius r around (cx, cy) spanning +-degrees around the direction to the right.
+    import math
+    a = math.radians(degrees)
+    x1, y1 = cx + r * math.cos(-a), cy + r * math.sin(-a)
+    x2, y2 = cx + r * math.cos(a), cy + r * math.sin(a)
+    return f"M{x1:.2f},{y1:.2f} A{r},{r} 0 0 1 {x2:.2f},{y2:.2f}"
+
+
+def reception_frames(count=8):
+    # A radio mast sends its time signal to the receiver's antenna. Frame 0,
+    # where a stopped animation rests, shows no waves: no reception.
+    frames = []
+    for f in range(count):
+        parts = [poly([(4.5, 22.5), (8, 3.5), (11.5, 22.5)], "none"), line(5.5, 17, 10.5, 17), line(6.5, 11, 9.5, 11),
+                 circle(8, 3.5, 1.2, RED if f else GREY),
+                 line(40.5, 22.5, 40.5, 8), line(37, 8, 44, 8), line(38, 10.5, 43, 10.5),
+                 rect(35.5, 16.5, 10, 6, FILL, INK, 1), circle(43, 19.5, 0.9, GREEN if f else GREY)]
+        if f:
+            for k in range(3):
+                r = 6 + ((f - 1) * 3 + k * 7) % 21
+                parts.append(path(arc(8, 3.5, r, 30), "none", ACCENT, 1.5))
+        frames.append(parts)
+    return frames
+
+
+def knob_frames(count=91):
+    # The controller's knob at each of its positions: 270 degrees from the
+    # lower left (0) over straight up (45) to the lower right (90).
+    import math
+    frames = []
+    scale = [path("M9.86,38.14 A20,20 0 1 1 38.14,38.14", "none", GREY, 1.5)]
+    for t in range(7):  # a tick every 45 degrees
+        a = math.radians(135 - t * 45)
+        scale.append(line(round(24 - math.sin(a) * 20.5, 2), round(24 - math.cos(a) * 20.5, 2),
+                          round(24 - math.sin(a) * 23.5, 2), round(24 - math.cos(a) * 23.5, 2), INK))
+    for f in range(count):
+        a = math.radians(135 - f * 3)
+        dx, dy = -math.sin(a), -math.cos(a)
+        frames.append(scale + [circle(24, 24, 15.5, FILL), circle(24, 24, 12.5, "#dde4f0", "none"),
+                               f'<line x1="{24 + dx * 4:.2f}" y1="{24 + dy * 4:.2f}" x2="{24 + dx * 13:.2f}" '
+                               f'y2="{24 + dy * 13:.2f}" stroke="{ACCENT}" stroke-width="3" stroke-linecap="round"/>'])
+    return frames
+
+
+# name -> (canvas width, height, frames); a frame is written as name-NN.svg
+ANIMATIONS = {
+    "reception": (48, 24, reception_frames()),
+    "erase": (128, 32, erase_frames()),
+    "transfer-text": (128, 32, transfer_frames(False)),
+    "transfer-sheet": (128, 32, transfer_frames(True)),
+    "knob": (48, 48, knob_frames()),
+}
+
+
+def svg(items, width=16, height=16):
     body = "\n  ".join(items)
-    return ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">\n  '
-            + body + "\n</svg>\n")
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+            f'viewBox="0 0 {width} {height}">\n  ' + body + "\n</svg>\n")
 
 
 def main():
@@ -577,12 +688,16 @@ def main():
     for old in os.listdir(root):
         if old.endswith(".svg"):
             os.remove(os.path.join(root, old))
-    for name, items in sorted(PICTURES.items()):
+    files = {name: svg(items) for name, items in PICTURES.items()}
+    for name, (width, height, frames) in ANIMATIONS.items():
+        for i, items in enumerate(frames):
+            files[f"{name}-{i:02d}"] = svg(items, width, height)
+    for name, content in sorted(files.items()):
         with open(os.path.join(root, name + ".svg"), "w", encoding="utf-8") as f:
-            f.write(svg(items))
+            f.write(content)
     with open(os.path.join(root, "pictures.qrc"), "w", encoding="utf-8") as f:
         f.write('<!DOCTYPE RCC>\n<RCC version="1.0">\n<qresource prefix="/pictures">\n')
-        for name in sorted(PICTURES):
+        for name in sorted(files):
             f.write(f"    <file>{name}.svg</file>\n")
         f.write("</qresource>\n</RCC>\n")
 

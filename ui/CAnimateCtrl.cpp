@@ -2,26 +2,32 @@
 
 #include <QPainter>
 
-namespace {
-constexpr int kFrames = 16;
-}
+#include <algorithm>
+
+#include "ui/CPictureSet.h"
 
 CAnimateCtrl::CAnimateCtrl(QWidget* parent) : QWidget(parent)
 {
     m_Timer.setInterval(100);
     connect(&m_Timer, &QTimer::timeout, this, [this] {
-        m_nFrame = (m_nFrame + 1) % kFrames;
-        update();
+        if (m_nFrames > 0)
+            Seek((m_nFrame + 1) % m_nFrames);
     });
 }
 
-bool CAnimateCtrl::Open(int animationId)
+bool CAnimateCtrl::Open(int animationId, bool play)
 {
-    if (animationId != 467 && animationId != 468)
+    const int frames = CPictureSet::FrameCount(animationId);
+    if (frames == 0)
         return false;
+    m_Timer.stop();
     m_nAnimation = animationId;
+    m_nFrames = frames;
     m_nFrame = 0;
-    Play();
+    m_nImageFrame = -1;
+    update();
+    if (play)
+        Play();
     return true;
 }
 
@@ -36,34 +42,38 @@ void CAnimateCtrl::Stop()
     m_Timer.stop();
 }
 
+void CAnimateCtrl::Seek(int frame)
+{
+    if (m_nFrames == 0)
+        return;
+    frame = std::clamp(frame, 0, m_nFrames - 1);
+    if (frame == m_nFrame)
+        return;
+    m_nFrame = frame;
+    update();
+}
+
 void CAnimateCtrl::paintEvent(QPaintEvent*)
 {
     if (!m_nAnimation)
         return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRect r = rect().adjusted(4, 4, -4, -4);
-    const int boxW = std::min(48, r.width() / 4);
-    const QRect pc(r.left(), r.center().y() - 16, boxW, 32);
-    const QRect device(r.right() - boxW, r.center().y() - 16, boxW, 32);
-    p.setPen(palette().color(QPalette::WindowText));
-    p.setBrush(palette().color(QPalette::Base));
-    p.drawRect(pc);
-    p.drawRect(device);
-    p.drawLine(pc.center().x() - 8, pc.bottom() + 4, pc.center().x() + 8, pc.bottom() + 4);
-    for (int i = 0; i < 3; ++i)
-        p.drawEllipse(QPoint(device.left() + 10 + i * 12, device.center().y()), 3, 3);
-    // The travelling page.
-    const int span = device.left() - pc.right() - 20;
-    const int x = pc.right() + 4 + span * m_nFrame / (kFrames - 1);
-    const QRect page(x, r.center().y() - 9, 12, 16);
-    p.setBrush(Qt::white);
-    p.drawRect(page);
-    if (m_nAnimation == 467) {
-        for (int i = 0; i < 3; ++i)
-            p.drawLine(page.left() + 2, page.top() + 4 + i * 4, page.right() - 2, page.top() + 4 + i * 4);
-    } else {
-        p.setBrush(palette().color(QPalette::Highlight));
-        p.drawRect(page.adjusted(3, 4, -3, -6));
+    // At the frames' own size, scaled down only to fit; drawn anew for the
+    // screen's pixel ratio so that the lines stay sharp.
+    QSize size = CPictureSet::FrameSize(m_nAnimation);
+    if (size.isEmpty())
+        return;
+    if (size.width() > width() || size.height() > height())
+        size.scale(this->size(), Qt::KeepAspectRatio);
+    const qreal dpr = devicePixelRatioF();
+    const QSize device = (QSizeF(size) * dpr).toSize();
+    if (m_nImageFrame != m_nFrame || m_image.size() != device) {
+        m_image = CPictureSet::AnimationFrame(m_nAnimation, m_nFrame, device);
+        m_image.setDevicePixelRatio(dpr);
+        m_nImageFrame = m_nFrame;
     }
+    if (m_image.isNull())
+        return;
+    QPainter p(this);
+    const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    p.drawImage(target, m_image);
 }

@@ -1,8 +1,12 @@
 #pragma once
-// A small looping picture of a transfer (pages travelling from the computer
-// to the central device), standing in for the progress dialog's animation.
-// Animation 467 shows a text page, 468 a settings sheet.
+// The animation control: plays an animation (frame strip) of the picture set,
+// one frame every 100 ms in a loop, drawn at the size its frames are made for
+// (smaller when the control is smaller) in the middle of the control. The
+// progress dialogs show a page travelling from the computer to the central
+// device (467 a text page, 468 a settings sheet), the firmware loader the
+// erasing of the device's program (466), the clock the radio reception (465).
 
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
@@ -11,10 +15,16 @@ class CAnimateCtrl : public QWidget {
 public:
     explicit CAnimateCtrl(QWidget* parent = nullptr);
 
-    bool Open(int animationId);
+    // Opens animation `animationId` at its first frame and, with `play`,
+    // starts it; false (and nothing shown) for an id the set has no frames for.
+    bool Open(int animationId, bool play = true);
     void Play();
+    // Stops where it is; Seek(0) rewinds.
     void Stop();
+    void Seek(int frame);
     int GetAnimation() const { return m_nAnimation; }
+    int GetFrame() const { return m_nFrame; }
+    int FrameCount() const { return m_nFrames; }
     bool IsPlaying() const { return m_Timer.isActive(); }
     QSize sizeHint() const override { return {272, 60}; }
 
@@ -24,5 +34,9 @@ protected:
 private:
     QTimer m_Timer;
     int m_nAnimation = 0;
+    int m_nFrames = 0;
     int m_nFrame = 0;
+    // The frame last drawn, kept for repaints that do not change it.
+    QImage m_image;
+    int m_nImageFrame = -1;
 };

@@ -37,6 +37,12 @@ QImage CPictureIconEngine::Render(const QString& path, const QSize& size)
     return image;
 }
 
+QSize CPictureIconEngine::DesignedSize(const QString& path)
+{
+    QSvgRenderer* renderer = Renderer(path);
+    return renderer ? renderer->defaultSize() : QSize();
+}
+
 void CPictureIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state)
 {
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;

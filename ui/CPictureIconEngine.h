@@ -22,6 +22,9 @@ public:
     // The picture drawn into an image of `size` device pixels, transparent
     // around it; a null image when the picture cannot be read.
     static QImage Render(const QString& path, const QSize& size);
+    // The size the picture is drawn for (its canvas); empty when it cannot
+    // be read.
+    static QSize DesignedSize(const QString& path);
 
 private:
     QString m_path;

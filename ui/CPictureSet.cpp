@@ -7,6 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <cstdio>
+#include <memory>
+#include <string>
+
 #include "ui/CFeatureFrm.h"
 #include "ui/CPictureIconEngine.h"
 #include "ui/UiIds.h"
@@ -157,6 +161,21 @@ std::vector<B> TransferBar(unsigned uploadId, unsigned downloadId)
     return {{uploadId, "upload"}, {downloadId, "download"}};
 }
 
+// An animation's frames: the pictures name-00, name-01, ... (names kept for
+// the run: the table holds plain pointers).
+std::vector<const char*> Frames(const char* name, int count)
+{
+    static std::vector<std::unique_ptr<std::string>> names;
+    std::vector<const char*> frames;
+    for (int i = 0; i < count; ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "-%02d", i);
+        names.push_back(std::make_unique<std::string>(std::string(name) + suffix));
+        frames.push_back(names.back()->c_str());
+    }
+    return frames;
+}
+
 std::vector<CPictureSet::Resource> BuildResources()
 {
     std::vector<CPictureSet::Resource> r;
@@ -222,6 +241,15 @@ std::vector<CPictureSet::Resource> BuildResources()
     icon(536, "stop");
     icon(541, "erase");
     icon(542, "format");
+
+    // Animations. Radio reception: frame 0, where it rests when stopped,
+    // shows no reception.
+    r.push_back({Kind::Animation, 465, Frames("reception", 8), {}});
+    r.push_back({Kind::Animation, 466, Frames("erase", 9), {}});            // erasing the device's program
+    r.push_back({Kind::Animation, 467, Frames("transfer-text", 16), {}});   // a text page on its way
+    r.push_back({Kind::Animation, 468, Frames("transfer-sheet", 16), {}});  // the settings on their way
+    // The controller's knob: one frame per position 0..90.
+    r.push_back({Kind::Animation, 485, Frames("knob", 91), {}});
 
     // The hand that takes hold of a free list's entries and the controller's knob.
     r.push_back({Kind::Cursor, 448, {"cursor-hand"}, {}});
@@ -363,6 +391,30 @@ QCursor CPictureSet::Cursor(int id)
     if (image.isNull())
         return QCursor(Qt::ArrowCursor);
     return QCursor(QPixmap::fromImage(image), 16, 16);
+}
+
+int CPictureSet::FrameCount(int animationId)
+{
+    const Resource* res = Find(Kind::Animation, animationId);
+    return res ? static_cast<int>(res->pictures.size()) : 0;
+}
+
+QSize CPictureSet::FrameSize(int animationId)
+{
+    const Resource* res = Find(Kind::Animation, animationId);
+    if (!res || res->pictures.empty())
+        return {};
+    Picture(QString());  // the resource is registered
+    return CPictureIconEngine::DesignedSize(PicturePath(QString::fromLatin1(res->pictures.front())));
+}
+
+QImage CPictureSet::AnimationFrame(int animationId, int frame, const QSize& size)
+{
+    const Resource* res = Find(Kind::Animation, animationId);
+    if (!res || frame < 0 || frame >= static_cast<int>(res->pictures.size()))
+        return {};
+    Picture(QString());
+    return CPictureIconEngine::Render(PicturePath(QString::fromLatin1(res->pictures[frame])), size);
 }
 
 void CPictureSet::ApplyToolBar(QToolBar* bar, int toolBarId)

@@ -1,6 +1,6 @@
 #pragma once
-// The program's picture set: every bitmap, image list, icon, tool-bar strip
-// and cursor the windows show, by resource id. The pictures are SVG files
+// The program's picture set: every bitmap, image list, icon, tool-bar strip,
+// animation and cursor the windows show, by resource id. The pictures are SVG files
 // compiled into the program (ui/pictures, written by
 // scripts/make-pictures.py); the designer's object symbols stay with the
 // symbol images (SymbolImages.h) that the designer draws.
@@ -22,7 +22,7 @@ class QToolBar;
 
 class CPictureSet {
 public:
-    enum class Kind { Bitmap, Icon, ToolBar, Cursor };
+    enum class Kind { Bitmap, Icon, ToolBar, Cursor, Animation };
 
     // A button of a tool-bar strip: its command and picture; command 0 is a
     // separator.
@@ -36,7 +36,8 @@ public:
         int id;
         // Bitmap: the picture of each image of the strip in order (one for a
         // single picture); an empty name is a designer symbol, drawn by the
-        // symbol images. Icon and cursor: their one picture.
+        // symbol images. Icon and cursor: their one picture. Animation: its
+        // frames in the order they play.
         std::vector<const char*> pictures;
         // Tool-bar strip: its buttons in order.
         std::vector<Button> buttons;
@@ -67,6 +68,15 @@ public:
     // The cursor of cursor resource `id` (hot spot in the picture's middle);
     // the arrow when the set has none.
     static QCursor Cursor(int id);
+
+    // The number of frames of animation `animationId`; 0 for an unknown id.
+    static int FrameCount(int animationId);
+    // The size a frame of the animation is drawn for (its pictures' canvas);
+    // empty for an unknown id.
+    static QSize FrameSize(int animationId);
+    // Frame `frame` of the animation drawn at `size` device pixels; null for
+    // an unknown id or a frame outside the strip.
+    static QImage AnimationFrame(int animationId, int frame, const QSize& size);
 
     // Gives every button of `bar` whose object name is its command id the
     // strip's picture and shows the bar's buttons as pictures only (their

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QThread>
@@ -19,10 +18,12 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/SystemTime.h"
+#include "ui/CAnimateCtrl.h"
 #include "ui/CPictureSet.h"
 
 namespace {
 constexpr int kPollMs = 1000;
+constexpr int kReceptionAnimation = 465;
 const char* const kPollKeys[] = {"/MAIN/TIME", "/MAIN/DATE", "/DCF/TIME", "/DCF/DATE",
                                  "/DCF/RECEIVE", "/SLAVE/TIME", "/SLAVE/OVERLOAD"};
 
@@ -55,10 +56,9 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
     m_dcfStatus = new QLabel(dcfBox);
     m_dcfStatus->setObjectName(QStringLiteral("1197"));
     m_dcfStatus->setToolTip(tr("DCF Status"));
-    m_dcfAnimation = new QProgressBar(dcfBox);
+    m_dcfAnimation = new CAnimateCtrl(dcfBox);
     m_dcfAnimation->setObjectName(QStringLiteral("1374"));
-    m_dcfAnimation->setTextVisible(false);
-    m_dcfAnimation->setRange(0, 1);
+    m_dcfAnimation->setMinimumHeight(CPictureSet::FrameSize(kReceptionAnimation).height());
     auto* dcfLayout = new QGridLayout(dcfBox);
     dcfLayout->addWidget(m_dcfTime, 0, 0);
     dcfLayout->addWidget(m_dcfDate, 0, 1);
@@ -131,6 +131,7 @@ void CClockForm::StartPolling()
 {
     for (const char* key : {"/CLOCK/MAIN/DATE ?", "/CLOCK/DCF/DATE ?", "/CLOCK/SLAVE/RUN ?", "/CLOCK/SLAVE/INVERT ?"})
         Send(QString::fromLatin1(key));
+    m_dcfAnimation->Open(kReceptionAnimation, false);
     m_receptionFlag = 1;
     if (m_timerId == 0)
         m_timerId = startTimer(kPollMs);
@@ -234,13 +235,14 @@ void CClockForm::OnClockAnswer(const std::string& answer)
         } else if (key == QLatin1String("/DCF/RECEIVE")) {
             const bool on = value == QLatin1String("ON");
             if (!on && m_receptionFlag == 0) {
-                m_dcfAnimation->setRange(0, 1);
-                m_dcfAnimation->setValue(0);
+                m_dcfAnimation->Stop();
+                m_dcfAnimation->Seek(0);
                 SetIcon(m_dcfStatus, true);
                 m_receptionFlag = 1;
             } else if (on) {
                 if (m_receptionFlag == 1) {
-                    m_dcfAnimation->setRange(0, 0);  // runs without end
+                    m_dcfAnimation->Seek(0);  // from the first frame, without end
+                    m_dcfAnimation->Play();
                     SetIcon(m_dcfStatus, false);
                     m_receptionFlag = 0;
                 }

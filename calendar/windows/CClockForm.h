@@ -12,11 +12,11 @@
 
 #include "calendar/IClockAnswerSink.h"
 
+class CAnimateCtrl;
 class CClock;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 class CClockForm : public QWidget, public IClockAnswerSink {
@@ -49,6 +49,7 @@ public:
 
     bool IsEditingMainClock() const;
     bool IsReceiving() const { return m_receptionFlag == 0; }
+    CAnimateCtrl* ReceptionAnimation() const { return m_dcfAnimation; }
     QCheckBox* RunBox() const { return m_run; }
     QCheckBox* InvertBox() const { return m_invert; }
 
@@ -70,7 +71,7 @@ private:
     QLineEdit* m_dcfTime = nullptr;
     QLineEdit* m_dcfDate = nullptr;
     QLabel* m_dcfStatus = nullptr;
-    QProgressBar* m_dcfAnimation = nullptr;
+    CAnimateCtrl* m_dcfAnimation = nullptr;
     QLineEdit* m_slaveTime = nullptr;
     QPushButton* m_setSlave = nullptr;
     QLabel* m_overload = nullptr;

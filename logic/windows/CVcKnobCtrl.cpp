@@ -4,9 +4,9 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 #include "logic/VirtCtrlMath.h"
+#include "ui/CPictureSet.h"
 
 CVcKnobCtrl::CVcKnobCtrl(QWidget* parent) : QWidget(parent)
 {
@@ -25,18 +25,18 @@ void CVcKnobCtrl::SetFrame(int frame)
 
 void CVcKnobCtrl::paintEvent(QPaintEvent*)
 {
+    // The knob's picture at this position, a frame of the knob animation,
+    // square in the middle of the control.
+    const int side = std::min(width(), height());
+    const qreal dpr = devicePixelRatioF();
+    const QSize device = (QSizeF(side, side) * dpr).toSize();
+    if (m_imageFrame != m_frame || m_image.size() != device) {
+        m_image = CPictureSet::AnimationFrame(kKnobAnimation, m_frame, device);
+        m_image.setDevicePixelRatio(dpr);
+        m_imageFrame = m_frame;
+    }
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
-    p.setPen(QPen(Qt::darkGray, 2));
-    p.setBrush(QColor(0xE0, 0xE0, 0xE0));
-    p.drawEllipse(r);
-    // Degrees to the left of straight up.
-    const double a = (135.0 - m_frame * 3.0) * M_PI / 180.0;
-    const QPointF c = r.center();
-    const double len = r.width() / 2 - 3;
-    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, c + QPointF(-std::sin(a) * len, -std::cos(a) * len));
+    p.drawImage(QRect((width() - side) / 2, (height() - side) / 2, side, side), m_image);
 }
 
 void CVcKnobCtrl::mousePressEvent(QMouseEvent* event)

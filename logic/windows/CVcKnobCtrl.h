@@ -1,8 +1,10 @@
 #pragma once
 // The rotary knob of the controller properties: one of 91 positions over
 // 270 degrees, from the lower left (0) over straight up (45) to the lower
-// right (90). Dragging it reports the mouse to the dialog, which turns it.
+// right (90), each shown as its frame of the knob animation (485) of the
+// picture set. Dragging it reports the mouse to the dialog, which turns it.
 
+#include <QImage>
 #include <QWidget>
 
 class CVcKnobCtrl : public QWidget {
@@ -28,7 +30,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    static constexpr int kKnobAnimation = 485;
+
     int m_frame = 0;
+    QImage m_image;  // the frame last drawn
+    int m_imageFrame = -1;
     bool m_dragging = false;
     QPoint m_centre;
 };

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QSet>
 
+#include <map>
+
 #include "ui/CPictureSet.h"
 #include "ui/SymbolImages.h"
 
@@ -40,6 +42,7 @@ const char* KindName(CPictureSet::Kind kind)
     case CPictureSet::Kind::Icon: return "icon";
     case CPictureSet::Kind::ToolBar: return "tool bar";
     case CPictureSet::Kind::Cursor: return "cursor";
+    case CPictureSet::Kind::Animation: return "animation";
     }
     return "?";
 }
@@ -76,6 +79,22 @@ TEST(PictureSet, EveryResourceIdOfTheProgramHasAPictureThatDraws)
             continue;
         }
         ASSERT_FALSE(r.pictures.empty()) << where;
+        if (r.kind == CPictureSet::Kind::Animation) {
+            // Every frame draws at the animation's own size, and no frame
+            // repeats the one before it: the strip moves.
+            const QSize size = CPictureSet::FrameSize(r.id);
+            EXPECT_FALSE(size.isEmpty()) << where;
+            EXPECT_EQ(static_cast<int>(r.pictures.size()), CPictureSet::FrameCount(r.id)) << where;
+            QImage previous;
+            for (int i = 0; i < CPictureSet::FrameCount(r.id); ++i) {
+                const QImage frame = CPictureSet::AnimationFrame(r.id, i, size);
+                EXPECT_EQ(size, frame.size()) << where << " frame " << i;
+                EXPECT_GT(InkedPixels(frame), size.width() * size.height() / 20) << where << " frame " << i;
+                EXPECT_NE(previous, frame) << where << " frame " << i << " repeats the one before";
+                previous = frame;
+            }
+            continue;
+        }
         for (size_t i = 0; i < r.pictures.size(); ++i) {
             const char* name = r.pictures[i];
             if (r.kind == CPictureSet::Kind::Bitmap && !*name) {
@@ -86,6 +105,40 @@ TEST(PictureSet, EveryResourceIdOfTheProgramHasAPictureThatDraws)
             EXPECT_GT(InkedPixels(Draw(name, 16)), 12) << where << " image " << i << " \"" << name << "\"";
         }
     }
+}
+
+TEST(PictureSet, EveryAnimationOfTheProgramHasItsFrames)
+{
+    // Radio reception, erasing the program, the two transfers, the
+    // controller's knob (one frame per position 0..90).
+    const std::map<int, int> frames = {{465, 8}, {466, 9}, {467, 16}, {468, 16}, {485, 91}};
+    for (const auto& [id, count] : frames) {
+        ASSERT_NE(nullptr, CPictureSet::Find(CPictureSet::Kind::Animation, id)) << id;
+        EXPECT_EQ(count, CPictureSet::FrameCount(id)) << id;
+        const QSize size = CPictureSet::FrameSize(id);
+        EXPECT_TRUE(CPictureSet::AnimationFrame(id, count, size).isNull()) << id;
+        EXPECT_TRUE(CPictureSet::AnimationFrame(id, -1, size).isNull()) << id;
+    }
+    int animations = 0;
+    for (const CPictureSet::Resource& r : CPictureSet::Resources())
+        animations += r.kind == CPictureSet::Kind::Animation;
+    EXPECT_EQ(static_cast<int>(frames.size()), animations);
+    EXPECT_EQ(0, CPictureSet::FrameCount(99));
+    EXPECT_TRUE(CPictureSet::FrameSize(99).isEmpty());
+    // The knob fills a square; its pointer (the blue line) points to the
+    // lower left at position 0, straight up at 45 and to the lower right at 90.
+    EXPECT_EQ(QSize(48, 48), CPictureSet::FrameSize(485));
+    const auto pointsAt = [](int frame, QPoint tip) {
+        const QColor c = CPictureSet::AnimationFrame(485, frame, QSize(48, 48)).pixelColor(tip);
+        return c.blue() > 120 && c.red() < 60;
+    };
+    const QPoint lowerLeft(15, 33), up(24, 13), lowerRight(33, 33);
+    EXPECT_TRUE(pointsAt(0, lowerLeft));
+    EXPECT_FALSE(pointsAt(0, up));
+    EXPECT_TRUE(pointsAt(45, up));
+    EXPECT_FALSE(pointsAt(45, lowerRight));
+    EXPECT_TRUE(pointsAt(90, lowerRight));
+    EXPECT_FALSE(pointsAt(90, lowerLeft));
 }
 
 TEST(PictureSet, StripsGiveTheirImagesByIndexAndNothingBeyond)

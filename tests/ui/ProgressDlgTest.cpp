@@ -38,6 +38,8 @@ TEST(ProgressDlg, PercentTexts)
     EXPECT_EQ(animated.GetPercentText(), "40%");
     EXPECT_EQ(animated.windowTitle(), "Einstellungen übertragen");
     EXPECT_EQ(animated.Animation()->GetAnimation(), 468);
+    EXPECT_TRUE(animated.Animation()->IsPlaying());
+    EXPECT_EQ(animated.Animation()->FrameCount(), 16);
     animated.SetStep(10);
     EXPECT_EQ(animated.StepIt(), 40);
     EXPECT_EQ(animated.GetPos(), 50);

@@ -18,6 +18,9 @@
 #include "platform/SystemTime.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/ShownPicture.h"
+#include "ui/CAnimateCtrl.h"
+#include "ui/CPictureSet.h"
 
 using namespace blocktest;
 
@@ -143,4 +146,44 @@ TEST_F(CalendarWindows, ClockAnswersFillTheFormAndRadioTimeSetsTheComputerClockO
     dlg.accept();
     EXPECT_EQ("OFF", clock->m_run);
     EXPECT_EQ("ON", clock->m_invert);
+}
+
+TEST_F(CalendarWindows, RadioReceptionPlaysTheFramesOfThePictureSetWhileReceiving)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    CClockDlg dlg(clock);
+    dlg.show();
+    CAnimateCtrl* animation = dlg.Form()->ReceptionAnimation();
+    ASSERT_NE(nullptr, animation);
+    const QSize size = CPictureSet::FrameSize(465);
+    ASSERT_FALSE(size.isEmpty());
+    ASSERT_GE(animation->width(), size.width());
+    ASSERT_GE(animation->height(), size.height());
+    const QPoint at((animation->width() - size.width()) / 2, (animation->height() - size.height()) / 2);
+    const auto shows = [&](int frame) {
+        return ShowsPicture(*animation, CPictureSet::AnimationFrame(465, frame, size), at);
+    };
+
+    // Opened and resting on its first frame: no reception yet.
+    EXPECT_EQ(465, animation->GetAnimation());
+    EXPECT_FALSE(animation->IsPlaying());
+    EXPECT_EQ(0, animation->GetFrame());
+    EXPECT_TRUE(shows(0));
+    EXPECT_FALSE(shows(1));
+
+    // Reception: it plays the strip in a loop.
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE ON", "", linkstate::Online);
+    EXPECT_TRUE(animation->IsPlaying());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return animation->GetFrame() >= 2; }, 5000));
+    const int frame = animation->GetFrame();
+    EXPECT_TRUE(shows(frame)) << frame;
+    EXPECT_FALSE(shows(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return animation->GetFrame() < frame; }, 5000));  // round again
+
+    // Reception lost: stopped and back on the first frame.
+    clock->ParseUploadLines("CLOCK/DCF/RECEIVE OFF", "", linkstate::Online);
+    EXPECT_FALSE(animation->IsPlaying());
+    EXPECT_EQ(0, animation->GetFrame());
+    EXPECT_TRUE(shows(0));
 }

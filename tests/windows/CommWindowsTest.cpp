@@ -27,6 +27,7 @@
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
 #include "comm/windows/CFirmwareUpdateDlg.h"
+#include "ui/CAnimateCtrl.h"
 #include "comm/windows/CLoginDlg.h"
 #include "comm/windows/COnlineNoticeDlg.h"
 #include "comm/windows/CParamSelectDlg.h"
@@ -224,8 +225,15 @@ TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
     CFirmwareUpdateDlg dlg(sender);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("QUILLOMER-Betriebssystem erneuern"));
     EXPECT_EQ(dlg.StatusText()->toPlainText(), QStringLiteral("Löschen des aktuellen QUILLOMER-Betriebssystems !"));
+    // The erasing plays its own animation, the sending the text page's.
+    auto* animation = dlg.findChild<CAnimateCtrl*>();
+    ASSERT_NE(nullptr, animation);
+    EXPECT_EQ(466, animation->GetAnimation());
+    EXPECT_TRUE(animation->IsPlaying());
     sender.StartSending();
     EXPECT_TRUE(dlg.StatusText()->toPlainText().endsWith(QStringLiteral("File:") + path));
+    EXPECT_EQ(467, animation->GetAnimation());
+    EXPECT_TRUE(animation->IsPlaying());
     dlg.show();
     dlg.reject();
     EXPECT_FALSE(sender.IsOpen());

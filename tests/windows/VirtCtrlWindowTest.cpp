@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
@@ -20,6 +22,8 @@
 #include "logic/windows/VirtCtrlIds.h"
 #include "model/CIDManager.h"
 #include "support/BlockTestSupport.h"
+#include "support/ShownPicture.h"
+#include "ui/CPictureSet.h"
 #include "ui/CValueEdit.h"
 
 using namespace blocktest;
@@ -119,6 +123,12 @@ TEST_F(VirtCtrlWindow, KnobSendsOnlyTheLastValueWhileConnected)
     dlg.OnKnobDragged(centre, centre + QPoint(-20, 20));  // lower left: frame 0
     dlg.OnKnobDragged(centre, centre + QPoint(0, -20));   // straight up
     EXPECT_EQ(45, dlg.Knob()->GetFrame());
+    // The knob shows that position's frame of the picture set's knob animation.
+    CVcKnobCtrl& knob = *dlg.Knob();
+    const int side = std::min(knob.width(), knob.height());
+    const QPoint at((knob.width() - side) / 2, (knob.height() - side) / 2);
+    EXPECT_TRUE(ShowsPicture(knob, CPictureSet::AnimationFrame(485, 45, QSize(side, side)), at));
+    EXPECT_FALSE(ShowsPicture(knob, CPictureSet::AnimationFrame(485, 0, QSize(side, side)), at));
     EXPECT_EQ(QStringLiteral("0.500000"), dlg.NormalizedEdit()->text());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !h.link.lines.empty(); }, 2000));
     EXPECT_EQ(std::vector<std::string>{"/VIRTCTRL/ENTRY4/VALUE 5.000000"}, h.link.lines);
