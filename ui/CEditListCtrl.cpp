@@ -3,6 +3,7 @@
 #include "ui/CInPlaceComboBox.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CInPlaceEdit.h"
+#include "ui/ColumnWidths.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -217,4 +218,7 @@ void CEditListCtrl::ApplyColumnShares()
             w = 30;
         header()->resizeSection(c, w);
     }
+    // The shares are where the rows start from; rows that show cut take the room left.
+    if (GetFitColumnContents())
+        FitColumnContents(this);
 }

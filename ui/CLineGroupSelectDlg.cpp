@@ -106,6 +106,7 @@ bool CLineGroupSelectDlg::OnInitDialog()
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         list->InsertColumn(0, QString::fromStdString(LoadStringId(uistr::Name)), CListCtrl::LVCFMT_LEFT, 80);
         list->m_aColumnPercent = {80};
+        list->SetFitColumnContents(true);
         list->m_aColumnEditor = {ColumnEditorKind::TextEdit()};
     }
     if (CQuillomerDoc* doc = GetActiveDoc()) {

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -30,6 +31,47 @@ CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent)
     header()->setMinimumSectionSize(0);
     setColumnCount(0);
     KeepColumnTitlesWhole(this);
+}
+
+CListCtrl::~CListCtrl()
+{
+    // The model, a child, still signals while the base classes take it down.
+    if (m_fitContents)
+        disconnect(model(), nullptr, this, nullptr);
+}
+
+void CListCtrl::SetFitColumnContents(bool on)
+{
+    if (on == m_fitContents)
+        return;
+    m_fitContents = on;
+    if (!on)
+        return;
+    QAbstractItemModel* m = model();
+    connect(m, &QAbstractItemModel::rowsInserted, this, &CListCtrl::ScheduleFit);
+    connect(m, &QAbstractItemModel::dataChanged, this, &CListCtrl::ScheduleFit);
+    connect(m, &QAbstractItemModel::modelReset, this, &CListCtrl::ScheduleFit);
+    FitColumnContents(this);
+}
+
+void CListCtrl::ScheduleFit()
+{
+    // Rows come one by one while a list fills: fit once it is filled.
+    if (!m_fitContents || m_fitPending)
+        return;
+    m_fitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_fitPending = false;
+        if (m_fitContents)
+            FitColumnContents(this);
+    });
+}
+
+void CListCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    if (m_fitContents)
+        FitColumnContents(this);
 }
 
 Qt::Alignment CListCtrl::AlignmentOf(int format)

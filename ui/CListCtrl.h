@@ -16,6 +16,7 @@ public:
     enum ColumnFormat { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
 
     explicit CListCtrl(QWidget* parent = nullptr);
+    ~CListCtrl() override;
 
     // Inserts a column at `column` (at most the column count); returns its
     // index. `width` is the designed width at the default font: it grows with
@@ -67,6 +68,12 @@ public:
 
     static Qt::Alignment AlignmentOf(int format);
 
+    // Widens the columns into the list's unused room whenever rows change or
+    // the list is resized, so that titles and rows show whole where there is
+    // room for them.
+    void SetFitColumnContents(bool on);
+    bool GetFitColumnContents() const { return m_fitContents; }
+
 signals:
     // An in-place editor ended an edit that is to be offered to the owner:
     // the owner checks the text and, if it accepts it, writes it into the cell
@@ -79,7 +86,13 @@ public:
         emit EndLabelEdit(row, column, text, editorId);
     }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void ApplyImage(QTreeWidgetItem* item);
+    void ScheduleFit();
     QList<QPixmap> m_Images;
+    bool m_fitContents = false;
+    bool m_fitPending = false;
 };

@@ -54,6 +54,54 @@ void FitColumnTitles(QTreeView* view)
     FitSections(view, 0, view->header()->count() - 1);
 }
 
+int ColumnContentWidth(const QTreeView* view, int column)
+{
+    const QHeaderView* header = view->header();
+    const QAbstractItemModel* model = view->model();
+    if (!model)
+        return 0;
+    int need = ColumnTitleWidth(header, model->headerData(column, Qt::Horizontal).toString());
+    // The first rows stand for the typical contents; a long list is not
+    // measured row by row.
+    constexpr int kMeasuredRows = 200;
+    const int rows = std::min(model->rowCount(view->rootIndex()), kMeasuredRows);
+    for (int r = 0; r < rows; ++r)
+        need = std::max(need, view->sizeHintForIndex(model->index(r, column, view->rootIndex())).width());
+    return need;
+}
+
+void FitColumnContents(QTreeView* view)
+{
+    QHeaderView* header = view->header();
+    if (!header->model())
+        return;
+    int used = 0;
+    for (int i = 0; i < header->count(); ++i)
+        if (!header->isSectionHidden(i))
+            used += header->sectionSize(i);
+    int spare = view->viewport()->width() - used;
+    for (int i = 0; i < header->count() && spare > 0; ++i) {
+        const int size = header->sectionSize(i);
+        if (header->isSectionHidden(i) || size == 0)
+            continue;
+        const int grow = std::min(spare, ColumnContentWidth(view, i) - size);
+        if (grow > 0) {
+            header->resizeSection(i, size + grow);
+            spare -= grow;
+        }
+    }
+}
+
+int ColumnsTotalWidth(const QTreeView* view)
+{
+    const QHeaderView* header = view->header();
+    int total = 0;
+    for (int i = 0; i < header->count(); ++i)
+        if (!header->isSectionHidden(i) && header->sectionSize(i) > 0)
+            total += std::max(header->sectionSize(i), ColumnContentWidth(view, i));
+    return total + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+}
+
 void KeepColumnTitlesWhole(QTreeView* view)
 {
     FitColumnTitles(view);

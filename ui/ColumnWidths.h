@@ -19,3 +19,14 @@ int ColumnTitleWidth(const QHeaderView* header, const QString& title);
 void KeepColumnTitlesWhole(QTreeView* view);
 // Widens each shown column of `view` whose title does not show whole.
 void FitColumnTitles(QTreeView* view);
+// The pixels column `column` of `view` needs to show its title and the texts
+// of its first rows whole.
+int ColumnContentWidth(const QTreeView* view, int column);
+// Widens the shown columns of `view` whose title or rows show cut, as far as
+// the room the view leaves unused right of its columns allows, the left
+// columns first. Columns never narrow, so widths the user chose stay.
+void FitColumnContents(QTreeView* view);
+// The width `view` needs to show all its shown columns side by side, each at
+// least as wide as its title and rows need, with its frame and a vertical
+// scroll bar.
+int ColumnsTotalWidth(const QTreeView* view);

@@ -8,9 +8,13 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "ui/CListCtrl.h"
+#include "ui/ColumnWidths.h"
+
+#include <algorithm>
 #include "ui/CPictureSet.h"
 
 namespace {
+constexpr int kListMinWidth = 170;
 CSignalListDlg* g_current = nullptr;
 
 bool IsListedKind(uint32_t kind)
@@ -64,7 +68,8 @@ CSignalListDlg::CSignalListDlg(QWidget* parent) : QWidget(parent)
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_list->InsertColumn(0, QString::fromStdString(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT, 80);  // "Name"
     m_list->InsertColumn(1, QString::fromStdString(LoadStringId(32804)), CListCtrl::LVCFMT_LEFT, 80);  // "Typ"
-    m_list->setMinimumWidth(170);
+    m_list->setMinimumWidth(kListMinWidth);
+    m_list->SetFitColumnContents(true);
     top->addWidget(m_list, 1);
     connect(m_add, &QToolButton::clicked, this, &CSignalListDlg::AddClicked);
     connect(m_delete, &QToolButton::clicked, this, &CSignalListDlg::DeleteClicked);
@@ -124,6 +129,8 @@ void CSignalListDlg::Fill(CQuillomerDoc* doc)
     m_filling = true;
     m_list->clearSelection();
     m_filling = false;
+    // The list grows to show its signals' names and types whole.
+    m_list->setMinimumWidth(std::max(kListMinWidth, ColumnsTotalWidth(m_list)));
 }
 
 int CSignalListDlg::AddSignalRow(CAudioSignal* signal)

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QSplitter>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "macros/CMacro.h"
@@ -14,6 +15,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "ui/ColumnWidths.h"
 
 QL_STRING_TABLE({
     {33143, "Makro erzeugen\nMakro erzeugen"},
@@ -86,7 +88,30 @@ CMacroDlgFrm::CMacroDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
     for (unsigned id : {macrocmd::Download, macrocmd::Upload, macrocmd::Run})
         GetAction(id)->setEnabled(connected);
     RefreshMacroList();
+    // The list shows its columns side by side also at a larger font, the
+    // identity column included.
+    const int columns = ColumnsTotalWidth(m_list);
+    m_list->setMinimumWidth(std::max(m_list->minimumWidth(), columns));
+    m_listWidth = std::max(width, columns);
     ApplyButtonRule();
+}
+
+void CMacroDlgFrm::showEvent(QShowEvent* event)
+{
+    CFeatureFrm::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    // Before the window had its size the splitter shared out a guessed width;
+    // once laid out, the list takes its own share and the editor the rest.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const int total = m_splitter->width() - m_splitter->handleWidth();
+            if (total > m_listWidth)
+                m_splitter->setSizes({m_listWidth, total - m_listWidth});
+        },
+        Qt::QueuedConnection);
 }
 
 CMacroEditorView* CMacroDlgFrm::GetEditorView() const

@@ -60,9 +60,12 @@ public:
 
 protected:
     bool OnFrameCommand(unsigned commandId) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QSplitter* m_splitter = nullptr;
+    int m_listWidth = kDefaultListWidth;  // the list's share when the window first shows
+    bool m_shownOnce = false;
     CMacroDlgListView* m_list = nullptr;
     QPointer<CMacroEditorView> m_editor;
 };

@@ -133,6 +133,7 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
     InsertColumn(0, QString(), LVCFMT_CENTER, 150);
     InsertColumn(1, QString(), LVCFMT_LEFT, 150);
     InsertColumn(2, QString(), LVCFMT_RIGHT, 150);
+    SetFitColumnContents(true);
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
         m_hover->Clear();

@@ -31,6 +31,7 @@
 #include "support/ModelTestHost.h"
 #include "ui/CListCtrl.h"
 #include "ui/CScaleCtrl.h"
+#include "ui/ColumnWidths.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -101,6 +102,20 @@ TEST_F(AudioEditorTest, SignalsAreCreatedOnlyWithTheirGeneratorAndDeletedFromThe
     const QString before = list->List()->GetItemText(row, 0);
     list->List()->Row(row)->setText(0, QString::fromStdString(doc.GetList(CAT_AUDIO).front()->GetName()));
     EXPECT_EQ(before, list->List()->GetItemText(row, 0));
+}
+
+// The signal list shows a new project's signals, names and types, whole at
+// the editor's designed size.
+TEST_F(AudioEditorTest, SignalListShowsNamesAndTypesWhole)
+{
+    CAudioEditor editor(&doc);
+    editor.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    CListCtrl* list = editor.m_list->List();
+    ASSERT_GT(list->GetItemCount(), 0) << "a new project has signals";
+    for (int c = 0; c < list->GetColumnCount(); ++c)
+        EXPECT_GE(list->GetColumnWidth(c), ColumnContentWidth(list, c)) << c;
 }
 
 TEST_F(AudioEditorTest, CommonLevelsFollowTheirScaleAndLimits)

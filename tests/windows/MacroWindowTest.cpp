@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QSettings>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,6 +28,7 @@
 #include "support/ModelTestHost.h"
 #include "ui/CHoverFrame.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/ColumnWidths.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
@@ -200,6 +204,41 @@ TEST_F(MacroWindow, HoverFrameFollowsTheCellsBeyondTheFirstColumnAndStoredWidths
     EXPECT_EQ(200, w[0]);
     EXPECT_EQ(80, w[1]);
     EXPECT_EQ(30, w[2]);
+}
+
+// At its designed size the list shows a macro's type whole, and at a larger
+// font (a screen of 120 dots per inch) its identity column stays in view.
+TEST_F(MacroWindow, TheListShowsTypesWholeAndKeepsItsColumnsInViewAtLargerFonts)
+{
+    const QFont font = QApplication::font();
+    for (int pixels : {0, 15}) {
+        SCOPED_TRACE(pixels);
+        QSettings().remove(QStringLiteral("Settings/MacroListColumnWidth"));
+        QSettings().remove(QStringLiteral("Settings/MacroListWidth"));
+        if (pixels > 0) {
+            QFont larger = font;
+            larger.setPixelSize(pixels);
+            QApplication::setFont(larger);
+        }
+        {
+            CMacroDlgFrm frame;
+            New(frame, mt::Page);
+            frame.resize(780, 400);
+            frame.show();
+            QApplication::processEvents();
+            QApplication::processEvents();
+            auto* list = frame.findChild<CMacroDlgListView*>();
+            ASSERT_NE(nullptr, list);
+            ASSERT_GT(list->GetItemCount(), 0);
+            EXPECT_EQ(QString::fromStdString(Macro(1)->GetParamText(0)), list->GetItemText(0, 1));
+            EXPECT_GE(list->GetColumnWidth(1), ColumnContentWidth(list, 1));
+            const QHeaderView* header = list->header();
+            EXPECT_LE(header->sectionViewportPosition(2) + header->sectionSize(2), list->viewport()->width());
+        }
+        QApplication::setFont(font);
+    }
+    QSettings().remove(QStringLiteral("Settings/MacroListColumnWidth"));
+    QSettings().remove(QStringLiteral("Settings/MacroListWidth"));
 }
 
 // Every macro type opens its own view; one control edit reaches the macro

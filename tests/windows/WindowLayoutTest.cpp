@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <memory>
 
@@ -27,6 +28,7 @@
 #include "support/ModelTestHost.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CWindowRegistry.h"
+#include "ui/ColumnWidths.h"
 
 namespace {
 
@@ -144,6 +146,36 @@ void CheckColumnTitles(const QWidget* window, QStringList& faults)
     }
 }
 
+// Lists that show a row text cut while they leave room unused right of their
+// columns, and lists whose columns run past the list though the window could
+// have given them the room.
+void CheckColumnContents(const QWidget* window, QStringList& faults)
+{
+    for (const QTreeView* view : window->findChildren<QTreeView*>()) {
+        const QHeaderView* header = view->header();
+        if (!view->isVisibleTo(window) || !header->model() || header->isHidden())
+            continue;
+        int used = 0;
+        for (int i = 0; i < header->count(); ++i)
+            if (!header->isSectionHidden(i))
+                used += header->sectionSize(i);
+        const int spare = view->viewport()->width() - used;
+        for (int i = 0; i < header->count() && spare > 0; ++i) {
+            const int size = header->sectionSize(i);
+            if (header->isSectionHidden(i) || size == 0)
+                continue;
+            const int need = ColumnContentWidth(view, i);
+            if (size < need)
+                faults << QStringLiteral("column contents cut: %1 \"%2\" column %3 %4 px, needs %5, %6 px unused")
+                              .arg(QString::fromLatin1(view->metaObject()->className()), view->objectName())
+                              .arg(i)
+                              .arg(size)
+                              .arg(need)
+                              .arg(spare);
+        }
+    }
+}
+
 constexpr int k120Dpi = -120;
 
 class WindowLayoutTest : public ::testing::TestWithParam<int> {
@@ -185,6 +217,7 @@ TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
         QStringList faults;
         Check(window.get(), window.get(), faults);
         CheckColumnTitles(window.get(), faults);
+        CheckColumnContents(window.get(), faults);
         EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
                                       << QFontInfo(QApplication::font()).pointSize() << " pt, "
                                       << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
