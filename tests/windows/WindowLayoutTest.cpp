@@ -1,7 +1,8 @@
 // Every registered dialog and window, opened offscreen at the default font,
 // at 120 DPI and at 13 pt: no label, button, check box, group title or list
-// column title may be cut, and no two visible controls of one parent may
-// overlap.
+// column title may be cut, no list may cut its rows while it has room, no
+// control may run past its parent, and no two visible controls of one parent
+// may overlap.
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,16 @@ void Check(const QWidget* window, const QWidget* parent, QStringList& faults)
                           .arg(w->height())
                           .arg(w->sizeHint().width())
                           .arg(w->sizeHint().height());
+        if (IsContainer(parent) && !qobject_cast<const QMainWindow*>(parent) &&
+            !parent->rect().contains(w->geometry()))
+            faults << QStringLiteral("outside its parent: %1 at %2,%3 %4x%5 in %6x%7")
+                          .arg(Name(w))
+                          .arg(w->x())
+                          .arg(w->y())
+                          .arg(w->width())
+                          .arg(w->height())
+                          .arg(parent->width())
+                          .arg(parent->height());
         if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
             // Every page, not only the one shown first.
             const int shownFirst = tabs->currentIndex();
