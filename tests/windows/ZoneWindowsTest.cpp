@@ -80,12 +80,16 @@ protected:
     void ExpectTablesSound()
     {
         CRelaisManager& m = *d.doc().GetRelaisManager();
-        for (int32_t n = 1; n <= CRelaisManager::kRelais; ++n)
-            if (auto* r = dynamic_cast<CRelais*>(m.GetRelais(n)))
+        for (int32_t n = 1; n <= CRelaisManager::kRelais; ++n) {
+            if (auto* r = dynamic_cast<CRelais*>(m.GetRelais(n))) {
                 EXPECT_EQ(static_cast<uint32_t>(n), r->GetRelayNumber());
-        for (int32_t n = 1; n <= CRelaisManager::kSRelais; ++n)
-            if (auto* r = dynamic_cast<CRelais*>(m.GetSRelais(n)))
+            }
+        }
+        for (int32_t n = 1; n <= CRelaisManager::kSRelais; ++n) {
+            if (auto* r = dynamic_cast<CRelais*>(m.GetSRelais(n))) {
                 EXPECT_EQ(static_cast<uint32_t>(n), r->GetRelayNumber());
+            }
+        }
     }
 
     ActiveDoc d;
