@@ -418,9 +418,9 @@ bool CQuillomerDoc::OnCommand(uint32_t commandId)
             return true;
         const std::string file = commandId == doccmd::DeleteEventFile ? GetEventFileName() : GetLogFileName();
         std::error_code ec;
-        std::filesystem::remove(file, ec);  // a missing or locked file is not reported
-        if (commandId == doccmd::DeleteEventFile && EndsWithQlx(m_pathName))
-            std::filesystem::remove(SideFileName(m_pathName, ".events"), ec);
+        // Only the project's own side file: a file of another name may be the
+        // user's. A missing or locked file is not reported.
+        std::filesystem::remove(file, ec);
         return true;
     }
     default:
