@@ -389,6 +389,15 @@ struct SimProfiles {
 // A project with a path in a temporary folder as the active document, sending
 // through a link to the device simulator. Attach() in SetUp, Connect() to start
 // the simulator (with its options) and go online, Detach() in TearDown.
+// How often `part` stands in `text`, not overlapping.
+inline size_t CountOf(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + part.size()))
+        ++n;
+    return n;
+}
+
 class ConnectedSimSession {
 protected:
     void Attach(int deviceVariant, const QString& fileName)
@@ -406,6 +415,16 @@ protected:
         link.OnConnect();
         ASSERT_TRUE(link.IsConnected());
         serialtest::Pump(200);
+    }
+    // Starts the simulator with these directives ("-e" each) and goes online;
+    // what the connection itself said is forgotten.
+    void ConnectWith(const QStringList& directives)
+    {
+        QStringList args;
+        for (const QString& d : directives)
+            args << QStringLiteral("-e") << d;
+        Connect(args);
+        messages.texts.clear();
     }
     void Detach()
     {

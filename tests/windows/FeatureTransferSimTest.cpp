@@ -31,13 +31,6 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-size_t Count(const std::string& text, const std::string& part)
-{
-    size_t n = 0;
-    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + part.size()))
-        ++n;
-    return n;
-}
 
 // The source an entry of the test table holds: IN, OUT and now and then EXT.
 MonitorEntry EntryOf(int n)
@@ -59,17 +52,7 @@ class FeatureTransferSim : public ::testing::Test, protected ConnectedSimSession
 protected:
     void SetUp() override { Attach(1, QStringLiteral("Transfer.qlx")); }
     void TearDown() override { Detach(); }
-    // Starts the simulator with these directives and goes online; what the
-    // connection itself said is forgotten.
-    void ConnectWith(const QStringList& directives)
-    {
-        QStringList args;
-        for (const QString& d : directives)
-            args << QStringLiteral("-e") << d;
-        Connect(args);
-        messages.texts.clear();
-    }
-    size_t LinesReceived() const { return Count(sim.Received(), "\n"); }
+    size_t LinesReceived() const { return CountOf(sim.Received(), "\n"); }
     bool Reported(const std::string& part) const { return messages.Contains(part); }
 };
 
@@ -157,8 +140,8 @@ TEST_F(FeatureTransferSim, MonitorTableAndRelaysGoBothWaysCompleteAndASecondClic
     ASSERT_TRUE(clickedWhileRunning) << "the upload ended before the second click";
     const std::string upload = sim.Received().substr(uploadMark);
     ASSERT_NE(sim.Sent().find("/MONI/TABLE250/AMPCHAN ?\r\n"), std::string::npos) << "the device echoes";
-    EXPECT_EQ(1u, Count(upload, "/MONI/CLEAR/TABLE ?")) << "one upload, no nested one";
-    EXPECT_EQ(0u, Count(upload, "/MACRO/LOCK ON")) << "no download started meanwhile";
+    EXPECT_EQ(1u, CountOf(upload, "/MONI/CLEAR/TABLE ?")) << "one upload, no nested one";
+    EXPECT_EQ(0u, CountOf(upload, "/MACRO/LOCK ON")) << "no download started meanwhile";
     for (int n = 1; n <= CMonitor::kEntryCount; ++n)
         EXPECT_EQ(EntryOf(n), monitor->GetEntry(n - 1)) << "entry " << n;
     for (int n = 1; n <= CMonitor::kRelayCount; ++n)
@@ -270,9 +253,9 @@ TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing
     ASSERT_TRUE(clickedWhileRunning) << "the download ended before the second click";
     ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
     const std::string sent = sim.Received().substr(mark);
-    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK ON\r\n")) << sent;
-    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK OFF\r\n")) << sent;
-    EXPECT_EQ(0u, Count(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
+    EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK ON\r\n")) << sent;
+    EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK OFF\r\n")) << sent;
+    EXPECT_EQ(0u, CountOf(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
 }
 
@@ -308,10 +291,10 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFalle
     frame.GetListView()->TransferSelectedMacro(true);
     ASSERT_TRUE(checked) << "the upload ended before the second request";
     const std::string up = sim.Received().substr(mark);
-    EXPECT_EQ(1u, Count(up, "/MACRO/PROG1/TYPE ?")) << up;
-    EXPECT_EQ(0u, Count(up, "/MACRO/PROG2")) << "only the selected macro: " << up;
-    EXPECT_EQ(0u, Count(up, "/MACRO/LOCK ON")) << "no download started meanwhile";
-    EXPECT_EQ(0u, Count(up, "/MACRO/CLEAR")) << "no whole upload started meanwhile";
+    EXPECT_EQ(1u, CountOf(up, "/MACRO/PROG1/TYPE ?")) << up;
+    EXPECT_EQ(0u, CountOf(up, "/MACRO/PROG2")) << "only the selected macro: " << up;
+    EXPECT_EQ(0u, CountOf(up, "/MACRO/LOCK ON")) << "no download started meanwhile";
+    EXPECT_EQ(0u, CountOf(up, "/MACRO/CLEAR")) << "no whole upload started meanwhile";
     EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile));
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();

@@ -28,26 +28,11 @@ using namespace commtest;
 using serialtest::Pump;
 
 namespace {
-size_t Count(const std::string& text, const std::string& part)
-{
-    size_t n = 0;
-    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + part.size()))
-        ++n;
-    return n;
-}
 
 class OwnTransferSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override { Attach(0, QStringLiteral("Eigen.qlx")); }
     void TearDown() override { Detach(); }
-    void ConnectWith(const QStringList& directives)
-    {
-        QStringList args;
-        for (const QString& d : directives)
-            args << QStringLiteral("-e") << d;
-        Connect(args);
-        messages.texts.clear();
-    }
     CConsole* AddConsole()
     {
         CAudioInputSlot* slot = nullptr;
@@ -101,9 +86,9 @@ TEST_F(OwnTransferSim, TheKeyViewRunsOneTransferAtATimeAndHoldsItsSheet)
     ASSERT_TRUE(checked) << "the download ended before the second click";
     ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
     const std::string sent = sim.Received().substr(mark);
-    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK ON\r\n")) << sent;
-    EXPECT_EQ(1u, Count(sent, "/MACRO/LOCK OFF\r\n")) << sent;
-    EXPECT_EQ(0u, Count(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
+    EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK ON\r\n")) << sent;
+    EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK OFF\r\n")) << sent;
+    EXPECT_EQ(0u, CountOf(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
     EXPECT_NE(CKF_DISABLED, console->GetProp().FindKey(7)->Working().function) << "the keys were not cleared";
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_FALSE(view->IsTransferring());
@@ -167,8 +152,8 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     Pump(1500);
     EXPECT_EQ(receivedAtReturn, link.GetCharsReceived()) << "the device was still answering when the upload ended";
     const std::string sent = sim.Received().substr(mark);
-    EXPECT_EQ(1u, Count(sent, "/MASKTIME ?\r\n")) << "one upload, no nested one: " << sent;
-    EXPECT_EQ(0u, Count(sent, "/MACRO/LOCK ON")) << "no download started meanwhile";
+    EXPECT_EQ(1u, CountOf(sent, "/MASKTIME ?\r\n")) << "one upload, no nested one: " << sent;
+    EXPECT_EQ(0u, CountOf(sent, "/MACRO/LOCK ON")) << "no download started meanwhile";
     EXPECT_TRUE(dlg.isVisible()) << "the dialog stays open while its texts travel";
     EXPECT_TRUE(dlg.GetList()->isEnabled());
     EXPECT_TRUE(dlg.GetAction(CFaultTextDlg::kUpload)->isEnabled());

@@ -35,13 +35,6 @@ protected:
         Detach();
         CRelaisTopology::SetDialog(previousDialog);
     }
-    static size_t Occurrences(const std::string& text, const std::string& part)
-    {
-        size_t n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-            ++n;
-        return n;
-    }
     CRelaisTopology::DialogFn previousDialog = nullptr;
 };
 }  // namespace
@@ -87,8 +80,8 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     EXPECT_EQ(3, barValue) << "the settings follow the last row";
     EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/MACRO/LOCK OFF", mark) != std::string::npos; }, 10000));
     const std::string down = sim.Received().substr(mark);
-    EXPECT_EQ(1u, Occurrences(down, "/MACRO/LOCK ON\r\n"));
-    EXPECT_EQ(1u, Occurrences(down, "/MACRO/LOCK OFF\r\n"));
+    EXPECT_EQ(1u, CountOf(down, "/MACRO/LOCK ON\r\n"));
+    EXPECT_EQ(1u, CountOf(down, "/MACRO/LOCK OFF\r\n"));
     const size_t first = down.find("/KVT/ZONE1/OUTPUT ");
     const size_t last = down.find("/KVT/ZONE3/TESTVOL ");
     const size_t settings = down.find("/SERVICE/ZONETEST/");
@@ -130,11 +123,11 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     const std::string up = sim.Received().substr(mark);
     EXPECT_NE(std::string::npos, up.find("/KVT/ZONE1/AMPCHAN ?"));
     EXPECT_NE(std::string::npos, up.find("/KVT/ZONE3/AMPCHAN ?"));
-    EXPECT_EQ(0u, Occurrences(up, "/MACRO/LOCK"));
+    EXPECT_EQ(0u, CountOf(up, "/MACRO/LOCK"));
     const std::string err = ReadFile(dir.filePath(QStringLiteral("Linien.err")));
     EXPECT_NE(std::string::npos, err.find("Linie 1 : 61 fehlt")) << err;
     EXPECT_NE(std::string::npos, err.find("Linie 3 : 63 fehlt")) << err;
-    EXPECT_EQ(2u, Occurrences(err, "fehlt")) << err;
+    EXPECT_EQ(2u, CountOf(err, "fehlt")) << err;
     EXPECT_EQ(1u, host.editorFiles.size());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }
