@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QPalette>
+#include <QStyle>
 
 CLabelEdit::CLabelEdit(QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(QStringLiteral("LabelEdit"));
     setFrame(true);
+    connect(this, &QLineEdit::textChanged, this, &CLabelEdit::FitToText);
 }
 
 void CLabelEdit::SetLook(const QRect& rect, const QColor& background, const QFont& font, bool notifyOnFocusLoss)
@@ -20,12 +22,27 @@ void CLabelEdit::SetLook(const QRect& rect, const QColor& background, const QFon
     pal.setColor(QPalette::Text, QColor(0, 0, 255));
     setPalette(pal);
     setFont(font);
-    QRect geometry = rect;
-    const int need = sizeHint().height();
-    if (geometry.height() < need) {
-        geometry.setTop(rect.top() - (need - rect.height()) / 2);
-        geometry.setHeight(need);
+    FitToText();
+}
+
+void CLabelEdit::FitToText()
+{
+    QRect geometry = m_rect;
+    const int needHeight = sizeHint().height();
+    if (geometry.height() < needHeight) {
+        geometry.setTop(m_rect.top() - (needHeight - m_rect.height()) / 2);
+        geometry.setHeight(needHeight);
     }
+    // The text plus the frame, the line edit's inner margins and the cursor.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const QMargins text = textMargins() + contentsMargins();
+    const int needWidth = fontMetrics().horizontalAdvance(this->text()) + 2 * frame + text.left() + text.right() + 6;
+    if (geometry.width() < needWidth) {
+        geometry.setLeft(m_rect.left() - (needWidth - m_rect.width()) / 2);
+        geometry.setWidth(needWidth);
+    }
+    if (parentWidget() && geometry.left() < 0)
+        geometry.moveLeft(0);
     setGeometry(geometry);
 }
 

@@ -29,6 +29,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Places the editor over the label's rectangle, grown evenly to the
+    // height of its font and the width of its text, so nothing is cut.
+    void FitToText();
     void Post(bool cancel);
 
     QRect m_rect;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -34,7 +35,9 @@ CErrFileView::CErrFileView(const QString& path, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &CErrFileView::reject);
-    resize(640, 360);
+    // Room for 80 columns and 20 lines of the file at the font it is shown in.
+    const QFontMetrics metrics(m_text->font());
+    resize(sizeHint().expandedTo(QSize(metrics.horizontalAdvance(QLatin1Char('0')) * 80, metrics.lineSpacing() * 20)));
     Load(path);
 }
 
