@@ -45,6 +45,7 @@
 #include "shell/ShellIds.h"
 #include "platform/StringTable.h"
 #include "platform/serial/SerialPortList.h"
+#include "support/LargestProject.h"
 
 namespace {
 
@@ -570,6 +571,90 @@ TEST(ShellFirstSteps, ConsoleAndPowerPackNamesAreWrittenWhole)
             }
         }
     }
+}
+
+// Every name on the sheet is written whole where its symbol has room for it,
+// in both languages, with the default font and with the default font of a
+// 120 DPI screen (the sheet's fonts are pixel fonts of their own, so the
+// desktop's scale must not cut them): the everyday objects with a console,
+// and every kind of object of the largest project under their default names.
+// A name is shortened only when it is wider than its symbol leaves room for.
+TEST(ShellFirstSteps, EveryNameOnTheSheetIsWrittenWholeWhereItsSymbolHasRoom)
+{
+    const QFont standard = QApplication::font();
+    for (const bool dpi120 : {false, true}) {
+        QFont font = standard;
+        if (dpi120)
+            font.setPixelSize(qRound(standard.pointSizeF() * 120 / 72));
+        QApplication::setFont(font);
+        for (const char* language : {"German", "English"}) {
+            for (const bool largestProject : {false, true}) {
+                SCOPED_TRACE(std::string(language) + (dpi120 ? ", 120 DPI" : ", default font") +
+                             (largestProject ? ", largest project" : ", everyday objects"));
+                StartedProgram program(language);
+                ASSERT_NE(program.doc, nullptr);
+                if (largestProject) {
+                    largest::Build(*program.doc);
+                } else {
+                    program.AddEverydayObjects();
+                    auto* in = program.Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+                    in->SetHoverConnectors(1, -1);
+                    in->OnCommand(33049);
+                    in->SetHoverConnectors(-1, -1);
+                }
+                CQuillomerView* view = program.frame->GetActiveView();
+                ASSERT_NE(view, nullptr);
+                TextRecorder device;
+                QPainter painter(&device);
+                view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
+                painter.end();
+
+                std::set<uint32_t> kindsChecked;
+                int checked = 0;
+                for (int c = CAT_FIRST; c <= CAT_LAST; ++c) {
+                    for (CBaseDevice* obj : program.doc->GetList(c)) {
+                        const CRect label = obj->GetLabelRect();
+                        if (obj->GetName().empty() || label.IsRectEmpty())
+                            continue;
+                        // Objects may lie on one another: the text at the label's
+                        // place that is this name, whole or shortened.
+                        const QString name = QString::fromStdString(obj->GetName());
+                        const TextRecorder::Text* drawn = nullptr;
+                        for (const TextRecorder::Text& t : device.texts) {
+                            if (std::abs(t.at.x() - label.left) >= 1 || t.at.y() < label.top ||
+                                t.at.y() > label.bottom)
+                                continue;
+                            if (t.text == name) {
+                                drawn = &t;
+                                break;
+                            }
+                            if (t.text.endsWith(QStringLiteral("...")) && name.startsWith(t.text.chopped(3)))
+                                drawn = &t;
+                        }
+                        if (!drawn)
+                            continue;  // not on the sheet, or under another object
+                        ++checked;
+                        kindsChecked.insert(obj->GetKindId());
+                        if (drawn->text == name)
+                            continue;
+                        // Shortened: only when the whole name would run past the
+                        // room its symbol leaves, and then the short form fits.
+                        const QFontMetrics fm(drawn->font);
+                        EXPECT_GT(fm.horizontalAdvance(name), obj->GetRect().Width() - 10)
+                            << obj->GetName() << " has room but is drawn as " << drawn->text.toStdString();
+                        EXPECT_LE(fm.horizontalAdvance(drawn->text), obj->GetRect().Width())
+                            << drawn->text.toStdString();
+                    }
+                }
+                EXPECT_GT(checked, largestProject ? 300 : 8);
+                EXPECT_GE(kindsChecked.size(), largestProject ? 40u : 15u);
+                for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+                    for (CBaseDevice* obj : program.doc->GetList(c))
+                        obj->SetHoverConnectors(-1, -1);
+            }
+        }
+    }
+    QApplication::setFont(standard);
 }
 
 // A block of the printed device list holds all its rows: the last row ends
