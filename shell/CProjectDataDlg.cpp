@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "shell/ShellIds.h"
+#include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QButtonGroup>
@@ -38,7 +39,14 @@ CProjectDataDlg::CProjectDataDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ProjectDataDlg"));
     setWindowTitle(tr("Projektdaten"));
-    auto* grid = new QGridLayout(this);
+    // The project's information picture at the left, beside the fields.
+    auto* outer = new QHBoxLayout(this);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("252"));
+    picture->setPixmap(CPictureSet::Icon(252).pixmap(32, 32));
+    outer->addWidget(picture, 0, Qt::AlignTop);
+    auto* grid = new QGridLayout;
+    outer->addLayout(grid, 1);
     int row = 0;
     auto addEdit = [&](const QString& label, const char* name) {
         auto* edit = new QLineEdit(this);

@@ -229,6 +229,7 @@ std::vector<CPictureSet::Resource> BuildResources()
     icon(140, "connected");       // the designer's information slot while connected
     icon(245, "lamp-ok");         // radio reception on / no overload
     icon(251, "lamp-fault");      // radio reception off / overload
+    icon(252, "info");            // the project data dialog
     icon(378, "signal-delete");
     icon(379, "signal-add");
     icon(447, "zones");           // the zones of a macro entry

@@ -2,6 +2,8 @@
 // printing and project data.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -376,6 +378,11 @@ TEST(ShellProjectData, VariantCancelRestoresTheControls)
     dlg.m_nDeviceVariant = 0;
     dlg.m_strDate = "01.02.2024";
     dlg.show();
+    // The project's picture stands at the left of the fields.
+    auto* picture = dlg.findChild<QLabel*>(QStringLiteral("252"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_LT(picture->geometry().right(), dlg.ProjectNameEdit()->geometry().left());
     EXPECT_TRUE(dlg.VariantButton(0)->isChecked());
     dlg.ProjectNameEdit()->setText("Süd");
     messages.Answer(mb::IdCancel);
