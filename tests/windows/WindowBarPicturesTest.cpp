@@ -17,6 +17,7 @@
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
 #include "ui/CPictureSet.h"
+#include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -78,7 +79,9 @@ void CheckBars(const QWidget* window, QStringList& faults, QSet<int>& stripsSeen
 TEST(WindowBarPictures, EveryBarButtonShowsItsPictureAtTheDesignedSize)
 {
     ASSERT_FALSE(CWindowRegistry::Entries().empty());
+    // No placement a window kept from before: each opens at its designed size.
     QSettings().remove(QStringLiteral("Configuration"));
+    QSettings().remove(CObjectDlg::SettingsKey());
     QSet<int> stripsSeen;
     for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
         ModelTestHost host;

@@ -28,6 +28,7 @@
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/ColumnWidths.h"
 
@@ -213,7 +214,9 @@ protected:
 TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
 {
     ASSERT_FALSE(CWindowRegistry::Entries().empty());
+    // No placement a window kept from before: each opens at its designed size.
     QSettings().remove(QStringLiteral("Configuration"));
+    QSettings().remove(CObjectDlg::SettingsKey());
     for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
         ModelTestHost host;
         MessageLog messages;
