@@ -74,6 +74,8 @@ CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* p
     p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
     setPalette(p);
     setMinimumSize(200, 100);
+    // Names and choices show whole where the list has room to spare.
+    SetFitColumnContents(true);
     setMouseTracking(true);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     header()->setSectionsClickable(true);

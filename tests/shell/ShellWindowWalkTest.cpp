@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QTreeWidgetItemIterator>
 
 #include <map>
@@ -30,6 +32,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/ColumnWidths.h"
 
 namespace {
 constexpr int kKinds = 28;
@@ -124,6 +127,38 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
             if (dlg.GetShownKind() == target && !dlg.IsPlaceholderFrame()) {
                 reached.emplace(target, "the bar of window " + std::to_string(kind));
                 queue.push_back(target);
+            }
+        }
+    }
+    // Every window as the walk found it, to look at (walk-<kind>.png): every
+    // list that shows rows gives its first row a picture and shows its texts
+    // whole while it leaves room unused right of its columns.
+    for (const auto& [kind, way] : reached) {
+        SCOPED_TRACE("window kind " + std::to_string(kind));
+        CObjectDlg dlg(&doc, kind);
+        dlg.show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        dlg.grab().save(QStringLiteral("walk-%1.png").arg(kind, 2, 10, QLatin1Char('0')));
+        for (const QTreeView* view : dlg.findChildren<QTreeView*>()) {
+            if (!view->isVisibleTo(&dlg) || !view->model() || view->model()->rowCount() == 0)
+                continue;
+            const std::string name = view->metaObject()->className();
+            EXPECT_FALSE(view->model()->data(view->model()->index(0, 0), Qt::DecorationRole).isNull())
+                << name << ": its rows show no picture";
+            const QHeaderView* header = view->header();
+            if (header->isHidden())
+                continue;
+            int used = 0;
+            for (int i = 0; i < header->count(); ++i)
+                used += header->isSectionHidden(i) ? 0 : header->sectionSize(i);
+            const int spare = view->viewport()->width() - used;
+            for (int i = 0; i < header->count() && spare > 0; ++i) {
+                const int size = header->sectionSize(i);
+                if (header->isSectionHidden(i) || size == 0)
+                    continue;
+                EXPECT_GE(size, ColumnContentWidth(view, i))
+                    << name << " column " << i << " cuts its texts with " << spare << " px unused";
             }
         }
     }
