@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QHeaderView>
 #include <QTreeView>
 #include <QTreeWidgetItemIterator>
 
@@ -32,7 +31,6 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CResizableTreeCtrl.h"
-#include "ui/ColumnWidths.h"
 
 namespace {
 constexpr int kKinds = 28;
@@ -131,8 +129,8 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
         }
     }
     // Every window as the walk found it, to look at (walk-<kind>.png): every
-    // list that shows rows gives its first row a picture and shows its texts
-    // whole while it leaves room unused right of its columns.
+    // list that shows rows gives its first row a picture. (The layout test
+    // checks their texts on the same project.)
     for (const auto& [kind, way] : reached) {
         SCOPED_TRACE("window kind " + std::to_string(kind));
         CObjectDlg dlg(&doc, kind);
@@ -143,23 +141,8 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
         for (const QTreeView* view : dlg.findChildren<QTreeView*>()) {
             if (!view->isVisibleTo(&dlg) || !view->model() || view->model()->rowCount() == 0)
                 continue;
-            const std::string name = view->metaObject()->className();
             EXPECT_FALSE(view->model()->data(view->model()->index(0, 0), Qt::DecorationRole).isNull())
-                << name << ": its rows show no picture";
-            const QHeaderView* header = view->header();
-            if (header->isHidden())
-                continue;
-            int used = 0;
-            for (int i = 0; i < header->count(); ++i)
-                used += header->isSectionHidden(i) ? 0 : header->sectionSize(i);
-            const int spare = view->viewport()->width() - used;
-            for (int i = 0; i < header->count() && spare > 0; ++i) {
-                const int size = header->sectionSize(i);
-                if (header->isSectionHidden(i) || size == 0)
-                    continue;
-                EXPECT_GE(size, ColumnContentWidth(view, i))
-                    << name << " column " << i << " cuts its texts with " << spare << " px unused";
-            }
+                << view->metaObject()->className() << ": its rows show no picture";
         }
     }
     for (int kind = 1; kind <= kKinds; ++kind)

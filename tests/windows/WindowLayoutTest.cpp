@@ -26,6 +26,7 @@
 #include <memory>
 
 #include "model/CQuillomerDoc.h"
+#include "support/LargestProject.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CObjectDlg.h"
@@ -240,6 +241,41 @@ TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
+
+// Every registered window on the largest project, whose lists are full: at
+// the default font and at 120 DPI no column title or row text is cut while its
+// list leaves room unused, and no other text is cut.
+class WindowLayoutFullTest : public WindowLayoutTest {};
+
+TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
+{
+    ModelTestHost host;
+    MessageLog messages;
+    CQuillomerDoc doc;
+    largest::Build(doc);
+    ActiveDocScope active{&doc};
+    QSettings().remove(QStringLiteral("Configuration"));
+    QSettings().remove(CObjectDlg::SettingsKey());
+    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
+        std::unique_ptr<QWidget> window(entry.create(&doc));
+        if (!window)
+            continue;
+        window->show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        QStringList faults;
+        Check(window.get(), window.get(), faults);
+        CheckColumnTitles(window.get(), faults);
+        CheckColumnContents(window.get(), faults);
+        EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
+                                      << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
+                                      << faults.join(QStringLiteral("\n  ")).toStdString();
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120Dpi));
 
 // 0: the default font; k120Dpi: the default font at 120 DPI; else a point size.
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, k120Dpi, 13));
