@@ -21,11 +21,15 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTranslator>
 #include <QTreeView>
+
+#include <optional>
 
 #include <memory>
 
 #include "model/CQuillomerDoc.h"
+#include "platform/StringTable.h"
 #include "support/LargestProject.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEllipsisStatic.h"
@@ -242,9 +246,39 @@ TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
     }
 }
 
-// Every registered window on the largest project, whose lists are full: at
-// the default font and at 120 DPI no column title or row text is cut while its
-// list leaves room unused, and no other text is cut.
+// The program's English texts while it lives: its translation and the
+// string table's.
+class EnglishTexts {
+public:
+    EnglishTexts()
+    {
+        m_loaded = m_english.load(QStringLiteral("QLRESENU"), QStringLiteral(QL_BINARY_DIR_VALUE));
+        if (!m_loaded)
+            return;
+        QCoreApplication::installTranslator(&m_english);
+        m_previous = SetStringTranslator([](uint32_t, const std::string& german) {
+            return QCoreApplication::translate("StringTable", german.c_str()).toStdString();
+        });
+    }
+    ~EnglishTexts()
+    {
+        if (!m_loaded)
+            return;
+        SetStringTranslator(m_previous);
+        QCoreApplication::removeTranslator(&m_english);
+    }
+    bool IsLoaded() const { return m_loaded; }
+
+private:
+    QTranslator m_english;
+    StringTranslator m_previous;
+    bool m_loaded = false;
+};
+
+// Every registered window on the largest project, whose lists are full, in
+// German and in English: at the default font and at 120 DPI no column title
+// or row text is cut while its list leaves room unused, and no other text is
+// cut.
 class WindowLayoutFullTest : public WindowLayoutTest {};
 
 TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
@@ -254,25 +288,35 @@ TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
     CQuillomerDoc doc;
     largest::Build(doc);
     ActiveDocScope active{&doc};
-    QSettings().remove(QStringLiteral("Configuration"));
-    QSettings().remove(CObjectDlg::SettingsKey());
-    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
-        std::unique_ptr<QWidget> window(entry.create(&doc));
-        if (!window)
-            continue;
-        window->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
-        QStringList faults;
-        Check(window.get(), window.get(), faults);
-        CheckColumnTitles(window.get(), faults);
-        CheckColumnContents(window.get(), faults);
-        EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
-                                      << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
-                                      << faults.join(QStringLiteral("\n  ")).toStdString();
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList titles[2];  // the windows' captions in German and in English
+    for (const bool english : {false, true}) {
+        std::optional<EnglishTexts> texts;
+        if (english) {
+            texts.emplace();
+            ASSERT_TRUE(texts->IsLoaded());
+        }
+        QSettings().remove(QStringLiteral("Configuration"));
+        QSettings().remove(CObjectDlg::SettingsKey());
+        for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
+            std::unique_ptr<QWidget> window(entry.create(&doc));
+            if (!window)
+                continue;
+            window->show();
+            QApplication::processEvents();
+            QApplication::processEvents();
+            titles[english] << window->windowTitle();
+            QStringList faults;
+            Check(window.get(), window.get(), faults);
+            CheckColumnTitles(window.get(), faults);
+            CheckColumnContents(window.get(), faults);
+            EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << (english ? " in English" : " in German")
+                                          << " at " << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
+                                          << faults.join(QStringLiteral("\n  ")).toStdString();
+            window.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
+    EXPECT_TRUE(titles[1].contains(QStringLiteral("Properties of Macros"))) << titles[1].join(QStringLiteral(", ")).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120Dpi));
