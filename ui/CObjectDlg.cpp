@@ -1,5 +1,6 @@
 #include "ui/CObjectDlg.h"
 
+#include "ui/CFeatureFrm.h"
 #include "ui/UiIds.h"
 
 #include <QCoreApplication>
@@ -120,6 +121,13 @@ void CObjectDlg::setVisible(bool visible)
         OnInitDialog();
     }
     QDialog::setVisible(visible);
+}
+
+void CObjectDlg::reject()
+{
+    if (auto* frame = qobject_cast<CFeatureFrm*>(m_pFrame.data()); frame && frame->IsTransferring())
+        return;
+    QDialog::reject();
 }
 
 bool CObjectDlg::OnInitDialog()

@@ -57,6 +57,10 @@ public:
     static QString SettingsKey() { return QStringLiteral("Settings/DlgSize"); }
 
     void setVisible(bool visible) override;
+    // Escape or the window's close button: the window stays while its frame
+    // transfers, since closing would hand the program back to the user while
+    // the transfer still works on the document.
+    void reject() override;
 
 protected:
     virtual bool OnInitDialog();

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,6 +28,7 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CObjectDlg.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -257,6 +261,40 @@ TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing
     EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK OFF\r\n")) << sent;
     EXPECT_EQ(0u, CountOf(sent, " ?\r\n")) << "no upload ran inside the download: " << sent;
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
+}
+
+// Escape and the window's close button while the macros go down leave the
+// window open (closing it would give the program back while the transfer
+// still works on the document); once the transfer has ended, Escape closes it.
+TEST_F(FeatureTransferSim, TheMacroWindowStaysOpenUntilItsTransferHasEnded)
+{
+    for (int n = 0; n < 3; ++n) {
+        auto* macro = new CMacro;
+        ASSERT_TRUE(macro->Create(macrotype::Chime, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0,
+                                  9, &doc));
+        doc.AddObject(macro, CAT_MACRO);
+    }
+    ConnectWith({});
+    CObjectDlg dlg(&doc, CMacroDlgFrm::kWindowKind);
+    dlg.show();
+    auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+    ASSERT_NE(nullptr, frame);
+    bool closedWhileRunning = true;
+    QTimer::singleShot(300, &dlg, [&] {
+        ASSERT_TRUE(frame->IsTransferring()) << "the download ended before Escape";
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &escape);
+        dlg.close();
+        closedWhileRunning = !dlg.isVisible();
+    });
+    frame->OnCommand(macrocmd::Download);
+    EXPECT_FALSE(closedWhileRunning);
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    EXPECT_FALSE(frame->IsTransferring());
+    EXPECT_TRUE(dlg.isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&dlg, &escape);
+    EXPECT_FALSE(dlg.isVisible());
 }
 
 TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFallenSilentEndsIt)
