@@ -956,6 +956,12 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A transfer or a progress holds the window (it takes no input): the
+    // window manager's close button would close the documents under it.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (m_template && !m_template->SaveAllModified()) {
         event->ignore();
         return;

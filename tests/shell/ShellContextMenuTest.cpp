@@ -534,6 +534,15 @@ TEST_F(ShellWithProject, AnObjectTransferHoldsTheMainWindowAndNoneStartsInsideIt
     block.midway = [&] {
         checked = true;
         EXPECT_FALSE(frame->isEnabled()) << "nothing may delete the object on its way";
+        // Nor the window manager's close button, which a held window still has
+        // (were it to ask, the project would not be saved).
+        CQuillomerDoc* open = frame->GetActiveDocument();
+        MessageRecorder asked;
+        asked.Answer(mb::IdNo);
+        EXPECT_FALSE(frame->close());
+        EXPECT_TRUE(asked.messages.empty());
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_EQ(open, frame->GetActiveDocument());
         GetAppHost().TransferObject(&block, true);
         GetAppHost().TransferObject(&block, false);
         EXPECT_EQ(1, block.resets) << "a transfer started inside another";
