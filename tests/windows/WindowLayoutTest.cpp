@@ -276,9 +276,9 @@ private:
 };
 
 // Every registered window on the largest project, whose lists are full, in
-// German and in English: at the default font and at 120 DPI no column title
-// or row text is cut while its list leaves room unused, and no other text is
-// cut.
+// German and in English: at the default font, at 120 DPI and at 13 pt no
+// column title or row text is cut while its list leaves room unused, and no
+// other text is cut.
 class WindowLayoutFullTest : public WindowLayoutTest {};
 
 TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
@@ -319,7 +319,7 @@ TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
     EXPECT_TRUE(titles[1].contains(QStringLiteral("Properties of Macros"))) << titles[1].join(QStringLiteral(", ")).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120Dpi));
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120Dpi, 13));
 
 // 0: the default font; k120Dpi: the default font at 120 DPI; else a point size.
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, k120Dpi, 13));
