@@ -28,7 +28,7 @@ public:
     using Stop = CTransferLoop::Stop;
     static constexpr int kPauseMs = 50;  // between two calls of the step machine
 
-    explicit CSingleTransfer(int stallLimitMs) : m_stallLimitMs(stallLimitMs) {}
+    explicit CSingleTransfer(int stallLimitMs);
 
     // Resets `obj` with `resetStep` (mode 1 upload, 0 download) and runs the
     // steps `first` .. `end` - 1; a step the machine returns unchanged (lines
@@ -40,10 +40,10 @@ public:
 
 private:
     Stop RunSteps(CBaseDevice* obj, int mode, int first, int end);
-    Stop WaitDone(int mode);
 
-    int m_stallLimitMs;
-    bool m_wasConnected = false;  // the link was connected when the transfer began
+    // The link's state, the wait cursor, the end wait and the messages, as
+    // for a whole block.
+    CTransferLoop m_loop;
     Stop m_stop = Stop::None;
     std::string m_block;
     int m_reached = 0;  // the step the transfer stood at

@@ -1,10 +1,7 @@
 #include "ui/CTransferLoop.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProgressBar>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -14,51 +11,8 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CTransferWatch.h"
 
-namespace {
-// Lets events run for up to `ms` milliseconds (receive events included).
-void PumpFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// What shows that a transfer still moves: characters given to the line or
-// received, and output leaving the line. The limit counts from the last of
-// them (or from the last step change, which the caller reports).
-class TransferWatch {
-public:
-    TransferWatch(const CCommLink* link, int limitMs) : m_link(link), m_limitMs(limitMs)
-    {
-        Moved();
-        m_quiet.start();
-    }
-    bool Moved()
-    {
-        const uint64_t sent = m_link ? m_link->GetCharsSent() : 0;
-        const uint64_t received = m_link ? m_link->GetCharsReceived() : 0;
-        const int out = m_link ? m_link->GetOutBufferCount() : 0;
-        const bool moved = sent != m_sent || received != m_received || out != m_out;
-        m_sent = sent;
-        m_received = received;
-        m_out = out;
-        if (moved)
-            m_quiet.restart();
-        return moved;
-    }
-    void StepMoved() { m_quiet.restart(); }
-    bool Stalled() const { return m_quiet.elapsed() > m_limitMs; }
-
-private:
-    const CCommLink* m_link;
-    int m_limitMs;
-    uint64_t m_sent = 0;
-    uint64_t m_received = 0;
-    int m_out = 0;
-    QElapsedTimer m_quiet;
-};
-}  // namespace
 
 void CTransferLoop::SetProgress(QProgressBar* bar)
 {
@@ -81,7 +35,7 @@ void CTransferLoop::Begin(int mode, bool diffFile)
 CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached)
 {
     const CCommLink* link = GetCommLink();
-    TransferWatch watch(link, m_stallLimitMs);
+    CTransferWatch watch(link, m_stallLimitMs);
     // The bar follows the steps and, within a step that sends its lines one
     // call at a time (a queue of entries), every line that goes out.
     int position = first;
@@ -92,7 +46,7 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             stop = Stop::Cancelled;
             break;
         }
-        if (m_wasConnected && !link->IsConnected()) {
+        if (LineLost()) {
             stop = Stop::LineLost;
             break;
         }
@@ -118,32 +72,39 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             stop = Stop::Stalled;
             break;
         } else {
-            PumpFor(5);
+            CTransferWatch::PumpFor(5);
         }
     }
     *reached = qBound(0, position, count);
     return stop;
 }
 
-CTransferLoop::Stop CTransferLoop::WaitDeviceDone()
+CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
 {
     CCommLink* link = GetCommLink();
     if (!link)
         return Stop::None;
-    TransferWatch watch(link, m_stallLimitMs);
+    CTransferWatch watch(link, m_stallLimitMs);
     for (;;) {
         if (m_cancelled)
             return Stop::Cancelled;
-        if (m_wasConnected && !link->IsConnected())
+        if (LineLost())
             return Stop::LineLost;
         const int64_t idle = link->GetLinkIdleTime();
-        if (link->GetOutBufferCount() == 0 && idle > 1000)
+        const int out = link->GetOutBufferCount();
+        if (out == 0 && (outputIsEnough || idle > 1000))
             return Stop::None;
         watch.Moved();
         if (watch.Stalled())
             return Stop::Stalled;
-        PumpFor(static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
+        CTransferWatch::PumpFor(out > 0 ? 5 : static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
     }
+}
+
+bool CTransferLoop::LineLost() const
+{
+    const CCommLink* link = GetCommLink();
+    return m_wasConnected && link && !link->IsConnected();
 }
 
 void CTransferLoop::End(int mode, bool diffFile)

@@ -48,8 +48,11 @@ public:
     // Calls the step machine from `first` until it reaches `end`; `reached`
     // is where the progress stood at the end (`count` the whole).
     Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
-    // Waits until the output has left and the device has been silent for more than a second.
-    Stop WaitDeviceDone();
+    // Waits until the output has left and the device has been silent for
+    // more than a second (with `outputIsEnough`, until the output has left).
+    Stop WaitDeviceDone(bool outputIsEnough = false);
+    // The line the transfer began on has died.
+    bool LineLost() const;
     // The link online again (unless its line died), the difference file of
     // an upload shown, the wait cursor gone.
     void End(int mode, bool diffFile);

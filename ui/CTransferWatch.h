@@ -1,0 +1,33 @@
+#pragma once
+// What shows that a transfer over the device link still moves: characters
+// given to the line or received, and output leaving the line. A transfer
+// counts as stalled once none of them (nor a step, which the caller reports)
+// has moved for its limit.
+
+#include <QElapsedTimer>
+
+#include <cstdint>
+
+class CCommLink;
+
+class CTransferWatch {
+public:
+    CTransferWatch(const CCommLink* link, int limitMs);
+
+    // Looks at the line; true when something moved since the last look.
+    bool Moved();
+    // The transfer took a step.
+    void StepMoved() { m_quiet.restart(); }
+    bool Stalled() const { return m_quiet.elapsed() > m_limitMs; }
+
+    // Lets events run for `ms` milliseconds (receive events included).
+    static void PumpFor(int ms);
+
+private:
+    const CCommLink* m_link;
+    int m_limitMs;
+    uint64_t m_sent = 0;
+    uint64_t m_received = 0;
+    int m_out = 0;
+    QElapsedTimer m_quiet;
+};
