@@ -18,6 +18,7 @@
 
 #include "MenuTestSupport.h"
 #include "ShellTestSupport.h"
+#include "support/BlockTestSupport.h"
 #include "comm/CCommLink.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
@@ -505,31 +506,10 @@ TEST_F(ShellWithProject, CardSlotsAppendTheEntriesOfTheHoveredConnector)
     EXPECT_EQ(out[6], "  1-Kanal Verstärker (off)");
 }
 
-namespace {
-// A block of four steps; at step 2 it lets the test act in the middle of its transfer.
-class MidwayBlock : public CBaseDevice {
-public:
-    int GetDownloadLines(int, int step) override
-    {
-        if (step < 0) {
-            ++resets;
-            return 4;
-        }
-        if (step == 2 && midway)
-            midway();
-        ++calls;
-        return step + 1;
-    }
-    std::function<void()> midway;
-    int resets = 0;
-    int calls = 0;
-};
-}  // namespace
-
 TEST_F(ShellWithProject, AnObjectTransferHoldsTheMainWindowAndNoneStartsInsideIt)
 {
     ASSERT_NE(GetCommLink(), nullptr);
-    MidwayBlock block;
+    blocktest::SteppedBlock block;
     bool checked = false;
     block.midway = [&] {
         checked = true;

@@ -166,4 +166,16 @@ Bytes Concat(const Bytes& a, const Bytes& b)
     return r;
 }
 
+int SteppedBlock::GetDownloadLines(int, int step)
+{
+    if (step < 0) {
+        ++resets;
+        return 4;
+    }
+    if (step == 2 && midway)
+        midway();
+    ++calls;
+    return step + 1;
+}
+
 }  // namespace blocktest

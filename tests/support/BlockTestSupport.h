@@ -119,4 +119,16 @@ void PutF32(Bytes& b, float v);
 void PutText(Bytes& b, const std::string& latin1);  // short texts only (< 255 bytes)
 Bytes Concat(const Bytes& a, const Bytes& b);
 
+// A block of four steps; at step 2 it lets the test act in the middle of
+// its transfer.
+class SteppedBlock : public CBaseDevice {
+public:
+    SteppedBlock() { m_name = "Stufenblock"; }
+    int GetDownloadLines(int mode, int step) override;
+
+    std::function<void()> midway;
+    int resets = 0;  // calls with a negative step
+    int calls = 0;   // calls of a step
+};
+
 }  // namespace blocktest

@@ -20,26 +20,6 @@
 using namespace blocktest;
 
 namespace {
-// A block of four steps; at step 2 it lets the test act in the middle of the transfer.
-class SteppedBlock : public CBaseDevice {
-public:
-    SteppedBlock() { m_name = "Stufenblock"; }
-    int GetDownloadLines(int mode, int step) override
-    {
-        if (step < 0) {
-            ++resets;
-            return 4;
-        }
-        if (step == 2 && midway)
-            midway();
-        ++calls;
-        return step + 1;
-    }
-    std::function<void()> midway;
-    int resets = 0;
-    int calls = 0;
-};
-
 // A frame with a command bar whose first command transfers the block.
 class TransferFrame : public CFeatureFrm {
 public:

@@ -19,6 +19,7 @@
 #include "ui/CPictureSet.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
+#include "WindowWalk.h"
 
 namespace {
 
@@ -78,32 +79,17 @@ void CheckBars(const QWidget* window, QStringList& faults, QSet<int>& stripsSeen
 
 TEST(WindowBarPictures, EveryBarButtonShowsItsPictureAtTheDesignedSize)
 {
-    ASSERT_FALSE(CWindowRegistry::Entries().empty());
-    // No placement a window kept from before: each opens at its designed size.
-    QSettings().remove(QStringLiteral("Configuration"));
-    QSettings().remove(CObjectDlg::SettingsKey());
     QSet<int> stripsSeen;
-    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
-        ModelTestHost host;
-        MessageLog messages;
-        CQuillomerDoc doc;
-        ActiveDocScope active{&doc};
-        doc.OnNewDocument();
-        std::unique_ptr<QWidget> window(entry.create(&doc));
-        ASSERT_NE(nullptr, window) << entry.name.toStdString();
-        window->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
+    WalkRegisteredWindows([&](const CWindowRegistry::Entry& entry, QWidget* window) {
         QStringList faults;
-        CheckBars(window.get(), faults, stripsSeen);
+        CheckBars(window, faults, stripsSeen);
         // What the walk saw, to look at: bars-<window>.png beside the test program.
-        window->grab().save(QStringLiteral("bars-%1.png").arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
+        window->grab().save(
+            QStringLiteral("bars-%1.png").arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
         EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at " << window->width() << "x"
                                       << window->height() << ":\n  "
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    });
     // The walk reached the feature windows' shared bars.
     EXPECT_TRUE(stripsSeen.contains(507));
     EXPECT_TRUE(stripsSeen.contains(526));

@@ -36,6 +36,7 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/ColumnWidths.h"
+#include "WindowWalk.h"
 
 namespace {
 
@@ -216,34 +217,25 @@ protected:
     QFont m_font;
 };
 
+// What the layout checks find in a shown window, one line each.
+QStringList LayoutFaults(const QWidget* window)
+{
+    QStringList faults;
+    Check(window, window, faults);
+    CheckColumnTitles(window, faults);
+    CheckColumnContents(window, faults);
+    return faults;
+}
+
 TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
 {
-    ASSERT_FALSE(CWindowRegistry::Entries().empty());
-    // No placement a window kept from before: each opens at its designed size.
-    QSettings().remove(QStringLiteral("Configuration"));
-    QSettings().remove(CObjectDlg::SettingsKey());
-    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
-        ModelTestHost host;
-        MessageLog messages;
-        CQuillomerDoc doc;
-        ActiveDocScope active{&doc};
-        doc.OnNewDocument();
-        std::unique_ptr<QWidget> window(entry.create(&doc));
-        ASSERT_NE(nullptr, window) << entry.name.toStdString();
-        window->show();
-        QApplication::processEvents();
-        QApplication::processEvents();
-        QStringList faults;
-        Check(window.get(), window.get(), faults);
-        CheckColumnTitles(window.get(), faults);
-        CheckColumnContents(window.get(), faults);
+    WalkRegisteredWindows([](const CWindowRegistry::Entry& entry, QWidget* window) {
+        const QStringList faults = LayoutFaults(window);
         EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at "
                                       << QFontInfo(QApplication::font()).pointSize() << " pt, "
                                       << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    });
 }
 
 // The program's English texts while it lives: its translation and the
@@ -287,7 +279,6 @@ TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
     MessageLog messages;
     CQuillomerDoc doc;
     largest::Build(doc);
-    ActiveDocScope active{&doc};
     QStringList titles[2];  // the windows' captions in German and in English
     for (const bool english : {false, true}) {
         std::optional<EnglishTexts> texts;
@@ -295,26 +286,16 @@ TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
             texts.emplace();
             ASSERT_TRUE(texts->IsLoaded());
         }
-        QSettings().remove(QStringLiteral("Configuration"));
-        QSettings().remove(CObjectDlg::SettingsKey());
-        for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
-            std::unique_ptr<QWidget> window(entry.create(&doc));
-            if (!window)
-                continue;
-            window->show();
-            QApplication::processEvents();
-            QApplication::processEvents();
-            titles[english] << window->windowTitle();
-            QStringList faults;
-            Check(window.get(), window.get(), faults);
-            CheckColumnTitles(window.get(), faults);
-            CheckColumnContents(window.get(), faults);
-            EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << (english ? " in English" : " in German")
-                                          << " at " << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
-                                          << faults.join(QStringLiteral("\n  ")).toStdString();
-            window.reset();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
+        WalkRegisteredWindows(
+            [&](const CWindowRegistry::Entry& entry, QWidget* window) {
+                titles[english] << window->windowTitle();
+                const QStringList faults = LayoutFaults(window);
+                EXPECT_TRUE(faults.isEmpty())
+                    << entry.name.toStdString() << (english ? " in English" : " in German") << " at "
+                    << QFontInfo(QApplication::font()).pixelSize() << " px:\n  "
+                    << faults.join(QStringLiteral("\n  ")).toStdString();
+            },
+            &doc);
     }
     EXPECT_TRUE(titles[1].contains(QStringLiteral("Properties of Macros"))) << titles[1].join(QStringLiteral(", ")).toStdString();
 }
