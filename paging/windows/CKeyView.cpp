@@ -36,6 +36,24 @@ const QString kExtensionType = QStringLiteral("WRN2296");
 
 QRect Q(const CRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
+// The console's name and the maker on an extension panel.
+QFont BoldFont()
+{
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(18);
+    bold.setWeight(QFont::Bold);
+    return bold;
+}
+
+// The maker and the type above the display.
+QFont HeaderFont()
+{
+    QFont header(QStringLiteral("Arial"));
+    header.setPixelSize(16);
+    header.setWeight(QFont::Medium);
+    return header;
+}
+
 std::string QueryThroughLink(const std::string& line)
 {
     CCommLink* link = GetCommLink();
@@ -354,20 +372,14 @@ void CKeyView::DrawConsole(QPainter& p)
     p.setPen(Qt::black);
     p.setBrush(QColor(220, 220, 220));
     p.drawRoundedRect(m_panel, 25, 25);
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(18);
-    bold.setWeight(QFont::Bold);
-    QFont header(QStringLiteral("Arial"));
-    header.setPixelSize(16);
-    header.setWeight(QFont::Medium);
     if (m_extensionPanel.isValid()) {
         p.drawRoundedRect(m_extensionPanel, 25, 25);
         // The maker's name in bold, the unit's type beside it in the header font.
         const TextPair head = ExtensionHead();
         p.setFont(head.font);
         p.drawText(head.left, Qt::AlignLeft | Qt::AlignTop, kMaker);
-        QFont type = header;
-        type.setPixelSize(std::min(header.pixelSize(), head.font.pixelSize()));
+        QFont type = HeaderFont();
+        type.setPixelSize(std::min(type.pixelSize(), head.font.pixelSize()));
         p.setFont(type);
         p.drawText(head.right, Qt::AlignRight | Qt::AlignTop, kExtensionType);
     }
@@ -381,7 +393,7 @@ void CKeyView::DrawConsole(QPainter& p)
     if (name.size() > 20)
         name = name.left(20) + QStringLiteral("...");
     p.setPen(Qt::black);
-    p.setFont(bold);
+    p.setFont(BoldFont());
     p.drawText(m_display.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop, name);
     const TextPair head = DisplayHead();
     p.setFont(head.font);
@@ -418,23 +430,17 @@ CKeyView::TextPair CKeyView::FitTextPair(const QRect& band, QFont font, const QS
 
 CKeyView::TextPair CKeyView::DisplayHead() const
 {
-    QFont header(QStringLiteral("Arial"));
-    header.setPixelSize(16);
-    header.setWeight(QFont::Medium);
     const QString type = m_console ? QString::fromStdString(m_console->GetProp().GetTypeText()) : QString();
-    return FitTextPair(m_display.translated(2, -22), header, kMaker, type);
+    return FitTextPair(m_display.translated(2, -22), HeaderFont(), kMaker, type);
 }
 
 CKeyView::TextPair CKeyView::ExtensionHead() const
 {
     if (!m_extensionPanel.isValid())
         return {};
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(18);
-    bold.setWeight(QFont::Bold);
     // The type is drawn in the smaller header font: measured in the bold
     // one, it is given at least the room it needs.
-    return FitTextPair(m_extensionPanel.adjusted(10, 10, -10, 0), bold, kMaker, kExtensionType);
+    return FitTextPair(m_extensionPanel.adjusted(10, 10, -10, 0), BoldFont(), kMaker, kExtensionType);
 }
 
 void CKeyView::DrawKey(QPainter& p, const CConsKey& key)
