@@ -229,6 +229,23 @@ std::string ValueAfter(const std::string& text, const std::string& key)
     const size_t e = text.find_first_of("\r\n", b);
     return text.substr(b, e == std::string::npos ? std::string::npos : e - b);
 }
+// The lines of `text` (ended by "\r" or "\n", the last one perhaps not),
+// trimmed; empty ones are left out.
+std::vector<std::string> TrimmedLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = Trim(text.substr(begin, end - begin));
+        begin = end + 1;
+        if (!line.empty())
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
 // The last word of an answer (after its last blank), trimmed.
 std::string LastWord(const std::string& answer)
 {
@@ -724,14 +741,8 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
             if (!echo.empty())
                 seen.push_back(echo);
         }
-        size_t begin = 0;
-        while (begin < text.size()) {
-            size_t end = text.find_first_of("\r\n", begin);
-            if (end == std::string::npos)
-                end = text.size();
-            const std::string answer = Trim(text.substr(begin, end - begin));
-            begin = end + 1;
-            if (answer.empty() || std::find(seen.begin(), seen.end(), answer) != seen.end())
+        for (const std::string& answer : TrimmedLines(text)) {
+            if (std::find(seen.begin(), seen.end(), answer) != seen.end())
                 continue;
             seen.push_back(answer);
             answers->push_back(answer);
@@ -1308,18 +1319,10 @@ void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
 
 void CCommLink::CountUploadSent(const std::string& text)
 {
-    size_t begin = 0;
-    while (begin < text.size()) {
-        size_t end = text.find_first_of("\r\n", begin);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = Trim(text.substr(begin, end - begin));
-        begin = end + 1;
-        if (line.empty())
-            continue;
+    for (std::string& line : TrimmedLines(text)) {
         if (line.back() == '?')
             ++m_uploadQueries;
-        m_uploadEchoes.push_back(line);
+        m_uploadEchoes.push_back(std::move(line));
     }
 }
 
