@@ -641,9 +641,7 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     }
 
     // Objects enter the directory and the path map, then get their links.
-    PartnerIndex partners;
-    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
-        partners[c].assign(m_lists[c].begin(), m_lists[c].end());
+    PartnerIndex partners;  // filled per category at its first link
     for (int32_t c = CAT_LAST; c >= CAT_FIRST; --c) {
         std::vector<CBaseDevice*> objects(m_lists[c].begin(), m_lists[c].end());
         for (CBaseDevice* obj : objects) {

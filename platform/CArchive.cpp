@@ -100,14 +100,14 @@ uint16_t CArchive::ReadWord()
 uint32_t CArchive::ReadDWord()
 {
     // Most of a project file is 32-bit numbers: read in place when they are there.
+    uint8_t copy[4];
+    const uint8_t* b = copy;
     if (!m_out && m_size - m_pos >= 4) {
-        const uint8_t* b = m_in + m_pos;
+        b = m_in + m_pos;
         m_pos += 4;
-        return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-               (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    } else {
+        Read(copy, 4);
     }
-    uint8_t b[4];
-    Read(b, 4);
     return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
            (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
 }

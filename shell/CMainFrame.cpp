@@ -18,7 +18,6 @@
 #include "shell/CZoomToolBar.h"
 #include "shell/Profile.h"
 #include "shell/ShellIds.h"
-#include "shell/SymbolBitmaps.h"
 #include "ui/CBarBackground.h"
 #include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"

@@ -8,7 +8,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRect>
-#include <QTranslator>
 #include <functional>
 #include <memory>
 #include <string>

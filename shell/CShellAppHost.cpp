@@ -16,7 +16,6 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CTransferLoop.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QLocale>
 #include <QAction>

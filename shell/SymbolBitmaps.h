@@ -4,9 +4,7 @@
 // pictograms). The windows' bars and lists take theirs from the picture set
 // (ui/CPictureSet.h).
 
-#include <QIcon>
 #include <QImage>
-#include <QPixmap>
 
 // The picture of bitmap resource `id`; a null image for an unknown id.
 QImage CreateSymbolImage(int id);

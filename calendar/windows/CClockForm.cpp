@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QThread>
 #include <QTimerEvent>
 #include <QVBoxLayout>

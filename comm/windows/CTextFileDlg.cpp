@@ -11,7 +11,6 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPainter>
 
 #include "comm/CCommLink.h"
 #include "model/CBaseDevice.h"
