@@ -162,28 +162,12 @@ void CInternalPowerManagement::Relink(int32_t linkKey, uint32_t partnerType, int
 
 CBaseDevice* CInternalPowerManagement::CreatePlaceholder(uint32_t partnerType, int32_t number)
 {
-    if (!IsFamilyNumber(m_pDocument, partnerType, number))
-        return nullptr;
-    const bool condition = partnerType == OT_CONDITION;
     // Made through the class registry: the condition and macro families live
     // in their own folders and register themselves there.
-    const CRuntimeClass* cls = CClassRegistry::Find(condition ? "CCondition" : "CMacro");
-    if (!cls)
-        return nullptr;
-    CSerializable* made = cls->create();
-    CBaseDevice* obj = dynamic_cast<CBaseDevice*>(made);
-    if (!obj) {
-        delete made;
-        return nullptr;
-    }
-    const int32_t category = condition ? CAT_DIGITAL_IO : CAT_MACRO;
-    if (!obj->Create(condition ? kConditionKind : kMacroKind, StrFormat("%d *", number), number, category,
-                     m_pDocument)) {
-        delete obj;
-        return nullptr;
-    }
-    m_pDocument->AddObject(obj, category);
-    return obj;
+    const bool condition = partnerType == OT_CONDITION;
+    return CreateNumberedPlaceholder(m_pDocument, condition ? "CCondition" : "CMacro", partnerType,
+                                     condition ? kConditionKind : kMacroKind, number,
+                                     condition ? CAT_DIGITAL_IO : CAT_MACRO);
 }
 
 int CInternalPowerManagement::GetDownloadLines(int mode, int step)

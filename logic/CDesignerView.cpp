@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "logic/CVirtCtrlItem.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/ObjectTypeCode.h"
@@ -152,9 +153,7 @@ CVirtCtrlItem* CDesignerView::ControllerAt(int row) const
     if (m_mode != VcPaneMode::Controllers || row < 0 || row >= static_cast<int>(m_rows.size()) || !m_doc)
         return nullptr;
     const int number = m_rows[static_cast<size_t>(row)].controller;
-    if (!m_doc->GetIDManager().IsValidID(number, OT_VIRT_CTRL_ITEM))
-        return nullptr;
-    return dynamic_cast<CVirtCtrlItem*>(m_doc->GetIDManager().GetBaseDevice(number, OT_VIRT_CTRL_ITEM));
+    return dynamic_cast<CVirtCtrlItem*>(FindNumbered(m_doc, OT_VIRT_CTRL_ITEM, number));
 }
 
 void CDesignerView::SelectRow(int row)

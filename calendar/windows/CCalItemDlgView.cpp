@@ -7,6 +7,7 @@
 #include "calendar/CCalObject.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -101,10 +102,7 @@ int CCalItemDlgView::RowOfNumber(int number) const
 CBaseDevice* CCalItemDlgView::ObjectOf(int row) const
 {
     const int number = NumberAt(row);
-    CQuillomerDoc* doc = GetActiveDoc();
-    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, m_variant.type))
-        return nullptr;
-    return doc->GetIDManager().GetBaseDevice(number, m_variant.type);
+    return number > 0 ? FindNumbered(GetActiveDoc(), m_variant.type, number) : nullptr;
 }
 
 void CCalItemDlgView::Refill()

@@ -3,6 +3,7 @@
 #include "calendar/CCalObject.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CalendarIds.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -49,10 +50,7 @@ CDayprogDlgListView::CDayprogDlgListView(QWidget* parent) : CCalendarListView(pa
 
 CDayprog* CDayprogDlgListView::Find(int number)
 {
-    CQuillomerDoc* doc = GetActiveDoc();
-    if (!doc || number < 1 || !doc->GetIDManager().IsValidID(number, OT_DAYPROG))
-        return nullptr;
-    return dynamic_cast<CDayprog*>(doc->GetIDManager().GetBaseDevice(number, OT_DAYPROG));
+    return number > 0 ? dynamic_cast<CDayprog*>(FindNumbered(GetActiveDoc(), OT_DAYPROG, number)) : nullptr;
 }
 
 CDayprog* CDayprogDlgListView::Selected() const

@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QBitmap>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPixmap>
-#include <QStyle>
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
 

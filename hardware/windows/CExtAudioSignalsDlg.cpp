@@ -34,6 +34,7 @@
 #include "ui/CLineGroupSelectDlg.h"
 #include "hardware/windows/WindowSamples.h"
 #include "ui/CPictureSet.h"
+#include "ui/ColumnWidths.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -141,7 +142,7 @@ void CExtAudioSignalsDlg::BuildControls()
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({Q(LoadStringId(32805))});
     m_list->header()->setStretchLastSection(false);
-    m_list->setColumnWidth(0, 160);
+    m_list->setColumnWidth(0, ScaledColumnWidth(m_list, 160));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QSplitter>
-#include <QStyle>
 #include <QToolBar>
 
 #include "model/DocContext.h"

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "comm/CCommLink.h"
+#include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -134,10 +135,7 @@ int CLogicListView::NumberAt(int row) const
 CBaseDevice* CLogicListView::ObjectOf(int row) const
 {
     const int number = NumberAt(row);
-    CQuillomerDoc* doc = GetActiveDoc();
-    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, m_type))
-        return nullptr;
-    return doc->GetIDManager().GetBaseDevice(number, m_type);
+    return number > 0 ? FindNumbered(GetActiveDoc(), m_type, number) : nullptr;
 }
 
 void CLogicListView::SetRowObject(int row, const CBaseDevice* obj)

@@ -15,6 +15,7 @@
 #include "logic/windows/CCurveCtrl.h"
 #include "logic/windows/CDesignerListView.h"
 #include "logic/windows/CVcKnobCtrl.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "ui/CPictureSet.h"
@@ -34,9 +35,7 @@ CVirtCtrlPropDlg::CVirtCtrlPropDlg(CVirtCtrlItem* item, virtctrl::CDesignerListV
 
 CVirtCtrlItem* CVirtCtrlPropDlg::GetController() const
 {
-    if (!m_doc || !m_doc->GetIDManager().IsValidID(m_number, OT_VIRT_CTRL_ITEM))
-        return nullptr;
-    return dynamic_cast<CVirtCtrlItem*>(m_doc->GetIDManager().GetBaseDevice(m_number, OT_VIRT_CTRL_ITEM));
+    return dynamic_cast<CVirtCtrlItem*>(FindNumbered(m_doc, OT_VIRT_CTRL_ITEM, m_number));
 }
 
 CVirtCtrlPropDlg::~CVirtCtrlPropDlg()

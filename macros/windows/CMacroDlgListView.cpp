@@ -13,6 +13,7 @@
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroEditorView.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -87,10 +88,7 @@ NewMacroRule RuleOf(uint32_t type)
 // The active document's macro of a number, null when there is none.
 CMacro* FindMacro(int number)
 {
-    CQuillomerDoc* doc = GetActiveDoc();
-    if (number <= 0 || !doc || !doc->GetIDManager().IsValidID(number, OT_MACRO))
-        return nullptr;
-    return dynamic_cast<CMacro*>(doc->GetIDManager().GetBaseDevice(number, OT_MACRO));
+    return number > 0 ? dynamic_cast<CMacro*>(FindNumbered(GetActiveDoc(), OT_MACRO, number)) : nullptr;
 }
 
 // How many numbers up to the device's limit no macro holds yet.

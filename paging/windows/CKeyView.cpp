@@ -307,8 +307,6 @@ bool CKeyView::event(QEvent* event)
 
 void CKeyView::mousePressEvent(QMouseEvent* event)
 {
-    if (m_transfer)
-        return;
     if (event->button() == Qt::LeftButton && m_keyProps)
         if (CConsKey* key = HitTest(event->position().toPoint()))
             SelectKey(key);
@@ -317,16 +315,12 @@ void CKeyView::mousePressEvent(QMouseEvent* event)
 
 void CKeyView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (m_transfer)
-        return;
     if (CConsKey* key = HitTest(event->position().toPoint()))
         OpenKeyProperties(key);
 }
 
 void CKeyView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_transfer)
-        return;
     CConsKey* key = HitTest(event->pos());
     if (!key)
         return;

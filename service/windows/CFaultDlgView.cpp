@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -1,6 +1,5 @@
 #include "service/windows/CHardwareDlgTreeView.h"
 
-#include <QStyle>
 
 #include <array>
 #include <cstdio>

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableWidget>
 
 #include <cstdio>

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -35,7 +34,7 @@ CSystemConfigDlg* g_running = nullptr;
 enum Image { Closed, Open, Leaf };
 
 // The tree's pictures (bitmap 306): closed node, open node, leaf.
-QIcon ImageIcon(const QStyle*, Image image)
+QIcon ImageIcon(Image image)
 {
     return CPictureSet::ListImage(306, image);
 }
@@ -87,7 +86,7 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     m_fileInfo->setObjectName(QStringLiteral("1315"));
     m_fileInfo->setMinimumWidth(200);
     grid->addWidget(m_fileInfo, 2, 2, Qt::AlignTop);
-    m_save = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
+    m_save = new QPushButton(CPictureSet::Icon(456), QString(), this);
     m_save->setObjectName(QStringLiteral("1212"));
     m_save->setToolTip(tr("Konfigurationsdatei speichern"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -104,9 +103,9 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CSystemConfigDlg::OnSelectionChanged);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
     connect(m_tree, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(style(), Open)); });
+            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(Open)); });
     connect(m_tree, &QTreeWidget::itemCollapsed, this,
-            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(style(), Closed)); });
+            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(Closed)); });
     connect(m_list, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
         if (!m_settingList && cell->row() == 0 && cell->column() == 0)
             OnValueEdited(cell->text());
@@ -249,7 +248,7 @@ void CSystemConfigDlg::BuildTree()
 {
     m_tree->clear();
     auto* root = new QTreeWidgetItem(m_tree, {QStringLiteral("/")});
-    root->setIcon(0, ImageIcon(style(), Closed));
+    root->setIcon(0, ImageIcon(Closed));
     AddChildren(root, "/", 0);
 }
 
@@ -268,10 +267,10 @@ size_t CSystemConfigDlg::AddChildren(QTreeWidgetItem* parent, const std::string&
         if (!text.empty() && text[0] == '/')
             text.erase(0, 1);
         auto* node = new QTreeWidgetItem(parent, {QString::fromStdString(text)});
-        node->setIcon(0, ImageIcon(style(), Closed));
+        node->setIcon(0, ImageIcon(Closed));
         const size_t next = depth < 64 ? AddChildren(node, path, position + 1) : position + 1;
         if (next == position + 1)
-            node->setIcon(0, ImageIcon(style(), Leaf));
+            node->setIcon(0, ImageIcon(Leaf));
         position = next;
     }
     return position;
@@ -442,10 +441,10 @@ void CSystemConfigDlg::OnDoubleClick(QTreeWidgetItem* item)
         return;
     const std::string value = m_list->item(0, 0)->text().toStdString();
     if (IsListValue(value)) {
-        item->setIcon(0, ImageIcon(style(), Closed));
+        item->setIcon(0, ImageIcon(Closed));
         for (const std::string& name : ExpandItems(value, true)) {
             auto* child = new QTreeWidgetItem(item, {QString::fromStdString(name)});
-            child->setIcon(0, ImageIcon(style(), Leaf));
+            child->setIcon(0, ImageIcon(Leaf));
         }
     } else {
         m_settingList = true;
@@ -474,7 +473,7 @@ void CSystemConfigDlg::OnDeleteKey()
     if (!item || (item->childCount() == 0 && item->parent()))
         return;
     qDeleteAll(item->takeChildren());
-    item->setIcon(0, ImageIcon(style(), Leaf));
+    item->setIcon(0, ImageIcon(Leaf));
     const std::string query = PathOf(item) + " ?";
     if (m_list->rowCount() > 0) {
         m_settingList = true;
