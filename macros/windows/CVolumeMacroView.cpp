@@ -66,17 +66,23 @@ void CVolumeMacroView::SetRange(int low, int high)
 {
     m_low = low;
     m_high = high;
-    m_position = std::clamp(m_position, low, high);
+}
+
+int CVolumeMacroView::Position() const
+{
+    // The arrows go on from the value the macro holds, typed or stepped.
+    const CMacro* macro = Macro();
+    return std::clamp(macro ? macro->GetParam(10) : 0, m_low, m_high);
 }
 
 void CVolumeMacroView::Step(int delta)
 {
-    const int position = std::clamp(m_position + delta, m_low, m_high);
-    if (position == m_position)
-        return;
-    m_position = position;
     CMacro* macro = Macro();
     if (IsFilling() || !macro)
+        return;
+    const int now = Position();
+    const int position = std::clamp(now + delta, m_low, m_high);
+    if (position == now)
         return;
     macro->SetParam(10, position);
     Modified();
@@ -98,8 +104,6 @@ void CVolumeMacroView::OnInitialUpdate()
         m_controller->setCurrentIndex(found);
     const bool regler = macro->GetParam(11) != 0;
     (regler ? m_regler : m_direct)->setChecked(true);
-    // The arrows go on from the value the macro holds.
-    m_position = macro->GetParam(10);
     SetRange(regler ? 0 : -150, 6);
     m_value->setText(QString::fromStdString(macro->GetParamText(10)));
 }

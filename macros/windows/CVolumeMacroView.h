@@ -14,7 +14,7 @@ public:
 
     // The up-down arrows' position and range (no edit of their own: the
     // position shows in the value edit).
-    int Position() const { return m_position; }
+    int Position() const;
     void SetRange(int low, int high);
     // One step of the arrows (+1 up, -1 down) within the range.
     void Step(int delta);
@@ -25,7 +25,6 @@ protected:
 private:
     QLineEdit* m_value = nullptr;
     CSpinArrows* m_arrows = nullptr;
-    int m_position = 0;
     int m_low = -150;
     int m_high = 6;
     QComboBox* m_controller = nullptr;

@@ -422,6 +422,12 @@ TEST_F(MacroWindow, TheVolumeArrowsStepWithinTheirRangeIntoTheValue)
     EXPECT_EQ(6, view->Position());
     EXPECT_EQ(6, volume->GetParam(10));
     EXPECT_EQ("6", Control<QLineEdit>(frame, 1234)->text().toStdString());
+    // A typed value is where the arrows go on from.
+    Control<QLineEdit>(frame, 1234)->setText(QStringLiteral("-20"));
+    up->click();
+    EXPECT_EQ(-19, volume->GetParam(10));
+    for (int i = 0; i < 30; ++i)
+        up->click();
     down->click();
     EXPECT_EQ(5, volume->GetParam(10));
     // "Regler": 0..6, the bottom stops them.
