@@ -494,7 +494,6 @@ PICTURES = {
     "volume": faders(),
     "lamp-ok": [circle(8, 8, 6.5, GREEN), circle(6, 6, 1.8, "#9be0a5", "none")],
     "lamp-fault": [circle(8, 8, 6.5, RED), circle(6, 6, 1.8, "#f0a49c", "none")],
-    "active": [circle(8, 8, 5.5, RED, INK)],
     "connected": [circle(8, 8, 6.5, GREEN)],
     # commands
     "new": with_badge(page(0), badge_plus()),
@@ -509,7 +508,6 @@ PICTURES = {
     "disconnect": plugs(False),
     "load-parameters": with_badge(device(), [group(page(), 8, 8, 0.5)]),
     "load-firmware": with_badge(chip(), badge_down()),
-    "about": info(),
     "zoom-in": zoom("+"),
     "zoom-out": zoom("-"),
     "delete": cross(),
@@ -542,7 +540,6 @@ PICTURES = {
     "delete-watch": with_badge(ready_input(), badge_minus()),
     "previous": arrow("left"),
     "next": arrow("right"),
-    "zones": zones(),
     "record": record(),
     "stop": stop(),
     "erase": with_badge(tape(), badge_minus()),

@@ -23,6 +23,7 @@ bool CAnimateCtrl::Open(int animationId, bool play)
     m_Timer.stop();
     m_nAnimation = animationId;
     m_nFrames = frames;
+    m_frameSize = CPictureSet::FrameSize(animationId);
     m_nFrame = 0;
     m_nImageFrame = -1;
     update();
@@ -59,7 +60,7 @@ void CAnimateCtrl::paintEvent(QPaintEvent*)
         return;
     // At the frames' own size, scaled down only to fit; drawn anew for the
     // screen's pixel ratio so that the lines stay sharp.
-    QSize size = CPictureSet::FrameSize(m_nAnimation);
+    QSize size = m_frameSize;
     if (size.isEmpty())
         return;
     if (size.width() > width() || size.height() > height())

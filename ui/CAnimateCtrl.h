@@ -35,6 +35,7 @@ private:
     QTimer m_Timer;
     int m_nAnimation = 0;
     int m_nFrames = 0;
+    QSize m_frameSize;  // the frames' own size
     int m_nFrame = 0;
     // The frame last drawn, kept for repaints that do not change it.
     QImage m_image;

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QStorageInfo>
-#include <QStyle>
 
 #include "ui/CPictureSet.h"
 

@@ -1,7 +1,6 @@
 #include "ui/CFeatureFrm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -276,31 +275,28 @@ void CFeatureFrm::EndTransfer()
     m_transferring = false;
 }
 
-void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
-                              const TransferHook& started, const TransferHook& stepsDone, int rows,
-                              const CTransferLoop::ProgressOf& rowOf)
+void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
+                              const TransferHook& stepsDone, int rows, const CTransferLoop::ProgressOf& rowOf)
 {
     // One transfer at a time: a second click, a double-click or a command
     // that reaches the frame some other way while one runs starts nothing.
     if (!obj || m_transferring)
         return;
     const int count = obj->GetDownloadLines(mode, resetStep);
-    if (end < 0)
-        end = count;
     const int range = rowOf ? rows : count;
     BeginTransfer(range);
-    m_loop.Begin(mode, diffFile);
+    m_loop.Begin(mode, true);
     if (started)
         started();
-    int reached = first;  // where the bar stands
+    int reached = 0;  // where the bar stands
     m_loop.SetProgressOf(rowOf);
-    CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, first, end, range, &reached);
+    CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, 0, count, range, &reached);
     m_loop.SetProgressOf({});
     if (stepsDone)
         stepsDone();
     if (stop == CTransferLoop::Stop::None)
         stop = m_loop.WaitDeviceDone();
-    m_loop.End(mode, diffFile);
+    m_loop.End(mode, true);
     EndTransfer();
     m_loop.ReportStop(stop, obj->GetName(), reached, range);
 }
@@ -308,13 +304,13 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, int fir
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
                               const TransferHook& stepsDone)
 {
-    RunTransfer(obj, mode, resetStep, 0, -1, true, started, stepsDone);
+    RunTransfer(obj, mode, resetStep, started, stepsDone);
 }
 
 void CFeatureFrm::TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows,
                                const CTransferLoop::ProgressOf& rowOf)
 {
-    RunTransfer(obj, mode, resetStep, 0, -1, true, {}, {}, rows, rowOf);
+    RunTransfer(obj, mode, resetStep, {}, {}, rows, rowOf);
 }
 
 void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)

@@ -90,8 +90,7 @@ public:
     void CancelTransfer() { m_loop.Cancel(); }
 
     // How long a transfer waits while neither a step nor a character moves
-    // (kStallLimitMs unless set otherwise).
-    static constexpr int kStallLimitMs = CTransferLoop::kStallLimitMs;
+    // (CTransferLoop::kStallLimitMs unless set otherwise).
     void SetStallLimit(int ms) { m_loop.SetStallLimit(ms); }
     // The early ends: "%s" the block, "%d" where the progress bar stood, "%d" its end.
     static constexpr unsigned kTransferStalled = 35100;    // and "%d" the seconds waited
@@ -113,9 +112,8 @@ private:
     void PostSwitch(unsigned commandId);
     // The transfer from the reset to the end wait; the hooks as TransferAll's.
     // With `rowOf` the progress counts `rows` as TransferRows's.
-    void RunTransfer(CBaseDevice* obj, int mode, int resetStep, int first, int end, bool diffFile,
-                     const TransferHook& started, const TransferHook& stepsDone, int rows = 0,
-                     const CTransferLoop::ProgressOf& rowOf = {});
+    void RunTransfer(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
+                     const TransferHook& stepsDone, int rows = 0, const CTransferLoop::ProgressOf& rowOf = {});
     // The progress bar and its cancel button in the status bar, input held.
     void BeginTransfer(int range);
     void EndTransfer();

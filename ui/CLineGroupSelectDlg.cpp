@@ -19,7 +19,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {

@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <cstdio>
 #include <memory>
@@ -232,10 +231,10 @@ std::vector<CPictureSet::Resource> BuildResources()
     icon(252, "info");            // the project data dialog
     icon(378, "signal-delete");
     icon(379, "signal-add");
-    icon(447, "zones");           // the zones of a macro entry
+    icon(447, "group");           // the zones of a macro entry
     icon(456, "load-file");
     icon(457, "save-file");
-    icon(489, "active");          // a fault source that is active
+    icon(489, "record");          // a fault source that is active
     icon(533, "recorder-info");
     icon(534, "run");             // play
     icon(535, "record");
@@ -261,7 +260,7 @@ std::vector<CPictureSet::Resource> BuildResources()
               {57635, "cut"}, {57634, "copy"}, {57637, "paste"}, {0, nullptr},
               {32783, "connect-modem"}, {32771, "connect"}, {32772, "disconnect"}, {0, nullptr},
               {kSaveDeviceSettings, "save-device"}, {32834, "load-parameters"}, {32774, "load-firmware"}, {0, nullptr},
-              {57664, "about"}});  // the main window's standard bar
+              {57664, "info"}});  // the main window's standard bar
     bar(133, {{32781, "zoom-in"}, {32780, "zoom-out"}});  // the designer's zoom bar
     bar(CFeatureFrm::kEditBarId, EditBar());
     bar(CFeatureFrm::kServiceBarId, ServiceBar());
