@@ -39,54 +39,55 @@ namespace {
 struct BarButton {
     unsigned id;  // 0: separator
     const char* tip;
+    const char* picture;  // of the picture set
 };
 
 const BarButton kEditBar[] = {
-    {featurecmd::Macros, QT_TRANSLATE_NOOP("CFeatureFrm", "Makro Einträge editieren")},
-    {0, nullptr},
-    {featurecmd::Events, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignis Einträge editieren")},
-    {featurecmd::DayPrograms, QT_TRANSLATE_NOOP("CFeatureFrm", "Tagesprogramm Einträge editieren")},
-    {featurecmd::Holidays, QT_TRANSLATE_NOOP("CFeatureFrm", "Feiertag Einträge editieren")},
-    {featurecmd::WeekProgram, QT_TRANSLATE_NOOP("CFeatureFrm", "Wochen Einträge editieren")},
-    {0, nullptr},
-    {featurecmd::Conditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Bedingungseinträge editieren")},
-    {featurecmd::AnalogConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Analog Einträge editieren")},
-    {featurecmd::CombinedConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Kombinationseinträge editieren")},
-    {featurecmd::BusyConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Busy Einträge editieren")},
-    {0, nullptr},
-    {featurecmd::Trigger, QT_TRANSLATE_NOOP("CFeatureFrm", "Trigger Einträge editieren")},
-    {0, nullptr},
-    {featurecmd::MemoFlag, QT_TRANSLATE_NOOP("CFeatureFrm", "Memoflags editieren")},
-    {0, nullptr},
-    {featurecmd::ReadyInputs, QT_TRANSLATE_NOOP("CFeatureFrm", "READYINPUT Einträge editieren")},
-    {featurecmd::Fault, QT_TRANSLATE_NOOP("CFeatureFrm", "FAULT Eigenschaften editieren")},
-    {0, nullptr},
-    {featurecmd::LogicStates, QT_TRANSLATE_NOOP("CFeatureFrm", "Logik Einträge editieren")},
-    {0, nullptr},
-    {featurecmd::MonitorEntries, QT_TRANSLATE_NOOP("CFeatureFrm", "Monitor Einträge editieren")},
-    {featurecmd::VirtCtrl, QT_TRANSLATE_NOOP("CFeatureFrm", "Virtuelle Controller editieren")},
-    {featurecmd::SpareAmps, QT_TRANSLATE_NOOP("CFeatureFrm", "Havarie Verstärker editieren")},
-    {0, nullptr},
-    {featurecmd::Hardware, QT_TRANSLATE_NOOP("CFeatureFrm", "Hardware")},
-    {0, nullptr},
-    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
-    {0, nullptr},
-    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+    {featurecmd::Macros, QT_TRANSLATE_NOOP("CFeatureFrm", "Makro Einträge editieren"), "macro"},
+    {0, nullptr, nullptr},
+    {featurecmd::Events, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignis Einträge editieren"), "event"},
+    {featurecmd::DayPrograms, QT_TRANSLATE_NOOP("CFeatureFrm", "Tagesprogramm Einträge editieren"), "day-program"},
+    {featurecmd::Holidays, QT_TRANSLATE_NOOP("CFeatureFrm", "Feiertag Einträge editieren"), "holiday"},
+    {featurecmd::WeekProgram, QT_TRANSLATE_NOOP("CFeatureFrm", "Wochen Einträge editieren"), "week"},
+    {0, nullptr, nullptr},
+    {featurecmd::Conditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Bedingungseinträge editieren"), "condition"},
+    {featurecmd::AnalogConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Analog Einträge editieren"), "condition-analog"},
+    {featurecmd::CombinedConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Kombinationseinträge editieren"), "condition-combined"},
+    {featurecmd::BusyConditions, QT_TRANSLATE_NOOP("CFeatureFrm", "Busy Einträge editieren"), "condition-busy"},
+    {0, nullptr, nullptr},
+    {featurecmd::Trigger, QT_TRANSLATE_NOOP("CFeatureFrm", "Trigger Einträge editieren"), "trigger"},
+    {0, nullptr, nullptr},
+    {featurecmd::MemoFlag, QT_TRANSLATE_NOOP("CFeatureFrm", "Memoflags editieren"), "memo-flag"},
+    {0, nullptr, nullptr},
+    {featurecmd::ReadyInputs, QT_TRANSLATE_NOOP("CFeatureFrm", "READYINPUT Einträge editieren"), "ready-input"},
+    {featurecmd::Fault, QT_TRANSLATE_NOOP("CFeatureFrm", "FAULT Eigenschaften editieren"), "fault"},
+    {0, nullptr, nullptr},
+    {featurecmd::LogicStates, QT_TRANSLATE_NOOP("CFeatureFrm", "Logik Einträge editieren"), "logic"},
+    {0, nullptr, nullptr},
+    {featurecmd::MonitorEntries, QT_TRANSLATE_NOOP("CFeatureFrm", "Monitor Einträge editieren"), "monitor"},
+    {featurecmd::VirtCtrl, QT_TRANSLATE_NOOP("CFeatureFrm", "Virtuelle Controller editieren"), "controller"},
+    {featurecmd::SpareAmps, QT_TRANSLATE_NOOP("CFeatureFrm", "Havarie Verstärker editieren"), "spare-amplifier"},
+    {0, nullptr, nullptr},
+    {featurecmd::Hardware, QT_TRANSLATE_NOOP("CFeatureFrm", "Hardware"), "chip"},
+    {0, nullptr, nullptr},
+    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern"), "save-device"},
+    {0, nullptr, nullptr},
+    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern"), "save"},
 };
 
 const BarButton kServiceBar[] = {
-    {featurecmd::Fuses, QT_TRANSLATE_NOOP("CFeatureFrm", "Sicherungseinstellungen")},
-    {featurecmd::Power, QT_TRANSLATE_NOOP("CFeatureFrm", "Internes Power Management")},
-    {featurecmd::Recorder, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder")},
-    {featurecmd::EventLogger, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer")},
-    {featurecmd::ZoneTest, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest")},
+    {featurecmd::Fuses, QT_TRANSLATE_NOOP("CFeatureFrm", "Sicherungseinstellungen"), "fuse"},
+    {featurecmd::Power, QT_TRANSLATE_NOOP("CFeatureFrm", "Internes Power Management"), "power"},
+    {featurecmd::Recorder, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder"), "recorder"},
+    {featurecmd::EventLogger, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer"), "event-log"},
+    {featurecmd::ZoneTest, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest"), "zone-test"},
     // The pilot tone and volumes windows have no other way in from a feature window.
-    {featurecmd::Pilot, QT_TRANSLATE_NOOP("CFeatureFrm", "Pilottongenerator")},
-    {featurecmd::Volume, QT_TRANSLATE_NOOP("CFeatureFrm", "Lautstärkeregelung")},
-    {0, nullptr},
-    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern")},
-    {0, nullptr},
-    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern")},
+    {featurecmd::Pilot, QT_TRANSLATE_NOOP("CFeatureFrm", "Pilottongenerator"), "pilot-tone"},
+    {featurecmd::Volume, QT_TRANSLATE_NOOP("CFeatureFrm", "Lautstärkeregelung"), "volume"},
+    {0, nullptr, nullptr},
+    {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern"), "save-device"},
+    {0, nullptr, nullptr},
+    {CFeatureFrm::kSave, QT_TRANSLATE_NOOP("CFeatureFrm", "Speichern"), "save"},
 };
 
 bool IsEditSwitch(unsigned id)
@@ -95,6 +96,20 @@ bool IsEditSwitch(unsigned id)
            id == featurecmd::Fault || id == featurecmd::Hardware || id == featurecmd::Volume || id == featurecmd::Clock;
 }
 }  // namespace
+
+std::vector<CPictureSet::Button> CFeatureFrm::SwitchBarButtons(Form form)
+{
+    std::vector<CPictureSet::Button> buttons;
+    auto addAll = [&buttons](const BarButton* first, const BarButton* last) {
+        for (const BarButton* b = first; b != last; ++b)
+            buttons.push_back({b->id, b->picture});
+    };
+    if (form == Form::Edit)
+        addAll(std::begin(kEditBar), std::end(kEditBar));
+    else
+        addAll(std::begin(kServiceBar), std::end(kServiceBar));
+    return buttons;
+}
 
 CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_form(form)
 {

@@ -18,8 +18,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 #include "ui/CInputHold.h"
+#include "ui/CPictureSet.h"
 #include "ui/CTransferLoop.h"
 
 class CBaseDevice;
@@ -38,6 +40,9 @@ public:
     static constexpr unsigned kNotInThisVersion = 34564;  // "In dieser Geräteversion nicht möglich!"
 
     CFeatureFrm(Form form, QWidget* parent = nullptr);
+
+    // The switch bar of a form, its buttons in order with their pictures.
+    static std::vector<CPictureSet::Button> SwitchBarButtons(Form form);
 
     Form GetForm() const { return m_form; }
     QToolBar* GetSwitchBar() const { return m_switchBar; }

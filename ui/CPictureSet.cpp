@@ -95,59 +95,6 @@ const std::vector<const char*> kKeyImages = {
     "zone-chosen",   // 24 zone already selected
 };
 
-std::vector<B> EditBar()
-{
-    return {
-        {featurecmd::Macros, "macro"},
-        {0, nullptr},
-        {featurecmd::Events, "event"},
-        {featurecmd::DayPrograms, "day-program"},
-        {featurecmd::Holidays, "holiday"},
-        {featurecmd::WeekProgram, "week"},
-        {0, nullptr},
-        {featurecmd::Conditions, "condition"},
-        {featurecmd::AnalogConditions, "condition-analog"},
-        {featurecmd::CombinedConditions, "condition-combined"},
-        {featurecmd::BusyConditions, "condition-busy"},
-        {0, nullptr},
-        {featurecmd::Trigger, "trigger"},
-        {0, nullptr},
-        {featurecmd::MemoFlag, "memo-flag"},
-        {0, nullptr},
-        {featurecmd::ReadyInputs, "ready-input"},
-        {featurecmd::Fault, "fault"},
-        {0, nullptr},
-        {featurecmd::LogicStates, "logic"},
-        {0, nullptr},
-        {featurecmd::MonitorEntries, "monitor"},
-        {featurecmd::VirtCtrl, "controller"},
-        {featurecmd::SpareAmps, "spare-amplifier"},
-        {0, nullptr},
-        {featurecmd::Hardware, "chip"},
-        {0, nullptr},
-        {kSaveDeviceSettings, "save-device"},
-        {0, nullptr},
-        {kSaveProject, "save"},
-    };
-}
-
-std::vector<B> ServiceBar()
-{
-    return {
-        {featurecmd::Fuses, "fuse"},
-        {featurecmd::Power, "power"},
-        {featurecmd::Recorder, "recorder"},
-        {featurecmd::EventLogger, "event-log"},
-        {featurecmd::ZoneTest, "zone-test"},
-        {featurecmd::Pilot, "pilot-tone"},
-        {featurecmd::Volume, "volume"},
-        {0, nullptr},
-        {kSaveDeviceSettings, "save-device"},
-        {0, nullptr},
-        {kSaveProject, "save"},
-    };
-}
-
 // A list window's bar: new, delete, separator, upload, download.
 std::vector<B> ListBar(unsigned newId, unsigned deleteId, unsigned uploadId, unsigned downloadId)
 {
@@ -262,8 +209,8 @@ std::vector<CPictureSet::Resource> BuildResources()
               {kSaveDeviceSettings, "save-device"}, {32834, "load-parameters"}, {32774, "load-firmware"}, {0, nullptr},
               {57664, "info"}});  // the main window's standard bar
     bar(133, {{32781, "zoom-in"}, {32780, "zoom-out"}});  // the designer's zoom bar
-    bar(CFeatureFrm::kEditBarId, EditBar());
-    bar(CFeatureFrm::kServiceBarId, ServiceBar());
+    bar(CFeatureFrm::kEditBarId, CFeatureFrm::SwitchBarButtons(CFeatureFrm::Form::Edit));
+    bar(CFeatureFrm::kServiceBarId, CFeatureFrm::SwitchBarButtons(CFeatureFrm::Form::Service));
     bar(132, {{33143, "new"}, {33144, "delete"}, {0, nullptr}, {32917, "upload"}, {32916, "download"},
               {0, nullptr}, {32918, "run"}});  // macros
     bar(385, {{32905, "range-keys"}, {32900, "clear-keys"}, {32901, "copy-keys"}, {32906, "print-console"},
