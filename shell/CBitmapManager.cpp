@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "shell/ShellIds.h"
 #include "shell/SymbolBitmaps.h"
+#include "ui/SymbolImages.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,9 +28,7 @@ QVector<QRgb> HalftonePalette()
 
 const QVector<int>& CBitmapManager::SymbolIds()
 {
-    static const QVector<int> list = {139, 140, 141, 142, 144, 150, 171, 172, 186, 188, 193, 201, 202, 203, 204, 205,
-                                      206, 207, 208, 212, 233, 239, 242, 249, 251, 257, 301, 303, 309, 313, 455, 456,
-                                      458, 501, 502, 503, 504, 505, 506, 508, 519, 520, 521, 522, 523, 530};
+    static const QVector<int> list(DesignerSymbolIds().begin(), DesignerSymbolIds().end());
     return list;
 }
 

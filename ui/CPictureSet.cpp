@@ -11,6 +11,7 @@
 #include <string>
 
 #include "ui/CFeatureFrm.h"
+#include "ui/SymbolImages.h"
 #include "ui/CPictureIconEngine.h"
 #include "ui/UiIds.h"
 
@@ -129,11 +130,11 @@ std::vector<CPictureSet::Resource> BuildResources()
     auto icon = [&r](int id, const char* picture) { r.push_back({Kind::Icon, id, {picture}, {}}); };
     auto bar = [&r](int id, std::vector<B> buttons) { r.push_back({Kind::ToolBar, id, {}, std::move(buttons)}); };
 
-    // The designer's object symbols and the main window's background.
-    for (int id : {139, 140, 141, 142, 144, 150, 171, 172, 186, 188, 193, 201, 202, 203, 204, 205,
-                   206, 207, 208, 212, 213, 233, 239, 242, 249, 251, 257, 301, 303, 309, 313, 391,
-                   393, 402, 455, 456, 458, 501, 502, 503, 504, 505, 506, 508, 519, 520, 521, 522,
-                   523, 530})
+    // The designer's object symbols and the main window's background (the
+    // picture 213 with its mask 393, the tiles 391 and 402).
+    for (int id : DesignerSymbolIds())
+        bitmap(id, {kSymbol});
+    for (int id : {213, 391, 393, 402})
         bitmap(id, {kSymbol});
 
     // Image lists.

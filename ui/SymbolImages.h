@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <functional>
+#include <vector>
 
 using SymbolImageSource = std::function<QImage(int id)>;
 
@@ -13,3 +14,6 @@ using SymbolImageSource = std::function<QImage(int id)>;
 SymbolImageSource SetSymbolImageSource(SymbolImageSource source);
 // The picture of bitmap resource `id`; a null image for an unknown id.
 QImage SymbolImage(int id);
+
+// The ids of the designer's object symbols, which the application draws.
+const std::vector<int>& DesignerSymbolIds();
