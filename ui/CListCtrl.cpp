@@ -142,10 +142,14 @@ void CListCtrl::SetColumnWidth(int column, int width)
 
 void CListCtrl::SetDesignedColumnWidth(int column, int width)
 {
+    SetStoredColumnWidth(column, width <= 0 ? 0 : ScaledColumnWidth(this, width));
+}
+
+void CListCtrl::SetStoredColumnWidth(int column, int width)
+{
     if (column >= 0 && column < columnCount())
-        header()->resizeSection(column, width <= 0 ? 0
-                                                   : std::max(ScaledColumnWidth(this, width),
-                                                              ColumnTitleWidth(header(), GetColumnHeading(column))));
+        header()->resizeSection(
+            column, width <= 0 ? 0 : std::max(width, ColumnTitleWidth(header(), GetColumnHeading(column))));
 }
 
 int CListCtrl::GetItemCount() const

@@ -31,6 +31,9 @@ public:
     // Sets a designed width (at the default font): it grows with the font and
     // never cuts the title; 0 hides the column.
     void SetDesignedColumnWidth(int column, int width);
+    // Sets a width the user chose (kept in the settings): taken as it is,
+    // only as wide as the title needs at today's font; 0 hides the column.
+    void SetStoredColumnWidth(int column, int width);
 
     int GetItemCount() const;
     // Inserts a row at `row` (clamped to the row count); returns its index.

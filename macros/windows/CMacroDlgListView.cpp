@@ -23,7 +23,6 @@
 #include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
-#include "ui/ColumnWidths.h"
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
@@ -184,8 +183,7 @@ void CMacroDlgListView::FillList()
     const uint32_t titles[3] = {IDS_MACRO_KIND, kTitleType, IDS_MACRO_TITLE_ID};
     for (int c = 0; c < 3; ++c) {
         headerItem()->setText(c, Str(titles[c]));
-        // The stored width is taken, only as wide as the title needs at today's font.
-        SetColumnWidth(c, widths[c] <= 0 ? 0 : std::max(widths[c], ColumnTitleWidth(header(), Str(titles[c]))));
+        SetStoredColumnWidth(c, widths[c]);
     }
     DeleteAllItems();
     int select = 0;

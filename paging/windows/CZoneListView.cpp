@@ -22,7 +22,6 @@
 #include "ui/CInPlaceEdit.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
-#include "ui/ColumnWidths.h"
 
 QL_STRING_TABLE({
     {34599, "Verst.-Kanal"},
@@ -86,22 +85,6 @@ void CZoneListView::OnInitialUpdate()
     if (m_filled)
         return;
     m_filled = true;
-    int widths[kColumns];
-    // A stored width is the user's own and is taken as it is, only as wide
-    // as the title needs at today's font; the designed ones grow with the font.
-    bool stored[kColumns] = {};
-    std::copy(std::begin(kDefaultWidths), std::end(kDefaultWidths), widths);
-    // The saved widths stand for columns 0..10, then 12 (column 11 is fixed).
-    const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);
-    static constexpr int kSavedColumn[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
-    for (int i = 0; i < saved.size() && i < 12; ++i) {
-        bool ok = false;
-        const int w = saved[i].toInt(&ok);
-        if (!ok)
-            break;
-        widths[kSavedColumn[i]] = w;
-        stored[kSavedColumn[i]] = true;
-    }
     for (int c = 0; c < kColumns; ++c) {
         QString title = S(kTitles[c]);
         if (c == 3)
@@ -109,8 +92,17 @@ void CZoneListView::OnInitialUpdate()
         else if (c == 4 || c == 5)
             title += QStringLiteral("[%]");
         InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, kDefaultWidths[c]);
-        if (stored[c])
-            SetColumnWidth(c, widths[c] <= 0 ? 0 : std::max(widths[c], ColumnTitleWidth(header(), title)));
+    }
+    // The saved widths are the user's own and stand for columns 0..10, then
+    // 12 (column 11 is fixed); the designed ones grow with the font.
+    const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);
+    static constexpr int kSavedColumn[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
+    for (int i = 0; i < saved.size() && i < 12; ++i) {
+        bool ok = false;
+        const int w = saved[i].toInt(&ok);
+        if (!ok)
+            break;
+        SetStoredColumnWidth(kSavedColumn[i], w);
     }
     DeleteAllItems();
     if (!m_pDoc)
