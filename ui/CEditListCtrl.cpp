@@ -200,11 +200,13 @@ void CEditListCtrl::AfterReposition(const QSize& oldClient)
     ApplyColumnShares();
 }
 
-void CEditListCtrl::resizeEvent(QResizeEvent* event)
+void CEditListCtrl::ColumnsAfterResize(const QSize& oldSize)
 {
-    CResizableWidget<CListCtrl>::resizeEvent(event);
-    // Sized by a layout: the columns keep their shares just the same.
-    if (!event->oldSize().isEmpty())
+    // Sized by a layout: the columns keep their shares just the same (and
+    // then fit their rows).
+    if (oldSize.isEmpty())
+        CResizableWidget<CListCtrl>::ColumnsAfterResize(oldSize);
+    else
         ApplyColumnShares();
 }
 

@@ -71,7 +71,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void AfterReposition(const QSize& oldClient) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void ColumnsAfterResize(const QSize& oldSize) override;
 
 private:
     // Gives each column its share of the list's width (columns without one

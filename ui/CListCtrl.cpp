@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QIcon>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -70,6 +71,11 @@ void CListCtrl::ScheduleFit()
 void CListCtrl::resizeEvent(QResizeEvent* event)
 {
     QTreeWidget::resizeEvent(event);
+    ColumnsAfterResize(event->oldSize());
+}
+
+void CListCtrl::ColumnsAfterResize(const QSize&)
+{
     if (m_fitContents)
         FitColumnContents(this);
 }

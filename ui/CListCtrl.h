@@ -91,6 +91,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // After a resize from `oldSize`: the columns fit their contents when the
+    // list was asked to; a list that sizes its columns itself does it here.
+    virtual void ColumnsAfterResize(const QSize& oldSize);
 
 private:
     void ApplyImage(QTreeWidgetItem* item);
