@@ -1016,9 +1016,7 @@ void CCommLink::OnConnect()
         if (ShowMessage(Tr(kBootMode), mb::YesNo | mb::IconQuestion | mb::DefButton2) == mb::IdYes) {
             OnLoadFirmware();
         } else {
-            SendLine("START\r\n", nullptr);
-            m_firmwareStep = 3;
-            WatchLoader(m_loaderStartMs);
+            StartSystem();
         }
     } else if (reply.empty()) {
         Host().SetWaitCursor(false);
@@ -1768,9 +1766,7 @@ void CCommLink::OnLoadFirmware()
     if (path.empty() || ShowMessage(Tr(kLastChance), mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
         ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         if (m_linkState == linkstate::FirmwareLoad) {
-            SendLine("START\r\n", nullptr);
-            m_firmwareStep = 3;
-            WatchLoader(m_loaderStartMs);
+            StartSystem();
         }
         return;
     }
@@ -1799,9 +1795,7 @@ void CCommLink::OnLoadFirmware()
             ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
             m_linkState = linkstate::FirmwareLoad;
-            SendLine("START\r\n", nullptr);
-            m_firmwareStep = 3;
-            WatchLoader(m_loaderStartMs);
+            StartSystem();
             return;
         }
         SendLine("UPDATE", nullptr);
@@ -1846,8 +1840,7 @@ void CCommLink::OnFirmwareLine(const std::string& line)
                 m_firmware->CloseAsDone();
             m_firmwareStep = 3;
             ShowMessage(Tr(kFirmwareOk), mb::IconInformation);
-            SendLine("START\r\n", nullptr);
-            WatchLoader(m_loaderStartMs);
+            StartSystem();
         } else if (line.compare(0, 8, "* \tERROR") == 0) {
             m_loaderWatch.stop();
             if (m_firmware->IsOpen())
@@ -1860,13 +1853,13 @@ void CCommLink::OnFirmwareLine(const std::string& line)
         }
         break;
     case 3:
-        if (Last(line, 13) == "N O T  VALID!" || line.compare(0, 11, "*** KVT7000") == 0)
-            m_loaderWatch.stop();
         if (Last(line, 13) == "N O T  VALID!") {
+            m_loaderWatch.stop();
             ShowMessage(Tr(kFirmwareNotValid), mb::IconInformation);
             m_firmwareStep = 1;
             OnDisconnect();
         } else if (line.compare(0, 11, "*** KVT7000") == 0) {
+            m_loaderWatch.stop();
             ShowMessage(Tr(kFirmwareStarted), mb::IconInformation);
             SendLine(m_modemInit, nullptr);
             m_linkState = linkstate::Online;
@@ -1898,30 +1891,28 @@ void CCommLink::WatchLoader(int ms)
     m_loaderWatch.start(ms);
 }
 
+void CCommLink::StartSystem()
+{
+    // The loader starts the system it holds; its answer is awaited for a while.
+    SendLine("START\r\n", nullptr);
+    m_firmwareStep = 3;
+    WatchLoader(m_loaderStartMs);
+}
+
 void CCommLink::OnLoaderSilent()
 {
     if (m_linkState != linkstate::FirmwareLoad || m_firmwareStep < 1 || m_firmwareStep > 3)
         return;
-    if (m_firmwareStep == 3) {
-        // Started, but neither the system nor the loader says so. Who listens
-        // is unknown: the line is let go without a word to either.
-        m_firmwareStep = 0;
-        ShowMessage(Tr(kSystemSilent), mb::IconStop);
-        if (m_connected)
-            OnDisconnect();
-        m_firmwareStep = 1;
-        return;
-    }
-    // A loader that is still taking records is made to leave its receive
+    // Started, but neither the system nor the loader says so: who listens is
+    // unknown, and the line is let go without a word to either. Before that,
+    // a loader that is still taking records is made to leave its receive
     // mode, as after a cancel, so that it can be reached again.
-    m_firmware->StopSending();
-    SendLine("\x03\r\n", nullptr);
-    SendLine(kEndRecord, nullptr);
-    if (m_firmware->IsOpen())
-        m_firmware->CloseAsCancelled();
+    const bool started = m_firmwareStep == 3;
+    if (!started)
+        m_firmware->Cancel();
     // Whatever the loader still says belongs to a load that is over.
     m_firmwareStep = 0;
-    ShowMessage(Tr(kLoaderSilent), mb::IconStop);
+    ShowMessage(Tr(started ? kSystemSilent : kLoaderSilent), mb::IconStop);
     if (m_connected)
         OnDisconnect();
     m_firmwareStep = 1;

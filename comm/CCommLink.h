@@ -250,6 +250,8 @@ private:
     void OnTextFileTimer();
     // (Re)starts the wait for a sign of the boot loader.
     void WatchLoader(int ms);
+    // Has the loader start the system, then waits for its word.
+    void StartSystem();
     // The boot loader stayed silent too long.
     void OnLoaderSilent();
     void WriteExportFiles(CQuillomerDoc* doc, bool writePar);
