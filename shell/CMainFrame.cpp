@@ -42,7 +42,9 @@
 #include <QToolBar>
 #include <QUrl>
 #include <cstdio>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CMainFrame"),
@@ -189,26 +191,30 @@ void CMainFrame::CreateToolBars()
     auto tileBar = [](QToolBar* bar) { CBarBackground::Install(bar); };
     m_stdBar = new QToolBar(tr("Standard"), this);
     m_stdBar->setObjectName(QStringLiteral("StandardBar"));
-    const struct { int id; const char* tip; } buttons[] = {
-        {ids::FileNew, QT_TR_NOOP("Neu")}, {ids::FileOpen, QT_TR_NOOP("Öffnen")}, {ids::FileSave, QT_TR_NOOP("Speichern")}, {0, nullptr},
+    // The strip gives the buttons' order and separators; the tips are here.
+    const std::map<int, const char*> tips = {
+        {ids::FileNew, QT_TR_NOOP("Neu")}, {ids::FileOpen, QT_TR_NOOP("Öffnen")}, {ids::FileSave, QT_TR_NOOP("Speichern")},
         {ids::FilePrint, QT_TR_NOOP("Drucken")}, {ids::FilePrintSetup, QT_TR_NOOP("Druckeinrichtung")},
-        {ids::FilePrintPreview, QT_TR_NOOP("Seitenansicht")}, {0, nullptr},
-        {ids::EditCut, QT_TR_NOOP("Ausschneiden")}, {ids::EditCopy, QT_TR_NOOP("Kopieren")}, {ids::EditPaste, QT_TR_NOOP("Einfügen")}, {0, nullptr},
+        {ids::FilePrintPreview, QT_TR_NOOP("Seitenansicht")},
+        {ids::EditCut, QT_TR_NOOP("Ausschneiden")}, {ids::EditCopy, QT_TR_NOOP("Kopieren")}, {ids::EditPaste, QT_TR_NOOP("Einfügen")},
         {ids::ConnectModem, QT_TR_NOOP("Über Modem verbinden")}, {ids::Connect, QT_TR_NOOP("Verbinden")},
-        {ids::Disconnect, QT_TR_NOOP("Trennen")}, {0, nullptr},
+        {ids::Disconnect, QT_TR_NOOP("Trennen")},
         {ids::SaveDeviceSettings, QT_TR_NOOP("Einstellungen des Geräts speichern")},
-        {ids::LoadParameters, QT_TR_NOOP("Parameter laden")}, {ids::LoadFirmware, QT_TR_NOOP("Betriebssystem laden")}, {0, nullptr},
+        {ids::LoadParameters, QT_TR_NOOP("Parameter laden")}, {ids::LoadFirmware, QT_TR_NOOP("Betriebssystem laden")},
         {ids::AppAbout, QT_TR_NOOP("Info über QUILLOMER")},
     };
-    for (const auto& b : buttons) {
-        if (!b.id) {
+    const CPictureSet::Resource* strip = CPictureSet::Find(CPictureSet::Kind::ToolBar, kStandardBarId);
+    for (const CPictureSet::Button& b : strip ? strip->buttons : std::vector<CPictureSet::Button>{}) {
+        if (b.command == 0) {
             m_stdBar->addSeparator();
             continue;
         }
-        QAction* a = m_stdBar->addAction(CPictureSet::ToolButton(kStandardBarId, b.id), tr(b.tip));
-        a->setProperty(kIdProperty, b.id);
-        a->setProperty(kTipProperty, QString::fromUtf8(b.tip));
-        const int id = b.id;
+        const int id = static_cast<int>(b.command);
+        const auto found = tips.find(id);
+        const char* tip = found != tips.end() ? found->second : "";
+        QAction* a = m_stdBar->addAction(CPictureSet::Picture(QString::fromLatin1(b.picture)), tr(tip));
+        a->setProperty(kIdProperty, id);
+        a->setProperty(kTipProperty, QString::fromUtf8(tip));
         connect(a, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
     }
     addToolBar(Qt::TopToolBarArea, m_stdBar);
