@@ -1,6 +1,7 @@
 #include "ui/CScaleCtrl.h"
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QSlider>
 #include <QStyle>
@@ -14,6 +15,25 @@ CScaleCtrl::CScaleCtrl(Qt::Orientation orientation, QWidget* parent) : QWidget(p
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     else
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QHBoxLayout* CScaleCtrl::TickedSliderRow(QSlider* slider, std::vector<double> ticks, QWidget* parent,
+                                         CScaleCtrl** scale)
+{
+    auto* tickCtrl = new CScaleCtrl(Qt::Vertical, parent);
+    tickCtrl->setObjectName(slider->objectName() + QStringLiteral("ticks"));
+    tickCtrl->SetTicks(std::move(ticks));
+    tickCtrl->SetAlignment(Qt::AlignRight);
+    tickCtrl->SetInsetsFor(slider);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addStretch(1);
+    row->addWidget(tickCtrl);
+    row->addWidget(slider);
+    row->addStretch(1);
+    if (scale)
+        *scale = tickCtrl;
+    return row;
 }
 
 void CScaleCtrl::SetMarks(std::vector<Mark> marks)

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class QHBoxLayout;
 class QSlider;
 
 class CScaleCtrl : public QWidget {
@@ -23,6 +24,12 @@ public:
     };
 
     explicit CScaleCtrl(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+    // A vertical slider with its tick lines at `ticks` on its left (the
+    // scale named after the slider with "ticks" appended), both centred in
+    // the returned row; `scale` receives the scale when asked for.
+    static QHBoxLayout* TickedSliderRow(QSlider* slider, std::vector<double> ticks, QWidget* parent,
+                                        CScaleCtrl** scale = nullptr);
 
     void SetMarks(std::vector<Mark> marks);
     // Short tick lines, drawn at the edge the texts are aligned to.

@@ -78,21 +78,11 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         m_sliders[c]->setInvertedAppearance(true);  // position 0 (+6 dB) at the top
         m_sliders[c]->setMinimumHeight(120);
         // Ticks where the scale has them; the slider's own would be evenly spaced.
-        auto* ticks = new CScaleCtrl(Qt::Vertical, this);
-        ticks->setObjectName(QString::number(kLevels[c].slider) + QStringLiteral("ticks"));
         std::vector<double> tickAt;
         for (int p : TickPositions())
             if (p >= TopPosition(c))
                 tickAt.push_back(static_cast<double>(p - TopPosition(c)) / (kBottom - TopPosition(c)));
-        ticks->SetTicks(tickAt);
-        ticks->SetAlignment(Qt::AlignRight);
-        ticks->SetInsetsFor(m_sliders[c]);
-        auto* sliderRow = new QHBoxLayout;
-        sliderRow->setSpacing(0);
-        sliderRow->addStretch(1);
-        sliderRow->addWidget(ticks);
-        sliderRow->addWidget(m_sliders[c]);
-        sliderRow->addStretch(1);
+        QHBoxLayout* sliderRow = CScaleCtrl::TickedSliderRow(m_sliders[c], tickAt, this);
         grid->addLayout(sliderRow, 1, c);
         m_values[c] = new QLineEdit(this);
         m_values[c]->setObjectName(QString::number(kLevels[c].value));

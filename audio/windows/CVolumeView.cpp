@@ -66,20 +66,10 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
         slider->setMinimumHeight(150);
         // The slider's own ticks would count from its lowest position, which
         // is no round level on the chime and message sliders.
-        auto* ticks = new CScaleCtrl(Qt::Vertical, this);
-        ticks->setObjectName(QString::number(info.slider) + QStringLiteral("ticks"));
         std::vector<double> tickAt;
         for (int p : TickPositions(c))
             tickAt.push_back(static_cast<double>(p - slider->minimum()) / (slider->maximum() - slider->minimum()));
-        ticks->SetTicks(tickAt);
-        ticks->SetAlignment(Qt::AlignRight);
-        ticks->SetInsetsFor(slider);
-        auto* sliderRow = new QHBoxLayout;
-        sliderRow->setSpacing(0);
-        sliderRow->addStretch(1);
-        sliderRow->addWidget(ticks);
-        sliderRow->addWidget(slider);
-        sliderRow->addStretch(1);
+        QHBoxLayout* sliderRow = CScaleCtrl::TickedSliderRow(slider, tickAt, this);
         grid->addLayout(sliderRow, 2, c);
         grid->addWidget(new QLabel(QStringLiteral("-150 dB"), this), 3, c, Qt::AlignHCenter);
         auto* field = new CValueEdit(this);

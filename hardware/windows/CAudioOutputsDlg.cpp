@@ -242,22 +242,14 @@ void CAudioOutputsDlg::BuildControls()
                 OnVolumeSlider(i, pos);
         });
         // Ticks left of each slider; the first one also carries the scale texts.
-        auto* ticks = new CScaleCtrl(Qt::Vertical, volumeBox);
-        ticks->SetTicks(tickAt);
-        ticks->SetAlignment(Qt::AlignRight);
-        ticks->SetInsetsFor(oc.slider);
+        CScaleCtrl* ticks = nullptr;
+        QHBoxLayout* sliderRow = CScaleCtrl::TickedSliderRow(oc.slider, tickAt, volumeBox, &ticks);
         if (i == 0) {
             std::vector<CScaleCtrl::Mark> marks;
             for (int s = 0; s < 9; ++s)
                 marks.push_back({static_cast<double>(scalePos[s]) / kSliderMax, QString::fromLatin1(scale[s])});
             ticks->SetMarks(marks);
         }
-        auto* sliderRow = new QHBoxLayout;
-        sliderRow->setSpacing(0);
-        sliderRow->addStretch(1);
-        sliderRow->addWidget(ticks);
-        sliderRow->addWidget(oc.slider);
-        sliderRow->addStretch(1);
         volumes->addLayout(sliderRow, 1, column);
 
         oc.volume = new CGridEdit(this);
