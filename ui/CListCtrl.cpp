@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QIcon>
+#include <QPalette>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "ui/CInPlaceCell.h"
+#include "ui/CPictureSet.h"
 #include "ui/ColumnWidths.h"
 
 namespace {
@@ -39,6 +41,17 @@ CListCtrl::~CListCtrl()
     // The model, a child, still signals while the base classes take it down.
     if (m_fitContents)
         disconnect(model(), nullptr, this, nullptr);
+}
+
+void CListCtrl::SetObjectListLook()
+{
+    SetImageList(CPictureSet::ImageList(136, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
+    setPalette(p);
 }
 
 void CListCtrl::SetFitColumnContents(bool on)

@@ -53,6 +53,10 @@ public:
 
     // The small image list; rows show the image of their index.
     void SetImageList(const QList<QPixmap>& images);
+    // The look of the feature windows' object lists: the objects' row
+    // pictures (strip 136), one row selected at a time, rows alternating
+    // white and cream.
+    void SetObjectListLook();
     const QList<QPixmap>& GetImageList() const { return m_Images; }
 
     bool IsItemSelected(int row) const;

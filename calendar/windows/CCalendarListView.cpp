@@ -12,18 +12,11 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CHoverFrame.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
-#include "ui/CPictureSet.h"
 
 CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
 {
     // Row pictures: the object strip (a row shows its kind's image).
-    SetImageList(CPictureSet::ImageList(136, 16));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
-    setPalette(p);
+    SetObjectListLook();
     setMinimumSize(200, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     new CHoverFrame(this);

@@ -19,7 +19,6 @@
 #include "ui/CHoverFrame.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CObjectDlg.h"
-#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 
 namespace {
@@ -66,13 +65,7 @@ CLogicListView::CLogicListView(uint32_t type, unsigned deleteCommand, QWidget* p
     : CListCtrl(parent), m_type(type), m_deleteCommand(deleteCommand), m_hover(new CHoverFrame(this))
 {
     // Row pictures: the object strip (a row shows its kind's image).
-    SetImageList(CPictureSet::ImageList(136, 16));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
-    setPalette(p);
+    SetObjectListLook();
     setMinimumSize(200, 100);
     // Names and choices show whole where the list has room to spare.
     SetFitColumnContents(true);

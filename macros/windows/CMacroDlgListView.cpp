@@ -21,7 +21,6 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CHoverFrame.h"
-#include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
@@ -117,13 +116,7 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
 {
     setObjectName(QStringLiteral("MacroDlgListView"));
     // Row pictures: the object strip (a row shows its kind's image).
-    SetImageList(CPictureSet::ImageList(136, 16));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
-    setPalette(p);
+    SetObjectListLook();
     setMinimumSize(150, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_hover = new CHoverFrame(this);
