@@ -441,14 +441,18 @@ int64_t CCommLink::GetLinkIdleTime() const
 
 // ==================================================================== sending
 
+void CCommLink::Write(const QByteArray& bytes)
+{
+    SetOutput(bytes);
+    if (GetPortOpen())
+        m_charsSent += static_cast<uint64_t>(bytes.size());
+}
+
 void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
 {
     if (doc && doc != m_doc)
         return;
-    const QByteArray bytes = ToLine(text);
-    SetOutput(bytes);
-    if (GetPortOpen())
-        m_charsSent += static_cast<uint64_t>(bytes.size());
+    Write(ToLine(text));
     m_lastActivity = NowMs();
     if (m_uploadCounting)
         CountUploadSent(text);
@@ -713,7 +717,7 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
         Sleep(10);
     }
     for (const std::string& line : lines)
-        SetOutput(ToLine(WithoutControlChars(line) + "\r\n"));
+        Write(ToLine(WithoutControlChars(line) + "\r\n"));
     m_lastSentPath.clear();
     start = NowMs();
     int last = GetOutBufferCount();
@@ -765,7 +769,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     if (m_linkState == linkstate::Upload || m_linkState == linkstate::Download) {
         // A transfer owns the link: the request goes out, but its state stays
         // (an upload keeps comparing, a download keeps its macro lock).
-        SetOutput(bytes);
+        Write(bytes);
         m_lastSentPath.clear();
         if (m_uploadCounting)
             CountUploadSent(block);
@@ -779,7 +783,7 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
         m_request.param = param;
     }
     m_answers.clear();
-    SetOutput(bytes);
+    Write(bytes);
     m_lastSentPath.clear();
     return true;
 }

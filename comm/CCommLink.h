@@ -249,6 +249,8 @@ private:
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
     // (Re)starts the wait for a sign of the boot loader.
+    // Gives `bytes` to the port and counts them as sent.
+    void Write(const QByteArray& bytes);
     void WatchLoader(int ms);
     // Has the loader start the system, then waits for its word.
     void StartSystem();

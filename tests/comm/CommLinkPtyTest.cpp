@@ -230,8 +230,11 @@ TEST_F(CommLinkPty, ControlCharactersCannotSplitALine)
     s_link->SendCommand("/ZONE1/NAME A\tB\x7f", s_doc, false);
     EXPECT_EQ(Sent(), "/AMP/ADR4/NAME Halle/MACRO/LOCK ON\r\n/ZONE1/NAME AB\r\n");
     AnswerSink sink;
+    const uint64_t before = s_link->GetCharsSent();
     ASSERT_TRUE(s_link->SendBlock({"/AMP/ADR4/NAME Halle\n/MACRO/LOCK ON", "/AMP/ADR4/NAME ?"}, true, 0, &sink, 0));
     EXPECT_EQ(Sent(), "/AMP/ADR4/NAME Halle/MACRO/LOCK ON\r\n/AMP/ADR4/NAME ?\r\n");
+    // A block request's characters count as sent like every other line's.
+    EXPECT_EQ(before + 54, s_link->GetCharsSent());
     s_link->SetLinkState(linkstate::Online);
     s_link->SendLine("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\rX", nullptr);
     s_link->SendLine("\x03\r\n", nullptr);
