@@ -25,7 +25,6 @@ bool CAnimateCtrl::Open(int animationId, bool play)
     m_nFrames = frames;
     m_frameSize = CPictureSet::FrameSize(animationId);
     m_nFrame = 0;
-    m_nImageFrame = -1;
     update();
     if (play)
         Play();
@@ -65,16 +64,10 @@ void CAnimateCtrl::paintEvent(QPaintEvent*)
         return;
     if (size.width() > width() || size.height() > height())
         size.scale(this->size(), Qt::KeepAspectRatio);
-    const qreal dpr = devicePixelRatioF();
-    const QSize device = (QSizeF(size) * dpr).toSize();
-    if (m_nImageFrame != m_nFrame || m_image.size() != device) {
-        m_image = CPictureSet::AnimationFrame(m_nAnimation, m_nFrame, device);
-        m_image.setDevicePixelRatio(dpr);
-        m_nImageFrame = m_nFrame;
-    }
-    if (m_image.isNull())
+    const QImage& image = m_picture.Get(m_nAnimation, m_nFrame, size, devicePixelRatioF());
+    if (image.isNull())
         return;
     QPainter p(this);
     const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-    p.drawImage(target, m_image);
+    p.drawImage(target, image);
 }

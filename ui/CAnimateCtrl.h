@@ -6,9 +6,10 @@
 // device (467 a text page, 468 a settings sheet), the firmware loader the
 // erasing of the device's program (466), the clock the radio reception (465).
 
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+#include "ui/CAnimationFrameCache.h"
 
 class CAnimateCtrl : public QWidget {
     Q_OBJECT
@@ -37,7 +38,5 @@ private:
     int m_nFrames = 0;
     QSize m_frameSize;  // the frames' own size
     int m_nFrame = 0;
-    // The frame last drawn, kept for repaints that do not change it.
-    QImage m_image;
-    int m_nImageFrame = -1;
+    CAnimationFrameCache m_picture;
 };

@@ -28,15 +28,9 @@ void CVcKnobCtrl::paintEvent(QPaintEvent*)
     // The knob's picture at this position, a frame of the knob animation,
     // square in the middle of the control.
     const int side = std::min(width(), height());
-    const qreal dpr = devicePixelRatioF();
-    const QSize device = (QSizeF(side, side) * dpr).toSize();
-    if (m_imageFrame != m_frame || m_image.size() != device) {
-        m_image = CPictureSet::AnimationFrame(kKnobAnimation, m_frame, device);
-        m_image.setDevicePixelRatio(dpr);
-        m_imageFrame = m_frame;
-    }
+    const QImage& image = m_picture.Get(kKnobAnimation, m_frame, QSize(side, side), devicePixelRatioF());
     QPainter p(this);
-    p.drawImage(QRect((width() - side) / 2, (height() - side) / 2, side, side), m_image);
+    p.drawImage(QRect((width() - side) / 2, (height() - side) / 2, side, side), image);
 }
 
 void CVcKnobCtrl::mousePressEvent(QMouseEvent* event)

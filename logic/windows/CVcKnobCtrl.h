@@ -4,8 +4,9 @@
 // right (90), each shown as its frame of the knob animation (485) of the
 // picture set. Dragging it reports the mouse to the dialog, which turns it.
 
-#include <QImage>
 #include <QWidget>
+
+#include "ui/CAnimationFrameCache.h"
 
 class CVcKnobCtrl : public QWidget {
     Q_OBJECT
@@ -33,8 +34,7 @@ private:
     static constexpr int kKnobAnimation = 485;
 
     int m_frame = 0;
-    QImage m_image;  // the frame last drawn
-    int m_imageFrame = -1;
+    CAnimationFrameCache m_picture;
     bool m_dragging = false;
     QPoint m_centre;
 };
