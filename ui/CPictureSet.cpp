@@ -274,13 +274,14 @@ const CPictureSet::Resource* CPictureSet::Find(Kind kind, int id)
 
 QString CPictureSet::PicturePath(const QString& name)
 {
+    // The resource is registered before its first path is handed out.
+    static const bool initialised = (InitPictureResource(), true);
+    (void)initialised;
     return QStringLiteral(":/pictures/%1.svg").arg(name);
 }
 
 QIcon CPictureSet::Picture(const QString& name)
 {
-    static const bool initialised = (InitPictureResource(), true);
-    (void)initialised;
     if (name.isEmpty() || !QFile::exists(PicturePath(name)))
         return {};
     return QIcon(new CPictureIconEngine(PicturePath(name)));
@@ -299,7 +300,6 @@ QImage CPictureSet::ListImageAt(int bitmapId, int index, int size)
     const std::vector<const char*>* images = Images(bitmapId);
     if (!images || index < 0 || index >= static_cast<int>(images->size()) || !*(*images)[index])
         return {};
-    Picture(QString());  // the resource is registered
     return CPictureIconEngine::Render(PicturePath(QString::fromLatin1((*images)[index])), QSize(size, size));
 }
 
@@ -334,7 +334,6 @@ QCursor CPictureSet::Cursor(int id)
     const Resource* res = Find(Kind::Cursor, id);
     if (!res)
         return QCursor(Qt::ArrowCursor);
-    Picture(QString());
     const QImage image = CPictureIconEngine::Render(PicturePath(QString::fromLatin1(res->pictures.front())), QSize(32, 32));
     if (image.isNull())
         return QCursor(Qt::ArrowCursor);
@@ -352,7 +351,6 @@ QSize CPictureSet::FrameSize(int animationId)
     const Resource* res = Find(Kind::Animation, animationId);
     if (!res || res->pictures.empty())
         return {};
-    Picture(QString());  // the resource is registered
     return CPictureIconEngine::DesignedSize(PicturePath(QString::fromLatin1(res->pictures.front())));
 }
 
@@ -361,7 +359,6 @@ QImage CPictureSet::AnimationFrame(int animationId, int frame, const QSize& size
     const Resource* res = Find(Kind::Animation, animationId);
     if (!res || frame < 0 || frame >= static_cast<int>(res->pictures.size()))
         return {};
-    Picture(QString());
     return CPictureIconEngine::Render(PicturePath(QString::fromLatin1(res->pictures[frame])), size);
 }
 
