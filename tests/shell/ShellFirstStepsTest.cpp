@@ -107,6 +107,15 @@ struct StartedProgram {
                 obj->SetHoverConnectors(-1, -1);
         QApplication::processEvents();
     }
+
+    // A console at the microphone input's second connector.
+    void AddConsole()
+    {
+        auto* in = Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+        in->SetHoverConnectors(1, -1);
+        in->OnCommand(33049);
+        in->SetHoverConnectors(-1, -1);
+    }
 };
 
 bool IsDocumentObject(CQuillomerDoc* doc, CBaseDevice* obj)
@@ -269,6 +278,30 @@ private:
 public:
     void SetScale(qreal scale) { m_engine.m_scale = scale; }
 };
+
+// The texts the view draws on the whole sheet at `zoom` (4: 100 %).
+std::vector<TextRecorder::Text> DrawnTexts(CQuillomerView* view, int zoom = 4)
+{
+    TextRecorder device;
+    device.SetScale(zoom / 4.0);
+    QPainter painter(&device);
+    painter.scale(zoom / 4.0, zoom / 4.0);
+    view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
+    painter.end();
+    return device.texts;
+}
+
+// The first text drawn inside `obj`'s symbol other than its kind text (its
+// name), null when there is none.
+const TextRecorder::Text* NameDrawnIn(const std::vector<TextRecorder::Text>& texts, const CBaseDevice* obj)
+{
+    const CRect r = obj->GetRect();
+    const QString kind = QString::fromStdString(LoadStringId(obj->GetKindId()));
+    for (const TextRecorder::Text& t : texts)
+        if (t.at.x() >= r.left && t.at.x() < r.right && t.at.y() > r.top && t.at.y() <= r.bottom && t.text != kind)
+            return &t;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -487,38 +520,21 @@ TEST(ShellFirstSteps, SymbolNamesAreWrittenWholeWhereTheyFit)
     ASSERT_EQ(topology->GetName(), "Topologie 1");
     ASSERT_EQ(line->GetName(), "Linie 1");
 
-    auto drawnNames = [&](int zoom) {
-        TextRecorder device;
-        device.SetScale(zoom / 4.0);
-        QPainter painter(&device);
-        painter.scale(zoom / 4.0, zoom / 4.0);
-        view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
-        painter.end();
-        return device.texts;
-    };
     for (int zoom = 2; zoom <= 6; ++zoom) {
         SCOPED_TRACE(zoom);
-        const auto texts = drawnNames(zoom);
+        const auto texts = DrawnTexts(view, zoom);
         for (CBaseDevice* obj : {amp, topology, line}) {
-            const CRect r = obj->GetRect();
-            // The symbol's text other than its kind text.
-            const QString kind = QString::fromStdString(LoadStringId(obj->GetKindId()));
-            const TextRecorder::Text* name = nullptr;
-            for (const TextRecorder::Text& t : texts)
-                if (t.at.x() >= r.left && t.at.x() < r.right && t.at.y() > r.top && t.at.y() <= r.bottom &&
-                    t.text != kind && !name)
-                    name = &t;
+            const TextRecorder::Text* name = NameDrawnIn(texts, obj);
             ASSERT_NE(name, nullptr) << obj->GetName();
-            const auto it = name;
-            EXPECT_EQ(it->text.toStdString(), obj->GetName());
-            EXPECT_LE(QFontMetrics(it->font).horizontalAdvance(it->text), r.Width());
+            EXPECT_EQ(name->text.toStdString(), obj->GetName());
+            EXPECT_LE(QFontMetrics(name->font).horizontalAdvance(name->text), obj->GetRect().Width());
         }
     }
 
     // A name too long for the amplifier is cut and then fits its symbol.
     std::string longName = "Verstärker im Technikraum Nord";
     amp->SetNameUnique(longName, false);
-    const auto texts = drawnNames(4);
+    const auto texts = DrawnTexts(view);
     const CRect r = amp->GetRect();
     const auto it = std::find_if(texts.begin(), texts.end(), [&](const TextRecorder::Text& t) {
         return t.at.x() >= r.left && t.at.x() < r.right && t.text.startsWith(QStringLiteral("Verst"));
@@ -537,10 +553,7 @@ TEST(ShellFirstSteps, ConsoleAndPowerPackNamesAreWrittenWhole)
         StartedProgram program(language);
         ASSERT_NE(program.doc, nullptr);
         program.AddEverydayObjects();
-        auto* in = program.Find<CAudioInputSlot>(CAT_INPUT_SLOT);
-        in->SetHoverConnectors(1, -1);
-        in->OnCommand(33049);
-        in->SetHoverConnectors(-1, -1);
+        program.AddConsole();
         ASSERT_FALSE(program.doc->GetList(CAT_CONSOLE).empty());
         CBaseDevice* console = program.doc->GetList(CAT_CONSOLE).front();
         CBaseDevice* pack = nullptr;
@@ -551,23 +564,12 @@ TEST(ShellFirstSteps, ConsoleAndPowerPackNamesAreWrittenWhole)
         CQuillomerView* view = program.frame->GetActiveView();
         for (int zoom = 2; zoom <= 6; ++zoom) {
             SCOPED_TRACE(zoom);
-            TextRecorder device;
-            device.SetScale(zoom / 4.0);
-            QPainter painter(&device);
-            painter.scale(zoom / 4.0, zoom / 4.0);
-            view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
-            painter.end();
+            const auto texts = DrawnTexts(view, zoom);
             for (CBaseDevice* obj : {console, pack}) {
-                const CRect r = obj->GetRect();
-                const QString kind = QString::fromStdString(LoadStringId(obj->GetKindId()));
-                const TextRecorder::Text* name = nullptr;
-                for (const TextRecorder::Text& t : device.texts)
-                    if (!name && t.at.x() >= r.left && t.at.x() < r.right && t.at.y() > r.top &&
-                        t.at.y() <= r.bottom && t.text != kind)
-                        name = &t;
+                const TextRecorder::Text* name = NameDrawnIn(texts, obj);
                 ASSERT_NE(name, nullptr) << obj->GetName();
                 EXPECT_EQ(name->text.toStdString(), obj->GetName());
-                EXPECT_LE(QFontMetrics(name->font).horizontalAdvance(name->text), r.Width() - 10);
+                EXPECT_LE(QFontMetrics(name->font).horizontalAdvance(name->text), obj->GetRect().Width() - 10);
             }
         }
     }
@@ -597,17 +599,11 @@ TEST(ShellFirstSteps, EveryNameOnTheSheetIsWrittenWholeWhereItsSymbolHasRoom)
                     largest::Build(*program.doc);
                 } else {
                     program.AddEverydayObjects();
-                    auto* in = program.Find<CAudioInputSlot>(CAT_INPUT_SLOT);
-                    in->SetHoverConnectors(1, -1);
-                    in->OnCommand(33049);
-                    in->SetHoverConnectors(-1, -1);
+                    program.AddConsole();
                 }
                 CQuillomerView* view = program.frame->GetActiveView();
                 ASSERT_NE(view, nullptr);
-                TextRecorder device;
-                QPainter painter(&device);
-                view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
-                painter.end();
+                const std::vector<TextRecorder::Text> texts = DrawnTexts(view);
 
                 std::set<uint32_t> kindsChecked;
                 int checked = 0;
@@ -620,7 +616,7 @@ TEST(ShellFirstSteps, EveryNameOnTheSheetIsWrittenWholeWhereItsSymbolHasRoom)
                         // place that is this name, whole or shortened.
                         const QString name = QString::fromStdString(obj->GetName());
                         const TextRecorder::Text* drawn = nullptr;
-                        for (const TextRecorder::Text& t : device.texts) {
+                        for (const TextRecorder::Text& t : texts) {
                             if (std::abs(t.at.x() - label.left) >= 1 || t.at.y() < label.top ||
                                 t.at.y() > label.bottom)
                                 continue;
