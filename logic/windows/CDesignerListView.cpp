@@ -30,7 +30,6 @@ constexpr int kLiveDelayMs = 300;
 // again for the next row), kept up to 32,767 ms; the hover frame follows
 // the mouse once it has rested 20 ms on a cell.
 constexpr int kTipShowMs = 200;
-constexpr int kTipReshowMs = 200;
 constexpr int kTipStayMs = 32767;
 constexpr int kHoverTimeMs = 20;
 const QColor kOddRow(0xFF, 0xFB, 0xF0);  // 0xF0FBFF as the system writes colours (blue, green, red)
@@ -304,7 +303,7 @@ bool CDesignerListView::viewportEvent(QEvent* event)
             break;
         }
         if (index.isValid())
-            m_tipTimer.start(m_tipShownBefore ? kTipReshowMs : kTipShowMs);
+            m_tipTimer.start(kTipShowMs);
         else
             m_tipTimer.stop();
         break;
@@ -343,7 +342,6 @@ void CDesignerListView::ShowTip()
                        QStringLiteral("<span style=\"color:red; white-space:pre\">") + html + QStringLiteral("</span>"),
                        viewport(), QRect(), kTipStayMs);
     m_tipRow = index.row();
-    m_tipShownBefore = true;
 }
 
 void CDesignerListView::HideTip()

@@ -81,7 +81,6 @@ private:
     QTimer m_hoverTimer;
     QPoint m_mousePos;
     int m_tipRow = -1;
-    bool m_tipShownBefore = false;
     std::string m_pendingLine;
     int m_hotRow = -1;
     int m_hotColumn = -1;
