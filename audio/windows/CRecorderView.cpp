@@ -47,6 +47,10 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     m_message->setObjectName(QStringLiteral("1041"));
     m_message->setEditable(true);
     m_message->setInsertPolicy(QComboBox::NoInsert);
+    // The edit renames the slot shown, and its list item follows each key: a
+    // completer would take that item as a completion and select the rest of
+    // the name behind the cursor, so the next key would replace it.
+    m_message->setCompleter(nullptr);
     m_quality = combo(1563, false);
     m_quality->addItems({QString::fromUtf8(CInternalMessageRec::kQualityLinear),
                          QString::fromUtf8(CInternalMessageRec::kQualityMuLaw)});

@@ -32,24 +32,44 @@ TEST(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhenIt
     rec->SetInt(recorderkey::MessageNumber, 2);
     rec->SetText(recorderkey::MessageName | (1u << 16), "Feueralarm");
 
+    // The user's way in: the window shown and active, the keyboard in the
+    // name's edit, the cursor moved by keys to just after "Feuer".
     CRecorderFrm frame;
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     CDropDownComboBox* combo = frame.GetView()->m_message;
     QLineEdit* edit = combo->lineEdit();
+    edit->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
     ASSERT_EQ(QStringLiteral("Feueralarm"), edit->text());
-    edit->setCursorPosition(5);
+    QTest::keyClick(edit, Qt::Key_End);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(edit, Qt::Key_Left);
+    ASSERT_EQ(5, edit->cursorPosition());
     QTest::keyClicks(edit, QStringLiteral("XY"));
-    EXPECT_EQ(QStringLiteral("FeuerXYalarm"), edit->text());
+    EXPECT_EQ("FeuerXYalarm", edit->text().toStdString());
+    EXPECT_FALSE(edit->hasSelectedText()) << edit->selectedText().toStdString();
     EXPECT_EQ(7, edit->cursorPosition());
     EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
 
     // To the next slot and back by key: the new name comes back, not the old.
-    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(3, rec->GetInt(recorderkey::MessageNumber));
     EXPECT_EQ(QString::fromStdString(NameOf(*rec, 2)), edit->text());
-    QTest::keyClick(combo, Qt::Key_Up);
-    EXPECT_EQ(QStringLiteral("FeuerXYalarm"), edit->text());
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ("FeuerXYalarm", edit->text().toStdString());
     EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
     EXPECT_EQ(QString::fromStdString(CInternalMessageRec::DefaultMessageName(2)), combo->itemText(2));
+
+    // A name typed anew that begins like another slot's stays what was typed:
+    // the list offers no other slot's name to finish it.
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("Feuer"));
+    EXPECT_EQ("Feuer", edit->text().toStdString());
+    EXPECT_EQ("Feuer", NameOf(*rec, 2));
+    EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
 
     // Dropping down refills the list from the recorder and selects its slot.
     rec->SetText(recorderkey::MessageName | (4u << 16), "Räumung");
