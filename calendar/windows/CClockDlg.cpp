@@ -1,7 +1,7 @@
 #include "calendar/windows/CClockDlg.h"
 
-#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "calendar/CClock.h"

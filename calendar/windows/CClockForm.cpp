@@ -1,6 +1,5 @@
 #include "calendar/windows/CClockForm.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,16 +71,20 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
     m_overload = new QLabel(slaveBox);
     m_overload->setObjectName(QStringLiteral("1200"));
     m_overload->setToolTip(tr("Überlast"));
-    m_invert = new QCheckBox(tr("Invert"), slaveBox);
-    m_invert->setObjectName(QStringLiteral("1213"));
-    m_run = new QCheckBox(tr("Start"), slaveBox);
-    m_run->setObjectName(QStringLiteral("1255"));
+    const auto toggle = [slaveBox](const QString& text, int id) {
+        auto* button = new QPushButton(text, slaveBox);
+        button->setObjectName(QString::number(id));
+        button->setCheckable(true);
+        return button;
+    };
+    m_invert = toggle(tr("Invert"), 1213);
+    m_run = toggle(tr("Start"), 1255);
     auto* slaveLayout = new QGridLayout(slaveBox);
     slaveLayout->addWidget(m_slaveTime, 0, 0);
     slaveLayout->addWidget(m_setSlave, 0, 1);
     slaveLayout->addWidget(m_overload, 0, 2);
-    slaveLayout->addWidget(m_invert, 1, 0);
-    slaveLayout->addWidget(m_run, 1, 1);
+    slaveLayout->addWidget(m_invert, 1, 0, Qt::AlignLeft);
+    slaveLayout->addWidget(m_run, 1, 1, Qt::AlignLeft);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mainBox);
@@ -93,8 +96,8 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
     SetIcon(m_overload, false);
     connect(m_setMain, &QPushButton::clicked, this, [this] { OnSetMainClock(); });
     connect(m_setSlave, &QPushButton::clicked, this, [this] { OnSetSlaveClock(); });
-    connect(m_run, &QCheckBox::clicked, this, [this] { OnSlaveRun(); });
-    connect(m_invert, &QCheckBox::clicked, this, [this] { OnSlaveInvert(); });
+    connect(m_run, &QPushButton::clicked, this, [this] { OnSlaveRun(); });
+    connect(m_invert, &QPushButton::clicked, this, [this] { OnSlaveInvert(); });
 }
 
 CClockForm::~CClockForm()

@@ -14,7 +14,6 @@
 
 class CAnimateCtrl;
 class CClock;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,8 +49,9 @@ public:
     bool IsEditingMainClock() const;
     bool IsReceiving() const { return m_receptionFlag == 0; }
     CAnimateCtrl* ReceptionAnimation() const { return m_dcfAnimation; }
-    QCheckBox* RunBox() const { return m_run; }
-    QCheckBox* InvertBox() const { return m_invert; }
+    // "Start" and "Invert": buttons that stay pressed while on.
+    QPushButton* RunBox() const { return m_run; }
+    QPushButton* InvertBox() const { return m_invert; }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -75,6 +75,6 @@ private:
     QLineEdit* m_slaveTime = nullptr;
     QPushButton* m_setSlave = nullptr;
     QLabel* m_overload = nullptr;
-    QCheckBox* m_invert = nullptr;
-    QCheckBox* m_run = nullptr;
+    QPushButton* m_invert = nullptr;
+    QPushButton* m_run = nullptr;
 };

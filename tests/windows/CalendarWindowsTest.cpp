@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "calendar/CClock.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CClockDlg.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "model/CIDManager.h"
@@ -146,6 +148,44 @@ TEST_F(CalendarWindows, ClockAnswersFillTheFormAndRadioTimeSetsTheComputerClockO
     dlg.accept();
     EXPECT_EQ("OFF", clock->m_run);
     EXPECT_EQ("ON", clock->m_invert);
+}
+
+TEST_F(CalendarWindows, TheSlaveClockSwitchesArePushButtonsThatStayPressed)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    clock->m_invert = "ON";
+    CClkFrm frame;
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    // A check box here would not be found as a push button.
+    auto* invert = frame.findChild<QPushButton*>(QStringLiteral("1213"));
+    auto* run = frame.findChild<QPushButton*>(QStringLiteral("1255"));
+    ASSERT_NE(nullptr, invert);
+    ASSERT_NE(nullptr, run);
+    EXPECT_EQ(QStringLiteral("Invert"), invert->text());
+    EXPECT_EQ(QStringLiteral("Start"), run->text());
+    EXPECT_TRUE(invert->isCheckable());
+    EXPECT_TRUE(run->isCheckable());
+    EXPECT_TRUE(invert->isChecked());  // from the project
+    EXPECT_FALSE(run->isChecked());
+
+    // A click presses it down and the device hears it; the next lets it up.
+    QTest::mouseClick(run, Qt::LeftButton);
+    EXPECT_TRUE(run->isChecked());
+    EXPECT_EQ("/CLOCK/SLAVE/RUN ON", sender.lines.back());
+    QTest::mouseClick(run, Qt::LeftButton);
+    EXPECT_FALSE(run->isChecked());
+    EXPECT_EQ("/CLOCK/SLAVE/RUN OFF", sender.lines.back());
+    QTest::mouseClick(invert, Qt::LeftButton);
+    EXPECT_FALSE(invert->isChecked());
+    EXPECT_EQ("/CLOCK/SLAVE/INVERT OFF", sender.lines.back());
+
+    // The device's word moves them too.
+    clock->ParseUploadLines("CLOCK/SLAVE/RUN ON", "", linkstate::Online);
+    EXPECT_TRUE(run->isChecked());
+    clock->ParseUploadLines("CLOCK/SLAVE/INVERT ON", "", linkstate::Online);
+    EXPECT_TRUE(invert->isChecked());
 }
 
 TEST_F(CalendarWindows, RadioReceptionPlaysTheFramesOfThePictureSetWhileReceiving)
