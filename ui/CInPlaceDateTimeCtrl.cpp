@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -37,11 +38,19 @@ QString CInPlaceDateTimeCtrl::FormatTime(const QTime& time)
 QDate CInPlaceDateTimeCtrl::ParseDate(const QString& text)
 {
     const QLocale locale;
-    QDate d = locale.toDate(text.trimmed(), QLocale::ShortFormat);
+    const QString t = text.trimmed();
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    QDate d = locale.toDate(t, shortFormat);
+    // Two-digit years count from 1970 on, as the device's calendar does:
+    // the list shows "26" for 2026, not for 1926.
+    if (d.isValid() && !shortFormat.contains(QLatin1String("yyyy")) && d.year() < 1970)
+        d = d.addYears(100);
+    if (!d.isValid() && !shortFormat.contains(QLatin1String("yyyy")))
+        d = locale.toDate(t, QString(shortFormat).replace(QLatin1String("yy"), QLatin1String("yyyy")));
     if (!d.isValid())
-        d = locale.toDate(text.trimmed(), QLocale::LongFormat);
+        d = locale.toDate(t, QLocale::LongFormat);
     if (!d.isValid())
-        d = QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy"));
+        d = QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
     return d;
 }
 
@@ -109,9 +118,31 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
         FocusList();
         EndEdit();
         return;
-    default:
+    default: {
+        if (m_bMovedOn && IsPassedSeparator(e)) {
+            m_bMovedOn = false;
+            e->accept();
+            return;
+        }
+        const int field = currentSectionIndex();
         QDateTimeEdit::keyPressEvent(e);
+        m_bMovedOn = !e->text().isEmpty() && e->text().at(0).isDigit() && currentSectionIndex() > field;
     }
+    }
+}
+
+bool CInPlaceDateTimeCtrl::IsPassedSeparator(const QKeyEvent* e) const
+{
+    const QString typed = e->text();
+    if (typed.isEmpty() || typed.at(0).isLetterOrNumber() || !lineEdit()->hasSelectedText())
+        return false;
+    // The field the picker moved to is selected; the separator stands before
+    // it, perhaps followed by a blank ("7. 12. 26") that is passed with it.
+    QString before = lineEdit()->text().left(lineEdit()->selectionStart());
+    if (!typed.at(0).isSpace())
+        while (!before.isEmpty() && before.back().isSpace())
+            before.chop(1);
+    return before.endsWith(typed);
 }
 
 void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)

@@ -5,6 +5,10 @@
 // once, when the picker goes, as a short date or as a 24-hour time in the
 // user's locale. Escape or leaving it otherwise (but not while its calendar
 // is dropped down) discards it. It deletes itself when it ends.
+//
+// A date or time is typed the way it is shown: the picker moves on by itself
+// when a field is full, so the separator typed right after that only
+// confirms the move ("07:30:00" is 07:30:00, as "073000" is).
 
 #include <QDateTime>
 #include <QDateTimeEdit>
@@ -44,8 +48,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Whether the separator typed next is the one the picker has just
+    // passed by itself.
+    bool IsPassedSeparator(const QKeyEvent* event) const;
+
     QDateTime m_Value;
     QString m_strInitText;
     bool m_bCommit = false;
     bool m_bTime = false;
+    bool m_bMovedOn = false;
 };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
@@ -22,6 +24,7 @@
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
 #include "ui/CAnimateCtrl.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CPictureSet.h"
 
 using namespace blocktest;
@@ -111,6 +114,56 @@ TEST_F(CalendarWindows, HolidayPeriodEndMustLieWithinItsRange)
     EXPECT_EQ(7, h->m_dayCount);
     EXPECT_EQ(CCalendarListView::DateText(*caltime::Make(2024, 7, 8)), view->GetItemText(0, 4));
     EXPECT_EQ(start, view->GetItemText(0, 3));
+}
+
+TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
+{
+    const QLocale previous;
+    struct Case {
+        QLocale locale;
+        const char* date;  // 7 December 2026, as the locale's short date shows it
+        const char* dateDigits;
+    };
+    for (const Case& c : {Case{QLocale(QLocale::German, QLocale::Germany), "07.12.26", "071226"},
+                          Case{QLocale(QLocale::English, QLocale::UnitedStates), "12/7/26", "120726"}}) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        QLocale::setDefault(c.locale);
+        CAppointDlgFrm frame;
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        frame.OnCommand(ID_CAL_NEW_APPOINT);
+        CCalItemDlgView* view = frame.GetView();
+        auto* a = dynamic_cast<CAppoint*>(view->ObjectOf(0));
+        ASSERT_NE(nullptr, a);
+        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 9, 15, 45));
+        view->Refill();
+
+        // A double click on the cell, the keys, Enter: what the list shows after.
+        const auto type = [&](int column, const QString& keys) {
+            QRect cell = view->visualItemRect(view->topLevelItem(0));
+            cell.setLeft(view->header()->sectionViewportPosition(column));
+            cell.setWidth(view->header()->sectionSize(column));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+            auto* picker = view->findChild<CInPlaceDateTimeCtrl*>();
+            if (!picker)
+                return std::string("no picker");
+            QTest::keyClicks(picker, keys);
+            QTest::keyClick(picker, Qt::Key_Return);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+            return caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time);
+        };
+        EXPECT_EQ("14.03.2026 07:30:00", type(4, QStringLiteral("07:30:00")));
+        EXPECT_EQ("14.03.2026 18:45:10", type(4, QStringLiteral("184510")));
+        EXPECT_EQ("14.03.2026 07:05:00", type(4, QStringLiteral("7:05:00")));  // the 7 fills the hour by itself
+        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromLatin1(c.date)));
+        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 7, 5, 0));
+        view->Refill();
+        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromLatin1(c.dateDigits)));
+    }
+    QLocale::setDefault(previous);
 }
 
 TEST_F(CalendarWindows, ClockAnswersFillTheFormAndRadioTimeSetsTheComputerClockOnce)
