@@ -111,15 +111,37 @@ def clock():
     return [circle(8, 8, 6.5, PAPER), line(8, 8, 8, 4), line(8, 8, 11, 8), circle(8, 8, 0.6, INK)]
 
 
+def calendar_sheet(field):  # a calendar sheet with a picture in its field
+    return [rect(1.5, 2.5, 13, 12, PAPER), rect(1.5, 2.5, 13, 3, ACCENT), line(4.5, 1, 4.5, 4),
+            line(11.5, 1, 11.5, 4)] + field
+
+
 def calendar(mark=""):
-    parts = [rect(1.5, 2.5, 13, 12, PAPER), rect(1.5, 2.5, 13, 3, ACCENT), line(4.5, 1, 4.5, 4), line(11.5, 1, 11.5, 4)]
+    # A mark in the sheet's field is a digit, never a letter: a letter would
+    # speak one language only. Without a mark the field is the grid of days.
     if mark:
-        parts.append(text(8, 13, mark, 7))
-    else:
-        for y in (8, 11):
-            for x in (4, 7, 10, 13):
-                parts.append(rect(x - 1, y - 0.5, 1.5, 1.5, GREY, "none"))
+        return calendar_sheet([text(8, 13, mark, 7)])
+    return calendar_sheet([rect(x - 1, y - 0.5, 1.5, 1.5, GREY, "none") for y in (8, 11) for x in (4, 7, 10, 13)])
+
+
+def sun(cx, cy):  # the day: a sun with its rays
+    import math
+    parts = [circle(cx, cy, 2, YELLOW, INK)]
+    for k in range(8):
+        a = math.radians(45 * k)
+        parts.append(line(round(cx + 3 * math.cos(a), 2), round(cy + 3 * math.sin(a), 2),
+                          round(cx + 4.2 * math.cos(a), 2), round(cy + 4.2 * math.sin(a), 2), INK))
     return parts
+
+
+def star(cx, cy, outer, inner, colour):  # a five-pointed star, point up
+    import math
+    points = []
+    for k in range(10):
+        r = outer if k % 2 == 0 else inner
+        a = math.radians(-90 + 36 * k)
+        points.append((round(cx + r * math.cos(a), 2), round(cy + r * math.sin(a), 2)))
+    return [poly(points, colour, colour)]
 
 
 def diamond(fill=FILL):
@@ -460,8 +482,8 @@ PICTURES = {
     "ready-input": ready_input(),
     "input": plug(),
     "event": event(),
-    "day-program": calendar("T"),
-    "holiday": calendar("F"),
+    "day-program": calendar_sheet(sun(8, 10.1)),  # the programme of one day
+    "holiday": calendar_sheet(star(8, 10.3, 3.9, 1.6, RED)),  # a red-letter day
     "week": calendar("7"),
     "condition": diamond(),
     "condition-analog": diamond() + [group(wave(), 3, 5, 0.6)],

@@ -1,12 +1,14 @@
 // The program's picture set: every resource id in its table has a picture
 // that really draws, strips give their images by index, and the pictures
-// scale as vectors.
+// scale as vectors, and no picture speaks one language.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <map>
@@ -168,6 +170,40 @@ TEST(PictureSet, StripsGiveTheirImagesByIndexAndNothingBeyond)
     // A command is looked up on the strip it belongs to.
     EXPECT_FALSE(CPictureSet::ToolButton(132, 33143).isNull());
     EXPECT_TRUE(CPictureSet::ToolButton(507, 33143).isNull());
+}
+
+TEST(PictureSet, NoPictureCarriesAWordOfOneLanguage)
+{
+    // The pictures are the same in German and English: what they write is a
+    // number, a sign, or a word of the device itself ("IN", "OUT"); a letter
+    // standing for a German word ("T" for Tagesprogramm) would be wrong in
+    // English.
+    const QSet<QString> neutral = {QStringLiteral("IN"), QStringLiteral("OUT"), QStringLiteral("A"),
+                                   QStringLiteral("D"), QStringLiteral("i")};
+    const QRegularExpression writing(QStringLiteral("<text[^>]*>([^<]*)</text>"));
+    const QDir dir(CPictureSet::PicturePath(QStringLiteral("x")).section(QLatin1Char('/'), 0, -2));
+    const QStringList files = dir.entryList({QStringLiteral("*.svg")});
+    ASSERT_GT(files.size(), 100);
+    int written = 0;
+    for (const QString& file : files) {
+        QFile svg(dir.filePath(file));
+        ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << file.toStdString();
+        const QString content = QString::fromUtf8(svg.readAll());
+        for (auto it = writing.globalMatch(content); it.hasNext();) {
+            QString words = it.next().captured(1);
+            words.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+            ++written;
+            const bool hasLetters = words.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+            EXPECT_TRUE(!hasLetters || neutral.contains(words)) << file.toStdString() << " writes " << words.toStdString();
+        }
+    }
+    EXPECT_GT(written, 0);  // the pattern finds what pictures write
+
+    // The calendar's kinds keep apart without letters: appointment, day
+    // programme, holiday and week programme look different from each other.
+    for (int a = 20; a <= 23; ++a)
+        for (int b = a + 1; b <= 23; ++b)
+            EXPECT_NE(CPictureSet::ListImageAt(136, a, 16), CPictureSet::ListImageAt(136, b, 16)) << a << " " << b;
 }
 
 TEST(PictureSet, PicturesAreDrawnAtTheSizeAskedAndGreyedWhenDisabled)
