@@ -807,6 +807,22 @@ TEST(ShellFirstSteps, NamesOfTopologyLinesAndConsolesReadFreely)
     view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
     painter.end();
     EXPECT_TRUE(image.save(QStringLiteral("sheet-topology-lines.png")));
+
+    // A name too long for the room beside the console's picture ends in "..."
+    // inside its symbol instead of running into the central device.
+    CBaseDevice* console = program.doc->GetList(CAT_CONSOLE).front();
+    std::string longName = "Sprechstelle im Foyer des Verwaltungsgebäudes";
+    console->SetNameUnique(longName, false);
+    TextRecorder drawing;
+    DrawSheet(view, drawing);
+    const CRect c = console->GetRect();
+    const auto shortened = std::find_if(drawing.texts.begin(), drawing.texts.end(), [&](const auto& t) {
+        return t.text.startsWith(QStringLiteral("Sprech")) && t.box.intersects(QRectF(c.left, c.top, c.Width(), c.Height()));
+    });
+    ASSERT_NE(shortened, drawing.texts.end());
+    EXPECT_TRUE(shortened->text.endsWith(QStringLiteral("..."))) << shortened->text.toStdString();
+    EXPECT_LE(shortened->box.right(), console->GetRect().right - 5 + 0.5);
+    EXPECT_TRUE(WhatCovers(drawing, *shortened).isEmpty()) << WhatCovers(drawing, *shortened).join(", ").toStdString();
 }
 
 // A block of the printed device list holds all its rows: the last row ends
