@@ -863,8 +863,9 @@ void CCommLink::OnUpdateSelectComPort(CCmdUI& ui) const
 
 std::string CCommLink::GetStatusText() const
 {
+    // The project's name: the title without the mark of unsaved changes.
     if (m_doc)
-        return Tr(QT_TRANSLATE_NOOP("CCommLink", "Projekt '")) + m_doc->GetTitle()
+        return Tr(QT_TRANSLATE_NOOP("CCommLink", "Projekt '")) + m_doc->GetProjectName()
                + Tr(QT_TRANSLATE_NOOP("CCommLink", "' mit QUILLOMER verbunden !"));
     return Tr(QT_TRANSLATE_NOOP("CCommLink", "               Kein Projekt mit QUILLOMER verbunden.          "));
 }

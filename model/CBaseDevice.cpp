@@ -1311,10 +1311,13 @@ void CBaseDevice::DrawLabel(IPainter& dc)
         m_labelRect = CenteredText(dc, name, CRect(m_rect.left, m_rect.bottom - 15, m_rect.right, m_rect.bottom));
         dc.TextOut(m_labelRect.left, m_labelRect.top, name);
     } else {
-        const CSize e = dc.TextExtent(m_name);
+        // Beside the picture the name keeps to its symbol, 5 units short of
+        // its right edge, so that a long name does not run into its neighbours.
         const int32_t x = m_bitmapRect.right + 5;
+        const std::string name = FitTextToWidth(dc, IPainter::FontNames, m_rect.right - 5 - x, m_name);
+        const CSize e = dc.TextExtent(name);
         const int32_t y = m_bitmapRect.top + (m_bitmapRect.Height() - e.cy) / 2;
-        dc.TextOut(x, y, m_name);
+        dc.TextOut(x, y, name);
         m_labelRect = CRect(x, y, x + e.cx, y + e.cy);
     }
 }

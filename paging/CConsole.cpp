@@ -171,7 +171,7 @@ int CConsole::CreateSymbol(uint32_t model, int32_t left, int32_t top, int32_t ri
                            CQuillomerDoc* doc)
 {
     if (!Create(model, 1, 1, static_cast<const char*>(nullptr), left, top - kTopRaise, right, bottom, CAT_CONSOLE,
-                kBitmap, symstyle::BitmapAtTop, doc))
+                kBitmap, kStyle, doc))
         return 0;
     AvoidOverlap();
     return 1;

@@ -32,6 +32,10 @@ public:
     static constexpr int kGroupSlots = 31;   // slot 0 and the slots 1..30
     static constexpr int kParamSteps = 12;
     static constexpr uint32_t kBitmap = 239;
+    // The name beside the picture: the line to the audio input leaves the
+    // middle of the picture's bottom and runs 8 units below it, which is where
+    // a name under the picture would stand.
+    static constexpr uint32_t kStyle = symstyle::BitmapAtTop | symstyle::WideRight;
 
     CConsole();
 

@@ -98,7 +98,7 @@ void CRelaisTopology::MakeZone(int32_t output)
         return;
     const CPoint at = m_outputPoints[output];
     auto* zone = new CZone;
-    if (!zone->Create(CZone::kKind, 1, 1, nullptr, at.x, at.y, at.x, at.y, CAT_ZONE, CZone::kBitmap, 0,
+    if (!zone->Create(CZone::kKind, 1, 1, nullptr, at.x, at.y, at.x, at.y, CAT_ZONE, CZone::kBitmap, CZone::kStyle,
                       m_pDocument)) {
         delete zone;
         return;

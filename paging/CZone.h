@@ -38,6 +38,10 @@ class CZone : public CBaseDevice {
 public:
     static constexpr uint32_t kKind = 32802;        // "Linie"
     static constexpr uint32_t kBitmap = 212;
+    // The picture at the top and the name beside it: the symbol then fits in
+    // the 35 units a relay topology gives each of its zones, so that stacked
+    // zones neither hide one another's names nor write over the picture above.
+    static constexpr uint32_t kStyle = symstyle::BitmapAtTop | symstyle::WideRight;
     static constexpr uint32_t kContextMenu = 215;
     static constexpr int32_t kMaxZones = 100;
     static constexpr int32_t kPrioKey = 11;

@@ -94,12 +94,21 @@ void CViewPrinter::Begin(QPainter& painter, int deviceWidth, int deviceHeight, i
         used.InflateRect(2, 2);
         const int zoom = m_view ? m_view->GetZoom() : 4;
         // The diagram prints at the size it has on the screen at the view's zoom.
-        m_scale = static_cast<double>(xRes) / m_screenX * zoom / 4.0;
-        m_used = QRect(QPoint(static_cast<int>(std::lround(used.left * m_scale)), static_cast<int>(std::lround(used.top * m_scale))),
-                       QPoint(static_cast<int>(std::lround(used.right * m_scale)), static_cast<int>(std::lround(used.bottom * m_scale))));
+        m_scaleX = static_cast<double>(xRes) / m_screenX * zoom / 4.0;
+        m_scaleY = static_cast<double>(yRes) / m_screenY * zoom / 4.0;
+        const QPoint topLeft(static_cast<int>(std::lround(used.left * m_scaleX)),
+                             static_cast<int>(std::lround(used.top * m_scaleY)));
+        const QPoint bottomRight(static_cast<int>(std::lround(used.right * m_scaleX)),
+                                 static_cast<int>(std::lround(used.bottom * m_scaleY)));
+        m_used = QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
         m_down = m_printH > 0 ? m_used.height() / m_printH + 1 : 1;
         m_across = m_printW > 0 ? m_used.width() / m_printW + 1 : 1;
         m_pages = m_down * m_across;
+        // A diagram that needs several pages in a direction is centred on
+        // them, so that the first and the last page each hold at least half a
+        // page of it instead of the last one holding only what ran over.
+        m_spare = QPoint(m_across > 1 ? (m_across * m_printW - m_used.width()) / 2 : 0,
+                         m_down > 1 ? (m_down * m_printH - m_used.height()) / 2 : 0);
         return;
     }
     m_titleFont = PrintFont("Century Schoolbook", 20, 700, yRes, true);
@@ -188,11 +197,11 @@ void CViewPrinter::PrintPage(QPainter& painter, int page)
     painter.save();
     if (m_mode == Diagram) {
         const int i = page - 1;
-        const int top = m_used.top() + (i / m_across) * m_printH - m_top;
-        const int left = m_used.left() + (i % m_across) * m_printW - m_left;
+        const int top = m_used.top() - m_spare.y() + (i / m_across) * m_printH - m_top;
+        const int left = m_used.left() - m_spare.x() + (i % m_across) * m_printW - m_left;
         painter.setClipRect(printable);
         painter.translate(-left, -top);
-        painter.scale(m_scale, m_scale);
+        painter.scale(m_scaleX, m_scaleY);
         if (m_view)
             m_view->DrawContents(painter, CRect(0, 0, CQuillomerView::kSheetSize, CQuillomerView::kSheetSize), false);
         painter.restore();
@@ -224,6 +233,14 @@ void CViewPrinter::PrintPage(QPainter& painter, int page)
         }
     }
     painter.restore();
+}
+
+QRectF CViewPrinter::GetSheetAreaOfPage(int page) const
+{
+    const int i = page - 1;
+    const double left = m_used.left() - m_spare.x() + (i % m_across) * m_printW;
+    const double top = m_used.top() - m_spare.y() + (i / m_across) * m_printH;
+    return QRectF(left / m_scaleX, top / m_scaleY, m_printW / m_scaleX, m_printH / m_scaleY);
 }
 
 void CViewPrinter::PrintFooter(QPainter& p, int page)

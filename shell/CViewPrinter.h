@@ -34,6 +34,8 @@ public:
     int GetPageCount() const { return m_pages; }
     int GetPagesAcross() const { return m_across; }
     int GetPagesDown() const { return m_down; }
+    // Diagram: the part of the sheet (logical units) that page `page` shows.
+    QRectF GetSheetAreaOfPage(int page) const;
     // The page text of the footer ("Seite %1 von %2").
     static QString PageText(int page, int pages);
     // The texts written into the footer of the last page printed.
@@ -52,8 +54,10 @@ private:
     int m_devW = 0, m_devH = 0;
     int m_left = 0, m_right = 0, m_top = 0, m_bottom = 0;
     int m_printW = 0, m_printH = 0;
-    QRect m_used;        // diagram: used rectangle in printer pixels
-    double m_scale = 1;  // diagram: printer pixels per logical unit
+    QRect m_used;         // diagram: used rectangle in printer pixels
+    double m_scaleX = 1;  // diagram: printer pixels per logical unit, across
+    double m_scaleY = 1;  // and down
+    QPoint m_spare;       // diagram: room left on the pages beyond the used rectangle, halved
     int m_down = 1, m_across = 1, m_pages = 1;
     int m_columns = 1;   // lists: logical pages per sheet
     QFont m_footerFont, m_bannerFont, m_titleFont, m_headingFont, m_bodyFont;

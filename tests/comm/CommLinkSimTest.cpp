@@ -18,6 +18,11 @@ namespace {
 
 const char* const kWakeUp = "/\r\n\x03\r\ne\r\nPROMPT ON\r\n/COMM/PROMPT ON\r\n\r\n?\r\n";
 
+// An object of the project whose changes mark the document modified.
+struct Amplifier : CBaseDevice {
+    Amplifier() { m_type = OT_AMPLIFIER; }
+};
+
 // The set-up after the protection query (and the login, if any).
 std::string SetupBytes(const std::string& dateWord)
 {
@@ -225,6 +230,37 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     EXPECT_NE(log.find("/AUDIO/IN1/VOL -12\r\n"), std::string::npos);
     for (const char* path : {"/ZONE/VOL", "/ZONE/NAME", "/ZONE", "/AMP3/VOL", "/AMP3/MUTE", "/AMP3"})
         s.doc.RemovePath(path);
+}
+
+// The connection pane names the project, not the title with its modified
+// mark: changed before the connection or while it lasts, the project
+// "anlage-de" shows as 'anlage-de'.
+TEST(CommLinkSim, ConnectionTextNamesTheProjectWithoutTheModifiedMark)
+{
+    Session s;
+    ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
+    s.doc.SetTitle("anlage-de");
+    auto* amp = new Amplifier;
+    ASSERT_TRUE(amp->Create(0, "Verstärker 1", 1, CAT_AMPLIFIER, &s.doc));
+    s.doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->SetDocModified();
+    ASSERT_EQ(s.doc.GetTitle(), "anlage-de *");
+
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    Pump(200);
+    const std::string connected = "Projekt 'anlage-de' mit QUILLOMER verbunden !";
+    EXPECT_EQ(s.link.GetStatusText(), connected);
+    EXPECT_EQ(s.host.connectionText, connected);
+
+    // Saved, then changed again while connected.
+    s.doc.SetModifiedFlag(false);
+    s.doc.SetTitle(s.doc.GetProjectName());
+    EXPECT_EQ(s.link.GetStatusText(), connected);
+    amp->SetDocModified();
+    EXPECT_EQ(s.link.GetStatusText(), connected);
+    s.link.OnDisconnect();
+    Pump(100);
 }
 
 TEST(CommLinkSim, FirmwareLoadFromTheBootLoader)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -328,6 +329,94 @@ TEST_F(PrintFixture, WideDiagramPrintsOnThreePagesAcross)
     second.PrintPage(p, 2);
     EXPECT_TRUE(second.GetFooterTexts().contains("Seite 2 von 3"));
     EXPECT_EQ(CViewPrinter::PageText(2, 3), QString("Seite 2 von 3"));
+}
+
+// A diagram that fits the printable width of a landscape page prints on that
+// one page; one a little wider prints on two pages of the same size and
+// orientation, each holding a fair share of it rather than the second only
+// what ran over the first. The pages are kept as print-page-N.png.
+TEST_F(PrintFixture, DiagramPagesKeepTheOrientationAndNoneHoldsOnlySlivers)
+{
+    auto pdf = [&](const QString& name) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageOrientation(QPageLayout::Landscape);
+        printer->setOutputFileName(dir.filePath(name));
+        printer->setFullPage(true);
+        return printer;
+    };
+    auto mediaBoxes = [&](const QString& name) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QStringList boxes;
+        static const QRegularExpression box(QStringLiteral("/MediaBox \\[([^\\]]*)\\]"));
+        for (auto it = box.globalMatch(QString::fromLatin1(bytes)); it.hasNext();)
+            boxes << it.next().captured(1).simplified();
+        return boxes;
+    };
+    std::unique_ptr<QPrinter> probe = pdf(QStringLiteral("probe.pdf"));
+    const double unitsPerPixel = double(view->logicalDpiX()) / probe->resolution();
+    const int printable = int((probe->width() - 2 * (probe->resolution() * 50 / 254)) * unitsPerPixel);
+
+    // Just narrower than a page (with the 2 units the used rectangle grows by).
+    TestSymbol* left = AddSymbol(doc, CAT_AMPLIFIER, CRect(100, 100, 200, 160), "links");
+    TestSymbol* right = AddSymbol(doc, CAT_AMPLIFIER, CRect(printable - 60, 100, printable + 90, 160), "rechts");
+    {
+        std::unique_ptr<QPrinter> printer = pdf(QStringLiteral("fits.pdf"));
+        CViewPrinter job(view.get(), CViewPrinter::Diagram);
+        job.Print(printer.get());
+        EXPECT_EQ(job.GetPageCount(), 1);
+        EXPECT_EQ(PdfPages(dir.filePath(QStringLiteral("fits.pdf"))), 1);
+        // The one page shows the diagram from its left edge, as before.
+        EXPECT_NEAR(job.GetSheetAreaOfPage(1).left(), 98, 1);
+    }
+
+    // A fifth of a page wider: two pages.
+    right->MoveBy(printable / 5, 0, false);
+    std::unique_ptr<QPrinter> printer = pdf(QStringLiteral("two.pdf"));
+    CViewPrinter job(view.get(), CViewPrinter::Diagram);
+    job.Print(printer.get());
+    ASSERT_EQ(job.GetPagesAcross(), 2);
+    EXPECT_EQ(job.GetPagesDown(), 1);
+    EXPECT_EQ(PdfPages(dir.filePath(QStringLiteral("two.pdf"))), 2);
+    const QStringList boxes = mediaBoxes(QStringLiteral("two.pdf"));
+    ASSERT_EQ(boxes.size(), 2) << boxes.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(boxes[0], boxes[1]);
+    const QStringList size = boxes[0].split(QLatin1Char(' '));
+    ASSERT_EQ(size.size(), 4);
+    EXPECT_GT(size[2].toDouble(), size[3].toDouble()) << "not landscape: " << boxes[0].toStdString();
+
+    const QRectF used(98, 98, right->GetRect().right + 2 - 98, 64);
+    for (int page = 1; page <= 2; ++page) {
+        SCOPED_TRACE(page);
+        const QRectF shown = job.GetSheetAreaOfPage(page).intersected(used);
+        EXPECT_GE(shown.width(), printable / 3.0);
+        // Each symbol shows whole on a page, or in a part of at least a quarter.
+        for (TestSymbol* s : {left, right}) {
+            const QRectF r(s->GetRect().left, s->GetRect().top, s->GetRect().Width(), s->GetRect().Height());
+            const QRectF part = job.GetSheetAreaOfPage(page).intersected(r);
+            if (!part.isEmpty())
+                EXPECT_GE(part.width(), r.width() / 4) << s->GetName();
+        }
+    }
+    // Together the pages show the whole diagram.
+    EXPECT_LE(job.GetSheetAreaOfPage(1).left(), used.left());
+    EXPECT_GE(job.GetSheetAreaOfPage(2).right(), used.right());
+    EXPECT_NEAR(job.GetSheetAreaOfPage(1).right(), job.GetSheetAreaOfPage(2).left(), 1);
+
+    // The pages for the eye, at a tenth of the printer's resolution.
+    for (int page = 1; page <= 2; ++page) {
+        QImage image(printer->width() / 10, printer->height() / 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.scale(0.1, 0.1);
+        CViewPrinter shot(view.get(), CViewPrinter::Diagram);
+        shot.Begin(p, printer->width(), printer->height(), printer->resolution(), printer->resolution());
+        shot.PrintPage(p, page);
+        p.end();
+        EXPECT_TRUE(image.save(QStringLiteral("print-page-%1.png").arg(page)));
+    }
 }
 
 TEST_F(PrintFixture, EmptyListPrintsOnePageWithItsFrame)

@@ -16,9 +16,14 @@
 #include <QMessageBox>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -106,6 +111,30 @@ struct StartedProgram {
             for (CBaseDevice* obj : doc->GetList(c))
                 obj->SetHoverConnectors(-1, -1);
         QApplication::processEvents();
+    }
+
+    // A "1 in N" topology on the amplifier: its dialog opens at once, the user
+    // types the number of lines and presses OK.
+    CBaseDevice* AddOneInNTopology(int lines)
+    {
+        bool typed = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* count = dlg ? dlg->findChild<QLineEdit*>(QStringLiteral("1164")) : nullptr;
+            if (!count)
+                return;
+            count->setFocus();
+            QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(count, QString::number(lines));
+            for (auto* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+            typed = true;
+        });
+        Find<CAmplifier>(CAT_AMPLIFIER)->OnCommand(33033);
+        EXPECT_TRUE(typed);
+        QApplication::processEvents();
+        return doc->GetList(CAT_RELAIS_TOPOLOGY).back();
     }
 
     // A console at the microphone input's second connector.
@@ -235,8 +264,11 @@ public:
         QString text;
         QFont font;
         QPointF at;
+        QRectF box;  // from the ascent above the base line to the descent below it
     };
     std::vector<Text> texts;
+    std::vector<QLineF> lines;     // every straight piece of a line or outline
+    std::vector<QRectF> pictures;  // where symbol pictures were copied
 
     QPaintEngine* paintEngine() const override { return &m_engine; }
 
@@ -260,15 +292,48 @@ private:
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawPath(const QPainterPath&) override {}
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override
+        {
+            m_owner->pictures.push_back(Logical(r));
+        }
+        void drawImage(const QRectF& r, const QImage&, const QRectF&, Qt::ImageConversionFlags) override
+        {
+            m_owner->pictures.push_back(Logical(r));
+        }
+        void drawPath(const QPainterPath& path) override
+        {
+            for (const QPolygonF& polygon : path.toSubpathPolygons())
+                drawPolygon(polygon.constData(), static_cast<int>(polygon.size()), PolylineMode);
+        }
+        void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
+        {
+            for (int i = 1; i < count; ++i)
+                m_owner->lines.push_back(Logical(QLineF(points[i - 1], points[i])));
+            if (mode != PolylineMode && count > 2)
+                m_owner->lines.push_back(Logical(QLineF(points[count - 1], points[0])));
+        }
         void drawTextItem(const QPointF& p, const QTextItem& item) override
         {
-            m_owner->texts.push_back({item.text(), item.font(), painter()->transform().map(p) / m_scale});
+            const QPointF at = painter()->transform().map(p) / m_scale;
+            const QFontMetricsF fm(item.font());
+            // The font is the painter's, in logical units like the place.
+            const QRectF box(at.x(), at.y() - fm.ascent(), fm.horizontalAdvance(item.text()), fm.ascent() + fm.descent());
+            m_owner->texts.push_back({item.text(), item.font(), at, box});
         }
         Type type() const override { return User; }
         qreal m_scale = 1;
+
+    private:
+        QRectF Logical(const QRectF& r) const
+        {
+            const QRectF d = painter()->transform().mapRect(r);
+            return QRectF(d.topLeft() / m_scale, d.size() / m_scale);
+        }
+        QLineF Logical(const QLineF& l) const
+        {
+            const QLineF d = painter()->transform().map(l);
+            return QLineF(d.p1() / m_scale, d.p2() / m_scale);
+        }
 
     private:
         TextRecorder* m_owner;
@@ -279,16 +344,43 @@ public:
     void SetScale(qreal scale) { m_engine.m_scale = scale; }
 };
 
-// The texts the view draws on the whole sheet at `zoom` (4: 100 %).
-std::vector<TextRecorder::Text> DrawnTexts(CQuillomerView* view, int zoom = 4)
+// Draws the whole sheet at `zoom` (4: 100 %) onto `device`.
+void DrawSheet(CQuillomerView* view, TextRecorder& device, int zoom = 4)
 {
-    TextRecorder device;
     device.SetScale(zoom / 4.0);
     QPainter painter(&device);
     painter.scale(zoom / 4.0, zoom / 4.0);
     view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
     painter.end();
+}
+
+// The texts the view draws on the whole sheet at `zoom` (4: 100 %).
+std::vector<TextRecorder::Text> DrawnTexts(CQuillomerView* view, int zoom = 4)
+{
+    TextRecorder device;
+    DrawSheet(view, device, zoom);
     return device.texts;
+}
+
+// What runs over the text `t` of the drawing: other texts, pictures and lines
+// that enter its box by more than a pixel's edge; empty when it reads freely.
+QStringList WhatCovers(const TextRecorder& drawing, const TextRecorder::Text& t)
+{
+    const QRectF inner = t.box.adjusted(1, 1, -1, -1);
+    QStringList out;
+    for (const TextRecorder::Text& other : drawing.texts)
+        if (&other != &t && other.box.adjusted(1, 1, -1, -1).intersects(inner))
+            out << QStringLiteral("text \"%1\"").arg(other.text);
+    for (const QRectF& picture : drawing.pictures)
+        if (picture.intersects(inner))
+            out << QStringLiteral("picture at %1,%2").arg(picture.x()).arg(picture.y());
+    for (const QLineF& line : drawing.lines) {
+        // Lines and outlines run along the axes: their box, one unit thick.
+        const QRectF run = QRectF(line.p1(), line.p2()).normalized().adjusted(-0.5, -0.5, 0.5, 0.5);
+        if (run.intersects(inner))
+            out << QStringLiteral("line %1,%2-%3,%4").arg(line.x1()).arg(line.y1()).arg(line.x2()).arg(line.y2());
+    }
+    return out;
 }
 
 // The first text drawn inside `obj`'s symbol other than its kind text (its
@@ -651,6 +743,86 @@ TEST(ShellFirstSteps, EveryNameOnTheSheetIsWrittenWholeWhereItsSymbolHasRoom)
         }
     }
     QApplication::setFont(standard);
+}
+
+// The lines of "1 in N" topologies with three and four lines stand one under
+// the other, 35 units apart: every line's name is written whole beside its
+// speaker, nothing else runs over it, and no kind text is written over the
+// speaker above. The console's name stays clear of its line to the input.
+// Saved as sheet-topology-lines.png for a look by eye.
+TEST(ShellFirstSteps, NamesOfTopologyLinesAndConsolesReadFreely)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.AddEverydayObjects();
+    CBaseDevice* three = program.AddOneInNTopology(3);
+    CBaseDevice* four = program.AddOneInNTopology(4);
+    program.AddConsole();
+    ASSERT_EQ(three->m_outputCount, 3);
+    ASSERT_EQ(four->m_outputCount, 4);
+    ASSERT_EQ(program.doc->GetList(CAT_ZONE).size(), 8u);
+    ASSERT_EQ(program.doc->GetList(CAT_CONSOLE).size(), 1u);
+    CQuillomerView* view = program.frame->GetActiveView();
+
+    for (int zoom : {2, 4, 6}) {
+        SCOPED_TRACE(zoom);
+        TextRecorder drawing;
+        DrawSheet(view, drawing, zoom);
+        int checked = 0;
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c) {
+            for (CBaseDevice* obj : program.doc->GetList(c)) {
+                const CRect r = obj->GetRect();
+                if (obj->GetName().empty() || r.IsRectEmpty() || r.Width() <= 1)
+                    continue;
+                const QString name = QString::fromStdString(obj->GetName());
+                const auto drawn = std::find_if(drawing.texts.begin(), drawing.texts.end(), [&](const auto& t) {
+                    return t.text == name && t.box.intersects(QRectF(r.left, r.top, r.Width(), r.Height()));
+                });
+                if (c == CAT_ZONE || c == CAT_CONSOLE || c == CAT_RELAIS_TOPOLOGY || c == CAT_AMPLIFIER)
+                    ASSERT_NE(drawn, drawing.texts.end()) << obj->GetName() << " is not written whole";
+                if (drawn == drawing.texts.end())
+                    continue;
+                ++checked;
+                EXPECT_TRUE(WhatCovers(drawing, *drawn).isEmpty())
+                    << obj->GetName() << " is covered by " << WhatCovers(drawing, *drawn).join(", ").toStdString();
+            }
+        }
+        EXPECT_GE(checked, 12);
+        // No text at all is written over a speaker.
+        for (CBaseDevice* zone : program.doc->GetList(CAT_ZONE))
+            for (const TextRecorder::Text& t : drawing.texts)
+                for (const QRectF& picture : drawing.pictures)
+                    if (picture.intersects(QRectF(zone->GetRect().left, zone->GetRect().top,
+                                                  zone->GetRect().Width(), zone->GetRect().Height())))
+                        EXPECT_FALSE(t.box.adjusted(1, 1, -1, -1).intersects(picture))
+                            << "\"" << t.text.toStdString() << "\" over the speaker of " << zone->GetName();
+    }
+
+    // The picture for the eye: the part of the sheet from the console to the lines.
+    CRect used = view->GetUsedRect();
+    QImage image(used.Width() + 20, used.Height() + 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(10 - used.left, 10 - used.top);
+    view->DrawContents(painter, CRect(0, 0, 4096, 4096), false);
+    painter.end();
+    EXPECT_TRUE(image.save(QStringLiteral("sheet-topology-lines.png")));
+
+    // A name too long for the room beside the console's picture ends in "..."
+    // inside its symbol instead of running into the central device.
+    CBaseDevice* console = program.doc->GetList(CAT_CONSOLE).front();
+    std::string longName = "Sprechstelle im Foyer des Verwaltungsgebäudes";
+    console->SetNameUnique(longName, false);
+    TextRecorder drawing;
+    DrawSheet(view, drawing);
+    const CRect c = console->GetRect();
+    const auto shortened = std::find_if(drawing.texts.begin(), drawing.texts.end(), [&](const auto& t) {
+        return t.text.startsWith(QStringLiteral("Sprech")) && t.box.intersects(QRectF(c.left, c.top, c.Width(), c.Height()));
+    });
+    ASSERT_NE(shortened, drawing.texts.end());
+    EXPECT_TRUE(shortened->text.endsWith(QStringLiteral("..."))) << shortened->text.toStdString();
+    EXPECT_LE(shortened->box.right(), console->GetRect().right - 5 + 0.5);
+    EXPECT_TRUE(WhatCovers(drawing, *shortened).isEmpty()) << WhatCovers(drawing, *shortened).join(", ").toStdString();
 }
 
 // A block of the printed device list holds all its rows: the last row ends
