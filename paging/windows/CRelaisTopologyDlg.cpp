@@ -137,7 +137,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     grid->addWidget(m_lblCall, 3, 0);
     grid->addWidget(m_pCall, 3, 1);
     for (int i = 0; i < 4; ++i) {
-        m_lblInputs[i] = new QLabel(QString::number(i + 1) + tr(". Eingang"), m_pGroup);
+        m_lblInputs[i] = new QLabel(tr("%1. Eingang").arg(i + 1), m_pGroup);
         m_pInputs[i] = new CResizableComboBox(m_pGroup);
         m_pInputs[i]->setObjectName(QString::number(1044 + i));
         grid->addWidget(m_lblInputs[i], 4 + i, 0);
