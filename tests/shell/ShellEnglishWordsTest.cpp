@@ -1,6 +1,7 @@
 // The English words a user meets while adding an amplifier, its relay
 // topology and a console: one word for one thing in the menus, the new
-// objects' names and the topology dialog.
+// objects' names and the topology dialog (saved as topology-dialog-en.png
+// next to the test program for a look by eye).
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,7 @@ TEST_F(EnglishWords, AmplifierTopologyAndConsoleAreAddedInOneWording)
                 if (label->isVisible())
                     labels << label->text();
             scheme = dlg->SchemeCombo()->currentText();
+            dlg->grab().save(QStringLiteral("topology-dialog-en.png"));
             dlg->reject();
         }
     });
