@@ -643,7 +643,8 @@ bool CAudioInputSlot::GetContextPopup(InputSubmenu& submenu, std::string& text) 
     default:
         return false;
     }
-    text = LoadStringId(word) + LoadStringId(34052);
+    // German: the menu translates the whole phrase, as English puts the verb first.
+    text = LoadGermanString(word) + LoadGermanString(34052);
     return true;
 }
 

@@ -133,7 +133,7 @@ public:
     int ConnectorChannel(int32_t connector) const;
 
     // The popup appended to the context menu for the hovered input: the
-    // submenu and the entry's text; false when no input is hovered.
+    // submenu and the entry's German text; false when no input is hovered.
     bool GetContextPopup(InputSubmenu& submenu, std::string& text) const;
 
     // Number of input connectors of a card model (0 for an unknown one).

@@ -183,6 +183,15 @@ Item ConnectorEntry(uint32_t id)
     return Item::Cmd(id, LoadStringId(id));
 }
 
+// The input card's entries for what may be added at the hovered input, as the
+// card words them; translated as whole phrases, since English puts the verb first.
+[[maybe_unused]] const char* const kAddPhrases[] = {
+    QT_TRANSLATE_NOOP("ContextMenus", "S&prechstelle hinzufügen"),
+    QT_TRANSLATE_NOOP("ContextMenus", "Mi&krofon hinzufügen"),
+    QT_TRANSLATE_NOOP("ContextMenus", "LIN&E-Quelle hinzufügen"),
+    QT_TRANSLATE_NOOP("ContextMenus", "AU&X-Quelle hinzufügen"),
+};
+
 void AppendInputSlotPopup(const CBaseDevice& obj, ContextMenu& menu)
 {
     const auto* slot = dynamic_cast<const CAudioInputSlot*>(&obj);
@@ -191,7 +200,8 @@ void AppendInputSlotPopup(const CBaseDevice& obj, ContextMenu& menu)
     if (!slot || !slot->GetContextPopup(which, text))
         return;
     menu.push_back(Item::Sep());
-    menu.push_back(Item::Sub(text, InputSlotSubmenu(which)));
+    menu.push_back(Item::Sub(QCoreApplication::translate("ContextMenus", text.c_str()).toStdString(),
+                             InputSlotSubmenu(which)));
 }
 
 void AppendDigitalSlotEntries(const CBaseDevice& obj, ContextMenu& menu)

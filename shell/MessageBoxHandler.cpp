@@ -3,6 +3,49 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QStringList>
+
+namespace {
+// Tabs in a message stand for column stops. Whatever number of tabs a text
+// uses, a proportional font puts the next column of each line at another
+// place, so lines with tabs are shown as one table whose columns line up in
+// the box's font and in either language. Other lines keep their breaks.
+QString TabbedLinesAsTable(const QString& text, int columnGap)
+{
+    QString html;
+    QStringList paragraph;
+    bool inTable = false;
+    auto endParagraph = [&] {
+        if (!paragraph.isEmpty())
+            html += QStringLiteral("<p style=\"margin:0; white-space:pre\">") + paragraph.join(QStringLiteral("<br>")) +
+                    QStringLiteral("</p>");
+        paragraph.clear();
+    };
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const bool tabbed = line.contains(QLatin1Char('\t'));
+        if (tabbed && !inTable) {
+            endParagraph();
+            html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+        } else if (!tabbed && inTable) {
+            html += QStringLiteral("</table>");
+        }
+        inTable = tabbed;
+        if (!tabbed) {
+            paragraph << line.toHtmlEscaped();
+            continue;
+        }
+        html += QStringLiteral("<tr>");
+        for (const QString& cell : line.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
+            html += QStringLiteral("<td style=\"white-space:pre; padding-right:%1px\">").arg(columnGap) +
+                    cell.trimmed().toHtmlEscaped() + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    if (inTable)
+        html += QStringLiteral("</table>");
+    endParagraph();
+    return html;
+}
+}  // namespace
 
 std::unique_ptr<QMessageBox> CreateMessageBox(const std::string& text, uint32_t type, QWidget* parent)
 {
@@ -10,8 +53,13 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const std::string& text, uint32_t 
     box->setWindowTitle(QStringLiteral("QUILLOMER"));
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    box->setText(shown);
-    box->setTextFormat(Qt::PlainText);
+    if (shown.contains(QLatin1Char('\t'))) {
+        box->setTextFormat(Qt::RichText);
+        box->setText(TabbedLinesAsTable(shown, 3 * box->fontMetrics().averageCharWidth()));
+    } else {
+        box->setText(shown);
+        box->setTextFormat(Qt::PlainText);
+    }
     if (const std::string& detail = CurrentMessageDetail(); !detail.empty())
         box->setDetailedText(QString::fromStdString(detail));
 

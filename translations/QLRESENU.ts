@@ -3142,7 +3142,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Anzahl der Linien</source>
-        <translation>Number of zones</translation>
+        <translation>Number of lines</translation>
     </message>
     <message>
         <source>Erstes Ruf Relais</source>
@@ -3150,15 +3150,15 @@ masked signals</translation>
     </message>
     <message>
         <source>Programm</source>
-        <translation>Programme</translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Ruf</source>
         <translation>Call</translation>
     </message>
     <message>
-        <source>. Eingang</source>
-        <translation>. input</translation>
+        <source>%1. Eingang</source>
+        <translation>Input %1</translation>
     </message>
     <message>
         <source>LMZ Karten ...</source>
@@ -3269,7 +3269,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Pilotton</source>
-        <translation>Pilot Tone</translation>
+        <translation>Pilot tone</translation>
     </message>
     <message>
         <source>Erdschluss</source>
@@ -3735,7 +3735,7 @@ masked signals</translation>
     </message>
     <message>
         <source>1 in N</source>
-        <translation>1 of N</translation>
+        <translation>1 in N</translation>
     </message>
     <message>
         <source>Programm/Ruf</source>
@@ -3756,6 +3756,22 @@ masked signals</translation>
     <message>
         <source>Eigenschaften (Volume,Delay)...</source>
         <translation>Properties (Volume,Delay)...</translation>
+    </message>
+    <message>
+        <source>S&amp;prechstelle hinzufügen</source>
+        <translation>Add &amp;Console</translation>
+    </message>
+    <message>
+        <source>Mi&amp;krofon hinzufügen</source>
+        <translation>Add Mi&amp;crophone</translation>
+    </message>
+    <message>
+        <source>LIN&amp;E-Quelle hinzufügen</source>
+        <translation>Add LIN&amp;E Source</translation>
+    </message>
+    <message>
+        <source>AU&amp;X-Quelle hinzufügen</source>
+        <translation>Add AU&amp;X Source</translation>
     </message>
     <message>
         <source>Verstärker hinzufügen</source>
@@ -4496,7 +4512,7 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <extracomment>IDS_CAT_FIRST + 1
 ----------
 32782</extracomment>
-        <translation>Amplifiers</translation>
+        <translation>Amplifier</translation>
     </message>
     <message>
         <source>Relaistopologie</source>
@@ -6742,7 +6758,7 @@ is still in use!</translation>
     <message>
         <source>Erstes Programm Relais</source>
         <extracomment>34097</extracomment>
-        <translation>First programme relay</translation>
+        <translation>First program relay</translation>
     </message>
     <message>
         <source>Erstes Relais</source>

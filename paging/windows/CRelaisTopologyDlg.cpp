@@ -137,7 +137,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     grid->addWidget(m_lblCall, 3, 0);
     grid->addWidget(m_pCall, 3, 1);
     for (int i = 0; i < 4; ++i) {
-        m_lblInputs[i] = new QLabel(QString::number(i + 1) + tr(". Eingang"), m_pGroup);
+        m_lblInputs[i] = new QLabel(tr("%1. Eingang").arg(i + 1), m_pGroup);
         m_pInputs[i] = new CResizableComboBox(m_pGroup);
         m_pInputs[i]->setObjectName(QString::number(1044 + i));
         grid->addWidget(m_lblInputs[i], 4 + i, 0);
@@ -299,9 +299,12 @@ void CRelaisTopologyDlg::LoadTopology()
         m_pFirst->setText(RelayEditValue(1));
         m_pCall->setText(RelayEditValue(2));
     }
-    m_bLoading = false;
+    // The colours follow the topology now shown even where the text stayed the same.
     OnRelayEdited(m_pFirst, m_bFirstValid);
     OnRelayEdited(m_pCall, m_bCallValid);
+    m_bLoading = false;
+    // The page shows the topology as it is: nothing is left to apply.
+    m_btnApply->setEnabled(false);
 }
 
 void CRelaisTopologyDlg::SelectTopology(CRelaisTopology* topology)
@@ -438,6 +441,11 @@ void CRelaisTopologyDlg::accept()
 
 void CRelaisTopologyDlg::OnCards()
 {
+    // The page is reloaded from the topology after the cards, so what is
+    // pending is applied or dropped first; a refused value stays for correction.
+    if (m_btnApply->isEnabled() && m_pTopology &&
+        ShowMessage(LoadStringId(kAskApply), mb::YesNo | mb::IconQuestion) == mb::IdYes && !Apply())
+        return;
     CLMZConfigDlg dlg(m_pDoc);
     dlg.exec();
     if (IDocView* view = m_pDoc ? m_pDoc->GetFirstView() : nullptr) {

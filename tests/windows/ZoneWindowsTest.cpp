@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +25,7 @@
 #include "support/ModelTestHost.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CPictureSet.h"
+#include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
@@ -403,4 +405,77 @@ TEST_F(ZoneWindows, LmzPadsAreRenamedInTheTreeAndOkEndsTheEdit)
     // Without an edit OK closes the dialog.
     dlg.OnOK();
     EXPECT_EQ(QDialog::Accepted, dlg.result());
+}
+
+// Typed values are pending until applied: the card dialog, after which the
+// page is reloaded, asks first like a move in the tree; a page just applied
+// or reloaded has nothing pending and lets the user move on unasked.
+TEST_F(ZoneWindows, TopologyDialogAsksBeforeTheCardsAndLeavesNothingPendingAfterApplyOrReload)
+{
+    CRelaisTopology* other = NewTopology(ampcmd::OneInN);
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    CRelaisTopologyDlg dlg(t);
+    dlg.show();
+    auto* cards = dlg.findChild<QPushButton*>(QStringLiteral("1223"));
+    ASSERT_NE(nullptr, cards);
+    auto typeCount = [&](const char* text) {
+        dlg.CountEdit()->setFocus();
+        QTest::keyClick(dlg.CountEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(dlg.CountEdit(), text);
+    };
+    // Clicks "LMZ Karten ..." and closes the card dialog; whether it opened.
+    auto openCards = [&] {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* lmz = qobject_cast<CLMZConfigDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                lmz->reject();
+            }
+        });
+        QTest::mouseClick(cards, Qt::LeftButton);
+        return shown;
+    };
+    const std::string ask = "Wollen Sie die Änderungen übernehmen ?";
+
+    typeCount("3");
+    EXPECT_TRUE(dlg.ApplyButton()->isEnabled());
+    messages.answer = mb::IdYes;
+    EXPECT_TRUE(openCards());
+    EXPECT_EQ(std::vector<std::string>{ask}, messages.texts);
+    EXPECT_EQ(3u, t->GetZones().size());
+    EXPECT_EQ("3", dlg.CountEdit()->text().toStdString());
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+
+    // No drops the typed count; the cards open all the same.
+    typeCount("2");
+    messages.answer = mb::IdNo;
+    EXPECT_TRUE(openCards());
+    EXPECT_EQ(2u, messages.texts.size());
+    EXPECT_EQ(3u, t->GetZones().size());
+    EXPECT_EQ("3", dlg.CountEdit()->text().toStdString());
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+
+    // Yes with a count out of range: the range message, no cards, the count kept for correction.
+    typeCount("0");
+    messages.answer = mb::IdYes;
+    EXPECT_FALSE(openCards());
+    EXPECT_EQ(4u, messages.texts.size());
+    EXPECT_EQ("0", dlg.CountEdit()->text().toStdString());
+    EXPECT_EQ(3u, t->GetZones().size());
+
+    messages.answer = mb::IdNo;
+    EXPECT_TRUE(openCards());
+    EXPECT_EQ("3", dlg.CountEdit()->text().toStdString());
+
+    // After "Übernehmen" the move to another topology asks nothing.
+    typeCount("2");
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    EXPECT_EQ(2u, t->GetZones().size());
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+    const size_t asked = messages.texts.size();
+    QTreeWidgetItem* item = dlg.Tree()->topLevelItem(0)->child(0);
+    QTest::mouseClick(dlg.Tree()->viewport(), Qt::LeftButton, {}, dlg.Tree()->visualItemRect(item).center());
+    EXPECT_EQ(other, dlg.Current());
+    EXPECT_EQ(asked, messages.texts.size());
+    EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
 }

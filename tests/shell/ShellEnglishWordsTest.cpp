@@ -1,0 +1,159 @@
+// The English words a user meets while adding an amplifier, its relay
+// topology and a console: one word for one thing in the menus, the new
+// objects' names and the topology dialog (saved as topology-dialog-en.png
+// next to the test program for a look by eye).
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "MenuTestSupport.h"
+#include "ShellTestSupport.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "hardware/HardwareIds.h"
+#include "model/CQuillomerDoc.h"
+#include "paging/windows/CRelaisTopologyDlg.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/CQuillomerView.h"
+#include "shell/CShellAppHost.h"
+#include "ui/CResizableComboBox.h"
+
+namespace {
+
+using menutest::Describe;
+using menutest::FindAction;
+
+class MenuPick {
+public:
+    MenuPick()
+    {
+        m_old = CShellAppHost::SetMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
+            entries.clear();
+            Describe(menu, "", entries);
+            QAction* a = choose ? FindAction(menu, choose) : nullptr;
+            return a && a->isEnabled() ? a : nullptr;
+        });
+    }
+    ~MenuPick() { CShellAppHost::SetMenuRunner(std::move(m_old)); }
+    bool Shows(const std::string& entry) const
+    {
+        return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    }
+
+    uint32_t choose = 0;
+    std::vector<std::string> entries;
+
+private:
+    CShellAppHost::MenuRunner m_old;
+};
+
+class EnglishWords : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings().setValue("Settings/Language", "English");
+        QSettings().setValue("Configuration/ShellCommand", 1);
+        app.SetResourceDirs({BinaryDir()});
+        ASSERT_TRUE(app.InitInstance({}));
+        ASSERT_TRUE(app.IsEnglishResources());
+        frame = app.GetMainFrame();
+        frame->showNormal();
+        frame->resize(1280, 900);
+        QApplication::processEvents();
+        view = frame->GetActiveView();
+        ASSERT_NE(view, nullptr);
+        doc = view->GetDocument();
+        ASSERT_NE(doc, nullptr);
+    }
+
+    template <class T>
+    T* Find(int category, const std::string& name = {})
+    {
+        for (CBaseDevice* obj : doc->GetList(category))
+            if (auto* t = dynamic_cast<T*>(obj); t && (name.empty() || t->GetName() == name))
+                return t;
+        return nullptr;
+    }
+    // Brings a sheet point into the window, moves the mouse there and right-clicks.
+    void RightClickAt(CPoint logical)
+    {
+        view->ScrollToPosition(view->LogicalToClient(logical) + view->GetScrollPosition() - QPoint(200, 200));
+        QApplication::processEvents();
+        const QPoint at = view->LogicalToClient(logical);
+        view->HandleMouseMove(Qt::NoButton, at);
+        view->HandleMouseMove(Qt::NoButton, at);
+        QContextMenuEvent ev(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &ev);
+    }
+
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    DialogWatch projectData{{"CProjectDataDlg"}};
+    CQuillomerApp app;
+    CMainFrame* frame = nullptr;
+    CQuillomerView* view = nullptr;
+    CQuillomerDoc* doc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EnglishWords, AmplifierTopologyAndConsoleAreAddedInOneWording)
+{
+    // An amplifier at the output card: "Add Amplifier"; the new one is one amplifier.
+    auto* slot3 = Find<CAudioOutputSlot>(CAT_OUTPUT_SLOT, "Slot3");
+    ASSERT_NE(slot3, nullptr);
+    MenuPick pick;
+    pick.choose = ampmodel::Hbe6657;
+    const CPoint out2 = slot3->m_outputPoints.at(1);
+    RightClickAt(CPoint(out2.x - 6, out2.y));
+    EXPECT_TRUE(pick.Shows("Add Amplifier >"));
+    auto* amp = Find<CAmplifier>(CAT_AMPLIFIER);
+    ASSERT_NE(amp, nullptr);
+    EXPECT_EQ(amp->GetName(), "Amplifier 1");
+
+    // Its "1 in N" topology: the menu and the dialog's scheme use the same words,
+    // the dialog counts lines like the rest of the program.
+    QStringList labels;
+    QString scheme;
+    // The dialog opens once the chosen command runs; it is read and closed there.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dlg = qobject_cast<CRelaisTopologyDlg*>(QApplication::activeModalWidget())) {
+            for (QLabel* label : dlg->findChildren<QLabel*>())
+                if (label->isVisible())
+                    labels << label->text();
+            scheme = dlg->SchemeCombo()->currentText();
+            dlg->grab().save(QStringLiteral("topology-dialog-en.png"));
+            dlg->reject();
+        }
+    });
+    poll.start(10);
+    pick.choose = ampcmd::OneInN;
+    const CRect r = amp->GetRect();
+    RightClickAt(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    EXPECT_EQ(pick.entries, (std::vector<std::string>{"Relay Topology >", "  Direct", "  1 in N", "  Program/Call",
+                                                      "---", "Delete", "---", "Properties ..."}));
+    poll.stop();
+    EXPECT_EQ(scheme, QString("1 in N"));
+    labels.sort();
+    EXPECT_EQ(labels, (QStringList{"First relay", "Input 1", "Number of lines", "Relay topology"}));
+
+    // A console at an input card's console input: "Add Console", as "Add Amplifier".
+    auto* in = Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+    ASSERT_NE(in, nullptr);
+    in->OnCommand(inputcard::ConsoleMicLine);
+    pick.choose = 0;
+    RightClickAt(CPoint(in->GetRect().left + 4, in->m_inputPoints.at(0).y));
+    EXPECT_TRUE(pick.Shows("Add &Console >")) << ::testing::PrintToString(pick.entries);
+}
