@@ -536,43 +536,73 @@ std::string NoDataMessage(const QString& path)
 }
 }  // namespace
 
-// A file with nothing to program is refused once the version is checked:
-// the loader hears nothing of it and keeps its prompt.
-TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoader)
+// A file the loader could not program is refused once the version is
+// checked, and nothing is erased: a device found in its loader is told to
+// start the system it holds and the link goes online with it; a running
+// device hears nothing of such a file.
+TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoaderWhichStartsItsSystem)
 {
     Session s;
     const QString empty = s.dir.filePath(QStringLiteral("leer.hex"));
     const QString frame = s.dir.filePath(QStringLiteral("rahmen.s19"));
     ASSERT_TRUE(WriteBytes(empty, ""));
     ASSERT_TRUE(WriteBytes(frame, QByteArray(kHeader) + "S9030000FC\r\n"));
-    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200")}));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200"),
+                             QStringLiteral("--start-ms"), QStringLiteral("100")}));
     // Boot prompt: Yes; the version question: Yes.
     s.messages.answers = {mb::IdYes, mb::IdYes};
     s.host.firmwareFile = empty.toStdString();
     s.link.OnConnect();
-    Pump(300);
-    ASSERT_EQ(s.messages.texts.size(), 3u);
+    ASSERT_GE(s.messages.texts.size(), 3u);
     EXPECT_EQ(s.messages.texts[2], NoDataMessage(empty));
+    ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs))
+        << s.link.GetLinkState() << " " << s.messages.texts.back();
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
+    EXPECT_EQ(s.messages.texts.size(), 4u);
+    EXPECT_EQ(s.messages.texts.back(), "Das QUILLOMER-Betriebssystem wurde gestartet !");
     std::string received = s.sim.Received();
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
-    EXPECT_EQ(received, "/SERVICE/VER ?\r\n");
+    // The version, then the loader starts its system, which gets the set-up.
+    ASSERT_TRUE(Consume(received, "/SERVICE/VER ?\r\nSTART\r\n\r\n")) << received;
+    EXPECT_NE(received.find("/SERVICE/DEVICE ?\r\n"), std::string::npos) << received;
+    EXPECT_EQ(received.find("UPDATE"), std::string::npos) << received;
+    EXPECT_NE(s.sim.Sent().find("*** KVT7000"), std::string::npos) << "the device runs its system";
+    EXPECT_TRUE(s.link.IsConnected());
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    EXPECT_FALSE(s.link.IsWatchingLoader());
 
-    // The command again, with header and end record only.
+    // The command again from the running system, with header and end record only.
     const size_t mark = s.sim.Received().size();
     s.messages.texts.clear();
     s.messages.answers = {mb::IdYes};
     s.host.firmwareFile = frame.toStdString();
     s.link.OnLoadFirmware();
-    Pump(300);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     ASSERT_EQ(s.messages.texts.size(), 2u);
     EXPECT_EQ(s.messages.texts[1], NoDataMessage(frame));
     EXPECT_EQ(s.ReceivedSince(mark), "/SERVICE/VER ?\r\n");
     EXPECT_TRUE(s.host.dialogResults.empty());
     EXPECT_FALSE(s.link.IsWatchingLoader());
-    // Still connected to the loader, which waits at its prompt for a good file.
     EXPECT_TRUE(s.link.IsConnected());
-    EXPECT_EQ(s.link.GetLinkState(), linkstate::FirmwareLoad);
-    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    EXPECT_EQ(s.link.GetLinkState(), linkstate::Online);
+    s.link.ClosePort();
+    s.sim.Stop();
+
+    // A file that cannot be opened, chosen while the device is in its loader.
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--start-ms"), QStringLiteral("100")}));
+    const std::string missing = s.dir.filePath(QStringLiteral("weg.hex")).toStdString();
+    const size_t restart = s.sim.Received().size();
+    s.messages.texts.clear();
+    s.messages.answers = {mb::IdYes, mb::IdYes};
+    s.host.firmwareFile = missing;
+    s.link.OnConnect();
+    ASSERT_GE(s.messages.texts.size(), 3u);
+    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing);
+    ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs));
+    received = s.ReceivedSince(restart);
+    EXPECT_NE(received.find("/SERVICE/VER ?\r\nSTART\r\n\r\n"), std::string::npos) << received;
+    EXPECT_EQ(received.find("UPDATE"), std::string::npos) << received;
+    EXPECT_TRUE(s.link.IsConnected());
     s.link.ClosePort();
 }
 
