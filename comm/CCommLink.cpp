@@ -1756,15 +1756,16 @@ void CCommLink::OnLoadFirmware()
     if (!path.empty()) {
         // A file the loader could not program is refused before the device
         // is asked for anything: erasing the old system for it would leave
-        // the device with none.
-        switch (CFirmwareSender::CheckFile(path)) {
-        case CFirmwareSender::FileCheck::Ok:
-            break;
-        case CFirmwareSender::FileCheck::CannotOpen:
-            ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
-            return;
-        case CFirmwareSender::FileCheck::NoData:
-            ShowMessage(StrFormat(Tr(kFirmwareNoData).c_str(), path.c_str()), mb::IconStop);
+        // the device with none. A device already in its loader goes back to
+        // the system it holds, as when the user cancels there.
+        const CFirmwareSender::FileCheck check = CFirmwareSender::CheckFile(path);
+        if (check != CFirmwareSender::FileCheck::Ok) {
+            if (check == CFirmwareSender::FileCheck::CannotOpen)
+                ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+            else
+                ShowMessage(StrFormat(Tr(kFirmwareNoData).c_str(), path.c_str()), mb::IconStop);
+            if (m_linkState == linkstate::FirmwareLoad)
+                StartSystem();
             return;
         }
     }

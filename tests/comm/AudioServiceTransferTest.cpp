@@ -56,7 +56,7 @@ public:
             return true;
         };
         link.OnTransferParameters();
-        Pump(150);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     }
 
     QTemporaryDir dir;
@@ -118,7 +118,7 @@ TEST(AudioServiceTransfer, UploadReadsBackWhatTheDownloadSent)
     ASSERT_TRUE(s.sim.Start({})) << Simulator::Program().toStdString();
     s.link.OnConnect();
     ASSERT_TRUE(s.link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     ASSERT_EQ(Profile(QStringLiteral("KVT7000/MONI_CLR")).toInt(), 1);
 
     std::vector<CBaseDevice*> objects = {s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 1), s.Get<CBaseDevice>(OT_ALARM_SIGNAL, 2),

@@ -230,7 +230,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     s.host.loginPasswords = {"geheim"};
     s.link.OnConnect();
     ASSERT_TRUE(s.link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     std::string received = s.sim.Received();
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
     ASSERT_TRUE(Consume(received, "?\r\n/PROTECT ?\r\n\r\n/PROTECT OFF\r\ngeheim\r\n/PROTECT ?\r\n")) << received;
@@ -250,7 +250,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     };
     size_t mark = s.sim.Received().size();
     s.link.OnTransferParameters();
-    Pump(150);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.ReceivedSince(mark), "/MACRO/LOCK ON\r\n/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n");
     EXPECT_EQ(s.link.GetLinkState(), linkstate::Online);
 
@@ -264,7 +264,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     };
     mark = s.sim.Received().size();
     s.link.OnTransferParameters();
-    Pump(150);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.ReceivedSince(mark), "/MACRO/LOCK ON\r\n" + design + kLockOff);
 
     // ---- The export writes the same lines to ".par" and sends nothing ----
@@ -294,7 +294,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     // ---- A value changed in the device: exactly one difference line ----
     s.link.SetLinkState(linkstate::Online);
     s.link.SendLine("/AMP3/VOL -20", &s.doc);
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     s.link.OnTransferParameters();
     EXPECT_EQ(ReadFile(errFile), "ERROR: /AMP3/VOL >>-20<< should be >>-6<<\r\n");
     EXPECT_EQ(s.host.editorFiles, (std::vector<std::string> {errFile.toStdString()}));
@@ -315,7 +315,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     };
     mark = s.sim.Received().size();
     s.link.OnTransferParameters();
-    Pump(150);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     std::string wire = s.ReceivedSince(mark);
     EXPECT_EQ(stateSeen, linkstate::Download) << "a block request took the download's state";
     EXPECT_TRUE(EndsWith(wire, kLockOff)) << wire;
@@ -335,7 +335,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     };
     mark = s.sim.Received().size();
     s.link.OnTransferParameters();
-    Pump(150);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     wire = s.ReceivedSince(mark);
     EXPECT_EQ(stateSeen, linkstate::Download) << "the protocol monitor took the download's state";
     EXPECT_TRUE(EndsWith(wire, kLockOff)) << wire;
@@ -351,7 +351,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
         uploadStateAfterChar = s.link.GetLinkState();
     });
     s.link.SendLine("/AMP7/VOL -8", &s.doc);  // the device differs: the upload must still compare
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     s.host.paramSelect = [&](ParamSelection& sel) {
         sel.direction = 0;
         sel.objects = {&upBlocker};
@@ -379,7 +379,7 @@ TEST(CommLinkAcceptance, SessionOnAProtectedDevice)
     // ---- Disconnect: its lines, then the port is closed ----
     mark = s.sim.Received().size();
     s.link.OnDisconnect();
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_FALSE(s.link.IsConnected());
     EXPECT_FALSE(s.link.GetPortOpen());
     EXPECT_EQ(s.link.GetBoundDocument(), nullptr);
@@ -455,7 +455,7 @@ TEST(CommLinkAcceptance, FirmwareFromObjcopyReachesTheLoader)
     StartInBootLoader(s, {QStringLiteral("--new-version"), QStringLiteral("V0.552")});
     s.host.firmwareFile = file.toStdString();
     s.link.OnConnect();
-    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Das QUILLOMER-Betriebssystem wurde gestartet !"); }, 8000))
+    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Das QUILLOMER-Betriebssystem wurde gestartet !"); }, kArrivalMs))
         << (s.messages.texts.empty() ? std::string() : s.messages.texts.back());
     EXPECT_TRUE(s.messages.Contains("Vorgang 'QUILLOMER-Betriebssystem laden' wurde erfolgreich durchgeführt !"));
     EXPECT_FALSE(s.messages.Contains("Fehler beim Laden"));
@@ -489,7 +489,7 @@ TEST(CommLinkAcceptance, FirmwareCancelEndsTheStream)
     ASSERT_TRUE(s.host.cancelled);
     EXPECT_TRUE(s.messages.Contains("Vorgang 'QUILLOMER-Betriebssystem erneuern' wurde abgebrochen !"));
     // The loader's verdict on the aborted stream is shown, then the link disconnects.
-    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Fehler beim Laden"); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Fehler beim Laden"); }, kArrivalMs));
     EXPECT_TRUE(s.messages.Contains("Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\nERROR ABORTED\r\n\n"
                                     "Bitte File überprüfen und Vorgang wiederholen !"));
     EXPECT_FALSE(s.messages.Contains("erfolgreich"));
@@ -536,43 +536,73 @@ std::string NoDataMessage(const QString& path)
 }
 }  // namespace
 
-// A file with nothing to program is refused once the version is checked:
-// the loader hears nothing of it and keeps its prompt.
-TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoader)
+// A file the loader could not program is refused once the version is
+// checked, and nothing is erased: a device found in its loader is told to
+// start the system it holds and the link goes online with it; a running
+// device hears nothing of such a file.
+TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoaderWhichStartsItsSystem)
 {
     Session s;
     const QString empty = s.dir.filePath(QStringLiteral("leer.hex"));
     const QString frame = s.dir.filePath(QStringLiteral("rahmen.s19"));
     ASSERT_TRUE(WriteBytes(empty, ""));
     ASSERT_TRUE(WriteBytes(frame, QByteArray(kHeader) + "S9030000FC\r\n"));
-    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200")}));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--erase-ms"), QStringLiteral("200"),
+                             QStringLiteral("--start-ms"), QStringLiteral("100")}));
     // Boot prompt: Yes; the version question: Yes.
     s.messages.answers = {mb::IdYes, mb::IdYes};
     s.host.firmwareFile = empty.toStdString();
     s.link.OnConnect();
-    Pump(300);
-    ASSERT_EQ(s.messages.texts.size(), 3u);
+    ASSERT_GE(s.messages.texts.size(), 3u);
     EXPECT_EQ(s.messages.texts[2], NoDataMessage(empty));
+    ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs))
+        << s.link.GetLinkState() << " " << s.messages.texts.back();
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
+    EXPECT_EQ(s.messages.texts.size(), 4u);
+    EXPECT_EQ(s.messages.texts.back(), "Das QUILLOMER-Betriebssystem wurde gestartet !");
     std::string received = s.sim.Received();
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
-    EXPECT_EQ(received, "/SERVICE/VER ?\r\n");
+    // The version, then the loader starts its system, which gets the set-up.
+    ASSERT_TRUE(Consume(received, "/SERVICE/VER ?\r\nSTART\r\n\r\n")) << received;
+    EXPECT_NE(received.find("/SERVICE/DEVICE ?\r\n"), std::string::npos) << received;
+    EXPECT_EQ(received.find("UPDATE"), std::string::npos) << received;
+    EXPECT_NE(s.sim.Sent().find("*** KVT7000"), std::string::npos) << "the device runs its system";
+    EXPECT_TRUE(s.link.IsConnected());
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    EXPECT_FALSE(s.link.IsWatchingLoader());
 
-    // The command again, with header and end record only.
+    // The command again from the running system, with header and end record only.
     const size_t mark = s.sim.Received().size();
     s.messages.texts.clear();
     s.messages.answers = {mb::IdYes};
     s.host.firmwareFile = frame.toStdString();
     s.link.OnLoadFirmware();
-    Pump(300);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     ASSERT_EQ(s.messages.texts.size(), 2u);
     EXPECT_EQ(s.messages.texts[1], NoDataMessage(frame));
     EXPECT_EQ(s.ReceivedSince(mark), "/SERVICE/VER ?\r\n");
     EXPECT_TRUE(s.host.dialogResults.empty());
     EXPECT_FALSE(s.link.IsWatchingLoader());
-    // Still connected to the loader, which waits at its prompt for a good file.
     EXPECT_TRUE(s.link.IsConnected());
-    EXPECT_EQ(s.link.GetLinkState(), linkstate::FirmwareLoad);
-    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+    EXPECT_EQ(s.link.GetLinkState(), linkstate::Online);
+    s.link.ClosePort();
+    s.sim.Stop();
+
+    // A file that cannot be opened, chosen while the device is in its loader.
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot"), QStringLiteral("--start-ms"), QStringLiteral("100")}));
+    const std::string missing = s.dir.filePath(QStringLiteral("weg.hex")).toStdString();
+    const size_t restart = s.sim.Received().size();
+    s.messages.texts.clear();
+    s.messages.answers = {mb::IdYes, mb::IdYes};
+    s.host.firmwareFile = missing;
+    s.link.OnConnect();
+    ASSERT_GE(s.messages.texts.size(), 3u);
+    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing);
+    ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs));
+    received = s.ReceivedSince(restart);
+    EXPECT_NE(received.find("/SERVICE/VER ?\r\nSTART\r\n\r\n"), std::string::npos) << received;
+    EXPECT_EQ(received.find("UPDATE"), std::string::npos) << received;
+    EXPECT_TRUE(s.link.IsConnected());
     s.link.ClosePort();
 }
 
@@ -596,7 +626,7 @@ TEST(CommLinkAcceptance, ALoaderThatNeverAsksForTheRecordsIsGivenUp)
     EXPECT_EQ(s.messages.texts[s.messages.texts.size() - 2], kLoaderSilent);
     EXPECT_EQ(s.messages.texts.back(), kAborted);
     EXPECT_FALSE(s.link.IsConnected());
-    Pump(300);
+    ASSERT_TRUE(s.sim.AwaitReceivedEnd("S9030000FC\r\n\r\n")) << s.sim.Received();
     std::string received = s.sim.Received();
     const size_t update = received.find("UPDATE\r\n");
     ASSERT_NE(update, std::string::npos) << received;
@@ -623,7 +653,7 @@ TEST(CommLinkAcceptance, ALoaderThatGivesNoVerdictIsGivenUp)
     EXPECT_FALSE(s.messages.Contains("erfolgreich"));
     EXPECT_FALSE(s.messages.Contains("Fehler beim Laden"));  // the loader's late answer belongs to a load that is over
     EXPECT_FALSE(s.link.IsConnected());
-    Pump(300);
+    ASSERT_TRUE(s.sim.AwaitReceivedEnd("S9030000FC\r\n\r\n")) << s.sim.Received();
     std::string received = s.sim.Received();
     const size_t update = received.find("UPDATE\r\n");
     ASSERT_NE(update, std::string::npos) << received;
@@ -646,7 +676,7 @@ TEST(CommLinkAcceptance, AStartedSystemThatNeverReportsIsGivenUp)
     EXPECT_EQ(s.messages.texts[1], "Das gestartete QUILLOMER-Betriebssystem meldet sich nicht !\r\n\n"
                                    "Verbindungskabel überprüfen und neu verbinden !");
     EXPECT_EQ(s.link.GetFirmwareStep(), 1);
-    Pump(300);
+    ASSERT_TRUE(s.sim.AwaitReceivedEnd("START\r\n\r\n")) << s.sim.Received();
     std::string received = s.sim.Received();
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
     EXPECT_EQ(received, "START\r\n\r\n");  // and no farewell to whoever listens

@@ -136,7 +136,7 @@ TEST(CommLinkModem, ConnectsThroughTheModemAndHangsUpAtDisconnect)
 
     s.link.OnConnectModem();
     ASSERT_TRUE(s.link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.messages.texts, std::vector<std::string> {});
     EXPECT_EQ(s.link.GetPortNumber(), kModemPort);
     EXPECT_EQ(Profile(QStringLiteral("Configuration/Modem")).toInt(), 1);

@@ -99,7 +99,7 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     s.host.loginPasswords = {"falsch", "geheim"};
     s.link.OnConnect();
     ASSERT_TRUE(s.link.IsConnected());
-    Pump(200);  // the last line of the set-up leaves the port
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));  // the last line of the set-up leaves the port
     EXPECT_EQ(s.host.onlineNotices, 1);
     EXPECT_EQ(s.host.logins, (std::vector<int> {1}));
     EXPECT_EQ(s.messages.texts, (std::vector<std::string> {"Login wurde abgelehnt !"}));
@@ -149,7 +149,7 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     };
     size_t mark = s.sim.Received().size();
     s.link.OnTransferParameters();
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.sim.Received().substr(mark), "/ZONE/VOL ?\r\n/ZONE/NAME ?\r\n");
     const std::string errFile = s.dir.filePath(QStringLiteral("Halle.err")).toStdString();
     EXPECT_EQ(ReadFile(QString::fromStdString(errFile)), "ERROR: /ZONE/VOL >>-6<< should be >>-10<<\r\n");
@@ -167,7 +167,7 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     mark = s.sim.Received().size();
     const size_t messagesBefore = s.messages.texts.size();
     s.link.OnTransferParameters();
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.sim.Received().substr(mark),
               "/MACRO/LOCK ON\r\n/ZONE/VOL -10\r\n/ZONE/NAME Foyer S\xFC" "d\r\n/AMP3/VOL -6\r\n/AMP3/MUTE OFF\r\n"
               "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n");
@@ -202,14 +202,14 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     s.host.configFile = textFile.toStdString();
     mark = s.sim.Received().size();
     s.link.OnCommand(commid::SendConfigFile);
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_EQ(s.sim.Received().substr(mark), "/CLOCK/SLAVE1 ON\r/CLOCK/SLAVE2 OFF\r");
     EXPECT_EQ(s.link.GetLinkState(), linkstate::Terminal);
 
     // ---- Disconnect: the device's clock becomes its last access ----
     mark = s.sim.Received().size();
     s.link.OnDisconnect();
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
     EXPECT_FALSE(s.link.IsConnected());
     EXPECT_EQ(s.link.GetBoundDocument(), nullptr);
     received = s.sim.Received().substr(mark);
@@ -285,9 +285,9 @@ TEST(CommLinkSim, FirmwareLoadFromTheBootLoader)
     // last chance: Yes; then the information messages are confirmed.
     s.messages.answers = {mb::IdYes, mb::IdYes, mb::IdYes};
     s.link.OnConnect();
-    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Das QUILLOMER-Betriebssystem wurde gestartet !"); }, 10000))
+    ASSERT_TRUE(PumpUntil([&] { return s.messages.Contains("Das QUILLOMER-Betriebssystem wurde gestartet !"); }, kArrivalMs))
         << (s.messages.texts.empty() ? std::string() : s.messages.texts.back());
-    ASSERT_TRUE(PumpUntil([&] { return s.sim.Received().find("/CLOCK/DATEFORMAT") != std::string::npos; }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return s.sim.Received().find("/CLOCK/DATEFORMAT") != std::string::npos; }, kArrivalMs));
     EXPECT_EQ(s.messages.texts.front(),
               "QUILLOMER befindet sich im Bootmodus !\r\nMit 'Ja' wird ein neues Betriebssystem geladen.\r\n"
               "Mit 'Nein' wird das aktuelle Betriebssystem gestartet.");

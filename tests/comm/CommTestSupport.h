@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -29,6 +31,12 @@
 #include "serial/SerialTestSupport.h"
 
 namespace commtest {
+
+// How long a test waits for something that must come (a line at the device,
+// an answer): generous, as a wait ends as soon as it holds, and a machine
+// running several test programs on two cores may hold a program back for
+// seconds.
+constexpr int kArrivalMs = 20000;
 
 // The link's port is "COMSECTION"/"PORT" + 1; the tests keep PORT at its default.
 constexpr int kPort = 2;
@@ -297,37 +305,56 @@ public:
         return QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/kvtsim/kvtsim");
     }
     // Everything the device received ("in") or sent ("out") so far, unescaped.
-    std::string Traffic(const char* direction) const
-    {
-        const std::string want = std::string(direction) + " ";
-        std::string out;
-        QFile f(logPath);
-        if (!f.open(QIODevice::ReadOnly))
-            return out;
-        while (!f.atEnd()) {
-            std::string line = f.readLine().toStdString();
-            if (!line.empty() && line.back() == '\n')
-                line.pop_back();
-            if (line.compare(0, 4, std::string(direction).size() == 2 ? want + " " : want) != 0)
-                continue;
-            out += Unescape(line.substr(4));
-        }
-        return out;
-    }
-    std::string Received() const { return Traffic("in"); }
+    // The log is read on from where the last call stopped, whole lines only:
+    // waits poll it every few milliseconds, and a test machine short of CPU
+    // must not spend it re-reading minutes of traffic.
+    // ("---": the simulator's own notes.)
+    std::string Traffic(const char* direction) const { return Log(direction); }
+    std::string Received() const { return Log("in"); }
+    std::string Sent() const { return Log("out"); }
     // Lets events run until what the device received ends with `tail`: at the
-    // line rate its reading may trail what the link counts as sent by a few
-    // milliseconds. False after `ms`.
-    bool AwaitReceivedEnd(const std::string& tail, int ms = 1000) const
+    // line rate its reading may trail what the link counts as sent, by far
+    // more than the line time on a machine short of CPU. False after `ms`.
+    bool AwaitReceivedEnd(const std::string& tail, int ms = kArrivalMs) const
     {
         return serialtest::PumpUntil(
             [&] {
-                const std::string in = Received();
+                const std::string& in = Log("in");
                 return in.size() >= tail.size() && in.compare(in.size() - tail.size(), tail.size(), tail) == 0;
             },
             ms);
     }
-    std::string Sent() const { return Traffic("out"); }
+    // Where the whole line `line` (from a line start through its "\r\n")
+    // stands in what the device received, at or after `from`; npos if not (yet).
+    size_t FindReceivedLine(const std::string& line, size_t from = 0) const
+    {
+        const std::string& in = Log("in");
+        const std::string whole = line + "\r\n";
+        for (size_t p = in.find(whole, from); p != std::string::npos; p = in.find(whole, p + 1)) {
+            if (p == 0 || in[p - 1] == '\n')
+                return p;
+        }
+        return std::string::npos;
+    }
+    // Lets events run until the device has received `line` whole (not only its
+    // beginning: the device reads a few characters at a time) at or after `from`.
+    bool AwaitReceivedLine(const std::string& line, size_t from = 0, int ms = kArrivalMs) const
+    {
+        return serialtest::PumpUntil([&] { return FindReceivedLine(line, from) != std::string::npos; }, ms);
+    }
+    // Lets events run until the device has read `count` characters (the flow
+    // control's XON and XOFF aside), such as all a link has given the port
+    // (CCommLink::GetCharsSent): everything sent before has then arrived.
+    bool AwaitReceivedCount(uint64_t count, int ms = kArrivalMs) const
+    {
+        return serialtest::PumpUntil([&] { return ReceivedCount() >= count; }, ms);
+    }
+    uint64_t ReceivedCount() const
+    {
+        const std::string& in = Log("in");
+        return static_cast<uint64_t>(in.size()) - static_cast<uint64_t>(std::count(in.begin(), in.end(), '\x11'))
+               - static_cast<uint64_t>(std::count(in.begin(), in.end(), '\x13'));
+    }
 
     static std::string Unescape(const std::string& text)
     {
@@ -357,7 +384,63 @@ public:
     QString logPath;
     QProcess process;
     bool lineRate = true;
+
+private:
+    const std::string& Log(const char* direction) const
+    {
+        ReadLog();
+        if (std::strcmp(direction, "in") == 0)
+            return m_in;
+        return std::strcmp(direction, "out") == 0 ? m_out : m_notes;
+    }
+    // Takes the log's new whole lines into the traffic of each direction. The
+    // simulator appends to its log, also across restarts.
+    void ReadLog() const
+    {
+        QFile f(logPath);
+        if (logPath.isEmpty() || !f.open(QIODevice::ReadOnly))
+            return;
+        if (f.size() < m_logRead) {
+            m_logRead = 0;
+            m_in.clear();
+            m_out.clear();
+            m_notes.clear();
+        }
+        if (f.size() == m_logRead || !f.seek(m_logRead))
+            return;
+        const QByteArray bytes = f.readAll();
+        const qsizetype end = bytes.lastIndexOf('\n');
+        if (end < 0)
+            return;
+        m_logRead += end + 1;
+        for (const QByteArray& raw : bytes.left(end).split('\n')) {
+            const std::string line = raw.toStdString();
+            if (line.compare(0, 4, "in  ") == 0)
+                m_in += Unescape(line.substr(4));
+            else if (line.compare(0, 4, "out ") == 0)
+                m_out += Unescape(line.substr(4));
+            else if (line.compare(0, 4, "--- ") == 0)
+                m_notes += Unescape(line.substr(4));
+        }
+    }
+
+    mutable qint64 m_logRead = 0;
+    mutable std::string m_in;
+    mutable std::string m_out;
+    mutable std::string m_notes;
 };
+
+// Lets events run until the device has read everything `link` has sent (a
+// connection's last set-up lines, a transfer's last lines leave the port after
+// the call returns), and a little more for their echo: what the device
+// receives from then on is what the test makes the program send.
+inline bool AwaitDeviceHasAll(const Simulator& sim, const CCommLink& link, int ms = kArrivalMs)
+{
+    if (!sim.AwaitReceivedCount(link.GetCharsSent(), ms))
+        return false;
+    serialtest::Pump(200);
+    return true;
+}
 
 // Reads profile numbers from the private settings, as the program's own host does
 // (the connection stores the device's facts there).
@@ -412,8 +495,20 @@ protected:
     void Connect(const QStringList& simArgs = {})
     {
         ASSERT_TRUE(sim.Start(simArgs)) << Simulator::Program().toStdString();
+        // A session may connect again to a new simulator: what the link sent
+        // before is left out of the count.
+        sentBefore = link.GetCharsSent();
+        receivedBefore = sim.ReceivedCount();
         link.OnConnect();
         ASSERT_TRUE(link.IsConnected());
+        AwaitDeviceHasAll();
+    }
+    // See the function of that name; counts from the last Connect.
+    void AwaitDeviceHasAll()
+    {
+        const uint64_t sent = link.GetCharsSent() - sentBefore;
+        ASSERT_TRUE(sim.AwaitReceivedCount(receivedBefore + sent))
+            << sent << " characters sent, " << sim.ReceivedCount() - receivedBefore << " received";
         serialtest::Pump(200);
     }
     // Starts the simulator with these directives ("-e" each) and goes online;
@@ -444,6 +539,8 @@ protected:
     Messages messages;
     SettingsHost settings;
     CCommLink link;
+    uint64_t sentBefore = 0;
+    uint64_t receivedBefore = 0;
 };
 
 }  // namespace commtest

@@ -249,7 +249,7 @@ TEST_F(LineRate, ShorthandSettingThenDownloadKeepsTheLock)
     LineObject lock(doc, "MACRO", {{"LOCK", "VIELLEICHT"}}, "Abgelehnt");
     ASSERT_TRUE(Connect());
     link.SendCommand("/AUDIO/OUT1/VOL -3.0", &doc, true);
-    Pump(50);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     messages.texts.clear();
     const size_t mark = sim.Received().size();
     host.paramSelect = [&](ParamSelection& sel) {

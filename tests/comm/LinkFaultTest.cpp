@@ -145,7 +145,8 @@ protected:
                 m_stepsAtHangUp = m_lines ? m_lines->stepsRun : 0;
         });
         link.OnConnect();
-        Pump(200);
+        // The set-up's last lines reach the device (unless it hangs up first).
+        AwaitDeviceHasAll(sim, link);
         return link.IsConnected();
     }
 
@@ -357,7 +358,7 @@ TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
     Heartbeat beat;
     const int64_t ms = Transfer(0);
     Pump(700);
-    ASSERT_TRUE(SimHungUp());
+    ASSERT_TRUE(PumpUntil([&] { return SimHungUp(); }, kArrivalMs));
     ASSERT_LT(m_stepsAtHangUp, kLines) << "the device hung up only after the upload";
     ASSERT_LT(Lines().received.size(), static_cast<size_t>(kLines)) << "the device answered every query";
     EXPECT_LT(ms, 20000);
@@ -378,8 +379,7 @@ TEST_F(LinkFault, CommentLineDuringAnUploadLosesNoAnswer)
     ASSERT_TRUE(Connect({QStringLiteral("at %1 send ; Kommentar\\r\\n").arg(upload + 60)}));
     Transfer(1);
     link.SendLine("/TEST/VOL7 -99", &doc);
-    ASSERT_TRUE(sim.AwaitReceivedEnd("/TEST/VOL7 -99\r\n"));
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     messages.texts.clear();
     Transfer(0);
     ASSERT_NE(sim.Sent().find("; Kommentar\r\n"), std::string::npos);
@@ -410,7 +410,7 @@ TEST_F(LinkFault, CancelDuringAnXoffStallIsHonoured)
     EXPECT_EQ(messages.texts, (std::vector<std::string> {"Wollen Sie den Vorgang wirklich abbrechen ?",
                                                          Incomplete(IDS_LOCK_RELEASE_HELD)}));
     EXPECT_LT(Lines().stepsRun, kLines);
-    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n", 10000));
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
     ExpectIdleAndProjectUnchanged();
     // They went once the device let go: a disconnect has nothing more to tell.
     messages.texts.clear();
@@ -456,7 +456,7 @@ TEST_F(LinkFault, XoffHeldLongerThanTheTimeOut)
     const int seen = LinesReceived();
     ASSERT_LT(seen, 59);
     link.SendText(std::string(static_cast<size_t>(59 - seen), '\n'), nullptr);
-    Pump(300);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     ASSERT_EQ(59, LinesReceived());
     ASSERT_TRUE(link.SendAndCollect({"/SERVICE/DEVICE ?"}, nullptr));  // line 60: XOFF from now on
     messages.texts.clear();

@@ -69,7 +69,7 @@ public:
             return true;
         };
         link.OnTransferParameters();
-        Pump(100);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     }
 
     QTemporaryDir dir;

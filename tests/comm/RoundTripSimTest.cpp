@@ -156,7 +156,7 @@ TEST(RoundTripSim, NewProjectWithEveryConditionKindAndALocalAmplifierZoneComesBa
             return true;
         };
         link.OnTransferParameters();
-        Pump(100);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     };
     messages.texts.clear();
     transfer(1);

@@ -60,7 +60,7 @@ TEST(ZoneTransferSim, UploadOfZonesGroupsAndCallsFindsNoDifference)
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     auto transfer = [&](int direction) {
         host.paramSelect = [&](ParamSelection& sel) {
             sel.direction = direction;
@@ -68,7 +68,7 @@ TEST(ZoneTransferSim, UploadOfZonesGroupsAndCallsFindsNoDifference)
             return true;
         };
         link.OnTransferParameters();
-        Pump(150);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     };
     transfer(1);
     const std::string sent = sim.Received();

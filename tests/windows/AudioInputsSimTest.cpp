@@ -61,7 +61,7 @@ protected:
         ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
         link.OnConnect();
         ASSERT_TRUE(link.IsConnected());
-        Pump(200);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
         ASSERT_NE(0, IsDocConnected());
         inputSlots = InputSlots(doc);
         ASSERT_EQ(2u, inputSlots.size());
@@ -99,11 +99,11 @@ TEST_F(AudioInputsSim, NewDocumentDownloadIsThePinnedByteStream)
     };
     const size_t mark = sim.Received().size();
     link.OnTransferParameters();
-    Pump(300);
     std::string expected = "/MACRO/LOCK ON\r\n";
     for (int input = 1; input <= 4; ++input)
         expected += NewInputLines(input);
     expected += "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n";
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
     const std::string received = sim.Received().substr(mark);
     EXPECT_EQ(0u, received.find("/MACRO/LOCK ON\r\n/AUDIO/IN1/VOL 0.0\r\n/AUDIO/IN1/AUX 1\r\n")) << received;
     EXPECT_EQ(expected, received);
@@ -126,15 +126,14 @@ TEST_F(AudioInputsSim, FrequencyEditsGoOutWholeThenShortened)
     emit f1->FocusLost();
     f1->setText("1100");
     emit f1->FocusLost();
-    ASSERT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + 38; }, 3000)) << sim.Received().substr(mark);
-    Pump(100);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
     // The second line repeats the path: only a blank and the value go out.
     EXPECT_EQ("/AUDIO/IN2/FILTER1/F 1025.0\r\n 1100.0\r\n", sim.Received().substr(mark));
     // The device took the shortened line under the same path.
     const size_t before = sim.Sent().size();
     AnswerSink sink;
     ASSERT_TRUE(link.SendBlock({"/AUDIO/IN2/FILTER1/F ?"}, true, 0, &sink, 0));
-    ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find("1100.0", before) != std::string::npos; }, 3000))
+    ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find("1100.0", before) != std::string::npos; }, kArrivalMs))
         << sim.Sent().substr(before);
     link.SetLinkState(linkstate::Online);
 }

@@ -56,19 +56,13 @@ protected:
     // Where the simulator's log stands once what was sent before has arrived.
     size_t Settled()
     {
-        size_t size = sim.Received().size();
-        for (;;) {
-            Pump(250);
-            const size_t now = sim.Received().size();
-            if (now == size)
-                return size;
-            size = now;
-        }
+        AwaitDeviceHasAll();
+        return sim.Received().size();
     }
     // What the simulator received since `mark`, once `expected` has arrived.
     std::string ReceivedAfter(size_t mark, const std::string& expected)
     {
-        PumpUntil([&] { return sim.Received().find(expected, mark) != std::string::npos; }, 3000);
+        PumpUntil([&] { return sim.Received().find(expected, mark) != std::string::npos; }, kArrivalMs);
         return sim.Received().substr(mark);
     }
 };
@@ -95,8 +89,8 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         CPowerView* view = frame.GetView();
         view->m_battPrio->setText(QStringLiteral("7"));
         view->m_battAvail->setChecked(false);
-        EXPECT_TRUE(PumpUntil([&] { return view->m_battPrio->text() == QLatin1String("40"); }, 3000));
-        EXPECT_TRUE(PumpUntil([&] { return view->m_battAvail->isChecked(); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->m_battPrio->text() == QLatin1String("40"); }, kArrivalMs));
+        EXPECT_TRUE(PumpUntil([&] { return view->m_battAvail->isChecked(); }, kArrivalMs));
         EXPECT_EQ(40, power->GetValue(powerkey::BattPrio));
         EXPECT_EQ(1, power->GetValue(powerkey::BattAvail));
         EXPECT_TRUE(view->m_dropShut->isEnabled());
@@ -117,11 +111,12 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         pilot->SetFloatValue(pilotkey::LevelKey(1), -90.0f);
         frame.OnCommand(CPilotFrm::kUpload);
         CPilotView* view = frame.GetView();
-        EXPECT_TRUE(PumpUntil([&] { return pilot->GetFloatValue(pilotkey::LevelKey(1)) == -20.0f; }, 3000));
-        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/PILOT/VOL4 ?\r\n", mark) != std::string::npos; }, 3000));
-        Pump(300);  // the rest of the answers
-        EXPECT_EQ(QLatin1String("-20.0"), view->m_levels[1]->text());
-        EXPECT_EQ(130, view->m_meters[1]->value());
+        EXPECT_TRUE(PumpUntil([&] { return pilot->GetFloatValue(pilotkey::LevelKey(1)) == -20.0f; }, kArrivalMs));
+        EXPECT_TRUE(sim.AwaitReceivedLine("/PILOT/VOL4 ?", mark));
+        // The rest of the answers.
+        EXPECT_TRUE(PumpUntil([&] { return view->m_levels[1]->text() == QLatin1String("-20.0"); }, kArrivalMs))
+            << view->m_levels[1]->text().toStdString();
+        EXPECT_TRUE(PumpUntil([&] { return view->m_meters[1]->value() == 130; }, kArrivalMs)) << view->m_meters[1]->value();
         // The level slider moves only the chosen output, and sends its line at once.
         view->SelectOutput(2);
         mark = Settled();
@@ -159,13 +154,13 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
     link.SendLine("/AUDIO/IN2/VOL -12.5", nullptr);
     link.SendLine("/RECORDER/FORMAT 1-2", nullptr);
     link.SendLine("/RECORDER/TIME 12", nullptr);
-    Pump(200);
+    AwaitDeviceHasAll();
 
     // Volumes: the device's level of input 2 reaches the field, the slider and input card 1.
     {
         CVolumeFrm frame;
         CVolumeView* view = frame.GetView();
-        EXPECT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In2]->text() == QLatin1String("-12.5"); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In2]->text() == QLatin1String("-12.5"); }, kArrivalMs));
         EXPECT_EQ(-138, view->m_sliders[CVolumeView::In2]->value());
         auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
         EXPECT_EQ("-12.5", card->GetValueText(0, 1));
@@ -195,12 +190,12 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         size_t mark = Settled();
         dlg.m_source->setCurrentIndex(6);
         emit dlg.m_source->activated(6);
-        EXPECT_NE(sim.Received().find("/MONI/SEL AMP_OUT\r\n", mark), std::string::npos);
+        EXPECT_TRUE(sim.AwaitReceivedLine("/MONI/SEL AMP_OUT", mark));
         EXPECT_EQ(6, dlg.m_source->currentIndex());
         mark = Settled();
         dlg.m_index->setText(QStringLiteral("1a"));
         emit dlg.m_index->editingFinished();
-        EXPECT_NE(sim.Received().find("/MONI/IDX 1a\r\n", mark), std::string::npos);
+        EXPECT_TRUE(sim.AwaitReceivedLine("/MONI/IDX 1a", mark));
         EXPECT_EQ(QLatin1String("1a"), dlg.m_index->text());
         EXPECT_FALSE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2"}));
         EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
@@ -220,9 +215,9 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
     {
         CRecorderFrm frame;
         CRecorderView* view = frame.GetView();
-        EXPECT_TRUE(PumpUntil([&] { return view->m_chips[1]->isEnabled(); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->m_chips[1]->isEnabled(); }, kArrivalMs));
         EXPECT_FALSE(view->m_chips[2]->isEnabled());
-        EXPECT_TRUE(PumpUntil([&] { return frame.GetPaneText(2) == QLatin1String("12 s"); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return frame.GetPaneText(2) == QLatin1String("12 s"); }, kArrivalMs));
         view->m_chips[1]->setChecked(false);
         const size_t mark = Settled();
         view->OnFormat();

@@ -86,7 +86,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
 
     size_t mark = sim.Received().size();
@@ -98,7 +98,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     const std::string appointLines = "/MACRO/LOCK ON\r\n/CAL/CLEAR/APPOINT ALL\r\n/CAL/APPOINT3/FUNCTION DAILY\r\n"
                                      "/CAL/APPOINT3/MACRO 12\r\n/CAL/APPOINT3/TIME 06:30:00\r\n"
                                      "/CAL/APPOINT3/DATE 01.03.2001\r\n/MACRO/LOCK OFF\r\n";
-    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + appointLines.size(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + appointLines.size(); }, kArrivalMs));
     EXPECT_EQ(appointLines, sim.Received().substr(mark));
     {
         CDayprogDlgFrm dayprogs;
@@ -108,6 +108,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         CWeekDlgFrm week;
         week.OnCommand(ID_CAL_DOWNLOAD_WEEK);
     }
+    EXPECT_TRUE(AwaitDeviceHasAll(sim, link));
     const std::string down = sim.Received().substr(mark);
     EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 07:05:00\r\n"
                         "/CAL/DAYPROG2/ENTRY1/MACRO 12\r\n/CAL/DAYPROG2/ENTRY2/TIME OFF\r\n"),
@@ -175,7 +176,7 @@ TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhat
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     {
         CDayprogDlgFrm dayprogs;
         dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);

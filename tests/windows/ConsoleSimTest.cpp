@@ -89,6 +89,7 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
     ASSERT_TRUE(doc.IsConnected());
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     messages.texts.clear();
 
     const size_t mark = sim.Received().size();
@@ -99,7 +100,7 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     std::string down;
     for (const std::string& line : expected)
         down += line + "\r\n";
-    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + down.size(); }, 4000));
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + down.size(); }, kArrivalMs));
     const std::string received = sim.Received().substr(mark);
     EXPECT_NE(std::string::npos, received.find(down)) << received;
     EXPECT_LT(received.find("/MACRO/LOCK ON\r\n"), received.find(down)) << received.substr(0, 80);

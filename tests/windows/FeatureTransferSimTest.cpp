@@ -176,7 +176,7 @@ TEST_F(FeatureTransferSim, MonitorTableAndRelaysGoBothWaysCompleteAndASecondClic
     frame.OnCommand(audiowinid::MonitorDownload);
     EXPECT_GT(progressMidway, 100) << "the queue's lines move the bar";
     EXPECT_LT(progressMidway, CMonitor::kTransferEnd);
-    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     EXPECT_EQ(expected, sim.Received().substr(downloadMark));
     EXPECT_FALSE(Reported("nicht vollständig"));
 }
@@ -195,7 +195,7 @@ TEST_F(FeatureTransferSim, ATransferGoesOnWhileCharactersMoveAndNamesTheBlockWhe
     std::string down;
     for (int n = 1; n <= kLines; ++n)
         down += QueueBlock::Key(n) + " " + QueueBlock::Value(n) + "\r\n";
-    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     EXPECT_EQ("/MACRO/LOCK ON\r\n" + down + "/MACRO/LOCK OFF\r\n", sim.Received().substr(mark));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 
@@ -255,7 +255,7 @@ TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing
     });
     frame.OnCommand(macrocmd::Download);
     ASSERT_TRUE(clickedWhileRunning) << "the download ended before the second click";
-    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     const std::string sent = sim.Received().substr(mark);
     EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK ON\r\n")) << sent;
     EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK OFF\r\n")) << sent;
@@ -289,7 +289,7 @@ TEST_F(FeatureTransferSim, TheMacroWindowStaysOpenUntilItsTransferHasEnded)
     });
     frame->OnCommand(macrocmd::Download);
     EXPECT_FALSE(closedWhileRunning);
-    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     EXPECT_FALSE(frame->IsTransferring());
     EXPECT_TRUE(dlg.isVisible());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

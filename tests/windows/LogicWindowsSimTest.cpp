@@ -102,7 +102,7 @@ protected:
     // What the simulator got from `mark` on, once `size` bytes are in.
     std::string ReceivedSince(size_t mark, size_t size)
     {
-        PumpUntil([&] { return sim.Received().size() >= mark + size; }, 5000);
+        PumpUntil([&] { return sim.Received().size() >= mark + size; }, kArrivalMs);
         return sim.Received().substr(mark);
     }
 };
@@ -241,6 +241,7 @@ TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
     conditions->OnCommand(logicwin::DownloadConditions);
     CCondition* first = dynamic_cast<CCondition*>(doc.GetIDManager().GetBaseDevice(1, OT_CONDITION));
     first->SetValue(condkey::Level, 1);
+    AwaitDeviceHasAll();
     const size_t mark = sim.Received().size();
     QTimer::singleShot(20, view, [view] { view->PollNow(); });
     conditions->OnCommand(logicwin::UploadConditions);

@@ -50,7 +50,7 @@ TEST(MacroSim, SelectedMacroGoesDownAloneBetweenTheLockLines)
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
 
     std::vector<std::string> params;
     const std::string keyword = macros[1]->GetParamLines(params);
@@ -65,7 +65,7 @@ TEST(MacroSim, SelectedMacroGoesDownAloneBetweenTheLockLines)
         ASSERT_TRUE(frame.GetListView()->ItemTransferEnabled());
         frame.GetListView()->TransferSelectedMacro(false);
     }
-    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + expected.size(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + expected.size(); }, kArrivalMs));
     EXPECT_EQ(expected, sim.Received().substr(mark));
 
     link.ClosePort();

@@ -84,7 +84,7 @@ TEST_F(OwnTransferSim, TheKeyViewRunsOneTransferAtATimeAndHoldsItsSheet)
     });
     view->OnCommand(keyviewcmd::Download);
     ASSERT_TRUE(checked) << "the download ended before the second click";
-    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n", 3000));
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     const std::string sent = sim.Received().substr(mark);
     EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK ON\r\n")) << sent;
     EXPECT_EQ(1u, CountOf(sent, "/MACRO/LOCK OFF\r\n")) << sent;

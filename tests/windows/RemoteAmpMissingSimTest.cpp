@@ -27,7 +27,7 @@ TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
             << Simulator::Program().toStdString();
         link.OnConnect();
         ASSERT_TRUE(link.IsConnected());
-        Pump(200);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
         ASSERT_NE(0, IsDocConnected());
         messages.texts.clear();
         std::vector<int> statesAtMessage;
@@ -42,7 +42,7 @@ TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
             CRemoteAmpDlg dlg(amp, nullptr);
             dlg.open();
             // The first block goes out under the lower-case address.
-            ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4000)) << sim.Received().substr(mark);
+            ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, kArrivalMs)) << sim.Received().substr(mark);
             EXPECT_EQ(0u, sim.Received().find("/AMP/ADR1f/TYPE ?\r\n/AMP/ADR1f/NAME ?\r\n/AMP/ADR1f/VER ?\r\n"
                                               "/AMP/ADR1f/CHANMAP ?\r\n/AMP/ADR1f/RETROFIT/PILOT ?\r\n"
                                               "/AMP/ADR1f/RETROFIT/GNDFLT ?\r\n/AMP/ADR1f/763 ?\r\n",
@@ -73,7 +73,7 @@ TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
             CRemoteAmpDlg dlg(amp, nullptr);
             dlg.open();
             EXPECT_EQ(linkstate::BlockRequest, link.GetLinkState());
-            Pump(300);
+            ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
             const size_t beforeClose = sim.Received().size();
             dlg.reject();
             EXPECT_EQ(linkstate::Online, link.GetLinkState());

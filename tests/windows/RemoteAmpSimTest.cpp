@@ -30,19 +30,19 @@ TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
             << Simulator::Program().toStdString();
         link.OnConnect();
         ASSERT_TRUE(link.IsConnected());
-        Pump(200);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
         ASSERT_NE(0, IsDocConnected());
 
         {
             CRemoteAmpDlg dlg(amp, nullptr);
             EXPECT_EQ(linkstate::BlockRequest, link.GetLinkState());
             auto* type = dlg.findChild<QLabel*>(QStringLiteral("1592"));
-            ASSERT_TRUE(PumpUntil([&] { return !type->text().isEmpty(); }, 3000));
+            ASSERT_TRUE(PumpUntil([&] { return !type->text().isEmpty(); }, kArrivalMs));
             EXPECT_EQ("HBE6683", type->text().toStdString());
             EXPECT_EQ("4", dlg.findChild<QLabel*>(QStringLiteral("1596"))->text().toStdString());
             // The status poll brings the channel's volume.
             auto* volume = dlg.findChild<QSlider*>(QStringLiteral("1591"));
-            EXPECT_TRUE(PumpUntil([&] { return volume->value() == -58; }, 4000));
+            EXPECT_TRUE(PumpUntil([&] { return volume->value() == -58; }, kArrivalMs));
 
             // A setter reaches the device.
             auto* name = dlg.findChild<QLineEdit*>(QStringLiteral("1594"));
@@ -50,7 +50,7 @@ TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
             QFocusEvent out(QEvent::FocusOut);
             QApplication::sendEvent(name, &out);
             EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/AMP/ADR1f/NAME Foyer\r\n") != std::string::npos; },
-                                  3000));
+                                  kArrivalMs));
             dlg.accept();
         }
         EXPECT_EQ(linkstate::Online, link.GetLinkState());

@@ -90,7 +90,7 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
         CEventLogView* view = frame.GetView();
         ASSERT_TRUE(view->IsEventFileOpen());
         EXPECT_TRUE(PumpUntil([&] { return view->GetEntryList()->toPlainText().count(QLatin1Char('\n')) == 5; },
-                              6000))
+                              kArrivalMs))
             << view->GetEntryList()->toPlainText().toStdString();
         // Newest first on the screen; oldest first in the file, with the rewritten texts.
         EXPECT_TRUE(view->GetEntryList()->toPlainText().startsWith(QLatin1String("too short\n")));
@@ -112,7 +112,7 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
     Connect({QStringLiteral("-e"), QStringLiteral("event 01.12.26 11:00:00 KVT 1 RESET")});
     {
         CEventLogFrm frame;
-        EXPECT_TRUE(PumpUntil([&] { return EventFile().find("RESET") != std::string::npos; }, 6000));
+        EXPECT_TRUE(PumpUntil([&] { return EventFile().find("RESET") != std::string::npos; }, kArrivalMs));
     }
     EXPECT_EQ(0u, EventFile().find("01.12.26 10:00:00 KVT 1 CALL from console 3\r\n"));
     EXPECT_NE(std::string::npos, EventFile().find("too short\r\n01.12.26 11:00:00 KVT 1 RESET\r\n"));
@@ -136,7 +136,7 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
     log->SetValue(4, "ALL");
     frame.OnCommand(CEventLogFrm::kDownload);
     EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/EVENT/LOG/MASK/VIRTCTRL/ON NONE\r\n") != std::string::npos; },
-                          4000));
+                          kArrivalMs));
     EXPECT_NE(std::string::npos, sim.Received().find("/EVENT/LOG/MASK/MACRO/ON " + macros + "\r\n"));
 
     // The upload brings the device's masks back into the project and the page.
@@ -145,7 +145,7 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
     view->RefreshMasks();
     EXPECT_FALSE(view->GetCategoryBox(9)->isChecked());
     frame.OnCommand(CEventLogFrm::kUpload);
-    EXPECT_TRUE(PumpUntil([&] { return view->GetCategoryBox(9)->isChecked(); }, 4000));
+    EXPECT_TRUE(PumpUntil([&] { return view->GetCategoryBox(9)->isChecked(); }, kArrivalMs));
     EXPECT_EQ(macros, log->GetValue(3));
     EXPECT_EQ("Alle", view->GetSummary(3)->text().toStdString());
     EXPECT_TRUE(messages.texts.empty());
@@ -208,11 +208,11 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         CFuseFrm frame;
         CFuseView* view = frame.GetView();
         view->Poll();
-        EXPECT_TRUE(PumpUntil([&] { return view->GetCoolingText(4)->isEnabled(); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->GetCoolingText(4)->isEnabled(); }, kArrivalMs));
         EXPECT_TRUE(view->GetTrippedText(3)->isEnabled());
         EXPECT_FALSE(view->GetTrippedText(0)->isEnabled());
         frame.OnCommand(CFuseFrm::kUpload);
-        EXPECT_TRUE(PumpUntil([&] { return view->GetStepList(4)->currentText() == QLatin1String("330"); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return view->GetStepList(4)->currentText() == QLatin1String("330"); }, kArrivalMs));
         auto* fuse = Object<CFuse>(OT_FUSE);
         EXPECT_EQ(1, fuse->m_steps[CFuse::Amp485]);
         Pump(200);
@@ -286,15 +286,15 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     {
         CServiceDlg dialog(slot);
         EXPECT_EQ(&dialog, static_cast<CServiceDlg*>(slot->m_openDialog));
-        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, 4000));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, kArrivalMs));
         EXPECT_EQ(QLatin1String("17"), dialog.GetOnCount()->text());
         EXPECT_EQ(QLatin1String("1234:56"), dialog.GetOnTime()->text());
         EXPECT_EQ(QLatin1String("V0.551 rel 1.00"), dialog.GetVersion()->text());
         dialog.GetRegisters()->item(7, 0)->setText(QStringLiteral("5"));
-        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(7, 0)->text() == QLatin1String("5"); }, 4000));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(7, 0)->text() == QLatin1String("5"); }, kArrivalMs));
         dialog.GetTests()->setCurrentText(QStringLiteral("SINESWEEP"));
         dialog.OnStartTest();
-        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("START SINESWEEP\r\n") != std::string::npos; }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("START SINESWEEP\r\n") != std::string::npos; }, kArrivalMs));
     }
     EXPECT_EQ(nullptr, slot->m_openDialog);
 }
@@ -341,11 +341,11 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
         QTreeWidgetItem* vol = audioNode->child(0)->child(0);
         ASSERT_NE(nullptr, vol);
         dialog.GetTree()->setCurrentItem(vol);
-        EXPECT_TRUE(PumpUntil([&] { return dialog.GetList()->item(0, 0)->text() == QLatin1String("0.0"); }, 3000));
+        EXPECT_TRUE(PumpUntil([&] { return dialog.GetList()->item(0, 0)->text() == QLatin1String("0.0"); }, kArrivalMs));
         dialog.GetList()->item(0, 0)->setText(QStringLiteral("-6.0"));
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetList()->item(0, 0)->text() == QLatin1String("-6.0") &&
                                            sim.Sent().find("/AUDIO/IN1/VOL -6.0\r\n") != std::string::npos; },
-                              3000));
+                              kArrivalMs));
 
         // Saving writes one query per node, parents first.
         SetProfile(QStringLiteral("Configuration/KVT File"), dir.filePath(QStringLiteral("tree.txt")));

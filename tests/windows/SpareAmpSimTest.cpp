@@ -43,7 +43,7 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
     link.OnConnect();
     ASSERT_TRUE(link.IsConnected());
-    Pump(200);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "SPAREAMP_CLR", 0));
 
     const size_t mark = sim.Received().size();
@@ -58,7 +58,7 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
                               "/SPAREAMP/ENTRY2/REMOTE NO\r\n/SPAREAMP/ENTRY2/WATCH1/INDEX 3\r\n"
                               "/SPAREAMP/ENTRY2/WATCH1/REMOTE NO\r\n/SPAREAMP/ENTRY2/WATCH1/OUTRELAY 12\r\n"
                               "/SPAREAMP/ENTRY2/WATCH1/INPRELAY 4\r\n/SPAREAMP/ENTRY2/WATCH2/INDEX 0\r\n";
-    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + lines.size(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + lines.size(); }, kArrivalMs));
     EXPECT_EQ(lines, sim.Received().substr(mark, lines.size()));
 
     // The emptied design takes the device's table back.

@@ -78,7 +78,7 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     watchBar.stop();
     EXPECT_EQ(3, barMaximum);
     EXPECT_EQ(3, barValue) << "the settings follow the last row";
-    EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("/MACRO/LOCK OFF", mark) != std::string::npos; }, 10000));
+    ASSERT_TRUE(sim.AwaitReceivedLine("/MACRO/LOCK OFF", mark)) << sim.Received().substr(mark);
     const std::string down = sim.Received().substr(mark);
     EXPECT_EQ(1u, CountOf(down, "/MACRO/LOCK ON\r\n"));
     EXPECT_EQ(1u, CountOf(down, "/MACRO/LOCK OFF\r\n"));
@@ -93,8 +93,7 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     // The device's amplifier channels of zones 1 and 3 now differ from the design.
     SendCommand("/KVT/ZONE1/AMPCHAN 61", &doc, false);
     SendCommand("/KVT/ZONE3/AMPCHAN 63", &doc, false);
-    ASSERT_TRUE(PumpUntil([&] { return sim.Received().find("/KVT/ZONE3/AMPCHAN 63") != std::string::npos; }, 10000));
-    serialtest::Pump(300);
+    AwaitDeviceHasAll();
 
     // Up: one difference file with both zones' differences, shown once; the
     // commands that would start another transfer wait while it runs.
