@@ -330,6 +330,12 @@ CCommLink::CCommLink(QObject* parent)
         g_link = this;
 }
 
+void CCommLink::LeaveProgramLinkFree()
+{
+    if (g_link == this)
+        g_link = nullptr;
+}
+
 CCommLink::~CCommLink()
 {
     // Objects must not send through a link that is gone.

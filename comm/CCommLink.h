@@ -45,6 +45,9 @@ public:
 
     explicit CCommLink(QObject* parent = nullptr);
     ~CCommLink() override;
+    // The first link made is the program's one (GetCommLink); a link made
+    // for another purpose (a window's sample) leaves that place free.
+    void LeaveProgramLinkFree();
 
     // The window side (not owned; null: the neutral host).
     void SetHost(ICommLinkHost* host);

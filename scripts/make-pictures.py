@@ -582,6 +582,9 @@ PICTURES = {
     "cursor-hand": [path("M4.5,9 V4 Q4.5,3 5.5,3 Q6.5,3 6.5,4 V8 V2.5 Q6.5,1.5 7.5,1.5 Q8.5,1.5 8.5,2.5 V8 V3 "
                          "Q8.5,2 9.5,2 Q10.5,2 10.5,3 V8.5 V4.5 Q10.5,3.5 11.5,3.5 Q12.5,3.5 12.5,4.5 V10.5 "
                          "Q12.5,14.5 8.5,14.5 Q6,14.5 4.5,12.5 L2,9.5 Q1.5,8.5 2.5,8 Q3.5,7.7 4.5,9 Z", PAPER, INK, 1)],
+    # no drop here: the pointer of a drag outside the place it can end
+    "cursor-no-drop": [circle(8, 8, 6, PAPER, INK), circle(8, 8, 4.75, "none", RED).replace("/>", ' stroke-width="2"/>'),
+                       path("M4.8,11.2 L11.2,4.8", "none", RED, 2)],
 }
 
 

@@ -201,6 +201,8 @@ std::vector<CPictureSet::Resource> BuildResources()
 
     // The hand that takes hold of a free list's entries and the controller's knob.
     r.push_back({Kind::Cursor, 448, {"cursor-hand"}, {}});
+    // A dragged entry outside the place it can be dropped.
+    r.push_back({Kind::Cursor, 106, {"cursor-no-drop"}, {}});
 
     // Tool-bar strips, buttons in order.
     bar(128, {{57600, "new-project"}, {57601, "folder-open"}, {kSaveProject, "save"}, {0, nullptr},

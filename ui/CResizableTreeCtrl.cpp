@@ -47,3 +47,31 @@ void CResizableTreeCtrl::SetItemTextByData(quintptr value, const QString& text)
     for (QTreeWidgetItem* item : items)
         item->setText(0, text);
 }
+
+void CResizableTreeCtrl::SelectDropTarget(QTreeWidgetItem* item)
+{
+    const QPersistentModelIndex target = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+    if (target == m_dropTarget)
+        return;
+    const QModelIndex old = m_dropTarget;
+    m_dropTarget = target;
+    for (const QModelIndex& index : {old, QModelIndex(target)})
+        if (index.isValid())
+            viewport()->update(visualRect(index).adjusted(-viewport()->width(), 0, viewport()->width(), 0));
+}
+
+QTreeWidgetItem* CResizableTreeCtrl::GetDropHilightItem() const
+{
+    return m_dropTarget.isValid() ? itemFromIndex(m_dropTarget) : nullptr;
+}
+
+void CResizableTreeCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (m_dropTarget.isValid() && index.siblingAtColumn(0) == m_dropTarget) {
+        QStyleOptionViewItem highlighted(option);
+        highlighted.state |= QStyle::State_Selected;
+        CResizableWidget<QTreeWidget>::drawRow(painter, highlighted, index);
+        return;
+    }
+    CResizableWidget<QTreeWidget>::drawRow(painter, option, index);
+}

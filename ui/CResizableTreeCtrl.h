@@ -4,6 +4,7 @@
 #include "ui/CResizableWidget.h"
 
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QTreeWidget>
 
@@ -25,4 +26,15 @@ public:
 
     // An item's label is being edited.
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+
+    // The item a drag would drop on, shown highlighted as if selected
+    // (null: none); the selection itself stays.
+    void SelectDropTarget(QTreeWidgetItem* item);
+    QTreeWidgetItem* GetDropHilightItem() const;
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    QPersistentModelIndex m_dropTarget;
 };

@@ -24,6 +24,11 @@ void CRowDragTracker::SetImage(const QPixmap& image, const QPoint& hotSpot)
     m_HotSpot = hotSpot;
 }
 
+QWidget* CRowDragTracker::ImageWindow() const
+{
+    return m_pImage;
+}
+
 QWidget* CRowDragTracker::ViewOf(QObject* viewport) const
 {
     for (const auto& [view, port] : m_Views)
@@ -62,9 +67,15 @@ void CRowDragTracker::Move(const QPoint& globalPos)
         return;
     if (m_pImage)
         m_pImage->move(globalPos - m_HotSpot);
-    // Inside the dialog the pointer shows a drop may follow; outside it does not.
-    const bool inside = m_pDialog->frameGeometry().contains(globalPos);
-    m_pDialog->setCursor(inside ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    if (cursorAt) {
+        m_pDialog->setCursor(cursorAt(globalPos));
+    } else {
+        // Inside the dialog the pointer shows a drop may follow; outside it does not.
+        const bool inside = m_pDialog->frameGeometry().contains(globalPos);
+        m_pDialog->setCursor(inside ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    }
+    if (moved)
+        moved(globalPos);
 }
 
 void CRowDragTracker::End(const QPoint& globalPos)

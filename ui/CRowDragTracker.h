@@ -5,6 +5,7 @@
 // and the release ends the drag and reports where it ended. The owner decides
 // what a drop means.
 
+#include <QCursor>
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
@@ -24,11 +25,20 @@ public:
     // Watches the view (its viewport receives the mouse).
     void Watch(QWidget* view, QWidget* viewport);
     void SetImage(const QPixmap& image, const QPoint& hotSpot);
+    const QPixmap& Image() const { return m_Image; }
+    QPoint HotSpot() const { return m_HotSpot; }
+    // The window that carries the image after the pointer (null before the first drag with an image).
+    QWidget* ImageWindow() const;
 
     // Asked when a drag would begin over `view` at `pos` (viewport coordinates).
     std::function<bool(QWidget* view, const QPoint& pos)> canBegin;
     // Told when the drag from `view` ends with the pointer at `globalPos`.
     std::function<void(QWidget* view, const QPoint& globalPos)> dropped;
+    // Told at every move while dragging (a drop target may follow the pointer).
+    std::function<void(const QPoint& globalPos)> moved;
+    // The cursor while dragging with the pointer at `globalPos`; without it,
+    // the drag-move cursor inside the dialog and the forbidden one outside.
+    std::function<QCursor(const QPoint& globalPos)> cursorAt;
 
     // The drag steps, also for callers without a real mouse.
     bool Begin(QWidget* view, const QPoint& pos);

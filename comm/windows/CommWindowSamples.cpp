@@ -7,7 +7,12 @@ CCommLink& SampleCommLink()
 {
     // Outlives every window made with it; never deleted, as the windows
     // may still refer to it while the program ends.
-    static auto* link = new CCommLink;
+    static auto* link = [] {
+        auto* sample = new CCommLink;
+        // A sample never stands for the program's own link.
+        sample->LeaveProgramLinkFree();
+        return sample;
+    }();
     return *link;
 }
 

@@ -28,6 +28,9 @@ CLMZView::CLMZView(QWidget* parent) : QTreeWidget(parent)
 CLMZFrm::CLMZFrm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("LMZFrm"));
+    // A main window is a window of its own by birth; this one lives inside
+    // its host.
+    setWindowFlags(Qt::Widget);
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QString::number(kToolBarId));
     addToolBar(Qt::TopToolBarArea, m_toolBar);

@@ -58,11 +58,15 @@ CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
             emit EntryChanged(item ? item->data(0, Qt::UserRole).toInt() : -1);
     });
     connect(&m_poll, &QTimer::timeout, this, &CSpareAmpView::PollOnce);
-    if (mode == kSpareMode)
+    if (mode == kSpareMode) {
+        // The column title "ersetzt" switches the live display: a tree's
+        // header takes no clicks unless told to.
+        header()->setSectionsClickable(true);
         connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
             if (section == kReplacesColumn && (IsPolling() || IsDocConnected()))
                 SetPolling(!IsPolling());
         });
+    }
 }
 
 CSpareAmp* CSpareAmpView::GetTable() const
@@ -302,6 +306,31 @@ void CSpareAmpView::SetPolling(bool on)
     headerItem()->setText(kReplacesColumn, on ? S(kReplacesTitle) + QStringLiteral(" *") : S(kReplacesTitle));
 }
 
+std::string CSpareAmpView::AnswerValue(const std::string& received, const std::string& key)
+{
+    // What came back holds the echo of the query and the device's prompt
+    // beside the answer: the value is the text after the key's own blank on
+    // the line that answers.
+    const std::string lead = key + " ";
+    size_t start = 0;
+    while (start < received.size()) {
+        size_t end = received.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = received.size();
+        const std::string line = received.substr(start, end - start);
+        start = end + 1;
+        const size_t at = line.find(lead);
+        if (at == std::string::npos)
+            continue;
+        std::string value = line.substr(at + lead.size());
+        while (!value.empty() && value.back() == ' ')
+            value.pop_back();
+        if (!value.empty() && value != "?")
+            return value;
+    }
+    return {};
+}
+
 void CSpareAmpView::PollOnce()
 {
     CCommLink* link = GetCommLink();
@@ -312,13 +341,8 @@ void CSpareAmpView::PollOnce()
         const int n = item->data(0, Qt::UserRole).toInt();
         if (n < 0 || n >= CSpareAmp::kEntries)
             continue;
-        const std::string answer = link->Query(StrFormat("/SPAREAMP/ENTRY%d/REPLACE ?", n + 1), 500);
-        const size_t blank = answer.find(' ');
-        if (blank == std::string::npos)
-            continue;
-        std::string value = answer.substr(blank + 1);
-        while (!value.empty() && (value.back() == '\r' || value.back() == '\n'))
-            value.pop_back();
+        const std::string key = StrFormat("/SPAREAMP/ENTRY%d/REPLACE", n + 1);
+        const std::string value = AnswerValue(link->Query(key + " ?", 500), key);
         if (!value.empty() && value != "OFF")
             item->setText(kReplacesColumn, QString::fromStdString(value));
     }

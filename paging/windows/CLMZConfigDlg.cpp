@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "hardware/CLMZ.h"
@@ -43,6 +44,8 @@ QL_STRING_TABLE({
 namespace {
 constexpr int kPictureRole = Qt::UserRole + 1;
 constexpr int kImageBitmap = 422;  // the tree's and the list's pictures
+constexpr int kDragBitmap = 131;   // a dragged zone or group
+constexpr int kNoDropCursor = 106;
 
 // Gives a tree item its picture: the index it is known by, and its image.
 void SetPicture(QTreeWidgetItem* item, int picture)
@@ -151,16 +154,61 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     m_pDrag = new CRowDragTracker(this);
     m_pDrag->Watch(m_pList, m_pList->viewport());
     m_pDrag->canBegin = [this](QWidget* view, const QPoint& pos) {
-        return view == m_pList && m_pList->itemAt(pos) != nullptr;
+        QTreeWidgetItem* row = view == m_pList ? m_pList->itemAt(pos) : nullptr;
+        if (!row)
+            return false;
+        m_pDrag->SetImage(DragImage(row), QPoint(10, 10));
+        return true;
     };
-    m_pDrag->dropped = [this](QWidget* source, const QPoint& globalPos) { OnDragEnd(source, globalPos); };
+    m_pDrag->cursorAt = [this](const QPoint& globalPos) { return DragCursor(globalPos); };
+    // The item under the pointer shows where the entry would go.
+    m_pDrag->moved = [this](const QPoint& globalPos) { m_pTree->SelectDropTarget(TreeItemAt(globalPos)); };
+    m_pDrag->dropped = [this](QWidget* source, const QPoint& globalPos) {
+        m_pTree->SelectDropTarget(nullptr);
+        OnDragEnd(source, globalPos);
+    };
+    m_pList->installEventFilter(this);
+}
+
+QPixmap CLMZConfigDlg::DragImage(QTreeWidgetItem* row) const
+{
+    // Zones and groups travel as the large picture of their kind; any other
+    // entry as its row.
+    const int picture = row->data(0, kPictureRole).toInt();
+    if (picture == lmzpic::Zone || picture == lmzpic::Group)
+        return QPixmap::fromImage(CPictureSet::ListImageAt(kDragBitmap, picture == lmzpic::Zone ? 0 : 1, 32));
+    return m_pList->viewport()->grab(m_pList->visualItemRect(row));
+}
+
+QCursor CLMZConfigDlg::DragCursor(const QPoint& globalPos) const
+{
+    const QRect tree(m_pTree->mapToGlobal(QPoint(0, 0)), m_pTree->size());
+    return tree.contains(globalPos) ? QCursor(Qt::ArrowCursor) : CPictureSet::Cursor(kNoDropCursor);
+}
+
+QTreeWidgetItem* CLMZConfigDlg::TreeItemAt(const QPoint& globalPos) const
+{
+    const QPoint pos = m_pTree->viewport()->mapFromGlobal(globalPos);
+    return m_pTree->viewport()->rect().contains(pos) ? m_pTree->itemAt(pos) : nullptr;
+}
+
+void CLMZConfigDlg::SizeSourceColumn()
+{
+    // From the list's own rectangle: its viewport follows only once the
+    // list has been shown with its laid-out size.
+    int client = m_pList->contentsRect().width();
+    if (m_pList->verticalScrollBar()->isVisible())
+        client -= m_pList->verticalScrollBar()->width();
+    if (m_pList->columnCount() > 0)
+        m_pList->SetColumnWidth(0, client * 90 / 100);
 }
 
 bool CLMZConfigDlg::OnInitDialog()
 {
     CResizableDialog::OnInitDialog();
     BuildTree();
-    m_pList->InsertColumn(0, S(32829), CListCtrl::LVCFMT_LEFT, m_pList->GetClientWidth() * 90 / 100);
+    m_pList->InsertColumn(0, S(32829), CListCtrl::LVCFMT_LEFT, 0);
+    SizeSourceColumn();
     RefillList();
     return true;
 }
@@ -706,6 +754,8 @@ void CLMZConfigDlg::OnOK()
 
 bool CLMZConfigDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_pList && event->type() == QEvent::Resize)
+        SizeSourceColumn();
     if (watched == m_pTree && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         DeleteItem(m_pTree->currentItem());
@@ -716,8 +766,7 @@ bool CLMZConfigDlg::eventFilter(QObject* watched, QEvent* event)
 
 void CLMZConfigDlg::OnDragEnd(QWidget*, const QPoint& globalPos)
 {
-    const QPoint pos = m_pTree->viewport()->mapFromGlobal(globalPos);
-    QTreeWidgetItem* item = m_pTree->viewport()->rect().contains(pos) ? m_pTree->itemAt(pos) : nullptr;
+    QTreeWidgetItem* item = TreeItemAt(globalPos);
     if (!item) {
         QApplication::beep();
         return;

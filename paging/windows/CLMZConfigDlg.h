@@ -7,7 +7,9 @@
 
 #include "ui/CResizableDialog.h"
 
+#include <QCursor>
 #include <QList>
+#include <QPixmap>
 
 class CBaseDevice;
 class CEditListCtrl;
@@ -49,6 +51,10 @@ public:
 
     CResizableTreeCtrl* Tree() const { return m_pTree; }
     CEditListCtrl* List() const { return m_pList; }
+    CRowDragTracker* DragTracker() const { return m_pDrag; }
+    // The cursor of an entry dragged with the pointer at `globalPos`: the
+    // arrow over the tree, the no-drop cursor (106) elsewhere.
+    QCursor DragCursor(const QPoint& globalPos) const;
 
     void BuildTree();
     void RefillList();
@@ -85,6 +91,12 @@ private:
     void MakePad(QTreeWidgetItem* target, int picture);
     void Rebuild(const CBaseDevice* select, const QString& selectText);
     void OnDragEnd(QWidget* source, const QPoint& globalPos);
+    // What follows the pointer when `row` is dragged.
+    QPixmap DragImage(QTreeWidgetItem* row) const;
+    // The tree item under a screen point, null outside the tree's rows.
+    QTreeWidgetItem* TreeItemAt(const QPoint& globalPos) const;
+    // The source list's one column: its share of the list's width.
+    void SizeSourceColumn();
     void OnItemChanged(QTreeWidgetItem* item, int column);
 
     CQuillomerDoc* m_pDoc;

@@ -38,10 +38,8 @@ CZoneListHost::CZoneListHost(CQuillomerDoc* doc, QWidget* parent) : QDialog(pare
     connect(m_pDownload, &QToolButton::clicked, this, [this] { m_pView->TransferLineData(false); });
     connect(m_pRefresh, &QToolButton::clicked, this, [this] { m_pView->OnRefresh(); });
     m_pView->statusChanged = [this](const QString& text) { m_pStatus->setText(text); };
-    m_pView->buttonsEnabled = [this](bool on) {
-        m_pDownload->setEnabled(on);
-        m_pRefresh->setEnabled(on);
-    };
+    m_pView->buttonsEnabled = [this](bool on) { m_pDownload->setEnabled(on); };
+    m_pView->refreshEnabled = [this](bool on) { m_pRefresh->setEnabled(on); };
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_pDownload);
     bar->addWidget(m_pRefresh);

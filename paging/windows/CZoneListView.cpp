@@ -69,6 +69,11 @@ CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(
     connect(&m_poll, &QTimer::timeout, this, &CZoneListView::ServiceQuery);
     connect(this, &CListCtrl::EndLabelEdit, this,
             [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+    // Commands follow the connection as it comes and goes, as the main
+    // window's bars do.
+    m_commandState.setInterval(250);
+    connect(&m_commandState, &QTimer::timeout, this, &CZoneListView::UpdateCommandState);
+    m_commandState.start();
     m_sender = [](const std::vector<std::string>& lines, ILinkAnswerSink* sink) {
         CCommLink* link = GetCommLink();
         return link && link->SendBlock(lines, true, 0, sink, 0);
@@ -120,8 +125,10 @@ void CZoneListView::OnInitialUpdate()
             SetItemText(row, i + 1, Q(zone->GetAttributeText(kAttributes[i])));
         SetItemData(row, static_cast<quintptr>(zone->GetNumber()));
     }
-    if (m_pDoc->GetConnectedFlag())
+    m_wasConnected = IsConnected();
+    if (m_wasConnected)
         m_poll.start();
+    UpdateCommandState();
 }
 
 int CZoneListView::NumberAt(int row) const
@@ -152,8 +159,48 @@ bool CZoneListView::Send(const std::vector<std::string>& lines)
 
 void CZoneListView::EnableButtons(bool on)
 {
+    m_held = !on;
     if (buttonsEnabled)
         buttonsEnabled(on);
+    UpdateCommandState();
+}
+
+bool CZoneListView::IsConnected() const
+{
+    return m_pDoc && m_pDoc->GetConnectedFlag();
+}
+
+bool CZoneListView::CanRefresh() const
+{
+    return IsConnected() && !m_held && !m_transferring;
+}
+
+void CZoneListView::UpdateCommandState()
+{
+    const bool connected = IsConnected();
+    if (connected != m_wasConnected && m_filled) {
+        m_wasConnected = connected;
+        // Nothing answers a round under way any more. (A new connection is
+        // left to its set-up: polling waits for the next round.)
+        if (!connected) {
+            m_poll.stop();
+            if (m_held && !m_transferring) {
+                m_nextSelected = 0;
+                m_held = false;
+                if (buttonsEnabled)
+                    buttonsEnabled(true);
+            }
+        }
+    }
+    if (refreshEnabled)
+        refreshEnabled(CanRefresh());
+}
+
+void CZoneListView::EndRound()
+{
+    if (IsConnected())
+        m_poll.start();
+    EnableButtons(true);
 }
 
 void CZoneListView::SetStatus(const QString& text)
@@ -182,22 +229,26 @@ void CZoneListView::QueryZone(int row)
         for (const char* key : {"/TEST/MEAS", "/TEST/REF", "/TEST/POSTOL", "/TESTVOL", "/TEST/NEGTOL", "/TEST/ADJ",
                                 "/TEST/IGNORE", "/IMP/MEAS", "/IMP/REF"})
             lines.push_back(StrFormat("/KVT/ZONE%d%s ?", n, key));
-        Send(lines);
+        // A round whose request is refused is over: no answer will go on with it.
+        if (!Send(lines))
+            EndRound();
         return;
     }
-    m_poll.start();
-    EnableButtons(true);
+    EndRound();
 }
 
 void CZoneListView::ServiceQuery()
 {
+    if (!IsConnected())
+        return;
     Send({"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?", "/SERVICE/ZONETEST/FAULT ?",
           "/SERVICE/ZONETEST/GNDFLT ?"});
 }
 
 void CZoneListView::OnRefresh()
 {
-    if (m_transferring)
+    // Without a connection a round could not be sent: nothing starts.
+    if (m_transferring || !IsConnected())
         return;
     m_refreshSelected = false;
     EnableButtons(false);
@@ -207,16 +258,17 @@ void CZoneListView::OnRefresh()
 
 void CZoneListView::OnRefreshSelected()
 {
-    if (m_transferring)
+    if (m_transferring || !IsConnected())
         return;
-    m_refreshSelected = true;
-    EnableButtons(false);
     int first = -1;
     for (int row = 0; row < GetItemCount() && first < 0; ++row)
         if (IsItemSelected(row))
             first = row;
+    // Without a selected row there is no round to hold the commands for.
     if (first < 0)
         return;
+    m_refreshSelected = true;
+    EnableButtons(false);
     m_poll.stop();
     m_nextSelected = 0;
     for (int row = first + 1; row < GetItemCount() && !m_nextSelected; ++row)
@@ -307,8 +359,7 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
             if (!m_refreshSelected) {
                 QueryZone(m_answerRow + 1);
             } else if (m_nextSelected == 0) {
-                EnableButtons(true);
-                m_poll.start();
+                EndRound();
             } else {
                 const int row = m_nextSelected - 1;
                 m_nextSelected = 0;
@@ -385,7 +436,8 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
         return;
     m_transferring = false;
     EnableButtons(true);
-    if (m_pDoc->GetConnectedFlag())
+    m_wasConnected = IsConnected();
+    if (m_wasConnected)
         m_poll.start();
 }
 

@@ -63,9 +63,19 @@ public:
     // How lines go out (the device link's block request by default).
     using BlockSender = std::function<bool(const std::vector<std::string>& lines, ILinkAnswerSink* sink)>;
     void SetBlockSender(BlockSender sender) { m_sender = std::move(sender); }
-    // The text of the host's status pane 1 and the enabling of its two buttons.
+    // The text of the host's status pane 1 and the enabling of its two
+    // buttons while a query round or a transfer holds them.
     std::function<void(const QString& text)> statusChanged;
     std::function<void(bool enabled)> buttonsEnabled;
+    // The enabling of "Anzeige aktualisieren": only while the document is
+    // connected and nothing holds it; told again whenever that changes.
+    std::function<void(bool enabled)> refreshEnabled;
+    bool CanRefresh() const;
+    // A query round or a transfer holds the commands.
+    bool AreCommandsHeld() const { return m_held; }
+    // Brings the commands' state up to the connection (the view does so by
+    // itself a few times a second while it lives).
+    void UpdateCommandState();
     QString StatusText() const { return m_status; }
 
 protected:
@@ -77,6 +87,9 @@ private:
     void SendSelected(const char* prefix);
     void ServiceQuery();
     void EnableButtons(bool on);
+    // A query round is over, or cannot go on: polling again, nothing held.
+    void EndRound();
+    bool IsConnected() const;
     void SetStatus(const QString& text);
     void SaveWidths() const;
     bool Send(const std::vector<std::string>& lines);
@@ -84,6 +97,9 @@ private:
 
     CQuillomerDoc* m_pDoc;
     QTimer m_poll;
+    QTimer m_commandState;
+    bool m_held = false;        // a query round or a transfer holds the commands
+    bool m_wasConnected = false;
     bool m_refreshSelected = false;
     int m_nextSelected = 0;
     int m_answerRow = -1;

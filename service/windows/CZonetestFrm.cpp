@@ -32,12 +32,12 @@ CZonetestFrm::CZonetestFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
     setCentralWidget(splitter);
     m_zoneList->statusChanged = [this](const QString& text) { m_modePane->setText(text); };
     // A query round or a transfer of the list holds the commands that would
-    // start another one.
+    // start another one; a refresh also waits for a connection.
     m_zoneList->buttonsEnabled = [this, connected](bool on) {
         GetAction(kUpload)->setEnabled(on && connected);
         GetAction(kDownload)->setEnabled(on && connected);
-        GetAction(kRefresh)->setEnabled(on);
     };
+    m_zoneList->refreshEnabled = [this](bool on) { GetAction(kRefresh)->setEnabled(on); };
     m_zoneList->OnInitialUpdate();
     m_view->OnInitialUpdate();
 }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "comm/CCommLink.h"
 #include "comm/CommTestSupport.h"
@@ -85,6 +87,68 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
 
     SetLineSender(previousSender);
     SetActiveDocHook(previousHook);
+}
+
+namespace {
+class SpareAmpLive : public ::testing::Test, protected ConnectedSimSession {
+protected:
+    void SetUp() override { Attach(1, QStringLiteral("Ersetzt.qlx")); }
+    void TearDown() override { Detach(); }
+
+    // A click on the middle of the spares' column title `column`, as the user makes it.
+    static void ClickTitle(CSpareAmpView* view, int column)
+    {
+        QHeaderView* header = view->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+}  // namespace
+
+// The column title "ersetzt" takes the click: while the project is connected
+// it starts the live display, whose queries reach the device line for line and
+// whose answers show in the column; without a connection it starts nothing.
+TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
+{
+    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, table);
+    table->SetEntry(0, "Reserve A", true, OT_READY_INPUT, 7, 0);
+    table->SetEntry(2, "Reserve C", true, OT_READY_INPUT, 9, 0);
+    CSpareAmpFrm frame(&doc);
+    frame.resize(800, 300);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CSpareAmpView* spares = frame.m_spares;
+    ASSERT_EQ(2, spares->topLevelItemCount());
+    ASSERT_TRUE(spares->header()->sectionsClickable());
+
+    ClickTitle(spares, 3);
+    EXPECT_FALSE(spares->IsPolling()) << "no connection, no live display";
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
+
+    ConnectWith({QStringLiteral("set /SPAREAMP/ENTRY3/REPLACE 12")});
+    ASSERT_TRUE(IsDocConnected());
+    const size_t mark = sim.Received().size();
+    ClickTitle(spares, 3);
+    EXPECT_TRUE(spares->IsPolling());
+    EXPECT_EQ(QStringLiteral("ersetzt *"), spares->headerItem()->text(3));
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            const std::string in = sim.Received().substr(mark);
+            return in.find("/SPAREAMP/ENTRY1/REPLACE ?\r\n") != std::string::npos &&
+                   in.find("/SPAREAMP/ENTRY3/REPLACE ?\r\n") != std::string::npos;
+        },
+        8000))
+        << sim.Received().substr(mark);
+    EXPECT_TRUE(PumpUntil([&] { return spares->topLevelItem(1)->text(3) == QStringLiteral("12"); }, 8000));
+    // Entry 1 replaces nothing ("OFF"): its cell stays empty.
+    EXPECT_EQ(QString(), spares->topLevelItem(0)->text(3));
+    EXPECT_EQ(std::string::npos, sim.Received().find("/SPAREAMP/ENTRY2/REPLACE", mark));
+
+    // A second click stops it.
+    ClickTitle(spares, 3);
+    EXPECT_FALSE(spares->IsPolling());
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
 }
 
 // A ready-input number the device answers beyond what the directory holds is

@@ -217,10 +217,20 @@ protected:
     QFont m_font;
 };
 
+// Parts of the window that show as windows of their own (a frame hosted
+// without giving up its own window, say).
+void CheckNoStrayWindows(const QWidget* window, QStringList& faults)
+{
+    for (const QWidget* w : window->findChildren<QWidget*>())
+        if (w->isWindow() && w->isVisible() && !(w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip))
+            faults << QStringLiteral("a window of its own: %1").arg(Name(w));
+}
+
 // What the layout checks find in a shown window, one line each.
 QStringList LayoutFaults(const QWidget* window)
 {
     QStringList faults;
+    CheckNoStrayWindows(window, faults);
     Check(window, window, faults);
     CheckColumnTitles(window, faults);
     CheckColumnContents(window, faults);

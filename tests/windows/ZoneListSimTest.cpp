@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "comm/CommTestSupport.h"
 #include "hardware/CAmplifier.h"
@@ -130,6 +132,60 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     EXPECT_EQ(2u, CountOf(err, "fehlt")) << err;
     EXPECT_EQ(1u, host.editorFiles.size());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+// "Anzeige aktualisieren" of a line-test window opened before the
+// connection: greyed until the project connects, then a click sends the
+// rows' queries at the line rate, the button comes back when the last answer
+// is in, and a round cut off by the end of the connection leaves nothing
+// greyed for the next one.
+TEST_F(ZoneListSim, RefreshWaitsForTheConnectionAndARoundCutOffHoldsNothing)
+{
+    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                             row->bitmapId, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+    amp->OnCommand(ampcmd::OneInN);
+    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
+    topology->m_zoneCount = 2;
+    topology->SetKindId(topologykind::OneInN);
+
+    CZonetestFrm frame;
+    ASSERT_EQ(2, frame.GetZoneList()->GetItemCount());
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QAction* refresh = frame.GetAction(CZonetestFrm::kRefresh);
+    QWidget* button = frame.GetCommandBar()->widgetForAction(refresh);
+    ASSERT_NE(nullptr, button);
+    EXPECT_FALSE(refresh->isEnabled());
+
+    Connect();
+    ASSERT_EQ(&link, GetCommLink());
+    ASSERT_TRUE(PumpUntil([&] { return refresh->isEnabled(); }, 2000));
+    size_t mark = sim.Received().size();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(refresh->isEnabled());
+    const std::string lastQuery = "/KVT/ZONE2/IMP/REF ?\r\n";
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().find(lastQuery, mark) != std::string::npos; }, 10000));
+    EXPECT_NE(std::string::npos, sim.Received().find("/KVT/ZONE1/TEST/MEAS ?\r\n", mark));
+    EXPECT_TRUE(PumpUntil([&] { return refresh->isEnabled(); }, 5000)) << "the last answer ends the round";
+
+    // Cut off: the user disconnects while the first zone's answers are on their way.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(refresh->isEnabled());
+    link.OnDisconnect();
+    ASSERT_FALSE(doc.GetConnectedFlag());
+    EXPECT_TRUE(PumpUntil([&] { return !frame.GetZoneList()->AreCommandsHeld(); }, 2000));
+    EXPECT_FALSE(refresh->isEnabled());
+    link.OnConnect();
+    ASSERT_TRUE(link.IsConnected());
+    ASSERT_TRUE(PumpUntil([&] { return refresh->isEnabled(); }, 2000));
+    mark = sim.Received().size();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().find(lastQuery, mark) != std::string::npos; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return refresh->isEnabled(); }, 5000));
 }
 
 TEST(ZoneLineTransfer, RunsItsZonesInTurnAndPassesOverOneThatWent)

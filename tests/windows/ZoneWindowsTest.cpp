@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QToolBar>
+#include <QTranslator>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CLMZ.h"
@@ -21,6 +27,8 @@
 #include "paging/windows/CLMZConfigDlg.h"
 #include "paging/windows/CRelaisTopologyDlg.h"
 #include "paging/windows/CZoneListView.h"
+#include "serial/SerialTestSupport.h"
+#include "service/windows/CZonetestFrm.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEditListCtrl.h"
@@ -28,10 +36,15 @@
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
+#include "platform/StringTable.h"
+#include "ui/CResizableDialog.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/CRowDragTracker.h"
+#include "ui/ColumnWidths.h"
 #include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
+using serialtest::PumpUntil;
 
 namespace {
 // What an item's icon shows, to compare with a picture of the set.
@@ -197,6 +210,177 @@ TEST_F(ZoneWindows, LmzDialogAddsRenumbersAndDeletesCards)
     EXPECT_EQ((std::vector<int> {4, 4}), host.featureWindows);
 }
 
+namespace {
+// The program's English texts while it lives.
+class EnglishTexts {
+public:
+    EnglishTexts()
+    {
+        m_loaded = m_english.load(QStringLiteral("QLRESENU"), QStringLiteral(QL_BINARY_DIR_VALUE));
+        if (!m_loaded)
+            return;
+        QCoreApplication::installTranslator(&m_english);
+        m_previous = SetStringTranslator([](uint32_t, const std::string& german) {
+            return QCoreApplication::translate("StringTable", german.c_str()).toStdString();
+        });
+    }
+    ~EnglishTexts()
+    {
+        if (!m_loaded)
+            return;
+        SetStringTranslator(m_previous);
+        QCoreApplication::removeTranslator(&m_english);
+    }
+    bool IsLoaded() const { return m_loaded; }
+
+private:
+    QTranslator m_english;
+    StringTranslator m_previous;
+    bool m_loaded = false;
+};
+
+// The texts of a list's rows, joined.
+QString Rows(const CEditListCtrl* list)
+{
+    QStringList rows;
+    for (int r = 0; r < list->GetItemCount(); ++r)
+        rows << list->GetItemText(r, 0);
+    return rows.join(QStringLiteral(", "));
+}
+}  // namespace
+
+// At the size it opens with, in German and in English, every entry the
+// source list offers shows whole in its column, which takes its share of
+// the laid-out list and no more than the list shows.
+TEST_F(ZoneWindows, LmzSourceListShowsItsEntriesWholeAtTheDesignedSize)
+{
+    NewTopology(ampcmd::Direct);
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "German");
+        std::optional<EnglishTexts> texts;
+        if (english) {
+            texts.emplace();
+            ASSERT_TRUE(texts->IsLoaded());
+        }
+        QSettings().remove(CResizableDialog::PlacementKey(CLMZConfigDlg::kTemplateId));
+        CLMZConfigDlg dlg(&d.doc());
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        CEditListCtrl* list = dlg.List();
+        QHeaderView* header = list->header();
+        const int column = header->sectionSize(0);
+        // About nine tenths of the list, not of the list before it was laid out.
+        EXPECT_GE(column, list->viewport()->width() * 85 / 100);
+        EXPECT_LE(column, list->viewport()->width());
+        if (d.doc().GetIDManager().GetCount(OT_LMZ752) == 0) {
+            DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+            DropEntry(dlg, dlg.Tree()->topLevelItem(0)->child(0)->child(0), "LMZ763");
+            DropEntry(dlg, dlg.Tree()->topLevelItem(0)->child(0)->child(0), "LMZ764");
+            DropEntry(dlg, dlg.Tree()->topLevelItem(0)->child(0)->child(1), "LMZ771");
+            DropEntry(dlg, dlg.Tree()->topLevelItem(0)->child(0)->child(2), "LMZ775");
+            dlg.BuildTree();
+        }
+        CRelaisManager& m = *d.doc().GetRelaisManager();
+        QTreeWidgetItem* carrier = dlg.Tree()->topLevelItem(0)->child(0);
+        ASSERT_NE(nullptr, carrier);
+        QTreeWidgetItem* inputCard = carrier->child(1)->child(0);
+        QTreeWidgetItem* analogCard = carrier->child(2)->child(0);
+        ASSERT_NE(nullptr, inputCard);
+        ASSERT_NE(nullptr, analogCard);
+        for (QTreeWidgetItem* item : {dlg.Tree()->topLevelItem(0), carrier->child(0), carrier->child(1), carrier->child(2),
+                                      dlg.FindItem(m.GetRelais(1)), dlg.FindItem(m.GetSRelais(1)), inputCard->child(0),
+                                      analogCard->child(0)}) {
+            ASSERT_NE(nullptr, item);
+            dlg.Tree()->setCurrentItem(item);
+            ASSERT_LT(0, list->GetItemCount()) << item->text(0).toStdString();
+            EXPECT_LE(ColumnContentWidth(list, 0), header->sectionSize(0))
+                << item->text(0).toStdString() << ": " << Rows(list).toStdString();
+        }
+        dlg.Tree()->setCurrentItem(dlg.FindItem(m.GetRelais(1)));
+        const QString offered = Rows(list);
+        EXPECT_EQ(english ? QStringLiteral("Mandatory relay, Collective Call, Control relay, Label")
+                          : QStringLiteral("Pflichtrelais, Sammelruf, Kontrollrelais, Label"),
+                  offered);
+        list->viewport()->grab().save(english ? QStringLiteral("lmz-source-en.png") : QStringLiteral("lmz-source-de.png"));
+    }
+}
+
+// Dragging an entry from the source list: a zone travels as the large zone
+// picture held at (10, 10), the tree item under the pointer shows as the drop
+// target, the pointer is the arrow over the tree and the no-drop cursor
+// elsewhere; the release over an item drops there and ends it all.
+TEST_F(ZoneWindows, LmzDragShowsItsPictureTargetAndCursor)
+{
+    NewTopology(ampcmd::Direct);
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.resize(700, 450);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+    DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ763");
+    CRelaisManager& m = *d.doc().GetRelaisManager();
+    CBaseDevice* relay = m.GetRelais(1);
+    ASSERT_NE(nullptr, relay);
+    DropEntry(dlg, dlg.FindItem(relay), "Pflichtrelais");
+    CBaseDevice* other = m.GetRelais(2);
+    DropEntry(dlg, dlg.FindItem(other), "Kontrollrelais");
+    // The control relay's zones are offered; one goes to the mandatory relay.
+    dlg.Tree()->setCurrentItem(dlg.FindItem(other));
+    QTreeWidgetItem* target = dlg.FindItem(relay);
+    dlg.Tree()->scrollToItem(target);
+    CEditListCtrl* list = dlg.List();
+    ASSERT_LT(0, list->GetItemCount());
+    ASSERT_EQ(QStringLiteral("Linie 1"), list->GetItemText(0, 0));
+    CRowDragTracker* drag = dlg.DragTracker();
+    QWidget* port = list->viewport();
+    // Points given in the list's viewport, where the mouse went down.
+    auto inList = [&](QWidget* w, const QPoint& p) { return port->mapFromGlobal(w->mapToGlobal(p)); };
+
+    const QPoint start = list->visualItemRect(list->Row(0)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, start);
+    QTest::mouseMove(port, start + QPoint(QApplication::startDragDistance() + 4, 0));
+    ASSERT_TRUE(drag->IsDragging());
+    EXPECT_EQ(QPoint(10, 10), drag->HotSpot());
+    EXPECT_EQ(CPictureSet::ListImageAt(131, 0, 32), drag->Image().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied));
+
+    const QPoint over = dlg.Tree()->visualItemRect(target).center();
+    QTest::mouseMove(port, inList(dlg.Tree()->viewport(), over));
+    EXPECT_EQ(target, dlg.Tree()->GetDropHilightItem());
+    EXPECT_EQ(Qt::ArrowCursor, dlg.cursor().shape());
+    ASSERT_NE(nullptr, drag->ImageWindow());
+    EXPECT_TRUE(drag->ImageWindow()->isVisible());
+    EXPECT_EQ(dlg.Tree()->viewport()->mapToGlobal(over) - QPoint(10, 10), drag->ImageWindow()->pos());
+    // What the user sees of the target: highlighted though the selection is elsewhere.
+    dlg.grab().save(QStringLiteral("lmz-drop-target.png"));
+
+    QTest::mouseMove(port, start + QPoint(0, 2));
+    EXPECT_EQ(nullptr, dlg.Tree()->GetDropHilightItem());
+    EXPECT_EQ(CPictureSet::Cursor(106).pixmap().toImage(), dlg.cursor().pixmap().toImage());
+    EXPECT_FALSE(CPictureSet::Cursor(106).pixmap().isNull());
+
+    QTest::mouseMove(port, inList(dlg.Tree()->viewport(), over));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, inList(dlg.Tree()->viewport(), over));
+    EXPECT_FALSE(drag->IsDragging());
+    EXPECT_FALSE(drag->ImageWindow()->isVisible());
+    EXPECT_EQ(nullptr, dlg.Tree()->GetDropHilightItem());
+    EXPECT_EQ(relay, CLMZConfigDlg::ObjectOf(dlg.Tree()->currentItem()));
+    const LinkRecord* mandatory = d.doc().GetList(CAT_ZONE).front()->GetInLinkAtKey(CZone::kPrioKey);
+    ASSERT_NE(nullptr, mandatory);
+    EXPECT_EQ(relay, mandatory->partner);
+
+    // Any other entry travels as its row, held at the same point.
+    dlg.Tree()->setCurrentItem(dlg.FindItem(m.GetRelais(3)));
+    ASSERT_EQ(QStringLiteral("Pflichtrelais"), list->GetItemText(0, 0));
+    const QRect row = list->visualItemRect(list->Row(0));
+    QTest::mousePress(port, Qt::LeftButton, {}, row.center());
+    QTest::mouseMove(port, row.center() + QPoint(QApplication::startDragDistance() + 4, 0));
+    ASSERT_TRUE(drag->IsDragging());
+    EXPECT_EQ(row.size(), drag->Image().deviceIndependentSize().toSize());
+    EXPECT_EQ(QPoint(10, 10), drag->HotSpot());
+    QTest::mouseRelease(port, Qt::LeftButton, {}, row.center());
+    EXPECT_FALSE(drag->IsDragging());
+}
+
 TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
 {
     CRelaisTopology* t = NewTopology(ampcmd::OneInN);
@@ -223,7 +407,10 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
         EXPECT_EQ("-78", view.GetItemText(row, 3).toStdString());
     EXPECT_EQ(-78, view.ZoneAt(2)->m_testVolume);
 
-    // A query round walks the rows one block at a time.
+    // A query round walks the rows one block at a time (only while connected).
+    view.OnRefresh();
+    EXPECT_TRUE(sent.empty());
+    d.doc().SetConnected(1);
     view.OnRefresh();
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ("/KVT/ZONE1/TEST/MEAS ?", sent[0][0]);
@@ -233,6 +420,71 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     EXPECT_EQ("/KVT/ZONE2/TEST/MEAS ?", sent[1][0]);
     view.StartTestMeasurement();
     EXPECT_EQ("/SERVICE/ZONETEST/TEST/MEAS 1-3", sent.back()[0]);
+}
+
+// "Anzeige aktualisieren" of the line-test window is there only while the
+// project is connected, follows the connection while the window is open, and
+// a round whose request the link refuses leaves nothing greyed.
+TEST_F(ZoneWindows, RefreshFollowsTheConnectionAndARefusedRoundHoldsNothing)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    t->m_zoneCount = 2;
+    t->SetKindId(topologykind::OneInN);
+    CZonetestFrm frame;
+    CZoneListView* list = frame.GetZoneList();
+    ASSERT_EQ(2, list->GetItemCount());
+    bool accept = true;
+    std::vector<std::vector<std::string>> sent;
+    list->SetBlockSender([&](const std::vector<std::string>& lines, ILinkAnswerSink*) {
+        sent.push_back(lines);
+        return accept;
+    });
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QAction* refresh = frame.GetAction(CZonetestFrm::kRefresh);
+    QWidget* button = frame.GetCommandBar()->widgetForAction(refresh);
+    ASSERT_NE(nullptr, button);
+    auto enabledBecomes = [&](bool on) {
+        return PumpUntil([&] { return refresh->isEnabled() == on && button->isEnabled() == on; }, 2000);
+    };
+    EXPECT_FALSE(refresh->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(sent.empty());
+
+    d.doc().SetConnected(1);
+    ASSERT_TRUE(enabledBecomes(true));
+    // Refused: the round is over at once, the button stays.
+    accept = false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ("/KVT/ZONE1/TEST/MEAS ?", sent[0][0]);
+    EXPECT_TRUE(refresh->isEnabled());
+    EXPECT_TRUE(list->CanRefresh());
+
+    // Sent: the button waits for the round's end.
+    accept = true;
+    sent.clear();
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_FALSE(refresh->isEnabled());
+    list->ParseAnswers({"/KVT/ZONE1/IMP/REF 1"});
+    EXPECT_FALSE(refresh->isEnabled());
+    list->ParseAnswers({"/KVT/ZONE2/IMP/REF 1"});
+    EXPECT_TRUE(refresh->isEnabled());
+
+    // A round cut off by the end of the connection holds nothing after it.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_TRUE(list->AreCommandsHeld());
+    d.doc().SetConnected(0);
+    ASSERT_TRUE(PumpUntil([&] { return !list->AreCommandsHeld(); }, 2000));
+    EXPECT_FALSE(refresh->isEnabled());
+    d.doc().SetConnected(1);
+    ASSERT_TRUE(enabledBecomes(true));
+    // The context menu's refresh with no row selected holds nothing either.
+    list->clearSelection();
+    list->OnRefreshSelected();
+    EXPECT_TRUE(refresh->isEnabled());
 }
 
 TEST_F(ZoneWindows, TopologyTreeShowsEachSchemeAndTheRootOpenOrClosed)
