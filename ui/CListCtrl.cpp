@@ -2,9 +2,12 @@
 
 #include <QHeaderView>
 #include <QIcon>
+#include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
 
 #include <algorithm>
@@ -79,6 +82,54 @@ void CListCtrl::ScheduleFit()
         if (m_fitContents)
             FitColumnContents(this);
     });
+}
+
+void CListCtrl::SetGridLines(bool on)
+{
+    if (on == m_gridLines)
+        return;
+    m_gridLines = on;
+    viewport()->update();
+}
+
+QColor CListCtrl::GridLineColor() const
+{
+    // The colour the style gives a table's grid.
+    QStyleOptionViewItem option;
+    option.initFrom(this);
+    return QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+}
+
+void CListCtrl::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (!m_gridLines)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(GridLineColor());
+    const QRect area = viewport()->rect();
+    // Under every row shown, then on at the rows' pitch to the bottom.
+    int y = -1;
+    for (QModelIndex index = indexAt(QPoint(0, 0)); index.isValid(); index = indexBelow(index)) {
+        const QRect r = visualRect(index);
+        if (r.top() > area.bottom())
+            break;
+        y = r.bottom();
+        painter.drawLine(area.left(), y, area.right(), y);
+    }
+    const int pitch = GetRowHeight();
+    if (pitch > 0)
+        for (y += pitch; y <= area.bottom(); y += pitch)
+            painter.drawLine(area.left(), y, area.right(), y);
+    // Right of every column shown.
+    const QHeaderView* head = header();
+    for (int c = 0; c < head->count(); ++c) {
+        if (head->isSectionHidden(c) || head->sectionSize(c) == 0)
+            continue;
+        const int x = head->sectionViewportPosition(c) + head->sectionSize(c) - 1;
+        if (x >= area.left() && x <= area.right())
+            painter.drawLine(x, area.top(), x, area.bottom());
+    }
 }
 
 void CListCtrl::resizeEvent(QResizeEvent* event)

@@ -4,6 +4,7 @@
 // (flat, whole rows selected). The program's tables (CEditListCtrl,
 // CEBListView and the feature windows' lists) build on it.
 
+#include <QColor>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -59,6 +60,13 @@ public:
     void SetObjectListLook();
     const QList<QPixmap>& GetImageList() const { return m_Images; }
 
+    // Grid lines: a line under every row and right of every column, over the
+    // whole list (the rows' pitch continued below the last row).
+    void SetGridLines(bool on);
+    bool GetGridLines() const { return m_gridLines; }
+    // The colour the grid lines are drawn in.
+    QColor GridLineColor() const;
+
     bool IsItemSelected(int row) const;
     bool IsItemFocused(int row) const;
     // Sets or clears the focused and selected states of a row.
@@ -95,6 +103,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // After a resize from `oldSize`: the columns fit their contents when the
     // list was asked to; a list that sizes its columns itself does it here.
     virtual void ColumnsAfterResize(const QSize& oldSize);
@@ -105,4 +114,5 @@ private:
     QList<QPixmap> m_Images;
     bool m_fitContents = false;
     bool m_fitPending = false;
+    bool m_gridLines = false;
 };

@@ -141,7 +141,8 @@ bool CObjectDlg::OnInitDialog()
         width = w;
         height = h;
     }
-    setGeometry(left, top, width, height);
+    m_placement = QRect(left, top, width, height);
+    setGeometry(m_placement);
     CreateObjectFrame(m_nWindowKind);
     return true;
 }
@@ -171,6 +172,10 @@ void CObjectDlg::CreateObjectFrame(int kind)
     layout()->activate();
     frame->show();
     m_pFrame = frame;
+    // The frame opens at the kept size, not at the room the one before it
+    // needed.
+    if (m_bInitialised && size() != PlacedSize())
+        resize(m_placement.size());
 }
 
 bool CObjectDlg::OnCommand(unsigned int commandId)
@@ -197,22 +202,34 @@ bool CObjectDlg::SendCommand(QWidget* from, unsigned int commandId)
     return false;
 }
 
+QSize CObjectDlg::PlacedSize() const
+{
+    return m_placement.size().expandedTo(minimumSize());
+}
+
 void CObjectDlg::SavePlacement()
 {
-    const QRect g = geometry();
+    const QRect& g = m_placement;
     QSettings().setValue(SettingsKey(), QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.width(), g.height()));
 }
 
 void CObjectDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (m_pFrame)
-        SavePlacement();
+    if (!m_pFrame || !m_bInitialised)
+        return;
+    // The room a frame's minimum forced on the window is not the user's size.
+    if (event->size() == PlacedSize())
+        return;
+    m_placement.setSize(event->size());
+    SavePlacement();
 }
 
 void CObjectDlg::moveEvent(QMoveEvent* event)
 {
     QDialog::moveEvent(event);
-    if (m_pFrame)
-        SavePlacement();
+    if (!m_pFrame || !m_bInitialised)
+        return;
+    m_placement.moveTopLeft(geometry().topLeft());
+    SavePlacement();
 }

@@ -5,6 +5,11 @@
 // ("Settings"/"DlgSize": left, top, width, height) and switches to another
 // kind in place when the hosted frame sends that kind's editing command.
 //
+// The kept size is the one the user gave the window (780 x 400 until then).
+// A frame that needs more room widens the window while it is shown, but
+// that room is the frame's, not the user's: it is not kept, and the next
+// frame opens at the kept size again (or at its own, when that is larger).
+//
 // The subsystems register their frames at start (RegisterFrame). A kind whose
 // frame has not been registered shows an empty frame and says so in the
 // caption.
@@ -69,8 +74,13 @@ protected:
 
 private:
     void SavePlacement();
+    // The size the window takes for the frame shown: the kept size, or the
+    // frame's minimum where that is larger.
+    QSize PlacedSize() const;
 
     QString m_unavailableCaption;
+    // The place and size kept for every kind.
+    QRect m_placement;
     int m_nShownKind = 0;
     bool m_bPlaceholder = false;
     bool m_bInitialised = false;

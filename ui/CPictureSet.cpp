@@ -35,7 +35,7 @@ constexpr unsigned kSaveProject = CFeatureFrm::kSave;
 // the kinds of system object a row stands for, by index.
 const std::vector<const char*> kObjectImages = {
     "macro",            // 0 macro
-    "object",           // 1
+    "run",              // 1 a step of a sequence (it runs its macro)
     "object",           // 2 a plain entry ("Kein Eintrag", a key, an output)
     "condition",        // 3 condition
     "controller",       // 4 virtual controller

@@ -8,10 +8,10 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
 #include "ui/CListCtrl.h"
+#include "ui/CPictureSet.h"
 #include "ui/ColumnWidths.h"
 
 #include <algorithm>
-#include "ui/CPictureSet.h"
 
 namespace {
 constexpr int kListMinWidth = 170;
@@ -66,6 +66,9 @@ CSignalListDlg::CSignalListDlg(QWidget* parent) : QWidget(parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    // A row shows the picture of its signal's kind (the kind's page + 1).
+    m_list->SetImageList(CPictureSet::ImageList(351, 16));
+    m_list->SetGridLines(true);
     m_list->InsertColumn(0, QString::fromStdString(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT, 80);  // "Name"
     m_list->InsertColumn(1, QString::fromStdString(LoadStringId(32804)), CListCtrl::LVCFMT_LEFT, 80);  // "Typ"
     m_list->setMinimumWidth(kListMinWidth);

@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
@@ -32,9 +31,9 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CLineGroupSelectDlg.h"
+#include "ui/CListCtrl.h"
 #include "hardware/windows/WindowSamples.h"
 #include "ui/CPictureSet.h"
-#include "ui/ColumnWidths.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -138,13 +137,11 @@ void CExtAudioSignalsDlg::BuildControls()
     // The sequences with their tool bar below.
     auto* left = new QVBoxLayout;
     columns->addLayout(left, 2);
-    m_list = Named(new QTreeWidget(this), 1439);
-    m_list->setColumnCount(1);
-    m_list->setHeaderLabels({Q(LoadStringId(32805))});
-    m_list->header()->setStretchLastSection(false);
-    m_list->setColumnWidth(0, ScaledColumnWidth(m_list, 160));
-    m_list->setRootIsDecorated(false);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list = Named(new CListCtrl(this), 1439);
+    m_list->InsertColumn(0, Q(LoadStringId(32805)), CListCtrl::LVCFMT_LEFT, 160);
+    // A row shows the signal list's picture of its kind.
+    m_list->SetImageList(CPictureSet::ImageList(351, 16));
+    m_list->SetGridLines(true);
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     left->addWidget(m_list, 1);
     m_list->viewport()->installEventFilter(this);
@@ -277,11 +274,11 @@ QtbChoice CExtAudioSignalsDlg::ChoiceOf(const QComboBox* box)
 
 void CExtAudioSignalsDlg::AddRow(CBaseDevice* sequence)
 {
-    auto* item = new QTreeWidgetItem(m_list, {Q(CQtbSequenceSetup::RowText(sequence))});
     // The signal list's picture of the kind: Alarm, Gong, Text at 1, 2, 3.
     const uint32_t kind = sequence ? sequence->GetKindId() : 0;
     const int image = kind == qtbkind::Alarm ? 1 : kind == qtbkind::Gong ? 2 : kind == qtbkind::Text ? 3 : 0;
-    item->setIcon(0, CPictureSet::ListImage(351, image));
+    QTreeWidgetItem* item =
+        m_list->Row(m_list->InsertItem(m_list->GetItemCount(), Q(CQtbSequenceSetup::RowText(sequence)), image));
     item->setData(0, Qt::UserRole, QVariant::fromValue<void*>(sequence));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
 }

@@ -9,6 +9,7 @@
 #include "hardware/CQtbSequenceSetup.h"
 
 class CAudioInputDevice;
+class CListCtrl;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -16,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 class CExtAudioSignalsDlg : public QDialog {
@@ -31,7 +31,7 @@ public:
     bool OnApply();
     void NewSequence(uint32_t kind);
     void DeleteSelected();
-    QTreeWidget* List() const { return m_list; }
+    CListCtrl* List() const { return m_list; }
 
     // The connections of the selected sequence, modally (a right double click
     // on a row).
@@ -67,7 +67,7 @@ private:
     bool m_filling = false;
     bool m_priorityChanged = false;
 
-    QTreeWidget* m_list;
+    CListCtrl* m_list;
     QAction* m_newAlarm;
     QAction* m_newGong;
     QAction* m_newText;

@@ -14,6 +14,8 @@
 #include "ui/UiIds.h"
 
 namespace {
+constexpr int kFaultTextImage = 28;  // of the object lists' row pictures
+
 CGlobalReadyInput* Settings()
 {
     return dynamic_cast<CGlobalReadyInput*>(CLogicListView::FindBlock(OT_GLOBAL_READY_INPUT));
@@ -49,11 +51,8 @@ CReadyInpOptionsView::CReadyInpOptionsView(QWidget* parent) : QWidget(parent)
     unit->setObjectName(QStringLiteral("1484"));
     m_texts = new CListCtrl(this);
     m_texts->setObjectName(QStringLiteral("1519"));
-    m_texts->setAlternatingRowColors(true);
-    QPalette p = m_texts->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
-    m_texts->setPalette(p);
+    // The user texts show the fault-text picture on the object lists' rows.
+    m_texts->SetObjectListLook();
     m_texts->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::SelectedClicked);
     grid->addWidget(label, 0, 0);
@@ -101,7 +100,7 @@ void CReadyInpOptionsView::FillOptions()
     for (int i = 0; i < CGlobalReadyInput::GetValueCount(CGlobalReadyInput::UserTexts); ++i) {
         const int row = m_texts->InsertItem(i, QString::fromStdString(settings->GetValue(
                                                   CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, i))),
-                                            28);
+                                            kFaultTextImage);
         m_texts->SetItemText(row, 1, QString::number(i + 1));
         m_texts->SetItemData(row, reinterpret_cast<quintptr>(settings));
         m_texts->Row(row)->setFlags(m_texts->Row(row)->flags() | Qt::ItemIsEditable);

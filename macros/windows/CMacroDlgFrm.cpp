@@ -87,12 +87,8 @@ CMacroDlgFrm::CMacroDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
     const bool connected = IsDocConnected() != 0;
     for (unsigned id : {macrocmd::Download, macrocmd::Upload, macrocmd::Run})
         GetAction(id)->setEnabled(connected);
+    m_listWidth = width;
     RefreshMacroList();
-    // The list shows its columns side by side also at a larger font, the
-    // identity column included.
-    const int columns = ColumnsTotalWidth(m_list);
-    m_list->setMinimumWidth(std::max(m_list->minimumWidth(), columns));
-    m_listWidth = std::max(width, columns);
     ApplyButtonRule();
 }
 
@@ -143,7 +139,19 @@ void CMacroDlgFrm::SwitchMacroView()
 void CMacroDlgFrm::RefreshMacroList()
 {
     m_list->FillList();
+    KeepColumnsInView();
     SwitchMacroView();
+}
+
+void CMacroDlgFrm::KeepColumnsInView()
+{
+    // The list shows its columns side by side also at a larger font, the
+    // identity column included, and after every refill: a macro made or
+    // retyped while the window is open may bring a longer name or type, and
+    // the list widens that column to it.
+    const int columns = ColumnsTotalWidth(m_list);
+    m_list->setMinimumWidth(std::max(m_list->minimumWidth(), columns));
+    m_listWidth = std::max(m_listWidth, columns);
 }
 
 void CMacroDlgFrm::ApplyButtonRule()

@@ -63,6 +63,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Keeps the list at least as wide as its columns need.
+    void KeepColumnsInView();
+
     QSplitter* m_splitter = nullptr;
     int m_listWidth = kDefaultListWidth;  // the list's share when the window first shows
     bool m_shownOnce = false;

@@ -38,6 +38,25 @@ constexpr int kZonesText = 1524;
 constexpr int kZonesButton = 1225;
 constexpr int kPairOn = 1330;
 constexpr int kPairOff = 1331;
+
+// A framed one-line text keeps one line's height in a taller window.
+void KeepOneLine(QLabel* text)
+{
+    text->setSizePolicy(text->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+}
+
+// Whether a control of the grid takes the room a taller window gives (a list)
+// (or a row that is already given the room).
+bool GrowsTaller(const QGridLayout* grid)
+{
+    for (int i = 0; i < grid->count(); ++i)
+        if (grid->itemAt(i)->expandingDirections() & Qt::Vertical)
+            return true;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (grid->rowStretch(row) > 0)
+            return true;
+    return false;
+}
 }  // namespace
 
 CMacroEditorView::DialogRunner CMacroEditorView::SetDialogRunner(DialogRunner runner)
@@ -89,6 +108,10 @@ void CMacroEditorView::InitialUpdate()
     m_filling = true;
     OnInitialUpdate();
     m_filling = false;
+    // The controls stay together at the top of the parameter box, as the
+    // form was designed, unless one of them is to grow.
+    if (m_grid && !GrowsTaller(m_grid))
+        m_grid->setRowStretch(m_grid->rowCount(), 1);
     // Every control keeps the room its text asks for, at any font.
     setMinimumSize(minimumSize().expandedTo(sizeHint()));
 }
@@ -233,6 +256,7 @@ QLabel* CMacroEditorView::AddStatic(int id, const char* label)
     auto* text = new QLabel(this);
     text->setObjectName(QString::number(id));
     text->setFrameShape(QFrame::StyledPanel);
+    KeepOneLine(text);
     if (label)
         m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);
     m_grid->addWidget(text, m_row++, 1, 1, 2);
@@ -251,6 +275,7 @@ CEllipsisStatic* CMacroEditorView::AddZones(const char* label)
     auto* text = new CEllipsisStatic(this, kZonesText);
     text->setObjectName(QString::number(kZonesText));
     text->setFrameShape(QFrame::StyledPanel);
+    KeepOneLine(text);
     auto* button = new QPushButton(CPictureSet::Icon(447), QString(), this);
     button->setObjectName(QString::number(kZonesButton));
     m_grid->addWidget(new QLabel(Tr(label), this), m_row, 0);

@@ -18,6 +18,8 @@ QL_STRING_TABLE({
 
 namespace {
 constexpr uint32_t kDelayTitle = 34582;  // "Verzögerungszeit"
+// A step's row picture among the object lists' pictures (a step runs a macro).
+constexpr int kStepImage = 1;
 
 QString Str(uint32_t id)
 {
@@ -30,13 +32,10 @@ CSequenceMacroView::CSequenceMacroView(QWidget* parent)
 {
     m_list = new CListCtrl(this);
     m_list->setObjectName(QStringLiteral("1328"));
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The object lists' look: their row pictures, rows alternating white
+    // and cream.
+    m_list->SetObjectListLook();
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setAlternatingRowColors(true);
-    QPalette p = m_list->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::AlternateBase, QColor(255, 251, 240));
-    m_list->setPalette(p);
     auto* hover = new CHoverFrame(m_list);
     connect(m_list, &QTreeWidget::itemSelectionChanged, hover, &CHoverFrame::Clear);
     m_list->InsertColumn(0, Str(IDS_MACRO_BLANK_TITLE), CListCtrl::LVCFMT_CENTER, 40);
@@ -44,7 +43,7 @@ CSequenceMacroView::CSequenceMacroView(QWidget* parent)
     m_list->InsertColumn(2, Str(kDelayTitle), CListCtrl::LVCFMT_CENTER, 60);
     m_list->InsertColumn(3, Str(IDS_MACRO_CONDITION), CListCtrl::LVCFMT_CENTER, 140);
     for (int r = 0; r < CMacro::kSteps; ++r) {
-        m_list->InsertItem(r, QString::number(r + 1));
+        m_list->InsertItem(r, QString::number(r + 1), kStepImage);
         m_list->Row(r)->setFlags(m_list->Row(r)->flags() | Qt::ItemIsEditable);
     }
     Grid()->addWidget(m_list, 0, 0, 1, 3);

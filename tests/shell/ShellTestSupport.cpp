@@ -75,7 +75,10 @@ bool DialogWatch::eventFilter(QObject* watched, QEvent* event)
         classes << QString::fromLatin1(dlg->metaObject()->className());
         titles << dlg->windowTitle();
         QPointer<QDialog> shown(dlg);
-        QTimer::singleShot(0, dlg, [shown] {
+        QPointer<DialogWatch> self(this);
+        QTimer::singleShot(0, dlg, [self, shown] {
+            if (self && self->look && shown && shown->isVisible())
+                self->look(*shown);
             if (shown && shown->isVisible())
                 shown->reject();
         });

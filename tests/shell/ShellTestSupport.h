@@ -2,11 +2,13 @@
 // Helpers of the shell tests: a private settings store, a message recorder,
 // a simple symbol object and a standalone designer view.
 
+#include <QDialog>
 #include <QObject>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -56,6 +58,8 @@ public:
 
     QStringList classes;
     QStringList titles;
+    // Looks at each watched dialog once it is shown, before it is closed.
+    std::function<void(QDialog&)> look;
 
 private:
     QStringList m_only;

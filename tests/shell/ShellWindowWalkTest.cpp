@@ -28,6 +28,7 @@
 #include "paging/windows/CLMZConfigDlg.h"
 #include "support/LargestProject.h"
 #include "support/ModelTestHost.h"
+#include "support/RowPictures.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CResizableTreeCtrl.h"
@@ -54,9 +55,24 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
         host.featureWindows.clear();
     };
 
+    // Every list that shows rows gives its first row a picture.
+    auto expectRowPictures = [](const QWidget& window, const std::string& where) {
+        for (const QTreeView* view : window.findChildren<QTreeView*>()) {
+            if (!view->isVisibleTo(&window) || !view->model() || view->model()->rowCount() == 0)
+                continue;
+            // An empty icon is no picture, though the row holds it.
+            EXPECT_FALSE(RowPicture(*view, 0).isNull())
+                << where << ": " << view->metaObject()->className() << " \"" << view->objectName().toStdString()
+                << "\": its rows show no picture";
+        }
+    };
     {
-        // Property dialogs that objects open are closed as the user would.
+        // Property dialogs that objects open are closed as the user would,
+        // after a look at their lists.
         DialogWatch dialogs;
+        dialogs.look = [&](QDialog& dlg) {
+            expectRowPictures(dlg, "dialog " + std::string(dlg.metaObject()->className()));
+        };
         std::set<std::pair<uint32_t, uint32_t>> opened;
         for (int category = 1; category <= 16; ++category) {
             const std::vector<CBaseDevice*> objects(doc.GetList(category).begin(), doc.GetList(category).end());
@@ -128,9 +144,9 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
             }
         }
     }
-    // Every window as the walk found it, to look at (walk-<kind>.png): every
-    // list that shows rows gives its first row a picture. (The layout test
-    // checks their texts on the same project.)
+    // Every window as the walk found it, to look at (walk-<kind>.png), and
+    // its lists' pictures. (The layout test checks their texts on the same
+    // project.)
     for (const auto& [kind, way] : reached) {
         SCOPED_TRACE("window kind " + std::to_string(kind));
         CObjectDlg dlg(&doc, kind);
@@ -138,12 +154,7 @@ TEST(ShellWindowWalk, EveryWindowKindIsReachedFromAnObjectASlotOrABar)
         QApplication::processEvents();
         QApplication::processEvents();
         dlg.grab().save(QStringLiteral("walk-%1.png").arg(kind, 2, 10, QLatin1Char('0')));
-        for (const QTreeView* view : dlg.findChildren<QTreeView*>()) {
-            if (!view->isVisibleTo(&dlg) || !view->model() || view->model()->rowCount() == 0)
-                continue;
-            EXPECT_FALSE(view->model()->data(view->model()->index(0, 0), Qt::DecorationRole).isNull())
-                << view->metaObject()->className() << ": its rows show no picture";
-        }
+        expectRowPictures(dlg, "window " + std::to_string(kind));
     }
     for (int kind = 1; kind <= kKinds; ++kind)
         EXPECT_TRUE(reached.count(kind)) << "window kind " << kind << " ("

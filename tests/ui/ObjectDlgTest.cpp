@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <utility>
+
 namespace {
 class ObjectDlgTest : public ::testing::Test {
 protected:
@@ -68,6 +71,74 @@ TEST_F(ObjectDlgTest, PlacementIsSharedByAllKinds)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     EXPECT_EQ(dlg.geometry(), QRect(150, 160, 640, 480));
     EXPECT_EQ(dlg.windowTitle(), "Eigenschaften von allgemeinen Bedingungen");
+}
+
+// A frame that needs more room than the kept size widens the window while
+// it is shown, but that room is not kept: every frame opens at the kept size
+// or at its own minimum, whichever is larger, and only a size the user gives
+// the window is kept for the others.
+TEST_F(ObjectDlgTest, AFramesRoomIsNotKeptButTheUsersSizeIs)
+{
+    struct Restore {
+        std::map<int, CObjectDlg::FrameFactory> before;
+        ~Restore()
+        {
+            for (auto& [kind, factory] : before)
+                CObjectDlg::RegisterFrame(kind, factory);
+        }
+    } restore;
+    for (auto [kind, room] : {std::pair{7, QSize(795, 436)}, std::pair{19, QSize(795, 554)}})
+        restore.before[kind] = CObjectDlg::RegisterFrame(kind, [kind, room](CQuillomerDoc*, QWidget* parent) {
+            auto* frame = new QLabel(QString("frame %1").arg(kind), parent);
+            frame->setMinimumSize(room);
+            return frame;
+        });
+    auto switchTo = [](CObjectDlg& dlg, int kind) {
+        ASSERT_TRUE(dlg.OnCommand(CObjectDlg::SwitchCommand(kind)));
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    {
+        CObjectDlg dlg(nullptr, 7);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        EXPECT_EQ(dlg.size(), QSize(795, 436));
+        switchTo(dlg, 19);
+        EXPECT_EQ(dlg.size(), QSize(795, 554));
+        switchTo(dlg, 7);
+        EXPECT_EQ(dlg.size(), QSize(795, 436));
+        switchTo(dlg, 6);
+        EXPECT_EQ(dlg.size(), QSize(780, 400));
+        EXPECT_EQ(dlg.m_pFrame->geometry(), dlg.rect());
+    }
+    EXPECT_EQ(QSettings().value(CObjectDlg::SettingsKey()).toString(), "20,20,780,400");
+    {
+        CObjectDlg dlg(nullptr, 19);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        EXPECT_EQ(dlg.size(), QSize(795, 554));
+        // The user's size is kept for the frames that need less room.
+        dlg.resize(900, 560);
+        QApplication::processEvents();
+        switchTo(dlg, 7);
+        EXPECT_EQ(dlg.size(), QSize(900, 560));
+        switchTo(dlg, 6);
+        EXPECT_EQ(dlg.size(), QSize(900, 560));
+        // Also one below the room of the frames shown before.
+        dlg.resize(820, 420);
+        QApplication::processEvents();
+        switchTo(dlg, 19);
+        EXPECT_EQ(dlg.size(), QSize(820, 554));
+        switchTo(dlg, 7);
+        EXPECT_EQ(dlg.size(), QSize(820, 436));
+        switchTo(dlg, 6);
+        EXPECT_EQ(dlg.size(), QSize(820, 420));
+    }
+    EXPECT_EQ(QSettings().value(CObjectDlg::SettingsKey()).toString(), "20,20,820,420");
+    CObjectDlg dlg(nullptr, 12);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_EQ(dlg.geometry(), QRect(20, 20, 820, 420));
 }
 
 TEST_F(ObjectDlgTest, SwitchingCommandFromInsideTheFrame)

@@ -20,6 +20,7 @@
 #include "hardware/CAudioInputDevice.h"
 #include "hardware/windows/CConnectionsDlg.h"
 #include "hardware/windows/CExtAudioSignalsDlg.h"
+#include "ui/CListCtrl.h"
 #include "hardware/windows/CPowerSupplyDlg.h"
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QToolBar>
+#include <QScrollBar>
 #include <QSettings>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +17,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <optional>
+#include <string>
 #include <typeinfo>
 
 #include "macros/CMacro.h"
@@ -28,7 +32,9 @@
 #include "support/ModelTestHost.h"
 #include "ui/CHoverFrame.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CObjectDlg.h"
 #include "ui/ColumnWidths.h"
+#include "EnglishTexts.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
@@ -239,6 +245,72 @@ TEST_F(MacroWindow, TheListShowsTypesWholeAndKeepsItsColumnsInViewAtLargerFonts)
     }
     QSettings().remove(QStringLiteral("Settings/MacroListColumnWidth"));
     QSettings().remove(QStringLiteral("Settings/MacroListWidth"));
+}
+
+// A macro of a long type ("Amplifier Supply" in English, "Verstärkerversorgung"
+// in German) made while the window is open widens the type column to it;
+// the list then keeps all three columns in view beside its scroll bar, in
+// both languages, at the default font and at 120 DPI.
+TEST_F(MacroWindow, ALongTypeMadeInTheOpenWindowLeavesTheIdentityColumnInView)
+{
+    {
+        // Enough macros for the list to scroll.
+        CMacroDlgFrm maker;
+        for (int i = 0; i < 15; ++i)
+            New(maker, mt::Page);
+    }
+    const QFont font = QApplication::font();
+    auto forget = [] {
+        for (const char* key : {"Settings/MacroListColumnWidth", "Settings/MacroListWidth", "Settings/DlgSize"})
+            QSettings().remove(QString::fromLatin1(key));
+    };
+    for (const bool english : {false, true})
+        for (const bool dpi120 : {false, true}) {
+            SCOPED_TRACE(std::string(english ? "English" : "German") + (dpi120 ? " at 120 DPI" : ""));
+            forget();
+            std::optional<EnglishTexts> texts;
+            if (english) {
+                texts.emplace();
+                ASSERT_TRUE(texts->IsLoaded());
+            }
+            if (dpi120) {
+                QFont scaled = font;
+                scaled.setPixelSize(qRound(font.pointSizeF() * 120 / 72));
+                QApplication::setFont(scaled);
+            }
+            {
+                CObjectDlg host(&d.doc(), CMacroDlgFrm::kWindowKind);
+                host.show();
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+                auto* frame = qobject_cast<CMacroDlgFrm*>(host.m_pFrame.data());
+                ASSERT_NE(nullptr, frame);
+                // "Makro erzeugen" on the tool bar, the type chosen in its dialog.
+                chosen = static_cast<int>(mt::Amp);
+                QWidget* button = frame->GetCommandBar()->widgetForAction(frame->GetAction(macrocmd::New));
+                ASSERT_NE(nullptr, button);
+                QTest::mouseClick(button, Qt::LeftButton);
+                chosen = 0;
+                for (int i = 0; i < 5; ++i)
+                    QApplication::processEvents();
+                CMacroDlgListView* list = frame->GetListView();
+                const int row = list->SelectedRow();
+                ASSERT_LE(0, row);
+                EXPECT_EQ(QString::fromStdString(LoadStringId(mt::Amp)), list->GetItemText(row, 1));
+                if (english)
+                    EXPECT_EQ(QStringLiteral("Amplifier Supply"), list->GetItemText(row, 1));
+                ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+                const QHeaderView* header = list->header();
+                EXPECT_GE(list->GetColumnWidth(1), ColumnContentWidth(list, 1)) << "the type shows whole";
+                EXPECT_LE(header->sectionViewportPosition(2) + header->sectionSize(2), list->viewport()->width())
+                    << "the identity column in view";
+                EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+                host.grab().save(QStringLiteral("macro-list-%1%2.png")
+                                     .arg(english ? QStringLiteral("en") : QStringLiteral("de"))
+                                     .arg(dpi120 ? QStringLiteral("-120dpi") : QString()));
+            }
+            QApplication::setFont(font);
+        }
+    forget();
 }
 
 // Every macro type opens its own view; one control edit reaches the macro

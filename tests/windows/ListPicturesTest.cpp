@@ -1,0 +1,156 @@
+// Lists whose rows show a picture and lists drawn with grid lines, as the
+// user sees them: the sequence macro's steps, the ready inputs' user texts,
+// the audio signal editor's signal list and the message device's sequences.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+#include "audio/CQTBSequence.h"
+#include "audio/windows/CAudioEditor.h"
+#include "audio/windows/CSignalListDlg.h"
+#include "hardware/CAudioInputDevice.h"
+#include "hardware/windows/CExtAudioSignalsDlg.h"
+#include "logic/CGlobalReadyInput.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CSequenceMacroView.h"
+#include "model/CQuillomerDoc.h"
+#include "support/ModelTestHost.h"
+#include "support/RowPictures.h"
+#include "ui/CListCtrl.h"
+#include "ui/CObjectDlg.h"
+#include "ui/CPictureSet.h"
+#include "ui/CSelectionDlg.h"
+
+namespace {
+class ListPictures : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+
+    // Every row of `list` hands the view image `index` of strip `bitmap`
+    // and the view draws it in the row's first cell.
+    static void ExpectRowPictures(CListCtrl& list, int bitmap, const std::vector<int>& indexes)
+    {
+        ASSERT_EQ(static_cast<int>(indexes.size()), list.GetItemCount()) << list.objectName().toStdString();
+        const QList<QPixmap> strip = CPictureSet::ImageList(bitmap, 16);
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            SCOPED_TRACE(list.objectName().toStdString() + " row " + std::to_string(row));
+            ASSERT_LT(indexes[row], strip.size());
+            const QImage expected = strip[indexes[row]].toImage();
+            EXPECT_TRUE(SamePicture(RowPicture(list, row), expected));
+            // A selected row's picture is drawn tinted with the selection;
+            // rows scrolled out of view are not drawn.
+            if (!list.IsItemSelected(row) && list.viewport()->rect().contains(list.GetItemRect(row)))
+                EXPECT_TRUE(CellShowsPicture(list, row, 0, expected));
+        }
+    }
+
+    // The list draws a grid line under its first row and right of its first
+    // column, in the grid's colour, where the list without grid lines shows
+    // none.
+    static void ExpectGridLines(CListCtrl& list)
+    {
+        SCOPED_TRACE(list.objectName().toStdString());
+        ASSERT_GT(list.GetItemCount(), 0);
+        EXPECT_TRUE(list.GetGridLines());
+        const QRgb grid = list.GridLineColor().rgb() & 0xffffff;
+        const QRect row = list.visualRect(list.model()->index(0, 0));
+        const int columnEnd = list.header()->sectionViewportPosition(0) + list.header()->sectionSize(0) - 1;
+        // Under the row right of its picture and text, right of the column
+        // below the rows.
+        const QPoint under(columnEnd - 3, row.bottom());
+        const QPoint right(columnEnd, list.viewport()->height() - 3);
+        auto pixel = [&list](QPoint at) { return list.viewport()->grab().toImage().pixel(at) & 0xffffff; };
+        EXPECT_EQ(grid, pixel(under));
+        EXPECT_EQ(grid, pixel(right));
+        list.SetGridLines(false);
+        EXPECT_NE(grid, pixel(under));
+        EXPECT_NE(grid, pixel(right));
+        list.SetGridLines(true);
+    }
+
+    ModelTestHost host;
+    MessageLog messages;
+    CQuillomerDoc doc;
+    ActiveDocScope active{&doc};
+};
+}  // namespace
+
+TEST_F(ListPictures, TheSequenceMacrosStepsShowTheStepPicture)
+{
+    CMacroDlgFrm frame;
+    const auto previous = CMacroEditorView::SetDialogRunner([](QDialog& dlg) {
+        if (auto* sel = qobject_cast<CSelectionDlg*>(&dlg)) {
+            sel->m_nResultNumber = static_cast<int>(macrotype::Sequence);
+            return int(QDialog::Accepted);
+        }
+        return int(QDialog::Rejected);
+    });
+    frame.OnCommand(macrocmd::New);
+    CMacroEditorView::SetDialogRunner(previous);
+    frame.resize(800, 450);
+    frame.show();
+    QApplication::processEvents();
+    auto* view = dynamic_cast<CSequenceMacroView*>(frame.GetEditorView());
+    ASSERT_NE(nullptr, view);
+    ExpectRowPictures(*view->List(), 136, {1, 1, 1, 1, 1});
+    frame.grab().save(QStringLiteral("sequence-steps.png"));
+}
+
+TEST_F(ListPictures, TheReadyInputsUserTextsShowTheFaultTextPicture)
+{
+    CObjectDlg dlg(&doc, 16);
+    dlg.show();
+    QApplication::processEvents();
+    auto* texts = dlg.findChild<CListCtrl*>(QStringLiteral("1519"));
+    ASSERT_NE(nullptr, texts);
+    ASSERT_TRUE(texts->isVisible());
+    const int userTexts = CGlobalReadyInput::GetValueCount(CGlobalReadyInput::UserTexts);
+    ASSERT_GT(userTexts, 0);
+    ExpectRowPictures(*texts, 136, std::vector<int>(userTexts, 28));
+    dlg.grab().save(QStringLiteral("ready-input-texts.png"));
+}
+
+TEST_F(ListPictures, TheSignalListShowsEachKindsPictureOnGridLines)
+{
+    CAudioEditor editor(&doc);
+    editor.show();
+    QApplication::processEvents();
+    CListCtrl* list = editor.m_list->List();
+    ASSERT_GT(list->GetItemCount(), 0) << "a new project has signals";
+    std::vector<int> kinds;
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+        const auto* signal = reinterpret_cast<const CBaseDevice*>(list->GetItemData(row));
+        ASSERT_NE(nullptr, signal);
+        kinds.push_back(CSignalListDlg::PageOfKind(signal->GetKindId()) + 1);
+    }
+    // Alarm, chime and message each have their own picture.
+    EXPECT_NE(kinds.end(), std::find(kinds.begin(), kinds.end(), 1));
+    EXPECT_NE(kinds.end(), std::find(kinds.begin(), kinds.end(), 2));
+    ExpectRowPictures(*list, 351, kinds);
+    ExpectGridLines(*list);
+    editor.grab().save(QStringLiteral("signal-list.png"));
+}
+
+TEST_F(ListPictures, TheMessageDevicesSequencesShowTheirKindOnGridLines)
+{
+    auto* device = new CAudioInputDevice;
+    ASSERT_EQ(1, device->Create(audiodevice::KindRecorder, 1, 1, std::string("QTB8174 1"), 500, 500, 500, 500,
+                                CAT_AUDIO_DEVICE, 0, 0, &doc));
+    doc.AddObject(device, CAT_AUDIO_DEVICE);
+    CExtAudioSignalsDlg dlg(device);
+    dlg.NewSequence(qtbkind::Alarm);
+    dlg.NewSequence(qtbkind::Text);
+    dlg.show();
+    QApplication::processEvents();
+    ExpectRowPictures(*dlg.List(), 351, {1, 3});
+    ExpectGridLines(*dlg.List());
+    dlg.grab().save(QStringLiteral("sequence-list.png"));
+}
