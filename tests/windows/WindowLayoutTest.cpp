@@ -36,6 +36,7 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/ColumnWidths.h"
+#include "EnglishTexts.h"
 #include "WindowWalk.h"
 
 namespace {
@@ -247,35 +248,6 @@ TEST_P(WindowLayoutTest, NoTextCutNoControlsOverlap)
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
     });
 }
-
-// The program's English texts while it lives: its translation and the
-// string table's.
-class EnglishTexts {
-public:
-    EnglishTexts()
-    {
-        m_loaded = m_english.load(QStringLiteral("QLRESENU"), QStringLiteral(QL_BINARY_DIR_VALUE));
-        if (!m_loaded)
-            return;
-        QCoreApplication::installTranslator(&m_english);
-        m_previous = SetStringTranslator([](uint32_t, const std::string& german) {
-            return QCoreApplication::translate("StringTable", german.c_str()).toStdString();
-        });
-    }
-    ~EnglishTexts()
-    {
-        if (!m_loaded)
-            return;
-        SetStringTranslator(m_previous);
-        QCoreApplication::removeTranslator(&m_english);
-    }
-    bool IsLoaded() const { return m_loaded; }
-
-private:
-    QTranslator m_english;
-    StringTranslator m_previous;
-    bool m_loaded = false;
-};
 
 // Every registered window on the largest project, whose lists are full, in
 // German and in English: at the default font, at 120 DPI and at 13 pt no

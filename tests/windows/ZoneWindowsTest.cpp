@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 
+#include "EnglishTexts.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CLMZ.h"
 #include "model/CQuillomerDoc.h"
@@ -211,34 +212,6 @@ TEST_F(ZoneWindows, LmzDialogAddsRenumbersAndDeletesCards)
 }
 
 namespace {
-// The program's English texts while it lives.
-class EnglishTexts {
-public:
-    EnglishTexts()
-    {
-        m_loaded = m_english.load(QStringLiteral("QLRESENU"), QStringLiteral(QL_BINARY_DIR_VALUE));
-        if (!m_loaded)
-            return;
-        QCoreApplication::installTranslator(&m_english);
-        m_previous = SetStringTranslator([](uint32_t, const std::string& german) {
-            return QCoreApplication::translate("StringTable", german.c_str()).toStdString();
-        });
-    }
-    ~EnglishTexts()
-    {
-        if (!m_loaded)
-            return;
-        SetStringTranslator(m_previous);
-        QCoreApplication::removeTranslator(&m_english);
-    }
-    bool IsLoaded() const { return m_loaded; }
-
-private:
-    QTranslator m_english;
-    StringTranslator m_previous;
-    bool m_loaded = false;
-};
-
 // The texts of a list's rows, joined.
 QString Rows(const CEditListCtrl* list)
 {
