@@ -396,8 +396,9 @@ TEST_F(PrintFixture, DiagramPagesKeepTheOrientationAndNoneHoldsOnlySlivers)
         for (TestSymbol* s : {left, right}) {
             const QRectF r(s->GetRect().left, s->GetRect().top, s->GetRect().Width(), s->GetRect().Height());
             const QRectF part = job.GetSheetAreaOfPage(page).intersected(r);
-            if (!part.isEmpty())
+            if (!part.isEmpty()) {
                 EXPECT_GE(part.width(), r.width() / 4) << s->GetName();
+            }
         }
     }
     // Together the pages show the whole diagram.

@@ -778,8 +778,9 @@ TEST(ShellFirstSteps, NamesOfTopologyLinesAndConsolesReadFreely)
                 const auto drawn = std::find_if(drawing.texts.begin(), drawing.texts.end(), [&](const auto& t) {
                     return t.text == name && t.box.intersects(QRectF(r.left, r.top, r.Width(), r.Height()));
                 });
-                if (c == CAT_ZONE || c == CAT_CONSOLE || c == CAT_RELAIS_TOPOLOGY || c == CAT_AMPLIFIER)
+                if (c == CAT_ZONE || c == CAT_CONSOLE || c == CAT_RELAIS_TOPOLOGY || c == CAT_AMPLIFIER) {
                     ASSERT_NE(drawn, drawing.texts.end()) << obj->GetName() << " is not written whole";
+                }
                 if (drawn == drawing.texts.end())
                     continue;
                 ++checked;
@@ -793,9 +794,10 @@ TEST(ShellFirstSteps, NamesOfTopologyLinesAndConsolesReadFreely)
             for (const TextRecorder::Text& t : drawing.texts)
                 for (const QRectF& picture : drawing.pictures)
                     if (picture.intersects(QRectF(zone->GetRect().left, zone->GetRect().top,
-                                                  zone->GetRect().Width(), zone->GetRect().Height())))
+                                                  zone->GetRect().Width(), zone->GetRect().Height()))) {
                         EXPECT_FALSE(t.box.adjusted(1, 1, -1, -1).intersects(picture))
                             << "\"" << t.text.toStdString() << "\" over the speaker of " << zone->GetName();
+                    }
     }
 
     // The picture for the eye: the part of the sheet from the console to the lines.

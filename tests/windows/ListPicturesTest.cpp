@@ -47,8 +47,9 @@ protected:
             EXPECT_TRUE(SamePicture(RowPicture(list, row), expected));
             // A selected row's picture is drawn tinted with the selection;
             // rows scrolled out of view are not drawn.
-            if (!list.IsItemSelected(row) && list.viewport()->rect().contains(list.GetItemRect(row)))
+            if (!list.IsItemSelected(row) && list.viewport()->rect().contains(list.GetItemRect(row))) {
                 EXPECT_TRUE(CellShowsPicture(list, row, 0, expected));
+            }
         }
     }
 

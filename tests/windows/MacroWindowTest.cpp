@@ -296,8 +296,9 @@ TEST_F(MacroWindow, ALongTypeMadeInTheOpenWindowLeavesTheIdentityColumnInView)
                 const int row = list->SelectedRow();
                 ASSERT_LE(0, row);
                 EXPECT_EQ(QString::fromStdString(LoadStringId(mt::Amp)), list->GetItemText(row, 1));
-                if (english)
+                if (english) {
                     EXPECT_EQ(QStringLiteral("Amplifier Supply"), list->GetItemText(row, 1));
+                }
                 ASSERT_TRUE(list->verticalScrollBar()->isVisible());
                 const QHeaderView* header = list->header();
                 EXPECT_GE(list->GetColumnWidth(1), ColumnContentWidth(list, 1)) << "the type shows whole";
