@@ -455,8 +455,7 @@ void CBaseDevice::CalcBoundingRect()
     m_boundingRect = m_rect;
     if (m_linkMode & linkmode::DrawOutLinks) {
         for (const LinkRecord* r : m_outLinks) {
-            if (!r->HasPartner() || r->partnerKey < 0 ||
-                static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+            if (!DrawsOutLink(r))
                 continue;
             const CPoint p = r->partner->m_outputPoints[r->partnerKey];
             m_boundingRect.left = std::min(m_boundingRect.left, p.x);
@@ -466,11 +465,12 @@ void CBaseDevice::CalcBoundingRect()
     }
     if (m_linkMode & linkmode::DrawInLinks) {
         for (const LinkRecord* r : m_inLinks) {
-            if (!r->HasPartner() || r->partnerKey < 0 ||
-                static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+            if (!DrawsInLink(r))
                 continue;
+            // The line ends on the partner's point: its column counts, as
+            // when the line is drawn, so that painting changes nothing.
             const CPoint q = r->partner->m_inputPoints[r->partnerKey];
-            m_boundingRect.right = std::max(m_boundingRect.right, q.x);
+            m_boundingRect.right = std::max(m_boundingRect.right, q.x + 1);
             m_boundingRect.top = std::min(m_boundingRect.top, q.y);
             m_boundingRect.bottom = std::max(m_boundingRect.bottom, q.y + 1);
         }
@@ -1325,14 +1325,29 @@ void CBaseDevice::DrawBitmap(IPainter& dc)
         dc.DrawBitmap(m_bitmapId, m_bitmapRect);
 }
 
+bool CBaseDevice::DrawsOutLink(const LinkRecord* r) const
+{
+    // A record at a key beyond the connectors has no line (a condition's
+    // reference to a contact is one, and its partner has no symbol at all).
+    const int32_t k = r->ownKey;
+    return r->HasPartner() && k >= 0 && k < m_inputCount && static_cast<size_t>(k) < m_inputPoints.size() &&
+           r->partnerKey >= 0 && static_cast<size_t>(r->partnerKey) < r->partner->m_outputPoints.size();
+}
+
+bool CBaseDevice::DrawsInLink(const LinkRecord* r) const
+{
+    const int32_t k = r->ownKey;
+    return r->HasPartner() && k >= 0 && k < m_outputCount && static_cast<size_t>(k) < m_outputPoints.size() &&
+           r->partnerKey >= 0 && static_cast<size_t>(r->partnerKey) < r->partner->m_inputPoints.size();
+}
+
 void CBaseDevice::DrawLinks(IPainter& dc, QlColor color)
 {
     dc.SetPen(color, 1);
     if (m_linkMode & linkmode::DrawOutLinks) {
         for (const LinkRecord* r : m_outLinks) {
             const int32_t k = r->ownKey;
-            if (!r->HasPartner() || k < 0 || k >= m_inputCount || static_cast<size_t>(k) >= m_inputPoints.size() ||
-                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+            if (!DrawsOutLink(r))
                 continue;
             const CPoint a = m_inputPoints[k];
             const CPoint p = r->partner->m_outputPoints[r->partnerKey];
@@ -1365,8 +1380,7 @@ void CBaseDevice::DrawLinks(IPainter& dc, QlColor color)
             return;
         for (const LinkRecord* r : m_inLinks) {
             const int32_t k = r->ownKey;
-            if (!r->HasPartner() || k < 0 || k >= m_outputCount || static_cast<size_t>(k) >= m_outputPoints.size() ||
-                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+            if (!DrawsInLink(r))
                 continue;
             const CPoint b = m_outputPoints[k];
             const CPoint q = r->partner->m_inputPoints[r->partnerKey];

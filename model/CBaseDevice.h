@@ -193,6 +193,10 @@ public:
     IDocView* GetView() const;
     void DrawBitmap(IPainter& dc);
     void DrawLinks(IPainter& dc, QlColor color);
+    // Whether a link record has a line on the sheet: only those move the
+    // bounding rectangle out.
+    bool DrawsOutLink(const LinkRecord* r) const;
+    bool DrawsInLink(const LinkRecord* r) const;
     std::string FitTextToWidth(IPainter& dc, int font, int32_t width, const std::string& text);
     CQuillomerDoc* GetDocument() const { return m_pDocument; }
     int32_t GetCategory() const { return m_category; }
