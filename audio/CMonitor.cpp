@@ -176,7 +176,9 @@ int CMonitor::PostLoad()
             RemoveInLinksAtKey(key);
         }
     }
-    SetName(LoadStringId(audioid::Monitor));
+    // The program's own name, the same whatever language is in use: opening
+    // a project in English must not rename it.
+    SetName(LoadGermanString(audioid::Monitor));
     return 1;
 }
 

@@ -78,7 +78,7 @@ CCalObject::CCalObject()
 
 int CCalObject::PostLoad()
 {
-    SetName(LoadStringId(kKindId));
+    KeepStoredName(kKindId);
     return 1;
 }
 

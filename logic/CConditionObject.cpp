@@ -60,7 +60,7 @@ CConditionObject::CConditionObject()
 
 int CConditionObject::PostLoad()
 {
-    SetName(LoadStringId(kKindId));
+    KeepStoredName(kKindId);
     return 1;
 }
 

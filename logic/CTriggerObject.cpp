@@ -15,7 +15,7 @@ CTriggerObject::CTriggerObject()
 
 int CTriggerObject::PostLoad()
 {
-    SetName(LoadStringId(kNameTextId));
+    KeepStoredName(kNameTextId);
     return 1;
 }
 

@@ -36,7 +36,7 @@ int CMacroObject::InitObject()
 
 int CMacroObject::PostLoad()
 {
-    SetName(LoadStringId(kNameTextId));
+    KeepStoredName(kNameTextId);
     return 1;
 }
 

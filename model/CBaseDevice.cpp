@@ -71,6 +71,7 @@ void CBaseDevice::Serialize(CArchive& ar)
         return;
     }
     m_loadedSchema = ar.GetObjectSchema();
+    m_fromFile = true;
     m_pDocument = ar.m_pDocument;
     uint32_t version = 0, reserved = 0;
     ar >> version >> m_kindId >> m_name >> m_category >> m_symbolStyle >> m_showConnectorNames
@@ -262,6 +263,12 @@ const char* CategoryPathWord(int32_t category)
 }
 }  // namespace
 
+void CBaseDevice::KeepStoredName(uint32_t wordId)
+{
+    if (m_name.empty())
+        SetName(LoadGermanString(wordId));
+}
+
 void CBaseDevice::EnterPath(const std::string& path)
 {
     m_path = path;
@@ -367,7 +374,10 @@ int CBaseDevice::InitObject()
                 switch (m_type) {
                 case OT_COLLECTION_CALL:
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
-                    m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
+                    // A new call is named; a loaded one keeps the name its
+                    // file holds, in whatever language it was made.
+                    if (!m_fromFile || m_name.empty())
+                        m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
                     break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;
@@ -455,8 +465,7 @@ void CBaseDevice::CalcBoundingRect()
     m_boundingRect = m_rect;
     if (m_linkMode & linkmode::DrawOutLinks) {
         for (const LinkRecord* r : m_outLinks) {
-            if (!r->HasPartner() || r->partnerKey < 0 ||
-                static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+            if (!DrawsOutLink(r))
                 continue;
             const CPoint p = r->partner->m_outputPoints[r->partnerKey];
             m_boundingRect.left = std::min(m_boundingRect.left, p.x);
@@ -466,11 +475,12 @@ void CBaseDevice::CalcBoundingRect()
     }
     if (m_linkMode & linkmode::DrawInLinks) {
         for (const LinkRecord* r : m_inLinks) {
-            if (!r->HasPartner() || r->partnerKey < 0 ||
-                static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+            if (!DrawsInLink(r))
                 continue;
+            // The line ends on the partner's point: its column counts, as
+            // when the line is drawn, so that painting changes nothing.
             const CPoint q = r->partner->m_inputPoints[r->partnerKey];
-            m_boundingRect.right = std::max(m_boundingRect.right, q.x);
+            m_boundingRect.right = std::max(m_boundingRect.right, q.x + 1);
             m_boundingRect.top = std::min(m_boundingRect.top, q.y);
             m_boundingRect.bottom = std::max(m_boundingRect.bottom, q.y + 1);
         }
@@ -1328,14 +1338,29 @@ void CBaseDevice::DrawBitmap(IPainter& dc)
         dc.DrawBitmap(m_bitmapId, m_bitmapRect);
 }
 
+bool CBaseDevice::DrawsOutLink(const LinkRecord* r) const
+{
+    // A record at a key beyond the connectors has no line (a condition's
+    // reference to a contact is one, and its partner has no symbol at all).
+    const int32_t k = r->ownKey;
+    return r->HasPartner() && k >= 0 && k < m_inputCount && static_cast<size_t>(k) < m_inputPoints.size() &&
+           r->partnerKey >= 0 && static_cast<size_t>(r->partnerKey) < r->partner->m_outputPoints.size();
+}
+
+bool CBaseDevice::DrawsInLink(const LinkRecord* r) const
+{
+    const int32_t k = r->ownKey;
+    return r->HasPartner() && k >= 0 && k < m_outputCount && static_cast<size_t>(k) < m_outputPoints.size() &&
+           r->partnerKey >= 0 && static_cast<size_t>(r->partnerKey) < r->partner->m_inputPoints.size();
+}
+
 void CBaseDevice::DrawLinks(IPainter& dc, QlColor color)
 {
     dc.SetPen(color, 1);
     if (m_linkMode & linkmode::DrawOutLinks) {
         for (const LinkRecord* r : m_outLinks) {
             const int32_t k = r->ownKey;
-            if (!r->HasPartner() || k < 0 || k >= m_inputCount || static_cast<size_t>(k) >= m_inputPoints.size() ||
-                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_outputPoints.size())
+            if (!DrawsOutLink(r))
                 continue;
             const CPoint a = m_inputPoints[k];
             const CPoint p = r->partner->m_outputPoints[r->partnerKey];
@@ -1368,8 +1393,7 @@ void CBaseDevice::DrawLinks(IPainter& dc, QlColor color)
             return;
         for (const LinkRecord* r : m_inLinks) {
             const int32_t k = r->ownKey;
-            if (!r->HasPartner() || k < 0 || k >= m_outputCount || static_cast<size_t>(k) >= m_outputPoints.size() ||
-                r->partnerKey < 0 || static_cast<size_t>(r->partnerKey) >= r->partner->m_inputPoints.size())
+            if (!DrawsInLink(r))
                 continue;
             const CPoint b = m_outputPoints[k];
             const CPoint q = r->partner->m_inputPoints[r->partnerKey];

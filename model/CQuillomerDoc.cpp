@@ -607,7 +607,11 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     IAppHost& host = GetAppHost();
     if (version >= 992) {
         ar >> d.projectDate;
-        d.dateText = host.FormatShortDate(static_cast<std::time_t>(d.projectDate));
+        // The date text stays as the user wrote it: rendering it again would
+        // rewrite it in whatever form the locale of this start has. Only a
+        // file without one shows the stored date.
+        if (d.dateText.empty())
+            d.dateText = host.FormatShortDate(static_cast<std::time_t>(d.projectDate));
     } else if (const auto t = host.ParseShortDate(d.dateText)) {
         d.projectDate = static_cast<uint32_t>(*t);
     } else {

@@ -114,7 +114,7 @@ TEST(Timer, StoresItsTextsAndOpensTheClockDialog)
     CTimer::SetClockDialogRunner(previous);
 }
 
-TEST(CalObject, StoresOnlyTheCommonPartAndIsNamedAfterLoading)
+TEST(CalObject, StoresOnlyTheCommonPartAndKeepsItsNameWhenLoaded)
 {
     CCalObject cal;
     EXPECT_EQ(static_cast<uint32_t>(OT_CAL_OBJECT), cal.GetType());
@@ -124,7 +124,12 @@ TEST(CalObject, StoresOnlyTheCommonPartAndIsNamedAfterLoading)
     ASSERT_NE(nullptr, dynamic_cast<CCalObject*>(loaded.get()));
     EXPECT_EQ("x", loaded->GetName());
     EXPECT_EQ(1, loaded->PostLoad());
-    EXPECT_EQ("Kalender", loaded->GetName());
+    EXPECT_EQ("x", loaded->GetName());
+    // Stored without a name, it gets the program's word.
+    cal.SetName("");
+    auto unnamed = LoadTagged("CCalObject", 0, StoreData(cal));
+    EXPECT_EQ(1, unnamed->PostLoad());
+    EXPECT_EQ("Kalender", unnamed->GetName());
 }
 
 TEST(Timer, LoadedSymbolLeavesTheClockPathAndTheDirectoryAlone)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "macros/CMacroObject.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
 using namespace blocktest;
@@ -15,8 +16,17 @@ TEST(MacroObject, IdentityAndStoredForm)
     auto loaded = LoadTagged("CMacroObject", 1, StoreData(obj));
     ASSERT_NE(nullptr, dynamic_cast<CMacroObject*>(loaded.get()));
     EXPECT_EQ("Makroobjekt 1", loaded->GetName());
+    // Loading keeps the stored name; only a block stored without one gets the
+    // program's own word, in German whatever language is in use.
     EXPECT_EQ(1, loaded->PostLoad());
-    EXPECT_EQ("Makro", loaded->GetName());
+    EXPECT_EQ("Makroobjekt 1", loaded->GetName());
+    obj.SetName("");
+    auto unnamed = LoadTagged("CMacroObject", 1, StoreData(obj));
+    const StringTranslator previous =
+        SetStringTranslator([](uint32_t, const std::string& german) { return "English " + german; });
+    EXPECT_EQ(1, unnamed->PostLoad());
+    SetStringTranslator(previous);
+    EXPECT_EQ("Makro", unnamed->GetName());
 }
 
 TEST(MacroObject, CreationEntersTheBlockPathOnce)

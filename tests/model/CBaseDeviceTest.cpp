@@ -517,4 +517,43 @@ TEST_F(BaseDeviceTest, AbsurdCoordinatesAndLanesInAFileAreBroughtIntoRange)
     }
 }
 
+TEST_F(BaseDeviceTest, OnlyLinksWithALineOnTheSheetGrowTheBoundingRectangle)
+{
+    // An interface card and two contacts at its inputs, the way the sheet
+    // shows them; a condition without a symbol refers to the lower contact
+    // at a key beyond the contact's one output, where no line is drawn.
+    TestDevice* card = MakeDevice(doc, OT_INTERFACE_SLOT, CAT_INTERFACE, "Interface", CRect(1933, 2368, 2163, 2468), 5, 3);
+    TestDevice* upper = MakeDevice(doc, OT_CONTROL_PAD, CAT_DIGITAL_IO, "DCF", CRect(1777, 2410, 1933, 2426), 1, 1);
+    TestDevice* lower = MakeDevice(doc, OT_CONTROL_PAD, CAT_DIGITAL_IO, "INP1", CRect(1777, 2410, 1933, 2426), 1, 1);
+    TestDevice* cond = MakeDevice(doc, OT_CONDITION, CAT_DIGITAL_IO, nullptr, CRect(), 1, 1, 34129);
+    for (TestDevice* pad : {upper, lower})
+        pad->m_linkMode = linkmode::DrawInLinks;
+    card->LinkTo(0, upper, 0);  // the card's first input lies above the contact
+    card->LinkTo(2, lower, 0);  // the third beside it
+    cond->LinkTo(0, lower, 1);
+    ASSERT_EQ(cond->m_inputPoints.at(0).y, 0) << "the condition's point lies at the sheet's top";
+
+    lower->CalcBoundingRect();
+    EXPECT_EQ(lower->GetBoundingRect(), CRect(1777, 2410, 1933, 2426));
+    upper->CalcBoundingRect();
+    EXPECT_EQ(upper->GetBoundingRect(), CRect(1777, 2378, 1933, 2426)) << "a drawn line still counts";
+    // Painting the contacts covers what was worked out, and changes nothing.
+    RecordingPainter painter;
+    for (TestDevice* pad : {upper, lower}) {
+        const CRect before = pad->GetBoundingRect();
+        pad->Draw(painter);
+        EXPECT_EQ(pad->GetBoundingRect(), before) << pad->GetName();
+    }
+
+    // The same for outgoing links drawn from own inputs.
+    TestDevice* zone = MakeDevice(doc, OT_ZONE, CAT_ZONE, "Halle", CRect(400, 400, 500, 440), 1, 1);
+    zone->m_linkMode = linkmode::DrawOutLinks;
+    zone->LinkTo(3, card, 0);  // a key beyond the zone's one input
+    zone->CalcBoundingRect();
+    EXPECT_EQ(zone->GetBoundingRect(), CRect(400, 400, 500, 440));
+    zone->LinkTo(0, card, 0);
+    zone->CalcBoundingRect();
+    EXPECT_EQ(zone->GetBoundingRect(), CRect(400, 400, 500, 2385));
+}
+
 }  // namespace

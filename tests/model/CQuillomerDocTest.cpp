@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
 #include "model/ModelStrings.h"
+#include "platform/StringTable.h"
 #include "support/ModelTestHost.h"
 
 namespace fs = std::filesystem;
@@ -207,8 +209,8 @@ TEST_F(DocTest, SaveOpenSaveIsByteIdentical)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "a");
 
-    // Some block objects take their fixed names when loaded; from then on the
-    // file stays the same.
+    // The card slots' bounding rectangles take their margin when loaded; from
+    // then on the file stays the same.
     CQuillomerDoc first;
     ASSERT_TRUE(first.OnOpenDocument(dir / "a.qlx"));
     EXPECT_TRUE(messages.texts.empty());
@@ -227,6 +229,58 @@ TEST_F(DocTest, SaveOpenSaveIsByteIdentical)
     auto ia = doc.GetList(CAT_AUDIO).begin();
     for (CBaseDevice* o : second.GetList(CAT_AUDIO))
         EXPECT_EQ(o->GetType(), (*ia++)->GetType());
+}
+
+TEST_F(DocTest, LoadingInEitherLanguageKeepsTheStoredNamesAndDateText)
+{
+    // A project made in German, with the date typed in a form of the user's
+    // own; then opened with other texts in use (as after the switch to
+    // English), and opened again in either language.
+    CQuillomerDoc doc;
+    doc.OnNewDocument();
+    doc.m_data.dateText = "07.12.26";
+    doc.m_data.projectDate = static_cast<uint32_t>(*host.ParseShortDate("07.12.2026"));
+    auto names = [](CQuillomerDoc& d) {
+        std::vector<std::string> all;
+        for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* o : d.GetList(c))
+                all.push_back(std::to_string(o->GetType()) + " " + o->GetName());
+        return all;
+    };
+    const std::vector<std::string> made = names(doc);
+    for (const char* probe : {"Makroobjekt 1", "Bedingung 1", "Kalender 1", "*** 1", "Sammelruf 1", "Sammelruf 10"})
+        EXPECT_NE(std::find_if(made.begin(), made.end(), [&](const std::string& n) {
+                      return n.substr(n.find(' ') + 1) == probe;
+                  }), made.end()) << probe;
+    auto loadInEnglish = [](CQuillomerDoc& d, const std::vector<uint8_t>& bytes) {
+        const StringTranslator previous =
+            SetStringTranslator([](uint32_t, const std::string& german) { return "English " + german; });
+        const bool loaded = d.LoadFromBytes(bytes);
+        SetStringTranslator(previous);
+        return loaded;
+    };
+
+    CQuillomerDoc english;
+    ASSERT_TRUE(loadInEnglish(english, doc.SaveToBytes()));
+    EXPECT_EQ(names(english), made);
+    EXPECT_EQ(english.m_data.dateText, "07.12.26");
+    EXPECT_EQ(english.m_data.projectDate, doc.m_data.projectDate);
+
+    // From then on the file stays the same, whichever language opens it.
+    const std::vector<uint8_t> stored = english.SaveToBytes();
+    CQuillomerDoc german;
+    ASSERT_TRUE(german.LoadFromBytes(stored));
+    EXPECT_EQ(names(german), made);
+    EXPECT_EQ(german.SaveToBytes(), stored);
+    CQuillomerDoc again;
+    ASSERT_TRUE(loadInEnglish(again, stored));
+    EXPECT_EQ(again.SaveToBytes(), stored);
+
+    // A file without a date text shows the stored date.
+    doc.m_data.dateText.clear();
+    CQuillomerDoc undated;
+    ASSERT_TRUE(undated.LoadFromBytes(doc.SaveToBytes()));
+    EXPECT_EQ(undated.m_data.dateText, host.FormatShortDate(static_cast<std::time_t>(doc.m_data.projectDate)));
 }
 
 TEST_F(DocTest, LinksSurviveAFileRoundTrip)

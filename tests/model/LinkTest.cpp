@@ -210,14 +210,14 @@ TEST_F(LinkTest, BoundingRectCoversLinkLines)
     zone->CalcBoundingRect();
     EXPECT_EQ(zone->GetBoundingRect(), CRect(43, 20, 267, 330));
 
-    // Incoming links reach to the partner's input point; only the bottom
-    // edge goes one further.
+    // Incoming links cover the partner's input point, as the drawn line does:
+    // the right and bottom edges go one past it.
     TestDevice* pad = MakeDevice(doc, OT_CONTROL_PAD, CAT_DIGITAL_IO, "P", CRect(0, 0, 50, 40));
     TestDevice* cond = MakeDevice(doc, OT_CONDITION, CAT_DIGITAL_IO, "C", CRect(300, 100, 360, 140));
     pad->m_linkMode = linkmode::DrawInLinks;
     cond->LinkTo(0, pad, 0);
     pad->CalcBoundingRect();
-    EXPECT_EQ(pad->GetBoundingRect(), CRect(0, 0, 299, 121));
+    EXPECT_EQ(pad->GetBoundingRect(), CRect(0, 0, 300, 121));
 }
 
 }  // namespace

@@ -1,0 +1,202 @@
+// A project through a day of work: made yesterday, opened and dated in German
+// this morning, opened again after the switch to English, sent to the device
+// simulator and read back, the language switched back through the menu and
+// the project saved. The file then holds what it held in the morning: the
+// internal objects keep the names they were made with, the date text stays as
+// the user wrote it, and no symbol's bounding rectangle grows on its own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <map>
+#include <string>
+
+#include "ShellTestSupport.h"
+#include "comm/CommIds.h"
+#include "comm/CommTestSupport.h"
+#include "comm/ParameterGroups.h"
+#include "hardware/CInterfaceSlot.h"
+#include "logic/CCondition.h"
+#include "model/CControlPad.h"
+#include "platform/StringTable.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/ShellIds.h"
+
+using namespace commtest;
+using serialtest::Pump;
+
+namespace {
+
+constexpr uint32_t kAllObjectGroups = 0x1F;  // every group but the text file
+
+struct Shape {
+    std::string name;
+    CRect bounds;
+    bool operator==(const Shape&) const = default;
+};
+
+void PrintTo(const Shape& s, std::ostream* os)
+{
+    *os << '"' << s.name << "\" (" << s.bounds.left << ", " << s.bounds.top << ", " << s.bounds.right << ", "
+        << s.bounds.bottom << ")";
+}
+
+// Every object by list, type and number: its name and bounding rectangle.
+std::map<std::string, Shape> Shapes(CQuillomerDoc& doc)
+{
+    std::map<std::string, Shape> all;
+    for (int32_t category = CAT_FIRST; category <= CAT_LAST; ++category) {
+        int index = 0;
+        for (CBaseDevice* obj : doc.GetList(category))
+            all[StrFormat("%d/%u/%d/%d", category, obj->GetType(), obj->GetNumber(), index++)] = {
+                obj->m_name, obj->GetBoundingRect()};
+    }
+    return all;
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
+{
+    SettingsSandbox settings;
+    Messages messages;
+    DialogWatch dialogs;  // a new project asks for its project data: left as it is
+    SetProfile(QStringLiteral("COMSECTION/PORT"), {});  // the link tests' own settings store
+    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+    SetProfile(QStringLiteral("Settings/Language"), QStringLiteral("German"));
+    SetProfile(QStringLiteral("Configuration/ShellCommand"), 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Halle.qlx"));
+
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    CMainFrame* frame = app.GetMainFrame();
+    CDocTemplate* tpl = app.GetDocTemplate();
+    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return path; });
+
+    // Yesterday: a new project with a condition on the interface card's
+    // input INP1, saved.
+    CQuillomerDoc* doc = tpl->OpenDocumentFile(QString());
+    ASSERT_NE(nullptr, doc);
+    QApplication::processEvents();
+    ASSERT_EQ(doc, frame->GetActiveDocument());
+    auto* card = dynamic_cast<CInterfaceSlot*>(doc->GetList(CAT_INTERFACE).front());
+    ASSERT_NE(nullptr, card);
+    card->SetHoverConnectors(2, -1);
+    ASSERT_EQ(1, card->OnCommand(interfaceslot::CmdInp1));
+    auto* pad = dynamic_cast<CControlPad*>(doc->GetList(CAT_DIGITAL_IO).back());
+    ASSERT_NE(nullptr, pad);
+    // Beside the card's third input, 16 units high, well below the sheet's top.
+    const CRect padBounds = pad->GetBoundingRect();
+    EXPECT_EQ(CRect(1777, 2410, 1933, 2426), padBounds);
+    auto* cond = new CCondition;
+    ASSERT_EQ(1, cond->Create(condkind::Inp, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO, 0,
+                              3, doc));
+    doc->AddObject(cond, CAT_DIGITAL_IO);
+    cond->SetValue(condkey::Object, pad->GetNumber());
+    ASSERT_EQ(pad, cond->GetOutLinkAtKey(0)->partner);
+    // The keyword the device last reported, as an earlier upload left it: an
+    // upload takes it in, and that is no change of the design.
+    cond->ParseValue(condkey::Keyword, "INP");
+    const int32_t padNumber = pad->GetNumber();
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    tpl->CloseAllDocuments();
+
+    // This morning: opened in German, the date typed in the German form, saved.
+    doc = tpl->OpenDocumentFile(path);
+    ASSERT_NE(nullptr, doc);
+    auto nameOf = [&doc](uint32_t type, int32_t number) {
+        const CBaseDevice* o = doc->GetIDManager().GetBaseDevice(number, type);
+        return o ? o->m_name : std::string("(none)");
+    };
+    auto expectMadeNames = [&](const char* when) {
+        EXPECT_EQ("Makroobjekt 1", nameOf(OT_MACRO_OBJECT, 1)) << when;
+        EXPECT_EQ("Bedingung 1", nameOf(OT_CONDITION_OBJECT, 1)) << when;
+        EXPECT_EQ("Kalender 1", nameOf(OT_CAL_OBJECT, 1)) << when;
+        EXPECT_EQ("*** 1", nameOf(OT_TRIGGER_OBJECT, 1)) << when;
+        for (int32_t n = 1; n <= 10; ++n)
+            EXPECT_EQ(StrFormat("Sammelruf %d", n), nameOf(OT_COLLECTION_CALL, n)) << when;
+        const CBaseDevice* contact = doc->GetIDManager().GetBaseDevice(padNumber, OT_CONTROL_PAD);
+        ASSERT_NE(nullptr, contact) << when;
+        EXPECT_EQ(padBounds, contact->GetBoundingRect()) << when;
+    };
+    expectMadeNames("opened in German");
+    doc->m_data.dateText = "07.12.26";
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    ASSERT_FALSE(doc->IsModified());
+    const QByteArray morning = Bytes(path);
+    ASSERT_FALSE(morning.isEmpty());
+    const std::map<std::string, Shape> opened = Shapes(*doc);
+    tpl->CloseAllDocuments();
+
+    // English, then the project opened again.
+    frame->FindMenuAction(ids::LanguageEnglish)->trigger();
+    ASSERT_TRUE(app.IsEnglishResources());
+    doc = tpl->OpenDocumentFile(path);
+    ASSERT_NE(nullptr, doc);
+    QApplication::processEvents();
+    ASSERT_EQ(doc, frame->GetActiveDocument());
+    expectMadeNames("opened in English");
+    EXPECT_EQ(opened, Shapes(*doc)) << "opened in English";
+    EXPECT_EQ("07.12.26", doc->m_data.dateText);
+
+    // Down to the device and back up, through the menu's commands; the
+    // parameter groups are chosen as the user would tick all of them.
+    auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+    ASSERT_NE(nullptr, link);
+    ICommLinkHost& windows = link->Host();
+    TestHost host;
+    link->SetHost(&host);
+    Simulator sim;
+    sim.lineRate = false;  // the faults do not depend on the line's pace
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    frame->OnCmdMsg(commid::Connect);
+    ASSERT_TRUE(link->IsConnected());
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n"));
+    ASSERT_TRUE(link->SetSettings(QStringLiteral("921600,n,8,1")));
+    for (int direction : {1, 0}) {
+        host.paramSelect = [doc, direction](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = CollectParameterGroupObjects(*doc, kAllObjectGroups);
+            return true;
+        };
+        messages.texts.clear();
+        EXPECT_TRUE(frame->OnCmdMsg(commid::TransferParameters));
+        Pump(100);
+        if (direction == 1) {
+            EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+        }
+    }
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string>{"Upload finished ! If necessary, check the '*.err' file for differences !\""}))
+        << "the device holds what was sent";
+    frame->OnCmdMsg(commid::Disconnect);
+    Pump(100);
+    link->SetHost(&windows);
+    EXPECT_EQ(opened, Shapes(*doc)) << "after the transfers";
+
+    // Back to German, and saved.
+    frame->FindMenuAction(ids::LanguageToGerman)->trigger();
+    ASSERT_FALSE(app.IsEnglishResources());
+    EXPECT_EQ(opened, Shapes(*doc)) << "after the language switch";
+    expectMadeNames("after the language switch");
+    EXPECT_EQ("07.12.26", doc->m_data.dateText);
+    ASSERT_TRUE(QFile::remove(path));  // what is compared is what this save writes
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    EXPECT_TRUE(Bytes(path) == morning) << "the file differs from the morning's";
+    tpl->CloseAllDocuments();
+    serialtest::SetDevicePath(kPort, {});
+}
