@@ -214,6 +214,7 @@ std::optional<QDateTime> CProjectDataDlg::ParseDateText(const QString& input, co
 bool CProjectDataDlg::OnInitDialog()
 {
     UpdateData(false);
+    m_strDateShown = m_strDate;
     m_editPassword->setEnabled(m_bPassword != 0);
     return true;
 }
@@ -245,10 +246,13 @@ void CProjectDataDlg::OnOK()
 {
     UpdateData(true);
     const std::optional<QDateTime> dt = ParseDateText(m_strDate);
-    if (!dt) {
+    if (dt) {
+        m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
+    } else if (m_strDate != m_strDateShown) {
         ShowMessageId(ids::StrBadDate, mb::Ok);
         return;
     }
-    m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
+    // A date text left as the project holds it keeps its date, even when it
+    // was written in another language's form than the one in use now.
     accept();
 }

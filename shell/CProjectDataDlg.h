@@ -76,4 +76,5 @@ private:
     QRadioButton* m_standard;
     QRadioButton* m_upgrade;
     bool m_initialised = false;
+    QString m_strDateShown;  // the date text the dialog opened with
 };

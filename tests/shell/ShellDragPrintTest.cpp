@@ -15,6 +15,8 @@
 #include <QGroupBox>
 #include <QTimer>
 #include <QPainter>
+#include <QPushButton>
+#include <QTest>
 #include <QImage>
 #include <stdexcept>
 
@@ -536,4 +538,44 @@ TEST(ShellProjectData, DatesInTheUsersFormat)
     EXPECT_EQ(d->time(), QTime(10, 30));
     EXPECT_FALSE(CProjectDataDlg::ParseDateText("Montag", german).has_value());
     EXPECT_FALSE(CProjectDataDlg::ParseDateText("", german).has_value());
+}
+
+// A project dated in German keeps its date when it is opened in English and
+// its data are confirmed unchanged; a date the user types in neither form is
+// still refused.
+TEST(ShellProjectData, ADateTextInAnotherLanguagesFormIsKeptWhenLeftAsItIs)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    MessageRecorder messages;
+    const std::time_t dated = QDateTime(QDate(2026, 12, 7), QTime(0, 0)).toSecsSinceEpoch();
+    for (const char* typed : {"", "08.12.26"}) {
+        CProjectDataDlg dlg;
+        dlg.m_strDate = "07.12.26";
+        dlg.m_timeDate = dated;
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        if (*typed) {
+            dlg.DateEdit()->setFocus();
+            dlg.DateEdit()->selectAll();
+            QTest::keyClicks(dlg.DateEdit(), typed);
+        }
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("OK"))
+                ok = b;
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        if (*typed) {
+            ASSERT_EQ(messages.messages.size(), 1u);
+            EXPECT_EQ(messages.messages[0].first, "Bitte geben Sie ein korrektes Datum ein !");
+            EXPECT_TRUE(dlg.isVisible());
+        } else {
+            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_EQ(dlg.result(), QDialog::Accepted);
+            EXPECT_EQ(dlg.m_strDate, QStringLiteral("07.12.26"));
+            EXPECT_EQ(dlg.m_timeDate, dated);
+        }
+    }
+    QLocale::setDefault(before);
 }
