@@ -4,9 +4,13 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "shell/CShellAppHost.h"
 
 namespace menutest {
 
@@ -45,5 +49,37 @@ inline QAction* FindAction(const QMenu& menu, uint32_t id)
     }
     return nullptr;
 }
+
+// Stands in for the menu's event loop while it lives: counts and records the
+// menus shown and picks `choose` when it is there and enabled (0: the menu is
+// dismissed).
+class MenuPick {
+public:
+    MenuPick()
+    {
+        m_old = CShellAppHost::SetMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
+            ++shown;
+            entries.clear();
+            Describe(menu, "", entries);
+            QAction* a = choose ? FindAction(menu, choose) : nullptr;
+            return a && a->isEnabled() ? a : nullptr;
+        });
+    }
+    ~MenuPick() { CShellAppHost::SetMenuRunner(std::move(m_old)); }
+    MenuPick(const MenuPick&) = delete;
+    MenuPick& operator=(const MenuPick&) = delete;
+
+    bool Shows(const std::string& entry) const
+    {
+        return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    }
+
+    int shown = 0;
+    uint32_t choose = 0;
+    std::vector<std::string> entries;
+
+private:
+    CShellAppHost::MenuRunner m_old;
+};
 
 }  // namespace menutest

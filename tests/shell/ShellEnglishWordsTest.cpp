@@ -33,30 +33,7 @@ namespace {
 
 using menutest::Describe;
 using menutest::FindAction;
-
-class MenuPick {
-public:
-    MenuPick()
-    {
-        m_old = CShellAppHost::SetMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
-            entries.clear();
-            Describe(menu, "", entries);
-            QAction* a = choose ? FindAction(menu, choose) : nullptr;
-            return a && a->isEnabled() ? a : nullptr;
-        });
-    }
-    ~MenuPick() { CShellAppHost::SetMenuRunner(std::move(m_old)); }
-    bool Shows(const std::string& entry) const
-    {
-        return std::find(entries.begin(), entries.end(), entry) != entries.end();
-    }
-
-    uint32_t choose = 0;
-    std::vector<std::string> entries;
-
-private:
-    CShellAppHost::MenuRunner m_old;
-};
+using menutest::MenuPick;
 
 class EnglishWords : public ::testing::Test {
 protected:

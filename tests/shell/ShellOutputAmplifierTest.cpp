@@ -27,30 +27,7 @@ namespace {
 
 using menutest::Describe;
 using menutest::FindAction;
-
-// Stands in for the menu's event loop: records the entries, picks `choose`
-// when it is there and enabled.
-class MenuPick {
-public:
-    MenuPick()
-    {
-        m_old = CShellAppHost::SetMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
-            ++shown;
-            entries.clear();
-            Describe(menu, "", entries);
-            QAction* a = choose ? FindAction(menu, choose) : nullptr;
-            return a && a->isEnabled() ? a : nullptr;
-        });
-    }
-    ~MenuPick() { CShellAppHost::SetMenuRunner(std::move(m_old)); }
-
-    int shown = 0;
-    uint32_t choose = 0;
-    std::vector<std::string> entries;
-
-private:
-    CShellAppHost::MenuRunner m_old;
-};
+using menutest::MenuPick;
 
 class OutputCardShellTest : public ::testing::Test {
 protected:

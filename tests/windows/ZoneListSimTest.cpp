@@ -37,22 +37,34 @@ protected:
         Detach();
         CRelaisTopology::SetDialog(previousDialog);
     }
+    // An amplifier on the first output card with a 1-in-N topology of that
+    // many zones.
+    CRelaisTopology* AddOneInN(int zones)
+    {
+        const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
+        auto* amp = new CAmplifier;
+        EXPECT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                                 row->bitmapId, 0, &doc));
+        doc.AddObject(amp, CAT_AMPLIFIER);
+        amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+        amp->OnCommand(ampcmd::OneInN);
+        auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
+        EXPECT_NE(topology, nullptr);
+        if (!topology)
+            return nullptr;
+        topology->m_zoneCount = zones;
+        topology->SetKindId(topologykind::OneInN);
+        return topology;
+    }
+
     CRelaisTopology::DialogFn previousDialog = nullptr;
 };
 }  // namespace
 
 TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference)
 {
-    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
-    auto* amp = new CAmplifier;
-    ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                             row->bitmapId, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-    amp->OnCommand(ampcmd::OneInN);
-    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
-    topology->m_zoneCount = 3;
-    topology->SetKindId(topologykind::OneInN);
+    CRelaisTopology* topology = AddOneInN(3);
+    ASSERT_NE(topology, nullptr);
     Connect();
     // The window transfers through the program's link: a link an earlier test
     // of this process left behind would take its place.
@@ -141,16 +153,7 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
 // greyed for the next one.
 TEST_F(ZoneListSim, RefreshWaitsForTheConnectionAndARoundCutOffHoldsNothing)
 {
-    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
-    auto* amp = new CAmplifier;
-    ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                             row->bitmapId, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-    amp->OnCommand(ampcmd::OneInN);
-    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
-    topology->m_zoneCount = 2;
-    topology->SetKindId(topologykind::OneInN);
+    ASSERT_NE(AddOneInN(2), nullptr);
 
     CZonetestFrm frame;
     ASSERT_EQ(2, frame.GetZoneList()->GetItemCount());
