@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs on a Debian 12 machine (only what is missing).
 set -euo pipefail
-pkgs=(cmake ninja-build g++ pkg-config
+pkgs=(cmake ninja-build g++ lld pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
       qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev googletest
       xvfb xauth fonts-liberation fonts-dejavu-core)
