@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdlib>
 
@@ -21,32 +20,9 @@
 #include "platform/StringTable.h"
 #include "shell/CProjectDataDlg.h"
 #include "shell/MessageBoxHandler.h"
+#include "support/EnglishTexts.h"
 
 namespace {
-
-// The English resources for the string table, for the lifetime of the object.
-class EnglishStrings {
-public:
-    EnglishStrings()
-    {
-        m_loaded = m_english.load(QStringLiteral("QLRESENU"), BinaryDir());
-        QCoreApplication::installTranslator(&m_english);
-        m_previous = SetStringTranslator([](uint32_t, const std::string& german) {
-            return QCoreApplication::translate("StringTable", german.c_str()).toStdString();
-        });
-    }
-    ~EnglishStrings()
-    {
-        SetStringTranslator(m_previous);
-        QCoreApplication::removeTranslator(&m_english);
-    }
-    bool loaded() const { return m_loaded; }
-
-private:
-    QTranslator m_english;
-    StringTranslator m_previous;
-    bool m_loaded = false;
-};
 
 // Where each line of text starts its pieces: a piece ends at a gap of more
 // than `gap` background pixels. Lines are the pixel rows with ink, thin ones
@@ -148,8 +124,8 @@ TEST(ShellUpgradeMessage, NumberColumnsStartAtOnePlaceInGerman)
 
 TEST(ShellUpgradeMessage, NumberColumnsStartAtOnePlaceInEnglish)
 {
-    EnglishStrings english;
-    ASSERT_TRUE(english.loaded());
+    EnglishTexts english;
+    ASSERT_TRUE(english.IsLoaded());
     ASSERT_EQ(LoadStringId(34531).rfind("Because", 0), 0u);
     ExpectNumberColumnsInLine("upgrade-message-en.png");
 }

@@ -34,7 +34,7 @@
 #include "ui/CSelectionDlg.h"
 #include "ui/CObjectDlg.h"
 #include "ui/ColumnWidths.h"
-#include "EnglishTexts.h"
+#include "support/EnglishTexts.h"
 
 using namespace blocktest;
 namespace mt = macrotype;

@@ -36,7 +36,7 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/ColumnWidths.h"
-#include "EnglishTexts.h"
+#include "support/EnglishTexts.h"
 #include "WindowWalk.h"
 
 namespace {

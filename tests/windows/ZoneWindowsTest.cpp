@@ -16,7 +16,7 @@
 #include <functional>
 #include <optional>
 
-#include "EnglishTexts.h"
+#include "support/EnglishTexts.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CLMZ.h"
 #include "model/CQuillomerDoc.h"
