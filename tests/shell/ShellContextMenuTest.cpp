@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "MenuTestSupport.h"
-#include "ShellTestSupport.h"
+#include "ShellProgramTest.h"
 #include "support/BlockTestSupport.h"
 #include "comm/CCommLink.h"
 #include "hardware/CAmplifier.h"
@@ -65,45 +65,9 @@ private:
 };
 
 // The application with a new project in its designer window.
-class ShellWithProject : public ::testing::Test {
+class ShellWithProject : public ShellProgramTest {
 protected:
-    void SetUp() override
-    {
-        QSettings().setValue("Settings/Language", "German");
-        QSettings().setValue("Configuration/ShellCommand", 1);
-        ASSERT_TRUE(app.InitInstance({}));
-        frame = app.GetMainFrame();
-        frame->showNormal();
-        frame->resize(1280, 900);
-        QApplication::processEvents();
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
-        doc = view->GetDocument();
-        ASSERT_NE(doc, nullptr);
-    }
-
-    template <class T>
-    T* Find(int category, const std::function<bool(T*)>& match = nullptr)
-    {
-        for (CBaseDevice* obj : doc->GetList(category))
-            if (auto* t = dynamic_cast<T*>(obj))
-                if (!match || match(t))
-                    return t;
-        return nullptr;
-    }
-
-    // Makes the object under the client point hot, as moving the mouse there does.
-    void HoverAt(const QPoint& client)
-    {
-        view->HandleMouseMove(Qt::NoButton, client);
-        view->HandleMouseMove(Qt::NoButton, client);
-    }
-
-    void RightClick(const QPoint& client)
-    {
-        QContextMenuEvent ev(QContextMenuEvent::Mouse, client, view->viewport()->mapToGlobal(client));
-        QApplication::sendEvent(view->viewport(), &ev);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartProgram()); }
 
     QPoint ClientOf(CPoint logical) const { return view->LogicalToClient(logical); }
     QPoint CentreOf(const CBaseDevice* obj) const
@@ -111,14 +75,6 @@ protected:
         const CRect r = obj->GetRect();
         return ClientOf(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     }
-
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch projectData{{"CProjectDataDlg"}};
-    CQuillomerApp app;
-    CMainFrame* frame = nullptr;
-    CQuillomerView* view = nullptr;
-    CQuillomerDoc* doc = nullptr;
 };
 
 // Closes the next modal window the test opens and reports what it showed.

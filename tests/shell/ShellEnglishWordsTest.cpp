@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "MenuTestSupport.h"
-#include "ShellTestSupport.h"
+#include "ShellProgramTest.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
@@ -35,52 +35,9 @@ using menutest::Describe;
 using menutest::FindAction;
 using menutest::MenuPick;
 
-class EnglishWords : public ::testing::Test {
+class EnglishWords : public ShellProgramTest {
 protected:
-    void SetUp() override
-    {
-        QSettings().setValue("Settings/Language", "English");
-        QSettings().setValue("Configuration/ShellCommand", 1);
-        app.SetResourceDirs({BinaryDir()});
-        ASSERT_TRUE(app.InitInstance({}));
-        ASSERT_TRUE(app.IsEnglishResources());
-        frame = app.GetMainFrame();
-        frame->showNormal();
-        frame->resize(1280, 900);
-        QApplication::processEvents();
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
-        doc = view->GetDocument();
-        ASSERT_NE(doc, nullptr);
-    }
-
-    template <class T>
-    T* Find(int category, const std::string& name = {})
-    {
-        for (CBaseDevice* obj : doc->GetList(category))
-            if (auto* t = dynamic_cast<T*>(obj); t && (name.empty() || t->GetName() == name))
-                return t;
-        return nullptr;
-    }
-    // Brings a sheet point into the window, moves the mouse there and right-clicks.
-    void RightClickAt(CPoint logical)
-    {
-        view->ScrollToPosition(view->LogicalToClient(logical) + view->GetScrollPosition() - QPoint(200, 200));
-        QApplication::processEvents();
-        const QPoint at = view->LogicalToClient(logical);
-        view->HandleMouseMove(Qt::NoButton, at);
-        view->HandleMouseMove(Qt::NoButton, at);
-        QContextMenuEvent ev(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(view->viewport(), &ev);
-    }
-
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch projectData{{"CProjectDataDlg"}};
-    CQuillomerApp app;
-    CMainFrame* frame = nullptr;
-    CQuillomerView* view = nullptr;
-    CQuillomerDoc* doc = nullptr;
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartProgram("English")); }
 };
 
 }  // namespace

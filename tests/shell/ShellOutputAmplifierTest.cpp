@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "MenuTestSupport.h"
-#include "ShellTestSupport.h"
+#include "ShellProgramTest.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "model/CQuillomerDoc.h"
@@ -29,43 +29,15 @@ using menutest::Describe;
 using menutest::FindAction;
 using menutest::MenuPick;
 
-class OutputCardShellTest : public ::testing::Test {
+class OutputCardShellTest : public ShellProgramTest {
 protected:
     void SetUp() override
     {
-        QSettings().setValue("Settings/Language", "German");
-        QSettings().setValue("Configuration/ShellCommand", 1);
-        ASSERT_TRUE(app.InitInstance({}));
-        frame = app.GetMainFrame();
-        frame->showNormal();
-        frame->resize(1280, 900);
-        QApplication::processEvents();
-        view = frame->GetActiveView();
-        ASSERT_NE(view, nullptr);
-        doc = view->GetDocument();
-        ASSERT_NE(doc, nullptr);
-        for (CBaseDevice* obj : doc->GetList(CAT_OUTPUT_SLOT))
-            if (obj->GetName() == "Slot3")
-                slot3 = dynamic_cast<CAudioOutputSlot*>(obj);
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        slot3 = Find<CAudioOutputSlot>(CAT_OUTPUT_SLOT, "Slot3");
         ASSERT_NE(slot3, nullptr);
     }
 
-    // Brings a sheet point into the window's upper left part.
-    void ShowAround(CPoint logical)
-    {
-        view->ScrollToPosition(view->LogicalToClient(logical) + view->GetScrollPosition() - QPoint(200, 200));
-        QApplication::processEvents();
-    }
-    void HoverAt(const QPoint& client)
-    {
-        view->HandleMouseMove(Qt::NoButton, client);
-        view->HandleMouseMove(Qt::NoButton, client);
-    }
-    void RightClick(const QPoint& client)
-    {
-        QContextMenuEvent ev(QContextMenuEvent::Mouse, client, view->viewport()->mapToGlobal(client));
-        QApplication::sendEvent(view->viewport(), &ev);
-    }
     QImage Shot()
     {
         QApplication::processEvents();
@@ -82,13 +54,6 @@ protected:
         return n;
     }
 
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch projectData{{"CProjectDataDlg"}};
-    CQuillomerApp app;
-    CMainFrame* frame = nullptr;
-    CQuillomerView* view = nullptr;
-    CQuillomerDoc* doc = nullptr;
     CAudioOutputSlot* slot3 = nullptr;
 };
 
