@@ -657,6 +657,20 @@ void CCommLink::WriteLog(const std::string& text)
 
 // ==================================================================== queries
 
+std::string CCommLink::QueryValue(const std::string& key, int waitMs)
+{
+    const std::string lead = key + " ";
+    for (const std::string& line : TrimmedLines(Query(lead + "?", waitMs))) {
+        const size_t at = line.find(lead);
+        if (at == std::string::npos)
+            continue;
+        std::string value = Trim(line.substr(at + lead.size()));
+        if (!value.empty() && value != "?")
+            return value;
+    }
+    return {};
+}
+
 std::string CCommLink::Query(const std::string& line, int waitMs)
 {
     Host().SetWaitCursor(true);

@@ -89,6 +89,9 @@ public:
 
     // ---- Queries ----
     std::string Query(const std::string& line, int waitMs) override;
+    // Asks "key ?" and gives the value the device answered, without the
+    // echo and prompt that come back beside it; empty when it did not answer.
+    std::string QueryValue(const std::string& key, int waitMs);
     std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
     bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
     // An asynchronous block request of at most 512 characters; the answers go

@@ -6,6 +6,7 @@
 #include "shell/ShellIds.h"
 #include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
+#include "ui/LocaleDates.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -177,40 +178,6 @@ void CProjectDataDlg::GetProjectData(ProjectData& d) const
     d.systemCallNumber = m_strSystemNumber.toStdString();
 }
 
-std::optional<QDateTime> CProjectDataDlg::ParseDateText(const QString& input, const QLocale& locale)
-{
-    const QString text = input.trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    QStringList dateFormats;
-    const QString shortFmt = locale.dateFormat(QLocale::ShortFormat);
-    dateFormats << shortFmt;
-    if (!shortFmt.contains(QLatin1String("yyyy")))
-        dateFormats << QString(shortFmt).replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    dateFormats << locale.dateFormat(QLocale::LongFormat);
-    const QStringList timeFormats = {locale.timeFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::LongFormat)};
-    for (const QString& df : dateFormats) {
-        QDateTime dt;
-        QDate d = locale.toDate(text, df);
-        if (d.isValid()) {
-            dt = QDateTime(d, QTime(0, 0));
-        } else {
-            for (const QString& tf : timeFormats) {
-                dt = locale.toDateTime(text, df + QLatin1Char(' ') + tf);
-                if (dt.isValid())
-                    break;
-            }
-        }
-        if (!dt.isValid())
-            continue;
-        // Two-digit years count from 1970 on.
-        if (!df.contains(QLatin1String("yyyy")) && dt.date().year() < 1970)
-            dt = dt.addYears(100);
-        return dt;
-    }
-    return std::nullopt;
-}
-
 bool CProjectDataDlg::OnInitDialog()
 {
     UpdateData(false);
@@ -245,7 +212,7 @@ void CProjectDataDlg::OnVariantClicked()
 void CProjectDataDlg::OnOK()
 {
     UpdateData(true);
-    const std::optional<QDateTime> dt = ParseDateText(m_strDate);
+    const std::optional<QDateTime> dt = ParseLocaleDateTime(m_strDate);
     if (dt) {
         m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
     } else if (m_strDate != m_strDateShown) {

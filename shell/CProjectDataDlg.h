@@ -44,8 +44,6 @@ public:
     void SetFromProjectData(const ProjectData& data);
     void GetProjectData(ProjectData& data) const;
 
-    // A date (and optional time) in the user's locale; nullopt when unreadable.
-    static std::optional<QDateTime> ParseDateText(const QString& text, const QLocale& locale = QLocale());
 
     void OnPasswordCheck();
     void OnVariantClicked();

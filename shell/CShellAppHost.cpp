@@ -12,6 +12,7 @@
 #include "shell/ContextMenus.h"
 #include "shell/CQuillomerView.h"
 #include "shell/Profile.h"
+#include "ui/LocaleDates.h"
 #include "ui/CInputHold.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CTransferLoop.h"
@@ -111,7 +112,7 @@ std::string CShellAppHost::FormatShortDate(std::time_t t)
 
 std::optional<std::time_t> CShellAppHost::ParseShortDate(const std::string& text)
 {
-    const std::optional<QDateTime> dt = CProjectDataDlg::ParseDateText(QString::fromStdString(text));
+    const std::optional<QDateTime> dt = ParseLocaleDateTime(QString::fromStdString(text));
     if (!dt)
         return std::nullopt;
     return static_cast<std::time_t>(dt->toSecsSinceEpoch());

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "ui/LocaleDates.h"
+
 CInPlaceDateTimeCtrl::CInPlaceDateTimeCtrl(int row, int column, const QString& initialText)
     : CInPlaceCell(row, column, 1000), m_strInitText(initialText)
 {
@@ -37,21 +39,9 @@ QString CInPlaceDateTimeCtrl::FormatTime(const QTime& time)
 
 QDate CInPlaceDateTimeCtrl::ParseDate(const QString& text)
 {
-    const QLocale locale;
-    const QString t = text.trimmed();
-    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
-    QDate d = locale.toDate(t, shortFormat);
-    // Two-digit years count from 1970 on, as the device's calendar does:
-    // the list shows "26" for 2026, not for 1926.
-    if (d.isValid() && !shortFormat.contains(QLatin1String("yyyy")) && d.year() < 1970)
-        d = d.addYears(100);
-    if (!d.isValid() && !shortFormat.contains(QLatin1String("yyyy")))
-        d = locale.toDate(t, QString(shortFormat).replace(QLatin1String("yy"), QLatin1String("yyyy")));
-    if (!d.isValid())
-        d = locale.toDate(t, QLocale::LongFormat);
-    if (!d.isValid())
-        d = QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
-    return d;
+    if (const std::optional<QDateTime> dt = ParseLocaleDateTime(text))
+        return dt->date();
+    return QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy"));
 }
 
 QTime CInPlaceDateTimeCtrl::ParseTime(const QString& text)

@@ -306,31 +306,6 @@ void CSpareAmpView::SetPolling(bool on)
     headerItem()->setText(kReplacesColumn, on ? S(kReplacesTitle) + QStringLiteral(" *") : S(kReplacesTitle));
 }
 
-std::string CSpareAmpView::AnswerValue(const std::string& received, const std::string& key)
-{
-    // What came back holds the echo of the query and the device's prompt
-    // beside the answer: the value is the text after the key's own blank on
-    // the line that answers.
-    const std::string lead = key + " ";
-    size_t start = 0;
-    while (start < received.size()) {
-        size_t end = received.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = received.size();
-        const std::string line = received.substr(start, end - start);
-        start = end + 1;
-        const size_t at = line.find(lead);
-        if (at == std::string::npos)
-            continue;
-        std::string value = line.substr(at + lead.size());
-        while (!value.empty() && value.back() == ' ')
-            value.pop_back();
-        if (!value.empty() && value != "?")
-            return value;
-    }
-    return {};
-}
-
 void CSpareAmpView::PollOnce()
 {
     CCommLink* link = GetCommLink();
@@ -341,8 +316,7 @@ void CSpareAmpView::PollOnce()
         const int n = item->data(0, Qt::UserRole).toInt();
         if (n < 0 || n >= CSpareAmp::kEntries)
             continue;
-        const std::string key = StrFormat("/SPAREAMP/ENTRY%d/REPLACE", n + 1);
-        const std::string value = AnswerValue(link->Query(key + " ?", 500), key);
+        const std::string value = link->QueryValue(StrFormat("/SPAREAMP/ENTRY%d/REPLACE", n + 1), 500);
         if (!value.empty() && value != "OFF")
             item->setText(kReplacesColumn, QString::fromStdString(value));
     }

@@ -3,8 +3,6 @@
 // the watch records of the selected entry (mode 34383). Row data is the
 // entry index (0..7) or the watch index (0..9).
 
-#include <string>
-
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -37,9 +35,6 @@ public:
     void SetPolling(bool on);
     bool IsPolling() const { return m_poll.isActive(); }
     void PollOnce();
-    // The value the device answered for `key` in the text a query brought
-    // back (echo and prompt beside it); empty when it did not answer.
-    static std::string AnswerValue(const std::string& received, const std::string& key);
 
 signals:
     void EntryChanged(int entry);

@@ -26,6 +26,7 @@
 #include "shell/CProjectDataDlg.h"
 #include "shell/CQuillomerView.h"
 #include "shell/CViewPrinter.h"
+#include "ui/LocaleDates.h"
 
 TEST(ShellDragData, DescriptorRoundTripAndSize)
 {
@@ -527,17 +528,17 @@ TEST(ShellProjectData, NoVariantDateCheckAndPassword)
 TEST(ShellProjectData, DatesInTheUsersFormat)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
-    auto d = CProjectDataDlg::ParseDateText("16.11.2000", german);
+    auto d = ParseLocaleDateTime("16.11.2000", german);
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->date(), QDate(2000, 11, 16));
-    d = CProjectDataDlg::ParseDateText("16.11.00", german);
+    d = ParseLocaleDateTime("16.11.00", german);
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->date(), QDate(2000, 11, 16));
-    d = CProjectDataDlg::ParseDateText("16.11.2000 10:30", german);
+    d = ParseLocaleDateTime("16.11.2000 10:30", german);
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->time(), QTime(10, 30));
-    EXPECT_FALSE(CProjectDataDlg::ParseDateText("Montag", german).has_value());
-    EXPECT_FALSE(CProjectDataDlg::ParseDateText("", german).has_value());
+    EXPECT_FALSE(ParseLocaleDateTime("Montag", german).has_value());
+    EXPECT_FALSE(ParseLocaleDateTime("", german).has_value());
 }
 
 // A project dated in German keeps its date when it is opened in English and
