@@ -6,6 +6,7 @@
 // the user wrote it, and no symbol's bounding rectangle grows on its own.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QSettings>
@@ -163,7 +164,9 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     Simulator sim;
     sim.lineRate = false;  // the faults do not depend on the line's pace
     ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    frame->OnCmdMsg(commid::Connect);
+    QAction* connect = frame->FindMenuAction(commid::Connect);
+    ASSERT_NE(nullptr, connect);
+    connect->trigger();
     ASSERT_TRUE(link->IsConnected());
     ASSERT_TRUE(sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n"));
     ASSERT_TRUE(link->SetSettings(QStringLiteral("921600,n,8,1")));
@@ -174,7 +177,10 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
             return true;
         };
         messages.texts.clear();
-        EXPECT_TRUE(frame->OnCmdMsg(commid::TransferParameters));
+        QAction* transfer = frame->FindMenuAction(commid::TransferParameters);
+        ASSERT_NE(nullptr, transfer);
+        ASSERT_TRUE(transfer->isEnabled());
+        transfer->trigger();
         Pump(100);
         if (direction == 1) {
             EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
