@@ -23,8 +23,10 @@ public:
     void SetActivePage(int index);
     int DoModal();
 
-    // What the buttons do, also for callers without a button press.
-    bool Apply();
+    // What the buttons do, also for callers without a button press. Apply
+    // first asks the active page to let go (it may refuse a value), then
+    // applies every page that has been shown.
+    virtual bool Apply();
     void accept() override;
     void reject() override;
     QPushButton* ApplyButton() const { return m_pApply; }

@@ -29,8 +29,10 @@ CAudioEditor::CAudioEditor(CQuillomerDoc* doc, QWidget* parent)
     // Apply with no signal selected creates one: the pages need to know
     // whether the Apply button started it.
     for (CSignalPage* page : {static_cast<CSignalPage*>(m_alarm), static_cast<CSignalPage*>(m_chime),
-                              static_cast<CSignalPage*>(m_message)})
+                              static_cast<CSignalPage*>(m_message)}) {
         page->SetApplyButtonTest([this] { return m_applyPressed; });
+        page->SetSheetApplyingTest([this] { return m_applying; });
+    }
     connect(ApplyButton(), &QPushButton::pressed, this, [this] { m_applyPressed = true; });
     connect(ApplyButton(), &QPushButton::clicked, this, [this] { m_applyPressed = false; }, Qt::QueuedConnection);
 
@@ -75,6 +77,14 @@ CAudioEditor::CAudioEditor(CQuillomerDoc* doc, QWidget* parent)
     OnPageChanged(findChild<QTabWidget*>()->currentIndex());
     for (int i = 0; i < GetPageCount(); ++i)
         GetPage(i)->SetModified(false);
+}
+
+bool CAudioEditor::Apply()
+{
+    m_applying = true;
+    const bool applied = CPropertySheet::Apply();
+    m_applying = false;
+    return applied;
 }
 
 CSignalPage* CAudioEditor::ActiveSignalPage() const

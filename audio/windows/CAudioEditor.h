@@ -29,6 +29,9 @@ public:
     // page's values into the selected signal.
     void OnAdd();
     void OnDelete();
+    // OK and Apply: the active page keeps the list's selection while it lets
+    // go, so the changes reach the selected signal.
+    bool Apply() override;
 
 private:
     CSignalPage* ActiveSignalPage() const;
@@ -36,5 +39,6 @@ private:
 
     int m_shownPage = -1;
     bool m_applyPressed = false;
+    bool m_applying = false;
     bool m_adding = false;
 };

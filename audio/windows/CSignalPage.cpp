@@ -78,8 +78,21 @@ bool CSignalPage::OnSetActive()
 
 bool CSignalPage::OnKillActive()
 {
-    const bool fromApply = m_applyFromButton && m_applyFromButton();
-    if (isVisible() && !fromApply)
+    if (m_sheetApplying && m_sheetApplying()) {
+        // OK or Apply: the page's values are about to go into the selected
+        // signal (or a new one), so it keeps the selection and refuses a
+        // priority out of range, the sheet staying open.
+        int priority = 0;
+        if (isVisible() && !ReadPriority(&priority)) {
+            m_priority->setFocus();
+            m_priority->selectAll();
+            return false;
+        }
+        return CPropertyPage::OnKillActive();
+    }
+    // Another page is chosen: a signal of this page's kind stays selected
+    // only when the list itself chose the other page.
+    if (isVisible())
         if (CSignalListDlg* list = CSignalListDlg::Current())
             list->ClearSelection();
     return CPropertyPage::OnKillActive();

@@ -40,6 +40,9 @@ public:
 
     // Whether the sheet's Apply button started the running apply (set by the editor).
     void SetApplyButtonTest(std::function<bool()> test) { m_applyFromButton = std::move(test); }
+    // Whether the sheet is applying (OK or Apply) rather than the user
+    // leaving the page for another one (set by the editor).
+    void SetSheetApplyingTest(std::function<bool()> test) { m_sheetApplying = std::move(test); }
     // The priority as typed, 1..10; false (and a message) when out of range.
     bool ReadPriority(int* priority);
     // The connections dialog of the list's selected signal (Ctrl+C); nothing without one.
@@ -72,4 +75,5 @@ protected:
 
     uint32_t m_kindId;
     std::function<bool()> m_applyFromButton;
+    std::function<bool()> m_sheetApplying;
 };

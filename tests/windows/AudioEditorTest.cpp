@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QSpinBox>
 #include <cmath>
+#include <memory>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -264,4 +265,87 @@ TEST_F(AudioEditorTest, VolumeSliderTicksStandEveryTenDecibelsFromZero)
     }
     EXPECT_EQ(-144, CVolumeView::TickPositions(CVolumeView::Chime).front());
     EXPECT_EQ(-10, CVolumeView::TickPositions(CVolumeView::In1).back());
+}
+
+namespace {
+// The row of the first alarm signal in the editor's list; -1 when none.
+int FirstAlarmRow(CSignalListDlg* list)
+{
+    for (int r = 0; r < list->List()->GetItemCount(); ++r)
+        if (reinterpret_cast<CAudioSignal*>(list->List()->GetItemData(r))->GetKindId() == signalkind::Alarm)
+            return r;
+    return -1;
+}
+
+QPushButton* OkButton(CAudioEditor& editor)
+{
+    for (QPushButton* b : editor.findChildren<QPushButton*>())
+        if (b->text() == QLatin1String("OK"))
+            return b;
+    return nullptr;
+}
+
+// Shows the editor, clicks the row and types `priority` into the page's field.
+CAudioEditor* OpenAndType(CQuillomerDoc* doc, int row, const QString& priority)
+{
+    auto* editor = new CAudioEditor(doc);
+    editor->show();
+    editor->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(editor));
+    CListCtrl* list = editor->m_list->List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->Row(row)).center());
+    EXPECT_EQ(editor->m_alarm, editor->GetActivePage());
+    CValueEdit* field = editor->m_alarm->m_priority;
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, priority);
+    return editor;
+}
+}  // namespace
+
+// OK applies the shown page as Apply does: the typed priority reaches the
+// signal, marks the project modified and is in the saved file. A priority out
+// of range keeps the editor open with the range message; Escape then leaves
+// the signal as it was.
+TEST_F(AudioEditorTest, OkAppliesTheShownPageAndRefusesAPriorityOutOfRange)
+{
+    int row = -1;
+    {
+        CAudioEditor probe(&doc);
+        row = FirstAlarmRow(probe.m_list);
+    }
+    ASSERT_GE(row, 0) << "a new project has alarm signals";
+    doc.SetModifiedFlag(false);
+    std::unique_ptr<CAudioEditor> editor(OpenAndType(&doc, row, QStringLiteral("4")));
+    CAudioSignal* signal = editor->m_list->GetSelectedSignal();
+    ASSERT_NE(nullptr, signal);
+    const std::string name = signal->GetName();
+    QTest::mouseClick(OkButton(*editor), Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(QDialog::Accepted, editor->result());
+    EXPECT_EQ(4, signal->GetPriority());
+    EXPECT_TRUE(doc.IsModified());
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+    const CAudioSignal* stored = nullptr;
+    for (CBaseDevice* obj : reopened.GetList(CAT_AUDIO))
+        if (obj->GetName() == name)
+            stored = dynamic_cast<const CAudioSignal*>(obj);
+    ASSERT_NE(nullptr, stored);
+    EXPECT_EQ(4, stored->GetPriority());
+
+    for (const char* typed : {"55", "0"}) {
+        SCOPED_TRACE(typed);
+        doc.SetModifiedFlag(false);
+        messages.texts.clear();
+        editor.reset(OpenAndType(&doc, row, QString::fromLatin1(typed)));
+        QTest::mouseClick(OkButton(*editor), Qt::LeftButton);
+        EXPECT_TRUE(messages.Contains("zwischen 1 und 10"));
+        ASSERT_TRUE(editor->isVisible()) << "the editor stays open for a correction";
+        EXPECT_EQ(editor->m_alarm->m_priority, QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(4, signal->GetPriority());
+        EXPECT_FALSE(doc.IsModified());
+    }
 }
