@@ -17,6 +17,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
 
 namespace {
@@ -72,10 +73,9 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
     auto* grid = new QGridLayout(this);
     for (int c = 0; c < 4; ++c) {
         grid->addWidget(new QLabel(tr(kLevels[c].title), this), 0, c, Qt::AlignHCenter);
-        m_sliders[c] = new QSlider(Qt::Vertical, this);
+        m_sliders[c] = new CLevelSlider(this);  // position 0 (+6 dB) at the top
         m_sliders[c]->setObjectName(QString::number(kLevels[c].slider));
         m_sliders[c]->setRange(TopPosition(c), kBottom);
-        m_sliders[c]->setInvertedAppearance(true);  // position 0 (+6 dB) at the top
         m_sliders[c]->setMinimumHeight(120);
         // Ticks where the scale has them; the slider's own would be evenly spaced.
         std::vector<double> tickAt;

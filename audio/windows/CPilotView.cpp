@@ -19,6 +19,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -71,10 +72,9 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
         connect(m_outputs[n], &QPushButton::clicked, this, [this, n] { SelectOutput(n); });
     }
     levels->addWidget(new QLabel(QStringLiteral("OUT"), this), 1, 0);
-    m_levelSlider = new QSlider(Qt::Vertical, this);
+    m_levelSlider = new CLevelSlider(this);  // -150 (0 dB) at the top
     m_levelSlider->setObjectName(QStringLiteral("1591"));
     m_levelSlider->setRange(-150, 0);
-    m_levelSlider->setInvertedAppearance(true);  // -150 (0 dB) at the top
     levels->addWidget(m_levelSlider, 0, 5);
     auto* edits = new QGridLayout;
     for (int n = 0; n < 4; ++n) {

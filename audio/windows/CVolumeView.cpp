@@ -14,6 +14,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CValueEdit.h"
 
@@ -58,10 +59,9 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
                         Qt::AlignHCenter);
         grid->addWidget(new QLabel(IsInput(c) ? QStringLiteral("0 dB") : QStringLiteral("6 dB"), this), 1, c,
                         Qt::AlignHCenter);
-        auto* slider = new QSlider(Qt::Vertical, this);
+        auto* slider = new CLevelSlider(this);  // the lowest position (the loudest level) at the top
         slider->setObjectName(QString::number(info.slider));
         slider->setRange(-150, IsInput(c) ? 0 : 6);
-        slider->setInvertedAppearance(true);  // the lowest position (the loudest level) at the top
         slider->setPageStep(10);
         slider->setMinimumHeight(150);
         // The slider's own ticks would count from its lowest position, which
@@ -175,12 +175,11 @@ void CVolumeView::OnSliderAction(int channel, int action)
             level = minimum;
     }
     m_fields[channel]->SetFloat(level, 1, "%4.1f");
-    const bool step = action == QAbstractSlider::SliderSingleStepAdd || action == QAbstractSlider::SliderSingleStepSub ||
-                      action == QAbstractSlider::SliderPageStepAdd || action == QAbstractSlider::SliderPageStepSub;
-    if (step) {
-        // The step is committed now; the slider takes its new value first.
+    // A handle the user holds is committed when it is let go; every other
+    // move (a key, a click beside the handle, the mouse wheel) is complete
+    // and committed now, once the slider has taken its new value.
+    if (!m_sliders[channel]->isSliderDown())
         QMetaObject::invokeMethod(this, [this, channel] { Commit(channel); }, Qt::QueuedConnection);
-    }
 }
 
 void CVolumeView::WriteDesign()

@@ -30,6 +30,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CListCtrl.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/ColumnWidths.h"
@@ -348,4 +349,41 @@ TEST_F(AudioEditorTest, OkAppliesTheShownPageAndRefusesAPriorityOutOfRange)
         EXPECT_EQ(4, signal->GetPriority());
         EXPECT_FALSE(doc.IsModified());
     }
+}
+
+// A level slider looks like a plain upright slider at the mirrored value: the
+// handle where the level is and the groove filled from the quiet bottom up to
+// it, so -150 dB shows an empty groove and 0 dB a full one. The volumes window
+// with its first input at -150 dB and its second at 0 dB is kept as a picture.
+TEST_F(AudioEditorTest, LevelSlidersFillTheirGrooveFromTheQuietEnd)
+{
+    CLevelSlider level;
+    QSlider plain(Qt::Vertical);
+    for (QSlider* slider : {static_cast<QSlider*>(&level), &plain}) {
+        slider->setRange(-150, 0);
+        slider->resize(slider->sizeHint().width(), 200);
+    }
+    for (int position : {-150, -140, -75, -10, 0}) {
+        SCOPED_TRACE(position);
+        level.setValue(position);
+        plain.setValue(-150 - position);
+        EXPECT_EQ(plain.grab().toImage(), level.grab().toImage());
+    }
+
+    CVolumeView view;
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    auto type = [&](int channel, const char* text) {
+        CValueEdit* field = view.m_fields[channel];
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, QString::fromLatin1(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    type(CVolumeView::In1, "-150");
+    type(CVolumeView::In2, "0");
+    EXPECT_EQ(view.m_sliders[CVolumeView::In1]->maximum(), view.m_sliders[CVolumeView::In1]->value());
+    EXPECT_EQ(view.m_sliders[CVolumeView::In2]->minimum(), view.m_sliders[CVolumeView::In2]->value());
+    view.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/volume-sliders.png"));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +13,10 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/CInternalPowerManagement.h"
@@ -227,4 +232,81 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         emit view->m_output->activated(0);
         EXPECT_NE(ReceivedAfter(mark, "OUTPUT NONE\r\n").find("/RECORDER/OUTPUT NONE\r\n"), std::string::npos);
     }
+}
+
+// The volumes window as the user moves a level without holding the handle:
+// a wheel turn over a slider and the arrow and page keys on the focused one
+// each go to the device at once and into the project, Up and the wheel away
+// from the user being louder.
+TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
+{
+    link.SendLine("/AUDIO/IN1/VOL -20.0", nullptr);
+    link.SendLine("/AUDIO/IN4/VOL -30.0", nullptr);
+    AwaitDeviceHasAll();
+    CVolumeFrm frame;
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CVolumeView* view = frame.GetView();
+    CValueEdit* field = view->m_fields[CVolumeView::In1];
+    // Input 4's answer is the last of the window's question.
+    ASSERT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In4]->text() == QLatin1String("-30.0"); }, kArrivalMs));
+    ASSERT_EQ(QLatin1String("-20.0"), field->text());
+    size_t mark = Settled();
+    doc.SetModifiedFlag(false);
+    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, card);
+
+    // One move: the line the device gets, the field, the project and the
+    // saved file (which keeps an input's level within -80..+6 dB).
+    auto move = [&](const std::function<void()>& act, const char* level, const char* kept = nullptr) {
+        kept = kept ? kept : level;
+        const uint64_t read = link.GetCharsReceived();
+        act();
+        const std::string line = std::string("/AUDIO/IN1/VOL ") + level + "\r\n";
+        size_t at = std::string::npos;
+        ASSERT_TRUE(PumpUntil([&] { return (at = sim.Received().find(line, mark)) != std::string::npos; }, kArrivalMs))
+            << "no " << line << "in " << sim.Received().substr(mark);
+        mark = at + line.size();
+        // The device echoes the line, and the window takes the echo as an
+        // answer: the next move starts once the link has read it back whole
+        // (the line end of the one before may come with it).
+        EXPECT_TRUE(PumpUntil([&] { return link.GetCharsReceived() >= read + line.size(); }, kArrivalMs));
+        EXPECT_EQ(QLatin1String(level), field->text());
+        EXPECT_EQ(kept, card->GetValueText(0, 0));
+        EXPECT_TRUE(doc.IsModified());
+        doc.SetModifiedFlag(false);
+        CQuillomerDoc reopened;
+        ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+        auto* stored = dynamic_cast<CAudioInputSlot*>(reopened.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+        ASSERT_NE(nullptr, stored);
+        EXPECT_EQ(kept, stored->GetValueText(0, 0));
+    };
+
+    QSlider* slider = view->m_sliders[CVolumeView::In1];
+    const QPoint at = slider->rect().center();
+    QTest::mouseMove(slider, at);
+    const QPoint global = slider->mapToGlobal(at);
+    ASSERT_EQ(slider, frame.childAt(frame.mapFromGlobal(global))) << "the mouse is over the slider";
+    auto wheel = [&](int notches) {
+        return [&, notches] {
+            QWheelEvent event(QPointF(at), QPointF(global), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(slider, &event);
+        };
+    };
+    auto key = [&](Qt::Key k) { return [&, k] { QTest::keyClick(slider, k); }; };
+    // One notch moves as many steps as the desktop scrolls lines.
+    ASSERT_LT(QApplication::wheelScrollLines(), 10);
+    const QByteArray up = QByteArray::number(-20 + QApplication::wheelScrollLines()) + ".0";
+    move(wheel(1), up.constData());
+    move(wheel(-1), "-20.0");
+
+    slider->setFocus(Qt::TabFocusReason);
+    move(key(Qt::Key_Up), "-19.0");
+    move(key(Qt::Key_PageUp), "-9.0");
+    move(key(Qt::Key_Down), "-10.0");
+    move(key(Qt::Key_PageUp), "0.0");  // the top: the loudest level
+    move(key(Qt::Key_End), "-150.0", "-80.0");  // the bottom: the quietest
+    move(key(Qt::Key_Home), "0.0");
 }
