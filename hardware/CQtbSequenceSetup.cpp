@@ -1,5 +1,7 @@
 #include "hardware/CQtbSequenceSetup.h"
 
+#include <set>
+
 #include "audio/CAlarmSignal.h"
 #include "audio/CAudioSignal.h"
 #include "audio/CChimeSignal.h"
@@ -443,7 +445,16 @@ CBaseDevice* CQtbSequenceSetup::NewSequence(uint32_t kind)
     m_doc->GetIDManager().GetBaseDeviceListByKind(same, OT_QTB_SEQUENCE, kind);
     std::string deviceName = m_device->GetName();
     deviceName = deviceName.substr(0, deviceName.find(' '));
-    signal->SetNameChecked("QTB-" + deviceName + StrFormat(" %d", static_cast<int>(same.size())), true);
+    // Counted per kind, the first text sequence would take the first alarm
+    // sequence's name: the count is where the search for a free name starts.
+    std::set<std::string> taken;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (const CBaseDevice* o : m_doc->GetList(c))
+            taken.insert(o->GetName());
+    std::string name;
+    for (int n = static_cast<int>(same.size()); name.empty() || taken.count(name) > 0; ++n)
+        name = "QTB-" + deviceName + StrFormat(" %d", n);
+    signal->SetNameChecked(name, true);
     m_doc->AddObject(signal, CAT_AUDIO);
     m_doc->AddObject(sequence, CAT_AUDIO);
     return sequence;

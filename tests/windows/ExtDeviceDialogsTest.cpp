@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <tuple>
@@ -78,8 +79,8 @@ TEST_F(ExtDeviceDialogsTest, SequenceListAndButtonsFollowTheChanges)
     dlg.NewSequence(qtbkind::Alarm);
     dlg.NewSequence(qtbkind::Text);
     ASSERT_EQ(dlg.List()->topLevelItemCount(), 2);
-    EXPECT_EQ(dlg.List()->currentItem()->text(0), "Text 1") << "the alarm signal has that name already";
-    EXPECT_TRUE(messages.Contains("QTB-QTB8174 1"));
+    EXPECT_EQ(dlg.List()->currentItem()->text(0), "QTB-QTB8174 2") << "the alarm signal has the first name";
+    EXPECT_TRUE(messages.texts.empty());
     EXPECT_TRUE(del->isEnabled());
 
     dlg.findChild<QCheckBox*>("1441")->setChecked(true);
@@ -154,6 +155,42 @@ TEST_F(ExtDeviceDialogsTest, UncheckingTheBatteryLeavesItsTab)
     EXPECT_EQ(tabs->count(), 2);
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_EQ(dlg.Gather().lcd[PowerSupplySettings::Battery].position, 0);
+}
+
+// The tool bar's new-alarm and new-text buttons give every new sequence's
+// signal a name of its own, counted on where the count of its kind is taken,
+// and no message comes up.
+TEST_F(ExtDeviceDialogsTest, NewSequencesTakeFreeNamesWithoutAMessage)
+{
+    CExtAudioSignalsDlg dlg(Device(audiodevice::KindRecorder, "QTB8174 1"));
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto* bar = dlg.findChild<QToolBar*>();
+    ASSERT_NE(nullptr, bar);
+    auto click = [&](const char* text) {
+        QAction* action = Action(dlg, text);
+        ASSERT_NE(nullptr, action);
+        QWidget* button = bar->widgetForAction(action);
+        ASSERT_NE(nullptr, button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+    click("Neuen Alarm erzeugen");
+    click("Neuen Text erzeugen");
+    click("Neuen Alarm erzeugen");
+    click("Neuen Text erzeugen");
+    std::vector<QString> names;
+    for (int r = 0; r < dlg.List()->topLevelItemCount(); ++r)
+        names.push_back(dlg.List()->topLevelItem(r)->text(0));
+    EXPECT_EQ((std::vector<QString>{"QTB-QTB8174 1", "QTB-QTB8174 2", "QTB-QTB8174 3", "QTB-QTB8174 4"}), names);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    // The signal of each row bears its row's name.
+    for (int r = 0; r < dlg.List()->topLevelItemCount(); ++r) {
+        auto* sequence = static_cast<CBaseDevice*>(dlg.List()->topLevelItem(r)->data(0, Qt::UserRole).value<void*>());
+        const LinkRecord* link = sequence ? sequence->GetInLinkAtKey(2) : nullptr;
+        ASSERT_TRUE(link && link->partner);
+        EXPECT_EQ(names[static_cast<size_t>(r)].toStdString(), link->partner->GetName());
+    }
 }
 
 }  // namespace
