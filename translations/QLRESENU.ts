@@ -5440,12 +5440,12 @@ The maximum number has been reached!</translation>
     <message>
         <source>&lt;Netzbetrieb&gt;</source>
         <extracomment>34569</extracomment>
-        <translation>&lt;Mains operation&gt;</translation>
+        <translation>&lt;Mains power&gt;</translation>
     </message>
     <message>
         <source>&lt;Batteriebetr.&gt;</source>
         <extracomment>34570</extracomment>
-        <translation>&lt;Battery operation&gt;</translation>
+        <translation>&lt;Battery power&gt;</translation>
     </message>
     <message>
         <source>&lt;Anlage Standby&gt;</source>

@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QToolBar>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <tuple>
@@ -23,7 +26,9 @@
 #include "hardware/windows/CExtAudioSignalsDlg.h"
 #include "ui/CListCtrl.h"
 #include "hardware/windows/CPowerSupplyDlg.h"
+#include "hardware/CPowerSupplySetup.h"
 #include "model/CQuillomerDoc.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 
 namespace {
@@ -191,6 +196,52 @@ TEST_F(ExtDeviceDialogsTest, NewSequencesTakeFreeNamesWithoutAMessage)
         ASSERT_TRUE(link && link->partner);
         EXPECT_EQ(names[static_cast<size_t>(r)].toStdString(), link->partner->GetName());
     }
+}
+
+// In English the power pack's default display texts fit the consoles'
+// 16 characters: each event's field shows its default whole, and OK stores it
+// whole for the console that shows it.
+TEST_F(ExtDeviceDialogsTest, EnglishDisplayTextsFitTheConsolesLine)
+{
+    EnglishTexts english;
+    ASSERT_TRUE(english.IsLoaded());
+    CAudioInputDevice* pack = Device(audiodevice::KindFJX3392, "FJX3392");
+    CPowerSupplyDlg dlg(pack);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // On the box itself: the check box may be wider than its text.
+    QStyleOptionButton box;
+    box.initFrom(dlg.BatteryBox());
+    box.text = dlg.BatteryBox()->text();
+    QTest::mouseClick(dlg.BatteryBox(), Qt::LeftButton, {},
+                      dlg.BatteryBox()->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, dlg.BatteryBox()).center());
+    QTabBar* tabs = dlg.Tabs();
+    ASSERT_EQ(3, tabs->count());
+    auto* field = dlg.findChild<QLineEdit*>("1444");
+    ASSERT_NE(nullptr, field);
+    const std::pair<int, int> tabEvents[] = {{0, PowerSupplySettings::Mains}, {1, PowerSupplySettings::Standby},
+                                             {2, PowerSupplySettings::Battery}};
+    for (auto [tab, event] : tabEvents) {
+        SCOPED_TRACE(event);
+        const std::string text = CPowerSupplySetup::DefaultText(event);
+        EXPECT_LE(text.size(), 16u) << text;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        ASSERT_EQ(tab, tabs->currentIndex());
+        EXPECT_EQ(QString::fromStdString(text), field->text());
+        dlg.ConsoleBox()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dlg.ConsoleBox(), Qt::Key_Down);  // "All consoles"
+        ASSERT_EQ(1, dlg.ConsoleBox()->currentIndex());
+    }
+    QPushButton* ok = nullptr;
+    for (QPushButton* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == QLatin1String("OK"))
+            ok = b;
+    ASSERT_NE(nullptr, ok);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    for (int event : {PowerSupplySettings::Mains, PowerSupplySettings::Battery, PowerSupplySettings::Standby})
+        EXPECT_EQ(CPowerSupplySetup::DefaultText(event), pack->GetMacroText(6 + event)) << event;
 }
 
 }  // namespace
