@@ -78,8 +78,7 @@ void CAlarmPage::ApplyToSignal()
     if (!signal || !ReadPriority(&priority))
         return;
     signal->SetValue(signalkey::Priority, StrFormat("%d", priority));
-    signal->RemoveAllOutLinks();
-    signal->RemoveAllInLinks();
+    UnlinkShown(signal, OT_ALARM);
     ApplyMacros(signal);
     CBaseDevice* generator = signalpages::SelectedObject(m_generators);
     if (m_intern->isChecked() && generator)

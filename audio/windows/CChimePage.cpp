@@ -79,8 +79,7 @@ void CChimePage::ApplyToSignal()
     if (!signal || !ReadPriority(&priority))
         return;
     signal->SetValue(signalkey::Priority, StrFormat("%d", priority));
-    signal->RemoveAllOutLinks();
-    signal->RemoveAllInLinks();
+    UnlinkShown(signal, OT_GONG);
     if (CBaseDevice* generator = signalpages::SelectedObject(m_generators))
         generator->LinkTo(0, signal, 0);
     signal->SetDocModified();

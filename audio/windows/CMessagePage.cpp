@@ -71,8 +71,7 @@ void CMessagePage::ApplyToSignal()
     if (!signal || !ReadPriority(&priority))
         return;
     signal->SetValue(signalkey::Priority, StrFormat("%d", priority));
-    signal->RemoveAllOutLinks();
-    signal->RemoveAllInLinks();
+    UnlinkShown(signal, OT_MESSAGE);
     ApplyMacros(signal);
     const QListWidgetItem* row = m_messages->currentItem();
     const int number = m_intern->isChecked() && row && row->isSelected() ? m_messages->row(row) : 0;

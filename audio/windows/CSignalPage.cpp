@@ -9,6 +9,8 @@
 #include <QShortcut>
 #include <QSlider>
 
+#include <vector>
+
 #include "audio/CAudioSignal.h"
 #include "audio/windows/CSignalListDlg.h"
 #include "hardware/windows/CConnectionsDlg.h"
@@ -220,6 +222,21 @@ void CSignalPage::ApplyMacros(CAudioSignal* signal)
         if (c->currentIndex() > 0 && macro)
             signal->LinkTo(key, macro, 0);
     }
+}
+
+void CSignalPage::UnlinkShown(CAudioSignal* signal, uint32_t generatorType)
+{
+    std::vector<LinkRecord> out, in;
+    for (const LinkRecord* rec : signal->m_outLinks)
+        if (rec->partnerCategory == CAT_MACRO && (rec->ownKey == 0 || rec->ownKey == 1))
+            out.push_back(*rec);
+    for (const LinkRecord* rec : signal->m_inLinks)
+        if (rec->HasPartner() && rec->partner->GetType() == generatorType)
+            in.push_back(*rec);
+    for (const LinkRecord& rec : out)
+        signal->UnlinkOut(rec);
+    for (const LinkRecord& rec : in)
+        signal->UnlinkIn(rec);
 }
 
 CAudioSignal* CSignalPage::Enter(CAudioSignal* signal, const char* priority)

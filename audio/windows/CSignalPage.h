@@ -68,6 +68,10 @@ protected:
     // Macro combos: "OFF" or the signal's start and stop macros.
     void LoadMacros(const CAudioSignal* signal);
     void ApplyMacros(CAudioSignal* signal);
+    // Takes away the links the page sets anew: from generators of
+    // `generatorType` and to the start and stop macros. Others stay, such as
+    // the macros that play the signal.
+    static void UnlinkShown(CAudioSignal* signal, uint32_t generatorType);
     // Creates `signal` as a page's new signal with the given priority text and
     // appends it to the document; null (and the object gone) when that fails.
     CAudioSignal* Enter(CAudioSignal* signal, const char* priority);

@@ -25,8 +25,10 @@
 #include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CSignalListDlg.h"
 #include "audio/windows/CSignalPage.h"
+#include "audio/windows/SignalPages.h"
 #include "audio/windows/CVolumeView.h"
 #include "hardware/windows/CConnectionsDlg.h"
+#include "macros/CMacro.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "support/ModelTestHost.h"
@@ -386,4 +388,28 @@ TEST_F(AudioEditorTest, LevelSlidersFillTheirGrooveFromTheQuietEnd)
     EXPECT_EQ(view.m_sliders[CVolumeView::In1]->maximum(), view.m_sliders[CVolumeView::In1]->value());
     EXPECT_EQ(view.m_sliders[CVolumeView::In2]->minimum(), view.m_sliders[CVolumeView::In2]->value());
     view.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/volume-sliders.png"));
+}
+
+// Applying a signal's page rebuilds only what the page shows (its generator,
+// start and stop macros): a macro that plays the signal keeps playing it.
+TEST_F(AudioEditorTest, ApplyKeepsTheMacrosThatPlayTheSignal)
+{
+    int row = -1;
+    {
+        CAudioEditor probe(&doc);
+        row = FirstAlarmRow(probe.m_list);
+    }
+    ASSERT_GE(row, 0);
+    std::unique_ptr<CAudioEditor> editor(OpenAndType(&doc, row, QStringLiteral("3")));
+    auto* signal = editor->m_list->GetSelectedSignal();
+    ASSERT_NE(nullptr, signal);
+    auto* macro = new CMacro;
+    ASSERT_EQ(1, macro->Create(macrotype::Alarm, "Räumung", 7, CAT_MACRO, &doc));
+    doc.AddObject(macro, CAT_MACRO);
+    macro->SetParam(32, signal->GetNumber());
+    ASSERT_EQ(signal->GetNumber(), macro->GetParam(32));
+    QTest::mouseClick(editor->ApplyButton(), Qt::LeftButton);
+    EXPECT_EQ(3, signal->GetPriority());
+    EXPECT_EQ(signal->GetNumber(), macro->GetParam(32));
+    EXPECT_NE(nullptr, signalpages::Generator(signal, OT_ALARM)) << "the generator chosen on the page";
 }
