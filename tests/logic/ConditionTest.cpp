@@ -230,13 +230,19 @@ TEST_F(ConditionTest, EntryLinesAndQueries)
     EXPECT_EQ("/INDEX 0", lines[1]);
 }
 
-TEST_F(ConditionTest, ReadBack24VoltsGivesThePadKindThatWritesOff)
+// The 24 V contact read back is the function the project offers: written
+// again as it came, not switched off by the next download.
+TEST_F(ConditionTest, ReadBack24VoltsIsTheOfferedKindThatWritesItAgain)
 {
     CCondition* c = NewCondition(condkind::None);
     c->ParseValue(condkey::Keyword, "24VOLTS");
-    EXPECT_EQ(static_cast<uint32_t>(condkind::Volts24Sig), c->GetKindId());
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Volts24), c->GetKindId());
     std::vector<std::string> lines;
-    EXPECT_EQ(1, c->GetEntryLines(lines));
+    EXPECT_EQ(3, c->GetEntryLines(lines));
+    EXPECT_EQ("/FUNCTION 24VOLTS", lines[0]);
+    // The contact's own kind, as old files give it a condition, still writes nothing.
+    CCondition* old = NewCondition(condkind::Volts24Sig);
+    EXPECT_EQ(1, old->GetEntryLines(lines));
     EXPECT_EQ("/FUNCTION OFF", lines[0]);
     c->ParseValue(condkey::Keyword, "NOSUCH");
     EXPECT_EQ(static_cast<uint32_t>(condkind::Plain), c->GetKindId());
@@ -329,6 +335,44 @@ TEST_F(ConditionTest, ContactIndexAsWrittenIsNoDifference)
     wired->SetValue(condkey::ProtocolIndex, 0, &diff);
     EXPECT_EQ("Bedingung 2 : Interfaceeingang  0 fehlt\r\n", diffText());
     EXPECT_EQ(pad->GetNumber(), wired->GetValue(condkey::Object));
+}
+
+// The device's own state contacts have the index 0 whatever they are wired
+// to: the function alone names the contact, so the read-back links it, for
+// a condition the upload made as for the design's own; a function read back
+// in place of another drops the contact of the old one.
+TEST_F(ConditionTest, ReadBackLinksTheStateContactTheFunctionNames)
+{
+    const std::string diff = ::testing::TempDir() + "/condition_state_contacts.err";
+    std::remove(diff.c_str());
+    CControlPad* ready = NewPad(padkind::Ready, "Bereit");
+    CControlPad* volts = NewPad(padkind::Volts24, "Netzteil");
+
+    CCondition* own = NewCondition(condkind::Ready);
+    own->ParseValue(condkey::Keyword, "READY");
+    own->SetValue(condkey::ProtocolIndex, 0, &diff);
+    EXPECT_EQ(ready->GetNumber(), own->GetValue(condkey::Object));
+
+    CCondition* made = NewCondition(condkind::Plain);
+    made->SetName("2 *");
+    made->ParseValue(condkey::Keyword, "24VOLTS");
+    made->SetValue(condkey::Level, 1);
+    made->SetValue(condkey::ProtocolIndex, 0, &diff);
+    EXPECT_EQ(volts->GetNumber(), made->GetValue(condkey::Object));
+    EXPECT_EQ("Netzteil ON Bedingung", made->GetName());
+
+    // The ready contact read back as a fault contact: the fault contact the
+    // project lacks is noted, the ready contact is not kept under it.
+    own->ParseValue(condkey::Keyword, "FAULT");
+    own->SetValue(condkey::ProtocolIndex, 0, &diff);
+    EXPECT_EQ(0, own->GetValue(condkey::Object));
+    EXPECT_EQ("FAULT OFF Bedingung", own->GetName());
+    FILE* f = std::fopen(diff.c_str(), "rb");
+    ASSERT_NE(nullptr, f);
+    char buf[256] = {};
+    const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    EXPECT_EQ("Bedingung 1 : FAULT  0 fehlt\r\n", std::string(buf, n));
 }
 
 // An index read back makes an object only within its family's numbers for
