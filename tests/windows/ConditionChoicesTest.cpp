@@ -64,6 +64,19 @@ protected:
     {
         return std::unique_ptr<CLogicListFrm>(dynamic_cast<CLogicListFrm*>(CreateLogicFrame(kind)));
     }
+    // The window as the user has it: shown and active.
+    std::unique_ptr<CLogicListFrm> OpenShown(int kind)
+    {
+        std::unique_ptr<CLogicListFrm> frame = Open(kind);
+        EXPECT_TRUE(frame);
+        if (!frame)
+            return frame;
+        frame->resize(700, 300);
+        frame->show();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        return frame;
+    }
     // Double-clicks a cell; `answer` handles the selection dialog it opens.
     // False when no selection dialog came.
     static bool EditWithDialog(CLogicListView* view, int row, int column, std::function<void(CSelectionDlg&)> answer)
@@ -196,11 +209,8 @@ TEST_F(ConditionChoicesTest, CombineOperatorIsKeptWithoutAChoiceAndDownloadsAsCh
 TEST_F(ConditionChoicesTest, DoubleClickOnTheNameOpensTheFunctionOnItsOwnKind)
 {
     auto* c = Add<CCondition>(condkind::Inp, 1);
-    auto frame = Open(kConditionWindow);
-    frame->resize(700, 300);
-    frame->show();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    auto frame = OpenShown(kConditionWindow);
+    ASSERT_TRUE(frame);
     CLogicListView* view = frame->GetView();
     ASSERT_EQ(1, view->GetItemCount());
     ASSERT_TRUE(view->IsItemSelected(0));
@@ -280,11 +290,8 @@ TEST_F(ConditionChoicesTest, TheChoiceCellOpensOnTheShownEntryAndOkKeepsIt)
     flag->SetNameUnique(name, false);
     auto* key = Add<CCondition>(condkind::TalkKey, 2);
     key->SetValue(condkey::Object, 6);
-    auto frame = Open(kConditionWindow);
-    frame->resize(700, 300);
-    frame->show();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    auto frame = OpenShown(kConditionWindow);
+    ASSERT_TRUE(frame);
     CLogicListView* view = frame->GetView();
     ASSERT_EQ(2, view->GetItemCount());
     EXPECT_EQ("Notruf", view->GetItemText(0, 2).toStdString());
