@@ -335,39 +335,6 @@ TEST_F(ConditionTest, ContactIndexAsWrittenIsNoDifference)
     EXPECT_EQ(pad->GetNumber(), wired->GetValue(condkey::Object));
 }
 
-// The device's own state contacts have the index 0 whatever they are wired
-// to: the function alone names the contact, so the read-back links it, for
-// a condition the upload made as for the design's own; a function read back
-// in place of another drops the contact of the old one.
-TEST_F(ConditionTest, ReadBackLinksTheStateContactTheFunctionNames)
-{
-    const std::string diff = ::testing::TempDir() + "/condition_state_contacts.err";
-    std::remove(diff.c_str());
-    CControlPad* ready = NewPad(padkind::Ready, "Bereit");
-    CControlPad* volts = NewPad(padkind::Volts24, "Netzteil");
-
-    CCondition* own = NewCondition(condkind::Ready);
-    own->ParseValue(condkey::Keyword, "READY");
-    own->SetValue(condkey::ProtocolIndex, 0, &diff);
-    EXPECT_EQ(ready->GetNumber(), own->GetValue(condkey::Object));
-
-    CCondition* made = NewCondition(condkind::Plain);
-    made->SetName("2 *");
-    made->ParseValue(condkey::Keyword, "24VOLTS");
-    made->SetValue(condkey::Level, 1);
-    made->SetValue(condkey::ProtocolIndex, 0, &diff);
-    EXPECT_EQ(volts->GetNumber(), made->GetValue(condkey::Object));
-    EXPECT_EQ("Netzteil ON Bedingung", made->GetName());
-
-    // The ready contact read back as a fault contact: the fault contact the
-    // project lacks is noted, the ready contact is not kept under it.
-    own->ParseValue(condkey::Keyword, "FAULT");
-    own->SetValue(condkey::ProtocolIndex, 0, &diff);
-    EXPECT_EQ(0, own->GetValue(condkey::Object));
-    EXPECT_EQ("FAULT OFF Bedingung", own->GetName());
-    EXPECT_EQ("Bedingung 1 : FAULT  0 fehlt\r\n", FileText(diff));
-}
-
 // An index read back makes an object only within its family's numbers for
 // the project's device: the standard device has analog conditions 1..16.
 TEST_F(ConditionTest, IndexBeyondTheFamilyMakesNoObject)

@@ -292,15 +292,18 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
         return pads.empty() ? nullptr : pads.front();
     };
     ASSERT_TRUE(pad(padkind::Ready) && pad(padkind::Pilot) && pad(padkind::Volts24));
-    // The project's conditions 1 and 3 both watch the door contact.
+    // The project's conditions 1 and 3 both watch the door contact; its
+    // condition 2 is on the ready contact, but has not been linked to it.
     for (int n : {1, 3}) {
         auto* c = Add<CCondition>(condkind::Inp, n);
         c->SetValue(condkey::Object, input->GetNumber());
     }
+    Add<CCondition>(condkind::Ready, 2)->SetValue(condkey::Object, 0);
     QStringList presets;
     for (const char* line :
          {"/CONDITION/ENTRY1/FUNCTION LMZ771", "/CONDITION/ENTRY1/INDEX 2", "/CONDITION/ENTRY3/FUNCTION INP",
-          "/CONDITION/ENTRY3/INDEX 2", "/CONDITION/ENTRY3/LEVEL ON", "/CONDITION/ENTRY5/FUNCTION READY",
+          "/CONDITION/ENTRY3/INDEX 2", "/CONDITION/ENTRY3/LEVEL ON", "/CONDITION/ENTRY2/FUNCTION READY",
+          "/CONDITION/ENTRY5/FUNCTION READY",
           "/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY6/FUNCTION 24VOLTS", "/CONDITION/ENTRY7/FUNCTION PILOT",
           "/CONDITION/ENTRY8/FUNCTION LMZ764", "/CONDITION/ENTRY8/INDEX 4"})
         presets << QStringLiteral("-e") << QStringLiteral("set ") + QString::fromUtf8(line);
@@ -324,9 +327,10 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
         const LinkRecord* r = c ? c->GetOutLinkAtKey(0) : nullptr;
         return r && r->HasPartner() ? r->partner : nullptr;
     };
-    for (int n : {1, 3, 5, 6, 7, 8})
+    for (int n : {1, 2, 3, 5, 6, 7, 8})
         ASSERT_NE(nullptr, condition(n)) << n;
     // The device's own contacts: linked, and named after their function.
+    EXPECT_EQ(pad(padkind::Ready), linked(condition(2)));
     EXPECT_EQ(pad(padkind::Ready), linked(condition(5)));
     EXPECT_EQ("READY ON Bedingung", condition(5)->GetName());
     EXPECT_EQ(pad(padkind::Pilot), linked(condition(7)));
@@ -348,8 +352,8 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
               ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
     // The rows show what the project now holds.
     CLogicListView* view = frame->GetView();
-    ASSERT_EQ(6, view->GetItemCount());
-    EXPECT_EQ(QStringLiteral("READY ON Bedingung"), view->GetItemText(2, 0));
+    ASSERT_EQ(7, view->GetItemCount());
+    EXPECT_EQ(QStringLiteral("READY ON Bedingung"), view->GetItemText(3, 0));
 }
 
 TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)
