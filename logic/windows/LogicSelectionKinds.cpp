@@ -94,7 +94,8 @@ struct Registrar {
         D::RegisterKind(selkind::ReadyInputMulti,
                         {D::ObjectNumberRows(OT_READY_INPUT, 18), I::Shown, P::NumbersByValue, R::DecimalRanges, true});
         D::RegisterKind(selkind::VirtCtrlMulti,
-                        {D::ObjectNumberRows(OT_VIRT_CTRL_ITEM, 4), I::Shown, P::NumbersByValue, R::DecimalRanges, true});
+                        {D::ObjectNumberRows(OT_VIRT_CTRL_ITEM, 4), I::Shown, P::NumbersByValue, R::DecimalRanges,
+                         true});
         // The control contacts a ready input or a logic state can watch.
         D::RegisterKind(selkind::ReadyInp,
                         {D::PadRows({padkind::SlotIn, padkind::InterfaceIn, padkind::LMZ771}, 29), I::Removed});

@@ -258,7 +258,8 @@ TEST(Zonetest, TheOutputLogicTakesTheConditionADisplayMakes)
     ActiveDoc d;
     CZonetestObject* zt = MakeZonetest(d.get());
     auto* pad = new CControlPad;
-    ASSERT_EQ(1, pad->Create(padkind::SlotOut, 1, 1, std::string("Ausgang"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, d.get()));
+    ASSERT_EQ(1,
+              pad->Create(padkind::SlotOut, 1, 1, std::string("Ausgang"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, d.get()));
     d.doc().AddObject(pad, CAT_DIGITAL_IO);
     zt->SetScheduleObject(1, 1);
     zt->SetScheduleObject(5, pad->GetNumber());

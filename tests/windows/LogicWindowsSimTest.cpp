@@ -282,7 +282,8 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
             slot = o;
     ASSERT_NE(nullptr, slot);
     auto* input = new CControlPad;
-    ASSERT_EQ(1, input->Create(padkind::InterfaceIn, 1, 1, std::string("Tür"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &doc));
+    ASSERT_EQ(1,
+              input->Create(padkind::InterfaceIn, 1, 1, std::string("Tür"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &doc));
     doc.AddObject(input, CAT_DIGITAL_IO);
     slot->LinkTo(3, input, 0);
     ASSERT_EQ(2, input->GetSignalIndex());
