@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <iterator>
+#include <utility>
 
 #include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
@@ -143,6 +144,26 @@ bool IsPadKind(uint32_t k)
 {
     return OneOf(k, {ck::SlotIn, ck::SlotOut, ck::Inp, ck::LMZ763, ck::LMZ764, ck::LMZ771, ck::Power, ck::Pilot,
                      ck::AnalogVcc, ck::Volts24, ck::Fault, ck::Ready, ck::AnyFaultInp, ck::AllReadyInp});
+}
+
+// Functions on one of the device's own state contacts: the contact's index
+// is always 0, so the function alone names it.
+bool IsSystemContactKind(uint32_t k)
+{
+    return OneOf(k, {ck::Power, ck::Pilot, ck::AnalogVcc, ck::Volts24, ck::Fault, ck::Ready, ck::AnyFaultInp,
+                     ck::AllReadyInp});
+}
+
+// Whether a contact is the one the device names by a function keyword and an
+// index. The project's own 24 V contact ("24 Volt") is the one the device
+// calls "24VOLTS", as its own kind of that name is.
+bool NamesContact(const CControlPad* pad, const std::string& keyword, int32_t index)
+{
+    if (!pad)
+        return false;
+    if (pad->GetKindId() == padkind::Volts24)
+        return keyword == "24VOLTS" && index == 0;
+    return pad->MatchesKeyword(keyword, index);
 }
 
 // Functions linked to an object other than a control pad.
@@ -293,24 +314,38 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
 {
     switch (key) {
     case condkey::ProtocolIndex: {
+        const bool newFunction = std::exchange(m_newFunctionReadBack, false);
+        // What the entry watched belonged to the function it had before: the
+        // index is resolved for the new function from scratch.
+        if (newFunction && GetOutLinkAtKey(0)) {
+            RemoveOutLinksAtKey(0);
+            Relabel();
+        }
         if (IsPadKind(m_kindId)) {
             if (!m_pDocument)
                 return;
-            // The device holds what the design writes (a contact's signal
-            // index, or 0 for a condition without one): nothing to find and
-            // nothing missing, and the link chosen in the design stays.
-            if (GetText(condkey::ProtocolIndex) == StrFormat("%d", value))
+            const LinkRecord* r = GetOutLinkAtKey(0);
+            const auto* linked = dynamic_cast<const CControlPad*>(r && r->HasPartner() ? r->partner : nullptr);
+            // The contact chosen in the design is the one the device names:
+            // it stays, even where another contact would match as well.
+            if (NamesContact(linked, m_keyword, value))
+                return;
+            // The device holds what the design writes (0 for a contact
+            // condition without its contact): nothing missing. Only the
+            // device's own state contacts are named by the function alone.
+            const bool asWritten = !newFunction && GetText(condkey::ProtocolIndex) == StrFormat("%d", value);
+            if (asWritten && !linked && !IsSystemContactKind(m_kindId))
                 return;
             DeviceList pads;
             m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
             for (CBaseDevice* p : pads) {
-                const auto* pad = dynamic_cast<const CControlPad*>(p);
-                if (pad && pad->MatchesKeyword(m_keyword, value)) {
-                    SetValue(condkey::Object, pad->GetNumber(), nullptr);
+                if (NamesContact(dynamic_cast<const CControlPad*>(p), m_keyword, value)) {
+                    SetValue(condkey::Object, p->GetNumber(), nullptr);
                     return;
                 }
             }
-            ReportMissing(diffFile, LoadStringId(m_kindId) + " " + StrFormat(" %d", value));
+            if (!asWritten)
+                ReportMissing(diffFile, LoadStringId(m_kindId) + " " + StrFormat(" %d", value));
         } else if (IsObjectKind(m_kindId) || OneOf(m_kindId, {ck::TalkKey, ck::TalkIn, ck::Mute, ck::ZoneTest,
                                                               ck::ZoneErr, ck::ZoneGndFlt, ck::GndFlt,
                                                               ck::OldConsole})) {
@@ -388,8 +423,15 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
 {
     if (key != condkey::Keyword)
         return;
+    uint32_t kind = KindFromKeyword(text);
+    // The 24 V contact read back is the function the design offers and
+    // writes: its own contact kind would write the entry off at the next
+    // download.
+    if (kind == ck::Volts24Sig)
+        kind = ck::Volts24;
     m_keyword = text;
-    m_kindId = KindFromKeyword(text);
+    m_newFunctionReadBack = kind != m_kindId;
+    m_kindId = kind;
 }
 
 void CCondition::Relabel()

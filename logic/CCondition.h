@@ -131,4 +131,7 @@ private:
     void ReportMissing(const std::string* diffFile, const std::string& detail) const;
 
     bool m_readFromFile = false;  // only objects read from a file are upgraded
+    // The device's answer gave this entry another function than it had: the
+    // index read back next is taken afresh, not as the design wrote it.
+    bool m_newFunctionReadBack = false;
 };

@@ -399,11 +399,18 @@ void CZonetestObject::SetScheduleObject(int key, int32_t value, int /*unused*/)
         cond->SetValue(condkey::Level, 1);
         cond->SetName(name);
         m_testCondition = cond->GetNumber();
+        // The output logic switches on this condition, whichever of the two
+        // came first.
+        if (auto* out = dynamic_cast<CLogicOut*>(FindSchedule(OT_LOGIC_OUT, m_outputLogic)))
+            out->SetValue(logicoutkey::Condition, m_testCondition);
         return;
     }
     case OutputLogic: {
         if (value == 0) {
             RemoveSchedule(OT_LOGIC_OUT, m_outputLogic);
+            // The condition goes with its last user.
+            if (!FindSchedule(OT_TRIGGER, m_lineTestTrigger) && !FindSchedule(OT_TRIGGER, m_impedanceTrigger))
+                RemoveSchedule(OT_CONDITION, m_testCondition);
             return;
         }
         auto* out = dynamic_cast<CLogicOut*>(EnsureSchedule(OT_LOGIC_OUT, m_outputLogic, CLogicOut::classInfo, kLogicOutKind,
@@ -411,9 +418,13 @@ void CZonetestObject::SetScheduleObject(int key, int32_t value, int /*unused*/)
                                                             nullptr));
         if (!out)
             return;
-        out->SetValue(logicoutkey::Contact, value);
-        out->SetValue(logicoutkey::Condition, m_testCondition);
         m_outputLogic = out->GetNumber();
+        out->SetValue(logicoutkey::Contact, value);
+        // The contact follows the zone test's condition: it is made when no
+        // display has made it yet (and links the output logic itself).
+        SetScheduleObject(TestCondition, 1);
+        const CBaseDevice* cond = FindSchedule(OT_CONDITION, m_testCondition);
+        out->SetValue(logicoutkey::Condition, cond ? cond->GetNumber() : 0);
         return;
     }
     case 9: {

@@ -70,6 +70,15 @@ ColumnEditorKind CEditListCtrl::EditorOf(int column) const
 
 void CEditListCtrl::mousePressEvent(QMouseEvent* event)
 {
+    // Where a click adds a row to the choice or takes it away (a multiple
+    // choice, or Ctrl or Shift in an extended one), the list's own handling
+    // has decided whether the row is chosen: choosing it again would make a
+    // chosen row impossible to take away with the mouse.
+    const QAbstractItemView::SelectionMode mode = selectionMode();
+    const bool clickToggles =
+        mode == QAbstractItemView::MultiSelection ||
+        (mode == QAbstractItemView::ExtendedSelection &&
+         (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != Qt::NoModifier);
     // The list's own handling first: it selects and focuses the row.
     CListCtrl::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
@@ -91,7 +100,7 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event)
             break;
         default: EditText(row, column); break;
         }
-    } else {
+    } else if (!clickToggles) {
         SetItemState(row, true, true);
     }
 }

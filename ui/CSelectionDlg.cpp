@@ -305,6 +305,12 @@ void CSelectionDlg::PreselectSingle()
 {
     int row = m_nPreselect;
     const int count = m_pList->GetItemCount();
+    if (m_bPresetText && !m_strSelection.isEmpty())
+        for (int r = 0; r < count; ++r)
+            if (m_pList->GetItemText(r, 0) == m_strSelection) {
+                ShowRow(r);
+                return;
+            }
     switch (m_rules.preselect) {
     case Preselect::TextNoCase:
     case Preselect::TextExact:
@@ -318,6 +324,8 @@ void CSelectionDlg::PreselectSingle()
         }
         break;
     case Preselect::ValueId:
+        // A value no row carries preselects nothing: it is no row number.
+        row = -1;
         for (int r = 0; r < count; ++r)
             if (RowValue(r) == static_cast<quintptr>(m_nPreselect)) {
                 row = r;

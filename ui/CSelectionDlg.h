@@ -37,6 +37,10 @@ public:
     int m_nKind = 0;
     bool m_bMultiple = false;
     int m_nPreselect = 0;
+    // A single choice opens on the row whose text is the selection text, when
+    // there is one, whatever the kind's own preselection (the caller shows
+    // the text of what it holds).
+    bool m_bPresetText = false;
     int m_nResultType = 0;
     int m_nResultNumber = 0;
     int m_nResultChannel = 0;

@@ -42,7 +42,9 @@ void CConditionDlgView::AddRows(CBaseDevice* obj)
 bool CConditionDlgView::NewEntry()
 {
     int kind = 0;
-    if (!GetActiveDoc() || !Choose(this, selkind::ConditionKind, false, QString(), &kind) || kind == 0)
+    if (!GetActiveDoc() ||
+        !Choose(this, selkind::ConditionKind, false, QString(), &kind, nullptr, static_cast<int>(condkind::None)) ||
+        kind == 0)
         return false;
     auto* c = new CCondition;
     if (!CreateEntry(c, static_cast<uint32_t>(kind)))
@@ -63,7 +65,9 @@ void CConditionDlgView::EditCell(int row, int column)
     };
     int chosen = 0;
     if (column == 0) {
-        if (!Choose(this, selkind::ConditionKind, false, Str(c->GetKindId()), &chosen) || !Again(c))
+        if (!Choose(this, selkind::ConditionKind, false, Str(c->GetKindId()), &chosen, nullptr,
+                    static_cast<int>(c->GetKindId())) ||
+            !Again(c))
             return;
         c->SetValue(condkey::Kind, chosen);
     } else if (column == 2) {

@@ -22,12 +22,17 @@
 #include "ui/CSelectionDlg.h"
 
 namespace {
-bool RunSelection(QWidget* parent, int kind, bool multiple, const QString& preset, int* number, QString* text)
+bool RunSelection(QWidget* parent, int kind, bool multiple, const QString& preset, int presetValue, int* number,
+                  QString* text)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
     dlg.m_bMultiple = multiple;
     dlg.SetSelection(preset);
+    dlg.m_nPreselect = presetValue;
+    // The cells show the text of what they hold: the dialog opens on it, so
+    // that OK without a new choice keeps it.
+    dlg.m_bPresetText = true;
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *number = dlg.m_nResultNumber;
@@ -51,9 +56,9 @@ CLogicListView::Chooser CLogicListView::SetChooser(Chooser chooser)
 }
 
 bool CLogicListView::Choose(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
-                            QString* text)
+                            QString* text, int presetValue)
 {
-    return TheChooser()(parent, kind, multiple, preset, number, text);
+    return TheChooser()(parent, kind, multiple, preset, presetValue, number, text);
 }
 
 QString CLogicListView::Str(uint32_t id)
@@ -308,7 +313,25 @@ bool CLogicListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
 {
     if (index.column() != 0)
         return false;
+    // The first click of a double click on the chosen row asks for the name's
+    // editor once the double-click time is over; the double click edits the
+    // cell instead, and the name's editor must not open behind its dialog.
+    // (The asking is answered as done: nothing is left to open.)
+    if (m_doubleClicked && trigger == AllEditTriggers && !event)
+        return true;
     return CListCtrl::edit(index, trigger, event);
+}
+
+void CLogicListView::mousePressEvent(QMouseEvent* event)
+{
+    m_doubleClicked = false;
+    CListCtrl::mousePressEvent(event);
+}
+
+void CLogicListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_doubleClicked = true;
+    CListCtrl::mouseDoubleClickEvent(event);
 }
 
 void CLogicListView::keyPressEvent(QKeyEvent* event)

@@ -65,13 +65,15 @@ public:
     virtual void EditCell(int row, int column) { Q_UNUSED(row) Q_UNUSED(column) }
     virtual void OnEndLabelEdit(int row, int column, const QString& text);
 
-    // The selection dialog; tests replace it. Returns false on Cancel; on OK
-    // `number` holds the chosen value and `text` the chosen text.
-    using Chooser = bool (*)(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
-                             QString* text);
+    // The selection dialog; tests replace it. `preset` is the text the dialog
+    // opens on, `presetValue` the value for the kinds that preselect the row
+    // carrying a value. Returns false on Cancel; on OK `number` holds the
+    // chosen value and `text` the chosen text.
+    using Chooser = bool (*)(QWidget* parent, int kind, bool multiple, const QString& preset, int presetValue,
+                             int* number, QString* text);
     static Chooser SetChooser(Chooser chooser);
     static bool Choose(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
-                       QString* text = nullptr);
+                       QString* text = nullptr, int presetValue = 0);
 
     // The table's block object (number 1 of `type`) in the active document.
     static CBaseDevice* FindBlock(uint32_t type);
@@ -115,6 +117,8 @@ protected:
     static QString Str(uint32_t id);
 
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -125,4 +129,7 @@ private:
     unsigned m_deleteCommand;
     QTimer m_pollTimer;
     CHoverFrame* m_hover;
+    // A double click is under way: the name's editor that its first click
+    // asked for stays shut.
+    bool m_doubleClicked = false;
 };

@@ -92,16 +92,17 @@ struct Registrar {
         D::RegisterKind(selkind::VirtCtrl, {D::ObjectRows(OT_VIRT_CTRL_ITEM, 4)});
         D::RegisterKind(selkind::BusyConditionObject, {D::ObjectRows(OT_BUSY_CONDITION, 26)});
         D::RegisterKind(selkind::ReadyInputMulti,
-                        {D::ObjectNumberRows(OT_READY_INPUT, 18), I::Shown, P::NumbersByValue, R::DecimalRanges});
+                        {D::ObjectNumberRows(OT_READY_INPUT, 18), I::Shown, P::NumbersByValue, R::DecimalRanges, true});
         D::RegisterKind(selkind::VirtCtrlMulti,
-                        {D::ObjectNumberRows(OT_VIRT_CTRL_ITEM, 4), I::Shown, P::NumbersByValue, R::DecimalRanges});
+                        {D::ObjectNumberRows(OT_VIRT_CTRL_ITEM, 4), I::Shown, P::NumbersByValue, R::DecimalRanges,
+                         true});
         // The control contacts a ready input or a logic state can watch.
         D::RegisterKind(selkind::ReadyInp,
                         {D::PadRows({padkind::SlotIn, padkind::InterfaceIn, padkind::LMZ771}, 29), I::Removed});
         D::RegisterKind(selkind::LogicState,
                         {D::PadRows({padkind::SlotOut, padkind::LMZ763, padkind::LMZ764}, 29), I::Removed});
         D::RegisterKind(selkind::FaultTexts, {FaultTextRows, I::Removed, P::Row, R::Value});
-        D::RegisterKind(selkind::Output, {OutputRows, I::Removed, P::HexRows, R::OutputSet});
+        D::RegisterKind(selkind::Output, {OutputRows, I::Removed, P::HexRows, R::OutputSet, true});
         D::RegisterKind(selkind::ConditionKind, {ConditionKindRows, I::Removed, P::ValueId, R::Value});
         // What the conditions' indexes select.
         D::RegisterKind(selkind::TalkKey, {TalkKeyRows, I::Shown, P::Row, R::Value});

@@ -24,7 +24,7 @@ struct Registrar {
         using R = D::Result;
         D::RegisterKind(selkind::Macro, {D::ObjectRows(OT_MACRO, 0), I::Shown, P::TextNoCase});
         D::RegisterKind(selkind::MacroMulti,
-                        {D::ObjectNumberRows(OT_MACRO, 0), I::Shown, P::NumbersByValue, R::DecimalRanges});
+                        {D::ObjectNumberRows(OT_MACRO, 0), I::Shown, P::NumbersByValue, R::DecimalRanges, true});
         D::RegisterKind(selkind::MacroType, {MacroTypeRows, I::Removed, P::TextExact, R::Value});
     }
 } g_registrar;

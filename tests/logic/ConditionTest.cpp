@@ -54,6 +54,17 @@ protected:
         proto.m_number = number;
         return StoreCommon(proto);
     }
+    // A difference file's text ("" when there is none).
+    static std::string FileText(const std::string& path)
+    {
+        std::string text;
+        if (FILE* f = std::fopen(path.c_str(), "rb")) {
+            char buf[512] = {};
+            text.assign(buf, std::fread(buf, 1, sizeof buf - 1, f));
+            std::fclose(f);
+        }
+        return text;
+    }
     static Bytes OldOwn(const std::string& keyword, int32_t index, const std::string& levelText)
     {
         Bytes b;
@@ -230,13 +241,19 @@ TEST_F(ConditionTest, EntryLinesAndQueries)
     EXPECT_EQ("/INDEX 0", lines[1]);
 }
 
-TEST_F(ConditionTest, ReadBack24VoltsGivesThePadKindThatWritesOff)
+// The 24 V contact read back is the function the project offers: written
+// again as it came, not switched off by the next download.
+TEST_F(ConditionTest, ReadBack24VoltsIsTheOfferedKindThatWritesItAgain)
 {
     CCondition* c = NewCondition(condkind::None);
     c->ParseValue(condkey::Keyword, "24VOLTS");
-    EXPECT_EQ(static_cast<uint32_t>(condkind::Volts24Sig), c->GetKindId());
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Volts24), c->GetKindId());
     std::vector<std::string> lines;
-    EXPECT_EQ(1, c->GetEntryLines(lines));
+    EXPECT_EQ(3, c->GetEntryLines(lines));
+    EXPECT_EQ("/FUNCTION 24VOLTS", lines[0]);
+    // The contact's own kind, as old files give it a condition, still writes nothing.
+    CCondition* old = NewCondition(condkind::Volts24Sig);
+    EXPECT_EQ(1, old->GetEntryLines(lines));
     EXPECT_EQ("/FUNCTION OFF", lines[0]);
     c->ParseValue(condkey::Keyword, "NOSUCH");
     EXPECT_EQ(static_cast<uint32_t>(condkind::Plain), c->GetKindId());
@@ -279,13 +296,8 @@ TEST_F(ConditionTest, MissingContactIsReportedNotCreated)
     c->SetValue(condkey::ProtocolIndex, 2, &diff);
     c->SetValue(condkey::Object, 9, &diff);
     EXPECT_EQ(nullptr, c->GetOutLinkAtKey(0));
-    FILE* f = std::fopen(diff.c_str(), "rb");
-    ASSERT_NE(nullptr, f);
-    char buf[512] = {};
-    const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
-    std::fclose(f);
-    EXPECT_EQ(std::string("Bedingung 1 : Interfaceeingang  2 fehlt\r\nBedingung 1 : Label Interfaceeingang 9 fehlt\r\n"),
-              std::string(buf, n));
+    EXPECT_EQ("Bedingung 1 : Interfaceeingang  2 fehlt\r\nBedingung 1 : Label Interfaceeingang 9 fehlt\r\n",
+              FileText(diff));
 }
 
 // The index the device answers is the one the design wrote: a contact
@@ -295,15 +307,7 @@ TEST_F(ConditionTest, ContactIndexAsWrittenIsNoDifference)
 {
     const std::string diff = ::testing::TempDir() + "/condition_as_written.err";
     std::remove(diff.c_str());
-    auto diffText = [&] {
-        std::string text;
-        if (FILE* f = std::fopen(diff.c_str(), "rb")) {
-            char buf[512] = {};
-            text.assign(buf, std::fread(buf, 1, sizeof buf - 1, f));
-            std::fclose(f);
-        }
-        return text;
-    };
+    auto diffText = [&] { return FileText(diff); };
     auto* slot = new CInterfaceSlot;
     ASSERT_EQ(1, slot->Create(1, 5, 3, std::string("Interface"), 1933, 2368, 2163, 2468, CAT_INTERFACE, 0, 0, &Doc()));
     Doc().AddObject(slot, CAT_INTERFACE);

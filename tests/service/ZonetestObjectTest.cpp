@@ -5,6 +5,7 @@
 #include "calendar/CAppoint.h"
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
+#include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "service/CZonetestObject.h"
 #include "support/BlockTestSupport.h"
@@ -247,4 +248,30 @@ TEST(Zonetest, ScheduleObjectsComeAndGoWithTheFormsOptions)
     EXPECT_EQ(0, zt->GetScheduleValue(1));
     zt->SetScheduleObject(1, 1);
     EXPECT_EQ((std::set<std::string>{"Mein Test", "ZT  ON"}), ScheduleNames(d.doc()));
+}
+
+// An output logic without the zone test's condition (as projects kept it
+// when the contact was chosen before any display) takes the condition as
+// soon as a display makes it.
+TEST(Zonetest, TheOutputLogicTakesTheConditionADisplayMakes)
+{
+    ActiveDoc d;
+    CZonetestObject* zt = MakeZonetest(d.get());
+    auto* pad = new CControlPad;
+    ASSERT_EQ(1,
+              pad->Create(padkind::SlotOut, 1, 1, std::string("Ausgang"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, d.get()));
+    d.doc().AddObject(pad, CAT_DIGITAL_IO);
+    zt->SetScheduleObject(1, 1);
+    zt->SetScheduleObject(5, pad->GetNumber());
+    auto* out = dynamic_cast<CLogicOut*>(d.doc().GetIDManager().GetBaseDevice(zt->m_outputLogic, OT_LOGIC_OUT));
+    ASSERT_NE(nullptr, out);
+    // The state of such a project: the output logic on no condition.
+    out->SetValue(logicoutkey::Condition, 0);
+    if (CBaseDevice* cond = d.doc().GetIDManager().GetBaseDevice(zt->m_testCondition, OT_CONDITION))
+        cond->OnCommand(objcmd::Delete);
+    zt->m_testCondition = 0;
+    ASSERT_EQ(0, out->GetValue(logicoutkey::Condition));
+    zt->SetScheduleObject(3, -1);
+    ASSERT_NE(nullptr, d.doc().GetIDManager().GetBaseDevice(zt->m_testCondition, OT_CONDITION));
+    EXPECT_EQ(zt->m_testCondition, out->GetValue(logicoutkey::Condition));
 }

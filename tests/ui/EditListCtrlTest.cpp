@@ -388,3 +388,36 @@ TEST_F(EditListFixture, ScrollingEndsAnOpenEditorWithoutSending)
     EXPECT_FALSE(editor);
     EXPECT_TRUE(edits.empty());
 }
+
+// A click takes a chosen row away from a multiple choice, and so does
+// Ctrl+click in an extended one; a plain click still chooses the row alone.
+TEST_F(EditListFixture, AClickOnAChosenRowTakesItAwayWhereClicksAddAndRemove)
+{
+    list->SetEditLabels(false);
+    auto chosen = [this] {
+        QList<int> rows;
+        list->GetSelectedItems(&rows);
+        return rows;
+    };
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->clearSelection();
+    Click(0, 0);
+    Click(2, 1);
+    EXPECT_EQ(chosen(), (QList<int>{0, 2}));
+    Click(0, 0);  // the row that is chosen but not the current one
+    EXPECT_EQ(chosen(), (QList<int>{2}));
+    Click(2, 0);  // the current, chosen row
+    EXPECT_TRUE(chosen().isEmpty());
+    Click(2, 0);
+    EXPECT_EQ(chosen(), (QList<int>{2}));
+
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Click(1, 0);
+    EXPECT_EQ(chosen(), (QList<int>{1}));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, CellPoint(3, 0));
+    EXPECT_EQ(chosen(), (QList<int>{1, 3}));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, CellPoint(1, 0));
+    EXPECT_EQ(chosen(), (QList<int>{3}));
+    Click(4, 0);
+    EXPECT_EQ(chosen(), (QList<int>{4}));
+}

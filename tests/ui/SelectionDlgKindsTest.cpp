@@ -6,6 +6,8 @@
 
 #include "hardware/CAmplifier.h"
 #include "logic/CCondition.h"
+#include "logic/CReadyInput.h"
+#include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -15,7 +17,9 @@
 #include "platform/StringTable.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -404,6 +408,67 @@ TEST_F(SelectionKindsTest, EveryKindIsRegisteredByItsFamily)
                 EXPECT_GT(dlg.List()->GetItemCount(), 0) << kind;
             else
                 EXPECT_EQ(dlg.List()->GetItemCount(), e.rows) << kind;
+        }
+    }
+}
+
+// Every multiple choice of the program, by mouse alone: a click adds a row,
+// a click on a chosen row takes it away again, the none row stands alone, and
+// OK hands back what the rows show chosen.
+TEST_F(SelectionKindsTest, EveryMultipleChoiceTakesAwayARowClickedAgain)
+{
+    AddMacros({1, 2, 3});
+    for (int n = 1; n <= 3; ++n) {
+        Add<CReadyInput>(n, "Eingang " + std::to_string(n));
+        Add<CVirtCtrlItem>(n, "Regler " + std::to_string(n));
+    }
+    AddRemoteAmp(1, 3);
+    AddRemoteAmp(2, 5);
+    AddRemoteAmp(3, 7);
+    enum class Expect { Mask, Decimal, Hex };
+    const std::pair<int, Expect> kinds[] = {
+        {34449, Expect::Mask},    {34094, Expect::Mask},    {34600, Expect::Mask},
+        {34591, Expect::Decimal}, {34592, Expect::Decimal}, {34627, Expect::Decimal},
+        {34488, Expect::Decimal}, {33021, Expect::Hex},     {34376, Expect::Hex},
+    };
+    for (const auto& [kind, expect] : kinds) {
+        SCOPED_TRACE(kind);
+        CSelectionDlg dlg;
+        dlg.m_nKind = kind;
+        dlg.m_bMultiple = true;
+        dlg.show();
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        CEditListCtrl* list = dlg.List();
+        ASSERT_GE(list->GetItemCount(), 3);
+        list->clearSelection();
+        auto click = [&dlg, list](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(row).center());
+            return Selected(dlg);
+        };
+        EXPECT_EQ(click(1), (QList<int>{1}));
+        EXPECT_EQ(click(2), (QList<int>{1, 2}));
+        EXPECT_EQ(click(1), (QList<int>{2}));
+        EXPECT_EQ(click(2), (QList<int>{}));
+        EXPECT_EQ(click(2), (QList<int>{2}));
+        EXPECT_EQ(click(0), (QList<int>{0}));
+        EXPECT_EQ(click(0), (QList<int>{}));
+        EXPECT_EQ(click(2), (QList<int>{2}));
+        const quintptr value = dlg.RowValue(2);
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("OK"))
+                ok = b;
+        ASSERT_NE(nullptr, ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_EQ(dlg.result(), QDialog::Accepted);
+        switch (expect) {
+        case Expect::Mask: EXPECT_EQ(dlg.m_nResultNumber, 2); break;
+        case Expect::Decimal: EXPECT_EQ(dlg.GetSelection(), QString::number(value)); break;
+        case Expect::Hex:
+            // The outputs are numbered by row, the amplifiers by address.
+            EXPECT_EQ(dlg.GetSelection(), QString::number(kind == 33021 ? 2 : static_cast<int>(value), 16));
+            break;
         }
     }
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -60,6 +63,19 @@ protected:
     std::unique_ptr<CLogicListFrm> Open(int kind)
     {
         return std::unique_ptr<CLogicListFrm>(dynamic_cast<CLogicListFrm*>(CreateLogicFrame(kind)));
+    }
+    // The window as the user has it: shown and active.
+    std::unique_ptr<CLogicListFrm> OpenShown(int kind)
+    {
+        std::unique_ptr<CLogicListFrm> frame = Open(kind);
+        EXPECT_TRUE(frame);
+        if (!frame)
+            return frame;
+        frame->resize(700, 300);
+        frame->show();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        return frame;
     }
     // Double-clicks a cell; `answer` handles the selection dialog it opens.
     // False when no selection dialog came.
@@ -184,4 +200,120 @@ TEST_F(ConditionChoicesTest, CombineOperatorIsKeptWithoutAChoiceAndDownloadsAsCh
     // Cancel keeps it too.
     ASSERT_TRUE(EditWithDialog(view, 0, 2, [](CSelectionDlg& dlg) { dlg.reject(); }));
     EXPECT_EQ(combine->GetValue(0), 34468);
+}
+
+// The function of a plain condition, as the user edits it: a double-click on
+// its name opens the kinds on the condition's own, OK without a new choice
+// keeps it, a clicked kind replaces it, and neither OK, Cancel nor Escape
+// leaves the name's editor open behind the dialog.
+TEST_F(ConditionChoicesTest, DoubleClickOnTheNameOpensTheFunctionOnItsOwnKind)
+{
+    auto* c = Add<CCondition>(condkind::Inp, 1);
+    auto frame = OpenShown(kConditionWindow);
+    ASSERT_TRUE(frame);
+    CLogicListView* view = frame->GetView();
+    ASSERT_EQ(1, view->GetItemCount());
+    ASSERT_TRUE(view->IsItemSelected(0));
+    const QPoint name = view->visualRect(view->model()->index(0, 0)).center();
+
+    // Double-clicks the name; `answer` acts in the dialog once it is up,
+    // after the time in which a single click would have begun the rename.
+    auto edit = [&](const std::function<void(CSelectionDlg&)>& answer) {
+        bool shown = false;
+        QTimer::singleShot(0, frame.get(), [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            shown = true;
+            QTest::qWait(QApplication::doubleClickInterval() * 3 / 2);
+            answer(*dlg);
+        });
+        // A double click: press and release, then the second press (its
+        // release falls to the dialog).
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, name);
+        QApplication::processEvents();
+        return shown;
+    };
+    auto nameEditorOpen = [&] {
+        const QLineEdit* editor = view->findChild<QLineEdit*>();
+        return editor != nullptr && editor->isVisible();
+    };
+    auto button = [](CSelectionDlg& dlg, const QString& text) {
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            if (b->text() == text)
+                return b;
+        return static_cast<QPushButton*>(nullptr);
+    };
+
+    QStringList preset;
+    ASSERT_TRUE(edit([&](CSelectionDlg& dlg) {
+        for (int r : Chosen(dlg))
+            preset << dlg.List()->GetItemText(r, 0);
+        QTest::mouseClick(button(dlg, "OK"), Qt::LeftButton);
+    }));
+    EXPECT_EQ("Interfaceeingang", preset.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Inp), c->GetKindId());
+    EXPECT_FALSE(nameEditorOpen());
+    EXPECT_EQ("/CONDITION/ENTRY1/FUNCTION INP", EntryDownload(CConditionObject::Conditions, 1).front());
+
+    ASSERT_TRUE(edit([&](CSelectionDlg& dlg) { QTest::mouseClick(button(dlg, "Abbrechen"), Qt::LeftButton); }));
+    EXPECT_FALSE(nameEditorOpen());
+    ASSERT_TRUE(edit([&](CSelectionDlg& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); }));
+    EXPECT_FALSE(nameEditorOpen());
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Inp), c->GetKindId());
+
+    // A kind clicked in the list is the condition's new function.
+    ASSERT_TRUE(edit([&](CSelectionDlg& dlg) {
+        const int row = RowOf(dlg, "MemoFlag");
+        QTest::mouseClick(dlg.List()->viewport(), Qt::LeftButton, {}, dlg.List()->GetItemRect(row).center());
+        QTest::mouseClick(button(dlg, "OK"), Qt::LeftButton);
+    }));
+    EXPECT_EQ(static_cast<uint32_t>(condkind::Memo), c->GetKindId());
+    EXPECT_EQ("/CONDITION/ENTRY1/FUNCTION MEMO", EntryDownload(CConditionObject::Conditions, 1).front());
+    EXPECT_FALSE(nameEditorOpen());
+
+    // A single click on the chosen row's name still begins the rename.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return nameEditorOpen(); }, 5000));
+}
+
+// The "Auswahl" cell of a plain condition opens on the entry it shows, so
+// that OK without a new choice keeps the condition's object or number.
+TEST_F(ConditionChoicesTest, TheChoiceCellOpensOnTheShownEntryAndOkKeepsIt)
+{
+    auto* memo = Add<CCondition>(condkind::Memo, 1);
+    memo->SetValue(condkey::Object, 5);
+    CBaseDevice* flag = doc.GetIDManager().GetBaseDevice(5, OT_MEMO_FLAG);
+    ASSERT_NE(nullptr, flag);
+    std::string name = "Notruf";
+    flag->SetNameUnique(name, false);
+    auto* key = Add<CCondition>(condkind::TalkKey, 2);
+    key->SetValue(condkey::Object, 6);
+    auto frame = OpenShown(kConditionWindow);
+    ASSERT_TRUE(frame);
+    CLogicListView* view = frame->GetView();
+    ASSERT_EQ(2, view->GetItemCount());
+    EXPECT_EQ("Notruf", view->GetItemText(0, 2).toStdString());
+    EXPECT_EQ("Taste 6", view->GetItemText(1, 2).toStdString());
+
+    for (int row : {0, 1}) {
+        const QString shown = view->GetItemText(row, 2);
+        QStringList preset;
+        QTimer::singleShot(0, frame.get(), [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            for (int r : Chosen(*dlg))
+                preset << dlg->List()->GetItemText(r, 0);
+            QTest::keyClick(dlg->List(), Qt::Key_Return);
+        });
+        const QPoint cell = view->visualRect(view->model()->index(row, 2)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
+        EXPECT_EQ(shown.toStdString(), preset.join(QLatin1Char('|')).toStdString()) << row;
+    }
+    EXPECT_EQ(5, memo->GetValue(condkey::Object));
+    EXPECT_EQ("/CONDITION/ENTRY1/INDEX 5", EntryDownload(CConditionObject::Conditions, 1).at(1));
+    EXPECT_EQ("/CONDITION/ENTRY2/INDEX 6", EntryDownload(CConditionObject::Conditions, 2).at(1));
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "comm/CommTestSupport.h"
@@ -30,6 +31,7 @@
 #include "logic/windows/CReadyInpOptionsView.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "logic/windows/LogicWindows.h"
+#include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
@@ -265,6 +267,94 @@ TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
     EXPECT_EQ(9, spare->GetNumber());
     EXPECT_EQ(spare, doc.LookupPath("/MEMO9"));
     EXPECT_EQ(nullptr, doc.LookupPath("/MEMO3"));
+}
+
+// "Bedingungen uploaden" at the line rate: every contact the device names is
+// linked and named after, the device's own state contacts (index 0) and the
+// 24 V contact included; a contact of another function is not kept; what
+// the project lacks is noted in the difference file.
+TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
+{
+    Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    CBaseDevice* slot = nullptr;
+    for (CBaseDevice* o : doc.GetList(CAT_INTERFACE))
+        if (o->GetType() == OT_INTERFACE_SLOT)
+            slot = o;
+    ASSERT_NE(nullptr, slot);
+    auto* input = new CControlPad;
+    ASSERT_EQ(1,
+              input->Create(padkind::InterfaceIn, 1, 1, std::string("Tür"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &doc));
+    doc.AddObject(input, CAT_DIGITAL_IO);
+    slot->LinkTo(3, input, 0);
+    ASSERT_EQ(2, input->GetSignalIndex());
+    auto pad = [this](uint32_t kind) -> CBaseDevice* {
+        DeviceList pads;
+        doc.GetIDManager().GetBaseDeviceListByKind(pads, OT_CONTROL_PAD, kind);
+        return pads.empty() ? nullptr : pads.front();
+    };
+    ASSERT_TRUE(pad(padkind::Ready) && pad(padkind::Pilot) && pad(padkind::Volts24));
+    // The project's conditions 1 and 3 both watch the door contact; its
+    // condition 2 is on the ready contact, but has not been linked to it.
+    for (int n : {1, 3}) {
+        auto* c = Add<CCondition>(condkind::Inp, n);
+        c->SetValue(condkey::Object, input->GetNumber());
+    }
+    Add<CCondition>(condkind::Ready, 2)->SetValue(condkey::Object, 0);
+    QStringList presets;
+    for (const char* line :
+         {"/CONDITION/ENTRY1/FUNCTION LMZ771", "/CONDITION/ENTRY1/INDEX 2", "/CONDITION/ENTRY3/FUNCTION INP",
+          "/CONDITION/ENTRY3/INDEX 2", "/CONDITION/ENTRY3/LEVEL ON", "/CONDITION/ENTRY2/FUNCTION READY",
+          "/CONDITION/ENTRY5/FUNCTION READY",
+          "/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY6/FUNCTION 24VOLTS", "/CONDITION/ENTRY7/FUNCTION PILOT",
+          "/CONDITION/ENTRY8/FUNCTION LMZ764", "/CONDITION/ENTRY8/INDEX 4"})
+        presets << QStringLiteral("-e") << QStringLiteral("set ") + QString::fromUtf8(line);
+    Connect(QStringList{QStringLiteral("--pace"), QStringLiteral("1920")} + presets);
+    ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "COND_CLR", 0));
+
+    auto frame = Open(kConditionWindow);
+    ASSERT_TRUE(frame);
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QWidget* upload = frame->GetCommandBar()->widgetForAction(frame->GetAction(logicwin::UploadConditions));
+    ASSERT_TRUE(upload && upload->isEnabled());
+    QTest::mouseClick(upload, Qt::LeftButton);
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    auto condition = [this](int n) {
+        return dynamic_cast<CCondition*>(doc.GetIDManager().GetBaseDevice(n, OT_CONDITION));
+    };
+    auto linked = [](const CCondition* c) -> const CBaseDevice* {
+        const LinkRecord* r = c ? c->GetOutLinkAtKey(0) : nullptr;
+        return r && r->HasPartner() ? r->partner : nullptr;
+    };
+    for (int n : {1, 2, 3, 5, 6, 7, 8})
+        ASSERT_NE(nullptr, condition(n)) << n;
+    // The device's own contacts: linked, and named after their function.
+    EXPECT_EQ(pad(padkind::Ready), linked(condition(2)));
+    EXPECT_EQ(pad(padkind::Ready), linked(condition(5)));
+    EXPECT_EQ("READY ON Bedingung", condition(5)->GetName());
+    EXPECT_EQ(pad(padkind::Pilot), linked(condition(7)));
+    EXPECT_EQ("Pilotton OFF Bedingung", condition(7)->GetName());
+    // The 24 V contact is the project's "24 Volt", and goes down as it came.
+    EXPECT_EQ(pad(padkind::Volts24), linked(condition(6)));
+    EXPECT_EQ(pad(padkind::Volts24)->GetName() + " OFF Bedingung", condition(6)->GetName());
+    EXPECT_EQ("24VOLTS", condition(6)->GetText(condkey::Keyword));
+    // The same contact under the same function stays; the door contact is no
+    // contact of an LMZ771 card, so condition 1 no longer watches it.
+    EXPECT_EQ(input, linked(condition(3)));
+    EXPECT_EQ("Tür ON Bedingung", condition(3)->GetName());
+    EXPECT_EQ(static_cast<uint32_t>(condkind::LMZ771), condition(1)->GetKindId());
+    EXPECT_EQ(nullptr, linked(condition(1)));
+    EXPECT_EQ("LMZ771 OFF Bedingung", condition(1)->GetName());
+    EXPECT_EQ(nullptr, linked(condition(8)));
+    EXPECT_EQ("8 *", condition(8)->GetName());
+    EXPECT_EQ("Bedingung 1 : LMZ771  2 fehlt\r\nBedingung 8 : LMZ764  4 fehlt\r\n",
+              ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
+    // The rows show what the project now holds.
+    CLogicListView* view = frame->GetView();
+    ASSERT_EQ(7, view->GetItemCount());
+    EXPECT_EQ(QStringLiteral("READY ON Bedingung"), view->GetItemText(3, 0));
 }
 
 TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)

@@ -7,7 +7,10 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <QComboBox>
 #include <QDir>
@@ -18,6 +21,13 @@
 #include <QToolButton>
 
 #include "comm/CommTestSupport.h"
+#include "logic/CReadyInput.h"
+#include "logic/CVirtCtrlItem.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "platform/StringTable.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CSelectionDlg.h"
 #include "hardware/CInternalSlot.h"
 #include "model/CIDManager.h"
 #include "service/CEventLog.h"
@@ -148,6 +158,97 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
     EXPECT_TRUE(PumpUntil([&] { return view->GetCategoryBox(9)->isChecked(); }, kArrivalMs));
     EXPECT_EQ(macros, log->GetValue(3));
     EXPECT_EQ("Alle", view->GetSummary(3)->text().toStdString());
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+// The five "..." choosers of the mask page, by mouse: a click on a chosen
+// row ("Kein Eintrag" among them) takes it away, a clicked row is chosen, and
+// the device gets the choice with the download.
+TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsTheChoice)
+{
+    for (int n = 1; n <= 3; ++n)
+        for (auto [object, kind, category] :
+             {std::tuple<CBaseDevice*, uint32_t, int32_t>{new CMacro, macrotype::Buzzer, CAT_MACRO},
+              {new CReadyInput, CReadyInput::kKindId, CAT_DIGITAL_IO},
+              {new CVirtCtrlItem, CVirtCtrlItem::kKindId, CAT_DIGITAL_IO}}) {
+            ASSERT_EQ(1, object->Create(kind, StrFormat("obj %d", n), n, category, &doc));
+            doc.AddObject(object, category);
+        }
+    Connect({});
+    auto* log = Object<CEventLog>(OT_EVENT_LOG);
+    ASSERT_NE(nullptr, log);
+    log->SetValue(1, "ALARM,CHIME");
+    CEventLogFrm frame;
+    frame.resize(900, 640);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CEventLogView* view = frame.GetView();
+    QTabBar* tabs = view->GetTabs()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_TRUE(view->GetCategoryBox(5)->isVisible());
+
+    // Ticks the category's box, opens its "...", clicks the rows named (each
+    // once, in turn) and OK; gives the rows chosen when the dialog opened.
+    auto choose = [&](int category, const char* button, const QStringList& rows) {
+        QCheckBox* box = view->GetCategoryBox(category);
+        if (!box->isChecked())
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        EXPECT_TRUE(box->isChecked());
+        QStringList preset;
+        QTimer::singleShot(0, &frame, [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            CEditListCtrl* list = dlg->List();
+            QList<int> chosen;
+            list->GetSelectedItems(&chosen);
+            for (int r : chosen)
+                preset << list->GetItemText(r, 0);
+            for (const QString& text : rows)
+                for (int r = 0; r < list->GetItemCount(); ++r)
+                    if (list->GetItemText(r, 0) == text)
+                        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
+            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == QLatin1String("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+        });
+        auto* more = view->findChild<QPushButton*>(QString::fromLatin1(button));
+        EXPECT_TRUE(more && more->isEnabled());
+        if (more)
+            QTest::mouseClick(more, Qt::LeftButton);
+        return preset;
+    };
+    EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(5, "1682", {"Kein Eintrag", "obj 2"}));
+    EXPECT_EQ("2", log->GetValue(3));
+    EXPECT_EQ("2", view->GetSummary(2)->text().toStdString());
+    EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(8, "1681", {"Kein Eintrag", "obj 3", "obj 1"}));
+    EXPECT_EQ("1,3", log->GetValue(4));
+    // A number chosen by mistake is taken away again with a second click.
+    EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(12, "1728", {"obj 1", "obj 2", "obj 1"}));
+    EXPECT_EQ("2", log->GetValue(9));
+    EXPECT_EQ((QStringList{"Alarm", "Gong"}), choose(0, "1683", {"Alarm"}));
+    EXPECT_EQ("CHIME", log->GetValue(1));
+    EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(1, "1539", {"LMZ Karten"}));
+    EXPECT_EQ("LMZ", log->GetValue(2));
+    // And back to none: the chosen row clicked away, then the none row.
+    EXPECT_EQ(QStringList{"obj 2"}, choose(5, "1682", {"obj 2", "Kein Eintrag"}));
+    EXPECT_EQ("NONE", log->GetValue(3));
+    EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(5, "1682", {"obj 3"}));
+    EXPECT_EQ("3", log->GetValue(3));
+
+    QWidget* download = frame.GetCommandBar()->widgetForAction(frame.GetAction(CEventLogFrm::kDownload));
+    ASSERT_NE(nullptr, download);
+    const size_t mark = sim.Received().size();
+    QTest::mouseClick(download, Qt::LeftButton);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return sim.Received().find("/EVENT/LOG/MASK/VIRTCTRL/ON 2\r\n", mark) != std::string::npos; }, kArrivalMs));
+    const std::string sent = sim.Received().substr(mark);
+    for (const char* line :
+         {"/EVENT/LOG/MASK/ON MACRO,READYINP,VIRTCTRL,AUDIO,FAULT\r\n", "/EVENT/LOG/MASK/AUDIO/ON CHIME\r\n",
+          "/EVENT/LOG/MASK/MACRO/ON 3\r\n", "/EVENT/LOG/MASK/FAULT/ON LMZ\r\n",
+          "/EVENT/LOG/MASK/READYINP/ON 1,3\r\n", "/EVENT/LOG/MASK/VIRTCTRL/ON 2\r\n"})
+        EXPECT_NE(std::string::npos, sent.find(line)) << line << " in " << sent;
     EXPECT_TRUE(messages.texts.empty());
 }
 

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QApplication>
+#include <QComboBox>
+#include <QTest>
 #include <QFile>
 #include <QImage>
 #include <QPlainTextEdit>
@@ -18,6 +22,15 @@
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgTreeView.h"
+#include "service/windows/CZonetestFrm.h"
+#include "service/windows/CZonetestView.h"
+#include "service/CZonetestObject.h"
+#include "logic/CCondition.h"
+#include "logic/CLogicOut.h"
+#include "logic/CTrigger.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 
@@ -178,4 +191,101 @@ TEST(HardwareTree, ASelectedTextIsBlueOnWhiteWithoutASelectionBar)
     tree.clearFocus();
     rowPixels(&blue, &other);
     EXPECT_GT(blue, 5);
+}
+
+// The zone test's output contact, as the user sets it in the form: whether
+// the contact or a display is chosen first, the output logic switches on the
+// zone test's condition, and the device gets that condition with it.
+TEST(ZonetestWindow, TheOutputContactFollowsTheZoneTestWhicheverIsChosenFirst)
+{
+    BlockHarness h;
+    CQuillomerDoc& doc = h.doc();
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_data.deviceVariant = 1;
+    for (const char* name : {"Ausgang A", "Ausgang B"}) {
+        auto* pad = new CControlPad;
+        ASSERT_EQ(1, pad->Create(padkind::SlotOut, 1, 1, std::string(name), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9, &doc));
+        doc.AddObject(pad, CAT_DIGITAL_IO);
+    }
+    auto* zt = dynamic_cast<CZonetestObject*>(doc.GetIDManager().GetBaseDevice(1, OT_ZONETEST_OBJECT));
+    ASSERT_NE(nullptr, zt);
+    auto object = [&doc](uint32_t type, int32_t number) {
+        return number != 0 ? doc.GetIDManager().GetBaseDevice(number, type) : nullptr;
+    };
+    auto output = [&] { return dynamic_cast<CLogicOut*>(object(OT_LOGIC_OUT, zt->GetScheduleValue(5))); };
+    // Picks an entry of a combo box with the mouse: open, point, click.
+    auto pick = [](QComboBox* box, const QString& text) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        const int row = box->findText(text);
+        ASSERT_GE(row, 0) << text.toStdString();
+        const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseMove(list->viewport(), at);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !list->window()->isVisible(); }, 5000));
+        EXPECT_EQ(text, box->currentText());
+    };
+    {
+        CZonetestFrm frame;
+        frame.resize(900, 700);
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        CZonetestView* view = frame.GetView();
+        auto* lineTest = view->findChild<QCheckBox*>(QStringLiteral("1697"));
+        auto* display = view->findChild<QComboBox*>(QStringLiteral("1698"));
+        auto* contact = view->findChild<QComboBox*>(QStringLiteral("1041"));
+        ASSERT_TRUE(lineTest && display && contact);
+        QTest::mouseClick(lineTest, Qt::LeftButton, {}, QPoint(8, lineTest->height() / 2));
+        ASSERT_TRUE(contact->isEnabled());
+
+        // The contact while the display is still "OFF".
+        pick(contact, "Ausgang B");
+        CLogicOut* out = output();
+        ASSERT_NE(nullptr, out);
+        EXPECT_EQ("Ausgang B", out->GetValueText(logicoutkey::Contact));
+        auto* condition = dynamic_cast<CCondition*>(object(OT_CONDITION, zt->GetScheduleValue(4)));
+        ASSERT_NE(nullptr, condition);
+        EXPECT_EQ(static_cast<uint32_t>(condkind::ZoneTest), condition->GetKindId());
+        EXPECT_EQ(condition->GetNumber(), out->GetValue(logicoutkey::Condition));
+
+        // A display then shares that condition; turned off again, the contact keeps it.
+        pick(display, QStringLiteral("Alle Sprechstellen"));
+        EXPECT_EQ(condition, object(OT_CONDITION, zt->GetScheduleValue(4)));
+        auto* trigger = dynamic_cast<CTrigger*>(object(OT_TRIGGER, zt->m_lineTestTrigger));
+        ASSERT_NE(nullptr, trigger);
+        EXPECT_EQ(condition->GetNumber(), trigger->GetValue(triggerkey::Condition));
+        pick(display, QStringLiteral("OFF"));
+        EXPECT_EQ(condition, object(OT_CONDITION, zt->GetScheduleValue(4)));
+        EXPECT_EQ(condition->GetNumber(), out->GetValue(logicoutkey::Condition));
+        // The shown contact chosen again changes nothing.
+        pick(contact, "Ausgang B");
+        EXPECT_EQ(out, output());
+        EXPECT_EQ(condition->GetNumber(), out->GetValue(logicoutkey::Condition));
+    }
+
+    // The device gets the output logic on the zone test's condition.
+    const int cond = zt->GetScheduleValue(4);
+    const int logic = zt->GetScheduleValue(5);
+    h.Walk(*object(OT_LOGIC_OUT_OBJECT, 1), 0);
+    h.Walk(*object(OT_CONDITION_OBJECT, 1), 0);
+    auto sent = [&h](const std::string& line) {
+        return std::find(h.link.lines.begin(), h.link.lines.end(), line) != h.link.lines.end();
+    };
+    EXPECT_TRUE(sent(StrFormat("/LOGICOUT/ENTRY%d/COND %d", logic, cond)));
+    EXPECT_TRUE(sent(StrFormat("/CONDITION/ENTRY%d/FUNCTION ZONETEST", cond)));
+
+    // Opened again, the form shows the contact; "OFF" takes the output logic
+    // and, with no display left, the condition away.
+    CZonetestFrm frame;
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    auto* contact = frame.GetView()->findChild<QComboBox*>(QStringLiteral("1041"));
+    EXPECT_EQ(QStringLiteral("Ausgang B"), contact->currentText());
+    pick(contact, QStringLiteral("OFF"));
+    EXPECT_EQ(nullptr, output());
+    EXPECT_EQ(0, zt->GetScheduleValue(4));
+    EXPECT_EQ(nullptr, object(OT_CONDITION, cond));
 }

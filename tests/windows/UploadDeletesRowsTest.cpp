@@ -125,7 +125,7 @@ bool CountChoice(QWidget*, int, const QString&, int* result)
 }
 
 int g_logicChoices = 0;
-bool CountLogicChoice(QWidget*, int, bool, const QString&, int* number, QString*)
+bool CountLogicChoice(QWidget*, int, bool, const QString&, int, int* number, QString*)
 {
     ++g_logicChoices;
     *number = 1;
