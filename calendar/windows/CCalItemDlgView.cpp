@@ -234,8 +234,11 @@ void CCalItemDlgView::OnDoubleClick(int row, int column)
 void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     CBaseDevice* obj = ObjectOf(row);
-    if (!obj || text.isEmpty())
+    // An emptied name changes nothing: the row shows the stored name again.
+    if (!obj || text.isEmpty()) {
+        Refill();
         return;
+    }
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
     if (column == 0) {
