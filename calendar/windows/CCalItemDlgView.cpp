@@ -245,16 +245,20 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
     } else if (a && column == 3) {
-        if (const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4))))
+        if (const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4)))) {
             a->SetParam(CAppoint::Date, *t);
+            obj->SetDocModified();
+        }
     } else if (a && column == 4) {
         if (const auto t = DateAt(GetItemText(row, 3), CInPlaceDateTimeCtrl::ParseTime(text))) {
             a->SetParam(CAppoint::TimeOfDay, *t);
             obj->SetDocModified();
         }
     } else if (h && column == 3) {
-        if (const auto t = DateAt(text, QTime(0, 0)))
+        if (const auto t = DateAt(text, QTime(0, 0))) {
             h->SetParam(CHoliday::Date, *t);
+            obj->SetDocModified();
+        }
     } else if (h && column == 4) {
         const QDate start = CInPlaceDateTimeCtrl::ParseDate(GetItemText(row, 3));
         const QDate end = CInPlaceDateTimeCtrl::ParseDate(text);
@@ -266,6 +270,7 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
             return;
         }
         h->SetParam(CHoliday::DayCount, static_cast<int32_t>(days));
+        obj->SetDocModified();
     }
     Refill();
 }

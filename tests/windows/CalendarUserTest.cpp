@@ -169,3 +169,138 @@ TEST_F(CalendarUser, AnEmptiedNameLeavesTheStoredNameOnShow)
     EXPECT_EQ("Feiertagsprogramm 1", list->GetItemText(0, 0).toStdString());
     EXPECT_TRUE(messages.texts.empty()) << "an emptied name is no fault to report";
 }
+
+TEST_F(CalendarUser, EveryChangeInTheAppointmentAndHolidayListsMarksTheProject)
+{
+    // Each step as the user takes it; the project must ask to be saved after each.
+    const auto marks = [this](const char* what, const std::function<void()>& step) {
+        SCOPED_TRACE(what);
+        d.doc().SetModifiedFlag(false);
+        step();
+        EXPECT_TRUE(d.doc().IsModified());
+    };
+    CAppointDlgFrm appoints;
+    Show(appoints);
+    CCalItemDlgView* list = appoints.GetView();
+    marks("new appointment", [&] { ClickButton(appoints, ID_CAL_NEW_APPOINT); });
+    ASSERT_EQ(1, list->GetItemCount());
+    auto* a = dynamic_cast<CAppoint*>(list->ObjectOf(0));
+    ASSERT_NE(nullptr, a);
+    marks("appointment date", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 3, QStringLiteral("241226"))); });
+    EXPECT_EQ("24.12.2026", caltime::DeviceDate(a->m_time));
+    marks("appointment time", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 4, QStringLiteral("063000"))); });
+    EXPECT_EQ("06:30:00", caltime::DeviceTime(a->m_time));
+    marks("appointment name", [&] { Rename(list, 0, QStringLiteral("Pause")); });
+    marks("appointment deleted", [&] {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, 0));
+        QTest::keyClick(list->viewport(), Qt::Key_Delete);
+    });
+    EXPECT_EQ(0, list->GetItemCount());
+
+    CHolidayDlgFrm holidays;
+    Show(holidays);
+    list = holidays.GetView();
+    marks("new holiday", [&] { ClickButton(holidays, ID_CAL_NEW_HOLIDAY); });
+    ASSERT_EQ(1, list->GetItemCount());
+    auto* h = dynamic_cast<CHoliday*>(list->ObjectOf(0));
+    ASSERT_NE(nullptr, h);
+    h->SetParam(CHoliday::Function, IDS_CALFN_PERIOD);
+    list->Refill();
+    marks("holiday date", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 3, QStringLiteral("011226"))); });
+    EXPECT_EQ("01.12.2026", caltime::DeviceDate(h->m_time));
+    marks("holiday end date", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 4, QStringLiteral("081226"))); });
+    EXPECT_EQ(7, h->m_dayCount);
+}
+
+TEST_F(CalendarUser, ADayProgrammeIsBuiltEntryByEntryAndEveryStepMarksTheProject)
+{
+    const auto marks = [this](const char* what, const std::function<void()>& step) {
+        SCOPED_TRACE(what);
+        d.doc().SetModifiedFlag(false);
+        step();
+        EXPECT_TRUE(d.doc().IsModified());
+    };
+    CDayprogDlgFrm frame;
+    Show(frame);
+    CDayprogDlgListView* programmes = frame.GetListView();
+    CDayprogDlgEntryView* entries = frame.GetEntryView();
+    marks("new day programme", [&] { ClickButton(frame, ID_CAL_NEW_DAYPROG); });
+    ASSERT_EQ(1, programmes->GetItemCount());
+    EXPECT_EQ("Tagesprogramm 1", programmes->GetItemText(0, 0).toStdString());
+    EXPECT_EQ("", programmes->GetItemText(0, 2).toStdString()) << "no entries: an empty count, not 0";
+    CDayprog* dp = programmes->Selected();
+    ASSERT_NE(nullptr, dp);
+    EXPECT_EQ(0, entries->GetItemCount());
+
+    marks("new entry", [&] { ClickButton(frame, ID_CAL_NEW_ENTRY); });
+    ASSERT_EQ(1, entries->GetItemCount());
+    EXPECT_EQ("00:00:00", entries->GetItemText(0, 1).toStdString());
+    EXPECT_EQ("1", programmes->GetItemText(0, 2).toStdString());
+    marks("entry time", [&] { ASSERT_TRUE(TypeInPicker(entries, 0, 1, QStringLiteral("071500"))); });
+    EXPECT_EQ("07:15:00", entries->GetItemText(0, 1).toStdString());
+    EXPECT_EQ(caltime::OnEntryDay(7, 15, 0), dp->m_entries[0]);
+
+    TheChoice().result = 12;
+    marks("entry macro", [&] {
+        DoubleClick(entries, 0, 2);
+    });
+    EXPECT_EQ(IDS_CAL_COL_MACRO, TheChoice().kind);
+    EXPECT_EQ("12 *", entries->GetItemText(0, 2).toStdString());
+
+    marks("day programme name", [&] { Rename(programmes, 0, QStringLiteral("Werktag")); });
+    EXPECT_EQ("Werktag", dp->GetName());
+
+    marks("entry deleted", [&] {
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, CellCenter(entries, 0, 0));
+        QTest::keyClick(entries->viewport(), Qt::Key_Delete);
+        Settle();
+    });
+    EXPECT_EQ(0, entries->GetItemCount());
+    EXPECT_FALSE(dp->IsEntrySet(0));
+    EXPECT_EQ(0, dp->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
+
+    ClickButton(frame, ID_CAL_NEW_ENTRY);
+    ASSERT_EQ(1, entries->GetItemCount());
+    marks("day programme deleted", [&] {
+        QTest::mouseClick(programmes->viewport(), Qt::LeftButton, {}, CellCenter(programmes, 0, 0));
+        QTest::keyClick(programmes->viewport(), Qt::Key_Delete);
+        Settle();
+    });
+    EXPECT_EQ(0, programmes->GetItemCount());
+    EXPECT_EQ(0, entries->GetItemCount()) << "the last programme gone leaves no entries on show";
+}
+
+TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
+{
+    CWeekDlgFrm frame;
+    Show(frame);
+    CWeekDlgView* week = frame.GetView();
+    ASSERT_EQ(7, week->GetItemCount());
+    EXPECT_EQ("Sonntag", week->GetItemText(6, 0).toStdString());
+    EXPECT_EQ("", week->GetItemText(6, 1).toStdString());
+
+    d.doc().SetModifiedFlag(false);
+    TheChoice().result = 4;
+    DoubleClick(week, 6, 1);
+    EXPECT_EQ(IDS_CAL_DAYPROG, TheChoice().kind);
+    EXPECT_EQ("4 *", week->GetItemText(6, 1).toStdString()) << "a missing programme is made as a placeholder";
+    EXPECT_TRUE(d.doc().IsModified());
+    auto* w = dynamic_cast<CWeek*>(d.doc().GetIDManager().GetBaseDevice(1, OT_WEEK));
+    ASSERT_NE(nullptr, w);
+    EXPECT_EQ(4, w->GetLinkedNumber(6));
+
+    // The weekday names are no input.
+    QTest::mouseClick(week->viewport(), Qt::LeftButton, {}, CellCenter(week, 0, 0));
+    QTest::keyClick(week, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("Montag", week->GetItemText(0, 0).toStdString());
+
+    // Choosing no programme takes Sunday's away again.
+    TheChoice().result = 0;
+    DoubleClick(week, 6, 1);
+    EXPECT_EQ("4 *", TheChoice().preset.toStdString());
+    EXPECT_EQ("", week->GetItemText(6, 1).toStdString());
+    EXPECT_EQ(0, w->GetLinkedNumber(6));
+}
