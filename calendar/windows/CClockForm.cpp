@@ -176,6 +176,10 @@ void CClockForm::OnSetMainClock()
     m_mainDate->setReadOnly(true);
     Send(QStringLiteral("/CLOCK/MAIN/TIME ") + m_mainTime->text());
     Send(QStringLiteral("/CLOCK/MAIN/DATE ") + m_mainDate->text());
+    // The fields hold what the user typed, not the device's last answers: the
+    // next answers show what the device took, even when it kept its old date.
+    m_kept.mainTime.clear();
+    m_kept.mainDate.clear();
     if (m_timerId == 0)
         m_timerId = startTimer(kPollMs);
     m_setMain->setProperty("bitmapId", 310);
@@ -228,6 +232,9 @@ void CClockForm::OnClockAnswer(const std::string& answer)
     for (const Field& f : fields) {
         if (key != QLatin1String(f.key))
             continue;
+        // Answers still under way when the user began to type do not overwrite his text.
+        if ((f.edit == &CClockForm::m_mainTime || f.edit == &CClockForm::m_mainDate) && IsEditingMainClock())
+            return;
         QString& kept = m_kept.*(f.kept);
         if (kept == value)
             return;

@@ -304,3 +304,41 @@ TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
     EXPECT_EQ("", week->GetItemText(6, 1).toStdString());
     EXPECT_EQ(0, w->GetLinkedNumber(6));
 }
+
+TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    CClockDlg dlg(clock);
+    Show(dlg);
+    auto* time = dlg.findChild<QLineEdit*>(QStringLiteral("1195"));
+    auto* date = dlg.findChild<QLineEdit*>(QStringLiteral("1007"));
+    auto* set = dlg.findChild<QPushButton*>(QStringLiteral("1267"));
+    ASSERT_TRUE(time && date && set);
+    clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:00", "", linkstate::Online);
+    clock->ParseUploadLines("CLOCK/MAIN/DATE 07.12.2026", "", linkstate::Online);
+    EXPECT_EQ("07.12.2026", date->text().toStdString());
+
+    QTest::mouseClick(set, Qt::LeftButton);
+    EXPECT_FALSE(date->isReadOnly());
+    EXPECT_FALSE(dlg.Form()->IsPolling());
+    QTest::mouseClick(date, Qt::LeftButton);
+    QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(date, QStringLiteral("31.02.2026"));
+    // An answer to a query sent before the first click comes in while he types.
+    clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:01", "", linkstate::Online);
+    EXPECT_EQ("12:00:00", time->text().toStdString()) << "the user's fields are his while he edits them";
+    EXPECT_EQ("31.02.2026", date->text().toStdString());
+
+    sender.lines.clear();
+    QTest::mouseClick(set, Qt::LeftButton);
+    ASSERT_EQ(2u, sender.lines.size());
+    EXPECT_EQ("/CLOCK/MAIN/TIME 12:00:00", sender.lines[0]);
+    EXPECT_EQ("/CLOCK/MAIN/DATE 31.02.2026", sender.lines[1]);
+    EXPECT_TRUE(dlg.Form()->IsPolling());
+    // The device refuses the date and answers its own, the same as before.
+    clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:03", "", linkstate::Online);
+    clock->ParseUploadLines("CLOCK/MAIN/DATE 07.12.2026", "", linkstate::Online);
+    EXPECT_EQ("12:00:03", time->text().toStdString());
+    EXPECT_EQ("07.12.2026", date->text().toStdString());
+}
