@@ -103,7 +103,7 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
 CClockForm::~CClockForm()
 {
     if (m_clock && m_clock->GetAnswerSink() == this)
-        m_clock->SetAnswerSink(nullptr);
+        m_clock->SetAnswerSink(m_previous.data());
     m_kept.Clear();
 }
 
@@ -112,6 +112,8 @@ void CClockForm::Attach(CClock* clock)
     m_clock = clock;
     if (!clock)
         return;
+    if (auto* previous = dynamic_cast<CClockForm*>(clock->GetAnswerSink()); previous != this)
+        m_previous = previous;
     clock->SetAnswerSink(this);
     m_invert->setChecked(clock->m_invert == "ON");
     m_run->setChecked(clock->m_run == "ON");

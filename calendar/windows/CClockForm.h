@@ -7,6 +7,7 @@
 // computer's own clock when the radio reception starts and the radio time
 // matches the device's.
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -63,6 +64,9 @@ private:
 
     KeptTexts& m_kept;
     CClock* m_clock = nullptr;
+    // The clock form that had the answers before this one took them (the
+    // clock window while the clock dialog runs); it gets them back.
+    QPointer<CClockForm> m_previous;
     int m_timerId = 0;
     int m_receptionFlag = 1;
     QLineEdit* m_mainTime = nullptr;

@@ -21,6 +21,7 @@
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CClockDlg.h"
 #include "calendar/windows/CClockForm.h"
 #include "calendar/windows/CDayprogDlgEntryView.h"
@@ -341,4 +342,26 @@ TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
     clock->ParseUploadLines("CLOCK/MAIN/DATE 07.12.2026", "", linkstate::Online);
     EXPECT_EQ("12:00:03", time->text().toStdString());
     EXPECT_EQ("07.12.2026", date->text().toStdString());
+}
+
+TEST_F(CalendarUser, TheClockWindowShowsTheDeviceAgainAfterTheClockDialogClosed)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    CClkFrm window;
+    Show(window);
+    auto* time = window.findChild<QLineEdit*>(QStringLiteral("1195"));
+    ASSERT_NE(nullptr, time);
+    clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:00", "", linkstate::Online);
+    EXPECT_EQ("12:00:00", time->text().toStdString());
+    {
+        // The designer's clock symbol opens the dialog over the window, and Cancel closes it.
+        CClockDlg dlg(clock);
+        Show(dlg);
+        clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:01", "", linkstate::Online);
+        EXPECT_EQ("12:00:01", dlg.findChild<QLineEdit*>(QStringLiteral("1195"))->text().toStdString());
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    }
+    clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:02", "", linkstate::Online);
+    EXPECT_EQ("12:00:02", time->text().toStdString()) << "the window takes the answers again";
 }
