@@ -94,6 +94,15 @@ void CDayprogDlgListView::NewDayprog()
     CQuillomerDoc* doc = GetActiveDoc();
     if (!doc)
         return;
+    // The device holds day programmes up to its limit only (10 on the standard
+    // device, 20 on the upgraded one): a programme numbered above it would
+    // never be sent, so none is made once every number up to it is taken.
+    const int32_t limit = static_cast<int32_t>(GetMaxObjectCount(OT_DAYPROG));
+    bool freeNumber = false;
+    for (int32_t n = 1; n <= limit && !freeNumber; ++n)
+        freeNumber = doc->GetIDManager().GetBaseDevice(n, OT_DAYPROG) == nullptr;
+    if (!freeNumber)
+        return;
     auto* dp = new CDayprog;
     if (!dp->Create(CDayprog::kKindId, 1, 1, nullptr, 0, 0, 0, 0, CAT_CALENDAR, 0, 3, doc)) {
         delete dp;

@@ -365,3 +365,26 @@ TEST_F(CalendarUser, TheClockWindowShowsTheDeviceAgainAfterTheClockDialogClosed)
     clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:02", "", linkstate::Online);
     EXPECT_EQ("12:00:02", time->text().toStdString()) << "the window takes the answers again";
 }
+
+TEST_F(CalendarUser, NewDayProgrammesStopAtWhatTheDeviceHolds)
+{
+    for (int variant : {0, 1}) {
+        SCOPED_TRACE(variant);
+        d.doc().m_data.deviceVariant = variant;
+        const int limit = variant ? 20 : 10;
+        CDayprogDlgFrm frame;
+        Show(frame);
+        for (int i = 0; i < limit + 1; ++i)
+            ClickButton(frame, ID_CAL_NEW_DAYPROG);
+        EXPECT_EQ(limit, d.doc().GetIDManager().GetCount(OT_DAYPROG));
+        EXPECT_EQ(limit, frame.GetListView()->GetItemCount());
+        // Deleting one frees its number for the next.
+        QTest::mouseClick(frame.GetListView()->viewport(), Qt::LeftButton, {}, CellCenter(frame.GetListView(), 2, 0));
+        QTest::keyClick(frame.GetListView(), Qt::Key_Delete);
+        ClickButton(frame, ID_CAL_NEW_DAYPROG);
+        EXPECT_EQ(limit, d.doc().GetIDManager().GetCount(OT_DAYPROG));
+        EXPECT_NE(nullptr, d.doc().GetIDManager().GetBaseDevice(3, OT_DAYPROG));
+        for (int n = 1; n <= limit; ++n)
+            d.doc().GetIDManager().GetBaseDevice(n, OT_DAYPROG)->OnCommand(objcmd::Delete);
+    }
+}
