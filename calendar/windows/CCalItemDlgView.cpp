@@ -241,21 +241,25 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
     }
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
+    // A date or time entered again as it was shown leaves the project unchanged.
     if (column == 0) {
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
     } else if (a && column == 3) {
-        if (const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4)))) {
+        const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4)));
+        if (t && *t != a->m_time) {
             a->SetParam(CAppoint::Date, *t);
             obj->SetDocModified();
         }
     } else if (a && column == 4) {
-        if (const auto t = DateAt(GetItemText(row, 3), CInPlaceDateTimeCtrl::ParseTime(text))) {
+        const auto t = DateAt(GetItemText(row, 3), CInPlaceDateTimeCtrl::ParseTime(text));
+        if (t && *t != a->m_time) {
             a->SetParam(CAppoint::TimeOfDay, *t);
             obj->SetDocModified();
         }
     } else if (h && column == 3) {
-        if (const auto t = DateAt(text, QTime(0, 0))) {
+        const auto t = DateAt(text, QTime(0, 0));
+        if (t && *t != h->m_time) {
             h->SetParam(CHoliday::Date, *t);
             obj->SetDocModified();
         }
@@ -269,8 +273,10 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
             ShowMessageId(IDS_CAL_BAD_PERIOD, mb::Ok);
             return;
         }
-        h->SetParam(CHoliday::DayCount, static_cast<int32_t>(days));
-        obj->SetDocModified();
+        if (days != h->m_dayCount) {
+            h->SetParam(CHoliday::DayCount, static_cast<int32_t>(days));
+            obj->SetDocModified();
+        }
     }
     Refill();
 }

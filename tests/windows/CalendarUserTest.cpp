@@ -191,6 +191,12 @@ TEST_F(CalendarUser, EveryChangeInTheAppointmentAndHolidayListsMarksTheProject)
     EXPECT_EQ("24.12.2026", caltime::DeviceDate(a->m_time));
     marks("appointment time", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 4, QStringLiteral("063000"))); });
     EXPECT_EQ("06:30:00", caltime::DeviceTime(a->m_time));
+    // Enter on what is shown changes nothing: the project does not ask to be saved for it.
+    d.doc().SetModifiedFlag(false);
+    for (int column : {3, 4})
+        ASSERT_TRUE(TypeInPicker(list, 0, column, QString()));
+    EXPECT_EQ("24.12.2026 06:30:00", caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time));
+    EXPECT_FALSE(d.doc().IsModified());
     marks("appointment name", [&] { Rename(list, 0, QStringLiteral("Pause")); });
     marks("appointment deleted", [&] {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, 0));
@@ -211,6 +217,11 @@ TEST_F(CalendarUser, EveryChangeInTheAppointmentAndHolidayListsMarksTheProject)
     EXPECT_EQ("01.12.2026", caltime::DeviceDate(h->m_time));
     marks("holiday end date", [&] { ASSERT_TRUE(TypeInPicker(list, 0, 4, QStringLiteral("081226"))); });
     EXPECT_EQ(7, h->m_dayCount);
+    d.doc().SetModifiedFlag(false);
+    for (int column : {3, 4})
+        ASSERT_TRUE(TypeInPicker(list, 0, column, QString()));
+    EXPECT_EQ(7, h->m_dayCount);
+    EXPECT_FALSE(d.doc().IsModified());
 }
 
 TEST_F(CalendarUser, ADayProgrammeIsBuiltEntryByEntryAndEveryStepMarksTheProject)
