@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <QAction>
@@ -300,6 +301,9 @@ TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
     auto* w = dynamic_cast<CWeek*>(d.doc().GetIDManager().GetBaseDevice(1, OT_WEEK));
     ASSERT_NE(nullptr, w);
     EXPECT_EQ(4, w->GetLinkedNumber(6));
+    ClickButton(frame, ID_CAL_DOWNLOAD_WEEK);
+    EXPECT_NE(sender.lines.end(), std::find(sender.lines.begin(), sender.lines.end(), "/CAL/WEEK/SU 4"));
+    EXPECT_NE(sender.lines.end(), std::find(sender.lines.begin(), sender.lines.end(), "/CAL/WEEK/MO 0"));
 
     // The weekday names are no input.
     QTest::mouseClick(week->viewport(), Qt::LeftButton, {}, CellCenter(week, 0, 0));
