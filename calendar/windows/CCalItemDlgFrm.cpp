@@ -1,6 +1,7 @@
 #include "calendar/windows/CCalItemDlgFrm.h"
 
 #include <QAction>
+#include <QEvent>
 
 #include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
@@ -15,11 +16,22 @@ CCalItemDlgFrm::CCalItemDlgFrm(const CCalItemDlgView::Variant& variant, const Co
     setCentralWidget(m_view);
     // The Delete key is the frame's delete command.
     connect(m_view, &CCalendarListView::DeletePressed, this, [this] { OnCommand(m_commands.deleteItem); });
-    // The transfer buttons follow the connection as it is when the window opens.
-    const bool connected = IsDocConnected() != 0;
-    GetAction(commands.upload)->setEnabled(connected);
-    GetAction(commands.download)->setEnabled(connected);
+    UpdateTransferButtons();
     UpdateButtons();
+}
+
+void CCalItemDlgFrm::UpdateTransferButtons()
+{
+    const bool connected = IsDocConnected() != 0;
+    GetAction(m_commands.upload)->setEnabled(connected);
+    GetAction(m_commands.download)->setEnabled(connected);
+}
+
+void CCalItemDlgFrm::changeEvent(QEvent* event)
+{
+    CFeatureFrm::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !IsTransferring())
+        UpdateTransferButtons();
 }
 
 void CCalItemDlgFrm::UpdateButtons()

@@ -17,9 +17,14 @@ public:
     CCalItemDlgView* GetView() const { return m_view; }
     // New is possible while the type is below its limit, delete while it has objects.
     void UpdateButtons();
+    // Upload and download are possible while the project is the connected one.
+    void UpdateTransferButtons();
 
 protected:
     bool OnFrameCommand(unsigned commandId) override;
+    // The transfer buttons follow the connection made or ended while the
+    // window was open, as soon as the user comes back to it.
+    void changeEvent(QEvent* event) override;
 
 private:
     Commands m_commands;

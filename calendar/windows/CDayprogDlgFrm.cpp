@@ -1,6 +1,7 @@
 #include "calendar/windows/CDayprogDlgFrm.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QSplitter>
 
 #include "calendar/CCalObject.h"
@@ -24,9 +25,7 @@ CDayprogDlgFrm::CDayprogDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent
     m_splitter->addWidget(m_entries);
     m_splitter->setSizes({290, 460});
     setCentralWidget(m_splitter);
-    const bool connected = IsDocConnected() != 0;
-    GetAction(ID_CAL_UPLOAD_DAYPROGS)->setEnabled(connected);
-    GetAction(ID_CAL_DOWNLOAD_DAYPROGS)->setEnabled(connected);
+    UpdateTransferButtons();
     connect(m_list, &CDayprogDlgListView::SelectionMoved, this, [this] { m_entries->SetDayprog(m_list->Selected()); });
     connect(m_list, &CCalendarListView::DeletePressed, this, [this] { OnCommand(ID_CAL_DELETE_DAYPROG); });
     connect(m_entries, &CCalendarListView::DeletePressed, this, [this] { OnCommand(ID_CAL_DELETE_ENTRY); });
@@ -39,6 +38,20 @@ CDayprogDlgFrm::CDayprogDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent
             m_list->m_remembered = list.front()->GetNumber();
     }
     RefillAll();
+}
+
+void CDayprogDlgFrm::UpdateTransferButtons()
+{
+    const bool connected = IsDocConnected() != 0;
+    GetAction(ID_CAL_UPLOAD_DAYPROGS)->setEnabled(connected);
+    GetAction(ID_CAL_DOWNLOAD_DAYPROGS)->setEnabled(connected);
+}
+
+void CDayprogDlgFrm::changeEvent(QEvent* event)
+{
+    CFeatureFrm::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !IsTransferring())
+        UpdateTransferButtons();
 }
 
 void CDayprogDlgFrm::RefillAll()

@@ -22,8 +22,13 @@ public:
 
 protected:
     bool OnFrameCommand(unsigned commandId) override;
+    // The transfer buttons follow the connection made or ended while the
+    // window was open, as soon as the user comes back to it.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void UpdateTransferButtons();
+
     QSplitter* m_splitter = nullptr;
     CDayprogDlgListView* m_list = nullptr;
     CDayprogDlgEntryView* m_entries = nullptr;

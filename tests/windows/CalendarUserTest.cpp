@@ -403,3 +403,32 @@ TEST_F(CalendarUser, NewDayProgrammesStopAtWhatTheDeviceHolds)
             d.doc().GetIDManager().GetBaseDevice(n, OT_DAYPROG)->OnCommand(objcmd::Delete);
     }
 }
+
+TEST_F(CalendarUser, TransferButtonsFollowAConnectionMadeWhileTheWindowWasOpen)
+{
+    CAppointDlgFrm appoints;
+    CHolidayDlgFrm holidays;
+    CDayprogDlgFrm dayprogs;
+    const std::vector<std::pair<CFeatureFrm*, std::vector<unsigned>>> windows = {
+        {&appoints, {ID_CAL_UPLOAD_APPOINTS, ID_CAL_DOWNLOAD_APPOINTS}},
+        {&holidays, {ID_CAL_UPLOAD_HOLIDAYS, ID_CAL_DOWNLOAD_HOLIDAYS}},
+        {&dayprogs, {ID_CAL_UPLOAD_DAYPROGS, ID_CAL_DOWNLOAD_DAYPROGS}},
+    };
+    for (const auto& [frame, commands] : windows)
+        for (unsigned id : commands)
+            EXPECT_FALSE(frame->GetAction(id)->isEnabled()) << id;
+    // The user connects from the main window, then comes back to each window.
+    QWidget main;
+    Show(main);
+    d.doc().SetConnected(1);
+    ASSERT_EQ(1, IsDocConnected());
+    for (bool connected : {true, false}) {
+        for (const auto& [frame, commands] : windows) {
+            Show(*frame);
+            for (unsigned id : commands)
+                EXPECT_EQ(connected, frame->GetAction(id)->isEnabled()) << id;
+        }
+        Show(main);
+        d.doc().SetConnected(0);
+    }
+}
