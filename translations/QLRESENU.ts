@@ -1121,6 +1121,10 @@ Waiting for QUILLOMER to confirm ...</translation>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>24V - Netzteil </source>
+        <translation>24V - Power Supply </translation>
+    </message>
 </context>
 <context>
     <name>CKeyMacroDlg</name>
@@ -1139,6 +1143,14 @@ Waiting for QUILLOMER to confirm ...</translation>
     <message>
         <source>Taste gedrückt halten: Makro A wiederholen</source>
         <translation>Hold key down: repeat macro A</translation>
+    </message>
+    <message>
+        <source>Taste</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Schalter</source>
+        <translation>Switch</translation>
     </message>
     <message>
         <source>Taste gehört zu einem Radiotastenfeld</source>
@@ -3070,6 +3082,10 @@ masked signals</translation>
         <source>Benutzerdef. Texte</source>
         <translation>User-defined texts</translation>
     </message>
+    <message>
+        <source>Fehlertexte</source>
+        <translation>Fault texts</translation>
+    </message>
 </context>
 <context>
     <name>CRecorderView</name>
@@ -3634,6 +3650,10 @@ masked signals</translation>
     <message>
         <source>Alle Linien selektieren</source>
         <translation>Select all lines</translation>
+    </message>
+    <message>
+        <source>Impedanzmessung (nur manuell auslösbar)</source>
+        <translation>Impedance measurement (manual start only)</translation>
     </message>
 </context>
 <context>
@@ -7337,6 +7357,105 @@ Download fault texts</translation>
         <source>Gruppe</source>
         <extracomment>IDS_WORD_GROUP</extracomment>
         <translation>Group</translation>
+    </message>
+    <message>
+        <source>Maskiert</source>
+        <extracomment>logicid::TitleMasked</extracomment>
+        <translation>Masked</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <extracomment>logicid::TitleNumber</extracomment>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>ON Makro</source>
+        <extracomment>logicid::TitleOnMacro
+----------
+macrotitle::OnMacro</extracomment>
+        <translation>ON macro</translation>
+    </message>
+    <message>
+        <source>OFF Makro</source>
+        <extracomment>logicid::TitleOffMacro
+----------
+macrotitle::OffMacro</extracomment>
+        <translation>OFF macro</translation>
+    </message>
+    <message>
+        <source>Priorität</source>
+        <extracomment>macrotitle::Priority</extracomment>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Lautstärke</source>
+        <extracomment>macrotitle::Volume</extracomment>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Eintrag</source>
+        <extracomment>macrotitle::Entry</extracomment>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>AUX Umschalter</source>
+        <extracomment>macrotitle::AuxSwitch</extracomment>
+        <translation>AUX switch</translation>
+    </message>
+    <message>
+        <source>Zeile</source>
+        <extracomment>macrotitle::Line</extracomment>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Dauer [s]</source>
+        <extracomment>macrotitle::Duration</extracomment>
+        <translation>Duration [s]</translation>
+    </message>
+    <message>
+        <source>Einheit</source>
+        <extracomment>macrotitle::Unit</extracomment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Stellen</source>
+        <extracomment>macrotitle::Digits</extracomment>
+        <translation>Decimals</translation>
+    </message>
+    <message>
+        <source>Kanäle</source>
+        <extracomment>macrotitle::Channels</extracomment>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <extracomment>macrotitle::File</extracomment>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Qualität</source>
+        <extracomment>macrotitle::Quality</extracomment>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <extracomment>macrotitle::Count</extracomment>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Modus</source>
+        <extracomment>macrotitle::Mode</extracomment>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Zeichenmuster</source>
+        <extracomment>macrotitle::Pattern</extracomment>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <extracomment>macrotitle::Pause</extracomment>
+        <translation>Pause</translation>
     </message>
 </context>
 </TS>
