@@ -955,7 +955,7 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     </message>
     <message>
         <source>Ereignis Einträge editieren</source>
-        <translation>Edit appointment entries</translation>
+        <translation>Edit event entries</translation>
     </message>
     <message>
         <source>Tagesprogramm Einträge editieren</source>
@@ -3028,7 +3028,7 @@ on mains supply</translation>
     </message>
     <message>
         <source>bzw. enden soll :</source>
-        <translation>or end :</translation>
+        <translation>or is to end:</translation>
     </message>
     <message>
         <source>Geben Sie bitte die Linie- nummer ein, mit welcher die Bereichstastenprogrammierung beginnen soll.</source>
@@ -3166,7 +3166,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Programm</source>
-        <translation>Program</translation>
+        <translation>Programme</translation>
     </message>
     <message>
         <source>Ruf</source>
@@ -3759,7 +3759,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Programm/Ruf</source>
-        <translation>Program/Call</translation>
+        <translation>Programme/Call</translation>
     </message>
     <message>
         <source>Löschen</source>
@@ -4895,7 +4895,7 @@ IDS_CAT_FIRST + 3
         <extracomment>32787
 ----------
 33091</extracomment>
-        <translation>Collective Call</translation>
+        <translation>Collective call</translation>
     </message>
     <message>
         <source>Havarieverstärker</source>
@@ -5976,29 +5976,29 @@ they are not transferred!</translation>
         <source>Neues Ereignis
 Neues Ereignis</source>
         <extracomment>33126</extracomment>
-        <translation>New appointment
-New appointment</translation>
+        <translation>New event
+New event</translation>
     </message>
     <message>
         <source>Ereignis löschen
 Ereignis löschen</source>
         <extracomment>33127</extracomment>
-        <translation>Delete appointment
-Delete appointment</translation>
+        <translation>Delete event
+Delete event</translation>
     </message>
     <message>
         <source>Ereignisse uploaden
 Ereignisse uploaden</source>
         <extracomment>33128</extracomment>
-        <translation>Upload appointments
-Upload appointments</translation>
+        <translation>Upload events
+Upload events</translation>
     </message>
     <message>
         <source>Ereignisse downloaden
 Ereignisse downloaden</source>
         <extracomment>33154</extracomment>
-        <translation>Download appointments
-Download appointments</translation>
+        <translation>Download events
+Download events</translation>
     </message>
     <message>
         <source>Neues Feiertagsprogram
@@ -6319,7 +6319,7 @@ Download pilot tone data</translation>
     <message>
         <source>Programm@</source>
         <extracomment>34070</extracomment>
-        <translation>Program@</translation>
+        <translation>Programme@</translation>
     </message>
     <message>
         <source>Sprechen@-1,0,50</source>
@@ -6778,7 +6778,7 @@ is still in use!</translation>
     <message>
         <source>Erstes Programm Relais</source>
         <extracomment>34097</extracomment>
-        <translation>First program relay</translation>
+        <translation>First programme relay</translation>
     </message>
     <message>
         <source>Erstes Relais</source>

@@ -274,7 +274,7 @@ TEST_F(ZoneWindows, LmzSourceListShowsItsEntriesWholeAtTheDesignedSize)
         }
         dlg.Tree()->setCurrentItem(dlg.FindItem(m.GetRelais(1)));
         const QString offered = Rows(list);
-        EXPECT_EQ(english ? QStringLiteral("Mandatory relay, Collective Call, Control relay, Label")
+        EXPECT_EQ(english ? QStringLiteral("Mandatory relay, Collective call, Control relay, Label")
                           : QStringLiteral("Pflichtrelais, Sammelruf, Kontrollrelais, Label"),
                   offered);
         list->viewport()->grab().save(english ? QStringLiteral("lmz-source-en.png") : QStringLiteral("lmz-source-de.png"));
