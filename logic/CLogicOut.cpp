@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "logic/CCondition.h"
+#include "logic/LogicIds.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -15,6 +16,7 @@ QL_STRING_TABLE({
     {34460, "Logikzustand"},
     {32805, "Name"},
     {34244, "ID"},
+    {logicid::TitleCondition, "Bedingung"},
 });
 
 namespace {
@@ -140,8 +142,9 @@ int CLogicOut::GetListTexts(int mode, std::vector<std::string>& texts)
     if (mode == 1) {
         texts.push_back(LoadStringId(32805));
         texts.push_back(LoadStringId(34244));
-        for (const char* t : {"Output", "Bedingung", "Inv."})
-            texts.push_back(t);
+        texts.push_back("Output");
+        texts.push_back(LoadStringId(logicid::TitleCondition));
+        texts.push_back("Inv.");
     } else {
         texts.push_back(m_name);
         texts.push_back(GetNumberText());

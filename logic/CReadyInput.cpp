@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "logic/LogicIds.h"
 #include "model/BlockWalk.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
@@ -17,6 +18,8 @@ QL_STRING_TABLE({
     {32805, "Name"},
     {34244, "ID"},
     {34243, "Pegel"},
+    {logicid::TitleMasked, "Maskiert"},
+    {logicid::TitleNumber, "Nr"},
     {32809, "Text"},
     {34477, "ON"},
     {34235, "OFF"},
@@ -117,8 +120,13 @@ void CReadyInput::SetValueText(int key, const std::string& text)
 int CReadyInput::GetListTexts(int mode, std::vector<std::string>& texts)
 {
     if (mode == 1) {
-        for (const char* t : {"Name", "ID", "Input", "Pegel", "Maskiert", "Text", "Nr", "Status"})
+        for (const char* t : {"Name", "ID", "Input"})
             texts.push_back(t);
+        for (uint32_t id : {logicid::TitleLevel, logicid::TitleMasked})
+            texts.push_back(LoadStringId(id));
+        texts.push_back("Text");
+        texts.push_back(LoadStringId(logicid::TitleNumber));
+        texts.push_back("Status");
     } else {
         texts.push_back(m_name);
         texts.push_back(GetNumberText());

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "logic/CCondition.h"
+#include "logic/LogicIds.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
@@ -15,6 +16,10 @@ QL_STRING_TABLE({
     {33085, "Trigger"},
     {32805, "Name"},
     {34244, "ID"},
+    {logicid::TitleCondition, "Bedingung"},
+    {logicid::TitleTime, "Zeit"},
+    {logicid::TitleOnMacro, "ON Makro"},
+    {logicid::TitleOffMacro, "OFF Makro"},
 });
 
 namespace {
@@ -95,8 +100,8 @@ int CTrigger::GetListTexts(int mode, std::vector<std::string>& texts)
     if (mode == 1) {
         texts.push_back(LoadStringId(32805));
         texts.push_back(LoadStringId(34244));
-        for (const char* t : {"Bedingung", "Zeit", "ON Makro", "OFF Makro"})
-            texts.push_back(t);
+        for (uint32_t id : {logicid::TitleCondition, logicid::TitleTime, logicid::TitleOnMacro, logicid::TitleOffMacro})
+            texts.push_back(LoadStringId(id));
     } else {
         texts.push_back(m_name);
         texts.push_back(GetNumberText());

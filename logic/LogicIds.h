@@ -44,5 +44,13 @@ enum : uint32_t {
     Alarm = 34253,           // "Alarm"
     Out1 = 33039,            // "OUT1" (.. 33042 "OUT4")
     NoFunction = 34421,      // "Kein Eintrag" (the condition kind)
+    // Column titles of the trigger, logic-output and ready-input lists.
+    TitleCondition = 34129,  // "Bedingung"
+    TitleTime = 34232,       // "Zeit"
+    TitleOnMacro = 36466,    // "ON Makro"
+    TitleOffMacro = 36467,   // "OFF Makro"
+    TitleLevel = 34243,      // "Pegel"
+    TitleMasked = 36477,     // "Maskiert"
+    TitleNumber = 36478,     // "Nr"
 };
 }  // namespace logicid

@@ -24,6 +24,14 @@
 QL_IMPLEMENT_SERIAL(CMacro, 15)
 
 QL_STRING_TABLE({
+    {macrotitle::Prechime, "Vorgong"}, {macrotitle::Zones, "Linien"}, {macrotitle::Time, "Zeit"},
+    {macrotitle::Selection, "Auswahl"}, {macrotitle::Amplifier, "Verstärker"}, {macrotitle::Priority, "Priorität"},
+    {macrotitle::Volume, "Lautstärke"}, {macrotitle::Entry, "Eintrag"}, {macrotitle::AuxSwitch, "AUX Umschalter"},
+    {macrotitle::Line, "Zeile"}, {macrotitle::Duration, "Dauer [s]"}, {macrotitle::OnMacro, "ON Makro"},
+    {macrotitle::OffMacro, "OFF Makro"}, {macrotitle::Unit, "Einheit"}, {macrotitle::Digits, "Stellen"},
+    {macrotitle::Channels, "Kanäle"}, {macrotitle::File, "Datei"}, {macrotitle::Quality, "Qualität"},
+    {macrotitle::Count, "Anzahl"}, {macrotitle::Mode, "Modus"}, {macrotitle::Pattern, "Zeichenmuster"},
+    {macrotitle::Pause, "Pause"}, {IDS_MACRO_ZONE, "Linie"},
     {32805, "Name"},
     {34244, "ID"},
     {32806, "Makro"},
@@ -580,7 +588,7 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
             continue;
         CBaseDevice* zone = Lookup(m_pDocument, n, OT_ZONE);
         if (!zone) {
-            Report(errFile, "Linie" + StrFormat(" %d", n));
+            Report(errFile, LoadStringId(IDS_MACRO_ZONE) + StrFormat(" %d", n));
             continue;
         }
         if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
@@ -1142,35 +1150,50 @@ int CMacro::GetTypeList(int listKind, std::vector<uint32_t>* ids)
 namespace {
 std::vector<std::string> TitlesOf(uint32_t type)
 {
+    namespace t = macrotitle;
+    // Titles the languages share are written as they are; the others come
+    // from the string table in the language in use.
+    struct Title {
+        Title(const char* same) : text(same) {}
+        Title(uint32_t id) : text(LoadStringId(id)) {}
+        std::string text;
+    };
+    auto titles = [](std::initializer_list<Title> list) {
+        std::vector<std::string> out;
+        for (const Title& title : list)
+            out.push_back(title.text);
+        return out;
+    };
+    const uint32_t blank = IDS_MACRO_BLANK_TITLE;
     switch (type) {
-    case mt::Page: return {"Input", "Vorgong", "Linien", "Priorität", "Switch"};
-    case mt::Background: return {"Linien", "Priorität", "Switch"};
-    case mt::Chime: return {"Gong", "Linien", "Priorität", "Switch"};
-    case mt::Alarm: return {"Alarm", "Linien", "Priorität", "Switch"};
-    case mt::LogicOut: return {"Output", "Zeit", "Switch"};
-    case mt::Volume: return {"Auswahl", "Lautstärke", "+/-"};
-    case mt::Monitor: return {"+/-", "Eintrag"};
-    case mt::AuxSelect: return {"Input", "AUX Umschalter"};
-    case mt::LcdText: return {"Sprechstelle", "Zeile", "Dauer [s]", "Text"};
+    case mt::Page: return titles({"Input", t::Prechime, t::Zones, t::Priority, "Switch"});
+    case mt::Background: return titles({t::Zones, t::Priority, "Switch"});
+    case mt::Chime: return titles({t::Chime, t::Zones, t::Priority, "Switch"});
+    case mt::Alarm: return titles({"Alarm", t::Zones, t::Priority, "Switch"});
+    case mt::LogicOut: return titles({"Output", t::Time, "Switch"});
+    case mt::Volume: return titles({t::Selection, t::Volume, "+/-"});
+    case mt::Monitor: return titles({"+/-", t::Entry});
+    case mt::AuxSelect: return titles({"Input", t::AuxSwitch});
+    case mt::LcdText: return titles({t::Console, t::Line, t::Duration, "Text"});
     case mt::Sequence: {
-        std::vector<std::string> t{"Makro", "Dauer [s]", "Bedingung"};
+        std::vector<std::string> out = titles({t::Macro, t::Duration, t::Condition});
         for (int i = 0; i < 17; ++i)
-            t.push_back(LoadStringId(IDS_MACRO_BLANK_TITLE));
-        return t;
+            out.push_back(LoadStringId(blank));
+        return out;
     }
-    case mt::Message: return {"Textwiedergabe", "Linien", "Priorität", "Switch"};
-    case mt::MemoFlag: return {"MemoFlag", LoadStringId(IDS_MACRO_BLANK_TITLE)};
-    case mt::Power: return {"ON Makro", "OFF Makro", "Switch"};
-    case mt::VirtCtrl: return {"VC", "+/-", "Lautstärke", "Text", "Einheit", "Stellen"};
-    case mt::Stop: return {"Priorität"};
-    case mt::Amp: return {"Verstärker", "ON", "OFF"};
-    case mt::AmpMute: return {"Kanäle", "Mute"};
-    case mt::Record: return {"Datei", "Qualität", "Input", "Dauer [s]", "Switch"};
-    case mt::Erase: return {"Datei"};
-    case mt::Repeat: return {"Makro", "Dauer [s]", "Bedingung", "Anzahl"};
-    case mt::SlaveClock: return {LoadStringId(IDS_MACRO_BLANK_TITLE), LoadStringId(IDS_MACRO_BLANK_TITLE), "Zeit", LoadStringId(IDS_MACRO_BLANK_TITLE)};
-    case mt::ZoneTest: return {"Linien", "Modus", "Switch", LoadStringId(IDS_MACRO_BLANK_TITLE)};
-    case mt::Buzzer: return {"Sprechstelle", "Zeichenmuster", "Wiederholung", "Pause"};
+    case mt::Message: return titles({t::TextPlayback, t::Zones, t::Priority, "Switch"});
+    case mt::MemoFlag: return titles({"MemoFlag", blank});
+    case mt::Power: return titles({t::OnMacro, t::OffMacro, "Switch"});
+    case mt::VirtCtrl: return titles({"VC", "+/-", t::Volume, "Text", t::Unit, t::Digits});
+    case mt::Stop: return titles({t::Priority});
+    case mt::Amp: return titles({t::Amplifier, "ON", "OFF"});
+    case mt::AmpMute: return titles({t::Channels, "Mute"});
+    case mt::Record: return titles({t::File, t::Quality, "Input", t::Duration, "Switch"});
+    case mt::Erase: return titles({t::File});
+    case mt::Repeat: return titles({t::Macro, t::Duration, t::Condition, t::Count});
+    case mt::SlaveClock: return titles({blank, blank, t::Time, blank});
+    case mt::ZoneTest: return titles({t::Zones, t::Mode, "Switch", blank});
+    case mt::Buzzer: return titles({t::Console, t::Pattern, t::Repetition, t::Pause});
     default: return {};
     }
 }

@@ -52,5 +52,40 @@ enum : uint32_t {
     IDS_MACRO_LMZ764 = 32797,              // "LMZ764"
     IDS_MACRO_CONDITION = 34129,           // "Bedingung"
     IDS_MACRO_CONSOLE = 34063,             // "Sprechstelle"
+    IDS_MACRO_ZONE = 32802,                // "Linie"
     IDS_MACRO_ABOVE_LIMIT = 36200,         // a download passes over macros numbered above the device's limit
 };
+
+// Column titles of the macro blocks in lists and printed parameter lists.
+namespace macrotitle {
+enum : uint32_t {
+    Prechime = 32820,     // "Vorgong"
+    Zones = 34457,        // "Linien"
+    Chime = 34252,        // "Gong"
+    Time = 34232,         // "Zeit"
+    Selection = 34086,    // "Auswahl"
+    Console = 34063,      // "Sprechstelle"
+    Macro = 32806,        // "Makro"
+    Condition = 34129,    // "Bedingung"
+    TextPlayback = 34259, // "Textwiedergabe"
+    Amplifier = 32782,    // "Verstärker"
+    Repetition = 34535,   // "Wiederholung"
+    Priority = 36460,     // "Priorität"
+    Volume = 36461,       // "Lautstärke"
+    Entry = 36462,        // "Eintrag"
+    AuxSwitch = 36463,    // "AUX Umschalter"
+    Line = 36464,         // "Zeile"
+    Duration = 36465,     // "Dauer [s]"
+    OnMacro = 36466,      // "ON Makro"
+    OffMacro = 36467,     // "OFF Makro"
+    Unit = 36468,         // "Einheit"
+    Digits = 36469,       // "Stellen"
+    Channels = 36470,     // "Kanäle"
+    File = 36471,         // "Datei"
+    Quality = 36472,      // "Qualität"
+    Count = 36473,        // "Anzahl"
+    Mode = 36474,         // "Modus"
+    Pattern = 36475,      // "Zeichenmuster"
+    Pause = 36476,        // "Pause"
+};
+}

@@ -1,6 +1,8 @@
 #include "model/DiffFile.h"
 
+#include "model/ModelStrings.h"
 #include "platform/Cp1252.h"
+#include "platform/StringTable.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -24,7 +26,7 @@ void AppendLine(const std::string& fileName, const std::string& utf8Line)
 
 void AppendErrLine(const std::string& fileName, std::string itemWord, int number, std::string value)
 {
-    AppendLine(fileName, itemWord + " " + std::to_string(number) + " : " + value + " fehlt");
+    AppendLine(fileName, itemWord + " " + std::to_string(number) + " : " + value + " " + LoadStringId(IDS_MISSING_ITEM));
 }
 
 void AppendErrMismatch(const std::string& fileName, std::string item, std::string deviceValue,

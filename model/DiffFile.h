@@ -9,7 +9,7 @@
 
 #include <string>
 
-// Appends "<itemWord> <number> : <value> fehlt".
+// Appends "<itemWord> <number> : <value> fehlt" ("fehlt" in the language in use).
 void AppendErrLine(const std::string& fileName, std::string itemWord, int number, std::string value);
 
 // Appends "ERROR: <item> >><deviceValue><< should be >><projectValue><<".

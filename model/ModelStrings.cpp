@@ -11,6 +11,7 @@ QL_STRING_TABLE({
     {IDS_PARSER_NO_SIGNAL, "Parser Fehler: Kein Signalobjekt für diesen Parserbefehl !"},
     {IDS_PARSER_BAD_EVENT, "Parser Fehler: Ungültiger 'Event'-Type oder ungültige 'Event'-Nummer ! "},
     {IDS_ASK_DELETE_LOG, "Soll das Log-File gelöscht werden ?\r\nDas Löschen des Log-Files hat keinerlei Auswirkungen auf die Projektdaten !\n"},
+    {IDS_MISSING_ITEM, "fehlt"},
     {IDS_CANNOT_CREATE, "Das Gerät kann nicht mehr erzeugt werden !\nDie maximale Anzahl wird überschritten !\n"},
     {IDS_NAME_EMPTY, "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !\n"},
     {IDS_NAME_CHANGED, "Der Name %s ist schon vorhanden und wird in %s geändert !\n"},

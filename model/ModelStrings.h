@@ -14,6 +14,7 @@ enum : uint32_t {
     IDS_NAME_CHANGED = 34213,
     IDS_READYINPUT_EXISTS = 34283,
     IDS_UNKNOWN_FORMAT = 34617,
+    IDS_MISSING_ITEM = 34499,           // "fehlt": ends a missing-item line of the difference file
     // Texts without a known resource number get ids of our own.
     IDS_GET_NEXT_ID = 34900,            // "IDManager: GetNextID %d %s\n"
     IDS_ADD_ID = 34901,                 // "IDManager: AddID %d,%d,%s\n"

@@ -6,11 +6,24 @@
 #    are added under the context "StringTable", where the program looks up
 #    the English text of a German string-table text.
 # Translations already in the file are kept; new texts come in unfinished.
+#
+#   update-translations.sh                 refreshes the file
+#   update-translations.sh --check [ROOT]  changes nothing: lists every text
+#       marked for translation that has no English text yet (a new text, or one
+#       left unfinished) and fails when there is one. ROOT is the source tree
+#       (this one by default); its translation file is translations/QLRESENU.ts.
+# The environment variable LUPDATE names the lupdate program to use.
 set -euo pipefail
+check=0
 root="$(cd "$(dirname "$0")/.." && pwd)"
+if [ "${1:-}" = "--check" ]; then
+    check=1
+    [ -n "${2:-}" ] && root="$(cd "$2" && pwd)"
+fi
 ts="$root/translations/QLRESENU.ts"
 
-lupdate="$(command -v lupdate6 || command -v lupdate || true)"
+lupdate="${LUPDATE:-}"
+[ -z "$lupdate" ] && lupdate="$(command -v lupdate6 || command -v lupdate || true)"
 [ -z "$lupdate" ] && [ -x /usr/lib/qt6/bin/lupdate ] && lupdate=/usr/lib/qt6/bin/lupdate
 if [ -z "$lupdate" ]; then
     echo "lupdate not found (Qt 6 Linguist tools)" >&2
@@ -19,6 +32,11 @@ fi
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
+if [ "$check" = 1 ]; then
+    # The check works on a copy: the file itself stays as it is.
+    cp "$ts" "$tmp/QLRESENU.ts"
+    ts="$tmp/QLRESENU.ts"
+fi
 
 # The string-table texts as QT_TRANSLATE_NOOP lines that lupdate understands.
 python3 - "$root" "$tmp/StringTableTexts.cpp" <<'PY'
@@ -84,5 +102,31 @@ inputs+=("$tmp/StringTableTexts.cpp")
 
 "$lupdate" -silent -locations none -extensions cpp,h -I "$root" \
     -source-language de_DE -target-language en_US \
-    "${inputs[@]}" -ts "$ts"
-echo "updated $ts"
+    "${inputs[@]}" -ts "$ts" 2>"$tmp/lupdate.log" || { cat "$tmp/lupdate.log" >&2; exit 1; }
+
+if [ "$check" = 0 ]; then
+    echo "updated $ts"
+    exit 0
+fi
+
+# Every text still in use needs a finished English text.
+python3 - "$ts" <<'PY'
+import sys
+import xml.etree.ElementTree as ET
+missing = []
+for context in ET.parse(sys.argv[1]).getroot().iter('context'):
+    name = context.findtext('name')
+    for message in context.iter('message'):
+        translation = message.find('translation')
+        kind = translation.get('type') if translation is not None else 'unfinished'
+        if kind in ('vanished', 'obsolete'):
+            continue
+        source = message.findtext('source') or ''
+        english = translation.text if translation is not None else None
+        if kind == 'unfinished' or (not english and source.strip()):
+            missing.append('%s: "%s"' % (name, source))
+for m in missing:
+    print('no English text: ' + m)
+print('%d text(s) without English' % len(missing))
+sys.exit(1 if missing else 0)
+PY

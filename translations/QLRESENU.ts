@@ -955,7 +955,7 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     </message>
     <message>
         <source>Ereignis Einträge editieren</source>
-        <translation>Edit appointment entries</translation>
+        <translation>Edit event entries</translation>
     </message>
     <message>
         <source>Tagesprogramm Einträge editieren</source>
@@ -1121,6 +1121,10 @@ Waiting for QUILLOMER to confirm ...</translation>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>24V - Netzteil </source>
+        <translation>24V - Power Supply </translation>
+    </message>
 </context>
 <context>
     <name>CKeyMacroDlg</name>
@@ -1139,6 +1143,14 @@ Waiting for QUILLOMER to confirm ...</translation>
     <message>
         <source>Taste gedrückt halten: Makro A wiederholen</source>
         <translation>Hold key down: repeat macro A</translation>
+    </message>
+    <message>
+        <source>Taste</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Schalter</source>
+        <translation>Switch</translation>
     </message>
     <message>
         <source>Taste gehört zu einem Radiotastenfeld</source>
@@ -3016,7 +3028,7 @@ on mains supply</translation>
     </message>
     <message>
         <source>bzw. enden soll :</source>
-        <translation>or end :</translation>
+        <translation>or is to end:</translation>
     </message>
     <message>
         <source>Geben Sie bitte die Linie- nummer ein, mit welcher die Bereichstastenprogrammierung beginnen soll.</source>
@@ -3069,6 +3081,10 @@ masked signals</translation>
     <message>
         <source>Benutzerdef. Texte</source>
         <translation>User-defined texts</translation>
+    </message>
+    <message>
+        <source>Fehlertexte</source>
+        <translation>Fault texts</translation>
     </message>
 </context>
 <context>
@@ -3150,7 +3166,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Programm</source>
-        <translation>Program</translation>
+        <translation>Programme</translation>
     </message>
     <message>
         <source>Ruf</source>
@@ -3635,6 +3651,10 @@ masked signals</translation>
         <source>Alle Linien selektieren</source>
         <translation>Select all lines</translation>
     </message>
+    <message>
+        <source>Impedanzmessung (nur manuell auslösbar)</source>
+        <translation>Impedance measurement (manual start only)</translation>
+    </message>
 </context>
 <context>
     <name>CZoomToolBar</name>
@@ -3739,7 +3759,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Programm/Ruf</source>
-        <translation>Program/Call</translation>
+        <translation>Programme/Call</translation>
     </message>
     <message>
         <source>Löschen</source>
@@ -4875,7 +4895,7 @@ IDS_CAT_FIRST + 3
         <extracomment>32787
 ----------
 33091</extracomment>
-        <translation>Collective Call</translation>
+        <translation>Collective call</translation>
     </message>
     <message>
         <source>Havarieverstärker</source>
@@ -5956,29 +5976,29 @@ they are not transferred!</translation>
         <source>Neues Ereignis
 Neues Ereignis</source>
         <extracomment>33126</extracomment>
-        <translation>New appointment
-New appointment</translation>
+        <translation>New event
+New event</translation>
     </message>
     <message>
         <source>Ereignis löschen
 Ereignis löschen</source>
         <extracomment>33127</extracomment>
-        <translation>Delete appointment
-Delete appointment</translation>
+        <translation>Delete event
+Delete event</translation>
     </message>
     <message>
         <source>Ereignisse uploaden
 Ereignisse uploaden</source>
         <extracomment>33128</extracomment>
-        <translation>Upload appointments
-Upload appointments</translation>
+        <translation>Upload events
+Upload events</translation>
     </message>
     <message>
         <source>Ereignisse downloaden
 Ereignisse downloaden</source>
         <extracomment>33154</extracomment>
-        <translation>Download appointments
-Download appointments</translation>
+        <translation>Download events
+Download events</translation>
     </message>
     <message>
         <source>Neues Feiertagsprogram
@@ -6299,7 +6319,7 @@ Download pilot tone data</translation>
     <message>
         <source>Programm@</source>
         <extracomment>34070</extracomment>
-        <translation>Program@</translation>
+        <translation>Programme@</translation>
     </message>
     <message>
         <source>Sprechen@-1,0,50</source>
@@ -6758,7 +6778,7 @@ is still in use!</translation>
     <message>
         <source>Erstes Programm Relais</source>
         <extracomment>34097</extracomment>
-        <translation>First program relay</translation>
+        <translation>First programme relay</translation>
     </message>
     <message>
         <source>Erstes Relais</source>
@@ -7337,6 +7357,105 @@ Download fault texts</translation>
         <source>Gruppe</source>
         <extracomment>IDS_WORD_GROUP</extracomment>
         <translation>Group</translation>
+    </message>
+    <message>
+        <source>Maskiert</source>
+        <extracomment>logicid::TitleMasked</extracomment>
+        <translation>Masked</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <extracomment>logicid::TitleNumber</extracomment>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>ON Makro</source>
+        <extracomment>logicid::TitleOnMacro
+----------
+macrotitle::OnMacro</extracomment>
+        <translation>ON macro</translation>
+    </message>
+    <message>
+        <source>OFF Makro</source>
+        <extracomment>logicid::TitleOffMacro
+----------
+macrotitle::OffMacro</extracomment>
+        <translation>OFF macro</translation>
+    </message>
+    <message>
+        <source>Priorität</source>
+        <extracomment>macrotitle::Priority</extracomment>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Lautstärke</source>
+        <extracomment>macrotitle::Volume</extracomment>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Eintrag</source>
+        <extracomment>macrotitle::Entry</extracomment>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>AUX Umschalter</source>
+        <extracomment>macrotitle::AuxSwitch</extracomment>
+        <translation>AUX switch</translation>
+    </message>
+    <message>
+        <source>Zeile</source>
+        <extracomment>macrotitle::Line</extracomment>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Dauer [s]</source>
+        <extracomment>macrotitle::Duration</extracomment>
+        <translation>Duration [s]</translation>
+    </message>
+    <message>
+        <source>Einheit</source>
+        <extracomment>macrotitle::Unit</extracomment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Stellen</source>
+        <extracomment>macrotitle::Digits</extracomment>
+        <translation>Decimals</translation>
+    </message>
+    <message>
+        <source>Kanäle</source>
+        <extracomment>macrotitle::Channels</extracomment>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <extracomment>macrotitle::File</extracomment>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Qualität</source>
+        <extracomment>macrotitle::Quality</extracomment>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <extracomment>macrotitle::Count</extracomment>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Modus</source>
+        <extracomment>macrotitle::Mode</extracomment>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Zeichenmuster</source>
+        <extracomment>macrotitle::Pattern</extracomment>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <extracomment>macrotitle::Pause</extracomment>
+        <translation>Pause</translation>
     </message>
 </context>
 </TS>

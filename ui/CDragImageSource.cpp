@@ -1,23 +1,25 @@
 #include "ui/CDragImageSource.h"
 
+#include <QApplication>
 #include <QCursor>
-#include <QDrag>
-#include <QLabel>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QWidget>
 
-CDragImageSource::CDragImageSource()
-{
-    // The drag loop gives no move events: follow the cursor on a timer.
-    m_Follow.setInterval(20);
-    connect(&m_Follow, &QTimer::timeout, this, [this] {
-        if (m_LastEffect != Qt::IgnoreAction)
-            GiveFeedback(m_LastEffect);
-    });
-}
+#include <memory>
+
+CDragImageSource::CDragImageSource() = default;
 
 CDragImageSource::~CDragImageSource()
 {
+    if (m_pLoop)
+        m_pLoop->exit();
+    qApp->removeEventFilter(this);
     EndDragImage();
 }
 
@@ -26,33 +28,26 @@ bool CDragImageSource::BeginDragImage(int image, const QPoint& hotSpot)
     EndDragImage();
     if (!m_pImageList || image < 0 || image >= m_pImageList->size())
         return false;
-    auto* label = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                                          Qt::WindowDoesNotAcceptFocus);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->setAttribute(Qt::WA_ShowWithoutActivating);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setPixmap(m_pImageList->at(image));
-    label->resize(m_pImageList->at(image).size());
-    m_pImage = label;
-    m_HotSpot = hotSpot;
+    m_Image.SetImage(m_pImageList->at(image), hotSpot);
+    m_ImagePrepared = true;
     return true;
 }
 
 void CDragImageSource::EndDragImage()
 {
-    m_Follow.stop();
-    delete m_pImage.data();
-    m_pImage = nullptr;
+    m_ImagePrepared = false;
+    m_Image.Reset();
 }
 
 bool CDragImageSource::IsImageShown() const
 {
-    return m_pImage && m_pImage->isVisible();
+    return m_Image.IsShown();
 }
 
 QPoint CDragImageSource::ImagePosition() const
 {
-    return m_pImage ? m_pImage->pos() + m_HotSpot : QPoint();
+    const QWidget* window = m_Image.Window();
+    return window ? window->pos() + m_Image.HotSpot() : QPoint();
 }
 
 bool CDragImageSource::GiveFeedback(Qt::DropAction effect)
@@ -62,45 +57,155 @@ bool CDragImageSource::GiveFeedback(Qt::DropAction effect)
 
 bool CDragImageSource::GiveFeedback(Qt::DropAction effect, const QPoint& cursor)
 {
-    m_LastEffect = effect;
     if (effect != Qt::IgnoreAction) {
-        if (m_pImage) {
-            m_pImage->move(cursor - m_HotSpot);
-            if (m_bReEnter)
-                m_pImage->show();
-        }
+        m_Image.MoveTo(cursor);
+        if (m_bReEnter && m_ImagePrepared)
+            m_Image.Show();
         m_bReEnter = false;
     } else {
-        if (m_pImage)
-            m_pImage->hide();
+        m_Image.Hide();
         m_bReEnter = true;
     }
     return false;  // the standard drag cursors follow
 }
 
 Qt::DropAction CDragImageSource::OnBeginDrag(QWidget* window, QMimeData* data, Qt::DropActions allowed,
-                                             Qt::DropAction defaultAction)
+                                             Qt::DropAction)
 {
+    std::unique_ptr<QMimeData> owned(data);
     m_bReEnter = true;
     m_pDragWnd = window;
-    if (!window) {
-        delete data;
+    if (!window || m_pLoop)
+        return Qt::IgnoreAction;
+    m_pData = owned.get();
+    m_Allowed = allowed;
+    m_Effect = m_Result = Qt::IgnoreAction;
+    m_pTarget = nullptr;
+    // Nothing is shown before the pointer moves: the first move finds the
+    // widget under it.
+    QEventLoop loop;
+    m_pLoop = &loop;
+    qApp->installEventFilter(this);
+    loop.exec();
+    qApp->removeEventFilter(this);
+    m_pLoop = nullptr;
+    Finish();
+    m_pData = nullptr;
+    m_Image.Hide();
+    return m_Result;
+}
+
+bool CDragImageSource::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_pLoop)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        Over(e->globalPosition().toPoint(), e->modifiers());
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        m_Result = Drop(e->globalPosition().toPoint(), e->modifiers());
+        m_pLoop->exit();
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ShortcutOverride: event->accept(); return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
+            Leave();
+            m_Result = Qt::IgnoreAction;
+            m_pLoop->exit();
+        } else if (e->key() == Qt::Key_Control && !e->isAutoRepeat() && m_LastPos != QPoint()) {
+            // Ctrl decides between copy and move: ask the target again.
+            Over(m_LastPos, e->modifiers());
+        }
+        return true;
+    }
+    default: return QObject::eventFilter(watched, event);
+    }
+}
+
+void CDragImageSource::Over(const QPoint& globalPos, Qt::KeyboardModifiers keys)
+{
+    m_LastPos = globalPos;
+    m_LastKeys = keys;
+    QWidget* under = CDragImageWindow::DropWidgetAt(globalPos);
+    Qt::DropAction effect = Qt::IgnoreAction;
+    if (under != m_pTarget) {
+        Leave();
+        if (under) {
+            QDragEnterEvent enter(under->mapFromGlobal(globalPos), m_Allowed, m_pData, Qt::LeftButton, keys);
+            QApplication::sendEvent(under, &enter);
+            if (enter.isAccepted())
+                m_pTarget = under;
+        }
+    }
+    if (under && under == m_pTarget) {
+        QDragMoveEvent move(under->mapFromGlobal(globalPos), m_Allowed, m_pData, Qt::LeftButton, keys);
+        QApplication::sendEvent(under, &move);
+        if (move.isAccepted() && (m_Allowed & move.dropAction()))
+            effect = move.dropAction();
+    }
+    m_Effect = effect;
+    SetCursorFor(effect);
+    GiveFeedback(effect, globalPos);
+}
+
+void CDragImageSource::Leave()
+{
+    if (QWidget* target = m_pTarget) {
+        m_pTarget = nullptr;
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(target, &leave);
+    }
+    m_Effect = Qt::IgnoreAction;
+}
+
+Qt::DropAction CDragImageSource::Drop(const QPoint& globalPos, Qt::KeyboardModifiers keys)
+{
+    Over(globalPos, keys);
+    QWidget* target = m_pTarget;
+    if (!target || m_Effect == Qt::IgnoreAction) {
+        Leave();
         return Qt::IgnoreAction;
     }
-    auto* drag = new QDrag(window);
-    drag->setMimeData(data);
-    // The image is ours; no second picture from the drag itself.
-    QPixmap empty(1, 1);
-    empty.fill(Qt::transparent);
-    drag->setPixmap(empty);
-    connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction a) { GiveFeedback(a); });
-    m_Follow.start();
-    QPointer<QDrag> guard(drag);
-    const Qt::DropAction result = drag->exec(allowed, defaultAction);
-    m_Follow.stop();
-    if (guard)
-        guard->deleteLater();
-    if (m_pImage)
-        m_pImage->hide();
-    return result;
+    m_pTarget = nullptr;
+    QDropEvent drop(QPointF(target->mapFromGlobal(globalPos)), m_Allowed, m_pData, Qt::LeftButton, keys);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted() && (m_Allowed & drop.dropAction()) ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+void CDragImageSource::SetCursorFor(Qt::DropAction effect)
+{
+    Qt::CursorShape shape = Qt::ForbiddenCursor;
+    switch (effect) {
+    case Qt::CopyAction: shape = Qt::DragCopyCursor; break;
+    case Qt::MoveAction: shape = Qt::DragMoveCursor; break;
+    case Qt::LinkAction: shape = Qt::DragLinkCursor; break;
+    default: break;
+    }
+    if (!m_CursorSet) {
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+        m_CursorSet = true;
+    } else if (QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() != shape) {
+        QGuiApplication::changeOverrideCursor(QCursor(shape));
+    }
+}
+
+void CDragImageSource::Finish()
+{
+    if (m_CursorSet) {
+        QGuiApplication::restoreOverrideCursor();
+        m_CursorSet = false;
+    }
+    m_pTarget = nullptr;
+    m_Effect = Qt::IgnoreAction;
+    m_LastPos = QPoint();
 }

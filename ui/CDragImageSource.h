@@ -4,15 +4,20 @@
 // wherever nothing may be dropped. The owner sets the image list, begins the
 // image drag (BeginDragImage), runs OnBeginDrag and ends the image drag
 // (EndDragImage) afterwards.
+//
+// The drag runs inside the program: the mouse moves and the release are
+// followed through the event system, and each move asks the widget under the
+// pointer (the picture looked through) whether it takes the data.
 
 #include <QList>
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
-#include <QTimer>
 
-class QLabel;
+#include "ui/CDragImageWindow.h"
+
+class QEventLoop;
 class QMimeData;
 class QWidget;
 
@@ -30,7 +35,9 @@ public:
     bool BeginDragImage(int image, const QPoint& hotSpot);
     void EndDragImage();
 
-    // Runs the drag of `data` (taken over) from `window`; returns the effect.
+    // Runs the drag of `data` (taken over) from `window` until the mouse
+    // button is released or Escape is pressed; returns the effect of the drop
+    // (IgnoreAction when nothing took it).
     Qt::DropAction OnBeginDrag(QWidget* window, QMimeData* data, Qt::DropActions allowed,
                                Qt::DropAction defaultAction = Qt::MoveAction);
     // Called at every change during the drag; shows/moves the image for an
@@ -42,13 +49,34 @@ public:
     bool IsReEnter() const { return m_bReEnter; }
     bool IsImageShown() const;
     QPoint ImagePosition() const;
+    // The window that shows the image (null when none is prepared).
+    QWidget* ImageWindow() const { return m_Image.Window(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The drag over `globalPos`: enter, move and leave for the widgets under it.
+    void Over(const QPoint& globalPos, Qt::KeyboardModifiers keys);
+    void Leave();
+    Qt::DropAction Drop(const QPoint& globalPos, Qt::KeyboardModifiers keys);
+    void SetCursorFor(Qt::DropAction effect);
+    void Finish();
+
     QWidget* m_pDragWnd = nullptr;
     const QList<QPixmap>* m_pImageList = nullptr;
     bool m_bReEnter = false;
-    QPointer<QLabel> m_pImage;
-    QPoint m_HotSpot;
-    Qt::DropAction m_LastEffect = Qt::IgnoreAction;
-    QTimer m_Follow;
+    CDragImageWindow m_Image;
+    bool m_ImagePrepared = false;
+
+    // The running drag.
+    QEventLoop* m_pLoop = nullptr;
+    const QMimeData* m_pData = nullptr;
+    Qt::DropActions m_Allowed;
+    Qt::DropAction m_Effect = Qt::IgnoreAction;
+    Qt::DropAction m_Result = Qt::IgnoreAction;
+    QPointer<QWidget> m_pTarget;  // the widget that took the drag enter
+    QPoint m_LastPos;
+    Qt::KeyboardModifiers m_LastKeys;
+    bool m_CursorSet = false;
 };

@@ -1,16 +1,12 @@
 #include "ui/CRowDragTracker.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
 
 CRowDragTracker::CRowDragTracker(QWidget* dialog) : QObject(dialog), m_pDialog(dialog) {}
 
-CRowDragTracker::~CRowDragTracker()
-{
-    delete m_pImage;
-}
+CRowDragTracker::~CRowDragTracker() = default;
 
 void CRowDragTracker::Watch(QWidget* view, QWidget* viewport)
 {
@@ -26,7 +22,7 @@ void CRowDragTracker::SetImage(const QPixmap& image, const QPoint& hotSpot)
 
 QWidget* CRowDragTracker::ImageWindow() const
 {
-    return m_pImage;
+    return m_ImageWindow.Window();
 }
 
 QWidget* CRowDragTracker::ViewOf(QObject* viewport) const
@@ -42,22 +38,15 @@ bool CRowDragTracker::Begin(QWidget* view, const QPoint& pos)
     if (m_pSource || !view || (canBegin && !canBegin(view, pos)))
         return false;
     m_pSource = view;
-    if (!m_Image.isNull()) {
-        if (!m_pImage) {
-            m_pImage = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
-            m_pImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-            m_pImage->setAttribute(Qt::WA_ShowWithoutActivating);
-        }
-        m_pImage->setPixmap(m_Image);
-        m_pImage->resize(m_Image.size());
-    }
+    if (!m_Image.isNull())
+        m_ImageWindow.SetImage(m_Image, m_HotSpot);
     QWidget* port = nullptr;
     for (const auto& [v, p] : m_Views)
         if (v == view)
             port = p;
     Move(port ? port->mapToGlobal(pos) : pos);
-    if (m_pImage)
-        m_pImage->show();
+    if (!m_Image.isNull())
+        m_ImageWindow.Show();
     return true;
 }
 
@@ -65,8 +54,7 @@ void CRowDragTracker::Move(const QPoint& globalPos)
 {
     if (!m_pSource)
         return;
-    if (m_pImage)
-        m_pImage->move(globalPos - m_HotSpot);
+    m_ImageWindow.MoveTo(globalPos);
     if (cursorAt) {
         m_pDialog->setCursor(cursorAt(globalPos));
     } else {
@@ -84,8 +72,7 @@ void CRowDragTracker::End(const QPoint& globalPos)
         return;
     QWidget* source = m_pSource;
     m_pSource = nullptr;
-    if (m_pImage)
-        m_pImage->hide();
+    m_ImageWindow.Hide();
     m_pDialog->unsetCursor();
     if (dropped)
         dropped(source, globalPos);

@@ -13,7 +13,8 @@
 
 #include <functional>
 
-class QLabel;
+#include "ui/CDragImageWindow.h"
+
 class QWidget;
 
 class CRowDragTracker : public QObject {
@@ -60,5 +61,5 @@ private:
     QPoint m_PressPos;
     QPixmap m_Image;
     QPoint m_HotSpot;
-    QLabel* m_pImage = nullptr;
+    CDragImageWindow m_ImageWindow;
 };

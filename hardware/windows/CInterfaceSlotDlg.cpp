@@ -76,7 +76,7 @@ CInterfaceSlotDlg::CInterfaceSlotDlg(CInterfaceSlot* card, QWidget* parent) : QD
         outGrid->addWidget(m_outputs[i].check, i, 0);
         outGrid->addWidget(m_outputs[i].edit, i, 1);
     }
-    auto* power = new QGroupBox(QStringLiteral("24V - Netzteil "), this);
+    auto* power = new QGroupBox(tr("24V - Netzteil "), this);
     auto* powerRow = new QHBoxLayout(power);
     m_power[0] = new QRadioButton(QStringLiteral("FJX3392   (4A)"), power);
     m_power[0]->setObjectName(QStringLiteral("1464"));

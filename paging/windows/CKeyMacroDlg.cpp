@@ -28,8 +28,9 @@ struct ActivationRow {
 };
 const ActivationRow kRows[] = {
     {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste loslassen : keine Aktion"), "Trigger"},
-    {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste loslassen : Makro B starten"), "Taste"},
-    {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste das 2. mal Drücken : Makro B starten"), "Schalter"},
+    {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste loslassen : Makro B starten"), QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste")},
+    {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste das 2. mal Drücken : Makro B starten"),
+     QT_TRANSLATE_NOOP("CKeyMacroDlg", "Schalter")},
     {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste gedrückt halten: Makro A wiederholen"), "Repeat"},
     {QT_TRANSLATE_NOOP("CKeyMacroDlg", "Taste gehört zu einem Radiotastenfeld"), "Radio"},
 };
@@ -57,7 +58,7 @@ CKeyMacroDlg::CKeyMacroDlg(CKeyPropDlg* owner, CConsKey* key) : QDialog(owner), 
     m_type = new QComboBox(this);
     m_type->setObjectName(QStringLiteral("1304"));
     for (const ActivationRow& row : kRows)
-        m_type->addItem(tr(row.description) + QStringLiteral("      Type = \"") + QString::fromLatin1(row.type) +
+        m_type->addItem(tr(row.description) + QStringLiteral("      Type = \"") + tr(row.type) +
                         QStringLiteral("\""));
     m_macroBGroup = new QGroupBox(tr("Makro B"), this);
     m_macroBGroup->setObjectName(QStringLiteral("1309"));

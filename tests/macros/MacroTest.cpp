@@ -353,6 +353,31 @@ TEST_F(MacroTest, ParameterLimits)
     EXPECT_EQ(255, zt->GetParam(74));
 }
 
+// A zone the project lacks is reported in the words of the language in use,
+// like the condition and console lines beside it.
+TEST_F(MacroTest, MissingZoneLineIsWrittenInTheLanguageInUse)
+{
+    CMacro* page = NewMacro(mt::Page);
+    const std::string diff = ::testing::TempDir() + "/macro_zone.err";
+    std::remove(diff.c_str());
+    const StringTranslator previous = SetStringTranslator([](uint32_t id, const std::string& german) -> std::string {
+        switch (id) {
+        case 32806: return "Macro";
+        case 32802: return "Line";
+        case 34499: return "missing";
+        default: return german;
+        }
+    });
+    EXPECT_TRUE(page->SetParamText(2, "5", &diff));
+    SetStringTranslator(previous);
+    FILE* f = std::fopen(diff.c_str(), "rb");
+    ASSERT_NE(nullptr, f);
+    char buf[256] = {};
+    const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    EXPECT_EQ("Macro 1 : Line 5 missing\r\n", std::string(buf, n));
+}
+
 TEST_F(MacroTest, ReferencesCreateOrReport)
 {
     CMacro* seq = NewMacro(mt::Sequence);

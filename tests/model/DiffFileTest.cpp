@@ -1,4 +1,5 @@
 #include "model/DiffFile.h"
+#include "platform/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,16 @@ TEST_F(DiffFileTest, MissingItemLineEndsInFehlt)
 {
     AppendErrLine(file, "Linie", 12, "Halle");
     EXPECT_EQ(Contents(), "Linie 12 : Halle fehlt\r\n");
+}
+
+TEST_F(DiffFileTest, MissingWordFollowsTheLanguageInUse)
+{
+    const StringTranslator previous = SetStringTranslator(
+        [](uint32_t id, const std::string& german) { return id == 34499 ? std::string("missing") : german; });
+    AppendErrLine(file, "Line", 12, "Hall");
+    SetStringTranslator(previous);
+    AppendErrLine(file, "Linie", 12, "Halle");
+    EXPECT_EQ(Contents(), "Line 12 : Hall missing\r\nLinie 12 : Halle fehlt\r\n");
 }
 
 TEST_F(DiffFileTest, EarlierLinesStayAndNewOnesFollow)

@@ -8,12 +8,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTimer>
+#include <QXmlStreamReader>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "MenuTestSupport.h"
 #include "ShellProgramTest.h"
@@ -76,7 +81,7 @@ TEST_F(EnglishWords, AmplifierTopologyAndConsoleAreAddedInOneWording)
     pick.choose = ampcmd::OneInN;
     const CRect r = amp->GetRect();
     RightClickAt(CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    EXPECT_EQ(pick.entries, (std::vector<std::string>{"Relay Topology >", "  Direct", "  1 in N", "  Program/Call",
+    EXPECT_EQ(pick.entries, (std::vector<std::string>{"Relay Topology >", "  Direct", "  1 in N", "  Programme/Call",
                                                       "---", "Delete", "---", "Properties ..."}));
     poll.stop();
     EXPECT_EQ(scheme, QString("1 in N"));
@@ -90,4 +95,53 @@ TEST_F(EnglishWords, AmplifierTopologyAndConsoleAreAddedInOneWording)
     pick.choose = 0;
     RightClickAt(CPoint(in->GetRect().left + 4, in->m_inputPoints.at(0).y));
     EXPECT_TRUE(pick.Shows("Add &Console >")) << ::testing::PrintToString(pick.entries);
+}
+
+namespace {
+// Every German text of the English resources with its English text.
+std::vector<std::pair<QString, QString>> EnglishPairs()
+{
+    std::vector<std::pair<QString, QString>> pairs;
+    QFile f(QStringLiteral(QL_SOURCE_DIR_VALUE "/translations/QLRESENU.ts"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    QString source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("source"))
+            source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        else if (xml.name() == QLatin1String("translation") &&
+                 xml.attributes().value(QLatin1String("type")) != QLatin1String("vanished"))
+            pairs.emplace_back(source, xml.readElementText(QXmlStreamReader::IncludeChildElements));
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return pairs;
+}
+}  // namespace
+
+// One spelling and one word for one thing across the English texts: a
+// (background, day, week) programme is never a "program", a calendar event
+// never an "appointment", a collective call is written like the mandatory and
+// control relays beside it.
+TEST(EnglishWording, OneSpellingAndOneWordForOneThing)
+{
+    const auto pairs = EnglishPairs();
+    ASSERT_LT(1000u, pairs.size());
+    static const QRegularExpression programme(QStringLiteral("rogramm(?!ier|start)"));
+    static const QRegularExpression program(QStringLiteral("\\bprogram\\b"), QRegularExpression::CaseInsensitiveOption);
+    int programmes = 0;
+    for (const auto& [german, english] : pairs) {
+        if (german.contains(programme)) {
+            ++programmes;
+            EXPECT_FALSE(english.contains(program)) << german.toStdString() << " -> " << english.toStdString();
+        }
+        EXPECT_FALSE(english.contains(QLatin1String("ppointment"))) << german.toStdString() << " -> "
+                                                                     << english.toStdString();
+        if (german == QLatin1String("Sammelruf"))
+            EXPECT_EQ(english.toStdString(), "Collective call");
+        if (german == QLatin1String("bzw. enden soll :"))
+            EXPECT_EQ(english.toStdString(), "or is to end:");
+    }
+    EXPECT_LT(20, programmes);
 }

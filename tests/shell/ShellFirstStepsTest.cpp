@@ -38,6 +38,7 @@
 #include "hardware/CDigitalSlot.h"
 #include "hardware/CInfoSlot.h"
 #include "hardware/CInterfaceSlot.h"
+#include "logic/CReadyInput.h"
 #include "model/CQuillomerDoc.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CPrintBlock.h"
@@ -851,6 +852,57 @@ TEST(ShellFirstSteps, PrintedBlockRowsStayInsideTheirFrame)
     ASSERT_FALSE(device.texts.empty());
     for (const TextRecorder::Text& t : device.texts)
         EXPECT_LE(t.at.y() + QFontMetricsF(t.font).descent(), bottomPx) << t.text.toStdString();
+}
+
+// The parameter list of the largest project, printed in English, has no
+// German column title: neither the macro blocks nor the trigger, logic-output
+// and ready-input blocks (whole or cut short with an ellipsis).
+TEST(ShellFirstSteps, EnglishParameterListOfTheLargestProjectHasNoGermanTitle)
+{
+    StartedProgram program("English");
+    ASSERT_NE(program.doc, nullptr);
+    largest::Build(*program.doc);
+    // Ready inputs too (the project builds none of its own).
+    for (int n = 1; n <= 3; ++n) {
+        auto* ready = new CReadyInput;
+        ASSERT_EQ(1, ready->CBaseDevice::Create(CReadyInput::kKindId, "Kontakt " + std::to_string(n), n,
+                                                CAT_DIGITAL_IO, program.doc));
+        program.doc->AddObject(ready, CAT_DIGITAL_IO);
+    }
+    QApplication::processEvents();
+    CQuillomerView* view = program.frame->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->GetDocument(), program.doc);
+
+    TextRecorder device;
+    QPainter painter(&device);
+    CViewPrinter job(view, CViewPrinter::ParameterList);
+    job.Begin(painter, 4960, 7016, 600, 600);  // an A4 page at 600 dpi
+    ASSERT_GT(job.GetPageCount(), 1);
+    for (int page = 1; page <= job.GetPageCount(); ++page)
+        job.PrintPage(painter, page);
+    job.End();
+    painter.end();
+    std::set<QString> drawn;
+    for (const TextRecorder::Text& t : device.texts)
+        drawn.insert(t.text.trimmed());
+
+    const char* german[] = {"Vorgong", "Linien", "Priorität", "Gong", "Zeit", "Auswahl", "Lautstärke", "Eintrag",
+                            "AUX Umschalter", "Sprechstelle", "Zeile", "Dauer [s]", "Makro", "Bedingung",
+                            "Textwiedergabe", "ON Makro", "OFF Makro", "Einheit", "Stellen", "Verstärker", "Kanäle",
+                            "Datei", "Qualität", "Anzahl", "Modus", "Zeichenmuster", "Wiederholung", "Pegel",
+                            "Maskiert", "Nr"};
+    for (const QString& text : drawn) {
+        for (const char* g : german) {
+            const QString title = QString::fromUtf8(g);
+            const bool cut = text.endsWith(QChar(0x2026)) && text.size() > 2 && title.startsWith(text.chopped(1));
+            EXPECT_FALSE(text == title || cut) << "German title printed: " << text.toStdString();
+        }
+    }
+    // The English titles are there instead.
+    for (const char* english : {"Pre-chime", "Priority", "Duration [s]", "ON macro", "OFF macro", "Condition", "Masked",
+                                "No.", "Level", "Channels"})
+        EXPECT_TRUE(drawn.count(QString::fromUtf8(english))) << english;
 }
 
 // The window menu lists the open project windows and brings one to the front.

@@ -4,16 +4,20 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolBar>
 
 #include "hardware/CDigitalSlot.h"
+#include "hardware/CInterfaceSlot.h"
 #include "hardware/windows/CConnectionsDlg.h"
 #include "hardware/windows/CDigitalSlotDlg.h"
+#include "hardware/windows/CInterfaceSlotDlg.h"
 #include "hardware/windows/CLMZFrm.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "support/EnglishTexts.h"
 
 namespace {
 CDigitalSlot* DigitalCard(CQuillomerDoc& doc)
@@ -88,4 +92,31 @@ TEST(CardWindows, LmzWindowButtonsFollowTheConnectionAtCreation)
     doc.SetConnected(0);
     EXPECT_EQ((std::vector<bool> {true, true}), buttonsEnabled(online));
     SetActiveDocHook(previous);
+}
+
+// The interface card's dialog in English: no German group title is left.
+TEST(CardWindows, InterfaceDialogNamesThePowerPackGroupInEnglish)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CInterfaceSlot* card = nullptr;
+    for (CBaseDevice* obj : doc.GetList(CAT_INTERFACE))
+        if (auto* c = dynamic_cast<CInterfaceSlot*>(obj))
+            card = c;
+    ASSERT_NE(nullptr, card);
+    QStringList titles;
+    {
+        CInterfaceSlotDlg german(card);
+        for (QGroupBox* box : german.findChildren<QGroupBox*>())
+            titles << box->title();
+    }
+    EXPECT_TRUE(titles.contains(QStringLiteral("24V - Netzteil "))) << titles.join(QLatin1Char('|')).toStdString();
+    EnglishTexts english;
+    ASSERT_TRUE(english.IsLoaded());
+    CInterfaceSlotDlg dlg(card);
+    titles.clear();
+    for (QGroupBox* box : dlg.findChildren<QGroupBox*>())
+        titles << box->title();
+    EXPECT_EQ(QStringList({QStringLiteral("Inputs"), QStringLiteral("Outputs"), QStringLiteral("24V - Power Supply ")}),
+              titles);
 }

@@ -16,6 +16,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include <optional>
+
 #include "hardware/CAudioInputSlot.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
@@ -35,6 +37,7 @@
 #include "paging/windows/CRangeKeysDlg.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 
 using namespace blocktest;
@@ -226,6 +229,34 @@ TEST_F(ConsoleWindows, MacroActivationAndRangeDialogs)
     EXPECT_EQ(0, copy.GetCombo()->count());
     copy.accept();
     EXPECT_EQ(nullptr, copy.m_chosen);
+}
+
+// The activation types of a macro key read in the language in use, their
+// type names included.
+TEST_F(ConsoleWindows, MacroActivationTypesAreNamedInTheLanguageInUse)
+{
+    for (const bool english : {false, true}) {
+        std::optional<EnglishTexts> texts;
+        if (english) {
+            texts.emplace();
+            ASSERT_TRUE(texts->IsLoaded());
+        }
+        CConsolePropertySheet sheet(&d.doc(), console);
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        CConsKey* key = console->GetProp().FindKey(9);
+        key->ParseValueText(CKF_MACRO, "1", true);
+        view->OpenKeyProperties(key);
+        view->GetKeyPropDlg()->OpenMacroDialog();
+        QComboBox* types = view->GetKeyPropDlg()->GetMacroDlg()->GetActivationCombo();
+        ASSERT_EQ(5, types->count());
+        const QString button = types->itemText(CKeyMacroDlg::Button);
+        const QString toggle = types->itemText(CKeyMacroDlg::Switch);
+        EXPECT_TRUE(button.endsWith(english ? QStringLiteral("Type = \"Key\"") : QStringLiteral("Type = \"Taste\"")))
+            << button.toStdString();
+        EXPECT_TRUE(toggle.endsWith(english ? QStringLiteral("Type = \"Switch\"") : QStringLiteral("Type = \"Schalter\"")))
+            << toggle.toStdString();
+        EXPECT_TRUE(types->itemText(CKeyMacroDlg::Repeat).endsWith(QStringLiteral("Type = \"Repeat\"")));
+    }
 }
 
 TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QToolTip>
 
@@ -215,4 +216,102 @@ TEST_F(VirtCtrlWindow, TipsAndTheHoverFrameWaitForTheMouseToRest)
     move(centre(0, 0));
     EXPECT_EQ(QPoint(1, 1), pane->HotCell()) << "not before the mouse rests";
     EXPECT_TRUE(QTest::qWaitFor([&] { return pane->HotCell() == QPoint(-1, -1); }, 3000));
+}
+
+// The user drags controller 2 from its pane onto the selected destination row
+// with the mouse, ending with small moves of 2 and 3 pixels as a hand does:
+// the picture under the pointer never takes the drop, it stays shown over
+// the accepting pane, and the release links the row.
+TEST_F(VirtCtrlWindow, ARealDragWithSmallLastMovesLinksTheSelectedRow)
+{
+    auto* card = new TestCard(OT_LMZ752);
+    ASSERT_EQ(1, card->Create(34262, "LMZ752", 1, CAT_DIGITAL_SLOT, &h.doc()));
+    h.doc().AddObject(card, CAT_DIGITAL_SLOT);
+    table->GetOrCreateItem(1);
+    table->GetOrCreateItem(2);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    virtctrl::CDesignerListView* controllers = frm.GetPane(0);
+    virtctrl::CDesignerListView* destinations = frm.GetPane(2);
+    ASSERT_EQ(2, controllers->GetItemCount());
+
+    // The destination row of input 4 is chosen first: the link goes to the selected row.
+    int inRow = -1;
+    const auto& rows = destinations->Pane().GetRows();
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        if (rows[r].image == virtctrl::RowIn && rows[r].index == 3)
+            inRow = r;
+    ASSERT_LE(0, inRow);
+    destinations->scrollToItem(destinations->Row(inRow));
+    const QRect target = destinations->visualItemRect(destinations->Row(inRow));
+    QTest::mouseClick(destinations->viewport(), Qt::LeftButton, {}, target.center());
+    ASSERT_EQ(inRow, destinations->Pane().GetSelectedRow());
+    ASSERT_EQ(0, table->GetLink(EP::In, 4));
+
+    // The path the hand takes once the drag runs: over the row, then small moves.
+    QWidget* port = controllers->viewport();
+    const QPoint over = destinations->viewport()->mapToGlobal(target.center() - QPoint(20, 0));
+    std::vector<QPoint> path{over};
+    for (QPoint step : {QPoint(2, 0), QPoint(3, 0), QPoint(0, 2), QPoint(2, 0), QPoint(3, 1), QPoint(2, 0)})
+        path.push_back(path.back() + step);
+    auto pictureShown = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && (w->windowFlags() & Qt::WindowTransparentForInput))
+                return true;
+        return false;
+    };
+    std::vector<bool> shownAfterMove;
+    std::vector<Qt::CursorShape> cursorAfterMove;
+    size_t next = 0;
+    bool released = false;
+    bool shaped = false;
+    // The drag runs its own loop from the move that starts it: the hand's
+    // later moves arrive while it runs, as the system delivers them to the
+    // view that holds the pressed mouse.
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] {
+        if (next < path.size()) {
+            QTest::mouseMove(port, port->mapFromGlobal(path[next++]));
+            shownAfterMove.push_back(pictureShown());
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            cursorAfterMove.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+        } else if (!released) {
+            // What the user sees before letting go: the window with the
+            // picture in its own shape on top.
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (!w->isVisible() || !(w->windowFlags() & Qt::WindowTransparentForInput))
+                    continue;
+                shaped = !w->mask().isEmpty() && !w->testAttribute(Qt::WA_TranslucentBackground);
+                QImage seen = frm.grab().toImage();
+                QPainter painter(&seen);
+                const QPoint at = frm.mapFromGlobal(w->pos());
+                if (!w->mask().isEmpty())
+                    painter.setClipRegion(w->mask().translated(at));
+                painter.drawPixmap(at, w->grab());
+                painter.end();
+                seen.save(QStringLiteral("vc-drag-picture.png"));
+            }
+            released = true;
+            QTest::mouseRelease(port, Qt::LeftButton, {}, port->mapFromGlobal(path.back()));
+        }
+    });
+    hand.start(5);
+    const QPoint start = controllers->visualItemRect(controllers->Row(1)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, start);
+    QTest::mouseMove(port, start + QPoint(1, 0));
+    // This move starts the drag; it returns once the drag has ended.
+    QTest::mouseMove(port, start + QPoint(QApplication::startDragDistance() + 4, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return released; }, 5000));
+    hand.stop();
+
+    EXPECT_EQ(std::vector<bool>(path.size(), true), shownAfterMove) << "the picture blinks under the pointer";
+    EXPECT_EQ(std::vector<Qt::CursorShape>(path.size(), Qt::DragMoveCursor), cursorAfterMove);
+    EXPECT_EQ(2, table->GetLink(EP::In, 4)) << "the drop was refused";
+    EXPECT_TRUE(shaped) << "the picture travels on a square or needs a compositor";
+    EXPECT_EQ(QString::fromStdString(table->GetOrCreateItem(2)->GetName()),
+              destinations->GetItemText(inRow, 1));
+    EXPECT_FALSE(pictureShown());
+    EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
 }

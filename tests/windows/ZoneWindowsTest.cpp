@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
@@ -273,7 +274,7 @@ TEST_F(ZoneWindows, LmzSourceListShowsItsEntriesWholeAtTheDesignedSize)
         }
         dlg.Tree()->setCurrentItem(dlg.FindItem(m.GetRelais(1)));
         const QString offered = Rows(list);
-        EXPECT_EQ(english ? QStringLiteral("Mandatory relay, Collective Call, Control relay, Label")
+        EXPECT_EQ(english ? QStringLiteral("Mandatory relay, Collective call, Control relay, Label")
                           : QStringLiteral("Pflichtrelais, Sammelruf, Kontrollrelais, Label"),
                   offered);
         list->viewport()->grab().save(english ? QStringLiteral("lmz-source-en.png") : QStringLiteral("lmz-source-de.png"));
@@ -354,6 +355,83 @@ TEST_F(ZoneWindows, LmzDragShowsItsPictureTargetAndCursor)
     EXPECT_EQ(QPoint(10, 10), drag->HotSpot());
     QTest::mouseRelease(port, Qt::LeftButton, {}, row.center());
     EXPECT_FALSE(drag->IsDragging());
+}
+
+// The zone picture travels as its own shape, not on a square of the window's
+// colour (a display without a compositor shows no translucency), and the
+// item under it takes the drop however small the last moves of the hand.
+TEST_F(ZoneWindows, LmzDragPictureHasItsShapeAndSmallMovesKeepTheTarget)
+{
+    NewTopology(ampcmd::Direct);
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.resize(700, 450);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    DropEntry(dlg, dlg.Tree()->topLevelItem(0), "LMZ752");
+    DropEntry(dlg, dlg.FindText("Ausgangskarten"), "LMZ763");
+    CRelaisManager& m = *d.doc().GetRelaisManager();
+    CBaseDevice* relay = m.GetRelais(1);
+    ASSERT_NE(nullptr, relay);
+    DropEntry(dlg, dlg.FindItem(relay), "Pflichtrelais");
+    dlg.Tree()->setCurrentItem(dlg.FindItem(relay));
+    QTreeWidgetItem* target = dlg.FindItem(relay);
+    dlg.Tree()->scrollToItem(target);
+    CEditListCtrl* list = dlg.List();
+    ASSERT_LT(0, list->GetItemCount());
+    ASSERT_EQ(QStringLiteral("Linie 1"), list->GetItemText(0, 0));
+    CRowDragTracker* drag = dlg.DragTracker();
+    QWidget* port = list->viewport();
+    auto inList = [&](QWidget* w, const QPoint& p) { return port->mapFromGlobal(w->mapToGlobal(p)); };
+
+    const QPoint start = list->visualItemRect(list->Row(0)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, start);
+    QTest::mouseMove(port, start + QPoint(QApplication::startDragDistance() + 4, 0));
+    ASSERT_TRUE(drag->IsDragging());
+    QWidget* picture = drag->ImageWindow();
+    ASSERT_NE(nullptr, picture);
+    const QImage zone = CPictureSet::ListImageAt(131, 0, 32);
+    ASSERT_TRUE(zone.hasAlphaChannel());
+    // The window's shape is the picture's: a transparent pixel lies outside it,
+    // an opaque one inside.
+    const QRegion shape = picture->mask();
+    ASSERT_FALSE(shape.isEmpty()) << "the picture travels on a square";
+    int outside = 0, inside = 0;
+    for (int y = 0; y < zone.height(); ++y)
+        for (int x = 0; x < zone.width(); ++x) {
+            const int alpha = qAlpha(zone.pixel(x, y));
+            if (alpha == 0 && !shape.contains(QPoint(x, y)))
+                ++outside;
+            else if (alpha == 255 && shape.contains(QPoint(x, y)))
+                ++inside;
+            else if (alpha == 0 || alpha == 255)
+                ADD_FAILURE() << "pixel " << x << "," << y << " alpha " << alpha;
+        }
+    EXPECT_LT(0, outside);
+    EXPECT_LT(0, inside);
+
+    // Over the relay, then the hand's small last moves.
+    QPoint over = dlg.Tree()->visualItemRect(target).center();
+    QTest::mouseMove(port, inList(dlg.Tree()->viewport(), over));
+    for (QPoint step : {QPoint(2, 0), QPoint(3, 0), QPoint(0, 2), QPoint(-2, 0), QPoint(3, 1)}) {
+        over += step;
+        QTest::mouseMove(port, inList(dlg.Tree()->viewport(), over));
+        EXPECT_EQ(target, dlg.Tree()->GetDropHilightItem());
+        EXPECT_TRUE(picture->isVisible());
+    }
+    // What the user sees: the dialog with the picture in its own shape on top.
+    QImage seen = dlg.grab().toImage();
+    {
+        QPainter painter(&seen);
+        painter.setClipRegion(shape.translated(dlg.mapFromGlobal(picture->pos())));
+        painter.drawPixmap(dlg.mapFromGlobal(picture->pos()), picture->grab());
+    }
+    seen.save(QStringLiteral("lmz-drag-picture.png"));
+
+    QTest::mouseRelease(port, Qt::LeftButton, {}, inList(dlg.Tree()->viewport(), over));
+    EXPECT_FALSE(drag->IsDragging());
+    const LinkRecord* mandatory = d.doc().GetList(CAT_ZONE).front()->GetInLinkAtKey(CZone::kPrioKey);
+    ASSERT_NE(nullptr, mandatory);
+    EXPECT_EQ(relay, mandatory->partner);
 }
 
 TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
