@@ -1,4 +1,5 @@
 #include "model/CBaseDevice.h"
+#include "model/SheetSymbol.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -1185,6 +1186,11 @@ CRect CenteredText(IPainter& dc, const std::string& text, const CRect& band)
     return CRect(x, y, x + ext.cx, y + ext.cy);
 }
 }  // namespace
+
+bool HasSheetSymbol(const CBaseDevice& obj)
+{
+    return !DrawsNothing(obj.GetType()) && !obj.GetRect().IsRectEmpty();
+}
 
 void CBaseDevice::Draw(IPainter& dc)
 {

@@ -2,6 +2,7 @@
 
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "model/SheetSymbol.h"
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
@@ -390,7 +391,7 @@ CBaseDevice* CQuillomerView::HitTest(CPoint point) const
 {
     CBaseDevice* found = nullptr;
     ForEachObject([&](CBaseDevice* obj) {
-        if (obj->HitTest(point)) {
+        if (HasSheetSymbol(*obj) && obj->HitTest(point)) {
             found = obj;
             return false;
         }
@@ -438,7 +439,7 @@ void CQuillomerView::SelectInRect(const CRect& rect, std::vector<CBaseDevice*>& 
 {
     ForEachObject([&](CBaseDevice* obj) {
         const CRect r = obj->GetRect();
-        if (r.IsRectEmpty() || obj->GetCategory() == CAT_ZONE)
+        if (!HasSheetSymbol(*obj) || obj->GetCategory() == CAT_ZONE)
             return true;
         if (r.left >= rect.left && r.top >= rect.top && r.right <= rect.right && r.bottom <= rect.bottom) {
             if (std::find(list.begin(), list.end(), obj) == list.end())
