@@ -1118,9 +1118,10 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
             arrived.push_back(true);
             pasted.push_back(obj);
             m_doc->AddObject(obj, obj->GetCategory());
-            // Where it was dropped: the objects that move only up and down on
-            // their sheet (amplifiers, lines) come along all the same.
-            obj->MoveBy(dx, dy, false);
+            // Where it was dropped, as far as the object may move: one that
+            // moves only up and down (amplifiers, topologies, lines) keeps
+            // its column, where the user could never put it back otherwise.
+            obj->MoveBy(dx, dy, true);
             obj->AvoidOverlap();
             viewport()->update(LogicalToClient(obj->GetBoundingRect()));
         }

@@ -131,3 +131,92 @@ TEST_F(SheetHandTest, RubberBandToTheCornerAndTheMouseOnTheOriginLeaveObjectsWit
     EXPECT_NE(Named(CAT_AUDIO, "DIN"), nullptr);
     EXPECT_EQ(WithoutSymbol(), before);
 }
+
+// An amplifier and its relay topology dragged into a second designer window
+// land in their columns there: they move only up and down on a sheet, so the
+// drop keeps them level with where they stood across. The user can still
+// move them into line afterwards.
+TEST_F(SheetHandTest, AmplifierAndTopologyDraggedIntoAnotherWindowKeepTheirColumns)
+{
+    CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+    ASSERT_NE(amp, nullptr);
+    const size_t topologies = doc->GetList(CAT_RELAIS_TOPOLOGY).size();
+    {
+        DialogWatch topologyDialog({"CRelaisTopologyDlg"});
+        amp->OnCommand(33032);  // "Direkt"
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(doc->GetList(CAT_RELAIS_TOPOLOGY).size(), topologies + 1);
+    CBaseDevice* topology = doc->GetList(CAT_RELAIS_TOPOLOGY).back();
+    const size_t targetTopologies = topologies;  // a new project's own
+    const CRect topologyAt = topology->GetRect();
+    CQuillomerView* source = view;
+    CQuillomerDoc* sourceDoc = doc;
+    const CRect ampAt = amp->GetRect();
+
+    // A second project in its own window, both windows side by side.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    source->setFocus();
+    QTest::keyClick(source, Qt::Key_N, Qt::ControlModifier);
+    QApplication::processEvents();
+    CQuillomerView* target = frame->GetActiveView();
+    ASSERT_NE(target, source);
+    CQuillomerDoc* targetDoc = target->GetDocument();
+    ASSERT_TRUE(targetDoc->GetList(CAT_AMPLIFIER).empty());
+    if (auto* area = frame->findChild<QMdiArea*>())
+        area->tileSubWindows();
+    QApplication::processEvents();
+
+    source->ScrollToPosition(source->LogicalToClient(CPoint(ampAt.left, ampAt.top)) + source->GetScrollPosition() -
+                             QPoint(60, 60));
+    target->ScrollToPosition(source->GetScrollPosition());
+    QApplication::processEvents();
+
+    // The drop target gets the drag the way the platform delivers it: enter,
+    // moves and the drop, through the event system to its sheet.
+    const QPoint dropAt(150, 200);
+    int drops = 0;
+    source->SetDragRunner([&](QMimeData* data) {
+        QWidget* port = target->viewport();
+        QDragEnterEvent enter(dropAt - QPoint(20, 20), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        for (int step = 1; step <= 2; ++step) {
+            QDragMoveEvent move(dropAt - QPoint(20, 20) + QPoint(10, 10) * step, Qt::MoveAction, data,
+                                Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(port, &move);
+        }
+        QDropEvent drop(dropAt, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &drop);
+        drops += drop.isAccepted();
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    // A press on the object, a move beyond the drag distance, the release.
+    auto dragFrom = [&](CBaseDevice* obj, CPoint logical) {
+        QWidget* port = source->viewport();
+        const QPoint grab = source->LogicalToClient(logical);
+        ASSERT_EQ(source->HitTest(source->ClientToLogical(grab)), obj);
+        QTest::mouseMove(port, grab);
+        QTest::mouseMove(port, grab + QPoint(1, 0));
+        QTest::mousePress(port, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(port, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+        QTest::mouseRelease(port, Qt::LeftButton, {}, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+    };
+    ASSERT_NO_FATAL_FAILURE(dragFrom(amp, CPoint(ampAt.left + 20, ampAt.top + 20)));
+    ASSERT_EQ(drops, 1);
+
+    EXPECT_TRUE(sourceDoc->GetList(CAT_AMPLIFIER).empty());
+    ASSERT_EQ(targetDoc->GetList(CAT_AMPLIFIER).size(), 1u);
+    const CRect landed = targetDoc->GetList(CAT_AMPLIFIER).front()->GetRect();
+    EXPECT_EQ(landed.left, ampAt.left);
+    EXPECT_EQ(landed.Width(), ampAt.Width());
+    EXPECT_NE(landed.top, ampAt.top);  // it went up or down to where it was dropped
+
+    // The topology the same way: it keeps its column too.
+    ASSERT_NO_FATAL_FAILURE(
+        dragFrom(topology, CPoint((topologyAt.left + topologyAt.right) / 2, (topologyAt.top + topologyAt.bottom) / 2)));
+    ASSERT_EQ(drops, 2);
+    EXPECT_EQ(sourceDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), topologies);
+    ASSERT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), targetTopologies + 1);
+    EXPECT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).back()->GetRect().left, topologyAt.left);
+}
