@@ -12,6 +12,7 @@
 #include <QStyleOptionComboBox>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
@@ -25,6 +26,7 @@
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CTreeCtrlEx.h"
 
@@ -435,4 +437,105 @@ TEST_F(AmpPropDlgTest, EveryModelFitsTheModelBox)
         EXPECT_GE(dlg.width(), dlg.minimumWidth());
         QApplication::setFont(before);
     }
+}
+
+namespace {
+// Clicks a tree item or a list row where the user sees it.
+void ClickItem(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+}  // namespace
+
+// The user changes the model of one amplifier and clicks another one in the
+// tree; answering Yes applies the change to the amplifier left behind, and
+// its picture in the tree follows the new channel count, not the picture of
+// the amplifier clicked.
+TEST_F(AmpPropDlgTest, ChangesAppliedOnLeavingAnAmplifierMarkItsOwnTreeItem)
+{
+    CAmplifier* a1 = MakeAmp(k4ChRemote);
+    CAmplifier* a2 = MakeAmp(k2ChRemote);
+    CAmpPropDlg dlg(a1);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* tree = Control<QTreeWidget>(dlg, 1003);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    auto* model = Control<QComboBox>(dlg, 1043);
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_1);  // "1-Kanal Verstärker"
+    ASSERT_EQ(1, CAmplifier::GetTypeEntryByKind(model->currentData().toUInt())->channels);
+    ASSERT_TRUE(dlg.IsApplyEnabled());
+
+    messages.answer = mb::IdYes;
+    ClickItem(tree, root->child(1));
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(a2, dlg.GetAmplifier());
+    EXPECT_EQ(1, a1->GetChannelCount());
+    EXPECT_EQ(2, root->child(0)->data(0, CAmpPropDlg::kImageRole).toInt());
+    EXPECT_EQ(3, root->child(1)->data(0, CAmpPropDlg::kImageRole).toInt());
+    dlg.reject();
+}
+
+// The bus address list as the user meets it: a click on the address of
+// another amplifier is refused and leaves the own address chosen, so OK
+// keeps it; after a click on a free address, a click on the own address
+// takes it back.
+TEST_F(AmpPropDlgTest, AddressListRefusesAnotherAmplifiersAddressAndGivesTheOwnOneBack)
+{
+    CAmpPropDlg::SetAddressChooser(nullptr);  // the real address list
+    CAmplifier* a1 = MakeAmp(k4ChRemote);
+    CAmplifier* a2 = MakeAmp(k2ChRemote);
+    ASSERT_EQ(0, a1->GetAddress());
+    ASSERT_EQ(1, a2->GetAddress());
+    CAmpPropDlg dlg(a2);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+
+    // Runs the rows clicked in the address list and ends it with OK.
+    auto choose = [&](std::vector<int> rows, std::vector<QList<int>>& seen) {
+        QTimer act;
+        act.setSingleShot(true);
+        QObject::connect(&act, &QTimer::timeout, [&] {
+            auto* list = QApplication::activeModalWidget()
+                             ? QApplication::activeModalWidget()->findChild<CEditListCtrl*>()
+                             : nullptr;
+            if (!list)
+                return;
+            for (int r : rows) {
+                ClickItem(list, list->Row(r));
+                QList<int> selected;
+                list->GetSelectedItems(&selected);
+                seen.push_back(selected);
+            }
+            for (auto* b : QApplication::activeModalWidget()->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+        });
+        act.start(0);
+        QTest::mouseClick(Control<QPushButton>(dlg, 1547), Qt::LeftButton);
+    };
+
+    std::vector<QList<int>> seen;
+    choose({0}, seen);
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(QList<int>{1}, seen[0]);
+    EXPECT_EQ(1, a2->GetAddress());
+    EXPECT_EQ("Adr. 01", Control<QPushButton>(dlg, 1547)->text().toStdString());
+
+    seen.clear();
+    choose({5, 1}, seen);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(QList<int>{5}, seen[0]);
+    EXPECT_EQ(QList<int>{1}, seen[1]);
+    EXPECT_EQ(1, a2->GetAddress());
+
+    // A free address, then the other amplifier's: the free one stays.
+    seen.clear();
+    choose({6, 0}, seen);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(QList<int>{6}, seen[1]);
+    EXPECT_EQ(6, a2->GetAddress());
+    EXPECT_EQ(0, a1->GetAddress());
+    dlg.reject();
 }
