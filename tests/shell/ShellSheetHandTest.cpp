@@ -220,3 +220,57 @@ TEST_F(SheetHandTest, AmplifierAndTopologyDraggedIntoAnotherWindowKeepTheirColum
     ASSERT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), targetTopologies + 1);
     EXPECT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).back()->GetRect().left, topologyAt.left);
 }
+
+// Three amplifiers stand one under the other in their column. The user
+// double-clicks the middle one and picks a four-channel model: it keeps its
+// place and its name stays readable under its taller picture, and the one
+// below moves down to make room instead of the changed one jumping over a
+// neighbour. Saved as sheet-model-change.png for a look by eye.
+TEST_F(SheetHandTest, AmplifierChangedToATallerModelKeepsItsPlaceInTheColumn)
+{
+    std::vector<CAmplifier*> amps;
+    for (int i = 0; i < 3; ++i)
+        amps.push_back(AddAmplifier(33007));  // "HBE 6631"
+    std::sort(amps.begin(), amps.end(),
+              [](CAmplifier* a, CAmplifier* b) { return a->GetRect().top < b->GetRect().top; });
+    CAmplifier* upper = amps[0];
+    CAmplifier* middle = amps[1];
+    CAmplifier* lower = amps[2];
+    const CRect upperAt = upper->GetRect(), middleAt = middle->GetRect();
+    ASSERT_LT(lower->GetRect().top - middleAt.bottom, 10);  // packed
+
+    DialogWatch properties({"CAmpPropDlg"});
+    properties.look = [](QDialog& dlg) {
+        auto* model = dlg.findChild<QComboBox*>(QStringLiteral("1043"));
+        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+        if (!model || !ok)
+            return;
+        model->setFocus();
+        QTest::keyClick(model, Qt::Key_End);  // "HBE 6683 (4x1)"
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    ShowAround(CPoint(middleAt.left, middleAt.top));
+    const QPoint at = view->LogicalToClient(CPoint(middleAt.left + 20, middleAt.top + 25));
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseMove(view->viewport(), at + QPoint(1, 0));
+    ASSERT_EQ(view->GetHotObject(), middle);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at + QPoint(1, 0));
+    QApplication::processEvents();
+    ASSERT_EQ(properties.classes.size(), 1);
+    ASSERT_EQ(middle->GetChannelCount(), 4);
+
+    EXPECT_EQ(upper->GetRect(), upperAt);
+    EXPECT_LT(std::abs(middle->GetRect().top - middleAt.top), 15);
+    EXPECT_FALSE(middle->GetRect().Intersects(upper->GetRect()));
+    EXPECT_FALSE(middle->GetRect().Intersects(lower->GetRect()));
+    EXPECT_LT(lower->GetRect().top - middle->GetRect().bottom, 10);
+    const QImage shot = Shot();
+    shot.save(QStringLiteral("sheet-model-change.png"));
+    // The picture drawn is as tall as the symbol's picture place, and the
+    // name is written under it, inside the symbol.
+    const std::optional<CSize> picture = GetAppHost().GetBitmapSize(middle->m_bitmapId);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(middle->m_bitmapRect.Height(), picture->cy);
+    EXPECT_GE(middle->GetLabelRect().top, middle->m_bitmapRect.top + picture->cy);
+    EXPECT_LE(middle->GetLabelRect().bottom, middle->GetRect().bottom);
+}

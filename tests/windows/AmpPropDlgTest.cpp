@@ -539,3 +539,65 @@ TEST_F(AmpPropDlgTest, AddressListRefusesAnotherAmplifiersAddressAndGivesTheOwnO
     EXPECT_EQ(0, a1->GetAddress());
     dlg.reject();
 }
+
+// A model change made in the dialog gives the symbol the new model's picture
+// size, so the picture never covers the name below it or the amplifier
+// underneath, and the channels are laid out on the new picture; an amplifier
+// that keeps its remote module keeps the bus address the user gave it.
+TEST_F(AmpPropDlgTest, ModelChangeFitsTheSymbolToItsPictureAndKeepsTheBusAddress)
+{
+    CAmplifier* other = MakeAmp(k4ChRemote);  // address 0
+    CAmplifier* amp = MakeAmp(k2ChRemote);    // address 1
+    CAmplifier* plain = MakeAmp(k1ChPlain);
+    other->MoveBy(0, 1000, false);
+    plain->MoveBy(0, 2000, false);
+    const CRect before = amp->GetRect();
+    const int32_t margin = before.bottom - amp->m_bitmapRect.bottom;
+    CAmpPropDlg dlg(amp);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* model = Control<QComboBox>(dlg, 1043);
+    auto* apply = Control<QPushButton>(dlg, 12321);
+
+    g_chosenAddress = 5;
+    QTest::mouseClick(Control<QPushButton>(dlg, 1547), Qt::LeftButton);
+    ASSERT_EQ(5, amp->GetAddress());
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_End);  // "HBE 6683 (4x1)", remote as before
+    ASSERT_EQ(k4ChRemote, model->currentData().toUInt());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(k4ChRemote, amp->GetKindId());
+    EXPECT_EQ(5, amp->GetAddress());
+    EXPECT_EQ("Adr. 05", Control<QPushButton>(dlg, 1547)->text().toStdString());
+    EXPECT_EQ(0, other->GetAddress());
+
+    // The picture of 60 x 120 units stands in the symbol above the name.
+    EXPECT_EQ(60, amp->m_bitmapRect.Width());
+    EXPECT_EQ(120, amp->m_bitmapRect.Height());
+    EXPECT_EQ(before.left, amp->GetRect().left);
+    EXPECT_EQ(margin, amp->GetRect().bottom - amp->m_bitmapRect.bottom);
+    ASSERT_EQ(4u, amp->m_inputPoints.size());
+    for (const CPoint& p : amp->m_inputPoints) {
+        EXPECT_GT(p.y, amp->m_bitmapRect.top);
+        EXPECT_LT(p.y, amp->m_bitmapRect.bottom);
+    }
+    EXPECT_FALSE(amp->GetRect().Intersects(other->GetRect()));
+
+    // Back to one channel: the symbol shrinks with it; taking the remote
+    // module on again, the amplifier without it gets the lowest free address.
+    auto* tree = Control<QTreeWidget>(dlg, 1003);
+    ClickItem(tree, tree->topLevelItem(0)->child(2));
+    ASSERT_EQ(plain, dlg.GetAmplifier());
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_End);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(1, plain->GetAddress());
+    EXPECT_EQ(120, plain->m_bitmapRect.Height());
+    QTest::keyClick(model, Qt::Key_Home);  // "HBE 6631", one channel
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(60, plain->m_bitmapRect.Height());
+    EXPECT_EQ(40, plain->m_bitmapRect.Width());
+    ASSERT_EQ(1u, plain->m_inputPoints.size());
+    EXPECT_EQ(plain->m_bitmapRect.top + 30, plain->m_inputPoints[0].y);
+    dlg.reject();
+}
