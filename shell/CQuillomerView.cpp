@@ -1233,6 +1233,35 @@ void CQuillomerView::dropEvent(QDropEvent* event)
     }
 }
 
+bool CQuillomerView::viewportEvent(QEvent* event)
+{
+    // Over the sheet the drag events come in the viewport's coordinates; the
+    // handlers take the view's, as for those over its frame. Else a move on
+    // the sheet falls short of the mouse by the frame's width.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QAbstractScrollArea::viewportEvent(event);
+    auto* e = static_cast<QDropEvent*>(event);
+    const QPointF at = e->position() + QPointF(viewport()->pos());
+    if (type == QEvent::DragEnter) {
+        QDragEnterEvent copy(at.toPoint(), e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dragEnterEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    } else if (type == QEvent::DragMove) {
+        QDragMoveEvent copy(at.toPoint(), e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dragMoveEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    } else {
+        QDropEvent copy(at, e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dropEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    }
+    return true;
+}
+
 // ---------------------------------------------------------------- printing
 
 void CQuillomerView::OnFilePrint(bool preview)

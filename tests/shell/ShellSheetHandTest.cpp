@@ -274,3 +274,34 @@ TEST_F(SheetHandTest, AmplifierChangedToATallerModelKeepsItsPlaceInTheColumn)
     EXPECT_GE(middle->GetLabelRect().top, middle->m_bitmapRect.top + picture->cy);
     EXPECT_LE(middle->GetLabelRect().bottom, middle->GetRect().bottom);
 }
+
+// An amplifier dragged 40 pixels down on its own sheet moves 40 units (at
+// 100 %), as far as the mouse went.
+TEST_F(SheetHandTest, DragOnTheSameSheetMovesAsFarAsTheMouse)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    view->SetZoom(4);
+    const CRect at = amp->GetRect();
+    ShowAround(CPoint(at.left, at.top));
+    QWidget* port = view->viewport();
+    const QPoint grab = view->LogicalToClient(CPoint(at.left + 20, at.top + 20));
+    const QPoint to = grab + QPoint(0, 40);
+    view->SetDragRunner([&](QMimeData* data) {
+        QDragEnterEvent enter(grab + QPoint(0, 16), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        QDragMoveEvent move(to, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &move);
+        QDropEvent drop(to, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    MouseEvent(port, QEvent::MouseMove, grab, Qt::NoButton);
+    MouseEvent(port, QEvent::MouseMove, grab + QPoint(1, 0), Qt::NoButton);
+    ASSERT_EQ(view->GetHotObject(), amp);
+    MouseEvent(port, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseMove, grab + QPoint(0, 16), Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_EQ(amp->GetRect().top, at.top + 40);
+    EXPECT_EQ(amp->GetRect().left, at.left);
+}
