@@ -1122,6 +1122,7 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
             // moves only up and down (amplifiers, topologies, lines) keeps
             // its column, where the user could never put it back otherwise.
             obj->MoveBy(dx, dy, true);
+            obj->SetDocModified();  // also when it may not move here
             obj->AvoidOverlap();
             viewport()->update(LogicalToClient(obj->GetBoundingRect()));
         }
