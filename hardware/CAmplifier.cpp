@@ -4,6 +4,7 @@
 
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "paging/CRelaisTopology.h"
 #include "platform/StringTable.h"
 
@@ -125,6 +126,26 @@ int32_t CAmplifier::FindFreeAddress(const CQuillomerDoc* doc, const CBaseDevice*
     return -1;
 }
 
+namespace {
+// Whether `address` is on the bus and no remote amplifier of `doc` other
+// than `except` uses it.
+bool IsAddressFree(const CQuillomerDoc* doc, int32_t address, const CBaseDevice* except)
+{
+    if (address < 0 || address > CAmplifier::kMaxAddress)
+        return false;
+    if (!doc)
+        return true;
+    DeviceList amps;
+    doc->GetIDManager().GetBaseDeviceList(amps, OT_AMPLIFIER);
+    for (const CBaseDevice* obj : amps) {
+        const auto* amp = dynamic_cast<const CAmplifier*>(obj);
+        if (amp && amp != except && amp->IsRemote() && amp->GetAddress() == address)
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
 int32_t CAmplifier::GetGlobalChannel(int32_t k) const
 {
     return GetGlobalChannel(this, k);
@@ -201,6 +222,43 @@ void CAmplifier::LayoutConnectionPoints()
     }
 }
 
+namespace {
+void MakeRoomBelow(CBaseDevice& self)
+{
+    // A taller model would otherwise jump over its neighbour to the next free
+    // place of the column, away from where the user put it: the amplifiers
+    // under it move down instead, each as far as it must to stay clear.
+    if (!self.m_pDocument)
+        return;
+    constexpr int32_t kGap = 2;
+    const CRect me = self.m_rect;
+    std::vector<CBaseDevice*> lower;
+    for (CBaseDevice* o : self.m_pDocument->GetList(self.m_category))
+        if (o != &self && o->m_rect.top >= me.top && o->m_rect.left < me.right && o->m_rect.right > me.left)
+            lower.push_back(o);
+    std::stable_sort(lower.begin(), lower.end(),
+                     [](const CBaseDevice* a, const CBaseDevice* b) { return a->m_rect.top < b->m_rect.top; });
+    std::vector<CRect> placed{me};
+    for (CBaseDevice* o : lower) {
+        int32_t dy = 0;
+        for (bool clear = false; !clear;) {
+            clear = true;
+            for (const CRect& p : placed) {
+                CRect r = o->m_rect;
+                r.OffsetRect(0, dy);
+                if (r.Intersects(p)) {
+                    dy += p.bottom + kGap - r.top;
+                    clear = false;
+                }
+            }
+        }
+        if (dy != 0)
+            o->MoveBy(0, dy, true);
+        placed.push_back(o->m_rect);
+    }
+}
+}  // namespace
+
 // ---------------------------------------------------------------- model change
 
 void CAmplifier::SetKindId(uint32_t kindId)
@@ -218,10 +276,24 @@ void CAmplifier::SetKindId(uint32_t kindId)
     const int32_t oldY = hadInput ? m_inputPoints[0].y : 0;
     // 4.-5. New model, new connectors.
     FreeConnectionPoints();
+    const bool wasRemote = IsRemote();
     m_kindId = kindId;
     const AmpTypeEntry* row = GetTypeEntryByKind(kindId);
     m_inputCount = m_outputCount = row->channels;
     m_bitmapId = row->bitmapId;
+    // The symbol takes the size of the new model's picture, from its top
+    // left corner, with the margins it had: else a taller picture covers
+    // the name below it and the amplifier underneath, and its channels are
+    // laid out on the old picture's height.
+    if (const auto size = GetAppHost().GetBitmapSize(m_bitmapId); size && !m_bitmapRect.IsRectEmpty()) {
+        const int32_t marginRight = m_rect.right - m_bitmapRect.right;
+        const int32_t marginBottom = m_rect.bottom - m_bitmapRect.bottom;
+        m_bitmapRect.right = m_bitmapRect.left + size->cx;
+        m_bitmapRect.bottom = m_bitmapRect.top + size->cy;
+        m_rect.right = m_bitmapRect.right + marginRight;
+        m_rect.bottom = m_bitmapRect.bottom + marginBottom;
+        m_boundingRect = m_rect;
+    }
     // 6. Topologies on channels that no longer exist go.
     for (int32_t c = std::max(row->channels, 0); c <= 3; ++c)
         RemoveInLinksAtKey(c);
@@ -232,9 +304,12 @@ void CAmplifier::SetKindId(uint32_t kindId)
     // 8.
     if (hadInput && !m_inputPoints.empty())
         MoveBy(0, oldY - m_inputPoints[0].y, true);
+    MakeRoomBelow(*this);
     AvoidOverlap(m_category);
-    // 9.
-    if (row->remote) {
+    // 9. An amplifier that gets the remote module takes the lowest free
+    // address; one that keeps it keeps its address (set on the device)
+    // unless another amplifier uses it by now.
+    if (row->remote && !(wasRemote && IsAddressFree(m_pDocument, m_address, this))) {
         const int32_t address = FindFreeAddress(m_pDocument, this);
         if (address >= 0)
             m_address = address;

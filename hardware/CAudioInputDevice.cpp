@@ -151,6 +151,8 @@ void CAudioInputDevice::CalcBoundingRect()
         m_boundingRect.left -= 7;
         m_boundingRect.right += 7;
     }
+    // A long name may be written wider than the picture.
+    m_boundingRect.UnionWith(m_labelRect);
 }
 
 void CAudioInputDevice::AvoidOverlap()

@@ -1,4 +1,5 @@
 #include "model/CBaseDevice.h"
+#include "model/SheetSymbol.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -1184,7 +1185,42 @@ CRect CenteredText(IPainter& dc, const std::string& text, const CRect& band)
     const int32_t y = band.top + (band.Height() - ext.cy) / 2;
     return CRect(x, y, x + ext.cx, y + ext.cy);
 }
+
+// Free sheet on each side of a symbol along the line of its name (15 units
+// above its bottom): half the gap to the nearest symbol there, so that the
+// neighbour's name may take the other half; at most 60 units.
+int32_t RoomBesideName(const CBaseDevice& self)
+{
+    constexpr int32_t kMost = 60;
+    const CQuillomerDoc* doc = self.GetDocument();
+    if (!doc)
+        return 0;
+    const CRect me = self.GetRect();
+    const int32_t top = me.bottom - 15;
+    int32_t room = kMost;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST && room > 0; ++c) {
+        for (const CBaseDevice* o : doc->GetList(c)) {
+            if (o == &self || !HasSheetSymbol(*o))
+                continue;
+            const CRect r = o->GetRect();
+            if (r.bottom <= top || r.top >= me.bottom)
+                continue;  // not beside the name's line
+            if (r.right <= me.left)
+                room = std::min(room, (me.left - r.right) / 2);
+            else if (r.left >= me.right)
+                room = std::min(room, (r.left - me.right) / 2);
+            else
+                room = 0;
+        }
+    }
+    return std::max(room, 0);
+}
 }  // namespace
+
+bool HasSheetSymbol(const CBaseDevice& obj)
+{
+    return !DrawsNothing(obj.GetType()) && !obj.GetRect().IsRectEmpty();
+}
 
 void CBaseDevice::Draw(IPainter& dc)
 {
@@ -1317,7 +1353,16 @@ void CBaseDevice::DrawLabel(IPainter& dc)
     }
     dc.SetTextColor(qlcolor::Blue);
     if (!(m_symbolStyle & symstyle::WideRight)) {
-        const std::string name = FitTextToWidth(dc, IPainter::FontNames, m_rect.Width() - 10, m_name);
+        int32_t room = m_rect.Width() - 10;
+        // A device at an input card has a narrow picture but usually free
+        // sheet beside it: its name is written whole when half the gap to
+        // each neighbour gives it room, else cut to the symbol as any name.
+        if (m_category == CAT_AUDIO_DEVICE) {
+            const int32_t whole = dc.TextExtent(m_name).cx;
+            if (whole > room && whole <= room + 2 * RoomBesideName(*this))
+                room = whole;
+        }
+        const std::string name = FitTextToWidth(dc, IPainter::FontNames, room, m_name);
         m_labelRect = CenteredText(dc, name, CRect(m_rect.left, m_rect.bottom - 15, m_rect.right, m_rect.bottom));
         dc.TextOut(m_labelRect.left, m_labelRect.top, name);
     } else {

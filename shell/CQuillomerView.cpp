@@ -2,6 +2,7 @@
 
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "model/SheetSymbol.h"
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
@@ -390,7 +391,7 @@ CBaseDevice* CQuillomerView::HitTest(CPoint point) const
 {
     CBaseDevice* found = nullptr;
     ForEachObject([&](CBaseDevice* obj) {
-        if (obj->HitTest(point)) {
+        if (HasSheetSymbol(*obj) && obj->HitTest(point)) {
             found = obj;
             return false;
         }
@@ -438,7 +439,7 @@ void CQuillomerView::SelectInRect(const CRect& rect, std::vector<CBaseDevice*>& 
 {
     ForEachObject([&](CBaseDevice* obj) {
         const CRect r = obj->GetRect();
-        if (r.IsRectEmpty() || obj->GetCategory() == CAT_ZONE)
+        if (!HasSheetSymbol(*obj) || obj->GetCategory() == CAT_ZONE)
             return true;
         if (r.left >= rect.left && r.top >= rect.top && r.right <= rect.right && r.bottom <= rect.bottom) {
             if (std::find(list.begin(), list.end(), obj) == list.end())
@@ -1117,9 +1118,11 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
             arrived.push_back(true);
             pasted.push_back(obj);
             m_doc->AddObject(obj, obj->GetCategory());
-            // Where it was dropped: the objects that move only up and down on
-            // their sheet (amplifiers, lines) come along all the same.
-            obj->MoveBy(dx, dy, false);
+            // Where it was dropped, as far as the object may move: one that
+            // moves only up and down (amplifiers, topologies, lines) keeps
+            // its column, where the user could never put it back otherwise.
+            obj->MoveBy(dx, dy, true);
+            obj->SetDocModified();  // also when it may not move here
             obj->AvoidOverlap();
             viewport()->update(LogicalToClient(obj->GetBoundingRect()));
         }
@@ -1229,6 +1232,35 @@ void CQuillomerView::dropEvent(QDropEvent* event)
     } else {
         event->ignore();
     }
+}
+
+bool CQuillomerView::viewportEvent(QEvent* event)
+{
+    // Over the sheet the drag events come in the viewport's coordinates; the
+    // handlers take the view's, as for those over its frame. Else a move on
+    // the sheet falls short of the mouse by the frame's width.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QAbstractScrollArea::viewportEvent(event);
+    auto* e = static_cast<QDropEvent*>(event);
+    const QPointF at = e->position() + QPointF(viewport()->pos());
+    if (type == QEvent::DragEnter) {
+        QDragEnterEvent copy(at.toPoint(), e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dragEnterEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    } else if (type == QEvent::DragMove) {
+        QDragMoveEvent copy(at.toPoint(), e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dragMoveEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    } else {
+        QDropEvent copy(at, e->possibleActions(), e->mimeData(), e->buttons(), e->modifiers());
+        dropEvent(&copy);
+        e->setDropAction(copy.dropAction());
+        e->setAccepted(copy.isAccepted());
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------- printing

@@ -149,6 +149,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void UpdateScrollBars();

@@ -100,7 +100,8 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event)
             break;
         default: EditText(row, column); break;
         }
-    } else if (!clickToggles) {
+    } else if (!clickToggles && (Row(row)->flags() & Qt::ItemIsSelectable)) {
+        // A row that cannot be chosen stays as the list left it.
         SetItemState(row, true, true);
     }
 }

@@ -164,6 +164,31 @@ int& CSelectionDlg::RememberedAddressRow()
     return row;
 }
 
+namespace {
+// The address kind: a row no amplifier uses, and a row that may be chosen
+// (a free one, or the one chosen before).
+bool IsFreeAddressRow(const CEditListCtrl& list, int row)
+{
+    return list.GetItemText(row, 0) == Str(uistr::NotUsed);
+}
+
+bool IsAddressRowAllowed(const CEditListCtrl& list, int row)
+{
+    return row == CSelectionDlg::RememberedAddressRow() || IsFreeAddressRow(list, row);
+}
+
+// A row that may not be chosen cannot be selected at all, so that neither a
+// click nor the list's own mouse handling after it leaves it selected.
+void MarkChoosableAddressRows(CEditListCtrl& list)
+{
+    for (int r = 0; r < list.GetItemCount(); ++r) {
+        QTreeWidgetItem* item = list.Row(r);
+        const Qt::ItemFlags flags = item->flags();
+        item->setFlags(IsAddressRowAllowed(list, r) ? flags | Qt::ItemIsSelectable : flags & ~Qt::ItemIsSelectable);
+    }
+}
+}  // namespace
+
 CSelectionDlg::CSelectionDlg(QWidget* parent) : CResizableDialog(498, parent)
 {
     setWindowTitle(tr("Auswahl"));
@@ -250,6 +275,8 @@ bool CSelectionDlg::OnInitDialog()
         PreselectMultiple();
     else
         PreselectSingle();
+    if (!m_bMultiple && m_rules.preselect == Preselect::FreeAddress)
+        MarkChoosableAddressRows(*m_pList);
     m_bInSelectionChange = false;
     m_PrevSelected = SelectedRows();
     const bool empty = m_pList->GetItemCount() == 0;
@@ -447,15 +474,29 @@ void CSelectionDlg::OnSelectionChanged()
         }
     }
     if (!m_bMultiple && m_rules.preselect == Preselect::FreeAddress) {
-        // Only free addresses, or the one chosen before, can be picked.
-        const int row = rows.isEmpty() ? -1 : rows.first();
-        if (row >= 0 && row != RememberedAddressRow() && m_pList->GetItemText(row, 0) != Str(uistr::NotUsed)) {
-            const int back = RememberedAddressRow();
+        // Only free addresses, or the one chosen before, can be picked. The
+        // row that loses the selection is the one chosen before; a free row
+        // needs no remembering, so the amplifier's own address stays
+        // remembered while the user tries free ones.
+        int lost = -1;
+        for (int r : m_PrevSelected)
+            if (!rows.contains(r))
+                lost = r;
+        int row = -1;
+        for (int r : rows)
+            if (!m_PrevSelected.contains(r))
+                row = r;
+        if (row >= 0 && !IsAddressRowAllowed(*m_pList, row)) {
             SelectRow(row, false);
+            const int back = lost >= 0 ? lost : RememberedAddressRow();
             if (back >= 0 && back < m_pList->GetItemCount())
                 ShowRow(back);
-        } else if (row >= 0) {
-            RememberedAddressRow() = row;
+        } else if (row < 0 && rows.isEmpty() && lost >= 0) {
+            // A click on a row that cannot be chosen takes nothing away.
+            ShowRow(lost);
+        } else if (lost >= 0 && !IsFreeAddressRow(*m_pList, lost)) {
+            RememberedAddressRow() = lost;
+            MarkChoosableAddressRows(*m_pList);
         }
     }
     m_PrevSelected = SelectedRows();
@@ -498,6 +539,11 @@ void CSelectionDlg::accept()
         return;
     }
     const int first = rows.first();
+    if (!m_bMultiple && m_rules.preselect == Preselect::FreeAddress && !IsAddressRowAllowed(*m_pList, first)) {
+        // Another amplifier's address is never handed back.
+        CResizableDialog::reject();
+        return;
+    }
     const quintptr value = RowValue(first);
     switch (m_rules.result) {
     case Result::Object:

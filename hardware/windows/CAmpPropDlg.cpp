@@ -385,7 +385,9 @@ void CAmpPropDlg::Apply()
     }
     m_amp->Redraw();
     const AmpTypeEntry* shown = CAmplifier::GetTypeEntryByKind(m_model->currentData().toUInt());
-    SetImage(m_tree->currentItem(), shown->channels + 1);
+    // The applied amplifier's own item: while the tree moves on to another
+    // amplifier, the current item is already that other one.
+    SetImage(ItemOf(m_amp), shown->channels + 1);
     EnableApply(false);
 }
 
@@ -447,7 +449,10 @@ void CAmpPropDlg::OnAddress()
     int address = m_amp->GetAddress();
     if (!AddressHook()(this, m_amp, address))
         return;
+    const int32_t before = m_amp->GetAddress();
     m_amp->SetAddress(address);
+    if (m_amp->GetAddress() != before)
+        m_amp->SetDocModified();  // the address is part of the design
     m_address->setText(QString::asprintf("Adr. %02x", static_cast<unsigned>(m_amp->GetAddress())));
 }
 

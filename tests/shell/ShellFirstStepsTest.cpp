@@ -1012,3 +1012,44 @@ TEST(ShellFirstSteps, PortMenuShowsAndChoosesTheDevices)
     EXPECT_EQ(QSettings().value("COMSECTION/DevicePath2").toString().toStdString(), "/dev/ttyUSB0");
     SerialPortList::SetProvider(old);
 }
+
+// The message device at an input card has a narrow picture; with free sheet
+// beside it its name "QTB8174" is written whole, at every zoom, and nothing
+// runs over it. Saved as sheet-message-device.png for a look by eye.
+TEST(ShellFirstSteps, MessageDeviceNameIsWrittenWholeWhereTheSheetHasRoom)
+{
+    StartedProgram program("German");
+    ASSERT_NE(program.doc, nullptr);
+    program.AddEverydayObjects();
+    auto* in = program.Find<CAudioInputSlot>(CAT_INPUT_SLOT);
+    in->SetHoverConnectors(1, -1);
+    in->OnCommand(33064);  // "QTB8174"
+    in->SetHoverConnectors(-1, -1);
+    CBaseDevice* device = nullptr;
+    for (CBaseDevice* obj : program.doc->GetList(CAT_AUDIO_DEVICE))
+        if (obj->GetKindId() == 33064)
+            device = obj;
+    ASSERT_NE(device, nullptr);
+    ASSERT_EQ(device->GetName(), "QTB8174");
+    CQuillomerView* view = program.frame->GetActiveView();
+
+    for (int zoom = 2; zoom <= 6; ++zoom) {
+        SCOPED_TRACE(zoom);
+        TextRecorder drawing;
+        DrawSheet(view, drawing, zoom);
+        const CRect r = device->GetRect();
+        const TextRecorder::Text* name = nullptr;
+        for (const TextRecorder::Text& t : drawing.texts)
+            if (t.text.startsWith(QLatin1Char('Q')) && t.at.y() > r.top && t.at.y() <= r.bottom &&
+                t.box.right() > r.left && t.box.left() < r.right)
+                name = &t;
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->text.toStdString(), "QTB8174");
+        EXPECT_EQ(WhatCovers(drawing, *name).join(", ").toStdString(), "");
+    }
+    view->SetZoom(4);
+    const CRect r = device->GetRect();
+    view->ScrollToPosition(view->LogicalToClient(CPoint(r.left, r.top)) + view->GetScrollPosition() - QPoint(150, 100));
+    QApplication::processEvents();
+    view->viewport()->grab().save(QStringLiteral("sheet-message-device.png"));
+}

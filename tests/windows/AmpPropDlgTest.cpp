@@ -12,6 +12,7 @@
 #include <QStyleOptionComboBox>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWindow>
@@ -25,6 +26,7 @@
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/CResizableComboBox.h"
 #include "ui/CTreeCtrlEx.h"
 
@@ -435,4 +437,167 @@ TEST_F(AmpPropDlgTest, EveryModelFitsTheModelBox)
         EXPECT_GE(dlg.width(), dlg.minimumWidth());
         QApplication::setFont(before);
     }
+}
+
+namespace {
+// Clicks a tree item or a list row where the user sees it.
+void ClickItem(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+}  // namespace
+
+// The user changes the model of one amplifier and clicks another one in the
+// tree; answering Yes applies the change to the amplifier left behind, and
+// its picture in the tree follows the new channel count, not the picture of
+// the amplifier clicked.
+TEST_F(AmpPropDlgTest, ChangesAppliedOnLeavingAnAmplifierMarkItsOwnTreeItem)
+{
+    CAmplifier* a1 = MakeAmp(k4ChRemote);
+    CAmplifier* a2 = MakeAmp(k2ChRemote);
+    CAmpPropDlg dlg(a1);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* tree = Control<QTreeWidget>(dlg, 1003);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    auto* model = Control<QComboBox>(dlg, 1043);
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_1);  // "1-Kanal Verstärker"
+    ASSERT_EQ(1, CAmplifier::GetTypeEntryByKind(model->currentData().toUInt())->channels);
+    ASSERT_TRUE(dlg.IsApplyEnabled());
+
+    messages.answer = mb::IdYes;
+    ClickItem(tree, root->child(1));
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(a2, dlg.GetAmplifier());
+    EXPECT_EQ(1, a1->GetChannelCount());
+    EXPECT_EQ(2, root->child(0)->data(0, CAmpPropDlg::kImageRole).toInt());
+    EXPECT_EQ(3, root->child(1)->data(0, CAmpPropDlg::kImageRole).toInt());
+    dlg.reject();
+}
+
+// The bus address list as the user meets it: a click on the address of
+// another amplifier is refused and leaves the own address chosen, so OK
+// keeps it; after a click on a free address, a click on the own address
+// takes it back.
+TEST_F(AmpPropDlgTest, AddressListRefusesAnotherAmplifiersAddressAndGivesTheOwnOneBack)
+{
+    CAmpPropDlg::SetAddressChooser(nullptr);  // the real address list
+    CAmplifier* a1 = MakeAmp(k4ChRemote);
+    CAmplifier* a2 = MakeAmp(k2ChRemote);
+    ASSERT_EQ(0, a1->GetAddress());
+    ASSERT_EQ(1, a2->GetAddress());
+    CAmpPropDlg dlg(a2);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+
+    // Runs the rows clicked in the address list and ends it with OK.
+    auto choose = [&](std::vector<int> rows, std::vector<QList<int>>& seen) {
+        QTimer act;
+        act.setSingleShot(true);
+        QObject::connect(&act, &QTimer::timeout, [&] {
+            auto* list = QApplication::activeModalWidget()
+                             ? QApplication::activeModalWidget()->findChild<CEditListCtrl*>()
+                             : nullptr;
+            if (!list)
+                return;
+            for (int r : rows) {
+                ClickItem(list, list->Row(r));
+                QList<int> selected;
+                list->GetSelectedItems(&selected);
+                seen.push_back(selected);
+            }
+            for (auto* b : QApplication::activeModalWidget()->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+        });
+        act.start(0);
+        QTest::mouseClick(Control<QPushButton>(dlg, 1547), Qt::LeftButton);
+    };
+
+    std::vector<QList<int>> seen;
+    choose({0}, seen);
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(QList<int>{1}, seen[0]);
+    EXPECT_EQ(1, a2->GetAddress());
+    EXPECT_EQ("Adr. 01", Control<QPushButton>(dlg, 1547)->text().toStdString());
+
+    seen.clear();
+    choose({5, 1}, seen);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(QList<int>{5}, seen[0]);
+    EXPECT_EQ(QList<int>{1}, seen[1]);
+    EXPECT_EQ(1, a2->GetAddress());
+
+    // A free address, then the other amplifier's: the free one stays.
+    seen.clear();
+    choose({6, 0}, seen);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(QList<int>{6}, seen[1]);
+    EXPECT_EQ(6, a2->GetAddress());
+    EXPECT_EQ(0, a1->GetAddress());
+    dlg.reject();
+}
+
+// A model change made in the dialog gives the symbol the new model's picture
+// size, so the picture never covers the name below it or the amplifier
+// underneath, and the channels are laid out on the new picture; an amplifier
+// that keeps its remote module keeps the bus address the user gave it.
+TEST_F(AmpPropDlgTest, ModelChangeFitsTheSymbolToItsPictureAndKeepsTheBusAddress)
+{
+    CAmplifier* other = MakeAmp(k4ChRemote);  // address 0
+    CAmplifier* amp = MakeAmp(k2ChRemote);    // address 1
+    CAmplifier* plain = MakeAmp(k1ChPlain);
+    other->MoveBy(0, 1000, false);
+    plain->MoveBy(0, 2000, false);
+    const CRect before = amp->GetRect();
+    const int32_t margin = before.bottom - amp->m_bitmapRect.bottom;
+    CAmpPropDlg dlg(amp);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* model = Control<QComboBox>(dlg, 1043);
+    auto* apply = Control<QPushButton>(dlg, 12321);
+
+    g_chosenAddress = 5;
+    QTest::mouseClick(Control<QPushButton>(dlg, 1547), Qt::LeftButton);
+    ASSERT_EQ(5, amp->GetAddress());
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_End);  // "HBE 6683 (4x1)", remote as before
+    ASSERT_EQ(k4ChRemote, model->currentData().toUInt());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(k4ChRemote, amp->GetKindId());
+    EXPECT_EQ(5, amp->GetAddress());
+    EXPECT_EQ("Adr. 05", Control<QPushButton>(dlg, 1547)->text().toStdString());
+    EXPECT_EQ(0, other->GetAddress());
+
+    // The picture of 60 x 120 units stands in the symbol above the name.
+    EXPECT_EQ(60, amp->m_bitmapRect.Width());
+    EXPECT_EQ(120, amp->m_bitmapRect.Height());
+    EXPECT_EQ(before.left, amp->GetRect().left);
+    EXPECT_EQ(margin, amp->GetRect().bottom - amp->m_bitmapRect.bottom);
+    ASSERT_EQ(4u, amp->m_inputPoints.size());
+    for (const CPoint& p : amp->m_inputPoints) {
+        EXPECT_GT(p.y, amp->m_bitmapRect.top);
+        EXPECT_LT(p.y, amp->m_bitmapRect.bottom);
+    }
+    EXPECT_FALSE(amp->GetRect().Intersects(other->GetRect()));
+
+    // Back to one channel: the symbol shrinks with it; taking the remote
+    // module on again, the amplifier without it gets the lowest free address.
+    auto* tree = Control<QTreeWidget>(dlg, 1003);
+    ClickItem(tree, tree->topLevelItem(0)->child(2));
+    ASSERT_EQ(plain, dlg.GetAmplifier());
+    model->setFocus();
+    QTest::keyClick(model, Qt::Key_End);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(1, plain->GetAddress());
+    EXPECT_EQ(120, plain->m_bitmapRect.Height());
+    QTest::keyClick(model, Qt::Key_Home);  // "HBE 6631", one channel
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_EQ(60, plain->m_bitmapRect.Height());
+    EXPECT_EQ(40, plain->m_bitmapRect.Width());
+    ASSERT_EQ(1u, plain->m_inputPoints.size());
+    EXPECT_EQ(plain->m_bitmapRect.top + 30, plain->m_inputPoints[0].y);
+    dlg.reject();
 }

@@ -1,0 +1,307 @@
+// The user's hand on the sheet of a new project: a rubber band up to the
+// sheet's corner and the mouse on its origin, where the signals and other
+// objects without a symbol keep their token place; a drag into a second
+// designer window; the name of a device at an input card.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QComboBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <map>
+
+#include "ShellProgramTest.h"
+#include "hardware/CAmplifier.h"
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "model/SheetSymbol.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerView.h"
+
+namespace {
+
+// A mouse event at any point of a widget, its corner included (the test
+// library takes the null point for the widget's centre).
+void MouseEvent(QWidget* w, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent ev(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &ev);
+}
+
+class SheetHandTest : public ShellProgramTest {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartProgram()); }
+
+    // The objects of the document without a symbol of their own, by type.
+    std::map<uint32_t, size_t> WithoutSymbol() const
+    {
+        std::map<uint32_t, size_t> count;
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* obj : doc->GetList(c))
+                if (!HasSheetSymbol(*obj))
+                    ++count[obj->GetType()];
+        return count;
+    }
+    CBaseDevice* Named(int category, const std::string& name) const
+    {
+        for (CBaseDevice* obj : doc->GetList(category))
+            if (obj->GetName() == name)
+                return obj;
+        return nullptr;
+    }
+    // An amplifier at the first output of the first output card.
+    CAmplifier* AddAmplifier(uint32_t model)
+    {
+        auto* out = Find<CAudioOutputSlot>(CAT_OUTPUT_SLOT);
+        out->OnCommand(outputcard::LineModule);
+        out->m_hoverOutput = 0;
+        out->OnCommand(model);
+        out->SetHoverConnectors(-1, -1);
+        QApplication::processEvents();
+        return doc->GetList(CAT_AMPLIFIER).empty() ? nullptr
+                                                    : dynamic_cast<CAmplifier*>(doc->GetList(CAT_AMPLIFIER).back());
+    }
+    QImage Shot() const
+    {
+        QApplication::processEvents();
+        return view->viewport()->grab().toImage();
+    }
+};
+
+}  // namespace
+
+// A rubber band drawn from an empty place up to the sheet's top left corner
+// selects what it encloses there, but not the alarms, gongs, their signals
+// and "Allgemein" that lie at the origin without a symbol; Delete then
+// removes none of them. The mouse exactly on the origin makes none of them
+// hot, so Delete there removes nothing either.
+TEST_F(SheetHandTest, RubberBandToTheCornerAndTheMouseOnTheOriginLeaveObjectsWithoutSymbolAlone)
+{
+    const std::map<uint32_t, size_t> before = WithoutSymbol();
+    ASSERT_EQ(before.at(OT_ALARM), 17u);
+    ASSERT_EQ(before.at(OT_GONG), 6u);
+    ASSERT_NE(Named(CAT_AUDIO, "Allgemein"), nullptr);
+    ASSERT_NE(Named(CAT_AUDIO, "DIN"), nullptr);
+
+    view->ScrollToPosition(QPoint(0, 0));
+    view->setFocus();
+    QApplication::processEvents();
+    QWidget* port = view->viewport();
+    const QPoint origin = view->LogicalToClient(CPoint(0, 0));
+    ASSERT_TRUE(port->rect().contains(origin));
+
+    // The band starts on free sheet a little right of and below the corner.
+    QPoint start;
+    for (int d = 40; d < 400 && start.isNull(); d += 7)
+        if (!view->HitTest(view->ClientToLogical(origin + QPoint(d, d))))
+            start = origin + QPoint(d, d);
+    ASSERT_FALSE(start.isNull());
+    MouseEvent(port, QEvent::MouseMove, start, Qt::NoButton);
+    MouseEvent(port, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseMove, start + QPoint(-2, -2), Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseMove, (start + origin) / 2, Qt::LeftButton);
+    // Up to the corner and a little past it, as a hand does.
+    MouseEvent(port, QEvent::MouseMove, origin, Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseMove, origin - QPoint(3, 3), Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseButtonRelease, origin - QPoint(3, 3), Qt::NoButton);
+    for (CBaseDevice* obj : view->GetSelection())
+        EXPECT_TRUE(HasSheetSymbol(*obj)) << obj->GetName() << " selected";
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(WithoutSymbol(), before);
+    EXPECT_NE(Named(CAT_AUDIO, "Allgemein"), nullptr);
+
+    // The mouse exactly on the origin.
+    MouseEvent(port, QEvent::MouseMove, origin + QPoint(5, 5), Qt::NoButton);
+    MouseEvent(port, QEvent::MouseMove, origin, Qt::NoButton);
+    if (CBaseDevice* hot = view->GetHotObject()) {
+        EXPECT_TRUE(HasSheetSymbol(*hot)) << hot->GetName() << " is hot";
+    }
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_NE(Named(CAT_AUDIO, "DIN"), nullptr);
+    EXPECT_EQ(WithoutSymbol(), before);
+}
+
+// An amplifier and its relay topology dragged into a second designer window
+// land in their columns there: they move only up and down on a sheet, so the
+// drop keeps them level with where they stood across. The user can still
+// move them into line afterwards.
+TEST_F(SheetHandTest, AmplifierAndTopologyDraggedIntoAnotherWindowKeepTheirColumns)
+{
+    CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+    ASSERT_NE(amp, nullptr);
+    const size_t topologies = doc->GetList(CAT_RELAIS_TOPOLOGY).size();
+    {
+        DialogWatch topologyDialog({"CRelaisTopologyDlg"});
+        amp->OnCommand(33032);  // "Direkt"
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(doc->GetList(CAT_RELAIS_TOPOLOGY).size(), topologies + 1);
+    CBaseDevice* topology = doc->GetList(CAT_RELAIS_TOPOLOGY).back();
+    const size_t targetTopologies = topologies;  // a new project's own
+    const CRect topologyAt = topology->GetRect();
+    CQuillomerView* source = view;
+    CQuillomerDoc* sourceDoc = doc;
+    const CRect ampAt = amp->GetRect();
+
+    // A second project in its own window, both windows side by side.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    source->setFocus();
+    QTest::keyClick(source, Qt::Key_N, Qt::ControlModifier);
+    QApplication::processEvents();
+    CQuillomerView* target = frame->GetActiveView();
+    ASSERT_NE(target, source);
+    CQuillomerDoc* targetDoc = target->GetDocument();
+    ASSERT_TRUE(targetDoc->GetList(CAT_AMPLIFIER).empty());
+    if (auto* area = frame->findChild<QMdiArea*>())
+        area->tileSubWindows();
+    QApplication::processEvents();
+
+    source->ScrollToPosition(source->LogicalToClient(CPoint(ampAt.left, ampAt.top)) + source->GetScrollPosition() -
+                             QPoint(60, 60));
+    target->ScrollToPosition(source->GetScrollPosition());
+    QApplication::processEvents();
+
+    // The drop target gets the drag the way the platform delivers it: enter,
+    // moves and the drop, through the event system to its sheet.
+    const QPoint dropAt(150, 200);
+    int drops = 0;
+    source->SetDragRunner([&](QMimeData* data) {
+        QWidget* port = target->viewport();
+        QDragEnterEvent enter(dropAt - QPoint(20, 20), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        for (int step = 1; step <= 2; ++step) {
+            QDragMoveEvent move(dropAt - QPoint(20, 20) + QPoint(10, 10) * step, Qt::MoveAction, data,
+                                Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(port, &move);
+        }
+        QDropEvent drop(dropAt, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &drop);
+        drops += drop.isAccepted();
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    // A press on the object, a move beyond the drag distance, the release.
+    auto dragFrom = [&](CBaseDevice* obj, CPoint logical) {
+        QWidget* port = source->viewport();
+        const QPoint grab = source->LogicalToClient(logical);
+        ASSERT_EQ(source->HitTest(source->ClientToLogical(grab)), obj);
+        QTest::mouseMove(port, grab);
+        QTest::mouseMove(port, grab + QPoint(1, 0));
+        QTest::mousePress(port, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(port, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+        QTest::mouseRelease(port, Qt::LeftButton, {}, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+    };
+    ASSERT_NO_FATAL_FAILURE(dragFrom(amp, CPoint(ampAt.left + 20, ampAt.top + 20)));
+    ASSERT_EQ(drops, 1);
+
+    EXPECT_TRUE(sourceDoc->GetList(CAT_AMPLIFIER).empty());
+    ASSERT_EQ(targetDoc->GetList(CAT_AMPLIFIER).size(), 1u);
+    const CRect landed = targetDoc->GetList(CAT_AMPLIFIER).front()->GetRect();
+    EXPECT_EQ(landed.left, ampAt.left);
+    EXPECT_EQ(landed.Width(), ampAt.Width());
+    EXPECT_NE(landed.top, ampAt.top);  // it went up or down to where it was dropped
+
+    // The topology the same way: it keeps its column too.
+    ASSERT_NO_FATAL_FAILURE(
+        dragFrom(topology, CPoint((topologyAt.left + topologyAt.right) / 2, (topologyAt.top + topologyAt.bottom) / 2)));
+    ASSERT_EQ(drops, 2);
+    EXPECT_EQ(sourceDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), topologies);
+    ASSERT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), targetTopologies + 1);
+    EXPECT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).back()->GetRect().left, topologyAt.left);
+}
+
+// Three amplifiers stand one under the other in their column. The user
+// double-clicks the middle one and picks a four-channel model: it keeps its
+// place and its name stays readable under its taller picture, and the one
+// below moves down to make room instead of the changed one jumping over a
+// neighbour. Saved as sheet-model-change.png for a look by eye.
+TEST_F(SheetHandTest, AmplifierChangedToATallerModelKeepsItsPlaceInTheColumn)
+{
+    std::vector<CAmplifier*> amps;
+    for (int i = 0; i < 3; ++i)
+        amps.push_back(AddAmplifier(33007));  // "HBE 6631"
+    std::sort(amps.begin(), amps.end(),
+              [](CAmplifier* a, CAmplifier* b) { return a->GetRect().top < b->GetRect().top; });
+    CAmplifier* upper = amps[0];
+    CAmplifier* middle = amps[1];
+    CAmplifier* lower = amps[2];
+    const CRect upperAt = upper->GetRect(), middleAt = middle->GetRect();
+    ASSERT_LT(lower->GetRect().top - middleAt.bottom, 10);  // packed
+
+    DialogWatch properties({"CAmpPropDlg"});
+    properties.look = [](QDialog& dlg) {
+        auto* model = dlg.findChild<QComboBox*>(QStringLiteral("1043"));
+        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+        if (!model || !ok)
+            return;
+        model->setFocus();
+        QTest::keyClick(model, Qt::Key_End);  // "HBE 6683 (4x1)"
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    ShowAround(CPoint(middleAt.left, middleAt.top));
+    const QPoint at = view->LogicalToClient(CPoint(middleAt.left + 20, middleAt.top + 25));
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseMove(view->viewport(), at + QPoint(1, 0));
+    ASSERT_EQ(view->GetHotObject(), middle);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at + QPoint(1, 0));
+    QApplication::processEvents();
+    ASSERT_EQ(properties.classes.size(), 1);
+    ASSERT_EQ(middle->GetChannelCount(), 4);
+
+    EXPECT_EQ(upper->GetRect(), upperAt);
+    EXPECT_LT(std::abs(middle->GetRect().top - middleAt.top), 15);
+    EXPECT_FALSE(middle->GetRect().Intersects(upper->GetRect()));
+    EXPECT_FALSE(middle->GetRect().Intersects(lower->GetRect()));
+    EXPECT_LT(lower->GetRect().top - middle->GetRect().bottom, 10);
+    const QImage shot = Shot();
+    shot.save(QStringLiteral("sheet-model-change.png"));
+    // The picture drawn is as tall as the symbol's picture place, and the
+    // name is written under it, inside the symbol.
+    const std::optional<CSize> picture = GetAppHost().GetBitmapSize(middle->m_bitmapId);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(middle->m_bitmapRect.Height(), picture->cy);
+    EXPECT_GE(middle->GetLabelRect().top, middle->m_bitmapRect.top + picture->cy);
+    EXPECT_LE(middle->GetLabelRect().bottom, middle->GetRect().bottom);
+}
+
+// An amplifier dragged 40 pixels down on its own sheet moves 40 units (at
+// 100 %), as far as the mouse went.
+TEST_F(SheetHandTest, DragOnTheSameSheetMovesAsFarAsTheMouse)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    view->SetZoom(4);
+    const CRect at = amp->GetRect();
+    ShowAround(CPoint(at.left, at.top));
+    QWidget* port = view->viewport();
+    const QPoint grab = view->LogicalToClient(CPoint(at.left + 20, at.top + 20));
+    const QPoint to = grab + QPoint(0, 40);
+    view->SetDragRunner([&](QMimeData* data) {
+        QDragEnterEvent enter(grab + QPoint(0, 16), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        QDragMoveEvent move(to, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &move);
+        QDropEvent drop(to, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    MouseEvent(port, QEvent::MouseMove, grab, Qt::NoButton);
+    MouseEvent(port, QEvent::MouseMove, grab + QPoint(1, 0), Qt::NoButton);
+    ASSERT_EQ(view->GetHotObject(), amp);
+    MouseEvent(port, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseMove, grab + QPoint(0, 16), Qt::LeftButton);
+    MouseEvent(port, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_EQ(amp->GetRect().top, at.top + 40);
+    EXPECT_EQ(amp->GetRect().left, at.left);
+}
