@@ -78,7 +78,7 @@ CCalObject::CCalObject()
 
 int CCalObject::PostLoad()
 {
-    KeepStoredName(kKindId);
+    SetName(LoadStringId(kKindId));
     return 1;
 }
 

@@ -60,7 +60,7 @@ CConditionObject::CConditionObject()
 
 int CConditionObject::PostLoad()
 {
-    KeepStoredName(kKindId);
+    SetName(LoadStringId(kKindId));
     return 1;
 }
 

@@ -15,7 +15,7 @@ CTriggerObject::CTriggerObject()
 
 int CTriggerObject::PostLoad()
 {
-    KeepStoredName(kNameTextId);
+    SetName(LoadStringId(kNameTextId));
     return 1;
 }
 

@@ -36,7 +36,7 @@ int CMacroObject::InitObject()
 
 int CMacroObject::PostLoad()
 {
-    KeepStoredName(kNameTextId);
+    SetName(LoadStringId(kNameTextId));
     return 1;
 }
 

@@ -72,7 +72,6 @@ void CBaseDevice::Serialize(CArchive& ar)
         return;
     }
     m_loadedSchema = ar.GetObjectSchema();
-    m_fromFile = true;
     m_pDocument = ar.m_pDocument;
     uint32_t version = 0, reserved = 0;
     ar >> version >> m_kindId >> m_name >> m_category >> m_symbolStyle >> m_showConnectorNames
@@ -264,12 +263,6 @@ const char* CategoryPathWord(int32_t category)
 }
 }  // namespace
 
-void CBaseDevice::KeepStoredName(uint32_t wordId)
-{
-    if (m_name.empty())
-        SetName(LoadGermanString(wordId));
-}
-
 void CBaseDevice::EnterPath(const std::string& path)
 {
     m_path = path;
@@ -375,10 +368,9 @@ int CBaseDevice::InitObject()
                 switch (m_type) {
                 case OT_COLLECTION_CALL:
                     path = StrFormat("/KVT/COLLCALL%d", m_number);
-                    // A new call is named; a loaded one keeps the name its
-                    // file holds, in whatever language it was made.
-                    if (!m_fromFile || m_name.empty())
-                        m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
+                    // Made or loaded, a call is named after its number in
+                    // the language in use; the user cannot rename it.
+                    m_name = StrFormat("%s %d", LoadStringId(kWordCollectiveCall).c_str(), m_number);
                     break;
                 case OT_LOGIC_OUT_OBJECT: path = "/LOGICOUT"; break;
                 case OT_CAL_OBJECT: path = "/CAL"; break;

@@ -206,9 +206,6 @@ public:
     static std::string GetCategoryDefaultWord(int32_t category);
     // Enters a path into the document's path map.
     void EnterPath(const std::string& path);
-    // A block object's name after loading: the one the file holds, whatever
-    // the language in use; the program's own word only when the file has none.
-    void KeepStoredName(uint32_t wordId);
     // Lane of the vertical run of a connector's link line (connectors beyond 3 use lane 0).
     int32_t LaneOf(int32_t connector) const { return connector >= 0 && connector < 4 ? m_lanes[connector] : m_lanes[0]; }
 
@@ -232,7 +229,6 @@ public:
     CRect m_labelRect;
     CQuillomerDoc* m_pDocument = nullptr;
     uint32_t m_loadedSchema = 0;
-    bool m_fromFile = false;  // read from a project file (its stored name stays)
     uint32_t m_type = 0;
     uint32_t m_kindId = 0;
     std::string m_name;

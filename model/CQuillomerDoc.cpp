@@ -607,11 +607,9 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     IAppHost& host = GetAppHost();
     if (version >= 992) {
         ar >> d.projectDate;
-        // The date text stays as the user wrote it: rendering it again would
-        // rewrite it in whatever form the locale of this start has. Only a
-        // file without one shows the stored date.
-        if (d.dateText.empty())
-            d.dateText = host.FormatShortDate(static_cast<std::time_t>(d.projectDate));
+        // The stored date is what counts: its text is written again in this
+        // start's short form (an old file's "Error" goes with it).
+        d.dateText = host.FormatShortDate(static_cast<std::time_t>(d.projectDate));
     } else if (const auto t = host.ParseShortDate(d.dateText)) {
         d.projectDate = static_cast<uint32_t>(*t);
     } else {

@@ -1,6 +1,7 @@
 #include "service/CZonetestObject.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "calendar/CAppoint.h"
 #include "calendar/CalendarIds.h"
@@ -68,12 +69,16 @@ bool ReadFloat(const std::string& text, float lo, float hi, float& out)
     return true;
 }
 
+// Reads a whole number; clamps it into [lo, hi], also one too long for any
+// integer type. False when the text does not scan.
 bool ReadInt(const std::string& text, int32_t lo, int32_t hi, int32_t& out)
 {
-    int v = 0;
-    if (std::sscanf(text.c_str(), "%d", &v) != 1)
+    const char* s = text.c_str();
+    char* end = nullptr;
+    const long long v = std::strtoll(s, &end, 10);  // saturates beyond its range
+    if (end == s)
         return false;
-    out = Clamp<int32_t>(v, lo, hi);
+    out = static_cast<int32_t>(Clamp<long long>(v, lo, hi));
     return true;
 }
 

@@ -209,17 +209,25 @@ void CProjectDataDlg::OnVariantClicked()
         UpdateData(false);
 }
 
+bool CProjectDataDlg::IsDateOfEitherLanguage(const QString& text)
+{
+    return ParseLocaleDateTime(text, QLocale(QLocale::German, QLocale::Germany)).has_value() ||
+           ParseLocaleDateTime(text, QLocale(QLocale::English, QLocale::UnitedStates)).has_value();
+}
+
 void CProjectDataDlg::OnOK()
 {
     UpdateData(true);
     const std::optional<QDateTime> dt = ParseLocaleDateTime(m_strDate);
     if (dt) {
         m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
-    } else if (m_strDate != m_strDateShown) {
+    } else if (m_strDate != m_strDateShown || !IsDateOfEitherLanguage(m_strDate)) {
+        // A text typed in another form, or one that is no date at all (an
+        // old project's "Error"), is no project date.
         ShowMessageId(ids::StrBadDate, mb::Ok);
         return;
     }
-    // A date text left as the project holds it keeps its date, even when it
-    // was written in another language's form than the one in use now.
+    // A date text left as the program wrote it keeps the project's date, also
+    // when it stands in the other language's form (after a language switch).
     accept();
 }

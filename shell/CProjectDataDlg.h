@@ -60,6 +60,8 @@ protected:
 
 private:
     bool OnInitDialog();
+    // Whether the text is a date in the German or the English form.
+    static bool IsDateOfEitherLanguage(const QString& text);
 
     QLineEdit* m_name;
     QLineEdit* m_number;

@@ -3,13 +3,48 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
+// A message ends a sentence with " !": the mark stays with its last word
+// when the box wraps the line.
+QString KeepMarksWithTheirWords(QString text)
+{
+    static const QRegularExpression trailingMark(QStringLiteral(" (!+[\"']?)(?=\n|$)"));
+    return text.replace(trailingMark, QString(QChar(0x00A0)) + QStringLiteral("\\1"));
+}
+
+// The cells of a line with tabs. A run of tabs is one column stop (a text
+// pads a short cell with more tabs to reach the stop a longer one reaches
+// with fewer); a line that starts with tabs and a cell of blanks leave their
+// cell empty, so that the next cell stays in its column.
+QStringList TabbedCells(const QString& line)
+{
+    QStringList cells;
+    QString cell;
+    bool inRun = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('\t')) {
+            if (!inRun)
+                cells << cell.trimmed();
+            cell.clear();
+            inRun = true;
+        } else {
+            cell += c;
+            inRun = false;
+        }
+    }
+    if (!inRun)
+        cells << cell.trimmed();
+    return cells;
+}
+
 // Tabs in a message stand for column stops. Whatever number of tabs a text
 // uses, a proportional font puts the next column of each line at another
 // place, so lines with tabs are shown as one table whose columns line up in
-// the box's font and in either language. Other lines keep their breaks.
+// the box's font and in either language. Other lines keep their breaks and
+// wrap at the box's width like the lines of any message.
 QString TabbedLinesAsTable(const QString& text, int columnGap)
 {
     QString html;
@@ -17,8 +52,8 @@ QString TabbedLinesAsTable(const QString& text, int columnGap)
     bool inTable = false;
     auto endParagraph = [&] {
         if (!paragraph.isEmpty())
-            html += QStringLiteral("<p style=\"margin:0; white-space:pre\">") + paragraph.join(QStringLiteral("<br>")) +
-                    QStringLiteral("</p>");
+            html += QStringLiteral("<p style=\"margin:0; white-space:pre-wrap\">") +
+                    paragraph.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
         paragraph.clear();
     };
     for (const QString& line : text.split(QLatin1Char('\n'))) {
@@ -35,9 +70,9 @@ QString TabbedLinesAsTable(const QString& text, int columnGap)
             continue;
         }
         html += QStringLiteral("<tr>");
-        for (const QString& cell : line.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
+        for (const QString& cell : TabbedCells(line))
             html += QStringLiteral("<td style=\"white-space:pre; padding-right:%1px\">").arg(columnGap) +
-                    cell.trimmed().toHtmlEscaped() + QStringLiteral("</td>");
+                    cell.toHtmlEscaped() + QStringLiteral("</td>");
         html += QStringLiteral("</tr>");
     }
     if (inTable)
@@ -53,6 +88,7 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const std::string& text, uint32_t 
     box->setWindowTitle(QStringLiteral("QUILLOMER"));
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown = KeepMarksWithTheirWords(shown);
     if (shown.contains(QLatin1Char('\t'))) {
         box->setTextFormat(Qt::RichText);
         box->setText(TabbedLinesAsTable(shown, 3 * box->fontMetrics().averageCharWidth()));

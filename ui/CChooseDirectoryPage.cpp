@@ -1,6 +1,7 @@
 #include "ui/CChooseDirectoryPage.h"
 
 #include "ui/CChooseDirectoryDlg.h"
+#include "ui/CPathLabel.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -15,7 +16,7 @@ CChooseDirectoryPage::CChooseDirectoryPage(QWidget* parent) : CPropertyPage(tr("
     auto* layout = new QVBoxLayout(this);
     auto* box = new QGroupBox(tr("Projektverzeichnis"), this);
     auto* row = new QHBoxLayout(box);
-    m_stcDirectory = new QLabel(box);
+    m_stcDirectory = new CPathLabel(box);
     m_stcDirectory->setFrameShape(QFrame::StyledPanel);
     m_stcDirectory->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_btnBrowse = new QPushButton(tr("&Durchsuchen..."), box);
@@ -35,7 +36,7 @@ QString CChooseDirectoryPage::WorkDirectory()
 bool CChooseDirectoryPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_stcDirectory->setText(WorkDirectory());
+    m_stcDirectory->SetPath(WorkDirectory());
     return true;
 }
 
@@ -46,5 +47,5 @@ void CChooseDirectoryPage::OnBrowse()
         return;
     // Stored at once, not only on Apply.
     QSettings().setValue(SettingsKey(), dlg.m_strDirectory);
-    m_stcDirectory->setText(WorkDirectory());
+    m_stcDirectory->SetPath(WorkDirectory());
 }

@@ -5,7 +5,7 @@
 
 #include "ui/CPropertyPage.h"
 
-class QLabel;
+class CPathLabel;
 class QPushButton;
 
 class CChooseDirectoryPage : public CPropertyPage {
@@ -16,7 +16,7 @@ public:
     bool OnInitDialog() override;
     void OnBrowse();
 
-    QLabel* m_stcDirectory;
+    CPathLabel* m_stcDirectory;
     QPushButton* m_btnBrowse;
 
     static QString SettingsKey() { return QStringLiteral("Settings/WorkDirectory"); }

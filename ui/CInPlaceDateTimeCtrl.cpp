@@ -3,7 +3,6 @@
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -92,7 +91,7 @@ bool CInPlaceDateTimeCtrl::event(QEvent* e)
 {
     if (KeepEditorKeys(e))
         return true;
-    return QDateTimeEdit::event(e);
+    return CDateTimeEdit::event(e);
 }
 
 void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
@@ -108,36 +107,14 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
         FocusList();
         EndEdit();
         return;
-    default: {
-        if (m_bMovedOn && IsPassedSeparator(e)) {
-            m_bMovedOn = false;
-            e->accept();
-            return;
-        }
-        const int field = currentSectionIndex();
-        QDateTimeEdit::keyPressEvent(e);
-        m_bMovedOn = !e->text().isEmpty() && e->text().at(0).isDigit() && currentSectionIndex() > field;
+    default:
+        CDateTimeEdit::keyPressEvent(e);
     }
-    }
-}
-
-bool CInPlaceDateTimeCtrl::IsPassedSeparator(const QKeyEvent* e) const
-{
-    const QString typed = e->text();
-    if (typed.isEmpty() || typed.at(0).isLetterOrNumber() || !lineEdit()->hasSelectedText())
-        return false;
-    // The field the picker moved to is selected; the separator stands before
-    // it, perhaps followed by a blank ("7. 12. 26") that is passed with it.
-    QString before = lineEdit()->text().left(lineEdit()->selectionStart());
-    if (!typed.at(0).isSpace())
-        while (!before.isEmpty() && before.back().isSpace())
-            before.chop(1);
-    return before.endsWith(typed);
 }
 
 void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)
 {
-    QDateTimeEdit::focusOutEvent(e);
+    CDateTimeEdit::focusOutEvent(e);
     // The calendar dropping down takes the focus for a while: no end of edit.
     if (e->reason() == Qt::PopupFocusReason || (calendarPopup() && calendarWidget() && calendarWidget()->isVisible()))
         return;

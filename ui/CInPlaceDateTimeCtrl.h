@@ -5,19 +5,16 @@
 // once, when the picker goes, as a short date or as a 24-hour time in the
 // user's locale. Escape or leaving it otherwise (but not while its calendar
 // is dropped down) discards it. It deletes itself when it ends.
-//
-// A date or time is typed the way it is shown: the picker moves on by itself
-// when a field is full, so the separator typed right after that only
-// confirms the move ("07:30:00" is 07:30:00, as "073000" is).
+// It is typed as any date or time field of the program (CDateTimeEdit).
 
 #include <QDateTime>
-#include <QDateTimeEdit>
 
+#include "ui/CDateTimeEdit.h"
 #include "ui/CInPlaceCell.h"
 
 class CListCtrl;
 
-class CInPlaceDateTimeCtrl : public QDateTimeEdit, public CInPlaceCell {
+class CInPlaceDateTimeCtrl : public CDateTimeEdit, public CInPlaceCell {
     Q_OBJECT
 public:
     CInPlaceDateTimeCtrl(int row, int column, const QString& initialText);
@@ -48,13 +45,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // Whether the separator typed next is the one the picker has just
-    // passed by itself.
-    bool IsPassedSeparator(const QKeyEvent* event) const;
-
     QDateTime m_Value;
     QString m_strInitText;
     bool m_bCommit = false;
     bool m_bTime = false;
-    bool m_bMovedOn = false;
 };

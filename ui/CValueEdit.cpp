@@ -6,7 +6,11 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <optional>
 
 CValueEdit::CValueEdit(QWidget* parent) : QLineEdit(parent) {}
 
@@ -53,23 +57,36 @@ float CValueEdit::GetFloat(int read)
     return m_fValue;
 }
 
+namespace {
+// The whole number the text starts with, held at the limits of a 32-bit
+// number when it lies beyond them (the owner clamps it to its own range
+// then); nullopt when the text does not start with one.
+std::optional<int32_t> ScanWhole(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    const char* s = bytes.constData();
+    char* end = nullptr;
+    const long long v = std::strtoll(s, &end, 10);  // saturates beyond its range
+    if (end == s)
+        return std::nullopt;
+    return static_cast<int32_t>(std::clamp<long long>(v, std::numeric_limits<int32_t>::min(),
+                                                      std::numeric_limits<int32_t>::max()));
+}
+}  // namespace
+
 int32_t CValueEdit::GetLong(int read)
 {
-    if (read) {
-        long v = 0;
-        if (std::sscanf(text().toUtf8().constData(), "%ld", &v) == 1)
-            m_lValue = static_cast<int32_t>(v);
-    }
+    if (read)
+        if (const std::optional<int32_t> v = ScanWhole(text()))
+            m_lValue = *v;
     return m_lValue;
 }
 
 int CValueEdit::GetInt(int read)
 {
-    if (read) {
-        int v = 0;
-        if (std::sscanf(text().toUtf8().constData(), "%d", &v) == 1)
-            m_nValue = v;
-    }
+    if (read)
+        if (const std::optional<int32_t> v = ScanWhole(text()))
+            m_nValue = *v;
     return m_nValue;
 }
 

@@ -4,9 +4,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTimeEdit>
 
 #include "macros/CMacro.h"
+#include "ui/CDateTimeEdit.h"
 
 CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
     : CMacroEditorView(parent, "Funktionen für die Nebenuhren")
@@ -15,7 +15,7 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
     m_start = AddRadio(1212, "Nebenuhren starten");
     m_stop = AddRadio(1643, "Nebenuhren stoppen");
     m_set = AddRadio(1005, "Nebenuhren setzen");
-    m_time = new QTimeEdit(this);
+    m_time = new CDateTimeEdit(QTime(0, 0), this);
     m_time->setObjectName(QStringLiteral("1644"));
     m_time->setDisplayFormat(QStringLiteral("H:mm"));
     Grid()->addWidget(new QLabel(Tr("Nebenuhren  stehen auf"), this), Grid()->rowCount(), 0);
@@ -35,7 +35,7 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
     mode(m_start, 1, 1, 0);
     mode(m_stop, 1, 0, 0);
     mode(m_set, 0, 0, 1);
-    connect(m_time, &QTimeEdit::timeChanged, this, [this](QTime time) {
+    connect(m_time, &CDateTimeEdit::timeChanged, this, [this](QTime time) {
         CMacro* macro = Macro();
         if (IsFilling() || !macro)
             return;

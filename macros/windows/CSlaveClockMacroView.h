@@ -4,7 +4,7 @@
 #include "macros/windows/CMacroEditorView.h"
 
 class QRadioButton;
-class QTimeEdit;
+class CDateTimeEdit;
 
 class CSlaveClockMacroView : public CMacroEditorView {
 public:
@@ -14,7 +14,7 @@ protected:
     void OnInitialUpdate() override;
 
 private:
-    QTimeEdit* m_time = nullptr;
+    CDateTimeEdit* m_time = nullptr;
     QRadioButton* m_start = nullptr;
     QRadioButton* m_stop = nullptr;
     QRadioButton* m_set = nullptr;

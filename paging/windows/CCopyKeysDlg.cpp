@@ -3,15 +3,18 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/CPictureSet.h"
 #include "ui/DialogLayout.h"
 
 namespace {
 constexpr int kMaxName = 32;
+constexpr int kPictureId = 390;
 }
 
 CCopyKeysDlg::CCopyKeysDlg(QWidget* parent) : QDialog(parent)
@@ -19,7 +22,14 @@ CCopyKeysDlg::CCopyKeysDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QString::number(kTemplateId));
     setWindowTitle(tr("Tastenzuordnung kopieren"));
     auto* frame = new QGroupBox(this);
-    auto* inner = new QVBoxLayout(frame);
+    // The console's picture at the left of the question.
+    auto* picture = new QLabel(frame);
+    picture->setObjectName(QString::number(kPictureId));
+    picture->setPixmap(QPixmap::fromImage(CPictureSet::ListImageAt(kPictureId, 0, 48)));
+    auto* row = new QHBoxLayout(frame);
+    row->addWidget(picture, 0, Qt::AlignTop);
+    auto* inner = new QVBoxLayout;
+    row->addLayout(inner, 1);
     inner->addWidget(new QLabel(tr("Die Tastenzuordnung der Sprechstelle"), frame));
     m_name = new QLineEdit(frame);
     m_name->setObjectName(QStringLiteral("1423"));

@@ -22,6 +22,7 @@
 #include "paging/CConsKey.h"
 #include "paging/CConsole.h"
 #include "paging/ConsoleIds.h"
+#include "paging/windows/CDelaySpinBox.h"
 #include "paging/windows/CKeyMacroDlg.h"
 #include "paging/windows/CKeyView.h"
 #include "platform/MessageBox.h"
@@ -34,6 +35,7 @@ namespace {
 // code + 4, groups and zones plain and marked as chosen already.
 constexpr int kImageBitmap = 274;
 constexpr int kImageFunction = 4;
+constexpr int kImageCurrentChoice = 20;
 constexpr int kImageGroup = 21, kImageZone = 22, kImageGroupMarked = 23, kImageZoneMarked = 24;
 // The signal list's pictures (bitmap 351): alarm, chime, message, macro.
 constexpr int kSignalBitmap = 351;
@@ -60,7 +62,6 @@ const FunctionEntry kFunctions[] = {
     {9, IDS_KEY_CLEAR, CKF_CLEAR},    {10, IDS_KEY_AUX, CKF_AUX},        {11, IDS_KEY_MACRO, CKF_MACRO},
     {-1, IDS_KEY_DISABLED, CKF_DISABLED},
 };
-constexpr double kDelayStepMs = 35.55;
 constexpr int kRowData = Qt::UserRole;
 
 QString Label(uint32_t id)
@@ -124,9 +125,9 @@ CKeyPropDlg::CKeyPropDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_view(
 
     m_delayLabel = new QLabel(tr("Einschaltverzögerung in Sek. :"), this);
     m_delayLabel->setObjectName(QStringLiteral("1386"));
-    m_delay = Spin(this, 111, 0, 255);
-    m_delayText = new QLabel(this);
-    m_delayText->setObjectName(QStringLiteral("1377"));
+    // The field shows and takes seconds; its value is the step count.
+    m_delay = new CDelaySpinBox(this);
+    m_delay->setObjectName(QStringLiteral("1377"));
     m_stopLabel = new QLabel(tr("Gestoppt werden:"), this);
     m_stopLabel->setObjectName(QStringLiteral("1387"));
     m_stop = new QComboBox(this);
@@ -151,7 +152,6 @@ CKeyPropDlg::CKeyPropDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_view(
     auto* values = new QGridLayout;
     values->addWidget(m_delayLabel, 0, 0);
     values->addWidget(m_delay, 0, 1);
-    values->addWidget(m_delayText, 0, 2);
     values->addWidget(m_stopLabel, 1, 0);
     values->addWidget(m_stop, 1, 1, 1, 2);
     values->addWidget(m_priorityLabel, 2, 0);
@@ -169,11 +169,18 @@ CKeyPropDlg::CKeyPropDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_view(
     connect(m_functions, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnFunctionRow);
     connect(m_targets, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnTargetRow);
     connect(m_signals, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnSignalRow);
+    // Each list keeps one entry selected: a Ctrl+click that takes the
+    // selection from the selected entry, leaving none, selects it again.
+    for (QListWidget* list : {m_functions, m_targets, m_signals})
+        connect(list, &QListWidget::itemSelectionChanged, this, [list] {
+            QListWidgetItem* current = list->currentItem();
+            if (list->hasFocus() && current && list->selectedItems().isEmpty())
+                current->setSelected(true);
+        });
     connect(m_delay, &QSpinBox::valueChanged, this, [this](int v) {
         if (m_filling || !m_key)
             return;
         m_key->Working().a = std::clamp(v, 0, 255);
-        UpdateDelayText();
         m_view->UpdateKey(0);
     });
     connect(m_priority, &QSpinBox::valueChanged, this, [this](int v) {
@@ -298,6 +305,7 @@ void CKeyPropDlg::FillTargets()
     const int32_t f = m_key->Working().function;
     if (HasCurrentChoice(f)) {
         auto* item = new QListWidgetItem(QString::fromStdString(LoadStringId(IDS_KEY_CURRENT_CHOICE)), m_targets);
+        item->setIcon(CPictureSet::ListImage(kImageBitmap, kImageCurrentChoice));
         item->setData(kRowData, QVariant::fromValue(static_cast<void*>(LinkRecord::NoPartner())));
     }
     int markedGroups = 0;
@@ -393,9 +401,7 @@ void CKeyPropDlg::ShowControls()
     const bool delay = f == CKF_ON;
     m_delayLabel->setVisible(delay);
     m_delay->setVisible(delay);
-    m_delayText->setVisible(delay);
     m_delay->setValue(std::clamp(v.a, 0, 255));
-    UpdateDelayText();
     const bool stop = f == CKF_STOP;
     m_stopLabel->setVisible(stop);
     m_stop->setVisible(stop);
@@ -410,11 +416,6 @@ void CKeyPropDlg::ShowControls()
     m_preChime->setChecked(v.b > 0);
     m_macroButton->setVisible(IsMacro(f));
     m_filling = false;
-}
-
-void CKeyPropDlg::UpdateDelayText()
-{
-    m_delayText->setText(QString::asprintf("%.2f", m_delay->value() * kDelayStepMs * 0.001));
 }
 
 // ---------------------------------------------------------------- choosing

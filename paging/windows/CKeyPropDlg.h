@@ -11,6 +11,7 @@
 
 class CBaseDevice;
 class CConsKey;
+class CDelaySpinBox;
 class CKeyMacroDlg;
 class CKeyView;
 class QCheckBox;
@@ -43,8 +44,7 @@ public:
     QListWidget* GetFunctionList() const { return m_functions; }
     QListWidget* GetTargetList() const { return m_targets; }
     QListWidget* GetSignalList() const { return m_signals; }
-    QSpinBox* GetDelaySpin() const { return m_delay; }
-    QLabel* GetDelayText() const { return m_delayText; }
+    CDelaySpinBox* GetDelaySpin() const { return m_delay; }
     QComboBox* GetStopCombo() const { return m_stop; }
     QSpinBox* GetPrioritySpin() const { return m_priority; }
     QCheckBox* GetProtectCheck() const { return m_protect; }
@@ -68,7 +68,6 @@ private:
     void FillTargets();
     void FillSignals(uint32_t type);
     void SelectData(QListWidget* list, const void* data);
-    void UpdateDelayText();
     void OnFunctionRow(int row);
     void OnTargetRow(int row);
     void OnSignalRow(int row);
@@ -87,8 +86,7 @@ private:
     QLabel* m_signalLabel = nullptr;
     QListWidget* m_signals = nullptr;
     QLabel* m_delayLabel = nullptr;
-    QSpinBox* m_delay = nullptr;
-    QLabel* m_delayText = nullptr;
+    CDelaySpinBox* m_delay = nullptr;
     QLabel* m_stopLabel = nullptr;
     QComboBox* m_stop = nullptr;
     QLabel* m_priorityLabel = nullptr;

@@ -488,6 +488,13 @@ int CKeyView::PrintConsole(QPrinter& printer)
     QPainter p(&printer);
     if (!p.isActive() || !m_console)
         return 0;
+    return PrintPages(p, printer.resolution(), [&printer] { printer.newPage(); });
+}
+
+int CKeyView::PrintPages(QPainter& p, int resolution, const std::function<void()>& newPage)
+{
+    if (!m_console)
+        return 0;
     // A console with the extension unit prints the base console, then the extension.
     std::vector<QRect> parts{m_panel};
     if (m_extensionPanel.isValid())
@@ -497,17 +504,31 @@ int CKeyView::PrintConsole(QPrinter& printer)
     const CQuillomerDoc* doc = m_console->GetDocument();
     QFont courier(QStringLiteral("Courier New"));
     courier.setPointSize(10);
+    QFont bannerFont(QStringLiteral("Braggadocio"));
+    bannerFont.setPointSize(12);
+    bannerFont.setWeight(QFont::ExtraLight);
+    const QString banner = QStringLiteral("Q U I L L O M E R");
     for (int page = 1; page <= pages; ++page) {
-        if (page > 1)
-            printer.newPage();
+        if (page > 1 && newPage)
+            newPage();
         const QRect area = p.viewport();
+        // The banner at the top, the footer at the bottom; the panel centred
+        // on the page between them, at the printer's scale of the screen's
+        // pixels, or smaller when it would not fit.
+        p.setFont(bannerFont);
+        const QFontMetrics bannerMetrics = p.fontMetrics();
+        const int bannerLine = bannerMetrics.horizontalAdvance(QStringLiteral("QQ U I L L O M E RR"));
+        const int bannerBottom = 2 * bannerMetrics.height() + 4;
+        p.setFont(courier);
+        const int footerTop = area.height() - 3 * p.fontMetrics().height();
+        const int reserved = std::max(bannerBottom, area.height() - footerTop);
         const QRect part = parts[static_cast<size_t>(page - 1)];
         const QRect drawn = part.adjusted(0, -40, 0, 0);
         const double zoom = std::min({1.0 * area.width() / std::max(1, drawn.width()),
-                                      0.8 * area.height() / std::max(1, drawn.height()),
-                                      printer.resolution() / 96.0});
+                                      1.0 * std::max(1, area.height() - 2 * reserved) / std::max(1, 2 * (part.center().y() - drawn.top())),
+                                      resolution / 96.0});
         p.save();
-        p.translate(area.width() / 2.0 - zoom * drawn.center().x(), area.height() * 0.4 - zoom * drawn.center().y());
+        p.translate(area.width() / 2.0 - zoom * part.center().x(), area.height() / 2.0 - zoom * part.center().y());
         p.scale(zoom, zoom);
         p.setClipRect(part.adjusted(-2, -40, 2, 2));
         DrawConsole(p);
@@ -517,15 +538,20 @@ int CKeyView::PrintConsole(QPrinter& printer)
         p.setFont(font());
         p.drawText(QRect(part.left(), part.top() - 34, part.width(), 24), Qt::AlignCenter, title);
         p.restore();
+
+        p.setFont(bannerFont);
+        const int bannerLeft = (area.width() - bannerLine) / 2;
+        p.drawText(QRect(bannerLeft, 0, bannerLine, bannerMetrics.height() + 2), Qt::AlignCenter, banner);
+        p.drawLine(bannerLeft, bannerMetrics.height() + 4, bannerLeft + bannerLine, bannerMetrics.height() + 4);
+
         p.setFont(courier);
         const QString footer = tr("Datei") + QStringLiteral(":  '") + QString::fromStdString(doc ? doc->GetPathName() : "") +
                                QStringLiteral("'   ") + tr("Datum") + QStringLiteral(":  ") +
                                QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" , ") +
                                QTime::currentTime().toString(QStringLiteral("HH:mm")) + QStringLiteral("   ") +
                                tr("Seite %1 von %2").arg(page).arg(pages);
-        const int y = area.height() - 3 * p.fontMetrics().height();
-        p.drawLine(0, y, area.width(), y);
-        p.drawText(QRect(0, y + 4, area.width(), p.fontMetrics().height() * 2), Qt::AlignLeft, footer);
+        p.drawLine(0, footerTop, area.width(), footerTop);
+        p.drawText(QRect(0, footerTop + 4, area.width(), p.fontMetrics().height() * 2), Qt::AlignLeft, footer);
     }
     return pages;
 }

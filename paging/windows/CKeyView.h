@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -77,6 +78,9 @@ public:
     void DrawConsole(QPainter& p);
     // Prints the console front; returns the number of pages.
     int PrintConsole(QPrinter& printer);
+    // The printed pages on a painter over a page of the given resolution;
+    // newPage starts each page after the first. Returns the page count.
+    int PrintPages(QPainter& p, int resolution, const std::function<void()>& newPage);
 
     // IConsoleKeyView
     void KeyChanged(CConsKey& key) override;

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimeEdit>
 
 #include "calendar/CalendarTime.h"
 #include "logic/CLogicOut.h"
@@ -18,6 +17,7 @@
 #include "paging/windows/CZoneListView.h"
 #include "platform/StringTable.h"
 #include "service/CZonetestObject.h"
+#include "ui/CDateTimeEdit.h"
 
 namespace {
 constexpr uint32_t kTextOff = 34235;          // "OFF"
@@ -37,7 +37,7 @@ CZonetestView::CZonetestView(CZoneListView* zoneList, QWidget* parent) : QWidget
     m_lineTest->setObjectName(QStringLiteral("1697"));
     scheduleGrid->addWidget(m_lineTest, 0, 0, 1, 2);
     scheduleGrid->addWidget(new QLabel(tr("Zeit :"), schedule), 1, 0);
-    m_time = new QTimeEdit(schedule);
+    m_time = new CDateTimeEdit(QTime(0, 0), schedule);
     m_time->setObjectName(QStringLiteral("1644"));
     scheduleGrid->addWidget(m_time, 1, 1);
     scheduleGrid->addWidget(new QLabel(tr("Anzeige in Sprechstellen :"), schedule), 2, 0);
@@ -87,7 +87,7 @@ CZonetestView::CZonetestView(CZoneListView* zoneList, QWidget* parent) : QWidget
 
     connect(m_measure, &QPushButton::clicked, this, &CZonetestView::OnMeasureCheck);
     connect(m_lineTest, &QCheckBox::clicked, this, &CZonetestView::OnLineTestCheck);
-    connect(m_time, &QTimeEdit::timeChanged, this, &CZonetestView::OnTimeChange);
+    connect(m_time, &CDateTimeEdit::timeChanged, this, &CZonetestView::OnTimeChange);
     connect(m_display, &QComboBox::activated, this, &CZonetestView::OnLineTestDisplayChange);
     connect(m_output, &QComboBox::activated, this, &CZonetestView::OnOutputChange);
     connect(m_impedance, &QCheckBox::clicked, this, &CZonetestView::OnImpedanceCheck);

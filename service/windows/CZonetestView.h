@@ -11,7 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTimeEdit;
+class CDateTimeEdit;
 
 class CZonetestView : public QWidget {
     Q_OBJECT
@@ -42,7 +42,7 @@ private:
 
     CZoneListView* m_zoneList;
     QCheckBox* m_lineTest = nullptr;
-    QTimeEdit* m_time = nullptr;
+    CDateTimeEdit* m_time = nullptr;
     QComboBox* m_display = nullptr;
     QComboBox* m_output = nullptr;
     // Part of the form but not shown: keeps projects with impedance schedule

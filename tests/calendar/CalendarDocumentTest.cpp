@@ -43,7 +43,7 @@ TEST(CalendarDocument, NewProjectHoldsTheCalendarObjectsAndTheFileKeepsThem)
     ASSERT_NE(nullptr, cal);
     ASSERT_NE(nullptr, week);
     ASSERT_NE(nullptr, clock);
-    EXPECT_EQ("Kalender 1", cal->GetName()) << "the name it was made with";
+    EXPECT_EQ("Kalender", cal->GetName());
     EXPECT_EQ("ON", clock->m_run);
     EXPECT_EQ("OFF", clock->m_invert);
     EXPECT_EQ(9u, week->m_words[3]);

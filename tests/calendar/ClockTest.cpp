@@ -5,6 +5,7 @@
 #include "calendar/CTimer.h"
 #include "calendar/IClockAnswerSink.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
 using namespace blocktest;
@@ -114,7 +115,7 @@ TEST(Timer, StoresItsTextsAndOpensTheClockDialog)
     CTimer::SetClockDialogRunner(previous);
 }
 
-TEST(CalObject, StoresOnlyTheCommonPartAndKeepsItsNameWhenLoaded)
+TEST(CalObject, StoresOnlyTheCommonPartAndIsNamedAfterLoading)
 {
     CCalObject cal;
     EXPECT_EQ(static_cast<uint32_t>(OT_CAL_OBJECT), cal.GetType());
@@ -124,12 +125,14 @@ TEST(CalObject, StoresOnlyTheCommonPartAndKeepsItsNameWhenLoaded)
     ASSERT_NE(nullptr, dynamic_cast<CCalObject*>(loaded.get()));
     EXPECT_EQ("x", loaded->GetName());
     EXPECT_EQ(1, loaded->PostLoad());
-    EXPECT_EQ("x", loaded->GetName());
-    // Stored without a name, it gets the program's word.
-    cal.SetName("");
-    auto unnamed = LoadTagged("CCalObject", 0, StoreData(cal));
-    EXPECT_EQ(1, unnamed->PostLoad());
-    EXPECT_EQ("Kalender", unnamed->GetName());
+    EXPECT_EQ("Kalender", loaded->GetName());
+    // In the language in use: the user cannot name the block.
+    auto english = LoadTagged("CCalObject", 0, StoreData(cal));
+    const StringTranslator previous =
+        SetStringTranslator([](uint32_t, const std::string& german) { return "English " + german; });
+    EXPECT_EQ(1, english->PostLoad());
+    SetStringTranslator(previous);
+    EXPECT_EQ("English Kalender", english->GetName());
 }
 
 TEST(Timer, LoadedSymbolLeavesTheClockPathAndTheDirectoryAlone)

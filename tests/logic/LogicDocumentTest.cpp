@@ -67,9 +67,8 @@ TEST(LogicDocument, NewProjectHoldsTheBlocksAndTheFileKeepsThem)
     ASSERT_TRUE(d.doc().LoadFromBytes(file));
     ExpectBlocks(d.doc());
     CIDManager& dir = d.doc().GetIDManager();
-    // The blocks keep the names they were made with.
-    EXPECT_EQ("Bedingung 1", dir.GetBaseDevice(1, OT_CONDITION_OBJECT)->GetName());
-    EXPECT_EQ("*** 1", dir.GetBaseDevice(1, OT_TRIGGER_OBJECT)->GetName());
+    EXPECT_EQ("Bedingung", dir.GetBaseDevice(1, OT_CONDITION_OBJECT)->GetName());
+    EXPECT_EQ("Trigger", dir.GetBaseDevice(1, OT_TRIGGER_OBJECT)->GetName());
     auto* gri = dynamic_cast<CGlobalReadyInput*>(dir.GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
     auto* vc = dynamic_cast<CVirtCtrl*>(dir.GetBaseDevice(1, OT_VIRT_CTRL));
     ASSERT_NE(nullptr, gri);

@@ -16,17 +16,15 @@ TEST(MacroObject, IdentityAndStoredForm)
     auto loaded = LoadTagged("CMacroObject", 1, StoreData(obj));
     ASSERT_NE(nullptr, dynamic_cast<CMacroObject*>(loaded.get()));
     EXPECT_EQ("Makroobjekt 1", loaded->GetName());
-    // Loading keeps the stored name; only a block stored without one gets the
-    // program's own word, in German whatever language is in use.
+    // Loaded, the block is named by the program, in the language in use.
     EXPECT_EQ(1, loaded->PostLoad());
-    EXPECT_EQ("Makroobjekt 1", loaded->GetName());
-    obj.SetName("");
-    auto unnamed = LoadTagged("CMacroObject", 1, StoreData(obj));
+    EXPECT_EQ("Makro", loaded->GetName());
+    auto english = LoadTagged("CMacroObject", 1, StoreData(obj));
     const StringTranslator previous =
         SetStringTranslator([](uint32_t, const std::string& german) { return "English " + german; });
-    EXPECT_EQ(1, unnamed->PostLoad());
+    EXPECT_EQ(1, english->PostLoad());
     SetStringTranslator(previous);
-    EXPECT_EQ("Makro", unnamed->GetName());
+    EXPECT_EQ("English Makro", english->GetName());
 }
 
 TEST(MacroObject, CreationEntersTheBlockPathOnce)

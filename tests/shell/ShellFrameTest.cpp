@@ -2,6 +2,12 @@
 // device queries, the protocol monitor's place, message boxes.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QTest>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTextLayout>
+#include <QTextDocument>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
@@ -247,6 +253,86 @@ TEST(ShellMessageBox, ButtonsIconsAndDefaultButtonMatchTheFlags)
     EXPECT_EQ(AnswerOfButton(QMessageBox::Ignore), mb::IdIgnore);
     EXPECT_EQ(AnswerOfButton(QMessageBox::Abort), mb::IdAbort);
     EXPECT_EQ(AnswerOfButton(QMessageBox::Ok), mb::IdOk);
+}
+
+// A message with tab-separated lines: the lines with tabs form a table whose
+// cells keep their columns, an empty cell included; a long line without tabs
+// wraps at the box's width instead of widening the box.
+TEST(ShellMessageBox, TabbedLinesKeepTheirColumnsAndOtherLinesWrap)
+{
+    const QString longLine = QStringLiteral("Diese Zeile hat keinen Tabulator und ist so lang, dass sie in keinem "
+                                            "Meldungsfenster auf eine Zeile passt: sie muss umbrechen, statt das "
+                                            "Fenster breiter zu machen oder am Rand abgeschnitten zu werden.");
+    const std::string text = ("Name\tWert\tEinheit\nPegel\t-6\tdB\n\tnur Wert\tdB\nFrequenz\t \tHz\n"
+                              "Makros\t\t\t\t250\t(80)\n" + longLine + "\nEnde")
+                                 .toStdString();
+    auto box = CreateMessageBox(text, mb::Ok);
+    box->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    const QString html = label->text();
+
+    // The cells of each row, in column order.
+    std::vector<QStringList> rows;
+    static const QRegularExpression rowPattern(QStringLiteral("<tr>(.*?)</tr>"));
+    static const QRegularExpression cellPattern(QStringLiteral("<td[^>]*>(.*?)</td>"));
+    for (auto r = rowPattern.globalMatch(html); r.hasNext();) {
+        QStringList cells;
+        const QString row = r.next().captured(1);
+        for (auto c = cellPattern.globalMatch(row); c.hasNext();)
+            cells << c.next().captured(1);
+        rows.push_back(cells);
+    }
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0], (QStringList{"Name", "Wert", "Einheit"}));
+    EXPECT_EQ(rows[1], (QStringList{"Pegel", "-6", "dB"}));
+    EXPECT_EQ(rows[2], (QStringList{"", "nur Wert", "dB"}));
+    EXPECT_EQ(rows[3], (QStringList{"Frequenz", "", "Hz"}));
+    EXPECT_EQ(rows[4], (QStringList{"Makros", "250", "(80)"}));  // tabs that only pad to a stop
+
+    // Laid out 500 pixels wide, the message needs no more: the long line wraps.
+    QTextDocument doc;
+    doc.setDefaultFont(label->font());
+    doc.setHtml(html);
+    doc.setTextWidth(500);
+    EXPECT_LE(doc.idealWidth(), 500.0);
+    EXPECT_GT(QFontMetrics(label->font()).horizontalAdvance(longLine), 500);
+    if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+        box->grab().save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/message-table.png"));
+}
+
+// The " !" that ends a message never stands on a line of its own, whatever
+// width the box wraps it at.
+TEST(ShellMessageBox, TheClosingMarkStaysWithItsWord)
+{
+    for (const char* message : {"The name 'QTB-QTB8174 1' already exists. Please choose another one !",
+                                "Erste Zeile !\nBitte geben Sie ein korrektes Datum ein !"}) {
+        SCOPED_TRACE(message);
+        auto box = CreateMessageBox(message, mb::Ok | mb::IconStop);
+        const QString shown = box->text();
+        const QFontMetrics metrics(box->font());
+        int wrapped = 0;
+        for (int width = 30; width <= metrics.horizontalAdvance(shown) + 10; width += 3) {
+            for (const QString& paragraph : shown.split(QLatin1Char('\n'))) {
+                QTextLayout layout(paragraph, box->font());
+                QTextOption option;
+                option.setWrapMode(QTextOption::WordWrap);
+                layout.setTextOption(option);
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                    line.setLineWidth(width);
+                layout.endLayout();
+                for (int i = 0; i < layout.lineCount(); ++i) {
+                    const QTextLine line = layout.lineAt(i);
+                    const QString piece = paragraph.mid(line.textStart(), line.textLength()).trimmed();
+                    EXPECT_NE(piece, QStringLiteral("!")) << "at " << width << " pixels";
+                }
+                wrapped += layout.lineCount() > 1 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(wrapped, 0);
+    }
 }
 
 TEST_F(FrameFixture, CloseAsksToSaveAModifiedDocument)

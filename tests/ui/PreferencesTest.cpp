@@ -4,6 +4,7 @@
 #include "ui/CChooseDirectoryPage.h"
 #include "ui/CDriveView.h"
 #include "ui/COpenFilePage.h"
+#include "ui/CPathLabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -141,4 +143,47 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
     }
     EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString(), QDir::cleanPath(root) + "/Daten");
     CDriveView::SetDriveProvider(oldProvider);
+}
+
+// A project folder of 80 characters: the page shows it whole where the sheet
+// gives room, else shortened in the middle with the whole path as its tool
+// tip; its beginning and its last folder stay readable either way.
+TEST_F(PreferencesTest, ALongProjectFolderStaysReadable)
+{
+    const QString path =
+        QStringLiteral("/home/anwender/Projekte/Beschallungsanlagen/Bahnhof-Nord/Bauabschnitt-2/Plan2026");
+    ASSERT_EQ(80, path.size());
+    QSettings().setValue(CChooseDirectoryPage::SettingsKey(), path);
+    CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    CPathLabel* label = sheet.DirectoryPage()->m_stcDirectory;
+    ASSERT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), path);
+    // From the width the sheet opens with down to the least it allows.
+    const int opened = sheet.width();
+    const int least = sheet.minimumSizeHint().width();
+    EXPECT_LT(least, label->fontMetrics().horizontalAdvance(path)) << "the path does not set the sheet's width";
+    for (int width : {opened, (opened + least) / 2, least}) {
+        SCOPED_TRACE(width);
+        sheet.resize(width, sheet.height());
+        QApplication::processEvents();
+        const QString shown = label->ShownText();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+        if (shown != path) {
+            EXPECT_EQ(label->toolTip(), path);
+            EXPECT_TRUE(shown.startsWith(QStringLiteral("/home/"))) << shown.toStdString();
+            EXPECT_TRUE(shown.endsWith(QStringLiteral("/Plan2026"))) << shown.toStdString();
+            EXPECT_GE(shown.size(), 30) << shown.toStdString();
+        } else {
+            EXPECT_TRUE(label->toolTip().isEmpty());
+        }
+    }
+    if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+        sheet.grab().save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/preferences-long-folder.png"));
+    // A short folder is shown whole, without a tip.
+    QSettings().setValue(CChooseDirectoryPage::SettingsKey(), QStringLiteral("/daten"));
+    sheet.DirectoryPage()->OnInitDialog();
+    EXPECT_EQ(label->ShownText(), QStringLiteral("/daten"));
+    EXPECT_TRUE(label->toolTip().isEmpty());
 }

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(ValueEdit, SetOnlyWhenChangedOrForced)
 {
     CValueEdit edit;
@@ -52,6 +54,22 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
     edit.setText("123456");
     EXPECT_EQ(edit.GetLong(1), 123456);
+}
+
+TEST(ValueEdit, NumbersBeyondThirtyTwoBitsAreHeldAtTheLimits)
+{
+    // Never wrapped round: the owner clamps the limit to its own range.
+    CValueEdit edit;
+    for (const char* text : {"4294967296", "4294967297", "99999999999999999999999"}) {
+        edit.setText(QString::fromLatin1(text));
+        EXPECT_EQ(edit.GetInt(1), std::numeric_limits<int>::max()) << text;
+        EXPECT_EQ(edit.GetLong(1), std::numeric_limits<int32_t>::max()) << text;
+    }
+    edit.setText("-4294967296");
+    EXPECT_EQ(edit.GetInt(1), std::numeric_limits<int>::min());
+    EXPECT_EQ(edit.GetLong(1), std::numeric_limits<int32_t>::min());
+    edit.setText(" 17 Hz");
+    EXPECT_EQ(edit.GetInt(1), 17);
 }
 
 TEST(ValueEdit, EnterMovesFocusToParent)

@@ -11,18 +11,22 @@
 #include <QTest>
 
 #include "calendar/CAppoint.h"
+#include "calendar/CDayprog.h"
 #include "calendar/CClock.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CAppointDlgFrm.h"
 #include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CClockDlg.h"
+#include "calendar/windows/CDayprogDlgEntryView.h"
+#include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "model/CIDManager.h"
 #include "platform/SystemTime.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
+#include "support/qt/TypeAsKeyboard.h"
 #include "ui/CAnimateCtrl.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CPictureSet.h"
@@ -123,9 +127,10 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         QLocale locale;
         const char* date;  // 7 December 2026, as the locale's short date shows it
         const char* dateDigits;
+        const char* dateWithShift;  // a Shift key pressed alone on the way
     };
-    for (const Case& c : {Case{QLocale(QLocale::German, QLocale::Germany), "07.12.26", "071226"},
-                          Case{QLocale(QLocale::English, QLocale::UnitedStates), "12/7/26", "120726"}}) {
+    for (const Case& c : {Case{QLocale(QLocale::German, QLocale::Germany), "07.12.26", "071226", "07⇧.12.26"},
+                          Case{QLocale(QLocale::English, QLocale::UnitedStates), "12/7/26", "120726", "12⇧/7/26"}}) {
         SCOPED_TRACE(c.locale.name().toStdString());
         QLocale::setDefault(c.locale);
         CAppointDlgFrm frame;
@@ -139,7 +144,9 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 9, 15, 45));
         view->Refill();
 
-        // A double click on the cell, the keys, Enter: what the list shows after.
+        // A double click on the cell, the keys as a keyboard sends them (Shift
+        // pressed and released around ":" and "/"), Enter: what the list
+        // shows after.
         const auto type = [&](int column, const QString& keys) {
             QRect cell = view->visualItemRect(view->topLevelItem(0));
             cell.setLeft(view->header()->sectionViewportPosition(column));
@@ -149,7 +156,7 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
             auto* picker = view->findChild<CInPlaceDateTimeCtrl*>();
             if (!picker)
                 return std::string("no picker");
-            QTest::keyClicks(picker, keys);
+            TypeAsKeyboard(picker, keys);
             QTest::keyClick(picker, Qt::Key_Return);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
@@ -162,6 +169,41 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 7, 5, 0));
         view->Refill();
         EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromLatin1(c.dateDigits)));
+        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 7, 5, 0));
+        view->Refill();
+        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromUtf8(c.dateWithShift)));
+    }
+    QLocale::setDefault(previous);
+}
+
+TEST_F(CalendarWindows, ADayProgrammeEntrysTimeIsTypedOnTheKeyboard)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CDayprogDlgFrm frame;
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    frame.OnCommand(ID_CAL_NEW_DAYPROG);
+    frame.OnCommand(ID_CAL_NEW_ENTRY);
+    auto* programme = dynamic_cast<CDayprog*>(d.doc().GetIDManager().GetBaseDevice(1, OT_DAYPROG));
+    ASSERT_NE(nullptr, programme);
+    CDayprogDlgEntryView* view = frame.GetEntryView();
+    ASSERT_EQ(1, view->topLevelItemCount());
+    for (const char* keys : {"07:30:00", "18⇧:45:10"}) {
+        QRect cell = view->visualItemRect(view->topLevelItem(0));
+        cell.setLeft(view->header()->sectionViewportPosition(1));
+        cell.setWidth(view->header()->sectionSize(1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        auto* picker = view->findChild<CInPlaceDateTimeCtrl*>();
+        ASSERT_NE(nullptr, picker) << keys;
+        TypeAsKeyboard(picker, QString::fromUtf8(keys));
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QString::fromUtf8(keys).remove(QChar(0x21E7)).toStdString(),
+                  caltime::DeviceTime(programme->m_entries[0]));
     }
     QLocale::setDefault(previous);
 }

@@ -12,9 +12,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPainter>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <optional>
 
@@ -29,6 +31,7 @@
 #include "paging/windows/CConsoleFrame.h"
 #include "paging/windows/CConsolePropertySheet.h"
 #include "paging/windows/CCopyKeysDlg.h"
+#include "paging/windows/CDelaySpinBox.h"
 #include "paging/windows/CKeyMacroDlg.h"
 #include "paging/windows/CKeyPropDlg.h"
 #include "paging/windows/CKeyView.h"
@@ -39,6 +42,8 @@
 #include "support/BlockTestSupport.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
+#include "support/ShownPicture.h"
+#include "ui/CPictureSet.h"
 
 using namespace blocktest;
 
@@ -181,7 +186,48 @@ TEST_F(ConsoleWindows, FunctionListFollowsTheKeyAndTheExtConnector)
     CConsKey* on = console->GetProp().FindKey(103);
     view->SelectKey(on);
     EXPECT_EQ(28, dlg->GetDelaySpin()->value());
-    EXPECT_EQ("1.00", dlg->GetDelayText()->text().toStdString());
+    EXPECT_EQ("1.00", dlg->GetDelaySpin()->text().toStdString());
+}
+
+TEST_F(ConsoleWindows, TheSwitchOnDelayIsTypedInSeconds)
+{
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    CConsKey* on = console->GetProp().FindKey(103);
+    ASSERT_EQ(CKF_ON, on->Working().function);
+    view->OpenKeyProperties(on);
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    ASSERT_NE(nullptr, dlg);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    QAbstractSpinBox* field = dlg->GetDelaySpin();
+    ASSERT_TRUE(field->isVisible());
+    // The field the user edits is the one that shows the seconds.
+    EXPECT_EQ("1.00", field->text().toStdString());
+    EXPECT_EQ(nullptr, dlg->findChild<QLabel*>(QStringLiteral("1377")));
+
+    // Typed seconds become the nearest count of 35.55 ms steps.
+    struct Case {
+        const char* typed;
+        int steps;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"2", 56, "1.99"}, Case{"1,5", 42, "1.49"}, Case{"0.5", 14, "0.50"},
+                          Case{"20", 255, "9.07"}}) {
+        SCOPED_TRACE(c.typed);
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, field->height() / 2));
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, QString::fromLatin1(c.typed));
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(c.steps, on->Working().a);
+        EXPECT_EQ(c.shown, field->text().toStdString());
+    }
+    // One arrow step is one step of the device.
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, field->height() / 2));
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(254, on->Working().a);
+    EXPECT_EQ("9.03", field->text().toStdString());
 }
 
 TEST_F(ConsoleWindows, MacroActivationAndRangeDialogs)
@@ -257,6 +303,108 @@ TEST_F(ConsoleWindows, MacroActivationTypesAreNamedInTheLanguageInUse)
             << toggle.toStdString();
         EXPECT_TRUE(types->itemText(CKeyMacroDlg::Repeat).endsWith(QStringLiteral("Type = \"Repeat\"")));
     }
+}
+
+TEST_F(ConsoleWindows, EachKeyPropertyListKeepsOneEntrySelected)
+{
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    CConsKey* key = console->GetProp().FindKey(7);
+    key->ParseValueText(CKF_ALARM, "0,1,90,UNPROT", true);
+    view->OpenKeyProperties(key);
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    ASSERT_NE(nullptr, dlg);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    QListWidget* targets = dlg->GetTargetList();
+    QTest::mouseClick(targets->viewport(), Qt::LeftButton, {},
+                      targets->visualItemRect(targets->item(Row(targets, QStringLiteral("Linie 3")))).center());
+    const CBaseDevice* zone3 = d.doc().GetIDManager().GetBaseDevice(3, OT_ZONE);
+    ASSERT_EQ(zone3, key->GetFirstTarget());
+
+    // "Aktuelle Auswahl" stands first, with its picture.
+    ASSERT_GT(targets->count(), 0);
+    EXPECT_EQ(QString::fromStdString(LoadStringId(IDS_KEY_CURRENT_CHOICE)), targets->item(0)->text());
+    const QImage choice = CPictureSet::ListImage(274, 20).pixmap(16, 16).toImage();
+    ASSERT_FALSE(choice.isNull());
+    EXPECT_EQ(choice, targets->item(0)->icon().pixmap(16, 16).toImage());
+
+    // A Ctrl+click on the selected entry leaves it selected, and the key as it was.
+    const std::string before = key->BuildValueText();
+    for (QListWidget* list : {dlg->GetFunctionList(), targets, dlg->GetSignalList()}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        ASSERT_TRUE(list->isVisible());
+        QListWidgetItem* selected = list->currentItem();
+        ASSERT_NE(nullptr, selected);
+        ASSERT_TRUE(selected->isSelected());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(selected).center());
+        EXPECT_EQ(selected, list->currentItem());
+        EXPECT_EQ(1, list->selectedItems().size());
+        EXPECT_TRUE(selected->isSelected());
+    }
+    EXPECT_EQ(CKF_ALARM, key->Working().function);
+    EXPECT_EQ(zone3, key->GetFirstTarget());
+    EXPECT_EQ(before, key->BuildValueText());
+}
+
+TEST_F(ConsoleWindows, TheCopyDialogShowsTheConsolePicture)
+{
+    CCopyKeysDlg copy;
+    copy.m_consoles = {console};
+    copy.m_source = console;
+    copy.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&copy));
+    auto* picture = copy.findChild<QLabel*>(QStringLiteral("390"));
+    ASSERT_NE(nullptr, picture);
+    const QImage console390 = CPictureSet::ListImageAt(390, 0, 48);
+    ASSERT_FALSE(console390.isNull());
+    EXPECT_TRUE(ShowsPicture(copy, console390, picture->mapTo(&copy, picture->contentsRect().topLeft()) +
+                                                   QPoint((picture->contentsRect().width() - 48) / 2,
+                                                          (picture->contentsRect().height() - 48) / 2)));
+    EXPECT_LT(picture->geometry().right(), copy.GetCombo()->mapTo(&copy, QPoint(0, 0)).x());
+}
+
+TEST_F(ConsoleWindows, ThePrintedConsoleStandsInTheMiddleUnderTheBanner)
+{
+    CConsolePropertySheet sheet(&d.doc(), console);
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    // A portrait page at the screen's resolution.
+    QImage page(794, 1123, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        EXPECT_EQ(1, view->PrintPages(p, 96, nullptr));
+    }
+    QTemporaryDir dir;
+    page.save(dir.filePath(QStringLiteral("console-print.png")));
+    if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+        page.save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/console-print.png"));
+    // The panel's grey face: as far from the left as from the right, from the
+    // top as from the bottom.
+    // Rows and columns with a long stretch of it (edges of letters are grey too).
+    std::vector<int> rows(static_cast<size_t>(page.height())), columns(static_cast<size_t>(page.width()));
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if ((page.pixel(x, y) & 0xffffff) == 0xdcdcdc) {
+                ++rows[static_cast<size_t>(y)];
+                ++columns[static_cast<size_t>(x)];
+            }
+    QRect panel;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (rows[static_cast<size_t>(y)] >= 60 && columns[static_cast<size_t>(x)] >= 60)
+                panel |= QRect(x, y, 1, 1);
+    ASSERT_TRUE(panel.isValid());
+    EXPECT_NEAR(panel.left(), page.width() - 1 - panel.right(), 4);
+    EXPECT_NEAR(panel.top(), page.height() - 1 - panel.bottom(), 4);
+    // The banner above it, at the top of the page.
+    int inked = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            inked += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(inked, 50);
 }
 
 TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)

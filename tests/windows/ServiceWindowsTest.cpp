@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -23,6 +24,8 @@
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CZonetestFrm.h"
+#include "service/windows/CZonetestPropDlg.h"
+#include "ui/CValueEdit.h"
 #include "service/windows/CZonetestView.h"
 #include "service/CZonetestObject.h"
 #include "logic/CCondition.h"
@@ -288,4 +291,41 @@ TEST(ZonetestWindow, TheOutputContactFollowsTheZoneTestWhicheverIsChosenFirst)
     EXPECT_EQ(nullptr, output());
     EXPECT_EQ(0, zt->GetScheduleValue(4));
     EXPECT_EQ(nullptr, object(OT_CONDITION, cond));
+}
+
+// A number too large for any integer, typed into a field of the zone test's
+// properties, stands for the field's largest value, as a smaller number
+// beyond it does; one too small for its smallest.
+TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
+{
+    BlockHarness h;
+    ASSERT_TRUE(h.doc().OnNewDocument());
+    auto* zt = dynamic_cast<CZonetestObject*>(h.doc().GetIDManager().GetBaseDevice(1, OT_ZONETEST_OBJECT));
+    ASSERT_NE(nullptr, zt);
+    CZonetestPropDlg dlg;
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    struct Case {
+        int edit;  // in the dialog's order
+        const char* typed;
+        const char* shown;
+        int key;
+    };
+    for (const Case& c : {Case{2, "31", "30", CZonetestObject::MaxAdjust},
+                          Case{2, "4294967296", "30", CZonetestObject::MaxAdjust},
+                          Case{2, "99999999999999999999999", "30", CZonetestObject::MaxAdjust},
+                          Case{2, "-4294967296", "0", CZonetestObject::MaxAdjust},
+                          Case{5, "4294967297", "100", CZonetestObject::WipeCycles},
+                          Case{0, "1e40", "23000.0", CZonetestObject::TestFrequency}}) {
+        SCOPED_TRACE(c.typed);
+        QLineEdit* edit = dlg.GetEdit(c.edit);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the field selects its text on the focus
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_EQ(QString::fromLatin1(c.shown), edit->text());
+        EXPECT_EQ(c.shown, zt->GetValue(c.key));
+    }
 }
