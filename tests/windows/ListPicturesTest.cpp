@@ -72,9 +72,10 @@ protected:
         auto pixel = [&list](QPoint at) { return list.viewport()->grab().toImage().pixel(at) & 0xffffff; };
         EXPECT_EQ(grid, pixel(under));
         EXPECT_EQ(grid, pixel(right));
-        // At the screen scales of 120 and 144 DPI every line under a row is
-        // one device pixel thick.
-        for (const qreal scale : {1.25, 1.5}) {
+        // At the screen scales of 120 and 144 DPI, and at scales where a
+        // row's height is no whole number of device pixels, every line under
+        // a row is one device pixel thick.
+        for (const qreal scale : {1.25, 1.5, 1.3, 1.75}) {
             QImage image(list.viewport()->size() * scale, QImage::Format_RGB32);
             image.setDevicePixelRatio(scale);
             image.fill(Qt::white);
