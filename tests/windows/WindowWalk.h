@@ -48,6 +48,12 @@ inline void WalkRegisteredWindows(const std::function<void(const CWindowRegistry
         ~ModemPage() { CApplicationPropertiesDlg::SetModemPageFactory(std::move(previous)); }
     } modemPage;
     for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
+        // Widths of lists and columns that an earlier window stored on
+        // closing are a placement from before too.
+        QSettings settings;
+        for (const QString& key : settings.allKeys())
+            if (key.startsWith(QLatin1String("Settings/")) && key.endsWith(QLatin1String("Width")))
+                settings.remove(key);
         ModelTestHost host;
         MessageLog messages;
         std::unique_ptr<CQuillomerDoc> own;
