@@ -155,8 +155,15 @@ bool CMainFrame::OnCreate()
             m_monitor = monitor;
             monitor->setParent(this, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
             monitor->setWindowTitle(QString::fromStdString(LoadStringId(ids::StrMonitorCaption)));
+            // The stored placement is the window's outer frame, title and
+            // border included, as the monitor stores it: the frame goes to
+            // x, y, and the inner area is made smaller by the frame's width
+            // once that is known.
             const QRect r = ParseMonitorSize(GetProfileString(QStringLiteral("Settings"), QStringLiteral("MonitorSize")));
-            monitor->setGeometry(r);
+            monitor->move(r.topLeft());
+            monitor->resize(r.size());
+            m_monitorOuterSize = r.size();
+            monitor->installEventFilter(this);
             monitor->setFont(m_fonts->GetFont(CFontManager::MonitorText));
         }
     }
@@ -914,6 +921,20 @@ void CMainFrame::ShowProtocolMonitor(bool show)
         if (CCommLink* link = GetCommLink())
             link->ClearLastSentPath();
     }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_monitor && m_monitorOuterSize.isValid() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QSize border = m_monitor->frameGeometry().size() - m_monitor->size();
+        if (border.width() > 0 || border.height() > 0) {
+            const QSize inner = m_monitorOuterSize - border;
+            m_monitorOuterSize = QSize();
+            m_monitor->resize(inner);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool CMainFrame::IsProtocolMonitorVisible() const { return m_monitor && m_monitor->isVisible(); }

@@ -113,6 +113,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Sizes the protocol monitor's outer frame to its stored placement once
+    // the window system tells how wide the frame is.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -141,6 +144,7 @@ private:
     std::unique_ptr<CFontManager> m_fonts;
     QToolBar* m_stdBar = nullptr;
     QPointer<QWidget> m_monitor;
+    QSize m_monitorOuterSize;  // stored outer size not yet given to the monitor's frame
     QMdiArea* m_mdi = nullptr;
     CDocTemplate* m_template = nullptr;
 

@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -43,6 +44,8 @@ int WindowsLanguageId(const QLocale& locale)
 {
     switch (locale.language()) {
     case QLocale::German: return 0x0407;
+    // A C or POSIX locale is the system's plain US English.
+    case QLocale::C:
     case QLocale::English: return 0x0409;
     case QLocale::French: return 0x040C;
     case QLocale::Italian: return 0x0410;
@@ -205,6 +208,12 @@ bool CQuillomerApp::InitInstance(const QStringList& arguments)
         // A file that cannot be opened leaves the program running without a document.
         m_template->OpenDocumentFile(start.file);
     }
+    // Maximised; where the window system leaves the maximising to nobody
+    // (no window manager), or the user restores the window, it still covers
+    // the screen's free area rather than a default two thirds of it, which
+    // at 144 DPI leaves no room for the zoom bar beside the tool bar.
+    if (QScreen* screen = m_frame->screen())
+        m_frame->setGeometry(screen->availableGeometry());
     m_frame->showMaximized();
     m_frame->repaint();
     SetLandscape(QPageLayout::Landscape);

@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/MessageBoxHandler.h"
+#include "ui/CApplicationStyle.h"
 
 int main(int argc, char** argv)
 {
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     // No display name: the platform would append it to every window title,
     // and the main window names the program itself.
     InstallMessageBoxHandler();
+    CApplicationStyle::Install();
 
     CQuillomerApp theApp;
     QStringList arguments = QApplication::arguments();

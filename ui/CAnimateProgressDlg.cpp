@@ -13,6 +13,7 @@ CAnimateProgressDlg::CAnimateProgressDlg(unsigned int captionId)
 {
     // "%d%c" with the percent sign: the sign follows the number directly.
     m_strPercentFormat = QStringLiteral("%d%%");
+    SetInitialPercentText(QStringLiteral(" 0 %"));
 }
 
 bool CAnimateProgressDlg::OnInitDialog()

@@ -1,6 +1,10 @@
 #include "ui/CEllipsisStatic.h"
 
+#include <QEvent>
 #include <QFontMetrics>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 CEllipsisStatic::CEllipsisStatic(QWidget* parent, int id) : QLabel(parent), m_nId(id) {}
 
@@ -28,4 +32,27 @@ void CEllipsisStatic::SetText(const QString& text)
         if (parent)
             m_ToolTip.DelTool(parent, m_nId);
     }
+}
+
+QSize CEllipsisStatic::minimumSizeHint() const
+{
+    const QSize label = QLabel::minimumSizeHint();
+    const QMargins m = contentsMargins();
+    const int narrow = QFontMetrics(font()).horizontalAdvance(QStringLiteral("W...")) + m.left() + m.right() +
+                       2 * margin();
+    return {std::min(label.width(), narrow), label.height()};
+}
+
+void CEllipsisStatic::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width() && !m_strFullText.isNull())
+        SetText(m_strFullText);
+}
+
+void CEllipsisStatic::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_strFullText.isNull())
+        SetText(m_strFullText);
 }

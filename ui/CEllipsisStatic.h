@@ -21,6 +21,16 @@ public:
     int GetDlgCtrlID() const { return m_nId; }
     CToolTipCtrlEx& ToolTip() { return m_ToolTip; }
 
+    // As narrow as one character and "...": the layout decides the width,
+    // the text follows it.
+    QSize minimumSizeHint() const override;
+
+protected:
+    // The text is shortened anew to every width the control gets, so that a
+    // text set before the window was laid out shows whole once there is room.
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     QString m_strFullText;
     bool m_bShortened = false;

@@ -106,7 +106,11 @@ void CListCtrl::paintEvent(QPaintEvent* event)
     if (!m_gridLines)
         return;
     QPainter painter(viewport());
-    painter.setPen(GridLineColor());
+    // One device pixel wide at any screen scale: a pen of one logical pixel
+    // would be 1.25 device pixels at 120 DPI, drawn 1 and 2 pixels thick.
+    QPen pen(GridLineColor(), 1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
     const QRect area = viewport()->rect();
     // Under every row shown, then on at the rows' pitch to the bottom.
     int y = -1;

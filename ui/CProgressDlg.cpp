@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProgressDlg"),
     [](CQuillomerDoc*) -> QWidget* { return new CProgressDlg; });
@@ -95,12 +97,27 @@ void CProgressDlg::SetRange(int lower, int upper)
 {
     m_nLower = lower;
     m_nUpper = upper;
+    // The bar keeps its position, moved to the nearer bound when the new
+    // range leaves it outside; the percent text then follows the bar.
+    const int pos = m_pProgress->value();
+    const bool placed = pos >= m_pProgress->minimum();  // not the bar's empty state before a first position
     m_pProgress->setRange(m_nLower, m_nUpper);
+    if (!placed)
+        return;
+    const int kept = std::clamp(pos, std::min(m_nLower, m_nUpper), std::max(m_nLower, m_nUpper));
+    m_pProgress->setValue(kept);
+    if (kept != pos)
+        UpdatePercent(kept);
 }
 
 void CProgressDlg::SetPercentFormat(const QString& format)
 {
     m_strPercentFormat = format;
+}
+
+void CProgressDlg::SetInitialPercentText(const QString& text)
+{
+    m_pPercent->setText(text);
 }
 
 void CProgressDlg::SetStep(int step)

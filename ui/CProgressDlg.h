@@ -51,6 +51,8 @@ protected:
     CProgressDlg(unsigned int captionId, QWidget* top);
     void SetStep(int step);
     int StepIt();
+    // The percent text shown before the first position.
+    void SetInitialPercentText(const QString& text);
     virtual bool OnInitDialog();
     void OnCancel();
     void reject() override;

@@ -1,6 +1,7 @@
 #include "logic/windows/CLogicListView.h"
 
 #include <QContextMenuEvent>
+#include <algorithm>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include "ui/CInPlaceEdit.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/ColumnWidths.h"
 
 namespace {
 bool RunSelection(QWidget* parent, int kind, bool multiple, const QString& preset, int presetValue, int* number,
@@ -161,6 +163,9 @@ void CLogicListView::RefreshList()
         ++c;
     }
     SetStatusTitle(false);
+    // The window opens wide enough for every column at its designed width
+    // (rows are not in yet: longer texts may still need the scroll bar).
+    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
     m_hover->Clear();
     if (CQuillomerDoc* doc = GetActiveDoc()) {
         DeviceList list;

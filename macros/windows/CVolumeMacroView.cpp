@@ -26,7 +26,10 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
     m_value = AddEdit(1234, nullptr, "dB");
     m_arrows = new CSpinArrows(this);
     m_arrows->setObjectName(QStringLiteral("111"));
-    Grid()->addWidget(m_arrows, 0, 3, Qt::AlignLeft);
+    // The arrows are as tall as the value beside them, however tall the
+    // parameter box is.
+    m_arrows->setFixedHeight(m_value->sizeHint().height());
+    Grid()->addWidget(m_arrows, 0, 3, Qt::AlignLeft | Qt::AlignVCenter);
     connect(m_arrows->Up(), &QToolButton::clicked, this, [this] { Step(1); });
     connect(m_arrows->Down(), &QToolButton::clicked, this, [this] { Step(-1); });
     AddPair("Inkrement / Absolut", "Dekrement / Absolut");

@@ -1,5 +1,7 @@
 #include "paging/windows/CZoneListView.h"
 
+#include "ui/ColumnWidths.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -98,6 +100,10 @@ void CZoneListView::OnInitialUpdate()
             title += QStringLiteral("[%]");
         InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, kDefaultWidths[c]);
     }
+    // The window that shows the list opens wide enough for every column at
+    // its designed width, in either language (widths the user stored may
+    // still need the scroll bar).
+    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
     // The saved widths are the user's own and stand for columns 0..10, then
     // 12 (column 11 is fixed); the designed ones grow with the font.
     const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);

@@ -5,12 +5,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QApplication>
+#include <QComboBox>
 #include <QMenu>
+#include <QScreen>
 
 #include "ShellTestSupport.h"
 #include "platform/StringTable.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
+#include "shell/CZoomToolBar.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/ShellIds.h"
 
@@ -116,6 +120,51 @@ TEST(ShellLanguage, SwitchToEnglishWithoutTheFileChangesNothing)
     EXPECT_EQ(messages.messages[0].second, uint32_t(mb::IconStop));
     EXPECT_EQ(app.GetLanguage(), CQuillomerApp::LangGerman);
     EXPECT_EQ(QSettings().value("Settings/Language").toString(), QString("German"));
+}
+
+// A machine started with a C or POSIX locale and nothing stored runs in
+// English, and the menu says so with its check mark.
+TEST(ShellLanguage, PosixLocaleRunsEnglishWithEnglishChecked)
+{
+    EXPECT_TRUE(CQuillomerApp::IsEnglish(CQuillomerApp::LanguageFromProfile("", QLocale::c())));
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetUserLocale(QLocale::c());
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.IsEnglishResources());
+    CMainFrame* frame = app.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    QAction* english = frame->FindMenuAction(ids::LanguageEnglishChecked);
+    QAction* german = frame->FindMenuAction(ids::LanguageToGerman);
+    ASSERT_NE(english, nullptr);
+    ASSERT_NE(german, nullptr);
+    frame->UpdateMenu(qobject_cast<QMenu*>(english->parent()));
+    EXPECT_TRUE(english->isChecked());
+    EXPECT_FALSE(german->isChecked());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// The main window covers the screen's free area also where nothing
+// maximises it (or once the user restores it), and the zoom box stands
+// beside the tool bar, not behind its overflow button.
+TEST(ShellStart, TheMainWindowCoversTheScreenAndShowsTheZoomBox)
+{
+    SettingsSandbox settings;
+    SetProfile("Settings/Language", "German");
+    MessageRecorder messages;
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    CMainFrame* frame = app.GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    frame->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(frame->screen()->availableGeometry().size(), frame->size());
+    ASSERT_NE(frame->GetZoomBar(), nullptr);
+    ASSERT_NE(frame->GetZoomBar()->GetCombo(), nullptr);
+    EXPECT_TRUE(frame->GetZoomBar()->GetCombo()->isVisible());
 }
 
 TEST(ShellLanguage, SwitchingRebuildsMenusAndStoresTheChoice)

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QTextDocument>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QDir>
@@ -212,12 +213,17 @@ TEST_F(FrameFixture, ProtocolMonitorIsPlacedFromTheProfileAndStartsHidden)
     CMainFrame::SetProtocolMonitorFactory(previous);
     QWidget* monitor = Frame()->GetProtocolMonitor();
     ASSERT_NE(monitor, nullptr);
-    EXPECT_EQ(monitor->geometry(), QRect(10, 20, 500, 300));
+    EXPECT_EQ(monitor->pos(), QPoint(10, 20));
     EXPECT_EQ(monitor->windowTitle(), QString("QUILLOMER Communication Monitor"));
     EXPECT_FALSE(Frame()->IsProtocolMonitorVisible());
     link->connected = true;
     Frame()->OnCmdMsg(ids::ProtocolMonitor);
     EXPECT_TRUE(Frame()->IsProtocolMonitorVisible());
+    QApplication::processEvents();
+    // The stored placement is the outer frame, border and title included:
+    // shown, the monitor's frame stands exactly there (stored again, it
+    // neither creeps nor grows).
+    EXPECT_EQ(monitor->frameGeometry(), QRect(10, 20, 500, 300));
     Frame()->OnCmdMsg(ids::ProtocolMonitor);
     EXPECT_FALSE(Frame()->IsProtocolMonitorVisible());
 }

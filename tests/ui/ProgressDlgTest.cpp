@@ -46,6 +46,35 @@ TEST(ProgressDlg, PercentTexts)
     EXPECT_EQ(animated.GetPercentText(), "50%");
 }
 
+// A new range that leaves the position outside moves the bar to the nearer
+// bound, and the percent text tells the same as the bar; the animated
+// dialog shows its percent text from the start.
+TEST(ProgressDlg, BarAndPercentTextAgreeAcrossRangeChanges)
+{
+    CAnimateProgressDlg download;
+    download.m_bSecondAnimation = true;
+    ASSERT_TRUE(download.Create(nullptr));
+    EXPECT_EQ(download.GetPercentText(), " 0 %");
+    download.SetRange(0, 20);
+    download.SetPos(20);
+    EXPECT_EQ(download.GetPercentText(), "100%");
+    download.SetRange(100, 400);
+    EXPECT_EQ(download.GetPos(), 100);
+    EXPECT_EQ(download.GetPercentText(), "0%");
+    download.SetPos(250);
+    download.SetRange(0, 200);
+    EXPECT_EQ(download.GetPos(), 200);
+    EXPECT_EQ(download.GetPercentText(), "100%");
+
+    CProgressDlg plain(34362);
+    plain.SetRange(0, 60);  // before the dialog exists: nothing to keep
+    ASSERT_TRUE(plain.Create(nullptr));
+    plain.SetPos(30);
+    plain.SetRange(40, 50);
+    EXPECT_EQ(plain.GetPos(), 40);
+    EXPECT_EQ(plain.GetPercentText(), "0 %");
+}
+
 TEST(ProgressDlg, DefaultCaptionsAndFirstAnimation)
 {
     CProgressDlg plain;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -303,6 +304,39 @@ TEST(EllipsisStatic, ShortensAndShowsWholeInToolTip)
     label->setGeometry(10, 10, 2, 20);
     label->SetText("Wort");
     EXPECT_EQ(label->text(), "W...");
+}
+
+// A text set before the window is laid out is shortened to the width the
+// control then gets, and again at each later width.
+TEST(EllipsisStatic, FollowsTheWidthItIsGiven)
+{
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* label = new CEllipsisStatic(&window, 1570);
+    layout->addWidget(label, 1);
+    layout->addWidget(new QPushButton("...", &window));
+    const QString name = "Evakuierung Gebäude Nord";
+    label->SetText(name);  // still at the size of a control not laid out
+    window.resize(500, 60);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    EXPECT_EQ(label->text(), name);
+    EXPECT_FALSE(label->IsShortened());
+    EXPECT_FALSE(label->ToolTip().HasTool(&window, 1570));
+
+    window.resize(label->fontMetrics().horizontalAdvance(name) / 2 + 60, 60);
+    QApplication::processEvents();
+    EXPECT_TRUE(label->IsShortened());
+    EXPECT_TRUE(label->text().endsWith("..."));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    EXPECT_EQ(label->ToolTip().GetToolText(&window, 1570), name);
+    EXPECT_EQ(label->ToolTip().GetToolRect(&window, 1570), label->geometry());
+
+    window.resize(500, 60);
+    QApplication::processEvents();
+    EXPECT_EQ(label->text(), name);
+    EXPECT_FALSE(label->ToolTip().HasTool(&window, 1570));
 }
 
 TEST(ToolTipCtrlEx, WindowAndRectToolsAndOffset)

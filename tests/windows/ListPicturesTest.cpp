@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QTest>
 
 #include <algorithm>
@@ -71,6 +72,28 @@ protected:
         auto pixel = [&list](QPoint at) { return list.viewport()->grab().toImage().pixel(at) & 0xffffff; };
         EXPECT_EQ(grid, pixel(under));
         EXPECT_EQ(grid, pixel(right));
+        // At the screen scales of 120 and 144 DPI, and at scales where a
+        // row's height is no whole number of device pixels, every line under
+        // a row is one device pixel thick.
+        for (const qreal scale : {1.25, 1.5, 1.3, 1.75}) {
+            QImage image(list.viewport()->size() * scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            list.viewport()->render(&image);
+            const int x = qRound(under.x() * scale);
+            int lines = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                if ((image.pixel(x, y) & 0xffffff) != grid)
+                    continue;
+                int thick = 1;
+                while (y + thick < image.height() && (image.pixel(x, y + thick) & 0xffffff) == grid)
+                    ++thick;
+                EXPECT_EQ(1, thick) << "at scale " << scale << ", y " << y;
+                ++lines;
+                y += thick;
+            }
+            EXPECT_GE(lines, std::min(2, list.GetItemCount())) << "at scale " << scale;
+        }
         list.SetGridLines(false);
         EXPECT_NE(grid, pixel(under));
         EXPECT_NE(grid, pixel(right));

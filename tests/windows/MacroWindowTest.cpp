@@ -513,6 +513,28 @@ TEST_F(MacroWindow, TheVolumeArrowsStepWithinTheirRangeIntoTheValue)
     EXPECT_EQ("0", Control<QLineEdit>(frame, 1234)->text().toStdString());
 }
 
+// In a window made taller than it opens, the volume arrows stay as tall as
+// the value beside them and the controls below stay where they were.
+TEST_F(MacroWindow, TheVolumeArrowsKeepTheHeightOfTheValueInATallerWindow)
+{
+    CMacroDlgFrm frame;
+    New(frame, mt::Volume);
+    frame.show();
+    QApplication::processEvents();
+    auto* value = Control<QLineEdit>(frame, 1234);
+    auto* arrows = frame.GetEditorView()->findChild<QWidget*>(QStringLiteral("111"));
+    auto* controller = Control<QWidget>(frame, 1233);
+    ASSERT_NE(nullptr, value);
+    ASSERT_NE(nullptr, arrows);
+    ASSERT_NE(nullptr, controller);
+    const int controllerY = controller->mapTo(&frame, QPoint()).y();
+    frame.resize(frame.width(), frame.height() + 400);
+    QApplication::processEvents();
+    EXPECT_EQ(value->height(), arrows->height());
+    EXPECT_EQ(value->mapTo(&frame, QPoint()).y(), arrows->mapTo(&frame, QPoint()).y());
+    EXPECT_EQ(controllerY, controller->mapTo(&frame, QPoint()).y());
+}
+
 TEST_F(MacroWindow, ViewsWithoutAMacroOrRecorderChangeNothing)
 {
     // With no macro selected a view fills its lists and ignores its controls.

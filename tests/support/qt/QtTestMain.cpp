@@ -4,6 +4,7 @@
 #include <cstdlib>
 #ifdef QL_TEST_GUI
 #include <QApplication>
+#include "ui/CApplicationStyle.h"
 using TestApp = QApplication;
 #else
 #include <QCoreApplication>
@@ -18,5 +19,9 @@ int main(int argc, char** argv)
     TestApp app(argc, argv);
     TestApp::setOrganizationName("HALVERON-test");
     TestApp::setApplicationName("QuillomerDesigner-test");
+#ifdef QL_TEST_GUI
+    // The windows are drawn as the program draws them.
+    CApplicationStyle::Install();
+#endif
     return RUN_ALL_TESTS();
 }
