@@ -897,6 +897,12 @@ void CCommLink::SetConnectedText()
 
 // ==================================================================== connection
 
+void CCommLink::OnDocumentRenamed(CQuillomerDoc* doc)
+{
+    if (doc && doc == m_doc)
+        SetConnectedText();
+}
+
 void CCommLink::OnDocumentClosing(CQuillomerDoc* doc, bool closing)
 {
     if (closing && doc && doc == m_doc && m_connected)

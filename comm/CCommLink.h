@@ -133,6 +133,8 @@ public:
     // connected. Nothing is sent (there is no one to hear it).
     void OnLineLost();
     void OnDocumentClosing(CQuillomerDoc* doc, bool closing) override;
+    // The status pane names the bound project by its current name.
+    void OnDocumentRenamed(CQuillomerDoc* doc) override;
 
     // ---- Transfers ----
     void OnTransferParameters();
