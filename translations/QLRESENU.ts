@@ -3434,6 +3434,14 @@ masked signals</translation>
         <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
         <translation>The file &quot;%1&quot; cannot be written.</translation>
     </message>
+    <message>
+        <source>Konfigurationsdatei (*.txt)</source>
+        <translation>Configuration file (*.txt)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>CTextFileDlg</name>

@@ -391,6 +391,8 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     {
         CServiceDlg dialog(slot);
         EXPECT_EQ(&dialog, static_cast<CServiceDlg*>(slot->m_openDialog));
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(80, dialog.GetRegisters()->columnWidth(column)) << column;
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, kArrivalMs));
         EXPECT_EQ(QLatin1String("17"), dialog.GetOnCount()->text());
         EXPECT_EQ(QLatin1String("1234:56"), dialog.GetOnTime()->text());
