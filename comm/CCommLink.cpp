@@ -115,6 +115,8 @@ const char* const kNetscanTimeout =
     QT_TRANSLATE_NOOP("CCommLink", "Zeit für Netscan wurde überschritten !\n");
 const char* const kNoAnswer =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Antwort von QUILLOMER ! Die Übertragung wurde abgebrochen.");
+const char* const kNotUnderstood =
+    QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER hat '%s' nicht verstanden ! Die Übertragung wurde abgebrochen.");
 // How long a transfer waits for an answer the walk cannot go on without.
 constexpr int64_t kAnswerWaitMs = 5000;
 const char* const kErrFileWrite =
@@ -565,6 +567,10 @@ void CCommLink::SplitReceived()
         // the line being split off counts as well as those behind it.
         if (m_rxBuffer.find(" ? ") != std::string::npos)
             m_queryMark = true;
+        if (line.find(" ? ") != std::string::npos) {
+            ++m_refusedCount;
+            m_lastRefused = Trim(line);
+        }
         m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
         if (m_uploadCounting && !line.empty())
             CountUploadReceived(line);
@@ -896,6 +902,12 @@ void CCommLink::SetConnectedText()
 }
 
 // ==================================================================== connection
+
+void CCommLink::OnDocumentRenamed(CQuillomerDoc* doc)
+{
+    if (doc && doc == m_doc)
+        SetConnectedText();
+}
 
 void CCommLink::OnDocumentClosing(CQuillomerDoc* doc, bool closing)
 {
@@ -1405,6 +1417,7 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
     for (CBaseDevice* obj : objects) {
         if (SessionEndedSince(session))
             return;
+        const uint64_t refusedBefore = m_refusedCount;
         const int n = obj->GetDownloadLines(mode, -1);
         if (n != 0)
             progress.SetRange(0, n);
@@ -1424,10 +1437,16 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
                 return;
             }
             // A block that waits for the device's answer waits no longer than
-            // the device may take to answer at all.
-            if (i == previous && GetLinkIdleTime() > kAnswerWaitMs) {
+            // the device may take to answer at all; a device that refused a
+            // line and then fell silent will not answer either, and is named
+            // for what it did.
+            const bool refused = m_refusedCount != refusedBefore;
+            if (i == previous && GetLinkIdleTime() > (refused ? kRefusedWaitMs : kAnswerWaitMs)) {
                 m_answerTimedOut = true;
-                ShowMessage(Tr(kNoAnswer), mb::IconStop);
+                if (refused)
+                    ShowMessage(StrFormat(Tr(kNotUnderstood).c_str(), m_lastRefused.c_str()), mb::IconStop);
+                else
+                    ShowMessage(Tr(kNoAnswer), mb::IconStop);
                 return;
             }
             progress.SetPos(i);

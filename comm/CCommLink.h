@@ -86,6 +86,14 @@ public:
     // The answer list of the running block request; the receiver empties it.
     std::vector<std::string>& GetAnswerList() { return m_answers; }
     bool GetQueryMark() const { return m_queryMark; }
+    // Answers that marked a line as not understood (" ? " in them) since the
+    // link was made, and the last of them: a transfer waiting for an answer
+    // can tell a device that refused its query from one that fell silent.
+    uint64_t GetRefusedCount() const { return m_refusedCount; }
+    const std::string& GetLastRefused() const { return m_lastRefused; }
+    // How long a transfer that waits for an answer waits once the device
+    // refused a line and has fallen silent.
+    static constexpr int64_t kRefusedWaitMs = 1000;
 
     // ---- Queries ----
     std::string Query(const std::string& line, int waitMs) override;
@@ -133,6 +141,8 @@ public:
     // connected. Nothing is sent (there is no one to hear it).
     void OnLineLost();
     void OnDocumentClosing(CQuillomerDoc* doc, bool closing) override;
+    // The status pane names the bound project by its current name.
+    void OnDocumentRenamed(CQuillomerDoc* doc) override;
 
     // ---- Transfers ----
     void OnTransferParameters();
@@ -305,6 +315,8 @@ private:
     bool m_splitPosted = false;
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
+    uint64_t m_refusedCount = 0;
+    std::string m_lastRefused;
     bool m_answerTimedOut = false;  // a block's wait for an answer ran out
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort

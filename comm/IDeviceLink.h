@@ -19,5 +19,7 @@ public:
     // A document is being closed (`closing`) or replaced; the link
     // disconnects when it is bound to that document and `closing` is set.
     virtual void OnDocumentClosing(CQuillomerDoc* doc, bool closing) = 0;
+    // A document was saved under another name: whatever names it shows anew.
+    virtual void OnDocumentRenamed(CQuillomerDoc* doc) {}
     virtual bool IsConnected() const = 0;
 };

@@ -151,6 +151,9 @@ bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
     doc->SetPathName(path.toStdString());
     doc->SetModifiedFlag(false);
     doc->m_data.fileTitle = doc->GetProjectName();
+    // A connected project saved under another name is shown by that name.
+    if (m_frame)
+        m_frame->OnDocumentRenamed(doc);
     if (CQuillomerApp* app = CQuillomerApp::Instance())
         app->AddToRecentFileList(path);
     return true;

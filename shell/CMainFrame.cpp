@@ -895,6 +895,12 @@ void CMainFrame::OnDocumentClosing(CQuillomerDoc* doc, bool closing)
         m_link->OnDocumentClosing(doc, closing);
 }
 
+void CMainFrame::OnDocumentRenamed(CQuillomerDoc* doc)
+{
+    if (m_link)
+        m_link->OnDocumentRenamed(doc);
+}
+
 void CMainFrame::SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten)
 {
     ::SendCommand(line, doc, shorten);

@@ -76,6 +76,7 @@ public:
     // The wait of QueryDevice for a command of `length` characters, in ms.
     static int QueryWaitMs(size_t length);
     void OnDocumentClosing(CQuillomerDoc* doc, bool closing);
+    void OnDocumentRenamed(CQuillomerDoc* doc);
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten);
     // Rebuilds menus and status-bar texts in the current language.
     void ReloadMenus();

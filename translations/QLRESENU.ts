@@ -342,6 +342,10 @@ Please check that the modem is connected to the right COM port.</translation>
         <translation>No answer from QUILLOMER ! The transfer has been cancelled.</translation>
     </message>
     <message>
+        <source>QUILLOMER hat &apos;%s&apos; nicht verstanden ! Die Übertragung wurde abgebrochen.</source>
+        <translation>QUILLOMER did not understand &apos;%s&apos; ! The transfer has been cancelled.</translation>
+    </message>
+    <message>
         <source>Überprüfen Sie die LOG Datei!</source>
         <translation>Check the LOG file!</translation>
     </message>
@@ -3450,6 +3454,14 @@ masked signals</translation>
         <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
         <translation>The file &quot;%1&quot; cannot be written.</translation>
     </message>
+    <message>
+        <source>Konfigurationsdatei (*.txt)</source>
+        <translation>Configuration file (*.txt)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>CTextFileDlg</name>
@@ -6118,6 +6130,13 @@ The remaining entries were not transferred.</translation>
 Die übrigen Einträge wurden nicht übertragen.</source>
         <extracomment>CFeatureFrm::kTransferCancelled</extracomment>
         <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.
+The remaining entries were not transferred.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferRefused</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.
 The remaining entries were not transferred.</translation>
     </message>
     <message>

@@ -33,6 +33,9 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferCancelled,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.\n"
      "Die übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferRefused,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden.\n"
+     "Die übrigen Einträge wurden nicht übertragen."},
 });
 
 namespace {

@@ -101,6 +101,7 @@ public:
     static constexpr unsigned kTransferStalled = 35100;    // and "%d" the seconds waited
     static constexpr unsigned kTransferLineLost = 35101;
     static constexpr unsigned kTransferCancelled = 35102;
+    static constexpr unsigned kTransferRefused = 35103;    // and "%s" the line the device refused
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);

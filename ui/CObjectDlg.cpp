@@ -9,6 +9,7 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -187,11 +188,32 @@ bool CObjectDlg::OnCommand(unsigned int commandId)
         // The command may come from inside the frame: let it finish first.
         QWidget* old = m_pFrame;
         m_pFrame = nullptr;
+        EndPolls(old);
         old->hide();
         old->deleteLater();
     }
     CreateObjectFrame(kind);
     return true;
+}
+
+void CObjectDlg::EndPolls(QWidget* frame)
+{
+    const QList<QObject*> all = frame->findChildren<QObject*>();
+    for (QObject* o : all)
+        if (auto* timer = qobject_cast<QTimer*>(o))
+            timer->stop();
+    // Timers started on the objects themselves cannot be reached: their
+    // events are dropped until the frame is gone.
+    frame->installEventFilter(this);
+    for (QObject* o : all)
+        o->installEventFilter(this);
+}
+
+bool CObjectDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Timer && watched != this && watched != m_pFrame)
+        return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 bool CObjectDlg::SendCommand(QWidget* from, unsigned int commandId)

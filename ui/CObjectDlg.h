@@ -71,8 +71,14 @@ protected:
     virtual bool OnInitDialog();
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // Swallows the timer events of a frame switched away from.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A frame the user switched away from polls no more: its timers stop
+    // (those of its objects and their child timers), so that no poll of it
+    // takes the answers the next window waits for while it still exists.
+    void EndPolls(QWidget* frame);
     void SavePlacement();
     // The size the window takes for the frame shown: the kept size, or the
     // frame's minimum where that is larger.

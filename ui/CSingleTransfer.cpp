@@ -43,6 +43,8 @@ CSingleTransfer::Stop CSingleTransfer::RunSteps(CBaseDevice* obj, int mode, int 
             step = next;
             m_reached = step;
             watch.StepMoved();
+        } else if (watch.Refused()) {
+            return Stop::Refused;
         } else if (watch.Stalled()) {
             return Stop::Stalled;
         }

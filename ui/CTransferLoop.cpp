@@ -68,6 +68,9 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             m_progress->setValue(qBound(0, position, count));
         if (stepped || sent) {
             QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
+        } else if (watch.Refused()) {
+            stop = Stop::Refused;
+            break;
         } else if (watch.Stalled()) {
             stop = Stop::Stalled;
             break;
@@ -148,6 +151,12 @@ void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached,
     if (stop == Stop::Stalled) {
         const int seconds = (m_stallLimitMs + 999) / 1000;
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferStalled).c_str(), block.c_str(), reached, count, seconds),
+                    mb::IconExclamation);
+    } else if (stop == Stop::Refused) {
+        const CCommLink* link = GetCommLink();
+        const std::string line = link ? link->GetLastRefused() : std::string();
+        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count,
+                              line.c_str()),
                     mb::IconExclamation);
     } else if (stop == Stop::LineLost) {
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count),

@@ -7,8 +7,8 @@
 //
 // The transfer goes on as long as anything moves: a step, a character given
 // to the line or received, output leaving the line. It stops early when
-// nothing has moved for the stall limit, the connection ends or the user
-// cancels; ReportStop then tells the user which block did not finish and
+// nothing has moved for the stall limit, the device refused a line and
+// then fell silent, the connection ends or the user cancels; ReportStop then tells the user which block did not finish and
 // how far it got. Events run while it waits: the caller keeps the commands
 // that would start another transfer or change the block's objects away.
 
@@ -22,7 +22,7 @@ class QProgressBar;
 
 class CTransferLoop {
 public:
-    enum class Stop { None, Cancelled, Stalled, LineLost };
+    enum class Stop { None, Cancelled, Stalled, LineLost, Refused };
     // How long a transfer waits while neither a step nor a character moves.
     static constexpr int kStallLimitMs = 10000;
     using Hook = std::function<void()>;

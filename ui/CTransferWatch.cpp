@@ -9,6 +9,19 @@ CTransferWatch::CTransferWatch(const CCommLink* link, int limitMs) : m_link(link
 {
     Moved();
     m_quiet.start();
+    m_refused = m_link ? m_link->GetRefusedCount() : 0;
+}
+
+void CTransferWatch::StepMoved()
+{
+    m_quiet.restart();
+    m_refused = m_link ? m_link->GetRefusedCount() : 0;
+}
+
+bool CTransferWatch::Refused() const
+{
+    return m_link && m_link->GetRefusedCount() != m_refused && m_link->GetOutBufferCount() == 0 &&
+           m_link->GetLinkIdleTime() > CCommLink::kRefusedWaitMs;
 }
 
 bool CTransferWatch::Moved()

@@ -40,7 +40,7 @@ public:
     std::array<QPushButton*, 4> m_outputs{};
     std::array<CValueEdit*, 4> m_levels{};
     QSlider* m_levelSlider = nullptr;
-    QTimer m_poll;
+    QTimer m_poll {this};  // a child, so that a window switched away from stops it
 
 private:
     void SendLive(const std::string& line);

@@ -41,7 +41,7 @@ public:
     CEllipsisStatic* m_bootMacro = nullptr;
     CEllipsisStatic* m_shutMacro = nullptr;
     QPushButton* m_on = nullptr;
-    QTimer m_poll;
+    QTimer m_poll {this};  // a child, so that a window switched away from stops it
 
 private:
     void OnPrioEdited(CValueEdit* edit, uint32_t key);

@@ -46,7 +46,7 @@ public:
     QPushButton* m_erase = nullptr;
     QPushButton* m_format = nullptr;
     std::array<QPushButton*, 4> m_chips{};
-    QTimer m_poll;
+    QTimer m_poll {this};  // a child, so that a window switched away from stops it
 
 private:
     void Send(const std::vector<std::string>& lines);

@@ -25,6 +25,7 @@
 #include "model/CQuillomerDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CGridEdit.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CSpinArrows.h"
@@ -228,11 +229,9 @@ void CAudioInputsDlg::BuildControls()
     auto* volume = new QVBoxLayout(volumeBox);
     auto* sliderRow = new QHBoxLayout;
     sliderRow->setSpacing(0);
-    m_volumeSlider = new QSlider(Qt::Vertical, volumeBox);
+    m_volumeSlider = new CLevelSlider(volumeBox);  // 0 (+6 dB) at the top
     m_volumeSlider->setObjectName(Id(kVolumeSlider));
     m_volumeSlider->setRange(0, kSliderMax);
-    m_volumeSlider->setInvertedAppearance(true);  // 0 (+6 dB) at the top
-    m_volumeSlider->setInvertedControls(true);
     connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int pos) {
         if (!m_updating)
             OnVolumeSlider(pos);

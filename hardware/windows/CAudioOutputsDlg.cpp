@@ -20,6 +20,7 @@
 #include "hardware/windows/SingleDialog.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/StringTable.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CGridEdit.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CSpinArrows.h"
@@ -232,11 +233,9 @@ void CAudioOutputsDlg::BuildControls()
         caption->setAlignment(Qt::AlignCenter);
         volumes->addWidget(caption, 0, column);
 
-        oc.slider = new QSlider(Qt::Vertical, volumeBox);
+        oc.slider = new CLevelSlider(volumeBox);  // 0 (+6 dB) at the top
         oc.slider->setObjectName(Id(kSliderIds[i]));
         oc.slider->setRange(0, kSliderMax);
-        oc.slider->setInvertedAppearance(true);  // 0 (+6 dB) at the top
-        oc.slider->setInvertedControls(true);
         connect(oc.slider, &QSlider::valueChanged, this, [this, i](int pos) {
             if (!g_filling && !m_closing)
                 OnVolumeSlider(i, pos);

@@ -23,6 +23,7 @@
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CLevelSlider.h"
 #include "ui/CWindowRegistry.h"
 
 QL_STRING_TABLE({
@@ -188,14 +189,11 @@ void CRemoteAmpDlg::BuildControls()
         bar->setOrientation(Qt::Vertical);
         bar->setTextVisible(false);
     }
-    m_volume = Named(new QSlider(Qt::Vertical, this), 1591);
-    m_offset = Named(new QSlider(Qt::Vertical, this), 1053);
-    for (QSlider* slider : {m_volume, m_offset}) {
-        // The lowest position stands at the top, as the device's values run the other way.
-        slider->setInvertedAppearance(true);
-        slider->setInvertedControls(true);
+    // The lowest position stands at the top, as the device's values run the other way.
+    m_volume = Named(new CLevelSlider(this), 1591);
+    m_offset = Named(new CLevelSlider(this), 1053);
+    for (QSlider* slider : {m_volume, m_offset})
         slider->installEventFilter(this);
-    }
     m_volumeText = Named(new QLabel(this), 1614);
     m_offsetText = Named(new QLabel(this), 1615);
     channel->addWidget(new QLabel(tr("IN"), this), 0, 0);

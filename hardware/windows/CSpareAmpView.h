@@ -53,5 +53,5 @@ private:
     int m_mode;
     int m_entry = -1;  // the entry whose watches are shown
     bool m_filling = false;
-    QTimer m_poll;
+    QTimer m_poll {this};  // a child, so that a window switched away from stops it
 };

@@ -76,7 +76,7 @@ private:
     QList<QPixmap> m_largeImages;
     CFormatDropTarget m_dropTarget;
     CDragImageSource m_dragSource;
-    QTimer m_liveTimer;
+    QTimer m_liveTimer {this};  // a child, so that a window switched away from stops it
     QTimer m_tipTimer;
     QTimer m_hoverTimer;
     QPoint m_mousePos;

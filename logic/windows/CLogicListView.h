@@ -127,7 +127,7 @@ private:
 
     uint32_t m_type;
     unsigned m_deleteCommand;
-    QTimer m_pollTimer;
+    QTimer m_pollTimer {this};  // a child, so that a window switched away from stops it
     CHoverFrame* m_hover;
     // A double click is under way: the name's editor that its first click
     // asked for stays shut.

@@ -96,8 +96,8 @@ private:
     void Transfer(bool upload, bool selectedOnly);
 
     CQuillomerDoc* m_pDoc;
-    QTimer m_poll;
-    QTimer m_commandState;
+    QTimer m_poll {this};  // a child, so that a window switched away from stops it
+    QTimer m_commandState {this};  // a child, so that a window switched away from stops it
     bool m_held = false;        // a query round or a transfer holds the commands
     bool m_wasConnected = false;
     bool m_refreshSelected = false;

@@ -92,7 +92,7 @@ private:
     int m_entriesToRead = 0;
     bool m_rewriteNames = false;
     QFile m_file;
-    QTimer m_timer;
+    QTimer m_timer {this};  // a child, so that a window switched away from stops it
 
     QTabWidget* m_tabs = nullptr;
     QPlainTextEdit* m_entries = nullptr;
@@ -105,7 +105,7 @@ private:
 
     // Mask blocks still to go (a download longer than one block).
     std::vector<std::vector<std::string>> m_pendingBlocks;
-    QTimer m_blockTimer;
+    QTimer m_blockTimer {this};  // a child, so that a window switched away from stops it
 
     // Continuous printing.
     std::unique_ptr<QPrinter> m_printer;

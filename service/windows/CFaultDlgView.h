@@ -52,5 +52,5 @@ private:
     QToolButton* m_ack = nullptr;
     QPushButton* m_manual = nullptr;
     bool m_relayActive = false;
-    QTimer m_timer;
+    QTimer m_timer {this};  // a child, so that a window switched away from stops it
 };

@@ -39,5 +39,5 @@ private:
     std::array<QComboBox*, kRows> m_steps {};
     std::array<QLabel*, kRows> m_tripped {};
     std::array<QLabel*, kRows> m_cooling {};
-    QTimer m_timer;
+    QTimer m_timer {this};  // a child, so that a window switched away from stops it
 };

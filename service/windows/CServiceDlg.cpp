@@ -59,6 +59,8 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     m_registers->setHorizontalHeaderLabels({QStringLiteral("OUT"), QStringLiteral("IN"),
                                             QString::fromStdString(LoadStringId(servicewinid::StrName))});
     m_registers->verticalHeader()->hide();
+    for (int column = 0; column < 3; ++column)
+        m_registers->setColumnWidth(column, 80);
     m_registers->setMinimumSize(260, 220);
     for (int row = 0; row < kRegisterRows; ++row) {
         for (int column = 0; column < 3; ++column) {

@@ -1,7 +1,9 @@
 #include "service/windows/CSystemConfigDlg.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -37,6 +40,15 @@ enum Image { Closed, Open, Leaf };
 QIcon ImageIcon(Image image)
 {
     return CPictureSet::ListImage(306, image);
+}
+
+// Sets the picture of a node: an open picture only where there is
+// something to open (expanding the whole tree reaches the leaves as well).
+void SetImage(QTreeWidgetItem* item, Image image)
+{
+    if (image == Open && item->childCount() == 0)
+        image = Leaf;
+    item->setIcon(0, ImageIcon(image));
 }
 
 bool IsListValue(const std::string& value)
@@ -102,10 +114,9 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     connect(m_save, &QPushButton::clicked, this, &CSystemConfigDlg::SaveConfigFile);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CSystemConfigDlg::OnSelectionChanged);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
-    connect(m_tree, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(Open)); });
+    connect(m_tree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) { SetImage(item, Open); });
     connect(m_tree, &QTreeWidget::itemCollapsed, this,
-            [this](QTreeWidgetItem* item) { item->setIcon(0, ImageIcon(Closed)); });
+            [](QTreeWidgetItem* item) { SetImage(item, item->childCount() > 0 ? Closed : Leaf); });
     connect(m_list, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
         if (!m_settingList && cell->row() == 0 && cell->column() == 0)
             OnValueEdited(cell->text());
@@ -185,6 +196,36 @@ void CSystemConfigDlg::ReadLines(QFile& file)
     m_position = m_lines.empty() ? -1 : 0;
 }
 
+QString CSystemConfigDlg::DefaultConfigFile()
+{
+    // The program's own folder (or the one the settings name for it); a
+    // user who may not write there gets the program's data folder.
+    QString folder = QSettings().value(QStringLiteral("Settings/AppDir")).toString();
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+    }
+    return QDir(folder).filePath(QStringLiteral("LMZConfiguration.txt"));
+}
+
+QString CSystemConfigDlg::ChooseConfigFile(const QString& current)
+{
+    // The file is created when it does not exist yet: any name is taken.
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("ConfigFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({tr("Konfigurationsdatei (*.txt)"), tr("Alle Dateien (*)")});
+    if (!current.isEmpty())
+        dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 void CSystemConfigDlg::OpenConfigFile()
 {
     QSettings settings;
@@ -196,11 +237,11 @@ void CSystemConfigDlg::OpenConfigFile()
         m_reading = false;
         return;
     }
-    const QString chosen = QFileDialog::getOpenFileName(this, QString(), name);
+    const QString chosen = ChooseConfigFile(name);
     if (!chosen.isEmpty())
         name = chosen;
     else if (name.isEmpty())
-        name = settings.value(QStringLiteral("Settings/AppDir")).toString() + QStringLiteral("/LMZConfiguration.txt");
+        name = DefaultConfigFile();
     settings.setValue(QStringLiteral("Configuration/KVT File"), name);
     file.setFileName(name);
     if (file.open(QIODevice::ReadWrite)) {
@@ -221,10 +262,17 @@ void CSystemConfigDlg::ShowFileInfo(const QString& name)
 
 void CSystemConfigDlg::SaveConfigFile()
 {
-    const QString name = QSettings().value(QStringLiteral("Configuration/KVT File")).toString();
+    QSettings settings;
+    QString name = settings.value(QStringLiteral("Configuration/KVT File")).toString();
+    if (name.isEmpty()) {
+        name = DefaultConfigFile();
+        settings.setValue(QStringLiteral("Configuration/KVT File"), name);
+    }
     QFile file(name);
-    if (name.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        ShowMessage(tr("Die Datei \"%1\" kann nicht geschrieben werden.").arg(name).toStdString());
         return;
+    }
     m_lines.clear();
     std::vector<QTreeWidgetItem*> stack;
     for (int i = m_tree->topLevelItemCount() - 1; i >= 0; --i)
@@ -248,7 +296,7 @@ void CSystemConfigDlg::BuildTree()
 {
     m_tree->clear();
     auto* root = new QTreeWidgetItem(m_tree, {QStringLiteral("/")});
-    root->setIcon(0, ImageIcon(Closed));
+    SetImage(root, Closed);
     AddChildren(root, "/", 0);
 }
 

@@ -41,6 +41,8 @@ public:
     void BuildTree();
     void StopDeviceRead();
     void OnReceiveLine(const std::string& line);
+    // Where the configuration file lies while none has been named.
+    static QString DefaultConfigFile();
 
     // The names of a list value (leading blanks removed, ranges expanded;
     // `hexAmp`: the bounds of an "AMP" range are hexadecimal). A reversed or
@@ -68,6 +70,8 @@ private:
     void NextQuery();
     void ShowValue(const std::string& value);
     void ShowFileInfo(const QString& file);
+    // The file dialog; empty when the user cancels.
+    QString ChooseConfigFile(const QString& current);
     void ReadLines(QFile& file);
     size_t AddChildren(QTreeWidgetItem* parent, const std::string& prefix, size_t from);
     static std::string PathOf(const QTreeWidgetItem* item);

@@ -8,11 +8,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QStyle>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QElapsedTimer>
 
 #include "hardware/CAudioInputSlot.h"
@@ -460,5 +463,67 @@ TEST_F(AudioInputsDlgTest, EscapeClosesTheDialogFromEveryControl)
             FlushDeletes();
             dlg = nullptr;
         }
+    }
+}
+
+// The input's volume is a level slider like every other: the wheel turned
+// away from the user and Up make it louder, Page Down quieter, each change
+// reaches the device and the slot at once, and the groove fills from the
+// quiet bottom up to the handle.
+TEST_F(AudioInputsDlgTest, TheVolumeSliderGoesUpByWheelAndKeysAndFillsFromTheQuietEnd)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    slot1->SetValueText(IPC_VOL, 1, "-6");
+    CAudioInputsDlg* dlg = Open(1);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    auto* slider = Control<QSlider>(dlg, 1052);
+    ASSERT_EQ(50, slider->value());  // -6 dB
+    const double before = CAudioInputsDlg::SliderToVolume(50);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier,
+                      slider->style()->subControlRect(QStyle::CC_Slider, nullptr, QStyle::SC_SliderHandle, slider)
+                          .center());
+    ASSERT_TRUE(slider->hasFocus());
+    sender.lines.clear();
+
+    const QPoint at = slider->rect().center();
+    QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(slider, &wheel);
+    const int afterWheel = slider->value();
+    EXPECT_LT(afterWheel, 50) << "louder: towards the top";
+    ASSERT_FALSE(sender.lines.empty());
+    EXPECT_EQ("/AUDIO/IN2/VOL " + std::string(Control<CGridEdit>(dlg, 1059)->text().toUtf8()), sender.lines.back());
+    EXPECT_GT(CAudioInputsDlg::SliderToVolume(afterWheel), before);
+
+    QTest::keyClick(slider, Qt::Key_Up);
+    EXPECT_EQ(afterWheel - 1, slider->value());
+    QTest::keyClick(slider, Qt::Key_PageDown);
+    EXPECT_GT(slider->value(), afterWheel - 1) << "quieter: towards the bottom";
+    EXPECT_EQ("/AUDIO/IN2/VOL " + std::string(Control<CGridEdit>(dlg, 1059)->text().toUtf8()), sender.lines.back());
+    EXPECT_NEAR(CAudioInputsDlg::SliderToVolume(slider->value()), slot1->m_volume[1], 0.05) << "stored at once";
+
+    // The groove: a plain upright slider at the mirrored position looks the same.
+    QSlider plain(Qt::Vertical);
+    plain.setRange(slider->minimum(), slider->maximum());
+    plain.setFixedSize(slider->size());
+    plain.setPalette(slider->palette());
+    plain.setValue(slider->minimum() + slider->maximum() - slider->value());
+    slider->clearFocus();
+    QTest::mouseMove(dlg, QPoint(1, 1));  // the handle not under the mouse
+    const QImage expected = plain.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    // The slider inside the dialog leaves its background to the dialog.
+    QImage shown(expected.size(), QImage::Format_ARGB32);
+    shown.fill(plain.palette().color(QPalette::Window));
+    {
+        QPainter painter(&shown);
+        painter.drawImage(0, 0, slider->grab().toImage());
+    }
+    ASSERT_EQ(expected.size(), shown.size());
+    EXPECT_EQ(expected, shown);
+    if (expected != shown) {
+        expected.save(QCoreApplication::applicationDirPath() + QStringLiteral("/level-plain.png"));
+        shown.save(QCoreApplication::applicationDirPath() + QStringLiteral("/level-inputs.png"));
     }
 }

@@ -51,6 +51,10 @@
 #include "ui/CValueEdit.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CObjectDlg.h"
+
+#include <QAction>
+#include <QToolBar>
 
 using namespace commtest;
 using serialtest::Pump;
@@ -387,6 +391,8 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     {
         CServiceDlg dialog(slot);
         EXPECT_EQ(&dialog, static_cast<CServiceDlg*>(slot->m_openDialog));
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(80, dialog.GetRegisters()->columnWidth(column)) << column;
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, kArrivalMs));
         EXPECT_EQ(QLatin1String("17"), dialog.GetOnCount()->text());
         EXPECT_EQ(QLatin1String("1234:56"), dialog.GetOnTime()->text());
@@ -465,4 +471,47 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
     EXPECT_TRUE(CSystemConfigDlg::ExpandItems("ZONE5...ZONE1", false).empty());
     EXPECT_EQ(size_t(CSystemConfigDlg::kMaxRangeItems), CSystemConfigDlg::ExpandItems("Z1...Z99999999", false).size());
     EXPECT_EQ(32u, CSystemConfigDlg::ExpandItems("AMP0...AMP1f", true).size());
+}
+
+TEST_F(ServiceWindowsSim, HardwareWindowReachedFromTheFaultWindowShowsEverySlot)
+{
+    QStringList args;
+    for (const char* preset : {"/FAULT/ACTIVE NONE", "/FAULT/STATE FALSE", "/FAULT/MANUAL OFF", "/SLOT1/MODULE AUDIO IN",
+                               "/SLOT2/MODULE AUDIO IN", "/SLOT3/MODULE NONE", "/SLOT4/MODULE AUDIO OUT",
+                               "/SLOT5/MODULE CPU"})
+        args << QStringLiteral("-e") << QStringLiteral("set %1").arg(QLatin1String(preset));
+    Connect(args);
+
+    CObjectDlg host(&doc, CFaultDlgFrm::kWindowKind);
+    host.show();
+    auto* fault = qobject_cast<CFaultDlgFrm*>(host.m_pFrame.data());
+    ASSERT_NE(nullptr, fault);
+    // The fault window polls often, so that a poll falls into the slot scan
+    // of the next window for sure if it still runs then.
+    QTimer& poll = fault->GetView()->GetTimer();
+    ASSERT_TRUE(poll.isActive());
+    poll.setInterval(20);
+    ASSERT_TRUE(PumpUntil([&] { return sim.Received().find("/FAULT/ACTIVE ?") != std::string::npos; }, kArrivalMs));
+
+    QAction* hardware = nullptr;
+    for (QAction* a : fault->GetSwitchBar()->actions())
+        if (a->objectName() == QString::number(CObjectDlg::SwitchCommand(CHardwareDlgFrm::kWindowKind)))
+            hardware = a;
+    ASSERT_NE(nullptr, hardware);
+    QWidget* button = fault->GetSwitchBar()->widgetForAction(hardware);
+    ASSERT_NE(nullptr, button);
+    QTest::mouseClick(button, Qt::LeftButton);
+    CHardwareDlgFrm* frame = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (frame = qobject_cast<CHardwareDlgFrm*>(host.m_pFrame.data())) != nullptr; },
+                          kArrivalMs));
+    ASSERT_EQ(5, frame->GetView()->topLevelItemCount()) << "every slot the device named";
+    EXPECT_EQ(QLatin1String("Slot1: AUDIO IN"), frame->GetView()->topLevelItem(0)->text(0));
+    EXPECT_EQ(QLatin1String("Slot5: CPU"), frame->GetView()->topLevelItem(4)->text(0));
+
+    // The fault window asks nothing more once the user has left it.
+    Pump(300);
+    const size_t mark = sim.Received().size();
+    Pump(300);
+    EXPECT_EQ(std::string::npos, sim.Received().find("/FAULT/", mark));
+    host.close();
 }

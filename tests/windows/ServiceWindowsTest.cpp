@@ -23,6 +23,7 @@
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgTreeView.h"
+#include "service/windows/CSystemConfigDlg.h"
 #include "service/windows/CZonetestFrm.h"
 #include "service/windows/CZonetestPropDlg.h"
 #include "ui/CValueEdit.h"
@@ -36,6 +37,17 @@
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "comm/CommTestSupport.h"
+#include "platform/MessageBox.h"
+#include "ui/CPictureSet.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTimer>
+#include <QTreeWidget>
 
 using namespace blocktest;
 
@@ -328,4 +340,151 @@ TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
         EXPECT_EQ(QString::fromLatin1(c.shown), edit->text());
         EXPECT_EQ(c.shown, zt->GetValue(c.key));
     }
+}
+
+namespace {
+// The configuration browser without a device: the file it keeps the tree in.
+class ConfigBrowser : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        serialtest::UsePrivateSettings();
+        ASSERT_TRUE(dir.isValid());
+        previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        QSettings settings;
+        settings.remove(QStringLiteral("Configuration/KVT File"));
+        settings.setValue(QStringLiteral("Settings/AppDir"), dir.path());
+        messages.answers.push_back(mb::IdNo);  // not from the device: the file
+    }
+    void TearDown() override
+    {
+        QSettings settings;
+        settings.remove(QStringLiteral("Configuration/KVT File"));
+        settings.remove(QStringLiteral("Settings/AppDir"));
+        QDir::setCurrent(previousDir);
+    }
+    static QString KvtFile() { return QSettings().value(QStringLiteral("Configuration/KVT File")).toString(); }
+    // Acts in the file dialog once it is up: types `name` (empty: Escape) and Enter.
+    static void AnswerFileDialog(QObject* context, const QString& name)
+    {
+        QTimer::singleShot(50, context, [context, name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                AnswerFileDialog(context, name);  // not up yet
+                return;
+            }
+            if (name.isEmpty()) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(nullptr, edit);
+            edit->setFocus();
+            QTest::keyClicks(edit, name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    }
+    static QImage Picture(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
+
+    QTemporaryDir dir;
+    QString previousDir;
+    commtest::Messages messages;
+};
+}  // namespace
+
+TEST_F(ConfigBrowser, AFileNamedInTheDialogIsCreatedAndACancelTakesTheProgramsFolder)
+{
+    {
+        CSystemConfigDlg dialog;
+        dialog.show();
+        AnswerFileDialog(&dialog, QStringLiteral("neu.txt"));
+        dialog.ChooseSource();
+        EXPECT_EQ(dir.filePath(QStringLiteral("neu.txt")), KvtFile());
+        EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("neu.txt"))));
+        EXPECT_FALSE(messages.Contains("Datei nicht gefunden !"));
+        ASSERT_EQ(1, dialog.GetTree()->topLevelItemCount());
+        EXPECT_EQ(QLatin1String("/"), dialog.GetTree()->topLevelItem(0)->text(0));
+    }
+    QSettings().remove(QStringLiteral("Configuration/KVT File"));
+    messages.answers.push_back(mb::IdNo);
+    {
+        CSystemConfigDlg dialog;
+        dialog.show();
+        AnswerFileDialog(&dialog, QString());
+        dialog.ChooseSource();
+        EXPECT_EQ(dir.filePath(QStringLiteral("LMZConfiguration.txt")), KvtFile());
+        EXPECT_TRUE(QFile::exists(KvtFile()));
+        EXPECT_FALSE(messages.Contains("Datei nicht gefunden !"));
+    }
+}
+
+TEST_F(ConfigBrowser, TheDefaultFileLiesInAFolderTheUserCanWrite)
+{
+    QSettings().remove(QStringLiteral("Settings/AppDir"));
+    EXPECT_EQ(QCoreApplication::applicationDirPath() + QStringLiteral("/LMZConfiguration.txt"),
+              CSystemConfigDlg::DefaultConfigFile());
+    // A program folder that cannot take the file: the program's data folder.
+    QFile notAFolder(dir.filePath(QStringLiteral("programm")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    QSettings().setValue(QStringLiteral("Settings/AppDir"), notAFolder.fileName());
+    const QByteArray previousData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("daten")).toLocal8Bit());
+    const QString file = CSystemConfigDlg::DefaultConfigFile();
+    if (previousData.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previousData);
+    EXPECT_TRUE(file.startsWith(dir.filePath(QStringLiteral("daten/")))) << file.toStdString();
+    EXPECT_TRUE(file.endsWith(QStringLiteral("/LMZConfiguration.txt"))) << file.toStdString();
+    EXPECT_TRUE(QFileInfo(QFileInfo(file).path()).isWritable());
+}
+
+TEST_F(ConfigBrowser, LeavesKeepTheirPictureWhenStarExpandsTheTreeAndAFailedSaveSaysSo)
+{
+    const QString path = dir.filePath(QStringLiteral("baum.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n/AUDIO/IN1/VOL ?\r\n/AUDIO/IN2 ?\r\n");
+    }
+    QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
+    CSystemConfigDlg dialog;
+    dialog.show();
+    dialog.ChooseSource();
+    QTreeWidget* tree = dialog.GetTree();
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    ASSERT_NE(nullptr, root);
+    ASSERT_EQ(1, root->childCount());
+    QTreeWidgetItem* audio = root->child(0);
+    ASSERT_EQ(2, audio->childCount());
+    QTreeWidgetItem* in1 = audio->child(0);
+    QTreeWidgetItem* vol = in1->child(0);
+    QTreeWidgetItem* in2 = audio->child(1);
+    ASSERT_TRUE(vol && in2);
+    const QImage leaf = Picture(CPictureSet::ListImage(306, 2));
+    const QImage open = Picture(CPictureSet::ListImage(306, 1));
+    EXPECT_EQ(leaf, Picture(vol->icon(0)));
+
+    tree->setFocus();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(root).center());
+    ASSERT_EQ(root, tree->currentItem());
+    QTest::keyClick(tree, Qt::Key_Asterisk);
+    ASSERT_TRUE(in1->isExpanded());
+    EXPECT_EQ(open, Picture(audio->icon(0)));
+    EXPECT_EQ(open, Picture(in1->icon(0)));
+    EXPECT_EQ(leaf, Picture(vol->icon(0)));
+    EXPECT_EQ(leaf, Picture(in2->icon(0)));
+
+    // Saving where no file can be written is not silent.
+    const QString unwritable = dir.filePath(QStringLiteral("fehlt/baum.txt"));
+    QSettings().setValue(QStringLiteral("Configuration/KVT File"), unwritable);
+    messages.texts.clear();
+    auto* save = dialog.findChild<QPushButton*>(QStringLiteral("1212"));
+    ASSERT_NE(nullptr, save);
+    QTest::mouseClick(save, Qt::LeftButton);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("Die Datei \"" + unwritable.toStdString() + "\" kann nicht geschrieben werden.", messages.texts[0]);
+    EXPECT_FALSE(QFile::exists(unwritable));
 }

@@ -95,6 +95,9 @@ const std::vector<DeviceTable>& DeviceTables()
          {{"/NAME", ""}, {"/ENTRY#/TIME", "OFF", 100}, {"/ENTRY#/MACRO", "0", 100}}},
         {"/CAL/CLEAR/HOLIDAY", "/CAL/HOLIDAY", 50, "/FUNCTION",
          {{"/FUNCTION", "OFF"}, {"/NAME", ""}, {"/DAYPROG", "0"}, {"/DATE", "01.03.1980"}}},
+        // A macro is used while it has a type; its parameters are what
+        // was written for that type.
+        {"/MACRO/CLEAR", "/MACRO/PROG", 250, "/TYPE", {{"/TYPE", "EMPTY"}}},
         // The monitor matrix keeps only what was written to it.
         {"/MONI/CLEAR/TABLE", "/MONI/TABLE", 250, "/SEL", {}},
         {"/MONI/CLEAR/RELAY", "/MONI/RELAY", 50, "", {}},

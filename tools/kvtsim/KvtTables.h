@@ -1,7 +1,7 @@
 #pragma once
 // The device's fixed tables: numbered entries (triggers, logic outputs,
 // conditions, ready inputs, spare amplifiers, calendar items, monitor
-// entries) that exist whether or not anything was written to them. A
+// entries, macros) that exist whether or not anything was written to them. A
 // "<clear path> ALL" line resets a table, "<clear path> ?" asks for its free
 // numbers, and every key of an entry answers the value of a cleared entry
 // until something else is stored under it.

@@ -515,3 +515,21 @@ TEST(KvtDevice, FixedTablesAnswerClearedEntriesAndTheirFreeNumbers)
               "/TRIGGER/ENTRY2/TIME 0.0\r\n/TRIGGER/CLEAR 1-100\r\n/CONDITION/CLEAR/BUSY 1-4,6-50\r\n"
               "/VIRTCTRL/DEST/OUT1 OFF\r\n");
 }
+
+// The macro table: a macro is used while it has a type; its parameters are
+// what was written, and "?" of one never written is not understood.
+TEST(KvtDevice, MacroTableAnswersItsFreeProgramsAndClears)
+{
+    Dev dev;
+    dev.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n");
+    EXPECT_EQ(dev.Send("/MACRO/CLEAR ?\r\n/MACRO/PROG250/TYPE ?\r\n"), "/MACRO/CLEAR 1-250\r\n/MACRO/PROG250/TYPE EMPTY\r\n");
+    dev.Send("/MACRO/CLEAR ALL\r\n/MACRO/PROG3/TYPE CHIME\r\n/MACRO/PROG3/PARAM/PRIO 5\r\n/MACRO/PROG7/TYPE EMPTY\r\n"
+             "/MACRO/PROG9/TYPE STOP\r\n");
+    EXPECT_EQ(dev.Send("/MACRO/CLEAR ?\r\n/MACRO/PROG3/TYPE ?\r\n/MACRO/PROG3/PARAM/PRIO ?\r\n"),
+              "/MACRO/CLEAR 1-2,4-8,10-250\r\n/MACRO/PROG3/TYPE CHIME\r\n/MACRO/PROG3/PARAM/PRIO 5\r\n");
+    EXPECT_EQ(dev.Send("/MACRO/PROG3/PARAM/ZONES ?\r\n/MACRO/PROG251/TYPE ?\r\n"),
+              "/MACRO/PROG3/PARAM/ZONES ? \r\n/MACRO/PROG251/TYPE ? \r\n");
+    dev.Send("/MACRO/CLEAR ALL\r\n");
+    EXPECT_EQ(dev.Send("/MACRO/CLEAR ?\r\n/MACRO/PROG3/TYPE ?\r\n"), "/MACRO/CLEAR 1-250\r\n/MACRO/PROG3/TYPE EMPTY\r\n");
+    EXPECT_EQ(dev.d.Value("/MACRO/PROG3/PARAM/PRIO"), "");
+}
