@@ -94,6 +94,15 @@ void CPrintBlock::Prepare(const QFont& titleFont, const QFont& bodyFont, int xRe
     m_yRes = yRes;
 }
 
+int CPrintBlock::DayProgramLines(CBaseDevice* dayProgram)
+{
+    // Its name and number, then the time and macro of each entry in use, one
+    // entry a line (at least one line).
+    std::vector<std::string> texts;
+    dayProgram->GetListTexts(0, texts);
+    return std::max(1, static_cast<int>(texts.size() > 2 ? (texts.size() - 2 + 1) / 2 : 0));
+}
+
 int CPrintBlock::LineCount() const
 {
     if (m_type == OT_WEEK)
@@ -105,15 +114,7 @@ int CPrintBlock::LineCount() const
     int lines = 0;
     for (CBaseDevice* obj : m_objects) {
         if (obj->GetKindId() == kindid::DayProgram) {
-            // A day programme prints one line per entry (at least one).
-            std::vector<std::string> texts;
-            obj->GetListTexts(0, texts);
-            std::vector<ListColumn> cols;
-            obj->GetListColumns(cols);
-            int maxLine = 0;
-            for (const ListColumn& c : cols)
-                maxLine = std::max(maxLine, c.line);
-            lines += std::max(1, maxLine + 1);
+            lines += DayProgramLines(obj);
         } else if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION) {
             lines += 4;
         } else {
@@ -147,8 +148,7 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
     const double w = MmToPx(m_width, xRes);
     const double h = MmToPx(m_heightMm, yRes);
     p.save();
-    const double shadow = MmToPx(1, xRes);
-    p.fillRect(QRectF(x0 + shadow, y0 + shadow, w, h), QColor(128, 128, 128));
+    p.fillRect(QRectF(x0 + MmToPx(1, xRes), y0 + MmToPx(1, yRes), w, h), QColor(128, 128, 128));
     p.setPen(QPen(Qt::black, std::max(1.0, MmToPx(0.2, xRes))));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(x0, y0, w, h));
@@ -157,9 +157,11 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
     double textX = x0 + MmToPx(2, xRes);
     if (m_bitmaps && m_iconId) {
         if (const QPixmap* icon = m_bitmaps->GetBitmap(static_cast<int>(m_iconId))) {
-            const double side = titleH - MmToPx(1, yRes);
-            p.drawPixmap(QRectF(textX, y0 + MmToPx(0.5, yRes), side, side), *icon, icon->rect());
-            textX += side + MmToPx(2, xRes);
+            // Square on paper also where the printer's resolutions across and down differ.
+            const double sideMm = m_titleLineMm - 1;
+            const QRectF square(textX, y0 + MmToPx(0.5, yRes), MmToPx(sideMm, xRes), MmToPx(sideMm, yRes));
+            p.drawPixmap(square, *icon, icon->rect());
+            textX += square.width() + MmToPx(2, xRes);
         }
     }
     p.setFont(m_titleFont);
@@ -173,29 +175,38 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
         m_objects.front()->GetListColumns(cols);
         const double lineH = MmToPx(m_textLineMm, yRes);
         const double tableTop = y0 + titleH;
-        auto writeRow = [&](const std::vector<std::string>& texts, int firstLine) {
-            for (size_t c = 0; c < texts.size() && c < cols.size(); ++c) {
+        // Texts pair with the descriptors in order, from descriptor `first` on.
+        auto writeRow = [&](const std::vector<std::string>& texts, size_t first, int firstLine) {
+            for (size_t t = 0; t < texts.size() && first + t < cols.size(); ++t) {
+                const size_t c = first + t;
                 const double cx = x0 + MmToPx(cols[c].xMm, xRes);
                 const double next = c + 1 < cols.size() && cols[c + 1].xMm > cols[c].xMm
                                         ? x0 + MmToPx(cols[c + 1].xMm, xRes)
                                         : x0 + w;
                 const QString text = QFontMetricsF(m_bodyFont).elidedText(
-                    QString::fromStdString(texts[c]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
+                    QString::fromStdString(texts[t]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
                 const double y = tableTop + (firstLine + cols[c].line) * lineH;
                 p.drawText(QRectF(cx, y, next - cx, lineH), Qt::AlignLeft | Qt::AlignVCenter, text);
             }
         };
         std::vector<std::string> titles;
         m_objects.front()->GetListTexts(1, titles);
-        writeRow(titles, 0);
+        writeRow(titles, 0, 0);
         int line = 1;
         for (CBaseDevice* obj : m_objects) {
             std::vector<std::string> texts;
             obj->GetListTexts(0, texts);
-            writeRow(texts, line);
+            // A table with descriptors for the titles' line and for each of
+            // the object's texts (the week's: one line per weekday) places the
+            // texts with the descriptors after the titles' ones.
+            const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
+            writeRow(texts, first, line);
             int rows = 1;
-            for (const ListColumn& c : cols)
-                rows = std::max(rows, c.line + 1);
+            if (obj->GetKindId() == kindid::DayProgram)
+                rows = DayProgramLines(obj);
+            else
+                for (const ListColumn& c : cols)
+                    rows = std::max(rows, c.line + 1);
             line += rows;
         }
     }

@@ -44,6 +44,7 @@ public:
 
 private:
     int LineCount() const;
+    static int DayProgramLines(CBaseDevice* dayProgram);
 
     const CBitmapManager* m_bitmaps;
     QFont m_titleFont;

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 QL_STRING_TABLE({
     {34337, "If you want display time/date in german, you should choose 'German'\nin 'Country settings' in the "
@@ -288,6 +290,50 @@ void CQuillomerApp::OnLanguageGerman()
 void CQuillomerApp::SetLandscape(int orientation)
 {
     m_printOrientation = orientation;
+    if (m_printSetup)
+        m_printSetup->setPageOrientation(static_cast<QPageLayout::Orientation>(orientation));
+}
+
+int CQuillomerApp::GetPrintOrientation() const
+{
+    return m_printSetup ? static_cast<int>(m_printSetup->pageLayout().orientation()) : m_printOrientation;
+}
+
+const QPrinter& CQuillomerApp::GetPrintSetup() const
+{
+    if (!m_printSetup) {
+        m_printSetup = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printSetup->setPageOrientation(static_cast<QPageLayout::Orientation>(m_printOrientation));
+    }
+    return *m_printSetup;
+}
+
+void CQuillomerApp::OnPrintSetup()
+{
+    GetPrintSetup();
+    // The system's printer dialog, as a set-up: it chooses the printer and,
+    // under its properties, the paper and orientation; it prints nothing.
+    QPrintDialog dlg(m_printSetup.get(), m_frame.get());
+    dlg.setWindowTitle(QCoreApplication::translate("CMainFrame", "Druckeinrichtung"));
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    if (auto* buttons = dlg.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dlg.exec();
+}
+
+void CQuillomerApp::ApplyPrintSetup(QPrinter& printer) const
+{
+    const QPrinter& setup = GetPrintSetup();
+    printer.setOutputFormat(setup.outputFormat());
+    if (setup.outputFormat() == QPrinter::NativeFormat)
+        printer.setPrinterName(setup.printerName());
+    else if (!setup.outputFileName().isEmpty())
+        printer.setOutputFileName(setup.outputFileName());
+    printer.setColorMode(setup.colorMode());
+    printer.setDuplex(setup.duplex());
+    printer.setPageLayout(setup.pageLayout());
 }
 
 void CQuillomerApp::OnFileOpen()
@@ -332,14 +378,9 @@ bool CQuillomerApp::OnCommand(int id)
     case ids::FileOpen:
         OnFileOpen();
         return true;
-    case ids::FilePrintSetup: {
-        QPrinter printer;
-        printer.setPageOrientation(static_cast<QPageLayout::Orientation>(m_printOrientation));
-        QPrintDialog dlg(&printer, m_frame.get());
-        if (dlg.exec() == QDialog::Accepted)
-            m_printOrientation = printer.pageLayout().orientation();
+    case ids::FilePrintSetup:
+        OnPrintSetup();
         return true;
-    }
     case ids::LanguageGerman:
     case ids::LanguageEnglishChecked:
         return true;  // the language in use: nothing to do

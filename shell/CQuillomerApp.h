@@ -17,6 +17,7 @@ class CMainFrame;
 class CDocTemplate;
 class CShellAppHost;
 class CPropertyPage;
+class QPrinter;
 
 class CQuillomerApp : public QObject, public ICommandTarget {
     Q_OBJECT
@@ -78,7 +79,13 @@ public:
 
     // Printer default orientation (QPageLayout::Orientation value; landscape at start).
     void SetLandscape(int orientation);
-    int GetPrintOrientation() const { return m_printOrientation; }
+    int GetPrintOrientation() const;
+    // The printer set-up ("Druckeinrichtung"): the printer, paper size and
+    // orientation chosen there hold for every print and preview until the
+    // program ends. ApplyPrintSetup gives them to the printer of a job.
+    void OnPrintSetup();
+    void ApplyPrintSetup(QPrinter& printer) const;
+    const QPrinter& GetPrintSetup() const;
 
     void OnFileOpen();
     void OnAppAbout();
@@ -100,6 +107,7 @@ private:
     QLocale m_locale;
     QStringList m_recent;
     int m_printOrientation = 0;
+    mutable std::unique_ptr<QPrinter> m_printSetup;  // made when first needed
     std::unique_ptr<CDocTemplate> m_template;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CShellAppHost> m_host;

@@ -1274,7 +1274,7 @@ void CQuillomerView::OnFilePrint(bool preview)
     m_printMode = CPrintContentDlg::PrintModeOf(dlg.m_nContent);
     QPrinter printer(QPrinter::HighResolution);
     if (CQuillomerApp* app = CQuillomerApp::Instance())
-        printer.setPageOrientation(static_cast<QPageLayout::Orientation>(app->GetPrintOrientation()));
+        app->ApplyPrintSetup(printer);
     CViewPrinter job(this, m_printMode);
     if (preview) {
         QPrintPreviewDialog dlgPreview(&printer, this);

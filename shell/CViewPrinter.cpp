@@ -52,19 +52,23 @@ QString CViewPrinter::PageText(int page, int pages)
 void CViewPrinter::Print(QPrinter* printer)
 {
     printer->setFullPage(true);
+    Print(*printer, printer->fromPage(), printer->toPage(), [printer] { return printer->newPage(); });
+}
+
+void CViewPrinter::Print(QPaintDevice& device, int from, int to, const std::function<bool()>& newPage)
+{
     QPainter painter;
-    if (!painter.begin(printer))
+    if (!painter.begin(&device))
         return;
-    Begin(painter, printer->width(), printer->height(), printer->logicalDpiX(), printer->logicalDpiY());
-    int from = printer->fromPage(), to = printer->toPage();
+    Begin(painter, device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY());
     if (from <= 0 || to <= 0) {
         from = 1;
         to = m_pages;
     }
     to = std::min(to, m_pages);
     for (int page = from; page <= to; ++page) {
-        if (page > from)
-            printer->newPage();
+        if (page > from && !newPage())
+            break;
         PrintPage(painter, page);
     }
     painter.end();

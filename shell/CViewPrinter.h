@@ -8,10 +8,12 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QPainter;
+class QPaintDevice;
 class QPrinter;
 class QPagedPaintDevice;
 class CQuillomerView;
@@ -26,6 +28,10 @@ public:
 
     // Prints every page to the printer (the pages from the printer's range).
     void Print(QPrinter* printer);
+    // Prints pages `from` to `to` (every page when either is 0) on `device`
+    // at its size and resolutions; `newPage` starts each page after the
+    // first, and a false from it ends the job.
+    void Print(QPaintDevice& device, int from, int to, const std::function<bool()>& newPage);
 
     // Geometry of the job (printer pixels), set by Begin.
     void Begin(QPainter& painter, int deviceWidth, int deviceHeight, int xRes, int yRes);

@@ -236,7 +236,8 @@ void CEBListView::PrintList()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // Printing to a file stays offered: on a machine without a printer it is
+    // the dialog's only entry (the PDF printer), as in the designer's own.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)

@@ -18,8 +18,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QImage>
+#include <map>
 #include <stdexcept>
 
+#include "PrintCapture.h"
 #include "ShellTestSupport.h"
 #include "shell/CDragData.h"
 #include "shell/CPrintContentDlg.h"
@@ -404,6 +406,37 @@ TEST_F(PrintFixture, DiagramPagesKeepTheOrientationAndNoneHoldsOnlySlivers)
             }
         }
     }
+    // What the pages carry: each symbol whole, or a part of it of at least a
+    // quarter, inside the printable area of the paper.
+    {
+        const int res = printer->resolution();
+        PrintCapture paper(QSize(printer->width(), printer->height()), res, res);
+        CViewPrinter onPaper(view.get(), CViewPrinter::Diagram);
+        onPaper.Print(paper, 0, 0, [&] { return paper.NewPage(); });
+        ASSERT_EQ(paper.pages.size(), 2u);
+        const QRectF printableArea(res * 50 / 254, res * 100 / 254, printer->width() - 2 * (res * 50 / 254),
+                                   printer->height() - res * 100 / 254 - res * 220 / 254);
+        const double scale = double(res) / view->logicalDpiX() * view->GetZoom() / 4.0;
+        std::map<TestSymbol*, int> pagesShowing;
+        for (int page = 1; page <= 2; ++page) {
+            SCOPED_TRACE(page);
+            for (TestSymbol* s : {left, right}) {
+                const double w = s->GetRect().Width() * scale, h = s->GetRect().Height() * scale;
+                for (const QRectF& r : paper.pages[page - 1].rects) {
+                    if (std::abs(r.width() - w) > 2 || std::abs(r.height() - h) > 2)
+                        continue;
+                    const QRectF part = r.intersected(printableArea);
+                    if (part.isEmpty())
+                        continue;
+                    ++pagesShowing[s];
+                    EXPECT_GE(part.width(), w / 4) << s->GetName();
+                }
+            }
+        }
+        EXPECT_GE(pagesShowing[left], 1);
+        EXPECT_GE(pagesShowing[right], 1);
+    }
+
     // Together the pages show the whole diagram.
     EXPECT_LE(job.GetSheetAreaOfPage(1).left(), used.left());
     EXPECT_GE(job.GetSheetAreaOfPage(2).right(), used.right());

@@ -2,8 +2,18 @@
 // per-column alignment, per-row images, long texts.
 #include "ui/CEBListView.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -223,4 +233,58 @@ TEST(EBListViewPrint, PageShowsEachRowsOwnImage)
     const int expected[] = {0, 1, 2, 0};
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(QColor(page.pixel(targets[r].center())), colours[expected[r]]) << "row " << r;
+}
+
+// The list's print dialog offers the PDF printer, also on a machine without
+// a printer: the user picks it, types the file's name and prints.
+TEST(EBListViewPrint, ThePrintDialogOffersThePdfPrinterAndPrintsToTheFileTyped)
+{
+    CEBListView view;
+    Fill(view, 3);
+    view.resize(300, 200);
+    view.show();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("liste.pdf");
+    QStringList offered;
+    bool printed = false;
+    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+    QTimer::singleShot(0, &scope, [&] {
+        auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* file = dlg->findChild<QLineEdit*>(QStringLiteral("filename"));
+        auto* buttons = dlg->findChild<QDialogButtonBox*>();
+        if (!printers || !file || !buttons) {
+            dlg->reject();
+            return;
+        }
+        for (int i = 0; i < printers->count(); ++i)
+            offered << printers->itemText(i);
+        int pdf = -1;
+        for (int i = 0; i < offered.size(); ++i)
+            if (offered[i].contains(QStringLiteral("PDF")))
+                pdf = i;
+        if (pdf < 0) {
+            dlg->reject();
+            return;
+        }
+        // The user moves through the entries with the arrow keys.
+        printers->setFocus();
+        QTest::keyClick(printers, Qt::Key_Home);
+        for (int i = 0; i < pdf; ++i)
+            QTest::keyClick(printers, Qt::Key_Down);
+        file->setFocus();
+        QTest::keyClick(file, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : path)
+            QTest::keyClick(file, c.toLatin1(), c == u'/' || c == u':' ? Qt::ShiftModifier : Qt::NoModifier);
+        // The file name's completion list, if it came up, goes with Escape.
+        if (file->completer() && file->completer()->popup()->isVisible())
+            QTest::keyClick(file->completer()->popup(), Qt::Key_Escape);
+        printed = true;
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    view.PrintList();
+    EXPECT_TRUE(printed) << "offered: " << offered.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(PdfPages(path), 1);
 }
