@@ -63,6 +63,7 @@ public:
         doc.SetTitle("Halle");
         doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
         doc.m_data.deviceVariant = 0;
+        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
         previousHook = SetActiveDocHook([this] { return &doc; });
         link.SetHost(&host);
         previousSender = SetLineSender(&link);

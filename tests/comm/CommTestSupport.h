@@ -265,6 +265,8 @@ public:
     {
         if (lineRate)
             args << QStringLiteral("--pace") << QStringLiteral("--read-pace");
+        if (!version.isEmpty())
+            args = QStringList {QStringLiteral("--version"), version} + args;  // the test's own options win
         if (!dir.isValid())
             return false;
         const QString link = dir.filePath(QStringLiteral("kvtsim.link"));
@@ -384,6 +386,9 @@ public:
     QString logPath;
     QProcess process;
     bool lineRate = true;
+    // The device version it plays; empty: its own, the upgraded device. A
+    // test of a standard-device project talks to a standard device.
+    QString version;
 
 private:
     const std::string& Log(const char* direction) const
@@ -452,6 +457,12 @@ public:
     {
         return QSettings().value(QString::fromStdString(section + "/" + key), def).toInt();
     }
+    std::string GetProfileString(const std::string& section, const std::string& key, const std::string& def) override
+    {
+        return QSettings().value(QString::fromStdString(section + "/" + key), QString::fromStdString(def))
+            .toString()
+            .toStdString();
+    }
 
 private:
     IAppHost* m_previous;
@@ -488,6 +499,7 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = deviceVariant;
         doc.SetPathName(dir.filePath(fileName).toStdString());
+        sim.version = deviceVariant == 0 ? QStringLiteral("V0.551") : QString();
         previousHook = SetActiveDocHook([this] { return &doc; });
         previousSender = SetLineSender(&link);
         link.SetHost(&host);

@@ -54,6 +54,7 @@ protected:
         doc.OnNewDocument();
         doc.SetTitle("Halle");
         doc.m_data.deviceVariant = 0;  // the simulator is a standard device
+        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
         doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
         previousHook = SetActiveDocHook([this] { return &doc; });
         link.SetHost(&host);

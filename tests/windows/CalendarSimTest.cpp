@@ -37,6 +37,7 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = 0;
+        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
         doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
         previousHook = SetActiveDocHook([this] { return &doc; });
     }

@@ -27,6 +27,7 @@ protected:
     {
         ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = 0;
+        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
         doc.SetPathName(dir.filePath(QStringLiteral("Pult.qlx")).toStdString());
         previousHook = SetActiveDocHook([this] { return &doc; });
     }

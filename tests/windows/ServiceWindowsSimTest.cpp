@@ -40,6 +40,8 @@
 #include "logic/CGlobalReadyInput.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
+#include "audio/windows/CPilotFrm.h"
+#include "ui/UiIds.h"
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CServiceDlg.h"
@@ -396,7 +398,7 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(2, 1)->text() == QLatin1String("0x1F"); }, kArrivalMs));
         EXPECT_EQ(QLatin1String("17"), dialog.GetOnCount()->text());
         EXPECT_EQ(QLatin1String("1234:56"), dialog.GetOnTime()->text());
-        EXPECT_EQ(QLatin1String("V0.551 rel 1.00"), dialog.GetVersion()->text());
+        EXPECT_EQ(QLatin1String("V0.800a rel 1.00"), dialog.GetVersion()->text());
         dialog.GetRegisters()->item(7, 0)->setText(QStringLiteral("5"));
         EXPECT_TRUE(PumpUntil([&] { return dialog.GetRegisters()->item(7, 0)->text() == QLatin1String("5"); }, kArrivalMs));
         dialog.GetTests()->setCurrentText(QStringLiteral("SINESWEEP"));
@@ -513,5 +515,28 @@ TEST_F(ServiceWindowsSim, HardwareWindowReachedFromTheFaultWindowShowsEverySlot)
     const size_t mark = sim.Received().size();
     Pump(300);
     EXPECT_EQ(std::string::npos, sim.Received().find("/FAULT/", mark));
+    host.close();
+}
+
+TEST_F(ServiceWindowsSim, ANewProjectFitsTheSimulatorsOwnDevice)
+{
+    // The simulator as a user starts it, without options.
+    ASSERT_TRUE(sim.version.isEmpty());
+    ConnectedSimSession::Connect({});
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+
+    // The service windows that need a recent system open for it.
+    CObjectDlg host(&doc, CFuseFrm::kWindowKind);
+    host.show();
+    auto* fuses = qobject_cast<CFeatureFrm*>(host.m_pFrame.data());
+    ASSERT_NE(nullptr, fuses);
+    QAction* pilot = nullptr;
+    for (QAction* a : fuses->GetSwitchBar()->actions())
+        if (a->objectName() == QString::number(featurecmd::Pilot))
+            pilot = a;
+    ASSERT_NE(nullptr, pilot);
+    QTest::mouseClick(fuses->GetSwitchBar()->widgetForAction(pilot), Qt::LeftButton);
+    EXPECT_TRUE(PumpUntil([&] { return qobject_cast<CPilotFrm*>(host.m_pFrame.data()) != nullptr; }, kArrivalMs));
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     host.close();
 }

@@ -29,7 +29,10 @@ using Millis = std::chrono::milliseconds;
 struct DeviceTable;
 
 struct DeviceConfig {
-    std::string version = "V0.551";    // operating-system version answered to /SERVICE/VER ?
+    // Operating-system version answered to /SERVICE/VER ?: an upgraded
+    // device (the trailing "a"), which a new project is made for, with a
+    // system that runs every window.
+    std::string version = "V0.800a";
     std::string newVersion;            // version after a successful firmware load (empty: unchanged)
     std::string deviceId = "KVT7000";  // answer to /SERVICE/DEVICE ?
     bool startInBoot = false;          // sits in its boot loader at start

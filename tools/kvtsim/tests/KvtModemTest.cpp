@@ -86,7 +86,7 @@ TEST(KvtModem, DialConnectsToTheDevice)
     EXPECT_EQ(l.modem.LastNumber(), "0301234");
     EXPECT_EQ(l.modem.Dials(), 1);
     // Now the device answers.
-    EXPECT_EQ(l.Send("/SERVICE/VER ?\r\n"), "/SERVICE/VER ?\r\n/SERVICE/VER V0.551 rel 1.00\r\n/SERVICE/VER>");
+    EXPECT_EQ(l.Send("/SERVICE/VER ?\r\n"), "/SERVICE/VER ?\r\n/SERVICE/VER V0.800a rel 1.00\r\n/SERVICE/VER>");
     EXPECT_EQ(l.device.LinesReceived(), 1);
     // AT text inside a call is data for the device.
     EXPECT_EQ(l.Send("ATZ\r\n"), "ATZ\r\n/SERVICE/ATZ>");
