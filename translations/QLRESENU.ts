@@ -3473,6 +3473,10 @@ masked signals</translation>
         <source>Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen DOWNLOAD übertragen werden ( falls angekreuzt ).</source>
         <translation>This text file may contain QUILLOMER commands, which are transferred following a DOWNLOAD ( if ticked ).</translation>
     </message>
+    <message>
+        <source>Die Textdatei &apos;%1&apos; kann nicht gespeichert werden !</source>
+        <translation>The text file &apos;%1&apos; cannot be saved !</translation>
+    </message>
 </context>
 <context>
     <name>CTriggerDlgView</name>

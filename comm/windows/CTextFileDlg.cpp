@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
 #include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
@@ -111,11 +112,17 @@ bool CTextFileDlg::OnSave()
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     QSaveFile file(FilePath());
-    if (!file.open(QIODevice::WriteOnly))
+    const QByteArray bytes = text.toUtf8();
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!saved) {
+        // The text stays in the editor: the user can choose another place
+        // (or free this one) and save again.
+        ShowMessageWithDetail(tr("Die Textdatei '%1' kann nicht gespeichert werden !")
+                                  .arg(QDir::toNativeSeparators(FilePath()))
+                                  .toStdString(),
+                              file.errorString().toStdString(), mb::Ok | mb::IconStop);
         return false;
-    file.write(text.toUtf8());
-    if (!file.commit())
-        return false;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QTimer::singleShot(300, [] { QApplication::restoreOverrideCursor(); });
     return true;
@@ -123,6 +130,6 @@ bool CTextFileDlg::OnSave()
 
 void CTextFileDlg::accept()
 {
-    OnSave();
-    QDialog::accept();
+    if (OnSave())
+        QDialog::accept();
 }

@@ -2,7 +2,8 @@
 // The editor of the project's configuration text file: protocol lines that
 // are sent after a download when the text-file group is ticked. Load takes
 // another file's text (the file saved stays the one the dialog was opened
-// with); Save and OK write the text.
+// with); Save and OK write the text. A text that cannot be written is
+// reported and stays in the editor (OK then keeps the dialog open).
 
 #include <QDialog>
 #include <QString>
@@ -22,6 +23,7 @@ public:
     // Appends the lines of a file to the edit text.
     bool LoadFile(const QString& path);
     void OnOpen();
+    // Writes the text; false (after telling the user why) when it cannot.
     bool OnSave();
     void accept() override;
 

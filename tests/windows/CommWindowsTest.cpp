@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "comm/CCommLink.h"
 #include "comm/CFirmwareSender.h"
@@ -37,6 +39,7 @@
 #include "model/CQuillomerDoc.h"
 #include "serial/SerialTestSupport.h"
 #include "shell/CMainFrame.h"
+#include "support/ModelTestHost.h"
 
 namespace {
 
@@ -207,6 +210,50 @@ TEST(TextFileDialog, LoadsTheProjectFileAndSavesWithCrLf)
     QFile f(dir.filePath(QStringLiteral("Halle.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("/A 1\r\n/B S\xC3\xBC" "d"));
+}
+
+TEST(TextFileDialog, AFailedSaveSaysSoAndKeepsTheTypedText)
+{
+    MessageLog messages;
+    QTemporaryDir dir;
+    // The dialog's folder is a plain file: nothing can be created in it,
+    // whoever runs the program.
+    const QString folder = dir.filePath(QStringLiteral("Projekte"));
+    {
+        QFile f(folder);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    CTextFileDlg dlg(QStringLiteral("Halle.txt"), folder);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(dlg.Edit()->hasFocus());
+    QTest::keyClicks(dlg.Edit(), QStringLiteral("/A 1"));
+    const QList<QToolButton*> tools = dlg.findChildren<QToolButton*>();
+    ASSERT_EQ(2, tools.size());
+    QToolButton* save = tools[1];
+    auto* ok = dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ASSERT_NE(nullptr, ok);
+
+    QTest::mouseClick(save, Qt::LeftButton);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_TRUE(messages.Contains("Halle.txt' kann nicht gespeichert werden")) << messages.texts[0];
+    EXPECT_TRUE(dlg.isVisible());
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(2u, messages.texts.size());
+    EXPECT_TRUE(dlg.isVisible()) << "OK keeps the dialog open while the text is not saved";
+    EXPECT_NE(QDialog::Accepted, dlg.result());
+    EXPECT_EQ(QStringLiteral("/A 1"), dlg.Edit()->toPlainText());
+
+    // Once the folder can take the file, OK saves the text and closes.
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Projekte")));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(2u, messages.texts.size());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(QDialog::Accepted, dlg.result());
+    QFile f(QDir(folder).filePath(QStringLiteral("Halle.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QByteArray("/A 1"), f.readAll());
 }
 
 TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
