@@ -83,10 +83,11 @@ struct ModalWatch {
     int kind = -1;
     bool placeholder = false;
     QString frameName;
+    QObject scope;  // a timer no window took dies with the watch
 
     void Arm()
     {
-        QTimer::singleShot(0, [this] {
+        QTimer::singleShot(0, &scope, [this] {
             auto* dlg = qobject_cast<CObjectDlg*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;

@@ -119,7 +119,8 @@ struct StartedProgram {
     CBaseDevice* AddOneInNTopology(int lines)
     {
         bool typed = false;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             auto* count = dlg ? dlg->findChild<QLineEdit*>(QStringLiteral("1164")) : nullptr;
             if (!count)

@@ -79,7 +79,8 @@ QImage UpgradeMessage(const char* shot, int& gap, int& minHeight)
     dlg.m_strDate = "01.02.2024";
     dlg.show();
     QImage text;
-    QTimer::singleShot(0, [&] {
+    QObject scope;  // the timer dies with the locals it writes, whether a box took it or not
+    QTimer::singleShot(0, &scope, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;

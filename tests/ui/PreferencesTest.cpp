@@ -111,7 +111,8 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
         CApplicationPropertiesDlg sheet(32800, nullptr, 1);
         sheet.show();
         QString shownInStatusBar;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a chooser took it or not
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
             EXPECT_EQ(dlg->windowTitle(), "Projektverzeichnis auswählen");
@@ -133,7 +134,8 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
     {
         CApplicationPropertiesDlg sheet(32800, nullptr, 1);
         sheet.show();
-        QTimer::singleShot(0, [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
             dlg->reject();

@@ -91,7 +91,8 @@ TEST_F(AudioEditorTest, SignalsAreCreatedOnlyWithTheirGeneratorAndDeletedFromThe
     // Ctrl+C lists the selected signal's connections: its generator comes in.
     int inputs = -1;
     CBaseDevice* shown = nullptr;
-    QTimer::singleShot(0, [&] {
+    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+    QTimer::singleShot(0, &scope, [&] {
         if (auto* dlg = qobject_cast<CConnectionsDlg*>(QApplication::activeModalWidget())) {
             shown = dlg->m_pDevice;
             inputs = dlg->m_inputList->count() + dlg->m_outputList->count();
@@ -207,7 +208,8 @@ TEST_F(AudioEditorTest, CtrlCShowsTheConnectionsFromEveryControlOfAPage)
         QApplication::processEvents();
         ASSERT_EQ(w, QApplication::focusWidget());
         bool shown = false;
-        QTimer::singleShot(0, [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* dlg = qobject_cast<CConnectionsDlg*>(QApplication::activeModalWidget())) {
                 shown = true;
                 dlg->reject();

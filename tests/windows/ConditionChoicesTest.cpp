@@ -82,7 +82,8 @@ protected:
     static bool EditWithDialog(CLogicListView* view, int row, int column, std::function<void(CSelectionDlg&)> answer)
     {
         bool shown = false;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
                 shown = true;
                 answer(*dlg);
@@ -220,7 +221,8 @@ TEST_F(ConditionChoicesTest, DoubleClickOnTheNameOpensTheFunctionOnItsOwnKind)
     // after the time in which a single click would have begun the rename.
     auto edit = [&](const std::function<void(CSelectionDlg&)>& answer) {
         bool shown = false;
-        QTimer::singleShot(0, frame.get(), [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;
@@ -300,7 +302,8 @@ TEST_F(ConditionChoicesTest, TheChoiceCellOpensOnTheShownEntryAndOkKeepsIt)
     for (int row : {0, 1}) {
         const QString shown = view->GetItemText(row, 2);
         QStringList preset;
-        QTimer::singleShot(0, frame.get(), [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;

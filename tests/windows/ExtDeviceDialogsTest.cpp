@@ -60,7 +60,8 @@ TEST_F(ExtDeviceDialogsTest, PropertiesOpenTheDevicesDialog)
                              std::pair{uint32_t(audiodevice::KindFJX3397), "CPowerSupplyDlg"}}) {
         CAudioInputDevice* device = Device(kind, "Gerät");
         QString opened;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             opened = modal ? modal->metaObject()->className() : QString();
             if (modal)
@@ -121,7 +122,8 @@ TEST_F(ExtDeviceDialogsTest, RightDoubleClickShowsTheConnectionsOfTheSequenceUnd
         QString opened;
         CBaseDevice* shown = nullptr;
         int links = -1;
-        QTimer::singleShot(0, [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* c = qobject_cast<CConnectionsDlg*>(modal)) {
                 shown = c->m_pDevice;

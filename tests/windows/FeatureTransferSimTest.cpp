@@ -132,7 +132,8 @@ TEST_F(FeatureTransferSim, MonitorTableAndRelaysGoBothWaysCompleteAndASecondClic
     const size_t uploadMark = sim.Received().size();
     // A second click (and a double-click) on either transfer button while the upload runs.
     bool clickedWhileRunning = false;
-    QTimer::singleShot(2500, &frame, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(2500, &scope, [&] {
         clickedWhileRunning = frame.IsTransferring();
         frame.GetAction(audiowinid::MonitorUpload)->trigger();
         frame.GetAction(audiowinid::MonitorUpload)->trigger();
@@ -169,7 +170,8 @@ TEST_F(FeatureTransferSim, MonitorTableAndRelaysGoBothWaysCompleteAndASecondClic
     expected += "/MACRO/LOCK OFF\r\n";
     const size_t downloadMark = sim.Received().size();
     int progressMidway = -1;
-    QTimer::singleShot(5000, &frame, [&] {
+    QObject midway;  // likewise
+    QTimer::singleShot(5000, &midway, [&] {
         if (auto* bar = frame.findChild<QProgressBar*>(QStringLiteral("1")))
             progressMidway = bar->value();
     });
@@ -247,7 +249,8 @@ TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing
     frame.GetListView()->SelectRow(0);
     const size_t mark = sim.Received().size();
     bool clickedWhileRunning = false;
-    QTimer::singleShot(300, &frame, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(300, &scope, [&] {
         clickedWhileRunning = frame.IsTransferring();
         frame.GetAction(macrocmd::Download)->trigger();
         frame.GetAction(macrocmd::Upload)->trigger();
@@ -280,7 +283,8 @@ TEST_F(FeatureTransferSim, TheMacroWindowStaysOpenUntilItsTransferHasEnded)
     auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
     ASSERT_NE(nullptr, frame);
     bool closedWhileRunning = true;
-    QTimer::singleShot(300, &dlg, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(300, &scope, [&] {
         ASSERT_TRUE(frame->IsTransferring()) << "the download ended before Escape";
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&dlg, &escape);
@@ -319,7 +323,8 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFalle
     frame.GetListView()->SelectRow(0);
     const size_t mark = sim.Received().size();
     bool checked = false;
-    QTimer::singleShot(30, &frame, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(30, &scope, [&] {
         checked = frame.IsTransferring();
         EXPECT_EQ(nullptr, frame.findChild<QProgressBar*>());
         frame.GetListView()->TransferSelectedMacro(true);

@@ -189,7 +189,8 @@ TEST_F(LogicWindowsSim, EachWindowSendsOneEntryAndItsWholeTableOnAPacedLine)
 
     // "Fehlertexte" opens the fault texts dialog.
     QString opened;
-    QTimer::singleShot(0, [&] {
+    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+    QTimer::singleShot(0, &scope, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         opened = modal ? modal->metaObject()->className() : QString();
         if (modal)

@@ -69,7 +69,8 @@ TEST_F(OwnTransferSim, TheKeyViewRunsOneTransferAtATimeAndHoldsItsSheet)
 
     const size_t mark = sim.Received().size();
     bool checked = false;
-    QTimer::singleShot(0, view, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(0, &scope, [&] {
         checked = true;
         EXPECT_TRUE(view->IsTransferring());
         EXPECT_FALSE(sheet.isEnabled()) << "the sheet's pages and OK change the console too";
@@ -132,7 +133,8 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     CFaultTextDlg dlg;
     const size_t mark = sim.Received().size();
     bool checked = false;
-    QTimer::singleShot(0, &dlg, [&] {
+    QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
         checked = true;
         EXPECT_TRUE(dlg.IsTransferring());
         EXPECT_FALSE(dlg.GetList()->isEnabled());

@@ -202,7 +202,8 @@ TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsThe
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
         EXPECT_TRUE(box->isChecked());
         QStringList preset;
-        QTimer::singleShot(0, &frame, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;

@@ -113,7 +113,8 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     // commands that would start another transfer wait while it runs.
     bool heldDuring = false;
     bool nestedIgnored = false;
-    QTimer::singleShot(300, &frame, [&] {
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(300, &scope, [&] {
         // The window counts its list's transfer as its own (its host stays open meanwhile).
         heldDuring = list->IsTransferring() && frame.IsTransferring() && !frame.GetAction(CZonetestFrm::kUpload)->isEnabled() &&
                      !frame.GetAction(CZonetestFrm::kDownload)->isEnabled() &&

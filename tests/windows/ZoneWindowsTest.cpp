@@ -539,7 +539,8 @@ TEST_F(ZoneWindows, RefreshFollowsTheConnectionAndARefusedRoundHoldsNothing)
     list->clearSelection();
     const size_t before = sent.size();
     bool chose = false;
-    QTimer::singleShot(0, [&] {
+    QObject scope;  // the timer dies with the locals it writes, whether a menu took it or not
+    QTimer::singleShot(0, &scope, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return;
@@ -631,7 +632,8 @@ TEST_F(ZoneWindows, IgnoreColumnChoosesSeveralFaultsAndKeepsThemWithoutAChoice)
     // Double-clicks the "Ign." cell of the first row and answers the dialog.
     auto edit = [&](const std::function<void(CSelectionDlg&)>& answer) {
         bool shown = false;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
                 shown = true;
                 answer(*dlg);
@@ -746,7 +748,8 @@ TEST_F(ZoneWindows, TopologyDialogAsksBeforeTheCardsAndLeavesNothingPendingAfter
     // Clicks "LMZ Karten ..." and closes the card dialog; whether it opened.
     auto openCards = [&] {
         bool shown = false;
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* lmz = qobject_cast<CLMZConfigDlg*>(QApplication::activeModalWidget())) {
                 shown = true;
                 lmz->reject();

@@ -1,13 +1,20 @@
 // Gives every test program the environment it expects, however it is started
 // (ctest, by hand, under a debugger): the source and build folders, offscreen
-// windows, the sanitizers' options, and a private settings and runtime folder
-// so that test programs running in parallel never share a settings file.
+// windows, the sanitizers' options (stack use after return included), and a
+// private settings and runtime folder so that test programs running in
+// parallel never share a settings file.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-extern "C" const char* __asan_default_options() { return "detect_leaks=1:abort_on_error=0"; }
+// A callback that outlives the frame it captured (a timer left behind by a
+// test's helper) writes into a dead stack frame; without the fake stacks of
+// detect_stack_use_after_return that frame is reused and the write hides.
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1";
+}
 extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
 
 namespace {
