@@ -127,7 +127,10 @@ TEST(LogicBlocksSim, UnansweredFreeListEndsTheUploadAfterItsWait)
     ASSERT_TRUE(s.link.IsConnected());
     CConditionObject* block = AddConditionBlock(s);
     s.Transfer({block}, 0);
-    EXPECT_TRUE(s.messages.Contains("Keine Antwort von QUILLOMER"));
+    // The device answered: what it did not understand is named, not its silence.
+    EXPECT_TRUE(s.messages.Contains("QUILLOMER hat '/CONDITION/CLEAR"));
+    EXPECT_TRUE(s.messages.Contains("nicht verstanden ! Die Übertragung wurde abgebrochen."));
+    EXPECT_FALSE(s.messages.Contains("Keine Antwort von QUILLOMER"));
     EXPECT_FALSE(s.messages.Contains("Upload beendet"));
     EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
     EXPECT_EQ(std::string::npos, s.sim.Received().find("/CONDITION/ENTRY1/"));
