@@ -41,6 +41,7 @@ std::string CAudioSignal::GetValue(uint32_t key) const
 
 bool CAudioSignal::SetValue(uint32_t key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case signalkey::Priority: {
         m_priority = audiotext::LeadingInt(text);

@@ -72,6 +72,7 @@ int32_t CInternalMessageRec::GetInt(uint32_t key) const
 
 void CInternalMessageRec::SetInt(uint32_t key, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case recorderkey::Input:
         m_input = value;
@@ -94,6 +95,7 @@ float CInternalMessageRec::GetFloat(uint32_t key) const
 
 void CInternalMessageRec::SetFloat(uint32_t key, float value)
 {
+    const ChangeGuard guard(*this);
     if (key != recorderkey::MaxTime || value != value)  // a NaN leaves the time as it was
         return;
     m_maxTime = value < 0.0f ? 0.0f : (value > kMaxRecordTime ? kMaxRecordTime : value);
@@ -120,6 +122,7 @@ std::string CInternalMessageRec::GetValue(uint32_t key) const
 
 void CInternalMessageRec::SetText(uint32_t key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     const uint32_t index = key >> 16;
     switch (key & 0xFFFF) {
     case recorderkey::Quality:

@@ -53,6 +53,7 @@ int32_t CInternalPilottoneGen::GetValue(uint32_t key) const
 
 int32_t CInternalPilottoneGen::SetValue(uint32_t key, int32_t value)
 {
+    const ChangeGuard guard(*this);
     if (key != pilotkey::On)
         return 0;
     m_on = value != 0 ? 1 : 0;
@@ -70,6 +71,7 @@ float CInternalPilottoneGen::GetFloatValue(uint32_t key) const
 
 void CInternalPilottoneGen::SetFloatValue(uint32_t key, float value)
 {
+    const ChangeGuard guard(*this);
     if (key == pilotkey::Frequency) {
         m_frequency = audiotext::ClampFloat(value, kMinFrequency, kMaxFrequency, m_frequency);
     } else if ((key & 0xFFFF) == pilotkey::Level && (key >> 16) < m_levels.size()) {

@@ -109,6 +109,7 @@ std::string CInternalPowerManagement::GetValueText(uint32_t key) const
 
 int CInternalPowerManagement::SetValue(uint32_t key, int32_t value, int32_t /*unused*/)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case powerkey::BattPrio:
         m_battPrio = ClampPrio(value);

@@ -99,6 +99,7 @@ std::string CMiscAudio::GetValue(uint32_t key) const
 
 bool CMiscAudio::SetValue(uint32_t key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (key < 4) {
         m_levels[key] = audiotext::ClampFloat(audiotext::LeadingFloat(text), kMinLevel, kMaxLevel,
                                               m_levels[key]);

@@ -221,6 +221,7 @@ uint32_t CMonitor::RelayWordOfPad(uint32_t padNumber) const
 
 void CMonitor::SetEntry(size_t index, uint32_t kind, uint32_t value)
 {
+    const ChangeGuard guard(*this);
     MonitorEntry& e = m_entries[index];
     e.source = SourceWordOfKind(kind);
     e.reserved = 0;
@@ -245,6 +246,7 @@ void CMonitor::SetEntry(size_t index, uint32_t kind, uint32_t value)
 
 int CMonitor::SetValue(uint32_t key, uint32_t value)
 {
+    const ChangeGuard guard(*this);
     const uint32_t index = key >> 16;
     const uint32_t op = key & 0xFFFF;
     switch (op) {

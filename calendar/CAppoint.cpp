@@ -68,6 +68,7 @@ int32_t CAppoint::GetParam(int n) const
 
 void CAppoint::SetParam(int n, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (n) {
     case TimeOfDay:
     case Date: m_time = value; break;
@@ -100,6 +101,7 @@ std::string CAppoint::GetParamText(int n) const
 
 void CAppoint::SetParamText(int n, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (n == Function)
         m_function = text;
 }

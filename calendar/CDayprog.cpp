@@ -115,6 +115,7 @@ std::string CDayprog::GetEntryText(int32_t code) const
 
 void CDayprog::SetEntryParam(int32_t code, int32_t value)
 {
+    const ChangeGuard guard(*this);
     const int count = GetEntryCount();
     const int n = IndexOf(code);
     switch (SelectorOf(code)) {

@@ -75,6 +75,7 @@ int32_t CHoliday::GetParam(int n) const
 
 void CHoliday::SetParam(int n, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (n) {
     case Date: m_time = value; break;
     case Function:
@@ -107,6 +108,7 @@ std::string CHoliday::GetParamText(int n) const
 
 void CHoliday::SetParamText(int n, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (n == Function)
         m_function = text;
 }

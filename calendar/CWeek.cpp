@@ -42,6 +42,7 @@ void CWeek::Serialize(CArchive& ar)
 
 void CWeek::SetDay(int day, int32_t number)
 {
+    const ChangeGuard guard(*this);
     if (day < 0 || day >= kDays)
         return;
     RemoveOutLinksAtKey(day);

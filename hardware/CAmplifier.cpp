@@ -102,6 +102,7 @@ std::string CAmplifier::GetAddressText() const
 
 void CAmplifier::SetAddress(int32_t value)
 {
+    const ChangeGuard guard(*this);
     if (value >= 0 && value <= kMaxAddress)
         m_address = value;
 }
@@ -263,6 +264,7 @@ void MakeRoomBelow(CBaseDevice& self)
 
 void CAmplifier::SetKindId(uint32_t kindId)
 {
+    const ChangeGuard guard(*this);
     // 1. Redraw what hangs on the channels, then the symbol.
     for (LinkRecord* r : m_inLinks)
         if (r->HasPartner() && r->partner != this)

@@ -362,6 +362,7 @@ CBaseDevice* CAudioInputDevice::EnsureTrigger(int field)
 
 void CAudioInputDevice::SetMacroParam(int field, int param, int32_t value)
 {
+    const ChangeGuard guard(*this);
     if (auto* macro = dynamic_cast<CMacro*>(FindMacro(field)))
         macro->SetParam(param, value);
 }
@@ -549,6 +550,7 @@ void CAudioInputDevice::CreateDefaultObjects(int n, int32_t value)
 {
     if (!m_pDocument)
         return;
+    const ChangeGuard guard(*this);
     switch (n) {
     case 0: ItemMain(value); break;
     case 1: ItemLogicOut(value); break;
@@ -603,6 +605,7 @@ std::string CAudioInputDevice::GetMacroText(int n) const
 
 void CAudioInputDevice::SetMacroText(int n, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (n < 6 || n > 8)
         return;
     auto* m = dynamic_cast<CMacro*>(FindMacro(F::LcdMains + (n - 6)));

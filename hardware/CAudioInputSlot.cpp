@@ -10,6 +10,7 @@
 #include "hardware/DialogHook.h"
 #include "hardware/IAudioInputsDlg.h"
 #include "hardware/NumberText.h"
+#include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "paging/CConsole.h"
@@ -277,7 +278,7 @@ int32_t CAudioInputSlot::GetChannelKind(int channel) const { return m_channelKin
 
 void CAudioInputSlot::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring()) {
+    if (ar.IsStoring() && !IsComparingStore()) {
         if (IAudioInputsDlg* dlg = DialogOfMyDocument())
             dlg->StoreEdits();
     }
@@ -450,6 +451,7 @@ void CAudioInputSlot::SetUpConnectors()
 
 void CAudioInputSlot::SetCardType(uint32_t kindId)
 {
+    const ChangeGuard guard(*this);
     FreeConnectionPoints();
     Redraw();
     m_kindId = kindId;
@@ -811,6 +813,7 @@ int CAudioInputSlot::AddConsole(uint32_t consoleKindId)
 
 int CAudioInputSlot::SetValueText(uint32_t key, int channel, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     const uint32_t code = key & 0xFFFF;
     const uint32_t filter = (key >> 16) & 0xFF;
     const int c = Ch(channel);

@@ -9,6 +9,7 @@
 #include "hardware/DialogHook.h"
 #include "hardware/IAudioOutputsDlg.h"
 #include "hardware/NumberText.h"
+#include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -214,7 +215,7 @@ int CAudioOutputSlot::Create(uint32_t kindId, int32_t inputs, int32_t outputs, c
 
 void CAudioOutputSlot::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring()) {
+    if (ar.IsStoring() && !IsComparingStore()) {
         if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
             dlg->StoreAll();
     }
@@ -265,6 +266,7 @@ std::string CAudioOutputSlot::GetValueText(uint32_t code, int channel) const
 
 int CAudioOutputSlot::SetValue(uint32_t code, int channel, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     const int c = Ch(channel);
     switch (code) {
     case OPC_VOL:

@@ -1,6 +1,7 @@
 #include "hardware/CDigitalSlot.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
@@ -121,6 +122,7 @@ std::string CDigitalSlot::PadName(bool output, int32_t index) const
 
 void CDigitalSlot::ApplyPadNames(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs)
 {
+    const ChangeGuard guard(*this);
     for (int side = 0; side < 2; ++side) {
         const bool output = side == 1;
         const std::vector<std::string>& names = output ? outputs : inputs;
@@ -149,6 +151,10 @@ void CDigitalSlot::ApplyPadNames(const std::vector<std::string>& inputs, const s
 
 int CDigitalSlot::OnCommand(uint32_t commandId)
 {
+    // Fitting or removing the card is a change of the project.
+    std::optional<ChangeGuard> guard;
+    if (commandId == digitalslot::CmdNotFitted || commandId == digitalslot::CmdFitted)
+        guard.emplace(*this);
     switch (commandId) {
     case digitalslot::CmdNotFitted:
         // Attached pads keep the card (the menu entry is disabled then).

@@ -192,6 +192,7 @@ std::string CInterfaceSlot::AttachedName(bool output, int32_t index) const
 uint32_t CInterfaceSlot::ApplyDialog(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs,
                                      int powerPack)
 {
+    const ChangeGuard guard(*this);
     static const uint32_t kInputCommands[4] = {interfaceslot::CmdPc, interfaceslot::CmdDcf77, interfaceslot::CmdInp1,
                                                interfaceslot::CmdInp2};
     static const uint32_t kOutputCommands[2] = {interfaceslot::CmdReady, interfaceslot::CmdMonitor};

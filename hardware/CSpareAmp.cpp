@@ -63,6 +63,7 @@ bool CSpareAmp::IsEntryCleared(int n) const
 
 void CSpareAmp::SetEntryCleared(int n, bool cleared)
 {
+    const ChangeGuard guard(*this);
     if (n >= 0 && n < kEntries)
         SetBit(m_cleared, static_cast<unsigned>(n), cleared);
 }

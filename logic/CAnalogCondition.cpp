@@ -69,6 +69,7 @@ int32_t CAnalogCondition::GetValue(int key) const
 
 void CAnalogCondition::SetValue(int key, int32_t value, const std::string* diffFile)
 {
+    const ChangeGuard guard(*this);
     if (key == 0) {
         if (value == GetLinkedNumber(0))
             return;
@@ -98,6 +99,7 @@ void CAnalogCondition::SetValue(int key, int32_t value, const std::string* diffF
 
 void CAnalogCondition::SetLimit(int key, float value)
 {
+    const ChangeGuard guard(*this);
     if (key == 1)
         m_min = Clamp(value);
     else if (key == 2)

@@ -150,6 +150,7 @@ int32_t CBusyCondition::GetValue(int key) const
 
 void CBusyCondition::SetValue(int key, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case 0: m_audio = static_cast<uint32_t>(value); break;
     case 2: m_full = static_cast<uint32_t>(value); break;
@@ -198,6 +199,7 @@ void CBusyCondition::ParseValue(int key, const std::string& text, const std::str
 
 void CBusyCondition::SetZones(const DeviceList& objects)
 {
+    const ChangeGuard guard(*this);
     for (CBaseDevice* o : objects)
         if (o && !GetOutLinkTo(o))
             LinkTo(0, o, 0);

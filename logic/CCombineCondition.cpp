@@ -78,6 +78,7 @@ int32_t CCombineCondition::GetValue(int key) const
 
 void CCombineCondition::SetValue(int key, int32_t value)
 {
+    const ChangeGuard guard(*this);
     if (key == 0) {
         m_logic = static_cast<uint32_t>(value);
         return;

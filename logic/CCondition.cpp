@@ -312,6 +312,7 @@ void CCondition::LinkObject(CBaseDevice* obj)
 
 void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case condkey::ProtocolIndex: {
         const bool newFunction = std::exchange(m_newFunctionReadBack, false);

@@ -74,6 +74,7 @@ int CGlobalReadyInput::GetValueCount(int key)
 
 void CGlobalReadyInput::SetValue(int key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     const int index = (key >> 16) & 0xFFFF;
     switch (key & 0xFFFF) {
     case FaultText:
@@ -93,6 +94,7 @@ void CGlobalReadyInput::SetValue(int key, const std::string& text)
 
 void CGlobalReadyInput::SetFloatValue(int key, float value)
 {
+    const ChangeGuard guard(*this);
     if ((key & 0xFFFF) != MaskTime)
         return;
     if (std::isnan(value) || value < 0.0f)

@@ -75,6 +75,7 @@ std::string CLogicOut::GetValueText(int key) const
 
 void CLogicOut::SetValue(int key, int32_t value, const std::string* diffFile)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case logicoutkey::Contact: {
         const int32_t current = GetLinkedNumber(0);
@@ -133,6 +134,7 @@ void CLogicOut::SetValue(int key, int32_t value, const std::string* diffFile)
 
 void CLogicOut::SetValueText(int key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (key == logicoutkey::Function)
         m_functionKeyword = text;
 }

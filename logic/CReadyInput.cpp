@@ -73,6 +73,7 @@ int32_t CReadyInput::GetValue(int key) const
 
 void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case Contact:
         if (value == GetLinkedNumber(0))
@@ -108,6 +109,7 @@ void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
 
 void CReadyInput::SetValueText(int key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     int v = 0;
     if (key == Function)
         m_keyword = text;

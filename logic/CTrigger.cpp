@@ -60,6 +60,7 @@ std::string CTrigger::GetValueText(int key) const
 
 void CTrigger::SetValue(int key, int32_t number, int)
 {
+    const ChangeGuard guard(*this);
     const int32_t linkKey = LinkKeyOf(key);
     if (linkKey < 0)
         return;
@@ -86,6 +87,7 @@ void CTrigger::SetValue(int key, int32_t number, int)
 
 void CTrigger::SetTime(int key, float seconds)
 {
+    const ChangeGuard guard(*this);
     if (key != triggerkey::Time)
         return;
     if (std::isnan(seconds) || seconds < 0.0f)

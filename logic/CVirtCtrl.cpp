@@ -110,6 +110,7 @@ int32_t CVirtCtrl::GetLink(Endpoint kind, int i) const
 
 void CVirtCtrl::SetLink(Endpoint kind, int i, int32_t controller)
 {
+    const ChangeGuard guard(*this);
     if (uint8_t* b = LinkByte(kind, i))
         *b = static_cast<uint8_t>(controller & 0xFF);
 }

@@ -40,6 +40,7 @@ float CVirtCtrlItem::GetFloat(int key) const
 
 void CVirtCtrlItem::SetFloat(int key, float value)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case Min: m_min = value; break;
     case Max: m_max = value; break;
@@ -60,6 +61,7 @@ int32_t CVirtCtrlItem::GetInt(int key) const
 
 void CVirtCtrlItem::SetInt(int key, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case Steps: m_steps = value; break;
     case Curve: m_curve = value; break;

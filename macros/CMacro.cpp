@@ -425,6 +425,7 @@ void CMacro::Report(const std::string* errFile, const std::string& note) const
 
 void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
 {
+    const ChangeGuard guard(*this);
     RefParam ref{};
     if (!GetRefParam(number, ref))
         return;
@@ -447,6 +448,7 @@ void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
 
 void CMacro::SetLogicOutContact(int32_t value, const std::string* errFile)
 {
+    const ChangeGuard guard(*this);
     RemoveOutLinksAtKey(ml::LogicOut);
     if (value == 0 || !m_pDocument)
         return;
@@ -464,6 +466,7 @@ void CMacro::SetLogicOutContact(int32_t value, const std::string* errFile)
 
 void CMacro::ChangeType(uint32_t type)
 {
+    const ChangeGuard guard(*this);
     if (type == m_kindId || m_kindId == mt::Locked)
         return;
     RemoveAllOutLinks();
@@ -478,6 +481,7 @@ void CMacro::ChangeType(uint32_t type)
 
 void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
 {
+    const ChangeGuard guard(*this);
     if (number == 7) {
         SetLogicOutContact(value, errFile);
         return;
@@ -539,6 +543,7 @@ void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
 
 void CMacro::SetParamFloat(int number, float value)
 {
+    const ChangeGuard guard(*this);
     if (std::isnan(value))
         value = 0.0f;
     switch (number) {
@@ -569,6 +574,7 @@ void CMacro::SetParamFloat(int number, float value)
 
 bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
 {
+    const ChangeGuard guard(*this);
     // A range text naming numbers beyond the 100 zones, or too long for the
     // range-text buffer, does not fit the set: it is refused whole rather
     // than kept as a text that says more than the links do. Words such as
@@ -599,6 +605,7 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
 
 bool CMacro::SetParamText(int number, const std::string& text, const std::string* errFile)
 {
+    const ChangeGuard guard(*this);
     if (number >= 46 && number <= 50) {
         float v = 0.0f;
         if (ParseFloat(text, v))
@@ -663,6 +670,7 @@ bool CMacro::SetParamText(int number, const std::string& text, const std::string
 
 void CMacro::SetZones(const DeviceList& targets)
 {
+    const ChangeGuard guard(*this);
     for (CBaseDevice* t : targets)
         if (t && !FindOutLink(ml::Zones, t, 0, t->GetCategory()))
             LinkTo(ml::Zones, t, 0);
@@ -869,6 +877,7 @@ std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
 
 bool CMacro::SetTypeFromKeyword(const std::string& keyword, std::vector<std::string>& keys)
 {
+    const ChangeGuard guard(*this);
     if (keyword == "EMPTY") {
         m_kindId = mt::NoType;
         return true;
@@ -918,6 +927,7 @@ std::string AnswerText(const std::string& value)
 
 void CMacro::SetClockTimeOfDay(int hour, int minute)
 {
+    const ChangeGuard guard(*this);
     const std::time_t t = static_cast<std::time_t>(m_clockTime);
     std::tm tm{};
     if (!localtime_r(&t, &tm))

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ModelStrings.h"
@@ -634,7 +635,11 @@ void CBaseDevice::SetHoverConnectors(int32_t input, int32_t output)
 
 // ---------------------------------------------------------------- simple accessors
 
-void CBaseDevice::SetKindId(uint32_t kindId) { m_kindId = kindId; }
+void CBaseDevice::SetKindId(uint32_t kindId)
+{
+    const ChangeGuard guard(*this);
+    m_kindId = kindId;
+}
 uint32_t CBaseDevice::GetKindId() const { return m_kindId; }
 int32_t CBaseDevice::GetNumber() const { return m_number; }
 std::string CBaseDevice::GetNumberText() const { return StrFormat("%d", m_number); }
@@ -652,6 +657,7 @@ bool CBaseDevice::HitTestLabel(CPoint point) const { return m_labelRect.PtInRect
 
 int32_t CBaseDevice::ChangeNumber(int32_t newNumber)
 {
+    const ChangeGuard guard(*this);
     if (!m_pDocument) {
         m_number = newNumber;
         return newNumber;
@@ -808,11 +814,88 @@ void CBaseDevice::InvalidateRect(int32_t left, int32_t top, int32_t right, int32
 
 void CBaseDevice::SetDocModified()
 {
-    if (!m_pDocument || m_pDocument->IsModified())
+    if (m_pDocument)
+        m_pDocument->SetModifiedFlag(true);
+}
+
+namespace {
+int g_comparingStores = 0;
+}  // namespace
+
+bool IsComparingStore()
+{
+    return g_comparingStores > 0;
+}
+
+std::vector<uint8_t> CBaseDevice::StoredForm()
+{
+    std::vector<uint8_t> bytes;
+    CArchive ar(bytes);
+    ar.m_pDocument = m_pDocument;
+    // The bounding rectangle is worked out again at every redraw from the
+    // symbol and its lines: on its own it is no change of the project. It is
+    // left out while the object stores, and put back afterwards.
+    struct Restore {
+        CRect& bounds;
+        const CRect kept;
+        ~Restore()
+        {
+            bounds = kept;
+            --g_comparingStores;
+        }
+    } restore{m_boundingRect, m_boundingRect};
+    ++g_comparingStores;
+    m_boundingRect = CRect();
+    Serialize(ar);
+    // The links, as the document stores them with the object.
+    for (const LinkList* list : {&m_outLinks, &m_inLinks}) {
+        ar << static_cast<int32_t>(list->size());
+        for (const LinkRecord* r : *list) {
+            const auto partner = reinterpret_cast<uintptr_t>(r->partner);
+            ar << static_cast<uint32_t>(partner) << static_cast<uint32_t>(uint64_t{partner} >> 32) << r->partnerKey
+               << r->ownKey << r->partnerCategory;
+        }
+    }
+    return bytes;
+}
+
+CBaseDevice::ChangeGuard::ChangeGuard(CBaseDevice& obj)
+{
+    Begin(obj);
+}
+
+CBaseDevice::ChangeGuard::ChangeGuard(CBaseDevice* obj)
+{
+    if (obj)
+        Begin(*obj);
+}
+
+void CBaseDevice::ChangeGuard::Begin(CBaseDevice& obj)
+{
+    // A document already modified (or loading, which counts as modified)
+    // has nothing to learn from this change.
+    if (!obj.m_pDocument || obj.m_pDocument->IsModified())
         return;
-    m_pDocument->SetModifiedFlag(true);
-    const std::string& title = m_pDocument->GetTitle();
-    m_pDocument->SetTitle(title.substr(0, title.find(' ')) + " *");
+    try {
+        m_before = obj.StoredForm();
+        m_obj = &obj;
+    } catch (...) {
+        // Unknown state: the change marks whatever it does.
+        obj.SetDocModified();
+    }
+}
+
+CBaseDevice::ChangeGuard::~ChangeGuard()
+{
+    if (!m_obj || !m_obj->m_pDocument || m_obj->m_pDocument->IsModified())
+        return;
+    bool changed = true;
+    try {
+        changed = m_obj->StoredForm() != m_before;
+    } catch (...) {
+    }
+    if (changed)
+        m_obj->SetDocModified();
 }
 
 // ---------------------------------------------------------------- limits

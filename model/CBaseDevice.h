@@ -185,6 +185,32 @@ public:
     // Marks the owning document modified (title gets " *").
     void SetDocModified();
 
+    // Lives for the length of one change of the object (a setter, a
+    // command): when the object's stored form or its links differ at the
+    // end from what they were at the start, the owning document is marked
+    // modified. A change to the value the object already holds (the same
+    // value typed again, an upload reading back what the project holds)
+    // marks nothing, and loading, during which the document counts as
+    // modified, costs nothing.
+    class ChangeGuard {
+    public:
+        explicit ChangeGuard(CBaseDevice& obj);
+        // For the parts of an object (a console's keys): the object, or null.
+        explicit ChangeGuard(CBaseDevice* obj);
+        ~ChangeGuard();
+        ChangeGuard(const ChangeGuard&) = delete;
+        ChangeGuard& operator=(const ChangeGuard&) = delete;
+
+    private:
+        void Begin(CBaseDevice& obj);
+
+        CBaseDevice* m_obj = nullptr;
+        std::vector<uint8_t> m_before;
+    };
+    // What the document stores of the object (its record and its links),
+    // without the bounding rectangle that every redraw works out again.
+    std::vector<uint8_t> StoredForm();
+
     // ---- Other non-virtual operations ----
     // New number, or 0 when that number is taken (the old one stays).
     int32_t ChangeNumber(int32_t newNumber);

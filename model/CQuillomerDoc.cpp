@@ -338,6 +338,18 @@ void CQuillomerDoc::SetTitle(const std::string& title)
     m_title = title;
 }
 
+void CQuillomerDoc::SetModifiedFlag(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    if (modified) {
+        m_title = GetProjectName() + " *";
+    } else if (m_title.size() >= 2 && m_title.compare(m_title.size() - 2, 2, " *") == 0) {
+        m_title.resize(m_title.size() - 2);
+    }
+}
+
 void CQuillomerDoc::SetPathName(const std::string& path)
 {
     m_pathName = path;

@@ -116,7 +116,9 @@ public:
     void SetPathName(const std::string& path);
     std::string GetProjectName() const;
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // The title follows the flag: " *" after the project name while the
+    // document holds changes not saved, and no " *" once it holds none.
+    void SetModifiedFlag(bool modified = true);
 
     // Side files next to the project; empty when the document has no path.
     std::string GetLogFileName() const;     // ".log"

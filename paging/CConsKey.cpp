@@ -335,6 +335,7 @@ void CConsKey::SetFunction(int32_t function, int32_t a, int32_t b, int32_t c, CB
 void CConsKey::SetFunctionAs(int32_t k, int32_t function, int32_t a, int32_t b, int32_t c, CBaseDevice* target,
                              int32_t targetCategory, bool commit, int32_t slot)
 {
+    const CBaseDevice::ChangeGuard guard(m_console);
     if (m_marker > 0) {
         m_secondTarget = nullptr;
         if (commit && m_console)

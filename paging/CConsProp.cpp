@@ -185,6 +185,7 @@ std::string CConsProp::GetParamText(int32_t code) const
 
 bool CConsProp::SetParamText(int32_t code, const std::string& text)
 {
+    const CBaseDevice::ChangeGuard guard(m_console);
     const int32_t v = std::atoi(text.c_str());
     switch (code) {
     case consparam::Buzzer: m_buzzer = v; return true;

@@ -324,6 +324,7 @@ CBaseDevice* CConsole::GetGroupSlot(int slot) const
 
 void CConsole::SetGroupSlot(int slot, CBaseDevice* group)
 {
+    const ChangeGuard guard(*this);
     if (slot >= 0 && slot < kGroupSlots)
         m_groupSlots[slot] = group;
 }

@@ -72,6 +72,7 @@ bool CConsoleObject::IsReference(uint32_t selector) const
 
 void CConsoleObject::SetReference(uint32_t selector, uint32_t state)
 {
+    const ChangeGuard guard(*this);
     if (selector != 1)
         return;
     const unsigned console = state & 0xFFFF;

@@ -86,6 +86,7 @@ std::string CLANGroup::GetMembersText(int mode) const
 
 void CLANGroup::SetAttributeText(int attribute, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (attribute == 0)
         m_members = text;
 }
@@ -99,6 +100,7 @@ void CLANGroup::CollectMembers(DeviceList& list) const
 
 void CLANGroup::ApplyMembers(const DeviceList& list)
 {
+    const ChangeGuard guard(*this);
     for (CBaseDevice* obj : list)
         if (IsMemberType(obj) && !FindOutLink(1, obj, 0, obj->GetCategory()))
             LinkTo(1, obj, 0);

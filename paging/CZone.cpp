@@ -324,6 +324,7 @@ std::string CZone::GetAttributeText(int attribute) const
 
 int32_t CZone::SetAttribute(int attribute, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (attribute) {
     case zoneattr::Ignore: {
         std::string text = "NONE";
@@ -344,6 +345,7 @@ int32_t CZone::SetAttribute(int attribute, int32_t value)
 
 void CZone::SetAttributeText(int attribute, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     if (attribute == zoneattr::Ignore) {
         m_ignoredFaults = text;
         return;
@@ -608,6 +610,7 @@ int32_t CZone::AttachNextFreeLineRelay(int32_t start, int32_t key)
 
 void CZone::SetLineRelayCount(uint32_t kindId, int32_t count)
 {
+    const ChangeGuard guard(*this);
     CRelaisManager* m = RelaisManagerOf(this);
     if (!m)
         return;

@@ -131,6 +131,7 @@ std::string CEventLog::GetValue(int index) const
 
 void CEventLog::SetValue(int index, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     const int stored = StoredMaskOf(index);
     if (stored >= 0) {
         m_masks[stored] = text;
@@ -149,6 +150,7 @@ void CEventLog::SetValue(int index, const std::string& text)
 
 void CEventLog::SetMaskFromFlags(int which, uint32_t flags)
 {
+    const ChangeGuard guard(*this);
     const Word* words = nullptr;
     size_t count = 0;
     int mask = -1;

@@ -172,6 +172,7 @@ std::string CFault::GetValue(int index) const
 
 void CFault::SetValue(int index, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     switch (index) {
     case 0:
         m_included = BitsOfWords(text);
@@ -213,6 +214,7 @@ int32_t CFault::GetFlags(int index) const
 
 void CFault::SetFlags(int index, int32_t value)
 {
+    const ChangeGuard guard(*this);
     switch (index) {
     case Included: m_included = static_cast<uint32_t>(value); break;
     case Latch: m_latch = static_cast<uint32_t>(value); break;

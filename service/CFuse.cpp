@@ -59,6 +59,14 @@ int CFuse::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
+void CFuse::SetStep(int field, int32_t step)
+{
+    if (field < 0 || field >= FieldCount)
+        return;
+    const ChangeGuard guard(*this);
+    m_steps[field] = step;
+}
+
 void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
 {
     if (linkState != linkstate::Upload)
@@ -71,7 +79,7 @@ void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName
         if (key == kFieldKeys[i]) {
             int v = 0;
             if (std::sscanf(value.c_str(), "%d", &v) == 1)
-                m_steps[i] = v;
+                SetStep(i, v);
             return;
         }
     }

@@ -24,6 +24,10 @@ public:
     // Protocol key (under "/FUSE") of a field; empty outside 0..4.
     static const char* FieldKey(int field);
 
-    // Trip-current steps, read and written directly by the fuse window.
+    // Sets the trip-current step of a field (nothing outside 0..4); a step
+    // other than the one held marks the project modified.
+    void SetStep(int field, int32_t step);
+
+    // Trip-current steps (written through SetStep).
     int32_t m_steps[FieldCount] = {kDefaultStep, kDefaultStep, kDefaultStep, kDefaultStep, kDefaultStep};
 };

@@ -162,6 +162,7 @@ std::string CZonetestObject::GetValue(int key) const
 
 void CZonetestObject::SetValue(int key, const std::string& text)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case TestFrequency: ReadFloat(text, 10.0f, 23000.0f, m_testFrequency); break;
     case AdjustPerDay: ReadFloat(text, 0.001f, 1.0f, m_adjustPerDay); break;
@@ -341,6 +342,7 @@ void CZonetestObject::SetDisplay(int32_t value, bool lineTest)
 
 void CZonetestObject::SetScheduleObject(int key, int32_t value, int /*unused*/)
 {
+    const ChangeGuard guard(*this);
     switch (key) {
     case LineTestMacro:
     case ImpedanceMacro: {

@@ -32,9 +32,9 @@ CClockDlg::CClockDlg(CClock* clock, QWidget* parent) : QDialog(parent), m_clock(
 void CClockDlg::accept()
 {
     if (m_clock) {
+        const CBaseDevice::ChangeGuard guard(*m_clock);
         m_clock->m_run = m_form->RunBox()->isChecked() ? "ON" : "OFF";
         m_clock->m_invert = m_form->InvertBox()->isChecked() ? "ON" : "OFF";
-        m_clock->SetDocModified();
     }
     QDialog::accept();
 }

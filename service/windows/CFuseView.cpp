@@ -56,7 +56,7 @@ CFuseView::CFuseView(QWidget* parent) : QWidget(parent)
             m_cooling[static_cast<size_t>(r)] = cooling;
             connect(steps, &QComboBox::activated, this, [this, r](int index) {
                 if (m_fuse && index >= 0 && index <= 3)
-                    m_fuse->m_steps[r] = index;
+                    m_fuse->SetStep(r, index);
             });
             ++line;
         }
@@ -133,7 +133,7 @@ void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             int step = 0;
             if (std::sscanf(value.c_str(), "%d", &step) == 1 && step >= 0 && step <= 3) {
                 if (m_fuse)
-                    m_fuse->m_steps[r] = step;
+                    m_fuse->SetStep(r, step);
                 m_steps[static_cast<size_t>(r)]->setCurrentIndex(step);
             }
         } else if (const int b = RowOfKey(key, "BLOWN"); b >= 0) {

@@ -1,0 +1,136 @@
+// The mark of a project with changes not saved, as the objects' setters set
+// it: a setter that changes what the project holds marks it, with " *" in
+// the title; the value the object holds already marks nothing, and neither
+// does loading or reading back the project's own values from the device.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CInternalPowerManagement.h"
+#include "hardware/CDigitalSlot.h"
+#include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "service/CFuse.h"
+#include "service/CZonetestObject.h"
+#include "support/ModelTestHost.h"
+
+namespace {
+
+class ChangeMark : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.SetPathName("/tmp/Halle.qlx");
+        doc.SetModifiedFlag(false);
+    }
+    template <class T>
+    T* Get(uint32_t type)
+    {
+        auto* obj = dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(1, type));
+        EXPECT_NE(nullptr, obj);
+        return obj;
+    }
+
+    ModelTestHost host;
+    MessageLog messages;
+    CQuillomerDoc doc;
+    ActiveDocScope active{&doc};
+};
+
+struct SetterCase {
+    const char* what;
+    std::function<void(CQuillomerDoc&)> same;    // sets what the project holds
+    std::function<void(CQuillomerDoc&)> change;  // sets something else
+};
+
+template <class T>
+T* Obj(CQuillomerDoc& doc, uint32_t type)
+{
+    return dynamic_cast<T*>(doc.GetIDManager().GetBaseDevice(1, type));
+}
+
+}  // namespace
+
+TEST_F(ChangeMark, ASetterMarksTheProjectOnlyWhenItChangesIt)
+{
+    const std::vector<SetterCase> cases = {
+        {"fuse step", [](CQuillomerDoc& d) { Obj<CFuse>(d, OT_FUSE)->SetStep(CFuse::Slot1A, 3); },
+         [](CQuillomerDoc& d) { Obj<CFuse>(d, OT_FUSE)->SetStep(CFuse::Slot1A, 1); }},
+        {"zone test maximum adjustment",
+         [](CQuillomerDoc& d) {
+             auto* z = Obj<CZonetestObject>(d, OT_ZONETEST_OBJECT);
+             z->SetValue(CZonetestObject::MaxAdjust, z->GetValue(CZonetestObject::MaxAdjust));
+         },
+         [](CQuillomerDoc& d) {
+             auto* z = Obj<CZonetestObject>(d, OT_ZONETEST_OBJECT);
+             z->SetValue(CZonetestObject::MaxAdjust, z->GetValue(CZonetestObject::MaxAdjust) == "9" ? "7" : "9");
+         }},
+        {"battery boot priority",
+         [](CQuillomerDoc& d) { Obj<CInternalPowerManagement>(d, OT_INTERNAL_POWER_MANAGEMENT)->SetValue(0, 70, 0); },
+         [](CQuillomerDoc& d) { Obj<CInternalPowerManagement>(d, OT_INTERNAL_POWER_MANAGEMENT)->SetValue(0, 80, 0); }},
+        {"drop to standby, clamped the same",
+         [](CQuillomerDoc& d) { Obj<CInternalPowerManagement>(d, OT_INTERNAL_POWER_MANAGEMENT)->SetValue(7, 0, 0); },
+         [](CQuillomerDoc& d) { Obj<CInternalPowerManagement>(d, OT_INTERNAL_POWER_MANAGEMENT)->SetValue(7, 42, 0); }},
+        {"pilot tone frequency",
+         [](CQuillomerDoc& d) { Obj<CInternalPilottoneGen>(d, OT_INTERNAL_PILOTTONE_GEN)->SetFloatValue(0, 5.0f); },
+         [](CQuillomerDoc& d) { Obj<CInternalPilottoneGen>(d, OT_INTERNAL_PILOTTONE_GEN)->SetFloatValue(0, 440.0f); }},
+        {"digital card fitted",
+         [](CQuillomerDoc& d) {
+             auto* card = Obj<CDigitalSlot>(d, OT_DIGITAL_SLOT);
+             card->OnCommand(card->IsFitted() ? digitalslot::CmdFitted : digitalslot::CmdNotFitted);
+         },
+         [](CQuillomerDoc& d) {
+             auto* card = Obj<CDigitalSlot>(d, OT_DIGITAL_SLOT);
+             card->OnCommand(card->IsFitted() ? digitalslot::CmdNotFitted : digitalslot::CmdFitted);
+         }},
+    };
+    for (const SetterCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc.SetModifiedFlag(false);
+        ASSERT_EQ("Halle", doc.GetTitle());
+        const std::vector<uint8_t> before = doc.SaveToBytes();
+        c.same(doc);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ("Halle", doc.GetTitle());
+        c.change(doc);
+        ASSERT_NE(before, doc.SaveToBytes()) << "the case's change did not reach the project";
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ("Halle *", doc.GetTitle());
+    }
+    // The mark goes with the flag.
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ("Halle", doc.GetTitle());
+}
+
+TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
+{
+    auto* power = Get<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
+    auto* fuse = Get<CFuse>(OT_FUSE);
+    ASSERT_TRUE(power && fuse);
+    power->SetValue(1, 40, 0);
+    fuse->SetStep(CFuse::Amp485, 2);
+    const std::vector<uint8_t> saved = doc.SaveToBytes();
+
+    CQuillomerDoc loaded;
+    ActiveDocScope activeLoaded{&loaded};
+    ASSERT_TRUE(loaded.LoadFromBytes(saved));
+    EXPECT_FALSE(loaded.IsModified());
+    const std::vector<uint8_t> opened = loaded.SaveToBytes();
+    EXPECT_EQ(saved.size(), opened.size());
+    auto* power2 = dynamic_cast<CInternalPowerManagement*>(loaded.GetIDManager().GetBaseDevice(1, OT_INTERNAL_POWER_MANAGEMENT));
+    ASSERT_NE(nullptr, power2);
+    const std::string err = "/tmp/Halle.err";
+    loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 40", err, linkstate::Upload);
+    loaded.DispatchAnswerLine("/FUSE/AMP485/VALUE 2", err, linkstate::Upload);
+    loaded.DispatchAnswerLine("/POWER/BOOT_MAC 0", err, linkstate::Upload);
+    EXPECT_FALSE(loaded.IsModified()) << "the device's copy of the project's own values";
+    EXPECT_EQ(opened, loaded.SaveToBytes());
+    loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 50", err, linkstate::Upload);
+    EXPECT_EQ(50, power2->GetValue(1));
+    EXPECT_TRUE(loaded.IsModified()) << "a value the device holds otherwise is a change of the project";
+}

@@ -1,0 +1,356 @@
+// The program's mark of a project with changes not saved: every change the
+// user makes in any window of the program, as the user makes it, marks the
+// project modified and shows " *" in the main window's title; closing then
+// offers to save. Opening a window and looking changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "MenuTestSupport.h"
+#include "ShellProgramTest.h"
+#include "hardware/CDigitalSlot.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CShellAppHost.h"
+#include "shell/ShellIds.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CFeatureFrm.h"
+#include "ui/CObjectDlg.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/CWindowRegistry.h"
+
+namespace {
+
+// Waits (pumping events) until `done` holds or five seconds have passed.
+bool PumpUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000)
+            return false;
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// Answers the dialogs a window opens while the user works in it: a
+// selection dialog gets the row `pickRow` chosen and OK (when it has that
+// row), any other dialog is closed as with Escape.
+class NestedDialogs : public QObject {
+public:
+    NestedDialogs() { qApp->installEventFilter(this); }
+    ~NestedDialogs() override { qApp->removeEventFilter(this); }
+
+    QPointer<QWidget> window;  // the window under test: left alone
+    int pickRow = -1;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dlg = qobject_cast<QDialog*>(watched);
+        if (event->type() != QEvent::Show || !dlg || !dlg->isWindow() || dlg == window)
+            return false;
+        QPointer<QDialog> shown(dlg);
+        const int row = pickRow;
+        QTimer::singleShot(0, dlg, [shown, row] {
+            if (!shown || !shown->isVisible())
+                return;
+            auto* sel = qobject_cast<CSelectionDlg*>(shown.data());
+            QTreeWidget* list = sel ? sel->List() : nullptr;
+            if (list && row >= 0 && row < list->topLevelItemCount()) {
+                QTreeWidgetItem* item = list->topLevelItem(row);
+                list->scrollToItem(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  list->visualItemRect(item).center());
+                QTest::keyClick(shown.data(), Qt::Key_Return);
+            }
+            if (shown && shown->isVisible())
+                shown->reject();
+        });
+        return false;
+    }
+};
+
+QString Describe(const QWidget* w)
+{
+    QString text;
+    if (auto* b = qobject_cast<const QAbstractButton*>(w))
+        text = b->text();
+    return QStringLiteral("%1 \"%2\" %3").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text);
+}
+
+// One step of the user's on a control that holds a value: a click on a
+// check box, a radio or a toggle button, the next item of a list box by the
+// arrow key, a page step of a slider, a step of a spin box, a digit typed
+// into a field that is left with Tab. False for any other control.
+bool Touch(QWidget* w)
+{
+    if (!w->isVisible() || !w->isEnabled())
+        return false;
+    auto* push = qobject_cast<QPushButton*>(w);
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) || (push && push->isCheckable())) {
+        QTest::mouseClick(w, Qt::LeftButton);
+        return true;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->count() < 2)
+            return false;
+        combo->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(combo, combo->currentIndex() + 1 < combo->count() ? Qt::Key_Down : Qt::Key_Up);
+        return true;
+    }
+    if (auto* slider = qobject_cast<QSlider*>(w)) {
+        slider->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(slider, slider->value() < slider->maximum() ? Qt::Key_PageUp : Qt::Key_PageDown);
+        return true;
+    }
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+        if (spin->isReadOnly())
+            return false;
+        spin->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(spin, Qt::Key_Up);
+        QTest::keyClick(spin, Qt::Key_Tab);
+        return true;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->isReadOnly() || qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) ||
+            qobject_cast<QComboBox*>(edit->parentWidget()))
+            return false;
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QStringLiteral("9"));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        return true;
+    }
+    return false;
+}
+
+// Clicks the button of a feature window's command.
+bool ClickCommand(CObjectDlg& host, unsigned command)
+{
+    auto* frame = qobject_cast<CFeatureFrm*>(host.m_pFrame.data());
+    QAction* action = frame ? frame->GetAction(command) : nullptr;
+    if (!action)
+        return false;
+    for (QToolBar* bar : frame->findChildren<QToolBar*>())
+        if (QWidget* button = bar->widgetForAction(action)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return true;
+        }
+    return false;
+}
+
+class ShellModifiedMark : public ShellProgramTest {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartProgram()); }
+
+    // The project as it stands is the one saved.
+    void Clean()
+    {
+        doc->SetModifiedFlag(false);
+        saved = doc->SaveToBytes();
+    }
+    bool Changed() const { return doc->SaveToBytes() != saved; }
+    bool TitleMarked() const { return QString::fromStdString(doc->GetTitle()).endsWith(QStringLiteral(" *")); }
+    bool FrameTitleMarked()
+    {
+        return PumpUntil([this] { return frame->windowTitle().endsWith(QStringLiteral(" *")); });
+    }
+
+    std::vector<uint8_t> saved;
+};
+
+}  // namespace
+
+TEST_F(ShellModifiedMark, EveryWindowThatChangesTheProjectMarksIt)
+{
+    // What the issue names, each of which a user's change must reach.
+    const std::set<QString> mustChange = {
+        QStringLiteral("CAmpPropDlg"),     QStringLiteral("CPowerSupplyDlg"), QStringLiteral("CZonetestPropDlg"),
+        QStringLiteral("CFuseFrm"),        QStringLiteral("CPowerFrm"),       QStringLiteral("CPilotFrm"),
+        QStringLiteral("CVolumeFrm"),      QStringLiteral("CMonitorDlgFrm"),
+    };
+    std::set<QString> changedIn;
+    NestedDialogs nested;
+    for (const CWindowRegistry::Entry& entry : CWindowRegistry::Entries()) {
+        if (entry.name == QStringLiteral("CMainFrame") || entry.name == QStringLiteral("CChildFrame"))
+            continue;
+        SCOPED_TRACE(entry.name.toStdString());
+        QPointer<QWidget> window(entry.create(doc));
+        if (!window)
+            continue;
+        nested.window = window;
+        nested.pickRow = -1;
+        window->show();
+        QApplication::processEvents();
+        Clean();
+
+        // One change after the other, each checked as it is made.
+        bool marked = false;
+        const auto check = [&](const QString& what) {
+            if (!Changed())
+                return false;
+            EXPECT_TRUE(doc->IsModified()) << what.toStdString() << " changed the project without marking it";
+            EXPECT_TRUE(TitleMarked()) << what.toStdString() << ": " << doc->GetTitle();
+            if (!marked && doc->IsModified()) {
+                EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+                marked = true;
+            }
+            changedIn.insert(entry.name);
+            Clean();
+            return true;
+        };
+        // The bus address of the amplifier properties and a new monitor
+        // entry come from the selection dialog.
+        if (auto* address = window->findChild<QPushButton*>(QStringLiteral("1547")); address && address->isEnabled()) {
+            nested.pickRow = 3;
+            QTest::mouseClick(address, Qt::LeftButton);
+            QApplication::processEvents();
+            EXPECT_TRUE(check(QStringLiteral("the bus address"))) << "the new address did not reach the project";
+        }
+        if (auto* host = qobject_cast<CObjectDlg*>(window.data()); host && entry.name == QStringLiteral("CMonitorDlgFrm")) {
+            nested.pickRow = 1;
+            EXPECT_TRUE(ClickCommand(*host, 33145));
+            QApplication::processEvents();
+            EXPECT_TRUE(check(QStringLiteral("a new monitor entry"))) << "the new entry did not reach the project";
+        }
+        nested.pickRow = -1;
+        const QList<QWidget*> controls = window ? window->findChildren<QWidget*>() : QList<QWidget*>();
+        for (QWidget* c : controls) {
+            QPointer<QWidget> control(c);
+            if (!window || !control || qobject_cast<QScrollBar*>(control.data()))
+                continue;
+            const QString what = Describe(control);
+            if (Touch(control))
+                check(what);
+        }
+        nested.pickRow = -1;
+        // A dialog takes some of its values on OK.
+        if (auto* box = window ? window->findChild<QDialogButtonBox*>() : nullptr; box && box->button(QDialogButtonBox::Ok)) {
+            QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            QApplication::processEvents();
+            check(QStringLiteral("OK"));
+        } else if (window) {
+            for (QPushButton* b : window->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK") && b->isVisible() && b->isEnabled()) {
+                    QTest::mouseClick(b, Qt::LeftButton);
+                    QApplication::processEvents();
+                    check(QStringLiteral("OK"));
+                    break;
+                }
+        }
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    for (const QString& name : mustChange)
+        EXPECT_TRUE(changedIn.count(name)) << name.toStdString() << ": no change of the user's reached the project";
+}
+
+TEST_F(ShellModifiedMark, FittingOrRemovingTheDigitalCardMarksTheProject)
+{
+    auto* card = Find<CDigitalSlot>(CAT_DIGITAL_SLOT);
+    ASSERT_NE(nullptr, card);
+    uint32_t choose = 0;
+    const auto previous = CShellAppHost::SetMenuRunner([&choose](QMenu& menu, const QPoint&) -> QAction* {
+        QAction* a = menutest::FindAction(menu, choose);
+        return a && a->isEnabled() ? a : nullptr;
+    });
+    const CRect r = card->GetRect();
+    const CPoint centre((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    for (const uint32_t command : {card->IsFitted() ? 33008u : 33009u, card->IsFitted() ? 33009u : 33008u}) {
+        SCOPED_TRACE(command);
+        Clean();
+        const bool fitted = card->IsFitted();
+        choose = command;
+        RightClickAt(centre);
+        QApplication::processEvents();
+        ASSERT_NE(fitted, card->IsFitted()) << "the menu entry did not reach the card";
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+        // The same choice again changes nothing and marks nothing.
+        Clean();
+        RightClickAt(centre);
+        QApplication::processEvents();
+        EXPECT_FALSE(doc->IsModified());
+    }
+    CShellAppHost::SetMenuRunner(previous);
+}
+
+TEST_F(ShellModifiedMark, TheTitleShowsTheMarkEachTimeTheVolumesMarkTheProject)
+{
+    const QString path = settings.Path() + QStringLiteral("/Laut.qlx");
+    CDocTemplate* docs = app.GetDocTemplate();
+    docs->SetSavePathChooser([path](CQuillomerDoc*, const QString&) { return path; });
+    Clean();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        {
+            CObjectDlg dlg(doc, 26);
+            dlg.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+            auto* slider = dlg.findChild<QSlider*>(QStringLiteral("1057"));  // the chime
+            ASSERT_NE(nullptr, slider);
+            slider->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(slider, round == 0 ? Qt::Key_PageDown : Qt::Key_PageUp);
+            QApplication::processEvents();
+        }
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_TRUE(TitleMarked()) << doc->GetTitle();
+        EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+        // Saved, the mark goes; the next change brings it back.
+        frame->FindMenuAction(ids::FileSave)->trigger();
+        ASSERT_FALSE(doc->IsModified());
+        EXPECT_FALSE(TitleMarked()) << doc->GetTitle();
+        EXPECT_TRUE(PumpUntil([this] { return !frame->windowTitle().endsWith(QStringLiteral(" *")); }));
+    }
+}
+
+TEST_F(ShellModifiedMark, ClosingAfterAChangeInAWindowOffersToSave)
+{
+    Clean();
+    {
+        CObjectDlg dlg(doc, 21);  // the fuses
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        const QList<QComboBox*> combos = dlg.findChildren<QComboBox*>();
+        ASSERT_FALSE(combos.isEmpty());
+        QComboBox* first = nullptr;
+        for (QComboBox* c : combos)
+            if (c->isEnabled() && c->isVisible()) {
+                first = c;
+                break;
+            }
+        ASSERT_NE(nullptr, first);
+        first->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(first, first->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
+    }
+    ASSERT_TRUE(doc->IsModified());
+    messages.Answer(mb::IdNo);
+    frame->FindMenuAction(ids::FileClose)->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
+    EXPECT_EQ(nullptr, frame->GetActiveView());
+}
