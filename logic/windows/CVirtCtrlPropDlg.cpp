@@ -160,7 +160,10 @@ void CVirtCtrlPropDlg::Save()
     item->SetFloat(CVirtCtrlItem::Min, m_minimum->GetFloat(1));
     item->SetFloat(CVirtCtrlItem::Max, m_maximum->GetFloat(1));
     item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
-    item->SetInt(CVirtCtrlItem::Steps, static_cast<uint16_t>(m_steps->GetInt(1)));
+    // The field may still hold what was typed (the window closed with the
+    // focus in it): held at the field's limits like on leaving it, never cut
+    // down to 16 bits.
+    item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
     if (CQuillomerDoc* doc = item->GetDocument())
         doc->SetModifiedFlag();
 }

@@ -178,6 +178,29 @@ TEST_F(VirtCtrlWindow, PropertiesKeepTheirLimits)
     EXPECT_EQ(QStringLiteral("5.000000"), dlg.OutputEdit()->text());
 }
 
+TEST_F(VirtCtrlWindow, StepsTypedBeyondTheRangeAreKeptAtTheLimitWhenTheWindowIsClosed)
+{
+    // The user types a step count too large for the field and closes the
+    // window while the field still has the focus: the stored count stops at
+    // the top of the range, it never wraps round to a small one.
+    for (const char* typed : {"70000", "131071", "-5"}) {
+        SCOPED_TRACE(typed);
+        CVirtCtrlItem* item = table->GetOrCreateItem(2);
+        item->SetInt(CVirtCtrlItem::Steps, 10);
+        CVirtCtrlPropDlg dlg(item, nullptr);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        dlg.activateWindow();
+        QTest::mouseClick(dlg.StepsEdit(), Qt::LeftButton);
+        ASSERT_TRUE(dlg.StepsEdit()->hasFocus());
+        QTest::keyClick(dlg.StepsEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(dlg.StepsEdit(), QString::fromLatin1(typed));
+        ASSERT_EQ(QString::fromLatin1(typed), dlg.StepsEdit()->text());
+        dlg.close();
+        EXPECT_EQ(typed[0] == '-' ? 0 : 65535, item->GetInt(CVirtCtrlItem::Steps));
+    }
+}
+
 TEST_F(VirtCtrlWindow, TipsAndTheHoverFrameWaitForTheMouseToRest)
 {
     table->GetOrCreateItem(1)->SetFloat(CVirtCtrlItem::Max, 10.0f);
