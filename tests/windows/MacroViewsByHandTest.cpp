@@ -1,0 +1,209 @@
+// The macro window as its user meets it: shown, with the focus where the user
+// puts it, real key presses and mouse clicks on the list and the editor views.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <string>
+
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroDlgListView.h"
+#include "macros/windows/MacroViews.h"
+#include "model/CIDManager.h"
+#include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
+#include "ui/CEllipsisStatic.h"
+#include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
+
+using namespace blocktest;
+namespace mt = macrotype;
+
+namespace {
+class MacroViewsByHand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(d.doc().OnNewDocument());
+        d.doc().m_data.deviceVariant = 1;
+        previous = CMacroEditorView::SetDialogRunner([this](QDialog& dlg) {
+            ++dialogs;
+            auto* sel = qobject_cast<CSelectionDlg*>(&dlg);
+            if (!sel || (chosen == 0 && chosenText.isEmpty()))
+                return int(QDialog::Rejected);  // the user presses Escape
+            sel->m_nResultNumber = chosen;
+            if (!chosenText.isEmpty())
+                sel->SetSelection(chosenText);
+            return int(QDialog::Accepted);
+        });
+        frame.resize(900, 500);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+    void TearDown() override { CMacroEditorView::SetDialogRunner(previous); }
+
+    void New(uint32_t type)
+    {
+        chosen = static_cast<int>(type);
+        frame.OnCommand(macrocmd::New);
+        chosen = 0;
+        Settle();
+    }
+    // Lets a replaced editor view go and the new one lay itself out.
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+    CMacro* Macro(int number)
+    {
+        return dynamic_cast<CMacro*>(d.doc().GetIDManager().GetBaseDevice(number, OT_MACRO));
+    }
+    template <class T>
+    T* Control(int id)
+    {
+        return frame.GetEditorView()->findChild<T*>(QString::number(id));
+    }
+    // A click where the user aims: on a radio button's circle, else the middle.
+    static void Click(QAbstractButton* button)
+    {
+        ASSERT_NE(nullptr, button);
+        const QPoint at = qobject_cast<QRadioButton*>(button) ? QPoint(6, button->height() / 2) : button->rect().center();
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+        Settle();
+    }
+    static void Keys(QWidget* target, std::initializer_list<Qt::Key> keys)
+    {
+        target->setFocus();
+        for (Qt::Key k : keys)
+            QTest::keyClick(target, k);
+        Settle();
+    }
+
+    ActiveDoc d;
+    RecordingSender sender;
+    MessageLog messages;
+    CMacroEditorView::DialogRunner previous;
+    CMacroDlgFrm frame;
+    int chosen = 0;
+    QString chosenText;
+    int dialogs = 0;
+};
+}  // namespace
+
+TEST_F(MacroViewsByHand, AnAlarmPairIsEditedByKeysAndClicksAndEscapeChangesNothing)
+{
+    New(mt::Alarm);
+    CMacro* on = Macro(1);
+    CMacro* off = Macro(2);
+    ASSERT_TRUE(on && off);
+    const std::string onName = on->GetName();
+    const std::string offName = off->GetName();
+    d.doc().SetModifiedFlag(false);
+
+    // The priority "9" of a new pair, one step down by key: "10".
+    auto* priority = Control<QComboBox>(1165);
+    ASSERT_EQ(QStringLiteral("9"), priority->currentText());
+    Keys(priority, {Qt::Key_Down});
+    EXPECT_EQ(100, on->GetParam(1));
+    EXPECT_EQ(101, off->GetParam(1));
+    EXPECT_TRUE(d.doc().IsModified());
+    // Past the last entry and Escape leave the priority as it is.
+    Keys(Control<QComboBox>(1165), {Qt::Key_Down, Qt::Key_Escape});
+    EXPECT_EQ(100, on->GetParam(1));
+    EXPECT_EQ(QStringLiteral("10"), Control<QComboBox>(1165)->currentText());
+
+    // Escape in the lines dialog leaves zones, their text and the project alone.
+    d.doc().SetModifiedFlag(false);
+    const QString zones = Control<CEllipsisStatic>(1524)->GetFullText();
+    dialogs = 0;
+    Click(Control<QPushButton>(1225));
+    EXPECT_EQ(1, dialogs);
+    EXPECT_EQ(zones, Control<CEllipsisStatic>(1524)->GetFullText());
+    EXPECT_FALSE(d.doc().IsModified());
+
+    // ADD/SUB renames the pair; a second click on the checked button keeps
+    // the names; ON/OFF restores them. The list follows each time.
+    Click(Control<QRadioButton>(1486));
+    const std::string onAdd = on->GetName();
+    EXPECT_EQ(CMacroEditorView::ReplaceAll(onName, "ON", "ADD"), onAdd);
+    EXPECT_EQ(CMacroEditorView::ReplaceAll(offName, "OFF", "SUB"), off->GetName());
+    EXPECT_TRUE(d.doc().IsModified());
+    EXPECT_TRUE(Control<QRadioButton>(1486)->isChecked());
+    Click(Control<QRadioButton>(1486));
+    EXPECT_EQ(onAdd, on->GetName());
+    EXPECT_EQ(1, off->GetParam(18));
+    Click(Control<QRadioButton>(1485));
+    EXPECT_EQ(onName, on->GetName());
+    EXPECT_EQ(offName, off->GetName());
+    EXPECT_EQ(0, on->GetParam(18));
+    EXPECT_EQ(QString::fromStdString(onName), frame.GetListView()->GetItemText(0, 0));
+    EXPECT_EQ(QString::fromStdString(onName), Control<QLabel>(1330)->text());
+    EXPECT_EQ(QString::fromStdString(offName), Control<QLabel>(1331)->text());
+
+    // The switch-off macro's view names the pair the same way round.
+    frame.GetListView()->SelectRow(1);
+    Settle();
+    EXPECT_EQ(QString::fromStdString(onName), Control<QLabel>(1330)->text());
+    EXPECT_EQ(QString::fromStdString(offName), Control<QLabel>(1331)->text());
+    EXPECT_EQ(QStringLiteral("10"), Control<QComboBox>(1165)->currentText());
+}
+
+TEST_F(MacroViewsByHand, EraseAndAmplifierViewsFollowKeysAndClicks)
+{
+    New(mt::Erase);
+    CMacro* erase = frame.GetCurrentMacro();
+    ASSERT_TRUE(erase);
+    auto* recording = Control<QComboBox>(1543);
+    ASSERT_GT(recording->count(), 3);
+    Keys(recording, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down});
+    EXPECT_EQ(3, erase->GetParam(64));
+    Keys(recording, {Qt::Key_Home});
+    EXPECT_EQ(0, erase->GetParam(64));
+    EXPECT_EQ(QStringLiteral("OFF"), recording->currentText());
+
+    New(mt::Amp);
+    CMacro* amp = frame.GetCurrentMacro();
+    ASSERT_TRUE(amp);
+    EXPECT_EQ(QStringLiteral("Kein Eintrag"), Control<QLabel>(1522)->text());
+    Click(Control<QPushButton>(1523));  // mains on switching on
+    Click(Control<QPushButton>(1216));  // FAULT reset
+    EXPECT_EQ(9, amp->GetParam(61));
+    Click(Control<QPushButton>(1217));  // mains on switching off
+    EXPECT_EQ(8, amp->GetParam(61));
+    EXPECT_EQ(1, amp->GetParam(62));
+    EXPECT_FALSE(Control<QPushButton>(1523)->isChecked());
+    Click(Control<QPushButton>(1216));
+    EXPECT_EQ(0, amp->GetParam(61));
+    EXPECT_EQ(1, amp->GetParam(62));
+
+    // Escape in the amplifier choice changes nothing; "Alle" is kept as ALL.
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QPushButton>(1520));
+    EXPECT_EQ(QStringLiteral("Kein Eintrag"), Control<QLabel>(1522)->text());
+    EXPECT_FALSE(d.doc().IsModified());
+    chosenText = QStringLiteral("Alle");
+    Click(Control<QPushButton>(1520));
+    chosenText.clear();
+    EXPECT_EQ(QStringLiteral("Alle"), Control<QLabel>(1522)->text());
+    EXPECT_EQ("Alle", amp->GetParamText(58));
+    EXPECT_TRUE(d.doc().IsModified());
+
+    New(mt::AmpMute);
+    CMacro* mute = frame.GetCurrentMacro();
+    Click(Control<QPushButton>(1503));
+    EXPECT_EQ(1, mute->GetParam(29));
+    Click(Control<QPushButton>(1503));
+    EXPECT_EQ(0, mute->GetParam(29));
+}
