@@ -29,6 +29,10 @@
 #include "ui/CValueEdit.h"
 #include "service/windows/CZonetestView.h"
 #include "service/CZonetestObject.h"
+#include "service/CFault.h"
+#include <QTableWidget>
+#include "logic/CGlobalReadyInput.h"
+#include "service/windows/CFaultTextDlg.h"
 #include "logic/CCondition.h"
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
@@ -103,6 +107,43 @@ TEST(FaultWindow, LineTestSourcesShowForEveryUpgradedVariant)
         EXPECT_EQ(variant != 0, view->GetSourceBox(kLineGround)->isVisibleTo(view)) << variant;
         EXPECT_TRUE(view->GetSourceBox(kLineMeasure - 1)->isVisibleTo(view)) << variant;
     }
+}
+
+// The console display shows the console it names, even when another item's
+// text begins with that console's name.
+TEST(FaultWindow, ConsoleDisplayShowsTheConsoleItNamesNotOneWhoseNameBeginsAlike)
+{
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    std::vector<std::unique_ptr<CBaseDevice>> consoles;
+    for (const auto& [number, name] : {std::pair<int, const char*>{1, "Foyer Ost"}, {2, "Foyer"}, {3, "Alle"}}) {
+        auto console = std::make_unique<CBaseDevice>();
+        console->m_type = OT_CONSOLE;
+        console->m_number = number;
+        console->m_name = name;
+        d.doc().GetIDManager().AddID(console.get(), OT_CONSOLE, number);
+        consoles.push_back(std::move(console));
+    }
+    auto* fault = dynamic_cast<CFault*>(d.doc().GetIDManager().GetBaseDevice(1, OT_FAULT));
+    ASSERT_NE(nullptr, fault);
+    for (int number : {2, 3, 1}) {
+        fault->SetFlags(CFault::ConsoleDisplay, number);
+        CFaultDlgFrm frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QComboBox* combo = frame.GetView()->GetConsoleCombo();
+        EXPECT_EQ(QString::fromStdString(consoles[static_cast<size_t>(number - 1)]->m_name), combo->currentText())
+            << number;
+        EXPECT_EQ(number, combo->currentData().toInt()) << number;
+        // Choosing the shown item again keeps the console.
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Up);
+        QTest::keyClick(combo, Qt::Key_Down);
+        EXPECT_EQ(number, fault->GetFlags(CFault::ConsoleDisplay)) << number;
+        fault->SetFlags(CFault::ConsoleDisplay, number);
+    }
+    for (auto& console : consoles)
+        d.doc().GetIDManager().RemoveID(console.get(), OT_CONSOLE, console->m_number);
 }
 
 TEST_F(EventLogPrinting, WithoutAPrinterCheckingPrintSaysSoAndUnchecks)
