@@ -164,7 +164,10 @@ void CFaultDlgView::RefreshFromObject()
         if (display.isEmpty()) {
             m_console->setCurrentIndex(0);
         } else {
-            int found = m_console->findText(display, Qt::MatchStartsWith);
+            // The item is found by the console number it stands for: a name
+            // search would take "Alle Sprechstellen" for a console named
+            // "Alle", or an earlier console whose name begins with this one's.
+            int found = m_console->findData(fault->GetFlags(CFault::ConsoleDisplay));
             if (found < 0) {
                 m_console->addItem(display, fault->GetFlags(CFault::ConsoleDisplay));
                 found = m_console->count() - 1;

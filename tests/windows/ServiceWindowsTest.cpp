@@ -29,6 +29,10 @@
 #include "ui/CValueEdit.h"
 #include "service/windows/CZonetestView.h"
 #include "service/CZonetestObject.h"
+#include "service/CFault.h"
+#include <QTableWidget>
+#include "logic/CGlobalReadyInput.h"
+#include "service/windows/CFaultTextDlg.h"
 #include "logic/CCondition.h"
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
@@ -103,6 +107,99 @@ TEST(FaultWindow, LineTestSourcesShowForEveryUpgradedVariant)
         EXPECT_EQ(variant != 0, view->GetSourceBox(kLineGround)->isVisibleTo(view)) << variant;
         EXPECT_TRUE(view->GetSourceBox(kLineMeasure - 1)->isVisibleTo(view)) << variant;
     }
+}
+
+// The console display shows the console it names, even when another item's
+// text begins with that console's name.
+TEST(FaultWindow, ConsoleDisplayShowsTheConsoleItNamesNotOneWhoseNameBeginsAlike)
+{
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    std::vector<std::unique_ptr<CBaseDevice>> consoles;
+    for (const auto& [number, name] : {std::pair<int, const char*>{1, "Foyer Ost"}, {2, "Foyer"}, {3, "Alle"}}) {
+        auto console = std::make_unique<CBaseDevice>();
+        console->m_type = OT_CONSOLE;
+        console->m_number = number;
+        console->m_name = name;
+        d.doc().GetIDManager().AddID(console.get(), OT_CONSOLE, number);
+        consoles.push_back(std::move(console));
+    }
+    auto* fault = dynamic_cast<CFault*>(d.doc().GetIDManager().GetBaseDevice(1, OT_FAULT));
+    ASSERT_NE(nullptr, fault);
+    for (int number : {2, 3, 1}) {
+        fault->SetFlags(CFault::ConsoleDisplay, number);
+        CFaultDlgFrm frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QComboBox* combo = frame.GetView()->GetConsoleCombo();
+        EXPECT_EQ(QString::fromStdString(consoles[static_cast<size_t>(number - 1)]->m_name), combo->currentText())
+            << number;
+        EXPECT_EQ(number, combo->currentData().toInt()) << number;
+        // Choosing the shown item again keeps the console.
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Up);
+        QTest::keyClick(combo, Qt::Key_Down);
+        EXPECT_EQ(number, fault->GetFlags(CFault::ConsoleDisplay)) << number;
+        fault->SetFlags(CFault::ConsoleDisplay, number);
+    }
+    for (auto& console : consoles)
+        d.doc().GetIDManager().RemoveID(console.get(), OT_CONSOLE, console->m_number);
+}
+
+// Enter ends the editing of a fault text, as in any list: the text is in the
+// project and the dialog stays open. Escape in a cell drops the edit only;
+// Enter outside the list still closes the dialog with the delay taken.
+TEST(FaultTextDialog, EnterEndsTheEditOfATextAndTheDialogStaysOpen)
+{
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    auto* readyInput =
+        dynamic_cast<CGlobalReadyInput*>(d.doc().GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_NE(nullptr, readyInput);
+    const int firstText = CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 0);
+    const int secondText = CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, 1);
+    const std::string secondBefore = readyInput->GetValue(secondText);
+
+    CFaultTextDlg dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QTableWidget* list = dlg.GetList();
+    // Opens the editor of a "Text" cell as the user does: a click, then F2.
+    auto edit = [&](int row) -> QWidget* {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row, 1)).center());
+        QTest::keyClick(list, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        return editor != nullptr && editor != list && list->isAncestorOf(editor) ? editor : nullptr;
+    };
+
+    QWidget* editor = edit(0);
+    ASSERT_NE(nullptr, editor);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("Pforte"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.isVisible()) << "Enter in a cell closed the dialog";
+    EXPECT_EQ("Pforte", readyInput->GetValue(firstText));
+    EXPECT_EQ(QLatin1String("Pforte"), list->item(0, 1)->text());
+
+    editor = edit(1);
+    ASSERT_NE(nullptr, editor);
+    QTest::keyClicks(editor, QStringLiteral("weg"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(secondBefore, readyInput->GetValue(secondText));
+
+    QLineEdit* delay = dlg.GetDelay();
+    QTest::mouseClick(delay, Qt::LeftButton);
+    QTest::keyClick(delay, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(delay, QStringLiteral("3.5"));
+    QTest::keyClick(delay, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(QDialog::Accepted, dlg.result());
+    EXPECT_EQ("3.5", readyInput->GetValue(CGlobalReadyInput::MaskTime));
+    EXPECT_EQ("Pforte", readyInput->GetValue(firstText));
 }
 
 TEST_F(EventLogPrinting, WithoutAPrinterCheckingPrintSaysSoAndUnchecks)
