@@ -135,7 +135,7 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
         EXPECT_EQ("Calendar", nameOf(OT_CAL_OBJECT, 1)) << when;
         EXPECT_EQ("Trigger", nameOf(OT_TRIGGER_OBJECT, 1)) << when;
         for (int32_t n = 1; n <= 10; ++n)
-            EXPECT_EQ(StrFormat("Collective Call %d", n), nameOf(OT_COLLECTION_CALL, n)) << when;
+            EXPECT_EQ(StrFormat("Collective call %d", n), nameOf(OT_COLLECTION_CALL, n)) << when;
         const CBaseDevice* contact = doc->GetIDManager().GetBaseDevice(padNumber, OT_CONTROL_PAD);
         ASSERT_NE(nullptr, contact) << when;
         EXPECT_EQ(padBounds, contact->GetBoundingRect()) << when;
