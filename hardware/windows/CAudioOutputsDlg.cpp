@@ -402,6 +402,8 @@ void CAudioOutputsDlg::LoadOutput(int index, bool full)
 
     const double ms = card ? numtext::ToDouble(card->GetValueText(OPC_DELAY, ch)) : 0.0;
     oc.delay->Setup(true, QStringLiteral("%.2f"), m_delayMin, m_delayMax, ms * m_factor * 0.001);
+    if (oc.delay->GetValue() < m_delayMin)
+        oc.delay->SetValue(m_delayMin);
     Spin& spin = m_spins[oc.delaySpin];
     spin.min = -kUnits[m_unitIndex].spinRange;
     spin.max = kUnits[m_unitIndex].spinRange;
@@ -451,10 +453,11 @@ void CAudioOutputsDlg::ApplyValue(unsigned code, int index)
         text = Text(oc.delay->GetValue() * 1000.0 / m_factor, 3);
     else
         return;
+    // The card marks the project when the value differs from its own: the
+    // shown value entered again, or the dialog's first load, changes nothing.
     card->SetValue(code, ch, text);
     if (!g_filling)
         card->BuildLine(code, ch, true, false);
-    card->SetDocModified();
 }
 
 // ---------------------------------------------------------------- handlers
@@ -526,6 +529,10 @@ void CAudioOutputsDlg::OnDelayEdited(int index)
     OutputControls& oc = m_outputs[index];
     if (oc.delay->isModified())
         oc.delay->ReadValue();
+    // The edit lets a typed minimum pass with a hair's breadth below it; a
+    // negative delay typed is the shortest one, never "-0.00".
+    if (oc.delay->GetValue() < m_delayMin)
+        oc.delay->SetValue(m_delayMin);
     oc.delay->ShowValue();
     ApplyValue(OPC_DELAY, index);
 }

@@ -370,3 +370,48 @@ TEST_F(AudioOutputsDlgTest, ADocumentDroppedUnderTheOpenDialogLeavesItHarmless)
     EXPECT_EQ(slot3, dlg->GetCard(0));
     EXPECT_TRUE(Control<QSlider>(dlg, kSliders[0])->isEnabled());
 }
+
+// The user opens the dialog of a project just saved, clicks into the shown
+// values and tabs on without changing them: the project stays unmodified.
+// A minus typed into a delay brings the shortest delay, 0, and no "-0.00";
+// a volume typed beyond +6 dB is taken as +6 and marks the project.
+TEST_F(AudioOutputsDlgTest, ShownValuesTabbedThroughLeaveTheProjectUnmodified)
+{
+    CAudioOutputsDlg* dlg = Open();
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    EXPECT_FALSE(doc.IsModified()) << "opening changes nothing";
+
+    const auto clickAndTab = [&](CGridEdit* edit, const QString& typed) {
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+        ASSERT_TRUE(edit->hasFocus());
+        if (!typed.isEmpty()) {
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+        }
+        QTest::keyClick(edit, Qt::Key_Tab);
+        ASSERT_FALSE(edit->hasFocus());
+    };
+    for (int i = 0; i < 2; ++i) {
+        clickAndTab(Control<CGridEdit>(dlg, kVolumes[i]), QString());
+        clickAndTab(Control<CGridEdit>(dlg, kDelays[i]), QString());
+    }
+    EXPECT_FALSE(doc.IsModified()) << "the shown values entered again";
+    EXPECT_EQ("0.0", Control<CGridEdit>(dlg, kVolumes[0])->text());
+    EXPECT_EQ("0.00", Control<CGridEdit>(dlg, kDelays[0])->text());
+
+    auto* delay = Control<CGridEdit>(dlg, kDelays[1]);
+    clickAndTab(delay, QStringLiteral("-5"));
+    EXPECT_EQ("0.00", delay->text());
+    EXPECT_EQ("0.000", slot3->GetValueText(OPC_DELAY, 1));
+    ASSERT_FALSE(sender.lines.empty());
+    EXPECT_EQ("/AUDIO/OUT2/DELAY 0.000", sender.lines.back());
+    EXPECT_FALSE(doc.IsModified());
+
+    auto* volume = Control<CGridEdit>(dlg, kVolumes[0]);
+    clickAndTab(volume, QStringLiteral("12.5"));
+    EXPECT_EQ("6.0", volume->text());
+    EXPECT_EQ("/AUDIO/OUT1/VOL 6.0", sender.lines.back());
+    EXPECT_TRUE(doc.IsModified());
+}
