@@ -69,8 +69,11 @@ int CLMZEx::GetDownloadLines(int mode, int step)
         return 1;
     // The answers are not read back, so an upload leaves the block as a
     // device would hold it after the query: reset, before the line goes out.
-    if (mode)
+    if (mode) {
+        // Entries emptied by the reset are a change the project file must get.
+        const ChangeGuard guard(*this);
         Reset();
+    }
     ::SendCommand(m_path + "/CLEAR " + (mode ? "?" : "ALL"), m_pDocument, true);
     return 1;
 }

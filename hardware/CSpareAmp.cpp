@@ -140,7 +140,8 @@ void CSpareAmp::SetEntry(int n, const std::string& name, bool inUse, uint32_t ki
 {
     if (n < 0 || n >= kEntries)
         return;
-    SetDocModified();
+    // The same choice made again leaves the project unmodified.
+    const ChangeGuard guard(*this);
     SpareEntry& e = m_entries[n];
     m_names[n] = name;
     SetEntryCleared(n, !inUse);
@@ -162,7 +163,7 @@ void CSpareAmp::SetWatch(int j, int n, uint32_t kind, int32_t number, int32_t ch
 {
     if (n < 0 || n >= kEntries || j < 0 || j >= kWatches)
         return;
-    SetDocModified();
+    const ChangeGuard guard(*this);
     SpareWatch& w = m_entries[n].watch[j];
     if (kind == kKindAmplifier) {
         w.readyFlag = 0;
@@ -269,6 +270,9 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& /*diffFile
     const std::string value = line.substr(blank + 1);
     if (value == "?")
         return;
+    // The device's table replaces the design's: a different one is a change
+    // of the project that saving must not miss.
+    const ChangeGuard guard(*this);
     std::string key = line.substr(0, blank);
     const size_t at = key.find("SPAREAMP");
     if (at == std::string::npos)

@@ -122,6 +122,32 @@ TEST(SpareAmpTransfer, UploadWaitsForClearAnswerAndReadsValuesBack)
     EXPECT_EQ(6, t->m_entries[2].watch[1].inRelay);
 }
 
+// What the device answers replaces the design's table: an answer that differs
+// marks the project modified, so closing it asks; the same values read back,
+// or the same choice made again, leave it unmodified.
+TEST(SpareAmpTransfer, AnUploadThatChangesTheTableMarksTheProject)
+{
+    BlockHarness h;
+    CSpareAmp* t = Table(h);
+    t->SetEntry(2, "Reserve", true, OT_READY_INPUT, 5, 0);
+    h.doc().SetModifiedFlag(false);
+    t->SetEntry(2, "Reserve", true, OT_READY_INPUT, 5, 0);
+    t->SetWatch(0, 2, 0, 0, 0);
+    EXPECT_FALSE(h.doc().IsModified()) << "the same choice again";
+
+    h.Answer("/SPAREAMP/ENTRY3/INDEX 5");
+    h.Answer("/SPAREAMP/ENTRY3/REMOTE NO");
+    h.Answer("/SPAREAMP/CLEAR 1-2,4-8");
+    EXPECT_FALSE(h.doc().IsModified()) << "the design's own values read back";
+
+    for (const char* line : {"/SPAREAMP/ENTRY3/REMOTE YES", "/SPAREAMP/ENTRY3/WATCH2/OUTRELAY 6",
+                             "/SPAREAMP/CLEAR 1,4-8"}) {
+        h.doc().SetModifiedFlag(false);
+        h.Answer(line);
+        EXPECT_TRUE(h.doc().IsModified()) << line;
+    }
+}
+
 TEST(SpareAmpTransfer, OldTableWithoutNamesLoadsUnused)
 {
     CSpareAmp t;
@@ -203,4 +229,14 @@ TEST(LMZExData, EntriesRoundTripTablesDoNotAndClearLines)
     });
     EXPECT_EQ((std::vector<std::string>{"/LMZEX/CLEAR ALL", "/LMZEX/CLEAR ?"}), h.link.lines);
     EXPECT_TRUE(resetWhenSent);
+
+    // The entries the reset empties are a change of the project; the query
+    // of a block that holds nothing is none.
+    h.doc().SetModifiedFlag(false);
+    h.Walk(*obj, 1);
+    EXPECT_FALSE(h.doc().IsModified());
+    obj->m_entries[6].secondText = "AB";
+    h.doc().SetModifiedFlag(false);
+    h.Walk(*obj, 1);
+    EXPECT_TRUE(h.doc().IsModified());
 }
