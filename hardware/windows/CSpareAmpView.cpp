@@ -228,6 +228,12 @@ void CSpareAmpView::OnRenamed(QTreeWidgetItem* item, int column)
     const std::string renamed = item->text(0).toStdString();
     if (renamed == name)
         return;
+    // A spare without a name is an unused entry to the device and to the
+    // project file: an emptied label keeps the old name.
+    if (renamed.empty()) {
+        QMetaObject::invokeMethod(this, &CSpareAmpView::FillSpares, Qt::QueuedConnection);
+        return;
+    }
     // Kind and index stay: the entry is set with its own stored index.
     SpareEntry keep = t->m_entries[n];
     t->SetEntry(n, renamed, true, OT_READY_INPUT, index, 0);
@@ -270,8 +276,8 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
         if (dlg.DoModal() != QDialog::Accepted)
             return;
         const auto relay = static_cast<uint16_t>(dlg.m_pResultObject ? dlg.m_pResultObject->GetNumber() : 0);
+        const CBaseDevice::ChangeGuard guard(*t);
         (column == 2 ? w.outRelay : w.inRelay) = relay;
-        t->SetDocModified();
     } else {
         return;
     }

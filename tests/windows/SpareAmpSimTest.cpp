@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,5 +176,63 @@ TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
     ASSERT_EQ(1, watches.topLevelItemCount());
     EXPECT_EQ(QStringLiteral("300 *"), watches.topLevelItem(0)->text(1));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    SetActiveDocHook(previousHook);
+}
+
+// The user renames a spare in place (F2, typing, Enter). Emptying the label
+// keeps the old name: a spare without a name would be an unused entry to
+// the device and would be gone from the project file after reopening.
+TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    Messages messages;
+    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, table);
+    table->SetEntry(0, "Reserve A", true, OT_READY_INPUT, 7, 0);
+    doc.SetModifiedFlag(false);
+    CSpareAmpFrm frame(&doc);
+    frame.resize(800, 300);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CSpareAmpView* spares = frame.m_spares;
+    ASSERT_EQ(1, spares->topLevelItemCount());
+    const QRect row = spares->visualItemRect(spares->topLevelItem(0));
+    QTest::mouseClick(spares->viewport(), Qt::LeftButton, {}, QPoint(spares->columnWidth(0) / 2, row.center().y()));
+    ASSERT_EQ(0, spares->SelectedIndex());
+
+    const auto rename = [&](const QString& typed) {
+        QTest::keyClick(spares, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(nullptr, editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    rename(QString());
+    std::string name;
+    uint32_t kind = 0;
+    int32_t index = 0;
+    EXPECT_TRUE(table->GetEntry(0, name, kind, index));
+    EXPECT_EQ("Reserve A", name);
+    ASSERT_EQ(1, spares->topLevelItemCount());
+    EXPECT_EQ(QStringLiteral("Reserve A"), spares->topLevelItem(0)->text(0));
+    EXPECT_FALSE(doc.IsModified());
+
+    rename(QStringLiteral("Reserve Nord"));
+    EXPECT_TRUE(doc.IsModified());
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+    auto* back = dynamic_cast<CSpareAmp*>(reopened.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, back);
+    EXPECT_TRUE(back->GetEntry(0, name, kind, index));
+    EXPECT_EQ("Reserve Nord", name);
+    EXPECT_EQ(7, index);
+    EXPECT_TRUE(messages.texts.empty());
     SetActiveDocHook(previousHook);
 }
