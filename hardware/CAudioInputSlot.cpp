@@ -313,6 +313,16 @@ void CAudioInputSlot::Serialize(CArchive& ar)
 
 // ---------------------------------------------------------------- set-up
 
+// A fitted card's bounding rectangle keeps its margin of 5 on the left
+// whenever it is worked out again, as it has after loading, so that a
+// project saved after a redraw of the card reads back the same bytes.
+void CAudioInputSlot::CalcBoundingRect()
+{
+    CBaseDevice::CalcBoundingRect();
+    if (IsFitted())
+        m_boundingRect.left = std::min(m_boundingRect.left, m_rect.left - 5);
+}
+
 int CAudioInputSlot::InitObject()
 {
     static const char* const kMicLine[4] = {"MIC", "LINE", "MIC", "LINE"};

@@ -82,6 +82,7 @@ public:
 
     void Serialize(CArchive& ar) override;
     int InitObject() override;
+    void CalcBoundingRect() override;
     void Draw(IPainter& dc) override;
     void OnContextMenu(CPoint point) override;
     int OnCommand(uint32_t commandId) override;

@@ -43,6 +43,7 @@ public:
                CQuillomerDoc* doc) override;
     void Serialize(CArchive& ar) override;
     int InitObject() override;
+    void CalcBoundingRect() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
     // Opens the audio outputs dialog on the card's document (or points the

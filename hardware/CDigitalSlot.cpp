@@ -24,6 +24,15 @@ void CDigitalSlot::Serialize(CArchive& ar)
         m_readFromFile = true;
 }
 
+// The card's bounding rectangle keeps a margin of 5 around its symbol
+// whenever it is worked out again, as it has after loading, so that a
+// project saved after a redraw of the card reads back the same bytes.
+void CDigitalSlot::CalcBoundingRect()
+{
+    CBaseDevice::CalcBoundingRect();
+    m_boundingRect.UnionWith(CRect(m_rect.left - 5, m_rect.top - 5, m_rect.right + 5, m_rect.bottom + 5));
+}
+
 int CDigitalSlot::InitObject()
 {
     if (!CBaseDevice::InitObject())

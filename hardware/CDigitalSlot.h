@@ -26,6 +26,7 @@ public:
 
     void Serialize(CArchive& ar) override;
     int InitObject() override;
+    void CalcBoundingRect() override;
     int PostLoad() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;

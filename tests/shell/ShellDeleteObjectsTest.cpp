@@ -1,0 +1,203 @@
+// Deleting objects as the user does, in a project opened from its file:
+// every link to a deleted object goes at both ends, the project is marked
+// modified, and the project saved afterwards opens again and saves the same
+// bytes (also when a card the deleted object hung on was drawn anew).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include "ShellTestSupport.h"
+#include "model/CQuillomerDoc.h"
+#include "hardware/CDigitalSlot.h"
+#include "model/CControlPad.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CQuillomerView.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/ContextMenus.h"
+#include "shell/ShellIds.h"
+#include "support/LargestProject.h"
+
+namespace {
+
+bool DeleteOffered(CBaseDevice& obj)
+{
+    ContextMenu menu = BuildObjectMenu(obj, obj.m_contextMenuId);
+    UpdateMenuState(menu, obj);
+    std::function<bool(const ContextMenu&)> find = [&](const ContextMenu& m) {
+        for (const ContextMenuItem& item : m) {
+            if (item.kind == ContextMenuItem::Popup && find(item.items))
+                return true;
+            if (item.kind == ContextMenuItem::Command && item.id == objcmd::Delete && item.enabled)
+                return true;
+        }
+        return false;
+    };
+    return find(menu);
+}
+
+std::set<const CBaseDevice*> AllObjects(const CQuillomerDoc& doc)
+{
+    std::set<const CBaseDevice*> all;
+    for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (CBaseDevice* o : doc.GetList(c))
+            all.insert(o);
+    return all;
+}
+
+// Each link record whose partner is no object of the document, as text.
+std::vector<std::string> Dangling(const CQuillomerDoc& doc)
+{
+    const std::set<const CBaseDevice*> all = AllObjects(doc);
+    std::vector<std::string> found;
+    for (const CBaseDevice* o : all) {
+        for (const LinkRecord* r : o->m_outLinks)
+            if (r->partner != LinkRecord::NoPartner() && !all.count(r->partner))
+                found.push_back(o->GetName() + " out " + std::to_string(r->ownKey));
+        for (const LinkRecord* r : o->m_inLinks)
+            if (!all.count(r->partner))
+                found.push_back(o->GetName() + " in " + std::to_string(r->ownKey));
+    }
+    return found;
+}
+
+}  // namespace
+
+// Every kind of object on the sheet of the largest project whose menu offers
+// "Gerät löschen", deleted in turn through that entry.
+TEST(ShellDeleteObjects, DeletingAnyKindOfObjectLeavesNoLinkToItAndMarksTheProject)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    DialogWatch dialogs;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 1);
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    QApplication::processEvents();
+    CQuillomerDoc* doc = app.GetMainFrame()->GetActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    largest::Build(*doc);
+    // Opened once, as the user meets a saved project.
+    ASSERT_TRUE(doc->LoadFromBytes(doc->SaveToBytes()));
+    ASSERT_TRUE(Dangling(*doc).empty());
+
+    // One object of every type and kind that offers deleting.
+    std::map<std::pair<uint32_t, uint32_t>, CBaseDevice*> victims;
+    for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (CBaseDevice* o : doc->GetList(c))
+            if (!victims.count({o->GetType(), o->GetKindId()}) && o->GetRect().Width() > 1 && DeleteOffered(*o))
+                victims[{o->GetType(), o->GetKindId()}] = o;
+    ASSERT_GT(victims.size(), 5u);
+    for (const auto& [key, victim] : victims) {
+        if (!AllObjects(*doc).count(victim))
+            continue;  // gone with an object deleted before
+        const std::string name = victim->GetName();
+        SCOPED_TRACE(name + " type " + std::to_string(key.first) + " kind " + std::to_string(key.second));
+        doc->SetModifiedFlag(false);
+        victim->OnCommand(objcmd::Delete);
+        QApplication::processEvents();
+        EXPECT_FALSE(AllObjects(*doc).count(victim));
+        EXPECT_TRUE(doc->IsModified());
+        const std::vector<std::string> dangling = Dangling(*doc);
+        EXPECT_TRUE(dangling.empty()) << dangling.front();
+        if (!dangling.empty())
+            break;
+        const std::vector<uint8_t> b = doc->SaveToBytes();
+        CQuillomerDoc re;
+        ASSERT_TRUE(re.LoadFromBytes(b));
+        EXPECT_TRUE(re.SaveToBytes() == b) << "the reopened project saves other bytes";
+    }
+    const std::vector<uint8_t> bytes = doc->SaveToBytes();
+    CQuillomerDoc again;
+    ASSERT_TRUE(again.LoadFromBytes(bytes));
+    EXPECT_EQ(again.SaveToBytes(), bytes);
+}
+
+// A pad of the digital card deleted with the Delete key under the mouse, in
+// a project opened from its file, then saved through the menu: the file opens
+// again and saves the very same bytes.
+TEST(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    DialogWatch dialogs;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 0);
+    QTemporaryDir dir;
+    const QString first = dir.filePath("Anlage.qlx");
+    const QString second = dir.filePath("Anlage2.qlx");
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    CDocTemplate* tpl = app.GetDocTemplate();
+    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return first; });
+    {
+        CQuillomerDoc* made = tpl->OpenDocumentFile(QString());
+        ASSERT_NE(made, nullptr);
+        CBaseDevice* card = made->GetList(CAT_DIGITAL_SLOT).front();
+        card->OnCommand(digitalslot::CmdFitted);
+        card->SetHoverConnectors(2, -1);
+        card->OnCommand(digitalslot::CmdInput);
+        card->SetHoverConnectors(-1, -1);
+        ASSERT_TRUE(tpl->SaveDocument(made, true));
+        tpl->CloseAllDocuments();
+    }
+    auto bytesOf = [](const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    };
+
+    CQuillomerDoc* doc = tpl->OpenDocumentFile(first);
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = app.GetMainFrame();
+    frame->showNormal();
+    frame->resize(1280, 900);
+    QApplication::processEvents();
+    CQuillomerView* view = frame->GetActiveView();
+    ASSERT_EQ(view->GetDocument(), doc);
+    CBaseDevice* pad = nullptr;
+    for (CBaseDevice* o : doc->GetList(CAT_DIGITAL_IO))
+        if (o->GetKindId() == padkind::SlotIn && !o->GetRect().IsRectEmpty())
+            pad = o;
+    ASSERT_NE(pad, nullptr);
+    const CPoint centre = pad->GetRect().CenterPoint();
+    view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(300, 300));
+    QApplication::processEvents();
+    view->setFocus();
+    const QPoint at = view->LogicalToClient(centre);
+    QTest::mouseMove(view->viewport(), at - QPoint(3, 0));
+    QTest::mouseMove(view->viewport(), at);
+    QApplication::processEvents();
+    ASSERT_EQ(view->GetHotObject(), pad);
+    QTest::keyClick(view, Qt::Key_Delete);
+    QApplication::processEvents();
+    for (CBaseDevice* o : doc->GetList(CAT_DIGITAL_IO))
+        ASSERT_NE(o, pad);
+    EXPECT_TRUE(Dangling(*doc).empty());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetTitle(), "Anlage *");
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(doc->IsModified());
+    const QByteArray saved = bytesOf(first);
+    tpl->CloseAllDocuments();
+
+    // Opened again and saved under a second name, unchanged.
+    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return second; });
+    CQuillomerDoc* again = tpl->OpenDocumentFile(first);
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(tpl->SaveDocument(again, true));
+    EXPECT_TRUE(bytesOf(second) == saved) << "the reopened project saves other bytes";
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().first;
+}
