@@ -255,8 +255,12 @@ void CLineGroupTreeDlg::RemoveMember(QTreeWidgetItem* member)
     delete member;
     if (group) {
         group->Redraw();
-        if (object)
+        if (object) {
             object->RemoveInLinksFrom(group);
+            // Taking a member away changes the project as adding one does,
+            // so closing it offers to save the change.
+            group->SetDocModified();
+        }
     }
     FillCandidates(parent);
 }

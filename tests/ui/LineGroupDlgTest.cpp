@@ -14,7 +14,9 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,25 @@ protected:
         for (int r = 0; r < list->GetItemCount(); ++r)
             t << list->GetItemText(r, 0);
         return t;
+    }
+    // The user's drag: press on `from` in `source`, move in small steps past
+    // the drag distance, then onto `to` in `target`'s viewport and release
+    // there. The moves go to the pressed view as the mouse grab sends them.
+    static void DragWithMouse(QAbstractScrollArea* source, QPoint from, QAbstractScrollArea* target, QPoint to)
+    {
+        QWidget* port = source->viewport();
+        auto move = [port](QPoint at) {
+            QMouseEvent e(QEvent::MouseMove, QPointF(at), port->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(port, &e);
+        };
+        QTest::mousePress(port, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 10; ++step)
+            move(from + QPoint(0, step));
+        const QPoint end = port->mapFromGlobal(target->viewport()->mapToGlobal(to));
+        move(end);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, end);
+        QApplication::processEvents();
     }
     static void Select(CEditListCtrl* list, QList<int> rows)
     {
@@ -227,4 +248,40 @@ TEST_F(LineGroupTest, RenamingFromTheListRenamesTheRowAndEveryTreeItem)
     dlg.OnEndListLabelEdit(row, "");
     EXPECT_EQ(dlg.List()->GetItemText(row, 0), "Foyer");
     EXPECT_EQ(dlg.Tree()->topLevelItem(2)->child(0)->text(0), "Foyer");
+}
+
+// Group membership by mouse: a zone dragged onto the tree joins the group, a
+// member dragged out of the tree onto the list leaves it; either change marks
+// the project, so closing it offers to save.
+TEST_F(LineGroupTest, MembersDraggedInAndOutByMouseMarkTheProject)
+{
+    Link(groups[3], zones[1]);
+    doc->SetModifiedFlag(false);
+    CLineGroupTreeDlg dlg(groups[3]);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QTreeWidgetItem* g3 = dlg.Tree()->topLevelItem(3);
+    ASSERT_EQ(g3->childCount(), 1);
+
+    // Out: "Linie 2" leaves group 3 and is offered again.
+    dlg.Tree()->expandItem(g3);
+    QApplication::processEvents();
+    DragWithMouse(dlg.Tree(), dlg.Tree()->visualItemRect(g3->child(0)).center(), dlg.List(), QPoint(20, 20));
+    EXPECT_EQ(g3->childCount(), 0);
+    EXPECT_EQ(groups[3]->GetOutLinkTo(zones[1]), nullptr);
+    EXPECT_EQ(zones[1]->GetInLinkFrom(groups[3]), nullptr);
+    EXPECT_TRUE(Texts(dlg.List()).contains("Linie 2"));
+    EXPECT_TRUE(doc->IsModified());
+
+    // In: "Linie 4" joins group 3.
+    doc->SetModifiedFlag(false);
+    const int row = static_cast<int>(Texts(dlg.List()).indexOf("Linie 4"));
+    ASSERT_GE(row, 0);
+    const QPoint at = dlg.List()->GetItemRect(row).center();
+    QTest::mouseClick(dlg.List()->viewport(), Qt::LeftButton, {}, at);
+    DragWithMouse(dlg.List(), at, dlg.Tree(), QPoint(30, 5));
+    ASSERT_EQ(g3->childCount(), 1);
+    EXPECT_EQ(g3->child(0)->text(0), "Linie 4");
+    EXPECT_NE(groups[3]->GetOutLinkTo(zones[3]), nullptr);
+    EXPECT_TRUE(doc->IsModified());
 }
