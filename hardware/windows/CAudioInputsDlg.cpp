@@ -732,6 +732,9 @@ void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
     CGridEdit* edit = code == IPC_F ? fc.f : code == IPC_Q ? fc.q : fc.v;
     if (edit->ReadValue())
         ShowMessageId(34024, mb::IconExclamation);
+    // The edit shows what is taken and sent, also when it was left without
+    // a number in it.
+    edit->ShowValue();
     ComputeFilter(filter);
     int index = 0, spin = 0;
     if (code == IPC_F) {
@@ -786,6 +789,7 @@ void CAudioInputsDlg::OnVolumeEditDone()
         return;
     if (m_volume->ReadValue())
         ShowMessageId(34024, mb::IconExclamation);
+    m_volume->ShowValue();
     m_updating = true;
     m_volumeSlider->setValue(VolumeToSlider(m_volume->GetValue()));
     m_updating = false;
@@ -810,6 +814,7 @@ void CAudioInputsDlg::OnRampEditDone()
         return;
     if (m_ramp->ReadValue())
         ShowMessageId(34024, mb::IconExclamation);
+    m_ramp->ShowValue();
     SetSpinPos(kRampSpin, static_cast<int>(m_ramp->GetValue()));
     Apply(IPC_RAMP, 0);
 }

@@ -172,6 +172,9 @@ void CRemoteAmpDlg::BuildControls()
     m_pilotGen = Named(new QCheckBox(tr("Ein"), this), 1604);
     m_reset = Named(new QPushButton(tr("Reset"), this), 1605);
     m_reset->setCheckable(true);
+    // Enter belongs to OK: a key pressed in the name must not reset the
+    // amplifier's faults.
+    m_reset->setAutoDefault(false);
     supply->addWidget(m_mains);
     supply->addWidget(m_battery);
     supply->addWidget(m_pilotGen);
@@ -226,6 +229,7 @@ void CRemoteAmpDlg::BuildControls()
 
     auto* close = new QPushButton(tr("OK"), this);
     close->setObjectName(QStringLiteral("1"));
+    close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     top->addWidget(close, 0, Qt::AlignRight);
 

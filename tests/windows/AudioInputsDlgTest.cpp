@@ -527,3 +527,52 @@ TEST_F(AudioInputsDlgTest, TheVolumeSliderGoesUpByWheelAndKeysAndFillsFromTheQui
         shown.save(QCoreApplication::applicationDirPath() + QStringLiteral("/level-inputs.png"));
     }
 }
+
+// An edit the user leaves with no number in it (emptied, or just a minus)
+// shows the value that was taken and sent, and a volume typed as -80 dB
+// reads "OFF" like the slider's bottom end, not a text the device never got.
+TEST_F(AudioInputsDlgTest, LeavingAnEditShowsTheValueTakenAndSent)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    CAudioInputsDlg* dlg = Open(0);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    // Clicked into, the edit selects its text; what is typed replaces it.
+    const auto type = [](CGridEdit* edit, const char* text, Qt::Key end) {
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(edit->hasSelectedText());
+        if (*text)
+            QTest::keyClicks(edit, text);
+        else
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, end);
+        QApplication::processEvents();
+    };
+    auto* f1 = Control<CGridEdit>(dlg, 1014);
+    type(f1, "", Qt::Key_Tab);
+    EXPECT_EQ("500.0", f1->text());
+    EXPECT_EQ("/AUDIO/IN1/FILTER1/F 500.0", sender.lines.back());
+
+    auto* v2 = Control<CGridEdit>(dlg, 1018);
+    slot1->SetValueText(MakeInputKey(IPC_V, 1), 0, "3");
+    dlg->SelectInput(0, false);
+    type(v2, "-", Qt::Key_Return);
+    EXPECT_EQ("0.0", v2->text());
+    EXPECT_EQ("/AUDIO/IN1/FILTER2/V 0.0", sender.lines.back());
+    EXPECT_DOUBLE_EQ(0.0, slot1->m_filters[0][1].v);
+
+    auto* volume = Control<CGridEdit>(dlg, 1059);
+    type(volume, "-80", Qt::Key_Return);
+    EXPECT_EQ("OFF", volume->text());
+    EXPECT_EQ("/AUDIO/IN1/VOL -80.0", sender.lines.back());
+    // Enter kept the focus with the text selected: emptied, it is left.
+    ASSERT_TRUE(volume->hasFocus());
+    ASSERT_TRUE(volume->hasSelectedText());
+    QTest::keyClick(volume, Qt::Key_Backspace);
+    QTest::keyClick(volume, Qt::Key_Tab);
+    EXPECT_EQ("OFF", volume->text());
+    EXPECT_EQ(87, Control<QSlider>(dlg, 1052)->value());
+    EXPECT_TRUE(messages.texts.empty());
+}

@@ -335,3 +335,29 @@ TEST_F(RemoteAmpDlgTest, AmpNotAvailableClosesTheDialog)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg->isVisible(); }, 2000));
     EXPECT_EQ(QDialog::Rejected, dlg->result());
 }
+
+// The user types a new name and presses Enter, or Escape: the dialog closes
+// with the name sent once, and no other button is pressed by the key (a fault
+// reset the user never asked for).
+TEST_F(RemoteAmpDlgTest, EnterOrEscapeInTheNameSendsItAndClosesWithoutAReset)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        auto dlg = Open(true);
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        Answer(*dlg, {"/AMP/ADR1F/NAME Halle"});
+        link.blocks.clear();
+        auto* name = Control<QLineEdit>(*dlg, 1594);
+        QTest::mouseClick(name, Qt::LeftButton);
+        ASSERT_TRUE(name->hasFocus());
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, "Foyer");
+        QTest::keyClick(name, key);
+        QApplication::processEvents();
+        EXPECT_FALSE(dlg->isVisible()) << key;
+        EXPECT_EQ(key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected, dlg->result());
+        EXPECT_EQ(std::vector<std::string>{"/AMP/ADR1f/NAME Foyer"}, link.AllLines()) << key;
+        EXPECT_FALSE(Control<QPushButton>(*dlg, 1605)->isChecked());
+    }
+}
