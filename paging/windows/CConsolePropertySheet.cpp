@@ -128,7 +128,12 @@ bool CConsolePropertySheet::SwitchConsole(CConsole* console)
     bool dropped = false;
     if (m_apply->isEnabled() && GetActivePage() == General) {
         if (ShowMessageId(IDS_CONS_ASK_SAVE_SWITCH, mb::YesNo | mb::IconQuestion) == mb::IdYes) {
-            Apply();
+            // A refused value is corrected on the console it belongs to:
+            // the sheet stays there rather than dropping it on the way.
+            if (!Apply()) {
+                m_tree->Reselect(m_console);
+                return false;
+            }
         } else {
             m_general->SetModified(false);
             m_keys->SetModified(false);
@@ -160,16 +165,18 @@ bool CConsolePropertySheet::SwitchConsole(CConsole* console)
 
 void CConsolePropertySheet::OnTreeSelection(CConsole* console)
 {
+    CConsole* previous = m_console;
+    if (!SwitchConsole(console))
+        return;
     if (m_doc)
         for (IDocView* view : m_doc->GetViews()) {
-            if (m_console)
-                m_console->Redraw();
+            if (previous)
+                previous->Redraw();
             if (console) {
                 console->Redraw();
                 view->SetHotObject(console);
             }
         }
-    SwitchConsole(console);
 }
 
 bool CConsolePropertySheet::Apply()

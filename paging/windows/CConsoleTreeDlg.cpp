@@ -76,3 +76,13 @@ QTreeWidgetItem* CConsoleTreeDlg::ItemOf(const CConsole* console) const
             return root->child(i);
     return nullptr;
 }
+
+void CConsoleTreeDlg::Reselect(const CConsole* console)
+{
+    QTreeWidgetItem* item = ItemOf(console);
+    if (!item)
+        return;
+    m_filling = true;
+    m_tree->setCurrentItem(item);
+    m_filling = false;
+}

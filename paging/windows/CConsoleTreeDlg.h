@@ -21,6 +21,9 @@ public:
     void Fill(const std::vector<CConsole*>& consoles, CConsole* selected);
     CConsole* ConsoleOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* ItemOf(const CConsole* console) const;
+    // Marks the console's item again without switching the sheet (a switch
+    // that was refused).
+    void Reselect(const CConsole* console);
 
 private:
     CConsolePropertySheet* m_sheet;

@@ -388,7 +388,9 @@ void CKeyView::DrawConsole(QPainter& p)
         name = name.left(20) + QStringLiteral("...");
     p.setPen(Qt::black);
     p.setFont(BoldFont());
-    p.drawText(m_display.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop, name);
+    // Centred on the display but never cut by it: a name wider than the
+    // display reaches past both its sides.
+    p.drawText(m_display.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, name);
     const TextPair head = DisplayHead();
     p.setFont(head.font);
     p.drawText(head.left, Qt::AlignLeft | Qt::AlignTop, kMaker);

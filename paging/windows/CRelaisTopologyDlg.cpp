@@ -1,5 +1,7 @@
 #include "paging/windows/CRelaisTopologyDlg.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -401,6 +403,7 @@ bool CRelaisTopologyDlg::Apply()
         if (!ok) {
             QApplication::beep();
             edits[e]->setText(m_pTopology->GetZones().empty() ? edits[e]->text() : RelayEditValue(e + 1));
+            edits[e]->setFocus();
             edits[e]->selectAll();
             return false;
         }
@@ -417,8 +420,9 @@ bool CRelaisTopologyDlg::Apply()
     m_pTopology->SetKindId(kind);
     m_pTopology->m_firstRelay = relays[0];
     m_pTopology->m_firstCallRelay = relays[1];
-    if (CRelaisTopology::RelaysPerZone(kind) > 0)
-        m_pTopology->AssignRelais(relays[0]);
+    // Renumbered always: a scheme without line relays ("Direkt") thereby
+    // takes the old scheme's relays off its zones.
+    m_pTopology->AssignRelais(std::max(relays[0], 0));
     for (int i = 0; i < m_pTopology->m_inputCount && i < 4; ++i) {
         auto* amp = reinterpret_cast<CBaseDevice*>(m_pInputs[i]->currentData(kAmpRole).value<quintptr>());
         if (amp)

@@ -15,6 +15,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +33,7 @@
 #include "paging/ConsoleIds.h"
 #include "paging/windows/CConsoleFrame.h"
 #include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CConsoleTreeDlg.h"
 #include "paging/windows/CCopyKeysDlg.h"
 #include "paging/windows/CDelaySpinBox.h"
 #include "paging/windows/CKeyMacroDlg.h"
@@ -44,6 +48,7 @@
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTreeCtrlEx.h"
 
 using namespace blocktest;
 
@@ -438,6 +443,86 @@ TEST_F(ConsoleWindows, GeneralPageShowsAndWritesTheSettings)
     EXPECT_EQ("4711", console->GetProp().GetParamText(consparam::ExpertPassword));
 }
 
+TEST_F(ConsoleWindows, GeneralPageTypedByTheUserRefusesEmptyPasswordsAndEscapeAsksBeforeDropping)
+{
+    CConsole* second = Fit(consmodel::WRN2272, 1);
+    ASSERT_NE(nullptr, second);
+    const std::string firstName = console->GetName();
+    auto select = [](QLineEdit* edit, const char* text) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (*text)
+            QTest::keyClicks(edit, text);
+        else
+            QTest::keyClick(edit, Qt::Key_Delete);
+    };
+    auto openGeneral = [](CConsolePropertySheet& sheet) {
+        sheet.show();
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        QTabBar* tabs = sheet.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(CConsolePropertySheet::General).center());
+        ASSERT_EQ(CConsolePropertySheet::General, sheet.GetActivePage());
+    };
+    {
+        CConsolePropertySheet sheet(&d.doc(), console);
+        openGeneral(sheet);
+        CPPCons1* page = sheet.GetGeneralPage();
+        select(page->GetOnPrioEdit(), "5");
+        EXPECT_TRUE(sheet.GetApplyButton()->isEnabled());
+        // An emptied password: refused, the sheet stays, the field keeps the focus.
+        select(page->GetUserPassword(), "");
+        QTest::keyClick(page->GetUserPassword(), Qt::Key_Return);
+        EXPECT_TRUE(sheet.isVisible());
+        EXPECT_EQ(std::vector<std::string>{"Geben Sie eine Zahl zwischen 100 und 999 ein."}, messages.texts);
+        EXPECT_EQ(page->GetUserPassword(), QApplication::focusWidget());
+        EXPECT_EQ("40", console->GetProp().GetParamText(consparam::OnPrio));
+        QTest::keyClicks(page->GetUserPassword(), "321");
+        QTest::keyClick(page->GetUserPassword(), Qt::Key_Return);
+        EXPECT_EQ(QDialog::Accepted, sheet.result());
+        EXPECT_FALSE(sheet.isVisible());
+    }
+    EXPECT_EQ("50", console->GetProp().GetParamText(consparam::OnPrio));
+    EXPECT_EQ("321", console->GetProp().GetParamText(consparam::UserPassword));
+    EXPECT_EQ(firstName, console->GetName());
+
+    messages.texts.clear();
+    CConsolePropertySheet sheet(&d.doc(), console);
+    openGeneral(sheet);
+    CPPCons1* page = sheet.GetGeneralPage();
+    EXPECT_EQ("5", page->GetOnPrioEdit()->text().toStdString());
+    EXPECT_EQ("321", page->GetUserPassword()->text().toStdString());
+    // Too small an expert password, then another console, answering Yes: the
+    // refused value is reported once and the sheet stays on this console to correct it.
+    select(page->GetExpertPassword(), "12");
+    messages.answer = mb::IdYes;
+    QTreeWidget* tree = sheet.GetTree()->GetTree();
+    QTreeWidgetItem* other = tree->topLevelItem(0)->child(0)->text(0).toStdString() == firstName
+                                 ? tree->topLevelItem(0)->child(1)
+                                 : tree->topLevelItem(0)->child(0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(other).center());
+    ASSERT_EQ(2u, messages.texts.size());
+    EXPECT_EQ("Geben Sie eine Zahl zwischen 1000 und 9999 ein.", messages.texts[1]);
+    EXPECT_EQ(console, sheet.GetConsole());
+    EXPECT_EQ(page->GetExpertPassword(), QApplication::focusWidget());
+    EXPECT_EQ("12", page->GetExpertPassword()->text().toStdString());
+    EXPECT_EQ(firstName, tree->currentItem()->text(0).toStdString());
+    EXPECT_EQ(std::to_string(CConsProp::kDefaultExpertPassword), second->GetProp().GetParamText(consparam::ExpertPassword));
+
+    // Escape asks before the change is dropped; No keeps the sheet, Yes closes it with the console unchanged.
+    messages.texts.clear();
+    messages.answer = mb::IdNo;
+    QTest::keyClick(page->GetExpertPassword(), Qt::Key_Escape);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(LoadStringId(IDS_CONS_ASK_DROP), messages.texts[0]);
+    EXPECT_TRUE(sheet.isVisible());
+    messages.answer = mb::IdYes;
+    QTest::keyClick(page->GetExpertPassword(), Qt::Key_Escape);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(QDialog::Rejected, sheet.result());
+    EXPECT_EQ(std::to_string(CConsProp::kDefaultExpertPassword), console->GetProp().GetParamText(consparam::ExpertPassword));
+}
+
 TEST_F(ConsoleWindows, ExtensionConsolePrintsTwoLandscapePages)
 {
     CConsole* big = Fit(consmodel::WRN2271X, 1);
@@ -512,6 +597,84 @@ TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWi
                   !view->ExtensionHead().left.isNull())
             << model;
     }
+}
+
+namespace {
+// The display's green face on a picture of the console, and the columns
+// from the first to the last dark pixel in the rows just below its top,
+// where the console's name stands.
+struct NameInk {
+    QRect display;
+    int left = -1;
+    int right = -1;
+};
+
+NameInk FindNameInk(const QImage& image, int nameHeight, int reach)
+{
+    NameInk ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffffu) == (qRgb(50, 200, 50) & 0xffffffu))
+                ink.display |= QRect(x, y, 1, 1);
+    if (!ink.display.isValid())
+        return ink;
+    // Only as far to either side as the name may reach: keys stand beside it.
+    const int centre = ink.display.center().x();
+    for (int y = ink.display.top(); y < ink.display.top() + nameHeight && y < image.height(); ++y)
+        for (int x = std::max(0, centre - reach); x <= centre + reach && x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 90) {
+                if (ink.left < 0 || x < ink.left)
+                    ink.left = x;
+                ink.right = std::max(ink.right, x);
+            }
+    return ink;
+}
+}  // namespace
+
+TEST_F(ConsoleWindows, ALongConsoleNameStandsWholeAndCentredOverTheDisplayOnScreenAndPrinted)
+{
+    // Twenty characters: drawn whole, wider than the display.
+    CConsole* lcd = Fit(consmodel::WRN2314, 1);
+    ASSERT_NE(nullptr, lcd);
+    lcd->SetName("Sprechstelle Empfang");
+    CConsolePropertySheet sheet(&d.doc(), lcd);
+    sheet.show();
+    sheet.SetActivePage(CConsolePropertySheet::Keys);
+    QApplication::processEvents();
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(18);
+    bold.setWeight(QFont::Bold);
+    const QFontMetrics fm(bold);
+    const QImage screen = view->grab().toImage();
+    if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+        screen.save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/console-name.png"));
+    const int whole = fm.tightBoundingRect(QStringLiteral("Sprechstelle Empfang")).width();
+    const NameInk shown = FindNameInk(screen, fm.height() + 3, whole / 2 + 15);
+    ASSERT_EQ(view->GetDisplayRect().adjusted(1, 1, -1, -1), shown.display);  // inside its grey outline
+    ASSERT_GE(shown.left, 0);
+    ASSERT_GT(whole, shown.display.width()) << "the name must be wider than the display for this check";
+    EXPECT_NEAR(whole, shown.right - shown.left + 1, 3);
+    EXPECT_NEAR(shown.left + shown.right, shown.display.left() + shown.display.right(), 3);
+
+    // On paper the same: reaching past both sides of the display, centred on it.
+    QImage page(794, 1123, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        ASSERT_EQ(1, view->PrintPages(p, 96, nullptr));
+    }
+    if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+        page.save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/console-name-print.png"));
+    NameInk printed = FindNameInk(page, 1, 0);
+    ASSERT_TRUE(printed.display.isValid());
+    // The page may show the console smaller than the screen.
+    const double scale = 1.0 * printed.display.width() / shown.display.width();
+    printed = FindNameInk(page, static_cast<int>((fm.height() + 3) * scale), static_cast<int>(whole * scale / 2) + 15);
+    ASSERT_GE(printed.left, 0);
+    EXPECT_LT(printed.left, printed.display.left());
+    EXPECT_GT(printed.right, printed.display.right());
+    EXPECT_NEAR(printed.left + printed.right, printed.display.left() + printed.display.right(), 4);
 }
 
 TEST(KeyViewTexts, TwoTextsShrinkUntilAGapStaysAndGiveWayOnlyAtTheSmallestSize)

@@ -802,3 +802,45 @@ TEST_F(ZoneWindows, TopologyDialogAsksBeforeTheCardsAndLeavesNothingPendingAfter
     EXPECT_EQ(asked, messages.texts.size());
     EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
 }
+
+TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefusedRelayKeepsTheFocus)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    CRelaisTopologyDlg dlg(t);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto typeInto = [&](QWidget* edit, const char* text) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+    };
+    typeInto(dlg.CountEdit(), "2");
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    ASSERT_EQ(2u, t->GetZones().size());
+    for (CZone* zone : t->GetZones())
+        ASSERT_NE(nullptr, zone->GetInLinkAtKey(1));
+
+    // A first relay that is not a number: refused, its field refilled, selected and focused for correction.
+    typeInto(dlg.FirstRelayEdit(), "x");
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg.FirstRelayEdit(), QApplication::focusWidget());
+    EXPECT_EQ(dlg.FirstRelayEdit()->text(), dlg.FirstRelayEdit()->selectedText());
+    EXPECT_EQ(QString::fromStdString(t->GetZones()[0]->GetAttributeText(zoneattr::Relay)), dlg.FirstRelayEdit()->text());
+
+    // "1 in N" to "Direkt" by the keys: the zones give up their line relays, which stay free for others.
+    dlg.SchemeCombo()->setFocus();
+    QTest::keyClick(dlg.SchemeCombo(), Qt::Key_Up);
+    ASSERT_EQ(topologykind::Direct, dlg.SchemeCombo()->currentData().toUInt());
+    EXPECT_FALSE(dlg.FirstRelayEdit()->isVisible());
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+    EXPECT_EQ(topologykind::Direct, t->GetKindId());
+    for (CZone* zone : t->GetZones()) {
+        for (int32_t key = 1; key <= 4; ++key)
+            EXPECT_EQ(nullptr, zone->GetInLinkAtKey(key)) << "key " << key;
+        EXPECT_EQ("0", zone->GetAttributeText(zoneattr::Relay));  // no line relay
+    }
+    CRelaisManager& m = *d.doc().GetRelaisManager();
+    ASSERT_NE(nullptr, m.GetRelais(1));
+    EXPECT_FALSE(dynamic_cast<CRelais*>(m.GetRelais(1))->IsUsed());
+}
