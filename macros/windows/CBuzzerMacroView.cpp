@@ -15,19 +15,15 @@ CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
     m_pause = AddEdit(1720, "Pause zwischen zwei Muster", "s (0 .. 255 s)");
     OnSelect(m_console, [this](int v) { Macro()->SetParam(38, v); });
     connect(m_pattern, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (CMacro* macro = Macro()) {
+        if (CMacro* macro = Macro())
             macro->SetParamText(13, text.toStdString());
-            Modified();
-        }
     });
     // A text that holds no number leaves the parameter as it is.
     auto number = [this](QLineEdit* edit, int param) {
         connect(edit, &QLineEdit::textEdited, this, [this, param](const QString& text) {
             CMacro* macro = Macro();
-            if (const auto v = ReadInt(text); v && macro) {
+            if (const auto v = ReadInt(text); v && macro)
                 macro->SetParam(param, *v);
-                Modified();
-            }
         });
     };
     number(m_step, 39);

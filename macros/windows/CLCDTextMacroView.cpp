@@ -19,20 +19,17 @@ CLCDTextMacroView::CLCDTextMacroView(QWidget* parent)
     m_sound = AddCheck(1718, "akustisches Signal bei Textanzeige");
     OnSelect(m_console, [this](int v) { Macro()->SetParam(38, v); });
     auto write = [this](int param, int value) {
-        if (CMacro* macro = Macro(); macro && !IsFilling()) {
+        // The setter marks the project only when the value changes.
+        if (CMacro* macro = Macro(); macro && !IsFilling())
             macro->SetParam(param, value);
-            Modified();
-        }
     };
     connect(m_line1, &QRadioButton::clicked, this, [write] { write(20, 1); });
     connect(m_line2, &QRadioButton::clicked, this, [write] { write(20, 2); });
     connect(m_clear, &QCheckBox::toggled, this, [write](bool on) { write(71, on ? 1 : 0); });
     connect(m_sound, &QCheckBox::toggled, this, [write](bool on) { write(70, on ? 1 : 0); });
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (CMacro* macro = Macro()) {
+        if (CMacro* macro = Macro())
             macro->SetParamText(13, text.toStdString());
-            Modified();
-        }
     });
     connect(m_time, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (const auto v = ReadInt(text); v && Macro())

@@ -12,7 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 
 #include "audio/CInternalMessageRec.h"
 #include "macros/CMacro.h"
@@ -157,10 +160,13 @@ void CMacroEditorView::ForBoth(const std::function<void(CMacro&)>& write) const
     CMacro* macro = Macro();
     if (!macro)
         return;
+    CMacro* other = CounterpartOf(macro);
+    // The value a macro already holds, chosen or typed again, is no change.
+    const CBaseDevice::ChangeGuard ownGuard(macro);
+    const CBaseDevice::ChangeGuard otherGuard(other);
     write(*macro);
-    if (CMacro* other = CounterpartOf(macro))
+    if (other)
         write(*other);
-    macro->SetDocModified();
 }
 
 CQuillomerDoc* CMacroEditorView::Document() const
@@ -178,10 +184,16 @@ void CMacroEditorView::Modified() const
 
 std::optional<int> CMacroEditorView::ReadInt(const QString& text)
 {
-    int v = 0;
-    if (std::sscanf(text.toUtf8().constData(), "%d", &v) != 1)
+    // A number beyond the 32-bit range is held at its end, never wrapped
+    // round: the caller's limit then applies to it.
+    const QByteArray bytes = text.toUtf8();
+    const char* s = bytes.constData();
+    char* end = nullptr;
+    const long long v = std::strtoll(s, &end, 10);
+    if (end == s)
         return std::nullopt;
-    return v;
+    return static_cast<int>(
+        std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 std::optional<float> CMacroEditorView::ReadFloat(const QString& text)
@@ -343,9 +355,10 @@ int CMacroEditorView::SelectedData(const QComboBox* combo)
 void CMacroEditorView::OnSelect(QComboBox* combo, const std::function<void(int value)>& handler)
 {
     connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, handler](int) {
-        if (!m_filling && Macro()) {
+        if (CMacro* macro = Macro(); macro && !m_filling) {
+            const CBaseDevice::ChangeGuard ownGuard(macro);
+            const CBaseDevice::ChangeGuard otherGuard(CounterpartOf(macro));
             handler(SelectedData(combo));
-            Modified();
         }
     });
 }
@@ -353,9 +366,10 @@ void CMacroEditorView::OnSelect(QComboBox* combo, const std::function<void(int v
 void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& handler)
 {
     connect(edit, &QLineEdit::editingFinished, this, [this, handler] {
-        if (!m_filling && Macro()) {
+        if (CMacro* macro = Macro(); macro && !m_filling) {
+            const CBaseDevice::ChangeGuard ownGuard(macro);
+            const CBaseDevice::ChangeGuard otherGuard(CounterpartOf(macro));
             handler();
-            Modified();
         }
     });
 }
@@ -403,7 +417,6 @@ void CMacroEditorView::EditZones()
     ShowZones();
     if (CMacro* other = CounterpartOf(macro))
         other->SetZones(chosen);
-    macro->SetDocModified();
 }
 
 void CMacroEditorView::RefreshWindow()

@@ -33,8 +33,11 @@ CRecordMacroView::CRecordMacroView(QWidget* parent)
     });
     OnCommit(m_maxTime, [this] {
         const auto v = ReadFloat(m_maxTime->text());
-        if (!v)
+        if (!v) {
+            // Nothing to take: the edit shows what the macro holds.
+            m_maxTime->setText(QString::fromStdString(Macro()->GetParamText(66)));
             return;
+        }
         ForBoth([&](CMacro& m) { m.SetParamFloat(66, *v); });
         m_maxTime->setText(QString::fromStdString(Macro()->GetParamText(66)));
     });

@@ -21,8 +21,11 @@ CRepeatMacroView::CRepeatMacroView(QWidget* parent)
     auto limited = [this](QLineEdit* edit, int param, int max) {
         OnCommit(edit, [this, edit, param, max] {
             const auto v = ReadInt(edit->text());
-            if (!v)
+            if (!v) {
+                // Nothing to take: the edit shows what the macro holds.
+                edit->setText(QString::fromStdString(Macro()->GetParamText(param)));
                 return;
+            }
             const int value = std::clamp(*v, 0, max);
             if (value != *v)
                 edit->setText(QString::number(value));

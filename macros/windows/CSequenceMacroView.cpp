@@ -91,8 +91,8 @@ void CSequenceMacroView::EditCell(int row, int column)
         macro = Macro();  // the dialog let the device's answers in
         if (!macro)
             return;
+        // The setters mark the project only when the step changes.
         macro->SetParam((column == 1 ? 41 : 51) + row, dlg.m_nResultNumber);
-        macro->SetDocModified();
         FillTexts();
     } else if (column == 2) {
         m_list->editItem(m_list->Row(row), 2);
@@ -107,9 +107,7 @@ void CSequenceMacroView::EndDelayEdit(int row, const QString& text)
     CMacro* macro = Macro();
     if (!macro || row < 0 || row >= CMacro::kSteps)
         return;
-    if (!text.isEmpty()) {
+    if (!text.isEmpty())
         macro->SetParamText(46 + row, text.toStdString());
-        macro->SetDocModified();
-    }
     FillTexts();
 }

@@ -26,10 +26,10 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
             CMacro* macro = Macro();
             if (IsFilling() || !macro)
                 return;
+            // A second click on the checked button changes nothing.
             macro->SetParam(71, setRun);
             macro->SetParam(3, run);
             macro->SetParam(70, setTime);
-            Modified();
         });
     };
     mode(m_start, 1, 1, 0);

@@ -19,7 +19,6 @@ CZonetestMacroView::CZonetestMacroView(QWidget* parent)
             if (test >= 0)
                 macro->SetParam(72, test);
             macro->SetParam(3, test >= 0 ? 1 : 0);
-            Modified();
         });
     };
     mode(m_end, -1);

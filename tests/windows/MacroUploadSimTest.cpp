@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
+
 #include "comm/CommTestSupport.h"
 #include "comm/ParameterGroups.h"
 #include "macros/CMacro.h"
@@ -138,4 +140,73 @@ TEST_F(MacroUploadSim, AQueryTheDeviceDoesNotUnderstandIsNamedAndEndsTheWaitSoon
         << (messages.texts.empty() ? "" : messages.texts.front());
     EXPECT_FALSE(Reported("Keine Antwort"));
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+TEST_F(MacroUploadSim, EveryStepTypeGoesDownInTheDevicesCodePageAndComesBackAsDesigned)
+{
+    ConnectWith({});
+    namespace mt = macrotype;
+    // Texts with umlauts, a degree and a micro sign, and a tab the user
+    // pasted into the display text.
+    const std::vector<std::pair<uint32_t, std::function<void(CMacro&)>>> designs = {
+        {mt::LcdText, [](CMacro& m) { m.SetParamText(13, "L\u00e4rm\t\u00dcbung"), m.SetParam(20, 2), m.SetParam(39, 10); }},
+        {mt::VirtCtrl,
+         [](CMacro& m) { m.SetParam(12, 2), m.SetParamText(13, "Gr\u00f6\u00dfe"), m.SetParamText(14, "\u00b0C"), m.SetParam(15, 1); }},
+        {mt::Buzzer, [](CMacro& m) { m.SetParamText(73, "--..--.."), m.SetParam(74, 5), m.SetParam(75, 3), m.SetParam(76, 10); }},
+        {mt::Record, [](CMacro& m) { m.SetParamText(65, "10KHZ \u00b5-LAW"), m.SetParamFloat(66, 12.5f), m.SetParam(4, 2); }},
+        {mt::Repeat, [](CMacro& m) { m.SetParam(39, 60), m.SetParam(68, 4); }},
+        {mt::Sequence, [](CMacro& m) { m.SetParamFloat(47, 2.5f); }},
+        {mt::SlaveClock, [](CMacro& m) { m.SetParam(71, 1), m.SetParam(3, 1); }},
+        {mt::Volume, [](CMacro& m) { m.SetParamText(9, "IN2"), m.SetParamFloat(10, -12.0f), m.SetParam(11, 2); }},
+        {mt::AuxSelect, [](CMacro& m) { m.SetParam(4, 3), m.SetParam(18, 2); }},
+        {mt::MemoFlag, [](CMacro& m) { m.SetParam(40, 5), m.SetParam(22, 1); }},
+        {mt::AmpMute, [](CMacro& m) { m.SetParam(29, 1), m.SetParamText(30, "ALL"); }},
+        {mt::ZoneTest, [](CMacro& m) { m.SetParamText(72, "TEST"), m.SetParam(3, 1); }},
+        {mt::Page, [](CMacro& m) { m.SetParam(4, 2), m.SetParam(1, 30), m.SetParam(18, 1); }},
+    };
+    int32_t number = 3;
+    for (const auto& [type, setUp] : designs) {
+        AddMacro(type, number);
+        setUp(*Macro(number++));
+    }
+    // What each macro sends, in number order.
+    const auto lines = [this] {
+        std::vector<std::pair<std::string, std::vector<std::string>>> all;
+        for (const auto& [n, type] : Macros()) {
+            std::vector<std::string> params;
+            const std::string keyword = Macro(n)->GetParamLines(params);
+            all.emplace_back(keyword, params);
+        }
+        return all;
+    };
+    const auto design = lines();
+    ASSERT_EQ(designs.size() + 2, design.size());
+
+    CMacroDlgFrm frame;
+    frame.show();
+    const size_t mark = sim.Received().size();
+    Click(frame, macrocmd::Download);
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
+    ASSERT_TRUE(messages.texts.empty()) << messages.texts.front();
+    const std::string got = sim.Received().substr(mark);
+    // One byte per character of the device's code page, no UTF-8, and no
+    // control character but the line ends.
+    EXPECT_NE(std::string::npos, got.find("/PARAM/TEXT L\xE4rm\xDC" "bung\r\n"));
+    EXPECT_NE(std::string::npos, got.find("/PARAM/TITLE Gr\xF6\xDF" "e\r\n"));
+    EXPECT_NE(std::string::npos, got.find("/PARAM/UNIT \xB0" "C\r\n"));
+    EXPECT_NE(std::string::npos, got.find("/PARAM/QUALITY 10KHZ \xB5-LAW\r\n"));
+    EXPECT_EQ(std::string::npos, got.find('\xC3'));
+    for (size_t i = 0; i < got.size(); ++i) {
+        const auto c = static_cast<unsigned char>(got[i]);
+        if (c < 0x20)
+            ASSERT_TRUE((c == '\r' && got[i + 1] == '\n') || (c == '\n' && i > 0 && got[i - 1] == '\r'))
+                << "control character " << int(c) << " at " << i;
+    }
+
+    // The project loses its macros; the upload brings every one back.
+    for (const auto& [n, type] : Macros())
+        Macro(n)->OnCommand(objcmd::Delete);
+    Click(frame, macrocmd::Upload);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_EQ(design, lines());
 }

@@ -207,3 +207,118 @@ TEST_F(MacroViewsByHand, EraseAndAmplifierViewsFollowKeysAndClicks)
     Click(Control<QPushButton>(1503));
     EXPECT_EQ(0, mute->GetParam(29));
 }
+
+TEST_F(MacroViewsByHand, F2OpensTheNameEditorAgainAfterEscape)
+{
+    New(mt::Stop);
+    New(mt::Chime);
+    CMacroDlgListView* list = frame.GetListView();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    list->SelectRow(0);
+    Settle();
+    list->setFocus();
+    const std::string name = Macro(1)->GetName();
+    const auto editor = [list] {
+        QWidget* w = QApplication::focusWidget();
+        return w && w->parentWidget() == list->viewport() ? qobject_cast<QLineEdit*>(w) : nullptr;
+    };
+    // F2, Escape: the name stays; F2 once more opens the editor again, and
+    // Enter there renames.
+    QTest::keyClick(list, Qt::Key_F2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000)) << "the first F2";
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ(name, Macro(1)->GetName());
+    EXPECT_EQ(Macro(1), frame.GetCurrentMacro());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(nullptr, focus);
+    QTest::keyClick(focus, Qt::Key_F2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000)) << "the second F2";
+    QLineEdit* edit = editor();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("Halle"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("Halle", Macro(1)->GetName());
+    EXPECT_EQ(QStringLiteral("Halle"), list->GetItemText(0, 0));
+}
+
+
+namespace {
+// Clicks into an edit, replaces its text by typing and ends with Enter.
+void TypeInto(QLineEdit* edit, const QString& text)
+{
+    ASSERT_NE(nullptr, edit);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+}  // namespace
+
+TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
+{
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    New(mt::Repeat);
+    CMacro* repeat = frame.GetCurrentMacro();
+    ASSERT_TRUE(repeat);
+    auto* interval = Control<QLineEdit>(1195);
+    TypeInto(interval, QStringLiteral("60"));
+    EXPECT_EQ(60, std::stoi(repeat->GetParamText(39)));
+    // The shown value typed again leaves the project unmarked.
+    d.doc().SetModifiedFlag(false);
+    TypeInto(interval, QStringLiteral("60"));
+    EXPECT_FALSE(d.doc().IsModified());
+    // Too large for any number: held at the top of the range, not wrapped.
+    TypeInto(interval, QStringLiteral("4294967297"));
+    EXPECT_EQ("300", repeat->GetParamText(39));
+    EXPECT_EQ(QStringLiteral("300"), interval->text());
+    TypeInto(Control<QLineEdit>(1261), QStringLiteral("99999999999"));
+    EXPECT_EQ(65535, repeat->GetParam(68));
+    // No number, or none at all: the macro keeps its value and shows it.
+    d.doc().SetModifiedFlag(false);
+    for (const QString& text : {QStringLiteral("abc"), QString()}) {
+        TypeInto(interval, text);
+        EXPECT_EQ("300", repeat->GetParamText(39));
+        EXPECT_EQ(QStringLiteral("300"), interval->text());
+    }
+    EXPECT_FALSE(d.doc().IsModified());
+
+    // A recording pair: the limited time reaches both, typed again marks nothing.
+    New(mt::Record);
+    CMacro* on = frame.GetCurrentMacro();
+    CMacro* off = Macro(on->GetParam(31));
+    ASSERT_TRUE(on && off);
+    auto* maxTime = Control<QLineEdit>(1237);
+    TypeInto(maxTime, QStringLiteral("400"));
+    EXPECT_EQ(QStringLiteral("360.4"), maxTime->text());
+    EXPECT_EQ("360.4", off->GetParamText(66));
+    d.doc().SetModifiedFlag(false);
+    TypeInto(maxTime, QStringLiteral("360.4"));
+    TypeInto(maxTime, QStringLiteral("x"));
+    EXPECT_EQ(QStringLiteral("360.4"), maxTime->text());
+    EXPECT_FALSE(d.doc().IsModified());
+
+    // A second click on the checked measurement, the same display line, the
+    // same step macro chosen again: nothing changes, nothing is marked.
+    New(mt::ZoneTest);
+    Click(Control<QRadioButton>(1701));
+    EXPECT_EQ(1, frame.GetCurrentMacro()->GetParam(72));
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(1701));
+    EXPECT_FALSE(d.doc().IsModified());
+    New(mt::LcdText);
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(1406));
+    EXPECT_FALSE(d.doc().IsModified());
+    Click(Control<QRadioButton>(1407));
+    EXPECT_EQ(2, frame.GetCurrentMacro()->GetParam(20));
+    EXPECT_TRUE(d.doc().IsModified());
+}
