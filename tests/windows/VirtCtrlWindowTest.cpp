@@ -338,3 +338,43 @@ TEST_F(VirtCtrlWindow, ARealDragWithSmallLastMovesLinksTheSelectedRow)
     EXPECT_FALSE(pictureShown());
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
 }
+
+// Escape leaves the controller as it was: what is typed in a field that still
+// has the focus is dropped with the dialog; only a minimum or maximum whose
+// field the user has left is already kept.
+TEST_F(VirtCtrlWindow, EscapeDropsWhatIsTypedInTheFieldStillBeingEdited)
+{
+    CVirtCtrlItem* item = table->GetOrCreateItem(1);
+    item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+    item->SetFloat(CVirtCtrlItem::Value, 2.0f);
+    item->SetInt(CVirtCtrlItem::Steps, 10);
+    auto typeAndEscape = [&](CValueEdit* (CVirtCtrlPropDlg::*field)() const, const char* text, bool leaveFirst) {
+        CVirtCtrlPropDlg dlg(item, nullptr);
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        CValueEdit* edit = (dlg.*field)();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        EXPECT_TRUE(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        if (leaveFirst)
+            QTest::keyClick(edit, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(dlg.isVisible());
+    };
+    h.doc().SetModifiedFlag(false);
+    typeAndEscape(&CVirtCtrlPropDlg::MinimumEdit, "5", false);
+    typeAndEscape(&CVirtCtrlPropDlg::MaximumEdit, "8", false);
+    typeAndEscape(&CVirtCtrlPropDlg::OutputEdit, "7", false);
+    typeAndEscape(&CVirtCtrlPropDlg::CurveEdit, "20", false);
+    typeAndEscape(&CVirtCtrlPropDlg::StepsEdit, "99", false);
+    EXPECT_FLOAT_EQ(0.0f, item->GetFloat(CVirtCtrlItem::Min));
+    EXPECT_FLOAT_EQ(10.0f, item->GetFloat(CVirtCtrlItem::Max));
+    EXPECT_FLOAT_EQ(2.0f, item->GetFloat(CVirtCtrlItem::Value));
+    EXPECT_EQ(0, item->GetInt(CVirtCtrlItem::Curve));
+    EXPECT_EQ(10, item->GetInt(CVirtCtrlItem::Steps));
+    EXPECT_FALSE(h.doc().IsModified()) << "nothing was kept, nothing to save";
+
+    typeAndEscape(&CVirtCtrlPropDlg::MinimumEdit, "5", true);
+    EXPECT_FLOAT_EQ(5.0f, item->GetFloat(CVirtCtrlItem::Min));
+}
