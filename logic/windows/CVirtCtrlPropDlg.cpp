@@ -168,9 +168,8 @@ void CVirtCtrlPropDlg::Save()
     // The field may still hold what was typed (the window closed with the
     // focus in it): held at the field's limits like on leaving it, never cut
     // down to 16 bits.
+    // The setters mark the project when a value really changes.
     item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
-    if (CQuillomerDoc* doc = item->GetDocument())
-        doc->SetModifiedFlag();
 }
 
 void CVirtCtrlPropDlg::SendOutput()

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 
@@ -377,4 +378,38 @@ TEST_F(VirtCtrlWindow, EscapeDropsWhatIsTypedInTheFieldStillBeingEdited)
 
     typeAndEscape(&CVirtCtrlPropDlg::MinimumEdit, "5", true);
     EXPECT_FLOAT_EQ(5.0f, item->GetFloat(CVirtCtrlItem::Min));
+}
+
+// Looking at controllers changes nothing: leaving the properties with
+// "Schließen" or stepping to the next controller asks no save of the project
+// unless a value was changed.
+TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
+{
+    for (int n : {1, 2}) {
+        CVirtCtrlItem* item = table->GetOrCreateItem(n);
+        item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+        item->SetFloat(CVirtCtrlItem::Value, 2.5f);
+        item->SetInt(CVirtCtrlItem::Steps, 20);
+    }
+    CVirtCtrlPropDlg dlg(Item(1), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto* next = dlg.findChild<QPushButton*>(QStringLiteral("1492"));
+    auto* close = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+    ASSERT_TRUE(next && close);
+    h.doc().SetModifiedFlag(false);
+    QTest::mouseClick(next, Qt::LeftButton);
+    ASSERT_EQ(Item(2), dlg.GetController());
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(h.doc().IsModified());
+
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QTest::mouseClick(dlg.StepsEdit(), Qt::LeftButton);
+    QTest::keyClick(dlg.StepsEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dlg.StepsEdit(), QStringLiteral("30"));
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_EQ(30, Item(2)->GetInt(CVirtCtrlItem::Steps));
+    EXPECT_TRUE(h.doc().IsModified());
 }
