@@ -161,6 +161,9 @@ void CBusyCondition::SetValue(int key, int32_t value)
 
 void CBusyCondition::ParseValue(int key, const std::string& text, const std::string* diffFile)
 {
+    // Typed in the list or read back from the device: either way the project
+    // holds something new to save.
+    const ChangeGuard guard(*this);
     switch (key) {
     case 0:
         m_audio = 0;

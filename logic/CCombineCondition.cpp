@@ -105,6 +105,7 @@ void CCombineCondition::ParseValue(int key, const std::string& text)
 {
     if (key != 0)
         return;
+    const ChangeGuard guard(*this);
     for (const LogicWord& l : kLogic)
         if (text == l.word)
             m_logic = l.id;

@@ -424,6 +424,7 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
 {
     if (key != condkey::Keyword)
         return;
+    const ChangeGuard guard(*this);
     uint32_t kind = KindFromKeyword(text);
     // The 24 V contact read back is the function the design offers and
     // writes: its own contact kind would write the entry off at the next

@@ -40,6 +40,11 @@ CVirtCtrlItem* CVirtCtrlPropDlg::GetController() const
 
 CVirtCtrlPropDlg::~CVirtCtrlPropDlg()
 {
+    IgnoreFields();
+}
+
+void CVirtCtrlPropDlg::IgnoreFields()
+{
     // The fields lose the focus while the dialog goes: nothing may react then.
     for (CValueEdit* e : {m_curveValue, m_minimum, m_maximum, m_steps, m_normalized, m_output})
         disconnect(e, nullptr, this, nullptr);
@@ -163,9 +168,8 @@ void CVirtCtrlPropDlg::Save()
     // The field may still hold what was typed (the window closed with the
     // focus in it): held at the field's limits like on leaving it, never cut
     // down to 16 bits.
+    // The setters mark the project when a value really changes.
     item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
-    if (CQuillomerDoc* doc = item->GetDocument())
-        doc->SetModifiedFlag();
 }
 
 void CVirtCtrlPropDlg::SendOutput()
@@ -281,7 +285,9 @@ void CVirtCtrlPropDlg::reject()
 void CVirtCtrlPropDlg::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        // Escape leaves without saving what the fields hold.
+        // Escape leaves without saving what the fields hold, also the one
+        // being edited, which loses the focus as the dialog goes.
+        IgnoreFields();
         done(QDialog::Rejected);
         return;
     }

@@ -63,6 +63,8 @@ protected:
 
 private:
     void BuildLayout();
+    // The fields' edits no longer reach the controller.
+    void IgnoreFields();
     void SendOutput();
     void Step(int direction);
 

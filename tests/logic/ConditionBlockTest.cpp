@@ -259,3 +259,39 @@ TEST(ConditionBlock, EntryAnswersMakeDeleteAndSetObjects)
     f.Answer("/CONDITION/ENTRY5/FUNCTION OFF");
     EXPECT_EQ(nullptr, f.Get<CCondition>(OT_CONDITION, 5));
 }
+
+// The device holding other values than the project: each answer that changes
+// an existing entry leaves the project to be saved, one that repeats what the
+// entry holds does not.
+TEST(ConditionBlock, ReadBackChangesMarkTheProjectAndRepeatedValuesDoNot)
+{
+    Fixture f(1, 0);
+    auto* busy = f.Make<CBusyCondition>(CBusyCondition::kKindId, 1);
+    busy->ParseValue(0, "ALARM", nullptr);
+    busy->ParseValue(1, "0", nullptr);
+    busy->ParseValue(5, "0", nullptr);
+    auto* comb = f.Make<CCombineCondition>(CCombineCondition::kKindId, 1);
+    comb->ParseValue(0, "AND");
+    auto* cond = f.Make<CCondition>(34253, 1);
+    cond->ParseValue(condkey::Keyword, "ALARM");
+    struct Case {
+        const char* line;
+        bool changes;
+    };
+    const Case cases[] = {
+        {"/CONDITION/BUSY1/AUDIO ALARM", false},
+        {"/CONDITION/BUSY1/AUDIO CHIME", true},
+        {"/CONDITION/BUSY1/OUTPUTS 1-4", true},
+        {"/CONDITION/BUSY1/ZONES 0", false},
+        {"/CONDITION/BUSY1/ZONES 3-5", true},
+        {"/CONDITION/COMBINE1/LOGIC AND", false},
+        {"/CONDITION/COMBINE1/LOGIC XOR", true},
+        {"/CONDITION/ENTRY1/FUNCTION ALARM", false},
+        {"/CONDITION/ENTRY1/FUNCTION CHIME", true},
+    };
+    for (const Case& c : cases) {
+        f.doc().SetModifiedFlag(false);
+        f.Answer(c.line);
+        EXPECT_EQ(c.changes, f.doc().IsModified()) << c.line;
+    }
+}

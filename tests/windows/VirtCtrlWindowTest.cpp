@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 
@@ -337,4 +338,78 @@ TEST_F(VirtCtrlWindow, ARealDragWithSmallLastMovesLinksTheSelectedRow)
               destinations->GetItemText(inRow, 1));
     EXPECT_FALSE(pictureShown());
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
+}
+
+// Escape leaves the controller as it was: what is typed in a field that still
+// has the focus is dropped with the dialog; only a minimum or maximum whose
+// field the user has left is already kept.
+TEST_F(VirtCtrlWindow, EscapeDropsWhatIsTypedInTheFieldStillBeingEdited)
+{
+    CVirtCtrlItem* item = table->GetOrCreateItem(1);
+    item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+    item->SetFloat(CVirtCtrlItem::Value, 2.0f);
+    item->SetInt(CVirtCtrlItem::Steps, 10);
+    auto typeAndEscape = [&](CValueEdit* (CVirtCtrlPropDlg::*field)() const, const char* text, bool leaveFirst) {
+        CVirtCtrlPropDlg dlg(item, nullptr);
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        CValueEdit* edit = (dlg.*field)();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        EXPECT_TRUE(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        if (leaveFirst)
+            QTest::keyClick(edit, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(dlg.isVisible());
+    };
+    h.doc().SetModifiedFlag(false);
+    typeAndEscape(&CVirtCtrlPropDlg::MinimumEdit, "5", false);
+    typeAndEscape(&CVirtCtrlPropDlg::MaximumEdit, "8", false);
+    typeAndEscape(&CVirtCtrlPropDlg::OutputEdit, "7", false);
+    typeAndEscape(&CVirtCtrlPropDlg::CurveEdit, "20", false);
+    typeAndEscape(&CVirtCtrlPropDlg::StepsEdit, "99", false);
+    EXPECT_FLOAT_EQ(0.0f, item->GetFloat(CVirtCtrlItem::Min));
+    EXPECT_FLOAT_EQ(10.0f, item->GetFloat(CVirtCtrlItem::Max));
+    EXPECT_FLOAT_EQ(2.0f, item->GetFloat(CVirtCtrlItem::Value));
+    EXPECT_EQ(0, item->GetInt(CVirtCtrlItem::Curve));
+    EXPECT_EQ(10, item->GetInt(CVirtCtrlItem::Steps));
+    EXPECT_FALSE(h.doc().IsModified()) << "nothing was kept, nothing to save";
+
+    typeAndEscape(&CVirtCtrlPropDlg::MinimumEdit, "5", true);
+    EXPECT_FLOAT_EQ(5.0f, item->GetFloat(CVirtCtrlItem::Min));
+}
+
+// Looking at controllers changes nothing: leaving the properties with
+// "Schließen" or stepping to the next controller asks no save of the project
+// unless a value was changed.
+TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
+{
+    for (int n : {1, 2}) {
+        CVirtCtrlItem* item = table->GetOrCreateItem(n);
+        item->SetFloat(CVirtCtrlItem::Max, 10.0f);
+        item->SetFloat(CVirtCtrlItem::Value, 2.5f);
+        item->SetInt(CVirtCtrlItem::Steps, 20);
+    }
+    CVirtCtrlPropDlg dlg(Item(1), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto* next = dlg.findChild<QPushButton*>(QStringLiteral("1492"));
+    auto* close = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+    ASSERT_TRUE(next && close);
+    h.doc().SetModifiedFlag(false);
+    QTest::mouseClick(next, Qt::LeftButton);
+    ASSERT_EQ(Item(2), dlg.GetController());
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(h.doc().IsModified());
+
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QTest::mouseClick(dlg.StepsEdit(), Qt::LeftButton);
+    QTest::keyClick(dlg.StepsEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dlg.StepsEdit(), QStringLiteral("30"));
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_EQ(30, Item(2)->GetInt(CVirtCtrlItem::Steps));
+    EXPECT_TRUE(h.doc().IsModified());
 }
