@@ -37,7 +37,10 @@
 #include "audio/windows/CVolumeView.h"
 #include "comm/CommTestSupport.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "hardware/windows/CAudioOutputsDlg.h"
 #include "model/CIDManager.h"
+#include "ui/CGridEdit.h"
 #include "ui/CValueEdit.h"
 
 using namespace commtest;
@@ -309,4 +312,44 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     move(key(Qt::Key_PageUp), "0.0");  // the top: the loudest level
     move(key(Qt::Key_End), "-150.0", "-80.0");  // the bottom: the quietest
     move(key(Qt::Key_Home), "0.0");
+}
+
+// The audio outputs dialog over the real link: what the user types reaches
+// the device, which then holds what the dialog shows; the project keeps it
+// through saving.
+TEST_F(AudioWindowsSim, OutputsDialogTypedValuesReachTheDevice)
+{
+    ASSERT_EQ(1, OpenAudioOutputsDlg(&doc));
+    CAudioOutputsDlg* dlg = GetOpenAudioOutputsDlg();
+    ASSERT_NE(nullptr, dlg);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    const size_t mark = Settled();
+    const auto type = [&](int id, const QString& text, const std::string& line) {
+        auto* edit = dlg->findChild<CGridEdit*>(QString::number(id));
+        ASSERT_NE(nullptr, edit);
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_NE(std::string::npos, ReceivedAfter(mark, line).find(line)) << line;
+    };
+    type(1062, QStringLiteral("-12.5"), "/AUDIO/OUT2/VOL -12.5\r\n");  // volume of OUT2
+    type(1062, QStringLiteral("-10"), "/AUDIO/OUT2/VOL -10.0\r\n");
+    type(1080, QStringLiteral("20"), "/AUDIO/OUT1/DELAY 20.000\r\n");  // delay of OUT1
+    Settled();
+    EXPECT_EQ("-10.0", link.QueryValue("/AUDIO/OUT2/VOL", 2000));
+    EXPECT_EQ("20.000", link.QueryValue("/AUDIO/OUT1/DELAY", 2000));
+    EXPECT_TRUE(doc.IsModified());
+
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+    for (CBaseDevice* obj : reopened.GetList(CAT_OUTPUT_SLOT))
+        if (auto* card = dynamic_cast<CAudioOutputSlot*>(obj); card && card->GetKindId() == outputcard::Slot3) {
+            EXPECT_EQ("-10.0", card->GetValueText(OPC_VOL, 1));
+            EXPECT_EQ("20.000", card->GetValueText(OPC_DELAY, 0));
+        }
+    DeleteAudioOutputsDlg();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -10,12 +10,19 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <functional>
 
 #include "comm/CCommLink.h"
 #include "comm/CommTestSupport.h"
+#include "hardware/CAudioOutputSlot.h"
 #include "hardware/CSpareAmp.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "hardware/windows/CSpareAmpView.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CSelectionDlg.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -234,5 +241,112 @@ TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
     EXPECT_EQ("Reserve Nord", name);
     EXPECT_EQ(7, index);
     EXPECT_TRUE(messages.texts.empty());
+    SetActiveDocHook(previousHook);
+}
+
+// The user makes a spare from the tool bar: Escape in the choice makes
+// nothing and leaves the project unmodified; a chosen amplifier channel
+// makes "Havarieverstärker 1". A double click that chooses the same channel
+// again changes nothing; the Delete key removes the spare.
+TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
+{
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
+    Messages messages;
+    CAudioOutputSlot* slot3 = nullptr;
+    for (CBaseDevice* obj : doc.GetList(CAT_OUTPUT_SLOT))
+        if (auto* card = dynamic_cast<CAudioOutputSlot*>(obj); card && !slot3)
+            slot3 = card;
+    ASSERT_NE(nullptr, slot3);
+    slot3->SetHoverConnectors(-1, 0);
+    ASSERT_EQ(1, slot3->OnCommand(33160));  // "HBE 6631 + YOK 58417": remote, one channel
+    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_NE(nullptr, table);
+    doc.SetModifiedFlag(false);
+
+    CSpareAmpFrm frame(&doc);
+    frame.resize(800, 300);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CSpareAmpView* spares = frame.m_spares;
+    // Runs `act` and answers the choice it opens with `answer`.
+    const auto choose = [](const std::function<void()>& act, const std::function<void(CSelectionDlg&)>& answer) {
+        bool shown = false;
+        QObject scope;  // the timer dies with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                answer(*dlg);
+            }
+        });
+        act();
+        return shown;
+    };
+    QWidget* newButton = nullptr;
+    for (QToolBar* bar : frame.findChildren<QToolBar*>())
+        if (QWidget* w = bar->widgetForAction(frame.GetAction(CSpareAmpFrm::kNewEntry)))
+            newButton = w;
+    ASSERT_NE(nullptr, newButton);
+    const auto clickNew = [&] { QTest::mouseClick(newButton, Qt::LeftButton, {}, newButton->rect().center()); };
+    const auto channelRow = [](CSelectionDlg& dlg) {
+        for (int r = 0; r < dlg.List()->GetItemCount(); ++r)
+            if (dlg.List()->GetItemText(r, 0).startsWith(QStringLiteral("Verstärker 1")))
+                return r;
+        return -1;
+    };
+
+    ASSERT_TRUE(choose(clickNew, [](CSelectionDlg& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); }));
+    EXPECT_EQ(0, spares->topLevelItemCount());
+    EXPECT_FALSE(doc.IsModified());
+
+    ASSERT_TRUE(choose(clickNew, [&](CSelectionDlg& dlg) {
+        const int row = channelRow(dlg);
+        if (row < 0) {
+            for (int r = 0; r < dlg.List()->GetItemCount(); ++r)
+                ADD_FAILURE() << dlg.List()->GetItemText(r, 0).toStdString();
+            dlg.reject();
+            return;
+        }
+        dlg.List()->clearSelection();
+        dlg.List()->Row(row)->setSelected(true);
+        dlg.accept();
+    }));
+    ASSERT_EQ(1, spares->topLevelItemCount());
+    EXPECT_EQ(QStringLiteral("Havarieverstärker 1"), spares->topLevelItem(0)->text(0));
+    EXPECT_TRUE(doc.IsModified());
+    std::string name;
+    uint32_t kind = 0;
+    int32_t index = 0;
+    ASSERT_TRUE(table->GetEntry(0, name, kind, index));
+    EXPECT_EQ(uint32_t{OT_AMPLIFIER}, kind);
+    EXPECT_EQ(1, index);
+
+    doc.SetModifiedFlag(false);
+    // Through the window, so that the two clicks become a double click the
+    // way the platform's would.
+    const QPoint at = spares->viewport()->mapTo(
+        &frame, QPoint(spares->columnWidth(0) / 2, spares->visualItemRect(spares->topLevelItem(0)).center().y()));
+    ASSERT_TRUE(choose([&] { QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, at); },
+        [&](CSelectionDlg& dlg) {
+            const int row = channelRow(dlg);
+            if (row < 0) {
+                ADD_FAILURE() << "no row of the amplifier's channel";
+                dlg.reject();
+                return;
+            }
+            dlg.List()->clearSelection();
+            dlg.List()->Row(row)->setSelected(true);
+            dlg.accept();
+        }));
+    EXPECT_FALSE(doc.IsModified()) << "the same channel chosen again";
+    ASSERT_EQ(1, spares->topLevelItemCount());
+
+    spares->setFocus();
+    QTest::keyClick(spares, Qt::Key_Delete);
+    EXPECT_EQ(0, spares->topLevelItemCount());
+    EXPECT_FALSE(table->GetEntry(0, name, kind, index));
+    EXPECT_TRUE(doc.IsModified());
     SetActiveDocHook(previousHook);
 }
