@@ -535,7 +535,13 @@ void CBaseDevice::MoveBy(int32_t dx, int32_t dy, bool byUser)
 {
     if (byUser && (m_fixed || m_kindId == 33027 || m_type == OT_CONTROL_PAD))
         return;
-    SetDocModified();
+    // A move the object's lock takes away entirely (an amplifier pulled
+    // sideways, a drop where the drag began) changes nothing: the project
+    // stays unmodified. A topology still takes its lines along.
+    const bool movesAtAll = byUser ? (m_moveLock == 1 ? dx != 0 : m_moveLock == 0 ? dy != 0 : (dx != 0 || dy != 0))
+                                   : (dx != 0 || dy != 0);
+    if (movesAtAll)
+        SetDocModified();
     if ((m_linkMode & linkmode::DrawInLinks) && m_category != CAT_CONSOLE) {
         for (LinkRecord* r : m_outLinks)
             if (r->HasPartner() && r->partner->m_linkMode == linkmode::DrawInLinks)

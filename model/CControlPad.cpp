@@ -203,9 +203,24 @@ int CControlPad::OnCommand(uint32_t commandId)
 void CControlPad::OnUpdateCommand(CCmdUI& cmdUI)
 {
     if (cmdUI.m_nID == objcmd::Delete)
-        cmdUI.Enable(IsOutputKind(m_kindId) ? m_inLinks.empty() : m_outLinks.empty());
+        cmdUI.Enable(IsDeletable());
     else if (cmdUI.m_nID == objcmd::Properties)
         cmdUI.Enable(OneOf(m_kindId, {padkind::SlotIn, padkind::SlotOut, padkind::InterfaceIn}));
+}
+
+bool CControlPad::IsDeletable() const
+{
+    // Nothing may depend on the pad: whatever drives an output, whatever an
+    // input feeds.
+    return IsOutputKind(m_kindId) ? m_inLinks.empty() : m_outLinks.empty();
+}
+
+void CControlPad::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags)
+{
+    // A watched contact stays: the key must not take what the menu refuses.
+    if (key == vk::Delete && !IsDeletable())
+        return;
+    CBaseDevice::OnKeyDown(key, repeat, flags);
 }
 
 void CControlPad::OnOpen(uint32_t, uint32_t, uint32_t)

@@ -53,6 +53,8 @@ public:
     void LayoutConnectionPoints() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
+    // The Delete key deletes the pad only where its menu offers deleting.
+    void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) override;
     void OnOpen(uint32_t a, uint32_t b, uint32_t c) override;
     void SetName(std::string name) override;
     int SetNameUnique(std::string& name, bool ask) override;
@@ -77,6 +79,8 @@ public:
 private:
     void ApplyLayoutFix();
     void ShrinkTo17();
+    // Nothing depends on the pad, so its menu offers deleting it.
+    bool IsDeletable() const;
 };
 
 // The condition text (its level, value 2: "ON"/"OFF") of a condition object;

@@ -636,7 +636,10 @@ void CQuillomerView::HandleLeftButtonDown(Qt::KeyboardModifiers, const QPoint& c
         CBaseDevice* obj = m_editObject;
         const std::string text = m_labelEdit->text().toStdString();
         EndLabelEdit(cancel);
-        if (!cancel && obj && DocHolds(m_doc, obj)) {
+        // A name taken as it stands is no rename: some objects share their
+        // name with another by design (a card slot and its block), and the
+        // uniqueness check would give the unchanged one a counter.
+        if (!cancel && obj && DocHolds(m_doc, obj) && text != obj->GetName()) {
             const std::string before = obj->GetName();
             std::string name = text;
             obj->SetNameUnique(name, true);

@@ -17,6 +17,7 @@
 #include "ShellTestSupport.h"
 #include "model/CQuillomerDoc.h"
 #include "hardware/CDigitalSlot.h"
+#include "logic/CCondition.h"
 #include "model/CControlPad.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
@@ -200,4 +201,62 @@ TEST(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
     ASSERT_TRUE(tpl->SaveDocument(again, true));
     EXPECT_TRUE(bytesOf(second) == saved) << "the reopened project saves other bytes";
     EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().first;
+}
+
+// An output of the digital card that a condition watches: its menu does not
+// offer "Gerät löschen", and the Delete key under the mouse leaves it, its
+// condition's link and the project as they were.
+TEST(ShellDeleteObjects, TheDeleteKeyLeavesAPadThatAConditionWatches)
+{
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    DialogWatch dialogs;
+    QSettings().setValue("Settings/Language", "German");
+    QSettings().setValue("Configuration/ShellCommand", 1);
+    CQuillomerApp app;
+    app.SetResourceDirs({BinaryDir()});
+    ASSERT_TRUE(app.InitInstance({}));
+    CMainFrame* frame = app.GetMainFrame();
+    frame->showNormal();
+    frame->resize(1280, 900);
+    QApplication::processEvents();
+    CQuillomerView* view = frame->GetActiveView();
+    CQuillomerDoc* doc = view->GetDocument();
+    CBaseDevice* card = doc->GetList(CAT_DIGITAL_SLOT).front();
+    card->OnCommand(digitalslot::CmdFitted);
+    card->SetHoverConnectors(-1, 1);
+    card->OnCommand(digitalslot::CmdOutput);
+    card->SetHoverConnectors(-1, -1);
+    CBaseDevice* pad = nullptr;
+    for (CBaseDevice* o : doc->GetList(CAT_DIGITAL_IO))
+        if (o->GetKindId() == padkind::SlotOut)
+            pad = o;
+    ASSERT_NE(pad, nullptr);
+    auto* condition = new CCondition;
+    ASSERT_EQ(1, condition->Create(CCondition::kKindId, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0,
+                                   CAT_DIGITAL_IO, 0, 3, doc));
+    doc->AddObject(condition, CAT_DIGITAL_IO);
+    // The condition watches the output (as its window links it).
+    condition->AddOutLink(condition, 0, pad, 1, pad->GetCategory());
+    pad->AddInLink(pad, 1, condition, 0, condition->GetCategory());
+    doc->SetModifiedFlag(false);
+    const std::vector<uint8_t> before = doc->SaveToBytes();
+    EXPECT_FALSE(DeleteOffered(*pad));
+
+    const CPoint centre = pad->GetRect().CenterPoint();
+    view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(300, 300));
+    QApplication::processEvents();
+    view->setFocus();
+    const QPoint at = view->LogicalToClient(centre);
+    QTest::mouseMove(view->viewport(), at - QPoint(3, 0));
+    QTest::mouseMove(view->viewport(), at);
+    QApplication::processEvents();
+    ASSERT_EQ(view->GetHotObject(), pad);
+    QTest::keyClick(view, Qt::Key_Delete);
+    QApplication::processEvents();
+
+    EXPECT_TRUE(AllObjects(*doc).count(pad));
+    EXPECT_EQ(condition->GetOutLinkAtKey(0) ? condition->GetOutLinkAtKey(0)->partner : nullptr, pad);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(doc->SaveToBytes() == before);
 }
