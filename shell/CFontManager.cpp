@@ -52,6 +52,15 @@ QFont CFontManager::MakeFont(const QString& face, int height, int weight, int wi
     QFont font(face);
     font.setStyleStrategy(QFont::PreferDefault);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight <= 0 ? 400 : weight, 100, 900)));
+    if (face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+        // A bitmap face whose smallest size is 8 points (a 13-pixel cell,
+        // 11-pixel characters): asked for less, Windows draws that size, so
+        // the text stays as readable as the dialogs' own.
+        if (height > 0)
+            height = std::max(height, 13);
+        else if (height < 0)
+            height = std::min(height, -11);
+    }
     int pixels = height == 0 ? 12 : std::abs(height);
     font.setPixelSize(pixels);
     if (height > 0) {

@@ -1284,7 +1284,6 @@ void CQuillomerView::OnFilePrint(bool preview)
         connect(&dlgPreview, &QPrintPreviewDialog::paintRequested, this, [&job](QPrinter* p) { job.Print(p); });
         // More than one page: show two at a time.
         {
-            printer.setFullPage(true);
             CViewPrinter count(this, m_printMode);
             QImage scratch(1, 1, QImage::Format_RGB32);
             QPainter painter(&scratch);

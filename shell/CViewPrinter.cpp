@@ -51,7 +51,10 @@ QString CViewPrinter::PageText(int page, int pages)
 
 void CViewPrinter::Print(QPrinter* printer)
 {
-    printer->setFullPage(true);
+    // The pages are laid out on the area the printer can print, as its
+    // driver reports it (or the margins the set-up gives): the page frame
+    // and the footer at its lower edge must not fall into the sheet's
+    // unprintable edge.
     Print(*printer, printer->fromPage(), printer->toPage(), [printer] { return printer->newPage(); });
 }
 

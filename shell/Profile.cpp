@@ -23,7 +23,13 @@ int GetProfileInt(const QString& section, const QString& entry, int defaultValue
 QString GetProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
     QSettings settings;
-    return settings.value(Key(section, entry), defaultValue).toString();
+    const QVariant v = settings.value(Key(section, entry), defaultValue);
+    // A value written into the settings file by hand without quotes, such as
+    // MonitorSize=10,20,500,300, reads as the list of its comma-separated
+    // parts; it is still the one text the user wrote.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
 }
 
 void WriteProfileInt(const QString& section, const QString& entry, int value)

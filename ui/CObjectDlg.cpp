@@ -134,7 +134,12 @@ void CObjectDlg::reject()
 bool CObjectDlg::OnInitDialog()
 {
     int left = 20, top = 20, width = 780, height = 400;
-    const QByteArray saved = QSettings().value(SettingsKey(), QString()).toString().toLatin1();
+    const QVariant stored = QSettings().value(SettingsKey(), QString());
+    // Written by hand without quotes, the value reads as a list of its four
+    // numbers: the same placement.
+    const QByteArray saved = (stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
+                                                                         : stored.toString())
+                                 .toLatin1();
     int l = 0, t = 0, w = 0, h = 0;
     if (std::sscanf(saved.constData(), "%d,%d,%d,%d", &l, &t, &w, &h) == 4) {
         left = l;

@@ -55,7 +55,11 @@ void CResizableDialog::RestorePlacement()
         // The user may never make the dialog smaller than designed.
         setMinimumSize(m_rcDesign.size());
     }
-    const QString saved = QSettings().value(PlacementKey(m_nTemplateId), QString()).toString();
+    const QVariant stored = QSettings().value(PlacementKey(m_nTemplateId), QString());
+    // Written by hand without quotes, the rectangle reads as a list of its
+    // four numbers: the same placement.
+    const QString saved = stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
+                                                                    : stored.toString();
     if (saved.isEmpty())
         return;
     int l = 0, t = 0, r = 0, b = 0;

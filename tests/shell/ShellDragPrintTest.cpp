@@ -665,3 +665,31 @@ TEST(ShellProjectData, ADateTextInAnotherLanguagesFormIsKeptWhenLeftAsItIs)
     }
     QLocale::setDefault(before);
 }
+
+// A printer that cannot print the outer 20 mm of its sheet (its driver's
+// margins, or those chosen in the set-up) gets the pages laid out on what it
+// can print: a diagram as wide as the whole sheet's room but wider than the
+// printable room is spread over two pages instead of running into the edge.
+TEST_F(PrintFixture, PagesStayInsideThePrintersMargins)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    ASSERT_TRUE(printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    const QString path = dir.filePath("margins.pdf");
+    printer.setOutputFileName(path);
+    const int res = printer.resolution();
+    const int ownMargins = 2 * (res * 50 / 254);
+    const int wholeSheet = printer.paperRect(QPrinter::DevicePixel).toRect().width() - ownMargins;
+    const int printable = printer.pageRect(QPrinter::DevicePixel).toRect().width() - ownMargins;
+    ASSERT_LT(printable, wholeSheet);
+    const double unitsPerPixel = double(view->logicalDpiX()) / res;
+    const int width = int((wholeSheet + printable) / 2 * unitsPerPixel);
+    AddSymbol(doc, CAT_AMPLIFIER, CRect(10, 10, 30, 30), "left");
+    AddSymbol(doc, CAT_AMPLIFIER, CRect(width - 20, 10, width, 30), "right");
+    CViewPrinter job(view.get(), CViewPrinter::Diagram);
+    job.Print(&printer);
+    EXPECT_EQ(job.GetPagesAcross(), 2);
+    EXPECT_EQ(job.GetPagesDown(), 1);
+    EXPECT_EQ(PdfPages(path), 2);
+}

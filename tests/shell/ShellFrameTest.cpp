@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include "ShellTestSupport.h"
@@ -23,6 +24,8 @@
 #include "shell/CQuillomerApp.h"
 #include "shell/MessageBoxHandler.h"
 #include "shell/ShellIds.h"
+#include "ui/CLineGroupSelectDlg.h"
+#include "ui/CObjectDlg.h"
 
 namespace {
 class FakeLink : public IDeviceLink {
@@ -367,4 +370,41 @@ TEST_F(FrameFixture, CloseAsksToSaveAModifiedDocument)
     QCoreApplication::processEvents();
     EXPECT_FALSE(Frame()->IsDocumentMenuShown());
     EXPECT_EQ(Frame()->GetActiveView(), nullptr);
+}
+
+// Placements the user wrote into the settings file by hand, without the
+// quotes the program writes, are taken like those the program stored: the
+// protocol monitor, a feature window and a resizable dialog open there.
+TEST_F(FrameFixture, PlacementsWrittenByHandWithoutQuotesAreTaken)
+{
+    {
+        QSettings settingsFile;
+        settingsFile.sync();
+        QFile file(settingsFile.fileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Settings]\nMonitorSize=10,20,500,300\nDlgSize=30,40,700,450\n"
+                   "[Configuration]\nD430=50,60,650,420\n");
+    }
+    auto previous = CMainFrame::SetProtocolMonitorFactory([](CMainFrame*) { return new QWidget; });
+    Start(0x20, false);
+    CMainFrame::SetProtocolMonitorFactory(previous);
+    link->connected = true;
+    Frame()->OnCmdMsg(ids::ProtocolMonitor);
+    QApplication::processEvents();
+    ASSERT_NE(Frame()->GetProtocolMonitor(), nullptr);
+    EXPECT_EQ(Frame()->GetProtocolMonitor()->frameGeometry(), QRect(10, 20, 500, 300));
+
+    CObjectDlg host(nullptr, QStringLiteral("Fenster"), Frame());
+    host.show();
+    QApplication::processEvents();
+    EXPECT_EQ(host.geometry(), QRect(30, 40, 700, 450));
+    host.reject();
+
+    QList<CBaseDevice*> chosen;
+    CLineGroupSelectDlg lines(&chosen, Frame());
+    lines.show();
+    QApplication::processEvents();
+    EXPECT_EQ(lines.geometry(), QRect(50, 60, 600, 360));
+    lines.reject();
 }

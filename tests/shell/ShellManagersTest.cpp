@@ -123,3 +123,27 @@ TEST(ShellZoomBar, FollowsTheActiveViewAndSetsItsZoom)
     bar->SetZoom(9);  // outside the table: left alone
     EXPECT_EQ(combo->currentText(), QString("150%"));
 }
+
+// "MS Sans Serif" is a bitmap face whose smallest size is 8 points: asked for
+// less, it draws that size. The zoom box asks for an 8-pixel cell and must
+// still read like the other texts of the window, not at half their size.
+TEST(ShellFonts, MsSansSerifNeverDrawsBelowItsSmallestSize)
+{
+    EXPECT_NEAR(QFontMetricsF(CFontManager::MakeFont("MS Sans Serif", 8, 400)).height(), 13.0, 1.5);
+    EXPECT_NEAR(QFontMetricsF(CFontManager::MakeFont("MS Sans Serif", -6, 400)).ascent(), 11.0, 2.0);
+    // Larger sizes stay as asked; other faces draw small when asked.
+    EXPECT_NEAR(QFontMetricsF(CFontManager::MakeFont("MS Sans Serif", 20, 400)).height(), 20.0, 1.5);
+    EXPECT_LT(QFontMetricsF(CFontManager::MakeFont("Arial", 8, 400)).height(), 10.0);
+
+    SettingsSandbox settings;
+    MessageRecorder messages;
+    QSettings().setValue("Settings/Language", "German");
+    CQuillomerApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    QComboBox* combo = app.GetMainFrame()->GetZoomBar()->GetCombo();
+    ASSERT_NE(combo, nullptr);
+    const QFontMetrics box(combo->font());
+    EXPECT_GE(box.height(), 12);
+    // The widest entry still shows whole in the box.
+    EXPECT_LT(box.horizontalAdvance(QStringLiteral("150%")), combo->width() / 2);
+}
