@@ -685,7 +685,10 @@ bool CBaseDevice::IsNameTaken(const std::string& name) const
         return false;
     for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
         for (const CBaseDevice* o : m_pDocument->GetList(c))
-            if (o != this && o->m_name == name)
+            // The consoles' common node is no object the user sees, yet it
+            // bears the first console's default name: that name stays free
+            // for the console.
+            if (o != this && o->m_name == name && o->m_type != OT_CONSOLE_OBJECT)
                 return true;
     return false;
 }

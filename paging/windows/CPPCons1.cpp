@@ -180,7 +180,8 @@ CPPCons1::CPPCons1(QWidget* parent) : QWidget(parent)
     connect(m_onPrio, &QLineEdit::textEdited, this, [this, modified](const QString& text) {
         bool ok = false;
         const int v = text.toInt(&ok);
-        if (!ok || v < 0 || v > 10)
+        // An emptied field reads as 0 and is left empty for the next digit.
+        if (!text.isEmpty() && (!ok || v < 0 || v > 10))
             m_onPrio->setText(QStringLiteral("0"));
         m_loading = true;
         m_onPrioSpin->setValue(m_onPrio->text().toInt());

@@ -467,3 +467,26 @@ TEST_F(ConsoleTest, OldFileWithExtensionModelLoadsAsTheBaseModel)
     ASSERT_FALSE(messages.empty());
     EXPECT_NE(std::string::npos, messages[0].find("Version < V0.955"));
 }
+
+TEST_F(ConsoleTest, TheFirstConsolesDefaultNameCanBeGivenBackToIt)
+{
+    CConsole* c = Fit(consmodel::WRN2271, 0);
+    ASSERT_NE(nullptr, c);
+    const std::string first = c->GetName();
+    std::string name = "Pforte";
+    ASSERT_EQ(1, c->SetNameUnique(name, true));
+    // Renamed back by hand, and by the device's answer.
+    name = first;
+    EXPECT_EQ(1, c->SetNameUnique(name, true));
+    EXPECT_EQ(first, c->GetName());
+    c->SetName("Pforte");
+    h.Answer("/CONS/ADR1/NAME " + first);
+    EXPECT_EQ(first, c->GetName());
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    // A second console still may not take it.
+    CConsole* other = Fit(consmodel::WRN2272, 1);
+    ASSERT_NE(nullptr, other);
+    name = first;
+    EXPECT_EQ(0, other->SetNameUnique(name, false));
+    EXPECT_EQ(first + "_1", other->GetName());
+}

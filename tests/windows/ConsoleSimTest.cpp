@@ -106,9 +106,18 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     EXPECT_NE(std::string::npos, received.find(down)) << received;
     EXPECT_LT(received.find("/MACRO/LOCK ON\r\n"), received.find(down)) << received.substr(0, 80);
 
-    // Read back into a console that has forgotten its keys and groups.
+    // Read back into a console that has forgotten its keys and groups and
+    // whose settings were changed since.
     console->ClearKeys();
     console->SetGroupSlot(1, nullptr);
+    const std::string name = console->GetName();
+    CConsProp& prop = console->GetProp();
+    console->SetName("Pforte");
+    prop.SetParamText(consparam::Buzzer, "0");
+    prop.SetParamText(consparam::German, "0");
+    prop.SetParamText(consparam::PttPrio, "2");
+    prop.SetParamText(consparam::Passwords, "999,9999");
+    prop.SetParamText(consparam::OnPrio, "70");
     ASSERT_NE(expected, Lines(*console));
     {
         CConsolePropertySheet sheet(&doc, console);
@@ -119,4 +128,6 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     link.ClosePort();
     SetLineSender(previousSender);
     EXPECT_EQ(expected, Lines(*console));
+    EXPECT_EQ(name, console->GetName());
+    EXPECT_EQ("40", prop.GetParamText(consparam::OnPrio));
 }

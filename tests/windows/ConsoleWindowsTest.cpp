@@ -468,7 +468,14 @@ TEST_F(ConsoleWindows, GeneralPageTypedByTheUserRefusesEmptyPasswordsAndEscapeAs
         CConsolePropertySheet sheet(&d.doc(), console);
         openGeneral(sheet);
         CPPCons1* page = sheet.GetGeneralPage();
-        select(page->GetOnPrioEdit(), "5");
+        // Emptied and typed anew: the digit alone; too large: 0.
+        select(page->GetOnPrioEdit(), "");
+        EXPECT_EQ("", page->GetOnPrioEdit()->text().toStdString());
+        QTest::keyClicks(page->GetOnPrioEdit(), "11");
+        EXPECT_EQ("0", page->GetOnPrioEdit()->text().toStdString());
+        select(page->GetOnPrioEdit(), "");
+        QTest::keyClicks(page->GetOnPrioEdit(), "5");
+        EXPECT_EQ("5", page->GetOnPrioEdit()->text().toStdString());
         EXPECT_TRUE(sheet.GetApplyButton()->isEnabled());
         // An emptied password: refused, the sheet stays, the field keeps the focus.
         select(page->GetUserPassword(), "");
