@@ -23,6 +23,8 @@
 #include "model/CIDManager.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "ui/CDateTimeEdit.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -321,4 +323,66 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     Click(Control<QRadioButton>(1407));
     EXPECT_EQ(2, frame.GetCurrentMacro()->GetParam(20));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeyboard)
+{
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    // The slave clocks' time typed with Shift around ":".
+    New(mt::Stop);
+    chosen = static_cast<int>(mt::SlaveClock);  // never offered for a new macro: retyped from a stop macro
+    frame.GetListView()->ChangeType(0);
+    chosen = 0;
+    Settle();
+    CMacro* clock = frame.GetCurrentMacro();
+    ASSERT_EQ(mt::SlaveClock, clock->GetKindId());
+    auto* time = Control<CDateTimeEdit>(1644);
+    ASSERT_NE(nullptr, time);
+    // A click on the hours, as the user aims, and the time typed over them.
+    auto* field = time->findChild<QLineEdit*>();
+    ASSERT_NE(nullptr, field);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+    ASSERT_EQ(time, QApplication::focusWidget());
+    TypeAsKeyboard(time, QStringLiteral("7:45"));
+    QTest::keyClick(time, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("07:45", clock->GetParamText(69));
+    Click(Control<QRadioButton>(1643));
+    EXPECT_EQ(1, clock->GetParam(71));
+    EXPECT_EQ(0, clock->GetParam(3));
+
+    // A console text with umlauts and a longer one are kept whole; the
+    // buzzer's repetitions are held at 255, its step time is kept as typed.
+    New(mt::LcdText);
+    CMacro* lcd = frame.GetCurrentMacro();
+    EXPECT_EQ(QStringLiteral("Alle Sprechstellen"), Control<QComboBox>(1227)->currentText());
+    EXPECT_TRUE(Control<QRadioButton>(1406)->isChecked());
+    EXPECT_EQ(QStringLiteral("0"), Control<QLineEdit>(1237)->text());
+    auto* text = Control<QLineEdit>(1216);
+    text->setFocus();
+    for (const QChar c : QStringLiteral("L\u00e4rm im Geb\u00e4ude Nord")) {
+        if (c == QChar(0xE4))  // the umlaut key of a German keyboard
+            QTest::sendKeyEvent(QTest::Click, text, Qt::Key_Adiaeresis, QString(c), Qt::NoModifier);
+        else
+            QTest::keyClick(text, c.toLatin1(), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    EXPECT_EQ("L\u00e4rm im Geb\u00e4ude Nord", lcd->GetParamText(13));
+    New(mt::Buzzer);
+    CMacro* buzzer = frame.GetCurrentMacro();
+    TypeInto(Control<QLineEdit>(1719), QStringLiteral("300"));
+    EXPECT_EQ(255, buzzer->GetParam(75));
+    TypeInto(Control<QLineEdit>(1237), QStringLiteral("300"));
+    EXPECT_EQ("300", buzzer->GetParamText(39));
+
+    // A pulse below the tenth of a second is static; above the form's range it is kept.
+    New(mt::LogicOut);
+    CMacro* on = frame.GetCurrentMacro();
+    CMacro* off = Macro(on->GetParam(31));
+    ASSERT_TRUE(off);
+    TypeInto(Control<QLineEdit>(1195), QStringLiteral("0.05"));
+    EXPECT_EQ("0.0", on->GetParamText(35));
+    TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
+    EXPECT_EQ("150.0", on->GetParamText(35));
+    EXPECT_EQ("150.0", off->GetParamText(35));
 }
