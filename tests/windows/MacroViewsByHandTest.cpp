@@ -26,6 +26,7 @@
 #include "support/qt/TypeAsKeyboard.h"
 #include "ui/CDateTimeEdit.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CListCtrl.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
@@ -385,4 +386,58 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
     EXPECT_EQ("150.0", on->GetParamText(35));
     EXPECT_EQ("150.0", off->GetParamText(35));
+}
+
+TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDelay)
+{
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    New(mt::Stop);
+    New(mt::Sequence);
+    CMacro* sequence = frame.GetCurrentMacro();
+    auto* list = Control<CListCtrl>(1328);
+    ASSERT_NE(nullptr, list);
+    const auto cell = [list](int row, int column) {
+        return list->visualRect(list->model()->index(row, column)).center();
+    };
+    const auto editor = [list] {
+        QWidget* w = QApplication::focusWidget();
+        return w && w->parentWidget() == list->viewport() ? qobject_cast<QLineEdit*>(w) : nullptr;
+    };
+    // The first click's press and release, then the second's press as a double click.
+    const auto doubleClick = [list, &cell](int row, int column) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell(row, column));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell(row, column));
+    };
+    // A double click on step 2's delay, "2.5" and Enter.
+    doubleClick(1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("2.5"));
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("2.5", sequence->GetParamText(47));
+    EXPECT_EQ(QStringLiteral("2.5"), list->GetItemText(1, 2));
+    // Another delay typed and Escape: the delay stays, so do the project's marks.
+    d.doc().SetModifiedFlag(false);
+    doubleClick(1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("9"));
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ("2.5", sequence->GetParamText(47));
+    EXPECT_EQ(QStringLiteral("2.5"), list->GetItemText(1, 2));
+    // The step numbers are not edited; the macro chooser fills step 3.
+    doubleClick(0, 0);
+    Settle();
+    EXPECT_EQ(nullptr, editor());
+    EXPECT_FALSE(d.doc().IsModified());
+    chosen = 1;
+    doubleClick(2, 1);
+    chosen = 0;
+    Settle();
+    EXPECT_EQ(1, sequence->GetParam(43));
+    EXPECT_EQ(QString::fromStdString(Macro(1)->GetName()), list->GetItemText(2, 1));
+    EXPECT_TRUE(d.doc().IsModified());
 }
