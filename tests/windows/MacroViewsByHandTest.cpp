@@ -441,3 +441,26 @@ TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDela
     EXPECT_EQ(QString::fromStdString(Macro(1)->GetName()), list->GetItemText(2, 1));
     EXPECT_TRUE(d.doc().IsModified());
 }
+
+TEST_F(MacroViewsByHand, TheTypeChosenAgainInTheListLeavesMacroAndProjectAlone)
+{
+    New(mt::Alarm);
+    CMacroDlgListView* list = frame.GetListView();
+    const QPoint typeCell = list->visualRect(list->model()->index(0, 1)).center();
+    d.doc().SetModifiedFlag(false);
+    dialogs = 0;
+    chosen = static_cast<int>(mt::Alarm);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, typeCell);
+    Settle();
+    EXPECT_EQ(1, dialogs);
+    EXPECT_EQ(2, Macro(1)->GetParam(31)) << "the pair stays";
+    EXPECT_FALSE(d.doc().IsModified());
+    // Another type is a change: the pair is dissolved, the project marked.
+    chosen = static_cast<int>(mt::Stop);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, typeCell);
+    chosen = 0;
+    Settle();
+    EXPECT_EQ(mt::Stop, Macro(1)->GetKindId());
+    EXPECT_EQ(0, Macro(2)->GetParam(31));
+    EXPECT_TRUE(d.doc().IsModified());
+}
