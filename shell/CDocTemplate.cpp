@@ -10,6 +10,7 @@
 #include "shell/CQuillomerView.h"
 #include "shell/Profile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -120,10 +121,25 @@ CQuillomerDoc* CDocTemplate::OpenDocumentFile(const QString& path)
     return raw;
 }
 
+namespace {
+// An edit field takes what was typed into it when it loses the focus; a
+// value the user typed and then saved or closed the project on (through the
+// menu, which leaves the focus where it is) is taken first, so that it is
+// saved, and asked about when the project closes.
+void TakeTypedValue()
+{
+    if (QWidget* focus = QApplication::focusWidget()) {
+        focus->clearFocus();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+}
+}  // namespace
+
 bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
 {
     if (!doc)
         return false;
+    TakeTypedValue();
     const QString work = GetProfileString(QStringLiteral("Settings"), QStringLiteral("WorkDirectory"));
     if (!work.isEmpty())
         QDir::setCurrent(work);
@@ -161,6 +177,7 @@ bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
 
 bool CDocTemplate::SaveModified(CQuillomerDoc* doc)
 {
+    TakeTypedValue();
     if (!doc || !doc->IsModified())
         return true;
     const QString name = QString::fromStdString(doc->GetProjectName());

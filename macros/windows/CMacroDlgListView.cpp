@@ -370,8 +370,8 @@ void CMacroDlgListView::ChangeType(int row)
     macro = FindMacro(number);
     if (!macro)
         return;
+    // The type the macro already has, chosen again, changes nothing.
     macro->SetParam(0, dlg.m_nResultNumber);
-    macro->SetDocModified();
     m_currentNumber = macro->GetNumber();
     if (CMacroDlgFrm* frame = Frame())
         frame->RefreshMacroList();

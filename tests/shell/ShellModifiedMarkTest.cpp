@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -39,6 +41,10 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CWindowRegistry.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "model/CIDManager.h"
 
 namespace {
 
@@ -353,4 +359,42 @@ TEST_F(ShellModifiedMark, ClosingAfterAChangeInAWindowOffersToSave)
     QApplication::processEvents();
     EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
     EXPECT_EQ(nullptr, frame->GetActiveView());
+}
+
+TEST_F(ShellModifiedMark, ATimeTypedAndNotYetLeftIsAskedAboutAndSavedWhenTheProjectCloses)
+{
+    auto* repeat = new CMacro;
+    ASSERT_TRUE(
+        repeat->Create(macrotype::Repeat, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 1, doc));
+    doc->AddObject(repeat, CAT_MACRO);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Wiederholung.qlx"));
+    app.GetDocTemplate()->SetSavePathChooser([&path](CQuillomerDoc*, const QString&) { return path; });
+    Clean();
+    QPointer<CObjectDlg> dlg = new CObjectDlg(doc, CMacroDlgFrm::kWindowKind);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    // The repeat interval typed; the user goes straight to the menu.
+    auto* interval = dlg->findChild<QLineEdit*>(QStringLiteral("1195"));
+    ASSERT_NE(nullptr, interval);
+    QTest::mouseClick(interval, Qt::LeftButton);
+    QTest::keyClick(interval, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(interval, QStringLiteral("77"));
+    messages.Answer(mb::IdYes);
+    frame->FindMenuAction(ids::FileClose)->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
+    delete dlg;  // opened here, not by the program's launcher that closes it with the project
+    app.GetDocTemplate()->SetSavePathChooser({});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(std::vector<uint8_t>(bytes.begin(), bytes.end())));
+    auto* saved = dynamic_cast<CMacro*>(reopened.GetIDManager().GetBaseDevice(1, OT_MACRO));
+    ASSERT_NE(nullptr, saved);
+    EXPECT_EQ("77", saved->GetParamText(39));
 }

@@ -23,7 +23,10 @@
 #include "model/CIDManager.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "ui/CDateTimeEdit.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CListCtrl.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
@@ -320,5 +323,144 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     EXPECT_FALSE(d.doc().IsModified());
     Click(Control<QRadioButton>(1407));
     EXPECT_EQ(2, frame.GetCurrentMacro()->GetParam(20));
+    EXPECT_TRUE(d.doc().IsModified());
+}
+
+TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeyboard)
+{
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    // The slave clocks' time typed with Shift around ":".
+    New(mt::Stop);
+    chosen = static_cast<int>(mt::SlaveClock);  // never offered for a new macro: retyped from a stop macro
+    frame.GetListView()->ChangeType(0);
+    chosen = 0;
+    Settle();
+    CMacro* clock = frame.GetCurrentMacro();
+    ASSERT_EQ(mt::SlaveClock, clock->GetKindId());
+    auto* time = Control<CDateTimeEdit>(1644);
+    ASSERT_NE(nullptr, time);
+    // A click on the hours, as the user aims, and the time typed over them.
+    auto* field = time->findChild<QLineEdit*>();
+    ASSERT_NE(nullptr, field);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+    ASSERT_EQ(time, QApplication::focusWidget());
+    TypeAsKeyboard(time, QStringLiteral("7:45"));
+    QTest::keyClick(time, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("07:45", clock->GetParamText(69));
+    Click(Control<QRadioButton>(1643));
+    EXPECT_EQ(1, clock->GetParam(71));
+    EXPECT_EQ(0, clock->GetParam(3));
+
+    // A console text with umlauts and a longer one are kept whole; the
+    // buzzer's repetitions are held at 255, its step time is kept as typed.
+    New(mt::LcdText);
+    CMacro* lcd = frame.GetCurrentMacro();
+    EXPECT_EQ(QStringLiteral("Alle Sprechstellen"), Control<QComboBox>(1227)->currentText());
+    EXPECT_TRUE(Control<QRadioButton>(1406)->isChecked());
+    EXPECT_EQ(QStringLiteral("0"), Control<QLineEdit>(1237)->text());
+    auto* text = Control<QLineEdit>(1216);
+    text->setFocus();
+    for (const QChar c : QStringLiteral("L\u00e4rm im Geb\u00e4ude Nord")) {
+        if (c == QChar(0xE4))  // the umlaut key of a German keyboard
+            QTest::sendKeyEvent(QTest::Click, text, Qt::Key_Adiaeresis, QString(c), Qt::NoModifier);
+        else
+            QTest::keyClick(text, c.toLatin1(), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    EXPECT_EQ("L\u00e4rm im Geb\u00e4ude Nord", lcd->GetParamText(13));
+    New(mt::Buzzer);
+    CMacro* buzzer = frame.GetCurrentMacro();
+    TypeInto(Control<QLineEdit>(1719), QStringLiteral("300"));
+    EXPECT_EQ(255, buzzer->GetParam(75));
+    TypeInto(Control<QLineEdit>(1237), QStringLiteral("300"));
+    EXPECT_EQ("300", buzzer->GetParamText(39));
+
+    // A pulse below the tenth of a second is static; above the form's range it is kept.
+    New(mt::LogicOut);
+    CMacro* on = frame.GetCurrentMacro();
+    CMacro* off = Macro(on->GetParam(31));
+    ASSERT_TRUE(off);
+    TypeInto(Control<QLineEdit>(1195), QStringLiteral("0.05"));
+    EXPECT_EQ("0.0", on->GetParamText(35));
+    TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
+    EXPECT_EQ("150.0", on->GetParamText(35));
+    EXPECT_EQ("150.0", off->GetParamText(35));
+}
+
+TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDelay)
+{
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    New(mt::Stop);
+    New(mt::Sequence);
+    CMacro* sequence = frame.GetCurrentMacro();
+    auto* list = Control<CListCtrl>(1328);
+    ASSERT_NE(nullptr, list);
+    const auto cell = [list](int row, int column) {
+        return list->visualRect(list->model()->index(row, column)).center();
+    };
+    const auto editor = [list] {
+        QWidget* w = QApplication::focusWidget();
+        return w && w->parentWidget() == list->viewport() ? qobject_cast<QLineEdit*>(w) : nullptr;
+    };
+    // The first click's press and release, then the second's press as a double click.
+    const auto doubleClick = [list, &cell](int row, int column) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell(row, column));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell(row, column));
+    };
+    // A double click on step 2's delay, "2.5" and Enter.
+    doubleClick(1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("2.5"));
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("2.5", sequence->GetParamText(47));
+    EXPECT_EQ(QStringLiteral("2.5"), list->GetItemText(1, 2));
+    // Another delay typed and Escape: the delay stays, so do the project's marks.
+    d.doc().SetModifiedFlag(false);
+    doubleClick(1, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("9"));
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    Settle();
+    EXPECT_EQ("2.5", sequence->GetParamText(47));
+    EXPECT_EQ(QStringLiteral("2.5"), list->GetItemText(1, 2));
+    // The step numbers are not edited; the macro chooser fills step 3.
+    doubleClick(0, 0);
+    Settle();
+    EXPECT_EQ(nullptr, editor());
+    EXPECT_FALSE(d.doc().IsModified());
+    chosen = 1;
+    doubleClick(2, 1);
+    chosen = 0;
+    Settle();
+    EXPECT_EQ(1, sequence->GetParam(43));
+    EXPECT_EQ(QString::fromStdString(Macro(1)->GetName()), list->GetItemText(2, 1));
+    EXPECT_TRUE(d.doc().IsModified());
+}
+
+TEST_F(MacroViewsByHand, TheTypeChosenAgainInTheListLeavesMacroAndProjectAlone)
+{
+    New(mt::Alarm);
+    CMacroDlgListView* list = frame.GetListView();
+    const QPoint typeCell = list->visualRect(list->model()->index(0, 1)).center();
+    d.doc().SetModifiedFlag(false);
+    dialogs = 0;
+    chosen = static_cast<int>(mt::Alarm);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, typeCell);
+    Settle();
+    EXPECT_EQ(1, dialogs);
+    EXPECT_EQ(2, Macro(1)->GetParam(31)) << "the pair stays";
+    EXPECT_FALSE(d.doc().IsModified());
+    // Another type is a change: the pair is dissolved, the project marked.
+    chosen = static_cast<int>(mt::Stop);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, typeCell);
+    chosen = 0;
+    Settle();
+    EXPECT_EQ(mt::Stop, Macro(1)->GetKindId());
+    EXPECT_EQ(0, Macro(2)->GetParam(31));
     EXPECT_TRUE(d.doc().IsModified());
 }
