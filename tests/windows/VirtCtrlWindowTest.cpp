@@ -413,3 +413,42 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
     EXPECT_EQ(30, Item(2)->GetInt(CVirtCtrlItem::Steps));
     EXPECT_TRUE(h.doc().IsModified());
 }
+
+// Delete on a destination row removes its link; on a row without a link it
+// changes nothing and asks no save of the project.
+TEST_F(VirtCtrlWindow, DeleteOnARowWithoutALinkLeavesTheProjectUnmarked)
+{
+    table->GetOrCreateItem(1);
+    table->SetLink(EP::In, 4, 1);
+    table->SetLink(EP::Out, 1, 1);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    virtctrl::CDesignerListView* destinations = frm.GetPane(2);
+    auto rowOf = [&](int image, int index) {
+        const auto& rows = destinations->Pane().GetRows();
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            if (rows[r].image == image && rows[r].index == index)
+                return r;
+        return -1;
+    };
+    auto deleteOn = [&](int row) {
+        destinations->scrollToItem(destinations->Row(row));
+        QTest::mouseClick(destinations->viewport(), Qt::LeftButton, {},
+                          destinations->visualItemRect(destinations->Row(row)).center());
+        ASSERT_EQ(row, destinations->Pane().GetSelectedRow());
+        QTest::keyClick(destinations->viewport(), Qt::Key_Delete);
+    };
+    h.doc().SetModifiedFlag(false);
+    deleteOn(rowOf(virtctrl::RowIn, 2));  // IN3: no link
+    EXPECT_FALSE(h.doc().IsModified());
+    deleteOn(rowOf(virtctrl::RowIn, 3));  // IN4
+    EXPECT_EQ(0, table->GetLink(EP::In, 4));
+    EXPECT_EQ(QString(), destinations->GetItemText(rowOf(virtctrl::RowIn, 3), 1));
+    EXPECT_TRUE(h.doc().IsModified());
+    h.doc().SetModifiedFlag(false);
+    deleteOn(rowOf(virtctrl::RowIn, 3));  // IN4 again: nothing left to remove
+    EXPECT_FALSE(h.doc().IsModified());
+    EXPECT_EQ(1, table->GetLink(EP::Out, 1));
+}
