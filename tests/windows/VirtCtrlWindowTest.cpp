@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <QToolTip>
 
@@ -26,6 +27,8 @@
 #include "support/BlockTestSupport.h"
 #include "support/ShownPicture.h"
 #include "ui/CPictureSet.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 
 using namespace blocktest;
@@ -451,4 +454,50 @@ TEST_F(VirtCtrlWindow, DeleteOnARowWithoutALinkLeavesTheProjectUnmarked)
     deleteOn(rowOf(virtctrl::RowIn, 3));  // IN4 again: nothing left to remove
     EXPECT_FALSE(h.doc().IsModified());
     EXPECT_EQ(1, table->GetLink(EP::Out, 1));
+}
+
+// The controller choice of a linked destination opens on the controller the
+// row shows: Enter keeps the link (and asks no save), another choice moves it.
+TEST_F(VirtCtrlWindow, TheControllerChoiceOpensOnTheShownControllerAndEnterKeepsIt)
+{
+    table->GetOrCreateItem(1);
+    table->GetOrCreateItem(2);
+    table->SetLink(EP::Out, 2, 2);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    virtctrl::CDesignerListView* destinations = frm.GetPane(2);
+    int row = -1;
+    const auto& rows = destinations->Pane().GetRows();
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        if (rows[r].image == virtctrl::RowOut && rows[r].index == 1)
+            row = r;
+    ASSERT_LE(0, row);
+    const QString shown = destinations->GetItemText(row, 1);
+    ASSERT_EQ(QString::fromStdString(Item(2)->GetName()), shown);
+
+    h.doc().SetModifiedFlag(false);
+    QStringList preset;
+    {
+        QObject scope;  // the timer goes with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            QList<int> chosen;
+            dlg->List()->GetSelectedItems(&chosen);
+            for (int r : chosen)
+                preset << dlg->List()->GetItemText(r, 0);
+            QTest::keyClick(dlg->List(), Qt::Key_Return);
+        });
+        destinations->scrollToItem(destinations->Row(row));
+        const QPoint cell = destinations->visualRect(destinations->model()->index(row, 1)).center();
+        QTest::mouseClick(destinations->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(destinations->viewport(), Qt::LeftButton, {}, cell);
+    }
+    EXPECT_EQ(shown.toStdString(), preset.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(2, table->GetLink(EP::Out, 2));
+    EXPECT_EQ(shown, destinations->GetItemText(row, 1));
+    EXPECT_FALSE(h.doc().IsModified());
 }
