@@ -501,3 +501,36 @@ TEST_F(VirtCtrlWindow, TheControllerChoiceOpensOnTheShownControllerAndEnterKeeps
     EXPECT_EQ(shown, destinations->GetItemText(row, 1));
     EXPECT_FALSE(h.doc().IsModified());
 }
+
+// The curve is bent by its handle with the hand the knob turns with; the rest
+// of the square shows the cross. Small moves to the right bend it step by step.
+TEST_F(VirtCtrlWindow, TheCurveHandleShowsTheTurningHandAndBendsWithSmallMoves)
+{
+    CVirtCtrlPropDlg dlg(table->GetOrCreateItem(1), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    CCurveCtrl* curve = dlg.Curve();
+    const vcmath::Square handle = vcmath::HandleSquare(curve->Table());
+    const QPoint onHandle((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
+    auto hover = [&](QPoint at) {
+        // The mouse comes over the control without a button held.
+        QMouseEvent move(QEvent::MouseMove, at, curve->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(curve, &move);
+    };
+    hover(QPoint(10, 90));
+    EXPECT_EQ(Qt::CrossCursor, curve->cursor().shape());
+    hover(onHandle);
+    ASSERT_TRUE(curve->IsOverHandle());
+    EXPECT_EQ(CPictureSet::Cursor(448).pixmap().toImage(), curve->cursor().pixmap().toImage());
+
+    QTest::mousePress(curve, Qt::LeftButton, {}, onHandle);
+    QPoint at = onHandle;
+    for (int dx : {1, 2, 1, 2, 1}) {
+        at += QPoint(dx, 0);
+        QTest::mouseMove(curve, at);
+        EXPECT_EQ(vcmath::CurveAtX(at.x()), curve->GetCurve()) << at.x();
+        EXPECT_EQ(QString::number(curve->GetCurve()), dlg.CurveEdit()->text());
+    }
+    QTest::mouseRelease(curve, Qt::LeftButton, {}, at);
+    EXPECT_GT(curve->GetCurve(), 0);
+}
