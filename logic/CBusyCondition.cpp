@@ -128,14 +128,18 @@ std::string CBusyCondition::GetText(int key) const
         return m_zones;
     }
     case 5: return m_outputs;
-    case 6:
-        if (m_outputs == "1-4" || m_outputs == "ALL")
-            return LoadStringId(logicid::TextAll);
-        if (m_outputs == "0" || m_outputs == "NONE")
-            return LoadStringId(logicid::TextNoEntry);
-        return m_outputs;
+    case 6: return OutputsDisplay(m_outputs);
     default: return {};
     }
+}
+
+std::string CBusyCondition::OutputsDisplay(const std::string& outputs)
+{
+    if (outputs == "1-4" || outputs == "ALL")
+        return LoadStringId(logicid::TextAll);
+    if (outputs == "0" || outputs == "NONE")
+        return LoadStringId(logicid::TextNoEntry);
+    return outputs;
 }
 
 int32_t CBusyCondition::GetValue(int key) const

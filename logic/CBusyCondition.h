@@ -31,6 +31,9 @@ public:
     // 0 audio kinds, 1 zones text, 2 full, 3 priority / 10, 4 zones for
     // display, 5 outputs text, 6 outputs for display.
     std::string GetText(int key) const;
+    // How an outputs text is shown (key 6): "Alle" for "1-4" and "ALL",
+    // "Kein Eintrag" for "0" and "NONE", any other text as it is.
+    static std::string OutputsDisplay(const std::string& outputs);
     // 0 audio bits, 2 full, 3 priority.
     int32_t GetValue(int key) const;
     void SetValue(int key, int32_t value);

@@ -172,10 +172,14 @@ void CDesignerView::SelectRow(int row)
 
 void CDesignerView::SetEndpointLink(const VcRow& row, int controller)
 {
-    if (CVirtCtrl* table = GetTable()) {
-        table->SetLink(EndpointOfRow(row.image), row.index + 1, controller);
-        m_doc->SetModifiedFlag();
-    }
+    CVirtCtrl* table = GetTable();
+    const Endpoint kind = EndpointOfRow(row.image);
+    if (!table || table->GetLink(kind, row.index + 1) == controller)
+        return;  // nothing changes, nothing to save
+    table->SetLink(kind, row.index + 1, controller);
+    // The controller sources are not kept in the file, yet the user sees the
+    // change: the project asks to be saved for them too.
+    m_doc->SetModifiedFlag();
 }
 
 bool CDesignerView::ApplyLink(const VcDragPayload& payload)

@@ -59,6 +59,10 @@ void CBusyDlgView::EditCell(int row, int column)
     case 3:
         if (!Choose(this, selkind::Output, true, QString::fromStdString(b->GetText(6)), &number, &text) || !Again(b))
             return;
+        // The same outputs in other words ("NONE" for "0", "ALL" for the
+        // device's "1-4") keep the stored text and the line the device gets.
+        if (CBusyCondition::OutputsDisplay(text.toStdString()) == b->GetText(6))
+            return;
         b->ParseValue(5, text.toStdString());
         break;
     case 4: {

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "ui/CPictureSet.h"
+
 CCurveCtrl::CCurveCtrl(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -27,8 +29,13 @@ void CCurveCtrl::NotifyParent()
 
 void CCurveCtrl::UpdateCursor()
 {
-    // The handle gets a grip cursor, the rest of the square the cross.
-    setCursor(m_crosshair ? Qt::BlankCursor : m_overHandle ? Qt::SizeHorCursor : Qt::CrossCursor);
+    // The handle gets the hand that also turns the knob, the rest of the square the cross.
+    if (m_crosshair)
+        setCursor(Qt::BlankCursor);
+    else if (m_overHandle)
+        setCursor(CPictureSet::Cursor(448));
+    else
+        setCursor(Qt::CrossCursor);
 }
 
 void CCurveCtrl::paintEvent(QPaintEvent*)

@@ -176,6 +176,10 @@ void CDesignerListView::OnDoubleClick(int row, int column)
     m_pane.SelectRow(row);
     CSelectionDlg dlg(this);
     dlg.m_nKind = selkind::VirtCtrl;
+    // The choice opens on the controller the row shows, so that OK without
+    // a new choice keeps the link.
+    dlg.SetSelection(GetItemText(row, 1));
+    dlg.m_bPresetText = true;
     if (dlg.DoModal() != QDialog::Accepted)
         return;
     if (dlg.m_nResultType == OT_VIRT_CTRL_ITEM && dlg.m_nResultNumber != 0) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "logic/CAnalogCondition.h"
@@ -23,7 +24,9 @@
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/CInPlaceEdit.h"
+#include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
 
@@ -129,4 +132,43 @@ TEST_F(LogicWindowsByHand, BusyPriorityTypedInItsCellIsKeptAndMarksTheProject)
     EXPECT_EQ(100, busy->GetValue(3));
     EXPECT_EQ(QStringLiteral("10"), list->GetItemText(0, kPriority));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+// OK in the output choice on what the cell shows keeps the outputs as they
+// are, also where the choice says it in other words ("NONE" for "0", "ALL"
+// for the device's "1-4"): the line to the device stays and nothing is to save.
+TEST_F(LogicWindowsByHand, BusyOutputsChoiceConfirmedUnchangedKeepsTheStoredText)
+{
+    auto frame = OpenShown(kBusyWindow);
+    ASSERT_TRUE(frame);
+    ClickButton(*frame, logicwin::NewBusy);
+    CLogicListView* list = frame->GetView();
+    auto* busy = dynamic_cast<CBusyCondition*>(list->ObjectOf(0));
+    ASSERT_NE(nullptr, busy);
+    constexpr int kOutputs = 3;
+    auto confirmShown = [&] {
+        bool shown = false;
+        QObject scope;  // the timer goes with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                QTest::keyClick(dlg->List(), Qt::Key_Return);
+            }
+        });
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, kOutputs));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, kOutputs));
+        Settle();
+        return shown;
+    };
+    for (const char* stored : {"0", "1-4"}) {
+        SCOPED_TRACE(stored);
+        busy->ParseValue(5, stored, nullptr);
+        list->RefreshList();
+        const QString shown = list->GetItemText(0, kOutputs);
+        d.doc().SetModifiedFlag(false);
+        ASSERT_TRUE(confirmShown());
+        EXPECT_EQ(stored, busy->GetText(5));
+        EXPECT_EQ(shown, list->GetItemText(0, kOutputs));
+        EXPECT_FALSE(d.doc().IsModified());
+    }
 }

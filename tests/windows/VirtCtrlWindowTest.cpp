@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <QToolTip>
 
@@ -26,6 +27,8 @@
 #include "support/BlockTestSupport.h"
 #include "support/ShownPicture.h"
 #include "ui/CPictureSet.h"
+#include "ui/CEditListCtrl.h"
+#include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 
 using namespace blocktest;
@@ -412,4 +415,122 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_EQ(30, Item(2)->GetInt(CVirtCtrlItem::Steps));
     EXPECT_TRUE(h.doc().IsModified());
+}
+
+// Delete on a destination row removes its link; on a row without a link it
+// changes nothing and asks no save of the project.
+TEST_F(VirtCtrlWindow, DeleteOnARowWithoutALinkLeavesTheProjectUnmarked)
+{
+    table->GetOrCreateItem(1);
+    table->SetLink(EP::In, 4, 1);
+    table->SetLink(EP::Out, 1, 1);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    virtctrl::CDesignerListView* destinations = frm.GetPane(2);
+    auto rowOf = [&](int image, int index) {
+        const auto& rows = destinations->Pane().GetRows();
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            if (rows[r].image == image && rows[r].index == index)
+                return r;
+        return -1;
+    };
+    auto deleteOn = [&](int row) {
+        destinations->scrollToItem(destinations->Row(row));
+        QTest::mouseClick(destinations->viewport(), Qt::LeftButton, {},
+                          destinations->visualItemRect(destinations->Row(row)).center());
+        ASSERT_EQ(row, destinations->Pane().GetSelectedRow());
+        QTest::keyClick(destinations->viewport(), Qt::Key_Delete);
+    };
+    h.doc().SetModifiedFlag(false);
+    deleteOn(rowOf(virtctrl::RowIn, 2));  // IN3: no link
+    EXPECT_FALSE(h.doc().IsModified());
+    deleteOn(rowOf(virtctrl::RowIn, 3));  // IN4
+    EXPECT_EQ(0, table->GetLink(EP::In, 4));
+    EXPECT_EQ(QString(), destinations->GetItemText(rowOf(virtctrl::RowIn, 3), 1));
+    EXPECT_TRUE(h.doc().IsModified());
+    h.doc().SetModifiedFlag(false);
+    deleteOn(rowOf(virtctrl::RowIn, 3));  // IN4 again: nothing left to remove
+    EXPECT_FALSE(h.doc().IsModified());
+    EXPECT_EQ(1, table->GetLink(EP::Out, 1));
+}
+
+// The controller choice of a linked destination opens on the controller the
+// row shows: Enter keeps the link (and asks no save), another choice moves it.
+TEST_F(VirtCtrlWindow, TheControllerChoiceOpensOnTheShownControllerAndEnterKeepsIt)
+{
+    table->GetOrCreateItem(1);
+    table->GetOrCreateItem(2);
+    table->SetLink(EP::Out, 2, 2);
+    CObjectFrm frm(&h.doc());
+    frm.resize(900, 400);
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frm));
+    virtctrl::CDesignerListView* destinations = frm.GetPane(2);
+    int row = -1;
+    const auto& rows = destinations->Pane().GetRows();
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        if (rows[r].image == virtctrl::RowOut && rows[r].index == 1)
+            row = r;
+    ASSERT_LE(0, row);
+    const QString shown = destinations->GetItemText(row, 1);
+    ASSERT_EQ(QString::fromStdString(Item(2)->GetName()), shown);
+
+    h.doc().SetModifiedFlag(false);
+    QStringList preset;
+    {
+        QObject scope;  // the timer goes with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            QList<int> chosen;
+            dlg->List()->GetSelectedItems(&chosen);
+            for (int r : chosen)
+                preset << dlg->List()->GetItemText(r, 0);
+            QTest::keyClick(dlg->List(), Qt::Key_Return);
+        });
+        destinations->scrollToItem(destinations->Row(row));
+        const QPoint cell = destinations->visualRect(destinations->model()->index(row, 1)).center();
+        QTest::mouseClick(destinations->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(destinations->viewport(), Qt::LeftButton, {}, cell);
+    }
+    EXPECT_EQ(shown.toStdString(), preset.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(2, table->GetLink(EP::Out, 2));
+    EXPECT_EQ(shown, destinations->GetItemText(row, 1));
+    EXPECT_FALSE(h.doc().IsModified());
+}
+
+// The curve is bent by its handle with the hand the knob turns with; the rest
+// of the square shows the cross. Small moves to the right bend it step by step.
+TEST_F(VirtCtrlWindow, TheCurveHandleShowsTheTurningHandAndBendsWithSmallMoves)
+{
+    CVirtCtrlPropDlg dlg(table->GetOrCreateItem(1), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    CCurveCtrl* curve = dlg.Curve();
+    const vcmath::Square handle = vcmath::HandleSquare(curve->Table());
+    const QPoint onHandle((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
+    auto hover = [&](QPoint at) {
+        // The mouse comes over the control without a button held.
+        QMouseEvent move(QEvent::MouseMove, at, curve->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(curve, &move);
+    };
+    hover(QPoint(10, 90));
+    EXPECT_EQ(Qt::CrossCursor, curve->cursor().shape());
+    hover(onHandle);
+    ASSERT_TRUE(curve->IsOverHandle());
+    EXPECT_EQ(CPictureSet::Cursor(448).pixmap().toImage(), curve->cursor().pixmap().toImage());
+
+    QTest::mousePress(curve, Qt::LeftButton, {}, onHandle);
+    QPoint at = onHandle;
+    for (int dx : {1, 2, 1, 2, 1}) {
+        at += QPoint(dx, 0);
+        QTest::mouseMove(curve, at);
+        EXPECT_EQ(vcmath::CurveAtX(at.x()), curve->GetCurve()) << at.x();
+        EXPECT_EQ(QString::number(curve->GetCurve()), dlg.CurveEdit()->text());
+    }
+    QTest::mouseRelease(curve, Qt::LeftButton, {}, at);
+    EXPECT_GT(curve->GetCurve(), 0);
 }
