@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QTreeWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -540,4 +542,67 @@ TEST_F(ServiceWindowsSim, ANewProjectFitsTheSimulatorsOwnDevice)
     EXPECT_TRUE(PumpUntil([&] { return qobject_cast<CPilotFrm*>(host.m_pFrame.data()) != nullptr; }, kArrivalMs));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     host.close();
+}
+
+// The service dialog as its user works it: a register written by typing into
+// its "OUT" cell goes to the device every time it is typed, the shown value
+// again included; Escape writes nothing; the chosen test starts.
+TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChosenTest)
+{
+    Connect({QStringLiteral("-e"), QStringLiteral("set /SERVICE/LOGIC/OUT 3")});
+    DeviceList internalSlots;
+    doc.GetIDManager().GetBaseDeviceListByKind(internalSlots, OT_INTERNAL_SLOT, internalslot::Service);
+    ASSERT_FALSE(internalSlots.empty());
+    CServiceDlg dialog(dynamic_cast<CInternalSlot*>(internalSlots.front()));
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTableWidget* table = dialog.GetRegisters();
+    ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("3"); }, kArrivalMs));
+
+    // Double-click the "OUT" cell of LOGIC, type over what it shows, end with `key`.
+    auto type = [&](const QString& text, Qt::Key key) {
+        const QPoint at = table->visualItemRect(table->item(7, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(nullptr, editor) << "the cell opens for typing";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, key);
+    };
+    auto countAfter = [&](size_t mark, const std::string& line) {
+        int n = 0;
+        for (size_t p = sim.FindReceivedLine(line, mark); p != std::string::npos; p = sim.FindReceivedLine(line, p + 1))
+            ++n;
+        return n;
+    };
+    size_t mark = sim.Received().size();
+    type(QStringLiteral("5"), Qt::Key_Return);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/IN ?", mark));
+    EXPECT_EQ(1, countAfter(mark, "/SERVICE/LOGIC/OUT 5"));
+    ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("5"); }, kArrivalMs));
+
+    // The value it shows, typed again, is written again.
+    mark = sim.Received().size();
+    type(QStringLiteral("5"), Qt::Key_Return);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/OUT 5", mark));
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/IN ?", mark));
+
+    // Escape: nothing goes to the device and the cell keeps the device's value.
+    mark = sim.Received().size();
+    type(QStringLiteral("7"), Qt::Key_Escape);
+    AwaitDeviceHasAll();
+    EXPECT_EQ(0, countAfter(mark, "/SERVICE/LOGIC/OUT 7"));
+    EXPECT_EQ(QLatin1String("5"), table->item(7, 0)->text());
+
+    // The test chosen by keys starts with the button.
+    QComboBox* tests = dialog.GetTests();
+    tests->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(tests, Qt::Key_Down);
+    ASSERT_EQ(QLatin1String("EEPCLR"), tests->currentText());
+    mark = sim.Received().size();
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START EEPCLR", mark));
 }
