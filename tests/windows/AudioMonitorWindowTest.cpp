@@ -99,6 +99,19 @@ TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
     // Only the source column opens the choice.
     DoubleClick(entries, 0, 1);
     EXPECT_EQ(2u, kinds.size());
+
+    // A relay's name opens the contacts' choice on that name.
+    monitor->ParseUploadLines("MONI/RELAY2 1001", std::string(), linkstate::Upload);
+    frame.Refill();
+    CMonitorRelaisListView* relays = frame.GetRelayList();
+    ASSERT_EQ(1, relays->GetItemCount());
+    answer = 0;
+    DoubleClick(relays, 0, 2);
+    ASSERT_EQ(3u, kinds.size());
+    EXPECT_EQ(selkind::LMZ764, kinds[2]);
+    EXPECT_EQ(relays->GetItemText(0, 2), shown[2]);
+    EXPECT_EQ(QString::fromStdString(monitor->GetValueText(Relay | (1u << 16))), shown[2]);
+    EXPECT_EQ(1001u, monitor->GetRelayWord(1)) << "cancelled";
 }
 
 // The same with the program's own choice: it opens on the entry's source,
