@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 #include "comm/CommTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "logic/CReadyInput.h"
 #include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
@@ -40,6 +41,7 @@
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CFaultTextDlg.h"
 #include "logic/CGlobalReadyInput.h"
+#include "audio/windows/CPowerFrm.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
 #include "audio/windows/CPilotFrm.h"
@@ -605,4 +607,55 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
     mark = sim.Received().size();
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
     EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START EEPCLR", mark));
+}
+
+// The service windows' shared bar as the user meets it on a device too old
+// for four of them: the fuse window's transfers are there while connected,
+// the recorder is refused with the device's reason (in English too), power
+// management opens, and saving the device's settings sends it once.
+TEST_F(ServiceWindowsSim, AnOlderDeviceRefusesTheNewServiceWindowsFromTheBar)
+{
+    sim.version = QStringLiteral("V0.551");
+    Connect({});
+    ASSERT_EQ("V0.551", Profile(QStringLiteral("KVT7000/OS Version")).toString().toStdString());
+    CObjectDlg host(&doc, CFuseFrm::kWindowKind);
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    auto frame = [&] { return qobject_cast<CFeatureFrm*>(host.m_pFrame.data()); };
+    ASSERT_NE(nullptr, frame());
+    EXPECT_TRUE(frame()->GetAction(CFuseFrm::kUpload)->isEnabled());
+    EXPECT_TRUE(frame()->GetAction(CFuseFrm::kDownload)->isEnabled());
+    auto click = [&](unsigned id) {
+        QAction* action = frame()->GetAction(id);
+        ASSERT_NE(nullptr, action) << id;
+        QWidget* button = frame()->GetSwitchBar()->widgetForAction(action);
+        ASSERT_NE(nullptr, button) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+        Pump(50);
+    };
+
+    click(featurecmd::Recorder);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("In dieser Geräteversion nicht möglich!", messages.texts[0]);
+    EXPECT_EQ(CFuseFrm::kWindowKind, host.GetShownKind());
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.IsLoaded());
+        click(featurecmd::ZoneTest);
+        ASSERT_EQ(2u, messages.texts.size());
+        EXPECT_EQ("Not possible in this device version!", messages.texts[1]);
+    }
+    EXPECT_EQ(CFuseFrm::kWindowKind, host.GetShownKind());
+
+    const size_t mark = sim.Received().size();
+    click(CFeatureFrm::kSaveDeviceSettings);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
+    AwaitDeviceHasAll();
+    EXPECT_EQ(1u, CountOf(sim.Received().substr(mark), "FASTSAVE"));
+
+    click(featurecmd::Power);
+    EXPECT_TRUE(PumpUntil([&] { return host.GetShownKind() == CPowerFrm::kWindowKind; }, kArrivalMs));
+    EXPECT_EQ(2u, messages.texts.size());
+    host.close();
 }
