@@ -15,10 +15,14 @@
 #include "ui/UiIds.h"
 
 namespace {
-bool RunSelection(QWidget* parent, int kind, int* result)
+bool RunSelection(QWidget* parent, int kind, const QString& current, int* result)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
+    if (!current.isEmpty()) {
+        dlg.m_bPresetText = true;
+        dlg.SetSelection(current);
+    }
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *result = dlg.m_nResultNumber;
@@ -101,13 +105,19 @@ void CMonitorDlgFrm::OnEntryClicked(int entry)
 {
     CMonitor* monitor = Monitor();
     int code = 0;
-    if (!monitor || entry < 1 || !TheChooser()(this, selkind::Monitor, &code))
+    if (!monitor || entry < 1)
+        return;
+    // The choice opens on the entry's own source, so that OK without another
+    // choice keeps it (the first row would clear the entry).
+    const uint32_t index = static_cast<uint32_t>(entry - 1) << 16;
+    const QString current = QString::fromStdString(monitor->GetSourceText(monitor->GetValue(monitorsource::AddEntry | index)));
+    if (!TheChooser()(this, selkind::Monitor, current, &code))
         return;
     const uint32_t source = static_cast<uint32_t>(code);
     const uint32_t kind = source & 0xFFFF;
     if (kind < monitorsource::Off || kind > monitorsource::Ext)
         return;
-    monitor->SetValue(kind | (static_cast<uint32_t>(entry - 1) << 16), source >> 16);
+    monitor->SetValue(kind | index, source >> 16);
     Refill();
 }
 
@@ -115,7 +125,11 @@ void CMonitorDlgFrm::OnRelayClicked(int index)
 {
     CMonitor* monitor = Monitor();
     int pad = 0;
-    if (!monitor || index < 0 || !TheChooser()(this, selkind::LMZ764, &pad))
+    if (!monitor || index < 0)
+        return;
+    const QString current =
+        QString::fromStdString(monitor->GetValueText(monitorsource::Relay | (static_cast<uint32_t>(index) << 16)));
+    if (!TheChooser()(this, selkind::LMZ764, current, &pad))
         return;
     monitor->SetValue(monitorsource::Relay | (static_cast<uint32_t>(index) << 16), static_cast<uint32_t>(pad));
     Refill();
@@ -128,7 +142,7 @@ bool CMonitorDlgFrm::OnFrameCommand(unsigned commandId)
     int choice = 0;
     switch (commandId) {
     case NewEntry:
-        if (monitor && TheChooser()(this, selkind::Monitor, &choice))
+        if (monitor && TheChooser()(this, selkind::Monitor, QString(), &choice))
             monitor->SetValue(monitorsource::AddEntry, static_cast<uint32_t>(choice));
         Refill();
         return true;
@@ -136,7 +150,7 @@ bool CMonitorDlgFrm::OnFrameCommand(unsigned commandId)
         DeleteEntry();
         return true;
     case NewRelay:
-        if (monitor && TheChooser()(this, selkind::LMZ764, &choice))
+        if (monitor && TheChooser()(this, selkind::LMZ764, QString(), &choice))
             monitor->SetValue(monitorsource::AddRelay, static_cast<uint32_t>(choice));
         Refill();
         return true;

@@ -24,8 +24,9 @@ public:
     void Refill();
 
     // How the window asks the user for a choice of a selection kind (a
-    // monitor source code or a control pad's number); false when cancelled.
-    using Chooser = std::function<bool(QWidget* parent, int kind, int* result)>;
+    // monitor source code or a control pad's number), opening on the row of
+    // `current` when it is not empty; false when cancelled.
+    using Chooser = std::function<bool(QWidget* parent, int kind, const QString& current, int* result)>;
     static Chooser SetChooser(Chooser chooser);
 
 protected:

@@ -102,18 +102,21 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     connect(m_input, &QComboBox::activated, this, [this](int item) {
         if (!m_recorder)
             return;
+        Choose(ChosenInput);
         m_recorder->SetInt(recorderkey::Input, item + 1);
         Send({StrFormat("%sINPUT %d", kPath, item + 1)});
     });
     connect(m_output, &QComboBox::activated, this, [this](int item) {
         if (!m_recorder)
             return;
+        Choose(ChosenOutput);
         m_recorder->SetInt(recorderkey::Output, item);
         Send({item == 0 ? P("OUTPUT NONE") : StrFormat("%sOUTPUT %d", kPath, item)});
     });
     connect(m_message, &QComboBox::activated, this, [this](int item) {
         if (!m_recorder)
             return;
+        Choose(ChosenFile);
         m_recorder->SetInt(recorderkey::MessageNumber, item + 1);
         Send({StrFormat("%sFILE %d", kPath, item + 1), P("INFO ?")});
     });
@@ -123,12 +126,14 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         if (!m_recorder)
             return;
         const QString text = m_quality->itemText(item);
+        Choose(ChosenQuality);
         m_recorder->SetText(recorderkey::Quality, text.toStdString());
         Send({P("QUALITY ") + text.toStdString()});
     });
     connect(m_maxTime, &QLineEdit::editingFinished, this, [this] {
         if (!m_recorder)
             return;
+        Choose(ChosenMaxTime);
         m_recorder->SetFloat(recorderkey::MaxTime, m_maxTime->GetFloat(1));
         const float stored = m_recorder->GetFloat(recorderkey::MaxTime);
         m_maxTime->SetFloat(stored, 1, "%3.1f");
@@ -240,11 +245,15 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         int number = 0;
         float f = 0.0f;
         if (key == "INPUT") {
+            if (WasChosen(ChosenInput))
+                continue;
             if (std::sscanf(value.c_str(), "%d", &number) == 1) {
                 m_recorder->SetInt(recorderkey::Input, number);
                 m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
             }
         } else if (key == "OUTPUT") {
+            if (WasChosen(ChosenOutput))
+                continue;
             if (value == "NONE")
                 value = "0";
             if (std::sscanf(value.c_str(), "%d", &number) == 1) {
@@ -252,6 +261,8 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
             }
         } else if (key == "FILE") {
+            if (WasChosen(ChosenFile))
+                continue;
             if (value == "OFF")
                 value = "0";
             if (std::sscanf(value.c_str(), "%d", &number) == 1) {
@@ -261,9 +272,13 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_filling = false;
             }
         } else if (key == "QUALITY") {
+            if (WasChosen(ChosenQuality))
+                continue;
             m_recorder->SetText(recorderkey::Quality, value);
             SelectQuality();
         } else if (key == "MAXTIME") {
+            if (WasChosen(ChosenMaxTime))
+                continue;
             if (std::sscanf(value.c_str(), "%f", &f) == 1) {
                 m_recorder->SetFloat(recorderkey::MaxTime, f);
                 m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");

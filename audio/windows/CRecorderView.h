@@ -53,7 +53,15 @@ private:
     void SelectQuality();
     void OnMessageText(const QString& text);
 
+    // The user's choice of a value the window asked the device for on
+    // opening: answers for it that come later (to that question, or the
+    // echoes of the choice's own lines) no longer change it.
+    enum Chosen : unsigned { ChosenInput = 1, ChosenOutput = 2, ChosenFile = 4, ChosenQuality = 8, ChosenMaxTime = 16 };
+    void Choose(Chosen which) { m_chosen |= which; }
+    bool WasChosen(Chosen which) const { return (m_chosen & which) != 0; }
+
     CRecorderFrm* m_frame;
     CInternalMessageRec* m_recorder = nullptr;
     bool m_filling = false;
+    unsigned m_chosen = 0;
 };

@@ -5,8 +5,12 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+
+#include <functional>
 
 #include <cstdio>
 
@@ -21,6 +25,27 @@ const char* const kTests[] = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EE
                               "RTC",      "PILOT",   "UART",     "SPIREAD",  "SPIWRITE", "EXTMONI", "INTMONI",
                               "AMP485",   "KVTNET",  "PAGENET",  "LOGICINP", "LOGICOUT", "SLAVE",   "SINESWEEP"};
 enum Column { ColOut = 0, ColIn = 1, ColName = 2 };
+
+// Hands every typed register value to the dialog, also one the cell already
+// shows: a write is an action on the device, not a change of the cell.
+class RegisterDelegate : public QStyledItemDelegate {
+public:
+    RegisterDelegate(QObject* parent, std::function<void(int row, const QString& text)> written)
+        : QStyledItemDelegate(parent), m_written(std::move(written))
+    {
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        if (edit && index.column() == ColOut)
+            m_written(index.row(), edit->text());
+        else
+            QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+private:
+    std::function<void(int, const QString&)> m_written;
+};
 }  // namespace
 
 CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialog(299, parent), m_slot(slot)
@@ -80,6 +105,8 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
 
     connect(m_start, &QPushButton::clicked, this, &CServiceDlg::OnStartTest);
     connect(m_read, &QPushButton::clicked, this, &CServiceDlg::OnReadRegisters);
+    m_registers->setItemDelegate(
+        new RegisterDelegate(m_registers, [this](int row, const QString& text) { WriteRegister(row, text); }));
     connect(m_registers, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
         if (!m_filling && cell->column() == ColOut)
             WriteRegister(cell->row(), cell->text());

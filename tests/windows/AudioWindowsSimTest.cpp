@@ -18,6 +18,7 @@
 
 #include <functional>
 
+#include "audio/CInternalMessageRec.h"
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/CInternalPowerManagement.h"
 #include "audio/CMiscAudio.h"
@@ -352,4 +353,56 @@ TEST_F(AudioWindowsSim, OutputsDialogTypedValuesReachTheDevice)
         }
     DeleteAudioOutputsDlg();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+// The lines a connection of the recorder's project puts on the line, the
+// device's last plain answers among them.
+constexpr int kConnectionLines = 21;
+
+// A device that answers late once the project is connected, so that the
+// answers to the recorder window's opening questions come after the user's
+// first choices.
+class RecorderWindowSim : public AudioWindowsSim {
+protected:
+    void SetUp() override
+    {
+        Attach(1, QStringLiteral("Recorder.qlx"));
+        ConnectWith({QStringLiteral("at %1 delay 1500").arg(kConnectionLines + 1), QStringLiteral("set /RECORDER/OUTPUT 4"),
+                     QStringLiteral("set /RECORDER/FORMAT 1-2")});
+        ASSERT_EQ(static_cast<size_t>(kConnectionLines), CountOf(sim.Received(), "\n")) << "the connection's own lines";
+    }
+};
+}  // namespace
+
+TEST_F(RecorderWindowSim, TheUsersLastOutputStandsAgainstALateAnswerToTheOpeningQuestion)
+{
+    doc.SetModifiedFlag(false);
+    CRecorderFrm frame;
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CRecorderView* view = frame.GetView();
+    const size_t mark = sim.Received().size();
+    // Before the device has answered: from the project's "OUT1" to "OUT2",
+    // then at once to "OUT3", by keys.
+    view->m_output->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(1, view->m_output->currentIndex());
+    QTest::keyClick(view->m_output, Qt::Key_Down);
+    QTest::keyClick(view->m_output, Qt::Key_Down);
+    ASSERT_FALSE(view->m_chips[1]->isEnabled()) << "the device answered before the choices were made";
+    // The answer to the last opening question has come and been read.
+    ASSERT_TRUE(PumpUntil([&] { return view->m_chips[1]->isEnabled(); }, kArrivalMs));
+    EXPECT_TRUE(sim.AwaitReceivedLine("/RECORDER/OUTPUT 2", mark));
+    EXPECT_TRUE(sim.AwaitReceivedLine("/RECORDER/OUTPUT 3", mark));
+    Pump(200);
+    auto* recorder = Object<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    EXPECT_EQ(3, view->m_output->currentIndex());
+    EXPECT_EQ(3, recorder->GetInt(recorderkey::Output));
+    EXPECT_TRUE(doc.IsModified());
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+    auto* stored = dynamic_cast<CInternalMessageRec*>(reopened.GetIDManager().GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC));
+    ASSERT_NE(nullptr, stored);
+    EXPECT_EQ(3, stored->GetInt(recorderkey::Output));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -16,11 +17,13 @@
 #include <QDir>
 #include <QTreeWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 
 #include "comm/CommTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "logic/CReadyInput.h"
 #include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
@@ -38,6 +41,7 @@
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CFaultTextDlg.h"
 #include "logic/CGlobalReadyInput.h"
+#include "audio/windows/CPowerFrm.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
 #include "audio/windows/CPilotFrm.h"
@@ -539,5 +543,119 @@ TEST_F(ServiceWindowsSim, ANewProjectFitsTheSimulatorsOwnDevice)
     QTest::mouseClick(fuses->GetSwitchBar()->widgetForAction(pilot), Qt::LeftButton);
     EXPECT_TRUE(PumpUntil([&] { return qobject_cast<CPilotFrm*>(host.m_pFrame.data()) != nullptr; }, kArrivalMs));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    host.close();
+}
+
+// The service dialog as its user works it: a register written by typing into
+// its "OUT" cell goes to the device every time it is typed, the shown value
+// again included; Escape writes nothing; the chosen test starts.
+TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChosenTest)
+{
+    Connect({QStringLiteral("-e"), QStringLiteral("set /SERVICE/LOGIC/OUT 3")});
+    DeviceList internalSlots;
+    doc.GetIDManager().GetBaseDeviceListByKind(internalSlots, OT_INTERNAL_SLOT, internalslot::Service);
+    ASSERT_FALSE(internalSlots.empty());
+    CServiceDlg dialog(dynamic_cast<CInternalSlot*>(internalSlots.front()));
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTableWidget* table = dialog.GetRegisters();
+    ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("3"); }, kArrivalMs));
+
+    // Double-click the "OUT" cell of LOGIC, type over what it shows, end with `key`.
+    auto type = [&](const QString& text, Qt::Key key) {
+        const QPoint at = table->visualItemRect(table->item(7, 0)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(nullptr, editor) << "the cell opens for typing";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, key);
+    };
+    auto countAfter = [&](size_t mark, const std::string& line) {
+        int n = 0;
+        for (size_t p = sim.FindReceivedLine(line, mark); p != std::string::npos; p = sim.FindReceivedLine(line, p + 1))
+            ++n;
+        return n;
+    };
+    size_t mark = sim.Received().size();
+    type(QStringLiteral("5"), Qt::Key_Return);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/IN ?", mark));
+    EXPECT_EQ(1, countAfter(mark, "/SERVICE/LOGIC/OUT 5"));
+    ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("5"); }, kArrivalMs));
+
+    // The value it shows, typed again, is written again.
+    mark = sim.Received().size();
+    type(QStringLiteral("5"), Qt::Key_Return);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/OUT 5", mark));
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/LOGIC/IN ?", mark));
+
+    // Escape: nothing goes to the device and the cell keeps the device's value.
+    mark = sim.Received().size();
+    type(QStringLiteral("7"), Qt::Key_Escape);
+    AwaitDeviceHasAll();
+    EXPECT_EQ(0, countAfter(mark, "/SERVICE/LOGIC/OUT 7"));
+    EXPECT_EQ(QLatin1String("5"), table->item(7, 0)->text());
+
+    // The test chosen by keys starts with the button.
+    QComboBox* tests = dialog.GetTests();
+    tests->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(tests, Qt::Key_Down);
+    ASSERT_EQ(QLatin1String("EEPCLR"), tests->currentText());
+    mark = sim.Received().size();
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START EEPCLR", mark));
+}
+
+// The service windows' shared bar as the user meets it on a device too old
+// for four of them: the fuse window's transfers are there while connected,
+// the recorder is refused with the device's reason (in English too), power
+// management opens, and saving the device's settings sends it once.
+TEST_F(ServiceWindowsSim, AnOlderDeviceRefusesTheNewServiceWindowsFromTheBar)
+{
+    sim.version = QStringLiteral("V0.551");
+    Connect({});
+    ASSERT_EQ("V0.551", Profile(QStringLiteral("KVT7000/OS Version")).toString().toStdString());
+    CObjectDlg host(&doc, CFuseFrm::kWindowKind);
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    auto frame = [&] { return qobject_cast<CFeatureFrm*>(host.m_pFrame.data()); };
+    ASSERT_NE(nullptr, frame());
+    EXPECT_TRUE(frame()->GetAction(CFuseFrm::kUpload)->isEnabled());
+    EXPECT_TRUE(frame()->GetAction(CFuseFrm::kDownload)->isEnabled());
+    auto click = [&](unsigned id) {
+        QAction* action = frame()->GetAction(id);
+        ASSERT_NE(nullptr, action) << id;
+        QWidget* button = frame()->GetSwitchBar()->widgetForAction(action);
+        ASSERT_NE(nullptr, button) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+        Pump(50);
+    };
+
+    click(featurecmd::Recorder);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_EQ("In dieser Geräteversion nicht möglich!", messages.texts[0]);
+    EXPECT_EQ(CFuseFrm::kWindowKind, host.GetShownKind());
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.IsLoaded());
+        click(featurecmd::ZoneTest);
+        ASSERT_EQ(2u, messages.texts.size());
+        EXPECT_EQ("Not possible in this device version!", messages.texts[1]);
+    }
+    EXPECT_EQ(CFuseFrm::kWindowKind, host.GetShownKind());
+
+    const size_t mark = sim.Received().size();
+    click(CFeatureFrm::kSaveDeviceSettings);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
+    AwaitDeviceHasAll();
+    EXPECT_EQ(1u, CountOf(sim.Received().substr(mark), "FASTSAVE"));
+
+    click(featurecmd::Power);
+    EXPECT_TRUE(PumpUntil([&] { return host.GetShownKind() == CPowerFrm::kWindowKind; }, kArrivalMs));
+    EXPECT_EQ(2u, messages.texts.size());
     host.close();
 }
