@@ -963,9 +963,23 @@ void CMainFrame::OnDropFiles(const QStringList& paths)
         m_template->OpenDocumentFile(path);
 }
 
+namespace {
+// Only files can be dropped: a web link dragged from a browser names no file
+// to open or send.
+bool HoldsOnlyFiles(const QMimeData* data)
+{
+    if (!data->hasUrls() || data->urls().isEmpty())
+        return false;
+    for (const QUrl& url : data->urls())
+        if (!url.isLocalFile() || url.toLocalFile().isEmpty())
+            return false;
+    return true;
+}
+}  // namespace
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (HoldsOnlyFiles(event->mimeData()))
         event->acceptProposedAction();
     else
         QMainWindow::dragEnterEvent(event);
@@ -973,7 +987,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    if (!event->mimeData()->hasUrls()) {
+    if (!HoldsOnlyFiles(event->mimeData())) {
         QMainWindow::dropEvent(event);
         return;
     }

@@ -14,6 +14,9 @@
 #include <QMenu>
 #include <QDir>
 #include <QFile>
+#include <QDropEvent>
+#include <QUrl>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -185,6 +188,42 @@ TEST_F(FrameFixture, DroppedFiles)
     Frame()->OnDropFiles({path});
     ASSERT_EQ(app->GetDocTemplate()->GetDocuments().size(), 1u);
     EXPECT_EQ(link->sentFiles.size(), 1u);
+}
+
+// A drag from the file manager brings files; a web link dragged out of a
+// browser names no file: the window does not take it, and nothing is opened,
+// sent or reported.
+TEST_F(FrameFixture, OnlyFilesAreTakenWhenDropped)
+{
+    Start(0, false);
+    Frame()->show();
+    const QString path = QDir(settings.Path()).filePath("drop.qlx");
+    {
+        CQuillomerDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        ASSERT_TRUE(doc.OnSaveDocument(path.toStdString()));
+    }
+    // Drags the urls over the window and, when it takes them, drops them there.
+    auto dragAndDrop = [this](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = Frame()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Frame(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Frame(), &drop);
+        return true;
+    };
+    EXPECT_FALSE(dragAndDrop({QUrl(QStringLiteral("https://example.com/Anlage.qlx"))}));
+    EXPECT_FALSE(dragAndDrop({QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://example.com/readme.txt"))}));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(app->GetDocTemplate()->GetDocuments().empty());
+    EXPECT_TRUE(link->sentFiles.empty());
+
+    EXPECT_TRUE(dragAndDrop({QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(app->GetDocTemplate()->GetDocuments().size(), 1u);
 }
 
 TEST_F(FrameFixture, QueryDeviceWaitsForTheEchoAndDropsIt)
