@@ -10,13 +10,16 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <functional>
 
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -33,6 +36,35 @@ const char* const kStartPath = "/SERVICE/START";
 constexpr size_t kStartPathLength = 14;
 
 CSystemConfigDlg* g_running = nullptr;
+
+// Hands every value typed into the value cell to the dialog, also the value
+// the cell already shows: sending it again is an action on the device, which
+// may hold something else by now, not a change of the cell.
+class ValueDelegate : public QStyledItemDelegate {
+public:
+    // `quiet` is raised while the cell takes the text, so that its change
+    // signal does not send the value a second time.
+    ValueDelegate(QObject* parent, bool* quiet, std::function<void(const QString&)> written)
+        : QStyledItemDelegate(parent), m_quiet(quiet), m_written(std::move(written))
+    {
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        if (!edit || index.row() != 0 || index.column() != 0) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        *m_quiet = true;
+        QStyledItemDelegate::setModelData(editor, model, index);
+        *m_quiet = false;
+        m_written(edit->text());
+    }
+
+private:
+    bool* m_quiet;
+    std::function<void(const QString&)> m_written;
+};
 
 enum Image { Closed, Open, Leaf };
 
@@ -117,6 +149,8 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     connect(m_tree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) { SetImage(item, Open); });
     connect(m_tree, &QTreeWidget::itemCollapsed, this,
             [](QTreeWidgetItem* item) { SetImage(item, item->childCount() > 0 ? Closed : Leaf); });
+    m_list->setItemDelegate(
+        new ValueDelegate(m_list, &m_settingList, [this](const QString& text) { OnValueEdited(text); }));
     connect(m_list, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
         if (!m_settingList && cell->row() == 0 && cell->column() == 0)
             OnValueEdited(cell->text());
@@ -130,6 +164,10 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
 
 CSystemConfigDlg::~CSystemConfigDlg()
 {
+    // An editor still open commits when the list goes; nothing is sent for
+    // a dialog that is closing.
+    m_list->setItemDelegate(new QStyledItemDelegate(m_list));
+    disconnect(m_list, nullptr, this, nullptr);
     StopDeviceRead();
     if (g_running == this)
         g_running = nullptr;

@@ -585,3 +585,58 @@ TEST_F(ConfigBrowser, LeavesKeepTheirPictureWhenStarExpandsTheTreeAndAFailedSave
     EXPECT_EQ("Die Datei \"" + unwritable.toStdString() + "\" kann nicht geschrieben werden.", messages.texts[0]);
     EXPECT_FALSE(QFile::exists(unwritable));
 }
+
+// The value cell sends what the user enters, also the value it already shows
+// (the device may hold another by now), and Escape sends nothing.
+TEST_F(ConfigBrowser, EnterInTheValueCellSendsTheValueEvenWhenItIsTheOneShown)
+{
+    const QString path = dir.filePath(QStringLiteral("baum.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n/AUDIO/IN1/VOL ?\r\n");
+    }
+    QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
+    blocktest::RecordingSender sender;
+    CSystemConfigDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.ChooseSource();
+    QTreeWidget* tree = dialog.GetTree();
+    tree->expandAll();
+    QTreeWidgetItem* vol = tree->topLevelItem(0)->child(0)->child(0)->child(0);
+    ASSERT_NE(nullptr, vol);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(vol).center());
+    ASSERT_FALSE(sender.lines.empty());
+    EXPECT_EQ("/AUDIO/IN1/VOL ?", sender.lines.back());
+    dialog.OnReceiveLine("/AUDIO/IN1/VOL 0.0");  // the device's answer
+    QTableWidget* list = dialog.GetList();
+    ASSERT_EQ(QLatin1String("0.0"), list->item(0, 0)->text());
+
+    const auto enter = [&](const QString& typed, Qt::Key end) {
+        sender.lines.clear();
+        const QRect cell = list->visualItemRect(list->item(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (!edit)
+            return std::vector<std::string>{"no editor"};
+        if (!typed.isNull()) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, typed);
+        }
+        QTest::keyClick(edit, end);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed editor goes
+        return sender.lines;
+    };
+    const std::vector<std::string> both{"/AUDIO/IN1/VOL 0.0", "/AUDIO/IN1/VOL ?"};
+    EXPECT_EQ(both, enter(QString(), Qt::Key_Return)) << "the shown value entered again";
+    EXPECT_EQ(both, enter(QStringLiteral("0.0"), Qt::Key_Return)) << "the shown value typed again";
+    const std::vector<std::string> changed{"/AUDIO/IN1/VOL -6.0", "/AUDIO/IN1/VOL ?"};
+    EXPECT_EQ(changed, enter(QStringLiteral("-6.0"), Qt::Key_Return)) << "a new value goes once";
+    EXPECT_EQ(QLatin1String("-6.0"), list->item(0, 0)->text());
+    EXPECT_TRUE(enter(QStringLiteral("3"), Qt::Key_Escape).empty()) << "Escape sends nothing";
+    EXPECT_EQ(QLatin1String("-6.0"), list->item(0, 0)->text());
+}
