@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cstdint>
@@ -39,11 +40,6 @@ CVirtCtrlItem* CVirtCtrlPropDlg::GetController() const
 }
 
 CVirtCtrlPropDlg::~CVirtCtrlPropDlg()
-{
-    IgnoreFields();
-}
-
-void CVirtCtrlPropDlg::IgnoreFields()
 {
     // The fields lose the focus while the dialog goes: nothing may react then.
     for (CValueEdit* e : {m_curveValue, m_minimum, m_maximum, m_steps, m_normalized, m_output})
@@ -167,8 +163,7 @@ void CVirtCtrlPropDlg::Save()
     item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
     // The field may still hold what was typed (the window closed with the
     // focus in it): held at the field's limits like on leaving it, never cut
-    // down to 16 bits.
-    // The setters mark the project when a value really changes.
+    // down to 16 bits. (The setters mark the project only for a real change.)
     item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
 }
 
@@ -287,7 +282,7 @@ void CVirtCtrlPropDlg::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape) {
         // Escape leaves without saving what the fields hold, also the one
         // being edited, which loses the focus as the dialog goes.
-        IgnoreFields();
+        const QSignalBlocker c(m_curveValue), n(m_minimum), x(m_maximum), s(m_steps), z(m_normalized), o(m_output);
         done(QDialog::Rejected);
         return;
     }

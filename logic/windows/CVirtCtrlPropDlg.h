@@ -63,8 +63,6 @@ protected:
 
 private:
     void BuildLayout();
-    // The fields' edits no longer reach the controller.
-    void IgnoreFields();
     void SendOutput();
     void Step(int direction);
 
