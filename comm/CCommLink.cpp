@@ -939,10 +939,7 @@ void CCommLink::OpenLog()
     if (m_doc)
         name = m_doc->GetLogFileName();
     if (name.empty() && m_doc) {
-        // A project without a file yet: its name in the work directory.
-        std::string project = m_doc->GetTitle();
-        project = project.substr(0, project.find(' '));
-        name = (workDir.empty() ? std::string() : workDir + "/") + project;
+        name = UnsavedSideBase(m_doc);
         if (name.find(".qlx") == std::string::npos)
             name += ".log";
     } else if (!workDir.empty() && QFileInfo(QString::fromStdString(name)).isRelative()) {
@@ -958,6 +955,14 @@ void CCommLink::OpenLog()
     const std::string stamp = locale.toString(now.date(), QLocale::ShortFormat).toStdString() + " "
                               + now.time().toString(QStringLiteral("HH:mm")).toStdString();
     WriteLog(";\r\n;Beginn neue Übertragung: " + stamp + "\r\n");
+}
+
+std::string CCommLink::UnsavedSideBase(CQuillomerDoc* doc)
+{
+    const std::string workDir = ProfileString("Settings", "WorkDirectory", "");
+    std::string project = doc->GetTitle();
+    project = project.substr(0, project.find(' '));
+    return (workDir.empty() ? std::string() : workDir + "/") + project;
 }
 
 void CCommLink::OnConnect()
@@ -1652,6 +1657,10 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
 void CCommLink::ResetErrorFile()
 {
     m_errFileName = m_doc ? m_doc->GetErrFileName() : std::string();
+    // A project not saved yet compares all the same: its differences go
+    // where its protocol log goes.
+    if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
+        m_errFileName = UnsavedSideBase(m_doc) + ".err";
     m_errFileReported = false;
     if (m_errFileName.empty())
         return;

@@ -227,6 +227,9 @@ private:
     void DeliverAnswers();
     void WriteLog(const std::string& text);
     void OpenLog();
+    // Where the side files of a project that has no file yet go: its name
+    // in the work directory.
+    static std::string UnsavedSideBase(CQuillomerDoc* doc);
     bool Dial();
     // Drives the objects' step machines; stops at Cancel or when the
     // connection of `session` ends.

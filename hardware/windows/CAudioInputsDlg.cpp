@@ -858,11 +858,27 @@ void CAudioInputsDlg::OnCancel()
     deleteLater();
 }
 
-void CAudioInputsDlg::reject() { OnCancel(); }
+void CAudioInputsDlg::ApplyTypedEdit()
+{
+    if (m_closing || m_updating)
+        return;
+    // Closing takes the focus away only once nothing reaches the dialog any
+    // more; the edit's own leaving comes first.
+    auto* edit = qobject_cast<CGridEdit*>(focusWidget());
+    if (edit && edit->isModified() && isAncestorOf(edit))
+        emit edit->FocusLost();
+}
+
+void CAudioInputsDlg::reject()
+{
+    ApplyTypedEdit();
+    OnCancel();
+}
 
 void CAudioInputsDlg::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    ApplyTypedEdit();
     OnCancel();
 }
 

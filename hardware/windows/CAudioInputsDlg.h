@@ -68,6 +68,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The user closes the dialog: a value typed into the focused edit goes
+    // out as when the edit is left.
+    void ApplyTypedEdit();
     struct FilterControls {
         QComboBox* type = nullptr;
         CGridEdit* f = nullptr;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -388,6 +389,29 @@ TEST_F(LinkFault, CommentLineDuringAnUploadLosesNoAnswer)
     EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("Anlage.err"))), "ERROR: /TEST/VOL7 >>-99<< should be >>-7<<\r\n");
     EXPECT_EQ(messages.texts, (std::vector<std::string> {
                                   "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+}
+
+// A project not saved yet has no file to name its difference file after: the
+// upload still compares, and its differences go to a file of the project's
+// name in the work directory, as its protocol log does, and are shown.
+TEST_F(LinkFault, AnUnsavedProjectsUploadStillWritesItsDifferences)
+{
+    QTemporaryDir work;
+    SetProfile(QStringLiteral("Settings/WorkDirectory"), work.path());
+    doc.SetPathName("");
+    doc.SetTitle("Anlage");
+    ASSERT_TRUE(Connect({}));
+    Transfer(1);
+    link.SendLine("/TEST/VOL7 -99", &doc);
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    messages.texts.clear();
+    Transfer(0);
+    const QString err = QDir(work.path()).filePath(QStringLiteral("Anlage.err"));
+    EXPECT_EQ(ReadFile(err), "ERROR: /TEST/VOL7 >>-99<< should be >>-7<<\r\n");
+    EXPECT_EQ(host.editorFiles, std::vector<std::string> {err.toStdString()});
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {
+                                  "Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+    SetProfile(QStringLiteral("Settings/WorkDirectory"), {});
 }
 
 // The device holds XOFF in the middle of a download and the user cancels:

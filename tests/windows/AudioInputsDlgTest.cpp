@@ -576,3 +576,46 @@ TEST_F(AudioInputsDlgTest, LeavingAnEditShowsTheValueTakenAndSent)
     EXPECT_EQ(87, Control<QSlider>(dlg, 1052)->value());
     EXPECT_TRUE(messages.texts.empty());
 }
+
+// A value typed and left by closing the dialog (Escape or the close box)
+// reaches the device as it reaches the project, as when the edit is left by
+// Tab; an edit not touched sends nothing on closing.
+TEST_F(AudioInputsDlgTest, AValueTypedBeforeClosingReachesTheDevice)
+{
+    slot1->SetCardType(inputcard::MicLine2);
+    for (const bool closeBox : {false, true}) {
+        CAudioInputsDlg* dlg = Open(0);
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+        sender.lines.clear();
+        auto* f1 = Control<CGridEdit>(dlg, 1014);
+        QTest::mouseClick(f1, Qt::LeftButton);
+        QApplication::processEvents();
+        QTest::keyClicks(f1, closeBox ? "1234" : "987.6");
+        if (closeBox)
+            dlg->close();
+        else
+            QTest::keyClick(f1, Qt::Key_Escape);
+        QApplication::processEvents();
+        FlushDeletes();
+        EXPECT_EQ(nullptr, GetOpenAudioInputsDlg());
+        const char* sent = closeBox ? "/AUDIO/IN1/FILTER1/F 1234.0" : "/AUDIO/IN1/FILTER1/F 987.6";
+        EXPECT_EQ(std::vector<std::string> {sent}, sender.lines) << closeBox;
+        EXPECT_DOUBLE_EQ(closeBox ? 1234.0 : 987.6, slot1->m_filters[0][0].f);
+    }
+    // Only looked at: nothing goes out.
+    CAudioInputsDlg* dlg = Open(0);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    sender.lines.clear();
+    auto* q2 = Control<CGridEdit>(dlg, 1019);
+    QTest::mouseClick(q2, Qt::LeftButton);
+    QApplication::processEvents();
+    QTest::keyClick(q2, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(nullptr, GetOpenAudioInputsDlg());
+    EXPECT_TRUE(sender.lines.empty());
+    EXPECT_TRUE(messages.texts.empty());
+}
