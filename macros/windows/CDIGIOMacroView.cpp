@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "macros/CMacro.h"
+#include "model/BlockWalk.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -26,7 +27,12 @@ CDIGIOMacroView::CDIGIOMacroView(QWidget* parent)
     connect(m_output, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (IsFilling() || !Macro())
             return;
-        auto* pad = reinterpret_cast<CBaseDevice*>(m_output->itemData(index).value<quintptr>());
+        // The list holds the outputs by number: the window may have stayed
+        // open while the card that carried one was taken out of the project.
+        const int number = m_output->itemData(index).toInt();
+        CBaseDevice* pad = number > 0 ? FindNumbered(Document(), OT_CONTROL_PAD, number) : nullptr;
+        if (number > 0 && !pad)
+            return;
         ForBoth([pad](CMacro& m) {
             m.RemoveOutLinksAtKey(macrolink::LogicOut);
             if (pad)
@@ -41,14 +47,13 @@ CDIGIOMacroView::CDIGIOMacroView(QWidget* parent)
 
 void CDIGIOMacroView::OnInitialUpdate()
 {
-    m_output->addItem(QStringLiteral("OFF"), QVariant::fromValue<quintptr>(0));
+    m_output->addItem(QStringLiteral("OFF"), 0);
     if (CQuillomerDoc* doc = Document()) {
         for (uint32_t kind : kOutputKinds) {
             DeviceList pads;
             doc->GetIDManager().GetBaseDeviceListByKind(pads, OT_CONTROL_PAD, kind);
             for (CBaseDevice* pad : pads)
-                m_output->addItem(QString::fromStdString(pad->GetName()),
-                                  QVariant::fromValue(reinterpret_cast<quintptr>(pad)));
+                m_output->addItem(QString::fromStdString(pad->GetName()), pad->GetNumber());
         }
     }
     m_output->setCurrentIndex(0);
@@ -57,8 +62,6 @@ void CDIGIOMacroView::OnInitialUpdate()
         return;
     ShowPair();
     if (const LinkRecord* link = macro->GetOutLinkAtKey(macrolink::LogicOut); link && link->HasPartner())
-        for (int i = 1; i < m_output->count(); ++i)
-            if (m_output->itemData(i).value<quintptr>() == reinterpret_cast<quintptr>(link->partner))
-                m_output->setCurrentIndex(i);
+        SelectData(m_output, link->partner->GetNumber());
     m_time->setText(QString::fromStdString(macro->GetParamText(35)));
 }

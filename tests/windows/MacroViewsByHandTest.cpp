@@ -20,6 +20,7 @@
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "macros/windows/MacroViews.h"
+#include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
@@ -463,4 +464,41 @@ TEST_F(MacroViewsByHand, TheTypeChosenAgainInTheListLeavesMacroAndProjectAlone)
     EXPECT_EQ(mt::Stop, Macro(1)->GetKindId());
     EXPECT_EQ(0, Macro(2)->GetParam(31));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+TEST_F(MacroViewsByHand, AnOutputTakenOutWhileTheWindowIsOpenIsNotLinked)
+{
+    // Two outputs of the digital I/O card.
+    std::vector<CControlPad*> pads;
+    for (const char* name : {"Out 1", "Out 2"}) {
+        auto* pad = new CControlPad;
+        ASSERT_EQ(1, pad->Create(padkind::SlotOut, 1, 1, std::string(name), 500, 500, 500, 500, CAT_DIGITAL_IO, 0, 9,
+                                 &d.doc()));
+        d.doc().AddObject(pad, CAT_DIGITAL_IO);
+        pads.push_back(pad);
+    }
+    New(mt::LogicOut);
+    CMacro* on = frame.GetCurrentMacro();
+    CMacro* off = Macro(on->GetParam(31));
+    ASSERT_TRUE(off);
+    auto* output = Control<QComboBox>(1232);
+    ASSERT_EQ(3, output->count());
+    Keys(output, {Qt::Key_Down});
+    EXPECT_EQ(pads[0]->GetNumber(), on->GetParam(7));
+    EXPECT_EQ(pads[0]->GetNumber(), off->GetParam(7));
+    // The second output goes with its card while the list still offers it.
+    pads[1]->OnCommand(objcmd::Delete);
+    Keys(Control<QComboBox>(1232), {Qt::Key_Down});
+    EXPECT_EQ(pads[0]->GetNumber(), on->GetParam(7));
+    EXPECT_EQ(pads[0]->GetNumber(), off->GetParam(7));
+    // Reopened, the view offers what is there and shows the linked output.
+    frame.GetListView()->SelectRow(1);
+    Settle();
+    frame.GetListView()->SelectRow(0);
+    Settle();
+    EXPECT_EQ(2, Control<QComboBox>(1232)->count());
+    EXPECT_EQ(QStringLiteral("Out 1"), Control<QComboBox>(1232)->currentText());
+    Keys(Control<QComboBox>(1232), {Qt::Key_Home});
+    EXPECT_EQ(0, on->GetParam(7));
+    EXPECT_EQ(0, off->GetParam(7));
 }
