@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "ListWindowByHand.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
@@ -37,6 +38,7 @@
 #include "ui/CInPlaceDateTimeCtrl.h"
 
 using namespace blocktest;
+using namespace byhand;
 
 namespace {
 // The selection dialog's answer, as the user would pick it: the kind asked
@@ -81,28 +83,6 @@ protected:
         frame.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     }
-    // Clicks a command's button on the frame's bar.
-    static void ClickButton(CFeatureFrm& frame, unsigned commandId)
-    {
-        QWidget* button = frame.GetCommandBar()->widgetForAction(frame.GetAction(commandId));
-        ASSERT_NE(nullptr, button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        Settle();
-    }
-    static QPoint CellCenter(CListCtrl* list, int row, int column)
-    {
-        QRect cell = list->visualItemRect(list->topLevelItem(row));
-        cell.setLeft(list->header()->sectionViewportPosition(column));
-        cell.setWidth(list->header()->sectionSize(column));
-        return cell.center();
-    }
-    // Lets queued edits, deferred deletes and repaints run.
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
     // Clicks a row's name, F2, the keys, Enter.
     static void Rename(CListCtrl* list, int row, const QString& keys)
     {
@@ -120,12 +100,6 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, keys);
         QTest::keyClick(edit, Qt::Key_Return);
-        Settle();
-    }
-    static void DoubleClick(CListCtrl* list, int row, int column)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
         Settle();
     }
     // Double-clicks a date or time cell, types the keys into the picker, Enter.

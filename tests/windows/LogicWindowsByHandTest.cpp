@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "ListWindowByHand.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CBusyCondition.h"
 #include "logic/windows/CLogicListFrm.h"
@@ -29,6 +30,7 @@
 #include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
+using namespace byhand;
 
 namespace {
 class LogicWindowsByHand : public ::testing::Test {
@@ -51,34 +53,11 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
         return frame;
     }
-    // Clicks a command's button on the frame's own bar.
-    static void ClickButton(CFeatureFrm& frame, unsigned commandId)
-    {
-        QWidget* button = frame.GetCommandBar()->widgetForAction(frame.GetAction(commandId));
-        ASSERT_NE(nullptr, button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        Settle();
-    }
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-    static QPoint CellCenter(CListCtrl* list, int row, int column)
-    {
-        QRect cell = list->visualItemRect(list->topLevelItem(row));
-        cell.setLeft(list->header()->sectionViewportPosition(column));
-        cell.setWidth(list->header()->sectionSize(column));
-        return cell.center();
-    }
     // Double-clicks a cell, types the keys over the editor's text and ends
     // with `end` (Enter or Escape). False when no editor opened.
     static bool TypeInCell(CListCtrl* list, int row, int column, const QString& keys, Qt::Key end = Qt::Key_Return)
     {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
-        Settle();
+        DoubleClick(list, row, column);
         auto* editor = list->findChild<CInPlaceEdit*>();
         if (!editor || !editor->hasFocus())
             return false;
