@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGroupBox>
