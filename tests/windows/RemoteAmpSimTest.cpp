@@ -25,10 +25,19 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class RemoteAmpSim : public ::testing::Test {
+// A document with the central device and one amplifier at address 1f, the
+// active one, sending through a link to the device simulator.
+class RemoteAmpSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        previousSender = SetLineSender(&link);
+        link.SetHost(&host);
+        // The dialog's exchanges are checked block by block: the device takes
+        // each block whole (at the line rate it answers the first query of a
+        // block before it has read the rest).
+        sim.lineRate = false;
         doc.SetTitle("Halle");
         doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
         auto* info = new CInfoSlot;
@@ -38,67 +47,20 @@ protected:
         ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
         doc.AddObject(amp, CAT_AMPLIFIER);
         amp->SetAddress(0x1f);
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        hooked = true;
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
-        // The dialog's exchanges are checked block by block: the device takes
-        // each block whole (at the line rate it answers the first query of a
-        // block before it has read the rest).
-        sim.lineRate = false;
     }
+    void TearDown() override { Detach(); }
 
-    void TearDown() override
-    {
-        link.ClosePort();
-        SetLineSender(previousSender);
-        if (hooked)
-            SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
-    }
-
-    // Starts the simulator with these directives ("-e" each) and goes online.
-    void Connect(const QStringList& directives)
-    {
-        QStringList args;
-        for (const QString& d : directives)
-            args << QStringLiteral("-e") << d;
-        ASSERT_TRUE(sim.Start(args)) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
-        ASSERT_NE(0, IsDocConnected());
-    }
-
-    // Private settings with no port chosen, before anything else is made.
-    struct Profiles {
-        Profiles()
-        {
-            serialtest::UsePrivateSettings();
-            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        }
-    } profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
     CAmplifier* amp = nullptr;  // owned by doc
-    ActiveDocHook previousHook;
-    bool hooked = false;
-    TestHost host;
-    Messages messages;
-    CCommLink link;
-    ILineSender* previousSender = nullptr;
 };
 using RemoteAmpMissingSim = RemoteAmpSim;
 }  // namespace
 
 TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({QStringLiteral("set /AMP/ADR1F/TYPE HBE6683"),
-                                     QStringLiteral("set /AMP/ADR1F/CHANMAP 4"),
-                                     QStringLiteral("set /AMP/ADR1F/CHAN1/VOL -20")}));
+    ASSERT_NO_FATAL_FAILURE(ConnectWith({QStringLiteral("set /AMP/ADR1F/TYPE HBE6683"),
+                                         QStringLiteral("set /AMP/ADR1F/CHANMAP 4"),
+                                         QStringLiteral("set /AMP/ADR1F/CHAN1/VOL -20")}));
+    ASSERT_NE(0, IsDocConnected());
 
     {
         CRemoteAmpDlg dlg(amp, nullptr);
@@ -127,8 +89,8 @@ TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
 TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
 {
     // The device knows no amplifier at 1f.
-    ASSERT_NO_FATAL_FAILURE(Connect({QStringLiteral("set /AMP/ADR1F/TYPE amp not available")}));
-    messages.texts.clear();
+    ASSERT_NO_FATAL_FAILURE(ConnectWith({QStringLiteral("set /AMP/ADR1F/TYPE amp not available")}));
+    ASSERT_NE(0, IsDocConnected());
     std::vector<int> statesAtMessage;
     const MessageHandler recording = SetMessageHandler([&](const std::string& text, uint32_t) {
         messages.texts.push_back(text);
@@ -172,7 +134,7 @@ TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
         CRemoteAmpDlg dlg(amp, nullptr);
         dlg.open();
         EXPECT_EQ(linkstate::BlockRequest, link.GetLinkState());
-        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+        ASSERT_TRUE(commtest::AwaitDeviceHasAll(sim, link));
         const size_t beforeClose = sim.Received().size();
         dlg.reject();
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
