@@ -849,10 +849,9 @@ int CAudioInputSlot::SetValueText(uint32_t key, int channel, const std::string& 
         return 1;
     case IPC_AUX:
         m_auxSource[c] = whole - 1;
-        // The AUX source is the pressed box only of an AUX channel: the
-        // device holds no MIC/LINE choice, so a MIC/LINE channel's answer
+        // The device holds no MIC/LINE choice: a MIC/LINE channel's answer
         // leaves its selector (and the kind that follows it) as designed.
-        if (m_channelKind[c] == ICK_AUX) {
+        if (m_channelKind[c] != ICK_MIC && m_channelKind[c] != ICK_LINE) {
             m_selectorFlag[c] = whole == 1 ? 1 : 0;
             RedrawBoxes(c);
         }
