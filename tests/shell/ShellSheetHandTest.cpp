@@ -13,7 +13,11 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
 #include <map>
@@ -25,6 +29,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/SheetSymbol.h"
+#include "shell/CLabelEdit.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerView.h"
 
@@ -305,3 +310,68 @@ TEST_F(SheetHandTest, DragOnTheSameSheetMovesAsFarAsTheMouse)
     EXPECT_EQ(amp->GetRect().top, at.top + 40);
     EXPECT_EQ(amp->GetRect().left, at.left);
 }
+
+// A name being edited on the sheet, then the drawing scrolled: by a click on
+// the scroll bar, a drag of its slider, the wheel over the edit or Page Down
+// in it. The edit does not stay behind over another place of the drawing:
+// the name is taken as typed and the edit closes as the drawing moves.
+TEST_F(SheetHandTest, ScrollingTheSheetEndsTheNameEditFirst)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    QScrollBar* bar = view->verticalScrollBar();
+    const std::function<void()> ways[] = {
+        [&] { QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 4)); },
+        [&] {
+            QStyleOptionSlider opt;
+            opt.initFrom(bar);
+            opt.orientation = bar->orientation();
+            opt.minimum = bar->minimum();
+            opt.maximum = bar->maximum();
+            opt.sliderPosition = opt.sliderValue = bar->value();
+            opt.singleStep = bar->singleStep();
+            opt.pageStep = bar->pageStep();
+            opt.subControls = QStyle::SC_All;
+            const QPoint grip =
+                bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar).center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+            for (int dy = 4; dy <= 40; dy += 4)
+                QTest::mouseMove(bar, grip + QPoint(0, dy));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 40));
+        },
+        [&] {
+            QWidget* edit = view->GetLabelEdit();
+            const QPoint at = edit->rect().center();
+            QWheelEvent wheel(QPointF(at), QPointF(edit->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            // As from the mouse: unused by the edit, it goes on to the sheet.
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            qApp->notify(edit, &wheel);
+        },
+        [&] { QTest::keyClick(view->GetLabelEdit(), Qt::Key_PageDown); },
+    };
+    const char* names[] = {"bar click", "bar drag", "wheel", "Page Down"};
+    for (size_t way = 0; way < std::size(ways); ++way) {
+        SCOPED_TRACE(names[way]);
+        ShowAround(CPoint(amp->GetRect().left, amp->GetRect().top));
+        const QPoint label = view->LogicalToClient(amp->GetLabelRect().CenterPoint());
+        QTest::mouseMove(view->viewport(), label + QPoint(1, 0));
+        QTest::mouseMove(view->viewport(), label);
+        ASSERT_EQ(view->GetHotObject(), amp);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, label);
+        ASSERT_NE(view->GetLabelEdit(), nullptr);
+        const std::string name = "Endstufe " + std::to_string(way + 1);
+        QTest::keyClicks(view->GetLabelEdit(), QString::fromStdString(name));
+        const QPoint before = view->GetScrollPosition();
+        ways[way]();
+        QApplication::processEvents();
+        EXPECT_NE(view->GetScrollPosition(), before);
+        EXPECT_EQ(view->GetLabelEdit(), nullptr);
+        for (CLabelEdit* edit : view->findChildren<CLabelEdit*>())
+            EXPECT_FALSE(edit->isVisible());
+        EXPECT_EQ(amp->GetName(), name);
+        EXPECT_EQ(view->window()->focusWidget(), view);
+    }
+}
+
+
