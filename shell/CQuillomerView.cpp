@@ -372,14 +372,24 @@ void CQuillomerView::paintEvent(QPaintEvent* event)
     const CPoint a = ClientToLogical(area.topLeft());
     const CPoint b = ClientToLogical(QPoint(area.left() + area.width(), area.top() + area.height()));
     CRect clip(a.x - 1, a.y - 1, b.x + 1, b.y + 1);
+    m_painting = true;
     DrawContents(painter, clip, true);
+    m_painting = false;
 }
 
 void CQuillomerView::InvalidateLogicalRect(const CRect& r, bool)
 {
     CRect n = r;
     n.NormalizeRect();
-    viewport()->update(LogicalToClient(n).adjusted(-1, -1, 1, 1));
+    const QRect area = LogicalToClient(n).adjusted(-1, -1, 1, 1);
+    if (m_painting) {
+        // An object drawn reaches further than the area being painted: that
+        // part follows in a paint of its own.
+        QWidget* port = viewport();
+        QMetaObject::invokeMethod(port, [port, area] { port->update(area); }, Qt::QueuedConnection);
+        return;
+    }
+    viewport()->update(area);
 }
 
 void CQuillomerView::OnDocumentUpdate()

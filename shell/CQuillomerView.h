@@ -176,6 +176,7 @@ private:
     CLabelEdit* m_labelEdit = nullptr;
     CBaseDevice* m_editObject = nullptr;
     int m_printMode = 1;
+    bool m_painting = false;  // inside paintEvent
     QPoint m_lastDragPoint;
 
     // Mouse state between press, move and release.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
@@ -82,6 +83,41 @@ protected:
         QApplication::processEvents();
         return view->viewport()->grab().toImage();
     }
+};
+
+// Gathers the areas the sheet repaints on the screen (not those drawn for a
+// picture of it) and tells which of the pixels that changed none covered.
+struct Repaints : QObject {
+    explicit Repaints(QWidget* port) : port(port) { port->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && !picturing)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QImage Picture()
+    {
+        picturing = true;
+        const QImage image = port->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        picturing = false;
+        return image;
+    }
+    // The pixels in which `before` and the sheet now differ that no repaint
+    // since `before` covered: what the screen still shows of before.
+    QRect Stale(const QImage& before)
+    {
+        const QImage now = Picture();
+        const qreal ratio = now.devicePixelRatio();
+        QRect stale;
+        for (int y = 0; y < now.height(); ++y)
+            for (int x = 0; x < now.width(); ++x)
+                if (now.pixel(x, y) != before.pixel(x, y) && !painted.contains(QPoint(int(x / ratio), int(y / ratio))))
+                    stale |= QRect(int(x / ratio), int(y / ratio), 1, 1);
+        return stale;
+    }
+    QWidget* port;
+    QRegion painted;
+    bool picturing = false;
 };
 
 }  // namespace
@@ -375,3 +411,58 @@ TEST_F(SheetHandTest, ScrollingTheSheetEndsTheNameEditFirst)
 }
 
 
+// An amplifier's model changed with "Übernehmen", the properties still open:
+// the sheet at once shows what it shows when drawn anew. Nothing of the old
+// model's text (written wider than the picture) or symbol stays beside the
+// new one, and a new model's text wider than the picture is written whole.
+TEST_F(SheetHandTest, ModelChangeAppliedRepaintsTheOldAndTheNewSymbolWhole)
+{
+    CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+    ASSERT_NE(amp, nullptr);
+    Repaints repaints(view->viewport());
+    struct Row {
+        int from, to;  // places in the model list
+        const char* what;
+    };
+    const Row rows[] = {{2, 0, "long model text to a short one"},
+                        {0, 2, "short model text to a long one"},
+                        {5, 17, "two channels to four, a taller picture"},
+                        {17, 3, "four channels to one with a long text"}};
+    DialogWatch properties({"CAmpPropDlg"});
+    properties.look = [&](QDialog& dlg) {
+        auto* model = dlg.findChild<QComboBox*>(QStringLiteral("1043"));
+        auto* apply = dlg.findChild<QPushButton*>(QStringLiteral("12321"));
+        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+        ASSERT_TRUE(model && apply && ok);
+        auto choose = [&](int place) {
+            model->setFocus();
+            QTest::keyClick(model, Qt::Key_Home);
+            for (int k = 0; k < place; ++k)
+                QTest::keyClick(model, Qt::Key_Down);
+            QTest::mouseClick(apply, Qt::LeftButton);
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            choose(row.from);
+            const QImage before = repaints.Picture();
+            repaints.painted = QRegion();
+            const QString was = model->currentText();
+            choose(row.to);
+            ASSERT_NE(model->currentText(), was);
+            QRect stale;
+            (void)QTest::qWaitFor([&] { return (stale = repaints.Stale(before)).isEmpty(); }, 2000);
+            EXPECT_TRUE(stale.isEmpty()) << stale.x() << "," << stale.y() << " " << stale.width() << "x"
+                                         << stale.height();
+        }
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    const CRect at = amp->GetRect();
+    ShowAround(CPoint(at.left, at.top));
+    const QPoint on = view->LogicalToClient(CPoint(at.left + 20, at.top + 25));
+    QTest::mouseMove(view->viewport(), on);
+    QTest::mouseMove(view->viewport(), on + QPoint(1, 0));
+    ASSERT_EQ(view->GetHotObject(), amp);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, on + QPoint(1, 0));
+    QApplication::processEvents();
+    ASSERT_EQ(properties.classes.size(), 1);
+}
