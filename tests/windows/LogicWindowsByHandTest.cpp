@@ -19,6 +19,7 @@
 #include "logic/CBusyCondition.h"
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
+#include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOut.h"
 #include "logic/CMemoFlag.h"
 #include "logic/CReadyInput.h"
@@ -215,6 +216,10 @@ TEST_F(LogicWindowsByHand, EscapeAfterTypingInAnyFieldLeavesItAndTheWindowAsThey
     Add<CLogicOut>(CLogicOut::kKindId);
     Add<CMemoFlag>(CMemoFlag::kKindId);
     Add<CReadyInput>(CReadyInput::kKindId);
+    // A delay read from the device, finer than the field shows it.
+    auto* settings = dynamic_cast<CGlobalReadyInput*>(d.doc().GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_NE(nullptr, settings);
+    settings->SetFloatValue(CGlobalReadyInput::MaskTime, 2.25f);
     enum How { Name, Cell, MaskTime, UserText };
     struct Field {
         const char* what;
@@ -284,4 +289,6 @@ TEST_F(LogicWindowsByHand, EscapeAfterTypingInAnyFieldLeavesItAndTheWindowAsThey
         EXPECT_EQ(before, shown());
         EXPECT_FALSE(d.doc().IsModified());
     }
+    // Passing through the delay's field and closing the window keep it too.
+    EXPECT_FLOAT_EQ(2.25f, settings->m_maskTime);
 }
