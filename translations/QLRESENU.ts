@@ -2700,6 +2700,18 @@ allows it, and check them carefully beforehand.</translation>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Für diese Einstellungen hat das Projekt keine freie Nummer mehr:
+
+%1
+
+Nichts wurde übernommen. Wählen Sie dort &quot;OFF&quot;, oder löschen Sie nicht mehr benötigte Objekte der genannten Art.</source>
+        <translation>The project has no free number left for these settings:
+
+%1
+
+Nothing was taken. Choose &quot;OFF&quot; there, or delete objects of the kind named that are no longer needed.</translation>
+    </message>
 </context>
 <context>
     <name>CPowerView</name>
