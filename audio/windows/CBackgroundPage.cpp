@@ -174,6 +174,12 @@ void CBackgroundPage::SetLevel(int channel, float db)
         db = CMiscAudio::kMinLevel;
     if (db > HighestDb(channel))
         db = HighestDb(channel);
+    // A field left (or Enter pressed) with the level it shows changes
+    // nothing: it is shown again, neither marked nor sent.
+    if (StrFormat("%f", static_cast<double>(db)) == StrFormat("%f", static_cast<double>(LevelOf(channel)))) {
+        ShowLevel(channel, LevelOf(channel));
+        return;
+    }
     if (m_audio)
         m_audio->SetValue(static_cast<uint32_t>(channel), StrFormat("%f", static_cast<double>(db)));
     ShowLevel(channel, LevelOf(channel));
@@ -184,12 +190,15 @@ void CBackgroundPage::SetLevel(int channel, float db)
 void CBackgroundPage::SetAttenuation(int value)
 {
     value = std::clamp(value, static_cast<int>(CMiscAudio::kBackAttOff), 0);
+    const bool changed = !m_audio || m_audio->GetInt(miscaudiokey::BackAtt) != value;
     if (m_audio)
         m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", value));
     m_showing = true;
     m_attenuation->setText(value == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(value));
     m_attenuationSpin->setValue(value);
     m_showing = false;
+    if (!changed)
+        return;
     SetModified(true);
     ApplyKey(miscaudiokey::BackAtt);
 }

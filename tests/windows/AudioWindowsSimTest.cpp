@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -184,13 +186,40 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         EXPECT_EQ(QLatin1String("-40.0"), view->m_fields[CVolumeView::Chime]->text());
     }
 
-    // The editor's common levels go to the device as they change.
-    {
+    // The editor's common levels go to the device as they change, once: the
+    // user's Enter both ends the field and presses OK, which leaves it again.
+    // A field left as it was, or Enter on the level it shows, sends nothing.
+    const auto enterChime = [&](const QString& typed, bool tabFirst) {
         CAudioEditor editor(&doc);
-        editor.SetActivePage(3);
+        editor.show();
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+        QTabBar* tabs = editor.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+        QLineEdit* chime = editor.m_background->m_values[1];
+        QTest::mouseClick(chime, Qt::LeftButton);
+        if (tabFirst) {
+            QTest::keyClick(chime, Qt::Key_Tab);
+            QTest::mouseClick(chime, Qt::LeftButton);
+        }
+        QTest::keyClick(chime, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(chime, typed);
+        QTest::keyClick(chime, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(editor.isVisible()) << "Enter is OK";
+    };
+    {
         const size_t mark = Settled();
-        editor.m_background->SetLevel(1, -10.0f);
-        EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL -10.0\r\n").find("/AUDIO/CHIME_VOL -10.0\r\n"), std::string::npos);
+        enterChime(QStringLiteral("-10"), true);
+        const std::string sent = ReceivedAfter(mark, "CHIME_VOL -10.0\r\n");
+        EXPECT_NE(std::string::npos, sent.find("/AUDIO/CHIME_VOL -10.0\r\n")) << sent;
+        Settled();
+        EXPECT_EQ(sent.find("CHIME_VOL"), sim.Received().substr(mark).rfind("CHIME_VOL")) << sim.Received().substr(mark);
+    }
+    {
+        const size_t mark = Settled();
+        enterChime(QStringLiteral("-10.0"), true);
+        EXPECT_EQ(mark, Settled()) << sim.Received().substr(mark);
     }
 
     // Live monitor: a chosen source goes to the device and comes back with the other three values.
