@@ -1055,11 +1055,11 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     </message>
     <message>
         <source>Pilottongenerator</source>
-        <translation type="vanished">Pilot tone generator</translation>
+        <translation>Pilot tone generator</translation>
     </message>
     <message>
         <source>Lautstärkeregelung</source>
-        <translation type="vanished">Volume Control</translation>
+        <translation>Volume Control</translation>
     </message>
     <message>
         <source>Abbrechen</source>

@@ -84,6 +84,9 @@ const BarButton kServiceBar[] = {
     {featurecmd::Recorder, QT_TRANSLATE_NOOP("CFeatureFrm", "Interner Message Rekorder"), "recorder"},
     {featurecmd::EventLogger, QT_TRANSLATE_NOOP("CFeatureFrm", "Ereignisprotokollierer"), "event-log"},
     {featurecmd::ZoneTest, QT_TRANSLATE_NOOP("CFeatureFrm", "Linientest"), "zone-test"},
+    // The pilot tone and volumes windows have no other way in from a feature window.
+    {featurecmd::Pilot, QT_TRANSLATE_NOOP("CFeatureFrm", "Pilottongenerator"), "pilot-tone"},
+    {featurecmd::Volume, QT_TRANSLATE_NOOP("CFeatureFrm", "Lautstärkeregelung"), "volume"},
     {0, nullptr, nullptr},
     {CFeatureFrm::kSaveDeviceSettings, QT_TRANSLATE_NOOP("CFeatureFrm", "KVT Einstellungen abspeichern"), "save-device"},
     {0, nullptr, nullptr},
@@ -240,7 +243,7 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
         return true;
     }
     if (m_form == Form::Service) {
-        if (commandId == featurecmd::Fuses || commandId == featurecmd::Power) {
+        if (commandId == featurecmd::Fuses || commandId == featurecmd::Power || commandId == featurecmd::Volume) {
             PostSwitch(commandId);
             return true;
         }

@@ -1,7 +1,7 @@
 // Every button of the switch bars of every feature window, clicked in a
 // project of the upgraded device with a little of everything: each opens the
-// window it names in the same host, or saves. The service bar holds the
-// service windows' buttons only.
+// window it names in the same host, or saves. The pilot tone and volumes
+// windows have their way in on the service bar.
 
 #include <gtest/gtest.h>
 
@@ -127,33 +127,32 @@ TEST_F(FeatureBarsTest, EveryButtonOfEveryFeatureWindowOpensItsWindowOrSaves)
     }
     EXPECT_EQ(26, frames);
     ASSERT_EQ(2u, bars.size());
-    // The service bar: the five service windows, saving the device's settings and the project.
+    // The service bar: the five service windows, then the pilot tone and volumes.
     EXPECT_EQ(bars[CFeatureFrm::Form::Service],
-              (std::vector<unsigned>{33159, 33163, 33164, 34589, 34590, CFeatureFrm::kSaveDeviceSettings,
+              (std::vector<unsigned>{33159, 33163, 33164, 34589, 34590, 33162, 34584, CFeatureFrm::kSaveDeviceSettings,
                                      CFeatureFrm::kSave}));
+    for (int kind : {23, 26})
+        EXPECT_TRUE(opened.count(kind)) << kind;
 }
 
-// The pilot tone command, which no bar carries, keeps its device test in a
-// service window; the volumes command is no switch there.
-TEST_F(FeatureBarsTest, AServiceWindowTestsTheDeviceForThePilotToneAndTakesNoVolumesCommand)
+TEST_F(FeatureBarsTest, PilotToneKeepsItsDeviceTestOnTheServiceBarAndVolumesDoNot)
 {
     doc.m_data.deviceVariant = 0;
     CObjectDlg host(&doc, 21);
     host.CreateObjectFrame(21);
-    EXPECT_TRUE(FrameOf(host)->OnCommand(featurecmd::Pilot));
-    QApplication::processEvents();
+    Click(host, featurecmd::Pilot);
     ASSERT_EQ(1u, messages.texts.size());
     EXPECT_EQ("In dieser Geräteversion nicht möglich!", messages.texts[0]);
     EXPECT_EQ(21, host.GetShownKind());
 
-    FrameOf(host)->OnCommand(featurecmd::Volume);
-    QApplication::processEvents();
-    EXPECT_EQ(21, host.GetShownKind());
+    Click(host, featurecmd::Volume);
+    EXPECT_EQ(26, host.GetShownKind());
     EXPECT_EQ(1u, messages.texts.size());
+    EXPECT_EQ(CFeatureFrm::Form::Edit, FrameOf(host)->GetForm());
 
     // The upgraded project runs it.
     doc.m_data.deviceVariant = 1;
-    FrameOf(host)->OnCommand(featurecmd::Pilot);
-    QApplication::processEvents();
+    host.OnCommand(featurecmd::Fuses);
+    Click(host, featurecmd::Pilot);
     EXPECT_EQ(23, host.GetShownKind());
 }
