@@ -4357,6 +4357,13 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>Upload incomplete ! The QUILLOMER no longer answers: %d of %d queries remained unanswered. The &apos;*.err&apos; file holds only the differences of the answered values.</translation>
     </message>
     <message>
+        <source>Der Export ist fehlgeschlagen ! Die Datei &apos;%s&apos; kann nicht geschrieben werden.
+( %s )</source>
+        <extracomment>36304</extracomment>
+        <translation>The export failed ! The file &apos;%s&apos; cannot be written.
+( %s )</translation>
+    </message>
+    <message>
         <source>Makro</source>
         <extracomment>32806
 ----------
