@@ -30,9 +30,35 @@ QList<std::pair<int, int>> DigitRuns(const QString& text)
 }
 }  // namespace
 
-CDateTimeEdit::CDateTimeEdit(QWidget* parent) : QDateTimeEdit(parent) {}
+CDateTimeEdit::CDateTimeEdit(QWidget* parent) : QDateTimeEdit(parent)
+{
+    Init();
+}
 
-CDateTimeEdit::CDateTimeEdit(QTime time, QWidget* parent) : QDateTimeEdit(time, parent) {}
+CDateTimeEdit::CDateTimeEdit(QTime time, QWidget* parent) : QDateTimeEdit(time, parent)
+{
+    Init();
+}
+
+void CDateTimeEdit::Init()
+{
+    // The value changes once the typing is done (Enter, Tab, the focus
+    // leaving): a time typed half-way never reaches the owner, and one that
+    // is no time leaves the value as it was.
+    setKeyboardTracking(false);
+    lineEdit()->installEventFilter(this);
+}
+
+bool CDateTimeEdit::eventFilter(QObject* watched, QEvent* e)
+{
+    // A click chooses the whole part under it, so that what is typed next
+    // replaces the part instead of landing among its digits.
+    // The press has placed the caret by the time the button is released.
+    if (watched == lineEdit() && e->type() == QEvent::MouseButtonRelease && !lineEdit()->hasSelectedText() &&
+        !IsTypedInvalid())
+        setSelectedSection(sectionAt(currentSectionIndex()));
+    return QDateTimeEdit::eventFilter(watched, e);
+}
 
 bool CDateTimeEdit::IsModifierKey(int key)
 {
@@ -175,6 +201,20 @@ void CDateTimeEdit::ShowRefused(const QString& digits, int index)
         text.replace(runs[index].first, runs[index].second, digits);
         caret = runs[index].first + static_cast<int>(digits.size());
     }
+    // Digits that make a date or time after all (a "1" typed behind the "6"
+    // of "6:03", then "3": 13 hours) are taken, and the part after is chosen.
+    bool numeric = false;
+    if (const std::optional<QDateTime> taken = ReadNumericText(text, &numeric)) {
+        const int part = currentSectionIndex();
+        setDateTime(*taken);
+        setCurrentSectionIndex(part);
+        setSelectedSection(sectionAt(part));
+        m_bMovedOn = index >= 0;
+        m_bMovedEarly = false;
+        m_strTypedDigits.clear();
+        m_nTypedPart = part;
+        return;
+    }
     m_strBeforeRefused = edit->text();
     m_nSelectionBeforeRefused = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     m_nSelectedBeforeRefused = static_cast<int>(edit->selectedText().size());
@@ -222,6 +262,7 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             // The field goes back to the value it holds.
+            m_strRefused.clear();
             QDateTimeEdit::keyPressEvent(e);
             return;
         default:
@@ -279,6 +320,14 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     } else if (e->key() == Qt::Key_Backspace) {
         m_strTypedDigits.chop(1);
     }
+}
+
+void CDateTimeEdit::focusOutEvent(QFocusEvent* e)
+{
+    // Leaving the field shows its value again.
+    m_strRefused.clear();
+    m_bMovedOn = false;
+    QDateTimeEdit::focusOutEvent(e);
 }
 
 bool CDateTimeEdit::IsPassedSeparator(const QKeyEvent* e) const

@@ -7,7 +7,8 @@
 // part to part as the separators do; Right right after a move by itself only
 // confirms it. A digit the part cannot take ("25" hours, "61" minutes, also
 // when the field had moved on after the "6") is shown as typed, and the field
-// then holds no date or time until Backspace takes the digit back.
+// then holds no date or time until Backspace takes the digit back. A click
+// chooses the whole part under it. The value changes when the typing is done.
 
 #include <QDateTimeEdit>
 
@@ -34,9 +35,12 @@ public:
     bool IsTypedInvalid() const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void Init();
     // Whether the separator typed next is the one the field has just passed
     // by itself.
     bool IsPassedSeparator(const QKeyEvent* event) const;

@@ -313,6 +313,23 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     move(key(Qt::Key_PageUp), "0.0");  // the top: the loudest level
     move(key(Qt::Key_End), "-150.0", "-80.0");  // the bottom: the quietest
     move(key(Qt::Key_Home), "0.0");
+
+    // Typed into the field and left with Tab: a text that is no finite
+    // number keeps the level, and the slider stays.
+    auto type = [&](const char* text) {
+        return [&, text] {
+            field->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, QString::fromLatin1(text));
+            QTest::keyClick(field, Qt::Key_Tab);
+        };
+    };
+    move(type("-12.5"), "-12.5");
+    for (const char* text : {"nan", "inf", "-inf", "1e40", "", "abc"}) {
+        SCOPED_TRACE(text);
+        move(type(text), "-12.5");
+        EXPECT_EQ(-138, slider->value());
+    }
 }
 
 // The audio outputs dialog over the real link: what the user types reaches
