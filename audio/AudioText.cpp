@@ -50,8 +50,7 @@ std::optional<double> ScanFloat(const std::string& text)
     const char* s = text.c_str();
     char* end = nullptr;
     double v = std::strtod(s, &end);
-    // "nan", "inf" and a number beyond a double are no value to keep.
-    if (end == s || !std::isfinite(v))
+    if (end == s)
         return std::nullopt;
     return v;
 }

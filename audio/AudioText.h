@@ -15,10 +15,9 @@ int32_t LeadingInt(const std::string& text);
 // As "%d": the integer after optional white space and sign; nothing when no
 // digit follows.
 std::optional<int32_t> ScanInt(const std::string& text);
-// As "%f": the floating point number at the start; nothing when none, or
-// when it is not finite ("nan", "inf", beyond a double).
+// As "%f": the floating point number at the start; nothing when none.
 std::optional<double> ScanFloat(const std::string& text);
-// As atof: the number at the start, 0.0 when there is none (or no finite one).
+// As atof: the number at the start, 0.0 when there is none.
 inline double LeadingFloat(const std::string& text) { return ScanFloat(text).value_or(0.0); }
 
 // The float nearest to v (limited to the float range; NaN stays NaN).

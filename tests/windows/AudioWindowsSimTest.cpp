@@ -245,21 +245,29 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
 TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
 {
     link.SendLine("/AUDIO/IN1/VOL -20.0", nullptr);
+    link.SendLine("/AUDIO/IN2/VOL nan", nullptr);  // no level
     link.SendLine("/AUDIO/IN4/VOL -30.0", nullptr);
     AwaitDeviceHasAll();
+    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, card);
+    const std::string in2 = card->GetValueText(0, 1);
     CVolumeFrm frame;
     frame.show();
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     CVolumeView* view = frame.GetView();
     CValueEdit* field = view->m_fields[CVolumeView::In1];
+    const QString in2Shown = view->m_fields[CVolumeView::In2]->text();
+    const int in2Position = view->m_sliders[CVolumeView::In2]->value();
     // Input 4's answer is the last of the window's question.
     ASSERT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In4]->text() == QLatin1String("-30.0"); }, kArrivalMs));
     ASSERT_EQ(QLatin1String("-20.0"), field->text());
+    // The device's "nan" is neither shown nor kept.
+    EXPECT_EQ(in2Shown, view->m_fields[CVolumeView::In2]->text());
+    EXPECT_EQ(in2Position, view->m_sliders[CVolumeView::In2]->value());
+    EXPECT_EQ(in2, card->GetValueText(0, 1));
     size_t mark = Settled();
     doc.SetModifiedFlag(false);
-    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
-    ASSERT_NE(nullptr, card);
 
     // One move: the line the device gets, the field, the project and the
     // saved file (which keeps an input's level within -80..+6 dB).
