@@ -244,28 +244,38 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
 // from the user being louder.
 TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
 {
-    link.SendLine("/AUDIO/IN1/VOL -20.0", nullptr);
-    link.SendLine("/AUDIO/IN2/VOL nan", nullptr);  // no level
-    link.SendLine("/AUDIO/IN4/VOL -30.0", nullptr);
+    const uint64_t echoed = link.GetCharsReceived();
+    std::string preset;
+    for (const char* line : {"/AUDIO/IN1/VOL -20.0", "/AUDIO/IN2/VOL nan" /* no level */, "/AUDIO/IN4/VOL -30.0"}) {
+        link.SendLine(line, nullptr);
+        preset += std::string(line) + "\r\n";
+    }
     AwaitDeviceHasAll();
+    // Their echo reaches the project too; once it is read, the project's
+    // levels of inputs 2 and 4 differ from the device's, so that only the
+    // window's answers can bring the device's.
+    ASSERT_TRUE(PumpUntil([&] { return link.GetCharsReceived() >= echoed + preset.size(); }, kArrivalMs));
     auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    auto* card2 = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(2, OT_AUDIO_INPUT_SLOT));
     ASSERT_NE(nullptr, card);
-    const std::string in2 = card->GetValueText(0, 1);
+    ASSERT_NE(nullptr, card2);
+    card->SetValueText(0, 1, "-12.0");
+    card2->SetValueText(0, 1, "-1.0");
     CVolumeFrm frame;
+    CVolumeView* view = frame.GetView();
+    CValueEdit* field = view->m_fields[CVolumeView::In1];
+    ASSERT_EQ(QLatin1String("-12.0"), view->m_fields[CVolumeView::In2]->text());
+    const int in2Position = view->m_sliders[CVolumeView::In2]->value();
     frame.show();
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    CVolumeView* view = frame.GetView();
-    CValueEdit* field = view->m_fields[CVolumeView::In1];
-    const QString in2Shown = view->m_fields[CVolumeView::In2]->text();
-    const int in2Position = view->m_sliders[CVolumeView::In2]->value();
     // Input 4's answer is the last of the window's question.
     ASSERT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In4]->text() == QLatin1String("-30.0"); }, kArrivalMs));
     ASSERT_EQ(QLatin1String("-20.0"), field->text());
     // The device's "nan" is neither shown nor kept.
-    EXPECT_EQ(in2Shown, view->m_fields[CVolumeView::In2]->text());
+    EXPECT_EQ(QLatin1String("-12.0"), view->m_fields[CVolumeView::In2]->text());
     EXPECT_EQ(in2Position, view->m_sliders[CVolumeView::In2]->value());
-    EXPECT_EQ(in2, card->GetValueText(0, 1));
+    EXPECT_EQ("-12.0", card->GetValueText(0, 1));
     size_t mark = Settled();
     doc.SetModifiedFlag(false);
 
