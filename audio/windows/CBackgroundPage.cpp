@@ -16,6 +16,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
@@ -106,9 +107,8 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
-            if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0 &&
-                std::sscanf(text.toLatin1().constData(), "%f", &db) != 1)
-                db = LevelOf(c);
+            if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
+                db = ScanFiniteFloat(text.toStdString()).value_or(LevelOf(c));
             SetLevel(c, db);
         });
     }
@@ -247,7 +247,7 @@ bool CBackgroundPage::OnApply()
             const QString text = m_values[c]->text();
             float db = CMiscAudio::kMinLevel;
             if (text != QLatin1String("OFF"))
-                std::sscanf(text.toLatin1().constData(), "%f", &db);
+                db = ScanFiniteFloat(text.toStdString()).value_or(db);
             m_audio->SetValue(static_cast<uint32_t>(c), StrFormat("%f", static_cast<double>(db)));
         }
         m_audio->SetDocModified();
