@@ -137,17 +137,63 @@ double CPrintBlock::GetSize()
     return m_heightMm;
 }
 
-void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int xRes)
+bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm)
+{
+    constexpr double kEps = 1e-6;
+    const int lines = LineCount();
+    const int textLines = lines > 0 ? lines + 1 : 0;
+    m_pieces.clear();
+    m_drawnHeightMm = m_heightMm;
+    // The title and the column titles under it stay together.
+    if (m_heightMm > firstRoomMm + kEps && textLines > 0 && LineBottomMm(0) > firstRoomMm + kEps)
+        return false;
+    double from = 0;
+    double room = firstRoomMm;
+    while (m_drawnHeightMm - from > room + kEps) {
+        // The last line that ends within the room.
+        const int n = static_cast<int>(std::floor((from + room - m_titleLineMm) / m_textLineMm + kEps)) - 1;
+        if (n >= textLines - 1) {
+            // Every line fits; the margin under the last one is cut short.
+            m_drawnHeightMm = from + room;
+            break;
+        }
+        double to = n >= 0 ? LineBottomMm(n) : from;
+        if (to <= from + kEps)
+            to = from + room;  // a line taller than a whole page: it cannot be kept whole
+        m_pieces.push_back({from, to});
+        from = to;
+        room = pageMm;
+    }
+    m_pieces.push_back({from, m_drawnHeightMm});
+    return true;
+}
+
+void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
 {
     if (page < m_startPage || page > m_endPage)
         return;
-    // The strip's top relative to this page's top, in millimetres.
-    const double stripTop = m_offsetMm - (page - m_startPage) * pageHeightMm;
+    if (m_pieces.empty())
+        CutIntoPages(m_heightMm, m_heightMm);
+    const size_t k = std::min(static_cast<size_t>(page - m_startPage), m_pieces.size() - 1);
+    const Piece piece = m_pieces[k];
+    const bool lastPiece = k + 1 == m_pieces.size();
+    // The piece stands at the block's offset on its start page, at the top
+    // of each later page.
+    const double pieceTop = k == 0 ? m_offsetMm : 0;
+    const double stripTop = pieceTop - piece.fromMm;
     const double x0 = MmToPx(m_columnMm, xRes);
     const double y0 = MmToPx(stripTop, yRes);
     const double w = MmToPx(m_width, xRes);
-    const double h = MmToPx(m_heightMm, yRes);
+    const double h = MmToPx(m_drawnHeightMm, yRes);
     p.save();
+    // Only this page's piece of the strip: its lines above and below stand
+    // on the neighbouring pages. Room for the frame's pen and the shadow
+    // where the strip begins and ends.
+    const double pen = MmToPx(1, yRes);
+    const double clipTop = MmToPx(pieceTop, yRes) - (k == 0 ? pen : 0);
+    const double clipBottom = MmToPx(pieceTop + piece.toMm - piece.fromMm, yRes) + (lastPiece ? 2 * pen : 0);
+    p.setClipRect(QRectF(x0 - MmToPx(1, xRes), clipTop, w + MmToPx(3, xRes), clipBottom - clipTop),
+                  Qt::IntersectClip);
     p.fillRect(QRectF(x0 + MmToPx(1, xRes), y0 + MmToPx(1, yRes), w, h), QColor(128, 128, 128));
     p.setPen(QPen(Qt::black, std::max(1.0, MmToPx(0.2, xRes))));
     p.setBrush(Qt::white);
@@ -194,19 +240,22 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
         writeRow(titles, 0, 0);
         int line = 1;
         for (CBaseDevice* obj : m_objects) {
-            std::vector<std::string> texts;
-            obj->GetListTexts(0, texts);
-            // A table with descriptors for the titles' line and for each of
-            // the object's texts (the week's: one line per weekday) places the
-            // texts with the descriptors after the titles' ones.
-            const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
-            writeRow(texts, first, line);
             int rows = 1;
             if (obj->GetKindId() == kindid::DayProgram)
                 rows = DayProgramLines(obj);
             else
                 for (const ListColumn& c : cols)
                     rows = std::max(rows, c.line + 1);
+            // Objects wholly on other pages are left out.
+            if (LineBottomMm(line + rows - 1) > piece.fromMm && LineBottomMm(line - 1) < piece.toMm) {
+                std::vector<std::string> texts;
+                obj->GetListTexts(0, texts);
+                // A table with descriptors for the titles' line and for each
+                // of the object's texts (the week's: one line per weekday)
+                // places the texts with the descriptors after the titles' ones.
+                const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
+                writeRow(texts, first, line);
+            }
             line += rows;
         }
     }

@@ -164,6 +164,9 @@ bool CSpareAmpView::ChooseObject(int kind, uint32_t& type, int& number, int& cha
     type = static_cast<uint32_t>(dlg.m_nResultType);
     number = dlg.m_nResultNumber;
     channel = dlg.m_nResultChannel;
+    // "Kein Eintrag" chooses nothing: a spare must stand in with something.
+    if (kind == selkind::SpareAmp && type != OT_AMPLIFIER && type != OT_READY_INPUT)
+        return false;
     return true;
 }
 
@@ -315,8 +318,13 @@ void CSpareAmpView::SetPolling(bool on)
 void CSpareAmpView::PollOnce()
 {
     CCommLink* link = GetCommLink();
-    if (!link)
+    // The line is gone: what the column shows is no longer the device's.
+    if (!link || !IsDocConnected()) {
+        SetPolling(false);
+        for (int r = 0; r < topLevelItemCount(); ++r)
+            topLevelItem(r)->setText(kReplacesColumn, QString());
         return;
+    }
     for (int r = 0; r < topLevelItemCount(); ++r) {
         QTreeWidgetItem* item = topLevelItem(r);
         const int n = item->data(0, Qt::UserRole).toInt();

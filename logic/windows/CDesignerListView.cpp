@@ -226,7 +226,25 @@ bool CDesignerListView::edit(const QModelIndex& index, EditTrigger trigger, QEve
 {
     if (GetMode() != VcPaneMode::Controllers || index.column() != 0)
         return false;
+    // The first click of a double click on the chosen row asks for the name's
+    // editor once the double-click time is over; the double click opens the
+    // properties instead, and the name's editor must not open behind them
+    // (nor after them, taking the next keys as a new name).
+    if (m_doubleClicked && trigger == AllEditTriggers && !event)
+        return true;
     return CListCtrl::edit(index, trigger, event);
+}
+
+void CDesignerListView::mousePressEvent(QMouseEvent* event)
+{
+    m_doubleClicked = false;
+    CListCtrl::mousePressEvent(event);
+}
+
+void CDesignerListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_doubleClicked = true;
+    CListCtrl::mouseDoubleClickEvent(event);
 }
 
 void CDesignerListView::startDrag(Qt::DropActions)
@@ -236,6 +254,13 @@ void CDesignerListView::startDrag(Qt::DropActions)
     const CVirtCtrlItem* item = SelectedController();
     if (!item)
         return;
+    // The drag is a move away from the row: its tip goes, and none comes
+    // up while the controller travels.
+    m_tipTimer.stop();
+    m_hoverTimer.stop();
+    HideTip();
+    SetHotCell(-1, -1);
+    m_dragging = true;
     VcDragPayload payload;
     payload.controller = item->GetNumber();
     const std::string bytes = payload.ToBytes();
@@ -243,6 +268,7 @@ void CDesignerListView::startDrag(Qt::DropActions)
     m_dragSource.OnBeginDrag(this, CFormatDropTarget::CreateDataObject(QByteArray(bytes.data(), bytes.size())),
                              Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
     m_dragSource.EndDragImage();
+    m_dragging = false;
 }
 
 void CDesignerListView::keyPressEvent(QKeyEvent* event)
@@ -294,6 +320,8 @@ bool CDesignerListView::viewportEvent(QEvent* event)
     case QEvent::ToolTip:
         return true;  // the pane times its tips itself
     case QEvent::MouseMove: {
+        if (m_dragging)
+            break;
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         m_mousePos = pos;
         m_hoverTimer.start(kHoverTimeMs);

@@ -83,6 +83,7 @@ public:
     int m_reselect = 0;  // the number whose row is selected after the next rebuild
 
 signals:
+    // The rows were rebuilt from the document (the frame sets its buttons again).
     void ListRebuilt();
 
 protected:
@@ -99,9 +100,12 @@ protected:
     virtual int ResetStep() const { return -1; }
     // The steps first .. end - 1 of entry n (n 0: no entry selected).
     virtual std::pair<int, int> EntrySteps(int n) const = 0;
-    // The live-state column (-1: none) and one poll of the device.
+    // The live-state column (-1: none) and one poll of the device (null:
+    // the line is lost, every question is answered by nothing).
     virtual int StatusColumn() const { return -1; }
-    virtual void Poll(CCommLink& link) { Q_UNUSED(link) }
+    virtual void Poll(CCommLink* link) { Q_UNUSED(link) }
+    // A synchronous question on the link; an empty answer without one.
+    static std::string Ask(CCommLink* link, const std::string& line, int waitMs);
 
     // Places a new object of the window's type (next free number, default
     // name) and remembers it for reselection; false when none is free.
@@ -123,6 +127,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void RebuildRows();
     void StopPolling();
 
     uint32_t m_type;

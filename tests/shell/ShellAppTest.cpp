@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -168,6 +169,53 @@ TEST(ShellLanguage, PosixLocaleRunsEnglishWithEnglishChecked)
     EXPECT_TRUE(english->isChecked());
     EXPECT_FALSE(german->isChecked());
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// The program writes dates in its own language whatever the system's locale
+// says (a C locale, another language), in the user's country form where that
+// speaks the program's language: the new project's date, as its data dialog
+// shows it at start.
+TEST(ShellLanguage, DatesAreWrittenInTheProgramsLanguage)
+{
+    struct Row {
+        const char* language;
+        QLocale user;
+        QLocale written;
+    };
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+    const Row rows[] = {
+        {"German", QLocale::c(), german}, {"German", us, german},   {"German", german, german},
+        {"English", QLocale::c(), us},    {"English", german, us},  {"English", british, british},
+    };
+    const QLocale before;
+    const QDate today = QDate::currentDate();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.language << " on " << row.user.name().toStdString());
+        QLocale::setDefault(row.user);  // the system's locale
+        {
+            SettingsSandbox settings;
+            MessageRecorder messages;
+            QString shown;
+            DialogWatch watch{{"CProjectDataDlg"}};
+            watch.look = [&shown](QDialog& dlg) {
+                if (auto* date = dlg.findChild<QLineEdit*>(QStringLiteral("1217")))
+                    shown = date->text();
+            };
+            SetProfile("Settings/Language", row.language);
+            SetProfile("Configuration/ShellCommand", 1);
+            CQuillomerApp app;
+            app.SetUserLocale(row.user);
+            app.SetResourceDirs({BinaryDir()});
+            ASSERT_TRUE(app.InitInstance({}));
+            QApplication::processEvents();
+            ASSERT_EQ(watch.classes, QStringList{"CProjectDataDlg"});
+            EXPECT_EQ(shown.toStdString(), row.written.toString(today, QLocale::ShortFormat).toStdString());
+        }
+        EXPECT_EQ(QLocale().name(), row.user.name()) << "the program leaves the locale as it found it";
+    }
+    QLocale::setDefault(before);
 }
 
 // The main window covers the screen's free area also where nothing

@@ -23,7 +23,12 @@
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "comm/CommTestSupport.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTest>
+
+#include "support/qt/TypeAsKeyboard.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -56,7 +61,8 @@ protected:
 TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
 {
     CDayprog* work = Add<CDayprog>(2, "Werktag");
-    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 5, 0));  // entry 1
+    // Entry 1 is set to 06:03:00 in the window below, typed as "6:3".
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(16, 20, 0));
     work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), 12);
     CAppoint* bell = Add<CAppoint>(3, "Pause");
     bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
@@ -84,6 +90,21 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_EQ(appointLines, sim.Received().substr(mark));
     {
         CDayprogDlgFrm dayprogs;
+        dayprogs.show();
+        dayprogs.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dayprogs));
+        CDayprogDlgEntryView* entries = dayprogs.GetEntryView();
+        ASSERT_EQ(1, entries->topLevelItemCount());
+        QRect cell = entries->visualItemRect(entries->topLevelItem(0));
+        cell.setLeft(entries->header()->sectionViewportPosition(1));
+        cell.setWidth(entries->header()->sectionSize(1));
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(entries->viewport(), Qt::LeftButton, {}, cell.center());
+        auto* picker = entries->findChild<CInPlaceDateTimeCtrl*>();
+        ASSERT_NE(nullptr, picker);
+        TypeAsKeyboard(picker, QStringLiteral("6:3"));
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
         CHolidayDlgFrm holidays;
         holidays.OnCommand(ID_CAL_DOWNLOAD_HOLIDAYS);
@@ -92,7 +113,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     }
     EXPECT_TRUE(commtest::AwaitDeviceHasAll(sim, link));
     const std::string down = sim.Received().substr(mark);
-    EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 07:05:00\r\n"
+    EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 06:03:00\r\n"
                         "/CAL/DAYPROG2/ENTRY1/MACRO 12\r\n/CAL/DAYPROG2/ENTRY2/TIME OFF\r\n"),
               std::string::npos);
     EXPECT_NE(down.find("/CAL/DAYPROG2/ENTRY40/TIME OFF\r\n/MACRO/LOCK OFF\r\n"), std::string::npos);
@@ -124,7 +145,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_EQ(*caltime::Make(2001, 3, 1, 6, 30, 0), bell->m_time);
     EXPECT_EQ("DAILY", bell->m_function);
     EXPECT_EQ(12, bell->GetParam(CAppoint::Macro));
-    EXPECT_EQ(caltime::OnEntryDay(7, 5, 0), work->m_entries[0]);
+    EXPECT_EQ(caltime::OnEntryDay(6, 3, 0), work->m_entries[0]);
     EXPECT_EQ(12, work->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
     EXPECT_FALSE(work->IsEntrySet(1));
     EXPECT_EQ(*caltime::Make(2001, 12, 24), xmas->m_time);

@@ -35,6 +35,9 @@
 #include "ui/CListCtrl.h"
 #include "hardware/windows/CPowerSupplyDlg.h"
 #include "hardware/CPowerSupplySetup.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "support/EnglishTexts.h"
@@ -253,6 +256,69 @@ TEST_F(ExtDeviceDialogsTest, EnglishDisplayTextsFitTheConsolesLine)
     EXPECT_FALSE(dlg.isVisible());
     for (int event : {PowerSupplySettings::Mains, PowerSupplySettings::Battery, PowerSupplySettings::Standby})
         EXPECT_EQ(CPowerSupplySetup::DefaultText(event), pack->GetMacroText(6 + event)) << event;
+}
+
+// A project whose every macro number is taken: OK with a battery display,
+// which needs a macro of its own (as the battery does), says once what cannot
+// be taken and why, takes nothing and keeps the dialog as entered. With two
+// numbers freed, the same OK takes it all.
+TEST_F(ExtDeviceDialogsTest, AFullProjectSaysOnceWhatCannotBeTakenAndKeepsTheEntries)
+{
+    CAudioInputDevice* pack = Device(audiodevice::KindFJX3392, "FJX3392");
+    std::vector<CBaseDevice*> macros;
+    for (int n = 1; n < static_cast<int>(GetTypeCapacity(OT_MACRO)); ++n) {
+        if (doc.GetIDManager().GetBaseDevice(n, OT_MACRO))
+            continue;
+        auto* m = new CMacro;
+        ASSERT_EQ(1, m->Create(macrotype::Page, "M" + std::to_string(n), n, CAT_MACRO, &doc));
+        doc.AddObject(m, CAT_MACRO);
+        macros.push_back(m);
+    }
+    ASSERT_GE(macros.size(), 2u);
+    CPowerSupplyDlg dlg(pack);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QStyleOptionButton box;
+    box.initFrom(dlg.BatteryBox());
+    box.text = dlg.BatteryBox()->text();
+    QTest::mouseClick(dlg.BatteryBox(), Qt::LeftButton, {},
+                      dlg.BatteryBox()->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &box, dlg.BatteryBox()).center());
+    QTabBar* tabs = dlg.Tabs();
+    ASSERT_EQ(3, tabs->count());
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    dlg.ConsoleBox()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dlg.ConsoleBox(), Qt::Key_Down);  // "Alle Sprechstellen"
+    ASSERT_EQ(1, dlg.ConsoleBox()->currentIndex());
+    QPushButton* ok = nullptr;
+    for (QPushButton* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == QLatin1String("OK"))
+            ok = b;
+    ASSERT_NE(nullptr, ok);
+
+    messages.texts.clear();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    ASSERT_EQ(1u, messages.texts.size()) << messages.texts.back();
+    EXPECT_NE(std::string::npos, messages.texts[0].find("LCD Anzeigen \"Batterie\" (Makro)")) << messages.texts[0];
+    EXPECT_NE(std::string::npos, messages.texts[0].find("Batterie mit Ladegerät (Makro)")) << messages.texts[0];
+    EXPECT_EQ(std::string::npos, messages.texts[0].find("Netz")) << "the other displays are off";
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.BatteryBox()->isChecked());
+    EXPECT_EQ(2, tabs->currentIndex());
+    EXPECT_EQ(1, dlg.ConsoleBox()->currentIndex());
+    PowerSupplySettings stored = CPowerSupplySetup(&doc, pack).Read();
+    EXPECT_FALSE(stored.battery) << "nothing taken";
+    EXPECT_EQ(0, stored.lcd[PowerSupplySettings::Battery].position);
+
+    macros[0]->OnCommand(objcmd::Delete);
+    macros[1]->OnCommand(objcmd::Delete);
+    messages.texts.clear();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_FALSE(dlg.isVisible());
+    stored = CPowerSupplySetup(&doc, pack).Read();
+    EXPECT_TRUE(stored.battery);
+    EXPECT_EQ(1, stored.lcd[PowerSupplySettings::Battery].position);
 }
 
 // A new project, the active one.

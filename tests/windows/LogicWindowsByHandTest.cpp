@@ -25,6 +25,13 @@
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
+#include "logic/CGlobalReadyInput.h"
+#include "logic/CLogicOut.h"
+#include "logic/CMemoFlag.h"
+#include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
+#include "logic/windows/CReadyInpDlgFrm.h"
+#include "logic/windows/CReadyInpOptionsView.h"
 #include "logic/windows/CLogicListFrm.h"
 #include "logic/windows/CLogicListView.h"
 #include "logic/windows/LogicWindowIds.h"
@@ -37,6 +44,7 @@
 #include "support/ModelTestHost.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CInPlaceEdit.h"
+#include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
 
 using namespace blocktest;
@@ -82,6 +90,25 @@ protected:
         QTest::keyClick(editor, end);
         Settle();
         return true;
+    }
+
+    // Places an object of the given kind as the window's New does.
+    template <class T>
+    T* Add(uint32_t kind)
+    {
+        auto* o = new T;
+        EXPECT_EQ(1, o->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 3,
+                               &d.doc()));
+        d.doc().AddObject(o, CAT_DIGITAL_IO);
+        return o;
+    }
+    // The line edit that has the focus, once one has it (null when none comes).
+    static QLineEdit* FocusedEdit()
+    {
+        QLineEdit* edit = nullptr;
+        QTest::qWaitFor([&] { return (edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; },
+                        5000);
+        return edit;
     }
 
     ActiveDoc d;
@@ -234,6 +261,96 @@ TEST_F(LogicWindowsByHand, BusyOutputsChoiceConfirmedUnchangedKeepsTheStoredText
         EXPECT_EQ(shown, list->GetItemText(0, kOutputs));
         EXPECT_FALSE(d.doc().IsModified());
     }
+}
+
+// Escape in any field of a control-logic window, after typing: the field
+// shows what it showed before, nothing is kept or to be saved, and the
+// window stays open (in its host, as the program shows it).
+TEST_F(LogicWindowsByHand, EscapeAfterTypingInAnyFieldLeavesItAndTheWindowAsTheyWere)
+{
+    Add<CCondition>(condkind::TalkKey);
+    Add<CAnalogCondition>(CAnalogCondition::kKindId);
+    Add<CBusyCondition>(CBusyCondition::kKindId);
+    Add<CCombineCondition>(CCombineCondition::kKindId);
+    Add<CTrigger>(CTrigger::kKindId);
+    Add<CLogicOut>(CLogicOut::kKindId);
+    Add<CMemoFlag>(CMemoFlag::kKindId);
+    Add<CReadyInput>(CReadyInput::kKindId);
+    // A delay read from the device, finer than the field shows it.
+    auto* settings = dynamic_cast<CGlobalReadyInput*>(d.doc().GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_NE(nullptr, settings);
+    settings->SetFloatValue(CGlobalReadyInput::MaskTime, 2.25f);
+    enum How { Name, Cell, MaskTime, UserText };
+    struct Field {
+        const char* what;
+        int kind;
+        How how;
+        int column;
+    };
+    const Field fields[] = {
+        {"condition name", kConditionWindow, Name, 0},  {"analog name", kAnalogWindow, Name, 0},
+        {"analog minimum", kAnalogWindow, Cell, 3},     {"busy priority", kBusyWindow, Cell, 6},
+        {"combined name", kCombineWindow, Name, 0},     {"trigger duration", kTriggerWindow, Cell, 3},
+        {"logic output name", kLogicOutWindow, Name, 0}, {"memo flag number", kMemoFlagWindow, Cell, 1},
+        {"ready input name", kReadyInputWindow, Name, 0}, {"ready input Nr", kReadyInputWindow, Cell, 6},
+        {"mask time", kReadyInputWindow, MaskTime, 0},  {"user text", kReadyInputWindow, UserText, 0},
+    };
+    for (const Field& field : fields) {
+        SCOPED_TRACE(field.what);
+        CObjectDlg host(&d.doc(), field.kind);
+        host.show();
+        host.resize(1100, 400);
+        host.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+        auto* frame = qobject_cast<CLogicListFrm*>(host.m_pFrame.data());
+        ASSERT_NE(nullptr, frame);
+        CLogicListView* list = frame->GetView();
+        auto* ready = qobject_cast<CReadyInpDlgFrm*>(frame);
+        CReadyInpOptionsView* options = ready ? ready->GetOptions() : nullptr;
+        ASSERT_TRUE(options || (field.how != MaskTime && field.how != UserText));
+        auto shown = [&] {
+            switch (field.how) {
+            case MaskTime: return options->MaskTimeEdit()->text();
+            case UserText: return options->TextList()->GetItemText(0, 0);
+            default: return list->GetItemText(0, field.column);
+            }
+        };
+        const QString before = shown();
+        d.doc().SetModifiedFlag(false);
+
+        switch (field.how) {
+        case Name:
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_F2);
+            break;
+        case Cell:
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, field.column));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 0, field.column));
+            break;
+        case MaskTime: QTest::mouseClick(options->MaskTimeEdit(), Qt::LeftButton); break;
+        case UserText:
+            options->TextList()->setFocus();
+            QTest::keyClick(options->TextList(), Qt::Key_F2);
+            break;
+        }
+        Settle();
+        QLineEdit* edit = FocusedEdit();
+        ASSERT_NE(nullptr, edit) << "no field took the keys";
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QStringLiteral("17"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        Settle();
+        EXPECT_TRUE(host.isVisible()) << "Escape closed the window";
+        EXPECT_EQ(before, shown());
+        // Leaving the window's field commits nothing either.
+        if (QWidget* focus = QApplication::focusWidget())
+            QTest::keyClick(focus, Qt::Key_Tab);
+        Settle();
+        EXPECT_EQ(before, shown());
+        EXPECT_FALSE(d.doc().IsModified());
+    }
+    // Passing through the delay's field and closing the window keep it too.
+    EXPECT_FLOAT_EQ(2.25f, settings->m_maskTime);
 }
 
 TEST_F(ConditionChoicesTest, BusyAudioKindsShowTheValueAndOkWithNothingChosenKeepsIt)

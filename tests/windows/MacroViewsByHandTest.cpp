@@ -312,12 +312,30 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     // A click on the hours, as the user aims, and the time typed over them.
     auto* field = time->findChild<QLineEdit*>();
     ASSERT_NE(nullptr, field);
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
-    ASSERT_EQ(time, QApplication::focusWidget());
-    TypeAsKeyboard(time, QStringLiteral("7:45"));
-    QTest::keyClick(time, Qt::Key_Return);
-    Settle();
-    EXPECT_EQ("07:45", clock->GetParamText(69));
+    // The keys ("→" the Right key), the time kept after Enter and whether
+    // the project changed: a time that is no time keeps the one before.
+    struct Row {
+        const char* keys;
+        const char* kept;
+        bool changed;
+    };
+    for (const Row& row : {Row{"6:3", "06:03", true}, Row{"13→5", "13:05", true}, Row{"25:00", "13:05", false},
+                           Row{"12:61", "13:05", false}, Row{"", "13:05", false}, Row{"7:45", "07:45", true}}) {
+        SCOPED_TRACE(row.keys);
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+        ASSERT_EQ(time, QApplication::focusWidget());
+        const QStringList parts = QString::fromUtf8(row.keys).split(QChar(0x2192));
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(time, Qt::Key_Right);
+            TypeAsKeyboard(time, parts[i]);
+        }
+        d.doc().SetModifiedFlag(false);
+        QTest::keyClick(time, Qt::Key_Return);
+        Settle();
+        EXPECT_EQ(row.kept, clock->GetParamText(69));
+        EXPECT_EQ(row.changed, d.doc().IsModified());
+    }
     Click(Control<QRadioButton>(1643));
     EXPECT_EQ(1, clock->GetParam(71));
     EXPECT_EQ(0, clock->GetParam(3));

@@ -2,14 +2,17 @@
 // the fault texts) over the real device link to the device simulator: one
 // transfer at a time with the window's commands held, the end only when the
 // device has been silent, and an early end named. A console sent from its
-// keys page and read back into a console whose keys were cleared.
+// keys page and read back into a console whose keys were cleared; a key made
+// an alarm in its dialog and applied, sent and read back.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "comm/CommTestSupport.h"
@@ -245,8 +248,39 @@ TEST_F(ConsoleSim, KeysGoDownAndComeBack)
     }
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-    link.ClosePort();
     EXPECT_EQ(expected, Lines(*console));
     EXPECT_EQ(name, console->GetName());
     EXPECT_EQ("40", prop.GetParamText(consparam::OnPrio));
+
+    // "Alarm" chosen for an unprogrammed key in its dialog reaches the device
+    // with the alarm's protect mode, and comes back with it.
+    CConsKey* key = console->GetProp().FindKey(107);
+    ASSERT_FALSE(key->IsProgrammed());
+    {
+        CConsolePropertySheet sheet(&doc, console);
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const CRect cell = key->GetCell();
+        QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+        CKeyPropDlg* dlg = view->GetKeyPropDlg();
+        ASSERT_NE(nullptr, dlg);
+        dlg->show();
+        QListWidget* functions = dlg->GetFunctionList();
+        const QList<QListWidgetItem*> alarm = functions->findItems(QStringLiteral("Alarm"), Qt::MatchEndsWith);
+        ASSERT_EQ(1, alarm.size());
+        QTest::mouseClick(functions->viewport(), Qt::LeftButton, {}, functions->visualItemRect(alarm[0]).center());
+        const size_t before = sim.Received().size();
+        QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
+        EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("\r\n", before) != std::string::npos; }, kArrivalMs));
+        EXPECT_NE(std::string::npos, sim.Received().find("KEY107 ALARM,0,1,90,UNPROT\r\n", before))
+            << sim.Received().substr(before);
+    }
+    key->ParseValueText(CKF_DISABLED, std::string(), true);
+    {
+        CConsolePropertySheet sheet(&doc, console);
+        sheet.GetKeysPage()->GetKeyView()->OnCommand(keyviewcmd::Upload);
+    }
+    EXPECT_EQ("ALARM,0,1,90,UNPROT", key->BuildValueText());
+    link.ClosePort();
 }

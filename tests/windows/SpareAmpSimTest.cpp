@@ -126,6 +126,7 @@ TEST_F(SpareAmpSim, TableGoesDownAndComesBack)
 // The column title "ersetzt" takes the click: while the project is connected
 // it starts the live display, whose queries reach the device line for line and
 // whose answers show in the column; without a connection it starts nothing.
+// When the line is lost the live display ends and its column empties.
 TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
 {
     auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
@@ -164,6 +165,20 @@ TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
     EXPECT_EQ(std::string::npos, sim.Received().find("/SPAREAMP/ENTRY2/REPLACE", mark));
 
     // A second click stops it.
+    ClickTitle(spares, 3);
+    EXPECT_FALSE(spares->IsPolling());
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
+
+    // Live again, then the line is lost: the column no longer claims to show
+    // the device, and without a connection the title starts nothing.
+    ClickTitle(spares, 3);
+    ASSERT_TRUE(spares->IsPolling());
+    ASSERT_EQ(QStringLiteral("12"), spares->topLevelItem(1)->text(3));
+    sim.Stop();
+    EXPECT_TRUE(PumpUntil([&] { return !IsDocConnected(); }, 8000));
+    EXPECT_TRUE(PumpUntil([&] { return !spares->IsPolling(); }, 8000));
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
+    EXPECT_EQ(QString(), spares->topLevelItem(1)->text(3));
     ClickTitle(spares, 3);
     EXPECT_FALSE(spares->IsPolling());
     EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
@@ -236,8 +251,9 @@ TEST_F(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
     EXPECT_TRUE(messages.texts.empty());
 }
 
-// The user makes a spare from the tool bar: Escape in the choice makes
-// nothing and leaves the project unmodified; a chosen amplifier channel
+// The user makes a spare from the tool bar: Escape in the choice, or OK on
+// its preselected "Kein Eintrag", makes nothing and leaves the project
+// unmodified; a chosen amplifier channel
 // makes "Havarieverstärker 1". A double click that chooses the same channel
 // again changes nothing; the Delete key removes the spare.
 TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
@@ -283,6 +299,18 @@ TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     ASSERT_TRUE(choose(clickNew, [](CSelectionDlg& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); }));
     EXPECT_EQ(0, spares->topLevelItemCount());
     EXPECT_FALSE(doc.IsModified());
+    // OK on the preselected "Kein Eintrag" chooses nothing: no spare is made.
+    ASSERT_TRUE(choose(clickNew, [](CSelectionDlg& dlg) {
+        EXPECT_EQ(QStringLiteral("Kein Eintrag"), dlg.List()->GetItemText(0, 0));
+        EXPECT_TRUE(dlg.List()->IsItemSelected(0));
+        QTest::keyClick(&dlg, Qt::Key_Return);
+    }));
+    EXPECT_EQ(0, spares->topLevelItemCount());
+    EXPECT_FALSE(doc.IsModified());
+    std::string unused;
+    uint32_t noKind = 0;
+    int32_t noIndex = 0;
+    EXPECT_FALSE(table->GetEntry(0, unused, noKind, noIndex));
 
     ASSERT_TRUE(choose(clickNew, [&](CSelectionDlg& dlg) {
         const int row = channelRow(dlg);
