@@ -103,24 +103,28 @@ int CPrintBlock::DayProgramLines(CBaseDevice* dayProgram)
     return std::max(1, static_cast<int>(texts.size() > 2 ? (texts.size() - 2 + 1) / 2 : 0));
 }
 
-int CPrintBlock::LineCount() const
+int CPrintBlock::RowsOf(CBaseDevice* obj) const
 {
     if (m_type == OT_WEEK)
         return 7;
+    if (m_objects.front()->GetKindId() == macrotype::Sequence)
+        return 5;
+    if (obj->GetKindId() == kindid::DayProgram)
+        return DayProgramLines(obj);
+    if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION)
+        return 4;
+    return 1;
+}
+
+int CPrintBlock::LineCount() const
+{
     if (m_objects.empty())
         return 0;
-    if (m_objects.front()->GetKindId() == macrotype::Sequence)
-        return static_cast<int>(m_objects.size()) * 5;
+    if (m_type == OT_WEEK)
+        return 7;
     int lines = 0;
-    for (CBaseDevice* obj : m_objects) {
-        if (obj->GetKindId() == kindid::DayProgram) {
-            lines += DayProgramLines(obj);
-        } else if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION) {
-            lines += 4;
-        } else {
-            lines += 1;
-        }
-    }
+    for (CBaseDevice* obj : m_objects)
+        lines += RowsOf(obj);
     return lines;
 }
 
@@ -240,12 +244,9 @@ void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
         writeRow(titles, 0, 0);
         int line = 1;
         for (CBaseDevice* obj : m_objects) {
-            int rows = 1;
-            if (obj->GetKindId() == kindid::DayProgram)
-                rows = DayProgramLines(obj);
-            else
-                for (const ListColumn& c : cols)
-                    rows = std::max(rows, c.line + 1);
+            // Each object takes the lines the block's size gave it, so the
+            // frame ends under the last object's lines.
+            const int rows = RowsOf(obj);
             // Objects wholly on other pages are left out.
             if (LineBottomMm(line + rows - 1) > piece.fromMm && LineBottomMm(line - 1) < piece.toMm) {
                 std::vector<std::string> texts;
