@@ -55,6 +55,7 @@ public:
     int m_endPage = 1;
     double m_offsetMm = 0;    // vertical offset on the start page
     double m_columnMm = 0;    // horizontal offset of the sheet column
+    double m_roomMm = 190;    // width from the block's left edge that its texts may use
 
 private:
     int LineCount() const;

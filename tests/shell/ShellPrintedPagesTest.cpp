@@ -343,6 +343,12 @@ TEST_F(PrintedPages, NoTextLineOfTheLargestProjectIsCutByAPageEdge)
             EXPECT_EQ(far, 0) << where.toStdString();
         }
     }
+    // A column placed beyond the block's frame (the sixth cell of a macro's
+    // first line: the virtual controllers' "Stellen", a sequence's second
+    // condition) runs on into the room beside the block instead of vanishing.
+    PrintCapture sheet(kA4Landscape, kDpiX, kDpiY);
+    PrintAll(CViewPrinter::ParameterList, &sheet);
+    EXPECT_EQ(PagesOf(sheet, QStringLiteral("Stellen")).size(), 1u);
 }
 
 namespace {
