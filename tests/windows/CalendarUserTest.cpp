@@ -372,6 +372,9 @@ TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
     DoubleClick(week, 6, 1);
     EXPECT_EQ(IDS_CAL_DAYPROG, TheChoice().kind);
     EXPECT_EQ("4 *", week->GetItemText(6, 1).toStdString()) << "a missing programme is made as a placeholder";
+    EXPECT_EQ(6, week->SelectedRow()) << "the weekday stays chosen";
+    QTest::keyClick(week, Qt::Key_Up);
+    EXPECT_EQ(5, week->SelectedRow()) << "and the keys go on from it";
     EXPECT_TRUE(d.doc().IsModified());
     auto* w = dynamic_cast<CWeek*>(d.doc().GetIDManager().GetBaseDevice(1, OT_WEEK));
     ASSERT_NE(nullptr, w);
