@@ -103,6 +103,10 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     grid->addWidget(m_read, 3, 0, Qt::AlignLeft);
     grid->setRowStretch(2, 1);
 
+    // Enter in the register table or the list of tests starts no test and
+    // reads nothing: only a click on a button does.
+    m_start->setAutoDefault(false);
+    m_read->setAutoDefault(false);
     connect(m_start, &QPushButton::clicked, this, &CServiceDlg::OnStartTest);
     connect(m_read, &QPushButton::clicked, this, &CServiceDlg::OnReadRegisters);
     m_registers->setItemDelegate(

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QCheckBox>
@@ -18,9 +20,13 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "service/windows/CEventLogFrm.h"
+#include "service/windows/CServiceDlg.h"
+#include "ui/CObjectDlg.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
@@ -147,6 +153,58 @@ TEST(FaultWindow, ConsoleDisplayShowsTheConsoleItNamesNotOneWhoseNameBeginsAlike
     }
     for (auto& console : consoles)
         d.doc().GetIDManager().RemoveID(console.get(), OT_CONSOLE, console->m_number);
+}
+
+// Enter in a service window presses no button the user clicked before: in the
+// window's host or the service dialog such a button would otherwise be the one
+// Enter presses (the manual fault switched again, a page printed again, the
+// device's test started a second time).
+TEST(ServiceWindowKeys, EnterPressesNoButtonClickedBefore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    d.doc().m_data.deviceVariant = 1;
+    d.doc().SetPathName(dir.filePath(QStringLiteral("Keys.qlx")).toStdString());
+    d.doc().SetConnected(1);
+    RecordingSender sender;
+    MessageLog messages;
+    const CEventLogView::PrinterFactory previous = CEventLogView::SetPrinterFactory([&dir] {
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFileName(dir.filePath(QStringLiteral("events.pdf")));
+        return printer;
+    });
+    struct Row {
+        std::function<QDialog*()> open;
+        const char* first;   // clicked before, when not empty
+        const char* button;  // clicked with the mouse
+        const char* field;   // then Enter there
+    };
+    const Row rows[] = {
+        {[&] { return new CObjectDlg(&d.doc(), CFaultDlgFrm::kWindowKind); }, "", "1540", "1529"},
+        {[&] { return new CObjectDlg(&d.doc(), CEventLogFrm::kWindowKind); }, "1699", "1730", "1699"},
+        {[] { return new CServiceDlg(nullptr); }, "", "1212", "1288"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.button);
+        std::unique_ptr<QDialog> dlg(row.open());
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        if (*row.first)
+            QTest::mouseClick(dlg->findChild<QWidget*>(QString::fromLatin1(row.first)), Qt::LeftButton, {}, QPoint(8, 8));
+        auto* button = dlg->findChild<QPushButton*>(QString::fromLatin1(row.button));
+        auto* field = dlg->findChild<QWidget*>(QString::fromLatin1(row.field));
+        ASSERT_TRUE(button && field);
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        field->setFocus(Qt::TabFocusReason);
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(0, clicked.count());
+    }
+    CEventLogView::SetPrinterFactory(previous);
 }
 
 // Enter ends the editing of a fault text, as in any list: the text is in the
