@@ -22,6 +22,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/MessageBox.h"
+#include "service/AnswerValue.h"
 #include "service/CEventLog.h"
 #include "service/EventFile.h"
 #include "service/ReplaceAll.h"
@@ -272,6 +273,14 @@ void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (value == "?" || value.find("empty") != std::string::npos)
             continue;
         ReplaceAll(key, kLogPath, "");
+        // A mask the device does not hold comes back as its refusal
+        // ("PATH ? "): the project keeps its own, and the page shows what came
+        // before it also when the last masks of the block are refused.
+        if (IsQueryMark(value)) {
+            if (key == "MASK/READYINP/ON" || key == "MASK/VIRTCTRL/ON")
+                RefreshMasks();
+            continue;
+        }
         if (key == "READ") {
             FormatEntry(value);
             RecordEntry(value);
