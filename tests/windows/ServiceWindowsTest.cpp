@@ -578,7 +578,8 @@ TEST_F(ConfigBrowser, AFileNamedInTheDialogIsCreatedAndACancelTakesTheProgramsFo
 }
 
 // The file line beside "Konfigurationsdatei" shows the file's name, size,
-// date and time whole at the size the browser opens with, in both languages.
+// date and time whole at the size the browser opens with, in both languages,
+// and also when it first comes with a save after a read from the device.
 TEST_F(ConfigBrowser, TheFileLineStandsWholeAtTheOpeningSize)
 {
     const QString path = dir.filePath(QStringLiteral("LMZConfiguration.txt"));
@@ -589,21 +590,28 @@ TEST_F(ConfigBrowser, TheFileLineStandsWholeAtTheOpeningSize)
             f.write(QStringLiteral("/AUDIO/IN%1 ?\r\n").arg(n).toLatin1());
     }
     QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
-    for (const bool english : {false, true}) {
+    for (const auto& [english, fromDevice] : {std::pair{false, false}, {true, false}, {false, true}}) {
         SCOPED_TRACE(english ? "English" : "German");
+        SCOPED_TRACE(fromDevice ? "read from the device, then saved" : "opened from the file");
         std::optional<EnglishTexts> texts;
         if (english) {
             texts.emplace();
             ASSERT_TRUE(texts->IsLoaded());
         }
         QSettings().remove(QStringLiteral("Configuration/D294"));
-        messages.answers.push_back(mb::IdNo);
+        messages.answers.clear();
+        messages.answers.push_back(fromDevice ? mb::IdYes : mb::IdNo);
         CSystemConfigDlg dialog;
         dialog.ChooseSource();
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         auto* line = dialog.findChild<QLabel*>(QStringLiteral("1315"));
         ASSERT_NE(nullptr, line);
+        if (fromDevice) {
+            EXPECT_TRUE(line->text().isEmpty());
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
         EXPECT_TRUE(line->text().startsWith(QStringLiteral("LMZConfiguration.txt   "))) << line->text().toStdString();
         EXPECT_TRUE(line->text().endsWith(QFileInfo(path).lastModified().toString(QStringLiteral("dd.MM.yy  HH:mm"))))
             << line->text().toStdString();
