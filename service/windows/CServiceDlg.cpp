@@ -86,7 +86,11 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     m_registers->verticalHeader()->hide();
     for (int column = 0; column < 3; ++column)
         m_registers->setColumnWidth(column, 80);
-    m_registers->setMinimumSize(260, 220);
+    // All eight registers in view at the size the dialog opens with, LOGIC
+    // included, in any font size.
+    m_registers->setMinimumSize(260, m_registers->horizontalHeader()->sizeHint().height() +
+                                         kRegisterRows * m_registers->verticalHeader()->defaultSectionSize() +
+                                         2 * m_registers->frameWidth());
     for (int row = 0; row < kRegisterRows; ++row) {
         for (int column = 0; column < 3; ++column) {
             auto* cell = new QTableWidgetItem;

@@ -584,6 +584,8 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTableWidget* table = dialog.GetRegisters();
+    EXPECT_TRUE(table->viewport()->rect().contains(table->visualItemRect(table->item(7, 0))))
+        << "all eight registers, LOGIC too, are in view at the opening size";
     ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("3"); }, kArrivalMs));
 
     // Double-click the "OUT" cell of LOGIC, type over what it shows, end with `key`.
