@@ -575,6 +575,22 @@ TEST_F(AudioInputsDlgTest, LeavingAnEditShowsTheValueTakenAndSent)
     EXPECT_EQ("OFF", volume->text());
     EXPECT_EQ(87, Control<QSlider>(dlg, 1052)->value());
     EXPECT_TRUE(messages.texts.empty());
+
+    // The widest values show whole, inside the frame and the edit's margins.
+    const auto showsWhole = [](const CGridEdit* edit) {
+        const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+        return edit->fontMetrics().horizontalAdvance(edit->text()) + 2 * (frame + 2) <= edit->width();
+    };
+    auto* ramp = Control<CGridEdit>(dlg, 1007);
+    type(ramp, "1000", Qt::Key_Tab);
+    EXPECT_EQ("1000", ramp->text());
+    EXPECT_TRUE(showsWhole(ramp)) << ramp->width();
+    auto* attenuation = Control<CGridEdit>(dlg, 1006);
+    type(attenuation, "-40", Qt::Key_Tab);
+    EXPECT_EQ("OFF", attenuation->text());
+    EXPECT_TRUE(showsWhole(attenuation)) << attenuation->width();
+    type(f1, "20000", Qt::Key_Tab);
+    EXPECT_TRUE(showsWhole(f1)) << f1->width();
 }
 
 // A value typed and left by closing the dialog (Escape or the close box)
