@@ -274,6 +274,7 @@ TEST_F(AudioInputsDlgTest, FilterTypeDecidesWhichControlsShow)
 TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
 {
     slot1->SetCardType(inputcard::MicLine2);
+    slot1->SetValueText(MakeInputKey(IPC_BYPASS, 0), 1, "1");
     CAudioInputsDlg* dlg = Open(0);
     Control<CGridEdit>(dlg, 1059)->setText("-12.5");   // typed, focus not yet left
     Control<CGridEdit>(dlg, 1030)->setText("4000");
@@ -285,6 +286,11 @@ TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
     EXPECT_EQ("0.0", Control<CGridEdit>(dlg, 1059)->text());
     EXPECT_EQ("2000.0", Control<CGridEdit>(dlg, 1030)->text());
     EXPECT_TRUE(sender.lines.empty());
+    // Stored as shown, a bypassed filter included, the project stays unchanged.
+    doc.SetModifiedFlag(false);
+    Control<QRadioButton>(dlg, 1003)->click();
+    EXPECT_EQ(1, slot1->m_filters[1][0].bypass);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(AudioInputsDlgTest, OneDialogFollowsTheFocusedDocument)
