@@ -273,6 +273,21 @@ std::string FileTextToUtf8(const QByteArray& bytes)
         return bytes.toStdString();
     return Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
+// One line of a user's text file as a protocol command: a tab parts path and
+// value as a blank does; no other control character may end or bend the line
+// on the device (a carriage return inside stays: it ends a line there too).
+std::string TextFileLine(const QByteArray& bytes)
+{
+    std::string out;
+    for (char c : FileTextToUtf8(bytes)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\t')
+            out += ' ';
+        else if (c == '\r' || (u >= 0x20 && u != 0x7f))
+            out += c;
+    }
+    return out;
+}
 QByteArray ToLine(const std::string& utf8)
 {
     const std::string bytes = Utf8ToCp1252(utf8);
@@ -1613,7 +1628,7 @@ void CCommLink::RunDownload()
                         QByteArray line = text.readLine();
                         while (line.endsWith('\n') || line.endsWith('\r'))
                             line.chop(1);
-                        m_exportLines.push_back(FileTextToUtf8(line));
+                        m_exportLines.push_back(TextFileLine(line));
                     }
                 }
             }
@@ -1752,7 +1767,7 @@ void CCommLink::SendNextTextLine()
         line.chop(1);
     if (!line.endsWith('\r'))
         line.append('\r');
-    SendText(FileTextToUtf8(line), m_doc);
+    SendText(TextFileLine(line), m_doc);
     ++m_textSent;
 }
 

@@ -541,9 +541,14 @@ void CQuillomerView::HandleMouseMove(Qt::MouseButtons buttons, const QPoint& cli
 {
     if (!m_doc)
         return;
+    if (m_dragPending && !(buttons & Qt::LeftButton)) {
+        // The button came up where the view did not see it (a question the
+        // press opened, such as an input card's MIC/LINE switch, took the
+        // release): the press ends here, and the mouse is followed again.
+        HandleLeftButtonUp(client);
+    }
     if (m_dragPending) {
-        if ((buttons & Qt::LeftButton) &&
-            (client - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
+        if ((client - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
             m_dragPending = false;
             DragSelection(m_pressPoint);
         }

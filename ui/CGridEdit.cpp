@@ -5,8 +5,11 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -32,6 +35,23 @@ void CGridEdit::Setup(bool floatMode, const QString& format, double minimum, dou
     m_dValue = value;
     CheckRange(m_dValue);
     ShowValue();
+    updateGeometry();
+}
+
+QSize CGridEdit::minimumSizeHint() const
+{
+    QSize hint = QLineEdit::minimumSizeHint();
+    const QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (const QString& text : {Format(m_dMin), Format(m_dMax), m_bSpecial ? m_strSpecial : QString()})
+        widest = std::max(widest, fm.horizontalAdvance(text));
+    // The line edit's own margins: two pixels each side and the cursor.
+    const QMargins margins = textMargins();
+    const QSize text(widest + 2 * 2 + 1 + margins.left() + margins.right(), fm.height());
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    hint.setWidth(std::max(hint.width(), style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width()));
+    return hint;
 }
 
 void CGridEdit::SetValue(double value)

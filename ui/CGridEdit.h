@@ -32,6 +32,10 @@ public:
 
     static double RoundHalfAway(double value);
 
+    // Never narrower than the widest value it can show (its range's ends,
+    // its special text): a layout short of room squeezes it no further.
+    QSize minimumSizeHint() const override;
+
 signals:
     // The edit lost the focus, or Enter was pressed: the owner validates now.
     void FocusLost();

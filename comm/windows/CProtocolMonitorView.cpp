@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include <algorithm>
+
 #include "comm/CCommLink.h"
 
 CProtocolMonitorView::CProtocolMonitorView(QWidget* parent)
@@ -19,14 +21,24 @@ void CProtocolMonitorView::AppendMonitorText(const QString& incoming)
     QString text = toPlainText();
     if (text.size() >= kTextLimit)
         text = text.mid(kDropCount);
-    if (incoming == QStringLiteral("\b \b")) {
+    const QString erase = QStringLiteral("\b \b");
+    if (incoming == erase) {
         text.chop(1);
     } else {
         // The device ends its lines with "\r\n" (the two may come apart); the
         // line feed alone makes the new line here.
         QString add = incoming;
         add.remove(QLatin1Char('\r'));
+        const qsizetype joined = text.size();
         text += add;
+        // On a paced line the erase echo may come in pieces ("\b " then "\b")
+        // or behind the echo of the character it erases: it erases all the same.
+        qsizetype at = text.indexOf(erase, std::max<qsizetype>(0, joined - 2));
+        while (at >= 0) {
+            const qsizetype from = at > 0 ? at - 1 : at;
+            text.remove(from, at + erase.size() - from);
+            at = text.indexOf(erase, std::max<qsizetype>(0, from - 2));
+        }
     }
     setPlainText(text);
     moveCursor(QTextCursor::End);

@@ -17,7 +17,8 @@ public:
     // The link that typed characters go to (null: typing does nothing).
     void SetLink(CCommLink* link) { m_link = link; }
 
-    // Appends received text; the device's erase echo "\b \b" removes one character.
+    // Appends received text; the device's erase echo "\b \b" removes one character,
+    // also when it comes in pieces or behind other text.
     void AppendMonitorText(const QString& text);
     void ClearText();
 

@@ -679,7 +679,12 @@ void CAudioInputsDlg::StoreInput()
     set(IPC_VOL, 0, numtext::Fixed(m_volume->GetValue(), 1));
     set(IPC_ATTENUATION, 0, numtext::Fixed(m_attenuation->GetValue(), 1));
     set(IPC_RAMP, 0, numtext::Fixed(m_ramp->GetValue(), 1));
-    set(IPC_BYPASS_ALL, 0, m_bypassAll->isChecked() ? "1" : "0");
+    // "Bypass All" also sets the three filters, which the single checks set
+    // again right after: where the flag stays as it is, that round trip would
+    // only mark an unchanged project modified.
+    const std::string all = m_bypassAll->isChecked() ? "1" : "0";
+    if (slot->GetValueText(MakeInputKey(IPC_BYPASS_ALL, 0), ch) != all)
+        set(IPC_BYPASS_ALL, 0, all);
     for (int f = 0; f < 3; ++f)
         set(IPC_BYPASS, f, m_filters[f].bypass->isChecked() ? "1" : "0");
 }

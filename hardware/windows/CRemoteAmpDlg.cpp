@@ -183,6 +183,9 @@ void CRemoteAmpDlg::BuildControls()
 
     // One channel at a time.
     m_tabs = Named(new QTabBar(this), 1552);
+    // Every channel's tab shows whole: the dialog widens for four of them.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideNone);
     m_tabs->hide();
     top->addWidget(m_tabs);
     auto* channel = new QGridLayout;
@@ -233,7 +236,12 @@ void CRemoteAmpDlg::BuildControls()
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     top->addWidget(close, 0, Qt::AlignRight);
 
-    connect(m_reset, &QPushButton::clicked, this, [this] { SendSetter(QueryPrefix() + "FLTRES ON"); });
+    // The button shows the device's fault-reset state; a click only asks for
+    // the reset and leaves the shown state to the device's answer.
+    connect(m_reset, &QPushButton::clicked, this, [this](bool checked) {
+        m_reset->setChecked(!checked);
+        SendSetter(QueryPrefix() + "FLTRES ON");
+    });
     connect(m_pilotGen, &QCheckBox::clicked, this,
             [this](bool on) { SendSetter(QueryPrefix() + "PLTGEN" + (on ? " ON" : " OFF")); });
     connect(m_mains, &QCheckBox::clicked, this, &CRemoteAmpDlg::OnPowerClicked);

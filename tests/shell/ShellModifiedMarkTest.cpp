@@ -10,9 +10,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -172,7 +173,19 @@ bool ClickCommand(CObjectDlg& host, unsigned command)
 
 class ShellModifiedMark : public ShellProgramTest {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartProgram()); }
+    // The windows' own files (the project's text file the text editor saves
+    // on OK) land in a folder of the test's, not where the test was started.
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        QDir::setCurrent(work.path());
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+    }
+    void TearDown() override
+    {
+        ShellProgramTest::TearDown();
+        QDir::setCurrent(started);
+    }
 
     // The project as it stands is the one saved.
     void Clean()
@@ -188,6 +201,8 @@ protected:
     }
 
     std::vector<uint8_t> saved;
+    const QString started = QDir::currentPath();
+    QTemporaryDir work;
 };
 
 }  // namespace

@@ -232,6 +232,15 @@ TEST_F(ViewFixture, ClickOnALineSelectsNothingAndAClickOnAnObjectDragsIt)
     view->HandleMouseMove(Qt::LeftButton, At(340, 140));
     EXPECT_EQ(drags, 1);
     EXPECT_TRUE(view->GetSelection().empty());
+
+    // A press whose release went to a message it opened ends with the next
+    // move: nothing stays selected and the mouse is followed again.
+    view->HandleMouseMove(Qt::NoButton, At(320, 120));
+    view->HandleLeftButtonDown(Qt::NoModifier, At(320, 120));
+    view->HandleMouseMove(Qt::NoButton, At(120, 120));
+    EXPECT_TRUE(view->GetSelection().empty());
+    EXPECT_EQ(view->GetHotObject(), line);
+    EXPECT_EQ(drags, 1);
 }
 
 // The name in the edit is as wide as the name on the sheet at every zoom,

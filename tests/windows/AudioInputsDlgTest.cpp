@@ -298,6 +298,7 @@ TEST_F(AudioInputsDlgTest, FilterTypeDecidesWhichControlsShow)
 TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
 {
     slot1->SetCardType(inputcard::MicLine2);
+    slot1->SetValueText(MakeInputKey(IPC_BYPASS, 0), 1, "1");
     CAudioInputsDlg* dlg = Open(0);
     Control<CGridEdit>(dlg, 1059)->setText("-12.5");   // typed, focus not yet left
     Control<CGridEdit>(dlg, 1030)->setText("4000");
@@ -309,6 +310,11 @@ TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
     EXPECT_EQ("0.0", Control<CGridEdit>(dlg, 1059)->text());
     EXPECT_EQ("2000.0", Control<CGridEdit>(dlg, 1030)->text());
     EXPECT_TRUE(sender.lines.empty());
+    // Stored as shown, a bypassed filter included, the project stays unchanged.
+    doc.SetModifiedFlag(false);
+    Control<QRadioButton>(dlg, 1003)->click();
+    EXPECT_EQ(1, slot1->m_filters[1][0].bypass);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(AudioInputsDlgTest, OneDialogFollowsTheFocusedDocument)
@@ -599,6 +605,22 @@ TEST_F(AudioInputsDlgTest, LeavingAnEditShowsTheValueTakenAndSent)
     EXPECT_EQ("OFF", volume->text());
     EXPECT_EQ(87, Control<QSlider>(dlg, 1052)->value());
     EXPECT_TRUE(messages.texts.empty());
+
+    // The widest values show whole, inside the frame and the edit's margins.
+    const auto showsWhole = [](const CGridEdit* edit) {
+        const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+        return edit->fontMetrics().horizontalAdvance(edit->text()) + 2 * (frame + 2) <= edit->width();
+    };
+    auto* ramp = Control<CGridEdit>(dlg, 1007);
+    type(ramp, "1000", Qt::Key_Tab);
+    EXPECT_EQ("1000", ramp->text());
+    EXPECT_TRUE(showsWhole(ramp)) << ramp->width();
+    auto* attenuation = Control<CGridEdit>(dlg, 1006);
+    type(attenuation, "-40", Qt::Key_Tab);
+    EXPECT_EQ("OFF", attenuation->text());
+    EXPECT_TRUE(showsWhole(attenuation)) << attenuation->width();
+    type(f1, "20000", Qt::Key_Tab);
+    EXPECT_TRUE(showsWhole(f1)) << f1->width();
 }
 
 // A value typed and left by closing the dialog (Escape or the close box)

@@ -79,6 +79,15 @@ TEST(ProtocolMonitor, EraseEchoRemovesOneCharacter)
     EXPECT_EQ(view.toPlainText(), QString(4095, QLatin1Char('c')));
     view.AppendMonitorText(QStringLiteral("\r\n/X 1\r\n"));
     EXPECT_TRUE(view.toPlainText().endsWith(QStringLiteral("c\n/X 1\n")));
+    // A paced line brings the echo in pieces, or behind the erased character's echo.
+    view.setPlainText(QStringLiteral("/>ab"));
+    view.AppendMonitorText(QStringLiteral("\b "));
+    view.AppendMonitorText(QStringLiteral("\b"));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("/>a"));
+    view.AppendMonitorText(QStringLiteral("xy\b \b"));
+    view.AppendMonitorText(QStringLiteral("\b"));
+    view.AppendMonitorText(QStringLiteral(" \bz"));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("/>az"));
 }
 
 TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)

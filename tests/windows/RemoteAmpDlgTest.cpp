@@ -197,6 +197,8 @@ TEST_F(RemoteAmpDlgTest, SettersSendOneLineEach)
     Control<QCheckBox>(*dlg, 1604)->click();
     Control<QCheckBox>(*dlg, 1616)->click();
     Control<QPushButton>(*dlg, 1605)->click();
+    // The reset button shows what the device reports, not the click.
+    EXPECT_FALSE(Control<QPushButton>(*dlg, 1605)->isChecked());
     auto* name = Control<QLineEdit>(*dlg, 1594);
     name->setText("Foyer");
     QFocusEvent out(QEvent::FocusOut);
@@ -316,6 +318,13 @@ TEST_F(RemoteAmpDlgTest, ChannelsAndTabs)
     // A second channel map replaces the tabs.
     Answer(*dlg, {"/AMP/ADR1F/CHANMAP 2"});
     EXPECT_EQ(2, tabs->count());
+    // Four channels: the dialog as it opens shows every tab whole.
+    dlg->show();
+    Answer(*dlg, {"/AMP/ADR1F/CHANMAP 4"});
+    QApplication::processEvents();
+    ASSERT_EQ(4, tabs->count());
+    EXPECT_LE(tabs->tabRect(3).right(), tabs->width() - 1);
+    EXPECT_LE(tabs->geometry().right(), dlg->width() - 1);
 }
 
 TEST_F(RemoteAmpDlgTest, AmpNotAvailableClosesTheDialog)
