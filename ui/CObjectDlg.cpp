@@ -1,5 +1,7 @@
 #include "ui/CObjectDlg.h"
 
+#include "comm/CCommLink.h"
+#include "comm/ILinkAnswerSink.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/UiIds.h"
 
@@ -194,6 +196,7 @@ bool CObjectDlg::OnCommand(unsigned int commandId)
         QWidget* old = m_pFrame;
         m_pFrame = nullptr;
         EndPolls(old);
+        EndLinkRequest(old);
         old->hide();
         old->deleteLater();
     }
@@ -212,6 +215,21 @@ void CObjectDlg::EndPolls(QWidget* frame)
     frame->installEventFilter(this);
     for (QObject* o : all)
         o->installEventFilter(this);
+}
+
+void CObjectDlg::EndLinkRequest(QWidget* frame)
+{
+    CCommLink* link = GetCommLink();
+    if (!link || link->GetLinkState() != linkstate::BlockRequest)
+        return;
+    // A request whose window has gone belongs to no one; a request of a
+    // window outside the frame (a live dialog beside the host) goes on.
+    if (ILinkAnswerSink* reply = link->GetRequestReply()) {
+        auto* asker = dynamic_cast<QWidget*>(reply);
+        if (!asker || (asker != frame && !frame->isAncestorOf(asker)))
+            return;
+    }
+    link->SetLinkState(linkstate::Online);
 }
 
 bool CObjectDlg::eventFilter(QObject* watched, QEvent* event)

@@ -79,6 +79,10 @@ private:
     // (those of its objects and their child timers), so that no poll of it
     // takes the answers the next window waits for while it still exists.
     void EndPolls(QWidget* frame);
+    // The block request a window of `frame` left running ends with it: the
+    // link is online again before the next window sends its opening request,
+    // which would otherwise be answered to the window going away.
+    static void EndLinkRequest(QWidget* frame);
     void SavePlacement();
     // The size the window takes for the frame shown: the kept size, or the
     // frame's minimum where that is larger.

@@ -44,11 +44,10 @@ std::string LineValue(const QString& text)
     return clean.toStdString();
 }
 
-void ReleaseLink()
+void ReleaseLink(const ILinkAnswerSink* own)
 {
-    CCommLink* link = GetCommLink();
-    if (link && link->GetLinkState() == linkstate::BlockRequest)
-        link->SetLinkState(linkstate::Online);
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(own);
 }
 
 }  // namespace audiolive

@@ -21,6 +21,7 @@ void SendLine(const std::string& line);
 bool SplitAnswer(const std::string& line, const std::string& prefix, std::string* key, std::string* value);
 // A typed value as it may travel: UTF-8 without control characters.
 std::string LineValue(const QString& text);
-// Returns the link to online when a block request of a closing window still holds it.
-void ReleaseLink();
+// Returns the link to online when the block request of `own` (a closing
+// window) still holds it; the request of another window goes on.
+void ReleaseLink(const ILinkAnswerSink* own);
 }  // namespace audiolive

@@ -85,7 +85,7 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
     grid->setRowStretch(2, 1);
 }
 
-CVolumeView::~CVolumeView() { audiolive::ReleaseLink(); }
+CVolumeView::~CVolumeView() { audiolive::ReleaseLink(this); }
 
 float CVolumeView::LevelOfPosition(int channel, int position)
 {

@@ -75,11 +75,10 @@ bool SplitAnswer(const std::string& line, const std::string& prefix, std::string
     return true;
 }
 
-void ReleaseLink()
+void ReleaseLink(const ILinkAnswerSink* own)
 {
-    CCommLink* link = GetCommLink();
-    if (link && link->GetLinkState() == linkstate::BlockRequest)
-        link->SetLinkState(linkstate::Online);
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(own);
 }
 
 }  // namespace servicelive

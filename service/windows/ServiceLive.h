@@ -32,6 +32,7 @@ int OutBufferCount();
 // removed) and value (the text after it). False for a line without a blank
 // and for the value "?".
 bool SplitAnswer(const std::string& line, const std::string& prefix, std::string* key, std::string* value);
-// Returns the link to online when a block request of a closing window still holds it.
-void ReleaseLink();
+// Returns the link to online when the block request of `own` (a closing
+// window) still holds it; the request of another window goes on.
+void ReleaseLink(const ILinkAnswerSink* own);
 }  // namespace servicelive
