@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -56,6 +57,7 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "service/windows/CEventLogFrm.h"
+#include "support/LargestProject.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
@@ -255,20 +257,51 @@ TEST_F(FeatureTransferSim, ATransferGoesOnWhileCharactersMoveAndNamesTheBlockWhe
     EXPECT_TRUE(frame.GetSwitchBar()->isEnabled());
 }
 
-TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysTheBlockDidNotFinish)
+// The step an early end names is the one the device had got to, not the one
+// the program had queued for the line.
+TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysHowFarTheBlockWent)
 {
-    ConnectWith({QStringLiteral("at 60 hangup")});
-    ASSERT_LT(LinesReceived(), 50u) << "the connection itself reached the hang-up";
-    QueueBlock block(doc, 150);
-    CFeatureFrm frame(CFeatureFrm::Form::Edit);
-    QElapsedTimer took;
-    took.start();
-    frame.TransferAll(&block, 0, -1);
-    EXPECT_LT(took.elapsed(), 8000);
+    {
+        ConnectWith({QStringLiteral("at 60 hangup")});
+        ASSERT_LT(LinesReceived(), 50u) << "the connection itself reached the hang-up";
+        QueueBlock block(doc, 150);
+        CFeatureFrm frame(CFeatureFrm::Form::Edit);
+        QElapsedTimer took;
+        took.start();
+        frame.TransferAll(&block, 0, -1);
+        EXPECT_LT(took.elapsed(), 8000);
+        EXPECT_FALSE(link.IsConnected());
+        EXPECT_NE(linkstate::Online, link.GetLinkState()) << "a dead line is not online";
+        EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 0 von 2): die Verbindung"))
+            << messages.texts.front();
+        EXPECT_FALSE(frame.IsTransferring());
+    }
+    // The largest project's macros: the device hangs up within them.
+    largest::Build(doc);
+    doc.SetPathName(dir.filePath(QStringLiteral("Transfer.qlx")).toStdString());
+    sim.Stop();  // the device that hung up
+    ASSERT_NO_FATAL_FAILURE(ConnectWith({QStringLiteral("at 700 hangup")}));
+    CMacroDlgFrm frame;
+    const size_t mark = sim.Received().size();
+    frame.OnCommand(macrocmd::Download);
     EXPECT_FALSE(link.IsConnected());
-    EXPECT_NE(linkstate::Online, link.GetLinkState()) << "a dead line is not online";
-    EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 1 von 2): die Verbindung"));
-    EXPECT_FALSE(frame.IsTransferring());
+    int reached = -1;
+    const std::string said = "Die Übertragung 'Makroobjekt 1' ist nicht vollständig (Schritt ";
+    for (const std::string& text : messages.texts)
+        if (text.compare(0, said.size(), said) == 0 && text.find(" von 253): die Verbindung") != std::string::npos)
+            reached = std::atoi(text.c_str() + said.size());
+    ASSERT_NE(-1, reached) << testing::PrintToString(messages.texts);
+    // The last macro the device heard of, and the step after it.
+    std::string down = sim.Received().substr(mark);
+    down.erase(down.rfind("\r\n"));  // whole lines only
+    const size_t last = down.rfind("/MACRO/PROG");
+    ASSERT_NE(std::string::npos, last);
+    const int heard = std::atoi(down.c_str() + last + 11);
+    int next = heard + 1;
+    while (next < 251 && !doc.GetIDManager().GetBaseDevice(next, OT_MACRO))
+        ++next;
+    EXPECT_GE(reached, heard) << down.substr(last);
+    EXPECT_LE(reached, next) << "counted what was still waiting for the line";
 }
 
 TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing)
@@ -565,4 +598,72 @@ TEST_F(FeatureTransferSim, TheDifferenceWindowOverAFeatureWindowClosesWithItsBut
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
     }
+}
+
+// The largest project's macros going down at the line rate in the window as
+// the user sees it, looked at every 1.5 s: the status bar shows the bar over
+// its first pane from the first step, the bar grows, and the window's
+// "Abbrechen" stops the transfer where it stands.
+TEST_F(FeatureTransferSim, TheMacroWindowsBarGrowsWhileItsMacrosGoDownAndAbbrechenStopsThem)
+{
+    largest::Build(doc);
+    doc.SetPathName(dir.filePath(QStringLiteral("Transfer.qlx")).toStdString());
+    ConnectWith({});
+    CObjectDlg dlg(&doc, CMacroDlgFrm::kWindowKind);
+    dlg.setWindowModality(Qt::ApplicationModal);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+    ASSERT_NE(nullptr, frame);
+    QWidget* download = frame->GetCommandBar()->widgetForAction(frame->GetAction(macrocmd::Download));
+    ASSERT_NE(nullptr, download);
+    const QPoint at = download->mapTo(&dlg, download->rect().center());
+    // The user's pointer comes to rest on the button.
+    QTest::mouseMove(dlg.windowHandle(), at - QPoint(0, download->height()));
+    QTest::mouseMove(dlg.windowHandle(), at);
+    QApplication::processEvents();
+    ASSERT_FALSE(frame->statusBar()->currentMessage().isEmpty()) << "the button's prompt shows";
+
+    struct Look {
+        bool barShown = false;
+        int value = -1;
+        bool cancelShown = false;
+    };
+    std::vector<Look> looks;
+    int shot = 0;
+    const size_t mark = sim.Received().size();
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer look;
+    look.setInterval(1500);
+    QObject::connect(&look, &QTimer::timeout, &scope, [&] {
+        const QImage image = dlg.grab().toImage();
+        image.save(QStringLiteral("macro-download-%1.png").arg(++shot));
+        Look l;
+        auto* bar = frame->findChild<QProgressBar*>(QStringLiteral("1"));
+        auto* cancel = frame->findChild<QPushButton*>(QStringLiteral("CancelTransfer"));
+        l.barShown = bar && bar->isVisibleTo(&dlg) && !bar->visibleRegion().isEmpty();
+        l.value = bar ? bar->value() : -1;
+        l.cancelShown = cancel && cancel->isVisibleTo(&dlg) && cancel->isEnabled();
+        looks.push_back(l);
+        if (looks.size() == 4 && l.cancelShown)  // the user has seen enough
+            QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                              cancel->mapTo(&dlg, cancel->rect().center()));
+    });
+    look.start();
+    QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);  // returns when the transfer ends
+    look.stop();
+    ASSERT_GE(looks.size(), 4u) << "the download ended before the user could look";
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(looks[i].barShown) << "look " << i + 1;
+        EXPECT_TRUE(looks[i].cancelShown) << "look " << i + 1;
+        if (i > 0)
+            EXPECT_GT(looks[i].value, looks[i - 1].value) << "look " << i + 1;
+    }
+    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig")) << messages.texts.size();
+    EXPECT_TRUE(Reported("sie wurde abgebrochen"));
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
+    const std::string down = sim.Received().substr(mark);
+    EXPECT_EQ(std::string::npos, down.find("/MACRO/PROG250/")) << "the last macros went down all the same";
+    EXPECT_FALSE(frame->IsTransferring());
+    EXPECT_TRUE(frame->GetCommandBar()->isEnabled());
 }
