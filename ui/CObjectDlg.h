@@ -9,6 +9,9 @@
 // A frame that needs more room widens the window while it is shown, but
 // that room is the frame's, not the user's: it is not kept, and the next
 // frame opens at the kept size again (or at its own, when that is larger).
+// The window always lies whole on its screen: where the screen has less room
+// than the kept size or the frame's, the window takes what the screen has,
+// and the kept placement stays as the user left it.
 //
 // The subsystems register their frames at start (RegisterFrame). A kind whose
 // frame has not been registered shows an empty frame and says so in the
@@ -85,7 +88,8 @@ private:
     static void EndLinkRequest(QWidget* frame);
     void SavePlacement();
     // The size the window takes for the frame shown: the kept size, or the
-    // frame's minimum where that is larger.
+    // frame's minimum where that is larger, within the free area of the
+    // window's screen.
     QSize PlacedSize() const;
 
     QString m_unavailableCaption;
