@@ -34,8 +34,9 @@ void CTransferLoop::Begin(int mode, bool diffFile)
 
 void CTransferLoop::NoteProgress(int at)
 {
+    // Forward only: a machine that ends with -1 has not undone its steps.
     at = qBound(0, at, m_count);
-    if (at == m_noted)
+    if (at <= m_noted)
         return;
     m_noted = at;
     const CCommLink* link = GetCommLink();
