@@ -182,7 +182,8 @@ int CDayprog::GetListTexts(int mode, std::vector<std::string>& texts)
     if (mode == 1) {
         for (uint32_t id : {IDS_CAL_COL_NAME, IDS_CAL_COL_ID, IDS_CAL_COL_TIME, IDS_CAL_COL_MACRO})
             texts.push_back(LoadStringId(id));
-        texts.insert(texts.end(), 78, std::string());
+        // A title for each column, the entries' below the first ones empty.
+        texts.insert(texts.end(), 2 * static_cast<size_t>(GetEntryCount()) - 2, std::string());
     } else {
         texts.push_back(m_name);
         texts.push_back(GetNumberText());
@@ -201,14 +202,14 @@ int CDayprog::GetListTexts(int mode, std::vector<std::string>& texts)
 
 int CDayprog::GetListColumns(std::vector<ListColumn>& columns)
 {
-    static const std::vector<ListColumn> table = [] {
-        std::vector<ListColumn> t{{2, 0}, {40, 0}};
-        for (int i = 0; i < 40; ++i) {
-            t.push_back({60, i});
-            t.push_back({100, i});
-        }
-        return t;
-    }();
-    columns.insert(columns.end(), table.begin(), table.end());
+    // Name and number, then the time and macro of every entry the device
+    // uses (100 on the upgraded device), one entry a line.
+    columns.push_back({2, 0});
+    columns.push_back({40, 0});
+    const int count = GetEntryCount();
+    for (int i = 0; i < count; ++i) {
+        columns.push_back({60, i});
+        columns.push_back({100, i});
+    }
     return static_cast<int>(columns.size());
 }

@@ -1654,16 +1654,30 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
         const std::string workDir = ProfileString("Settings", "WorkDirectory", "");
         base = (workDir.empty() ? std::string() : workDir + "/") + doc->GetProjectName();
     }
-    auto write = [](const std::string& name, const std::vector<std::string>& lines) {
+    // The reason when the file could not be written whole; empty on success.
+    auto write = [](const std::string& name, const std::vector<std::string>& lines) -> QString {
         QSaveFile file(QString::fromStdString(name));
         if (!file.open(QIODevice::WriteOnly))
-            return;
-        for (const std::string& line : lines)
-            file.write(ToLine(line + "\r\n"));
-        file.commit();
+            return file.errorString();
+        for (const std::string& line : lines) {
+            const QByteArray bytes = ToLine(line + "\r\n");
+            if (file.write(bytes) != bytes.size())
+                return file.errorString();
+        }
+        return file.commit() ? QString() : file.errorString();
     };
-    if (writePar)
-        write(base + ".par", m_exportLines);
+    if (writePar) {
+        // A worksheet that was not written must not pass for written: an
+        // older file of that name would be taken for this export.
+        const std::string par = base + ".par";
+        const QString reason = write(par, m_exportLines);
+        if (!reason.isNull()) {
+            const QString shown = QDir::toNativeSeparators(QString::fromStdString(par));
+            ShowMessage(StrFormat(LoadStringId(IDS_EXPORT_NOT_WRITTEN).c_str(), shown.toUtf8().constData(),
+                                  (reason.isEmpty() ? QStringLiteral("?") : reason).toUtf8().constData()),
+                        mb::Ok | mb::IconStop);
+        }
+    }
     write(base + ".ret", m_returnLines);
 }
 

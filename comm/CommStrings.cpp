@@ -15,4 +15,6 @@ QL_STRING_TABLE({
     {IDS_UPLOAD_UNANSWERED,
      "Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. "
      "Die '*.err' Datei enthält nur die Unterschiede der beantworteten Werte."},
+    {IDS_EXPORT_NOT_WRITTEN,
+     "Der Export ist fehlgeschlagen ! Die Datei '%s' kann nicht geschrieben werden.\n( %s )"},
 });

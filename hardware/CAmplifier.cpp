@@ -262,6 +262,43 @@ void MakeRoomBelow(CBaseDevice& self)
 
 // ---------------------------------------------------------------- model change
 
+CRect CAmplifier::GetBoundingRect() const
+{
+    CRect r = CBaseDevice::GetBoundingRect();
+    CRect texts = m_textArea;
+    texts.OffsetRect(m_rect.left, m_rect.top);
+    r.UnionWith(texts);
+    return r;
+}
+
+void CAmplifier::Redraw()
+{
+    CalcBoundingRect();
+    const CRect r = GetBoundingRect();
+    InvalidateRect(r.left, r.top, r.right, r.bottom, true);
+}
+
+void CAmplifier::DrawLabel(IPainter& dc)
+{
+    CBaseDevice::DrawLabel(dc);
+    // Where the model's text stands: centred on the top line, as written.
+    CRect area = m_labelRect;
+    if (!(m_symbolStyle & symstyle::BitmapAtTop)) {
+        dc.SelectFont(IPainter::FontNames);
+        const CSize e = dc.TextExtent(LoadStringId(m_kindId));
+        const int32_t x = (m_symbolStyle & symstyle::KindTextLeft) ? m_rect.left + 1
+                                                                   : m_rect.left + (m_rect.Width() - e.cx) / 2;
+        area.UnionWith(CRect(x, m_rect.top, x + e.cx, m_rect.top + e.cy));
+    }
+    area.OffsetRect(-m_rect.left, -m_rect.top);
+    if (area == m_textArea)
+        return;
+    // A new model's text reaches further than the area that was repainted
+    // for it: the rest follows.
+    m_textArea = area;
+    Redraw();
+}
+
 void CAmplifier::SetKindId(uint32_t kindId)
 {
     const ChangeGuard guard(*this);

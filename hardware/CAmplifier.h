@@ -46,6 +46,12 @@ public:
     void SetKindId(uint32_t kindId) override;
     int GetListTexts(int mode, std::vector<std::string>& texts) override;
     int GetListColumns(std::vector<ListColumn>& columns) override;
+    // The model's text over the picture may be written wider than the
+    // symbol: what the sheet shows of the amplifier reaches as far as its
+    // texts as last drawn, and is repainted as far.
+    CRect GetBoundingRect() const override;
+    void Redraw() override;
+    void DrawLabel(IPainter& dc) override;
 
     // ---- Type table ----
     // The row of a model; the end row when the model is not in the table.
@@ -82,4 +88,6 @@ public:
 
 private:
     void AddTopology(uint32_t kind);
+
+    CRect m_textArea;  // the texts as last drawn, from the symbol's top left corner
 };

@@ -566,6 +566,90 @@ void CAudioInputDevice::CreateDefaultObjects(int n, int32_t value)
     }
 }
 
+CAudioInputDevice::ObjectCount CAudioInputDevice::CountDefaultObjects(int n, int32_t value, uint32_t type) const
+{
+    ObjectCount count;
+    if (!m_pDocument)
+        return count;
+    // A field whose object would be made when missing, or taken away (only
+    // what still carries the prefix goes, as Remove does).
+    const auto need = [&](int field, uint32_t fieldType) {
+        if (fieldType == type && !Find(field, fieldType))
+            ++count.made;
+    };
+    const auto drop = [&](int field, uint32_t fieldType) {
+        const CBaseDevice* obj = fieldType == type ? Find(field, fieldType) : nullptr;
+        if (obj && obj->GetName().find(kPrefix) != std::string::npos)
+            ++count.removed;
+    };
+    const auto contactCondition = [&](int32_t contact, int32_t state) {
+        const auto* pad = dynamic_cast<const CControlPad*>(Lookup(m_pDocument, contact, OT_CONTROL_PAD));
+        if (type == OT_CONDITION && pad && !pad->FindLinkedByState(state))
+            ++count.made;
+    };
+    switch (n) {
+    case 0:
+        if (value == 0) {
+            for (int field : {F::CondContactOn, F::CondContactOff, F::CondSupplyOn, F::CondSupplyOff})
+                drop(field, OT_CONDITION);
+            for (int field : {F::MacroMainsOn, F::MacroAmpOff, F::MacroOn, F::MacroOff})
+                drop(field, OT_MACRO);
+            for (int field : {F::TriggerContact, F::TriggerSupply})
+                drop(field, OT_TRIGGER);
+            break;
+        }
+        if (!Lookup(m_pDocument, value, OT_CONTROL_PAD))
+            break;
+        contactCondition(value, 1);
+        contactCondition(value, 0);
+        if (type == OT_CONDITION) {
+            DeviceList supply;
+            m_pDocument->GetIDManager().GetBaseDeviceListByKind(supply, OT_CONDITION, condkind::Power);
+            bool found[2] = {false, false};
+            for (const CBaseDevice* c : supply)
+                if (const auto* cond = dynamic_cast<const CCondition*>(c))
+                    found[cond->m_level != 0 ? 1 : 0] = true;
+            count.made += (found[0] ? 0 : 1) + (found[1] ? 0 : 1);
+        }
+        for (int field : {F::MacroMainsOn, F::MacroAmpOff, F::MacroOn, F::MacroOff})
+            need(field, OT_MACRO);
+        for (int field : {F::TriggerContact, F::TriggerSupply})
+            need(field, OT_TRIGGER);
+        break;
+    case 1:
+        value == 0 ? drop(F::LogicOut, OT_LOGIC_OUT) : need(F::LogicOut, OT_LOGIC_OUT);
+        break;
+    case 2:
+        if (value == 0) {
+            const int32_t ext = m_fields[F::CondExtOn];
+            if (ext != m_fields[F::CondContactOn] && ext != m_fields[F::CondContactOff])
+                drop(F::CondExtOn, OT_CONDITION);
+            for (int field : {F::MacroExtOn, F::MacroExtOff})
+                drop(field, OT_MACRO);
+            drop(F::TriggerExt, OT_TRIGGER);
+            break;
+        }
+        if (!Lookup(m_pDocument, value, OT_CONTROL_PAD))
+            break;
+        contactCondition(value, 1);
+        for (int field : {F::MacroExtOn, F::MacroExtOff})
+            need(field, OT_MACRO);
+        need(F::TriggerExt, OT_TRIGGER);
+        break;
+    case 3:
+    case 4:
+    case 5:
+        value == 0 ? drop(F::LcdMains + (n - 3), OT_MACRO) : need(F::LcdMains + (n - 3), OT_MACRO);
+        break;
+    case 12:
+        value == 0 ? drop(F::MacroBattOn, OT_MACRO) : need(F::MacroBattOn, OT_MACRO);
+        break;
+    default:
+        break;
+    }
+    return count;
+}
+
 int32_t CAudioInputDevice::GetItem(int n) const
 {
     switch (n) {

@@ -73,6 +73,14 @@ public:
     void SetMacroText(int n, const std::string& text);
     // Creates, updates or removes the objects of item n (see the items).
     void CreateDefaultObjects(int n, int32_t value);
+    // How many objects of `type` (macro, condition, trigger, logic output)
+    // CreateDefaultObjects(n, value) would make anew and take away, so that a
+    // caller can tell beforehand whether the project has numbers for them.
+    struct ObjectCount {
+        int made = 0;
+        int removed = 0;
+    };
+    ObjectCount CountDefaultObjects(int n, int32_t value, uint32_t type) const;
 
     int32_t GetField(int field) const { return field >= 0 && field < kFieldCount ? m_fields[field] : 0; }
 

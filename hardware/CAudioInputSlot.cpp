@@ -367,6 +367,10 @@ int CAudioInputSlot::InitObject()
         m_showConnectorNames = 0;
         break;
     }
+    // The names beside the selector boxes take the boxes' small font: with
+    // the connector font "A1:" and "A2:" reach into the boxes 18 units in.
+    m_connectorFont = m_selectorNames[0].empty() && m_selectorNames[2].empty() ? IPainter::FontConnector
+                                                                              : IPainter::FontSelector;
     // A MIC/LINE channel's kind follows its selector (also for a loaded slot).
     for (int c = 0; c < 2; ++c)
         if (m_channelKind[c] == ICK_MIC && m_selectorFlag[c] == 0)
@@ -495,7 +499,8 @@ void CAudioInputSlot::Draw(IPainter& dc)
     CBaseDevice::Draw(dc);
     if (!IsFitted() || m_kindId == inputcard::Console2)
         return;
-    dc.SelectFont(IPainter::FontConnector);
+    // A font that leaves "AUX1" and "AUX2" clear of the box's edge, pressed too.
+    dc.SelectFont(IPainter::FontSelector);
     dc.SetTransparentText(true);
     dc.SetTextColor(qlcolor::Black);
     for (int c = 0; c < 2; ++c) {
@@ -518,7 +523,7 @@ void CAudioInputSlot::Draw(IPainter& dc)
     // such as "A1:" may reach into them: the names of a hot slot go on top,
     // so that no box cuts them off.
     if (m_hot && m_showConnectorNames) {
-        dc.SelectFont(IPainter::FontConnector);
+        dc.SelectFont(m_connectorFont);
         dc.SetTextColor(qlcolor::Black);
         for (size_t i = 0; i < m_inputPoints.size() && i < m_inputNames.size(); ++i) {
             const CPoint p = m_inputPoints[i];
@@ -844,8 +849,12 @@ int CAudioInputSlot::SetValueText(uint32_t key, int channel, const std::string& 
         return 1;
     case IPC_AUX:
         m_auxSource[c] = whole - 1;
-        m_selectorFlag[c] = whole == 1 ? 1 : 0;
-        RedrawBoxes(c);
+        // The device holds no MIC/LINE choice: a MIC/LINE channel's answer
+        // leaves its selector (and the kind that follows it) as designed.
+        if (m_channelKind[c] != ICK_MIC && m_channelKind[c] != ICK_LINE) {
+            m_selectorFlag[c] = whole == 1 ? 1 : 0;
+            RedrawBoxes(c);
+        }
         return 1;
     case IPC_BYPASS_ALL:
         m_bypassAll[c] = whole;

@@ -1,6 +1,8 @@
 #include "hardware/CPowerSupplySetup.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "audio/CInternalPowerManagement.h"
 #include "hardware/CAudioInputDevice.h"
@@ -72,6 +74,40 @@ PowerSupplySettings CPowerSupplySetup::Read() const
         s.batteryPriority = std::clamp(pm->GetValue(powerkey::BattPrio) / 10, 0, 10);
     }
     return s;
+}
+
+std::vector<CPowerSupplySetup::Shortfall> CPowerSupplySetup::Shortfalls(const PowerSupplySettings& s) const
+{
+    std::vector<Shortfall> missing;
+    if (!m_pack || !m_doc)
+        return missing;
+    // The objects the pack makes, and the numbers free for them; an item
+    // that fits takes its numbers and gives back what it removes.
+    constexpr uint32_t kTypes[] = {OT_MACRO, OT_CONDITION, OT_TRIGGER, OT_LOGIC_OUT};
+    int free[std::size(kTypes)];
+    for (size_t t = 0; t < std::size(kTypes); ++t)
+        free[t] = static_cast<int>(GetTypeCapacity(kTypes[t])) - 1 - m_doc->GetIDManager().GetCount(kTypes[t]);
+    std::vector<std::pair<int, int32_t>> items = {
+        {kItemMainsFail, s.mainsFailContact}, {kItemPower, s.powerContact}, {kItemExternal, s.externalContact}};
+    for (int e = 0; e < PowerSupplySettings::kEvents; ++e)
+        items.emplace_back(kItemLcdOn + e, s.lcd[e].position);
+    items.emplace_back(kItemBattery, s.battery ? 1 : 0);
+    for (const auto& [item, value] : items) {
+        CAudioInputDevice::ObjectCount counts[std::size(kTypes)];
+        int full = -1;
+        for (size_t t = 0; t < std::size(kTypes); ++t) {
+            counts[t] = m_pack->CountDefaultObjects(item, value, kTypes[t]);
+            if (full < 0 && counts[t].made > free[t])
+                full = static_cast<int>(t);
+        }
+        if (full >= 0) {
+            missing.push_back({item, kTypes[full]});
+            continue;
+        }
+        for (size_t t = 0; t < std::size(kTypes); ++t)
+            free[t] += counts[t].removed - counts[t].made;
+    }
+    return missing;
 }
 
 void CPowerSupplySetup::Apply(const PowerSupplySettings& s)

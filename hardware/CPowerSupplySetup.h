@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/CBaseDevice.h"
 
@@ -38,6 +39,15 @@ public:
     static std::string DefaultText(int event);
 
     PowerSupplySettings Read() const;
+    // A setting that Apply could not set up whole: the pack's item (0 mains
+    // fail, 1 power contact, 2 external event, 3..5 LCD text of an event,
+    // 12 battery) and the type of object the project has no number left for.
+    struct Shortfall {
+        int item;
+        uint32_t type;
+    };
+    // What Apply would fail to make, in Apply's order; empty when all fits.
+    std::vector<Shortfall> Shortfalls(const PowerSupplySettings& s) const;
     // Hands the settings to the pack's set-up and the power management.
     void Apply(const PowerSupplySettings& s);
 

@@ -7,6 +7,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CGlobalReadyInput, 3)
@@ -82,9 +83,8 @@ void CGlobalReadyInput::SetValue(int key, const std::string& text)
             m_texts[index] = text;
         break;
     case MaskTime: {
-        float v = 0.0f;
-        if (std::sscanf(text.c_str(), "%f", &v) == 1)
-            SetFloatValue(MaskTime, v);
+        if (const std::optional<float> v = ScanFiniteFloat(text))
+            SetFloatValue(MaskTime, *v);
         break;
     }
     default:

@@ -8,6 +8,7 @@
 #include "logic/LogicIds.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CTrigger, 3)
@@ -142,9 +143,8 @@ void CTrigger::Serialize(CArchive& ar)
         m_time = 0.0f;
         SetTime(triggerkey::Time, t);
     } else {
-        float t = 0.0f;
-        if (std::sscanf(m_timeText.c_str(), "%f", &t) == 1)
-            SetTime(triggerkey::Time, t);
+        if (const std::optional<float> t = ScanFiniteFloat(m_timeText))
+            SetTime(triggerkey::Time, *t);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "model/LinkRecord.h"
 #include "platform/AnswerLine.h"
 #include "platform/ArchiveList.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CVirtCtrl, 3)
@@ -318,10 +319,10 @@ bool ReadInt(const std::string& text, int& out)
 
 bool ReadFloat(const std::string& text, float& out)
 {
-    float v = 0.0f;
-    if (std::sscanf(text.c_str(), "%f", &v) != 1)
+    const std::optional<float> v = ScanFiniteFloat(text);
+    if (!v)
         return false;
-    out = v;
+    out = *v;
     return true;
 }
 }  // namespace

@@ -18,6 +18,7 @@
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -139,7 +140,10 @@ constexpr size_t kPatternLength = 16;         // steps of a buzzer pattern
 
 bool ParseFloat(const std::string& text, float& out)
 {
-    return std::sscanf(text.c_str(), "%f", &out) == 1;
+    const std::optional<float> v = ScanFiniteFloat(text);
+    if (v)
+        out = *v;
+    return v.has_value();
 }
 
 // The first `count` characters of a UTF-8 text.

@@ -7,6 +7,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 void BlockClearState::Reset(const char* flagKey)
@@ -78,10 +79,10 @@ bool ReadBlockInt(const std::string& text, int& out)
 
 bool ReadBlockFloat(const std::string& text, float& out)
 {
-    float v = 0.0f;
-    if (std::sscanf(text.c_str(), "%f", &v) != 1 || v != v)
+    const std::optional<float> v = ScanFiniteFloat(text);
+    if (!v)
         return false;
-    out = v;
+    out = *v;
     return true;
 }
 

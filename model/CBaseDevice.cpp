@@ -1345,7 +1345,7 @@ void CBaseDevice::Draw(IPainter& dc)
         m_labelRect = CenteredText(dc, m_name, m_rect);
         dc.TextOut(m_labelRect.left, m_labelRect.top, m_name);
         if (m_hot) {
-            dc.SelectFont(IPainter::FontConnector);
+            dc.SelectFont(m_connectorFont);
             for (size_t i = 0; i < m_outputPoints.size(); ++i) {
                 const CPoint p = m_outputPoints[i];
                 dc.DrawLine(p, CPoint(p.x + 5, p.y));
@@ -1579,7 +1579,7 @@ void WriteConnectorName(const CBaseDevice& o, IPainter& dc, QlColor color)
 {
     if (!o.m_showConnectorNames)
         return;
-    dc.SelectFont(IPainter::FontConnector);
+    dc.SelectFont(o.m_connectorFont);
     dc.SetTransparentText(true);
     dc.SetTextColor(color);
     if (o.m_hoverInput >= 0 && static_cast<size_t>(o.m_hoverInput) < o.m_inputPoints.size() &&

@@ -260,6 +260,8 @@ public:
     std::string m_name;
     int32_t m_category = 0;
     int32_t m_showConnectorNames = 1;
+    // The font of the connector names (IPainter::Font); not stored.
+    int m_connectorFont = IPainter::FontConnector;
     int32_t m_inputCount = 0;
     int32_t m_outputCount = 0;
     CRect m_rect;          // symbol rectangle

@@ -421,7 +421,9 @@ bool CQuillomerDoc::OnCommand(uint32_t commandId)
         return true;
     }
     case doccmd::Close:
-        m_title = GetProjectName();
+        // The closing itself drops the modified mark from the title, once
+        // the question to save is answered: a cancelled close leaves the
+        // project open with its mark.
         host.CloseDocument(this);
         return true;
     case doccmd::DeleteEventFile:
@@ -471,6 +473,26 @@ void CQuillomerDoc::OnProjectData()
 {
     ProjectData d = m_data;
     if (GetAppHost().EditProjectData(this, d)) {
+        // The project is never left without a name, nor without a title: an
+        // empty file name keeps the one the project has.
+        if (d.projectName.empty())
+            d.projectName = "TestProjekt";
+        const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+        while (!d.fileTitle.empty() && blank(d.fileTitle.back()))
+            d.fileTitle.pop_back();
+        d.fileTitle.erase(0, std::find_if_not(d.fileTitle.begin(), d.fileTitle.end(), blank) - d.fileTitle.begin());
+        if (d.fileTitle.empty())
+            d.fileTitle = m_data.fileTitle.empty() ? GetProjectName() : m_data.fileTitle;
+        // A date text left as it was keeps the project's date (and its time).
+        if (d.dateText == m_data.dateText)
+            d.projectDate = m_data.projectDate;
+        const bool changed = d.projectName != m_data.projectName || d.projectNumber != m_data.projectNumber ||
+                             d.company != m_data.company || d.address != m_data.address ||
+                             d.editor != m_data.editor || d.description != m_data.description ||
+                             d.dateText != m_data.dateText || d.fileTitle != m_data.fileTitle ||
+                             d.password != m_data.password || d.projectDate != m_data.projectDate ||
+                             d.deviceVariant != m_data.deviceVariant ||
+                             d.systemCallNumber != m_data.systemCallNumber;
         m_data.projectName = d.projectName;
         m_data.projectNumber = d.projectNumber;
         m_data.company = d.company;
@@ -488,7 +510,11 @@ void CQuillomerDoc::OnProjectData()
                 m_idManager.DeleteFrom(type, static_cast<int32_t>(GetMaxObjectCount(type, 0)) + 1, 0);
         }
         m_data.systemCallNumber = d.systemCallNumber;
-        m_title = m_data.fileTitle;
+        // Every confirmed change is one to save; the title keeps the mark
+        // while the project holds changes not saved.
+        if (changed)
+            SetModifiedFlag(true);
+        m_title = m_data.fileTitle + (m_modified ? " *" : "");
     }
     if (m_data.projectName.empty())
         m_data.projectName = "TestProjekt";

@@ -26,9 +26,10 @@ class IPainter {
 public:
     virtual ~IPainter() = default;
 
-    // The four object fonts: 0 names and kind texts, 1 connector names,
-    // 2 names on slot symbols, 3 names on internal-slot symbols.
-    enum Font : int { FontNames = 0, FontConnector = 1, FontSlot = 2, FontInternalSlot = 3 };
+    // The object fonts: 0 names and kind texts, 1 connector names,
+    // 2 names on slot symbols, 3 names on internal-slot symbols, 4 the small
+    // texts of selector boxes and the names beside them.
+    enum Font : int { FontNames = 0, FontConnector = 1, FontSlot = 2, FontInternalSlot = 3, FontSelector = 4 };
 
     // Text placement flags for DrawText.
     enum Align : uint32_t {

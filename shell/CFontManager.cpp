@@ -94,10 +94,11 @@ CFontManager::CFontManager()
     m_fonts[Titles] = MakeFont(QStringLiteral("Times New Roman"), 16, 700);
     m_fonts[MonitorText] = MakeFont(QStringLiteral("Courier New"), -12, 400);
     m_fonts[MonitorText].setStyleHint(QFont::TypeWriter);
+    m_fonts[ObjectCell10] = MakeFont(QStringLiteral("Arial"), 10, 400);
 }
 
 const QFont& CFontManager::GetObjectFont(int index) const
 {
-    static const Role order[4] = {ObjectSmall, ObjectCell12, ObjectCell16, Titles};
-    return m_fonts[order[std::clamp(index, 0, 3)]];
+    static const Role order[5] = {ObjectSmall, ObjectCell12, ObjectCell16, Titles, ObjectCell10};
+    return m_fonts[order[std::clamp(index, 0, 4)]];
 }

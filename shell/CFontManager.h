@@ -10,7 +10,7 @@
 
 class CFontManager {
 public:
-    // Member order of the seven fonts.
+    // Member order of the eight fonts.
     enum Role : int {
         ObjectSmall = 0,   // "Arial" -12
         ObjectCell12,      // "Arial" 12
@@ -19,14 +19,16 @@ public:
         ObjectCell16,      // "Arial" 16
         Titles,            // "Times New Roman" 16, bold
         MonitorText,       // "Courier New" -12
+        ObjectCell10,      // "Arial" 10
         RoleCount
     };
 
     CFontManager();
 
     const QFont& GetFont(Role role) const { return m_fonts[role]; }
-    // The four fonts every system object draws with, in the objects' order:
-    // names, connector names, names on slot symbols, names on internal slots.
+    // The fonts every system object draws with, in the objects' order:
+    // names, connector names, names on slot symbols, names on internal slots,
+    // selector boxes.
     const QFont& GetObjectFont(int index) const;
 
     // Registers the substitutions of the Windows faces (idempotent).

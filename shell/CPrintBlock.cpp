@@ -103,24 +103,28 @@ int CPrintBlock::DayProgramLines(CBaseDevice* dayProgram)
     return std::max(1, static_cast<int>(texts.size() > 2 ? (texts.size() - 2 + 1) / 2 : 0));
 }
 
-int CPrintBlock::LineCount() const
+int CPrintBlock::RowsOf(CBaseDevice* obj) const
 {
     if (m_type == OT_WEEK)
         return 7;
+    if (m_objects.front()->GetKindId() == macrotype::Sequence)
+        return 5;
+    if (obj->GetKindId() == kindid::DayProgram)
+        return DayProgramLines(obj);
+    if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION)
+        return 4;
+    return 1;
+}
+
+int CPrintBlock::LineCount() const
+{
     if (m_objects.empty())
         return 0;
-    if (m_objects.front()->GetKindId() == macrotype::Sequence)
-        return static_cast<int>(m_objects.size()) * 5;
+    if (m_type == OT_WEEK)
+        return 7;
     int lines = 0;
-    for (CBaseDevice* obj : m_objects) {
-        if (obj->GetKindId() == kindid::DayProgram) {
-            lines += DayProgramLines(obj);
-        } else if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION) {
-            lines += 4;
-        } else {
-            lines += 1;
-        }
-    }
+    for (CBaseDevice* obj : m_objects)
+        lines += RowsOf(obj);
     return lines;
 }
 
@@ -137,17 +141,64 @@ double CPrintBlock::GetSize()
     return m_heightMm;
 }
 
-void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int xRes)
+bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm)
+{
+    constexpr double kEps = 1e-6;
+    const int lines = LineCount();
+    const int textLines = lines > 0 ? lines + 1 : 0;
+    m_pieces.clear();
+    m_drawnHeightMm = m_heightMm;
+    // The title and the column titles under it stay together.
+    if (m_heightMm > firstRoomMm + kEps && textLines > 0 && LineBottomMm(0) > firstRoomMm + kEps)
+        return false;
+    double from = 0;
+    double room = firstRoomMm;
+    while (m_drawnHeightMm - from > room + kEps) {
+        // The last line that ends within the room.
+        const int n = static_cast<int>(std::floor((from + room - m_titleLineMm) / m_textLineMm + kEps)) - 1;
+        if (n >= textLines - 1) {
+            // Every line fits; the margin under the last one is cut short.
+            m_drawnHeightMm = from + room;
+            break;
+        }
+        double to = n >= 0 ? LineBottomMm(n) : from;
+        if (to <= from + kEps)
+            to = from + room;  // a line taller than a whole page: it cannot be kept whole
+        m_pieces.push_back({from, to});
+        from = to;
+        room = pageMm;
+    }
+    m_pieces.push_back({from, m_drawnHeightMm});
+    return true;
+}
+
+void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
 {
     if (page < m_startPage || page > m_endPage)
         return;
-    // The strip's top relative to this page's top, in millimetres.
-    const double stripTop = m_offsetMm - (page - m_startPage) * pageHeightMm;
+    if (m_pieces.empty())
+        CutIntoPages(m_heightMm, m_heightMm);
+    const size_t k = std::min(static_cast<size_t>(page - m_startPage), m_pieces.size() - 1);
+    const Piece piece = m_pieces[k];
+    const bool lastPiece = k + 1 == m_pieces.size();
+    // The piece stands at the block's offset on its start page, at the top
+    // of each later page.
+    const double pieceTop = k == 0 ? m_offsetMm : 0;
+    const double stripTop = pieceTop - piece.fromMm;
     const double x0 = MmToPx(m_columnMm, xRes);
     const double y0 = MmToPx(stripTop, yRes);
     const double w = MmToPx(m_width, xRes);
-    const double h = MmToPx(m_heightMm, yRes);
+    const double h = MmToPx(m_drawnHeightMm, yRes);
     p.save();
+    // Only this page's piece of the strip: its lines above and below stand
+    // on the neighbouring pages. Room for the frame's pen and the shadow
+    // where the strip begins and ends.
+    const double pen = MmToPx(1, yRes);
+    const double clipTop = MmToPx(pieceTop, yRes) - (k == 0 ? pen : 0);
+    const double clipBottom = MmToPx(pieceTop + piece.toMm - piece.fromMm, yRes) + (lastPiece ? 2 * pen : 0);
+    p.setClipRect(QRectF(x0 - MmToPx(1, xRes), clipTop,
+                         std::max(w + MmToPx(3, xRes), MmToPx(m_roomMm + 1, xRes)), clipBottom - clipTop),
+                  Qt::IntersectClip);
     p.fillRect(QRectF(x0 + MmToPx(1, xRes), y0 + MmToPx(1, yRes), w, h), QColor(128, 128, 128));
     p.setPen(QPen(Qt::black, std::max(1.0, MmToPx(0.2, xRes))));
     p.setBrush(Qt::white);
@@ -180,9 +231,12 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
             for (size_t t = 0; t < texts.size() && first + t < cols.size(); ++t) {
                 const size_t c = first + t;
                 const double cx = x0 + MmToPx(cols[c].xMm, xRes);
+                // The last column of a line ends at the frame; one that starts
+                // beyond the frame runs on into the room beside the block.
+                const double end = cols[c].xMm < m_width ? x0 + w : x0 + MmToPx(std::max(m_width, m_roomMm), xRes);
                 const double next = c + 1 < cols.size() && cols[c + 1].xMm > cols[c].xMm
                                         ? x0 + MmToPx(cols[c + 1].xMm, xRes)
-                                        : x0 + w;
+                                        : end;
                 const QString text = QFontMetricsF(m_bodyFont).elidedText(
                     QString::fromStdString(texts[t]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
                 const double y = tableTop + (firstLine + cols[c].line) * lineH;
@@ -194,19 +248,19 @@ void CPrintBlock::Draw(QPainter& p, int page, double pageHeightMm, int yRes, int
         writeRow(titles, 0, 0);
         int line = 1;
         for (CBaseDevice* obj : m_objects) {
-            std::vector<std::string> texts;
-            obj->GetListTexts(0, texts);
-            // A table with descriptors for the titles' line and for each of
-            // the object's texts (the week's: one line per weekday) places the
-            // texts with the descriptors after the titles' ones.
-            const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
-            writeRow(texts, first, line);
-            int rows = 1;
-            if (obj->GetKindId() == kindid::DayProgram)
-                rows = DayProgramLines(obj);
-            else
-                for (const ListColumn& c : cols)
-                    rows = std::max(rows, c.line + 1);
+            // Each object takes the lines the block's size gave it, so the
+            // frame ends under the last object's lines.
+            const int rows = RowsOf(obj);
+            // Objects wholly on other pages are left out.
+            if (LineBottomMm(line + rows - 1) > piece.fromMm && LineBottomMm(line - 1) < piece.toMm) {
+                std::vector<std::string> texts;
+                obj->GetListTexts(0, texts);
+                // A table with descriptors for the titles' line and for each
+                // of the object's texts (the week's: one line per weekday)
+                // places the texts with the descriptors after the titles' ones.
+                const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
+                writeRow(texts, first, line);
+            }
             line += rows;
         }
     }

@@ -84,6 +84,7 @@ CQuillomerApp::~CQuillomerApp()
     SetStringTranslator(nullptr);
     if (m_modemPageRegistered)
         CApplicationPropertiesDlg::SetModemPageFactory(std::move(m_oldModemPageFactory));
+    QLocale::setDefault(m_previousDefault);
     if (g_app == this)
         g_app = nullptr;
 }
@@ -120,9 +121,18 @@ bool CQuillomerApp::LoadEnglishResources()
     return false;
 }
 
+QLocale CQuillomerApp::ProgramLocale(int language, const QLocale& user)
+{
+    if (IsGerman(language))
+        return user.language() == QLocale::German ? user : QLocale(QLocale::German, QLocale::Germany);
+    return user.language() == QLocale::English ? user : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
 void CQuillomerApp::UpdateQtTranslation()
 {
     const bool german = IsGerman(m_language);
+    // Dates (and the date fields) follow the language in use.
+    QLocale::setDefault(ProgramLocale(m_language, m_locale));
     if (german && !m_qtGermanLoaded) {
         if (m_qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             m_qtGermanLoaded = QCoreApplication::installTranslator(&m_qtGerman);

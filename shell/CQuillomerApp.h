@@ -62,6 +62,10 @@ public:
     // the German ones are installed while German is in use.
     void UpdateQtTranslation();
     bool IsQtGermanLoaded() const { return m_qtGermanLoaded; }
+    // The locale the program writes dates in: the user's where it speaks the
+    // program's language (its country's form), else that language's own form;
+    // a German program never shows an English month, whatever the system says.
+    static QLocale ProgramLocale(int language, const QLocale& user);
     void OnLanguageEnglish();
     void OnLanguageGerman();
 
@@ -105,6 +109,7 @@ private:
     bool m_qtGermanLoaded = false;
     QStringList m_resourceDirs;
     QLocale m_locale;
+    QLocale m_previousDefault;  // the default locale before the program set its own
     QStringList m_recent;
     int m_printOrientation = 0;
     mutable std::unique_ptr<QPrinter> m_printSetup;  // made when first needed

@@ -293,6 +293,10 @@ void CQuillomerView::resizeEvent(QResizeEvent* event)
 
 void CQuillomerView::scrollContentsBy(int, int)
 {
+    // The edit stands over its label: once the drawing moves under it, the
+    // name is taken as typed and the edit closes (bar, wheel and keys alike).
+    if (m_labelEdit)
+        CommitLabelEdit(false);
     viewport()->update();
 }
 
@@ -368,14 +372,24 @@ void CQuillomerView::paintEvent(QPaintEvent* event)
     const CPoint a = ClientToLogical(area.topLeft());
     const CPoint b = ClientToLogical(QPoint(area.left() + area.width(), area.top() + area.height()));
     CRect clip(a.x - 1, a.y - 1, b.x + 1, b.y + 1);
+    m_painting = true;
     DrawContents(painter, clip, true);
+    m_painting = false;
 }
 
 void CQuillomerView::InvalidateLogicalRect(const CRect& r, bool)
 {
     CRect n = r;
     n.NormalizeRect();
-    viewport()->update(LogicalToClient(n).adjusted(-1, -1, 1, 1));
+    const QRect area = LogicalToClient(n).adjusted(-1, -1, 1, 1);
+    if (m_painting) {
+        // An object drawn reaches further than the area being painted: that
+        // part follows in a paint of its own.
+        QWidget* port = viewport();
+        QMetaObject::invokeMethod(port, [port, area] { port->update(area); }, Qt::QueuedConnection);
+        return;
+    }
+    viewport()->update(area);
 }
 
 void CQuillomerView::OnDocumentUpdate()
@@ -632,23 +646,7 @@ void CQuillomerView::HandleLeftButtonDown(Qt::KeyboardModifiers, const QPoint& c
         return;
     }
     if (m_labelEdit) {
-        const bool cancel = client == QPoint(-1, -1);
-        CBaseDevice* obj = m_editObject;
-        const std::string text = m_labelEdit->text().toStdString();
-        EndLabelEdit(cancel);
-        // A name taken as it stands is no rename: some objects share their
-        // name with another by design (a card slot and its block), and the
-        // uniqueness check would give the unchanged one a counter.
-        if (!cancel && obj && DocHolds(m_doc, obj) && text != obj->GetName()) {
-            const std::string before = obj->GetName();
-            std::string name = text;
-            obj->SetNameUnique(name, true);
-            // A new name is a change of the project that must be saved.
-            if (obj->GetName() != before)
-                obj->SetDocModified();
-            obj->Redraw();
-        }
-        viewport()->update();
+        CommitLabelEdit(client == QPoint(-1, -1));
         return;
     }
     if (m_hot && DocHolds(m_doc, m_hot)) {
@@ -833,6 +831,28 @@ bool CQuillomerView::BeginLabelEdit(CPoint, CBaseDevice* obj)
     m_labelEdit->selectAll();
     m_editObject = obj;
     return true;
+}
+
+void CQuillomerView::CommitLabelEdit(bool cancel)
+{
+    if (!m_labelEdit)
+        return;
+    CBaseDevice* obj = m_editObject;
+    const std::string text = m_labelEdit->text().toStdString();
+    EndLabelEdit(cancel);
+    // A name taken as it stands is no rename: some objects share their
+    // name with another by design (a card slot and its block), and the
+    // uniqueness check would give the unchanged one a counter.
+    if (!cancel && obj && DocHolds(m_doc, obj) && text != obj->GetName()) {
+        const std::string before = obj->GetName();
+        std::string name = text;
+        obj->SetNameUnique(name, true);
+        // A new name is a change of the project that must be saved.
+        if (obj->GetName() != before)
+            obj->SetDocModified();
+        obj->Redraw();
+    }
+    viewport()->update();
 }
 
 void CQuillomerView::EndLabelEdit(bool)

@@ -154,6 +154,8 @@ protected:
 private:
     void UpdateScrollBars();
     void SetStatus(const QString& text);
+    // Gives the edit's text to the edited object (unless cancelled) and closes the edit.
+    void CommitLabelEdit(bool cancel);
     void EndLabelEdit(bool cancel);
     void ForEachObject(const std::function<bool(CBaseDevice*)>& fn) const;
     void AutoScrollBand(QRect& band);
@@ -174,6 +176,7 @@ private:
     CLabelEdit* m_labelEdit = nullptr;
     CBaseDevice* m_editObject = nullptr;
     int m_printMode = 1;
+    bool m_painting = false;  // inside paintEvent
     QPoint m_lastDragPoint;
 
     // Mouse state between press, move and release.

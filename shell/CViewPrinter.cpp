@@ -172,19 +172,23 @@ void CViewPrinter::LayOutBlocks(QPainter&)
         if (block->m_objects.empty())
             continue;
         block->Prepare(m_headingFont, m_bodyFont, m_xRes, m_yRes, m_screenX, m_screenY);
-        double height = block->GetSize();
-        if (free < block->m_headerHeight) {
+        block->GetSize();
+        // The block runs on over as many pages as it needs, cut between its
+        // lines; it starts on a new page when not even its title and column
+        // titles fit into what is left of this one.
+        if (free < block->m_headerHeight || !block->CutIntoPages(free, pageMm)) {
             ++page;
             free = pageMm - 11;
+            block->CutIntoPages(free, pageMm);
         }
         block->m_startPage = page;
         block->m_offsetMm = pageMm - free;
-        while (height > free) {
-            height -= free;
-            ++page;
+        const size_t pieces = block->m_pieces.size();
+        if (pieces > 1) {
+            page += static_cast<int>(pieces) - 1;
             free = pageMm;
         }
-        free -= height;
+        free -= block->m_pieces.back().toMm - block->m_pieces.back().fromMm;
         block->m_endPage = page;
         lastPage = page;
         free -= 16;
@@ -236,6 +240,9 @@ void CViewPrinter::PrintPage(QPainter& painter, int page)
             if (logicalPage < block->m_startPage || logicalPage > block->m_endPage)
                 continue;
             block->m_columnMm = c * 198.0;
+            // Texts beyond a block's frame may use its sheet column, or the
+            // whole printable width on a sheet of one column.
+            block->m_roomMm = columns < 2 ? PxToMm(m_printW, m_xRes) : 198.0;
             block->Draw(painter, logicalPage, pageMm, m_yRes, m_xRes);
         }
     }

@@ -1051,7 +1051,7 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     </message>
     <message>
         <source>Linientest</source>
-        <translation>Zone test</translation>
+        <translation>Line test</translation>
     </message>
     <message>
         <source>Pilottongenerator</source>
@@ -2350,7 +2350,7 @@ of the KVT modem</translation>
     </message>
     <message>
         <source>Eigenschaften von Analogbedingungen</source>
-        <translation>Properties of Analogue Conditions</translation>
+        <translation>Properties of Analog Conditions</translation>
     </message>
     <message>
         <source>Eigenschaften von kombinierten Bedingungen</source>
@@ -2700,6 +2700,18 @@ allows it, and check them carefully beforehand.</translation>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Für diese Einstellungen hat das Projekt keine freie Nummer mehr:
+
+%1
+
+Nichts wurde übernommen. Wählen Sie dort &quot;OFF&quot;, oder löschen Sie nicht mehr benötigte Objekte der genannten Art.</source>
+        <translation>The project has no free number left for these settings:
+
+%1
+
+Nothing was taken. Choose &quot;OFF&quot; there, or delete objects of the kind named that are no longer needed.</translation>
+    </message>
 </context>
 <context>
     <name>CPowerView</name>
@@ -2812,7 +2824,7 @@ on mains supply</translation>
     </message>
     <message>
         <source>Analoge A/D - D/A Karten</source>
-        <translation>Analogue A/D - D/A Cards</translation>
+        <translation>Analog A/D - D/A Cards</translation>
     </message>
     <message>
         <source>Logikzustand</source>
@@ -3241,7 +3253,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Erdschlusserkennung</source>
-        <translation>Earth fault detection</translation>
+        <translation>Ground fault detection</translation>
     </message>
     <message>
         <source>Übertemperatur</source>
@@ -3293,7 +3305,7 @@ masked signals</translation>
     </message>
     <message>
         <source>Erdschluss</source>
-        <translation>Earth fault</translation>
+        <translation>Ground fault</translation>
     </message>
     <message>
         <source>Konfiguration</source>
@@ -4322,7 +4334,7 @@ OUT%d is loaded with %d amplifier inputs</translation>
 36132
 ----------
 34595</extracomment>
-        <translation>Earth fault</translation>
+        <translation>Ground fault</translation>
     </message>
     <message>
         <source>Der Download wurde nicht vollständig ausgeführt ! Die Konfiguration im QUILLOMER ist unvollständig.</source>
@@ -4343,6 +4355,13 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. Die &apos;*.err&apos; Datei enthält nur die Unterschiede der beantworteten Werte.</source>
         <extracomment>36303</extracomment>
         <translation>Upload incomplete ! The QUILLOMER no longer answers: %d of %d queries remained unanswered. The &apos;*.err&apos; file holds only the differences of the answered values.</translation>
+    </message>
+    <message>
+        <source>Der Export ist fehlgeschlagen ! Die Datei &apos;%s&apos; kann nicht geschrieben werden.
+( %s )</source>
+        <extracomment>36304</extracomment>
+        <translation>The export failed ! The file &apos;%s&apos; cannot be written.
+( %s )</translation>
     </message>
     <message>
         <source>Makro</source>
@@ -5011,14 +5030,14 @@ IDS_CAT_FIRST + 3
     <message>
         <source>Linienmeßfehler</source>
         <extracomment>34596</extracomment>
-        <translation>Line measuring fault</translation>
+        <translation>Line measurement fault</translation>
     </message>
     <message>
         <source>Linienerdschluß</source>
         <extracomment>34579
 ----------
 34597</extracomment>
-        <translation>Line earth fault</translation>
+        <translation>Line ground fault</translation>
     </message>
     <message>
         <source>LAN Fehler</source>
@@ -5177,7 +5196,7 @@ Events			50	(20)
 Macros				250	(80)
 Triggers				100	(50)
 Conditions			250	(100)
-Analogue conditions			20	(16)
+Analog conditions			20	(16)
 Active conditions			50	(5)
 Combined conditions	50	(10)
 Logic states			250	(30)
@@ -6848,7 +6867,7 @@ is still in use!</translation>
     <message>
         <source>Liniendaten downloaden</source>
         <extracomment>34614</extracomment>
-        <translation>Download zone data</translation>
+        <translation>Download line data</translation>
     </message>
     <message>
         <source>Anzeige aktualisieren</source>

@@ -20,8 +20,11 @@ CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("Projektverzeichnis auswählen"));
     setWindowIcon(QApplication::windowIcon());
     auto* layout = new QVBoxLayout(this);
-    // A frame inside the dialog holds the tree and its status bar.
-    m_pFrame = new QMainWindow(this, Qt::Widget);
+    // A frame inside the dialog holds the tree and its status bar. A main
+    // window is a window of its own whatever flags it is made with: only
+    // made a plain widget afterwards does it show inside the dialog.
+    m_pFrame = new QMainWindow(this);
+    m_pFrame->setWindowFlags(Qt::Widget);
     m_pFrame->statusBar();  // one plain text pane
     m_pView = new CDriveView(m_pFrame);
     m_pFrame->setCentralWidget(m_pView);

@@ -3,9 +3,16 @@
 // when a part is full, so the separator typed right after that only confirms
 // the move ("07:30:00" is 07:30:00, as "073000" is). A key that only changes
 // the modifiers (Shift before ":" or "/", AltGr, Ctrl) is no step: the
-// separator that follows it still confirms the move.
+// separator that follows it still confirms the move. Right and Left move from
+// part to part as the separators do; Right right after a move by itself only
+// confirms it. A digit the part cannot take ("25" hours, "61" minutes, also
+// when the field had moved on after the "6") is shown as typed, and the field
+// then holds no date or time until Backspace takes the digit back. A click
+// chooses the whole part under it. The value changes when the typing is done.
 
 #include <QDateTimeEdit>
+
+#include <optional>
 
 class QKeyEvent;
 
@@ -19,13 +26,49 @@ public:
     // Whether the key only changes the modifiers held.
     static bool IsModifierKey(int key);
 
+    // Takes what is typed as the value, the part being typed included even
+    // when it has fewer digits than it shows ("6:3" is 06:03). A year typed
+    // with one or two digits counts from 1970 on. False, and the value left
+    // as it was, when the text is no date or time.
+    bool TakeTyped();
+    // Whether the text shows a digit the field could not take.
+    bool IsTypedInvalid() const;
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void Init();
     // Whether the separator typed next is the one the field has just passed
     // by itself.
     bool IsPassedSeparator(const QKeyEvent* event) const;
+    // Moves to the part before or after the current one, taking the current
+    // part as typed.
+    void StepPart(bool forward);
+    // The most digits part `index` takes.
+    int PartWidth(int index) const;
+    // The date and time the text shows when every part is a number; nullopt
+    // when it is none or the format has parts of other kinds.
+    std::optional<QDateTime> ReadNumericText(const QString& text, bool* numericFormat) const;
+    // Shows `digits` as numeric part `index` (counted among the numeric
+    // parts), or `digit` at the caret when `index` is negative, as a text the
+    // field holds no value for.
+    void ShowRefused(const QString& digit, int index);
 
     bool m_bMovedOn = false;
+    // The move was made after fewer digits than the part takes, because no
+    // further digit could fit (the "6" of "61" minutes).
+    bool m_bMovedEarly = false;
+    QString m_strEarlyDigits;
+    // The digits typed into part m_nTypedPart since it was chosen.
+    QString m_strTypedDigits;
+    int m_nTypedPart = -1;
+    // The text with a refused digit, and the text it replaced.
+    QString m_strRefused;
+    QString m_strBeforeRefused;
+    int m_nSelectionBeforeRefused = 0;
+    int m_nSelectedBeforeRefused = 0;
+    bool m_bMovedBeforeRefused = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/CGridEdit.h"
 
+#include "platform/FiniteNumber.h"
 #include "ui/NumberFormat.h"
 
 #include <QFocusEvent>
@@ -96,10 +97,8 @@ bool CGridEdit::ReadValue()
         }
         m_dValue = v;
     } else {
-        float f = 0.0f;
-        if (std::sscanf(text.toUtf8().constData(), "%f", &f) != 1)
-            f = 0.0f;
-        double v = f;
+        // Text that is no finite number counts as no number.
+        double v = ScanFiniteFloat(text.toStdString()).value_or(0.0f);
         corrected = CheckRange(v);
         m_dValue = static_cast<float>(v);
     }

@@ -26,9 +26,19 @@ QString CInPlaceDateTimeCtrl::TimeFormat24()
     return fmt;
 }
 
+QString CInPlaceDateTimeCtrl::DateFormat()
+{
+    // The locale's short date with the year in four digits: a year typed in
+    // full is kept as typed, not cut to two digits.
+    QString fmt = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!fmt.contains(QLatin1String("yyyy")))
+        fmt.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return fmt;
+}
+
 QString CInPlaceDateTimeCtrl::FormatDate(const QDate& date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat).left(99);
+    return QLocale().toString(date, DateFormat()).left(99);
 }
 
 QString CInPlaceDateTimeCtrl::FormatTime(const QTime& time)
@@ -71,7 +81,7 @@ bool CInPlaceDateTimeCtrl::Create(bool timeFormat, const QRect& rect, CListCtrl*
         const QTime t = ParseTime(m_strInitText);
         setDateTime(QDateTime(now.date(), t.isValid() ? t : QTime(now.time().hour(), now.time().minute(), now.time().second())));
     } else {
-        setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+        setDisplayFormat(DateFormat());
         setCalendarPopup(true);
         const QDate d = ParseDate(m_strInitText);
         setDateTime(QDateTime(d.isValid() ? d : now.date(), QTime(0, 0)));
@@ -99,7 +109,9 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_bCommit = true;
+        // The part being typed counts as the picker shows it; a text that is
+        // no date or time leaves the cell as it was.
+        m_bCommit = TakeTyped();
         [[fallthrough]];
     case Qt::Key_Escape:
         e->accept();

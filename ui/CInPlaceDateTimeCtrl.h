@@ -2,8 +2,9 @@
 // Date or time picker opened over one cell of a list. It starts at the cell's
 // text read in the user's locale (the current date or time when the text is
 // no date or time). Enter confirms: the value is offered to the list's owner
-// once, when the picker goes, as a short date or as a 24-hour time in the
-// user's locale. Escape or leaving it otherwise (but not while its calendar
+// once, when the picker goes, as a short date (four-digit year) or as a
+// 24-hour time in the user's locale; a typed text that is no date or time is
+// not offered, so the cell stays as it was. Escape or leaving it otherwise (but not while its calendar
 // is dropped down) discards it. It deletes itself when it ends.
 // It is typed as any date or time field of the program (CDateTimeEdit).
 
@@ -28,8 +29,9 @@ public:
     QString ResultText() const;
     void EndEdit();
 
-    // Text forms used for cells: the locale's short date, and the locale's
-    // time with the 24-hour clock forced.
+    // Text forms used for cells: the locale's short date with a four-digit
+    // year, and the locale's time with the 24-hour clock forced.
+    static QString DateFormat();
     static QString FormatDate(const QDate& date);
     static QString FormatTime(const QTime& time);
     static QString TimeFormat24();

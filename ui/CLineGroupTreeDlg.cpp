@@ -130,6 +130,7 @@ bool CLineGroupTreeDlg::OnInitDialog()
     CResizableDialog::OnInitDialog();
     const QList<QPixmap> images = CLineGroupSelectDlg::Images();
     m_pList->SetImageList(images);
+    // Its share of the client width is taken again once the dialog is laid out (showEvent).
     m_pList->InsertColumn(0, QString::fromStdString(LoadStringId(uistr::Name)), CListCtrl::LVCFMT_LEFT,
                           m_pList->GetClientWidth() * 90 / 100);
     m_pList->m_aColumnPercent = {90};
@@ -174,6 +175,17 @@ bool CLineGroupTreeDlg::OnInitDialog()
         FillCandidates(selected);
     }
     return true;
+}
+
+void CLineGroupTreeDlg::showEvent(QShowEvent* event)
+{
+    CResizableDialog::showEvent(event);
+    // The list has its client width only now, laid out at the dialog's
+    // (restored) size; before, its viewport still has the size it was made with.
+    if (!m_bColumnSized && m_pList->columnCount() > 0) {
+        m_bColumnSized = true;
+        m_pList->SetColumnWidth(0, m_pList->GetClientWidth() * 90 / 100);
+    }
 }
 
 void CLineGroupTreeDlg::AppendRow(CBaseDevice* object)

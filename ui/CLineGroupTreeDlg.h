@@ -39,6 +39,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void AppendRow(CBaseDevice* object);
@@ -54,4 +55,5 @@ private:
     CEditListCtrl* m_pList;
     CResizableTreeCtrl* m_pTree;
     CRowDragTracker* m_pDrag;
+    bool m_bColumnSized = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/CValueEdit.h"
 
+#include "platform/FiniteNumber.h"
 #include "ui/NumberFormat.h"
 
 #include <QFocusEvent>
@@ -7,7 +8,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -49,11 +49,10 @@ int CValueEdit::SetInt(int value, int force, const char* format)
 
 float CValueEdit::GetFloat(int read)
 {
-    if (read) {
-        float v = 0.0f;
-        if (std::sscanf(text().toUtf8().constData(), "%f", &v) == 1)
-            m_fValue = v;
-    }
+    // "nan", "inf" or "1e40" is no number the field can hold.
+    if (read)
+        if (const std::optional<float> v = ScanFiniteFloat(text().toStdString()))
+            m_fValue = *v;
     return m_fValue;
 }
 

@@ -3,7 +3,8 @@
 // value are kept separately; the text shows whichever was set last. Setting
 // the value it already has leaves the text (and anything the user is typing)
 // alone unless forced. Reading with `read` takes the typed text over first;
-// text that does not read as a number leaves the stored value unchanged.
+// text that does not read as a number (a float also when it is not finite,
+// "nan", "inf", "1e40") leaves the stored value unchanged.
 
 #include <QLineEdit>
 

@@ -16,6 +16,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
@@ -106,9 +107,8 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
-            if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0 &&
-                std::sscanf(text.toLatin1().constData(), "%f", &db) != 1)
-                db = LevelOf(c);
+            if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
+                db = ScanFiniteFloat(text.toStdString()).value_or(LevelOf(c));
             SetLevel(c, db);
         });
     }
@@ -174,6 +174,12 @@ void CBackgroundPage::SetLevel(int channel, float db)
         db = CMiscAudio::kMinLevel;
     if (db > HighestDb(channel))
         db = HighestDb(channel);
+    // A field left (or Enter pressed) with the level it shows changes
+    // nothing: it is shown again, neither marked nor sent.
+    if (StrFormat("%f", static_cast<double>(db)) == StrFormat("%f", static_cast<double>(LevelOf(channel)))) {
+        ShowLevel(channel, LevelOf(channel));
+        return;
+    }
     if (m_audio)
         m_audio->SetValue(static_cast<uint32_t>(channel), StrFormat("%f", static_cast<double>(db)));
     ShowLevel(channel, LevelOf(channel));
@@ -184,12 +190,15 @@ void CBackgroundPage::SetLevel(int channel, float db)
 void CBackgroundPage::SetAttenuation(int value)
 {
     value = std::clamp(value, static_cast<int>(CMiscAudio::kBackAttOff), 0);
+    const bool changed = !m_audio || m_audio->GetInt(miscaudiokey::BackAtt) != value;
     if (m_audio)
         m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", value));
     m_showing = true;
     m_attenuation->setText(value == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(value));
     m_attenuationSpin->setValue(value);
     m_showing = false;
+    if (!changed)
+        return;
     SetModified(true);
     ApplyKey(miscaudiokey::BackAtt);
 }
@@ -238,7 +247,7 @@ bool CBackgroundPage::OnApply()
             const QString text = m_values[c]->text();
             float db = CMiscAudio::kMinLevel;
             if (text != QLatin1String("OFF"))
-                std::sscanf(text.toLatin1().constData(), "%f", &db);
+                db = ScanFiniteFloat(text.toStdString()).value_or(db);
             m_audio->SetValue(static_cast<uint32_t>(c), StrFormat("%f", static_cast<double>(db)));
         }
         m_audio->SetDocModified();

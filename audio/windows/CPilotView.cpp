@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -18,13 +19,15 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CValueEdit.h"
 
 namespace {
 const char* const kPath = "/PILOT/";
-int Whole(float v) { return static_cast<int>(std::lround(v)); }
+// Far beyond any slider's range, but within an int's.
+int Whole(float v) { return static_cast<int>(std::lround(std::clamp(v, -1.0e6f, 1.0e6f))); }
 }  // namespace
 
 CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
@@ -226,8 +229,9 @@ void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         std::string key, value;
         if (!m_pilot || !audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
-        float number = 0.0f;
-        const bool isNumber = std::sscanf(value.c_str(), "%f", &number) == 1;
+        const std::optional<float> finite = ScanFiniteFloat(value);
+        const bool isNumber = finite.has_value();
+        const float number = finite.value_or(0.0f);
         if (key == "GEN") {
             m_pilot->SetValue(pilotkey::On, value == "ON" ? 1 : 0);
             m_on->setChecked(value == "ON");

@@ -18,6 +18,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CDropDownComboBox.h"
 #include "ui/CPictureSet.h"
@@ -279,8 +280,8 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         } else if (key == "MAXTIME") {
             if (WasChosen(ChosenMaxTime))
                 continue;
-            if (std::sscanf(value.c_str(), "%f", &f) == 1) {
-                m_recorder->SetFloat(recorderkey::MaxTime, f);
+            if (const std::optional<float> f = ScanFiniteFloat(value)) {
+                m_recorder->SetFloat(recorderkey::MaxTime, *f);
                 m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
             }
         } else if (key == "INFO" || key == "FUNCTION" || key == "FREE") {

@@ -93,10 +93,10 @@ bool CSignalPage::OnKillActive()
         return CPropertyPage::OnKillActive();
     }
     // Another page is chosen: a signal of this page's kind stays selected
-    // only when the list itself chose the other page.
-    if (isVisible())
-        if (CSignalListDlg* list = CSignalListDlg::Current())
-            list->ClearSelection();
+    // only when the list itself chose the other page. A tab's click hides
+    // this page before it is told, so visibility tells nothing here.
+    if (CSignalListDlg* list = CSignalListDlg::Current())
+        list->ClearSelection();
     return CPropertyPage::OnKillActive();
 }
 

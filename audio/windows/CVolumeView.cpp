@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "audio/CMiscAudio.h"
@@ -14,6 +16,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CValueEdit.h"
@@ -94,7 +97,9 @@ float CVolumeView::LevelOfPosition(int channel, int position)
 
 int CVolumeView::PositionOfLevel(int channel, float level)
 {
-    return (IsInput(channel) ? -150 : -144) - static_cast<int>(level);
+    // A level far beyond the slider still stops at its end.
+    const float held = std::isnan(level) ? 0.0f : std::clamp(level, -1000.0f, 1000.0f);
+    return (IsInput(channel) ? -150 : -144) - static_cast<int>(held);
 }
 
 std::vector<int> CVolumeView::TickPositions(int channel)
@@ -109,10 +114,8 @@ float CVolumeView::SliderMinimum(int channel)
 {
     const std::string text =
         GetAppHost().GetProfileString("Settings", channel == Chime ? "MinChimeVol" : "MinMessageVol", "-40.0");
-    float value = -40.0f;
-    if (std::sscanf(text.c_str(), "%f", &value) != 1 || value < -150.0f || value > 6.0f)
-        value = -40.0f;
-    return value;
+    const float value = ScanFiniteFloat(text).value_or(-40.0f);
+    return value < -150.0f || value > 6.0f ? -40.0f : value;
 }
 
 void CVolumeView::SetSlider(int channel, float level)
@@ -203,6 +206,12 @@ void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
     for (const std::string& line : answers) {
         std::string key, value;
         if (!audiolive::SplitAnswer(line, kPath, &key, &value))
+            continue;
+        // A numeral that is no finite level ("nan", "inf", "1e40") is not
+        // shown or kept; other texts are taken as the device sends them.
+        char* end = nullptr;
+        std::strtod(value.c_str(), &end);
+        if (end != value.c_str() && !ScanFiniteFloat(value))
             continue;
         for (int c = 0; c < kChannelCount; ++c) {
             if (key != kChannels[c].key)

@@ -87,7 +87,7 @@ void CCalendarListView::keyPressEvent(QKeyEvent* event)
 void CCalendarListView::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    const bool connected = IsDocConnected() != 0;
+    const bool connected = m_itemTransfers && IsDocConnected() != 0;
     for (unsigned id : {ID_CAL_DOWNLOAD_ITEM, ID_CAL_UPLOAD_ITEM}) {
         QAction* a = menu.addAction(QString::fromStdString(LoadStringId(id)));
         a->setEnabled(connected);

@@ -21,6 +21,8 @@ public:
     void SelectRow(int row);
     // Sets the columns (titles and widths in pixels) after removing every row.
     void SetColumns(std::initializer_list<std::pair<QString, int>> columns);
+    // Whether the context menu's download and upload act here (else greyed).
+    void SetItemTransfers(bool on) { m_itemTransfers = on; }
 
     // Dates and times as the user's locale shows them, and as the in-place
     // pickers read them back.
@@ -37,4 +39,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    bool m_itemTransfers = true;
 };

@@ -20,6 +20,9 @@ CDayprogDlgEntryView::CDayprogDlgEntryView(QWidget* parent) : CCalendarListView(
 {
     setObjectName(QStringLiteral("DayprogDlgEntryView"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Single entries are not transferred: the context menu's download and
+    // upload are the day programme list's.
+    SetItemTransfers(false);
     connect(this, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int column) { OnDoubleClick(RowOf(item), column); });
     connect(this, &CListCtrl::EndLabelEdit, this,
@@ -40,6 +43,14 @@ CDayprog* CDayprogDlgEntryView::Dayprog() const
 void CDayprogDlgEntryView::Refill()
 {
     const QSignalBlocker block(this);
+    // The same programme shown again (after an edit) keeps its place and its
+    // selected entry, so that the row under the mouse is still the one the
+    // user sees there.
+    const bool same = m_number != 0 && m_number == m_shownNumber;
+    const QTreeWidgetItem* top = itemAt(0, 0);
+    const int topEntry = same && top ? static_cast<int>(GetItemData(RowOf(top))) : 0;
+    const int selectedEntry = same ? SelectedEntry() : 0;
+    m_shownNumber = m_number;
     SetColumns({{Str(IDS_CAL_COL_ID), 140}, {Str(IDS_CAL_COL_TIME), 160}, {Str(IDS_CAL_COL_MACRO), 160}});
     const CDayprog* dayprog = Dayprog();
     if (!dayprog)
@@ -56,6 +67,20 @@ void CDayprogDlgEntryView::Refill()
             SetItemText(row, 1, TimeText(dayprog->m_entries[i]));
         SetItemText(row, 2, macro);
     }
+    const auto rowOfEntry = [this](int entry) {
+        for (int r = 0; r < GetItemCount(); ++r)
+            if (static_cast<int>(GetItemData(r)) >= entry)
+                return r;
+        return GetItemCount() - 1;
+    };
+    if (selectedEntry > 0) {
+        const int row = rowOfEntry(selectedEntry);
+        if (row >= 0 && static_cast<int>(GetItemData(row)) == selectedEntry)
+            SelectRow(row);
+    }
+    if (topEntry > 0)
+        if (const int row = rowOfEntry(topEntry); row >= 0)
+            scrollToItem(Row(row), QAbstractItemView::PositionAtTop);
 }
 
 int CDayprogDlgEntryView::SelectedEntry() const
@@ -84,7 +109,10 @@ void CDayprogDlgEntryView::OnDoubleClick(int row, int column)
             return;
         // The dialog let the device's answers in: the programme may have gone meanwhile.
         CDayprog* dayprog = Dayprog();
-        if (!dayprog)
+        if (!dayprog || entry > CDayprog::GetEntryCount())
+            return;
+        // The macro the entry already starts: nothing changes.
+        if (dayprog->GetEntryParam(CDayprog::Code(entry - 1, CDayprog::EntryMacro)) == macro)
             return;
         dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), macro);
         dayprog->SetDocModified();
@@ -101,8 +129,12 @@ void CDayprogDlgEntryView::OnEndLabelEdit(int row, int column, const QString& te
     if (!t.isValid())
         return;
     const int entry = static_cast<int>(GetItemData(row));
-    dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime),
-                           caltime::OnEntryDay(t.hour(), t.minute(), t.second()));
+    const caltime::Time time = caltime::OnEntryDay(t.hour(), t.minute(), t.second());
+    // Enter on the time shown changes nothing.
+    if (entry < 1 || entry > CDayprog::GetEntryCount() ||
+        (dayprog->IsEntrySet(entry - 1) && dayprog->m_entries[entry - 1] == time))
+        return;
+    dayprog->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime), time);
     dayprog->SetDocModified();
     Refill();
 }

@@ -23,4 +23,5 @@ public:
 
 private:
     int m_number = 0;
+    int m_shownNumber = 0;  // the programme the rows were filled for
 };

@@ -42,6 +42,14 @@ COnlineNoticeDlg::COnlineNoticeDlg(QWidget* parent)
         if (on)
             m_never->setChecked(false);
     });
+    // The notice opens with the choice the user made last ticked, so that OK
+    // as it stands keeps it: a counter above 1 is the interval choice.
+    bool stored = false;
+    int counter = QSettings().value(QStringLiteral("KVT7000/OnlineCounter")).toInt(&stored);
+    if (!stored)
+        counter = 1;
+    m_never->setChecked(counter == 0);
+    m_interval->setChecked(counter > 1);
 }
 
 int COnlineNoticeDlg::CounterValue() const

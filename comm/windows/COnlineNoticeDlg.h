@@ -1,7 +1,8 @@
 #pragma once
 // The notice shown when connecting ("Wichtiger Hinweis!"): the user chooses
 // whether it comes every time, never again, or at intervals; OK stores the
-// choice in "KVT7000"/"OnlineCounter" (1, 0 or 2).
+// choice in "KVT7000"/"OnlineCounter" (1, 0 or 2). It opens with the stored
+// choice ticked.
 
 #include <QDialog>
 

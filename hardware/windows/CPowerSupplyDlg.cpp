@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStringList>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "hardware/windows/WindowSamples.h"
 #include "ui/CWindowRegistry.h"
@@ -249,8 +251,52 @@ PowerSupplySettings CPowerSupplyDlg::Gather() const
     return s;
 }
 
+QString CPowerSupplyDlg::SettingName(int item) const
+{
+    // The setting as its label names it, without the label's colon.
+    const auto label = [](const QString& text) {
+        QString name = text.trimmed();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        return name.trimmed();
+    };
+    switch (item) {
+    case 0: return label(tr("Mains-Fail Meldeleitung :"));
+    case 1: return label(tr("Power-ON/OFF Steuerleitung :"));
+    case 2: return label(tr(" Anlage über externes Ereignis Ein/Aus-schalten :"));
+    case 3:
+    case 4:
+    case 5: {
+        const uint32_t tab[] = {34292, 34293, 34294};  // mains, battery, standby
+        return QStringLiteral("%1 \"%2\"").arg(label(tr("LCD Anzeigen ")), Q(LoadStringId(tab[item - 3])));
+    }
+    default: return m_battery->text();
+    }
+}
+
 void CPowerSupplyDlg::accept()
 {
-    m_setup.Apply(Gather());
+    const PowerSupplySettings settings = Gather();
+    // Nothing is taken while a setting lacks a number for its objects: the
+    // user hears once what and why, and finds everything as entered.
+    const std::vector<CPowerSupplySetup::Shortfall> missing = m_setup.Shortfalls(settings);
+    if (!missing.empty()) {
+        QStringList lines;
+        for (const CPowerSupplySetup::Shortfall& m : missing) {
+            const uint32_t kind = m.type == OT_MACRO       ? 32806u   // "Makro"
+                                  : m.type == OT_CONDITION ? 34129u   // "Bedingung"
+                                  : m.type == OT_TRIGGER   ? 33085u   // "Trigger"
+                                                           : 34460u;  // "Logikzustand"
+            lines << QStringLiteral("%1 (%2)").arg(SettingName(m.item), Q(LoadStringId(kind)));
+        }
+        ShowMessage(tr("Für diese Einstellungen hat das Projekt keine freie Nummer mehr:\n\n%1\n\n"
+                       "Nichts wurde übernommen. Wählen Sie dort \"OFF\", oder löschen Sie nicht mehr "
+                       "benötigte Objekte der genannten Art.")
+                        .arg(lines.join(QLatin1Char('\n')))
+                        .toStdString(),
+                    mb::Ok | mb::IconExclamation);
+        return;
+    }
+    m_setup.Apply(settings);
     QDialog::accept();
 }

@@ -2,7 +2,9 @@
 // The power pack's set-up dialog: the contacts that switch the power and
 // report a mains failure, the external on/off input, the consoles' LCD texts
 // in mains, battery and standby operation, the battery and the boot
-// priorities. OK hands everything to CPowerSupplySetup; Cancel changes nothing.
+// priorities. OK hands everything to CPowerSupplySetup, unless the project
+// lacks the numbers for an object a setting needs: then it says so, takes
+// nothing and stays open. Cancel changes nothing.
 
 #include <QDialog>
 
@@ -38,6 +40,8 @@ private:
     int EventOfTab(int tab) const;
     void ShowEvent();
     void OnBatteryClicked();
+    // The name of a set-up item (CPowerSupplySetup::Shortfall) as the dialog labels it.
+    QString SettingName(int item) const;
     static void FillContacts(QComboBox* box, CQuillomerDoc* doc, std::initializer_list<uint32_t> kinds, int32_t number);
 
     CAudioInputDevice* m_pack;

@@ -31,7 +31,7 @@ QString S(uint32_t id)
 }  // namespace
 
 CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
-    : QTreeWidget(parent), m_doc(doc), m_mode(mode)
+    : CSlowClickRename<QTreeWidget>(parent), m_doc(doc), m_mode(mode)
 {
     setObjectName(QString::number(mode));
     setRootIsDecorated(false);
@@ -164,6 +164,9 @@ bool CSpareAmpView::ChooseObject(int kind, uint32_t& type, int& number, int& cha
     type = static_cast<uint32_t>(dlg.m_nResultType);
     number = dlg.m_nResultNumber;
     channel = dlg.m_nResultChannel;
+    // "Kein Eintrag" chooses nothing: a spare must stand in with something.
+    if (kind == selkind::SpareAmp && type != OT_AMPLIFIER && type != OT_READY_INPUT)
+        return false;
     return true;
 }
 
@@ -289,7 +292,7 @@ bool CSpareAmpView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* 
     // Only the spare's name (column 0) is edited in place.
     if (index.column() != 0 && trigger != QAbstractItemView::NoEditTriggers)
         return false;
-    return QTreeWidget::edit(index, trigger, event);
+    return CSlowClickRename<QTreeWidget>::edit(index, trigger, event);
 }
 
 void CSpareAmpView::keyPressEvent(QKeyEvent* event)
@@ -315,8 +318,13 @@ void CSpareAmpView::SetPolling(bool on)
 void CSpareAmpView::PollOnce()
 {
     CCommLink* link = GetCommLink();
-    if (!link)
+    // The line is gone: what the column shows is no longer the device's.
+    if (!link || !IsDocConnected()) {
+        SetPolling(false);
+        for (int r = 0; r < topLevelItemCount(); ++r)
+            topLevelItem(r)->setText(kReplacesColumn, QString());
         return;
+    }
     for (int r = 0; r < topLevelItemCount(); ++r) {
         QTreeWidgetItem* item = topLevelItem(r);
         const int n = item->data(0, Qt::UserRole).toInt();

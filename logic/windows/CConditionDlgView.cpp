@@ -102,9 +102,9 @@ std::pair<int, int> CConditionDlgView::EntrySteps(int n) const
     return {step, step + 1};
 }
 
-void CConditionDlgView::Poll(CCommLink& link)
+void CConditionDlgView::Poll(CCommLink* link)
 {
-    const std::vector<uint8_t> set = ParseAnswerSet(link.Query("/CONDITION/TRUE ?", 200), kConditions);
+    const std::vector<uint8_t> set = ParseAnswerSet(Ask(link, "/CONDITION/TRUE ?", 200), kConditions);
     for (int r = 0; r < GetItemCount(); ++r)
         if (const CBaseDevice* obj = ObjectOf(r))
             SetItemText(r, 4, TestBit(set, static_cast<unsigned>(obj->GetNumber() - 1)) ? QStringLiteral("TRUE")

@@ -236,6 +236,13 @@ void CDesignerListView::startDrag(Qt::DropActions)
     const CVirtCtrlItem* item = SelectedController();
     if (!item)
         return;
+    // The drag is a move away from the row: its tip goes, and none comes
+    // up while the controller travels.
+    m_tipTimer.stop();
+    m_hoverTimer.stop();
+    HideTip();
+    SetHotCell(-1, -1);
+    m_dragging = true;
     VcDragPayload payload;
     payload.controller = item->GetNumber();
     const std::string bytes = payload.ToBytes();
@@ -243,6 +250,7 @@ void CDesignerListView::startDrag(Qt::DropActions)
     m_dragSource.OnBeginDrag(this, CFormatDropTarget::CreateDataObject(QByteArray(bytes.data(), bytes.size())),
                              Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
     m_dragSource.EndDragImage();
+    m_dragging = false;
 }
 
 void CDesignerListView::keyPressEvent(QKeyEvent* event)
@@ -294,6 +302,8 @@ bool CDesignerListView::viewportEvent(QEvent* event)
     case QEvent::ToolTip:
         return true;  // the pane times its tips itself
     case QEvent::MouseMove: {
+        if (m_dragging)
+            break;
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         m_mousePos = pos;
         m_hoverTimer.start(kHoverTimeMs);

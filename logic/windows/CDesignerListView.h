@@ -85,6 +85,7 @@ private:
     int m_hotRow = -1;
     int m_hotColumn = -1;
     bool m_filling = false;
+    bool m_dragging = false;  // a controller is being dragged from this pane
 };
 
 }  // namespace virtctrl

@@ -22,6 +22,10 @@ void CLogicListFrm::SetView(CLogicListView* view, QWidget* central)
 {
     m_view = view;
     setCentralWidget(central ? central : view);
+    // Every rebuild selects a row while there are any (an upload may bring
+    // the first or take the last): the delete button follows. The new button
+    // keeps its state until New or Delete.
+    connect(view, &CLogicListView::ListRebuilt, this, &CLogicListFrm::UpdateDeleteButton);
     // The transfer buttons follow the connection as it is when the window opens.
     const bool connected = IsDocConnected() != 0;
     for (unsigned id : {m_commands.upload, m_commands.download})
@@ -46,7 +50,13 @@ void CLogicListFrm::UpdateButtons()
     const int count = m_view->ObjectCount();
     const int limit = doc ? static_cast<int>(GetMaxObjectCount(type, doc->m_data.deviceVariant)) : 0;
     GetAction(m_commands.newItem)->setEnabled(doc && count != limit);
-    GetAction(m_commands.deleteItem)->setEnabled(count != 0);
+    UpdateDeleteButton();
+}
+
+void CLogicListFrm::UpdateDeleteButton()
+{
+    if (m_view)
+        GetAction(m_commands.deleteItem)->setEnabled(m_view->ObjectCount() != 0);
 }
 
 bool CLogicListFrm::OnFrameCommand(unsigned commandId)

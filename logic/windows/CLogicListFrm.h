@@ -20,6 +20,8 @@ public:
     CLogicListView* GetView() const { return m_view; }
     // New is possible while the type is below its limit, delete while it has objects.
     void UpdateButtons();
+    // Delete is possible while the list shows objects.
+    void UpdateDeleteButton();
     // Rebuilds what the frame shows from the document.
     virtual void RefreshPanes();
 

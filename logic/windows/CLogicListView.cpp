@@ -151,6 +151,12 @@ int CLogicListView::ObjectCount() const
 
 void CLogicListView::RefreshList()
 {
+    RebuildRows();
+    emit ListRebuilt();
+}
+
+void CLogicListView::RebuildRows()
+{
     const QSignalBlocker block(this);
     StopPolling();
     CloseCellEditors();
@@ -178,7 +184,6 @@ void CLogicListView::RefreshList()
         if (NumberAt(r) != 0 && NumberAt(r) == m_reselect)
             select = r;  // the last row of the object's group
     SelectRow(select);
-    emit ListRebuilt();
 }
 
 CBaseDevice* CLogicListView::FindBlock(uint32_t type)
@@ -262,11 +267,13 @@ void CLogicListView::StopPolling()
 
 void CLogicListView::OnHeaderClick(int column)
 {
-    if (column != StatusColumn() || column < 0 || !IsDocConnected())
+    if (column != StatusColumn() || column < 0)
         return;
+    // Polling starts only while connected; one that was running when the
+    // line was lost still stops at the click.
     if (m_pollTimer.isActive()) {
         StopPolling();
-    } else {
+    } else if (IsDocConnected()) {
         m_pollTimer.start();
         SetStatusTitle(true);
     }
@@ -275,10 +282,18 @@ void CLogicListView::OnHeaderClick(int column)
 void CLogicListView::PollNow()
 {
     CCommLink* link = GetCommLink();
+    const bool connected = IsDocConnected() && link;
     // A transfer owns the line: its answers must reach the blocks, not a poll.
-    if (!link || link->GetLinkState() != linkstate::Online)
+    if (connected && link->GetLinkState() != linkstate::Online)
         return;
-    Poll(*link);
+    // Without the line nothing answers: the column shows what an empty
+    // answer gives, never the device's last state as if it were still live.
+    Poll(connected ? link : nullptr);
+}
+
+std::string CLogicListView::Ask(CCommLink* link, const std::string& line, int waitMs)
+{
+    return link ? link->Query(line, waitMs) : std::string();
 }
 
 std::vector<uint8_t> CLogicListView::ParseAnswerSet(const std::string& answer, unsigned max)
@@ -318,25 +333,7 @@ bool CLogicListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
 {
     if (index.column() != 0)
         return false;
-    // The first click of a double click on the chosen row asks for the name's
-    // editor once the double-click time is over; the double click edits the
-    // cell instead, and the name's editor must not open behind its dialog.
-    // (The asking is answered as done: nothing is left to open.)
-    if (m_doubleClicked && trigger == AllEditTriggers && !event)
-        return true;
     return CListCtrl::edit(index, trigger, event);
-}
-
-void CLogicListView::mousePressEvent(QMouseEvent* event)
-{
-    m_doubleClicked = false;
-    CListCtrl::mousePressEvent(event);
-}
-
-void CLogicListView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    m_doubleClicked = true;
-    CListCtrl::mouseDoubleClickEvent(event);
 }
 
 void CLogicListView::keyPressEvent(QKeyEvent* event)

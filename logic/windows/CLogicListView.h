@@ -83,6 +83,7 @@ public:
     int m_reselect = 0;  // the number whose row is selected after the next rebuild
 
 signals:
+    // The rows were rebuilt from the document (the frame sets its buttons again).
     void ListRebuilt();
 
 protected:
@@ -99,9 +100,12 @@ protected:
     virtual int ResetStep() const { return -1; }
     // The steps first .. end - 1 of entry n (n 0: no entry selected).
     virtual std::pair<int, int> EntrySteps(int n) const = 0;
-    // The live-state column (-1: none) and one poll of the device.
+    // The live-state column (-1: none) and one poll of the device (null:
+    // the line is lost, every question is answered by nothing).
     virtual int StatusColumn() const { return -1; }
-    virtual void Poll(CCommLink& link) { Q_UNUSED(link) }
+    virtual void Poll(CCommLink* link) { Q_UNUSED(link) }
+    // A synchronous question on the link; an empty answer without one.
+    static std::string Ask(CCommLink* link, const std::string& line, int waitMs);
 
     // Places a new object of the window's type (next free number, default
     // name) and remembers it for reselection; false when none is free.
@@ -117,19 +121,15 @@ protected:
     static QString Str(uint32_t id);
 
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void RebuildRows();
     void StopPolling();
 
     uint32_t m_type;
     unsigned m_deleteCommand;
     QTimer m_pollTimer {this};  // a child, so that a window switched away from stops it
     CHoverFrame* m_hover;
-    // A double click is under way: the name's editor that its first click
-    // asked for stays shut.
-    bool m_doubleClicked = false;
 };

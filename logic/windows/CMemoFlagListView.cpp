@@ -70,9 +70,9 @@ void CMemoFlagListView::OnEndLabelEdit(int row, int column, const QString& text)
     CLogicListView::OnEndLabelEdit(row, column, text);
 }
 
-void CMemoFlagListView::Poll(CCommLink& link)
+void CMemoFlagListView::Poll(CCommLink* link)
 {
-    std::string answer = link.Query("/CONDITION/MEMOFLAG/ON ?", 200);
+    std::string answer = Ask(link, "/CONDITION/MEMOFLAG/ON ?", 200);
     while (!answer.empty() && std::isspace(static_cast<unsigned char>(answer.back())))
         answer.pop_back();
     if (answer.size() >= 4 && answer.compare(answer.size() - 4, 4, "NONE") == 0)

@@ -17,5 +17,5 @@ protected:
     void AddRows(CBaseDevice* obj) override;
     std::pair<int, int> EntrySteps(int) const override { return {0, 0}; }
     int StatusColumn() const override { return 2; }
-    void Poll(CCommLink& link) override;
+    void Poll(CCommLink* link) override;
 };

@@ -109,10 +109,10 @@ std::pair<int, int> CReadyInpDlgView::EntrySteps(int n) const
     return {first, first + 6};
 }
 
-void CReadyInpDlgView::Poll(CCommLink& link)
+void CReadyInpDlgView::Poll(CCommLink* link)
 {
-    const std::vector<uint8_t> ready = ParseAnswerSet(link.Query("/READYINP/READY ?", 200), kSetSize);
-    const std::vector<uint8_t> fault = ParseAnswerSet(link.Query("/READYINP/FAULT ?", 300), kSetSize);
+    const std::vector<uint8_t> ready = ParseAnswerSet(Ask(link, "/READYINP/READY ?", 200), kSetSize);
+    const std::vector<uint8_t> fault = ParseAnswerSet(Ask(link, "/READYINP/FAULT ?", 300), kSetSize);
     for (int r = 0; r < GetItemCount(); ++r) {
         const CBaseDevice* obj = ObjectOf(r);
         if (!obj)

@@ -19,5 +19,5 @@ protected:
     int ResetStep() const override;
     std::pair<int, int> EntrySteps(int n) const override;
     int StatusColumn() const override { return 7; }
-    void Poll(CCommLink& link) override;
+    void Poll(CCommLink* link) override;
 };

@@ -1,6 +1,7 @@
 #include "logic/windows/CReadyInpOptionsView.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +22,8 @@ CGlobalReadyInput* Settings()
     return dynamic_cast<CGlobalReadyInput*>(CLogicListView::FindBlock(OT_GLOBAL_READY_INPUT));
 }
 
-// Leaving the field commits it, as Enter does.
+// Leaving the field commits it, as Enter does. Escape takes back what was
+// typed and leaves the window open; with nothing typed it is the window's.
 class MaskTimeField : public QLineEdit {
 public:
     MaskTimeField(CReadyInpOptionsView* owner) : QLineEdit(owner), m_owner(owner) {}
@@ -31,6 +33,14 @@ protected:
     {
         m_owner->CommitMaskTime();
         QLineEdit::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_owner->RevertMaskTime()) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
     }
 
 private:
@@ -115,7 +125,21 @@ void CReadyInpOptionsView::CommitMaskTime()
     if (!settings)
         return;
     // The number the text starts with, limited to the mask time's range; a
-    // text without one changes nothing.
-    settings->SetValue(CGlobalReadyInput::MaskTime, m_maskTime->text().toStdString());
+    // text without one changes nothing. The shown text left as it was is no
+    // new value: the stored time may have more digits than the field shows.
+    const std::string shown = settings->GetValue(CGlobalReadyInput::MaskTime);
+    if (m_maskTime->text().toStdString() != shown)
+        settings->SetValue(CGlobalReadyInput::MaskTime, m_maskTime->text().toStdString());
     m_maskTime->setText(QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)));
+}
+
+bool CReadyInpOptionsView::RevertMaskTime()
+{
+    CGlobalReadyInput* settings = Settings();
+    const QString stored = settings ? QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)) : QString();
+    if (!settings || m_maskTime->text() == stored)
+        return false;
+    m_maskTime->setText(stored);
+    m_maskTime->selectAll();
+    return true;
 }

@@ -19,6 +19,9 @@ public:
     QLineEdit* MaskTimeEdit() const { return m_maskTime; }
     // Stores the typed mask time (limited; a text without a number changes nothing).
     void CommitMaskTime();
+    // Shows the stored mask time again in place of what was typed; false
+    // when the field held nothing else.
+    bool RevertMaskTime();
     // "Fehlertexte": the fault texts dialog, modal.
     void OnFaultTexts();
 

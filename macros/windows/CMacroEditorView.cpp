@@ -24,6 +24,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CLineGroupSelectDlg.h"
@@ -198,10 +199,7 @@ std::optional<int> CMacroEditorView::ReadInt(const QString& text)
 
 std::optional<float> CMacroEditorView::ReadFloat(const QString& text)
 {
-    float v = 0.0f;
-    if (std::sscanf(text.toUtf8().constData(), "%f", &v) != 1)
-        return std::nullopt;
-    return v;
+    return ScanFiniteFloat(text.toStdString());
 }
 
 std::string CMacroEditorView::ReplaceAll(std::string text, const std::string& from, const std::string& to)

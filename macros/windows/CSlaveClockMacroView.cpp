@@ -42,7 +42,11 @@ CSlaveClockMacroView::CSlaveClockMacroView(QWidget* parent)
         // The picked time on the day the macro holds, in local time.
         QDateTime at = QDateTime::fromSecsSinceEpoch(macro->GetParam(69));
         at.setTime(time);
-        macro->SetParam(69, static_cast<int32_t>(at.toSecsSinceEpoch()));
+        // Enter on the time shown changes nothing.
+        const auto seconds = static_cast<int32_t>(at.toSecsSinceEpoch());
+        if (seconds == macro->GetParam(69))
+            return;
+        macro->SetParam(69, seconds);
         Modified();
     });
 }

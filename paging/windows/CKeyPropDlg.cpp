@@ -471,8 +471,14 @@ void CKeyPropDlg::ChooseFunction(int32_t f)
     }
     const bool extFlag = extKey || (f == CKF_DISABLED && (old == CKF_AUX || old == CKF_TALKEXT));
     m_key->SetSecondTarget(nullptr);
-    m_key->ParseValueText(f, DefaultValueText(f), false);
+    const std::string text = DefaultValueText(f);
+    m_key->ParseValueText(f, text, false);
     if (m_key->Working().function == f) {
+        // The working copy takes the default's protect mode with its values:
+        // an alarm key works in protect mode too, the others do not.
+        const std::string unprot = "UNPROT";
+        m_key->Working().protect =
+            text.size() >= unprot.size() && text.compare(text.size() - unprot.size(), unprot.size(), unprot) == 0 ? 0 : 1;
         if (extFlag && console)
             console->GetProp().SetParamText(consparam::Ext, f == CKF_AUX ? "1" : f == CKF_TALKEXT ? "3" : "0");
     } else {

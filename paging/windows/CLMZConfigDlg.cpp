@@ -6,7 +6,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QVBoxLayout>
+#include <QTreeWidgetItemIterator>
+
+#include <utility>
 
 #include "hardware/CLMZ.h"
 #include "hardware/windows/CLMZFrm.h"
@@ -123,9 +127,12 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
     m_pTree->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     connect(m_pTree, &QTreeWidget::itemChanged, this, &CLMZConfigDlg::OnItemChanged);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this] { RefillList(); });
+    // Only the carrier, heading and card pictures have an open form; a relay
+    // or a position keeps its picture, which also tells what it is.
     connect(m_pTree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) {
-        if (Picture(item) % 2 == 0 || Picture(item) == lmzpic::Heading)
-            SetPicture(item, Picture(item) + 1);
+        const int p = Picture(item);
+        if (p == 0 || p == 2 || p == 4 || p == 15 || p == 18 || p == 23)
+            SetPicture(item, p + 1);
     });
     // A card's extended properties have their own window; the tree is the
     // only place where the cards are seen.
@@ -157,6 +164,13 @@ CLMZConfigDlg::CLMZConfigDlg(CQuillomerDoc* doc, QWidget* parent)
         QTreeWidgetItem* row = view == m_pList ? m_pList->itemAt(pos) : nullptr;
         if (!row)
             return false;
+        // The entry and the selection are taken now: the drop selects its
+        // target first, and that fills the list with other entries.
+        QList<int> rows{m_pList->indexOfTopLevelItem(row)};
+        for (int r = 0; r < m_pList->GetItemCount(); ++r)
+            if (m_pList->IsItemSelected(r) && r != rows.front())
+                rows.append(r);
+        m_dragged = EntriesOf(rows);
         m_pDrag->SetImage(DragImage(row), QPoint(10, 10));
         return true;
     };
@@ -476,10 +490,13 @@ CLMZ* CLMZConfigDlg::PlaceCard(uint32_t kind, CLMZ* carrier)
     return nullptr;
 }
 
-void CLMZConfigDlg::LinkZones(const QList<int>& rows, QTreeWidgetItem* target, int picture)
+void CLMZConfigDlg::LinkZones(const QList<CBaseDevice*>& objects, QTreeWidgetItem* target, int picture)
 {
     CBaseDevice* owner = ObjectOf(target);
-    if (!owner)
+    // Zones and groups hang on relays, collective calls and control pads; a
+    // card's or a carrier's keys are its relays, inputs and cards.
+    if (!owner || (owner->GetType() != OT_RELAIS && owner->GetType() != OT_COLLECTION_CALL &&
+                   owner->GetType() != OT_CONTROL_PAD))
         return;
     int32_t zoneKey = 0, ownKey = 0;
     if (owner->GetType() == OT_COLLECTION_CALL) {
@@ -495,14 +512,13 @@ void CLMZConfigDlg::LinkZones(const QList<int>& rows, QTreeWidgetItem* target, i
         zoneKey = CZone::kControlKey;
         ownKey = 1;
     }
-    for (int row : rows) {
-        auto* obj = reinterpret_cast<CBaseDevice*>(m_pList->GetItemData(row));
+    for (CBaseDevice* obj : objects) {
         if (obj && !owner->FindOutLink(ownKey, obj, zoneKey, obj->GetCategory()))
             owner->LinkTo(ownKey, obj, zoneKey);
     }
 }
 
-void CLMZConfigDlg::MakePad(QTreeWidgetItem* target, int)
+CBaseDevice* CLMZConfigDlg::MakePad(QTreeWidgetItem* target)
 {
     QTreeWidgetItem* parentItem = target->parent();
     CBaseDevice* owner = ObjectOf(target);
@@ -512,15 +528,15 @@ void CLMZConfigDlg::MakePad(QTreeWidgetItem* target, int)
     int32_t key = 0;
     uint32_t bitmap = 313, extra = 3;
     if (auto* relay = dynamic_cast<CRelais*>(owner)) {
-        if (relay->IsUsed())
-            return;
+        if (relay->IsUsed() || relay->GetKindId() != PlainKind(relay))
+            return nullptr;
         const bool second = relay->IsSecondFamily();
         kind = second ? padkind::LMZ764 : padkind::LMZ763;
         name = LoadStringId(second ? 32836 : 32837) + " " + target->text(0).toStdString();
         bitmap = 0;
         extra = 9;
     } else if (owner) {
-        return;  // a position with a pad already
+        return nullptr;  // a position with a pad already
     } else if (parent && parent->GetType() == OT_LMZ771) {
         const int n = target->text(0).toInt();
         kind = padkind::LMZ771;
@@ -544,12 +560,12 @@ void CLMZConfigDlg::MakePad(QTreeWidgetItem* target, int)
         extra = 9;
         owner = const_cast<CBaseDevice*>(parent);
     } else {
-        return;
+        return nullptr;
     }
     auto* pad = new CControlPad;
     if (!pad->Create(kind, 1, 1, name, 0, 0, 0, 0, CAT_DIGITAL_IO, bitmap, extra, m_pDoc)) {
         delete pad;
-        return;
+        return nullptr;
     }
     if (finalKind)
         pad->SetKindId(finalKind);
@@ -558,17 +574,44 @@ void CLMZConfigDlg::MakePad(QTreeWidgetItem* target, int)
         pad->LinkTo(0, owner, key);
     else
         owner->LinkTo(key, pad, 0);
+    return pad;
 }
 
-void CLMZConfigDlg::Rebuild(const CBaseDevice* select, const QString& selectText)
+QString CLMZConfigDlg::ItemKey(const QTreeWidgetItem* item) const
 {
+    QString key;
+    for (const QTreeWidgetItem* i = item; i; i = i->parent()) {
+        if (const CBaseDevice* obj = ObjectOf(i)) {
+            key.prepend(QStringLiteral("/o%1").arg(reinterpret_cast<quintptr>(obj)));
+        } else {
+            const int place = i->parent() ? i->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(i))
+                                      : m_pTree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(i));
+            key.prepend(QStringLiteral("/t%1").arg(place));
+        }
+    }
+    return key;
+}
+
+void CLMZConfigDlg::Rebuild(const CBaseDevice* select, const QString& selectKey, bool open)
+{
+    QSet<QString> opened;
+    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it)
+        if ((*it)->isExpanded())
+            opened.insert(ItemKey(*it));
     BuildTree();
     QTreeWidgetItem* item = select ? FindItem(select) : nullptr;
-    if (!item && !selectText.isEmpty())
-        item = FindText(selectText);
+    for (QTreeWidgetItemIterator it(m_pTree); *it; ++it) {
+        const QString key = ItemKey(*it);
+        if (opened.contains(key))
+            (*it)->setExpanded(true);
+        if (!item && !selectKey.isEmpty() && key == selectKey)
+            item = *it;
+    }
     if (item) {
         for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
             p->setExpanded(true);
+        if (open)
+            item->setExpanded(true);
         m_pTree->setCurrentItem(item);
     }
     RefillList();
@@ -588,21 +631,40 @@ QTreeWidgetItem* CLMZConfigDlg::FindText(const QString& text) const
     return found.isEmpty() ? nullptr : found.front();
 }
 
-void CLMZConfigDlg::Drop(const QList<int>& rows, QTreeWidgetItem* target)
+CLMZConfigDlg::Dragged CLMZConfigDlg::EntriesOf(const QList<int>& rows) const
 {
-    if (rows.isEmpty() || !target || !m_pDoc)
+    Dragged what;
+    for (int row : rows) {
+        QTreeWidgetItem* entry = m_pList->Row(row);
+        if (!entry)
+            continue;
+        if (what.picture < 0)
+            what.picture = entry->data(0, kPictureRole).toInt();
+        if (auto* obj = reinterpret_cast<CBaseDevice*>(m_pList->GetItemData(row)))
+            what.objects.append(obj);
+    }
+    return what;
+}
+
+void CLMZConfigDlg::DropDragged(const Dragged& what, QTreeWidgetItem* target)
+{
+    if (what.picture < 0 || !target || !m_pDoc)
         return;
-    const int picture = m_pList->Row(rows.front())->data(0, kPictureRole).toInt();
+    const int picture = what.picture;
     CBaseDevice* obj = ObjectOf(target);
     auto* carrier = dynamic_cast<CLMZ*>(ObjectOf(target->parent()));
+    auto* relay = dynamic_cast<CRelais*>(obj);
+    // A relay takes a use only while it has none (what its list offers).
+    const bool freeRelay = relay && !relay->IsUsed() && relay->GetKindId() == PlainKind(relay);
+    // The target stays selected and opens; a new pad takes its position's place.
     const CBaseDevice* keep = obj;
-    QString keepText = target->text(0);
+    const QString keepKey = ItemKey(target);
     switch (picture) {
     case lmzpic::Carrier:
         if (m_pDoc->GetIDManager().GetCount(OT_LMZ752) >= CLMZ::kCarriers)
             ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
         else
-            keep = CLMZ::NewCard(m_pDoc, lmzkind::Carrier);
+            CLMZ::NewCard(m_pDoc, lmzkind::Carrier);
         break;
     case lmzpic::Out763:
     case lmzpic::Out764: {
@@ -613,27 +675,25 @@ void CLMZConfigDlg::Drop(const QList<int>& rows, QTreeWidgetItem* target)
         if (!card)
             break;
         for (int32_t key = 0; key < 5; ++key) {
-            CRelais* relay = NewRelais(m_pDoc, first ? relaiskind::Line : relaiskind::Second);
-            if (!relay)
+            CRelais* r = NewRelais(m_pDoc, first ? relaiskind::Line : relaiskind::Second);
+            if (!r)
                 continue;
             // The card's relays carry its numbers when they are free.
             const int32_t n = 5 * card->GetNumber() - 4 + key;
             CRelaisManager* m = m_pDoc->GetRelaisManager();
             if (!(first ? m->GetRelais(n) : m->GetSRelais(n)))
-                relay->MoveToNumber(static_cast<uint32_t>(n), first);
-            card->LinkTo(key, relay, 0);
+                r->MoveToNumber(static_cast<uint32_t>(n), first);
+            card->LinkTo(key, r, 0);
         }
-        keep = card;
         break;
     }
     case lmzpic::In771:
     case lmzpic::Analog775:
         if (carrier && carrier->GetType() == OT_LMZ752)
-            keep = PlaceCard(picture == lmzpic::In771 ? lmzkind::In771 : lmzkind::Analog775, carrier);
+            PlaceCard(picture == lmzpic::In771 ? lmzkind::In771 : lmzkind::Analog775, carrier);
         break;
     case lmzpic::CollCall: {
-        auto* relay = dynamic_cast<CRelais*>(obj);
-        if (!relay)
+        if (!freeRelay || relay->GetKindId() != relaiskind::Line)
             break;
         DeviceList calls;
         m_pDoc->GetIDManager().GetBaseDeviceList(calls, OT_COLLECTION_CALL);
@@ -653,22 +713,23 @@ void CLMZConfigDlg::Drop(const QList<int>& rows, QTreeWidgetItem* target)
     }
     case lmzpic::Mandatory:
     case lmzpic::Control:
-        if (auto* relay = dynamic_cast<CRelais*>(obj))
+        if (freeRelay)
             relay->SetKindId(picture == lmzpic::Mandatory ? relaiskind::Mandatory : relaiskind::Control);
         break;
     case lmzpic::Zone:
     case lmzpic::Group:
     case lmzpic::SlotMandatoryZone:
     case lmzpic::SlotControlZone:
-        LinkZones(rows, target, picture);
+        LinkZones(what.objects, target, picture);
         break;
     case lmzpic::Pad:
-        MakePad(target, picture);
+        if (CBaseDevice* pad = MakePad(target); pad && !obj)
+            keep = pad;
         break;
     default:
         break;
     }
-    Rebuild(keep, keepText);
+    Rebuild(keep, keepKey, true);
 }
 
 void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
@@ -716,7 +777,7 @@ void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
     default:
         return;
     }
-    Rebuild(keep, QString());
+    Rebuild(keep, QString(), false);
 }
 
 void CLMZConfigDlg::OnItemChanged(QTreeWidgetItem* item, int column)
@@ -766,15 +827,12 @@ bool CLMZConfigDlg::eventFilter(QObject* watched, QEvent* event)
 
 void CLMZConfigDlg::OnDragEnd(QWidget*, const QPoint& globalPos)
 {
+    const Dragged what = std::exchange(m_dragged, Dragged());
     QTreeWidgetItem* item = TreeItemAt(globalPos);
     if (!item) {
         QApplication::beep();
         return;
     }
-    QList<int> rows;
-    for (int r = 0; r < m_pList->GetItemCount(); ++r)
-        if (m_pList->IsItemSelected(r))
-            rows.append(r);
     m_pTree->setCurrentItem(item);
-    Drop(rows, item);
+    DropDragged(what, item);
 }

@@ -56,10 +56,21 @@ public:
     // arrow over the tree, the no-drop cursor (106) elsewhere.
     QCursor DragCursor(const QPoint& globalPos) const;
 
+    // What a drag carries, taken from the source list when the drag begins:
+    // dropping selects the target, which fills the list anew.
+    struct Dragged {
+        int picture = -1;                // the dragged entry's picture: what the drop does
+        QList<CBaseDevice*> objects;     // the zones and groups of the selected rows
+    };
+
     void BuildTree();
     void RefillList();
+    // What the rows of the source list as it stands would carry; `rows`
+    // front is the dragged one.
+    Dragged EntriesOf(const QList<int>& rows) const;
     // Drops the list rows (the first one's picture decides) on a tree item.
-    void Drop(const QList<int>& rows, QTreeWidgetItem* target);
+    void Drop(const QList<int>& rows, QTreeWidgetItem* target) { DropDragged(EntriesOf(rows), target); }
+    void DropDragged(const Dragged& what, QTreeWidgetItem* target);
     // The Delete key on a tree item.
     void DeleteItem(QTreeWidgetItem* item);
 
@@ -87,9 +98,16 @@ private:
     QString CardText(const CLMZ* card) const;
     void AddEntry(const QString& text, int picture, CBaseDevice* object = nullptr);
     CLMZ* PlaceCard(uint32_t kind, CLMZ* carrier);
-    void LinkZones(const QList<int>& rows, QTreeWidgetItem* target, int picture);
-    void MakePad(QTreeWidgetItem* target, int picture);
-    void Rebuild(const CBaseDevice* select, const QString& selectText);
+    void LinkZones(const QList<CBaseDevice*>& objects, QTreeWidgetItem* target, int picture);
+    // The new pad, or null when none was made.
+    CBaseDevice* MakePad(QTreeWidgetItem* target);
+    // Where an item stands: the objects (or, for text items, the places) from
+    // the root down; the same after the tree is built again.
+    QString ItemKey(const QTreeWidgetItem* item) const;
+    // Builds the tree again with the items that were open still open, and
+    // selects the item of `select` or else the one at `selectKey` (opened
+    // when `open`).
+    void Rebuild(const CBaseDevice* select, const QString& selectKey, bool open);
     void OnDragEnd(QWidget* source, const QPoint& globalPos);
     // What follows the pointer when `row` is dragged.
     QPixmap DragImage(QTreeWidgetItem* row) const;
@@ -104,4 +122,5 @@ private:
     CResizableTreeCtrl* m_pTree;
     CResizableButton* m_btnOK;
     CRowDragTracker* m_pDrag;
+    Dragged m_dragged;
 };

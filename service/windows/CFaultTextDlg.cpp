@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 
+#include <cmath>
 #include <cstdio>
 
 #include "comm/CCommLink.h"
@@ -132,7 +133,7 @@ bool CFaultTextDlg::StoreTexts()
                                m_list->item(row, 1)->text().toStdString());
     bool ok = false;
     const double delay = m_delay->text().trimmed().toDouble(&ok);
-    if (!ok || delay < 0.0 || delay > 25.0) {
+    if (!ok || !std::isfinite(delay) || delay < 0.0 || delay > 25.0) {
         ShowMessage(tr("Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.").toStdString());
         m_delay->setFocus();
         return false;

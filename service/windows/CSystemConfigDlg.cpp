@@ -128,7 +128,8 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     grid->addWidget(new QLabel(tr("Konfigurationsdatei"), this), 2, 1, Qt::AlignTop);
     m_fileInfo = new QLabel(this);
     m_fileInfo->setObjectName(QStringLiteral("1315"));
-    m_fileInfo->setMinimumWidth(200);
+    // No fixed width: the line (name, size, date and time) is as wide as its
+    // text, and the dialog opens, or grows, wide enough to show it whole.
     grid->addWidget(m_fileInfo, 2, 2, Qt::AlignTop);
     m_save = new QPushButton(CPictureSet::Icon(456), QString(), this);
     m_save->setObjectName(QStringLiteral("1212"));

@@ -291,6 +291,14 @@ TEST_F(AudioInputProtocolTest, UploadAnswersAreStored)
     EXPECT_EQ(uint32_t{mb::IconExclamation}, messages.messages[0].second);
     EXPECT_DOUBLE_EQ(-80.0, slot1->m_volume[0]);
     EXPECT_DOUBLE_EQ(0.0, slot2->m_volume[0]);
+
+    // The device holds no MIC/LINE choice: a LINE channel stays LINE.
+    slot1->SetCardType(inputcard::MicLine2);
+    slot1->m_selectorFlag[1] = 0;
+    slot1->InitObject();
+    slot1->ParseUploadLines("AUDIO/IN2/AUX 1", "", linkstate::Upload);
+    EXPECT_EQ(0, slot1->m_selectorFlag[1]);
+    EXPECT_EQ(ICK_LINE, slot1->GetChannelKind(1));
 }
 
 TEST_F(AudioInputProtocolTest, UploadTakesTheDeviceValuesWithoutListingDifferences)

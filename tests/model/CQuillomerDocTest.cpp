@@ -725,7 +725,8 @@ TEST_F(DocTest, ProjectDataWithAnEmptyNameBecomesTestProjekt)
     doc.OnCommand(doccmd::ProjectData);
     EXPECT_EQ(doc.m_data.projectName, "TestProjekt");
     EXPECT_EQ(doc.m_data.company, "Firma X");
-    EXPECT_EQ(doc.GetTitle(), "Neu");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "Neu *");
     EXPECT_EQ(doc.GetList(CAT_INFO).front()->GetName(), "TestProjekt_1");
     EXPECT_TRUE(messages.Contains("TestProjekt_1"));
 }

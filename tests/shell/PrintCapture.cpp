@@ -65,7 +65,12 @@ public:
         const QPointF at = painter()->combinedTransform().map(p);
         if (!Visible(QRectF(at.x(), at.y() - 1, std::max<qreal>(1, item.width()), 2)))
             return;
-        Page().texts.push_back({item.text(), at, item.font()});
+        const QRectF box = painter()->combinedTransform().mapRect(
+            QRectF(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent()));
+        const QRectF clip = painter()->hasClipping()
+                                ? painter()->combinedTransform().mapRect(painter()->clipBoundingRect())
+                                : QRectF();
+        Page().texts.push_back({item.text(), at, item.font(), box, clip});
     }
 
 private:

@@ -20,6 +20,10 @@ public:
         QString text;
         QPointF baseline;  // start of the text's baseline
         QFont font;
+        QRectF box;   // from the ascent above the baseline to the descent below it
+        QRectF clip;  // the painter's clip, null when it had none
+        // Whole on the paper: not cut by the clip.
+        bool Whole() const { return clip.isNull() || clip.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box); }
     };
     struct Page {
         std::vector<Text> texts;

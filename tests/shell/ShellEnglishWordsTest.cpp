@@ -17,6 +17,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -123,11 +124,42 @@ std::vector<std::pair<QString, QString>> EnglishPairs()
 // One spelling and one word for one thing across the English texts: a
 // (background, day, week) programme is never a "program", a calendar event
 // never an "appointment", a collective call is written like the mandatory and
-// control relays beside it.
+// control relays beside it; the line test, its line data, analog things,
+// ground faults and line measurement faults are each named one way.
 TEST(EnglishWording, OneSpellingAndOneWordForOneThing)
 {
     const auto pairs = EnglishPairs();
     ASSERT_LT(1000u, pairs.size());
+    // German word -> the English word it always has, and the ones it never has.
+    struct Word {
+        const char* german;
+        const char* english;
+        std::vector<const char*> never;
+    };
+    const Word words[] = {
+        {"Linientest", "line test", {"zone test", "zonetest"}},
+        {"Liniendaten", "line data", {"zone data"}},
+        {"Erdschlu", "ground fault", {"earth"}},
+        {"Linienmeßfehler", "line measurement fault", {"measuring"}},
+        {"Linienmessfehler", "line measurement fault", {"measuring"}},
+        {"nalog", "analog", {"analogue"}},
+    };
+    std::map<std::string, int> met;
+    for (const auto& [german, english] : pairs)
+        for (const Word& w : words)
+            if (german.contains(QString::fromUtf8(w.german), Qt::CaseInsensitive)) {
+                ++met[w.german];
+                EXPECT_TRUE(english.contains(QString::fromUtf8(w.english), Qt::CaseInsensitive))
+                    << german.toStdString() << " -> " << english.toStdString();
+                for (const char* other : w.never)
+                    EXPECT_FALSE(english.contains(QString::fromUtf8(other), Qt::CaseInsensitive))
+                        << german.toStdString() << " -> " << english.toStdString();
+            }
+    for (const Word& w : words)
+        EXPECT_LT(0, met[w.german]) << w.german;
+    for (const auto& [german, english] : pairs)
+        EXPECT_FALSE(english.contains(QLatin1String("nalogue")) || english.contains(QLatin1String("arth fault")))
+            << german.toStdString() << " -> " << english.toStdString();
     static const QRegularExpression programme(QStringLiteral("rogramm(?!ier|start)"));
     static const QRegularExpression program(QStringLiteral("\\bprogram\\b"), QRegularExpression::CaseInsensitiveOption);
     int programmes = 0;

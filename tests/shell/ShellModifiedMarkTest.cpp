@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +38,7 @@
 #include "shell/CShellAppHost.h"
 #include "shell/ShellIds.h"
 #include "ui/CEditListCtrl.h"
+#include "shell/CProjectDataDlg.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
@@ -354,10 +356,18 @@ TEST_F(ShellModifiedMark, ClosingAfterAChangeInAWindowOffersToSave)
         QTest::keyClick(first, first->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
     ASSERT_TRUE(doc->IsModified());
-    messages.Answer(mb::IdNo);
+    // Cancelled, the close leaves the project open and still marked.
+    messages.Answer(mb::IdCancel);
     frame->FindMenuAction(ids::FileClose)->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
+    ASSERT_NE(nullptr, frame->GetActiveView());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TitleMarked()) << doc->GetTitle();
+    EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+    messages.Answer(mb::IdNo);
+    frame->FindMenuAction(ids::FileClose)->trigger();
+    QApplication::processEvents();
     EXPECT_EQ(nullptr, frame->GetActiveView());
 }
 
@@ -397,4 +407,85 @@ TEST_F(ShellModifiedMark, ATimeTypedAndNotYetLeftIsAskedAboutAndSavedWhenTheProj
     auto* saved = dynamic_cast<CMacro*>(reopened.GetIDManager().GetBaseDevice(1, OT_MACRO));
     ASSERT_NE(nullptr, saved);
     EXPECT_EQ("77", saved->GetParamText(39));
+}
+
+// "Einstellungen > Projekt...": each field the user changes and confirms with
+// OK marks the project, the titles keep " *" after OK and closing asks about
+// the project by its name; OK without a change marks nothing. An emptied file
+// name keeps the project's title.
+TEST_F(ShellModifiedMark, EveryConfirmedChangeOfTheProjectDataMarksTheProject)
+{
+    QAction* command = frame->FindMenuAction(ids::ProjectData);
+    ASSERT_NE(nullptr, command);
+    const QString date = QLocale().toString(QDate(2027, 11, 24), QLocale::ShortFormat);
+    struct Edit {
+        const char* control;  // object name: an edit, the password box or a variant
+        QString typed;
+    };
+    struct Row {
+        std::vector<Edit> edits;
+        bool marks;
+        const char* title;  // the project's title afterwards (without " *")
+    };
+    const Row rows[] = {
+        {{{"1262", "Bahnhof"}}, true, nullptr},          // "Projektname"
+        {{{"1266", "4711"}}, true, nullptr},             // "Projektnummer"
+        {{{"1263", "Firma Nord"}}, true, nullptr},       // "Firma"
+        {{{"1215", "Hauptstr. 1"}}, true, nullptr},      // "Adresse"
+        {{{"1267", "0815"}}, true, nullptr},             // "Systemrufnummer"
+        {{{"1216", "Meier"}}, true, nullptr},            // "Bearbeiter"
+        {{{"1217", date}}, true, nullptr},               // "Datum"
+        {{{"1264", "Zwei Hallen"}}, true, nullptr},      // "Projektbeschreibung"
+        {{{"1213", "geheim"}}, true, nullptr},           // "Paßwort"
+        {{{"1265", "Nordhalle"}}, true, "Nordhalle"},    // "Dateiname (ohne ext.)"
+        {{{"1542", ""}}, true, "Nordhalle"},             // "KVT 7000"
+        {{}, false, "Nordhalle"},                        // OK as it opened
+        {{{"1265", ""}}, false, "Nordhalle"},
+        {{{"1265", " "}, {"1263", "Firma Ost"}}, true, "Nordhalle"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.edits.empty() ? "-" : row.edits.front().control) << " "
+                                        << (row.edits.empty() ? QString() : row.edits.front().typed).toStdString());
+        Clean();
+        const std::string before = doc->GetTitle();
+        bool confirmed = false;
+        projectData.look = [&](QDialog& dlg) {
+            for (const Edit& e : row.edits) {
+                QWidget* w = dlg.findChild<QWidget*>(QLatin1String(e.control));
+                ASSERT_NE(nullptr, w) << e.control;
+                if (qobject_cast<QAbstractButton*>(w)) {
+                    QTest::mouseClick(w, Qt::LeftButton);
+                    if (qobject_cast<QCheckBox*>(w))
+                        w = dlg.findChild<QLineEdit*>(QStringLiteral("1218"));  // the password beside it
+                    else
+                        continue;
+                }
+                QTest::mouseClick(w, Qt::LeftButton);
+                QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+                if (e.typed.isEmpty())
+                    QTest::keyClick(w, Qt::Key_Delete);
+                else
+                    QTest::keyClicks(w, e.typed);
+            }
+            for (QPushButton* b : dlg.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+            confirmed = dlg.result() == QDialog::Accepted;
+        };
+        command->trigger();
+        projectData.look = nullptr;
+        ASSERT_TRUE(confirmed);
+        EXPECT_EQ(row.marks, Changed()) << "what was confirmed did not reach the project";
+        EXPECT_EQ(row.marks, doc->IsModified());
+        const std::string name = row.title ? row.title : before;
+        EXPECT_EQ(doc->GetTitle(), name + (row.marks ? " *" : ""));
+        const QString shown = QStringLiteral("QUILLOMER Designer - ") + QString::fromStdString(doc->GetTitle());
+        EXPECT_TRUE(PumpUntil([&] { return frame->windowTitle() == shown; })) << frame->windowTitle().toStdString();
+        // The question closing asks, by the project's name.
+        messages.messages.clear();
+        if (row.marks)
+            messages.Answer(mb::IdCancel);
+        EXPECT_EQ(!row.marks, app.GetDocTemplate()->SaveModified(doc));
+        EXPECT_EQ(row.marks, messages.Saw("Änderungen in " + name + " speichern?")) << doc->GetTitle();
+    }
 }

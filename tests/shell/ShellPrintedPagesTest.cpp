@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <set>
+#include <tuple>
 #include "PrintCapture.h"
 #include "ShellProgramTest.h"
 #include "ShellTestSupport.h"
@@ -26,6 +28,8 @@
 #include "calendar/CDayprog.h"
 #include "calendar/CWeek.h"
 #include "model/CQuillomerDoc.h"
+#include "support/LargestProject.h"
+#include "support/ModelTestHost.h"
 #include "shell/CQuillomerView.h"
 #include "shell/CViewPrinter.h"
 
@@ -38,6 +42,59 @@ const QSize kA4Landscape(297 * kDpiX * 10 / 254, 210 * kDpiY * 10 / 254);
 double MmX(double mm) { return mm * kDpiX / 25.4; }
 double MmY(double mm) { return mm * kDpiY / 25.4; }
 
+// A sheet of `widthMm` x `heightMm` at `dpi` dots per inch both ways.
+QSize SheetOf(double widthMm, double heightMm, int dpi)
+{
+    return QSize(int(widthMm * dpi / 25.4), int(heightMm * dpi / 25.4));
+}
+
+// The texts of `paper` that a page edge or the piece of a block cuts, as
+// "page: text" (the first few), and how many there are.
+std::pair<int, QString> CutTexts(const PrintCapture& paper)
+{
+    int cut = 0;
+    QStringList first;
+    for (size_t p = 0; p < paper.pages.size(); ++p)
+        for (const PrintCapture::Text& t : paper.pages[p].texts)
+            if (!t.Whole() && ++cut <= 5)
+                first << QStringLiteral("%1: '%2'").arg(p + 1).arg(t.text);
+    return {cut, first.join(QStringLiteral(", "))};
+}
+
+// The frames on `paper` that end more than two text lines below the last text
+// inside them, as "page: first text" (a block whose frame runs on below its
+// lines), and how many there are. Frames that run on over the page's printable
+// bottom are left out: their block continues on the next page.
+std::pair<int, QString> FramesEndingFarBelowTheirLines(const PrintCapture& paper, int dpiY, double printableBottom)
+{
+    int far = 0;
+    QStringList first;
+    for (size_t p = 0; p < paper.pages.size(); ++p) {
+        for (const QRectF& frame : paper.pages[p].rects) {
+            if (frame.bottom() > printableBottom)
+                continue;
+            const PrintCapture::Text* last = nullptr;
+            for (const PrintCapture::Text& t : paper.pages[p].texts)
+                if (frame.contains(t.box) && (!last || t.box.bottom() > last->box.bottom()))
+                    last = &t;
+            const double lineMm = last ? last->box.height() * 25.4 / dpiY + 2 : 0;
+            if (last && (frame.bottom() - last->box.bottom()) * 25.4 / dpiY > 2 * lineMm + 4 && ++far <= 5)
+                first << QStringLiteral("%1: '%2'").arg(p + 1).arg(last->text);
+        }
+    }
+    return {far, first.join(QStringLiteral(", "))};
+}
+
+// The pages (from 1) on which `text` stands, once for each time it stands there.
+std::vector<int> PagesOf(const PrintCapture& paper, const QString& text)
+{
+    std::vector<int> pages;
+    for (size_t p = 0; p < paper.pages.size(); ++p)
+        for (size_t i = 0; i < paper.pages[p].Find(text).size(); ++i)
+            pages.push_back(int(p) + 1);
+    return pages;
+}
+
 struct PrintedPages : ::testing::Test {
     SettingsSandbox settings;
     MessageRecorder messages;
@@ -48,12 +105,32 @@ struct PrintedPages : ::testing::Test {
     void SetUp() override { view = MakeView(&doc); }
     void TearDown() override { view.reset(); }
 
-    // Prints every page of `mode` on `paper`; the job's page count.
-    int PrintAll(int mode)
+    // Prints every page of `mode` on `sheet`; the job's page count.
+    int PrintAll(int mode, PrintCapture* sheet = nullptr)
     {
+        PrintCapture& on = sheet ? *sheet : paper;
         CViewPrinter job(view.get(), mode);
-        job.Print(paper, 0, 0, [this] { return paper.NewPage(); });
+        job.Print(on, 0, 0, [&on] { return on.NewPage(); });
         return job.GetPageCount();
+    }
+    // A new project whose week runs "Werktag" (3) from Monday to Friday and
+    // "Ruhetag" (5) on Sunday.
+    CWeek* MakeWeek()
+    {
+        EXPECT_TRUE(doc.OnNewDocument());
+        auto* week = dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK));
+        EXPECT_NE(week, nullptr);
+        if (!week)
+            return nullptr;
+        for (auto [number, name] : {std::pair{3, "Werktag"}, std::pair{5, "Ruhetag"}}) {
+            auto* dp = new CDayprog;
+            EXPECT_EQ(1, dp->Create(CDayprog::kKindId, name, number, CAT_CALENDAR, &doc));
+            doc.AddObject(dp, CAT_CALENDAR);
+        }
+        for (int d = 0; d < 5; ++d)
+            week->SetDay(d, 3);
+        week->SetDay(6, 5);
+        return week;
     }
     // The rectangles of `page` with the device size of a sheet rectangle `r`.
     std::vector<QRectF> SymbolsOn(int page, const CRect& r) const
@@ -114,17 +191,7 @@ TEST_F(PrintedPages, TheDiagramLandsOnThePaperAtTheResolutionOfEachDirection)
 // column titles, each day's programme beside it in its own column.
 TEST_F(PrintedPages, TheWeekProgrammePrintsEachWeekdayOnItsOwnLineWithItsDayProgramme)
 {
-    ASSERT_TRUE(doc.OnNewDocument());
-    auto* week = dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK));
-    ASSERT_NE(week, nullptr);
-    for (auto [number, name] : {std::pair{3, "Werktag"}, std::pair{5, "Ruhetag"}}) {
-        auto* dp = new CDayprog;
-        ASSERT_EQ(1, dp->Create(CDayprog::kKindId, name, number, CAT_CALENDAR, &doc));
-        doc.AddObject(dp, CAT_CALENDAR);
-    }
-    for (int d = 0; d < 5; ++d)
-        week->SetDay(d, 3);
-    week->SetDay(6, 5);
+    ASSERT_NE(MakeWeek(), nullptr);
 
     const int pages = PrintAll(CViewPrinter::ParameterList);
     ASSERT_EQ(paper.pages.size(), size_t(pages));
@@ -191,6 +258,97 @@ TEST_F(PrintedPages, TheWeekProgrammePrintsEachWeekdayOnItsOwnLineWithItsDayProg
         shot.End();
     }
     EXPECT_TRUE(image.save(QStringLiteral("print-parameter-list-1.png")));
+}
+
+// Wherever the page ends, the week programme breaks between two weekdays:
+// on sheets of every height from 60 to 200 mm each weekday stands whole on
+// one page, and on some of them the week runs on over a page.
+TEST_F(PrintedPages, TheWeekProgrammeBreaksBetweenItsWeekdaysWhereverThePageEnds)
+{
+    ASSERT_NE(MakeWeek(), nullptr);
+    const char* days[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+    int runsOn = 0;
+    for (int heightMm = 60; heightMm <= 200; ++heightMm) {
+        SCOPED_TRACE(heightMm);
+        PrintCapture sheet(SheetOf(210, heightMm, 300), 300, 300);
+        PrintAll(CViewPrinter::ParameterList, &sheet);
+        const auto [cut, which] = CutTexts(sheet);
+        EXPECT_EQ(cut, 0) << which.toStdString();
+        std::set<int> weekPages;
+        for (const char* day : days) {
+            const std::vector<int> on = PagesOf(sheet, QString::fromUtf8(day));
+            ASSERT_EQ(on.size(), 1u) << day;
+            weekPages.insert(on[0]);
+        }
+        runsOn += weekPages.size() > 1;
+    }
+    EXPECT_GT(runsOn, 0);
+}
+
+// A day programme prints every entry the device uses, each whole on a line of
+// its own: all 100 on the upgraded device, the first 40 on the standard one.
+TEST_F(PrintedPages, ADayProgrammePrintsEveryEntryTheDeviceUses)
+{
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocScope active(&doc);
+    auto* dp = new CDayprog;
+    ASSERT_EQ(1, dp->Create(CDayprog::kKindId, "Jeder Tag", 7, CAT_CALENDAR, &doc));
+    doc.AddObject(dp, CAT_CALENDAR);
+    QStringList times;
+    doc.m_data.deviceVariant = 1;
+    for (int i = 0; i < CDayprog::kEntries; ++i) {
+        const int s = i * 863;
+        dp->m_entries[i] = caltime::OnEntryDay(s / 3600, s / 60 % 60, s % 60);
+        times << QString::fromStdString(dp->GetEntryText(CDayprog::Code(i, CDayprog::EntryTime)));
+    }
+    ASSERT_FALSE(times.contains(QString()));
+
+    for (const auto& [variant, printed] : {std::pair{1, 100}, std::pair{0, 40}}) {
+        SCOPED_TRACE(variant);
+        doc.m_data.deviceVariant = variant;
+        PrintCapture sheet(kA4Landscape, kDpiX, kDpiY);
+        PrintAll(CViewPrinter::ParameterList, &sheet);
+        EXPECT_EQ(CutTexts(sheet).first, 0);
+        for (int i = 0; i < CDayprog::kEntries; ++i)
+            EXPECT_EQ(PagesOf(sheet, times[i]).size(), i < printed ? 1u : 0u) << "entry " << i + 1;
+    }
+}
+
+// The largest project's parameter and device lists on landscape and portrait
+// sheets: every block that runs on over a page (a day programme with all its
+// entries in use among them) breaks between its lines, so no text line is
+// cut by a page's edge, and every block's frame ends under its last line (the
+// sequences take the lines they were given, none left empty at the end).
+TEST_F(PrintedPages, NoTextLineOfTheLargestProjectIsCutByAPageEdge)
+{
+    largest::Build(doc);
+    ActiveDocScope active(&doc);
+    auto* dp = dynamic_cast<CDayprog*>(doc.GetIDManager().GetBaseDevice(1, OT_DAYPROG));
+    ASSERT_NE(dp, nullptr);
+    for (int i = 0; i < CDayprog::kEntries; ++i)
+        dp->m_entries[i] = caltime::OnEntryDay(i / 5, i % 5 * 11, 0);
+
+    const std::tuple<const char*, QSize, int, int> sheets[] = {{"A4 landscape", kA4Landscape, kDpiX, kDpiY},
+                                                               {"A4 portrait", SheetOf(210, 297, 300), 300, 300},
+                                                               {"A5 landscape", SheetOf(210, 148, 300), 300, 300}};
+    for (const auto& [name, pixels, dpiX, dpiY] : sheets) {
+        for (int mode : {int(CViewPrinter::ParameterList), int(CViewPrinter::DeviceList)}) {
+            SCOPED_TRACE(std::string(name) + (mode == CViewPrinter::DeviceList ? ", device list" : ""));
+            PrintCapture sheet(pixels, dpiX, dpiY);
+            PrintAll(mode, &sheet);
+            EXPECT_GT(sheet.pages.size(), 1u);
+            const auto [cut, which] = CutTexts(sheet);
+            EXPECT_EQ(cut, 0) << which.toStdString();
+            const auto [far, where] = FramesEndingFarBelowTheirLines(sheet, dpiY, pixels.height() - dpiY * 22 / 25.4);
+            EXPECT_EQ(far, 0) << where.toStdString();
+        }
+    }
+    // A column placed beyond the block's frame (the sixth cell of a macro's
+    // first line: the virtual controllers' "Stellen", a sequence's second
+    // condition) runs on into the room beside the block instead of vanishing.
+    PrintCapture sheet(kA4Landscape, kDpiX, kDpiY);
+    PrintAll(CViewPrinter::ParameterList, &sheet);
+    EXPECT_EQ(PagesOf(sheet, QStringLiteral("Stellen")).size(), 1u);
 }
 
 namespace {

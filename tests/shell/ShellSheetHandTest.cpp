@@ -1,11 +1,13 @@
 // The user's hand on the sheet of a new project: a rubber band up to the
 // sheet's corner and the mouse on its origin, where the signals and other
 // objects without a symbol keep their token place; a drag into a second
-// designer window; the name of a device at an input card.
+// designer window and on the same sheet, where an amplifier moves only up and
+// down; the name of a device at an input card.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
@@ -13,7 +15,12 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
 #include <map>
@@ -25,19 +32,11 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/SheetSymbol.h"
+#include "shell/CLabelEdit.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerView.h"
 
 namespace {
-
-// A mouse event at any point of a widget, its corner included (the test
-// library takes the null point for the widget's centre).
-void MouseEvent(QWidget* w, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent ev(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &ev);
-}
 
 class SheetHandTest : public ShellProgramTest {
 protected:
@@ -77,6 +76,67 @@ protected:
         QApplication::processEvents();
         return view->viewport()->grab().toImage();
     }
+};
+
+class DragSideways : public SheetHandTest {
+protected:
+    // Press on the amplifier, pull by `by` in steps, let go there; the drop
+    // lands on this same sheet.
+    void Drag(CBaseDevice* obj, const QPoint& by)
+    {
+        ShowAround(obj->GetRect().CenterPoint());
+        const QPoint start = view->LogicalToClient(obj->GetRect().CenterPoint());
+        QWidget* port = view->viewport();
+        view->SetDragRunner([&](QMimeData* data) {
+            view->DoDragEnter(data, start + by / 2);
+            view->DoDragOver(start + by);
+            return view->DoDrop(data, Qt::MoveAction, start + by) ? Qt::MoveAction : Qt::IgnoreAction;
+        });
+        MouseEvent(port, QEvent::MouseMove, start, Qt::NoButton);
+        MouseEvent(port, QEvent::MouseMove, start, Qt::NoButton);
+        ASSERT_EQ(view->GetHotObject(), obj);
+        MouseEvent(port, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseMove, start + by / 4, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseMove, start + by, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseButtonRelease, start + by, Qt::NoButton);
+        view->SetDragRunner(nullptr);
+        QApplication::processEvents();
+    }
+};
+
+// Gathers the areas the sheet repaints on the screen (not those drawn for a
+// picture of it) and tells which of the pixels that changed none covered.
+struct Repaints : QObject {
+    explicit Repaints(QWidget* port) : port(port) { port->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && !picturing)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QImage Picture()
+    {
+        picturing = true;
+        const QImage image = port->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        picturing = false;
+        return image;
+    }
+    // The pixels in which `before` and the sheet now differ that no repaint
+    // since `before` covered: what the screen still shows of before.
+    QRect Stale(const QImage& before)
+    {
+        const QImage now = Picture();
+        const qreal ratio = now.devicePixelRatio();
+        QRect stale;
+        for (int y = 0; y < now.height(); ++y)
+            for (int x = 0; x < now.width(); ++x)
+                if (now.pixel(x, y) != before.pixel(x, y) && !painted.contains(QPoint(int(x / ratio), int(y / ratio))))
+                    stale |= QRect(int(x / ratio), int(y / ratio), 1, 1);
+        return stale;
+    }
+    QWidget* port;
+    QRegion painted;
+    bool picturing = false;
 };
 
 }  // namespace
@@ -304,4 +364,151 @@ TEST_F(SheetHandTest, DragOnTheSameSheetMovesAsFarAsTheMouse)
     MouseEvent(port, QEvent::MouseButtonRelease, to, Qt::NoButton);
     EXPECT_EQ(amp->GetRect().top, at.top + 40);
     EXPECT_EQ(amp->GetRect().left, at.left);
+}
+
+// An amplifier dragged sideways stays where it is, and a saved project stays
+// unmodified: closing it does not ask to save. Dragged downwards it moves and
+// the project is modified.
+TEST_F(DragSideways, AnAmplifierPulledSidewaysStaysAndTheProjectStaysUnmodified)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    QTemporaryDir dir;
+    SaveTo(dir.filePath("Anlage.qlx"));
+    ASSERT_TRUE(tpl->SaveDocument(doc, true));
+    ASSERT_FALSE(doc->IsModified());
+    const std::vector<uint8_t> saved = doc->SaveToBytes();
+    const CRect before = amp->GetRect();
+
+    Drag(amp, QPoint(60, 0));
+    EXPECT_EQ(amp->GetRect(), before);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetTitle(), "Anlage");
+    EXPECT_TRUE(doc->SaveToBytes() == saved);
+
+    Drag(amp, QPoint(0, 60));
+    EXPECT_GT(amp->GetRect().top, before.top);
+    EXPECT_EQ(amp->GetRect().left, before.left);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetTitle(), "Anlage *");
+}
+
+// A name being edited on the sheet, then the drawing scrolled: by a click on
+// the scroll bar, a drag of its slider, the wheel over the edit or Page Down
+// in it. The edit does not stay behind over another place of the drawing:
+// the name is taken as typed and the edit closes as the drawing moves.
+TEST_F(SheetHandTest, ScrollingTheSheetEndsTheNameEditFirst)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    QScrollBar* bar = view->verticalScrollBar();
+    const std::function<void()> ways[] = {
+        [&] { QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 4)); },
+        [&] {
+            QStyleOptionSlider opt;
+            opt.initFrom(bar);
+            opt.orientation = bar->orientation();
+            opt.minimum = bar->minimum();
+            opt.maximum = bar->maximum();
+            opt.sliderPosition = opt.sliderValue = bar->value();
+            opt.singleStep = bar->singleStep();
+            opt.pageStep = bar->pageStep();
+            opt.subControls = QStyle::SC_All;
+            const QPoint grip =
+                bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar).center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+            for (int dy = 4; dy <= 40; dy += 4)
+                QTest::mouseMove(bar, grip + QPoint(0, dy));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(0, 40));
+        },
+        [&] {
+            QWidget* edit = view->GetLabelEdit();
+            const QPoint at = edit->rect().center();
+            QWheelEvent wheel(QPointF(at), QPointF(edit->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            // As from the mouse: unused by the edit, it goes on to the sheet.
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            qApp->notify(edit, &wheel);
+        },
+        [&] { QTest::keyClick(view->GetLabelEdit(), Qt::Key_PageDown); },
+    };
+    const char* names[] = {"bar click", "bar drag", "wheel", "Page Down"};
+    for (size_t way = 0; way < std::size(ways); ++way) {
+        SCOPED_TRACE(names[way]);
+        ShowAround(CPoint(amp->GetRect().left, amp->GetRect().top));
+        const QPoint label = view->LogicalToClient(amp->GetLabelRect().CenterPoint());
+        QTest::mouseMove(view->viewport(), label + QPoint(1, 0));
+        QTest::mouseMove(view->viewport(), label);
+        ASSERT_EQ(view->GetHotObject(), amp);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, label);
+        ASSERT_NE(view->GetLabelEdit(), nullptr);
+        const std::string name = "Endstufe " + std::to_string(way + 1);
+        QTest::keyClicks(view->GetLabelEdit(), QString::fromStdString(name));
+        const QPoint before = view->GetScrollPosition();
+        ways[way]();
+        QApplication::processEvents();
+        EXPECT_NE(view->GetScrollPosition(), before);
+        EXPECT_EQ(view->GetLabelEdit(), nullptr);
+        for (CLabelEdit* edit : view->findChildren<CLabelEdit*>())
+            EXPECT_FALSE(edit->isVisible());
+        EXPECT_EQ(amp->GetName(), name);
+        EXPECT_EQ(view->window()->focusWidget(), view);
+    }
+}
+
+
+// An amplifier's model changed with "Übernehmen", the properties still open:
+// the sheet at once shows what it shows when drawn anew. Nothing of the old
+// model's text (written wider than the picture) or symbol stays beside the
+// new one, and a new model's text wider than the picture is written whole.
+TEST_F(SheetHandTest, ModelChangeAppliedRepaintsTheOldAndTheNewSymbolWhole)
+{
+    CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+    ASSERT_NE(amp, nullptr);
+    Repaints repaints(view->viewport());
+    struct Row {
+        int from, to;  // places in the model list
+        const char* what;
+    };
+    const Row rows[] = {{2, 0, "long model text to a short one"},
+                        {0, 2, "short model text to a long one"},
+                        {5, 17, "two channels to four, a taller picture"},
+                        {17, 3, "four channels to one with a long text"}};
+    DialogWatch properties({"CAmpPropDlg"});
+    properties.look = [&](QDialog& dlg) {
+        auto* model = dlg.findChild<QComboBox*>(QStringLiteral("1043"));
+        auto* apply = dlg.findChild<QPushButton*>(QStringLiteral("12321"));
+        auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("1"));
+        ASSERT_TRUE(model && apply && ok);
+        auto choose = [&](int place) {
+            model->setFocus();
+            QTest::keyClick(model, Qt::Key_Home);
+            for (int k = 0; k < place; ++k)
+                QTest::keyClick(model, Qt::Key_Down);
+            QTest::mouseClick(apply, Qt::LeftButton);
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            choose(row.from);
+            const QImage before = repaints.Picture();
+            repaints.painted = QRegion();
+            const QString was = model->currentText();
+            choose(row.to);
+            ASSERT_NE(model->currentText(), was);
+            QRect stale;
+            (void)QTest::qWaitFor([&] { return (stale = repaints.Stale(before)).isEmpty(); }, 2000);
+            EXPECT_TRUE(stale.isEmpty()) << stale.x() << "," << stale.y() << " " << stale.width() << "x"
+                                         << stale.height();
+        }
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    const CRect at = amp->GetRect();
+    ShowAround(CPoint(at.left, at.top));
+    const QPoint on = view->LogicalToClient(CPoint(at.left + 20, at.top + 25));
+    QTest::mouseMove(view->viewport(), on);
+    QTest::mouseMove(view->viewport(), on + QPoint(1, 0));
+    ASSERT_EQ(view->GetHotObject(), amp);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, on + QPoint(1, 0));
+    QApplication::processEvents();
+    ASSERT_EQ(properties.classes.size(), 1);
 }

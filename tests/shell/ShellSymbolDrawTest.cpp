@@ -1,7 +1,12 @@
 // What the object base draws: link routes, hot highlight and connector names.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include "ShellTestSupport.h"
+#include "hardware/CAudioInputSlot.h"
+#include "shell/CQtPainter.h"
 
 namespace {
 // Records polylines, rectangles and texts with the colour they were drawn in.
@@ -144,4 +149,80 @@ TEST(ShellSymbolDraw, HotOutlineIsRedAndColdTakesItAway)
     RecordingPainter quiet;
     group->DrawHot(quiet);
     EXPECT_TRUE(quiet.roundRects.empty());
+}
+
+namespace {
+// Draws with the real fonts and keeps where each selector box and each text went.
+struct GeometryPainter : CQtPainter {
+    using CQtPainter::CQtPainter;
+    void DrawEdge(const CRect& r, bool raised) override
+    {
+        boxes.push_back(r);
+        CQtPainter::DrawEdge(r, raised);
+    }
+    void TextOut(int x, int y, const std::string& t) override
+    {
+        const CSize e = TextExtent(t);
+        texts.push_back({t, CRect(x, y, x + e.cx, y + e.cy)});
+        CQtPainter::TextOut(x, y, t);
+    }
+    std::vector<CRect> boxes;
+    std::vector<std::pair<std::string, CRect>> texts;
+};
+}  // namespace
+
+// The input card with its selector boxes, hot, as the designer draws it at
+// the scales of 96 and 144 DPI: each box's name lies inside the box clear of
+// its 3-D edge, pressed or raised, and no connector name runs into a box.
+TEST(ShellSymbolDraw, InputCardNamesKeepClearOfTheSelectorBoxes)
+{
+    MessageRecorder messages;
+    CQuillomerDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CAudioInputSlot* slot = nullptr;
+    for (CBaseDevice* obj : doc.GetList(CAT_INPUT_SLOT))
+        if (auto* s = dynamic_cast<CAudioInputSlot*>(obj); s && !slot)
+            slot = s;
+    ASSERT_NE(nullptr, slot);
+    for (const uint32_t card : {inputcard::AuxMicLine, inputcard::Aux2, inputcard::MicLine2, inputcard::ConsoleMicLine}) {
+        slot->SetCardType(card);
+        for (const int pressed : {1, 0}) {
+            slot->m_selectorFlag[0] = slot->m_selectorFlag[1] = pressed;
+            for (const qreal scale : {1.0, 1.5}) {
+                SCOPED_TRACE(testing::Message() << "card " << card << ", flag " << pressed << ", scale " << scale);
+                const CRect r = slot->GetBoundingRect();
+                QImage image(QSize(r.Width() + 20, r.Height() + 20) * scale, QImage::Format_RGB32);
+                image.setDevicePixelRatio(scale);
+                image.fill(Qt::white);
+                QPainter p(&image);
+                p.translate(10 - r.left, 10 - r.top);
+                GeometryPainter dc(&p, nullptr, nullptr);
+                slot->DrawHot(dc);
+                dc.boxes.clear();
+                dc.texts.clear();
+                slot->Draw(dc);
+                p.end();
+                if (pressed == 0)
+                    image.save(QStringLiteral("input-card-%1-%2.png").arg(card).arg(scale == 1.0 ? 96 : 144));
+                std::vector<CRect> selectors;
+                for (const CRect& b : dc.boxes)
+                    if (b.Width() == 34)
+                        selectors.push_back(b);
+                for (const auto& [text, t] : dc.texts) {
+                    for (const CRect& b : selectors) {
+                        const bool inside = t.left >= b.left && t.left < b.right && t.top >= b.top && t.top < b.bottom;
+                        if (inside) {
+                            // One pixel of the box's colour between the text and the two-pixel edge.
+                            EXPECT_GE(t.left, b.left + 3) << text;
+                            EXPECT_LE(t.right, b.right - 3) << text;
+                        } else if (t.top < b.bottom && t.bottom > b.top) {
+                            EXPECT_TRUE(t.right <= b.left - 1 || t.left >= b.right + 1)
+                                << text << " runs into the box at " << b.left;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(messages.messages.empty());
 }

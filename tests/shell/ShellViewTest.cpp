@@ -283,12 +283,12 @@ TEST_F(ViewFixture, LabelEditGivesUniqueNamesAndEscapeKeepsTheOldOne)
     EXPECT_EQ(a->GetName(), "Beta_1");
     EXPECT_TRUE(messages.Saw("Beta_1"));
 
-    // Escape keeps the name, also after scrolling.
+    // Escape keeps the name, also in a scrolled view.
+    view->ScrollToPosition(QPoint(40, 40));
     view->HandleMouseMove(Qt::NoButton, At(120, 185));
     view->HandleLeftButtonDown(Qt::NoModifier, At(120, 185));
     ASSERT_NE(view->GetLabelEdit(), nullptr);
     view->GetLabelEdit()->setText("Gamma");
-    view->ScrollToPosition(QPoint(40, 40));
     QTest::keyClick(view->GetLabelEdit(), Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(view->GetLabelEdit(), nullptr);

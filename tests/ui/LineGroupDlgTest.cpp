@@ -180,6 +180,28 @@ TEST_F(LineGroupTest, TreeOffersOnlyLowerGroupsAndNoGroupZero)
     EXPECT_EQ(Texts(dlg.List()), (QStringList{"Gruppe 1", "Gruppe 3", "Gruppe 4", "Linie 1", "Linie 3", "Linie 4"}));
 }
 
+// The list's "Name" column takes 90 percent of the list's client width as
+// the dialog opens, at its designed size and at a size kept from before, and
+// 90 percent of the list's width when the user resizes the dialog.
+TEST_F(LineGroupTest, TreeDialogsNameColumnTakesItsShareOfTheLaidOutList)
+{
+    for (const char* placement : {"", "60,60,900,560"}) {
+        SCOPED_TRACE(placement);
+        QSettings().setValue("Configuration/D431", QString::fromLatin1(placement));
+        CLineGroupTreeDlg dlg(groups[5]);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        CEditListCtrl* list = dlg.List();
+        const int client = list->viewport()->width();
+        EXPECT_GT(client, 150);
+        EXPECT_NEAR(list->GetColumnWidth(0), client * 90 / 100, 1);
+        dlg.resize(dlg.width() + 160, dlg.height());
+        QApplication::processEvents();
+        EXPECT_NEAR(list->GetColumnWidth(0), list->width() * 90 / 100, 1);
+        dlg.reject();
+    }
+}
+
 TEST_F(LineGroupTest, TreeOpenedFromZoneNeverOffersIt)
 {
     CLineGroupTreeDlg dlg(zones[0]);

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -99,36 +100,77 @@ TEST_F(PreferencesTest, DirectoryDefaultsToHome)
     EXPECT_EQ(sheet.DirectoryPage()->m_btnBrowse->text(), "&Durchsuchen...");
 }
 
+// "Durchsuchen..." opens the chooser with its tree and status bar inside it;
+// the user opens a folder by a double click, clicks a folder below it and OK:
+// that folder is stored at once, even when the sheet is then cancelled.
 TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
 {
     QTemporaryDir tmp;
     QDir(tmp.path()).mkpath("Daten/Projekte");
-    const QString root = tmp.path();
+    const QString root = QDir::cleanPath(tmp.path());
     auto oldProvider = CDriveView::SetDriveProvider([root] {
         return QList<CDriveView::Drive>{{root, CDriveView::DriveFixed}};
     });
+    const auto clickItem = [](CDriveView* view, QTreeWidgetItem* item, bool twice) {
+        const QPoint at = view->visualItemRect(item).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        if (twice)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
     {
         CApplicationPropertiesDlg sheet(32800, nullptr, 1);
         sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
         QString shownInStatusBar;
         QObject scope;  // the timer dies with the locals it writes, whether a chooser took it or not
+        const auto choose = [&](CChooseDirectoryDlg* dlg) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+            EXPECT_EQ(dlg->windowTitle(), "Projektverzeichnis auswählen");
+            // The tree and the status bar are shown inside the dialog, above its buttons.
+            CDriveView* view = dlg->DriveView();
+            auto* status = dlg->findChild<QStatusBar*>();
+            for (QWidget* w : {static_cast<QWidget*>(view), static_cast<QWidget*>(status)}) {
+                ASSERT_TRUE(w->isVisible()) << w->metaObject()->className();
+                ASSERT_EQ(w->window(), dlg) << w->metaObject()->className();
+                const QRect inDialog(w->mapTo(dlg, QPoint(0, 0)), w->size());
+                EXPECT_TRUE(dlg->rect().contains(inDialog)) << w->metaObject()->className();
+                EXPECT_GT(inDialog.height(), 10) << w->metaObject()->className();
+            }
+            // What the dialog shows where the tree stands is the tree with its folders.
+            const QImage shot = dlg->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            if (qEnvironmentVariableIsSet("QL_KEEP_SHOTS"))
+                shot.save(qEnvironmentVariable("QL_KEEP_SHOTS") + QStringLiteral("/choose-directory.png"));
+            const qreal ratio = shot.devicePixelRatio();
+            const QImage tree = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(shot.copy(QRect(view->mapTo(dlg, QPoint(0, 0)) * ratio, tree.size())), tree);
+            QTreeWidgetItem* daten = view->topLevelItem(0)->child(0);
+            ASSERT_EQ(daten->text(0), "Daten");
+            clickItem(view, daten, true);  // opened
+            ASSERT_TRUE(daten->isExpanded());
+            QTreeWidgetItem* projekte = daten->child(0);
+            ASSERT_EQ(projekte->text(0), "Projekte");
+            clickItem(view, projekte, false);
+            shownInStatusBar = status->currentMessage();
+            for (QAbstractButton* b : dlg->findChild<QDialogButtonBox*>()->buttons())
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+        };
         QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
-            EXPECT_EQ(dlg->windowTitle(), "Projektverzeichnis auswählen");
-            CDriveView* view = dlg->DriveView();
-            QTreeWidgetItem* daten = view->topLevelItem(0)->child(0);
-            ASSERT_EQ(daten->text(0), "Daten");
-            view->setCurrentItem(daten);
-            shownInStatusBar = dlg->findChild<QStatusBar*>()->currentMessage();
-            dlg->accept();
+            choose(dlg);
+            if (dlg->isVisible())
+                dlg->reject();  // a failed step leaves no dialog open
         });
-        sheet.DirectoryPage()->OnBrowse();
-        EXPECT_EQ(shownInStatusBar.toStdString(), (QDir::cleanPath(root) + "/Daten").toStdString());
-        EXPECT_EQ(sheet.DirectoryPage()->m_stcDirectory->text(), QDir::cleanPath(root) + "/Daten");
+        auto* browse = sheet.DirectoryPage()->m_btnBrowse;
+        ASSERT_TRUE(browse->isVisible());
+        QTest::mouseClick(browse, Qt::LeftButton);
+        EXPECT_EQ(shownInStatusBar.toStdString(), (root + "/Daten/Projekte").toStdString());
+        EXPECT_EQ(sheet.DirectoryPage()->m_stcDirectory->text().toStdString(), (root + "/Daten/Projekte").toStdString());
         sheet.reject();
     }
-    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString(), QDir::cleanPath(root) + "/Daten");
+    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(),
+              (root + "/Daten/Projekte").toStdString());
 
     // Cancel in the chooser changes nothing.
     {
@@ -138,12 +180,13 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
         QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
-            dlg->reject();
+            QTest::keyClick(dlg, Qt::Key_Escape);
             EXPECT_TRUE(dlg->m_strDirectory.isEmpty());
         });
-        sheet.DirectoryPage()->OnBrowse();
+        QTest::mouseClick(sheet.DirectoryPage()->m_btnBrowse, Qt::LeftButton);
     }
-    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString(), QDir::cleanPath(root) + "/Daten");
+    EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(),
+              (root + "/Daten/Projekte").toStdString());
     CDriveView::SetDriveProvider(oldProvider);
 }
 

@@ -53,6 +53,13 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
     edit.setText("x");
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
+    // Typed on the keyboard: what is no finite float keeps the value too.
+    for (const char* typed : {"nan", "inf", "-inf", "1e40", "-1e39", "", "x", "-1.25"}) {
+        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+        QTest::keyClicks(&edit, QString::fromLatin1(typed));
+        EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << typed;
+    }
     edit.setText("123456");
     EXPECT_EQ(edit.GetLong(1), 123456);
 }
@@ -177,6 +184,13 @@ TEST(GridEdit, FloatModeMinimumTolerance)
     EXPECT_TRUE(edit.ReadValue());
     EXPECT_EQ(edit.GetValue(), 2.0);
     EXPECT_EQ(edit.text(), "2.000000");
+    // No finite number (pasted: the keys take no letters) reads as no
+    // number: 0, then the range.
+    for (const char* text : {"nan", "inf", "1e40"}) {
+        edit.setText(QString::fromLatin1(text));
+        EXPECT_TRUE(edit.ReadValue()) << text;
+        EXPECT_NEAR(edit.GetValue(), 0.49999, 1e-6) << text;
+    }
 }
 
 TEST(GridEdit, KeysAcceptedAndSwallowed)

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -21,6 +22,8 @@
 #include "audio/CAudioSignal.h"
 #include "audio/CMiscAudio.h"
 #include "audio/windows/CAlarmPage.h"
+#include "audio/windows/CChimePage.h"
+#include "audio/windows/CMessagePage.h"
 #include "audio/windows/CAudioEditor.h"
 #include "audio/windows/CBackgroundPage.h"
 #include "audio/windows/CSignalListDlg.h"
@@ -414,4 +417,68 @@ TEST_F(AudioEditorTest, ApplyKeepsTheMacrosThatPlayTheSignal)
     EXPECT_EQ(3, signal->GetPriority());
     EXPECT_EQ(signal->GetNumber(), macro->GetParam(32));
     EXPECT_NE(nullptr, signalpages::Generator(signal, OT_ALARM)) << "the generator chosen on the page";
+}
+
+// A tab clicked while a signal of another kind is selected leaves no signal
+// selected, so "Übernehmen" there makes a signal of the page's kind from the
+// page's values (the chime page's own add button stays off) and leaves the
+// other signal alone.
+TEST_F(AudioEditorTest, ATabClickedLeavesNoSignalSelectedAndApplyThereMakesOneOfItsKind)
+{
+    CAudioEditor editor(&doc);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTabBar* tabs = editor.findChild<QTabWidget*>()->tabBar();
+    CListCtrl* list = editor.m_list->List();
+    struct Case {
+        int tab;
+        CSignalPage* page;
+        uint32_t kind;
+    };
+    for (const Case& c : {Case{1, editor.m_chime, signalkind::Chime}, Case{2, editor.m_message, signalkind::Message}}) {
+        SCOPED_TRACE(c.tab);
+        const int alarmRow = FirstAlarmRow(editor.m_list);
+        ASSERT_GE(alarmRow, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->Row(alarmRow)).center());
+        CAudioSignal* alarm = editor.m_list->GetSelectedSignal();
+        ASSERT_NE(nullptr, alarm);
+        const int alarmPriority = alarm->GetPriority();
+        const int before = SignalCount(c.kind);
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(c.tab).center());
+        ASSERT_EQ(c.page, editor.GetActivePage());
+        EXPECT_EQ(nullptr, editor.m_list->GetSelectedSignal());
+        EXPECT_EQ(c.kind != signalkind::Chime, editor.m_list->AddButton()->isEnabled());
+        QTest::mouseClick(c.page->m_priority, Qt::LeftButton);
+        QTest::keyClick(c.page->m_priority, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(c.page->m_priority, QStringLiteral("3"));
+        ASSERT_TRUE(editor.ApplyButton()->isEnabled());
+        QTest::mouseClick(editor.ApplyButton(), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(before + 1, SignalCount(c.kind));
+        CAudioSignal* made = editor.m_list->GetSelectedSignal();
+        ASSERT_NE(nullptr, made);
+        EXPECT_EQ(c.kind, made->GetKindId());
+        EXPECT_EQ(3, made->GetPriority());
+        EXPECT_EQ(alarmPriority, alarm->GetPriority());
+    }
+
+    // A level field left as it was changes nothing; a new level marks the page.
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    ASSERT_EQ(editor.m_background, editor.GetActivePage());
+    editor.m_background->SetModified(false);
+    QLineEdit* chime = editor.m_background->m_values[1];
+    for (QLineEdit* field : {chime, editor.m_background->m_attenuation}) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_FALSE(editor.m_background->IsModified()) << field->objectName().toStdString();
+    }
+    EXPECT_FALSE(editor.ApplyButton()->isEnabled());
+    QTest::mouseClick(chime, Qt::LeftButton);
+    QTest::keyClick(chime, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(chime, QStringLiteral("-12"));
+    QTest::keyClick(chime, Qt::Key_Tab);
+    EXPECT_TRUE(editor.m_background->IsModified());
+    EXPECT_EQ(QLatin1String("-12.0"), chime->text());
 }

@@ -1,6 +1,7 @@
 // The audio inputs over the real device link, against the device simulator
-// on a pseudo-terminal: a new document's input download byte for byte, and
-// the frequency edits of the audio inputs dialog with the path shorthand.
+// on a pseudo-terminal: a new document's input download byte for byte, the
+// frequency edits of the audio inputs dialog with the path shorthand, and a
+// LINE input through a download and an upload.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/windows/CAudioInputsDlg.h"
 #include "support/ModelTestHost.h"
+#include "support/RecordingPainter.h"
 #include "ui/CGridEdit.h"
 
 using namespace commtest;
@@ -43,26 +45,13 @@ std::vector<CAudioInputSlot*> InputSlots(CQuillomerDoc& doc)
     return inputSlots;
 }
 
-class AudioInputsSim : public ::testing::Test {
+class AudioInputsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
-        serialtest::UsePrivateSettings();
-        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        doc.OnNewDocument();
+        Attach(0, QStringLiteral("Halle.qlx"));  // the simulator is a standard device
         doc.SetTitle("Halle");
-        doc.m_data.deviceVariant = 0;  // the simulator is a standard device
-        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
-        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
-        ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+        ASSERT_NO_FATAL_FAILURE(Connect());
         ASSERT_NE(0, IsDocConnected());
         inputSlots = InputSlots(doc);
         ASSERT_EQ(2u, inputSlots.size());
@@ -71,22 +60,10 @@ protected:
     {
         DeleteAudioInputsDlg();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (link.IsConnected())
-            link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
+        Detach();
     }
 
-    QTemporaryDir dir;
-    Simulator sim;
     ModelTestHost modelHost;
-    CQuillomerDoc doc;
-    TestHost host;
-    CCommLink link;
-    Messages messages;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
     std::vector<CAudioInputSlot*> inputSlots;
 };
 
@@ -127,7 +104,7 @@ TEST_F(AudioInputsSim, FrequencyEditsGoOutWholeThenShortened)
     emit f1->FocusLost();
     f1->setText("1100");
     emit f1->FocusLost();
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
+    ASSERT_TRUE(commtest::AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
     // The second line repeats the path: only a blank and the value go out.
     EXPECT_EQ("/AUDIO/IN2/FILTER1/F 1025.0\r\n 1100.0\r\n", sim.Received().substr(mark));
     // The device took the shortened line under the same path.
@@ -137,4 +114,63 @@ TEST_F(AudioInputsSim, FrequencyEditsGoOutWholeThenShortened)
     ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find("1100.0", before) != std::string::npos; }, kArrivalMs))
         << sim.Sent().substr(before);
     link.SetLinkState(linkstate::Online);
+}
+
+// The user switches input 2 to LINE with its box on the card, sends the card
+// down (the device takes the AUX choice, "/AUDIO/IN2/AUX 1") and reads it
+// back. The device holds no MIC/LINE choice: the input stays LINE, pressed
+// as LINE, with the line sources offered and LINE in the saved file, while
+// the values the device does hold come back from it.
+TEST_F(AudioInputsSim, LineInputStaysLineThroughDownloadAndUpload)
+{
+    CAudioInputSlot* slot = inputSlots[0];
+    ASSERT_EQ(1, slot->OnCommand(inputcard::MicLine2));
+    const CRect line = slot->m_boxes[3];
+    slot->HitTestLabel(CPoint{line.left + 2, line.top + 2});
+    ASSERT_EQ(ICK_LINE, slot->GetChannelKind(1));
+    auto transfer = [&](int direction) {
+        host.paramSelect = [slot, direction](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = {slot};
+            return true;
+        };
+        link.OnTransferParameters();
+    };
+    const size_t mark = sim.Received().size();
+    transfer(1);
+    ASSERT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
+    EXPECT_NE(std::string::npos, sim.Received().find("/AUDIO/IN2/AUX 1\r\n", mark));
+
+    // A volume changed in the design only: the upload brings the device's back.
+    slot->SetValueText(MakeInputKey(IPC_VOL, 0), 1, "-20.0");
+    transfer(0);
+    EXPECT_EQ("0.0", slot->GetValueText(MakeInputKey(IPC_VOL, 0), 1));
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+
+    EXPECT_EQ(0, slot->m_selectorFlag[1]);
+    EXPECT_EQ(ICK_LINE, slot->GetChannelKind(1));
+    RecordingPainter dc;
+    slot->Draw(dc);
+    const auto at = [](const CRect& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    EXPECT_TRUE(dc.Has("sunken " + at(slot->m_boxes[3]))) << "LINE pressed";
+    EXPECT_TRUE(dc.Has("raised " + at(slot->m_boxes[2])));
+    slot->SetHoverConnectors(1, -1);
+    InputSubmenu menu = InputSubmenu::Card;
+    std::string text;
+    ASSERT_TRUE(slot->GetContextPopup(menu, text));
+    EXPECT_EQ(InputSubmenu::Lines, menu);
+    EXPECT_EQ("LIN&E-Quelle hinzufügen", text);
+
+    CQuillomerDoc reopened;
+    ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+    const std::vector<CAudioInputSlot*> back = InputSlots(reopened);
+    ASSERT_EQ(2u, back.size());
+    EXPECT_EQ(0, back[0]->m_selectorFlag[1]);
+    EXPECT_EQ(ICK_LINE, back[0]->GetChannelKind(1));
+    for (const std::string& t : messages.texts)
+        if (t.rfind("Upload beendet !", 0) != 0)
+            ADD_FAILURE() << t;
 }

@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -184,13 +186,40 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         EXPECT_EQ(QLatin1String("-40.0"), view->m_fields[CVolumeView::Chime]->text());
     }
 
-    // The editor's common levels go to the device as they change.
-    {
+    // The editor's common levels go to the device as they change, once: the
+    // user's Enter both ends the field and presses OK, which leaves it again.
+    // A field left as it was, or Enter on the level it shows, sends nothing.
+    const auto enterChime = [&](const QString& typed, bool tabFirst) {
         CAudioEditor editor(&doc);
-        editor.SetActivePage(3);
+        editor.show();
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+        QTabBar* tabs = editor.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+        QLineEdit* chime = editor.m_background->m_values[1];
+        QTest::mouseClick(chime, Qt::LeftButton);
+        if (tabFirst) {
+            QTest::keyClick(chime, Qt::Key_Tab);
+            QTest::mouseClick(chime, Qt::LeftButton);
+        }
+        QTest::keyClick(chime, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(chime, typed);
+        QTest::keyClick(chime, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(editor.isVisible()) << "Enter is OK";
+    };
+    {
         const size_t mark = Settled();
-        editor.m_background->SetLevel(1, -10.0f);
-        EXPECT_NE(ReceivedAfter(mark, "CHIME_VOL -10.0\r\n").find("/AUDIO/CHIME_VOL -10.0\r\n"), std::string::npos);
+        enterChime(QStringLiteral("-10"), true);
+        const std::string sent = ReceivedAfter(mark, "CHIME_VOL -10.0\r\n");
+        EXPECT_NE(std::string::npos, sent.find("/AUDIO/CHIME_VOL -10.0\r\n")) << sent;
+        Settled();
+        EXPECT_EQ(sent.find("CHIME_VOL"), sim.Received().substr(mark).rfind("CHIME_VOL")) << sim.Received().substr(mark);
+    }
+    {
+        const size_t mark = Settled();
+        enterChime(QStringLiteral("-10.0"), true);
+        EXPECT_EQ(mark, Settled()) << sim.Received().substr(mark);
     }
 
     // Live monitor: a chosen source goes to the device and comes back with the other three values.
@@ -244,22 +273,40 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
 // from the user being louder.
 TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
 {
-    link.SendLine("/AUDIO/IN1/VOL -20.0", nullptr);
-    link.SendLine("/AUDIO/IN4/VOL -30.0", nullptr);
+    const uint64_t echoed = link.GetCharsReceived();
+    std::string preset;
+    for (const char* line : {"/AUDIO/IN1/VOL -20.0", "/AUDIO/IN2/VOL nan" /* no level */, "/AUDIO/IN4/VOL -30.0"}) {
+        link.SendLine(line, nullptr);
+        preset += std::string(line) + "\r\n";
+    }
     AwaitDeviceHasAll();
+    // Their echo reaches the project too; once it is read, the project's
+    // levels of inputs 2 and 4 differ from the device's, so that only the
+    // window's answers can bring the device's.
+    ASSERT_TRUE(PumpUntil([&] { return link.GetCharsReceived() >= echoed + preset.size(); }, kArrivalMs));
+    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    auto* card2 = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(2, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, card);
+    ASSERT_NE(nullptr, card2);
+    card->SetValueText(0, 1, "-12.0");
+    card2->SetValueText(0, 1, "-1.0");
     CVolumeFrm frame;
+    CVolumeView* view = frame.GetView();
+    CValueEdit* field = view->m_fields[CVolumeView::In1];
+    ASSERT_EQ(QLatin1String("-12.0"), view->m_fields[CVolumeView::In2]->text());
+    const int in2Position = view->m_sliders[CVolumeView::In2]->value();
     frame.show();
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    CVolumeView* view = frame.GetView();
-    CValueEdit* field = view->m_fields[CVolumeView::In1];
     // Input 4's answer is the last of the window's question.
     ASSERT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In4]->text() == QLatin1String("-30.0"); }, kArrivalMs));
     ASSERT_EQ(QLatin1String("-20.0"), field->text());
+    // The device's "nan" is neither shown nor kept.
+    EXPECT_EQ(QLatin1String("-12.0"), view->m_fields[CVolumeView::In2]->text());
+    EXPECT_EQ(in2Position, view->m_sliders[CVolumeView::In2]->value());
+    EXPECT_EQ("-12.0", card->GetValueText(0, 1));
     size_t mark = Settled();
     doc.SetModifiedFlag(false);
-    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
-    ASSERT_NE(nullptr, card);
 
     // One move: the line the device gets, the field, the project and the
     // saved file (which keeps an input's level within -80..+6 dB).
@@ -313,6 +360,23 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     move(key(Qt::Key_PageUp), "0.0");  // the top: the loudest level
     move(key(Qt::Key_End), "-150.0", "-80.0");  // the bottom: the quietest
     move(key(Qt::Key_Home), "0.0");
+
+    // Typed into the field and left with Tab: a text that is no finite
+    // number keeps the level, and the slider stays.
+    auto type = [&](const char* text) {
+        return [&, text] {
+            field->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, QString::fromLatin1(text));
+            QTest::keyClick(field, Qt::Key_Tab);
+        };
+    };
+    move(type("-12.5"), "-12.5");
+    for (const char* text : {"nan", "inf", "-inf", "1e40", "", "abc"}) {
+        SCOPED_TRACE(text);
+        move(type(text), "-12.5");
+        EXPECT_EQ(-138, slider->value());
+    }
 }
 
 // The audio outputs dialog over the real link: what the user types reaches

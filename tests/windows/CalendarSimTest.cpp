@@ -23,28 +23,28 @@
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "comm/CommTestSupport.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTest>
+
+#include "support/qt/TypeAsKeyboard.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
 
 using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class CalendarSim : public ::testing::Test {
+class CalendarSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 0;
-        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
-        doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
+        Attach(0, QStringLiteral("Kalender.qlx"));  // a standard device for a standard project
     }
     void TearDown() override
     {
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
+        Detach();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     template <class T>
@@ -55,21 +55,14 @@ protected:
         doc.AddObject(item, CAT_CALENDAR);
         return item;
     }
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
 };
 }  // namespace
 
 TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
 {
     CDayprog* work = Add<CDayprog>(2, "Werktag");
-    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 5, 0));  // entry 1
+    // Entry 1 is set to 06:03:00 in the window below, typed as "6:3".
+    work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(16, 20, 0));
     work->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), 12);
     CAppoint* bell = Add<CAppoint>(3, "Pause");
     bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
@@ -81,13 +74,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     xmas->SetParam(CHoliday::Dayprog, 2);
     dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
 
     size_t mark = sim.Received().size();
@@ -103,15 +90,30 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_EQ(appointLines, sim.Received().substr(mark));
     {
         CDayprogDlgFrm dayprogs;
+        dayprogs.show();
+        dayprogs.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dayprogs));
+        CDayprogDlgEntryView* entries = dayprogs.GetEntryView();
+        ASSERT_EQ(1, entries->topLevelItemCount());
+        QRect cell = entries->visualItemRect(entries->topLevelItem(0));
+        cell.setLeft(entries->header()->sectionViewportPosition(1));
+        cell.setWidth(entries->header()->sectionSize(1));
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(entries->viewport(), Qt::LeftButton, {}, cell.center());
+        auto* picker = entries->findChild<CInPlaceDateTimeCtrl*>();
+        ASSERT_NE(nullptr, picker);
+        TypeAsKeyboard(picker, QStringLiteral("6:3"));
+        QTest::keyClick(picker, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
         CHolidayDlgFrm holidays;
         holidays.OnCommand(ID_CAL_DOWNLOAD_HOLIDAYS);
         CWeekDlgFrm week;
         week.OnCommand(ID_CAL_DOWNLOAD_WEEK);
     }
-    EXPECT_TRUE(AwaitDeviceHasAll(sim, link));
+    EXPECT_TRUE(commtest::AwaitDeviceHasAll(sim, link));
     const std::string down = sim.Received().substr(mark);
-    EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 07:05:00\r\n"
+    EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 06:03:00\r\n"
                         "/CAL/DAYPROG2/ENTRY1/MACRO 12\r\n/CAL/DAYPROG2/ENTRY2/TIME OFF\r\n"),
               std::string::npos);
     EXPECT_NE(down.find("/CAL/DAYPROG2/ENTRY40/TIME OFF\r\n/MACRO/LOCK OFF\r\n"), std::string::npos);
@@ -143,7 +145,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_EQ(*caltime::Make(2001, 3, 1, 6, 30, 0), bell->m_time);
     EXPECT_EQ("DAILY", bell->m_function);
     EXPECT_EQ(12, bell->GetParam(CAppoint::Macro));
-    EXPECT_EQ(caltime::OnEntryDay(7, 5, 0), work->m_entries[0]);
+    EXPECT_EQ(caltime::OnEntryDay(6, 3, 0), work->m_entries[0]);
     EXPECT_EQ(12, work->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
     EXPECT_FALSE(work->IsEntrySet(1));
     EXPECT_EQ(*caltime::Make(2001, 12, 24), xmas->m_time);
@@ -158,8 +160,6 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
         EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
     }
-    link.ClosePort();
-    SetLineSender(previousSender);
 }
 
 TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhatCameBack)
@@ -171,13 +171,7 @@ TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhat
     bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
     bell->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1, 6, 30, 0));
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     {
         CDayprogDlgFrm dayprogs;
         dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
@@ -217,6 +211,4 @@ TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhat
     EXPECT_EQ("Ereignis 9 : DAILY fehlt\r\n", ReadFile(errFile));
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-    link.ClosePort();
-    SetLineSender(previousSender);
 }

@@ -11,10 +11,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QTimer>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
+#include "ListWindowByHand.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
@@ -32,11 +36,13 @@
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "calendar/windows/CWeekDlgView.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 
 using namespace blocktest;
+using namespace byhand;
 
 namespace {
 // The selection dialog's answer, as the user would pick it: the kind asked
@@ -81,28 +87,6 @@ protected:
         frame.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     }
-    // Clicks a command's button on the frame's bar.
-    static void ClickButton(CFeatureFrm& frame, unsigned commandId)
-    {
-        QWidget* button = frame.GetCommandBar()->widgetForAction(frame.GetAction(commandId));
-        ASSERT_NE(nullptr, button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        Settle();
-    }
-    static QPoint CellCenter(CListCtrl* list, int row, int column)
-    {
-        QRect cell = list->visualItemRect(list->topLevelItem(row));
-        cell.setLeft(list->header()->sectionViewportPosition(column));
-        cell.setWidth(list->header()->sectionSize(column));
-        return cell.center();
-    }
-    // Lets queued edits, deferred deletes and repaints run.
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
     // Clicks a row's name, F2, the keys, Enter.
     static void Rename(CListCtrl* list, int row, const QString& keys)
     {
@@ -120,12 +104,6 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, keys);
         QTest::keyClick(edit, Qt::Key_Return);
-        Settle();
-    }
-    static void DoubleClick(CListCtrl* list, int row, int column)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
         Settle();
     }
     // Double-clicks a date or time cell, types the keys into the picker, Enter.
@@ -259,6 +237,15 @@ TEST_F(CalendarUser, ADayProgrammeIsBuiltEntryByEntryAndEveryStepMarksTheProject
     });
     EXPECT_EQ(IDS_CAL_COL_MACRO, TheChoice().kind);
     EXPECT_EQ("12 *", entries->GetItemText(0, 2).toStdString());
+    // Enter on the time shown and OK on the macro already set change nothing:
+    // the project does not ask to be saved for them.
+    d.doc().SetModifiedFlag(false);
+    ASSERT_TRUE(TypeInPicker(entries, 0, 1, QString()));
+    DoubleClick(entries, 0, 2);
+    EXPECT_EQ("12 *", TheChoice().preset.toStdString());
+    EXPECT_EQ(caltime::OnEntryDay(7, 15, 0), dp->m_entries[0]);
+    EXPECT_EQ(12, dp->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
+    EXPECT_FALSE(d.doc().IsModified());
 
     marks("day programme name", [&] { Rename(programmes, 0, QStringLiteral("Werktag")); });
     EXPECT_EQ("Werktag", dp->GetName());
@@ -281,6 +268,68 @@ TEST_F(CalendarUser, ADayProgrammeIsBuiltEntryByEntryAndEveryStepMarksTheProject
     });
     EXPECT_EQ(0, programmes->GetItemCount());
     EXPECT_EQ(0, entries->GetItemCount()) << "the last programme gone leaves no entries on show";
+}
+
+// A programme of 40 entries: an edited entry keeps its row where the user
+// sees it, selected, so the next double-click there edits the same entry.
+// The entry pane's context menu offers no transfer of its own (the programme
+// list's does, while the project is on the device).
+TEST_F(CalendarUser, AnEditedEntryStaysWhereItStoodInALongProgramme)
+{
+    d.doc().SetConnected(1);
+    CDayprogDlgFrm frame;
+    Show(frame);
+    frame.resize(1100, 300);
+    Settle();
+    ClickButton(frame, ID_CAL_NEW_DAYPROG);
+    CDayprog* dp = frame.GetListView()->Selected();
+    ASSERT_NE(nullptr, dp);
+    for (int i = 0; i < 40; ++i)
+        ClickButton(frame, ID_CAL_NEW_ENTRY);
+    CDayprogDlgEntryView* entries = frame.GetEntryView();
+    ASSERT_EQ(40, entries->GetItemCount());
+    entries->scrollToBottom();
+    Settle();
+    const QPoint at = CellCenter(entries, 39, 1);
+    ASSERT_TRUE(entries->viewport()->rect().contains(at));
+    for (const char* typed : {"064500", "071000"}) {
+        SCOPED_TRACE(typed);
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(entries->viewport(), Qt::LeftButton, {}, at);
+        Settle();
+        auto* picker = entries->findChild<CInPlaceDateTimeCtrl*>();
+        ASSERT_NE(nullptr, picker);
+        QTest::keyClicks(picker, QString::fromLatin1(typed));
+        QTest::keyClick(picker, Qt::Key_Return);
+        Settle();
+        EXPECT_EQ(39, entries->RowOf(entries->itemAt(at)));
+        EXPECT_EQ(40, entries->SelectedEntry());
+    }
+    EXPECT_EQ("07:10:00", caltime::DeviceTime(dp->m_entries[39]));
+    EXPECT_EQ(caltime::EntryDay(), dp->m_entries[9]) << "entry 10 untouched";
+
+    // Right clicks on the two lists: what each menu offers.
+    const auto menuOf = [](CListCtrl* list) {
+        std::vector<std::pair<std::string, bool>> shown;
+        QObject scope;  // the timer dies with the locals it writes, whether a menu took it or not
+        QTimer::singleShot(0, &scope, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* a : menu->actions())
+                shown.emplace_back(a->text().toStdString(), a->isEnabled());
+            menu->close();
+        });
+        const QPoint point = list->visualItemRect(list->topLevelItem(0)).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, point, list->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(list->viewport(), &click);
+        return shown;
+    };
+    const std::string down = LoadStringId(ID_CAL_DOWNLOAD_ITEM), up = LoadStringId(ID_CAL_UPLOAD_ITEM);
+    using Menu = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ((Menu{{down, true}, {up, true}}), menuOf(frame.GetListView()));
+    EXPECT_EQ((Menu{{down, false}, {up, false}}), menuOf(entries));
+    EXPECT_TRUE(sender.lines.empty());
 }
 
 TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QAction>
 #include <QHeaderView>
 #include <QCheckBox>
@@ -123,16 +125,50 @@ TEST_F(CalendarWindows, HolidayPeriodEndMustLieWithinItsRange)
 TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
 {
     const QLocale previous;
-    struct Case {
-        QLocale locale;
-        const char* date;  // 7 December 2026, as the locale's short date shows it
-        const char* dateDigits;
-        const char* dateWithShift;  // a Shift key pressed alone on the way
+    // What a row of keys typed into the cell's picker leaves in the project,
+    // from an appointment at `start`. "→" is the Right key, "⇧" a Shift key
+    // pressed alone; `de` and `en` are the keys in either locale (`en` empty:
+    // the same keys).
+    struct Row {
+        int column;  // 3 date, 4 time
+        const char* de;
+        const char* en;
+        const char* start;
+        const char* stored;
+        Qt::Key end = Qt::Key_Return;
     };
-    for (const Case& c : {Case{QLocale(QLocale::German, QLocale::Germany), "07.12.26", "071226", "07⇧.12.26"},
-                          Case{QLocale(QLocale::English, QLocale::UnitedStates), "12/7/26", "120726", "12⇧/7/26"}}) {
-        SCOPED_TRACE(c.locale.name().toStdString());
-        QLocale::setDefault(c.locale);
+    const Row rows[] = {
+        {4, "07:30:00", "", "14.03.2026 09:15:45", "14.03.2026 07:30:00"},
+        {4, "184510", "", "14.03.2026 09:15:45", "14.03.2026 18:45:10"},
+        {4, "7:05:00", "", "14.03.2026 09:15:45", "14.03.2026 07:05:00"},  // the 7 fills the hour by itself
+        // The part being typed counts also with one digit.
+        {4, "6:3", "", "14.03.2026 16:20:00", "14.03.2026 06:03:00"},
+        {4, "13:4", "", "14.03.2026 12:06:30", "14.03.2026 13:04:30"},
+        {4, "13:45:1", "", "14.03.2026 12:06:30", "14.03.2026 13:45:01"},
+        {4, "13→45→30", "", "14.03.2026 12:06:30", "14.03.2026 13:45:30"},
+        {4, "13:4", "", "14.03.2026 12:06:30", "14.03.2026 12:06:30", Qt::Key_Escape},
+        // No time: the entry stays.
+        {4, "25:00", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {4, "12:61", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {4, "nan", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {4, "inf", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {4, "1e40", "", "14.03.2026 16:20:30", "14.03.2026 14:00:30"},  // the digits make 14:0
+        {4, "", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {4, "16:20:30", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "07.12.26", "12/7/26", "14.03.2026 07:05:00", "07.12.2026 07:05:00"},
+        {3, "071226", "120726", "14.03.2026 07:05:00", "07.12.2026 07:05:00"},
+        {3, "07⇧.12.26", "12⇧/7/26", "14.03.2026 07:05:00", "07.12.2026 07:05:00"},
+        {3, "01.03.2001", "3/1/2001", "14.03.2026 16:20:30", "01.03.2001 16:20:30"},
+        {3, "01.13", "13/1", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "nan", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "1e40", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "14.03.2026", "3/14/2026", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+    };
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const bool german = locale.language() == QLocale::German;
+        QLocale::setDefault(locale);
         CAppointDlgFrm frame;
         frame.show();
         frame.activateWindow();
@@ -141,37 +177,37 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         CCalItemDlgView* view = frame.GetView();
         auto* a = dynamic_cast<CAppoint*>(view->ObjectOf(0));
         ASSERT_NE(nullptr, a);
-        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 9, 15, 45));
-        view->Refill();
-
-        // A double click on the cell, the keys as a keyboard sends them (Shift
-        // pressed and released around ":" and "/"), Enter: what the list
-        // shows after.
-        const auto type = [&](int column, const QString& keys) {
+        for (const Row& row : rows) {
+            const QString keys = QString::fromUtf8(german || !*row.en ? row.de : row.en);
+            SCOPED_TRACE(keys.toStdString());
+            int d = 0, mo = 0, y = 0, h = 0, mi = 0, sec = 0;
+            ASSERT_EQ(6, std::sscanf(row.start, "%d.%d.%d %d:%d:%d", &d, &mo, &y, &h, &mi, &sec));
+            a->SetParam(CAppoint::Date, *caltime::Make(y, mo, d, h, mi, sec));
+            view->Refill();
+            // A double click on the cell, the keys as a keyboard sends them,
+            // then Enter or Escape.
             QRect cell = view->visualItemRect(view->topLevelItem(0));
-            cell.setLeft(view->header()->sectionViewportPosition(column));
-            cell.setWidth(view->header()->sectionSize(column));
+            cell.setLeft(view->header()->sectionViewportPosition(row.column));
+            cell.setWidth(view->header()->sectionSize(row.column));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
             auto* picker = view->findChild<CInPlaceDateTimeCtrl*>();
-            if (!picker)
-                return std::string("no picker");
-            TypeAsKeyboard(picker, keys);
-            QTest::keyClick(picker, Qt::Key_Return);
+            ASSERT_NE(nullptr, picker);
+            const QStringList parts = keys.split(QChar(0x2192));
+            for (int i = 0; i < parts.size(); ++i) {
+                if (i > 0)
+                    QTest::keyClick(picker, Qt::Key_Right);
+                TypeAsKeyboard(picker, parts[i]);
+            }
+            QTest::keyClick(picker, row.end);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
-            return caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time);
-        };
-        EXPECT_EQ("14.03.2026 07:30:00", type(4, QStringLiteral("07:30:00")));
-        EXPECT_EQ("14.03.2026 18:45:10", type(4, QStringLiteral("184510")));
-        EXPECT_EQ("14.03.2026 07:05:00", type(4, QStringLiteral("7:05:00")));  // the 7 fills the hour by itself
-        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromLatin1(c.date)));
-        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 7, 5, 0));
+            EXPECT_EQ(row.stored, caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time));
+        }
+        // The list shows the year as typed, in four digits.
+        a->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1));
         view->Refill();
-        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromLatin1(c.dateDigits)));
-        a->SetParam(CAppoint::Date, *caltime::Make(2026, 3, 14, 7, 5, 0));
-        view->Refill();
-        EXPECT_EQ("07.12.2026 07:05:00", type(3, QString::fromUtf8(c.dateWithShift)));
+        EXPECT_EQ(german ? "01.03.2001" : "3/1/2001", view->GetItemText(0, 3).toStdString());
     }
     QLocale::setDefault(previous);
 }

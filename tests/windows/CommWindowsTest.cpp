@@ -4,6 +4,7 @@
 // own view of an upload's difference file.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -21,10 +23,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "comm/CCommLink.h"
 #include "comm/CFirmwareSender.h"
+#include "comm/CommIds.h"
 #include "comm/ParameterGroups.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
@@ -132,22 +136,53 @@ TEST(ProtocolMonitor, MovingOrSizingStoresThePlacement)
 TEST(OnlineNotice, TheBoxesExcludeEachOtherAndOkStoresTheChoice)
 {
     serialtest::UsePrivateSettings();
-    COnlineNoticeDlg dlg;
-    // The notice says something above its boxes.
-    EXPECT_GT(dlg.NoteLabel()->text().size(), 80);
-    auto* layout = dlg.layout();
-    EXPECT_LT(layout->indexOf(dlg.NoteLabel()), layout->indexOf(dlg.NeverBox()));
-    dlg.NeverBox()->setChecked(true);
-    dlg.IntervalBox()->setChecked(true);
-    EXPECT_FALSE(dlg.NeverBox()->isChecked());
-    dlg.accept();
-    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 2);
-    dlg.NeverBox()->setChecked(true);
-    dlg.accept();
-    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 0);
-    dlg.NeverBox()->setChecked(false);
-    dlg.accept();
-    EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 1);
+    {
+        COnlineNoticeDlg dlg;
+        // The notice says something above its boxes.
+        EXPECT_GT(dlg.NoteLabel()->text().size(), 80);
+        auto* layout = dlg.layout();
+        EXPECT_LT(layout->indexOf(dlg.NoteLabel()), layout->indexOf(dlg.NeverBox()));
+    }
+    // Connecting shows the notice with the stored choice ticked; the user
+    // clicks boxes and presses OK. OK as shown keeps the choice: the interval
+    // counter goes on counting, "never" stores 0.
+    struct Row {
+        int counter;
+        std::vector<int> clicks;  // 0: "nie mehr", 1: "in regelmäßigen Abständen"
+        bool neverShown, intervalShown;
+        int stored;
+    };
+    const Row rows[] = {
+        {1, {}, false, false, 1},   {1, {1}, false, false, 2},  {1, {0}, false, false, 0},
+        {19, {}, false, true, 20},  {19, {0}, false, true, 0},  {19, {1}, false, true, 1},
+        {39, {}, false, true, 40},  {19, {0, 1}, false, true, 20},
+    };
+    CCommLink link;
+    CCommWindowsHost host(nullptr, &link);
+    link.SetHost(&host);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.counter << " clicks " << row.clicks.size());
+        QSettings().setValue(QStringLiteral("KVT7000/OnlineCounter"), row.counter);
+        bool seen = false, never = false, interval = false;
+        QObject scope;  // the timer dies with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<COnlineNoticeDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            seen = true;
+            never = dlg->NeverBox()->isChecked();
+            interval = dlg->IntervalBox()->isChecked();
+            for (int box : row.clicks)
+                QTest::mouseClick(box ? dlg->IntervalBox() : dlg->NeverBox(), Qt::LeftButton);
+            QTest::mouseClick(dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        link.ShowOnlineNoticeIfDue();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(never, row.neverShown);
+        EXPECT_EQ(interval, row.intervalShown);
+        EXPECT_EQ(Setting(QStringLiteral("KVT7000/OnlineCounter")).toInt(), row.stored);
+    }
+    link.SetHost(nullptr);
 }
 
 TEST(ParamSelect, SelectAllTogglesAndOkStoresTheGroups)
@@ -176,6 +211,73 @@ TEST(ParamSelect, SelectAllTogglesAndOkStoresTheGroups)
     EXPECT_TRUE(selection.textFile);
     EXPECT_EQ(selection.direction, 0);
     EXPECT_TRUE(selection.objects.empty());
+}
+
+// "Exportieren ...": the groups confirmed with OK, the lines go to the
+// project's ".par" file. When it cannot be written (here a folder bears its
+// name, which holds whoever runs the program) the user is told why instead of
+// the export ending as one that worked; cancelled, nothing is written or said.
+TEST(ParamSelect, AnExportThatCannotBeWrittenSaysWhy)
+{
+    serialtest::UsePrivateSettings();
+    QSettings().setValue(QStringLiteral("Configuration/Download"), 0);
+    QTemporaryDir dir;
+    CQuillomerDoc doc;
+    doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
+    ActiveDocScope active(&doc);
+    CCommLink link;
+    CCommWindowsHost host(nullptr, &link);
+    link.SetHost(&host);
+    const QString par = dir.filePath(QStringLiteral("Halle.qlx.par"));
+    struct Row {
+        bool folderInTheWay;
+        QDialogButtonBox::StandardButton button;
+        bool told;
+        QByteArray written;  // empty: no file
+    };
+    const Row rows[] = {
+        {true, QDialogButtonBox::Ok, true, {}},
+        {true, QDialogButtonBox::Cancel, false, {}},
+        {false, QDialogButtonBox::Ok, false, "/MACRO/LOCK ON\r\n/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.folderInTheWay ? "folder in the way, " : "")
+                                        << (row.button == QDialogButtonBox::Ok ? "OK" : "Abbrechen"));
+        QFile::remove(par);
+        QDir(dir.path()).rmdir(QStringLiteral("Halle.qlx.par"));
+        if (row.folderInTheWay) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Halle.qlx.par")));
+        }
+        MessageLog messages;
+        bool seen = false;
+        QObject scope;  // the timer dies with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CParamSelectDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            seen = true;
+            QTest::mouseClick(dlg->findChild<QDialogButtonBox*>()->button(row.button), Qt::LeftButton);
+        });
+        link.OnCommand(commid::ExportWorksheet);
+        EXPECT_TRUE(seen);
+        if (row.told) {
+            ASSERT_EQ(messages.texts.size(), 1u);
+            EXPECT_TRUE(messages.Contains("Der Export ist fehlgeschlagen")) << messages.texts[0];
+            EXPECT_TRUE(messages.Contains(QDir::toNativeSeparators(par).toStdString())) << messages.texts[0];
+            EXPECT_TRUE(messages.Contains("( ")) << "no reason given: " << messages.texts[0];
+        } else {
+            EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+        }
+        EXPECT_EQ(QFileInfo(par).isDir(), row.folderInTheWay);
+        QFile file(par);
+        if (row.written.isEmpty()) {
+            EXPECT_FALSE(QFileInfo(par).isFile());
+        } else {
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), row.written);
+        }
+    }
+    link.SetHost(nullptr);
 }
 
 TEST(LoginDialog, LoginModeHidesTheConfirmation)

@@ -194,6 +194,49 @@ TEST_F(ConsoleWindows, FunctionListFollowsTheKeyAndTheExtConnector)
     EXPECT_EQ("1.00", dlg->GetDelaySpin()->text().toStdString());
 }
 
+// A chosen function brings its default protect mode with its values: an
+// alarm key works in protect mode too, a chime, text or talk key does not,
+// whatever the key was before. Each choice is applied and sent.
+TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
+{
+    d.doc().SetConnected(1);
+    CConsolePropertySheet sheet(&d.doc(), console);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+    CConsKey* key = console->GetProp().FindKey(107);
+    ASSERT_NE(nullptr, key);
+    ASSERT_FALSE(key->IsProgrammed());
+    const CRect cell = key->GetCell();
+    QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    CKeyPropDlg* dlg = view->GetKeyPropDlg();
+    ASSERT_NE(nullptr, dlg);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    QListWidget* functions = dlg->GetFunctionList();
+    struct Case {
+        const char* function;
+        bool ticked;
+        const char* sent;
+    };
+    for (const Case& c : {Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gong", false, "CHIME,0,1,70"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Aux", false, "AUX,0,0,20"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Sprechen", false, "TALK,-1,0,50"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gesperrt", false, "DISABLED"}}) {
+        SCOPED_TRACE(c.function);
+        const int row = Row(functions, QString::fromLatin1(c.function));
+        ASSERT_GE(row, 0);
+        QTest::mouseClick(functions->viewport(), Qt::LeftButton, {},
+                          functions->visualItemRect(functions->item(row)).center());
+        EXPECT_EQ(c.ticked, dlg->GetProtectCheck()->isChecked()) << ::testing::PrintToString(messages.texts);
+        sender.lines.clear();
+        QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
+        EXPECT_EQ(c.sent, key->BuildValueText());
+        EXPECT_EQ(std::vector<std::string>{std::string("/CONS/ADR1/KEY107 ") + c.sent}, sender.lines);
+    }
+}
+
 TEST_F(ConsoleWindows, TheSwitchOnDelayIsTypedInSeconds)
 {
     CConsolePropertySheet sheet(&d.doc(), console);

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "comm/CommTestSupport.h"
 #include "logic/CAnalogCondition.h"
@@ -268,6 +270,129 @@ TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
     EXPECT_EQ(9, spare->GetNumber());
     EXPECT_EQ(spare, doc.LookupPath("/MEMO9"));
     EXPECT_EQ(nullptr, doc.LookupPath("/MEMO3"));
+}
+
+// The live columns as the user works them: a click on "Status" starts the
+// polling; when the device hangs up, the column no longer shows its last
+// state as if it were live but what no answer gives, and a click on the
+// title still stops the polling (starting it needs the line).
+TEST_F(LogicWindowsSim, LiveColumnsShowNoDeviceStateOnceTheLineIsLost)
+{
+    Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    for (int n : {1, 4})
+        Add<CCondition>(condkind::TalkKey, n)->SetValue(condkey::Object, n);
+    Add<CMemoFlag>(CMemoFlag::kKindId, 2);
+    Block<CGlobalReadyInput>(OT_GLOBAL_READY_INPUT, CGlobalReadyInput::kKindId);
+    Add<CReadyInput>(CReadyInput::kKindId, 1);
+    Connect({QStringLiteral("-e"), QStringLiteral("set /CONDITION/TRUE 1-3"), QStringLiteral("-e"),
+             QStringLiteral("set /CONDITION/MEMOFLAG/ON 2"), QStringLiteral("-e"),
+             QStringLiteral("set /READYINP/READY 1")});
+    messages.texts.clear();
+
+    struct Row {
+        int kind, column;
+        const char *live, *lost;
+    };
+    const Row rows[] = {
+        {kConditionWindow, 4, "TRUE,FALSE", "FALSE,FALSE"},
+        {kMemoFlagWindow, 2, "ON", "OFF"},
+        {kReadyInputWindow, 7, "READY", ""},
+    };
+    auto shown = [](CLogicListView* view, int col) {
+        QStringList texts;
+        for (int r = 0; r < view->GetItemCount(); ++r)
+            texts << view->GetItemText(r, col);
+        return texts.join(QLatin1Char(',')).toStdString();
+    };
+    auto clickTitle = [](CLogicListView* view, int col) {
+        QHeaderView* header = view->header();
+        const QPoint at(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    };
+    std::vector<std::unique_ptr<CLogicListFrm>> frames;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        frames.push_back(Open(row.kind));
+        CLogicListFrm* frame = frames.back().get();
+        ASSERT_TRUE(frame);
+        frame->resize(1400, 400);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+        CLogicListView* view = frame->GetView();
+        clickTitle(view, row.column);
+        EXPECT_EQ("Status *", view->headerItem()->text(row.column).toStdString());
+        EXPECT_TRUE(PumpUntil([&] { return shown(view, row.column) == row.live; }, kArrivalMs))
+            << shown(view, row.column);
+    }
+
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([] { return !IsDocConnected(); }, kArrivalMs));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        CLogicListView* view = frames[i]->GetView();
+        EXPECT_TRUE(PumpUntil([&] { return shown(view, row.column) == row.lost; }, kArrivalMs))
+            << row.kind << ": " << shown(view, row.column);
+        for (int click = 0; click < 2; ++click) {  // the first stops, the second starts nothing
+            clickTitle(view, row.column);
+            EXPECT_FALSE(view->IsPolling());
+            EXPECT_EQ("Status", view->headerItem()->text(row.column).toStdString());
+        }
+    }
+}
+
+// An upload that brings the first entries of a window opened empty: the
+// list selects one, and the delete button is there for it.
+TEST_F(LogicWindowsSim, AnUploadThatBringsEntriesGivesTheDeleteButton)
+{
+    Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    Block<CTriggerObject>(OT_TRIGGER_OBJECT, CTriggerObject::kKindId);
+    Block<CLogicOutObject>(OT_LOGIC_OUT_OBJECT, CLogicOutObject::kKindId);
+    Block<CGlobalReadyInput>(OT_GLOBAL_READY_INPUT, CGlobalReadyInput::kKindId);
+    QStringList presets;
+    for (const char* line : {"/CONDITION/ENTRY3/FUNCTION READY", "/CONDITION/ANALOG2/LMZ775 1",
+                             "/CONDITION/BUSY4/AUDIO ALARM", "/CONDITION/COMBINE5/LOGIC OR",
+                             "/TRIGGER/ENTRY6/CONDITION 3", "/LOGICOUT/ENTRY7/FUNCTION READY",
+                             "/READYINP/ENTRY8/FUNCTION INP"})
+        presets << QStringLiteral("-e") << QStringLiteral("set ") + QString::fromUtf8(line);
+    Connect(presets);
+    messages.texts.clear();
+
+    struct Row {
+        int kind;
+        unsigned upload, remove;
+        int number;
+    };
+    const Row rows[] = {
+        {kConditionWindow, logicwin::UploadConditions, logicwin::DeleteCondition, 3},
+        {kAnalogWindow, logicwin::UploadAnalog, logicwin::DeleteAnalog, 2},
+        {kBusyWindow, logicwin::UploadBusy, logicwin::DeleteBusy, 4},
+        {kCombineWindow, logicwin::UploadCombine, logicwin::DeleteCombine, 5},
+        {kTriggerWindow, logicwin::UploadTriggers, logicwin::DeleteTrigger, 6},
+        {kLogicOutWindow, logicwin::UploadLogicOuts, logicwin::DeleteLogicOut, 7},
+        {kReadyInputWindow, logicwin::UploadReady, logicwin::DeleteReady, 8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        auto frame = Open(row.kind);
+        ASSERT_TRUE(frame);
+        frame->resize(1100, 400);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        CLogicListView* view = frame->GetView();
+        ASSERT_EQ(0, view->GetItemCount());
+        ASSERT_FALSE(frame->GetAction(row.remove)->isEnabled());
+        QWidget* upload = frame->GetCommandBar()->widgetForAction(frame->GetAction(row.upload));
+        ASSERT_TRUE(upload && upload->isEnabled());
+        QTest::mouseClick(upload, Qt::LeftButton);
+        ASSERT_LT(0, view->GetItemCount());
+        ASSERT_LE(0, view->SelectedRow());
+        EXPECT_EQ(row.number, view->NumberAt(view->SelectedRow()));
+        EXPECT_TRUE(frame->GetAction(row.remove)->isEnabled());
+        // The button deletes the selected entry; with the last gone it is grey again.
+        QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(row.remove)), Qt::LeftButton);
+        EXPECT_EQ(0, view->GetItemCount());
+        EXPECT_FALSE(frame->GetAction(row.remove)->isEnabled());
+    }
 }
 
 // "Bedingungen uploaden" at the line rate: every contact the device names is

@@ -15,53 +15,32 @@
 
 #include <string>
 
-#include "macros/CMacro.h"
-#include "macros/MacroIds.h"
-#include "macros/windows/CMacroDlgFrm.h"
+#include "MacroWindowFixture.h"
 #include "macros/windows/CMacroDlgListView.h"
-#include "macros/windows/MacroViews.h"
 #include "model/CControlPad.h"
-#include "model/CIDManager.h"
-#include "support/BlockTestSupport.h"
-#include "support/ModelTestHost.h"
 #include "support/qt/TypeAsKeyboard.h"
 #include "ui/CDateTimeEdit.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CListCtrl.h"
-#include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
 
 namespace {
-class MacroViewsByHand : public ::testing::Test {
+class MacroViewsByHand : public MacroWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(d.doc().OnNewDocument());
-        d.doc().m_data.deviceVariant = 1;
-        previous = CMacroEditorView::SetDialogRunner([this](QDialog& dlg) {
-            ++dialogs;
-            auto* sel = qobject_cast<CSelectionDlg*>(&dlg);
-            if (!sel || (chosen == 0 && chosenText.isEmpty()))
-                return int(QDialog::Rejected);  // the user presses Escape
-            sel->m_nResultNumber = chosen;
-            if (!chosenText.isEmpty())
-                sel->SetSelection(chosenText);
-            return int(QDialog::Accepted);
-        });
+        ASSERT_NO_FATAL_FAILURE(MacroWindow::SetUp());
         frame.resize(900, 500);
         frame.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     }
-    void TearDown() override { CMacroEditorView::SetDialogRunner(previous); }
 
     void New(uint32_t type)
     {
-        chosen = static_cast<int>(type);
-        frame.OnCommand(macrocmd::New);
-        chosen = 0;
+        MacroWindow::New(frame, type);
         Settle();
     }
     // Lets a replaced editor view go and the new one lay itself out.
@@ -70,14 +49,10 @@ protected:
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
     }
-    CMacro* Macro(int number)
-    {
-        return dynamic_cast<CMacro*>(d.doc().GetIDManager().GetBaseDevice(number, OT_MACRO));
-    }
     template <class T>
     T* Control(int id)
     {
-        return frame.GetEditorView()->findChild<T*>(QString::number(id));
+        return MacroWindow::Control<T>(frame, id);
     }
     // A click where the user aims: on a radio button's circle, else the middle.
     static void Click(QAbstractButton* button)
@@ -95,14 +70,7 @@ protected:
         Settle();
     }
 
-    ActiveDoc d;
-    RecordingSender sender;
-    MessageLog messages;
-    CMacroEditorView::DialogRunner previous;
     CMacroDlgFrm frame;
-    int chosen = 0;
-    QString chosenText;
-    int dialogs = 0;
 };
 }  // namespace
 
@@ -344,12 +312,30 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     // A click on the hours, as the user aims, and the time typed over them.
     auto* field = time->findChild<QLineEdit*>();
     ASSERT_NE(nullptr, field);
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
-    ASSERT_EQ(time, QApplication::focusWidget());
-    TypeAsKeyboard(time, QStringLiteral("7:45"));
-    QTest::keyClick(time, Qt::Key_Return);
-    Settle();
-    EXPECT_EQ("07:45", clock->GetParamText(69));
+    // The keys ("→" the Right key), the time kept after Enter and whether
+    // the project changed: a time that is no time keeps the one before.
+    struct Row {
+        const char* keys;
+        const char* kept;
+        bool changed;
+    };
+    for (const Row& row : {Row{"6:3", "06:03", true}, Row{"13→5", "13:05", true}, Row{"25:00", "13:05", false},
+                           Row{"12:61", "13:05", false}, Row{"", "13:05", false}, Row{"7:45", "07:45", true}}) {
+        SCOPED_TRACE(row.keys);
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(6, field->height() / 2));
+        ASSERT_EQ(time, QApplication::focusWidget());
+        const QStringList parts = QString::fromUtf8(row.keys).split(QChar(0x2192));
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(time, Qt::Key_Right);
+            TypeAsKeyboard(time, parts[i]);
+        }
+        d.doc().SetModifiedFlag(false);
+        QTest::keyClick(time, Qt::Key_Return);
+        Settle();
+        EXPECT_EQ(row.kept, clock->GetParamText(69));
+        EXPECT_EQ(row.changed, d.doc().IsModified());
+    }
     Click(Control<QRadioButton>(1643));
     EXPECT_EQ(1, clock->GetParam(71));
     EXPECT_EQ(0, clock->GetParam(3));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <QCheckBox>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -40,6 +42,7 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 #include "comm/CommTestSupport.h"
 #include "platform/MessageBox.h"
@@ -513,6 +516,43 @@ TEST_F(ConfigBrowser, AFileNamedInTheDialogIsCreatedAndACancelTakesTheProgramsFo
         EXPECT_EQ(dir.filePath(QStringLiteral("LMZConfiguration.txt")), KvtFile());
         EXPECT_TRUE(QFile::exists(KvtFile()));
         EXPECT_FALSE(messages.Contains("Datei nicht gefunden !"));
+    }
+}
+
+// The file line beside "Konfigurationsdatei" shows the file's name, size,
+// date and time whole at the size the browser opens with, in both languages.
+TEST_F(ConfigBrowser, TheFileLineStandsWholeAtTheOpeningSize)
+{
+    const QString path = dir.filePath(QStringLiteral("LMZConfiguration.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int n = 1; f.size() < 267; ++n)
+            f.write(QStringLiteral("/AUDIO/IN%1 ?\r\n").arg(n).toLatin1());
+    }
+    QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "German");
+        std::optional<EnglishTexts> texts;
+        if (english) {
+            texts.emplace();
+            ASSERT_TRUE(texts->IsLoaded());
+        }
+        QSettings().remove(QStringLiteral("Configuration/D294"));
+        messages.answers.push_back(mb::IdNo);
+        CSystemConfigDlg dialog;
+        dialog.ChooseSource();
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        auto* line = dialog.findChild<QLabel*>(QStringLiteral("1315"));
+        ASSERT_NE(nullptr, line);
+        EXPECT_TRUE(line->text().startsWith(QStringLiteral("LMZConfiguration.txt   "))) << line->text().toStdString();
+        EXPECT_TRUE(line->text().endsWith(QFileInfo(path).lastModified().toString(QStringLiteral("dd.MM.yy  HH:mm"))))
+            << line->text().toStdString();
+        EXPECT_GE(line->width(), line->fontMetrics().horizontalAdvance(line->text())) << line->text().toStdString();
+        EXPECT_TRUE(dialog.rect().contains(QRect(line->mapTo(&dialog, QPoint(0, 0)), line->size())));
+        dialog.grab().save(QCoreApplication::applicationDirPath() +
+                           (english ? QStringLiteral("/config-browser-en.png") : QStringLiteral("/config-browser.png")));
     }
 }
 

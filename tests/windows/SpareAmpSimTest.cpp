@@ -28,19 +28,53 @@ using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
-TEST(SpareAmpSim, TableGoesDownAndComesBack)
-{
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    doc.SetPathName(dir.filePath(QStringLiteral("Havarie.qlx")).toStdString());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
+namespace {
+// A new project of the upgraded device, active, sending through a link to the
+// device simulator.
+class SpareAmpSim : public ::testing::Test, protected ConnectedSimSession {
+protected:
+    void SetUp() override { Attach(1, QStringLiteral("Havarie.qlx")); }
+    void TearDown() override { Detach(); }
 
+    // A click on the middle of the spares' column title `column`, as the user makes it.
+    static void ClickTitle(CSpareAmpView* view, int column)
+    {
+        QHeaderView* header = view->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+using SpareAmpLive = SpareAmpSim;
+
+// A new project, active, without a device; its spare amplifier table.
+class SpareAmpView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+        ASSERT_NE(nullptr, table);
+    }
+    void TearDown() override { SetActiveDocHook(previousHook); }
+    // The window shown and active, as the user opens it.
+    static void ShowActive(CSpareAmpFrm& frame)
+    {
+        frame.resize(800, 300);
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    }
+
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    Messages messages;
+    CSpareAmp* table = nullptr;
+};
+}  // namespace
+
+TEST_F(SpareAmpSim, TableGoesDownAndComesBack)
+{
     auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
     ASSERT_NE(nullptr, table);
     table->SetEntry(1, "Reserve", true, OT_READY_INPUT, 7, 0);
@@ -48,13 +82,7 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     table->m_entries[1].watch[0].outRelay = 12;
     table->m_entries[1].watch[0].inRelay = 4;
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "SPAREAMP_CLR", 0));
 
     const size_t mark = sim.Received().size();
@@ -93,30 +121,12 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     EXPECT_EQ("", ReadFile(dir.filePath(QStringLiteral("Havarie.err"))));
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-
-    SetLineSender(previousSender);
-    SetActiveDocHook(previousHook);
 }
-
-namespace {
-class SpareAmpLive : public ::testing::Test, protected ConnectedSimSession {
-protected:
-    void SetUp() override { Attach(1, QStringLiteral("Ersetzt.qlx")); }
-    void TearDown() override { Detach(); }
-
-    // A click on the middle of the spares' column title `column`, as the user makes it.
-    static void ClickTitle(CSpareAmpView* view, int column)
-    {
-        QHeaderView* header = view->header();
-        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    }
-};
-}  // namespace
 
 // The column title "ersetzt" takes the click: while the project is connected
 // it starts the live display, whose queries reach the device line for line and
 // whose answers show in the column; without a connection it starts nothing.
+// When the line is lost the live display ends and its column empties.
 TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
 {
     auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
@@ -158,19 +168,27 @@ TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
     ClickTitle(spares, 3);
     EXPECT_FALSE(spares->IsPolling());
     EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
+
+    // Live again, then the line is lost: the column no longer claims to show
+    // the device, and without a connection the title starts nothing.
+    ClickTitle(spares, 3);
+    ASSERT_TRUE(spares->IsPolling());
+    ASSERT_EQ(QStringLiteral("12"), spares->topLevelItem(1)->text(3));
+    sim.Stop();
+    EXPECT_TRUE(PumpUntil([&] { return !IsDocConnected(); }, 8000));
+    EXPECT_TRUE(PumpUntil([&] { return !spares->IsPolling(); }, 8000));
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
+    EXPECT_EQ(QString(), spares->topLevelItem(1)->text(3));
+    ClickTitle(spares, 3);
+    EXPECT_FALSE(spares->IsPolling());
+    EXPECT_EQ(QStringLiteral("ersetzt"), spares->headerItem()->text(3));
 }
 
 // A ready-input number the device answers beyond what the directory holds is
 // checked before it is looked up: the pane shows it as a number with "*",
 // and no directory diagnostic pops up while it fills.
-TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
+TEST_F(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     for (const char* line : {"SPAREAMP/CLEAR 2-8", "SPAREAMP/ENTRY1/INDEX 60", "SPAREAMP/ENTRY1/REMOTE NO",
                              "SPAREAMP/ENTRY1/WATCH1/INDEX 300", "SPAREAMP/ENTRY1/WATCH1/REMOTE NO"})
         table->ParseUploadLines(line, "", linkstate::Upload);
@@ -183,27 +201,17 @@ TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
     ASSERT_EQ(1, watches.topLevelItemCount());
     EXPECT_EQ(QStringLiteral("300 *"), watches.topLevelItem(0)->text(1));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
-    SetActiveDocHook(previousHook);
 }
 
 // The user renames a spare in place (F2, typing, Enter). Emptying the label
 // keeps the old name: a spare without a name would be an unused entry to
 // the device and would be gone from the project file after reopening.
-TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
+TEST_F(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     table->SetEntry(0, "Reserve A", true, OT_READY_INPUT, 7, 0);
     doc.SetModifiedFlag(false);
     CSpareAmpFrm frame(&doc);
-    frame.resize(800, 300);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
     CSpareAmpView* spares = frame.m_spares;
     ASSERT_EQ(1, spares->topLevelItemCount());
     const QRect row = spares->visualItemRect(spares->topLevelItem(0));
@@ -241,19 +249,15 @@ TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
     EXPECT_EQ("Reserve Nord", name);
     EXPECT_EQ(7, index);
     EXPECT_TRUE(messages.texts.empty());
-    SetActiveDocHook(previousHook);
 }
 
-// The user makes a spare from the tool bar: Escape in the choice makes
-// nothing and leaves the project unmodified; a chosen amplifier channel
+// The user makes a spare from the tool bar: Escape in the choice, or OK on
+// its preselected "Kein Eintrag", makes nothing and leaves the project
+// unmodified; a chosen amplifier channel
 // makes "Havarieverstärker 1". A double click that chooses the same channel
 // again changes nothing; the Delete key removes the spare.
-TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
+TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
     CAudioOutputSlot* slot3 = nullptr;
     for (CBaseDevice* obj : doc.GetList(CAT_OUTPUT_SLOT))
         if (auto* card = dynamic_cast<CAudioOutputSlot*>(obj); card && !slot3)
@@ -261,15 +265,10 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     ASSERT_NE(nullptr, slot3);
     slot3->SetHoverConnectors(-1, 0);
     ASSERT_EQ(1, slot3->OnCommand(33160));  // "HBE 6631 + YOK 58417": remote, one channel
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     doc.SetModifiedFlag(false);
 
     CSpareAmpFrm frame(&doc);
-    frame.resize(800, 300);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
     CSpareAmpView* spares = frame.m_spares;
     // Runs `act` and answers the choice it opens with `answer`.
     const auto choose = [](const std::function<void()>& act, const std::function<void(CSelectionDlg&)>& answer) {
@@ -300,6 +299,18 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     ASSERT_TRUE(choose(clickNew, [](CSelectionDlg& dlg) { QTest::keyClick(&dlg, Qt::Key_Escape); }));
     EXPECT_EQ(0, spares->topLevelItemCount());
     EXPECT_FALSE(doc.IsModified());
+    // OK on the preselected "Kein Eintrag" chooses nothing: no spare is made.
+    ASSERT_TRUE(choose(clickNew, [](CSelectionDlg& dlg) {
+        EXPECT_EQ(QStringLiteral("Kein Eintrag"), dlg.List()->GetItemText(0, 0));
+        EXPECT_TRUE(dlg.List()->IsItemSelected(0));
+        QTest::keyClick(&dlg, Qt::Key_Return);
+    }));
+    EXPECT_EQ(0, spares->topLevelItemCount());
+    EXPECT_FALSE(doc.IsModified());
+    std::string unused;
+    uint32_t noKind = 0;
+    int32_t noIndex = 0;
+    EXPECT_FALSE(table->GetEntry(0, unused, noKind, noIndex));
 
     ASSERT_TRUE(choose(clickNew, [&](CSelectionDlg& dlg) {
         const int row = channelRow(dlg);
@@ -348,5 +359,4 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     EXPECT_EQ(0, spares->topLevelItemCount());
     EXPECT_FALSE(table->GetEntry(0, name, kind, index));
     EXPECT_TRUE(doc.IsModified());
-    SetActiveDocHook(previousHook);
 }

@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -24,6 +26,7 @@
 #include "logic/windows/CVirtCtrlPropDlg.h"
 #include "logic/windows/VirtCtrlIds.h"
 #include "model/CIDManager.h"
+#include "ui/CObjectDlg.h"
 #include "support/BlockTestSupport.h"
 #include "support/ShownPicture.h"
 #include "ui/CPictureSet.h"
@@ -33,6 +36,10 @@
 
 using namespace blocktest;
 using EP = CVirtCtrl::Endpoint;
+
+namespace {
+constexpr int kTipShowMs = 200;  // the mouse rests this long before a row's tip comes up
+}
 
 namespace {
 class TestCard : public CBaseDevice {
@@ -294,16 +301,24 @@ TEST_F(VirtCtrlWindow, ARealDragWithSmallLastMovesLinksTheSelectedRow)
     size_t next = 0;
     bool released = false;
     bool shaped = false;
+    // The hand rests over the row before letting go, longer than a tip
+    // takes to come up: no tip of the dragged row is on the screen meanwhile.
+    QElapsedTimer resting;
+    bool tipSeen = false;
     // The drag runs its own loop from the move that starts it: the hand's
     // later moves arrive while it runs, as the system delivers them to the
     // view that holds the pressed mouse.
     QTimer hand;
     QObject::connect(&hand, &QTimer::timeout, [&] {
+        tipSeen = tipSeen || QToolTip::isVisible() || controllers->TipRow() >= 0;
         if (next < path.size()) {
             QTest::mouseMove(port, port->mapFromGlobal(path[next++]));
             shownAfterMove.push_back(pictureShown());
             const QCursor* cursor = QGuiApplication::overrideCursor();
             cursorAfterMove.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+            resting.start();
+        } else if (resting.elapsed() < 3 * kTipShowMs) {
+            // resting
         } else if (!released) {
             // What the user sees before letting go: the window with the
             // picture in its own shape on top.
@@ -333,6 +348,7 @@ TEST_F(VirtCtrlWindow, ARealDragWithSmallLastMovesLinksTheSelectedRow)
     ASSERT_TRUE(QTest::qWaitFor([&] { return released; }, 5000));
     hand.stop();
 
+    EXPECT_FALSE(tipSeen) << "the row's tip stays up while the controller is dragged";
     EXPECT_EQ(std::vector<bool>(path.size(), true), shownAfterMove) << "the picture blinks under the pointer";
     EXPECT_EQ(std::vector<Qt::CursorShape>(path.size(), Qt::DragMoveCursor), cursorAfterMove);
     EXPECT_EQ(2, table->GetLink(EP::In, 4)) << "the drop was refused";
@@ -533,4 +549,74 @@ TEST_F(VirtCtrlWindow, TheCurveHandleShowsTheTurningHandAndBendsWithSmallMoves)
     }
     QTest::mouseRelease(curve, Qt::LeftButton, {}, at);
     EXPECT_GT(curve->GetCurve(), 0);
+}
+
+// The user chooses a controller row with a click and, a moment later,
+// double-clicks it: the properties open, and after "Schließen" no name editor
+// is left open, so the next keys rename nothing. F2 still renames, and
+// Escape there keeps the name and the window.
+TEST_F(VirtCtrlWindow, ADoubleClickOnTheChosenRowOpensThePropertiesAndLeavesNoNameEditor)
+{
+    table->GetOrCreateItem(1);
+    table->GetOrCreateItem(2);
+    CObjectDlg host(&h.doc(), CObjectFrm::kWindowKind);
+    host.show();
+    host.resize(900, 400);
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    auto* frm = qobject_cast<CObjectFrm*>(host.m_pFrame.data());
+    ASSERT_NE(nullptr, frm);
+    virtctrl::CDesignerListView* pane = frm->GetPane(0);
+    ASSERT_EQ(2, pane->GetItemCount());
+    const std::string name = Item(2)->GetName();
+    const QPoint at = pane->visualItemRect(pane->Row(1)).center();
+    auto nameEditor = [&] {
+        for (QLineEdit* e : pane->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                return e;
+        return static_cast<QLineEdit*>(nullptr);
+    };
+
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(1, pane->Pane().GetSelectedRow());
+    QTest::qWait(QApplication::doubleClickInterval() * 2);  // the user's pause
+    bool opened = false;
+    {
+        QObject scope;  // the timer goes with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CVirtCtrlPropDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            opened = true;
+            // Longer than a single click waits before it begins a rename.
+            QTest::qWait(QApplication::doubleClickInterval() * 3 / 2);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, at);
+    }
+    ASSERT_TRUE(opened);
+    // The window is the active one again, as the system makes it.
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    QTest::qWait(QApplication::doubleClickInterval() * 2);
+    EXPECT_EQ(nullptr, nameEditor());
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(nullptr, focus);
+    QTest::keyClicks(focus, QStringLiteral("xy"));
+    QTest::keyClick(focus, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(name, Item(2)->GetName());
+    EXPECT_TRUE(host.isVisible());
+
+    // F2 opens the name's editor; Escape after typing keeps name and window.
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_F2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nameEditor() != nullptr; }, 5000));
+    QTest::keyClick(nameEditor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(nameEditor(), QStringLiteral("Neu"));
+    QTest::keyClick(nameEditor(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(name, Item(2)->GetName());
+    EXPECT_TRUE(host.isVisible());
 }

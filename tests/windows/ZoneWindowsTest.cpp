@@ -434,6 +434,192 @@ TEST_F(ZoneWindows, LmzDragPictureHasItsShapeAndSmallMovesKeepTheTarget)
     EXPECT_EQ(relay, mandatory->partner);
 }
 
+namespace {
+// Drags the entry `entry` of the source list onto `target` with the mouse,
+// as the user does: a click on `source` first shows its entries (none: the
+// list as it stands), then press, move over the target and release.
+void DragEntry(CLMZConfigDlg& dlg, QTreeWidgetItem* source, const QString& entry, QTreeWidgetItem* target)
+{
+    ASSERT_NE(nullptr, target);
+    CResizableTreeCtrl* tree = dlg.Tree();
+    if (source) {
+        tree->scrollToItem(source);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(source).center());
+        ASSERT_EQ(source, tree->currentItem());
+    }
+    CEditListCtrl* list = dlg.List();
+    int row = -1;
+    for (int r = 0; r < list->GetItemCount(); ++r)
+        if (list->GetItemText(r, 0) == entry)
+            row = r;
+    ASSERT_LE(0, row) << "no entry " << entry.toStdString() << " in " << Rows(list).toStdString();
+    tree->scrollToItem(target);
+    QWidget* port = list->viewport();
+    const QPoint start = list->visualItemRect(list->Row(row)).center();
+    const QPoint over = port->mapFromGlobal(tree->viewport()->mapToGlobal(tree->visualItemRect(target).center()));
+    QTest::mousePress(port, Qt::LeftButton, {}, start);
+    QTest::mouseMove(port, start + QPoint(QApplication::startDragDistance() + 4, 0));
+    ASSERT_TRUE(dlg.DragTracker()->IsDragging());
+    QTest::mouseMove(port, over);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, over);
+    ASSERT_FALSE(dlg.DragTracker()->IsDragging());
+}
+}  // namespace
+
+// Each drag does what its entry stands for, whatever the target's own list
+// offers at the same row; afterwards the target stays selected and open with
+// its own entries offered, and what was open stays open.
+TEST_F(ZoneWindows, LmzDropDoesWhatTheDraggedEntrySays)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    t->m_zoneCount = 3;
+    t->SetKindId(topologykind::OneInN);
+    ASSERT_EQ(3u, t->GetZones().size());
+    const std::vector<CZone*> zones = t->GetZones();
+    CLMZConfigDlg dlg(&d.doc());
+    dlg.resize(700, 900);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    CIDManager& dir = d.doc().GetIDManager();
+    QTreeWidgetItem* const none = nullptr;  // the list as the last drop left it
+    auto root = [&] { return dlg.Tree()->topLevelItem(0); };
+    auto heading = [&](int h) { return root()->child(0) ? root()->child(0)->child(h) : nullptr; };
+    // The topology holds carrier 1 and its first output card; the relays
+    // used here are those of the card the drags add (key 0..4).
+    const int carriers = dir.GetCount(OT_LMZ752), cards763 = dir.GetCount(OT_LMZ763);
+    auto relayAt = [&](int32_t key) -> CRelais* {
+        CBaseDevice* card = dir.GetBaseDevice(cards763 + 1, OT_LMZ763);
+        const LinkRecord* rec = card ? card->GetOutLinkAtKey(key) : nullptr;
+        return rec ? dynamic_cast<CRelais*>(rec->partner) : nullptr;
+    };
+    auto relay = [&](int32_t key) { return dlg.FindItem(relayAt(key)); };
+    auto heldCalls = [&] {
+        DeviceList calls;
+        dir.GetBaseDeviceList(calls, OT_COLLECTION_CALL);
+        return std::count_if(calls.begin(), calls.end(), [](CBaseDevice* c) { return c->GetInLinkAtKey(0); });
+    };
+    auto selected = [&] { return dlg.Tree()->currentItem(); };
+    const QString zone1 = QString::fromStdString(zones[0]->GetName());
+    const QString zone3 = QString::fromStdString(zones[2]->GetName());
+    const long calls = heldCalls();
+    CBaseDevice* pad = nullptr;
+
+    struct Row {
+        const char* what;
+        std::function<QTreeWidgetItem*()> source, target;
+        const char* entry;
+        std::function<void()> expect;
+    };
+    const Row rows[] = {
+        {"carrier on the root", root, root, "LMZ752",
+         [&] {
+             EXPECT_EQ(carriers + 1, dir.GetCount(OT_LMZ752));
+             EXPECT_EQ(root(), selected());
+             EXPECT_EQ(QStringLiteral("LMZ752"), Rows(dlg.List()));
+         }},
+        {"output card on its heading", [&] { return heading(0); }, [&] { return heading(0); }, "LMZ763",
+         [&] {
+             EXPECT_EQ(cards763 + 1, dir.GetCount(OT_LMZ763));
+             EXPECT_EQ(heading(0), selected());
+             EXPECT_TRUE(heading(0)->isExpanded());
+             EXPECT_EQ(QStringLiteral("LMZ763, LMZ764"), Rows(dlg.List()));
+         }},
+        {"the same entry dragged again", [&] { return none; }, [&] { return heading(0); }, "LMZ763",
+         [&] { EXPECT_EQ(cards763 + 2, dir.GetCount(OT_LMZ763)); }},
+        {"LMZ764 (second row) on the input heading", [&] { return heading(0); }, [&] { return heading(1); }, "LMZ764",
+         [&] {
+             EXPECT_EQ(1, dir.GetCount(OT_LMZ764));
+             EXPECT_EQ(0, dir.GetCount(OT_LMZ771));
+             EXPECT_EQ(heading(1), selected());
+             EXPECT_EQ(QStringLiteral("LMZ771"), Rows(dlg.List()));
+         }},
+        {"output card on a relay", [&] { return heading(0); }, [&] { return relay(1); }, "LMZ763",
+         [&] {
+             EXPECT_EQ(cards763 + 2, dir.GetCount(OT_LMZ763));
+             EXPECT_EQ(relaiskind::Line, relayAt(1)->GetKindId());
+             EXPECT_FALSE(relayAt(1)->IsUsed());
+             EXPECT_EQ(relay(1), selected());
+         }},
+        {"mandatory relay", [&] { return relay(0); }, [&] { return relay(0); }, "Pflichtrelais",
+         [&] { EXPECT_EQ(relaiskind::Mandatory, relayAt(0)->GetKindId()); }},
+        {"control relay", [&] { return relay(4); }, [&] { return relay(4); }, "Kontrollrelais",
+         [&] { EXPECT_EQ(relaiskind::Control, relayAt(4)->GetKindId()); }},
+        {"zone on the mandatory relay", [&] { return relay(0); }, [&] { return relay(0); }, "",
+         [&] {
+             ASSERT_NE(nullptr, zones[0]->GetInLinkAtKey(CZone::kPrioKey));
+             EXPECT_EQ(relayAt(0), zones[0]->GetInLinkAtKey(CZone::kPrioKey)->partner);
+             EXPECT_TRUE(relay(0)->isExpanded());
+             EXPECT_EQ(relay(0), selected());
+         }},
+        {"third zone from the mandatory relay's list on the control relay", [&] { return relay(0); },
+         [&] { return relay(4); }, "",
+         [&] {
+             ASSERT_NE(nullptr, zones[2]->GetInLinkAtKey(CZone::kControlKey));
+             EXPECT_EQ(relayAt(4), zones[2]->GetInLinkAtKey(CZone::kControlKey)->partner);
+             EXPECT_EQ(nullptr, zones[1]->GetInLinkAtKey(CZone::kControlKey));
+             EXPECT_EQ(nullptr, zones[0]->GetInLinkAtKey(CZone::kControlKey));
+         }},
+        {"collective call", [&] { return relay(2); }, [&] { return relay(2); }, "Sammelruf",
+         [&] {
+             EXPECT_EQ(relaiskind::CollectiveCall, relayAt(2)->GetKindId());
+             EXPECT_EQ(calls + 1, heldCalls());
+         }},
+        {"the call's group on a free relay", [&] { return relay(2)->child(0); }, [&] { return relay(3); },
+         "'Alle' Gruppe",
+         [&] {
+             EXPECT_EQ(relaiskind::Line, relayAt(3)->GetKindId());
+             EXPECT_EQ(calls + 1, heldCalls());
+             ASSERT_NE(nullptr, relayAt(3)->GetOutLinkAtKey(0));
+             EXPECT_EQ(OT_GROUP, relayAt(3)->GetOutLinkAtKey(0)->partner->GetType());
+             EXPECT_TRUE(relay(2)->isExpanded()) << "what was open stays open";
+         }},
+        {"input card on its heading", [&] { return heading(1); }, [&] { return heading(1); }, "LMZ771",
+         [&] {
+             ASSERT_EQ(1, dir.GetCount(OT_LMZ771));
+             EXPECT_EQ(heading(1), selected());
+             EXPECT_TRUE(heading(0)->isExpanded());
+             QTreeWidgetItem* card = heading(1)->child(0);
+             ASSERT_NE(nullptr, card);
+             // The card opened by the keyboard, for its inputs.
+             dlg.Tree()->setFocus();
+             dlg.Tree()->scrollToItem(card);
+             QTest::mouseClick(dlg.Tree()->viewport(), Qt::LeftButton, {}, dlg.Tree()->visualItemRect(card).center());
+             QTest::keyClick(dlg.Tree(), Qt::Key_Right);
+             EXPECT_TRUE(card->isExpanded());
+         }},
+        {"label on a free input", [&] { return heading(1)->child(0)->child(2); },
+         [&] { return heading(1)->child(0)->child(2); }, "Label",
+         [&] {
+             CBaseDevice* card = dir.GetBaseDevice(1, OT_LMZ771);
+             ASSERT_NE(nullptr, card->GetOutLinkAtKey(2));
+             pad = card->GetOutLinkAtKey(2)->partner;
+             EXPECT_EQ("LMZ771-3", pad->GetName());
+             ASSERT_NE(nullptr, selected());
+             EXPECT_EQ(pad, CLMZConfigDlg::ObjectOf(selected()));
+             EXPECT_EQ(card, CLMZConfigDlg::ObjectOf(selected()->parent()));
+             EXPECT_TRUE(selected()->parent()->isExpanded());
+             EXPECT_EQ(QStringLiteral("LMZ771: 3"), selected()->parent()->text(0));
+             EXPECT_TRUE(heading(0)->isExpanded());
+             EXPECT_TRUE(relay(0)->isExpanded());
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QString entry = QString::fromUtf8(row.entry);
+        if (entry.isEmpty()) {
+            // A zone row: the first zone on the first drop, the third on the second.
+            entry = zones[0]->GetInLinkAtKey(CZone::kPrioKey) ? zone3 : zone1;
+        }
+        ASSERT_NO_FATAL_FAILURE(DragEntry(dlg, row.source(), entry, row.target()));
+        row.expect();
+        if (HasFatalFailure())
+            return;
+    }
+    dlg.grab().save(QStringLiteral("lmz-after-drops.png"));
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    ExpectTablesSound();
+}
+
 TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
 {
     CRelaisTopology* t = NewTopology(ampcmd::OneInN);
