@@ -64,6 +64,12 @@ public:
     // Turns the relay links of old files into relay words; names the object "Monitor".
     int PostLoad() override;
 
+    // Lines of the running transfer that its last step has still to send.
+    int GetPendingLines() const { return static_cast<int>(m_pending.size()); }
+    // Where a transfer at `step` stands on its way to kTransferEnd: the last
+    // step sends its queue one line a call, and each line counts.
+    int TransferProgressAt(int step) const { return step < 2 ? step : kTransferEnd - GetPendingLines(); }
+
     // Usable entries and relays for the active document's device variant:
     // 250/50 for the upgraded device, 50/20 for the standard one.
     static int GetMaxEntries();

@@ -613,6 +613,19 @@ void CCommLink::PostSplit(int ms)
     });
 }
 
+ILinkAnswerSink* CCommLink::GetRequestReply() const
+{
+    if (m_linkState != linkstate::BlockRequest || m_request.replyAlive.expired())
+        return nullptr;
+    return m_request.reply;
+}
+
+void CCommLink::EndRequestOf(const ILinkAnswerSink* asker)
+{
+    if (m_linkState == linkstate::BlockRequest && m_request.reply == asker)
+        SetLinkState(linkstate::Online);
+}
+
 void CCommLink::DeliverAnswers()
 {
     if (m_answers.empty() || !m_request.reply || m_request.replyAlive.expired())

@@ -85,6 +85,12 @@ public:
     void OnReceiveLine(const std::string& line);
     // The answer list of the running block request; the receiver empties it.
     std::vector<std::string>& GetAnswerList() { return m_answers; }
+    // The receiver of the running block request; null when no request runs
+    // or its receiver is gone.
+    ILinkAnswerSink* GetRequestReply() const;
+    // Ends the running block request of `asker` (the link is online again);
+    // the request of another window goes on.
+    void EndRequestOf(const ILinkAnswerSink* asker);
     bool GetQueryMark() const { return m_queryMark; }
     // Answers that marked a line as not understood (" ? " in them) since the
     // link was made, and the last of them: a transfer waiting for an answer

@@ -7,6 +7,7 @@
 #include "shell/CQuillomerApp.h"
 #include "shell/MessageBoxHandler.h"
 #include "ui/CApplicationStyle.h"
+#include "ui/CScreenFit.h"
 
 int main(int argc, char** argv)
 {
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
     // and the main window names the program itself.
     InstallMessageBoxHandler();
     CApplicationStyle::Install();
+    // Every window opens whole on its screen.
+    CScreenFit::KeepWindowsOnScreen();
 
     CQuillomerApp theApp;
     QStringList arguments = QApplication::arguments();

@@ -271,15 +271,23 @@ void CFeatureFrm::BeginTransfer(int range)
 {
     m_transferring = true;
     HoldInput(true);
+    // The bar and its button lie over the status bar's message pane: a
+    // prompt shown there (that of the button just clicked, which stays while
+    // the pointer rests on the held button) would hide them for the whole
+    // transfer if they were the pane's ordinary widgets.
+    statusBar()->clearMessage();
     m_progress = new QProgressBar(statusBar());
     m_progress->setObjectName(QStringLiteral("1"));
     m_progress->setRange(0, std::max(range, 0));
-    statusBar()->addWidget(m_progress, 1);
+    m_progress->setValue(0);
+    statusBar()->addPermanentWidget(m_progress, 1);
     auto* cancel = new QPushButton(tr("Abbrechen"), statusBar());
     cancel->setObjectName(QStringLiteral("CancelTransfer"));
     connect(cancel, &QPushButton::clicked, this, [this] { m_loop.Cancel(); });
-    statusBar()->addWidget(cancel);
+    statusBar()->addPermanentWidget(cancel);
     m_cancelButton = cancel;
+    // The rest of the window takes no input: the keyboard reaches "Abbrechen".
+    cancel->setFocus();
     m_loop.SetProgress(m_progress);
 }
 

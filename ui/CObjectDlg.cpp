@@ -1,6 +1,9 @@
 #include "ui/CObjectDlg.h"
 
+#include "comm/CCommLink.h"
+#include "comm/ILinkAnswerSink.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CScreenFit.h"
 #include "ui/UiIds.h"
 
 #include <QCoreApplication>
@@ -174,14 +177,18 @@ void CObjectDlg::CreateObjectFrame(int kind)
         caption = caption.isEmpty() ? note : caption + QStringLiteral(" (") + note + QLatin1Char(')');
     }
     setWindowTitle(caption);
+    // The minimum is the new frame's (a smaller screen may have lowered the
+    // one before).
+    setMinimumSize(0, 0);
     layout()->addWidget(frame);
     layout()->activate();
     frame->show();
     m_pFrame = frame;
     // The frame opens at the kept size, not at the room the one before it
-    // needed.
+    // needed, and whole on the window's screen.
     if (m_bInitialised && size() != PlacedSize())
-        resize(m_placement.size());
+        resize(PlacedSize());
+    CScreenFit::Fit(this);
 }
 
 bool CObjectDlg::OnCommand(unsigned int commandId)
@@ -194,6 +201,7 @@ bool CObjectDlg::OnCommand(unsigned int commandId)
         QWidget* old = m_pFrame;
         m_pFrame = nullptr;
         EndPolls(old);
+        EndLinkRequest(old);
         old->hide();
         old->deleteLater();
     }
@@ -214,6 +222,21 @@ void CObjectDlg::EndPolls(QWidget* frame)
         o->installEventFilter(this);
 }
 
+void CObjectDlg::EndLinkRequest(QWidget* frame)
+{
+    CCommLink* link = GetCommLink();
+    if (!link || link->GetLinkState() != linkstate::BlockRequest)
+        return;
+    // A request whose window has gone belongs to no one; a request of a
+    // window outside the frame (a live dialog beside the host) goes on.
+    if (ILinkAnswerSink* reply = link->GetRequestReply()) {
+        auto* asker = dynamic_cast<QWidget*>(reply);
+        if (!asker || (asker != frame && !frame->isAncestorOf(asker)))
+            return;
+    }
+    link->SetLinkState(linkstate::Online);
+}
+
 bool CObjectDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Timer && watched != this && watched != m_pFrame)
@@ -231,7 +254,9 @@ bool CObjectDlg::SendCommand(QWidget* from, unsigned int commandId)
 
 QSize CObjectDlg::PlacedSize() const
 {
-    return m_placement.size().expandedTo(minimumSize());
+    const QSize size = m_placement.size().expandedTo(minimumSize());
+    const QRect area = CScreenFit::AreaFor(this);
+    return area.isEmpty() ? size : size.boundedTo(area.size());
 }
 
 void CObjectDlg::SavePlacement()
@@ -243,10 +268,12 @@ void CObjectDlg::SavePlacement()
 void CObjectDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (!m_pFrame || !m_bInitialised)
+    // Before the window shows, nothing is the user's doing.
+    if (!m_pFrame || !m_bInitialised || !isVisible())
         return;
-    // The room a frame's minimum forced on the window is not the user's size.
-    if (event->size() == PlacedSize())
+    // The room a frame's minimum forced on the window, or the room its screen
+    // left it, is not the user's size.
+    if (event->size() == PlacedSize() || CScreenFit::IsFitting(this))
         return;
     m_placement.setSize(event->size());
     SavePlacement();
@@ -257,6 +284,9 @@ void CObjectDlg::moveEvent(QMoveEvent* event)
     QDialog::moveEvent(event);
     if (!m_pFrame || !m_bInitialised)
         return;
-    m_placement.moveTopLeft(geometry().topLeft());
+    // Before the window shows, nothing is the user's doing; where the screen
+    // put the window is not where the user did.
+    if (isVisible() && !CScreenFit::IsFitting(this))
+        m_placement.moveTopLeft(geometry().topLeft());
     SavePlacement();
 }

@@ -9,6 +9,9 @@
 // A frame that needs more room widens the window while it is shown, but
 // that room is the frame's, not the user's: it is not kept, and the next
 // frame opens at the kept size again (or at its own, when that is larger).
+// The window always lies whole on its screen: where the screen has less room
+// than the kept size or the frame's, the window takes what the screen has,
+// and the kept placement stays as the user left it.
 //
 // The subsystems register their frames at start (RegisterFrame). A kind whose
 // frame has not been registered shows an empty frame and says so in the
@@ -79,9 +82,14 @@ private:
     // (those of its objects and their child timers), so that no poll of it
     // takes the answers the next window waits for while it still exists.
     void EndPolls(QWidget* frame);
+    // The block request a window of `frame` left running ends with it: the
+    // link is online again before the next window sends its opening request,
+    // which would otherwise be answered to the window going away.
+    static void EndLinkRequest(QWidget* frame);
     void SavePlacement();
     // The size the window takes for the frame shown: the kept size, or the
-    // frame's minimum where that is larger.
+    // frame's minimum where that is larger, within the free area of the
+    // window's screen.
     QSize PlacedSize() const;
 
     QString m_unavailableCaption;

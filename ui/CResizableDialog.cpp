@@ -1,6 +1,7 @@
 #include "ui/CResizableDialog.h"
 
 #include "ui/CRepositionEvent.h"
+#include "ui/CScreenFit.h"
 
 #include <QCoreApplication>
 #include <QLayout>
@@ -60,16 +61,20 @@ void CResizableDialog::RestorePlacement()
     // four numbers: the same placement.
     const QString saved = stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
                                                                     : stored.toString();
-    if (saved.isEmpty())
-        return;
     int l = 0, t = 0, r = 0, b = 0;
     const QByteArray bytes = saved.toLatin1();
-    if (std::sscanf(bytes.constData(), "%d,%d,%d,%d", &l, &t, &r, &b) != 4)
-        return;
-    // Applied as read, also when it lies off screen; a size below the
-    // designed one is raised to it by the minimum size.
-    setGeometry(l, t, r - l, b - t);
-    SendToChildren(CRepositionEvent::RepositionType());
+    bool moved = false;
+    if (!saved.isEmpty() && std::sscanf(bytes.constData(), "%d,%d,%d,%d", &l, &t, &r, &b) == 4) {
+        // A size below the designed one is raised to it by the minimum size.
+        setGeometry(l, t, r - l, b - t);
+        moved = true;
+    }
+    // Kept from a larger screen or another screen scale, or designed larger
+    // than the screen has room for, the dialog still opens whole on its
+    // screen; what is kept stays as it was until the user sizes the dialog.
+    moved = CScreenFit::Fit(this) || moved;
+    if (moved)
+        SendToChildren(CRepositionEvent::RepositionType());
 }
 
 void CResizableDialog::SavePlacement()
@@ -86,7 +91,9 @@ void CResizableDialog::resizeEvent(QResizeEvent* event)
     // sends its own WM_REPOSITION.
     if (!isVisible() || !m_bInitialised)
         return;
-    SavePlacement();
+    // What the screen makes of the placement is not the user's size.
+    if (!CScreenFit::IsFitting(this))
+        SavePlacement();
     SendToChildren(CRepositionEvent::RepositionType());
 }
 

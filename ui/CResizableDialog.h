@@ -2,7 +2,8 @@
 // Base of the program's resizable dialogs. It keeps the dialog's placement per
 // template id in the settings ("Configuration"/"D<id>", "left,top,right,bottom"
 // in screen coordinates), restores it before the dialog becomes visible, never
-// lets the dialog become smaller than its designed size, and tells its direct
+// lets the dialog become smaller than its designed size (unless its screen
+// has less room: it always opens whole on its screen), and tells its direct
 // child controls about size changes (WM_INITCTRL / WM_REPOSITION).
 //
 // A derived dialog arranges its controls with a Qt layout in its constructor

@@ -32,13 +32,47 @@ void CTransferLoop::Begin(int mode, bool diffFile)
     }
 }
 
+void CTransferLoop::NoteProgress(int at)
+{
+    // Forward only: a machine that ends with -1 has not undone its steps.
+    at = qBound(0, at, m_count);
+    if (at <= m_noted)
+        return;
+    m_noted = at;
+    const CCommLink* link = GetCommLink();
+    m_marks.push_back({link ? link->GetCharsSent() : 0, at});
+}
+
+void CTransferLoop::ShowWentOut()
+{
+    const CCommLink* link = GetCommLink();
+    if (!link) {
+        m_shown = m_noted;
+        m_marks.clear();
+    } else if (!LineLost()) {
+        const uint64_t sent = link->GetCharsSent();
+        const uint64_t waiting = static_cast<uint64_t>(std::max(0, link->GetOutBufferCount()));
+        const uint64_t left = sent > waiting ? sent - waiting : 0;
+        while (!m_marks.empty() && m_marks.front().sent <= left) {
+            m_shown = m_marks.front().at;
+            m_marks.pop_front();
+        }
+    }
+    if (m_progress)
+        m_progress->setValue(m_shown);
+}
+
 CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached)
 {
     const CCommLink* link = GetCommLink();
     CTransferWatch watch(link, m_stallLimitMs);
-    // The bar follows the steps and, within a step that sends its lines one
-    // call at a time (a queue of entries), every line that goes out.
-    int position = first;
+    // The bar follows the steps (or what m_progressOf makes of them), each
+    // shown once the lines sent before it have left for the device.
+    m_count = std::max(count, 0);
+    m_marks.clear();
+    m_noted = m_shown = qBound(0, m_progressOf ? m_progressOf(first) : first, m_count);
+    if (m_progress)
+        m_progress->setValue(m_shown);
     int step = first;
     Stop stop = Stop::None;
     while (step >= first && step < end) {
@@ -57,15 +91,10 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
         const bool stepped = next != step;
         if (stepped) {
             step = next;
-            position = std::max(position, step);
             watch.StepMoved();
-        } else if (sent && position < count - 1) {
-            ++position;
         }
-        if (m_progressOf)
-            position = m_progressOf(step);
-        if (m_progress)
-            m_progress->setValue(qBound(0, position, count));
+        NoteProgress(m_progressOf ? m_progressOf(step) : step);
+        ShowWentOut();
         if (stepped || sent) {
             QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
         } else if (watch.Refused()) {
@@ -78,7 +107,8 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             CTransferWatch::PumpFor(5);
         }
     }
-    *reached = qBound(0, position, count);
+    ShowWentOut();
+    *reached = m_shown;
     return stop;
 }
 
@@ -93,6 +123,7 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
             return Stop::Cancelled;
         if (LineLost())
             return Stop::LineLost;
+        ShowWentOut();
         const int64_t idle = link->GetLinkIdleTime();
         const int out = link->GetOutBufferCount();
         if (out == 0 && (outputIsEnough || idle > 1000))

@@ -14,6 +14,8 @@
 
 #include <QPointer>
 
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -33,10 +35,12 @@ public:
 
     void SetStallLimit(int ms) { m_stallLimitMs = ms; }
     int GetStallLimit() const { return m_stallLimitMs; }
-    // The bar that follows the steps and the lines going out (none: no bar).
+    // The bar that follows the steps as their lines leave for the device
+    // (none: no bar).
     void SetProgress(QProgressBar* bar);
     // Where the progress stands at a step, for a block whose progress counts
-    // something other than its steps (none: the steps and the lines going out).
+    // something other than its steps, such as the lines of a queue that one
+    // step sends (none: the steps).
     using ProgressOf = std::function<int(int step)>;
     void SetProgressOf(ProgressOf at) { m_progressOf = std::move(at); }
     void Cancel() { m_cancelled = true; }
@@ -46,7 +50,9 @@ public:
     // with `diffFile` a fresh difference file.
     void Begin(int mode, bool diffFile);
     // Calls the step machine from `first` until it reaches `end`; `reached`
-    // is where the progress stood at the end (`count` the whole).
+    // is where the progress stood at the end (`count` the whole): the steps
+    // whose lines had left for the device, not those still waiting in the
+    // output.
     Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
     // Waits until the output has left and the device has been silent for
     // more than a second (with `outputIsEnough`, until the output has left).
@@ -78,8 +84,23 @@ public:
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
 
 private:
+    // The progress stands at `at` once what the step machine has given the
+    // line so far has left it.
+    void NoteProgress(int at);
+    // Moves the shown progress on to what has left the line (not after the
+    // line died: what was still waiting never reached the device).
+    void ShowWentOut();
+
+    struct Mark {
+        uint64_t sent;  // characters given to the line when the progress reached `at`
+        int at;
+    };
     QPointer<QProgressBar> m_progress;
     ProgressOf m_progressOf;
+    std::deque<Mark> m_marks;  // progress still waiting in the output
+    int m_noted = 0;           // where the step machine stands
+    int m_shown = 0;           // where what has left the line stands
+    int m_count = 0;
     bool m_cancelled = false;
     bool m_wasConnected = false;  // the link was connected when the transfer began
     int m_stallLimitMs = kStallLimitMs;

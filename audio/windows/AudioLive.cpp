@@ -27,7 +27,12 @@ bool SplitAnswer(const std::string& line, const std::string& prefix, std::string
     *value = line.substr(blank + 1);
     while (!value->empty() && (value->back() == '\r' || value->back() == '\n'))
         value->pop_back();
-    if (*value == "?")
+    // The device's word for a key it does not hold or a value it refused
+    // ("PATH ? ", the blank included) is no value.
+    std::string bare = *value;
+    while (!bare.empty() && bare.back() == ' ')
+        bare.pop_back();
+    if (bare == "?")
         return false;
     *key = line.substr(0, blank);
     for (size_t at; !prefix.empty() && (at = key->find(prefix)) != std::string::npos;)
@@ -44,11 +49,10 @@ std::string LineValue(const QString& text)
     return clean.toStdString();
 }
 
-void ReleaseLink()
+void ReleaseLink(const ILinkAnswerSink* own)
 {
-    CCommLink* link = GetCommLink();
-    if (link && link->GetLinkState() == linkstate::BlockRequest)
-        link->SetLinkState(linkstate::Online);
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(own);
 }
 
 }  // namespace audiolive

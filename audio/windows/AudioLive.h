@@ -17,10 +17,11 @@ bool SendBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply, bo
 void SendLine(const std::string& line);
 // An answer line's key (the text before the first blank with every `prefix`
 // removed) and value (the text after it). False for a line without a blank
-// and for the value "?".
+// and for the value "?" (with or without the blank the device puts after it).
 bool SplitAnswer(const std::string& line, const std::string& prefix, std::string* key, std::string* value);
 // A typed value as it may travel: UTF-8 without control characters.
 std::string LineValue(const QString& text);
-// Returns the link to online when a block request of a closing window still holds it.
-void ReleaseLink();
+// Returns the link to online when the block request of `own` (a closing
+// window) still holds it; the request of another window goes on.
+void ReleaseLink(const ILinkAnswerSink* own);
 }  // namespace audiolive

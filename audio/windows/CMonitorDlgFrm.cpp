@@ -158,11 +158,12 @@ bool CMonitorDlgFrm::OnFrameCommand(unsigned commandId)
         DeleteRelay();
         return true;
     case MonitorUpload:
-        TransferAll(monitor, 1, -1);
-        Refill();
-        return true;
     case MonitorDownload:
-        TransferAll(monitor, 0, -1);
+        if (monitor)
+            TransferRows(monitor, commandId == MonitorUpload ? 1 : 0, -1, CMonitor::kTransferEnd,
+                         [monitor](int step) { return monitor->TransferProgressAt(step); });
+        if (commandId == MonitorUpload)
+            Refill();
         return true;
     case MonitorLive: {
         CMonitorLiveDlg dlg(this);

@@ -108,7 +108,7 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
 CPilotView::~CPilotView()
 {
     m_poll.stop();
-    audiolive::ReleaseLink();
+    audiolive::ReleaseLink(this);
 }
 
 void CPilotView::OnInitialUpdate()

@@ -90,7 +90,7 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
 CPowerView::~CPowerView()
 {
     m_poll.stop();
-    audiolive::ReleaseLink();
+    audiolive::ReleaseLink(this);
 }
 
 void CPowerView::OnInitialUpdate()

@@ -153,7 +153,7 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
 CRecorderView::~CRecorderView()
 {
     m_poll.stop();
-    audiolive::ReleaseLink();
+    audiolive::ReleaseLink(this);
 }
 
 void CRecorderView::Send(const std::vector<std::string>& lines)

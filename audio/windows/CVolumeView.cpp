@@ -88,7 +88,7 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
     grid->setRowStretch(2, 1);
 }
 
-CVolumeView::~CVolumeView() { audiolive::ReleaseLink(); }
+CVolumeView::~CVolumeView() { audiolive::ReleaseLink(this); }
 
 float CVolumeView::LevelOfPosition(int channel, int position)
 {

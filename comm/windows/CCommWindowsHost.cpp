@@ -237,11 +237,19 @@ void CCommWindowsHost::OpenInEditor(const std::string& path)
     const QString file = QString::fromStdString(path);
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
         return;
-    // No desktop program took it: the user still gets to see it.
+    // No desktop program took it: the user still gets to see it. Over a
+    // modal window (a feature window's host after its upload) it belongs to
+    // that window: a window of anyone else's would be blocked by it, shown on
+    // top but not to be used or closed until the modal window is closed.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = Parent();
     if (!m_fileView) {
-        m_fileView = new CErrFileView(file, Parent());
+        m_fileView = new CErrFileView(file, owner);
         m_fileView->setAttribute(Qt::WA_DeleteOnClose);
     } else {
+        if (m_fileView->parentWidget() != owner)
+            m_fileView->setParent(owner, m_fileView->windowFlags());
         m_fileView->Load(file);
     }
     m_fileView->show();

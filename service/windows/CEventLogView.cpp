@@ -202,7 +202,7 @@ CEventLogView::~CEventLogView()
     // the document's command removes it. Pending print lines are dropped.
     m_timer.stop();
     m_blockTimer.stop();
-    servicelive::ReleaseLink();
+    servicelive::ReleaseLink(this);
     if (m_file.isOpen()) {
         m_file.flush();
         m_file.close();

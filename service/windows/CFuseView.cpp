@@ -74,7 +74,7 @@ CFuseView::CFuseView(QWidget* parent) : QWidget(parent)
 CFuseView::~CFuseView()
 {
     m_timer.stop();
-    servicelive::ReleaseLink();
+    servicelive::ReleaseLink(this);
 }
 
 void CFuseView::OnInitialUpdate()

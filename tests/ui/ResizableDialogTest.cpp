@@ -10,6 +10,7 @@
 #include "ui/CResizableTreeCtrl.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QVBoxLayout>
@@ -138,6 +139,44 @@ TEST_F(ResizableDialogTest, NeverSmallerThanTemplateAndShrinksBackExactly)
     EXPECT_EQ(dlg.edit->geometry(), QRect(10, 50, 200, 24));
     EXPECT_EQ(dlg.memo->geometry(), QRect(10, 110, 300, 100));
     EXPECT_EQ(dlg.label->geometry(), QRect(33, 220, 77, 21));
+}
+
+// A placement kept from a larger screen or another screen scale, or a
+// dialog designed larger than its screen: the dialog opens whole on the
+// screen it lies on (the test programs' second screen is 1000 x 700), its
+// controls laid out for the room it got, and the kept placement stays.
+TEST_F(ResizableDialogTest, OpensWholeOnItsScreenWhateverWasKept)
+{
+    QScreen* small = QGuiApplication::screenAt(QPoint(2000, 10));
+    ASSERT_NE(nullptr, small) << "the test screens";
+    const QRect area = small->availableGeometry();
+    const struct {
+        const char* kept;
+        QSize designed;
+    } cases[] = {
+        {"1950,-40,3500,1400", QSize(400, 300)},  // larger than the screen and partly above it
+        {"2800,600,3200,900", QSize(400, 300)},   // hanging over its corner
+        {"", QSize(1200, 900)},                   // designed larger than the screen
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kept);
+        QSettings().setValue(CResizableDialog::PlacementKey(kTemplate), c.kept);
+        TestDialog dlg;
+        dlg.resize(c.designed);
+        if (!*c.kept)
+            dlg.move(area.topLeft() + QPoint(50, 50));
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QApplication::processEvents();
+        EXPECT_TRUE(area.contains(dlg.frameGeometry())) << dlg.frameGeometry().x() << "," << dlg.frameGeometry().y()
+                                                        << " " << dlg.frameGeometry().width() << "x"
+                                                        << dlg.frameGeometry().height();
+        // The controls follow the room the dialog got.
+        EXPECT_EQ(dlg.button->geometry(),
+                  QRect(10 * dlg.width() / c.designed.width(), 10 * dlg.height() / c.designed.height(),
+                        100 * dlg.width() / c.designed.width(), 30 * dlg.height() / c.designed.height()));
+        EXPECT_EQ(QString::fromLatin1(c.kept), Saved());
+    }
 }
 
 TEST_F(ResizableDialogTest, SavedSizeBelowTemplateIsRaisedToTemplate)

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -105,6 +106,7 @@ protected:
 
 constexpr int kMacroWindow = 7;
 constexpr int kFaultWindow = 19;
+constexpr int kZoneTestWindow = 28;
 
 // No placement kept from before.
 class FeatureWindowSize : public FeatureWindowsProject {
@@ -269,4 +271,44 @@ TEST_F(FeatureWindowSize, EveryWindowOpensAtItsDesignedSizeAndOneLineFieldsStayO
     const QSize users = dlg.size();
     Switch(dlg, featurecmd::Fault);
     EXPECT_EQ(users.expandedTo(faultSize), dlg.size());
+}
+
+// The window lies whole on its screen whatever was kept: a size kept on a
+// larger screen or at another screen scale, or a window whose contents need
+// more room than its screen has (the zone test window on the test programs'
+// second screen of 1000 x 700), takes what the screen has, also as the user
+// switches windows with the bar; the kept placement stays the user's.
+TEST_F(FeatureWindowSize, TheWindowLiesWholeOnItsScreenAndKeepsTheUsersPlacement)
+{
+    const struct {
+        const char* kept;
+        int kind;
+        unsigned away;  // a window to switch to and back from
+    } cases[] = {
+        {"20,20,2340,900", kMacroWindow, featurecmd::Fault},
+        {"1930,20,780,400", kZoneTestWindow, featurecmd::Fuses},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kept);
+        QSettings().setValue(CObjectDlg::SettingsKey(), c.kept);
+        CObjectDlg dlg(&doc, c.kind);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QScreen* screen = QGuiApplication::screenAt(dlg.geometry().center());
+        ASSERT_NE(nullptr, screen);
+        const QRect area = screen->availableGeometry();
+        auto expectWhole = [&](const char* when) {
+            EXPECT_TRUE(area.contains(dlg.frameGeometry()))
+                << when << ": " << dlg.frameGeometry().x() << "," << dlg.frameGeometry().y() << " "
+                << dlg.frameGeometry().width() << "x" << dlg.frameGeometry().height() << " on "
+                << screen->name().toStdString();
+        };
+        expectWhole("opened");
+        Switch(dlg, c.away);
+        expectWhole("switched away");
+        Switch(dlg, CObjectDlg::SwitchCommand(c.kind));
+        ASSERT_EQ(c.kind, dlg.GetShownKind());
+        expectWhole("switched back");
+        EXPECT_EQ(QString::fromLatin1(c.kept), QSettings().value(CObjectDlg::SettingsKey()).toString());
+    }
 }

@@ -9,26 +9,62 @@
 #include <QKeyEvent>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
+
+#include "audio/CInternalMessageRec.h"
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CMiscAudio.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/AudioWindowIds.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
+#include "audio/windows/CPilotFrm.h"
+#include "audio/windows/CPilotView.h"
+#include "audio/windows/CPowerFrm.h"
+#include "audio/windows/CPowerView.h"
+#include "audio/windows/CRecorderFrm.h"
+#include "audio/windows/CRecorderView.h"
+#include "audio/windows/CVolumeFrm.h"
+#include "audio/windows/CVolumeView.h"
 #include "comm/CommTestSupport.h"
+#include "comm/windows/CCommWindowsHost.h"
+#include "comm/windows/CErrFileView.h"
+#include "hardware/CAudioInputSlot.h"
+#include "logic/CAnalogCondition.h"
+#include "logic/CConditionObject.h"
+#include "logic/CGlobalReadyInput.h"
+#include "logic/CReadyInput.h"
+#include "logic/windows/LogicWindowIds.h"
+#include "logic/windows/LogicWindows.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
+#include "service/windows/CEventLogFrm.h"
+#include "support/LargestProject.h"
+#include "service/windows/CEventLogView.h"
+#include "service/windows/CFuseFrm.h"
+#include "service/windows/CFuseView.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CValueEdit.h"
+#include "ui/UiIds.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -59,6 +95,16 @@ protected:
     size_t LinesReceived() const { return CountOf(sim.Received(), "\n"); }
     bool Reported(const std::string& part) const { return messages.Contains(part); }
 };
+
+// No mouse button held, as the user's hand leaves it: a window that an
+// earlier test's double click opened may have taken the button's release,
+// and the window system then counts it as still held (no hover, no click).
+void LetGoOfTheMouse(QWindow* window, QPoint harmless)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (QGuiApplication::mouseButtons() & button)
+            QTest::mouseRelease(window, button, {}, harmless);
+}
 
 // A block whose first step sends its lines one a call and stays on that step
 // until the last has been handed over (as a queue of entries does); in an
@@ -221,20 +267,51 @@ TEST_F(FeatureTransferSim, ATransferGoesOnWhileCharactersMoveAndNamesTheBlockWhe
     EXPECT_TRUE(frame.GetSwitchBar()->isEnabled());
 }
 
-TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysTheBlockDidNotFinish)
+// The step an early end names is the one the device had got to, not the one
+// the program had queued for the line.
+TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysHowFarTheBlockWent)
 {
-    ConnectWith({QStringLiteral("at 60 hangup")});
-    ASSERT_LT(LinesReceived(), 50u) << "the connection itself reached the hang-up";
-    QueueBlock block(doc, 150);
-    CFeatureFrm frame(CFeatureFrm::Form::Edit);
-    QElapsedTimer took;
-    took.start();
-    frame.TransferAll(&block, 0, -1);
-    EXPECT_LT(took.elapsed(), 8000);
+    {
+        ConnectWith({QStringLiteral("at 60 hangup")});
+        ASSERT_LT(LinesReceived(), 50u) << "the connection itself reached the hang-up";
+        QueueBlock block(doc, 150);
+        CFeatureFrm frame(CFeatureFrm::Form::Edit);
+        QElapsedTimer took;
+        took.start();
+        frame.TransferAll(&block, 0, -1);
+        EXPECT_LT(took.elapsed(), 8000);
+        EXPECT_FALSE(link.IsConnected());
+        EXPECT_NE(linkstate::Online, link.GetLinkState()) << "a dead line is not online";
+        EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 0 von 2): die Verbindung"))
+            << messages.texts.front();
+        EXPECT_FALSE(frame.IsTransferring());
+    }
+    // The largest project's macros: the device hangs up within them.
+    largest::Build(doc);
+    doc.SetPathName(dir.filePath(QStringLiteral("Transfer.qlx")).toStdString());
+    sim.Stop();  // the device that hung up
+    ASSERT_NO_FATAL_FAILURE(ConnectWith({QStringLiteral("at 700 hangup")}));
+    CMacroDlgFrm frame;
+    const size_t mark = sim.Received().size();
+    frame.OnCommand(macrocmd::Download);
     EXPECT_FALSE(link.IsConnected());
-    EXPECT_NE(linkstate::Online, link.GetLinkState()) << "a dead line is not online";
-    EXPECT_TRUE(Reported("Die Übertragung 'Testblock' ist nicht vollständig (Schritt 1 von 2): die Verbindung"));
-    EXPECT_FALSE(frame.IsTransferring());
+    int reached = -1;
+    const std::string said = "Die Übertragung 'Makroobjekt 1' ist nicht vollständig (Schritt ";
+    for (const std::string& text : messages.texts)
+        if (text.compare(0, said.size(), said) == 0 && text.find(" von 253): die Verbindung") != std::string::npos)
+            reached = std::atoi(text.c_str() + said.size());
+    ASSERT_NE(-1, reached) << testing::PrintToString(messages.texts);
+    // The last macro the device heard of, and the step after it.
+    std::string down = sim.Received().substr(mark);
+    down.erase(down.rfind("\r\n"));  // whole lines only
+    const size_t last = down.rfind("/MACRO/PROG");
+    ASSERT_NE(std::string::npos, last);
+    const int heard = std::atoi(down.c_str() + last + 11);
+    int next = heard + 1;
+    while (next < 251 && !doc.GetIDManager().GetBaseDevice(next, OT_MACRO))
+        ++next;
+    EXPECT_GE(reached, heard) << down.substr(last);
+    EXPECT_LE(reached, next) << "counted what was still waiting for the line";
 }
 
 TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing)
@@ -359,4 +436,251 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFalle
     EXPECT_FALSE(frame.IsTransferring());
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
     EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile));
+}
+
+// The service bar's windows, each opened from the bar of each other one while
+// connected (the window before it still polling), and the volumes window
+// opened from each of them: each shows what the device answers, not what the
+// project held, and the project takes the device's values through the
+// window. Before each opening the project is put off the device again, so
+// that each opening has to show the device's answer anew.
+TEST_F(FeatureTransferSim, EveryServiceWindowShowsTheDevicesAnswersWhenOpenedFromAnyOther)
+{
+    QStringList device = {QStringLiteral("set /AUDIO/CHIME_VOL -12.0"), QStringLiteral("set /AUDIO/IN1/VOL -33.0"),
+                          QStringLiteral("set /RECORDER/INPUT 3"), QStringLiteral("set /PILOT/GEN ON"),
+                          QStringLiteral("set /POWER/STATE ON"), QStringLiteral("set /FUSE/SLOT1/A/BLOWN YES")};
+    // Events keep coming while the windows ask.
+    for (int n = 1; n <= 400; ++n)
+        device << QStringLiteral("at %1 event Ereignis_%1").arg(n * 10);
+    ConnectWith(device);
+    auto* card = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    auto* levels = dynamic_cast<CMiscAudio*>(doc.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+    auto* recorder = dynamic_cast<CInternalMessageRec*>(doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC));
+    auto* pilot = dynamic_cast<CInternalPilottoneGen*>(doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+    ASSERT_TRUE(card && levels && recorder && pilot);
+    const std::string in2 = card->GetValueText(0, 1);
+
+    struct Window {
+        int kind;
+        const char* name;
+        std::function<void()> offDevice;                 // the project away from the device
+        std::function<bool(QWidget* frame)> showsDevice;  // the window shows the device's answer
+    };
+    const Window volumes = {26, "volumes",
+                            [&] {
+                                card->SetValueText(0, 0, "0.0");
+                                levels->SetValue(1, "0.0");
+                            },
+                            [&](QWidget* f) {
+                                const CVolumeView* v = qobject_cast<CVolumeFrm*>(f)->GetView();
+                                // The device holds no level of input 2: its
+                                // "?" leaves the project's level.
+                                return v->m_fields[CVolumeView::Chime]->text() == QLatin1String("-12.0") &&
+                                       v->m_fields[CVolumeView::In1]->text() == QLatin1String("-33.0") &&
+                                       v->m_fields[CVolumeView::In2]->text().toStdString() == card->GetValueText(0, 1);
+                            }};
+    const std::vector<Window> windows = {
+        {27, "event log", [] {},
+         [](QWidget* f) { return !qobject_cast<CEventLogFrm*>(f)->GetView()->GetEntryList()->toPlainText().isEmpty(); }},
+        {21, "fuses", [] {}, [](QWidget* f) { return qobject_cast<CFuseFrm*>(f)->GetView()->GetTrippedText(0)->isEnabled(); }},
+        {24, "power", [] {}, [](QWidget* f) { return qobject_cast<CPowerFrm*>(f)->GetView()->m_on->isChecked(); }},
+        {22, "recorder", [&] { recorder->SetInt(recorderkey::Input, 1); },
+         [](QWidget* f) { return qobject_cast<CRecorderFrm*>(f)->GetView()->m_input->currentIndex() == 2; }},
+        {23, "pilot tone", [&] { pilot->SetValue(pilotkey::On, 0); },
+         [](QWidget* f) { return qobject_cast<CPilotFrm*>(f)->GetView()->m_on->isChecked(); }},
+        {28, "zone test", [] {}, {}},  // asks nothing when it opens
+    };
+
+    auto expectShows = [](CObjectDlg& dlg, const Window& w, const char* after) {
+        ASSERT_EQ(w.kind, dlg.GetShownKind()) << w.name << " after the " << after;
+        if (w.showsDevice)
+            EXPECT_TRUE(PumpUntil([&] { return w.showsDevice(dlg.m_pFrame); }, kArrivalMs))
+                << w.name << " opened after the " << after << " does not show what the device answered";
+    };
+    auto open = [&](CObjectDlg& dlg, const Window& to, const char* from) {
+        to.offDevice();
+        auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+        ASSERT_NE(nullptr, frame);
+        QWidget* button = frame->GetSwitchBar()->widgetForAction(frame->GetAction(CObjectDlg::SwitchCommand(to.kind)));
+        ASSERT_NE(nullptr, button) << to.name << " from the " << from;
+        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_TRUE(PumpUntil([&] { return dlg.GetShownKind() == to.kind; }, kArrivalMs)) << to.name;
+        expectShows(dlg, to, from);
+    };
+
+    // Every way from one service window to another once: an Euler circuit
+    // of the ways between them.
+    const int count = static_cast<int>(windows.size());
+    std::vector<std::vector<bool>> gone(count, std::vector<bool>(count, false));
+    std::vector<int> circuit;
+    std::function<void(int)> walk = [&](int a) {
+        for (int b = 0; b < count; ++b)
+            if (b != a && !gone[a][b]) {
+                gone[a][b] = true;
+                walk(b);
+            }
+        circuit.push_back(a);
+    };
+    walk(0);
+    ASSERT_EQ(static_cast<size_t>(count * (count - 1) + 1), circuit.size());
+    {
+        CObjectDlg dlg(&doc, windows[circuit.front()].kind);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        expectShows(dlg, windows[circuit.front()], "designer");
+        for (size_t i = 1; i < circuit.size() && !HasFatalFailure(); ++i)
+            open(dlg, windows[circuit[i]], windows[circuit[i - 1]].name);
+    }
+    // The volumes window has the edit windows' bar: it is opened from each
+    // service window in a window of its own.
+    for (const Window& from : windows) {
+        CObjectDlg dlg(&doc, from.kind);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        expectShows(dlg, from, "designer");
+        open(dlg, volumes, from.name);
+    }
+    // The project holds what the device and the windows showed.
+    EXPECT_EQ("-33.0", card->GetValueText(0, 0));
+    EXPECT_EQ(in2, card->GetValueText(0, 1));
+    EXPECT_EQ("-12.0", levels->GetValue(1));
+    EXPECT_EQ(3, recorder->GetInt(recorderkey::Input));
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+}
+
+// An upload in a feature window whose project differs from the device shows
+// the difference file over the window (its host modal, as the program runs
+// it): the difference window can be used and closed at once, and the feature
+// window stays open beneath it.
+TEST_F(FeatureTransferSim, TheDifferenceWindowOverAFeatureWindowClosesWithItsButton)
+{
+    auto block = [this](auto* made, uint32_t type, uint32_t kind) {
+        if (doc.GetIDManager().GetBaseDevice(1, type)) {
+            delete made;
+            return;
+        }
+        ASSERT_EQ(1, made->Create(kind, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_AUDIO, 0, 3, &doc));
+        doc.AddObject(made, CAT_AUDIO);
+    };
+    block(new CConditionObject, OT_CONDITION_OBJECT, CConditionObject::kKindId);
+    block(new CGlobalReadyInput, OT_GLOBAL_READY_INPUT, CGlobalReadyInput::kKindId);
+    // What the device (as delivered) does not hold.
+    auto* analog = new CAnalogCondition;
+    ASSERT_EQ(1, analog->Create(CAnalogCondition::kKindId, "Pegel", 2, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(analog, CAT_DIGITAL_IO);
+    analog->SetLimit(2, 4.5f);
+    auto* ready = new CReadyInput;
+    ASSERT_EQ(1, ready->Create(CReadyInput::kKindId, "Bereit", 3, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(ready, CAT_DIGITAL_IO);
+    ready->SetValue(CReadyInput::Level, 1);
+    // The device holds both with an input the project does not have.
+    ConnectWith({QStringLiteral("set /CONDITION/ANALOG2/LMZ775 7"), QStringLiteral("set /CONDITION/ANALOG2/MAX 4.5"),
+                 QStringLiteral("set /READYINP/ENTRY3/FUNCTION LMZ775"), QStringLiteral("set /READYINP/ENTRY3/INDEX 40"),
+                 QStringLiteral("set /READYINP/ENTRY3/LEVEL ON")});
+    CCommWindowsHost windows(nullptr, &link);
+    link.SetHost(&windows);
+    struct HostBack {
+        CCommLink& link;
+        ICommLinkHost* host;
+        ~HostBack() { link.SetHost(host); }
+    } back{link, &host};
+    const struct {
+        int kind;
+        unsigned upload;
+    } cases[] = {{kAnalogWindow, logicwin::UploadAnalog}, {kReadyInputWindow, logicwin::UploadReady}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        CObjectDlg dlg(&doc, c.kind);
+        dlg.setWindowModality(Qt::ApplicationModal);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+        ASSERT_NE(nullptr, frame);
+        QWidget* upload = frame->GetCommandBar()->widgetForAction(frame->GetAction(c.upload));
+        ASSERT_NE(nullptr, upload);
+        QTest::mouseClick(upload, Qt::LeftButton);  // returns once the upload has ended
+        QPointer<CErrFileView> view = windows.OwnFileView();
+        ASSERT_NE(nullptr, view.data()) << "no differences shown";
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+        EXPECT_FALSE(view->Text().isEmpty());
+        QAbstractButton* close = view->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        ASSERT_NE(nullptr, close);
+        // Clicked as the window system hands the click over, where a window
+        // blocked by a modal one takes none.
+        LetGoOfTheMouse(view->windowHandle(), QPoint(2, 2));
+        QTest::mouseClick(view->windowHandle(), Qt::LeftButton, Qt::NoModifier, close->mapTo(view, close->rect().center()));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(view.isNull() || !view->isVisible()) << "the difference window does not close";
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    }
+}
+
+// The largest project's macros going down at the line rate in the window as
+// the user sees it, looked at every 1.5 s: the status bar shows the bar over
+// its first pane from the first step, the bar grows, and the window's
+// "Abbrechen" stops the transfer where it stands.
+TEST_F(FeatureTransferSim, TheMacroWindowsBarGrowsWhileItsMacrosGoDownAndAbbrechenStopsThem)
+{
+    largest::Build(doc);
+    doc.SetPathName(dir.filePath(QStringLiteral("Transfer.qlx")).toStdString());
+    ConnectWith({});
+    CObjectDlg dlg(&doc, CMacroDlgFrm::kWindowKind);
+    dlg.setWindowModality(Qt::ApplicationModal);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+    ASSERT_NE(nullptr, frame);
+    QWidget* download = frame->GetCommandBar()->widgetForAction(frame->GetAction(macrocmd::Download));
+    ASSERT_NE(nullptr, download);
+    const QPoint at = download->mapTo(&dlg, download->rect().center());
+    // The user's pointer comes to rest on the button.
+    LetGoOfTheMouse(dlg.windowHandle(), frame->statusBar()->mapTo(&dlg, QPoint(2, 2)));
+    QTest::mouseMove(dlg.windowHandle(), at - QPoint(0, download->height()));
+    QTest::mouseMove(dlg.windowHandle(), at);
+    QApplication::processEvents();
+    ASSERT_FALSE(frame->statusBar()->currentMessage().isEmpty()) << "the button's prompt shows";
+
+    struct Look {
+        bool barShown = false;
+        int value = -1;
+        bool cancelShown = false;
+    };
+    std::vector<Look> looks;
+    int shot = 0;
+    const size_t mark = sim.Received().size();
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer look;
+    look.setInterval(1500);
+    QObject::connect(&look, &QTimer::timeout, &scope, [&] {
+        const QImage image = dlg.grab().toImage();
+        image.save(QStringLiteral("macro-download-%1.png").arg(++shot));
+        Look l;
+        auto* bar = frame->findChild<QProgressBar*>(QStringLiteral("1"));
+        auto* cancel = frame->findChild<QPushButton*>(QStringLiteral("CancelTransfer"));
+        l.barShown = bar && bar->isVisibleTo(&dlg) && !bar->visibleRegion().isEmpty();
+        l.value = bar ? bar->value() : -1;
+        l.cancelShown = cancel && cancel->isVisibleTo(&dlg) && cancel->isEnabled();
+        looks.push_back(l);
+        if (looks.size() == 4 && l.cancelShown)  // the user has seen enough
+            QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                              cancel->mapTo(&dlg, cancel->rect().center()));
+    });
+    look.start();
+    QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);  // returns when the transfer ends
+    look.stop();
+    ASSERT_GE(looks.size(), 4u) << "the download ended before the user could look";
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(looks[i].barShown) << "look " << i + 1;
+        EXPECT_TRUE(looks[i].cancelShown) << "look " << i + 1;
+        if (i > 0)
+            EXPECT_GT(looks[i].value, looks[i - 1].value) << "look " << i + 1;
+    }
+    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig")) << messages.texts.size();
+    EXPECT_TRUE(Reported("sie wurde abgebrochen"));
+    EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
+    const std::string down = sim.Received().substr(mark);
+    EXPECT_EQ(std::string::npos, down.find("/MACRO/PROG250/")) << "the last macros went down all the same";
+    EXPECT_FALSE(frame->IsTransferring());
+    EXPECT_TRUE(frame->GetCommandBar()->isEnabled());
 }

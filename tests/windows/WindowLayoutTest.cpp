@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -387,6 +388,30 @@ TEST_P(WindowLayoutFullTest, FullListsShowTheirTextsWhereTheyHaveRoom)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120Dpi, 13));
+
+// Every window opened on a screen with less room than it was designed for
+// (the test programs' second screen, 1000 x 700; the line test and zone list
+// windows need more width in both languages) lies whole on that screen.
+TEST(WindowPlacement, EveryWindowOpensWholeOnAScreenSmallerThanItsDesign)
+{
+    const QScreen* small = QGuiApplication::screenAt(QPoint(1930, 10));
+    ASSERT_NE(nullptr, small) << "the test programs' second screen";
+    const QRect area = small->availableGeometry();
+    for (const bool english : {false, true}) {
+        std::optional<EnglishTexts> texts;
+        if (english)
+            texts.emplace();
+        WalkRegisteredWindows(
+            [&](const CWindowRegistry::Entry& entry, QWidget* window) {
+                if (window->isMaximized())
+                    return;  // the main window covers its screen
+                const QRect g = window->frameGeometry();
+                EXPECT_TRUE(area.contains(g)) << entry.name.toStdString() << (english ? " in English" : " in German")
+                                              << ": " << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+            },
+            nullptr, area.topLeft() + QPoint(20, 20));
+    }
+}
 
 // 0: the default font; k120Dpi: the default font at 120 DPI; else a point size.
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, k120Dpi, 13));

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "model/CQuillomerDoc.h"
 #include "comm/windows/CModemPage.h"
@@ -34,11 +35,13 @@ inline void SettleLayout(QWidget* window)
     }
 }
 
-// Each window on a new document of its own, or on `doc` when one is given.
-// A window that cannot be made for the document fails the walk. The
-// preferences carry the page the program adds to them.
+// Each window on a new document of its own, or on `doc` when one is given,
+// and with its top left corner at `at` when one is given (a feature window's
+// host by the placement it keeps). A window that
+// cannot be made for the document fails the walk. The preferences carry the
+// page the program adds to them.
 inline void WalkRegisteredWindows(const std::function<void(const CWindowRegistry::Entry&, QWidget*)>& look,
-                                  CQuillomerDoc* doc = nullptr)
+                                  CQuillomerDoc* doc = nullptr, std::optional<QPoint> at = {})
 {
     ASSERT_FALSE(CWindowRegistry::Entries().empty());
     QSettings().remove(QStringLiteral("Configuration"));
@@ -63,8 +66,12 @@ inline void WalkRegisteredWindows(const std::function<void(const CWindowRegistry
         }
         CQuillomerDoc* shown = doc ? doc : own.get();
         ActiveDocScope active{shown};
+        if (at)
+            QSettings().setValue(CObjectDlg::SettingsKey(), QStringLiteral("%1,%2,780,400").arg(at->x()).arg(at->y()));
         std::unique_ptr<QWidget> window(entry.create(shown));
         ASSERT_NE(nullptr, window) << entry.name.toStdString();
+        if (at)
+            window->move(*at);
         window->show();
         QApplication::processEvents();
         QApplication::processEvents();

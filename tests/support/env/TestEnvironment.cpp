@@ -1,10 +1,12 @@
 // Gives every test program the environment it expects, however it is started
 // (ctest, by hand, under a debugger): the source and build folders, offscreen
-// windows, the sanitizers' options (stack use after return included), and a
-// private settings and runtime folder so that test programs running in
-// parallel never share a settings file.
+// windows on screens of a user's size, the sanitizers' options (stack use
+// after return included), and a private settings and runtime folder so that
+// test programs running in parallel never share a settings file.
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -25,7 +27,6 @@ struct TestEnvironment {
     {
         setenv("QL_SOURCE_DIR", QL_SOURCE_DIR_VALUE, 0);
         setenv("QL_BINARY_DIR", QL_BINARY_DIR_VALUE, 0);
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
         std::error_code ec;
         std::string pattern = (std::filesystem::temp_directory_path(ec) / "ql-test-XXXXXX").string();
@@ -39,6 +40,29 @@ struct TestEnvironment {
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         }
+        UseOffscreenScreens();
+    }
+
+    // Offscreen windows (unless another platform is asked for) on a screen
+    // of 1920 x 1200 pixels, where every window opens whole at every font and
+    // scale the tests use, and right of it a smaller one of 1000 x 700, where
+    // a test can place a window that needs more room than a screen has.
+    void UseOffscreenScreens()
+    {
+        const char* platform = std::getenv("QT_QPA_PLATFORM");
+        if (platform && std::strcmp(platform, "offscreen") != 0)
+            return;
+        const std::string file = privateDir + "/screens.json";
+        std::ofstream out(file);
+        out << R"({"windowFrameMargins": true, "screens": [)"
+               R"({"name": "Screen1", "x": 0, "y": 0, "width": 1920, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},)"
+               R"({"name": "Screen2", "x": 1920, "y": 0, "width": 1000, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+        out.close();
+        if (privateDir.empty() || !out) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            return;
+        }
+        setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file).c_str(), 1);
     }
 
     ~TestEnvironment()

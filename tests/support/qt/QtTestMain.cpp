@@ -5,6 +5,7 @@
 #ifdef QL_TEST_GUI
 #include <QApplication>
 #include "ui/CApplicationStyle.h"
+#include "ui/CScreenFit.h"
 using TestApp = QApplication;
 #else
 #include <QCoreApplication>
@@ -20,8 +21,9 @@ int main(int argc, char** argv)
     TestApp::setOrganizationName("HALVERON-test");
     TestApp::setApplicationName("QuillomerDesigner-test");
 #ifdef QL_TEST_GUI
-    // The windows are drawn as the program draws them.
+    // The windows are drawn and placed as the program draws and places them.
     CApplicationStyle::Install();
+    CScreenFit::KeepWindowsOnScreen();
 #endif
     return RUN_ALL_TESTS();
 }
