@@ -268,12 +268,10 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
         return;
     SpareWatch& w = t->m_entries[m_entry].watch[index];
     if (column == 1) {
+        // Another channel keeps the watch's relays; "Kein Eintrag" empties it.
         if (!ChooseObject(selkind::WatchedChannel, type, number, channel))
             return;
-        const SpareWatch keep = w;
         t->SetWatch(index, m_entry, type, number, channel);
-        w.outRelay = keep.outRelay;
-        w.inRelay = keep.inRelay;
     } else if (column == 2 || column == 3) {
         // The relays themselves, not their control contacts: the watch holds
         // the relay's number in its family's relay table.

@@ -382,7 +382,8 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
 }
 
 // A double click in a watch's relay column offers the relays of that family
-// and keeps the chosen relay's number; "Kein Eintrag" takes it away again.
+// and keeps the chosen relay's number; "Kein Eintrag" takes it away again,
+// and in the channel column empties the whole watch.
 TEST(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
 {
     CQuillomerDoc doc;
@@ -408,7 +409,8 @@ TEST(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
         uint16_t number;
     } cases[] = {{2, "r7", &SpareWatch::outRelay, 7},
                  {3, "s3", &SpareWatch::inRelay, 3},
-                 {2, "Kein Eintrag", &SpareWatch::outRelay, 0}};
+                 {2, "Kein Eintrag", &SpareWatch::outRelay, 0},
+                 {1, "Kein Eintrag", &SpareWatch::inRelay, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row.toStdString());
         bool chosen = false;
@@ -429,7 +431,10 @@ TEST(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
         QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, cell);
         ASSERT_TRUE(chosen) << "no such row in the choice";
         EXPECT_EQ(c.number, table->m_entries[0].watch[0].*c.relay);
-        EXPECT_EQ(c.number ? c.row : QString(), watches->topLevelItem(0)->text(c.column).trimmed());
+        if (c.column == 1)
+            EXPECT_EQ(0, watches->topLevelItemCount());
+        else
+            EXPECT_EQ(c.number ? c.row : QString(), watches->topLevelItem(0)->text(c.column).trimmed());
     }
     SetActiveDocHook(previousHook);
 }
