@@ -421,7 +421,9 @@ bool CQuillomerDoc::OnCommand(uint32_t commandId)
         return true;
     }
     case doccmd::Close:
-        m_title = GetProjectName();
+        // The closing itself drops the modified mark from the title, once
+        // the question to save is answered: a cancelled close leaves the
+        // project open with its mark.
         host.CloseDocument(this);
         return true;
     case doccmd::DeleteEventFile:

@@ -67,8 +67,10 @@ bool IAppHost::SaveDocument(CQuillomerDoc* doc, bool saveAs)
 
 void IAppHost::CloseDocument(CQuillomerDoc* doc)
 {
-    if (doc)
-        doc->OnCloseDocument();
+    if (!doc)
+        return;
+    doc->SetTitle(doc->GetProjectName());
+    doc->OnCloseDocument();
 }
 
 CQuillomerDoc* GetActiveDoc()

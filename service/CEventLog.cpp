@@ -5,6 +5,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
+#include "service/AnswerValue.h"
 #include "service/ReplaceAll.h"
 
 QL_IMPLEMENT_SERIAL(CEventLog, 2)
@@ -211,7 +212,7 @@ void CEventLog::ParseUploadLines(std::string line, const std::string& /*diffFile
         return;
     const size_t blank = line.find(' ');
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    if (IsQueryMark(value))
         return;
     // The line comes without its leading "/": "EVENT/LOG/MASK/ON AUDIO,FAULT".
     std::string path = "/" + line.substr(0, blank);

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "model/CQuillomerDoc.h"
+#include "service/AnswerValue.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "service/ReplaceAll.h"
@@ -290,12 +291,15 @@ void CFault::ParseUploadLines(std::string line, const std::string& /*diffFileNam
 {
     if (linkState != linkstate::Upload)
         return;
-    const size_t lastBlank = line.rfind(' ');
-    if (lastBlank == std::string::npos)
+    // A refused key ("FAULT/LATCH ? ") leaves the setting as it was.
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos || IsQueryMark(line.substr(blank + 1)))
         return;
-    const std::string value = line.substr(lastBlank + 1);
-    if (value == "?")
-        return;
+    // The value is the last word, trailing blanks and line ends aside.
+    const size_t end = line.find_last_not_of(" \r\n");
+    const size_t lastBlank = end == std::string::npos ? std::string::npos : line.rfind(' ', end);
+    const std::string value =
+        lastBlank == std::string::npos || lastBlank < blank ? std::string() : line.substr(lastBlank + 1, end - lastBlank);
     // "FAULT/INCLUDE RDYINP": the key is the element after the object's own.
     const std::string path = line.substr(0, line.find(' '));
     const size_t slash = path.find('/');

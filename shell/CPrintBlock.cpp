@@ -103,24 +103,28 @@ int CPrintBlock::DayProgramLines(CBaseDevice* dayProgram)
     return std::max(1, static_cast<int>(texts.size() > 2 ? (texts.size() - 2 + 1) / 2 : 0));
 }
 
-int CPrintBlock::LineCount() const
+int CPrintBlock::RowsOf(CBaseDevice* obj) const
 {
     if (m_type == OT_WEEK)
         return 7;
+    if (m_objects.front()->GetKindId() == macrotype::Sequence)
+        return 5;
+    if (obj->GetKindId() == kindid::DayProgram)
+        return DayProgramLines(obj);
+    if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION)
+        return 4;
+    return 1;
+}
+
+int CPrintBlock::LineCount() const
+{
     if (m_objects.empty())
         return 0;
-    if (m_objects.front()->GetKindId() == macrotype::Sequence)
-        return static_cast<int>(m_objects.size()) * 5;
+    if (m_type == OT_WEEK)
+        return 7;
     int lines = 0;
-    for (CBaseDevice* obj : m_objects) {
-        if (obj->GetKindId() == kindid::DayProgram) {
-            lines += DayProgramLines(obj);
-        } else if (obj->GetKindId() == kindid::CombineCondition && obj->GetType() != OT_CONDITION) {
-            lines += 4;
-        } else {
-            lines += 1;
-        }
-    }
+    for (CBaseDevice* obj : m_objects)
+        lines += RowsOf(obj);
     return lines;
 }
 
@@ -192,7 +196,8 @@ void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
     const double pen = MmToPx(1, yRes);
     const double clipTop = MmToPx(pieceTop, yRes) - (k == 0 ? pen : 0);
     const double clipBottom = MmToPx(pieceTop + piece.toMm - piece.fromMm, yRes) + (lastPiece ? 2 * pen : 0);
-    p.setClipRect(QRectF(x0 - MmToPx(1, xRes), clipTop, w + MmToPx(3, xRes), clipBottom - clipTop),
+    p.setClipRect(QRectF(x0 - MmToPx(1, xRes), clipTop,
+                         std::max(w + MmToPx(3, xRes), MmToPx(m_roomMm + 1, xRes)), clipBottom - clipTop),
                   Qt::IntersectClip);
     p.fillRect(QRectF(x0 + MmToPx(1, xRes), y0 + MmToPx(1, yRes), w, h), QColor(128, 128, 128));
     p.setPen(QPen(Qt::black, std::max(1.0, MmToPx(0.2, xRes))));
@@ -226,9 +231,12 @@ void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
             for (size_t t = 0; t < texts.size() && first + t < cols.size(); ++t) {
                 const size_t c = first + t;
                 const double cx = x0 + MmToPx(cols[c].xMm, xRes);
+                // The last column of a line ends at the frame; one that starts
+                // beyond the frame runs on into the room beside the block.
+                const double end = cols[c].xMm < m_width ? x0 + w : x0 + MmToPx(std::max(m_width, m_roomMm), xRes);
                 const double next = c + 1 < cols.size() && cols[c + 1].xMm > cols[c].xMm
                                         ? x0 + MmToPx(cols[c + 1].xMm, xRes)
-                                        : x0 + w;
+                                        : end;
                 const QString text = QFontMetricsF(m_bodyFont).elidedText(
                     QString::fromStdString(texts[t]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
                 const double y = tableTop + (firstLine + cols[c].line) * lineH;
@@ -240,12 +248,9 @@ void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
         writeRow(titles, 0, 0);
         int line = 1;
         for (CBaseDevice* obj : m_objects) {
-            int rows = 1;
-            if (obj->GetKindId() == kindid::DayProgram)
-                rows = DayProgramLines(obj);
-            else
-                for (const ListColumn& c : cols)
-                    rows = std::max(rows, c.line + 1);
+            // Each object takes the lines the block's size gave it, so the
+            // frame ends under the last object's lines.
+            const int rows = RowsOf(obj);
             // Objects wholly on other pages are left out.
             if (LineBottomMm(line + rows - 1) > piece.fromMm && LineBottomMm(line - 1) < piece.toMm) {
                 std::vector<std::string> texts;

@@ -55,9 +55,12 @@ public:
     int m_endPage = 1;
     double m_offsetMm = 0;    // vertical offset on the start page
     double m_columnMm = 0;    // horizontal offset of the sheet column
+    double m_roomMm = 190;    // width from the block's left edge that its texts may use
 
 private:
     int LineCount() const;
+    // The text lines object `obj` takes in the block.
+    int RowsOf(CBaseDevice* obj) const;
     // Strip position of the bottom of text line `n` (0: the column titles).
     double LineBottomMm(int n) const { return m_titleLineMm + (n + 1) * m_textLineMm; }
     static int DayProgramLines(CBaseDevice* dayProgram);

@@ -240,6 +240,9 @@ void CViewPrinter::PrintPage(QPainter& painter, int page)
             if (logicalPage < block->m_startPage || logicalPage > block->m_endPage)
                 continue;
             block->m_columnMm = c * 198.0;
+            // Texts beyond a block's frame may use its sheet column, or the
+            // whole printable width on a sheet of one column.
+            block->m_roomMm = columns < 2 ? PxToMm(m_printW, m_xRes) : 198.0;
             block->Draw(painter, logicalPage, pageMm, m_yRes, m_xRes);
         }
     }

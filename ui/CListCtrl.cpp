@@ -22,7 +22,7 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kFormatRole = Qt::UserRole + 2;
 }  // namespace
 
-CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent)
+CListCtrl::CListCtrl(QWidget* parent) : CSlowClickRename<QTreeWidget>(parent)
 {
     setRootIsDecorated(false);
     setItemsExpandable(false);

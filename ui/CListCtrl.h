@@ -2,7 +2,8 @@
 // Report-style list control: rows of texts in columns with a header, a small
 // image per row and a pointer-sized item data value, on top of QTreeWidget
 // (flat, whole rows selected). The program's tables (CEditListCtrl,
-// CEBListView and the feature windows' lists) build on it.
+// CEBListView and the feature windows' lists) build on it. A list that lets
+// its names be edited renames on a slow second click, never on a double-click.
 
 #include <QColor>
 #include <QList>
@@ -10,7 +11,9 @@
 #include <QString>
 #include <QTreeWidget>
 
-class CListCtrl : public QTreeWidget {
+#include "ui/CSlowClickRename.h"
+
+class CListCtrl : public CSlowClickRename<QTreeWidget> {
     Q_OBJECT
 public:
     // Column formats (text alignment of a column).

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +95,13 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
 
     SetIcon(m_dcfStatus, true);
     SetIcon(m_overload, false);
+    // Enter in a field must not press the button clicked last (in the window's
+    // host or the clock dialog that would set the main clock from what stood
+    // there, or switch the slave line): it sets what the field is for.
+    for (QPushButton* button : {m_setMain, m_setSlave, m_invert, m_run})
+        button->setAutoDefault(false);
+    for (QLineEdit* field : {m_mainTime, m_mainDate, m_slaveTime})
+        field->installEventFilter(this);
     connect(m_setMain, &QPushButton::clicked, this, [this] { OnSetMainClock(); });
     connect(m_setSlave, &QPushButton::clicked, this, [this] { OnSetSlaveClock(); });
     connect(m_run, &QPushButton::clicked, this, [this] { OnSlaveRun(); });
@@ -155,6 +163,30 @@ void CClockForm::timerEvent(QTimerEvent* event)
         QWidget::timerEvent(event);
 }
 
+bool CClockForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == m_slaveTime) {
+                OnSetSlaveClock();
+                return true;
+            }
+            if ((watched == m_mainTime || watched == m_mainDate) && IsEditingMainClock()) {
+                OnSetMainClock();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CClockForm::IsEditingSlaveClock() const
+{
+    // Typed into and not sent yet, while the field or its button has the focus.
+    return m_slaveTime->isModified() && (m_slaveTime->hasFocus() || m_setSlave->hasFocus());
+}
+
 bool CClockForm::IsEditingMainClock() const
 {
     return !m_mainTime->isReadOnly();
@@ -176,7 +208,7 @@ void CClockForm::OnSetMainClock()
     }
     m_mainTime->setReadOnly(true);
     m_mainDate->setReadOnly(true);
-    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + m_mainTime->text());
+    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + DeviceTimeText(m_mainTime->text()));
     Send(QStringLiteral("/CLOCK/MAIN/DATE ") + m_mainDate->text());
     // The fields hold what the user typed, not the device's last answers: the
     // next answers show what the device took, even when it kept its old date.
@@ -190,7 +222,20 @@ void CClockForm::OnSetMainClock()
 
 void CClockForm::OnSetSlaveClock()
 {
-    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + m_slaveTime->text());
+    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + DeviceTimeText(m_slaveTime->text()));
+    // The next answer shows what the slave line took.
+    m_slaveTime->setModified(false);
+    m_kept.slaveTime.clear();
+}
+
+QString CClockForm::DeviceTimeText(const QString& typed)
+{
+    // A time typed short ("6:3") goes in the device's form (06:03:00); any
+    // other text goes as typed, and the device's answer shows what it took.
+    int hour = 0, minute = 0, second = 0;
+    if (caltime::ParseUserTime(typed.toStdString(), hour, minute, second))
+        return QString::asprintf("%02d:%02d:%02d", hour, minute, second);
+    return typed;
 }
 
 void CClockForm::OnSlaveRun()
@@ -236,6 +281,8 @@ void CClockForm::OnClockAnswer(const std::string& answer)
             continue;
         // Answers still under way when the user began to type do not overwrite his text.
         if ((f.edit == &CClockForm::m_mainTime || f.edit == &CClockForm::m_mainDate) && IsEditingMainClock())
+            return;
+        if (f.edit == &CClockForm::m_slaveTime && IsEditingSlaveClock())
             return;
         QString& kept = m_kept.*(f.kept);
         if (kept == value)

@@ -48,6 +48,9 @@ public:
     void OnSlaveInvert();
 
     bool IsEditingMainClock() const;
+    // True while the user types a slave time that he has not sent yet: the
+    // polled answers leave his text alone.
+    bool IsEditingSlaveClock() const;
     bool IsReceiving() const { return m_receptionFlag == 0; }
     CAnimateCtrl* ReceptionAnimation() const { return m_dcfAnimation; }
     // "Start" and "Invert": buttons that stay pressed while on.
@@ -56,8 +59,10 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QString DeviceTimeText(const QString& typed);
     void Send(const QString& line);
     void SetIcon(QLabel* label, bool bad);
     void SetComputerClock();

@@ -26,6 +26,11 @@ CWeek* CWeekDlgView::Week() const
 
 void CWeekDlgView::Refill()
 {
+    // The weekday chosen (and the rows in view) stay after an edit or an
+    // upload, so that the keys go on from where the user was.
+    const int selected = SelectedRow();
+    const QTreeWidgetItem* top = itemAt(0, 0);
+    const int topRow = top ? RowOf(top) : -1;
     SetColumns({{QString::fromStdString(LoadStringId(IDS_CAL_COL_DAY)), 160},
                 {QString::fromStdString(LoadStringId(IDS_CAL_DAYPROG)), 260}});
     CWeek* week = Week();
@@ -35,6 +40,12 @@ void CWeekDlgView::Refill()
         const int row = InsertItem(d, QString::fromStdString(CWeek::DayName(d)), 23);
         SetItemData(row, reinterpret_cast<quintptr>(week));
         SetItemText(row, 1, QString::fromStdString(week->GetLinkedName(d)));
+    }
+    if (topRow > 0)
+        scrollToItem(Row(topRow), QAbstractItemView::PositionAtTop);
+    if (selected >= 0) {
+        SelectRow(selected);
+        setCurrentItem(Row(selected));
     }
 }
 

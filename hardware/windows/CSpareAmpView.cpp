@@ -32,7 +32,7 @@ QString S(uint32_t id)
 }  // namespace
 
 CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
-    : QTreeWidget(parent), m_doc(doc), m_mode(mode)
+    : CSlowClickRename<QTreeWidget>(parent), m_doc(doc), m_mode(mode)
 {
     setObjectName(QString::number(mode));
     setRootIsDecorated(false);
@@ -294,7 +294,7 @@ bool CSpareAmpView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* 
     // Only the spare's name (column 0) is edited in place.
     if (index.column() != 0 && trigger != QAbstractItemView::NoEditTriggers)
         return false;
-    return QTreeWidget::edit(index, trigger, event);
+    return CSlowClickRename<QTreeWidget>::edit(index, trigger, event);
 }
 
 void CSpareAmpView::keyPressEvent(QKeyEvent* event)

@@ -6,10 +6,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "ui/CSlowClickRename.h"
+
 class CQuillomerDoc;
 class CSpareAmp;
 
-class CSpareAmpView : public QTreeWidget {
+class CSpareAmpView : public CSlowClickRename<QTreeWidget> {
     Q_OBJECT
 public:
     static constexpr int kSpareMode = 34370;

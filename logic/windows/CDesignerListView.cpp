@@ -226,25 +226,7 @@ bool CDesignerListView::edit(const QModelIndex& index, EditTrigger trigger, QEve
 {
     if (GetMode() != VcPaneMode::Controllers || index.column() != 0)
         return false;
-    // The first click of a double click on the chosen row asks for the name's
-    // editor once the double-click time is over; the double click opens the
-    // properties instead, and the name's editor must not open behind them
-    // (nor after them, taking the next keys as a new name).
-    if (m_doubleClicked && trigger == AllEditTriggers && !event)
-        return true;
     return CListCtrl::edit(index, trigger, event);
-}
-
-void CDesignerListView::mousePressEvent(QMouseEvent* event)
-{
-    m_doubleClicked = false;
-    CListCtrl::mousePressEvent(event);
-}
-
-void CDesignerListView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    m_doubleClicked = true;
-    CListCtrl::mouseDoubleClickEvent(event);
 }
 
 void CDesignerListView::startDrag(Qt::DropActions)

@@ -61,8 +61,6 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void SetColumns(uint32_t title0, int width0, uint32_t title1, int width1);
@@ -87,9 +85,6 @@ private:
     int m_hotRow = -1;
     int m_hotColumn = -1;
     bool m_filling = false;
-    // A double click is under way: the name's editor that its first click
-    // asked for stays shut.
-    bool m_doubleClicked = false;
     bool m_dragging = false;  // a controller is being dragged from this pane
 };
 

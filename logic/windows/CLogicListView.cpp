@@ -333,25 +333,7 @@ bool CLogicListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
 {
     if (index.column() != 0)
         return false;
-    // The first click of a double click on the chosen row asks for the name's
-    // editor once the double-click time is over; the double click edits the
-    // cell instead, and the name's editor must not open behind its dialog.
-    // (The asking is answered as done: nothing is left to open.)
-    if (m_doubleClicked && trigger == AllEditTriggers && !event)
-        return true;
     return CListCtrl::edit(index, trigger, event);
-}
-
-void CLogicListView::mousePressEvent(QMouseEvent* event)
-{
-    m_doubleClicked = false;
-    CListCtrl::mousePressEvent(event);
-}
-
-void CLogicListView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    m_doubleClicked = true;
-    CListCtrl::mouseDoubleClickEvent(event);
 }
 
 void CLogicListView::keyPressEvent(QKeyEvent* event)

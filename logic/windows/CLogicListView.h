@@ -121,8 +121,6 @@ protected:
     static QString Str(uint32_t id);
 
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -134,7 +132,4 @@ private:
     unsigned m_deleteCommand;
     QTimer m_pollTimer {this};  // a child, so that a window switched away from stops it
     CHoverFrame* m_hover;
-    // A double click is under way: the name's editor that its first click
-    // asked for stays shut.
-    bool m_doubleClicked = false;
 };

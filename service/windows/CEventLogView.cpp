@@ -22,6 +22,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/MessageBox.h"
+#include "service/AnswerValue.h"
 #include "service/CEventLog.h"
 #include "service/EventFile.h"
 #include "service/ReplaceAll.h"
@@ -139,6 +140,9 @@ CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
     entryLayout->addWidget(m_print, 2, 0);
     m_printNow = new QPushButton(tr("Jetzt drucken"), entryPage);
     m_printNow->setObjectName(QStringLiteral("1730"));
+    // Enter on a check box prints nothing and opens no chooser: no button of
+    // the window is the one Enter presses.
+    m_printNow->setAutoDefault(false);
     entryLayout->addWidget(m_printNow, 2, 1);
     entryLayout->setColumnStretch(2, 1);
     entryLayout->setRowStretch(1, 1);
@@ -172,6 +176,7 @@ CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
         grid->addWidget(summary, c, 1);
         auto* button = new QPushButton(QStringLiteral("..."), group);
         button->setObjectName(QString::number(kDetails[d].buttonId));
+        button->setAutoDefault(false);
         grid->addWidget(button, c, 2);
         connect(button, &QPushButton::clicked, this, [this, d] { ChooseDetail(d); });
         m_summaries[static_cast<size_t>(d)] = summary;
@@ -268,6 +273,14 @@ void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (value == "?" || value.find("empty") != std::string::npos)
             continue;
         ReplaceAll(key, kLogPath, "");
+        // A mask the device does not hold comes back as its refusal
+        // ("PATH ? "): the project keeps its own, and the page shows what came
+        // before it also when the last masks of the block are refused.
+        if (IsQueryMark(value)) {
+            if (key == "MASK/READYINP/ON" || key == "MASK/VIRTCTRL/ON")
+                RefreshMasks();
+            continue;
+        }
         if (key == "READ") {
             FormatEntry(value);
             RecordEntry(value);

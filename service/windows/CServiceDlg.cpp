@@ -86,7 +86,11 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     m_registers->verticalHeader()->hide();
     for (int column = 0; column < 3; ++column)
         m_registers->setColumnWidth(column, 80);
-    m_registers->setMinimumSize(260, 220);
+    // All eight registers in view at the size the dialog opens with, LOGIC
+    // included, in any font size.
+    m_registers->setMinimumSize(260, m_registers->horizontalHeader()->sizeHint().height() +
+                                         kRegisterRows * m_registers->verticalHeader()->defaultSectionSize() +
+                                         2 * m_registers->frameWidth());
     for (int row = 0; row < kRegisterRows; ++row) {
         for (int column = 0; column < 3; ++column) {
             auto* cell = new QTableWidgetItem;
@@ -103,6 +107,10 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     grid->addWidget(m_read, 3, 0, Qt::AlignLeft);
     grid->setRowStretch(2, 1);
 
+    // Enter in the register table or the list of tests starts no test and
+    // reads nothing: only a click on a button does.
+    m_start->setAutoDefault(false);
+    m_read->setAutoDefault(false);
     connect(m_start, &QPushButton::clicked, this, &CServiceDlg::OnStartTest);
     connect(m_read, &QPushButton::clicked, this, &CServiceDlg::OnReadRegisters);
     m_registers->setItemDelegate(

@@ -297,6 +297,16 @@ void CSystemConfigDlg::ShowFileInfo(const QString& name)
     const QFileInfo info(name);
     m_fileInfo->setText(info.fileName() + QStringLiteral("   ") + QStringLiteral("%1 bytes    ").arg(info.size()) +
                         info.lastModified().toString(QStringLiteral("dd.MM.yy  HH:mm")));
+    // A line that becomes longer while the browser is open (after a save, or a
+    // read from the device that began without a file) widens it, instead of
+    // being cut or pushing the list over the tree.
+    if (isVisible() && layout()) {
+        layout()->activate();
+        const QSize need = layout()->minimumSize();
+        setMinimumSize(minimumSize().expandedTo(need));
+        if (width() < need.width() || height() < need.height())
+            resize(size().expandedTo(need));
+    }
 }
 
 void CSystemConfigDlg::SaveConfigFile()

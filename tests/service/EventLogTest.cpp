@@ -127,6 +127,9 @@ TEST(EventLog, AnswerLines)
     EXPECT_EQ("AUDIO,FAULT", log->m_masks[CEventLog::Overall]);
     log->ParseUploadLines("EVENT/LOG/MASK/VIRTCTRL/ON ?", "", linkstate::Upload);
     EXPECT_EQ("NONE", log->m_masks[CEventLog::VirtCtrl]);
+    // A device without the mask refuses it ("PATH ? "): the project keeps its own.
+    log->ParseUploadLines("EVENT/LOG/MASK/VIRTCTRL/ON ? ", "", linkstate::Upload);
+    EXPECT_EQ("NONE", log->m_masks[CEventLog::VirtCtrl]);
     log->ParseUploadLines("EVENT/LOG/MASK/VIRTCTRL/ON 1-3", "", linkstate::Download);
     EXPECT_EQ("NONE", log->m_masks[CEventLog::VirtCtrl]);
     log->ParseUploadLines("EVENT/LOG/MASK/VIRTCTRL/ON 1-3", "", linkstate::Online);

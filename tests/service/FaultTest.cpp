@@ -162,6 +162,15 @@ TEST(Fault, UploadAnswers)
     EXPECT_EQ(1, fault.GetFlags(CFault::Latch));
     fault.ParseUploadLines("FAULT/LATCH ?", "", linkstate::Upload);
     EXPECT_EQ(1, fault.GetFlags(CFault::Latch));
+    // A key the device refuses ("PATH ? ") leaves the setting; a value with a
+    // blank behind it is read.
+    fault.ParseUploadLines("FAULT/LATCH ? ", "", linkstate::Upload);
+    fault.ParseUploadLines("FAULT/INCLUDE ? ", "", linkstate::Upload);
+    EXPECT_EQ(1, fault.GetFlags(CFault::Latch));
+    EXPECT_EQ(0x005, fault.GetFlags(CFault::Included));
+    fault.ParseUploadLines("FAULT/LATCH OFF ", "", linkstate::Upload);
+    EXPECT_EQ(0, fault.GetFlags(CFault::Latch));
+    fault.ParseUploadLines("FAULT/LATCH ON", "", linkstate::Upload);
     fault.ParseUploadLines("FAULT/CONSDISP 3", "", linkstate::Upload);
     EXPECT_EQ(3, fault.GetFlags(CFault::ConsoleDisplay));
     fault.ParseUploadLines("FAULT/EXCLUDE NONE", "", linkstate::Upload);

@@ -4,15 +4,18 @@
 // saved. The file then holds what it held in the morning: the block objects
 // carry the names the program gives them in the language of the day, the date
 // text shows the stored date, and no symbol's bounding rectangle grows on its
-// own.
+// own. A project connected and saved under another name: the status bar's
+// connection pane names the project by the name it now has.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLabel>
 #include <QLocale>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <map>
@@ -69,33 +72,66 @@ QByteArray Bytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-}  // namespace
-
-TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
+// The status bar's pane that tells which project is connected.
+QString ConnectionPane(CMainFrame* frame)
 {
+    for (QLabel* pane : frame->statusBar()->findChildren<QLabel*>())
+        if (pane->text().contains(QStringLiteral("QUILLOMER verbunden")))
+            return pane->text();
+    return {};
+}
+
+// The program started in German without a project, on the link tests' own
+// settings store, with a new project that saves to `path`.
+class ProgramOnTheLink : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app.SetResourceDirs({BinaryDir()});
+        ASSERT_TRUE(app.InitInstance({}));
+        frame = app.GetMainFrame();
+        tpl = app.GetDocTemplate();
+        tpl->SetSavePathChooser([this](CQuillomerDoc*, const QString&) { return path; });
+        doc = tpl->OpenDocumentFile(QString());
+        ASSERT_NE(nullptr, doc);
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        if (tpl)
+            tpl->CloseAllDocuments();
+        serialtest::SetDevicePath(kPort, {});
+    }
+
     SettingsSandbox settings;
     Messages messages;
     DialogWatch dialogs;  // a new project asks for its project data: left as it is
-    SetProfile(QStringLiteral("COMSECTION/PORT"), {});  // the link tests' own settings store
-    SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
-    SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-    SetProfile(QStringLiteral("Settings/Language"), QStringLiteral("German"));
-    SetProfile(QStringLiteral("Configuration/ShellCommand"), 0);
+    struct Profiles {
+        Profiles()
+        {
+            SetProfile(QStringLiteral("COMSECTION/PORT"), {});
+            SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 0);
+            SetProfile(QStringLiteral("Configuration/StayOnline"), {});
+            SetProfile(QStringLiteral("Settings/Language"), QStringLiteral("German"));
+            SetProfile(QStringLiteral("Configuration/ShellCommand"), 0);
+        }
+    } profiles;
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Halle.qlx"));
-
+    QString path = dir.filePath(QStringLiteral("Halle.qlx"));
     CQuillomerApp app;
-    app.SetResourceDirs({BinaryDir()});
-    ASSERT_TRUE(app.InitInstance({}));
-    CMainFrame* frame = app.GetMainFrame();
-    CDocTemplate* tpl = app.GetDocTemplate();
-    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return path; });
+    CMainFrame* frame = nullptr;
+    CDocTemplate* tpl = nullptr;
+    CQuillomerDoc* doc = nullptr;
+};
+using DayOfWorkSim = ProgramOnTheLink;
+using ShellConnectedSaveAs = ProgramOnTheLink;
 
+}  // namespace
+
+TEST_F(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
+{
     // Yesterday: a new project with a condition on the interface card's
     // input INP1, saved.
-    CQuillomerDoc* doc = tpl->OpenDocumentFile(QString());
-    ASSERT_NE(nullptr, doc);
-    QApplication::processEvents();
     ASSERT_EQ(doc, frame->GetActiveDocument());
     auto* card = dynamic_cast<CInterfaceSlot*>(doc->GetList(CAT_INTERFACE).front());
     ASSERT_NE(nullptr, card);
@@ -125,7 +161,7 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     ASSERT_TRUE(app.IsEnglishResources());
     doc = tpl->OpenDocumentFile(path);
     ASSERT_NE(nullptr, doc);
-    auto nameOf = [&doc](uint32_t type, int32_t number) {
+    auto nameOf = [this](uint32_t type, int32_t number) {
         const CBaseDevice* o = doc->GetIDManager().GetBaseDevice(number, type);
         return o ? o->m_name : std::string("(none)");
     };
@@ -178,7 +214,7 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     ASSERT_TRUE(sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n"));
     ASSERT_TRUE(link->SetSettings(QStringLiteral("921600,n,8,1")));
     for (int direction : {1, 0}) {
-        host.paramSelect = [doc, direction](ParamSelection& sel) {
+        host.paramSelect = [this, direction](ParamSelection& sel) {
             sel.direction = direction;
             sel.objects = CollectParameterGroupObjects(*doc, kAllObjectGroups);
             return true;
@@ -210,6 +246,32 @@ TEST(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     ASSERT_TRUE(QFile::remove(path));  // what is compared is what this save writes
     frame->FindMenuAction(ids::FileSave)->trigger();
     EXPECT_TRUE(Bytes(path) == morning) << "the file differs from the morning's";
-    tpl->CloseAllDocuments();
-    serialtest::SetDevicePath(kPort, {});
+}
+
+TEST_F(ShellConnectedSaveAs, TheConnectionPaneNamesTheProjectByItsNewName)
+{
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    ASSERT_EQ("Halle", doc->GetProjectName());
+
+    Simulator sim;
+    sim.lineRate = false;
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    frame->FindMenuAction(commid::Connect)->trigger();
+    auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+    ASSERT_NE(nullptr, link);
+    ASSERT_TRUE(link->IsConnected());
+    ASSERT_TRUE(sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n"));
+    EXPECT_EQ(QStringLiteral("Projekt 'Halle' mit QUILLOMER verbunden !"), ConnectionPane(frame));
+
+    path = dir.filePath(QStringLiteral("Foyer.qlx"));
+    frame->FindMenuAction(ids::FileSaveAs)->trigger();
+    ASSERT_EQ("Foyer", doc->GetProjectName());
+    EXPECT_EQ(QStringLiteral("Projekt 'Foyer' mit QUILLOMER verbunden !"), ConnectionPane(frame));
+
+    // A plain save under the same name leaves it so.
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    EXPECT_EQ(QStringLiteral("Projekt 'Foyer' mit QUILLOMER verbunden !"), ConnectionPane(frame));
+
+    frame->OnCmdMsg(commid::Disconnect);
+    Pump(100);
 }

@@ -1,5 +1,5 @@
 // Start-up of the application: language choice, English resources, start
-// modes, recent files.
+// modes, recent files, and the main window as the user first sees it.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -7,11 +7,20 @@
 #include <QFile>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
 
-#include "ShellTestSupport.h"
+#include <map>
+
+#include "ShellProgramTest.h"
 #include "platform/StringTable.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
@@ -26,6 +35,21 @@ const char kMissingAtStart[] =
     "Nevertheless you may want start QUILLOMER in 'german'-look !";
 
 void SetProfile(const QString& key, const QVariant& value) { QSettings().setValue(key, value); }
+
+// Pixels of the image that differ from its most common colour.
+int DrawnPixels(const QImage& image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    int most = 0;
+    for (int n : counts)
+        most = std::max(most, n);
+    return image.width() * image.height() - most;
+}
+
+using ShellScreen = ShellProgramTest;
 }  // namespace
 
 TEST(ShellLanguage, OnlyTheExactWordGermanSelectsGerman)
@@ -343,4 +367,67 @@ TEST(ShellRecentFiles, FourMostRecentKeptAndStored)
     CQuillomerApp again;
     again.LoadRecentFileList();
     EXPECT_EQ(again.GetRecentFiles(), app.GetRecentFiles());
+}
+
+// The main window as the user first sees it with a new project: menu bar,
+// both tool bars, the status bar with its connection pane and one designer
+// window that shows the default system. The picture is kept as
+// main-window.png next to the test program for a look by eye.
+TEST_F(ShellScreen, NewProjectShowsMenusBarsStatusAndTheDefaultSystem)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, QStringList({"&Datei", "&Bearbeiten", "&Ansicht", "&Kommunikation", "&Einstellungen",
+                                   "&Fenster", "&?"}));
+    EXPECT_TRUE(frame->GetStandardBar()->isVisible());
+    EXPECT_TRUE(frame->GetZoomBar()->isVisible());
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+
+    ASSERT_EQ(frame->GetMdiArea()->subWindowList().size(), 1);
+    QMdiSubWindow* child = frame->GetMdiArea()->subWindowList().front();
+    EXPECT_TRUE(child->isVisible());
+    // The designer window is large enough to work in.
+    EXPECT_GE(child->width(), 400);
+    EXPECT_GE(child->height(), 300);
+    EXPECT_TRUE(child->windowTitle().contains("Unbenannt")) << child->windowTitle().toStdString();
+
+    // The default system is drawn: the view is not one plain colour.
+    const QImage sheet = view->viewport()->grab().toImage();
+    EXPECT_GT(DrawnPixels(sheet), 500);
+
+    const QPixmap shot = frame->grab();
+    EXPECT_TRUE(shot.save("main-window.png"));
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().first;
+}
+
+TEST_F(ShellScreen, WithoutProjectTheClientShowsItsPicture)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram("German", 0));
+    frame->resize(1024, 768);
+    QApplication::processEvents();
+
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, QStringList({"&Datei", "&Ansicht", "&?"}));
+    EXPECT_TRUE(frame->GetMdiArea()->subWindowList().isEmpty());
+    // Buttons that need a document are disabled without one.
+    frame->UpdateToolBars();
+    std::map<int, bool> enabled;
+    for (QAction* a : frame->GetStandardBar()->actions())
+        if (a->property("commandId").isValid())
+            enabled[a->property("commandId").toInt()] = a->isEnabled();
+    EXPECT_TRUE(enabled.at(ids::FileNew));
+    EXPECT_TRUE(enabled.at(ids::FileOpen));
+    EXPECT_TRUE(enabled.at(ids::AppAbout));
+    for (int id : {int(ids::FileSave), int(ids::FilePrint), int(ids::FilePrintPreview), int(ids::Connect),
+                   int(ids::Disconnect), int(ids::LoadFirmware)})
+        EXPECT_FALSE(enabled.at(id)) << id;
+    // Tiled background with the centred picture: far from one plain colour.
+    const QImage client = frame->GetMdiArea()->viewport()->grab().toImage();
+    EXPECT_GT(DrawnPixels(client), client.width() * client.height() / 100);
+    EXPECT_TRUE(frame->grab().save("main-window-empty.png"));
 }

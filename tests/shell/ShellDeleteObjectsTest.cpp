@@ -1,12 +1,13 @@
-// Deleting objects as the user does, in a project opened from its file:
-// every link to a deleted object goes at both ends, the project is marked
-// modified, and the project saved afterwards opens again and saves the same
-// bytes (also when a card the deleted object hung on was drawn anew).
+// Deleting and renaming objects as the user does, in a project opened from
+// its file: every link to a deleted object goes at both ends, the project is
+// marked modified, and the project saved afterwards opens again and saves the
+// same bytes (also when a card the deleted object hung on was drawn anew). A
+// label taken with Enter as it stands changes nothing and says nothing, also
+// where a card slot shares its name with a block of the project.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,15 +15,11 @@
 #include <map>
 #include <set>
 
-#include "ShellTestSupport.h"
-#include "model/CQuillomerDoc.h"
+#include "ShellProgramTest.h"
 #include "hardware/CDigitalSlot.h"
 #include "logic/CCondition.h"
 #include "model/CControlPad.h"
-#include "shell/CDocTemplate.h"
-#include "shell/CMainFrame.h"
-#include "shell/CQuillomerView.h"
-#include "shell/CQuillomerApp.h"
+#include "shell/CLabelEdit.h"
 #include "shell/ContextMenus.h"
 #include "shell/ShellIds.h"
 #include "support/LargestProject.h"
@@ -70,23 +67,31 @@ std::vector<std::string> Dangling(const CQuillomerDoc& doc)
     return found;
 }
 
+class ShellDeleteObjects : public ShellProgramTest {
+protected:
+    // The mouse onto the object's point, which is brought into view first,
+    // and the keyboard in the designer window.
+    void PointAt(CBaseDevice* obj, const CPoint& logical)
+    {
+        ShowAround(logical);
+        view->setFocus();
+        MouseTo(view->LogicalToClient(logical));
+        QApplication::processEvents();
+        ASSERT_EQ(view->GetHotObject(), obj);
+    }
+
+    DialogWatch dialogs;  // any other dialog closed as with Escape
+    QTemporaryDir dir;
+};
+using ShellRenameSameName = ShellDeleteObjects;
+
 }  // namespace
 
 // Every kind of object on the sheet of the largest project whose menu offers
 // "Gerät löschen", deleted in turn through that entry.
-TEST(ShellDeleteObjects, DeletingAnyKindOfObjectLeavesNoLinkToItAndMarksTheProject)
+TEST_F(ShellDeleteObjects, DeletingAnyKindOfObjectLeavesNoLinkToItAndMarksTheProject)
 {
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch dialogs;
-    QSettings().setValue("Settings/Language", "German");
-    QSettings().setValue("Configuration/ShellCommand", 1);
-    CQuillomerApp app;
-    app.SetResourceDirs({BinaryDir()});
-    ASSERT_TRUE(app.InitInstance({}));
-    QApplication::processEvents();
-    CQuillomerDoc* doc = app.GetMainFrame()->GetActiveDocument();
-    ASSERT_NE(doc, nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
     largest::Build(*doc);
     // Opened once, as the user meets a saved project.
     ASSERT_TRUE(doc->LoadFromBytes(doc->SaveToBytes()));
@@ -127,60 +132,32 @@ TEST(ShellDeleteObjects, DeletingAnyKindOfObjectLeavesNoLinkToItAndMarksTheProje
 // A pad of the digital card deleted with the Delete key under the mouse, in
 // a project opened from its file, then saved through the menu: the file opens
 // again and saves the very same bytes.
-TEST(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
+TEST_F(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
 {
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch dialogs;
-    QSettings().setValue("Settings/Language", "German");
-    QSettings().setValue("Configuration/ShellCommand", 0);
-    QTemporaryDir dir;
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
     const QString first = dir.filePath("Anlage.qlx");
     const QString second = dir.filePath("Anlage2.qlx");
-    CQuillomerApp app;
-    app.SetResourceDirs({BinaryDir()});
-    ASSERT_TRUE(app.InitInstance({}));
-    CDocTemplate* tpl = app.GetDocTemplate();
-    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return first; });
-    {
-        CQuillomerDoc* made = tpl->OpenDocumentFile(QString());
-        ASSERT_NE(made, nullptr);
-        CBaseDevice* card = made->GetList(CAT_DIGITAL_SLOT).front();
-        card->OnCommand(digitalslot::CmdFitted);
-        card->SetHoverConnectors(2, -1);
-        card->OnCommand(digitalslot::CmdInput);
-        card->SetHoverConnectors(-1, -1);
-        ASSERT_TRUE(tpl->SaveDocument(made, true));
-        tpl->CloseAllDocuments();
-    }
+    CBaseDevice* card = doc->GetList(CAT_DIGITAL_SLOT).front();
+    card->OnCommand(digitalslot::CmdFitted);
+    card->SetHoverConnectors(2, -1);
+    card->OnCommand(digitalslot::CmdInput);
+    card->SetHoverConnectors(-1, -1);
+    SaveTo(first);
+    ASSERT_TRUE(tpl->SaveDocument(doc, true));
+    tpl->CloseAllDocuments();
     auto bytesOf = [](const QString& path) {
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
     };
 
-    CQuillomerDoc* doc = tpl->OpenDocumentFile(first);
-    ASSERT_NE(doc, nullptr);
-    CMainFrame* frame = app.GetMainFrame();
-    frame->showNormal();
-    frame->resize(1280, 900);
-    QApplication::processEvents();
-    CQuillomerView* view = frame->GetActiveView();
-    ASSERT_EQ(view->GetDocument(), doc);
+    ASSERT_NO_FATAL_FAILURE(Open(first));
     CBaseDevice* pad = nullptr;
     for (CBaseDevice* o : doc->GetList(CAT_DIGITAL_IO))
         if (o->GetKindId() == padkind::SlotIn && !o->GetRect().IsRectEmpty())
             pad = o;
     ASSERT_NE(pad, nullptr);
-    const CPoint centre = pad->GetRect().CenterPoint();
-    view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(300, 300));
-    QApplication::processEvents();
-    view->setFocus();
-    const QPoint at = view->LogicalToClient(centre);
-    QTest::mouseMove(view->viewport(), at - QPoint(3, 0));
-    QTest::mouseMove(view->viewport(), at);
-    QApplication::processEvents();
-    ASSERT_EQ(view->GetHotObject(), pad);
+    ASSERT_NO_FATAL_FAILURE(PointAt(pad, pad->GetRect().CenterPoint()));
     QTest::keyClick(view, Qt::Key_Delete);
     QApplication::processEvents();
     for (CBaseDevice* o : doc->GetList(CAT_DIGITAL_IO))
@@ -195,7 +172,7 @@ TEST(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
     tpl->CloseAllDocuments();
 
     // Opened again and saved under a second name, unchanged.
-    tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return second; });
+    SaveTo(second);
     CQuillomerDoc* again = tpl->OpenDocumentFile(first);
     ASSERT_NE(again, nullptr);
     ASSERT_TRUE(tpl->SaveDocument(again, true));
@@ -206,22 +183,9 @@ TEST(ShellDeleteObjects, PadDeletedByKeyLeavesAFileThatReopensByteForByte)
 // An output of the digital card that a condition watches: its menu does not
 // offer "Gerät löschen", and the Delete key under the mouse leaves it, its
 // condition's link and the project as they were.
-TEST(ShellDeleteObjects, TheDeleteKeyLeavesAPadThatAConditionWatches)
+TEST_F(ShellDeleteObjects, TheDeleteKeyLeavesAPadThatAConditionWatches)
 {
-    SettingsSandbox settings;
-    MessageRecorder messages;
-    DialogWatch dialogs;
-    QSettings().setValue("Settings/Language", "German");
-    QSettings().setValue("Configuration/ShellCommand", 1);
-    CQuillomerApp app;
-    app.SetResourceDirs({BinaryDir()});
-    ASSERT_TRUE(app.InitInstance({}));
-    CMainFrame* frame = app.GetMainFrame();
-    frame->showNormal();
-    frame->resize(1280, 900);
-    QApplication::processEvents();
-    CQuillomerView* view = frame->GetActiveView();
-    CQuillomerDoc* doc = view->GetDocument();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
     CBaseDevice* card = doc->GetList(CAT_DIGITAL_SLOT).front();
     card->OnCommand(digitalslot::CmdFitted);
     card->SetHoverConnectors(-1, 1);
@@ -243,15 +207,7 @@ TEST(ShellDeleteObjects, TheDeleteKeyLeavesAPadThatAConditionWatches)
     const std::vector<uint8_t> before = doc->SaveToBytes();
     EXPECT_FALSE(DeleteOffered(*pad));
 
-    const CPoint centre = pad->GetRect().CenterPoint();
-    view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(300, 300));
-    QApplication::processEvents();
-    view->setFocus();
-    const QPoint at = view->LogicalToClient(centre);
-    QTest::mouseMove(view->viewport(), at - QPoint(3, 0));
-    QTest::mouseMove(view->viewport(), at);
-    QApplication::processEvents();
-    ASSERT_EQ(view->GetHotObject(), pad);
+    ASSERT_NO_FATAL_FAILURE(PointAt(pad, pad->GetRect().CenterPoint()));
     QTest::keyClick(view, Qt::Key_Delete);
     QApplication::processEvents();
 
@@ -259,4 +215,45 @@ TEST(ShellDeleteObjects, TheDeleteKeyLeavesAPadThatAConditionWatches)
     EXPECT_EQ(condition->GetOutLinkAtKey(0) ? condition->GetOutLinkAtKey(0)->partner : nullptr, pad);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(doc->SaveToBytes() == before);
+}
+
+// Renaming on the sheet of a reopened project, where the card slots
+// "Makro", "Kalender" and "Trigger" share their names with the blocks the
+// project holds: opening a label and taking it with Enter as it stands
+// changes nothing and says nothing.
+TEST_F(ShellRenameSameName, EnterOnAnUnchangedLabelKeepsTheNameAndTheProjectUnchanged)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram("German", 0));
+    ASSERT_NO_FATAL_FAILURE(SaveNewAndReopen(dir.filePath("Anlage.qlx")));
+
+    for (const char* name : {"Makro", "Kalender", "Trigger"}) {
+        SCOPED_TRACE(name);
+        CBaseDevice* slot = nullptr;
+        int named = 0;
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* o : doc->GetList(c))
+                if (o->GetName() == name) {
+                    ++named;
+                    if (c == CAT_INTERNAL_SLOT)
+                        slot = o;
+                }
+        ASSERT_NE(slot, nullptr);
+        ASSERT_EQ(named, 2);  // the slot and the block of the same name
+
+        ShowAround(slot->GetRect().CenterPoint());
+        view->viewport()->repaint();  // the label placed as it is drawn
+        const CPoint label = slot->GetLabelRect().CenterPoint();
+        ASSERT_NO_FATAL_FAILURE(PointAt(slot, label));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->LogicalToClient(label));
+        CLabelEdit* edit = view->GetLabelEdit();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text().toStdString(), name);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(view->GetLabelEdit(), nullptr);
+        EXPECT_EQ(slot->GetName(), name);
+        EXPECT_FALSE(doc->IsModified());
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().first;
+        messages.messages.clear();
+    }
 }

@@ -356,10 +356,18 @@ TEST_F(ShellModifiedMark, ClosingAfterAChangeInAWindowOffersToSave)
         QTest::keyClick(first, first->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
     ASSERT_TRUE(doc->IsModified());
-    messages.Answer(mb::IdNo);
+    // Cancelled, the close leaves the project open and still marked.
+    messages.Answer(mb::IdCancel);
     frame->FindMenuAction(ids::FileClose)->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
+    ASSERT_NE(nullptr, frame->GetActiveView());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TitleMarked()) << doc->GetTitle();
+    EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+    messages.Answer(mb::IdNo);
+    frame->FindMenuAction(ids::FileClose)->trigger();
+    QApplication::processEvents();
     EXPECT_EQ(nullptr, frame->GetActiveView());
 }
 

@@ -61,6 +61,30 @@ std::pair<int, QString> CutTexts(const PrintCapture& paper)
     return {cut, first.join(QStringLiteral(", "))};
 }
 
+// The frames on `paper` that end more than two text lines below the last text
+// inside them, as "page: first text" (a block whose frame runs on below its
+// lines), and how many there are. Frames that run on over the page's printable
+// bottom are left out: their block continues on the next page.
+std::pair<int, QString> FramesEndingFarBelowTheirLines(const PrintCapture& paper, int dpiY, double printableBottom)
+{
+    int far = 0;
+    QStringList first;
+    for (size_t p = 0; p < paper.pages.size(); ++p) {
+        for (const QRectF& frame : paper.pages[p].rects) {
+            if (frame.bottom() > printableBottom)
+                continue;
+            const PrintCapture::Text* last = nullptr;
+            for (const PrintCapture::Text& t : paper.pages[p].texts)
+                if (frame.contains(t.box) && (!last || t.box.bottom() > last->box.bottom()))
+                    last = &t;
+            const double lineMm = last ? last->box.height() * 25.4 / dpiY + 2 : 0;
+            if (last && (frame.bottom() - last->box.bottom()) * 25.4 / dpiY > 2 * lineMm + 4 && ++far <= 5)
+                first << QStringLiteral("%1: '%2'").arg(p + 1).arg(last->text);
+        }
+    }
+    return {far, first.join(QStringLiteral(", "))};
+}
+
 // The pages (from 1) on which `text` stands, once for each time it stands there.
 std::vector<int> PagesOf(const PrintCapture& paper, const QString& text)
 {
@@ -293,7 +317,8 @@ TEST_F(PrintedPages, ADayProgrammePrintsEveryEntryTheDeviceUses)
 // The largest project's parameter and device lists on landscape and portrait
 // sheets: every block that runs on over a page (a day programme with all its
 // entries in use among them) breaks between its lines, so no text line is
-// cut by a page's edge.
+// cut by a page's edge, and every block's frame ends under its last line (the
+// sequences take the lines they were given, none left empty at the end).
 TEST_F(PrintedPages, NoTextLineOfTheLargestProjectIsCutByAPageEdge)
 {
     largest::Build(doc);
@@ -314,8 +339,16 @@ TEST_F(PrintedPages, NoTextLineOfTheLargestProjectIsCutByAPageEdge)
             EXPECT_GT(sheet.pages.size(), 1u);
             const auto [cut, which] = CutTexts(sheet);
             EXPECT_EQ(cut, 0) << which.toStdString();
+            const auto [far, where] = FramesEndingFarBelowTheirLines(sheet, dpiY, pixels.height() - dpiY * 22 / 25.4);
+            EXPECT_EQ(far, 0) << where.toStdString();
         }
     }
+    // A column placed beyond the block's frame (the sixth cell of a macro's
+    // first line: the virtual controllers' "Stellen", a sequence's second
+    // condition) runs on into the room beside the block instead of vanishing.
+    PrintCapture sheet(kA4Landscape, kDpiX, kDpiY);
+    PrintAll(CViewPrinter::ParameterList, &sheet);
+    EXPECT_EQ(PagesOf(sheet, QStringLiteral("Stellen")).size(), 1u);
 }
 
 namespace {

@@ -1,7 +1,8 @@
 // The user's hand on the sheet of a new project: a rubber band up to the
 // sheet's corner and the mouse on its origin, where the signals and other
 // objects without a symbol keep their token place; a drag into a second
-// designer window; the name of a device at an input card.
+// designer window and on the same sheet, where an amplifier moves only up and
+// down; the name of a device at an input card.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
@@ -35,15 +37,6 @@
 #include "shell/CQuillomerView.h"
 
 namespace {
-
-// A mouse event at any point of a widget, its corner included (the test
-// library takes the null point for the widget's centre).
-void MouseEvent(QWidget* w, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent ev(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &ev);
-}
 
 class SheetHandTest : public ShellProgramTest {
 protected:
@@ -82,6 +75,32 @@ protected:
     {
         QApplication::processEvents();
         return view->viewport()->grab().toImage();
+    }
+};
+
+class DragSideways : public SheetHandTest {
+protected:
+    // Press on the amplifier, pull by `by` in steps, let go there; the drop
+    // lands on this same sheet.
+    void Drag(CBaseDevice* obj, const QPoint& by)
+    {
+        ShowAround(obj->GetRect().CenterPoint());
+        const QPoint start = view->LogicalToClient(obj->GetRect().CenterPoint());
+        QWidget* port = view->viewport();
+        view->SetDragRunner([&](QMimeData* data) {
+            view->DoDragEnter(data, start + by / 2);
+            view->DoDragOver(start + by);
+            return view->DoDrop(data, Qt::MoveAction, start + by) ? Qt::MoveAction : Qt::IgnoreAction;
+        });
+        MouseEvent(port, QEvent::MouseMove, start, Qt::NoButton);
+        MouseEvent(port, QEvent::MouseMove, start, Qt::NoButton);
+        ASSERT_EQ(view->GetHotObject(), obj);
+        MouseEvent(port, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseMove, start + by / 4, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseMove, start + by, Qt::LeftButton);
+        MouseEvent(port, QEvent::MouseButtonRelease, start + by, Qt::NoButton);
+        view->SetDragRunner(nullptr);
+        QApplication::processEvents();
     }
 };
 
@@ -345,6 +364,33 @@ TEST_F(SheetHandTest, DragOnTheSameSheetMovesAsFarAsTheMouse)
     MouseEvent(port, QEvent::MouseButtonRelease, to, Qt::NoButton);
     EXPECT_EQ(amp->GetRect().top, at.top + 40);
     EXPECT_EQ(amp->GetRect().left, at.left);
+}
+
+// An amplifier dragged sideways stays where it is, and a saved project stays
+// unmodified: closing it does not ask to save. Dragged downwards it moves and
+// the project is modified.
+TEST_F(DragSideways, AnAmplifierPulledSidewaysStaysAndTheProjectStaysUnmodified)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    QTemporaryDir dir;
+    SaveTo(dir.filePath("Anlage.qlx"));
+    ASSERT_TRUE(tpl->SaveDocument(doc, true));
+    ASSERT_FALSE(doc->IsModified());
+    const std::vector<uint8_t> saved = doc->SaveToBytes();
+    const CRect before = amp->GetRect();
+
+    Drag(amp, QPoint(60, 0));
+    EXPECT_EQ(amp->GetRect(), before);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetTitle(), "Anlage");
+    EXPECT_TRUE(doc->SaveToBytes() == saved);
+
+    Drag(amp, QPoint(0, 60));
+    EXPECT_GT(amp->GetRect().top, before.top);
+    EXPECT_EQ(amp->GetRect().left, before.left);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetTitle(), "Anlage *");
 }
 
 // A name being edited on the sheet, then the drawing scrolled: by a click on

@@ -45,26 +45,13 @@ std::vector<CAudioInputSlot*> InputSlots(CQuillomerDoc& doc)
     return inputSlots;
 }
 
-class AudioInputsSim : public ::testing::Test {
+class AudioInputsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
-        serialtest::UsePrivateSettings();
-        SetProfile(QStringLiteral("COMSECTION/PORT"), {});
-        SetProfile(QStringLiteral("KVT7000/OnlineCounter"), 1);
-        SetProfile(QStringLiteral("Configuration/StayOnline"), {});
-        doc.OnNewDocument();
+        Attach(0, QStringLiteral("Halle.qlx"));  // the simulator is a standard device
         doc.SetTitle("Halle");
-        doc.m_data.deviceVariant = 0;  // the simulator is a standard device
-        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
-        doc.SetPathName(dir.filePath(QStringLiteral("Halle.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
-        link.SetHost(&host);
-        previousSender = SetLineSender(&link);
-        ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-        link.OnConnect();
-        ASSERT_TRUE(link.IsConnected());
-        ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+        ASSERT_NO_FATAL_FAILURE(Connect());
         ASSERT_NE(0, IsDocConnected());
         inputSlots = InputSlots(doc);
         ASSERT_EQ(2u, inputSlots.size());
@@ -73,22 +60,10 @@ protected:
     {
         DeleteAudioInputsDlg();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (link.IsConnected())
-            link.ClosePort();
-        SetLineSender(previousSender);
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
+        Detach();
     }
 
-    QTemporaryDir dir;
-    Simulator sim;
     ModelTestHost modelHost;
-    CQuillomerDoc doc;
-    TestHost host;
-    CCommLink link;
-    Messages messages;
-    ActiveDocHook previousHook;
-    ILineSender* previousSender = nullptr;
     std::vector<CAudioInputSlot*> inputSlots;
 };
 
@@ -129,7 +104,7 @@ TEST_F(AudioInputsSim, FrequencyEditsGoOutWholeThenShortened)
     emit f1->FocusLost();
     f1->setText("1100");
     emit f1->FocusLost();
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
+    ASSERT_TRUE(commtest::AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
     // The second line repeats the path: only a blank and the value go out.
     EXPECT_EQ("/AUDIO/IN2/FILTER1/F 1025.0\r\n 1100.0\r\n", sim.Received().substr(mark));
     // The device took the shortened line under the same path.

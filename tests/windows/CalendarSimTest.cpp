@@ -35,21 +35,16 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
-class CalendarSim : public ::testing::Test {
+class CalendarSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ASSERT_TRUE(doc.OnNewDocument());
-        doc.m_data.deviceVariant = 0;
-        sim.version = QStringLiteral("V0.551");  // a standard device for a standard project
-        doc.SetPathName(dir.filePath(QStringLiteral("Kalender.qlx")).toStdString());
-        previousHook = SetActiveDocHook([this] { return &doc; });
+        Attach(0, QStringLiteral("Kalender.qlx"));  // a standard device for a standard project
     }
     void TearDown() override
     {
-        SetActiveDocHook(previousHook);
-        serialtest::SetDevicePath(kPort, {});
+        Detach();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     template <class T>
@@ -60,14 +55,6 @@ protected:
         doc.AddObject(item, CAT_CALENDAR);
         return item;
     }
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ActiveDocHook previousHook;
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
 };
 }  // namespace
 
@@ -87,13 +74,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     xmas->SetParam(CHoliday::Dayprog, 2);
     dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "CAL_CLR", 0));
 
     size_t mark = sim.Received().size();
@@ -130,7 +111,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         CWeekDlgFrm week;
         week.OnCommand(ID_CAL_DOWNLOAD_WEEK);
     }
-    EXPECT_TRUE(AwaitDeviceHasAll(sim, link));
+    EXPECT_TRUE(commtest::AwaitDeviceHasAll(sim, link));
     const std::string down = sim.Received().substr(mark);
     EXPECT_NE(down.find("/CAL/CLEAR/DAYPROG ALL\r\n/CAL/DAYPROG2/NAME Werktag\r\n/CAL/DAYPROG2/ENTRY1/TIME 06:03:00\r\n"
                         "/CAL/DAYPROG2/ENTRY1/MACRO 12\r\n/CAL/DAYPROG2/ENTRY2/TIME OFF\r\n"),
@@ -179,8 +160,6 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         EXPECT_TRUE(PumpUntil([&] { return mainTime->text().size() == 8 && dcfDate->text().size() == 10; }, 4000));
         EXPECT_EQ(':', mainTime->text().at(2).toLatin1());
     }
-    link.ClosePort();
-    SetLineSender(previousSender);
 }
 
 TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhatCameBack)
@@ -192,13 +171,7 @@ TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhat
     bell->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
     bell->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1, 6, 30, 0));
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     {
         CDayprogDlgFrm dayprogs;
         dayprogs.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
@@ -238,6 +211,4 @@ TEST_F(CalendarSim, SingleItemUploadsLeaveTheDifferenceFileAndTheEntriesShowWhat
     EXPECT_EQ("Ereignis 9 : DAILY fehlt\r\n", ReadFile(errFile));
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-    link.ClosePort();
-    SetLineSender(previousSender);
 }

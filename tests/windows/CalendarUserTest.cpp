@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "ListWindowByHand.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
@@ -39,8 +41,10 @@
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
+#include "ui/CObjectDlg.h"
 
 using namespace blocktest;
+using namespace byhand;
 
 namespace {
 // The selection dialog's answer, as the user would pick it: the kind asked
@@ -85,28 +89,6 @@ protected:
         frame.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     }
-    // Clicks a command's button on the frame's bar.
-    static void ClickButton(CFeatureFrm& frame, unsigned commandId)
-    {
-        QWidget* button = frame.GetCommandBar()->widgetForAction(frame.GetAction(commandId));
-        ASSERT_NE(nullptr, button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        Settle();
-    }
-    static QPoint CellCenter(CListCtrl* list, int row, int column)
-    {
-        QRect cell = list->visualItemRect(list->topLevelItem(row));
-        cell.setLeft(list->header()->sectionViewportPosition(column));
-        cell.setWidth(list->header()->sectionSize(column));
-        return cell.center();
-    }
-    // Lets queued edits, deferred deletes and repaints run.
-    static void Settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
     // Clicks a row's name, F2, the keys, Enter.
     static void Rename(CListCtrl* list, int row, const QString& keys)
     {
@@ -124,12 +106,6 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, keys);
         QTest::keyClick(edit, Qt::Key_Return);
-        Settle();
-    }
-    static void DoubleClick(CListCtrl* list, int row, int column)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, row, column));
         Settle();
     }
     // Double-clicks a date or time cell, types the keys into the picker, Enter.
@@ -372,6 +348,9 @@ TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
     DoubleClick(week, 6, 1);
     EXPECT_EQ(IDS_CAL_DAYPROG, TheChoice().kind);
     EXPECT_EQ("4 *", week->GetItemText(6, 1).toStdString()) << "a missing programme is made as a placeholder";
+    EXPECT_EQ(6, week->SelectedRow()) << "the weekday stays chosen";
+    QTest::keyClick(week, Qt::Key_Up);
+    EXPECT_EQ(5, week->SelectedRow()) << "and the keys go on from it";
     EXPECT_TRUE(d.doc().IsModified());
     auto* w = dynamic_cast<CWeek*>(d.doc().GetIDManager().GetBaseDevice(1, OT_WEEK));
     ASSERT_NE(nullptr, w);
@@ -432,6 +411,52 @@ TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
     clock->ParseUploadLines("CLOCK/MAIN/DATE 07.12.2026", "", linkstate::Online);
     EXPECT_EQ("12:00:03", time->text().toStdString());
     EXPECT_EQ("07.12.2026", date->text().toStdString());
+}
+
+// The clock's time fields as a keyboard types them, in both forms of the
+// clock: a slave time being typed is not overwritten by the polled answers,
+// Enter sets the clock of its own field (a time typed short in the device's
+// form) and presses no button clicked before; the dialog stays open.
+TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
+{
+    auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    const std::vector<std::function<QDialog*()>> hosts = {
+        [&] { return new CObjectDlg(&d.doc(), CClkFrm::kWindowKind); },
+        [&] { return new CClockDlg(clock); },
+    };
+    for (size_t h = 0; h < hosts.size(); ++h) {
+        SCOPED_TRACE(h);
+        std::unique_ptr<QDialog> dlg(hosts[h]());
+        Show(*dlg);
+        auto* slave = dlg->findChild<QLineEdit*>(QStringLiteral("1009"));
+        auto* time = dlg->findChild<QLineEdit*>(QStringLiteral("1195"));
+        auto* setMain = dlg->findChild<QPushButton*>(QStringLiteral("1267"));
+        auto* run = dlg->findChild<QPushButton*>(QStringLiteral("1255"));
+        ASSERT_TRUE(slave && time && setMain && run);
+        QTest::mouseClick(run, Qt::LeftButton);
+        QTest::mouseClick(slave, Qt::LeftButton);
+        QTest::keyClick(slave, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(slave, QStringLiteral("6:3"));
+        clock->ParseUploadLines("CLOCK/SLAVE/TIME 07:00:00", "", linkstate::Online);
+        EXPECT_EQ("6:3", slave->text().toStdString()) << "the polled answer leaves the text being typed";
+        sender.lines.clear();
+        QTest::keyClick(slave, Qt::Key_Return);
+        EXPECT_EQ(std::vector<std::string>{"/CLOCK/SLAVE/TIME 06:03:00"}, sender.lines);
+        clock->ParseUploadLines("CLOCK/SLAVE/TIME 06:03:01", "", linkstate::Online);
+        EXPECT_EQ("06:03:01", slave->text().toStdString()) << "then the device's answer shows";
+
+        QTest::mouseClick(setMain, Qt::LeftButton);
+        QTest::mouseClick(time, Qt::LeftButton);
+        QTest::keyClick(time, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(time, QStringLiteral("7:5"));
+        sender.lines.clear();
+        QTest::keyClick(time, Qt::Key_Return);
+        ASSERT_EQ(2u, sender.lines.size());
+        EXPECT_EQ("/CLOCK/MAIN/TIME 07:05:00", sender.lines[0]);
+        EXPECT_TRUE(time->isReadOnly());
+        EXPECT_TRUE(dlg->isVisible());
+    }
 }
 
 TEST_F(CalendarUser, TheClockWindowShowsTheDeviceAgainAfterTheClockDialogClosed)

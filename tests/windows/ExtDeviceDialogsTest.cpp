@@ -1,5 +1,7 @@
 // The message device's and the power pack's properties dialogs: reached from
-// the device, and the buttons and tabs that follow the user's choices.
+// the device, and the buttons and tabs that follow the user's choices. The
+// cards' dialogs on a new project: the digital card's, the interface card's,
+// the extended card window and the connections dialog.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
@@ -22,7 +25,12 @@
 
 #include "audio/CQTBSequence.h"
 #include "hardware/CAudioInputDevice.h"
+#include "hardware/CDigitalSlot.h"
+#include "hardware/CInterfaceSlot.h"
 #include "hardware/windows/CConnectionsDlg.h"
+#include "hardware/windows/CDigitalSlotDlg.h"
+#include "hardware/windows/CInterfaceSlotDlg.h"
+#include "hardware/windows/CLMZFrm.h"
 #include "hardware/windows/CExtAudioSignalsDlg.h"
 #include "ui/CListCtrl.h"
 #include "hardware/windows/CPowerSupplyDlg.h"
@@ -31,6 +39,7 @@
 #include "macros/MacroIds.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 
@@ -310,6 +319,108 @@ TEST_F(ExtDeviceDialogsTest, AFullProjectSaysOnceWhatCannotBeTakenAndKeepsTheEnt
     stored = CPowerSupplySetup(&doc, pack).Read();
     EXPECT_TRUE(stored.battery);
     EXPECT_EQ(1, stored.lcd[PowerSupplySettings::Battery].position);
+}
+
+// A new project, the active one.
+class CardWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        previous = SetActiveDocHook([this] { return &doc; });
+    }
+    void TearDown() override { SetActiveDocHook(previous); }
+    template <class T>
+    T* Card(int category)
+    {
+        for (CBaseDevice* obj : doc.GetList(category))
+            if (auto* card = dynamic_cast<T*>(obj))
+                return card;
+        return nullptr;
+    }
+
+    CQuillomerDoc doc;
+    ActiveDocHook previous;
+};
+
+TEST_F(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
+{
+    auto* card = Card<CDigitalSlot>(CAT_DIGITAL_SLOT);
+    ASSERT_NE(nullptr, card);
+    card->OnCommand(digitalslot::CmdFitted);
+    card->SetHoverConnectors(0, -1);
+    card->OnCommand(digitalslot::CmdInput);
+    card->SetHoverConnectors(-1, 2);
+    card->OnCommand(digitalslot::CmdOutput);
+    card->SetHoverConnectors(-1, -1);
+    {
+        CDigitalSlotDlg dlg(card);
+        EXPECT_EQ("Input1", dlg.m_inputs[0].edit->text().toStdString());
+        EXPECT_TRUE(dlg.m_inputs[0].check->isChecked());
+        EXPECT_EQ("Output3", dlg.m_outputs[2].edit->text().toStdString());
+        EXPECT_FALSE(dlg.m_inputs[1].edit->isEnabled());
+        EXPECT_FALSE(dlg.m_outputs[0].check->isChecked());
+        dlg.m_outputs[0].check->setChecked(true);
+        EXPECT_EQ("Nebenuhren", dlg.m_outputs[0].edit->text().toStdString());
+        dlg.m_inputs[4].check->setChecked(true);
+        EXPECT_EQ("Input 5", dlg.m_inputs[4].edit->text().toStdString());
+        dlg.m_outputs[2].check->setChecked(false);
+        dlg.accept();
+    }
+    EXPECT_EQ("Nebenuhren", card->PadName(true, 0));
+    EXPECT_EQ("Input 5", card->PadName(false, 4));
+    EXPECT_EQ("", card->PadName(true, 2));
+
+    CConnectionsDlg connections;
+    connections.m_pDevice = card;
+    connections.show();
+    EXPECT_EQ(QString::fromStdString("Connections of device '" + card->GetName() + "'"), connections.windowTitle());
+    ASSERT_EQ(2, connections.m_inputList->count());
+    EXPECT_EQ("Input1, LCH = 0x0, CH = 0x0", connections.m_inputList->item(0)->text().toStdString());
+    ASSERT_EQ(1, connections.m_outputList->count());
+    EXPECT_EQ("Nebenuhren, LCH = 0x0, CH = 0x0", connections.m_outputList->item(0)->text().toStdString());
+    SetActiveDocHook(previous);
+}
+
+// The extended card window: its two buttons follow the connection as it was
+// when the window opened.
+TEST_F(CardWindows, LmzWindowButtonsFollowTheConnectionAtCreation)
+{
+    auto buttonsEnabled = [](const CLMZFrm& frm) {
+        std::vector<bool> enabled;
+        for (QAction* a : frm.m_toolBar->actions())
+            enabled.push_back(a->isEnabled());
+        return enabled;
+    };
+    CLMZFrm offline;
+    doc.SetConnected(1);
+    CLMZFrm online;
+    EXPECT_EQ((std::vector<bool> {false, false}), buttonsEnabled(offline));
+    EXPECT_EQ((std::vector<bool> {true, true}), buttonsEnabled(online));
+    doc.SetConnected(0);
+    EXPECT_EQ((std::vector<bool> {true, true}), buttonsEnabled(online));
+}
+
+// The interface card's dialog in English: no German group title is left.
+TEST_F(CardWindows, InterfaceDialogNamesThePowerPackGroupInEnglish)
+{
+    auto* card = Card<CInterfaceSlot>(CAT_INTERFACE);
+    ASSERT_NE(nullptr, card);
+    QStringList titles;
+    {
+        CInterfaceSlotDlg german(card);
+        for (QGroupBox* box : german.findChildren<QGroupBox*>())
+            titles << box->title();
+    }
+    EXPECT_TRUE(titles.contains(QStringLiteral("24V - Netzteil "))) << titles.join(QLatin1Char('|')).toStdString();
+    EnglishTexts english;
+    ASSERT_TRUE(english.IsLoaded());
+    CInterfaceSlotDlg dlg(card);
+    titles.clear();
+    for (QGroupBox* box : dlg.findChildren<QGroupBox*>())
+        titles << box->title();
+    EXPECT_EQ(QStringList({QStringLiteral("Inputs"), QStringLiteral("Outputs"), QStringLiteral("24V - Power Supply ")}),
+              titles);
 }
 
 }  // namespace

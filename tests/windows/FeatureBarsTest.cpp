@@ -1,27 +1,38 @@
-// Every button of the switch bars of every feature window, clicked in a
-// project of the upgraded device with a little of everything: each opens the
-// window it names in the same host, or saves. The pilot tone and volumes
-// windows have their way in on the service bar.
+// The feature windows' host and its switch bars in a project of the upgraded
+// device. Every button of every switch bar, clicked with a little of
+// everything in the project: each opens the window it names in the same host,
+// or saves; the pilot tone and volumes windows have their way in on the
+// service bar. As the user switches between windows, every window opens at
+// its designed size, whatever the window before it needed, and the macro
+// views' one-line fields stay one line high in a taller window.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QSettings>
+#include <QTest>
 #include <QToolBar>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "logic/CCondition.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroEditorView.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "support/ModelTestHost.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CEllipsisStatic.h"
 #include "ui/CObjectDlg.h"
+#include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
 namespace {
@@ -35,13 +46,29 @@ public:
     int saves = 0;
 };
 
-class FeatureBarsTest : public ::testing::Test {
+// A new project of the upgraded device, the active one.
+class FeatureWindowsProject : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(doc.OnNewDocument());
         doc.m_data.deviceVariant = 1;
         old = SetActiveDocHook([this] { return &doc; });
+    }
+    void TearDown() override { SetActiveDocHook(old); }
+    static CFeatureFrm* FrameOf(const CObjectDlg& host) { return qobject_cast<CFeatureFrm*>(host.m_pFrame.data()); }
+
+    CQuillomerDoc doc;
+    ActiveDocHook old;
+    MessageLog messages;
+    SavingHost appHost;
+};
+
+class FeatureBarsTest : public FeatureWindowsProject {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(FeatureWindowsProject::SetUp());
         // A little of what the windows list.
         auto* macro = new CMacro;
         ASSERT_EQ(1, macro->Create(macrotype::Page, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0,
@@ -51,9 +78,7 @@ protected:
         ASSERT_EQ(1, condition->Create(34129, "Taste", 1, CAT_DIGITAL_IO, &doc));
         doc.AddObject(condition, CAT_DIGITAL_IO);
     }
-    void TearDown() override { SetActiveDocHook(old); }
 
-    static CFeatureFrm* FrameOf(const CObjectDlg& host) { return qobject_cast<CFeatureFrm*>(host.m_pFrame.data()); }
     static std::vector<unsigned> BarCommands(const CFeatureFrm* frame)
     {
         std::vector<unsigned> ids;
@@ -76,11 +101,43 @@ protected:
         button->trigger();
         QApplication::processEvents();
     }
+};
 
-    CQuillomerDoc doc;
-    ActiveDocHook old;
-    MessageLog messages;
-    SavingHost appHost;
+constexpr int kMacroWindow = 7;
+constexpr int kFaultWindow = 19;
+
+// No placement kept from before.
+class FeatureWindowSize : public FeatureWindowsProject {
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(CObjectDlg::SettingsKey());
+        ASSERT_NO_FATAL_FAILURE(FeatureWindowsProject::SetUp());
+    }
+    void TearDown() override
+    {
+        FeatureWindowsProject::TearDown();
+        QSettings().remove(CObjectDlg::SettingsKey());
+    }
+
+    // Clicks the switch bar's button of `command` and waits for the window.
+    static void Switch(CObjectDlg& dlg, unsigned command)
+    {
+        CFeatureFrm* frame = FrameOf(dlg);
+        ASSERT_NE(nullptr, frame);
+        QAction* action = frame->GetAction(command);
+        ASSERT_NE(nullptr, action);
+        QWidget* button = frame->GetSwitchBar()->widgetForAction(action);
+        ASSERT_NE(nullptr, button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    // The size a window is designed to open at in the host: the first
+    // placement, or the window's own minimum where that is larger.
+    static QSize Designed(const CObjectDlg& dlg) { return QSize(780, 400).expandedTo(dlg.minimumSize()); }
+
 };
 }  // namespace
 
@@ -155,4 +212,61 @@ TEST_F(FeatureBarsTest, PilotToneKeepsItsDeviceTestOnTheServiceBarAndVolumesDoNo
     host.OnCommand(featurecmd::Fuses);
     Click(host, featurecmd::Pilot);
     EXPECT_EQ(23, host.GetShownKind());
+}
+
+TEST_F(FeatureWindowSize, EveryWindowOpensAtItsDesignedSizeAndOneLineFieldsStayOneLine)
+{
+    // A paging macro: its view shows the pair "Durchsage EIN" / "AUS".
+    const auto previous = CMacroEditorView::SetDialogRunner([](QDialog& dlg) {
+        if (auto* sel = qobject_cast<CSelectionDlg*>(&dlg)) {
+            sel->m_nResultNumber = static_cast<int>(macrotype::Page);
+            return int(QDialog::Accepted);
+        }
+        return int(QDialog::Rejected);
+    });
+    CObjectDlg dlg(&doc, kMacroWindow);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* macros = qobject_cast<CMacroDlgFrm*>(dlg.m_pFrame.data());
+    ASSERT_NE(nullptr, macros);
+    macros->OnCommand(macrocmd::New);
+    CMacroEditorView::SetDialogRunner(previous);
+    QApplication::processEvents();
+    const QSize macroSize = dlg.size();
+    EXPECT_EQ(Designed(dlg), macroSize);
+
+    Switch(dlg, featurecmd::Fault);
+    ASSERT_EQ(kFaultWindow, dlg.GetShownKind());
+    EXPECT_EQ(Designed(dlg), dlg.size());
+    const QSize faultSize = dlg.size();
+    Switch(dlg, featurecmd::Macros);
+    ASSERT_EQ(kMacroWindow, dlg.GetShownKind());
+    EXPECT_EQ(macroSize, dlg.size()) << "not the room the fault window needed";
+    dlg.grab().save(QStringLiteral("feature-sizes-macro.png"));
+    EXPECT_EQ(QStringLiteral("20,20,780,400"), QSettings().value(CObjectDlg::SettingsKey()).toString());
+
+    // One-line fields keep one line's height at the designed size and in a
+    // window the user made taller.
+    auto expectOneLine = [&dlg](const char* when) {
+        auto* view = qobject_cast<CMacroDlgFrm*>(dlg.m_pFrame.data())->GetEditorView();
+        ASSERT_NE(nullptr, view);
+        int fields = 0;
+        for (QLabel* field : view->findChildren<QLabel*>()) {
+            if (field->frameShape() == QFrame::NoFrame || !field->isVisible())
+                continue;
+            ++fields;
+            EXPECT_EQ(field->sizeHint().height(), field->height())
+                << when << ": " << field->objectName().toStdString() << " \"" << field->text().toStdString() << "\"";
+        }
+        EXPECT_GE(fields, 3) << "the pair and the zones";
+    };
+    expectOneLine("designed size");
+    dlg.resize(dlg.width(), std::max(faultSize.height(), macroSize.height()) + 150);
+    QApplication::processEvents();
+    expectOneLine("taller window");
+    dlg.grab().save(QStringLiteral("feature-sizes-macro-taller.png"));
+    // The user's size is kept for the next window.
+    const QSize users = dlg.size();
+    Switch(dlg, featurecmd::Fault);
+    EXPECT_EQ(users.expandedTo(faultSize), dlg.size());
 }

@@ -1,6 +1,7 @@
 // Lists whose rows show a picture and lists drawn with grid lines, as the
 // user sees them: the sequence macro's steps, the ready inputs' user texts,
-// the audio signal editor's signal list and the message device's sequences.
+// the audio signal editor's signal list and the message device's sequences;
+// and the lists that rename a row in place, as the user clicks them.
 
 #include <gtest/gtest.h>
 
@@ -9,25 +10,41 @@
 #include <QImage>
 #include <QTest>
 
+#include <QLineEdit>
+#include <QTimer>
+
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "audio/CQTBSequence.h"
 #include "audio/windows/CAudioEditor.h"
 #include "audio/windows/CSignalListDlg.h"
+#include "calendar/CAppoint.h"
+#include "calendar/windows/CAppointDlgFrm.h"
+#include "hardware/CSpareAmp.h"
 #include "hardware/CAudioInputDevice.h"
+#include "hardware/CQtbSequenceSetup.h"
 #include "hardware/windows/CExtAudioSignalsDlg.h"
+#include "hardware/windows/CSpareAmpFrm.h"
 #include "logic/CGlobalReadyInput.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CSequenceMacroView.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/ObjectTypeCode.h"
+#include "paging/CRelaisManager.h"
+#include "paging/windows/CLMZConfigDlg.h"
 #include "support/ModelTestHost.h"
 #include "support/RowPictures.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/CListCtrl.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CPictureSet.h"
+#include "ui/CResizableTreeCtrl.h"
 #include "ui/CSelectionDlg.h"
 
 namespace {
@@ -177,4 +194,140 @@ TEST_F(ListPictures, TheMessageDevicesSequencesShowTheirKindOnGridLines)
     ExpectRowPictures(*dlg.List(), 351, {1, 3});
     ExpectGridLines(*dlg.List());
     dlg.grab().save(QStringLiteral("sequence-list.png"));
+}
+
+// Each list that renames its chosen row on a slow second click, as its user
+// meets it: a click on the row's name, a pause, a double-click there (a
+// dialog it opens is closed with Escape after longer than a rename waits),
+// then keys typed: they rename nothing. A slow second click still renames.
+TEST_F(ListPictures, ADoubleClickOnTheChosenRowLeavesNoNameEditorBehind)
+{
+    struct Shown {
+        std::unique_ptr<QWidget> window;
+        QTreeWidget* list = nullptr;
+        QTreeWidgetItem* row = nullptr;
+        std::function<std::string()> name;
+    };
+    auto feature = [this](int kind, const char* list, std::function<std::string()> name) {
+        auto window = std::make_unique<CObjectDlg>(&doc, kind);
+        window->show();  // the frame and its rows come with it
+        auto* view = window->findChild<QTreeWidget*>(QLatin1String(list));
+        return Shown{std::move(window), view, view ? view->topLevelItem(0) : nullptr, std::move(name)};
+    };
+    auto sequences = [this] {
+        auto* device = new CAudioInputDevice;
+        device->Create(audiodevice::KindRecorder, 1, 1, std::string("QTB8174 1"), 500, 500, 500, 500, CAT_AUDIO_DEVICE,
+                       0, 0, &doc);
+        doc.AddObject(device, CAT_AUDIO_DEVICE);
+        auto dlg = std::make_unique<CExtAudioSignalsDlg>(device);
+        dlg->NewSequence(qtbkind::Alarm);
+        CListCtrl* list = dlg->List();
+        auto* sequence = static_cast<CBaseDevice*>(list->Row(0)->data(0, Qt::UserRole).value<void*>());
+        CBaseDevice* signal = CQtbSequenceSetup::SignalOf(sequence);  // whose name the row shows
+        return Shown{std::move(dlg), list, list->Row(0), [=] { return signal->GetName(); }};
+    };
+    struct Case {
+        const char* list;
+        std::function<Shown()> open;
+        Qt::MouseButton button = Qt::LeftButton;
+        bool opensDialog = false;
+    };
+    const std::vector<Case> cases = {
+        {"macros", [&] {
+             auto* macro = new CMacro;
+             macro->Create(macrotype::Page, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO, 0, 9, &doc);
+             doc.AddObject(macro, CAT_MACRO);
+             return feature(CMacroDlgFrm::kWindowKind, "MacroDlgListView", [=] { return macro->GetName(); });
+         }},
+        {"appointments", [&] {
+             auto* bell = new CAppoint;
+             bell->Create(CAppoint::kKindId, "Pause", 1, CAT_CALENDAR, &doc);
+             doc.AddObject(bell, CAT_CALENDAR);
+             return feature(CAppointDlgFrm::kWindowKind, "AppointDlgView", [=] { return bell->GetName(); });
+         }},
+        {"spare amplifiers", [&] {
+             auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+             table->SetEntry(0, "Reserve", true, OT_READY_INPUT, 7, 0);
+             return feature(CSpareAmpFrm::kWindowKind, "34370", [=] { return table->m_names[0]; });
+         }, Qt::LeftButton, true},
+        {"LMZ configuration", [&] {
+             auto dlg = std::make_unique<CLMZConfigDlg>(&doc);
+             dlg->show();
+             auto drop = [&](QTreeWidgetItem* target, const QString& entry) {
+                 dlg->Tree()->setCurrentItem(target);
+                 for (int row = 0; row < dlg->List()->GetItemCount(); ++row)
+                     if (dlg->List()->GetItemText(row, 0) == entry)
+                         return dlg->Drop({row}, target);
+             };
+             drop(dlg->Tree()->topLevelItem(0), "LMZ752");
+             drop(dlg->FindText("Ausgangskarten"), "LMZ763");
+             CBaseDevice* relay = doc.GetRelaisManager()->GetRelais(1);
+             drop(dlg->FindItem(relay), "Label");  // a control pad on the relay
+             const LinkRecord* link = relay ? relay->GetOutLinkAtKey(0) : nullptr;
+             if (!link)
+                 return Shown{};
+             CBaseDevice* pad = link->partner;
+             QTreeWidget* tree = dlg->Tree();
+             QTreeWidgetItem* row = dlg->FindItem(pad);
+             return Shown{std::move(dlg), tree, row, [=] { return pad->GetName(); }};
+         }},
+        {"message sequences", sequences},
+        {"message sequences, right button", sequences, Qt::RightButton, true},
+    };
+    const int pause = QApplication::doubleClickInterval();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        Shown s = c.open();
+        ASSERT_TRUE(s.list && s.row);
+        auto raise = [&] {  // the window up and active, as the system makes it
+            s.window->show();
+            s.window->activateWindow();
+            return QTest::qWaitForWindowActive(s.window.get());
+        };
+        ASSERT_TRUE(raise());
+        s.list->clearSelection();  // the user's first click chooses the row
+        QWidget* port = s.list->viewport();
+        const QPoint at = s.list->visualRect(s.list->indexFromItem(s.row, 0)).center();
+        const std::string name = s.name();
+        auto editor = [port] {
+            for (QLineEdit* e : port->findChildren<QLineEdit*>())
+                if (e->isVisible())
+                    return e;
+            return static_cast<QLineEdit*>(nullptr);
+        };
+        QTest::mouseClick(port, c.button, {}, at);
+        QTest::qWait(2 * pause);
+        ASSERT_EQ(nullptr, editor());
+        bool opened = false;
+        {
+            QObject scope;  // the timer goes with the locals it writes
+            QTimer::singleShot(0, &scope, [&] {
+                if (QWidget* dlg = QApplication::activeModalWidget()) {
+                    opened = true;
+                    QTest::qWait(pause * 3 / 2);
+                    QTest::keyClick(dlg, Qt::Key_Escape);
+                }
+            });
+            QTest::mouseClick(port, c.button, {}, at);
+            QTest::mouseDClick(port, c.button, {}, at);
+            QTest::mouseRelease(port, c.button, {}, at);
+        }
+        EXPECT_EQ(c.opensDialog, opened);
+        ASSERT_TRUE(raise());
+        QTest::qWait(2 * pause);
+        EXPECT_EQ(nullptr, editor());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("xy"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor() == nullptr; }, 5000));
+        QApplication::processEvents();  // a name taken from the editor comes queued
+        EXPECT_EQ(name, s.name());
+
+        ASSERT_TRUE(raise());  // Enter may have closed a dialog
+        QTest::mouseClick(port, Qt::LeftButton, {}, at);  // the slow second click
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000));
+        const std::string renamed = "Neu " + std::to_string(&c - cases.data());  // a name not in use
+        QTest::keyClicks(editor(), QString::fromStdString(renamed));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return s.name() == renamed; }, 5000)) << s.name();
+    }
 }

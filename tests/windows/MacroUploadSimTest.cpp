@@ -1,7 +1,9 @@
-// The macros read back from the device simulator at the line rate, through
-// the macro window's upload button and through the upload of all parameter
-// groups: the device's macro table comes back whole, and a device that
-// answers a query it does not understand is told as such, not as silent.
+// The macros over the real device link, against the device simulator at the
+// line rate: one macro selected in the macro window goes down alone, between
+// the macro lock lines; read back through the macro window's upload button
+// and through the upload of all parameter groups, the device's macro table
+// comes back whole, and a device that answers a query it does not understand
+// is told as such, not as silent.
 
 #include <gtest/gtest.h>
 
@@ -17,10 +19,12 @@
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
 
 using namespace commtest;
 using serialtest::Pump;
+using serialtest::PumpUntil;
 
 namespace {
 
@@ -75,8 +79,31 @@ protected:
     }
     bool Reported(const std::string& part) const { return messages.Contains(part); }
 };
+using MacroSim = MacroUploadSim;
 
 }  // namespace
+
+TEST_F(MacroSim, SelectedMacroGoesDownAloneBetweenTheLockLines)
+{
+    Macro(2)->SetParam(1, 70);
+    ASSERT_NO_FATAL_FAILURE(Connect());
+
+    std::vector<std::string> params;
+    const std::string keyword = Macro(2)->GetParamLines(params);
+    std::string expected = "/MACRO/LOCK ON\r\n/MACRO/PROG2/TYPE " + keyword + "\r\n";
+    for (const std::string& line : params)
+        expected += "/MACRO/PROG2" + line + "\r\n";
+    expected += "/MACRO/LOCK OFF\r\n";
+    const size_t mark = sim.Received().size();
+    {
+        CMacroDlgFrm frame;
+        frame.GetListView()->SelectRow(1);
+        ASSERT_TRUE(frame.GetListView()->ItemTransferEnabled());
+        frame.GetListView()->TransferSelectedMacro(false);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return sim.Received().size() >= mark + expected.size(); }, kArrivalMs));
+    EXPECT_EQ(expected, sim.Received().substr(mark));
+}
 
 TEST_F(MacroUploadSim, TheMacroWindowAndTheWholeUploadReadTheDevicesMacroTable)
 {

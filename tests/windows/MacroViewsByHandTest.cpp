@@ -15,53 +15,32 @@
 
 #include <string>
 
-#include "macros/CMacro.h"
-#include "macros/MacroIds.h"
-#include "macros/windows/CMacroDlgFrm.h"
+#include "MacroWindowFixture.h"
 #include "macros/windows/CMacroDlgListView.h"
-#include "macros/windows/MacroViews.h"
 #include "model/CControlPad.h"
-#include "model/CIDManager.h"
-#include "support/BlockTestSupport.h"
-#include "support/ModelTestHost.h"
 #include "support/qt/TypeAsKeyboard.h"
 #include "ui/CDateTimeEdit.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CListCtrl.h"
-#include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
 
 namespace {
-class MacroViewsByHand : public ::testing::Test {
+class MacroViewsByHand : public MacroWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(d.doc().OnNewDocument());
-        d.doc().m_data.deviceVariant = 1;
-        previous = CMacroEditorView::SetDialogRunner([this](QDialog& dlg) {
-            ++dialogs;
-            auto* sel = qobject_cast<CSelectionDlg*>(&dlg);
-            if (!sel || (chosen == 0 && chosenText.isEmpty()))
-                return int(QDialog::Rejected);  // the user presses Escape
-            sel->m_nResultNumber = chosen;
-            if (!chosenText.isEmpty())
-                sel->SetSelection(chosenText);
-            return int(QDialog::Accepted);
-        });
+        ASSERT_NO_FATAL_FAILURE(MacroWindow::SetUp());
         frame.resize(900, 500);
         frame.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     }
-    void TearDown() override { CMacroEditorView::SetDialogRunner(previous); }
 
     void New(uint32_t type)
     {
-        chosen = static_cast<int>(type);
-        frame.OnCommand(macrocmd::New);
-        chosen = 0;
+        MacroWindow::New(frame, type);
         Settle();
     }
     // Lets a replaced editor view go and the new one lay itself out.
@@ -70,14 +49,10 @@ protected:
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
     }
-    CMacro* Macro(int number)
-    {
-        return dynamic_cast<CMacro*>(d.doc().GetIDManager().GetBaseDevice(number, OT_MACRO));
-    }
     template <class T>
     T* Control(int id)
     {
-        return frame.GetEditorView()->findChild<T*>(QString::number(id));
+        return MacroWindow::Control<T>(frame, id);
     }
     // A click where the user aims: on a radio button's circle, else the middle.
     static void Click(QAbstractButton* button)
@@ -95,14 +70,7 @@ protected:
         Settle();
     }
 
-    ActiveDoc d;
-    RecordingSender sender;
-    MessageLog messages;
-    CMacroEditorView::DialogRunner previous;
     CMacroDlgFrm frame;
-    int chosen = 0;
-    QString chosenText;
-    int dialogs = 0;
 };
 }  // namespace
 

@@ -21,67 +21,16 @@
 #include <string>
 #include <typeinfo>
 
-#include "macros/CMacro.h"
-#include "macros/MacroIds.h"
-#include "macros/windows/CMacroDlgFrm.h"
+#include "MacroWindowFixture.h"
 #include "macros/windows/CMacroDlgListView.h"
-#include "macros/windows/MacroViews.h"
-#include "model/CIDManager.h"
 #include "platform/StringTable.h"
-#include "support/BlockTestSupport.h"
-#include "support/ModelTestHost.h"
 #include "ui/CHoverFrame.h"
-#include "ui/CSelectionDlg.h"
 #include "ui/CObjectDlg.h"
 #include "ui/ColumnWidths.h"
 #include "support/EnglishTexts.h"
 
 using namespace blocktest;
 namespace mt = macrotype;
-
-namespace {
-class MacroWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(d.doc().OnNewDocument());
-        d.doc().m_data.deviceVariant = 1;
-        previous = CMacroEditorView::SetDialogRunner([this](QDialog& dlg) {
-            ++dialogs;
-            if (auto* sel = qobject_cast<CSelectionDlg*>(&dlg)) {
-                sel->m_nResultNumber = chosen;
-                return chosen != 0 ? int(QDialog::Accepted) : int(QDialog::Rejected);
-            }
-            return int(QDialog::Rejected);
-        });
-    }
-    void TearDown() override { CMacroEditorView::SetDialogRunner(previous); }
-
-    // Makes macros of `type` through the window's command.
-    void New(CMacroDlgFrm& frame, uint32_t type)
-    {
-        chosen = static_cast<int>(type);
-        frame.OnCommand(macrocmd::New);
-        chosen = 0;
-    }
-    CMacro* Macro(int number)
-    {
-        return dynamic_cast<CMacro*>(d.doc().GetIDManager().GetBaseDevice(number, OT_MACRO));
-    }
-    template <class T>
-    T* Control(CMacroDlgFrm& frame, int id)
-    {
-        return frame.GetEditorView()->findChild<T*>(QString::number(id));
-    }
-
-    ActiveDoc d;
-    RecordingSender sender;
-    MessageLog messages;
-    CMacroEditorView::DialogRunner previous;
-    int chosen = 0;
-    int dialogs = 0;
-};
-}  // namespace
 
 TEST_F(MacroWindow, NewPairsAreNamedPrioritisedAndLinkedAndTheListSelectsTheFirst)
 {

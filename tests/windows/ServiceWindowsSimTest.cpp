@@ -169,6 +169,30 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
     EXPECT_EQ(macros, log->GetValue(3));
     EXPECT_EQ("Alle", view->GetSummary(3)->text().toStdString());
     EXPECT_TRUE(messages.texts.empty());
+
+}
+
+// A device that holds only some of the masks refuses the others ("PATH ? "):
+// the project keeps its own, and the page shows the masks that came.
+TEST_F(ServiceWindowsSim, EventLogMasksTheDeviceRefusesStayAsTheProjectHoldsThem)
+{
+    Connect({QStringLiteral("-e"), QStringLiteral("set /EVENT/LOG/MASK/ON DCF")});
+    auto* log = Object<CEventLog>(OT_EVENT_LOG);
+    ASSERT_NE(nullptr, log);
+    log->SetValue(0, "RECORDER");
+    log->SetValue(9, "1-3");
+    CEventLogFrm frame;
+    CEventLogView* view = frame.GetView();
+    ASSERT_TRUE(view->GetCategoryBox(9)->isChecked());
+    frame.OnCommand(CEventLogFrm::kUpload);
+    // The last answer of the block is the device's refusal of the last mask.
+    ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find("/EVENT/LOG/MASK/VIRTCTRL/ON ? ") != std::string::npos; },
+                          kArrivalMs));
+    Pump(300);
+    EXPECT_TRUE(view->GetCategoryBox(10)->isChecked());
+    EXPECT_FALSE(view->GetCategoryBox(9)->isChecked());
+    EXPECT_EQ("1-3", log->GetValue(9));
+    EXPECT_EQ("1-3", view->GetSummary(4)->text().toStdString());
 }
 
 // The five "..." choosers of the mask page, by mouse: a click on a chosen
@@ -560,6 +584,8 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTableWidget* table = dialog.GetRegisters();
+    EXPECT_TRUE(table->viewport()->rect().contains(table->visualItemRect(table->item(7, 0))))
+        << "all eight registers, LOGIC too, are in view at the opening size";
     ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("3"); }, kArrivalMs));
 
     // Double-click the "OUT" cell of LOGIC, type over what it shows, end with `key`.

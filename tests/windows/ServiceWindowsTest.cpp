@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QCheckBox>
@@ -18,9 +20,13 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "service/windows/CEventLogFrm.h"
+#include "service/windows/CServiceDlg.h"
+#include "ui/CObjectDlg.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
@@ -147,6 +153,58 @@ TEST(FaultWindow, ConsoleDisplayShowsTheConsoleItNamesNotOneWhoseNameBeginsAlike
     }
     for (auto& console : consoles)
         d.doc().GetIDManager().RemoveID(console.get(), OT_CONSOLE, console->m_number);
+}
+
+// Enter in a service window presses no button the user clicked before: in the
+// window's host or the service dialog such a button would otherwise be the one
+// Enter presses (the manual fault switched again, a page printed again, the
+// device's test started a second time).
+TEST(ServiceWindowKeys, EnterPressesNoButtonClickedBefore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ActiveDoc d;
+    ASSERT_TRUE(d.doc().OnNewDocument());
+    d.doc().m_data.deviceVariant = 1;
+    d.doc().SetPathName(dir.filePath(QStringLiteral("Keys.qlx")).toStdString());
+    d.doc().SetConnected(1);
+    RecordingSender sender;
+    MessageLog messages;
+    const CEventLogView::PrinterFactory previous = CEventLogView::SetPrinterFactory([&dir] {
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFileName(dir.filePath(QStringLiteral("events.pdf")));
+        return printer;
+    });
+    struct Row {
+        std::function<QDialog*()> open;
+        const char* first;   // clicked before, when not empty
+        const char* button;  // clicked with the mouse
+        const char* field;   // then Enter there
+    };
+    const Row rows[] = {
+        {[&] { return new CObjectDlg(&d.doc(), CFaultDlgFrm::kWindowKind); }, "", "1540", "1529"},
+        {[&] { return new CObjectDlg(&d.doc(), CEventLogFrm::kWindowKind); }, "1699", "1730", "1699"},
+        {[] { return new CServiceDlg(nullptr); }, "", "1212", "1288"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.button);
+        std::unique_ptr<QDialog> dlg(row.open());
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        if (*row.first)
+            QTest::mouseClick(dlg->findChild<QWidget*>(QString::fromLatin1(row.first)), Qt::LeftButton, {}, QPoint(8, 8));
+        auto* button = dlg->findChild<QPushButton*>(QString::fromLatin1(row.button));
+        auto* field = dlg->findChild<QWidget*>(QString::fromLatin1(row.field));
+        ASSERT_TRUE(button && field);
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        field->setFocus(Qt::TabFocusReason);
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(0, clicked.count());
+    }
+    CEventLogView::SetPrinterFactory(previous);
 }
 
 // Enter ends the editing of a fault text, as in any list: the text is in the
@@ -520,7 +578,8 @@ TEST_F(ConfigBrowser, AFileNamedInTheDialogIsCreatedAndACancelTakesTheProgramsFo
 }
 
 // The file line beside "Konfigurationsdatei" shows the file's name, size,
-// date and time whole at the size the browser opens with, in both languages.
+// date and time whole at the size the browser opens with, in both languages,
+// and also when it first comes with a save after a read from the device.
 TEST_F(ConfigBrowser, TheFileLineStandsWholeAtTheOpeningSize)
 {
     const QString path = dir.filePath(QStringLiteral("LMZConfiguration.txt"));
@@ -531,21 +590,28 @@ TEST_F(ConfigBrowser, TheFileLineStandsWholeAtTheOpeningSize)
             f.write(QStringLiteral("/AUDIO/IN%1 ?\r\n").arg(n).toLatin1());
     }
     QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
-    for (const bool english : {false, true}) {
+    for (const auto& [english, fromDevice] : {std::pair{false, false}, {true, false}, {false, true}}) {
         SCOPED_TRACE(english ? "English" : "German");
+        SCOPED_TRACE(fromDevice ? "read from the device, then saved" : "opened from the file");
         std::optional<EnglishTexts> texts;
         if (english) {
             texts.emplace();
             ASSERT_TRUE(texts->IsLoaded());
         }
         QSettings().remove(QStringLiteral("Configuration/D294"));
-        messages.answers.push_back(mb::IdNo);
+        messages.answers.clear();
+        messages.answers.push_back(fromDevice ? mb::IdYes : mb::IdNo);
         CSystemConfigDlg dialog;
         dialog.ChooseSource();
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         auto* line = dialog.findChild<QLabel*>(QStringLiteral("1315"));
         ASSERT_NE(nullptr, line);
+        if (fromDevice) {
+            EXPECT_TRUE(line->text().isEmpty());
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
         EXPECT_TRUE(line->text().startsWith(QStringLiteral("LMZConfiguration.txt   "))) << line->text().toStdString();
         EXPECT_TRUE(line->text().endsWith(QFileInfo(path).lastModified().toString(QStringLiteral("dd.MM.yy  HH:mm"))))
             << line->text().toStdString();

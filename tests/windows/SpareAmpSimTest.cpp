@@ -30,19 +30,53 @@ using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
-TEST(SpareAmpSim, TableGoesDownAndComesBack)
-{
-    SimProfiles profiles;
-    QTemporaryDir dir;
-    Simulator sim;
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    doc.SetPathName(dir.filePath(QStringLiteral("Havarie.qlx")).toStdString());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    TestHost host;
-    Messages messages;
-    SettingsHost settings;
+namespace {
+// A new project of the upgraded device, active, sending through a link to the
+// device simulator.
+class SpareAmpSim : public ::testing::Test, protected ConnectedSimSession {
+protected:
+    void SetUp() override { Attach(1, QStringLiteral("Havarie.qlx")); }
+    void TearDown() override { Detach(); }
 
+    // A click on the middle of the spares' column title `column`, as the user makes it.
+    static void ClickTitle(CSpareAmpView* view, int column)
+    {
+        QHeaderView* header = view->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+using SpareAmpLive = SpareAmpSim;
+
+// A new project, active, without a device; its spare amplifier table.
+class SpareAmpView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        previousHook = SetActiveDocHook([this] { return &doc; });
+        table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+        ASSERT_NE(nullptr, table);
+    }
+    void TearDown() override { SetActiveDocHook(previousHook); }
+    // The window shown and active, as the user opens it.
+    static void ShowActive(CSpareAmpFrm& frame)
+    {
+        frame.resize(800, 300);
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    }
+
+    CQuillomerDoc doc;
+    ActiveDocHook previousHook;
+    Messages messages;
+    CSpareAmp* table = nullptr;
+};
+}  // namespace
+
+TEST_F(SpareAmpSim, TableGoesDownAndComesBack)
+{
     auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
     ASSERT_NE(nullptr, table);
     table->SetEntry(1, "Reserve", true, OT_READY_INPUT, 7, 0);
@@ -50,13 +84,7 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     table->m_entries[1].watch[0].outRelay = 12;
     table->m_entries[1].watch[0].inRelay = 4;
 
-    CCommLink link;
-    link.SetHost(&host);
-    ILineSender* previousSender = SetLineSender(&link);
-    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
-    link.OnConnect();
-    ASSERT_TRUE(link.IsConnected());
-    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    ASSERT_NO_FATAL_FAILURE(Connect());
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "SPAREAMP_CLR", 0));
 
     const size_t mark = sim.Received().size();
@@ -95,26 +123,7 @@ TEST(SpareAmpSim, TableGoesDownAndComesBack)
     EXPECT_EQ("", ReadFile(dir.filePath(QStringLiteral("Havarie.err"))));
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-
-    SetLineSender(previousSender);
-    SetActiveDocHook(previousHook);
 }
-
-namespace {
-class SpareAmpLive : public ::testing::Test, protected ConnectedSimSession {
-protected:
-    void SetUp() override { Attach(1, QStringLiteral("Ersetzt.qlx")); }
-    void TearDown() override { Detach(); }
-
-    // A click on the middle of the spares' column title `column`, as the user makes it.
-    static void ClickTitle(CSpareAmpView* view, int column)
-    {
-        QHeaderView* header = view->header();
-        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    }
-};
-}  // namespace
 
 // The column title "ersetzt" takes the click: while the project is connected
 // it starts the live display, whose queries reach the device line for line and
@@ -180,14 +189,8 @@ TEST_F(SpareAmpLive, ClickOnTheReplacedTitleStartsTheLiveDisplay)
 // A ready-input number the device answers beyond what the directory holds is
 // checked before it is looked up: the pane shows it as a number with "*",
 // and no directory diagnostic pops up while it fills.
-TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
+TEST_F(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     for (const char* line : {"SPAREAMP/CLEAR 2-8", "SPAREAMP/ENTRY1/INDEX 60", "SPAREAMP/ENTRY1/REMOTE NO",
                              "SPAREAMP/ENTRY1/WATCH1/INDEX 300", "SPAREAMP/ENTRY1/WATCH1/REMOTE NO"})
         table->ParseUploadLines(line, "", linkstate::Upload);
@@ -200,27 +203,17 @@ TEST(SpareAmpView, ReadyInputNumberBeyondTheDirectoryShowsAsANumber)
     ASSERT_EQ(1, watches.topLevelItemCount());
     EXPECT_EQ(QStringLiteral("300 *"), watches.topLevelItem(0)->text(1));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
-    SetActiveDocHook(previousHook);
 }
 
 // The user renames a spare in place (F2, typing, Enter). Emptying the label
 // keeps the old name: a spare without a name would be an unused entry to
 // the device and would be gone from the project file after reopening.
-TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
+TEST_F(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     table->SetEntry(0, "Reserve A", true, OT_READY_INPUT, 7, 0);
     doc.SetModifiedFlag(false);
     CSpareAmpFrm frame(&doc);
-    frame.resize(800, 300);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
     CSpareAmpView* spares = frame.m_spares;
     ASSERT_EQ(1, spares->topLevelItemCount());
     const QRect row = spares->visualItemRect(spares->topLevelItem(0));
@@ -258,7 +251,6 @@ TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
     EXPECT_EQ("Reserve Nord", name);
     EXPECT_EQ(7, index);
     EXPECT_TRUE(messages.texts.empty());
-    SetActiveDocHook(previousHook);
 }
 
 // The user makes a spare from the tool bar: Escape in the choice, or OK on
@@ -266,12 +258,8 @@ TEST(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
 // unmodified; a chosen amplifier channel
 // makes "Havarieverstärker 1". A double click that chooses the same channel
 // again changes nothing; the Delete key removes the spare.
-TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
+TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    Messages messages;
     CAudioOutputSlot* slot3 = nullptr;
     for (CBaseDevice* obj : doc.GetList(CAT_OUTPUT_SLOT))
         if (auto* card = dynamic_cast<CAudioOutputSlot*>(obj); card && !slot3)
@@ -279,15 +267,10 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     ASSERT_NE(nullptr, slot3);
     slot3->SetHoverConnectors(-1, 0);
     ASSERT_EQ(1, slot3->OnCommand(33160));  // "HBE 6631 + YOK 58417": remote, one channel
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     doc.SetModifiedFlag(false);
 
     CSpareAmpFrm frame(&doc);
-    frame.resize(800, 300);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
     CSpareAmpView* spares = frame.m_spares;
     // Runs `act` and answers the choice it opens with `answer`.
     const auto choose = [](const std::function<void()>& act, const std::function<void(CSelectionDlg&)>& answer) {
@@ -378,7 +361,6 @@ TEST(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     EXPECT_EQ(0, spares->topLevelItemCount());
     EXPECT_FALSE(table->GetEntry(0, name, kind, index));
     EXPECT_TRUE(doc.IsModified());
-    SetActiveDocHook(previousHook);
 }
 
 // A double click in a watch's relay column offers the relays of that family

@@ -5,11 +5,16 @@
 // visible controls of one parent may overlap, and every list, table and text
 // box shows its frame whole. ctest also runs the default font at the screen
 // scales of 120 and 144 DPI (QT_FONT_DPI), where the window system scales
-// every window by 1.25 and 1.5.
+// every window by 1.25 and 1.5. At its designed size, each button of a
+// window's tool bars shows a picture, none is hidden behind the bar's
+// overflow, and a bar of the picture set holds its strip's buttons in the
+// strip's order (each window is saved as bars-<window>.png in the working
+// directory).
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGroupBox>
@@ -26,7 +31,9 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTranslator>
+#include <QToolButton>
 #include <QTreeView>
+#include <QWidgetAction>
 
 #include <algorithm>
 #include <optional>
@@ -38,6 +45,7 @@
 #include "support/LargestProject.h"
 #include "support/ModelTestHost.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CPictureSet.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/ColumnWidths.h"
@@ -382,5 +390,77 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutFullTest, ::testing::Values(0, k120D
 
 // 0: the default font; k120Dpi: the default font at 120 DPI; else a point size.
 INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, k120Dpi, 13));
+
+// The bar's buttons as the strip writes them: command ids, 0 for a separator.
+std::vector<unsigned> Commands(const QToolBar* bar)
+{
+    std::vector<unsigned> commands;
+    for (QAction* a : bar->actions())
+        commands.push_back(a->isSeparator() ? 0u : a->objectName().toUInt());
+    return commands;
+}
+
+std::vector<unsigned> Commands(const CPictureSet::Resource& strip)
+{
+    std::vector<unsigned> commands;
+    for (const CPictureSet::Button& b : strip.buttons)
+        commands.push_back(b.command);
+    return commands;
+}
+
+void CheckBars(const QWidget* window, QStringList& faults, QSet<int>& stripsSeen)
+{
+    for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+        if (!bar->isVisibleTo(window))
+            continue;
+        const QString barName = bar->objectName().isEmpty() ? QStringLiteral("(unnamed bar)") : bar->objectName();
+        for (QAction* a : bar->actions()) {
+            // Separators and embedded controls (the zoom box) are no picture buttons.
+            if (a->isSeparator() || !a->isVisible() || qobject_cast<QWidgetAction*>(a))
+                continue;
+            const QString what = QStringLiteral("bar %1, button %2 \"%3\"").arg(barName, a->objectName(), a->toolTip());
+            if (a->icon().isNull())
+                faults << what + QStringLiteral(": no picture");
+            QWidget* button = bar->widgetForAction(a);
+            if (!button || !button->isVisible() || !bar->rect().contains(button->geometry()))
+                faults << what + QStringLiteral(": hidden in the overflow");
+            else if (auto* tb = qobject_cast<QToolButton*>(button); tb && tb->toolButtonStyle() != Qt::ToolButtonIconOnly)
+                faults << what + QStringLiteral(": shows its text");
+        }
+        for (QToolButton* ext : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            if (ext->isVisible())
+                faults << QStringLiteral("bar %1: overflow button shown").arg(barName);
+        bool isNumber = false;
+        const int id = bar->objectName().toInt(&isNumber);
+        if (!isNumber)
+            continue;
+        const CPictureSet::Resource* strip = CPictureSet::Find(CPictureSet::Kind::ToolBar, id);
+        if (!strip) {
+            faults << QStringLiteral("bar %1: not in the picture set").arg(id);
+            continue;
+        }
+        stripsSeen.insert(id);
+        if (Commands(bar) != Commands(*strip))
+            faults << QStringLiteral("bar %1: buttons not in the strip's order").arg(id);
+    }
+}
+
+TEST(WindowBarPictures, EveryBarButtonShowsItsPictureAtTheDesignedSize)
+{
+    QSet<int> stripsSeen;
+    WalkRegisteredWindows([&](const CWindowRegistry::Entry& entry, QWidget* window) {
+        QStringList faults;
+        CheckBars(window, faults, stripsSeen);
+        // What the walk saw, to look at: bars-<window>.png beside the test program.
+        window->grab().save(
+            QStringLiteral("bars-%1.png").arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
+        EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at " << window->width() << "x"
+                                      << window->height() << ":\n  "
+                                      << faults.join(QStringLiteral("\n  ")).toStdString();
+    });
+    // The walk reached the feature windows' shared bars.
+    EXPECT_TRUE(stripsSeen.contains(507));
+    EXPECT_TRUE(stripsSeen.contains(526));
+}
 
 }  // namespace

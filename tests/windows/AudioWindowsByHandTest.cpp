@@ -1,19 +1,27 @@
-// The monitor window as its user works it: a double-click on an entry's
-// source opens the source choice and the entry takes what was chosen; a
-// double-click on a relay's name does the same for the relay.
+// The audio windows without a device, as their user works them: in the
+// monitor window a double-click on an entry's source opens the source choice
+// and the entry takes what was chosen, and a double-click on a relay's name
+// does the same for the relay; in the recorder window a message slot is
+// named in its editable list.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <memory>
+
+#include "audio/CInternalMessageRec.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorRelaisListView.h"
+#include "audio/windows/CRecorderFrm.h"
+#include "audio/windows/CRecorderView.h"
 #include "model/CIDManager.h"
 #include "support/BlockTestSupport.h"
 #include "ui/CEditListCtrl.h"
@@ -36,12 +44,33 @@ void DoubleClick(QTreeWidget* list, int row, int column)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-class MonitorWindow : public ::testing::Test {
+// A new project, active, and the user's way into a window: shown and active.
+class AudioWindowByHand : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(d.doc().OnNewDocument()); }
+    template <class T>
+    T* Fixed(uint32_t type)
+    {
+        return dynamic_cast<T*>(d.doc().GetIDManager().GetBaseDevice(1, type));
+    }
+    static void ShowActive(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    ActiveDoc d;
+};
+
+// The monitor with the entries IN 2 and OUT 3, the project unmodified, its window
+// shown; the source choice answered from the test.
+class MonitorWindow : public AudioWindowByHand {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(d.doc().OnNewDocument());
-        monitor = dynamic_cast<CMonitor*>(d.doc().GetIDManager().GetBaseDevice(1, OT_MONITOR));
+        ASSERT_NO_FATAL_FAILURE(AudioWindowByHand::SetUp());
+        monitor = Fixed<CMonitor>(OT_MONITOR);
         ASSERT_NE(nullptr, monitor);
         previous = CMonitorDlgFrm::SetChooser([this](QWidget*, int kind, const QString& current, int* result) {
             kinds.push_back(kind);
@@ -51,30 +80,37 @@ protected:
             *result = answer;
             return true;
         });
+        monitor->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::In, 2));
+        monitor->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::Out, 3));
+        d.doc().SetModifiedFlag(false);
+        frame = std::make_unique<CMonitorDlgFrm>();
+        frame->resize(800, 400);
+        ASSERT_NO_FATAL_FAILURE(ShowActive(*frame));
+        entries = frame->GetEntryList();
     }
     void TearDown() override { CMonitorDlgFrm::SetChooser(previous); }
 
-    ActiveDoc d;
     CMonitor* monitor = nullptr;
     CMonitorDlgFrm::Chooser previous;
     std::vector<int> kinds;
     QStringList shown;  // what each choice opened on
     int answer = 0;  // 0: the user cancels
+    std::unique_ptr<CMonitorDlgFrm> frame;
+    CMonitorDlgListView* entries = nullptr;
 };
+
+std::string NameOf(const CInternalMessageRec& rec, int slot)
+{
+    std::vector<std::string> names;
+    rec.GetMessageNames(1, &names);
+    return names.at(static_cast<size_t>(slot));
+}
+using RecorderWindow = AudioWindowByHand;
 }  // namespace
 
 TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
 {
     using namespace monitorsource;
-    monitor->SetValue(AddEntry, Code(In, 2));
-    monitor->SetValue(AddEntry, Code(Out, 3));
-    d.doc().SetModifiedFlag(false);
-    CMonitorDlgFrm frame;
-    frame.resize(800, 400);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    CMonitorDlgListView* entries = frame.GetEntryList();
     ASSERT_EQ(2, entries->GetItemCount());
 
     // Cancelled: the entry and the project stay as they were.
@@ -102,8 +138,8 @@ TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
 
     // A relay's name opens the contacts' choice on that name.
     monitor->ParseUploadLines("MONI/RELAY2 1001", std::string(), linkstate::Upload);
-    frame.Refill();
-    CMonitorRelaisListView* relays = frame.GetRelayList();
+    frame->Refill();
+    CMonitorRelaisListView* relays = frame->GetRelayList();
     ASSERT_EQ(1, relays->GetItemCount());
     answer = 0;
     DoubleClick(relays, 0, 2);
@@ -120,15 +156,6 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
 {
     using namespace monitorsource;
     CMonitorDlgFrm::SetChooser(nullptr);  // the real selection dialog
-    monitor->SetValue(AddEntry, Code(In, 2));
-    monitor->SetValue(AddEntry, Code(Out, 3));
-    d.doc().SetModifiedFlag(false);
-    CMonitorDlgFrm frame;
-    frame.resize(800, 400);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    CMonitorDlgListView* entries = frame.GetEntryList();
 
     // Double-clicks the first row's source; in the choice, clicks the row of
     // `click` (none when empty) and OK. The text of the row it opened on.
@@ -167,4 +194,61 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     EXPECT_EQ("OUT", monitor->GetEntry(1).source);
     EXPECT_EQ(in4, entries->GetItemText(0, 2));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+// The recorder window: naming a message slot in its editable list.
+TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhenItDropsDown)
+{
+    auto* rec = Fixed<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    ASSERT_TRUE(rec);
+    rec->SetInt(recorderkey::MessageNumber, 2);
+    rec->SetText(recorderkey::MessageName | (1u << 16), "Feueralarm");
+
+    // The user's way in: the window shown and active, the keyboard in the
+    // name's edit, the cursor moved by keys to just after "Feuer".
+    CRecorderFrm frame;
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    CDropDownComboBox* combo = frame.GetView()->m_message;
+    QLineEdit* edit = combo->lineEdit();
+    edit->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+    ASSERT_EQ(QStringLiteral("Feueralarm"), edit->text());
+    QTest::keyClick(edit, Qt::Key_End);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(edit, Qt::Key_Left);
+    ASSERT_EQ(5, edit->cursorPosition());
+    QTest::keyClicks(edit, QStringLiteral("XY"));
+    EXPECT_EQ("FeuerXYalarm", edit->text().toStdString());
+    EXPECT_FALSE(edit->hasSelectedText()) << edit->selectedText().toStdString();
+    EXPECT_EQ(7, edit->cursorPosition());
+    EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
+
+    // To the next slot and back by key: the new name comes back, not the old.
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(3, rec->GetInt(recorderkey::MessageNumber));
+    EXPECT_EQ(QString::fromStdString(NameOf(*rec, 2)), edit->text());
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ("FeuerXYalarm", edit->text().toStdString());
+    EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
+    EXPECT_EQ(QString::fromStdString(CInternalMessageRec::DefaultMessageName(2)), combo->itemText(2));
+
+    // A name typed anew that begins like another slot's stays what was typed:
+    // the list offers no other slot's name to finish it.
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("Feuer"));
+    EXPECT_EQ("Feuer", edit->text().toStdString());
+    EXPECT_EQ("Feuer", NameOf(*rec, 2));
+    EXPECT_EQ("FeuerXYalarm", NameOf(*rec, 1));
+
+    // Dropping down refills the list from the recorder and selects its slot.
+    rec->SetText(recorderkey::MessageName | (4u << 16), "Räumung");
+    rec->SetInt(recorderkey::MessageNumber, 5);
+    combo->showPopup();
+    EXPECT_EQ(QStringLiteral("Räumung"), combo->itemText(4));
+    EXPECT_EQ(4, combo->currentIndex());
+    EXPECT_EQ(QStringLiteral("Räumung"), edit->text());
+    EXPECT_EQ(CInternalMessageRec::kMessageCount, combo->count());
+    combo->hidePopup();
+    EXPECT_EQ("Räumung", NameOf(*rec, 4));
 }
