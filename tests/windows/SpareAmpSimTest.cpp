@@ -366,21 +366,14 @@ TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
 // A double click in a watch's relay column offers the relays of that family
 // and keeps the chosen relay's number; "Kein Eintrag" takes it away again,
 // and in the channel column empties the whole watch.
-TEST(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
+TEST_F(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
 {
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    ActiveDocHook previousHook = SetActiveDocHook([&doc] { return &doc; });
-    auto* table = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
-    ASSERT_NE(nullptr, table);
     table->SetEntry(0, "Reserve", true, OT_READY_INPUT, 7, 0);
     table->SetWatch(0, 0, OT_READY_INPUT, 9, 0);
     ASSERT_NE(nullptr, FindOrCreateRelaisBank(&doc, 7, relaiskind::Line, true));     // r6..r10
     ASSERT_NE(nullptr, FindOrCreateRelaisBank(&doc, 3, relaiskind::Second, false));  // s1..s5
     CSpareAmpFrm frame(&doc);
-    frame.resize(900, 300);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
     CSpareAmpView* watches = frame.m_watches;
     frame.m_spares->setCurrentItem(frame.m_spares->topLevelItem(0));
     ASSERT_EQ(1, watches->topLevelItemCount());
@@ -418,5 +411,5 @@ TEST(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
         else
             EXPECT_EQ(c.number ? c.row : QString(), watches->topLevelItem(0)->text(c.column).trimmed());
     }
-    SetActiveDocHook(previousHook);
+    EXPECT_TRUE(messages.texts.empty());
 }
