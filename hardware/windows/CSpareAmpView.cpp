@@ -8,6 +8,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "paging/CRelais.h"
 #include "paging/CRelaisManager.h"
 #include "platform/StringTable.h"
 #include "ui/CHoverFrame.h"
@@ -267,18 +268,19 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
         return;
     SpareWatch& w = t->m_entries[m_entry].watch[index];
     if (column == 1) {
+        // Another channel keeps the watch's relays; "Kein Eintrag" empties it.
         if (!ChooseObject(selkind::WatchedChannel, type, number, channel))
             return;
-        const SpareWatch keep = w;
         t->SetWatch(index, m_entry, type, number, channel);
-        w.outRelay = keep.outRelay;
-        w.inRelay = keep.inRelay;
     } else if (column == 2 || column == 3) {
+        // The relays themselves, not their control contacts: the watch holds
+        // the relay's number in its family's relay table.
         CSelectionDlg dlg(this);
-        dlg.m_nKind = column == 2 ? selkind::LMZ763 : selkind::LMZ764;
+        dlg.m_nKind = column == 2 ? selkind::LMZ763Relay : selkind::LMZ764Relay;
         if (dlg.DoModal() != QDialog::Accepted)
             return;
-        const auto relay = static_cast<uint16_t>(dlg.m_pResultObject ? dlg.m_pResultObject->GetNumber() : 0);
+        const auto* chosen = dynamic_cast<const CRelais*>(dlg.m_pResultObject);
+        const auto relay = static_cast<uint16_t>(chosen ? chosen->GetRelayNumber() : 0);
         const CBaseDevice::ChangeGuard guard(*t);
         (column == 2 ? w.outRelay : w.inRelay) = relay;
     } else {

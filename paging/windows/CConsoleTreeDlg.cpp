@@ -1,6 +1,7 @@
 #include "paging/windows/CConsoleTreeDlg.h"
 
 #include <QLabel>
+#include <QHeaderView>
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
@@ -23,6 +24,9 @@ CConsoleTreeDlg::CConsoleTreeDlg(CConsolePropertySheet* sheet) : QWidget(sheet),
     m_tree = new CTreeCtrlEx(this);
     m_tree->setObjectName(QStringLiteral("108"));
     m_tree->setHeaderHidden(true);
+    // A name longer than the tree is wide stands whole; the tree scrolls sideways.
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_tree->setSortingEnabled(true);
     m_tree->sortByColumn(0, Qt::AscendingOrder);
     auto* layout = new QVBoxLayout(this);

@@ -739,6 +739,7 @@ void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
     CBaseDevice* obj = ObjectOf(item);
     CBaseDevice* parent = ObjectOf(item->parent());
     const CBaseDevice* keep = parent;
+    QString keepKey;
     switch (Picture(item)) {
     case 0: case 1: case 4: case 5: case 15: case 16: case 18: case 19: case 23: case 24:
         if (auto* card = dynamic_cast<CLMZ*>(obj))
@@ -771,13 +772,17 @@ void CLMZConfigDlg::DeleteItem(QTreeWidgetItem* item)
             else if (obj)
                 obj->OnCommand(objcmd::Delete);
         } else if (obj && obj->GetType() == OT_CONTROL_PAD) {
+            // The card's input or channel (or the slot's output) stays, free
+            // again, and stays selected.
+            keep = nullptr;
+            keepKey = ItemKey(item->parent()) + QStringLiteral("/t%1").arg(item->parent()->indexOfChild(item));
             obj->OnCommand(objcmd::Delete);
         }
         break;
     default:
         return;
     }
-    Rebuild(keep, QString(), false);
+    Rebuild(keep, keepKey, false);
 }
 
 void CLMZConfigDlg::OnItemChanged(QTreeWidgetItem* item, int column)

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -691,6 +692,12 @@ TEST_F(ConsoleWindows, ALongConsoleNameStandsWholeAndCentredOverTheDisplayOnScre
     sheet.show();
     sheet.SetActivePage(CConsolePropertySheet::Keys);
     QApplication::processEvents();
+    // The overview tree shows it whole too, scrolling sideways where it must.
+    auto* tree = sheet.findChild<CTreeCtrlEx*>();
+    ASSERT_NE(nullptr, tree);
+    const int needed = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
+    EXPECT_GE(tree->header()->sectionSize(0), needed);
+    EXPECT_GT(needed, tree->viewport()->width()) << "the name must be wider than the tree for this check";
     CKeyView* view = sheet.GetKeysPage()->GetKeyView();
     QFont bold(QStringLiteral("Arial"));
     bold.setPixelSize(18);

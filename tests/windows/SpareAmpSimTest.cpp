@@ -21,6 +21,8 @@
 #include "hardware/CSpareAmp.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "hardware/windows/CSpareAmpView.h"
+#include "paging/CRelais.h"
+#include "paging/PagingIds.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
 
@@ -359,4 +361,55 @@ TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
     EXPECT_EQ(0, spares->topLevelItemCount());
     EXPECT_FALSE(table->GetEntry(0, name, kind, index));
     EXPECT_TRUE(doc.IsModified());
+}
+
+// A double click in a watch's relay column offers the relays of that family
+// and keeps the chosen relay's number; "Kein Eintrag" takes it away again,
+// and in the channel column empties the whole watch.
+TEST_F(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
+{
+    table->SetEntry(0, "Reserve", true, OT_READY_INPUT, 7, 0);
+    table->SetWatch(0, 0, OT_READY_INPUT, 9, 0);
+    ASSERT_NE(nullptr, FindOrCreateRelaisBank(&doc, 7, relaiskind::Line, true));     // r6..r10
+    ASSERT_NE(nullptr, FindOrCreateRelaisBank(&doc, 3, relaiskind::Second, false));  // s1..s5
+    CSpareAmpFrm frame(&doc);
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    CSpareAmpView* watches = frame.m_watches;
+    frame.m_spares->setCurrentItem(frame.m_spares->topLevelItem(0));
+    ASSERT_EQ(1, watches->topLevelItemCount());
+    const struct {
+        int column;
+        QString row;  // the row chosen, and what the cell shows then
+        uint16_t SpareWatch::*relay;
+        uint16_t number;
+    } cases[] = {{2, "r7", &SpareWatch::outRelay, 7},
+                 {3, "s3", &SpareWatch::inRelay, 3},
+                 {2, "Kein Eintrag", &SpareWatch::outRelay, 0},
+                 {1, "Kein Eintrag", &SpareWatch::inRelay, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row.toStdString());
+        bool chosen = false;
+        QObject scope;  // the timer dies with the locals it writes
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            for (int r = 0; dlg && r < dlg->List()->GetItemCount() && !chosen; ++r)
+                if ((chosen = dlg->List()->GetItemText(r, 0) == c.row)) {
+                    dlg->List()->clearSelection();
+                    dlg->List()->Row(r)->setSelected(true);
+                }
+            if (dlg)
+                chosen ? dlg->accept() : dlg->reject();
+        });
+        const QModelIndex at = watches->model()->index(0, c.column);
+        watches->scrollTo(at);
+        const QPoint cell = watches->viewport()->mapTo(&frame, watches->visualRect(at).center());
+        QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, cell);
+        ASSERT_TRUE(chosen) << "no such row in the choice";
+        EXPECT_EQ(c.number, table->m_entries[0].watch[0].*c.relay);
+        if (c.column == 1)
+            EXPECT_EQ(0, watches->topLevelItemCount());
+        else
+            EXPECT_EQ(c.number ? c.row : QString(), watches->topLevelItem(0)->text(c.column).trimmed());
+    }
+    EXPECT_TRUE(messages.texts.empty());
 }

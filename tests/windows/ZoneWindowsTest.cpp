@@ -615,6 +615,13 @@ TEST_F(ZoneWindows, LmzDropDoesWhatTheDraggedEntrySays)
         if (HasFatalFailure())
             return;
     }
+    // Delete on the new pad frees its input, which stays selected for the next label.
+    ASSERT_EQ(2, selected()->parent()->indexOfChild(selected()));
+    QTest::keyClick(dlg.Tree(), Qt::Key_Delete);
+    ASSERT_NE(nullptr, selected());
+    EXPECT_EQ(QStringLiteral("3"), selected()->text(0));
+    EXPECT_EQ(nullptr, CLMZConfigDlg::ObjectOf(selected()));
+    EXPECT_EQ(QStringLiteral("Label"), Rows(dlg.List()));
     dlg.grab().save(QStringLiteral("lmz-after-drops.png"));
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     ExpectTablesSound();
