@@ -633,6 +633,13 @@ TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWi
             EXPECT_LT(head.left.right(), head.right.left()) << model;
             // Each text's rectangle holds the text in the font it is drawn with.
             EXPECT_GE(head.left.width(), QFontMetrics(head.font).horizontalAdvance(QStringLiteral("HALVERON"))) << model;
+            // No text runs over a key.
+            for (const CConsKey* key : c->GetProp().GetAllKeys()) {
+                const CRect cell = key->GetCell();
+                const QRect shown(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
+                EXPECT_FALSE(head.left.intersects(shown) || head.right.intersects(shown))
+                    << model << " key " << key->GetNumber();
+            }
         }
         const CKeyView::TextPair display = view->DisplayHead();
         EXPECT_GE(display.right.width(),
