@@ -118,6 +118,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     m_lblScheme = new QLabel(tr("Relaistopologie"), m_pGroup);
     m_pScheme = new CResizableComboBox(m_pGroup);
     m_pScheme->setObjectName(QStringLiteral("1049"));
+    m_pScheme->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_lblCount = new QLabel(tr("Anzahl der Linien"), m_pGroup);
     m_pCount = new CResizableEdit(m_pGroup);
     m_pCount->setObjectName(QStringLiteral("1164"));
@@ -142,6 +143,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
         m_lblInputs[i] = new QLabel(tr("%1. Eingang").arg(i + 1), m_pGroup);
         m_pInputs[i] = new CResizableComboBox(m_pGroup);
         m_pInputs[i]->setObjectName(QString::number(1044 + i));
+        m_pInputs[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         grid->addWidget(m_lblInputs[i], 4 + i, 0);
         grid->addWidget(m_pInputs[i], 4 + i, 1);
     }
@@ -202,6 +204,9 @@ bool CRelaisTopologyDlg::OnInitDialog()
         FillInputCombo(combo);
     for (const SchemeRow& row : kSchemes)
         m_pScheme->addItem(S(row.kind), row.kind);
+    // Filled after the dialog got its size: each keeps room for its longest choice.
+    for (CResizableComboBox* combo : {m_pScheme, m_pInputs[0], m_pInputs[1], m_pInputs[2], m_pInputs[3]})
+        combo->setMinimumWidth(combo->sizeHint().width());
     auto* root = new QTreeWidgetItem(m_pTree, QStringList(S(32789)));
     QTreeWidgetItem* current = nullptr;
     if (m_pDoc) {
@@ -277,6 +282,14 @@ void CRelaisTopologyDlg::ShowSchemeRows(unsigned kind)
     for (int i = 0; i < 4; ++i) {
         m_lblInputs[i]->setVisible(i < inputs);
         m_pInputs[i]->setVisible(i < inputs);
+    }
+    // A scheme's rows may need more room than the dialog has ("Programm/Ruf"
+    // widens the labels): it grows to them and never gets smaller.
+    layout()->activate();
+    const QSize need = layout()->totalMinimumSize().expandedTo(minimumSize());
+    if (need != minimumSize()) {
+        setMinimumSize(need);
+        resize(size().expandedTo(need));
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -23,6 +24,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTranslator>
@@ -87,6 +89,17 @@ bool IsCut(const QWidget* w)
             return false;
         const QSize need = button->sizeHint();
         return have.width() < need.width() || have.height() < button->minimumSizeHint().height();
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+        // The choice shown, beside the arrow.
+        if (combo->currentText().isEmpty() || combo->isEditable())
+            return false;
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.currentText = combo->currentText();
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        return field.width() < combo->fontMetrics().horizontalAdvance(combo->currentText());
     }
     if (auto* group = qobject_cast<const QGroupBox*>(w)) {
         if (group->title().isEmpty())

@@ -1029,4 +1029,13 @@ TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefuse
     CRelaisManager& m = *d.doc().GetRelaisManager();
     ASSERT_NE(nullptr, m.GetRelais(1));
     EXPECT_FALSE(dynamic_cast<CRelais*>(m.GetRelais(1))->IsUsed());
+
+    // On to "Programm/Ruf": its wider labels leave every choice shown whole.
+    QTest::keyClick(dlg.SchemeCombo(), Qt::Key_Down);
+    QTest::keyClick(dlg.SchemeCombo(), Qt::Key_Down);
+    ASSERT_EQ(topologykind::ProgramCall, dlg.SchemeCombo()->currentData().toUInt());
+    QApplication::processEvents();
+    for (QComboBox* combo : {static_cast<QComboBox*>(dlg.SchemeCombo()), static_cast<QComboBox*>(dlg.InputCombo(0)),
+                             static_cast<QComboBox*>(dlg.InputCombo(1))})
+        EXPECT_GE(combo->width(), combo->sizeHint().width()) << combo->currentText().toStdString();
 }
