@@ -225,6 +225,8 @@ TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
                           Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Sprechen", false, "TALK,-1,0,50"},
                           Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gesperrt", false, "DISABLED"}}) {
         SCOPED_TRACE(c.function);
+        // Each choice on a project as it was opened or saved.
+        d.doc().SetModifiedFlag(false);
         const int row = Row(functions, QString::fromLatin1(c.function));
         ASSERT_GE(row, 0);
         QTest::mouseClick(functions->viewport(), Qt::LeftButton, {},
@@ -757,3 +759,4 @@ TEST(KeyViewTexts, TwoTextsShrinkUntilAGapStaysAndGiveWayOnlyAtTheSmallestSize)
     EXPECT_LT(tiny.left.right(), tiny.right.left());
     EXPECT_NEAR(100 - tiny.left.left(), tiny.right.right() - 129, 1);
 }
+
