@@ -365,9 +365,9 @@ void CKeyView::DrawConsole(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::black);
     p.setBrush(QColor(220, 220, 220));
-    p.drawRoundedRect(m_panel, 25, 25);
+    p.drawRoundedRect(m_panel, kPanelCornerRadius, kPanelCornerRadius);
     if (m_extensionPanel.isValid()) {
-        p.drawRoundedRect(m_extensionPanel, 25, 25);
+        p.drawRoundedRect(m_extensionPanel, kPanelCornerRadius, kPanelCornerRadius);
         // The maker's name in bold, the unit's type beside it in the header font.
         const TextPair head = ExtensionHead();
         p.setFont(head.font);
@@ -439,8 +439,9 @@ CKeyView::TextPair CKeyView::ExtensionHead() const
     int keysTop = m_extensionPanel.bottom();
     for (const CConsKey* key : m_console->GetProp().GetFixedKeys())
         keysTop = std::min(keysTop, Q(key->GetCell()).top());
-    const QRect band(QPoint(m_extensionPanel.left() + 10, m_extensionPanel.top() + 2),
-                     QPoint(m_extensionPanel.right() - 10, keysTop - 2));
+    // Clear of the panel's rounded corners, too.
+    const QRect band(QPoint(m_extensionPanel.left() + kPanelCornerRadius, m_extensionPanel.top() + 2),
+                     QPoint(m_extensionPanel.right() - kPanelCornerRadius, keysTop - 2));
     QFont font = BoldFont();
     while (font.pixelSize() > 10 && QFontMetrics(font).height() > band.height())
         font.setPixelSize(font.pixelSize() - 1);

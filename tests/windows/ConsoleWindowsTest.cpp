@@ -635,7 +635,11 @@ TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWi
             EXPECT_LT(head.left.right(), head.right.left()) << model;
             // Each text's rectangle holds the text in the font it is drawn with.
             EXPECT_GE(head.left.width(), QFontMetrics(head.font).horizontalAdvance(QStringLiteral("HALVERON"))) << model;
-            // No text runs over a key.
+            // No text runs over a key or over the panel's rounded corners.
+            if (const QRect panel = view->GetExtensionPanelRect(); panel.isValid() && head.left == view->ExtensionHead().left) {
+                EXPECT_GE(head.left.left(), panel.left() + CKeyView::kPanelCornerRadius) << model;
+                EXPECT_LE(head.right.right(), panel.right() - CKeyView::kPanelCornerRadius) << model;
+            }
             for (const CConsKey* key : c->GetProp().GetAllKeys()) {
                 const CRect cell = key->GetCell();
                 const QRect shown(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
