@@ -352,6 +352,15 @@ TEST_F(ConsoleWindows, MacroActivationTypesAreNamedInTheLanguageInUse)
         EXPECT_TRUE(toggle.endsWith(english ? QStringLiteral("Type = \"Switch\"") : QStringLiteral("Type = \"Schalter\"")))
             << toggle.toStdString();
         EXPECT_TRUE(types->itemText(CKeyMacroDlg::Repeat).endsWith(QStringLiteral("Type = \"Repeat\"")));
+        // The note on macro A reads as words, without a gap of blanks.
+        bool noted = false;
+        for (const QLabel* label : view->GetKeyPropDlg()->GetMacroDlg()->findChildren<QLabel*>()) {
+            if (!label->text().contains(english ? QStringLiteral("Macro A") : QStringLiteral("Makro A")))
+                continue;
+            noted = true;
+            EXPECT_FALSE(label->text().contains(QStringLiteral("  "))) << label->text().toStdString();
+        }
+        EXPECT_TRUE(noted);
     }
 }
 
