@@ -26,6 +26,7 @@
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/ColumnWidths.h"
 #include "ui/DialogLayout.h"
 
 QL_STRING_TABLE({
@@ -222,6 +223,8 @@ bool CRelaisTopologyDlg::OnInitDialog()
     }
     root->setIcon(0, CPictureSet::ListImage(kImageBitmap, 1));
     root->setExpanded(true);
+    // Every topology's name whole; a very long name may scroll.
+    m_pTree->setMinimumWidth(std::min(TreeRowsWidth(m_pTree), m_pTree->fontMetrics().averageCharWidth() * 48));
     m_bLoading = false;
     m_pTree->setCurrentItem(current ? current : root);
     LoadTopology();

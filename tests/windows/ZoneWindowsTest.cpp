@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QTranslator>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 #include <QTimer>
 
 #include <functional>
@@ -1038,4 +1039,12 @@ TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefuse
     for (QComboBox* combo : {static_cast<QComboBox*>(dlg.SchemeCombo()), static_cast<QComboBox*>(dlg.InputCombo(0)),
                              static_cast<QComboBox*>(dlg.InputCombo(1))})
         EXPECT_GE(combo->width(), combo->sizeHint().width()) << combo->currentText().toStdString();
+    // The tree beside them keeps every topology's name whole.
+    auto* tree = dlg.findChild<QTreeWidget*>(QStringLiteral("1034"));
+    ASSERT_NE(nullptr, tree);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QModelIndex index = tree->indexFromItem(*it);
+        EXPECT_LE(tree->visualRect(index).left() + tree->sizeHintForIndex(index).width(), tree->viewport()->width())
+            << (*it)->text(0).toStdString();
+    }
 }
