@@ -445,7 +445,12 @@ bool CRelaisTopologyDlg::Apply()
             m_pTopology->LinkTo(i, amp, m_pInputs[i]->currentData(kOutputRole).toInt());
     }
     m_pTopology->Redraw();
-    if (QTreeWidgetItem* item = m_pTree->currentItem()) {
+    // The topology's own item: on the way to another topology the tree's
+    // current item is already the next one.
+    QList<QTreeWidgetItem*> items;
+    if (QTreeWidgetItem* root = m_pTree->topLevelItem(0))
+        m_pTree->FindItemsByData(items, root, reinterpret_cast<quintptr>(m_pTopology));
+    for (QTreeWidgetItem* item : items) {
         item->setText(0, QString::fromStdString(m_pTopology->GetName()));
         item->setIcon(0, SchemeIcon(kind));
     }

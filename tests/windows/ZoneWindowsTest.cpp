@@ -988,6 +988,19 @@ TEST_F(ZoneWindows, TopologyDialogAsksBeforeTheCardsAndLeavesNothingPendingAfter
     EXPECT_EQ(other, dlg.Current());
     EXPECT_EQ(asked, messages.texts.size());
     EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+
+    // A change taken with Yes on the way to another topology: each item keeps
+    // its own topology's name and scheme picture.
+    dlg.SchemeCombo()->setCurrentIndex(dlg.SchemeCombo()->findData(topologykind::Direct));
+    messages.answer = mb::IdYes;
+    QTreeWidgetItem* back = dlg.Tree()->topLevelItem(0)->child(1);
+    QTest::mouseClick(dlg.Tree()->viewport(), Qt::LeftButton, {}, dlg.Tree()->visualItemRect(back).center());
+    EXPECT_EQ(t, dlg.Current());
+    EXPECT_EQ(topologykind::Direct, other->GetKindId());
+    EXPECT_EQ(other->GetName(), item->text(0).toStdString());
+    EXPECT_EQ(t->GetName(), back->text(0).toStdString());
+    EXPECT_EQ(Image(280, 2), Shown(item->icon(0)));
+    EXPECT_EQ(Image(280, 3), Shown(back->icon(0)));
 }
 
 TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefusedRelayKeepsTheFocus)
