@@ -6,6 +6,7 @@
 #include <set>
 
 #include "hardware/CAudioInputSlot.h"
+#include "model/ComparingStore.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -141,7 +142,11 @@ void CConsole::Serialize(CArchive& ar)
     m_prop.Serialize(ar, ar.IsLoading() ? m_loadedSchema : 4);
     if (ar.IsLoading())
         m_prop.SetConsole(this);
-    SetupModel();
+    // The model check sets the keys' edits back to what they hold: not when
+    // the console is only stored to see whether a change changed it, while
+    // the key dialog edits a key.
+    if (ar.IsLoading() || !IsComparingStore())
+        SetupModel();
 }
 
 void CConsole::EnterConsolePath()

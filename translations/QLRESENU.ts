@@ -1186,7 +1186,7 @@ Waiting for QUILLOMER to confirm ...</translation>
     </message>
     <message>
         <source>( Makro A : Im Tasten-       dialog bereits festgelegt)</source>
-        <translation>( Macro A : already set in the key       dialog)</translation>
+        <translation>( Macro A : already set in the key dialog)</translation>
     </message>
     <message>
         <source>Aktivierungsablauf :</source>

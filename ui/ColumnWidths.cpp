@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 // The average character width of the default font, which the designed
@@ -110,4 +111,28 @@ void KeepColumnTitlesWhole(QTreeView* view)
                          if (orientation == Qt::Horizontal)
                              FitSections(view, first, last);
                      });
+}
+
+int TreeRowsWidth(const QTreeView* view)
+{
+    const QAbstractItemModel* model = view->model();
+    int need = 0;
+    if (model) {
+        struct Row {
+            QModelIndex index;
+            int depth;
+        };
+        std::vector<Row> rows;
+        for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+            rows.push_back({model->index(r, 0, view->rootIndex()), view->rootIsDecorated() ? 1 : 0});
+        while (!rows.empty()) {
+            const Row row = rows.back();
+            rows.pop_back();
+            need = std::max(need, row.depth * view->indentation() + view->sizeHintForIndex(row.index).width());
+            if (view->isExpanded(row.index))
+                for (int r = 0; r < model->rowCount(row.index); ++r)
+                    rows.push_back({model->index(r, 0, row.index), row.depth + 1});
+        }
+    }
+    return need + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
 }

@@ -30,3 +30,7 @@ void FitColumnContents(QTreeView* view);
 // least as wide as its title and rows need, with its frame and a vertical
 // scroll bar.
 int ColumnsTotalWidth(const QTreeView* view);
+// The width a tree of one column needs to show every row that shows whole,
+// its indentation and picture counted, with its frame and a vertical scroll
+// bar.
+int TreeRowsWidth(const QTreeView* view);

@@ -18,6 +18,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "hardware/windows/WindowSamples.h"
+#include "ui/ColumnWidths.h"
 #include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
 #include "ui/CResizableComboBox.h"
@@ -259,6 +260,8 @@ void CAmpPropDlg::FillControls()
     m_tree->expandItem(m_root);
     if (selected)
         m_tree->setCurrentItem(selected);
+    // Every amplifier's name whole.
+    m_tree->setMinimumWidth(std::max(m_tree->minimumWidth(), TreeRowsWidth(m_tree)));
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CAmpPropDlg::OnCurrentItemChanged);
     // An amplifier's extended properties have their own window; the root
     // keeps the tree's own double-click (expanding and collapsing).

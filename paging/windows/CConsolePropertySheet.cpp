@@ -63,7 +63,6 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
-    ApplyDesignedSize(this, DialogUnitsToPixels(this, {440, 250}));
 
     std::vector<CConsole*> consoles;
     if (doc)
@@ -71,6 +70,8 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
             if (auto* c = dynamic_cast<CConsole*>(obj))
                 consoles.push_back(c);
     m_tree->Fill(consoles, console);
+    // Sized once the tree knows the names it shows.
+    ApplyDesignedSize(this, DialogUnitsToPixels(this, {440, 250}));
     // Opens on the keys page.
     m_switchingTabs = true;
     m_tabs->setCurrentIndex(Keys);

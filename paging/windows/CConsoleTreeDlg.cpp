@@ -11,6 +11,9 @@
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
 #include "ui/CTreeCtrlEx.h"
+#include "ui/ColumnWidths.h"
+
+#include <algorithm>
 
 namespace {
 // The tree's pictures (bitmap 274): the root closed and open, a console.
@@ -64,6 +67,8 @@ void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* sel
     root->setExpanded(true);
     if (chosen)
         m_tree->setCurrentItem(chosen);
+    // Every console's name whole; a very long name may scroll.
+    m_tree->setMinimumWidth(std::min(TreeRowsWidth(m_tree), m_tree->fontMetrics().averageCharWidth() * 48));
     m_filling = false;
 }
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -90,7 +91,11 @@ CKeyMacroDlg::CKeyMacroDlg(CKeyPropDlg* owner, CConsKey* key) : QDialog(owner), 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Die Makrotaste startet beim Drücken das folgende Makro :"), this));
     layout->addWidget(m_macroA);
-    layout->addWidget(new QLabel(tr("( Makro A : Im Tasten-       dialog bereits festgelegt)"), this));
+    // The note breaks its line after the hyphen of "Tasten-", as designed,
+    // rather than showing the blanks that made the break.
+    QString note = tr("( Makro A : Im Tasten-       dialog bereits festgelegt)");
+    note.replace(QRegularExpression(QStringLiteral("-\\s{2,}")), QStringLiteral("-\n"));
+    layout->addWidget(new QLabel(note, this));
     layout->addWidget(new QLabel(tr("Aktivierungsablauf :"), this));
     layout->addWidget(new QLabel(tr("Der weitere Ablauf wird durch den Aktivierungstyp bestimmt:"), this));
     layout->addWidget(m_type);

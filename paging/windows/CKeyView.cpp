@@ -365,9 +365,9 @@ void CKeyView::DrawConsole(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::black);
     p.setBrush(QColor(220, 220, 220));
-    p.drawRoundedRect(m_panel, 25, 25);
+    p.drawRoundedRect(m_panel, kPanelCornerRadius, kPanelCornerRadius);
     if (m_extensionPanel.isValid()) {
-        p.drawRoundedRect(m_extensionPanel, 25, 25);
+        p.drawRoundedRect(m_extensionPanel, kPanelCornerRadius, kPanelCornerRadius);
         // The maker's name in bold, the unit's type beside it in the header font.
         const TextPair head = ExtensionHead();
         p.setFont(head.font);
@@ -434,9 +434,20 @@ CKeyView::TextPair CKeyView::ExtensionHead() const
 {
     if (!m_extensionPanel.isValid())
         return {};
+    // Above the unit's first row of keys, never over a key: the font is
+    // made smaller until a line fits between the panel's edge and the keys.
+    int keysTop = m_extensionPanel.bottom();
+    for (const CConsKey* key : m_console->GetProp().GetFixedKeys())
+        keysTop = std::min(keysTop, Q(key->GetCell()).top());
+    // Clear of the panel's rounded corners, too.
+    const QRect band(QPoint(m_extensionPanel.left() + kPanelCornerRadius, m_extensionPanel.top() + 2),
+                     QPoint(m_extensionPanel.right() - kPanelCornerRadius, keysTop - 2));
+    QFont font = BoldFont();
+    while (font.pixelSize() > 10 && QFontMetrics(font).height() > band.height())
+        font.setPixelSize(font.pixelSize() - 1);
     // The type is drawn in the smaller header font: measured in the bold
     // one, it is given at least the room it needs.
-    return FitTextPair(m_extensionPanel.adjusted(10, 10, -10, 0), BoldFont(), kMaker, kExtensionType);
+    return FitTextPair(band, font, kMaker, kExtensionType);
 }
 
 void CKeyView::DrawKey(QPainter& p, const CConsKey& key)

@@ -89,6 +89,9 @@ public:
     void RemoveKeyTip(int keyNumber) override;
 
     QRect GetDisplayRect() const { return m_display; }
+    QRect GetExtensionPanelRect() const { return m_extensionPanel; }
+    // The radius of the console panels' rounded corners.
+    static constexpr int kPanelCornerRadius = 25;
 
     // A line of two texts in `band`, one at its left and one at its right, in
     // `font` or, where they would meet, in the largest smaller size that

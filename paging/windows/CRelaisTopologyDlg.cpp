@@ -26,6 +26,7 @@
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/ColumnWidths.h"
 #include "ui/DialogLayout.h"
 
 QL_STRING_TABLE({
@@ -118,6 +119,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     m_lblScheme = new QLabel(tr("Relaistopologie"), m_pGroup);
     m_pScheme = new CResizableComboBox(m_pGroup);
     m_pScheme->setObjectName(QStringLiteral("1049"));
+    m_pScheme->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_lblCount = new QLabel(tr("Anzahl der Linien"), m_pGroup);
     m_pCount = new CResizableEdit(m_pGroup);
     m_pCount->setObjectName(QStringLiteral("1164"));
@@ -142,6 +144,7 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
         m_lblInputs[i] = new QLabel(tr("%1. Eingang").arg(i + 1), m_pGroup);
         m_pInputs[i] = new CResizableComboBox(m_pGroup);
         m_pInputs[i]->setObjectName(QString::number(1044 + i));
+        m_pInputs[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         grid->addWidget(m_lblInputs[i], 4 + i, 0);
         grid->addWidget(m_pInputs[i], 4 + i, 1);
     }
@@ -202,6 +205,9 @@ bool CRelaisTopologyDlg::OnInitDialog()
         FillInputCombo(combo);
     for (const SchemeRow& row : kSchemes)
         m_pScheme->addItem(S(row.kind), row.kind);
+    // Filled after the dialog got its size: each keeps room for its longest choice.
+    for (CResizableComboBox* combo : {m_pScheme, m_pInputs[0], m_pInputs[1], m_pInputs[2], m_pInputs[3]})
+        combo->setMinimumWidth(combo->sizeHint().width());
     auto* root = new QTreeWidgetItem(m_pTree, QStringList(S(32789)));
     QTreeWidgetItem* current = nullptr;
     if (m_pDoc) {
@@ -217,6 +223,8 @@ bool CRelaisTopologyDlg::OnInitDialog()
     }
     root->setIcon(0, CPictureSet::ListImage(kImageBitmap, 1));
     root->setExpanded(true);
+    // Every topology's name whole; a very long name may scroll.
+    m_pTree->setMinimumWidth(std::min(TreeRowsWidth(m_pTree), m_pTree->fontMetrics().averageCharWidth() * 48));
     m_bLoading = false;
     m_pTree->setCurrentItem(current ? current : root);
     LoadTopology();
@@ -277,6 +285,14 @@ void CRelaisTopologyDlg::ShowSchemeRows(unsigned kind)
     for (int i = 0; i < 4; ++i) {
         m_lblInputs[i]->setVisible(i < inputs);
         m_pInputs[i]->setVisible(i < inputs);
+    }
+    // A scheme's rows may need more room than the dialog has ("Programm/Ruf"
+    // widens the labels): it grows to them and never gets smaller.
+    layout()->activate();
+    const QSize need = layout()->totalMinimumSize().expandedTo(minimumSize());
+    if (need != minimumSize()) {
+        setMinimumSize(need);
+        resize(size().expandedTo(need));
     }
 }
 
@@ -429,7 +445,12 @@ bool CRelaisTopologyDlg::Apply()
             m_pTopology->LinkTo(i, amp, m_pInputs[i]->currentData(kOutputRole).toInt());
     }
     m_pTopology->Redraw();
-    if (QTreeWidgetItem* item = m_pTree->currentItem()) {
+    // The topology's own item: on the way to another topology the tree's
+    // current item is already the next one.
+    QList<QTreeWidgetItem*> items;
+    if (QTreeWidgetItem* root = m_pTree->topLevelItem(0))
+        m_pTree->FindItemsByData(items, root, reinterpret_cast<quintptr>(m_pTopology));
+    for (QTreeWidgetItem* item : items) {
         item->setText(0, QString::fromStdString(m_pTopology->GetName()));
         item->setIcon(0, SchemeIcon(kind));
     }

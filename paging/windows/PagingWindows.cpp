@@ -53,11 +53,14 @@ const bool g_registered = [] {
     CLANGroup::SetNumberDialog(&RunNumberDialog);
     CRelaisTopology::SetDialog(&CRelaisTopologyDlg::Run);
     CWindowRegistry::Register(QStringLiteral("CRelaisTopologyDlg"), [](CQuillomerDoc* doc) -> QWidget* {
+        // A "Programm/Ruf" topology when there is one: its rows are the widest.
         CRelaisTopology* sample = nullptr;
         if (doc)
             for (CBaseDevice* obj : doc->GetList(CAT_RELAIS_TOPOLOGY))
-                if (!sample)
-                    sample = dynamic_cast<CRelaisTopology*>(obj);
+                if (auto* t = dynamic_cast<CRelaisTopology*>(obj);
+                    t && (!sample || (sample->GetKindId() != topologykind::ProgramCall &&
+                                      t->GetKindId() == topologykind::ProgramCall)))
+                    sample = t;
         return new CRelaisTopologyDlg(sample);
     });
     return true;

@@ -338,7 +338,7 @@ void CMSComm::SetInBufferCount(int count)
 {
     if (count != 0 || !GetPortOpen())
         return;
-    m_port->readAll();
+    m_inputTaken += static_cast<uint64_t>(m_port->readAll().size());
     m_port->clear(QSerialPort::Input);
 }
 
@@ -435,7 +435,9 @@ QByteArray CMSComm::GetInput()
 {
     if (!GetPortOpen())
         return {};
-    return m_port->readAll();
+    QByteArray bytes = m_port->readAll();
+    m_inputTaken += static_cast<uint64_t>(bytes.size());
+    return bytes;
 }
 
 bool CMSComm::ReadErrorCounters(ErrorCounters& counters) const
@@ -545,6 +547,8 @@ void CMSComm::Deliver(short event)
     }
     QPointer<CMSComm> self(this);
     m_inEvent = true;
+    const qint64 waitingBefore = GetPortOpen() ? m_port->bytesAvailable() : 0;
+    const uint64_t takenBefore = m_inputTaken;
     m_commEvent = event;
     emit OnComm();
     while (self && !m_pendingEvents.empty()) {
@@ -561,5 +565,11 @@ void CMSComm::Deliver(short event)
     if (self) {
         m_inEvent = false;
         m_pendingEvents.clear();
+        // The port tells of no new bytes while a handler runs: what came
+        // while it waited (a message box, a local event loop) is announced
+        // now, from the event loop.
+        const qint64 waiting = GetPortOpen() ? m_port->bytesAvailable() : 0;
+        if (waiting + static_cast<qint64>(m_inputTaken - takenBefore) > waitingBefore && ReceiveDue())
+            ScheduleReceiveCheck();
     }
 }

@@ -193,6 +193,8 @@ private:
     bool m_haveCounters = false;
     bool m_sendArmed = false;  // the output count was at or above SThreshold
     bool m_inEvent = false;
+    // Bytes the owner has taken from the input (read or discarded).
+    uint64_t m_inputTaken = 0;
     bool m_receiveCheckPosted = false;
     bool m_sendCheckPosted = false;
     std::deque<short> m_pendingEvents;

@@ -311,34 +311,55 @@ TEST_F(CMSCommTest, InputFromBeforeTheOpenIsDropped)
 
 TEST_F(CMSCommTest, HandlerIsNotReenteredWhileItWaits)
 {
-    comm.SetRThreshold(1);
-    int depth = 0, maxDepth = 0, calls = 0;
-    QByteArray got;
-    QObject::connect(&comm, &CMSComm::OnComm, [&] {
-        if (comm.GetCommEvent() != CMSComm::comEvReceive)
-            return;
-        ++depth;
-        ++calls;
-        maxDepth = std::max(maxDepth, depth);
-        if (calls == 1) {
-            // A handler that waits with a local event loop while more comes.
-            pty.Write("second\r");
-            QEventLoop loop;
-            QTimer::singleShot(150, &loop, &QEventLoop::quit);
-            loop.exec();
-            got += "|";
-        }
-        got += comm.GetInput();
-        --depth;
-    });
-    ASSERT_TRUE(comm.SetPortOpen(true));
-    pty.Write("first\r");
-    ASSERT_TRUE(PumpUntil([&] { return calls >= 1 && depth == 0; }));
-    Pump(100);
-    EXPECT_EQ(maxDepth, 1);
-    // The first handler took everything after its wait; no empty second event.
-    EXPECT_EQ(got, QByteArray("|first\rsecond\r"));
-    EXPECT_EQ(calls, 1);
+    // A handler that waits with a local event loop (a message box) while more
+    // comes: it takes everything after its wait, or it took its line before
+    // and the bytes that came meanwhile get an event of their own.
+    struct Row {
+        const char* what;
+        bool readsFirst;
+        QByteArray got;
+        int calls;
+    };
+    const Row rows[] = {
+        {"reads after the wait", false, "|first\rsecond\r", 1},
+        {"reads before the wait", true, "first\r|second\r", 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        comm.SetRThreshold(1);
+        int depth = 0, maxDepth = 0, calls = 0;
+        QByteArray got;
+        const QMetaObject::Connection handler = QObject::connect(&comm, &CMSComm::OnComm, [&] {
+            if (comm.GetCommEvent() != CMSComm::comEvReceive)
+                return;
+            ++depth;
+            ++calls;
+            maxDepth = std::max(maxDepth, depth);
+            const bool first = calls == 1;
+            if (first && row.readsFirst)
+                got += comm.GetInput();
+            if (first) {
+                pty.Write("second\r");
+                QEventLoop loop;
+                QTimer::singleShot(150, &loop, &QEventLoop::quit);
+                loop.exec();
+                got += "|";
+            }
+            if (!first || !row.readsFirst)
+                got += comm.GetInput();
+            --depth;
+        });
+        ASSERT_TRUE(comm.SetPortOpen(true));
+        pty.Write("first\r");
+        PumpUntil([&] { return got.endsWith("second\r") && depth == 0; }, 2000);
+        Pump(100);
+        EXPECT_EQ(maxDepth, 1);
+        // No empty event after a handler that took everything.
+        EXPECT_EQ(got, row.got);
+        EXPECT_EQ(calls, row.calls);
+        QObject::disconnect(handler);
+        comm.SetPortOpen(false);
+    }
 }
 
 TEST_F(CMSCommTest, HangUpOfTheOtherEndClosesThePort)

@@ -226,6 +226,8 @@ TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
                           Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Sprechen", false, "TALK,-1,0,50"},
                           Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gesperrt", false, "DISABLED"}}) {
         SCOPED_TRACE(c.function);
+        // Each choice on a project as it was opened or saved.
+        d.doc().SetModifiedFlag(false);
         const int row = Row(functions, QString::fromLatin1(c.function));
         ASSERT_GE(row, 0);
         QTest::mouseClick(functions->viewport(), Qt::LeftButton, {},
@@ -351,6 +353,15 @@ TEST_F(ConsoleWindows, MacroActivationTypesAreNamedInTheLanguageInUse)
         EXPECT_TRUE(toggle.endsWith(english ? QStringLiteral("Type = \"Switch\"") : QStringLiteral("Type = \"Schalter\"")))
             << toggle.toStdString();
         EXPECT_TRUE(types->itemText(CKeyMacroDlg::Repeat).endsWith(QStringLiteral("Type = \"Repeat\"")));
+        // The note on macro A reads as words, without a gap of blanks.
+        bool noted = false;
+        for (const QLabel* label : view->GetKeyPropDlg()->GetMacroDlg()->findChildren<QLabel*>()) {
+            if (!label->text().contains(english ? QStringLiteral("Macro A") : QStringLiteral("Makro A")))
+                continue;
+            noted = true;
+            EXPECT_FALSE(label->text().contains(QStringLiteral("  "))) << label->text().toStdString();
+        }
+        EXPECT_TRUE(noted);
     }
 }
 
@@ -634,6 +645,17 @@ TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWi
             EXPECT_LT(head.left.right(), head.right.left()) << model;
             // Each text's rectangle holds the text in the font it is drawn with.
             EXPECT_GE(head.left.width(), QFontMetrics(head.font).horizontalAdvance(QStringLiteral("HALVERON"))) << model;
+            // No text runs over a key or over the panel's rounded corners.
+            if (const QRect panel = view->GetExtensionPanelRect(); panel.isValid() && head.left == view->ExtensionHead().left) {
+                EXPECT_GE(head.left.left(), panel.left() + CKeyView::kPanelCornerRadius) << model;
+                EXPECT_LE(head.right.right(), panel.right() - CKeyView::kPanelCornerRadius) << model;
+            }
+            for (const CConsKey* key : c->GetProp().GetAllKeys()) {
+                const CRect cell = key->GetCell();
+                const QRect shown(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
+                EXPECT_FALSE(head.left.intersects(shown) || head.right.intersects(shown))
+                    << model << " key " << key->GetNumber();
+            }
         }
         const CKeyView::TextPair display = view->DisplayHead();
         EXPECT_GE(display.right.width(),
@@ -757,3 +779,4 @@ TEST(KeyViewTexts, TwoTextsShrinkUntilAGapStaysAndGiveWayOnlyAtTheSmallestSize)
     EXPECT_LT(tiny.left.right(), tiny.right.left());
     EXPECT_NEAR(100 - tiny.left.left(), tiny.right.right() - 129, 1);
 }
+

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -29,6 +30,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTranslator>
@@ -96,6 +98,17 @@ bool IsCut(const QWidget* w)
             return false;
         const QSize need = button->sizeHint();
         return have.width() < need.width() || have.height() < button->minimumSizeHint().height();
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+        // The choice shown, beside the arrow.
+        if (combo->currentText().isEmpty() || combo->isEditable())
+            return false;
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.currentText = combo->currentText();
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        return field.width() < combo->fontMetrics().horizontalAdvance(combo->currentText());
     }
     if (auto* group = qobject_cast<const QGroupBox*>(w)) {
         if (group->title().isEmpty())
@@ -233,6 +246,35 @@ void CheckColumnContents(const QWidget* window, QStringList& faults)
     }
 }
 
+// Trees of one column without titles (an overview of objects beside a
+// form): every row shown whole, its indentation and picture counted.
+void CheckTreeRows(const QWidget* window, QStringList& faults)
+{
+    for (const QTreeView* view : window->findChildren<QTreeView*>()) {
+        const QAbstractItemModel* model = view->model();
+        if (!view->isVisibleTo(window) || !model || model->columnCount(view->rootIndex()) != 1 ||
+            !view->header()->isHidden())
+            continue;
+        std::vector<QModelIndex> rows;
+        for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+            rows.push_back(model->index(r, 0, view->rootIndex()));
+        while (!rows.empty()) {
+            const QModelIndex index = rows.back();
+            rows.pop_back();
+            const int need = view->visualRect(index).left() + view->sizeHintForIndex(index).width();
+            if (need > view->viewport()->width())
+                faults << QStringLiteral("row cut: %1 \"%2\" row \"%3\" needs %4 px, has %5")
+                              .arg(QString::fromLatin1(view->metaObject()->className()), view->objectName(),
+                                   index.data().toString())
+                              .arg(need)
+                              .arg(view->viewport()->width());
+            if (view->isExpanded(index))
+                for (int r = 0; r < model->rowCount(index); ++r)
+                    rows.push_back(model->index(r, 0, index));
+        }
+    }
+}
+
 constexpr int k120Dpi = -120;
 
 class WindowLayoutTest : public ::testing::TestWithParam<int> {
@@ -325,6 +367,7 @@ QStringList LayoutFaults(QWidget* window, bool designed)
     Check(window, window, faults);
     CheckColumnTitles(window, faults, designed);
     CheckColumnContents(window, faults);
+    CheckTreeRows(window, faults);
     CheckFramesWhole(window, faults);
     return faults;
 }

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QTranslator>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 #include <QTimer>
 
 #include <functional>
@@ -994,6 +995,19 @@ TEST_F(ZoneWindows, TopologyDialogAsksBeforeTheCardsAndLeavesNothingPendingAfter
     EXPECT_EQ(other, dlg.Current());
     EXPECT_EQ(asked, messages.texts.size());
     EXPECT_FALSE(dlg.ApplyButton()->isEnabled());
+
+    // A change taken with Yes on the way to another topology: each item keeps
+    // its own topology's name and scheme picture.
+    dlg.SchemeCombo()->setCurrentIndex(dlg.SchemeCombo()->findData(topologykind::Direct));
+    messages.answer = mb::IdYes;
+    QTreeWidgetItem* back = dlg.Tree()->topLevelItem(0)->child(1);
+    QTest::mouseClick(dlg.Tree()->viewport(), Qt::LeftButton, {}, dlg.Tree()->visualItemRect(back).center());
+    EXPECT_EQ(t, dlg.Current());
+    EXPECT_EQ(topologykind::Direct, other->GetKindId());
+    EXPECT_EQ(other->GetName(), item->text(0).toStdString());
+    EXPECT_EQ(t->GetName(), back->text(0).toStdString());
+    EXPECT_EQ(Image(280, 2), Shown(item->icon(0)));
+    EXPECT_EQ(Image(280, 3), Shown(back->icon(0)));
 }
 
 TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefusedRelayKeepsTheFocus)
@@ -1036,4 +1050,21 @@ TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefuse
     CRelaisManager& m = *d.doc().GetRelaisManager();
     ASSERT_NE(nullptr, m.GetRelais(1));
     EXPECT_FALSE(dynamic_cast<CRelais*>(m.GetRelais(1))->IsUsed());
+
+    // On to "Programm/Ruf": its wider labels leave every choice shown whole.
+    QTest::keyClick(dlg.SchemeCombo(), Qt::Key_Down);
+    QTest::keyClick(dlg.SchemeCombo(), Qt::Key_Down);
+    ASSERT_EQ(topologykind::ProgramCall, dlg.SchemeCombo()->currentData().toUInt());
+    QApplication::processEvents();
+    for (QComboBox* combo : {static_cast<QComboBox*>(dlg.SchemeCombo()), static_cast<QComboBox*>(dlg.InputCombo(0)),
+                             static_cast<QComboBox*>(dlg.InputCombo(1))})
+        EXPECT_GE(combo->width(), combo->sizeHint().width()) << combo->currentText().toStdString();
+    // The tree beside them keeps every topology's name whole.
+    auto* tree = dlg.findChild<QTreeWidget*>(QStringLiteral("1034"));
+    ASSERT_NE(nullptr, tree);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        const QModelIndex index = tree->indexFromItem(*it);
+        EXPECT_LE(tree->visualRect(index).left() + tree->sizeHintForIndex(index).width(), tree->viewport()->width())
+            << (*it)->text(0).toStdString();
+    }
 }
