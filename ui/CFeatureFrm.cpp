@@ -140,6 +140,22 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
         addAll(std::begin(kServiceBar), std::end(kServiceBar));
     CPictureSet::ApplyToolBar(m_switchBar, static_cast<int>(barId));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    ReserveTransferRoom();
+}
+
+void CFeatureFrm::ReserveTransferRoom()
+{
+    // The status bar is as high from the start as a transfer's progress bar
+    // and "Abbrechen" make it: a transfer does not make the window taller.
+    QStatusBar* bar = statusBar();
+    auto* progress = new QProgressBar(bar);
+    auto* cancel = new QPushButton(tr("Abbrechen"), bar);
+    bar->addPermanentWidget(progress, 1);
+    bar->addPermanentWidget(cancel);
+    const int height = bar->sizeHint().height();
+    delete progress;
+    delete cancel;
+    bar->setMinimumHeight(height);
 }
 
 QString CFeatureFrm::CommandText(unsigned commandId)

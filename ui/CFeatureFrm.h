@@ -115,6 +115,7 @@ protected:
 
 private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
+    void ReserveTransferRoom();
     void PostSwitch(unsigned commandId);
     // The transfer from the reset to the end wait; the hooks as TransferAll's.
     // With `rowOf` the progress counts `rows` as TransferRows's.

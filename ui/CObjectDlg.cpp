@@ -7,9 +7,12 @@
 #include "ui/UiIds.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMap>
 #include <QMoveEvent>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QTimer>
@@ -110,6 +113,15 @@ CObjectDlg::CObjectDlg(CQuillomerDoc* document, int windowKind, QWidget* parent)
     // The hosted frame fills the whole client area.
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+CObjectDlg::~CObjectDlg()
+{
+    // The focus moves on while the window's controls go, when this is no
+    // host any more.
+    disconnect(m_focusWatch);
 }
 
 CObjectDlg::CObjectDlg(CQuillomerDoc* document, const QString& unavailableCaption, QWidget* parent)
@@ -132,6 +144,26 @@ void CObjectDlg::reject()
     if (auto* frame = qobject_cast<CFeatureFrm*>(m_pFrame.data()); frame && frame->IsTransferring())
         return;
     QDialog::reject();
+}
+
+void CObjectDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CObjectDlg::OnFocusChanged(QWidget* now)
+{
+    // The dialog makes the button clicked first its default for good and
+    // gives it that look back whenever another button loses the focus.
+    if (!now || now->window() != this || qobject_cast<QPushButton*>(now))
+        return;
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->window() == this && button->isDefault())
+            button->setDefault(false);
 }
 
 bool CObjectDlg::OnInitDialog()

@@ -37,6 +37,7 @@ public:
     // The empty frame of a window that is not part of the program yet, with
     // its own caption (for objects whose windows have no kind number).
     CObjectDlg(CQuillomerDoc* document, const QString& unavailableCaption, QWidget* parent = nullptr);
+    ~CObjectDlg() override;
 
     int DoModal() { return exec(); }
     void CreateObjectFrame(int kind);
@@ -74,6 +75,11 @@ protected:
     virtual bool OnInitDialog();
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // Enter that no control of the hosted window takes presses no button: the
+    // host has none of its own, and a button of the window that the user
+    // clicked before is not the one Enter is meant for. A button that has the
+    // focus takes Enter itself.
+    void keyPressEvent(QKeyEvent* event) override;
     // Swallows the timer events of a frame switched away from.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,11 +93,15 @@ private:
     // which would otherwise be answered to the window going away.
     static void EndLinkRequest(QWidget* frame);
     void SavePlacement();
+    // A button of the window looks like the one Enter presses only while it
+    // has the focus.
+    void OnFocusChanged(QWidget* now);
     // The size the window takes for the frame shown: the kept size, or the
     // frame's minimum where that is larger, within the free area of the
     // window's screen.
     QSize PlacedSize() const;
 
+    QMetaObject::Connection m_focusWatch;
     QString m_unavailableCaption;
     // The place and size kept for every kind.
     QRect m_placement;

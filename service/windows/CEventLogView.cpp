@@ -140,9 +140,6 @@ CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
     entryLayout->addWidget(m_print, 2, 0);
     m_printNow = new QPushButton(tr("Jetzt drucken"), entryPage);
     m_printNow->setObjectName(QStringLiteral("1730"));
-    // Enter on a check box prints nothing and opens no chooser: no button of
-    // the window is the one Enter presses.
-    m_printNow->setAutoDefault(false);
     entryLayout->addWidget(m_printNow, 2, 1);
     entryLayout->setColumnStretch(2, 1);
     entryLayout->setRowStretch(1, 1);
@@ -176,7 +173,6 @@ CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
         grid->addWidget(summary, c, 1);
         auto* button = new QPushButton(QStringLiteral("..."), group);
         button->setObjectName(QString::number(kDetails[d].buttonId));
-        button->setAutoDefault(false);
         grid->addWidget(button, c, 2);
         connect(button, &QPushButton::clicked, this, [this, d] { ChooseDetail(d); });
         m_summaries[static_cast<size_t>(d)] = summary;

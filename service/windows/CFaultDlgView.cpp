@@ -96,8 +96,6 @@ CFaultDlgView::CFaultDlgView(QWidget* parent) : QWidget(parent)
     m_manual = new QPushButton(tr("Ein"), this);
     m_manual->setObjectName(QStringLiteral("1540"));
     m_manual->setCheckable(true);
-    // Enter elsewhere in the window must not switch the manual fault again.
-    m_manual->setAutoDefault(false);
     settings->addWidget(m_manual, 3, 1, Qt::AlignLeft);
     settings->setColumnStretch(1, 1);
     outer->addLayout(settings);

@@ -81,9 +81,13 @@ TEST(FeatureFrm, NoTransferStartsInsideAnotherAndTheWindowTakesNoInputWhileOneRu
     MessageLog messages;
     TransferFrame frame;
     frame.GetSwitchBar()->setEnabled(false);  // switched off by the window itself
+    const int height = frame.minimumSizeHint().height();
     bool checked = false;
     frame.block.midway = [&] {
         checked = true;
+        // The progress bar and "Abbrechen" make the window no taller (its host
+        // would stay so).
+        EXPECT_EQ(height, frame.minimumSizeHint().height());
         EXPECT_TRUE(frame.IsTransferring());
         EXPECT_FALSE(frame.GetCommandBar()->isEnabled());
         EXPECT_FALSE(frame.centralWidget()->isEnabled());
