@@ -310,6 +310,24 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     EXPECT_EQ(QStringLiteral("360.4"), maxTime->text());
     EXPECT_FALSE(d.doc().IsModified());
 
+    // A controller's edits: a text that holds no number it takes (no
+    // finite float for the value) leaves the edit showing what the macro keeps.
+    New(mt::VirtCtrl);
+    TypeInto(Control<QLineEdit>(1498), QStringLiteral("2.5"));
+    d.doc().SetModifiedFlag(false);
+    struct Typed {
+        int id;
+        const char* text;
+        const char* shown;
+    };
+    for (const Typed& t : {Typed{1498, "nan", "2.500000"}, Typed{1498, "1e40", "2.500000"}, Typed{1004, "abc", "0"},
+                           Typed{1502, "", "0"}}) {
+        SCOPED_TRACE(t.text);
+        TypeInto(Control<QLineEdit>(t.id), QString::fromLatin1(t.text));
+        EXPECT_EQ(QString::fromLatin1(t.shown), Control<QLineEdit>(t.id)->text());
+    }
+    EXPECT_FALSE(d.doc().IsModified());
+
     // A second click on the checked measurement, the same display line, the
     // same step macro chosen again: nothing changes, nothing is marked.
     New(mt::ZoneTest);
