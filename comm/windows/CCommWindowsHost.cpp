@@ -237,12 +237,18 @@ void CCommWindowsHost::OpenInEditor(const std::string& path)
     const QString file = QString::fromStdString(path);
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
         return;
-    // No desktop program took it: the user still gets to see it.
+    // No desktop program took it: the user still gets to see it. A window
+    // that runs modally (the feature window whose upload wrote the file)
+    // would hold every other window back: the file opens over that one, so
+    // that it can be read beside it and closed.
+    QWidget* parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : Parent();
     if (!m_fileView) {
-        m_fileView = new CErrFileView(file, Parent());
+        m_fileView = new CErrFileView(file, parent);
         m_fileView->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         m_fileView->Load(file);
+        if (m_fileView->parentWidget() != parent)
+            m_fileView->setParent(parent, m_fileView->windowFlags());
     }
     m_fileView->show();
     m_fileView->raise();
