@@ -52,6 +52,9 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
             if (IsFilling() || !Macro())
                 return;
             const bool regler = m_regler->isChecked();
+            // A second click on the mode already chosen renames nothing.
+            if (regler == (Macro()->GetParam(11) != 0))
+                return;
             SetRange(regler ? 0 : -150, 6);
             ForBoth([regler](CMacro& m) {
                 const bool up = m.GetParam(3) != 0;

@@ -155,6 +155,16 @@ TEST_F(MacroViewsByHand, AnAlarmPairIsEditedByKeysAndClicksAndEscapeChangesNothi
     EXPECT_EQ(QString::fromStdString(onName), frame.GetListView()->GetItemText(0, 0));
     EXPECT_EQ(QString::fromStdString(onName), Control<QLabel>(1330)->text());
     EXPECT_EQ(QString::fromStdString(offName), Control<QLabel>(1331)->text());
+    // A second click on the checked ON/OFF takes no "ADD" out of a name.
+    for (auto [m, name] : {std::pair{on, std::string("ADDA ON")}, std::pair{off, std::string("ADDA OFF")}})
+        m->SetNameUnique(name, false);
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(1485));
+    EXPECT_EQ("ADDA ON", on->GetName());
+    EXPECT_EQ("ADDA OFF", off->GetName());
+    EXPECT_FALSE(d.doc().IsModified());
+    for (auto [m, name] : {std::pair{on, onName}, std::pair{off, offName}})
+        m->SetNameUnique(name, false);
 
     // The switch-off macro's view names the pair the same way round.
     frame.GetListView()->SelectRow(1);
@@ -340,6 +350,13 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     d.doc().SetModifiedFlag(false);
     Click(Control<QRadioButton>(1406));
     EXPECT_FALSE(d.doc().IsModified());
+    New(mt::Volume);
+    const std::string up = frame.GetCurrentMacro()->GetName();
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(32856));  // "Direkt", as a new pair is
+    EXPECT_EQ(up, frame.GetCurrentMacro()->GetName());
+    EXPECT_FALSE(d.doc().IsModified());
+    New(mt::LcdText);
     Click(Control<QRadioButton>(1407));
     EXPECT_EQ(2, frame.GetCurrentMacro()->GetParam(20));
     EXPECT_TRUE(d.doc().IsModified());
