@@ -372,6 +372,14 @@ void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& ha
     });
 }
 
+void CMacroEditorView::ShowKeptWhenLeft(QLineEdit* edit, int param)
+{
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, param] {
+        if (const CMacro* macro = Macro(); macro && !m_filling)
+            edit->setText(QString::fromStdString(macro->GetParamText(param)));
+    });
+}
+
 // ---------------------------------------------------------------- shared parts
 
 void CMacroEditorView::ShowPair() const

@@ -46,6 +46,7 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         if (const auto v = ReadInt(text); v && !IsFilling() && Macro())
             ForBoth([&](CMacro& m) { m.SetParam(10, *v); });
     });
+    ShowKeptWhenLeft(m_value, 10);
 
     for (QRadioButton* b : {m_regler, m_direct})
         connect(b, &QRadioButton::clicked, this, [this] {

@@ -427,8 +427,11 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     CMacro* buzzer = frame.GetCurrentMacro();
     TypeInto(Control<QLineEdit>(1719), QStringLiteral("300"));
     EXPECT_EQ(255, buzzer->GetParam(75));
+    EXPECT_EQ(QStringLiteral("255"), Control<QLineEdit>(1719)->text()) << "the field shows what is kept";
     TypeInto(Control<QLineEdit>(1237), QStringLiteral("300"));
     EXPECT_EQ("300", buzzer->GetParamText(39));
+    TypeInto(Control<QLineEdit>(1720), QStringLiteral("x"));
+    EXPECT_EQ(QStringLiteral("0"), Control<QLineEdit>(1720)->text());
 
     // A pulse below the tenth of a second is static; above the form's range it is kept.
     New(mt::LogicOut);
@@ -437,6 +440,7 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     ASSERT_TRUE(off);
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("0.05"));
     EXPECT_EQ("0.0", on->GetParamText(35));
+    EXPECT_EQ(QStringLiteral("0.0"), Control<QLineEdit>(1195)->text());
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
     EXPECT_EQ("150.0", on->GetParamText(35));
     EXPECT_EQ("150.0", off->GetParamText(35));
