@@ -868,8 +868,9 @@ std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
     case mt::Buzzer:
         add("ADDRESS", num(38));
         // The pattern the user drew goes to the device too (its upload asks
-        // for it); an empty one is sent empty.
-        add("PATTERN", GetParamText(73));
+        // for it), cut to the steps the console plays as its upload keeps
+        // them; an empty one is sent empty.
+        add("PATTERN", FirstChars(ProtocolValue(GetParamText(73)), kPatternLength));
         add("PTN_TIME", GetParamText(74));
         add("PAUSE", GetParamText(76));
         add("REPEAT", GetParamText(75));

@@ -29,6 +29,9 @@ CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
     number(m_step, 39);
     number(m_repeat, 75);
     number(m_pause, 76);
+    ShowKeptWhenLeft(m_step, 39);
+    ShowKeptWhenLeft(m_repeat, 75);
+    ShowKeptWhenLeft(m_pause, 76);
 }
 
 void CBuzzerMacroView::OnInitialUpdate()

@@ -43,6 +43,7 @@ CDIGIOMacroView::CDIGIOMacroView(QWidget* parent)
         if (const auto v = ReadFloat(text); v && Macro())
             ForBoth([&](CMacro& m) { m.SetParamFloat(35, *v); });
     });
+    ShowKeptWhenLeft(m_time, 35);
 }
 
 void CDIGIOMacroView::OnInitialUpdate()

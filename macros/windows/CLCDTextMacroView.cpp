@@ -35,6 +35,7 @@ CLCDTextMacroView::CLCDTextMacroView(QWidget* parent)
         if (const auto v = ReadInt(text); v && Macro())
             ForBoth([&](CMacro& m) { m.SetParam(39, *v); });
     });
+    ShowKeptWhenLeft(m_time, 39);
 }
 
 void CLCDTextMacroView::OnInitialUpdate()

@@ -161,7 +161,13 @@ void CMacroDlgFrm::ApplyButtonRule()
     // Below the limit, not merely beside it: a project may hold macros the
     // device does not take (numbered above its limit).
     GetAction(macrocmd::New)->setEnabled(doc && static_cast<uint32_t>(count) < GetMaxObjectCount(OT_MACRO));
-    GetAction(macrocmd::Delete)->setEnabled(count > 0);
+    UpdateDeleteButton();
+}
+
+void CMacroDlgFrm::UpdateDeleteButton()
+{
+    CQuillomerDoc* doc = GetActiveDoc();
+    GetAction(macrocmd::Delete)->setEnabled(doc && doc->GetIDManager().GetCount(OT_MACRO) > 0);
 }
 
 bool CMacroDlgFrm::OnFrameCommand(unsigned commandId)
@@ -179,8 +185,11 @@ bool CMacroDlgFrm::OnFrameCommand(unsigned commandId)
         return true;
     case macrocmd::Download: m_list->TransferAllMacros(false); return true;
     case macrocmd::Upload:
+        // An upload may bring the first macros or take the last: the delete
+        // button follows; the new button keeps its state until New or Delete.
         m_list->TransferAllMacros(true);
         RefreshMacroList();
+        UpdateDeleteButton();
         return true;
     case macrocmd::Run: m_list->RunMacro(); return true;
     default: return false;

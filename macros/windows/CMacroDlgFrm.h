@@ -53,6 +53,8 @@ public:
     // Enables "Makro erzeugen" below the macro limit and "Makro löschen"
     // while a macro exists.
     void ApplyButtonRule();
+    // The delete button follows every refill the device's answers bring.
+    void UpdateDeleteButton();
 
     // The editor view of a macro type (the empty view for any other type).
     using ViewFactory = std::function<CMacroEditorView*(QWidget* parent)>;

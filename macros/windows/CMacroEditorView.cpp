@@ -372,6 +372,14 @@ void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& ha
     });
 }
 
+void CMacroEditorView::ShowKeptWhenLeft(QLineEdit* edit, int param)
+{
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, param] {
+        if (const CMacro* macro = Macro(); macro && !m_filling)
+            edit->setText(QString::fromStdString(macro->GetParamText(param)));
+    });
+}
+
 // ---------------------------------------------------------------- shared parts
 
 void CMacroEditorView::ShowPair() const
@@ -425,6 +433,10 @@ void CMacroEditorView::RefreshWindow()
 
 void CMacroEditorView::ApplyAddSubMode(int mode)
 {
+    // A second click on the way of switching already chosen changes nothing:
+    // the renames would take "ADD" or "SUB" out of a name once more.
+    if (const CMacro* macro = Macro(); !macro || (macro->GetParam(18) != 0 ? 1 : 0) == mode)
+        return;
     ForBoth([mode](CMacro& m) {
         m.SetParam(18, mode);
         const bool on = m.GetParam(3) != 0;

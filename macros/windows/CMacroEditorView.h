@@ -103,6 +103,9 @@ protected:
     void OnSelect(QComboBox* combo, const std::function<void(int value)>& handler);
     // Calls `handler` when the edit loses the focus (or Enter), unless filling.
     void OnCommit(QLineEdit* edit, const std::function<void()>& handler);
+    // An edit that writes at every key shows, once left, what the macro
+    // keeps of it (a limited number, or the value before a text without one).
+    void ShowKeptWhenLeft(QLineEdit* edit, int param);
 
     // Shows own and counterpart names in 1330 (switching on) and 1331.
     void ShowPair() const;

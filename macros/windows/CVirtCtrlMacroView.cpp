@@ -17,11 +17,14 @@ CVirtCtrlMacroView::CVirtCtrlMacroView(QWidget* parent)
     m_digits = AddEdit(1502, "Nachkommastellen");
     OnSelect(m_controller, [this](int v) { ForBoth([v](CMacro& m) { m.SetParam(37, v); }); });
     // Each edit commits when it loses the focus, shows what the macro kept
-    // and hands that on to the counterpart. A text without a number changes nothing.
+    // and hands that on to the counterpart. A text without a number changes
+    // nothing: the edit shows again what the macro holds.
     OnCommit(m_digits, [this] {
         const auto v = ReadInt(m_digits->text());
-        if (!v)
+        if (!v) {
+            m_digits->setText(QString::fromStdString(Macro()->GetParamText(15)));
             return;
+        }
         Macro()->SetParam(15, *v);
         const int kept = Macro()->GetParam(15);
         m_digits->setText(QString::number(kept));
@@ -30,8 +33,10 @@ CVirtCtrlMacroView::CVirtCtrlMacroView(QWidget* parent)
     });
     OnCommit(m_steps, [this] {
         const auto v = ReadInt(m_steps->text());
-        if (!v)
+        if (!v) {
+            m_steps->setText(QString::fromStdString(Macro()->GetParamText(11)));
             return;
+        }
         Macro()->SetParam(11, *v);
         const int shown = Macro()->GetParam(11);
         m_steps->setText(QString::number(shown));
@@ -51,8 +56,10 @@ CVirtCtrlMacroView::CVirtCtrlMacroView(QWidget* parent)
     text(m_unit, 14);
     OnCommit(m_value, [this] {
         const auto v = ReadFloat(m_value->text());
-        if (!v)
+        if (!v) {
+            m_value->setText(QString::fromStdString(Macro()->GetParamText(36)));
             return;
+        }
         Macro()->SetParamFloat(36, *v);
         const float kept = Macro()->GetParamFloat(36);
         m_value->setText(QString::fromStdString(Macro()->GetParamText(36)));

@@ -46,12 +46,16 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         if (const auto v = ReadInt(text); v && !IsFilling() && Macro())
             ForBoth([&](CMacro& m) { m.SetParam(10, *v); });
     });
+    ShowKeptWhenLeft(m_value, 10);
 
     for (QRadioButton* b : {m_regler, m_direct})
         connect(b, &QRadioButton::clicked, this, [this] {
             if (IsFilling() || !Macro())
                 return;
             const bool regler = m_regler->isChecked();
+            // A second click on the mode already chosen renames nothing.
+            if (regler == (Macro()->GetParam(11) != 0))
+                return;
             SetRange(regler ? 0 : -150, 6);
             ForBoth([regler](CMacro& m) {
                 const bool up = m.GetParam(3) != 0;

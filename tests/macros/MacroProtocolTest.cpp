@@ -250,6 +250,7 @@ TEST_F(MacroProtocolTest, UserTextsAreSentAsOneLineAndCutToTheDisplay)
         {mt::LcdText, 13, 2, attack, "/PARAM/TEXT A/CLEAR ALL"},
         {mt::LcdText, 13, 2, "ABCDEFGHIJKLMNOPQRST", "/PARAM/TEXT ABCDEFGHIJKLMNOP"},
         {mt::LcdText, 13, 2, "\r\n", "/PARAM/TEXT \"\""},
+        {mt::Buzzer, 13, 1, "ABCDEFGHIJKLMNOPQRST", "/PARAM/PATTERN ABCDEFGHIJKLMNOP"},
         {mt::VirtCtrl, 13, 3, attack, "/PARAM/TITLE A/CLEAR ALL"},
         {mt::VirtCtrl, 14, 4, "d\tB", "/PARAM/UNIT dB"},
         {mt::Volume, 9, 0, attack, "/PARAM/SELECT A/CLEAR ALL"},

@@ -501,4 +501,24 @@ TEST(CommWindowsHost, DifferenceFileWithoutADesktopProgramIsShownByTheProgram)
     host.OpenInEditor(first.toStdString());
     ASSERT_NE(host.OwnFileView(), nullptr);
     EXPECT_TRUE(host.OwnFileView()->isVisible());
+
+    // The upload of a feature window, which runs modally, shows its file over
+    // that window: the user scrolls it and closes it with its own button.
+    for (const QString& path : {first, second}) {
+        SCOPED_TRACE(path.toStdString());
+        QDialog feature;
+        feature.setWindowModality(Qt::ApplicationModal);
+        feature.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&feature));
+        host.OpenInEditor(path.toStdString());
+        QPointer<CErrFileView> shown = host.OwnFileView();
+        ASSERT_NE(shown, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(shown.data()));
+        QPushButton* close = shown->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        // Through the window, as the pointer does, where a blocked window drops it.
+        const QPoint at = close->mapTo(shown.data(), close->rect().center());
+        QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, at);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(shown.isNull()) << "the file's window takes the click that closes it";
+    }
 }

@@ -119,6 +119,7 @@ TEST_F(MacroUploadSim, TheMacroWindowAndTheWholeUploadReadTheDevicesMacroTable)
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_TRUE(Macros().empty());
     EXPECT_FALSE(frame.IsTransferring());
+    EXPECT_FALSE(frame.GetAction(macrocmd::Delete)->isEnabled()) << "nothing left to delete";
 
     // The design goes down, one macro is lost in the project, and the
     // window's upload brings back what the device holds.
@@ -132,6 +133,7 @@ TEST_F(MacroUploadSim, TheMacroWindowAndTheWholeUploadReadTheDevicesMacroTable)
     Click(frame, macrocmd::Upload);
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(design, Macros());
+    EXPECT_TRUE(frame.GetAction(macrocmd::Delete)->isEnabled()) << "the macros the device brought can be deleted";
 
     // The upload of every group goes past the macro block to its end.
     Macro(1)->OnCommand(objcmd::Delete);

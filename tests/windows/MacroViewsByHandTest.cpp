@@ -123,6 +123,16 @@ TEST_F(MacroViewsByHand, AnAlarmPairIsEditedByKeysAndClicksAndEscapeChangesNothi
     EXPECT_EQ(QString::fromStdString(onName), frame.GetListView()->GetItemText(0, 0));
     EXPECT_EQ(QString::fromStdString(onName), Control<QLabel>(1330)->text());
     EXPECT_EQ(QString::fromStdString(offName), Control<QLabel>(1331)->text());
+    // A second click on the checked ON/OFF takes no "ADD" out of a name.
+    for (auto [m, name] : {std::pair{on, std::string("ADDA ON")}, std::pair{off, std::string("ADDA OFF")}})
+        m->SetNameUnique(name, false);
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(1485));
+    EXPECT_EQ("ADDA ON", on->GetName());
+    EXPECT_EQ("ADDA OFF", off->GetName());
+    EXPECT_FALSE(d.doc().IsModified());
+    for (auto [m, name] : {std::pair{on, onName}, std::pair{off, offName}})
+        m->SetNameUnique(name, false);
 
     // The switch-off macro's view names the pair the same way round.
     frame.GetListView()->SelectRow(1);
@@ -278,6 +288,24 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     EXPECT_EQ(QStringLiteral("360.4"), maxTime->text());
     EXPECT_FALSE(d.doc().IsModified());
 
+    // A controller's edits: a text that holds no number it takes (no
+    // finite float for the value) leaves the edit showing what the macro keeps.
+    New(mt::VirtCtrl);
+    TypeInto(Control<QLineEdit>(1498), QStringLiteral("2.5"));
+    d.doc().SetModifiedFlag(false);
+    struct Typed {
+        int id;
+        const char* text;
+        const char* shown;
+    };
+    for (const Typed& t : {Typed{1498, "nan", "2.500000"}, Typed{1498, "1e40", "2.500000"}, Typed{1004, "abc", "0"},
+                           Typed{1502, "", "0"}}) {
+        SCOPED_TRACE(t.text);
+        TypeInto(Control<QLineEdit>(t.id), QString::fromLatin1(t.text));
+        EXPECT_EQ(QString::fromLatin1(t.shown), Control<QLineEdit>(t.id)->text());
+    }
+    EXPECT_FALSE(d.doc().IsModified());
+
     // A second click on the checked measurement, the same display line, the
     // same step macro chosen again: nothing changes, nothing is marked.
     New(mt::ZoneTest);
@@ -290,6 +318,13 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     d.doc().SetModifiedFlag(false);
     Click(Control<QRadioButton>(1406));
     EXPECT_FALSE(d.doc().IsModified());
+    New(mt::Volume);
+    const std::string up = frame.GetCurrentMacro()->GetName();
+    d.doc().SetModifiedFlag(false);
+    Click(Control<QRadioButton>(32856));  // "Direkt", as a new pair is
+    EXPECT_EQ(up, frame.GetCurrentMacro()->GetName());
+    EXPECT_FALSE(d.doc().IsModified());
+    New(mt::LcdText);
     Click(Control<QRadioButton>(1407));
     EXPECT_EQ(2, frame.GetCurrentMacro()->GetParam(20));
     EXPECT_TRUE(d.doc().IsModified());
@@ -360,8 +395,11 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     CMacro* buzzer = frame.GetCurrentMacro();
     TypeInto(Control<QLineEdit>(1719), QStringLiteral("300"));
     EXPECT_EQ(255, buzzer->GetParam(75));
+    EXPECT_EQ(QStringLiteral("255"), Control<QLineEdit>(1719)->text()) << "the field shows what is kept";
     TypeInto(Control<QLineEdit>(1237), QStringLiteral("300"));
     EXPECT_EQ("300", buzzer->GetParamText(39));
+    TypeInto(Control<QLineEdit>(1720), QStringLiteral("x"));
+    EXPECT_EQ(QStringLiteral("0"), Control<QLineEdit>(1720)->text());
 
     // A pulse below the tenth of a second is static; above the form's range it is kept.
     New(mt::LogicOut);
@@ -370,6 +408,7 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     ASSERT_TRUE(off);
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("0.05"));
     EXPECT_EQ("0.0", on->GetParamText(35));
+    EXPECT_EQ(QStringLiteral("0.0"), Control<QLineEdit>(1195)->text());
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
     EXPECT_EQ("150.0", on->GetParamText(35));
     EXPECT_EQ("150.0", off->GetParamText(35));
