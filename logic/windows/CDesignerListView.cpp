@@ -1,5 +1,7 @@
 #include "logic/windows/CDesignerListView.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -7,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QStyle>
 #include <QToolTip>
 
 #include "logic/CVirtCtrlItem.h"
@@ -84,6 +87,13 @@ void CDesignerListView::SetColumns(uint32_t title0, int width0, uint32_t title1,
 void CDesignerListView::FillControllerList()
 {
     SetColumns(vcid::TitleController, 105, vcid::TitleId, 25);
+    // The narrow pane holds its two columns at their widths (the name's
+    // title may widen the first): the ID stays in sight, not behind a
+    // horizontal scroll bar.
+    int columns = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    for (int c = 0; c < header()->count(); ++c)
+        columns += header()->sectionSize(c);
+    setMinimumWidth(std::max(minimumWidth(), columns));
     m_pane.FillControllerList();
     // Only controllers are dragged, renamed and opened.
     setDragEnabled(true);

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -619,4 +620,20 @@ TEST_F(VirtCtrlWindow, ADoubleClickOnTheChosenRowOpensThePropertiesAndLeavesNoNa
     QApplication::processEvents();
     EXPECT_EQ(name, Item(2)->GetName());
     EXPECT_TRUE(host.isVisible());
+}
+
+// The window opens at its designed size: the narrow controller pane shows the
+// name's title whole and the ID column beside it, not behind a scroll bar.
+TEST_F(VirtCtrlWindow, TheControllerPaneOpensWithBothColumnsInSight)
+{
+    for (int n = 1; n <= 40; ++n)  // more rows than the pane shows: its scroll bar takes room
+        table->GetOrCreateItem(n);
+    CObjectDlg host(&h.doc(), CObjectFrm::kWindowKind);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    auto* frm = qobject_cast<CObjectFrm*>(host.m_pFrame.data());
+    ASSERT_NE(nullptr, frm);
+    const QHeaderView* header = frm->GetPane(0)->header();
+    const int end = header->sectionViewportPosition(1) + header->sectionSize(1);
+    EXPECT_LE(end, header->viewport()->width()) << "pane " << frm->GetPane(0)->width() << " px";
 }
