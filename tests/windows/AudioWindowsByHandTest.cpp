@@ -13,13 +13,17 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 #include "audio/CInternalMessageRec.h"
+#include "audio/CInternalPowerManagement.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorRelaisListView.h"
+#include "audio/windows/CPowerFrm.h"
+#include "audio/windows/CPowerView.h"
 #include "audio/windows/CRecorderFrm.h"
 #include "audio/windows/CRecorderView.h"
 #include "model/CIDManager.h"
@@ -42,6 +46,33 @@ void DoubleClick(QTreeWidget* list, int row, int column)
     const QPoint at = CellCentre(list, row, column);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Runs `open`, which opens the program's own selection dialog; in it clicks
+// the row whose text is `click` (none when empty) and OK. Returns the text of
+// the row the choice opened on.
+QString AnswerChoice(const std::function<void()>& open, const QString& click)
+{
+    QString openedOn = QStringLiteral("(no choice)");
+    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+    QTimer::singleShot(0, &scope, [&] {
+        auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        CEditListCtrl* list = dlg->List();
+        openedOn.clear();
+        for (int r = 0; r < list->GetItemCount(); ++r) {
+            if (list->IsItemSelected(r))
+                openedOn += list->GetItemText(r, 0);
+            if (!click.isEmpty() && list->GetItemText(r, 0) == click)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
+        }
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("OK"))
+                QTest::mouseClick(b, Qt::LeftButton);
+    });
+    open();
+    return openedOn;
 }
 
 // A new project, active, and the user's way into a window: shown and active.
@@ -106,6 +137,7 @@ std::string NameOf(const CInternalMessageRec& rec, int slot)
     return names.at(static_cast<size_t>(slot));
 }
 using RecorderWindow = AudioWindowByHand;
+using PowerWindow = AudioWindowByHand;
 }  // namespace
 
 TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
@@ -157,30 +189,8 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     using namespace monitorsource;
     CMonitorDlgFrm::SetChooser(nullptr);  // the real selection dialog
 
-    // Double-clicks the first row's source; in the choice, clicks the row of
-    // `click` (none when empty) and OK. The text of the row it opened on.
-    auto choose = [&](const QString& click) {
-        QString openedOn = QStringLiteral("(no choice)");
-        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-        QTimer::singleShot(0, &scope, [&] {
-            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
-            if (!dlg)
-                return;
-            CEditListCtrl* list = dlg->List();
-            openedOn.clear();
-            for (int r = 0; r < list->GetItemCount(); ++r) {
-                if (list->IsItemSelected(r))
-                    openedOn += list->GetItemText(r, 0);
-                if (!click.isEmpty() && list->GetItemText(r, 0) == click)
-                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
-            }
-            for (QPushButton* b : dlg->findChildren<QPushButton*>())
-                if (b->text() == QLatin1String("OK"))
-                    QTest::mouseClick(b, Qt::LeftButton);
-        });
-        DoubleClick(entries, 0, 2);  // the first row, while the last one is selected
-        return openedOn;
-    };
+    // Double-clicks the first row's source, while the last one is selected.
+    auto choose = [&](const QString& click) { return AnswerChoice([&] { DoubleClick(entries, 0, 2); }, click); };
     const QString in2 = QString::fromStdString(monitor->GetSourceText(Code(In, 2)));
     EXPECT_EQ(in2, choose(QString()));
     EXPECT_EQ("IN", monitor->GetEntry(0).source);
@@ -194,6 +204,42 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     EXPECT_EQ("OUT", monitor->GetEntry(1).source);
     EXPECT_EQ(in4, entries->GetItemText(0, 2));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+// The power window's "..." buttons open the choice on the condition or macro
+// linked now, so that OK alone keeps it; a row clicked in it is linked.
+TEST_F(PowerWindow, TheChoiceOpensOnWhatIsLinkedAndOkAloneKeepsIt)
+{
+    auto* power = Fixed<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
+    ASSERT_TRUE(power);
+    power->SetValue(powerkey::BootMacro, 7);  // a placeholder macro "7 *"
+    power->SetValue(powerkey::ShutMacro, 8);
+    d.doc().SetModifiedFlag(false);
+    CPowerFrm frame;
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    auto button = [&](const char* id) { return frame.findChild<QPushButton*>(QLatin1String(id)); };
+    ASSERT_TRUE(button("1574") && button("1575") && button("1573"));
+    const struct {
+        const char* button;  // "..." beside
+        uint32_t key;
+        const char* click;  // the row clicked in the choice, none when empty
+        const char* openedOn;
+        int linked;         // afterwards
+        bool modified;      // the project, afterwards
+    } rows[] = {
+        {"1574", powerkey::BootMacro, "", "7 *", 7, false},  // the boot macro
+        {"1575", powerkey::ShutMacro, "", "8 *", 8, false},  // the shutdown macro
+        {"1573", powerkey::MainsCond, "", "Kein Eintrag", 0, false},  // nothing linked yet
+        {"1574", powerkey::BootMacro, "8 *", "7 *", 8, true},
+    };
+    for (const auto& row : rows) {
+        const QString openedOn =
+            AnswerChoice([&] { QTest::mouseClick(button(row.button), Qt::LeftButton); }, QString::fromLatin1(row.click));
+        EXPECT_EQ(std::string(row.openedOn), openedOn.toStdString()) << row.button << " " << row.click;
+        EXPECT_EQ(row.linked, power->GetValue(row.key)) << row.button << " " << row.click;
+        EXPECT_EQ(row.modified, d.doc().IsModified()) << row.button << " " << row.click;
+    }
+    EXPECT_EQ(8, power->GetValue(powerkey::ShutMacro));
 }
 
 // The recorder window: naming a message slot in its editable list.
