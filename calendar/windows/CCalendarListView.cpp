@@ -48,6 +48,24 @@ void CCalendarListView::SelectRow(int row)
     scrollToItem(Row(row));
 }
 
+quintptr CCalendarListView::TopRowData() const
+{
+    const QTreeWidgetItem* top = itemAt(0, 0);
+    return top ? GetItemData(RowOf(top)) : 0;
+}
+
+void CCalendarListView::ScrollToTopData(quintptr data)
+{
+    if (data == 0)
+        return;
+    for (int r = 0; r < GetItemCount(); ++r) {
+        if (GetItemData(r) >= data) {
+            scrollToItem(Row(r), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+}
+
 void CCalendarListView::SetColumns(std::initializer_list<std::pair<QString, int>> columns)
 {
     CloseCellEditors();
