@@ -27,6 +27,7 @@
 #include "audio/windows/CRecorderFrm.h"
 #include "audio/windows/CRecorderView.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
@@ -204,6 +205,43 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     EXPECT_EQ("OUT", monitor->GetEntry(1).source);
     EXPECT_EQ(in4, entries->GetItemText(0, 2));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+// Both monitor lists scrolled down keep their place when a row in them is
+// deleted: the rows in view stay where they were, the next one selected.
+TEST_F(MonitorWindow, ADeletedRowLeavesALongListWhereItStood)
+{
+    using namespace monitorsource;
+    d.doc().m_data.deviceVariant = 1;  // 250 entries, 50 relays
+    for (int i = 2; i < CMonitor::GetMaxEntries(); ++i)
+        monitor->SetValue(AddEntry, Code(In, 1));
+    for (int i = 0; i < CMonitor::GetMaxRelays(); ++i)
+        monitor->ParseUploadLines(StrFormat("MONI/RELAY%d %d", i + 1, 1001 + i), std::string(), linkstate::Upload);
+    frame->Refill();
+    const struct {
+        const char* list;
+        CListCtrl* view;
+        int count;
+    } rows[] = {{"entries", entries, CMonitor::GetMaxEntries()},
+                {"relays", frame->GetRelayList(), CMonitor::GetMaxRelays()}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        ASSERT_EQ(row.count, row.view->GetItemCount());
+        row.view->scrollToItem(row.view->Row(row.count / 2), QAbstractItemView::PositionAtTop);
+        QApplication::processEvents();
+        const int top = row.view->RowOf(row.view->itemAt(0, 0));
+        const int deleted = top + 3;
+        const QPoint at = CellCentre(row.view, deleted, 2);
+        ASSERT_TRUE(row.view->viewport()->rect().contains(at));
+        const QString next = row.view->GetItemText(deleted + 1, 1);
+        QTest::mouseClick(row.view->viewport(), Qt::LeftButton, {}, at);
+        QTest::keyClick(row.view->viewport(), Qt::Key_Delete);
+        QApplication::processEvents();
+        ASSERT_EQ(row.count - 1, row.view->GetItemCount());
+        EXPECT_EQ(top, row.view->RowOf(row.view->itemAt(0, 0))) << "the list kept its place";
+        EXPECT_EQ(next, row.view->GetItemText(row.view->RowOf(row.view->itemAt(at)), 1));
+        EXPECT_TRUE(row.view->IsItemSelected(deleted));
+    }
 }
 
 // The power window's "..." buttons open the choice on the condition or macro
