@@ -244,6 +244,16 @@ void CCommWindowsHost::OpenInEditor(const std::string& path)
     } else {
         m_fileView->Load(file);
     }
+    // A window that runs modally (the feature window whose upload wrote the
+    // file) would keep the user from scrolling and closing it: it then runs
+    // modally itself, over that window.
+    const Qt::WindowModality modality = QApplication::activeModalWidget() && QApplication::activeModalWidget() != m_fileView
+                                            ? Qt::ApplicationModal
+                                            : Qt::NonModal;
+    if (m_fileView->windowModality() != modality) {
+        m_fileView->hide();
+        m_fileView->setWindowModality(modality);
+    }
     m_fileView->show();
     m_fileView->raise();
     m_fileView->activateWindow();

@@ -492,4 +492,26 @@ TEST(CommWindowsHost, DifferenceFileWithoutADesktopProgramIsShownByTheProgram)
     host.OpenInEditor(first.toStdString());
     ASSERT_NE(host.OwnFileView(), nullptr);
     EXPECT_TRUE(host.OwnFileView()->isVisible());
+
+    // Shown while a modal window runs (a feature window's upload), the open
+    // window and a new one take the user's click on their close button.
+    for (const char* which : {"the open window", "a new window"}) {
+        SCOPED_TRACE(which);
+        QDialog modal;
+        bool closed = false;
+        QTimer::singleShot(0, &modal, [&] {
+            host.OpenInEditor(second.toStdString());
+            QPointer<CErrFileView> shown = host.OwnFileView();  // closing it may delete it
+            if (shown && QTest::qWaitForWindowExposed(shown)) {
+                // Through the window system, which holds back input from a window a modal one blocks.
+                QPushButton* close = shown->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+                QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, close->mapTo(shown, close->rect().center()));
+                closed = shown.isNull() || !shown->isVisible();
+            }
+            modal.reject();
+        });
+        modal.exec();
+        EXPECT_TRUE(closed);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
