@@ -17,6 +17,9 @@ CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
 {
     // Row pictures: the object strip (a row shows its kind's image).
     SetObjectListLook();
+    // A function name ("Zeitraum") or a name longer than the designed width
+    // shows whole where the list has room for it.
+    SetFitColumnContents(true);
     setMinimumSize(200, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     new CHoverFrame(this);
