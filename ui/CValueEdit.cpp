@@ -59,11 +59,14 @@ float CValueEdit::GetFloat(int read)
 namespace {
 // The whole number the text starts with, held at the limits of a 32-bit
 // number when it lies beyond them (the owner clamps it to its own range
-// then); nullopt when the text does not start with one.
+// then); nullopt when the text does not start with one, or when it starts
+// with a number that is no finite float ("1e40" is not 1).
 std::optional<int32_t> ScanWhole(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     const char* s = bytes.constData();
+    if (!ScanFiniteFloat(s))
+        return std::nullopt;
     char* end = nullptr;
     const long long v = std::strtoll(s, &end, 10);  // saturates beyond its range
     if (end == s)

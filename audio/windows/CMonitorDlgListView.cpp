@@ -22,6 +22,7 @@ void CMonitorDlgListView::Refill(const CMonitor* monitor)
     for (int r = 0; r < GetItemCount(); ++r)
         if (IsItemSelected(r))
             current = r;
+    const int top = monitorlists::TopRow(this);
     DeleteAllItems();
     setColumnCount(0);
     InsertColumn(0, QString::fromStdString(LoadStringId(33086)), LVCFMT_LEFT, 140);  // "Monitor"
@@ -38,7 +39,7 @@ void CMonitorDlgListView::Refill(const CMonitor* monitor)
         SetItemText(row, 2, QString::fromStdString(monitor->GetSourceText(code)));
         SetItemData(row, code);
     }
-    monitorlists::Reselect(this, current);
+    monitorlists::Reselect(this, current, top);
 }
 
 int CMonitorDlgListView::SelectedEntry() const

@@ -22,6 +22,7 @@ void CMonitorRelaisListView::Refill(const CMonitor* monitor)
     for (int r = 0; r < GetItemCount(); ++r)
         if (IsItemSelected(r))
             current = r;
+    const int top = monitorlists::TopRow(this);
     DeleteAllItems();
     setColumnCount(0);
     InsertColumn(0, QString::fromStdString(LoadStringId(34242)), LVCFMT_LEFT, 30);   // " "
@@ -37,7 +38,7 @@ void CMonitorRelaisListView::Refill(const CMonitor* monitor)
         SetItemText(row, 2, QString::fromStdString(monitor->GetValueText(monitorsource::Relay | (static_cast<uint32_t>(i) << 16))));
         SetItemData(row, static_cast<quintptr>(i));
     }
-    monitorlists::Reselect(this, current);
+    monitorlists::Reselect(this, current, top);
 }
 
 int CMonitorRelaisListView::SelectedRelay() const

@@ -154,6 +154,13 @@ void CPowerView::OnChoose(uint32_t key)
         return;
     CSelectionDlg dlg(this);
     dlg.m_nKind = key == powerkey::MainsCond ? selkind::Condition : selkind::Macro;
+    // The choice opens on what is linked now, so that OK alone keeps it (the
+    // first row would unlink it).
+    const QString current = QString::fromStdString(m_power->GetValueText(key));
+    if (!current.isEmpty()) {
+        dlg.m_bPresetText = true;
+        dlg.SetSelection(current);
+    }
     if (dlg.DoModal() != QDialog::Accepted)
         return;
     m_power->SetValue(key, dlg.m_nResultNumber);

@@ -3,6 +3,8 @@
 #include "ui/CListCtrl.h"
 #include "ui/CHoverFrame.h"
 
+#include <algorithm>
+
 namespace monitorlists {
 
 void SetUp(CListCtrl* list)
@@ -14,11 +16,20 @@ void SetUp(CListCtrl* list)
     new CHoverFrame(list);
 }
 
-void Reselect(CListCtrl* list, int row)
+int TopRow(const CListCtrl* list)
+{
+    const QTreeWidgetItem* top = list->itemAt(0, 0);
+    return top ? list->RowOf(top) : -1;
+}
+
+void Reselect(CListCtrl* list, int row, int top)
 {
     const int count = list->GetItemCount();
     if (count == 0)
         return;
+    if (top > 0)
+        if (QTreeWidgetItem* item = list->Row(std::min(top, count - 1)))
+            list->scrollToItem(item, QAbstractItemView::PositionAtTop);
     if (row < 0 || row >= count)
         row = count - 1;
     list->SetItemState(row, true, true);

@@ -7,6 +7,10 @@ class QString;
 namespace monitorlists {
 // Single full-row selection, alternating row backgrounds, no in-place editing.
 void SetUp(CListCtrl* list);
-// Selects the row that was current before a refill (or the last one) and shows it.
-void Reselect(CListCtrl* list, int row);
+// The first row in view, -1 when there is none.
+int TopRow(const CListCtrl* list);
+// After a refill: the row that was first in view comes to the top again, so
+// that an edit keeps the list where the user had it; then the row that was
+// current before (or the last one) is selected and shown.
+void Reselect(CListCtrl* list, int row, int top);
 }  // namespace monitorlists

@@ -108,6 +108,7 @@ CBaseDevice* CCalItemDlgView::ObjectOf(int row) const
 void CCalItemDlgView::Refill()
 {
     const QSignalBlocker block(this);
+    const quintptr top = TopRowData();
     if (m_variant.holiday)
         SetColumns({{Str(IDS_CAL_HOLIDAY), 160}, {Str(IDS_CAL_COL_ID), 30}, {Str(IDS_CAL_COL_FUNCTION), 60},
                     {Str(IDS_CAL_COL_DATE), 120}, {Str(IDS_CAL_COL_UNTIL), 120}, {Str(IDS_CAL_DAYPROG), 160}});
@@ -140,6 +141,7 @@ void CCalItemDlgView::Refill()
         if (obj->GetNumber() == m_remembered)
             select = row;
     }
+    ScrollToTopData(top);
     SelectRow(select);
 }
 

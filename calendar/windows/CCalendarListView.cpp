@@ -17,6 +17,9 @@ CCalendarListView::CCalendarListView(QWidget* parent) : CListCtrl(parent)
 {
     // Row pictures: the object strip (a row shows its kind's image).
     SetObjectListLook();
+    // A function name ("Zeitraum") or a name longer than the designed width
+    // shows whole where the list has room for it.
+    SetFitColumnContents(true);
     setMinimumSize(200, 100);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     new CHoverFrame(this);
@@ -46,6 +49,24 @@ void CCalendarListView::SelectRow(int row)
     clearSelection();
     SetItemState(row, true, true);
     scrollToItem(Row(row));
+}
+
+quintptr CCalendarListView::TopRowData() const
+{
+    const QTreeWidgetItem* top = itemAt(0, 0);
+    return top ? GetItemData(RowOf(top)) : 0;
+}
+
+void CCalendarListView::ScrollToTopData(quintptr data)
+{
+    if (data == 0)
+        return;
+    for (int r = 0; r < GetItemCount(); ++r) {
+        if (GetItemData(r) >= data) {
+            scrollToItem(Row(r), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
 }
 
 void CCalendarListView::SetColumns(std::initializer_list<std::pair<QString, int>> columns)

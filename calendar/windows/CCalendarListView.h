@@ -19,6 +19,12 @@ public:
     int SelectedRow() const;
     // Selects, focuses and shows a row.
     void SelectRow(int row);
+    // The item data of the first row in view, 0 when there is none; after the
+    // rows are built anew, ScrollToTopData brings the first row whose item
+    // data is at least that back to the top, so that an edit keeps the list
+    // where the user had it.
+    quintptr TopRowData() const;
+    void ScrollToTopData(quintptr data);
     // Sets the columns (titles and widths in pixels) after removing every row.
     void SetColumns(std::initializer_list<std::pair<QString, int>> columns);
     // Whether the context menu's download and upload act here (else greyed).

@@ -66,6 +66,7 @@ int CDayprogDlgListView::NumberAt(int row) const
 void CDayprogDlgListView::Refill()
 {
     const QSignalBlocker block(this);
+    const quintptr top = TopRowData();
     SetColumns({{Str(IDS_CAL_DAYPROG), 160}, {Str(IDS_CAL_COL_ID), 50}, {Str(IDS_CAL_COL_ENTRIES), 70}});
     CQuillomerDoc* doc = GetActiveDoc();
     if (!doc)
@@ -86,6 +87,7 @@ void CDayprogDlgListView::Refill()
     }
     if (select < 0)
         m_remembered = 0;
+    ScrollToTopData(top);
     SelectRow(select);
 }
 

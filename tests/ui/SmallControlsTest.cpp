@@ -53,12 +53,21 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
     edit.setText("x");
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
-    // Typed on the keyboard: what is no finite float keeps the value too.
-    for (const char* typed : {"nan", "inf", "-inf", "1e40", "-1e39", "", "x", "-1.25"}) {
+    // Typed on the keyboard: what is no finite float keeps the value too, and
+    // is no whole number either (a priority typed as 1e40 does not become 1).
+    edit.SetLong(42, 1, "%ld");
+    const struct {
+        const char* typed;
+        int whole;
+    } rows[] = {{"nan", 42}, {"inf", 42}, {"-inf", 42}, {"1e40", 42}, {"-1e39", 42},
+                {"", 42},    {"x", 42},   {"-1.25", -1}};
+    for (const auto& row : rows) {
         QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&edit, Qt::Key_Backspace);
-        QTest::keyClicks(&edit, QString::fromLatin1(typed));
-        EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << typed;
+        QTest::keyClicks(&edit, QString::fromLatin1(row.typed));
+        EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << row.typed;
+        EXPECT_EQ(edit.GetInt(1), row.whole) << row.typed;
+        EXPECT_EQ(edit.GetLong(1), row.whole) << row.typed;
     }
     edit.setText("123456");
     EXPECT_EQ(edit.GetLong(1), 123456);

@@ -13,16 +13,21 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 #include "audio/CInternalMessageRec.h"
+#include "audio/CInternalPowerManagement.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorRelaisListView.h"
+#include "audio/windows/CPowerFrm.h"
+#include "audio/windows/CPowerView.h"
 #include "audio/windows/CRecorderFrm.h"
 #include "audio/windows/CRecorderView.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
@@ -42,6 +47,33 @@ void DoubleClick(QTreeWidget* list, int row, int column)
     const QPoint at = CellCentre(list, row, column);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Runs `open`, which opens the program's own selection dialog; in it clicks
+// the row whose text is `click` (none when empty) and OK. Returns the text of
+// the row the choice opened on.
+QString AnswerChoice(const std::function<void()>& open, const QString& click)
+{
+    QString openedOn = QStringLiteral("(no choice)");
+    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
+    QTimer::singleShot(0, &scope, [&] {
+        auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        CEditListCtrl* list = dlg->List();
+        openedOn.clear();
+        for (int r = 0; r < list->GetItemCount(); ++r) {
+            if (list->IsItemSelected(r))
+                openedOn += list->GetItemText(r, 0);
+            if (!click.isEmpty() && list->GetItemText(r, 0) == click)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
+        }
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("OK"))
+                QTest::mouseClick(b, Qt::LeftButton);
+    });
+    open();
+    return openedOn;
 }
 
 // A new project, active, and the user's way into a window: shown and active.
@@ -106,6 +138,7 @@ std::string NameOf(const CInternalMessageRec& rec, int slot)
     return names.at(static_cast<size_t>(slot));
 }
 using RecorderWindow = AudioWindowByHand;
+using PowerWindow = AudioWindowByHand;
 }  // namespace
 
 TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
@@ -157,30 +190,8 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     using namespace monitorsource;
     CMonitorDlgFrm::SetChooser(nullptr);  // the real selection dialog
 
-    // Double-clicks the first row's source; in the choice, clicks the row of
-    // `click` (none when empty) and OK. The text of the row it opened on.
-    auto choose = [&](const QString& click) {
-        QString openedOn = QStringLiteral("(no choice)");
-        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-        QTimer::singleShot(0, &scope, [&] {
-            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
-            if (!dlg)
-                return;
-            CEditListCtrl* list = dlg->List();
-            openedOn.clear();
-            for (int r = 0; r < list->GetItemCount(); ++r) {
-                if (list->IsItemSelected(r))
-                    openedOn += list->GetItemText(r, 0);
-                if (!click.isEmpty() && list->GetItemText(r, 0) == click)
-                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
-            }
-            for (QPushButton* b : dlg->findChildren<QPushButton*>())
-                if (b->text() == QLatin1String("OK"))
-                    QTest::mouseClick(b, Qt::LeftButton);
-        });
-        DoubleClick(entries, 0, 2);  // the first row, while the last one is selected
-        return openedOn;
-    };
+    // Double-clicks the first row's source, while the last one is selected.
+    auto choose = [&](const QString& click) { return AnswerChoice([&] { DoubleClick(entries, 0, 2); }, click); };
     const QString in2 = QString::fromStdString(monitor->GetSourceText(Code(In, 2)));
     EXPECT_EQ(in2, choose(QString()));
     EXPECT_EQ("IN", monitor->GetEntry(0).source);
@@ -194,6 +205,79 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     EXPECT_EQ("OUT", monitor->GetEntry(1).source);
     EXPECT_EQ(in4, entries->GetItemText(0, 2));
     EXPECT_TRUE(d.doc().IsModified());
+}
+
+// Both monitor lists scrolled down keep their place when a row in them is
+// deleted: the rows in view stay where they were, the next one selected.
+TEST_F(MonitorWindow, ADeletedRowLeavesALongListWhereItStood)
+{
+    using namespace monitorsource;
+    d.doc().m_data.deviceVariant = 1;  // 250 entries, 50 relays
+    for (int i = 2; i < CMonitor::GetMaxEntries(); ++i)
+        monitor->SetValue(AddEntry, Code(In, 1));
+    for (int i = 0; i < CMonitor::GetMaxRelays(); ++i)
+        monitor->ParseUploadLines(StrFormat("MONI/RELAY%d %d", i + 1, 1001 + i), std::string(), linkstate::Upload);
+    frame->Refill();
+    const struct {
+        const char* list;
+        CListCtrl* view;
+        int count;
+    } rows[] = {{"entries", entries, CMonitor::GetMaxEntries()},
+                {"relays", frame->GetRelayList(), CMonitor::GetMaxRelays()}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        ASSERT_EQ(row.count, row.view->GetItemCount());
+        row.view->scrollToItem(row.view->Row(row.count / 2), QAbstractItemView::PositionAtTop);
+        QApplication::processEvents();
+        const int top = row.view->RowOf(row.view->itemAt(0, 0));
+        const int deleted = top + 3;
+        const QPoint at = CellCentre(row.view, deleted, 2);
+        ASSERT_TRUE(row.view->viewport()->rect().contains(at));
+        const QString next = row.view->GetItemText(deleted + 1, 1);
+        QTest::mouseClick(row.view->viewport(), Qt::LeftButton, {}, at);
+        QTest::keyClick(row.view->viewport(), Qt::Key_Delete);
+        QApplication::processEvents();
+        ASSERT_EQ(row.count - 1, row.view->GetItemCount());
+        EXPECT_EQ(top, row.view->RowOf(row.view->itemAt(0, 0))) << "the list kept its place";
+        EXPECT_EQ(next, row.view->GetItemText(row.view->RowOf(row.view->itemAt(at)), 1));
+        EXPECT_TRUE(row.view->IsItemSelected(deleted));
+    }
+}
+
+// The power window's "..." buttons open the choice on the condition or macro
+// linked now, so that OK alone keeps it; a row clicked in it is linked.
+TEST_F(PowerWindow, TheChoiceOpensOnWhatIsLinkedAndOkAloneKeepsIt)
+{
+    auto* power = Fixed<CInternalPowerManagement>(OT_INTERNAL_POWER_MANAGEMENT);
+    ASSERT_TRUE(power);
+    power->SetValue(powerkey::BootMacro, 7);  // a placeholder macro "7 *"
+    power->SetValue(powerkey::ShutMacro, 8);
+    d.doc().SetModifiedFlag(false);
+    CPowerFrm frame;
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    auto button = [&](const char* id) { return frame.findChild<QPushButton*>(QLatin1String(id)); };
+    ASSERT_TRUE(button("1574") && button("1575") && button("1573"));
+    const struct {
+        const char* button;  // "..." beside
+        uint32_t key;
+        const char* click;  // the row clicked in the choice, none when empty
+        const char* openedOn;
+        int linked;         // afterwards
+        bool modified;      // the project, afterwards
+    } rows[] = {
+        {"1574", powerkey::BootMacro, "", "7 *", 7, false},  // the boot macro
+        {"1575", powerkey::ShutMacro, "", "8 *", 8, false},  // the shutdown macro
+        {"1573", powerkey::MainsCond, "", "Kein Eintrag", 0, false},  // nothing linked yet
+        {"1574", powerkey::BootMacro, "8 *", "7 *", 8, true},
+    };
+    for (const auto& row : rows) {
+        const QString openedOn =
+            AnswerChoice([&] { QTest::mouseClick(button(row.button), Qt::LeftButton); }, QString::fromLatin1(row.click));
+        EXPECT_EQ(std::string(row.openedOn), openedOn.toStdString()) << row.button << " " << row.click;
+        EXPECT_EQ(row.linked, power->GetValue(row.key)) << row.button << " " << row.click;
+        EXPECT_EQ(row.modified, d.doc().IsModified()) << row.button << " " << row.click;
+    }
+    EXPECT_EQ(8, power->GetValue(powerkey::ShutMacro));
 }
 
 // The recorder window: naming a message slot in its editable list.

@@ -30,6 +30,7 @@
 #include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CClockDlg.h"
 #include "calendar/windows/CClockForm.h"
+#include "calendar/windows/CCalendarListView.h"
 #include "calendar/windows/CDayprogDlgEntryView.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CDayprogDlgListView.h"
@@ -332,6 +333,50 @@ TEST_F(CalendarUser, AnEditedEntryStaysWhereItStoodInALongProgramme)
     EXPECT_EQ((Menu{{down, true}, {up, true}}), menuOf(frame.GetListView()));
     EXPECT_EQ((Menu{{down, false}, {up, false}}), menuOf(entries));
     EXPECT_TRUE(sender.lines.empty());
+}
+
+// A list scrolled down keeps its place when a row in it is edited: the row
+// under the mouse is still the one edited, and it stays selected.
+TEST_F(CalendarUser, AnEditedRowStaysWhereItStoodInALongList)
+{
+    d.doc().m_data.deviceVariant = 1;  // 50 appointments and holidays, 20 day programmes
+    CAppointDlgFrm appoints;
+    CHolidayDlgFrm holidays;
+    CDayprogDlgFrm dayprogs;
+    const struct {
+        const char* window;
+        CFeatureFrm* frame;
+        CCalendarListView* list;
+        unsigned newItem;
+        int count;
+    } rows[] = {
+        {"appointments", &appoints, appoints.GetView(), ID_CAL_NEW_APPOINT, 50},
+        {"holidays", &holidays, holidays.GetView(), ID_CAL_NEW_HOLIDAY, 50},
+        {"day programmes", &dayprogs, dayprogs.GetListView(), ID_CAL_NEW_DAYPROG, 20},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.window);
+        Show(*row.frame);
+        row.frame->resize(1100, 300);
+        Settle();
+        for (int i = 0; i < row.count; ++i)
+            ClickButton(*row.frame, row.newItem);
+        CCalendarListView* list = row.list;
+        ASSERT_EQ(row.count, list->GetItemCount());
+        // Scrolled to the middle; the row halfway down the view is renamed.
+        list->scrollToItem(list->topLevelItem(row.count / 2), QAbstractItemView::PositionAtTop);
+        Settle();
+        const QTreeWidgetItem* top = list->itemAt(0, 0);
+        ASSERT_NE(nullptr, top);
+        const int edited = list->RowOf(top) + 3;
+        const QPoint at = CellCenter(list, edited, 0);
+        ASSERT_TRUE(list->viewport()->rect().contains(at));
+        Rename(list, edited, QString::fromLatin1(row.window));  // names are unique in the project
+        EXPECT_EQ(row.window, list->GetItemText(edited, 0).toStdString());
+        EXPECT_EQ(edited, list->RowOf(list->itemAt(at))) << "the list kept its place";
+        EXPECT_EQ(edited, list->SelectedRow());
+        row.frame->hide();
+    }
 }
 
 TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)

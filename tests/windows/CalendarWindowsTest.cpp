@@ -32,6 +32,7 @@
 #include "ui/CAnimateCtrl.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CPictureSet.h"
+#include "ui/ColumnWidths.h"
 
 using namespace blocktest;
 
@@ -120,6 +121,14 @@ TEST_F(CalendarWindows, HolidayPeriodEndMustLieWithinItsRange)
     EXPECT_EQ(7, h->m_dayCount);
     EXPECT_EQ(CCalendarListView::DateText(*caltime::Make(2024, 7, 8)), view->GetItemText(0, 4));
     EXPECT_EQ(start, view->GetItemText(0, 3));
+
+    // At the window's opening size every cell shows whole, "Zeitraum" included.
+    frame.resize(780, 400);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QCoreApplication::processEvents();
+    for (int c = 0; c < view->GetColumnCount(); ++c)
+        EXPECT_GE(view->header()->sectionSize(c), ColumnContentWidth(view, c)) << c << " " << view->GetItemText(0, c).toStdString();
 }
 
 TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
