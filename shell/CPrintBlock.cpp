@@ -141,15 +141,17 @@ double CPrintBlock::GetSize()
     return m_heightMm;
 }
 
-bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm)
+bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm, bool freshPage)
 {
     constexpr double kEps = 1e-6;
     const int lines = LineCount();
     const int textLines = lines > 0 ? lines + 1 : 0;
     m_pieces.clear();
     m_drawnHeightMm = m_heightMm;
-    // The title and the column titles under it stay together.
-    if (m_heightMm > firstRoomMm + kEps && textLines > 0 && LineBottomMm(0) > firstRoomMm + kEps)
+    // The title and the column titles stay together with the first line of
+    // the table under them: never a heading alone at a page's foot. A page
+    // too short even for that takes what it can.
+    if (!freshPage && m_heightMm > firstRoomMm + kEps && textLines > 1 && LineBottomMm(1) > firstRoomMm + kEps)
         return false;
     double from = 0;
     double room = firstRoomMm;

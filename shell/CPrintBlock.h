@@ -30,9 +30,10 @@ public:
     // Cuts the strip (after GetSize) into the pieces of its pages: the first
     // piece takes at most `firstRoomMm`, every further one at most `pageMm`,
     // each ending under a whole line. False when the first room cannot take
-    // the title with the column titles under it (the block then starts on a
-    // new page).
-    bool CutIntoPages(double firstRoomMm, double pageMm);
+    // the title with the column titles and the first line of the table under
+    // it (the block then starts on a new page, `freshPage`, where it always
+    // begins).
+    bool CutIntoPages(double firstRoomMm, double pageMm, bool freshPage = false);
     struct Piece {
         double fromMm;  // strip positions of the piece's top and bottom
         double toMm;

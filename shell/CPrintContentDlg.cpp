@@ -83,8 +83,11 @@ bool CPrintContentDlg::OnInitDialog()
         m_hint->hide();
         adjustSize();
     }
-    if (m_nContent >= 0 && m_nContent < 3)
+    if (m_nContent >= 0 && m_nContent < 3) {
         m_radio[m_nContent]->setChecked(true);
+        // The keys act on the choice shown ticked.
+        m_radio[m_nContent]->setFocus();
+    }
     return true;
 }
 

@@ -175,11 +175,11 @@ void CViewPrinter::LayOutBlocks(QPainter&)
         block->GetSize();
         // The block runs on over as many pages as it needs, cut between its
         // lines; it starts on a new page when not even its title and column
-        // titles fit into what is left of this one.
+        // titles with the first line under them fit into what is left of this one.
         if (free < block->m_headerHeight || !block->CutIntoPages(free, pageMm)) {
             ++page;
             free = pageMm - 11;
-            block->CutIntoPages(free, pageMm);
+            block->CutIntoPages(free, pageMm, true);
         }
         block->m_startPage = page;
         block->m_offsetMm = pageMm - free;

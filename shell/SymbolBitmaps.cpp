@@ -14,7 +14,9 @@ namespace {
 enum class Shape {
     Amplifier, Rack, Speaker, Slot, Console, Clock, Calendar, Event, Condition, Trigger, Flag,
     Relay, Card, Logic, Controller, Macro, Group, Contact, Key, KeySwitch, Bell, Signal,
-    Chip, Device, Info, Generic, Power
+    Chip, Device, Info, Generic, Power,
+    // The audio sources attached to the input cards.
+    Microphone, DeskMic, DeskMicKeys, Cassette, SmallCassette, Disc, Tuner, Mixer, LineSource
 };
 
 struct Picture {
@@ -30,15 +32,15 @@ struct Picture {
 // are the console on the sheet (a desk with its keys) and the power pack, in
 // both languages.
 const Picture kPictures[] = {
-    {139, 32, 32, Shape::Amplifier, ""},   {140, 16, 16, Shape::Contact, ""},
-    {141, 32, 32, Shape::Group, ""},       {142, 32, 32, Shape::Group, "LAN"},
+    {139, 32, 32, Shape::Microphone, ""},  {140, 32, 32, Shape::Cassette, ""},
+    {141, 32, 32, Shape::Disc, ""},        {142, 32, 32, Shape::SmallCassette, ""},
     {144, 32, 32, Shape::Device, ""},      {150, 84, 32, Shape::Rack, ""},
-    {171, 32, 32, Shape::Console, ""},     {172, 32, 32, Shape::Console, "2"},
-    {186, 32, 32, Shape::Chip, ""},        {188, 32, 32, Shape::Device, "CD"},
+    {171, 32, 32, Shape::Tuner, ""},       {172, 32, 32, Shape::Mixer, ""},
+    {186, 32, 32, Shape::DeskMicKeys, ""}, {188, 32, 32, Shape::DeskMic, ""},
     {193, 84, 56, Shape::Rack, "4"},      {201, 32, 32, Shape::Condition, ""},
     {202, 32, 32, Shape::Trigger, ""},     {203, 32, 32, Shape::Macro, ""},
     {204, 32, 32, Shape::Contact, "R"},    {205, 32, 32, Shape::Event, ""},
-    {206, 32, 32, Shape::Calendar, "T"},   {207, 32, 32, Shape::Clock, ""},
+    {206, 32, 32, Shape::Calendar, "T"},   {207, 32, 32, Shape::LineSource, ""},
     {208, 32, 32, Shape::Calendar, "W"},   {212, 64, 32, Shape::Speaker, ""},
     {233, 32, 32, Shape::Bell, ""},        {239, 96, 32, Shape::Console, ""},
     {242, 32, 32, Shape::Signal, "!"},     {249, 32, 32, Shape::Clock, "S"},
@@ -272,6 +274,138 @@ void DrawShape(QPainter& p, Shape shape, const QRectF& r)
     case Shape::Generic:
         p.drawRect(r.adjusted(w * 0.15, h * 0.15, -w * 0.15, -h * 0.15));
         break;
+    case Shape::Microphone: {
+        // A hand microphone: the grille on its handle, the cable below.
+        const QRectF head(c.x() - w * 0.17, r.top() + h * 0.06, w * 0.34, h * 0.34);
+        QPolygonF handle;
+        handle << QPointF(c.x() - w * 0.11, head.bottom() - h * 0.04) << QPointF(c.x() + w * 0.11, head.bottom() - h * 0.04)
+               << QPointF(c.x() + w * 0.06, r.bottom() - h * 0.2) << QPointF(c.x() - w * 0.06, r.bottom() - h * 0.2);
+        p.drawPolygon(handle);
+        p.setBrush(kAccent);
+        p.drawEllipse(head);
+        p.setBrush(Qt::NoBrush);
+        QPainterPath cable;
+        cable.moveTo(c.x(), r.bottom() - h * 0.2);
+        cable.quadTo(c.x(), r.bottom() - h * 0.04, r.right() - w * 0.15, r.bottom() - h * 0.06);
+        p.drawPath(cable);
+        break;
+    }
+    case Shape::DeskMic:
+    case Shape::DeskMicKeys: {
+        // A desk microphone: its head on a gooseneck over the foot; the one
+        // with keys carries a row of them on its foot.
+        const QRectF foot(r.left() + w * 0.08, r.bottom() - h * 0.3, w * 0.84, h * 0.22);
+        p.drawRoundedRect(foot, 2, 2);
+        p.setBrush(Qt::NoBrush);
+        QPainterPath neck;
+        neck.moveTo(r.left() + w * 0.3, foot.top());
+        neck.cubicTo(r.left() + w * 0.3, r.top() + h * 0.3, r.left() + w * 0.45, r.top() + h * 0.2,
+                     r.left() + w * 0.62, r.top() + h * 0.22);
+        p.drawPath(neck);
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(r.left() + w * 0.6, r.top() + h * 0.08, w * 0.3, h * 0.24));
+        if (shape == Shape::DeskMicKeys) {
+            const qreal key = h * 0.12;
+            for (int i = 0; i < 3; ++i)
+                p.drawRect(QRectF(r.left() + w * (0.45 + 0.15 * i), foot.center().y() - key / 2, key, key));
+        }
+        break;
+    }
+    case Shape::Cassette:
+    case Shape::SmallCassette: {
+        // A tape cassette with its two reels; the small one leaves room for
+        // its name under it.
+        const QRectF body = shape == Shape::Cassette ? r.adjusted(w * 0.06, h * 0.18, -w * 0.06, -h * 0.18)
+                                                     : r.adjusted(w * 0.12, h * 0.06, -w * 0.12, -h * 0.4);
+        p.drawRoundedRect(body, 2, 2);
+        const qreal reel = body.height() * 0.36;
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(body.left() + body.width() * 0.22, body.top() + body.height() * 0.2,
+                          body.width() * 0.56, reel + body.height() * 0.1));
+        p.setBrush(kAccent);
+        for (qreal at : {0.32, 0.68})
+            p.drawEllipse(QRectF(body.left() + body.width() * at - reel / 2, body.top() + body.height() * 0.25, reel, reel));
+        p.setBrush(Qt::NoBrush);
+        QPolygonF slot;
+        slot << QPointF(body.left() + body.width() * 0.25, body.bottom()) << QPointF(body.left() + body.width() * 0.3, body.bottom() - body.height() * 0.18)
+             << QPointF(body.right() - body.width() * 0.3, body.bottom() - body.height() * 0.18) << QPointF(body.right() - body.width() * 0.25, body.bottom());
+        p.drawPolyline(slot);
+        if (shape == Shape::SmallCassette) {
+            // Its name under it, as an outline: sharp, and spaced as designed at any size.
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPixelSize(std::max(6, static_cast<int>(h * 0.34)));
+            f.setBold(true);
+            QPainterPath name;
+            name.addText(0, 0, f, QStringLiteral("DAT"));
+            const QRectF box = name.boundingRect();
+            p.setPen(Qt::NoPen);
+            p.setBrush(kAccent);
+            p.drawPath(name.translated(c.x() - box.center().x(), r.bottom() - h * 0.04 - box.bottom()));
+        }
+        break;
+    }
+    case Shape::Disc: {
+        // A CD player: the disc over the drawer of its box.
+        p.drawRect(QRectF(r.left() + w * 0.06, r.bottom() - h * 0.32, w * 0.88, h * 0.24));
+        p.drawLine(QPointF(r.left() + w * 0.2, r.bottom() - h * 0.2), QPointF(r.right() - w * 0.45, r.bottom() - h * 0.2));
+        const QRectF disc(c.x() - w * 0.3, r.top() + h * 0.04, w * 0.6, h * 0.6);
+        p.setBrush(QColor(200, 215, 235));
+        p.drawEllipse(disc);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(disc.adjusted(w * 0.08, h * 0.08, -w * 0.08, -h * 0.08), 30 * 16, 80 * 16);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(disc.center().x() - w * 0.07, disc.center().y() - h * 0.07, w * 0.14, h * 0.14));
+        break;
+    }
+    case Shape::Tuner: {
+        // A radio: its scale with the needle, a tuning knob and the aerial.
+        const QRectF box(r.left() + w * 0.06, r.top() + h * 0.38, w * 0.88, h * 0.5);
+        p.drawLine(QPointF(box.right() - w * 0.2, box.top()), QPointF(r.left() + w * 0.45, r.top() + h * 0.06));
+        p.drawRoundedRect(box, 2, 2);
+        const QRectF scale(box.left() + w * 0.06, box.top() + h * 0.1, w * 0.48, h * 0.26);
+        p.setBrush(Qt::white);
+        p.drawRect(scale);
+        for (int i = 1; i < 5; ++i)
+            p.drawLine(QPointF(scale.left() + scale.width() * i / 5, scale.top()),
+                       QPointF(scale.left() + scale.width() * i / 5, scale.top() + scale.height() * 0.35));
+        p.setPen(QPen(QColor(200, 40, 40), pen.widthF()));
+        p.drawLine(QPointF(scale.left() + scale.width() * 0.62, scale.top()), QPointF(scale.left() + scale.width() * 0.62, scale.bottom()));
+        p.setPen(pen);
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(box.right() - w * 0.3, box.center().y() - h * 0.1, w * 0.2, h * 0.2));
+        break;
+    }
+    case Shape::Mixer: {
+        // A mixing desk: three channel strips, each with its fader.
+        const QRectF desk = r.adjusted(w * 0.06, h * 0.1, -w * 0.06, -h * 0.1);
+        p.drawRect(desk);
+        p.setBrush(kAccent);
+        const qreal levels[] = {0.35, 0.6, 0.45};
+        for (int i = 0; i < 3; ++i) {
+            const qreal x = desk.left() + desk.width() * (0.2 + 0.3 * i);
+            p.drawLine(QPointF(x, desk.top() + desk.height() * 0.15), QPointF(x, desk.bottom() - desk.height() * 0.12));
+            const qreal y = desk.top() + desk.height() * levels[i];
+            p.drawRect(QRectF(x - w * 0.08, y - h * 0.05, w * 0.16, h * 0.1));
+        }
+        break;
+    }
+    case Shape::LineSource: {
+        // A source with its line output: the box, the cable and its plug.
+        const QRectF box(r.left() + w * 0.06, r.top() + h * 0.25, w * 0.4, h * 0.5);
+        p.drawRect(box);
+        QPainterPath wave;
+        wave.moveTo(box.left() + box.width() * 0.15, box.center().y());
+        wave.quadTo(box.left() + box.width() * 0.32, box.top() + box.height() * 0.1, box.center().x(), box.center().y());
+        wave.quadTo(box.right() - box.width() * 0.32, box.bottom() - box.height() * 0.1, box.right() - box.width() * 0.15,
+                    box.center().y());
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(wave);
+        p.drawLine(QPointF(box.right(), c.y()), QPointF(r.left() + w * 0.62, c.y()));
+        p.setBrush(kAccent);
+        p.drawRect(QRectF(r.left() + w * 0.62, c.y() - h * 0.1, w * 0.18, h * 0.2));
+        p.drawRect(QRectF(r.left() + w * 0.8, c.y() - h * 0.04, w * 0.14, h * 0.08));
+        break;
+    }
     }
 }
 

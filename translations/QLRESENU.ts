@@ -4086,27 +4086,27 @@ and then repeat the deletion!
     <message>
         <source>Eingangsslot mit 2-Kanal Sprechstellen-Modul bestücken</source>
         <extracomment>33044</extracomment>
-        <translation>Fit input slot with 2-channel console module</translation>
+        <translation>Put 2-channel console module into this input slot</translation>
     </message>
     <message>
         <source>Eingangsslot mit 2-Kanal MIC / LINE -Modul bestücken</source>
         <extracomment>33045</extracomment>
-        <translation>Fit input slot with 2-channel MIC / LINE module</translation>
+        <translation>Put 2-channel MIC / LINE module into this input slot</translation>
     </message>
     <message>
         <source>Eingangsslot mit 2-Kanal AUX -Modul bestücken</source>
         <extracomment>33046</extracomment>
-        <translation>Fit input slot with 2-channel AUX module</translation>
+        <translation>Put 2-channel AUX module into this input slot</translation>
     </message>
     <message>
         <source>Eingangsslot mit 1-Kanal MIC /LINE und  1 Kanal AUX bestücken</source>
         <extracomment>33047</extracomment>
-        <translation>Fit input slot with 1-channel MIC /LINE and  1-channel AUX</translation>
+        <translation>Put 1-channel MIC /LINE and  1-channel AUX into this input slot</translation>
     </message>
     <message>
         <source>Eingangsslot mit 1-Kanal MIC /LINE und  1-Kanal Sprechstellen-Modul bestücken</source>
         <extracomment>33089</extracomment>
-        <translation>Fit input slot with 1-channel MIC /LINE and  1-channel console module</translation>
+        <translation>Put 1-channel MIC /LINE and  1-channel console module into this input slot</translation>
     </message>
     <message>
         <source>Audioparameter für das High-Shelving Filter wird von 12dB auf 6dB verringert !</source>

@@ -2,6 +2,7 @@
 // printing and project data.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 
 #include <QCoreApplication>
@@ -485,6 +486,12 @@ TEST(ShellPrintContent, ChoiceIsRememberedAndPreviewDropsTheHint)
         dlg.m_bPreview = true;
         dlg.show();
         EXPECT_TRUE(dlg.ChoiceButton(CPrintContentDlg::ChoiceDeviceList)->isChecked());
+        // The keyboard starts at the ticked choice: Up ticks the one above it.
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        EXPECT_EQ(QApplication::focusWidget(), dlg.ChoiceButton(CPrintContentDlg::ChoiceDeviceList));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        EXPECT_TRUE(dlg.ChoiceButton(CPrintContentDlg::ChoiceParameterList)->isChecked());
         EXPECT_EQ(dlg.windowTitle(), QString("Inhalt der Seitenansicht bestimmen"));
         EXPECT_FALSE(dlg.HintBox()->isVisible());
         dlg.ChoiceButton(CPrintContentDlg::ChoiceParameterList)->setChecked(true);

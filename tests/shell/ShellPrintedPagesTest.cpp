@@ -27,7 +27,9 @@
 #include "shell/ShellIds.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CWeek.h"
+#include "hardware/CAudioInputSlot.h"
 #include "model/CQuillomerDoc.h"
+#include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
 #include "support/ModelTestHost.h"
 #include "shell/CQuillomerView.h"
@@ -83,6 +85,33 @@ std::pair<int, QString> FramesEndingFarBelowTheirLines(const PrintCapture& paper
         }
     }
     return {far, first.join(QStringLiteral(", "))};
+}
+
+// The block titles on `paper` (texts in the font of `heading`) that stand on
+// a page without a line of their table under their column titles, as
+// "page: title", and how many there are.
+std::pair<int, QString> TitlesWithoutALineUnderThem(const PrintCapture& paper, const QString& heading)
+{
+    QFont font;
+    for (const PrintCapture::Page& page : paper.pages)
+        for (const PrintCapture::Text& t : page.Find(heading))
+            font = t.font;
+    int alone = 0;
+    QStringList first;
+    for (size_t p = 0; p < paper.pages.size(); ++p) {
+        for (const PrintCapture::Text& title : paper.pages[p].texts) {
+            if (title.font != font)
+                continue;
+            // The lines of the block's piece on this page: its texts share its clip.
+            std::set<int> lines;
+            for (const PrintCapture::Text& t : paper.pages[p].texts)
+                if (t.font != font && t.clip == title.clip && t.baseline.y() > title.baseline.y())
+                    lines.insert(qRound(t.baseline.y()));
+            if (lines.size() < 2 && ++alone <= 5)
+                first << QStringLiteral("%1: '%2'").arg(p + 1).arg(title.text);
+        }
+    }
+    return {alone, first.join(QStringLiteral(", "))};
 }
 
 // The pages (from 1) on which `text` stands, once for each time it stands there.
@@ -262,7 +291,8 @@ TEST_F(PrintedPages, TheWeekProgrammePrintsEachWeekdayOnItsOwnLineWithItsDayProg
 
 // Wherever the page ends, the week programme breaks between two weekdays:
 // on sheets of every height from 60 to 200 mm each weekday stands whole on
-// one page, and on some of them the week runs on over a page.
+// one page, and on some of them the week runs on over a page. No block's
+// title is left at a page's foot with only its column titles.
 TEST_F(PrintedPages, TheWeekProgrammeBreaksBetweenItsWeekdaysWhereverThePageEnds)
 {
     ASSERT_NE(MakeWeek(), nullptr);
@@ -274,6 +304,10 @@ TEST_F(PrintedPages, TheWeekProgrammeBreaksBetweenItsWeekdaysWhereverThePageEnds
         PrintAll(CViewPrinter::ParameterList, &sheet);
         const auto [cut, which] = CutTexts(sheet);
         EXPECT_EQ(cut, 0) << which.toStdString();
+        // A block's title stands with a line of its table under it wherever
+        // a fresh page has room for both (below 64 mm it has not).
+        const auto [alone, titles] = TitlesWithoutALineUnderThem(sheet, QStringLiteral("Wochenprogramm"));
+        EXPECT_TRUE(alone == 0 || heightMm < 64) << titles.toStdString();
         std::set<int> weekPages;
         for (const char* day : days) {
             const std::vector<int> on = PagesOf(sheet, QString::fromUtf8(day));
@@ -314,6 +348,39 @@ TEST_F(PrintedPages, ADayProgrammePrintsEveryEntryTheDeviceUses)
     }
 }
 
+// The device list names each input card by its module alone, in German and in
+// English: the words of the card menu's prompt around it are left out.
+TEST_F(PrintedPages, TheDeviceListNamesEachInputCardByItsModuleInEitherLanguage)
+{
+    ASSERT_TRUE(doc.OnNewDocument());
+    ActiveDocScope active(&doc);
+    DeviceList cardSlots;
+    doc.GetIDManager().GetBaseDeviceList(cardSlots, OT_AUDIO_INPUT_SLOT);
+    ASSERT_FALSE(cardSlots.empty());
+    auto* slot = dynamic_cast<CAudioInputSlot*>(cardSlots.front());
+    ASSERT_NE(slot, nullptr);
+    const std::tuple<uint32_t, const char*, const char*> cards[] = {
+        {inputcard::Console2, "2-Kanal Sprechstellen-Modul", "2-channel console module"},
+        {inputcard::MicLine2, "2-Kanal MIC / LINE -Modul", "2-channel MIC / LINE module"},
+        {inputcard::Aux2, "2-Kanal AUX -Modul", "2-channel AUX module"},
+        {inputcard::AuxMicLine, "1-Kanal MIC /LINE und  1 Kanal AUX", "1-channel MIC /LINE and  1-channel AUX"},
+        {inputcard::ConsoleMicLine, "1-Kanal MIC /LINE und  1-Kanal Sprechstellen-Modul",
+         "1-channel MIC /LINE and  1-channel console module"},
+    };
+    for (const auto& [card, german, english] : cards) {
+        SCOPED_TRACE(card);
+        slot->SetCardType(card);
+        PrintCapture sheet(kA4Landscape, kDpiX, kDpiY);
+        PrintAll(CViewPrinter::DeviceList, &sheet);
+        EXPECT_EQ(PagesOf(sheet, QString::fromUtf8(german)).size(), 1u);
+        EnglishTexts inEnglish;
+        ASSERT_TRUE(inEnglish.IsLoaded());
+        PrintCapture englishSheet(kA4Landscape, kDpiX, kDpiY);
+        PrintAll(CViewPrinter::DeviceList, &englishSheet);
+        EXPECT_EQ(PagesOf(englishSheet, QString::fromUtf8(english)).size(), 1u);
+    }
+}
+
 // The largest project's parameter and device lists on landscape and portrait
 // sheets: every block that runs on over a page (a day programme with all its
 // entries in use among them) breaks between its lines, so no text line is
@@ -341,6 +408,9 @@ TEST_F(PrintedPages, NoTextLineOfTheLargestProjectIsCutByAPageEdge)
             EXPECT_EQ(cut, 0) << which.toStdString();
             const auto [far, where] = FramesEndingFarBelowTheirLines(sheet, dpiY, pixels.height() - dpiY * 22 / 25.4);
             EXPECT_EQ(far, 0) << where.toStdString();
+            const auto [alone, titles] = TitlesWithoutALineUnderThem(
+                sheet, mode == CViewPrinter::DeviceList ? QStringLiteral("KVT7000 Slots") : QStringLiteral("Wochenprogramm"));
+            EXPECT_EQ(alone, 0) << titles.toStdString();
         }
     }
     // A column placed beyond the block's frame (the sixth cell of a macro's
