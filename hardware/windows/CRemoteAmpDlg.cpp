@@ -335,6 +335,10 @@ void CRemoteAmpDlg::SendSetter(const std::string& line)
     if (!IsDocConnected() || m_finished)
         return;
     SendRequest({line}, false);
+    m_echoes.push_back(line);
+    // A device with its echo off never returns them.
+    if (m_echoes.size() > 16)
+        m_echoes.erase(m_echoes.begin());
 }
 
 void CRemoteAmpDlg::StopTimers()
@@ -415,10 +419,18 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
     const std::string prefix = AnswerPrefix();
     for (const std::string& line : answers) {
+        const auto echo = std::find(m_echoes.begin(), m_echoes.end(), line);
+        if (echo != m_echoes.end()) {
+            m_echoes.erase(echo);
+            continue;
+        }
         const size_t blank = line.find(' ');
         if (blank == std::string::npos)
             continue;
-        const std::string value = line.substr(blank + 1);
+        // The device answers a path it does not know with "? " and a blank.
+        std::string value = line.substr(blank + 1);
+        while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+            value.pop_back();
         if (value == "?")
             continue;
         std::string key = line.substr(0, blank);

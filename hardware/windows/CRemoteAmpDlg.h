@@ -103,6 +103,9 @@ private:
     // Set once the dialog is closing or the device said the amplifier is
     // missing: nothing more goes to the device after that.
     bool m_finished = false;
+    // Setter lines whose echo has not come back yet: the device echoes what
+    // it is sent, and an echo is no report of the amplifier's state.
+    std::vector<std::string> m_echoes;
 
     QTimer m_statusTimer;
     QTimer m_meterTimer;

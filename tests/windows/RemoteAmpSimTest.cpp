@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +85,24 @@ TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     EXPECT_NE(sim.Received().find("/AMP/ADR1f/TYPE ?\r\n/AMP/ADR1f/NAME ?\r\n"), std::string::npos);
+
+    // At an address without letters the device's echo of the reset reads like
+    // its report: the button stays as the device reports it, and a path the
+    // device does not know (answered "? ") shows nothing.
+    amp->SetAddress(2);
+    {
+        CRemoteAmpDlg dlg(amp, nullptr);
+        dlg.show();
+        auto* reset = dlg.findChild<QPushButton*>(QStringLiteral("1605"));
+        ASSERT_TRUE(PumpUntil([&] { return sim.Sent().find("/AMP/ADR2/763 ? ") != std::string::npos; }, kArrivalMs));
+        QTest::mouseClick(reset, Qt::LeftButton);
+        EXPECT_TRUE(PumpUntil([&] { return sim.Sent().find("/AMP/ADR2/FLTRES ON\r\n") != std::string::npos; },
+                              kArrivalMs));
+        Pump(300);
+        EXPECT_FALSE(reset->isChecked());
+        EXPECT_EQ("", dlg.findChild<QLabel*>(QStringLiteral("1593"))->text().toStdString());
+        dlg.accept();
+    }
 }
 
 TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
