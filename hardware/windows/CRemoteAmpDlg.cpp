@@ -336,8 +336,9 @@ void CRemoteAmpDlg::SendSetter(const std::string& line)
         return;
     SendRequest({line}, false);
     m_echoes.push_back(line);
-    // A device with its echo off never returns them.
-    if (m_echoes.size() > 16)
+    // A device with its echo off never returns them; a whole drag of the
+    // offset slider (256 positions) still fits.
+    if (m_echoes.size() > 512)
         m_echoes.erase(m_echoes.begin());
 }
 
