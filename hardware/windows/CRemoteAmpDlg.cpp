@@ -217,6 +217,9 @@ void CRemoteAmpDlg::BuildControls()
     m_chPilot = Named(new QLabel(tr("Pilotton"), this), 1617);
     m_chGround = Named(new QLabel(tr("Erdschluss"), this), 1618);
     m_chOverTemp = Named(new QLabel(tr("Übertemperatur"), this), 1619);
+    // Nothing counts as fitted or detected until the device says "YES".
+    for (QLabel* state : {m_pilotDetect, m_groundDetect, m_chPilot, m_chGround, m_chOverTemp})
+        state->setEnabled(false);
     m_outConfig = Named(new QLabel(this), 1620);
     m_measure = Named(new QLabel(this), 1621);
     flags->addWidget(m_mute);

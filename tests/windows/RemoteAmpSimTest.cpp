@@ -101,6 +101,7 @@ TEST_F(RemoteAmpSim, AsksPollsSetsAndGivesTheLinkBack)
         Pump(300);
         EXPECT_FALSE(reset->isChecked());
         EXPECT_EQ("", dlg.findChild<QLabel*>(QStringLiteral("1593"))->text().toStdString());
+        EXPECT_FALSE(dlg.findChild<QLabel*>(QStringLiteral("1617"))->isEnabled());
         dlg.accept();
     }
 }
