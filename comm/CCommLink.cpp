@@ -1444,6 +1444,14 @@ void CCommLink::ReportLostClosingLines()
     ShowMessage(LoadStringId(IDS_LOCK_RELEASE_NOT_SENT), mb::IconExclamation);
 }
 
+void CCommLink::ReportUploadLineLost()
+{
+    // The serial error has told what happened; this tells what it means: the
+    // values the device had answered were compared, the others never were.
+    ShowErrorFile();
+    ShowMessage(LoadStringId(IDS_UPLOAD_LINE_LOST), mb::IconExclamation);
+}
+
 void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress,
                               unsigned session)
 {
@@ -1530,7 +1538,7 @@ void CCommLink::OnTransferParameters()
             PumpMessages();
         }
         if (SessionEndedSince(session) && mode == 1) {
-            m_errFileName.clear();
+            ReportUploadLineLost();
         } else if (mode == 0) {
             bool closingQueued = false;
             if (selection.textFile && !SessionEndedSince(session)) {
@@ -1566,7 +1574,7 @@ void CCommLink::OnTransferParameters()
             WaitOutputEmpty(progress.get());
             WaitForLastAnswers(*progress, session);
             if (SessionEndedSince(session)) {
-                m_errFileName.clear();
+                ReportUploadLineLost();
             } else {
                 // Answers a comment line held up are still the upload's.
                 SplitReceived();

@@ -270,6 +270,8 @@ private:
     void ReportDownloadEnd(bool objectsComplete, bool closingQueued);
     // Tells the user that closing the port dropped a download's closing lines.
     void ReportLostClosingLines();
+    // The end of a whole upload whose line was lost before the last answer.
+    void ReportUploadLineLost();
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();

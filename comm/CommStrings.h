@@ -10,4 +10,5 @@ enum : uint32_t {
     IDS_LOCK_RELEASE_HELD = 36302,       // the closing lines wait for the device's XON
     IDS_UPLOAD_UNANSWERED = 36303,       // "%d" unanswered queries, "%d" queries in all
     IDS_EXPORT_NOT_WRITTEN = 36304,      // the export file "%s" and the reason "%s"
+    IDS_UPLOAD_LINE_LOST = 36305,        // the connection went before the upload's last answer
 };

@@ -4364,6 +4364,11 @@ OUT%d is loaded with %d amplifier inputs</translation>
 ( %s )</translation>
     </message>
     <message>
+        <source>Upload unvollständig ! Die Verbindung zu QUILLOMER wurde während des Uploads unterbrochen. Die &apos;*.err&apos; Datei enthält nur die Unterschiede der bis dahin beantworteten Werte.</source>
+        <extracomment>36305</extracomment>
+        <translation>Upload incomplete ! The connection to the QUILLOMER was lost during the upload. The &apos;*.err&apos; file holds only the differences of the values answered until then.</translation>
+    </message>
+    <message>
         <source>Makro</source>
         <extracomment>32806
 ----------

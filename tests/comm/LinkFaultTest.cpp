@@ -97,6 +97,14 @@ std::string Incomplete(uint32_t closing)
     return LoadGermanString(IDS_DOWNLOAD_INCOMPLETE) + "\n\n" + LoadGermanString(closing);
 }
 
+// The messages of an upload whose line was lost, from a device that knows
+// none of the values asked (its refusals bring the hint to the protocol log).
+std::vector<std::string> UploadLineLost()
+{
+    return {"COM-Übertragungsfehler !( CD timeout error )", LoadGermanString(IDS_UPLOAD_LINE_LOST),
+            "Überprüfen Sie die LOG Datei!"};
+}
+
 class LinkFault : public ::testing::Test {
 protected:
     void SetUp() override
@@ -365,8 +373,23 @@ TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
     EXPECT_LT(ms, 20000);
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
     EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
+    // First what happened, then what it means: the upload is incomplete.
+    EXPECT_EQ(messages.texts, UploadLineLost());
     EXPECT_FALSE(link.IsConnected());
     ExpectIdleAndProjectUnchanged();
+}
+
+// The device hangs up on reading the upload's last query: the wait for its
+// answers ends with the same messages, never as an upload that went well.
+TEST_F(LinkFault, HangUpBeforeTheLastAnswerOfAnUpload)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 hangup").arg(kConnectLines + kLines)}));
+    messages.texts.clear();
+    Transfer(0);
+    ASSERT_TRUE(PumpUntil([&] { return SimHungUp(); }, kArrivalMs));
+    ASSERT_EQ(Lines().stepsRun, kLines);
+    EXPECT_EQ(messages.texts, UploadLineLost());
+    EXPECT_FALSE(link.IsConnected());
 }
 
 // A comment line from the device in the middle of an upload's answers: every
