@@ -318,7 +318,8 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
         const bool newFunction = std::exchange(m_newFunctionReadBack, false);
         // What the entry watched belonged to the function it had before: the
         // index is resolved for the new function from scratch.
-        if (newFunction && GetOutLinkAtKey(0)) {
+        const bool relabelled = newFunction && GetOutLinkAtKey(0);
+        if (relabelled) {
             RemoveOutLinksAtKey(0);
             Relabel();
         }
@@ -351,10 +352,12 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
                                                               ck::ZoneErr, ck::ZoneGndFlt, ck::GndFlt,
                                                               ck::OldConsole})) {
             SetValue(condkey::Object, value, nullptr);
-        } else if (OneOf(m_kindId, {ck::LmzErr, ck::KvtErr, ck::SpareErr, ck::BProg, ck::AmpErr})) {
-            m_index = value;
         } else {
-            m_index = 0;
+            m_index = OneOf(m_kindId, {ck::LmzErr, ck::KvtErr, ck::SpareErr, ck::BProg, ck::AmpErr}) ? value : 0;
+            // The name just given for the new function named the index it
+            // had before: it names the one the device holds.
+            if (relabelled)
+                Relabel();
         }
         return;
     }

@@ -210,6 +210,19 @@ const CreateInfo* CreateInfoOf(uint32_t type)
     }
 }
 
+// The volume is held as a float: a whole number beyond the 32-bit range
+// reads as that range's end, never as a number of the other sign.
+int32_t WholeNumber(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483648.0f)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0f)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
 struct Installer {
     Installer()
     {
@@ -291,7 +304,7 @@ int32_t CMacro::GetParam(int number) const
     case 1: return m_priority;
     case 3: return m_switchFlag;
     case 4: return m_input;
-    case 10: return static_cast<int32_t>(m_value);
+    case 10: return WholeNumber(m_value);
     case 11: return m_increment;
     case 15: return m_digits;
     case 16: return m_next;
@@ -353,10 +366,10 @@ std::string CMacro::GetParamText(int number) const
     case 35:
     case 66: return StrFormat("%.1f", m_time);
     case 9: return m_select;
-    case 10: return StrFormat("%d", static_cast<int32_t>(m_value));
+    case 10: return StrFormat("%d", WholeNumber(m_value));
     case 11:
         return m_kindId == mt::VirtCtrl ? StrFormat("%d", m_increment)
-                                        : StrFormat("%d", static_cast<int32_t>(m_value));
+                                        : StrFormat("%d", WholeNumber(m_value));
     case 13: return m_text;
     case 14: return m_unit;
     case 15: return StrFormat("%d", m_digits);

@@ -1506,8 +1506,8 @@ a macro type</translation>
         <translation>( max. 16 characters)</translation>
     </message>
     <message>
-        <source>Dauer pro Schritt   0.</source>
-        <translation>Time per step   0.</translation>
+        <source>Dauer pro Schritt</source>
+        <translation>Time per step</translation>
     </message>
     <message>
         <source>s       (0=Piepser aus)</source>

@@ -1,6 +1,9 @@
 #include "macros/windows/CBuzzerMacroView.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "macros/CMacro.h"
@@ -10,7 +13,19 @@ CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
 {
     m_console = AddCombo(1721, "Sprechstelle");
     m_pattern = AddEdit(1499, "Zeichenmuster", "( max. 16 Zeichen)");
-    m_step = AddEdit(1237, "Dauer pro Schritt   0.", "s       (0=Piepser aus)");
+    m_step = AddEdit(1237, "Dauer pro Schritt", "s       (0=Piepser aus)");
+    // The step time is typed as the digits after a fixed "0." that stands
+    // right before the field, so that "0.[5]" reads as the half second it is.
+    {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        Grid()->getItemPosition(Grid()->indexOf(m_step), &row, &column, &rows, &columns);
+        Grid()->removeWidget(m_step);
+        auto* fraction = new QHBoxLayout;
+        fraction->setSpacing(2);
+        fraction->addWidget(new QLabel(QStringLiteral("0."), this));
+        fraction->addWidget(m_step, 1);
+        Grid()->addLayout(fraction, row, column);
+    }
     m_repeat = AddEdit(1719, "Wiederholung", "(0=unendlich, 1 .. 255)");
     m_pause = AddEdit(1720, "Pause zwischen zwei Muster", "s (0 .. 255 s)");
     OnSelect(m_console, [this](int v) { Macro()->SetParam(38, v); });

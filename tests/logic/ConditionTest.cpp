@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <tuple>
 
 #include "audio/CAlarmSignal.h"
 #include "audio/CChimeSignal.h"
@@ -285,6 +286,17 @@ TEST_F(ConditionTest, ObjectIndexCreatesSignalsAndRelabels)
     c->SetValue(condkey::Level, 1);
     EXPECT_EQ("beliebiger Gong ON Bedingung", c->GetName());
     EXPECT_EQ(1, c->GetValue(condkey::Level));
+
+    // A function watching a number read back in place of the linked chime:
+    // named by the number the device holds, not by the one before.
+    for (const auto& [keyword, index, name] : {std::tuple{"KVT_ERR", 255, "Fehler bel. KVT Slot ON Bedingung"},
+                                               std::tuple{"LMZ_ERR", 0, "Fehler bel. LMZ752 ON Bedingung"}}) {
+        c->ParseValue(condkey::Keyword, "CHIME");
+        c->SetValue(condkey::Object, 7);
+        c->ParseValue(condkey::Keyword, keyword);
+        c->SetValue(condkey::ProtocolIndex, index);
+        EXPECT_EQ(name, c->GetName());
+    }
 }
 
 TEST_F(ConditionTest, MissingContactIsReportedNotCreated)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 
 #include "audio/CChimeSignal.h"
@@ -316,6 +317,12 @@ TEST_F(MacroTest, ParameterLimits)
     vol->SetParam(11, 3);
     vol->SetParamFloat(10, -200.0f);
     EXPECT_EQ(0.0f, vol->GetParamFloat(36));
+    // A volume typed beyond the whole numbers is held at their end, not turned round.
+    for (const int32_t typed : {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()}) {
+        vol->SetParam(10, typed);
+        EXPECT_EQ(typed, vol->GetParam(10));
+        EXPECT_EQ(std::to_string(typed), vol->GetParamText(10));
+    }
 
     CMacro* t = NewMacro(mt::LogicOut);
     t->SetParamFloat(8, 0.05f);

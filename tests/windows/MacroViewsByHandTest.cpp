@@ -393,6 +393,15 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     EXPECT_EQ("L\u00e4rm im Geb\u00e4ude Nord", lcd->GetParamText(13));
     New(mt::Buzzer);
     CMacro* buzzer = frame.GetCurrentMacro();
+    // The fixed "0." stands right before the step time's field, on its row.
+    QLabel* fraction = nullptr;
+    for (QLabel* label : frame.GetEditorView()->findChildren<QLabel*>())
+        fraction = label->text() == QStringLiteral("0.") ? label : fraction;
+    ASSERT_NE(nullptr, fraction);
+    const QRect zero(fraction->mapTo(&frame, QPoint()), fraction->size());
+    const QRect step(Control<QLineEdit>(1237)->mapTo(&frame, QPoint()), Control<QLineEdit>(1237)->size());
+    EXPECT_TRUE(step.left() > zero.right() && step.left() - zero.right() <= 8) << zero.right() << " " << step.left();
+    EXPECT_TRUE(zero.top() < step.bottom() && step.top() < zero.bottom());
     TypeInto(Control<QLineEdit>(1719), QStringLiteral("300"));
     EXPECT_EQ(255, buzzer->GetParam(75));
     EXPECT_EQ(QStringLiteral("255"), Control<QLineEdit>(1719)->text()) << "the field shows what is kept";
