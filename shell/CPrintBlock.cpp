@@ -141,11 +141,34 @@ double CPrintBlock::GetSize()
     return m_heightMm;
 }
 
+int CPrintBlock::BlankLastRows() const
+{
+    // Texts pair with the descriptors as Draw pairs them; a row of the last
+    // object that no text lands on is empty (a sequence's fifth).
+    if (m_objects.empty() || m_type == OT_WEEK)
+        return 0;
+    std::vector<ListColumn> cols;
+    m_objects.front()->GetListColumns(cols);
+    std::vector<std::string> titles, texts;
+    m_objects.front()->GetListTexts(1, titles);
+    CBaseDevice* last = m_objects.back();
+    last->GetListTexts(0, texts);
+    const size_t first = titles.size() + texts.size() == cols.size() ? titles.size() : 0;
+    int used = 0;
+    for (size_t t = 0; t < texts.size() && first + t < cols.size(); ++t)
+        if (!texts[t].empty())
+            used = std::max(used, static_cast<int>(cols[first + t].line) + 1);
+    return std::max(0, RowsOf(last) - used);
+}
+
 bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm, bool freshPage)
 {
     constexpr double kEps = 1e-6;
     const int lines = LineCount();
     const int textLines = lines > 0 ? lines + 1 : 0;
+    // Empty rows at the block's end are margin: they never take a page of
+    // their own.
+    const int filledLines = textLines - BlankLastRows();
     m_pieces.clear();
     m_drawnHeightMm = m_heightMm;
     // The title and the column titles stay together with the first line of
@@ -158,8 +181,8 @@ bool CPrintBlock::CutIntoPages(double firstRoomMm, double pageMm, bool freshPage
     while (m_drawnHeightMm - from > room + kEps) {
         // The last line that ends within the room.
         const int n = static_cast<int>(std::floor((from + room - m_titleLineMm) / m_textLineMm + kEps)) - 1;
-        if (n >= textLines - 1) {
-            // Every line fits; the margin under the last one is cut short.
+        if (n >= filledLines - 1) {
+            // Every line with text fits; the margin under it is cut short.
             m_drawnHeightMm = from + room;
             break;
         }

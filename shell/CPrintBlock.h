@@ -62,6 +62,7 @@ private:
     int LineCount() const;
     // The text lines object `obj` takes in the block.
     int RowsOf(CBaseDevice* obj) const;
+    int BlankLastRows() const;
     // Strip position of the bottom of text line `n` (0: the column titles).
     double LineBottomMm(int n) const { return m_titleLineMm + (n + 1) * m_textLineMm; }
     static int DayProgramLines(CBaseDevice* dayProgram);

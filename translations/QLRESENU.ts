@@ -3931,7 +3931,7 @@ and then repeat the deletion!
 <byte value="xd"/>Unbekannte Parameterauswahl !</source>
         <extracomment>34029</extracomment>
         <translation>Parser error !
-</translation>
+<byte value="xd"/>Unknown parameter selection !</translation>
     </message>
     <message>
         <source>AUDIO</source>
@@ -4437,7 +4437,9 @@ IDS_CAT_FIRST + 15
 Das Löschen des Log-Files hat keinerlei Auswirkungen auf die Projektdaten !
 </source>
         <extracomment>IDS_ASK_DELETE_LOG</extracomment>
-        <translation>Delete the log file ?</translation>
+        <translation>Delete the log file ?<byte value="xd"/>
+Deleting the log file has no effect at all on the project data !
+</translation>
     </message>
     <message>
         <source>Das Gerät kann nicht mehr erzeugt werden !

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "calendar/CClock.h"
+#include "platform/StringTable.h"
 
 namespace {
 CClockForm::KeptTexts& DialogTexts()
@@ -17,7 +18,16 @@ CClockForm::KeptTexts& DialogTexts()
 CClockDlg::CClockDlg(CClock* clock, QWidget* parent) : QDialog(parent), m_clock(clock)
 {
     setObjectName(QStringLiteral("237"));
-    setWindowTitle(QString::fromStdString(clock ? clock->GetName() : std::string()));
+    // Titled as the clock window is: the clock object's own name is a
+    // placeholder ("*** 1") that the user never gave.
+    setWindowTitle(QString::fromStdString(LoadStringId(CClock::kKindId)));
+    // What the project holds before any answer comes in: the device's
+    // answers and the echoes of the lines the boxes send store their word in
+    // the clock at once, so OK compares with this, not with the clock.
+    if (clock) {
+        m_openRun = clock->m_run;
+        m_openInvert = clock->m_invert;
+    }
     m_form = new CClockForm(DialogTexts(), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
@@ -35,6 +45,8 @@ void CClockDlg::accept()
         const CBaseDevice::ChangeGuard guard(*m_clock);
         m_clock->m_run = m_form->RunBox()->isChecked() ? "ON" : "OFF";
         m_clock->m_invert = m_form->InvertBox()->isChecked() ? "ON" : "OFF";
+        if (m_clock->m_run != m_openRun || m_clock->m_invert != m_openInvert)
+            m_clock->SetDocModified();
     }
     QDialog::accept();
 }

@@ -4,6 +4,7 @@
 // takes the slave clock's run and invert states into the project.
 
 #include <QDialog>
+#include <string>
 
 #include "calendar/windows/CClockForm.h"
 
@@ -19,4 +20,6 @@ public:
 private:
     CClock* m_clock;
     CClockForm* m_form = nullptr;
+    std::string m_openRun;
+    std::string m_openInvert;
 };

@@ -176,4 +176,9 @@ TEST(EnglishWording, OneSpellingAndOneWordForOneThing)
             EXPECT_EQ(english.toStdString(), "or is to end:");
     }
     EXPECT_LT(20, programmes);
+    // A message reads whole in English: no line of its German text is left out.
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+\\s*"));
+    for (const auto& [german, english] : pairs)
+        EXPECT_LE(german.trimmed().split(breaks).size(), english.trimmed().split(breaks).size())
+            << german.toStdString() << " -> " << english.toStdString();
 }

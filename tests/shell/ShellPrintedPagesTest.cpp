@@ -27,6 +27,8 @@
 #include "shell/ShellIds.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CWeek.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
 #include "hardware/CAudioInputSlot.h"
 #include "model/CQuillomerDoc.h"
 #include "support/EnglishTexts.h"
@@ -296,6 +298,11 @@ TEST_F(PrintedPages, TheWeekProgrammePrintsEachWeekdayOnItsOwnLineWithItsDayProg
 TEST_F(PrintedPages, TheWeekProgrammeBreaksBetweenItsWeekdaysWhereverThePageEnds)
 {
     ASSERT_NE(MakeWeek(), nullptr);
+    // A sequence after the week: its fifth line stays empty.
+    auto* sequence = new CMacro;
+    ASSERT_TRUE(sequence->Create(macrotype::Sequence, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO,
+                                 0, 1, &doc));
+    doc.AddObject(sequence, CAT_MACRO);
     const char* days[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
     int runsOn = 0;
     for (int heightMm = 60; heightMm <= 200; ++heightMm) {
@@ -315,6 +322,11 @@ TEST_F(PrintedPages, TheWeekProgrammeBreaksBetweenItsWeekdaysWhereverThePageEnds
             weekPages.insert(on[0]);
         }
         runsOn += weekPages.size() > 1;
+        // No sheet carries only a frame's foot: each has a line of a block.
+        for (const PrintCapture::Page& page : sheet.pages)
+            EXPECT_TRUE(std::any_of(page.texts.begin(), page.texts.end(), [&](const PrintCapture::Text& t) {
+                return t.Whole() && !t.text.isEmpty() && t.box.bottom() < (heightMm - 22) * 300 / 25.4;
+            })) << "page " << (&page - sheet.pages.data()) + 1;
     }
     EXPECT_GT(runsOn, 0);
 }

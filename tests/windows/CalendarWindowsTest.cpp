@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -288,6 +289,16 @@ TEST_F(CalendarWindows, ClockAnswersFillTheFormAndRadioTimeSetsTheComputerClockO
     dlg.accept();
     EXPECT_EQ("OFF", clock->m_run);
     EXPECT_EQ("ON", clock->m_invert);
+
+    // The echo of a box's line stores its word before OK: OK marks the project all the same.
+    d.doc().SetModifiedFlag(false);
+    CClockDlg again(clock);
+    again.show();
+    EXPECT_EQ("Uhr", again.windowTitle().toStdString());
+    QTest::mouseClick(again.Form()->RunBox(), Qt::LeftButton);
+    clock->ParseUploadLines(sender.lines.back().substr(1), "", linkstate::Online);
+    QTest::mouseClick(again.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_TRUE(d.doc().IsModified());
 }
 
 TEST_F(CalendarWindows, TheSlaveClockSwitchesArePushButtonsThatStayPressed)
