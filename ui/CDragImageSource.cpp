@@ -80,7 +80,7 @@ Qt::DropAction CDragImageSource::OnBeginDrag(QWidget* window, QMimeData* data, Q
     m_pData = owned.get();
     m_Allowed = allowed;
     m_Effect = m_Result = Qt::IgnoreAction;
-    m_pTarget = nullptr;
+    m_pTarget = m_pDropTarget = nullptr;
     // Nothing is shown before the pointer moves: the first move finds the
     // widget under it.
     QEventLoop loop;
@@ -90,8 +90,12 @@ Qt::DropAction CDragImageSource::OnBeginDrag(QWidget* window, QMimeData* data, Q
     qApp->removeEventFilter(this);
     m_pLoop = nullptr;
     Finish();
-    m_pData = nullptr;
     m_Image.Hide();
+    // The target takes the drop only now that the drag has let go of the
+    // mouse and the keys and its picture is gone: a message the target
+    // shows can then be answered.
+    m_Result = Drop();
+    m_pData = nullptr;
     return m_Result;
 }
 
@@ -107,7 +111,7 @@ bool CDragImageSource::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonRelease: {
         auto* e = static_cast<QMouseEvent*>(event);
-        m_Result = Drop(e->globalPosition().toPoint(), e->modifiers());
+        Release(e->globalPosition().toPoint(), e->modifiers());
         m_pLoop->exit();
         return true;
     }
@@ -168,16 +172,26 @@ void CDragImageSource::Leave()
     m_Effect = Qt::IgnoreAction;
 }
 
-Qt::DropAction CDragImageSource::Drop(const QPoint& globalPos, Qt::KeyboardModifiers keys)
+void CDragImageSource::Release(const QPoint& globalPos, Qt::KeyboardModifiers keys)
 {
     Over(globalPos, keys);
-    QWidget* target = m_pTarget;
-    if (!target || m_Effect == Qt::IgnoreAction) {
+    if (!m_pTarget || m_Effect == Qt::IgnoreAction) {
         Leave();
-        return Qt::IgnoreAction;
+        return;
     }
+    m_pDropTarget = m_pTarget;
     m_pTarget = nullptr;
-    QDropEvent drop(QPointF(target->mapFromGlobal(globalPos)), m_Allowed, m_pData, Qt::LeftButton, keys);
+    m_DropPos = globalPos;
+    m_LastKeys = keys;
+}
+
+Qt::DropAction CDragImageSource::Drop()
+{
+    QWidget* target = m_pDropTarget;
+    m_pDropTarget = nullptr;
+    if (!target || !m_pData)
+        return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(target->mapFromGlobal(m_DropPos)), m_Allowed, m_pData, Qt::LeftButton, m_LastKeys);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted() && (m_Allowed & drop.dropAction()) ? drop.dropAction() : Qt::IgnoreAction;
 }

@@ -59,7 +59,9 @@ private:
     // The drag over `globalPos`: enter, move and leave for the widgets under it.
     void Over(const QPoint& globalPos, Qt::KeyboardModifiers keys);
     void Leave();
-    Qt::DropAction Drop(const QPoint& globalPos, Qt::KeyboardModifiers keys);
+    // The release over `globalPos`: the target and the point the drop goes to.
+    void Release(const QPoint& globalPos, Qt::KeyboardModifiers keys);
+    Qt::DropAction Drop();
     void SetCursorFor(Qt::DropAction effect);
     void Finish();
 
@@ -76,6 +78,8 @@ private:
     Qt::DropAction m_Effect = Qt::IgnoreAction;
     Qt::DropAction m_Result = Qt::IgnoreAction;
     QPointer<QWidget> m_pTarget;  // the widget that took the drag enter
+    QPointer<QWidget> m_pDropTarget;  // the widget the mouse was let go over
+    QPoint m_DropPos;
     QPoint m_LastPos;
     Qt::KeyboardModifiers m_LastKeys;
     bool m_CursorSet = false;

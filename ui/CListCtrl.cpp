@@ -356,7 +356,13 @@ void CListCtrl::SetItemState(int row, bool focused, bool selected)
         return;
     if (focused)
         setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-    item->setSelected(selected);
+    // A single-choice list holds one chosen row: choosing another drops the
+    // old one, as a click does, so no hidden row stays chosen beside it.
+    if (selected && selectionMode() == QAbstractItemView::SingleSelection)
+        selectionModel()->select(indexFromItem(item),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        item->setSelected(selected);
 }
 
 QRect CListCtrl::GetItemRect(int row) const

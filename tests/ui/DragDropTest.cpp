@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -115,4 +118,39 @@ TEST(DragImageSource, ImageHiddenOverRefusingWindowsAndShownAgain)
     EXPECT_EQ(source.ImagePosition(), QPoint(200, 210));
     source.EndDragImage();
     EXPECT_FALSE(source.IsImageShown());
+}
+
+// A drag let go over a target that answers with a message: the message can
+// be answered, as the drag has let go of the keys and its picture is gone.
+TEST(DragImageSource, TheTargetTakesTheDropOnceTheDragHasLetGo)
+{
+    QList<QPixmap> images{QPixmap(32, 32)};
+    CDragImageSource source;
+    source.SetImageList(&images);
+    ASSERT_TRUE(source.BeginDragImage(0, {16, 16}));
+    QWidget pane;
+    pane.setGeometry(100, 100, 200, 200);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    CFormatDropTarget target;
+    target.Register(&pane);
+    QLineEdit answer;  // what the user types into the message the drop shows
+    bool pictureShown = true;
+    QObject::connect(&target, &CFormatDropTarget::DataDropped, [&] {
+        QTest::keyClicks(&answer, QStringLiteral("ok"));
+        pictureShown = source.IsImageShown();
+    });
+    QTimer hand;
+    int step = 0;
+    QObject::connect(&hand, &QTimer::timeout, [&] {
+        if (step++ < 3)
+            QTest::mouseMove(&pane, QPoint(50 + step, 60));
+        else
+            QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(53, 60));
+    });
+    hand.start(5);
+    EXPECT_EQ(Qt::MoveAction, source.OnBeginDrag(&pane, CFormatDropTarget::CreateDataObject("x"), Qt::MoveAction));
+    hand.stop();
+    EXPECT_EQ(QStringLiteral("ok"), answer.text());
+    EXPECT_FALSE(pictureShown);
 }

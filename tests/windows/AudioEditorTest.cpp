@@ -172,9 +172,12 @@ TEST_F(AudioEditorTest, SwitchingPagesChangesNothingAndAddOrDeleteTurnsCancelInt
         }
         EXPECT_EQ(QString("Abbrechen"), editor.CancelButton()->text());
         if (deleting) {
-            ASSERT_GT(editor.m_list->List()->GetItemCount(), 0);
-            editor.m_list->SelectRow(0);
-            editor.OnDelete();
+            // The user deletes the second row: the last row alone is chosen after.
+            CListCtrl* list = editor.m_list->List();
+            ASSERT_GT(list->GetItemCount(), 2);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->Row(1)).center());
+            QTest::mouseClick(editor.m_list->DeleteButton(), Qt::LeftButton);
+            EXPECT_EQ(QList<QTreeWidgetItem*>{list->Row(list->GetItemCount() - 1)}, list->selectedItems());
         } else {
             editor.SetActivePage(0);
             ASSERT_GT(editor.m_alarm->m_generators->count(), 0);
