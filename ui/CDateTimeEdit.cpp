@@ -301,9 +301,15 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     const QString typedInPart =
         field == m_nTypedPart && !lineEdit()->hasSelectedText() ? m_strTypedDigits : QString();
     const QString before = lineEdit()->text();
+    const int caretBefore = lineEdit()->cursorPosition();
+    const QString chosenBefore = lineEdit()->selectedText();
     QDateTimeEdit::keyPressEvent(e);
     const int now = currentSectionIndex();
-    if (digit && now == field && lineEdit()->text() == before) {
+    // A refused digit leaves the text, the caret and the choice as they were;
+    // a digit typed over the same digit ("1" over a chosen "1") leaves the
+    // text alone too, yet it was taken: the caret has moved on.
+    if (digit && now == field && lineEdit()->text() == before && lineEdit()->cursorPosition() == caretBefore &&
+        lineEdit()->selectedText() == chosenBefore) {
         ShowRefused(typed, -1);
         return;
     }

@@ -25,7 +25,35 @@ int FlagsOf(int format)
     }
     return flags;
 }
+// Where each page begins along one direction, given the far edges of the
+// rows (or columns): a page ends at the last edge that still fits on it, so
+// no row is cut in two at a page edge; a single row larger than the whole
+// page is cut where the page ends.
+QList<int> PageStarts(const QList<int>& edges, int total, int extent)
+{
+    QList<int> starts{0};
+    while (extent > 0 && starts.last() + extent < total) {
+        const int start = starts.last();
+        int fits = start;
+        for (int e : edges)
+            if (e > start && e <= start + extent)
+                fits = std::max(fits, e);
+        starts.append(fits > start ? fits : start + extent);
+    }
+    return starts;
+}
 }  // namespace
+
+QRect CEBListView::PrintMetrics::PageArea(int page) const
+{
+    const int column = (std::max(1, page) - 1) / std::max(1, down);
+    const int row = (std::max(1, page) - 1) % std::max(1, down);
+    const int left = columnStarts.value(column);
+    const int top = rowStarts.value(row);
+    const int right = column + 1 < columnStarts.size() ? columnStarts[column + 1] : left + this->page.width();
+    const int bottom = row + 1 < rowStarts.size() ? rowStarts[row + 1] : top + this->page.height();
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
 
 CEBListView::CEBListView(QWidget* parent) : CListCtrl(parent) {}
 
@@ -99,7 +127,16 @@ CEBListView::PrintMetrics CEBListView::ComputeMetrics(const QPaintDevice* device
     const int h = HeaderHeight() + GetItemCount() * GetRowHeight();
     m.table = QSize(m.ToPrinterX(w), m.ToPrinterY(h));
     m.page = QSize(device->width(), device->height());
-    PageCount(m.table, m.page, &m.across, &m.down);
+    QList<int> columnEdges, rowEdges;
+    for (int c = 0; c < header()->count(); ++c)
+        columnEdges.append(m.ToPrinterX(header()->sectionPosition(c) + header()->sectionSize(c)));
+    rowEdges.append(m.ToPrinterY(HeaderHeight()));
+    for (int r = 1; r <= GetItemCount(); ++r)
+        rowEdges.append(m.ToPrinterY(HeaderHeight() + r * GetRowHeight()));
+    m.columnStarts = PageStarts(columnEdges, m.table.width(), m.page.width());
+    m.rowStarts = PageStarts(rowEdges, m.table.height(), m.page.height());
+    m.across = static_cast<int>(m.columnStarts.size());
+    m.down = static_cast<int>(m.rowStarts.size());
     return m;
 }
 
@@ -169,17 +206,17 @@ void CEBListView::OnBeginPrinting(QPaintDevice* device, PrintInfo* info)
 void CEBListView::OnPrint(QPainter* painter, PrintInfo* info)
 {
     const PrintMetrics m = ComputeMetrics(painter->device());
-    const int p = std::max(1, info->curPage);
-    const int columnBlock = (p - 1) / m.down;
-    const int rowBlock = (p - 1) % m.down;
+    const QRect area = m.PageArea(info->curPage);
     painter->save();
-    painter->translate(-columnBlock * m.page.width(), -rowBlock * m.page.height());
+    painter->translate(-area.left(), -area.top());
+    // What belongs to the next page is not drawn here in part.
+    painter->setClipRect(area);
     painter->setBackgroundMode(Qt::TransparentMode);
     const QFont font = PrintFont(m);
     painter->setFont(font);
     const QFontMetrics fm(font, painter->device());
     painter->setPen(Qt::black);
-    for (const PrintItem& item : LayoutPage(m, p)) {
+    for (const PrintItem& item : LayoutPage(m, info->curPage)) {
         switch (item.kind) {
         case PrintItem::Frame:
             painter->setBrush(Qt::NoBrush);

@@ -43,6 +43,11 @@ public:
         QSize page;      // Wp, Hp
         int across = 1;  // pages across
         int down = 1;    // pages down
+        // Where each page begins, across and down: a page ends before the
+        // first column or row that would not fit on it whole.
+        QList<int> columnStarts{0}, rowStarts{0};
+        // The part of the table that page `page` (from 1) shows.
+        QRect PageArea(int page) const;
         int sx = 1, px = 1, sy = 1, py = 1;  // screen and printer pixels per inch
         int ToPrinterX(int x) const { return static_cast<int>(static_cast<long long>(x) * px / sx); }
         int ToPrinterY(int y) const { return static_cast<int>(static_cast<long long>(y) * py / sy); }

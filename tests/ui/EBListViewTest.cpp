@@ -204,6 +204,40 @@ TEST(EBListViewPrint, PdfSpreadsOverPagesDownThenAcross)
     EXPECT_EQ(PdfPages(dir.filePath("b.pdf")), m.across * m.down);
 }
 
+// A long list breaks between its rows: whatever the page height, each row
+// is printed whole on one page, and nothing of the next page's first row
+// shows at the foot of the page before it.
+TEST(EBListViewPrint, PagesBreakBetweenRows)
+{
+    CEBListView view;
+    Fill(view, 40);
+    for (const int pageHeight : {100, 137, 251}) {
+        QImage page(600, pageHeight, QImage::Format_RGB32);
+        const CEBListView::PrintMetrics m = view.ComputeMetrics(&page);
+        ASSERT_GE(m.down, 2) << pageHeight;
+        int printed = 0;
+        for (int p = 1; p <= m.across * m.down; ++p) {
+            const QRect area = m.PageArea(p);
+            EXPECT_LE(area.height(), pageHeight);
+            for (const auto& t : Texts(view.LayoutPage(m, p)))
+                if (t.text.startsWith("Zone") && t.rect.intersects(area)) {
+                    EXPECT_TRUE(area.contains(t.rect)) << t.text.toStdString() << " on page " << p;
+                    ++printed;
+                }
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            CEBListView::PrintInfo info;
+            info.curPage = p;
+            view.OnPrint(&painter, &info);
+            painter.end();
+            for (int y = area.height(); y < pageHeight; ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    ASSERT_EQ(page.pixel(x, y), QColor(Qt::white).rgb()) << "page " << p << " at " << x << "," << y;
+        }
+        EXPECT_EQ(printed, 40) << pageHeight;
+    }
+}
+
 TEST(EBListViewPrint, PageShowsEachRowsOwnImage)
 {
     CEBListView view;
