@@ -100,6 +100,25 @@ CEBListView::PrintMetrics CEBListView::ComputeMetrics(const QPaintDevice* device
     m.table = QSize(m.ToPrinterX(w), m.ToPrinterY(h));
     m.page = QSize(device->width(), device->height());
     PageCount(m.table, m.page, &m.across, &m.down);
+    // Down the table a page ends at the last row edge that fits on it, so
+    // that no row is cut in two at a page edge.
+    m.pageTops = {0};
+    const int headerHeight = HeaderHeight();
+    const int rowHeight = GetRowHeight();
+    for (int top = 0; m.page.height() > 0 && top + m.page.height() < m.table.height();) {
+        const int limit = top + m.page.height();
+        int next = limit;  // a row higher than the page is cut after all
+        for (int r = GetItemCount(); r >= 0; --r) {
+            const int edge = m.ToPrinterY(headerHeight + r * rowHeight);
+            if (edge > top && edge <= limit) {
+                next = edge;
+                break;
+            }
+        }
+        m.pageTops.append(next);
+        top = next;
+    }
+    m.down = static_cast<int>(m.pageTops.size());
     return m;
 }
 
@@ -172,8 +191,12 @@ void CEBListView::OnPrint(QPainter* painter, PrintInfo* info)
     const int p = std::max(1, info->curPage);
     const int columnBlock = (p - 1) / m.down;
     const int rowBlock = (p - 1) % m.down;
+    const int top = m.pageTops.value(rowBlock);
+    const int bottom = rowBlock + 1 < m.pageTops.size() ? m.pageTops.at(rowBlock + 1) : top + m.page.height();
     painter->save();
-    painter->translate(-columnBlock * m.page.width(), -rowBlock * m.page.height());
+    // Nothing of the next page's rows shows in the page's margin.
+    painter->setClipRect(QRect(0, 0, m.page.width(), bottom - top));
+    painter->translate(-columnBlock * m.page.width(), -top);
     painter->setBackgroundMode(Qt::TransparentMode);
     const QFont font = PrintFont(m);
     painter->setFont(font);

@@ -43,6 +43,7 @@ public:
         QSize page;      // Wp, Hp
         int across = 1;  // pages across
         int down = 1;    // pages down
+        QList<int> pageTops{0};  // where each page down starts: at a row's top edge
         int sx = 1, px = 1, sy = 1, py = 1;  // screen and printer pixels per inch
         int ToPrinterX(int x) const { return static_cast<int>(static_cast<long long>(x) * px / sx); }
         int ToPrinterY(int y) const { return static_cast<int>(static_cast<long long>(y) * py / sy); }
