@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "calendar/CAppoint.h"
 #include "calendar/CalendarIds.h"
@@ -14,6 +15,7 @@
 #include "model/ObjectTypeCode.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CZonetestObject, 1)
@@ -57,15 +59,14 @@ T Clamp(T v, T lo, T hi)
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-// Reads a float; clamps it into [lo, hi]. False when the text does not scan.
+// Reads a float; clamps it into [lo, hi]. False when the text does not scan
+// or gives no finite number ("nan", "inf", "1e40"): the field keeps its value.
 bool ReadFloat(const std::string& text, float lo, float hi, float& out)
 {
-    float v = 0.0f;
-    if (std::sscanf(text.c_str(), "%f", &v) != 1)
+    const std::optional<float> v = ScanFiniteFloat(text);
+    if (!v)
         return false;
-    if (v != v)  // not a number: the lower bound
-        v = lo;
-    out = Clamp(v, lo, hi);
+    out = Clamp(*v, lo, hi);
     return true;
 }
 

@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -41,8 +42,17 @@ public:
     }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
+        // The rename may show a message box: it comes once the view has
+        // closed its editor, or the view would still count itself editing
+        // (F2 no longer edits, Escape closes the dialog).
         if (auto* edit = qobject_cast<QLineEdit*>(editor))
-            m_done(index, edit->text());
+            QMetaObject::invokeMethod(
+                const_cast<LabelDelegate*>(this),
+                [done = m_done, at = QPersistentModelIndex(index), text = edit->text()] {
+                    if (at.isValid())
+                        done(at, text);
+                },
+                Qt::QueuedConnection);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/StringTable.h"
 #include "service/ReplaceAll.h"
@@ -87,6 +88,16 @@ void CHardwareDlgTreeView::ClearTree()
     AddNote(Text(StrOnlineOnly));
 }
 
+bool CHardwareDlgTreeView::ShowOffline()
+{
+    // The scan buttons stay as the window opened; once the line is gone a
+    // scan says why it finds nothing instead of leaving the tree empty.
+    if (IsDocConnected() != 0)
+        return false;
+    ClearTree();
+    return true;
+}
+
 void CHardwareDlgTreeView::ScanDevices(Kind kind)
 {
     const Scan& scan = ScanOf(kind);
@@ -94,6 +105,8 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
     setCurrentItem(nullptr);
     clear();
     std::string answer = servicelive::Query(std::string(scan.query) + " ?", scan.waitMs);
+    if (ShowOffline())
+        return;
     ReplaceAll(answer, scan.query, "");
     ReplaceAll(answer, " ?", "");
     ReplaceAll(answer, "\r\n", "");
@@ -132,6 +145,8 @@ void CHardwareDlgTreeView::ScanSlots()
     for (int slot = 1; slot <= 5; ++slot)
         queries.push_back("/SLOT" + std::to_string(slot) + "/MODULE ?");
     const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
+    if (ShowOffline())
+        return;
     if (answers.size() != 5)
         return;
     for (size_t i = 0; i < answers.size(); ++i) {

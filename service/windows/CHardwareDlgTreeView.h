@@ -23,6 +23,8 @@ public:
 
 private:
     void ScanDevices(Kind kind);
+    // The note "online only" when the link is gone; true then.
+    bool ShowOffline();
     void AddNote(const QString& text);
     void OnItemExpanded(QTreeWidgetItem* item);
 

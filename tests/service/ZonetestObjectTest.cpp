@@ -153,6 +153,8 @@ TEST(Zonetest, AnswersOnlyInTheUploadState)
     EXPECT_EQ(0, zt.m_wipeCycles);
     zt.ParseUploadLines("SERVICE/ZONETEST/TEST 12", "", linkstate::Upload);
     EXPECT_EQ("440.0", zt.GetValue(10));
+    zt.ParseUploadLines("SERVICE/ZONETEST/IMP/FREQU nan", "", linkstate::Upload);
+    EXPECT_EQ("1000.0", zt.GetValue(14));
 }
 
 namespace {

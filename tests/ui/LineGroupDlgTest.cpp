@@ -14,6 +14,9 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTest>
@@ -251,6 +254,34 @@ TEST_F(LineGroupTest, RenamingAZoneRenamesEveryTreeItem)
     dlg.OnEndTreeLabelEdit(member, "");
     EXPECT_EQ(member->text(0), "Foyer");
     EXPECT_FALSE(messages.empty());
+
+    // Typed with F2 and Enter, a name in use is changed with a message box;
+    // the tree then edits again with F2, and Escape ends only that edit.
+    SetMessageHandler([](const std::string&, uint32_t) {
+        QMessageBox box(QApplication::activeWindow());
+        QTimer::singleShot(50, &box, &QMessageBox::accept);
+        box.exec();
+        return mb::IdOk;
+    });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // Keys go where the user's focus is.
+    auto key = [&dlg](Qt::Key k) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dlg, k); };
+    QTest::mouseClick(dlg.Tree()->viewport(), Qt::LeftButton, {},
+                      dlg.Tree()->visualItemRect(dlg.Tree()->topLevelItem(4)).center());
+    for (const char* typed : {"Gruppe 5", "Halle"}) {
+        key(Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_TRUE(qobject_cast<QLineEdit*>(editor) && dlg.Tree()->isAncestorOf(editor)) << typed;
+        QTest::keyClicks(editor, QLatin1String(typed));  // over the selected old name
+        key(Qt::Key_Return);
+        QTest::qWait(150);
+        dlg.activateWindow();  // as the desktop does when the message box is gone
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    }
+    EXPECT_EQ(groups[4]->GetName(), "Halle");
+    key(Qt::Key_F2);
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST_F(LineGroupTest, RenamingFromTheListRenamesTheRowAndEveryTreeItem)

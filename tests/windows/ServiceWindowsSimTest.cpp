@@ -544,6 +544,13 @@ TEST_F(ServiceWindowsSim, HardwareWindowReachedFromTheFaultWindowShowsEverySlot)
     const size_t mark = sim.Received().size();
     Pump(300);
     EXPECT_EQ(std::string::npos, sim.Received().find("/FAULT/", mark));
+
+    // With the line gone, a scan says it needs the device.
+    Disconnect();
+    QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(servicewinid::ScanCards)),
+                      Qt::LeftButton);
+    ASSERT_EQ(1, frame->GetView()->topLevelItemCount());
+    EXPECT_EQ(QStringLiteral("Nur im Online Modus möglich!"), frame->GetView()->topLevelItem(0)->text(0));
     host.close();
 }
 

@@ -497,7 +497,11 @@ TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
                           Case{2, "99999999999999999999999", "30", CZonetestObject::MaxAdjust},
                           Case{2, "-4294967296", "0", CZonetestObject::MaxAdjust},
                           Case{5, "4294967297", "100", CZonetestObject::WipeCycles},
-                          Case{0, "1e40", "23000.0", CZonetestObject::TestFrequency}}) {
+                          // No finite number: the field keeps what it held.
+                          Case{0, "1e40", "66.0", CZonetestObject::TestFrequency},
+                          Case{0, "nan", "66.0", CZonetestObject::TestFrequency},
+                          Case{4, "-inf", "5.0", CZonetestObject::GroundFaultDelay},
+                          Case{0, "23001", "23000.0", CZonetestObject::TestFrequency}}) {
         SCOPED_TRACE(c.typed);
         QLineEdit* edit = dlg.GetEdit(c.edit);
         QTest::mouseClick(edit, Qt::LeftButton);
