@@ -443,11 +443,17 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     CFaultDlgView* view = frame.GetView();
     view->Poll();
     ASSERT_TRUE(view->GetActiveIcon(0)->isVisibleTo(view));
+    CFuseFrm fuses;
+    fuses.GetView()->Poll();
+    ASSERT_TRUE(PumpUntil([&] { return fuses.GetView()->GetCoolingText(4)->isEnabled(); }, kArrivalMs));
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return !IsDocConnected(); }, 8000));
     view->Poll();
+    fuses.GetView()->Poll();
     EXPECT_FALSE(view->GetActiveIcon(0)->isVisibleTo(view) || view->GetTimer().isActive());
-    for (QAction* a : {frame.GetAction(CFaultDlgFrm::kUpload), frame.GetAction(CFaultDlgFrm::kDownload)})
+    EXPECT_FALSE(fuses.GetView()->GetCoolingText(4)->isEnabled() || fuses.GetView()->GetTimer().isActive());
+    for (QAction* a : {frame.GetAction(CFaultDlgFrm::kUpload), frame.GetAction(CFaultDlgFrm::kDownload),
+                       fuses.GetAction(CFuseFrm::kUpload), fuses.GetAction(CFuseFrm::kDownload)})
         EXPECT_FALSE(a->isEnabled());
     EXPECT_FALSE(view->GetManualButton()->isEnabled() || view->GetAckButton()->isEnabled());
 }
