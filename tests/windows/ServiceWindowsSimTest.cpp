@@ -444,16 +444,20 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     view->Poll();
     ASSERT_TRUE(view->GetActiveIcon(0)->isVisibleTo(view));
     CFuseFrm fuses;
+    CEventLogFrm events;
     fuses.GetView()->Poll();
     ASSERT_TRUE(PumpUntil([&] { return fuses.GetView()->GetCoolingText(4)->isEnabled(); }, kArrivalMs));
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return !IsDocConnected(); }, 8000));
     view->Poll();
     fuses.GetView()->Poll();
+    events.GetView()->RequestEntries();
+    EXPECT_FALSE(events.GetView()->GetTimer().isActive());
     EXPECT_FALSE(view->GetActiveIcon(0)->isVisibleTo(view) || view->GetTimer().isActive());
     EXPECT_FALSE(fuses.GetView()->GetCoolingText(4)->isEnabled() || fuses.GetView()->GetTimer().isActive());
     for (QAction* a : {frame.GetAction(CFaultDlgFrm::kUpload), frame.GetAction(CFaultDlgFrm::kDownload),
-                       fuses.GetAction(CFuseFrm::kUpload), fuses.GetAction(CFuseFrm::kDownload)})
+                       fuses.GetAction(CFuseFrm::kUpload), fuses.GetAction(CFuseFrm::kDownload),
+                       events.GetAction(CEventLogFrm::kUpload), events.GetAction(CEventLogFrm::kDownload)})
         EXPECT_FALSE(a->isEnabled());
     EXPECT_FALSE(view->GetManualButton()->isEnabled() || view->GetAckButton()->isEnabled());
 }
