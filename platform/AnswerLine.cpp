@@ -5,7 +5,9 @@ bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::st
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (rest == "?")
+    // The echo of a query, and the device's answer to a key it does not
+    // know ("PATH ? "): neither is a value.
+    if (rest.find_last_not_of(' ') == 0 && rest[0] == '?')
         return false;
     size_t slash = std::string::npos;
     for (int i = 0; i < skip; ++i) {

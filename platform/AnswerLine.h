@@ -8,6 +8,7 @@
 // blank (empty when there is no blank), and gives the key: the path without
 // its first `skip` elements, from the slash that follows them
 // ("FUSE/SLOT2/A/VALUE", 1 -> "/SLOT2/A/VALUE"). False, with nothing taken,
-// for an echoed query (value "?") and for a path of no more than `skip`
+// for an echoed query (value "?"), for the device's answer to a key it does
+// not know (value "?" and a blank) and for a path of no more than `skip`
 // elements.
 bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::string& value);

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPointer>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolTip>
 
 #include <algorithm>
@@ -28,6 +29,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CInputHold.h"
+#include "ui/CScreenFit.h"
 #include "ui/CTransferLoop.h"
 
 namespace {
@@ -217,6 +219,7 @@ void CKeyView::OpenKeyProperties(CConsKey* key)
 {
     if (!key)
         return;
+    const bool opened = !m_keyProps;
     if (!m_keyProps) {
         m_keyProps = new (std::nothrow) CKeyPropDlg(this, key);
         if (!m_keyProps) {
@@ -230,9 +233,57 @@ void CKeyView::OpenKeyProperties(CConsKey* key)
     }
     SelectKey(key);
     m_keyProps->ShowKey(key);
+    if (opened)
+        PlaceKeyProperties();
     m_keyProps->show();
     m_keyProps->raise();
     m_keyProps->activateWindow();
+}
+
+// The dialog opens beside the console front, not over it: while it is open
+// the user picks the next key with a click on the front. Below the sheet,
+// above it, right or left of it, made smaller where the room there still
+// holds its controls; where no side has that room, the place that hides the
+// least of the keys.
+void CKeyView::PlaceKeyProperties()
+{
+    QWidget* sheet = window();
+    if (!m_keyProps || !sheet || sheet == m_keyProps)
+        return;
+    const QSize want = m_keyProps->size();
+    const QSize least = m_keyProps->minimumSizeHint().expandedTo(m_keyProps->minimumSize());
+    const QRect outer = sheet->frameGeometry();
+    QRect shown = visibleRegion().boundingRect();
+    if (shown.isEmpty())
+        shown = rect();
+    const QRect front(mapToGlobal(shown.topLeft()), shown.size());
+    const QScreen* screen = CScreenFit::ScreenOf(outer, sheet);
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int below = area.bottom() - outer.bottom();
+    const int above = outer.top() - area.top();
+    const int right = area.right() - outer.right();
+    const int left = outer.left() - area.left();
+    const auto h = [&](int room) { return room >= least.height() ? std::min(want.height(), room) : want.height(); };
+    const auto w = [&](int room) { return room >= least.width() ? std::min(want.width(), room) : want.width(); };
+    const QRect places[] = {QRect(outer.left(), outer.bottom() + 1, want.width(), h(below)),
+                            QRect(outer.left(), outer.top() - h(above), want.width(), h(above)),
+                            QRect(outer.right() + 1, outer.top(), w(right), want.height()),
+                            QRect(outer.left() - w(left), outer.top(), w(left), want.height())};
+    QRect best;
+    qint64 bestHidden = -1;
+    for (const QRect& place : places) {
+        const QRect r = CScreenFit::Within(place, area);
+        const QRect hidden = r.intersected(front);
+        const qint64 covered = hidden.isEmpty() ? 0 : qint64(hidden.width()) * hidden.height();
+        if (bestHidden < 0 || covered < bestHidden) {
+            best = r;
+            bestHidden = covered;
+        }
+    }
+    m_keyProps->resize(best.size());
+    m_keyProps->move(best.topLeft());
 }
 
 void CKeyView::CloseKeyProperties()

@@ -129,6 +129,7 @@ protected:
 
 private:
     void LayoutFront(int clientHeight);
+    void PlaceKeyProperties();
     void DrawKey(QPainter& p, const CConsKey& key);
     void Transfer(int mode);
     void QueryVersion();

@@ -298,6 +298,11 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         const std::string key = line.substr(0, blank);
         std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
         if (value == "?")
+            continue;  // an echoed query
+        // The device's "PATH ? " for a key it does not know: no value to
+        // show or keep; only the round goes on.
+        const bool refused = value.find_last_not_of(' ') == 0 && value[0] == '?';
+        if (refused && key.rfind("/KVT/ZONE", 0) != 0)
             continue;
         if (key == "/SERVICE/ZONETEST/FAULT" || key == "/SERVICE/ZONETEST/GNDFLT") {
             if (value == "NONE")
@@ -336,6 +341,8 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         if (m_answerRow < 0 || slash == std::string::npos)
             continue;
         const std::string what = rest.substr(slash);
+        if (refused && what != "/IMP/REF")
+            continue;
         CZone* zone = ZoneAt(m_answerRow);
         const QString v = Q(value);
         if (!zone && (what == "/TEST/POSTOL" || what == "/TEST/NEGTOL" || what == "/TESTVOL" || what == "/TEST/IGNORE"))

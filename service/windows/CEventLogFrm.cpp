@@ -17,6 +17,10 @@ CEventLogFrm::CEventLogFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
     statusBar()->addWidget(new QLabel(QStringLiteral(" "), statusBar()), 1);
     m_view = new CEventLogView(this);
     setCentralWidget(m_view);
+    connect(m_view, &CEventLogView::LinkLost, this, [this] {
+        GetAction(kUpload)->setEnabled(false);
+        GetAction(kDownload)->setEnabled(false);
+    });
     m_view->OnInitialUpdate();
 }
 

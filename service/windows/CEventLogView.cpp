@@ -246,6 +246,14 @@ void CEventLogView::OpenEventFile()
 
 void CEventLogView::RequestEntries()
 {
+    // The line is gone: the entries read stay, the reading stops and the
+    // masks are no longer offered for transfer. Lines waiting for a page
+    // can still be printed.
+    if (!IsDocConnected()) {
+        m_timer.stop();
+        emit LinkLost();
+        return;
+    }
     std::vector<std::string> block;
     if (m_entriesToRead == 0) {
         block.push_back(std::string(kLogPath) + "ENTRIES ?");

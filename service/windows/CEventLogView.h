@@ -80,6 +80,10 @@ public:
     int GetLineHeight() const { return m_lineHeight; }
     QTimer& GetTimer() { return m_timer; }
 
+signals:
+    // The line to the device is gone: the window stops reading it.
+    void LinkLost();
+
 private:
     void OpenEventFile();
     void ChooseDetail(int detail);

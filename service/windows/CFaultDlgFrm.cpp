@@ -18,6 +18,10 @@ CFaultDlgFrm::CFaultDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
     statusBar()->addWidget(new QLabel(QStringLiteral(" "), statusBar()), 1);
     m_view = new CFaultDlgView(this);
     setCentralWidget(m_view);
+    connect(m_view, &CFaultDlgView::LinkLost, this, [this] {
+        GetAction(kUpload)->setEnabled(false);
+        GetAction(kDownload)->setEnabled(false);
+    });
     m_view->OnInitialUpdate();
     m_view->RefreshFromObject();
 }

@@ -199,6 +199,19 @@ void CFaultDlgView::ShowRelay(bool active)
 
 void CFaultDlgView::Poll()
 {
+    // The line is gone: nothing shown is the device's any more, and what
+    // needs the device is offered no longer, as in a window opened offline.
+    if (!IsDocConnected()) {
+        m_timer.stop();
+        for (QLabel* icon : m_active)
+            icon->setVisible(false);
+        ShowRelay(false);
+        m_manual->setChecked(false);
+        m_manual->setEnabled(false);
+        m_ack->setEnabled(false);
+        emit LinkLost();
+        return;
+    }
     CFault* fault = Fault();
     const std::string active = LastWord(servicelive::Query("/FAULT/ACTIVE ?", 200));
     if (fault) {

@@ -41,6 +41,10 @@ public:
     // The project's fault settings (null without an active document).
     static CFault* Fault();
 
+signals:
+    // The line to the device is gone: the window stops following it.
+    void LinkLost();
+
 private:
     void StoreSources();
     void ShowRelay(bool active);

@@ -17,6 +17,10 @@ CFuseFrm::CFuseFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
     statusBar()->addWidget(new QLabel(QStringLiteral(" "), statusBar()), 1);
     m_view = new CFuseView(this);
     setCentralWidget(m_view);
+    connect(m_view, &CFuseView::LinkLost, this, [this] {
+        GetAction(kUpload)->setEnabled(false);
+        GetAction(kDownload)->setEnabled(false);
+    });
     m_view->OnInitialUpdate();
 }
 

@@ -101,6 +101,17 @@ void CFuseView::OnInitialUpdate()
 
 void CFuseView::Poll()
 {
+    // The line is gone: no fuse is shown tripped or cooling on its last
+    // answer, and transfers are offered no longer.
+    if (!IsDocConnected()) {
+        m_timer.stop();
+        for (int r = 0; r < kRows; ++r) {
+            m_tripped[static_cast<size_t>(r)]->setEnabled(false);
+            m_cooling[static_cast<size_t>(r)]->setEnabled(false);
+        }
+        emit LinkLost();
+        return;
+    }
     if (servicelive::OutBufferCount() != 0)
         return;
     std::vector<std::string> lines;

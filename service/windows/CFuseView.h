@@ -34,6 +34,10 @@ public:
     QLabel* GetCoolingText(int row) const { return m_cooling[static_cast<size_t>(row)]; }
     QTimer& GetTimer() { return m_timer; }
 
+signals:
+    // The line to the device is gone: the window stops following it.
+    void LinkLost();
+
 private:
     CFuse* m_fuse = nullptr;
     std::array<QComboBox*, kRows> m_steps {};

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QTemporaryDir>
@@ -216,6 +217,10 @@ TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
     dlg->show();
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    // It opens beside the console front: the key clicked stays in sight.
+    const QRect keyOnScreen(view->mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.Width(), cell.Height()));
+    EXPECT_FALSE(dlg->frameGeometry().intersects(keyOnScreen));
+    EXPECT_TRUE(dlg->screen()->availableGeometry().contains(dlg->frameGeometry()));
     QListWidget* functions = dlg->GetFunctionList();
     struct Case {
         const char* function;

@@ -33,6 +33,7 @@
 #include "ui/CSelectionDlg.h"
 #include "hardware/CInternalSlot.h"
 #include "model/CIDManager.h"
+#include "model/DocContext.h"
 #include "service/CEventLog.h"
 #include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
@@ -435,6 +436,30 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_TRUE(PumpUntil([&] { return sim.Received().find("START SINESWEEP\r\n") != std::string::npos; }, kArrivalMs));
     }
     EXPECT_EQ(nullptr, slot->m_openDialog);
+
+    // The line lost with the fault window open: it shows no device state and
+    // offers nothing that needs the device.
+    CFaultDlgFrm frame;
+    CFaultDlgView* view = frame.GetView();
+    view->Poll();
+    ASSERT_TRUE(view->GetActiveIcon(0)->isVisibleTo(view));
+    CFuseFrm fuses;
+    CEventLogFrm events;
+    fuses.GetView()->Poll();
+    ASSERT_TRUE(PumpUntil([&] { return fuses.GetView()->GetCoolingText(4)->isEnabled(); }, kArrivalMs));
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([&] { return !IsDocConnected(); }, 8000));
+    view->Poll();
+    fuses.GetView()->Poll();
+    events.GetView()->RequestEntries();
+    EXPECT_FALSE(events.GetView()->GetTimer().isActive());
+    EXPECT_FALSE(view->GetActiveIcon(0)->isVisibleTo(view) || view->GetTimer().isActive());
+    EXPECT_FALSE(fuses.GetView()->GetCoolingText(4)->isEnabled() || fuses.GetView()->GetTimer().isActive());
+    for (QAction* a : {frame.GetAction(CFaultDlgFrm::kUpload), frame.GetAction(CFaultDlgFrm::kDownload),
+                       fuses.GetAction(CFuseFrm::kUpload), fuses.GetAction(CFuseFrm::kDownload),
+                       events.GetAction(CEventLogFrm::kUpload), events.GetAction(CEventLogFrm::kDownload)})
+        EXPECT_FALSE(a->isEnabled());
+    EXPECT_FALSE(view->GetManualButton()->isEnabled() || view->GetAckButton()->isEnabled());
 }
 
 TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)

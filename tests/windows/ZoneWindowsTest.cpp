@@ -661,8 +661,9 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     view.OnRefresh();
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ("/KVT/ZONE1/TEST/MEAS ?", sent[0][0]);
-    view.ParseAnswers({"/KVT/ZONE1/TEST/POSTOL 7", "/KVT/ZONE1/IMP/REF 12"});
+    view.ParseAnswers({"/KVT/ZONE1/TEST/IGNORE ? ", "/KVT/ZONE1/TEST/POSTOL 7", "/KVT/ZONE1/IMP/REF 12"});
     EXPECT_EQ(7, view.ZoneAt(0)->m_posTolerance);
+    EXPECT_EQ("NONE", view.ZoneAt(0)->GetAttributeText(zoneattr::Ignore)) << "a key the device does not know";
     ASSERT_EQ(2u, sent.size());
     EXPECT_EQ("/KVT/ZONE2/TEST/MEAS ?", sent[1][0]);
     view.StartTestMeasurement();
