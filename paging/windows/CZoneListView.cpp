@@ -100,10 +100,6 @@ void CZoneListView::OnInitialUpdate()
             title += QStringLiteral("[%]");
         InsertColumn(c, title, c == 0 ? LVCFMT_CENTER : c == 1 ? LVCFMT_LEFT : LVCFMT_RIGHT, kDefaultWidths[c]);
     }
-    // The window that shows the list opens wide enough for every column at
-    // its designed width, in either language (widths the user stored may
-    // still need the scroll bar).
-    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
     // The saved widths are the user's own and stand for columns 0..10, then
     // 12 (column 11 is fixed); the designed ones grow with the font.
     const QStringList saved = QSettings().value(kWidthKey).toString().split(',', Qt::SkipEmptyParts);
@@ -115,6 +111,11 @@ void CZoneListView::OnInitialUpdate()
             break;
         SetStoredColumnWidth(kSavedColumn[i], w);
     }
+    // The window that shows the list opens wide enough for every column at
+    // the width it has now, in either language: widths stored under another
+    // language or font hold titles of other lengths, and the window keeps to
+    // its screen where they add up to more.
+    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
     DeleteAllItems();
     if (!m_pDoc)
         return;

@@ -1069,3 +1069,34 @@ TEST_F(ZoneWindows, TopologyDialogTurnedDirectByKeysDropsTheLineRelaysAndARefuse
             << (*it)->text(0).toStdString();
     }
 }
+
+// The zone test's list keeps the widths it had when it closed. Stored in
+// German, where some titles are longer, they open in English with every
+// column in view: the window opens wide enough for the widths it takes, not
+// only for the designed ones.
+TEST_F(ZoneWindows, ZoneListWidthsKeptInOneLanguageOpenWithEveryColumnInViewInTheOther)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::OneInN);
+    t->m_zoneCount = 2;
+    t->SetKindId(topologykind::OneInN);
+    QSettings().remove(QStringLiteral("Settings/ZoneListColumnWidth"));
+    {
+        CZonetestFrm german;
+        german.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&german));
+    }
+    ASSERT_FALSE(QSettings().value(QStringLiteral("Settings/ZoneListColumnWidth")).toString().isEmpty());
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.IsLoaded());
+        CZonetestFrm frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        CZoneListView* list = frame.GetZoneList();
+        const QHeaderView* header = list->header();
+        const int last = list->columnCount() - 1;
+        EXPECT_EQ(QStringLiteral("Ground fault"), list->headerItem()->text(last));
+        EXPECT_LE(header->sectionViewportPosition(last) + header->sectionSize(last), list->viewport()->width());
+    }
+    QSettings().remove(QStringLiteral("Settings/ZoneListColumnWidth"));
+}
