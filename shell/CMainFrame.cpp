@@ -4,6 +4,7 @@
 #include "comm/IDeviceLink.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/serial/CMSComm.h"
@@ -17,6 +18,7 @@
 #include "shell/CQuillomerView.h"
 #include "shell/CZoomToolBar.h"
 #include "shell/Profile.h"
+#include "ui/CScreenFit.h"
 #include "shell/ShellIds.h"
 #include "ui/CBarBackground.h"
 #include "ui/CPictureSet.h"
@@ -910,10 +912,8 @@ void CMainFrame::SendCommand(const std::string& line, CQuillomerDoc* doc, bool s
 
 QRect CMainFrame::ParseMonitorSize(const QString& text)
 {
-    int x = 0, y = 0, w = 0, h = 0;
-    const QByteArray bytes = text.toLatin1();
-    if (std::sscanf(bytes.constData(), "%d,%d,%d,%d", &x, &y, &w, &h) == 4)
-        return QRect(x, y, w, h);
+    if (const auto xywh = ScanFourInts(text.toLatin1().constData(), CScreenFit::kPlacementLimit))
+        return QRect(xywh->at(0), xywh->at(1), xywh->at(2), xywh->at(3));
     return QRect(80, 80, 300, 400);
 }
 

@@ -2,6 +2,7 @@
 
 #include "comm/CCommLink.h"
 #include "comm/ILinkAnswerSink.h"
+#include "platform/FiniteNumber.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CScreenFit.h"
 #include "ui/UiIds.h"
@@ -17,8 +18,6 @@
 #include <QSettings>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <cstdio>
 
 namespace {
 struct KindEntry {
@@ -175,12 +174,11 @@ bool CObjectDlg::OnInitDialog()
     const QByteArray saved = (stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
                                                                          : stored.toString())
                                  .toLatin1();
-    int l = 0, t = 0, w = 0, h = 0;
-    if (std::sscanf(saved.constData(), "%d,%d,%d,%d", &l, &t, &w, &h) == 4) {
-        left = l;
-        top = t;
-        width = w;
-        height = h;
+    if (const auto ltwh = ScanFourInts(saved.constData(), CScreenFit::kPlacementLimit)) {
+        left = (*ltwh)[0];
+        top = (*ltwh)[1];
+        width = (*ltwh)[2];
+        height = (*ltwh)[3];
     }
     m_placement = QRect(left, top, width, height);
     setGeometry(m_placement);

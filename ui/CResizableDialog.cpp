@@ -1,5 +1,6 @@
 #include "ui/CResizableDialog.h"
 
+#include "platform/FiniteNumber.h"
 #include "ui/CRepositionEvent.h"
 #include "ui/CScreenFit.h"
 
@@ -7,8 +8,6 @@
 #include <QLayout>
 #include <QResizeEvent>
 #include <QSettings>
-
-#include <cstdio>
 
 CResizableDialog::CResizableDialog(unsigned int templateId, QWidget* parent)
     : QDialog(parent), m_nTemplateId(templateId)
@@ -61,10 +60,9 @@ void CResizableDialog::RestorePlacement()
     // four numbers: the same placement.
     const QString saved = stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
                                                                     : stored.toString();
-    int l = 0, t = 0, r = 0, b = 0;
-    const QByteArray bytes = saved.toLatin1();
     bool moved = false;
-    if (!saved.isEmpty() && std::sscanf(bytes.constData(), "%d,%d,%d,%d", &l, &t, &r, &b) == 4) {
+    if (const auto ltrb = ScanFourInts(saved.toLatin1().constData(), CScreenFit::kPlacementLimit)) {
+        const auto [l, t, r, b] = *ltrb;
         // A size below the designed one is raised to it by the minimum size.
         setGeometry(l, t, r - l, b - t);
         moved = true;

@@ -13,6 +13,9 @@ class QWidget;
 
 class CScreenFit {
 public:
+    // A window coordinate kept in the settings beyond this, either way, is no
+    // placement: no screen reaches it, and its sums would overflow.
+    static constexpr int kPlacementLimit = 1000000;
     // The screen `rect` (global, device-independent pixels) lies on: the one
     // holding most of it, or of a rectangle off every screen the nearest one;
     // without screens `window`'s own, else the primary one.

@@ -446,4 +446,23 @@ TEST_F(FrameFixture, PlacementsWrittenByHandWithoutQuotesAreTaken)
     QApplication::processEvents();
     EXPECT_EQ(lines.geometry(), QRect(50, 60, 600, 360));
     lines.reject();
+
+    // A number no screen reaches (which "%d" would wrap into another place)
+    // is no placement: the window opens where it opens with none kept.
+    EXPECT_EQ(CMainFrame::ParseMonitorSize(QStringLiteral("99999999999,20,500,300")),
+              CMainFrame::ParseMonitorSize(QString()));
+    auto opened = [&](const char* hostSize, const char* dialogSize) {
+        QSettings().setValue(QStringLiteral("Settings/DlgSize"), QString::fromLatin1(hostSize));
+        QSettings().setValue(QStringLiteral("Configuration/D430"), QString::fromLatin1(dialogSize));
+        CObjectDlg host(nullptr, QStringLiteral("Fenster"), Frame());
+        host.show();
+        CLineGroupSelectDlg dialog(&chosen, Frame());
+        dialog.show();
+        QApplication::processEvents();
+        const std::pair<QRect, QRect> shown{host.geometry(), dialog.geometry()};
+        dialog.reject();
+        host.reject();
+        return shown;
+    };
+    EXPECT_EQ(opened("4294967326,40,700,450", "50,4294967356,650,420"), opened("", ""));
 }
