@@ -29,6 +29,7 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/UiIds.h"
@@ -55,12 +56,8 @@ void DoubleClick(QTreeWidget* list, int row, int column)
 QString AnswerChoice(const std::function<void()>& open, const QString& click)
 {
     QString openedOn = QStringLiteral("(no choice)");
-    QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-    QTimer::singleShot(0, &scope, [&] {
-        auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        CEditListCtrl* list = dlg->List();
+    AnswerDialogOpenedBy<CSelectionDlg>(open, [&](CSelectionDlg& dlg) {
+        CEditListCtrl* list = dlg.List();
         openedOn.clear();
         for (int r = 0; r < list->GetItemCount(); ++r) {
             if (list->IsItemSelected(r))
@@ -68,11 +65,10 @@ QString AnswerChoice(const std::function<void()>& open, const QString& click)
             if (!click.isEmpty() && list->GetItemText(r, 0) == click)
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
         }
-        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
             if (b->text() == QLatin1String("OK"))
                 QTest::mouseClick(b, Qt::LeftButton);
     });
-    open();
     return openedOn;
 }
 

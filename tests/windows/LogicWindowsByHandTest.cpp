@@ -42,6 +42,7 @@
 #include "model/ObjectTypeCode.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CObjectDlg.h"
@@ -142,16 +143,7 @@ protected:
     // False when no selection dialog came.
     static bool EditWithDialog(CLogicListView* view, int row, int column, std::function<void(CSelectionDlg&)> answer)
     {
-        bool shown = false;
-        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-        QTimer::singleShot(0, &scope, [&] {
-            if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
-                shown = true;
-                answer(*dlg);
-            }
-        });
-        view->EditCell(row, column);
-        return shown;
+        return AnswerDialogOpenedBy<CSelectionDlg>([&] { view->EditCell(row, column); }, answer);
     }
     static int RowOf(CSelectionDlg& dlg, const QString& text)
     {

@@ -24,6 +24,7 @@
 
 #include "comm/CommTestSupport.h"
 #include "support/EnglishTexts.h"
+#include "support/qt/ModalAnswer.h"
 #include "logic/CReadyInput.h"
 #include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
@@ -231,12 +232,12 @@ TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsThe
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
         EXPECT_TRUE(box->isChecked());
         QStringList preset;
-        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-        QTimer::singleShot(0, &scope, [&] {
-            auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
-            if (!dlg)
-                return;
-            CEditListCtrl* list = dlg->List();
+        auto* more = view->findChild<QPushButton*>(QString::fromLatin1(button));
+        EXPECT_TRUE(more && more->isEnabled());
+        if (!more)
+            return preset;
+        AnswerDialogOpenedBy<CSelectionDlg>([&] { QTest::mouseClick(more, Qt::LeftButton); }, [&](CSelectionDlg& dlg) {
+            CEditListCtrl* list = dlg.List();
             QList<int> chosen;
             list->GetSelectedItems(&chosen);
             for (int r : chosen)
@@ -245,14 +246,10 @@ TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsThe
                 for (int r = 0; r < list->GetItemCount(); ++r)
                     if (list->GetItemText(r, 0) == text)
                         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->GetItemRect(r).center());
-            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            for (QPushButton* b : dlg.findChildren<QPushButton*>())
                 if (b->text() == QLatin1String("OK"))
                     QTest::mouseClick(b, Qt::LeftButton);
         });
-        auto* more = view->findChild<QPushButton*>(QString::fromLatin1(button));
-        EXPECT_TRUE(more && more->isEnabled());
-        if (more)
-            QTest::mouseClick(more, Qt::LeftButton);
         return preset;
     };
     EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(5, "1682", {"Kein Eintrag", "obj 2"}));

@@ -36,6 +36,7 @@
 #include "service/windows/CZonetestFrm.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CPictureSet.h"
 #include "ui/CResizableButton.h"
@@ -826,19 +827,14 @@ TEST_F(ZoneWindows, IgnoreColumnChoosesSeveralFaultsAndKeepsThemWithoutAChoice)
     view.show();
     // Double-clicks the "Ign." cell of the first row and answers the dialog.
     auto edit = [&](const std::function<void(CSelectionDlg&)>& answer) {
-        bool shown = false;
-        QObject scope;  // the timer dies with the locals it writes, whether a dialog took it or not
-        QTimer::singleShot(0, &scope, [&] {
-            if (auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget())) {
-                shown = true;
-                answer(*dlg);
-            }
-        });
-        // The first click of a double click selects the row.
         const QPoint at = view.visualRect(view.model()->index(0, 2)).center();
-        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
-        return shown;
+        return AnswerDialogOpenedBy<CSelectionDlg>(
+            [&] {
+                // The first click of a double click selects the row.
+                QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+            },
+            answer);
     };
     QList<int> preset;
     ASSERT_TRUE(edit([&](CSelectionDlg& dlg) {
