@@ -5,12 +5,65 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(const std::string& s, size_t i)
+{
+    return i < s.size() && s[i] >= '0' && s[i] <= '9';
+}
+bool IsDecimalMark(const std::string& s, size_t i)
+{
+    return i < s.size() && (s[i] == '.' || s[i] == ',');
+}
+}  // namespace
+
 std::optional<float> ScanFiniteFloat(const char* text)
 {
     float v = 0.0f;
     if (!text || std::sscanf(text, "%f", &v) != 1 || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+std::string TypedDecimalText(const std::string& typed)
+{
+    std::string text = typed;
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const size_t whole = i;
+    while (IsDigit(text, i))
+        ++i;
+    bool digits = i > whole;
+    if (IsDecimalMark(text, i)) {
+        const size_t mark = i++;
+        const size_t fraction = i;
+        while (IsDigit(text, i))
+            ++i;
+        if (!digits && i == fraction)
+            return typed;  // a mark without a digit is no number
+        text[mark] = '.';
+        digits = true;
+    }
+    if (!digits)
+        return typed;  // "nan", "inf", letters: the strict reader refuses them as ever
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t k = i + 1;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-'))
+            ++k;
+        if (IsDigit(text, k))
+            for (i = k; IsDigit(text, i);)
+                ++i;
+    }
+    // "1.000,5": a thousands separator, which no field takes.
+    if (IsDecimalMark(text, i))
+        return std::string();
+    return text;
 }
 
 std::optional<std::array<int, 4>> ScanFourInts(const char* text, int limit)

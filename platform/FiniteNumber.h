@@ -3,13 +3,32 @@
 // number at the start of the text), but only a finite one within the range
 // of a float: "nan", "inf", "-inf" and "1e40" are no value to keep, show,
 // send or turn into a whole number, from the user as from the device.
+//
+// Numbers from the device and from files have a decimal point only, whatever
+// the user's language. A decimal the user types may have a comma as its
+// decimal mark, as a German user writes it ("12,5" is twelve and a half);
+// no field takes a thousands separator, so a number with a second decimal
+// mark right after it ("1.000,5", "1,000.5") is no number at all rather than
+// one of another size.
 
 #include <array>
 #include <optional>
 #include <string>
 
+// Strict: the decimal point only (device answers, files, settings).
 std::optional<float> ScanFiniteFloat(const char* text);
 inline std::optional<float> ScanFiniteFloat(const std::string& text) { return ScanFiniteFloat(text.c_str()); }
+
+// What the user typed into a field that takes a decimal, written as the
+// program's own numbers are: the number it starts with gets a point for its
+// decimal comma ("12,5 s" gives "12.5 s"), a number followed by a second
+// decimal mark gives "" (no number), any other text stays as it is.
+std::string TypedDecimalText(const std::string& typed);
+// The finite number the user's text starts with, read with the rule above.
+inline std::optional<float> ScanTypedFloat(const std::string& typed)
+{
+    return ScanFiniteFloat(TypedDecimalText(typed));
+}
 
 // Four whole numbers written "a,b,c,d", read the way "%d,%d,%d,%d" reads
 // them (anything after the fourth is ignored), each within -limit..limit: a

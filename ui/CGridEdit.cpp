@@ -118,7 +118,7 @@ bool CGridEdit::ReadValue()
         m_dValue = v;
     } else {
         // Text that is no finite number counts as no number.
-        double v = ScanFiniteFloat(text.toStdString()).value_or(0.0f);
+        double v = ScanTypedFloat(text.toStdString()).value_or(0.0f);
         corrected = CheckRange(v);
         m_dValue = static_cast<float>(v);
     }
@@ -155,7 +155,7 @@ void CGridEdit::keyPressEvent(QKeyEvent* event)
     }
     const QChar c = text.at(0);
     bool allowed = c.isDigit() && c.unicode() < 128;
-    if (c == QLatin1Char('.'))
+    if (c == QLatin1Char('.') || c == QLatin1Char(','))
         allowed = m_bFloat;
     if (c == QLatin1Char('-'))
         allowed = this->text().isEmpty() || (hasSelectedText() && selectionStart() == 0);

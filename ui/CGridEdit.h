@@ -2,8 +2,8 @@
 // Edit for one bounded number: whole numbers (rounded half away from zero) or
 // decimals, a printf format for showing (and, for whole numbers, reading), a
 // range into which read values are clamped, and optionally one special value
-// shown as a text of its own. Only digits, backspace, '.' (decimals) and a
-// leading '-' can be typed. The owner validates with ReadValue() when the
+// shown as a text of its own. Only digits, backspace, '.' or ',' (decimals,
+// either is the decimal mark) and a leading '-' can be typed. The owner validates with ReadValue() when the
 // edit reports FocusLost() (also sent for Enter, with IsEnterPressed() true).
 
 #include <QLineEdit>

@@ -51,7 +51,7 @@ float CValueEdit::GetFloat(int read)
 {
     // "nan", "inf" or "1e40" is no number the field can hold.
     if (read)
-        if (const std::optional<float> v = ScanFiniteFloat(text().toStdString()))
+        if (const std::optional<float> v = ScanTypedFloat(text().toStdString()))
             m_fValue = *v;
     return m_fValue;
 }

@@ -2,7 +2,8 @@
 // Edit for one number shown with a printf format. A float, a long and an int
 // value are kept separately; the text shows whichever was set last. Setting
 // the value it already has leaves the text (and anything the user is typing)
-// alone unless forced. Reading with `read` takes the typed text over first;
+// alone unless forced. Reading with `read` takes the typed text over first
+// (a float as the user types a decimal: "12,5" is 12.5 in either language);
 // text that does not read as a number (a float also when it is not finite,
 // "nan", "inf", "1e40") leaves the stored value unchanged.
 

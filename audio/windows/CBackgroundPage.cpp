@@ -108,7 +108,7 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
             if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
-                db = ScanFiniteFloat(text.toStdString()).value_or(LevelOf(c));
+                db = ScanTypedFloat(text.toStdString()).value_or(LevelOf(c));
             SetLevel(c, db);
         });
     }
@@ -247,7 +247,7 @@ bool CBackgroundPage::OnApply()
             const QString text = m_values[c]->text();
             float db = CMiscAudio::kMinLevel;
             if (text != QLatin1String("OFF"))
-                db = ScanFiniteFloat(text.toStdString()).value_or(db);
+                db = ScanTypedFloat(text.toStdString()).value_or(db);
             m_audio->SetValue(static_cast<uint32_t>(c), StrFormat("%f", static_cast<double>(db)));
         }
         m_audio->SetDocModified();

@@ -125,6 +125,14 @@ void CVolumeView::SetSlider(int channel, float level)
     m_setting = false;
 }
 
+void CVolumeView::ShowSliderOf(int channel)
+{
+    // The field shows the project's or the device's text, whose numbers have
+    // a decimal point only: what the user types is read in Commit.
+    const std::optional<float> level = ScanFiniteFloat(m_fields[channel]->text().toStdString());
+    SetSlider(channel, level ? *level : m_fields[channel]->GetFloat(0));
+}
+
 void CVolumeView::OnInitialUpdate()
 {
     CQuillomerDoc* doc = GetActiveDoc();
@@ -140,7 +148,7 @@ void CVolumeView::OnInitialUpdate()
         }
         if (!text.empty())
             m_fields[c]->setText(QString::fromStdString(text));
-        SetSlider(c, m_fields[c]->GetFloat(1));
+        ShowSliderOf(c);
     }
     if (IsDocConnected()) {
         doc->SetModifiedFlag();
@@ -217,7 +225,7 @@ void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             if (key != kChannels[c].key)
                 continue;
             m_fields[c]->setText(QString::fromStdString(value));
-            SetSlider(c, m_fields[c]->GetFloat(1));
+            ShowSliderOf(c);
         }
     }
     answers.clear();

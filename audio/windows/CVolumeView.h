@@ -42,6 +42,7 @@ public:
 private:
     void OnSliderAction(int channel, int action);
     void SetSlider(int channel, float level);
+    void ShowSliderOf(int channel);
     void WriteDesign();
 
     bool m_setting = false;

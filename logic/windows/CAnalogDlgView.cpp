@@ -5,6 +5,7 @@
 #include "logic/LogicIds.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "ui/UiIds.h"
 
 CAnalogDlgView::CAnalogDlgView(QWidget* parent) : CLogicListView(OT_ANALOG_CONDITION, logicwin::DeleteAnalog, parent)
@@ -57,7 +58,7 @@ void CAnalogDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     auto* a = dynamic_cast<CAnalogCondition*>(ObjectOf(row));
     if (a && (column == 3 || column == 4) && !text.isNull())
-        a->ParseValue(column - 2, text.toStdString());
+        a->ParseValue(column - 2, TypedDecimalText(text.toStdString()));
     CLogicListView::OnEndLabelEdit(row, column, text);
 }
 

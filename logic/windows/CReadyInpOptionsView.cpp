@@ -9,6 +9,7 @@
 #include "logic/CGlobalReadyInput.h"
 #include "logic/windows/CLogicListView.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "service/windows/CFaultTextDlg.h"
 #include "ui/CListCtrl.h"
@@ -124,12 +125,13 @@ void CReadyInpOptionsView::CommitMaskTime()
     CGlobalReadyInput* settings = Settings();
     if (!settings)
         return;
-    // The number the text starts with, limited to the mask time's range; a
-    // text without one changes nothing. The shown text left as it was is no
-    // new value: the stored time may have more digits than the field shows.
+    // The number the text starts with ("12,5" as a German user types it is
+    // 12.5), limited to the mask time's range; a text without one changes
+    // nothing. The shown text left as it was is no new value: the stored
+    // time may have more digits than the field shows.
     const std::string shown = settings->GetValue(CGlobalReadyInput::MaskTime);
     if (m_maskTime->text().toStdString() != shown)
-        settings->SetValue(CGlobalReadyInput::MaskTime, m_maskTime->text().toStdString());
+        settings->SetValue(CGlobalReadyInput::MaskTime, TypedDecimalText(m_maskTime->text().toStdString()));
     m_maskTime->setText(QString::fromStdString(settings->GetValue(CGlobalReadyInput::MaskTime)));
 }
 

@@ -3,8 +3,8 @@
 #include "logic/CTrigger.h"
 #include "logic/CTriggerObject.h"
 #include "logic/windows/LogicWindowIds.h"
-#include "model/BlockWalk.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "ui/UiIds.h"
 
 CTriggerDlgView::CTriggerDlgView(QWidget* parent) : CLogicListView(OT_TRIGGER, logicwin::DeleteTrigger, parent)
@@ -62,10 +62,9 @@ void CTriggerDlgView::EditCell(int row, int column)
 void CTriggerDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     auto* t = dynamic_cast<CTrigger*>(ObjectOf(row));
-    // The number the text starts with: "2.5s" is 2.5 seconds.
-    float seconds = 0.0f;
-    if (t && column == 3 && ReadBlockFloat(text.toStdString(), seconds))
-        t->SetTime(triggerkey::Time, seconds);
+    // The number the text starts with: "2.5s" and "2,5s" are 2.5 seconds.
+    if (const std::optional<float> seconds = ScanTypedFloat(text.toStdString()); t && column == 3 && seconds)
+        t->SetTime(triggerkey::Time, *seconds);
     CLogicListView::OnEndLabelEdit(row, column, text);
 }
 

@@ -199,7 +199,7 @@ std::optional<int> CMacroEditorView::ReadInt(const QString& text)
 
 std::optional<float> CMacroEditorView::ReadFloat(const QString& text)
 {
-    return ScanFiniteFloat(text.toStdString());
+    return ScanTypedFloat(text.toStdString());
 }
 
 std::string CMacroEditorView::ReplaceAll(std::string text, const std::string& from, const std::string& to)

@@ -56,8 +56,9 @@ public:
     // `write` on the macro and then on its counterpart (when there is one).
     void ForBoth(const std::function<void(CMacro&)>& write) const;
 
-    // Whole numbers and floats of an edit as "%d" / "%f" read them; nothing
-    // when the text does not begin with one.
+    // Whole numbers and floats of an edit as "%d" / "%f" read them (a float
+    // as the user types a decimal, "7,5" or "7.5"); nothing when the text
+    // does not begin with one.
     static std::optional<int> ReadInt(const QString& text);
     static std::optional<float> ReadFloat(const QString& text);
     // Every occurrence of `from` replaced, case-sensitively.

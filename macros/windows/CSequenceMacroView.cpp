@@ -6,6 +6,7 @@
 
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CHoverFrame.h"
 #include "ui/CListCtrl.h"
@@ -107,7 +108,9 @@ void CSequenceMacroView::EndDelayEdit(int row, const QString& text)
     CMacro* macro = Macro();
     if (!macro || row < 0 || row >= CMacro::kSteps)
         return;
+    // The delay as typed ("2,5" is two and a half seconds), in the
+    // program's own form that the macro reads.
     if (!text.isEmpty())
-        macro->SetParamText(46 + row, text.toStdString());
+        macro->SetParamText(46 + row, TypedDecimalText(text.toStdString()));
     FillTexts();
 }

@@ -1,5 +1,7 @@
 #include "paging/windows/CDelaySpinBox.h"
 
+#include "platform/FiniteNumber.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +17,9 @@ QString CDelaySpinBox::SecondsText(int steps)
 
 int CDelaySpinBox::StepsOf(const QString& seconds)
 {
-    QString t = seconds.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    // The whole text is the number, its decimal mark a point or a comma.
     bool ok = false;
-    const double s = t.toDouble(&ok);
+    const double s = QString::fromStdString(TypedDecimalText(seconds.trimmed().toStdString())).toDouble(&ok);
     if (!ok || !std::isfinite(s) || s < 0)
         return -1;
     const double steps = std::round(s * 1000.0 / kStepMs);

@@ -2,7 +2,7 @@
 // Switch-on delay of a key: the value is the device's count of 35.55 ms steps
 // (0 to 255), the field shows and takes seconds ("1.00" for 28 steps). A
 // typed number of seconds becomes the nearest step count; one arrow click is
-// one step. A comma is read as the decimal point.
+// one step. A comma is a decimal mark as the point is.
 
 #include <QSpinBox>
 

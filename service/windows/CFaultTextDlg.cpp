@@ -21,6 +21,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CInputHold.h"
@@ -131,8 +132,10 @@ bool CFaultTextDlg::StoreTexts()
     for (int row = 0; row < CGlobalReadyInput::kUserTextCount; ++row)
         m_readyInput->SetValue(CGlobalReadyInput::MakeKey(CGlobalReadyInput::FaultText, row),
                                m_list->item(row, 1)->text().toStdString());
+    // The whole text is the number, its decimal mark a point or a comma.
     bool ok = false;
-    const double delay = m_delay->text().trimmed().toDouble(&ok);
+    const double delay =
+        QString::fromStdString(TypedDecimalText(m_delay->text().trimmed().toStdString())).toDouble(&ok);
     if (!ok || !std::isfinite(delay) || delay < 0.0 || delay > 25.0) {
         ShowMessage(tr("Bitte geben Sie eine Zahl zwischen 0.0 und 25.0 ein.").toStdString());
         m_delay->setFocus();

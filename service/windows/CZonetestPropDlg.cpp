@@ -10,6 +10,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "service/CZonetestObject.h"
 #include "ui/CValueEdit.h"
 
@@ -19,17 +20,19 @@ struct EditRow {
     const char* label;
     const char* unit;
     int key;
+    bool decimal;  // typed with a decimal mark, point or comma
 };
 // In the dialog's order; the short-circuit box stands between the third and fourth.
 const EditRow kRows[CZonetestPropDlg::kEdits] = {
-    {1705, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Frequenz für Linientest"), "Hz", CZonetestObject::TestFrequency},
-    {1706, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Anpassung pro Tag"), "%", CZonetestObject::AdjustPerDay},
-    {1707, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Maximale Anpassung"), "%", CZonetestObject::MaxAdjust},
+    {1705, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Frequenz für Linientest"), "Hz", CZonetestObject::TestFrequency,
+     true},
+    {1706, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Anpassung pro Tag"), "%", CZonetestObject::AdjustPerDay, true},
+    {1707, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Maximale Anpassung"), "%", CZonetestObject::MaxAdjust, false},
     {1709, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Frequenz für Impedanzmessung"), "Hz",
-     CZonetestObject::ImpedanceFrequency},
+     CZonetestObject::ImpedanceFrequency, true},
     {1714, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Erkennungsverzögerung für Erdschluß"), "s",
-     CZonetestObject::GroundFaultDelay},
-    {1715, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Relaisschaltspiele"), "", CZonetestObject::WipeCycles},
+     CZonetestObject::GroundFaultDelay, true},
+    {1715, QT_TRANSLATE_NOOP("CZonetestPropDlg", "Relaisschaltspiele"), "", CZonetestObject::WipeCycles, false},
 };
 }  // namespace
 
@@ -87,6 +90,8 @@ void CZonetestPropDlg::StoreEdit(int index)
     if (!m_zonetest || index < 0 || index >= kEdits)
         return;
     CValueEdit* edit = m_edits[static_cast<size_t>(index)];
-    m_zonetest->SetValue(kRows[index].key, edit->text().trimmed().toStdString());
+    // The object reads the device's numbers, which have a decimal point only.
+    const std::string typed = edit->text().trimmed().toStdString();
+    m_zonetest->SetValue(kRows[index].key, kRows[index].decimal ? TypedDecimalText(typed) : typed);
     edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
 }

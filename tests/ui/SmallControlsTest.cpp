@@ -9,11 +9,13 @@
 #include "ui/CValueEdit.h"
 #include "ui/NumberFormat.h"
 
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 TEST(ValueEdit, SetOnlyWhenChangedOrForced)
 {
@@ -55,20 +58,38 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
     EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f);
     // Typed on the keyboard: what is no finite float keeps the value too, and
     // is no whole number either (a priority typed as 1e40 does not become 1).
-    edit.SetLong(42, 1, "%ld");
-    const struct {
-        const char* typed;
-        int whole;
-    } rows[] = {{"nan", 42}, {"inf", 42}, {"-inf", 42}, {"1e40", 42}, {"-1e39", 42},
-                {"", 42},    {"x", 42},   {"-1.25", -1}};
-    for (const auto& row : rows) {
-        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(&edit, Qt::Key_Backspace);
-        QTest::keyClicks(&edit, QString::fromLatin1(row.typed));
-        EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << row.typed;
-        EXPECT_EQ(edit.GetInt(1), row.whole) << row.typed;
-        EXPECT_EQ(edit.GetLong(1), row.whole) << row.typed;
+    // In either language; a decimal's mark may be a comma where the same
+    // text from the device (the strict reader) has a point only, and a
+    // thousands separator makes no number.
+    const QLocale language;
+    for (const QLocale::Language shown : {QLocale::German, QLocale::English}) {
+        QLocale::setDefault(QLocale(shown));
+        edit.SetInt(42, 1, "%d");
+        edit.SetLong(42, 1, "%ld");
+        edit.SetFloat(-1.25f, 1, "%.2f");
+        const struct {
+            const char* typed;
+            int whole;
+        } rows[] = {{"nan", 42}, {"inf", 42}, {"-inf", 42}, {"1e40", 42}, {"-1e39", 42},
+                    {"", 42},    {"x", 42},   {"-1.25", -1}};
+        for (const auto& row : rows) {
+            QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(&edit, Qt::Key_Backspace);
+            QTest::keyClicks(&edit, QString::fromLatin1(row.typed));
+            EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << row.typed;
+            EXPECT_EQ(edit.GetInt(1), row.whole) << row.typed;
+            EXPECT_EQ(edit.GetLong(1), row.whole) << row.typed;
+        }
+        for (const auto& [typed, decimal, device] :
+             {std::tuple{"12,5", 12.5f, 12.0f}, std::tuple{"12.5", 12.5f, 12.5f}, std::tuple{"1.000,5", 12.5f, 1.0f},
+              std::tuple{"-0,75 dB", -0.75f, 0.0f}, std::tuple{"x,5", -0.75f, -1.0f}}) {
+            QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(&edit, QString::fromLatin1(typed));
+            EXPECT_FLOAT_EQ(edit.GetFloat(1), decimal) << typed;
+            EXPECT_FLOAT_EQ(ScanFiniteFloat(typed).value_or(-1.0f), device) << typed;
+        }
     }
+    QLocale::setDefault(language);
     edit.setText("123456");
     EXPECT_EQ(edit.GetLong(1), 123456);
 }
@@ -193,9 +214,9 @@ TEST(GridEdit, FloatModeMinimumTolerance)
     EXPECT_TRUE(edit.ReadValue());
     EXPECT_EQ(edit.GetValue(), 2.0);
     EXPECT_EQ(edit.text(), "2.000000");
-    // No finite number (pasted: the keys take no letters) reads as no
-    // number: 0, then the range.
-    for (const char* text : {"nan", "inf", "1e40"}) {
+    // No finite number (pasted: the keys take no letters), and a number with
+    // a thousands separator, read as no number: 0, then the range.
+    for (const char* text : {"nan", "inf", "1e40", "1.000,5", "1,000.5"}) {
         edit.setText(QString::fromLatin1(text));
         EXPECT_TRUE(edit.ReadValue()) << text;
         EXPECT_NEAR(edit.GetValue(), 0.49999, 1e-6) << text;
@@ -222,6 +243,14 @@ TEST(GridEdit, KeysAcceptedAndSwallowed)
     f.setText("");
     QTest::keyClicks(&f, "1.5");
     EXPECT_EQ(f.text(), "1.5");
+    // A comma is a decimal mark as the point is; whole numbers take neither.
+    f.setText("");
+    QTest::keyClicks(&f, "-2,5");
+    EXPECT_FALSE(f.ReadValue());
+    EXPECT_EQ(f.GetValue(), -2.5);
+    edit.setText("");
+    QTest::keyClicks(&edit, "2,5");
+    EXPECT_EQ(edit.text(), "25");
 }
 
 TEST(GridEdit, EnterReportsFocusLossWithEnterFlag)

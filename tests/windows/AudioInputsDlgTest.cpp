@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QLabel>
+#include <QLocale>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QElapsedTimer>
+
+#include <tuple>
 
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/EqResponse.h"
@@ -594,6 +597,22 @@ TEST_F(AudioInputsDlgTest, LeavingAnEditShowsTheValueTakenAndSent)
     EXPECT_DOUBLE_EQ(0.0, slot1->m_filters[0][1].v);
 
     auto* volume = Control<CGridEdit>(dlg, 1059);
+    // A decimal typed with a comma, as German is written, in either language.
+    const QLocale language;
+    for (const QLocale& locale : {QLocale(QLocale::German), QLocale(QLocale::English)}) {
+        QLocale::setDefault(locale);
+        for (const auto& [edit, keys, shown, line, before] :
+             {std::tuple{f1, "1234,5", "1234.5", "/AUDIO/IN1/FILTER1/F 1234.5", "500"},
+              std::tuple{v2, "2,5", "2.5", "/AUDIO/IN1/FILTER2/V 2.5", "0"},
+              std::tuple{volume, "-12,5", "-12.5", "/AUDIO/IN1/VOL -12.5", "0"}}) {
+            SCOPED_TRACE(keys);
+            type(edit, keys, Qt::Key_Tab);
+            EXPECT_EQ(shown, edit->text());
+            EXPECT_EQ(line, sender.lines.back());
+            type(edit, before, Qt::Key_Tab);
+        }
+    }
+    QLocale::setDefault(language);
     type(volume, "-80", Qt::Key_Return);
     EXPECT_EQ("OFF", volume->text());
     EXPECT_EQ("/AUDIO/IN1/VOL -80.0", sender.lines.back());

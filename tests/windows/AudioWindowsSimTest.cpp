@@ -221,6 +221,12 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         enterChime(QStringLiteral("-10.0"), true);
         EXPECT_EQ(mark, Settled()) << sim.Received().substr(mark);
     }
+    {
+        const size_t mark = Settled();
+        enterChime(QStringLiteral("-12,5"), false);
+        // The line continues the path of the one before.
+        EXPECT_NE(std::string::npos, ReceivedAfter(mark, " -12.5\r\n").find(" -12.5\r\n"));
+    }
 
     // Live monitor: a chosen source goes to the device and comes back with the other three values.
     {
@@ -377,6 +383,8 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
         move(type(text), "-12.5");
         EXPECT_EQ(-138, slider->value());
     }
+    // A decimal comma, as German is written.
+    move(type("-7,5"), "-7.5");
 }
 
 // The audio outputs dialog over the real link: what the user types reaches
@@ -401,6 +409,7 @@ TEST_F(AudioWindowsSim, OutputsDialogTypedValuesReachTheDevice)
         EXPECT_NE(std::string::npos, ReceivedAfter(mark, line).find(line)) << line;
     };
     type(1062, QStringLiteral("-12.5"), "/AUDIO/OUT2/VOL -12.5\r\n");  // volume of OUT2
+    type(1062, QStringLiteral("-7,5"), "/AUDIO/OUT2/VOL -7.5\r\n");  // a decimal comma
     type(1062, QStringLiteral("-10"), "/AUDIO/OUT2/VOL -10.0\r\n");
     type(1080, QStringLiteral("20"), "/AUDIO/OUT1/DELAY 20.000\r\n");  // delay of OUT1
     Settled();

@@ -10,10 +10,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +44,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "support/BlockTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 #include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
@@ -343,6 +347,51 @@ TEST_F(LogicWindowsByHand, EscapeAfterTypingInAnyFieldLeavesItAndTheWindowAsThey
     }
     // Passing through the delay's field and closing the window keep it too.
     EXPECT_FLOAT_EQ(2.25f, settings->m_maskTime);
+}
+
+// A decimal typed in a field of the control-logic windows, in German or in
+// English: a comma is the decimal mark as the point is, the field shows the
+// number taken and the device gets it with a point; the shown text typed
+// again keeps it, a number with a thousands separator is no number.
+TEST_F(LogicWindowsByHand, ADecimalTypedWithACommaIsTakenInEitherLanguage)
+{
+    Add<CTrigger>(CTrigger::kKindId);
+    Add<CAnalogCondition>(CAnalogCondition::kKindId);
+    auto* settings = dynamic_cast<CGlobalReadyInput*>(d.doc().GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_NE(nullptr, settings);
+    constexpr int kMaskTime = -1;
+    const std::tuple<int, int, const char*, const char*> rows[] = {
+        {kReadyInputWindow, kMaskTime, "12,5", "12.5"}, {kReadyInputWindow, kMaskTime, "12.5", "12.5"},
+        {kReadyInputWindow, kMaskTime, "1.000,5", "12.5"}, {kTriggerWindow, 3, "7,5", "7.5"},
+        {kAnalogWindow, 3, "2,5", "2.5"}};
+    const QLocale language;
+    for (const QLocale::Language shown : {QLocale::German, QLocale::English}) {
+        std::optional<EnglishTexts> texts;
+        if (shown == QLocale::English)
+            texts.emplace();
+        QLocale::setDefault(QLocale(shown));
+        for (const auto& [kind, column, keys, kept] : rows) {
+            SCOPED_TRACE(keys);
+            auto frame = OpenShown(kind);
+            ASSERT_TRUE(frame);
+            if (column == kMaskTime) {
+                QLineEdit* edit = dynamic_cast<CReadyInpDlgFrm*>(frame.get())->GetOptions()->MaskTimeEdit();
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, QString::fromLatin1(keys));
+                QTest::keyClick(edit, Qt::Key_Return);
+                EXPECT_EQ(QLatin1String(kept), edit->text());
+                RecordingSender wire;
+                settings->GetDownloadLines(0, -1);
+                settings->GetDownloadLines(0, 1);
+                EXPECT_EQ(std::vector<std::string>{std::string("/READYINP/MASKTIME ") + kept}, wire.lines);
+            } else {
+                ASSERT_TRUE(TypeInCell(frame->GetView(), 0, column, QString::fromLatin1(keys)));
+                EXPECT_EQ(QLatin1String(kept), frame->GetView()->GetItemText(0, column));
+            }
+        }
+    }
+    QLocale::setDefault(language);
 }
 
 TEST_F(ConditionChoicesTest, BusyAudioKindsShowTheValueAndOkWithNothingChosenKeepsIt)

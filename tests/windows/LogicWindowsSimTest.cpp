@@ -595,7 +595,7 @@ TEST(LogicWindows, TypedNumbersAreTheNumbersTheTextsStartWith)
         ASSERT_TRUE(ready);
         CReadyInpOptionsView* options = ready->GetOptions();
         const std::pair<const char*, const char*> typed[] = {
-            {"2.5s", "2.5"}, {"x", "2.5"}, {"30 s", "25.0"}, {"1,5", "1.0"}};
+            {"2.5s", "2.5"}, {"x", "2.5"}, {"30 s", "25.0"}, {"1,5", "1.5"}};
         for (const auto& [text, shown] : typed) {
             options->MaskTimeEdit()->setText(QString::fromLatin1(text));
             options->CommitMaskTime();

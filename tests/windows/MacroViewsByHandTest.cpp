@@ -421,6 +421,23 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     TypeInto(Control<QLineEdit>(1195), QStringLiteral("150"));
     EXPECT_EQ("150.0", on->GetParamText(35));
     EXPECT_EQ("150.0", off->GetParamText(35));
+
+    // A decimal typed with a comma, as German is written: the pulse time, a
+    // recording's limit and a controller's value.
+    struct Decimal {
+        uint32_t type;
+        int id;
+        int param;
+        const char* kept;
+    };
+    for (const Decimal& t : {Decimal{mt::LogicOut, 1195, 35, "7.5"}, Decimal{mt::Record, 1237, 66, "7.5"},
+                             Decimal{mt::VirtCtrl, 1498, 36, "7.500000"}}) {
+        SCOPED_TRACE(t.id);
+        New(t.type);
+        TypeInto(Control<QLineEdit>(t.id), QStringLiteral("7,5"));
+        EXPECT_EQ(t.kept, frame.GetCurrentMacro()->GetParamText(t.param));
+        EXPECT_EQ(QLatin1String(t.kept), Control<QLineEdit>(t.id)->text());
+    }
 }
 
 TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDelay)
@@ -453,6 +470,14 @@ TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDela
     Settle();
     EXPECT_EQ("2.5", sequence->GetParamText(47));
     EXPECT_EQ(QStringLiteral("2.5"), list->GetItemText(1, 2));
+    // Its decimal mark may be a comma.
+    doubleClick(2, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("1,5"));
+    QTest::keyClick(editor(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ("1.5", sequence->GetParamText(48));
     // Another delay typed and Escape: the delay stays, so do the project's marks.
     d.doc().SetModifiedFlag(false);
     doubleClick(1, 2);

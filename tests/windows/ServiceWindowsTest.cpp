@@ -271,6 +271,17 @@ TEST(FaultTextDialog, EnterEndsTheEditOfATextAndTheDialogStaysOpen)
     EXPECT_EQ(QDialog::Accepted, dlg.result());
     EXPECT_EQ("3.5", readyInput->GetValue(CGlobalReadyInput::MaskTime));
     EXPECT_EQ("Pforte", readyInput->GetValue(firstText));
+
+    // The delay's decimal mark may be a comma, as German is written.
+    CFaultTextDlg again;
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    QTest::mouseClick(again.GetDelay(), Qt::LeftButton);
+    QTest::keyClick(again.GetDelay(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(again.GetDelay(), QStringLiteral("12,5"));
+    QTest::keyClick(again.GetDelay(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ("12.5", readyInput->GetValue(CGlobalReadyInput::MaskTime));
 }
 
 TEST_F(EventLogPrinting, WithoutAPrinterCheckingPrintSaysSoAndUnchecks)
@@ -501,7 +512,14 @@ TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
                           Case{0, "1e40", "66.0", CZonetestObject::TestFrequency},
                           Case{0, "nan", "66.0", CZonetestObject::TestFrequency},
                           Case{4, "-inf", "5.0", CZonetestObject::GroundFaultDelay},
-                          Case{0, "23001", "23000.0", CZonetestObject::TestFrequency}}) {
+                          Case{0, "23001", "23000.0", CZonetestObject::TestFrequency},
+                          // A decimal comma is the decimal mark; a thousands separator makes no number.
+                          Case{0, "1234,5", "1234.5", CZonetestObject::TestFrequency},
+                          Case{0, "1.000,5", "1234.5", CZonetestObject::TestFrequency},
+                          Case{1, "0,25", "0.250", CZonetestObject::AdjustPerDay},
+                          Case{3, "12,5", "12.5", CZonetestObject::ImpedanceFrequency},
+                          Case{4, "2,5", "2.5", CZonetestObject::GroundFaultDelay},
+                          Case{2, "7,5", "7", CZonetestObject::MaxAdjust}}) {
         SCOPED_TRACE(c.typed);
         QLineEdit* edit = dlg.GetEdit(c.edit);
         QTest::mouseClick(edit, Qt::LeftButton);
