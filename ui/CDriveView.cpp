@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QStorageInfo>
@@ -33,6 +34,12 @@ CDriveView::CDriveView(QWidget* parent) : QTreeWidget(parent)
     setAnimated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A path longer than the view is wide (a home folder of a long name, a
+    // deep directory) shows whole: the column is as wide as its widest row
+    // and the tree scrolls sideways to it.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_strSelectedPath.clear();
     connect(this, &QTreeWidget::itemExpanded, this, &CDriveView::OnItemExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &CDriveView::OnItemCollapsed);

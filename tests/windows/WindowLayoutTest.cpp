@@ -247,7 +247,9 @@ void CheckColumnContents(const QWidget* window, QStringList& faults)
 }
 
 // Trees of one column without titles (an overview of objects beside a
-// form): every row shown whole, its indentation and picture counted.
+// form): every row shown whole, its indentation and picture counted. A tree
+// that scrolls sideways shows a row beyond its edge whole when its column
+// reaches as far as the row.
 void CheckTreeRows(const QWidget* window, QStringList& faults)
 {
     for (const QTreeView* view : window->findChildren<QTreeView*>()) {
@@ -262,12 +264,17 @@ void CheckTreeRows(const QWidget* window, QStringList& faults)
             const QModelIndex index = rows.back();
             rows.pop_back();
             const int need = view->visualRect(index).left() + view->sizeHintForIndex(index).width();
-            if (need > view->viewport()->width())
+            const QHeaderView* column = view->header();
+            const int room = view->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                                 ? view->viewport()->width()
+                                 : std::max(view->viewport()->width(),
+                                            column->sectionViewportPosition(0) + column->sectionSize(0));
+            if (need > room)
                 faults << QStringLiteral("row cut: %1 \"%2\" row \"%3\" needs %4 px, has %5")
                               .arg(QString::fromLatin1(view->metaObject()->className()), view->objectName(),
                                    index.data().toString())
                               .arg(need)
-                              .arg(view->viewport()->width());
+                              .arg(room);
             if (view->isExpanded(index))
                 for (int r = 0; r < model->rowCount(index); ++r)
                     rows.push_back(model->index(r, 0, index));

@@ -1,8 +1,9 @@
 // Gives every test program the environment it expects, however it is started
 // (ctest, by hand, under a debugger): the source and build folders, offscreen
 // windows on screens of a user's size, the sanitizers' options (stack use
-// after return included), and a private settings and runtime folder so that
-// test programs running in parallel never share a settings file.
+// after return included), and a private settings, runtime and home folder so
+// that test programs running in parallel never share a settings file and
+// none depends on the machine's home.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,13 @@ struct TestEnvironment {
             std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ec);
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+            // A home of its own, empty and the same on every machine, with a
+            // name as long as a user's may be: the windows that show it (the
+            // folder chooser's first drive) are seen with a long path.
+            const std::string home =
+                privateDir + "/home-of-a-user-whose-folder-name-runs-on-far-beyond-what-any-view-shows-at-once";
+            std::filesystem::create_directories(home, ec);
+            setenv("HOME", home.c_str(), 1);
         }
         UseOffscreenScreens();
     }
