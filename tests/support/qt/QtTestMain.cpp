@@ -1,6 +1,7 @@
 // main() for test programs that need a Qt event loop: a QApplication for the
 // window tests (offscreen), a QCoreApplication for the device-link tests.
 #include <gtest/gtest.h>
+#include <clocale>
 #include <cstdlib>
 #ifdef QL_TEST_GUI
 #include <QApplication>
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
     TestApp app(argc, argv);
     TestApp::setOrganizationName("HALVERON-test");
     TestApp::setApplicationName("QuillomerDesigner-test");
+    // As the program itself does: the application takes the user's locale
+    // for the C library, and numbers in protocol lines keep their point.
+    std::setlocale(LC_NUMERIC, "C");
 #ifdef QL_TEST_GUI
     // The windows are drawn and placed as the program draws and places them.
     CApplicationStyle::Install();
