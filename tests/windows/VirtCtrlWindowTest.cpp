@@ -550,6 +550,22 @@ TEST_F(VirtCtrlWindow, TheCurveHandleShowsTheTurningHandAndBendsWithSmallMoves)
     }
     QTest::mouseRelease(curve, Qt::LeftButton, {}, at);
     EXPECT_GT(curve->GetCurve(), 0);
+
+    // At 144 DPI the straight curve is one screen pixel thick all along.
+    curve->SetCurve(0);
+    QImage image(QSize(156, 156), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDevicePixelRatio(1.5);
+    curve->render(&image);
+    int drawn = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            black += image.pixel(x, y) == qRgb(0, 0, 0);
+        EXPECT_LE(black, 1) << x;
+        drawn += black > 0;
+    }
+    EXPECT_GT(drawn, 140);
 }
 
 // The user chooses a controller row with a click and, a moment later,
