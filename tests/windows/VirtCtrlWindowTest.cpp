@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
 
 #include "logic/CVirtCtrl.h"
 #include "logic/CVirtCtrlItem.h"
@@ -251,6 +252,35 @@ TEST_F(VirtCtrlWindow, TipsAndTheHoverFrameWaitForTheMouseToRest)
     move(centre(0, 0));
     EXPECT_EQ(QPoint(1, 1), pane->HotCell()) << "not before the mouse rests";
     EXPECT_TRUE(QTest::qWaitFor([&] { return pane->HotCell() == QPoint(-1, -1); }, 3000));
+
+    // A right click on a controller row brings up its menu, and no tip comes
+    // up over it while it is open, also when the mouse rested there for less
+    // than the tip's wait. The menu takes the mouse without the pane being
+    // told that the mouse left (as under X: no leave for a pointer grab).
+    struct NoLeave : QObject {
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Leave; }
+    } grab;
+    move(centre(1, 1));
+    move(centre(0, 0));
+    bool menuSeen = false, tipOverMenu = true;
+    QTimer look;
+    look.setSingleShot(true);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        menuSeen = menu != nullptr;
+        tipOverMenu = QToolTip::isVisible();
+        if (menu)
+            menu->close();
+    });
+    look.start(3 * kTipShowMs);
+    qApp->installEventFilter(&grab);
+    const QPoint at = port->mapTo(&frm, centre(0, 0));
+    QTest::mousePress(frm.windowHandle(), Qt::RightButton, {}, at);
+    qApp->removeEventFilter(&grab);
+    QTest::mouseRelease(frm.windowHandle(), Qt::RightButton, {}, at);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !look.isActive(); }, 3000));
+    EXPECT_TRUE(menuSeen);
+    EXPECT_FALSE(tipOverMenu);
 }
 
 // The user drags controller 2 from its pane onto the selected destination row
