@@ -203,6 +203,16 @@ void CRelaisTopology::SetKindId(uint32_t kindId)
     }
     m_zoneCount = std::clamp(m_zoneCount, 1, CZone::kMaxZones);
     SetDocModified();
+    // The zones draw their lines to this symbol's outputs, which move or go:
+    // each line is repainted where it was (a zone that goes takes only its
+    // own symbol with it once its output is gone), and again where it runs
+    // to afterwards.
+    const auto redrawZones = [this] {
+        for (const LinkRecord* rec : m_inLinks)
+            if (rec->HasPartner() && rec->partner->GetType() == OT_ZONE)
+                rec->partner->Redraw();
+    };
+    redrawZones();
     const int32_t oldOutputs = m_outputCount;
     m_outputCount = m_zoneCount;
     m_kindId = kindId;
@@ -240,6 +250,7 @@ void CRelaisTopology::SetKindId(uint32_t kindId)
             }
         }
     }
+    redrawZones();
 }
 
 int CRelaisTopology::OnCommand(uint32_t commandId)

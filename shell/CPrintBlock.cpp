@@ -51,6 +51,8 @@ const std::pair<uint32_t, uint32_t> kMacroTitles[] = {
 
 double PxToMm(double px, int res) { return px * 25.4 / res; }
 double MmToPx(double mm, int res) { return mm * res / 25.4; }
+// How narrow a text may be set to stand whole in its column, in per cent.
+constexpr int kNarrowest = 85;
 }  // namespace
 
 
@@ -262,10 +264,20 @@ void CPrintBlock::Draw(QPainter& p, int page, double, int yRes, int xRes)
                 const double next = c + 1 < cols.size() && cols[c + 1].xMm > cols[c].xMm
                                         ? x0 + MmToPx(cols[c + 1].xMm, xRes)
                                         : end;
-                const QString text = QFontMetricsF(m_bodyFont).elidedText(
-                    QString::fromStdString(texts[t]), Qt::ElideRight, std::max(0.0, next - cx - MmToPx(1, xRes)));
+                // A text a little wider than its column is set narrower and
+                // printed whole (the name of the 8 I/O control module in the
+                // slot block); only one far too wide is cut.
+                const double room = std::max(0.0, next - cx - MmToPx(1, xRes));
+                QString text = QString::fromStdString(texts[t]);
+                QFont font = m_bodyFont;
+                const double wide = QFontMetricsF(font).horizontalAdvance(text);
+                if (wide > room && room > 0)
+                    font.setStretch(std::max(kNarrowest, static_cast<int>(std::floor(100 * room / wide))));
+                text = QFontMetricsF(font).elidedText(text, Qt::ElideRight, room);
                 const double y = tableTop + (firstLine + cols[c].line) * lineH;
+                p.setFont(font);
                 p.drawText(QRectF(cx, y, next - cx, lineH), Qt::AlignLeft | Qt::AlignVCenter, text);
+                p.setFont(m_bodyFont);
             }
         };
         std::vector<std::string> titles;

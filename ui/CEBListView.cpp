@@ -225,9 +225,16 @@ void CEBListView::OnPrint(QPainter* painter, PrintInfo* info)
         case PrintItem::Shade: painter->fillRect(item.rect, QColor(224, 224, 224)); break;
         case PrintItem::Image: {
             if (item.image >= 0 && item.image < GetImageList().size()) {
-                QRect target(0, 0, 32, 32);
+                // The picture as large on paper as the row shows it on the
+                // screen: its size in screen pixels converted like every
+                // other length of the table, not one in printer pixels,
+                // which at a printer's resolution is a dot.
+                QRect target(0, 0, m.ToPrinterX(iconSize().width()), m.ToPrinterY(iconSize().height()));
                 target.moveCenter(item.rect.center());
+                painter->save();
+                painter->setRenderHint(QPainter::SmoothPixmapTransform);
                 painter->drawPixmap(target, GetImageList().at(item.image));
+                painter->restore();
             }
             break;
         }

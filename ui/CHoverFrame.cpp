@@ -49,7 +49,11 @@ void CHoverFrame::Paint(QPainter& painter, const QRect& cell, const QPalette& pa
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DotLine));
+    // Dots of one screen pixel at every scale: a pen of one logical pixel
+    // turns them into dashes at 120 and 144 DPI.
+    QPen pen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1, Qt::DotLine);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
     painter.restore();
 }

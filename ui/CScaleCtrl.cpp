@@ -136,7 +136,10 @@ QSize CScaleCtrl::minimumSizeHint() const
 void CScaleCtrl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setPen(palette().color(QPalette::WindowText));
+    // Ticks one screen pixel wide at every scale, all alike.
+    QPen tickPen(palette().color(QPalette::WindowText), 1);
+    tickPen.setCosmetic(true);
+    p.setPen(tickPen);
     const bool vertical = m_orientation == Qt::Vertical;
     const int length = vertical ? height() : width();
     const int across = vertical ? width() : height();

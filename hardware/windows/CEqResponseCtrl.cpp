@@ -1,6 +1,8 @@
 #include "hardware/windows/CEqResponseCtrl.h"
 
 #include <QPainter>
+#include <QTransform>
+#include <QtMath>
 #include <QPolygon>
 
 #include "hardware/EqResponse.h"
@@ -16,11 +18,21 @@ void CEqResponseCtrl::SetResponse(const EqResponse* response)
 void CEqResponseCtrl::paintEvent(QPaintEvent*)
 {
     QPainter dc(this);
-    const QRect client = rect();
+    // The graph is drawn in the screen's own pixels: at a scale above 1 a
+    // line of one logical pixel would fall on one or two screen pixels and
+    // the dots of the grid would run into dashes. The client area is the
+    // block of screen pixels the control covers (its edges rounded to the
+    // nearest pixel edge, as the painter fills it), and the positions come
+    // from its width and height in them.
+    const QRectF onScreen = dc.deviceTransform().mapRect(QRectF(rect()));
+    const int left = qFloor(onScreen.left() + 0.5);
+    const int top = qFloor(onScreen.top() + 0.5);
+    const int w = qFloor(onScreen.right() + 0.5) - left;
+    const int h = qFloor(onScreen.bottom() + 0.5) - top;
+    dc.setWorldTransform(QTransform::fromTranslate(left, top) * dc.deviceTransform().inverted());
+    const QRect client(0, 0, w, h);
     dc.fillRect(client, m_brush);
     dc.setClipRect(client);
-    const int w = client.width();
-    const int h = client.height();
 
     QPen grid(QColor(192, 192, 192), 1, Qt::DotLine);
     dc.setBackground(Qt::black);

@@ -46,12 +46,18 @@ void CCurveCtrl::paintEvent(QPaintEvent*)
     QPolygon curve;
     for (int i = 0; i < vcmath::kCurvePoints; ++i)
         curve << QPoint(i, 101 - m_y[i]);
-    p.setPen(QPen(Qt::black, 1));
+    // Lines of one screen pixel at every scale: a pen of one logical pixel
+    // falls on one or two screen pixels at 120 and 144 DPI, and its dots on
+    // dashes.
+    QPen pen(Qt::black, 1);
+    pen.setCosmetic(true);
+    p.setPen(pen);
     p.drawPolyline(curve);
     p.fillRect(QRect(QPoint(m_handle.left, m_handle.top), QPoint(m_handle.right - 1, m_handle.bottom - 1)),
                QColor(0xFF, 0x00, 0xFF));
     if (m_crosshair) {
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
         p.drawLine(0, m_cross.y(), 101, m_cross.y());
         p.drawLine(m_cross.x(), 0, m_cross.x(), 101);
     }

@@ -288,6 +288,10 @@ void CDesignerListView::contextMenuEvent(QContextMenuEvent* event)
     down->setEnabled(connected);
     up->setEnabled(connected);
     QPointer<CObjectFrm> frame = m_frame;
+    // The menu hides the row's tip, and none comes up over its entries: the
+    // menu takes the mouse without the pane always being told that it left.
+    m_tipTimer.stop();
+    HideTip();
     QAction* chosen = menu.exec(event->globalPos());
     if (frame && chosen)
         frame->TransferSelected(chosen == up);

@@ -361,7 +361,8 @@ TEST_F(PrintedPages, ADayProgrammePrintsEveryEntryTheDeviceUses)
 }
 
 // The device list names each input card by its module alone, in German and in
-// English: the words of the card menu's prompt around it are left out.
+// English: the words of the card menu's prompt around it are left out. The
+// slots' names print whole before the ID column.
 TEST_F(PrintedPages, TheDeviceListNamesEachInputCardByItsModuleInEitherLanguage)
 {
     ASSERT_TRUE(doc.OnNewDocument());
@@ -390,6 +391,16 @@ TEST_F(PrintedPages, TheDeviceListNamesEachInputCardByItsModuleInEitherLanguage)
         PrintCapture englishSheet(kA4Landscape, kDpiX, kDpiY);
         PrintAll(CViewPrinter::DeviceList, &englishSheet);
         EXPECT_EQ(PagesOf(englishSheet, QString::fromUtf8(english)).size(), 1u);
+    }
+    for (const bool english : {false, true}) {
+        const auto inEnglish = english ? std::make_unique<EnglishTexts>() : nullptr;
+        PrintCapture paper(SheetOf(297, 210, 600), 600, 600);
+        PrintAll(CViewPrinter::DeviceList, &paper);
+        const auto name = paper.pages[0].Find(QStringLiteral("8 I/O Kontrollmodul"));
+        const auto id = paper.pages[0].Find(QStringLiteral("ID"));
+        ASSERT_EQ(name.size(), 1u) << english;
+        ASSERT_FALSE(id.empty());
+        EXPECT_LT(name[0].box.right(), id[0].baseline.x()) << english;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QComboBox>
@@ -511,4 +512,41 @@ TEST_F(SheetHandTest, ModelChangeAppliedRepaintsTheOldAndTheNewSymbolWhole)
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, on + QPoint(1, 0));
     QApplication::processEvents();
     ASSERT_EQ(properties.classes.size(), 1);
+}
+
+// A new "1 in N" topology: in its dialog the user types a number of zones
+// and applies it, again and again. What the sheet shows after each
+// "Übernehmen" is what it holds: the lines of the zones that go leave no
+// trace behind the dialog, and the lines of those that stay are drawn anew.
+TEST_F(SheetHandTest, TopologyResizedInItsDialogRepaintsTheLinesOfItsZones)
+{
+    CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+    ASSERT_NE(amp, nullptr);
+    const CRect at = amp->GetRect();
+    ShowAround(CPoint(at.left, at.top));
+    Repaints repaints(view->viewport());
+    DialogWatch dialog({"CRelaisTopologyDlg"});
+    dialog.look = [&](QDialog& dlg) {
+        auto* count = dlg.findChild<QLineEdit*>(QStringLiteral("1164"));
+        auto* apply = dlg.findChild<QPushButton*>(QStringLiteral("12321"));
+        ASSERT_TRUE(count && apply);
+        for (const char* zones : {"4", "2", "5", "1"}) {
+            SCOPED_TRACE(zones);
+            const QImage before = repaints.Picture();
+            repaints.painted = QRegion();
+            count->setFocus();
+            count->selectAll();
+            QTest::keyClicks(count, zones);
+            QTest::mouseClick(apply, Qt::LeftButton);
+            ASSERT_EQ(doc->GetList(CAT_ZONE).size(), static_cast<size_t>(QByteArray(zones).toInt()));
+            QRect stale;
+            (void)QTest::qWaitFor([&] { return (stale = repaints.Stale(before)).isEmpty(); }, 2000);
+            EXPECT_TRUE(stale.isEmpty()) << stale.x() << "," << stale.y() << " " << stale.width() << "x"
+                                         << stale.height();
+        }
+        dlg.accept();
+    };
+    amp->OnCommand(33033);  // "1 in N"
+    QApplication::processEvents();
+    ASSERT_EQ(dialog.classes.size(), 1);
 }

@@ -238,6 +238,8 @@ TEST(EBListViewPrint, PagesBreakBetweenRows)
     }
 }
 
+// Each row prints its own picture, as large on paper as the row shows it on
+// the screen, at the screen's resolution and at a printer's.
 TEST(EBListViewPrint, PageShowsEachRowsOwnImage)
 {
     CEBListView view;
@@ -250,23 +252,36 @@ TEST(EBListViewPrint, PageShowsEachRowsOwnImage)
         images.append(p);
     }
     view.SetImageList(images);
-    QImage page(2000, 2000, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    CEBListView::PrintInfo info;
-    view.OnBeginPrinting(&page, &info);
-    ASSERT_EQ(info.maxPage, 1);
-    info.curPage = 1;
-    view.OnPrint(&painter, &info);
-    painter.end();
-    QList<QRect> targets;
-    for (const auto& i : view.LayoutPage(view.ComputeMetrics(&page), 1))
-        if (i.kind == CEBListView::PrintItem::Image)
-            targets.append(i.rect);
-    ASSERT_EQ(targets.size(), 4);
-    const int expected[] = {0, 1, 2, 0};
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(QColor(page.pixel(targets[r].center())), colours[expected[r]]) << "row " << r;
+    for (const int dpi : {96, 300, 600}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        QImage page(2000, 2000, QImage::Format_RGB32);
+        page.setDotsPerMeterX(qRound(dpi / 0.0254));
+        page.setDotsPerMeterY(qRound(dpi / 0.0254));
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        CEBListView::PrintInfo info;
+        view.OnBeginPrinting(&page, &info);
+        ASSERT_EQ(info.maxPage, 1);
+        info.curPage = 1;
+        view.OnPrint(&painter, &info);
+        painter.end();
+        const CEBListView::PrintMetrics m = view.ComputeMetrics(&page);
+        QList<QRect> targets;
+        for (const auto& i : view.LayoutPage(m, 1))
+            if (i.kind == CEBListView::PrintItem::Image)
+                targets.append(i.rect);
+        ASSERT_EQ(targets.size(), 4);
+        const int expected[] = {0, 1, 2, 0};
+        // Half the side of the 16 pixels the row shows, on paper.
+        const int hx = m.ToPrinterX(8), hy = m.ToPrinterY(8);
+        for (int r = 0; r < 4; ++r) {
+            const QPoint c = targets[r].center();
+            for (const QPoint d : {QPoint(0, 0), QPoint(hx - 2, 0), QPoint(2 - hx, 0), QPoint(0, hy - 2), QPoint(0, 2 - hy)})
+                EXPECT_EQ(QColor(page.pixel(c + d)), colours[expected[r]]) << "row " << r << " at " << d.x() << "," << d.y();
+            for (const QPoint d : {QPoint(hx + 2, 0), QPoint(-hx - 2, 0), QPoint(0, hy + 2), QPoint(0, -hy - 2)})
+                EXPECT_NE(QColor(page.pixel(c + d)), colours[expected[r]]) << "row " << r << " at " << d.x() << "," << d.y();
+        }
+    }
 }
 
 // The list's print dialog offers the PDF printer, also on a machine without

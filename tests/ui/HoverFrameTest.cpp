@@ -88,6 +88,21 @@ TEST_F(HoverFrameFixture, IsPaintedRoundTheHoveredCellOnlyAndFromColumnOneByDefa
     EXPECT_GT(DarkOnTopEdge(1, 2), plain + width / 5);
     EXPECT_LE(DarkOnTopEdge(1, 3), plain) << "the next cell has no frame";
 
+    // At 144 DPI too the dots stay single screen pixels.
+    QImage scaled(list->viewport()->size() * 1.5, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(1.5);
+    list->viewport()->render(&scaled);
+    const QRect cell = list->visualRect(list->model()->index(1, 2));
+    int dots = 0, dashes = 0;
+    for (int y = int(cell.top() * 1.5) - 1; y <= int(cell.top() * 1.5) + 1; ++y)  // the top edge's screen row
+        for (int x = int(cell.left() * 1.5) + 3; x < int(cell.right() * 1.5) - 3; ++x) {
+            const bool dot = qGray(scaled.pixel(x, y)) < 100;
+            dots += dot;
+            dashes += dot && qGray(scaled.pixel(x + 1, y)) < 100;
+        }
+    EXPECT_GT(dots, width / 4);
+    EXPECT_EQ(0, dashes);
+
     Move(1, 0);
     EXPECT_FALSE(frame->Hovered().isValid()) << "the first column never gets the frame";
     EXPECT_LE(DarkOnTopEdge(1, 2), plain) << "the frame is gone from the old cell";

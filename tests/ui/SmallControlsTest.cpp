@@ -506,4 +506,20 @@ TEST(ScaleCtrl, CrowdedTextsMoveApartAndStayInside)
     EXPECT_LE(centres.back() + (line + 1) / 2, length);
     // The scale asks for room for all its texts.
     EXPECT_GE(scale.minimumSizeHint().height(), 5 * line);
+
+    // At 144 DPI each tick is one screen pixel thick.
+    scale.SetTicks({0.0, 0.25, 0.5, 0.75, 1.0});
+    scale.SetAlignment(Qt::AlignLeft);  // the ticks in the first column
+    scale.resize(40, length);
+    QImage image(QSize(60, 300), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDevicePixelRatio(1.5);
+    scale.render(&image, {}, {}, QWidget::DrawChildren);
+    const QRgb ink = scale.palette().color(QPalette::WindowText).rgb();
+    int ticks = 0;
+    for (int y = 0; y + 1 < image.height(); ++y) {
+        ticks += image.pixel(1, y) == ink;
+        EXPECT_FALSE(image.pixel(1, y) == ink && image.pixel(1, y + 1) == ink) << y;
+    }
+    EXPECT_EQ(5, ticks);
 }

@@ -387,29 +387,65 @@ TEST_F(AudioInputsDlgTest, SlotsOpenTheDialogAndAskItToStoreBeforeSaving)
     FlushDeletes();
 }
 
+// At 96, 120 and 144 DPI, also where the control begins inside a screen
+// pixel: every line where the graph's size in screen pixels puts it, one
+// pixel wide, the grid lines dotted.
 TEST(EqResponseCtrlTest, DrawsTheSummedCurve)
 {
-    EqResponse eq;
-    CEqResponseCtrl ctrl;
-    ctrl.resize(300, 200);
-    ctrl.SetResponse(&eq);
-    const QColor yellow(255, 255, 0);
+    const struct {
+        qreal scale;
+        QSize size;
+        QPoint at;  // in its window
+    } rows[] = {{1.0, {300, 200}, {0, 0}}, {1.25, {301, 203}, {13, 13}}, {1.5, {287, 171}, {7, 5}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.scale);
+        EqResponse eq;
+        CEqResponseCtrl ctrl;
+        ctrl.resize(row.size);
+        ctrl.SetResponse(&eq);
+        const QColor yellow(255, 255, 0), light(192, 192, 192), dark(128, 128, 128);
+        auto shot = [&] {  // the screen pixels the graph covers in its window
+            const QSizeF window = QSizeF(row.size) + QSizeF(row.at.x() + 2, row.at.y() + 2);
+            QImage image((window * row.scale).toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            image.setDevicePixelRatio(row.scale);
+            ctrl.render(&image, row.at, QRegion(), QWidget::DrawChildren);
+            QRect graph;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) != qRgb(255, 255, 255))
+                        graph |= QRect(x, y, 1, 1);
+            return image.copy(graph);
+        };
+        const QImage flat = shot();
+        const int w = flat.width(), h = flat.height(), mid = EqResponse::CurveY(0.0, h);
+        EXPECT_NEAR(w, row.size.width() * row.scale, 1);
+        EXPECT_EQ(QColor(Qt::black), flat.pixelColor(w / 2, 10));
+        for (int x : {5, w / 2})
+            EXPECT_EQ((std::vector<QColor>{yellow, QColor(Qt::black)}),
+                      (std::vector<QColor>{flat.pixelColor(x, mid), flat.pixelColor(x, mid + 1)})) << x;
+        // Along each grid line dots one pixel apart at least; none beside it.
+        auto faults = [&](QPoint from, QPoint along, QPoint across, const QColor& c) {
+            int dots = 0, faults = 0;
+            for (QPoint p = from; flat.rect().contains(p); p += along) {
+                dots += flat.pixelColor(p) == c;
+                faults += (flat.pixelColor(p) == c && flat.pixelColor(p + along) == c) ||
+                          flat.pixelColor(p + across) == c || flat.pixelColor(p - across) == c;
+            }
+            return dots > 20 ? faults : -1;
+        };
+        for (double g : EqResponse::kGridFrequencies)
+            EXPECT_EQ(0, faults({EqResponse::GridX(g, w), mid + 2}, {0, 1}, {1, 0}, light)) << g << " Hz";
+        for (int y : EqResponse::LevelGridRows(h))
+            if (y != mid)
+                EXPECT_EQ(0, faults({0, y}, {1, 0}, {0, 1}, dark)) << "row " << y;
 
-    QImage flat = ctrl.grab().toImage();
-    EXPECT_EQ(QColor(Qt::black), flat.pixelColor(150, 10));
-    EXPECT_EQ(yellow, flat.pixelColor(150, EqResponse::CurveY(0.0, 200)));
-    EXPECT_EQ(yellow, flat.pixelColor(5, 99));
-
-    eq.ComputeResponse(1, IFT_PEQ, 2000.0, 1.0, 12.0);
-    QImage peak = ctrl.grab().toImage();
-    const int x = EqResponse::CurveX(124, 300);
-    EXPECT_EQ(yellow, peak.pixelColor(x, 19));  // on the +12 dB grid line
-    EXPECT_NE(yellow, peak.pixelColor(x, 99));
-    // The 1 kHz grid line is dotted grey below the curve.
-    int grey = 0;
-    for (int y = 120; y < 200; ++y)
-        grey += peak.pixelColor(EqResponse::GridX(1000.0, 300), y) == QColor(192, 192, 192);
-    EXPECT_GT(grey, 10);
+        eq.ComputeResponse(1, IFT_PEQ, 2000.0, 1.0, 12.0);
+        const QImage peak = shot();
+        const int x = EqResponse::CurveX(124, w);
+        EXPECT_EQ(yellow, peak.pixelColor(x, EqResponse::LevelGridRows(h).front()));  // on the +12 dB line
+        EXPECT_NE(yellow, peak.pixelColor(x, mid));
+    }
 }
 
 TEST_F(AudioInputsDlgTest, ADocumentDestroyedUnderTheDialogIsNotTouched)

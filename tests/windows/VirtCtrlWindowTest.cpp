@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
 
 #include "logic/CVirtCtrl.h"
 #include "logic/CVirtCtrlItem.h"
@@ -251,6 +252,35 @@ TEST_F(VirtCtrlWindow, TipsAndTheHoverFrameWaitForTheMouseToRest)
     move(centre(0, 0));
     EXPECT_EQ(QPoint(1, 1), pane->HotCell()) << "not before the mouse rests";
     EXPECT_TRUE(QTest::qWaitFor([&] { return pane->HotCell() == QPoint(-1, -1); }, 3000));
+
+    // A right click on a controller row brings up its menu, and no tip comes
+    // up over it while it is open, also when the mouse rested there for less
+    // than the tip's wait. The menu takes the mouse without the pane being
+    // told that the mouse left (as under X: no leave for a pointer grab).
+    struct NoLeave : QObject {
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Leave; }
+    } grab;
+    move(centre(1, 1));
+    move(centre(0, 0));
+    bool menuSeen = false, tipOverMenu = true;
+    QTimer look;
+    look.setSingleShot(true);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        menuSeen = menu != nullptr;
+        tipOverMenu = QToolTip::isVisible();
+        if (menu)
+            menu->close();
+    });
+    look.start(3 * kTipShowMs);
+    qApp->installEventFilter(&grab);
+    const QPoint at = port->mapTo(&frm, centre(0, 0));
+    QTest::mousePress(frm.windowHandle(), Qt::RightButton, {}, at);
+    qApp->removeEventFilter(&grab);
+    QTest::mouseRelease(frm.windowHandle(), Qt::RightButton, {}, at);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !look.isActive(); }, 3000));
+    EXPECT_TRUE(menuSeen);
+    EXPECT_FALSE(tipOverMenu);
 }
 
 // The user drags controller 2 from its pane onto the selected destination row
@@ -550,6 +580,22 @@ TEST_F(VirtCtrlWindow, TheCurveHandleShowsTheTurningHandAndBendsWithSmallMoves)
     }
     QTest::mouseRelease(curve, Qt::LeftButton, {}, at);
     EXPECT_GT(curve->GetCurve(), 0);
+
+    // At 144 DPI the straight curve is one screen pixel thick all along.
+    curve->SetCurve(0);
+    QImage image(QSize(156, 156), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDevicePixelRatio(1.5);
+    curve->render(&image);
+    int drawn = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            black += image.pixel(x, y) == qRgb(0, 0, 0);
+        EXPECT_LE(black, 1) << x;
+        drawn += black > 0;
+    }
+    EXPECT_GT(drawn, 140);
 }
 
 // The user chooses a controller row with a click and, a moment later,
