@@ -277,7 +277,10 @@ void CKeyView::PlaceKeyProperties()
     const QRect area = CScreenFit::FreeArea(screen);
 
     // What stays in sight: the sheet's buttons, and as much as can be of the
-    // keys in view and the tool bars.
+    // keys in view and the tool bars; each with a little room around it, as
+    // at a fractional scale the window system may put the dialog a pixel
+    // beside where it was asked to.
+    const QMargins room(2, 2, 2, 2);
     const QRect shown = visibleRegion().boundingRect();
     std::vector<QRect> keys;
     QRect keysBox;
@@ -285,17 +288,17 @@ void CKeyView::PlaceKeyProperties()
         const QRect cell = Q(key->GetCell()).intersected(shown);
         if (cell.isEmpty())
             continue;
-        keys.emplace_back(mapToGlobal(cell.topLeft()), cell.size());
+        keys.push_back(QRect(mapToGlobal(cell.topLeft()), cell.size()).marginsAdded(room));
         keysBox |= keys.back();
     }
     for (const QToolBar* bar : sheet->findChildren<QToolBar*>())
         for (const QToolButton* button : bar->findChildren<QToolButton*>())
             if (button->isVisible())
-                keys.emplace_back(button->mapToGlobal(QPoint(0, 0)), button->size());
+                keys.push_back(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()).marginsAdded(room));
     std::vector<QRect> buttons;
     for (const QDialogButtonBox* box : sheet->findChildren<QDialogButtonBox*>())
         if (box->isVisible())
-            buttons.emplace_back(box->mapToGlobal(QPoint(0, 0)), box->size());
+            buttons.push_back(QRect(box->mapToGlobal(QPoint(0, 0)), box->size()).marginsAdded(room));
 
     // Beside the sheet first, then along the edges of everything to be kept in sight.
     std::vector<int> xs{outer.left(), outer.right() + 1, outer.left() - size.width(), area.left(),
