@@ -1,6 +1,6 @@
 #include "ui/CResizableTreeCtrl.h"
 
-CResizableTreeCtrl::CResizableTreeCtrl(QWidget* parent) : CResizableWidget<QTreeWidget>(parent)
+CResizableTreeCtrl::CResizableTreeCtrl(QWidget* parent) : CResizableWidget<CSlowClickRename<QTreeWidget>>(parent)
 {
     setHeaderHidden(true);
 }
@@ -70,8 +70,8 @@ void CResizableTreeCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& 
     if (m_dropTarget.isValid() && index.siblingAtColumn(0) == m_dropTarget) {
         QStyleOptionViewItem highlighted(option);
         highlighted.state |= QStyle::State_Selected;
-        CResizableWidget<QTreeWidget>::drawRow(painter, highlighted, index);
+        CResizableWidget<CSlowClickRename<QTreeWidget>>::drawRow(painter, highlighted, index);
         return;
     }
-    CResizableWidget<QTreeWidget>::drawRow(painter, option, index);
+    CResizableWidget<CSlowClickRename<QTreeWidget>>::drawRow(painter, option, index);
 }

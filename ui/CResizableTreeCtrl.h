@@ -1,14 +1,17 @@
 #pragma once
 // Tree control that moves with its resizable dialog, with lookups by item data.
 // Item data is a pointer-sized value stored in column 0 under Qt::UserRole.
+// Where its items are renamed in place, it renames the row shown chosen, on
+// F2 or a slow second click, never on a double-click.
 #include "ui/CResizableWidget.h"
+#include "ui/CSlowClickRename.h"
 
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QString>
 #include <QTreeWidget>
 
-class CResizableTreeCtrl : public CResizableWidget<QTreeWidget> {
+class CResizableTreeCtrl : public CResizableWidget<CSlowClickRename<QTreeWidget>> {
 public:
     explicit CResizableTreeCtrl(QWidget* parent = nullptr);
 

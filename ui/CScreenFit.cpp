@@ -61,7 +61,22 @@ QRect CScreenFit::AreaFor(const QWidget* window)
     const QRect outer = window->frameGeometry();
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                          outer.bottom() - inner.bottom());
-    return screen->availableGeometry().marginsRemoved(frame);
+    return FreeArea(screen).marginsRemoved(frame);
+}
+
+QRect CScreenFit::FreeArea(const QScreen* screen)
+{
+    if (!screen)
+        return {};
+    QRect area = screen->availableGeometry();
+    // At a scale other than 1 the screen's size in device-independent pixels
+    // is rounded, up as often as down: its last column and row may stand
+    // partly beyond its device pixels, and a window put there is cut.
+    if (!qFuzzyCompare(screen->devicePixelRatio(), 1.0)) {
+        area.setRight(area.right() - 1);
+        area.setBottom(area.bottom() - 1);
+    }
+    return area;
 }
 
 namespace {

@@ -22,6 +22,9 @@ public:
     static QScreen* ScreenOf(const QRect& rect, const QWidget* window);
     // `rect` moved, and where it must made smaller, to lie within `area`.
     static QRect Within(const QRect& rect, const QRect& area);
+    // The free area of `screen` (the task bar left out), in device-independent
+    // pixels that lie whole on its device pixels.
+    static QRect FreeArea(const QScreen* screen);
     // The free area of `window`'s screen that its inner rectangle may take
     // (its frame, where the window system has given it one, left out).
     static QRect AreaFor(const QWidget* window);

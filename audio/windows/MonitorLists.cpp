@@ -30,8 +30,9 @@ void Reselect(CListCtrl* list, int row, int top)
     if (top > 0)
         if (QTreeWidgetItem* item = list->Row(std::min(top, count - 1)))
             list->scrollToItem(item, QAbstractItemView::PositionAtTop);
-    if (row < 0 || row >= count)
-        row = count - 1;
+    // Without a row chosen yet (the window opening) the first one; past the
+    // end (the last row deleted) the last one.
+    row = std::clamp(row, 0, count - 1);
     list->SetItemState(row, true, true);
     if (QTreeWidgetItem* item = list->Row(row))
         list->scrollToItem(item);

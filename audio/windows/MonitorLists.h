@@ -11,6 +11,7 @@ void SetUp(CListCtrl* list);
 int TopRow(const CListCtrl* list);
 // After a refill: the row that was first in view comes to the top again, so
 // that an edit keeps the list where the user had it; then the row that was
-// current before (or the last one) is selected and shown.
+// current before is selected and shown: the first one when none was (the
+// window opens at the top of its lists), the last one when it is gone.
 void Reselect(CListCtrl* list, int row, int top);
 }  // namespace monitorlists

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -164,6 +165,15 @@ CKeyPropDlg::CKeyPropDlg(CKeyView* view, CConsKey* key) : QDialog(view), m_view(
     layout->addWidget(functionGroup, 2);
     layout->addLayout(lists, 3);
     layout->addLayout(values, 2);
+    // The function list keeps the room of its longest function, all of them
+    // listed: a value control that needs more room takes it from beside the
+    // list, never the ends of the functions' names.
+    m_showAll = true;
+    FillFunctions(0xFFFFFFFFu);
+    m_showAll = false;
+    m_functions->setMinimumWidth(m_functions->sizeHintForColumn(0) + 2 * m_functions->frameWidth() +
+                                 m_functions->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_functions));
+    m_functions->clear();
     ApplyDesignedSize(this, DialogUnitsToPixels(this, {330, 170}));
 
     connect(m_functions, &QListWidget::currentRowChanged, this, &CKeyPropDlg::OnFunctionRow);
@@ -458,14 +468,17 @@ void CKeyPropDlg::ChooseFunction(int32_t f)
     const int32_t old = m_key->Working().function;
     const bool extKey = f == CKF_AUX || f == CKF_TALKEXT;
     if (extKey && console) {
-        if (console->GetProp().GetParamText(consparam::Ext) == "2") {
-            ShowMessageId(IDS_CONS_EXT_USED_BY_2296, mb::IconStop);
-            ShowKey(m_key);
-            return;
-        }
-        if (console->CheckExtKeys(false, true) != 0) {
-            ShowMessageId(IDS_CONS_EXT_USED_BY_KEY, mb::IconStop);
-            ShowKey(m_key);
+        uint32_t refused = 0;
+        if (console->GetProp().GetParamText(consparam::Ext) == "2")
+            refused = IDS_CONS_EXT_USED_BY_2296;
+        else if (console->CheckExtKeys(false, true) != 0)
+            refused = IDS_CONS_EXT_USED_BY_KEY;
+        if (refused) {
+            ShowMessageId(refused, mb::IconStop);
+            // The list shows the key's function again once it has finished
+            // with the click or key that chose the refused one: shown at
+            // once, the list would go on to highlight the refused entry.
+            QTimer::singleShot(0, this, [this] { ShowKey(m_key); });
             return;
         }
     }

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QHelpEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,9 +14,12 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
 #include <QToolTip>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "comm/CCommLink.h"
@@ -172,20 +177,26 @@ void CKeyView::LeaveConsole()
 
 // ---------------------------------------------------------------- keys
 
-CConsKey* CKeyView::HitTest(const QPoint& point) const
+std::vector<CConsKey*> CKeyView::ShownKeys() const
 {
+    std::vector<CConsKey*> keys;
     if (!m_console)
-        return nullptr;
+        return keys;
     const CConsProp& prop = m_console->GetProp();
     for (int n = 1; n <= prop.GetFixedCount(); ++n)
-        if (CConsKey* key = prop.FindKey(n); key && Q(key->GetCell()).contains(point))
-            return key;
-    for (CConsKey* key : prop.GetProgrammableKeys()) {
-        if (prop.GetModel() == consmodel::WRN2283 && key->GetNumber() <= 102)
-            continue;
+        if (CConsKey* key = prop.FindKey(n))
+            keys.push_back(key);
+    for (CConsKey* key : prop.GetProgrammableKeys())
+        if (prop.GetModel() != consmodel::WRN2283 || key->GetNumber() > 102)
+            keys.push_back(key);
+    return keys;
+}
+
+CConsKey* CKeyView::HitTest(const QPoint& point) const
+{
+    for (CConsKey* key : ShownKeys())
         if (Q(key->GetCell()).contains(point))
             return key;
-    }
     return nullptr;
 }
 
@@ -241,48 +252,94 @@ void CKeyView::OpenKeyProperties(CConsKey* key)
 }
 
 // The dialog opens beside the console front, not over it: while it is open
-// the user picks the next key with a click on the front. Below the sheet,
-// above it, right or left of it, made smaller where the room there still
-// holds its controls; where no side has that room, the place that hides the
-// least of the keys.
+// the user picks the next key with a click on the front. It goes where it
+// hides none of the keys shown and none of the sheet's buttons: beside the
+// sheet where the screen has room, else over the sheet's other parts; where
+// every place hides keys, where it hides the fewest. Of places alike the one
+// nearest the keys. Always whole on the screen, its frame included.
 void CKeyView::PlaceKeyProperties()
 {
     QWidget* sheet = window();
-    if (!m_keyProps || !sheet || sheet == m_keyProps)
+    if (!m_keyProps || !sheet || sheet == m_keyProps || !m_console)
         return;
-    const QSize want = m_keyProps->size();
-    const QSize least = m_keyProps->minimumSizeHint().expandedTo(m_keyProps->minimumSize());
+    // The size the dialog shows with, and until the window system has framed
+    // it, the frame the sheet has.
+    if (QLayout* layout = m_keyProps->layout())
+        layout->activate();
+    const QRect inner = sheet->geometry();
     const QRect outer = sheet->frameGeometry();
-    QRect shown = visibleRegion().boundingRect();
-    if (shown.isEmpty())
-        shown = rect();
-    const QRect front(mapToGlobal(shown.topLeft()), shown.size());
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QSize size = m_keyProps->size().expandedTo(m_keyProps->minimumSize()).grownBy(frame);
     const QScreen* screen = CScreenFit::ScreenOf(outer, sheet);
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    const int below = area.bottom() - outer.bottom();
-    const int above = outer.top() - area.top();
-    const int right = area.right() - outer.right();
-    const int left = outer.left() - area.left();
-    const auto h = [&](int room) { return room >= least.height() ? std::min(want.height(), room) : want.height(); };
-    const auto w = [&](int room) { return room >= least.width() ? std::min(want.width(), room) : want.width(); };
-    const QRect places[] = {QRect(outer.left(), outer.bottom() + 1, want.width(), h(below)),
-                            QRect(outer.left(), outer.top() - h(above), want.width(), h(above)),
-                            QRect(outer.right() + 1, outer.top(), w(right), want.height()),
-                            QRect(outer.left() - w(left), outer.top(), w(left), want.height())};
-    QRect best;
-    qint64 bestHidden = -1;
-    for (const QRect& place : places) {
-        const QRect r = CScreenFit::Within(place, area);
-        const QRect hidden = r.intersected(front);
-        const qint64 covered = hidden.isEmpty() ? 0 : qint64(hidden.width()) * hidden.height();
-        if (bestHidden < 0 || covered < bestHidden) {
-            best = r;
-            bestHidden = covered;
-        }
+    const QRect area = CScreenFit::FreeArea(screen);
+
+    // What stays in sight: the sheet's buttons, and as much as can be of the
+    // keys in view and the tool bars; each with a little room around it, as
+    // at a fractional scale the window system may put the dialog a pixel
+    // beside where it was asked to.
+    const QMargins room(2, 2, 2, 2);
+    const QRect shown = visibleRegion().boundingRect();
+    std::vector<QRect> keys;
+    QRect keysBox;
+    for (const CConsKey* key : ShownKeys()) {
+        const QRect cell = Q(key->GetCell()).intersected(shown);
+        if (cell.isEmpty())
+            continue;
+        keys.push_back(QRect(mapToGlobal(cell.topLeft()), cell.size()).marginsAdded(room));
+        keysBox |= keys.back();
     }
-    m_keyProps->resize(best.size());
+    for (const QToolBar* bar : sheet->findChildren<QToolBar*>())
+        for (const QToolButton* button : bar->findChildren<QToolButton*>())
+            if (button->isVisible())
+                keys.push_back(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()).marginsAdded(room));
+    std::vector<QRect> buttons;
+    for (const QDialogButtonBox* box : sheet->findChildren<QDialogButtonBox*>())
+        if (box->isVisible())
+            buttons.push_back(QRect(box->mapToGlobal(QPoint(0, 0)), box->size()).marginsAdded(room));
+
+    // Beside the sheet first, then along the edges of everything to be kept in sight.
+    std::vector<int> xs{outer.left(), outer.right() + 1, outer.left() - size.width(), area.left(),
+                        area.right() + 1 - size.width()};
+    std::vector<int> ys{outer.bottom() + 1, outer.top() - size.height(), outer.top(), area.top(),
+                        area.bottom() + 1 - size.height()};
+    for (const std::vector<QRect>* rects : {&buttons, &keys})
+        for (const QRect& r : *rects) {
+            xs.insert(xs.end(), {r.left() - size.width(), r.right() + 1});
+            ys.insert(ys.end(), {r.top() - size.height(), r.bottom() + 1});
+        }
+    const auto hidden = [](const QRect& place, const std::vector<QRect>& rects) {
+        qint64 sum = 0;
+        for (const QRect& r : rects) {
+            const QRect h = place.intersected(r);
+            sum += h.isEmpty() ? 0 : qint64(h.width()) * h.height();
+        }
+        return sum;
+    };
+    const auto gap = [](const QRect& a, const QRect& b) {
+        const int dx = std::max({0, a.left() - b.right(), b.left() - a.right()});
+        const int dy = std::max({0, a.top() - b.bottom(), b.top() - a.bottom()});
+        return qint64(dx) + dy;
+    };
+    // The sheet's contents, its margins left out.
+    const std::vector<QRect> contents{QRect(sheet->mapToGlobal(sheet->childrenRect().topLeft()), sheet->childrenRect().size())};
+    // Buttons hidden, keys and tool buttons hidden, the sheet's contents hidden, distance from the keys.
+    using Cost = std::array<qint64, 4>;
+    QRect best;
+    Cost bestCost{};
+    for (const int y : ys)
+        for (const int x : xs) {
+            const QRect place = CScreenFit::Within(QRect(QPoint(x, y), size), area);
+            const Cost cost{hidden(place, buttons), hidden(place, keys), hidden(place, contents),
+                            keysBox.isEmpty() ? 0 : gap(place, keysBox)};
+            if (best.isNull() || cost < bestCost) {
+                best = place;
+                bestCost = cost;
+            }
+        }
+    m_keyProps->resize(best.size().shrunkBy(frame));
     m_keyProps->move(best.topLeft());
 }
 

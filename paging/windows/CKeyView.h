@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "paging/IConsoleKeyView.h"
 
@@ -62,6 +63,8 @@ public:
     bool IsTransferring() const { return m_transfer != nullptr; }
 
     CConsKey* HitTest(const QPoint& point) const;
+    // The keys the front shows: the fixed ones in number order, then the programmable ones.
+    std::vector<CConsKey*> ShownKeys() const;
     void SelectKey(CConsKey* key);
     CConsKey* GetSelectedKey() const { return m_selected; }
     void DeselectKey();

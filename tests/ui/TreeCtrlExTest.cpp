@@ -1,13 +1,19 @@
-// Tree with object items: renaming through the object, item paths, lookups.
+// Tree with object items: renaming through the object, item paths, lookups;
+// the row the shared trees and lists rename in place.
 #include "ui/CTreeCtrlEx.h"
 
 #include "model/CBaseDevice.h"
 #include "platform/MessageBox.h"
+#include "ui/CListCtrl.h"
 
 #include <QAbstractItemDelegate>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
+#include <memory>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -110,4 +116,54 @@ TEST(TreeCtrlEx, PathsAndFindByData)
     EXPECT_EQ(tree.FindItemByData(r2, 5), r2);
     EXPECT_EQ(tree.FindItemByData(tree.topLevelItem(0), 6), nullptr);
     EXPECT_EQ(tree.FindItemByData(nullptr, 5), nullptr);
+}
+
+// Every shared tree and list that renames in place, with an owner that puts
+// the current row back when another is clicked (a row that cannot be chosen,
+// as the root of the amplifiers' tree): the row the click leaves highlighted
+// is the current one, and F2 renames that row.
+TEST(TreeCtrlEx, TheRowShownChosenIsTheRowF2Renames)
+{
+    CBaseDevice first, second;
+    const struct {
+        const char* view;
+        std::function<QTreeWidget*()> make;
+    } rows[] = {
+        {"CTreeCtrlEx", [] { return new CTreeCtrlEx; }},
+        {"CResizableTreeCtrl", [] { return new CResizableTreeCtrl; }},
+        {"CListCtrl",
+         [] {
+             auto* list = new CListCtrl;
+             list->InsertColumn(0, QStringLiteral("Name"), CListCtrl::LVCFMT_LEFT, 200);
+             return list;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.view);
+        std::unique_ptr<QTreeWidget> view(row.make());
+        view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        auto* kept = new QTreeWidgetItem(view.get(), {"Verstärker 1"});
+        auto* refused = new QTreeWidgetItem(view.get(), {"Verstärker"});
+        for (auto [item, object] : {std::pair{kept, &first}, std::pair{refused, &second}}) {
+            CTreeCtrlEx::SetObject(item, object);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        }
+        view->setCurrentItem(kept);
+        QObject::connect(view.get(), &QTreeWidget::currentItemChanged, view.get(),
+                         [&view, kept, refused](QTreeWidgetItem* now) {
+                             if (now == refused)
+                                 view->setCurrentItem(kept);
+                         });
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->setFocus();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(refused).center());
+        EXPECT_EQ(kept, view->currentItem());
+        EXPECT_EQ(QList<QTreeWidgetItem*>{kept}, view->selectedItems());
+        QTest::keyClick(view.get(), Qt::Key_F2);
+        const QLineEdit* editor = view->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(nullptr, editor);
+        EXPECT_TRUE(view->visualItemRect(kept).contains(editor->geometry().center()));
+        EXPECT_EQ(QStringLiteral("Verstärker 1"), editor->text());
+    }
 }

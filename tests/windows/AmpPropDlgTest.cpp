@@ -289,6 +289,7 @@ TEST_F(AmpPropDlgTest, CancelKeepsAppliedChangesOnly)
 TEST_F(AmpPropDlgTest, AddressSpareAndEnterInTheTree)
 {
     CAmplifier* amp = MakeAmp(k2ChRemote);
+    CAmplifier* second = MakeAmp(k2ChRemote);
     CAmpPropDlg dlg(amp);
     auto* address = Control<QPushButton>(dlg, 1547);
     EXPECT_TRUE(address->isEnabled());
@@ -304,20 +305,29 @@ TEST_F(AmpPropDlgTest, AddressSpareAndEnterInTheTree)
     QTest::mouseClick(Control<QPushButton>(dlg, 1508), Qt::LeftButton);
     EXPECT_EQ(std::vector<int>{2}, host.featureWindows);
 
-    // Enter ends a label edit; the dialog stays open.
+    // A click on the root leaves the amplifier chosen, and shown chosen: F2
+    // renames that one. Enter ends a label edit; the dialog stays open.
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     auto* tree = Control<QTreeWidget>(dlg, 1003);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
     tree->setFocus();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(root).center());
+    EXPECT_EQ(amp, CTreeCtrlEx::ObjectOf(tree->currentItem()));
+    ASSERT_EQ(1, tree->selectedItems().size());
+    EXPECT_EQ(tree->currentItem(), tree->selectedItems()[0]);
     QTest::keyClick(tree, Qt::Key_F2);
     QLineEdit* editor = tree->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(nullptr, editor);
-    editor->setText("Endstufe");
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("Endstufe"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(QDialog::Rejected, dlg.result());
     EXPECT_EQ("Endstufe", amp->GetName());
+    EXPECT_NE("Endstufe", second->GetName());
+    EXPECT_EQ(QStringLiteral("Verstärker"), root->text(0));
     dlg.reject();
 }
 

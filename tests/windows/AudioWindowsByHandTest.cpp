@@ -203,8 +203,9 @@ TEST_F(MonitorWindow, TheSourceChoiceOpensOnTheEntrysSourceAndTheEntryTakesTheCl
     EXPECT_TRUE(d.doc().IsModified());
 }
 
-// Both monitor lists scrolled down keep their place when a row in them is
-// deleted: the rows in view stay where they were, the next one selected.
+// Both monitor lists, long, open at their top with their first row chosen.
+// Scrolled down, they keep their place when a row in them is deleted: the
+// rows in view stay where they were, the next one selected.
 TEST_F(MonitorWindow, ADeletedRowLeavesALongListWhereItStood)
 {
     using namespace monitorsource;
@@ -213,7 +214,11 @@ TEST_F(MonitorWindow, ADeletedRowLeavesALongListWhereItStood)
         monitor->SetValue(AddEntry, Code(In, 1));
     for (int i = 0; i < CMonitor::GetMaxRelays(); ++i)
         monitor->ParseUploadLines(StrFormat("MONI/RELAY%d %d", i + 1, 1001 + i), std::string(), linkstate::Upload);
-    frame->Refill();
+    // The window opened again on the long lists.
+    frame = std::make_unique<CMonitorDlgFrm>();
+    frame->resize(800, 400);
+    ASSERT_NO_FATAL_FAILURE(ShowActive(*frame));
+    entries = frame->GetEntryList();
     const struct {
         const char* list;
         CListCtrl* view;
@@ -223,6 +228,8 @@ TEST_F(MonitorWindow, ADeletedRowLeavesALongListWhereItStood)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.list);
         ASSERT_EQ(row.count, row.view->GetItemCount());
+        EXPECT_TRUE(row.view->IsItemSelected(0) && row.view->IsItemFocused(0)) << "opened on the first row";
+        EXPECT_EQ(0, row.view->RowOf(row.view->itemAt(0, 0))) << "at the top";
         row.view->scrollToItem(row.view->Row(row.count / 2), QAbstractItemView::PositionAtTop);
         QApplication::processEvents();
         const int top = row.view->RowOf(row.view->itemAt(0, 0));

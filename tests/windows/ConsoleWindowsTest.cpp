@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -197,9 +198,46 @@ TEST_F(ConsoleWindows, FunctionListFollowsTheKeyAndTheExtConnector)
     EXPECT_EQ("1.00", dlg->GetDelaySpin()->text().toStdString());
 }
 
+// The key properties open beside the console front: whole on the screen,
+// frame included, clear of the sheet's buttons and of the key double-clicked;
+// also where the sheet leaves no side of the screen room for them (the
+// second screen, as small for the sheet as a screen of 1600 x 1000 pixels at
+// 144 DPI, with the sheet where the window system put it there).
+TEST_F(ConsoleWindows, TheKeyPropertiesOpenBesideTheConsoleFront)
+{
+    const QScreen* small = QGuiApplication::screenAt(QPoint(1930, 10));
+    ASSERT_NE(nullptr, small) << "the test programs' second screen";
+    const struct {
+        const char* screen;
+        QPoint sheetAt;  // none: where the sheet opens
+    } rows[] = {{"first", QPoint()}, {"second", small->geometry().topLeft() + QPoint(130, 49)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.screen);
+        CConsolePropertySheet sheet(&d.doc(), console);
+        if (!row.sheetAt.isNull())
+            sheet.move(row.sheetAt);
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const CRect cell = console->GetProp().FindKey(107)->GetCell();
+        QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+        CKeyPropDlg* dlg = view->GetKeyPropDlg();
+        ASSERT_NE(nullptr, dlg);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+        const QRect placed = dlg->frameGeometry();
+        EXPECT_TRUE(sheet.screen()->availableGeometry().contains(placed));
+        const QRect keyOnScreen(view->mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.Width(), cell.Height()));
+        EXPECT_FALSE(placed.intersects(keyOnScreen));
+        for (const QAbstractButton* button : sheet.findChildren<QDialogButtonBox*>().value(0)->buttons())
+            EXPECT_FALSE(placed.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+                << button->text().toStdString();
+    }
+}
+
 // A chosen function brings its default protect mode with its values: an
 // alarm key works in protect mode too, a chime, text or talk key does not,
-// whatever the key was before. Each choice is applied and sent.
+// whatever the key was before. Each choice is applied and sent. A choice
+// refused leaves the key and the list as they were.
 TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
 {
     d.doc().SetConnected(1);
@@ -217,32 +255,52 @@ TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
     dlg->show();
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
-    // It opens beside the console front: the key clicked stays in sight.
-    const QRect keyOnScreen(view->mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.Width(), cell.Height()));
-    EXPECT_FALSE(dlg->frameGeometry().intersects(keyOnScreen));
-    EXPECT_TRUE(dlg->screen()->availableGeometry().contains(dlg->frameGeometry()));
     QListWidget* functions = dlg->GetFunctionList();
     struct Case {
         const char* function;
         bool ticked;
-        const char* sent;
+        const char* sent;   // none: refused, nothing sent
+        const char* shown;  // the function the list shows chosen afterwards
+        bool auxOnKey1 = false;
     };
-    for (const Case& c : {Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gong", false, "CHIME,0,1,70"},
-                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Aux", false, "AUX,0,0,20"},
-                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Sprechen", false, "TALK,-1,0,50"},
-                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT"}, Case{"Gesperrt", false, "DISABLED"}}) {
+    for (const Case& c : {// Key 1 holds the EXT connector: refused with a message.
+                          Case{"Aux", false, nullptr, "Gesperrt", true},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT", "Alarm"},
+                          Case{"Gong", false, "CHIME,0,1,70", "Gong"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT", "Alarm"},
+                          Case{"Aux", false, "AUX,0,0,20", "Aux"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT", "Alarm"},
+                          Case{"Sprechen", false, "TALK,-1,0,50", "Sprechen"},
+                          Case{"Alarm", true, "ALARM,0,1,90,UNPROT", "Alarm"},
+                          Case{"Gesperrt", false, "DISABLED", "Gesperrt"}}) {
         SCOPED_TRACE(c.function);
+        CConsKey* key1 = console->GetProp().FindKey(1);
+        if (c.auxOnKey1)
+            key1->ParseValueText(CKF_AUX, "0,0,20", true);
         // Each choice on a project as it was opened or saved.
         d.doc().SetModifiedFlag(false);
+        messages.texts.clear();
+        const std::string before = key->BuildValueText();
         const int row = Row(functions, QString::fromLatin1(c.function));
         ASSERT_GE(row, 0);
         QTest::mouseClick(functions->viewport(), Qt::LeftButton, {},
                           functions->visualItemRect(functions->item(row)).center());
+        // The list settles on the key's function.
+        QListWidgetItem* shown = functions->item(Row(functions, QString::fromLatin1(c.shown)));
+        const QList<QListWidgetItem*> shownOnly{shown};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return functions->selectedItems() == shownOnly; }, 2000))
+            << functions->selectedItems().size() << " chosen, the first "
+            << (functions->selectedItems().isEmpty() ? std::string() : functions->selectedItems()[0]->text().toStdString());
+        EXPECT_EQ(shown, functions->currentItem());
         EXPECT_EQ(c.ticked, dlg->GetProtectCheck()->isChecked()) << ::testing::PrintToString(messages.texts);
+        EXPECT_EQ(!c.sent, messages.Contains(LoadStringId(IDS_CONS_EXT_USED_BY_KEY)));
         sender.lines.clear();
         QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
-        EXPECT_EQ(c.sent, key->BuildValueText());
-        EXPECT_EQ(std::vector<std::string>{std::string("/CONS/ADR1/KEY107 ") + c.sent}, sender.lines);
+        EXPECT_EQ(c.sent ? std::string(c.sent) : before, key->BuildValueText());
+        EXPECT_EQ(c.sent ? std::vector<std::string>{std::string("/CONS/ADR1/KEY107 ") + c.sent} : std::vector<std::string>{},
+                  sender.lines);
+        if (c.auxOnKey1)
+            key1->ParseValueText(CKF_DISABLED, "", true);
     }
 }
 
@@ -285,6 +343,24 @@ TEST_F(ConsoleWindows, TheSwitchOnDelayIsTypedInSeconds)
     QTest::keyClick(field, Qt::Key_Down);
     EXPECT_EQ(254, on->Working().a);
     EXPECT_EQ("9.03", field->text().toStdString());
+
+    // A right double-click lists every function; "Stop" chosen shows its
+    // wider controls beside the list, which keeps every function whole.
+    QTest::mouseDClick(dlg, Qt::RightButton, {}, QPoint(2, dlg->height() - 3));
+    QListWidget* list = dlg->GetFunctionList();
+    ASSERT_EQ(13, list->count());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(Row(list, QStringLiteral("Stop")))).center());
+    ASSERT_EQ(CKF_STOP, on->Working().function);
+    ASSERT_TRUE(dlg->GetStopCombo()->isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(0, list->horizontalScrollBar()->maximum());
+    for (int i = 0; i < list->count(); ++i) {
+        const QModelIndex index = list->model()->index(i, 0);
+        EXPECT_LE(list->visualRect(index).left() + list->sizeHintForIndex(index).width(),
+                  list->viewport()->width())
+            << list->item(i)->text().toStdString();
+    }
 }
 
 TEST_F(ConsoleWindows, MacroActivationAndRangeDialogs)
