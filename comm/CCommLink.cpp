@@ -467,8 +467,10 @@ int64_t CCommLink::GetLinkIdleTime() const
 void CCommLink::Write(const QByteArray& bytes)
 {
     SetOutput(bytes);
-    if (GetPortOpen())
+    if (GetPortOpen()) {
         m_charsSent += static_cast<uint64_t>(bytes.size());
+        m_echoes.OnSent(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
 }
 
 void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
@@ -522,6 +524,7 @@ std::string CCommLink::ReadInput()
 {
     const QByteArray bytes = GetInput();
     m_charsReceived += static_cast<uint64_t>(bytes.size());
+    m_echoes.OnReceived(bytes.constData(), static_cast<size_t>(bytes.size()));
     return FromLine(bytes);
 }
 

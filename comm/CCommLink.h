@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/CEchoTally.h"
 #include "comm/ICommLinkHost.h"
 #include "comm/IDeviceLink.h"
 #include "comm/ILinkAnswerSink.h"
@@ -118,6 +119,8 @@ public:
     // transfer that sees neither move knows the device has gone quiet.
     uint64_t GetCharsSent() const { return m_charsSent; }
     uint64_t GetCharsReceived() const { return m_charsReceived; }
+    // The lines given to the line and those of them the device has echoed.
+    const CEchoTally& GetEchoes() const { return m_echoes; }
 
     // ---- Port ----
     void ConfigurePort();
@@ -292,6 +295,7 @@ private:
     int64_t m_lastActivity = 0;  // monotonic milliseconds
     uint64_t m_charsSent = 0;
     uint64_t m_charsReceived = 0;
+    CEchoTally m_echoes;
     int m_portNumber = 1;
     bool m_connected = false;
     CQuillomerDoc* m_doc = nullptr;

@@ -6170,6 +6170,20 @@ Die übrigen Einträge wurden nicht übertragen.</source>
 The remaining entries were not transferred.</translation>
     </message>
     <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferNoAnswer</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): no answer from the device.
+The remaining entries were not transferred.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht mehr gelesen (kein Echo).
+Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferNoEcho</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device stopped reading the lines sent (no echo).
+The remaining entries were not transferred.</translation>
+    </message>
+    <message>
         <source>Monitoreintrag uploaden
 Monitoreintrag uploaden</source>
         <extracomment>32944</extracomment>

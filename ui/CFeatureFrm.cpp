@@ -24,6 +24,7 @@
 
 QL_STRING_TABLE({
     {CFeatureFrm::kNotInThisVersion, "In dieser Geräteversion nicht möglich!"},
+    {CFeatureFrm::kOnlineOnly, "Nur im Online Modus möglich!"},
     {CFeatureFrm::kTransferStalled,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder "
      "gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen."},
@@ -36,6 +37,12 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferRefused,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden.\n"
      "Die übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferNoAnswer,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.\n"
+     "Die übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferNoEcho,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
+     "mehr gelesen (kein Echo).\nDie übrigen Einträge wurden nicht übertragen."},
 });
 
 namespace {
@@ -141,6 +148,76 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
     CPictureSet::ApplyToolBar(m_switchBar, static_cast<int>(barId));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     ReserveTransferRoom();
+    // Only a window opened online can lose its line.
+    m_online = IsDocConnected() != 0;
+    m_lineWatch.setInterval(kLineWatchMs);
+    connect(&m_lineWatch, &QTimer::timeout, this, &CFeatureFrm::WatchLine);
+    if (m_online)
+        m_lineWatch.start();
+}
+
+void CFeatureFrm::SetTransferCommands(unsigned upload, unsigned download, bool greyWhenLost)
+{
+    m_uploadCommand = upload;
+    m_downloadCommand = download;
+    AddDeviceCommands({upload, download}, greyWhenLost);
+}
+
+void CFeatureFrm::AddDeviceCommands(std::initializer_list<unsigned> commands, bool greyWhenLost)
+{
+    for (unsigned id : commands) {
+        if (id == 0)
+            continue;
+        m_deviceCommands.push_back(id);
+        if (greyWhenLost)
+            m_greyWhenLost.push_back(id);
+    }
+}
+
+void CFeatureFrm::AddDeviceControls(std::initializer_list<QWidget*> controls)
+{
+    for (QWidget* w : controls)
+        if (w)
+            m_deviceControls.emplace_back(w);
+}
+
+bool CFeatureFrm::IsDeviceCommand(unsigned commandId) const
+{
+    return std::find(m_deviceCommands.begin(), m_deviceCommands.end(), commandId) != m_deviceCommands.end();
+}
+
+void CFeatureFrm::WatchLine()
+{
+    if (!m_online || IsDocConnected())
+        return;
+    m_online = false;
+    m_lineWatch.stop();
+    // As in a window opened offline: nothing offered that needs the device.
+    for (unsigned id : m_greyWhenLost)
+        if (QAction* a = GetAction(id))
+            a->setEnabled(false);
+    for (const QPointer<QWidget>& w : m_deviceControls)
+        if (w)
+            w->setEnabled(false);
+    OnLineLost();
+}
+
+bool CFeatureFrm::RefuseOffline() const
+{
+    // Without the program's link there is no line to lose (a window shown
+    // without the device link runs its transfers on nothing).
+    if (!GetCommLink() || IsDocConnected())
+        return false;
+    ShowMessageId(kOnlineOnly, mb::Ok);
+    return true;
+}
+
+std::string CFeatureFrm::TransferName(const CBaseDevice* obj, int mode) const
+{
+    const unsigned command = mode ? m_uploadCommand : m_downloadCommand;
+    if (command != 0)
+        return CommandText(command).toStdString();
+    return obj ? obj->GetName() : std::string();
 }
 
 void CFeatureFrm::ReserveTransferRoom()
@@ -244,6 +321,12 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
     // being transferred or replace this frame.
     if (m_transferring)
         return true;
+    if (IsDeviceCommand(commandId)) {
+        // A line lost since the last look: the window follows before anything runs.
+        WatchLine();
+        if (RefuseOffline())
+            return true;
+    }
     if (commandId == kSaveDeviceSettings) {
         if (CCommLink* link = GetCommLink())
             link->OnSaveDeviceSettings();
@@ -322,15 +405,17 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const T
 {
     // One transfer at a time: a second click, a double-click or a command
     // that reaches the frame some other way while one runs starts nothing.
-    if (!obj || m_transferring)
+    if (!obj || m_transferring || RefuseOffline())
         return;
+    // The name now: an answer may rename the block.
+    const std::string name = TransferName(obj, mode);
     const int count = obj->GetDownloadLines(mode, resetStep);
     const int range = rowOf ? rows : count;
     BeginTransfer(range);
     m_loop.Begin(mode, true);
     if (started)
         started();
-    int reached = 0;  // where the bar stands
+    int reached = 0;
     m_loop.SetProgressOf(rowOf);
     CTransferLoop::Stop stop = m_loop.RunSteps(obj, mode, 0, count, range, &reached);
     m_loop.SetProgressOf({});
@@ -338,9 +423,13 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const T
         stepsDone();
     if (stop == CTransferLoop::Stop::None)
         stop = m_loop.WaitDeviceDone();
+    // The message counts as far as the bar went, the end wait included (or
+    // as far as the device read), and the bar shows what the message says.
+    reached = m_loop.Reached();
+    m_progress->setValue(reached);
     m_loop.End(mode, true);
     EndTransfer();
-    m_loop.ReportStop(stop, obj->GetName(), reached, range);
+    m_loop.ReportStop(stop, name, reached, range);
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
@@ -363,12 +452,12 @@ void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int ste
 void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end)
 {
     // One transfer at a time, as for the whole block.
-    if (!obj || m_transferring)
+    if (!obj || m_transferring || RefuseOffline())
         return;
     m_transferring = true;
     HoldInput(true);
     CSingleTransfer transfer(m_loop.GetStallLimit());
-    transfer.Run(obj, mode, resetStep, first, end);
+    transfer.Run(obj, mode, resetStep, first, end, TransferName(obj, mode));
     HoldInput(false);
     m_transferring = false;
     transfer.ReportStop();

@@ -12,12 +12,23 @@
 //
 // The editing windows also transfer their own objects through the frame: the
 // object's step machine is run with a progress bar in the status bar while
-// the device link holds the upload or download state.
+// the device link holds the upload or download state. A transfer is known to
+// the user by the window's own upload or download command ("Makro uploaden"),
+// and an early end names it so.
+//
+// The commands and controls that need the device are the frame's to watch:
+// when the line of a window opened online is lost, they are greyed as in a
+// window opened offline and the window is told (OnLineLost), so that it no
+// longer shows the device's values as current. A device command that reaches
+// the frame without a connection runs nothing and says so.
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "ui/CInputHold.h"
@@ -38,6 +49,9 @@ public:
     static constexpr unsigned kSaveDeviceSettings = 32852;
     static constexpr unsigned kSave = 57603;
     static constexpr unsigned kNotInThisVersion = 34564;  // "In dieser Geräteversion nicht möglich!"
+    static constexpr unsigned kOnlineOnly = 34524;        // "Nur im Online Modus möglich!"
+    // How often the frame looks whether the line it was opened on still stands.
+    static constexpr int kLineWatchMs = 250;
 
     CFeatureFrm(Form form, QWidget* parent = nullptr);
 
@@ -88,8 +102,14 @@ public:
     // from 0 to `rows` and stands at `rowOf(step)`, the row being transferred
     // (and an early end names that row).
     void TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows, const CTransferLoop::ProgressOf& rowOf);
+    // What the user knows a transfer of this window by: the text of the
+    // window's upload or download command, or the block's name where the
+    // window has none.
+    std::string TransferName(const CBaseDevice* obj, int mode) const;
     // A transfer of this window runs.
     bool IsTransferring() const { return m_transferring; }
+    // The window was opened online and its line still stands.
+    bool IsOnline() const { return m_online; }
     // The transfer that runs was cancelled by the user (or none runs).
     bool IsTransferCancelled() const { return m_loop.IsCancelled(); }
     void CancelTransfer() { m_loop.Cancel(); }
@@ -102,6 +122,8 @@ public:
     static constexpr unsigned kTransferLineLost = 35101;
     static constexpr unsigned kTransferCancelled = 35102;
     static constexpr unsigned kTransferRefused = 35103;    // and "%s" the line the device refused
+    static constexpr unsigned kTransferNoAnswer = 35104;   // an upload the device stopped answering
+    static constexpr unsigned kTransferNoEcho = 35105;     // a download whose lines the device stopped echoing
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);
@@ -112,11 +134,30 @@ protected:
     QToolBar* AddCommandBar(unsigned toolBarId, std::initializer_list<unsigned> commands);
     // The frame's own commands; false when the command is not one of them.
     virtual bool OnFrameCommand(unsigned commandId) { return false; }
+    // The window's upload and download commands: they name its transfers
+    // and need the device (AddDeviceCommands).
+    void SetTransferCommands(unsigned upload, unsigned download, bool greyWhenLost = true);
+    // Commands that need the device: without a connection they run nothing
+    // and the user is told; with `greyWhenLost` their buttons are greyed
+    // once the line is lost (a window whose buttons stay usable offline
+    // keeps them).
+    void AddDeviceCommands(std::initializer_list<unsigned> commands, bool greyWhenLost = true);
+    // Controls of the window that act on the device: greyed once the line is lost.
+    void AddDeviceControls(std::initializer_list<QWidget*> controls);
+    // The line of a window opened online was lost: its device commands and
+    // controls are greyed already; the window stops showing the device's
+    // values as current.
+    virtual void OnLineLost() {}
 
 private:
     void AddBarButton(QToolBar* bar, unsigned commandId, const QString& text, const QString& tip);
     void ReserveTransferRoom();
     void PostSwitch(unsigned commandId);
+    // Looks whether the line still stands; greys and tells the window once when not.
+    void WatchLine();
+    bool IsDeviceCommand(unsigned commandId) const;
+    // Refuses a transfer or device command without a connection, saying so.
+    bool RefuseOffline() const;
     // The transfer from the reset to the end wait; the hooks as TransferAll's.
     // With `rowOf` the progress counts `rows` as TransferRows's.
     void RunTransfer(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
@@ -135,4 +176,11 @@ private:
     bool m_transferring = false;
     CTransferLoop m_loop;
     CInputHold m_hold;
+    unsigned m_uploadCommand = 0;
+    unsigned m_downloadCommand = 0;
+    std::vector<unsigned> m_deviceCommands;
+    std::vector<unsigned> m_greyWhenLost;
+    std::vector<QPointer<QWidget>> m_deviceControls;
+    bool m_online = false;  // opened online, the line still stands
+    QTimer m_lineWatch;
 };

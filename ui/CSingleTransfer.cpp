@@ -12,14 +12,15 @@ CSingleTransfer::CSingleTransfer(int stallLimitMs)
     m_loop.SetStallLimit(stallLimitMs);
 }
 
-CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int resetStep, int first, int end)
+CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int resetStep, int first, int end,
+                                           const std::string& name)
 {
     m_stop = Stop::None;
     if (!obj)
         return m_stop;
-    m_block = obj->GetName();
-    m_count = obj->GetDownloadLines(mode, resetStep);
+    m_block = name.empty() ? obj->GetName() : name;
     m_reached = first;
+    m_count = obj->GetDownloadLines(mode, resetStep);
     m_loop.Begin(mode, false);
     m_stop = RunSteps(obj, mode, first, end);
     // A download is done once its lines have left; an upload once the
@@ -37,6 +38,9 @@ CSingleTransfer::Stop CSingleTransfer::RunSteps(CBaseDevice* obj, int mode, int 
     while (step >= first && step < end) {
         if (m_loop.LineLost())
             return Stop::LineLost;
+        watch.Moved();
+        if (watch.Silent())
+            return Stop::Silent;
         const int next = obj->GetDownloadLines(mode, step);
         watch.Moved();
         if (next != step) {

@@ -11,8 +11,9 @@
 //
 // A device that stops reading or answering does not hold the window: when
 // nothing moves (a step, a character sent or received, output leaving) for
-// the stall limit, or the connection ends, the transfer stops and ReportStop
-// tells the user which block did not finish and at which step. The caller
+// the stall limit, the device stops echoing what it is sent, or the
+// connection ends, the transfer stops and ReportStop tells the user which
+// transfer did not finish, at which step and why. The caller
 // keeps away whatever would start another transfer or change the block's
 // objects meanwhile.
 
@@ -33,8 +34,9 @@ public:
     // Resets `obj` with `resetStep` (mode 1 upload, 0 download) and runs the
     // steps `first` .. `end` - 1; a step the machine returns unchanged (lines
     // still pending or the output buffer full) is asked again, so no line of
-    // the entry is lost.
-    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end);
+    // the entry is lost. `name` is what the user knows the transfer by (the
+    // block's name when empty).
+    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {});
     // Tells the user how an early end left the block; nothing when it ended as it should.
     void ReportStop() const;
 

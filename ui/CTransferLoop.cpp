@@ -19,12 +19,24 @@ void CTransferLoop::SetProgress(QProgressBar* bar)
     m_progress = bar;
 }
 
+bool CTransferLoop::LineDown()
+{
+    const CCommLink* link = GetCommLink();
+    return link && !link->IsConnected();
+}
+
 void CTransferLoop::Begin(int mode, bool diffFile)
 {
     m_cancelled = false;
+    m_silent = false;
+    m_mode = mode;
+    m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CCommLink* link = GetCommLink();
     m_wasConnected = link && link->IsConnected();
+    // The macro lock that a download begins with is the transfer's first line.
+    m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
+    m_refusedBefore = link ? link->GetRefusedCount() : 0;
     if (link) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
@@ -41,6 +53,7 @@ void CTransferLoop::NoteProgress(int at)
     m_noted = at;
     const CCommLink* link = GetCommLink();
     m_marks.push_back({link ? link->GetCharsSent() : 0, at});
+    m_lineMarks.push_back({link ? link->GetEchoes().GetLinesSent() : 0, at});
 }
 
 void CTransferLoop::ShowWentOut()
@@ -66,11 +79,13 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
 {
     const CCommLink* link = GetCommLink();
     CTransferWatch watch(link, m_stallLimitMs);
+    watch.SetFirstLine(m_linesBefore);
     // The bar follows the steps (or what m_progressOf makes of them), each
     // shown once the lines sent before it have left for the device.
     m_count = std::max(count, 0);
     m_marks.clear();
     m_noted = m_shown = qBound(0, m_progressOf ? m_progressOf(first) : first, m_count);
+    m_lineMarks.assign(1, {m_linesBefore, m_shown});
     if (m_progress)
         m_progress->setValue(m_shown);
     int step = first;
@@ -82,6 +97,15 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
         }
         if (LineLost()) {
             stop = Stop::LineLost;
+            break;
+        }
+        // Lines that keep leaving do not make a transfer whose device reads
+        // no more: its queries get no answer, its settings are lost. Asked
+        // before the machine, whose own wait for an answer may run out now.
+        watch.Moved();
+        if (watch.Silent()) {
+            m_silent = true;
+            stop = Stop::Silent;
             break;
         }
         const uint64_t sentBefore = link ? link->GetCharsSent() : 0;
@@ -118,21 +142,66 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
     if (!link)
         return Stop::None;
     CTransferWatch watch(link, m_stallLimitMs);
+    watch.SetFirstLine(m_linesBefore);
     for (;;) {
-        if (m_cancelled)
-            return Stop::Cancelled;
         if (LineLost())
             return Stop::LineLost;
         ShowWentOut();
         const int64_t idle = link->GetLinkIdleTime();
         const int out = link->GetOutBufferCount();
-        if (out == 0 && (outputIsEnough || idle > 1000))
-            return Stop::None;
+        if (m_cancelled) {
+            // Every line of a download has left: nothing is left to stop.
+            return m_mode == 0 && out == 0 && m_shown >= m_count ? Stop::None : Stop::Cancelled;
+        }
         watch.Moved();
+        const bool echoed = !watch.Unechoed();
+        if (out == 0 && ((outputIsEnough && echoed) || idle > 1000)) {
+            // Silent now: well only when the device read every line and took them all.
+            if (!echoed) {
+                m_silent = true;
+                return Stop::Silent;
+            }
+            if (RefusedAll())
+                return Stop::Refused;
+            return Stop::None;
+        }
+        if (watch.Silent()) {
+            m_silent = true;
+            return Stop::Silent;
+        }
         if (watch.Stalled())
             return Stop::Stalled;
-        CTransferWatch::PumpFor(out > 0 ? 5 : static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
+        const bool soon = out > 0 || outputIsEnough;  // the output, or the echo of the last line
+        CTransferWatch::PumpFor(soon ? 5 : static_cast<int>(std::clamp<int64_t>(1001 - idle, 5, 100)));
     }
+}
+
+int CTransferLoop::Reached() const
+{
+    if (!m_silent)
+        return m_shown;
+    // The device read every line up to the last it echoed: the steps before
+    // the first line it did not read are where the transfer got to.
+    const CCommLink* link = GetCommLink();
+    const uint64_t read = link ? link->GetEchoes().GetLinesEchoed() : 0;
+    int reached = 0;
+    for (const LineMark& mark : m_lineMarks)
+        if (mark.lines <= read)
+            reached = std::max(reached, mark.at);
+    return std::min(reached, m_shown);
+}
+
+bool CTransferLoop::RefusedAll() const
+{
+    // A key the device does not know is an answer of its own ("PATH ? "):
+    // the value stays the project's. A device that knows none of what it was
+    // asked has answered nothing.
+    const CCommLink* link = GetCommLink();
+    if (!link || m_mode == 0)
+        return false;
+    const uint64_t refused = link->GetRefusedCount() - m_refusedBefore;
+    const uint64_t asked = link->GetEchoes().GetLinesSent() - m_linesBefore;
+    return refused > 0 && refused >= asked;
 }
 
 bool CTransferLoop::LineLost() const
@@ -155,13 +224,13 @@ void CTransferLoop::End(int mode, bool diffFile)
 }
 
 CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started,
-                                         const Hook& stepsDone)
+                                         const Hook& stepsDone, const std::string& name)
 {
     Result r;
     if (!obj)
         return r;
     // The name now: an answer may rename the block.
-    r.block = obj->GetName();
+    r.block = name.empty() ? obj->GetName() : name;
     r.count = obj->GetDownloadLines(mode, resetStep);
     Begin(mode, diffFile);
     if (started)
@@ -171,6 +240,7 @@ CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetSt
         stepsDone();
     if (r.stop == Stop::None)
         r.stop = WaitDeviceDone();
+    r.reached = Reached();  // as far as the bar went meanwhile, or the device read
     End(mode, diffFile);
     return r;
 }
@@ -195,5 +265,9 @@ void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached,
     } else if (stop == Stop::Cancelled) {
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferCancelled).c_str(), block.c_str(), reached, count),
                     mb::IconExclamation);
+    } else if (stop == Stop::Silent) {
+        // An upload's queries went unanswered; a download's lines were not read.
+        const unsigned text = m_mode ? CFeatureFrm::kTransferNoAnswer : CFeatureFrm::kTransferNoEcho;
+        ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), reached, count), mb::IconExclamation);
     }
 }

@@ -8,9 +8,13 @@
 // The transfer goes on as long as anything moves: a step, a character given
 // to the line or received, output leaving the line. It stops early when
 // nothing has moved for the stall limit, the device refused a line and
-// then fell silent, the connection ends or the user cancels; ReportStop then tells the user which block did not finish and
-// how far it got. Events run while it waits: the caller keeps the commands
-// that would start another transfer or change the block's objects away.
+// then fell silent, the device stopped echoing the lines it was sent (it
+// reads no more, so an upload gets no answers and a download's lines are
+// lost), the connection ends or the user cancels; ReportStop then tells the
+// user which transfer did not finish, how far it got and why. An upload
+// whose every query the device refused read nothing either. Events run
+// while it waits: the caller keeps the commands that would start another
+// transfer or change the block's objects away.
 
 #include <QPointer>
 
@@ -18,13 +22,14 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CBaseDevice;
 class QProgressBar;
 
 class CTransferLoop {
 public:
-    enum class Stop { None, Cancelled, Stalled, LineLost, Refused };
+    enum class Stop { None, Cancelled, Stalled, LineLost, Refused, Silent };
     // How long a transfer waits while neither a step nor a character moves.
     static constexpr int kStallLimitMs = 10000;
     using Hook = std::function<void()>;
@@ -46,6 +51,10 @@ public:
     void Cancel() { m_cancelled = true; }
     bool IsCancelled() const { return m_cancelled; }
 
+    // The program's link is there but its connection has ended: no transfer
+    // can reach the device.
+    static bool LineDown();
+
     // The wait cursor; the link into the transfer state, and for an upload
     // with `diffFile` a fresh difference file.
     void Begin(int mode, bool diffFile);
@@ -55,16 +64,22 @@ public:
     // output.
     Stop RunSteps(CBaseDevice* obj, int mode, int first, int end, int count, int* reached);
     // Waits until the output has left and the device has been silent for
-    // more than a second (with `outputIsEnough`, until the output has left).
+    // more than a second (with `outputIsEnough`, until the output has left
+    // and the device has echoed it). The device's silence ends the transfer
+    // well only when it has echoed every line (and an upload when it knew
+    // what it was asked).
     Stop WaitDeviceDone(bool outputIsEnough = false);
+    // Where the progress stands now: the steps whose lines have left; once
+    // the device stopped reading, the steps whose lines it read.
+    int Reached() const;
     // The line the transfer began on has died.
     bool LineLost() const;
     // The link online again (unless its line died), the difference file of
     // an upload shown, the wait cursor gone.
     void End(int mode, bool diffFile);
 
-    // How a transfer ended: the block's name as it began, where the progress
-    // stood and its whole.
+    // How a transfer ended: its name (the block's as it began, unless the
+    // caller named it), where the progress stood and its whole.
     struct Result {
         Stop stop = Stop::None;
         std::string block;
@@ -74,12 +89,13 @@ public:
     // The whole transfer of `obj` for a window without bars of its own:
     // reset with `resetStep`, every step from 0 and the end wait. `started`
     // runs once the link holds the transfer state, `stepsDone` after the
-    // last step. The caller gives the window back, then ReportStop.
+    // last step. The caller gives the window back, then ReportStop. `name`
+    // is what the user knows the transfer by (the block's name when empty).
     Result Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started = {},
-               const Hook& stepsDone = {});
+               const Hook& stepsDone = {}, const std::string& name = {});
 
-    // Tells the user that the transfer of `block` ended early and where it
-    // stood; nothing for Stop::None.
+    // Tells the user that the transfer `block` ended early, where it stood
+    // and why; nothing for Stop::None.
     void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
 
@@ -90,6 +106,8 @@ private:
     // Moves the shown progress on to what has left the line (not after the
     // line died: what was still waiting never reached the device).
     void ShowWentOut();
+    // The device refused every query of an upload.
+    bool RefusedAll() const;
 
     struct Mark {
         uint64_t sent;  // characters given to the line when the progress reached `at`
@@ -98,9 +116,19 @@ private:
     QPointer<QProgressBar> m_progress;
     ProgressOf m_progressOf;
     std::deque<Mark> m_marks;  // progress still waiting in the output
+    // The lines the link had sent when the progress reached `at`.
+    struct LineMark {
+        uint64_t lines;
+        int at;
+    };
+    std::vector<LineMark> m_lineMarks;
+    bool m_silent = false;  // the device stopped reading
     int m_noted = 0;           // where the step machine stands
     int m_shown = 0;           // where what has left the line stands
     int m_count = 0;
+    int m_mode = 0;
+    uint64_t m_linesBefore = 0;   // lines the link had sent before the transfer
+    uint64_t m_refusedBefore = 0;  // lines the device had refused before the transfer
     bool m_cancelled = false;
     bool m_wasConnected = false;  // the link was connected when the transfer began
     int m_stallLimitMs = kStallLimitMs;

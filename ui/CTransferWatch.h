@@ -5,6 +5,11 @@
 // has moved for its limit. A device that refused a line since the last step
 // and has been silent since is no silent device: it will not answer what
 // the step waits for, and the transfer stops at once, naming the line.
+//
+// The device echoes every line it reads. Lines that left for it without an
+// echo coming back, while it has said nothing for the answer wait, show a
+// device that stopped reading: a transfer whose own lines keep the line
+// moving would otherwise go on to its end as if the device had them.
 
 #include <QElapsedTimer>
 
@@ -14,6 +19,10 @@ class CCommLink;
 
 class CTransferWatch {
 public:
+    // How long the device may say nothing while lines it has not echoed
+    // have left for it.
+    static constexpr int kAnswerWaitMs = 5000;
+
     CTransferWatch(const CCommLink* link, int limitMs);
 
     // Looks at the line; true when something moved since the last look.
@@ -23,11 +32,21 @@ public:
     bool Stalled() const { return m_quiet.elapsed() > m_limitMs; }
     // The device refused a line since the last step and has said nothing more.
     bool Refused() const;
+    // The transfer's lines are those sent after the first `linesBefore`.
+    void SetFirstLine(uint64_t linesBefore) { m_linesBefore = linesBefore; }
+    // The transfer sent lines and the last of them has not come back as echo
+    // (never when the device is not set to echo).
+    bool Unechoed() const;
+    // Unechoed lines left for the device, and since then it has said nothing
+    // for the answer wait: it stopped reading.
+    bool Silent() const;
 
     // Lets events run for `ms` milliseconds (receive events included).
     static void PumpFor(int ms);
 
 private:
+    uint64_t LeftTheLine() const;
+
     const CCommLink* m_link;
     int m_limitMs;
     uint64_t m_sent = 0;
@@ -35,4 +54,8 @@ private:
     int m_out = 0;
     uint64_t m_refused = 0;  // the link's refusals at the last step
     QElapsedTimer m_quiet;
+    bool m_echoOn = true;       // the device echoes what it reads
+    uint64_t m_linesBefore = 0;  // lines sent before the transfer
+    uint64_t m_leftAtHeard = 0;  // what had left the line when the device last said something
+    QElapsedTimer m_heard;       // since the device last said something
 };

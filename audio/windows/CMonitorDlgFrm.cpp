@@ -57,6 +57,8 @@ CMonitorDlgFrm::CMonitorDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent
     split->addWidget(m_relays);
     split->setSizes({480, 220});
     setCentralWidget(split);
+    SetTransferCommands(MonitorUpload, MonitorDownload);
+    AddDeviceCommands({MonitorLive});
     const bool connected = IsDocConnected() != 0;
     for (unsigned id : {MonitorUpload, MonitorDownload, MonitorLive})
         GetAction(id)->setEnabled(connected);

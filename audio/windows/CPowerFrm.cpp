@@ -9,11 +9,13 @@ CPowerFrm::CPowerFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("PowerFrm"));
     AddCommandBar(529, {kUpload, kDownload});
+    AddDeviceCommands({kUpload, kDownload});
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);
     m_view = new CPowerView(this);
     setCentralWidget(m_view);
+    AddDeviceControls({m_view->m_on});
     m_view->OnInitialUpdate();
 }
 

@@ -20,7 +20,16 @@ CRecorderFrm::CRecorderFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
     }
     m_view = new CRecorderView(this);
     setCentralWidget(m_view);
+    AddDeviceControls({m_view->m_info, m_view->m_play, m_view->m_stop, m_view->m_record, m_view->m_erase,
+                       m_view->m_format});
     m_view->OnInitialUpdate();
+}
+
+void CRecorderFrm::OnLineLost()
+{
+    m_view->OnLineLost();
+    for (QLabel* pane : m_panes)
+        pane->setText(QStringLiteral(" "));
 }
 
 void CRecorderFrm::SetPaneText(int pane, const QString& text)

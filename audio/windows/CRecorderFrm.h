@@ -19,6 +19,10 @@ public:
     void SetPaneText(int pane, const QString& text);
     QString GetPaneText(int pane) const;
 
+protected:
+    // The status panes and the chips showed the device's recorder.
+    void OnLineLost() override;
+
 private:
     CRecorderView* m_view = nullptr;
     std::array<QLabel*, 4> m_panes{};

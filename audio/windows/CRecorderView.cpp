@@ -186,6 +186,15 @@ void CRecorderView::OnInitialUpdate()
     }
 }
 
+void CRecorderView::OnLineLost()
+{
+    m_poll.stop();
+    for (QPushButton* chip : m_chips) {
+        chip->setChecked(false);
+        chip->setEnabled(false);
+    }
+}
+
 void CRecorderView::FillMessages()
 {
     if (!m_recorder)

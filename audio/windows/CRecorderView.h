@@ -28,6 +28,8 @@ public:
     ~CRecorderView() override;
 
     void OnInitialUpdate();
+    // The line is lost: polling stops and no flash chip is shown as the device's.
+    void OnLineLost();
     void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
     // Refills the message list with the slot names (when it drops down).
     void FillMessages();

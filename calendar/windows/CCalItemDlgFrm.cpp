@@ -12,6 +12,7 @@ CCalItemDlgFrm::CCalItemDlgFrm(const CCalItemDlgView::Variant& variant, const Co
     : CFeatureFrm(Form::Edit, parent), m_commands(commands)
 {
     AddCommandBar(commands.toolBarId, {commands.newItem, commands.deleteItem, 0, commands.upload, commands.download});
+    SetTransferCommands(commands.upload, commands.download);
     m_view = new CCalItemDlgView(variant, this);
     setCentralWidget(m_view);
     // The Delete key is the frame's delete command.

@@ -18,6 +18,7 @@ CDayprogDlgFrm::CDayprogDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent
     setObjectName(QStringLiteral("DayprogDlgFrm"));
     AddCommandBar(513, {ID_CAL_NEW_DAYPROG, ID_CAL_DELETE_DAYPROG, ID_CAL_NEW_ENTRY, ID_CAL_DELETE_ENTRY, 0,
                         ID_CAL_UPLOAD_DAYPROGS, ID_CAL_DOWNLOAD_DAYPROGS});
+    SetTransferCommands(ID_CAL_UPLOAD_DAYPROGS, ID_CAL_DOWNLOAD_DAYPROGS);
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_list = new CDayprogDlgListView(m_splitter);
     m_entries = new CDayprogDlgEntryView(m_splitter);

@@ -11,6 +11,8 @@ CWeekDlgFrm::CWeekDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
 {
     setObjectName(QStringLiteral("WeekDlgFrm"));
     AddCommandBar(516, {ID_CAL_UPLOAD_WEEK, ID_CAL_DOWNLOAD_WEEK});
+    // The buttons stay usable offline: without a connection they say so.
+    SetTransferCommands(ID_CAL_UPLOAD_WEEK, ID_CAL_DOWNLOAD_WEEK, false);
     m_view = new CWeekDlgView(this);
     setCentralWidget(m_view);
 }

@@ -24,6 +24,7 @@ CSpareAmpFrm::CSpareAmpFrm(CQuillomerDoc* doc, QWidget* parent) : CFeatureFrm(Fo
 {
     setObjectName(QStringLiteral("SpareAmpFrm"));
     AddCommandBar(433, {kNewEntry, kDeleteEntry, kNewWatch, kDeleteWatch, 0, kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

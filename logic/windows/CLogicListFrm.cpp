@@ -10,9 +10,10 @@
 CLogicListFrm::CLogicListFrm(const Commands& commands, CLogicListView* view, QWidget* parent)
     : CFeatureFrm(Form::Edit, parent), m_commands(commands)
 {
-    if (commands.upload)
+    if (commands.upload) {
         AddCommandBar(commands.toolBarId, {commands.newItem, commands.deleteItem, 0, commands.upload, commands.download});
-    else
+        SetTransferCommands(commands.upload, commands.download);
+    } else
         AddCommandBar(commands.toolBarId, {commands.newItem, commands.deleteItem});
     if (view)
         SetView(view);

@@ -23,7 +23,9 @@ CObjectFrm::CObjectFrm(CQuillomerDoc* doc, QWidget* parent)
     }
     m_splitter->setSizes({150, 300, 300});
     setCentralWidget(m_splitter);
-    // The transfer buttons keep the state the link had when the window opened.
+    // The transfer buttons keep the state the link had when the window opened,
+    // until the line is lost.
+    SetTransferCommands(vcid::UploadAll, vcid::DownloadAll);
     const bool connected = IsDocConnected() != 0;
     for (unsigned id : {vcid::DownloadAll, vcid::UploadAll})
         if (QAction* a = GetAction(id))

@@ -83,7 +83,9 @@ CMacroDlgFrm::CMacroDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
     m_splitter->setSizes({width, 460});
     m_splitter->setStretchFactor(1, 1);
     setCentralWidget(m_splitter);
-    // Fixed while the window is open.
+    // Fixed while the window is open, until the line is lost.
+    SetTransferCommands(macrocmd::Upload, macrocmd::Download);
+    AddDeviceCommands({macrocmd::Run});
     const bool connected = IsDocConnected() != 0;
     for (unsigned id : {macrocmd::Download, macrocmd::Upload, macrocmd::Run})
         GetAction(id)->setEnabled(connected);

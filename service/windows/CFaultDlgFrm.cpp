@@ -12,6 +12,7 @@ CFaultDlgFrm::CFaultDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, parent)
 {
     setObjectName(QStringLiteral("FaultDlgFrm"));
     AddCommandBar(518, {kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -212,6 +213,11 @@ void CFaultDlgView::Poll()
         emit LinkLost();
         return;
     }
+    // The window's own upload or download owns the line: a poll would read
+    // the transfer's answers as its own and they would never reach the block.
+    const CCommLink* link = GetCommLink();
+    if (link && (link->GetLinkState() == linkstate::Upload || link->GetLinkState() == linkstate::Download))
+        return;
     CFault* fault = Fault();
     const std::string active = LastWord(servicelive::Query("/FAULT/ACTIVE ?", 200));
     if (fault) {

@@ -24,6 +24,7 @@
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CInputHold.h"
 #include "ui/CPictureSet.h"
 #include "ui/CTransferLoop.h"
@@ -162,6 +163,12 @@ void CFaultTextDlg::Transfer(bool upload)
     // One transfer at a time: a second click or a double-click starts nothing.
     if (m_transferring || !m_readyInput || !GetCommLink())
         return;
+    // Its buttons stay as the dialog opened: once the line is lost they say so
+    // instead of sending the texts to no one.
+    if (CTransferLoop::LineDown()) {
+        ShowMessageId(CFeatureFrm::kOnlineOnly, mb::Ok);
+        return;
+    }
     if (!upload && !StoreTexts())
         return;
     m_transferring = true;
@@ -169,7 +176,9 @@ void CFaultTextDlg::Transfer(bool upload)
     hold.Hold({findChild<QToolBar*>(QString::number(kToolBarId)), m_list, m_delay, findChild<QDialogButtonBox*>()}, this);
     CTransferLoop loop;
     const QPointer<CFaultTextDlg> alive(this);
-    const CTransferLoop::Result result = loop.Run(m_readyInput, upload ? 1 : 0, -1, false);
+    // Known to the user by the button that started it, not by the block's name.
+    const std::string name = CFeatureFrm::CommandText(upload ? kUpload : kDownload).toStdString();
+    const CTransferLoop::Result result = loop.Run(m_readyInput, upload ? 1 : 0, -1, false, {}, {}, name);
     if (!alive)
         return;
     hold.Release();

@@ -14,6 +14,7 @@ CHardwareDlgFrm::CHardwareDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, pare
     setObjectName(QStringLiteral("HardwareDlgFrm"));
     AddCommandBar(524, {ScanSlots, ScanConsoles, ScanAmplifiers, ScanCards});
     const bool connected = IsDocConnected() != 0;
+    AddDeviceCommands({ScanSlots, ScanConsoles, ScanAmplifiers, ScanCards});
     for (unsigned id : {ScanSlots, ScanConsoles, ScanAmplifiers, ScanCards})
         GetAction(id)->setEnabled(connected);
     statusBar()->addWidget(new QLabel(QStringLiteral(" "), statusBar()), 1);
@@ -23,6 +24,11 @@ CHardwareDlgFrm::CHardwareDlgFrm(QWidget* parent) : CFeatureFrm(Form::Edit, pare
         m_view->ScanSlots();
     else
         m_view->ClearTree();
+}
+
+void CHardwareDlgFrm::OnLineLost()
+{
+    m_view->ClearTree();
 }
 
 bool CHardwareDlgFrm::OnFrameCommand(unsigned commandId)

@@ -17,6 +17,8 @@ public:
 
 protected:
     bool OnFrameCommand(unsigned commandId) override;
+    // The tree shows the device's hardware: without the line, the note instead.
+    void OnLineLost() override;
 
 private:
     CHardwareDlgTreeView* m_view = nullptr;

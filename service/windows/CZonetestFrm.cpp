@@ -14,6 +14,7 @@ CZonetestFrm::CZonetestFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("ZonetestFrm"));
     AddCommandBar(542, {kUpload, kDownload, 0, kProperties, kRefresh, 0, kExport, kPrint});
+    AddDeviceCommands({kUpload, kDownload});
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);
@@ -33,13 +34,17 @@ CZonetestFrm::CZonetestFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
     m_zoneList->statusChanged = [this](const QString& text) { m_modePane->setText(text); };
     // A query round or a transfer of the list holds the commands that would
     // start another one; a refresh also waits for a connection.
+    // A lost line keeps them off.
     m_zoneList->buttonsEnabled = [this, connected](bool on) {
-        GetAction(kUpload)->setEnabled(on && connected);
-        GetAction(kDownload)->setEnabled(on && connected);
+        GetAction(kUpload)->setEnabled(on && connected && IsOnline());
+        GetAction(kDownload)->setEnabled(on && connected && IsOnline());
     };
     m_zoneList->refreshEnabled = [this](bool on) { GetAction(kRefresh)->setEnabled(on); };
     m_zoneList->OnInitialUpdate();
     m_view->OnInitialUpdate();
+    // The measurement and its buttons.
+    for (int id : {1551, 1693, 1694, 1695, 1696})
+        AddDeviceControls({m_view->GetButton(id)});
 }
 
 bool CZonetestFrm::OnFrameCommand(unsigned commandId)

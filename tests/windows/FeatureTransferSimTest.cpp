@@ -23,7 +23,12 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <memory>
+#include <tuple>
+#include <utility>
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/CInternalPilottoneGen.h"
@@ -40,16 +45,27 @@
 #include "audio/windows/CRecorderView.h"
 #include "audio/windows/CVolumeFrm.h"
 #include "audio/windows/CVolumeView.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CDayprogDlgFrm.h"
+#include "calendar/windows/CHolidayDlgFrm.h"
+#include "calendar/windows/CWeekDlgFrm.h"
+#include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CSpareAmp.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
+#include "logic/CLogicOut.h"
 #include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
+#include "logic/windows/CObjectFrm.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "logic/windows/LogicWindows.h"
+#include "logic/windows/VirtCtrlIds.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
@@ -57,8 +73,13 @@
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "service/windows/CEventLogFrm.h"
+#include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
 #include "service/windows/CEventLogView.h"
+#include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CHardwareDlgFrm.h"
+#include "service/windows/CHardwareDlgTreeView.h"
+#include "service/windows/CZonetestFrm.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
 #include "ui/CFeatureFrm.h"
@@ -296,7 +317,7 @@ TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysHowFarTheBlockWent)
     frame.OnCommand(macrocmd::Download);
     EXPECT_FALSE(link.IsConnected());
     int reached = -1;
-    const std::string said = "Die Übertragung 'Makroobjekt 1' ist nicht vollständig (Schritt ";
+    const std::string said = "Die Übertragung 'Makro downloaden' ist nicht vollständig (Schritt ";
     for (const std::string& text : messages.texts)
         if (text.compare(0, said.size(), said) == 0 && text.find(" von 253): die Verbindung") != std::string::npos)
             reached = std::atoi(text.c_str() + said.size());
@@ -429,7 +450,7 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarOrDifferenceFileAndADeviceFalle
     frame.GetListView()->TransferSelectedMacro(true);
     EXPECT_GE(took.elapsed(), 1500);
     EXPECT_LT(took.elapsed(), 8000);
-    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig (Schritt 1 von 253): das Gerät hat 2 "
+    EXPECT_TRUE(Reported("Die Übertragung 'Makro uploaden' ist nicht vollständig (Schritt 1 von 253): das Gerät hat 2 "
                          "Sekunden lang weder gelesen noch geantwortet."))
         << (messages.texts.empty() ? "" : messages.texts.front());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
@@ -676,11 +697,234 @@ TEST_F(FeatureTransferSim, TheMacroWindowsBarGrowsWhileItsMacrosGoDownAndAbbrech
         if (i > 0)
             EXPECT_GT(looks[i].value, looks[i - 1].value) << "look " << i + 1;
     }
-    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig")) << messages.texts.size();
+    EXPECT_TRUE(Reported("Die Übertragung 'Makro downloaden' ist nicht vollständig")) << messages.texts.size();
     EXPECT_TRUE(Reported("sie wurde abgebrochen"));
     EXPECT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n"));
     const std::string down = sim.Received().substr(mark);
     EXPECT_EQ(std::string::npos, down.find("/MACRO/PROG250/")) << "the last macros went down all the same";
     EXPECT_FALSE(frame->IsTransferring());
     EXPECT_TRUE(frame->GetCommandBar()->isEnabled());
+}
+
+namespace {
+constexpr int kConnectLines = 21;  // the device reads them while the program connects
+
+// The window of `kind` shown in its host, as the user has it, and a click on
+// a button of its command bar (returning when what it started has ended).
+std::unique_ptr<CObjectDlg> OpenWindow(CQuillomerDoc& doc, int kind)
+{
+    auto dlg = std::make_unique<CObjectDlg>(&doc, kind);
+    dlg->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    return dlg;
+}
+CFeatureFrm* FrameOf(const CObjectDlg& dlg) { return qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data()); }
+void ClickCommand(CFeatureFrm* frame, unsigned command)
+{
+    QWidget* button = frame->GetCommandBar()->widgetForAction(frame->GetAction(command));
+    ASSERT_NE(nullptr, button) << command;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+template <class T>
+T* AddNumbered(CQuillomerDoc& doc, int n, int key, int value)
+{
+    auto* o = new T;
+    EXPECT_EQ(1, o->Create(T::kKindId, StrFormat("obj %d", n), n, CAT_DIGITAL_IO, &doc));
+    doc.AddObject(o, CAT_DIGITAL_IO);
+    o->SetValue(key, value);
+    return o;
+}
+CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.GetIDManager().GetBaseDevice(1, OT_MONITOR)); }
+
+// A window's transfer whose device stops reading after `read` of its lines
+// (-1: it reads all), or knows nothing it is asked, or that the user stops
+// with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
+struct StopRow {
+    const char* name;
+    int kind;
+    unsigned command;
+    int read;
+    QStringList device;
+    const char* reason;  // how the message ends (in English when `english`); none: nothing is said
+    bool english;
+    std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
+    int cancelAt = -1;
+};
+void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
+class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
+
+const char* const kNoAnswer = "keine Antwort vom Gerät.";
+const QStringList kTwentyReadyInputs = [] {
+    QStringList device;
+    for (int n = 1; n <= 20; ++n)
+        device << QStringLiteral("set /READYINP/ENTRY%1/FUNCTION LMZ775").arg(n);
+    return device;
+}();
+const StopRow kStopRows[] = {
+    {"Triggers", kTriggerWindow, logicwin::UploadTriggers, 1, {QStringLiteral("set /TRIGGER/ENTRY4/CONDITION 7")}, kNoAnswer,
+     false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after) {
+             AddNumbered<CTrigger>(doc, 1, triggerkey::Condition, 2), AddNumbered<CTrigger>(doc, 4, triggerkey::Condition, 2);
+             return;
+         }
+         EXPECT_EQ(nullptr, doc.GetIDManager().GetBaseDevice(1, OT_TRIGGER)) << "the device said 1 is free";
+         auto* kept = dynamic_cast<CTrigger*>(doc.GetIDManager().GetBaseDevice(4, OT_TRIGGER));
+         EXPECT_TRUE(kept && kept->GetValue(triggerkey::Condition) == 2) << "no answer replaced it";
+     }},
+    {"TriggerDownload", kTriggerWindow, logicwin::DownloadTriggers, 12, {},
+     "the device stopped reading the lines sent (no echo)", true,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 20 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     }},
+    {"Conditions", kConditionWindow, logicwin::UploadConditions, 1, {QStringLiteral("set /CONDITION/ENTRY5/FUNCTION X")},
+     kNoAnswer, false, {}},
+    {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
+     kNoAnswer, false, {}},
+    {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
+    {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
+     "nicht verstanden", false, {}},
+    {"Controllers", CObjectFrm::kWindowKind, vcid::UploadAll, 1, {QStringLiteral("set /VIRTCTRL/ENTRY3/MAX 5.0")}, kNoAnswer,
+     false, {}},
+    {"MonitorSilent", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 0, {QStringLiteral("set /MONI/TABLE4/SEL IN")},
+     kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 0; n < 3; ++n)
+             if (after)
+                 EXPECT_EQ("IN", MonitorOf(doc)->GetEntry(n).source) << n << ": no answer replaced it";
+             else
+                 MonitorOf(doc)->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::In, 1));
+     }},
+    {"MonitorAfterClears", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 2,
+     {QStringLiteral("set /MONI/TABLE4/SEL IN")}, kNoAnswer, false, {}},
+    // The step named is where the bar stood; once every line of a download
+    // has gone "Abbrechen" stops nothing and nothing is said.
+    {"LogicOutsCancelled", kLogicOutWindow, logicwin::DownloadLogicOuts, -1, {}, "sie wurde abgebrochen.", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 40 && !after; ++n)
+             AddNumbered<CLogicOut>(doc, n, logicoutkey::Condition, 3);
+     },
+     20},
+    {"ReadyInputsCancelled", kReadyInputWindow, logicwin::UploadReady, -1, kTwentyReadyInputs, "it was cancelled.", true, {},
+     20},
+    {"SparesCancelledAtTheEnd", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* spares = dynamic_cast<CSpareAmp*>(doc.GetIDManager().GetBaseDevice(1, OT_SPARE_AMP));
+         for (int n = 0; n < CSpareAmp::kEntries && !after; ++n) {
+             spares->SetEntry(n, "Reserve", true, OT_READY_INPUT, n + 1, 0);
+             spares->SetWatch(0, n, OT_READY_INPUT, n + 10, 0);
+         }
+     },
+     0},
+};
+}  // namespace
+
+// The device stops reading (or knows nothing it is asked) part of the way
+// through a window's own transfer, or the user stops it: it ends with the
+// window's word for the transfer in the program's language, the step the
+// device (or the bar) got to and why; the project keeps what no answer
+// replaced.
+TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
+{
+    const StopRow& row = GetParam();
+    if (row.project)
+        row.project(doc, false);
+    QStringList device = row.device;
+    if (row.read >= 0)
+        device << QStringLiteral("at %1 silent").arg(kConnectLines + row.read);
+    ConnectWith(device);
+    ASSERT_EQ(static_cast<size_t>(kConnectLines), LinesReceived());
+    std::unique_ptr<EnglishTexts> english(row.english ? new EnglishTexts : nullptr);
+    auto dlg = OpenWindow(doc, row.kind);
+    CFeatureFrm* frame = FrameOf(*dlg);
+    int bar = -1, end = -1;  // where the bar stood at its last move, and its end
+    QObject scope;           // the timer and the bar's watch die with the locals they write
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &scope, [&] {
+        auto* progress = frame->findChild<QProgressBar*>(QStringLiteral("1"));
+        if (!progress || progress->value() < (row.cancelAt ? row.cancelAt : progress->maximum()))
+            return;
+        look.stop();
+        std::tie(bar, end) = std::make_pair(progress->value(), progress->maximum());
+        QObject::connect(progress, &QProgressBar::valueChanged, &scope, [&](int v) { bar = v; });
+        QTest::mouseClick(frame->findChild<QPushButton*>(QStringLiteral("CancelTransfer")), Qt::LeftButton);
+    });
+    if (row.cancelAt >= 0)
+        look.start(10);
+    ClickCommand(frame, row.command);
+    ASSERT_TRUE(row.cancelAt < 0 || bar > 0) << "the transfer ended before Abbrechen";
+    if (!row.reason) {
+        EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
+        return;
+    }
+    ASSERT_EQ(1u, messages.texts.size()) << testing::PrintToString(messages.texts);
+    const std::string begin = StrFormat(row.english ? "The transfer '%s' is incomplete (step "
+                                                    : "Die Übertragung '%s' ist nicht vollständig (Schritt ",
+                                        CFeatureFrm::CommandText(row.command).toStdString().c_str());
+    const std::string& said = messages.texts[0];
+    ASSERT_EQ(0u, said.find(begin)) << said;
+    EXPECT_NE(std::string::npos, said.find(row.reason)) << said;
+    int step = -1, count = -1;
+    ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
+    EXPECT_TRUE(row.read < 0 || step < count) << said;
+    if (row.cancelAt >= 0)
+        EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    if (row.project)
+        row.project(doc, true);
+}
+INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kStopRows),
+                         [](const testing::TestParamInfo<StopRow>& info) { return std::string(info.param.name); });
+
+// The device's line ends while feature windows are open; then the user tries
+// their buttons that need the device. None sends or shows a bar: each is
+// greyed as in a window opened offline, or (the week's, kept usable offline)
+// says it needs the line; what showed the device's state shows it no more.
+TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
+{
+    ConnectWith({});
+    const std::vector<std::pair<int, std::vector<unsigned>>> rows = {  // one window of each kind of frame
+        {CMacroDlgFrm::kWindowKind, {macrocmd::Upload, macrocmd::Download, macrocmd::Run}},
+        {CMonitorDlgFrm::kWindowKind, {audiowinid::MonitorUpload, audiowinid::MonitorDownload, audiowinid::MonitorLive}},
+        {CSpareAmpFrm::kWindowKind, {CSpareAmpFrm::kUpload, CSpareAmpFrm::kDownload}},
+        {kReadyInputWindow, {logicwin::UploadReady, logicwin::DownloadReady}},
+        {CObjectFrm::kWindowKind, {vcid::UploadAll, vcid::DownloadAll}},
+        {CAppointDlgFrm::kWindowKind, {ID_CAL_UPLOAD_APPOINTS, ID_CAL_DOWNLOAD_APPOINTS}},
+        {CDayprogDlgFrm::kWindowKind, {ID_CAL_UPLOAD_DAYPROGS, ID_CAL_DOWNLOAD_DAYPROGS}},
+        {CPowerFrm::kWindowKind, {CPowerFrm::kUpload, CPowerFrm::kDownload}},
+        {CZonetestFrm::kWindowKind, {CZonetestFrm::kUpload, CZonetestFrm::kDownload}},
+        {CHardwareDlgFrm::kWindowKind, {servicewinid::ScanSlots, servicewinid::ScanCards}},
+        {CWeekDlgFrm::kWindowKind, {}},
+        {CRecorderFrm::kWindowKind, {}},
+    };
+    std::vector<std::unique_ptr<CObjectDlg>> windows;
+    for (const auto& row : rows)
+        windows.push_back(OpenWindow(doc, row.first));
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
+                          kArrivalMs));
+    messages.texts.clear();
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (unsigned id : rows[i].second) {
+            EXPECT_FALSE(FrameOf(*windows[i])->GetAction(id)->isEnabled()) << id;
+            ClickCommand(FrameOf(*windows[i]), id);
+        }
+    EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
+    ClickCommand(FrameOf(*windows[10]), ID_CAL_UPLOAD_WEEK);
+    EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);
+    // The views' own buttons: power on, the zone test's measurement, the recorder's.
+    for (const char* name : {"1572", "1551", "1562", "1565", "1566", "1560", "1567", "1568"}) {
+        QList<QPushButton*> found;
+        for (auto& w : windows)
+            found += w->findChildren<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_EQ(1, found.size()) << name;
+        EXPECT_FALSE(found[0]->isEnabled()) << name;
+    }
+    for (int pane = 0; pane < 4; ++pane)
+        EXPECT_EQ(QStringLiteral(" "), qobject_cast<CRecorderFrm*>(FrameOf(*windows.back()))->GetPaneText(pane));
+    EXPECT_EQ(QStringLiteral("Nur im Online Modus möglich!"),
+              qobject_cast<CHardwareDlgFrm*>(FrameOf(*windows[9]))->GetView()->topLevelItem(0)->text(0));
+    for (auto& w : windows)
+        EXPECT_EQ(nullptr, w->findChild<QProgressBar*>(QStringLiteral("1"))) << "a bar as if sent";
 }

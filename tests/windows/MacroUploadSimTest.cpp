@@ -157,7 +157,7 @@ TEST_F(MacroUploadSim, AQueryTheDeviceDoesNotUnderstandIsNamedAndEndsTheWaitSoon
     Click(frame, macrocmd::Upload);
     EXPECT_LT(took.elapsed(), 5000) << "no wait for the stall limit";
     ASSERT_EQ(1u, messages.texts.size());
-    EXPECT_TRUE(Reported("Die Übertragung 'Makroobjekt 1' ist nicht vollständig")) << messages.texts[0];
+    EXPECT_TRUE(Reported("Die Übertragung 'Makro uploaden' ist nicht vollständig")) << messages.texts[0];
     EXPECT_TRUE(Reported("das Gerät hat '/MACRO/CLEAR ?' nicht verstanden.")) << messages.texts[0];
     EXPECT_EQ(2u, Macros().size()) << "the project keeps its macros";
     frame.close();
