@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
 #include "logic/CCondition.h"
 #include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOut.h"
@@ -241,4 +245,83 @@ TEST(ReadyInputBlock, UploadAnswers)
     EXPECT_EQ("READYINP 8 : Label SLOT5_IN 3 fehlt\r\n", std::string(buf));
     f.Answer("/READYINP/ENTRY8/FUNCTION OFF");
     EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 8));
+}
+
+// A reference the project cannot hold (a condition or macro beyond the
+// standard device's numbers, a contact it lacks): the difference file names
+// it, and the next download sends the design's own reference, or the
+// device's where the entry had none, never "none" or another contact.
+TEST(LogicBlocks, WhatTheProjectCannotHoldIsReportedAndNeverDownloadedAsAnotherMeaning)
+{
+    struct Row {
+        const char* what;
+        std::function<CBaseDevice*(Fixture&)> setup;  // the block to walk
+        Lines answers;
+        const char* diff;
+        Lines sent;  // among the download's lines
+    };
+    const auto triggers = [](Fixture& f) -> CBaseDevice* {
+        f.profile.Set("TRIGGER_CLR", 1);
+        auto* t = f.Numbered<CTrigger>(CTrigger::kKindId, 2);
+        t->SetValue(triggerkey::Condition, 4);
+        t->SetValue(triggerkey::OnMacro, 10);
+        return f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO);
+    };
+    const auto outputs = [](Fixture& f) -> CBaseDevice* {
+        f.profile.Set("LOGICOUT_CLR", 1);
+        auto* out = f.Numbered<CLogicOut>(CLogicOut::kKindId, 2);
+        out->SetValue(logicoutkey::Contact, f.Pad(padkind::SlotOut, OT_DIGITAL_SLOT, 2, true)->GetNumber());
+        out->SetValue(logicoutkey::Condition, 7);
+        return f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO);
+    };
+    const auto ready = [](Fixture& f) -> CBaseDevice* {
+        f.profile.Set("READYINP_CLR", 1);
+        return f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO);
+    };
+    const Row rows[] = {
+        {"trigger condition", triggers, {"/TRIGGER/ENTRY2/CONDITION 120"}, "Trigger 2 : Bedingung 120 fehlt\r\n",
+         {"/TRIGGER/ENTRY2/CONDITION 4"}},
+        {"trigger macro", triggers, {"/TRIGGER/ENTRY2/ON_MACRO 90"}, "Trigger 2 : Makro 90 fehlt\r\n",
+         {"/TRIGGER/ENTRY2/ON_MACRO 10"}},
+        {"logic output condition", outputs, {"/LOGICOUT/ENTRY2/COND 150"}, "Logikzustand 2 : Bedingung 150 fehlt\r\n",
+         {"/LOGICOUT/ENTRY2/COND 7"}},
+        {"ready input contact", ready, {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"},
+         "READYINP 8 : Label SLOT5_IN 3 fehlt\r\n", {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}},
+        {"ready input contact again",
+         [&ready](Fixture& f) {
+             CBaseDevice* block = ready(f);
+             f.Answer("/READYINP/ENTRY8/FUNCTION SLOT5_IN");
+             f.Answer("/READYINP/ENTRY8/INDEX 3");
+             return block;
+         },
+         {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}, "",
+         {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Fixture f;
+        CBaseDevice* block = row.setup(f);
+        f.diffFile = testing::TempDir() + "logic_untaken.err";
+        std::remove(f.diffFile.c_str());
+        for (const std::string& line : row.answers)
+            f.Answer(line);
+        std::string diff;
+        if (FILE* file = std::fopen(f.diffFile.c_str(), "rb")) {
+            char buf[256] = {};
+            diff.assign(buf, std::fread(buf, 1, sizeof buf - 1, file));
+            std::fclose(file);
+        }
+        EXPECT_EQ(row.diff, diff);
+        f.Walk(*block, 0);
+        for (const std::string& line : row.sent)
+            EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), line))
+                << line << " not in " << testing::PrintToString(f.link.lines);
+        std::remove(f.diffFile.c_str());
+    }
+    // What the list shows for the ready input's contact the project lacks.
+    Fixture f;
+    ready(f);
+    f.Answer("/READYINP/ENTRY8/FUNCTION SLOT5_IN");
+    f.Answer("/READYINP/ENTRY8/INDEX 3");
+    EXPECT_EQ("3 *", f.Get<CReadyInput>(OT_READY_INPUT, 8)->GetValueText(CReadyInput::Contact));
 }
