@@ -44,7 +44,7 @@ void CWeek::Serialize(CArchive& ar)
 void CWeek::SetDay(int day, int32_t number)
 {
     const ChangeGuard guard(*this);
-    if (day < 0 || day >= kDays)
+    if (day < 0 || day >= kDays || number == GetLinkedNumber(day))
         return;
     RemoveOutLinksAtKey(day);
     if (number == 0 || m_pDocument == nullptr)

@@ -468,6 +468,11 @@ void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
     // place of the device's.
     if (!obj)
         return;
+    // The object linked already stays as it is: a new link marks the project.
+    const LinkRecord* current = GetOutLinkAtKey(ref.key);
+    if (current && current->partner == obj && current->partnerKey == ref.partnerKey &&
+        std::count_if(m_outLinks.begin(), m_outLinks.end(), [&](const LinkRecord* r) { return r->ownKey == ref.key; }) == 1)
+        return;
     RemoveOutLinksAtKey(ref.key);
     LinkTo(ref.key, obj, ref.partnerKey);
 }
@@ -546,6 +551,9 @@ void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
                     break;
                 }
             }
+            const LinkRecord* current = GetOutLinkAtKey(ml::MemoFlag);
+            if (flag && current && current->partner == flag && current->partnerKey == 1)
+                break;
             RemoveOutLinksAtKey(ml::MemoFlag);
             if (flag)
                 LinkTo(ml::MemoFlag, flag, 1);
