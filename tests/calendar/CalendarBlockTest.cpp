@@ -1,20 +1,15 @@
 // The calendar block "/CAL": its step machine and the answers it takes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
-#include "calendar/CWeek.h"
 #include "calendar/CalendarIds.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
 using namespace blocktest;
-using Lines = std::vector<std::string>;
 
 namespace {
 class Block : public ::testing::Test {
@@ -187,70 +182,4 @@ TEST_F(Block, AnswersMakeChangeAndDeleteItems)
     EXPECT_EQ(dp, Find(OT_DAYPROG, h->GetParam(CHoliday::Dayprog)));
     EXPECT_EQ(*caltime::Make(2005, 10, 3), h->m_time);
     EXPECT_EQ("Feiertag", h->GetName());
-}
-
-// An answer naming a macro or day programme the project cannot hold: the
-// difference file names it, and the item keeps what the design gave it, so
-// that the next download never sends "none" in place of the device's.
-TEST_F(Block, WhatTheProjectCannotHoldIsReportedAndNeverDownloadedAsAnotherMeaning)
-{
-    const std::string diff = testing::TempDir() + "calendar_untaken.err";
-    struct Row {
-        const char* answer;
-        const char* diff;
-        const char* sent;
-    };
-    auto* a = Add<CAppoint>(4);
-    a->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
-    a->SetParam(CAppoint::Macro, 2);
-    auto* dp = Add<CDayprog>(2);
-    dp->SetEntryParam(CDayprog::Code(3, CDayprog::EntryTime), caltime::OnEntryDay(7, 0, 0));
-    dp->SetEntryParam(CDayprog::Code(3, CDayprog::EntryMacro), 2);
-    auto* h = Add<CHoliday>(6);
-    h->SetParam(CHoliday::Function, IDS_CALFN_ANNUAL);
-    h->SetParam(CHoliday::Dayprog, 2);
-    auto* week = new CWeek;
-    ASSERT_EQ(1, week->Create(CWeek::kKindId, 1, 1, nullptr, 0, 0, 0, 0, CAT_CALENDAR, 0, 3, d.get()));
-    d.doc().AddObject(week, CAT_CALENDAR);
-    week->SetDay(0, 2);
-    const auto lines = [&](const char* answer) {
-        Lines out;
-        if (std::string(answer).rfind("CAL/WEEK", 0) == 0) {
-            sender.lines.clear();
-            for (int step = 0; step < 7;)
-                step = week->GetDownloadLines(0, step);
-            return sender.lines;
-        }
-        if (std::string(answer).rfind("CAL/APPOINT", 0) == 0)
-            a->GetDownloadLines(out);
-        else if (std::string(answer).rfind("CAL/DAYPROG", 0) == 0)
-            dp->GetDownloadLines(out);
-        else
-            h->GetDownloadLines(out);
-        return out;
-    };
-    const Row rows[] = {
-        {"CAL/APPOINT4/MACRO 300", "Ereignis 4 : Makro 300 fehlt\r\n", "/MACRO 2"},
-        {"CAL/DAYPROG2/ENTRY3/MACRO 300", "Tagesprogramm 2 : Makro 300 fehlt\r\n", "/ENTRY3/MACRO 2"},
-        {"CAL/HOLIDAY6/DAYPROG 15", "Feiertagsprogramm 6 : Tagesprogramm 15 fehlt\r\n", "/DAYPROG 2"},
-        {"CAL/WEEK/MO 15", "Wochenprogramm 1 : Tagesprogramm 15 fehlt\r\n", "/CAL/WEEK/MO 2"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.answer);
-        std::remove(diff.c_str());
-        if (std::string(row.answer).rfind("CAL/WEEK", 0) == 0)
-            week->ParseUploadLines(row.answer, diff, linkstate::Upload);
-        else
-            cal->ParseUploadLines(row.answer, diff, linkstate::Upload);
-        std::string text;
-        if (FILE* f = std::fopen(diff.c_str(), "rb")) {
-            char buf[256] = {};
-            text.assign(buf, std::fread(buf, 1, sizeof buf - 1, f));
-            std::fclose(f);
-        }
-        EXPECT_EQ(row.diff, text);
-        const Lines sent = lines(row.answer);
-        EXPECT_NE(sent.end(), std::find(sent.begin(), sent.end(), row.sent)) << testing::PrintToString(sent);
-    }
-    std::remove(diff.c_str());
 }

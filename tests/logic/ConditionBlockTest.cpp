@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-
 #include "logic/CAnalogCondition.h"
 #include "logic/CBusyCondition.h"
 #include "logic/CCombineCondition.h"
@@ -14,7 +10,6 @@
 #include "logic/CConditionObject.h"
 #include "logic/CMemoFlag.h"
 #include "model/CControlPad.h"
-#include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
@@ -298,93 +293,5 @@ TEST(ConditionBlock, ReadBackChangesMarkTheProjectAndRepeatedValuesDoNot)
         f.doc().SetModifiedFlag(false);
         f.Answer(c.line);
         EXPECT_EQ(c.changes, f.doc().IsModified()) << c.line;
-    }
-}
-
-// An answer naming an object the project does not hold and cannot make (a
-// number beyond its signals or its device's limits, a ready input, console
-// or contact it lacks): the difference file names it, and the next download
-// sends the device's number again, or the design's own where the entry
-// watched one, never a number that means something else (0: "any alarm").
-TEST(ConditionBlock, WhatTheProjectCannotHoldIsReportedAndNeverDownloadedAsAnotherMeaning)
-{
-    struct Row {
-        const char* what;
-        std::function<void(Fixture&)> setup;
-        Lines answers;
-        const char* diff;
-        const char* sent;
-        const char* shown;  // the condition's selection column (null: not a condition)
-    };
-    const auto entry = [](const char* function, const char* index) {
-        return Lines{StrFormat("/CONDITION/ENTRY5/FUNCTION %s", function), StrFormat("/CONDITION/ENTRY5/INDEX %s", index)};
-    };
-    const Row rows[] = {
-        {"alarm beyond the signals", {}, entry("ALARM", "45"), "Bedingung 5 : Alarm 45 fehlt\r\n",
-         "/CONDITION/ENTRY5/INDEX 45", "45 *"},
-        {"the alarm the design watches stays",
-         [](Fixture& f) {
-             f.Make<CCondition>(condkind::Alarm, 5)->SetValue(condkey::Object, 3);
-         },
-         entry("ALARM", "45"), "Bedingung 5 : Alarm 45 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 3", "3 *"},
-        {"an entry that watched a memo flag", [](Fixture& f) { f.Make<CCondition>(condkind::Memo, 5)->SetValue(condkey::Object, 3); },
-         entry("ALARM", "45"), "Bedingung 5 : Alarm 45 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 45", "45 *"},
-        {"chime", {}, entry("CHIME", "12"), "Bedingung 5 : Gong 12 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 12", "12 *"},
-        {"message", {}, entry("MESSAGE", "31"), "Bedingung 5 : Textwiedergabe 31 fehlt\r\n",
-         "/CONDITION/ENTRY5/INDEX 31", "31 *"},
-        {"memo flag", {}, entry("MEMO", "201"), "Bedingung 5 : MemoFlag 201 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 201",
-         "201 *"},
-        {"analog beyond the standard device", {}, entry("ANALOG", "17"), "Bedingung 5 : Bereichsprüfung 17 fehlt\r\n",
-         "/CONDITION/ENTRY5/INDEX 17", "17 *"},
-        {"busy", {}, entry("BUSY", "6"), "Bedingung 5 : Aktiv Bedingung 6 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 6",
-         "6 *"},
-        {"combined", {}, entry("COMBINE", "11"), "Bedingung 5 : Verknüpfung 11 fehlt\r\n",
-         "/CONDITION/ENTRY5/INDEX 11", "11 *"},
-        {"ready input", {}, entry("READYINP", "7"), "Bedingung 5 : READYINP 7 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 7",
-         "7 *"},
-        {"console", {}, entry("CONSOLE", "9"), "Bedingung 5 : Sprechstelle  9 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 9",
-         "9 *"},
-        {"contact", {}, entry("INP", "9"), "Bedingung 5 : Interfaceeingang  9 fehlt\r\n", "/CONDITION/ENTRY5/INDEX 9",
-         "9 *"},
-        {"the same number again is no new difference",
-         [](Fixture& f) {
-             for (const std::string& line : Lines{"/CONDITION/ENTRY5/FUNCTION ALARM", "/CONDITION/ENTRY5/INDEX 45"})
-                 f.doc().DispatchAnswerLine(line, std::string(), linkstate::Upload);
-         },
-         entry("ALARM", "45"), "", "/CONDITION/ENTRY5/INDEX 45", "45 *"},
-        {"combined input beyond the conditions",
-         [](Fixture& f) {
-             auto* c = f.Make<CCombineCondition>(CCombineCondition::kKindId, 2);
-             c->ParseValue(0, "AND");
-             c->SetValue(3, 4);
-         },
-         {"/CONDITION/COMBINE2/COND1/IDX 150"}, "Verknüpfung 2 : Bedingung 150 fehlt\r\n",
-         "/CONDITION/COMBINE2/COND1/IDX 4", nullptr},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        Fixture f(1, 0);
-        f.diffFile = testing::TempDir() + "condition_untaken.err";
-        std::remove(f.diffFile.c_str());
-        if (row.setup)
-            row.setup(f);
-        for (const std::string& line : row.answers)
-            f.Answer(line);
-        std::string diff;
-        if (FILE* file = std::fopen(f.diffFile.c_str(), "rb")) {
-            char buf[256] = {};
-            diff.assign(buf, std::fread(buf, 1, sizeof buf - 1, file));
-            std::fclose(file);
-        }
-        EXPECT_EQ(Utf8ToCp1252(row.diff), diff);
-        f.Walk(*f.block, 0);
-        EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), row.sent))
-            << testing::PrintToString(f.link.lines);
-        if (row.shown) {
-            auto* c = f.Get<CCondition>(OT_CONDITION, 5);
-            ASSERT_NE(nullptr, c);
-            EXPECT_EQ(row.shown, c->GetText(condkey::Object));
-        }
-        std::remove(f.diffFile.c_str());
     }
 }

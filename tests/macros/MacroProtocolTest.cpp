@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -312,58 +311,4 @@ TEST_F(MacroProtocolTest, AnswersThatCannotBeUsedChangeNothing)
     CMacro* vol = NewMacro(mt::Volume);
     EXPECT_TRUE(vol->ParseParamAnswer("/PARAM/VOLUME", "-12.5", nullptr));
     EXPECT_EQ(-12, vol->GetParam(10));
-}
-
-// An answer naming an object the project cannot hold (a signal, memo flag,
-// macro or condition beyond its numbers, a console or contact it lacks): the
-// difference file names it, and the macro keeps the reference the design
-// gave it, so that the next download never sends "none" or "every console"
-// in place of the device's.
-TEST_F(MacroProtocolTest, WhatTheProjectCannotHoldIsReportedAndNeverDownloadedAsAnotherMeaning)
-{
-    struct Row {
-        uint32_t type;
-        std::function<void(CMacro&)> setUp;
-        const char* key;
-        const char* answer;
-        const char* diff;  // after "Makro <n> : "
-        const char* sent;
-    };
-    const Row rows[] = {
-        {mt::Page, [](CMacro& m) { m.SetParam(5, 3); }, "/PARAM/PRECHIME", "12", "Gong 12", "/PARAM/PRECHIME 3"},
-        {mt::Alarm, [](CMacro& m) { m.SetParam(32, 2); }, "/PARAM/TYPE", "45", "Alarm 45", "/PARAM/TYPE 2"},
-        {mt::Chime, [](CMacro& m) { m.SetParam(33, 3); }, "/PARAM/TYPE", "11", "Gong 11", "/PARAM/TYPE 3"},
-        {mt::Message, [](CMacro& m) { m.SetParam(34, 3); }, "/PARAM/TYPE", "31", "Text 31", "/PARAM/TYPE 3"},
-        {mt::MemoFlag, [](CMacro& m) { m.SetParam(12, 5); }, "/PARAM/INDEX", "250", "MemoFlag 250", "/PARAM/INDEX 5"},
-        {mt::Sequence, [](CMacro& m) { m.SetParam(41, 2); }, "/PARAM/STEP1/MACRO", "300", "Makro 300",
-         "/PARAM/STEP1/MACRO 2"},
-        {mt::Sequence, [](CMacro& m) { m.SetParam(51, 2); }, "/PARAM/STEP1/CONDITION", "300", "Bedingung  300",
-         "/PARAM/STEP1/CONDITION 2"},
-        {mt::Repeat, [](CMacro& m) { m.SetParam(67, 2); }, "/PARAM/MACRO", "300", "Makro 300", "/PARAM/MACRO 2"},
-        {mt::Repeat, [](CMacro& m) { m.SetParam(25, 2); }, "/PARAM/CONDITION", "7", "Bedingung  7",
-         "/PARAM/CONDITION 2"},
-        {mt::LcdText, [](CMacro& m) { m.SetParam(38, 4); }, "/PARAM/ADDRESS", "9", "Sprechstelle  9",
-         "/PARAM/ADDRESS 4"},
-        {mt::LogicOut, [](CMacro& m) { m.SetParamText(56, "INT"), m.SetParam(7, 3); }, "/PARAM/OUT", "9",
-         "Label SLOT5_OUT 9", "/PARAM/OUT 3"},
-    };
-    const std::string diff = ::testing::TempDir() + "/macro_untaken.err";
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.key);
-        std::remove(diff.c_str());
-        CMacro* m = NewMacro(row.type);
-        row.setUp(*m);
-        EXPECT_TRUE(m->ParseParamAnswer(row.key, row.answer, &diff));
-        std::string text;
-        if (FILE* f = std::fopen(diff.c_str(), "rb")) {
-            char buf[256] = {};
-            text.assign(buf, std::fread(buf, 1, sizeof buf - 1, f));
-            std::fclose(f);
-        }
-        EXPECT_EQ(StrFormat("Makro %d : %s fehlt\r\n", m->GetNumber(), row.diff), text);
-        Lines lines;
-        m->GetParamLines(lines);
-        EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), row.sent)) << testing::PrintToString(lines);
-    }
-    std::remove(diff.c_str());
 }

@@ -17,8 +17,6 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QToolBar>
 
 #include <map>
 #include <string>
@@ -27,11 +25,6 @@
 #include "comm/CommIds.h"
 #include "comm/CommTestSupport.h"
 #include "comm/ParameterGroups.h"
-#include "audio/CMonitor.h"
-#include "hardware/CAudioInputDevice.h"
-#include "shell/CQuillomerView.h"
-#include "ui/CFeatureFrm.h"
-#include "ui/CObjectDlg.h"
 #include "hardware/CInterfaceSlot.h"
 #include "logic/CCondition.h"
 #include "model/CControlPad.h"
@@ -43,7 +36,6 @@
 
 using namespace commtest;
 using serialtest::Pump;
-using serialtest::PumpUntil;
 
 namespace {
 
@@ -283,100 +275,4 @@ TEST_F(ShellConnectedSaveAs, TheConnectionPaneNamesTheProjectByItsNewName)
 
     frame->OnCmdMsg(commid::Disconnect);
     Pump(100);
-}
-
-// The monitor window's upload into a saved project, in either language: the
-// device's entry fills the list, the title shows " *", and closing the project
-// asks to save it; saved, the file holds the entry.
-TEST_F(DayOfWorkSim, AMonitorUploadIntoASavedProjectMarksItAndClosingAsksToSave)
-{
-    struct Row {
-        bool english;
-        const char* question;
-    };
-    for (const Row& row : {Row{false, "Änderungen in Halle speichern?"}, Row{true, "Save changes to Halle?"}}) {
-        SCOPED_TRACE(row.question);
-        if (row.english)
-            frame->FindMenuAction(ids::LanguageEnglish)->trigger();
-        if (!doc) {
-            doc = tpl->OpenDocumentFile(QString());
-            QApplication::processEvents();  // the new project's data dialog, closed
-        }
-        ASSERT_NE(nullptr, doc);
-        // A project with the monitor on the interface card's MONITOR output, saved.
-        auto* card = dynamic_cast<CInterfaceSlot*>(doc->GetList(CAT_INTERFACE).front());
-        ASSERT_NE(nullptr, card);
-        card->SetHoverConnectors(-1, 1);
-        ASSERT_EQ(1, card->OnCommand(interfaceslot::CmdMonitor));
-        frame->FindMenuAction(ids::FileSave)->trigger();
-        ASSERT_FALSE(doc->IsModified());
-        Simulator sim;
-        sim.lineRate = false;
-        ASSERT_TRUE(sim.Start({QStringLiteral("-e"), QStringLiteral("set /MONI/TABLE4/SEL OUT"), QStringLiteral("-e"),
-                               QStringLiteral("set /MONI/TABLE4/IDX 3"), QStringLiteral("-e"),
-                               QStringLiteral("set /MONI/TABLE4/AMPCHAN 1")}))
-            << Simulator::Program().toStdString();
-        frame->FindMenuAction(commid::Connect)->trigger();
-        auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
-        ASSERT_NE(nullptr, link);
-        ASSERT_TRUE(link->IsConnected());
-        ASSERT_TRUE(sim.AwaitReceivedEnd("/COMM/ECHO ON\r\n"));
-        Pump(100);
-        ASSERT_FALSE(doc->IsModified()) << "connecting changed the project";
-
-        // The monitor window, opened with a double click on the monitor's
-        // symbol; its upload clicked; the window closed.
-        CBaseDevice* symbol = nullptr;
-        for (int32_t c = CAT_FIRST; c <= CAT_LAST && !symbol; ++c)
-            for (CBaseDevice* o : doc->GetList(c))
-                if (dynamic_cast<CAudioInputDevice*>(o) && o->GetKindId() == audiodevice::KindMonitor)
-                    symbol = o;
-        ASSERT_NE(nullptr, symbol);
-        CQuillomerView* view = frame->GetActiveView();
-        ASSERT_NE(nullptr, view);
-        const CRect r = symbol->GetRect();
-        const CPoint centre((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(200, 200));
-        QApplication::processEvents();
-        const QPoint at = view->LogicalToClient(centre);
-        QTest::mouseMove(view->viewport(), at);
-        QTest::mouseMove(view->viewport(), at + QPoint(1, 0));
-        ASSERT_EQ(symbol, view->GetHotObject());
-        bool uploaded = false;
-        dialogs.look = [&uploaded](QDialog& dlg) {
-            auto* host = qobject_cast<CObjectDlg*>(&dlg);
-            auto* monitorFrame = host ? qobject_cast<CFeatureFrm*>(host->m_pFrame.data()) : nullptr;
-            QWidget* upload =
-                monitorFrame ? monitorFrame->GetCommandBar()->widgetForAction(monitorFrame->GetAction(32944)) : nullptr;
-            if (!upload || !upload->isEnabled())
-                return;
-            QTest::mouseClick(upload, Qt::LeftButton);  // returns once the upload has ended
-            uploaded = true;
-        };
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at + QPoint(1, 0));
-        QApplication::processEvents();
-        dialogs.look = nullptr;
-        ASSERT_TRUE(uploaded) << "no monitor window with its upload";
-        auto* monitor = dynamic_cast<CMonitor*>(doc->GetIDManager().GetBaseDevice(1, OT_MONITOR));
-        ASSERT_NE(nullptr, monitor);
-        ASSERT_EQ("OUT", monitor->GetEntry(3).source);
-        EXPECT_TRUE(doc->IsModified());
-        EXPECT_TRUE(PumpUntil([&] { return frame->windowTitle().endsWith(QStringLiteral(" *")); }, 5000))
-            << frame->windowTitle().toStdString();
-        frame->OnCmdMsg(commid::Disconnect);
-        Pump(100);
-
-        messages.texts.clear();
-        messages.answers = {mb::IdYes};
-        frame->FindMenuAction(ids::FileClose)->trigger();
-        QApplication::processEvents();
-        EXPECT_TRUE(messages.Contains(row.question)) << testing::PrintToString(messages.texts);
-        CQuillomerDoc reopened;
-        const QByteArray bytes = Bytes(path);
-        ASSERT_TRUE(reopened.LoadFromBytes(std::vector<uint8_t>(bytes.begin(), bytes.end())));
-        auto* saved = dynamic_cast<CMonitor*>(reopened.GetIDManager().GetBaseDevice(1, OT_MONITOR));
-        ASSERT_NE(nullptr, saved);
-        EXPECT_EQ("OUT", saved->GetEntry(3).source);
-        doc = nullptr;
-    }
 }
