@@ -372,20 +372,16 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
                 ReportMissing(diffFile, LoadStringId(m_kindId) + " " + StrFormat(" %d", value));
             // A contact the design holds stays; without one, the device's
             // index is kept to be written back.
-            if (!GetOutLinkAtKey(0)) {
+            if (!GetOutLinkAtKey(0))
                 m_untakenIndex = value;
-                Relabel();
-            }
         } else if (IsObjectKind(m_kindId) && !CanHoldObject(value)) {
             // The project has no such object and cannot make one: the
             // object the design watches stays; without one, the device's
             // number is kept to be written back.
             if (GetText(condkey::ProtocolIndex) != StrFormat("%d", value))
                 ReportMissing(diffFile, MissingObjectText(value));
-            if (!GetOutLinkAtKey(0)) {
+            if (!GetOutLinkAtKey(0))
                 m_untakenIndex = value;
-                Relabel();
-            }
         } else if (IsObjectKind(m_kindId) || OneOf(m_kindId, {ck::TalkKey, ck::TalkIn, ck::Mute, ck::ZoneTest,
                                                               ck::ZoneErr, ck::ZoneGndFlt, ck::GndFlt,
                                                               ck::OldConsole})) {
