@@ -1,5 +1,7 @@
 #include "audio/CAudioSignal.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <vector>
 
@@ -157,6 +159,12 @@ bool CAudioSignal::TakeGenerator(const std::string& kindWord, uint32_t generator
         if (rec->HasPartner() && IsGeneratorType(rec->partner->GetType()))
             generatorLinks.push_back(*rec);
     }
+    // The generator it plays already stays linked as it is: a new link
+    // marks the project modified, and reading back what the project holds is
+    // no change.
+    if (generator && generatorLinks.size() == 1 && generatorLinks.front().partner == generator &&
+        generatorLinks.front().ownKey == 0 && generatorLinks.front().partnerKey == 0)
+        return true;
     for (const LinkRecord& rec : generatorLinks)
         UnlinkIn(rec);
     if (generator)
@@ -177,6 +185,9 @@ bool CAudioSignal::TakeMacro(int32_t key, int32_t number)
             return false;
         }
     }
+    if (macro && GetOutLinkAtKey(key) && GetOutLinkAtKey(key)->partner == macro && GetLinkedNumber(key) == number &&
+        std::count_if(m_outLinks.begin(), m_outLinks.end(), [key](const LinkRecord* r) { return r->ownKey == key; }) == 1)
+        return true;  // the macro it has already
     RemoveOutLinksAtKey(key);
     if (macro)
         LinkTo(key, macro, 0);

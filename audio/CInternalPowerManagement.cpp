@@ -144,12 +144,15 @@ void CInternalPowerManagement::Relink(int32_t linkKey, uint32_t partnerType, int
 {
     if (GetLinkedNumber(linkKey) == number)
         return;
-    if (GetOutLinkAtKey(linkKey))
-        RemoveOutLinksAtKey(linkKey);
-    if (number == 0 || !m_pDocument)
+    if (number == 0 || !m_pDocument) {
+        if (GetOutLinkAtKey(linkKey))
+            RemoveOutLinksAtKey(linkKey);
         return;
+    }
     CIDManager& dir = m_pDocument->GetIDManager();
-    // A number the directory cannot hold names no object and cannot be created.
+    // A number the directory cannot hold names no object and cannot be
+    // created: the condition or macro the design names stays, so that a
+    // download never sends another meaning in place of the device's.
     if (!dir.IsValidID(number, partnerType))
         return;
     CBaseDevice* partner = dir.GetBaseDevice(number, partnerType);
@@ -157,6 +160,8 @@ void CInternalPowerManagement::Relink(int32_t linkKey, uint32_t partnerType, int
         partner = CreatePlaceholder(partnerType, number);
     if (!partner)
         return;
+    if (GetOutLinkAtKey(linkKey))
+        RemoveOutLinksAtKey(linkKey);
     AddOutLink(this, linkKey, partner, 0, partner->GetCategory());
     partner->AddInLink(partner, 0, this, linkKey, m_category);
 }

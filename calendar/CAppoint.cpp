@@ -80,6 +80,9 @@ void CAppoint::SetParam(int n, int32_t value)
         break;
     }
     case Macro:
+        // The macro it has already: no new link (a new link marks the project).
+        if (value == GetLinkedNumber(0))
+            break;
         RemoveOutLinksAtKey(0);
         if (value != 0)
             calitems::Relink(this, 0, calitems::FindOrMakeMacro(m_pDocument, value));

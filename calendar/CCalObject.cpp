@@ -7,7 +7,9 @@
 #include "calendar/CAppoint.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
+#include "calendar/CalendarIds.h"
 #include "calendar/CalendarItems.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
@@ -228,7 +230,7 @@ CBaseDevice* CCalObject::MakeItem(int part, int32_t number)
     return calitems::MakeNumbered(m_pDocument, p.className, p.type, p.kindId, number, CAT_CALENDAR);
 }
 
-void CCalObject::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CCalObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
@@ -251,11 +253,21 @@ void CCalObject::ParseUploadLines(std::string line, const std::string& /*diffFil
     int32_t n = 0;
     std::string sub;
     if (SplitItemKey(key, "/APPOINT", n, sub))
-        ParseAppointAnswer(n, sub, value);
+        ParseAppointAnswer(n, sub, value, diffFileName);
     else if (SplitItemKey(key, "/DAYPROG", n, sub))
-        ParseDayprogAnswer(n, sub, value);
+        ParseDayprogAnswer(n, sub, value, diffFileName);
     else if (SplitItemKey(key, "/HOLIDAY", n, sub))
-        ParseHolidayAnswer(n, sub, value);
+        ParseHolidayAnswer(n, sub, value, diffFileName);
+}
+
+bool CCalObject::CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_t n, const std::string& diffFile)
+{
+    if (number == 0 || (dayprog ? calitems::FindOrMakeDayprog(m_pDocument, number)
+                                : calitems::FindOrMakeMacro(m_pDocument, number)))
+        return true;
+    ReportUntaken(&diffFile, LoadStringId(itemKind), n,
+                  LoadStringId(dayprog ? IDS_CAL_DAYPROG : IDS_CAL_COL_MACRO) + StrFormat(" %d", number));
+    return false;
 }
 
 void CCalObject::ApplyClearAnswer(int part, const std::string& value)
@@ -278,7 +290,8 @@ void CCalObject::ApplyClearAnswer(int part, const std::string& value)
         m_answerReceived = 1;
 }
 
-void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std::string& value)
+void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std::string& value,
+                               const std::string& diffFile)
 {
     auto* item = dynamic_cast<CAppoint*>(FindItem(OT_APPOINT, n));
     if (sub == "/FUNCTION") {
@@ -298,7 +311,7 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/MACRO") {
         int m = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1)
+        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 && CanTake(false, m, IDS_CAL_APPOINT, n, diffFile))
             item->SetParam(CAppoint::Macro, m);
     } else if (sub == "/TIME") {
         caltime::Fields f = caltime::Split(item->m_time);
@@ -313,7 +326,8 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
     }
 }
 
-void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std::string& value)
+void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std::string& value,
+                               const std::string& diffFile)
 {
     auto* item = dynamic_cast<CDayprog*>(FindItem(OT_DAYPROG, n));
     if (sub == "/NAME") {
@@ -329,7 +343,8 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
     if (entryKey == "/MACRO") {
         int m = 0;
         char tail = 0;
-        if (item && std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1)
+        if (item && std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 &&
+            CanTake(false, m, IDS_CAL_DAYPROG, n, diffFile))
             item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), m);
     } else if (entryKey == "/TIME") {
         if (value == "OFF") {
@@ -345,7 +360,8 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
     }
 }
 
-void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std::string& value)
+void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std::string& value,
+                               const std::string& diffFile)
 {
     auto* item = dynamic_cast<CHoliday*>(FindItem(OT_HOLIDAY, n));
     if (sub == "/FUNCTION") {
@@ -365,7 +381,7 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/DAYPROG") {
         int m = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1)
+        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 && CanTake(true, m, IDS_CAL_HOLIDAY, n, diffFile))
             item->SetParam(CHoliday::Dayprog, m);
     } else if (sub == "/DATE") {
         int d = 0, mo = 0, y = 0;

@@ -54,7 +54,11 @@ private:
     CBaseDevice* FindItem(uint32_t type, int32_t number) const;
     CBaseDevice* MakeItem(int part, int32_t number);
     void ApplyClearAnswer(int part, const std::string& value);
-    void ParseAppointAnswer(int32_t n, const std::string& sub, const std::string& value);
-    void ParseDayprogAnswer(int32_t n, const std::string& sub, const std::string& value);
-    void ParseHolidayAnswer(int32_t n, const std::string& sub, const std::string& value);
+    // Whether the project holds, or can make, the macro (`dayprog`: the day
+    // programme) an answer names; the difference file names one it cannot,
+    // for item `n` of the kind `itemKind`, and the item keeps what it had.
+    bool CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_t n, const std::string& diffFile);
+    void ParseAppointAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);
+    void ParseDayprogAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);
+    void ParseHolidayAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);
 };

@@ -124,7 +124,7 @@ void CDayprog::SetEntryParam(int32_t code, int32_t value)
             m_entries[n - 1] = value;
         break;
     case EntryMacro:
-        if (n < 1 || n > count)
+        if (n < 1 || n > count || value == GetLinkedNumber(n - 1))
             break;
         RemoveOutLinksAtKey(n - 1);
         if (value != 0)

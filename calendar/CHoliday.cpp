@@ -87,6 +87,8 @@ void CHoliday::SetParam(int n, int32_t value)
         break;
     case DayCount: m_dayCount = ClampDays(value); break;
     case Dayprog:
+        if (value == GetLinkedNumber(0))
+            break;
         RemoveOutLinksAtKey(0);
         if (value != 0)
             calitems::Relink(this, 0, calitems::FindOrMakeDayprog(m_pDocument, value));

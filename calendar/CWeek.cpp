@@ -4,6 +4,7 @@
 
 #include "calendar/CalendarItems.h"
 #include "model/CIDManager.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
@@ -43,7 +44,7 @@ void CWeek::Serialize(CArchive& ar)
 void CWeek::SetDay(int day, int32_t number)
 {
     const ChangeGuard guard(*this);
-    if (day < 0 || day >= kDays)
+    if (day < 0 || day >= kDays || number == GetLinkedNumber(day))
         return;
     RemoveOutLinksAtKey(day);
     if (number == 0 || m_pDocument == nullptr)
@@ -67,7 +68,7 @@ int CWeek::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CWeek::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CWeek::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
@@ -83,7 +84,13 @@ void CWeek::ParseUploadLines(std::string line, const std::string& /*diffFileName
             continue;
         // "OFF" carries no number: the weekday is left as it is.
         int number = 0;
-        if (std::sscanf(value.c_str(), "%d", &number) == 1)
+        if (std::sscanf(value.c_str(), "%d", &number) != 1)
+            return;
+        // A day programme the project cannot hold leaves the weekday as it is.
+        if (number != 0 && m_pDocument && !calitems::FindOrMakeDayprog(m_pDocument, number))
+            ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,
+                          LoadStringId(kDayprogKindId) + StrFormat(" %d", number));
+        else
             SetDay(d, number);
         return;
     }

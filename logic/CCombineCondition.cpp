@@ -76,7 +76,7 @@ int32_t CCombineCondition::GetValue(int key) const
     return 0;
 }
 
-void CCombineCondition::SetValue(int key, int32_t value)
+void CCombineCondition::SetValue(int key, int32_t value, const std::string* diffFile)
 {
     const ChangeGuard guard(*this);
     if (key == 0) {
@@ -90,15 +90,19 @@ void CCombineCondition::SetValue(int key, int32_t value)
     const int i = InputOf(key, false);
     if (i == 0 || value == GetLinkedNumber(i))
         return;
-    RemoveOutLinksAtKey(i);
-    if (value == 0)
+    if (value == 0) {
+        RemoveOutLinksAtKey(i);
         return;
-    CBaseDevice* cond = FindNumbered(m_pDocument, OT_CONDITION, value);
-    if (!cond)
-        cond = CreateNumberedPlaceholder(m_pDocument, "CCondition", OT_CONDITION, logicid::ConditionKind, value,
-                                         CAT_DIGITAL_IO);
-    if (cond)
-        LinkTo(i, cond, 0);
+    }
+    CBaseDevice* cond =
+        FindOrMakeNumbered(m_pDocument, "CCondition", OT_CONDITION, logicid::ConditionKind, value, CAT_DIGITAL_IO);
+    if (!cond) {
+        ReportUntaken(diffFile, LoadStringId(kKindId), m_number,
+                      LoadStringId(logicid::ConditionKind) + StrFormat(" %d", value));
+        return;
+    }
+    RemoveOutLinksAtKey(i);
+    LinkTo(i, cond, 0);
 }
 
 void CCombineCondition::ParseValue(int key, const std::string& text)

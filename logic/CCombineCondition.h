@@ -28,7 +28,9 @@ public:
     // 0 the logic id; 2, 4, 6, 8 the invert flags; 3, 5, 7, 9 the input numbers.
     int32_t GetValue(int key) const;
     // As GetValue; an input number of a missing condition creates it ("%d *").
-    void SetValue(int key, int32_t value);
+    // An input's condition number the project cannot hold leaves the input
+    // as it was and is reported to the upload difference file `diffFile`.
+    void SetValue(int key, int32_t value, const std::string* diffFile = nullptr);
     // 0: "OFF", "AND", "OR" or "XOR"; other texts change nothing.
     void ParseValue(int key, const std::string& text);
 

@@ -304,6 +304,28 @@ void CCondition::ReportMissing(const std::string* diffFile, const std::string& d
         AppendErrLine(*diffFile, LoadStringId(34129), m_number, detail);
 }
 
+bool CCondition::CanHoldObject(int32_t number) const
+{
+    if (number == 0)
+        return true;
+    if (const CreatableRow* row = FindCreatable(m_kindId))
+        return Lookup(m_pDocument, number, row->type) || IsFamilyNumber(m_pDocument, row->type, number);
+    if (m_kindId == ck::ReadyInp || m_kindId == ck::FaultInp)
+        return Lookup(m_pDocument, number, OT_READY_INPUT);
+    if (OneOf(m_kindId, {ck::TalkCons, ck::ConsErr, ck::Console}))
+        return Lookup(m_pDocument, number, OT_CONSOLE);
+    return true;
+}
+
+std::string CCondition::MissingObjectText(int32_t number) const
+{
+    if (IsPadKind(m_kindId))
+        return "Label " + LoadStringId(m_kindId) + StrFormat(" %d", number);
+    if (OneOf(m_kindId, {ck::TalkCons, ck::ConsErr, ck::Console}))
+        return LoadStringId(34063) + " " + StrFormat(" %d", number);
+    return LoadStringId(m_kindId) + StrFormat(" %d", number);
+}
+
 void CCondition::LinkObject(CBaseDevice* obj)
 {
     AddOutLink(this, 0, obj, 1, obj->GetCategory());
@@ -348,10 +370,22 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
             }
             if (!asWritten)
                 ReportMissing(diffFile, LoadStringId(m_kindId) + " " + StrFormat(" %d", value));
+            // A contact the design holds stays; without one, the device's
+            // index is kept to be written back.
+            if (!GetOutLinkAtKey(0))
+                m_untakenIndex = value;
+        } else if (IsObjectKind(m_kindId) && !CanHoldObject(value)) {
+            // The project has no such object and cannot make one: the
+            // object the design watches stays; without one, the device's
+            // number is kept to be written back.
+            if (GetText(condkey::ProtocolIndex) != StrFormat("%d", value))
+                ReportMissing(diffFile, MissingObjectText(value));
+            if (!GetOutLinkAtKey(0))
+                m_untakenIndex = value;
         } else if (IsObjectKind(m_kindId) || OneOf(m_kindId, {ck::TalkKey, ck::TalkIn, ck::Mute, ck::ZoneTest,
                                                               ck::ZoneErr, ck::ZoneGndFlt, ck::GndFlt,
                                                               ck::OldConsole})) {
-            SetValue(condkey::Object, value, nullptr);
+            SetValue(condkey::Object, value, diffFile);
         } else {
             m_index = OneOf(m_kindId, {ck::LmzErr, ck::KvtErr, ck::SpareErr, ck::BProg, ck::AmpErr}) ? value : 0;
             // The name just given for the new function named the index it
@@ -366,6 +400,7 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
         EditLevelInName();
         return;
     case condkey::Object: {
+        m_untakenIndex = 0;
         if (value == GetLinkedNumber(0)) {
             m_index = value;
             Relabel();
@@ -383,25 +418,28 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
             if (!obj)
                 obj = CreateNumberedPlaceholder(m_pDocument, row->className, row->type, row->objectKind, value,
                                                 row->category);
-            if (obj)
+            if (obj) {
                 LinkObject(obj);
+            } else {
+                m_untakenIndex = value;
+                ReportMissing(diffFile, MissingObjectText(value));
+            }
         } else if (IsPadKind(m_kindId) || OneOf(m_kindId, {ck::ReadyInp, ck::FaultInp, ck::TalkCons, ck::ConsErr,
                                                            ck::Console})) {
             uint32_t type = OT_CONTROL_PAD;
-            std::string detail;
-            if (IsPadKind(m_kindId)) {
-                detail = "Label " + LoadStringId(m_kindId) + StrFormat(" %d", value);
-            } else if (m_kindId == ck::ReadyInp || m_kindId == ck::FaultInp) {
+            if (m_kindId == ck::ReadyInp || m_kindId == ck::FaultInp)
                 type = OT_READY_INPUT;
-                detail = LoadStringId(m_kindId) + StrFormat(" %d", value);
-            } else {
+            else if (!IsPadKind(m_kindId))
                 type = OT_CONSOLE;
-                detail = LoadStringId(34063) + " " + StrFormat(" %d", value);
-            }
-            if (CBaseDevice* obj = Lookup(m_pDocument, value, type))
+            if (CBaseDevice* obj = Lookup(m_pDocument, value, type)) {
                 LinkObject(obj);
-            else
-                ReportMissing(diffFile, detail);
+            } else {
+                // A contact is named by its pad's number here, which means
+                // nothing to the device; an object's number is its index.
+                if (type != OT_CONTROL_PAD)
+                    m_untakenIndex = value;
+                ReportMissing(diffFile, MissingObjectText(value));
+            }
         } else {
             m_index = value;
         }
@@ -415,6 +453,7 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
         RemoveAllOutLinks();
         RemoveAllInLinks();
         m_kindId = kind;
+        m_untakenIndex = 0;
         SetName(LoadStringId(m_kindId) + " " + GetText(condkey::Level) + " " + LoadStringId(34129));
         return;
     }
@@ -436,6 +475,8 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
         kind = ck::Volts24;
     m_keyword = text;
     m_newFunctionReadBack = kind != m_kindId;
+    if (m_newFunctionReadBack)
+        m_untakenIndex = 0;  // it named something for the function before
     m_kindId = kind;
 }
 
@@ -472,10 +513,10 @@ std::string CCondition::GetText(int key) const
         const LinkRecord* r = GetOutLinkAtKey(0);
         const CBaseDevice* linked = r && r->HasPartner() ? r->partner : nullptr;
         if (IsObjectKind(m_kindId))
-            return linked ? StrFormat("%d", linked->GetNumber()) : "0";
+            return StrFormat("%d", linked ? linked->GetNumber() : m_untakenIndex);
         if (IsPadKind(m_kindId)) {
             const auto* pad = dynamic_cast<const CControlPad*>(linked);
-            return pad ? StrFormat("%d", pad->GetSignalIndex()) : "0";
+            return StrFormat("%d", pad ? pad->GetSignalIndex() : m_untakenIndex);
         }
         if (IsIndexKind(m_kindId))
             return StrFormat("%d", m_index);
@@ -490,6 +531,8 @@ std::string CCondition::GetText(int key) const
                 return {};
             return r->partner->GetName();
         }
+        if (m_untakenIndex != 0 && (IsObjectKind(m_kindId) || IsPadKind(m_kindId)))
+            return StrFormat("%d *", m_untakenIndex);
         const int32_t n = m_index;
         CQuillomerDoc* doc = m_pDocument;
         switch (m_kindId) {
@@ -657,15 +700,19 @@ void CCondition::Serialize(CArchive& ar)
 {
     CBaseDevice::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_keyword << static_cast<uint32_t>(m_index) << m_levelText << m_reserved << m_level;
+        ar << m_keyword << static_cast<uint32_t>(m_index) << m_levelText << static_cast<uint32_t>(m_untakenIndex)
+           << m_level;
         return;
     }
     m_readFromFile = true;
     uint32_t index = 0;
     ar >> m_keyword >> index >> m_levelText;
     m_index = static_cast<int32_t>(index);
-    if (m_loadedSchema >= 3)
-        ar >> m_reserved >> m_level;
+    if (m_loadedSchema >= 3) {
+        uint32_t untaken = 0;
+        ar >> untaken >> m_level;
+        m_untakenIndex = static_cast<int32_t>(untaken);
+    }
 }
 
 int CCondition::PostLoad()

@@ -120,7 +120,11 @@ public:
 
     std::string m_keyword = "OFF";    // keyword last read back from the device
     std::string m_levelText = "OFF";  // level text of old files
-    uint32_t m_reserved = 0;
+    // The index the device gave a function that watches an object or a
+    // contact, when the project holds no such object or contact and cannot
+    // make one (0: none). It is written back as it came, so that a download
+    // never puts another meaning in its place; the list shows it as "n *".
+    int32_t m_untakenIndex = 0;
     int32_t m_index = 0;              // index of functions that link no object
     uint32_t m_level = 0;             // 0 OFF, else ON
 
@@ -129,6 +133,10 @@ private:
     void Relabel();
     void EditLevelInName();
     void ReportMissing(const std::string* diffFile, const std::string& detail) const;
+    // Whether the project holds, or can make, the object an index names.
+    bool CanHoldObject(int32_t number) const;
+    // The difference file's text for an object the project lacks.
+    std::string MissingObjectText(int32_t number) const;
 
     bool m_readFromFile = false;  // only objects read from a file are upgraded
     // The device's answer gave this entry another function than it had: the

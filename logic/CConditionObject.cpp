@@ -261,7 +261,7 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             if (off)
                 c->SetValue(2 * input + 1, 0);
             else if (ReadBlockInt(value, iv))
-                c->SetValue(2 * input + 1, iv);
+                c->SetValue(2 * input + 1, iv, diffFile);
         } else if (inputKey == "/INV") {
             c->SetValue(2 * input, value == "ON" ? 1 : 0);
         }

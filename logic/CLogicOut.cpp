@@ -95,19 +95,22 @@ void CLogicOut::SetValue(int key, int32_t value, const std::string* diffFile)
         const int32_t current = GetLinkedNumber(1);
         if (current == value)
             return;
+        if (value == 0 || !m_pDocument) {
+            if (current != 0)
+                RemoveOutLinksAtKey(1);
+            return;
+        }
+        CBaseDevice* cond =
+            FindOrMakeNumbered(m_pDocument, "CCondition", OT_CONDITION, kConditionKind, value, CAT_DIGITAL_IO);
+        if (!cond) {
+            // The condition the design names stays (see FindOrMakeNumbered).
+            ReportUntaken(diffFile, LoadStringId(kKindId), m_number,
+                          LoadStringId(kConditionKind) + StrFormat(" %d", value));
+            return;
+        }
         if (current != 0)
             RemoveOutLinksAtKey(1);
-        if (value == 0 || !m_pDocument)
-            return;
-        CIDManager& dir = m_pDocument->GetIDManager();
-        if (!dir.IsValidID(value, OT_CONDITION))
-            return;
-        CBaseDevice* cond = dir.GetBaseDevice(value, OT_CONDITION);
-        if (!cond)
-            cond = CreateNumberedPlaceholder(m_pDocument, "CCondition", OT_CONDITION, kConditionKind, value,
-                                             CAT_DIGITAL_IO);
-        if (cond)
-            LinkTo(1, cond, 0);
+        LinkTo(1, cond, 0);
         return;
     }
     case logicoutkey::Invert: m_invert = value; return;

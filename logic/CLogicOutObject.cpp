@@ -124,7 +124,7 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
         if (value == "OFF")
             out->SetValue(logicoutkey::Condition, 0);
         else if (ReadBlockInt(value, v))
-            out->SetValue(logicoutkey::Condition, v);
+            out->SetValue(logicoutkey::Condition, v, diffFile);
     } else if (field == "/INV") {
         out->SetValue(logicoutkey::Invert, value == "ON" ? 1 : 0);
     }

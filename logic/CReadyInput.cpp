@@ -42,9 +42,12 @@ std::string CReadyInput::GetValueText(int key) const
 {
     const auto* pad = dynamic_cast<const CControlPad*>(Pad());
     switch (key) {
-    case Contact: return Pad() ? Pad()->GetName() : std::string();
+    case Contact:
+        if (Pad())
+            return Pad()->GetName();
+        return m_untakenIndex != 0 ? StrFormat("%d *", m_untakenIndex) : std::string();
     case Function: {
-        const std::string keyword = pad ? pad->GetKeyword() : std::string();
+        const std::string keyword = pad ? pad->GetKeyword() : m_untakenIndex != 0 ? m_keyword : std::string();
         return keyword.empty() ? "OFF" : keyword;
     }
     case Index: return StrFormat("%d", GetValue(Index));
@@ -61,7 +64,7 @@ int32_t CReadyInput::GetValue(int key) const
     switch (key) {
     case Index: {
         const auto* pad = dynamic_cast<const CControlPad*>(Pad());
-        return pad ? pad->GetSignalIndex() : 1;
+        return pad ? pad->GetSignalIndex() : m_untakenIndex != 0 ? m_untakenIndex : 1;
     }
     case Level: return m_level;
     case Masked: return m_masked;
@@ -76,6 +79,7 @@ void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
     const ChangeGuard guard(*this);
     switch (key) {
     case Contact:
+        m_untakenIndex = 0;
         if (value == GetLinkedNumber(0))
             return;
         RemoveOutLinksAtKey(0);
@@ -95,8 +99,14 @@ void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
                 return;
             }
         }
+        // The contact the design has stays; without one the device's index
+        // is kept (once reported, the same index again is no difference).
+        if (m_untakenIndex != 0 && value == m_untakenIndex)
+            return;
         if (diffFile && !diffFile->empty())
             AppendErrLine(*diffFile, LoadStringId(kKindId), m_number, "Label " + m_keyword + StrFormat(" %d", value));
+        if (!Pad())
+            m_untakenIndex = value;
         return;
     }
     case Level: m_level = value; return;
@@ -111,8 +121,11 @@ void CReadyInput::SetValueText(int key, const std::string& text)
 {
     const ChangeGuard guard(*this);
     int v = 0;
-    if (key == Function)
+    if (key == Function) {
+        if (text != m_keyword)
+            m_untakenIndex = 0;  // it belonged to the function before
         m_keyword = text;
+    }
     else if (key == TextNumber && ReadBlockInt(text, v))
         m_textNumber = std::clamp(v, 1, kTextNumbers);
     else if (key == DeviceNumber && ReadBlockInt(text, v))
@@ -150,11 +163,13 @@ void CReadyInput::Serialize(CArchive& ar)
 {
     CBaseDevice::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_keyword << m_reserved << m_levelText << m_levelText << m_maskText << m_spare << m_deviceNumber
+        ar << m_keyword << static_cast<uint32_t>(m_untakenIndex) << m_levelText << m_levelText << m_maskText << m_spare << m_deviceNumber
            << m_textNumber << m_level << m_masked;
         return;
     }
-    ar >> m_keyword >> m_reserved >> m_levelText >> m_levelText >> m_maskText >> m_spare >> m_deviceNumber;
+    uint32_t untaken = 0;
+    ar >> m_keyword >> untaken >> m_levelText >> m_levelText >> m_maskText >> m_spare >> m_deviceNumber;
+    m_untakenIndex = static_cast<int32_t>(untaken);
     if (m_loadedSchema >= 2)
         ar >> m_textNumber;
     if (m_loadedSchema >= 3) {

@@ -36,7 +36,11 @@ public:
     void SetValueText(int key, const std::string& text);
 
     std::string m_keyword = "OFF";
-    uint32_t m_reserved = 0;
+    // The contact index the device gave when the project holds no contact of
+    // that function and index, and the ready input had none (0: none): the
+    // device's function and index are written back as they came, so that a
+    // download never switches the entry off or moves it to another contact.
+    int32_t m_untakenIndex = 0;
     std::string m_levelText = "OFF";
     std::string m_maskText = "OFF";
     std::string m_spare;

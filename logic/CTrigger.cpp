@@ -26,6 +26,7 @@ QL_STRING_TABLE({
 namespace {
 constexpr uint32_t kConditionKind = 34129;  // "Bedingung"
 constexpr uint32_t kNoMacroType = 34461;    // "Kein Typ"
+constexpr uint32_t kMacroWord = 32806;      // "Makro"
 }  // namespace
 
 CTrigger::CTrigger()
@@ -59,7 +60,7 @@ std::string CTrigger::GetValueText(int key) const
     return linkKey < 0 ? std::string() : GetLinkedObjectName(linkKey);
 }
 
-void CTrigger::SetValue(int key, int32_t number, int)
+void CTrigger::SetValue(int key, int32_t number, const std::string* diffFile)
 {
     const ChangeGuard guard(*this);
     const int32_t linkKey = LinkKeyOf(key);
@@ -68,22 +69,24 @@ void CTrigger::SetValue(int key, int32_t number, int)
     const int32_t current = GetLinkedNumber(linkKey);
     if (current == number)
         return;
-    if (current != 0)
-        RemoveOutLinksAtKey(linkKey);
-    if (number == 0 || !m_pDocument)
+    if (number == 0 || !m_pDocument) {
+        if (current != 0)
+            RemoveOutLinksAtKey(linkKey);
         return;
+    }
     const bool condition = key == triggerkey::Condition;
     const uint32_t type = condition ? OT_CONDITION : OT_MACRO;
-    CIDManager& dir = m_pDocument->GetIDManager();
-    if (!dir.IsValidID(number, type))
+    CBaseDevice* partner =
+        condition ? FindOrMakeNumbered(m_pDocument, "CCondition", type, kConditionKind, number, CAT_DIGITAL_IO)
+                  : FindOrMakeNumbered(m_pDocument, "CMacro", type, kNoMacroType, number, CAT_MACRO);
+    if (!partner) {
+        ReportUntaken(diffFile, LoadStringId(kKindId), m_number,
+                      LoadStringId(condition ? kConditionKind : kMacroWord) + StrFormat(" %d", number));
         return;
-    CBaseDevice* partner = dir.GetBaseDevice(number, type);
-    if (!partner)
-        partner = condition ? CreateNumberedPlaceholder(m_pDocument, "CCondition", type, kConditionKind, number,
-                                                        CAT_DIGITAL_IO)
-                            : CreateNumberedPlaceholder(m_pDocument, "CMacro", type, kNoMacroType, number, CAT_MACRO);
-    if (partner)
-        LinkTo(linkKey, partner, 0);
+    }
+    if (current != 0)
+        RemoveOutLinksAtKey(linkKey);
+    LinkTo(linkKey, partner, 0);
 }
 
 void CTrigger::SetTime(int key, float seconds)

@@ -39,8 +39,10 @@ public:
     int32_t GetValue(int key) const;
     std::string GetValueText(int key) const;
     // Links the object with that number (a missing condition or macro is
-    // created as "%d *"); 0 empties the reference.
-    void SetValue(int key, int32_t number, int flag = 0);
+    // created as "%d *"); 0 empties the reference. A number the project
+    // cannot hold leaves the reference as it was and is reported to the
+    // upload difference file `diffFile` (when given).
+    void SetValue(int key, int32_t number, const std::string* diffFile = nullptr);
     void SetTime(int key, float seconds);
     float GetTime() const { return m_time; }
 

@@ -84,7 +84,7 @@ int CTriggerObject::GetDownloadLines(int mode, int step)
     return skipRest ? step + kEntrySteps : step + 1;
 }
 
-void CTriggerObject::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -112,7 +112,7 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& /*dif
         if (!trigger)
             trigger = MakeTrigger(m_pDocument, n);
         if (trigger)
-            trigger->SetValue(triggerkey::Condition, v);
+            trigger->SetValue(triggerkey::Condition, v, &diffFileName);
     } else if (!trigger) {
         return;
     } else if (field == "/TIME") {
@@ -120,6 +120,6 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& /*dif
         ReadBlockFloat(value, t);
         trigger->SetTime(triggerkey::Time, t);
     } else if ((field == "/ON_MACRO" || field == "/OFF_MACRO") && number) {
-        trigger->SetValue(field == "/ON_MACRO" ? triggerkey::OnMacro : triggerkey::OffMacro, v);
+        trigger->SetValue(field == "/ON_MACRO" ? triggerkey::OnMacro : triggerkey::OffMacro, v, &diffFileName);
     }
 }

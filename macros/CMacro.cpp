@@ -446,38 +446,55 @@ void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
     RefParam ref{};
     if (!GetRefParam(number, ref))
         return;
-    RemoveOutLinksAtKey(ref.key);
-    if (value == 0)
+    if (value == 0) {
+        RemoveOutLinksAtKey(ref.key);
         return;
+    }
     CBaseDevice* obj = Lookup(m_pDocument, value, ref.type);
     if (!obj) {
         if (const CreateInfo* info = CreateInfoOf(ref.type)) {
             obj = CreateNumberedPlaceholder(m_pDocument, info->className, ref.type, info->kind, value, info->category);
+            if (!obj)
+                Report(errFile, LoadStringId(info->kind == mt::NoType ? IDS_MACRO_KIND : info->kind) +
+                                    StrFormat(" %d", value));
         } else if (ref.type == OT_CONDITION) {
             Report(errFile, LoadStringId(IDS_MACRO_CONDITION) + " " + StrFormat(" %d", value));
         } else if (ref.type == OT_CONSOLE) {
             Report(errFile, LoadStringId(IDS_MACRO_CONSOLE) + " " + StrFormat(" %d", value));
         }
     }
-    if (obj)
-        LinkTo(ref.key, obj, ref.partnerKey);
+    // What the project cannot hold leaves the reference as it was: a
+    // download must not put another meaning (no signal, every console) in
+    // place of the device's.
+    if (!obj)
+        return;
+    // The object linked already stays as it is: a new link marks the project.
+    const LinkRecord* current = GetOutLinkAtKey(ref.key);
+    if (current && current->partner == obj && current->partnerKey == ref.partnerKey &&
+        std::count_if(m_outLinks.begin(), m_outLinks.end(), [&](const LinkRecord* r) { return r->ownKey == ref.key; }) == 1)
+        return;
+    RemoveOutLinksAtKey(ref.key);
+    LinkTo(ref.key, obj, ref.partnerKey);
 }
 
 void CMacro::SetLogicOutContact(int32_t value, const std::string* errFile)
 {
     const ChangeGuard guard(*this);
-    RemoveOutLinksAtKey(ml::LogicOut);
-    if (value == 0 || !m_pDocument)
+    if (value == 0 || !m_pDocument) {
+        RemoveOutLinksAtKey(ml::LogicOut);
         return;
+    }
     DeviceList pads;
     m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
     for (CBaseDevice* p : pads) {
         const auto* pad = dynamic_cast<const CControlPad*>(p);
         if (pad && pad->MatchesKeyword(m_outputKeyword, value)) {
+            RemoveOutLinksAtKey(ml::LogicOut);
             LinkTo(ml::LogicOut, p, 0);
             return;
         }
     }
+    // A contact the project lacks leaves the one the design has.
     Report(errFile, "Label " + m_outputKeyword + StrFormat(" %d", value));
 }
 
@@ -523,12 +540,21 @@ void CMacro::SetParam(int number, int32_t value, const std::string* errFile)
                 CreateNumberedPlaceholder(m_pDocument, "CVirtCtrlItem", OT_VIRT_CTRL_ITEM, 34365, value, CAT_AUDIO);
         } else if (m_kindId == mt::MemoFlag) {
             // The flag named by the index replaces the one linked before, so
-            // that the memo flag (parameter 40) reads back what was set.
-            RemoveOutLinksAtKey(ml::MemoFlag);
+            // that the memo flag (parameter 40) reads back what was set; a
+            // flag the project cannot hold leaves the one it had.
             CBaseDevice* flag = value != 0 ? Lookup(m_pDocument, value, OT_MEMO_FLAG) : nullptr;
-            if (!flag && value != 0)
+            if (!flag && value != 0) {
                 flag = CreateNumberedPlaceholder(m_pDocument, "CMemoFlag", OT_MEMO_FLAG, CMemoFlag::kKindId, value,
                                                  CAT_DIGITAL_IO);
+                if (!flag) {
+                    Report(errFile, LoadStringId(CMemoFlag::kKindId) + StrFormat(" %d", value));
+                    break;
+                }
+            }
+            const LinkRecord* current = GetOutLinkAtKey(ml::MemoFlag);
+            if (flag && current && current->partner == flag && current->partnerKey == 1)
+                break;
+            RemoveOutLinksAtKey(ml::MemoFlag);
             if (flag)
                 LinkTo(ml::MemoFlag, flag, 1);
         }

@@ -5,6 +5,7 @@
 #include "model/CBaseDevice.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/FiniteNumber.h"
@@ -142,4 +143,19 @@ CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className
     }
     doc->AddObject(obj, category);
     return obj;
+}
+
+CBaseDevice* FindOrMakeNumbered(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
+                                int32_t number, int32_t category)
+{
+    if (CBaseDevice* obj = FindNumbered(doc, type, number))
+        return obj;
+    return CreateNumberedPlaceholder(doc, className, type, kindId, number, category);
+}
+
+void ReportUntaken(const std::string* diffFile, const std::string& itemWord, int32_t ownerNumber,
+                   const std::string& missing)
+{
+    if (diffFile && !diffFile->empty())
+        AppendErrLine(*diffFile, itemWord, ownerNumber, missing);
 }

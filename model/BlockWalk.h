@@ -66,3 +66,16 @@ bool IsFamilyNumber(const CQuillomerDoc* doc, uint32_t type, int32_t number);
 // outside its family's numbers.
 CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
                                        int32_t number, int32_t category);
+
+// The object `number` of `type` a reference names: the project's own, or a
+// placeholder made for it; null when the project holds none and can make none.
+// A setter that gets null keeps the reference it had (a download must not put
+// another meaning in place of the device's) and reports the number with
+// ReportUntaken.
+CBaseDevice* FindOrMakeNumbered(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,
+                                int32_t number, int32_t category);
+
+// One line in the upload difference file (when there is one): the object
+// `ownerNumber`, under its item word, lacks what `missing` names.
+void ReportUntaken(const std::string* diffFile, const std::string& itemWord, int32_t ownerNumber,
+                   const std::string& missing);

@@ -227,8 +227,10 @@ const ObjectList& CQuillomerDoc::GetList(int32_t category) const
 
 void CQuillomerDoc::AddObject(CBaseDevice* obj, int32_t category)
 {
-    if (obj && IsValidCategory(category))
+    if (obj && IsValidCategory(category)) {
         m_lists[category].push_back(obj);
+        ++m_listChanges;
+    }
 }
 
 bool CQuillomerDoc::RemoveObject(CBaseDevice* obj)
@@ -237,6 +239,7 @@ bool CQuillomerDoc::RemoveObject(CBaseDevice* obj)
         auto it = std::find(m_lists[c].begin(), m_lists[c].end(), obj);
         if (it != m_lists[c].end()) {
             m_lists[c].erase(it);
+            ++m_listChanges;
             return true;
         }
     }
@@ -909,6 +912,39 @@ void CQuillomerDoc::OnCloseDocument()
 
 // ==================================================================== answer lines
 
+CQuillomerDoc::AnswerChangeGuard::AnswerChangeGuard(CQuillomerDoc& doc, CBaseDevice& obj)
+    : m_doc(doc), m_listChanges(doc.m_listChanges)
+{
+    // A document with changes already has nothing to learn from this answer.
+    if (doc.IsModified())
+        return;
+    try {
+        m_before = obj.StoredForm();
+        m_obj = &obj;
+    } catch (...) {
+        // Unknown state: the answer marks whatever it does.
+        doc.SetModifiedFlag(true);
+    }
+}
+
+CQuillomerDoc::AnswerChangeGuard::~AnswerChangeGuard()
+{
+    if (!m_obj || m_doc.IsModified())
+        return;
+    // An object made or deleted for the answer changed the project whatever
+    // the answering object holds now (it may be the one deleted).
+    bool changed = m_doc.m_listChanges != m_listChanges;
+    if (!changed) {
+        try {
+            changed = m_obj->StoredForm() != m_before;
+        } catch (...) {
+            changed = true;
+        }
+    }
+    if (changed)
+        m_doc.SetModifiedFlag(true);
+}
+
 void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState)
 {
     if (line.empty())
@@ -927,8 +963,10 @@ void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diff
     const std::string V = A + "/" + S;
 
     auto parse = [&](CBaseDevice* obj) {
-        if (obj)
-            obj->ParseUploadLines(L, diffFileName, linkState);
+        if (!obj)
+            return;
+        const AnswerChangeGuard guard(*this, *obj);
+        obj->ParseUploadLines(L, diffFileName, linkState);
     };
 
     const auto rule = PrefixTable().find(P);

@@ -168,6 +168,10 @@ public:
     void Serialize(CArchive& ar);
 
     // ---- Upload answers ----
+    // Hands the line to the object that owns its path. An answer that changes
+    // what the project holds (the object's values or links, or objects made
+    // or deleted for it) marks the project modified, whichever transfer asked
+    // for it; an answer that reads back what the project holds marks nothing.
     void DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState);
     void IgnoreLine(std::string line);
 
@@ -206,6 +210,21 @@ public:
     static RelaisManagerFactory SetRelaisManagerFactory(RelaisManagerFactory factory);
 
 private:
+    // Lives for one answer line's parse (see DispatchAnswerLine).
+    class AnswerChangeGuard {
+    public:
+        AnswerChangeGuard(CQuillomerDoc& doc, CBaseDevice& obj);
+        ~AnswerChangeGuard();
+        AnswerChangeGuard(const AnswerChangeGuard&) = delete;
+        AnswerChangeGuard& operator=(const AnswerChangeGuard&) = delete;
+
+    private:
+        CQuillomerDoc& m_doc;
+        CBaseDevice* m_obj = nullptr;
+        uint64_t m_listChanges;
+        std::vector<uint8_t> m_before;
+    };
+
     void AddAlarmPair(const std::string& name);
     void AddGongPair(const std::string& name);
     void DeleteCategory(int32_t category);
@@ -236,6 +255,7 @@ private:
     std::string m_title;
     std::string m_pathName;
     bool m_modified = false;
+    uint64_t m_listChanges = 0;  // objects added to or taken out of the lists so far
     LoadError m_loadError;
     std::vector<std::string> m_movedOnLoad;
 };

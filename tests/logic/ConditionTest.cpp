@@ -84,7 +84,7 @@ TEST_F(ConditionTest, StoresKeywordIndexLevelTextReservedAndLevel)
     c->m_keyword = "KVT_ERR";
     c->m_levelText = "ON";
     c->m_index = -2;
-    c->m_reserved = 7;
+    c->m_untakenIndex = 7;
     c->m_level = 1;
     Bytes expected;
     PutText(expected, "KVT_ERR");
@@ -102,7 +102,7 @@ TEST_F(ConditionTest, StoresKeywordIndexLevelTextReservedAndLevel)
     EXPECT_EQ("KVT_ERR", loaded->m_keyword);
     EXPECT_EQ(-2, loaded->m_index);
     EXPECT_EQ("ON", loaded->m_levelText);
-    EXPECT_EQ(7u, loaded->m_reserved);
+    EXPECT_EQ(7, loaded->m_untakenIndex);
     EXPECT_EQ(1u, loaded->m_level);
     EXPECT_EQ(1, loaded->PostLoad());
     EXPECT_EQ(static_cast<uint32_t>(condkind::KvtErr), loaded->GetKindId());
@@ -477,14 +477,16 @@ TEST_F(ConditionTest, PowerManagementPlaceholdersAreRealConditionsAndMacros)
     EXPECT_EQ("EMPTY", macro->GetParamLines(lines));  // a macro without a type writes nothing
     EXPECT_TRUE(lines.empty());
 
-    // Numbers beyond the standard device's conditions and macros make none.
+    // Numbers beyond the standard device's conditions and macros make none,
+    // and the condition and macro the design names stay: a download must not
+    // send "none" in place of the device's.
     Doc().m_data.deviceVariant = 0;
     pm->SetValue(powerkey::MainsCond, 101);
     pm->SetValue(powerkey::BootMacro, 81);
     EXPECT_EQ(nullptr, Doc().GetIDManager().GetBaseDevice(101, OT_CONDITION));
     EXPECT_EQ(nullptr, Doc().GetIDManager().GetBaseDevice(81, OT_MACRO));
-    EXPECT_EQ(0, pm->GetValue(powerkey::MainsCond));
-    EXPECT_EQ(0, pm->GetValue(powerkey::BootMacro));
+    EXPECT_EQ(5, pm->GetValue(powerkey::MainsCond));
+    EXPECT_EQ(9, pm->GetValue(powerkey::BootMacro));
 }
 
 TEST_F(ConditionTest, OldestSchemasKeepTheLevelOfTheirText)

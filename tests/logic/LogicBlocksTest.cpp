@@ -4,7 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "calendar/CAppoint.h"
+#include "calendar/CCalObject.h"
+#include "calendar/CalendarIds.h"
+#include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
+#include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOut.h"
 #include "logic/CLogicOutObject.h"
@@ -12,7 +23,9 @@
 #include "logic/CTrigger.h"
 #include "logic/CTriggerObject.h"
 #include "macros/CMacro.h"
+#include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 
@@ -241,4 +254,79 @@ TEST(ReadyInputBlock, UploadAnswers)
     EXPECT_EQ("READYINP 8 : Label SLOT5_IN 3 fehlt\r\n", std::string(buf));
     f.Answer("/READYINP/ENTRY8/FUNCTION OFF");
     EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 8));
+}
+
+// An upload answer naming what the project cannot hold or make (beyond its
+// signals or its device's numbers, a contact, console or ready input it
+// lacks): the difference file names it, and the next download sends the
+// design's own reference, or the device's where the entry had none; never
+// another meaning ("INDEX 0": any alarm).
+TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMeaning)
+{
+    const auto entry = [](const char* function, const char* index) {
+        return Lines{StrFormat("/CONDITION/ENTRY5/FUNCTION %s", function),
+                     StrFormat("/CONDITION/ENTRY5/INDEX %s", index)};
+    };
+    const struct {
+        uint32_t watching;  // the function of the design's condition 5, watching object 3 (0: none)
+        Lines answers;
+        const char* diff;
+        const char* sent;
+    } rows[] = {
+        {0, entry("ALARM", "45"), "Bedingung 5 : Alarm 45", "/CONDITION/ENTRY5/INDEX 45"},
+        {condkind::Alarm, entry("ALARM", "45"), "Bedingung 5 : Alarm 45", "/CONDITION/ENTRY5/INDEX 3"},
+        {condkind::Memo, entry("ALARM", "45"), "Bedingung 5 : Alarm 45", "/CONDITION/ENTRY5/INDEX 45"},
+        {0, entry("ANALOG", "17"), "Bedingung 5 : Bereichsprüfung 17", "/CONDITION/ENTRY5/INDEX 17"},
+        {0, entry("READYINP", "7"), "Bedingung 5 : READYINP 7", "/CONDITION/ENTRY5/INDEX 7"},
+        {0, entry("INP", "9"), "Bedingung 5 : Interfaceeingang  9", "/CONDITION/ENTRY5/INDEX 9"},
+        {0, {"/CONDITION/COMBINE2/COND1/IDX 150"}, "Verknüpfung 2 : Bedingung 150", "/CONDITION/COMBINE2/COND1/IDX 4"},
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 90"}, "Trigger 2 : Makro 90", "/TRIGGER/ENTRY2/ON_MACRO 10"},
+        {0, {"/LOGICOUT/ENTRY2/COND 150"}, "Logikzustand 2 : Bedingung 150", "/LOGICOUT/ENTRY2/COND 4"},
+        {0, {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}, "READYINP 8 : Label SLOT5_IN 3",
+         "/READYINP/ENTRY8/INDEX 3"},
+        {0, {"/MACRO/PROG9/PARAM/TYPE 45"}, "Makro 9 : Alarm 45", "/MACRO/PROG9/PARAM/TYPE 2"},
+        {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 300"}, "Makro 8 : Bedingung  300",
+         "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
+        {0, {"/CAL/APPOINT4/MACRO 300"}, "Ereignis 4 : Makro 300", "/CAL/APPOINT4/MACRO 10"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answers.back());
+        Fixture f;
+        for (const char* flag : {"COND_CLR", "TRIGGER_CLR", "LOGICOUT_CLR", "READYINP_CLR", "MACRO_CLR", "CAL_CLR"})
+            f.profile.Set(flag, 1);
+        CBaseDevice* const blocks[] = {f.Add<CConditionObject>(CConditionObject::kKindId, CAT_AUDIO),
+                                       f.Add<CMacroObject>(CMacroObject::kKindId, CAT_AUDIO),
+                                       f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO),
+                                       f.Add<CCalObject>(CCalObject::kKindId, CAT_AUDIO),
+                                       f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO),
+                                       f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO)};
+        // The design: each reference names condition 4 or macro 10.
+        if (row.watching)
+            f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);
+        auto* combined = f.Numbered<CCombineCondition>(CCombineCondition::kKindId, 2);
+        combined->ParseValue(0, "AND"), combined->SetValue(3, 4);
+        auto* trigger = f.Numbered<CTrigger>(CTrigger::kKindId, 2);
+        trigger->SetValue(triggerkey::Condition, 4), trigger->SetValue(triggerkey::OnMacro, 10);
+        auto* out = f.Numbered<CLogicOut>(CLogicOut::kKindId, 2);
+        out->SetValue(logicoutkey::Contact, f.Pad(padkind::SlotOut, OT_DIGITAL_SLOT, 2, true)->GetNumber());
+        out->SetValue(logicoutkey::Condition, 4);
+        f.Numbered<CMacro>(macrotype::Alarm, 9, CAT_MACRO)->SetParam(32, 2);
+        f.Numbered<CMacro>(macrotype::Sequence, 8, CAT_MACRO)->SetParam(51, 4);
+        auto* appointment = f.Numbered<CAppoint>(CAppoint::kKindId, 4, CAT_CALENDAR);
+        appointment->SetParam(CAppoint::Function, IDS_CALFN_DAILY), appointment->SetParam(CAppoint::Macro, 10);
+        f.diffFile = testing::TempDir() + "untaken.err";
+        std::remove(f.diffFile.c_str());
+        for (const std::string& line : row.answers)
+            f.Answer(line);
+        std::ifstream file(f.diffFile, std::ios::binary);
+        EXPECT_EQ(Utf8ToCp1252(row.diff) + " fehlt\r\n", std::string(std::istreambuf_iterator<char>(file), {}));
+        for (CBaseDevice* block : blocks)
+            f.Walk(*block, 0);
+        const std::string sent = row.sent;
+        EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), sent));
+        // The condition's list shows the number it keeps for the device.
+        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0))
+            EXPECT_EQ(sent.substr(sent.rfind(' ') + 1) + " *", c->GetText(condkey::Object));
+        std::remove(f.diffFile.c_str());
+    }
 }

@@ -39,7 +39,7 @@ TEST_F(ReadyInputTest, StoredFormOfEverySchema)
     proto.m_number = 3;
     const Bytes common = StoreCommon(proto);
     proto.m_keyword = "SLOT5_IN";
-    proto.m_reserved = 9;
+    proto.m_untakenIndex = 9;
     proto.m_levelText = proto.m_maskText = "ON";
     proto.m_deviceNumber = 12;
     proto.m_textNumber = 4;

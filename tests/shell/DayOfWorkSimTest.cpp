@@ -232,6 +232,7 @@ TEST_F(DayOfWorkSim, SavedProjectHoldsOnlyWhatTheUserChanged)
     EXPECT_EQ(messages.texts,
               (std::vector<std::string>{"Upload finished ! If necessary, check the '*.err' file for differences !\""}))
         << "the device holds what was sent";
+    EXPECT_FALSE(doc->IsModified()) << "an upload that read back what the project holds marked it";
     frame->OnCmdMsg(commid::Disconnect);
     Pump(100);
     link->SetHost(&windows);

@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -927,4 +928,46 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
               qobject_cast<CHardwareDlgFrm*>(FrameOf(*windows[9]))->GetView()->topLevelItem(0)->text(0));
     for (auto& w : windows)
         EXPECT_EQ(nullptr, w->findChild<QProgressBar*>(QStringLiteral("1"))) << "a bar as if sent";
+}
+
+// Every feature window's upload, clicked as the user does, from a device
+// holding entries the new project lacks: an upload that changes the project
+// marks it (" *" in its title: closing asks to save); one that changes
+// nothing, such as the same upload again, marks nothing.
+TEST_F(FeatureTransferSim, EveryUploadThatChangesTheProjectMarksItAndNoOtherDoes)
+{
+    sim.lineRate = false;  // what is asked is what comes back, at any rate
+    ConnectWith(QStringLiteral("set /MONI/TABLE3/SEL IN|set /MONI/TABLE3/IDX 2|set /CONDITION/ENTRY5/FUNCTION PWR_ON|"
+                               "set /TRIGGER/ENTRY2/CONDITION 5|set /MACRO/PROG3/TYPE STOP|set /CAL/APPOINT2/FUNCTION DAILY")
+                    .split(QLatin1Char('|')));
+    const unsigned uploads[] = {32944, 33170, 33172, 34612, 34501, 33173, 32950, 34611, 32981, 32937, 33125, 33131,
+                                33134, 32926, 33122, 33149, 32970, 33128, 33140, 33137, 33151, 32917};
+    std::set<int> changedIn;
+    for (int kind = 1; kind <= 28; ++kind) {
+        CObjectDlg dlg(&doc, kind);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        auto* frame = qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data());
+        for (unsigned id : uploads) {
+            QAction* action = frame ? frame->GetAction(id) : nullptr;
+            QWidget* button = action ? frame->GetCommandBar()->widgetForAction(action) : nullptr;
+            for (int round = 0; button && button->isEnabled() && round < 1 + int(changedIn.count(kind)); ++round) {
+                SCOPED_TRACE(testing::Message() << kind << " " << id << " round " << round);
+                doc.SetModifiedFlag(false);
+                const std::vector<uint8_t> before = doc.SaveToBytes();
+                QTest::mouseClick(button, Qt::LeftButton);  // returns once a transfer has ended
+                if (link.GetRequestReply())
+                    break;  // a window that asks in blocks: its answers come later, through guarded setters
+                const bool changed = doc.SaveToBytes() != before;
+                EXPECT_EQ(changed, doc.IsModified());
+                EXPECT_EQ(changed, QString::fromStdString(doc.GetTitle()).endsWith(QStringLiteral(" *")));
+                EXPECT_FALSE(changed && round == 1) << "the same upload again changed the project";
+                if (changed)
+                    changedIn.insert(kind);
+            }
+        }
+    }
+    const std::set<int> reached = {kTriggerWindow, CMonitorDlgFrm::kWindowKind, CMacroDlgFrm::kWindowKind,
+                                   8 /* appointments */, kConditionWindow};
+    EXPECT_EQ(reached, changedIn) << "the device's entries reach the project in their windows";
 }
