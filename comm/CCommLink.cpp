@@ -1455,20 +1455,33 @@ void CCommLink::ReportUploadLineLost()
 void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress,
                               unsigned session)
 {
-    for (CBaseDevice* obj : objects) {
+    // The device's answers may delete objects of the list while it runs (an
+    // entry the device reports free takes the project's object of that
+    // number with it): an object is asked for its steps only while it exists.
+    std::vector<std::weak_ptr<void>> alive;
+    alive.reserve(objects.size());
+    for (const CBaseDevice* obj : objects)
+        alive.push_back(obj->AliveToken());
+    for (size_t k = 0; k < objects.size(); ++k) {
         if (SessionEndedSince(session))
             return;
+        if (alive[k].expired())
+            continue;
+        CBaseDevice* obj = objects[k];
         const uint64_t refusedBefore = m_refusedCount;
         const int n = obj->GetDownloadLines(mode, -1);
+        const std::string name = obj->GetName();
         if (n != 0)
             progress.SetRange(0, n);
-        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + obj->GetName() + "]");
+        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + name + "]");
         progress.SetPos(0);
         progress.SetStep(1);
         int i = 0;
         while (i < n) {
             if (!WaitOutputEmpty(&progress) || SessionEndedSince(session))
                 return;
+            if (alive[k].expired())
+                break;  // the answers that came meanwhile took it
             const int previous = i;
             i = obj->GetDownloadLines(mode, i);
             if (SessionEndedSince(session))
@@ -1629,10 +1642,16 @@ void CCommLink::RunDownload()
         progress->SetStep(1);
         progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Vorbereiten zun Download ...")));
         bool cancelled = false;
-        for (CBaseDevice* obj : selection.objects) {
-            const int n = obj->GetDownloadLines(0, -1);
+        // Whatever runs while the progress lets events through may delete an
+        // object of the list: each is asked for its lines only while it exists.
+        std::vector<std::weak_ptr<void>> alive;
+        for (const CBaseDevice* obj : selection.objects)
+            alive.push_back(obj->AliveToken());
+        for (size_t k = 0; k < selection.objects.size(); ++k) {
+            CBaseDevice* obj = selection.objects[k];
+            const int n = alive[k].expired() ? 0 : obj->GetDownloadLines(0, -1);
             int i = 0;
-            while (i < n && !cancelled) {
+            while (i < n && !cancelled && !alive[k].expired()) {
                 i = obj->GetDownloadLines(0, i);
                 if (progress->CheckCancelButton() && AskCancel())
                     cancelled = true;
