@@ -1272,9 +1272,16 @@ void CCommLink::OnDisconnect()
     m_loaderWatch.stop();
     if (!loaderListens) {
         std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
-        const std::string time = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME "));
-        const std::string date = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE "));
-        SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
+        const std::string time = Trim(WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME ")));
+        const std::string date = Trim(WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE ")));
+        // The device's stored last access is overwritten only with a clock
+        // it gave in time: a late, missing or refused answer leaves it as it was.
+        auto read = [](const std::string& value) { return !value.empty() && value.find('?') == std::string::npos; };
+        if (read(time) && read(date))
+            SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON",
+                     nullptr);
+        else
+            SendLine("/COMM/ECHO ON", nullptr);
         SendLine(m_password, nullptr);
         OnSaveDeviceSettings();
         Sleep(1000);

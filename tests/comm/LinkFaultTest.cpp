@@ -259,7 +259,26 @@ TEST_F(LinkFault, SilentDeviceIsReportedAndLeavesNoConnection)
     EXPECT_EQ(0, doc.GetConnectedFlag());
     // The event loop ran throughout the waits.
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    // Its clock never answered: its stored last access is not overwritten with nothing.
+    EXPECT_EQ(sim.Received().find("/SERVICE/ACCESS/"), std::string::npos) << sim.Received();
     ExpectIdleAndProjectUnchanged();
+}
+
+// The device's clock answers later than the disconnect waits for it: the
+// disconnect leaves the device's stored last access as it was, and still
+// restores the echo, saves and lets go.
+TEST_F(LinkFault, ALateClockLeavesTheDevicesLastAccessAsItWas)
+{
+    // The disconnect's clock queries are the device's lines 23 and 24.
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 delay 1500").arg(kConnectLines + 1)}));
+    messages.texts.clear();
+    const size_t mark = sim.Received().size();
+    link.OnDisconnect();
+    EXPECT_FALSE(link.IsConnected());
+    ASSERT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
+    EXPECT_EQ(sim.Received().substr(mark), "/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n"
+                                           "/COMM/ECHO ON\r\n\r\n/SERVICE/START FASTSAVE\r\n");
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 }
 
 TEST_F(LinkFault, GarbageDuringAnUploadLeavesTheLinkOnline)
