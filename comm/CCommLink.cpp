@@ -879,6 +879,7 @@ void CCommLink::ClosePort()
     m_closingLinesPending = false;
     m_uploadCounting = false;
     SetPortOpen(false);
+    m_connectionEnded = m_connectionEnded || m_connected;
     m_connected = false;
     if (m_doc) {
         m_doc->SetConnected(0);
@@ -1036,6 +1037,7 @@ void CCommLink::OnConnect()
 
     Host().SetWaitCursor(true);
     m_connected = true;
+    m_connectionEnded = false;
     m_linkState = linkstate::Online;
     if (m_log.isOpen())
         m_log.close();

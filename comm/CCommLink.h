@@ -142,6 +142,9 @@ public:
     // The online notice of a connect: shown every time, never, or at intervals.
     void ShowOnlineNoticeIfDue();
     void OnDisconnect();
+    // A connection served by the link has ended since its last connect (the
+    // line died or the user disconnected): nothing sent reaches the device.
+    bool ConnectionEnded() const { return m_connectionEnded && !m_connected; }
     // The line died under the connection (the device hung up): whatever runs
     // over it stops, the document is let go and the link is idle and not
     // connected. Nothing is sent (there is no one to hear it).
@@ -294,6 +297,7 @@ private:
     uint64_t m_charsReceived = 0;
     int m_portNumber = 1;
     bool m_connected = false;
+    bool m_connectionEnded = false;
     CQuillomerDoc* m_doc = nullptr;
     std::string m_rxBuffer;
     int m_linkState = linkstate::Idle;

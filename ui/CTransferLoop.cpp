@@ -24,8 +24,11 @@ void CTransferLoop::Begin(int mode, bool diffFile)
     m_cancelled = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CCommLink* link = GetCommLink();
-    m_wasConnected = link && link->IsConnected();
-    if (link) {
+    // A transfer begun after the connection ended counts as begun on the
+    // line that died: it stops at once and says so, instead of waiting for
+    // a device nothing reaches.
+    m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
+    if (link && !LineLost()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
             link->ResetErrorFile();
