@@ -1410,13 +1410,20 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
     return true;
 }
 
-bool CCommLink::EchoStalled() const
+bool CCommLink::EchoStalled()
 {
-    // Output the device holds back (its XOFF) is not a device that stopped
-    // reading: that wait has its own end.
-    if (!m_echoSeen || m_echoes.empty() || !GetPortOpen() || GetOutBufferCount() != 0)
+    if (!m_echoSeen || m_echoes.empty() || !GetPortOpen())
         return false;
-    return NowMs() - std::max(m_lastReceived, GetOutputDoneMs()) > kAnswerWaitMs;
+    // A line still on its way (also one the device holds back with its XOFF,
+    // which has its own wait) cannot have been echoed yet.
+    const auto waiting = static_cast<uint64_t>(std::max(0, GetOutBufferCount()));
+    if (m_charsSent - std::min(waiting, m_charsSent) < m_echoes.front().end)
+        return false;
+    if (m_leftLine != m_linesEchoed + 1) {
+        m_leftLine = m_linesEchoed + 1;
+        m_leftLineMs = NowMs();
+    }
+    return NowMs() - std::max(m_leftLineMs, m_lastReceived) > kAnswerWaitMs;
 }
 
 void CCommLink::CountSent(const std::string& text)
@@ -1424,7 +1431,7 @@ void CCommLink::CountSent(const std::string& text)
     for (std::string& line : TrimmedLines(text)) {
         if (line.back() == '?')
             ++m_uploadQueries;
-        m_echoes.push_back({std::move(line), m_barPlace});
+        m_echoes.push_back({std::move(line), m_barPlace, m_charsSent});
         ++m_linesSent;
     }
 }
@@ -1443,6 +1450,7 @@ void CCommLink::CountReceived(const std::string& line)
             continue;
         m_echoPlace = m_echoes[k].place;
         m_echoes.erase(m_echoes.begin(), m_echoes.begin() + static_cast<std::ptrdiff_t>(k + 1));
+        m_linesEchoed += k + 1;
         // What came before the first echo belongs to lines sent before the
         // transfer (the echo of the connection set-up's last lines).
         m_echoSeen = true;
@@ -1624,6 +1632,8 @@ void CCommLink::OnTransferParameters()
         // Every line from here on is followed until the device echoes it.
         m_counting = true;
         m_echoes.clear();
+        m_linesEchoed = 0;
+        m_leftLine = 0;
         m_echoSeen = false;
         m_uploadQueries = 0;
         m_uploadAnswers = 0;

@@ -248,20 +248,22 @@ private:
         int object = -1;
         int step = 0;
     };
-    // A line of a whole transfer whose echo has not come back yet, and the
-    // place the step that sent it took the bar to.
+    // A line of a whole transfer whose echo has not come back yet, the
+    // place the step that sent it took the bar to, and the characters given
+    // to the port up to its end.
     struct SentLine {
         std::string text;
         TransferPlace place;
+        uint64_t end = 0;
     };
     // Drives the objects' step machines; stops at Cancel, when the
     // connection of `session` ends, or when the device stops reading or
     // answering (the reason is left in m_transferStop).
     void RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress, unsigned session);
-    // Lines a whole transfer has sent have left the line, but the device has
-    // echoed none of them (nor sent anything else) for as long as a transfer
+    // The oldest line of a whole transfer whose echo is missing has left the
+    // line, and the device has sent nothing since for as long as a transfer
     // waits for an answer.
-    bool EchoStalled() const;
+    bool EchoStalled();
     // The end of a whole download's objects: waits, letting every event run,
     // until the device has echoed their lines; false when it stopped reading.
     bool WaitForEchoes(IProgress& progress, unsigned session);
@@ -369,6 +371,9 @@ private:
     int m_uploadAnswers = 0;
     std::deque<SentLine> m_echoes;  // sent lines whose echo has not come back yet
     uint64_t m_linesSent = 0;       // lines put into m_echoes so far
+    uint64_t m_linesEchoed = 0;     // lines taken from m_echoes so far
+    uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
+    int64_t m_leftLineMs = 0;       // and when
     bool m_echoSeen = false;        // the device echoes the transfer's lines
     int m_uploadEarlyLines = 0;     // lines received before the first echo
     // The objects of a whole transfer whose steps went out (name and step

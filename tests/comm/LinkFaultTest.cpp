@@ -391,7 +391,7 @@ TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
 }
 
 // The device stops reading in the middle of a download (it takes no more
-// lines and echoes none): the download ends once the lines sent have gone
+// lines and echoes none): the download stops once the lines sent have gone
 // unechoed for five seconds, sends the device nothing more and says that it
 // is incomplete, why, and the step the device got to, where the bar stands.
 TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
@@ -399,9 +399,19 @@ TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
     ASSERT_TRUE(Connect({QStringLiteral("at 60 silent")}));
     messages.texts.clear();
     WatchBar();
+    // Behind the test object, one that takes some ten seconds of line.
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 1; i <= 1500; ++i)
+        values.emplace_back(StrFormat("V%d", i), "0");
+    LineObject more(doc, "MORE", values, "Weitere");
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.objects = {&Lines(), &more};
+        return true;
+    };
     const size_t mark = sim.Received().size();
-    const int64_t ms = Transfer(1);
-    EXPECT_LT(ms, 20000);
+    link.OnTransferParameters();
+    host.lastProgress = nullptr;
+    EXPECT_LT(more.stepsRun, 1500) << "the download went on to its end";
     // The macro lock was line 22: the device took the lines up to 38.
     const int read = 60 - kConnectLines - 1;
     const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
@@ -411,6 +421,9 @@ TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
     EXPECT_EQ(sim.Received().find("/MACRO/LOCK OFF", mark), std::string::npos);
     EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos);
     EXPECT_TRUE(link.IsConnected());
+    doc.RemovePath("/MORE");
+    for (const auto& kv : values)
+        doc.RemovePath("/MORE/" + kv.first);
     ExpectIdleAndProjectUnchanged();
 }
 
