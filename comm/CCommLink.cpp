@@ -479,8 +479,8 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
         return;
     Write(ToLine(text));
     m_lastActivity = NowMs();
-    if (m_uploadCounting)
-        CountUploadSent(text);
+    if (m_counting)
+        CountSent(text);
     // The device now stands on whatever path this text named: the shorthand
     // of the next command starts afresh.
     m_lastSentPath.clear();
@@ -525,6 +525,8 @@ std::string CCommLink::ReadInput()
     const QByteArray bytes = GetInput();
     m_charsReceived += static_cast<uint64_t>(bytes.size());
     m_echoes.OnReceived(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!bytes.isEmpty())
+        m_lastReceived = NowMs();
     return FromLine(bytes);
 }
 
@@ -590,8 +592,8 @@ void CCommLink::SplitReceived()
             m_lastRefused = Trim(line);
         }
         m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
-        if (m_uploadCounting && !line.empty())
-            CountUploadReceived(line);
+        if (m_counting && !line.empty())
+            CountReceived(line);
         if (!line.empty())
             OnReceiveLine(line);
         if (m_linkState == linkstate::BlockRequest)
@@ -828,8 +830,8 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
         // (an upload keeps comparing, a download keeps its macro lock).
         Write(bytes);
         m_lastSentPath.clear();
-        if (m_uploadCounting)
-            CountUploadSent(block);
+        if (m_counting)
+            CountSent(block);
         return true;
     }
     if (m_linkState != linkstate::BlockRequest) {
@@ -880,8 +882,9 @@ void CCommLink::ClosePort()
     // Closing lines of a download that had not left by now never will.
     m_closingLinesLost = m_closingLinesLost || m_closingLinesPending;
     m_closingLinesPending = false;
-    m_uploadCounting = false;
+    m_counting = false;
     SetPortOpen(false);
+    m_connectionEnded = m_connectionEnded || m_connected;
     m_connected = false;
     if (m_doc) {
         m_doc->SetConnected(0);
@@ -1039,6 +1042,7 @@ void CCommLink::OnConnect()
 
     Host().SetWaitCursor(true);
     m_connected = true;
+    m_connectionEnded = false;
     m_linkState = linkstate::Online;
     if (m_log.isOpen())
         m_log.close();
@@ -1275,9 +1279,16 @@ void CCommLink::OnDisconnect()
     m_loaderWatch.stop();
     if (!loaderListens) {
         std::string answer = Query("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?", 800);
-        const std::string time = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME "));
-        const std::string date = WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE "));
-        SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON", nullptr);
+        const std::string time = Trim(WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/TIME ")));
+        const std::string date = Trim(WithoutControlChars(ValueAfter(answer, "/CLOCK/MAIN/DATE ")));
+        // The device's stored last access is overwritten only with a clock
+        // it gave in time: a late, missing or refused answer leaves it as it was.
+        auto read = [](const std::string& value) { return !value.empty() && value.find('?') == std::string::npos; };
+        if (read(time) && read(date))
+            SendLine("/SERVICE/ACCESS/DATE " + date + "\r\n/SERVICE/ACCESS/TIME " + time + "\r\n/COMM/ECHO ON",
+                     nullptr);
+        else
+            SendLine("/COMM/ECHO ON", nullptr);
         SendLine(m_password, nullptr);
         OnSaveDeviceSettings();
         Sleep(1000);
@@ -1388,29 +1399,68 @@ void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
     }
 }
 
-void CCommLink::CountUploadSent(const std::string& text)
+bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
+{
+    while (!SessionEndedSince(session) && m_echoSeen && !m_echoes.empty()) {
+        if (EchoStalled())
+            return false;
+        if (progress.CheckCancelButton() && AskCancel()) {
+            m_transferCancelled = true;
+            return true;
+        }
+        Breathe(10);
+    }
+    return true;
+}
+
+bool CCommLink::EchoStalled()
+{
+    if (!m_echoSeen || m_echoes.empty() || !GetPortOpen())
+        return false;
+    // A line still on its way (also one the device holds back with its XOFF,
+    // which has its own wait) cannot have been echoed yet.
+    const auto waiting = static_cast<uint64_t>(std::max(0, GetOutBufferCount()));
+    if (m_charsSent - std::min(waiting, m_charsSent) < m_echoes.front().end)
+        return false;
+    if (m_leftLine != m_linesEchoed + 1) {
+        m_leftLine = m_linesEchoed + 1;
+        m_leftLineMs = NowMs();
+    }
+    return NowMs() - std::max(m_leftLineMs, m_lastReceived) > kAnswerWaitMs;
+}
+
+void CCommLink::CountSent(const std::string& text)
 {
     for (std::string& line : TrimmedLines(text)) {
         if (line.back() == '?')
             ++m_uploadQueries;
-        m_uploadEchoes.push_back(std::move(line));
+        m_echoes.push_back({std::move(line), m_barPlace, m_charsSent});
+        ++m_linesSent;
     }
 }
 
-void CCommLink::CountUploadReceived(const std::string& line)
+void CCommLink::CountReceived(const std::string& line)
 {
-    // The device echoes a line before it answers it, so the oldest line
-    // whose echo is missing is the only one the received line can echo.
+    // The device echoes a line before it answers it, so the received line can
+    // only echo one of the oldest lines whose echo is missing; older ones
+    // whose echo noise spoilt are passed over. Noise or a prompt may stand
+    // before the echo of a whole path.
     const std::string text = Trim(line);
-    if (!m_uploadEchoes.empty() && text == m_uploadEchoes.front()) {
-        m_uploadEchoes.pop_front();
+    const size_t lookAhead = std::min<size_t>(m_echoes.size(), 32);
+    for (size_t k = 0; k < lookAhead; ++k) {
+        const std::string& sent = m_echoes[k].text;
+        if (text != sent && !(sent[0] == '/' && EndsWith(text, sent)))
+            continue;
+        m_echoPlace = m_echoes[k].place;
+        m_echoes.erase(m_echoes.begin(), m_echoes.begin() + static_cast<std::ptrdiff_t>(k + 1));
+        m_linesEchoed += k + 1;
         // What came before the first echo belongs to lines sent before the
-        // upload (the echo of the connection set-up's last lines).
-        m_uploadEchoSeen = true;
+        // transfer (the echo of the connection set-up's last lines).
+        m_echoSeen = true;
         m_uploadEarlyLines = 0;
         return;
     }
-    if (m_uploadEchoSeen)
+    if (m_echoSeen)
         ++m_uploadAnswers;
     else
         ++m_uploadEarlyLines;
@@ -1421,14 +1471,51 @@ void CCommLink::NoteOutputEmpty()
     m_closingLinesPending = false;
 }
 
-void CCommLink::ReportDownloadEnd(bool objectsComplete, bool closingQueued)
+std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& progress) const
+{
+    std::string text = LoadStringId(mode == 0 ? IDS_DOWNLOAD_INCOMPLETE : IDS_UPLOAD_INCOMPLETE);
+    std::string why;
+    switch (stop) {
+    case TransferStop::Cancelled: why = LoadStringId(IDS_TRANSFER_CANCELLED); break;
+    case TransferStop::LineLost: why = LoadStringId(IDS_TRANSFER_LINE_LOST); break;
+    case TransferStop::NoAnswer: why = Tr(kNoAnswer); break;
+    case TransferStop::Refused: why = StrFormat(Tr(kNotUnderstood).c_str(), m_lastRefused.c_str()); break;
+    case TransferStop::NoEcho:
+        if (mode == 0)
+            why = StrFormat(LoadStringId(IDS_DOWNLOAD_NO_ECHO).c_str(), static_cast<int>((kAnswerWaitMs + 999) / 1000));
+        else
+            why = StrFormat(LoadStringId(IDS_UPLOAD_UNANSWERED).c_str(), std::max(0, m_uploadQueries - m_uploadAnswers),
+                            m_uploadQueries);
+        break;
+    case TransferStop::None: break;
+    }
+    if (!why.empty())
+        text += "\n" + why;
+    // How far the device got: the step of the last line it echoed (without
+    // an echo, the step the bar reached). The bar is put there as well, so
+    // that both name the same step.
+    TransferPlace place = m_echoSeen ? m_echoPlace : m_barPlace;
+    if (place.object < 0)
+        place = TransferPlace {0, 0};
+    if (place.object < static_cast<int>(m_transferObjects.size())) {
+        const auto& [name, count] = m_transferObjects[static_cast<size_t>(place.object)];
+        const int step = std::clamp(place.step, 0, count);
+        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + name + "]");
+        progress.SetRange(0, count);
+        progress.SetPos(step);
+        text += "\n" + StrFormat(LoadStringId(IDS_TRANSFER_REACHED).c_str(), name.c_str(), step, count);
+    }
+    return text;
+}
+
+void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress)
 {
     const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
-    if (objectsComplete && closingQueued && !held)
+    if (stop == TransferStop::None && closingQueued && !held)
         return;
     std::string text;
-    if (!objectsComplete)
-        text = LoadStringId(IDS_DOWNLOAD_INCOMPLETE);
+    if (stop != TransferStop::None)
+        text = TransferEndText(0, stop, progress);
     uint32_t closing = 0;
     if (!closingQueued)
         closing = IDS_LOCK_RELEASE_NOT_SENT;
@@ -1447,50 +1534,77 @@ void CCommLink::ReportLostClosingLines()
     ShowMessage(LoadStringId(IDS_LOCK_RELEASE_NOT_SENT), mb::IconExclamation);
 }
 
-void CCommLink::ReportUploadLineLost()
+void CCommLink::ReportUploadLineLost(IProgress& progress)
 {
     // The serial error has told what happened; this tells what it means: the
     // values the device had answered were compared, the others never were.
     ShowErrorFile();
-    ShowMessage(LoadStringId(IDS_UPLOAD_LINE_LOST), mb::IconExclamation);
+    ShowMessage(TransferEndText(1, TransferStop::LineLost, progress), mb::IconExclamation);
 }
 
 void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress,
                               unsigned session)
 {
-    for (CBaseDevice* obj : objects) {
-        if (SessionEndedSince(session))
+    // The device's answers may delete objects of the list while it runs (an
+    // entry the device reports free takes the project's object of that
+    // number with it): an object is asked for its steps only while it exists.
+    std::vector<std::weak_ptr<void>> alive;
+    alive.reserve(objects.size());
+    for (const CBaseDevice* obj : objects)
+        alive.push_back(obj->AliveToken());
+    auto stopped = [&](TransferStop why) {
+        m_transferStop = why;
+        return true;
+    };
+    for (size_t k = 0; k < objects.size(); ++k) {
+        if (SessionEndedSince(session) && stopped(TransferStop::LineLost))
             return;
+        if (alive[k].expired())
+            continue;
+        CBaseDevice* obj = objects[k];
         const uint64_t refusedBefore = m_refusedCount;
         const int n = obj->GetDownloadLines(mode, -1);
-        if (n != 0)
+        const std::string name = obj->GetName();
+        if (n != 0) {
             progress.SetRange(0, n);
-        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + obj->GetName() + "]");
+            m_transferObjects.emplace_back(name, n);
+            m_barPlace = TransferPlace {static_cast<int>(m_transferObjects.size()) - 1, 0};
+        }
+        progress.SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Parameter: [")) + name + "]");
         progress.SetPos(0);
         progress.SetStep(1);
         int i = 0;
         while (i < n) {
-            if (!WaitOutputEmpty(&progress) || SessionEndedSince(session))
+            if (!WaitOutputEmpty(&progress) && stopped(TransferStop::Cancelled))
                 return;
+            if (SessionEndedSince(session) && stopped(TransferStop::LineLost))
+                return;
+            if (alive[k].expired())
+                break;  // the answers that came meanwhile took it
             const int previous = i;
+            const uint64_t linesBefore = m_linesSent;
             i = obj->GetDownloadLines(mode, i);
-            if (SessionEndedSince(session))
+            // The lines of this step take the bar to where the step took it.
+            m_barPlace.step = i;
+            for (uint64_t l = 0; l < m_linesSent - linesBefore && l < m_echoes.size(); ++l)
+                m_echoes[m_echoes.size() - 1 - l].place = m_barPlace;
+            if (SessionEndedSince(session) && stopped(TransferStop::LineLost))
                 return;
             if (progress.CheckCancelButton() && AskCancel()) {
                 m_transferCancelled = true;
+                stopped(TransferStop::Cancelled);
                 return;
             }
+            // A device that no longer echoes what it is sent takes nothing more.
+            if (EchoStalled() && stopped(TransferStop::NoEcho))
+                return;
             // A block that waits for the device's answer waits no longer than
             // the device may take to answer at all; a device that refused a
             // line and then fell silent will not answer either, and is named
             // for what it did.
             const bool refused = m_refusedCount != refusedBefore;
             if (i == previous && GetLinkIdleTime() > (refused ? kRefusedWaitMs : kAnswerWaitMs)) {
-                m_answerTimedOut = true;
-                if (refused)
-                    ShowMessage(StrFormat(Tr(kNotUnderstood).c_str(), m_lastRefused.c_str()), mb::IconStop);
-                else
-                    ShowMessage(Tr(kNoAnswer), mb::IconStop);
+                stopped(refused ? TransferStop::Refused : TransferStop::NoAnswer);
                 return;
             }
             progress.SetPos(i);
@@ -1518,6 +1632,19 @@ void CCommLink::OnTransferParameters()
             bool& flag;
             ~DownloadFlag() { flag = false; }
         } downloadFlag {m_downloadRunning};
+        // Every line from here on is followed until the device echoes it.
+        m_counting = true;
+        m_echoes.clear();
+        m_linesEchoed = 0;
+        m_leftLine = 0;
+        m_echoSeen = false;
+        m_uploadQueries = 0;
+        m_uploadAnswers = 0;
+        m_uploadEarlyLines = 0;
+        m_transferObjects.clear();
+        m_barPlace = TransferPlace {};
+        m_echoPlace = TransferPlace {};
+        m_transferStop = TransferStop::None;
         if (mode == 0) {
             SetLinkState(linkstate::Download);
             m_downloadRunning = true;
@@ -1525,26 +1652,24 @@ void CCommLink::OnTransferParameters()
             m_linkState = linkstate::Upload;
             if (m_doc)
                 ResetErrorFile();
-            m_uploadCounting = true;
-            m_uploadQueries = 0;
-            m_uploadAnswers = 0;
-            m_uploadEarlyLines = 0;
-            m_uploadEchoSeen = false;
-            m_uploadEchoes.clear();
         }
         std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Einstellungen übertragen");
-        m_answerTimedOut = false;
         RunObjectLoop(selection.objects, mode, *progress, session);
-        const bool objectsComplete = !m_transferCancelled && !m_answerTimedOut && !SessionEndedSince(session);
+        TransferStop stop = SessionEndedSince(session) ? TransferStop::LineLost : m_transferStop;
+        if (mode == 0 && stop == TransferStop::None && !WaitForEchoes(*progress, session))
+            stop = TransferStop::NoEcho;
         if (!SessionEndedSince(session)) {
             Sleep(200);
             PumpMessages();
         }
         if (SessionEndedSince(session) && mode == 1) {
-            ReportUploadLineLost();
+            ReportUploadLineLost(*progress);
         } else if (mode == 0) {
+            m_counting = false;
+            // A device that takes nothing more is sent nothing more.
+            const bool deviceReads = stop != TransferStop::NoEcho;
             bool closingQueued = false;
-            if (selection.textFile && !SessionEndedSince(session)) {
+            if (selection.textFile && deviceReads && !SessionEndedSince(session)) {
                 SendTextFileWithProgress(TextFilePath(m_doc));
             }
             if (!SessionEndedSince(session)) {
@@ -1552,7 +1677,7 @@ void CCommLink::OnTransferParameters()
                 Sleep(200);
                 PumpMessages();
             }
-            if (!SessionEndedSince(session)) {
+            if (deviceReads && !SessionEndedSince(session)) {
                 // Whatever the state became meanwhile (the text file runs in
                 // terminal mode, other windows may have set theirs), the
                 // download still holds the macro lock: release it exactly once.
@@ -1563,41 +1688,46 @@ void CCommLink::OnTransferParameters()
                 closingQueued = true;
                 m_closingLinesPending = true;
                 Sleep(1000);
+            } else if (!SessionEndedSince(session)) {
+                m_downloadRunning = false;
+                m_linkState = linkstate::Online;
             }
             Host().SetWaitCursor(false);
             if (!SessionEndedSince(session))
                 WaitOutputEmpty(progress.get());
+            if (SessionEndedSince(session) && stop == TransferStop::None && !closingQueued)
+                stop = TransferStop::LineLost;
             // A download that stopped short leaves the device with part of
             // the configuration: the user must know, and whether the device
             // still holds its macro lock unsaved.
-            ReportDownloadEnd(objectsComplete, closingQueued);
+            ReportDownloadEnd(stop, closingQueued, *progress);
         } else {
             // Every query has left the line; the device is done when it has
             // been silent for a second, however long it keeps answering.
             WaitOutputEmpty(progress.get());
             WaitForLastAnswers(*progress, session);
             if (SessionEndedSince(session)) {
-                ReportUploadLineLost();
+                ReportUploadLineLost(*progress);
             } else {
                 // Answers a comment line held up are still the upload's.
                 SplitReceived();
-                m_uploadCounting = false;
+                m_counting = false;
                 // A device without echo: every line that came was an answer.
-                if (!m_uploadEchoSeen)
+                if (!m_echoSeen)
                     m_uploadAnswers += m_uploadEarlyLines;
                 m_linkState = linkstate::Online;
                 ShowErrorFile();
-                const int unanswered = m_uploadQueries - m_uploadAnswers;
-                if (m_answerTimedOut) {
-                    // Already told: the device did not answer a block it had to.
-                } else if (unanswered > 0 && !m_transferCancelled) {
-                    ShowMessage(StrFormat(LoadStringId(IDS_UPLOAD_UNANSWERED).c_str(), unanswered, m_uploadQueries),
-                                mb::IconExclamation);
-                } else {
+                // A cancel after the last query only ends the wait for the
+                // last answers: every query went out.
+                if (stop == TransferStop::None && m_uploadQueries > m_uploadAnswers && !m_transferCancelled)
+                    stop = TransferStop::NoEcho;
+                if (stop == TransferStop::None)
                     ShowMessage(Tr(kUploadDone), mb::Ok);
-                }
+                else
+                    ShowMessage(TransferEndText(1, stop, *progress), mb::IconExclamation);
             }
         }
+        m_counting = false;
         selection.objects.clear();
     }
     if (m_queryMark) {
@@ -1632,10 +1762,16 @@ void CCommLink::RunDownload()
         progress->SetStep(1);
         progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "Vorbereiten zun Download ...")));
         bool cancelled = false;
-        for (CBaseDevice* obj : selection.objects) {
-            const int n = obj->GetDownloadLines(0, -1);
+        // Whatever runs while the progress lets events through may delete an
+        // object of the list: each is asked for its lines only while it exists.
+        std::vector<std::weak_ptr<void>> alive;
+        for (const CBaseDevice* obj : selection.objects)
+            alive.push_back(obj->AliveToken());
+        for (size_t k = 0; k < selection.objects.size(); ++k) {
+            CBaseDevice* obj = selection.objects[k];
+            const int n = alive[k].expired() ? 0 : obj->GetDownloadLines(0, -1);
             int i = 0;
-            while (i < n && !cancelled) {
+            while (i < n && !cancelled && !alive[k].expired()) {
                 i = obj->GetDownloadLines(0, i);
                 if (progress->CheckCancelButton() && AskCancel())
                     cancelled = true;

@@ -145,6 +145,9 @@ public:
     // The online notice of a connect: shown every time, never, or at intervals.
     void ShowOnlineNoticeIfDue();
     void OnDisconnect();
+    // A connection served by the link has ended since its last connect (the
+    // line died or the user disconnected): nothing sent reaches the device.
+    bool ConnectionEnded() const { return m_connectionEnded && !m_connected; }
     // The line died under the connection (the device hung up): whatever runs
     // over it stops, the document is let go and the link is idle and not
     // connected. Nothing is sent (there is no one to hear it).
@@ -240,9 +243,36 @@ private:
     // in the work directory.
     static std::string UnsavedSideBase(CQuillomerDoc* doc);
     bool Dial();
-    // Drives the objects' step machines; stops at Cancel or when the
-    // connection of `session` ends.
+    // Why a whole transfer ended before its last step.
+    enum class TransferStop { None, Cancelled, LineLost, NoAnswer, Refused, NoEcho };
+    // Where a whole transfer stands: the object (an index into
+    // m_transferObjects; -1 before the first) and the step the bar shows.
+    struct TransferPlace {
+        int object = -1;
+        int step = 0;
+    };
+    // A line of a whole transfer whose echo has not come back yet, the
+    // place the step that sent it took the bar to, and the characters given
+    // to the port up to its end.
+    struct SentLine {
+        std::string text;
+        TransferPlace place;
+        uint64_t end = 0;
+    };
+    // Drives the objects' step machines; stops at Cancel, when the
+    // connection of `session` ends, or when the device stops reading or
+    // answering (the reason is left in m_transferStop).
     void RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode, IProgress& progress, unsigned session);
+    // The oldest line of a whole transfer whose echo is missing has left the
+    // line, and the device has sent nothing since for as long as a transfer
+    // waits for an answer.
+    bool EchoStalled();
+    // The end of a whole download's objects: waits, letting every event run,
+    // until the device has echoed their lines; false when it stopped reading.
+    bool WaitForEchoes(IProgress& progress, unsigned session);
+    // The message of a whole transfer that ended early: what did not
+    // complete, why, and how far the device got; the bar is set to the same place.
+    std::string TransferEndText(int mode, TransferStop stop, IProgress& progress) const;
     // True when the connection that was up at `session` (a value of
     // m_sessionEnds) has been closed since.
     bool SessionEndedSince(unsigned session) const { return m_sessionEnds != session; }
@@ -264,17 +294,18 @@ private:
     // device has been silent for more than a second since the last query left
     // the line, however long it keeps answering. Cancel ends the wait.
     void WaitForLastAnswers(IProgress& progress, unsigned session);
-    // Counts what a whole upload sends and receives.
-    void CountUploadSent(const std::string& text);
-    void CountUploadReceived(const std::string& line);
+    // Follows what a whole transfer sends and what of it the device echoes;
+    // an upload counts its queries and their answers.
+    void CountSent(const std::string& text);
+    void CountReceived(const std::string& line);
     // Closing lines of a download that wait in the output are gone once it is empty.
     void NoteOutputEmpty();
     // The message of a download that did not end well; nothing when it did.
-    void ReportDownloadEnd(bool objectsComplete, bool closingQueued);
+    void ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress);
     // Tells the user that closing the port dropped a download's closing lines.
     void ReportLostClosingLines();
     // The end of a whole upload whose line was lost before the last answer.
-    void ReportUploadLineLost();
+    void ReportUploadLineLost(IProgress& progress);
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
@@ -293,11 +324,13 @@ private:
     ICommLinkHost* m_host = nullptr;
 
     int64_t m_lastActivity = 0;  // monotonic milliseconds
+    int64_t m_lastReceived = 0;  // monotonic milliseconds of the last character received
     uint64_t m_charsSent = 0;
     uint64_t m_charsReceived = 0;
     CEchoTally m_echoes;
     int m_portNumber = 1;
     bool m_connected = false;
+    bool m_connectionEnded = false;
     CQuillomerDoc* m_doc = nullptr;
     std::string m_rxBuffer;
     int m_linkState = linkstate::Idle;
@@ -332,16 +365,26 @@ private:
     bool m_queryMark = false;
     uint64_t m_refusedCount = 0;
     std::string m_lastRefused;
-    bool m_answerTimedOut = false;  // a block's wait for an answer ran out
+    TransferStop m_transferStop = TransferStop::None;
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort
-    // A whole upload counts its queries and the answers that come back.
-    bool m_uploadCounting = false;
+    // A whole transfer follows the echo of its lines; an upload counts its
+    // queries and the answers that come back.
+    bool m_counting = false;
     int m_uploadQueries = 0;
     int m_uploadAnswers = 0;
-    std::deque<std::string> m_uploadEchoes;  // sent lines whose echo has not come back yet
-    bool m_uploadEchoSeen = false;           // the device echoes the upload's lines
-    int m_uploadEarlyLines = 0;              // lines received before the first echo
+    std::deque<SentLine> m_echoes;  // sent lines whose echo has not come back yet
+    uint64_t m_linesSent = 0;       // lines put into m_echoes so far
+    uint64_t m_linesEchoed = 0;     // lines taken from m_echoes so far
+    uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
+    int64_t m_leftLineMs = 0;       // and when
+    bool m_echoSeen = false;        // the device echoes the transfer's lines
+    int m_uploadEarlyLines = 0;     // lines received before the first echo
+    // The objects of a whole transfer whose steps went out (name and step
+    // count), the place the bar shows and the place of the last line echoed.
+    std::vector<std::pair<std::string, int>> m_transferObjects;
+    TransferPlace m_barPlace;
+    TransferPlace m_echoPlace;
     // The download's lock release and FASTSAVE wait in the output.
     bool m_closingLinesPending = false;
     bool m_closingLinesLost = false;  // closing the port dropped them; not told yet

@@ -12,12 +12,14 @@ QL_STRING_TABLE({
     {IDS_LOCK_RELEASE_HELD,
      "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") konnten "
      "noch nicht gesendet werden, weil QUILLOMER die Übertragung anhält; sie folgen, sobald QUILLOMER sie annimmt."},
-    {IDS_UPLOAD_UNANSWERED,
-     "Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. "
-     "Die '*.err' Datei enthält nur die Unterschiede der beantworteten Werte."},
-    {IDS_UPLOAD_LINE_LOST,
-     "Upload unvollständig ! Die Verbindung zu QUILLOMER wurde während des Uploads unterbrochen. "
-     "Die '*.err' Datei enthält nur die Unterschiede der bis dahin beantworteten Werte."},
+    {IDS_UPLOAD_UNANSWERED, "QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet."},
+    {IDS_TRANSFER_LINE_LOST, "Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen."},
+    {IDS_UPLOAD_INCOMPLETE,
+     "Upload unvollständig ! Die '*.err' Datei enthält nur die Unterschiede der beantworteten Werte."},
+    {IDS_DOWNLOAD_NO_ECHO,
+     "QUILLOMER antwortet nicht mehr: %d Sekunden lang kam keine der gesendeten Zeilen zurück."},
+    {IDS_TRANSFER_CANCELLED, "Die Übertragung wurde abgebrochen."},
+    {IDS_TRANSFER_REACHED, "Übertragen bis: Parameter: [%s], Schritt %d von %d."},
     {IDS_EXPORT_NOT_WRITTEN,
      "Der Export ist fehlgeschlagen ! Die Datei '%s' kann nicht geschrieben werden.\n( %s )"},
 });

@@ -4,11 +4,16 @@
 #include <cstdint>
 
 enum : uint32_t {
-    // How a transfer ended when it did not end well.
+    // How a transfer ended when it did not end well: what did not complete
+    // (the first line), why (the second) and how far it got (the third).
     IDS_DOWNLOAD_INCOMPLETE = 36300,
     IDS_LOCK_RELEASE_NOT_SENT = 36301,   // the closing lines of a download never reached the device
     IDS_LOCK_RELEASE_HELD = 36302,       // the closing lines wait for the device's XON
     IDS_UPLOAD_UNANSWERED = 36303,       // "%d" unanswered queries, "%d" queries in all
     IDS_EXPORT_NOT_WRITTEN = 36304,      // the export file "%s" and the reason "%s"
-    IDS_UPLOAD_LINE_LOST = 36305,        // the connection went before the upload's last answer
+    IDS_TRANSFER_LINE_LOST = 36305,      // the connection went before the transfer's end
+    IDS_UPLOAD_INCOMPLETE = 36306,
+    IDS_DOWNLOAD_NO_ECHO = 36307,        // "%d" seconds without the echo of the lines sent
+    IDS_TRANSFER_CANCELLED = 36308,
+    IDS_TRANSFER_REACHED = 36309,        // the object "%s", its step "%d" of "%d"
 };

@@ -41,6 +41,13 @@ bool IsBaseDevice(const CSerializable* obj)
 
 CBaseDevice::CBaseDevice() = default;
 
+std::weak_ptr<void> CBaseDevice::AliveToken() const
+{
+    if (!m_alive)
+        m_alive = std::make_shared<int>(0);
+    return m_alive;
+}
+
 CBaseDevice::~CBaseDevice()
 {
     FreeConnectionPoints();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,10 @@ public:
     bool DrawsInLink(const LinkRecord* r) const;
     std::string FitTextToWidth(IPainter& dc, int font, int32_t width, const std::string& text);
     CQuillomerDoc* GetDocument() const { return m_pDocument; }
+    // Expires when the object is destroyed: a walk over objects that the
+    // device's answers may delete (an entry the device reports free removes
+    // the project's object of that number) holds it beside the pointer.
+    std::weak_ptr<void> AliveToken() const;
     int32_t GetCategory() const { return m_category; }
     const std::string& GetPath() const { return m_path; }
 
@@ -281,6 +286,8 @@ private:
     bool IsNameTaken(const std::string& name) const;
     void WalkChain(const LinkRecord& from, int32_t category, LinkRefList& list, bool all) const;
     void WalkCategory(int32_t category, LinkRefList& list, bool all, int depth) const;
+
+    mutable std::shared_ptr<int> m_alive;  // made when first asked for
 };
 
 // Type-check helper for CArchive::ReadObject.

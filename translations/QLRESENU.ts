@@ -4352,9 +4352,9 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) could not be sent yet because the QUILLOMER holds the transfer; they follow as soon as the QUILLOMER takes them.</translation>
     </message>
     <message>
-        <source>Upload unvollständig ! QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet. Die &apos;*.err&apos; Datei enthält nur die Unterschiede der beantworteten Werte.</source>
+        <source>QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet.</source>
         <extracomment>36303</extracomment>
-        <translation>Upload incomplete ! The QUILLOMER no longer answers: %d of %d queries remained unanswered. The &apos;*.err&apos; file holds only the differences of the answered values.</translation>
+        <translation>The QUILLOMER no longer answers: %d of %d queries remained unanswered.</translation>
     </message>
     <message>
         <source>Der Export ist fehlgeschlagen ! Die Datei &apos;%s&apos; kann nicht geschrieben werden.
@@ -4364,9 +4364,29 @@ OUT%d is loaded with %d amplifier inputs</translation>
 ( %s )</translation>
     </message>
     <message>
-        <source>Upload unvollständig ! Die Verbindung zu QUILLOMER wurde während des Uploads unterbrochen. Die &apos;*.err&apos; Datei enthält nur die Unterschiede der bis dahin beantworteten Werte.</source>
+        <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
-        <translation>Upload incomplete ! The connection to the QUILLOMER was lost during the upload. The &apos;*.err&apos; file holds only the differences of the values answered until then.</translation>
+        <translation>The connection to the QUILLOMER was lost during the transfer.</translation>
+    </message>
+    <message>
+        <source>Upload unvollständig ! Die &apos;*.err&apos; Datei enthält nur die Unterschiede der beantworteten Werte.</source>
+        <extracomment>36306</extracomment>
+        <translation>Upload incomplete ! The &apos;*.err&apos; file holds only the differences of the answered values.</translation>
+    </message>
+    <message>
+        <source>QUILLOMER antwortet nicht mehr: %d Sekunden lang kam keine der gesendeten Zeilen zurück.</source>
+        <extracomment>36307</extracomment>
+        <translation>The QUILLOMER no longer answers: for %d seconds none of the lines sent came back.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung wurde abgebrochen.</source>
+        <extracomment>36308</extracomment>
+        <translation>The transfer has been cancelled.</translation>
+    </message>
+    <message>
+        <source>Übertragen bis: Parameter: [%s], Schritt %d von %d.</source>
+        <extracomment>36309</extracomment>
+        <translation>Transferred up to: Parameter: [%s], step %d of %d.</translation>
     </message>
     <message>
         <source>Makro</source>

@@ -33,11 +33,14 @@ void CTransferLoop::Begin(int mode, bool diffFile)
     m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CCommLink* link = GetCommLink();
-    m_wasConnected = link && link->IsConnected();
+    // A transfer begun after the connection ended counts as begun on the
+    // line that died: it stops at once and says so, instead of waiting for
+    // a device nothing reaches.
+    m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     // The macro lock that a download begins with is the transfer's first line.
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
-    if (link) {
+    if (link && !LineLost()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
             link->ResetErrorFile();

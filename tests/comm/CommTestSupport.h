@@ -49,6 +49,8 @@ public:
         m_previous = SetMessageHandler([this](const std::string& text, uint32_t type) {
             texts.push_back(text);
             types.push_back(type);
+            if (onShown)
+                onShown();
             if (!answers.empty()) {
                 const int a = answers.front();
                 answers.pop_front();
@@ -74,6 +76,8 @@ public:
     std::vector<std::string> texts;
     std::vector<uint32_t> types;
     std::deque<int> answers;
+    // Runs while each message is open (what the windows show meanwhile).
+    std::function<void()> onShown;
 
 private:
     MessageHandler m_previous;

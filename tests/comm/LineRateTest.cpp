@@ -4,10 +4,11 @@
 // of the largest legal project keeps pace with the line and returns only once
 // the device has it all, a disconnect right after it stamps the device with
 // its real clock; its upload returns only once the device has given every
-// answer and each has been compared; a new project goes down and up
-// again without a message and with an empty difference file; a line the
-// device rejects is reported; a setting sent with the path shorthand before
-// a download does not spoil the macro lock.
+// answer and each has been compared, and from a device whose tables are
+// empty it ends and leaves the project what the device holds; a new project
+// goes down and up again without a message and with an empty difference
+// file; a line the device rejects is reported; a setting sent with the path
+// shorthand before a download does not spoil the macro lock.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <map>
 
 #include "comm/ParameterGroups.h"
 #include "macros/CMacro.h"
@@ -267,4 +269,38 @@ TEST_F(LineRate, ShorthandSettingThenDownloadKeepsTheLock)
     EXPECT_EQ(messages.texts, (std::vector<std::string> {"Überprüfen Sie die LOG Datei!"}));
     for (const char* p : {"/AUDIO/OUT1", "/AUDIO/OUT1/VOL", "/AUDIO/OUT1/DELAY", "/MACRO", "/MACRO/LOCK"})
         doc.RemovePath(p);
+}
+
+// A new device holds nothing: the upload of the largest project's control
+// learns that every table entry is free, which takes the project's macros,
+// triggers, conditions, logic outputs and virtual controllers from it while
+// the upload still walks the objects it chose before. It ends as an upload
+// ends, and the project holds what the device answered.
+TEST_F(LineRate, LargestProjectUploadFromADeviceWithEmptyTablesEndsAndTakesWhatItHolds)
+{
+    SettingsHost settings;  // the blocks ask the device for its free entries, as in the program
+    largest::Build(doc);
+    Name("Groß");
+    ASSERT_TRUE(Connect());
+    messages.texts.clear();
+    auto count = [this] {
+        std::map<uint32_t, int> n;
+        for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (const CBaseDevice* obj : doc.GetList(c))
+                ++n[obj->GetType()];
+        return n;
+    };
+    std::map<uint32_t, int> expected = count();
+    for (uint32_t emptied : {OT_MACRO, OT_TRIGGER, OT_CONDITION, OT_LOGIC_OUT, OT_VIRT_CTRL_ITEM}) {
+        EXPECT_GT(expected[emptied], 0) << emptied;
+        expected.erase(emptied);
+    }
+    Transfer(0, 1u << paramgroup::Control);
+    // The device knows none of the blocks' own settings: its refusals bring the hint.
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei "
+                                                         "auf Unstimmigkeiten !\"",
+                                                         "Überprüfen Sie die LOG Datei!"}));
+    EXPECT_EQ(link.GetUploadAnswers(), link.GetUploadQueries());
+    EXPECT_EQ(count(), expected);
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }

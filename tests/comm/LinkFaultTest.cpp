@@ -1,13 +1,13 @@
 // The device link when the device misbehaves (the simulator scripted, at
-// the line rate): silence, also in the middle of an upload, garbage (also
-// for long after an upload's last query, until the user cancels), a
-// hang-up near the end of a download and in the middle of an upload, a
-// comment line in the middle of an upload's answers, and an XOFF held longer
-// than the link's time-out, also while the user cancels a download and
-// disconnects. Each time the program reports what happened (a download that
-// stopped short says that the device's configuration is incomplete), the
-// link ends up idle, the event loop keeps running throughout, and the project
-// is unchanged.
+// the line rate): silence, also in the middle of an upload or a download,
+// garbage (also for long after an upload's last query, until the user
+// cancels), a hang-up near the end of a download and in the middle of an
+// upload, a comment line in the middle of an upload's answers, an XOFF held
+// longer than the link's time-out, also while the user cancels a download
+// and disconnects, and a clock that answers too late for the disconnect.
+// Each time the program reports what happened (a transfer that stopped short
+// says which, why, and the step the device got to), the link ends up idle,
+// the event loop keeps running throughout, and the project is unchanged.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -91,17 +91,34 @@ private:
     QElapsedTimer m_since;
 };
 
-// The message of a download that stopped short, and its note on the closing lines.
-std::string Incomplete(uint32_t closing)
+// The message of a transfer of the test object that stopped short: what did
+// not complete, why, and the step the device had got to.
+std::string Stopped(uint32_t what, const std::string& why, int step)
 {
-    return LoadGermanString(IDS_DOWNLOAD_INCOMPLETE) + "\n\n" + LoadGermanString(closing);
+    return LoadGermanString(what) + "\n" + why + "\n"
+           + StrFormat(LoadGermanString(IDS_TRANSFER_REACHED).c_str(), "Prüfobjekt", step, kLines);
 }
 
-// The messages of an upload whose line was lost, from a device that knows
-// none of the values asked (its refusals bring the hint to the protocol log).
-std::vector<std::string> UploadLineLost()
+// The step such a message names; -1 when it names none.
+int StepNamed(const std::string& text)
 {
-    return {"COM-Übertragungsfehler !( CD timeout error )", LoadGermanString(IDS_UPLOAD_LINE_LOST),
+    const std::string mark = "Parameter: [Prüfobjekt], Schritt ";
+    const size_t at = text.find(mark);
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + mark.size());
+}
+
+// The message of a download that stopped short at `step`, and its note on the closing lines.
+std::string Incomplete(const std::string& why, int step, uint32_t closing)
+{
+    return Stopped(IDS_DOWNLOAD_INCOMPLETE, why, step) + "\n\n" + LoadGermanString(closing);
+}
+
+// The messages of an upload whose line was lost at `step`, from a device that
+// knows none of the values asked (its refusals bring the hint to the protocol log).
+std::vector<std::string> UploadLineLost(int step)
+{
+    return {"COM-Übertragungsfehler !( CD timeout error )",
+            Stopped(IDS_UPLOAD_INCOMPLETE, LoadGermanString(IDS_TRANSFER_LINE_LOST), step),
             "Überprüfen Sie die LOG Datei!"};
 }
 
@@ -173,6 +190,15 @@ protected:
         }
         return lines;
     }
+    // What the transfer's bar shows while each message is open, in `bar`.
+    void WatchBar()
+    {
+        messages.onShown = [this] {
+            bar = host.lastProgress ? StrFormat("%s %d/%d", host.lastProgress->Status().c_str(),
+                                                host.lastProgress->Pos(), host.lastProgress->Upper())
+                                    : std::string();
+        };
+    }
     // A message other than those of a transfer that went well.
     bool FaultReported() const
     {
@@ -206,6 +232,7 @@ protected:
         QElapsedTimer t;
         t.start();
         link.OnTransferParameters();
+        host.lastProgress = nullptr;  // gone with the transfer
         return t.elapsed();
     }
 
@@ -231,6 +258,7 @@ protected:
     TestHost host;
     CCommLink link;
     Messages messages;
+    std::string bar;
 
 private:
     ActiveDocHook m_previousHook;
@@ -259,7 +287,26 @@ TEST_F(LinkFault, SilentDeviceIsReportedAndLeavesNoConnection)
     EXPECT_EQ(0, doc.GetConnectedFlag());
     // The event loop ran throughout the waits.
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
+    // Its clock never answered: its stored last access is not overwritten with nothing.
+    EXPECT_EQ(sim.Received().find("/SERVICE/ACCESS/"), std::string::npos) << sim.Received();
     ExpectIdleAndProjectUnchanged();
+}
+
+// The device's clock answers later than the disconnect waits for it: the
+// disconnect leaves the device's stored last access as it was, and still
+// restores the echo, saves and lets go.
+TEST_F(LinkFault, ALateClockLeavesTheDevicesLastAccessAsItWas)
+{
+    // The disconnect's clock queries are the device's lines 23 and 24.
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 delay 1500").arg(kConnectLines + 1)}));
+    messages.texts.clear();
+    const size_t mark = sim.Received().size();
+    link.OnDisconnect();
+    EXPECT_FALSE(link.IsConnected());
+    ASSERT_TRUE(sim.AwaitReceivedLine("/SERVICE/START FASTSAVE", mark));
+    EXPECT_EQ(sim.Received().substr(mark), "/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n"
+                                           "/COMM/ECHO ON\r\n\r\n/SERVICE/START FASTSAVE\r\n");
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 }
 
 TEST_F(LinkFault, GarbageDuringAnUploadLeavesTheLinkOnline)
@@ -298,22 +345,30 @@ TEST_F(LinkFault, HangUpNearTheEndOfADownloadIsReportedByIt)
     // configuration, under its macro lock and unsaved.
     ASSERT_EQ(messages.texts.size(), 2u);
     EXPECT_EQ(messages.texts[0], "COM-Übertragungsfehler !( CD timeout error )");
-    EXPECT_EQ(messages.texts[1], Incomplete(IDS_LOCK_RELEASE_NOT_SENT));
+    // As far as the device had read before it hung up (line 130).
+    const int reached = StepNamed(messages.texts[1]);
+    EXPECT_LE(reached, 130 - kConnectLines - 1);
+    EXPECT_GT(reached, kLines / 2);
+    EXPECT_EQ(messages.texts[1],
+              Incomplete(LoadGermanString(IDS_TRANSFER_LINE_LOST), reached, IDS_LOCK_RELEASE_NOT_SENT));
     EXPECT_FALSE(link.IsConnected());
     ExpectIdleAndProjectUnchanged();
 }
 
 // The device stops answering in the middle of an upload (it reads the
 // queries and says nothing): the upload ends a second after the last query
-// left and says how many queries went unanswered.
+// left and says that it is incomplete, how many queries went unanswered and
+// the step the device got to, where the bar then stands as well; the
+// difference file holds what came.
 TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
 {
-    // The device holds the values the object has.
+    // The device holds the values the object has, but one it answers.
     QStringList directives {QStringLiteral("at 60 silent")};
     for (const auto& [key, value] : ManyValues())
-        directives << QString::fromStdString("set /TEST/" + key + " " + value);
+        directives << QString::fromStdString("set /TEST/" + key + " " + (key == "VOL7" ? "-99" : value));
     ASSERT_TRUE(Connect(directives));
     messages.texts.clear();
+    WatchBar();
     const int64_t ms = Transfer(0);
     EXPECT_LT(ms, 20000);
     EXPECT_EQ(Lines().stepsRun, kLines);
@@ -322,9 +377,53 @@ TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
     EXPECT_EQ(static_cast<int>(Lines().received.size()), answered);
     EXPECT_EQ(link.GetUploadQueries(), kLines);
     EXPECT_EQ(link.GetUploadAnswers(), answered);
-    EXPECT_EQ(messages.texts, (std::vector<std::string> {StrFormat(
-                                  LoadGermanString(IDS_UPLOAD_UNANSWERED).c_str(), kLines - answered, kLines)}));
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string> {Stopped(IDS_UPLOAD_INCOMPLETE,
+                                                 StrFormat(LoadGermanString(IDS_UPLOAD_UNANSWERED).c_str(),
+                                                           kLines - answered, kLines),
+                                                 answered)}));
+    EXPECT_EQ(bar, StrFormat("Parameter: [Prüfobjekt] %d/%d", answered, kLines));
+    const QString err = dir.filePath(QStringLiteral("Anlage.err"));
+    EXPECT_EQ(ReadFile(err), "ERROR: /TEST/VOL7 >>-99<< should be >>-7<<\r\n");
+    EXPECT_EQ(host.editorFiles, std::vector<std::string> {err.toStdString()});
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    ExpectIdleAndProjectUnchanged();
+}
+
+// The device stops reading in the middle of a download (it takes no more
+// lines and echoes none): the download stops once the lines sent have gone
+// unechoed for five seconds, sends the device nothing more and says that it
+// is incomplete, why, and the step the device got to, where the bar stands.
+TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at 60 silent")}));
+    messages.texts.clear();
+    WatchBar();
+    // Behind the test object, one that takes some ten seconds of line.
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 1; i <= 1500; ++i)
+        values.emplace_back(StrFormat("V%d", i), "0");
+    LineObject more(doc, "MORE", values, "Weitere");
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.objects = {&Lines(), &more};
+        return true;
+    };
+    const size_t mark = sim.Received().size();
+    link.OnTransferParameters();
+    host.lastProgress = nullptr;
+    EXPECT_LT(more.stepsRun, 1500) << "the download went on to its end";
+    // The macro lock was line 22: the device took the lines up to 38.
+    const int read = 60 - kConnectLines - 1;
+    const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {Incomplete(why, read, IDS_LOCK_RELEASE_NOT_SENT)}));
+    EXPECT_EQ(bar, StrFormat("Parameter: [Prüfobjekt] %d/%d", read, kLines));
+    Pump(300);
+    EXPECT_EQ(sim.Received().find("/MACRO/LOCK OFF", mark), std::string::npos);
+    EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos);
+    EXPECT_TRUE(link.IsConnected());
+    doc.RemovePath("/MORE");
+    for (const auto& kv : values)
+        doc.RemovePath("/MORE/" + kv.first);
     ExpectIdleAndProjectUnchanged();
 }
 
@@ -373,8 +472,13 @@ TEST_F(LinkFault, HangUpInTheMiddleOfAnUpload)
     EXPECT_LT(ms, 20000);
     EXPECT_GT(beat.ticks, static_cast<int>(ms / 20 / 4)) << ms << " ms";
     EXPECT_TRUE(FaultReported()) << "the hang-up must be reported";
-    // First what happened, then what it means: the upload is incomplete.
-    EXPECT_EQ(messages.texts, UploadLineLost());
+    // First what happened, then what it means: the upload is incomplete, as
+    // far as the device had read (line 60).
+    ASSERT_EQ(messages.texts.size(), 3u);
+    const int reached = StepNamed(messages.texts[1]);
+    EXPECT_LE(reached, 60 - kConnectLines);
+    EXPECT_GT(reached, 0);
+    EXPECT_EQ(messages.texts, UploadLineLost(reached));
     EXPECT_FALSE(link.IsConnected());
     ExpectIdleAndProjectUnchanged();
 }
@@ -388,7 +492,11 @@ TEST_F(LinkFault, HangUpBeforeTheLastAnswerOfAnUpload)
     Transfer(0);
     ASSERT_TRUE(PumpUntil([&] { return SimHungUp(); }, kArrivalMs));
     ASSERT_EQ(Lines().stepsRun, kLines);
-    EXPECT_EQ(messages.texts, UploadLineLost());
+    ASSERT_EQ(messages.texts.size(), 3u);
+    const int reached = StepNamed(messages.texts[1]);
+    EXPECT_LE(reached, kLines);
+    EXPECT_GT(reached, kLines / 2);
+    EXPECT_EQ(messages.texts, UploadLineLost(reached));
     EXPECT_FALSE(link.IsConnected());
 }
 
@@ -454,8 +562,14 @@ TEST_F(LinkFault, CancelDuringAnXoffStallIsHonoured)
     press.start(50);
     const int64_t ms = Transfer(1);
     EXPECT_LT(ms, 4000) << "the download waited for the device's XON";
+    ASSERT_EQ(messages.texts.size(), 2u);
+    // The device had read up to line 60 when it held the line.
+    const int reached = StepNamed(messages.texts[1]);
+    EXPECT_LE(reached, 60 - kConnectLines - 1);
+    EXPECT_GT(reached, 0);
     EXPECT_EQ(messages.texts, (std::vector<std::string> {"Wollen Sie den Vorgang wirklich abbrechen ?",
-                                                         Incomplete(IDS_LOCK_RELEASE_HELD)}));
+                                                         Incomplete(LoadGermanString(IDS_TRANSFER_CANCELLED), reached,
+                                                                    IDS_LOCK_RELEASE_HELD)}));
     EXPECT_LT(Lines().stepsRun, kLines);
     ASSERT_TRUE(sim.AwaitReceivedEnd("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
     ExpectIdleAndProjectUnchanged();

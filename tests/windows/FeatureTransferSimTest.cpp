@@ -336,6 +336,32 @@ TEST_F(FeatureTransferSim, AHangUpDuringATransferSaysHowFarTheBlockWent)
     EXPECT_LE(reached, next) << "counted what was still waiting for the line";
 }
 
+// The line died before the transfer began: the transfer stops at once and
+// names the lost connection, instead of waiting the stall limit for a device
+// nothing reaches.
+TEST_F(FeatureTransferSim, ATransferAfterTheLineDiedSaysSoAtOnce)
+{
+    // The connection takes 21 lines; the device hangs up on the next.
+    ConnectWith({QStringLiteral("at 22 hangup")});
+    ASSERT_TRUE(link.IsConnected());
+    link.SendLine("/SERVICE/VER ?", nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+    QueueBlock block(doc, 150);
+    CFeatureFrm frame(CFeatureFrm::Form::Edit);
+    for (int mode : {1, 0}) {
+        messages.texts.clear();
+        QElapsedTimer took;
+        took.start();
+        frame.TransferAll(&block, mode, -1);
+        EXPECT_LT(took.elapsed(), 2000) << "mode " << mode;
+        EXPECT_EQ(messages.texts, (std::vector<std::string> {
+                                      "Die Übertragung 'Testblock' ist nicht vollständig (Schritt 0 von 2): die "
+                                      "Verbindung zum Gerät wurde getrennt.\nDie übrigen Einträge wurden nicht "
+                                      "übertragen."}));
+        EXPECT_FALSE(frame.IsTransferring());
+    }
+}
+
 TEST_F(FeatureTransferSim, ASecondMacroTransferClickDuringADownloadStartsNothing)
 {
     for (uint32_t type : {macrotype::Chime, macrotype::Stop}) {
