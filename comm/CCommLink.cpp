@@ -1401,7 +1401,7 @@ void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
 
 bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 {
-    while (!SessionEndedSince(session) && m_echoSeen && !m_echoes.empty()) {
+    while (!SessionEndedSince(session) && m_echoSeen && !m_transferEchoes.empty()) {
         if (EchoStalled())
             return false;
         if (progress.CheckCancelButton() && AskCancel()) {
@@ -1415,12 +1415,12 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 
 bool CCommLink::EchoStalled()
 {
-    if (!m_echoSeen || m_echoes.empty() || !GetPortOpen())
+    if (!m_echoSeen || m_transferEchoes.empty() || !GetPortOpen())
         return false;
     // A line still on its way (also one the device holds back with its XOFF,
     // which has its own wait) cannot have been echoed yet.
     const auto waiting = static_cast<uint64_t>(std::max(0, GetOutBufferCount()));
-    if (m_charsSent - std::min(waiting, m_charsSent) < m_echoes.front().end)
+    if (m_charsSent - std::min(waiting, m_charsSent) < m_transferEchoes.front().end)
         return false;
     if (m_leftLine != m_linesEchoed + 1) {
         m_leftLine = m_linesEchoed + 1;
@@ -1434,7 +1434,7 @@ void CCommLink::CountSent(const std::string& text)
     for (std::string& line : TrimmedLines(text)) {
         if (line.back() == '?')
             ++m_uploadQueries;
-        m_echoes.push_back({std::move(line), m_barPlace, m_charsSent});
+        m_transferEchoes.push_back({std::move(line), m_barPlace, m_charsSent});
         ++m_linesSent;
     }
 }
@@ -1446,13 +1446,13 @@ void CCommLink::CountReceived(const std::string& line)
     // whose echo noise spoilt are passed over. Noise or a prompt may stand
     // before the echo of a whole path.
     const std::string text = Trim(line);
-    const size_t lookAhead = std::min<size_t>(m_echoes.size(), 32);
+    const size_t lookAhead = std::min<size_t>(m_transferEchoes.size(), 32);
     for (size_t k = 0; k < lookAhead; ++k) {
-        const std::string& sent = m_echoes[k].text;
+        const std::string& sent = m_transferEchoes[k].text;
         if (text != sent && !(sent[0] == '/' && EndsWith(text, sent)))
             continue;
-        m_echoPlace = m_echoes[k].place;
-        m_echoes.erase(m_echoes.begin(), m_echoes.begin() + static_cast<std::ptrdiff_t>(k + 1));
+        m_echoPlace = m_transferEchoes[k].place;
+        m_transferEchoes.erase(m_transferEchoes.begin(), m_transferEchoes.begin() + static_cast<std::ptrdiff_t>(k + 1));
         m_linesEchoed += k + 1;
         // What came before the first echo belongs to lines sent before the
         // transfer (the echo of the connection set-up's last lines).
@@ -1586,8 +1586,8 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
             i = obj->GetDownloadLines(mode, i);
             // The lines of this step take the bar to where the step took it.
             m_barPlace.step = i;
-            for (uint64_t l = 0; l < m_linesSent - linesBefore && l < m_echoes.size(); ++l)
-                m_echoes[m_echoes.size() - 1 - l].place = m_barPlace;
+            for (uint64_t l = 0; l < m_linesSent - linesBefore && l < m_transferEchoes.size(); ++l)
+                m_transferEchoes[m_transferEchoes.size() - 1 - l].place = m_barPlace;
             if (SessionEndedSince(session) && stopped(TransferStop::LineLost))
                 return;
             if (progress.CheckCancelButton() && AskCancel()) {
@@ -1634,7 +1634,7 @@ void CCommLink::OnTransferParameters()
         } downloadFlag {m_downloadRunning};
         // Every line from here on is followed until the device echoes it.
         m_counting = true;
-        m_echoes.clear();
+        m_transferEchoes.clear();
         m_linesEchoed = 0;
         m_leftLine = 0;
         m_echoSeen = false;

@@ -373,9 +373,9 @@ private:
     bool m_counting = false;
     int m_uploadQueries = 0;
     int m_uploadAnswers = 0;
-    std::deque<SentLine> m_echoes;  // sent lines whose echo has not come back yet
-    uint64_t m_linesSent = 0;       // lines put into m_echoes so far
-    uint64_t m_linesEchoed = 0;     // lines taken from m_echoes so far
+    std::deque<SentLine> m_transferEchoes;  // sent lines whose echo has not come back yet
+    uint64_t m_linesSent = 0;       // lines put into m_transferEchoes so far
+    uint64_t m_linesEchoed = 0;     // lines taken from m_transferEchoes so far
     uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
     int64_t m_leftLineMs = 0;       // and when
     bool m_echoSeen = false;        // the device echoes the transfer's lines
