@@ -18,6 +18,5 @@ QL_STRING_TABLE({
     {IDS_UPLOAD_LINE_LOST,
      "Upload unvollständig ! Die Verbindung zu QUILLOMER wurde während des Uploads unterbrochen. "
      "Die '*.err' Datei enthält nur die Unterschiede der bis dahin beantworteten Werte."},
-    {IDS_EXPORT_NOT_WRITTEN,
-     "Der Export ist fehlgeschlagen ! Die Datei '%s' kann nicht geschrieben werden.\n( %s )"},
+    {IDS_EXPORT_NOT_WRITTEN, "Der Export ist fehlgeschlagen !"},
 });
