@@ -21,6 +21,7 @@
 #include "comm/CommIds.h"
 #include "comm/CommStrings.h"
 #include "comm/ParameterGroups.h"
+#include "comm/SettingsFile.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/Cp1252.h"
@@ -161,13 +162,11 @@ std::string ProfileString(const char* section, const char* entry, const std::str
 }
 void WriteProfileInt(const char* section, const char* entry, int value)
 {
-    QSettings s;
-    s.setValue(Key(section, entry), value);
+    WriteSetting(Key(section, entry), value);
 }
 void WriteProfileString(const char* section, const char* entry, const std::string& value)
 {
-    QSettings s;
-    s.setValue(Key(section, entry), QString::fromStdString(value));
+    WriteSetting(Key(section, entry), QString::fromStdString(value));
 }
 
 // ---- Text helpers ----

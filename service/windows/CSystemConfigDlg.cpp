@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "comm/SettingsFile.h"
 #include "model/DocContext.h"
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
@@ -283,6 +284,7 @@ void CSystemConfigDlg::OpenConfigFile()
     else if (name.isEmpty())
         name = DefaultConfigFile();
     settings.setValue(QStringLiteral("Configuration/KVT File"), name);
+    CheckSettingsWritten(settings);
     file.setFileName(name);
     if (file.open(QIODevice::ReadWrite)) {
         ReadLines(file);
@@ -317,6 +319,7 @@ void CSystemConfigDlg::SaveConfigFile()
     if (name.isEmpty()) {
         name = DefaultConfigFile();
         settings.setValue(QStringLiteral("Configuration/KVT File"), name);
+        CheckSettingsWritten(settings);
     }
     m_lines.clear();
     std::vector<QTreeWidgetItem*> stack;
