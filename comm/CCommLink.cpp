@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
 
@@ -14,6 +13,7 @@
 #include <chrono>
 #include <cstring>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 #include "comm/CFirmwareSender.h"
@@ -21,9 +21,11 @@
 #include "comm/CommIds.h"
 #include "comm/CommStrings.h"
 #include "comm/ParameterGroups.h"
+#include "comm/SettingsFile.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
 #include "platform/Cp1252.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/serial/SerialPortList.h"
@@ -119,8 +121,6 @@ const char* const kNotUnderstood =
     QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER hat '%s' nicht verstanden ! Die Übertragung wurde abgebrochen.");
 // How long a transfer waits for an answer the walk cannot go on without.
 constexpr int64_t kAnswerWaitMs = 5000;
-const char* const kErrFileWrite =
-    QT_TRANSLATE_NOOP("CCommLink", "Die Datei '%s' kann nicht geschrieben werden !");
 
 // The magic words of the boot loader.
 const char* const kLoaderPrompt = "* FLASHBOOT>";
@@ -162,13 +162,11 @@ std::string ProfileString(const char* section, const char* entry, const std::str
 }
 void WriteProfileInt(const char* section, const char* entry, int value)
 {
-    QSettings s;
-    s.setValue(Key(section, entry), value);
+    WriteSetting(Key(section, entry), value);
 }
 void WriteProfileString(const char* section, const char* entry, const std::string& value)
 {
-    QSettings s;
-    s.setValue(Key(section, entry), QString::fromStdString(value));
+    WriteSetting(Key(section, entry), QString::fromStdString(value));
 }
 
 // ---- Text helpers ----
@@ -360,8 +358,9 @@ CCommLink::~CCommLink()
     if (installed != this)
         SetLineSender(installed);
     m_textTimer.stop();
-    if (m_log.isOpen())
-        m_log.close();
+    // The connection has ended before (closing the project disconnects); a
+    // link that goes while the program ends has no window left to tell.
+    m_log.Close();
     if (g_link == this)
         g_link = nullptr;
 }
@@ -640,7 +639,7 @@ void CCommLink::DeliverAnswers()
 
 void CCommLink::OnReceiveLine(const std::string& received)
 {
-    if (m_log.isOpen())
+    if (m_log.IsOpen())
         WriteLog(received + "\r\n");
     std::string line = Trim(received);
     const size_t comment = line.find(';');
@@ -672,11 +671,14 @@ void CCommLink::RouteLine(const std::string& line)
         if (line[0] == '/') {
             try {
                 m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
                 // The difference file cannot be written: say so once per upload.
                 if (!m_errFileReported) {
                     m_errFileReported = true;
-                    ShowMessage(StrFormat(Tr(kErrFileWrite).c_str(), m_errFileName.c_str()), mb::IconStop);
+                    const auto* system = dynamic_cast<const std::system_error*>(&e);
+                    ShowMessage(FileNotWrittenText(m_errFileName,
+                                                   system ? WriteFailureReason(system->code().value()) : e.what()),
+                                mb::IconStop);
                 }
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
@@ -690,8 +692,20 @@ void CCommLink::RouteLine(const std::string& line)
 
 void CCommLink::WriteLog(const std::string& text)
 {
-    m_log.write(ToLine(text));
-    m_log.flush();
+    const QByteArray bytes = ToLine(text);
+    if (m_log.Append(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))) || !m_log.TakeNewFailure())
+        return;
+    // Told once, after the line that failed has been handled: a box must not
+    // stop the receiving in the middle of a line.
+    const std::string told = FileNotWrittenText(m_log.Path(), m_log.Reason()) + "\n" + LinesKeptText();
+    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::IconExclamation); });
+}
+
+void CCommLink::CloseLog()
+{
+    const size_t lost = m_log.Close();
+    if (lost > 0)
+        ShowMessage(LinesLostText(m_log.Path(), lost, m_log.Reason()), mb::IconExclamation);
 }
 
 // ==================================================================== queries
@@ -890,8 +904,7 @@ void CCommLink::ClosePort()
         m_doc->SetConnected(0);
         m_doc = nullptr;
     }
-    if (m_log.isOpen())
-        m_log.close();
+    CloseLog();
     m_portNumber = ProfileInt("COMSECTION", "PORT", 1) + 1;
     m_modemMode = false;
     m_loaderWatch.stop();
@@ -979,9 +992,9 @@ void CCommLink::OpenLog()
     } else if (!workDir.empty() && QFileInfo(QString::fromStdString(name)).isRelative()) {
         name = workDir + "/" + name;
     }
-    m_log.setFileName(QString::fromStdString(name));
-    if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        ShowMessage(Tr(kLogFailed), mb::IconInformation);
+    const std::string reason = m_log.Open(name);
+    if (!reason.empty()) {
+        ShowMessage(Tr(kLogFailed) + "\n" + FileNotWrittenText(name, reason), mb::IconInformation);
         return;
     }
     const QLocale locale;
@@ -1044,8 +1057,7 @@ void CCommLink::OnConnect()
     m_connected = true;
     m_connectionEnded = false;
     m_linkState = linkstate::Online;
-    if (m_log.isOpen())
-        m_log.close();
+    CloseLog();
     OpenLog();
     if (ProfileInt("Configuration", "KVT Registry", 0) & 0x20) {
         Host().ShowProtocolMonitor(true);
@@ -1816,30 +1828,21 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
         const std::string workDir = ProfileString("Settings", "WorkDirectory", "");
         base = (workDir.empty() ? std::string() : workDir + "/") + doc->GetProjectName();
     }
-    // The reason when the file could not be written whole; empty on success.
-    auto write = [](const std::string& name, const std::vector<std::string>& lines) -> QString {
-        QSaveFile file(QString::fromStdString(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return file.errorString();
+    // Each file whole or not at all: an older file of that name stays as it
+    // was, and the user is told which file was not written and why.
+    auto write = [](const std::string& name, const std::vector<std::string>& lines) {
+        std::string bytes;
         for (const std::string& line : lines) {
-            const QByteArray bytes = ToLine(line + "\r\n");
-            if (file.write(bytes) != bytes.size())
-                return file.errorString();
+            const QByteArray encoded = ToLine(line + "\r\n");
+            bytes.append(encoded.constData(), static_cast<size_t>(encoded.size()));
         }
-        return file.commit() ? QString() : file.errorString();
-    };
-    if (writePar) {
-        // A worksheet that was not written must not pass for written: an
-        // older file of that name would be taken for this export.
-        const std::string par = base + ".par";
-        const QString reason = write(par, m_exportLines);
-        if (!reason.isNull()) {
-            const QString shown = QDir::toNativeSeparators(QString::fromStdString(par));
-            ShowMessage(StrFormat(LoadStringId(IDS_EXPORT_NOT_WRITTEN).c_str(), shown.toUtf8().constData(),
-                                  (reason.isEmpty() ? QStringLiteral("?") : reason).toUtf8().constData()),
+        const std::string reason = WriteFileReplacing(name, bytes);
+        if (!reason.empty())
+            ShowMessage(LoadStringId(IDS_EXPORT_NOT_WRITTEN) + "\n" + FileNotWrittenText(name, reason),
                         mb::Ok | mb::IconStop);
-        }
-    }
+    };
+    if (writePar)
+        write(base + ".par", m_exportLines);
     write(base + ".ret", m_returnLines);
 }
 
@@ -1853,16 +1856,20 @@ void CCommLink::ResetErrorFile()
     m_errFileReported = false;
     if (m_errFileName.empty())
         return;
-    QFile file(QString::fromStdString(m_errFileName));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.close();
+    const std::string reason = WriteFileReplacing(m_errFileName, {});
+    if (!reason.empty()) {
+        // Said now, and not again for each difference that follows.
+        m_errFileReported = true;
+        ShowMessage(FileNotWrittenText(m_errFileName, reason), mb::IconStop);
+    }
 }
 
 void CCommLink::ShowErrorFile()
 {
     if (!m_errFileName.empty()) {
+        // Only a file with differences in it: not a folder of that name.
         const QFileInfo info(QString::fromStdString(m_errFileName));
-        if (info.exists() && info.size() > 0)
+        if (info.isFile() && info.size() > 0)
             Host().OpenInEditor(m_errFileName);
     }
     m_errFileName.clear();

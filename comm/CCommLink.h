@@ -28,6 +28,7 @@
 #include "comm/IDeviceLink.h"
 #include "comm/ILinkAnswerSink.h"
 #include "model/DocContext.h"
+#include "platform/CAppendFile.h"
 #include "platform/serial/CMSComm.h"
 
 class CFirmwareSender;
@@ -238,6 +239,8 @@ private:
     void RouteLine(const std::string& line);
     void DeliverAnswers();
     void WriteLog(const std::string& text);
+    // Closes the protocol log; lines it never took are told as lost.
+    void CloseLog();
     void OpenLog();
     // Where the side files of a project that has no file yet go: its name
     // in the work directory.
@@ -351,7 +354,7 @@ private:
     int m_textTotal = 0;
     int m_textSent = 0;
     QTimer m_textTimer;
-    QFile m_log;
+    CAppendFile m_log;
     std::string m_password;
     bool m_removeProtection = false;
     bool m_protectionWasOn = false;

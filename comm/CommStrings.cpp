@@ -20,6 +20,5 @@ QL_STRING_TABLE({
      "QUILLOMER antwortet nicht mehr: %d Sekunden lang kam keine der gesendeten Zeilen zurück."},
     {IDS_TRANSFER_CANCELLED, "Die Übertragung wurde abgebrochen."},
     {IDS_TRANSFER_REACHED, "Übertragen bis: Parameter: [%s], Schritt %d von %d."},
-    {IDS_EXPORT_NOT_WRITTEN,
-     "Der Export ist fehlgeschlagen ! Die Datei '%s' kann nicht geschrieben werden.\n( %s )"},
+    {IDS_EXPORT_NOT_WRITTEN, "Der Export ist fehlgeschlagen !"},
 });

@@ -21,6 +21,7 @@
 #include "model/ITextSettings.h"
 #include "model/ModelStrings.h"
 #include "platform/CArchive.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -859,44 +860,18 @@ std::vector<uint8_t> CQuillomerDoc::SaveToBytes()
 
 bool CQuillomerDoc::OnSaveDocument(const std::string& path)
 {
-    bool ok = false;
-    std::string tmp;
+    std::string reason;
     try {
         const std::vector<uint8_t> bytes = SaveToBytes();
-        tmp = path + ".XXXXXX";
-        const int fd = ::mkstemp(tmp.data());
-        if (fd >= 0) {
-            size_t done = 0;
-            while (done < bytes.size()) {
-                const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n <= 0)
-                    break;
-                done += static_cast<size_t>(n);
-            }
-            const bool written = done == bytes.size() && ::fsync(fd) == 0;
-            const bool closed = ::close(fd) == 0;
-            if (written && closed) {
-                // Keep the permissions of the file being replaced.
-                std::error_code ec;
-                const auto perms = std::filesystem::status(path, ec).permissions();
-                if (!ec && perms != std::filesystem::perms::unknown)
-                    std::filesystem::permissions(tmp, perms, ec);
-                else
-                    std::filesystem::permissions(tmp, std::filesystem::perms(0644), ec);
-                ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-            }
-            if (!ok)
-                ::unlink(tmp.c_str());
-        }
+        reason = WriteFileReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    } catch (const std::exception& e) {
+        reason = e.what();
     } catch (...) {
-        if (!tmp.empty())
-            ::unlink(tmp.c_str());
-        ok = false;
+        reason = "?";
     }
-    if (!ok) {
-        ShowMessage(LoadStringId(IDS_SAVE_FAILED), mb::Ok | mb::IconExclamation);
+    if (!reason.empty()) {
+        ShowMessage(LoadStringId(IDS_SAVE_FAILED) + "\n" + FileNotWrittenText(path, reason),
+                    mb::Ok | mb::IconExclamation);
         return false;
     }
     SetPathName(path);

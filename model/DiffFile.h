@@ -5,7 +5,8 @@
 // appends one line and closes the file again, so an earlier upload's lines
 // stay and the lines of many objects follow one another in call order.
 //
-// A file that cannot be opened or written raises std::system_error.
+// A line the file does not take whole is not written at all (no torn line)
+// and raises std::system_error with the system's error number.
 
 #include <string>
 

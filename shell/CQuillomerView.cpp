@@ -7,6 +7,7 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "platform/CArchive.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "shell/CDragData.h"
 #include "shell/CLabelEdit.h"
@@ -42,9 +43,9 @@
 #include <QImage>
 #include <QPrinter>
 #include <QRubberBand>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 #include <map>
@@ -983,11 +984,15 @@ bool CQuillomerView::WriteSelectionFile()
         for (CBaseDevice* obj : m_selection)
             ar.WriteObject(obj);
     }
-    QSaveFile file(TransferFileName());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    return file.commit();
+    const QString name = TransferFileName();
+    const std::string reason =
+        WriteFileReplacing(name.toStdString(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (reason.empty())
+        return true;
+    // Told when the drop is over: the objects stay where they were.
+    const std::string told = FileNotWrittenText(QDir::toNativeSeparators(name).toStdString(), reason);
+    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::Ok | mb::IconExclamation); });
+    return false;
 }
 
 void CQuillomerView::DragSelection(const QPoint& client)

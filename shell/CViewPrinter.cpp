@@ -7,12 +7,14 @@
 #include "shell/CMainFrame.h"
 #include "shell/CPrintBlock.h"
 #include "shell/CQuillomerView.h"
+#include "ui/PrintJob.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QPagedPaintDevice>
 #include <QPrinter>
 #include <cmath>
 
@@ -55,7 +57,13 @@ void CViewPrinter::Print(QPrinter* printer)
     // driver reports it (or the margins the set-up gives): the page frame
     // and the footer at its lower edge must not fall into the sheet's
     // unprintable edge.
-    Print(*printer, printer->fromPage(), printer->toPage(), [printer] { return printer->newPage(); });
+    // A PDF file is written whole or not at all, and a failure is told.
+    const int from = printer->fromPage();
+    const int to = printer->toPage();
+    RunPrintJobTelling(*printer, [this, from, to](QPagedPaintDevice& device) {
+        Print(device, from, to, [&device] { return device.newPage(); });
+        return true;
+    });
 }
 
 void CViewPrinter::Print(QPaintDevice& device, int from, int to, const std::function<bool()>& newPage)

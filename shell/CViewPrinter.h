@@ -26,7 +26,8 @@ public:
     CViewPrinter(CQuillomerView* view, int mode);
     ~CViewPrinter();
 
-    // Prints every page to the printer (the pages from the printer's range).
+    // Prints every page to the printer (the pages from the printer's range);
+    // a PDF file that cannot be written is told, and the old one stays.
     void Print(QPrinter* printer);
     // Prints pages `from` to `to` (every page when either is 0) on `device`
     // at its size and resolutions; `newPage` starts each page after the

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "comm/SettingsFile.h"
+
 namespace {
 QString Key(const QString& section, const QString& entry)
 {
@@ -34,14 +36,12 @@ QString GetProfileString(const QString& section, const QString& entry, const QSt
 
 void WriteProfileInt(const QString& section, const QString& entry, int value)
 {
-    QSettings settings;
-    settings.setValue(Key(section, entry), value);
+    WriteSetting(Key(section, entry), value);
 }
 
 void WriteProfileString(const QString& section, const QString& entry, const QString& value)
 {
-    QSettings settings;
-    settings.setValue(Key(section, entry), value);
+    WriteSetting(Key(section, entry), value);
 }
 
 int GetServiceFlags()

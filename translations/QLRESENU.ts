@@ -458,10 +458,6 @@ Check the connecting cable and connect again !</translation>
 </translation>
     </message>
     <message>
-        <source>Die Datei &apos;%s&apos; kann nicht geschrieben werden !</source>
-        <translation>The file &apos;%s&apos; cannot be written !</translation>
-    </message>
-    <message>
         <source>Projekt &apos;</source>
         <translation>Project &apos;</translation>
     </message>
@@ -772,10 +768,6 @@ The user must be a member of the group &apos;%2&apos; that owns the device, and 
     <message>
         <source>Eigenschaften</source>
         <translation>Properties</translation>
-    </message>
-    <message>
-        <source>Die Ereignisdatei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
-        <translation>The event file &quot;%1&quot; cannot be opened: %2</translation>
     </message>
     <message>
         <source>Die Maske ist zu lang, um an das Gerät gesendet zu werden:
@@ -3463,10 +3455,6 @@ masked signals</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Die Datei &quot;%1&quot; kann nicht geschrieben werden.</source>
-        <translation>The file &quot;%1&quot; cannot be written.</translation>
-    </message>
-    <message>
         <source>Konfigurationsdatei (*.txt)</source>
         <translation>Configuration file (*.txt)</translation>
     </message>
@@ -3484,10 +3472,6 @@ masked signals</translation>
     <message>
         <source>Diese Textdatei kann QUILLOMER Anweisungen enthalten, die im Anschluß an einen DOWNLOAD übertragen werden ( falls angekreuzt ).</source>
         <translation>This text file may contain QUILLOMER commands, which are transferred following a DOWNLOAD ( if ticked ).</translation>
-    </message>
-    <message>
-        <source>Die Textdatei &apos;%1&apos; kann nicht gespeichert werden !</source>
-        <translation>The text file &apos;%1&apos; cannot be saved !</translation>
     </message>
 </context>
 <context>
@@ -4357,11 +4341,63 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The QUILLOMER no longer answers: %d of %d queries remained unanswered.</translation>
     </message>
     <message>
-        <source>Der Export ist fehlgeschlagen ! Die Datei &apos;%s&apos; kann nicht geschrieben werden.
-( %s )</source>
+        <source>Der Export ist fehlgeschlagen !</source>
         <extracomment>36304</extracomment>
-        <translation>The export failed ! The file &apos;%s&apos; cannot be written.
+        <translation>The export failed !</translation>
+    </message>
+    <message>
+        <source>Die Datei &apos;%s&apos; kann nicht geschrieben werden !
+( %s )</source>
+        <extracomment>36320</extracomment>
+        <translation>The file &apos;%s&apos; cannot be written !
 ( %s )</translation>
+    </message>
+    <message>
+        <source>Die Zeilen, die sie nicht aufnimmt, werden aufbewahrt und nachgetragen, sobald sie es wieder tut.</source>
+        <extracomment>36321</extracomment>
+        <translation>The lines it does not take are kept and added as soon as it takes them again.</translation>
+    </message>
+    <message>
+        <source>%zu Zeile(n) konnten nicht mehr in die Datei &apos;%s&apos; geschrieben werden und sind verloren.
+( %s )</source>
+        <extracomment>36322</extracomment>
+        <translation>%zu line(s) could no longer be written to the file &apos;%s&apos; and are lost.
+( %s )</translation>
+    </message>
+    <message>
+        <source>Auf dem Datenträger ist kein Platz mehr frei.</source>
+        <extracomment>36323</extracomment>
+        <translation>There is no space left on the disk.</translation>
+    </message>
+    <message>
+        <source>Der Ordner ist nicht vorhanden.</source>
+        <extracomment>36324</extracomment>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>Ein Teil des Pfads ist kein Ordner.</source>
+        <extracomment>36325</extracomment>
+        <translation>Part of the path is not a folder.</translation>
+    </message>
+    <message>
+        <source>Der Name bezeichnet einen Ordner, keine Datei.</source>
+        <extracomment>36326</extracomment>
+        <translation>The name denotes a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>Keine Berechtigung zum Schreiben.</source>
+        <extracomment>36327</extracomment>
+        <translation>No permission to write.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist schreibgeschützt.</source>
+        <extracomment>36328</extracomment>
+        <translation>The disk is write-protected.</translation>
+    </message>
+    <message>
+        <source>Systemfehler %d: %s</source>
+        <extracomment>36329</extracomment>
+        <translation>System error %d: %s</translation>
     </message>
     <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>

@@ -1,5 +1,6 @@
 #include "ui/CChooseDirectoryPage.h"
 
+#include "comm/SettingsFile.h"
 #include "ui/CChooseDirectoryDlg.h"
 #include "ui/CPathLabel.h"
 
@@ -46,6 +47,6 @@ void CChooseDirectoryPage::OnBrowse()
     if (dlg.DoModal() != QDialog::Accepted || dlg.m_strDirectory.isEmpty())
         return;
     // Stored at once, not only on Apply.
-    QSettings().setValue(SettingsKey(), dlg.m_strDirectory);
+    WriteSetting(SettingsKey(), dlg.m_strDirectory);
     m_stcDirectory->SetPath(WorkDirectory());
 }

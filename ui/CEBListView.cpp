@@ -1,13 +1,17 @@
 #include "ui/CEBListView.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FileWriter.h"
+#include "platform/MessageBox.h"
+#include "ui/PrintJob.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace {
 QString Cut(const QString& s)
@@ -79,13 +83,14 @@ QByteArray CEBListView::ExportBytes() const
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-bool CEBListView::WriteListFile(const QString& path) const
+bool CEBListView::WriteListFile(const QString& path, std::string* reason) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(ExportBytes());
-    return file.commit();
+    const QByteArray bytes = ExportBytes();
+    const std::string why =
+        WriteFileReplacing(path.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (reason)
+        *reason = why;
+    return why.empty();
 }
 
 void CEBListView::ExportList()
@@ -97,7 +102,10 @@ void CEBListView::ExportList()
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    WriteListFile(dialog.selectedFiles().first());
+    const QString path = dialog.selectedFiles().first();
+    std::string reason;
+    if (!WriteListFile(path, &reason))
+        ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(path).toStdString(), reason), mb::Ok | mb::IconStop);
 }
 
 // ---------------------------------------------------------------- printing
@@ -248,32 +256,37 @@ void CEBListView::OnPrint(QPainter* painter, PrintInfo* info)
     painter->restore();
 }
 
-bool CEBListView::PrintTo(QPrinter* printer)
+bool CEBListView::PrintTo(QPrinter* printer, std::string* reason)
 {
     if (!printer)
         return false;
     // The document is named after the window that hosts the view.
     if (QWidget* host = window())
         printer->setDocName(host->windowTitle());
-    PrintInfo info;
-    info.drawRect = QRect(0, 0, printer->width(), printer->height());
-    OnBeginPrinting(printer, &info);
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    bool ok = true;
-    for (int p = info.minPage; p <= info.maxPage; ++p) {
-        if (p > info.minPage && !printer->newPage()) {
-            ok = false;
-            break;
-        }
-        info.curPage = p;
-        OnPrint(&painter, &info);
-    }
-    if (!ok)
-        printer->abort();
-    painter.end();
-    return ok;
+    return RunPrintJob(
+        *printer,
+        [this, printer](QPagedPaintDevice& device) {
+            PrintInfo info;
+            info.drawRect = QRect(0, 0, device.width(), device.height());
+            OnBeginPrinting(&device, &info);
+            QPainter painter;
+            if (!painter.begin(&device))
+                return false;
+            bool ok = true;
+            for (int p = info.minPage; p <= info.maxPage; ++p) {
+                if (p > info.minPage && !device.newPage()) {
+                    ok = false;
+                    break;
+                }
+                info.curPage = p;
+                OnPrint(&painter, &info);
+            }
+            if (!ok && &device == printer)
+                printer->abort();
+            painter.end();
+            return ok;
+        },
+        reason);
 }
 
 void CEBListView::PrintList()
@@ -286,5 +299,7 @@ void CEBListView::PrintList()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PrintTo(&printer);
+    std::string reason;
+    if (!PrintTo(&printer, &reason) && !reason.empty())
+        ShowMessage(PrintFileNotWrittenText(printer, reason), mb::Ok | mb::IconStop);
 }

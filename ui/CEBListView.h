@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <string>
+
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -55,17 +57,20 @@ public:
 
     explicit CEBListView(QWidget* parent = nullptr);
 
-    // Save dialog, then WriteListFile. Cancel does nothing.
+    // Save dialog, then WriteListFile; a file that cannot be written is told
+    // with its reason. Cancel does nothing.
     void ExportList();
-    // Writes the export; false (and nothing written) when the file cannot be created.
-    bool WriteListFile(const QString& path) const;
+    // Writes the export; false (the file as it was, and the reason in
+    // `reason` when given) when it cannot be written whole.
+    bool WriteListFile(const QString& path, std::string* reason = nullptr) const;
     // The export's bytes.
     QByteArray ExportBytes() const;
 
     // Print dialog, then PrintTo on the chosen printer.
     void PrintList();
-    // Prints every page on `printer`; false when the document failed.
-    bool PrintTo(QPrinter* printer);
+    // Prints every page on `printer`; false when the document failed (a PDF
+    // file that could not be written: its old content stays, `reason` says why).
+    bool PrintTo(QPrinter* printer, std::string* reason = nullptr);
 
     virtual void OnBeginPrinting(QPaintDevice* device, PrintInfo* info);
     virtual void OnPrint(QPainter* painter, PrintInfo* info);

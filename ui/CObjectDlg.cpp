@@ -2,6 +2,7 @@
 
 #include "comm/CCommLink.h"
 #include "comm/ILinkAnswerSink.h"
+#include "comm/SettingsFile.h"
 #include "platform/FiniteNumber.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CScreenFit.h"
@@ -292,7 +293,7 @@ QSize CObjectDlg::PlacedSize() const
 void CObjectDlg::SavePlacement()
 {
     const QRect& g = m_placement;
-    QSettings().setValue(SettingsKey(), QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.width(), g.height()));
+    WriteSetting(SettingsKey(), QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.width(), g.height()));
 }
 
 void CObjectDlg::resizeEvent(QResizeEvent* event)

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "comm/SettingsFile.h"
+
 COpenFilePage::COpenFilePage(QWidget* parent) : CPropertyPage(tr("Programmstart"), parent)
 {
     m_nStartupAction = QSettings().value(SettingsKey(), 0).toInt();
@@ -33,6 +35,6 @@ COpenFilePage::COpenFilePage(QWidget* parent) : CPropertyPage(tr("Programmstart"
 bool COpenFilePage::OnApply()
 {
     m_nStartupAction = m_pGroup->checkedId();  // -1 when none is chosen
-    QSettings().setValue(SettingsKey(), m_nStartupAction);
+    WriteSetting(SettingsKey(), m_nStartupAction);
     return CPropertyPage::OnApply();
 }

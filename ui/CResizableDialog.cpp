@@ -1,5 +1,6 @@
 #include "ui/CResizableDialog.h"
 
+#include "comm/SettingsFile.h"
 #include "platform/FiniteNumber.h"
 #include "ui/CRepositionEvent.h"
 #include "ui/CScreenFit.h"
@@ -79,7 +80,7 @@ void CResizableDialog::SavePlacement()
 {
     const QRect g = geometry();
     const QString text = QString::asprintf("%d,%d,%d,%d", g.x(), g.y(), g.x() + g.width(), g.y() + g.height());
-    QSettings().setValue(PlacementKey(m_nTemplateId), text);
+    WriteSetting(PlacementKey(m_nTemplateId), text);
 }
 
 void CResizableDialog::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,6 @@
 #include "comm/windows/CModemPage.h"
 
+#include "comm/SettingsFile.h"
 #include "platform/serial/CMSComm.h"
 #include "platform/serial/SerialPortList.h"
 
@@ -175,6 +176,7 @@ bool CModemPage::OnInitDialog()
         }
     }
     m_callNumber->setText(settings.value(kCallNumber, QStringLiteral("0")).toString());
+    CheckSettingsWritten(settings);
 
     m_connected = m_link.isConnected && m_link.isConnected();
     m_sendInit->setEnabled(m_connected);
@@ -187,12 +189,12 @@ void CModemPage::OnModemChanged(int index)
 {
     if (index < 0)
         return;
-    QSettings().setValue(kModemName, m_modem->itemText(index));
+    WriteSetting(kModemName, m_modem->itemText(index));
 }
 
 void CModemPage::OnStayOnlineClicked()
 {
-    QSettings().setValue(kStayOnline, m_stayOnline->isChecked() ? 1 : 0);
+    WriteSetting(kStayOnline, m_stayOnline->isChecked() ? 1 : 0);
     SetModified(true);
 }
 
@@ -247,4 +249,5 @@ void CModemPage::OnOK()
         if (!path.isEmpty() && path != CMSComm::DevicePathForPort(i + 1))
             settings.setValue(CMSComm::DevicePathKey(i + 1), path);
     }
+    CheckSettingsWritten(settings);
 }

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "comm/SettingsFile.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -63,7 +64,6 @@ int COnlineNoticeDlg::CounterValue() const
 
 void COnlineNoticeDlg::accept()
 {
-    QSettings settings;
-    settings.setValue(QStringLiteral("KVT7000/OnlineCounter"), CounterValue());
+    WriteSetting(QStringLiteral("KVT7000/OnlineCounter"), CounterValue());
     QDialog::accept();
 }

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "comm/ParameterGroups.h"
+#include "comm/SettingsFile.h"
 #include "comm/windows/CTextFileDlg.h"
 #include "model/CQuillomerDoc.h"
 #include "ui/CWindowRegistry.h"
@@ -91,8 +92,7 @@ void CParamSelectDlg::OnTextFile()
 void CParamSelectDlg::accept()
 {
     const uint32_t groups = CheckedGroups();
-    QSettings settings;
-    settings.setValue(QStringLiteral("Configuration/Download"), static_cast<int>(groups));
+    WriteSetting(QStringLiteral("Configuration/Download"), static_cast<int>(groups));
     m_selection.direction = m_upload->isChecked() ? 0 : 1;
     m_selection.textFile = HasTextFileGroup(groups);
     m_selection.objects.clear();

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "comm/CCommLink.h"
+#include "comm/SettingsFile.h"
 #include "comm/windows/CProtocolMonitorView.h"
 #include "comm/windows/CommWindowSamples.h"
 #include "ui/CWindowRegistry.h"
@@ -43,8 +44,7 @@ void CProtocolMonitorFrm::StorePlacement()
 {
     if (!isVisible())
         return;
-    QSettings settings;
-    settings.setValue(QStringLiteral("Settings/MonitorSize"), PlacementText(frameGeometry()));
+    WriteSetting(QStringLiteral("Settings/MonitorSize"), PlacementText(frameGeometry()));
 }
 
 void CProtocolMonitorFrm::moveEvent(QMoveEvent* event)

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
 #include <QTimer>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Cp1252.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
@@ -111,16 +111,13 @@ bool CTextFileDlg::OnSave()
     QString text = m_edit->toPlainText();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    QSaveFile file(FilePath());
     const QByteArray bytes = text.toUtf8();
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!saved) {
-        // The text stays in the editor: the user can choose another place
-        // (or free this one) and save again.
-        ShowMessageWithDetail(tr("Die Textdatei '%1' kann nicht gespeichert werden !")
-                                  .arg(QDir::toNativeSeparators(FilePath()))
-                                  .toStdString(),
-                              file.errorString().toStdString(), mb::Ok | mb::IconStop);
+    const std::string reason =
+        WriteFileReplacing(FilePath().toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!reason.empty()) {
+        // The text stays in the editor, and the file as it was: the user can
+        // free the place (or choose another folder) and save again.
+        ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(FilePath()).toStdString(), reason), mb::Ok | mb::IconStop);
         return false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "comm/SettingsFile.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
@@ -147,7 +148,7 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
 
 CMacroDlgListView::~CMacroDlgListView()
 {
-    QSettings().setValue(ColumnWidthsKey(), QStringLiteral("%1,%2,%3")
+    WriteSetting(ColumnWidthsKey(), QStringLiteral("%1,%2,%3")
                                                 .arg(GetColumnWidth(0))
                                                 .arg(GetColumnWidth(1))
                                                 .arg(GetColumnWidth(2)));
@@ -442,5 +443,5 @@ void CMacroDlgListView::resizeEvent(QResizeEvent* event)
 {
     CListCtrl::resizeEvent(event);
     if (isVisible())
-        QSettings().setValue(QStringLiteral("Settings/MacroListWidth"), QString::number(width()));
+        WriteSetting(QStringLiteral("Settings/MacroListWidth"), QString::number(width()));
 }

@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPrintDialog>
 #include <QPointer>
+#include <QPagedPaintDevice>
 #include <QPrinter>
 #include <QScreen>
 #include <QToolBar>
@@ -36,6 +37,7 @@
 #include "ui/CInputHold.h"
 #include "ui/CScreenFit.h"
 #include "ui/CTransferLoop.h"
+#include "ui/PrintJob.h"
 
 namespace {
 const QString kMaker = QStringLiteral("HALVERON");
@@ -606,10 +608,16 @@ void CKeyView::DrawKey(QPainter& p, const CConsKey& key)
 int CKeyView::PrintConsole(QPrinter& printer)
 {
     printer.setPageOrientation(m_fixedKeys > 50 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPainter p(&printer);
-    if (!p.isActive() || !m_console)
-        return 0;
-    return PrintPages(p, printer.resolution(), [&printer] { printer.newPage(); });
+    int pages = 0;
+    const int resolution = printer.resolution();
+    const bool printed = RunPrintJobTelling(printer, [&](QPagedPaintDevice& device) {
+        QPainter p(&device);
+        if (!p.isActive() || !m_console)
+            return false;
+        pages = PrintPages(p, resolution, [&device] { device.newPage(); });
+        return true;
+    });
+    return printed ? pages : 0;
 }
 
 int CKeyView::PrintPages(QPainter& p, int resolution, const std::function<void()>& newPage)

@@ -1,5 +1,6 @@
 #include "paging/windows/CZoneListView.h"
 
+#include "comm/SettingsFile.h"
 #include "ui/ColumnWidths.h"
 
 #include <QApplication>
@@ -224,7 +225,7 @@ void CZoneListView::SaveWidths() const
     QStringList widths;
     for (int c = 0; c < 12; ++c)
         widths << QString::number(GetColumnWidth(c));
-    QSettings().setValue(kWidthKey, widths.join(','));
+    WriteSetting(kWidthKey, widths.join(','));
 }
 
 void CZoneListView::QueryZone(int row)

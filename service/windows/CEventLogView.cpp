@@ -1,11 +1,13 @@
 #include "service/windows/CEventLogView.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -21,6 +24,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "service/AnswerValue.h"
 #include "service/CEventLog.h"
@@ -29,6 +33,7 @@
 #include "service/windows/ServiceLive.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/PrintJob.h"
 #include "ui/UiIds.h"
 
 namespace {
@@ -199,9 +204,13 @@ CEventLogView::~CEventLogView()
     m_timer.stop();
     m_blockTimer.stop();
     servicelive::ReleaseLink(this);
-    if (m_file.isOpen()) {
-        m_file.flush();
-        m_file.close();
+    // Entries the file never took are gone with the window: the device has
+    // handed them out and will not give them again. Told once the window is
+    // gone, not from inside its destruction.
+    const size_t lost = m_file.Close();
+    if (lost > 0) {
+        const std::string told = LinesLostText(m_file.Path(), lost, m_file.Reason());
+        QTimer::singleShot(0, QCoreApplication::instance(), [told] { ShowMessage(told, mb::IconExclamation); });
     }
 }
 
@@ -236,11 +245,11 @@ void CEventLogView::OnInitialUpdate()
 
 void CEventLogView::OpenEventFile()
 {
-    m_file.setFileName(QString::fromStdString(eventfile::NameOf(m_doc ? m_doc->GetPathName() : std::string())));
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append)) {
-        ShowMessage(tr("Die Ereignisdatei \"%1\" kann nicht geöffnet werden: %2")
-                        .arg(m_file.fileName(), m_file.errorString())
-                        .toStdString());
+    const std::string name = eventfile::NameOf(m_doc ? m_doc->GetPathName() : std::string());
+    const std::string reason = m_file.Open(name);
+    if (!reason.empty() && m_file.TakeNewFailure()) {
+        // The window works on; the entries wait for the file until it closes.
+        ShowMessage(FileNotWrittenText(name, reason) + "\n" + LinesKeptText(), mb::IconExclamation);
     }
 }
 
@@ -254,6 +263,7 @@ void CEventLogView::RequestEntries()
         emit LinkLost();
         return;
     }
+    m_file.Flush();  // entries the file did not take yet, once it has room
     std::vector<std::string> block;
     if (m_entriesToRead == 0) {
         block.push_back(std::string(kLogPath) + "ENTRIES ?");
@@ -371,9 +381,11 @@ void CEventLogView::RecordEntry(const std::string& entry)
     m_entries->ensureCursorVisible();
     if (m_entriesToRead != 0)
         --m_entriesToRead;
-    if (m_file.isOpen()) {
-        m_file.write(QByteArray::fromStdString(entry + "\r\n"));
-        m_file.flush();
+    if (m_file.IsTaken() && !m_file.Append(entry + "\r\n") && m_file.TakeNewFailure()) {
+        // Told once, when the answers are through: the entries that wait are
+        // written with the next entry or the next tick.
+        const std::string told = FileNotWrittenText(m_file.Path(), m_file.Reason()) + "\n" + LinesKeptText();
+        QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::IconExclamation); });
     }
     if (m_print->isChecked() && m_printer) {
         m_pendingLines.push_back(entry);
@@ -387,20 +399,31 @@ void CEventLogView::PrintPage()
     if (!m_printer || m_pendingLines.empty())
         return;
     m_printer->setDocName(QStringLiteral("Events"));
-    QPainter painter;
-    if (!painter.begin(m_printer.get())) {
+    std::string reason;
+    const bool printed = RunPrintJob(
+        *m_printer,
+        [this](QPagedPaintDevice& device) {
+            QPainter painter;
+            if (!painter.begin(&device))
+                return false;
+            painter.setFont(QFont(font(), &device));
+            int y = 0;
+            for (const std::string& line : m_pendingLines) {
+                painter.drawText(0, y + m_lineHeight, QString::fromStdString(line));
+                y += m_lineHeight + 5;
+            }
+            return painter.end();
+        },
+        &reason);
+    if (!printed) {
         // The lines stay pending (and in the list and the file): printing
         // stops with a word instead of dropping page after page unseen.
-        StopPrinting(tr("Der Drucker nimmt den Druck nicht an: das Drucken der Ereignisse wird beendet."));
+        QString why = tr("Der Drucker nimmt den Druck nicht an: das Drucken der Ereignisse wird beendet.");
+        if (!reason.empty())
+            why = QString::fromStdString(PrintFileNotWrittenText(*m_printer, reason)) + QLatin1Char('\n') + why;
+        StopPrinting(why);
         return;
     }
-    painter.setFont(QFont(font(), m_printer.get()));
-    int y = 0;
-    for (const std::string& line : m_pendingLines) {
-        painter.drawText(0, y + m_lineHeight, QString::fromStdString(line));
-        y += m_lineHeight + 5;
-    }
-    painter.end();
     m_pendingLines.clear();
 }
 

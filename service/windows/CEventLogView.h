@@ -5,7 +5,6 @@
 // and the page "Eigenschaften" with the masks that decide what the device
 // records.
 
-#include <QFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "platform/CAppendFile.h"
 
 class CEllipsisStatic;
 class CEventLog;
@@ -67,8 +67,8 @@ public:
     static PrinterFactory SetPrinterFactory(PrinterFactory factory);
 
     int GetEntriesToRead() const { return m_entriesToRead; }
-    bool IsEventFileOpen() const { return m_file.isOpen(); }
-    QString GetEventFileName() const { return m_file.fileName(); }
+    bool IsEventFileOpen() const { return m_file.IsOpen(); }
+    QString GetEventFileName() const { return QString::fromStdString(m_file.Path()); }
     QTabWidget* GetTabs() const { return m_tabs; }
     QPlainTextEdit* GetEntryList() const { return m_entries; }
     QCheckBox* GetCategoryBox(int index) const { return m_boxes[static_cast<size_t>(index)]; }
@@ -95,7 +95,7 @@ private:
     CEventLog* m_log = nullptr;
     int m_entriesToRead = 0;
     bool m_rewriteNames = false;
-    QFile m_file;
+    CAppendFile m_file;  // entries it did not take wait in it
     QTimer m_timer {this};  // a child, so that a window switched away from stops it
 
     QTabWidget* m_tabs = nullptr;

@@ -21,7 +21,9 @@
 #include <cstdio>
 #include <functional>
 
+#include "comm/SettingsFile.h"
 #include "model/DocContext.h"
+#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
@@ -201,25 +203,25 @@ void CSystemConfigDlg::StartDeviceRead()
     m_lines.clear();
     m_position = -1;
     Send("/ ?");
-    m_configOut.setFileName(QString::fromStdString(LoadStringId(kConfigOutName)));
-    m_resultOut.setFileName(QString::fromLatin1(kResultName));
-    const bool opened = m_configOut.open(QIODevice::ReadWrite | QIODevice::Truncate) &&
-                        m_resultOut.open(QIODevice::ReadWrite | QIODevice::Truncate);
-    if (!opened)
-        ShowMessage(tr("Die Datei \"%1\" kann nicht geschrieben werden.")
-                        .arg(m_configOut.isOpen() ? m_resultOut.fileName() : m_configOut.fileName())
-                        .toStdString());
+    m_configTrace.clear();
+    m_resultTrace.clear();
     m_reading = true;
 }
 
 void CSystemConfigDlg::StopDeviceRead()
 {
     m_walkTimer.stop();
-    if (m_configOut.isOpen())
-        m_configOut.close();
-    if (m_resultOut.isOpen())
-        m_resultOut.close();
+    if (!m_reading)
+        return;
     m_reading = false;
+    // The walk's queries and answers replace those of the last walk only
+    // when they are written whole.
+    for (const auto& [name, trace] : {std::pair{LoadStringId(kConfigOutName), &m_configTrace},
+                                      std::pair{std::string(kResultName), &m_resultTrace}}) {
+        const std::string reason = WriteFileReplacing(name, *trace);
+        if (!reason.empty())
+            ShowMessage(FileNotWrittenText(name, reason), mb::IconExclamation);
+    }
 }
 
 void CSystemConfigDlg::ReadLines(QFile& file)
@@ -282,6 +284,7 @@ void CSystemConfigDlg::OpenConfigFile()
     else if (name.isEmpty())
         name = DefaultConfigFile();
     settings.setValue(QStringLiteral("Configuration/KVT File"), name);
+    CheckSettingsWritten(settings);
     file.setFileName(name);
     if (file.open(QIODevice::ReadWrite)) {
         ReadLines(file);
@@ -316,11 +319,7 @@ void CSystemConfigDlg::SaveConfigFile()
     if (name.isEmpty()) {
         name = DefaultConfigFile();
         settings.setValue(QStringLiteral("Configuration/KVT File"), name);
-    }
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage(tr("Die Datei \"%1\" kann nicht geschrieben werden.").arg(name).toStdString());
-        return;
+        CheckSettingsWritten(settings);
     }
     m_lines.clear();
     std::vector<QTreeWidgetItem*> stack;
@@ -334,10 +333,14 @@ void CSystemConfigDlg::SaveConfigFile()
         for (int i = item->childCount() - 1; i >= 0; --i)
             stack.push_back(item->child(i));
     }
+    std::string bytes;
     for (const std::string& path : m_lines)
-        file.write(QByteArray::fromStdString(path + " ?\r\n"));
-    file.flush();
-    file.close();
+        bytes += path + " ?\r\n";
+    const std::string reason = WriteFileReplacing(name.toStdString(), bytes);
+    if (!reason.empty()) {
+        ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(name).toStdString(), reason), mb::IconExclamation);
+        return;
+    }
     ShowFileInfo(name);
 }
 
@@ -420,8 +423,7 @@ void CSystemConfigDlg::OnReceiveLine(const std::string& line)
         return;
     }
     if (!IsListValue(value)) {
-        if (m_resultOut.isOpen())
-            m_resultOut.write(QByteArray::fromStdString(line + "\r\n"));
+        m_resultTrace += line + "\r\n";
     } else {
         const std::vector<std::string> items = ExpandItems(value, false);
         size_t at = static_cast<size_t>(m_position + 1);
@@ -454,8 +456,7 @@ void CSystemConfigDlg::NextQuery()
     const std::string& line = m_lines[static_cast<size_t>(m_position)];
     Send(line);
     ++m_sent;
-    if (m_configOut.isOpen())
-        m_configOut.write(QByteArray::fromStdString(line + "\r\n"));
+    m_configTrace += line + "\r\n";
     if (m_sent % 10 == 0)
         m_progress->setText(QStringLiteral("%1 %2").arg(m_sent).arg(m_lines.size()));
     m_walkTimer.start();

@@ -82,8 +82,8 @@ private:
     long m_position = -1;  // the line last sent; -1: none yet
     bool m_reading = false;
     long m_sent = 0;
-    QFile m_configOut;
-    QFile m_resultOut;
+    std::string m_configTrace;  // the walk's queries, written when it ends
+    std::string m_resultTrace;  // and the device's answers
     QTimer m_walkTimer;
 
     QTreeWidget* m_tree = nullptr;

@@ -347,7 +347,8 @@ TEST(TextFileDialog, AFailedSaveSaysSoAndKeepsTheTypedText)
 
     QTest::mouseClick(save, Qt::LeftButton);
     ASSERT_EQ(1u, messages.texts.size());
-    EXPECT_TRUE(messages.Contains("Halle.txt' kann nicht gespeichert werden")) << messages.texts[0];
+    EXPECT_TRUE(messages.Contains("Halle.txt' kann nicht geschrieben werden !\n( Ein Teil des Pfads ist kein Ordner. )"))
+        << messages.texts[0];
     EXPECT_TRUE(dlg.isVisible());
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(2u, messages.texts.size());

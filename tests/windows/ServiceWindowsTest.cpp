@@ -720,7 +720,8 @@ TEST_F(ConfigBrowser, LeavesKeepTheirPictureWhenStarExpandsTheTreeAndAFailedSave
     ASSERT_NE(nullptr, save);
     QTest::mouseClick(save, Qt::LeftButton);
     ASSERT_EQ(1u, messages.texts.size());
-    EXPECT_EQ("Die Datei \"" + unwritable.toStdString() + "\" kann nicht geschrieben werden.", messages.texts[0]);
+    EXPECT_EQ("Die Datei '" + unwritable.toStdString() + "' kann nicht geschrieben werden !\n( Der Ordner ist nicht vorhanden. )",
+              messages.texts[0]);
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 

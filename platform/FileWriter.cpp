@@ -1,0 +1,171 @@
+#include "platform/FileWriter.h"
+
+#include "platform/StringTable.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+enum : uint32_t {
+    IDS_FILE_NOT_WRITTEN = 36320,  // "%s" the file, "%s" the reason
+    IDS_LINES_KEPT = 36321,
+    IDS_LINES_LOST = 36322,        // "%zu" lines, "%s" the file, "%s" the reason
+    IDS_DISK_FULL = 36323,
+    IDS_NO_FOLDER = 36324,
+    IDS_PATH_NOT_FOLDER = 36325,
+    IDS_NAME_IS_FOLDER = 36326,
+    IDS_NO_PERMISSION = 36327,
+    IDS_DISK_READ_ONLY = 36328,
+    IDS_SYSTEM_ERROR = 36329,      // "%d" errno, "%s" the system's text
+};
+}  // namespace
+
+QL_STRING_TABLE({
+    {IDS_FILE_NOT_WRITTEN, "Die Datei '%s' kann nicht geschrieben werden !\n( %s )"},
+    {IDS_LINES_KEPT, "Die Zeilen, die sie nicht aufnimmt, werden aufbewahrt und nachgetragen, sobald sie es wieder tut."},
+    {IDS_LINES_LOST, "%zu Zeile(n) konnten nicht mehr in die Datei '%s' geschrieben werden und sind verloren.\n( %s )"},
+    {IDS_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei."},
+    {IDS_NO_FOLDER, "Der Ordner ist nicht vorhanden."},
+    {IDS_PATH_NOT_FOLDER, "Ein Teil des Pfads ist kein Ordner."},
+    {IDS_NAME_IS_FOLDER, "Der Name bezeichnet einen Ordner, keine Datei."},
+    {IDS_NO_PERMISSION, "Keine Berechtigung zum Schreiben."},
+    {IDS_DISK_READ_ONLY, "Der Datenträger ist schreibgeschützt."},
+    {IDS_SYSTEM_ERROR, "Systemfehler %d: %s"},
+});
+
+namespace {
+int64_t g_space = -1;  // the room tests give the disk; negative: the real one
+
+mode_t CreationMode()
+{
+    // What a newly created file gets: everyone's read and write, less the umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+}  // namespace
+
+namespace diskwrite {
+int WriteAll(int fd, std::string_view bytes, size_t& done)
+{
+    done = 0;
+    while (done < bytes.size()) {
+        size_t n = bytes.size() - done;
+        if (g_space >= 0) {
+            if (g_space == 0)
+                return ENOSPC;
+            n = std::min(n, static_cast<size_t>(g_space));
+        }
+        const ssize_t written = ::write(fd, bytes.data() + done, n);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        done += static_cast<size_t>(written);
+        if (g_space >= 0)
+            g_space -= written;
+    }
+    return 0;
+}
+
+void GiveBack(size_t bytes)
+{
+    if (g_space >= 0)
+        g_space += static_cast<int64_t>(bytes);
+}
+
+int64_t SetSpaceForTesting(int64_t bytes)
+{
+    const int64_t previous = g_space;
+    g_space = bytes < 0 ? -1 : bytes;
+    return previous;
+}
+}  // namespace diskwrite
+
+std::string WriteFailureReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return LoadStringId(IDS_DISK_FULL);
+    case ENOENT: return LoadStringId(IDS_NO_FOLDER);
+    case ENOTDIR: return LoadStringId(IDS_PATH_NOT_FOLDER);
+    case EISDIR: return LoadStringId(IDS_NAME_IS_FOLDER);
+    case EACCES:
+    case EPERM: return LoadStringId(IDS_NO_PERMISSION);
+    case EROFS: return LoadStringId(IDS_DISK_READ_ONLY);
+    default: return StrFormat(LoadStringId(IDS_SYSTEM_ERROR).c_str(), error, std::strerror(error));
+    }
+}
+
+std::string FileNotWrittenText(const std::string& path, const std::string& reason)
+{
+    return StrFormat(LoadStringId(IDS_FILE_NOT_WRITTEN).c_str(), path.c_str(), reason.c_str());
+}
+
+std::string LinesKeptText()
+{
+    return LoadStringId(IDS_LINES_KEPT);
+}
+
+std::string LinesLostText(const std::string& path, size_t lines, const std::string& reason)
+{
+    return StrFormat(LoadStringId(IDS_LINES_LOST).c_str(), lines, path.c_str(), reason.c_str());
+}
+
+std::string WriteFileReplacing(const std::string& path, std::string_view bytes)
+{
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        return WriteFailureReason(EISDIR);
+    // Aside: a new file next to the old one, so that the rename below stays
+    // on one file system and replaces the old file in one step.
+    std::string aside = path + ".XXXXXX";
+    const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
+    if (fd < 0)
+        return WriteFailureReason(errno);
+    size_t done = 0;
+    int error = diskwrite::WriteAll(fd, bytes, done);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (error == 0)
+        ::fchmod(fd, replacing ? (old.st_mode & 07777) : CreationMode());
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(aside.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(aside.c_str());
+        diskwrite::GiveBack(done);
+        return WriteFailureReason(error);
+    }
+    if (replacing)
+        diskwrite::GiveBack(static_cast<size_t>(old.st_size));
+    return {};
+}
+
+std::string AppendToFile(const std::string& path, std::string_view bytes, int* errorOut)
+{
+    int unused = 0;
+    int& error = errorOut ? *errorOut : unused;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno;
+        return WriteFailureReason(error);
+    }
+    const off_t before = ::lseek(fd, 0, SEEK_END);
+    size_t done = 0;
+    error = diskwrite::WriteAll(fd, bytes, done);
+    if (error != 0 && done > 0 && before >= 0 && ::ftruncate(fd, before) == 0)
+        diskwrite::GiveBack(done);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error == 0 ? std::string() : WriteFailureReason(error);
+}

@@ -1,0 +1,277 @@
+// Every file the program writes, met by a folder that is not there, a folder
+// in the file's place and a full disk (the program's writes given a few bytes
+// of room), in either language: the user is told which file and why, and the
+// last good file stays as it was, byte for byte. Files that grow line by line
+// keep whole lines only; the event entries the device has handed out wait for
+// their file and reach it whole once it has room again.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <optional>
+
+#include "ShellProgramTest.h"
+#include "comm/CommIds.h"
+#include "comm/CommTestSupport.h"
+#include "comm/windows/CParamSelectDlg.h"
+#include "comm/windows/CTextFileDlg.h"
+#include "platform/FileWriter.h"
+#include "service/windows/CEventLogFrm.h"
+#include "service/windows/CEventLogView.h"
+#include "service/windows/CZonetestFrm.h"
+#include "shell/CDocTemplate.h"
+#include "shell/CMainFrame.h"
+#include "shell/CPrintContentDlg.h"
+#include "shell/CQuillomerApp.h"
+#include "shell/ShellIds.h"
+#include "support/EnglishTexts.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "ui/CObjectDlg.h"
+
+using namespace commtest;
+using serialtest::PumpUntil;
+
+namespace {
+
+enum Failure { NoFolder, FolderInItsPlace, DiskFull };
+constexpr int kAll = 1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull;
+constexpr int64_t kRoom = 4;  // what the full disk still takes
+const std::string kGood = "gut\r\n";
+const char* const kEntries[] = {"01.12.26 10:00:00 KVT 1 RESET", "01.12.26 10:00:01 KVT 1 START"};
+
+// Runs `act` and answers each modal window it opens once, as the user
+// would, from a timer of its own, so that the windows an answer opens are
+// answered too: OK to the transfer groups and the print content, Yes to a
+// question, `file` typed into a file or print dialog.
+void AnswerModals(const std::function<void()>& act, const QString& file = {})
+{
+    auto type = [&](QLineEdit* edit) {
+        edit->setFocus();
+        edit->selectAll();
+        TypeAsKeyboard(edit, file);
+        QApplication::processEvents();
+        if (edit->completer() && edit->completer()->popup()->isVisible())
+            QTest::keyClick(edit->completer()->popup(), Qt::Key_Escape);
+    };
+    auto ok = [](QWidget* w) {
+        QTest::mouseClick(w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    };
+    auto answer = [&](QWidget* modal) {
+        if (qobject_cast<CParamSelectDlg*>(modal)) {
+            ok(modal);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        } else if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
+            auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+            printers->setFocus();
+            QTest::keyClick(printers, Qt::Key_End);  // the PDF printer comes last
+            type(print->findChild<QLineEdit*>(QStringLiteral("filename")));
+            ok(print);
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            type(name);
+            // Enter; and where the dialog takes a missing folder for one to open, "Speichern".
+            QTest::keyClick(name, Qt::Key_Return);
+            for (QPushButton* b : files->findChildren<QPushButton*>())
+                if (files->isVisible() && b->isDefault())
+                    QTest::mouseClick(b, Qt::LeftButton);
+        } else {
+            for (QPushButton* b : modal->findChildren<QPushButton*>())  // the print content
+                if (b->text() == QStringLiteral("OK"))
+                    QTest::mouseClick(b, Qt::LeftButton);
+            EXPECT_TRUE(qobject_cast<CPrintContentDlg*>(modal)) << modal->metaObject()->className();
+        }
+    };
+    std::vector<QPointer<QWidget>> answered;
+    auto running = std::make_shared<bool>(true);
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && std::find(answered.begin(), answered.end(), modal) == answered.end()) {
+            answered.emplace_back(modal);
+            QTimer::singleShot(0, modal, [running, &answer, modal] { *running ? answer(modal) : void(); });
+        }
+    });
+    timer.start(20);
+    act();
+    *running = false;
+}
+
+void UseSettingsIn(const QString& folder)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+}
+
+using ShellFileWriters = ShellProgramTest;
+
+}  // namespace
+
+TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
+{
+    serialtest::UsePrivateSettings();  // made once per program: the sandbox's folder stays in use
+    UseSettingsIn(settings.Path());
+    QSettings().setValue(QStringLiteral("KVT7000/OnlineCounter"), 0);
+    StartProgram();
+    auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+    QTemporaryDir dir;
+    auto trigger = [&](int id) { frame->FindMenuAction(id)->trigger(); };
+    const char* const reasons[][2] = {
+        {"Der Ordner ist nicht vorhanden.", "The folder does not exist."},
+        {"Der Name bezeichnet einen Ordner, keine Datei.", "The name denotes a folder, not a file."},
+        {"Auf dem Datenträger ist kein Platz mehr frei.", "There is no space left on the disk."}};
+    int row = 0;
+    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull}) {
+        for (const int english : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
+            std::optional<EnglishTexts> englishTexts;
+            if (english)
+                englishTexts.emplace();
+            const QString folder = dir.filePath(QStringLiteral("Zeile%1").arg(++row));
+            ASSERT_TRUE(failure == NoFolder || QDir().mkpath(folder));
+            auto in = [&](const char* name) { return QDir(folder).filePath(QString::fromUtf8(name)); };
+            const QString project = in("Halle.qlx");
+            doc->SetPathName(project.toStdString());
+            std::string entries = kGood;
+            for (const char* e : kEntries)
+                entries += e + std::string("\r\n");
+            UseSettingsIn(in("Einstellungen"));
+            const QString settingsFile = QSettings().fileName();
+            UseSettingsIn(settings.Path());
+
+            struct File {
+                QString path;
+                const char* afterFullDisk;  // what it then holds; null: a full disk takes it
+                bool grows = false;         // then it begins so and ends with a whole line
+            };
+            struct Writer {
+                const char* name;
+                std::vector<File> files;
+                std::function<void()> act;
+                int meets = kAll;  // a file or print dialog itself refuses a folder (and a missing one)
+                const char* lead[2] = {nullptr, nullptr};
+            };
+            const Writer writers[] = {
+                {"project", {{project, "gut\r\n"}}, [&] { trigger(ids::FileSave); }, kAll,
+                 {"Das Dokument konnte nicht gespeichert werden.", "The document could not be saved."}},
+                {"text file", {{in("Halle.txt"), "gut\r\n"}}, [&] {
+                     CTextFileDlg dlg(QStringLiteral("Halle.txt"), folder);
+                     dlg.show();
+                     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+                     TypeAsKeyboard(dlg.Edit(), QStringLiteral("/A 1"));
+                     QTest::mouseClick(dlg.findChildren<QToolButton*>().at(1), Qt::LeftButton);
+                     EXPECT_TRUE(dlg.isVisible() && dlg.Edit()->toPlainText().contains(QStringLiteral("/A 1")));
+                 }},
+                {"export", {{project + ".par", "gut\r\n"}, {project + ".ret", nullptr}},
+                 [&] { AnswerModals([&] { trigger(commid::ExportWorksheet); }); }, kAll,
+                 {"Der Export ist fehlgeschlagen !", "The export failed !"}},
+                {"list export", {{in("Liste.txt"), "gut\r\n"}}, [&] {
+                     CObjectDlg window(doc, CZonetestFrm::kWindowKind);
+                     window.show();
+                     auto* list = window.findChild<CZonetestFrm*>();
+                     QWidget* button = list->GetCommandBar()->widgetForAction(list->GetAction(CZonetestFrm::kExport));
+                     AnswerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }, in("Liste.txt"));
+                 }, kAll & ~(1 << FolderInItsPlace)},
+                {"printout", {{in("Plan.pdf"), "gut\r\n"}},
+                 [&] { AnswerModals([&] { trigger(ids::FilePrint); }, in("Plan.pdf")); }, 1 << DiskFull},
+                // Connected (one language a failure: a connection takes seconds): the
+                // protocol log, the event window's entries, an upload's difference
+                // (its file starts anew with each upload).
+                {"connected", {{in("Halle.log"), "gut\r\n;\r\n;Beginn neue \xDC" "bertragung: ", true},
+                               {project + ".events", entries.c_str()}, {in("Halle.err"), ""}}, [&] {
+                     Simulator sim;
+                     sim.lineRate = false;
+                     ASSERT_TRUE(sim.Start({QStringLiteral("-e"), QStringLiteral("event ") + kEntries[0],
+                                            QStringLiteral("-e"), QStringLiteral("event ") + kEntries[1],
+                                            QStringLiteral("-e"), QStringLiteral("set /TEST/VOL7 -99")}));
+                     trigger(commid::Connect);
+                     ASSERT_TRUE(link->IsConnected());
+                     {
+                         CObjectDlg window(doc, CEventLogFrm::kWindowKind);
+                         window.show();
+                         auto* list = window.findChild<CEventLogView*>()->GetEntryList();
+                         ASSERT_TRUE(PumpUntil([&] { return list->toPlainText().count('\n') == 2; }, kArrivalMs));
+                         diskwrite::SetSpaceForTesting(-1);  // room again: the entries reach their file
+                         EXPECT_TRUE(failure != DiskFull ||
+                                     PumpUntil([&] { return ReadFile(project + ".events") == entries; }));
+                         diskwrite::SetSpaceForTesting(failure == DiskFull ? kRoom : -1);
+                     }
+                     // After the window: its reading would keep the upload waiting.
+                     LineObject test(*doc, "TEST", {{"VOL7", "-7"}});
+                     TestHost host;
+                     host.paramSelect = [&](ParamSelection& s) { return s.direction = 0, s.objects = {&test}, true; };
+                     ICommLinkHost& windows = link->Host();
+                     link->SetHost(&host);
+                     trigger(commid::TransferParameters);
+                     link->SetHost(&windows);
+                     doc->RemovePath("/TEST/VOL7");
+                     doc->RemovePath("/TEST");
+                     EXPECT_TRUE(host.editorFiles.empty()) << "no differences to show";
+                     diskwrite::SetSpaceForTesting(-1);  // the log's waiting lines go at the end
+                     frame->OnCmdMsg(commid::Disconnect);
+                 }},
+                // The recent files of a save under a new name (the settings library
+                // writes its file itself: the full disk was tried by hand).
+                {"settings", {{settingsFile, nullptr}}, [&] {
+                     tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Neu.qlx"); });
+                     UseSettingsIn(in("Einstellungen"));
+                     trigger(ids::FileSaveAs);
+                     UseSettingsIn(settings.Path());
+                 }, 1 << FolderInItsPlace},
+            };
+            for (const Writer& writer : writers) {
+                SCOPED_TRACE(writer.name);
+                std::vector<const File*> met;
+                for (const File& file : writer.files)
+                    if ((writer.meets & 1 << failure) && (failure != DiskFull || file.afterFullDisk))
+                        met.push_back(&file);
+                const bool connected = std::string(writer.name) == "connected";
+                if (met.empty() || (connected && english != (failure == FolderInItsPlace)))
+                    continue;
+                for (const File* file : met) {
+                    QFile good(file->path);
+                    ASSERT_TRUE(failure != FolderInItsPlace || QDir().mkpath(file->path));
+                    ASSERT_TRUE(failure != DiskFull ||
+                                (good.open(QIODevice::WriteOnly) && good.write(kGood.data(), 5) == 5));
+                }
+                messages.messages.clear();
+                diskwrite::SetSpaceForTesting(failure == DiskFull ? kRoom : -1);
+                writer.act();
+                diskwrite::SetSpaceForTesting(-1);
+                doc->SetPathName(project.toStdString());
+                PumpUntil([] { return false; }, 50);  // what is told once the receiving is through
+                for (const File* file : met) {
+                    SCOPED_TRACE(file->path.toStdString());
+                    const std::string named = "'" + QDir::toNativeSeparators(file->path).toStdString() + "'";
+                    bool told = false;
+                    for (const auto& [text, type] : messages.messages)
+                        told = told || (text.find(named) != std::string::npos &&
+                                        text.find(reasons[failure][english]) != std::string::npos &&
+                                        (!writer.lead[english] || text.find(writer.lead[english]) != std::string::npos));
+                    EXPECT_TRUE(told) << testing::PrintToString(messages.messages);
+                    EXPECT_TRUE(failure != FolderInItsPlace || QFileInfo(file->path).isDir());
+                    const std::string now = ReadFile(file->path);
+                    if (failure == DiskFull && file->grows) {
+                        EXPECT_TRUE(now.rfind(file->afterFullDisk, 0) == 0 && now.substr(now.size() - 2) == "\r\n") << now;
+                    } else if (failure == DiskFull) {
+                        EXPECT_EQ(file->afterFullDisk, now);
+                    }
+                }
+            }
+            EXPECT_TRUE(failure != NoFolder || !QFileInfo::exists(folder)) << "nothing made the missing folder";
+        }
+    }
+    serialtest::SetDevicePath(kPort, {});
+}
