@@ -72,6 +72,8 @@
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
+#include "service/CEventLog.h"
+#include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
@@ -798,6 +800,38 @@ const StopRow kStopRows[] = {
      }},
     {"MonitorAfterClears", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 2,
      {QStringLiteral("set /MONI/TABLE4/SEL IN")}, kNoAnswer, false, {}},
+    // The live windows' own blocks: the same words, the window's own command.
+    {"Fuses", CFuseFrm::kWindowKind, CFuseFrm::kUpload, 2,
+     {QStringLiteral("set /FUSE/SLOT1/A/VALUE 1"), QStringLiteral("set /FUSE/SLOT1/B/VALUE 1"),
+      QStringLiteral("set /FUSE/AMP485/VALUE 1")},
+     kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* fuse = dynamic_cast<CFuse*>(doc.GetIDManager().GetBaseDevice(1, OT_FUSE));
+         if (after)
+             EXPECT_EQ(2, fuse->m_steps[CFuse::Amp485]) << "no answer replaced it";
+         else
+             fuse->m_steps[CFuse::Amp485] = 2;
+     }},
+    {"PowerDownload", CPowerFrm::kWindowKind, CPowerFrm::kDownload, 3, {},
+     "the device stopped reading the lines sent (no echo)", true, {}},
+    {"PilotTone", CPilotFrm::kWindowKind, CPilotFrm::kUpload, 1, {QStringLiteral("set /PILOT/VOL4 -20.0")},
+     "no answer from the device.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* pilot = dynamic_cast<CInternalPilottoneGen*>(doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+         if (after)
+             EXPECT_EQ(-90.0f, pilot->GetFloatValue(pilotkey::LevelKey(3))) << "no answer replaced it";
+         else
+             pilot->SetFloatValue(pilotkey::LevelKey(3), -90.0f);
+     }},
+    {"EventLogMasks", CEventLogFrm::kWindowKind, CEventLogFrm::kUpload, 2,
+     {QStringLiteral("set /EVENT/LOG/MASK/ON DCF"), QStringLiteral("set /EVENT/LOG/MASK/VIRTCTRL/ON 4")}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* log = dynamic_cast<CEventLog*>(doc.GetIDManager().GetBaseDevice(1, OT_EVENT_LOG));
+         if (after)
+             EXPECT_EQ("1-3", log->GetValue(9)) << "no answer replaced it";
+         else
+             log->SetValue(9, "1-3");
+     }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.
     {"LogicOutsCancelled", kLogicOutWindow, logicwin::DownloadLogicOuts, -1, {}, "sie wurde abgebrochen.", false,
