@@ -55,7 +55,9 @@
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
+#include "paging/CRelaisTopology.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
@@ -738,6 +740,24 @@ T* AddNumbered(CQuillomerDoc& doc, int n, int key, int value)
 }
 CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.GetIDManager().GetBaseDevice(1, OT_MONITOR)); }
 
+// Zones fed by a remote-capable amplifier: the rows of the line-test window.
+void AddTestedZones(CQuillomerDoc& doc, int zones)
+{
+    const CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(nullptr);
+    const AmpTypeEntry* type = CAmplifier::GetTypeEntryByKind(33074);
+    auto* amp = new CAmplifier;
+    EXPECT_EQ(1, amp->Create(33074, type->channels, type->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                             type->bitmapId, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+    amp->OnCommand(ampcmd::OneInN);
+    if (auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back())) {
+        topology->m_zoneCount = zones;
+        topology->SetKindId(topologykind::OneInN);
+    }
+    CRelaisTopology::SetDialog(previous);
+}
+
 // A window's transfer whose device stops reading after `read` of its lines
 // (-1: it reads all), or knows nothing it is asked, or that the user stops
 // with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
@@ -831,6 +851,11 @@ const StopRow kStopRows[] = {
              EXPECT_EQ("1-3", log->GetValue(9)) << "no answer replaced it";
          else
              log->SetValue(9, "1-3");
+     }},
+    {"LineData", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 3, {}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after)
+             AddTestedZones(doc, 3);
      }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.
