@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "calendar/CAppoint.h"
@@ -9,6 +10,7 @@
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/CalendarItems.h"
+#include "calendar/CalendarTime.h"
 #include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -260,6 +262,14 @@ void CCalObject::ParseUploadLines(std::string line, const std::string& diffFileN
         ParseHolidayAnswer(n, sub, value, diffFileName);
 }
 
+void CCalObject::ReportUnread(uint32_t itemKind, int32_t n, uint32_t what, const std::string& value,
+                              const std::string& diffFile)
+{
+    // The item keeps its value, and the next download sends that: the
+    // difference file says what the device held instead.
+    ReportUntaken(&diffFile, LoadStringId(itemKind), n, LoadStringId(what) + " " + value);
+}
+
 bool CCalObject::CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_t n, const std::string& diffFile)
 {
     if (number == 0 || (dayprog ? calitems::FindOrMakeDayprog(m_pDocument, number)
@@ -311,18 +321,28 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/MACRO") {
         int m = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 && CanTake(false, m, IDS_CAL_APPOINT, n, diffFile))
+        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_MACRO, value, diffFile);
+        else if (CanTake(false, m, IDS_CAL_APPOINT, n, diffFile))
             item->SetParam(CAppoint::Macro, m);
     } else if (sub == "/TIME") {
         caltime::Fields f = caltime::Split(item->m_time);
+        std::optional<caltime::Time> t;
         if (caltime::ParseDeviceTime(value, f.hour, f.minute, f.second))
-            if (const auto t = caltime::Make(f))
-                item->SetParam(CAppoint::Date, *t);
+            t = caltime::Make(f);
+        if (t)
+            item->SetParam(CAppoint::Date, *t);
+        else
+            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_TIME, value, diffFile);
     } else if (sub == "/DATE") {
         caltime::Fields f = caltime::Split(item->m_time);
+        std::optional<caltime::Time> t;
         if (caltime::ParseDeviceDate(LastWord(value), f.day, f.month, f.year))
-            if (const auto t = caltime::Make(f))
-                item->SetParam(CAppoint::TimeOfDay, *t);
+            t = caltime::Make(f);
+        if (t)
+            item->SetParam(CAppoint::TimeOfDay, *t);
+        else
+            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_DATE, value, diffFile);
     }
 }
 
@@ -343,8 +363,11 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
     if (entryKey == "/MACRO") {
         int m = 0;
         char tail = 0;
-        if (item && std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 &&
-            CanTake(false, m, IDS_CAL_DAYPROG, n, diffFile))
+        if (!item)
+            return;
+        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+            ReportUnread(IDS_CAL_DAYPROG, n, IDS_CAL_COL_MACRO, value, diffFile);
+        else if (CanTake(false, m, IDS_CAL_DAYPROG, n, diffFile))
             item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), m);
     } else if (entryKey == "/TIME") {
         if (value == "OFF") {
@@ -355,8 +378,12 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
         if (!item)
             item = dynamic_cast<CDayprog*>(MakeItem(kDayprog, n));
         int h = 0, m = 0, s = 0;
-        if (item && caltime::ParseDeviceTime(LastWord(value), h, m, s))
+        if (!item)
+            return;
+        if (caltime::ParseDeviceTime(LastWord(value), h, m, s))
             item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime), caltime::OnEntryDay(h, m, s));
+        else
+            ReportUnread(IDS_CAL_DAYPROG, n, IDS_CAL_COL_TIME, value, diffFile);
     }
 }
 
@@ -381,13 +408,19 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/DAYPROG") {
         int m = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) == 1 && CanTake(true, m, IDS_CAL_HOLIDAY, n, diffFile))
+        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+            ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_DAYPROG, value, diffFile);
+        else if (CanTake(true, m, IDS_CAL_HOLIDAY, n, diffFile))
             item->SetParam(CHoliday::Dayprog, m);
     } else if (sub == "/DATE") {
         int d = 0, mo = 0, y = 0;
+        std::optional<caltime::Time> t;
         if (caltime::ParseDeviceDate(LastWord(value), d, mo, y))
-            if (const auto t = caltime::Make(y, mo, d))
-                item->SetParam(CHoliday::Date, *t);
+            t = caltime::Make(y, mo, d);
+        if (t)
+            item->SetParam(CHoliday::Date, *t);
+        else
+            ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_COL_DATE, value, diffFile);
     } else if (sub == "/NAME") {
         std::string name = value;
         item->SetNameUnique(name, false);

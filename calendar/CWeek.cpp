@@ -82,10 +82,15 @@ void CWeek::ParseUploadLines(std::string line, const std::string& diffFileName, 
     for (int d = 0; d < kDays; ++d) {
         if (key != kDayKeys[d])
             continue;
-        // "OFF" carries no number: the weekday is left as it is.
+        // "OFF" carries no number: the weekday is left as it is. Another
+        // word leaves it too, and the difference file names it.
         int number = 0;
-        if (std::sscanf(value.c_str(), "%d", &number) != 1)
+        if (std::sscanf(value.c_str(), "%d", &number) != 1) {
+            if (value != "OFF")
+                ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,
+                              LoadStringId(kDayprogKindId) + " " + value);
             return;
+        }
         // A day programme the project cannot hold leaves the weekday as it is.
         if (number != 0 && m_pDocument && !calitems::FindOrMakeDayprog(m_pDocument, number))
             ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,

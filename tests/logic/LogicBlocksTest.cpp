@@ -12,6 +12,10 @@
 
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
+#include "calendar/CDayprog.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CWeek.h"
+#include "calendar/CalendarTime.h"
 #include "calendar/CalendarIds.h"
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
@@ -288,6 +292,16 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 300"}, "Makro 8 : Bedingung  300",
          "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
         {0, {"/CAL/APPOINT4/MACRO 300"}, "Ereignis 4 : Makro 300", "/CAL/APPOINT4/MACRO 10"},
+        // Times, dates and numbers the project cannot read: it keeps its own.
+        {0, {"/CAL/APPOINT4/MACRO X"}, "Ereignis 4 : Makro X", "/CAL/APPOINT4/MACRO 10"},
+        {0, {"/CAL/APPOINT4/TIME 24:61:00"}, "Ereignis 4 : Zeit 24:61:00", "/CAL/APPOINT4/TIME 00:00:00"},
+        {0, {"/CAL/APPOINT4/DATE 31.02.2026"}, "Ereignis 4 : Datum 31.02.2026", "/CAL/APPOINT4/DATE 01.03.1980"},
+        {0, {"/CAL/DAYPROG2/ENTRY1/TIME 25:00:00"}, "Tagesprogramm 2 : Zeit 25:00:00",
+         "/CAL/DAYPROG2/ENTRY1/TIME 07:05:00"},
+        {0, {"/CAL/DAYPROG2/ENTRY1/MACRO ON"}, "Tagesprogramm 2 : Makro ON", "/CAL/DAYPROG2/ENTRY1/MACRO 0"},
+        {0, {"/CAL/HOLIDAY3/DATE 32.13.2026"}, "Feiertagsprogramm 3 : Datum 32.13.2026", "/CAL/HOLIDAY3/DATE 01.03.1980"},
+        {0, {"/CAL/HOLIDAY3/DAYPROG -"}, "Feiertagsprogramm 3 : Tagesprogramm -", "/CAL/HOLIDAY3/DAYPROG 2"},
+        {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -314,6 +328,12 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         f.Numbered<CMacro>(macrotype::Sequence, 8, CAT_MACRO)->SetParam(51, 4);
         auto* appointment = f.Numbered<CAppoint>(CAppoint::kKindId, 4, CAT_CALENDAR);
         appointment->SetParam(CAppoint::Function, IDS_CALFN_DAILY), appointment->SetParam(CAppoint::Macro, 10);
+        f.Numbered<CDayprog>(CDayprog::kKindId, 2, CAT_CALENDAR)
+            ->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 5, 0));
+        auto* holiday = f.Numbered<CHoliday>(CHoliday::kKindId, 3, CAT_CALENDAR);
+        holiday->SetParam(CHoliday::Function, IDS_CALFN_ONETIME), holiday->SetParam(CHoliday::Dayprog, 2);
+        auto* week = f.Numbered<CWeek>(CWeek::kKindId, 1, CAT_CALENDAR);
+        week->SetDay(0, 2);
         f.diffFile = testing::TempDir() + "untaken.err";
         std::remove(f.diffFile.c_str());
         for (const std::string& line : row.answers)
@@ -322,6 +342,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         EXPECT_EQ(Utf8ToCp1252(row.diff) + " fehlt\r\n", std::string(std::istreambuf_iterator<char>(file), {}));
         for (CBaseDevice* block : blocks)
             f.Walk(*block, 0);
+        f.Walk(*week, 0);
         const std::string sent = row.sent;
         EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), sent));
         // The condition's list shows the number it keeps for the device.
