@@ -187,6 +187,9 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
 
 int CTransferLoop::Reached() const
 {
+    // A device that understood none of the queries gave the project nothing.
+    if (RefusedAll())
+        return 0;
     if (!m_silent)
         return m_shown;
     // The device read every line up to the last it echoed: the steps before

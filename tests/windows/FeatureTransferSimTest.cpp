@@ -831,6 +831,8 @@ const StopRow kStopRows[] = {
     {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "nicht verstanden", false, {}},
+    {"WeekUnknown", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("unknown /CAL/WEEK")},
+     "the device did not understand '/CAL/WEEK/", true, {}},
     {"Controllers", CObjectFrm::kWindowKind, vcid::UploadAll, 1, {QStringLiteral("set /VIRTCTRL/ENTRY3/MAX 5.0")}, kNoAnswer,
      false, {}},
     {"MonitorSilent", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 0, {QStringLiteral("set /MONI/TABLE4/SEL IN")},
@@ -951,6 +953,8 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     int step = -1, count = -1;
     ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
     EXPECT_TRUE(row.read < 0 || step < count) << said;
+    if (row.read < 0 && row.cancelAt < 0)
+        EXPECT_EQ(0, step) << "a device that understood nothing took nothing: " << said;
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
