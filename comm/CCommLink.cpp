@@ -881,6 +881,9 @@ void CCommLink::ConfigurePort()
     SetOutBufferSize(1024);
     m_lastActivity = 0;
     m_rxBuffer.clear();
+    // Lines a device of an earlier connection never echoed are not awaited
+    // from this one: left waiting, they would hide every echo to come.
+    m_echoes = CEchoTally();
 }
 
 void CCommLink::ClosePort()

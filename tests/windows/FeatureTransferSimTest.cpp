@@ -50,6 +50,7 @@
 #include "calendar/windows/CAppointDlgFrm.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
+#include "calendar/CDayprog.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommTestSupport.h"
@@ -795,6 +796,7 @@ struct StopRow {
     bool english;
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
+    bool afterASilentDevice = false;  // connected anew after a device that fell silent
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -828,6 +830,27 @@ const StopRow kStopRows[] = {
      kNoAnswer, false, {}},
     {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
      kNoAnswer, false, {}},
+    // A device whose table is empty takes them all from the project: the upload ends whole.
+    {"DayProgrammesFromAnEmptyDevice", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1, {}, nullptr, false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 20 && !after; ++n) {
+             auto* d = new CDayprog;
+             EXPECT_EQ(1, d->Create(CDayprog::kKindId, StrFormat("obj %d", n), n, CAT_CALENDAR, &doc));
+             doc.AddObject(d, CAT_CALENDAR);
+         }
+         if (after)
+             EXPECT_TRUE(doc.GetList(CAT_CALENDAR).end() ==
+                         std::find_if(doc.GetList(CAT_CALENDAR).begin(), doc.GetList(CAT_CALENDAR).end(),
+                                      [](const CBaseDevice* o) { return o->GetType() == OT_DAYPROG; }));
+     }},
+    // The lines the earlier device never echoed are not awaited from this one.
+    {"WeekAfterASilentDevice", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("set /CAL/WEEK/MO 3")},
+     nullptr, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (after)
+             EXPECT_EQ(3, doc.GetIDManager().GetBaseDevice(1, OT_WEEK)->GetLinkedNumber(0));
+     },
+     -1, true},
     {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "nicht verstanden", false, {}},
@@ -918,8 +941,18 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     QStringList device = row.device;
     if (row.read >= 0)
         device << QStringLiteral("at %1 silent").arg(kConnectLines + row.read);
+    size_t earlier = 0;  // lines the earlier device received
+    if (row.afterASilentDevice) {
+        ConnectWith({QStringLiteral("at %1 silent").arg(kConnectLines)});
+        for (int n = 1; n <= 100; ++n)
+            ::SendCommand(StrFormat("/TEST/KEY%d 1", n), &doc, false);
+        AwaitDeviceHasAll();
+        link.ClosePort();
+        sim.Stop();
+        earlier = LinesReceived();
+    }
     ConnectWith(device);
-    ASSERT_EQ(static_cast<size_t>(kConnectLines), LinesReceived());
+    ASSERT_EQ(earlier + kConnectLines, LinesReceived());
     std::unique_ptr<EnglishTexts> english(row.english ? new EnglishTexts : nullptr);
     auto dlg = OpenWindow(doc, row.kind);
     CFeatureFrm* frame = FrameOf(*dlg);
