@@ -563,13 +563,14 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
         MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
         if (rest == "/SEL") {
             e.source = value;
-        } else if (rest == "/IDX") {
+        } else if (rest == "/IDX" || rest == "/AMPCHAN") {
             // Amplifier addresses travel in hexadecimal, as the download writes them.
-            if (const auto v = ReadNumber(value, IsAmpWord(e.source) ? 16 : 10))
-                e.number = *v;
-        } else if (rest == "/AMPCHAN") {
-            if (const auto v = ReadNumber(value, 16))
-                e.channel = *v;
+            const bool isNumber = rest == "/IDX";
+            if (const auto v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10))
+                (isNumber ? e.number : e.channel) = *v;
+            else if (!diffFileName.empty())
+                // The entry keeps its value; the next download sends that.
+                AppendErrLine(diffFileName, LoadStringId(audioid::Monitor), m_number, key + " " + value);
         }
         return;
     }

@@ -239,7 +239,7 @@ TEST_F(AudioProtocol, MonitorUpload)
 
     for (const char* line : {"MONI/TABLE4/SEL AMP_OUT", "MONI/TABLE4/IDX 1a", "MONI/TABLE4/AMPCHAN 2",
                              "MONI/TABLE251/SEL IN", "MONI/TABLE0/SEL IN", "MONI/RELAY1 33", "MONI/RELAY2 7",
-                             "MONI/RELAY51 33", "MONI/RELAY3 x"})
+                             "MONI/RELAY51 33", "MONI/RELAY3 x", "MONI/TABLE5/IDX -1", "MONI/TABLE5/AMPCHAN z"})
         Answer(*monitor, line);
     Answer(*monitor, "MONI/TABLE4/SEL IN", linkstate::Online);
     EXPECT_EQ((MonitorEntry{"AMP_OUT", 26, 0, 2}), monitor->GetEntry(3));
@@ -248,7 +248,11 @@ TEST_F(AudioProtocol, MonitorUpload)
     ASSERT_NE(nullptr, monitor->GetInLinkAtKey(1));
     EXPECT_EQ(pad, monitor->GetInLinkAtKey(1)->partner);
     std::ifstream err(h.diffFile, std::ios::binary);
-    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\n", std::string(std::istreambuf_iterator<char>(err), {}));
+    // A number the project cannot read is named; the entry keeps its own.
+    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\nMonitor 1 : /TABLE5/IDX -1 fehlt\r\n"
+              "Monitor 1 : /TABLE5/AMPCHAN z fehlt\r\n",
+              std::string(std::istreambuf_iterator<char>(err), {}));
+    EXPECT_EQ((MonitorEntry{"OFF", 0, 0, 1}), monitor->GetEntry(4));
     std::filesystem::remove_all(dir);
     CControlPad::SetRelayNumberFn(oldRelayFn);
 }
