@@ -56,6 +56,9 @@ public:
     // "Start" and "Invert": buttons that stay pressed while on.
     QPushButton* RunBox() const { return m_run; }
     QPushButton* InvertBox() const { return m_invert; }
+    // The buttons that send to the device.
+    QPushButton* SetMainButton() const { return m_setMain; }
+    QPushButton* SetSlaveButton() const { return m_setSlave; }
 
 protected:
     void timerEvent(QTimerEvent* event) override;

@@ -51,6 +51,7 @@
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/CDayprog.h"
+#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommTestSupport.h"
@@ -1016,6 +1017,7 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         {CZonetestFrm::kWindowKind, {CZonetestFrm::kUpload, CZonetestFrm::kDownload}},
         {CHardwareDlgFrm::kWindowKind, {servicewinid::ScanSlots, servicewinid::ScanCards}},
         {CWeekDlgFrm::kWindowKind, {}},
+        {CClkFrm::kWindowKind, {}},
         {CRecorderFrm::kWindowKind, {}},
     };
     std::vector<std::unique_ptr<CObjectDlg>> windows;
@@ -1033,8 +1035,8 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
     ClickCommand(FrameOf(*windows[10]), ID_CAL_UPLOAD_WEEK);
     EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);
-    // The views' own buttons: power on, the zone test's measurement, the recorder's.
-    for (const char* name : {"1572", "1551", "1562", "1565", "1566", "1560", "1567", "1568"}) {
+    // The views' own buttons: power on, the zone test's measurement, the clock's, the recorder's.
+    for (const char* name : {"1572", "1551", "1267", "1268", "1213", "1255", "1562", "1565", "1566", "1560", "1567", "1568"}) {
         QList<QPushButton*> found;
         for (auto& w : windows)
             found += w->findChildren<QPushButton*>(QString::fromLatin1(name));
