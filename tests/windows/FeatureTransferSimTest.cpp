@@ -762,7 +762,9 @@ CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.Get
 
 // A window's transfer whose device stops reading after `read` of its lines
 // (-1: it reads all), or knows nothing it is asked, or that the user stops
-// with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
+// with "Abbrechen" once the bar stands at `cancelAt` (0: at its end). Before
+// it the device may have read nothing of `unreadBefore` lines and then read
+// on.
 struct StopRow {
     const char* name;
     int kind;
@@ -773,6 +775,7 @@ struct StopRow {
     bool english;
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
+    int unreadBefore = 0;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -841,6 +844,10 @@ const StopRow kStopRows[] = {
          }
      },
      0},
+    // Lines the device never read, more than an echo is looked for among,
+    // do not make a later transfer that it reads whole look unread.
+    {"SparesAfterLinesTheDeviceNeverRead", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, false,
+     {}, -1, 80},
 };
 }  // namespace
 
@@ -857,8 +864,17 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     QStringList device = row.device;
     if (row.read >= 0)
         device << QStringLiteral("at %1 silent").arg(kConnectLines + row.read);
+    if (row.unreadBefore > 0)
+        device << QStringLiteral("at %1 silent").arg(kConnectLines)
+               << QStringLiteral("at %1 talk").arg(kConnectLines + row.unreadBefore);
     ConnectWith(device);
     ASSERT_EQ(static_cast<size_t>(kConnectLines), LinesReceived());
+    for (int n = 1; n <= row.unreadBefore; ++n) {
+        ASSERT_TRUE(PumpUntil([&] { return link.GetOutBufferCount() < 256; }, kArrivalMs));
+        link.SendLine(StrFormat("/SERVICE/VER ? %d", n), &doc);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return LinesReceived() >= static_cast<size_t>(kConnectLines + row.unreadBefore); },
+                          kArrivalMs));
     std::unique_ptr<EnglishTexts> english(row.english ? new EnglishTexts : nullptr);
     auto dlg = OpenWindow(doc, row.kind);
     CFeatureFrm* frame = FrameOf(*dlg);
