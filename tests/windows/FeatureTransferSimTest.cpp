@@ -51,10 +51,12 @@
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CSpareAmp.h"
 #include "logic/CAnalogCondition.h"
@@ -923,7 +925,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kSto
 // says it needs the line; what showed the device's state shows it no more.
 TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
 {
-    ConnectWith({});
+    ConnectWith({QStringLiteral("set /AMP/ADR0/CHAN1/VUOUT -5")});
     const std::vector<std::pair<int, std::vector<unsigned>>> rows = {  // one window of each kind of frame
         {CMacroDlgFrm::kWindowKind, {macrocmd::Upload, macrocmd::Download, macrocmd::Run}},
         {CMonitorDlgFrm::kWindowKind, {audiowinid::MonitorUpload, audiowinid::MonitorDownload, audiowinid::MonitorLive}},
@@ -938,12 +940,25 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         {CWeekDlgFrm::kWindowKind, {}},
         {CRecorderFrm::kWindowKind, {}},
     };
+    // The live dialog of a remote amplifier, polling, its meter raised.
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    CRemoteAmpDlg remote(amp);
+    remote.show();
+    ASSERT_TRUE(PumpUntil([&] { return remote.findChild<QProgressBar*>(QStringLiteral("1613"))->value() == 35; },
+                          kArrivalMs));
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (const auto& row : rows)
         windows.push_back(OpenWindow(doc, row.first));
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
+    ASSERT_TRUE(PumpUntil([&] { return !remote.IsPolling(); }, kArrivalMs));
+    for (const char* id : {"1594", "1601", "1602", "1604", "1605", "1591", "1053", "1616", "1612", "1613"})
+        EXPECT_FALSE(remote.findChild<QWidget*>(QString::fromLatin1(id))->isEnabled()) << id;
+    for (const char* id : {"1612", "1613"})
+        EXPECT_EQ(0, remote.findChild<QProgressBar*>(QString::fromLatin1(id))->value()) << "a level as if measured";
     messages.texts.clear();
     for (size_t i = 0; i < rows.size(); ++i)
         for (unsigned id : rows[i].second) {
