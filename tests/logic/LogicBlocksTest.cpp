@@ -27,6 +27,7 @@
 #include "model/CControlPad.h"
 #include "platform/Cp1252.h"
 #include "platform/StringTable.h"
+#include "hardware/CSpareAmp.h"
 #include "support/BlockTestSupport.h"
 
 using namespace blocktest;
@@ -282,6 +283,13 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CONDITION/COMBINE2/COND1/IDX 150"}, "Verknüpfung 2 : Bedingung 150", "/CONDITION/COMBINE2/COND1/IDX 4"},
         {0, {"/TRIGGER/ENTRY2/ON_MACRO 90"}, "Trigger 2 : Makro 90", "/TRIGGER/ENTRY2/ON_MACRO 10"},
         {0, {"/LOGICOUT/ENTRY2/COND 150"}, "Logikzustand 2 : Bedingung 150", "/LOGICOUT/ENTRY2/COND 4"},
+        // Spare-amplifier numbers a 16-bit field cannot hold, text that is no number, a word other than YES or NO.
+        {0, {"/SPAREAMP/ENTRY2/INDEX 70000"}, "Havarieverstärker 2 : INDEX 70000", "/SPAREAMP/ENTRY2/INDEX 0"},
+        {0, {"/SPAREAMP/ENTRY3/INDEX ABC"}, "Havarieverstärker 3 : INDEX ABC", "/SPAREAMP/ENTRY3/INDEX 0"},
+        {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/WATCH2/INDEX 3", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 99999"},
+         "Havarieverstärker 1 : WATCH2/OUTRELAY 99999", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 0"},
+        {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE MAYBE"}, "Havarieverstärker 3 : REMOTE MAYBE",
+         "/SPAREAMP/ENTRY3/REMOTE YES"},
         {0, {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}, "READYINP 8 : Label SLOT5_IN 3",
          "/READYINP/ENTRY8/INDEX 3"},
         {0, {"/MACRO/PROG9/PARAM/TYPE 45"}, "Makro 9 : Alarm 45", "/MACRO/PROG9/PARAM/TYPE 2"},
@@ -299,7 +307,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO),
                                        f.Add<CCalObject>(CCalObject::kKindId, CAT_AUDIO),
                                        f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO),
-                                       f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO)};
+                                       f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO),
+                                       f.Add<CSpareAmp>(34370, CAT_AUDIO)};
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);
