@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "SlotTestUtil.h"
@@ -361,8 +363,12 @@ TEST_F(AudioOutputCardTest, UploadStoresTheDeviceValuesWithoutListingDifferences
     doc.DispatchAnswerLine("/AUDIO/OUT3/VOL -95", err, linkstate::Upload);
     EXPECT_DOUBLE_EQ(-80.0, slot4->m_volume[0]);
     EXPECT_TRUE(messages.messages.empty());
-    // The card compares nothing: its differences never reach the file.
-    EXPECT_FALSE(std::filesystem::exists(err));
+    // The card compares nothing: its differences never reach the file; the
+    // volumes it clamped are named with what it holds instead.
+    std::ifstream file(err, std::ios::binary);
+    EXPECT_EQ("ERROR: /AUDIO/OUT2/VOL >>10<< should be >>6.0<<\r\n"
+              "ERROR: /AUDIO/OUT3/VOL >>-95<< should be >>-80.0<<\r\n",
+              std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 TEST_F(AudioOutputCardTest, UploadOfAnUnknownKeyIsAParserError)
