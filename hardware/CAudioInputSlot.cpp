@@ -1038,11 +1038,14 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diff
     // value it clamps or a word it does not know is named in the difference
     // file with what the card holds (and the next download sends) instead.
     SetValueText(MakeInputKey(code, filter), static_cast<int>(channel), value);
+    // The open dialog shows the value first: a difference file that cannot be
+    // written must not leave it holding the old one, which it would store
+    // back into the card when it closes.
+    if (IAudioInputsDlg* dlg = DialogOfMyDocument())
+        dlg->RefreshInput(2 * (m_slotNumber - 1) + static_cast<int>(channel));
     const std::string held = LineValueText(code, filter, static_cast<int>(channel));
     if (!diffFileName.empty() && !TakesAsSent(code, value, held))
         AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, held);
-    if (IAudioInputsDlg* dlg = DialogOfMyDocument())
-        dlg->RefreshInput(2 * (m_slotNumber - 1) + static_cast<int>(channel));
 }
 
 // ---------------------------------------------------------------- lists

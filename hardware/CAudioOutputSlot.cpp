@@ -517,11 +517,13 @@ void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& dif
     // volume it clamps, or text that is no number, is named in the
     // difference file with what the card holds (and the next download sends).
     SetValue(code, channel, value);
+    // The open dialog shows the value before the difference file is written
+    // (see the input card).
+    if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
+        dlg->Refresh(GetDialogOutput(channel));
     const std::string held = GetValueText(code, channel);
     if (!diffFileName.empty() && !numtext::SameNumber(value, held))
         AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, held);
-    if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
-        dlg->Refresh(GetDialogOutput(channel));
 }
 
 // ---------------------------------------------------------------- lists

@@ -394,6 +394,16 @@ TEST_F(AudioOutputCardTest, UploadRefreshesTheOpenDialogOfItsDocumentOnly)
         doc.DispatchAnswerLine("/AUDIO/OUT1/DELAY 1", "", linkstate::Upload);
         EXPECT_EQ((std::vector<int>{3, 0}), dlg.refreshed);
     }
+    {
+        // A difference file that cannot be written (a file stands where its
+        // folder would be) still leaves the dialog showing what came.
+        RecordingDlg dlg(&doc);
+        std::ofstream(TempErrFile()) << "";
+        EXPECT_ANY_THROW(doc.DispatchAnswerLine("/AUDIO/OUT3/VOL 10", errFile + "/x.err", linkstate::Upload));
+        EXPECT_DOUBLE_EQ(6.0, slot4->m_volume[0]);
+        EXPECT_EQ((std::vector<int>{2}), dlg.refreshed);
+        std::remove(errFile.c_str());
+    }
     CQuillomerDoc other;
     RecordingDlg dlg(&other);
     doc.DispatchAnswerLine("/AUDIO/OUT2/VOL -3", "", linkstate::Upload);
