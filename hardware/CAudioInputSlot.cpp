@@ -11,6 +11,7 @@
 #include "hardware/IAudioInputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/ComparingStore.h"
+#include "model/DiffFile.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "paging/CConsole.h"
@@ -938,6 +939,17 @@ int32_t CAudioInputSlot::GetInputNumber(int channel) const
     return m_slotNumber > 0 ? (m_slotNumber - 1) * 2 + Ch(channel) + 1 : 0;
 }
 
+bool CAudioInputSlot::TakesAsSent(uint32_t code, const std::string& device, const std::string& held)
+{
+    if (device == held)
+        return true;
+    if (code == IPC_TYPE)  // a type number ("2" for PEQ)
+        return numtext::SameNumber(device, device) && GetFilterTypeName(numtext::ToInt(device)) == held;
+    if (code == IPC_BYPASS)
+        return (device == "0" && held == "OFF") || (device == "1" && held == "ON");
+    return numtext::SameNumber(device, held);
+}
+
 // The value as the device writes it: type words and "OFF"/"ON" for bypass.
 std::string CAudioInputSlot::LineValueText(uint32_t code, uint32_t filter, int channel) const
 {
@@ -988,7 +1000,7 @@ int CAudioInputSlot::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CAudioInputSlot::ParseUploadLines(std::string line, const std::string&, int)
+void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
 {
     FillTables();
     // "AUDIO/IN3/FILTER1/TYPE PEQ": the key behind "AUDIO/", then the value.
@@ -1022,10 +1034,18 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string&, int
         channel = (it->second >> 8) & 0xFF;
         filter = it->second & 0xFF;
     }
-    // The card takes the device's values over; it lists no differences.
+    // The card takes the device's values over; it lists no differences. A
+    // value it clamps or a word it does not know is named in the difference
+    // file with what the card holds (and the next download sends) instead.
     SetValueText(MakeInputKey(code, filter), static_cast<int>(channel), value);
+    // The open dialog shows the value first: a difference file that cannot be
+    // written must not leave it holding the old one, which it would store
+    // back into the card when it closes.
     if (IAudioInputsDlg* dlg = DialogOfMyDocument())
         dlg->RefreshInput(2 * (m_slotNumber - 1) + static_cast<int>(channel));
+    const std::string held = LineValueText(code, filter, static_cast<int>(channel));
+    if (!diffFileName.empty() && !TakesAsSent(code, value, held))
+        AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, held);
 }
 
 // ---------------------------------------------------------------- lists

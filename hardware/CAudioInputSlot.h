@@ -185,6 +185,9 @@ private:
     // The open audio inputs dialog when it shows this slot's document.
     IAudioInputsDlg* DialogOfMyDocument() const;
     std::string LineValueText(uint32_t code, uint32_t filter, int channel) const;
+    // Whether the device's value text means what the card now holds as
+    // `held` (the line value the next download sends).
+    static bool TakesAsSent(uint32_t code, const std::string& device, const std::string& held);
     bool IsNameInUse(const std::string& name) const;
 
     // The document whose shared values this slot uses (never dereferenced).

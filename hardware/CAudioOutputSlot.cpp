@@ -10,6 +10,7 @@
 #include "hardware/IAudioOutputsDlg.h"
 #include "hardware/NumberText.h"
 #include "model/ComparingStore.h"
+#include "model/DiffFile.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -482,7 +483,7 @@ int CAudioOutputSlot::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string&, int)
+void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& diffFileName, int)
 {
     FillTables();
     // "AUDIO/OUT3/VOL -12.5": the key behind "AUDIO/", then the value.
@@ -512,10 +513,17 @@ void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string&, in
     }
     const uint32_t code = it->second >> 16;
     const int channel = static_cast<int>(it->second & 0xFFFF);
-    // The card takes the device's values over; it lists no differences.
+    // The card takes the device's values over; it lists no differences. A
+    // volume it clamps, or text that is no number, is named in the
+    // difference file with what the card holds (and the next download sends).
     SetValue(code, channel, value);
+    // The open dialog shows the value before the difference file is written
+    // (see the input card).
     if (IAudioOutputsDlg* dlg = DialogOfMyDocument())
         dlg->Refresh(GetDialogOutput(channel));
+    const std::string held = GetValueText(code, channel);
+    if (!diffFileName.empty() && !numtext::SameNumber(value, held))
+        AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, held);
 }
 
 // ---------------------------------------------------------------- lists

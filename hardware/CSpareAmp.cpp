@@ -6,7 +6,12 @@
 #include "model/NumberSet.h"
 #include "platform/StringTable.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+
+#include "model/DiffFile.h"
 
 QL_IMPLEMENT_SERIAL(CSpareAmp, 3)
 
@@ -17,15 +22,25 @@ constexpr int kStepsPerEntry = 43;                    // index, remote, replace,
 constexpr int kStepCount = 1 + CSpareAmp::kEntries * kStepsPerEntry;
 constexpr uint32_t kSpareName = 34370;                // "Havarieverstärker"
 
-// "OFF" is 0; otherwise the leading number as a 16-bit value.
-uint16_t ScanWord(const std::string& value)
+// "OFF" is 0; otherwise a whole number, not negative, that a 16-bit field
+// holds as the download writes it back ("%hd", "%d"), and nothing after it.
+// Anything else the table cannot hold: false.
+bool ScanWord(const std::string& value, uint16_t* word)
 {
-    if (value == "OFF")
-        return 0;
-    short v = 0;
-    if (std::sscanf(value.c_str(), "%hd", &v) != 1)
-        return 0;
-    return static_cast<uint16_t>(v);
+    if (value == "OFF") {
+        *word = 0;
+        return true;
+    }
+    const char* begin = value.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(begin, &end, 10);
+    while (end != begin && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (end == begin || *end != '\0' || errno == ERANGE || v < 0 || v > SHRT_MAX)
+        return false;
+    *word = static_cast<uint16_t>(static_cast<short>(v));
+    return true;
 }
 
 // Reads "<prefix><number>" at the start of `key` and removes it; -1 when absent.
@@ -260,7 +275,7 @@ int CSpareAmp::GetDownloadLines(int mode, int step)
     return next;
 }
 
-void CSpareAmp::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -295,13 +310,31 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& /*diffFile
     const int e = TakeNumbered(key, "/ENTRY");
     if (e < 1 || e > kEntries)
         return;
+    // What the table cannot hold as the device holds it is named in the
+    // difference file: a number beyond a 16-bit field, which the next
+    // download would send as another number, or text that is no number
+    // keep the project's value; a word other than YES or NO reads as YES.
+    const std::string entryKey = key.substr(1);
+    const auto untaken = [&] {
+        if (!diffFileName.empty())
+            AppendErrLine(diffFileName, LoadStringId(kSpareName), e, entryKey + " " + value);
+    };
+    const auto takeWord = [&](uint16_t& field) {
+        if (!ScanWord(value, &field))
+            untaken();
+    };
+    const auto takeRemote = [&](uint16_t& readyFlag) {
+        readyFlag = value == "NO" ? 1 : 0;
+        if (value != "NO" && value != "YES")
+            untaken();
+    };
     SpareEntry& entry = m_entries[e - 1];
     if (key == "/INDEX") {
-        entry.index = ScanWord(value);
+        takeWord(entry.index);
         return;
     }
     if (key == "/REMOTE") {
-        entry.readyFlag = value == "NO" ? 1 : 0;
+        takeRemote(entry.readyFlag);
         return;
     }
     const int j = TakeNumbered(key, "/WATCH");
@@ -309,11 +342,11 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& /*diffFile
         return;
     SpareWatch& w = entry.watch[j - 1];
     if (key == "/INDEX")
-        w.index = ScanWord(value);
+        takeWord(w.index);
     else if (key == "/REMOTE")
-        w.readyFlag = value == "NO" ? 1 : 0;
+        takeRemote(w.readyFlag);
     else if (key == "/OUTRELAY")
-        w.outRelay = ScanWord(value);
+        takeWord(w.outRelay);
     else if (key == "/INPRELAY")
-        w.inRelay = ScanWord(value);
+        takeWord(w.inRelay);
 }

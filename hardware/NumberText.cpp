@@ -78,4 +78,21 @@ bool StartsWithDigit(std::string_view text)
     return !text.empty() && text[0] >= '0' && text[0] <= '9';
 }
 
+bool SameNumber(std::string_view text, std::string_view shown)
+{
+    size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+    bool digit = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            digit = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    const size_t dot = shown.find('.');
+    const int decimals = dot == std::string_view::npos ? 0 : static_cast<int>(shown.size() - dot - 1);
+    return digit && Fixed(ToDouble(text), decimals) == Fixed(ToDouble(shown), decimals);
+}
+
 }  // namespace numtext

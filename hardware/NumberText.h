@@ -17,5 +17,9 @@ double ToDouble(std::string_view text);
 int ToInt(std::string_view text);
 // True when the text begins with a decimal digit.
 bool StartsWithDigit(std::string_view text);
+// True when `text` is a plain decimal number (a sign, digits, one point, and
+// nothing else) that reads as `shown` at the number of decimals `shown` is
+// written with: a device's value the card holds as it came.
+bool SameNumber(std::string_view text, std::string_view shown);
 
 }  // namespace numtext

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdlib>
 
 #include "comm/CCommLink.h"
@@ -279,8 +280,11 @@ void CRemoteAmpDlg::Initialise()
     m_inMeter->setValue(0);
     m_lastInput = m_lastOutput = -128;
 
-    if (!IsDocConnected() || !m_amp)
+    m_online = IsDocConnected() && m_amp;
+    if (!m_online) {
+        OfferDeviceControls(false);
         return;
+    }
     setWindowTitle(Q(LoadStringId(34550) + StrFormat("%x", static_cast<unsigned>(m_amp->GetAddress()))));
     SendOneOffRequest();
     m_statusTimer.start();
@@ -320,6 +324,8 @@ void CRemoteAmpDlg::SendOneOffRequest()
 
 void CRemoteAmpDlg::SendStatusRequest()
 {
+    if (LineLost())
+        return;
     const std::string p = QueryPrefix();
     const std::string c = p + StrFormat("CHAN%d/", m_channel);
     SendRequest({p + "ERR ?", p + "POWER ?", p + "PLTGEN ?", p + "OVT ?", p + "READY ?", c + "VOL ?", c + "VCOFS ?",
@@ -329,6 +335,8 @@ void CRemoteAmpDlg::SendStatusRequest()
 
 void CRemoteAmpDlg::SendMeterRequest()
 {
+    if (LineLost())
+        return;
     const std::string c = QueryPrefix() + StrFormat("CHAN%d/", m_channel);
     SendRequest({c + "VUINP ?", c + "VUOUT ?"}, false);
 }
@@ -350,6 +358,29 @@ void CRemoteAmpDlg::StopTimers()
     m_statusTimer.stop();
     m_meterTimer.stop();
     m_fallTimer.stop();
+}
+
+bool CRemoteAmpDlg::LineLost()
+{
+    if (!m_online)
+        return true;
+    if (IsDocConnected())
+        return false;
+    // What the dialog showed live is no longer the amplifier's state, and
+    // nothing set here would reach it.
+    m_online = false;
+    StopTimers();
+    SetBar(m_inMeter, 0);
+    SetBar(m_outMeter, 0);
+    OfferDeviceControls(false);
+    return true;
+}
+
+void CRemoteAmpDlg::OfferDeviceControls(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_name, m_mains, m_battery, m_pilotGen, m_reset, m_tabs, m_inMeter,
+                                                      m_outMeter, m_volume, m_offset, m_mute})
+        w->setEnabled(on);
 }
 
 // ---------------------------------------------------------------- user actions
@@ -558,6 +589,8 @@ void CRemoteAmpDlg::HandleChannelKey(const std::string& key, const std::string& 
 
 void CRemoteAmpDlg::OnFallTimer()
 {
+    if (LineLost())
+        return;
     // A bar falls by 10 per tick towards the last measured level and stops on it.
     const int out = m_outMeter->value();
     if (out > m_lastOutput + 50)

@@ -87,6 +87,11 @@ private:
     void SendSetter(const std::string& line);
     void SendRequest(const std::vector<std::string>& lines, bool expectAnswers);
     void StopTimers();
+    // True once the line to the device has ended (or never was): the polls
+    // stop, the meters fall to nothing and no control offers to set the
+    // amplifier any more.
+    bool LineLost();
+    void OfferDeviceControls(bool on);
     void HandleChannelKey(const std::string& key, const std::string& value);
     void OnVolumeMoved(int position);
     void OnOffsetMoved(int position);
@@ -103,6 +108,9 @@ private:
     // Set once the dialog is closing or the device said the amplifier is
     // missing: nothing more goes to the device after that.
     bool m_finished = false;
+    // The dialog polls the device: opened while the document was connected
+    // and the line has not ended since.
+    bool m_online = false;
     // Setter lines whose echo has not come back yet: the device echoes what
     // it is sent, and an echo is no report of the amplifier's state.
     std::vector<std::string> m_echoes;

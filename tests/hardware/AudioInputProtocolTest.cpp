@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "SlotTestUtil.h"
 #include "audio/CMiscAudio.h"
@@ -299,6 +300,16 @@ TEST_F(AudioInputProtocolTest, UploadAnswersAreStored)
     slot1->ParseUploadLines("AUDIO/IN2/AUX 1", "", linkstate::Upload);
     EXPECT_EQ(0, slot1->m_selectorFlag[1]);
     EXPECT_EQ(ICK_LINE, slot1->GetChannelKind(1));
+
+    // A difference file that cannot be written (a file stands where its folder
+    // would be) still leaves the dialog showing what came.
+    const auto blocker = std::filesystem::temp_directory_path() / ("ql_inputs_blocker_" + std::to_string(::getpid()));
+    std::ofstream(blocker) << "";
+    dlg.calls.clear();
+    EXPECT_ANY_THROW(slot2->ParseUploadLines("AUDIO/IN3/VOL 9.5", (blocker / "x.err").string(), linkstate::Upload));
+    EXPECT_DOUBLE_EQ(6.0, slot2->m_volume[0]);
+    EXPECT_EQ((std::vector<std::string>{"refresh 2"}), dlg.calls);
+    std::filesystem::remove(blocker);
 }
 
 TEST_F(AudioInputProtocolTest, UploadTakesTheDeviceValuesWithoutListingDifferences)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "SlotTestUtil.h"
@@ -361,8 +363,12 @@ TEST_F(AudioOutputCardTest, UploadStoresTheDeviceValuesWithoutListingDifferences
     doc.DispatchAnswerLine("/AUDIO/OUT3/VOL -95", err, linkstate::Upload);
     EXPECT_DOUBLE_EQ(-80.0, slot4->m_volume[0]);
     EXPECT_TRUE(messages.messages.empty());
-    // The card compares nothing: its differences never reach the file.
-    EXPECT_FALSE(std::filesystem::exists(err));
+    // The card compares nothing: its differences never reach the file; the
+    // volumes it clamped are named with what it holds instead.
+    std::ifstream file(err, std::ios::binary);
+    EXPECT_EQ("ERROR: /AUDIO/OUT2/VOL >>10<< should be >>6.0<<\r\n"
+              "ERROR: /AUDIO/OUT3/VOL >>-95<< should be >>-80.0<<\r\n",
+              std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 TEST_F(AudioOutputCardTest, UploadOfAnUnknownKeyIsAParserError)
@@ -387,6 +393,16 @@ TEST_F(AudioOutputCardTest, UploadRefreshesTheOpenDialogOfItsDocumentOnly)
         doc.DispatchAnswerLine("/AUDIO/OUT4/VOL -3", "", linkstate::Upload);
         doc.DispatchAnswerLine("/AUDIO/OUT1/DELAY 1", "", linkstate::Upload);
         EXPECT_EQ((std::vector<int>{3, 0}), dlg.refreshed);
+    }
+    {
+        // A difference file that cannot be written (a file stands where its
+        // folder would be) still leaves the dialog showing what came.
+        RecordingDlg dlg(&doc);
+        std::ofstream(TempErrFile()) << "";
+        EXPECT_ANY_THROW(doc.DispatchAnswerLine("/AUDIO/OUT3/VOL 10", errFile + "/x.err", linkstate::Upload));
+        EXPECT_DOUBLE_EQ(6.0, slot4->m_volume[0]);
+        EXPECT_EQ((std::vector<int>{2}), dlg.refreshed);
+        std::remove(errFile.c_str());
     }
     CQuillomerDoc other;
     RecordingDlg dlg(&other);

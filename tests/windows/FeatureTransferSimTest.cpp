@@ -53,10 +53,12 @@
 #include "calendar/CDayprog.h"
 #include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
+#include "hardware/windows/CRemoteAmpDlg.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
@@ -786,7 +788,9 @@ void AddTestedZones(CQuillomerDoc& doc, int zones)
 
 // A window's transfer whose device stops reading after `read` of its lines
 // (-1: it reads all), or knows nothing it is asked, or that the user stops
-// with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
+// with "Abbrechen" once the bar stands at `cancelAt` (0: at its end). Before
+// it the device may have read nothing of `unreadBefore` lines and then read
+// on.
 struct StopRow {
     const char* name;
     int kind;
@@ -798,6 +802,7 @@ struct StopRow {
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
     bool afterASilentDevice = false;  // connected anew after a device that fell silent
+    int unreadBefore = 0;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -926,6 +931,10 @@ const StopRow kStopRows[] = {
          }
      },
      0},
+    // Lines the device never read, more than an echo is looked for among,
+    // do not make a later transfer that it reads whole look unread.
+    {"SparesAfterLinesTheDeviceNeverRead", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, false,
+     {}, -1, 80},
 };
 }  // namespace
 
@@ -952,8 +961,16 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         sim.Stop();
         earlier = LinesReceived();
     }
+    if (row.unreadBefore > 0)
+        device << QStringLiteral("at %1 silent").arg(kConnectLines)
+               << QStringLiteral("at %1 talk").arg(kConnectLines + row.unreadBefore);
     ConnectWith(device);
     ASSERT_EQ(earlier + kConnectLines, LinesReceived());
+    for (int n = 1; n <= row.unreadBefore; ++n) {
+        ASSERT_TRUE(PumpUntil([&] { return link.GetOutBufferCount() < 256; }, kArrivalMs));
+        link.SendLine(StrFormat("/SERVICE/VER ? %d", n), &doc);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return LinesReceived() >= earlier + kConnectLines + row.unreadBefore; }, kArrivalMs));
     std::unique_ptr<EnglishTexts> english(row.english ? new EnglishTexts : nullptr);
     auto dlg = OpenWindow(doc, row.kind);
     CFeatureFrm* frame = FrameOf(*dlg);
@@ -1004,7 +1021,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kSto
 // says it needs the line; what showed the device's state shows it no more.
 TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
 {
-    ConnectWith({});
+    ConnectWith({QStringLiteral("set /AMP/ADR0/CHAN1/VUOUT -5")});
     const std::vector<std::pair<int, std::vector<unsigned>>> rows = {  // one window of each kind of frame
         {CMacroDlgFrm::kWindowKind, {macrocmd::Upload, macrocmd::Download, macrocmd::Run}},
         {CMonitorDlgFrm::kWindowKind, {audiowinid::MonitorUpload, audiowinid::MonitorDownload, audiowinid::MonitorLive}},
@@ -1020,12 +1037,25 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         {CClkFrm::kWindowKind, {}},
         {CRecorderFrm::kWindowKind, {}},
     };
+    // The live dialog of a remote amplifier, polling, its meter raised.
+    auto* amp = new CAmplifier;
+    ASSERT_EQ(1, amp->Create(33074, 4, 4, nullptr, 0, 0, 0, 0, CAT_AMPLIFIER, 0, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    CRemoteAmpDlg remote(amp);
+    remote.show();
+    ASSERT_TRUE(PumpUntil([&] { return remote.findChild<QProgressBar*>(QStringLiteral("1613"))->value() == 35; },
+                          kArrivalMs));
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (const auto& row : rows)
         windows.push_back(OpenWindow(doc, row.first));
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
+    ASSERT_TRUE(PumpUntil([&] { return !remote.IsPolling(); }, kArrivalMs));
+    for (const char* id : {"1594", "1601", "1602", "1604", "1605", "1591", "1053", "1616", "1612", "1613"})
+        EXPECT_FALSE(remote.findChild<QWidget*>(QString::fromLatin1(id))->isEnabled()) << id;
+    for (const char* id : {"1612", "1613"})
+        EXPECT_EQ(0, remote.findChild<QProgressBar*>(QString::fromLatin1(id))->value()) << "a level as if measured";
     messages.texts.clear();
     for (size_t i = 0; i < rows.size(); ++i)
         for (unsigned id : rows[i].second) {

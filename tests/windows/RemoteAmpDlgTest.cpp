@@ -121,7 +121,9 @@ TEST_F(RemoteAmpDlgTest, NotConnectedStaysStaticAndSilent)
     EXPECT_EQ(60, Control<QProgressBar>(*dlg, 1613)->maximum());
     EXPECT_EQ(50, Control<QProgressBar>(*dlg, 1612)->maximum());
 
-    // Setters send nothing.
+    // Setters offer nothing and send nothing.
+    for (int id : {1594, 1601, 1602, 1604, 1605, 1591, 1053, 1616})
+        EXPECT_FALSE(Control<QWidget>(*dlg, id)->isEnabled()) << id;
     Control<QCheckBox>(*dlg, 1604)->click();
     Control<QPushButton>(*dlg, 1605)->click();
     Control<QSlider>(*dlg, 1591)->setValue(-10);
