@@ -22,6 +22,8 @@
 #include "logic/CReadyInput.h"
 #include "logic/CTrigger.h"
 #include "logic/CTriggerObject.h"
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
@@ -260,7 +262,9 @@ TEST(ReadyInputBlock, UploadAnswers)
 // signals or its device's numbers, a contact, console or ready input it
 // lacks): the difference file names it, and the next download sends the
 // design's own reference, or the device's where the entry had none; never
-// another meaning ("INDEX 0": any alarm).
+// another meaning ("INDEX 0": any alarm). A word the project does not know or
+// a number beyond its range: the difference file names the device's value
+// with the one the project keeps, which the next download sends.
 TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMeaning)
 {
     const auto entry = [](const char* function, const char* index) {
@@ -288,18 +292,32 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 300"}, "Makro 8 : Bedingung  300",
          "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
         {0, {"/CAL/APPOINT4/MACRO 300"}, "Ereignis 4 : Makro 300", "/CAL/APPOINT4/MACRO 10"},
+        {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
+         "/CONDITION/ENTRY5/FUNCTION OFF"},
+        {0, {"/CONDITION/COMBINE2/LOGIC NAND"}, "ERROR: /CONDITION/COMBINE2/LOGIC >>NAND<< should be >>AND<<",
+         "/CONDITION/COMBINE2/LOGIC AND"},
+        {0, {"/CONDITION/BUSY1/AUDIO ALARM,FOO"}, "ERROR: /CONDITION/BUSY1/AUDIO >>ALARM,FOO<< should be >>ALARM<<",
+         "/CONDITION/BUSY1/AUDIO ALARM"},
+        {0, {"/TRIGGER/ENTRY2/TIME 99"}, "ERROR: /TRIGGER/ENTRY2/TIME >>99<< should be >>25.0<<",
+         "/TRIGGER/ENTRY2/TIME 25.0"},
+        {0, {"/VIRTCTRL/ENTRY3/MAX 1e40"}, "ERROR: /VIRTCTRL/ENTRY3/MAX >>1e40<< should be >>5.000000<<",
+         "/VIRTCTRL/ENTRY3/MAX 5.000000"},
+        {0, {"/VIRTCTRL/DEST/AMPCHAN12 77"}, "ERROR: /VIRTCTRL/DEST/AMPCHAN12 >>77<< should be >>3<<",
+         "/VIRTCTRL/DEST/AMPCHAN12 3"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
         Fixture f;
-        for (const char* flag : {"COND_CLR", "TRIGGER_CLR", "LOGICOUT_CLR", "READYINP_CLR", "MACRO_CLR", "CAL_CLR"})
+        for (const char* flag :
+             {"COND_CLR", "TRIGGER_CLR", "LOGICOUT_CLR", "READYINP_CLR", "MACRO_CLR", "CAL_CLR", "VIRTCTRL_CLR"})
             f.profile.Set(flag, 1);
         CBaseDevice* const blocks[] = {f.Add<CConditionObject>(CConditionObject::kKindId, CAT_AUDIO),
                                        f.Add<CMacroObject>(CMacroObject::kKindId, CAT_AUDIO),
                                        f.Add<CTriggerObject>(CTriggerObject::kKindId, CAT_DIGITAL_IO),
                                        f.Add<CCalObject>(CCalObject::kKindId, CAT_AUDIO),
                                        f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO),
-                                       f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO)};
+                                       f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO),
+                                       f.Add<CVirtCtrl>(CVirtCtrl::kKindId, CAT_AUDIO)};
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);
@@ -314,18 +332,23 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         f.Numbered<CMacro>(macrotype::Sequence, 8, CAT_MACRO)->SetParam(51, 4);
         auto* appointment = f.Numbered<CAppoint>(CAppoint::kKindId, 4, CAT_CALENDAR);
         appointment->SetParam(CAppoint::Function, IDS_CALFN_DAILY), appointment->SetParam(CAppoint::Macro, 10);
+        auto* controllers = dynamic_cast<CVirtCtrl*>(blocks[6]);
+        controllers->GetOrCreateItem(3)->SetFloat(CVirtCtrlItem::Max, 5.0f);
+        controllers->SetLink(CVirtCtrl::Endpoint::AmpChannel, 12, 3);
         f.diffFile = testing::TempDir() + "untaken.err";
         std::remove(f.diffFile.c_str());
         for (const std::string& line : row.answers)
             f.Answer(line);
         std::ifstream file(f.diffFile, std::ios::binary);
-        EXPECT_EQ(Utf8ToCp1252(row.diff) + " fehlt\r\n", std::string(std::istreambuf_iterator<char>(file), {}));
+        const bool differs = std::string(row.diff).rfind("ERROR: ", 0) == 0;
+        EXPECT_EQ(Utf8ToCp1252(row.diff) + (differs ? "\r\n" : " fehlt\r\n"),
+                  std::string(std::istreambuf_iterator<char>(file), {}));
         for (CBaseDevice* block : blocks)
             f.Walk(*block, 0);
         const std::string sent = row.sent;
         EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), sent));
         // The condition's list shows the number it keeps for the device.
-        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0))
+        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0) && sent.find("/INDEX ") != sent.npos)
             EXPECT_EQ(sent.substr(sent.rfind(' ') + 1) + " *", c->GetText(condkey::Object));
         std::remove(f.diffFile.c_str());
     }
