@@ -672,13 +672,17 @@ void CCommLink::RouteLine(const std::string& line)
             try {
                 m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
             } catch (const std::exception& e) {
-                // The difference file cannot be written: say so once per upload.
+                // The difference file cannot be written: say so once per upload,
+                // after the line has been handled. A box opened here would stop
+                // the receiving while it is open (the port delivers nothing more
+                // to a handler it is still in), and the upload would take the
+                // device's answers waiting behind it for a device fallen silent.
                 if (!m_errFileReported) {
                     m_errFileReported = true;
                     const auto* system = dynamic_cast<const std::system_error*>(&e);
-                    ShowMessage(FileNotWrittenText(m_errFileName,
-                                                   system ? WriteFailureReason(system->code().value()) : e.what()),
-                                mb::IconStop);
+                    const std::string told = FileNotWrittenText(
+                        m_errFileName, system ? WriteFailureReason(system->code().value()) : e.what());
+                    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::IconStop); });
                 }
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {

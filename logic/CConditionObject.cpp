@@ -1,5 +1,6 @@
 #include "logic/CConditionObject.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "logic/CAnalogCondition.h"
@@ -40,6 +41,21 @@ void EntryLinesOf(const CBaseDevice* obj, std::vector<std::string>& lines)
         c->GetEntryLines(lines);
     else if (const auto* d = dynamic_cast<const CCondition*>(obj))
         d->GetEntryLines(lines);
+}
+
+// Two lists of words ("ALARM,CHIME") that hold the same words, in any order.
+bool SameWords(const std::string& a, const std::string& b)
+{
+    const auto words = [](const std::string& text) {
+        std::vector<std::string> out;
+        size_t from = 0;
+        for (size_t comma; (comma = text.find(',', from)) != std::string::npos; from = comma + 1)
+            out.push_back(text.substr(from, comma - from));
+        out.push_back(text.substr(from));
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    return words(a) == words(b);
 }
 
 void EntryQueriesOf(int part, std::vector<std::string>& lines)
@@ -202,6 +218,13 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
     const bool off = value == "OFF";
     int iv = 0;
     float fv = 0.0f;
+    // What the project cannot hold as the device gave it is named with the
+    // value the project keeps instead (the one its next download sends).
+    const auto notHeld = [&](const std::string& held) {
+        if (held != value)
+            ReportNotHeld(diffFile, StrFormat("%s%s%d%s", m_path.c_str(), kParts[part].word, n, key.c_str()), value,
+                          held);
+    };
 
     switch (part) {
     case Analog: {
@@ -216,8 +239,12 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockInt(value, iv))
                 a->SetValue(3, iv, diffFile);
         } else if (key == "/MIN" || key == "/MAX") {
-            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockFloat(value, fv))
-                a->SetLimit(key == "/MIN" ? 1 : 2, fv);
+            const int limit = key == "/MIN" ? 1 : 2;
+            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockFloat(value, fv)) {
+                a->SetLimit(limit, fv);
+                if ((limit == 1 ? a->m_min : a->m_max) != fv)
+                    notHeld(a->GetText(limit));  // beyond 0.0..10.0
+            }
         }
         return;
     }
@@ -227,8 +254,13 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
         auto* b = dynamic_cast<CBusyCondition*>(obj);
         if (!b)
             return;
-        if (key == "/AUDIO")
+        if (key == "/AUDIO") {
             b->ParseValue(0, value, diffFile);
+            std::vector<std::string> lines;
+            b->GetEntryLines(lines);
+            if (!SameWords(value, lines[0].substr(lines[0].find(' ') + 1)))
+                notHeld(lines[0].substr(lines[0].find(' ') + 1));  // a kind of audio it does not know
+        }
         else if (key == "/ZONES")
             b->ParseValue(1, value, diffFile);
         else if (key == "/OUTPUTS")
@@ -248,8 +280,12 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             }
             if (!obj)
                 obj = Make(part, n);
-            if (auto* c = dynamic_cast<CCombineCondition*>(obj))
+            if (auto* c = dynamic_cast<CCombineCondition*>(obj)) {
                 c->ParseValue(0, value);
+                std::vector<std::string> lines;
+                c->GetEntryLines(lines);
+                notHeld(lines[0].substr(lines[0].find(' ') + 1));  // a logic it does not know
+            }
             return;
         }
         auto* c = dynamic_cast<CCombineCondition*>(obj);
@@ -276,8 +312,10 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             }
             if (!obj)
                 obj = Make(part, n);
-            if (auto* c = dynamic_cast<CCondition*>(obj))
+            if (auto* c = dynamic_cast<CCondition*>(obj)) {
                 c->ParseValue(condkey::Keyword, value);
+                notHeld(c->GetText(condkey::Keyword));  // a function it does not know: written off
+            }
             return;
         }
         auto* c = dynamic_cast<CCondition*>(obj);

@@ -117,8 +117,12 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffF
         return;
     } else if (field == "/TIME") {
         float t = 0.0f;
-        ReadBlockFloat(value, t);
+        const bool read = ReadBlockFloat(value, t);
         trigger->SetTime(triggerkey::Time, t);
+        // A time beyond 0.0..25.0 (or none) is held at its limit (0.0): named
+        // with the time the next download sends.
+        if (!read || trigger->GetTime() != t)
+            ReportNotHeld(&diffFileName, m_path + key, value, StrFormat("%2.1f", trigger->GetTime()));
     } else if ((field == "/ON_MACRO" || field == "/OFF_MACRO") && number) {
         trigger->SetValue(field == "/ON_MACRO" ? triggerkey::OnMacro : triggerkey::OffMacro, v, &diffFileName);
     }

@@ -399,7 +399,7 @@ int CVirtCtrl::EndpointStep(int mode, int step)
     return step;
 }
 
-void CVirtCtrl::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CVirtCtrl::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -410,9 +410,9 @@ void CVirtCtrl::ParseUploadLines(std::string line, const std::string& /*diffFile
     if (key == "/CLEAR")
         ApplyClearAnswer(value);
     else if (key.compare(0, 6, "/ENTRY") == 0)
-        ApplyEntryAnswer(key, value);
+        ApplyEntryAnswer(key, value, diffFileName);
     else
-        ApplyEndpointAnswer(key, value);
+        ApplyEndpointAnswer(key, value, diffFileName);
 }
 
 void CVirtCtrl::ApplyClearAnswer(const std::string& value)
@@ -425,7 +425,7 @@ void CVirtCtrl::ApplyClearAnswer(const std::string& value)
     m_clear.answered = 1;
 }
 
-void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& value)
+void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& value, const std::string& diffFile)
 {
     // "/ENTRY3/MIN"
     int n = 0;
@@ -433,10 +433,18 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
     if (std::sscanf(key.c_str() + 6, "%d%n", &n, &used) != 1 || n < 1 || n > kControllers)
         return;
     const std::string field = key.substr(6 + static_cast<size_t>(used));
+    // A value that is no number the project can hold (beyond a float's
+    // range) leaves the controller's own: named with the value kept.
+    const auto notHeld = [&](int fieldKey) {
+        const CVirtCtrlItem* item = FindItem(n);
+        ReportNotHeld(&diffFile, m_path + key, value, StrFormat("%f", item ? item->GetFloat(fieldKey) : 0.0f));
+    };
     if (field == "/MIN" || field == "/MAX") {
         float v = 0.0f;
-        if (!ReadFloat(value, v))
+        if (!ReadFloat(value, v)) {
+            notHeld(field == "/MIN" ? CVirtCtrlItem::Min : CVirtCtrlItem::Max);
             return;
+        }
         CVirtCtrlItem* item = FindItem(n);
         if (item == nullptr && v == 0.0f)
             return;
@@ -449,6 +457,8 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
         CVirtCtrlItem* item = FindItem(n);
         if (item != nullptr && ReadFloat(value, v))
             item->SetFloat(CVirtCtrlItem::Value, v);
+        else if (item != nullptr)
+            notHeld(CVirtCtrlItem::Value);
     } else if (field == "/STEPS" || field == "/CURVE") {
         int v = 0;
         if (!ReadInt(value, v))
@@ -463,7 +473,7 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
     }
 }
 
-bool CVirtCtrl::ApplyEndpointAnswer(const std::string& key, const std::string& value)
+bool CVirtCtrl::ApplyEndpointAnswer(const std::string& key, const std::string& value, const std::string& diffFile)
 {
     for (const EndpointWord& w : kEndpointWords) {
         int i = 1;
@@ -482,11 +492,12 @@ bool CVirtCtrl::ApplyEndpointAnswer(const std::string& key, const std::string& v
         if (i < 1 || i > EndpointCount(w.kind))
             return false;
         int controller = 0;
-        if (value != "OFF" && !ReadInt(value, controller))
+        // Only controllers 1..40 exist (0 for none): the link the endpoint
+        // has stays, named with the controller the device gave.
+        if ((value != "OFF" && !ReadInt(value, controller)) || controller < 0 || controller > kControllers) {
+            ReportNotHeld(&diffFile, m_path + key, value, StrFormat("%d", GetLink(w.kind, i)));
             return false;
-        // Only controllers 1..40 exist (0 for none).
-        if (controller < 0 || controller > kControllers)
-            return false;
+        }
         SetLink(w.kind, i, controller);
         GetOrCreateItem(controller & 0xFF);
         return true;

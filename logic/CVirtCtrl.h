@@ -107,6 +107,8 @@ private:
     int EntryStep(int mode, int step);
     int EndpointStep(int mode, int step);
     void ApplyClearAnswer(const std::string& value);
-    void ApplyEntryAnswer(const std::string& key, const std::string& value);
-    bool ApplyEndpointAnswer(const std::string& key, const std::string& value);
+    // `diffFile`: the upload's difference file, which names what the
+    // project cannot hold as the device gave it.
+    void ApplyEntryAnswer(const std::string& key, const std::string& value, const std::string& diffFile);
+    bool ApplyEndpointAnswer(const std::string& key, const std::string& value, const std::string& diffFile);
 };

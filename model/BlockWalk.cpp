@@ -159,3 +159,10 @@ void ReportUntaken(const std::string* diffFile, const std::string& itemWord, int
     if (diffFile && !diffFile->empty())
         AppendErrLine(*diffFile, itemWord, ownerNumber, missing);
 }
+
+void ReportNotHeld(const std::string* diffFile, const std::string& item, const std::string& device,
+                   const std::string& held)
+{
+    if (diffFile && !diffFile->empty())
+        AppendErrMismatch(*diffFile, item, device, held);
+}

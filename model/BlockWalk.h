@@ -79,3 +79,10 @@ CBaseDevice* FindOrMakeNumbered(CQuillomerDoc* doc, const char* className, uint3
 // `ownerNumber`, under its item word, lacks what `missing` names.
 void ReportUntaken(const std::string* diffFile, const std::string& itemWord, int32_t ownerNumber,
                    const std::string& missing);
+
+// One line in the upload difference file (when there is one) for an answer
+// the project cannot hold as the device gave it (a word it does not know, a
+// number beyond its range): the item's path, the device's value and the value
+// the project holds instead, which its next download sends.
+void ReportNotHeld(const std::string* diffFile, const std::string& item, const std::string& device,
+                   const std::string& held);

@@ -26,6 +26,8 @@
 #include "logic/CReadyInput.h"
 #include "logic/CTrigger.h"
 #include "logic/CTriggerObject.h"
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
@@ -276,7 +278,9 @@ TEST(ReadyInputBlock, UploadAnswers)
 // signals or its device's numbers, a contact, console or ready input it
 // lacks): the difference file names it, and the next download sends the
 // design's own reference, or the device's where the entry had none; never
-// another meaning ("INDEX 0": any alarm).
+// another meaning ("INDEX 0": any alarm). A word the project does not know or
+// a number beyond its range: the difference file names the device's value
+// with the one the project keeps, which the next download sends.
 TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMeaning)
 {
     const auto entry = [](const char* function, const char* index) {
@@ -331,11 +335,24 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/HOLIDAY3/DATE 32.13.2026"}, "Feiertagsprogramm 3 : Datum 32.13.2026", "/CAL/HOLIDAY3/DATE 01.03.1980"},
         {0, {"/CAL/HOLIDAY3/DAYPROG -"}, "Feiertagsprogramm 3 : Tagesprogramm -", "/CAL/HOLIDAY3/DAYPROG 2"},
         {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
+        {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
+         "/CONDITION/ENTRY5/FUNCTION OFF"},
+        {0, {"/CONDITION/COMBINE2/LOGIC NAND"}, "ERROR: /CONDITION/COMBINE2/LOGIC >>NAND<< should be >>AND<<",
+         "/CONDITION/COMBINE2/LOGIC AND"},
+        {0, {"/CONDITION/BUSY1/AUDIO ALARM,FOO"}, "ERROR: /CONDITION/BUSY1/AUDIO >>ALARM,FOO<< should be >>ALARM<<",
+         "/CONDITION/BUSY1/AUDIO ALARM"},
+        {0, {"/TRIGGER/ENTRY2/TIME 99"}, "ERROR: /TRIGGER/ENTRY2/TIME >>99<< should be >>25.0<<",
+         "/TRIGGER/ENTRY2/TIME 25.0"},
+        {0, {"/VIRTCTRL/ENTRY3/MAX 1e40"}, "ERROR: /VIRTCTRL/ENTRY3/MAX >>1e40<< should be >>5.000000<<",
+         "/VIRTCTRL/ENTRY3/MAX 5.000000"},
+        {0, {"/VIRTCTRL/DEST/AMPCHAN12 77"}, "ERROR: /VIRTCTRL/DEST/AMPCHAN12 >>77<< should be >>3<<",
+         "/VIRTCTRL/DEST/AMPCHAN12 3"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
         Fixture f;
-        for (const char* flag : {"COND_CLR", "TRIGGER_CLR", "LOGICOUT_CLR", "READYINP_CLR", "MACRO_CLR", "CAL_CLR"})
+        for (const char* flag :
+             {"COND_CLR", "TRIGGER_CLR", "LOGICOUT_CLR", "READYINP_CLR", "MACRO_CLR", "CAL_CLR", "VIRTCTRL_CLR"})
             f.profile.Set(flag, 1);
         CBaseDevice* const blocks[] = {f.Add<CConditionObject>(CConditionObject::kKindId, CAT_AUDIO),
                                        f.Add<CMacroObject>(CMacroObject::kKindId, CAT_AUDIO),
@@ -343,6 +360,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CCalObject>(CCalObject::kKindId, CAT_AUDIO),
                                        f.Add<CLogicOutObject>(CLogicOutObject::kKindId, CAT_AUDIO),
                                        f.Add<CGlobalReadyInput>(CGlobalReadyInput::kKindId, CAT_AUDIO),
+                                       f.Add<CVirtCtrl>(CVirtCtrl::kKindId, CAT_AUDIO),
                                        f.Add<CSpareAmp>(34370, CAT_AUDIO),
                                        f.Slot<CAudioInputSlot>(33045, "Slot1", CAT_INPUT_SLOT),
                                        f.Slot<CAudioInputSlot>(33045, "Slot2", CAT_INPUT_SLOT),
@@ -368,6 +386,9 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         holiday->SetParam(CHoliday::Function, IDS_CALFN_ONETIME), holiday->SetParam(CHoliday::Dayprog, 2);
         auto* week = f.Numbered<CWeek>(CWeek::kKindId, 1, CAT_CALENDAR);
         week->SetDay(0, 2);
+        auto* controllers = dynamic_cast<CVirtCtrl*>(blocks[6]);
+        controllers->GetOrCreateItem(3)->SetFloat(CVirtCtrlItem::Max, 5.0f);
+        controllers->SetLink(CVirtCtrl::Endpoint::AmpChannel, 12, 3);
         f.diffFile = testing::TempDir() + "untaken.err";
         std::remove(f.diffFile.c_str());
         for (const std::string& line : row.answers)
@@ -381,7 +402,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         const std::string sent = row.sent;
         EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), sent));
         // The condition's list shows the number it keeps for the device.
-        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0))
+        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0) && sent.find("/INDEX ") != sent.npos)
             EXPECT_EQ(sent.substr(sent.rfind(' ') + 1) + " *", c->GetText(condkey::Object));
         std::remove(f.diffFile.c_str());
     }

@@ -73,6 +73,7 @@
 #include "logic/windows/LogicWindowIds.h"
 #include "logic/windows/LogicWindows.h"
 #include "logic/windows/VirtCtrlIds.h"
+#include "platform/FileWriter.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
@@ -803,6 +804,9 @@ struct StopRow {
     int cancelAt = -1;
     bool afterASilentDevice = false;  // connected anew after a device that fell silent
     int unreadBefore = 0;
+    // The disk is full once connected: the files the transfer writes are not
+    // written, and the user reads each message about it for a while.
+    bool diskFull = false;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -934,7 +938,18 @@ const StopRow kStopRows[] = {
     // Lines the device never read, more than an echo is looked for among,
     // do not make a later transfer that it reads whole look unread.
     {"SparesAfterLinesTheDeviceNeverRead", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, false,
-     {}, -1, 80},
+     {}, -1, false, 80},
+    // What the window could not write is all that is said: the answers that
+    // came while the user read it reach the project.
+    {"TriggersOntoAFullDisk", kTriggerWindow, logicwin::UploadTriggers, -1,
+     {QStringLiteral("set /TRIGGER/ENTRY3/CONDITION 300"), QStringLiteral("set /TRIGGER/ENTRY4/CONDITION 5"),
+      QStringLiteral("set /TRIGGER/ENTRY4/TIME 4.5")},
+     nullptr, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* last = dynamic_cast<CTrigger*>(doc.GetIDManager().GetBaseDevice(4, OT_TRIGGER));
+         EXPECT_TRUE(!after || (last && last->GetTime() == 4.5f)) << "the last answers were lost";
+     },
+     -1, false, 0, true},
 };
 }  // namespace
 
@@ -988,10 +1003,20 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     });
     if (row.cancelAt >= 0)
         look.start(10);
+    if (row.diskFull) {
+        diskwrite::SetSpaceForTesting(0);
+        messages.onShown = [] { serialtest::Pump(1500); };
+    }
     ClickCommand(frame, row.command);
+    diskwrite::SetSpaceForTesting(-1);
+    messages.onShown = nullptr;
     ASSERT_TRUE(row.cancelAt < 0 || bar > 0) << "the transfer ended before Abbrechen";
     if (!row.reason) {
-        EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
+        for (const std::string& text : messages.texts)
+            EXPECT_TRUE(row.diskFull && text.find("kann nicht geschrieben werden") != std::string::npos) << text;
+        EXPECT_EQ(row.diskFull, !messages.texts.empty());
+        if (row.project)
+            row.project(doc, true);
         return;
     }
     ASSERT_EQ(1u, messages.texts.size()) << testing::PrintToString(messages.texts);
