@@ -200,8 +200,10 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
             if (!macro)
                 macro = MakeMacro(m_pDocument, n);
             std::vector<std::string> queries;
-            if (macro)
-                macro->SetTypeFromKeyword(value, queries);
+            // A program type the project does not know keeps the macro as
+            // it was; the difference file names the device's type.
+            if (macro && !macro->SetTypeFromKeyword(value, queries))
+                ReportUntaken(diffFile, LoadStringId(IDS_MACRO_KIND), n, "TYPE " + value);
             m_pending.assign(queries.begin(), queries.end());
             m_macroInProgress = 1;
         }
