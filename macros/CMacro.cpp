@@ -632,17 +632,20 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
             return false;
     }
     m_zoneText = text;
+    std::vector<int> missing;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
             continue;
         CBaseDevice* zone = Lookup(m_pDocument, n, OT_ZONE);
-        if (!zone) {
-            Report(errFile, LoadStringId(IDS_MACRO_ZONE) + StrFormat(" %d", n));
-            continue;
-        }
-        if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
+        if (!zone)
+            missing.push_back(n);
+        else if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
             LinkTo(ml::Zones, zone, 0);
     }
+    // Told once every zone there is has its link: a difference file that
+    // cannot be written throws.
+    for (int n : missing)
+        Report(errFile, LoadStringId(IDS_MACRO_ZONE) + StrFormat(" %d", n));
     return true;
 }
 
