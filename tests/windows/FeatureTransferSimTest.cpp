@@ -795,6 +795,9 @@ struct StopRow {
     bool english;
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
+    // Then the line is lost and a device that reads everything is connected:
+    // the window, opened again, runs this command whole and says nothing.
+    unsigned then = 0;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -900,6 +903,17 @@ const StopRow kStopRows[] = {
          }
      },
      0},
+    // The lines a device that stopped reading never echoed are not waited
+    // for by the next transfer (here on the next connection).
+    {"MacrosThenAnotherConnection", CMacroDlgFrm::kWindowKind, macrocmd::Download, 5, {}, "(kein Echo)", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 10 && !after; ++n) {
+             auto* macro = new CMacro;
+             EXPECT_EQ(1, macro->Create(macrotype::Sequence, StrFormat("M%d", n), n, CAT_MACRO, &doc));
+             doc.AddObject(macro, CAT_MACRO);
+         }
+     },
+     -1, macrocmd::Upload},
 };
 }  // namespace
 
@@ -956,6 +970,15 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     if (row.project)
         row.project(doc, true);
+    if (!row.then)
+        return;
+    dlg.reset();
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+    ConnectWith({});
+    dlg = OpenWindow(doc, row.kind);
+    ClickCommand(FrameOf(*dlg), row.then);
+    EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
 }
 INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kStopRows),
                          [](const testing::TestParamInfo<StopRow>& info) { return std::string(info.param.name); });
