@@ -21,6 +21,10 @@ public:
     void OnSent(const char* bytes, size_t size);
     // Bytes received from the port.
     void OnReceived(const char* bytes, size_t size);
+    // The lines sent so far are no longer waited for (a transfer follows only
+    // its own lines): left waiting they would keep the echoes of the lines
+    // that follow from being found. The numbers go on.
+    void Forget();
 
     // The number of the last whole line sent.
     uint64_t GetLinesSent() const { return m_sent; }

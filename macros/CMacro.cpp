@@ -632,17 +632,20 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
             return false;
     }
     m_zoneText = text;
+    std::vector<int> missing;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
             continue;
         CBaseDevice* zone = Lookup(m_pDocument, n, OT_ZONE);
-        if (!zone) {
-            Report(errFile, LoadStringId(IDS_MACRO_ZONE) + StrFormat(" %d", n));
-            continue;
-        }
-        if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
+        if (!zone)
+            missing.push_back(n);
+        else if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
             LinkTo(ml::Zones, zone, 0);
     }
+    // Told once every zone there is has its link: a difference file that
+    // cannot be written throws.
+    for (int n : missing)
+        Report(errFile, LoadStringId(IDS_MACRO_ZONE) + StrFormat(" %d", n));
     return true;
 }
 
@@ -991,6 +994,19 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     if (key.rfind(kPrefix, 0) != 0 || value == "?")
         return false;
     const std::string k = key.substr(std::strlen(kPrefix));
+    // An answer the macro does not take as the device holds it (a word it
+    // does not know, a range it cannot hold, a number beyond a limit) is
+    // named in the difference file: the next download would send the
+    // macro's own value in its place.
+    bool whole = true;
+    const bool taken = TakeParamAnswer(k, value, errFile, whole);
+    if (!taken || !whole)
+        Report(errFile, k + " " + value);
+    return taken;
+}
+
+bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, const std::string* errFile, bool& whole)
+{
     int32_t n = 0;
     bool wholeNumber = false;
     const bool isNumber = ParseInt(value, n, wholeNumber);
@@ -998,12 +1014,30 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     auto decimal = [&](int param, const std::string* err) {
         if (!isNumber)
             return false;
+        whole = wholeNumber;
         SetParam(param, n, err);
         return true;
     };
     // A decimal value that reads 0 when it is not a number.
     auto decimalOrZero = [&](int param, const std::string* err) {
         SetParam(param, isNumber ? n : 0, err);
+        return true;
+    };
+    // A decimal value the setter limits: one beyond the limit is no longer
+    // the device's.
+    auto limited = [&](int param) {
+        if (!decimal(param, nullptr))
+            return false;
+        whole = whole && GetParam(param) == n;
+        return true;
+    };
+    // A float value (seconds), limited by the float setter.
+    auto seconds = [&](int param) {
+        float v = 0.0f;
+        if (!ParseFloat(value, v))
+            return false;
+        SetParamFloat(param, v);
+        whole = GetParamFloat(param) == v;
         return true;
     };
     // "OFF" for 0, else a decimal value.
@@ -1014,8 +1048,26 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
         }
         return decimal(param, err);
     };
-    auto word = [&](int param, const char* on) {
+    // One of two words; any other changes nothing.
+    auto word = [&](int param, const char* on, const char* off) {
+        if (value != on && value != off)
+            return false;
         SetParam(param, value == on ? 1 : 0);
+        return true;
+    };
+    // Flag words joined by ",": a word outside the first `words` is not kept.
+    auto flagWords = [&](int param, int words) {
+        SetParamText(param, value, errFile);
+        size_t pos = 0;
+        while (pos <= value.size()) {
+            const size_t comma = std::min(value.find(',', pos), value.size());
+            const std::string w = value.substr(pos, comma - pos);
+            const bool known =
+                w == "NONE" || std::find(std::begin(kSupplyWords), std::begin(kSupplyWords) + words, w) !=
+                                   std::begin(kSupplyWords) + words;
+            whole = whole && known;
+            pos = comma + 1;
+        }
         return true;
     };
 
@@ -1041,6 +1093,7 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
         // switch flag arrives only after the priority.
         if (!isNumber)
             return false;
+        whole = wholeNumber;
         m_priority = n;
         return true;
     }
@@ -1053,7 +1106,10 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
         case mt::Alarm: return decimal(32, errFile);
         case mt::Chime: return decimal(33, errFile);
         case mt::Message: return decimal(34, errFile);
-        case mt::LogicOut: return SetParamText(56, value, errFile);
+        case mt::LogicOut:
+            // Another contact kind reads as none.
+            whole = value == "INT" || value == "763" || value == "764";
+            return SetParamText(56, value, errFile);
         default: return false;
         }
     }
@@ -1066,6 +1122,7 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     if (k == "INC") {
         if (!isNumber)
             return false;
+        whole = wholeNumber;
         // A controller's step comes back with its sign: storing it through
         // the setter would turn a switch-off macro's decrement around.
         if (m_kindId == mt::VirtCtrl)
@@ -1091,9 +1148,9 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     if (k == "LINE")
         return decimal(20, nullptr);
     if (k == "TIME") {
-        // The repeat interval and the slave clocks' time are sent from their
-        // own fields; the other types' times go through parameter 8.
-        if (m_kindId == mt::Repeat)
+        // The repeat interval, the display time and the slave clocks' time
+        // are sent from their own fields; the pulse time is seconds.
+        if (m_kindId == mt::Repeat || m_kindId == mt::LcdText)
             return decimal(39, nullptr);
         if (m_kindId == mt::SlaveClock) {
             int hour = 0, minute = 0;
@@ -1103,10 +1160,12 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
             SetClockTimeOfDay(hour, minute);
             return true;
         }
+        if (m_kindId == mt::LogicOut)
+            return seconds(8);
         return SetParamText(8, value);
     }
     if (k == "SET")
-        return word(22, "TRUE");
+        return word(22, "TRUE", "FALSE");
     for (int step = 1; step <= kSteps; ++step) {
         const std::string stepKey = StrFormat("STEP%d/", step);
         if (k == stepKey + "MACRO")
@@ -1114,43 +1173,51 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
         if (k == stepKey + "CONDITION")
             return offOrDecimal(50 + step, errFile);
         if (k == stepKey + "TIME")
-            return SetParamText(45 + step, value);
+            return seconds(45 + step);
     }
     if (k == "ADR")
         return SetParamText(30, value);
     if (k == "ON")
-        return SetParamText(61, value, errFile);
+        return flagWords(61, 4);
     if (k == "OFF")
-        return SetParamText(62, value);
+        return flagWords(62, 3);
     if (k == "CHAN")
         return SetParamText(30, value, errFile);
     if (k == "MUTE")
-        return word(29, "ON");
+        return word(29, "ON", "OFF");
     if (k == "MACRO")
         return decimalOrZero(67, errFile);
     if (k == "CONDITION")
         return decimalOrZero(25, errFile);
     if (k == "COUNT")
         return decimal(68, errFile);
-    if (k == "MODE")
+    if (k == "MODE") {
+        if (value != "TEST" && value != "IMP")
+            return false;
         return SetParamText(72, value, errFile);
+    }
     if (k == "CLEAR")
-        return word(71, "YES");
+        return word(71, "YES", "NO");
     if (k == "BUZZER")
-        return word(70, "YES");
+        return word(70, "YES", "NO");
     if (k == "PAUSE")
-        return decimalOrZero(76, errFile);
+        return limited(76);
     if (k == "REPEAT")
-        return decimalOrZero(75, errFile);
+        return limited(75);
     if (k == "PTN_TIME")
-        return decimalOrZero(74, errFile);
+        return limited(74);
     if (k == "PATTERN")
         return SetParamText(73, value, errFile);
     if (k == "ADDRESS")
         return decimal(38, errFile);
     if (k == "FILE") {
-        if (wholeNumber)
-            return decimal(64, nullptr);
+        if (wholeNumber) {
+            decimal(64, nullptr);
+            // An erase macro sends its recorder message by name: a number
+            // that names none would go back as no message at all.
+            whole = m_kindId != mt::Erase || n == 0 || !GetParamText(64).empty();
+            return true;
+        }
         // An erase macro names its recorder message.
         const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
         std::vector<std::string> names;
@@ -1165,19 +1232,14 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     }
     if (k == "QUALITY")
         return SetParamText(65, value);
-    if (k == "MAXTIME") {
-        float v = 0.0f;
-        if (!ParseFloat(value, v))
-            return false;
-        SetParamFloat(66, v);
-        return true;
-    }
+    if (k == "MAXTIME")
+        return seconds(66);
     if (k == "SET_TIME")
-        return word(70, "YES");
+        return word(70, "YES", "NO");
     if (k == "SET_RUN")
-        return word(71, "YES");
+        return word(71, "YES", "NO");
     if (k == "RUN")
-        return word(3, "ON");
+        return word(3, "ON", "OFF");
     return false;
 }
 

@@ -80,7 +80,9 @@ public:
     // Takes one answered parameter: `key` is the key path after the program
     // number ("/PARAM/PRIO"), `value` the device's value. The macro block
     // hands every "/PARAM/" answer of an upload here. False when the key has
-    // no rule or the value is unusable (nothing changes then).
+    // no rule or the value is unusable (nothing changes then). An answer not
+    // taken as the device holds it is named in the difference file `errFile`
+    // (when given) with its key and value.
     bool ParseParamAnswer(const std::string& key, const std::string& value, const std::string* errFile);
     static std::string KeywordOfType(uint32_t type);
 
@@ -142,6 +144,9 @@ private:
     void SetLogicOutContact(int32_t value, const std::string* errFile);
     bool SetZoneText(const std::string& text, const std::string* errFile);
     void SetClockTimeOfDay(int hour, int minute);
+    // One answer of ParseParamAnswer (the key without "/PARAM/"); `whole`
+    // turns false when the value is taken only in part or limited.
+    bool TakeParamAnswer(const std::string& key, const std::string& value, const std::string* errFile, bool& whole);
     void ChangeType(uint32_t type);
     void Report(const std::string* errFile, const std::string& note) const;
     void RemoveDuplicateLinks();

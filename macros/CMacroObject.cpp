@@ -200,10 +200,16 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
             if (!macro)
                 macro = MakeMacro(m_pDocument, n);
             std::vector<std::string> queries;
-            if (macro)
-                macro->SetTypeFromKeyword(value, queries);
+            const bool known = !macro || macro->SetTypeFromKeyword(value, queries);
             m_pending.assign(queries.begin(), queries.end());
             m_macroInProgress = 1;
+            m_typeAnswered = 1;
+            // A program type the project does not know keeps the macro as
+            // it was; the difference file names the device's type (after
+            // the walk has its answer: a file that cannot be written throws).
+            if (!known)
+                ReportUntaken(diffFile, LoadStringId(IDS_MACRO_KIND), n, "TYPE " + value);
+            return;
         }
         m_typeAnswered = 1;
     } else if (macro && rest.compare(0, 7, "/PARAM/") == 0) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <system_error>
 
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
@@ -103,6 +104,15 @@ TEST(MacroBlock, UploadAsksEachMacroAfterItsTypeAnswer)
     EXPECT_EQ(static_cast<uint32_t>(mt::Page), f.Get(12)->GetKindId());
     f.Answer("/MACRO/PROG81/TYPE PAGE");  // beyond the standard limit
     EXPECT_EQ(nullptr, f.doc().GetIDManager().GetBaseDevice(81, OT_MACRO));
+
+    // A type the project does not know, told to a difference file that
+    // cannot be written (a folder): the walk has its answer and goes on.
+    f.diffFile = ::testing::TempDir();
+    f.block->GetDownloadLines(1, -1);
+    EXPECT_EQ(12, f.block->GetDownloadLines(1, 4));
+    EXPECT_THROW(f.Answer("/MACRO/PROG12/TYPE FOOBAR"), std::system_error);
+    EXPECT_EQ(static_cast<uint32_t>(mt::Page), f.Get(12)->GetKindId());
+    EXPECT_EQ(13, f.block->GetDownloadLines(1, 12)) << "waits for an answer that came";
 }
 
 // A controller macro's index answer names a controller only from 1 to 40:

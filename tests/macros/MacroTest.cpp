@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <system_error>
 
 #include "audio/CChimeSignal.h"
 #include "logic/CCondition.h"
@@ -459,6 +460,13 @@ TEST_F(MacroTest, ZoneTextLinksZonesAndSetZonesKeepsOtherLinks)
 
     m->SetZones({z3});
     EXPECT_EQ("3", m->GetParamText(2));
+
+    // Zone 2 is missing and told to a difference file that cannot be
+    // written (a folder): zone 3 beyond it is linked all the same.
+    m->SetZones({});
+    const std::string folder = ::testing::TempDir();
+    EXPECT_THROW(m->SetParamText(2, "2-3", &folder), std::system_error);
+    EXPECT_NE(nullptr, m->GetOutLinkTo(z3));
 }
 
 TEST_F(MacroTest, ProtocolLines)

@@ -807,6 +807,9 @@ struct StopRow {
     // The disk is full once connected: the files the transfer writes are not
     // written, and the user reads each message about it for a while.
     bool diskFull = false;
+    // Then the line is lost and a device that reads everything is connected:
+    // the window, opened again, runs this command whole and says nothing.
+    unsigned then = 0;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -950,6 +953,17 @@ const StopRow kStopRows[] = {
          EXPECT_TRUE(!after || (last && last->GetTime() == 4.5f)) << "the last answers were lost";
      },
      -1, false, 0, true},
+    // The lines a device that stopped reading never echoed are not waited
+    // for by the next transfer (here on the next connection).
+    {"MacrosThenAnotherConnection", CMacroDlgFrm::kWindowKind, macrocmd::Download, 5, {}, "(kein Echo)", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 10 && !after; ++n) {
+             auto* macro = new CMacro;
+             EXPECT_EQ(1, macro->Create(macrotype::Sequence, StrFormat("M%d", n), n, CAT_MACRO, &doc));
+             doc.AddObject(macro, CAT_MACRO);
+         }
+     },
+     -1, false, 0, false, macrocmd::Upload},
 };
 }  // namespace
 
@@ -1036,6 +1050,15 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     if (row.project)
         row.project(doc, true);
+    if (!row.then)
+        return;
+    dlg.reset();
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+    ConnectWith({});
+    dlg = OpenWindow(doc, row.kind);
+    ClickCommand(FrameOf(*dlg), row.then);
+    EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
 }
 INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kStopRows),
                          [](const testing::TestParamInfo<StopRow>& info) { return std::string(info.param.name); });
