@@ -881,6 +881,7 @@ void CCommLink::ConfigurePort()
     SetOutBufferSize(1024);
     m_lastActivity = 0;
     m_rxBuffer.clear();
+    m_echoes.Restart();
 }
 
 void CCommLink::ClosePort()

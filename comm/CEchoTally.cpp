@@ -49,6 +49,13 @@ void CEchoTally::OnReceived(const char* bytes, size_t size)
     SplitLines(m_inPart, bytes, size, [this](const std::string& line) { TakeReceivedLine(line); });
 }
 
+void CEchoTally::Restart()
+{
+    m_waiting.clear();
+    m_outPart.clear();
+    m_inPart.clear();
+}
+
 void CEchoTally::TakeSentLine(const std::string& line)
 {
     m_waiting.push_back({++m_sent, line});

@@ -20,6 +20,10 @@ public:
     void OnSent(const char* bytes, size_t size);
     // Bytes received from the port.
     void OnReceived(const char* bytes, size_t size);
+    // A new connection: the lines still waiting were sent on one that has
+    // ended and will never come back; left waiting they would hide the
+    // echoes of every line sent from now on.
+    void Restart();
 
     // The number of the last whole line sent.
     uint64_t GetLinesSent() const { return m_sent; }

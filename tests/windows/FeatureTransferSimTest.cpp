@@ -773,6 +773,9 @@ struct StopRow {
     bool english;
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
+    // Then the user connects again, to a device that reads: the same
+    // transfer goes through and nothing is said.
+    bool thenOnANewLine = false;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -802,6 +805,13 @@ const StopRow kStopRows[] = {
          for (int n = 1; n <= 20 && !after; ++n)
              AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
      }},
+    {"TriggerDownloadThenANewLine", kTriggerWindow, logicwin::DownloadTriggers, 12, {},
+     "the device stopped reading the lines sent (no echo)", true,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 20 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     -1, true},
     {"Conditions", kConditionWindow, logicwin::UploadConditions, 1, {QStringLiteral("set /CONDITION/ENTRY5/FUNCTION X")},
      kNoAnswer, false, {}},
     {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
@@ -897,6 +907,13 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     if (row.project)
         row.project(doc, true);
+    if (!row.thenOnANewLine)
+        return;
+    sim.Stop();
+    ASSERT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+    ASSERT_NO_FATAL_FAILURE(ConnectWith({}));
+    ClickCommand(frame, row.command);
+    EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
 }
 INSTANTIATE_TEST_SUITE_P(Windows, FeatureTransferStops, ::testing::ValuesIn(kStopRows),
                          [](const testing::TestParamInfo<StopRow>& info) { return std::string(info.param.name); });
