@@ -297,6 +297,12 @@ bool CPPCons1::OnOK()
     return true;
 }
 
+void CPPCons1::LineLost()
+{
+    m_version->setEnabled(false);
+    m_userLevel->setEnabled(false);
+}
+
 void CPPCons1::QueryValue(const char* key, unsigned failureId)
 {
     if (!m_console)

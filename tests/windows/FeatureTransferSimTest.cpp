@@ -72,6 +72,13 @@
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsoleFrame.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CKeyView.h"
+#include "paging/windows/CPPCons1.h"
+#include "paging/windows/CPPCons2.h"
 #include "platform/StringTable.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
@@ -942,15 +949,38 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (const auto& row : rows)
         windows.push_back(OpenWindow(doc, row.first));
+    // A console's settings, on its keys page.
+    auto* slot = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, slot);
+    slot->SetCardType(inputcard::Console2);
+    slot->SetHoverConnectors(0, -1);
+    ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
+    CConsolePropertySheet sheet(&doc, dynamic_cast<CConsole*>(doc.GetList(CAT_CONSOLE).back()));
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    auto* keysBar = sheet.GetKeysPage()->GetFrame()->findChild<QToolBar*>();
+    const unsigned keysCommands[] = {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version};
+    for (unsigned id : keysCommands)
+        ASSERT_TRUE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
+    serialtest::Pump(2 * CConsolePropertySheet::kLineWatchMs);
     messages.texts.clear();
     for (size_t i = 0; i < rows.size(); ++i)
         for (unsigned id : rows[i].second) {
             EXPECT_FALSE(FrameOf(*windows[i])->GetAction(id)->isEnabled()) << id;
             ClickCommand(FrameOf(*windows[i]), id);
         }
+    for (unsigned id : keysCommands) {
+        EXPECT_FALSE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
+        QTest::mouseClick(keysBar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(id)), Qt::LeftButton);
+    }
+    sheet.SetActivePage(CConsolePropertySheet::General);
+    for (QPushButton* query : {sheet.GetGeneralPage()->GetVersionButton(), sheet.GetGeneralPage()->GetUserLevelButton()}) {
+        EXPECT_FALSE(query->isEnabled()) << query->objectName().toStdString();
+        QTest::mouseClick(query, Qt::LeftButton);
+    }
     EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
     ClickCommand(FrameOf(*windows[10]), ID_CAL_UPLOAD_WEEK);
     EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);
