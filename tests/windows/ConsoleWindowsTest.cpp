@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <optional>
 
@@ -706,6 +707,37 @@ TEST_F(ConsoleWindows, ClearAllAndLeavingWithoutApplying)
     EXPECT_TRUE(console->m_outLinks.empty());
     EXPECT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(1, OT_ZONE)->GetInLinkFrom(console));
     EXPECT_EQ("Schließen", sheet.GetCancelButton()->text().toStdString());
+}
+
+// The version button of the keys' bar, clicked while the project is on the
+// device: a version only from an answer that names one.
+TEST_F(ConsoleWindows, TheVersionQuerySaysOnlyAVersionTheConsoleAnswered)
+{
+    d.doc().SetConnected(1);
+    static std::string answer;
+    const CKeyView::VersionQuery previous =
+        CKeyView::SetVersionQuery([](const std::string&) { return answer; });
+    CConsolePropertySheet sheet(&d.doc(), console);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    CConsoleFrame* frame = sheet.GetKeysPage()->GetFrame();
+    QWidget* button = frame->findChild<QToolBar*>()->widgetForAction(frame->GetAction(keyviewcmd::Version));
+    const std::string none = LoadStringId(IDS_CONS_NO_VERSION);
+    const std::pair<const char*, std::string> rows[] = {
+        {"/CONS/ADR1/RELEASE V0.812 rel 1.00", "Die Sprechstelle\nSprechstelle 1 hat die SW-Version V1.00"},
+        {"", none},
+        {"console not connected", none},
+        {"/CONS/ADR1/RELEASE ? ", none},  // the device does not know the key
+        {"/CONS/ADR1/RELEASE ", none},
+    };
+    for (const auto& [said, shown] : rows) {
+        SCOPED_TRACE(said);
+        answer = said;
+        messages.texts.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(std::vector<std::string>{shown}, messages.texts);
+    }
+    CKeyView::SetVersionQuery(previous);
 }
 
 TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWith)
