@@ -25,6 +25,8 @@
 #include <vector>
 
 class CBaseDevice;
+class CTransferWatch;
+class ILinkAnswerSink;
 class QProgressBar;
 
 class CTransferLoop {
@@ -94,10 +96,25 @@ public:
     Result Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started = {},
                const Hook& stepsDone = {}, const std::string& name = {});
 
+    // A transfer whose lines go as block requests answered to `reply` (a
+    // live window's own upload or download): each block once the one before
+    // it has left the output, the answers left to the window. Every line is
+    // a step. It ends well once the device has echoed every line and, for an
+    // upload, has then said nothing for more than a second; it stops early
+    // as the steps of a block do (the device stopped reading, nothing moved
+    // for the stall limit, the line lost), and an upload whose every query
+    // the device refused read nothing. However it ends, the exchange is
+    // over: the link is online again unless another window's request holds it.
+    Result RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* reply,
+                     const std::string& name);
+
     // Tells the user that the transfer `block` ended early, where it stood
     // and why; nothing for Stop::None.
     void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
+    // The same for a transfer of `mode` that ran outside a loop.
+    static void ReportStop(int mode, Stop stop, const std::string& block, int reached, int count,
+                           int stallLimitMs = kStallLimitMs);
 
 private:
     // The progress stands at `at` once what the step machine has given the
@@ -108,6 +125,11 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
+    // The state of a transfer that begins now, the link's left as it is.
+    void Start(int mode);
+    // Waits until the device has read the blocks' lines (and for an upload
+    // said all it had to say), or stops as RunBlocks says.
+    Stop WaitBlocksDone(CTransferWatch& watch, int mode);
 
     struct Mark {
         uint64_t sent;  // characters given to the line when the progress reached `at`

@@ -21,6 +21,7 @@
 #include "model/DocContext.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CValueEdit.h"
 
@@ -102,7 +103,12 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
     connect(m_frequencySlider, &QSlider::valueChanged, this, &CPilotView::OnFrequencySlider);
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
     m_poll.setInterval(1500);
-    connect(&m_poll, &QTimer::timeout, this, [this] { audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this); });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        // Not while the window's own transfer counts the device's echoes.
+        const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+        if (!frame || !frame->IsTransferring())
+            audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this);
+    });
 }
 
 CPilotView::~CPilotView()
@@ -220,7 +226,10 @@ void CPilotView::Transfer(bool upload)
             lines.push_back(StrFormat("%sVOL%d %f", kPath, n + 1,
                                       static_cast<double>(m_pilot->GetFloatValue(pilotkey::LevelKey(n)))));
     }
-    audiolive::SendBlock(lines, this);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

@@ -14,6 +14,7 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
@@ -84,7 +85,12 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
     });
     connect(m_on, &QPushButton::clicked, this, &CPowerView::OnPowerButton);
     m_poll.setInterval(1500);
-    connect(&m_poll, &QTimer::timeout, this, [this] { audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this); });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        // Not while the window's own transfer counts the device's echoes.
+        const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+        if (!frame || !frame->IsTransferring())
+            audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
+    });
 }
 
 CPowerView::~CPowerView()
@@ -197,7 +203,11 @@ void CPowerView::Transfer(bool upload)
 {
     if (!m_power)
         return;
-    audiolive::SendBlock(upload ? UploadBlock() : DownloadBlock(*m_power), this);
+    const std::vector<std::string> lines = upload ? UploadBlock() : DownloadBlock(*m_power);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

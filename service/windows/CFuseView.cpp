@@ -15,6 +15,7 @@
 #include "model/ObjectTypeCode.h"
 #include "service/CFuse.h"
 #include "service/windows/ServiceLive.h"
+#include "ui/CFeatureFrm.h"
 
 namespace {
 // The rows' protocol names under "/FUSE/", in the fields' order.
@@ -112,7 +113,10 @@ void CFuseView::Poll()
         emit LinkLost();
         return;
     }
-    if (servicelive::OutBufferCount() != 0)
+    // The window's own upload or download owns the line meanwhile: its
+    // lines are the ones the transfer counts the device's echoes of.
+    const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+    if (servicelive::OutBufferCount() != 0 || (frame && frame->IsTransferring()))
         return;
     std::vector<std::string> lines;
     for (const char* key : kRowKeys) {
@@ -129,7 +133,10 @@ void CFuseView::Transfer(bool upload)
         const std::string item = std::string("/FUSE/") + kRowKeys[r] + "/VALUE";
         lines.push_back(upload ? item + " ?" : item + " " + std::to_string(m_fuse ? m_fuse->m_steps[r] : 0));
     }
-    servicelive::SendBlock(lines, this);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

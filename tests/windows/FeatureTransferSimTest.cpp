@@ -56,7 +56,9 @@
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
+#include "paging/CRelaisTopology.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
@@ -80,6 +82,8 @@
 #include "paging/windows/CPPCons1.h"
 #include "paging/windows/CPPCons2.h"
 #include "platform/StringTable.h"
+#include "service/CEventLog.h"
+#include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
@@ -767,6 +771,24 @@ T* AddNumbered(CQuillomerDoc& doc, int n, int key, int value)
 }
 CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.GetIDManager().GetBaseDevice(1, OT_MONITOR)); }
 
+// Zones fed by a remote-capable amplifier: the rows of the line-test window.
+void AddTestedZones(CQuillomerDoc& doc, int zones)
+{
+    const CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(nullptr);
+    const AmpTypeEntry* type = CAmplifier::GetTypeEntryByKind(33074);
+    auto* amp = new CAmplifier;
+    EXPECT_EQ(1, amp->Create(33074, type->channels, type->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                             type->bitmapId, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+    amp->OnCommand(ampcmd::OneInN);
+    if (auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back())) {
+        topology->m_zoneCount = zones;
+        topology->SetKindId(topologykind::OneInN);
+    }
+    CRelaisTopology::SetDialog(previous);
+}
+
 // A window's transfer whose device stops reading after `read` of its lines
 // (-1: it reads all), or knows nothing it is asked, or that the user stops
 // with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
@@ -839,6 +861,43 @@ const StopRow kStopRows[] = {
      }},
     {"MonitorAfterClears", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 2,
      {QStringLiteral("set /MONI/TABLE4/SEL IN")}, kNoAnswer, false, {}},
+    // The live windows' own blocks: the same words, the window's own command.
+    {"Fuses", CFuseFrm::kWindowKind, CFuseFrm::kUpload, 2,
+     {QStringLiteral("set /FUSE/SLOT1/A/VALUE 1"), QStringLiteral("set /FUSE/SLOT1/B/VALUE 1"),
+      QStringLiteral("set /FUSE/AMP485/VALUE 1")},
+     kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* fuse = dynamic_cast<CFuse*>(doc.GetIDManager().GetBaseDevice(1, OT_FUSE));
+         if (after)
+             EXPECT_EQ(2, fuse->m_steps[CFuse::Amp485]) << "no answer replaced it";
+         else
+             fuse->m_steps[CFuse::Amp485] = 2;
+     }},
+    {"PowerDownload", CPowerFrm::kWindowKind, CPowerFrm::kDownload, 3, {},
+     "the device stopped reading the lines sent (no echo)", true, {}},
+    {"PilotTone", CPilotFrm::kWindowKind, CPilotFrm::kUpload, 1, {QStringLiteral("set /PILOT/VOL4 -20.0")},
+     "no answer from the device.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* pilot = dynamic_cast<CInternalPilottoneGen*>(doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+         if (after)
+             EXPECT_EQ(-90.0f, pilot->GetFloatValue(pilotkey::LevelKey(3))) << "no answer replaced it";
+         else
+             pilot->SetFloatValue(pilotkey::LevelKey(3), -90.0f);
+     }},
+    {"EventLogMasks", CEventLogFrm::kWindowKind, CEventLogFrm::kUpload, 2,
+     {QStringLiteral("set /EVENT/LOG/MASK/ON DCF"), QStringLiteral("set /EVENT/LOG/MASK/VIRTCTRL/ON 4")}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* log = dynamic_cast<CEventLog*>(doc.GetIDManager().GetBaseDevice(1, OT_EVENT_LOG));
+         if (after)
+             EXPECT_EQ("1-3", log->GetValue(9)) << "no answer replaced it";
+         else
+             log->SetValue(9, "1-3");
+     }},
+    {"LineData", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 3, {}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after)
+             AddTestedZones(doc, 3);
+     }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.
     {"LogicOutsCancelled", kLogicOutWindow, logicwin::DownloadLogicOuts, -1, {}, "sie wurde abgebrochen.", false,
