@@ -891,8 +891,8 @@ void CCommLink::ConfigurePort()
     m_lastActivity = 0;
     m_rxBuffer.clear();
     // Lines a device of an earlier connection never echoed are not awaited
-    // from this one: left waiting, they would hide every echo to come.
-    m_echoes = CEchoTally();
+    // from this one.
+    m_echoes.Forget();
 }
 
 void CCommLink::ClosePort()

@@ -65,26 +65,17 @@ void CEchoTally::TakeSentLine(const std::string& line)
 
 void CEchoTally::TakeReceivedLine(const std::string& line)
 {
-    const auto isEchoOf = [&line](const std::string& sent) {
+    const size_t look = std::min(m_waiting.size(), kLookAhead);
+    for (size_t i = 0; i < look; ++i) {
+        const std::string& sent = m_waiting[i].text;
         // A prompt may stand before the echo on the same line ("/PATH>").
         const size_t lead = line.size() - sent.size();
-        return line == sent ||
-               (line.size() > sent.size() && line[lead - 1] == '>' && line.compare(lead, sent.size(), sent) == 0);
-    };
-    // The next few waiting lines first: a device that is behind echoes the oldest.
-    size_t found = m_waiting.size();
-    const size_t look = std::min(m_waiting.size(), kLookAhead);
-    for (size_t i = 0; i < look && found == m_waiting.size(); ++i)
-        if (isEchoOf(m_waiting[i].text))
-            found = i;
-    // Then the rest: more lines than the look-ahead that never came back (a
-    // device that read nothing for a while, a line that died) must not hide
-    // the echoes of every line sent after them.
-    for (size_t i = look; i < m_waiting.size() && found == m_waiting.size(); ++i)
-        if (isEchoOf(m_waiting[i].text))
-            found = i;
-    if (found == m_waiting.size())
+        const bool echo = line == sent || (line.size() > sent.size() && line[lead - 1] == '>' &&
+                                           line.compare(lead, sent.size(), sent) == 0);
+        if (!echo)
+            continue;
+        m_echoed = m_waiting[i].number;
+        m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(i) + 1);
         return;
-    m_echoed = m_waiting[found].number;
-    m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(found) + 1);
+    }
 }

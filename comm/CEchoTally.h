@@ -7,9 +7,8 @@
 //
 // Lines are counted from the link's start: the n-th line sent has number n.
 // A received line is the echo of the oldest sent line of the same text
-// among the next few still waiting, else among the later ones; the lines
-// before it that never came back are passed over (sent while the echo was
-// off or the device read nothing, or mangled on the way).
+// among the next few still waiting; the lines before it that never came back
+// are passed over (sent while the echo was off, or mangled on the way).
 
 #include <cstdint>
 #include <deque>

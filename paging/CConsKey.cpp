@@ -259,6 +259,9 @@ bool CConsKey::ParseValueText(int32_t function, const std::string& text, bool co
 {
     if (function < 0 || function >= kConsKeyFunctionCount)
         return false;
+    // One change of the console, however many links it takes apart and
+    // puts back on the way.
+    const CBaseDevice::ChangeGuard guard(m_console);
     // A new value always replaces the key's old targets, even when the last
     // one stopped half-way (a second target set, the first one missing).
     m_marker = m_number;
@@ -328,6 +331,7 @@ bool CConsKey::ParseValueText(int32_t function, const std::string& text, bool co
 void CConsKey::SetFunction(int32_t function, int32_t a, int32_t b, int32_t c, CBaseDevice* target,
                            int32_t targetCategory, bool commit)
 {
+    const CBaseDevice::ChangeGuard guard(m_console);
     m_marker = m_number;
     SetFunctionAs(m_number, function, a, b, c, target, targetCategory, commit, 0);
 }
@@ -335,21 +339,18 @@ void CConsKey::SetFunction(int32_t function, int32_t a, int32_t b, int32_t c, CB
 void CConsKey::SetFunctionAs(int32_t k, int32_t function, int32_t a, int32_t b, int32_t c, CBaseDevice* target,
                              int32_t targetCategory, bool commit, int32_t slot)
 {
-    const CBaseDevice::ChangeGuard guard(m_console);
     if (m_marker > 0) {
         m_secondTarget = nullptr;
-        if (commit && m_console)
-            m_console->RemoveKeyLinks(m_number);
+        if (commit && m_console) {
+            m_removedLinks.clear();
+            m_console->RemoveKeyLinks(m_number, &m_removedLinks);
+        }
     }
     m_programmed = function != CKF_DISABLED ? 1 : 0;
     if (commit) {
         m_stored = ConsKeyValues{function, a, b, c, m_parsedProtect};
-        if (targetCategory != 0 && target && m_console) {
-            const int32_t ownKey = (k & 0xFFFF) | (slot << 16);
-            m_console->AddOutLink(m_console, ownKey, target, 0, targetCategory);
-            if (target != m_console && target != LinkRecord::NoPartner())
-                target->AddInLink(target, 0, m_console, ownKey, CAT_CONSOLE);
-        }
+        if (targetCategory != 0 && target && m_console)
+            m_console->AddKeyLink((k & 0xFFFF) | (slot << 16), target, targetCategory, m_removedLinks);
         m_working = m_stored;
     } else {
         m_working.function = function;

@@ -10,9 +10,12 @@
 // shows; they are re-read from the console's links whenever the keys page
 // shows the console.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "model/LinkRecord.h"
 #include "platform/CArchive.h"
 #include "platform/Geometry.h"
 
@@ -61,6 +64,15 @@ struct ConsKeyValues {
     int32_t protect = 1;  // 0: the key works in protect mode too (",UNPROT")
 
     bool operator==(const ConsKeyValues&) const = default;
+};
+
+// Where a removed link of a key stood, in the console's links and in its
+// partner's: a key given the same target again keeps the places of its
+// links, so that reading back what the project holds changes nothing.
+struct KeyLinkPlace {
+    LinkRecord record;
+    size_t outAt = 0;
+    size_t inAt = 0;
 };
 
 // The own link key of a key's second target: the key number negated, 16 bits.
@@ -172,6 +184,8 @@ private:
     ConsKeyValues m_stored;
     ConsKeyValues m_working;
     int32_t m_parsedProtect = 1;
+    // The places of the links the last value took apart, for the links it puts back.
+    std::vector<KeyLinkPlace> m_removedLinks;
     CRect m_cell;
     CRect m_button;
     uint32_t m_allowed = 0;

@@ -555,18 +555,63 @@ int CConsole::CheckExtKeys(bool hasExtension, bool testOnly)
 
 // ---------------------------------------------------------------- keys and links
 
-void CConsole::RemoveKeyLinks(int32_t keyNumber)
+namespace {
+// The position of the first record in `list` that is `record`'s mirror (as
+// DeleteTwinOf finds it), else the list's size.
+size_t MirrorIndex(const LinkList& list, const LinkRecord& record, const CBaseDevice* owner, int32_t ownerCategory)
+{
+    size_t i = 0;
+    for (const LinkRecord* t : list) {
+        if (t->ownKey == record.partnerKey && t->partner == owner && t->partnerKey == record.ownKey &&
+            t->partnerCategory == ownerCategory)
+            return i;
+        ++i;
+    }
+    return i;
+}
+}  // namespace
+
+void CConsole::RemoveKeyLinks(int32_t keyNumber, std::vector<KeyLinkPlace>* places)
 {
     const int32_t first = keyNumber & 0xFFFF;
     const int32_t second = SecondTargetKey(keyNumber);
     std::vector<LinkRecord> doomed;
+    size_t at = 0;
     for (const LinkRecord* r : m_outLinks) {
         const int32_t low = r->ownKey & 0xFFFF;
-        if (low == first || low == second)
+        if (low == first || low == second) {
             doomed.push_back(*r);
+            // Both places as they stand before anything goes: put back in
+            // this order, each record lands where it was.
+            if (places)
+                places->push_back({*r, at, r->HasPartner() ? MirrorIndex(r->partner->m_inLinks, *r, this, m_category) : 0});
+        }
+        ++at;
     }
     for (const LinkRecord& r : doomed)
         UnlinkOut(r);
+}
+
+void CConsole::AddKeyLink(int32_t ownKey, CBaseDevice* target, int32_t category, std::vector<KeyLinkPlace>& places)
+{
+    const LinkRecord wanted{target, 0, this, ownKey, category};
+    const auto place = std::find_if(places.begin(), places.end(), [&](const KeyLinkPlace& p) { return p.record == wanted; });
+    const bool mirrored = target != this && target != LinkRecord::NoPartner();
+    if (place == places.end()) {
+        AddOutLink(this, ownKey, target, 0, category);
+        if (mirrored)
+            target->AddInLink(target, 0, this, ownKey, CAT_CONSOLE);
+        return;
+    }
+    // Put back where it was: whether anything changed is the caller's guard's to tell.
+    m_outLinks.insert(std::next(m_outLinks.begin(), static_cast<std::ptrdiff_t>(std::min(place->outAt, m_outLinks.size()))),
+                      new LinkRecord{target, 0, this, ownKey, category});
+    if (mirrored) {
+        LinkList& in = target->m_inLinks;
+        in.insert(std::next(in.begin(), static_cast<std::ptrdiff_t>(std::min(place->inAt, in.size()))),
+                  new LinkRecord{this, ownKey, target, 0, CAT_CONSOLE});
+    }
+    places.erase(place);
 }
 
 void CConsole::ProgramKeyRange(int first, int last, int line)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/CBaseDevice.h"
+#include "paging/CConsKey.h"
 #include "paging/CConsProp.h"
 
 class CConsKey;
@@ -89,8 +90,13 @@ public:
     // group linked with the slot in the high word of a key's own link key.
     CBaseDevice* GetLinkedGroupOfSlot(int slot) const;
 
-    // Removes the links of key `keyNumber` (first and second target) at both ends.
-    void RemoveKeyLinks(int32_t keyNumber);
+    // Removes the links of key `keyNumber` (first and second target) at both
+    // ends; `places` (when given) takes where they stood.
+    void RemoveKeyLinks(int32_t keyNumber, std::vector<KeyLinkPlace>* places = nullptr);
+    // Links the console at `ownKey` to `target` (the mirror at a partner that
+    // is neither the console nor the no-target marker), at the place such a
+    // link had among `places`, else at the end.
+    void AddKeyLink(int32_t ownKey, CBaseDevice* target, int32_t category, std::vector<KeyLinkPlace>& places);
     // Re-reads the links into the keys' targets (working copies reset from
     // the stored values); returns the number of keys that target a group.
     int RefreshKeys();

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "model/CQuillomerDoc.h"
@@ -78,6 +79,21 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
     m_switchingTabs = false;
     m_activeTab = Keys;
     SwitchConsole(console);
+    // Only a sheet opened online can lose its line.
+    m_lineWatch = new QTimer(this);
+    m_lineWatch->setInterval(kLineWatchMs);
+    connect(m_lineWatch, &QTimer::timeout, this, &CConsolePropertySheet::WatchLine);
+    if (doc && doc->IsConnected())
+        m_lineWatch->start();
+}
+
+void CConsolePropertySheet::WatchLine()
+{
+    if (m_doc && m_doc->IsConnected())
+        return;
+    m_lineWatch->stop();
+    m_general->LineLost();
+    m_keys->LineLost();
 }
 
 CConsolePropertySheet::~CConsolePropertySheet()

@@ -14,11 +14,14 @@ class CPPCons2;
 class CQuillomerDoc;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 class CConsolePropertySheet : public QDialog {
     Q_OBJECT
 public:
     enum Page { General = 0, Keys = 1 };
+    // How often an open sheet looks whether its project is still connected.
+    static constexpr int kLineWatchMs = 250;
 
     CConsolePropertySheet(CQuillomerDoc* doc, CConsole* console, QWidget* parent = nullptr);
     ~CConsolePropertySheet() override;
@@ -47,6 +50,9 @@ public:
 private:
     void UpdateApply();
     void OnTabChanged(int index);
+    // The line to the device is lost: the buttons that ask the device are
+    // greyed, as in a sheet opened offline.
+    void WatchLine();
 
     CQuillomerDoc* m_doc;
     CConsole* m_console = nullptr;
@@ -57,6 +63,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_apply = nullptr;
+    QTimer* m_lineWatch = nullptr;
     int m_activeTab = -1;
     bool m_switchingTabs = false;
 };

@@ -775,6 +775,11 @@ void CKeyView::QueryVersion()
         value.pop_back();
     const size_t blank = value.find_last_of(' ');
     const std::string version = blank == std::string::npos ? value : value.substr(blank + 1);
+    // "?" is the device's word for a key it does not know: that is no version either.
+    if (version.empty() || version == "?") {
+        ShowMessageId(IDS_CONS_NO_VERSION, mb::IconExclamation);
+        return;
+    }
     ShowMessage(LoadStringId(IDS_CONS_VERSION_1) + m_console->GetName() + LoadStringId(IDS_CONS_VERSION_2) + version,
                 mb::IconInformation);
 }

@@ -297,6 +297,12 @@ bool CPPCons1::OnOK()
     return true;
 }
 
+void CPPCons1::LineLost()
+{
+    m_version->setEnabled(false);
+    m_userLevel->setEnabled(false);
+}
+
 void CPPCons1::QueryValue(const char* key, unsigned failureId)
 {
     if (!m_console)
@@ -311,5 +317,12 @@ void CPPCons1::QueryValue(const char* key, unsigned failureId)
     std::string value = answer.size() >= line.size() - 1 ? answer.substr(line.size() - 1) : std::string();
     while (!value.empty() && (value.back() == '\r' || value.back() == '\n'))
         value.pop_back();
+    // "?" is the device's word for a key it does not know: no answer either,
+    // and the status field stays empty.
+    const size_t last = value.find_last_not_of(' ');
+    if (last == std::string::npos || value.substr(0, last + 1) == "?") {
+        ShowMessageId(failureId, mb::IconExclamation);
+        return;
+    }
     m_status->setPlainText(QString::fromStdString(value));
 }

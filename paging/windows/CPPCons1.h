@@ -40,6 +40,8 @@ public:
     using Query = std::string (*)(const std::string& line);
     static Query SetQuery(Query fn);
     void QueryValue(const char* key, unsigned failureId);
+    // The device's line is lost: the queries are greyed.
+    void LineLost();
 
     QLineEdit* GetTypeEdit() const { return m_type; }
     QLineEdit* GetSlotEdit() const { return m_slot; }

@@ -54,18 +54,29 @@ void CPPCons2::SetModified(bool modified)
     emit modifiedChanged(modified);
 }
 
+namespace {
+const unsigned kDeviceCommands[] = {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version};
+}  // namespace
+
 void CPPCons2::OnSetActive()
 {
     m_active = true;
     CQuillomerDoc* doc = m_console ? m_console->GetDocument() : nullptr;
     const bool connected = doc && doc->IsConnected();
-    for (unsigned id : {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version})
+    for (unsigned id : kDeviceCommands)
         if (QAction* a = m_frame->GetAction(id))
             a->setEnabled(connected);
     QScrollArea* scroll = m_frame->GetScrollArea();
     scroll->horizontalScrollBar()->setValue(0);
     const int height = std::max(scroll->viewport()->height(), 240);
     GetKeyView()->ShowConsole(m_console, height);
+}
+
+void CPPCons2::LineLost()
+{
+    for (unsigned id : kDeviceCommands)
+        if (QAction* a = m_frame->GetAction(id))
+            a->setEnabled(false);
 }
 
 void CPPCons2::RefreshKeys()

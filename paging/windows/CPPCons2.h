@@ -29,6 +29,8 @@ public:
     bool OnOK();
     // Reads the links into the keys again.
     void RefreshKeys();
+    // The device's line is lost: its download, upload and version query are greyed.
+    void LineLost();
 
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified);

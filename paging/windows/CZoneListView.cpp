@@ -450,6 +450,18 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
     if (!alive)
         return;
     m_transferring = false;
+    // What an upload took from the device (the names, tolerances, ignored
+    // faults and test volumes) is what the rows show from now on, so that
+    // no row offers the values the project held before.
+    if (upload)
+        for (int row = 0; row < GetItemCount(); ++row)
+            if (CZone* zone = ZoneAt(row)) {
+                SetItemText(row, 0, Q(zone->GetName()));
+                SetItemText(row, 2, Q(zone->GetAttributeText(zoneattr::IgnoreText)));
+                SetItemText(row, 3, Q(zone->GetAttributeText(zoneattr::TestVolume)));
+                SetItemText(row, 4, Q(zone->GetAttributeText(zoneattr::NegTol)));
+                SetItemText(row, 5, Q(zone->GetAttributeText(zoneattr::PosTol)));
+            }
     EnableButtons(true);
     m_wasConnected = IsConnected();
     if (m_wasConnected)

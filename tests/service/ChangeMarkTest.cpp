@@ -11,9 +11,11 @@
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/CInternalPowerManagement.h"
+#include "hardware/CAudioInputSlot.h"
 #include "hardware/CDigitalSlot.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "paging/ConsoleIds.h"
 #include "service/CFuse.h"
 #include "service/CZonetestObject.h"
 #include "support/ModelTestHost.h"
@@ -114,6 +116,12 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     ASSERT_TRUE(power && fuse);
     power->SetValue(1, 40, 0);
     fuse->SetStep(CFuse::Amp485, 2);
+    // A console on the first input card, with its keys' defaults.
+    auto* slot = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, slot);
+    slot->SetCardType(inputcard::Console2);
+    slot->SetHoverConnectors(0, -1);
+    ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
     // A file as the program writes it once opened: the fixed blocks take
     // their names on loading, so a new project's first save differs in them.
     std::vector<uint8_t> saved;
@@ -136,6 +144,10 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 40", err, linkstate::Upload);
     loaded.DispatchAnswerLine("/FUSE/AMP485/VALUE 2", err, linkstate::Upload);
     loaded.DispatchAnswerLine("/POWER/BOOT_MAC 0", err, linkstate::Upload);
+    // Keys on a group, on a chime and on an alarm signal, as the console holds them.
+    for (const char* key : {"/CONS/ADR1/KEY101 SEL,0", "/CONS/ADR1/KEY106 CHIME,0,4,80",
+                            "/CONS/ADR1/KEY109 ALARM,0,1,90,UNPROT"})
+        loaded.DispatchAnswerLine(key, err, linkstate::Upload);
     EXPECT_FALSE(loaded.IsModified()) << "the device's copy of the project's own values";
     EXPECT_EQ(opened, loaded.SaveToBytes());
     loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 50", err, linkstate::Upload);

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTabBar>
@@ -24,8 +25,10 @@
 #include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <optional>
+#include <tuple>
 
 #include "hardware/CAudioInputSlot.h"
 #include "macros/CMacro.h"
@@ -706,6 +709,60 @@ TEST_F(ConsoleWindows, ClearAllAndLeavingWithoutApplying)
     EXPECT_TRUE(console->m_outLinks.empty());
     EXPECT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(1, OT_ZONE)->GetInLinkFrom(console));
     EXPECT_EQ("Schließen", sheet.GetCancelButton()->text().toStdString());
+}
+
+// The version button of the keys' bar, clicked while the project is on the
+// device: a version only from an answer that names one.
+TEST_F(ConsoleWindows, TheQueriesShowOnlyWhatTheConsoleAnswered)
+{
+    d.doc().SetConnected(1);
+    static std::string answer;
+    const CKeyView::VersionQuery previous =
+        CKeyView::SetVersionQuery([](const std::string&) { return answer; });
+    CConsolePropertySheet sheet(&d.doc(), console);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    CConsoleFrame* frame = sheet.GetKeysPage()->GetFrame();
+    QWidget* button = frame->findChild<QToolBar*>()->widgetForAction(frame->GetAction(keyviewcmd::Version));
+    const std::string none = LoadStringId(IDS_CONS_NO_VERSION);
+    const std::pair<const char*, std::string> rows[] = {
+        {"/CONS/ADR1/RELEASE V0.812 rel 1.00", "Die Sprechstelle\nSprechstelle 1 hat die SW-Version V1.00"},
+        {"", none},
+        {"console not connected", none},
+        {"/CONS/ADR1/RELEASE ? ", none},  // the device does not know the key
+        {"/CONS/ADR1/RELEASE ", none},
+    };
+    for (const auto& [said, shown] : rows) {
+        SCOPED_TRACE(said);
+        answer = said;
+        messages.texts.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(std::vector<std::string>{shown}, messages.texts);
+    }
+    CKeyView::SetVersionQuery(previous);
+
+    // The general page's queries: the status field shows what the console
+    // answered; a key it does not know is no answer.
+    const CPPCons1::Query previousQuery =
+        CPPCons1::SetQuery([](const std::string&) { return answer; });
+    sheet.SetActivePage(CConsolePropertySheet::General);
+    CPPCons1* page = sheet.GetGeneralPage();
+    const std::tuple<QPushButton*, const char*, std::string, std::string> queries[] = {
+        {page->GetVersionButton(), "/CONS/ADR1/RELEASE V0.812 rel 1.00", "V0.812 rel 1.00", ""},
+        {page->GetUserLevelButton(), "/CONS/ADR1/OPLEVEL 3\r\n", "3", ""},
+        {page->GetVersionButton(), "", "", none},
+        {page->GetVersionButton(), "/CONS/ADR1/RELEASE ? ", "", none},
+        {page->GetUserLevelButton(), "/CONS/ADR1/OPLEVEL ? ", "", LoadStringId(IDS_CONS_NO_USERLEVEL)},
+    };
+    for (const auto& [button, said, status, message] : queries) {
+        SCOPED_TRACE(said);
+        answer = said;
+        messages.texts.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(status, page->GetStatus()->toPlainText().toStdString());
+        EXPECT_EQ(message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message}, messages.texts);
+    }
+    CPPCons1::SetQuery(previousQuery);
 }
 
 TEST_F(ConsoleWindows, TheHeadTextsOfEveryModelStandApartInTheFontTheyAreDrawnWith)

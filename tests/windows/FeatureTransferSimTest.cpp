@@ -79,6 +79,13 @@
 #include "macros/windows/CMacroDlgFrm.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsoleFrame.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CKeyView.h"
+#include "paging/windows/CPPCons1.h"
+#include "paging/windows/CPPCons2.h"
 #include "platform/StringTable.h"
 #include "service/CEventLog.h"
 #include "service/CFuse.h"
@@ -802,7 +809,6 @@ struct StopRow {
     bool english;
     std::function<void(CQuillomerDoc&, bool after)> project;  // before the transfer, then what it kept
     int cancelAt = -1;
-    bool afterASilentDevice = false;  // connected anew after a device that fell silent
     int unreadBefore = 0;
     // The disk is full once connected: the files the transfer writes are not
     // written, and the user reads each message about it for a while.
@@ -856,14 +862,6 @@ const StopRow kStopRows[] = {
                          std::find_if(doc.GetList(CAT_CALENDAR).begin(), doc.GetList(CAT_CALENDAR).end(),
                                       [](const CBaseDevice* o) { return o->GetType() == OT_DAYPROG; }));
      }},
-    // The lines the earlier device never echoed are not awaited from this one.
-    {"WeekAfterASilentDevice", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("set /CAL/WEEK/MO 3")},
-     nullptr, false,
-     [](CQuillomerDoc& doc, bool after) {
-         if (after)
-             EXPECT_EQ(3, doc.GetIDManager().GetBaseDevice(1, OT_WEEK)->GetLinkedNumber(0));
-     },
-     -1, true},
     {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "nicht verstanden", false, {}},
@@ -941,7 +939,7 @@ const StopRow kStopRows[] = {
     // Lines the device never read, more than an echo is looked for among,
     // do not make a later transfer that it reads whole look unread.
     {"SparesAfterLinesTheDeviceNeverRead", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, false,
-     {}, -1, false, 80},
+     {}, -1, 80},
     // What the window could not write is all that is said: the answers that
     // came while the user read it reach the project.
     {"TriggersOntoAFullDisk", kTriggerWindow, logicwin::UploadTriggers, -1,
@@ -952,7 +950,7 @@ const StopRow kStopRows[] = {
          auto* last = dynamic_cast<CTrigger*>(doc.GetIDManager().GetBaseDevice(4, OT_TRIGGER));
          EXPECT_TRUE(!after || (last && last->GetTime() == 4.5f)) << "the last answers were lost";
      },
-     -1, false, 0, true},
+     -1, 0, true},
     // The lines a device that stopped reading never echoed are not waited
     // for by the next transfer (here on the next connection).
     {"MacrosThenAnotherConnection", CMacroDlgFrm::kWindowKind, macrocmd::Download, 5, {}, "(kein Echo)", false,
@@ -963,7 +961,7 @@ const StopRow kStopRows[] = {
              doc.AddObject(macro, CAT_MACRO);
          }
      },
-     -1, false, 0, false, macrocmd::Upload},
+     -1, 0, false, macrocmd::Upload},
 };
 }  // namespace
 
@@ -980,26 +978,16 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     QStringList device = row.device;
     if (row.read >= 0)
         device << QStringLiteral("at %1 silent").arg(kConnectLines + row.read);
-    size_t earlier = 0;  // lines the earlier device received
-    if (row.afterASilentDevice) {
-        ConnectWith({QStringLiteral("at %1 silent").arg(kConnectLines)});
-        for (int n = 1; n <= 100; ++n)
-            ::SendCommand(StrFormat("/TEST/KEY%d 1", n), &doc, false);
-        AwaitDeviceHasAll();
-        link.ClosePort();
-        sim.Stop();
-        earlier = LinesReceived();
-    }
     if (row.unreadBefore > 0)
         device << QStringLiteral("at %1 silent").arg(kConnectLines)
                << QStringLiteral("at %1 talk").arg(kConnectLines + row.unreadBefore);
     ConnectWith(device);
-    ASSERT_EQ(earlier + kConnectLines, LinesReceived());
+    ASSERT_EQ(static_cast<size_t>(kConnectLines), LinesReceived());
     for (int n = 1; n <= row.unreadBefore; ++n) {
         ASSERT_TRUE(PumpUntil([&] { return link.GetOutBufferCount() < 256; }, kArrivalMs));
         link.SendLine(StrFormat("/SERVICE/VER ? %d", n), &doc);
     }
-    ASSERT_TRUE(PumpUntil([&] { return LinesReceived() >= earlier + kConnectLines + row.unreadBefore; }, kArrivalMs));
+    ASSERT_TRUE(PumpUntil([&] { return LinesReceived() >= static_cast<size_t>(kConnectLines + row.unreadBefore); }, kArrivalMs));
     std::unique_ptr<EnglishTexts> english(row.english ? new EnglishTexts : nullptr);
     auto dlg = OpenWindow(doc, row.kind);
     CFeatureFrm* frame = FrameOf(*dlg);
@@ -1096,6 +1084,19 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (const auto& row : rows)
         windows.push_back(OpenWindow(doc, row.first));
+    // A console's settings, on its keys page.
+    auto* slot = dynamic_cast<CAudioInputSlot*>(doc.GetIDManager().GetBaseDevice(1, OT_AUDIO_INPUT_SLOT));
+    ASSERT_NE(nullptr, slot);
+    slot->SetCardType(inputcard::Console2);
+    slot->SetHoverConnectors(0, -1);
+    ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
+    CConsolePropertySheet sheet(&doc, dynamic_cast<CConsole*>(doc.GetList(CAT_CONSOLE).back()));
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    auto* keysBar = sheet.GetKeysPage()->GetFrame()->findChild<QToolBar*>();
+    const unsigned keysCommands[] = {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version};
+    for (unsigned id : keysCommands)
+        ASSERT_TRUE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
@@ -1104,12 +1105,22 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         EXPECT_FALSE(remote.findChild<QWidget*>(QString::fromLatin1(id))->isEnabled()) << id;
     for (const char* id : {"1612", "1613"})
         EXPECT_EQ(0, remote.findChild<QProgressBar*>(QString::fromLatin1(id))->value()) << "a level as if measured";
+    serialtest::Pump(2 * CConsolePropertySheet::kLineWatchMs);
     messages.texts.clear();
     for (size_t i = 0; i < rows.size(); ++i)
         for (unsigned id : rows[i].second) {
             EXPECT_FALSE(FrameOf(*windows[i])->GetAction(id)->isEnabled()) << id;
             ClickCommand(FrameOf(*windows[i]), id);
         }
+    for (unsigned id : keysCommands) {
+        EXPECT_FALSE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
+        QTest::mouseClick(keysBar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(id)), Qt::LeftButton);
+    }
+    sheet.SetActivePage(CConsolePropertySheet::General);
+    for (QPushButton* query : {sheet.GetGeneralPage()->GetVersionButton(), sheet.GetGeneralPage()->GetUserLevelButton()}) {
+        EXPECT_FALSE(query->isEnabled()) << query->objectName().toStdString();
+        QTest::mouseClick(query, Qt::LeftButton);
+    }
     EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
     ClickCommand(FrameOf(*windows[10]), ID_CAL_UPLOAD_WEEK);
     EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);

@@ -107,6 +107,9 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     // The device's amplifier channels of zones 1 and 3 now differ from the design.
     SendCommand("/KVT/ZONE1/AMPCHAN 61", &doc, false);
     SendCommand("/KVT/ZONE3/AMPCHAN 63", &doc, false);
+    // and zone 2's test volume and tolerance, which the upload takes.
+    SendCommand("/KVT/ZONE2/TESTVOL -30", &doc, false);
+    SendCommand("/KVT/ZONE2/TEST/POSTOL 250", &doc, false);
     AwaitDeviceHasAll();
 
     // Up: one difference file with both zones' differences, shown once; the
@@ -143,6 +146,10 @@ TEST_F(ZoneListSim, LineDataGoAsOneTransferAndTheUploadKeepsEveryZonesDifference
     EXPECT_NE(std::string::npos, err.find("Linie 1 : 61 fehlt")) << err;
     EXPECT_NE(std::string::npos, err.find("Linie 3 : 63 fehlt")) << err;
     EXPECT_EQ(2u, CountOf(err, "fehlt")) << err;
+    // The rows show what the project took, not what it held before.
+    EXPECT_EQ(QStringLiteral("-30"), list->GetItemText(1, 3));
+    EXPECT_EQ(QStringLiteral("100"), list->GetItemText(1, 5));
+    EXPECT_EQ(QStringLiteral("-20"), list->GetItemText(0, 3));
     EXPECT_EQ(1u, host.editorFiles.size());
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }
