@@ -329,6 +329,11 @@ CCommLink* GetCommLink()
     return g_link;
 }
 
+bool TransferHoldsLink()
+{
+    return g_link && g_link->IsHeldByTransfer();
+}
+
 // ==================================================================== construction
 
 CCommLink::CCommLink(QObject* parent)
@@ -837,11 +842,11 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     for (const std::string& line : lines)
         block += WithoutControlChars(line) + "\r\n";
     const QByteArray bytes = ToLine(block);  // counted as the characters on the line
-    if (bytes.size() > 512)
+    if (bytes.size() > 512 || IsHeldByTransfer())
         return false;
     if (m_linkState == linkstate::Upload || m_linkState == linkstate::Download) {
-        // A transfer owns the link: the request goes out, but its state stays
-        // (an upload keeps comparing, a download keeps its macro lock).
+        // The state stays with what set it (an export keeps its download
+        // state and its macro lock lines): the request goes out all the same.
         Write(bytes);
         m_lastSentPath.clear();
         if (m_counting)
@@ -1644,6 +1649,12 @@ void CCommLink::OnTransferParameters()
             bool& flag;
             ~DownloadFlag() { flag = false; }
         } downloadFlag {m_downloadRunning};
+        // Until its end has been told, the transfer has the line to itself.
+        struct Hold {
+            CCommLink& link;
+            ~Hold() { link.ReleaseTransferHold(); }
+        } hold {*this};
+        HoldForTransfer();
         // Every line from here on is followed until the device echoes it.
         m_counting = true;
         m_transferEchoes.clear();

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -111,7 +112,8 @@ public:
     std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
     bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
     // An asynchronous block request of at most 512 characters; the answers go
-    // to `reply` (the first requester while one is running).
+    // to `reply` (the first requester while one is running). Refused, with
+    // nothing sent, while a transfer holds the link.
     bool SendBlock(const std::vector<std::string>& lines, bool expectAnswers, int tag, ILinkAnswerSink* reply,
                    intptr_t param);
     // Milliseconds since the last line sent through SendText or the last receive event.
@@ -122,6 +124,15 @@ public:
     uint64_t GetCharsReceived() const { return m_charsReceived; }
     // The lines given to the line and those of them the device has echoed.
     const CEchoTally& GetEchoes() const { return m_echoes; }
+
+    // ---- Transfers holding the link ----
+    // A transfer (the whole one or a window's own) holds the link from its
+    // start to the end of its wait for the device. Meanwhile the windows'
+    // polls send nothing: the device falls silent once the transfer is done,
+    // and no poll reads the transfer's answers. Holds nest.
+    void HoldForTransfer() { ++m_transferHolds; }
+    void ReleaseTransferHold() { m_transferHolds = std::max(0, m_transferHolds - 1); }
+    bool IsHeldByTransfer() const { return m_transferHolds > 0; }
 
     // ---- Port ----
     void ConfigurePort();
@@ -363,6 +374,7 @@ private:
     bool m_export = false;
     bool m_downloadRunning = false;  // the whole download holds the macro lock
     bool m_transferCancelled = false;  // the user cancelled the running transfer
+    int m_transferHolds = 0;
     bool m_splitPosted = false;
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
@@ -396,3 +408,5 @@ private:
 
 // The program's one device link (null when none exists).
 CCommLink* GetCommLink();
+// A transfer holds the program's link: a window's poll sends nothing now.
+bool TransferHoldsLink();

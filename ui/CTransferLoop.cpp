@@ -40,6 +40,11 @@ void CTransferLoop::Begin(int mode, bool diffFile)
     // The macro lock that a download begins with is the transfer's first line.
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    // The other windows' polls wait until the transfer has ended.
+    if (link && !m_holding) {
+        link->HoldForTransfer();
+        m_holding = link;
+    }
     if (link && !LineLost()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
@@ -223,7 +228,20 @@ void CTransferLoop::End(int mode, bool diffFile)
         if (mode && diffFile)
             link->ShowErrorFile();
     }
+    ReleaseHold();
     QApplication::restoreOverrideCursor();
+}
+
+CTransferLoop::~CTransferLoop()
+{
+    ReleaseHold();
+}
+
+void CTransferLoop::ReleaseHold()
+{
+    if (m_holding)
+        m_holding->ReleaseTransferHold();
+    m_holding = nullptr;
 }
 
 CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started,

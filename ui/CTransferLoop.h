@@ -25,6 +25,7 @@
 #include <vector>
 
 class CBaseDevice;
+class CCommLink;
 class QProgressBar;
 
 class CTransferLoop {
@@ -35,6 +36,7 @@ public:
     using Hook = std::function<void()>;
 
     CTransferLoop() = default;
+    ~CTransferLoop();
     CTransferLoop(const CTransferLoop&) = delete;
     CTransferLoop& operator=(const CTransferLoop&) = delete;
 
@@ -55,8 +57,8 @@ public:
     // can reach the device.
     static bool LineDown();
 
-    // The wait cursor; the link into the transfer state, and for an upload
-    // with `diffFile` a fresh difference file.
+    // The wait cursor; the link held for the transfer and in its state, and
+    // for an upload with `diffFile` a fresh difference file.
     void Begin(int mode, bool diffFile);
     // Calls the step machine from `first` until it reaches `end`; `reached`
     // is where the progress stood at the end (`count` the whole): the steps
@@ -74,8 +76,9 @@ public:
     int Reached() const;
     // The line the transfer began on has died.
     bool LineLost() const;
-    // The link online again (unless its line died), the difference file of
-    // an upload shown, the wait cursor gone.
+    // The link online again (unless its line died) and free for the other
+    // windows' polls, the difference file of an upload shown, the wait
+    // cursor gone.
     void End(int mode, bool diffFile);
 
     // How a transfer ended: its name (the block's as it began, unless the
@@ -108,12 +111,15 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
+    // The link that Begin held for the transfer is free again.
+    void ReleaseHold();
 
     struct Mark {
         uint64_t sent;  // characters given to the line when the progress reached `at`
         int at;
     };
     QPointer<QProgressBar> m_progress;
+    QPointer<CCommLink> m_holding;  // the link Begin held until End
     ProgressOf m_progressOf;
     std::deque<Mark> m_marks;  // progress still waiting in the output
     // The lines the link had sent when the progress reached `at`.

@@ -16,6 +16,7 @@
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/windows/AudioLive.h"
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -102,7 +103,11 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
     connect(m_frequencySlider, &QSlider::valueChanged, this, &CPilotView::OnFrequencySlider);
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
     m_poll.setInterval(1500);
-    connect(&m_poll, &QTimer::timeout, this, [this] { audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this); });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        // A transfer owns the line: the generator is asked again once it has ended.
+        if (!TransferHoldsLink())
+            audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this);
+    });
 }
 
 CPilotView::~CPilotView()

@@ -9,6 +9,7 @@
 
 #include "audio/CInternalPowerManagement.h"
 #include "audio/windows/AudioLive.h"
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -84,7 +85,11 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
     });
     connect(m_on, &QPushButton::clicked, this, &CPowerView::OnPowerButton);
     m_poll.setInterval(1500);
-    connect(&m_poll, &QTimer::timeout, this, [this] { audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this); });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        // A transfer owns the line: the state is asked again once it has ended.
+        if (!TransferHoldsLink())
+            audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
+    });
 }
 
 CPowerView::~CPowerView()

@@ -320,6 +320,9 @@ void CRemoteAmpDlg::SendOneOffRequest()
 
 void CRemoteAmpDlg::SendStatusRequest()
 {
+    // A transfer owns the line: the amplifier is asked again once it has ended.
+    if (TransferHoldsLink())
+        return;
     const std::string p = QueryPrefix();
     const std::string c = p + StrFormat("CHAN%d/", m_channel);
     SendRequest({p + "ERR ?", p + "POWER ?", p + "PLTGEN ?", p + "OVT ?", p + "READY ?", c + "VOL ?", c + "VCOFS ?",
@@ -329,6 +332,8 @@ void CRemoteAmpDlg::SendStatusRequest()
 
 void CRemoteAmpDlg::SendMeterRequest()
 {
+    if (TransferHoldsLink())
+        return;
     const std::string c = QueryPrefix() + StrFormat("CHAN%d/", m_channel);
     SendRequest({c + "VUINP ?", c + "VUOUT ?"}, false);
 }

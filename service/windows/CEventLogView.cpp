@@ -20,6 +20,7 @@
 
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -264,6 +265,9 @@ void CEventLogView::RequestEntries()
         return;
     }
     m_file.Flush();  // entries the file did not take yet, once it has room
+    // A transfer owns the line: the entries are asked for once it has ended.
+    if (TransferHoldsLink())
+        return;
     std::vector<std::string> block;
     if (m_entriesToRead == 0) {
         block.push_back(std::string(kLogPath) + "ENTRIES ?");
@@ -557,7 +561,9 @@ void CEventLogView::SendNextMaskBlock()
         m_blockTimer.stop();
         return;
     }
-    if (servicelive::OutBufferCount() != 0) {
+    // The next block goes once the one before has left and no transfer
+    // holds the line (it would refuse the block, and the masks would be lost).
+    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink()) {
         m_blockTimer.start();
         return;
     }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "hardware/CAudioInputSlot.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -112,7 +113,8 @@ void CFuseView::Poll()
         emit LinkLost();
         return;
     }
-    if (servicelive::OutBufferCount() != 0)
+    // Output still waiting, or a transfer owning the line: asked again on the next tick.
+    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink())
         return;
     std::vector<std::string> lines;
     for (const char* key : kRowKeys) {

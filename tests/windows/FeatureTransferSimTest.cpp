@@ -48,6 +48,7 @@
 #include "audio/windows/CVolumeView.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
@@ -73,11 +74,13 @@
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
+#include "service/CFault.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CZonetestFrm.h"
@@ -993,4 +996,54 @@ TEST_F(FeatureTransferSim, EveryUploadThatChangesTheProjectMarksItAndNoOtherDoes
     const std::set<int> reached = {kTriggerWindow, CMonitorDlgFrm::kWindowKind, CMacroDlgFrm::kWindowKind,
                                    8 /* appointments */, kConditionWindow};
     EXPECT_EQ(reached, changedIn) << "the device's entries reach the project in their windows";
+}
+
+// The event log, clock and fault windows poll the device (in blocks, plain
+// lines, queries) while a whole upload and then the fault window's own run:
+// each ends once the device has answered, with no poll sent from its first
+// line on, and the polls go on after it.
+TEST_F(FeatureTransferSim, PollingWindowsWaitWhileATransferHoldsTheLine)
+{
+    ConnectWith(QStringLiteral("set /FAULT/INCLUDE ALL|set /FAULT/EXCLUDE NONE|set /FAULT/LATCH OFF|"
+                               "set /FAULT/CONSDISP NONE|set /FAULT/MANUAL OFF")
+                    .split(QLatin1Char('|')));
+    std::vector<std::unique_ptr<CObjectDlg>> windows;
+    for (int kind : {CEventLogFrm::kWindowKind, CClkFrm::kWindowKind, CFaultDlgFrm::kWindowKind})
+        windows.push_back(OpenWindow(doc, kind));
+    const char* const polls[] = {"/EVENT/LOG/ENTRIES ?", "/CLOCK/MAIN/TIME ?", "/FAULT/STATE ?"};
+    auto polledSince = [&](size_t mark) {
+        auto heard = [&](const char* poll) { return sim.Received().find(poll, mark) != std::string::npos; };
+        return PumpUntil([&] { return std::all_of(std::begin(polls), std::end(polls), heard); }, kArrivalMs);
+    };
+    ASSERT_TRUE(polledSince(0));
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.direction = 0;
+        sel.objects = {CFaultDlgView::Fault()};
+        return true;
+    };
+    QTimer patience;  // a transfer that waits for ever is cancelled: the test fails instead of hanging
+    QObject::connect(&patience, &QTimer::timeout, windows.back().get(), [&] {
+        if (host.lastProgress)
+            host.lastProgress->PressCancel();
+        if (auto* cancel = windows.back()->findChild<QPushButton*>(QStringLiteral("CancelTransfer")))
+            QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    for (bool whole : {true, false}) {
+        const size_t mark = sim.Received().size();
+        patience.start(kArrivalMs);
+        if (whole)
+            link.OnTransferParameters();
+        else
+            ClickCommand(FrameOf(*windows.back()), CFaultDlgFrm::kUpload);
+        host.lastProgress = nullptr;  // gone with the transfer
+        patience.stop();
+        const std::string heard = sim.Received();
+        const size_t first = heard.find("/FAULT/INCLUDE ?", mark);
+        ASSERT_NE(std::string::npos, first) << whole;
+        for (const char* poll : polls)
+            EXPECT_EQ(std::string::npos, heard.find(poll, first)) << poll << " sent during the transfer " << whole;
+        EXPECT_TRUE(polledSince(heard.size())) << "the polls ended after the transfer " << whole;
+    }
+    EXPECT_EQ(std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""},
+              messages.texts);
 }
