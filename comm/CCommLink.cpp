@@ -838,11 +838,21 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
                           intptr_t param)
 {
     (void)expectAnswers;
+    return !IsHeldByTransfer() && SendBlockNow(lines, tag, reply, param);
+}
+
+bool CCommLink::SendHeldBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply)
+{
+    return SendBlockNow(lines, 0, reply, 0);
+}
+
+bool CCommLink::SendBlockNow(const std::vector<std::string>& lines, int tag, ILinkAnswerSink* reply, intptr_t param)
+{
     std::string block;
     for (const std::string& line : lines)
         block += WithoutControlChars(line) + "\r\n";
     const QByteArray bytes = ToLine(block);  // counted as the characters on the line
-    if (bytes.size() > 512 || IsHeldByTransfer())
+    if (bytes.size() > 512)
         return false;
     if (m_linkState == linkstate::Upload || m_linkState == linkstate::Download) {
         // The state stays with what set it (an export keeps its download

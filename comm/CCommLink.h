@@ -116,6 +116,9 @@ public:
     // nothing sent, while a transfer holds the link.
     bool SendBlock(const std::vector<std::string>& lines, bool expectAnswers, int tag, ILinkAnswerSink* reply,
                    intptr_t param);
+    // A block of the transfer that holds the link (a window's own lines sent
+    // as block requests): as SendBlock, the hold aside.
+    bool SendHeldBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply);
     // Milliseconds since the last line sent through SendText or the last receive event.
     int64_t GetLinkIdleTime() const;
     // Characters given to the port and received since the link was made: a
@@ -273,6 +276,8 @@ private:
         TransferPlace place;
         uint64_t end = 0;
     };
+    // The block request itself, whoever holds the link.
+    bool SendBlockNow(const std::vector<std::string>& lines, int tag, ILinkAnswerSink* reply, intptr_t param);
     // Drives the objects' step machines; stops at Cancel, when the
     // connection of `session` ends, or when the device stops reading or
     // answering (the reason is left in m_transferStop).

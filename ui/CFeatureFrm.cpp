@@ -462,3 +462,24 @@ void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int f
     m_transferring = false;
     transfer.ReportStop();
 }
+
+void CFeatureFrm::TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view)
+{
+    // One transfer at a time, as for a block of objects.
+    if (blocks.empty() || m_transferring || RefuseOffline())
+        return;
+    m_transferring = true;
+    HoldInput(true);
+    const CTransferLoop::Result result = m_loop.RunBlocks(mode, blocks, view, TransferName(nullptr, mode));
+    HoldInput(false);
+    m_transferring = false;
+    m_loop.ReportStop(result);
+}
+
+CFeatureFrm* CFeatureFrm::FrameOf(const QWidget* w)
+{
+    for (; w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<CFeatureFrm*>(const_cast<QWidget*>(w)))
+            return frame;
+    return nullptr;
+}

@@ -36,6 +36,7 @@
 #include "ui/CTransferLoop.h"
 
 class CBaseDevice;
+class ILinkAnswerSink;
 class QAction;
 class QProgressBar;
 class QToolBar;
@@ -102,6 +103,14 @@ public:
     // from 0 to `rows` and stands at `rowOf(step)`, the row being transferred
     // (and an early end names that row).
     void TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows, const CTransferLoop::ProgressOf& rowOf);
+    // The transfer of a live window's own lines, which go as block requests
+    // answered to its view (CTransferLoop::RunBlocks): no progress bar, the
+    // difference file left alone; the window takes no input meanwhile, no
+    // other transfer starts, and an early end is named by the window's
+    // upload or download command.
+    void TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view);
+    // The feature frame `w` lies in (null: none).
+    static CFeatureFrm* FrameOf(const QWidget* w);
     // What the user knows a transfer of this window by: the text of the
     // window's upload or download command, or the block's name where the
     // window has none.

@@ -1,6 +1,7 @@
 #include "ui/CTransferLoop.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 
 #include <algorithm>
@@ -25,27 +26,32 @@ bool CTransferLoop::LineDown()
     return link && !link->IsConnected();
 }
 
-void CTransferLoop::Begin(int mode, bool diffFile)
+void CTransferLoop::Start(int mode)
 {
     m_cancelled = false;
     m_silent = false;
     m_mode = mode;
     m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    CCommLink* link = GetCommLink();
+    const CCommLink* link = GetCommLink();
     // A transfer begun after the connection ended counts as begun on the
     // line that died: it stops at once and says so, instead of waiting for
     // a device nothing reaches.
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
-    // The macro lock that a download begins with is the transfer's first line.
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
     // The other windows' polls wait until the transfer has ended.
-    if (link && !m_holding) {
-        link->HoldForTransfer();
-        m_holding = link;
+    if (CCommLink* holder = GetCommLink(); holder && !m_holding) {
+        holder->HoldForTransfer();
+        m_holding = holder;
     }
-    if (link && !LineLost()) {
+}
+
+void CTransferLoop::Begin(int mode, bool diffFile)
+{
+    // The macro lock that a download begins with is the transfer's first line.
+    Start(mode);
+    if (CCommLink* link = GetCommLink(); link && !LineLost()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
         if (mode && diffFile)
             link->ResetErrorFile();
@@ -266,12 +272,112 @@ CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetSt
     return r;
 }
 
+CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks,
+                                               ILinkAnswerSink* reply, const std::string& name)
+{
+    Result r;
+    r.block = name;
+    for (const std::vector<std::string>& block : blocks)
+        r.count += static_cast<int>(block.size());
+    CCommLink* link = GetCommLink();
+    if (r.count == 0 || !link)
+        return r;
+    Start(mode);
+    CTransferWatch watch(link, m_stallLimitMs);
+    watch.SetFirstLine(m_linesBefore);
+    m_count = r.count;
+    m_marks.clear();
+    m_noted = m_shown = 0;
+    m_lineMarks.assign(1, {m_linesBefore, 0});
+    int at = 0;
+    bool sent = false;
+    for (const std::vector<std::string>& block : blocks) {
+        // Each block once the one before it has left: the output never
+        // holds more than the one block the link takes at a time.
+        while (link->GetOutBufferCount() != 0 && r.stop == Stop::None) {
+            watch.Moved();
+            if (LineLost())
+                r.stop = Stop::LineLost;
+            else if (watch.Silent())
+                r.stop = Stop::Silent;
+            else if (watch.Stalled())
+                r.stop = Stop::Stalled;
+            else
+                CTransferWatch::PumpFor(5);
+        }
+        if (r.stop == Stop::None && LineLost())
+            r.stop = Stop::LineLost;
+        if (r.stop != Stop::None)
+            break;
+        if (block.empty())
+            continue;
+        // The transfer's own blocks go although it holds the link.
+        if (!link->SendHeldBlock(block, reply))
+            break;  // a block too long for the link: the callers split theirs
+        sent = true;
+        watch.StepMoved();
+        // Each line a step: the device read the steps up to its last echo.
+        const uint64_t last = link->GetEchoes().GetLinesSent();
+        const size_t n = block.size();
+        for (size_t i = 0; i < n && last >= n; ++i)
+            m_lineMarks.push_back({last - (n - 1 - i), at + static_cast<int>(i) + 1});
+        at += static_cast<int>(n);
+        NoteProgress(at);
+    }
+    m_silent = r.stop == Stop::Silent;
+    if (r.stop == Stop::None && sent)
+        r.stop = WaitBlocksDone(watch, mode);
+    ShowWentOut();
+    r.reached = Reached();
+    link->EndRequestOf(reply);
+    ReleaseHold();
+    QApplication::restoreOverrideCursor();
+    return r;
+}
+
+CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mode)
+{
+    const CCommLink* link = GetCommLink();
+    if (!link)
+        return Stop::None;
+    // An upload's answers follow the echo of their query: once every line
+    // is echoed, a second in which nothing moves means the device has said
+    // all it had to say. A block leaves the output at once, before the
+    // device has read it: once all of it has left, lines it never echoed
+    // while it said nothing for the answer wait were never read.
+    QElapsedTimer quiet;
+    quiet.start();
+    for (;;) {
+        if (LineLost())
+            return Stop::LineLost;
+        ShowWentOut();
+        if (watch.Moved())
+            quiet.restart();
+        const bool echoed = !watch.Unechoed();
+        const bool allLeft = link->GetOutBufferCount() == 0;
+        if (allLeft && echoed && (mode == 0 || quiet.elapsed() > 1000))
+            return RefusedAll() ? Stop::Refused : Stop::None;
+        if (watch.Silent() || (allLeft && !echoed && quiet.elapsed() > CTransferWatch::kAnswerWaitMs)) {
+            m_silent = true;
+            return Stop::Silent;
+        }
+        if (watch.Stalled())
+            return Stop::Stalled;
+        CTransferWatch::PumpFor(echoed ? 20 : 5);
+    }
+}
+
 void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached, int count) const
+{
+    ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs);
+}
+
+void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs)
 {
     // An early end leaves the device or the window holding part of the
     // block: the user must know which, and how far it got.
     if (stop == Stop::Stalled) {
-        const int seconds = (m_stallLimitMs + 999) / 1000;
+        const int seconds = (stallLimitMs + 999) / 1000;
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferStalled).c_str(), block.c_str(), reached, count, seconds),
                     mb::IconExclamation);
     } else if (stop == Stop::Refused) {
@@ -288,7 +394,7 @@ void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached,
                     mb::IconExclamation);
     } else if (stop == Stop::Silent) {
         // An upload's queries went unanswered; a download's lines were not read.
-        const unsigned text = m_mode ? CFeatureFrm::kTransferNoAnswer : CFeatureFrm::kTransferNoEcho;
+        const unsigned text = mode ? CFeatureFrm::kTransferNoAnswer : CFeatureFrm::kTransferNoEcho;
         ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), reached, count), mb::IconExclamation);
     }
 }

@@ -26,6 +26,8 @@
 
 class CBaseDevice;
 class CCommLink;
+class CTransferWatch;
+class ILinkAnswerSink;
 class QProgressBar;
 
 class CTransferLoop {
@@ -97,10 +99,26 @@ public:
     Result Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started = {},
                const Hook& stepsDone = {}, const std::string& name = {});
 
+    // A transfer whose lines go as block requests answered to `reply` (a
+    // live window's own upload or download): each block once the one before
+    // it has left the output, the answers left to the window. Every line is
+    // a step. It ends well once the device has echoed every line and, for an
+    // upload, has then said nothing for more than a second; it stops early
+    // as the steps of a block do (the device stopped reading, nothing moved
+    // for the stall limit, the line lost), and an upload whose every query
+    // the device refused read nothing. However it ends, the exchange is
+    // over: the link is online again unless another window's request holds
+    // it, and no longer held for the transfer.
+    Result RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* reply,
+                     const std::string& name);
+
     // Tells the user that the transfer `block` ended early, where it stood
     // and why; nothing for Stop::None.
     void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
+    // The same for a transfer of `mode` that ran outside a loop.
+    static void ReportStop(int mode, Stop stop, const std::string& block, int reached, int count,
+                           int stallLimitMs = kStallLimitMs);
 
 private:
     // The progress stands at `at` once what the step machine has given the
@@ -111,7 +129,13 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
-    // The link that Begin held for the transfer is free again.
+    // The state of a transfer that begins now, the link held for it and
+    // otherwise left as it is.
+    void Start(int mode);
+    // Waits until the device has read the blocks' lines (and for an upload
+    // said all it had to say), or stops as RunBlocks says.
+    Stop WaitBlocksDone(CTransferWatch& watch, int mode);
+    // The link that Start held for the transfer is free again.
     void ReleaseHold();
 
     struct Mark {
@@ -119,7 +143,7 @@ private:
         int at;
     };
     QPointer<QProgressBar> m_progress;
-    QPointer<CCommLink> m_holding;  // the link Begin held until End
+    QPointer<CCommLink> m_holding;  // the link Start held until End (or RunBlocks's end)
     ProgressOf m_progressOf;
     std::deque<Mark> m_marks;  // progress still waiting in the output
     // The lines the link had sent when the progress reached `at`.

@@ -9,7 +9,7 @@ CPilotFrm::CPilotFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("PilotFrm"));
     AddCommandBar(528, {kUpload, kDownload});
-    AddDeviceCommands({kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

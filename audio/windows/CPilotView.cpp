@@ -22,6 +22,7 @@
 #include "model/DocContext.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CValueEdit.h"
 
@@ -104,8 +105,10 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
     m_poll.setInterval(1500);
     connect(&m_poll, &QTimer::timeout, this, [this] {
-        // A transfer owns the line: the generator is asked again once it has ended.
-        if (!TransferHoldsLink())
+        // Not while a transfer owns the line: the window's own counts the
+        // device's echoes, another's or the whole one reads the answers.
+        const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
             audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this);
     });
 }
@@ -225,7 +228,10 @@ void CPilotView::Transfer(bool upload)
             lines.push_back(StrFormat("%sVOL%d %f", kPath, n + 1,
                                       static_cast<double>(m_pilot->GetFloatValue(pilotkey::LevelKey(n)))));
     }
-    audiolive::SendBlock(lines, this);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

@@ -9,7 +9,7 @@ CPowerFrm::CPowerFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("PowerFrm"));
     AddCommandBar(529, {kUpload, kDownload});
-    AddDeviceCommands({kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

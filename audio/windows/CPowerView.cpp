@@ -15,6 +15,7 @@
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
@@ -86,8 +87,10 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
     connect(m_on, &QPushButton::clicked, this, &CPowerView::OnPowerButton);
     m_poll.setInterval(1500);
     connect(&m_poll, &QTimer::timeout, this, [this] {
-        // A transfer owns the line: the state is asked again once it has ended.
-        if (!TransferHoldsLink())
+        // Not while a transfer owns the line: the window's own counts the
+        // device's echoes, another's or the whole one reads the answers.
+        const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
             audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
     });
 }
@@ -202,7 +205,11 @@ void CPowerView::Transfer(bool upload)
 {
     if (!m_power)
         return;
-    audiolive::SendBlock(upload ? UploadBlock() : DownloadBlock(*m_power), this);
+    const std::vector<std::string> lines = upload ? UploadBlock() : DownloadBlock(*m_power);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

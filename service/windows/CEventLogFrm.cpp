@@ -11,7 +11,7 @@ CEventLogFrm::CEventLogFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("EventLogFrm"));
     AddCommandBar(541, {kUpload, kDownload});
-    AddDeviceCommands({kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

@@ -33,6 +33,7 @@
 #include "service/ReplaceAll.h"
 #include "service/windows/ServiceLive.h"
 #include "ui/CEllipsisStatic.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/PrintJob.h"
 #include "ui/UiIds.h"
@@ -194,8 +195,6 @@ CEventLogView::CEventLogView(QWidget* parent) : QWidget(parent)
     connect(m_printNow, &QPushButton::clicked, this, &CEventLogView::PrintPending);
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &CEventLogView::RequestEntries);
-    m_blockTimer.setInterval(100);
-    connect(&m_blockTimer, &QTimer::timeout, this, &CEventLogView::SendNextMaskBlock);
 }
 
 CEventLogView::~CEventLogView()
@@ -203,7 +202,6 @@ CEventLogView::~CEventLogView()
     // The event file stays: it keeps every entry for the next opening and only
     // the document's command removes it. Pending print lines are dropped.
     m_timer.stop();
-    m_blockTimer.stop();
     servicelive::ReleaseLink(this);
     // Entries the file never took are gone with the window: the device has
     // handed them out and will not give them again. Told once the window is
@@ -265,8 +263,10 @@ void CEventLogView::RequestEntries()
         return;
     }
     m_file.Flush();  // entries the file did not take yet, once it has room
-    // A transfer owns the line: the entries are asked for once it has ended.
-    if (TransferHoldsLink())
+    // Not while a transfer owns the line (the masks travelling, counting the
+    // device's echoes, or another window's or the whole one).
+    const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+    if (TransferHoldsLink() || (frame && frame->IsTransferring()))
         return;
     std::vector<std::string> block;
     if (m_entriesToRead == 0) {
@@ -544,33 +544,15 @@ void CEventLogView::SendMasks(bool query)
     for (int i = 0; i < 6; ++i)
         lines.push_back(std::string(kLogPath) + kKeys[i] + " " + (query ? std::string("?") : m_log->GetValue(kIndexes[i])));
     // A download longer than one block goes in several, each once the one
-    // before has left the output buffer; a mask too long for any block is
-    // not sent and the user is told.
+    // before has left the output buffer (the frame runs them, so that a
+    // device that stops answering or reading part of the way is named); a
+    // mask too long for any block is not sent and the user is told.
     std::vector<std::string> tooLong;
-    m_pendingBlocks = servicelive::SplitBlocks(lines, &tooLong);
+    const std::vector<std::vector<std::string>> blocks = servicelive::SplitBlocks(lines, &tooLong);
     for (const std::string& line : tooLong)
         ShowMessage(tr("Die Maske ist zu lang, um an das Gerät gesendet zu werden:\n%1")
                         .arg(QString::fromStdString(line.substr(0, line.find(' '))))
                         .toStdString());
-    SendNextMaskBlock();
-}
-
-void CEventLogView::SendNextMaskBlock()
-{
-    if (m_pendingBlocks.empty()) {
-        m_blockTimer.stop();
-        return;
-    }
-    // The next block goes once the one before has left and no transfer
-    // holds the line (it would refuse the block, and the masks would be lost).
-    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink()) {
-        m_blockTimer.start();
-        return;
-    }
-    servicelive::SendBlock(m_pendingBlocks.front(), this);
-    m_pendingBlocks.erase(m_pendingBlocks.begin());
-    if (m_pendingBlocks.empty())
-        m_blockTimer.stop();
-    else
-        m_blockTimer.start();
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(query ? 1 : 0, blocks, this);
 }

@@ -87,7 +87,6 @@ signals:
 private:
     void OpenEventFile();
     void ChooseDetail(int detail);
-    void SendNextMaskBlock();
     void PrintPage();
     void StopPrinting(const QString& why);
 
@@ -106,10 +105,6 @@ private:
     std::array<QCheckBox*, 13> m_boxes {};
     std::array<CEllipsisStatic*, 5> m_summaries {};
     std::array<QPushButton*, 5> m_details {};
-
-    // Mask blocks still to go (a download longer than one block).
-    std::vector<std::vector<std::string>> m_pendingBlocks;
-    QTimer m_blockTimer {this};  // a child, so that a window switched away from stops it
 
     // Continuous printing.
     std::unique_ptr<QPrinter> m_printer;

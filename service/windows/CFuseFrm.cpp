@@ -11,7 +11,7 @@ CFuseFrm::CFuseFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("FuseFrm"));
     AddCommandBar(527, {kUpload, kDownload});
-    AddDeviceCommands({kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

@@ -16,6 +16,7 @@
 #include "model/ObjectTypeCode.h"
 #include "service/CFuse.h"
 #include "service/windows/ServiceLive.h"
+#include "ui/CFeatureFrm.h"
 
 namespace {
 // The rows' protocol names under "/FUSE/", in the fields' order.
@@ -113,8 +114,11 @@ void CFuseView::Poll()
         emit LinkLost();
         return;
     }
-    // Output still waiting, or a transfer owning the line: asked again on the next tick.
-    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink())
+    // The window's own upload or download owns the line meanwhile (its lines
+    // are the ones the transfer counts the device's echoes of), and so does
+    // any other transfer: asked again on the next tick.
+    const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink() || (frame && frame->IsTransferring()))
         return;
     std::vector<std::string> lines;
     for (const char* key : kRowKeys) {
@@ -131,7 +135,10 @@ void CFuseView::Transfer(bool upload)
         const std::string item = std::string("/FUSE/") + kRowKeys[r] + "/VALUE";
         lines.push_back(upload ? item + " ?" : item + " " + std::to_string(m_fuse ? m_fuse->m_steps[r] : 0));
     }
-    servicelive::SendBlock(lines, this);
+    // The frame runs it, so that a device that stops answering or reading
+    // part of the way is named.
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
 }
 
 void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)

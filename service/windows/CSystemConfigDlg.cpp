@@ -18,15 +18,19 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
+#include "comm/CCommLink.h"
 #include "comm/SettingsFile.h"
 #include "model/DocContext.h"
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTransferLoop.h"
+#include "ui/CTransferWatch.h"
 
 namespace {
 constexpr uint32_t kAskRead = 32842;      // "Wollen Sie die Konfiguration des KVTs neu auslesen ? ..."
@@ -202,6 +206,10 @@ void CSystemConfigDlg::StartDeviceRead()
 {
     m_lines.clear();
     m_position = -1;
+    const CCommLink* link = GetCommLink();
+    m_watch = std::make_unique<CTransferWatch>(link, CTransferLoop::kStallLimitMs);
+    m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
+    m_watch->SetFirstLine(m_linesBefore);
     Send("/ ?");
     m_configTrace.clear();
     m_resultTrace.clear();
@@ -211,6 +219,7 @@ void CSystemConfigDlg::StartDeviceRead()
 void CSystemConfigDlg::StopDeviceRead()
 {
     m_walkTimer.stop();
+    m_watch.reset();
     if (!m_reading)
         return;
     m_reading = false;
@@ -446,8 +455,20 @@ void CSystemConfigDlg::NextQuery()
     m_walkTimer.stop();
     if (!m_reading)
         return;
+    if (m_watch) {
+        m_watch->Moved();
+        if (m_watch->Silent()) {
+            StopSilentWalk();
+            return;
+        }
+    }
     if (m_position + 1 >= static_cast<long>(m_lines.size())) {
-        // The last line has had its answer (or its time): the walk is complete.
+        // The last line has had its answer (or its time): the walk is
+        // complete, once the device has read it.
+        if (m_watch && m_watch->Unechoed()) {
+            m_walkTimer.start();
+            return;
+        }
         StopDeviceRead();
         BuildTree();
         return;
@@ -460,6 +481,20 @@ void CSystemConfigDlg::NextQuery()
     if (m_sent % 10 == 0)
         m_progress->setText(QStringLiteral("%1 %2").arg(m_sent).arg(m_lines.size()));
     m_walkTimer.start();
+}
+
+void CSystemConfigDlg::StopSilentWalk()
+{
+    // The steps are the walk's queries, the root's first: those the device
+    // read of those known so far.
+    const CCommLink* link = GetCommLink();
+    const uint64_t echoed = link ? link->GetEchoes().GetLinesEchoed() : 0;
+    const long sent = m_sent + 1;
+    const long read = echoed > m_linesBefore ? std::min(static_cast<long>(echoed - m_linesBefore), sent) : 0;
+    const int count = static_cast<int>(m_lines.size()) + 1;
+    StopDeviceRead();
+    BuildTree();
+    CTransferLoop::ReportStop(1, CTransferLoop::Stop::Silent, windowTitle().toStdString(), static_cast<int>(read), count);
 }
 
 void CSystemConfigDlg::ShowValue(const std::string& value)

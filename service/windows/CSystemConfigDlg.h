@@ -8,12 +8,15 @@
 #include <QFile>
 #include <QTimer>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/CResizableDialog.h"
 
 class CQuillomerDoc;
+class CTransferWatch;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -68,6 +71,9 @@ protected:
 private:
     void Send(const std::string& line);
     void NextQuery();
+    // The device stopped reading the walk: it ends with the tree of what
+    // came, and the user is told how far it got.
+    void StopSilentWalk();
     void ShowValue(const std::string& value);
     void ShowFileInfo(const QString& file);
     // The file dialog; empty when the user cancels.
@@ -85,6 +91,9 @@ private:
     std::string m_configTrace;  // the walk's queries, written when it ends
     std::string m_resultTrace;  // and the device's answers
     QTimer m_walkTimer;
+    // Whether the device still reads the walk's queries (during a walk).
+    std::unique_ptr<CTransferWatch> m_watch;
+    uint64_t m_linesBefore = 0;  // the link's lines sent before the walk
 
     QTreeWidget* m_tree = nullptr;
     QTableWidget* m_list = nullptr;

@@ -14,7 +14,7 @@ CZonetestFrm::CZonetestFrm(QWidget* parent) : CFeatureFrm(Form::Service, parent)
 {
     setObjectName(QStringLiteral("ZonetestFrm"));
     AddCommandBar(542, {kUpload, kDownload, 0, kProperties, kRefresh, 0, kExport, kPrint});
-    AddDeviceCommands({kUpload, kDownload});
+    SetTransferCommands(kUpload, kDownload);
     const bool connected = IsDocConnected() != 0;
     GetAction(kUpload)->setEnabled(connected);
     GetAction(kDownload)->setEnabled(connected);

@@ -96,10 +96,10 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         EXPECT_EQ(block, ReceivedAfter(mark, "SHUT_PRIO 0\r\n"));
         power->SetValue(powerkey::BattPrio, 7);
         power->SetValue(powerkey::BattAvail, 0);
-        frame.OnCommand(CPowerFrm::kUpload);
         CPowerView* view = frame.GetView();
         view->m_battPrio->setText(QStringLiteral("7"));
         view->m_battAvail->setChecked(false);
+        frame.OnCommand(CPowerFrm::kUpload);  // returns once the device has answered
         EXPECT_TRUE(PumpUntil([&] { return view->m_battPrio->text() == QLatin1String("40"); }, kArrivalMs));
         EXPECT_TRUE(PumpUntil([&] { return view->m_battAvail->isChecked(); }, kArrivalMs));
         EXPECT_EQ(40, power->GetValue(powerkey::BattPrio));

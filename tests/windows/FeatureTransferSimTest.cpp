@@ -57,7 +57,9 @@
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
 #include "hardware/CAudioInputSlot.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
+#include "paging/CRelaisTopology.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
@@ -74,7 +76,9 @@
 #include "macros/windows/CMacroDlgListView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
+#include "service/CEventLog.h"
 #include "service/CFault.h"
+#include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
@@ -763,6 +767,24 @@ T* AddNumbered(CQuillomerDoc& doc, int n, int key, int value)
 }
 CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.GetIDManager().GetBaseDevice(1, OT_MONITOR)); }
 
+// Zones fed by a remote-capable amplifier: the rows of the line-test window.
+void AddTestedZones(CQuillomerDoc& doc, int zones)
+{
+    const CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(nullptr);
+    const AmpTypeEntry* type = CAmplifier::GetTypeEntryByKind(33074);
+    auto* amp = new CAmplifier;
+    EXPECT_EQ(1, amp->Create(33074, type->channels, type->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
+                             type->bitmapId, 0, &doc));
+    doc.AddObject(amp, CAT_AMPLIFIER);
+    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
+    amp->OnCommand(ampcmd::OneInN);
+    if (auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back())) {
+        topology->m_zoneCount = zones;
+        topology->SetKindId(topologykind::OneInN);
+    }
+    CRelaisTopology::SetDialog(previous);
+}
+
 // A window's transfer whose device stops reading after `read` of its lines
 // (-1: it reads all), or knows nothing it is asked, or that the user stops
 // with "Abbrechen" once the bar stands at `cancelAt` (0: at its end).
@@ -825,6 +847,43 @@ const StopRow kStopRows[] = {
      }},
     {"MonitorAfterClears", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 2,
      {QStringLiteral("set /MONI/TABLE4/SEL IN")}, kNoAnswer, false, {}},
+    // The live windows' own blocks: the same words, the window's own command.
+    {"Fuses", CFuseFrm::kWindowKind, CFuseFrm::kUpload, 2,
+     {QStringLiteral("set /FUSE/SLOT1/A/VALUE 1"), QStringLiteral("set /FUSE/SLOT1/B/VALUE 1"),
+      QStringLiteral("set /FUSE/AMP485/VALUE 1")},
+     kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* fuse = dynamic_cast<CFuse*>(doc.GetIDManager().GetBaseDevice(1, OT_FUSE));
+         if (after)
+             EXPECT_EQ(2, fuse->m_steps[CFuse::Amp485]) << "no answer replaced it";
+         else
+             fuse->m_steps[CFuse::Amp485] = 2;
+     }},
+    {"PowerDownload", CPowerFrm::kWindowKind, CPowerFrm::kDownload, 3, {},
+     "the device stopped reading the lines sent (no echo)", true, {}},
+    {"PilotTone", CPilotFrm::kWindowKind, CPilotFrm::kUpload, 1, {QStringLiteral("set /PILOT/VOL4 -20.0")},
+     "no answer from the device.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* pilot = dynamic_cast<CInternalPilottoneGen*>(doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+         if (after)
+             EXPECT_EQ(-90.0f, pilot->GetFloatValue(pilotkey::LevelKey(3))) << "no answer replaced it";
+         else
+             pilot->SetFloatValue(pilotkey::LevelKey(3), -90.0f);
+     }},
+    {"EventLogMasks", CEventLogFrm::kWindowKind, CEventLogFrm::kUpload, 2,
+     {QStringLiteral("set /EVENT/LOG/MASK/ON DCF"), QStringLiteral("set /EVENT/LOG/MASK/VIRTCTRL/ON 4")}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* log = dynamic_cast<CEventLog*>(doc.GetIDManager().GetBaseDevice(1, OT_EVENT_LOG));
+         if (after)
+             EXPECT_EQ("1-3", log->GetValue(9)) << "no answer replaced it";
+         else
+             log->SetValue(9, "1-3");
+     }},
+    {"LineData", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 3, {}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after)
+             AddTestedZones(doc, 3);
+     }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.
     {"LogicOutsCancelled", kLogicOutWindow, logicwin::DownloadLogicOuts, -1, {}, "sie wurde abgebrochen.", false,
@@ -999,13 +1058,14 @@ TEST_F(FeatureTransferSim, EveryUploadThatChangesTheProjectMarksItAndNoOtherDoes
 }
 
 // The event log, clock and fault windows poll the device (in blocks, plain
-// lines, queries) while a whole upload and then the fault window's own run:
-// each ends once the device has answered, with no poll sent from its first
-// line on, and the polls go on after it.
+// lines, queries) while a whole upload, the fault window's own and the event
+// log's own (its masks in blocks) run: each holds the line until it ends,
+// once the device has answered, with no poll sent from its first line on,
+// and the polls go on after it.
 TEST_F(FeatureTransferSim, PollingWindowsWaitWhileATransferHoldsTheLine)
 {
     ConnectWith(QStringLiteral("set /FAULT/INCLUDE ALL|set /FAULT/EXCLUDE NONE|set /FAULT/LATCH OFF|"
-                               "set /FAULT/CONSDISP NONE|set /FAULT/MANUAL OFF")
+                               "set /FAULT/CONSDISP NONE|set /FAULT/MANUAL OFF|set /EVENT/LOG/MASK/VIRTCTRL/ON 4")
                     .split(QLatin1Char('|')));
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (int kind : {CEventLogFrm::kWindowKind, CClkFrm::kWindowKind, CFaultDlgFrm::kWindowKind})
@@ -1021,28 +1081,40 @@ TEST_F(FeatureTransferSim, PollingWindowsWaitWhileATransferHoldsTheLine)
         sel.objects = {CFaultDlgView::Fault()};
         return true;
     };
-    QTimer patience;  // a transfer that waits for ever is cancelled: the test fails instead of hanging
-    QObject::connect(&patience, &QTimer::timeout, windows.back().get(), [&] {
-        if (host.lastProgress)
-            host.lastProgress->PressCancel();
-        if (auto* cancel = windows.back()->findChild<QPushButton*>(QStringLiteral("CancelTransfer")))
-            QTest::mouseClick(cancel, Qt::LeftButton);
-    });
-    for (bool whole : {true, false}) {
+    // A transfer that waits for ever (a window's block transfer has no
+    // "Abbrechen") loses its line: the test fails instead of hanging.
+    QTimer patience;
+    QObject::connect(&patience, &QTimer::timeout, windows.back().get(), [&] { sim.Stop(); });
+    bool held = false;  // seen while the transfer runs (each waits a second of quiet at least)
+    QTimer look;
+    look.setInterval(50);
+    QObject::connect(&look, &QTimer::timeout, windows.back().get(), [&] { held = held || link.IsHeldByTransfer(); });
+    struct Run {
+        int window;  // -1: the whole upload
+        unsigned command;
+        const char* firstLine;
+    };
+    for (const Run& run : {Run {-1, 0, "/FAULT/INCLUDE ?"}, Run {2, CFaultDlgFrm::kUpload, "/FAULT/INCLUDE ?"},
+                           Run {0, CEventLogFrm::kUpload, "/EVENT/LOG/MASK/ON ?"}}) {
+        SCOPED_TRACE(run.firstLine + std::to_string(run.window));
         const size_t mark = sim.Received().size();
+        held = false;
+        look.start();
         patience.start(kArrivalMs);
-        if (whole)
+        if (run.window < 0)
             link.OnTransferParameters();
         else
-            ClickCommand(FrameOf(*windows.back()), CFaultDlgFrm::kUpload);
-        host.lastProgress = nullptr;  // gone with the transfer
+            ClickCommand(FrameOf(*windows[static_cast<size_t>(run.window)]), run.command);
         patience.stop();
+        look.stop();
+        EXPECT_TRUE(held) << "the transfer did not hold the line";
+        EXPECT_FALSE(link.IsHeldByTransfer()) << "the line still held after the transfer";
         const std::string heard = sim.Received();
-        const size_t first = heard.find("/FAULT/INCLUDE ?", mark);
-        ASSERT_NE(std::string::npos, first) << whole;
+        const size_t first = heard.find(run.firstLine, mark);
+        ASSERT_NE(std::string::npos, first);
         for (const char* poll : polls)
-            EXPECT_EQ(std::string::npos, heard.find(poll, first)) << poll << " sent during the transfer " << whole;
-        EXPECT_TRUE(polledSince(heard.size())) << "the polls ended after the transfer " << whole;
+            EXPECT_EQ(std::string::npos, heard.find(poll, first)) << poll << " sent during the transfer";
+        EXPECT_TRUE(polledSince(heard.size())) << "the polls ended after the transfer";
     }
     EXPECT_EQ(std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""},
               messages.texts);

@@ -514,6 +514,26 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
                   ReadFile(dir.filePath(QStringLiteral("tree.txt"))).find("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n/AUDIO/IN1/VOL ?\r\n"));
     }
     link.SetLinkState(linkstate::Online);
+    Disconnect();
+
+    // A device that stops answering after the root and one more query: the
+    // walk ends there with the tree of what came, and says so.
+    Connect({QStringLiteral("-e"), QStringLiteral("at 23 silent")});
+    link.SetLinkState(linkstate::SystemConfig);
+    {
+        CSystemConfigDlg dialog;
+        messages.answers.push_back(mb::IdYes);
+        dialog.ChooseSource();
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsReading(); }, 20000));
+        // The question, then what became of the walk.
+        const std::string said = messages.texts.size() == 2 ? messages.texts[1] : std::string();
+        EXPECT_EQ(0u, said.find("Die Übertragung 'Systemkonfiguration' ist nicht vollständig (Schritt 2 von "))
+            << "the walk ended as if complete: " << testing::PrintToString(messages.texts);
+        EXPECT_NE(std::string::npos, said.find("keine Antwort vom Gerät.")) << said;
+        const QTreeWidgetItem* root = dialog.GetTree()->topLevelItem(0);
+        EXPECT_LT(1, root ? root->childCount() : 0) << "the root's answer is shown";
+    }
+    link.SetLinkState(linkstate::Online);
     link.ClosePort();
     link.SetHost(&host);
     QDir::setCurrent(previousDir);
