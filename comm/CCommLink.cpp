@@ -329,6 +329,11 @@ CCommLink* GetCommLink()
     return g_link;
 }
 
+bool TransferHoldsLink()
+{
+    return g_link && g_link->IsHeldByTransfer();
+}
+
 // ==================================================================== construction
 
 CCommLink::CCommLink(QObject* parent)
@@ -842,6 +847,16 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
                           intptr_t param)
 {
     (void)expectAnswers;
+    return !IsHeldByTransfer() && SendBlockNow(lines, tag, reply, param);
+}
+
+bool CCommLink::SendHeldBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply)
+{
+    return SendBlockNow(lines, 0, reply, 0);
+}
+
+bool CCommLink::SendBlockNow(const std::vector<std::string>& lines, int tag, ILinkAnswerSink* reply, intptr_t param)
+{
     std::string block;
     for (const std::string& line : lines)
         block += WithoutControlChars(line) + "\r\n";
@@ -849,8 +864,8 @@ bool CCommLink::SendBlock(const std::vector<std::string>& lines, bool expectAnsw
     if (bytes.size() > 512)
         return false;
     if (m_linkState == linkstate::Upload || m_linkState == linkstate::Download) {
-        // A transfer owns the link: the request goes out, but its state stays
-        // (an upload keeps comparing, a download keeps its macro lock).
+        // The state stays with what set it (an export keeps its download
+        // state and its macro lock lines): the request goes out all the same.
         Write(bytes);
         m_lastSentPath.clear();
         if (m_counting)
@@ -1656,6 +1671,12 @@ void CCommLink::OnTransferParameters()
             bool& flag;
             ~DownloadFlag() { flag = false; }
         } downloadFlag {m_downloadRunning};
+        // Until its end has been told, the transfer has the line to itself.
+        struct Hold {
+            CCommLink& link;
+            ~Hold() { link.ReleaseTransferHold(); }
+        } hold {*this};
+        HoldForTransfer();
         // Every line from here on is followed until the device echoes it.
         m_counting = true;
         m_transferEchoes.clear();

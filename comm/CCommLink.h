@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -111,9 +112,13 @@ public:
     std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
     bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
     // An asynchronous block request of at most 512 characters; the answers go
-    // to `reply` (the first requester while one is running).
+    // to `reply` (the first requester while one is running). Refused, with
+    // nothing sent, while a transfer holds the link.
     bool SendBlock(const std::vector<std::string>& lines, bool expectAnswers, int tag, ILinkAnswerSink* reply,
                    intptr_t param);
+    // A block of the transfer that holds the link (a window's own lines sent
+    // as block requests): as SendBlock, the hold aside.
+    bool SendHeldBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply);
     // Milliseconds since the last line sent through SendText or the last receive event.
     int64_t GetLinkIdleTime() const;
     // Characters given to the port and received since the link was made: a
@@ -122,6 +127,15 @@ public:
     uint64_t GetCharsReceived() const { return m_charsReceived; }
     // The lines given to the line and those of them the device has echoed.
     const CEchoTally& GetEchoes() const { return m_echoes; }
+
+    // ---- Transfers holding the link ----
+    // A transfer (the whole one or a window's own) holds the link from its
+    // start to the end of its wait for the device. Meanwhile the windows'
+    // polls send nothing: the device falls silent once the transfer is done,
+    // and no poll reads the transfer's answers. Holds nest.
+    void HoldForTransfer() { ++m_transferHolds; }
+    void ReleaseTransferHold() { m_transferHolds = std::max(0, m_transferHolds - 1); }
+    bool IsHeldByTransfer() const { return m_transferHolds > 0; }
 
     // ---- Port ----
     void ConfigurePort();
@@ -262,6 +276,8 @@ private:
         TransferPlace place;
         uint64_t end = 0;
     };
+    // The block request itself, whoever holds the link.
+    bool SendBlockNow(const std::vector<std::string>& lines, int tag, ILinkAnswerSink* reply, intptr_t param);
     // Drives the objects' step machines; stops at Cancel, when the
     // connection of `session` ends, or when the device stops reading or
     // answering (the reason is left in m_transferStop).
@@ -363,6 +379,7 @@ private:
     bool m_export = false;
     bool m_downloadRunning = false;  // the whole download holds the macro lock
     bool m_transferCancelled = false;  // the user cancelled the running transfer
+    int m_transferHolds = 0;
     bool m_splitPosted = false;
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
@@ -396,3 +413,5 @@ private:
 
 // The program's one device link (null when none exists).
 CCommLink* GetCommLink();
+// A transfer holds the program's link: a window's poll sends nothing now.
+bool TransferHoldsLink();

@@ -40,6 +40,11 @@ void CTransferLoop::Start(int mode)
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    // The other windows' polls wait until the transfer has ended.
+    if (CCommLink* holder = GetCommLink(); holder && !m_holding) {
+        holder->HoldForTransfer();
+        m_holding = holder;
+    }
 }
 
 void CTransferLoop::Begin(int mode, bool diffFile)
@@ -232,7 +237,20 @@ void CTransferLoop::End(int mode, bool diffFile)
         if (mode && diffFile)
             link->ShowErrorFile();
     }
+    ReleaseHold();
     QApplication::restoreOverrideCursor();
+}
+
+CTransferLoop::~CTransferLoop()
+{
+    ReleaseHold();
+}
+
+void CTransferLoop::ReleaseHold()
+{
+    if (m_holding)
+        m_holding->ReleaseTransferHold();
+    m_holding = nullptr;
 }
 
 CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetStep, bool diffFile, const Hook& started,
@@ -296,7 +314,8 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
             break;
         if (block.empty())
             continue;
-        if (!link->SendBlock(block, true, 0, reply, 0))
+        // The transfer's own blocks go although it holds the link.
+        if (!link->SendHeldBlock(block, reply))
             break;  // a block too long for the link: the callers split theirs
         sent = true;
         watch.StepMoved();
@@ -314,6 +333,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     ShowWentOut();
     r.reached = Reached();
     link->EndRequestOf(reply);
+    ReleaseHold();
     QApplication::restoreOverrideCursor();
     return r;
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 class CBaseDevice;
+class CCommLink;
 class CTransferWatch;
 class ILinkAnswerSink;
 class QProgressBar;
@@ -37,6 +38,7 @@ public:
     using Hook = std::function<void()>;
 
     CTransferLoop() = default;
+    ~CTransferLoop();
     CTransferLoop(const CTransferLoop&) = delete;
     CTransferLoop& operator=(const CTransferLoop&) = delete;
 
@@ -57,8 +59,8 @@ public:
     // can reach the device.
     static bool LineDown();
 
-    // The wait cursor; the link into the transfer state, and for an upload
-    // with `diffFile` a fresh difference file.
+    // The wait cursor; the link held for the transfer and in its state, and
+    // for an upload with `diffFile` a fresh difference file.
     void Begin(int mode, bool diffFile);
     // Calls the step machine from `first` until it reaches `end`; `reached`
     // is where the progress stood at the end (`count` the whole): the steps
@@ -76,8 +78,9 @@ public:
     int Reached() const;
     // The line the transfer began on has died.
     bool LineLost() const;
-    // The link online again (unless its line died), the difference file of
-    // an upload shown, the wait cursor gone.
+    // The link online again (unless its line died) and free for the other
+    // windows' polls, the difference file of an upload shown, the wait
+    // cursor gone.
     void End(int mode, bool diffFile);
 
     // How a transfer ended: its name (the block's as it began, unless the
@@ -104,7 +107,8 @@ public:
     // as the steps of a block do (the device stopped reading, nothing moved
     // for the stall limit, the line lost), and an upload whose every query
     // the device refused read nothing. However it ends, the exchange is
-    // over: the link is online again unless another window's request holds it.
+    // over: the link is online again unless another window's request holds
+    // it, and no longer held for the transfer.
     Result RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* reply,
                      const std::string& name);
 
@@ -125,17 +129,21 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
-    // The state of a transfer that begins now, the link's left as it is.
+    // The state of a transfer that begins now, the link held for it and
+    // otherwise left as it is.
     void Start(int mode);
     // Waits until the device has read the blocks' lines (and for an upload
     // said all it had to say), or stops as RunBlocks says.
     Stop WaitBlocksDone(CTransferWatch& watch, int mode);
+    // The link that Start held for the transfer is free again.
+    void ReleaseHold();
 
     struct Mark {
         uint64_t sent;  // characters given to the line when the progress reached `at`
         int at;
     };
     QPointer<QProgressBar> m_progress;
+    QPointer<CCommLink> m_holding;  // the link Start held until End (or RunBlocks's end)
     ProgressOf m_progressOf;
     std::deque<Mark> m_marks;  // progress still waiting in the output
     // The lines the link had sent when the progress reached `at`.

@@ -105,7 +105,8 @@ CMonitorLiveDlg::~CMonitorLiveDlg()
 void CMonitorLiveDlg::Refresh()
 {
     CCommLink* link = GetCommLink();
-    if (!IsDocConnected() || !link)
+    // While a transfer owns the line its answers are not the monitor's.
+    if (!IsDocConnected() || !link || TransferHoldsLink())
         return;
     std::vector<std::string> queries, answers;
     for (const char* q : kQueries)

@@ -16,6 +16,7 @@
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/windows/AudioLive.h"
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -104,9 +105,10 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
     m_poll.setInterval(1500);
     connect(&m_poll, &QTimer::timeout, this, [this] {
-        // Not while the window's own transfer counts the device's echoes.
+        // Not while a transfer owns the line: the window's own counts the
+        // device's echoes, another's or the whole one reads the answers.
         const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
-        if (!frame || !frame->IsTransferring())
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
             audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this);
     });
 }

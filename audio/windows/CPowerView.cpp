@@ -9,6 +9,7 @@
 
 #include "audio/CInternalPowerManagement.h"
 #include "audio/windows/AudioLive.h"
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -86,9 +87,10 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
     connect(m_on, &QPushButton::clicked, this, &CPowerView::OnPowerButton);
     m_poll.setInterval(1500);
     connect(&m_poll, &QTimer::timeout, this, [this] {
-        // Not while the window's own transfer counts the device's echoes.
+        // Not while a transfer owns the line: the window's own counts the
+        // device's echoes, another's or the whole one reads the answers.
         const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
-        if (!frame || !frame->IsTransferring())
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
             audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
     });
 }

@@ -14,6 +14,7 @@
 #include "audio/CInternalMessageRec.h"
 #include "audio/windows/AudioLive.h"
 #include "audio/windows/CRecorderFrm.h"
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -147,7 +148,11 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     connect(m_erase, &QPushButton::clicked, this, [this] { Send({P("FUNCTION ERASE")}); });
     connect(m_format, &QPushButton::clicked, this, &CRecorderView::OnFormat);
     m_poll.setInterval(1000);
-    connect(&m_poll, &QTimer::timeout, this, [this] { Send({P("TIME ?"), P("FUNCTION ?"), P("FREE ?")}); });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        // A transfer owns the line: the recorder is asked again once it has ended.
+        if (!TransferHoldsLink())
+            Send({P("TIME ?"), P("FUNCTION ?"), P("FREE ?")});
+    });
 }
 
 CRecorderView::~CRecorderView()

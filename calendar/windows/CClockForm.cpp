@@ -13,6 +13,7 @@
 #include "calendar/CClock.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/CalendarTime.h"
+#include "comm/CCommLink.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -151,6 +152,9 @@ void CClockForm::StartPolling()
 
 void CClockForm::PollOnce()
 {
+    // A transfer owns the line: the clock is asked again once it has ended.
+    if (TransferHoldsLink())
+        return;
     for (const char* key : kPollKeys)
         Send(QStringLiteral("/CLOCK") + QString::fromLatin1(key) + QStringLiteral(" ?"));
 }

@@ -324,7 +324,8 @@ void CRemoteAmpDlg::SendOneOffRequest()
 
 void CRemoteAmpDlg::SendStatusRequest()
 {
-    if (LineLost())
+    // A transfer owns the line: the amplifier is asked again once it has ended.
+    if (LineLost() || TransferHoldsLink())
         return;
     const std::string p = QueryPrefix();
     const std::string c = p + StrFormat("CHAN%d/", m_channel);
@@ -335,7 +336,7 @@ void CRemoteAmpDlg::SendStatusRequest()
 
 void CRemoteAmpDlg::SendMeterRequest()
 {
-    if (LineLost())
+    if (LineLost() || TransferHoldsLink())
         return;
     const std::string c = QueryPrefix() + StrFormat("CHAN%d/", m_channel);
     SendRequest({c + "VUINP ?", c + "VUOUT ?"}, false);

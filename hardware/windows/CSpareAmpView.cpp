@@ -327,6 +327,9 @@ void CSpareAmpView::PollOnce()
             topLevelItem(r)->setText(kReplacesColumn, QString());
         return;
     }
+    // A transfer owns the line: its answers are not the poll's.
+    if (TransferHoldsLink())
+        return;
     for (int r = 0; r < topLevelItemCount(); ++r) {
         QTreeWidgetItem* item = topLevelItem(r);
         const int n = item->data(0, Qt::UserRole).toInt();

@@ -284,7 +284,7 @@ void CLogicListView::PollNow()
     CCommLink* link = GetCommLink();
     const bool connected = IsDocConnected() && link;
     // A transfer owns the line: its answers must reach the blocks, not a poll.
-    if (connected && link->GetLinkState() != linkstate::Online)
+    if (connected && (TransferHoldsLink() || link->GetLinkState() != linkstate::Online))
         return;
     // Without the line nothing answers: the column shows what an empty
     // answer gives, never the device's last state as if it were still live.

@@ -247,7 +247,8 @@ void CZoneListView::QueryZone(int row)
 
 void CZoneListView::ServiceQuery()
 {
-    if (!IsConnected())
+    // A transfer owns the line: the test state is asked again once it has ended.
+    if (!IsConnected() || TransferHoldsLink())
         return;
     Send({"/SERVICE/ZONETEST/MODE ?", "/SERVICE/ZONETEST/ACTIVE ?", "/SERVICE/ZONETEST/FAULT ?",
           "/SERVICE/ZONETEST/GNDFLT ?"});

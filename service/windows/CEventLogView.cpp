@@ -20,6 +20,7 @@
 
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -262,8 +263,10 @@ void CEventLogView::RequestEntries()
         return;
     }
     m_file.Flush();  // entries the file did not take yet, once it has room
-    // Not while the masks travel: the transfer counts the device's echoes.
-    if (const CFeatureFrm* frame = CFeatureFrm::FrameOf(this); frame && frame->IsTransferring())
+    // Not while a transfer owns the line (the masks travelling, counting the
+    // device's echoes, or another window's or the whole one).
+    const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
+    if (TransferHoldsLink() || (frame && frame->IsTransferring()))
         return;
     std::vector<std::string> block;
     if (m_entriesToRead == 0) {

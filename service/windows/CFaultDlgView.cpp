@@ -213,10 +213,12 @@ void CFaultDlgView::Poll()
         emit LinkLost();
         return;
     }
-    // The window's own upload or download owns the line: a poll would read
-    // the transfer's answers as its own and they would never reach the block.
+    // A transfer owns the line (the window's own, another window's or the
+    // whole one): a poll would read the transfer's answers as its own and
+    // they would never reach the block.
     const CCommLink* link = GetCommLink();
-    if (link && (link->GetLinkState() == linkstate::Upload || link->GetLinkState() == linkstate::Download))
+    if (TransferHoldsLink() ||
+        (link && (link->GetLinkState() == linkstate::Upload || link->GetLinkState() == linkstate::Download)))
         return;
     CFault* fault = Fault();
     const std::string active = LastWord(servicelive::Query("/FAULT/ACTIVE ?", 200));

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "hardware/CAudioInputSlot.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -113,10 +114,11 @@ void CFuseView::Poll()
         emit LinkLost();
         return;
     }
-    // The window's own upload or download owns the line meanwhile: its
-    // lines are the ones the transfer counts the device's echoes of.
+    // The window's own upload or download owns the line meanwhile (its lines
+    // are the ones the transfer counts the device's echoes of), and so does
+    // any other transfer: asked again on the next tick.
     const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
-    if (servicelive::OutBufferCount() != 0 || (frame && frame->IsTransferring()))
+    if (servicelive::OutBufferCount() != 0 || TransferHoldsLink() || (frame && frame->IsTransferring()))
         return;
     std::vector<std::string> lines;
     for (const char* key : kRowKeys) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/StringTable.h"
@@ -100,6 +101,10 @@ bool CHardwareDlgTreeView::ShowOffline()
 
 void CHardwareDlgTreeView::ScanDevices(Kind kind)
 {
+    // While a transfer owns the line its answers are not the scan's: the
+    // tree stays as it was until the user scans again.
+    if (TransferHoldsLink())
+        return;
     const Scan& scan = ScanOf(kind);
     m_kind = kind;
     setCurrentItem(nullptr);
@@ -137,6 +142,8 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
 
 void CHardwareDlgTreeView::ScanSlots()
 {
+    if (TransferHoldsLink())
+        return;
     m_kind = Slots;
     setCurrentItem(nullptr);
     clear();
@@ -173,7 +180,7 @@ void CHardwareDlgTreeView::OnItemExpanded(QTreeWidgetItem* item)
 
 void CHardwareDlgTreeView::RequestDetails(QTreeWidgetItem* item)
 {
-    if (!item || m_kind == Slots || item->parent())
+    if (!item || m_kind == Slots || item->parent() || TransferHoldsLink())
         return;
     const int address = item->data(0, Qt::UserRole).toInt();
     std::vector<std::string> queries;

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 
+#include "comm/CCommLink.h"
 #include "hardware/CInternalSlot.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
@@ -154,6 +155,9 @@ void CServiceDlg::Send(const std::string& line)
 
 void CServiceDlg::Poll()
 {
+    // A transfer owns the line: the counters are asked again once it has ended.
+    if (TransferHoldsLink())
+        return;
     Send("/SERVICE/ONTIME ?");
     Send("/SERVICE/ONCOUNT ?");
 }

@@ -48,6 +48,7 @@
 #include "audio/windows/CVolumeView.h"
 #include "calendar/CalendarIds.h"
 #include "calendar/windows/CAppointDlgFrm.h"
+#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/CDayprog.h"
@@ -88,12 +89,14 @@
 #include "paging/windows/CPPCons2.h"
 #include "platform/StringTable.h"
 #include "service/CEventLog.h"
+#include "service/CFault.h"
 #include "service/CFuse.h"
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
+#include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CHardwareDlgTreeView.h"
 #include "service/windows/CZonetestFrm.h"
@@ -1180,4 +1183,67 @@ TEST_F(FeatureTransferSim, EveryUploadThatChangesTheProjectMarksItAndNoOtherDoes
     const std::set<int> reached = {kTriggerWindow, CMonitorDlgFrm::kWindowKind, CMacroDlgFrm::kWindowKind,
                                    8 /* appointments */, kConditionWindow};
     EXPECT_EQ(reached, changedIn) << "the device's entries reach the project in their windows";
+}
+
+// The event log, clock and fault windows poll the device (in blocks, plain
+// lines, queries) while a whole upload, the fault window's own and the event
+// log's own (its masks in blocks) run: each holds the line until it ends,
+// once the device has answered, with no poll sent from its first line on,
+// and the polls go on after it.
+TEST_F(FeatureTransferSim, PollingWindowsWaitWhileATransferHoldsTheLine)
+{
+    ConnectWith(QStringLiteral("set /FAULT/INCLUDE ALL|set /FAULT/EXCLUDE NONE|set /FAULT/LATCH OFF|"
+                               "set /FAULT/CONSDISP NONE|set /FAULT/MANUAL OFF|set /EVENT/LOG/MASK/VIRTCTRL/ON 4")
+                    .split(QLatin1Char('|')));
+    std::vector<std::unique_ptr<CObjectDlg>> windows;
+    for (int kind : {CEventLogFrm::kWindowKind, CClkFrm::kWindowKind, CFaultDlgFrm::kWindowKind})
+        windows.push_back(OpenWindow(doc, kind));
+    const char* const polls[] = {"/EVENT/LOG/ENTRIES ?", "/CLOCK/MAIN/TIME ?", "/FAULT/STATE ?"};
+    auto polledSince = [&](size_t mark) {
+        auto heard = [&](const char* poll) { return sim.Received().find(poll, mark) != std::string::npos; };
+        return PumpUntil([&] { return std::all_of(std::begin(polls), std::end(polls), heard); }, kArrivalMs);
+    };
+    ASSERT_TRUE(polledSince(0));
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.direction = 0;
+        sel.objects = {CFaultDlgView::Fault()};
+        return true;
+    };
+    // A transfer that waits for ever (a window's block transfer has no
+    // "Abbrechen") loses its line: the test fails instead of hanging.
+    QTimer patience;
+    QObject::connect(&patience, &QTimer::timeout, windows.back().get(), [&] { sim.Stop(); });
+    bool held = false;  // seen while the transfer runs (each waits a second of quiet at least)
+    QTimer look;
+    look.setInterval(50);
+    QObject::connect(&look, &QTimer::timeout, windows.back().get(), [&] { held = held || link.IsHeldByTransfer(); });
+    struct Run {
+        int window;  // -1: the whole upload
+        unsigned command;
+        const char* firstLine;
+    };
+    for (const Run& run : {Run {-1, 0, "/FAULT/INCLUDE ?"}, Run {2, CFaultDlgFrm::kUpload, "/FAULT/INCLUDE ?"},
+                           Run {0, CEventLogFrm::kUpload, "/EVENT/LOG/MASK/ON ?"}}) {
+        SCOPED_TRACE(run.firstLine + std::to_string(run.window));
+        const size_t mark = sim.Received().size();
+        held = false;
+        look.start();
+        patience.start(kArrivalMs);
+        if (run.window < 0)
+            link.OnTransferParameters();
+        else
+            ClickCommand(FrameOf(*windows[static_cast<size_t>(run.window)]), run.command);
+        patience.stop();
+        look.stop();
+        EXPECT_TRUE(held) << "the transfer did not hold the line";
+        EXPECT_FALSE(link.IsHeldByTransfer()) << "the line still held after the transfer";
+        const std::string heard = sim.Received();
+        const size_t first = heard.find(run.firstLine, mark);
+        ASSERT_NE(std::string::npos, first);
+        for (const char* poll : polls)
+            EXPECT_EQ(std::string::npos, heard.find(poll, first)) << poll << " sent during the transfer";
+        EXPECT_TRUE(polledSince(heard.size())) << "the polls ended after the transfer";
+    }
+    EXPECT_EQ(std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""},
+              messages.texts);
 }
