@@ -25,8 +25,12 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     m_stop = RunSteps(obj, mode, first, end);
     // A download is done once its lines have left; an upload once the
     // device has said all it had to say.
-    if (m_stop == Stop::None)
+    if (m_stop == Stop::None) {
         m_stop = m_loop.WaitDeviceDone(mode == 0);
+        // A device that understood none of the queries gave the project nothing.
+        if (m_stop == Stop::Refused)
+            m_reached = 0;
+    }
     m_loop.End(mode, false);
     return m_stop;
 }

@@ -10,10 +10,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -768,6 +771,31 @@ void ClickCommand(CFeatureFrm* frame, unsigned command)
     ASSERT_NE(nullptr, button) << command;
     QTest::mouseClick(button, Qt::LeftButton);
 }
+// The user's right click on the first row of the window's first list that
+// has one, and the entry `text` of its menu chosen with the keyboard.
+void ChooseFromListMenu(CFeatureFrm* frame, const QString& text)
+{
+    QTreeWidget* list = nullptr;
+    for (QTreeWidget* l : frame->findChildren<QTreeWidget*>())
+        if (!list && l->topLevelItemCount() > 0)
+            list = l;
+    ASSERT_NE(nullptr, list);
+    bool chosen = false;
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(0, &scope, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            if (a->text() == text && a->isEnabled())
+                menu->setActiveAction(a), chosen = true;
+        QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    const QPoint point = list->visualItemRect(list->topLevelItem(0)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, point, list->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(list->viewport(), &click);
+    EXPECT_TRUE(chosen) << text.toStdString();
+}
 template <class T>
 T* AddNumbered(CQuillomerDoc& doc, int n, int key, int value)
 {
@@ -819,6 +847,7 @@ struct StopRow {
     // Then the line is lost and a device that reads everything is connected:
     // the window, opened again, runs this command whole and says nothing.
     unsigned then = 0;
+    bool fromListMenu = false;  // the first list row's context menu "Upload" instead of the bar
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -868,6 +897,16 @@ const StopRow kStopRows[] = {
     {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "nicht verstanden", false, {}},
+    {"OneDayProgrammeUnknown", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
+     {QStringLiteral("unknown /CAL/DAYPROG1")}, "nicht verstanden", false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (after)
+             return;
+         auto* d = new CDayprog;
+         EXPECT_EQ(1, d->Create(CDayprog::kKindId, "Morgens", 1, CAT_CALENDAR, &doc));
+         doc.AddObject(d, CAT_CALENDAR);
+     },
+     -1, 0, false, 0, true},
     {"WeekUnknown", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("unknown /CAL/WEEK")},
      "the device did not understand '/CAL/WEEK/", true, {}},
     {"Controllers", CObjectFrm::kWindowKind, vcid::UploadAll, 1, {QStringLiteral("set /VIRTCTRL/ENTRY3/MAX 5.0")}, kNoAnswer,
@@ -1012,7 +1051,10 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         diskwrite::SetSpaceForTesting(0);
         messages.onShown = [] { serialtest::Pump(1500); };
     }
-    ClickCommand(frame, row.command);
+    if (row.fromListMenu)
+        ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(ID_CAL_UPLOAD_ITEM)));
+    else
+        ClickCommand(frame, row.command);
     diskwrite::SetSpaceForTesting(-1);
     messages.onShown = nullptr;
     ASSERT_TRUE(row.cancelAt < 0 || bar > 0) << "the transfer ended before Abbrechen";
