@@ -71,10 +71,13 @@ bool ReadFloat(const std::string& text, float lo, float hi, float& out)
 }
 
 // Reads a whole number; clamps it into [lo, hi], also one too long for any
-// integer type. False when the text does not scan.
+// integer type. False when the text does not scan, or starts with a number
+// that is no finite one ("1e40" is not 1).
 bool ReadInt(const std::string& text, int32_t lo, int32_t hi, int32_t& out)
 {
     const char* s = text.c_str();
+    if (!ScanFiniteFloat(s))
+        return false;
     char* end = nullptr;
     const long long v = std::strtoll(s, &end, 10);  // saturates beyond its range
     if (end == s)

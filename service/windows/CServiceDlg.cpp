@@ -20,6 +20,7 @@
 #include "platform/StringTable.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTransferLoop.h"
 
 namespace {
 const char* const kTests[] = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EEPCLR", "VCC",     "BATTERY",
@@ -124,11 +125,13 @@ CServiceDlg::CServiceDlg(CInternalSlot* slot, QWidget* parent) : CResizableDialo
     connect(&m_timer, &QTimer::timeout, this, &CServiceDlg::Poll);
 
     // Opening: the counters and the version, then every register.
-    Send("/SERVICE/ONTIME ?");
-    Send("/SERVICE/ONCOUNT ?");
-    Send("/SERVICE/VER ?");
-    m_timer.start();
-    OnReadRegisters();
+    if (!LineLost()) {
+        Send("/SERVICE/ONTIME ?");
+        Send("/SERVICE/ONCOUNT ?");
+        Send("/SERVICE/VER ?");
+        m_timer.start();
+        OnReadRegisters();
+    }
     if (m_slot)
         m_slot->m_openDialog = this;
 }
@@ -153,10 +156,28 @@ void CServiceDlg::Send(const std::string& line)
     ::SendCommand(line, GetActiveDoc(), true);
 }
 
+bool CServiceDlg::LineLost()
+{
+    if (!m_lineUp || !CTransferLoop::LineDown())
+        return !m_lineUp;
+    // Without the device nothing here can act: the test, the reading and the
+    // writing of the registers are greyed, and the counters polled once a
+    // second show no value they no longer follow.
+    m_lineUp = false;
+    m_timer.stop();
+    m_tests->setEnabled(false);
+    m_start->setEnabled(false);
+    m_read->setEnabled(false);
+    m_registers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_onTime->setText(QStringLiteral("-"));
+    m_onCount->setText(QStringLiteral("-"));
+    return true;
+}
+
 void CServiceDlg::Poll()
 {
     // A transfer owns the line: the counters are asked again once it has ended.
-    if (TransferHoldsLink())
+    if (LineLost() || TransferHoldsLink())
         return;
     Send("/SERVICE/ONTIME ?");
     Send("/SERVICE/ONCOUNT ?");
@@ -164,11 +185,15 @@ void CServiceDlg::Poll()
 
 void CServiceDlg::OnStartTest()
 {
+    if (LineLost())
+        return;
     Send("/SERVICE/START " + m_tests->currentText().toStdString());
 }
 
 void CServiceDlg::OnReadRegisters()
 {
+    if (LineLost())
+        return;
     for (int row = 0; row < kRegisterRows; ++row) {
         const std::string name = m_registers->item(row, ColName)->text().toStdString();
         Send("/SERVICE/" + name + "/OUT ?");
@@ -178,7 +203,7 @@ void CServiceDlg::OnReadRegisters()
 
 void CServiceDlg::WriteRegister(int row, const QString& text)
 {
-    if (row < 0 || row >= kRegisterRows)
+    if (row < 0 || row >= kRegisterRows || LineLost())
         return;
     // Only printable characters travel; the cell waits for the device's answer.
     QString clean;

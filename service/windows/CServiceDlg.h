@@ -40,6 +40,9 @@ public:
 private:
     void Send(const std::string& line);
     void Poll();
+    // True once the connection has ended (the first call that finds it so
+    // greys what needs the device).
+    bool LineLost();
 
     CInternalSlot* m_slot;
     QLabel* m_onCount = nullptr;
@@ -53,4 +56,5 @@ private:
     std::string m_lastOnTime;
     int m_lastOnCount = 0;
     bool m_filling = false;
+    bool m_lineUp = true;
 };

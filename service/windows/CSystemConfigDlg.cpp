@@ -166,6 +166,16 @@ CSystemConfigDlg::CSystemConfigDlg(QWidget* parent) : CResizableDialog(294, pare
     m_walkTimer.setInterval(kWalkTimeoutMs);
     // No answer in time: the walk goes on with the next line.
     connect(&m_walkTimer, &QTimer::timeout, this, &CSystemConfigDlg::NextQuery);
+    // Once the line is gone no value typed here can reach the device: the
+    // value cell no longer opens for typing (the tree and its file stay).
+    m_lineWatch.setInterval(500);
+    connect(&m_lineWatch, &QTimer::timeout, this, [this] {
+        if (!CTransferLoop::LineDown())
+            return;
+        m_lineWatch.stop();
+        m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    });
+    m_lineWatch.start();
     g_running = this;
 }
 
@@ -228,8 +238,10 @@ void CSystemConfigDlg::StopDeviceRead()
     for (const auto& [name, trace] : {std::pair{LoadStringId(kConfigOutName), &m_configTrace},
                                       std::pair{std::string(kResultName), &m_resultTrace}}) {
         const std::string reason = WriteFileReplacing(name, *trace);
+        // Named with its folder: they lie in whichever folder the program was started from.
+        const QString where = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromStdString(name)));
         if (!reason.empty())
-            ShowMessage(FileNotWrittenText(name, reason), mb::IconExclamation);
+            ShowMessage(FileNotWrittenText(where.toStdString(), reason), mb::IconExclamation);
     }
 }
 
@@ -551,6 +563,13 @@ void CSystemConfigDlg::OnValueEdited(const QString& text)
     QTableWidgetItem* command = m_list->item(0, 1);
     if (!command)
         return;
+    if (CTransferLoop::LineDown()) {
+        // Typed as the line went: nothing is sent, so the cell shows no value as if it had been.
+        m_settingList = true;
+        m_list->item(0, 0)->setText(QString());
+        m_settingList = false;
+        return;
+    }
     m_settingList = true;
     m_list->item(0, 0)->setForeground(Qt::red);
     m_settingList = false;

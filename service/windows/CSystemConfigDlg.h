@@ -91,6 +91,7 @@ private:
     std::string m_configTrace;  // the walk's queries, written when it ends
     std::string m_resultTrace;  // and the device's answers
     QTimer m_walkTimer;
+    QTimer m_lineWatch;
     // Whether the device still reads the walk's queries (during a walk).
     std::unique_ptr<CTransferWatch> m_watch;
     uint64_t m_linesBefore = 0;  // the link's lines sent before the walk

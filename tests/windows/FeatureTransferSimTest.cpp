@@ -102,6 +102,10 @@
 #include "service/windows/CFaultDlgView.h"
 #include "service/windows/CHardwareDlgFrm.h"
 #include "service/windows/CHardwareDlgTreeView.h"
+#include "service/windows/CServiceDlg.h"
+#include "hardware/CInternalSlot.h"
+#include <QLineEdit>
+#include <QTableWidget>
 #include "service/windows/CZonetestFrm.h"
 #include "service/windows/CFuseFrm.h"
 #include "service/windows/CFuseView.h"
@@ -1142,6 +1146,14 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     const unsigned keysCommands[] = {keyviewcmd::Download, keyviewcmd::Upload, keyviewcmd::Version};
     for (unsigned id : keysCommands)
         ASSERT_TRUE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
+    // The service dialog of the central device's "Service" object, open as well.
+    DeviceList serviceSlots;
+    doc.GetIDManager().GetBaseDeviceListByKind(serviceSlots, OT_INTERNAL_SLOT, internalslot::Service);
+    ASSERT_FALSE(serviceSlots.empty());
+    CServiceDlg service(dynamic_cast<CInternalSlot*>(serviceSlots.front()));
+    service.show();
+    auto* startTest = service.findChild<QPushButton*>(QStringLiteral("1212"));
+    ASSERT_TRUE(startTest && startTest->isEnabled());
     sim.Stop();
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
@@ -1183,6 +1195,16 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
               qobject_cast<CHardwareDlgFrm*>(FrameOf(*windows[9]))->GetView()->topLevelItem(0)->text(0));
     for (auto& w : windows)
         EXPECT_EQ(nullptr, w->findChild<QProgressBar*>(QStringLiteral("1"))) << "a bar as if sent";
+    // The service dialog's test, register reading and register cells are
+    // greyed, and its counters no longer claim a value.
+    EXPECT_TRUE(PumpUntil([&] { return !startTest->isEnabled(); }, kArrivalMs)) << "a test offered without the device";
+    EXPECT_FALSE(service.findChild<QPushButton*>(QStringLiteral("1213"))->isEnabled());
+    QTableWidget* registers = service.GetRegisters();
+    const QPoint cell = registers->visualItemRect(registers->item(7, 0)).center();
+    QTest::mouseClick(registers->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(registers->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(nullptr, qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "a register open for writing";
+    EXPECT_EQ(QStringLiteral("-"), service.GetOnTime()->text());
 }
 
 // Every feature window's upload, clicked as the user does, from a device

@@ -512,21 +512,41 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
         dialog.SaveConfigFile();
         EXPECT_NE(std::string::npos,
                   ReadFile(dir.filePath(QStringLiteral("tree.txt"))).find("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n/AUDIO/IN1/VOL ?\r\n"));
+
+        // The line lost: the value cell opens no more for a value that could not go.
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        sim.Stop();
+        QTableWidget* values = dialog.GetList();
+        EXPECT_TRUE(PumpUntil([&] { return values->editTriggers() == QAbstractItemView::NoEditTriggers; }, kArrivalMs));
+        const QPoint cell = values->visualItemRect(values->item(0, 0)).center();
+        QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(values->viewport(), Qt::LeftButton, {}, cell);
+        EXPECT_EQ(nullptr, qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "a value typed for no one";
     }
     link.SetLinkState(linkstate::Online);
     Disconnect();
 
     // A device that stops answering after the root and one more query: the
-    // walk ends there with the tree of what came, and says so.
+    // walk ends there with the tree of what came, and says so. Its answers
+    // cannot be kept where a folder stands in the file's place: the message
+    // names the file with its folder.
     Connect({QStringLiteral("-e"), QStringLiteral("at 23 silent")});
+    QFile::remove(dir.filePath(QStringLiteral("KVTResult.txt")));
+    EXPECT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("KVTResult.txt")));
     link.SetLinkState(linkstate::SystemConfig);
     {
         CSystemConfigDlg dialog;
         messages.answers.push_back(mb::IdYes);
         dialog.ChooseSource();
         EXPECT_TRUE(PumpUntil([&] { return !dialog.IsReading(); }, 20000));
-        // The question, then what became of the walk.
-        const std::string said = messages.texts.size() == 2 ? messages.texts[1] : std::string();
+        // The question, the file not written, then what became of the walk.
+        EXPECT_EQ(3u, messages.texts.size()) << testing::PrintToString(messages.texts);
+        messages.texts.resize(3);
+        EXPECT_EQ(0u, messages.texts[1].find("Die Datei '" + dir.filePath(QStringLiteral("KVTResult.txt")).toStdString() +
+                                             "' kann nicht geschrieben werden"))
+            << messages.texts[1];
+        const std::string said = messages.texts[2];
         EXPECT_EQ(0u, said.find("Die Übertragung 'Systemkonfiguration' ist nicht vollständig (Schritt 2 von "))
             << "the walk ended as if complete: " << testing::PrintToString(messages.texts);
         EXPECT_NE(std::string::npos, said.find("keine Antwort vom Gerät.")) << said;
