@@ -1218,6 +1218,11 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             whole = m_kindId != mt::Erase || n == 0 || !GetParamText(64).empty();
             return true;
         }
+        // No name is no message: nothing the project cannot hold.
+        if (value.empty()) {
+            SetParam(64, 0);
+            return true;
+        }
         // An erase macro names its recorder message.
         const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
         std::vector<std::string> names;

@@ -59,7 +59,7 @@ protected:
     void Name(const char* title)
     {
         doc.SetTitle(title);
-        doc.SetPathName(dir.filePath(QString::fromLatin1(title) + QStringLiteral(".qlx")).toStdString());
+        doc.SetPathName(dir.filePath(QString::fromUtf8(title) + QStringLiteral(".qlx")).toStdString());
     }
     bool Connect(const QStringList& args = {})
     {
