@@ -52,6 +52,7 @@
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "hardware/windows/CSpareAmpFrm.h"
+#include "comm/CommIds.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
@@ -984,7 +985,25 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     std::vector<std::unique_ptr<CObjectDlg>> windows;
     for (const auto& row : rows)
         windows.push_back(OpenWindow(doc, row.first));
-    sim.Stop();
+    // The whole transfer's dialog is open when the line goes: its OK, in
+    // either direction, says it needs the connection and starts nothing.
+    QueueBlock whole(doc, 2);
+    for (int direction : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "whole transfer, direction " << direction);
+        host.paramSelect = [&](ParamSelection& selection) {
+            sim.Stop();
+            EXPECT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+            messages.texts.clear();
+            selection.direction = direction;
+            selection.objects = {&whole};
+            return true;
+        };
+        host.progressCaptions.clear();
+        link.OnCommand(commid::TransferParameters);
+        host.paramSelect = nullptr;
+        EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);
+        EXPECT_TRUE(host.progressCaptions.empty()) << "a bar as if sent";
+    }
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
     messages.texts.clear();
