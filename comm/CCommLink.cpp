@@ -1876,6 +1876,8 @@ void CCommLink::ShowErrorFile()
         const QFileInfo info(QString::fromStdString(m_errFileName));
         if (info.isFile() && info.size() > 0)
             Host().OpenInEditor(m_errFileName);
+        else
+            Host().FileRewritten(m_errFileName);
     }
     m_errFileName.clear();
 }

@@ -664,6 +664,23 @@ TEST_F(FeatureTransferSim, TheDifferenceWindowOverAFeatureWindowClosesWithItsBut
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
     }
+    // Left open, the window follows its file: the next upload, which finds no
+    // difference, leaves it showing none of the earlier lines.
+    CObjectDlg analogWindow(&doc, kAnalogWindow);
+    CObjectDlg combine(&doc, kCombineWindow);
+    for (CObjectDlg* dlg : {&analogWindow, &combine}) {
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+        auto* frame = qobject_cast<CFeatureFrm*>(dlg->m_pFrame.data());
+        ASSERT_NE(nullptr, frame);
+        LetGoOfTheMouse(dlg->windowHandle(), QPoint(2, 2));
+        const unsigned upload = dlg == &analogWindow ? logicwin::UploadAnalog : logicwin::UploadCombine;
+        QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(upload)), Qt::LeftButton);
+    }
+    QPointer<CErrFileView> view = windows.OwnFileView();
+    ASSERT_NE(nullptr, view.data());
+    EXPECT_EQ(QFileInfo(view->Path()).size(), 0) << "the combined conditions' upload found a difference";
+    EXPECT_EQ(view->Text(), QString()) << "the window still shows the earlier upload's differences";
 }
 
 // The largest project's macros going down at the line rate in the window as
