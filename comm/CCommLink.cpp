@@ -1663,7 +1663,12 @@ void CCommLink::OnTransferParameters()
     // A hang-up ends the transfer where it stands: no closing lines go to a
     // dead line and no end-of-transfer message pretends it went well.
     const unsigned session = m_sessionEnds;
-    if (Host().RunParamSelect(selection) && !SessionEndedSince(session)) {
+    const bool chosen = Host().RunParamSelect(selection);
+    if (chosen && (SessionEndedSince(session) || !m_connected)) {
+        // The line went while the dialog was open (or before): its OK has
+        // nothing to send to or ask, and must not run a bar as if it had.
+        ShowMessage(LoadStringId(IDS_ONLINE_ONLY), mb::Ok);
+    } else if (chosen) {
         const int mode = selection.direction == 0 ? 1 : 0;
         // Another window that ends its own exchange meanwhile must not take the
         // macro lock off under the download: it is released once, at the end.
@@ -1904,6 +1909,8 @@ void CCommLink::ShowErrorFile()
         const QFileInfo info(QString::fromStdString(m_errFileName));
         if (info.isFile() && info.size() > 0)
             Host().OpenInEditor(m_errFileName);
+        else
+            Host().FileRewritten(m_errFileName);
     }
     m_errFileName.clear();
 }

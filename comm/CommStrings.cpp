@@ -21,4 +21,5 @@ QL_STRING_TABLE({
     {IDS_TRANSFER_CANCELLED, "Die Übertragung wurde abgebrochen."},
     {IDS_TRANSFER_REACHED, "Übertragen bis: Parameter: [%s], Schritt %d von %d."},
     {IDS_EXPORT_NOT_WRITTEN, "Der Export ist fehlgeschlagen !"},
+    {IDS_ONLINE_ONLY, "Nur im Online Modus möglich!"},
 });

@@ -65,4 +65,8 @@ public:
 
     // Shows a text file in the user's text editor (never through a shell).
     virtual void OpenInEditor(const std::string& path);
+    // A file shown earlier was written anew and is not shown again (an
+    // upload found no differences): a window of the program's own that
+    // still shows it reads it again, so it no longer shows the old lines.
+    virtual void FileRewritten(const std::string& path) {}
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <QUrl>
 
@@ -255,6 +256,13 @@ void CCommWindowsHost::OpenInEditor(const std::string& path)
     m_fileView->show();
     m_fileView->raise();
     m_fileView->activateWindow();
+}
+
+void CCommWindowsHost::FileRewritten(const std::string& path)
+{
+    const QString file = QString::fromStdString(path);
+    if (m_fileView && QFileInfo(m_fileView->Path()).absoluteFilePath() == QFileInfo(file).absoluteFilePath())
+        m_fileView->Load(file);
 }
 
 CErrFileView* CCommWindowsHost::OwnFileView() const

@@ -41,6 +41,7 @@ public:
     // The desktop's program for text files; where there is none, the
     // program's own read-only window (one, shown again for the next file).
     void OpenInEditor(const std::string& path) override;
+    void FileRewritten(const std::string& path) override;
     CErrFileView* OwnFileView() const;
 
     // The system configuration browser belongs to the service windows; they

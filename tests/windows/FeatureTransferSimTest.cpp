@@ -55,10 +55,10 @@
 #include "calendar/windows/CDayprogDlgFrm.h"
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/CDayprog.h"
-#include "calendar/windows/CClkFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "hardware/windows/CRemoteAmpDlg.h"
 #include "hardware/windows/CSpareAmpFrm.h"
+#include "comm/CommIds.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
@@ -685,6 +685,23 @@ TEST_F(FeatureTransferSim, TheDifferenceWindowOverAFeatureWindowClosesWithItsBut
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
     }
+    // Left open, the window follows its file: the next upload, which finds no
+    // difference, leaves it showing none of the earlier lines.
+    CObjectDlg analogWindow(&doc, kAnalogWindow);
+    CObjectDlg combine(&doc, kCombineWindow);
+    for (CObjectDlg* dlg : {&analogWindow, &combine}) {
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+        auto* frame = qobject_cast<CFeatureFrm*>(dlg->m_pFrame.data());
+        ASSERT_NE(nullptr, frame);
+        LetGoOfTheMouse(dlg->windowHandle(), QPoint(2, 2));
+        const unsigned upload = dlg == &analogWindow ? logicwin::UploadAnalog : logicwin::UploadCombine;
+        QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(upload)), Qt::LeftButton);
+    }
+    QPointer<CErrFileView> view = windows.OwnFileView();
+    ASSERT_NE(nullptr, view.data());
+    EXPECT_EQ(QFileInfo(view->Path()).size(), 0) << "the combined conditions' upload found a difference";
+    EXPECT_EQ(view->Text(), QString()) << "the window still shows the earlier upload's differences";
 }
 
 // The largest project's macros going down at the line rate in the window as
@@ -1154,7 +1171,25 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
     service.show();
     auto* startTest = service.findChild<QPushButton*>(QStringLiteral("1212"));
     ASSERT_TRUE(startTest && startTest->isEnabled());
-    sim.Stop();
+    // The whole transfer's dialog is open when the line goes: its OK, in
+    // either direction, says it needs the connection and starts nothing.
+    QueueBlock whole(doc, 2);
+    for (int direction : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "whole transfer, direction " << direction);
+        host.paramSelect = [&](ParamSelection& selection) {
+            sim.Stop();
+            EXPECT_TRUE(PumpUntil([&] { return !link.IsConnected(); }, kArrivalMs));
+            messages.texts.clear();
+            selection.direction = direction;
+            selection.objects = {&whole};
+            return true;
+        };
+        host.progressCaptions.clear();
+        link.OnCommand(commid::TransferParameters);
+        host.paramSelect = nullptr;
+        EXPECT_EQ(std::vector<std::string> {"Nur im Online Modus möglich!"}, messages.texts);
+        EXPECT_TRUE(host.progressCaptions.empty()) << "a bar as if sent";
+    }
     ASSERT_TRUE(PumpUntil([&] { return std::none_of(windows.begin(), windows.end(), [](auto& w) { return FrameOf(*w)->IsOnline(); }); },
                           kArrivalMs));
     ASSERT_TRUE(PumpUntil([&] { return !remote.IsPolling(); }, kArrivalMs));
