@@ -33,7 +33,12 @@ void CTransferLoop::Start(int mode)
     m_mode = mode;
     m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CCommLink* link = GetCommLink();
+    CCommLink* link = GetCommLink();
+    // The lines of an earlier exchange that never came back (a device that
+    // stopped reading for a while, a connection that ended) would keep this
+    // transfer's echoes from being found.
+    if (link)
+        link->ForgetUnechoedLines();
     // A transfer begun after the connection ended counts as begun on the
     // line that died: it stops at once and says so, instead of waiting for
     // a device nothing reaches.
