@@ -515,11 +515,6 @@ void CCommLink::SendCommand(const std::string& text, CQuillomerDoc* doc, bool sh
 
 void CCommLink::SetLinkState(int state)
 {
-    // A transfer follows the echoes of its own lines: the lines of an earlier
-    // exchange that never came back (a device that stopped reading for a
-    // while, a connection that ended) would keep its echoes from being found.
-    if (state == linkstate::Upload || state == linkstate::Download)
-        m_echoes.Forget();
     if (state == linkstate::Download)
         SendLine("/MACRO/LOCK ON", nullptr);
     else if (state == linkstate::Online && m_linkState == linkstate::Download && !m_downloadRunning)

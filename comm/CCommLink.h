@@ -127,6 +127,8 @@ public:
     uint64_t GetCharsReceived() const { return m_charsReceived; }
     // The lines given to the line and those of them the device has echoed.
     const CEchoTally& GetEchoes() const { return m_echoes; }
+    // A transfer that follows only the echoes of its own lines begins.
+    void ForgetUnechoedLines() { m_echoes.Forget(); }
 
     // ---- Transfers holding the link ----
     // A transfer (the whole one or a window's own) holds the link from its

@@ -6240,6 +6240,13 @@ Die übrigen Einträge wurden nicht übertragen.</source>
 The remaining entries were not transferred.</translation>
     </message>
     <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.
+Es hat diese Einstellung nicht übernommen; die übrigen Zeilen wurden gesendet.</source>
+        <extracomment>CFeatureFrm::kTransferNotTaken</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.
+It did not take this setting; the other lines were sent.</translation>
+    </message>
+    <message>
         <source>Monitoreintrag uploaden
 Monitoreintrag uploaden</source>
         <extracomment>32944</extracomment>

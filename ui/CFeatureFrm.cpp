@@ -43,6 +43,9 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferNoEcho,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
      "mehr gelesen (kein Echo).\nDie übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferNotTaken,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden.\n"
+     "Es hat diese Einstellung nicht übernommen; die übrigen Zeilen wurden gesendet."},
 });
 
 namespace {

@@ -33,7 +33,12 @@ void CTransferLoop::Start(int mode)
     m_mode = mode;
     m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CCommLink* link = GetCommLink();
+    CCommLink* link = GetCommLink();
+    // The lines of an earlier exchange that never came back (a device that
+    // stopped reading for a while, a connection that ended) would keep this
+    // transfer's echoes from being found.
+    if (link)
+        link->ForgetUnechoedLines();
     // A transfer begun after the connection ended counts as begun on the
     // line that died: it stops at once and says so, instead of waiting for
     // a device nothing reaches.
@@ -175,7 +180,7 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
                 m_silent = true;
                 return Stop::Silent;
             }
-            if (RefusedAll())
+            if (RefusedAll() || RefusedSent())
                 return Stop::Refused;
             return Stop::None;
         }
@@ -219,6 +224,14 @@ bool CTransferLoop::RefusedAll() const
     const uint64_t refused = link->GetRefusedCount() - m_refusedBefore;
     const uint64_t asked = link->GetEchoes().GetLinesSent() - m_linesBefore;
     return refused > 0 && refused >= asked;
+}
+
+bool CTransferLoop::RefusedSent() const
+{
+    // A download goes on past a line the device did not understand
+    // ("PATH ? "): the setting of that line is not on the device.
+    const CCommLink* link = GetCommLink();
+    return link && m_mode == 0 && link->GetRefusedCount() != m_refusedBefore;
 }
 
 bool CTransferLoop::LineLost() const
@@ -359,7 +372,7 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
         const bool echoed = !watch.Unechoed();
         const bool allLeft = link->GetOutBufferCount() == 0;
         if (allLeft && echoed && (mode == 0 || quiet.elapsed() > 1000))
-            return RefusedAll() ? Stop::Refused : Stop::None;
+            return RefusedAll() || RefusedSent() ? Stop::Refused : Stop::None;
         if (watch.Silent() || (allLeft && !echoed && quiet.elapsed() > CTransferWatch::kAnswerWaitMs)) {
             m_silent = true;
             return Stop::Silent;
@@ -386,8 +399,10 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
     } else if (stop == Stop::Refused) {
         const CCommLink* link = GetCommLink();
         const std::string line = link ? link->GetLastRefused() : std::string();
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count,
-                              line.c_str()),
+        // A download that went to its end sent the lines after the refused one.
+        const unsigned text = mode == 0 && reached >= count ? CFeatureFrm::kTransferNotTaken
+                                                            : CFeatureFrm::kTransferRefused;
+        ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), reached, count, line.c_str()),
                     mb::IconExclamation);
     } else if (stop == Stop::LineLost) {
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count),

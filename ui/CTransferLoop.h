@@ -129,6 +129,8 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
+    // The device refused a line of a download.
+    bool RefusedSent() const;
     // The state of a transfer that begins now, the link held for it and
     // otherwise left as it is.
     void Start(int mode);

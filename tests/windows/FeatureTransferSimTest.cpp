@@ -1025,6 +1025,17 @@ const StopRow kStopRows[] = {
          }
      },
      -1, 0, false, macrocmd::Upload},
+    // A download goes to its end past a line the device does not understand:
+    // that setting is not on the device, and the window says so.
+    {"MacroTheDeviceDoesNotTake", CMacroDlgFrm::kWindowKind, macrocmd::Download, -1,
+     {QStringLiteral("unknown /MACRO/PROG2")}, "Es hat diese Einstellung nicht übernommen", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 3 && !after; ++n) {
+             auto* macro = new CMacro;
+             EXPECT_EQ(1, macro->Create(macrotype::Stop, StrFormat("M%d", n), n, CAT_MACRO, &doc));
+             doc.AddObject(macro, CAT_MACRO);
+         }
+     }},
 };
 }  // namespace
 
