@@ -1108,8 +1108,12 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     int step = -1, count = -1;
     ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
     EXPECT_TRUE(row.read < 0 || step < count) << said;
+    // A download sent whole past a refused line reached its end; a device
+    // that understood nothing took nothing.
+    const bool sentWhole = said.find(row.english ? "the other lines were sent" : "die übrigen Zeilen wurden gesendet") !=
+                           std::string::npos;
     if (row.read < 0 && row.cancelAt < 0)
-        EXPECT_EQ(0, step) << "a device that understood nothing took nothing: " << said;
+        EXPECT_EQ(sentWhole ? count : 0, step) << said;
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
