@@ -24,6 +24,7 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "platform/StringTable.h"
+#include "support/ZoneTestSupport.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -120,16 +121,8 @@ TEST(RoundTripSim, NewProjectWithEveryConditionKindAndALocalAmplifierZoneComesBa
     const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33079);
     ASSERT_NE(nullptr, row);
     ASSERT_EQ(0, row->remote);
-    auto* amp = new CAmplifier;
-    ASSERT_EQ(1, amp->Create(33079, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                             row->bitmapId, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-    amp->OnCommand(ampcmd::OneInN);
-    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
+    CRelaisTopology* topology = AddOneInN(doc, 2, 33079);
     ASSERT_NE(nullptr, topology);
-    topology->m_zoneCount = 2;
-    topology->SetKindId(topologykind::OneInN);
     ASSERT_FALSE(topology->GetZones().empty());
     CZone* zone = topology->GetZones()[0];
     ASSERT_EQ(0, zone->GetAmpChannel());

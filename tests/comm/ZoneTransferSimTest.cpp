@@ -11,6 +11,7 @@
 #include "paging/CLANGroup.h"
 #include "paging/CRelais.h"
 #include "paging/CRelaisTopology.h"
+#include "support/ZoneTestSupport.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 
@@ -36,16 +37,8 @@ TEST(ZoneTransferSim, UploadOfZonesGroupsAndCallsFindsNoDifference)
     link.SetHost(&host);
     ILineSender* previousSender = SetLineSender(&link);
 
-    const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
-    auto* amp = new CAmplifier;
-    ASSERT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                             row->bitmapId, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-    amp->OnCommand(ampcmd::OneInN);
-    auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
-    topology->m_zoneCount = 2;
-    topology->SetKindId(topologykind::OneInN);
+    CRelaisTopology* topology = AddOneInN(doc, 2);
+    ASSERT_NE(nullptr, topology);
     CZone* zone = topology->GetZones()[0];
     zone->OnCommand(zonecmd::AddLanGroup);
     auto* lan = dynamic_cast<CLANGroup*>(doc.GetIDManager().GetBaseDevice(1, OT_LAN_GROUP));

@@ -97,6 +97,7 @@
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
+#include "support/ZoneTestSupport.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
 #include "service/windows/CFaultDlgView.h"
@@ -832,17 +833,7 @@ CMonitor* MonitorOf(CQuillomerDoc& doc) { return dynamic_cast<CMonitor*>(doc.Get
 void AddTestedZones(CQuillomerDoc& doc, int zones)
 {
     const CRelaisTopology::DialogFn previous = CRelaisTopology::SetDialog(nullptr);
-    const AmpTypeEntry* type = CAmplifier::GetTypeEntryByKind(33074);
-    auto* amp = new CAmplifier;
-    EXPECT_EQ(1, amp->Create(33074, type->channels, type->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                             type->bitmapId, 0, &doc));
-    doc.AddObject(amp, CAT_AMPLIFIER);
-    amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-    amp->OnCommand(ampcmd::OneInN);
-    if (auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back())) {
-        topology->m_zoneCount = zones;
-        topology->SetKindId(topologykind::OneInN);
-    }
+    AddOneInN(doc, zones);
     CRelaisTopology::SetDialog(previous);
 }
 

@@ -14,6 +14,7 @@
 #include "comm/CommTestSupport.h"
 #include "hardware/CAmplifier.h"
 #include "paging/CRelaisTopology.h"
+#include "support/ZoneTestSupport.h"
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "paging/windows/CZoneLineTransfer.h"
@@ -39,23 +40,7 @@ protected:
     }
     // An amplifier on the first output card with a 1-in-N topology of that
     // many zones.
-    CRelaisTopology* AddOneInN(int zones)
-    {
-        const AmpTypeEntry* row = CAmplifier::GetTypeEntryByKind(33074);
-        auto* amp = new CAmplifier;
-        EXPECT_EQ(1, amp->Create(33074, row->channels, row->channels, nullptr, 100, 200, 100, 200, CAT_AMPLIFIER,
-                                 row->bitmapId, 0, &doc));
-        doc.AddObject(amp, CAT_AMPLIFIER);
-        amp->LinkTo(0, doc.GetList(CAT_OUTPUT_SLOT).front(), 0);
-        amp->OnCommand(ampcmd::OneInN);
-        auto* topology = dynamic_cast<CRelaisTopology*>(doc.GetList(CAT_RELAIS_TOPOLOGY).back());
-        EXPECT_NE(topology, nullptr);
-        if (!topology)
-            return nullptr;
-        topology->m_zoneCount = zones;
-        topology->SetKindId(topologykind::OneInN);
-        return topology;
-    }
+    CRelaisTopology* AddOneInN(int zones) { return ::AddOneInN(doc, zones); }
 
     CRelaisTopology::DialogFn previousDialog = nullptr;
 };
