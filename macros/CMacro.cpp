@@ -1218,18 +1218,18 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             whole = m_kindId != mt::Erase || n == 0 || !GetParamText(64).empty();
             return true;
         }
-        // No name is no message: nothing the project cannot hold.
+        // An erase macro names its recorder message; no name is no message,
+        // as the macro sends it.
         if (value.empty()) {
             SetParam(64, 0);
             return true;
         }
-        // An erase macro names its recorder message.
         const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
         std::vector<std::string> names;
         if (rec)
             rec->GetMessageNames(1, &names);
         for (size_t i = 0; i < names.size(); ++i)
-            if (!value.empty() && names[i] == value) {
+            if (names[i] == value) {
                 SetParam(64, static_cast<int32_t>(i + 1));
                 return true;
             }

@@ -120,6 +120,7 @@ const std::vector<StepCase>& Cases()
          {"/PARAM/FILE 2", "/PARAM/QUALITY 20KHZ LINEAR", "/PARAM/INPUT 3", "/PARAM/MAXTIME 12.5",
           "/PARAM/SWITCH ON"}},
         {mt::Erase, "ERASE", [](CMacro& m) { m.SetParam(64, 2); }, {"/PARAM/FILE Textwiedergabe 2"}},
+        {mt::Erase, "ERASE", [](CMacro& m) { m.SetParam(64, 0); }, {"/PARAM/FILE "}},
         {mt::Repeat, "REPEAT",
          [](CMacro& m) { m.SetParam(67, 31), m.SetParam(39, 60), m.SetParam(25, 2), m.SetParam(68, 4); },
          {"/PARAM/MACRO 31", "/PARAM/TIME 60", "/PARAM/CONDITION 2", "/PARAM/COUNT 4"}},
