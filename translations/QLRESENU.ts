@@ -6240,6 +6240,16 @@ Die übrigen Einträge wurden nicht übertragen.</source>
 The remaining entries were not transferred.</translation>
     </message>
     <message>
+        <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte bleiben, wie das Projekt sie hält.</source>
+        <extracomment>CFeatureFrm::kTransferRefusedSomeUpload</extracomment>
+        <translation>The transfer &apos;%s&apos; has ended, but the device did not understand %d line(s), first &apos;%s&apos;. These values stay as the project holds them.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte hat das Gerät nicht übernommen.</source>
+        <extracomment>CFeatureFrm::kTransferRefusedSomeDownload</extracomment>
+        <translation>The transfer &apos;%s&apos; has ended, but the device did not understand %d line(s), first &apos;%s&apos;. These values were not taken by the device.</translation>
+    </message>
+    <message>
         <source>Monitoreintrag uploaden
 Monitoreintrag uploaden</source>
         <extracomment>32944</extracomment>

@@ -40,6 +40,10 @@ void CTransferLoop::Start(int mode)
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    m_refused = 0;
+    m_firstRefused.clear();
+    if (CCommLink* marked = GetCommLink())
+        marked->MarkRefused();
     // The other windows' polls wait until the transfer has ended.
     if (CCommLink* holder = GetCommLink(); holder && !m_holding) {
         holder->HoldForTransfer();
@@ -237,6 +241,7 @@ void CTransferLoop::End(int mode, bool diffFile)
         if (mode && diffFile)
             link->ShowErrorFile();
     }
+    NoteRefused();
     ReleaseHold();
     QApplication::restoreOverrideCursor();
 }
@@ -244,6 +249,14 @@ void CTransferLoop::End(int mode, bool diffFile)
 CTransferLoop::~CTransferLoop()
 {
     ReleaseHold();
+}
+
+void CTransferLoop::NoteRefused()
+{
+    const CCommLink* link = GetCommLink();
+    const uint64_t now = link ? link->GetRefusedCount() : 0;
+    m_refused = now > m_refusedBefore ? now - m_refusedBefore : 0;  // another link counts from 0
+    m_firstRefused = m_refused && link ? link->GetFirstRefused() : std::string();
 }
 
 void CTransferLoop::ReleaseHold()
@@ -280,6 +293,8 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
 {
     Result r;
     r.block = name;
+    m_refused = 0;  // nothing of an earlier transfer is told for this one
+    m_firstRefused.clear();
     for (const std::vector<std::string>& block : blocks)
         r.count += static_cast<int>(block.size());
     CCommLink* link = GetCommLink();
@@ -332,6 +347,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
         r.stop = WaitBlocksDone(watch, mode);
     ShowWentOut();
     r.reached = Reached();
+    NoteRefused();
     link->EndRequestOf(reply);
     ReleaseHold();
     QApplication::restoreOverrideCursor();
@@ -373,6 +389,17 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
 void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached, int count) const
 {
     ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs);
+}
+
+void CTransferLoop::ReportRefused(Stop stop, const std::string& block) const
+{
+    // A refused key changes nothing on either side, so the transfer went on;
+    // but the window must not look as if the device had taken or told every value.
+    if (stop != Stop::None || m_refused == 0)
+        return;
+    const unsigned text = m_mode ? CFeatureFrm::kTransferRefusedSomeUpload : CFeatureFrm::kTransferRefusedSomeDownload;
+    ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), static_cast<int>(m_refused), m_firstRefused.c_str()),
+                mb::IconExclamation);
 }
 
 void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs)
