@@ -594,6 +594,8 @@ void CCommLink::SplitReceived()
         if (line.find(" ? ") != std::string::npos) {
             ++m_refusedCount;
             m_lastRefused = Trim(line);
+            if (m_firstRefused.empty())
+                m_firstRefused = m_lastRefused;
         }
         m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
         if (m_counting && !line.empty())

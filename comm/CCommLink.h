@@ -100,6 +100,10 @@ public:
     // can tell a device that refused its query from one that fell silent.
     uint64_t GetRefusedCount() const { return m_refusedCount; }
     const std::string& GetLastRefused() const { return m_lastRefused; }
+    // The first such answer since MarkRefused (empty: none since), so that a
+    // transfer can name the first line of its own that the device refused.
+    void MarkRefused() { m_firstRefused.clear(); }
+    const std::string& GetFirstRefused() const { return m_firstRefused; }
     // How long a transfer that waits for an answer waits once the device
     // refused a line and has fallen silent.
     static constexpr int64_t kRefusedWaitMs = 1000;
@@ -387,6 +391,7 @@ private:
     bool m_queryMark = false;
     uint64_t m_refusedCount = 0;
     std::string m_lastRefused;
+    std::string m_firstRefused;  // since MarkRefused
     TransferStop m_transferStop = TransferStop::None;
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort

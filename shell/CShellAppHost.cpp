@@ -203,4 +203,5 @@ void CShellAppHost::TransferObject(CBaseDevice* obj, bool upload)
     hold.Release();
     m_transferring = false;
     loop.ReportStop(result);
+    loop.ReportRefused(result.stop, result.block);
 }

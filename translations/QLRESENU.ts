@@ -6240,11 +6240,14 @@ Die übrigen Einträge wurden nicht übertragen.</source>
 The remaining entries were not transferred.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.
-Es hat diese Einstellung nicht übernommen; die übrigen Zeilen wurden gesendet.</source>
-        <extracomment>CFeatureFrm::kTransferNotTaken</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.
-It did not take this setting; the other lines were sent.</translation>
+        <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte bleiben, wie das Projekt sie hält.</source>
+        <extracomment>CFeatureFrm::kTransferRefusedSomeUpload</extracomment>
+        <translation>The transfer &apos;%s&apos; has ended, but the device did not understand %d line(s), first &apos;%s&apos;. These values stay as the project holds them.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte hat das Gerät nicht übernommen.</source>
+        <extracomment>CFeatureFrm::kTransferRefusedSomeDownload</extracomment>
+        <translation>The transfer &apos;%s&apos; has ended, but the device did not understand %d line(s), first &apos;%s&apos;. These values were not taken by the device.</translation>
     </message>
     <message>
         <source>Monitoreintrag uploaden

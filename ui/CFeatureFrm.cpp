@@ -43,9 +43,12 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferNoEcho,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
      "mehr gelesen (kein Echo).\nDie übrigen Einträge wurden nicht übertragen."},
-    {CFeatureFrm::kTransferNotTaken,
-     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden.\n"
-     "Es hat diese Einstellung nicht übernommen; die übrigen Zeilen wurden gesendet."},
+    {CFeatureFrm::kTransferRefusedSomeUpload,
+     "Die Übertragung '%s' ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst '%s'. "
+     "Diese Werte bleiben, wie das Projekt sie hält."},
+    {CFeatureFrm::kTransferRefusedSomeDownload,
+     "Die Übertragung '%s' ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst '%s'. "
+     "Diese Werte hat das Gerät nicht übernommen."},
 });
 
 namespace {
@@ -433,6 +436,7 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const T
     m_loop.End(mode, true);
     EndTransfer();
     m_loop.ReportStop(stop, name, reached, range);
+    m_loop.ReportRefused(stop, name);
 }
 
 void CFeatureFrm::TransferAll(CBaseDevice* obj, int mode, int resetStep, const TransferHook& started,
@@ -477,6 +481,7 @@ void CFeatureFrm::TransferBlocks(int mode, const std::vector<std::vector<std::st
     HoldInput(false);
     m_transferring = false;
     m_loop.ReportStop(result);
+    m_loop.ReportRefused(result.stop, result.block);
 }
 
 CFeatureFrm* CFeatureFrm::FrameOf(const QWidget* w)

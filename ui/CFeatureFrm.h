@@ -133,7 +133,10 @@ public:
     static constexpr unsigned kTransferRefused = 35103;    // and "%s" the line the device refused
     static constexpr unsigned kTransferNoAnswer = 35104;   // an upload the device stopped answering
     static constexpr unsigned kTransferNoEcho = 35105;     // a download whose lines the device stopped echoing
-    static constexpr unsigned kTransferNotTaken = 35106;   // a download sent whole, "%s" a line the device refused
+    // A transfer that ended although the device refused some of its lines:
+    // "%s" the transfer, "%d" how many lines, "%s" the first of them.
+    static constexpr unsigned kTransferRefusedSomeUpload = 35106;
+    static constexpr unsigned kTransferRefusedSomeDownload = 35107;
 
     // The status-line and tool-tip halves of a command's string-table text.
     static QString CommandText(unsigned commandId);

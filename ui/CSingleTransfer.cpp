@@ -65,4 +65,5 @@ void CSingleTransfer::ReportStop() const
 {
     // The same messages as the whole block's transfer.
     m_loop.ReportStop(m_stop, m_block, std::clamp(m_reached, 0, std::max(m_count, 0)), m_count);
+    m_loop.ReportRefused(m_stop, m_block);
 }

@@ -45,6 +45,10 @@ void CTransferLoop::Start(int mode)
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    m_refused = 0;
+    m_firstRefused.clear();
+    if (CCommLink* marked = GetCommLink())
+        marked->MarkRefused();
     // The other windows' polls wait until the transfer has ended.
     if (CCommLink* holder = GetCommLink(); holder && !m_holding) {
         holder->HoldForTransfer();
@@ -180,7 +184,7 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
                 m_silent = true;
                 return Stop::Silent;
             }
-            if (RefusedAll() || RefusedSent())
+            if (RefusedAll())
                 return Stop::Refused;
             return Stop::None;
         }
@@ -226,14 +230,6 @@ bool CTransferLoop::RefusedAll() const
     return refused > 0 && refused >= asked;
 }
 
-bool CTransferLoop::RefusedSent() const
-{
-    // A download goes on past a line the device did not understand
-    // ("PATH ? "): the setting of that line is not on the device.
-    const CCommLink* link = GetCommLink();
-    return link && m_mode == 0 && link->GetRefusedCount() != m_refusedBefore;
-}
-
 bool CTransferLoop::LineLost() const
 {
     const CCommLink* link = GetCommLink();
@@ -250,6 +246,7 @@ void CTransferLoop::End(int mode, bool diffFile)
         if (mode && diffFile)
             link->ShowErrorFile();
     }
+    NoteRefused();
     ReleaseHold();
     QApplication::restoreOverrideCursor();
 }
@@ -257,6 +254,14 @@ void CTransferLoop::End(int mode, bool diffFile)
 CTransferLoop::~CTransferLoop()
 {
     ReleaseHold();
+}
+
+void CTransferLoop::NoteRefused()
+{
+    const CCommLink* link = GetCommLink();
+    const uint64_t now = link ? link->GetRefusedCount() : 0;
+    m_refused = now > m_refusedBefore ? now - m_refusedBefore : 0;  // another link counts from 0
+    m_firstRefused = m_refused && link ? link->GetFirstRefused() : std::string();
 }
 
 void CTransferLoop::ReleaseHold()
@@ -293,6 +298,8 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
 {
     Result r;
     r.block = name;
+    m_refused = 0;  // nothing of an earlier transfer is told for this one
+    m_firstRefused.clear();
     for (const std::vector<std::string>& block : blocks)
         r.count += static_cast<int>(block.size());
     CCommLink* link = GetCommLink();
@@ -345,6 +352,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
         r.stop = WaitBlocksDone(watch, mode);
     ShowWentOut();
     r.reached = Reached();
+    NoteRefused();
     link->EndRequestOf(reply);
     ReleaseHold();
     QApplication::restoreOverrideCursor();
@@ -372,7 +380,7 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
         const bool echoed = !watch.Unechoed();
         const bool allLeft = link->GetOutBufferCount() == 0;
         if (allLeft && echoed && (mode == 0 || quiet.elapsed() > 1000))
-            return RefusedAll() || RefusedSent() ? Stop::Refused : Stop::None;
+            return RefusedAll() ? Stop::Refused : Stop::None;
         if (watch.Silent() || (allLeft && !echoed && quiet.elapsed() > CTransferWatch::kAnswerWaitMs)) {
             m_silent = true;
             return Stop::Silent;
@@ -388,6 +396,17 @@ void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached,
     ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs);
 }
 
+void CTransferLoop::ReportRefused(Stop stop, const std::string& block) const
+{
+    // A refused key changes nothing on either side, so the transfer went on;
+    // but the window must not look as if the device had taken or told every value.
+    if (stop != Stop::None || m_refused == 0)
+        return;
+    const unsigned text = m_mode ? CFeatureFrm::kTransferRefusedSomeUpload : CFeatureFrm::kTransferRefusedSomeDownload;
+    ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), static_cast<int>(m_refused), m_firstRefused.c_str()),
+                mb::IconExclamation);
+}
+
 void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs)
 {
     // An early end leaves the device or the window holding part of the
@@ -399,10 +418,8 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
     } else if (stop == Stop::Refused) {
         const CCommLink* link = GetCommLink();
         const std::string line = link ? link->GetLastRefused() : std::string();
-        // A download that went to its end sent the lines after the refused one.
-        const unsigned text = mode == 0 && reached >= count ? CFeatureFrm::kTransferNotTaken
-                                                            : CFeatureFrm::kTransferRefused;
-        ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), reached, count, line.c_str()),
+        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count,
+                              line.c_str()),
                     mb::IconExclamation);
     } else if (stop == Stop::LineLost) {
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count),

@@ -12,7 +12,9 @@
 // reads no more, so an upload gets no answers and a download's lines are
 // lost), the connection ends or the user cancels; ReportStop then tells the
 // user which transfer did not finish, how far it got and why. An upload
-// whose every query the device refused read nothing either. Events run
+// whose every query the device refused read nothing either; one that ended
+// although the device did not understand some of its lines tells that with
+// ReportRefused. Events run
 // while it waits: the caller keeps the commands that would start another
 // transfer or change the block's objects away.
 
@@ -116,6 +118,11 @@ public:
     // and why; nothing for Stop::None.
     void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
+    // Tells the user that the device did not understand some lines of the
+    // transfer `block` that ended (`stop` None): how many and the first.
+    // Their values stay as the project holds them (upload) or were not taken
+    // by the device (download). Nothing when it understood every line.
+    void ReportRefused(Stop stop, const std::string& block) const;
     // The same for a transfer of `mode` that ran outside a loop.
     static void ReportStop(int mode, Stop stop, const std::string& block, int reached, int count,
                            int stallLimitMs = kStallLimitMs);
@@ -129,8 +136,6 @@ private:
     void ShowWentOut();
     // The device refused every query of an upload.
     bool RefusedAll() const;
-    // The device refused a line of a download.
-    bool RefusedSent() const;
     // The state of a transfer that begins now, the link held for it and
     // otherwise left as it is.
     void Start(int mode);
@@ -139,6 +144,8 @@ private:
     Stop WaitBlocksDone(CTransferWatch& watch, int mode);
     // The link that Start held for the transfer is free again.
     void ReleaseHold();
+    // Keeps the lines the device refused since Start, for ReportRefused.
+    void NoteRefused();
 
     struct Mark {
         uint64_t sent;  // characters given to the line when the progress reached `at`
@@ -161,6 +168,8 @@ private:
     int m_mode = 0;
     uint64_t m_linesBefore = 0;   // lines the link had sent before the transfer
     uint64_t m_refusedBefore = 0;  // lines the device had refused before the transfer
+    uint64_t m_refused = 0;        // lines the device refused in the transfer that ended
+    std::string m_firstRefused;    // the first of them
     bool m_cancelled = false;
     bool m_wasConnected = false;  // the link was connected when the transfer began
     int m_stallLimitMs = kStallLimitMs;

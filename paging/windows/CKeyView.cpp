@@ -756,6 +756,7 @@ void CKeyView::Transfer(int mode)
         update();
     }
     loop.ReportStop(result);
+    loop.ReportRefused(result.stop, result.block);
 }
 
 void CKeyView::QueryVersion()

@@ -186,6 +186,7 @@ void CFaultTextDlg::Transfer(bool upload)
     if (upload)
         LoadTexts();
     loop.ReportStop(result);
+    loop.ReportRefused(result.stop, result.block);
 }
 
 void CFaultTextDlg::accept()

@@ -86,6 +86,8 @@ std::map<std::string, std::string> KvtDevice::DefaultValues()
         {"/COMM/MODEM/INIT", "ATZ"},
         {"/CLOCK/DATEFORMAT", "GERMAN"},
         {"/MACRO/LOCK", "OFF"},
+        {"/MACRO/BOOT", "0"},  // no macro runs at power-up or power-down
+        {"/MACRO/SHUT", "0"},
         {"/SERVICE/ACCESS/DATE", "01.01.2004"},
         {"/SERVICE/ACCESS/TIME", "12:00:00"},
         {"/SERVICE/NETSCAN", "OFF"},
