@@ -149,8 +149,10 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
         dynamic_cast<CGlobalReadyInput*>(doc.GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
     ASSERT_TRUE(readyInput);
     const QString path = QString::fromStdString(readyInput->GetPath());
-    ConnectWith({QStringLiteral("pace 200"), QStringLiteral("set %1/TEXT5 Fuenfter").arg(path),
-                 QStringLiteral("set %1/MASKTIME 7.5").arg(path)});
+    QStringList device {QStringLiteral("pace 200"), QStringLiteral("set %1/MASKTIME 7.5").arg(path)};
+    for (int n = 1; n <= 4; ++n)
+        device << QStringLiteral("set %1/TEXT%2 Text%2").arg(path).arg(n);
+    ConnectWith(device << QStringLiteral("set %1/TEXT5 Fuenfter").arg(path));
     CFaultTextDlg dlg;
     const size_t mark = sim.Received().size();
     bool checked = false;
