@@ -20,6 +20,7 @@
 
 #include "comm/CommStrings.h"
 #include "platform/StringTable.h"
+#include "support/EnglishTexts.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -95,8 +96,8 @@ private:
 // not complete, why, and the step the device had got to.
 std::string Stopped(uint32_t what, const std::string& why, int step)
 {
-    return LoadGermanString(what) + "\n" + why + "\n"
-           + StrFormat(LoadGermanString(IDS_TRANSFER_REACHED).c_str(), "Prüfobjekt", step, kLines);
+    return LoadStringId(what) + "\n" + why + "\n"
+           + StrFormat(LoadStringId(IDS_TRANSFER_REACHED).c_str(), "Prüfobjekt", step, kLines);
 }
 
 // The step such a message names; -1 when it names none.
@@ -110,7 +111,7 @@ int StepNamed(const std::string& text)
 // The message of a download that stopped short at `step`, and its note on the closing lines.
 std::string Incomplete(const std::string& why, int step, uint32_t closing)
 {
-    return Stopped(IDS_DOWNLOAD_INCOMPLETE, why, step) + "\n\n" + LoadGermanString(closing);
+    return Stopped(IDS_DOWNLOAD_INCOMPLETE, why, step) + "\n\n" + LoadStringId(closing);
 }
 
 // The messages of an upload whose line was lost at `step`, from a device that
@@ -362,6 +363,9 @@ TEST_F(LinkFault, HangUpNearTheEndOfADownloadIsReportedByIt)
 // difference file holds what came.
 TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
 {
+    // Told in English here; the German texts are the other cases'.
+    EnglishTexts english;
+    ASSERT_TRUE(english.IsLoaded());
     // The device holds the values the object has, but one it answers.
     QStringList directives {QStringLiteral("at 60 silent")};
     for (const auto& [key, value] : ManyValues())
@@ -379,9 +383,10 @@ TEST_F(LinkFault, DeviceFallingSilentDuringAnUploadIsReported)
     EXPECT_EQ(link.GetUploadAnswers(), answered);
     EXPECT_EQ(messages.texts,
               (std::vector<std::string> {Stopped(IDS_UPLOAD_INCOMPLETE,
-                                                 StrFormat(LoadGermanString(IDS_UPLOAD_UNANSWERED).c_str(),
+                                                 StrFormat(LoadStringId(IDS_UPLOAD_UNANSWERED).c_str(),
                                                            kLines - answered, kLines),
                                                  answered)}));
+    EXPECT_EQ(0u, messages.texts.at(0).find("Upload incomplete !")) << messages.texts.at(0);
     EXPECT_EQ(bar, StrFormat("Parameter: [Prüfobjekt] %d/%d", answered, kLines));
     const QString err = dir.filePath(QStringLiteral("Anlage.err"));
     EXPECT_EQ(ReadFile(err), "ERROR: /TEST/VOL7 >>-99<< should be >>-7<<\r\n");
