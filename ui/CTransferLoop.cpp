@@ -417,7 +417,10 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
                     mb::IconExclamation);
     } else if (stop == Stop::Refused) {
         const CCommLink* link = GetCommLink();
-        const std::string line = link ? link->GetLastRefused() : std::string();
+        // The first line refused is the one the user can act on.
+        std::string line = link ? link->GetFirstRefused() : std::string();
+        if (line.empty() && link)
+            line = link->GetLastRefused();
         ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count,
                               line.c_str()),
                     mb::IconExclamation);

@@ -923,7 +923,7 @@ const StopRow kStopRows[] = {
      },
      -1, 0, false, 0, true},
     {"WeekUnknown", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("unknown /CAL/WEEK")},
-     "the device did not understand '/CAL/WEEK/", true, {}},
+     "the device did not understand '/CAL/WEEK/MO ?'", true, {}},
     {"Controllers", CObjectFrm::kWindowKind, vcid::UploadAll, 1, {QStringLiteral("set /VIRTCTRL/ENTRY3/MAX 5.0")}, kNoAnswer,
      false, {}},
     {"MonitorSilent", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 0, {QStringLiteral("set /MONI/TABLE4/SEL IN")},
