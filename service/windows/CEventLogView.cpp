@@ -262,7 +262,10 @@ void CEventLogView::RequestEntries()
         emit LinkLost();
         return;
     }
-    m_file.Flush();  // entries the file did not take yet, once it has room
+    // Entries the file did not take yet, once it has room; a file that fails
+    // anew (it took everything before) says so as an entry's write does.
+    if (m_file.IsTaken() && !m_file.Flush() && m_file.TakeNewFailure())
+        ShowMessage(FileNotWrittenText(m_file.Path(), m_file.Reason()) + "\n" + LinesKeptText(), mb::IconExclamation);
     // Not while a transfer owns the line (the masks travelling, counting the
     // device's echoes, or another window's or the whole one).
     const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
