@@ -1,6 +1,7 @@
 #include "calendar/CCalObject.h"
 
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CCalObject, 0)
@@ -319,12 +321,11 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
     if (!item)
         return;
     if (sub == "/MACRO") {
-        int m = 0;
-        char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+        const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!m)
             ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_MACRO, value, diffFile);
-        else if (CanTake(false, m, IDS_CAL_APPOINT, n, diffFile))
-            item->SetParam(CAppoint::Macro, m);
+        else if (CanTake(false, static_cast<int>(*m), IDS_CAL_APPOINT, n, diffFile))
+            item->SetParam(CAppoint::Macro, static_cast<int>(*m));
     } else if (sub == "/TIME") {
         caltime::Fields f = caltime::Split(item->m_time);
         std::optional<caltime::Time> t;
@@ -361,14 +362,13 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
     if (!SplitItemKey(sub, "/ENTRY", entry, entryKey))
         return;
     if (entryKey == "/MACRO") {
-        int m = 0;
-        char tail = 0;
         if (!item)
             return;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+        const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!m)
             ReportUnread(IDS_CAL_DAYPROG, n, IDS_CAL_COL_MACRO, value, diffFile);
-        else if (CanTake(false, m, IDS_CAL_DAYPROG, n, diffFile))
-            item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), m);
+        else if (CanTake(false, static_cast<int>(*m), IDS_CAL_DAYPROG, n, diffFile))
+            item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), static_cast<int>(*m));
     } else if (entryKey == "/TIME") {
         if (value == "OFF") {
             if (item)
@@ -406,12 +406,11 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
     if (!item)
         return;
     if (sub == "/DAYPROG") {
-        int m = 0;
-        char tail = 0;
-        if (std::sscanf(value.c_str(), "%d %c", &m, &tail) != 1)
+        const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!m)
             ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_DAYPROG, value, diffFile);
-        else if (CanTake(true, m, IDS_CAL_HOLIDAY, n, diffFile))
-            item->SetParam(CHoliday::Dayprog, m);
+        else if (CanTake(true, static_cast<int>(*m), IDS_CAL_HOLIDAY, n, diffFile))
+            item->SetParam(CHoliday::Dayprog, static_cast<int>(*m));
     } else if (sub == "/DATE") {
         int d = 0, mo = 0, y = 0;
         std::optional<caltime::Time> t;

@@ -1,5 +1,6 @@
 #include "calendar/CWeek.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "calendar/CalendarItems.h"
@@ -7,6 +8,7 @@
 #include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CWeek, 1)
@@ -84,13 +86,14 @@ void CWeek::ParseUploadLines(std::string line, const std::string& diffFileName, 
             continue;
         // "OFF" carries no number: the weekday is left as it is. Another
         // word leaves it too, and the difference file names it.
-        int number = 0;
-        if (std::sscanf(value.c_str(), "%d", &number) != 1) {
+        const std::optional<long> read = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!read) {
             if (value != "OFF")
                 ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,
                               LoadStringId(kDayprogKindId) + " " + value);
             return;
         }
+        const int number = static_cast<int>(*read);
         // A day programme the project cannot hold leaves the weekday as it is.
         if (number != 0 && m_pDocument && !calitems::FindOrMakeDayprog(m_pDocument, number))
             ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,

@@ -4,12 +4,11 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 #include "model/DiffFile.h"
 
@@ -31,15 +30,10 @@ bool ScanWord(const std::string& value, uint16_t* word)
         *word = 0;
         return true;
     }
-    const char* begin = value.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(begin, &end, 10);
-    while (end != begin && (*end == ' ' || *end == '\t'))
-        ++end;
-    if (end == begin || *end != '\0' || errno == ERANGE || v < 0 || v > SHRT_MAX)
+    const std::optional<long> v = ScanWholeNumber(value, 0, SHRT_MAX);
+    if (!v)
         return false;
-    *word = static_cast<uint16_t>(static_cast<short>(v));
+    *word = static_cast<uint16_t>(*v);
     return true;
 }
 

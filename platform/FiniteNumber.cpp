@@ -85,3 +85,18 @@ std::optional<std::array<int, 4>> ScanFourInts(const char* text, int limit)
     }
     return values;
 }
+
+std::optional<long> ScanWholeNumber(const std::string& text, long min, long max)
+{
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(begin, &end, 10);
+    if (end == begin || errno == ERANGE || v < min || v > max)
+        return std::nullopt;
+    while (*end == ' ' || *end == '\t')
+        ++end;
+    if (*end != '\0')
+        return std::nullopt;
+    return v;
+}

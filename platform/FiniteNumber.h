@@ -34,3 +34,8 @@ inline std::optional<float> ScanTypedFloat(const std::string& typed)
 // them (anything after the fourth is ignored), each within -limit..limit: a
 // number beyond that, which "%d" would wrap or take as undefined, is no value.
 std::optional<std::array<int, 4>> ScanFourInts(const char* text, int limit);
+
+// A whole number standing alone (blanks around it, an optional sign), within
+// min..max. Anything else is no value: "1e40", "3x", "nan", or a number that
+// "%d" would wrap.
+std::optional<long> ScanWholeNumber(const std::string& text, long min, long max);

@@ -335,6 +335,9 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/HOLIDAY3/DATE 32.13.2026"}, "Feiertagsprogramm 3 : Datum 32.13.2026", "/CAL/HOLIDAY3/DATE 01.03.1980"},
         {0, {"/CAL/HOLIDAY3/DAYPROG -"}, "Feiertagsprogramm 3 : Tagesprogramm -", "/CAL/HOLIDAY3/DAYPROG 2"},
         {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
+        // Numbers "%d" would cut short or wrap.
+        {0, {"/CAL/WEEK/MO 1e40"}, "Wochenprogramm 1 : Tagesprogramm 1e40", "/CAL/WEEK/MO 2"},
+        {0, {"/CAL/APPOINT4/MACRO 4294967307"}, "Ereignis 4 : Makro 4294967307", "/CAL/APPOINT4/MACRO 10"},
         {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
          "/CONDITION/ENTRY5/FUNCTION OFF"},
         {0, {"/CONDITION/COMBINE2/LOGIC NAND"}, "ERROR: /CONDITION/COMBINE2/LOGIC >>NAND<< should be >>AND<<",
