@@ -30,6 +30,7 @@
 #include "comm/ILinkAnswerSink.h"
 #include "model/DocContext.h"
 #include "platform/CAppendFile.h"
+#include "platform/CMessageHold.h"
 #include "platform/serial/CMSComm.h"
 
 class CFirmwareSender;
@@ -257,6 +258,10 @@ protected:
 private:
     void OnCommEvent();
     void RouteLine(const std::string& line);
+    // Shows the message from the event loop, once the received lines at hand
+    // have been handled (and after those said before it).
+    void ShowWhenLineHandled(CMessageHold::Message message);
+    void PostWaitingMessages(int ms);
     void DeliverAnswers();
     void WriteLog(const std::string& text);
     // Closes the protocol log; lines it never took are told as lost.
@@ -387,6 +392,9 @@ private:
     bool m_transferCancelled = false;  // the user cancelled the running transfer
     int m_transferHolds = 0;
     bool m_splitPosted = false;
+    std::deque<CMessageHold::Message> m_waitingMessages;  // said while received lines were handled
+    bool m_messagesPosted = false;
+    bool m_showingMessages = false;
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
     uint64_t m_refusedCount = 0;
