@@ -876,7 +876,17 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
             if (!echo.empty())
                 seen.push_back(echo);
         }
-        for (const std::string& answer : TrimmedLines(text)) {
+        for (size_t begin = 0, end = 0; begin < text.size(); begin = end + 1) {
+            end = std::min(text.find_first_of("\r\n", begin), text.size());
+            const std::string raw = TrimLeft(text.substr(begin, end - begin));
+            std::string answer = Trim(raw);
+            if (answer.empty())
+                continue;
+            // "PATH ? " is the device's word for a line it did not understand:
+            // trimmed it would pass for the echo of the query, and the caller
+            // would miss an answer. It keeps its blank.
+            if (raw.size() > answer.size() && answer.size() >= 2 && answer.compare(answer.size() - 2, 2, " ?") == 0)
+                answer += ' ';
             if (std::find(seen.begin(), seen.end(), answer) != seen.end())
                 continue;
             seen.push_back(answer);

@@ -115,6 +115,9 @@ public:
     // echo and prompt that come back beside it; empty when it did not answer.
     std::string QueryValue(const std::string& key, int waitMs);
     std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
+    // The lines as one exchange; `answers` gets what came back but the echoes
+    // and repeated lines, a line the device did not understand as its
+    // "PATH ? " (the blank kept).
     bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
     // An asynchronous block request of at most 512 characters; the answers go
     // to `reply` (the first requester while one is running). Refused, with
