@@ -213,8 +213,6 @@ bool CConsolePropertySheet::Apply()
 
 void CConsolePropertySheet::accept()
 {
-    if (m_tree->EndLabelEdit(true))
-        return;
     if (!Apply())
         return;
     m_keys->OnCancel();
@@ -223,8 +221,6 @@ void CConsolePropertySheet::accept()
 
 void CConsolePropertySheet::reject()
 {
-    if (m_tree->EndLabelEdit(false))
-        return;
     if (m_general->IsModified() &&
         ShowMessageId(IDS_CONS_ASK_DROP, mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes)
         return;

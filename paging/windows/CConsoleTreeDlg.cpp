@@ -78,18 +78,6 @@ CConsole* CConsoleTreeDlg::ConsoleOf(QTreeWidgetItem* item) const
     return dynamic_cast<CConsole*>(CTreeCtrlEx::ObjectOf(item));
 }
 
-bool CConsoleTreeDlg::EndLabelEdit(bool take)
-{
-    if (!m_tree->IsEditing())
-        return false;
-    if (QWidget* editor = m_tree->indexWidget(m_tree->currentIndex())) {
-        if (take)
-            emit m_tree->itemDelegate()->commitData(editor);
-        emit m_tree->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-    return true;
-}
-
 QTreeWidgetItem* CConsoleTreeDlg::ItemOf(const CConsole* console) const
 {
     QTreeWidgetItem* root = m_tree->topLevelItemCount() ? m_tree->topLevelItem(0) : nullptr;

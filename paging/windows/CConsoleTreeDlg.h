@@ -24,9 +24,6 @@ public:
     // Marks the console's item again without switching the sheet (a switch
     // that was refused).
     void Reselect(const CConsole* console);
-    // Enter and Escape end an open rename of a console (Enter taking the
-    // name) instead of closing the settings; false when none is open.
-    bool EndLabelEdit(bool take);
 
 private:
     CConsolePropertySheet* m_sheet;
