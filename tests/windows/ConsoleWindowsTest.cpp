@@ -896,46 +896,6 @@ TEST_F(ConsoleWindows, ALongConsoleNameStandsWholeAndCentredOverTheDisplayOnScre
     EXPECT_NEAR(printed.left + printed.right, printed.display.left() + printed.display.right(), 4);
 }
 
-// A console is renamed in the overview tree with F2: Enter takes the name
-// and leaves the settings open; Escape drops what was typed and leaves them
-// open too; the root is no console and opens no editor.
-TEST_F(ConsoleWindows, TheOverviewRenamesAConsoleAndEnterOrEscapeEndOnlyTheEdit)
-{
-    CConsolePropertySheet sheet(&d.doc(), console);
-    sheet.show();
-    sheet.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
-    CTreeCtrlEx* tree = sheet.GetTree()->GetTree();
-    QTreeWidgetItem* item = sheet.GetTree()->ItemOf(console);
-    ASSERT_NE(nullptr, item);
-    auto rename = [&](QTreeWidgetItem* at, const QString& keys, Qt::Key end) {
-        tree->setCurrentItem(at);
-        tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_F2);
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        if (!editor)
-            return false;
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editor, keys);
-        QTest::keyClick(editor, end);
-        QApplication::processEvents();
-        return true;
-    };
-    d.doc().SetModifiedFlag(false);
-    ASSERT_TRUE(rename(item, QStringLiteral("Pforte"), Qt::Key_Return));
-    EXPECT_EQ("Pforte", console->GetName());
-    EXPECT_EQ(QStringLiteral("Pforte"), item->text(0));
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_TRUE(d.doc().IsModified());
-    ASSERT_TRUE(rename(item, QStringLiteral("Empfang"), Qt::Key_Escape));
-    EXPECT_EQ("Pforte", console->GetName());
-    EXPECT_EQ(QStringLiteral("Pforte"), item->text(0));
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_FALSE(rename(tree->topLevelItem(0), QStringLiteral("x"), Qt::Key_Return));
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_TRUE(messages.texts.empty());
-}
-
 TEST(KeyViewTexts, TwoTextsShrinkUntilAGapStaysAndGiveWayOnlyAtTheSmallestSize)
 {
     QFont font(QStringLiteral("Arial"));
