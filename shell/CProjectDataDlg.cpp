@@ -25,7 +25,6 @@ namespace {
 }  // namespace
 
 QL_STRING_TABLE({
-    {34336, "Bitte geben Sie ein korrektes Datum ein !"},
     {34531, "Aufgrund des größeren Speichers in der Geräteversion KVT7000 Upgrade\ngibt es folgende SW "
             "Unterschiede:\n\ninterner Message Rekorder verfügbar\nAudio Verzögerung\t\t\t330ms "
             "\t(340ms)\nMonitoreinträge\t\t\t250\t(50)\nMonitorrelais\t\t\t50\t(20)\nTagesprogramme\t\t\t20\t(10)"
