@@ -19,6 +19,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProjectDataDlg"),
     [](CQuillomerDoc*) -> QWidget* { return new CProjectDataDlg; });
@@ -219,7 +222,15 @@ void CProjectDataDlg::OnOK()
     UpdateData(true);
     const std::optional<QDateTime> dt = ParseLocaleDateTime(m_strDate);
     if (dt) {
-        m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
+        // The project holds its date as an unsigned 32-bit count of seconds
+        // from 1970: a date before (or after 2106) would come back as
+        // another one, so it is no project date.
+        const qint64 seconds = dt->toSecsSinceEpoch();
+        if (seconds < 0 || seconds > std::numeric_limits<uint32_t>::max()) {
+            ShowMessageId(ids::StrBadDate, mb::Ok);
+            return;
+        }
+        m_timeDate = static_cast<std::time_t>(seconds);
     } else if (m_strDate != m_strDateShown || !IsDateOfEitherLanguage(m_strDate)) {
         // A text typed in another form, or one that is no date at all (an
         // old project's "Error"), is no project date.
