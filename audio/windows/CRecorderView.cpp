@@ -136,6 +136,11 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         // A field left as it shows the time ("%3.1f") changes nothing.
         if (!m_recorder || !m_maxTime->isModified())
             return;
+        if (!m_maxTime->ReadsAsFloat()) {
+            // No number: the time held shows again, nothing is sent.
+            m_maxTime->ShowAgain();
+            return;
+        }
         Choose(ChosenMaxTime);
         m_recorder->SetFloat(recorderkey::MaxTime, m_maxTime->GetFloat(1));
         const float stored = m_recorder->GetFloat(recorderkey::MaxTime);
