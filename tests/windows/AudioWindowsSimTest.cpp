@@ -245,6 +245,12 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
         EXPECT_EQ(6, dlg.m_source->currentIndex()) << "an unknown word leaves the selection";
         EXPECT_EQ(-3, dlg.m_volume->value());
+        // What the device did not understand leaves the fields as they were.
+        EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL ? ", "/MONI/SEL ? ", "/MONI/IDX ? ", "/MONI/TABSLCT 4 ? "}));
+        EXPECT_EQ(-3, dlg.m_volume->value());
+        EXPECT_EQ(QLatin1String("-3"), dlg.m_volumeText->text());
+        EXPECT_EQ(QLatin1String("2"), dlg.m_index->text());
+        EXPECT_EQ(QLatin1String("4"), dlg.m_entry->text());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     // Closed, it hands the link back online from any state its exchanges met,
