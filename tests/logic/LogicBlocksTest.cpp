@@ -340,6 +340,12 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/AUDIO/IN4/FILTER3/S 12"},
         {0, {"/AUDIO/OUT3/DELAY 12.5", "/AUDIO/OUT3/DELAY abc"}, "ERROR: /AUDIO/OUT3/DELAY >>abc<< should be >>12.500<<",
          "/AUDIO/OUT3/DELAY 12.500"},
+        // Delays beyond what an output holds (340 ms, 330 ms on the upgraded device), and below nothing.
+        {0, {"/AUDIO/OUT3/DELAY 500"}, "ERROR: /AUDIO/OUT3/DELAY >>500<< should be >>340.000<<",
+         "/AUDIO/OUT3/DELAY 340.000"},
+        {0, {"/AUDIO/OUT2/DELAY 335"}, "ERROR: /AUDIO/OUT2/DELAY >>335<< should be >>330.000<<",
+         "/AUDIO/OUT2/DELAY 330.000", 1},
+        {0, {"/AUDIO/OUT4/DELAY -20"}, "ERROR: /AUDIO/OUT4/DELAY >>-20<< should be >>0.000<<", "/AUDIO/OUT4/DELAY 0.000"},
         {0, {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}, "READYINP 8 : Label SLOT5_IN 3",
          "/READYINP/ENTRY8/INDEX 3"},
         {0, {"/MACRO/PROG9/PARAM/TYPE 45"}, "Makro 9 : Alarm 45", "/MACRO/PROG9/PARAM/TYPE 2"},
