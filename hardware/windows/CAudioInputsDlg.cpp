@@ -849,10 +849,11 @@ void CAudioInputsDlg::Apply(unsigned code, int filter)
     case IPC_BYPASS: text = fc.bypass->isChecked() ? "1" : "0"; break;
     default: return;
     }
+    // The slot marks the project when the value differs from its own: the
+    // shown value entered again changes nothing.
     slot->SetValueText(MakeInputKey(code, filter), ch, text);
     if (code != IPC_ATTENUATION && code != IPC_RAMP)
         slot->TransmitParameter(code, static_cast<uint32_t>(ch * 256 + filter), true, false);
-    slot->SetDocModified();
 }
 
 // ---------------------------------------------------------------- closing
