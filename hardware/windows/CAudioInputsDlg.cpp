@@ -438,10 +438,12 @@ void CAudioInputsDlg::SpinStep(int spinId, int delta)
     }
     case kAttenuationSpin:
         m_attenuation->SetValue(index);
+        m_attenuation->setModified(true);  // the spin types the value
         OnAttenuationEditDone();
         break;
     case kRampSpin:
         m_ramp->SetValue(index);
+        m_ramp->setModified(true);
         OnRampEditDone();
         break;
     default:
@@ -756,6 +758,12 @@ void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
 
 bool CAudioInputsDlg::TakeTyped(CGridEdit* edit)
 {
+    // Only what the user typed is taken: the focus passing through a field
+    // changes, marks and sends nothing (nor wakes a bypassed filter).
+    if (!edit->isModified()) {
+        edit->ShowValue();
+        return false;
+    }
     const CGridEdit::Reading reading = edit->ReadValue();
     if (CGridEdit::TellsRange(reading))
         ShowMessageId(34024, mb::IconExclamation);

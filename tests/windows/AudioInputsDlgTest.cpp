@@ -59,6 +59,7 @@ void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Deferr
 void Type(CGridEdit* edit, const char* text)
 {
     edit->setText(text);
+    edit->setModified(true);  // as typing leaves it
     emit edit->FocusLost();
 }
 
@@ -167,8 +168,7 @@ TEST_F(AudioInputsDlgTest, FrequencyAboveTheRangeIsClampedAndSent)
     slot2->SetCardType(inputcard::Aux2);
     CAudioInputsDlg* dlg = Open(2);
     auto* f1 = Control<CGridEdit>(dlg, 1014);
-    f1->setText("25000");
-    emit f1->FocusLost();
+    Type(f1, "25000");
     ASSERT_EQ(1u, messages.texts.size());
     EXPECT_EQ(LoadStringId(34024), messages.texts[0]);
     EXPECT_EQ("20000.0", f1->text());
