@@ -711,9 +711,20 @@ void CAudioInputsDlg::ComputeFilter(int filter)
 
 void CAudioInputsDlg::RepaintGraph() { m_graph->update(); }
 
+bool CAudioInputsDlg::HoldsChoice(unsigned code, int filter, const QComboBox* list) const
+{
+    const CAudioInputSlot* slot = SlotOfInput(m_selected);
+    return slot && slot->GetValueText(MakeInputKey(code, filter), m_selected % 2) ==
+                       std::to_string(list->currentData().toInt());
+}
+
 void CAudioInputsDlg::OnTypeChanged(int filter)
 {
     FilterControls& fc = m_filters[filter];
+    // The type shown, chosen again, changes nothing: it neither wakes a
+    // bypassed filter nor goes to the device.
+    if (m_typeShown[filter] && HoldsChoice(IPC_TYPE, filter, fc.type))
+        return;
     m_typeShown[filter] = true;
     ShowFilterControls(filter);
     const bool fixSlope = fc.type->currentData().toInt() == IFT_HISHELV && fc.slope->currentData().toInt() == 12;
@@ -727,6 +738,8 @@ void CAudioInputsDlg::OnTypeChanged(int filter)
 
 void CAudioInputsDlg::OnSlopeChanged(int filter)
 {
+    if (HoldsChoice(IPC_S, filter, m_filters[filter].slope))
+        return;
     ComputeFilter(filter);
     Apply(IPC_S, filter);
 }
