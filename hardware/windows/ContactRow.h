@@ -9,6 +9,11 @@
 
 #include <string>
 
+#include "model/CBaseDevice.h"
+#include "model/ModelStrings.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
 struct ContactRow {
     QCheckBox* check = nullptr;
     QLineEdit* edit = nullptr;
@@ -41,4 +46,17 @@ struct ContactRow {
     }
 
     std::string Name() const { return edit->text().toStdString(); }
+
+    // Blanks alone are no name: an emptied row removes its contact, but
+    // blanks are refused as a name, with the message an empty name gets
+    // elsewhere; the focus goes to the row to be put right.
+    bool RefusesBlankName() const
+    {
+        if (edit->text().isEmpty() || !CBaseDevice::IsNoName(Name()))
+            return false;
+        ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        edit->setFocus();
+        edit->selectAll();
+        return true;
+    }
 };

@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include <functional>
+#include <memory>
 #include <tuple>
 
 #include "audio/CQTBSequence.h"
@@ -38,6 +40,7 @@
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "model/CIDManager.h"
+#include "model/ModelStrings.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "support/EnglishTexts.h"
@@ -380,6 +383,64 @@ TEST_F(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
     ASSERT_EQ(1, connections.m_outputList->count());
     EXPECT_EQ("Nebenuhren, LCH = 0x0, CH = 0x0", connections.m_outputList->item(0)->text().toStdString());
     SetActiveDocHook(previous);
+}
+
+// A contact switched on and given blanks alone for its name: OK says that a
+// name is needed and leaves the dialog open on that row, with no contact
+// made; a name typed then is taken. Either card's dialog, by clicks and keys.
+TEST_F(CardWindows, AContactNamedWithBlanksIsRefusedAndTheDialogStays)
+{
+    MessageLog messages;
+    ModelTestHost host;
+    for (bool digital : {true, false}) {
+        SCOPED_TRACE(digital ? "digital card" : "interface card");
+        std::unique_ptr<QDialog> dlg;
+        ContactRow* row = nullptr;
+        std::function<std::string()> padName;
+        if (digital) {
+            auto* card = Card<CDigitalSlot>(CAT_DIGITAL_SLOT);
+            ASSERT_NE(nullptr, card);
+            card->OnCommand(digitalslot::CmdFitted);
+            auto* d = new CDigitalSlotDlg(card);
+            row = &d->m_inputs[1];
+            padName = [card] { return card->PadName(false, 1); };
+            dlg.reset(d);
+        } else {
+            auto* card = Card<CInterfaceSlot>(CAT_INTERFACE);
+            ASSERT_NE(nullptr, card);
+            auto* d = new CInterfaceSlotDlg(card);
+            row = &d->m_inputs[1];
+            padName = [card] {
+                const LinkRecord* r = card->GetOutLinkAtKey(1);
+                return r && r->HasPartner() ? r->partner->GetName() : std::string();
+            };
+            dlg.reset(d);
+        }
+        doc.SetModifiedFlag(false);
+        messages.texts.clear();
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        QTest::mouseClick(row->check, Qt::LeftButton, {}, QPoint(4, row->check->height() / 2));
+        ASSERT_TRUE(row->edit->hasFocus());
+        QTest::keyClicks(row->edit, QStringLiteral("   "));  // over the offered name
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("OK"))
+                ok = b;
+        ASSERT_NE(nullptr, ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(std::vector<std::string>{LoadStringId(IDS_NAME_EMPTY)}, messages.texts);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_TRUE(row->edit->hasFocus());
+        EXPECT_EQ("", padName());
+        EXPECT_FALSE(doc.IsModified());
+
+        const char* name = digital ? "Tor" : "Pforte";  // names are unique in the project
+        QTest::keyClicks(row->edit, QString::fromLatin1(name));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(name, padName());
+    }
 }
 
 // The extended card window: its two buttons follow the connection as it was
