@@ -522,6 +522,12 @@ void CCommLink::SetLinkState(int state)
     m_linkState = state;
 }
 
+void CCommLink::EndDownloadKeepingLock()
+{
+    if (m_linkState == linkstate::Download)
+        m_linkState = linkstate::Online;
+}
+
 // ==================================================================== receiving
 
 std::string CCommLink::ReadInput()
@@ -934,6 +940,9 @@ void CCommLink::ClosePort()
     m_loaderWatch.stop();
     m_rxBuffer.clear();
     m_outputStalled = false;
+    // What this connection told of its device does not hold for the next.
+    m_incompleteDownloads.clear();
+    m_deviceUnknown = false;
     ++m_sessionEnds;
     SetConnectedText();
     if (!m_deferCloseReport)
@@ -1147,6 +1156,7 @@ void CCommLink::OnConnect()
         } else {
             Host().SetWaitCursor(false);
             ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
+            m_deviceUnknown = true;
             OnDisconnect();
         }
     }
@@ -1326,7 +1336,8 @@ void CCommLink::OnDisconnect()
         else
             SendLine("/COMM/ECHO ON", nullptr);
         SendLine(m_password, nullptr);
-        OnSaveDeviceSettings();
+        if (MaySaveOnDisconnect())
+            OnSaveDeviceSettings();
         Sleep(1000);
         if (m_protectionWasOn) {
             answer = Query("/PROTECT ?\r\n", 1000);
@@ -1359,6 +1370,32 @@ void CCommLink::OnDisconnect()
     m_removeProtection = false;
     Host().ShowProtocolMonitor(false);
     ClosePort();
+}
+
+bool CCommLink::MaySaveOnDisconnect()
+{
+    if (m_deviceUnknown)
+        return false;
+    if (m_incompleteDownloads.empty())
+        return true;
+    return ShowMessage(LoadStringId(IDS_SAVE_INCOMPLETE_ASK), mb::YesNo | mb::IconQuestion | mb::DefButton2) ==
+           mb::IdYes;
+}
+
+void CCommLink::NoteIncompleteDownload(const std::string& what)
+{
+    if (std::find(m_incompleteDownloads.begin(), m_incompleteDownloads.end(), what) == m_incompleteDownloads.end())
+        m_incompleteDownloads.push_back(what);
+}
+
+void CCommLink::NoteCompleteDownload(const std::string& what)
+{
+    // The whole download sends the whole configuration and saves it.
+    if (what.empty())
+        m_incompleteDownloads.clear();
+    else
+        m_incompleteDownloads.erase(std::remove(m_incompleteDownloads.begin(), m_incompleteDownloads.end(), what),
+                                    m_incompleteDownloads.end());
 }
 
 void CCommLink::OnLineLost()
@@ -1437,7 +1474,9 @@ void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
 
 bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 {
-    while (!SessionEndedSince(session) && m_echoSeen && !m_transferEchoes.empty()) {
+    // A short download into a device that had fallen silent before it began
+    // is over before the silence shows: its end waits for the echo as well.
+    while (!SessionEndedSince(session) && EchoAwaited() && !m_transferEchoes.empty()) {
         if (EchoStalled())
             return false;
         if (progress.CheckCancelButton() && AskCancel()) {
@@ -1451,7 +1490,7 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 
 bool CCommLink::EchoStalled()
 {
-    if (!m_echoSeen || m_transferEchoes.empty() || !GetPortOpen())
+    if (!EchoAwaited() || m_transferEchoes.empty() || !GetPortOpen())
         return false;
     // A line still on its way (also one the device holds back with its XOFF,
     // which has its own wait) cannot have been echoed yet.
@@ -1527,10 +1566,10 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
     }
     if (!why.empty())
         text += "\n" + why;
-    // How far the device got: the step of the last line it echoed (without
-    // an echo, the step the bar reached). The bar is put there as well, so
-    // that both name the same step.
-    TransferPlace place = m_echoSeen ? m_echoPlace : m_barPlace;
+    // How far the device got: the step of the last line it echoed (none: the
+    // first object's step 0; from a device without echo, the step the bar
+    // reached). The bar is put there as well, so that both name the same step.
+    TransferPlace place = EchoAwaited() ? m_echoPlace : m_barPlace;
     if (place.object < 0)
         place = TransferPlace {0, 0};
     if (place.object < static_cast<int>(m_transferObjects.size())) {
@@ -1547,6 +1586,11 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
 void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress)
 {
     const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
+    // The disconnect does not save what this message calls incomplete and unsaved.
+    if (!closingQueued && m_connected)
+        NoteIncompleteDownload({});
+    else if (stop == TransferStop::None)
+        NoteCompleteDownload({});
     if (stop == TransferStop::None && closingQueued && !held)
         return;
     std::string text;
@@ -1685,6 +1729,7 @@ void CCommLink::OnTransferParameters()
         m_linesEchoed = 0;
         m_leftLine = 0;
         m_echoSeen = false;
+        m_echoOn = ProfileInt("KVT7000", "Echo On", 1) != 0;
         m_uploadQueries = 0;
         m_uploadAnswers = 0;
         m_uploadEarlyLines = 0;

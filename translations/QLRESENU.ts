@@ -4425,6 +4425,13 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>Transferred up to: Parameter: [%s], step %d of %d.</translation>
     </message>
     <message>
+        <source>Ein Download wurde nicht vollständig ausgeführt: die Konfiguration im QUILLOMER ist unvollständig und nicht gespeichert.
+Soll sie beim Trennen trotzdem im QUILLOMER gespeichert werden (&quot;/SERVICE/START FASTSAVE&quot;) ?</source>
+        <extracomment>36318</extracomment>
+        <translation>A download did not complete: the configuration in the QUILLOMER is incomplete and not saved.
+Save it in the QUILLOMER all the same on disconnecting (&quot;/SERVICE/START FASTSAVE&quot;)?</translation>
+    </message>
+    <message>
         <source>Makro</source>
         <extracomment>32806
 ----------

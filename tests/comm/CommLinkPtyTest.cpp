@@ -18,6 +18,8 @@
 
 #include "comm/CFirmwareSender.h"
 #include "comm/CommIds.h"
+#include "comm/CommStrings.h"
+#include "platform/StringTable.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -554,9 +556,10 @@ TEST_F(CommLinkPty, DownloadWaitsForAnEmptyOutputBufferBeforeEachStep)
     };
     QElapsedTimer t;
     std::vector<std::pair<std::string, qint64>> arrivals;
+    // The device echoes what it reads: the download ends once it has echoed its last line.
     s_device->respond = [&](const std::string& line) {
         arrivals.emplace_back(line, t.elapsed());
-        return std::string();
+        return line + "\r\n";
     };
     s_link->backlog = 600;
     QTimer::singleShot(400, [] { s_link->backlog = 0; });
@@ -880,6 +883,56 @@ TEST_F(CommLinkPty, ConnectingAgainKeepsOrEndsTheConnection)
     EXPECT_EQ(s_link->GetBoundDocument(), nullptr);
     const std::string sent = Sent();
     EXPECT_EQ(sent.rfind("/COMM/ECHO OFF\r\n/CLOCK/MAIN/TIME ?\r\n/CLOCK/MAIN/DATE ?\r\n", 0), 0u) << sent;
+    ASSERT_TRUE(s_link->Attach(s_doc));
+}
+
+// The disconnect saves the device's settings, unless the user was told that
+// a download left them incomplete and unsaved (then only on the user's word,
+// until that download, or a whole one, went through) or the device is unknown.
+TEST_F(CommLinkPty, TheDisconnectSavesNothingTheUserWasToldIsIncomplete)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> incomplete;  // the downloads told so, "" the whole
+        std::vector<std::string> complete;    // the downloads that then went through
+        std::deque<int> answers;
+        bool asked;
+        bool saved;
+    };
+    const Row rows[] = {
+        {"told, the default answer", {"Trigger downloaden"}, {}, {}, true, false},
+        {"told, the user says yes", {"Trigger downloaden"}, {}, {mb::IdYes}, true, true},
+        {"the same download went through", {"Trigger downloaden"}, {"Trigger downloaden"}, {}, false, true},
+        {"another download went through", {"Trigger downloaden"}, {"Makro downloaden"}, {}, true, false},
+        {"a whole download went through", {"", "obj 1"}, {""}, {}, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Messages messages;
+        messages.answers = row.answers;
+        for (const std::string& what : row.incomplete)
+            s_link->NoteIncompleteDownload(what);
+        for (const std::string& what : row.complete)
+            s_link->NoteCompleteDownload(what);
+        s_link->OnDisconnect();
+        const std::vector<std::string> asked {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)};
+        EXPECT_EQ(row.asked ? asked : std::vector<std::string> {}, messages.texts);
+        EXPECT_EQ(row.saved, Sent().find("/SERVICE/START FASTSAVE\r\n") != std::string::npos);
+        ASSERT_TRUE(s_link->Attach(s_doc));
+        EXPECT_FALSE(s_link->HasIncompleteDownload()) << "the connection's end forgets it";
+    }
+
+    // A device that is not the central device is told so and sent no save.
+    SCOPED_TRACE("unknown device");
+    s_link->ClosePort();
+    s_device->respond = [](const std::string& line) { return line == "?" ? std::string("HALLO\r\n") : std::string(); };
+    Messages messages;
+    s_link->OnConnect();
+    EXPECT_FALSE(s_link->IsConnected());
+    EXPECT_EQ(std::vector<std::string> {"Unbekanntes Gerät an der Kommunikationsschnittstelle !"}, messages.texts);
+    const std::string sent = Sent();
+    EXPECT_NE(std::string::npos, sent.find("/CLOCK/MAIN/TIME ?")) << "no disconnect ran: " << sent;
+    EXPECT_EQ(std::string::npos, sent.find("FASTSAVE")) << sent;
     ASSERT_TRUE(s_link->Attach(s_doc));
 }
 

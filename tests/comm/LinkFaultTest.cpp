@@ -432,6 +432,35 @@ TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
     ExpectIdleAndProjectUnchanged();
 }
 
+// The device fell silent before a download shorter than the wait for an
+// echo (after an upload it no longer answered): the download is done only
+// once the device has echoed its last line, which never comes. It sends
+// nothing more, says that the device got nowhere and that its macro lock
+// stays unsaved, and the disconnect saves nothing without the user's word.
+TEST_F(LinkFault, ADeviceSilentBeforeAShortDownloadIsToldAndNotSaved)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 silent").arg(kConnectLines)}));
+    messages.texts.clear();
+    WatchBar();
+    const size_t mark = sim.Received().size();
+    const int64_t ms = Transfer(1);
+    EXPECT_EQ(Lines().stepsRun, kLines);
+    EXPECT_LT(ms, 20000);
+    const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {Incomplete(why, 0, IDS_LOCK_RELEASE_NOT_SENT)}));
+    EXPECT_EQ(bar, StrFormat("Parameter: [Prüfobjekt] 0/%d", kLines));
+    Pump(300);
+    EXPECT_EQ(sim.Received().find("/MACRO/LOCK OFF", mark), std::string::npos);
+    EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos);
+    messages.texts.clear();
+    link.OnDisconnect();
+    EXPECT_EQ(messages.texts, std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)});
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos) << "saved without the user's word";
+    EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
 // A device that keeps talking after the last query holds the upload's end
 // for as long as it talks; the user can cancel that wait.
 TEST_F(LinkFault, CancelEndsTheWaitForADeviceThatKeepsTalking)
