@@ -6205,46 +6205,54 @@ Download week programmes</translation>
         <translation>Not possible in this device version!</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder gelesen noch geantwortet.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder gelesen noch geantwortet.</source>
         <extracomment>CFeatureFrm::kTransferStalled</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device has neither read nor answered for %d seconds.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device has neither read nor answered for %d seconds.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.</source>
         <extracomment>CFeatureFrm::kTransferLineLost</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the connection to the device was lost.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the connection to the device was lost.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.</source>
         <extracomment>CFeatureFrm::kTransferCancelled</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.</source>
         <extracomment>CFeatureFrm::kTransferRefused</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.</source>
         <extracomment>CFeatureFrm::kTransferNoAnswer</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): no answer from the device.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): no answer from the device.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht mehr gelesen (kein Echo).
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht mehr gelesen (kein Echo).</source>
         <extracomment>CFeatureFrm::kTransferNoEcho</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device stopped reading the lines sent (no echo).
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device stopped reading the lines sent (no echo).</translation>
+    </message>
+    <message>
+        <source>Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferRestNotSent</extracomment>
+        <translation>The remaining entries were not transferred.</translation>
+    </message>
+    <message>
+        <source>Der Rest des Eintrags wurde nicht gesendet.</source>
+        <extracomment>CFeatureFrm::kTransferEntryRestNotSent</extracomment>
+        <translation>The rest of the entry was not sent.</translation>
+    </message>
+    <message>
+        <source>Alle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.</source>
+        <extracomment>CFeatureFrm::kTransferSentUnread</extracomment>
+        <translation>Every line was sent; the device did not read those after this step.</translation>
+    </message>
+    <message>
+        <source>Alle Abfragen wurden gesendet; die nach diesem Schritt hat das Gerät nicht beantwortet.</source>
+        <extracomment>CFeatureFrm::kTransferSentUnanswered</extracomment>
+        <translation>Every query was sent; the device did not answer those after this step.</translation>
     </message>
     <message>
         <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte bleiben, wie das Projekt sie hält.</source>
