@@ -22,7 +22,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     obj->GetDownloadLines(mode, resetStep);
     m_count = std::max(end - first, 0);
     m_reached = 0;
-    m_loop.Begin(mode, false);
+    m_loop.Begin(mode, true);
     m_loop.SetProgressOf([first](int step) { return step - first; });
     m_stop = m_loop.RunSteps(obj, mode, first, end, m_count, &m_reached);
     m_loop.SetProgressOf({});
@@ -31,7 +31,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     if (m_stop == Stop::None)
         m_stop = m_loop.WaitDeviceDone(mode == 0);
     m_reached = m_loop.Reached();
-    m_loop.End(mode, false);
+    m_loop.End(mode, true);
     return m_stop;
 }
 
