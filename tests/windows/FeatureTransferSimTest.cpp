@@ -938,6 +938,9 @@ const StopRow kStopRows[] = {
     {"Conditions", kConditionWindow, logicwin::UploadConditions, 1, {QStringLiteral("set /CONDITION/ENTRY5/FUNCTION X")},
      "keine Antwort vom Gerät.\nAlle Abfragen wurden gesendet; die nach diesem Schritt hat das Gerät nicht beantwortet.",
      false, {}, -1, 0, false, 0, 0, 0, 154},
+    // A device silent from the start got nowhere, though steps 0 to 2 sent nothing.
+    {"ConditionsFromASilentDevice", kConditionWindow, logicwin::UploadConditions, 0, {},
+     "keine Antwort vom Gerät.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 0},
     // It refuses that query: it got to step 3, and nothing after it was sent.
     {"ConditionsUnknown", kConditionWindow, logicwin::UploadConditions, -1, {QStringLiteral("unknown /CONDITION")},
      "nicht verstanden.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 3},
@@ -982,8 +985,7 @@ const StopRow kStopRows[] = {
                  EXPECT_EQ("IN", MonitorOf(doc)->GetEntry(n).source) << n << ": no answer replaced it";
              else
                  MonitorOf(doc)->SetValue(monitorsource::AddEntry, monitorsource::Code(monitorsource::In, 1));
-     },
-     -1, 0, false, 0, 0, 0, 0},
+     }},
     {"MonitorAfterClears", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 2,
      {QStringLiteral("set /MONI/TABLE4/SEL IN")}, kNoAnswer, false, {}},
     // A key the device does not know keeps the project's value, and the user
