@@ -220,12 +220,14 @@ int CTransferLoop::Reached() const
     // that sent nothing count once the device has read a line of the
     // transfer; before that it got nowhere.
     const uint64_t read = link->GetEchoes().GetLinesEchoed();
-    if (read <= m_linesBefore)
-        return 0;
     int reached = 0;
     for (const LineMark& mark : m_lineMarks)
-        if (mark.lines <= read)
+        if (read > m_linesBefore && mark.lines <= read)
             reached = std::max(reached, mark.at);
+    // A line that died took the echoes still on their way with it: what had
+    // left the line before it died was read as far as anyone can tell.
+    if (LineLost())
+        reached = std::max(reached, m_shown);
     return std::clamp(reached, 0, m_count);
 }
 
