@@ -1,11 +1,15 @@
 #include "paging/CZone.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <optional>
 #include <cstdlib>
+#include <sstream>
 #include <utility>
 
 #include "hardware/CAmplifier.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
@@ -19,6 +23,7 @@
 #include "paging/ZoneSets.h"
 #include "platform/AnswerLine.h"
 #include "platform/ArchiveList.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -37,6 +42,17 @@ struct Fault {
 constexpr Fault kFaults[] = {
     {1, "POSTOL", 34601}, {2, "NEGTOL", 34602}, {4, "GNDFLT", 34580}, {8, "OVF_U", 34609}, {16, "OVF_I", 34610},
 };
+
+// The words of the ignored faults' text ("NONE" and empty words left out).
+std::vector<std::string> IgnoredWords(const std::string& faults)
+{
+    std::vector<std::string> words;
+    std::istringstream text(faults);
+    for (std::string word; std::getline(text, word, ',');)
+        if (word != "NONE" && !word.empty())
+            words.push_back(std::move(word));
+    return words;
+}
 
 struct Step {
     const char* key;
@@ -57,18 +73,16 @@ CZone::DialogFn& DialogHook()
     return fn;
 }
 
-// A decimal number at the start of the text ("-5", "12"); nothing for a text
-// that starts with none. Numbers too large for 32 bits stand at its limits,
-// so that the setters clamp them like any other value out of range.
+// A whole decimal number standing alone ("-5", "12"); nothing for a text
+// that is no such number ("abc", "1e40", "7.5"). Numbers too large for 32 bits
+// stand at its limits, so that the setters clamp them like any other value
+// out of range.
 bool ReadDecimal(const std::string& text, int32_t& value)
 {
-    if (text.empty())
+    const std::optional<long> v = ScanWholeNumber(text, LONG_MIN, LONG_MAX);
+    if (!v)
         return false;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (end == text.c_str())
-        return false;
-    value = static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+    value = static_cast<int32_t>(std::clamp<long>(*v, INT32_MIN, INT32_MAX));
     return true;
 }
 
@@ -301,19 +315,11 @@ std::string CZone::GetAttributeText(int attribute) const
     case zoneattr::NegTol: return StrFormat("%d", m_negTolerance);
     case zoneattr::IgnoreText: {
         std::string text;
-        size_t from = 0;
-        while (from <= m_ignoredFaults.size()) {
-            size_t comma = m_ignoredFaults.find(',', from);
-            if (comma == std::string::npos)
-                comma = m_ignoredFaults.size();
-            std::string word = m_ignoredFaults.substr(from, comma - from);
-            if (word != "NONE" && !word.empty()) {
-                for (const Fault& f : kFaults)
-                    if (word == f.keyword)
-                        word = LoadStringId(f.textId);
-                text += (text.empty() ? "" : ",") + word;
-            }
-            from = comma + 1;
+        for (std::string word : IgnoredWords(m_ignoredFaults)) {
+            for (const Fault& f : kFaults)
+                if (word == f.keyword)
+                    word = LoadStringId(f.textId);
+            text += (text.empty() ? "" : ",") + word;
         }
         return text;
     }
@@ -355,6 +361,16 @@ void CZone::SetAttributeText(int attribute, const std::string& text)
     int32_t v = 0;
     if (ReadDecimal(text, v))
         SetAttribute(attribute, v);
+}
+
+uint32_t CZone::GetIgnoreMask() const
+{
+    uint32_t mask = 0;
+    for (const std::string& word : IgnoredWords(m_ignoredFaults))
+        for (const Fault& f : kFaults)
+            if (word == f.keyword)
+                mask |= f.bit;
+    return mask;
 }
 
 int CZone::GetIgnoreChoices(uint32_t columnTitleId, std::vector<uint32_t>* list)
@@ -418,14 +434,23 @@ void CZone::ParseUploadLines(std::string line, const std::string& diffFileName, 
         int32_t device = 0, own = 0;
         if (ReadDecimal(offAsZero(value), device) && design != "OFF" && ReadDecimal(design, own) && device != own)
             ShowMessage(LoadStringId(IDS_LAN_GROUP_ERROR), mb::Ok);
-    } else if (key == "/TEST/POSTOL") {
-        SetAttributeText(zoneattr::PosTol, offAsZero(value));
-    } else if (key == "/TEST/NEGTOL") {
-        SetAttributeText(zoneattr::NegTol, offAsZero(value));
+    } else if (key == "/TEST/POSTOL" || key == "/TEST/NEGTOL" || key == "/TESTVOL") {
+        // A tolerance or test volume the zone cannot hold as the device gave
+        // it (beyond its range, or no whole number) is named with the value
+        // the zone keeps, which its next download sends.
+        const int attribute = key == "/TESTVOL" ? zoneattr::TestVolume
+                              : key == "/TEST/POSTOL" ? zoneattr::PosTol
+                                                      : zoneattr::NegTol;
+        const std::string number = attribute == zoneattr::TestVolume ? value : offAsZero(value);
+        int32_t device = 0;
+        const bool read = ReadDecimal(number, device);
+        if (read)
+            SetAttribute(attribute, device);
+        const std::string held = GetAttributeText(attribute);
+        if (!read || held != StrFormat("%d", device))
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, m_path + key, value, held);
     } else if (key == "/TEST/IGNORE") {
         m_ignoredFaults = value;
-    } else if (key == "/TESTVOL") {
-        SetAttributeText(zoneattr::TestVolume, value);
     } else if (key == "/AMPCHAN") {
         if (value != GetAttributeText(zoneattr::AmpChannel) && !diffFileName.empty())
             AppendErrLine(diffFileName, LoadStringId(kKind), m_number, value);

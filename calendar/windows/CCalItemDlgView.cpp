@@ -16,6 +16,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
 
 namespace {
 QString Str(uint32_t id)
@@ -23,11 +24,11 @@ QString Str(uint32_t id)
     return QString::fromStdString(LoadStringId(id));
 }
 
-bool RunSelection(QWidget* parent, int kind, const QString& preset, int* result)
+bool RunSelection(QWidget* parent, int kind, const CSelectionDlg::Held& held, int* result)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
-    dlg.SetSelection(preset);
+    dlg.SetHeld(held);
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *result = dlg.m_nResultNumber;
@@ -207,8 +208,14 @@ void CCalItemDlgView::OnDoubleClick(int row, int column)
     if (column == 2 || column == 5) {
         const int number = obj->GetNumber();
         const int kind = column == 2 ? static_cast<int>(m_variant.kindId) : static_cast<int>(m_variant.detailKind);
+        // The function's id, or the number of the macro or day programme linked.
+        auto* appoint = dynamic_cast<CAppoint*>(obj);
+        auto* holiday = dynamic_cast<CHoliday*>(obj);
+        const int held = appoint    ? appoint->GetParam(column == 2 ? CAppoint::Function : CAppoint::Macro)
+                         : holiday ? holiday->GetParam(column == 2 ? CHoliday::Function : CHoliday::Dayprog)
+                                   : 0;
         int result = 0;
-        if (!TheChooser()(this, kind, GetItemText(row, column), &result))
+        if (!TheChooser()(this, kind, CSelectionDlg::Held::Number(held), &result))
             return;
         // The dialog let the device's answers in: the item may have gone meanwhile.
         obj = ObjectOf(RowOfNumber(number));
@@ -244,12 +251,16 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
     // A date or time entered again as it was shown leaves the project unchanged.
+    // A date the project cannot hold (its calendar times end with 2037) is
+    // told, not dropped without a word; the row shows the stored date again.
     if (column == 0) {
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
     } else if (a && column == 3) {
         const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4)));
-        if (t && *t != a->m_time) {
+        if (!t)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        else if (*t != a->m_time) {
             a->SetParam(CAppoint::Date, *t);
             obj->SetDocModified();
         }
@@ -261,7 +272,9 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
         }
     } else if (h && column == 3) {
         const auto t = DateAt(text, QTime(0, 0));
-        if (t && *t != h->m_time) {
+        if (!t)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        else if (*t != h->m_time) {
             h->SetParam(CHoliday::Date, *t);
             obj->SetDocModified();
         }

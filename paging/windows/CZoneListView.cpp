@@ -20,6 +20,7 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "paging/windows/CZoneLineTransfer.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
@@ -72,6 +73,18 @@ CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(
     connect(&m_poll, &QTimer::timeout, this, &CZoneListView::ServiceQuery);
     connect(this, &CListCtrl::EndLabelEdit, this,
             [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+    // The zone's name is renamed in place (F2 or a slow second click); the
+    // zone decides, and the cell shows its name again.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int row = RowOf(item);
+        const CZone* zone = ZoneAt(row);
+        if (column != 0 || !zone || item->text(0).toStdString() == zone->GetName())
+            return;
+        // After the editor has gone: the cell is written anew.
+        const QString text = item->text(0);
+        QMetaObject::invokeMethod(this, [this, row, text] { OnEndLabelEdit(row, 0, text); }, Qt::QueuedConnection);
+    });
     // Commands follow the connection as it comes and goes, as the main
     // window's bars do.
     m_commandState.setInterval(250);
@@ -132,6 +145,7 @@ void CZoneListView::OnInitialUpdate()
         for (int i = 0; i < 5; ++i)
             SetItemText(row, i + 1, Q(zone->GetAttributeText(kAttributes[i])));
         SetItemData(row, static_cast<quintptr>(zone->GetNumber()));
+        Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
     }
     m_wasConnected = IsConnected();
     if (m_wasConnected)
@@ -302,9 +316,9 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
         if (value == "?")
             continue;  // an echoed query
-        // The device's "PATH ? " for a key it does not know: no value to
-        // show or keep; only the round goes on.
-        const bool refused = value.find_last_not_of(' ') == 0 && value[0] == '?';
+        // The device's "PATH ? " for a key it does not know (or a line it did
+        // not understand): no value to show or keep; only the round goes on.
+        const bool refused = IsRefusedValue(value);
         if (refused && key.rfind("/KVT/ZONE", 0) != 0)
             continue;
         if (key == "/SERVICE/ZONETEST/FAULT" || key == "/SERVICE/ZONETEST/GNDFLT") {
@@ -355,11 +369,12 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         } else if (what == "/TEST/REF") {
             SetItemText(m_answerRow, 7, v);
         } else if (what == "/TEST/POSTOL") {
+            // What the zone holds: a value it cannot read is not shown as one.
             zone->SetAttributeText(zoneattr::PosTol, value);
-            SetItemText(m_answerRow, 5, v);
+            SetItemText(m_answerRow, 5, Q(zone->GetAttributeText(zoneattr::PosTol)));
         } else if (what == "/TEST/NEGTOL") {
             zone->SetAttributeText(zoneattr::NegTol, value);
-            SetItemText(m_answerRow, 4, v);
+            SetItemText(m_answerRow, 4, Q(zone->GetAttributeText(zoneattr::NegTol)));
         } else if (what == "/TEST/ADJ") {
             SetItemText(m_answerRow, 10, v);
         } else if (what == "/TESTVOL") {
@@ -371,7 +386,7 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         } else if (what == "/IMP/MEAS") {
             SetItemText(m_answerRow, 8, v);
         } else if (what == "/IMP/REF") {
-            SetItemText(m_answerRow, 9, v);
+            SetItemText(m_answerRow, 9, refused ? QString() : v);  // a refused value is no reference
             if (!m_refreshSelected) {
                 QueryZone(m_answerRow + 1);
             } else if (m_nextSelected == 0) {
@@ -482,9 +497,11 @@ void CZoneListView::SetIgnoreMask(uint32_t mask)
 
 void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
 {
-    if (row < 0 || row >= GetItemCount() || text.isEmpty())
+    if (row < 0 || row >= GetItemCount())
         return;
     if (column == 0) {
+        // An emptied name is refused with the zone's message, a taken one
+        // gets a counter; the cell shows the name the zone has then.
         CZone* zone = ZoneAt(row);
         if (!zone)
             return;
@@ -493,6 +510,8 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         SetItemText(row, 0, Q(zone->GetName()));
         return;
     }
+    if (text.isEmpty())
+        return;
     const int attribute = column == 3 ? zoneattr::TestVolume : column == 4 ? zoneattr::NegTol
                         : column == 5 ? zoneattr::PosTol : -1;
     bool ok = false;
@@ -506,6 +525,17 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         zone->SetAttribute(attribute, value);
         SetItemText(r, column, Q(zone->GetAttributeText(attribute)));
     }
+}
+
+bool CZoneListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // Only the zone's name is edited this way (the values have their own
+    // editor); F2 renames the row's zone wherever the row was clicked.
+    if (trigger == QAbstractItemView::EditKeyPressed && index.isValid() && index.column() != 0)
+        return CEBListView::edit(index.siblingAtColumn(0), trigger, event);
+    if (index.column() != 0 && trigger != QAbstractItemView::NoEditTriggers)
+        return false;
+    return CEBListView::edit(index, trigger, event);
 }
 
 void CZoneListView::mousePressEvent(QMouseEvent* event)
@@ -532,7 +562,8 @@ void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event)
         dlg.m_nKind = 34600;
         // A line may ignore several faults at once.
         dlg.m_bMultiple = true;
-        dlg.SetSelection(GetItemText(row, 2));
+        const CZone* zone = ZoneAt(row);
+        dlg.SetHeld(CSelectionDlg::Held::Number(zone ? static_cast<int>(zone->GetIgnoreMask()) : 0));
         if (dlg.DoModal() == QDialog::Accepted)
             SetIgnoreMask(static_cast<uint32_t>(dlg.m_nResultNumber));
         return;

@@ -17,21 +17,28 @@
 #include <memory>
 
 #include "audio/CInternalMessageRec.h"
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CMiscAudio.h"
 #include "audio/CInternalPowerManagement.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorRelaisListView.h"
+#include "audio/windows/CPilotFrm.h"
+#include "audio/windows/CPilotView.h"
 #include "audio/windows/CPowerFrm.h"
 #include "audio/windows/CPowerView.h"
 #include "audio/windows/CRecorderFrm.h"
 #include "audio/windows/CRecorderView.h"
+#include "audio/windows/CVolumeFrm.h"
+#include "audio/windows/CVolumeView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
 
 using namespace blocktest;
@@ -100,9 +107,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(AudioWindowByHand::SetUp());
         monitor = Fixed<CMonitor>(OT_MONITOR);
         ASSERT_NE(nullptr, monitor);
-        previous = CMonitorDlgFrm::SetChooser([this](QWidget*, int kind, const QString& current, int* result) {
+        previous = CMonitorDlgFrm::SetChooser([this](QWidget*, int kind, const CSelectionDlg::Held& held, int* result) {
             kinds.push_back(kind);
-            shown.push_back(current);
+            shown.push_back(held);
             if (!answer)
                 return false;
             *result = answer;
@@ -121,7 +128,7 @@ protected:
     CMonitor* monitor = nullptr;
     CMonitorDlgFrm::Chooser previous;
     std::vector<int> kinds;
-    QStringList shown;  // what each choice opened on
+    std::vector<CSelectionDlg::Held> shown;  // what each choice opened on
     int answer = 0;  // 0: the user cancels
     std::unique_ptr<CMonitorDlgFrm> frame;
     CMonitorDlgListView* entries = nullptr;
@@ -145,7 +152,8 @@ TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
     // Cancelled: the entry and the project stay as they were.
     DoubleClick(entries, 1, 2);
     ASSERT_EQ(std::vector<int>{selkind::Monitor}, kinds) << "the source choice opens";
-    EXPECT_EQ(QStringList{QString::fromStdString(monitor->GetSourceText(Code(Out, 3)))}, shown) << "on the entry's source";
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(static_cast<int>(Code(Out, 3)), shown[0].number) << "on the entry's source";
     EXPECT_EQ("OUT", monitor->GetEntry(1).source);
     EXPECT_FALSE(d.doc().IsModified());
 
@@ -174,8 +182,9 @@ TEST_F(MonitorWindow, DoubleClickOnAnEntrysSourceChoosesItsNewSource)
     DoubleClick(relays, 0, 2);
     ASSERT_EQ(3u, kinds.size());
     EXPECT_EQ(selkind::LMZ764, kinds[2]);
-    EXPECT_EQ(relays->GetItemText(0, 2), shown[2]);
-    EXPECT_EQ(QString::fromStdString(monitor->GetValueText(Relay | (1u << 16))), shown[2]);
+    // A relay no contact of the project names: no row of the choice.
+    ASSERT_EQ(3u, shown.size());
+    EXPECT_TRUE(shown[2].missing);
     EXPECT_EQ(1001u, monitor->GetRelayWord(1)) << "cancelled";
 }
 
@@ -338,4 +347,58 @@ TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhen
     EXPECT_EQ(CInternalMessageRec::kMessageCount, combo->count());
     combo->hidePopup();
     EXPECT_EQ("Räumung", NameOf(*rec, 4));
+}
+
+// A field of a live window the user only passes through (a click into it,
+// Tab out) keeps a value held finer than the field shows it: nothing is
+// changed or marked. What he types is taken.
+TEST_F(AudioWindowByHand, AFieldPassedThroughKeepsAValueHeldFinerThanItShows)
+{
+    auto* rec = Fixed<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    auto* pilot = Fixed<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
+    auto* levels = Fixed<CMiscAudio>(OT_MISC_AUDIO);
+    ASSERT_TRUE(rec && pilot && levels);
+    rec->SetFloat(recorderkey::MaxTime, 12.25f);
+    pilot->SetFloatValue(pilotkey::Frequency, 19000.25f);
+    pilot->SetFloatValue(pilotkey::LevelKey(0), -20.25f);
+    levels->SetValue(miscaudiokey::ChimeVol, "-12.25");
+    CRecorderFrm recorder;
+    CPilotFrm tone;
+    CVolumeFrm volumes;
+    const struct {
+        const char* what;
+        QWidget* window;
+        QPushButton* first;  // clicked before: the pilot tone's output whose level is typed
+        QLineEdit* field;
+        std::function<float()> held;
+        float before;
+        const char* typed;
+        float after;
+    } rows[] = {
+        {"recorder time", &recorder, nullptr, recorder.GetView()->m_maxTime,
+         [&] { return rec->GetFloat(recorderkey::MaxTime); }, 12.25f, "20", 20.0f},
+        {"pilot frequency", &tone, nullptr, tone.GetView()->m_frequency,
+         [&] { return pilot->GetFloatValue(pilotkey::Frequency); }, 19000.25f, "18000", 18000.0f},
+        {"pilot level", &tone, tone.GetView()->m_outputs[0], tone.GetView()->m_levels[0],
+         [&] { return pilot->GetFloatValue(pilotkey::LevelKey(0)); }, -20.25f, "-30", -30.0f},
+        {"chime volume", &volumes, nullptr, volumes.GetView()->m_fields[CVolumeView::Chime],
+         [&] { return levels->GetLevel(miscaudiokey::ChimeVol); }, -12.25f, "-20", -20.0f},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NO_FATAL_FAILURE(ShowActive(*row.window));
+        if (row.first)
+            QTest::mouseClick(row.first, Qt::LeftButton);
+        d.doc().SetModifiedFlag(false);
+        QTest::mouseClick(row.field, Qt::LeftButton);
+        QTest::keyClick(row.field, Qt::Key_Tab);
+        EXPECT_EQ(row.before, row.held());
+        EXPECT_FALSE(d.doc().IsModified());
+        QTest::mouseClick(row.field, Qt::LeftButton);
+        QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(row.field, QString::fromLatin1(row.typed));
+        QTest::keyClick(row.field, Qt::Key_Tab);
+        EXPECT_EQ(row.after, row.held());
+        EXPECT_TRUE(d.doc().IsModified());
+    }
 }
