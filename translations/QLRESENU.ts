@@ -4400,6 +4400,11 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>System error %d: %s</translation>
     </message>
     <message>
+        <source>Die Datei ist schreibgeschützt.</source>
+        <extracomment>36330</extracomment>
+        <translation>The file is read-only.</translation>
+    </message>
+    <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
         <translation>The connection to the QUILLOMER was lost during the transfer.</translation>
