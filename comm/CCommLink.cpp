@@ -253,6 +253,44 @@ std::string LastWord(const std::string& answer)
     const size_t p = t.rfind(' ');
     return Trim(p == std::string::npos ? t : t.substr(p + 1));
 }
+// The echo of "/PROTECT ?", which may follow the prompt of the line before.
+bool IsProtectQueryEcho(const std::string& line)
+{
+    static const std::string query = "/PROTECT ?";
+    return line.size() >= query.size() && line.compare(line.size() - query.size(), query.size(), query) == 0;
+}
+// The answer to a "/PROTECT ?" holds the echo of the query: the device echoes.
+bool EchoesProtectQuery(const std::string& answer)
+{
+    const std::vector<std::string> lines = TrimmedLines(answer);
+    return std::any_of(lines.begin(), lines.end(), IsProtectQueryEcho);
+}
+// The device's word ("ON", "OFF") in its answer to "/PROTECT ?", from what
+// came back since the lines of the exchange were sent; empty when it did not
+// answer. A device that echoes answers after the echo of the query: what
+// comes before is the echo of the lines sent, and "/PROTECT ON" sent reads
+// the same as "/PROTECT ON" answered. A device that does not echo sends its
+// answer alone.
+std::string ProtectWord(const std::string& text, bool echoes)
+{
+    const std::vector<std::string> lines = TrimmedLines(text);
+    auto from = lines.begin();
+    if (echoes) {
+        const auto query = std::find_if(lines.rbegin(), lines.rend(), IsProtectQueryEcho);
+        if (query == lines.rend())
+            return {};
+        from = query.base();
+    }
+    std::string word;
+    for (auto line = from; line != lines.end(); ++line) {
+        if (line->rfind("/PROTECT ", 0) != 0 || LastWord(*line) == "?")
+            continue;
+        word = LastWord(*line);
+        if (echoes)
+            break;  // the first answer after the echo
+    }
+    return word;
+}
 // An answer of "/COMM/ECHO ?" and the like without its path, marks and blanks.
 std::string AnswerValue(std::string answer, const std::string& path)
 {
@@ -1245,6 +1283,7 @@ void CCommLink::SetupSession()
     std::string answer = Query("/PROTECT ?\r\n", 500);
     if (SessionEndedSince(session))
         return;
+    m_protectEcho = EchoesProtectQuery(answer);
     if (answer.find("ON") != std::string::npos) {
         m_protectionWasOn = true;
         if (!Host().RunLogin(*this, 1)) {
@@ -2211,6 +2250,7 @@ void CCommLink::OnPassword()
 {
     SetRThreshold(0);
     const std::string answer = Query("/PROTECT ?\r\n", 500);
+    m_protectEcho = EchoesProtectQuery(answer);
     if (LastWord(answer) == "ON") {
         if (!Host().RunLogin(*this, 1)) {
             PumpMessages();
@@ -2228,13 +2268,14 @@ bool CCommLink::TryLogin(const std::string& typed, bool removeProtection)
     const std::string password = WithoutControlChars(typed);
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    const std::string answer = Query("/PROTECT ?", 500);
-    if (LastWord(answer) != "ON") {
+    const std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
+    // Only an answer counts: a device fallen silent has accepted nothing.
+    if (!word.empty() && word != "ON") {
         m_password = password;
         m_removeProtection = removeProtection;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     m_removeProtection = false;
     return false;
 }
@@ -2250,22 +2291,22 @@ bool CCommLink::TrySetPassword(const std::string& typed, const std::string& conf
     SendLine("/PROTECT ON", nullptr);
     SendLine(password, nullptr);
     SendLine(password, nullptr);
-    std::string answer = Query("/PROTECT ?", 500);
+    std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) == "OFF") {
-        ShowMessage(Tr(kProtectFailed), mb::IconStop);
+    if (word.empty() || word == "OFF") {
+        ShowMessage(Tr(word.empty() ? kNoReaction : kProtectFailed), mb::IconStop);
         return false;
     }
     m_protectionWasOn = true;
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    answer = Query("/PROTECT ?", 500);
+    word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) != "ON") {
+    if (!word.empty() && word != "ON") {
         m_password = password;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     return false;
 }
 

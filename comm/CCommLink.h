@@ -380,6 +380,7 @@ private:
     std::string m_password;
     bool m_removeProtection = false;
     bool m_protectionWasOn = false;
+    bool m_protectEcho = false;  // the device echoed the last "/PROTECT ?" asked before a login
     std::vector<std::string> m_answers;
     LinkRequest m_request;
     bool m_export = false;
