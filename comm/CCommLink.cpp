@@ -508,11 +508,40 @@ int64_t CCommLink::GetLinkIdleTime() const
 
 void CCommLink::Write(const QByteArray& bytes)
 {
-    SetOutput(bytes);
-    if (GetPortOpen()) {
-        m_charsSent += static_cast<uint64_t>(bytes.size());
-        m_echoes.OnSent(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The port takes no more than its buffer holds: a longer text (a long
+    // line of a text file) goes in pieces as the line carries the bytes
+    // away, rather than overfilling the buffer, which would report an
+    // error although every byte goes out. What is written meanwhile (a
+    // timer's line) waits behind it, in order.
+    m_heldOutput += bytes;
+    if (m_writing)
+        return;
+    m_writing = true;
+    int last = -1;
+    int64_t since = NowMs();
+    while (!m_heldOutput.isEmpty() && GetPortOpen()) {
+        const int count = CMSComm::GetOutBufferCount();
+        const int room = GetOutBufferSize() - count;
+        // A line that takes nothing for 5 s (the device holds XOFF) gets the
+        // rest all the same: the port keeps it, and says its buffer is full.
+        const bool stuck = count == last && NowMs() - since > 5000;
+        if (room > 0 || stuck) {
+            const QByteArray piece = stuck ? m_heldOutput : m_heldOutput.left(room);
+            m_heldOutput.remove(0, piece.size());
+            SetOutput(piece);
+            m_charsSent += static_cast<uint64_t>(piece.size());
+            m_echoes.OnSent(piece.constData(), static_cast<size_t>(piece.size()));
+            continue;
+        }
+        if (count != last) {
+            last = count;
+            since = NowMs();
+        }
+        WaitForWire(QEventLoop::ExcludeUserInputEvents);
     }
+    // A port closed meanwhile takes nothing more.
+    m_heldOutput.clear();
+    m_writing = false;
 }
 
 void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)

@@ -70,7 +70,9 @@ public:
     // characters (a value cannot end the line or start another); the path
     // shorthand, then SendLine.
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override;
-    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount(); }
+    // What cannot have left the line yet, the part of a long text that has
+    // not gone to the port yet included.
+    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount() + static_cast<int>(m_heldOutput.size()); }
     // The next SendCommand line goes out whole (the protocol monitor was shown).
     void ClearLastSentPath() { m_lastSentPath.clear(); }
     const std::string& GetLastSentPath() const { return m_lastSentPath; }
@@ -388,6 +390,8 @@ private:
     bool m_transferCancelled = false;  // the user cancelled the running transfer
     int m_transferHolds = 0;
     bool m_splitPosted = false;
+    QByteArray m_heldOutput;  // given to Write, not yet to the port
+    bool m_writing = false;   // Write is handing a text to the port
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
     uint64_t m_refusedCount = 0;
