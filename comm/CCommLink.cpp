@@ -43,6 +43,11 @@ const char* const kPortBusy =
 const char* const kPortNoAccess =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
     "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
+const char* const kPortMissing =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !\r\n"
+    "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.");
+const char* const kPortNotOpened =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) kann nicht geöffnet werden !\r\n( %3 )");
 const char* const kLogFailed =
     QT_TRANSLATE_NOOP("CCommLink", "Kommunikations LOG-File kann nicht geöffnet werden !");
 const char* const kBootMode =
@@ -1117,13 +1122,20 @@ void CCommLink::OnConnect()
     if (!m_connected) {
         ConfigurePort();
         if (!SetPortOpen(true)) {
-            // A device the user may not open says so; anything else is taken to be in use.
+            // The real reason: a device the user may not open, one another
+            // program holds, one that is not there.
             const QString path = DevicePathForPort(m_portNumber);
             const QString group = SerialPortList::MissingAccessGroup(path);
-            if (group.isEmpty())
+            auto tr = [](const char* text) { return QCoreApplication::translate("CCommLink", text); };
+            if (!group.isEmpty())
+                ShowMessage(tr(kPortNoAccess).arg(path, group).toStdString(), mb::IconStop);
+            else if (GetOpenFailure() == OpenFailure::InUse)
                 ShowMessage(Tr(kPortBusy), mb::IconInformation);
+            else if (GetOpenFailure() == OpenFailure::NoDevice)
+                ShowMessage(tr(kPortMissing).arg(m_portNumber).arg(path).toStdString(), mb::IconStop);
             else
-                ShowMessage(QCoreApplication::translate("CCommLink", kPortNoAccess).arg(path, group).toStdString(),
+                ShowMessage(tr(kPortNotOpened).arg(m_portNumber).arg(path, GetLastError().remove(path + QStringLiteral(": ")))
+                                .toStdString(),
                             mb::IconStop);
             m_doc = nullptr;  // not connected: nothing is bound
             m_modemMode = false;
