@@ -1056,25 +1056,23 @@ TEST(CommLinkAlone, APortThatCannotBeOpenedSaysWhyAndLeavesNothingBound)
     holder.SetCommPort(7);
     serialtest::SetDevicePath(7, QString::fromStdString(held.path));
     ASSERT_TRUE(holder.SetPortOpen(true));
-    const std::string busy = "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
-                             "Schliessen Sie diese und versuchen Sie es dann noch einmal !";
-    auto missing = [](const QString& path, bool english) {
-        return (english ? "The communication port COM 6 (" + path + ") does not exist on this computer !\r\n"
-                          "Choose the port the QUILLOMER is connected to."
-                        : "Die Kommunikationsschnittstelle COM 6 (" + path + ") ist an diesem Rechner nicht vorhanden !\r\n"
-                          "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.").toStdString();
-    };
+    const QString none = QStringLiteral("/nonexistent/tty");
+    const std::string missing = " ist an diesem Rechner nicht vorhanden !\r\n"
+                                "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.";
     const struct {
         const char* name;
         QString path;
         std::string said;
         bool english = false;
     } rows[] = {
-        {"no device at the path", QStringLiteral("/nonexistent/tty"), missing(QStringLiteral("/nonexistent/tty"), false)},
-        {"no device at the path, in English", QStringLiteral("/nonexistent/tty"),
-         missing(QStringLiteral("/nonexistent/tty"), true), true},
-        {"a file that is no serial device", plain, missing(plain, false)},
-        {"the device held by another program", QString::fromStdString(held.path), busy},
+        {"no device at the path", none, "Die Kommunikationsschnittstelle COM 6 (/nonexistent/tty)" + missing},
+        {"no device at the path, in English", none,
+         "The communication port COM 6 (/nonexistent/tty) does not exist on this computer !\r\n"
+         "Choose the port the QUILLOMER is connected to.", true},
+        {"a file that is no serial device", plain, "Die Kommunikationsschnittstelle COM 6 (" + plain.toStdString() + ")" + missing},
+        {"the device held by another program", QString::fromStdString(held.path),
+         "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+         "Schliessen Sie diese und versuchen Sie es dann noch einmal !"},
         {"a folder", dir.path(),
          "Die Kommunikationsschnittstelle COM 6 (" + dir.path().toStdString() + ") kann nicht geöffnet werden !\r\n"
          "( Is a directory )"},

@@ -310,27 +310,32 @@ TEST(LoginDialog, LoginModeHidesTheConfirmation)
 }
 
 namespace {
-// The user at the login dialog: for each password in turn, clicks into the
-// password field, types it over what is there (and its confirmation when
+// A project on the simulator, whose user at the login dialog types each
+// password in turn over what the field holds (and its confirmation when
 // setting one) and clicks OK, until the dialog closes; then Cancel.
-class LoginAtTheKeyboard : public commtest::TestHost {
+class LoginSession : public commtest::ConnectedSimSession, public commtest::TestHost {
 public:
-    bool RunLogin(CCommLink& link, int mode) override
+    LoginSession()
     {
-        logins.push_back(mode);
-        CLoginDlg dlg(link, mode);
+        Attach(1, QStringLiteral("Tor.qlx"));
+        link.SetHost(this);
+        sim.lineRate = false;  // the dialogue's own waits are what takes the time
+    }
+    ~LoginSession() { Detach(); }
+    bool RunLogin(CCommLink& l, int mode) override
+    {
+        CLoginDlg dlg(l, mode);
         dlg.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         auto* buttons = dlg.findChild<QDialogButtonBox*>();
-        auto type = [](QLineEdit* edit, const std::string& text) {
-            QTest::mouseClick(edit, Qt::LeftButton);
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(edit, QString::fromStdString(text));
-        };
         for (const std::string& password : loginPasswords) {
-            type(dlg.PasswordEdit(), password);
-            if (mode == CLoginDlg::SetPassword)
-                type(dlg.ConfirmationEdit(), password);
+            for (QLineEdit* edit : {dlg.PasswordEdit(), mode == CLoginDlg::SetPassword ? dlg.ConfirmationEdit() : nullptr}) {
+                if (!edit)
+                    continue;
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, QString::fromStdString(password));
+            }
             QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
             if (!dlg.isVisible())
                 return dlg.result() == QDialog::Accepted;
@@ -338,16 +343,9 @@ public:
         QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
         return false;
     }
-};
-
-class LoginSession : public commtest::ConnectedSimSession {
-public:
-    LoginSession() { Attach(1, QStringLiteral("Tor.qlx")); }
-    ~LoginSession() { Detach(); }
     using ConnectedSimSession::link;
     using ConnectedSimSession::messages;
     using ConnectedSimSession::sim;
-    LoginAtTheKeyboard user;
 };
 }  // namespace
 
@@ -360,55 +358,47 @@ TEST(LoginDialogSim, OkCountsOnlyWhatTheDeviceAnswered)
         "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
         "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !",
         "No response at the communication port !\r\n\nCheck the power supply and the connection cable to QUILLOMER !"};
-    // Lines the device reads while a protected device is woken up and asked
-    // for its protection, and those of a whole connect before the password
-    // command asks again ("/PROTECT ?" and an empty line).
-    constexpr int kProtectedWakeUp = 10;
-    constexpr int kConnect = 21;
-    struct Row {
+    // Lines the device reads until a protected device has been asked for its
+    // protection; those of a whole connect and of the password command's question.
+    const int wokenUp = 10, passwordAsked = 21 + 2;
+    const struct {
         const char* name;
-        QStringList directives;              // the simulator's
-        std::vector<std::string> atConnect;  // typed into the connect's login (a protected device)
-        std::vector<std::string> newPassword;  // then typed for the password command, when any
+        QString directive;                     // for the simulator
+        std::vector<std::string> atConnect;    // typed into the connect's login (a protected device)
+        std::vector<std::string> newPassword;  // then typed for the password command
         std::vector<std::string> said;
-        bool counted;                        // OK closed the dialog
-        int english = 0;
-    };
-    const Row rows[] = {
-        {"a wrong password, then the right one; then a new password", {"protect pw1234"}, {"falsch", "pw1234"},
-         {"tor7"}, {"Login wurde abgelehnt !"}, true},
-        {"a login the device does not answer", {"protect pw1234", QStringLiteral("at %1 silent").arg(kProtectedWakeUp)},
-         {"pw1234"}, {}, {silent[0]}, false},
+        bool counted;                          // OK closed the dialog
+        bool english = false;
+    } rows[] = {
+        {"a wrong password, then the right one; then a new password", {}, {"falsch", "pw1234"}, {"tor7"},
+         {"Login wurde abgelehnt !"}, true},
+        {"a login the device does not answer", QStringLiteral("at %1 silent").arg(wokenUp), {"pw1234"}, {}, {silent[0]},
+         false},
         {"a new password whose \"/PROTECT ON\" is the device's last echo, in English",
-         {QStringLiteral("at %1 silent").arg(kConnect + 3)}, {}, {"tor7"}, {silent[1]}, false, 1},
+         QStringLiteral("at %1 silent").arg(passwordAsked + 1), {}, {"tor7"}, {silent[1]}, false, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::optional<EnglishTexts> english;
         if (row.english)
             english.emplace();
         LoginSession s;
-        s.sim.lineRate = false;  // the dialogue's own waits are what takes the time
-        s.link.SetHost(&s.user);
         QStringList args;
-        for (const QString& d : row.directives)
-            args << QStringLiteral("-e") << d;
-        ASSERT_TRUE(s.sim.Start(args));
-        s.user.loginPasswords = row.atConnect;
-        s.link.OnConnect();
-        std::vector<int> logins;
         if (!row.atConnect.empty())
-            logins.push_back(CLoginDlg::Login);
+            args << QStringLiteral("--protect") << QStringLiteral("pw1234");
+        if (!row.directive.isEmpty())
+            args << QStringLiteral("-e") << row.directive;
+        ASSERT_TRUE(s.sim.Start(args));
+        s.loginPasswords = row.atConnect;
+        s.link.OnConnect();
         EXPECT_EQ(row.counted || row.atConnect.empty(), s.link.IsConnected());
         if (!row.newPassword.empty() && s.link.IsConnected()) {
-            s.user.loginPasswords = row.newPassword;
+            s.loginPasswords = row.newPassword;
             s.link.OnCommand(commid::Password);
-            logins.push_back(CLoginDlg::SetPassword);
             EXPECT_EQ(row.counted, s.link.GetProtectionWasOn());
             EXPECT_TRUE(s.sim.AwaitReceivedEnd("/PROTECT ON\r\ntor7\r\ntor7\r\n/PROTECT ?\r\n"
                                                + std::string(row.counted ? "/PROTECT OFF\r\ntor7\r\n/PROTECT ?\r\n" : "")));
         }
-        EXPECT_EQ(logins, s.user.logins);
         EXPECT_EQ(row.said, s.messages.texts);
     }
 }
