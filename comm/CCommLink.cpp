@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QSettings>
 #include <QStringDecoder>
 
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -24,6 +26,7 @@
 #include "comm/SettingsFile.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/CMessageHold.h"
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
@@ -647,6 +650,15 @@ void CCommLink::OnCommEvent()
 
 void CCommLink::SplitReceived()
 {
+    // What a received line makes the project or a window say waits until
+    // the lines at hand are handled: the port hands nothing more to a
+    // handler that is still running, so a box opened here would keep the
+    // device's next answers unread while the user reads it (an upload would
+    // then take the device for silent and lose them). The boot loader's
+    // dialogue goes on from its own messages: they stay where they are.
+    std::optional<CMessageHold> hold;
+    if (m_linkState != linkstate::FirmwareLoad)
+        hold.emplace();
     size_t p;
     while ((p = m_rxBuffer.find('\r')) != std::string::npos) {
         const std::string line = TrimLeft(m_rxBuffer.substr(0, p));
@@ -679,6 +691,44 @@ void CCommLink::SplitReceived()
     }
     if (m_linkState == linkstate::BlockRequest)
         DeliverAnswers();
+    if (hold)
+        for (CMessageHold::Message& m : hold->Take())
+            ShowWhenLineHandled(std::move(m));
+}
+
+void CCommLink::ShowWhenLineHandled(CMessageHold::Message message)
+{
+    m_waitingMessages.push_back(std::move(message));
+    PostWaitingMessages(0);
+}
+
+void CCommLink::PostWaitingMessages(int ms)
+{
+    if (m_messagesPosted)
+        return;
+    m_messagesPosted = true;
+    QTimer::singleShot(ms, this, [this] {
+        m_messagesPosted = false;
+        // Not while a waiting caller holds the receive events back: the box
+        // would hold them for as long as it is open.
+        if (GetRThreshold() == 0) {
+            PostWaitingMessages(10);
+            return;
+        }
+        // One box at a time, in the order they were said; what comes while
+        // one is open follows it.
+        if (m_showingMessages)
+            return;
+        m_showingMessages = true;
+        const QPointer<CCommLink> self(this);
+        while (self && !m_waitingMessages.empty()) {
+            const CMessageHold::Message m = std::move(m_waitingMessages.front());
+            m_waitingMessages.pop_front();
+            ShowMessageWithDetail(m.text, m.detail, m.type);
+        }
+        if (self)
+            m_showingMessages = false;
+    });
 }
 
 void CCommLink::PostSplit(int ms)
@@ -752,16 +802,13 @@ void CCommLink::RouteLine(const std::string& line)
                 m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
             } catch (const std::exception& e) {
                 // The difference file cannot be written: say so once per upload,
-                // after the line has been handled. A box opened here would stop
-                // the receiving while it is open (the port delivers nothing more
-                // to a handler it is still in), and the upload would take the
-                // device's answers waiting behind it for a device fallen silent.
+                // after the line has been handled (never in the middle of the
+                // receiving, see SplitReceived).
                 if (!m_errFileReported) {
                     m_errFileReported = true;
                     const auto* system = dynamic_cast<const std::system_error*>(&e);
-                    const std::string told = FileNotWrittenText(
-                        m_errFileName, system ? WriteFailureReason(system->code().value()) : e.what());
-                    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::IconStop); });
+                    const std::string reason = system ? WriteFailureReason(system->code().value()) : e.what();
+                    ShowWhenLineHandled({FileNotWrittenText(m_errFileName, reason), {}, mb::IconStop});
                 }
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
@@ -780,8 +827,8 @@ void CCommLink::WriteLog(const std::string& text)
         return;
     // Told once, after the line that failed has been handled: a box must not
     // stop the receiving in the middle of a line.
-    const std::string told = FileNotWrittenText(m_log.Path(), m_log.Reason()) + "\n" + LinesKeptText();
-    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::IconExclamation); });
+    ShowWhenLineHandled(
+        {FileNotWrittenText(m_log.Path(), m_log.Reason()) + "\n" + LinesKeptText(), {}, mb::IconExclamation});
 }
 
 void CCommLink::CloseLog()
@@ -901,7 +948,17 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
             if (!echo.empty())
                 seen.push_back(echo);
         }
-        for (const std::string& answer : TrimmedLines(text)) {
+        for (size_t begin = 0, end = 0; begin < text.size(); begin = end + 1) {
+            end = std::min(text.find_first_of("\r\n", begin), text.size());
+            const std::string raw = TrimLeft(text.substr(begin, end - begin));
+            std::string answer = Trim(raw);
+            if (answer.empty())
+                continue;
+            // "PATH ? " is the device's word for a line it did not understand:
+            // trimmed it would pass for the echo of the query, and the caller
+            // would miss an answer. It keeps its blank.
+            if (raw.size() > answer.size() && answer.size() >= 2 && answer.compare(answer.size() - 2, 2, " ?") == 0)
+                answer += ' ';
             if (std::find(seen.begin(), seen.end(), answer) != seen.end())
                 continue;
             seen.push_back(answer);

@@ -30,6 +30,7 @@
 #include "comm/ILinkAnswerSink.h"
 #include "model/DocContext.h"
 #include "platform/CAppendFile.h"
+#include "platform/CMessageHold.h"
 #include "platform/serial/CMSComm.h"
 
 class CFirmwareSender;
@@ -116,6 +117,9 @@ public:
     // echo and prompt that come back beside it; empty when it did not answer.
     std::string QueryValue(const std::string& key, int waitMs);
     std::string QueryUntilLineEnd(const std::string& line, int timeoutMs);
+    // The lines as one exchange; `answers` gets what came back but the echoes
+    // and repeated lines, a line the device did not understand as its
+    // "PATH ? " (the blank kept).
     bool SendAndCollect(const std::vector<std::string>& lines, std::vector<std::string>* answers);
     // An asynchronous block request of at most 512 characters; the answers go
     // to `reply` (the first requester while one is running). Refused, with
@@ -259,6 +263,10 @@ protected:
 private:
     void OnCommEvent();
     void RouteLine(const std::string& line);
+    // Shows the message from the event loop, once the received lines at hand
+    // have been handled (and after those said before it).
+    void ShowWhenLineHandled(CMessageHold::Message message);
+    void PostWaitingMessages(int ms);
     void DeliverAnswers();
     void WriteLog(const std::string& text);
     // Closes the protocol log; lines it never took are told as lost.
@@ -392,6 +400,9 @@ private:
     bool m_splitPosted = false;
     QByteArray m_heldOutput;  // given to Write, not yet to the port
     bool m_writing = false;   // Write is handing a text to the port
+    std::deque<CMessageHold::Message> m_waitingMessages;  // said while received lines were handled
+    bool m_messagesPosted = false;
+    bool m_showingMessages = false;
     bool m_outputStalled = false;  // the output stood still through a whole wait
     bool m_queryMark = false;
     uint64_t m_refusedCount = 0;

@@ -1,5 +1,6 @@
 #include "platform/FiniteNumber.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -64,6 +65,41 @@ std::string TypedDecimalText(const std::string& typed)
     if (IsDecimalMark(text, i))
         return std::string();
     return text;
+}
+
+TypedWhole ScanTypedWhole(const std::string& typed)
+{
+    TypedWhole result;
+    const std::string text = TypedDecimalText(typed);
+    // No finite float is no number at all ("1e40" is not a huge whole number).
+    if (!ScanFiniteFloat(text))
+        return result;
+    double v = 0.0;
+    int used = 0;
+    if (std::sscanf(text.c_str(), "%lf%n", &v, &used) != 1)
+        return result;
+    size_t rest = static_cast<size_t>(used);
+    while (rest < text.size() && IsBlank(text[rest]))
+        ++rest;
+    result.alone = rest == text.size();
+    // Any decimal mark makes a decimal, also "12,0" and "1.000" (which a
+    // German reader might take for a thousand).
+    if (text.find('.') < static_cast<size_t>(used) || v != std::trunc(v)) {
+        result.kind = TypedWhole::Decimal;
+        return result;
+    }
+    constexpr double kEnd = 9.2e18;  // inside a long long either way
+    result.kind = TypedWhole::Whole;
+    result.value = static_cast<long long>(std::clamp(v, -kEnd, kEnd));
+    return result;
+}
+
+std::optional<long long> ScanTypedWholeAlone(const std::string& typed)
+{
+    const TypedWhole whole = ScanTypedWhole(typed);
+    if (whole.kind != TypedWhole::Whole || !whole.alone)
+        return std::nullopt;
+    return whole.value;
 }
 
 std::optional<std::array<int, 4>> ScanFourInts(const char* text, int limit)

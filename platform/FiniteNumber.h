@@ -30,6 +30,25 @@ inline std::optional<float> ScanTypedFloat(const std::string& typed)
     return ScanFiniteFloat(TypedDecimalText(typed));
 }
 
+// What the user typed into a field that holds a whole number, read with the
+// rule above: "12,5" is twelve and a half there too, which such a field
+// cannot hold. It is no whole number at all, never 12 nor 125; nor is
+// "12,0" or "1.000" (no field takes a thousands separator).
+struct TypedWhole {
+    enum Kind {
+        Whole,     // `value` is the number, held at the ends of a long long
+        Decimal,   // a number with a fraction
+        NoNumber,  // "", "abc", "-", "3.5,5", "nan", "1e40"
+    };
+    Kind kind = NoNumber;
+    long long value = 0;
+    bool alone = false;  // only blanks follow the number
+};
+TypedWhole ScanTypedWhole(const std::string& typed);
+// The whole number that is all the user typed (blanks aside): nothing for a
+// decimal, for no number, or for a number with more after it.
+std::optional<long long> ScanTypedWholeAlone(const std::string& typed);
+
 // Four whole numbers written "a,b,c,d", read the way "%d,%d,%d,%d" reads
 // them (anything after the fourth is ignored), each within -limit..limit: a
 // number beyond that, which "%d" would wrap or take as undefined, is no value.

@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include "platform/CMessageHold.h"
 #include "platform/StringTable.h"
 
 #include <cstdio>
@@ -34,6 +35,9 @@ int DefaultAnswer(uint32_t type)
 
 int Show(const std::string& text, const std::string& detail, uint32_t type)
 {
+    // A message that asks nothing waits while a hold stands; its answer is OK.
+    if (CMessageHold::Keep(text, detail, type))
+        return mb::IdOk;
     // The detail belongs to this message only, not to one its handler shows.
     struct Restore {
         std::string saved;

@@ -1112,6 +1112,13 @@ Waiting for QUILLOMER to confirm ...</translation>
     </message>
 </context>
 <context>
+    <name>CHardwareDlgTreeView</name>
+    <message>
+        <source>%1: nicht verstanden</source>
+        <translation>%1: not understood</translation>
+    </message>
+</context>
+<context>
     <name>CInterfaceSlotDlg</name>
     <message>
         <source>Eingänge</source>

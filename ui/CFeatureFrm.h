@@ -93,9 +93,9 @@ public:
                      const TransferHook& stepsDone = {});
     // The transfer of one entry (a list window's "Download" and "Upload" of
     // the selected row, CSingleTransfer): only the step `step` runs, until it
-    // moves on. No progress bar, a pause of 50 ms between calls, and the
-    // difference file is left alone; the window takes no input meanwhile and
-    // no other transfer starts.
+    // moves on. No progress bar and a pause of 50 ms between calls; an upload
+    // starts and shows the difference file as TransferAll does. The window
+    // takes no input meanwhile and no other transfer starts.
     void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
     // One entry that spans the steps `first` .. `end` - 1, as TransferOne.
     void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end);

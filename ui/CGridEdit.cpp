@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <optional>
 
 CGridEdit::CGridEdit(QWidget* parent) : QLineEdit(parent) {}
 
@@ -91,43 +91,48 @@ void CGridEdit::ShowValue()
     setText(m_strText);
 }
 
-bool CGridEdit::ReadValue()
+CGridEdit::Reading CGridEdit::ReadValue()
 {
     QString text = this->text();
     // Typing the special text keeps the current value.
     if (m_bSpecial && text == m_strSpecial)
         text = Format(m_dValue);
     m_strText = text;
-    if (text.isEmpty())
-        return false;
-    bool corrected = false;
-    if (!m_bFloat) {
-        long long scanned = 0;
-        if (!NumberFormat::ScanInteger(m_strFormat, text, &scanned))
-            scanned = 0;
-        double v = static_cast<double>(scanned);
-        if (CheckRange(v)) {
-            v = RoundHalfAway(v);
-            // Clamping to the widened minimum must not leave the range.
-            if (v < m_dMin)
-                v += 1.0;
-            else if (v > m_dMax)
-                v -= 1.0;
-            corrected = true;
-        }
-        m_dValue = v;
-    } else {
+    double v = m_dValue;
+    if (m_bFloat) {
         // Text that is no finite number counts as no number.
-        double v = ScanTypedFloat(text.toStdString()).value_or(0.0f);
-        corrected = CheckRange(v);
+        const std::optional<float> typed = ScanTypedFloat(text.toStdString());
+        if (!typed) {
+            ShowValue();
+            return Reading::NoNumber;
+        }
+        v = *typed;
+    } else {
+        const TypedWhole typed = ScanTypedWhole(text.toStdString());
+        if (typed.kind != TypedWhole::Whole) {
+            ShowValue();
+            return typed.kind == TypedWhole::Decimal ? Reading::NotWhole : Reading::NoNumber;
+        }
+        v = static_cast<double>(typed.value);
+    }
+    const bool corrected = CheckRange(v);
+    if (m_bFloat) {
         m_dValue = static_cast<float>(v);
+    } else {
+        v = RoundHalfAway(v);
+        // Clamping to the widened minimum must not leave the range.
+        if (corrected && v < m_dMin)
+            v += 1.0;
+        else if (corrected && v > m_dMax)
+            v -= 1.0;
+        m_dValue = v;
     }
-    if (corrected) {
-        m_strText = Format(m_dValue);
-        setText(m_strText);
-        setCursorPosition(std::min(6, static_cast<int>(m_strText.size())));
-    }
-    return corrected;
+    if (!corrected)
+        return Reading::Taken;
+    m_strText = Format(m_dValue);
+    setText(m_strText);
+    setCursorPosition(std::min(6, static_cast<int>(m_strText.size())));
+    return Reading::Corrected;
 }
 
 void CGridEdit::keyPressEvent(QKeyEvent* event)
@@ -149,14 +154,17 @@ void CGridEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString text = event->text();
-    if (text.isEmpty() || key == Qt::Key_Backspace) {
-        QLineEdit::keyPressEvent(event);  // navigation, deleting
+    // Navigation, deleting, and the shortcuts every edit has (select all,
+    // copy, paste, undo), which carry a control character or none.
+    if (text.isEmpty() || key == Qt::Key_Backspace || !text.at(0).isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        QLineEdit::keyPressEvent(event);
         return;
     }
     const QChar c = text.at(0);
-    bool allowed = c.isDigit() && c.unicode() < 128;
-    if (c == QLatin1Char('.') || c == QLatin1Char(','))
-        allowed = m_bFloat;
+    // A decimal mark in a whole-number edit is typed too: "1,5" stays what
+    // it is, to be refused, rather than turning into 15.
+    bool allowed = (c.isDigit() && c.unicode() < 128) || c == QLatin1Char('.') || c == QLatin1Char(',');
     if (c == QLatin1Char('-'))
         allowed = this->text().isEmpty() || (hasSelectedText() && selectionStart() == 0);
     if (allowed)

@@ -1,10 +1,15 @@
 #pragma once
 // Edit for one bounded number: whole numbers (rounded half away from zero) or
-// decimals, a printf format for showing (and, for whole numbers, reading), a
-// range into which read values are clamped, and optionally one special value
-// shown as a text of its own. Only digits, backspace, '.' or ',' (decimals,
-// either is the decimal mark) and a leading '-' can be typed. The owner validates with ReadValue() when the
-// edit reports FocusLost() (also sent for Enter, with IsEnterPressed() true).
+// decimals, a printf format for showing, a range into which read values are
+// clamped, and optionally one special value shown as a text of its own. Only
+// digits, backspace, '.' or ',' (either is the decimal mark) and a leading '-'
+// can be typed; the editing shortcuts (Ctrl+A, copy, paste, undo) work as in
+// any edit. The owner validates with ReadValue() when the edit reports
+// FocusLost() (also sent for Enter, with IsEnterPressed() true).
+//
+// A text that is no number, and a decimal where whole numbers are asked, is
+// refused: the value stays, the edit shows it again, and the owner sends
+// nothing. Never is such a text taken as another number.
 
 #include <QLineEdit>
 #include <QString>
@@ -19,8 +24,19 @@ public:
     double GetValue() const { return m_dValue; }
     // Whole-number mode rounds first; the range is not applied.
     void SetValue(double value);
-    // Takes the typed text over; true when it had to be corrected into the range.
-    bool ReadValue();
+    // What taking the typed text over did.
+    enum class Reading {
+        Taken,      // the number typed is the value now
+        Corrected,  // it lay outside the range: the value is the range's end
+        NotWhole,   // a decimal in a whole-number edit: refused
+        NoNumber,   // nothing or no number typed: refused
+    };
+    Reading ReadValue();
+    // The owner's range message is due: a number beyond the range, or a
+    // decimal where only whole numbers fit.
+    static bool TellsRange(Reading r) { return r == Reading::Corrected || r == Reading::NotWhole; }
+    // The value may have changed: the owner stores and sends it.
+    static bool Takes(Reading r) { return r == Reading::Taken || r == Reading::Corrected; }
     // True when `value` lay outside the range; clamps it either way.
     bool CheckRange(double& value) const;
     void ShowValue();

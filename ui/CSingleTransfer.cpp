@@ -21,7 +21,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     m_block = name.empty() ? obj->GetName() : name;
     m_reached = first;
     m_count = obj->GetDownloadLines(mode, resetStep);
-    m_loop.Begin(mode, false);
+    m_loop.Begin(mode, true);
     m_stop = RunSteps(obj, mode, first, end);
     // A download is done once its lines have left; an upload once the
     // device has said all it had to say.
@@ -31,7 +31,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
         if (m_stop == Stop::Refused)
             m_reached = 0;
     }
-    m_loop.End(mode, false);
+    m_loop.End(mode, true);
     return m_stop;
 }
 

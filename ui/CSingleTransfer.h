@@ -6,8 +6,10 @@
 // waits until the output buffer is empty and an upload until the device has
 // been silent for more than a second, and the link is online again.
 //
-// It shows no progress and leaves the difference file alone: the
-// differences of the last whole upload stay as they were.
+// It shows no progress. An upload starts the difference file and shows it
+// at the end as the window's upload does: what the entry's readers cannot
+// take as the device holds it is named there, one line whichever way the
+// value was read.
 //
 // A device that stops reading or answering does not hold the window: when
 // nothing moves (a step, a character sent or received, output leaving) for

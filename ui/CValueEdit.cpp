@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 
@@ -59,19 +58,15 @@ float CValueEdit::GetFloat(int read)
 namespace {
 // The whole number the text starts with, held at the limits of a 32-bit
 // number when it lies beyond them (the owner clamps it to its own range
-// then); nullopt when the text does not start with one, or when it starts
-// with a number that is no finite float ("1e40" is not 1).
+// then); nullopt when the text is no whole number: no number at all, one
+// that is no finite float ("1e40" is not 1), or a decimal ("12,5" is
+// neither 12 nor 125).
 std::optional<int32_t> ScanWhole(const QString& text)
 {
-    const QByteArray bytes = text.toUtf8();
-    const char* s = bytes.constData();
-    if (!ScanFiniteFloat(s))
+    const TypedWhole typed = ScanTypedWhole(text.toStdString());
+    if (typed.kind != TypedWhole::Whole)
         return std::nullopt;
-    char* end = nullptr;
-    const long long v = std::strtoll(s, &end, 10);  // saturates beyond its range
-    if (end == s)
-        return std::nullopt;
-    return static_cast<int32_t>(std::clamp<long long>(v, std::numeric_limits<int32_t>::min(),
+    return static_cast<int32_t>(std::clamp<long long>(typed.value, std::numeric_limits<int32_t>::min(),
                                                       std::numeric_limits<int32_t>::max()));
 }
 }  // namespace
@@ -90,6 +85,16 @@ int CValueEdit::GetInt(int read)
         if (const std::optional<int32_t> v = ScanWhole(text()))
             m_nValue = *v;
     return m_nValue;
+}
+
+bool CValueEdit::ReadsAsFloat() const
+{
+    return ScanTypedFloat(text().toStdString()).has_value();
+}
+
+bool CValueEdit::ReadsAsWhole() const
+{
+    return ScanWhole(text()).has_value();
 }
 
 void CValueEdit::focusInEvent(QFocusEvent* event)

@@ -3,9 +3,10 @@
 // value are kept separately; the text shows whichever was set last. Setting
 // the value it already has leaves the text (and anything the user is typing)
 // alone unless forced. Reading with `read` takes the typed text over first
-// (a float as the user types a decimal: "12,5" is 12.5 in either language);
-// text that does not read as a number (a float also when it is not finite,
-// "nan", "inf", "1e40") leaves the stored value unchanged.
+// (a decimal as the user types it: "12,5" is 12.5 in either language);
+// text that does not read as a number (also one that is no finite float,
+// "nan", "inf", "1e40"), and a decimal read as a long or an int, leaves the
+// stored value unchanged.
 
 #include <QLineEdit>
 
@@ -22,6 +23,13 @@ public:
     float GetFloat(int read);
     int32_t GetLong(int read);
     int GetInt(int read);
+    // The text reads as a number that GetFloat(1), or GetLong(1) and
+    // GetInt(1), take: a text refused keeps the value, and its owner sends
+    // nothing for it.
+    bool ReadsAsFloat() const;
+    bool ReadsAsWhole() const;
+    // Shows again the text last set, over what the user typed.
+    void ShowAgain() { setText(m_strWork); }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

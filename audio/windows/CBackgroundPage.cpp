@@ -6,10 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <QSpinBox>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "audio/CMiscAudio.h"
 #include "audio/windows/CSignalListDlg.h"
@@ -20,6 +19,7 @@
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CScaleCtrl.h"
+#include "ui/CWholeSpinBox.h"
 
 namespace {
 struct LevelControls {
@@ -88,7 +88,7 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         m_values[c] = new QLineEdit(this);
         m_values[c]->setObjectName(QString::number(kLevels[c].value));
         grid->addWidget(m_values[c], 2, c);
-        m_spins[c] = new QSpinBox(this);
+        m_spins[c] = new CWholeSpinBox(this);
         m_spins[c]->setObjectName(QString::number(kLevels[c].spin));
         // The limited levels' spin stops one short of the slider's top.
         m_spins[c]->setRange(0, c == 3 ? kBottom : 61);
@@ -128,7 +128,7 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
     m_attenuation = new QLineEdit(this);
     m_attenuation->setObjectName(QStringLiteral("1341"));
     grid->addWidget(m_attenuation, 7, 2);
-    m_attenuationSpin = new QSpinBox(this);
+    m_attenuationSpin = new CWholeSpinBox(this);
     m_attenuationSpin->setObjectName(QStringLiteral("111"));
     m_attenuationSpin->setRange(CMiscAudio::kBackAttOff, 0);
     grid->addWidget(m_attenuationSpin, 7, 3);
@@ -138,11 +138,15 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
     });
     connect(m_attenuation, &QLineEdit::editingFinished, this, [this] {
         const QString text = m_attenuation->text().trimmed();
-        int value = CMiscAudio::kBackAttOff;
-        if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0 &&
-            std::sscanf(text.toLatin1().constData(), "%d", &value) != 1)
-            value = m_audio ? m_audio->GetInt(miscaudiokey::BackAtt) : CMiscAudio::kBackAttOff;
-        SetAttenuation(value);
+        long long value = CMiscAudio::kBackAttOff;
+        if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0) {
+            // No whole number ("-12,7" is none either): the value it holds.
+            const TypedWhole typed = ScanTypedWhole(text.toStdString());
+            value = typed.kind == TypedWhole::Whole ? typed.value
+                    : m_audio                       ? m_audio->GetInt(miscaudiokey::BackAtt)
+                                                    : CMiscAudio::kBackAttOff;
+        }
+        SetAttenuation(static_cast<int>(std::clamp<long long>(value, CMiscAudio::kBackAttOff, 0LL)));
     });
 }
 

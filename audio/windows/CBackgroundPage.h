@@ -18,7 +18,7 @@ class CMiscAudio;
 class QComboBox;
 class QLineEdit;
 class QSlider;
-class QSpinBox;
+class CWholeSpinBox;
 
 class CBackgroundPage : public CPropertyPage {
     Q_OBJECT
@@ -46,10 +46,10 @@ public:
 
     std::array<QSlider*, 4> m_sliders{};
     std::array<QLineEdit*, 4> m_values{};
-    std::array<QSpinBox*, 4> m_spins{};
+    std::array<CWholeSpinBox*, 4> m_spins{};
     std::array<QComboBox*, 3> m_inputs{};  // keys 5, 6, 7
     QLineEdit* m_attenuation = nullptr;
-    QSpinBox* m_attenuationSpin = nullptr;
+    CWholeSpinBox* m_attenuationSpin = nullptr;
 
 private:
     void ShowLevel(int channel, float db);

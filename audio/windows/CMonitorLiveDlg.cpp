@@ -16,12 +16,22 @@
 #include "audio/windows/AudioLive.h"
 #include "comm/CCommLink.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 namespace {
 const char* const kWords[] = {"OFF", "IN", "OUT", "EXT", "REL", "AMP_IN", "AMP_OUT"};
 constexpr int kWordCount = 7;
 const char* const kQueries[] = {"/MONI/VOL ", "/MONI/SEL ", "/MONI/IDX ", "/MONI/TABSLCT "};
+
+// A number typed with a decimal mark ("12,5", "3.5,5") is no index or
+// entry: it is not sent as the number its digits start with.
+bool IsWholeTyped(const std::string& text, bool hex)
+{
+    if (hex)
+        return text.find_first_of(".,") == std::string::npos;
+    return ScanTypedWhole(text).kind == TypedWhole::Whole;
+}
 }  // namespace
 
 const char* CMonitorLiveDlg::SourceWord(int item)
@@ -169,7 +179,7 @@ void CMonitorLiveDlg::OnIndexEdited()
     unsigned value = 0;
     int number = 0;
     const bool reads = hex ? std::sscanf(text.c_str(), "%x", &value) == 1 : std::sscanf(text.c_str(), "%d", &number) == 1;
-    if (reads)
+    if (reads && IsWholeTyped(text, hex))
         SendAndRefresh("/MONI/IDX " + text);
 }
 
@@ -177,6 +187,6 @@ void CMonitorLiveDlg::OnEntryEdited()
 {
     const std::string text = audiolive::LineValue(m_entry->text());
     int number = 0;
-    if (std::sscanf(text.c_str(), "%d", &number) == 1)
+    if (std::sscanf(text.c_str(), "%d", &number) == 1 && IsWholeTyped(text, false))
         SendAndRefresh("/MONI/TABSLCT " + text);
 }

@@ -164,6 +164,11 @@ void CPilotView::OnFrequencyEdited()
 {
     if (!m_pilot)
         return;
+    // No number ("3.5,5" is none): the frequency held shows again, nothing is sent.
+    if (!m_frequency->ReadsAsFloat()) {
+        ShowFrequency();
+        return;
+    }
     m_pilot->SetFloatValue(pilotkey::Frequency, m_frequency->GetFloat(1));
     ShowFrequency();
     SendLive(std::string(kPath) + "FREQU " + audiolive::LineValue(m_frequency->text()));
@@ -205,6 +210,10 @@ void CPilotView::OnLevelEdited(int n)
 {
     if (!m_pilot || m_levels[n]->isReadOnly())
         return;
+    if (!m_levels[n]->ReadsAsFloat()) {
+        ShowLevel(n);
+        return;
+    }
     m_pilot->SetFloatValue(pilotkey::LevelKey(n), m_levels[n]->GetFloat(1));
     ShowLevel(n);
     m_setting = true;

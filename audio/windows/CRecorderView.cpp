@@ -135,6 +135,11 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     connect(m_maxTime, &QLineEdit::editingFinished, this, [this] {
         if (!m_recorder)
             return;
+        if (!m_maxTime->ReadsAsFloat()) {
+            // No number: the time held shows again, nothing is sent.
+            m_maxTime->ShowAgain();
+            return;
+        }
         Choose(ChosenMaxTime);
         m_recorder->SetFloat(recorderkey::MaxTime, m_maxTime->GetFloat(1));
         const float stored = m_recorder->GetFloat(recorderkey::MaxTime);

@@ -118,8 +118,10 @@ bool CSignalPage::OnApply()
 
 bool CSignalPage::ReadPriority(int* priority)
 {
+    // A decimal ("1,5") is no priority either: refused, never taken as 1 or 15.
+    const bool whole = m_priority->ReadsAsWhole();
     const int value = m_priority->GetInt(1);
-    if (value < 1 || value > 10) {
+    if (!whole || value < 1 || value > 10) {
         ShowMessage(tr("Geben Sie eine ganze Zahl zwischen %1 und %2 ein.").arg(1).arg(10).toStdString(),
                     mb::Ok | mb::IconExclamation);
         return false;

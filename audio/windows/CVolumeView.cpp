@@ -138,18 +138,8 @@ void CVolumeView::OnInitialUpdate()
     CQuillomerDoc* doc = GetActiveDoc();
     if (!doc)
         return;
-    for (int c = 0; c < kChannelCount; ++c) {
-        std::string text;
-        if (IsInput(c)) {
-            if (CAudioInputSlot* card = InputCard(doc, c))
-                text = card->GetValueText(0, c % 2);
-        } else if (CMiscAudio* levels = Levels(doc)) {
-            text = levels->GetValue(LevelKey(c));
-        }
-        if (!text.empty())
-            m_fields[c]->setText(QString::fromStdString(text));
-        ShowSliderOf(c);
-    }
+    for (int c = 0; c < kChannelCount; ++c)
+        ShowDesign(doc, c);
     if (IsDocConnected()) {
         doc->SetModifiedFlag();
         std::vector<std::string> lines;
@@ -159,9 +149,29 @@ void CVolumeView::OnInitialUpdate()
     }
 }
 
+void CVolumeView::ShowDesign(CQuillomerDoc* doc, int c)
+{
+    std::string text;
+    if (IsInput(c)) {
+        if (CAudioInputSlot* card = InputCard(doc, c))
+            text = card->GetValueText(0, c % 2);
+    } else if (CMiscAudio* levels = Levels(doc)) {
+        text = levels->GetValue(LevelKey(c));
+    }
+    if (!text.empty())
+        m_fields[c]->setText(QString::fromStdString(text));
+    ShowSliderOf(c);
+}
+
 void CVolumeView::Commit(int channel)
 {
     CValueEdit* field = m_fields[channel];
+    if (!field->ReadsAsFloat()) {
+        // No level ("-3.5,5" is none): the one held shows again, nothing is sent.
+        if (CQuillomerDoc* doc = GetActiveDoc())
+            ShowDesign(doc, channel);
+        return;
+    }
     const float read = field->GetFloat(1);
     const float high = IsInput(channel) ? 6.0f : 0.0f;
     const float clamped = read < -150.0f ? -150.0f : read > high ? high : read;

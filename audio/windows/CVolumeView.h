@@ -13,6 +13,7 @@
 
 #include "comm/ILinkAnswerSink.h"
 
+class CQuillomerDoc;
 class CValueEdit;
 class QSlider;
 
@@ -43,6 +44,8 @@ private:
     void OnSliderAction(int channel, int action);
     void SetSlider(int channel, float level);
     void ShowSliderOf(int channel);
+    // The field and slider of a channel show the level the project holds.
+    void ShowDesign(CQuillomerDoc* doc, int channel);
     void WriteDesign();
 
     bool m_setting = false;

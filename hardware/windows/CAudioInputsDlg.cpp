@@ -735,11 +735,8 @@ void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
         return;
     FilterControls& fc = m_filters[filter];
     CGridEdit* edit = code == IPC_F ? fc.f : code == IPC_Q ? fc.q : fc.v;
-    if (edit->ReadValue())
-        ShowMessageId(34024, mb::IconExclamation);
-    // The edit shows what is taken and sent, also when it was left without
-    // a number in it.
-    edit->ShowValue();
+    if (!TakeTyped(edit))
+        return;
     ComputeFilter(filter);
     int index = 0, spin = 0;
     if (code == IPC_F) {
@@ -755,6 +752,17 @@ void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
     if (GetSpinPos(spin) != index)
         SetSpinPos(spin, index);
     Apply(code, filter);
+}
+
+bool CAudioInputsDlg::TakeTyped(CGridEdit* edit)
+{
+    const CGridEdit::Reading reading = edit->ReadValue();
+    if (CGridEdit::TellsRange(reading))
+        ShowMessageId(34024, mb::IconExclamation);
+    // The edit shows what is taken and sent; a text it refused leaves the
+    // value, and the device, as they were.
+    edit->ShowValue();
+    return CGridEdit::Takes(reading);
 }
 
 void CAudioInputsDlg::OnBypass(int filter)
@@ -792,9 +800,8 @@ void CAudioInputsDlg::OnVolumeEditDone()
 {
     if (m_closing || m_updating)
         return;
-    if (m_volume->ReadValue())
-        ShowMessageId(34024, mb::IconExclamation);
-    m_volume->ShowValue();
+    if (!TakeTyped(m_volume))
+        return;
     m_updating = true;
     m_volumeSlider->setValue(VolumeToSlider(m_volume->GetValue()));
     m_updating = false;
@@ -806,9 +813,8 @@ void CAudioInputsDlg::OnAttenuationEditDone()
 {
     if (m_closing || m_updating)
         return;
-    if (m_attenuation->ReadValue())
-        ShowMessageId(34024, mb::IconExclamation);
-    m_attenuation->ShowValue();
+    if (!TakeTyped(m_attenuation))
+        return;
     SetSpinPos(kAttenuationSpin, static_cast<int>(std::trunc(m_attenuation->GetValue())));
     Apply(IPC_ATTENUATION, 0);
 }
@@ -817,9 +823,8 @@ void CAudioInputsDlg::OnRampEditDone()
 {
     if (m_closing || m_updating)
         return;
-    if (m_ramp->ReadValue())
-        ShowMessageId(34024, mb::IconExclamation);
-    m_ramp->ShowValue();
+    if (!TakeTyped(m_ramp))
+        return;
     SetSpinPos(kRampSpin, static_cast<int>(m_ramp->GetValue()));
     Apply(IPC_RAMP, 0);
 }

@@ -100,6 +100,10 @@ private:
     void RepaintGraph();
     void Apply(unsigned code, int filter);
 
+    // Reads the edit the user left, with the range message where it is due;
+    // false when it refused the text (nothing to store or send).
+    bool TakeTyped(CGridEdit* edit);
+
     void OnInputClicked(int input);
     void OnTypeChanged(int filter);
     void OnSlopeChanged(int filter);

@@ -492,8 +492,11 @@ void CAudioOutputsDlg::OnVolumeEdited(int index)
     if (index < 0 || index > 3)
         return;
     OutputControls& oc = m_outputs[index];
-    oc.volume->ReadValue();
+    // A text that is no number leaves the volume, and the device, as they were.
+    const bool taken = CGridEdit::Takes(oc.volume->ReadValue());
     oc.volume->ShowValue();
+    if (!taken)
+        return;
     const int pos = VolumeToSlider(oc.volume->GetValue());
     SetSliderQuietly(index, pos);
     m_spins[oc.volumeSpin].pos = kSliderMax - pos;
@@ -527,8 +530,10 @@ void CAudioOutputsDlg::OnDelayEdited(int index)
     if (index < 0 || index > 3)
         return;
     OutputControls& oc = m_outputs[index];
-    if (oc.delay->isModified())
-        oc.delay->ReadValue();
+    if (oc.delay->isModified() && !CGridEdit::Takes(oc.delay->ReadValue())) {
+        oc.delay->ShowValue();
+        return;
+    }
     // The edit lets a typed minimum pass with a hair's breadth below it; a
     // negative delay typed is the shortest one, never "-0.00".
     if (oc.delay->GetValue() < m_delayMin)

@@ -7,6 +7,7 @@
 #include "logic/LogicIds.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "ui/CLineGroupSelectDlg.h"
 #include "ui/UiIds.h"
 
@@ -85,7 +86,8 @@ void CBusyDlgView::EditCell(int row, int column)
 void CBusyDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     auto* b = dynamic_cast<CBusyCondition*>(ObjectOf(row));
-    if (b && column == 6 && !text.isNull())
+    // A decimal ("1,5") or no number leaves the priority as it is: never 1 or 15.
+    if (b && column == 6 && ScanTypedWhole(text.toStdString()).kind == TypedWhole::Whole)
         b->ParseValue(3, text.toStdString());
     CLogicListView::OnEndLabelEdit(row, column, text);
 }

@@ -6,6 +6,7 @@
 #include "logic/windows/LogicWindowIds.h"
 #include "model/NumberSet.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "ui/UiIds.h"
 
 namespace {
@@ -87,7 +88,8 @@ void CReadyInpDlgView::EditCell(int row, int column)
 void CReadyInpDlgView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     auto* r = dynamic_cast<CReadyInput*>(ObjectOf(row));
-    if (r && column == 6 && !text.isNull())
+    // A decimal ("12,5") or no number leaves the device number as it is.
+    if (r && column == 6 && ScanTypedWhole(text.toStdString()).kind == TypedWhole::Whole)
         r->SetValueText(CReadyInput::DeviceNumber, text.toStdString());
     CLogicListView::OnEndLabelEdit(row, column, text);
 }

@@ -164,7 +164,8 @@ void CVirtCtrlPropDlg::Save()
     // The field may still hold what was typed (the window closed with the
     // focus in it): held at the field's limits like on leaving it, never cut
     // down to 16 bits. (The setters mark the project only for a real change.)
-    item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
+    if (m_steps->ReadsAsWhole())
+        item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
 }
 
 void CVirtCtrlPropDlg::SendOutput()
@@ -196,18 +197,31 @@ void CVirtCtrlPropDlg::UpdateFromNormalized()
 
 void CVirtCtrlPropDlg::OnMinMaxLeft()
 {
+    // A text that is no number ("3.5,5") keeps the value it replaced.
+    for (CValueEdit* edit : {m_minimum, m_maximum})
+        if (!edit->ReadsAsFloat())
+            edit->ShowAgain();
     Save();
     UpdateFromNormalized();
 }
 
 void CVirtCtrlPropDlg::OnOutputLeft()
 {
+    // No number: the output shows again, and the device hears nothing.
+    if (!m_output->ReadsAsFloat()) {
+        m_output->ShowAgain();
+        return;
+    }
     m_output->GetFloat(1);
     UpdateFromOutput();
 }
 
 void CVirtCtrlPropDlg::OnNormalizedLeft()
 {
+    if (!m_normalized->ReadsAsFloat()) {
+        m_normalized->ShowAgain();
+        return;
+    }
     const float typed = m_normalized->GetFloat(1);
     const float normalized = typed < 0.0f ? 0.0f : typed > 1.0f ? 1.0f : typed;
     m_normalized->SetFloat(normalized, 1, "%f");
@@ -219,6 +233,11 @@ void CVirtCtrlPropDlg::OnNormalizedLeft()
 
 void CVirtCtrlPropDlg::OnCurveLeft()
 {
+    // No whole number ("1,5" is none): the curve shows again as it is.
+    if (!m_curveValue->ReadsAsWhole()) {
+        m_curveValue->ShowAgain();
+        return;
+    }
     const int k = vcmath::ClampCurve(m_curveValue->GetLong(1));
     m_curveValue->SetLong(k, 1, "%ld");
     m_curve->SetCurve(k);
@@ -228,6 +247,10 @@ void CVirtCtrlPropDlg::OnCurveLeft()
 
 void CVirtCtrlPropDlg::OnStepsLeft()
 {
+    if (!m_steps->ReadsAsWhole()) {
+        m_steps->ShowAgain();
+        return;
+    }
     m_steps->SetInt(vcmath::ClampSteps(m_steps->GetLong(1)), 1, "%d");
 }
 

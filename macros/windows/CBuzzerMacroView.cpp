@@ -33,20 +33,10 @@ CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
         if (CMacro* macro = Macro())
             macro->SetParamText(13, text.toStdString());
     });
-    // A text that holds no number leaves the parameter as it is.
-    auto number = [this](QLineEdit* edit, int param) {
-        connect(edit, &QLineEdit::textEdited, this, [this, param](const QString& text) {
-            CMacro* macro = Macro();
-            if (const auto v = ReadInt(text); v && macro)
-                macro->SetParam(param, *v);
-        });
-    };
-    number(m_step, 39);
-    number(m_repeat, 75);
-    number(m_pause, 76);
-    ShowKeptWhenLeft(m_step, 39);
-    ShowKeptWhenLeft(m_repeat, 75);
-    ShowKeptWhenLeft(m_pause, 76);
+    // A text that holds no whole number leaves the parameter as it was.
+    TypedNumberEdit(m_step, 39, true, false);
+    TypedNumberEdit(m_repeat, 75, true, false);
+    TypedNumberEdit(m_pause, 76, true, false);
 }
 
 void CBuzzerMacroView::OnInitialUpdate()

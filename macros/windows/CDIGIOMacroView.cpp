@@ -39,11 +39,7 @@ CDIGIOMacroView::CDIGIOMacroView(QWidget* parent)
                 m.LinkTo(macrolink::LogicOut, pad, 0);
         });
     });
-    connect(m_time, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (const auto v = ReadFloat(text); v && Macro())
-            ForBoth([&](CMacro& m) { m.SetParamFloat(35, *v); });
-    });
-    ShowKeptWhenLeft(m_time, 35);
+    TypedNumberEdit(m_time, 35, false, true);
 }
 
 void CDIGIOMacroView::OnInitialUpdate()

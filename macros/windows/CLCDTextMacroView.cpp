@@ -31,11 +31,7 @@ CLCDTextMacroView::CLCDTextMacroView(QWidget* parent)
         if (CMacro* macro = Macro())
             macro->SetParamText(13, text.toStdString());
     });
-    connect(m_time, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (const auto v = ReadInt(text); v && Macro())
-            ForBoth([&](CMacro& m) { m.SetParam(39, *v); });
-    });
-    ShowKeptWhenLeft(m_time, 39);
+    TypedNumberEdit(m_time, 39, true, true);
 }
 
 void CLCDTextMacroView::OnInitialUpdate()

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 #include "audio/CInternalMessageRec.h"
 #include "macros/CMacro.h"
@@ -185,16 +186,13 @@ void CMacroEditorView::Modified() const
 
 std::optional<int> CMacroEditorView::ReadInt(const QString& text)
 {
+    const TypedWhole typed = ScanTypedWhole(text.toStdString());
+    if (typed.kind != TypedWhole::Whole)
+        return std::nullopt;
     // A number beyond the 32-bit range is held at its end, never wrapped
     // round: the caller's limit then applies to it.
-    const QByteArray bytes = text.toUtf8();
-    const char* s = bytes.constData();
-    char* end = nullptr;
-    const long long v = std::strtoll(s, &end, 10);
-    if (end == s)
-        return std::nullopt;
     return static_cast<int>(
-        std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        std::clamp<long long>(typed.value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 std::optional<float> CMacroEditorView::ReadFloat(const QString& text)
@@ -372,11 +370,53 @@ void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& ha
     });
 }
 
-void CMacroEditorView::ShowKeptWhenLeft(QLineEdit* edit, int param)
+void CMacroEditorView::TypedNumberEdit(QLineEdit* edit, int param, bool whole, bool both)
 {
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, param] {
-        if (const CMacro* macro = Macro(); macro && !m_filling)
-            edit->setText(QString::fromStdString(macro->GetParamText(param)));
+    struct Held {
+        bool typing = false;
+        QString text;  // the parameter's text before the typing began
+    };
+    const auto held = std::make_shared<Held>();
+    // Writes what the text reads as; false when it reads as nothing.
+    const auto write = [this, param, whole, both](const QString& text) {
+        CMacro* macro = Macro();
+        const std::optional<int> n = whole ? ReadInt(text) : std::nullopt;
+        const std::optional<float> f = whole ? std::nullopt : ReadFloat(text);
+        if (!n && !f)
+            return false;
+        if (!macro)
+            return true;
+        const auto set = [&](CMacro& m) {
+            if (n)
+                m.SetParam(param, *n);
+            else
+                m.SetParamFloat(param, *f);
+        };
+        if (both)
+            ForBoth(set);
+        else
+            set(*macro);
+        return true;
+    };
+    connect(edit, &QLineEdit::textEdited, this, [this, held, write, param](const QString& text) {
+        CMacro* macro = Macro();
+        if (!macro || m_filling)
+            return;
+        if (!held->typing) {
+            held->typing = true;
+            held->text = QString::fromStdString(macro->GetParamText(param));
+        }
+        write(text);
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, held, write, param] {
+        const bool typing = held->typing;
+        held->typing = false;
+        CMacro* macro = Macro();
+        if (!macro || m_filling)
+            return;
+        if (typing && !write(edit->text()))
+            write(held->text);
+        edit->setText(QString::fromStdString(macro->GetParamText(param)));
     });
 }
 

@@ -56,9 +56,10 @@ public:
     // `write` on the macro and then on its counterpart (when there is one).
     void ForBoth(const std::function<void(CMacro&)>& write) const;
 
-    // Whole numbers and floats of an edit as "%d" / "%f" read them (a float
-    // as the user types a decimal, "7,5" or "7.5"); nothing when the text
-    // does not begin with one.
+    // Whole numbers and floats of an edit as "%d" / "%f" read them, with
+    // "7,5" or "7.5" as the user types a decimal; nothing when the text does
+    // not begin with one, and no whole number when it begins with a decimal
+    // ("7,5" is neither 7 nor 75).
     static std::optional<int> ReadInt(const QString& text);
     static std::optional<float> ReadFloat(const QString& text);
     // Every occurrence of `from` replaced, case-sensitively.
@@ -104,9 +105,13 @@ protected:
     void OnSelect(QComboBox* combo, const std::function<void(int value)>& handler);
     // Calls `handler` when the edit loses the focus (or Enter), unless filling.
     void OnCommit(QLineEdit* edit, const std::function<void()>& handler);
-    // An edit that writes at every key shows, once left, what the macro
-    // keeps of it (a limited number, or the value before a text without one).
-    void ShowKeptWhenLeft(QLineEdit* edit, int param);
+    // A number edit that writes parameter `param` at every key (into the
+    // macro, and with `both` into its counterpart too), shown as kept once
+    // left. Left with a text that is no number of its kind, such as "3.5,5",
+    // or a decimal where whole numbers are asked, what was typed is refused
+    // as a whole: the value held before the typing began comes back, never
+    // one the keys passed on the way.
+    void TypedNumberEdit(QLineEdit* edit, int param, bool whole, bool both);
 
     // Shows own and counterpart names in 1330 (switching on) and 1331.
     void ShowPair() const;

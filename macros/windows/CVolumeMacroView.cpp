@@ -40,13 +40,9 @@ CVolumeMacroView::CVolumeMacroView(QWidget* parent)
         const std::string text = m_controller->currentText().toStdString();
         ForBoth([&](CMacro& m) { m.SetParamText(9, text); });
     });
-    // The value goes to both macros on every change of its text; a text that
-    // does not begin with a whole number writes nothing.
-    connect(m_value, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (const auto v = ReadInt(text); v && !IsFilling() && Macro())
-            ForBoth([&](CMacro& m) { m.SetParam(10, *v); });
-    });
-    ShowKeptWhenLeft(m_value, 10);
+    // The value goes to both macros at every key; a text that does not begin
+    // with a whole number writes nothing.
+    TypedNumberEdit(m_value, 10, true, true);
 
     for (QRadioButton* b : {m_regler, m_direct})
         connect(b, &QRadioButton::clicked, this, [this] {

@@ -29,6 +29,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
+#include "ui/CWholeSpinBox.h"
 #include "ui/DialogLayout.h"
 
 namespace {
@@ -91,7 +92,7 @@ int SignalPriority(CQuillomerDoc* doc, int32_t number, uint32_t type)
 
 QSpinBox* Spin(QWidget* parent, int id, int min, int max)
 {
-    auto* s = new QSpinBox(parent);
+    auto* s = new CWholeSpinBox(parent);
     s->setObjectName(QString::number(id));
     s->setRange(min, max);
     return s;

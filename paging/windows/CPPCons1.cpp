@@ -6,14 +6,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "model/CIDManager.h"
@@ -21,8 +22,11 @@
 #include "paging/CConsole.h"
 #include "paging/CConsoleObject.h"
 #include "paging/ConsoleIds.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CWholeSpinBox.h"
+#include "ui/CWholeValidator.h"
 
 namespace {
 std::string QueryThroughLink(const std::string& line)
@@ -86,13 +90,13 @@ CPPCons1::CPPCons1(QWidget* parent) : QWidget(parent)
     m_dosChar->hide();
     m_user = new QLineEdit(this);
     m_user->setObjectName(QStringLiteral("1249"));
-    m_user->setValidator(new QIntValidator(0, 999, m_user));
+    m_user->setValidator(new CWholeValidator(0, 999, m_user));
     m_expert = new QLineEdit(this);
     m_expert->setObjectName(QStringLiteral("1006"));
-    m_expert->setValidator(new QIntValidator(0, 9999, m_expert));
+    m_expert->setValidator(new CWholeValidator(0, 9999, m_expert));
     m_onPrio = new QLineEdit(this);
     m_onPrio->setObjectName(QStringLiteral("1140"));
-    m_onPrioSpin = new QSpinBox(this);
+    m_onPrioSpin = new CWholeSpinBox(this);
     m_onPrioSpin->setObjectName(QStringLiteral("1076"));
     m_onPrioSpin->setRange(0, 10);
     m_extText = new QLabel(this);
@@ -178,13 +182,16 @@ CPPCons1::CPPCons1(QWidget* parent) : QWidget(parent)
         modified();
     });
     connect(m_onPrio, &QLineEdit::textEdited, this, [this, modified](const QString& text) {
-        bool ok = false;
-        const int v = text.toInt(&ok);
-        // An emptied field reads as 0 and is left empty for the next digit.
-        if (!text.isEmpty() && (!ok || v < 0 || v > 10))
+        const TypedWhole typed = ScanTypedWhole(text.toStdString());
+        const std::optional<long long> v = ScanTypedWholeAlone(text.toStdString());
+        // An emptied field reads as 0 and is left empty for the next digit;
+        // a decimal is left as typed, for OK to refuse, never read as 0.
+        const bool decimal = typed.kind == TypedWhole::Decimal && typed.alone;
+        if (!text.isEmpty() && !decimal && (!v || *v < 0 || *v > 10))
             m_onPrio->setText(QStringLiteral("0"));
         m_loading = true;
-        m_onPrioSpin->setValue(m_onPrio->text().toInt());
+        if (!decimal)
+            m_onPrioSpin->setValue(static_cast<int>(ScanTypedWholeAlone(m_onPrio->text().toStdString()).value_or(0)));
         m_loading = false;
         modified();
     });
@@ -263,9 +270,15 @@ bool CPPCons1::OnOK()
     // no multiple of ten stays as it is.
     if (!m_console || !m_modified)
         return true;
-    const int onPrio = m_onPrio->text().toInt();
-    const int expert = m_expert->text().toInt();
-    const int user = m_user->text().toInt();
+    // A decimal ("123,4") or no number is refused with the field's range,
+    // never read as 0 nor as its digits run together.
+    const auto read = [](const QLineEdit* edit) {
+        return static_cast<int>(
+            std::clamp<long long>(ScanTypedWholeAlone(edit->text().toStdString()).value_or(-1), -1, 100000));
+    };
+    const int onPrio = read(m_onPrio);
+    const int expert = read(m_expert);
+    const int user = read(m_user);
     auto refuse = [](QLineEdit* edit, int low, int high) {
         ShowMessage(tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(low).arg(high).toStdString(),
                     mb::IconExclamation);

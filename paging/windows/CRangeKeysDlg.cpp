@@ -3,18 +3,19 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QSpinBox>
+#include <QApplication>
 #include <QVBoxLayout>
 
 #include "platform/MessageBox.h"
+#include "ui/CWholeSpinBox.h"
 #include "ui/DialogLayout.h"
 
 namespace {
 constexpr int kMaxLine = 100;
 
-QSpinBox* Edit(QWidget* parent, int id)
+CWholeSpinBox* Edit(QWidget* parent, int id)
 {
-    auto* e = new QSpinBox(parent);
+    auto* e = new CWholeSpinBox(parent);
     e->setObjectName(QString::number(id));
     e->setButtonSymbols(QAbstractSpinBox::NoButtons);
     e->setRange(-99999, 99999);
@@ -37,6 +38,8 @@ CRangeKeysDlg::CRangeKeysDlg(QWidget* parent) : QDialog(parent)
     m_first = Edit(this, 1432);
     m_last = Edit(this, 1434);
     m_lineEdit = Edit(this, 1433);
+    for (CWholeSpinBox* e : {m_first, m_last, m_lineEdit})
+        connect(e, &CWholeSpinBox::Refused, this, [this, e] { m_refused = e; });
     auto* grid = new QGridLayout;
     grid->addWidget(Text(tr("Geben Sie bitte die Tasten- nummer der Taste ein, mit welcher die Bereichstasten- "
                             "programmierung beginnen,"), this),
@@ -70,8 +73,16 @@ int CRangeKeysDlg::DoModal()
 
 void CRangeKeysDlg::accept()
 {
+    CWholeSpinBox* refused = m_refused;
+    m_refused = nullptr;
+    if (refused && refused != m_lineEdit) {
+        QApplication::beep();
+        refused->setFocus();
+        refused->selectAll();
+        return;
+    }
     const int line = m_lineEdit->value();
-    if (line < 1 || line > kMaxLine) {
+    if (refused || line < 1 || line > kMaxLine) {
         ShowMessage(tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(1).arg(kMaxLine).toStdString(), mb::IconExclamation);
         m_lineEdit->setFocus();
         return;

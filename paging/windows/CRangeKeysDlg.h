@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QSpinBox;
+#include "ui/CWholeSpinBox.h"
 
 class CRangeKeysDlg : public QDialog {
     Q_OBJECT
@@ -19,13 +19,16 @@ public:
     int m_lastKey = 0;
     int m_line = 1;
 
-    QSpinBox* GetLineEdit() const { return m_lineEdit; }
-    QSpinBox* GetFirstEdit() const { return m_first; }
-    QSpinBox* GetLastEdit() const { return m_last; }
+    CWholeSpinBox* GetLineEdit() const { return m_lineEdit; }
+    CWholeSpinBox* GetFirstEdit() const { return m_first; }
+    CWholeSpinBox* GetLastEdit() const { return m_last; }
     void accept() override;
 
 private:
-    QSpinBox* m_first = nullptr;
-    QSpinBox* m_last = nullptr;
-    QSpinBox* m_lineEdit = nullptr;
+    CWholeSpinBox* m_first = nullptr;
+    CWholeSpinBox* m_last = nullptr;
+    CWholeSpinBox* m_lineEdit = nullptr;
+    // The field whose typed text was refused (shown with its old value
+    // again) since OK was last pressed: OK then goes no further.
+    CWholeSpinBox* m_refused = nullptr;
 };

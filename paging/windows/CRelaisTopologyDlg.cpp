@@ -1,12 +1,13 @@
 #include "paging/windows/CRelaisTopologyDlg.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "paging/windows/CLMZConfigDlg.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
@@ -26,6 +28,7 @@
 #include "ui/CResizableComboBox.h"
 #include "ui/CResizableEdit.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/CWholeValidator.h"
 #include "ui/ColumnWidths.h"
 #include "ui/DialogLayout.h"
 
@@ -88,6 +91,16 @@ int32_t UsableFrom(const CRelaisManager& m, const CRelaisTopology* t, int32_t fr
             ++usable;
     }
     return usable;
+}
+
+// The whole number an edit holds: nothing for a decimal ("2,5" is neither 2
+// nor 25) or a text that is no number.
+std::optional<int> TypedNumber(const QLineEdit* edit)
+{
+    const std::optional<long long> n = ScanTypedWholeAlone(edit->text().toStdString());
+    if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(*n);
 }
 }  // namespace
 
@@ -175,7 +188,8 @@ CRelaisTopologyDlg::CRelaisTopologyDlg(CRelaisTopology* topology, QWidget* paren
     root->addLayout(buttons);
     ApplyDesignedSize(this, DialogUnitsToPixels(this, QSize(330, 200)));
 
-    m_pCount->setValidator(new QIntValidator(0, 999, m_pCount));
+    // "2,5" can be typed, to be refused: never 25.
+    m_pCount->setValidator(new CWholeValidator(0, 999, m_pCount));
     connect(m_btnOK, &QPushButton::clicked, this, &CRelaisTopologyDlg::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CRelaisTopologyDlg::reject);
     connect(m_btnApply, &QPushButton::clicked, this, [this] {
@@ -372,12 +386,11 @@ void CRelaisTopologyDlg::OnChanged()
 
 bool CRelaisTopologyDlg::IsRelayTaken(CResizableEdit* edit) const
 {
-    bool ok = false;
-    const int n = edit->text().toInt(&ok);
+    const std::optional<int> n = TypedNumber(edit);
     CRelaisManager* m = m_pDoc ? m_pDoc->GetRelaisManager() : nullptr;
-    if (!ok || !m)
+    if (!n || !m)
         return false;
-    const CBaseDevice* relay = m->GetRelais(n);
+    const CBaseDevice* relay = m->GetRelais(*n);
     const LinkRecord* use = relay ? relay->GetOutLinkAtKey(0) : nullptr;
     if (!use || !use->HasPartner() || use->partner->GetType() != OT_ZONE)
         return false;
@@ -399,9 +412,9 @@ bool CRelaisTopologyDlg::Apply()
 {
     if (!m_pTopology)
         return true;
-    bool ok = false;
-    const int count = m_pCount->text().toInt(&ok);
-    if (!ok || count < 1 || count > CZone::kMaxZones) {
+    const std::optional<int> typedCount = TypedNumber(m_pCount);
+    const int count = typedCount.value_or(0);
+    if (!typedCount || count < 1 || count > CZone::kMaxZones) {
         ShowMessage(tr("Geben Sie eine Zahl zwischen 1 und 100 ein.").toStdString(), mb::Ok | mb::IconExclamation);
         m_pCount->setFocus();
         m_pCount->selectAll();
@@ -415,8 +428,9 @@ bool CRelaisTopologyDlg::Apply()
     for (int e = 0; e < 2; ++e) {
         if (!edits[e]->isVisibleTo(this))
             continue;
-        relays[e] = edits[e]->text().toInt(&ok);
-        if (!ok) {
+        const std::optional<int> relay = TypedNumber(edits[e]);
+        relays[e] = relay.value_or(0);
+        if (!relay) {
             QApplication::beep();
             edits[e]->setText(m_pTopology->GetZones().empty() ? edits[e]->text() : RelayEditValue(e + 1));
             edits[e]->setFocus();

@@ -11,6 +11,7 @@
 #include "service/ReplaceAll.h"
 #include "service/windows/ServiceLive.h"
 #include "service/windows/ServiceWindowIds.h"
+#include "ui/CFeatureFrm.h"
 #include "ui/CPictureSet.h"
 
 using namespace servicewinid;
@@ -25,17 +26,44 @@ struct Scan {
     uint32_t nameText;
     const char* format;
     std::vector<uint32_t> placeholders;
+    unsigned command;  // the scan's button
 };
 
 const Scan& ScanOf(int kind)
 {
     static const Scan kScans[3] = {
-        {"/AMP/AVLBL", 500, true, 64, StrNoAmplifiers, StrAmplifier, "%s %02x", {StrName, StrType, StrRelease}},
-        {"/CONS/CONNECTED", 500, false, 16, StrNoConsoles, StrConsole, "%s %d", {StrName, StrType, StrRelease}},
+        {"/AMP/AVLBL", 500, true, 64, StrNoAmplifiers, StrAmplifier, "%s %02x", {StrName, StrType, StrRelease},
+         ScanAmplifiers},
+        {"/CONS/CONNECTED", 500, false, 16, StrNoConsoles, StrConsole, "%s %d", {StrName, StrType, StrRelease},
+         ScanConsoles},
         {"/LMZ/AVLBL", 1500, false, 8, StrNoCards, StrCard, "%s-%d",
-         {StrName, StrRelease, StrLMZ763, StrLMZ764, StrLMZ771, StrLMZ775, StrLMZ782}},
+         {StrName, StrRelease, StrLMZ763, StrLMZ764, StrLMZ771, StrLMZ775, StrLMZ782}, ScanCards},
     };
     return kScans[kind];
+}
+
+// What the device said to `query` ("PATH ?") among the answers of one
+// exchange, found by its path (the device writes it in capitals): nothing
+// when no answer came, or the device's "PATH ? " when it did not understand
+// the query. One answer missing or refused leaves the others theirs.
+struct Answer {
+    bool came = false;
+    bool refused = false;
+    std::string value;  // the text after the path's blank
+};
+Answer AnswerTo(const std::string& query, const std::vector<std::string>& answers)
+{
+    const QString path = QString::fromStdString(query.substr(0, query.rfind(" ?")));
+    for (const std::string& line : answers) {
+        const size_t blank = line.find(' ');
+        if (blank == std::string::npos ||
+            QString::fromStdString(line.substr(0, blank)).compare(path, Qt::CaseInsensitive) != 0)
+            continue;
+        const std::string value = line.substr(blank + 1);
+        const size_t last = value.find_last_not_of(' ');
+        return {true, last != std::string::npos && value.substr(0, last + 1) == "?", value};
+    }
+    return {};
 }
 
 QString Text(uint32_t id)
@@ -76,6 +104,11 @@ CHardwareDlgTreeView::CHardwareDlgTreeView(QWidget* parent) : QTreeWidget(parent
     connect(this, &QTreeWidget::itemExpanded, this, &CHardwareDlgTreeView::OnItemExpanded);
 }
 
+QString CHardwareDlgTreeView::NotUnderstood(const QString& what)
+{
+    return tr("%1: nicht verstanden").arg(what);
+}
+
 void CHardwareDlgTreeView::AddNote(const QString& text)
 {
     setRootIsDecorated(false);
@@ -112,6 +145,12 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
     std::string answer = servicelive::Query(std::string(scan.query) + " ?", scan.waitMs);
     if (ShowOffline())
         return;
+    // A device that does not know the query says so: the tree says it too,
+    // rather than showing nothing as if the answer were lost.
+    if (answer.find(std::string(scan.query) + " ? ") != std::string::npos) {
+        AddNote(NotUnderstood(CFeatureFrm::CommandText(scan.command)));
+        return;
+    }
     ReplaceAll(answer, scan.query, "");
     ReplaceAll(answer, " ?", "");
     ReplaceAll(answer, "\r\n", "");
@@ -154,14 +193,15 @@ void CHardwareDlgTreeView::ScanSlots()
     const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
     if (ShowOffline())
         return;
-    if (answers.size() != 5)
-        return;
-    for (size_t i = 0; i < answers.size(); ++i) {
-        const size_t blank = answers[i].find(' ');
-        if (blank == std::string::npos)
+    // Each slot by its own answer: a slot the device gave no answer for adds
+    // no item, and the others keep their numbers.
+    for (size_t i = 0; i < queries.size(); ++i) {
+        const Answer a = AnswerTo(queries[i], answers);
+        if (!a.came)
             continue;
+        const QString slot = QStringLiteral("Slot%1").arg(i + 1);
         auto* item = new QTreeWidgetItem(
-            this, {QStringLiteral("Slot%1: ").arg(i + 1) + QString::fromStdString(answers[i].substr(blank + 1))});
+            this, {a.refused ? NotUnderstood(slot) : slot + QStringLiteral(": ") + QString::fromStdString(a.value)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         item->setIcon(0, KindIcon(Slots));
     }
@@ -199,13 +239,13 @@ void CHardwareDlgTreeView::RequestDetails(QTreeWidgetItem* item)
             queries.push_back(std::string(base) + leaf);
     }
     const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
-    if (answers.size() != queries.size())
-        return;
-    int child = 0;
-    for (const std::string& answer : answers) {
-        const size_t blank = answer.find(' ');
-        if (blank == std::string::npos || child >= item->childCount())
-            continue;
-        item->child(child++)->setText(0, QString::fromStdString(answer.substr(blank + 1)));
+    // Each detail by its own answer: one that did not come keeps what the
+    // line showed, one the device did not understand says so.
+    const std::vector<uint32_t>& labels = ScanOf(m_kind).placeholders;
+    for (size_t i = 0; i < queries.size() && i < labels.size() && static_cast<int>(i) < item->childCount(); ++i) {
+        const Answer a = AnswerTo(queries[i], answers);
+        if (a.came)
+            item->child(static_cast<int>(i))
+                ->setText(0, a.refused ? NotUnderstood(Text(labels[i])) : QString::fromStdString(a.value));
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The tree of the hardware window: what the connected device reports as
 // present (slot modules, consoles, amplifiers or cards, one scan at a time);
-// expanding a found device asks the device for its details.
+// expanding a found device asks the device for its details. What the device
+// did not understand is marked so ("Release: nicht verstanden"); the answers
+// that came beside it are shown all the same.
 
 #include <QTreeWidget>
 
@@ -20,6 +22,8 @@ public:
     // The detail request of an expanded device.
     void RequestDetails(QTreeWidgetItem* item);
     int GetScanKind() const { return m_kind; }
+    // The mark of an item or detail the device did not understand.
+    static QString NotUnderstood(const QString& what);
 
 private:
     void ScanDevices(Kind kind);

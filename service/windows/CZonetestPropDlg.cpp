@@ -92,6 +92,12 @@ void CZonetestPropDlg::StoreEdit(int index)
     CValueEdit* edit = m_edits[static_cast<size_t>(index)];
     // The object reads the device's numbers, which have a decimal point only.
     const std::string typed = edit->text().trimmed().toStdString();
+    // A decimal where whole numbers are asked ("12,5" percent adjustment) is
+    // refused, never cut to 12.
+    if (!kRows[index].decimal && ScanTypedWhole(typed).kind == TypedWhole::Decimal) {
+        edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
+        return;
+    }
     m_zonetest->SetValue(kRows[index].key, kRows[index].decimal ? TypedDecimalText(typed) : typed);
     edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
 }

@@ -5,11 +5,14 @@
 // carry the names the program gives them in the language of the day, the date
 // text shows the stored date, and no symbol's bounding rectangle grows on its
 // own. A project connected and saved under another name: the status bar's
-// connection pane names the project by the name it now has.
+// connection pane names the project by the name it now has. A zone read back
+// through the sheet's menu: a message one answer raises keeps none of the
+// others from being read.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +24,7 @@
 #include <map>
 #include <string>
 
+#include "MenuTestSupport.h"
 #include "ShellTestSupport.h"
 #include "comm/CommIds.h"
 #include "comm/CommTestSupport.h"
@@ -28,11 +32,16 @@
 #include "hardware/CInterfaceSlot.h"
 #include "logic/CCondition.h"
 #include "model/CControlPad.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/PagingIds.h"
 #include "platform/StringTable.h"
 #include "shell/CDocTemplate.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerApp.h"
+#include "shell/CQuillomerView.h"
 #include "shell/ShellIds.h"
+#include "support/ZoneTestSupport.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -125,6 +134,7 @@ protected:
 };
 using DayOfWorkSim = ProgramOnTheLink;
 using ShellConnectedSaveAs = ProgramOnTheLink;
+using SheetUploadSim = ProgramOnTheLink;
 
 }  // namespace
 
@@ -275,4 +285,101 @@ TEST_F(ShellConnectedSaveAs, TheConnectionPaneNamesTheProjectByItsNewName)
 
     frame->OnCmdMsg(commid::Disconnect);
     Pump(100);
+}
+
+// A zone read back from a device whose values differ from the design, once
+// through the sheet's menu and once through the upload of its parameter
+// group: the message an answer raises ("Audioausgänge ... (2 -> 1)!") is
+// shown before the upload's end, and while the user reads it the answers to
+// the queries already sent come in (the sheet's sends them all at once; the
+// whole upload sends the next once the last has left). The upload ends well,
+// takes the test values, and its difference file names the amplifier channel.
+TEST_F(SheetUploadSim, AMessageAnAnswerRaisesKeepsNoAnswerFromBeingRead)
+{
+    frame->showNormal();
+    frame->resize(1280, 900);
+    QApplication::processEvents();
+    CQuillomerView* view = frame->GetActiveView();
+    ASSERT_NE(nullptr, view);
+    const CRelaisTopology::DialogFn previousDialog = CRelaisTopology::SetDialog(nullptr);
+    CRelaisTopology* topology = AddOneInN(*doc, 2);
+    CRelaisTopology::SetDialog(previousDialog);
+    ASSERT_NE(nullptr, topology);
+    CZone* zone = topology->GetZones().at(0);
+    frame->FindMenuAction(ids::FileSave)->trigger();
+    const QString errFile = dir.filePath(QStringLiteral("Halle.err"));
+
+    auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+    ASSERT_NE(nullptr, link);
+    ICommLinkHost& windows = link->Host();
+    TestHost host;
+    link->SetHost(&host);
+    Simulator sim;  // at the line rate: the answers come one after the other
+    ASSERT_TRUE(sim.Start({})) << Simulator::Program().toStdString();
+    frame->FindMenuAction(commid::Connect)->trigger();
+    ASSERT_TRUE(link->IsConnected());
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, *link));
+
+    // The user's right click on the zone's symbol and a command of its menu.
+    auto fromSheet = [&](uint32_t command) {
+        menutest::MenuPick pick;
+        pick.choose = command;
+        const CRect r = zone->GetRect();
+        const CPoint centre((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        view->ScrollToPosition(view->LogicalToClient(centre) + view->GetScrollPosition() - QPoint(200, 200));
+        QApplication::processEvents();
+        const QPoint at = view->LogicalToClient(centre);
+        view->HandleMouseMove(Qt::NoButton, at);
+        view->HandleMouseMove(Qt::NoButton, at);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &click);
+        EXPECT_TRUE(pick.Shows("Upload")) << testing::PrintToString(pick.entries);
+    };
+    fromSheet(zonecmd::Download);  // the device holds the design
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, *link));
+    const std::string design = zone->GetAttributeText(zoneattr::Output);
+
+    const struct {
+        const char* name;
+        bool whole;  // the upload of the parameter group instead of the sheet's menu
+        const char* readWhileOpen;  // the answer that comes while the message is open
+    } rows[] = {{"sheet", false, "-30"}, {"whole upload", true, nullptr}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        zone->SetAttributeText(zoneattr::TestVolume, "-20");
+        for (const char* line : {"/KVT/ZONE1/OUTPUT 2", "/KVT/ZONE1/AMPCHAN 61", "/KVT/ZONE1/TESTVOL -30"})
+            link->SendLine(line, doc);
+        ASSERT_TRUE(AwaitDeviceHasAll(sim, *link));
+        messages.texts.clear();
+        // The user reads the message for a while: the answers behind it come in meanwhile.
+        const std::string differ = "Audioausgänge für Linie " + zone->GetName() + " stimmen nicht überein! (2 -> " +
+                                   design + ")!";
+        bool readWhileOpen = false;
+        messages.onShown = [&] {
+            if (messages.texts.back() == differ && row.readWhileOpen)
+                readWhileOpen = serialtest::PumpUntil(
+                    [&] { return zone->GetAttributeText(zoneattr::TestVolume) == row.readWhileOpen; }, 3000);
+        };
+        if (row.whole) {
+            host.paramSelect = [&](ParamSelection& sel) {
+                sel.direction = 0;
+                sel.objects = {zone};
+                return true;
+            };
+            frame->FindMenuAction(commid::TransferParameters)->trigger();
+        } else {
+            fromSheet(zonecmd::Upload);
+        }
+        messages.onShown = nullptr;
+        EXPECT_TRUE(readWhileOpen || !row.readWhileOpen);
+        std::vector<std::string> said = {differ};
+        if (row.whole)
+            said.push_back("Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\"");
+        EXPECT_EQ(said, messages.texts);
+        EXPECT_EQ("-30", zone->GetAttributeText(zoneattr::TestVolume));
+        EXPECT_EQ("Linie 1 : 61 fehlt\r\n", ReadFile(errFile));
+    }
+    frame->OnCmdMsg(commid::Disconnect);
+    Pump(100);
+    link->SetHost(&windows);
 }

@@ -3,7 +3,10 @@
 // translation and the string table's, as the language command loads them.
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTranslator>
+
+#include <optional>
 
 #include "platform/StringTable.h"
 
@@ -35,3 +38,19 @@ private:
     StringTranslator m_previous;
     bool m_loaded = false;
 };
+
+// Runs `body(english)` in German, then in English with the English texts
+// loaded; the default locale is restored afterwards.
+template <class Body>
+void InEachLanguage(Body body)
+{
+    const QLocale language;
+    for (const bool english : {false, true}) {
+        std::optional<EnglishTexts> texts;
+        if (english)
+            texts.emplace();
+        QLocale::setDefault(QLocale(english ? QLocale::English : QLocale::German));
+        body(english);
+    }
+    QLocale::setDefault(language);
+}

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 #include <tuple>
 
 TEST(ValueEdit, SetOnlyWhenChangedOrForced)
@@ -64,19 +65,25 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
     const QLocale language;
     for (const QLocale::Language shown : {QLocale::German, QLocale::English}) {
         QLocale::setDefault(QLocale(shown));
-        edit.SetInt(42, 1, "%d");
-        edit.SetLong(42, 1, "%ld");
-        edit.SetFloat(-1.25f, 1, "%.2f");
+        // A decimal is no whole number either: "12,5" is neither 12 nor 125,
+        // nor is "1.000" a thousand.
         const struct {
             const char* typed;
+            float decimal;
             int whole;
-        } rows[] = {{"nan", 42}, {"inf", 42}, {"-inf", 42}, {"1e40", 42}, {"-1e39", 42},
-                    {"", 42},    {"x", 42},   {"-1.25", -1}};
+        } rows[] = {{"nan", -1.25f, 42},   {"inf", -1.25f, 42},  {"-inf", -1.25f, 42}, {"1e40", -1.25f, 42},
+                    {"-1e39", -1.25f, 42}, {"", -1.25f, 42},     {"x", -1.25f, 42},    {"-1.25", -1.25f, 42},
+                    {"12,5", 12.5f, 42},   {"1.000", 1.0f, 42},  {"3.5,5", -1.25f, 42}, {"-7 dB", -7.0f, -7}};
         for (const auto& row : rows) {
+            edit.SetInt(42, 1, "%d");
+            edit.SetLong(42, 1, "%ld");
+            edit.SetFloat(-1.25f, 1, "%.2f");
             QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(&edit, Qt::Key_Backspace);
             QTest::keyClicks(&edit, QString::fromLatin1(row.typed));
-            EXPECT_FLOAT_EQ(edit.GetFloat(1), -1.25f) << row.typed;
+            EXPECT_EQ(edit.ReadsAsFloat(), row.decimal != -1.25f || row.typed == std::string("-1.25")) << row.typed;
+            EXPECT_EQ(edit.ReadsAsWhole(), row.whole != 42) << row.typed;
+            EXPECT_FLOAT_EQ(edit.GetFloat(1), row.decimal) << row.typed;
             EXPECT_EQ(edit.GetInt(1), row.whole) << row.typed;
             EXPECT_EQ(edit.GetLong(1), row.whole) << row.typed;
         }
@@ -127,31 +134,37 @@ TEST(ValueEdit, EnterMovesFocusToParent)
 
 TEST(GridEdit, WholeNumberRangeCorrection)
 {
+    using R = CGridEdit::Reading;
     CGridEdit edit;
     edit.Setup(false, "%d", 0, 100, 50);
     EXPECT_EQ(edit.text(), "50");
     edit.setText("150");
-    EXPECT_TRUE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), R::Corrected);
     EXPECT_EQ(edit.text(), "100");
     EXPECT_EQ(edit.GetValue(), 100.0);
     edit.setText("-5");
-    EXPECT_TRUE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), R::Corrected);
     EXPECT_EQ(edit.text(), "0");
     EXPECT_EQ(edit.GetValue(), 0.0);
     edit.setText("77");
-    EXPECT_FALSE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), R::Taken);
     EXPECT_EQ(edit.GetValue(), 77.0);
-    // Empty: nothing changes.
-    edit.setText("");
-    EXPECT_FALSE(edit.ReadValue());
-    EXPECT_EQ(edit.GetValue(), 77.0);
-    // Unreadable text reads as 0, clamped into the range.
-    CGridEdit other;
-    other.Setup(false, "%d", 10, 20, 15);
-    other.setText("abc");
-    EXPECT_TRUE(other.ReadValue());
-    EXPECT_EQ(other.GetValue(), 10.0);
-    EXPECT_EQ(other.text(), "10");
+    // A text that is no whole number is refused, never read as another
+    // number (not 0, not its digits run together, not cut at the mark): the
+    // value stays and shows again.
+    for (const auto& [typed, reading] :
+         {std::pair{"", R::NoNumber}, std::pair{"abc", R::NoNumber}, std::pair{"-", R::NoNumber},
+          std::pair{"1e40", R::NoNumber}, std::pair{"3.5,5", R::NoNumber}, std::pair{"12,5", R::NotWhole},
+          std::pair{"-12,7", R::NotWhole}, std::pair{"12.0", R::NotWhole}, std::pair{"1.000", R::NotWhole}}) {
+        edit.setText(QString::fromLatin1(typed));
+        EXPECT_EQ(edit.ReadValue(), reading) << typed;
+        EXPECT_EQ(edit.GetValue(), 77.0) << typed;
+        EXPECT_EQ(edit.text(), "77") << typed;
+    }
+    EXPECT_TRUE(CGridEdit::TellsRange(R::NotWhole));
+    EXPECT_FALSE(CGridEdit::TellsRange(R::NoNumber));
+    EXPECT_FALSE(CGridEdit::Takes(R::NotWhole));
+    EXPECT_FALSE(CGridEdit::Takes(R::NoNumber));
     // Setup clamps the start value.
     CGridEdit third;
     third.Setup(false, "%d", 0, 100, 300);
@@ -163,7 +176,7 @@ TEST(GridEdit, CorrectedTextPutsCaretAfterSixthCharacter)
     CGridEdit edit;
     edit.Setup(false, "%d", 0, 12345678, 1);
     edit.setText("99999999");
-    EXPECT_TRUE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::Corrected);
     EXPECT_EQ(edit.text(), "12345678");
     EXPECT_EQ(edit.cursorPosition(), 6);
 }
@@ -190,7 +203,7 @@ TEST(GridEdit, SpecialValueShownAndKept)
     edit.SetValue(12);
     EXPECT_EQ(edit.text(), "12");
     edit.setText("Aus");
-    EXPECT_FALSE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::Taken);
     EXPECT_EQ(edit.GetValue(), 12.0);
     // Float mode compares whole parts.
     CGridEdit f;
@@ -205,21 +218,23 @@ TEST(GridEdit, FloatModeMinimumTolerance)
     CGridEdit edit;
     edit.Setup(true, "%.6f", 0.5, 2.0, 1.0);
     edit.setText("0.499995");
-    EXPECT_FALSE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::Taken);
     EXPECT_EQ(edit.text(), "0.499995");
     edit.setText("0.3");
-    EXPECT_TRUE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::Corrected);
     EXPECT_NEAR(edit.GetValue(), 0.49999, 1e-6);
     edit.setText("3");
-    EXPECT_TRUE(edit.ReadValue());
+    EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::Corrected);
     EXPECT_EQ(edit.GetValue(), 2.0);
     EXPECT_EQ(edit.text(), "2.000000");
     // No finite number (pasted: the keys take no letters), and a number with
-    // a thousands separator, read as no number: 0, then the range.
-    for (const char* text : {"nan", "inf", "1e40", "1.000,5", "1,000.5"}) {
+    // a thousands separator or a second decimal mark: no number, refused,
+    // the value kept and shown again.
+    for (const char* text : {"nan", "inf", "1e40", "1.000,5", "1,000.5", "1.5,5", ""}) {
         edit.setText(QString::fromLatin1(text));
-        EXPECT_TRUE(edit.ReadValue()) << text;
-        EXPECT_NEAR(edit.GetValue(), 0.49999, 1e-6) << text;
+        EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::NoNumber) << text;
+        EXPECT_EQ(edit.GetValue(), 2.0) << text;
+        EXPECT_EQ(edit.text(), "2.000000") << text;
     }
 }
 
@@ -229,9 +244,9 @@ TEST(GridEdit, KeysAcceptedAndSwallowed)
     edit.Setup(false, "%d", -100, 100, 0);
     edit.setText("");
     QTest::keyClicks(&edit, "-1a2.x3");
-    EXPECT_EQ(edit.text(), "-123");
+    EXPECT_EQ(edit.text(), "-12.3");
     QTest::keyClick(&edit, Qt::Key_Minus);  // not at the start of an empty field
-    EXPECT_EQ(edit.text(), "-123");
+    EXPECT_EQ(edit.text(), "-12.3");
     edit.selectAll();
     QTest::keyClick(&edit, Qt::Key_Minus);  // selection from the first character
     EXPECT_EQ(edit.text(), "-");
@@ -243,14 +258,19 @@ TEST(GridEdit, KeysAcceptedAndSwallowed)
     f.setText("");
     QTest::keyClicks(&f, "1.5");
     EXPECT_EQ(f.text(), "1.5");
-    // A comma is a decimal mark as the point is; whole numbers take neither.
+    // A comma is a decimal mark as the point is, in whole-number edits too:
+    // there "2,5" stays what it is, to be refused, rather than becoming 25.
     f.setText("");
     QTest::keyClicks(&f, "-2,5");
-    EXPECT_FALSE(f.ReadValue());
+    EXPECT_EQ(f.ReadValue(), CGridEdit::Reading::Taken);
     EXPECT_EQ(f.GetValue(), -2.5);
     edit.setText("");
     QTest::keyClicks(&edit, "2,5");
-    EXPECT_EQ(edit.text(), "25");
+    EXPECT_EQ(edit.text(), "2,5");
+    // The shortcuts every edit has: Ctrl+A selects the whole text.
+    edit.deselect();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit.selectedText(), "2,5");
 }
 
 TEST(GridEdit, EnterReportsFocusLossWithEnterFlag)

@@ -38,6 +38,7 @@
 #include "ui/CLevelSlider.h"
 #include "ui/CListCtrl.h"
 #include "ui/CScaleCtrl.h"
+#include "ui/CWholeSpinBox.h"
 #include "ui/ColumnWidths.h"
 #include "ui/CValueEdit.h"
 
@@ -345,7 +346,7 @@ TEST_F(AudioEditorTest, OkAppliesTheShownPageAndRefusesAPriorityOutOfRange)
     ASSERT_NE(nullptr, stored);
     EXPECT_EQ(4, stored->GetPriority());
 
-    for (const char* typed : {"55", "0"}) {
+    for (const char* typed : {"55", "0", "5,5"}) {
         SCOPED_TRACE(typed);
         doc.SetModifiedFlag(false);
         messages.texts.clear();

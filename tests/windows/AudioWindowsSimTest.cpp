@@ -368,23 +368,33 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     move(key(Qt::Key_Home), "0.0");
 
     // Typed into the field and left with Tab: a text that is no finite
-    // number keeps the level, and the slider stays.
+    // number is refused: the field shows the level again, the slider stays,
+    // the project is not marked and the device hears nothing, so the next
+    // line it gets is the next level taken.
     auto type = [&](const char* text) {
         return [&, text] {
             field->setFocus(Qt::MouseFocusReason);
             QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(field, QString::fromLatin1(text));
+            if (*text)
+                QTest::keyClicks(field, QString::fromLatin1(text));
+            else
+                QTest::keyClick(field, Qt::Key_Backspace);
             QTest::keyClick(field, Qt::Key_Tab);
         };
     };
     move(type("-12.5"), "-12.5");
-    for (const char* text : {"nan", "inf", "-inf", "1e40", "", "abc"}) {
+    const size_t refusedFrom = mark;
+    for (const char* text : {"nan", "inf", "-inf", "1e40", "", "abc", "-3.5,5"}) {
         SCOPED_TRACE(text);
-        move(type(text), "-12.5");
+        type(text)();
+        EXPECT_EQ(QLatin1String("-12.5"), field->text());
         EXPECT_EQ(-138, slider->value());
+        EXPECT_FALSE(doc.IsModified());
     }
     // A decimal comma, as German is written.
     move(type("-7,5"), "-7.5");
+    const std::string heard = sim.Received().substr(refusedFrom);
+    EXPECT_EQ(heard.find("/AUDIO/IN1/VOL "), heard.rfind("/AUDIO/IN1/VOL ")) << heard;
 }
 
 // The audio outputs dialog over the real link: what the user types reaches

@@ -202,11 +202,13 @@ TEST_F(LogicWindowsByHand, BusyPriorityTypedInItsCellIsKeptAndMarksTheProject)
     EXPECT_EQ(QStringLiteral("7"), list->GetItemText(0, kPriority));
     EXPECT_TRUE(d.doc().IsModified()) << "closing the project must ask to save the new priority";
 
-    // Enter on the shown value, a text without a number, an emptied cell and
-    // Escape after typing change nothing and leave the project unmarked.
+    // Enter on the shown value, a text without a number, a decimal (neither
+    // 1 nor 15), an emptied cell and Escape after typing change nothing and
+    // leave the project unmarked.
     d.doc().SetModifiedFlag(false);
     ASSERT_TRUE(TypeInCell(list, 0, kPriority, QString()));
     ASSERT_TRUE(TypeInCell(list, 0, kPriority, QStringLiteral("hoch")));
+    ASSERT_TRUE(TypeInCell(list, 0, kPriority, QStringLiteral("1,5")));
     ASSERT_TRUE(TypeInCell(list, 0, kPriority, QStringLiteral("")));
     ASSERT_TRUE(TypeInCell(list, 0, kPriority, QStringLiteral("3"), Qt::Key_Escape));
     EXPECT_EQ(70, busy->GetValue(3));
@@ -364,12 +366,7 @@ TEST_F(LogicWindowsByHand, ADecimalTypedWithACommaIsTakenInEitherLanguage)
         {kReadyInputWindow, kMaskTime, "12,5", "12.5"}, {kReadyInputWindow, kMaskTime, "12.5", "12.5"},
         {kReadyInputWindow, kMaskTime, "1.000,5", "12.5"}, {kTriggerWindow, 3, "7,5", "7.5"},
         {kAnalogWindow, 3, "2,5", "2.5"}};
-    const QLocale language;
-    for (const QLocale::Language shown : {QLocale::German, QLocale::English}) {
-        std::optional<EnglishTexts> texts;
-        if (shown == QLocale::English)
-            texts.emplace();
-        QLocale::setDefault(QLocale(shown));
+    InEachLanguage([&](bool) {
         for (const auto& [kind, column, keys, kept] : rows) {
             SCOPED_TRACE(keys);
             auto frame = OpenShown(kind);
@@ -390,8 +387,7 @@ TEST_F(LogicWindowsByHand, ADecimalTypedWithACommaIsTakenInEitherLanguage)
                 EXPECT_EQ(QLatin1String(kept), frame->GetView()->GetItemText(0, column));
             }
         }
-    }
-    QLocale::setDefault(language);
+    });
 }
 
 TEST_F(ConditionChoicesTest, BusyAudioKindsShowTheValueAndOkWithNothingChosenKeepsIt)

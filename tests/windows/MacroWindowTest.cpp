@@ -445,7 +445,8 @@ TEST_F(MacroWindow, TheVolumeArrowsStepWithinTheirRangeIntoTheValue)
     EXPECT_EQ(6, volume->GetParam(10));
     EXPECT_EQ("6", Control<QLineEdit>(frame, 1234)->text().toStdString());
     // A typed value is where the arrows go on from.
-    Control<QLineEdit>(frame, 1234)->setText(QStringLiteral("-20"));
+    Control<QLineEdit>(frame, 1234)->selectAll();
+    QTest::keyClicks(Control<QLineEdit>(frame, 1234), QStringLiteral("-20"));
     up->click();
     EXPECT_EQ(-19, volume->GetParam(10));
     for (int i = 0; i < 30; ++i)

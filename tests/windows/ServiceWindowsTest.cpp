@@ -519,7 +519,9 @@ TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
                           Case{1, "0,25", "0.250", CZonetestObject::AdjustPerDay},
                           Case{3, "12,5", "12.5", CZonetestObject::ImpedanceFrequency},
                           Case{4, "2,5", "2.5", CZonetestObject::GroundFaultDelay},
-                          Case{2, "7,5", "7", CZonetestObject::MaxAdjust},
+                          // A decimal where whole numbers are asked is refused, never cut to 7.
+                          Case{2, "7", "7", CZonetestObject::MaxAdjust},
+                          Case{2, "8,5", "7", CZonetestObject::MaxAdjust},
                           Case{2, "1e40", "7", CZonetestObject::MaxAdjust}}) {
         SCOPED_TRACE(c.typed);
         QLineEdit* edit = dlg.GetEdit(c.edit);
