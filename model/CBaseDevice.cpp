@@ -705,9 +705,27 @@ void CBaseDevice::SetName(std::string name)
     m_name = std::move(name);
 }
 
+namespace {
+// Blanks alone show as no name at all, on the sheet, in the lists and on the
+// device: such a name is no name.
+bool IsNoName(const std::string& name)
+{
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == ' ')
+            continue;
+        if (name.compare(i, 2, "\xC2\xA0") == 0) {  // the blank that does not break
+            ++i;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
 int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 {
-    if (name.empty()) {
+    if (IsNoName(name)) {
         ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
         return 0;
     }
@@ -733,9 +751,10 @@ int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 
 int CBaseDevice::SetNameUnique(std::string& name, bool ask)
 {
-    if (name.empty()) {
+    if (IsNoName(name)) {
         if (ask)
             ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        name.clear();  // refused: the caller keeps the old name on show
         return 0;
     }
     if (HasControlChars(name)) {

@@ -19,13 +19,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 [[maybe_unused]] const bool g_windowRegistered = CWindowRegistry::Register(QStringLiteral("CProjectDataDlg"),
     [](CQuillomerDoc*) -> QWidget* { return new CProjectDataDlg; });
 }  // namespace
 
 QL_STRING_TABLE({
-    {34336, "Bitte geben Sie ein korrektes Datum ein !"},
     {34531, "Aufgrund des größeren Speichers in der Geräteversion KVT7000 Upgrade\ngibt es folgende SW "
             "Unterschiede:\n\ninterner Message Rekorder verfügbar\nAudio Verzögerung\t\t\t330ms "
             "\t(340ms)\nMonitoreinträge\t\t\t250\t(50)\nMonitorrelais\t\t\t50\t(20)\nTagesprogramme\t\t\t20\t(10)"
@@ -220,7 +222,15 @@ void CProjectDataDlg::OnOK()
     UpdateData(true);
     const std::optional<QDateTime> dt = ParseLocaleDateTime(m_strDate);
     if (dt) {
-        m_timeDate = static_cast<std::time_t>(dt->toSecsSinceEpoch());
+        // The project holds its date as an unsigned 32-bit count of seconds
+        // from 1970: a date before (or after 2106) would come back as
+        // another one, so it is no project date.
+        const qint64 seconds = dt->toSecsSinceEpoch();
+        if (seconds < 0 || seconds > std::numeric_limits<uint32_t>::max()) {
+            ShowMessageId(ids::StrBadDate, mb::Ok);
+            return;
+        }
+        m_timeDate = static_cast<std::time_t>(seconds);
     } else if (m_strDate != m_strDateShown || !IsDateOfEitherLanguage(m_strDate)) {
         // A text typed in another form, or one that is no date at all (an
         // old project's "Error"), is no project date.

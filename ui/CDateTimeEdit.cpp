@@ -220,10 +220,21 @@ void CDateTimeEdit::ShowRefused(const QString& digits, int index)
     m_nSelectedBeforeRefused = static_cast<int>(edit->selectedText().size());
     m_bMovedBeforeRefused = m_bMovedOn;
     m_strRefused = text;
-    // The field itself never sees this text: it keeps the value it had.
+    SetTextAside(text);
     const QSignalBlocker blocker(edit);
-    edit->setText(text);
     edit->setCursorPosition(caret);
+}
+
+void CDateTimeEdit::SetTextAside(const QString& text)
+{
+    // The field itself never sees this text: it keeps the value it had. Nor
+    // may its check of the text put a day back to the month's last.
+    QLineEdit* edit = lineEdit();
+    const QSignalBlocker blocker(edit);
+    const QValidator* check = edit->validator();
+    edit->setValidator(nullptr);
+    edit->setText(text);
+    edit->setValidator(check);
 }
 
 void CDateTimeEdit::StepPart(bool forward)
@@ -248,8 +259,8 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
         switch (e->key()) {
         case Qt::Key_Backspace: {
             // Takes the refused digit back.
+            SetTextAside(m_strBeforeRefused);
             const QSignalBlocker blocker(lineEdit());
-            lineEdit()->setText(m_strBeforeRefused);
             lineEdit()->setSelection(m_nSelectionBeforeRefused, m_nSelectedBeforeRefused);
             m_strRefused.clear();
             m_bMovedOn = m_bMovedBeforeRefused;
@@ -282,10 +293,7 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     const bool digit = IsDigit(typed);
     if (m_bMovedOn && m_bMovedEarly && digit) {
         // The digit belongs to the part just left, which takes none more.
-        int run = 0;
-        for (int i = 0; i < currentSectionIndex() - 1; ++i)
-            run += sectionAt(i) == AmPmSection ? 0 : 1;
-        ShowRefused(m_strEarlyDigits + typed, run);
+        ShowRefused(m_strEarlyDigits + typed, RunOf(currentSectionIndex() - 1));
         m_bMovedOn = false;
         e->accept();
         return;
@@ -303,6 +311,7 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     const QString before = lineEdit()->text();
     const int caretBefore = lineEdit()->cursorPosition();
     const QString chosenBefore = lineEdit()->selectedText();
+    const int chosenFrom = lineEdit()->hasSelectedText() ? lineEdit()->selectionStart() : caretBefore;
     QDateTimeEdit::keyPressEvent(e);
     const int now = currentSectionIndex();
     // A refused digit leaves the text, the caret and the choice as they were;
@@ -311,6 +320,25 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     if (digit && now == field && lineEdit()->text() == before && lineEdit()->cursorPosition() == caretBefore &&
         lineEdit()->selectedText() == chosenBefore) {
         ShowRefused(typed, -1);
+        return;
+    }
+    // The field puts a day the month has not got back to the month's last
+    // ("29.02.2001" became 28.02.2001 as the year or month was typed): that
+    // would be another date than the one typed. The digits stand as typed
+    // instead, and the field holds no date until Backspace takes them back.
+    // (What the part typed into holds is known when it was chosen whole or
+    // typed into from its start.)
+    const bool typedKnown = !chosenBefore.isEmpty() || field == m_nTypedPart;
+    if (digit && lineEdit()->text() != before &&
+        TookOtherThanTyped(before, field, typedKnown ? typedInPart + typed : QString())) {
+        const QString digits = typedKnown ? typedInPart + typed : DigitsOf(lineEdit()->text(), RunOf(field));
+        SetTextAside(before);
+        const QSignalBlocker blocker(lineEdit());
+        if (chosenBefore.isEmpty())
+            lineEdit()->setCursorPosition(caretBefore);
+        else
+            lineEdit()->setSelection(chosenFrom, static_cast<int>(chosenBefore.size()));
+        ShowRefused(digits, RunOf(field));
         return;
     }
     m_nTypedPart = now;
@@ -326,6 +354,39 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     } else if (e->key() == Qt::Key_Backspace) {
         m_strTypedDigits.chop(1);
     }
+}
+
+int CDateTimeEdit::RunOf(int part) const
+{
+    int run = 0;
+    for (int i = 0; i < part; ++i)
+        run += sectionAt(i) == AmPmSection ? 0 : 1;
+    return run;
+}
+
+bool CDateTimeEdit::TookOtherThanTyped(const QString& before, int part, const QString& typed) const
+{
+    const QString after = lineEdit()->text();
+    const QList<std::pair<int, int>> was = DigitRuns(before);
+    const QList<std::pair<int, int>> now = DigitRuns(after);
+    if (was.size() != now.size())
+        return false;
+    const int typedRun = RunOf(part);
+    for (int i = 0; i < now.size(); ++i) {
+        // The part typed into holds the digits typed; every other part what it held.
+        if (i == typedRun && typed.isEmpty())
+            continue;
+        const int expected = i == typedRun ? typed.toInt() : before.mid(was[i].first, was[i].second).toInt();
+        if (after.mid(now[i].first, now[i].second).toInt() != expected)
+            return true;
+    }
+    return false;
+}
+
+QString CDateTimeEdit::DigitsOf(const QString& text, int run)
+{
+    const QList<std::pair<int, int>> runs = DigitRuns(text);
+    return run < runs.size() ? text.mid(runs[run].first, runs[run].second) : QString();
 }
 
 void CDateTimeEdit::focusOutEvent(QFocusEvent* e)

@@ -7,7 +7,9 @@
 // part to part as the separators do; Right right after a move by itself only
 // confirms it. A digit the part cannot take ("25" hours, "61" minutes, also
 // when the field had moved on after the "6") is shown as typed, and the field
-// then holds no date or time until Backspace takes the digit back. A click
+// then holds no date or time until Backspace takes the digit back. So does a
+// day the month has not got ("29.02.2001"): it is never put back to the
+// month's last day, it stands as typed, and the field holds no date. A click
 // chooses the whole part under it. The value changes when the typing is done.
 
 #include <QDateTimeEdit>
@@ -47,6 +49,15 @@ private:
     // Moves to the part before or after the current one, taking the current
     // part as typed.
     void StepPart(bool forward);
+    // The run of digits (counted in the text) that part `part` shows.
+    int RunOf(int part) const;
+    // Whether the field, given the digits `typed` for part `part`, shows
+    // another number than typed there or than before in another part (a day
+    // put back to the month's last). (`typed` empty: what that part holds is
+    // not known and not compared.)
+    bool TookOtherThanTyped(const QString& before, int part, const QString& typed) const;
+    // The digits of run `run` of `text`.
+    static QString DigitsOf(const QString& text, int run);
     // The most digits part `index` takes.
     int PartWidth(int index) const;
     // The date and time the text shows when every part is a number; nullopt
@@ -56,6 +67,8 @@ private:
     // parts), or `digit` at the caret when `index` is negative, as a text the
     // field holds no value for.
     void ShowRefused(const QString& digit, int index);
+    // Shows `text` without the field taking or correcting it.
+    void SetTextAside(const QString& text);
 
     bool m_bMovedOn = false;
     // The move was made after fewer digits than the part takes, because no

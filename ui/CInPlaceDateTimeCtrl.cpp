@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "platform/MessageBox.h"
 #include "ui/LocaleDates.h"
+#include "ui/UiIds.h"
 
 CInPlaceDateTimeCtrl::CInPlaceDateTimeCtrl(int row, int column, const QString& initialText)
     : CInPlaceCell(row, column, 1000), m_strInitText(initialText)
@@ -108,11 +110,20 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Enter: {
         // The part being typed counts as the picker shows it; a text that is
-        // no date or time leaves the cell as it was.
+        // no date or time leaves the cell as it was. A date that does not
+        // exist is told, once the edit is over.
         m_bCommit = TakeTyped();
-        [[fallthrough]];
+        const bool badDate = !m_bCommit && !m_bTime;
+        e->accept();
+        m_Value = dateTime();
+        FocusList();
+        EndEdit();
+        if (badDate)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        return;
+    }
     case Qt::Key_Escape:
         e->accept();
         m_Value = dateTime();

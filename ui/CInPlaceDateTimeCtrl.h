@@ -4,8 +4,10 @@
 // no date or time). Enter confirms: the value is offered to the list's owner
 // once, when the picker goes, as a short date (four-digit year) or as a
 // 24-hour time in the user's locale; a typed text that is no date or time is
-// not offered, so the cell stays as it was. Escape or leaving it otherwise (but not while its calendar
-// is dropped down) discards it. It deletes itself when it ends.
+// not offered, so the cell stays as it was; a date that does not exist is
+// told ("Bitte geben Sie ein korrektes Datum ein !"). Escape or leaving it
+// otherwise (but not while its calendar is dropped down) discards it. It
+// deletes itself when it ends.
 // It is typed as any date or time field of the program (CDateTimeEdit).
 
 #include <QDateTime>

@@ -8,4 +8,5 @@ QL_STRING_TABLE({
     {34137, "Netscan"},
     {34362, "Verbinden"},
     {32800, "Voreinstellungen"},
+    {34336, "Bitte geben Sie ein korrektes Datum ein !"},
 });

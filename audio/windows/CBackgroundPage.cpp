@@ -105,6 +105,9 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
                 SetLevel(c, db);
         });
         connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
+            // A field left as it shows the level ("%.1f") changes nothing.
+            if (!m_values[c]->isModified())
+                return;
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
             if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
@@ -247,14 +250,18 @@ bool CBackgroundPage::OnApply()
             m_audio->SetValue(miscaudiokey::ExtAlarmInp + static_cast<uint32_t>(i),
                               StrFormat("%d", m_inputs[i]->currentIndex()));
         m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", m_attenuationSpin->value()));
+        // A level is taken from its field only when the user typed it: the
+        // field shows it rounded ("%.1f"), and taking that would change a
+        // level nobody touched. (The object marks the project on a change.)
         for (int c = 0; c < 4; ++c) {
+            if (!m_values[c]->isModified())
+                continue;
             const QString text = m_values[c]->text();
             float db = CMiscAudio::kMinLevel;
             if (text != QLatin1String("OFF"))
                 db = ScanTypedFloat(text.toStdString()).value_or(db);
             m_audio->SetValue(static_cast<uint32_t>(c), StrFormat("%f", static_cast<double>(db)));
         }
-        m_audio->SetDocModified();
     }
     return CPropertyPage::OnApply();
 }

@@ -89,7 +89,12 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
         edits->addWidget(new QLabel(QStringLiteral("OUT%1").arg(n + 1), this), n, 0);
         edits->addWidget(m_levels[n], n, 1);
         edits->addWidget(new QLabel(QStringLiteral("dB"), this), n, 2);
-        connect(m_levels[n], &QLineEdit::editingFinished, this, [this, n] { OnLevelEdited(n); });
+        // A field left as it shows the level ("%.1f") changes nothing: only
+        // what the user typed is taken.
+        connect(m_levels[n], &QLineEdit::editingFinished, this, [this, n] {
+            if (m_levels[n]->isModified())
+                OnLevelEdited(n);
+        });
     }
     levels->addLayout(edits, 0, 6);
     top->addLayout(levels, 1);
@@ -100,7 +105,10 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
         m_pilot->SetValue(pilotkey::On, on ? 1 : 0);
         SendLive(std::string(kPath) + "GEN " + (on ? "ON" : "OFF"));
     });
-    connect(m_frequency, &QLineEdit::editingFinished, this, &CPilotView::OnFrequencyEdited);
+    connect(m_frequency, &QLineEdit::editingFinished, this, [this] {
+        if (m_frequency->isModified())
+            OnFrequencyEdited();
+    });
     connect(m_frequencySlider, &QSlider::valueChanged, this, &CPilotView::OnFrequencySlider);
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
     m_poll.setInterval(1500);

@@ -133,7 +133,8 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         Send({P("QUALITY ") + text.toStdString()});
     });
     connect(m_maxTime, &QLineEdit::editingFinished, this, [this] {
-        if (!m_recorder)
+        // A field left as it shows the time ("%3.1f") changes nothing.
+        if (!m_recorder || !m_maxTime->isModified())
             return;
         if (!m_maxTime->ReadsAsFloat()) {
             // No number: the time held shows again, nothing is sent.

@@ -81,7 +81,12 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
         grid->addWidget(field, 4, c);
         m_sliders[c] = slider;
         m_fields[c] = field;
-        connect(field, &QLineEdit::editingFinished, this, [this, c] { Commit(c); });
+        // A field left as it shows the level ("%4.1f") changes, marks and
+        // sends nothing: only what the user typed is taken.
+        connect(field, &QLineEdit::editingFinished, this, [this, c] {
+            if (m_fields[c]->isModified())
+                Commit(c);
+        });
         connect(slider, &QSlider::sliderReleased, this, [this, c] { Commit(c); });
         connect(slider, &QSlider::actionTriggered, this, [this, c](int action) { OnSliderAction(c, action); });
     }

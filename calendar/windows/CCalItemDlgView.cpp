@@ -16,6 +16,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/UiIds.h"
 
 namespace {
 QString Str(uint32_t id)
@@ -244,12 +245,16 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
     // A date or time entered again as it was shown leaves the project unchanged.
+    // A date the project cannot hold (its calendar times end with 2037) is
+    // told, not dropped without a word; the row shows the stored date again.
     if (column == 0) {
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
     } else if (a && column == 3) {
         const auto t = DateAt(text, CInPlaceDateTimeCtrl::ParseTime(GetItemText(row, 4)));
-        if (t && *t != a->m_time) {
+        if (!t)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        else if (*t != a->m_time) {
             a->SetParam(CAppoint::Date, *t);
             obj->SetDocModified();
         }
@@ -261,7 +266,9 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
         }
     } else if (h && column == 3) {
         const auto t = DateAt(text, QTime(0, 0));
-        if (t && *t != h->m_time) {
+        if (!t)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        else if (*t != h->m_time) {
             h->SetParam(CHoliday::Date, *t);
             obj->SetDocModified();
         }

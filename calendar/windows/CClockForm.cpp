@@ -20,6 +20,7 @@
 #include "platform/SystemTime.h"
 #include "ui/CAnimateCtrl.h"
 #include "ui/CPictureSet.h"
+#include "ui/UiIds.h"
 
 namespace {
 constexpr int kPollMs = 1000;
@@ -200,6 +201,8 @@ void CClockForm::OnSetMainClock()
 {
     if (!IsEditingMainClock()) {
         // First click: the fields are the user's until the second click.
+        m_mainTimeBefore = m_mainTime->text();
+        m_mainDateBefore = m_mainDate->text();
         m_mainTime->setReadOnly(false);
         m_mainDate->setReadOnly(false);
         if (m_timerId) {
@@ -212,34 +215,62 @@ void CClockForm::OnSetMainClock()
     }
     m_mainTime->setReadOnly(true);
     m_mainDate->setReadOnly(true);
-    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + DeviceTimeText(m_mainTime->text()));
-    Send(QStringLiteral("/CLOCK/MAIN/DATE ") + m_mainDate->text());
-    // The fields hold what the user typed, not the device's last answers: the
-    // next answers show what the device took, even when it kept its old date.
-    m_kept.mainTime.clear();
-    m_kept.mainDate.clear();
     if (m_timerId == 0)
         m_timerId = startTimer(kPollMs);
     m_setMain->setProperty("bitmapId", 310);
     m_setMain->setIcon(CPictureSet::ListImage(310, 0));
+    const std::optional<QString> time = DeviceTimeText(m_mainTime->text());
+    const std::optional<QString> date = DeviceDateText(m_mainDate->text());
+    if (!time || !date) {
+        // A time or date that does not exist ("25:61:00", "31.02.2026") is
+        // refused as a date or time field refuses it: nothing goes to the
+        // device, the fields show the clock as before, and a date is told.
+        m_mainTime->setText(m_mainTimeBefore);
+        m_mainDate->setText(m_mainDateBefore);
+        if (!date)
+            ShowMessageId(uistr::BadDate, mb::Ok);
+        return;
+    }
+    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + *time);
+    Send(QStringLiteral("/CLOCK/MAIN/DATE ") + *date);
+    // The fields hold what the user typed, not the device's last answers: the
+    // next answers show what the device took, even when it kept its old date.
+    m_kept.mainTime.clear();
+    m_kept.mainDate.clear();
 }
 
 void CClockForm::OnSetSlaveClock()
 {
-    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + DeviceTimeText(m_slaveTime->text()));
-    // The next answer shows what the slave line took.
+    const std::optional<QString> time = DeviceTimeText(m_slaveTime->text());
     m_slaveTime->setModified(false);
+    if (!time) {
+        // No time ("99:99"): nothing is sent and the field shows the slave
+        // clock as before.
+        m_slaveTime->setText(m_slaveBefore);
+        return;
+    }
+    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + *time);
+    m_slaveBefore = m_slaveTime->text();
+    // The next answer shows what the slave line took.
     m_kept.slaveTime.clear();
 }
 
-QString CClockForm::DeviceTimeText(const QString& typed)
+std::optional<QString> CClockForm::DeviceTimeText(const QString& typed)
 {
-    // A time typed short ("6:3") goes in the device's form (06:03:00); any
-    // other text goes as typed, and the device's answer shows what it took.
+    // A time typed short ("6:3") goes in the device's form (06:03:00).
     int hour = 0, minute = 0, second = 0;
-    if (caltime::ParseUserTime(typed.toStdString(), hour, minute, second))
-        return QString::asprintf("%02d:%02d:%02d", hour, minute, second);
-    return typed;
+    if (!caltime::ParseUserTime(typed.toStdString(), hour, minute, second))
+        return std::nullopt;
+    return QString::asprintf("%02d:%02d:%02d", hour, minute, second);
+}
+
+std::optional<QString> CClockForm::DeviceDateText(const QString& typed)
+{
+    // The field shows the device's form in either language, and is typed so.
+    int day = 0, month = 0, year = 0;
+    if (!caltime::ParseDeviceDate(typed.trimmed().toStdString(), day, month, year))
+        return std::nullopt;
+    return QString::asprintf("%02d.%02d.%04d", day, month, year);
 }
 
 void CClockForm::OnSlaveRun()
@@ -294,6 +325,8 @@ void CClockForm::OnClockAnswer(const std::string& answer)
         kept = value;
         if (f.edit) {
             (this->*(f.edit))->setText(value);
+            if (f.edit == &CClockForm::m_slaveTime)
+                m_slaveBefore = value;
         } else if (key == QLatin1String("/DCF/RECEIVE")) {
             const bool on = value == QLatin1String("ON");
             if (!on && m_receptionFlag == 0) {

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 #include "calendar/IClockAnswerSink.h"
 
 class CAnimateCtrl;
@@ -65,7 +67,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static QString DeviceTimeText(const QString& typed);
+    // The device's forms of a time ("hh:mm:ss") and a date ("dd.mm.yyyy")
+    // typed by the user; nullopt when the text is no such time or date.
+    static std::optional<QString> DeviceTimeText(const QString& typed);
+    static std::optional<QString> DeviceDateText(const QString& typed);
     void Send(const QString& line);
     void SetIcon(QLabel* label, bool bad);
     void SetComputerClock();
@@ -77,6 +82,11 @@ private:
     QPointer<CClockForm> m_previous;
     int m_timerId = 0;
     int m_receptionFlag = 1;
+    // What the clock fields showed before the user typed into them: a time
+    // or date refused brings it back.
+    QString m_mainTimeBefore;
+    QString m_mainDateBefore;
+    QString m_slaveBefore;
     QLineEdit* m_mainTime = nullptr;
     QLineEdit* m_mainDate = nullptr;
     QPushButton* m_setMain = nullptr;

@@ -23,6 +23,17 @@
 #include "ui/CValueEdit.h"
 #include "ui/DialogLayout.h"
 
+namespace {
+// The value a field stands for: what the user typed, once he typed into it;
+// until then the value it was given, which its text shows rounded ("%2.3f",
+// "%f"). Reading that text back would change a value nobody touched (7.25
+// came back as 7.250001 through the rounded normalized value).
+float ValueOf(CValueEdit* edit)
+{
+    return edit->GetFloat(edit->isModified() ? 1 : 0);
+}
+}  // namespace
+
 CVirtCtrlPropDlg::CVirtCtrlPropDlg(CVirtCtrlItem* item, virtctrl::CDesignerListView* pane, QWidget* parent)
     : QDialog(parent ? parent : static_cast<QWidget*>(pane)), m_pane(pane),
       m_doc(item ? item->GetDocument() : nullptr), m_number(item ? item->GetNumber() : 0)
@@ -120,12 +131,22 @@ void CVirtCtrlPropDlg::BuildLayout()
 
     connect(m_curve, &CCurveCtrl::CurveChanged, this, [this](int k) { m_curveValue->SetInt(k, 1, "%d"); });
     connect(m_knob, &CVcKnobCtrl::Dragged, this, &CVirtCtrlPropDlg::OnKnobDragged);
-    connect(m_minimum, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnMinMaxLeft);
-    connect(m_maximum, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnMinMaxLeft);
-    connect(m_output, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnOutputLeft);
-    connect(m_normalized, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnNormalizedLeft);
-    connect(m_curveValue, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnCurveLeft);
-    connect(m_steps, &QLineEdit::editingFinished, this, &CVirtCtrlPropDlg::OnStepsLeft);
+    // Leaving a field acts only on what the user typed there, once: a field
+    // left as it was shown changes nothing.
+    const auto onLeaving = [this](CValueEdit* edit, void (CVirtCtrlPropDlg::*left)()) {
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, left] {
+            if (!edit->isModified())
+                return;
+            (this->*left)();
+            edit->setModified(false);  // taken: the field holds the value typed
+        });
+    };
+    onLeaving(m_minimum, &CVirtCtrlPropDlg::OnMinMaxLeft);
+    onLeaving(m_maximum, &CVirtCtrlPropDlg::OnMinMaxLeft);
+    onLeaving(m_output, &CVirtCtrlPropDlg::OnOutputLeft);
+    onLeaving(m_normalized, &CVirtCtrlPropDlg::OnNormalizedLeft);
+    onLeaving(m_curveValue, &CVirtCtrlPropDlg::OnCurveLeft);
+    onLeaving(m_steps, &CVirtCtrlPropDlg::OnStepsLeft);
     connect(previous, &QPushButton::clicked, this, &CVirtCtrlPropDlg::OnPrevious);
     connect(next, &QPushButton::clicked, this, &CVirtCtrlPropDlg::OnNext);
     connect(m_close, &QPushButton::clicked, this, [this] {
@@ -157,15 +178,19 @@ void CVirtCtrlPropDlg::Save()
     CVirtCtrlItem* item = GetController();
     if (!item)
         return;
-    item->SetInt(CVirtCtrlItem::Curve, m_curve->GetCurve());
-    item->SetFloat(CVirtCtrlItem::Min, m_minimum->GetFloat(1));
-    item->SetFloat(CVirtCtrlItem::Max, m_maximum->GetFloat(1));
-    item->SetFloat(CVirtCtrlItem::Value, m_output->GetFloat(1));
+    // A curve or step count the device holds beyond the fields' limits is
+    // shown at the limit; it is kept unless the user set another.
+    if (m_curve->GetCurve() != vcmath::ClampCurve(item->GetInt(CVirtCtrlItem::Curve)))
+        item->SetInt(CVirtCtrlItem::Curve, m_curve->GetCurve());
+    item->SetFloat(CVirtCtrlItem::Min, ValueOf(m_minimum));
+    item->SetFloat(CVirtCtrlItem::Max, ValueOf(m_maximum));
+    item->SetFloat(CVirtCtrlItem::Value, ValueOf(m_output));
     // The field may still hold what was typed (the window closed with the
     // focus in it): held at the field's limits like on leaving it, never cut
     // down to 16 bits. (The setters mark the project only for a real change.)
-    if (m_steps->ReadsAsWhole())
-        item->SetInt(CVirtCtrlItem::Steps, vcmath::ClampSteps(m_steps->GetLong(1)));
+    const int steps = vcmath::ClampSteps(m_steps->GetLong(1));
+    if (m_steps->ReadsAsWhole() && steps != vcmath::ClampSteps(item->GetInt(CVirtCtrlItem::Steps)))
+        item->SetInt(CVirtCtrlItem::Steps, steps);
 }
 
 void CVirtCtrlPropDlg::SendOutput()
@@ -176,9 +201,9 @@ void CVirtCtrlPropDlg::SendOutput()
 
 void CVirtCtrlPropDlg::UpdateFromOutput()
 {
-    const double min = m_minimum->GetFloat(1);
-    const double max = m_maximum->GetFloat(1);
-    const double typed = m_output->GetFloat(1);
+    const double min = ValueOf(m_minimum);
+    const double max = ValueOf(m_maximum);
+    const double typed = ValueOf(m_output);
     const double output = vcmath::ClampOutput(min, max, typed);
     if (output != typed)
         m_output->SetFloat(static_cast<float>(output), 1, "%f");
@@ -190,8 +215,8 @@ void CVirtCtrlPropDlg::UpdateFromOutput()
 
 void CVirtCtrlPropDlg::UpdateFromNormalized()
 {
-    const double output = vcmath::OutputFromNormalized(m_minimum->GetFloat(1), m_maximum->GetFloat(1),
-                                                       m_normalized->GetFloat(1), m_curve->GetCurve());
+    const double output = vcmath::OutputFromNormalized(ValueOf(m_minimum), ValueOf(m_maximum),
+                                                       ValueOf(m_normalized), m_curve->GetCurve());
     m_output->SetFloat(static_cast<float>(output), 1, "%f");
 }
 
@@ -212,7 +237,6 @@ void CVirtCtrlPropDlg::OnOutputLeft()
         m_output->ShowAgain();
         return;
     }
-    m_output->GetFloat(1);
     UpdateFromOutput();
 }
 
@@ -222,7 +246,7 @@ void CVirtCtrlPropDlg::OnNormalizedLeft()
         m_normalized->ShowAgain();
         return;
     }
-    const float typed = m_normalized->GetFloat(1);
+    const float typed = ValueOf(m_normalized);
     const float normalized = typed < 0.0f ? 0.0f : typed > 1.0f ? 1.0f : typed;
     m_normalized->SetFloat(normalized, 1, "%f");
     m_knob->SetFrame(vcmath::KnobFrameFromNormalized(normalized));

@@ -361,12 +361,18 @@ void CMacroEditorView::OnSelect(QComboBox* combo, const std::function<void(int v
 
 void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& handler)
 {
-    connect(edit, &QLineEdit::editingFinished, this, [this, handler] {
+    // An edit left as it shows the macro's value (a time "%.1f", a value
+    // "%f") commits nothing: reading that text back would change a value
+    // nobody touched. What the user typed is taken once.
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, handler] {
+        if (!edit->isModified())
+            return;
         if (CMacro* macro = Macro(); macro && !m_filling) {
             const CBaseDevice::ChangeGuard ownGuard(macro);
             const CBaseDevice::ChangeGuard otherGuard(CounterpartOf(macro));
             handler();
         }
+        edit->setModified(false);
     });
 }
 

@@ -370,4 +370,15 @@ TEST_F(CentralSlotsTest, CardDialogsConfirmNamesAsPads)
     slot->ApplyDialog(inputs, outputs, -1);
     EXPECT_EQ(nullptr, slot->GetOutLinkAtKey(0));
     EXPECT_EQ(devices - 1, doc.doc().GetList(CAT_AUDIO_DEVICE).size());
+
+    // Blanks for the DCF77 receiver are no name: the pad attached keeps the
+    // receiver's own, the user is told, and a second try changes nothing.
+    const std::string noName = "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !\n";
+    inputs[1] = "   ";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        slot->ApplyDialog(inputs, outputs, -1);
+        EXPECT_EQ("DCF77 Receiver", slot->AttachedName(false, 1));
+        EXPECT_EQ(static_cast<size_t>(attempt + 1), messages.Count(noName));
+    }
 }

@@ -246,21 +246,38 @@ TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)
 }
 
 // A name travels in protocol lines: a line break or any other control
-// character in it is refused with a message, by both name setters.
+// character in it is refused with a message, by both name setters. Blanks
+// alone are no name, refused as an empty one is.
 TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
 {
     TestDevice* obj = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
-    const std::string refused = "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n";
-    for (const char* bad : {"Halle\r\n/MACRO/LOCK ON", "A\tB", "Ende\n", "X\x7f"}) {
+    const std::string control = "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n";
+    const std::string empty = "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !\n";
+    const struct {
+        const char* name;
+        const std::string& message;
+    } rows[] = {
+        {"Halle\r\n/MACRO/LOCK ON", control},
+        {"A\tB", control},
+        {"Ende\n", control},
+        {"X\x7f", control},
+        {"   ", empty},
+        {" ", empty},
+        {" \xC2\xA0 ", empty},  // with the blank that does not break
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         messages.texts.clear();
-        EXPECT_EQ(obj->SetNameChecked(bad, true), 0) << bad;
-        EXPECT_EQ(messages.texts, std::vector<std::string> {refused});
-        std::string name = bad;
-        EXPECT_EQ(obj->SetNameUnique(name, true), 0) << bad;
+        EXPECT_EQ(obj->SetNameChecked(row.name, true), 0);
+        EXPECT_EQ(messages.texts, std::vector<std::string> {row.message});
+        std::string name = row.name;
+        EXPECT_EQ(obj->SetNameUnique(name, true), 0);
         EXPECT_TRUE(name.empty()) << "a refused name is handed back empty";
         EXPECT_EQ(obj->GetName(), "V");
     }
     EXPECT_EQ(obj->SetNameChecked("Halle Süd", true), 1);
+    EXPECT_EQ(obj->SetNameChecked(" Halle ", true), 1) << "blanks around a name are the user's";
+    EXPECT_EQ(obj->GetName(), " Halle ");
 }
 
 TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)

@@ -566,7 +566,9 @@ TEST(ShellProjectData, NoVariantDateCheckAndPassword)
 }
 
 // An old project's date text "Error" is no date: OK is refused until the
-// user types one. A date the program wrote in the other language's form
+// user types one. Nor is a date that does not exist, or one the project
+// cannot hold (its date counts seconds from 1970 in 32 bits): it would come
+// back as another. A date the program wrote in the other language's form
 // (before a switch of language) is taken as it stands.
 TEST(ShellProjectData, ATextThatIsNoDateIsRefusedEvenWhenLeftAsItIs)
 {
@@ -594,14 +596,28 @@ TEST(ShellProjectData, ATextThatIsNoDateIsRefusedEvenWhenLeftAsItIs)
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_NE(dlg.result(), QDialog::Accepted);
 
+        size_t told = 1;
+        for (const char* refused : {"29.02.2001", "01.01.1960", "01.01.2107"}) {
+            SCOPED_TRACE(refused);
+            QTest::mouseClick(dlg.DateEdit(), Qt::LeftButton);
+            QTest::keyClick(dlg.DateEdit(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(dlg.DateEdit(), QString::fromLatin1(refused));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            ASSERT_EQ(messages.messages.size(), ++told);
+            EXPECT_EQ(messages.messages.back().first, "Bitte geben Sie ein korrektes Datum ein !");
+            EXPECT_TRUE(dlg.isVisible());
+            EXPECT_EQ(dlg.m_timeDate, stored);
+        }
+
         QTest::mouseClick(dlg.DateEdit(), Qt::LeftButton);
         QTest::keyClick(dlg.DateEdit(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(dlg.DateEdit(), QStringLiteral("24.11.27"));
         QTest::mouseClick(ok, Qt::LeftButton);
-        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages.size(), told);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2027, 11, 24));
     }
+    const size_t told = messages.messages.size();
     for (const char* written : {"3/1/01", "01.03.2001"}) {
         SCOPED_TRACE(written);
         CProjectDataDlg dlg;
@@ -610,7 +626,7 @@ TEST(ShellProjectData, ATextThatIsNoDateIsRefusedEvenWhenLeftAsItIs)
         dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         QTest::mouseClick(okButton(dlg), Qt::LeftButton);
-        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages.size(), told);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2001, 3, 1));
     }

@@ -144,6 +144,7 @@ TEST_F(AudioEditorTest, CommonLevelsFollowTheirScaleAndLimits)
     page->m_sliders[3]->setValue(0);  // the panic level reaches +6 dB
     EXPECT_EQ(QLatin1String("6.0"), page->m_values[3]->text());
     page->m_values[0]->setText(QStringLiteral("-95"));
+    page->m_values[0]->setModified(true);  // as typing leaves it
     emit page->m_values[0]->editingFinished();
     EXPECT_EQ(QLatin1String("OFF"), page->m_values[0]->text());
     EXPECT_FLOAT_EQ(-80.0f, audio->GetLevel(miscaudiokey::AlarmVol));
@@ -468,21 +469,35 @@ TEST_F(AudioEditorTest, ATabClickedLeavesNoSignalSelectedAndApplyThereMakesOneOf
         EXPECT_EQ(alarmPriority, alarm->GetPriority());
     }
 
-    // A level field left as it was changes nothing; a new level marks the page.
+    // A level field left as it was changes nothing, also where the field
+    // shows the level rounded ("-12.3" for -12.34); a new level marks the page.
+    auto* audio = dynamic_cast<CMiscAudio*>(doc.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+    ASSERT_NE(nullptr, audio);
+    audio->SetValue(miscaudiokey::ChimeVol, "-12.34");
+    audio->SetValue(miscaudiokey::MessageVol, "-12.34");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
     ASSERT_EQ(editor.m_background, editor.GetActivePage());
     editor.m_background->SetModified(false);
     QLineEdit* chime = editor.m_background->m_values[1];
+    EXPECT_EQ(QLatin1String("-12.3"), chime->text());
+    doc.SetModifiedFlag(false);
     for (QLineEdit* field : {chime, editor.m_background->m_attenuation}) {
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_Tab);
         EXPECT_FALSE(editor.m_background->IsModified()) << field->objectName().toStdString();
     }
     EXPECT_FALSE(editor.ApplyButton()->isEnabled());
+    EXPECT_FLOAT_EQ(-12.34f, audio->GetLevel(miscaudiokey::ChimeVol));
+    EXPECT_FALSE(doc.IsModified());
     QTest::mouseClick(chime, Qt::LeftButton);
     QTest::keyClick(chime, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(chime, QStringLiteral("-12"));
     QTest::keyClick(chime, Qt::Key_Tab);
     EXPECT_TRUE(editor.m_background->IsModified());
     EXPECT_EQ(QLatin1String("-12.0"), chime->text());
+    // OK takes the typed level over and leaves the one nobody touched.
+    QTest::mouseClick(OkButton(editor), Qt::LeftButton);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_FLOAT_EQ(-12.0f, audio->GetLevel(miscaudiokey::ChimeVol));
+    EXPECT_FLOAT_EQ(-12.34f, audio->GetLevel(miscaudiokey::MessageVol));
 }

@@ -17,21 +17,28 @@
 #include <memory>
 
 #include "audio/CInternalMessageRec.h"
+#include "audio/CInternalPilottoneGen.h"
+#include "audio/CMiscAudio.h"
 #include "audio/CInternalPowerManagement.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/CMonitorDlgFrm.h"
 #include "audio/windows/CMonitorDlgListView.h"
 #include "audio/windows/CMonitorRelaisListView.h"
+#include "audio/windows/CPilotFrm.h"
+#include "audio/windows/CPilotView.h"
 #include "audio/windows/CPowerFrm.h"
 #include "audio/windows/CPowerView.h"
 #include "audio/windows/CRecorderFrm.h"
 #include "audio/windows/CRecorderView.h"
+#include "audio/windows/CVolumeFrm.h"
+#include "audio/windows/CVolumeView.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/qt/ModalAnswer.h"
 #include "ui/CEditListCtrl.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
 
 using namespace blocktest;
@@ -338,4 +345,58 @@ TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhen
     EXPECT_EQ(CInternalMessageRec::kMessageCount, combo->count());
     combo->hidePopup();
     EXPECT_EQ("Räumung", NameOf(*rec, 4));
+}
+
+// A field of a live window the user only passes through (a click into it,
+// Tab out) keeps a value held finer than the field shows it: nothing is
+// changed or marked. What he types is taken.
+TEST_F(AudioWindowByHand, AFieldPassedThroughKeepsAValueHeldFinerThanItShows)
+{
+    auto* rec = Fixed<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    auto* pilot = Fixed<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
+    auto* levels = Fixed<CMiscAudio>(OT_MISC_AUDIO);
+    ASSERT_TRUE(rec && pilot && levels);
+    rec->SetFloat(recorderkey::MaxTime, 12.25f);
+    pilot->SetFloatValue(pilotkey::Frequency, 19000.25f);
+    pilot->SetFloatValue(pilotkey::LevelKey(0), -20.25f);
+    levels->SetValue(miscaudiokey::ChimeVol, "-12.25");
+    CRecorderFrm recorder;
+    CPilotFrm tone;
+    CVolumeFrm volumes;
+    const struct {
+        const char* what;
+        QWidget* window;
+        QPushButton* first;  // clicked before: the pilot tone's output whose level is typed
+        QLineEdit* field;
+        std::function<float()> held;
+        float before;
+        const char* typed;
+        float after;
+    } rows[] = {
+        {"recorder time", &recorder, nullptr, recorder.GetView()->m_maxTime,
+         [&] { return rec->GetFloat(recorderkey::MaxTime); }, 12.25f, "20", 20.0f},
+        {"pilot frequency", &tone, nullptr, tone.GetView()->m_frequency,
+         [&] { return pilot->GetFloatValue(pilotkey::Frequency); }, 19000.25f, "18000", 18000.0f},
+        {"pilot level", &tone, tone.GetView()->m_outputs[0], tone.GetView()->m_levels[0],
+         [&] { return pilot->GetFloatValue(pilotkey::LevelKey(0)); }, -20.25f, "-30", -30.0f},
+        {"chime volume", &volumes, nullptr, volumes.GetView()->m_fields[CVolumeView::Chime],
+         [&] { return levels->GetLevel(miscaudiokey::ChimeVol); }, -12.25f, "-20", -20.0f},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NO_FATAL_FAILURE(ShowActive(*row.window));
+        if (row.first)
+            QTest::mouseClick(row.first, Qt::LeftButton);
+        d.doc().SetModifiedFlag(false);
+        QTest::mouseClick(row.field, Qt::LeftButton);
+        QTest::keyClick(row.field, Qt::Key_Tab);
+        EXPECT_EQ(row.before, row.held());
+        EXPECT_FALSE(d.doc().IsModified());
+        QTest::mouseClick(row.field, Qt::LeftButton);
+        QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(row.field, QString::fromLatin1(row.typed));
+        QTest::keyClick(row.field, Qt::Key_Tab);
+        EXPECT_EQ(row.after, row.held());
+        EXPECT_TRUE(d.doc().IsModified());
+    }
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -37,10 +38,13 @@
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "calendar/windows/CWeekDlgView.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CObjectDlg.h"
 
@@ -129,28 +133,56 @@ protected:
 };
 }  // namespace
 
+// F2 on a row's name in each calendar list: an emptied name leaves the
+// stored one on show without a word; blanks alone are no name either, and
+// are told so; a name goes to the object (and with it to the device).
 TEST_F(CalendarUser, AnEmptiedNameLeavesTheStoredNameOnShow)
 {
     CAppointDlgFrm appoints;
-    Show(appoints);
-    ClickButton(appoints, ID_CAL_NEW_APPOINT);
-    CCalItemDlgView* list = appoints.GetView();
-    ASSERT_EQ(1, list->GetItemCount());
-    Rename(list, 0, QString());
-    EXPECT_EQ("Ereignis 1", list->GetItemText(0, 0).toStdString());
-    EXPECT_EQ("Ereignis 1", list->ObjectOf(0)->GetName());
-    Rename(list, 0, QStringLiteral("Pause"));
-    EXPECT_EQ("Pause", list->GetItemText(0, 0).toStdString());
-    EXPECT_EQ("Pause", list->ObjectOf(0)->GetName());
-
     CHolidayDlgFrm holidays;
-    Show(holidays);
-    ClickButton(holidays, ID_CAL_NEW_HOLIDAY);
-    list = holidays.GetView();
-    ASSERT_EQ(1, list->GetItemCount());
-    Rename(list, 0, QString());
-    EXPECT_EQ("Feiertagsprogramm 1", list->GetItemText(0, 0).toStdString());
-    EXPECT_TRUE(messages.texts.empty()) << "an emptied name is no fault to report";
+    CDayprogDlgFrm dayprogs;
+    const struct {
+        CFeatureFrm* frame;
+        CCalendarListView* list;
+        unsigned newItem;
+        uint32_t type;
+        const char* name;
+        const char* renamed;  // names are unique in the project
+    } windows[] = {
+        {&appoints, appoints.GetView(), ID_CAL_NEW_APPOINT, OT_APPOINT, "Ereignis 1", "Pause"},
+        {&holidays, holidays.GetView(), ID_CAL_NEW_HOLIDAY, OT_HOLIDAY, "Feiertagsprogramm 1", "Ostern"},
+        {&dayprogs, dayprogs.GetListView(), ID_CAL_NEW_DAYPROG, OT_DAYPROG, "Tagesprogramm 1", "Werktag"},
+    };
+    const struct {
+        const char* keys;  // null: the window's new name
+        bool told;         // "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !"
+    } rows[] = {
+        {"", false},
+        {"   ", true},
+        {"\xC2\xA0", true},  // the blank that does not break
+        {nullptr, false},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.name);
+        Show(*w.frame);
+        ClickButton(*w.frame, w.newItem);
+        ASSERT_EQ(1, w.list->GetItemCount());
+        const CBaseDevice* object = FindNumbered(&d.doc(), w.type, 1);
+        ASSERT_NE(nullptr, object);
+        for (const auto& row : rows) {
+            const std::string keys = row.keys ? row.keys : w.renamed;
+            SCOPED_TRACE("'" + keys + "'");
+            messages.texts.clear();
+            Rename(w.list, 0, QString::fromStdString(keys));
+            const std::string shown = row.keys ? w.name : w.renamed;
+            EXPECT_EQ(shown, w.list->GetItemText(0, 0).toStdString());
+            EXPECT_EQ(shown, object->GetName());
+            EXPECT_EQ(row.told, messages.Contains("Sie müssen einen Namen"))
+                << "an emptied name is no fault to report";
+            EXPECT_EQ(row.told ? 1u : 0u, messages.texts.size());
+        }
+        w.frame->hide();
+    }
 }
 
 TEST_F(CalendarUser, EveryChangeInTheAppointmentAndHolidayListsMarksTheProject)
@@ -439,68 +471,111 @@ TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
     EXPECT_FALSE(dlg.Form()->IsPolling());
     QTest::mouseClick(date, Qt::LeftButton);
     QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(date, QStringLiteral("31.02.2026"));
+    QTest::keyClicks(date, QStringLiteral("24.12.2026"));
     // An answer to a query sent before the first click comes in while he types.
     clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:01", "", linkstate::Online);
     EXPECT_EQ("12:00:00", time->text().toStdString()) << "the user's fields are his while he edits them";
-    EXPECT_EQ("31.02.2026", date->text().toStdString());
+    EXPECT_EQ("24.12.2026", date->text().toStdString());
 
     sender.lines.clear();
     QTest::mouseClick(set, Qt::LeftButton);
     ASSERT_EQ(2u, sender.lines.size());
     EXPECT_EQ("/CLOCK/MAIN/TIME 12:00:00", sender.lines[0]);
-    EXPECT_EQ("/CLOCK/MAIN/DATE 31.02.2026", sender.lines[1]);
+    EXPECT_EQ("/CLOCK/MAIN/DATE 24.12.2026", sender.lines[1]);
     EXPECT_TRUE(dlg.Form()->IsPolling());
-    // The device refuses the date and answers its own, the same as before.
+    // The device keeps its own date and answers it, the same as before.
     clock->ParseUploadLines("CLOCK/MAIN/TIME 12:00:03", "", linkstate::Online);
     clock->ParseUploadLines("CLOCK/MAIN/DATE 07.12.2026", "", linkstate::Online);
     EXPECT_EQ("12:00:03", time->text().toStdString());
     EXPECT_EQ("07.12.2026", date->text().toStdString());
 }
 
-// The clock's time fields as a keyboard types them, in both forms of the
-// clock: a slave time being typed is not overwritten by the polled answers,
-// Enter sets the clock of its own field (a time typed short in the device's
-// form) and presses no button clicked before; the dialog stays open.
+// The clock's fields as a keyboard types them, in both forms of the clock
+// and both languages: a slave time being typed is not overwritten by the
+// polled answers; Enter sets the clock of its own field (a time typed short
+// in the device's form) and presses no button clicked before; the dialog
+// stays open. A time or date that does not exist sends nothing: the field
+// shows the clock as before, and a date is told.
 TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
 {
     auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
     ASSERT_NE(nullptr, clock);
+    struct Row {
+        const char* field;  // 1009 slave time, 1195 main time, 1007 main date
+        const char* keys;
+        std::vector<std::string> sent;
+        bool told;  // the date refused with a word
+    };
+    const Row rows[] = {
+        {"1009", "6:3", {"/CLOCK/SLAVE/TIME 06:03:00"}, false},
+        {"1009", "99:99", {}, false},
+        {"1009", "", {}, false},
+        {"1195", "7:5", {"/CLOCK/MAIN/TIME 07:05:00", "/CLOCK/MAIN/DATE 07.12.2026"}, false},
+        {"1195", "25:61:00", {}, false},
+        {"1007", "1.3.2026", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 01.03.2026"}, false},
+        {"1007", "31.02.2026", {}, true},
+        {"1007", "29.02.2001", {}, true},
+        {"1007", "", {}, true},
+    };
     const std::vector<std::function<QDialog*()>> hosts = {
         [&] { return new CObjectDlg(&d.doc(), CClkFrm::kWindowKind); },
         [&] { return new CClockDlg(clock); },
     };
-    for (size_t h = 0; h < hosts.size(); ++h) {
-        SCOPED_TRACE(h);
-        std::unique_ptr<QDialog> dlg(hosts[h]());
-        Show(*dlg);
-        auto* slave = dlg->findChild<QLineEdit*>(QStringLiteral("1009"));
-        auto* time = dlg->findChild<QLineEdit*>(QStringLiteral("1195"));
-        auto* setMain = dlg->findChild<QPushButton*>(QStringLiteral("1267"));
-        auto* run = dlg->findChild<QPushButton*>(QStringLiteral("1255"));
-        ASSERT_TRUE(slave && time && setMain && run);
-        QTest::mouseClick(run, Qt::LeftButton);
-        QTest::mouseClick(slave, Qt::LeftButton);
-        QTest::keyClick(slave, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(slave, QStringLiteral("6:3"));
-        clock->ParseUploadLines("CLOCK/SLAVE/TIME 07:00:00", "", linkstate::Online);
-        EXPECT_EQ("6:3", slave->text().toStdString()) << "the polled answer leaves the text being typed";
-        sender.lines.clear();
-        QTest::keyClick(slave, Qt::Key_Return);
-        EXPECT_EQ(std::vector<std::string>{"/CLOCK/SLAVE/TIME 06:03:00"}, sender.lines);
-        clock->ParseUploadLines("CLOCK/SLAVE/TIME 06:03:01", "", linkstate::Online);
-        EXPECT_EQ("06:03:01", slave->text().toStdString()) << "then the device's answer shows";
-
-        QTest::mouseClick(setMain, Qt::LeftButton);
-        QTest::mouseClick(time, Qt::LeftButton);
-        QTest::keyClick(time, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(time, QStringLiteral("7:5"));
-        sender.lines.clear();
-        QTest::keyClick(time, Qt::Key_Return);
-        ASSERT_EQ(2u, sender.lines.size());
-        EXPECT_EQ("/CLOCK/MAIN/TIME 07:05:00", sender.lines[0]);
-        EXPECT_TRUE(time->isReadOnly());
-        EXPECT_TRUE(dlg->isVisible());
+    for (bool english : {false, true}) {
+        SCOPED_TRACE(english ? "English" : "German");
+        std::optional<EnglishTexts> texts;
+        if (english) {
+            texts.emplace();
+            ASSERT_TRUE(texts->IsLoaded());
+        }
+        const std::string badDate =
+            english ? "Please enter a correct date !" : "Bitte geben Sie ein korrektes Datum ein !";
+        for (size_t h = 0; h < hosts.size(); ++h) {
+            SCOPED_TRACE(h);
+            std::unique_ptr<QDialog> dlg(hosts[h]());
+            Show(*dlg);
+            auto* run = dlg->findChild<QPushButton*>(QStringLiteral("1255"));
+            auto* setMain = dlg->findChild<QPushButton*>(QStringLiteral("1267"));
+            ASSERT_TRUE(run && setMain);
+            QTest::mouseClick(run, Qt::LeftButton);
+            for (const Row& row : rows) {
+                SCOPED_TRACE(std::string(row.field) + " " + row.keys);
+                auto* field = dlg->findChild<QLineEdit*>(QString::fromLatin1(row.field));
+                ASSERT_NE(nullptr, field);
+                // What the device's clock shows before the user types.
+                for (const char* line : {"CLOCK/MAIN/TIME 12:00:00", "CLOCK/MAIN/DATE 07.12.2026",
+                                         "CLOCK/SLAVE/TIME 07:00:00"})
+                    clock->ParseUploadLines(line, "", linkstate::Online);
+                const QString before = field->text();
+                const bool main = std::string(row.field) != "1009";
+                if (main)
+                    QTest::mouseClick(setMain, Qt::LeftButton);
+                QTest::mouseClick(field, Qt::LeftButton);
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                if (*row.keys)
+                    TypeAsKeyboard(field, QString::fromLatin1(row.keys));
+                else
+                    QTest::keyClick(field, Qt::Key_Backspace);  // the field emptied
+                if (!main) {
+                    clock->ParseUploadLines("CLOCK/SLAVE/TIME 07:00:01", "", linkstate::Online);
+                    EXPECT_EQ(row.keys, field->text().toStdString()) << "the polled answer leaves the text being typed";
+                }
+                sender.lines.clear();
+                messages.texts.clear();
+                QTest::keyClick(field, Qt::Key_Return);
+                EXPECT_EQ(row.sent, sender.lines);
+                EXPECT_EQ(row.told ? std::vector<std::string>{badDate} : std::vector<std::string>{}, messages.texts);
+                if (row.sent.empty())
+                    EXPECT_EQ(before.toStdString(), field->text().toStdString())
+                        << "the field shows the clock as before";
+                EXPECT_TRUE(field->isReadOnly() == main);
+                EXPECT_TRUE(dlg->isVisible());
+                if (!row.sent.empty() && !main) {
+                    clock->ParseUploadLines("CLOCK/SLAVE/TIME 06:03:01", "", linkstate::Online);
+                    EXPECT_EQ("06:03:01", field->text().toStdString()) << "then the device's answer shows";
+                }
+            }
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -27,6 +28,7 @@
 #include "model/CIDManager.h"
 #include "platform/SystemTime.h"
 #include "support/BlockTestSupport.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
 #include "support/qt/TypeAsKeyboard.h"
@@ -146,6 +148,7 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         const char* start;
         const char* stored;
         Qt::Key end = Qt::Key_Return;
+        bool told = false;  // "Bitte geben Sie ein korrektes Datum ein !"
     };
     const Row rows[] = {
         {4, "07:30:00", "", "14.03.2026 09:15:45", "14.03.2026 07:30:00"},
@@ -173,16 +176,32 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         // A part typed with one digit less than it holds replaces it whole.
         {3, "15.3.2021", "3/15/2021", "01.01.2020 16:20:30", "15.03.2021 16:20:30"},
         {3, "1.5.2026", "5/1/2026", "01.03.1980 16:20:30", "01.05.2026 16:20:30"},
-        {3, "01.13", "13/1", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "01.13", "13/1", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
         {3, "nan", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
-        {3, "1e40", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        {3, "1e40", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},  // 14.0.2026
         {3, "", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
         {3, "14.03.2026", "3/14/2026", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        // A date that does not exist is never put back to the month's last
+        // day, whether the day, the month or the year makes it one; a date
+        // beyond the project's calendar (2037) is not dropped unsaid.
+        {3, "29.02.2001", "2/30/2001", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {3, "31.04", "4/31", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {3, "29.02.2001", "2/29/2001", "29.02.2000 16:20:30", "29.02.2000 16:20:30", Qt::Key_Return, true},
+        {3, "29.02.2004", "2/29/2004", "29.02.2000 16:20:30", "29.02.2004 16:20:30"},
+        {3, "31.12.2099", "12/31/2099", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {3, "29.02.2001", "2/30/2001", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Escape},
     };
     for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
         SCOPED_TRACE(locale.name().toStdString());
         const bool german = locale.language() == QLocale::German;
         QLocale::setDefault(locale);
+        std::optional<EnglishTexts> english;
+        if (!german) {
+            english.emplace();
+            ASSERT_TRUE(english->IsLoaded());
+        }
+        const std::string badDate =
+            german ? "Bitte geben Sie ein korrektes Datum ein !" : "Please enter a correct date !";
         CAppointDlgFrm frame;
         frame.show();
         frame.activateWindow();
@@ -213,10 +232,12 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
                     QTest::keyClick(picker, Qt::Key_Right);
                 TypeAsKeyboard(picker, parts[i]);
             }
+            messages.texts.clear();
             QTest::keyClick(picker, row.end);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
             EXPECT_EQ(row.stored, caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time));
+            EXPECT_EQ(row.told ? std::vector<std::string>{badDate} : std::vector<std::string>{}, messages.texts);
         }
         // The list shows the year as typed, in four digits.
         a->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1));

@@ -287,6 +287,21 @@ TEST_F(MacroViewsByHand, TypedNumbersAreLimitedAndWhatIsAlreadyHeldMarksNothing)
     TypeInto(maxTime, QStringLiteral("x"));
     EXPECT_EQ(QStringLiteral("360.4"), maxTime->text());
     EXPECT_FALSE(d.doc().IsModified());
+    // A time held finer than the edit shows it ("%.1f") stays as held when
+    // the edit is only passed through.
+    for (CMacro* m : {on, off})
+        m->SetParamFloat(66, 12.25f);
+    frame.RefreshCurrentMacro();
+    Settle();
+    maxTime = Control<QLineEdit>(1237);
+    ASSERT_NE(nullptr, maxTime);
+    d.doc().SetModifiedFlag(false);
+    QTest::mouseClick(maxTime, Qt::LeftButton, {}, maxTime->rect().center());
+    QTest::keyClick(maxTime, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(12.25f, on->GetParamFloat(66));
+    EXPECT_EQ(12.25f, off->GetParamFloat(66));
+    EXPECT_FALSE(d.doc().IsModified());
 
     // A controller's edits: a text that holds no number it takes (no
     // finite float for the value) leaves the edit showing what the macro keeps.
