@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <cctype>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "audio/AudioIds.h"
@@ -10,6 +12,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -222,11 +225,13 @@ void CAudioSignal::ParseUploadLines(std::string line, const std::string& /*diffF
 
     int32_t number = 0;
     if (value != "OFF") {
-        if (value.empty() || !std::isdigit(static_cast<unsigned char>(value[0]))) {
+        // Only a whole number standing alone is one: "5a" or "1e40" is not 5 or 1.
+        const std::optional<long> read = ScanWholeNumber(value, 0, INT32_MAX);
+        if (value.empty() || !std::isdigit(static_cast<unsigned char>(value[0])) || !read) {
             ReportParserError();
             return;
         }
-        number = audiotext::LeadingInt(value);
+        number = static_cast<int32_t>(*read);
     }
 
     if (key == "INTERN") {

@@ -1,8 +1,11 @@
 #include "audio/CInternalPilottoneGen.h"
 
 #include "audio/AudioText.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CInternalPilottoneGen, 1)
@@ -102,18 +105,18 @@ int CInternalPilottoneGen::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CInternalPilottoneGen::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CInternalPilottoneGen::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
     // "PILOT/FREQU 5": the key follows the object's own element.
-    const size_t lastBlank = line.rfind(' ');
-    if (lastBlank == std::string::npos)
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos)
         return;
-    const std::string value = line.substr(lastBlank + 1);
-    if (value == "?")
-        return;
-    const std::string path = line.substr(0, line.find(' '));
+    const std::string value = line.substr(blank + 1);
+    if (IsRefusedValue(value))
+        return;  // an echoed query, or a key the device did not understand
+    const std::string path = line.substr(0, blank);
     const size_t slash = path.find('/');
     if (slash == std::string::npos)
         return;
@@ -121,11 +124,22 @@ void CInternalPilottoneGen::ParseUploadLines(std::string line, const std::string
     for (int step = 0; step < kPilotSteps; ++step) {
         if (key != kStepKeys[step])
             continue;
+        const uint32_t valueKey = ValueKeyOfStep(step);
+        bool held = true;
         if (step == 0) {
+            // Any word but ON switches the generator off; one other than OFF is named.
             SetValue(pilotkey::On, value == "ON" ? 1 : 0);
-        } else if (const auto v = audiotext::ScanFloat(value)) {
-            SetFloatValue(ValueKeyOfStep(step), audiotext::ToFloat(*v));
+            held = value == "ON" || value == "OFF";
+        } else {
+            // Only a number standing alone is a value; one beyond the range is held at its limit.
+            const std::optional<float> v = ScanWholeFloat(value);
+            if (v)
+                SetFloatValue(valueKey, *v);
+            held = v && GetFloatValue(valueKey) == *v;
         }
+        if (!held)
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, "/" + path, value,
+                          GetValueText(valueKey));
         return;
     }
 }

@@ -46,7 +46,9 @@ public:
     // Six steps ("/GEN", "/FREQU", "/VOL1".."/VOL4"), only for the upgraded
     // device; the standard device has no pilot tone generator.
     int GetDownloadLines(int mode, int step) override;
-    // Takes the device's values during an upload.
+    // Takes the device's values during an upload; a value beyond its range
+    // is held at its limit, one that does not read is not taken, and either
+    // is named in the difference file with the value kept.
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
 private:

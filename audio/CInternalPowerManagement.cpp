@@ -1,12 +1,16 @@
 #include "audio/CInternalPowerManagement.h"
 
+#include <climits>
 #include <iterator>
+#include <optional>
 
 #include "audio/AudioText.h"
 #include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CInternalPowerManagement, 3)
@@ -176,6 +180,11 @@ CBaseDevice* CInternalPowerManagement::CreatePlaceholder(uint32_t partnerType, i
                                      condition ? CAT_DIGITAL_IO : CAT_MACRO);
 }
 
+std::string CInternalPowerManagement::LineValueText(uint32_t key) const
+{
+    return IsLinkKey(key) ? StrFormat("%d", GetValue(key)) : GetValueText(key);
+}
+
 int CInternalPowerManagement::GetDownloadLines(int mode, int step)
 {
     if (step == -1)
@@ -185,27 +194,20 @@ int CInternalPowerManagement::GetDownloadLines(int mode, int step)
     if (IsOutBufferFull())
         return step;
     const uint32_t key = kSteps[step].valueKey;
-    std::string value;
-    if (mode)
-        value = "?";
-    else if (IsLinkKey(key))
-        value = StrFormat("%d", GetValue(key));
-    else
-        value = GetValueText(key);
+    const std::string value = mode ? std::string("?") : LineValueText(key);
     ::SendCommand(m_path + kSteps[step].key + " " + value, m_pDocument, true);
     return step + 1;
 }
 
-void CInternalPowerManagement::ParseUploadLines(std::string line, const std::string& /*diffFileName*/,
-                                                int linkState)
+void CInternalPowerManagement::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     // "POWER/MAINS_COND 3": the key runs from the end of the first element to the blank.
     const size_t blank = line.find(' ');
     if (blank == std::string::npos || linkState != linkstate::Upload)
         return;
     const std::string value = line.substr(blank + 1);
-    if (value == "?")
-        return;
+    if (IsRefusedValue(value))
+        return;  // an echoed query, or a key the device did not understand
     const size_t slash = line.find('/');
     if (slash == std::string::npos || slash > blank)
         return;
@@ -213,14 +215,25 @@ void CInternalPowerManagement::ParseUploadLines(std::string line, const std::str
     for (const PowerStep& s : kSteps) {
         if (key != s.key)
             continue;
+        // What the object cannot hold as the device gave it (a word, a number
+        // that is no whole one, a priority beyond 0..255, a number the
+        // directory cannot hold) is named with what it keeps instead, which
+        // its next download sends.
+        bool held = false;
         if (IsFlagKey(s.valueKey)) {
-            if (value == "YES" || value == "NO")
+            held = value == "YES" || value == "NO";
+            if (held)
                 SetValue(s.valueKey, value == "YES" ? 1 : 0);
-            return;
+        } else {
+            const std::optional<long> number =
+                ScanWholeNumber(IsLinkKey(s.valueKey) && value == "OFF" ? std::string("0") : value, INT32_MIN, INT32_MAX);
+            if (number)
+                SetValue(s.valueKey, static_cast<int32_t>(*number));
+            held = number && GetValue(s.valueKey) == *number;
         }
-        const auto number = audiotext::ScanInt(IsLinkKey(s.valueKey) && value == "OFF" ? std::string("0") : value);
-        if (number)
-            SetValue(s.valueKey, *number);
+        if (!held)
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, "/" + line.substr(0, blank), value,
+                          LineValueText(s.valueKey));
         return;
     }
 }

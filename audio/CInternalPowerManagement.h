@@ -43,10 +43,14 @@ public:
 
     // Eight steps, one line each: the priorities, the linked numbers and the flags.
     int GetDownloadLines(int mode, int step) override;
-    // Takes every value the download sends back from the device during an upload.
+    // Takes every value the download sends back from the device during an
+    // upload; what it cannot hold as the device gave it is named in the
+    // difference file with the value it keeps.
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
 private:
+    // The value of a key as a download line carries it.
+    std::string LineValueText(uint32_t key) const;
     void Relink(int32_t linkKey, uint32_t partnerType, int32_t number);
     CBaseDevice* CreatePlaceholder(uint32_t partnerType, int32_t number);
 

@@ -1,10 +1,16 @@
 #include "audio/CMiscAudio.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <optional>
 
 #include "audio/AudioIds.h"
 #include "audio/AudioText.h"
+#include "model/BlockWalk.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -118,23 +124,23 @@ bool CMiscAudio::SetValue(uint32_t key, const std::string& text)
     return false;
 }
 
+std::string CMiscAudio::DeviceValueText(uint32_t key) const
+{
+    if (key < 4)
+        return m_levels[key] <= kMinLevel ? std::string(kDeviceLevelOff) : GetValue(key);
+    if (key == miscaudiokey::BackAtt)
+        return StrFormat("%d", m_ints[0] == kBackAttOff ? kDeviceBackAttOff : m_ints[0]);
+    if (key < miscaudiokey::Count)
+        return StrFormat("%d", m_ints[key - 4] + 1);  // the device counts its inputs from 1
+    return {};
+}
+
 std::string CMiscAudio::SendAudioLine(uint32_t key, bool shorten, bool query)
 {
     FillKeywordTables();
     const auto keyword = KeywordTable().find(key);
     std::string line = "/" + m_path + "/" + (keyword == KeywordTable().end() ? std::string() : keyword->second);
-    std::string value = GetValue(key);
-    if (key < 4) {
-        if (m_levels[key] <= kMinLevel)
-            value = kDeviceLevelOff;
-    } else if (key == miscaudiokey::BackAtt) {
-        if (m_ints[0] == kBackAttOff)
-            value = StrFormat("%d", kDeviceBackAttOff);
-    } else if (key < miscaudiokey::Count) {
-        // The device counts its inputs from 1.
-        value = StrFormat("%d", m_ints[key - 4] + 1);
-    }
-    line += query ? " ?" : " " + value;
+    line += query ? " ?" : " " + DeviceValueText(key);
     ::SendCommand(line, m_pDocument ? m_pDocument : GetActiveDoc(), shorten);
     return line;
 }
@@ -151,39 +157,54 @@ int CMiscAudio::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CMiscAudio::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int /*linkState*/)
+void CMiscAudio::ParseUploadLines(std::string line, const std::string& diffFileName, int /*linkState*/)
 {
     // "AUDIO/BACK_ATT -20": the key word after the path, without digits.
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
-    std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
-        return;  // an echoed query
+    const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (IsRefusedValue(value))
+        return;  // an echoed query, or a key the device did not understand
     const size_t slash = path.find('/');
     std::string word = slash == std::string::npos ? std::string() : path.substr(slash + 1);
     word = word.substr(0, word.find_first_of("0123456789"));
     FillKeywordTables();
     const auto found = KeyTable().find(word);
-    bool ok = found != KeyTable().end();
-    const uint32_t key = ok ? found->second : 0;
-    if (ok && key < 4) {
-        if (audiotext::LeadingFloat(value) <= kMinLevel)
-            value = StrFormat("%f", static_cast<double>(kMinLevel));
-    } else if (ok && key == miscaudiokey::BackAtt) {
-        const double v = audiotext::LeadingFloat(value);
-        int32_t n = kBackAttOff;
-        if (v >= 0.0)
-            n = 0;
-        else if (v > kBackAttOff)
-            n = static_cast<int32_t>(std::trunc(v));
-        value = StrFormat("%d", n);
-    } else if (ok) {
-        // The device counts its inputs from 1.
-        const auto n = audiotext::ScanInt(value);
-        ok = n.has_value() && *n > INT32_MIN;
-        if (ok)
-            value = StrFormat("%d", *n - 1);
+    if (found == KeyTable().end()) {
+        ShowMessage(LoadStringId(audioid::ParserError), mb::Ok | mb::IconExclamation);
+        return;
     }
-    if (!ok || !SetValue(key, value))
+    const uint32_t key = found->second;
+    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
+    // Only a number standing alone is a value; what the object cannot hold
+    // as the device gave it is named with what it holds instead, which its
+    // next download sends.
+    bool read = false, named = false;
+    const ChangeGuard guard(*this);
+    if (key == miscaudiokey::BackAtt) {
+        if (const std::optional<float> v = ScanWholeFloat(value)) {
+            read = true;
+            // At or below -41 the attenuation is off: the device writes that as -127.
+            const double whole = std::trunc(*v);
+            m_ints[0] = *v >= 0.0f ? 0 : (whole > kBackAttOff ? static_cast<int32_t>(whole) : kBackAttOff);
+            named = whole != *v || *v > 0.0f || (*v <= kBackAttOff && *v != kDeviceBackAttOff);
+        }
+    } else if (key < 4) {
+        if (const std::optional<float> v = ScanWholeFloat(value)) {
+            read = true;
+            // At or below -80.0 a level is the bottom, which the device writes as -150.0.
+            m_levels[key] = std::clamp(*v, kMinLevel, kMaxLevel);
+            named = *v > kMaxLevel;
+        }
+    } else if (const std::optional<long> n = ScanWholeNumber(value, LONG_MIN, LONG_MAX)) {
+        read = true;
+        // The device counts its inputs from 1.
+        const long input = *n - 1;
+        m_ints[key - 4] = static_cast<int32_t>(std::clamp(input, 0L, 3L));
+        named = m_ints[key - 4] != input;
+    }
+    if (!read || named)
+        ReportNotHeld(diffFile, "/" + path, value, DeviceValueText(key));
+    if (!read)
         ShowMessage(LoadStringId(audioid::ParserError), mb::Ok | mb::IconExclamation);
 }

@@ -51,9 +51,14 @@ public:
     std::string SendAudioLine(uint32_t key, bool shorten, bool query);
     // Eight steps, the keys in order, one line each.
     int GetDownloadLines(int mode, int step) override;
-    // Takes one value in the device's counting; an answer it cannot read is
-    // reported and changes nothing.
+    // Takes one value in the device's counting. An answer it cannot read is
+    // reported and changes nothing; one it cannot hold as given (beyond the
+    // range, a decimal where a whole number belongs) is held at what it can
+    // hold. Either is named in the difference file with the value kept.
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
+
+    // The value of a key as the device counts it, as a download sends it.
+    std::string DeviceValueText(uint32_t key) const;
 
     float GetLevel(uint32_t key) const { return key < 4 ? m_levels[key] : 0.0f; }
     int32_t GetInt(uint32_t key) const { return key >= 4 && key < 8 ? m_ints[key - 4] : 0; }

@@ -6,12 +6,14 @@
 #include <optional>
 
 #include "audio/AudioIds.h"
+#include "model/BlockWalk.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CMonitor, 5)
@@ -90,6 +92,28 @@ CIDManager::AmpInfo ReadAmpInfo(const CBaseDevice* amp)
 bool IsAmpWord(const std::string& word)
 {
     return word == "AMP_IN" || word == "AMP_OUT";
+}
+
+// Whether an entry of the source can have the number: an input or output
+// 1..4, a monitor relay of the table, an amplifier's bus address 0..63.
+bool FitsNumber(const std::string& source, uint32_t number)
+{
+    if (source == "IN" || source == "OUT")
+        return number >= 1 && number <= 4;
+    if (source == "REL")
+        return number >= 1 && number <= static_cast<uint32_t>(CMonitor::kRelayCount);
+    if (IsAmpWord(source))
+        return number <= 63;
+    if (source == "EXT")
+        return number <= 0xFFFF;  // what its code carries
+    return number == 0;
+}
+
+// An amplifier's channel is 1..4; the other sources carry no channel, and a
+// digit travels back as it came.
+bool FitsChannel(const std::string& source, uint32_t channel)
+{
+    return IsAmpWord(source) ? channel >= 1 && channel <= 4 : channel <= 9;
 }
 }  // namespace
 
@@ -483,8 +507,13 @@ void CMonitor::TakeRelayAnswer(int n, const std::string& value, const std::strin
         return;
     }
     const std::optional<uint32_t> word = ReadNumber(value, 10);
-    if (!word)
-        return;  // neither OFF nor a number: not a relay answer we can take
+    if (!word) {
+        // Neither OFF nor a number: the relay keeps its own.
+        if (!diffFileName.empty())
+            ReportNotHeld(&diffFileName, m_path + StrFormat("/RELAY%d", n), value,
+                          StrFormat("%d", static_cast<int32_t>(m_relays[static_cast<size_t>(n - 1)])));
+        return;
+    }
     m_relays[static_cast<size_t>(n - 1)] = *word;
     RemoveInLinksAtKey(n);
     if (*word == 0)
@@ -512,12 +541,14 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
     if (linkState != linkstate::Upload)
         return;
     // "MONI/TABLE4/SEL AMP_IN": the key follows the object's own element.
-    const size_t lastBlank = line.rfind(' ');
-    if (lastBlank == std::string::npos)
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos)
         return;
-    const std::string value = line.substr(lastBlank + 1);
-    if (value == "?")
+    std::string value = line.substr(blank + 1);
+    // An echoed query, or a line the device did not understand ("... XYZ ? ").
+    if (IsRefusedValue(value))
         return;
+    value.erase(value.find_last_not_of(" \r\n") + 1);
     const std::string path = line.substr(0, line.find(' '));
     const size_t slash = path.find('/');
     if (slash == std::string::npos)
@@ -558,19 +589,29 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
     }
 
     std::string rest;
+    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
     // Answers for entries and relays the table cannot hold are not taken.
     if (const int n = NumberAfter(key, "/TABLE", rest); n >= 1 && n <= kEntryCount) {
         MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
+        const uint32_t index = static_cast<uint32_t>(n - 1) << 16;
+        // A source word the project does not know, or a number its source
+        // cannot have, is not taken: the entry keeps its own, which the next
+        // download sends, and the difference file names it.
         if (rest == "/SEL") {
-            e.source = value;
+            if (KindOfSourceWord(value) != 0)
+                e.source = value;
+            else
+                ReportNotHeld(diffFile, m_path + key, value, e.source);
         } else if (rest == "/IDX" || rest == "/AMPCHAN") {
             // Amplifier addresses travel in hexadecimal, as the download writes them.
             const bool isNumber = rest == "/IDX";
-            if (const auto v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10))
+            const std::optional<uint32_t> v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10);
+            if (v && (isNumber ? FitsNumber(e.source, *v) : FitsChannel(e.source, *v)))
                 (isNumber ? e.number : e.channel) = *v;
-            else if (!diffFileName.empty())
-                // The entry keeps its value; the next download sends that.
-                AppendErrLine(diffFileName, LoadStringId(audioid::Monitor), m_number, key + " " + value);
+            else
+                ReportNotHeld(diffFile, m_path + key, value,
+                              GetValueText((isNumber ? monitorsource::EntryNumber : monitorsource::EntryChannel) |
+                                           index));
         }
         return;
     }

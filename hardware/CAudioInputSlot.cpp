@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "audio/CMiscAudio.h"
 #include "hardware/CAudioInputDevice.h"
 #include "hardware/DialogHook.h"
@@ -950,6 +951,17 @@ bool CAudioInputSlot::TakesAsSent(uint32_t code, const std::string& device, cons
     return numtext::SameNumber(device, held);
 }
 
+bool CAudioInputSlot::ReadsAsCardValue(uint32_t code, const std::string& device)
+{
+    if (code == IPC_TYPE && !numtext::StartsWithDigit(device))
+        return FilterTypes().count(device) != 0;
+    if (code == IPC_BYPASS && (device == "ON" || device == "OFF"))
+        return true;
+    if (code == IPC_TYPE || code == IPC_BYPASS || code == IPC_S || code == IPC_AUX || code == IPC_BYPASS_ALL)
+        return ScanWholeNumber(device, -1000000, 1000000).has_value();
+    return ScanWholeFloat(device).has_value();
+}
+
 // The value as the device writes it: type words and "OFF"/"ON" for bypass.
 std::string CAudioInputSlot::LineValueText(uint32_t code, uint32_t filter, int channel) const
 {
@@ -1035,8 +1047,16 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diff
         filter = it->second & 0xFF;
     }
     // The card takes the device's values over; it lists no differences. A
-    // value it clamps or a word it does not know is named in the difference
-    // file with what the card holds (and the next download sends) instead.
+    // value it clamps is named in the difference file with what the card
+    // holds (and the next download sends) instead. A word or a number the card
+    // cannot read is no level at all: the card keeps its value and names it,
+    // so "abc" never comes back as 0 dB.
+    if (!ReadsAsCardValue(code, value)) {
+        if (!diffFileName.empty())
+            AppendErrMismatch(diffFileName, "/AUDIO/" + key, value,
+                              LineValueText(code, filter, static_cast<int>(channel)));
+        return;
+    }
     SetValueText(MakeInputKey(code, filter), static_cast<int>(channel), value);
     // The open dialog shows the value first: a difference file that cannot be
     // written must not leave it holding the old one, which it would store

@@ -188,6 +188,8 @@ private:
     // Whether the device's value text means what the card now holds as
     // `held` (the line value the next download sends).
     static bool TakesAsSent(uint32_t code, const std::string& device, const std::string& held);
+    // Whether the device's text is a value of the key at all (a number, or a word of the key).
+    static bool ReadsAsCardValue(uint32_t code, const std::string& device);
     bool IsNameInUse(const std::string& name) const;
 
     // The document whose shared values this slot uses (never dereferenced).

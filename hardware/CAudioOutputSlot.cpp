@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/DialogHook.h"
 #include "hardware/IAudioOutputsDlg.h"
@@ -514,8 +515,15 @@ void CAudioOutputSlot::ParseUploadLines(std::string line, const std::string& dif
     const uint32_t code = it->second >> 16;
     const int channel = static_cast<int>(it->second & 0xFFFF);
     // The card takes the device's values over; it lists no differences. A
-    // volume it clamps, or text that is no number, is named in the
-    // difference file with what the card holds (and the next download sends).
+    // volume it clamps is named in the difference file with what the card
+    // holds (and the next download sends). Text that is no number leaves the
+    // card's value as it is, named the same way.
+    const bool whole = code == OPC_UNIT;
+    if (whole ? !ScanWholeNumber(value, -1000000, 1000000) : !ScanWholeFloat(value)) {
+        if (!diffFileName.empty())
+            AppendErrMismatch(diffFileName, "/AUDIO/" + key, value, GetValueText(code, channel));
+        return;
+    }
     SetValue(code, channel, value);
     // The open dialog shows the value before the difference file is written
     // (see the input card).

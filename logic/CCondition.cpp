@@ -478,6 +478,14 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
     if (m_newFunctionReadBack)
         m_untakenIndex = 0;  // it named something for the function before
     m_kindId = kind;
+    // A function word the project does not know writes the entry off: what
+    // it watched for its function before goes, and its name says what it
+    // now is, as its list row shows and its next download sends.
+    if (m_newFunctionReadBack && kind == ck::Plain) {
+        m_newFunctionReadBack = false;
+        RemoveOutLinksAtKey(0);
+        Relabel();
+    }
 }
 
 void CCondition::Relabel()

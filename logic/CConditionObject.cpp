@@ -1,6 +1,8 @@
 #include "logic/CConditionObject.h"
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 #include <vector>
 
 #include "logic/CAnalogCondition.h"
@@ -10,11 +12,25 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CConditionObject, 0)
 
 namespace {
+// The value an entry's next download sends for `key` ("/INDEX"), none when
+// the entry sends no such line.
+template <class Entry>
+std::optional<std::string> SentValue(const Entry& entry, const std::string& key)
+{
+    std::vector<std::string> lines;
+    entry.GetEntryLines(lines);
+    for (const std::string& line : lines)
+        if (line.compare(0, key.size() + 1, key + " ") == 0)
+            return line.substr(key.size() + 1);
+    return std::nullopt;
+}
+
 struct PartInfo {
     const char* word;       // section word
     const char* clearWord;  // free-list key
@@ -216,8 +232,6 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
 {
     CBaseDevice* obj = Find(part, n);
     const bool off = value == "OFF";
-    int iv = 0;
-    float fv = 0.0f;
     // What the project cannot hold as the device gave it is named with the
     // value the project keeps instead (the one its next download sends).
     const auto notHeld = [&](const std::string& held) {
@@ -225,26 +239,40 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             ReportNotHeld(diffFile, StrFormat("%s%s%d%s", m_path.c_str(), kParts[part].word, n, key.c_str()), value,
                           held);
     };
+    // A value that does not read (or a word the entry does not know) leaves
+    // the entry's own, which is named when the entry sends that key at all.
+    const auto unread = [&](const auto& entry) {
+        if (const std::optional<std::string> held = SentValue(entry, key))
+            notHeld(*held);
+    };
 
     switch (part) {
     case Analog: {
+        auto* a = dynamic_cast<CAnalogCondition*>(obj);
         if (key == "/LMZ775") {
             if (off) {
                 if (obj)
                     obj->OnCommand(objcmd::Delete);
                 return;
             }
-            if (!obj)
-                obj = Make(part, n);
-            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockInt(value, iv))
-                a->SetValue(3, iv, diffFile);
-        } else if (key == "/MIN" || key == "/MAX") {
+            if (!a)
+                a = dynamic_cast<CAnalogCondition*>(Make(part, n));
+            if (!a)
+                return;
+            if (const std::optional<long> channel = ScanWholeNumber(value, INT_MIN, INT_MAX))
+                a->SetValue(3, static_cast<int32_t>(*channel), diffFile);
+            else
+                unread(*a);
+        } else if (a && (key == "/MIN" || key == "/MAX")) {
             const int limit = key == "/MIN" ? 1 : 2;
-            if (auto* a = dynamic_cast<CAnalogCondition*>(obj); a && ReadBlockFloat(value, fv)) {
-                a->SetLimit(limit, fv);
-                if ((limit == 1 ? a->m_min : a->m_max) != fv)
-                    notHeld(a->GetText(limit));  // beyond 0.0..10.0
+            const std::optional<float> fv = ScanWholeFloat(value);
+            if (!fv) {
+                unread(*a);
+                return;
             }
+            a->SetLimit(limit, *fv);
+            if ((limit == 1 ? a->m_min : a->m_max) != *fv)
+                notHeld(a->GetText(limit));  // beyond 0.0..10.0
         }
         return;
     }
@@ -260,15 +288,19 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             b->GetEntryLines(lines);
             if (!SameWords(value, lines[0].substr(lines[0].find(' ') + 1)))
                 notHeld(lines[0].substr(lines[0].find(' ') + 1));  // a kind of audio it does not know
-        }
-        else if (key == "/ZONES")
+        } else if (key == "/ZONES") {
             b->ParseValue(1, value, diffFile);
-        else if (key == "/OUTPUTS")
+        } else if (key == "/OUTPUTS") {
             b->ParseValue(5, value, diffFile);
-        else if (key == "/FULL")
+        } else if (key == "/FULL") {
             b->SetValue(2, value == "ON" ? 1 : 0);
-        else if (key == "/PRIO" && ReadBlockInt(value, iv))
-            b->SetValue(3, iv);
+            unread(*b);  // a word other than ON or OFF
+        } else if (key == "/PRIO") {
+            if (const std::optional<long> prio = ScanWholeNumber(value, INT_MIN, INT_MAX))
+                b->SetValue(3, static_cast<int32_t>(*prio));
+            else
+                unread(*b);
+        }
         return;
     }
     case Combine: {
@@ -296,10 +328,13 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
         if (inputKey == "/IDX") {
             if (off)
                 c->SetValue(2 * input + 1, 0);
-            else if (ReadBlockInt(value, iv))
-                c->SetValue(2 * input + 1, iv, diffFile);
+            else if (const std::optional<long> idx = ScanWholeNumber(value, INT_MIN, INT_MAX))
+                c->SetValue(2 * input + 1, static_cast<int32_t>(*idx), diffFile);
+            else
+                unread(*c);
         } else if (inputKey == "/INV") {
             c->SetValue(2 * input, value == "ON" ? 1 : 0);
+            unread(*c);  // a word other than ON or OFF
         }
         return;
     }
@@ -321,10 +356,15 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
         auto* c = dynamic_cast<CCondition*>(obj);
         if (!c)
             return;
-        if (key == "/INDEX" && ReadBlockInt(value, iv))
-            c->SetValue(condkey::ProtocolIndex, iv, diffFile);
-        else if (key == "/LEVEL")
+        if (key == "/INDEX") {
+            if (const std::optional<long> index = ScanWholeNumber(value, INT_MIN, INT_MAX))
+                c->SetValue(condkey::ProtocolIndex, static_cast<int32_t>(*index), diffFile);
+            else
+                unread(*c);
+        } else if (key == "/LEVEL") {
             c->SetValue(condkey::Level, value == "ON" ? 1 : 0);
+            unread(*c);  // a word other than ON or OFF
+        }
         return;
     }
     }

@@ -1,6 +1,8 @@
 #include "logic/CGlobalReadyInput.h"
 
+#include <climits>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 
 #include "logic/CReadyInput.h"
@@ -216,22 +218,35 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
         }
         if (!ri)
             return;
-        if (!ReadBlockInt(value, v))
-            v = 1;
-        if (field == "/INDEX")
-            ri->SetValue(CReadyInput::Index, v, diffFile);
-        else if (field == "/LEVEL")
-            ri->SetValue(CReadyInput::Level, value == "ON" ? 1 : 0);
-        else if (field == "/MASK")
-            ri->SetValue(CReadyInput::Masked, value == "ON" ? 1 : 0);
-        else if (field == "/TEXT")
-            ri->SetValue(CReadyInput::TextNumber, v);
-        else if (field == "/DEVICE")
-            ri->SetValue(CReadyInput::DeviceNumber, v);
+        // A word other than ON or OFF, or a number that is no whole one, is
+        // named with what the entry holds (and its next download sends).
+        const std::string item = m_path + key;
+        if (field == "/LEVEL" || field == "/MASK") {
+            const int valueKey = field == "/LEVEL" ? CReadyInput::Level : CReadyInput::Masked;
+            ri->SetValue(valueKey, value == "ON" ? 1 : 0);
+            if (value != "ON" && value != "OFF")
+                ReportNotHeld(diffFile, item, value, ri->GetValueText(valueKey));
+            return;
+        }
+        const int valueKey = field == "/INDEX"  ? CReadyInput::Index
+                             : field == "/TEXT" ? CReadyInput::TextNumber
+                             : field == "/DEVICE" ? CReadyInput::DeviceNumber
+                                                  : -1;
+        if (valueKey < 0)
+            return;
+        const std::optional<long> number = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!number) {
+            ReportNotHeld(diffFile, item, value, ri->GetValueText(valueKey));
+            return;
+        }
+        v = static_cast<int>(*number);
+        ri->SetValue(valueKey, v, valueKey == CReadyInput::Index ? diffFile : nullptr);
     } else if (key == "/MASKTIME") {
-        float f = 0.0f;
-        if (ReadBlockFloat(value, f))
-            m_maskTime = f;
+        // Taken as the device holds it; a text that is no number is not.
+        if (const std::optional<float> f = ScanWholeFloat(value))
+            m_maskTime = *f;
+        else
+            ReportNotHeld(diffFile, m_path + key, value, StrFormat("%3.1f", m_maskTime));
     } else if (SplitEntryKey(key, "/TEXT", kTextCount, n, field) && field.empty()) {
         m_texts[n - 1] = value == "\"\"" ? std::string() : value;  // how an empty text travels
     }

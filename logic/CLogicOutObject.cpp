@@ -1,14 +1,37 @@
 #include "logic/CLogicOutObject.h"
 
+#include <climits>
+#include <optional>
+
 #include "logic/CLogicOut.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CLogicOutObject, 0)
 
 namespace {
+// The value a download sends for one of an entry's four lines (function,
+// inversion, condition, contact index); an entry without an output is off.
+std::string LineValue(const CLogicOut* out, int part)
+{
+    switch (part) {
+    case 0: {
+        const std::string function = out ? out->GetValueText(logicoutkey::Function) : "OFF";
+        return function.empty() ? "OFF" : function;  // a contact without a protocol keyword
+    }
+    case 1: return out && out->m_invert ? "ON" : "OFF";
+    case 2: {
+        // Without a condition the entry still names condition 1.
+        const int32_t cond = out ? out->GetValue(logicoutkey::Condition) : 0;
+        return StrFormat("%d", cond != 0 ? cond : 1);
+    }
+    default: return StrFormat("%d", out ? out->GetValue(logicoutkey::Index) : 1);
+    }
+}
+
 constexpr int kEntrySteps = 4;
 
 CLogicOut* FindLogicOut(CQuillomerDoc* doc, int n)
@@ -59,26 +82,8 @@ int CLogicOutObject::GetDownloadLines(int mode, int step)
     if (mode && m_clear.capability && !out && part < 2)
         return step + 1;
     static constexpr const char* kKeys[kEntrySteps] = {"/FUNCTION", "/INV", "/COND", "/INDEX"};
-    std::string value = "?";
-    bool skipRest = false;
-    if (!mode) {
-        switch (part) {
-        case 0:
-            value = out ? out->GetValueText(logicoutkey::Function) : "OFF";
-            if (value.empty())  // a contact without a protocol keyword
-                value = "OFF";
-            skipRest = value == "OFF";
-            break;
-        case 1: value = out && out->m_invert ? "ON" : "OFF"; break;
-        case 2: {
-            // Without a condition the entry still names condition 1.
-            const int32_t cond = out ? out->GetValue(logicoutkey::Condition) : 0;
-            value = StrFormat("%d", cond != 0 ? cond : 1);
-            break;
-        }
-        default: value = StrFormat("%d", out ? out->GetValue(logicoutkey::Index) : 1); break;
-        }
-    }
+    const std::string value = mode ? std::string("?") : LineValue(out, part);
+    const bool skipRest = !mode && part == 0 && value == "OFF";
     SendBlockLine(m_path + StrFormat("/ENTRY%d", n) + kKeys[part] + " " + value, m_pDocument);
     return skipRest ? step + kEntrySteps : step + 1;
 }
@@ -103,7 +108,6 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
         return;
     CLogicOut* out = FindLogicOut(m_pDocument, n);
     const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
-    int v = 0;
     if (field == "/FUNCTION") {
         if (value == "OFF") {
             if (out)
@@ -116,16 +120,20 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
             out->SetValueText(logicoutkey::Function, value);
     } else if (!out) {
         return;
-    } else if (field == "/INDEX") {
-        if (!ReadBlockInt(value, v))
-            v = 1;
-        out->SetValue(logicoutkey::Index, v, diffFile);
-    } else if (field == "/COND") {
-        if (value == "OFF")
+    } else if (field == "/INDEX" || field == "/COND" || field == "/INV") {
+        // Only a whole number standing alone is a number, only ON or OFF a
+        // switch: what does not read leaves the output's own, which is named.
+        const int part = field == "/INV" ? 1 : field == "/COND" ? 2 : 3;
+        const std::optional<long> number = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (part == 1)
+            out->SetValue(logicoutkey::Invert, value == "ON" ? 1 : 0);
+        else if (part == 2 && value == "OFF")
             out->SetValue(logicoutkey::Condition, 0);
-        else if (ReadBlockInt(value, v))
-            out->SetValue(logicoutkey::Condition, v, diffFile);
-    } else if (field == "/INV") {
-        out->SetValue(logicoutkey::Invert, value == "ON" ? 1 : 0);
+        else if (number)
+            out->SetValue(part == 2 ? logicoutkey::Condition : logicoutkey::Index, static_cast<int32_t>(*number),
+                          diffFile);
+        const bool read = part == 1 ? value == "ON" || value == "OFF" : value == "OFF" ? part == 2 : number.has_value();
+        if (!read)
+            ReportNotHeld(diffFile, m_path + key, value, LineValue(out, part));
     }
 }

@@ -1,9 +1,13 @@
 #include "logic/CTriggerObject.h"
 
+#include <climits>
+#include <optional>
+
 #include "logic/CTrigger.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CTriggerObject, 1)
@@ -20,6 +24,21 @@ int CTriggerObject::PostLoad()
 }
 
 namespace {
+// The value a download sends for one of an entry's four lines (condition,
+// time, on macro, off macro); an entry without a trigger is off.
+std::string LineValue(const CTrigger* trigger, int part)
+{
+    switch (part) {
+    case 0: {
+        const int32_t cond = trigger ? trigger->GetValue(triggerkey::Condition) : 0;
+        return cond == 0 ? std::string("OFF") : StrFormat("%d", cond);
+    }
+    case 1: return StrFormat("%2.1f", trigger ? trigger->GetTime() : 0.0f);
+    case 2: return StrFormat("%d", trigger ? trigger->GetValue(triggerkey::OnMacro) : 0);
+    default: return StrFormat("%d", trigger ? trigger->GetValue(triggerkey::OffMacro) : 0);
+    }
+}
+
 constexpr int kEntrySteps = 4;
 
 CTrigger* FindTrigger(CQuillomerDoc* doc, int n)
@@ -65,21 +84,8 @@ int CTriggerObject::GetDownloadLines(int mode, int step)
     if (mode && m_clear.capability && !trigger)
         return step + 1;
     static constexpr const char* kKeys[kEntrySteps] = {"/CONDITION", "/TIME", "/ON_MACRO", "/OFF_MACRO"};
-    std::string value = "?";
-    bool skipRest = false;
-    if (!mode) {
-        switch (part) {
-        case 0: {
-            const int32_t cond = trigger ? trigger->GetValue(triggerkey::Condition) : 0;
-            skipRest = cond == 0;
-            value = skipRest ? std::string("OFF") : StrFormat("%d", cond);
-            break;
-        }
-        case 1: value = StrFormat("%2.1f", trigger ? trigger->GetTime() : 0.0f); break;
-        case 2: value = StrFormat("%d", trigger ? trigger->GetValue(triggerkey::OnMacro) : 0); break;
-        default: value = StrFormat("%d", trigger ? trigger->GetValue(triggerkey::OffMacro) : 0); break;
-        }
-    }
+    const std::string value = mode ? std::string("?") : LineValue(trigger, part);
+    const bool skipRest = !mode && part == 0 && value == "OFF";
     SendBlockLine(m_path + StrFormat("/ENTRY%d", n) + kKeys[part] + " " + value, m_pDocument);
     return skipRest ? step + kEntrySteps : step + 1;
 }
@@ -102,11 +108,19 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffF
     if (!SplitEntryKey(key, "/ENTRY", limit, n, field))
         return;
     CTrigger* trigger = FindTrigger(m_pDocument, n);
-    int v = 0;
-    const bool number = value == "OFF" || ReadBlockInt(value, v);
+    // "OFF" is 0; otherwise only a whole number standing alone is one. What
+    // does not read leaves the trigger's own, which is named.
+    const std::optional<long> read = value == "OFF" ? 0L : ScanWholeNumber(value, INT_MIN, INT_MAX);
+    const int v = read ? static_cast<int>(*read) : 0;
+    const auto unread = [&](int part) {
+        if (trigger)
+            ReportNotHeld(&diffFileName, m_path + key, value, LineValue(trigger, part));
+    };
     if (field == "/CONDITION") {
-        if (!number)
+        if (!read) {
+            unread(0);
             return;
+        }
         if (!trigger && v == 0)
             return;
         if (!trigger)
@@ -116,14 +130,18 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffF
     } else if (!trigger) {
         return;
     } else if (field == "/TIME") {
-        float t = 0.0f;
-        const bool read = ReadBlockFloat(value, t);
-        trigger->SetTime(triggerkey::Time, t);
-        // A time beyond 0.0..25.0 (or none) is held at its limit (0.0): named
-        // with the time the next download sends.
-        if (!read || trigger->GetTime() != t)
-            ReportNotHeld(&diffFileName, m_path + key, value, StrFormat("%2.1f", trigger->GetTime()));
-    } else if ((field == "/ON_MACRO" || field == "/OFF_MACRO") && number) {
-        trigger->SetValue(field == "/ON_MACRO" ? triggerkey::OnMacro : triggerkey::OffMacro, v, &diffFileName);
+        // A time beyond 0.0..25.0 is held at its limit, one that does not
+        // read is not taken: named with the time the next download sends.
+        const std::optional<float> t = ScanWholeFloat(value);
+        if (t)
+            trigger->SetTime(triggerkey::Time, *t);
+        if (!t || trigger->GetTime() != *t)
+            unread(1);
+    } else if (field == "/ON_MACRO" || field == "/OFF_MACRO") {
+        const bool on = field == "/ON_MACRO";
+        if (read)
+            trigger->SetValue(on ? triggerkey::OnMacro : triggerkey::OffMacro, v, &diffFileName);
+        else
+            unread(on ? 2 : 3);
     }
 }

@@ -1,6 +1,7 @@
 #include "logic/CVirtCtrl.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -307,19 +308,20 @@ const EndpointWord& WordOf(CVirtCtrl::Endpoint kind)
     return kEndpointWords[0];
 }
 
-// A decimal number at the start of the text (leading blanks allowed).
+// A whole number standing alone: "3x" or "1e40" is no number of the device's.
 bool ReadInt(const std::string& text, int& out)
 {
-    int v = 0;
-    if (std::sscanf(text.c_str(), "%d", &v) != 1)
+    const std::optional<long> v = ScanWholeNumber(text, INT_MIN, INT_MAX);
+    if (!v)
         return false;
-    out = v;
+    out = static_cast<int>(*v);
     return true;
 }
 
+// A finite number standing alone, with a decimal point only.
 bool ReadFloat(const std::string& text, float& out)
 {
-    const std::optional<float> v = ScanFiniteFloat(text);
+    const std::optional<float> v = ScanWholeFloat(text);
     if (!v)
         return false;
     out = *v;
@@ -460,16 +462,20 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
         else if (item != nullptr)
             notHeld(CVirtCtrlItem::Value);
     } else if (field == "/STEPS" || field == "/CURVE") {
+        const int fieldKey = field == "/STEPS" ? CVirtCtrlItem::Steps : CVirtCtrlItem::Curve;
         int v = 0;
-        if (!ReadInt(value, v))
+        if (!ReadInt(value, v)) {
+            const CVirtCtrlItem* item = FindItem(n);
+            ReportNotHeld(&diffFile, m_path + key, value, StrFormat("%d", item ? item->GetInt(fieldKey) : 0));
             return;
+        }
         CVirtCtrlItem* item = FindItem(n);
         if (item == nullptr && v == 0)
             return;
         if (item == nullptr)
             item = GetOrCreateItem(n);
         if (item != nullptr)
-            item->SetInt(field == "/STEPS" ? CVirtCtrlItem::Steps : CVirtCtrlItem::Curve, v);
+            item->SetInt(fieldKey, v);
     }
 }
 

@@ -1,8 +1,10 @@
 #include "macros/CMacro.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -955,13 +957,16 @@ namespace {
 // so that "-12.5" reads -12. `whole` tells whether nothing but blanks follows.
 bool ParseInt(const std::string& text, int32_t& out, bool& whole)
 {
-    int n = 0;
-    int used = 0;
+    // A number "%d" would wrap or take as undefined is none at all.
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(begin, &end, 10);
     whole = false;
-    if (std::sscanf(text.c_str(), "%d%n", &n, &used) != 1)
+    if (end == begin || errno == ERANGE || n < INT32_MIN || n > INT32_MAX)
         return false;
-    whole = text.find_first_not_of(' ', static_cast<size_t>(used)) == std::string::npos;
-    out = n;
+    whole = text.find_first_not_of(' ', static_cast<size_t>(end - begin)) == std::string::npos;
+    out = static_cast<int32_t>(n);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "macros/CMacroObject.h"
 
+#include <climits>
+#include <optional>
 #include <vector>
 
 #include "macros/CMacro.h"
@@ -8,6 +10,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -178,13 +181,19 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
     }
     if (key == "/BOOT" || key == "/SHUT") {
         const std::vector<CMacro*> power = PowerMacros(m_pDocument);
-        int v = 0;
-        if (power.empty() || !ReadBlockInt(value, v))
+        if (power.empty())
             return;
-        if (key == "/BOOT" && power.front()->GetParam(3) != 0)
-            power.front()->SetParam(27, v, diffFile);
-        else if (key == "/SHUT" && power.back()->GetParam(3) == 0)
-            power.back()->SetParam(28, v, diffFile);
+        const bool boot = key == "/BOOT";
+        // Only a whole number standing alone names a macro; another text
+        // leaves the project's, which is named with what its download sends.
+        const std::optional<long> v = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (!v)
+            ReportNotHeld(diffFile, m_path + key, value,
+                          StrFormat("%d", boot ? power.front()->GetParam(27) : power.back()->GetParam(28)));
+        else if (boot && power.front()->GetParam(3) != 0)
+            power.front()->SetParam(27, static_cast<int32_t>(*v), diffFile);
+        else if (!boot && power.back()->GetParam(3) == 0)
+            power.back()->SetParam(28, static_cast<int32_t>(*v), diffFile);
         return;
     }
     int n = 0;

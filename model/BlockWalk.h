@@ -39,7 +39,9 @@ void SendBlockLine(const std::string& line, CQuillomerDoc* doc);
 // follows the word or the number is outside 1..limit.
 bool SplitEntryKey(const std::string& key, const std::string& word, int limit, int& number, std::string& rest);
 
-// A decimal / float value at the start of the text; false when it does not read.
+// A decimal / float value at the start of a text the user typed ("12a" is
+// 12); false when it does not read. The device's answers are read with the
+// strict readers of platform/FiniteNumber, which take a number standing alone.
 bool ReadBlockInt(const std::string& text, int& out);
 bool ReadBlockFloat(const std::string& text, float& out);
 

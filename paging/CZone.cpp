@@ -1,11 +1,14 @@
 #include "paging/CZone.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <optional>
 #include <cstdlib>
 #include <utility>
 
 #include "hardware/CAmplifier.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
@@ -19,6 +22,7 @@
 #include "paging/ZoneSets.h"
 #include "platform/AnswerLine.h"
 #include "platform/ArchiveList.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -57,18 +61,16 @@ CZone::DialogFn& DialogHook()
     return fn;
 }
 
-// A decimal number at the start of the text ("-5", "12"); nothing for a text
-// that starts with none. Numbers too large for 32 bits stand at its limits,
-// so that the setters clamp them like any other value out of range.
+// A whole decimal number standing alone ("-5", "12"); nothing for a text
+// that is no such number ("abc", "1e40", "7.5"). Numbers too large for 32 bits
+// stand at its limits, so that the setters clamp them like any other value
+// out of range.
 bool ReadDecimal(const std::string& text, int32_t& value)
 {
-    if (text.empty())
+    const std::optional<long> v = ScanWholeNumber(text, LONG_MIN, LONG_MAX);
+    if (!v)
         return false;
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (end == text.c_str())
-        return false;
-    value = static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+    value = static_cast<int32_t>(std::clamp<long>(*v, INT32_MIN, INT32_MAX));
     return true;
 }
 
@@ -418,14 +420,23 @@ void CZone::ParseUploadLines(std::string line, const std::string& diffFileName, 
         int32_t device = 0, own = 0;
         if (ReadDecimal(offAsZero(value), device) && design != "OFF" && ReadDecimal(design, own) && device != own)
             ShowMessage(LoadStringId(IDS_LAN_GROUP_ERROR), mb::Ok);
-    } else if (key == "/TEST/POSTOL") {
-        SetAttributeText(zoneattr::PosTol, offAsZero(value));
-    } else if (key == "/TEST/NEGTOL") {
-        SetAttributeText(zoneattr::NegTol, offAsZero(value));
+    } else if (key == "/TEST/POSTOL" || key == "/TEST/NEGTOL" || key == "/TESTVOL") {
+        // A tolerance or test volume the zone cannot hold as the device gave
+        // it (beyond its range, or no whole number) is named with the value
+        // the zone keeps, which its next download sends.
+        const int attribute = key == "/TESTVOL" ? zoneattr::TestVolume
+                              : key == "/TEST/POSTOL" ? zoneattr::PosTol
+                                                      : zoneattr::NegTol;
+        const std::string number = attribute == zoneattr::TestVolume ? value : offAsZero(value);
+        int32_t device = 0;
+        const bool read = ReadDecimal(number, device);
+        if (read)
+            SetAttribute(attribute, device);
+        const std::string held = GetAttributeText(attribute);
+        if (!read || held != StrFormat("%d", device))
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, m_path + key, value, held);
     } else if (key == "/TEST/IGNORE") {
         m_ignoredFaults = value;
-    } else if (key == "/TESTVOL") {
-        SetAttributeText(zoneattr::TestVolume, value);
     } else if (key == "/AMPCHAN") {
         if (value != GetAttributeText(zoneattr::AmpChannel) && !diffFileName.empty())
             AppendErrLine(diffFileName, LoadStringId(kKind), m_number, value);

@@ -6,8 +6,8 @@ bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::st
     const std::string path = line.substr(0, blank);
     std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     // The echo of a query, and the device's answer to a key it does not
-    // know ("PATH ? "): neither is a value.
-    if (rest.find_last_not_of(' ') == 0 && rest[0] == '?')
+    // know or a line it refused: none is a value.
+    if (IsRefusedValue(rest))
         return false;
     size_t slash = std::string::npos;
     for (int i = 0; i < skip; ++i) {
@@ -18,4 +18,12 @@ bool ReadAnswerLine(const std::string& line, int skip, std::string& key, std::st
     key = path.substr(slash == std::string::npos ? 0 : slash);
     value = std::move(rest);
     return true;
+}
+
+bool IsRefusedValue(const std::string& value)
+{
+    const size_t last = value.find_last_not_of(" \r\n");
+    if (last == std::string::npos || value[last] != '?')
+        return false;
+    return last == 0 || value[last - 1] == ' ';
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 bool IsBlank(char c)
@@ -135,4 +137,27 @@ std::optional<long> ScanWholeNumber(const std::string& text, long min, long max)
     if (*end != '\0')
         return std::nullopt;
     return v;
+}
+
+std::optional<float> ScanWholeFloat(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        return std::nullopt;  // one sign only
+    // Read as the device and the files write numbers, whatever the process locale.
+    double v = 0.0;
+    const auto res = std::from_chars(text.data() + i, text.data() + text.size(), v, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr == text.data() + i)
+        return std::nullopt;
+    for (const char* p = res.ptr; p != text.data() + text.size(); ++p)
+        if (!IsBlank(*p))
+            return std::nullopt;
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(negative ? -v : v);
 }

@@ -58,3 +58,8 @@ std::optional<std::array<int, 4>> ScanFourInts(const char* text, int limit);
 // min..max. Anything else is no value: "1e40", "3x", "nan", or a number that
 // "%d" would wrap.
 std::optional<long> ScanWholeNumber(const std::string& text, long min, long max);
+
+// A decimal number standing alone (blanks around it, an optional sign, a
+// decimal point only), finite within the range of a float. Anything else is
+// no value: "-2,5", "3x", "1e40", "nan", an empty text.
+std::optional<float> ScanWholeFloat(const std::string& text);

@@ -1,11 +1,15 @@
 #include "service/CFault.h"
 
+#include <climits>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "service/AnswerValue.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "service/ReplaceAll.h"
 
@@ -186,10 +190,8 @@ void CFault::SetValue(int index, const std::string& text)
             m_consoleDisplay = -1;
         } else if (text == "ON") {
             m_consoleDisplay = 0;
-        } else {
-            int n = 0;
-            if (std::sscanf(text.c_str(), "%d", &n) == 1)
-                m_consoleDisplay = n >= 1 && n <= 16 ? n : 0;
+        } else if (const std::optional<long> n = ScanWholeNumber(text, LONG_MIN, LONG_MAX)) {
+            m_consoleDisplay = *n >= 1 && *n <= 16 ? static_cast<int32_t>(*n) : 0;
         }
         break;
     }
@@ -287,7 +289,7 @@ int CFault::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CFault::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CFault::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -306,14 +308,28 @@ void CFault::ParseUploadLines(std::string line, const std::string& /*diffFileNam
     if (slash == std::string::npos)
         return;
     const std::string key = path.substr(slash);
-    if (key == "/INCLUDE")
+    if (key == "/INCLUDE") {
         SetValue(0, value);
-    else if (key == "/LATCH")
-        SetValue(1, value);
-    else if (key == "/CONSDISP")
-        SetValue(2, value);
-    else if (key == "/MANUAL")
-        m_manual = value == "ON" ? 1 : 0;  // read back like the latch
-    else if (key == "/ACTIVE")
+        return;
+    }
+    if (key == "/ACTIVE") {
         SetValue(4, value);
+        return;
+    }
+    int valueIndex = -1;
+    if (key == "/LATCH") {
+        SetValue(1, value);
+        valueIndex = 1;
+    } else if (key == "/CONSDISP") {
+        SetValue(2, value);
+        valueIndex = 2;
+    } else if (key == "/MANUAL") {
+        const ChangeGuard guard(*this);
+        m_manual = value == "ON" ? 1 : 0;  // read back like the latch
+        valueIndex = 3;
+    }
+    // A word the setting does not know or a console it cannot show is named
+    // with what it holds instead, which the next download sends.
+    if (valueIndex >= 0 && GetValue(valueIndex) != value)
+        ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, "/" + path, value, GetValue(valueIndex));
 }

@@ -1,9 +1,13 @@
 #include "service/CFuse.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
+#include "model/BlockWalk.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CFuse, 1)
@@ -67,7 +71,7 @@ void CFuse::SetStep(int field, int32_t step)
     m_steps[field] = step;
 }
 
-void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CFuse::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -77,9 +81,13 @@ void CFuse::ParseUploadLines(std::string line, const std::string& /*diffFileName
         return;
     for (int i = 0; i < FieldCount; ++i) {
         if (key == kFieldKeys[i]) {
-            int v = 0;
-            if (std::sscanf(value.c_str(), "%d", &v) == 1)
-                SetStep(i, v);
+            // Only a whole number standing alone is a step ("3x", "1e40" are
+            // not 3 or 1): another text leaves the project's, named.
+            if (const std::optional<long> v = ScanWholeNumber(value, INT32_MIN, INT32_MAX))
+                SetStep(i, static_cast<int32_t>(*v));
+            else
+                ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, m_path + key, value,
+                              StrFormat("%d", m_steps[i]));
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "service/CZonetestObject.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
 #include "macros/CMacro.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/ObjectTypeCode.h"
@@ -197,7 +199,7 @@ int CZonetestObject::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CZonetestObject::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CZonetestObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
         return;
@@ -206,10 +208,26 @@ void CZonetestObject::ParseUploadLines(std::string line, const std::string& /*di
     if (!ReadAnswerLine(line, 2, key, value))
         return;
     for (const StepKey& k : kAnswerKeys) {
-        if (key == k.key) {
+        if (key != k.key)
+            continue;
+        // Where the project holds a number, only a number standing alone is
+        // one, and only a whole one where it holds a whole number: another
+        // text leaves the project's. What it keeps or holds at its limit
+        // instead of the device's value is named with the value kept.
+        // ("OFF" is no wipe cycles at all.)
+        const std::string before = GetValue(k.valueKey);
+        const std::string asNumber = k.valueKey == WipeCycles && value == "OFF" ? std::string("0") : value;
+        const bool number = ScanWholeFloat(before).has_value();
+        const bool whole = before.find('.') == std::string::npos;
+        const bool reads = !number || (whole ? ScanWholeNumber(asNumber, LONG_MIN, LONG_MAX).has_value()
+                                             : ScanWholeFloat(asNumber).has_value());
+        if (reads)
             SetValue(k.valueKey, value);
-            return;
-        }
+        const std::string held = GetValue(k.valueKey);
+        const std::optional<float> heldNumber = ScanWholeFloat(held);
+        if (held != value && (!heldNumber || heldNumber != ScanWholeFloat(value)))
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, kPath + key, value, held);
+        return;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "comm/CCommLink.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 
 namespace audiolive {
 
@@ -27,12 +28,9 @@ bool SplitAnswer(const std::string& line, const std::string& prefix, std::string
     *value = line.substr(blank + 1);
     while (!value->empty() && (value->back() == '\r' || value->back() == '\n'))
         value->pop_back();
-    // The device's word for a key it does not hold or a value it refused
-    // ("PATH ? ", the blank included) is no value.
-    std::string bare = *value;
-    while (!bare.empty() && bare.back() == ' ')
-        bare.pop_back();
-    if (bare == "?")
+    // The device's word for a key it does not hold ("PATH ? ") or a line it
+    // did not understand ("PATH VALUE ? ") is no value.
+    if (IsRefusedValue(*value))
         return false;
     *key = line.substr(0, blank);
     for (size_t at; !prefix.empty() && (at = key->find(prefix)) != std::string::npos;)

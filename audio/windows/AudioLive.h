@@ -17,7 +17,7 @@ bool SendBlock(const std::vector<std::string>& lines, ILinkAnswerSink* reply, bo
 void SendLine(const std::string& line);
 // An answer line's key (the text before the first blank with every `prefix`
 // removed) and value (the text after it). False for a line without a blank
-// and for the value "?" (with or without the blank the device puts after it).
+// and for the device's "?" of a key or line it did not understand.
 bool SplitAnswer(const std::string& line, const std::string& prefix, std::string* key, std::string* value);
 // A typed value as it may travel: UTF-8 without control characters.
 std::string LineValue(const QString& text);

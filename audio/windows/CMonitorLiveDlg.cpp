@@ -1,5 +1,8 @@
 #include "audio/windows/CMonitorLiveDlg.h"
 
+#include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -138,17 +141,20 @@ bool CMonitorLiveDlg::ApplyAnswers(const std::vector<std::string>& answers)
         while (!values[i].empty() && (values[i].back() == '\r' || values[i].back() == '\n'))
             values[i].pop_back();
     }
-    int volume = 0;
-    if (std::sscanf(values[0].c_str(), "%d", &volume) == 1) {
+    // What the device did not understand ("? ") is no value: the field keeps
+    // what it showed.
+    if (const auto volume = ScanWholeNumber(values[0], -1000, 1000); volume && !IsRefusedValue(values[0])) {
         const QSignalBlocker quiet(m_volume);
-        m_volume->setValue(volume);
+        m_volume->setValue(static_cast<int>(*volume));
+        m_volumeText->setText(QString::fromStdString(values[0]));
     }
-    m_volumeText->setText(QString::fromStdString(values[0]));
     for (int i = 0; i < kWordCount; ++i)
         if (values[1] == kWords[i])
             m_source->setCurrentIndex(i);
-    m_index->setText(QString::fromStdString(values[2]));
-    m_entry->setText(QString::fromStdString(values[3]));
+    if (!IsRefusedValue(values[2]))
+        m_index->setText(QString::fromStdString(values[2]));
+    if (!IsRefusedValue(values[3]))
+        m_entry->setText(QString::fromStdString(values[3]));
     return true;
 }
 

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <cstdio>
+#include <climits>
+#include <optional>
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/windows/AudioLive.h"
@@ -257,6 +258,18 @@ void CRecorderView::OnFormat()
         Send({P("FORMAT ") + RangesToString(set, 4)});
 }
 
+namespace {
+// Only a whole number standing alone is a number from the device: "3x" or
+// "1e40" is not taken as 3 or 1.
+bool ReadWhole(const std::string& value, int* number)
+{
+    const std::optional<long> v = ScanWholeNumber(value, INT_MIN, INT_MAX);
+    if (v)
+        *number = static_cast<int>(*v);
+    return v.has_value();
+}
+}  // namespace
+
 void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
     for (const std::string& line : answers) {
@@ -264,11 +277,10 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (!m_recorder || !audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
         int number = 0;
-        float f = 0.0f;
         if (key == "INPUT") {
             if (WasChosen(ChosenInput))
                 continue;
-            if (std::sscanf(value.c_str(), "%d", &number) == 1) {
+            if (ReadWhole(value, &number)) {
                 m_recorder->SetInt(recorderkey::Input, number);
                 m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
             }
@@ -277,7 +289,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "NONE")
                 value = "0";
-            if (std::sscanf(value.c_str(), "%d", &number) == 1) {
+            if (ReadWhole(value, &number)) {
                 m_recorder->SetInt(recorderkey::Output, number);
                 m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
             }
@@ -286,7 +298,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "OFF")
                 value = "0";
-            if (std::sscanf(value.c_str(), "%d", &number) == 1) {
+            if (ReadWhole(value, &number)) {
                 m_recorder->SetInt(recorderkey::MessageNumber, number);
                 m_filling = true;
                 m_message->setCurrentIndex(m_recorder->GetInt(recorderkey::MessageNumber) - 1);
@@ -300,7 +312,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         } else if (key == "MAXTIME") {
             if (WasChosen(ChosenMaxTime))
                 continue;
-            if (const std::optional<float> f = ScanFiniteFloat(value)) {
+            if (const std::optional<float> f = ScanWholeFloat(value)) {
                 m_recorder->SetFloat(recorderkey::MaxTime, *f);
                 m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
             }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
 
 #include "audio/CMiscAudio.h"
@@ -230,11 +229,10 @@ void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         std::string key, value;
         if (!audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
-        // A numeral that is no finite level ("nan", "inf", "1e40") is not
-        // shown or kept; other texts are taken as the device sends them.
-        char* end = nullptr;
-        std::strtod(value.c_str(), &end);
-        if (end != value.c_str() && !ScanFiniteFloat(value))
+        // Only a finite number standing alone is a level: a word, "1e40" or
+        // "-12,5" is not shown, and not kept, where the design would take it
+        // as another level.
+        if (!ScanWholeFloat(value))
             continue;
         for (int c = 0; c < kChannelCount; ++c) {
             if (key != kChannels[c].key)

@@ -20,6 +20,7 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "paging/windows/CZoneLineTransfer.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
@@ -347,9 +348,9 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
         if (value == "?")
             continue;  // an echoed query
-        // The device's "PATH ? " for a key it does not know: no value to
-        // show or keep; only the round goes on.
-        const bool refused = value.find_last_not_of(' ') == 0 && value[0] == '?';
+        // The device's "PATH ? " for a key it does not know (or a line it did
+        // not understand): no value to show or keep; only the round goes on.
+        const bool refused = IsRefusedValue(value);
         if (refused && key.rfind("/KVT/ZONE", 0) != 0)
             continue;
         if (key == "/SERVICE/ZONETEST/FAULT" || key == "/SERVICE/ZONETEST/GNDFLT") {
@@ -400,11 +401,12 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         } else if (what == "/TEST/REF") {
             SetItemText(m_answerRow, 7, v);
         } else if (what == "/TEST/POSTOL") {
+            // What the zone holds: a value it cannot read is not shown as one.
             zone->SetAttributeText(zoneattr::PosTol, value);
-            SetItemText(m_answerRow, 5, v);
+            SetItemText(m_answerRow, 5, Q(zone->GetAttributeText(zoneattr::PosTol)));
         } else if (what == "/TEST/NEGTOL") {
             zone->SetAttributeText(zoneattr::NegTol, value);
-            SetItemText(m_answerRow, 4, v);
+            SetItemText(m_answerRow, 4, Q(zone->GetAttributeText(zoneattr::NegTol)));
         } else if (what == "/TEST/ADJ") {
             SetItemText(m_answerRow, 10, v);
         } else if (what == "/TESTVOL") {
@@ -416,7 +418,7 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         } else if (what == "/IMP/MEAS") {
             SetItemText(m_answerRow, 8, v);
         } else if (what == "/IMP/REF") {
-            SetItemText(m_answerRow, 9, v);
+            SetItemText(m_answerRow, 9, refused ? QString() : v);  // a refused value is no reference
             // The late answers of a round that has ended go on with nothing.
             if (!m_roundWatch)
                 continue;

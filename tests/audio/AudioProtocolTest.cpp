@@ -77,17 +77,19 @@ TEST_F(AudioProtocol, Signals)
     CBaseDevice* player = Add("CMacro", macrotype::NoType, 4, CAT_MACRO);
     player->LinkTo(macrolink::Alarm, alarm, 0);
 
-    for (const char* line : {"EVENT/ALARM2/INTERN 5a", "EVENT/ALARM2/MACRO_START 3", "EVENT/ALARM2/MACRO_STOP 3",
+    for (const char* line : {"EVENT/ALARM2/INTERN 5", "EVENT/ALARM2/MACRO_START 3", "EVENT/ALARM2/MACRO_STOP 3",
                              // numbers without an object, or beyond the directory, change nothing
                              "EVENT/ALARM2/INTERN 40", "EVENT/ALARM2/MACRO_START 9", "EVENT/ALARM2/MACRO_STOP 9",
-                             // unreadable answers are refused
-                             "EVENT/ALARM2/INTERN x", "EVENT/ALARM2/VOLUME 3", "EVENT/GONG2/INTERN 1"})
+                             // unreadable answers are refused, a number with more after it too
+                             "EVENT/ALARM2/INTERN x", "EVENT/ALARM2/VOLUME 3", "EVENT/GONG2/INTERN 1",
+                             "EVENT/ALARM2/INTERN 7a", "EVENT/ALARM2/MACRO_START 1e40"})
         Answer(*alarm, line);
     EXPECT_EQ((Lines{"/EVENT/ALARM2/INTERN 5", "/EVENT/ALARM2/MACRO_START 3", "/EVENT/ALARM2/MACRO_STOP 3"}),
               Run(*alarm, 0));
     EXPECT_EQ(nullptr, Get<CBaseDevice>(OT_ALARM, 2)->GetOutLinkAtKey(0));
     EXPECT_EQ((Lines{"Basis-Signal 'ALARM' 40 nicht gefunden !", "Audiosignal Parser : Startmacro  9 nicht gefunden !\n",
                      "Audiosignal Parser : Stopmacro  9 nicht gefunden !\n", LoadStringId(audioid::ParserError),
+                     LoadStringId(audioid::ParserError), LoadStringId(audioid::ParserError),
                      LoadStringId(audioid::ParserError), LoadStringId(audioid::ParserError)}),
               messages.texts);
     for (const std::string& line : off)
@@ -248,9 +250,9 @@ TEST_F(AudioProtocol, MonitorUpload)
     ASSERT_NE(nullptr, monitor->GetInLinkAtKey(1));
     EXPECT_EQ(pad, monitor->GetInLinkAtKey(1)->partner);
     std::ifstream err(h.diffFile, std::ios::binary);
-    // A number the project cannot read is named; the entry keeps its own.
-    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\nMonitor 1 : /TABLE5/IDX -1 fehlt\r\n"
-              "Monitor 1 : /TABLE5/AMPCHAN z fehlt\r\n",
+    // A number the project cannot read is named with what the entry keeps, its own.
+    EXPECT_EQ("Monitor 1 : Label LMZ764-7 fehlt\r\nERROR: /MONI/RELAY3 >>x<< should be >>0<<\r\n"
+              "ERROR: /MONI/TABLE5/IDX >>-1<< should be >>0<<\r\nERROR: /MONI/TABLE5/AMPCHAN >>z<< should be >>1<<\r\n",
               std::string(std::istreambuf_iterator<char>(err), {}));
     EXPECT_EQ((MonitorEntry{"OFF", 0, 0, 1}), monitor->GetEntry(4));
     std::filesystem::remove_all(dir);

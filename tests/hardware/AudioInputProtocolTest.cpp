@@ -263,8 +263,11 @@ TEST_F(AudioInputProtocolTest, UploadAnswersAreStored)
     EXPECT_DOUBLE_EQ(6.0, slot2->m_volume[1]);
     slot1->ParseUploadLines("AUDIO/IN1/VOL -90", "", linkstate::Upload);
     EXPECT_DOUBLE_EQ(-80.0, slot1->m_volume[0]);
+    // A word the card does not know leaves the type as it is.
+    const int typeBefore = slot1->m_filters[0][0].type;
     slot1->ParseUploadLines("AUDIO/IN1/FILTER1/TYPE XYZ", "", linkstate::Upload);
-    EXPECT_EQ(IFT_PEQ, slot1->m_filters[0][0].type);
+    EXPECT_EQ(typeBefore, slot1->m_filters[0][0].type);
+    EXPECT_NE(IFT_PEQ, typeBefore);
     slot1->ParseUploadLines("AUDIO/IN1/FILTER1/TYPE 3", "", linkstate::Upload);
     EXPECT_EQ(IFT_HICUT, slot1->m_filters[0][0].type);
     slot2->ParseUploadLines("AUDIO/IN3/FILTER3/BYPASS ON", "", linkstate::Upload);
@@ -272,8 +275,9 @@ TEST_F(AudioInputProtocolTest, UploadAnswersAreStored)
     slot2->ParseUploadLines("AUDIO/IN4/AUX 2", "", linkstate::Upload);
     EXPECT_EQ(1, slot2->m_auxSource[1]);
     EXPECT_EQ(0, slot2->m_selectorFlag[1]);
-    // The dialog shows each input again, without taking its edits first.
-    EXPECT_EQ((std::vector<std::string>{"refresh 3", "refresh 0", "refresh 0", "refresh 0", "refresh 2",
+    // The dialog shows each input again, without taking its edits first; the
+    // refused word changed nothing and is not shown again.
+    EXPECT_EQ((std::vector<std::string>{"refresh 3", "refresh 0", "refresh 0", "refresh 2",
                                         "refresh 3"}),
               dlg.calls);
     EXPECT_TRUE(messages.messages.empty());

@@ -26,6 +26,8 @@ TEST(AnswerLine, EchoedQueriesAndShortPathsAreNotRead)
     std::string key = "kept", value = "kept";
     EXPECT_FALSE(ReadAnswerLine("FUSE/SLOT2/A/VALUE ?", 1, key, value));
     EXPECT_FALSE(ReadAnswerLine("KVT/ZONE5/TEST/IGNORE ? ", 2, key, value));  // a key the device does not know
+    EXPECT_FALSE(ReadAnswerLine("AUDIO/IN4/VOL 0.0 ? ", 1, key, value));      // a line it did not understand
+    EXPECT_FALSE(ReadAnswerLine("RECORDER/FUNCTION PLAY ?\r", 1, key, value));
     EXPECT_FALSE(ReadAnswerLine("FUSE 1", 1, key, value));
     EXPECT_FALSE(ReadAnswerLine("SERVICE/ZONETEST 1", 2, key, value));
     EXPECT_FALSE(ReadAnswerLine("", 1, key, value));

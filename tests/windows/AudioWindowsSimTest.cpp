@@ -245,6 +245,12 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
         EXPECT_EQ(6, dlg.m_source->currentIndex()) << "an unknown word leaves the selection";
         EXPECT_EQ(-3, dlg.m_volume->value());
+        // What the device did not understand leaves the fields as they were.
+        EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL ? ", "/MONI/SEL ? ", "/MONI/IDX ? ", "/MONI/TABSLCT 4 ? "}));
+        EXPECT_EQ(-3, dlg.m_volume->value());
+        EXPECT_EQ(QLatin1String("-3"), dlg.m_volumeText->text());
+        EXPECT_EQ(QLatin1String("2"), dlg.m_index->text());
+        EXPECT_EQ(QLatin1String("4"), dlg.m_entry->text());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     // Closed, it hands the link back online from any state its exchanges met,
@@ -281,7 +287,8 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
 {
     const uint64_t echoed = link.GetCharsReceived();
     std::string preset;
-    for (const char* line : {"/AUDIO/IN1/VOL -20.0", "/AUDIO/IN2/VOL nan" /* no level */, "/AUDIO/IN4/VOL -30.0"}) {
+    for (const char* line : {"/AUDIO/IN1/VOL -20.0", "/AUDIO/IN2/VOL nan" /* no level */,
+                             "/AUDIO/IN3/VOL abc" /* no level either */, "/AUDIO/IN4/VOL -30.0"}) {
         link.SendLine(line, nullptr);
         preset += std::string(line) + "\r\n";
     }
@@ -295,6 +302,7 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     ASSERT_NE(nullptr, card);
     ASSERT_NE(nullptr, card2);
     card->SetValueText(0, 1, "-12.0");
+    card2->SetValueText(0, 0, "-7.0");
     card2->SetValueText(0, 1, "-1.0");
     CVolumeFrm frame;
     CVolumeView* view = frame.GetView();
@@ -307,10 +315,12 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     // Input 4's answer is the last of the window's question.
     ASSERT_TRUE(PumpUntil([&] { return view->m_fields[CVolumeView::In4]->text() == QLatin1String("-30.0"); }, kArrivalMs));
     ASSERT_EQ(QLatin1String("-20.0"), field->text());
-    // The device's "nan" is neither shown nor kept.
+    // The device's "nan" and "abc" are neither shown nor kept.
     EXPECT_EQ(QLatin1String("-12.0"), view->m_fields[CVolumeView::In2]->text());
     EXPECT_EQ(in2Position, view->m_sliders[CVolumeView::In2]->value());
     EXPECT_EQ("-12.0", card->GetValueText(0, 1));
+    EXPECT_EQ(QLatin1String("-7.0"), view->m_fields[CVolumeView::In3]->text());
+    EXPECT_EQ("-7.0", card2->GetValueText(0, 0));
     size_t mark = Settled();
     doc.SetModifiedFlag(false);
 
@@ -445,14 +455,14 @@ constexpr int kConnectionLines = 21;
 
 // A device that answers late once the project is connected, so that the
 // answers to the recorder window's opening questions come after the user's
-// first choices.
+// first choices; it does not understand the recorder's function commands.
 class RecorderWindowSim : public AudioWindowsSim {
 protected:
     void SetUp() override
     {
         Attach(1, QStringLiteral("Recorder.qlx"));
         ConnectWith({QStringLiteral("at %1 delay 1500").arg(kConnectionLines + 1), QStringLiteral("set /RECORDER/OUTPUT 4"),
-                     QStringLiteral("set /RECORDER/FORMAT 1-2")});
+                     QStringLiteral("set /RECORDER/FORMAT 1-2"), QStringLiteral("unknown /RECORDER/FUNCTION")});
         ASSERT_EQ(static_cast<size_t>(kConnectionLines), CountOf(sim.Received(), "\n")) << "the connection's own lines";
     }
 };
@@ -488,4 +498,13 @@ TEST_F(RecorderWindowSim, TheUsersLastOutputStandsAgainstALateAnswerToTheOpening
     auto* stored = dynamic_cast<CInternalMessageRec*>(reopened.GetIDManager().GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC));
     ASSERT_NE(nullptr, stored);
     EXPECT_EQ(3, stored->GetInt(recorderkey::Output));
+
+    // "Wiedergabe" the device does not understand: its refusal is no state
+    // of the recorder.
+    QTest::mouseClick(view->m_play, Qt::LeftButton);
+    // The link has split the refusal off once its line end has come in.
+    ASSERT_TRUE(PumpUntil([&] { return host.monitor.find("/RECORDER/FUNCTION PLAY ? \r") != std::string::npos; },
+                          kArrivalMs));
+    QApplication::processEvents();
+    EXPECT_EQ(std::string::npos, frame.GetPaneText(1).toStdString().find('?')) << frame.GetPaneText(1).toStdString();
 }

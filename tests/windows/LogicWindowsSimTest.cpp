@@ -426,13 +426,20 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
         c->SetValue(condkey::Object, input->GetNumber());
     }
     Add<CCondition>(condkind::Ready, 2)->SetValue(condkey::Object, 0);
+    // Condition 9 watches the fault contact; the device names a function the
+    // project does not know for it.
+    auto* fault = Add<CCondition>(condkind::Fault, 9);
+    fault->SetValue(condkey::Object, 0);
+    fault->SetValue(condkey::Level, 1);
+    const std::string faultName = fault->GetName();
     QStringList presets;
     for (const char* line :
          {"/CONDITION/ENTRY1/FUNCTION LMZ771", "/CONDITION/ENTRY1/INDEX 2", "/CONDITION/ENTRY3/FUNCTION INP",
           "/CONDITION/ENTRY3/INDEX 2", "/CONDITION/ENTRY3/LEVEL ON", "/CONDITION/ENTRY2/FUNCTION READY",
           "/CONDITION/ENTRY5/FUNCTION READY",
           "/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY6/FUNCTION 24VOLTS", "/CONDITION/ENTRY7/FUNCTION PILOT",
-          "/CONDITION/ENTRY8/FUNCTION LMZ764", "/CONDITION/ENTRY8/INDEX 4"})
+          "/CONDITION/ENTRY8/FUNCTION LMZ764", "/CONDITION/ENTRY8/INDEX 4", "/CONDITION/ENTRY9/FUNCTION XYZWORD",
+          "/CONDITION/ENTRY9/LEVEL ON"})
         presets << QStringLiteral("-e") << QStringLiteral("set ") + QString::fromUtf8(line);
     Connect(QStringList{QStringLiteral("--pace"), QStringLiteral("1920")} + presets);
     ASSERT_EQ(1, settings.GetProfileInt("KVT7000", "COND_CLR", 0));
@@ -475,12 +482,19 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
     EXPECT_EQ("LMZ771 OFF Bedingung", condition(1)->GetName());
     EXPECT_EQ(nullptr, linked(condition(8)));
     EXPECT_EQ("8 *", condition(8)->GetName());
-    EXPECT_EQ("Bedingung 1 : LMZ771  2 fehlt\r\nBedingung 8 : LMZ764  4 fehlt\r\n",
+    EXPECT_EQ("Bedingung 1 : LMZ771  2 fehlt\r\nBedingung 8 : LMZ764  4 fehlt\r\n"
+              "ERROR: /CONDITION/ENTRY9/FUNCTION >>XYZWORD<< should be >>OFF<<\r\n",
               ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
-    // The rows show what the project now holds.
+    // The rows show what the project now holds: condition 9 is written off
+    // (its next download sends FUNCTION OFF) and watches no contact.
     CLogicListView* view = frame->GetView();
-    ASSERT_EQ(7, view->GetItemCount());
+    ASSERT_EQ(8, view->GetItemCount());
     EXPECT_EQ(QStringLiteral("READY ON Bedingung"), view->GetItemText(3, 0));
+    EXPECT_EQ(nullptr, linked(condition(9)));
+    EXPECT_EQ("OFF", condition(9)->GetText(condkey::Keyword));
+    EXPECT_NE(faultName, condition(9)->GetName());
+    EXPECT_EQ(QString::fromStdString(condition(9)->GetName()), view->GetItemText(7, 0));
+    EXPECT_EQ(QStringLiteral("Bedingung ON Bedingung"), view->GetItemText(7, 0));
 }
 
 TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)

@@ -667,6 +667,16 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     EXPECT_EQ("NONE", view.ZoneAt(0)->GetAttributeText(zoneattr::Ignore)) << "a key the device does not know";
     ASSERT_EQ(2u, sent.size());
     EXPECT_EQ("/KVT/ZONE2/TEST/MEAS ?", sent[1][0]);
+    // A value that is no whole number is not the zone's, and a refused
+    // reference is no reference: the cells show what the zone holds, and
+    // the round goes on.
+    view.ParseAnswers({"/KVT/ZONE2/TEST/POSTOL 1e40", "/KVT/ZONE2/TEST/NEGTOL 150", "/KVT/ZONE2/IMP/REF ? "});
+    EXPECT_EQ(0, view.ZoneAt(1)->m_posTolerance);
+    EXPECT_EQ("0", view.GetItemText(1, 5).toStdString());
+    EXPECT_EQ("100", view.GetItemText(1, 4).toStdString());
+    EXPECT_EQ("", view.GetItemText(1, 9).toStdString());
+    ASSERT_EQ(3u, sent.size());
+    EXPECT_EQ("/KVT/ZONE3/TEST/MEAS ?", sent[2][0]);
     view.StartTestMeasurement();
     EXPECT_EQ("/SERVICE/ZONETEST/TEST/MEAS 1-3", sent.back()[0]);
 }
