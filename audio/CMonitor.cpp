@@ -325,7 +325,7 @@ int CMonitor::SetValue(uint32_t key, uint32_t value)
     }
 }
 
-std::string CMonitor::RelayName(uint32_t word) const
+const CBaseDevice* CMonitor::RelayPad(uint32_t word) const
 {
     const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
     // Word 0 is "no relay": it must not name a pad that has no relay linked yet.
@@ -335,10 +335,16 @@ std::string CMonitor::RelayName(uint32_t word) const
         for (const CBaseDevice* obj : pads) {
             if (obj->GetType() == OT_CONTROL_PAD &&
                 static_cast<const CControlPad*>(obj)->MatchesKeyword(kRelayKeyword, static_cast<int32_t>(word)))
-                return obj->GetName();
+                return obj;
         }
     }
-    return StrFormat("%d *", static_cast<int32_t>(word));
+    return nullptr;
+}
+
+std::string CMonitor::RelayName(uint32_t word) const
+{
+    const CBaseDevice* pad = RelayPad(word);
+    return pad ? pad->GetName() : StrFormat("%d *", static_cast<int32_t>(word));
 }
 
 std::string CMonitor::AmpName(uint32_t address) const

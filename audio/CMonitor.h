@@ -95,6 +95,9 @@ public:
 
     const MonitorEntry& GetEntry(int index) const { return m_entries.at(static_cast<size_t>(index)); }
     uint32_t GetRelayWord(int index) const { return m_relays.at(static_cast<size_t>(index)); }
+    // The LMZ764 control pad that a relay word names; null for word 0 and
+    // for a word no pad of the project names.
+    const CBaseDevice* RelayPad(uint32_t word) const;
 
     // The source kind (4..10) of a source word; 0 when it is none of the seven.
     static uint32_t KindOfSourceWord(const std::string& word);

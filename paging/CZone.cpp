@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <cstdlib>
+#include <sstream>
 #include <utility>
 
 #include "hardware/CAmplifier.h"
@@ -41,6 +42,17 @@ struct Fault {
 constexpr Fault kFaults[] = {
     {1, "POSTOL", 34601}, {2, "NEGTOL", 34602}, {4, "GNDFLT", 34580}, {8, "OVF_U", 34609}, {16, "OVF_I", 34610},
 };
+
+// The words of the ignored faults' text ("NONE" and empty words left out).
+std::vector<std::string> IgnoredWords(const std::string& faults)
+{
+    std::vector<std::string> words;
+    std::istringstream text(faults);
+    for (std::string word; std::getline(text, word, ',');)
+        if (word != "NONE" && !word.empty())
+            words.push_back(std::move(word));
+    return words;
+}
 
 struct Step {
     const char* key;
@@ -303,19 +315,11 @@ std::string CZone::GetAttributeText(int attribute) const
     case zoneattr::NegTol: return StrFormat("%d", m_negTolerance);
     case zoneattr::IgnoreText: {
         std::string text;
-        size_t from = 0;
-        while (from <= m_ignoredFaults.size()) {
-            size_t comma = m_ignoredFaults.find(',', from);
-            if (comma == std::string::npos)
-                comma = m_ignoredFaults.size();
-            std::string word = m_ignoredFaults.substr(from, comma - from);
-            if (word != "NONE" && !word.empty()) {
-                for (const Fault& f : kFaults)
-                    if (word == f.keyword)
-                        word = LoadStringId(f.textId);
-                text += (text.empty() ? "" : ",") + word;
-            }
-            from = comma + 1;
+        for (std::string word : IgnoredWords(m_ignoredFaults)) {
+            for (const Fault& f : kFaults)
+                if (word == f.keyword)
+                    word = LoadStringId(f.textId);
+            text += (text.empty() ? "" : ",") + word;
         }
         return text;
     }
@@ -357,6 +361,16 @@ void CZone::SetAttributeText(int attribute, const std::string& text)
     int32_t v = 0;
     if (ReadDecimal(text, v))
         SetAttribute(attribute, v);
+}
+
+uint32_t CZone::GetIgnoreMask() const
+{
+    uint32_t mask = 0;
+    for (const std::string& word : IgnoredWords(m_ignoredFaults))
+        for (const Fault& f : kFaults)
+            if (word == f.keyword)
+                mask |= f.bit;
+    return mask;
 }
 
 int CZone::GetIgnoreChoices(uint32_t columnTitleId, std::vector<uint32_t>* list)

@@ -69,6 +69,8 @@ public:
     // Appends the faults that can be ignored (string ids) for the column
     // titled 34600; the list's count.
     static int GetIgnoreChoices(uint32_t columnTitleId, std::vector<uint32_t>* list);
+    // The ignored faults as the bit mask SetAttribute(Ignore) takes.
+    uint32_t GetIgnoreMask() const;
     // The system-wide amplifier channel that feeds the zone, or 0.
     int32_t GetAmpChannel() const;
 

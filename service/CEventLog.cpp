@@ -1,6 +1,7 @@
 #include "service/CEventLog.h"
 
 #include <iterator>
+#include <sstream>
 
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -149,23 +150,49 @@ void CEventLog::SetValue(int index, const std::string& text)
         m_masks[set] = text;
 }
 
-void CEventLog::SetMaskFromFlags(int which, uint32_t flags)
-{
-    const ChangeGuard guard(*this);
+namespace {
+// The words of a detail mask (which 1 audio, 2 fault) and the mask they are
+// stored in; no words for another which.
+struct MaskWords {
     const Word* words = nullptr;
     size_t count = 0;
     int mask = -1;
-    if (which == 1) {
-        words = kAudioWords;
-        count = std::size(kAudioWords);
-        mask = Audio;
-    } else if (which == 2) {
-        words = kFaultWords;
-        count = std::size(kFaultWords);
-        mask = Fault;
-    } else {
+};
+
+MaskWords WordsOf(int which)
+{
+    if (which == 1)
+        return {kAudioWords, std::size(kAudioWords), CEventLog::Audio};
+    if (which == 2)
+        return {kFaultWords, std::size(kFaultWords), CEventLog::Fault};
+    return {};
+}
+}  // namespace
+
+uint32_t CEventLog::GetMaskFlags(int which) const
+{
+    const MaskWords m = WordsOf(which);
+    uint32_t flags = 0;
+    if (m.mask < 0)
+        return flags;
+    // Whole words: "AMP" is no part of "SPAREAMP".
+    std::istringstream words(m_masks[m.mask]);
+    for (std::string word; std::getline(words, word, ',');)
+        for (size_t i = 0; i < m.count; ++i)
+            if (word == m.words[i].word)
+                flags |= m.words[i].bit;
+    return flags;
+}
+
+void CEventLog::SetMaskFromFlags(int which, uint32_t flags)
+{
+    const ChangeGuard guard(*this);
+    const MaskWords m = WordsOf(which);
+    const Word* words = m.words;
+    const size_t count = m.count;
+    const int mask = m.mask;
+    if (mask < 0)
         return;
-    }
     std::string text = "NONE";
     for (size_t i = 0; i < count; ++i) {
         if (flags & words[i].bit) {

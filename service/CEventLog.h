@@ -27,6 +27,8 @@ public:
     void SetValue(int index, const std::string& text);
     // which 1: audio mask from the low 8 bits; 2: fault mask from the low 12 bits.
     void SetMaskFromFlags(int which, uint32_t flags);
+    // which 1, 2: the bits of the stored audio or fault mask's words.
+    uint32_t GetMaskFlags(int which) const;
 
     // Protocol key (under "/EVENT/LOG") of a mask; empty outside 0..5.
     static const char* MaskKey(int mask);

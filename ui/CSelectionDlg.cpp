@@ -271,10 +271,14 @@ bool CSelectionDlg::OnInitDialog()
     m_bInSelectionChange = true;
     FillRows(doc);
     ShadeRows();
-    if (m_bMultiple)
-        PreselectMultiple();
-    else
-        PreselectSingle();
+    m_HeldRows.clear();
+    // What the caller holds, where it told it, rather than what a text resembles.
+    if (!PreselectHeld()) {
+        if (m_bMultiple)
+            PreselectMultiple();
+        else
+            PreselectSingle();
+    }
     if (!m_bMultiple && m_rules.preselect == Preselect::FreeAddress)
         MarkChoosableAddressRows(*m_pList);
     m_bInSelectionChange = false;
@@ -313,12 +317,136 @@ void CSelectionDlg::ShowRow(int row)
 
 void CSelectionDlg::SelectRowsNamedInSelection()
 {
-    // Letter case ignored: the owners show some words in capitals ("ALARM")
-    // that their rows spell in mixed case.
-    for (int r = 0; r < m_pList->GetItemCount(); ++r)
-        if (!m_pList->GetItemText(r, 0).isEmpty() &&
-            m_strSelection.contains(m_pList->GetItemText(r, 0), Qt::CaseInsensitive))
-            SelectRow(r, true);
+    // Whole items of the comma-separated text, letter case ignored (the
+    // owners show some words in capitals, "ALARM", that their rows spell in
+    // mixed case): a row whose text lies inside another's ("Erdschluß" in
+    // "Linienerdschluß") is not chosen with it.
+    const QStringList items = m_strSelection.split(QLatin1Char(','));
+    for (int r = 0; r < m_pList->GetItemCount(); ++r) {
+        const QString text = m_pList->GetItemText(r, 0);
+        if (text.isEmpty())
+            continue;
+        for (const QString& item : items)
+            if (item.trimmed().compare(text, Qt::CaseInsensitive) == 0) {
+                SelectRow(r, true);
+                break;
+            }
+    }
+}
+
+CSelectionDlg::Held CSelectionDlg::Held::Number(int number, uint32_t type, int channel)
+{
+    Held held;
+    held.set = true;
+    held.number = number;
+    held.type = type;
+    held.channel = channel;
+    return held;
+}
+
+CSelectionDlg::Held CSelectionDlg::Held::Missing()
+{
+    Held held;
+    held.set = true;
+    held.missing = true;
+    return held;
+}
+
+CSelectionDlg::Held CSelectionDlg::Held::Object(const CBaseDevice* object, int channel)
+{
+    Held held;
+    held.set = true;
+    held.object = object;
+    held.channel = channel;
+    return held;
+}
+
+CSelectionDlg::Held CSelectionDlg::Held::Ranges(const QString& text)
+{
+    Held held;
+    held.set = true;
+    held.isRanges = true;
+    held.ranges = text;
+    return held;
+}
+
+void CSelectionDlg::SetHeld(const Held& held)
+{
+    m_held = held;
+    if (held.isRanges)
+        m_strSelection = held.ranges;
+}
+
+std::optional<int> CSelectionDlg::ChannelOfRow(int row) const
+{
+    const QString text = m_pList->GetItemText(row, 0);
+    const qsizetype dash = text.lastIndexOf(QLatin1Char('-'));
+    int k = 0;
+    if (dash >= 0 && std::sscanf(text.mid(dash + 2).toLatin1().constData(), "%d", &k) == 1)
+        return k - 1;
+    return std::nullopt;
+}
+
+bool CSelectionDlg::RowIsHeld(int row) const
+{
+    if (m_held.missing)
+        return false;
+    const quintptr value = RowValue(row);
+    switch (m_rules.result) {
+    case Result::Object:
+    case Result::ObjectChannel:
+    case Result::RelayObject: {
+        const auto* object = reinterpret_cast<const CBaseDevice*>(value);
+        if (!object)
+            return !m_held.object && m_held.number == 0;  // the none row
+        // A relay's number is its place in its family's table, not the
+        // object's number: a relay is told by the object itself.
+        bool same = m_held.object ? object == m_held.object
+                                  : m_rules.result != Result::RelayObject && object->GetNumber() == m_held.number &&
+                                        (m_held.type == 0 || object->GetType() == m_held.type);
+        if (same && m_rules.result == Result::ObjectChannel && object->GetType() == OT_AMPLIFIER)
+            same = ChannelOfRow(row) == m_held.channel;
+        return same;
+    }
+    default: return value == static_cast<quintptr>(static_cast<uint32_t>(m_held.number));  // codes use all 32 bits
+    }
+}
+
+bool CSelectionDlg::PreselectHeld()
+{
+    if (!m_held.set)
+        return false;
+    const int count = m_pList->GetItemCount();
+    if (m_held.isRanges) {
+        // The numbers of the range text: whole items, each its own row.
+        PreselectMultiple();
+    } else if (m_rules.result == Result::Mask && !m_held.missing) {
+        // Row r stands for bit r - 1; no bit is the none row.
+        const auto mask = static_cast<uint32_t>(m_held.number);
+        if (mask == 0 && count > 0)
+            SelectRow(0, true);
+        for (int r = 1; r < count && r <= 32; ++r)
+            if (mask & (1u << (r - 1)))
+                SelectRow(r, true);
+    } else {
+        for (int r = 0; r < count; ++r) {
+            if (!RowIsHeld(r))
+                continue;
+            if (m_bMultiple) {
+                SelectRow(r, true);
+                continue;
+            }
+            ShowRow(r);
+            if (m_rules.preselect == Preselect::FreeAddress)
+                RememberedAddressRow() = r;
+            break;
+        }
+    }
+    m_HeldRows = SelectedRows();
+    std::sort(m_HeldRows.begin(), m_HeldRows.end());
+    if (m_bMultiple && !m_HeldRows.isEmpty())
+        m_pList->scrollToItem(m_pList->Row(m_HeldRows.first()));
+    return true;
 }
 
 void CSelectionDlg::ShadeRows()
@@ -332,12 +460,6 @@ void CSelectionDlg::PreselectSingle()
 {
     int row = m_nPreselect;
     const int count = m_pList->GetItemCount();
-    if (m_bPresetText && !m_strSelection.isEmpty())
-        for (int r = 0; r < count; ++r)
-            if (m_pList->GetItemText(r, 0) == m_strSelection) {
-                ShowRow(r);
-                return;
-            }
     switch (m_rules.preselect) {
     case Preselect::TextNoCase:
     case Preselect::TextExact:
@@ -538,6 +660,15 @@ void CSelectionDlg::accept()
         CResizableDialog::reject();
         return;
     }
+    if (m_held.set) {
+        QList<int> chosen = rows;
+        std::sort(chosen.begin(), chosen.end());
+        if (chosen == m_HeldRows) {
+            // OK on what the caller holds chooses nothing new.
+            CResizableDialog::done(Unchanged);
+            return;
+        }
+    }
     const int first = rows.first();
     if (!m_bMultiple && m_rules.preselect == Preselect::FreeAddress && !IsAddressRowAllowed(*m_pList, first)) {
         // Another amplifier's address is never handed back.
@@ -554,13 +685,8 @@ void CSelectionDlg::accept()
         m_nResultType = static_cast<int>(object->GetType());
         m_nResultNumber = object->GetNumber();
         m_strSelection = m_pList->GetItemText(first, 0);
-        if (m_rules.result == Result::ObjectChannel && m_nResultType == OT_AMPLIFIER) {
-            const QString text = m_strSelection;
-            const qsizetype dash = text.lastIndexOf(QLatin1Char('-'));
-            int k = 0;
-            if (dash >= 0 && std::sscanf(text.mid(dash + 2).toLatin1().constData(), "%d", &k) == 1)
-                m_nResultChannel = k - 1;
-        }
+        if (m_rules.result == Result::ObjectChannel && m_nResultType == OT_AMPLIFIER)
+            m_nResultChannel = ChannelOfRow(first).value_or(m_nResultChannel);
         break;
     }
     case Result::Value: m_nResultNumber = static_cast<int>(value); break;

@@ -13,6 +13,11 @@
 // OK with no row chosen chooses nothing: the dialog closes as with Cancel, so
 // the caller keeps the value it had. A list without rows says so and offers
 // no OK.
+//
+// A caller that edits a value tells the dialog what it holds (SetHeld): the
+// dialog opens on exactly the rows of that object or value, whatever their
+// texts, and OK without a new choice closes with Unchanged, so that the caller
+// changes nothing and the project stays as it was.
 
 #include "ui/CResizableDialog.h"
 
@@ -20,6 +25,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CBaseDevice;
@@ -37,10 +43,6 @@ public:
     int m_nKind = 0;
     bool m_bMultiple = false;
     int m_nPreselect = 0;
-    // A single choice opens on the row whose text is the selection text, when
-    // there is one, whatever the kind's own preselection (the caller shows
-    // the text of what it holds).
-    bool m_bPresetText = false;
     int m_nResultType = 0;
     int m_nResultNumber = 0;
     int m_nResultChannel = 0;
@@ -51,6 +53,36 @@ public:
     void SetSelection(const QString& text) { m_strSelection = text; }
     QString GetSelection() const { return m_strSelection; }
     int DoModal() { return exec(); }
+
+    // DoModal's answer to OK on what the caller holds: nothing to change.
+    static constexpr int Unchanged = 2;
+
+    // What a caller's cell holds, as the kind's rows carry it.
+    struct Held {
+        bool set = false;
+        bool isRanges = false;
+        // An object's number (0: none), a row's value or, for the kinds that
+        // hand back a bit mask, the mask.
+        int number = 0;
+        uint32_t type = 0;                    // the object's type where the kind offers several; 0 any
+        int channel = 0;                      // an amplifier's channel from 0
+        const CBaseDevice* object = nullptr;  // the row that carries this object itself
+        QString ranges;                       // "Kein Eintrag", "Alle" or a range text of numbers
+
+        bool missing = false;                 // what the cell holds is no row of the list
+
+        static Held Number(int number, uint32_t type = 0, int channel = 0);
+        // Something the list does not offer (shown as "%d *"): no row is
+        // chosen, and OK without a choice keeps it.
+        static Held Missing();
+        // The object's own row (its channel's for an amplifier); none: the none row.
+        static Held Object(const CBaseDevice* object, int channel = 0);
+        // A multiple choice of numbers, as its range text.
+        static Held Ranges(const QString& text);
+    };
+    // Before the run: the dialog opens on `held` (a range text also becomes
+    // the selection text).
+    void SetHeld(const Held& held);
 
     CEditListCtrl* List() const { return m_pList; }
 
@@ -134,8 +166,13 @@ private:
     void SelectRow(int row, bool on);
     // Makes `row` the current, selected and visible row.
     void ShowRow(int row);
-    // Selects every row whose (non-empty) text occurs in the selection text.
+    // Selects every row whose text is an item of the selection text.
     void SelectRowsNamedInSelection();
+    // The rows of what the caller holds; false when it told nothing.
+    bool PreselectHeld();
+    bool RowIsHeld(int row) const;
+    // The amplifier channel (from 0) a row's text names after its last "-".
+    std::optional<int> ChannelOfRow(int row) const;
     bool IsRowSelected(int row) const;
     QList<int> SelectedRows() const;
     void WriteRanges(bool hex, bool setNumber);
@@ -148,4 +185,6 @@ private:
     Kind m_rules;
     bool m_bInSelectionChange = false;
     QList<int> m_PrevSelected;
+    Held m_held;
+    QList<int> m_HeldRows;  // the rows the dialog opened on for what the caller holds
 };

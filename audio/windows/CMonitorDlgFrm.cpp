@@ -15,14 +15,11 @@
 #include "ui/UiIds.h"
 
 namespace {
-bool RunSelection(QWidget* parent, int kind, const QString& current, int* result)
+bool RunSelection(QWidget* parent, int kind, const CSelectionDlg::Held& held, int* result)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
-    if (!current.isEmpty()) {
-        dlg.m_bPresetText = true;
-        dlg.SetSelection(current);
-    }
+    dlg.SetHeld(held);
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *result = dlg.m_nResultNumber;
@@ -112,8 +109,8 @@ void CMonitorDlgFrm::OnEntryClicked(int entry)
     // The choice opens on the entry's own source, so that OK without another
     // choice keeps it (the first row would clear the entry).
     const uint32_t index = static_cast<uint32_t>(entry - 1) << 16;
-    const QString current = QString::fromStdString(monitor->GetSourceText(monitor->GetValue(monitorsource::AddEntry | index)));
-    if (!TheChooser()(this, selkind::Monitor, current, &code))
+    const auto current = static_cast<int>(monitor->GetValue(monitorsource::AddEntry | index));
+    if (!TheChooser()(this, selkind::Monitor, CSelectionDlg::Held::Number(current), &code))
         return;
     const uint32_t source = static_cast<uint32_t>(code);
     const uint32_t kind = source & 0xFFFF;
@@ -129,8 +126,12 @@ void CMonitorDlgFrm::OnRelayClicked(int index)
     int pad = 0;
     if (!monitor || index < 0)
         return;
-    const QString current =
-        QString::fromStdString(monitor->GetValueText(monitorsource::Relay | (static_cast<uint32_t>(index) << 16)));
+    // The contact of the relay, the none row for no relay; a relay no
+    // contact names is no row of the choice.
+    const uint32_t word = monitor->GetValue(monitorsource::Relay | (static_cast<uint32_t>(index) << 16));
+    const CBaseDevice* contact = monitor->RelayPad(word);
+    const CSelectionDlg::Held current =
+        word == 0 || contact ? CSelectionDlg::Held::Object(contact) : CSelectionDlg::Held::Missing();
     if (!TheChooser()(this, selkind::LMZ764, current, &pad))
         return;
     monitor->SetValue(monitorsource::Relay | (static_cast<uint32_t>(index) << 16), static_cast<uint32_t>(pad));
@@ -144,7 +145,7 @@ bool CMonitorDlgFrm::OnFrameCommand(unsigned commandId)
     int choice = 0;
     switch (commandId) {
     case NewEntry:
-        if (monitor && TheChooser()(this, selkind::Monitor, QString(), &choice))
+        if (monitor && TheChooser()(this, selkind::Monitor, CSelectionDlg::Held(), &choice))
             monitor->SetValue(monitorsource::AddEntry, static_cast<uint32_t>(choice));
         Refill();
         return true;
@@ -152,7 +153,7 @@ bool CMonitorDlgFrm::OnFrameCommand(unsigned commandId)
         DeleteEntry();
         return true;
     case NewRelay:
-        if (monitor && TheChooser()(this, selkind::LMZ764, QString(), &choice))
+        if (monitor && TheChooser()(this, selkind::LMZ764, CSelectionDlg::Held(), &choice))
             monitor->SetValue(monitorsource::AddRelay, static_cast<uint32_t>(choice));
         Refill();
         return true;

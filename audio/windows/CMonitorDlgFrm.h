@@ -6,6 +6,7 @@
 // monitor matrix.
 
 #include "ui/CFeatureFrm.h"
+#include "ui/CSelectionDlg.h"
 
 #include <functional>
 
@@ -24,9 +25,10 @@ public:
     void Refill();
 
     // How the window asks the user for a choice of a selection kind (a
-    // monitor source code or a control pad's number), opening on the row of
-    // `current` when it is not empty; false when cancelled.
-    using Chooser = std::function<bool(QWidget* parent, int kind, const QString& current, int* result)>;
+    // monitor source code or a control pad's number), opening on what the
+    // cell holds (nothing for a new row); false when cancelled or nothing new
+    // was chosen.
+    using Chooser = std::function<bool(QWidget* parent, int kind, const CSelectionDlg::Held& held, int* result)>;
     static Chooser SetChooser(Chooser chooser);
 
 protected:

@@ -164,11 +164,7 @@ void CPowerView::OnChoose(uint32_t key)
     dlg.m_nKind = key == powerkey::MainsCond ? selkind::Condition : selkind::Macro;
     // The choice opens on what is linked now, so that OK alone keeps it (the
     // first row would unlink it).
-    const QString current = QString::fromStdString(m_power->GetValueText(key));
-    if (!current.isEmpty()) {
-        dlg.m_bPresetText = true;
-        dlg.SetSelection(current);
-    }
+    dlg.SetHeld(CSelectionDlg::Held::Number(m_power->GetValue(key)));
     if (dlg.DoModal() != QDialog::Accepted)
         return;
     m_power->SetValue(key, dlg.m_nResultNumber);

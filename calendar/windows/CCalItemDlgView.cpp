@@ -24,11 +24,11 @@ QString Str(uint32_t id)
     return QString::fromStdString(LoadStringId(id));
 }
 
-bool RunSelection(QWidget* parent, int kind, const QString& preset, int* result)
+bool RunSelection(QWidget* parent, int kind, const CSelectionDlg::Held& held, int* result)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
-    dlg.SetSelection(preset);
+    dlg.SetHeld(held);
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *result = dlg.m_nResultNumber;
@@ -208,8 +208,14 @@ void CCalItemDlgView::OnDoubleClick(int row, int column)
     if (column == 2 || column == 5) {
         const int number = obj->GetNumber();
         const int kind = column == 2 ? static_cast<int>(m_variant.kindId) : static_cast<int>(m_variant.detailKind);
+        // The function's id, or the number of the macro or day programme linked.
+        auto* appoint = dynamic_cast<CAppoint*>(obj);
+        auto* holiday = dynamic_cast<CHoliday*>(obj);
+        const int held = appoint    ? appoint->GetParam(column == 2 ? CAppoint::Function : CAppoint::Macro)
+                         : holiday ? holiday->GetParam(column == 2 ? CHoliday::Function : CHoliday::Dayprog)
+                                   : 0;
         int result = 0;
-        if (!TheChooser()(this, kind, GetItemText(row, column), &result))
+        if (!TheChooser()(this, kind, CSelectionDlg::Held::Number(held), &result))
             return;
         // The dialog let the device's answers in: the item may have gone meanwhile.
         obj = ObjectOf(RowOfNumber(number));

@@ -8,6 +8,7 @@
 // while the window takes input, so every use finds the object again.
 
 #include "calendar/windows/CCalendarListView.h"
+#include "ui/CSelectionDlg.h"
 
 #include <cstdint>
 
@@ -45,8 +46,9 @@ public:
     void OnEndLabelEdit(int row, int column, const QString& text);
     void OnDoubleClick(int row, int column);
 
-    // The selection dialog; tests replace it. Returns false on Cancel.
-    using Chooser = bool (*)(QWidget* parent, int kind, const QString& preset, int* result);
+    // The selection dialog, opening on what the cell holds; tests replace it.
+    // Returns false on Cancel and on OK without a new choice.
+    using Chooser = bool (*)(QWidget* parent, int kind, const CSelectionDlg::Held& held, int* result);
     static Chooser SetChooser(Chooser chooser);
 
     int m_remembered = 0;  // the number to select after a refill

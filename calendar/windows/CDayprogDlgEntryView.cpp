@@ -105,7 +105,9 @@ void CDayprogDlgEntryView::OnDoubleClick(int row, int column)
         int macro = 0;
         const CCalItemDlgView::Chooser choose = CCalItemDlgView::SetChooser(nullptr);
         CCalItemDlgView::SetChooser(choose);
-        if (!choose(this, IDS_CAL_COL_MACRO, GetItemText(row, column), &macro))
+        const CDayprog* shown = Dayprog();
+        const int held = shown ? shown->GetEntryParam(CDayprog::Code(entry - 1, CDayprog::EntryMacro)) : 0;
+        if (!choose(this, IDS_CAL_COL_MACRO, CSelectionDlg::Held::Number(held), &macro))
             return;
         // The dialog let the device's answers in: the programme may have gone meanwhile.
         CDayprog* dayprog = Dayprog();

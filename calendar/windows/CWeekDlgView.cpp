@@ -57,7 +57,7 @@ void CWeekDlgView::OnDoubleClick(int row, int column)
     const CCalItemDlgView::Chooser choose = CCalItemDlgView::SetChooser(nullptr);
     CCalItemDlgView::SetChooser(choose);
     int number = 0;
-    if (!choose(this, IDS_CAL_DAYPROG, GetItemText(row, 1), &number))
+    if (!choose(this, IDS_CAL_DAYPROG, CSelectionDlg::Held::Number(week->GetLinkedNumber(row)), &number))
         return;
     week->SetDay(row, number);
     week->SetDocModified();

@@ -45,7 +45,7 @@ bool ChooseFreeAddress(QWidget* parent, CAmplifier* amp, int& address)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kAddressKind;
-    dlg.SetSelection(QString::asprintf("%x", static_cast<unsigned>(amp->GetAddress())));
+    dlg.SetHeld(CSelectionDlg::Held::Number(amp->GetAddress()));
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     address = dlg.m_nResultNumber;

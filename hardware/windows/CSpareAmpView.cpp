@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "comm/CCommLink.h"
+#include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -156,10 +157,33 @@ void CSpareAmpView::FillWatches(int entry)
     }
 }
 
-bool CSpareAmpView::ChooseObject(int kind, uint32_t& type, int& number, int& channel)
+CSelectionDlg::Held CSpareAmpView::HeldOf(bool readyInput, int index) const
+{
+    using Held = CSelectionDlg::Held;
+    if (index == 0)
+        return Held::Number(0);
+    if (!m_doc)
+        return Held::Missing();
+    const CIDManager& dir = m_doc->GetIDManager();
+    if (readyInput)
+        return dir.IsValidID(index, OT_READY_INPUT) && dir.GetBaseDevice(index, OT_READY_INPUT)
+                   ? Held::Number(index, OT_READY_INPUT)
+                   : Held::Missing();
+    DeviceList amps;
+    dir.GetRemoteAmpsByAddress(amps);
+    for (CBaseDevice* obj : amps)
+        if (const auto* amp = dynamic_cast<const CAmplifier*>(obj))
+            for (int k = 0; k < amp->GetChannelCount(); ++k)
+                if (amp->GetGlobalChannel(k) == index)
+                    return Held::Object(amp, k);
+    return Held::Missing();
+}
+
+bool CSpareAmpView::ChooseObject(int kind, const CSelectionDlg::Held& held, uint32_t& type, int& number, int& channel)
 {
     CSelectionDlg dlg(this);
     dlg.m_nKind = kind;
+    dlg.SetHeld(held);
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     type = static_cast<uint32_t>(dlg.m_nResultType);
@@ -182,7 +206,7 @@ void CSpareAmpView::NewItem(int entry)
         int n = 0;
         while (n < CSpareAmp::kEntries && !t->IsEntryCleared(n))
             ++n;
-        if (n == CSpareAmp::kEntries || !ChooseObject(selkind::SpareAmp, type, number, channel))
+        if (n == CSpareAmp::kEntries || !ChooseObject(selkind::SpareAmp, CSelectionDlg::Held(), type, number, channel))
             return;
         t->SetEntry(n, StrFormat("%s %d", LoadStringId(kSpareMode).c_str(), n + 1), true, type, number, channel);
         FillSpares();
@@ -194,7 +218,8 @@ void CSpareAmpView::NewItem(int entry)
         int32_t i = 0;
         while (j < CSpareAmp::kWatches && t->GetWatch(j, entry, k, i))
             ++j;
-        if (j == CSpareAmp::kWatches || !ChooseObject(selkind::WatchedChannel, type, number, channel))
+        if (j == CSpareAmp::kWatches ||
+            !ChooseObject(selkind::WatchedChannel, CSelectionDlg::Held(), type, number, channel))
             return;
         t->SetWatch(j, entry, type, number, channel);
         FillWatches(entry);
@@ -254,12 +279,12 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
     uint32_t type = 0;
     int number = 0, channel = 0;
     if (m_mode == kSpareMode) {
-        if (!ChooseObject(selkind::SpareAmp, type, number, channel))
-            return;
         std::string name;
         uint32_t kind = 0;
         int32_t old = 0;
         t->GetEntry(index, name, kind, old);
+        if (!ChooseObject(selkind::SpareAmp, HeldOf(kind == OT_READY_INPUT, old), type, number, channel))
+            return;
         t->SetEntry(index, name, true, type, number, channel);
         FillSpares();
         return;
@@ -269,7 +294,7 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
     SpareWatch& w = t->m_entries[m_entry].watch[index];
     if (column == 1) {
         // Another channel keeps the watch's relays; "Kein Eintrag" empties it.
-        if (!ChooseObject(selkind::WatchedChannel, type, number, channel))
+        if (!ChooseObject(selkind::WatchedChannel, HeldOf(w.readyFlag != 0, w.index), type, number, channel))
             return;
         t->SetWatch(index, m_entry, type, number, channel);
     } else if (column == 2 || column == 3) {
@@ -277,6 +302,13 @@ void CSpareAmpView::OnDoubleClick(QTreeWidgetItem* item, int column)
         // the relay's number in its family's relay table.
         CSelectionDlg dlg(this);
         dlg.m_nKind = column == 2 ? selkind::LMZ763Relay : selkind::LMZ764Relay;
+        const uint16_t held = column == 2 ? w.outRelay : w.inRelay;
+        CRelaisManager* relays = m_doc ? m_doc->GetRelaisManager() : nullptr;
+        const CBaseDevice* shown =
+            !relays || held == 0 ? nullptr : column == 2 ? relays->GetRelais(held) : relays->GetSRelais(held);
+        dlg.SetHeld(held == 0 ? CSelectionDlg::Held::Number(0)
+                    : shown   ? CSelectionDlg::Held::Object(shown)
+                              : CSelectionDlg::Held::Missing());
         if (dlg.DoModal() != QDialog::Accepted)
             return;
         const auto* chosen = dynamic_cast<const CRelais*>(dlg.m_pResultObject);

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "ui/CSelectionDlg.h"
 #include "ui/CSlowClickRename.h"
 
 class CQuillomerDoc;
@@ -49,7 +50,12 @@ private:
     void OnDoubleClick(QTreeWidgetItem* item, int column);
     void OnRenamed(QTreeWidgetItem* item, int column);
     void SelectIndex(int index);
-    bool ChooseObject(int kind, uint32_t& type, int& number, int& channel);
+    // The selection dialog of `kind`, opening on `held`: false on Cancel, on
+    // OK without a new choice and, for a spare, on "Kein Eintrag".
+    bool ChooseObject(int kind, const CSelectionDlg::Held& held, uint32_t& type, int& number, int& channel);
+    // What a spare or a watch holds (a ready input, else a system-wide
+    // amplifier channel; 0 none), as the selection dialog's rows carry it.
+    CSelectionDlg::Held HeldOf(bool readyInput, int index) const;
 
     CQuillomerDoc* m_doc;
     int m_mode;

@@ -41,7 +41,7 @@ void CAnalogDlgView::EditCell(int row, int column)
         return;
     if (column == 2) {
         int pad = 0;
-        if (!Choose(this, selkind::LMZ775In, false, QString::fromStdString(a->GetText(0)), &pad))
+        if (!Choose(this, selkind::LMZ775In, false, LinkedHeld(*a, 0), &pad))
             return;
         // The dialog let the device's answers in: the entry may have gone meanwhile.
         a = dynamic_cast<CAnalogCondition*>(ObjectOf(row));

@@ -53,12 +53,15 @@ void CBusyDlgView::EditCell(int row, int column)
     QString text;
     switch (column) {
     case 2:
-        if (!Choose(this, selkind::BusyCondition, true, QString::fromStdString(b->GetText(0)), &number) || !Again(b))
+        if (!Choose(this, selkind::BusyCondition, true, CSelectionDlg::Held::Number(b->GetValue(0)), &number) ||
+            !Again(b))
             return;
         b->SetValue(0, number);
         break;
     case 3:
-        if (!Choose(this, selkind::Output, true, QString::fromStdString(b->GetText(6)), &number, &text) || !Again(b))
+        if (!Choose(this, selkind::Output, true, CSelectionDlg::Held::Ranges(QString::fromStdString(b->GetText(6))),
+                    &number, &text) ||
+            !Again(b))
             return;
         // The same outputs in other words ("NONE" for "0", "ALL" for the
         // device's "1-4") keep the stored text and the line the device gets.

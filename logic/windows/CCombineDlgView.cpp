@@ -68,7 +68,7 @@ void CCombineDlgView::EditGroupCell(int row, uint32_t kind, int key)
         c->SetValue(key, c->GetValue(key) == 0 ? 1 : 0);
     } else {
         int chosen = 0;
-        if (!Choose(this, static_cast<int>(kind), false, QString::fromStdString(c->GetText(key)), &chosen))
+        if (!Choose(this, static_cast<int>(kind), false, CSelectionDlg::Held::Number(c->GetValue(key)), &chosen))
             return;
         // The dialog let the device's answers in: the entry may have gone meanwhile.
         c = dynamic_cast<CCombineCondition*>(ObjectOf(row));

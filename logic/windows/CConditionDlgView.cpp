@@ -14,7 +14,18 @@
 
 namespace {
 constexpr unsigned kConditions = 250;
+
+// What a condition watches, for the selection dialog: the object or contact
+// it links, an index of its own, or an index the project has nothing for.
+CSelectionDlg::Held HeldObject(const CCondition& c)
+{
+    if (const LinkRecord* link = c.GetOutLinkAtKey(0); link && link->HasPartner())
+        return CLogicListView::LinkedHeld(c, 0);
+    if (c.m_untakenIndex != 0)
+        return CSelectionDlg::Held::Missing();
+    return CSelectionDlg::Held::Number(c.m_index);
 }
+}  // namespace
 
 CConditionDlgView::CConditionDlgView(QWidget* parent)
     : CLogicListView(OT_CONDITION, logicwin::DeleteCondition, parent)
@@ -43,7 +54,8 @@ bool CConditionDlgView::NewEntry()
 {
     int kind = 0;
     if (!GetActiveDoc() ||
-        !Choose(this, selkind::ConditionKind, false, QString(), &kind, nullptr, static_cast<int>(condkind::None)) ||
+        !Choose(this, selkind::ConditionKind, false, CSelectionDlg::Held(), &kind, nullptr,
+                static_cast<int>(condkind::None)) ||
         kind == 0)
         return false;
     auto* c = new CCondition;
@@ -65,15 +77,14 @@ void CConditionDlgView::EditCell(int row, int column)
     };
     int chosen = 0;
     if (column == 0) {
-        if (!Choose(this, selkind::ConditionKind, false, Str(c->GetKindId()), &chosen, nullptr,
-                    static_cast<int>(c->GetKindId())) ||
+        if (!Choose(this, selkind::ConditionKind, false, CSelectionDlg::Held::Number(static_cast<int>(c->GetKindId())),
+                    &chosen) ||
             !Again(c))
             return;
         c->SetValue(condkey::Kind, chosen);
     } else if (column == 2) {
         const uint32_t kind = c->GetIndexKind();
-        if (kind == 0 || !Choose(this, static_cast<int>(kind), false, QString::fromStdString(c->GetText(condkey::Object)),
-                                 &chosen) || !Again(c))
+        if (kind == 0 || !Choose(this, static_cast<int>(kind), false, HeldObject(*c), &chosen) || !Again(c))
             return;
         c->SetValue(condkey::Object, chosen);
     } else if (column == 3) {

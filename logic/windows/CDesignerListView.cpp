@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "logic/CVirtCtrl.h"
 #include "logic/CVirtCtrlItem.h"
 #include "logic/windows/CObjectFrm.h"
 #include "logic/windows/CVirtCtrlPropDlg.h"
@@ -186,10 +187,12 @@ void CDesignerListView::OnDoubleClick(int row, int column)
     m_pane.SelectRow(row);
     CSelectionDlg dlg(this);
     dlg.m_nKind = selkind::VirtCtrl;
-    // The choice opens on the controller the row shows, so that OK without
-    // a new choice keeps the link.
-    dlg.SetSelection(GetItemText(row, 1));
-    dlg.m_bPresetText = true;
+    // The choice opens on the controller the row is linked to, so that OK
+    // without a new choice keeps the link.
+    const VcRow& shown = m_pane.GetRows()[static_cast<size_t>(row)];
+    CVirtCtrl* table = m_pane.GetTable();
+    const int linked = table ? table->GetLink(CDesignerView::EndpointOfRow(shown.image), shown.index + 1) : 0;
+    dlg.SetHeld(CSelectionDlg::Held::Number(linked));
     if (dlg.DoModal() != QDialog::Accepted)
         return;
     if (dlg.m_nResultType == OT_VIRT_CTRL_ITEM && dlg.m_nResultNumber != 0) {

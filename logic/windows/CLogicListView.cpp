@@ -24,17 +24,15 @@
 #include "ui/ColumnWidths.h"
 
 namespace {
-bool RunSelection(QWidget* parent, int kind, bool multiple, const QString& preset, int presetValue, int* number,
-                  QString* text)
+bool RunSelection(QWidget* parent, int kind, bool multiple, const CSelectionDlg::Held& held, int presetValue,
+                  int* number, QString* text)
 {
     CSelectionDlg dlg(parent);
     dlg.m_nKind = kind;
     dlg.m_bMultiple = multiple;
-    dlg.SetSelection(preset);
     dlg.m_nPreselect = presetValue;
-    // The cells show the text of what they hold: the dialog opens on it, so
-    // that OK without a new choice keeps it.
-    dlg.m_bPresetText = true;
+    // The dialog opens on what the cell holds: OK without a new choice keeps it.
+    dlg.SetHeld(held);
     if (dlg.DoModal() != QDialog::Accepted)
         return false;
     *number = dlg.m_nResultNumber;
@@ -57,10 +55,16 @@ CLogicListView::Chooser CLogicListView::SetChooser(Chooser chooser)
     return old;
 }
 
-bool CLogicListView::Choose(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
+bool CLogicListView::Choose(QWidget* parent, int kind, bool multiple, const CSelectionDlg::Held& held, int* number,
                             QString* text, int presetValue)
 {
-    return TheChooser()(parent, kind, multiple, preset, presetValue, number, text);
+    return TheChooser()(parent, kind, multiple, held, presetValue, number, text);
+}
+
+CSelectionDlg::Held CLogicListView::LinkedHeld(const CBaseDevice& entry, int32_t key)
+{
+    const LinkRecord* link = entry.GetOutLinkAtKey(key);
+    return CSelectionDlg::Held::Object(link && link->HasPartner() ? link->partner : nullptr);
 }
 
 QString CLogicListView::Str(uint32_t id)

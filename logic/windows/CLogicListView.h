@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ui/CListCtrl.h"
+#include "ui/CSelectionDlg.h"
 
 class CBaseDevice;
 class CCommLink;
@@ -65,15 +66,18 @@ public:
     virtual void EditCell(int row, int column) { Q_UNUSED(row) Q_UNUSED(column) }
     virtual void OnEndLabelEdit(int row, int column, const QString& text);
 
-    // The selection dialog; tests replace it. `preset` is the text the dialog
-    // opens on, `presetValue` the value for the kinds that preselect the row
-    // carrying a value. Returns false on Cancel; on OK `number` holds the
-    // chosen value and `text` the chosen text.
-    using Chooser = bool (*)(QWidget* parent, int kind, bool multiple, const QString& preset, int presetValue,
-                             int* number, QString* text);
+    // The selection dialog; tests replace it. `held` is what the cell holds
+    // (nothing for a new entry), `presetValue` the value a new entry's choice
+    // opens on for the kinds that preselect the row carrying a value. Returns
+    // false on Cancel and on OK without a new choice; on OK `number` holds
+    // the chosen value and `text` the chosen text.
+    using Chooser = bool (*)(QWidget* parent, int kind, bool multiple, const CSelectionDlg::Held& held,
+                             int presetValue, int* number, QString* text);
     static Chooser SetChooser(Chooser chooser);
-    static bool Choose(QWidget* parent, int kind, bool multiple, const QString& preset, int* number,
+    static bool Choose(QWidget* parent, int kind, bool multiple, const CSelectionDlg::Held& held, int* number,
                        QString* text = nullptr, int presetValue = 0);
+    // What an entry links at `key`, for the dialog: the object, or the none row.
+    static CSelectionDlg::Held LinkedHeld(const CBaseDevice& entry, int32_t key);
 
     // The table's block object (number 1 of `type`) in the active document.
     static CBaseDevice* FindBlock(uint32_t type);

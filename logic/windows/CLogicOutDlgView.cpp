@@ -46,7 +46,7 @@ void CLogicOutDlgView::EditCell(int row, int column)
         const int key = column == 2 ? logicoutkey::Contact : logicoutkey::Condition;
         int chosen = 0;
         if (!Choose(this, column == 2 ? selkind::LogicState : selkind::Condition, false,
-                    QString::fromStdString(l->GetValueText(key)), &chosen))
+                    CSelectionDlg::Held::Number(l->GetValue(key)), &chosen))
             return;
         // The dialog let the device's answers in: the entry may have gone meanwhile.
         l = dynamic_cast<CLogicOut*>(ObjectOf(row));

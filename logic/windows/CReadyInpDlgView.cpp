@@ -64,7 +64,7 @@ void CReadyInpDlgView::EditCell(int row, int column)
     int chosen = 0;
     switch (column) {
     case 2:
-        if (!Choose(this, selkind::ReadyInp, false, GetItemText(row, column), &chosen) || !Again(r))
+        if (!Choose(this, selkind::ReadyInp, false, LinkedHeld(*r, 0), &chosen) || !Again(r))
             return;
         r->SetValue(CReadyInput::Contact, chosen);
         break;
@@ -75,7 +75,10 @@ void CReadyInpDlgView::EditCell(int row, int column)
         break;
     }
     case 5:
-        if (!Choose(this, selkind::FaultTexts, false, GetItemText(row, column), &chosen) || !Again(r))
+        // The rows count the texts from 0, the entry from 1.
+        if (!Choose(this, selkind::FaultTexts, false,
+                    CSelectionDlg::Held::Number(r->GetValue(CReadyInput::TextNumber) - 1), &chosen) ||
+            !Again(r))
             return;
         r->SetValue(CReadyInput::TextNumber, chosen + 1);
         break;

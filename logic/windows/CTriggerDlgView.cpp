@@ -49,7 +49,7 @@ void CTriggerDlgView::EditCell(int row, int column)
         return;
     const int kind = key == triggerkey::Condition ? selkind::Condition : selkind::Macro;
     int chosen = 0;
-    if (!Choose(this, kind, false, QString::fromStdString(t->GetValueText(key)), &chosen))
+    if (!Choose(this, kind, false, CSelectionDlg::Held::Number(t->GetValue(key)), &chosen))
         return;
     // The dialog let the device's answers in: the entry may have gone meanwhile.
     t = dynamic_cast<CTrigger*>(ObjectOf(row));

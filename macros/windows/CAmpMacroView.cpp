@@ -54,7 +54,7 @@ CAmpMacroView::CAmpMacroView(QWidget* parent)
         CSelectionDlg dlg;
         dlg.m_nKind = selkind::AmpConfig;
         dlg.m_bMultiple = true;
-        dlg.SetSelection(QString::fromStdString(macro->GetParamText(59)));
+        dlg.SetHeld(CSelectionDlg::Held::Ranges(QString::fromStdString(macro->GetParamText(59))));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro = Macro();  // the dialog let the device's answers in

@@ -28,7 +28,7 @@ CAmpMuteMacroView::CAmpMuteMacroView(QWidget* parent) : CMacroEditorView(parent,
         CSelectionDlg dlg;
         dlg.m_nKind = selkind::AmpChannels;
         dlg.m_bMultiple = true;
-        dlg.SetSelection(QString::fromStdString(macro->GetParamText(58)));
+        dlg.SetHeld(CSelectionDlg::Held::Ranges(QString::fromStdString(macro->GetParamText(58))));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro = Macro();  // the dialog let the device's answers in

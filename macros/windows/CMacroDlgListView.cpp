@@ -364,7 +364,7 @@ void CMacroDlgListView::ChangeType(int row)
         return;
     CSelectionDlg dlg;
     dlg.m_nKind = selkind::MacroType;
-    dlg.SetSelection(QString::fromStdString(macro->GetParamText(0)));
+    dlg.SetHeld(CSelectionDlg::Held::Number(static_cast<int>(macro->GetKindId())));
     if (CMacroEditorView::RunDialog(dlg) != QDialog::Accepted)
         return;
     // The dialog let the device's answers in: the macro may have gone meanwhile.

@@ -86,7 +86,8 @@ void CSequenceMacroView::EditCell(int row, int column)
     if (column == 1 || column == 3) {
         CSelectionDlg dlg;
         dlg.m_nKind = column == 1 ? selkind::Macro : selkind::Condition;
-        dlg.SetSelection(m_list->GetItemText(row, column));
+        // The macro or condition the step links, by its number.
+        dlg.SetHeld(CSelectionDlg::Held::Number(macro->GetParam((column == 1 ? 41 : 51) + row)));
         if (RunDialog(dlg) != QDialog::Accepted)
             return;
         macro = Macro();  // the dialog let the device's answers in

@@ -14,9 +14,11 @@
 #include "paging/ConsoleIds.h"
 #include "paging/windows/CConsoleTreeDlg.h"
 #include "paging/windows/CPPCons1.h"
+#include "paging/windows/CKeyView.h"
 #include "paging/windows/CPPCons2.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "ui/CTreeCtrlEx.h"
 #include "ui/DialogLayout.h"
 
 namespace {
@@ -57,6 +59,8 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
     connect(m_keys, &CPPCons2::modifiedChanged, this, [this] { UpdateApply(); });
     connect(m_keys, &CPPCons2::cancelToClose, this, [this] { m_cancel->setText(tr("Schließen")); });
     connect(m_tabs, &QTabWidget::currentChanged, this, &CConsolePropertySheet::OnTabChanged);
+    // A console renamed in the tree: the keys page draws its new name.
+    connect(m_tree->GetTree(), &CTreeCtrlEx::LabelEdited, this, [this] { m_keys->GetKeyView()->update(); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_tree, 1);

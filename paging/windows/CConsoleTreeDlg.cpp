@@ -59,7 +59,8 @@ void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* sel
     for (CConsole* c : consoles) {
         auto* item = new QTreeWidgetItem(root, {QString::fromStdString(c->GetName())});
         item->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageConsole));
-        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(c)));
+        // A console's item is renamed in place, the root is not.
+        CTreeCtrlEx::SetObject(item, c);
         if (c == selected)
             chosen = item;
     }
@@ -74,7 +75,7 @@ void CConsoleTreeDlg::Fill(const std::vector<CConsole*>& consoles, CConsole* sel
 
 CConsole* CConsoleTreeDlg::ConsoleOf(QTreeWidgetItem* item) const
 {
-    return item ? static_cast<CConsole*>(item->data(0, Qt::UserRole).value<void*>()) : nullptr;
+    return dynamic_cast<CConsole*>(CTreeCtrlEx::ObjectOf(item));
 }
 
 QTreeWidgetItem* CConsoleTreeDlg::ItemOf(const CConsole* console) const

@@ -75,6 +75,18 @@ CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(
     connect(&m_poll, &QTimer::timeout, this, &CZoneListView::ServiceQuery);
     connect(this, &CListCtrl::EndLabelEdit, this,
             [this](int row, int column, const QString& text, int) { OnEndLabelEdit(row, column, text); });
+    // The zone's name is renamed in place (F2 or a slow second click); the
+    // zone decides, and the cell shows its name again.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int row = RowOf(item);
+        const CZone* zone = ZoneAt(row);
+        if (column != 0 || !zone || item->text(0).toStdString() == zone->GetName())
+            return;
+        // After the editor has gone: the cell is written anew.
+        const QString text = item->text(0);
+        QMetaObject::invokeMethod(this, [this, row, text] { OnEndLabelEdit(row, 0, text); }, Qt::QueuedConnection);
+    });
     // Commands follow the connection as it comes and goes, as the main
     // window's bars do.
     m_commandState.setInterval(250);
@@ -137,6 +149,7 @@ void CZoneListView::OnInitialUpdate()
         for (int i = 0; i < 5; ++i)
             SetItemText(row, i + 1, Q(zone->GetAttributeText(kAttributes[i])));
         SetItemData(row, static_cast<quintptr>(zone->GetNumber()));
+        Row(row)->setFlags(Row(row)->flags() | Qt::ItemIsEditable);
     }
     m_wasConnected = IsConnected();
     if (m_wasConnected)
@@ -534,9 +547,11 @@ void CZoneListView::SetIgnoreMask(uint32_t mask)
 
 void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
 {
-    if (row < 0 || row >= GetItemCount() || text.isEmpty())
+    if (row < 0 || row >= GetItemCount())
         return;
     if (column == 0) {
+        // An emptied name is refused with the zone's message, a taken one
+        // gets a counter; the cell shows the name the zone has then.
         CZone* zone = ZoneAt(row);
         if (!zone)
             return;
@@ -545,6 +560,8 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         SetItemText(row, 0, Q(zone->GetName()));
         return;
     }
+    if (text.isEmpty())
+        return;
     const int attribute = column == 3 ? zoneattr::TestVolume : column == 4 ? zoneattr::NegTol
                         : column == 5 ? zoneattr::PosTol : -1;
     bool ok = false;
@@ -558,6 +575,17 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         zone->SetAttribute(attribute, value);
         SetItemText(r, column, Q(zone->GetAttributeText(attribute)));
     }
+}
+
+bool CZoneListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // Only the zone's name is edited this way (the values have their own
+    // editor); F2 renames the row's zone wherever the row was clicked.
+    if (trigger == QAbstractItemView::EditKeyPressed && index.isValid() && index.column() != 0)
+        return CEBListView::edit(index.siblingAtColumn(0), trigger, event);
+    if (index.column() != 0 && trigger != QAbstractItemView::NoEditTriggers)
+        return false;
+    return CEBListView::edit(index, trigger, event);
 }
 
 void CZoneListView::mousePressEvent(QMouseEvent* event)
@@ -584,7 +612,8 @@ void CZoneListView::mouseDoubleClickEvent(QMouseEvent* event)
         dlg.m_nKind = 34600;
         // A line may ignore several faults at once.
         dlg.m_bMultiple = true;
-        dlg.SetSelection(GetItemText(row, 2));
+        const CZone* zone = ZoneAt(row);
+        dlg.SetHeld(CSelectionDlg::Held::Number(zone ? static_cast<int>(zone->GetIgnoreMask()) : 0));
         if (dlg.DoModal() == QDialog::Accepted)
             SetIgnoreMask(static_cast<uint32_t>(dlg.m_nResultNumber));
         return;

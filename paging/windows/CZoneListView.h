@@ -81,6 +81,7 @@ public:
     QString StatusText() const { return m_status; }
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -38,8 +38,7 @@ bool RunNumberDialog(CLANGroup* group, int32_t& number)
 {
     CSelectionDlg dlg;
     dlg.m_nKind = kLanGroupKind;
-    dlg.SetSelection(QString::number(group->GetNumber()));
-    dlg.m_nPreselect = group->GetNumber() - 1;
+    dlg.SetHeld(CSelectionDlg::Held::Number(group->GetNumber()));
     if (dlg.DoModal() != QDialog::Accepted || dlg.m_nResultNumber < 1)
         return false;
     number = dlg.m_nResultNumber;

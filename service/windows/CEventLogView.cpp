@@ -526,7 +526,12 @@ void CEventLogView::ChooseDetail(int d)
     CSelectionDlg dlg(this);
     dlg.m_nKind = detail.kind;
     dlg.m_bMultiple = true;
-    dlg.SetSelection(QString::fromStdString(m_log->GetValue(detail.displayIndex)));
+    // The dialog opens on the items the mask holds: its words' bits, or the
+    // numbers of its range text.
+    if (detail.flagsWhich != 0)
+        dlg.SetHeld(CSelectionDlg::Held::Number(static_cast<int>(m_log->GetMaskFlags(detail.flagsWhich))));
+    else
+        dlg.SetHeld(CSelectionDlg::Held::Ranges(QString::fromStdString(m_log->GetValue(detail.displayIndex))));
     if (dlg.DoModal() != QDialog::Accepted)
         return;
     if (detail.flagsWhich != 0)

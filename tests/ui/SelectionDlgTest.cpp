@@ -266,6 +266,23 @@ TEST_F(SelectionDlgTest, MaskFromTextsAndRows)
     Choose(dlg, {1, 3});
     dlg.accept();
     EXPECT_EQ(dlg.m_nResultNumber, 5);
+
+    // Whole items of the text: a row whose text lies inside another's is not chosen with it.
+    CSelectionDlg inside;
+    inside.m_nKind = 34600;
+    inside.m_bMultiple = true;
+    inside.SetSelection("Kurzschluss,Unterbrechung,Linienerdschluss");
+    Open(inside);
+    EXPECT_EQ(Selected(inside), (QList<int>{1, 3}));
+    // What the caller holds, as a mask: exactly its rows; OK on them is no change.
+    CSelectionDlg held;
+    held.m_nKind = 34600;
+    held.m_bMultiple = true;
+    held.SetHeld(CSelectionDlg::Held::Number(2));
+    Open(held);
+    EXPECT_EQ(Selected(held), (QList<int>{2}));
+    held.accept();
+    EXPECT_EQ(held.result(), CSelectionDlg::Unchanged);
     CSelectionDlg::RegisterKindRows(34600, old);
 }
 

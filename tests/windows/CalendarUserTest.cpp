@@ -53,22 +53,22 @@ using namespace byhand;
 
 namespace {
 // The selection dialog's answer, as the user would pick it: the kind asked
-// for and the text it opened on are kept.
+// for and the number it opened on are kept.
 struct Choice {
     int result = 0;
     bool ok = true;
     int kind = 0;
-    QString preset;
+    int held = -1;
 };
 Choice& TheChoice()
 {
     static Choice choice;
     return choice;
 }
-bool Choose(QWidget*, int kind, const QString& preset, int* result)
+bool Choose(QWidget*, int kind, const CSelectionDlg::Held& held, int* result)
 {
     TheChoice().kind = kind;
-    TheChoice().preset = preset;
+    TheChoice().held = held.number;
     *result = TheChoice().result;
     return TheChoice().ok;
 }
@@ -277,7 +277,7 @@ TEST_F(CalendarUser, ADayProgrammeIsBuiltEntryByEntryAndEveryStepMarksTheProject
     d.doc().SetModifiedFlag(false);
     ASSERT_TRUE(TypeInPicker(entries, 0, 1, QString()));
     DoubleClick(entries, 0, 2);
-    EXPECT_EQ("12 *", TheChoice().preset.toStdString());
+    EXPECT_EQ(12, TheChoice().held);
     EXPECT_EQ(caltime::OnEntryDay(7, 15, 0), dp->m_entries[0]);
     EXPECT_EQ(12, dp->GetEntryParam(CDayprog::Code(0, CDayprog::EntryMacro)));
     EXPECT_FALSE(d.doc().IsModified());
@@ -447,7 +447,7 @@ TEST_F(CalendarUser, TheWeekTakesADayProgrammePerWeekdayAndSendsIt)
     // Choosing no programme takes Sunday's away again.
     TheChoice().result = 0;
     DoubleClick(week, 6, 1);
-    EXPECT_EQ("4 *", TheChoice().preset.toStdString());
+    EXPECT_EQ(4, TheChoice().held);
     EXPECT_EQ("", week->GetItemText(6, 1).toStdString());
     EXPECT_EQ(0, w->GetLinkedNumber(6));
 }

@@ -37,7 +37,17 @@
 #include "model/CQuillomerDoc.h"
 #include "model/ObjectTypeCode.h"
 #include "paging/CRelaisManager.h"
+#include "hardware/CAudioInputSlot.h"
+#include "paging/CConsole.h"
+#include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
+#include "paging/ConsoleIds.h"
+#include "paging/windows/CConsolePropertySheet.h"
+#include "paging/windows/CConsoleTreeDlg.h"
 #include "paging/windows/CLMZConfigDlg.h"
+#include "paging/windows/CZoneListView.h"
+#include "service/windows/CZonetestFrm.h"
+#include "support/ZoneTestSupport.h"
 #include "support/ModelTestHost.h"
 #include "support/RowPictures.h"
 #include "ui/CEditListCtrl.h"
@@ -45,6 +55,7 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CPictureSet.h"
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/CTreeCtrlEx.h"
 #include "ui/CSelectionDlg.h"
 
 namespace {
@@ -199,7 +210,8 @@ TEST_F(ListPictures, TheMessageDevicesSequencesShowTheirKindOnGridLines)
 // Each list that renames its chosen row on a slow second click, as its user
 // meets it: a click on the row's name, a pause, a double-click there (a
 // dialog it opens is closed with Escape after longer than a rename waits),
-// then keys typed: they rename nothing. A slow second click still renames.
+// then keys typed: they rename nothing. A slow second click still renames,
+// and a name emptied there is refused.
 TEST_F(ListPictures, ADoubleClickOnTheChosenRowLeavesNoNameEditorBehind)
 {
     struct Shown {
@@ -273,6 +285,36 @@ TEST_F(ListPictures, ADoubleClickOnTheChosenRowLeavesNoNameEditorBehind)
          }},
         {"message sequences", sequences},
         {"message sequences, right button", sequences, Qt::RightButton, true},
+        {"zone list", [&] {
+             const CRelaisTopology::DialogFn dialog = CRelaisTopology::SetDialog(nullptr);  // no dialog to answer
+             AddOneInN(doc, 2);
+             CRelaisTopology::SetDialog(dialog);
+             auto window = std::make_unique<CObjectDlg>(&doc, CZonetestFrm::kWindowKind);
+             window->show();
+             auto* list = window->findChild<CZoneListView*>();
+             CZone* zone = list && list->GetItemCount() > 0 ? list->ZoneAt(0) : nullptr;
+             if (!zone)
+                 return Shown{};
+             return Shown{std::move(window), list, list->Row(0), [=] { return zone->GetName(); }};
+         }},
+        {"console tree", [&] {
+             for (CBaseDevice* obj : doc.GetList(CAT_INPUT_SLOT))
+                 if (auto* slot = dynamic_cast<CAudioInputSlot*>(obj); slot && obj->GetName() == "Slot1") {
+                     slot->SetCardType(inputcard::Console2);
+                     slot->SetHoverConnectors(0, -1);
+                     slot->AddConsole(consmodel::WRN2271);
+                 }
+             auto* console = doc.GetList(CAT_CONSOLE).empty()
+                                 ? nullptr
+                                 : dynamic_cast<CConsole*>(doc.GetList(CAT_CONSOLE).back());
+             if (!console)
+                 return Shown{};
+             auto sheet = std::make_unique<CConsolePropertySheet>(&doc, console);
+             sheet->show();
+             CConsoleTreeDlg* overview = sheet->GetTree();
+             return Shown{std::move(sheet), overview->GetTree(), overview->ItemOf(console),
+                          [=] { return console->GetName(); }};
+         }},
     };
     const int pause = QApplication::doubleClickInterval();
     for (const Case& c : cases) {
@@ -329,5 +371,23 @@ TEST_F(ListPictures, ADoubleClickOnTheChosenRowLeavesNoNameEditorBehind)
         QTest::keyClicks(editor(), QString::fromStdString(renamed));
         QTest::keyClick(editor(), Qt::Key_Return);
         EXPECT_TRUE(QTest::qWaitFor([&] { return s.name() == renamed; }, 5000)) << s.name();
+
+        // An emptied name is refused: the row keeps the name it had.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor() == nullptr; }, 5000));
+        ASSERT_TRUE(raise());
+        // (A list built anew after the rename has the row to choose first.)
+        for (int click = 0; click < 2 && !editor(); ++click) {
+            QTest::mouseClick(port, Qt::LeftButton, {}, at);
+            QTest::qWait(2 * pause);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 5000));
+        QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        QTest::keyClick(editor(), Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return editor() == nullptr; }, 5000));
+        QApplication::processEvents();
+        EXPECT_EQ(renamed, s.name());
+        const QModelIndex shown = s.list->indexAt(at);
+        EXPECT_EQ(QString::fromStdString(renamed), shown.data().toString());
     }
 }

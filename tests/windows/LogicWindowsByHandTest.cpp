@@ -23,6 +23,7 @@
 #include <QToolBar>
 
 #include "ListWindowByHand.h"
+#include "hardware/CDigitalSlot.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CBusyCondition.h"
 #include "logic/CCombineCondition.h"
@@ -42,7 +43,9 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "model/CControlPad.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
@@ -161,6 +164,22 @@ protected:
         QList<int> rows;
         dlg.List()->GetSelectedItems(&rows);
         return rows;
+    }
+    // Every line a block sends in a download.
+    std::vector<std::string> Download(uint32_t blockType)
+    {
+        CBaseDevice* block = doc.GetIDManager().GetBaseDevice(1, blockType);
+        EXPECT_NE(nullptr, block);
+        RecordingSender wire;
+        const int count = block ? block->GetDownloadLines(0, -1) : 0;
+        for (int step = 0; step < count;) {
+            const size_t sent = wire.lines.size();
+            const int next = block->GetDownloadLines(0, step);
+            if (next == step && wire.lines.size() == sent)
+                break;
+            step = next;
+        }
+        return wire.lines;
     }
     // The lines the condition block downloads for entry n of `part`.
     std::vector<std::string> EntryDownload(int part, int n)
@@ -544,8 +563,10 @@ TEST_F(ConditionChoicesTest, DoubleClickOnTheNameOpensTheFunctionOnItsOwnKind)
     EXPECT_TRUE(QTest::qWaitFor([&] { return nameEditorOpen(); }, 5000));
 }
 
-// The "Auswahl" cell of a plain condition opens on the entry it shows, so
-// that OK without a new choice keeps the condition's object or number.
+// Each cell that opens the selection dialog opens on the entry it holds, by
+// its number and not its name (two conditions "READY", contacts named
+// alike), so that Enter without a new choice keeps it: the cell as it was,
+// nothing to save, and the same lines for the device.
 TEST_F(ConditionChoicesTest, TheChoiceCellOpensOnTheShownEntryAndOkKeepsIt)
 {
     auto* memo = Add<CCondition>(condkind::Memo, 1);
@@ -556,31 +577,72 @@ TEST_F(ConditionChoicesTest, TheChoiceCellOpensOnTheShownEntryAndOkKeepsIt)
     flag->SetNameUnique(name, false);
     auto* key = Add<CCondition>(condkind::TalkKey, 2);
     key->SetValue(condkey::Object, 6);
-    auto frame = OpenShown(kConditionWindow);
-    ASSERT_TRUE(frame);
-    CLogicListView* view = frame->GetView();
-    ASSERT_EQ(2, view->GetItemCount());
-    EXPECT_EQ("Notruf", view->GetItemText(0, 2).toStdString());
-    EXPECT_EQ("Taste 6", view->GetItemText(1, 2).toStdString());
+    // Trigger 11 listens to the second of two conditions named "READY".
+    Add<CCondition>(condkind::Memo, 3)->SetName("READY");
+    auto* ready = Add<CCondition>(condkind::Memo, 11);
+    ready->SetName("READY");
+    Add<CTrigger>(CTrigger::kKindId, 11)->SetValue(triggerkey::Condition, 11);
+    // A logic output and a ready input on the third of the digital card's
+    // contacts, every one of a side named alike.
+    auto* card = dynamic_cast<CDigitalSlot*>(doc.GetList(CAT_DIGITAL_SLOT).front());
+    ASSERT_NE(nullptr, card);
+    card->OnCommand(digitalslot::CmdFitted);
+    card->ApplyPadNames({"e1", "e2", "e3"}, {"", "a1", "a2", "a3"});
+    ASSERT_NE(nullptr, card->GetOutLinkAtKey(2));
+    ASSERT_NE(nullptr, card->GetInLinkAtKey(3));
+    CBaseDevice* input = card->GetOutLinkAtKey(2)->partner;
+    CBaseDevice* output = card->GetInLinkAtKey(3)->partner;
+    for (int k = 0; k < 3; ++k) {
+        card->GetOutLinkAtKey(k)->partner->SetName(LoadStringId(padkind::SlotIn));
+        card->GetInLinkAtKey(k + 1)->partner->SetName(LoadStringId(padkind::SlotOut));
+    }
+    Add<CLogicOut>(CLogicOut::kKindId, 1)->SetValue(logicoutkey::Contact, output->GetNumber());
+    Add<CReadyInput>(CReadyInput::kKindId, 1)->SetValue(CReadyInput::Contact, input->GetNumber());
 
-    for (int row : {0, 1}) {
-        const QString shown = view->GetItemText(row, 2);
-        QStringList preset;
+    const struct {
+        const char* cell;
+        int window;
+        int row;
+        const char* shown;
+        quintptr opensOn;  // the value of the dialog's row it opens on
+        uint32_t block;
+    } cells[] = {
+        {"memo flag", kConditionWindow, 0, "Notruf", reinterpret_cast<quintptr>(flag), OT_CONDITION_OBJECT},
+        {"talk key", kConditionWindow, 1, "Taste 6", 6, OT_CONDITION_OBJECT},
+        {"trigger's condition", kTriggerWindow, 0, "READY", reinterpret_cast<quintptr>(ready), OT_TRIGGER_OBJECT},
+        {"logic output's contact", kLogicOutWindow, 0, "Digitalslotausgang", reinterpret_cast<quintptr>(output),
+         OT_LOGIC_OUT_OBJECT},
+        {"ready input's contact", kReadyInputWindow, 0, "Digitalsloteingang", reinterpret_cast<quintptr>(input),
+         OT_GLOBAL_READY_INPUT},
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(c.cell);
+        auto frame = OpenShown(c.window);
+        ASSERT_TRUE(frame);
+        CLogicListView* view = frame->GetView();
+        ASSERT_EQ(c.shown, view->GetItemText(c.row, 2).toStdString());
+        const std::vector<std::string> lines = Download(c.block);
+        doc.SetModifiedFlag(false);
+        QList<quintptr> opensOn;
         QObject scope;
         QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;
             for (int r : Chosen(*dlg))
-                preset << dlg->List()->GetItemText(r, 0);
+                opensOn << dlg->RowValue(r);
             QTest::keyClick(dlg->List(), Qt::Key_Return);
         });
-        const QPoint cell = view->visualRect(view->model()->index(row, 2)).center();
+        const QPoint cell = view->visualRect(view->model()->index(c.row, 2)).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
-        EXPECT_EQ(shown.toStdString(), preset.join(QLatin1Char('|')).toStdString()) << row;
+        EXPECT_EQ(QList<quintptr>{c.opensOn}, opensOn);
+        EXPECT_EQ(c.shown, view->GetItemText(c.row, 2).toStdString());
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(lines, Download(c.block));
     }
-    EXPECT_EQ(5, memo->GetValue(condkey::Object));
     EXPECT_EQ("/CONDITION/ENTRY1/INDEX 5", EntryDownload(CConditionObject::Conditions, 1).at(1));
     EXPECT_EQ("/CONDITION/ENTRY2/INDEX 6", EntryDownload(CConditionObject::Conditions, 2).at(1));
+    const std::vector<std::string> triggers = Download(OT_TRIGGER_OBJECT);
+    EXPECT_NE(triggers.end(), std::find(triggers.begin(), triggers.end(), "/TRIGGER/ENTRY11/CONDITION 11"));
 }

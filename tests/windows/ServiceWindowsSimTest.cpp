@@ -266,6 +266,14 @@ TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsThe
     EXPECT_EQ("CHIME", log->GetValue(1));
     EXPECT_EQ(QStringList{"Kein Eintrag"}, choose(1, "1539", {"LMZ Karten"}));
     EXPECT_EQ("LMZ", log->GetValue(2));
+    // "Linienerdschluß" chosen: "Erdschluß", a part of its text, is no part of the choice.
+    EXPECT_EQ(QStringList{"LMZ Karten"}, choose(1, "1539", {"Linienerdschluß"}));
+    EXPECT_EQ("LMZ,ZONEGNDFLT", log->GetValue(2));
+    // OK on what it opens on keeps the mask, and nothing is to be saved.
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ((QStringList{"LMZ Karten", "Linienerdschluß"}), choose(1, "1539", {}));
+    EXPECT_EQ("LMZ,ZONEGNDFLT", log->GetValue(2));
+    EXPECT_FALSE(doc.IsModified());
     // And back to none: the chosen row clicked away, then the none row.
     EXPECT_EQ(QStringList{"obj 2"}, choose(5, "1682", {"obj 2", "Kein Eintrag"}));
     EXPECT_EQ("NONE", log->GetValue(3));
@@ -281,7 +289,7 @@ TEST_F(ServiceWindowsSim, EventLogChoosersTakeAClickedRowAwayAndTheDeviceGetsThe
     const std::string sent = sim.Received().substr(mark);
     for (const char* line :
          {"/EVENT/LOG/MASK/ON MACRO,READYINP,VIRTCTRL,AUDIO,FAULT\r\n", "/EVENT/LOG/MASK/AUDIO/ON CHIME\r\n",
-          "/EVENT/LOG/MASK/MACRO/ON 3\r\n", "/EVENT/LOG/MASK/FAULT/ON LMZ\r\n",
+          "/EVENT/LOG/MASK/MACRO/ON 3\r\n", "/EVENT/LOG/MASK/FAULT/ON LMZ,ZONEGNDFLT\r\n",
           "/EVENT/LOG/MASK/READYINP/ON 1,3\r\n", "/EVENT/LOG/MASK/VIRTCTRL/ON 2\r\n"})
         EXPECT_NE(std::string::npos, sent.find(line)) << line << " in " << sent;
     EXPECT_TRUE(messages.texts.empty());

@@ -365,7 +365,9 @@ TEST_F(SpareAmpView, NewSpareByToolBarAndTheSameChoiceAgain)
 
 // A double click in a watch's relay column offers the relays of that family
 // and keeps the chosen relay's number; "Kein Eintrag" takes it away again,
-// and in the channel column empties the whole watch.
+// and in the channel column empties the whole watch. Enter at once, on what
+// the dialog opens on (the cell's relay, or no row for a ready input the
+// project lacks), changes nothing.
 TEST_F(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
 {
     table->SetEntry(0, "Reserve", true, OT_READY_INPUT, 7, 0);
@@ -377,21 +379,36 @@ TEST_F(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
     CSpareAmpView* watches = frame.m_watches;
     frame.m_spares->setCurrentItem(frame.m_spares->topLevelItem(0));
     ASSERT_EQ(1, watches->topLevelItemCount());
+    const QString kept;  // Enter on what the dialog opens on
     const struct {
         int column;
         QString row;  // the row chosen, and what the cell shows then
         uint16_t SpareWatch::*relay;
         uint16_t number;
     } cases[] = {{2, "r7", &SpareWatch::outRelay, 7},
+                 {2, kept, &SpareWatch::outRelay, 7},
                  {3, "s3", &SpareWatch::inRelay, 3},
+                 {3, kept, &SpareWatch::inRelay, 3},
+                 {1, kept, &SpareWatch::outRelay, 7},
                  {2, "Kein Eintrag", &SpareWatch::outRelay, 0},
                  {1, "Kein Eintrag", &SpareWatch::inRelay, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.row.toStdString());
+        SCOPED_TRACE(c.row.isNull() ? "Enter" : c.row.toStdString());
+        const QString shown = watches->topLevelItem(0)->text(c.column).trimmed();
+        doc.SetModifiedFlag(false);
         bool chosen = false;
+        QStringList opensOn;
         QObject scope;  // the timer dies with the locals it writes
         QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CSelectionDlg*>(QApplication::activeModalWidget());
+            for (int r = 0; dlg && r < dlg->List()->GetItemCount(); ++r)
+                if (dlg->List()->IsItemSelected(r))
+                    opensOn << dlg->List()->GetItemText(r, 0);
+            if (dlg && c.row.isNull()) {
+                chosen = true;
+                QTest::keyClick(dlg->List(), Qt::Key_Return);
+                return;
+            }
             for (int r = 0; dlg && r < dlg->List()->GetItemCount() && !chosen; ++r)
                 if ((chosen = dlg->List()->GetItemText(r, 0) == c.row)) {
                     dlg->List()->clearSelection();
@@ -406,10 +423,17 @@ TEST_F(SpareAmpView, RelayColumnsTakeTheChosenRelaysNumber)
         QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, cell);
         ASSERT_TRUE(chosen) << "no such row in the choice";
         EXPECT_EQ(c.number, table->m_entries[0].watch[0].*c.relay);
-        if (c.column == 1)
+        if (c.row.isNull()) {
+            // The relay's own row; a ready input the project lacks is no row.
+            EXPECT_EQ(c.column == 1 ? QStringList() : QStringList{shown}, opensOn);
+            EXPECT_FALSE(doc.IsModified());
+            ASSERT_EQ(1, watches->topLevelItemCount());
+            EXPECT_EQ(shown, watches->topLevelItem(0)->text(c.column).trimmed());
+        } else if (c.column == 1) {
             EXPECT_EQ(0, watches->topLevelItemCount());
-        else
+        } else {
             EXPECT_EQ(c.number ? c.row : QString(), watches->topLevelItem(0)->text(c.column).trimmed());
+        }
     }
     EXPECT_TRUE(messages.texts.empty());
 }

@@ -117,7 +117,7 @@ void DoubleClick(QTreeWidget* list, int row, int column)
 
 // The calendar windows' selection dialog: counted, and answered with 5.
 int g_choices = 0;
-bool CountChoice(QWidget*, int, const QString&, int* result)
+bool CountChoice(QWidget*, int, const CSelectionDlg::Held&, int* result)
 {
     ++g_choices;
     *result = 5;
@@ -125,7 +125,7 @@ bool CountChoice(QWidget*, int, const QString&, int* result)
 }
 
 int g_logicChoices = 0;
-bool CountLogicChoice(QWidget*, int, bool, const QString&, int, int* number, QString*)
+bool CountLogicChoice(QWidget*, int, bool, const CSelectionDlg::Held&, int, int* number, QString*)
 {
     ++g_logicChoices;
     *number = 1;
