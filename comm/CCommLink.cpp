@@ -46,6 +46,11 @@ const char* const kPortBusy =
 const char* const kPortNoAccess =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
     "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
+const char* const kPortMissing =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !\r\n"
+    "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.");
+const char* const kPortNotOpened =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) kann nicht geöffnet werden !\r\n( %3 )");
 const char* const kLogFailed =
     QT_TRANSLATE_NOOP("CCommLink", "Kommunikations LOG-File kann nicht geöffnet werden !");
 const char* const kBootMode =
@@ -255,6 +260,44 @@ std::string LastWord(const std::string& answer)
     const std::string t = Trim(answer);
     const size_t p = t.rfind(' ');
     return Trim(p == std::string::npos ? t : t.substr(p + 1));
+}
+// The echo of "/PROTECT ?", which may follow the prompt of the line before.
+bool IsProtectQueryEcho(const std::string& line)
+{
+    static const std::string query = "/PROTECT ?";
+    return line.size() >= query.size() && line.compare(line.size() - query.size(), query.size(), query) == 0;
+}
+// The answer to a "/PROTECT ?" holds the echo of the query: the device echoes.
+bool EchoesProtectQuery(const std::string& answer)
+{
+    const std::vector<std::string> lines = TrimmedLines(answer);
+    return std::any_of(lines.begin(), lines.end(), IsProtectQueryEcho);
+}
+// The device's word ("ON", "OFF") in its answer to "/PROTECT ?", from what
+// came back since the lines of the exchange were sent; empty when it did not
+// answer. A device that echoes answers after the echo of the query: what
+// comes before is the echo of the lines sent, and "/PROTECT ON" sent reads
+// the same as "/PROTECT ON" answered. A device that does not echo sends its
+// answer alone.
+std::string ProtectWord(const std::string& text, bool echoes)
+{
+    const std::vector<std::string> lines = TrimmedLines(text);
+    auto from = lines.begin();
+    if (echoes) {
+        const auto query = std::find_if(lines.rbegin(), lines.rend(), IsProtectQueryEcho);
+        if (query == lines.rend())
+            return {};
+        from = query.base();
+    }
+    std::string word;
+    for (auto line = from; line != lines.end(); ++line) {
+        if (line->rfind("/PROTECT ", 0) != 0 || LastWord(*line) == "?")
+            continue;
+        word = LastWord(*line);
+        if (echoes)
+            break;  // the first answer after the echo
+    }
+    return word;
 }
 // An answer of "/COMM/ECHO ?" and the like without its path, marks and blanks.
 std::string AnswerValue(std::string answer, const std::string& path)
@@ -473,11 +516,40 @@ int64_t CCommLink::GetLinkIdleTime() const
 
 void CCommLink::Write(const QByteArray& bytes)
 {
-    SetOutput(bytes);
-    if (GetPortOpen()) {
-        m_charsSent += static_cast<uint64_t>(bytes.size());
-        m_echoes.OnSent(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The port takes no more than its buffer holds: a longer text (a long
+    // line of a text file) goes in pieces as the line carries the bytes
+    // away, rather than overfilling the buffer, which would report an
+    // error although every byte goes out. What is written meanwhile (a
+    // timer's line) waits behind it, in order.
+    m_heldOutput += bytes;
+    if (m_writing)
+        return;
+    m_writing = true;
+    int last = -1;
+    int64_t since = NowMs();
+    while (!m_heldOutput.isEmpty() && GetPortOpen()) {
+        const int count = CMSComm::GetOutBufferCount();
+        const int room = GetOutBufferSize() - count;
+        // A line that takes nothing for 5 s (the device holds XOFF) gets the
+        // rest all the same: the port keeps it, and says its buffer is full.
+        const bool stuck = count == last && NowMs() - since > 5000;
+        if (room > 0 || stuck) {
+            const QByteArray piece = stuck ? m_heldOutput : m_heldOutput.left(room);
+            m_heldOutput.remove(0, piece.size());
+            SetOutput(piece);
+            m_charsSent += static_cast<uint64_t>(piece.size());
+            m_echoes.OnSent(piece.constData(), static_cast<size_t>(piece.size()));
+            continue;
+        }
+        if (count != last) {
+            last = count;
+            since = NowMs();
+        }
+        WaitForWire(QEventLoop::ExcludeUserInputEvents);
     }
+    // A port closed meanwhile takes nothing more.
+    m_heldOutput.clear();
+    m_writing = false;
 }
 
 void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
@@ -1116,13 +1188,20 @@ void CCommLink::OnConnect()
     if (!m_connected) {
         ConfigurePort();
         if (!SetPortOpen(true)) {
-            // A device the user may not open says so; anything else is taken to be in use.
+            // The real reason: a device the user may not open, one another
+            // program holds, one that is not there.
             const QString path = DevicePathForPort(m_portNumber);
             const QString group = SerialPortList::MissingAccessGroup(path);
-            if (group.isEmpty())
+            auto tr = [](const char* text) { return QCoreApplication::translate("CCommLink", text); };
+            if (!group.isEmpty())
+                ShowMessage(tr(kPortNoAccess).arg(path, group).toStdString(), mb::IconStop);
+            else if (GetOpenFailure() == OpenFailure::InUse)
                 ShowMessage(Tr(kPortBusy), mb::IconInformation);
+            else if (GetOpenFailure() == OpenFailure::NoDevice)
+                ShowMessage(tr(kPortMissing).arg(m_portNumber).arg(path).toStdString(), mb::IconStop);
             else
-                ShowMessage(QCoreApplication::translate("CCommLink", kPortNoAccess).arg(path, group).toStdString(),
+                ShowMessage(tr(kPortNotOpened).arg(m_portNumber).arg(path, GetLastError().remove(path + QStringLiteral(": ")))
+                                .toStdString(),
                             mb::IconStop);
             m_doc = nullptr;  // not connected: nothing is bound
             m_modemMode = false;
@@ -1312,6 +1391,7 @@ void CCommLink::SetupSession()
     std::string answer = Query("/PROTECT ?\r\n", 500);
     if (SessionEndedSince(session))
         return;
+    m_protectEcho = EchoesProtectQuery(answer);
     if (answer.find("ON") != std::string::npos) {
         m_protectionWasOn = true;
         if (!Host().RunLogin(*this, 1)) {
@@ -2313,6 +2393,7 @@ void CCommLink::OnPassword()
 {
     SetRThreshold(0);
     const std::string answer = Query("/PROTECT ?\r\n", 500);
+    m_protectEcho = EchoesProtectQuery(answer);
     if (LastWord(answer) == "ON") {
         if (!Host().RunLogin(*this, 1)) {
             PumpMessages();
@@ -2330,13 +2411,14 @@ bool CCommLink::TryLogin(const std::string& typed, bool removeProtection)
     const std::string password = WithoutControlChars(typed);
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    const std::string answer = Query("/PROTECT ?", 500);
-    if (LastWord(answer) != "ON") {
+    const std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
+    // Only an answer counts: a device fallen silent has accepted nothing.
+    if (!word.empty() && word != "ON") {
         m_password = password;
         m_removeProtection = removeProtection;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     m_removeProtection = false;
     return false;
 }
@@ -2352,22 +2434,22 @@ bool CCommLink::TrySetPassword(const std::string& typed, const std::string& conf
     SendLine("/PROTECT ON", nullptr);
     SendLine(password, nullptr);
     SendLine(password, nullptr);
-    std::string answer = Query("/PROTECT ?", 500);
+    std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) == "OFF") {
-        ShowMessage(Tr(kProtectFailed), mb::IconStop);
+    if (word.empty() || word == "OFF") {
+        ShowMessage(Tr(word.empty() ? kNoReaction : kProtectFailed), mb::IconStop);
         return false;
     }
     m_protectionWasOn = true;
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    answer = Query("/PROTECT ?", 500);
+    word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) != "ON") {
+    if (!word.empty() && word != "ON") {
         m_password = password;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     return false;
 }
 

@@ -71,7 +71,9 @@ public:
     // characters (a value cannot end the line or start another); the path
     // shorthand, then SendLine.
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override;
-    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount(); }
+    // What cannot have left the line yet, the part of a long text that has
+    // not gone to the port yet included.
+    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount() + static_cast<int>(m_heldOutput.size()); }
     // The next SendCommand line goes out whole (the protocol monitor was shown).
     void ClearLastSentPath() { m_lastSentPath.clear(); }
     const std::string& GetLastSentPath() const { return m_lastSentPath; }
@@ -409,6 +411,7 @@ private:
     std::string m_password;
     bool m_removeProtection = false;
     bool m_protectionWasOn = false;
+    bool m_protectEcho = false;  // the device echoed the last "/PROTECT ?" asked before a login
     std::vector<std::string> m_answers;
     LinkRequest m_request;
     bool m_export = false;
@@ -416,6 +419,8 @@ private:
     bool m_transferCancelled = false;  // the user cancelled the running transfer
     int m_transferHolds = 0;
     bool m_splitPosted = false;
+    QByteArray m_heldOutput;  // given to Write, not yet to the port
+    bool m_writing = false;   // Write is handing a text to the port
     std::deque<CMessageHold::Message> m_waitingMessages;  // said while received lines were handled
     bool m_messagesPosted = false;
     bool m_showingMessages = false;

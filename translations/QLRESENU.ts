@@ -523,6 +523,18 @@ Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehör
         <translation>No permission to use the communication port %1 !<byte value="xd"/>
 The user must be a member of the group &apos;%2&apos; that owns the device, and log in again afterwards.</translation>
     </message>
+    <message>
+        <source>Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !<byte value="xd"/>
+Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.</source>
+        <translation>The communication port COM %1 (%2) does not exist on this computer !<byte value="xd"/>
+Choose the port the QUILLOMER is connected to.</translation>
+    </message>
+    <message>
+        <source>Die Kommunikationsschnittstelle COM %1 (%2) kann nicht geöffnet werden !<byte value="xd"/>
+( %3 )</source>
+        <translation>The communication port COM %1 (%2) cannot be opened !<byte value="xd"/>
+( %3 )</translation>
+    </message>
 </context>
 <context>
     <name>CConnectionsDlg</name>
@@ -4405,6 +4417,11 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Systemfehler %d: %s</source>
         <extracomment>36329</extracomment>
         <translation>System error %d: %s</translation>
+    </message>
+    <message>
+        <source>Die Datei ist schreibgeschützt.</source>
+        <extracomment>36330</extracomment>
+        <translation>The file is read-only.</translation>
     </message>
     <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>

@@ -158,6 +158,10 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
     ReserveTransferRoom();
     // Only a window opened online can lose its line.
     m_online = IsDocConnected() != 0;
+    // Saving the device's settings needs the device, as in the main menu:
+    // offered only online, greyed once the line is lost.
+    AddDeviceCommands({kSaveDeviceSettings});
+    GetAction(kSaveDeviceSettings)->setEnabled(m_online);
     m_lineWatch.setInterval(kLineWatchMs);
     connect(&m_lineWatch, &QTimer::timeout, this, &CFeatureFrm::WatchLine);
     if (m_online)

@@ -14,12 +14,15 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 #include "comm/CFirmwareSender.h"
 #include "comm/CommIds.h"
 #include "comm/CommStrings.h"
 #include "platform/StringTable.h"
+#include "support/EnglishTexts.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -1094,20 +1097,59 @@ TEST(CommLinkAlone, ASilentDeviceIsReported)
     serialtest::SetDevicePath(5, {});
 }
 
-TEST(CommLinkAlone, APortThatCannotBeOpenedLeavesNothingBound)
+// A port that cannot be opened says the real reason: no device there (none
+// at the path, or no serial device), another program holds it, or what the
+// system says; in either language. Nothing is bound.
+TEST(CommLinkAlone, APortThatCannotBeOpenedSaysWhyAndLeavesNothingBound)
 {
     serialtest::UsePrivateSettings();
     SetProfile(QStringLiteral("COMSECTION/PORT"), 5);
-    serialtest::SetDevicePath(6, QStringLiteral("/nonexistent/tty"));
-    CQuillomerDoc doc;
-    doc.SetTitle("Leer");
-    Messages messages;
-    ExpectConnectFails(doc);
-    EXPECT_EQ(messages.texts, (std::vector<std::string> {
-                                  "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
-                                  "Schliessen Sie diese und versuchen Sie es dann noch einmal !"}));
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("ttyPlain"));
+    ASSERT_TRUE(QFile(plain).open(QIODevice::WriteOnly));
+    serialtest::Pty held;
+    ASSERT_TRUE(held.Ok());
+    CMSComm holder;  // another program's hold on the device
+    holder.SetCommPort(7);
+    serialtest::SetDevicePath(7, QString::fromStdString(held.path));
+    ASSERT_TRUE(holder.SetPortOpen(true));
+    const QString none = QStringLiteral("/nonexistent/tty");
+    const std::string missing = " ist an diesem Rechner nicht vorhanden !\r\n"
+                                "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.";
+    const struct {
+        const char* name;
+        QString path;
+        std::string said;
+        bool english = false;
+    } rows[] = {
+        {"no device at the path", none, "Die Kommunikationsschnittstelle COM 6 (/nonexistent/tty)" + missing},
+        {"no device at the path, in English", none,
+         "The communication port COM 6 (/nonexistent/tty) does not exist on this computer !\r\n"
+         "Choose the port the QUILLOMER is connected to.", true},
+        {"a file that is no serial device", plain, "Die Kommunikationsschnittstelle COM 6 (" + plain.toStdString() + ")" + missing},
+        {"the device held by another program", QString::fromStdString(held.path),
+         "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+         "Schliessen Sie diese und versuchen Sie es dann noch einmal !"},
+        {"a folder", dir.path(),
+         "Die Kommunikationsschnittstelle COM 6 (" + dir.path().toStdString() + ") kann nicht geöffnet werden !\r\n"
+         "( Is a directory )"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::optional<EnglishTexts> english;
+        if (row.english)
+            english.emplace();
+        serialtest::SetDevicePath(6, row.path);
+        CQuillomerDoc doc;
+        doc.SetTitle("Leer");
+        Messages messages;
+        ExpectConnectFails(doc);
+        EXPECT_EQ(messages.texts, (std::vector<std::string> {row.said}));
+    }
+    holder.SetPortOpen(false);
     SetProfile(QStringLiteral("COMSECTION/PORT"), {});
     serialtest::SetDevicePath(6, {});
+    serialtest::SetDevicePath(7, {});
 }
 
 TEST(CommLinkAlone, APortTheUserMayNotOpenSaysSo)

@@ -672,3 +672,43 @@ TEST_F(LinkFault, XoffHeldLongerThanTheTimeOut)
     EXPECT_TRUE(link.SendAndCollect({"/SERVICE/DEVICE ?"}, &answers));
     ExpectIdleAndProjectUnchanged();
 }
+
+// Lines of a configuration text file longer than the port's buffer: the line
+// carries every character, so no COM error is reported, and each line reaches
+// the device whole and in its place.
+TEST_F(LinkFault, ALineLongerThanThePortsBufferIsNoComError)
+{
+    ASSERT_TRUE(Connect({}));
+    auto line = [](const char* key, size_t length) {
+        const std::string head = std::string("/TEST/") + key + " ";
+        return head + std::string(length - head.size(), 'x');
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"one line of 3000 characters", {"/TEST/A 1", line("NAME", 3000), "/TEST/B 2"}},
+        {"two lines of 1500 characters in a row", {line("C", 1500), line("D", 1500), "/TEST/E 3"}},
+    };
+    const QString path = dir.filePath(QStringLiteral("Lang.txt"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text, sent;
+        for (const std::string& l : row.lines) {
+            text += l + "\r\n";
+            sent += l + "\r";
+        }
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()));
+        }
+        messages.texts.clear();
+        const size_t mark = sim.Received().size();
+        link.SendTextFileWithProgress(path.toStdString());
+        EXPECT_EQ(static_cast<int>(row.lines.size()), link.GetTextLinesSent());
+        ASSERT_TRUE(sim.AwaitReceivedEnd(row.lines.back() + "\r"));
+        Pump(300);  // an error event comes from the event loop
+        EXPECT_EQ(std::vector<std::string> {}, messages.texts);
+        EXPECT_EQ(sent, sim.Received().substr(mark));
+    }
+}

@@ -792,7 +792,10 @@ std::unique_ptr<CObjectDlg> OpenWindow(CQuillomerDoc& doc, int kind)
 CFeatureFrm* FrameOf(const CObjectDlg& dlg) { return qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data()); }
 void ClickCommand(CFeatureFrm* frame, unsigned command)
 {
-    QWidget* button = frame->GetCommandBar()->widgetForAction(frame->GetAction(command));
+    // On the window's own bar, or the switch bar it shares with its group.
+    QWidget* button = frame->GetCommandBar() ? frame->GetCommandBar()->widgetForAction(frame->GetAction(command)) : nullptr;
+    if (!button)
+        button = frame->GetSwitchBar()->widgetForAction(frame->GetAction(command));
     ASSERT_NE(nullptr, button) << command;
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -1334,11 +1337,15 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         EXPECT_EQ(0, remote.findChild<QProgressBar*>(QString::fromLatin1(id))->value()) << "a level as if measured";
     serialtest::Pump(2 * CConsolePropertySheet::kLineWatchMs);
     messages.texts.clear();
-    for (size_t i = 0; i < rows.size(); ++i)
-        for (unsigned id : rows[i].second) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        // Every window's bar saves the device's settings, as the main menu does.
+        std::vector<unsigned> commands = rows[i].second;
+        commands.push_back(CFeatureFrm::kSaveDeviceSettings);
+        for (unsigned id : commands) {
             EXPECT_FALSE(FrameOf(*windows[i])->GetAction(id)->isEnabled()) << id;
             ClickCommand(FrameOf(*windows[i]), id);
         }
+    }
     for (unsigned id : keysCommands) {
         EXPECT_FALSE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
         QTest::mouseClick(keysBar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(id)), Qt::LeftButton);
