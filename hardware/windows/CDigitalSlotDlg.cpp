@@ -80,12 +80,8 @@ CDigitalSlotDlg::CDigitalSlotDlg(CDigitalSlot* card, QWidget* parent) : QDialog(
 
 void CDigitalSlotDlg::accept()
 {
-    for (const ContactRow& row : m_inputs)
-        if (row.RefusesBlankName())
-            return;
-    for (const ContactRow& row : m_outputs)
-        if (row.RefusesBlankName())
-            return;
+    if (ContactRow::RefuseBlankNames(m_inputs, m_outputs))
+        return;
     std::vector<std::string> in, out;
     for (int i = 0; i < kContacts; ++i) {
         in.push_back(m_inputs[i].Name());

@@ -107,12 +107,8 @@ CInterfaceSlotDlg::CInterfaceSlotDlg(CInterfaceSlot* card, QWidget* parent) : QD
 
 void CInterfaceSlotDlg::accept()
 {
-    for (const ContactRow& row : m_inputs)
-        if (row.RefusesBlankName())
-            return;
-    for (const ContactRow& row : m_outputs)
-        if (row.RefusesBlankName())
-            return;
+    if (ContactRow::RefuseBlankNames(m_inputs, m_outputs))
+        return;
     std::vector<std::string> in, out;
     for (int i = 0; i < 4; ++i) {
         in.push_back(m_inputs[i].Name());

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 
 #include "model/CBaseDevice.h"
@@ -58,5 +60,17 @@ struct ContactRow {
         edit->setFocus();
         edit->selectAll();
         return true;
+    }
+
+    // A card dialog's rows, inputs before outputs: the first one with blanks
+    // alone for a name refuses it.
+    template <size_t N>
+    static bool RefuseBlankNames(const ContactRow (&inputs)[N], const ContactRow (&outputs)[N])
+    {
+        for (const ContactRow* rows : {inputs, outputs})
+            for (size_t i = 0; i < N; ++i)
+                if (rows[i].RefusesBlankName())
+                    return true;
+        return false;
     }
 };
