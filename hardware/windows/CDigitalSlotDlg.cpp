@@ -80,7 +80,7 @@ CDigitalSlotDlg::CDigitalSlotDlg(CDigitalSlot* card, QWidget* parent) : QDialog(
 
 void CDigitalSlotDlg::accept()
 {
-    if (ContactRow::RefuseBlankNames(m_inputs, m_outputs))
+    if (ContactRow::RefuseNoNames(m_inputs, m_outputs))
         return;
     std::vector<std::string> in, out;
     for (int i = 0; i < kContacts; ++i) {

@@ -107,7 +107,7 @@ CInterfaceSlotDlg::CInterfaceSlotDlg(CInterfaceSlot* card, QWidget* parent) : QD
 
 void CInterfaceSlotDlg::accept()
 {
-    if (ContactRow::RefuseBlankNames(m_inputs, m_outputs))
+    if (ContactRow::RefuseNoNames(m_inputs, m_outputs))
         return;
     std::vector<std::string> in, out;
     for (int i = 0; i < 4; ++i) {

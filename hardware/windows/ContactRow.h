@@ -8,11 +8,13 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
 #include "model/CBaseDevice.h"
 #include "model/ModelStrings.h"
+#include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -49,27 +51,36 @@ struct ContactRow {
 
     std::string Name() const { return edit->text().toStdString(); }
 
-    // Blanks alone are no name: an emptied row removes its contact, but
-    // blanks are refused as a name, with the message an empty name gets
-    // elsewhere; the focus goes to the row to be put right.
-    bool RefusesBlankName() const
+    // Blanks alone, or a control character, are no name: an emptied row
+    // removes its contact, but such a text is refused as a name, with the
+    // message the name setters give; the focus goes to the row to be put
+    // right.
+    bool RefusesName() const
     {
-        if (edit->text().isEmpty() || !CBaseDevice::IsNoName(Name()))
+        const std::string name = Name();
+        if (name.empty())
             return false;
-        ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
+        uint32_t message = 0;
+        if (CBaseDevice::IsNoName(name))
+            message = IDS_NAME_EMPTY;
+        else if (HasControlChars(name))
+            message = IDS_NAME_CONTROL_CHARS;
+        else
+            return false;
+        ShowMessage(LoadStringId(message), mb::Ok | mb::IconStop);
         edit->setFocus();
         edit->selectAll();
         return true;
     }
 
-    // A card dialog's rows, inputs before outputs: the first one with blanks
-    // alone for a name refuses it.
+    // A card dialog's rows, inputs before outputs: the first one whose text
+    // is no name refuses it.
     template <size_t N>
-    static bool RefuseBlankNames(const ContactRow (&inputs)[N], const ContactRow (&outputs)[N])
+    static bool RefuseNoNames(const ContactRow (&inputs)[N], const ContactRow (&outputs)[N])
     {
         for (const ContactRow* rows : {inputs, outputs})
             for (size_t i = 0; i < N; ++i)
-                if (rows[i].RefusesBlankName())
+                if (rows[i].RefusesName())
                     return true;
         return false;
     }
