@@ -300,7 +300,8 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     QStringList args;
     for (const char* preset :
          {"/FAULT/ACTIVE AMP,LMZ", "/FAULT/STATE TRUE", "/FAULT/MANUAL OFF", "/FUSE/SLOT2/B/BLOWN YES",
-          "/FUSE/AMP485/COOLING YES", "/FUSE/AMP485/VALUE 1", "/FUSE/SLOT1/A/VALUE 7", "/AMP/AVLBL 0-2,1f",
+          "/FUSE/AMP485/COOLING YES", "/FUSE/AMP485/VALUE 1", "/FUSE/SLOT1/A/VALUE 7", "/FUSE/SLOT1/B/VALUE 2.5",
+          "/FUSE/SLOT2/A/VALUE 1,5", "/AMP/AVLBL 0-2,1f",
           "/AMP/ADR1F/NAME Halle", "/AMP/ADR1F/TYPE V500", "/AMP/ADR1F/VER 2.1", "/SLOT1/MODULE AUDIO IN",
           "/SLOT2/MODULE AUDIO IN", "/SLOT3/MODULE NONE", "/SLOT4/MODULE AUDIO OUT", "/SLOT5/MODULE CPU",
           "/SERVICE/ONCOUNT 17", "/SERVICE/ONTIME 1234:56", "/SERVICE/SPI3/IN 0x1F", "/CONS/CONNECTED NONE"})
@@ -361,6 +362,9 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_EQ(1, fuse->m_steps[CFuse::Amp485]);
         Pump(200);
         EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1A]) << "step 7 is no step";
+        EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1B]) << "nor is 2.5";
+        EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot2A]) << "nor 1,5";
+        EXPECT_EQ(QLatin1String("990"), view->GetStepList(1)->currentText());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
