@@ -310,6 +310,32 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         emit dlg.m_index->editingFinished();
         EXPECT_TRUE(sim.AwaitReceivedLine("/MONI/IDX 1a", mark));
         EXPECT_EQ(QLatin1String("1a"), dlg.m_index->text());
+        // Typed as no whole number standing alone, an index or an entry goes
+        // nowhere, and the field shows what it showed before.
+        mark = Settled();
+        link.SendLine("/MONI/TABSLCT 3", nullptr);
+        dlg.Refresh();
+        ASSERT_TRUE(sim.AwaitReceivedLine("/MONI/TABSLCT ?", mark));
+        ASSERT_EQ(QLatin1String("3"), dlg.m_entry->text());
+        dlg.show();
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        const struct {
+            QLineEdit* field;
+            const char* typed;
+        } refused[] = {{dlg.m_index, "25:61"}, {dlg.m_index, "3.5,5"}, {dlg.m_entry, "12abc"}, {dlg.m_entry, "25:61"}};
+        for (const auto& row : refused) {
+            SCOPED_TRACE(row.typed);
+            QTest::mouseClick(row.field, Qt::LeftButton);
+            const QString before = row.field->text();
+            ASSERT_FALSE(before.isEmpty());
+            mark = Settled();
+            QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(row.field, QString::fromLatin1(row.typed));
+            QTest::keyClick(row.field, Qt::Key_Tab);
+            EXPECT_EQ(before, row.field->text());
+            EXPECT_EQ(mark, Settled()) << sim.Received().substr(mark);
+        }
         EXPECT_FALSE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2"}));
         EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
         EXPECT_EQ(6, dlg.m_source->currentIndex()) << "an unknown word leaves the selection";
