@@ -324,6 +324,11 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_FALSE(view->IsRelayShownActive());
         EXPECT_TRUE(view->GetManualButton()->isChecked());
         EXPECT_NE(std::string::npos, sim.Received().find("/FAULT/STATE QUIT\r\n"));
+        // A word that is no state of the manual fault leaves the button down.
+        link.SendLine("/FAULT/MANUAL 1,5", nullptr);
+        AwaitDeviceHasAll();
+        view->Poll();
+        EXPECT_TRUE(view->GetManualButton()->isChecked());
     }
 
     // Fault texts: five of up to 16 characters go down with the delay and come back.
