@@ -125,6 +125,13 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
                   "too short\r\n",
                   EventFile());
         EXPECT_EQ(0, view->GetEntriesToRead());
+        // A count the device gives that is no whole number of entries is not
+        // taken: a negative one would keep the window from ever asking again.
+        for (const char* answer : {"/EVENT/LOG/ENTRIES -1", "/EVENT/LOG/ENTRIES 2.5", "/EVENT/LOG/ENTRIES 3x"}) {
+            std::vector<std::string> answers{answer};
+            view->OnLinkAnswer(0, answers);
+            EXPECT_EQ(0, view->GetEntriesToRead()) << answer;
+        }
     }
     EXPECT_EQ("01.12.26 09:00:00 KVT 1 old entry\r\n",
               ReadFile(dir.filePath(QStringLiteral("Service.events"))));
