@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <functional>
+#include <vector>
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/CInternalPilottoneGen.h"
@@ -70,6 +71,19 @@ protected:
         AwaitDeviceHasAll();
         return sim.Received().size();
     }
+    // The device is told `held` first, as if set there; then `upload` runs,
+    // and this returns once the answer `last` (a line of `held`) has come
+    // back to the window after the echo of its own line.
+    void UploadWhileDeviceHolds(const std::vector<const char*>& held, const std::function<void()>& upload,
+                                const std::string& last)
+    {
+        for (const char* line : held)
+            link.SendLine(line, nullptr);
+        Settled();
+        upload();
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(host.monitor, last + "\r") >= 2; }, kArrivalMs)) << last;
+        QApplication::processEvents();
+    }
     // What the simulator received since `mark`, once `expected` has arrived.
     std::string ReceivedAfter(size_t mark, const std::string& expected)
     {
@@ -120,15 +134,11 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
             {"/POWER/DROP_SHUT yes", powerkey::DropShut, 1},
         };
         power->SetValue(powerkey::DropShut, 1);
-        for (const auto& row : kept)
-            link.SendLine(row.device, nullptr);
         const size_t macros = doc.GetList(CAT_MACRO).size();
-        mark = Settled();
-        frame.OnCommand(CPowerFrm::kUpload);
-        EXPECT_TRUE(sim.AwaitReceivedLine("/POWER/SHUT_PRIO ?", mark));
-        // The echo of the preset line, then the answer to the last query.
-        ASSERT_TRUE(PumpUntil([&] { return CountOf(host.monitor, "/POWER/SHUT_PRIO 12.5\r") >= 2; }, kArrivalMs));
-        QApplication::processEvents();
+        std::vector<const char*> held;
+        for (const auto& row : kept)
+            held.push_back(row.device);
+        UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPowerFrm::kUpload); }, "/POWER/SHUT_PRIO 12.5");
         for (const auto& row : kept) {
             SCOPED_TRACE(row.device);
             EXPECT_EQ(row.held, power->GetValue(row.key));
@@ -173,17 +183,12 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
             {"/PILOT/VOL3 -12,5", pilotkey::LevelKey(2), -150.0f},  // not -12
             {"/PILOT/VOL4 1e40", pilotkey::LevelKey(3), -150.0f},
         };
-        for (const auto& row : kept)
-            link.SendLine(row.device, nullptr);
-        AwaitDeviceHasAll();
-        link.SendLine("/PILOT/GEN on", nullptr);  // no state of the generator
         pilot->SetValue(pilotkey::On, 1);
         view->m_on->setChecked(true);
-        mark = Settled();
-        frame.OnCommand(CPilotFrm::kUpload);
-        EXPECT_TRUE(sim.AwaitReceivedLine("/PILOT/VOL4 ?", mark));
-        ASSERT_TRUE(PumpUntil([&] { return CountOf(host.monitor, "/PILOT/VOL4 1e40\r") >= 2; }, kArrivalMs));
-        QApplication::processEvents();
+        std::vector<const char*> held{"/PILOT/GEN on"};  // no state of the generator
+        for (const auto& row : kept)
+            held.push_back(row.device);
+        UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPilotFrm::kUpload); }, "/PILOT/VOL4 1e40");
         for (const auto& row : kept) {
             SCOPED_TRACE(row.device);
             EXPECT_EQ(row.held, pilot->GetFloatValue(row.key));
