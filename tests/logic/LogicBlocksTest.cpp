@@ -35,7 +35,9 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "paging/CConsole.h"
 #include "paging/CZone.h"
+#include "paging/ConsoleIds.h"
 #include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 #include "hardware/CAudioInputSlot.h"
@@ -464,6 +466,18 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/COND 4"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
+        // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a
+        // decimal, a number beyond the range, a word where ON or OFF belongs, no pair of passwords; a
+        // value the device did not understand.
+        {0, {"/CONS/ADR1/ON_PRIO 7,5"}, "ERROR: /CONS/ADR1/ON_PRIO >>7,5<< should be >>40<<", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/ON_PRIO 99999"}, "ERROR: /CONS/ADR1/ON_PRIO >>99999<< should be >>40<<",
+         "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/BUZZER WORT"}, "ERROR: /CONS/ADR1/BUZZER >>WORT<< should be >>ON<<", "/CONS/ADR1/BUZZER ON"},
+        {0, {"/CONS/ADR1/PASSW 1,5"}, "ERROR: /CONS/ADR1/PASSW >>1,5<< should be >>815,4711<<",
+         "/CONS/ADR1/PASSW 815,4711"},
+        {0, {"/CONS/ADR1/ON_PRIO ? "}, "", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/PASSW 321,9876", "/CONS/ADR1/PASSW ? "}, "", "/CONS/ADR1/PASSW 321,9876"},
+        {0, {"/CONS/ADR1/ON_PRIO 70", "/CONS/ADR1/BUZZER OFF"}, "", "/CONS/ADR1/BUZZER OFF"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -489,7 +503,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CMonitor>(33086, CAT_DIGITAL_IO),
                                        f.Numbered<CZone>(CZone::kKind, 6, CAT_ZONE),
                                        f.Add<CZonetestObject>(34577, CAT_AUDIO),
-                                       f.Add<CFuse>(33084, CAT_INTERFACE)};
+                                       f.Add<CFuse>(33084, CAT_INTERFACE),
+                                       f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         // The design: each reference names condition 4 or macro 10.
