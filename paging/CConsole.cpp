@@ -508,8 +508,8 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
         return;
     case consparam::Key:
         if ((number >= 1 && number <= CConsKey::kMaxFixed) || (number >= CConsKey::kFirstProgrammable && number <= 113))
-            if (CConsKey* k = m_prop.FindKey(number))
-                k->ParseAnswer(value);
+            if (CConsKey* k = m_prop.FindKey(number); k && !k->ParseAnswer(value))
+                ReportNotHeld(&diffFileName, m_path + "/" + key, value, k->DownloadValueText());
         return;
     case consparam::Group: {
         if (number < 0 || number >= kGroupSlots || value.empty() || value == "0" || value == "NONE")

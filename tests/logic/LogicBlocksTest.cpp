@@ -478,6 +478,17 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CONS/ADR1/ON_PRIO ? "}, "", "/CONS/ADR1/ON_PRIO 40"},
         {0, {"/CONS/ADR1/PASSW 321,9876", "/CONS/ADR1/PASSW ? "}, "", "/CONS/ADR1/PASSW 321,9876"},
         {0, {"/CONS/ADR1/ON_PRIO 70", "/CONS/ADR1/BUZZER OFF"}, "", "/CONS/ADR1/BUZZER OFF"},
+        // Console 1's first key (disabled; zone 6 exists): a decimal, a number a byte would wrap onto zone 6,
+        // a word where a number belongs, a tail that is no protect word; a key value it holds.
+        {0, {"/CONS/ADR1/KEY1 SEL,6.5"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6.5<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,262"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,262<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,WORT"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,WORT<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,NEIN"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6,0,0,NEIN<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"}, "", "/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -507,6 +518,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
+        auto* console = dynamic_cast<CConsole*>(blocks[19]);
+        console->GetProp().CreateFixedKeys(consmodel::WRN2271, console);
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);
