@@ -16,6 +16,7 @@
 #include "audio/CMonitor.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
+#include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CWeek.h"
@@ -489,6 +490,12 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,NEIN"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6,0,0,NEIN<< should be >>DISABLED<<",
          "/CONS/ADR1/KEY1 DISABLED"},
         {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"}, "", "/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"},
+        // The slave clock (not running, not inverted): a decimal and a word where ON or OFF belongs; a state
+        // the device did not understand.
+        {0, {"/CLOCK/SLAVE/RUN 1.5"}, "ERROR: /CLOCK/SLAVE/RUN >>1.5<< should be >>OFF<<", "/CLOCK/SLAVE/RUN OFF"},
+        {0, {"/CLOCK/SLAVE/INVERT WORT"}, "ERROR: /CLOCK/SLAVE/INVERT >>WORT<< should be >>OFF<<",
+         "/CLOCK/SLAVE/INVERT OFF"},
+        {0, {"/CLOCK/SLAVE/RUN ON", "/CLOCK/SLAVE/RUN ? "}, "", "/CLOCK/SLAVE/RUN ON"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -515,7 +522,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Numbered<CZone>(CZone::kKind, 6, CAT_ZONE),
                                        f.Add<CZonetestObject>(34577, CAT_AUDIO),
                                        f.Add<CFuse>(33084, CAT_INTERFACE),
-                                       f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE)};
+                                       f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
+                                       f.Add<CClock>(CClock::kKindId, CAT_CALENDAR)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
