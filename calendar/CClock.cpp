@@ -32,7 +32,7 @@ int CClock::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CClock::ParseUploadLines(std::string line, const std::string& diffFileName, int /*linkState*/)
+void CClock::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     // The slave-clock states are taken in any link state: the clock window
     // reads them live as well.
@@ -48,11 +48,12 @@ void CClock::ParseUploadLines(std::string line, const std::string& diffFileName,
     const std::string key = slash == std::string::npos ? std::string() : path.substr(slash);
     if (key == "/INVERT" || key == "/RUN") {
         // The slave clock runs or not, inverts or not: another answer is
-        // kept out, named with the state the next download sends.
+        // kept out, and an upload names it with the state the next download
+        // sends (the clock window's polls write no difference file).
         std::string& state = key == "/INVERT" ? m_invert : m_run;
         if (value == "ON" || value == "OFF")
             state = value;
-        else
+        else if (linkState == linkstate::Upload)
             ReportNotHeld(&diffFileName, "/" + path, value, state);
     }
     if (m_answerSink != nullptr)
