@@ -37,6 +37,7 @@
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
 #include "paging/CConsole.h"
+#include "paging/CLANGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
 #include "platform/Cp1252.h"
@@ -496,6 +497,11 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CLOCK/SLAVE/INVERT WORT"}, "ERROR: /CLOCK/SLAVE/INVERT >>WORT<< should be >>OFF<<",
          "/CLOCK/SLAVE/INVERT OFF"},
         {0, {"/CLOCK/SLAVE/RUN ON", "/CLOCK/SLAVE/RUN ? "}, "", "/CLOCK/SLAVE/RUN ON"},
+        // LAN group 3 of the upgraded device (no members yet): a decimal and a word where a set of zones
+        // belongs; members the device did not understand the query for.
+        {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -523,7 +529,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CZonetestObject>(34577, CAT_AUDIO),
                                        f.Add<CFuse>(33084, CAT_INTERFACE),
                                        f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
-                                       f.Add<CClock>(CClock::kKindId, CAT_CALENDAR)};
+                                       f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
+                                       f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
