@@ -3,6 +3,7 @@
 #include "calendar/IClockAnswerSink.h"
 #include "model/BlockWalk.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 
 QL_IMPLEMENT_SERIAL(CClock, 1)
 
@@ -41,8 +42,8 @@ void CClock::ParseUploadLines(std::string line, const std::string& diffFileName,
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    // "? " is the device not understanding the query: no value.
-    if (value == "?")
+    // The device not understanding the query ("? ") gives no value.
+    if (IsRefusedValue(value))
         return;
     const size_t slash = path.rfind('/');
     const std::string key = slash == std::string::npos ? std::string() : path.substr(slash);

@@ -15,6 +15,7 @@
 #include "model/NumberSet.h"
 #include "paging/CConsKey.h"
 #include "paging/ConsoleIds.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -495,8 +496,7 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
         return;
     }
     // A query the device did not understand ("KEY3 ? ") brings no value.
-    const size_t first = value.find_first_not_of(' ');
-    if (first != std::string::npos && value.compare(first, value.find_last_not_of(' ') + 1 - first, "?") == 0)
+    if (IsRefusedValue(value))
         return;
     const size_t digits = key.find_first_of("0123456789");
     const std::string keyword = key.substr(0, digits);

@@ -8,6 +8,7 @@
 #include "model/NumberSet.h"
 #include "paging/PagingIds.h"
 #include "paging/ZoneSets.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CLANGroup, 2)
@@ -236,7 +237,7 @@ void CLANGroup::ParseUploadLines(std::string line, const std::string& diffFileNa
     const std::string value = line.substr(blank + 1);
     // Only the line of the group itself ("KVT/LANGRP3 1-4") carries the
     // members; "? " is the device not understanding the query.
-    if (value == "?" || path != m_path)
+    if (IsRefusedValue(value) || path != m_path)
         return;
     // All zones, none, or a set of them; anything else is kept out, and an
     // upload names it with the members the next download sends.
