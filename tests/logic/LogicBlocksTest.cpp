@@ -362,6 +362,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
         // Numbers "%d" would cut short or wrap.
         {0, {"/CAL/WEEK/MO 1e40"}, "Wochenprogramm 1 : Tagesprogramm 1e40", "/CAL/WEEK/MO 2"},
+        {0, {"/CAL/WEEK/MO ? "}, "", "/CAL/WEEK/MO 2"},
         {0, {"/CAL/APPOINT4/MACRO 4294967307"}, "Ereignis 4 : Makro 4294967307", "/CAL/APPOINT4/MACRO 10"},
         {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
          "/CONDITION/ENTRY5/FUNCTION OFF"},
