@@ -5253,7 +5253,7 @@ IDS_CAT_FIRST + 3
     </message>
     <message>
         <source>Bitte geben Sie eine korrekte Uhrzeit ein !</source>
-        <extracomment>35120</extracomment>
+        <extracomment>35160</extracomment>
         <translation>Please enter a correct time !</translation>
     </message>
     <message>

@@ -9,5 +9,5 @@ QL_STRING_TABLE({
     {34362, "Verbinden"},
     {32800, "Voreinstellungen"},
     {34336, "Bitte geben Sie ein korrektes Datum ein !"},
-    {35120, "Bitte geben Sie eine korrekte Uhrzeit ein !"},
+    {35160, "Bitte geben Sie eine korrekte Uhrzeit ein !"},
 });
