@@ -16,6 +16,7 @@
 #include "audio/CMonitor.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
+#include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CWeek.h"
@@ -35,7 +36,10 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "paging/CConsole.h"
+#include "paging/CLANGroup.h"
 #include "paging/CZone.h"
+#include "paging/ConsoleIds.h"
 #include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 #include "hardware/CAudioInputSlot.h"
@@ -368,6 +372,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
         // Numbers "%d" would cut short or wrap.
         {0, {"/CAL/WEEK/MO 1e40"}, "Wochenprogramm 1 : Tagesprogramm 1e40", "/CAL/WEEK/MO 2"},
+        {0, {"/CAL/WEEK/MO ? "}, "", "/CAL/WEEK/MO 2"},
         {0, {"/CAL/APPOINT4/MACRO 4294967307"}, "Ereignis 4 : Makro 4294967307", "/CAL/APPOINT4/MACRO 10"},
         {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
          "/CONDITION/ENTRY5/FUNCTION OFF"},
@@ -474,6 +479,40 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/COND 4"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
+        // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a
+        // decimal, a number beyond the range, a word where ON or OFF belongs, no pair of passwords; a
+        // value the device did not understand.
+        {0, {"/CONS/ADR1/ON_PRIO 7,5"}, "ERROR: /CONS/ADR1/ON_PRIO >>7,5<< should be >>40<<", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/ON_PRIO 99999"}, "ERROR: /CONS/ADR1/ON_PRIO >>99999<< should be >>40<<",
+         "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/BUZZER WORT"}, "ERROR: /CONS/ADR1/BUZZER >>WORT<< should be >>ON<<", "/CONS/ADR1/BUZZER ON"},
+        {0, {"/CONS/ADR1/PASSW 1,5"}, "ERROR: /CONS/ADR1/PASSW >>1,5<< should be >>815,4711<<",
+         "/CONS/ADR1/PASSW 815,4711"},
+        {0, {"/CONS/ADR1/ON_PRIO ? "}, "", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/PASSW 321,9876", "/CONS/ADR1/PASSW ? "}, "", "/CONS/ADR1/PASSW 321,9876"},
+        {0, {"/CONS/ADR1/ON_PRIO 70", "/CONS/ADR1/BUZZER OFF"}, "", "/CONS/ADR1/BUZZER OFF"},
+        // Console 1's first key (disabled; zone 6 exists): a decimal, a number a byte would wrap onto zone 6,
+        // a word where a number belongs, a tail that is no protect word; a key value it holds.
+        {0, {"/CONS/ADR1/KEY1 SEL,6.5"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6.5<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,262"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,262<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,WORT"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,WORT<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,NEIN"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6,0,0,NEIN<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"}, "", "/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"},
+        // The slave clock (not running, not inverted): a decimal and a word where ON or OFF belongs; a state
+        // the device did not understand.
+        {0, {"/CLOCK/SLAVE/RUN 1.5"}, "ERROR: /CLOCK/SLAVE/RUN >>1.5<< should be >>OFF<<", "/CLOCK/SLAVE/RUN OFF"},
+        {0, {"/CLOCK/SLAVE/INVERT WORT"}, "ERROR: /CLOCK/SLAVE/INVERT >>WORT<< should be >>OFF<<",
+         "/CLOCK/SLAVE/INVERT OFF"},
+        {0, {"/CLOCK/SLAVE/RUN ON", "/CLOCK/SLAVE/RUN ? "}, "", "/CLOCK/SLAVE/RUN ON"},
+        // LAN group 3 of the upgraded device (no members yet): a decimal and a word where a set of zones
+        // belongs; members the device did not understand the query for.
+        {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -499,9 +538,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CMonitor>(33086, CAT_DIGITAL_IO),
                                        f.Numbered<CZone>(CZone::kKind, 6, CAT_ZONE),
                                        f.Add<CZonetestObject>(34577, CAT_AUDIO),
-                                       f.Add<CFuse>(33084, CAT_INTERFACE)};
+                                       f.Add<CFuse>(33084, CAT_INTERFACE),
+                                       f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
+                                       f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
+                                       f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
+        auto* console = dynamic_cast<CConsole*>(blocks[19]);
+        console->GetProp().CreateFixedKeys(consmodel::WRN2271, console);
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);

@@ -9,11 +9,13 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "comm/CommTestSupport.h"
 #include "hardware/CAudioInputSlot.h"
@@ -24,6 +26,7 @@
 #include "paging/CGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
+#include "paging/windows/CConsoleFrame.h"
 #include "paging/windows/CConsolePropertySheet.h"
 #include "paging/windows/CKeyPropDlg.h"
 #include "paging/windows/CKeyView.h"
@@ -184,6 +187,37 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     EXPECT_TRUE(dlg.GetAction(CFaultTextDlg::kUpload)->isEnabled());
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+// The console's own upload, clicked in its sheet, starts its own difference
+// file: a key the device answers with no key value is kept and named there,
+// and the file is shown.
+TEST_F(OwnTransferSim, TheConsolesOwnUploadNamesWhatItKeptInItsOwnDifferenceFile)
+{
+    sim.lineRate = false;  // one short upload; its answers are what is tested
+    CConsole* console = AddConsole();
+    ASSERT_TRUE(console);
+    ConnectWith({QStringLiteral("set /CONS/ADR1/KEY6 SEL,4.5")});
+    const std::string errFile = doc.GetErrFileName();
+    {
+        QFile earlier(QString::fromStdString(errFile));  // what an earlier upload found
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("Makro 9 fehlt\r\n");
+    }
+    const std::string before = console->GetProp().FindKey(6)->BuildValueText();
+    CConsolePropertySheet sheet(&doc, console);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QToolBar* bar = sheet.GetKeysPage()->GetFrame()->findChild<QToolBar*>();
+    ASSERT_TRUE(bar);
+    QWidget* upload = bar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(keyviewcmd::Upload));
+    ASSERT_TRUE(upload);
+    QTest::mouseClick(upload, Qt::LeftButton);
+    EXPECT_EQ(before, console->GetProp().FindKey(6)->BuildValueText());
+    QFile file(QString::fromStdString(errFile));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ("ERROR: /CONS/ADR1/KEY6 >>SEL,4.5<< should be >>" + before + "<<\r\n", file.readAll().toStdString());
+    EXPECT_EQ(std::vector<std::string>{errFile}, host.editorFiles);
 }
 
 TEST_F(ConsoleSim, KeysGoDownAndComeBack)
