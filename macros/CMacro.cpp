@@ -1023,9 +1023,17 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParam(param, n, err);
         return true;
     };
-    // A decimal value that reads 0 when it is not a number.
-    auto decimalOrZero = [&](int param, const std::string* err) {
-        SetParam(param, isNumber ? n : 0, err);
+    // A reference: "OFF" or 0 for none, else a whole number standing alone.
+    // A word or a decimal names no object: the macro keeps the one it has
+    // rather than lose it, or take another, on its next download.
+    auto reference = [&](int param, const std::string* err) {
+        if (value == "OFF") {
+            SetParam(param, 0, err);
+            return true;
+        }
+        if (!isNumber || !wholeNumber)
+            return false;
+        SetParam(param, n, err);
         return true;
     };
     // A decimal value the setter limits: one beyond the limit is no longer
@@ -1191,9 +1199,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "MUTE")
         return word(29, "ON", "OFF");
     if (k == "MACRO")
-        return decimalOrZero(67, errFile);
+        return reference(67, errFile);
     if (k == "CONDITION")
-        return decimalOrZero(25, errFile);
+        return reference(25, errFile);
     if (k == "COUNT")
         return decimal(68, errFile);
     if (k == "MODE") {
