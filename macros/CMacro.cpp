@@ -1023,9 +1023,10 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParam(param, n, err);
         return true;
     };
-    // A reference: "OFF" or 0 for none, else a whole number standing alone.
-    // A word or a decimal names no object: the macro keeps the one it has
-    // rather than lose it, or take another, on its next download.
+    // A reference (a gong, a step's macro or condition, the repeated macro
+    // and its condition): "OFF" or 0 for none, else a whole number standing
+    // alone. A word or a decimal names no object: the macro keeps the one it
+    // has rather than lose it, or take another, on its next download.
     auto reference = [&](int param, const std::string* err) {
         if (value == "OFF") {
             SetParam(param, 0, err);
@@ -1052,14 +1053,6 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParamFloat(param, v);
         whole = GetParamFloat(param) == v;
         return true;
-    };
-    // "OFF" for 0, else a decimal value.
-    auto offOrDecimal = [&](int param, const std::string* err) {
-        if (value == "OFF") {
-            SetParam(param, 0, err);
-            return true;
-        }
-        return decimal(param, err);
     };
     // One of two words; any other changes nothing.
     auto word = [&](int param, const char* on, const char* off) {
@@ -1113,7 +1106,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "INPUT")
         return decimal(4, nullptr);
     if (k == "PRECHIME")
-        return offOrDecimal(5, errFile);
+        return reference(5, errFile);
     if (k == "TYPE") {
         switch (m_kindId) {
         case mt::Alarm: return decimal(32, errFile);
@@ -1182,9 +1175,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     for (int step = 1; step <= kSteps; ++step) {
         const std::string stepKey = StrFormat("STEP%d/", step);
         if (k == stepKey + "MACRO")
-            return offOrDecimal(40 + step, errFile);
+            return reference(40 + step, errFile);
         if (k == stepKey + "CONDITION")
-            return offOrDecimal(50 + step, errFile);
+            return reference(50 + step, errFile);
         if (k == stepKey + "TIME")
             return seconds(45 + step);
     }

@@ -396,11 +396,13 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/ON MAINS,BATT"},
         {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE MAYBE"}, "Makro 12 : MUTE MAYBE",
          "/MACRO/PROG12/PARAM/MUTE OFF"},
-        // A repeat macro's macro and condition: a word or a decimal names none and takes no other.
+        // A macro's references: a word or a decimal names no object and takes no other.
         {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/PROG12/PARAM/MACRO abc"},
          "Makro 12 : MACRO abc", "/MACRO/PROG12/PARAM/MACRO 10"},
         {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/CONDITION 4", "/MACRO/PROG12/PARAM/CONDITION 2.5"},
          "Makro 12 : CONDITION 2.5", "/MACRO/PROG12/PARAM/CONDITION 4"},
+        {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 2.5"}, "Makro 8 : STEP1/CONDITION 2.5",
+         "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
         // Common audio settings: a word, a level or an input beyond its range, a decimal comma, a
         // decimal where a whole number belongs; a value the device did not understand.
         {0, {"/AUDIO/MESSAGE_VOL abc"}, "ERROR: /AUDIO/MESSAGE_VOL >>abc<< should be >>-3.6<<",
