@@ -1137,8 +1137,12 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             SetParam(11, n);
         return true;
     }
-    if (k == "INDEX")
+    if (k == "INDEX") {
+        // The memo flag or controller the macro acts on: a decimal names none.
+        if (isNumber && !wholeNumber)
+            return false;
         return decimal(12, errFile);
+    }
     if (k == "TITLE" || k == "TEXT")
         return SetParamText(13, AnswerText(value));
     if (k == "UNIT")
