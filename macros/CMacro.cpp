@@ -1023,19 +1023,24 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParam(param, n, err);
         return true;
     };
-    // A reference (a gong, a step's macro or condition, the repeated macro
-    // and its condition): "OFF" or 0 for none, else a whole number standing
-    // alone. A word or a decimal names no object: the macro keeps the one it
-    // has rather than lose it, or take another, on its next download.
+    // The number of an object the macro names (a signal, a contact, a
+    // console, a memo flag or controller): a whole number standing alone. A
+    // word or a decimal names no object: the macro keeps the one it has
+    // rather than lose it, or take another, on its next download.
+    auto objectNumber = [&](int param, const std::string* err) {
+        if (!isNumber || !wholeNumber)
+            return false;
+        SetParam(param, n, err);
+        return true;
+    };
+    // The same where "OFF" names none (a gong, a step's macro or condition,
+    // the repeated macro and its condition).
     auto reference = [&](int param, const std::string* err) {
         if (value == "OFF") {
             SetParam(param, 0, err);
             return true;
         }
-        if (!isNumber || !wholeNumber)
-            return false;
-        SetParam(param, n, err);
-        return true;
+        return objectNumber(param, err);
     };
     // A decimal value the setter limits: one beyond the limit is no longer
     // the device's.
@@ -1109,9 +1114,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         return reference(5, errFile);
     if (k == "TYPE") {
         switch (m_kindId) {
-        case mt::Alarm: return decimal(32, errFile);
-        case mt::Chime: return decimal(33, errFile);
-        case mt::Message: return decimal(34, errFile);
+        case mt::Alarm: return objectNumber(32, errFile);
+        case mt::Chime: return objectNumber(33, errFile);
+        case mt::Message: return objectNumber(34, errFile);
         case mt::LogicOut:
             // Another contact kind reads as none.
             whole = value == "INT" || value == "763" || value == "764";
@@ -1120,7 +1125,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         }
     }
     if (k == "OUT")
-        return decimal(7, errFile);
+        return objectNumber(7, errFile);
     if (k == "SELECT")
         return SetParamText(9, value);
     if (k == "VOLUME" || k == "VALUE")
@@ -1137,12 +1142,8 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             SetParam(11, n);
         return true;
     }
-    if (k == "INDEX") {
-        // The memo flag or controller the macro acts on: a decimal names none.
-        if (isNumber && !wholeNumber)
-            return false;
-        return decimal(12, errFile);
-    }
+    if (k == "INDEX")
+        return objectNumber(12, errFile);
     if (k == "TITLE" || k == "TEXT")
         return SetParamText(13, AnswerText(value));
     if (k == "UNIT")
@@ -1219,7 +1220,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "PATTERN")
         return SetParamText(73, value, errFile);
     if (k == "ADDRESS")
-        return decimal(38, errFile);
+        return objectNumber(38, errFile);
     if (k == "FILE") {
         if (wholeNumber) {
             decimal(64, nullptr);

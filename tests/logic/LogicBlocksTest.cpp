@@ -405,6 +405,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
         {0, {"/MACRO/PROG12/TYPE MEMO_FLAG", "/MACRO/PROG12/PARAM/INDEX 3", "/MACRO/PROG12/PARAM/INDEX 2.5"},
          "Makro 12 : INDEX 2.5", "/MACRO/PROG12/PARAM/INDEX 3"},
+        {0, {"/MACRO/PROG9/PARAM/TYPE 3.5"}, "Makro 9 : TYPE 3.5", "/MACRO/PROG9/PARAM/TYPE 2"},
         // Common audio settings: a word, a level or an input beyond its range, a decimal comma, a
         // decimal where a whole number belongs; a value the device did not understand.
         {0, {"/AUDIO/MESSAGE_VOL abc"}, "ERROR: /AUDIO/MESSAGE_VOL >>abc<< should be >>-3.6<<",
