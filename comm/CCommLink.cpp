@@ -46,6 +46,11 @@ const char* const kPortBusy =
 const char* const kPortNoAccess =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
     "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
+const char* const kPortMissing =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !\r\n"
+    "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.");
+const char* const kPortNotOpened =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) kann nicht geöffnet werden !\r\n( %3 )");
 const char* const kLogFailed =
     QT_TRANSLATE_NOOP("CCommLink", "Kommunikations LOG-File kann nicht geöffnet werden !");
 const char* const kBootMode =
@@ -255,6 +260,44 @@ std::string LastWord(const std::string& answer)
     const std::string t = Trim(answer);
     const size_t p = t.rfind(' ');
     return Trim(p == std::string::npos ? t : t.substr(p + 1));
+}
+// The echo of "/PROTECT ?", which may follow the prompt of the line before.
+bool IsProtectQueryEcho(const std::string& line)
+{
+    static const std::string query = "/PROTECT ?";
+    return line.size() >= query.size() && line.compare(line.size() - query.size(), query.size(), query) == 0;
+}
+// The answer to a "/PROTECT ?" holds the echo of the query: the device echoes.
+bool EchoesProtectQuery(const std::string& answer)
+{
+    const std::vector<std::string> lines = TrimmedLines(answer);
+    return std::any_of(lines.begin(), lines.end(), IsProtectQueryEcho);
+}
+// The device's word ("ON", "OFF") in its answer to "/PROTECT ?", from what
+// came back since the lines of the exchange were sent; empty when it did not
+// answer. A device that echoes answers after the echo of the query: what
+// comes before is the echo of the lines sent, and "/PROTECT ON" sent reads
+// the same as "/PROTECT ON" answered. A device that does not echo sends its
+// answer alone.
+std::string ProtectWord(const std::string& text, bool echoes)
+{
+    const std::vector<std::string> lines = TrimmedLines(text);
+    auto from = lines.begin();
+    if (echoes) {
+        const auto query = std::find_if(lines.rbegin(), lines.rend(), IsProtectQueryEcho);
+        if (query == lines.rend())
+            return {};
+        from = query.base();
+    }
+    std::string word;
+    for (auto line = from; line != lines.end(); ++line) {
+        if (line->rfind("/PROTECT ", 0) != 0 || LastWord(*line) == "?")
+            continue;
+        word = LastWord(*line);
+        if (echoes)
+            break;  // the first answer after the echo
+    }
+    return word;
 }
 // An answer of "/COMM/ECHO ?" and the like without its path, marks and blanks.
 std::string AnswerValue(std::string answer, const std::string& path)
@@ -473,11 +516,40 @@ int64_t CCommLink::GetLinkIdleTime() const
 
 void CCommLink::Write(const QByteArray& bytes)
 {
-    SetOutput(bytes);
-    if (GetPortOpen()) {
-        m_charsSent += static_cast<uint64_t>(bytes.size());
-        m_echoes.OnSent(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The port takes no more than its buffer holds: a longer text (a long
+    // line of a text file) goes in pieces as the line carries the bytes
+    // away, rather than overfilling the buffer, which would report an
+    // error although every byte goes out. What is written meanwhile (a
+    // timer's line) waits behind it, in order.
+    m_heldOutput += bytes;
+    if (m_writing)
+        return;
+    m_writing = true;
+    int last = -1;
+    int64_t since = NowMs();
+    while (!m_heldOutput.isEmpty() && GetPortOpen()) {
+        const int count = CMSComm::GetOutBufferCount();
+        const int room = GetOutBufferSize() - count;
+        // A line that takes nothing for 5 s (the device holds XOFF) gets the
+        // rest all the same: the port keeps it, and says its buffer is full.
+        const bool stuck = count == last && NowMs() - since > 5000;
+        if (room > 0 || stuck) {
+            const QByteArray piece = stuck ? m_heldOutput : m_heldOutput.left(room);
+            m_heldOutput.remove(0, piece.size());
+            SetOutput(piece);
+            m_charsSent += static_cast<uint64_t>(piece.size());
+            m_echoes.OnSent(piece.constData(), static_cast<size_t>(piece.size()));
+            continue;
+        }
+        if (count != last) {
+            last = count;
+            since = NowMs();
+        }
+        WaitForWire(QEventLoop::ExcludeUserInputEvents);
     }
+    // A port closed meanwhile takes nothing more.
+    m_heldOutput.clear();
+    m_writing = false;
 }
 
 void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
@@ -523,6 +595,12 @@ void CCommLink::SetLinkState(int state)
     else if (state == linkstate::Online && m_linkState == linkstate::Download && !m_downloadRunning)
         SendLine("/MACRO/LOCK OFF", nullptr);
     m_linkState = state;
+}
+
+void CCommLink::EndDownloadKeepingLock()
+{
+    if (m_linkState == linkstate::Download)
+        m_linkState = linkstate::Online;
 }
 
 // ==================================================================== receiving
@@ -991,6 +1069,9 @@ void CCommLink::ClosePort()
     m_loaderWatch.stop();
     m_rxBuffer.clear();
     m_outputStalled = false;
+    // What this connection told of its device does not hold for the next.
+    m_incompleteDownloads.clear();
+    m_deviceUnknown = false;
     ++m_sessionEnds;
     SetConnectedText();
     if (!m_deferCloseReport)
@@ -1107,13 +1188,20 @@ void CCommLink::OnConnect()
     if (!m_connected) {
         ConfigurePort();
         if (!SetPortOpen(true)) {
-            // A device the user may not open says so; anything else is taken to be in use.
+            // The real reason: a device the user may not open, one another
+            // program holds, one that is not there.
             const QString path = DevicePathForPort(m_portNumber);
             const QString group = SerialPortList::MissingAccessGroup(path);
-            if (group.isEmpty())
+            auto tr = [](const char* text) { return QCoreApplication::translate("CCommLink", text); };
+            if (!group.isEmpty())
+                ShowMessage(tr(kPortNoAccess).arg(path, group).toStdString(), mb::IconStop);
+            else if (GetOpenFailure() == OpenFailure::InUse)
                 ShowMessage(Tr(kPortBusy), mb::IconInformation);
+            else if (GetOpenFailure() == OpenFailure::NoDevice)
+                ShowMessage(tr(kPortMissing).arg(m_portNumber).arg(path).toStdString(), mb::IconStop);
             else
-                ShowMessage(QCoreApplication::translate("CCommLink", kPortNoAccess).arg(path, group).toStdString(),
+                ShowMessage(tr(kPortNotOpened).arg(m_portNumber).arg(path, GetLastError().remove(path + QStringLiteral(": ")))
+                                .toStdString(),
                             mb::IconStop);
             m_doc = nullptr;  // not connected: nothing is bound
             m_modemMode = false;
@@ -1204,6 +1292,7 @@ void CCommLink::OnConnect()
         } else {
             Host().SetWaitCursor(false);
             ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
+            m_deviceUnknown = true;
             OnDisconnect();
         }
     }
@@ -1302,6 +1391,7 @@ void CCommLink::SetupSession()
     std::string answer = Query("/PROTECT ?\r\n", 500);
     if (SessionEndedSince(session))
         return;
+    m_protectEcho = EchoesProtectQuery(answer);
     if (answer.find("ON") != std::string::npos) {
         m_protectionWasOn = true;
         if (!Host().RunLogin(*this, 1)) {
@@ -1383,7 +1473,8 @@ void CCommLink::OnDisconnect()
         else
             SendLine("/COMM/ECHO ON", nullptr);
         SendLine(m_password, nullptr);
-        OnSaveDeviceSettings();
+        if (MaySaveOnDisconnect())
+            OnSaveDeviceSettings();
         Sleep(1000);
         if (m_protectionWasOn) {
             answer = Query("/PROTECT ?\r\n", 1000);
@@ -1416,6 +1507,32 @@ void CCommLink::OnDisconnect()
     m_removeProtection = false;
     Host().ShowProtocolMonitor(false);
     ClosePort();
+}
+
+bool CCommLink::MaySaveOnDisconnect()
+{
+    if (m_deviceUnknown)
+        return false;
+    if (m_incompleteDownloads.empty())
+        return true;
+    return ShowMessage(LoadStringId(IDS_SAVE_INCOMPLETE_ASK), mb::YesNo | mb::IconQuestion | mb::DefButton2) ==
+           mb::IdYes;
+}
+
+void CCommLink::NoteIncompleteDownload(const std::string& what)
+{
+    if (std::find(m_incompleteDownloads.begin(), m_incompleteDownloads.end(), what) == m_incompleteDownloads.end())
+        m_incompleteDownloads.push_back(what);
+}
+
+void CCommLink::NoteCompleteDownload(const std::string& what)
+{
+    // The whole download sends the whole configuration and saves it.
+    if (what.empty())
+        m_incompleteDownloads.clear();
+    else
+        m_incompleteDownloads.erase(std::remove(m_incompleteDownloads.begin(), m_incompleteDownloads.end(), what),
+                                    m_incompleteDownloads.end());
 }
 
 void CCommLink::OnLineLost()
@@ -1494,7 +1611,9 @@ void CCommLink::WaitForLastAnswers(IProgress& progress, unsigned session)
 
 bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 {
-    while (!SessionEndedSince(session) && m_echoSeen && !m_transferEchoes.empty()) {
+    // A short download into a device that had fallen silent before it began
+    // is over before the silence shows: its end waits for the echo as well.
+    while (!SessionEndedSince(session) && EchoAwaited() && !m_transferEchoes.empty()) {
         if (EchoStalled())
             return false;
         if (progress.CheckCancelButton() && AskCancel()) {
@@ -1508,7 +1627,7 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 
 bool CCommLink::EchoStalled()
 {
-    if (!m_echoSeen || m_transferEchoes.empty() || !GetPortOpen())
+    if (!EchoAwaited() || m_transferEchoes.empty() || !GetPortOpen())
         return false;
     // A line still on its way (also one the device holds back with its XOFF,
     // which has its own wait) cannot have been echoed yet.
@@ -1584,10 +1703,10 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
     }
     if (!why.empty())
         text += "\n" + why;
-    // How far the device got: the step of the last line it echoed (without
-    // an echo, the step the bar reached). The bar is put there as well, so
-    // that both name the same step.
-    TransferPlace place = m_echoSeen ? m_echoPlace : m_barPlace;
+    // How far the device got: the step of the last line it echoed (none: the
+    // first object's step 0; from a device without echo, the step the bar
+    // reached). The bar is put there as well, so that both name the same step.
+    TransferPlace place = EchoAwaited() ? m_echoPlace : m_barPlace;
     if (place.object < 0)
         place = TransferPlace {0, 0};
     if (place.object < static_cast<int>(m_transferObjects.size())) {
@@ -1604,6 +1723,11 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
 void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress)
 {
     const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
+    // The disconnect does not save what this message calls incomplete and unsaved.
+    if (!closingQueued && m_connected)
+        NoteIncompleteDownload({});
+    else if (stop == TransferStop::None)
+        NoteCompleteDownload({});
     if (stop == TransferStop::None && closingQueued && !held)
         return;
     std::string text;
@@ -1742,6 +1866,7 @@ void CCommLink::OnTransferParameters()
         m_linesEchoed = 0;
         m_leftLine = 0;
         m_echoSeen = false;
+        m_echoOn = ProfileInt("KVT7000", "Echo On", 1) != 0;
         m_uploadQueries = 0;
         m_uploadAnswers = 0;
         m_uploadEarlyLines = 0;
@@ -2268,6 +2393,7 @@ void CCommLink::OnPassword()
 {
     SetRThreshold(0);
     const std::string answer = Query("/PROTECT ?\r\n", 500);
+    m_protectEcho = EchoesProtectQuery(answer);
     if (LastWord(answer) == "ON") {
         if (!Host().RunLogin(*this, 1)) {
             PumpMessages();
@@ -2285,13 +2411,14 @@ bool CCommLink::TryLogin(const std::string& typed, bool removeProtection)
     const std::string password = WithoutControlChars(typed);
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    const std::string answer = Query("/PROTECT ?", 500);
-    if (LastWord(answer) != "ON") {
+    const std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
+    // Only an answer counts: a device fallen silent has accepted nothing.
+    if (!word.empty() && word != "ON") {
         m_password = password;
         m_removeProtection = removeProtection;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     m_removeProtection = false;
     return false;
 }
@@ -2307,22 +2434,22 @@ bool CCommLink::TrySetPassword(const std::string& typed, const std::string& conf
     SendLine("/PROTECT ON", nullptr);
     SendLine(password, nullptr);
     SendLine(password, nullptr);
-    std::string answer = Query("/PROTECT ?", 500);
+    std::string word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) == "OFF") {
-        ShowMessage(Tr(kProtectFailed), mb::IconStop);
+    if (word.empty() || word == "OFF") {
+        ShowMessage(Tr(word.empty() ? kNoReaction : kProtectFailed), mb::IconStop);
         return false;
     }
     m_protectionWasOn = true;
     SendLine("/PROTECT OFF", nullptr);
     SendLine(password, nullptr);
-    answer = Query("/PROTECT ?", 500);
+    word = ProtectWord(Query("/PROTECT ?", 500), m_protectEcho);
     PumpMessages();
-    if (LastWord(answer) != "ON") {
+    if (!word.empty() && word != "ON") {
         m_password = password;
         return true;
     }
-    ShowMessage(Tr(kLoginRefused), mb::IconStop);
+    ShowMessage(Tr(word.empty() ? kNoReaction : kLoginRefused), mb::IconStop);
     return false;
 }
 

@@ -71,7 +71,9 @@ public:
     // characters (a value cannot end the line or start another); the path
     // shorthand, then SendLine.
     void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) override;
-    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount(); }
+    // What cannot have left the line yet, the part of a long text that has
+    // not gone to the port yet included.
+    int GetOutBufferCount() const override { return CMSComm::GetOutBufferCount() + static_cast<int>(m_heldOutput.size()); }
     // The next SendCommand line goes out whole (the protocol monitor was shown).
     void ClearLastSentPath() { m_lastSentPath.clear(); }
     const std::string& GetLastSentPath() const { return m_lastSentPath; }
@@ -81,6 +83,11 @@ public:
     // 8 sends "/MACRO/LOCK ON" first (every time); 4 from 8 sends "/MACRO/LOCK OFF" first,
     // except while the whole download runs: that releases the lock once, at its end.
     void SetLinkState(int state);
+    // A window's download that stopped because the device no longer reads
+    // (or the line died) ends here: the link is online again without
+    // sending anything, so the device keeps the macro lock the download
+    // left it in, as the user is told.
+    void EndDownloadKeepingLock();
     int GetFirmwareStep() const { return m_firmwareStep; }
 
     // ---- Receiving ----
@@ -170,6 +177,14 @@ public:
     // The online notice of a connect: shown every time, never, or at intervals.
     void ShowOnlineNoticeIfDue();
     void OnDisconnect();
+    // A download stopped short and the user was told that the device's
+    // configuration is incomplete and not saved (`what`: the transfer as the
+    // message named it; empty: the whole download). Until the same transfer
+    // goes through (or a whole download does), the disconnect saves the
+    // device's settings only on the user's word. The connection's end forgets it.
+    void NoteIncompleteDownload(const std::string& what);
+    void NoteCompleteDownload(const std::string& what);
+    bool HasIncompleteDownload() const { return !m_incompleteDownloads.empty(); }
     // A connection served by the link has ended since its last connect (the
     // line died or the user disconnected): nothing sent reaches the device.
     bool ConnectionEnded() const { return m_connectionEnded && !m_connected; }
@@ -303,6 +318,14 @@ private:
     // The end of a whole download's objects: waits, letting every event run,
     // until the device has echoed their lines; false when it stopped reading.
     bool WaitForEchoes(IProgress& progress, unsigned session);
+    // The transfer's lines are to come back as echo: the device echoed one,
+    // or the connection set-up found its echo on (a device fallen silent
+    // before the transfer began echoes none).
+    bool EchoAwaited() const { return m_echoSeen || m_echoOn; }
+    // Whether the disconnect may save the device's settings: not those of an
+    // unknown device, nor, without the user's word, a configuration the user
+    // was told is incomplete and unsaved.
+    bool MaySaveOnDisconnect();
     // The message of a whole transfer that ended early: what did not
     // complete, why, and how far the device got; the bar is set to the same place.
     std::string TransferEndText(int mode, TransferStop stop, IProgress& progress) const;
@@ -388,6 +411,7 @@ private:
     std::string m_password;
     bool m_removeProtection = false;
     bool m_protectionWasOn = false;
+    bool m_protectEcho = false;  // the device echoed the last "/PROTECT ?" asked before a login
     std::vector<std::string> m_answers;
     LinkRequest m_request;
     bool m_export = false;
@@ -395,6 +419,8 @@ private:
     bool m_transferCancelled = false;  // the user cancelled the running transfer
     int m_transferHolds = 0;
     bool m_splitPosted = false;
+    QByteArray m_heldOutput;  // given to Write, not yet to the port
+    bool m_writing = false;   // Write is handing a text to the port
     std::deque<CMessageHold::Message> m_waitingMessages;  // said while received lines were handled
     bool m_messagesPosted = false;
     bool m_showingMessages = false;
@@ -417,6 +443,7 @@ private:
     uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
     int64_t m_leftLineMs = 0;       // and when
     bool m_echoSeen = false;        // the device echoes the transfer's lines
+    bool m_echoOn = true;           // the connection set-up found the device's echo on
     int m_uploadEarlyLines = 0;     // lines received before the first echo
     // The objects of a whole transfer whose steps went out (name and step
     // count), the place the bar shows and the place of the last line echoed.
@@ -427,6 +454,9 @@ private:
     bool m_closingLinesPending = false;
     bool m_closingLinesLost = false;  // closing the port dropped them; not told yet
     bool m_deferCloseReport = false;  // the hang-up's own message comes first
+    // Downloads the user was told left the configuration incomplete and unsaved.
+    std::vector<std::string> m_incompleteDownloads;
+    bool m_deviceUnknown = false;  // the device at the port was called unknown
 };
 
 // The program's one device link (null when none exists).

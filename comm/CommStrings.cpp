@@ -20,6 +20,9 @@ QL_STRING_TABLE({
      "QUILLOMER antwortet nicht mehr: %d Sekunden lang kam keine der gesendeten Zeilen zurück."},
     {IDS_TRANSFER_CANCELLED, "Die Übertragung wurde abgebrochen."},
     {IDS_TRANSFER_REACHED, "Übertragen bis: Parameter: [%s], Schritt %d von %d."},
+    {IDS_SAVE_INCOMPLETE_ASK,
+     "Ein Download wurde nicht vollständig ausgeführt: die Konfiguration im QUILLOMER ist unvollständig und nicht "
+     "gespeichert.\nSoll sie beim Trennen trotzdem im QUILLOMER gespeichert werden (\"/SERVICE/START FASTSAVE\") ?"},
     {IDS_EXPORT_NOT_WRITTEN, "Der Export ist fehlgeschlagen !"},
     {IDS_ONLINE_ONLY, "Nur im Online Modus möglich!"},
 });

@@ -16,6 +16,9 @@ enum : uint32_t {
     IDS_DOWNLOAD_NO_ECHO = 36307,        // "%d" seconds without the echo of the lines sent
     IDS_TRANSFER_CANCELLED = 36308,
     IDS_TRANSFER_REACHED = 36309,        // the object "%s", its step "%d" of "%d"
+    // The disconnect asks before it saves a configuration the user was told
+    // is incomplete and unsaved.
+    IDS_SAVE_INCOMPLETE_ASK = 36318,
     // A transfer chosen in its dialog while the connection went away.
     IDS_ONLINE_ONLY = 34524,
 };

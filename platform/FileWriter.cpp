@@ -21,6 +21,7 @@ enum : uint32_t {
     IDS_NO_PERMISSION = 36327,
     IDS_DISK_READ_ONLY = 36328,
     IDS_SYSTEM_ERROR = 36329,      // "%d" errno, "%s" the system's text
+    IDS_FILE_READ_ONLY = 36330,
 };
 }  // namespace
 
@@ -35,10 +36,45 @@ QL_STRING_TABLE({
     {IDS_NO_PERMISSION, "Keine Berechtigung zum Schreiben."},
     {IDS_DISK_READ_ONLY, "Der Datenträger ist schreibgeschützt."},
     {IDS_SYSTEM_ERROR, "Systemfehler %d: %s"},
+    {IDS_FILE_READ_ONLY, "Die Datei ist schreibgeschützt."},
 });
 
 namespace {
 int64_t g_space = -1;  // the room tests give the disk; negative: the real one
+
+// The file a path names: a symbolic link is followed to the file it names
+// (a link to a link, too), so that a write changes that file and leaves the
+// link as it is. A link whose file does not exist yet names the file to make.
+std::string FollowLinks(const std::string& path)
+{
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {  // the system's own limit on a chain of links
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::string named(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(target.c_str(), named.data(), named.size());
+        if (n <= 0 || static_cast<size_t>(n) >= named.size())
+            return target;  // changed meanwhile: the system then reports what it finds
+        named.resize(static_cast<size_t>(n));
+        // A relative link names its file from the link's own folder.
+        const size_t slash = target.rfind('/');
+        target = named[0] == '/' || slash == std::string::npos ? named : target.substr(0, slash + 1) + named;
+    }
+    return target;
+}
+
+// Why an existing file may not be written (empty: it may). A file without
+// any write permission is read-only for everybody, the administrator too,
+// as the user marked it so.
+std::string RefusalOf(const std::string& path, const struct stat& st)
+{
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return LoadStringId(IDS_FILE_READ_ONLY);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return WriteFailureReason(errno);
+    return {};
+}
 
 mode_t CreationMode()
 {
@@ -119,12 +155,20 @@ std::string LinesLostText(const std::string& path, size_t lines, const std::stri
     return StrFormat(LoadStringId(IDS_LINES_LOST).c_str(), lines, path.c_str(), reason.c_str());
 }
 
-std::string WriteFileReplacing(const std::string& path, std::string_view bytes)
+std::string WriteFileReplacing(const std::string& named, std::string_view bytes)
 {
+    const std::string path = FollowLinks(named);
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return WriteFailureReason(EISDIR);
+    if (replacing) {
+        // The rename below needs only the folder's permission: the file's
+        // own is asked here, as writing it in place would.
+        std::string refusal = RefusalOf(path, old);
+        if (!refusal.empty())
+            return refusal;
+    }
     // Aside: a new file next to the old one, so that the rename below stays
     // on one file system and replaces the old file in one step.
     std::string aside = path + ".XXXXXX";
@@ -135,8 +179,16 @@ std::string WriteFileReplacing(const std::string& path, std::string_view bytes)
     int error = diskwrite::WriteAll(fd, bytes, done);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
-    if (error == 0)
-        ::fchmod(fd, replacing ? (old.st_mode & 07777) : CreationMode());
+    if (error == 0 && replacing) {
+        // The old file's owner and group, where the system lets this user
+        // give them (a group of the user's own, say); then its permissions,
+        // which a change of owner may have cut.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        ::fchmod(fd, old.st_mode & 07777);
+    } else if (error == 0) {
+        ::fchmod(fd, CreationMode());
+    }
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && ::rename(aside.c_str(), path.c_str()) != 0)

@@ -15,7 +15,10 @@
 #include <string_view>
 
 // Writes `bytes` as the whole new content of `path`; the file keeps the
-// permissions of the one it replaces. Empty when written, else the reason.
+// permissions, and where the system allows the owner and group, of the one
+// it replaces. A symbolic link is followed: the file it names is replaced
+// and the link stays. A read-only file is refused. Empty when written, else
+// the reason.
 std::string WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // Appends `bytes` (whole lines) to `path`, creating it when missing: all of

@@ -523,6 +523,18 @@ Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehör
         <translation>No permission to use the communication port %1 !<byte value="xd"/>
 The user must be a member of the group &apos;%2&apos; that owns the device, and log in again afterwards.</translation>
     </message>
+    <message>
+        <source>Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !<byte value="xd"/>
+Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.</source>
+        <translation>The communication port COM %1 (%2) does not exist on this computer !<byte value="xd"/>
+Choose the port the QUILLOMER is connected to.</translation>
+    </message>
+    <message>
+        <source>Die Kommunikationsschnittstelle COM %1 (%2) kann nicht geöffnet werden !<byte value="xd"/>
+( %3 )</source>
+        <translation>The communication port COM %1 (%2) cannot be opened !<byte value="xd"/>
+( %3 )</translation>
+    </message>
 </context>
 <context>
     <name>CConnectionsDlg</name>
@@ -4407,6 +4419,11 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>System error %d: %s</translation>
     </message>
     <message>
+        <source>Die Datei ist schreibgeschützt.</source>
+        <extracomment>36330</extracomment>
+        <translation>The file is read-only.</translation>
+    </message>
+    <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
         <translation>The connection to the QUILLOMER was lost during the transfer.</translation>
@@ -4430,6 +4447,13 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Übertragen bis: Parameter: [%s], Schritt %d von %d.</source>
         <extracomment>36309</extracomment>
         <translation>Transferred up to: Parameter: [%s], step %d of %d.</translation>
+    </message>
+    <message>
+        <source>Ein Download wurde nicht vollständig ausgeführt: die Konfiguration im QUILLOMER ist unvollständig und nicht gespeichert.
+Soll sie beim Trennen trotzdem im QUILLOMER gespeichert werden (&quot;/SERVICE/START FASTSAVE&quot;) ?</source>
+        <extracomment>36318</extracomment>
+        <translation>A download did not complete: the configuration in the QUILLOMER is incomplete and not saved.
+Save it in the QUILLOMER all the same on disconnecting (&quot;/SERVICE/START FASTSAVE&quot;)?</translation>
     </message>
     <message>
         <source>Makro</source>
@@ -6205,46 +6229,54 @@ Download week programmes</translation>
         <translation>Not possible in this device version!</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder gelesen noch geantwortet.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder gelesen noch geantwortet.</source>
         <extracomment>CFeatureFrm::kTransferStalled</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device has neither read nor answered for %d seconds.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device has neither read nor answered for %d seconds.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.</source>
         <extracomment>CFeatureFrm::kTransferLineLost</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the connection to the device was lost.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the connection to the device was lost.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.</source>
         <extracomment>CFeatureFrm::kTransferCancelled</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): it was cancelled.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.</source>
         <extracomment>CFeatureFrm::kTransferRefused</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.</source>
         <extracomment>CFeatureFrm::kTransferNoAnswer</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): no answer from the device.
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): no answer from the device.</translation>
     </message>
     <message>
-        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht mehr gelesen (kein Echo).
-Die übrigen Einträge wurden nicht übertragen.</source>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht mehr gelesen (kein Echo).</source>
         <extracomment>CFeatureFrm::kTransferNoEcho</extracomment>
-        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device stopped reading the lines sent (no echo).
-The remaining entries were not transferred.</translation>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device stopped reading the lines sent (no echo).</translation>
+    </message>
+    <message>
+        <source>Die übrigen Einträge wurden nicht übertragen.</source>
+        <extracomment>CFeatureFrm::kTransferRestNotSent</extracomment>
+        <translation>The remaining entries were not transferred.</translation>
+    </message>
+    <message>
+        <source>Der Rest des Eintrags wurde nicht gesendet.</source>
+        <extracomment>CFeatureFrm::kTransferEntryRestNotSent</extracomment>
+        <translation>The rest of the entry was not sent.</translation>
+    </message>
+    <message>
+        <source>Alle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.</source>
+        <extracomment>CFeatureFrm::kTransferSentUnread</extracomment>
+        <translation>Every line was sent; the device did not read those after this step.</translation>
+    </message>
+    <message>
+        <source>Alle Abfragen wurden gesendet; die nach diesem Schritt hat das Gerät nicht beantwortet.</source>
+        <extracomment>CFeatureFrm::kTransferSentUnanswered</extracomment>
+        <translation>Every query was sent; the device did not answer those after this step.</translation>
     </message>
     <message>
         <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte bleiben, wie das Projekt sie hält.</source>

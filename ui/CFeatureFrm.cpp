@@ -27,22 +27,24 @@ QL_STRING_TABLE({
     {CFeatureFrm::kOnlineOnly, "Nur im Online Modus möglich!"},
     {CFeatureFrm::kTransferStalled,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat %d Sekunden lang weder "
-     "gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen."},
+     "gelesen noch geantwortet."},
     {CFeatureFrm::kTransferLineLost,
-     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt.\n"
-     "Die übrigen Einträge wurden nicht übertragen."},
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Verbindung zum Gerät wurde getrennt."},
     {CFeatureFrm::kTransferCancelled,
-     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen.\n"
-     "Die übrigen Einträge wurden nicht übertragen."},
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): sie wurde abgebrochen."},
     {CFeatureFrm::kTransferRefused,
-     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden.\n"
-     "Die übrigen Einträge wurden nicht übertragen."},
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat '%s' nicht verstanden."},
     {CFeatureFrm::kTransferNoAnswer,
-     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.\n"
-     "Die übrigen Einträge wurden nicht übertragen."},
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät."},
     {CFeatureFrm::kTransferNoEcho,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
-     "mehr gelesen (kein Echo).\nDie übrigen Einträge wurden nicht übertragen."},
+     "mehr gelesen (kein Echo)."},
+    {CFeatureFrm::kTransferRestNotSent, "Die übrigen Einträge wurden nicht übertragen."},
+    {CFeatureFrm::kTransferEntryRestNotSent, "Der Rest des Eintrags wurde nicht gesendet."},
+    {CFeatureFrm::kTransferSentUnread,
+     "Alle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen."},
+    {CFeatureFrm::kTransferSentUnanswered,
+     "Alle Abfragen wurden gesendet; die nach diesem Schritt hat das Gerät nicht beantwortet."},
     {CFeatureFrm::kTransferRefusedSomeUpload,
      "Die Übertragung '%s' ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst '%s'. "
      "Diese Werte bleiben, wie das Projekt sie hält."},
@@ -156,6 +158,10 @@ CFeatureFrm::CFeatureFrm(Form form, QWidget* parent) : QMainWindow(parent), m_fo
     ReserveTransferRoom();
     // Only a window opened online can lose its line.
     m_online = IsDocConnected() != 0;
+    // Saving the device's settings needs the device, as in the main menu:
+    // offered only online, greyed once the line is lost.
+    AddDeviceCommands({kSaveDeviceSettings});
+    GetAction(kSaveDeviceSettings)->setEnabled(m_online);
     m_lineWatch.setInterval(kLineWatchMs);
     connect(&m_lineWatch, &QTimer::timeout, this, &CFeatureFrm::WatchLine);
     if (m_online)
@@ -451,12 +457,12 @@ void CFeatureFrm::TransferRows(CBaseDevice* obj, int mode, int resetStep, int ro
     RunTransfer(obj, mode, resetStep, {}, {}, rows, rowOf);
 }
 
-void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step)
+void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, const std::string& entry)
 {
-    TransferSteps(obj, mode, resetStep, step, step + 1);
+    TransferSteps(obj, mode, resetStep, step, step + 1, entry);
 }
 
-void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end)
+void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry)
 {
     // One transfer at a time, as for the whole block.
     if (!obj || m_transferring || RefuseOffline())
@@ -464,7 +470,7 @@ void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int f
     m_transferring = true;
     HoldInput(true);
     CSingleTransfer transfer(m_loop.GetStallLimit());
-    transfer.Run(obj, mode, resetStep, first, end, TransferName(obj, mode));
+    transfer.Run(obj, mode, resetStep, first, end, entry.empty() ? TransferName(obj, mode) : entry);
     HoldInput(false);
     m_transferring = false;
     transfer.ReportStop();

@@ -95,10 +95,12 @@ public:
     // the selected row, CSingleTransfer): only the step `step` runs, until it
     // moves on. No progress bar and a pause of 50 ms between calls; an upload
     // starts and shows the difference file as TransferAll does. The window
-    // takes no input meanwhile and no other transfer starts.
-    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step);
+    // takes no input meanwhile and no other transfer starts. An early end
+    // names the entry by `entry` (its own title; empty: as the window's
+    // transfer) and counts its own steps.
+    void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, const std::string& entry = {});
     // One entry that spans the steps `first` .. `end` - 1, as TransferOne.
-    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end);
+    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry = {});
     // TransferAll for a block that goes row by row: the progress bar runs
     // from 0 to `rows` and stands at `rowOf(step)`, the row being transferred
     // (and an early end names that row).
@@ -126,13 +128,18 @@ public:
     // How long a transfer waits while neither a step nor a character moves
     // (CTransferLoop::kStallLimitMs unless set otherwise).
     void SetStallLimit(int ms) { m_loop.SetStallLimit(ms); }
-    // The early ends: "%s" the block, "%d" where the progress bar stood, "%d" its end.
+    // The early ends: "%s" the block, "%d" the step the device got to, "%d" the steps in all.
     static constexpr unsigned kTransferStalled = 35100;    // and "%d" the seconds waited
     static constexpr unsigned kTransferLineLost = 35101;
     static constexpr unsigned kTransferCancelled = 35102;
     static constexpr unsigned kTransferRefused = 35103;    // and "%s" the line the device refused
     static constexpr unsigned kTransferNoAnswer = 35104;   // an upload the device stopped answering
     static constexpr unsigned kTransferNoEcho = 35105;     // a download whose lines the device stopped echoing
+    // What became of the rest, the line after an early end's.
+    static constexpr unsigned kTransferRestNotSent = 35120;       // the remaining entries not sent
+    static constexpr unsigned kTransferEntryRestNotSent = 35121;  // the rest of the one entry not sent
+    static constexpr unsigned kTransferSentUnread = 35122;        // every line sent, the rest not read
+    static constexpr unsigned kTransferSentUnanswered = 35123;    // every query sent, the rest not answered
     // A transfer that ended although the device refused some of its lines:
     // "%s" the transfer, "%d" how many lines, "%s" the first of them.
     static constexpr unsigned kTransferRefusedSomeUpload = 35106;

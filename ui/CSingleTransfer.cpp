@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include "comm/CCommLink.h"
 #include "model/CBaseDevice.h"
-#include "model/DocContext.h"
-#include "ui/CTransferWatch.h"
 
 CSingleTransfer::CSingleTransfer(int stallLimitMs)
 {
     m_loop.SetStallLimit(stallLimitMs);
+    m_loop.SetOneEntry(true);
+    m_loop.SetPause(kPauseMs);
 }
 
 CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int resetStep, int first, int end,
@@ -19,51 +18,26 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     if (!obj)
         return m_stop;
     m_block = name.empty() ? obj->GetName() : name;
-    m_reached = first;
-    m_count = obj->GetDownloadLines(mode, resetStep);
+    // The entry's own steps: an early end counts them, not the block's.
+    obj->GetDownloadLines(mode, resetStep);
+    m_count = std::max(end - first, 0);
+    m_reached = 0;
     m_loop.Begin(mode, true);
-    m_stop = RunSteps(obj, mode, first, end);
-    // A download is done once its lines have left; an upload once the
-    // device has said all it had to say.
-    if (m_stop == Stop::None) {
+    m_loop.SetProgressOf([first](int step) { return step - first; });
+    m_stop = m_loop.RunSteps(obj, mode, first, end, m_count, &m_reached);
+    m_loop.SetProgressOf({});
+    // A download is done once the device has echoed its lines; an upload
+    // once the device has said all it had to say.
+    if (m_stop == Stop::None)
         m_stop = m_loop.WaitDeviceDone(mode == 0);
-        // A device that understood none of the queries gave the project nothing.
-        if (m_stop == Stop::Refused)
-            m_reached = 0;
-    }
+    m_reached = m_loop.Reached();
     m_loop.End(mode, true);
     return m_stop;
 }
 
-CSingleTransfer::Stop CSingleTransfer::RunSteps(CBaseDevice* obj, int mode, int first, int end)
-{
-    CTransferWatch watch(GetCommLink(), m_loop.GetStallLimit());
-    int step = first;
-    while (step >= first && step < end) {
-        if (m_loop.LineLost())
-            return Stop::LineLost;
-        watch.Moved();
-        if (watch.Silent())
-            return Stop::Silent;
-        const int next = obj->GetDownloadLines(mode, step);
-        watch.Moved();
-        if (next != step) {
-            step = next;
-            m_reached = step;
-            watch.StepMoved();
-        } else if (watch.Refused()) {
-            return Stop::Refused;
-        } else if (watch.Stalled()) {
-            return Stop::Stalled;
-        }
-        CTransferWatch::PumpFor(kPauseMs);
-    }
-    return Stop::None;
-}
-
 void CSingleTransfer::ReportStop() const
 {
-    // The same messages as the whole block's transfer.
-    m_loop.ReportStop(m_stop, m_block, std::clamp(m_reached, 0, std::max(m_count, 0)), m_count);
+    // The same messages as the whole block's transfer, told of the entry.
+    m_loop.ReportStop(m_stop, m_block, std::clamp(m_reached, 0, m_count), m_count);
     m_loop.ReportRefused(m_stop, m_block);
 }

@@ -3,8 +3,8 @@
 // "Upload" of the selected row run it: the link holds the download or upload
 // state under a wait cursor, the entry's steps are called one after the other
 // with events handled and a pause of 50 ms between calls, then a download
-// waits until the output buffer is empty and an upload until the device has
-// been silent for more than a second, and the link is online again.
+// waits until the device has echoed its lines and an upload until the device
+// has been silent for more than a second, and the link is online again.
 //
 // It shows no progress. An upload starts the difference file and shows it
 // at the end as the window's upload does: what the entry's readers cannot
@@ -15,7 +15,8 @@
 // nothing moves (a step, a character sent or received, output leaving) for
 // the stall limit, the device stops echoing what it is sent, or the
 // connection ends, the transfer stops and ReportStop tells the user which
-// transfer did not finish, at which step and why. The caller
+// entry did not finish, at which of its own steps the device stood and why,
+// as the whole block's transfer does. The caller
 // keeps away whatever would start another transfer or change the block's
 // objects meanwhile.
 
@@ -36,20 +37,18 @@ public:
     // Resets `obj` with `resetStep` (mode 1 upload, 0 download) and runs the
     // steps `first` .. `end` - 1; a step the machine returns unchanged (lines
     // still pending or the output buffer full) is asked again, so no line of
-    // the entry is lost. `name` is what the user knows the transfer by (the
+    // the entry is lost. `name` is what the user knows the entry by (the
     // block's name when empty).
     Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {});
     // Tells the user how an early end left the block; nothing when it ended as it should.
     void ReportStop() const;
 
 private:
-    Stop RunSteps(CBaseDevice* obj, int mode, int first, int end);
-
     // The link's state, the wait cursor, the end wait and the messages, as
     // for a whole block.
     CTransferLoop m_loop;
     Stop m_stop = Stop::None;
     std::string m_block;
-    int m_reached = 0;  // the step the transfer stood at
-    int m_count = 0;    // the block's steps
+    int m_reached = 0;  // the entry's step the device got to
+    int m_count = 0;    // the entry's steps
 };

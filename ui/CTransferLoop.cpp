@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "comm/CCommLink.h"
+#include "comm/CommStrings.h"
 #include "model/CBaseDevice.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -30,6 +31,9 @@ void CTransferLoop::Start(int mode)
 {
     m_cancelled = false;
     m_silent = false;
+    m_allSent = false;
+    m_lockSent = false;
+    m_lockKept = false;
     m_mode = mode;
     m_lineMarks.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -62,6 +66,7 @@ void CTransferLoop::Begin(int mode, bool diffFile)
     Start(mode);
     if (CCommLink* link = GetCommLink(); link && !LineLost()) {
         link->SetLinkState(mode ? linkstate::Upload : linkstate::Download);
+        m_lockSent = mode == 0;
         if (mode && diffFile)
             link->ResetErrorFile();
     }
@@ -143,7 +148,10 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
         NoteProgress(m_progressOf ? m_progressOf(step) : step);
         ShowWentOut();
         if (stepped || sent) {
-            QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
+            if (m_pauseMs > 0)
+                CTransferWatch::PumpFor(m_pauseMs);
+            else
+                QCoreApplication::processEvents();  // on at once: the machine holds back when the buffer is full
         } else if (watch.Refused()) {
             stop = Stop::Refused;
             break;
@@ -151,10 +159,11 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             stop = Stop::Stalled;
             break;
         } else {
-            CTransferWatch::PumpFor(5);
+            CTransferWatch::PumpFor(std::max(m_pauseMs, 5));
         }
     }
     ShowWentOut();
+    m_allSent = stop == Stop::None;
     *reached = m_shown;
     return stop;
 }
@@ -178,14 +187,16 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
         }
         watch.Moved();
         const bool echoed = !watch.Unechoed();
-        if (out == 0 && ((outputIsEnough && echoed) || idle > 1000)) {
-            // Silent now: well only when the device read every line and took them all.
+        // A download is done once the device has echoed its last line; it
+        // waits for that echo as long as the device may take to say anything.
+        const int64_t silence = m_mode == 0 && !echoed ? CTransferWatch::kAnswerWaitMs : 1000;
+        if (out == 0 && ((outputIsEnough && echoed) || idle > silence)) {
+            // Silent now: well only when the device read every line. Lines it
+            // did not understand are told by ReportRefused.
             if (!echoed) {
                 m_silent = true;
                 return Stop::Silent;
             }
-            if (RefusedAll())
-                return Stop::Refused;
             return Stop::None;
         }
         if (watch.Silent()) {
@@ -201,33 +212,23 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
 
 int CTransferLoop::Reached() const
 {
-    // A device that understood none of the queries gave the project nothing.
-    if (RefusedAll())
-        return 0;
-    if (!m_silent)
+    const CCommLink* link = GetCommLink();
+    if (!link || !CTransferWatch::EchoOn())
         return m_shown;
     // The device read every line up to the last it echoed: the steps before
-    // the first line it did not read are where the transfer got to.
-    const CCommLink* link = GetCommLink();
-    const uint64_t read = link ? link->GetEchoes().GetLinesEchoed() : 0;
+    // the first line it did not read are where the transfer got to. Steps
+    // that sent nothing count once the device has read a line of the
+    // transfer; before that it got nowhere.
+    const uint64_t read = link->GetEchoes().GetLinesEchoed();
     int reached = 0;
     for (const LineMark& mark : m_lineMarks)
-        if (mark.lines <= read)
+        if (read > m_linesBefore && mark.lines <= read)
             reached = std::max(reached, mark.at);
-    return std::min(reached, m_shown);
-}
-
-bool CTransferLoop::RefusedAll() const
-{
-    // A key the device does not know is an answer of its own ("PATH ? "):
-    // the value stays the project's. A device that knows none of what it was
-    // asked has answered nothing.
-    const CCommLink* link = GetCommLink();
-    if (!link || m_mode == 0)
-        return false;
-    const uint64_t refused = link->GetRefusedCount() - m_refusedBefore;
-    const uint64_t asked = link->GetEchoes().GetLinesSent() - m_linesBefore;
-    return refused > 0 && refused >= asked;
+    // A line that died took the echoes still on their way with it: what had
+    // left the line before it died was read as far as anyone can tell.
+    if (LineLost())
+        reached = std::max(reached, m_shown);
+    return std::clamp(reached, 0, m_count);
 }
 
 bool CTransferLoop::LineLost() const
@@ -240,8 +241,13 @@ void CTransferLoop::End(int mode, bool diffFile)
 {
     if (CCommLink* link = GetCommLink()) {
         // A link whose line died stays idle; otherwise it is online again,
-        // whatever ended the transfer.
-        if (!m_wasConnected || link->IsConnected())
+        // whatever ended the transfer. A device that stopped reading in a
+        // download is sent nothing more: its macro lock stays, and so it is told.
+        const bool lineUp = !m_wasConnected || link->IsConnected();
+        m_lockKept = mode == 0 && m_lockSent && (m_silent || !lineUp);
+        if (lineUp && m_lockKept)
+            link->EndDownloadKeepingLock();
+        else if (lineUp)
             link->SetLinkState(linkstate::Online);
         if (mode && diffFile)
             link->ShowErrorFile();
@@ -314,6 +320,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     m_lineMarks.assign(1, {m_linesBefore, 0});
     int at = 0;
     bool sent = false;
+    bool allWent = true;
     for (const std::vector<std::string>& block : blocks) {
         // Each block once the one before it has left: the output never
         // holds more than the one block the link takes at a time.
@@ -335,8 +342,10 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
         if (block.empty())
             continue;
         // The transfer's own blocks go although it holds the link.
-        if (!link->SendHeldBlock(block, reply))
+        if (!link->SendHeldBlock(block, reply)) {
+            allWent = false;
             break;  // a block too long for the link: the callers split theirs
+        }
         sent = true;
         watch.StepMoved();
         // Each line a step: the device read the steps up to its last echo.
@@ -348,6 +357,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
         NoteProgress(at);
     }
     m_silent = r.stop == Stop::Silent;
+    m_allSent = r.stop == Stop::None && allWent;
     if (r.stop == Stop::None && sent)
         r.stop = WaitBlocksDone(watch, mode);
     ShowWentOut();
@@ -380,7 +390,7 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
         const bool echoed = !watch.Unechoed();
         const bool allLeft = link->GetOutBufferCount() == 0;
         if (allLeft && echoed && (mode == 0 || quiet.elapsed() > 1000))
-            return RefusedAll() ? Stop::Refused : Stop::None;
+            return Stop::None;
         if (watch.Silent() || (allLeft && !echoed && quiet.elapsed() > CTransferWatch::kAnswerWaitMs)) {
             m_silent = true;
             return Stop::Silent;
@@ -393,7 +403,21 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
 
 void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached, int count) const
 {
-    ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs);
+    Rest rest = Rest::NotSent;
+    if (m_allSent)
+        rest = Rest::Unread;
+    else if (m_oneEntry)
+        rest = Rest::EntryNotSent;
+    ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs, rest, m_lockKept);
+    if (m_mode != 0)
+        return;
+    // The disconnect and the message agree on what the device holds.
+    if (CCommLink* link = GetCommLink(); link && link->IsConnected()) {
+        if (m_lockKept)
+            link->NoteIncompleteDownload(block);
+        else if (stop == Stop::None)
+            link->NoteCompleteDownload(block);
+    }
 }
 
 void CTransferLoop::ReportRefused(Stop stop, const std::string& block) const
@@ -407,32 +431,41 @@ void CTransferLoop::ReportRefused(Stop stop, const std::string& block) const
                 mb::IconExclamation);
 }
 
-void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs)
+void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs,
+                               Rest rest, bool lockKept)
 {
     // An early end leaves the device or the window holding part of the
-    // block: the user must know which, and how far it got.
+    // block: the user must know which, how far the device got, why, and
+    // whether the rest was never sent or sent and not taken.
+    std::string text;
     if (stop == Stop::Stalled) {
         const int seconds = (stallLimitMs + 999) / 1000;
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferStalled).c_str(), block.c_str(), reached, count, seconds),
-                    mb::IconExclamation);
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferStalled).c_str(), block.c_str(), reached, count, seconds);
     } else if (stop == Stop::Refused) {
         const CCommLink* link = GetCommLink();
         // The first line refused is the one the user can act on.
         std::string line = link ? link->GetFirstRefused() : std::string();
         if (line.empty() && link)
             line = link->GetLastRefused();
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count,
-                              line.c_str()),
-                    mb::IconExclamation);
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count, line.c_str());
     } else if (stop == Stop::LineLost) {
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count),
-                    mb::IconExclamation);
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count);
     } else if (stop == Stop::Cancelled) {
-        ShowMessage(StrFormat(LoadStringId(CFeatureFrm::kTransferCancelled).c_str(), block.c_str(), reached, count),
-                    mb::IconExclamation);
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferCancelled).c_str(), block.c_str(), reached, count);
     } else if (stop == Stop::Silent) {
         // An upload's queries went unanswered; a download's lines were not read.
-        const unsigned text = mode ? CFeatureFrm::kTransferNoAnswer : CFeatureFrm::kTransferNoEcho;
-        ShowMessage(StrFormat(LoadStringId(text).c_str(), block.c_str(), reached, count), mb::IconExclamation);
+        const unsigned why = mode ? CFeatureFrm::kTransferNoAnswer : CFeatureFrm::kTransferNoEcho;
+        text = StrFormat(LoadStringId(why).c_str(), block.c_str(), reached, count);
+    } else {
+        return;
     }
+    unsigned restText = CFeatureFrm::kTransferRestNotSent;
+    if (rest == Rest::EntryNotSent)
+        restText = CFeatureFrm::kTransferEntryRestNotSent;
+    else if (rest == Rest::Unread)
+        restText = mode ? CFeatureFrm::kTransferSentUnanswered : CFeatureFrm::kTransferSentUnread;
+    text += "\n" + LoadStringId(restText);
+    if (lockKept)
+        text += "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT);
+    ShowMessage(text, mb::IconExclamation);
 }

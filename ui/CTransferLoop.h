@@ -3,7 +3,8 @@
 // window that transfers by itself runs it: the link holds the upload
 // (mode 1) or download state, the step machine is called until it reaches
 // its end, then the loop waits until the output has left and the device has
-// been silent for more than a second.
+// been silent for more than a second. A download is done only once the
+// device has echoed its lines up to the last.
 //
 // The transfer goes on as long as anything moves: a step, a character given
 // to the line or received, output leaving the line. It stops early when
@@ -11,12 +12,14 @@
 // then fell silent, the device stopped echoing the lines it was sent (it
 // reads no more, so an upload gets no answers and a download's lines are
 // lost), the connection ends or the user cancels; ReportStop then tells the
-// user which transfer did not finish, how far it got and why. An upload
-// whose every query the device refused read nothing either; one that ended
-// although the device did not understand some of its lines tells that with
-// ReportRefused. Events run
-// while it waits: the caller keeps the commands that would start another
-// transfer or change the block's objects away.
+// user which transfer did not finish, how far the device got (the step of
+// the last line it echoed), why, and what became of the rest: not sent, or
+// sent and not read or answered. A download whose device stopped reading is
+// sent nothing more, not even the release of its macro lock, and the message
+// says that the lock stays. A transfer that ended although the device did
+// not understand some (or all) of its lines tells that with ReportRefused.
+// Events run while it waits: the caller keeps the commands that would start
+// another transfer or change the block's objects away.
 
 #include <QPointer>
 
@@ -56,6 +59,11 @@ public:
     void SetProgressOf(ProgressOf at) { m_progressOf = std::move(at); }
     void Cancel() { m_cancelled = true; }
     bool IsCancelled() const { return m_cancelled; }
+    // The transfer is one entry of its block: an early end speaks of the
+    // rest of the entry, not of the remaining entries.
+    void SetOneEntry(bool one) { m_oneEntry = one; }
+    // A pause of `ms` after every call of the step machine (0: none).
+    void SetPause(int ms) { m_pauseMs = ms; }
 
     // The program's link is there but its connection has ended: no transfer
     // can reach the device.
@@ -72,17 +80,18 @@ public:
     // Waits until the output has left and the device has been silent for
     // more than a second (with `outputIsEnough`, until the output has left
     // and the device has echoed it). The device's silence ends the transfer
-    // well only when it has echoed every line (and an upload when it knew
-    // what it was asked).
+    // well only when it has echoed every line; a download waits for the echo
+    // of its last line until the device has said nothing for the answer wait.
     Stop WaitDeviceDone(bool outputIsEnough = false);
-    // Where the progress stands now: the steps whose lines have left; once
-    // the device stopped reading, the steps whose lines it read.
+    // How far the device got: the steps whose lines it echoed (none echoed:
+    // 0); from a device that does not echo, the steps whose lines have left.
     int Reached() const;
     // The line the transfer began on has died.
     bool LineLost() const;
     // The link online again (unless its line died) and free for the other
     // windows' polls, the difference file of an upload shown, the wait
-    // cursor gone.
+    // cursor gone. A download whose device stopped reading, or whose line
+    // died, leaves the macro lock on: nothing more is sent.
     void End(int mode, bool diffFile);
 
     // How a transfer ended: its name (the block's as it began, unless the
@@ -114,8 +123,11 @@ public:
     Result RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* reply,
                      const std::string& name);
 
-    // Tells the user that the transfer `block` ended early, where it stood
-    // and why; nothing for Stop::None.
+    // Tells the user that the transfer `block` ended early, where it stood,
+    // why and what became of the rest (and of the macro lock); nothing for
+    // Stop::None. The link keeps what a download's message told of the
+    // device: a configuration called incomplete and unsaved is not saved by
+    // the disconnect without the user's word.
     void ReportStop(Stop stop, const std::string& block, int reached, int count) const;
     void ReportStop(const Result& r) const { ReportStop(r.stop, r.block, r.reached, r.count); }
     // Tells the user that the device did not understand some lines of the
@@ -123,9 +135,16 @@ public:
     // Their values stay as the project holds them (upload) or were not taken
     // by the device (download). Nothing when it understood every line.
     void ReportRefused(Stop stop, const std::string& block) const;
-    // The same for a transfer of `mode` that ran outside a loop.
+    // What became of the lines after the step an early end names.
+    enum class Rest {
+        NotSent,       // the remaining entries were not sent
+        EntryNotSent,  // the rest of the one entry was not sent
+        Unread,        // every line was sent; the device did not read (answer) the rest
+    };
+    // The same for a transfer of `mode` that ran outside a loop; with
+    // `lockKept` the message adds that the device's macro lock stays.
     static void ReportStop(int mode, Stop stop, const std::string& block, int reached, int count,
-                           int stallLimitMs = kStallLimitMs);
+                           int stallLimitMs = kStallLimitMs, Rest rest = Rest::NotSent, bool lockKept = false);
 
 private:
     // The progress stands at `at` once what the step machine has given the
@@ -134,8 +153,6 @@ private:
     // Moves the shown progress on to what has left the line (not after the
     // line died: what was still waiting never reached the device).
     void ShowWentOut();
-    // The device refused every query of an upload.
-    bool RefusedAll() const;
     // The state of a transfer that begins now, the link held for it and
     // otherwise left as it is.
     void Start(int mode);
@@ -162,6 +179,11 @@ private:
     };
     std::vector<LineMark> m_lineMarks;
     bool m_silent = false;  // the device stopped reading
+    bool m_allSent = false;   // the step machine reached its end (every block went)
+    bool m_lockSent = false;  // the download began with the macro lock
+    bool m_lockKept = false;  // and ended without its release
+    bool m_oneEntry = false;
+    int m_pauseMs = 0;
     int m_noted = 0;           // where the step machine stands
     int m_shown = 0;           // where what has left the line stands
     int m_count = 0;

@@ -15,8 +15,7 @@ CTransferWatch::CTransferWatch(const CCommLink* link, int limitMs) : m_link(link
     m_heard.start();
     m_leftAtHeard = LeftTheLine();
     m_refused = m_link ? m_link->GetRefusedCount() : 0;
-    // The connection set-up switches the echo on and notes whether the device took it.
-    m_echoOn = GetAppHost().GetProfileInt("KVT7000", "Echo On", 1) != 0;
+    m_echoOn = EchoOn();
     m_linesBefore = m_link ? m_link->GetEchoes().GetLinesSent() : 0;
 }
 
@@ -72,6 +71,12 @@ bool CTransferWatch::Moved()
     if (moved)
         m_quiet.restart();
     return moved;
+}
+
+bool CTransferWatch::EchoOn()
+{
+    // The connection set-up switches the echo on and notes whether the device took it.
+    return GetAppHost().GetProfileInt("KVT7000", "Echo On", 1) != 0;
 }
 
 void CTransferWatch::PumpFor(int ms)

@@ -43,6 +43,8 @@ public:
 
     // Lets events run for `ms` milliseconds (receive events included).
     static void PumpFor(int ms);
+    // The connection set-up found the device echoing what it reads.
+    static bool EchoOn();
 
 private:
     uint64_t LeftTheLine() const;

@@ -195,7 +195,7 @@ void CCalItemDlgView::TransferSelected(int mode)
     const int n = obj ? obj->GetNumber() : 0;
     // Without a selection no calendar line goes out (step 0 is the clear line's).
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode, m_variant.resetStep,
-                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount);
+                       n > 0 ? m_variant.firstStep + n - 1 : CCalObject::kStepCount, obj ? obj->GetName() : std::string());
     if (mode)
         Refill();
 }

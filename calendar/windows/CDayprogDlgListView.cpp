@@ -135,7 +135,7 @@ void CDayprogDlgListView::TransferSelected(int mode)
         return;
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_CAL_OBJECT), mode,
                        mode ? CCalObject::ResetAll : CCalObject::ResetDayprogs,
-                       CCalObject::kDayprogStep + dp->GetNumber() - 1);
+                       CCalObject::kDayprogStep + dp->GetNumber() - 1, dp->GetName());
     if (mode) {
         Refill();
         emit SelectionMoved();  // the entry pane shows what came back

@@ -249,7 +249,7 @@ void CLogicListView::TransferSelected(int mode)
         return;
     const CBaseDevice* obj = ObjectOf(row);
     const auto [first, end] = EntrySteps(obj ? obj->GetNumber() : 0);
-    frame->TransferSteps(block, mode, ResetStep(), first, end);
+    frame->TransferSteps(block, mode, ResetStep(), first, end, obj ? obj->GetName() : std::string());
     if (mode)
         RefreshList();
 }

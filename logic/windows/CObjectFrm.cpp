@@ -105,7 +105,7 @@ void CObjectFrm::TransferSelected(bool upload)
     if (!table || !item)
         return;
     const int n = item->GetNumber();
-    TransferSteps(table, upload ? 1 : 0, -1, 6 * n - 5, 6 * n + 1);
+    TransferSteps(table, upload ? 1 : 0, -1, 6 * n - 5, 6 * n + 1, item->GetName());
     if (upload)
         m_panes[0]->FillControllerList();
 }

@@ -337,7 +337,7 @@ void CMacroDlgListView::TransferSelectedMacro(bool upload)
     if (!doc || !frame || !macro)
         return;
     frame->TransferOne(doc->GetIDManager().GetBaseDevice(1, OT_MACRO_OBJECT), upload ? 1 : 0, -1,
-                       macro->GetNumber());
+                       macro->GetNumber(), macro->GetName());
     if (upload)
         frame->RefreshMacroList();
 }

@@ -26,6 +26,8 @@
 #include "ui/CInPlaceEdit.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CTransferLoop.h"
+#include "ui/CTransferWatch.h"
 
 QL_STRING_TABLE({
     {34599, "Verst.-Kanal"},
@@ -90,6 +92,8 @@ CZoneListView::CZoneListView(CQuillomerDoc* doc, QWidget* parent) : CEBListView(
     m_commandState.setInterval(250);
     connect(&m_commandState, &QTimer::timeout, this, &CZoneListView::UpdateCommandState);
     m_commandState.start();
+    m_roundTimer.setInterval(250);
+    connect(&m_roundTimer, &QTimer::timeout, this, &CZoneListView::WatchRound);
     m_sender = [](const std::vector<std::string>& lines, ILinkAnswerSink* sink) {
         CCommLink* link = GetCommLink();
         return link && link->SendBlock(lines, true, 0, sink, 0);
@@ -206,6 +210,8 @@ void CZoneListView::UpdateCommandState()
         // left to its set-up: polling waits for the next round.)
         if (!connected) {
             m_poll.stop();
+            m_roundTimer.stop();
+            m_roundWatch.reset();
             if (m_held && !m_transferring) {
                 m_nextSelected = 0;
                 m_held = false;
@@ -218,11 +224,44 @@ void CZoneListView::UpdateCommandState()
         refreshEnabled(CanRefresh());
 }
 
+void CZoneListView::BeginRound(int rows)
+{
+    // The round waits for the device as long as the line moves; once nothing
+    // has moved for the time a transfer waits for an answer, it is over.
+    m_roundWatch = std::make_unique<CTransferWatch>(GetCommLink(), CTransferWatch::kAnswerWaitMs);
+    m_roundRows = rows;
+    m_roundDone = 0;
+    m_roundTimer.start();
+}
+
 void CZoneListView::EndRound()
 {
+    m_roundTimer.stop();
+    m_roundWatch.reset();
     if (IsConnected())
         m_poll.start();
     EnableButtons(true);
+}
+
+void CZoneListView::WatchRound()
+{
+    if (!m_roundWatch || !m_held || m_transferring) {
+        m_roundTimer.stop();
+        m_roundWatch.reset();
+        return;
+    }
+    m_roundWatch->Moved();
+    if (!m_roundWatch->Stalled())
+        return;
+    // Nothing will go on with the round: the commands come back, the link
+    // is let go, and the user learns that the rows from here on are old.
+    const int reached = m_roundDone;
+    const int rows = m_roundRows;
+    const std::string command = LoadStringId(m_refreshSelected ? 34642 : 34626);
+    EndRound();
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(this);
+    CTransferLoop::ReportStop(1, CTransferLoop::Stop::Silent, command, reached, rows);
 }
 
 void CZoneListView::SetStatus(const QString& text)
@@ -276,6 +315,7 @@ void CZoneListView::OnRefresh()
     m_refreshSelected = false;
     EnableButtons(false);
     m_poll.stop();
+    BeginRound(GetItemCount());
     QueryZone(0);
 }
 
@@ -294,9 +334,14 @@ void CZoneListView::OnRefreshSelected()
     EnableButtons(false);
     m_poll.stop();
     m_nextSelected = 0;
-    for (int row = first + 1; row < GetItemCount() && !m_nextSelected; ++row)
-        if (IsItemSelected(row))
-            m_nextSelected = row + 1;
+    int rows = 0;
+    for (int row = first; row < GetItemCount(); ++row)
+        if (IsItemSelected(row)) {
+            if (row > first && !m_nextSelected)
+                m_nextSelected = row + 1;
+            ++rows;
+        }
+    BeginRound(rows);
     QueryZone(first);
 }
 
@@ -387,6 +432,11 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
             SetItemText(m_answerRow, 8, v);
         } else if (what == "/IMP/REF") {
             SetItemText(m_answerRow, 9, refused ? QString() : v);  // a refused value is no reference
+            // The late answers of a round that has ended go on with nothing.
+            if (!m_roundWatch)
+                continue;
+            ++m_roundDone;
+            m_roundWatch->StepMoved();
             if (!m_refreshSelected) {
                 QueryZone(m_answerRow + 1);
             } else if (m_nextSelected == 0) {

@@ -9,6 +9,7 @@
 // line data of all listed (or the selected) zones go as one transfer.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "ui/CEBListView.h"
 
 class CQuillomerDoc;
+class CTransferWatch;
 class CZone;
 
 class CZoneListView : public CEBListView, public ILinkAnswerSink {
@@ -88,8 +90,12 @@ private:
     void SendSelected(const char* prefix);
     void ServiceQuery();
     void EnableButtons(bool on);
+    // A query round over `rows` rows begins: its end is watched for.
+    void BeginRound(int rows);
     // A query round is over, or cannot go on: polling again, nothing held.
     void EndRound();
+    // A round the device stopped answering ends, and the user is told.
+    void WatchRound();
     bool IsConnected() const;
     void SetStatus(const QString& text);
     void SaveWidths() const;
@@ -104,6 +110,12 @@ private:
     bool m_refreshSelected = false;
     int m_nextSelected = 0;
     int m_answerRow = -1;
+    // While a query round runs: what shows that the device still answers,
+    // the rows the round asks and those answered so far.
+    std::unique_ptr<CTransferWatch> m_roundWatch;
+    QTimer m_roundTimer {this};
+    int m_roundRows = 0;
+    int m_roundDone = 0;
     bool m_filled = false;
     bool m_transferring = false;
     QBitArray m_remembered;

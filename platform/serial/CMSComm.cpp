@@ -9,12 +9,15 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <memory>
 
@@ -143,6 +146,28 @@ bool CMSComm::GetPortOpen() const
     return m_port && m_port->isOpen();
 }
 
+CMSComm::OpenFailure CMSComm::OpenFailureOf(int error, const QString& path)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+    // The device node is there, but no port behind it answers (a ttyS of a
+    // machine without that port), or it is no serial device at all.
+    case QSerialPort::ResourceError:
+    case QSerialPort::UnsupportedOperationError:
+        return OpenFailure::NoDevice;
+    case QSerialPort::PermissionError:
+        // The port layer says so both for a device the user may not open and
+        // for one that another program holds (busy, or its lock taken).
+        if (::faccessat(AT_FDCWD, path.toLocal8Bit().constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES)
+            return OpenFailure::NoPermission;
+        return OpenFailure::InUse;
+    case QSerialPort::OpenError:
+        return OpenFailure::InUse;
+    default:
+        return OpenFailure::Other;
+    }
+}
+
 bool CMSComm::SetPortOpen(bool open)
 {
     if (!open) {
@@ -152,6 +177,7 @@ bool CMSComm::SetPortOpen(bool open)
     }
     if (GetPortOpen()) {
         m_lastError = QStringLiteral("Port already open");
+        m_openFailure = OpenFailure::InUse;
         return false;
     }
 
@@ -160,10 +186,12 @@ bool CMSComm::SetPortOpen(bool open)
     m_port->setPortName(DevicePathForPort(m_commPort));
     if (!m_port->open(QIODevice::ReadWrite)) {
         m_lastError = m_port->portName() + QStringLiteral(": ") + m_port->errorString();
+        m_openFailure = OpenFailureOf(m_port->error(), m_port->portName());
         delete m_port;
         m_port = nullptr;
         return false;
     }
+    m_openFailure = OpenFailure::None;
     if (!ApplySettings()) {
         m_lastError = m_port->portName() + QStringLiteral(": ") + m_port->errorString();
         CloseNow(false);

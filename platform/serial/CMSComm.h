@@ -87,10 +87,19 @@ public:
     bool GetRTSEnable() const { return m_rts; }
 
     // Opens (true) or closes (false) the port. Opening an open port or a port
-    // that cannot be opened gives false; GetLastError says why.
+    // that cannot be opened gives false; GetLastError says why, and
+    // GetOpenFailure what that means for the user.
     bool SetPortOpen(bool open);
     bool GetPortOpen() const;
     QString GetLastError() const { return m_lastError; }
+    enum class OpenFailure {
+        None,
+        NoDevice,      // no serial device at the path (none there, no hardware behind it, not a serial device)
+        NoPermission,  // the user may not read and write the device
+        InUse,         // another program (or this one) has the device open
+        Other,         // GetLastError tells
+    };
+    OpenFailure GetOpenFailure() const { return m_openFailure; }
 
     // 0: no receive events; n: a receive event when n or more bytes wait.
     void SetRThreshold(short threshold);
@@ -152,6 +161,9 @@ protected:
     virtual bool ReadErrorCounters(ErrorCounters& counters) const;
 
 private:
+    // What a failed open means, from the port layer's error (a
+    // QSerialPort::SerialPortError) and the device's path.
+    static OpenFailure OpenFailureOf(int error, const QString& path);
     bool ApplySettings();
     bool ApplyFlowControl();
     void CloseNow(bool drain);
@@ -189,6 +201,7 @@ private:
     int m_outBufferSize = 512;
     short m_commEvent = 0;
     QString m_lastError;
+    OpenFailure m_openFailure = OpenFailure::None;
     ErrorCounters m_counters;
     bool m_haveCounters = false;
     bool m_sendArmed = false;  // the output count was at or above SThreshold

@@ -14,10 +14,15 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 #include "comm/CFirmwareSender.h"
 #include "comm/CommIds.h"
+#include "comm/CommStrings.h"
+#include "platform/StringTable.h"
+#include "support/EnglishTexts.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -558,9 +563,10 @@ TEST_F(CommLinkPty, DownloadWaitsForAnEmptyOutputBufferBeforeEachStep)
     };
     QElapsedTimer t;
     std::vector<std::pair<std::string, qint64>> arrivals;
+    // The device echoes what it reads: the download ends once it has echoed its last line.
     s_device->respond = [&](const std::string& line) {
         arrivals.emplace_back(line, t.elapsed());
-        return std::string();
+        return line + "\r\n";
     };
     s_link->backlog = 600;
     QTimer::singleShot(400, [] { s_link->backlog = 0; });
@@ -887,6 +893,56 @@ TEST_F(CommLinkPty, ConnectingAgainKeepsOrEndsTheConnection)
     ASSERT_TRUE(s_link->Attach(s_doc));
 }
 
+// The disconnect saves the device's settings, unless the user was told that
+// a download left them incomplete and unsaved (then only on the user's word,
+// until that download, or a whole one, went through) or the device is unknown.
+TEST_F(CommLinkPty, TheDisconnectSavesNothingTheUserWasToldIsIncomplete)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> incomplete;  // the downloads told so, "" the whole
+        std::vector<std::string> complete;    // the downloads that then went through
+        std::deque<int> answers;
+        bool asked;
+        bool saved;
+    };
+    const Row rows[] = {
+        {"told, the default answer", {"Trigger downloaden"}, {}, {}, true, false},
+        {"told, the user says yes", {"Trigger downloaden"}, {}, {mb::IdYes}, true, true},
+        {"the same download went through", {"Trigger downloaden"}, {"Trigger downloaden"}, {}, false, true},
+        {"another download went through", {"Trigger downloaden"}, {"Makro downloaden"}, {}, true, false},
+        {"a whole download went through", {"", "obj 1"}, {""}, {}, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Messages messages;
+        messages.answers = row.answers;
+        for (const std::string& what : row.incomplete)
+            s_link->NoteIncompleteDownload(what);
+        for (const std::string& what : row.complete)
+            s_link->NoteCompleteDownload(what);
+        s_link->OnDisconnect();
+        const std::vector<std::string> asked {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)};
+        EXPECT_EQ(row.asked ? asked : std::vector<std::string> {}, messages.texts);
+        EXPECT_EQ(row.saved, Sent().find("/SERVICE/START FASTSAVE\r\n") != std::string::npos);
+        ASSERT_TRUE(s_link->Attach(s_doc));
+        EXPECT_FALSE(s_link->HasIncompleteDownload()) << "the connection's end forgets it";
+    }
+
+    // A device that is not the central device is told so and sent no save.
+    SCOPED_TRACE("unknown device");
+    s_link->ClosePort();
+    s_device->respond = [](const std::string& line) { return line == "?" ? std::string("HALLO\r\n") : std::string(); };
+    Messages messages;
+    s_link->OnConnect();
+    EXPECT_FALSE(s_link->IsConnected());
+    EXPECT_EQ(std::vector<std::string> {"Unbekanntes Gerät an der Kommunikationsschnittstelle !"}, messages.texts);
+    const std::string sent = Sent();
+    EXPECT_NE(std::string::npos, sent.find("/CLOCK/MAIN/TIME ?")) << "no disconnect ran: " << sent;
+    EXPECT_EQ(std::string::npos, sent.find("FASTSAVE")) << sent;
+    ASSERT_TRUE(s_link->Attach(s_doc));
+}
+
 TEST_F(CommLinkPty, PasswordCommandOnAnUnprotectedDeviceSetsAPassword)
 {
     Messages messages;
@@ -1041,20 +1097,59 @@ TEST(CommLinkAlone, ASilentDeviceIsReported)
     serialtest::SetDevicePath(5, {});
 }
 
-TEST(CommLinkAlone, APortThatCannotBeOpenedLeavesNothingBound)
+// A port that cannot be opened says the real reason: no device there (none
+// at the path, or no serial device), another program holds it, or what the
+// system says; in either language. Nothing is bound.
+TEST(CommLinkAlone, APortThatCannotBeOpenedSaysWhyAndLeavesNothingBound)
 {
     serialtest::UsePrivateSettings();
     SetProfile(QStringLiteral("COMSECTION/PORT"), 5);
-    serialtest::SetDevicePath(6, QStringLiteral("/nonexistent/tty"));
-    CQuillomerDoc doc;
-    doc.SetTitle("Leer");
-    Messages messages;
-    ExpectConnectFails(doc);
-    EXPECT_EQ(messages.texts, (std::vector<std::string> {
-                                  "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
-                                  "Schliessen Sie diese und versuchen Sie es dann noch einmal !"}));
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("ttyPlain"));
+    ASSERT_TRUE(QFile(plain).open(QIODevice::WriteOnly));
+    serialtest::Pty held;
+    ASSERT_TRUE(held.Ok());
+    CMSComm holder;  // another program's hold on the device
+    holder.SetCommPort(7);
+    serialtest::SetDevicePath(7, QString::fromStdString(held.path));
+    ASSERT_TRUE(holder.SetPortOpen(true));
+    const QString none = QStringLiteral("/nonexistent/tty");
+    const std::string missing = " ist an diesem Rechner nicht vorhanden !\r\n"
+                                "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.";
+    const struct {
+        const char* name;
+        QString path;
+        std::string said;
+        bool english = false;
+    } rows[] = {
+        {"no device at the path", none, "Die Kommunikationsschnittstelle COM 6 (/nonexistent/tty)" + missing},
+        {"no device at the path, in English", none,
+         "The communication port COM 6 (/nonexistent/tty) does not exist on this computer !\r\n"
+         "Choose the port the QUILLOMER is connected to.", true},
+        {"a file that is no serial device", plain, "Die Kommunikationsschnittstelle COM 6 (" + plain.toStdString() + ")" + missing},
+        {"the device held by another program", QString::fromStdString(held.path),
+         "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
+         "Schliessen Sie diese und versuchen Sie es dann noch einmal !"},
+        {"a folder", dir.path(),
+         "Die Kommunikationsschnittstelle COM 6 (" + dir.path().toStdString() + ") kann nicht geöffnet werden !\r\n"
+         "( Is a directory )"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::optional<EnglishTexts> english;
+        if (row.english)
+            english.emplace();
+        serialtest::SetDevicePath(6, row.path);
+        CQuillomerDoc doc;
+        doc.SetTitle("Leer");
+        Messages messages;
+        ExpectConnectFails(doc);
+        EXPECT_EQ(messages.texts, (std::vector<std::string> {row.said}));
+    }
+    holder.SetPortOpen(false);
     SetProfile(QStringLiteral("COMSECTION/PORT"), {});
     serialtest::SetDevicePath(6, {});
+    serialtest::SetDevicePath(7, {});
 }
 
 TEST(CommLinkAlone, APortTheUserMayNotOpenSaysSo)

@@ -432,6 +432,35 @@ TEST_F(LinkFault, DeviceThatStopsEchoingDuringADownloadIsReported)
     ExpectIdleAndProjectUnchanged();
 }
 
+// The device fell silent before a download shorter than the wait for an
+// echo (after an upload it no longer answered): the download is done only
+// once the device has echoed its last line, which never comes. It sends
+// nothing more, says that the device got nowhere and that its macro lock
+// stays unsaved, and the disconnect saves nothing without the user's word.
+TEST_F(LinkFault, ADeviceSilentBeforeAShortDownloadIsToldAndNotSaved)
+{
+    ASSERT_TRUE(Connect({QStringLiteral("at %1 silent").arg(kConnectLines)}));
+    messages.texts.clear();
+    WatchBar();
+    const size_t mark = sim.Received().size();
+    const int64_t ms = Transfer(1);
+    EXPECT_EQ(Lines().stepsRun, kLines);
+    EXPECT_LT(ms, 20000);
+    const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
+    EXPECT_EQ(messages.texts, (std::vector<std::string> {Incomplete(why, 0, IDS_LOCK_RELEASE_NOT_SENT)}));
+    EXPECT_EQ(bar, StrFormat("Parameter: [Prüfobjekt] 0/%d", kLines));
+    Pump(300);
+    EXPECT_EQ(sim.Received().find("/MACRO/LOCK OFF", mark), std::string::npos);
+    EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos);
+    messages.texts.clear();
+    link.OnDisconnect();
+    EXPECT_EQ(messages.texts, std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)});
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    EXPECT_EQ(sim.Received().find("/SERVICE/START FASTSAVE", mark), std::string::npos) << "saved without the user's word";
+    EXPECT_FALSE(link.IsConnected());
+    ExpectIdleAndProjectUnchanged();
+}
+
 // A device that keeps talking after the last query holds the upload's end
 // for as long as it talks; the user can cancel that wait.
 TEST_F(LinkFault, CancelEndsTheWaitForADeviceThatKeepsTalking)
@@ -642,4 +671,44 @@ TEST_F(LinkFault, XoffHeldLongerThanTheTimeOut)
     std::vector<std::string> answers;
     EXPECT_TRUE(link.SendAndCollect({"/SERVICE/DEVICE ?"}, &answers));
     ExpectIdleAndProjectUnchanged();
+}
+
+// Lines of a configuration text file longer than the port's buffer: the line
+// carries every character, so no COM error is reported, and each line reaches
+// the device whole and in its place.
+TEST_F(LinkFault, ALineLongerThanThePortsBufferIsNoComError)
+{
+    ASSERT_TRUE(Connect({}));
+    auto line = [](const char* key, size_t length) {
+        const std::string head = std::string("/TEST/") + key + " ";
+        return head + std::string(length - head.size(), 'x');
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"one line of 3000 characters", {"/TEST/A 1", line("NAME", 3000), "/TEST/B 2"}},
+        {"two lines of 1500 characters in a row", {line("C", 1500), line("D", 1500), "/TEST/E 3"}},
+    };
+    const QString path = dir.filePath(QStringLiteral("Lang.txt"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text, sent;
+        for (const std::string& l : row.lines) {
+            text += l + "\r\n";
+            sent += l + "\r";
+        }
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()));
+        }
+        messages.texts.clear();
+        const size_t mark = sim.Received().size();
+        link.SendTextFileWithProgress(path.toStdString());
+        EXPECT_EQ(static_cast<int>(row.lines.size()), link.GetTextLinesSent());
+        ASSERT_TRUE(sim.AwaitReceivedEnd(row.lines.back() + "\r"));
+        Pump(300);  // an error event comes from the event loop
+        EXPECT_EQ(std::vector<std::string> {}, messages.texts);
+        EXPECT_EQ(sent, sim.Received().substr(mark));
+    }
 }

@@ -1,7 +1,9 @@
 // Every file the program writes, met by a folder that is not there, a folder
-// in the file's place and a full disk (the program's writes given a few bytes
-// of room), in either language: the user is told which file and why, and the
-// last good file stays as it was, byte for byte. Files that grow line by line
+// in the file's place, a full disk (the program's writes given a few bytes
+// of room) and a read-only file, in either language: the user is told which
+// file and why, and the last good file stays as it was, byte for byte. A
+// file that is a symbolic link to a file in another folder is written there
+// and stays a link, the file keeping its owner where the system allows. Files that grow line by line
 // keep whole lines only; the event entries the device has handed out wait for
 // their file and reach it whole once it has room again.
 #include <gtest/gtest.h>
@@ -22,6 +24,9 @@
 #include <QToolButton>
 
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ShellProgramTest.h"
 #include "comm/CommIds.h"
@@ -46,8 +51,9 @@ using serialtest::PumpUntil;
 
 namespace {
 
-enum Failure { NoFolder, FolderInItsPlace, DiskFull };
-constexpr int kAll = 1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull;
+// Linked is no failure: the write goes through the link.
+enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked };
+constexpr int kAll = 1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked;
 constexpr int64_t kRoom = 4;  // what the full disk still takes
 const std::string kGood = "gut\r\n";
 const char* const kEntries[] = {"01.12.26 10:00:00 KVT 1 RESET", "01.12.26 10:00:01 KVT 1 START"};
@@ -131,9 +137,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
     const char* const reasons[][2] = {
         {"Der Ordner ist nicht vorhanden.", "The folder does not exist."},
         {"Der Name bezeichnet einen Ordner, keine Datei.", "The name denotes a folder, not a file."},
-        {"Auf dem Datenträger ist kein Platz mehr frei.", "There is no space left on the disk."}};
+        {"Auf dem Datenträger ist kein Platz mehr frei.", "There is no space left on the disk."},
+        {"Die Datei ist schreibgeschützt.", "The file is read-only."},
+        {nullptr, nullptr}};
     int row = 0;
-    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull}) {
+    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked}) {
         for (const int english : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
             std::optional<EnglishTexts> englishTexts;
@@ -221,7 +229,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      EXPECT_TRUE(host.editorFiles.empty()) << "no differences to show";
                      diskwrite::SetSpaceForTesting(-1);  // the log's waiting lines go at the end
                      frame->OnCmdMsg(commid::Disconnect);
-                 }},
+                 }, kAll & ~(1 << ReadOnly | 1 << Linked)},
                 // The recent files of a save under a new name (the settings library
                 // writes its file itself: the full disk was tried by hand).
                 {"settings", {{settingsFile, nullptr}}, [&] {
@@ -240,11 +248,24 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 const bool connected = std::string(writer.name) == "connected";
                 if (met.empty() || (connected && english != (failure == FolderInItsPlace)))
                     continue;
+                // A link's file lies in a shared folder of its own, owned (where
+                // the test may give it) by someone else.
+                auto linked = [&](const File* file) { return QDir(folder).filePath("Freigabe/" + QFileInfo(file->path).fileName()); };
+                const bool administrator = ::geteuid() == 0;
+                const uid_t owner = administrator ? 4321 : ::geteuid();
+                const gid_t group = administrator ? 4321 : ::getegid();
                 for (const File* file : met) {
-                    QFile good(file->path);
+                    const QString written = failure == Linked ? linked(file) : file->path;
+                    QFile good(written);
                     ASSERT_TRUE(failure != FolderInItsPlace || QDir().mkpath(file->path));
-                    ASSERT_TRUE(failure != DiskFull ||
+                    ASSERT_TRUE(failure != Linked || (QDir().mkpath(QFileInfo(written).path()) &&
+                                                      QFile::link(written, file->path)));
+                    ASSERT_TRUE(failure < DiskFull ||
                                 (good.open(QIODevice::WriteOnly) && good.write(kGood.data(), 5) == 5));
+                    good.close();
+                    ASSERT_TRUE(failure != ReadOnly ||
+                                good.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+                    ASSERT_TRUE(failure != Linked || ::chown(written.toLocal8Bit().constData(), owner, group) == 0);
                 }
                 messages.messages.clear();
                 diskwrite::SetSpaceForTesting(failure == DiskFull ? kRoom : -1);
@@ -255,6 +276,19 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 for (const File* file : met) {
                     SCOPED_TRACE(file->path.toStdString());
                     const std::string named = "'" + QDir::toNativeSeparators(file->path).toStdString() + "'";
+                    if (failure == Linked) {
+                        for (const auto& [text, type] : messages.messages)
+                            EXPECT_EQ(std::string::npos, text.find(named)) << text;
+                        EXPECT_EQ(linked(file), QFileInfo(file->path).symLinkTarget()) << "the link is still the link";
+                        const std::string now = ReadFile(linked(file));
+                        EXPECT_NE(kGood, now) << "the linked file keeps its old content";
+                        EXPECT_EQ(now, ReadFile(file->path));
+                        struct stat st {};
+                        ASSERT_EQ(0, ::stat(linked(file).toLocal8Bit().constData(), &st));
+                        EXPECT_EQ(owner, st.st_uid);
+                        EXPECT_EQ(group, st.st_gid);
+                        continue;
+                    }
                     bool told = false;
                     for (const auto& [text, type] : messages.messages)
                         told = told || (text.find(named) != std::string::npos &&
@@ -267,6 +301,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                         EXPECT_TRUE(now.rfind(file->afterFullDisk, 0) == 0 && now.substr(now.size() - 2) == "\r\n") << now;
                     } else if (failure == DiskFull) {
                         EXPECT_EQ(file->afterFullDisk, now);
+                    } else if (failure == ReadOnly) {
+                        EXPECT_EQ(kGood, now);
                     }
                 }
             }

@@ -217,12 +217,13 @@ TEST(FeatureFrm, OneEntryThatNeverMovesOnEndsAfterTheLimitAndSaysWhere)
     entry.stuck = true;
     QElapsedTimer took;
     took.start();
-    frame.TransferOne(&entry, 0, -1, 4);
+    frame.TransferOne(&entry, 0, -1, 4, "Eintrag 4");
     EXPECT_GE(took.elapsed(), 400);
     EXPECT_LT(took.elapsed(), 5000);
+    // The entry by its own title and its own steps, and nothing of other entries.
     ASSERT_EQ(1u, messages.texts.size());
-    EXPECT_EQ("Die Übertragung 'Eintragsblock' ist nicht vollständig (Schritt 4 von 10): das Gerät hat 1 Sekunden "
-              "lang weder gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen.",
+    EXPECT_EQ("Die Übertragung 'Eintrag 4' ist nicht vollständig (Schritt 0 von 1): das Gerät hat 1 Sekunden "
+              "lang weder gelesen noch geantwortet.\nDer Rest des Eintrags wurde nicht gesendet.",
               messages.texts[0]);
     EXPECT_FALSE(frame.IsTransferring());
     EXPECT_EQ(nullptr, QApplication::overrideCursor());

@@ -26,8 +26,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <optional>
+
 #include "comm/CCommLink.h"
 #include "comm/CFirmwareSender.h"
+#include "comm/CommTestSupport.h"
 #include "comm/CommIds.h"
 #include "comm/ParameterGroups.h"
 #include "comm/windows/CCommWindowsHost.h"
@@ -43,6 +46,7 @@
 #include "model/CQuillomerDoc.h"
 #include "serial/SerialTestSupport.h"
 #include "shell/CMainFrame.h"
+#include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 
 namespace {
@@ -303,6 +307,100 @@ TEST(LoginDialog, LoginModeHidesTheConfirmation)
     EXPECT_TRUE(set.ConfirmationEdit()->isVisible());
     EXPECT_FALSE(set.RemoveProtectionBox()->isVisible());
     EXPECT_EQ(set.ConfirmationEdit()->maxLength(), 20);
+}
+
+namespace {
+// A project on the simulator, whose user at the login dialog types each
+// password in turn over what the field holds (and its confirmation when
+// setting one) and clicks OK, until the dialog closes; then Cancel.
+class LoginSession : public commtest::ConnectedSimSession, public commtest::TestHost {
+public:
+    LoginSession()
+    {
+        Attach(1, QStringLiteral("Tor.qlx"));
+        link.SetHost(this);
+        sim.lineRate = false;  // the dialogue's own waits are what takes the time
+    }
+    ~LoginSession() { Detach(); }
+    bool RunLogin(CCommLink& l, int mode) override
+    {
+        CLoginDlg dlg(l, mode);
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        auto* buttons = dlg.findChild<QDialogButtonBox*>();
+        for (const std::string& password : loginPasswords) {
+            for (QLineEdit* edit : {dlg.PasswordEdit(), mode == CLoginDlg::SetPassword ? dlg.ConfirmationEdit() : nullptr}) {
+                if (!edit)
+                    continue;
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, QString::fromStdString(password));
+            }
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            if (!dlg.isVisible())
+                return dlg.result() == QDialog::Accepted;
+        }
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        return false;
+    }
+    using ConnectedSimSession::link;
+    using ConnectedSimSession::messages;
+    using ConnectedSimSession::sim;
+};
+}  // namespace
+
+// A login, or a new password, counts only when the device answered it: a
+// device that falls silent (also right after echoing "/PROTECT ON") has taken
+// nothing; the dialog stays open and says so, in either language.
+TEST(LoginDialogSim, OkCountsOnlyWhatTheDeviceAnswered)
+{
+    const std::string silent[2] = {
+        "Keine Reaktion an der Kommunikationsschnittstelle !\r\n\n"
+        "Versorgungsspannung und Verbindungskabel zum QUILLOMER überprüfen !",
+        "No response at the communication port !\r\n\nCheck the power supply and the connection cable to QUILLOMER !"};
+    // Lines the device reads until a protected device has been asked for its
+    // protection; those of a whole connect and of the password command's question.
+    const int wokenUp = 10, passwordAsked = 21 + 2;
+    const struct {
+        const char* name;
+        QString directive;                     // for the simulator
+        std::vector<std::string> atConnect;    // typed into the connect's login (a protected device)
+        std::vector<std::string> newPassword;  // then typed for the password command
+        std::vector<std::string> said;
+        bool counted;                          // OK closed the dialog
+        bool english = false;
+    } rows[] = {
+        {"a wrong password, then the right one; then a new password", {}, {"falsch", "pw1234"}, {"tor7"},
+         {"Login wurde abgelehnt !"}, true},
+        {"a login the device does not answer", QStringLiteral("at %1 silent").arg(wokenUp), {"pw1234"}, {}, {silent[0]},
+         false},
+        {"a new password whose \"/PROTECT ON\" is the device's last echo, in English",
+         QStringLiteral("at %1 silent").arg(passwordAsked + 1), {}, {"tor7"}, {silent[1]}, false, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::optional<EnglishTexts> english;
+        if (row.english)
+            english.emplace();
+        LoginSession s;
+        QStringList args;
+        if (!row.atConnect.empty())
+            args << QStringLiteral("--protect") << QStringLiteral("pw1234");
+        if (!row.directive.isEmpty())
+            args << QStringLiteral("-e") << row.directive;
+        ASSERT_TRUE(s.sim.Start(args));
+        s.loginPasswords = row.atConnect;
+        s.link.OnConnect();
+        EXPECT_EQ(row.counted || row.atConnect.empty(), s.link.IsConnected());
+        if (!row.newPassword.empty() && s.link.IsConnected()) {
+            s.loginPasswords = row.newPassword;
+            s.link.OnCommand(commid::Password);
+            EXPECT_EQ(row.counted, s.link.GetProtectionWasOn());
+            EXPECT_TRUE(s.sim.AwaitReceivedEnd("/PROTECT ON\r\ntor7\r\ntor7\r\n/PROTECT ?\r\n"
+                                               + std::string(row.counted ? "/PROTECT OFF\r\ntor7\r\n/PROTECT ?\r\n" : "")));
+        }
+        EXPECT_EQ(row.said, s.messages.texts);
+    }
 }
 
 TEST(TextFileDialog, LoadsTheProjectFileAndSavesWithCrLf)

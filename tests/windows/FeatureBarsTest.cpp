@@ -175,7 +175,9 @@ TEST_F(FeatureBarsTest, EveryButtonOfEveryFeatureWindowOpensItsWindowOrSaves)
             const int target = CObjectDlg::KindOfCommand(id);
             if (id == CFeatureFrm::kSave) {
                 EXPECT_EQ(saves + 1, appHost.saves) << "kind " << kind;
-            } else if (id != CFeatureFrm::kSaveDeviceSettings) {
+            } else if (id == CFeatureFrm::kSaveDeviceSettings) {
+                EXPECT_FALSE(FrameOf(host)->GetAction(id)->isEnabled()) << "kind " << kind << ": offered offline";
+            } else {
                 ASSERT_NE(0, target) << "kind " << kind << ": button " << id << " opens nothing";
                 EXPECT_EQ(target, host.GetShownKind()) << "kind " << kind << " button " << id;
                 EXPECT_FALSE(host.IsPlaceholderFrame()) << "button " << id;

@@ -59,6 +59,7 @@
 #include "hardware/windows/CRemoteAmpDlg.h"
 #include "hardware/windows/CSpareAmpFrm.h"
 #include "comm/CommIds.h"
+#include "comm/CommStrings.h"
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CCommWindowsHost.h"
 #include "comm/windows/CErrFileView.h"
@@ -73,6 +74,7 @@
 #include "logic/CLogicOut.h"
 #include "logic/CReadyInput.h"
 #include "logic/CTrigger.h"
+#include "logic/CVirtCtrlItem.h"
 #include "logic/windows/CObjectFrm.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "logic/windows/LogicWindows.h"
@@ -501,9 +503,10 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarWithItsOwnDifferenceFileAndADev
     frame.GetListView()->TransferSelectedMacro(true);
     EXPECT_GE(took.elapsed(), 1500);
     EXPECT_LT(took.elapsed(), 8000);
-    EXPECT_TRUE(Reported("Die Übertragung 'Makro uploaden' ist nicht vollständig (Schritt 1 von 253): das Gerät hat 2 "
-                         "Sekunden lang weder gelesen noch geantwortet."))
-        << (messages.texts.empty() ? "" : messages.texts.front());
+    // Named as the entry it is, with its own one step.
+    EXPECT_EQ(messages.texts, std::vector<std::string> {"Die Übertragung 'Makro 1' ist nicht vollständig (Schritt 0 von 1): "
+                                                        "das Gerät hat 2 Sekunden lang weder gelesen noch geantwortet.\n"
+                                                        "Der Rest des Eintrags wurde nicht gesendet."});
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     EXPECT_FALSE(frame.IsTransferring());
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
@@ -789,7 +792,10 @@ std::unique_ptr<CObjectDlg> OpenWindow(CQuillomerDoc& doc, int kind)
 CFeatureFrm* FrameOf(const CObjectDlg& dlg) { return qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data()); }
 void ClickCommand(CFeatureFrm* frame, unsigned command)
 {
-    QWidget* button = frame->GetCommandBar()->widgetForAction(frame->GetAction(command));
+    // On the window's own bar, or the switch bar it shares with its group.
+    QWidget* button = frame->GetCommandBar() ? frame->GetCommandBar()->widgetForAction(frame->GetAction(command)) : nullptr;
+    if (!button)
+        button = frame->GetSwitchBar()->widgetForAction(frame->GetAction(command));
     ASSERT_NE(nullptr, button) << command;
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -859,10 +865,16 @@ struct StopRow {
     // Then the line is lost and a device that reads everything is connected:
     // the window, opened again, runs this command whole and says nothing.
     unsigned then = 0;
-    bool fromListMenu = false;  // the first list row's context menu "Upload" instead of the bar
-    // The lines the device does not understand ("PATH ? "), some but not all:
-    // the transfer ends all the same and says so, `reason` how it ends.
+    unsigned listMenu = 0;  // the entry of the first list row's context menu chosen instead of the bar
+    // The lines the device does not understand ("PATH ? "): the transfer
+    // ends all the same and says so, `reason` how it ends.
     int refused = 0;
+    int step = -1;  // the step the device got to, as the message names it (-1: not looked at)
+    // A download whose device stopped reading: nothing is sent after it, the
+    // message says the macro lock stays, and the disconnect does not save
+    // the configuration without the user's word.
+    bool lockStays = false;
+    const char* named = nullptr;  // the transfer's name in the message (none: the command's)
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -891,9 +903,50 @@ const StopRow kStopRows[] = {
      [](CQuillomerDoc& doc, bool after) {
          for (int n = 1; n <= 20 && !after; ++n)
              AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
-     }},
+     },
+     -1, 0, false, 0, 0, 0, -1, true},
+    // A device fallen silent before a download shorter than the wait for an
+    // echo: the download ends only with the echo of its last line, which
+    // never comes; the window's and one entry's alike.
+    {"TriggersIntoASilentDevice", kTriggerWindow, logicwin::DownloadTriggers, 0, {},
+     "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 4 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     -1, 0, false, 0, 0, 0, 0, true},
+    {"OneTriggerIntoASilentDevice", kTriggerWindow, logicwin::DownloadTriggers, 0, {},
+     "(no echo).\nEvery line was sent; the device did not read those after this step.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 4 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     -1, 0, false, 0, ID_CAL_DOWNLOAD_ITEM, 0, 0, true, "obj 1"},
+    // The device reads three controllers' lines, then no more: the step
+    // named is the one after the third controller's (6 each), however far
+    // the lines went.
+    {"ControllersStopReadingAfterThree", CObjectFrm::kWindowKind, vcid::DownloadAll, 4 + 3 * 5, {},
+     "(kein Echo).\n", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 10 && !after; ++n) {
+             auto* c = new CVirtCtrlItem;
+             EXPECT_EQ(1, c->Create(CVirtCtrlItem::kKindId, StrFormat("obj %d", n), n, CAT_DIGITAL_IO, &doc));
+             doc.AddObject(c, CAT_DIGITAL_IO);
+         }
+     },
+     -1, 0, false, 0, 0, 0, 19, true},
+    // The device answers the free-list query of step 3 (steps 0 to 2 send
+    // nothing), which leads to the plain conditions' first step, 154, and
+    // then nothing more: it got that far, every query was sent.
     {"Conditions", kConditionWindow, logicwin::UploadConditions, 1, {QStringLiteral("set /CONDITION/ENTRY5/FUNCTION X")},
-     kNoAnswer, false, {}},
+     "keine Antwort vom Gerät.\nAlle Abfragen wurden gesendet; die nach diesem Schritt hat das Gerät nicht beantwortet.",
+     false, {}, -1, 0, false, 0, 0, 0, 154},
+    // A device silent from the start got nowhere, though steps 0 to 2 sent nothing.
+    {"ConditionsFromASilentDevice", kConditionWindow, logicwin::UploadConditions, 0, {},
+     "keine Antwort vom Gerät.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 0},
+    // It refuses that query: it got to step 3, and nothing after it was sent.
+    {"ConditionsUnknown", kConditionWindow, logicwin::UploadConditions, -1, {QStringLiteral("unknown /CONDITION")},
+     "nicht verstanden.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 3},
     {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
      kNoAnswer, false, {}},
     // A device whose table is empty takes them all from the project: the upload ends whole.
@@ -910,8 +963,9 @@ const StopRow kStopRows[] = {
                                       [](const CBaseDevice* o) { return o->GetType() == OT_DAYPROG; }));
      }},
     {"Fault", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, 2, {}, "no answer from the device.", true, {}},
+    // Every query sent and refused: the upload ended, having read nothing.
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
-     "nicht verstanden", false, {}},
+     "zuerst '/FAULT/INCLUDE ?'. Diese Werte bleiben, wie das Projekt sie hält.", false, {}, -1, 0, false, 0, 0, 6},
     {"OneDayProgrammeUnknown", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
      {QStringLiteral("unknown /CAL/DAYPROG1")}, "nicht verstanden", false,
      [](CQuillomerDoc& doc, bool after) {
@@ -921,9 +975,9 @@ const StopRow kStopRows[] = {
          EXPECT_EQ(1, d->Create(CDayprog::kKindId, "Morgens", 1, CAT_CALENDAR, &doc));
          doc.AddObject(d, CAT_CALENDAR);
      },
-     -1, 0, false, 0, true},
+     -1, 0, false, 0, ID_CAL_UPLOAD_ITEM, 201, -1, false, "Morgens"},
     {"WeekUnknown", CWeekDlgFrm::kWindowKind, ID_CAL_UPLOAD_WEEK, -1, {QStringLiteral("unknown /CAL/WEEK")},
-     "the device did not understand '/CAL/WEEK/MO ?'", true, {}},
+     "first '/CAL/WEEK/MO ?'. These values stay as the project holds them.", true, {}, -1, 0, false, 0, 0, 7},
     {"Controllers", CObjectFrm::kWindowKind, vcid::UploadAll, 1, {QStringLiteral("set /VIRTCTRL/ENTRY3/MAX 5.0")}, kNoAnswer,
      false, {}},
     {"MonitorSilent", CMonitorDlgFrm::kWindowKind, audiowinid::MonitorUpload, 0, {QStringLiteral("set /MONI/TABLE4/SEL IN")},
@@ -1042,7 +1096,7 @@ const StopRow kStopRows[] = {
          EXPECT_EQ(7, macro->GetParam(1));
          EXPECT_EQ("ON", macro->GetParamText(3));
      },
-     -1, 0, false, 0, true},
+     -1, 0, false, 0, ID_CAL_UPLOAD_ITEM},
     {"OneTriggerThroughItsMenu", kTriggerWindow, logicwin::UploadTriggers, -1,
      {QStringLiteral("set /TRIGGER/ENTRY2/CONDITION 4"), QStringLiteral("set /TRIGGER/ENTRY2/ON_MACRO 300")}, nullptr,
      false,
@@ -1056,7 +1110,7 @@ const StopRow kStopRows[] = {
          ASSERT_NE(nullptr, trigger);
          EXPECT_EQ(10, trigger->GetValue(triggerkey::OnMacro));
      },
-     -1, 0, false, 0, true},
+     -1, 0, false, 0, ID_CAL_UPLOAD_ITEM},
     // Lines the device never read, more than an echo is looked for among,
     // do not make a later transfer that it reads whole look unread.
     {"SparesAfterLinesTheDeviceNeverRead", CSpareAmpFrm::kWindowKind, CSpareAmpFrm::kDownload, -1, {}, nullptr, false,
@@ -1130,8 +1184,9 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         diskwrite::SetSpaceForTesting(0);
         messages.onShown = [] { serialtest::Pump(1500); };
     }
-    if (row.fromListMenu)
-        ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(ID_CAL_UPLOAD_ITEM)));
+    const size_t mark = sim.Received().size();
+    if (row.listMenu)
+        ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(row.listMenu)));
     else
         ClickCommand(frame, row.command);
     diskwrite::SetSpaceForTesting(-1);
@@ -1146,11 +1201,12 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         return;
     }
     ASSERT_EQ(1u, messages.texts.size()) << testing::PrintToString(messages.texts);
+    const std::string name = row.named ? row.named : CFeatureFrm::CommandText(row.command).toStdString();
     if (row.refused > 0) {
         const std::string ended =
             StrFormat(row.english ? "The transfer '%s' has ended, but the device did not understand %d line(s), "
                                   : "Die Übertragung '%s' ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, ",
-                      CFeatureFrm::CommandText(row.command).toStdString().c_str(), row.refused);
+                      name.c_str(), row.refused);
         EXPECT_EQ(0u, messages.texts[0].find(ended)) << messages.texts[0];
         EXPECT_NE(std::string::npos, messages.texts[0].find(row.reason)) << messages.texts[0];
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
@@ -1160,18 +1216,30 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     }
     const std::string begin = StrFormat(row.english ? "The transfer '%s' is incomplete (step "
                                                     : "Die Übertragung '%s' ist nicht vollständig (Schritt ",
-                                        CFeatureFrm::CommandText(row.command).toStdString().c_str());
+                                        name.c_str());
     const std::string& said = messages.texts[0];
     ASSERT_EQ(0u, said.find(begin)) << said;
     EXPECT_NE(std::string::npos, said.find(row.reason)) << said;
     int step = -1, count = -1;
     ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
     EXPECT_TRUE(row.read < 0 || step < count) << said;
-    if (row.read < 0 && row.cancelAt < 0)
-        EXPECT_EQ(0, step) << "a device that understood nothing took nothing: " << said;
+    if (row.step >= 0)
+        EXPECT_EQ(row.step, step) << said;
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    if (row.lockStays) {
+        const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT);
+        EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;
+        english.reset();
+        Pump(300);
+        EXPECT_EQ(std::string::npos, sim.Received().find("/MACRO/LOCK OFF", mark)) << "sent after the device stopped reading";
+        messages.texts.clear();
+        link.OnDisconnect();
+        EXPECT_EQ(std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)}, messages.texts);
+        EXPECT_EQ(std::string::npos, sim.Received().find("/SERVICE/START FASTSAVE", mark)) << "saved without the user's word";
+        return;
+    }
     if (row.project)
         row.project(doc, true);
     if (!row.then)
@@ -1269,11 +1337,15 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         EXPECT_EQ(0, remote.findChild<QProgressBar*>(QString::fromLatin1(id))->value()) << "a level as if measured";
     serialtest::Pump(2 * CConsolePropertySheet::kLineWatchMs);
     messages.texts.clear();
-    for (size_t i = 0; i < rows.size(); ++i)
-        for (unsigned id : rows[i].second) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        // Every window's bar saves the device's settings, as the main menu does.
+        std::vector<unsigned> commands = rows[i].second;
+        commands.push_back(CFeatureFrm::kSaveDeviceSettings);
+        for (unsigned id : commands) {
             EXPECT_FALSE(FrameOf(*windows[i])->GetAction(id)->isEnabled()) << id;
             ClickCommand(FrameOf(*windows[i]), id);
         }
+    }
     for (unsigned id : keysCommands) {
         EXPECT_FALSE(sheet.GetKeysPage()->GetFrame()->GetAction(id)->isEnabled()) << id;
         QTest::mouseClick(keysBar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(id)), Qt::LeftButton);

@@ -21,6 +21,9 @@
 #include "paging/windows/CZoneListView.h"
 #include "service/windows/CZonetestFrm.h"
 #include "support/BlockTestSupport.h"
+#include "ui/CTransferWatch.h"
+
+#include <csignal>
 
 using namespace commtest;
 using serialtest::PumpUntil;
@@ -182,6 +185,36 @@ TEST_F(ZoneListSim, RefreshWaitsForTheConnectionAndARoundCutOffHoldsNothing)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(PumpUntil([&] { return sim.Received().find(lastQuery, mark) != std::string::npos; }, 10000));
     EXPECT_TRUE(PumpUntil([&] { return refresh->isEnabled(); }, 5000));
+
+    // The device falls silent (it neither reads nor answers): the round ends
+    // after the link's silence time-out, says so and gives the commands back
+    // (the transfers too, in a window opened online);
+    // the answers the device gives once it talks again start no round.
+    const auto device = static_cast<pid_t>(sim.process.processId());
+    ASSERT_EQ(0, ::kill(device, SIGSTOP));
+    messages.texts.clear();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_TRUE(frame.GetZoneList()->AreCommandsHeld());
+    const bool ended = PumpUntil([&] { return refresh->isEnabled(); }, CTransferWatch::kAnswerWaitMs + 3000);
+    if (!ended)
+        ::kill(device, SIGCONT);
+    ASSERT_TRUE(ended) << "the round waits for a device fallen silent";
+    EXPECT_FALSE(frame.GetZoneList()->AreCommandsHeld()) << "the transfers stay greyed";
+    EXPECT_EQ(std::vector<std::string> {"Die Übertragung 'Anzeige aktualisieren' ist nicht vollständig (Schritt 0 von 2): "
+                                        "keine Antwort vom Gerät.\nDie übrigen Einträge wurden nicht übertragen."},
+              messages.texts);
+    serialtest::Pump(1500);  // the window polls the device again meanwhile
+    mark = sim.Received().size();
+    const size_t said = sim.Sent().size();
+    ASSERT_EQ(0, ::kill(device, SIGCONT));
+    // Its echo and its answer.
+    ASSERT_TRUE(PumpUntil([&] { return CountOf(sim.Sent().substr(said), "/KVT/ZONE1/IMP/REF") >= 2; }, kArrivalMs))
+        << "the device answered the round's queries";
+    serialtest::Pump(500);
+    AwaitDeviceHasAll();
+    EXPECT_EQ(std::string::npos, sim.Received().find("/KVT/ZONE2/", mark)) << "a late answer went on with the round";
+    EXPECT_TRUE(refresh->isEnabled());
 }
 
 TEST(ZoneLineTransfer, RunsItsZonesInTurnAndPassesOverOneThatWent)
