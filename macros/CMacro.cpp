@@ -627,13 +627,47 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
     if (text.size() > kRangeTextMaxLength)
         return false;
-    if (!ParseRanges(set, kMaxZones, text)) {
+    const bool ranges = ParseRanges(set, kMaxZones, text);
+    if (!ranges) {
         // Readable without the limit: the numbers go beyond the zones.
         NumberSet unlimited{};
         if (ParseRanges(unlimited, std::numeric_limits<unsigned>::max(), text))
             return false;
     }
     m_zoneText = text;
+    if (ranges) {
+        // The links follow a range text (an upload's answer): a zone, or a
+        // group with a zone, that the text does not name goes, or the window
+        // would show, and a choice confirmed unchanged would send, the zones
+        // the design had instead of the device's.
+        const auto named = [&](const CBaseDevice* zone) {
+            const int32_t n = zone->GetNumber();
+            return n >= 1 && n <= kMaxZones && TestBit(set, static_cast<unsigned>(n - 1));
+        };
+        const auto groupNamed = [&](const CBaseDevice* group) {
+            for (const LinkRecord* g : group->m_outLinks) {
+                if (!g->HasPartner())
+                    continue;
+                if (g->partnerCategory == CAT_ZONE && !named(g->partner))
+                    return false;
+                if (g->partnerCategory == CAT_GROUP)
+                    for (const LinkRecord* h : g->partner->m_outLinks)
+                        if (h->HasPartner() && h->partnerCategory == CAT_ZONE && !named(h->partner))
+                            return false;
+            }
+            return true;
+        };
+        std::vector<LinkRecord> drop;
+        for (const LinkRecord* r : m_outLinks) {
+            if (!r->HasPartner())
+                continue;
+            if ((r->partnerCategory == CAT_ZONE && !named(r->partner)) ||
+                (r->partnerCategory == CAT_GROUP && !groupNamed(r->partner)))
+                drop.push_back(*r);
+        }
+        for (const LinkRecord& r : drop)
+            UnlinkOut(r);
+    }
     std::vector<int> missing;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
