@@ -1901,10 +1901,14 @@ void CCommLink::OnTransferParameters()
             // A device that takes nothing more is sent nothing more.
             bool deviceReads = stop != TransferStop::NoEcho;
             bool closingQueued = false;
-            if (selection.textFile && deviceReads && !SessionEndedSince(session) &&
-                !SendTextFileWithProgress(TextFilePath(m_doc), true) && !SessionEndedSince(session)) {
-                stop = TransferStop::NoEcho;
-                deviceReads = false;
+            if (selection.textFile && deviceReads && !SessionEndedSince(session)) {
+                if (!SendTextFileWithProgress(TextFilePath(m_doc), true) && !SessionEndedSince(session)) {
+                    stop = TransferStop::NoEcho;
+                    deviceReads = false;
+                } else if (m_transferCancelled && stop == TransferStop::None) {
+                    // Cancelled in the file: the rest of it was not sent, and so the user is told.
+                    stop = TransferStop::Cancelled;
+                }
             }
             if (!SessionEndedSince(session)) {
                 Host().SetWaitCursor(true);

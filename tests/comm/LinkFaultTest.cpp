@@ -473,9 +473,12 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         int lines;          // of the text file, the last a comment when `commentLast`
         bool commentLast;
         int read;           // lines of the file the device reads before it falls silent (-1: all)
+        int cancelAt = 0;   // the line of the file at which the user presses "Abbrechen" (0: never)
     } rows[] = {
         {"the device stops reading in the middle of the file", 160, false, 10},
         {"the device reads a file that ends with a comment", 3, true, -1},
+        // The lines sent are the device's; the lock is released and the settings saved.
+        {"the user cancels in the middle of the file", 160, false, -1, 20},
     };
     const QString path = dir.filePath(QStringLiteral("Anlage.txt"));
     for (const auto& row : rows) {
@@ -489,22 +492,43 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
                 ASSERT_EQ(line.size(), file.write(line));
             }
         }
-        QStringList directives;
-        if (row.read >= 0)
-            directives << QStringLiteral("at %1 silent").arg(kConnectLines + 1 + row.read);
-        ASSERT_TRUE(Connect(directives));
+        // A device that reads everything serves the rows one after the other.
+        if (row.read >= 0 || !link.IsConnected()) {
+            QStringList directives;
+            if (row.read >= 0)
+                directives << QStringLiteral("at %1 silent").arg(kConnectLines + 1 + row.read);
+            ASSERT_TRUE(Connect(directives));
+        }
         messages.texts.clear();
         host.paramSelect = [](ParamSelection& sel) {
             sel.direction = 1;
             sel.textFile = true;
             return true;
         };
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [&] {
+            if (host.lastProgress && link.GetTextLinesSent() >= row.cancelAt) {
+                host.lastProgress->PressCancel();
+                press.stop();
+            }
+        });
+        if (row.cancelAt > 0)
+            press.start(10);
         const size_t mark = sim.Received().size();
         link.OnTransferParameters();
+        press.stop();
         host.lastProgress = nullptr;
         Pump(300);
         const std::string sent = sim.Received().substr(mark);
-        if (row.read < 0) {
+        if (row.cancelAt > 0) {
+            EXPECT_LT(link.GetTextLinesSent(), row.lines) << "the file went on to its end";
+            ASSERT_EQ(2u, messages.texts.size()) << testing::PrintToString(messages.texts);
+            EXPECT_EQ("Wollen Sie den Vorgang wirklich abbrechen ?", messages.texts[0]);
+            const std::string said = LoadStringId(IDS_DOWNLOAD_INCOMPLETE) + "\n" + LoadStringId(IDS_TRANSFER_CANCELLED)
+                                     + "\nÜbertragen bis: Parameter: [Anlage.txt], Schritt ";
+            EXPECT_EQ(0u, messages.texts[1].find(said)) << messages.texts[1];
+            EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+        } else if (row.read < 0) {
             EXPECT_EQ(std::vector<std::string> {}, messages.texts);
             EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
         } else {
@@ -518,8 +542,10 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             EXPECT_EQ(std::string::npos, sent.find("/MACRO/LOCK OFF"));
             EXPECT_EQ(std::string::npos, sent.find("/SERVICE/START FASTSAVE"));
         }
-        link.ClosePort();
-        sim.Stop();
+        if (row.read >= 0) {
+            link.ClosePort();
+            sim.Stop();
+        }
     }
 }
 
