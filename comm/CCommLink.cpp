@@ -1905,7 +1905,7 @@ void CCommLink::OnTransferParameters()
                 if (!SendTextFileWithProgress(TextFilePath(m_doc), true) && !SessionEndedSince(session)) {
                     stop = TransferStop::NoEcho;
                     deviceReads = false;
-                } else if (m_transferCancelled && stop == TransferStop::None) {
+                } else if (m_transferCancelled && stop == TransferStop::None && m_textSent < m_textTotal) {
                     // Cancelled in the file: the rest of it was not sent, and so the user is told.
                     stop = TransferStop::Cancelled;
                 }
@@ -2195,10 +2195,16 @@ bool CCommLink::SendTextFileWithProgress(const std::string& path, bool ofDownloa
     progress->SetRange(0, m_textTotal);
     while (m_textSending) {
         progress->SetPos(m_textSent);
-        if (progress->CheckCancelButton() && AskCancel()) {
-            m_transferCancelled = true;
-            EndTextFile();
-            break;
+        if (progress->CheckCancelButton()) {
+            // Nothing more goes while the user is asked whether to stop.
+            m_textTimer.stop();
+            if (AskCancel()) {
+                m_transferCancelled = true;
+                EndTextFile();
+                break;
+            }
+            if (m_textSending)
+                m_textTimer.start();
         }
         if (ofDownload && EchoStalled()) {
             EndTextFile();
