@@ -1644,6 +1644,9 @@ bool CCommLink::EchoStalled()
 void CCommLink::CountSent(const std::string& text)
 {
     for (std::string& line : TrimmedLines(text)) {
+        // The echo of a comment (a text file's) is dropped unread: none is awaited.
+        if (StartsWith(line, ";") || StartsWith(line, "ISP"))
+            continue;
         if (line.back() == '?')
             ++m_uploadQueries;
         m_transferEchoes.push_back({std::move(line), m_barPlace, m_charsSent});
@@ -1896,10 +1899,16 @@ void CCommLink::OnTransferParameters()
         } else if (mode == 0) {
             m_counting = false;
             // A device that takes nothing more is sent nothing more.
-            const bool deviceReads = stop != TransferStop::NoEcho;
+            bool deviceReads = stop != TransferStop::NoEcho;
             bool closingQueued = false;
             if (selection.textFile && deviceReads && !SessionEndedSince(session)) {
-                SendTextFileWithProgress(TextFilePath(m_doc));
+                if (!SendTextFileWithProgress(TextFilePath(m_doc), true) && !SessionEndedSince(session)) {
+                    stop = TransferStop::NoEcho;
+                    deviceReads = false;
+                } else if (m_transferCancelled && stop == TransferStop::None && m_textSent < m_textTotal) {
+                    // Cancelled in the file: the rest of it was not sent, and so the user is told.
+                    stop = TransferStop::Cancelled;
+                }
             }
             if (!SessionEndedSince(session)) {
                 Host().SetWaitCursor(true);
@@ -2130,6 +2139,11 @@ void CCommLink::SendTextFile(const std::string& path)
         return;
     }
     m_textSent = 0;
+    // A download's text file is named, line by line, where the device stopped reading.
+    if (m_counting) {
+        m_transferObjects.emplace_back(TextFileName(m_doc), m_textTotal);
+        m_barPlace = TransferPlace {static_cast<int>(m_transferObjects.size()) - 1, 0};
+    }
     m_textSending = true;
     m_linkState = linkstate::Terminal;
     m_textTimer.start();
@@ -2153,6 +2167,8 @@ void CCommLink::SendNextTextLine()
         line.chop(1);
     if (!line.endsWith('\r'))
         line.append('\r');
+    if (m_counting)
+        m_barPlace.step = m_textSent + 1;
     SendText(TextFileLine(line), m_doc);
     ++m_textSent;
 }
@@ -2165,23 +2181,42 @@ void CCommLink::EndTextFile()
     m_textSending = false;
 }
 
-void CCommLink::SendTextFileWithProgress(const std::string& path)
+bool CCommLink::SendTextFileWithProgress(const std::string& path, bool ofDownload)
 {
+    const unsigned session = m_sessionEnds;
+    m_counting = ofDownload;
     SendTextFile(path);
-    if (!m_textSending)
-        return;
+    if (!m_textSending) {
+        m_counting = false;
+        return true;
+    }
     std::unique_ptr<IProgress> progress = Host().CreateProgress(ProgressKind::Animated, "Textfile senden");
     progress->SetStatus(Tr(QT_TRANSLATE_NOOP("CCommLink", "File : ")) + path);
     progress->SetRange(0, m_textTotal);
     while (m_textSending) {
         progress->SetPos(m_textSent);
-        if (progress->CheckCancelButton() && AskCancel()) {
-            m_transferCancelled = true;
+        if (progress->CheckCancelButton()) {
+            // Nothing more goes while the user is asked whether to stop.
+            m_textTimer.stop();
+            if (AskCancel()) {
+                m_transferCancelled = true;
+                EndTextFile();
+                break;
+            }
+            if (m_textSending)
+                m_textTimer.start();
+        }
+        if (ofDownload && EchoStalled()) {
             EndTextFile();
-            break;
+            m_counting = false;
+            return false;
         }
         Breathe(10);
     }
+    // The last lines are read only once the device has echoed them.
+    const bool read = !ofDownload || m_transferCancelled || WaitForEchoes(*progress, session);
+    m_counting = false;
+    return read;
 }
 
 // ==================================================================== firmware

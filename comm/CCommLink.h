@@ -212,7 +212,10 @@ public:
 
     // ---- Text files ----
     void OnSendConfigFile();
-    void SendTextFileWithProgress(const std::string& path);
+    // With `ofDownload` the file is the last part of a whole download: its
+    // lines are followed to their echo as the objects' lines are, and a device
+    // that stops reading them is sent none of the rest. False when it stopped.
+    bool SendTextFileWithProgress(const std::string& path, bool ofDownload = false);
     void SendTextFile(const std::string& path) override;
     void SendNextTextLine();
     void EndTextFile();

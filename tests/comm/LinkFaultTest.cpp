@@ -461,6 +461,104 @@ TEST_F(LinkFault, ADeviceSilentBeforeAShortDownloadIsToldAndNotSaved)
     ExpectIdleAndProjectUnchanged();
 }
 
+// The project's text file is the download's last part: its lines are followed
+// to their echo as the objects' lines are. A device that stops reading them
+// is sent none of the rest, not even the release of its macro lock, and the
+// message names the file's line it got to; a comment line, whose echo the
+// link drops unread, is not waited for.
+TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
+{
+    const struct {
+        const char* name;
+        int lines;          // of the text file, the last a comment when `commentLast`
+        bool commentLast;
+        int read;           // lines of the file the device reads before it falls silent (-1: all)
+        int cancelAt = 0;   // the line of the file at which the user presses "Abbrechen" (0: never)
+    } rows[] = {
+        {"the device stops reading in the middle of the file", 160, false, 10},
+        {"the device reads a file that ends with a comment", 3, true, -1},
+        // The lines sent are the device's; the lock is released and the settings saved.
+        {"the user cancels in the middle of the file", 160, false, -1, 20},
+    };
+    const QString path = dir.filePath(QStringLiteral("Anlage.txt"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            for (int n = 1; n <= row.lines; ++n) {
+                const QByteArray line = row.commentLast && n == row.lines ? QByteArray("; zuletzt\r\n")
+                                                                          : QByteArray("/TEST/LINE") + QByteArray::number(n) + " 1\r\n";
+                ASSERT_EQ(line.size(), file.write(line));
+            }
+        }
+        // A device that reads everything serves the rows one after the other.
+        if (row.read >= 0 || !link.IsConnected()) {
+            QStringList directives;
+            if (row.read >= 0)
+                directives << QStringLiteral("at %1 silent").arg(kConnectLines + 1 + row.read);
+            ASSERT_TRUE(Connect(directives));
+        }
+        messages.texts.clear();
+        host.paramSelect = [](ParamSelection& sel) {
+            sel.direction = 1;
+            sel.textFile = true;
+            return true;
+        };
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [&] {
+            if (host.lastProgress && link.GetTextLinesSent() >= row.cancelAt) {
+                host.lastProgress->PressCancel();
+                press.stop();
+            }
+        });
+        // The user takes a second over the question.
+        int sentWhenAsked = -1;
+        if (row.cancelAt > 0) {
+            press.start(10);
+            messages.onShown = [&] {
+                if (sentWhenAsked < 0) {
+                    sentWhenAsked = link.GetTextLinesSent();
+                    Pump(1000);
+                }
+            };
+        }
+        const size_t mark = sim.Received().size();
+        link.OnTransferParameters();
+        press.stop();
+        messages.onShown = nullptr;
+        host.lastProgress = nullptr;
+        Pump(300);
+        const std::string sent = sim.Received().substr(mark);
+        if (row.cancelAt > 0) {
+            EXPECT_EQ(sentWhenAsked, link.GetTextLinesSent()) << "lines went while the user was asked";
+            ASSERT_EQ(2u, messages.texts.size()) << testing::PrintToString(messages.texts);
+            EXPECT_EQ("Wollen Sie den Vorgang wirklich abbrechen ?", messages.texts[0]);
+            const std::string said = LoadStringId(IDS_DOWNLOAD_INCOMPLETE) + "\n" + LoadStringId(IDS_TRANSFER_CANCELLED)
+                                     + "\nÜbertragen bis: Parameter: [Anlage.txt], Schritt ";
+            EXPECT_EQ(0u, messages.texts[1].find(said)) << messages.texts[1];
+            EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+        } else if (row.read < 0) {
+            EXPECT_EQ(std::vector<std::string> {}, messages.texts);
+            EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+        } else {
+            EXPECT_LT(link.GetTextLinesSent(), row.lines) << "the file went on to its end";
+            const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
+            EXPECT_EQ(messages.texts,
+                      (std::vector<std::string> {LoadStringId(IDS_DOWNLOAD_INCOMPLETE) + "\n" + why + "\n"
+                                                 + StrFormat(LoadStringId(IDS_TRANSFER_REACHED).c_str(), "Anlage.txt",
+                                                             row.read, row.lines)
+                                                 + "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT)}));
+            EXPECT_EQ(std::string::npos, sent.find("/MACRO/LOCK OFF"));
+            EXPECT_EQ(std::string::npos, sent.find("/SERVICE/START FASTSAVE"));
+        }
+        if (row.read >= 0) {
+            link.ClosePort();
+            sim.Stop();
+        }
+    }
+}
+
 // A device that keeps talking after the last query holds the upload's end
 // for as long as it talks; the user can cancel that wait.
 TEST_F(LinkFault, CancelEndsTheWaitForADeviceThatKeepsTalking)
