@@ -2,6 +2,7 @@
 
 #include "calendar/IClockAnswerSink.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 
 QL_IMPLEMENT_SERIAL(CClock, 1)
 
@@ -38,7 +39,9 @@ void CClock::ParseUploadLines(std::string line, const std::string& /*diffFileNam
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    // A line the device refused ("/CLOCK/SLAVE/RUN ON ? ") is no state of its
+    // clock: neither kept for the next download nor shown.
+    if (IsRefusedValue(value))
         return;
     const size_t slash = path.rfind('/');
     const std::string key = slash == std::string::npos ? std::string() : path.substr(slash);
