@@ -42,7 +42,8 @@ void CClock::ParseUploadLines(std::string line, const std::string& diffFileName,
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    // The device not understanding the query ("? ") gives no value.
+    // A line the device refused ("/CLOCK/SLAVE/RUN ON ? ") is no state of its
+    // clock: neither kept for the next download nor shown.
     if (IsRefusedValue(value))
         return;
     const size_t slash = path.rfind('/');

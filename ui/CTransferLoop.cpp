@@ -362,7 +362,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     m_silent = r.stop == Stop::Silent;
     m_allSent = r.stop == Stop::None && allWent;
     if (r.stop == Stop::None && sent)
-        r.stop = WaitBlocksDone(watch, mode);
+        r.stop = WaitBlocksDone(watch);
     ShowWentOut();
     r.reached = Reached();
     NoteRefused();
@@ -387,14 +387,15 @@ void CTransferLoop::ReadUploadAnswers(CBaseDevice* obj, std::vector<std::string>
     answers.clear();
 }
 
-CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mode)
+CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch)
 {
     const CCommLink* link = GetCommLink();
     if (!link)
         return Stop::None;
-    // An upload's answers follow the echo of their query: once every line
-    // is echoed, a second in which nothing moves means the device has said
-    // all it had to say. A block leaves the output at once, before the
+    // An upload's answers follow the echo of their query, and a download's
+    // refusal ("PATH VALUE ? ") the echo of the line it refuses: once every
+    // line is echoed, a second in which nothing moves means the device has
+    // said all it had to say. A block leaves the output at once, before the
     // device has read it: once all of it has left, lines it never echoed
     // while it said nothing for the answer wait were never read.
     QElapsedTimer quiet;
@@ -407,7 +408,7 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mod
             quiet.restart();
         const bool echoed = !watch.Unechoed();
         const bool allLeft = link->GetOutBufferCount() == 0;
-        if (allLeft && echoed && (mode == 0 || quiet.elapsed() > 1000))
+        if (allLeft && echoed && quiet.elapsed() > 1000)
             return Stop::None;
         if (watch.Silent() || (allLeft && !echoed && quiet.elapsed() > CTransferWatch::kAnswerWaitMs)) {
             m_silent = true;

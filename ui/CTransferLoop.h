@@ -113,8 +113,9 @@ public:
     // A transfer whose lines go as block requests answered to `reply` (a
     // live window's own upload or download): each block once the one before
     // it has left the output, the answers left to the window. Every line is
-    // a step. It ends well once the device has echoed every line and, for an
-    // upload, has then said nothing for more than a second; it stops early
+    // a step. It ends well once the device has echoed every line and has
+    // then said nothing for more than a second (its answers, or its refusal
+    // of a download's last line, have come); it stops early
     // as the steps of a block do (the device stopped reading, nothing moved
     // for the stall limit, the line lost), and an upload whose every query
     // the device refused read nothing. However it ends, the exchange is
@@ -162,9 +163,9 @@ private:
     // The state of a transfer that begins now, the link held for it and
     // otherwise left as it is.
     void Start(int mode);
-    // Waits until the device has read the blocks' lines (and for an upload
-    // said all it had to say), or stops as RunBlocks says.
-    Stop WaitBlocksDone(CTransferWatch& watch, int mode);
+    // Waits until the device has read the blocks' lines and said all it had
+    // to say, or stops as RunBlocks says.
+    Stop WaitBlocksDone(CTransferWatch& watch);
     // The link that Start held for the transfer is free again.
     void ReleaseHold();
     // Keeps the lines the device refused since Start, for ReportRefused.

@@ -19,7 +19,9 @@
 #include "platform/StringTable.h"
 #include "platform/SystemTime.h"
 #include "ui/CAnimateCtrl.h"
+#include "comm/ILinkAnswerSink.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTransferLoop.h"
 #include "ui/UiIds.h"
 
 namespace {
@@ -230,8 +232,14 @@ void CClockForm::OnSetMainClock()
         ShowMessageId(date ? uistr::BadTime : uistr::BadDate, mb::Ok);
         return;
     }
-    Send(QStringLiteral("/CLOCK/MAIN/TIME ") + *time);
-    Send(QStringLiteral("/CLOCK/MAIN/DATE ") + *date);
+    const QPointer<CClockForm> alive(this);
+    const bool read = SendSet({"/CLOCK/MAIN/TIME " + time->toStdString(), "/CLOCK/MAIN/DATE " + date->toStdString()},
+                              tr("QUILLOMER Systemzeit"), [this] {
+                                  m_mainTime->setText(m_mainTimeBefore);
+                                  m_mainDate->setText(m_mainDateBefore);
+                              });
+    if (!alive || !read)
+        return;
     // The fields hold what the user typed, not the device's last answers: the
     // next answers show what the device took, even when it kept its old date.
     m_kept.mainTime.clear();
@@ -249,10 +257,44 @@ void CClockForm::OnSetSlaveClock()
         ShowMessageId(uistr::BadTime, mb::Ok);
         return;
     }
-    Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + *time);
+    const QPointer<CClockForm> alive(this);
+    const bool read = SendSet({"/CLOCK/SLAVE/TIME " + time->toStdString()}, tr("Nebenuhren"),
+                              [this] { m_slaveTime->setText(m_slaveBefore); });
+    if (!alive || !read)
+        return;
     m_slaveBefore = m_slaveTime->text();
     // The next answer shows what the slave line took.
     m_kept.slaveTime.clear();
+}
+
+bool CClockForm::SendSet(const std::vector<std::string>& lines, const QString& name, const std::function<void()>& undo)
+{
+    CCommLink* link = GetCommLink();
+    if (!link || (!link->IsConnected() && !link->ConnectionEnded())) {
+        for (const std::string& line : lines)
+            Send(QString::fromStdString(line));
+        return true;
+    }
+    // A clock is set only once the device has read the lines: one that
+    // stopped reading, refused them or lost its line is told, and the
+    // fields do not show a time the device never took.
+    struct Quiet : ILinkAnswerSink {
+        void OnLinkAnswer(intptr_t, std::vector<std::string>& answers) override { answers.clear(); }
+    } sink;
+    const uint64_t refusedBefore = link->GetRefusedCount();
+    setEnabled(false);
+    CTransferLoop loop;
+    const QPointer<CClockForm> alive(this);
+    const CTransferLoop::Result result = loop.RunBlocks(0, {lines}, &sink, name.toStdString());
+    const bool taken = result.stop == CTransferLoop::Stop::None && link->GetRefusedCount() == refusedBefore;
+    if (alive) {
+        setEnabled(true);
+        if (!taken)
+            undo();  // before the message: the window never shows the time while it is read
+    }
+    loop.ReportStop(result);
+    loop.ReportRefused(result.stop, result.block);
+    return taken;
 }
 
 std::optional<QString> CClockForm::DeviceTimeText(const QString& typed)

@@ -11,7 +11,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "calendar/IClockAnswerSink.h"
 
@@ -72,6 +75,11 @@ private:
     static std::optional<QString> DeviceTimeText(const QString& typed);
     static std::optional<QString> DeviceDateText(const QString& typed);
     void Send(const QString& line);
+    // Sends the lines that set a clock and waits until the device has read
+    // them; false (the user told why, after `undo` gave the fields back their
+    // clock) when it did not read or take them. `name` is what the user
+    // knows the clock by.
+    bool SendSet(const std::vector<std::string>& lines, const QString& name, const std::function<void()>& undo);
     void SetIcon(QLabel* label, bool bad);
     void SetComputerClock();
 

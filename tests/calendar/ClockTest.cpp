@@ -73,6 +73,11 @@ TEST(Clock, AnswersAreStoredInAnyStateAndHandedToTheWindow)
     clock.ParseUploadLines("CLOCK/SLAVE/INVERT ?", "", linkstate::Upload);
     EXPECT_EQ("OFF", clock.m_invert);
     EXPECT_TRUE(sink.lines.empty());
+    // A set the device refused comes back as the line and " ? ": no state.
+    clock.ParseUploadLines("CLOCK/SLAVE/INVERT ON ? ", "", linkstate::Online);
+    clock.ParseUploadLines("CLOCK/SLAVE/TIME 06:03:00 ?", "", linkstate::BlockRequest);
+    EXPECT_EQ("OFF", clock.m_invert);
+    EXPECT_TRUE(sink.lines.empty()) << sink.lines.front();
     clock.ParseUploadLines("CLOCK/MAIN/TIME 12:00:00", "", linkstate::Online);
     clock.ParseUploadLines("CLOCK/SLAVE/INVERT ON", "", linkstate::BlockRequest);
     EXPECT_EQ("ON", clock.m_invert);

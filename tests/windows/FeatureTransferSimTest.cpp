@@ -99,6 +99,7 @@
 #include "service/windows/CEventLogFrm.h"
 #include "support/EnglishTexts.h"
 #include "support/LargestProject.h"
+#include "support/qt/TypeAsKeyboard.h"
 #include "support/ZoneTestSupport.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CFaultDlgFrm.h"
@@ -875,9 +876,28 @@ struct StopRow {
     // the configuration without the user's word.
     bool lockStays = false;
     const char* named = nullptr;  // the transfer's name in the message (none: the command's)
+    // What the user does in the window instead of a command (with `after`
+    // set: what the window shows once it has ended).
+    std::function<void(CFeatureFrm*, bool after)> byHand;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
+
+// The slave clock typed "6:3" and set with Enter once the window's last
+// poll has been answered; then the field must show the clock as before.
+void SetSlaveClock(CFeatureFrm* frame, bool after)
+{
+    auto* field = frame->findChild<QLineEdit*>(QStringLiteral("1009"));
+    ASSERT_NE(nullptr, field);
+    if (after) {
+        EXPECT_EQ("", field->text().toStdString()) << "shows a time the device never took";
+        return;
+    }
+    ASSERT_TRUE(serialtest::PumpUntil([] { return GetCommLink()->GetLinkIdleTime() > 300; }, 5000));
+    QTest::mouseClick(field, Qt::LeftButton);
+    TypeAsKeyboard(field, QStringLiteral("6:3"));
+    QTest::keyClick(field, Qt::Key_Return);
+}
 
 const char* const kNoAnswer = "keine Antwort vom Gerät.";
 const QStringList kTwentyReadyInputs = [] {
@@ -1126,6 +1146,33 @@ const StopRow kStopRows[] = {
          EXPECT_TRUE(!after || (last && last->GetTime() == 4.5f)) << "the last answers were lost";
      },
      -1, 0, true},
+    // A clock set into a device that reads nothing, or that refuses it (the
+    // refusal follows the echo of the last line), is told as any download
+    // is, and the field shows the clock as before, not the time typed.
+    {"SlaveClockIntoASilentDevice", CClkFrm::kWindowKind, 0, 0, {},
+     "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false, {},
+     -1, 0, false, 0, 0, 0, 0, false, "Nebenuhren", SetSlaveClock},
+    {"SlaveClockRefused", CClkFrm::kWindowKind, 0, -1, {QStringLiteral("unknown /CLOCK/SLAVE/TIME")},
+     "zuerst '/CLOCK/SLAVE/TIME 06:03:00 ?'. Diese Werte hat das Gerät nicht übernommen.", false, {}, -1, 0, false, 0,
+     0, 1, -1, false, "Nebenuhren", SetSlaveClock},
+    {"MainClockIntoASilentDevice", CClkFrm::kWindowKind, 0, 0, {}, "(no echo).\nEvery line was sent;", true, {}, -1, 0,
+     false, 0, 0, 0, 0, false, "QUILLOMER system time",
+     [](CFeatureFrm* frame, bool after) {
+         auto* time = frame->findChild<QLineEdit*>(QStringLiteral("1195"));
+         auto* date = frame->findChild<QLineEdit*>(QStringLiteral("1007"));
+         auto* set = frame->findChild<QPushButton*>(QStringLiteral("1267"));
+         ASSERT_TRUE(time && date && set);
+         if (after) {
+             EXPECT_EQ("", (time->text() + date->text()).toStdString()) << "shows a clock the device never took";
+             return;
+         }
+         QTest::mouseClick(set, Qt::LeftButton);
+         QTest::mouseClick(time, Qt::LeftButton);
+         TypeAsKeyboard(time, QStringLiteral("7:5"));
+         QTest::mouseClick(date, Qt::LeftButton);
+         TypeAsKeyboard(date, QStringLiteral("1.3.2026"));
+         QTest::mouseClick(set, Qt::LeftButton);
+     }},
     // The lines a device that stopped reading never echoed are not waited
     // for by the next transfer (here on the next connection).
     {"MacrosThenAnotherConnection", CMacroDlgFrm::kWindowKind, macrocmd::Download, 5, {}, "(kein Echo)", false,
@@ -1185,7 +1232,9 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         messages.onShown = [] { serialtest::Pump(1500); };
     }
     const size_t mark = sim.Received().size();
-    if (row.listMenu)
+    if (row.byHand)
+        row.byHand(frame, false);
+    else if (row.listMenu)
         ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(row.listMenu)));
     else
         ClickCommand(frame, row.command);
@@ -1212,6 +1261,8 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
         if (row.project)
             row.project(doc, true);
+        if (row.byHand)
+            row.byHand(frame, true);
         return;
     }
     const std::string begin = StrFormat(row.english ? "The transfer '%s' is incomplete (step "
@@ -1242,6 +1293,8 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     }
     if (row.project)
         row.project(doc, true);
+    if (row.byHand)
+        row.byHand(frame, true);
     if (!row.then)
         return;
     dlg.reset();
