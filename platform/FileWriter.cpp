@@ -22,6 +22,9 @@ enum : uint32_t {
     IDS_DISK_READ_ONLY = 36328,
     IDS_SYSTEM_ERROR = 36329,      // "%d" errno, "%s" the system's text
     IDS_FILE_READ_ONLY = 36330,
+    IDS_LINK_LOOP = 36331,
+    IDS_NO_READ_PERMISSION = 36332,
+    IDS_NO_FILE = 36333,
 };
 }  // namespace
 
@@ -37,6 +40,9 @@ QL_STRING_TABLE({
     {IDS_DISK_READ_ONLY, "Der Datenträger ist schreibgeschützt."},
     {IDS_SYSTEM_ERROR, "Systemfehler %d: %s"},
     {IDS_FILE_READ_ONLY, "Die Datei ist schreibgeschützt."},
+    {IDS_LINK_LOOP, "Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander."},
+    {IDS_NO_READ_PERMISSION, "Keine Berechtigung zum Lesen."},
+    {IDS_NO_FILE, "Die Datei ist nicht vorhanden."},
 });
 
 namespace {
@@ -136,7 +142,18 @@ std::string WriteFailureReason(int error)
     case EACCES:
     case EPERM: return LoadStringId(IDS_NO_PERMISSION);
     case EROFS: return LoadStringId(IDS_DISK_READ_ONLY);
+    case ELOOP: return LoadStringId(IDS_LINK_LOOP);
     default: return StrFormat(LoadStringId(IDS_SYSTEM_ERROR).c_str(), error, std::strerror(error));
+    }
+}
+
+std::string ReadFailureReason(int error)
+{
+    switch (error) {
+    case ENOENT: return LoadStringId(IDS_NO_FILE);
+    case EACCES:
+    case EPERM: return LoadStringId(IDS_NO_READ_PERMISSION);
+    default: return WriteFailureReason(error);
     }
 }
 
@@ -159,6 +176,11 @@ std::string WriteFileReplacing(const std::string& named, std::string_view bytes)
 {
     const std::string path = FollowLinks(named);
     struct stat old {};
+    // Still a link after every hop: the links go round in a circle (or
+    // further than the system follows). Renaming onto it would put the
+    // project in the place of the user's link.
+    if (::lstat(path.c_str(), &old) == 0 && S_ISLNK(old.st_mode))
+        return WriteFailureReason(ELOOP);
     const bool replacing = ::stat(path.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return WriteFailureReason(EISDIR);

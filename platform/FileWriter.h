@@ -17,7 +17,8 @@
 // Writes `bytes` as the whole new content of `path`; the file keeps the
 // permissions, and where the system allows the owner and group, of the one
 // it replaces. A symbolic link is followed: the file it names is replaced
-// and the link stays. A read-only file is refused. Empty when written, else
+// and the link stays; links that lead round in a circle are refused, the
+// links left as they are. A read-only file is refused. Empty when written, else
 // the reason.
 std::string WriteFileReplacing(const std::string& path, std::string_view bytes);
 
@@ -28,6 +29,8 @@ std::string AppendToFile(const std::string& path, std::string_view bytes, int* e
 
 // The reason for the system error `error` (an errno value).
 std::string WriteFailureReason(int error);
+// The same for a file that was to be read: a file not there, no permission to read.
+std::string ReadFailureReason(int error);
 
 // The message that tells the user: the file `path` cannot be written, and why.
 std::string FileNotWrittenText(const std::string& path, const std::string& reason);

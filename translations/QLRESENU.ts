@@ -4424,6 +4424,21 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The file is read-only.</translation>
     </message>
     <message>
+        <source>Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander.</source>
+        <extracomment>36331</extracomment>
+        <translation>The symbolic links of the path lead round in a circle.</translation>
+    </message>
+    <message>
+        <source>Keine Berechtigung zum Lesen.</source>
+        <extracomment>36332</extracomment>
+        <translation>No permission to read.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist nicht vorhanden.</source>
+        <extracomment>36333</extracomment>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
         <translation>The connection to the QUILLOMER was lost during the transfer.</translation>

@@ -3,7 +3,8 @@
 // of room) and a read-only file, in either language: the user is told which
 // file and why, and the last good file stays as it was, byte for byte. A
 // file that is a symbolic link to a file in another folder is written there
-// and stays a link, the file keeping its owner where the system allows. Files that grow line by line
+// and stays a link, the file keeping its owner where the system allows; links
+// that lead round in a circle are refused and stay links. Files that grow line by line
 // keep whole lines only; the event entries the device has handed out wait for
 // their file and reach it whole once it has room again.
 #include <gtest/gtest.h>
@@ -51,9 +52,11 @@ using serialtest::PumpUntil;
 
 namespace {
 
-// Linked is no failure: the write goes through the link.
-enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked };
-constexpr int kAll = 1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked;
+// Linked is no failure: the write goes through the link. LinkLoop: the file
+// is a link to a link that leads back to it.
+enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop };
+constexpr int kAll =
+    1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked | 1 << LinkLoop;
 constexpr int64_t kRoom = 4;  // what the full disk still takes
 const std::string kGood = "gut\r\n";
 const char* const kEntries[] = {"01.12.26 10:00:00 KVT 1 RESET", "01.12.26 10:00:01 KVT 1 START"};
@@ -139,9 +142,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
         {"Der Name bezeichnet einen Ordner, keine Datei.", "The name denotes a folder, not a file."},
         {"Auf dem Datenträger ist kein Platz mehr frei.", "There is no space left on the disk."},
         {"Die Datei ist schreibgeschützt.", "The file is read-only."},
-        {nullptr, nullptr}};
+        {nullptr, nullptr},
+        {"Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander.",
+         "The symbolic links of the path lead round in a circle."}};
     int row = 0;
-    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked}) {
+    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop}) {
         for (const int english : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
             std::optional<EnglishTexts> englishTexts;
@@ -260,8 +265,10 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                     ASSERT_TRUE(failure != FolderInItsPlace || QDir().mkpath(file->path));
                     ASSERT_TRUE(failure != Linked || (QDir().mkpath(QFileInfo(written).path()) &&
                                                       QFile::link(written, file->path)));
-                    ASSERT_TRUE(failure < DiskFull ||
+                    ASSERT_TRUE(failure < DiskFull || failure == LinkLoop ||
                                 (good.open(QIODevice::WriteOnly) && good.write(kGood.data(), 5) == 5));
+                    ASSERT_TRUE(failure != LinkLoop || (QFile::link(file->path, file->path + ".Kreis") &&
+                                                        QFile::link(file->path + ".Kreis", file->path)));
                     good.close();
                     ASSERT_TRUE(failure != ReadOnly ||
                                 good.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -296,6 +303,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                                         (!writer.lead[english] || text.find(writer.lead[english]) != std::string::npos));
                     EXPECT_TRUE(told) << testing::PrintToString(messages.messages);
                     EXPECT_TRUE(failure != FolderInItsPlace || QFileInfo(file->path).isDir());
+                    EXPECT_TRUE(failure != LinkLoop || QFileInfo(file->path).symLinkTarget() == file->path + ".Kreis")
+                        << "the link is still the link";
                     const std::string now = ReadFile(file->path);
                     if (failure == DiskFull && file->grows) {
                         EXPECT_TRUE(now.rfind(file->afterFullDisk, 0) == 0 && now.substr(now.size() - 2) == "\r\n") << now;
