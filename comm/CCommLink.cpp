@@ -46,6 +46,9 @@ const char* const kPortBusy =
 const char* const kPortNoAccess =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
     "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
+const char* const kPortNoPermission =
+    QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
+    "Die Rechte des Geräts erlauben diesem Benutzer nicht, es zu lesen und zu schreiben.");
 const char* const kPortMissing =
     QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !\r\n"
     "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.");
@@ -1191,10 +1194,12 @@ void CCommLink::OnConnect()
             // The real reason: a device the user may not open, one another
             // program holds, one that is not there.
             const QString path = DevicePathForPort(m_portNumber);
-            const QString group = SerialPortList::MissingAccessGroup(path);
+            const SerialPortList::Access access = SerialPortList::MissingAccess(path);
             auto tr = [](const char* text) { return QCoreApplication::translate("CCommLink", text); };
-            if (!group.isEmpty())
-                ShowMessage(tr(kPortNoAccess).arg(path, group).toStdString(), mb::IconStop);
+            if (!access.groupToJoin.isEmpty())
+                ShowMessage(tr(kPortNoAccess).arg(path, access.groupToJoin).toStdString(), mb::IconStop);
+            else if (access.refused)
+                ShowMessage(tr(kPortNoPermission).arg(path).toStdString(), mb::IconStop);
             else if (GetOpenFailure() == OpenFailure::InUse)
                 ShowMessage(Tr(kPortBusy), mb::IconInformation);
             else if (GetOpenFailure() == OpenFailure::NoDevice)

@@ -524,6 +524,12 @@ Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehör
 The user must be a member of the group &apos;%2&apos; that owns the device, and log in again afterwards.</translation>
     </message>
     <message>
+        <source>Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !<byte value="xd"/>
+Die Rechte des Geräts erlauben diesem Benutzer nicht, es zu lesen und zu schreiben.</source>
+        <translation>No permission to use the communication port %1 !<byte value="xd"/>
+The device&apos;s permissions do not let this user read and write it.</translation>
+    </message>
+    <message>
         <source>Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !<byte value="xd"/>
 Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.</source>
         <translation>The communication port COM %1 (%2) does not exist on this computer !<byte value="xd"/>
