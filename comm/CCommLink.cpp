@@ -2076,9 +2076,11 @@ void CCommLink::ResetErrorFile()
     if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
         m_errFileName = UnsavedSideBase(m_doc) + ".err";
     m_errFileReported = false;
+    m_errFileEmptied = false;
     if (m_errFileName.empty())
         return;
     const std::string reason = WriteFileReplacing(m_errFileName, {});
+    m_errFileEmptied = reason.empty();
     if (!reason.empty()) {
         // Said now, and not again for each difference that follows.
         m_errFileReported = true;
@@ -2088,7 +2090,9 @@ void CCommLink::ResetErrorFile()
 
 void CCommLink::ShowErrorFile()
 {
-    if (!m_errFileName.empty()) {
+    // A file that could not be emptied holds an earlier upload's
+    // differences: shown now, they would pass for this one's.
+    if (!m_errFileName.empty() && m_errFileEmptied) {
         // Only a file with differences in it: not a folder of that name.
         const QFileInfo info(QString::fromStdString(m_errFileName));
         if (info.isFile() && info.size() > 0)

@@ -123,6 +123,25 @@ void GiveBack(size_t bytes)
         g_space += static_cast<int64_t>(bytes);
 }
 
+int OpenToAppend(const std::string& path, std::string& reason)
+{
+    // A file without any write permission is refused here as the whole-file
+    // writer refuses it: the administrator's override is not taken either.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        reason = LoadStringId(IDS_FILE_READ_ONLY);
+        errno = EACCES;
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        reason = WriteFailureReason(error);
+        errno = error;
+    }
+    return fd;
+}
+
 int64_t SetSpaceForTesting(int64_t bytes)
 {
     const int64_t previous = g_space;
@@ -229,10 +248,11 @@ std::string AppendToFile(const std::string& path, std::string_view bytes, int* e
 {
     int unused = 0;
     int& error = errorOut ? *errorOut : unused;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    std::string reason;
+    const int fd = diskwrite::OpenToAppend(path, reason);
     if (fd < 0) {
         error = errno;
-        return WriteFailureReason(error);
+        return reason;
     }
     const off_t before = ::lseek(fd, 0, SEEK_END);
     size_t done = 0;

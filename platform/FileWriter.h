@@ -23,7 +23,7 @@
 std::string WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // Appends `bytes` (whole lines) to `path`, creating it when missing: all of
-// them or nothing. Empty when written, else the reason (and in `error`, when
+// them or nothing. A read-only file is refused. Empty when written, else the reason (and in `error`, when
 // given, the system's error number).
 std::string AppendToFile(const std::string& path, std::string_view bytes, int* error = nullptr);
 
@@ -44,6 +44,9 @@ namespace diskwrite {
 // Writes `bytes` to the open file `fd`; `done` counts what reached the file
 // (also when it fails part way). 0 when all did, else the errno value.
 int WriteAll(int fd, std::string_view bytes, size_t& done);
+// Opens `path` for appending, creating it when missing; a read-only file is
+// refused. The descriptor, or -1 with `reason` and errno set.
+int OpenToAppend(const std::string& path, std::string& reason);
 // `bytes` written before were taken away again (a file removed or cut back).
 void GiveBack(size_t bytes);
 // The disk the writes of this program see, for tests: `bytes` more bytes
