@@ -119,9 +119,40 @@ void AnswerModals(const std::function<void()>& act, const QString& file = {})
     *running = false;
 }
 
+// The settings file written as the settings library writes it ("key=value"
+// lines), when the disk takes only what room it has: the library still puts
+// the file in place and reports success. The file it replaces gives its room free.
+QSettings::Format CutOnAFullDisk()
+{
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("conf"),
+        [](QIODevice& device, QSettings::SettingsMap& map) {
+            while (!device.atEnd()) {
+                const QByteArray line = device.readLine().trimmed();
+                const qsizetype equals = line.indexOf('=');
+                if (equals > 0)
+                    map.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+            }
+            return true;
+        },
+        [](QIODevice& device, const QSettings::SettingsMap& map) {
+            QByteArray lines;
+            for (auto it = map.begin(); it != map.end(); ++it)
+                lines += it.key().toUtf8() + '=' + it.value().toString().toUtf8() + '\n';
+            const int64_t room = diskwrite::SetSpaceForTesting(-1);
+            const QByteArray taken = room < 0 ? lines : lines.left(static_cast<qsizetype>(room));
+            device.write(taken);
+            const qint64 replaced = QFileInfo(static_cast<QFileDevice&>(device).fileName()).size();
+            diskwrite::SetSpaceForTesting(room < 0 ? -1 : room - taken.size() + replaced);
+            return true;
+        });
+    return format;
+}
+
 void UseSettingsIn(const QString& folder)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(CutOnAFullDisk(), QSettings::UserScope, folder);
 }
 
 using ShellFileWriters = ShellProgramTest;
@@ -237,13 +268,23 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      frame->OnCmdMsg(commid::Disconnect);
                  }, kAll & ~(1 << Linked)},
                 // The recent files of a save under a new name (the settings library
-                // writes its file itself: the full disk was tried by hand).
+                // writes its file itself: its full disk is the port setting's below).
                 {"settings", {{settingsFile, nullptr}}, [&] {
                      tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Neu.qlx"); });
                      UseSettingsIn(in("Einstellungen"));
                      trigger(ids::FileSaveAs);
                      UseSettingsIn(settings.Path());
                  }, 1 << FolderInItsPlace},
+                // The settings library puts a file the full disk took only in
+                // part in place of the last good one, and says nothing.
+                {"port setting", {{settingsFile, "gut\r\n"}}, [&] {
+                     const QSettings::Format native = QSettings::defaultFormat();
+                     QSettings::setDefaultFormat(CutOnAFullDisk());
+                     UseSettingsIn(in("Einstellungen"));
+                     trigger(commid::ComPort1 + 2);
+                     UseSettingsIn(settings.Path());
+                     QSettings::setDefaultFormat(native);
+                 }, 1 << DiskFull},
             };
             for (const Writer& writer : writers) {
                 SCOPED_TRACE(writer.name);
@@ -264,6 +305,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                     const QString written = failure == Linked ? linked(file) : file->path;
                     QFile good(written);
                     ASSERT_TRUE(failure != FolderInItsPlace || QDir().mkpath(file->path));
+                    ASSERT_TRUE(failure == NoFolder || QDir().mkpath(QFileInfo(file->path).path()));
                     ASSERT_TRUE(failure != Linked || (QDir().mkpath(QFileInfo(written).path()) &&
                                                       QFile::link(written, file->path)));
                     ASSERT_TRUE(failure < DiskFull || failure == LinkLoop ||
