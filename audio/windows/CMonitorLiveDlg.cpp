@@ -27,13 +27,23 @@ const char* const kWords[] = {"OFF", "IN", "OUT", "EXT", "REL", "AMP_IN", "AMP_O
 constexpr int kWordCount = 7;
 const char* const kQueries[] = {"/MONI/VOL ", "/MONI/SEL ", "/MONI/IDX ", "/MONI/TABSLCT "};
 
-// A number typed with a decimal mark ("12,5", "3.5,5") is no index or
-// entry: it is not sent as the number its digits start with.
+// Only a whole number standing alone is an index or an entry: one typed
+// with a decimal mark ("12,5", "3.5,5") or with more after it ("25:61",
+// "12abc") is not sent, neither as typed nor as the number it starts with.
 bool IsWholeTyped(const std::string& text, bool hex)
 {
     if (hex)
-        return text.find_first_of(".,") == std::string::npos;
-    return ScanTypedWhole(text).kind == TypedWhole::Whole;
+        return !text.empty() && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+    return ScanTypedWholeAlone(text).has_value();
+}
+
+// The text the field showed before the user typed (the device's, which a
+// text set by the dialog leaves as the start of the field's undo history),
+// over a text that was never sent.
+void ShowAgain(QLineEdit* field)
+{
+    while (field->isUndoAvailable())
+        field->undo();
 }
 }  // namespace
 
@@ -187,6 +197,8 @@ void CMonitorLiveDlg::OnIndexEdited()
     const bool reads = hex ? std::sscanf(text.c_str(), "%x", &value) == 1 : std::sscanf(text.c_str(), "%d", &number) == 1;
     if (reads && IsWholeTyped(text, hex))
         SendAndRefresh("/MONI/IDX " + text);
+    else
+        ShowAgain(m_index);
 }
 
 void CMonitorLiveDlg::OnEntryEdited()
@@ -195,4 +207,6 @@ void CMonitorLiveDlg::OnEntryEdited()
     int number = 0;
     if (std::sscanf(text.c_str(), "%d", &number) == 1 && IsWholeTyped(text, false))
         SendAndRefresh("/MONI/TABSLCT " + text);
+    else
+        ShowAgain(m_entry);
 }

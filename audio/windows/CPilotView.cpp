@@ -253,23 +253,30 @@ void CPilotView::Transfer(bool upload)
 
 void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
+    using Pilot = CInternalPilottoneGen;
     for (const std::string& line : answers) {
         std::string key, value;
         if (!m_pilot || !audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
-        const std::optional<float> finite = ScanFiniteFloat(value);
-        const bool isNumber = finite.has_value();
-        const float number = finite.value_or(0.0f);
+        // Only a number standing alone within the generator's range is taken:
+        // "-12,5" is not -12, and 30000 Hz or +3.5 dB is not the generator's
+        // highest value. What cannot be read leaves the project as it was.
+        const std::optional<float> number = ScanWholeFloat(value);
+        const auto within = [&number](float low, float high) { return number && *number >= low && *number <= high; };
         if (key == "GEN") {
+            // A word other than ON or OFF is no state of the generator.
+            if (value != "ON" && value != "OFF")
+                continue;
             m_pilot->SetValue(pilotkey::On, value == "ON" ? 1 : 0);
             m_on->setChecked(value == "ON");
-        } else if (key == "FREQU" && isNumber && !m_frequencySlider->isSliderDown()) {
-            m_pilot->SetFloatValue(pilotkey::Frequency, number);
+        } else if (key == "FREQU" && within(Pilot::kMinFrequency, Pilot::kMaxFrequency) &&
+                   !m_frequencySlider->isSliderDown()) {
+            m_pilot->SetFloatValue(pilotkey::Frequency, *number);
             ShowFrequency();
-        } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4' && isNumber &&
-                   !m_levelSlider->isSliderDown()) {
+        } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4' &&
+                   within(Pilot::kMinLevel, Pilot::kMaxLevel) && !m_levelSlider->isSliderDown()) {
             const int n = key[3] - '1';
-            m_pilot->SetFloatValue(pilotkey::LevelKey(n), number);
+            m_pilot->SetFloatValue(pilotkey::LevelKey(n), *number);
             ShowLevel(n);
         }
     }

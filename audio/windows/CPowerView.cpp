@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstdio>
+#include <cstdint>
+#include <optional>
 
 #include "audio/CInternalPowerManagement.h"
 #include "audio/windows/AudioLive.h"
@@ -13,6 +14,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CFeatureFrm.h"
@@ -23,9 +25,14 @@
 namespace {
 const char* const kPath = "/POWER/";
 
+// Only a whole number standing alone is a number from the device: "1,5",
+// "3.5" or "12abc" is not taken as 1, 3 or 12.
 bool ReadInt(const std::string& text, int* value)
 {
-    return std::sscanf(text.c_str(), "%d", value) == 1;
+    const std::optional<long> v = ScanWholeNumber(text, INT32_MIN, INT32_MAX);
+    if (v)
+        *value = static_cast<int>(*v);
+    return v.has_value();
 }
 }  // namespace
 
@@ -139,7 +146,10 @@ void CPowerView::OnPrioEdited(CValueEdit* edit, uint32_t key)
 {
     if (!m_power)
         return;
-    m_power->SetValue(key, edit->GetInt(1));
+    // A text that is no whole number ("1,5", "abc", blanks only) keeps the
+    // priority the project holds, and shows it again.
+    if (edit->ReadsAsWhole())
+        m_power->SetValue(key, edit->GetInt(1));
     edit->SetInt(m_power->GetValue(key), 1, "%d");
 }
 
@@ -222,9 +232,10 @@ void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                                : key == "MAINS_PRIO" ? powerkey::MainsPrio
                                                      : powerkey::ShutPrio;
             CValueEdit* edit = key == "BATT_PRIO" ? m_battPrio : key == "MAINS_PRIO" ? m_mainsPrio : m_shutPrio;
-            if (ReadInt(value, &number)) {
+            // A priority beyond 0..255 is not the object's highest one: kept.
+            if (ReadInt(value, &number) && number >= 0 && number <= 255) {
                 m_power->SetValue(k, number);
-                edit->setText(QString::fromStdString(m_power->GetValueText(k)));
+                edit->SetInt(m_power->GetValue(k), 1, "%d");
             }
         } else if (key == "MAINS_COND" || key == "BOOT_MAC" || key == "SHUT_MAC") {
             const uint32_t k = key == "MAINS_COND" ? powerkey::MainsCond
@@ -234,6 +245,8 @@ void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_power->SetValue(k, number);
                 ShowLinks();
             }
+        } else if ((key == "DROP_SHUT" || key == "BATT_AVLBL") && value != "YES" && value != "NO") {
+            continue;  // a word that is no answer of a flag leaves it as it was
         } else if (key == "DROP_SHUT") {
             m_power->SetValue(powerkey::DropShut, value == "YES" ? 1 : 0);
             m_dropShut->setChecked(m_power->GetValueText(powerkey::DropShut) == "YES");

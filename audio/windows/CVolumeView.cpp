@@ -229,10 +229,11 @@ void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         std::string key, value;
         if (!audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
-        // Only a finite number standing alone is a level: a word, "1e40" or
-        // "-12,5" is not shown, and not kept, where the design would take it
-        // as another level.
-        if (!ScanWholeFloat(value))
+        // Only a finite number standing alone, on the sliders' scale, is a
+        // level: a word, "1e40", "-12,5" or a "99" is not shown, and not
+        // kept, where the design would take it as another level.
+        const std::optional<float> level = ScanWholeFloat(value);
+        if (!level || *level < -150.0f || *level > 6.0f)
             continue;
         for (int c = 0; c < kChannelCount; ++c) {
             if (key != kChannels[c].key)

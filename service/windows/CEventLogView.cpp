@@ -18,7 +18,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <climits>
 #include <cstdio>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "model/CIDManager.h"
@@ -26,6 +28,7 @@
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/FileWriter.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "service/AnswerValue.h"
 #include "service/CEventLog.h"
@@ -306,9 +309,10 @@ void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             FormatEntry(value);
             RecordEntry(value);
         } else if (key == "ENTRIES") {
-            int count = 0;
-            if (std::sscanf(value.c_str(), "%d", &count) == 1)
-                m_entriesToRead = count;
+            // A count is a whole number of entries: a negative one would
+            // stop the reading for good, "2.5" is no count of 2.
+            if (const std::optional<long> count = ScanWholeNumber(value, 0, INT_MAX))
+                m_entriesToRead = static_cast<int>(*count);
         } else if (m_log) {
             if (key == "MASK/ON")
                 m_log->SetValue(0, value);

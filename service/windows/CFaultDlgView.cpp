@@ -14,6 +14,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "service/CFault.h"
 #include "service/windows/ServiceLive.h"
@@ -220,14 +221,19 @@ void CFaultDlgView::Poll()
     if (TransferHoldsLink() ||
         (link && (link->GetLinkState() == linkstate::Upload || link->GetLinkState() == linkstate::Download)))
         return;
+    // Only the device's own words are a state: an answer it gave as not
+    // understood ("? "), none at all, or another word leaves the lamps and
+    // the button as they were rather than showing the fault as gone.
     CFault* fault = Fault();
     const std::string active = LastWord(servicelive::Query("/FAULT/ACTIVE ?", 200));
-    if (fault) {
+    if (fault && !active.empty() && !IsRefusedValue(active)) {
         fault->SetValue(4, active);
         const uint32_t bits = static_cast<uint32_t>(fault->GetFlags(CFault::Active));
         for (int r = 0; r < kSourceCount; ++r)
             m_active[static_cast<size_t>(r)]->setVisible((bits & kSourceRows[r].bit) != 0);
     }
-    ShowRelay(LastWord(servicelive::Query("/FAULT/STATE ?", 200)) == "TRUE");
-    m_manual->setChecked(LastWord(servicelive::Query("/FAULT/MANUAL ?", 100)) == "ON");
+    if (const std::string state = LastWord(servicelive::Query("/FAULT/STATE ?", 200)); state == "TRUE" || state == "FALSE")
+        ShowRelay(state == "TRUE");
+    if (const std::string manual = LastWord(servicelive::Query("/FAULT/MANUAL ?", 100)); manual == "ON" || manual == "OFF")
+        m_manual->setChecked(manual == "ON");
 }

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <cstdio>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "hardware/CAudioInputSlot.h"
@@ -14,6 +14,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "service/CFuse.h"
 #include "service/windows/ServiceLive.h"
 #include "ui/CFeatureFrm.h"
@@ -149,12 +150,12 @@ void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (!servicelive::SplitAnswer(line, "/FUSE/", &key, &value))
             continue;
         if (const int r = RowOfKey(key, "VALUE"); r >= 0) {
-            // Only the four steps the lists offer are taken.
-            int step = 0;
-            if (std::sscanf(value.c_str(), "%d", &step) == 1 && step >= 0 && step <= 3) {
+            // Only the four steps the lists offer are taken, each a whole
+            // number standing alone: "2.5" or "1,5" is no step 2 or 1.
+            if (const std::optional<long> step = ScanWholeNumber(value, 0, 3)) {
                 if (m_fuse)
-                    m_fuse->SetStep(r, step);
-                m_steps[static_cast<size_t>(r)]->setCurrentIndex(step);
+                    m_fuse->SetStep(r, static_cast<int>(*step));
+                m_steps[static_cast<size_t>(r)]->setCurrentIndex(static_cast<int>(*step));
             }
         } else if (const int b = RowOfKey(key, "BLOWN"); b >= 0) {
             m_tripped[static_cast<size_t>(b)]->setEnabled(value == "YES");

@@ -92,12 +92,15 @@ void CZonetestPropDlg::StoreEdit(int index)
     CValueEdit* edit = m_edits[static_cast<size_t>(index)];
     // The object reads the device's numbers, which have a decimal point only.
     const std::string typed = edit->text().trimmed().toStdString();
-    // A decimal where whole numbers are asked ("12,5" percent adjustment) is
-    // refused, never cut to 12.
-    if (!kRows[index].decimal && ScanTypedWhole(typed).kind == TypedWhole::Decimal) {
-        edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
-        return;
+    if (!kRows[index].decimal) {
+        // Where whole numbers are asked only a whole number is one (and "OFF"
+        // for the relay cycles): "12,5" or "3.5,5" is refused, never cut to
+        // 12 or 3, nor "1000.0,5" taken as the highest value.
+        const bool off = kRows[index].key == CZonetestObject::WipeCycles && typed == "OFF";
+        if (off || edit->ReadsAsWhole())
+            m_zonetest->SetValue(kRows[index].key, off ? typed : std::to_string(edit->GetInt(1)));
+    } else {
+        m_zonetest->SetValue(kRows[index].key, TypedDecimalText(typed));
     }
-    m_zonetest->SetValue(kRows[index].key, kRows[index].decimal ? TypedDecimalText(typed) : typed);
     edit->setText(QString::fromStdString(m_zonetest->GetValue(kRows[index].key)));
 }

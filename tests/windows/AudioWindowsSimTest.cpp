@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <functional>
+#include <vector>
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/CInternalPilottoneGen.h"
@@ -70,6 +71,19 @@ protected:
         AwaitDeviceHasAll();
         return sim.Received().size();
     }
+    // The device is told `held` first, as if set there; then `upload` runs,
+    // and this returns once the answer `last` (a line of `held`) has come
+    // back to the window after the echo of its own line.
+    void UploadWhileDeviceHolds(const std::vector<const char*>& held, const std::function<void()>& upload,
+                                const std::string& last)
+    {
+        for (const char* line : held)
+            link.SendLine(line, nullptr);
+        Settled();
+        upload();
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(host.monitor, last + "\r") >= 2; }, kArrivalMs)) << last;
+        QApplication::processEvents();
+    }
     // What the simulator received since `mark`, once `expected` has arrived.
     std::string ReceivedAfter(size_t mark, const std::string& expected)
     {
@@ -105,6 +119,34 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         EXPECT_EQ(40, power->GetValue(powerkey::BattPrio));
         EXPECT_EQ(1, power->GetValue(powerkey::BattAvail));
         EXPECT_TRUE(view->m_dropShut->isEnabled());
+
+        // Answers the object cannot hold as the device gave them leave the
+        // project and the form as they were: no decimal becomes a whole
+        // number, no word a flag, no priority beyond 0..255 the highest one.
+        const struct {
+            const char* device;  // what the device holds
+            uint32_t key;
+            int held;
+        } kept[] = {
+            {"/POWER/BATT_PRIO 1,5", powerkey::BattPrio, 40},   {"/POWER/MAINS_PRIO 999", powerkey::MainsPrio, 30},
+            {"/POWER/SHUT_PRIO 12.5", powerkey::ShutPrio, 0},   {"/POWER/SHUT_MAC 3.5", powerkey::ShutMacro, 0},
+            {"/POWER/BOOT_MAC abc", powerkey::BootMacro, 0},    {"/POWER/BATT_AVLBL MAYBE", powerkey::BattAvail, 1},
+            {"/POWER/DROP_SHUT yes", powerkey::DropShut, 1},
+        };
+        power->SetValue(powerkey::DropShut, 1);
+        const size_t macros = doc.GetList(CAT_MACRO).size();
+        std::vector<const char*> held;
+        for (const auto& row : kept)
+            held.push_back(row.device);
+        UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPowerFrm::kUpload); }, "/POWER/SHUT_PRIO 12.5");
+        for (const auto& row : kept) {
+            SCOPED_TRACE(row.device);
+            EXPECT_EQ(row.held, power->GetValue(row.key));
+        }
+        EXPECT_EQ(macros, doc.GetList(CAT_MACRO).size()) << "no macro 3 made for \"3.5\"";
+        EXPECT_EQ(QLatin1String("40"), view->m_battPrio->text());
+        EXPECT_EQ(QLatin1String("30"), view->m_mainsPrio->text());
+        EXPECT_TRUE(view->m_battAvail->isChecked());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
@@ -128,6 +170,38 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         EXPECT_TRUE(PumpUntil([&] { return view->m_levels[1]->text() == QLatin1String("-20.0"); }, kArrivalMs))
             << view->m_levels[1]->text().toStdString();
         EXPECT_TRUE(PumpUntil([&] { return view->m_meters[1]->value() == 130; }, kArrivalMs)) << view->m_meters[1]->value();
+        // Answers the generator cannot hold as the device gave them leave the
+        // project's value and the form as they were.
+        const struct {
+            const char* device;  // what the device holds
+            uint32_t key;
+            float held;
+        } kept[] = {
+            {"/PILOT/FREQU 30000", pilotkey::Frequency, 1000.0f},  // beyond the highest frequency
+            {"/PILOT/VOL1 abc", pilotkey::LevelKey(0), -150.0f},
+            {"/PILOT/VOL2 3.5", pilotkey::LevelKey(1), -20.0f},    // above 0 dB
+            {"/PILOT/VOL3 -12,5", pilotkey::LevelKey(2), -150.0f},  // not -12
+            {"/PILOT/VOL4 1e40", pilotkey::LevelKey(3), -150.0f},
+        };
+        pilot->SetValue(pilotkey::On, 1);
+        view->m_on->setChecked(true);
+        std::vector<const char*> held{"/PILOT/GEN on"};  // no state of the generator
+        for (const auto& row : kept)
+            held.push_back(row.device);
+        UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPilotFrm::kUpload); }, "/PILOT/VOL4 1e40");
+        for (const auto& row : kept) {
+            SCOPED_TRACE(row.device);
+            EXPECT_EQ(row.held, pilot->GetFloatValue(row.key));
+        }
+        EXPECT_EQ(QLatin1String("1000.0"), view->m_frequency->text());
+        EXPECT_EQ(QLatin1String("-20.0"), view->m_levels[1]->text());
+        EXPECT_EQ(QLatin1String("-150.0"), view->m_levels[2]->text());
+        // The poll of the generator's state hears the word, and keeps it on.
+        const size_t heard = CountOf(host.monitor, "/PILOT/GEN on\r");
+        ASSERT_TRUE(PumpUntil([&] { return CountOf(host.monitor, "/PILOT/GEN on\r") > heard; }, 2 * kArrivalMs));
+        QApplication::processEvents();
+        EXPECT_EQ(1, pilot->GetValue(pilotkey::On));
+        EXPECT_TRUE(view->m_on->isChecked());
         // The level slider moves only the chosen output, and sends its line at once.
         view->SelectOutput(2);
         mark = Settled();
@@ -241,6 +315,32 @@ TEST_F(AudioWindowsSim, LiveWindowsShowTheDevicesValuesAndSendChanges)
         emit dlg.m_index->editingFinished();
         EXPECT_TRUE(sim.AwaitReceivedLine("/MONI/IDX 1a", mark));
         EXPECT_EQ(QLatin1String("1a"), dlg.m_index->text());
+        // Typed as no whole number standing alone, an index or an entry goes
+        // nowhere, and the field shows what it showed before.
+        mark = Settled();
+        link.SendLine("/MONI/TABSLCT 3", nullptr);
+        dlg.Refresh();
+        ASSERT_TRUE(sim.AwaitReceivedLine("/MONI/TABSLCT ?", mark));
+        ASSERT_EQ(QLatin1String("3"), dlg.m_entry->text());
+        dlg.show();
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        const struct {
+            QLineEdit* field;
+            const char* typed;
+        } refused[] = {{dlg.m_index, "25:61"}, {dlg.m_index, "3.5,5"}, {dlg.m_entry, "12abc"}, {dlg.m_entry, "25:61"}};
+        for (const auto& row : refused) {
+            SCOPED_TRACE(row.typed);
+            QTest::mouseClick(row.field, Qt::LeftButton);
+            const QString before = row.field->text();
+            ASSERT_FALSE(before.isEmpty());
+            mark = Settled();
+            QTest::keyClick(row.field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(row.field, QString::fromLatin1(row.typed));
+            QTest::keyClick(row.field, Qt::Key_Tab);
+            EXPECT_EQ(before, row.field->text());
+            EXPECT_EQ(mark, Settled()) << sim.Received().substr(mark);
+        }
         EXPECT_FALSE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2"}));
         EXPECT_TRUE(dlg.ApplyAnswers({"/MONI/VOL -3", "/MONI/SEL XYZ", "/MONI/IDX 2", "/MONI/TABSLCT 4"}));
         EXPECT_EQ(6, dlg.m_source->currentIndex()) << "an unknown word leaves the selection";
@@ -288,7 +388,8 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     const uint64_t echoed = link.GetCharsReceived();
     std::string preset;
     for (const char* line : {"/AUDIO/IN1/VOL -20.0", "/AUDIO/IN2/VOL nan" /* no level */,
-                             "/AUDIO/IN3/VOL abc" /* no level either */, "/AUDIO/IN4/VOL -30.0"}) {
+                             "/AUDIO/IN3/VOL abc" /* no level either */, "/AUDIO/CHIME_VOL 99" /* beyond the scale */,
+                             "/AUDIO/MESSAGE_VOL -200" /* below it */, "/AUDIO/IN4/VOL -30.0"}) {
         link.SendLine(line, nullptr);
         preset += std::string(line) + "\r\n";
     }
@@ -304,6 +405,10 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     card->SetValueText(0, 1, "-12.0");
     card2->SetValueText(0, 0, "-7.0");
     card2->SetValueText(0, 1, "-1.0");
+    auto* levels = Object<CMiscAudio>(OT_MISC_AUDIO);
+    ASSERT_NE(nullptr, levels);
+    levels->SetValue(miscaudiokey::ChimeVol, "-9.0");
+    levels->SetValue(miscaudiokey::MessageVol, "-3.6");
     CVolumeFrm frame;
     CVolumeView* view = frame.GetView();
     CValueEdit* field = view->m_fields[CVolumeView::In1];
@@ -321,6 +426,12 @@ TEST_F(AudioWindowsSim, WheelAndKeysOnAVolumeSliderSendAndStoreTheLevel)
     EXPECT_EQ("-12.0", card->GetValueText(0, 1));
     EXPECT_EQ(QLatin1String("-7.0"), view->m_fields[CVolumeView::In3]->text());
     EXPECT_EQ("-7.0", card2->GetValueText(0, 0));
+    // Nor are levels beyond the sliders' scale, which the project would keep
+    // as its own highest or lowest level.
+    EXPECT_EQ(QLatin1String("-9.0"), view->m_fields[CVolumeView::Chime]->text());
+    EXPECT_EQ("-9.0", levels->GetValue(miscaudiokey::ChimeVol));
+    EXPECT_EQ(QLatin1String("-3.6"), view->m_fields[CVolumeView::Messages]->text());
+    EXPECT_EQ("-3.6", levels->GetValue(miscaudiokey::MessageVol));
     size_t mark = Settled();
     doc.SetModifiedFlag(false);
 

@@ -125,6 +125,13 @@ TEST_F(ServiceWindowsSim, EventLogReadsRewritesAndKeepsEntriesAcrossOpenings)
                   "too short\r\n",
                   EventFile());
         EXPECT_EQ(0, view->GetEntriesToRead());
+        // A count the device gives that is no whole number of entries is not
+        // taken: a negative one would keep the window from ever asking again.
+        for (const char* answer : {"/EVENT/LOG/ENTRIES -1", "/EVENT/LOG/ENTRIES 2.5", "/EVENT/LOG/ENTRIES 3x"}) {
+            std::vector<std::string> answers{answer};
+            view->OnLinkAnswer(0, answers);
+            EXPECT_EQ(0, view->GetEntriesToRead()) << answer;
+        }
     }
     EXPECT_EQ("01.12.26 09:00:00 KVT 1 old entry\r\n",
               ReadFile(dir.filePath(QStringLiteral("Service.events"))));
@@ -300,7 +307,8 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
     QStringList args;
     for (const char* preset :
          {"/FAULT/ACTIVE AMP,LMZ", "/FAULT/STATE TRUE", "/FAULT/MANUAL OFF", "/FUSE/SLOT2/B/BLOWN YES",
-          "/FUSE/AMP485/COOLING YES", "/FUSE/AMP485/VALUE 1", "/FUSE/SLOT1/A/VALUE 7", "/AMP/AVLBL 0-2,1f",
+          "/FUSE/AMP485/COOLING YES", "/FUSE/AMP485/VALUE 1", "/FUSE/SLOT1/A/VALUE 7", "/FUSE/SLOT1/B/VALUE 2.5",
+          "/FUSE/SLOT2/A/VALUE 1,5", "/AMP/AVLBL 0-2,1f",
           "/AMP/ADR1F/NAME Halle", "/AMP/ADR1F/TYPE V500", "/AMP/ADR1F/VER 2.1", "/SLOT1/MODULE AUDIO IN",
           "/SLOT2/MODULE AUDIO IN", "/SLOT3/MODULE NONE", "/SLOT4/MODULE AUDIO OUT", "/SLOT5/MODULE CPU",
           "/SERVICE/ONCOUNT 17", "/SERVICE/ONTIME 1234:56", "/SERVICE/SPI3/IN 0x1F", "/CONS/CONNECTED NONE"})
@@ -323,6 +331,11 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_FALSE(view->IsRelayShownActive());
         EXPECT_TRUE(view->GetManualButton()->isChecked());
         EXPECT_NE(std::string::npos, sim.Received().find("/FAULT/STATE QUIT\r\n"));
+        // A word that is no state of the manual fault leaves the button down.
+        link.SendLine("/FAULT/MANUAL 1,5", nullptr);
+        AwaitDeviceHasAll();
+        view->Poll();
+        EXPECT_TRUE(view->GetManualButton()->isChecked());
     }
 
     // Fault texts: five of up to 16 characters go down with the delay and come back.
@@ -361,6 +374,9 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_EQ(1, fuse->m_steps[CFuse::Amp485]);
         Pump(200);
         EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1A]) << "step 7 is no step";
+        EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1B]) << "nor is 2.5";
+        EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot2A]) << "nor 1,5";
+        EXPECT_EQ(QLatin1String("990"), view->GetStepList(1)->currentText());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 

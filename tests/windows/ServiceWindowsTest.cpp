@@ -522,7 +522,12 @@ TEST(ZonetestProperties, NumbersBeyondAFieldAreHeldAtItsLimits)
                           // A decimal where whole numbers are asked is refused, never cut to 7.
                           Case{2, "7", "7", CZonetestObject::MaxAdjust},
                           Case{2, "8,5", "7", CZonetestObject::MaxAdjust},
-                          Case{2, "1e40", "7", CZonetestObject::MaxAdjust}}) {
+                          Case{2, "1e40", "7", CZonetestObject::MaxAdjust},
+                          // Nor is a number with a wrong tail cut to 3, or taken as 1000.
+                          Case{2, "3.5,5", "7", CZonetestObject::MaxAdjust},
+                          Case{2, "1000.0,5", "7", CZonetestObject::MaxAdjust},
+                          Case{5, "3.5,5", "100", CZonetestObject::WipeCycles},
+                          Case{5, "OFF", "OFF", CZonetestObject::WipeCycles}}) {
         SCOPED_TRACE(c.typed);
         QLineEdit* edit = dlg.GetEdit(c.edit);
         QTest::mouseClick(edit, Qt::LeftButton);

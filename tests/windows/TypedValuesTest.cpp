@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "MacroWindowFixture.h"
+#include "audio/CInternalPowerManagement.h"
+#include "audio/windows/CPowerFrm.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/windows/CAudioInputsDlg.h"
@@ -35,7 +37,7 @@
 namespace {
 namespace mt = macrotype;
 
-enum class Window { Inputs, Topology, RangeKeys, Console, Repeat, LcdText, LogicOut };
+enum class Window { Inputs, Topology, RangeKeys, Console, Repeat, LcdText, LogicOut, Power };
 enum class Keys { Append, Replace, Paste };
 
 struct Row {
@@ -88,6 +90,14 @@ const Row kRows[] = {
     {Window::LcdText, 1237, Keys::Replace, "7", Qt::Key_Tab, "7", "7", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3.5,5", Qt::Key_Tab, "2.5", "2.5", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
+    // The power management's priority on battery, 70: no text that is no
+    // whole number becomes priority 0 (or 1).
+    {Window::Power, 1567, Keys::Replace, "3.5,5", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "1,5", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "   ", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Paste, "abc", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "999", Qt::Key_Tab, "255", "255", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "12", Qt::Key_Return, "12", "12", nullptr, nullptr},
 };
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -173,6 +183,19 @@ protected:
                                                  : inputs->m_ramp[0];
                 return QString::number(v, 'f', 1).toStdString();
             };
+            break;
+        }
+        case Window::Power: {
+            auto* power = dynamic_cast<CInternalPowerManagement*>(
+                d.doc().GetIDManager().GetBaseDevice(1, OT_INTERNAL_POWER_MANAGEMENT));
+            EXPECT_NE(nullptr, power);
+            if (!power)
+                break;
+            power->SetValue(powerkey::BattPrio, 70);
+            auto frame = std::make_unique<CPowerFrm>();
+            frame->resize(900, 500);
+            rig.held = [power](int) { return std::to_string(power->GetValue(powerkey::BattPrio)); };
+            rig.owned = std::move(frame);
             break;
         }
         case Window::Topology:
