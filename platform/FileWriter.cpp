@@ -25,6 +25,7 @@ enum : uint32_t {
     IDS_LINK_LOOP = 36331,
     IDS_NO_READ_PERMISSION = 36332,
     IDS_NO_FILE = 36333,
+    IDS_FILE_NOT_READ = 36334,     // "%s" the file, "%s" the reason
 };
 }  // namespace
 
@@ -43,6 +44,7 @@ QL_STRING_TABLE({
     {IDS_LINK_LOOP, "Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander."},
     {IDS_NO_READ_PERMISSION, "Keine Berechtigung zum Lesen."},
     {IDS_NO_FILE, "Die Datei ist nicht vorhanden."},
+    {IDS_FILE_NOT_READ, "Die Datei '%s' kann nicht gelesen werden !\n( %s )"},
 });
 
 namespace {
@@ -179,6 +181,11 @@ std::string ReadFailureReason(int error)
 std::string FileNotWrittenText(const std::string& path, const std::string& reason)
 {
     return StrFormat(LoadStringId(IDS_FILE_NOT_WRITTEN).c_str(), path.c_str(), reason.c_str());
+}
+
+std::string FileNotReadText(const std::string& path, const std::string& reason)
+{
+    return StrFormat(LoadStringId(IDS_FILE_NOT_READ).c_str(), path.c_str(), reason.c_str());
 }
 
 std::string LinesKeptText()

@@ -34,6 +34,8 @@ std::string ReadFailureReason(int error);
 
 // The message that tells the user: the file `path` cannot be written, and why.
 std::string FileNotWrittenText(const std::string& path, const std::string& reason);
+// The message that tells the user: the file `path` cannot be read, and why.
+std::string FileNotReadText(const std::string& path, const std::string& reason);
 // Added to it for a file written line by line: the lines wait for a later try.
 std::string LinesKeptText();
 // A file written line by line was closed with `lines` lines it never took.

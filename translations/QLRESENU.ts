@@ -4445,6 +4445,13 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The file does not exist.</translation>
     </message>
     <message>
+        <source>Die Datei &apos;%s&apos; kann nicht gelesen werden !
+( %s )</source>
+        <extracomment>36334</extracomment>
+        <translation>The file &apos;%s&apos; cannot be read !
+( %s )</translation>
+    </message>
+    <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
         <translation>The connection to the QUILLOMER was lost during the transfer.</translation>
