@@ -81,9 +81,10 @@ void CFuse::ParseUploadLines(std::string line, const std::string& diffFileName, 
         return;
     for (int i = 0; i < FieldCount; ++i) {
         if (key == kFieldKeys[i]) {
-            // Only a whole number standing alone is a step ("3x", "1e40" are
-            // not 3 or 1): another text leaves the project's, named.
-            if (const std::optional<long> v = ScanWholeNumber(value, INT32_MIN, INT32_MAX))
+            // Only a whole number standing alone is a step, and only one of
+            // the four the fuse has ("3x", "1e40", "2.5" or 7 are none):
+            // another text leaves the project's, named.
+            if (const std::optional<long> v = ScanWholeNumber(value, 0, 3))
                 SetStep(i, static_cast<int32_t>(*v));
             else
                 ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, m_path + key, value,

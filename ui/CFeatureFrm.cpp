@@ -476,14 +476,15 @@ void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int f
     transfer.ReportStop();
 }
 
-void CFeatureFrm::TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view)
+void CFeatureFrm::TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view,
+                                 bool diffFile)
 {
     // One transfer at a time, as for a block of objects.
     if (blocks.empty() || m_transferring || RefuseOffline())
         return;
     m_transferring = true;
     HoldInput(true);
-    const CTransferLoop::Result result = m_loop.RunBlocks(mode, blocks, view, TransferName(nullptr, mode));
+    const CTransferLoop::Result result = m_loop.RunBlocks(mode, blocks, view, TransferName(nullptr, mode), diffFile);
     HoldInput(false);
     m_transferring = false;
     m_loop.ReportStop(result);

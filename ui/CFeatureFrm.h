@@ -106,11 +106,13 @@ public:
     // (and an early end names that row).
     void TransferRows(CBaseDevice* obj, int mode, int resetStep, int rows, const CTransferLoop::ProgressOf& rowOf);
     // The transfer of a live window's own lines, which go as block requests
-    // answered to its view (CTransferLoop::RunBlocks): no progress bar, the
-    // difference file left alone; the window takes no input meanwhile, no
+    // answered to its view (CTransferLoop::RunBlocks): no progress bar; the
+    // difference file left alone unless an upload asks for its own (`diffFile`,
+    // for a window whose upload fills the project); the window takes no input meanwhile, no
     // other transfer starts, and an early end is named by the window's
     // upload or download command.
-    void TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view);
+    void TransferBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* view,
+                        bool diffFile = false);
     // The feature frame `w` lies in (null: none).
     static CFeatureFrm* FrameOf(const QWidget* w);
     // What the user knows a transfer of this window by: the text of the

@@ -300,7 +300,7 @@ CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetSt
 }
 
 CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks,
-                                               ILinkAnswerSink* reply, const std::string& name)
+                                               ILinkAnswerSink* reply, const std::string& name, bool diffFile)
 {
     Result r;
     r.block = name;
@@ -312,6 +312,9 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     if (r.count == 0 || !link)
         return r;
     Start(mode);
+    diffFile = diffFile && mode == 1 && !LineLost();
+    if (diffFile)
+        link->ResetErrorFile();
     CTransferWatch watch(link, m_stallLimitMs);
     watch.SetFirstLine(m_linesBefore);
     m_count = r.count;
@@ -364,9 +367,24 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     r.reached = Reached();
     NoteRefused();
     link->EndRequestOf(reply);
+    if (diffFile)
+        link->ShowErrorFile();
     ReleaseHold();
     QApplication::restoreOverrideCursor();
     return r;
+}
+
+void CTransferLoop::ReadUploadAnswers(CBaseDevice* obj, std::vector<std::string>& answers)
+{
+    const CCommLink* link = GetCommLink();
+    if (obj && link) {
+        // The readers take the answer as the link hands it to the objects,
+        // without the leading "/".
+        for (const std::string& line : answers)
+            obj->ParseUploadLines(line.empty() || line[0] != '/' ? line : line.substr(1), link->GetErrorFileName(),
+                                  linkstate::Upload);
+    }
+    answers.clear();
 }
 
 CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch, int mode)

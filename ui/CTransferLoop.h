@@ -119,9 +119,15 @@ public:
     // for the stall limit, the line lost), and an upload whose every query
     // the device refused read nothing. However it ends, the exchange is
     // over: the link is online again unless another window's request holds
-    // it, and no longer held for the transfer.
+    // it, and no longer held for the transfer. An upload with `diffFile`
+    // starts a fresh difference file and shows it at its end, as a block's
+    // upload does; its window reads the answers with ReadUploadAnswers.
     Result RunBlocks(int mode, const std::vector<std::vector<std::string>>& blocks, ILinkAnswerSink* reply,
-                     const std::string& name);
+                     const std::string& name, bool diffFile = false);
+    // The answers of a window's own upload, read by the object's reader as
+    // every upload reads them: what the project cannot hold as the device
+    // gave it is kept or held at its limit and named in the difference file.
+    static void ReadUploadAnswers(CBaseDevice* obj, std::vector<std::string>& answers);
 
     // Tells the user that the transfer `block` ended early, where it stood,
     // why and what became of the rest (and of the macro lock); nothing for

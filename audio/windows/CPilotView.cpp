@@ -23,6 +23,7 @@
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CTransferLoop.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CValueEdit.h"
 
@@ -247,13 +248,24 @@ void CPilotView::Transfer(bool upload)
     }
     // The frame runs it, so that a device that stops answering or reading
     // part of the way is named.
-    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
-        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this)) {
+        m_uploading = upload;
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this, upload);
+        m_uploading = false;
+    }
 }
 
 void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
     using Pilot = CInternalPilottoneGen;
+    if (m_uploading && m_pilot) {
+        // The window's upload reads as the whole upload does.
+        CTransferLoop::ReadUploadAnswers(m_pilot, answers);
+        ShowFrequency();
+        for (int n = 0; n < 4; ++n)
+            ShowLevel(n);
+        return;
+    }
     for (const std::string& line : answers) {
         std::string key, value;
         if (!m_pilot || !audiolive::SplitAnswer(line, kPath, &key, &value))

@@ -53,5 +53,6 @@ private:
 
     CInternalPilottoneGen* m_pilot = nullptr;
     int m_current = -1;
+    bool m_uploading = false;  // the window's own upload runs
     bool m_setting = false;  // the window moves a slider itself
 };

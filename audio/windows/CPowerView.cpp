@@ -18,6 +18,7 @@
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CTransferLoop.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
@@ -214,12 +215,28 @@ void CPowerView::Transfer(bool upload)
     const std::vector<std::string> lines = upload ? UploadBlock() : DownloadBlock(*m_power);
     // The frame runs it, so that a device that stops answering or reading
     // part of the way is named.
-    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
-        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this)) {
+        m_uploading = upload;
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this, upload);
+        m_uploading = false;
+    }
 }
 
 void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
+    if (m_uploading && m_power) {
+        // The window's upload reads as the whole upload does.
+        CTransferLoop::ReadUploadAnswers(m_power, answers);
+        m_mainsPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::MainsPrio)));
+        m_battPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::BattPrio)));
+        m_shutPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::ShutPrio)));
+        ShowLinks();
+        const bool battery = m_power->GetValue(powerkey::BattAvail) != 0;
+        m_battAvail->setChecked(battery);
+        m_dropShut->setEnabled(battery);
+        m_dropShut->setChecked(m_power->GetValue(powerkey::DropShut) != 0);
+        return;
+    }
     for (const std::string& line : answers) {
         std::string key, value;
         if (!m_power || !audiolive::SplitAnswer(line, kPath, &key, &value))

@@ -51,4 +51,5 @@ private:
     void ShowLinks();
 
     CInternalPowerManagement* m_power = nullptr;
+    bool m_uploading = false;  // the window's own upload runs
 };

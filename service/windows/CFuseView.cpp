@@ -18,6 +18,7 @@
 #include "service/CFuse.h"
 #include "service/windows/ServiceLive.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CTransferLoop.h"
 
 namespace {
 // The rows' protocol names under "/FUSE/", in the fields' order.
@@ -138,12 +139,23 @@ void CFuseView::Transfer(bool upload)
     }
     // The frame runs it, so that a device that stops answering or reading
     // part of the way is named.
-    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
-        frame->TransferBlocks(upload ? 1 : 0, {lines}, this);
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this)) {
+        m_uploading = upload;
+        frame->TransferBlocks(upload ? 1 : 0, {lines}, this, upload);
+        m_uploading = false;
+    }
 }
 
 void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
+    if (m_uploading && m_fuse) {
+        // The window's upload reads as the whole upload does; the state
+        // polls wait while it runs.
+        CTransferLoop::ReadUploadAnswers(m_fuse, answers);
+        for (int r = 0; r < kRows; ++r)
+            m_steps[static_cast<size_t>(r)]->setCurrentIndex(m_fuse->m_steps[r]);
+        return;
+    }
     for (const std::string& line : answers) {
         std::string key;
         std::string value;

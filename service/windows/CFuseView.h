@@ -40,6 +40,7 @@ signals:
 
 private:
     CFuse* m_fuse = nullptr;
+    bool m_uploading = false;  // the window's own upload runs
     std::array<QComboBox*, kRows> m_steps {};
     std::array<QLabel*, kRows> m_tripped {};
     std::array<QLabel*, kRows> m_cooling {};

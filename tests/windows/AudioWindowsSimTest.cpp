@@ -120,18 +120,23 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         EXPECT_EQ(1, power->GetValue(powerkey::BattAvail));
         EXPECT_TRUE(view->m_dropShut->isEnabled());
 
-        // Answers the object cannot hold as the device gave them leave the
-        // project and the form as they were: no decimal becomes a whole
-        // number, no word a flag, no priority beyond 0..255 the highest one.
+        // Answers the object cannot hold as the device gave them are read as
+        // the whole upload reads them: no decimal becomes a whole number, no
+        // word a flag, a priority beyond 0..255 is held at its limit; each is
+        // named in the window's own difference file.
         const struct {
             const char* device;  // what the device holds
             uint32_t key;
             int held;
+            const char* named;  // its line in the difference file
         } kept[] = {
-            {"/POWER/BATT_PRIO 1,5", powerkey::BattPrio, 40},   {"/POWER/MAINS_PRIO 999", powerkey::MainsPrio, 30},
-            {"/POWER/SHUT_PRIO 12.5", powerkey::ShutPrio, 0},   {"/POWER/SHUT_MAC 3.5", powerkey::ShutMacro, 0},
-            {"/POWER/BOOT_MAC abc", powerkey::BootMacro, 0},    {"/POWER/BATT_AVLBL MAYBE", powerkey::BattAvail, 1},
-            {"/POWER/DROP_SHUT yes", powerkey::DropShut, 1},
+            {"/POWER/BATT_PRIO 1,5", powerkey::BattPrio, 40, "ERROR: /POWER/BATT_PRIO >>1,5<< should be >>40<<"},
+            {"/POWER/MAINS_PRIO 999", powerkey::MainsPrio, 255, "ERROR: /POWER/MAINS_PRIO >>999<< should be >>255<<"},
+            {"/POWER/SHUT_PRIO 12.5", powerkey::ShutPrio, 0, "ERROR: /POWER/SHUT_PRIO >>12.5<< should be >>0<<"},
+            {"/POWER/SHUT_MAC 3.5", powerkey::ShutMacro, 0, "ERROR: /POWER/SHUT_MAC >>3.5<< should be >>0<<"},
+            {"/POWER/BOOT_MAC abc", powerkey::BootMacro, 0, "ERROR: /POWER/BOOT_MAC >>abc<< should be >>0<<"},
+            {"/POWER/BATT_AVLBL MAYBE", powerkey::BattAvail, 1, "ERROR: /POWER/BATT_AVLBL >>MAYBE<< should be >>YES<<"},
+            {"/POWER/DROP_SHUT yes", powerkey::DropShut, 1, "ERROR: /POWER/DROP_SHUT >>yes<< should be >>YES<<"},
         };
         power->SetValue(powerkey::DropShut, 1);
         const size_t macros = doc.GetList(CAT_MACRO).size();
@@ -139,13 +144,15 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         for (const auto& row : kept)
             held.push_back(row.device);
         UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPowerFrm::kUpload); }, "/POWER/SHUT_PRIO 12.5");
+        const std::string named = ReadFile(dir.filePath(QStringLiteral("Audio.err")));
         for (const auto& row : kept) {
             SCOPED_TRACE(row.device);
             EXPECT_EQ(row.held, power->GetValue(row.key));
+            EXPECT_NE(std::string::npos, named.find(std::string(row.named) + "\r\n")) << named;
         }
         EXPECT_EQ(macros, doc.GetList(CAT_MACRO).size()) << "no macro 3 made for \"3.5\"";
         EXPECT_EQ(QLatin1String("40"), view->m_battPrio->text());
-        EXPECT_EQ(QLatin1String("30"), view->m_mainsPrio->text());
+        EXPECT_EQ(QLatin1String("255"), view->m_mainsPrio->text());
         EXPECT_TRUE(view->m_battAvail->isChecked());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
@@ -170,18 +177,21 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         EXPECT_TRUE(PumpUntil([&] { return view->m_levels[1]->text() == QLatin1String("-20.0"); }, kArrivalMs))
             << view->m_levels[1]->text().toStdString();
         EXPECT_TRUE(PumpUntil([&] { return view->m_meters[1]->value() == 130; }, kArrivalMs)) << view->m_meters[1]->value();
-        // Answers the generator cannot hold as the device gave them leave the
-        // project's value and the form as they were.
+        // Answers the generator cannot hold as the device gave them are read
+        // as the whole upload reads them: a word or a text that is no number
+        // leaves the project's value, one beyond the range is held at its
+        // limit; each is named in the window's own difference file.
         const struct {
             const char* device;  // what the device holds
             uint32_t key;
             float held;
+            const char* named;  // its line in the difference file
         } kept[] = {
-            {"/PILOT/FREQU 30000", pilotkey::Frequency, 1000.0f},  // beyond the highest frequency
-            {"/PILOT/VOL1 abc", pilotkey::LevelKey(0), -150.0f},
-            {"/PILOT/VOL2 3.5", pilotkey::LevelKey(1), -20.0f},    // above 0 dB
-            {"/PILOT/VOL3 -12,5", pilotkey::LevelKey(2), -150.0f},  // not -12
-            {"/PILOT/VOL4 1e40", pilotkey::LevelKey(3), -150.0f},
+            {"/PILOT/FREQU 30000", pilotkey::Frequency, 23000.0f, "ERROR: /PILOT/FREQU >>30000<< should be >>23000.0<<"},
+            {"/PILOT/VOL1 abc", pilotkey::LevelKey(0), -150.0f, "ERROR: /PILOT/VOL1 >>abc<< should be >>-150.0<<"},
+            {"/PILOT/VOL2 3.5", pilotkey::LevelKey(1), 0.0f, "ERROR: /PILOT/VOL2 >>3.5<< should be >>0.0<<"},
+            {"/PILOT/VOL3 -12,5", pilotkey::LevelKey(2), -150.0f, "ERROR: /PILOT/VOL3 >>-12,5<< should be >>-150.0<<"},
+            {"/PILOT/VOL4 1e40", pilotkey::LevelKey(3), -150.0f, "ERROR: /PILOT/VOL4 >>1e40<< should be >>-150.0<<"},
         };
         pilot->SetValue(pilotkey::On, 1);
         view->m_on->setChecked(true);
@@ -189,12 +199,14 @@ TEST_F(AudioWindowsSim, TransfersSendTheirBlocksAndTakeTheAnswersBack)
         for (const auto& row : kept)
             held.push_back(row.device);
         UploadWhileDeviceHolds(held, [&] { frame.OnCommand(CPilotFrm::kUpload); }, "/PILOT/VOL4 1e40");
+        const std::string named = ReadFile(dir.filePath(QStringLiteral("Audio.err")));
         for (const auto& row : kept) {
             SCOPED_TRACE(row.device);
             EXPECT_EQ(row.held, pilot->GetFloatValue(row.key));
+            EXPECT_NE(std::string::npos, named.find(std::string(row.named) + "\r\n")) << named;
         }
-        EXPECT_EQ(QLatin1String("1000.0"), view->m_frequency->text());
-        EXPECT_EQ(QLatin1String("-20.0"), view->m_levels[1]->text());
+        EXPECT_EQ(QLatin1String("23000.0"), view->m_frequency->text());
+        EXPECT_EQ(QLatin1String("0.0"), view->m_levels[1]->text());
         EXPECT_EQ(QLatin1String("-150.0"), view->m_levels[2]->text());
         // The poll of the generator's state hears the word, and keeps it on.
         const size_t heard = CountOf(host.monitor, "/PILOT/GEN on\r");

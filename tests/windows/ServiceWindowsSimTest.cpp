@@ -372,11 +372,17 @@ TEST_F(ServiceWindowsSim, FaultFuseHardwareAndServiceWindowsShowWhatTheDeviceRep
         EXPECT_TRUE(PumpUntil([&] { return view->GetStepList(4)->currentText() == QLatin1String("330"); }, kArrivalMs));
         auto* fuse = Object<CFuse>(OT_FUSE);
         EXPECT_EQ(1, fuse->m_steps[CFuse::Amp485]);
-        Pump(200);
         EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1A]) << "step 7 is no step";
         EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot1B]) << "nor is 2.5";
         EXPECT_EQ(CFuse::kDefaultStep, fuse->m_steps[CFuse::Slot2A]) << "nor 1,5";
         EXPECT_EQ(QLatin1String("990"), view->GetStepList(1)->currentText());
+        // The window's upload names them in its own difference file, as the whole upload does.
+        const QString errFile = dir.filePath(QStringLiteral("Service.err"));
+        EXPECT_EQ("ERROR: /FUSE/SLOT1/A/VALUE >>7<< should be >>3<<\r\n"
+                  "ERROR: /FUSE/SLOT1/B/VALUE >>2.5<< should be >>3<<\r\n"
+                  "ERROR: /FUSE/SLOT2/A/VALUE >>1,5<< should be >>3<<\r\n",
+                  ReadFile(errFile));
+        EXPECT_EQ(errFile.toStdString(), host.editorFiles.empty() ? std::string() : host.editorFiles.back());
     }
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
