@@ -411,6 +411,16 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/ON MAINS,BATT"},
         {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE MAYBE"}, "Makro 12 : MUTE MAYBE",
          "/MACRO/PROG12/PARAM/MUTE OFF"},
+        // A macro's references: a word or a decimal names no object and takes no other.
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/PROG12/PARAM/MACRO abc"},
+         "Makro 12 : MACRO abc", "/MACRO/PROG12/PARAM/MACRO 10"},
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/CONDITION 4", "/MACRO/PROG12/PARAM/CONDITION 2.5"},
+         "Makro 12 : CONDITION 2.5", "/MACRO/PROG12/PARAM/CONDITION 4"},
+        {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 2.5"}, "Makro 8 : STEP1/CONDITION 2.5",
+         "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
+        {0, {"/MACRO/PROG12/TYPE MEMO_FLAG", "/MACRO/PROG12/PARAM/INDEX 3", "/MACRO/PROG12/PARAM/INDEX 2.5"},
+         "Makro 12 : INDEX 2.5", "/MACRO/PROG12/PARAM/INDEX 3"},
+        {0, {"/MACRO/PROG9/PARAM/TYPE 3.5"}, "Makro 9 : TYPE 3.5", "/MACRO/PROG9/PARAM/TYPE 2"},
         // Common audio settings: a word, a level or an input beyond its range, a decimal comma, a
         // decimal where a whole number belongs; a value the device did not understand.
         {0, {"/AUDIO/MESSAGE_VOL abc"}, "ERROR: /AUDIO/MESSAGE_VOL >>abc<< should be >>-3.6<<",
@@ -477,6 +487,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/INV OFF"},
         {0, {"/LOGICOUT/ENTRY2/COND 4x"}, "ERROR: /LOGICOUT/ENTRY2/COND >>4x<< should be >>4<<",
          "/LOGICOUT/ENTRY2/COND 4"},
+        {0, {"/LOGICOUT/ENTRY2/FUNCTION FOO"}, "ERROR: /LOGICOUT/ENTRY2/FUNCTION >>FOO<< should be >>SLOT5_OUT<<",
+         "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
         // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a

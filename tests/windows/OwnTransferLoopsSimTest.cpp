@@ -189,6 +189,7 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }
 
+<<<<<<< HEAD
 // The console's own upload, clicked in its sheet, starts its own difference
 // file: a key the device answers with no key value is kept and named there,
 // and the file is shown.
@@ -218,6 +219,30 @@ TEST_F(OwnTransferSim, TheConsolesOwnUploadNamesWhatItKeptInItsOwnDifferenceFile
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ("ERROR: /CONS/ADR1/KEY6 >>SEL,4.5<< should be >>" + before + "<<\r\n", file.readAll().toStdString());
     EXPECT_EQ(std::vector<std::string>{errFile}, host.editorFiles);
+=======
+// The texts read back with the dialog's own button: a mask time the project
+// cannot hold is named in the difference file, as the window's upload names
+// it, and the texts that came are taken.
+TEST_F(OwnTransferSim, FaultTextsUploadNamesWhatTheProjectCannotHold)
+{
+    auto* readyInput =
+        dynamic_cast<CGlobalReadyInput*>(doc.GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_TRUE(readyInput);
+    const QString path = QString::fromStdString(readyInput->GetPath());
+    QStringList device {QStringLiteral("set %1/MASKTIME abc").arg(path)};
+    for (int n = 1; n <= 5; ++n)
+        device << QStringLiteral("set %1/TEXT%2 Text%2").arg(path).arg(n);
+    ConnectWith(device);
+    CFaultTextDlg dlg;
+    dlg.show();
+    auto* bar = dlg.findChild<QToolBar*>();
+    ASSERT_TRUE(bar);
+    QTest::mouseClick(bar->widgetForAction(dlg.GetAction(CFaultTextDlg::kUpload)), Qt::LeftButton);
+    EXPECT_EQ(QLatin1String("Text5"), dlg.GetList()->item(4, 1)->text());
+    EXPECT_EQ("ERROR: /READYINP/MASKTIME >>abc<< should be >>5.0<<\r\n",
+              ReadFile(QString::fromStdString(doc.GetErrFileName())));
+    EXPECT_EQ(std::vector<std::string> {doc.GetErrFileName()}, host.editorFiles);
+>>>>>>> walk-logic
 }
 
 TEST_F(ConsoleSim, KeysGoDownAndComeBack)

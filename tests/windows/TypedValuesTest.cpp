@@ -51,6 +51,7 @@ struct Row {
     const char* shown;  // the field's text afterwards
     const char* sent;   // the line the device gets, or none
     const char* const* said;  // the message in German and English, or none
+    bool unmarked = false;    // the project, saved before, has nothing new to save
 };
 
 constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of range !"};
@@ -97,6 +98,8 @@ const Row kRows[] = {
     // Fields that take every key: the value before the typing comes back.
     {Window::LcdText, 1237, Keys::Replace, "1,5", Qt::Key_Tab, "5", "5", nullptr, nullptr},
     {Window::LcdText, 1237, Keys::Replace, "7", Qt::Key_Tab, "7", "7", nullptr, nullptr},
+    {Window::LcdText, 1237, Keys::Replace, "-12,7", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
+    {Window::LcdText, 1237, Keys::Replace, "1e40", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
     {Window::LogicOut, 1195, Keys::Replace, "3.5,5", Qt::Key_Tab, "2.5", "2.5", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     // The power management's priority on battery, 70: no text that is no
@@ -323,6 +326,8 @@ TEST_F(TypedValues, ATextThatIsNoNumberOfItsFieldIsRefusedAndNothingIsSent)
             EXPECT_EQ(row.sent ? std::vector<std::string>{row.sent} : std::vector<std::string>{}, sender.lines);
             EXPECT_EQ(row.said ? std::vector<std::string>{row.said[english ? 1 : 0]} : std::vector<std::string>{},
                       messages.texts);
+            if (row.unmarked)
+                EXPECT_FALSE(d.doc().IsModified());
             DeleteAudioInputsDlg();
             FlushDeletes();
         }
