@@ -1,7 +1,9 @@
 #include "calendar/CClock.h"
 
 #include "calendar/IClockAnswerSink.h"
+#include "model/BlockWalk.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 
 QL_IMPLEMENT_SERIAL(CClock, 1)
 
@@ -31,21 +33,30 @@ int CClock::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CClock::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int /*linkState*/)
+void CClock::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     // The slave-clock states are taken in any link state: the clock window
     // reads them live as well.
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (value == "?")
+    // The device not understanding the query ("? ") gives no value.
+    if (IsRefusedValue(value))
         return;
     const size_t slash = path.rfind('/');
     const std::string key = slash == std::string::npos ? std::string() : path.substr(slash);
-    if (key == "/INVERT")
-        m_invert = value;
-    else if (key == "/RUN")
-        m_run = value;
+    if (key == "/INVERT" || key == "/RUN") {
+        // The slave clock runs or not, inverts or not: another answer is
+        // kept out, and an upload names it with the state the next download
+        // sends (the clock window's polls write no difference file).
+        std::string& state = key == "/INVERT" ? m_invert : m_run;
+        if (value == "ON" || value == "OFF")
+            state = value;
+        else if (linkState == linkstate::Upload)
+            ReportNotHeld(&diffFileName, "/" + path, value, state);
+    }
     if (m_answerSink != nullptr)
         m_answerSink->OnClockAnswer(line);
 }

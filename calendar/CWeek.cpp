@@ -8,6 +8,7 @@
 #include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
@@ -75,7 +76,8 @@ void CWeek::ParseUploadLines(std::string line, const std::string& diffFileName, 
     const size_t blank = line.find(' ');
     const std::string path = line.substr(0, blank);
     const std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-    if (linkState != linkstate::Upload || value == "?")
+    // "? " is the device not understanding the query: no weekday's value.
+    if (linkState != linkstate::Upload || IsRefusedValue(value))
         return;
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)

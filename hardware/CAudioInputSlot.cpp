@@ -957,7 +957,13 @@ bool CAudioInputSlot::ReadsAsCardValue(uint32_t code, const std::string& device)
         return FilterTypes().count(device) != 0;
     if (code == IPC_BYPASS && (device == "ON" || device == "OFF"))
         return true;
-    if (code == IPC_TYPE || code == IPC_BYPASS || code == IPC_S || code == IPC_AUX || code == IPC_BYPASS_ALL)
+    // A type number without a name, or a source other than AUX1 and AUX2,
+    // is nothing the card could show or send back as the device meant it.
+    if (code == IPC_TYPE)
+        return ScanWholeNumber(device, IFT_LOSHELV, IFT_HISHELV).has_value();
+    if (code == IPC_AUX)
+        return ScanWholeNumber(device, 1, 2).has_value();
+    if (code == IPC_BYPASS || code == IPC_S || code == IPC_AUX || code == IPC_BYPASS_ALL)
         return ScanWholeNumber(device, -1000000, 1000000).has_value();
     return ScanWholeFloat(device).has_value();
 }

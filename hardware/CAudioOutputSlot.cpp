@@ -162,6 +162,11 @@ int32_t CAudioOutputSlot::GetDelayUnit(const CQuillomerDoc* doc)
     return it == SharedStore().end() ? SharedValues().delayUnit : it->second.delayUnit;
 }
 
+double CAudioOutputSlot::MaxDelaySeconds(const CQuillomerDoc* doc)
+{
+    return doc && doc->m_data.deviceVariant == 0 ? 0.34 : 0.33;
+}
+
 IAudioOutputsDlg* CAudioOutputSlot::DialogOfMyDocument() const
 {
     IAudioOutputsDlg* dlg = GetAudioOutputsDlg();
@@ -284,7 +289,10 @@ int CAudioOutputSlot::SetValue(uint32_t code, int channel, const std::string& te
         m_volume[c] = std::clamp(numtext::ToDouble(text), -80.0, 6.0);
         return 1;
     case OPC_DELAY:
-        m_delay[c] = numtext::ToDouble(text) * 0.001;
+        // A device's delay beyond what the output can hold is held at the
+        // end of the range, as the dialog shows it and the next download
+        // sends it; the upload names the difference.
+        m_delay[c] = std::clamp(numtext::ToDouble(text) * 0.001, 0.0, MaxDelaySeconds(OwnDocument()));
         return 1;
     case OPC_UNIT:
         Shared().delayUnit = numtext::ToInt(text);

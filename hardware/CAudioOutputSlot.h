@@ -96,6 +96,9 @@ public:
     // The delay unit of the audio outputs dialog (0 ms, 1 meter, 2 feet) of a
     // document; null: the active document. Every open document has its own.
     static int32_t GetDelayUnit(const CQuillomerDoc* doc = nullptr);
+    // The longest delay the device takes, in seconds, by the document's
+    // device variant (null: the upgraded device's).
+    static double MaxDelaySeconds(const CQuillomerDoc* doc);
     // Key tables shared by all output cards ("OUT1/VOL" → 0, "OUT2/DELAY" → 65537).
     static const std::map<std::string, uint32_t>& GetPathToKeyTable();
     static const std::map<uint32_t, std::string>& GetKeyToPathTable();

@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "logic/CLogicOut.h"
+#include "model/CControlPad.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/AnswerLine.h"
@@ -33,6 +35,20 @@ std::string LineValue(const CLogicOut* out, int part)
 }
 
 constexpr int kEntrySteps = 4;
+
+// True when a contact of the project carries the function word: only such
+// a contact can be the entry's output.
+bool HasContactOf(CQuillomerDoc* doc, const std::string& function)
+{
+    if (!doc)
+        return false;
+    DeviceList pads;
+    doc->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
+    for (const CBaseDevice* p : pads)
+        if (const auto* pad = dynamic_cast<const CControlPad*>(p); pad && pad->GetKeyword() == function)
+            return true;
+    return false;
+}
 
 CLogicOut* FindLogicOut(CQuillomerDoc* doc, int n)
 {
@@ -118,6 +134,11 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
             out = MakeLogicOut(m_pDocument, n);
         if (out)
             out->SetValueText(logicoutkey::Function, value);
+        // A function no contact of the project has (a word it does not
+        // know, a card it lacks) cannot be the entry's output: named with
+        // what the next download sends instead, whatever the index says.
+        if (out && !HasContactOf(m_pDocument, value))
+            ReportNotHeld(diffFile, m_path + key, value, LineValue(out, 0));
     } else if (!out) {
         return;
     } else if (field == "/INDEX" || field == "/COND" || field == "/INV") {

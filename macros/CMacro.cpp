@@ -627,13 +627,47 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
     if (text.size() > kRangeTextMaxLength)
         return false;
-    if (!ParseRanges(set, kMaxZones, text)) {
+    const bool ranges = ParseRanges(set, kMaxZones, text);
+    if (!ranges) {
         // Readable without the limit: the numbers go beyond the zones.
         NumberSet unlimited{};
         if (ParseRanges(unlimited, std::numeric_limits<unsigned>::max(), text))
             return false;
     }
     m_zoneText = text;
+    if (ranges) {
+        // The links follow a range text (an upload's answer): a zone, or a
+        // group with a zone, that the text does not name goes, or the window
+        // would show, and a choice confirmed unchanged would send, the zones
+        // the design had instead of the device's.
+        const auto named = [&](const CBaseDevice* zone) {
+            const int32_t n = zone->GetNumber();
+            return n >= 1 && n <= kMaxZones && TestBit(set, static_cast<unsigned>(n - 1));
+        };
+        const auto groupNamed = [&](const CBaseDevice* group) {
+            for (const LinkRecord* g : group->m_outLinks) {
+                if (!g->HasPartner())
+                    continue;
+                if (g->partnerCategory == CAT_ZONE && !named(g->partner))
+                    return false;
+                if (g->partnerCategory == CAT_GROUP)
+                    for (const LinkRecord* h : g->partner->m_outLinks)
+                        if (h->HasPartner() && h->partnerCategory == CAT_ZONE && !named(h->partner))
+                            return false;
+            }
+            return true;
+        };
+        std::vector<LinkRecord> drop;
+        for (const LinkRecord* r : m_outLinks) {
+            if (!r->HasPartner())
+                continue;
+            if ((r->partnerCategory == CAT_ZONE && !named(r->partner)) ||
+                (r->partnerCategory == CAT_GROUP && !groupNamed(r->partner)))
+                drop.push_back(*r);
+        }
+        for (const LinkRecord& r : drop)
+            UnlinkOut(r);
+    }
     std::vector<int> missing;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
@@ -1023,10 +1057,24 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParam(param, n, err);
         return true;
     };
-    // A decimal value that reads 0 when it is not a number.
-    auto decimalOrZero = [&](int param, const std::string* err) {
-        SetParam(param, isNumber ? n : 0, err);
+    // The number of an object the macro names (a signal, a contact, a
+    // console, a memo flag or controller): a whole number standing alone. A
+    // word or a decimal names no object: the macro keeps the one it has
+    // rather than lose it, or take another, on its next download.
+    auto objectNumber = [&](int param, const std::string* err) {
+        if (!isNumber || !wholeNumber)
+            return false;
+        SetParam(param, n, err);
         return true;
+    };
+    // The same where "OFF" names none (a gong, a step's macro or condition,
+    // the repeated macro and its condition).
+    auto reference = [&](int param, const std::string* err) {
+        if (value == "OFF") {
+            SetParam(param, 0, err);
+            return true;
+        }
+        return objectNumber(param, err);
     };
     // A decimal value the setter limits: one beyond the limit is no longer
     // the device's.
@@ -1044,14 +1092,6 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         SetParamFloat(param, v);
         whole = GetParamFloat(param) == v;
         return true;
-    };
-    // "OFF" for 0, else a decimal value.
-    auto offOrDecimal = [&](int param, const std::string* err) {
-        if (value == "OFF") {
-            SetParam(param, 0, err);
-            return true;
-        }
-        return decimal(param, err);
     };
     // One of two words; any other changes nothing.
     auto word = [&](int param, const char* on, const char* off) {
@@ -1105,12 +1145,12 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "INPUT")
         return decimal(4, nullptr);
     if (k == "PRECHIME")
-        return offOrDecimal(5, errFile);
+        return reference(5, errFile);
     if (k == "TYPE") {
         switch (m_kindId) {
-        case mt::Alarm: return decimal(32, errFile);
-        case mt::Chime: return decimal(33, errFile);
-        case mt::Message: return decimal(34, errFile);
+        case mt::Alarm: return objectNumber(32, errFile);
+        case mt::Chime: return objectNumber(33, errFile);
+        case mt::Message: return objectNumber(34, errFile);
         case mt::LogicOut:
             // Another contact kind reads as none.
             whole = value == "INT" || value == "763" || value == "764";
@@ -1119,7 +1159,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         }
     }
     if (k == "OUT")
-        return decimal(7, errFile);
+        return objectNumber(7, errFile);
     if (k == "SELECT")
         return SetParamText(9, value);
     if (k == "VOLUME" || k == "VALUE")
@@ -1137,7 +1177,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         return true;
     }
     if (k == "INDEX")
-        return decimal(12, errFile);
+        return objectNumber(12, errFile);
     if (k == "TITLE" || k == "TEXT")
         return SetParamText(13, AnswerText(value));
     if (k == "UNIT")
@@ -1174,9 +1214,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     for (int step = 1; step <= kSteps; ++step) {
         const std::string stepKey = StrFormat("STEP%d/", step);
         if (k == stepKey + "MACRO")
-            return offOrDecimal(40 + step, errFile);
+            return reference(40 + step, errFile);
         if (k == stepKey + "CONDITION")
-            return offOrDecimal(50 + step, errFile);
+            return reference(50 + step, errFile);
         if (k == stepKey + "TIME")
             return seconds(45 + step);
     }
@@ -1191,9 +1231,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "MUTE")
         return word(29, "ON", "OFF");
     if (k == "MACRO")
-        return decimalOrZero(67, errFile);
+        return reference(67, errFile);
     if (k == "CONDITION")
-        return decimalOrZero(25, errFile);
+        return reference(25, errFile);
     if (k == "COUNT")
         return decimal(68, errFile);
     if (k == "MODE") {
@@ -1214,7 +1254,7 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "PATTERN")
         return SetParamText(73, value, errFile);
     if (k == "ADDRESS")
-        return decimal(38, errFile);
+        return objectNumber(38, errFile);
     if (k == "FILE") {
         if (wholeNumber) {
             decimal(64, nullptr);

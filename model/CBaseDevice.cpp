@@ -705,10 +705,7 @@ void CBaseDevice::SetName(std::string name)
     m_name = std::move(name);
 }
 
-namespace {
-// Blanks alone show as no name at all, on the sheet, in the lists and on the
-// device: such a name is no name.
-bool IsNoName(const std::string& name)
+bool CBaseDevice::IsNoName(const std::string& name)
 {
     for (size_t i = 0; i < name.size(); ++i) {
         if (name[i] == ' ')
@@ -721,7 +718,6 @@ bool IsNoName(const std::string& name)
     }
     return true;
 }
-}  // namespace
 
 int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 {

@@ -143,6 +143,9 @@ public:
     // side 0 above, 1 below, 2 left, 3 right of the symbol.
     virtual CRect SizeToBitmap(uint32_t bitmapId, int side);
     virtual void SetName(std::string name);
+    // Blanks alone (the one that does not break too) show as no name at all,
+    // on the sheet, in the lists and on the device: such a name is no name.
+    static bool IsNoName(const std::string& name);
     virtual int SetNameChecked(const std::string& name, bool ask);
     virtual int SetNameUnique(std::string& name, bool ask);
     virtual std::string GetListText();

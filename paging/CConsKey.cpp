@@ -9,6 +9,7 @@
 #include "paging/CConsole.h"
 #include "paging/ConsoleIds.h"
 #include "paging/IConsoleKeyView.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -55,6 +56,31 @@ int32_t KeyByte(int32_t v)
     return b <= -126 ? b + 256 : b;
 }
 int32_t SignedByte(int32_t v) { return static_cast<int8_t>(v & 0xFF); }
+
+// The numbers of a key's answer as the key holds them: up to three whole
+// numbers (A a target code, delay or macro, B signed, C a priority), then at
+// most the word UNPROT. The value parser reads "%d" and keeps bytes, so
+// anything else would become another key value: "SEL,6.5" zone 6, "SEL,WORT"
+// group slot 0, "SEL,262" zone 6.
+bool IsKeyAnswerRest(const std::string& rest)
+{
+    if (rest.empty())
+        return true;
+    static const long kLow[3] = {-125, -128, 0};
+    static const long kHigh[3] = {130, 127, 127};
+    size_t start = 0;
+    for (int i = 0;; ++i) {
+        const size_t comma = rest.find(',', start);
+        const std::string part = rest.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (i == 3)
+            return comma == std::string::npos && part == "UNPROT";
+        if (!ScanWholeNumber(part, kLow[i], kHigh[i]))
+            return false;
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
 
 CBaseDevice* Lookup(const CConsole* console, int32_t number, uint32_t type)
 {
@@ -195,19 +221,20 @@ std::string CConsKey::WriteDownloadLine(bool query, bool shorten)
     if (!m_console)
         return std::string();
     std::string line = m_console->GetPath() + StrFormat("/KEY%d", m_number);
-    if (query) {
-        line += " ?";
-    } else {
-        ConsKeyValues v = m_stored;
-        if (v.function == CKF_MACREP)
-            v.b = 30 / (v.b != 0 ? v.b : 1);  // repetitions per second as the device's rate
-        line += " " + BuildValueText(v);
-    }
+    line += query ? std::string(" ?") : " " + DownloadValueText();
     SendCommand(line, m_console->GetDocument(), shorten);
     return line;
 }
 
-void CConsKey::ParseAnswer(const std::string& value)
+std::string CConsKey::DownloadValueText() const
+{
+    ConsKeyValues v = m_stored;
+    if (v.function == CKF_MACREP)
+        v.b = 30 / (v.b != 0 ? v.b : 1);  // repetitions per second as the device's rate
+    return BuildValueText(v);
+}
+
+bool CConsKey::ParseAnswer(const std::string& value)
 {
     const size_t comma = value.find(',');
     const std::string keyword = value.substr(0, comma);
@@ -219,14 +246,17 @@ void CConsKey::ParseAnswer(const std::string& value)
             lower += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
         if (lower.rfind("console not connected", 0) != 0)
             ShowMessageId(IDS_CONS_PARSER_ERROR, mb::IconExclamation);
-        return;
+        return true;
     }
+    if (!IsKeyAnswerRest(rest))
+        return false;
     if (function == CKF_MACREP) {
         int a = 0, rate = 0;
         std::sscanf(rest.c_str(), "%d,%d", &a, &rate);
         rest = StrFormat("%d,%d", a, rate != 0 ? 30 / rate : 1);
     }
     ParseValueText(function, rest, true);
+    return true;
 }
 
 // ---------------------------------------------------------------- value parser

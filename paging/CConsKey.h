@@ -107,8 +107,11 @@ public:
     static std::string BuildValueText(const ConsKeyValues& v);
     // Builds "/CONS/ADRn/KEYk value" (or " ?"), sends it and returns it.
     std::string WriteDownloadLine(bool query, bool shorten);
-    // The device's answer for this key ("SEL,5", "MACREP,3,10").
-    void ParseAnswer(const std::string& value);
+    // The device's answer for this key ("SEL,5", "MACREP,3,10"). False when
+    // the key keeps its values because the numbers are no key values.
+    bool ParseAnswer(const std::string& value);
+    // The value text the key's download line carries.
+    std::string DownloadValueText() const;
     // A programmable key's factory label and default function (position 101..112).
     void ResetToDefault(int position);
 

@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "hardware/CAudioInputSlot.h"
 #include "model/ComparingStore.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
+#include "model/BlockWalk.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "paging/CConsKey.h"
 #include "paging/ConsoleIds.h"
+#include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -75,6 +79,46 @@ std::string WordOf(const char* const (&words)[N], const std::string& indexText)
 {
     const int i = std::atoi(indexText.c_str());
     return i >= 0 && static_cast<size_t>(i) < N ? words[i] : words[0];
+}
+
+// The settings the device switches with ON and OFF.
+bool IsSwitchSetting(int32_t code)
+{
+    return code == consparam::Buzzer || code == consparam::DosChar || code == consparam::PreChime ||
+           code == consparam::German || code == consparam::Comp;
+}
+
+// What the console takes of a setting's answer, in the form its settings
+// hold: nothing for a word where ON or OFF belongs, for a number with a
+// fraction or a tail, or for one beyond the setting's range; the console then
+// keeps what it holds. Other settings take the text as it came.
+std::optional<std::string> SettingAnswerText(int32_t code, const std::string& value)
+{
+    const auto whole = [&value](long low, long high) -> std::optional<std::string> {
+        const std::optional<long> v = ScanWholeNumber(value, low, high);
+        return v ? std::optional<std::string>(std::to_string(*v)) : std::nullopt;
+    };
+    if (IsSwitchSetting(code)) {
+        if (value == "ON" || value == "1")
+            return std::string("1");
+        if (value == "OFF" || value == "0")
+            return std::string("0");
+        return std::nullopt;
+    }
+    switch (code) {
+    case consparam::OnPrio: return whole(0, 100);
+    case consparam::Prio: return whole(2, 10);
+    case consparam::ExpertPassword: return whole(1000, 9999);
+    case consparam::UserPassword: return whole(100, 999);
+    case consparam::Passwords: {
+        const size_t comma = value.find(',');
+        if (comma == std::string::npos || !ScanWholeNumber(value.substr(0, comma), 100, 999) ||
+            !ScanWholeNumber(value.substr(comma + 1), 1000, 9999))
+            return std::nullopt;
+        return value;
+    }
+    default: return value;
+    }
 }
 
 // Values sent to the device stay one line: control characters are dropped.
@@ -370,21 +414,7 @@ std::string CConsole::WriteParamLine(uint32_t key, bool query)
     std::string path = m_path + "/";
     path += code == consparam::Group ? StrFormat("GROUP%d", slot) : std::string(KeywordOf(code));
     std::string value;
-    switch (code) {
-    case consparam::Buzzer:
-    case consparam::DosChar:
-    case consparam::PreChime:
-    case consparam::German:
-    case consparam::Comp:
-        value = m_prop.GetParamText(code) == "0" ? "OFF" : "ON";
-        break;
-    case consparam::PttPrio:
-        value = WordOf(kPttWords, m_prop.GetParamText(code));
-        break;
-    case consparam::Ext:
-        value = WordOf(kExtWords, m_prop.GetParamText(code));
-        break;
-    case consparam::Group: {
+    if (code == consparam::Group) {
         value = "0";
         if (const CBaseDevice* group = GetLinkedGroupOfSlot(slot)) {
             NumberSet set{};
@@ -393,15 +423,26 @@ std::string CConsole::WriteParamLine(uint32_t key, bool query)
                     SetBit(set, static_cast<unsigned>(zone - 1), true);
             value = RangesToString(set, kMaxZone);
         }
-        break;
-    }
-    default:
-        value = OneLine(m_prop.GetParamText(code));
-        break;
+    } else {
+        value = ParamValueText(code);
     }
     const std::string line = path + (query ? std::string(" ?") : " " + value);
     SendCommand(line, m_pDocument, false);
     return line;
+}
+
+std::string CConsole::ParamValueText(int32_t code) const
+{
+    if (IsSwitchSetting(code))
+        return m_prop.GetParamText(code) == "0" ? "OFF" : "ON";
+    switch (code) {
+    case consparam::PttPrio:
+        return WordOf(kPttWords, m_prop.GetParamText(code));
+    case consparam::Ext:
+        return WordOf(kExtWords, m_prop.GetParamText(code));
+    default:
+        return OneLine(m_prop.GetParamText(code));
+    }
 }
 
 int CConsole::GetDownloadLines(int mode, int step)
@@ -437,7 +478,7 @@ int CConsole::GetDownloadLines(int mode, int step)
 
 // ---------------------------------------------------------------- upload
 
-void CConsole::ParseUploadLines(std::string line, const std::string&, int)
+void CConsole::ParseUploadLines(std::string line, const std::string& diffFileName, int)
 {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.pop_back();
@@ -454,6 +495,9 @@ void CConsole::ParseUploadLines(std::string line, const std::string&, int)
         s_downloadStop = true;
         return;
     }
+    // A query the device did not understand ("KEY3 ? ") brings no value.
+    if (IsRefusedValue(value))
+        return;
     const size_t digits = key.find_first_of("0123456789");
     const std::string keyword = key.substr(0, digits);
     const int number = digits == std::string::npos ? -1 : std::atoi(key.c_str() + digits);
@@ -464,8 +508,8 @@ void CConsole::ParseUploadLines(std::string line, const std::string&, int)
         return;
     case consparam::Key:
         if ((number >= 1 && number <= CConsKey::kMaxFixed) || (number >= CConsKey::kFirstProgrammable && number <= 113))
-            if (CConsKey* k = m_prop.FindKey(number))
-                k->ParseAnswer(value);
+            if (CConsKey* k = m_prop.FindKey(number); k && !k->ParseAnswer(value))
+                ReportNotHeld(&diffFileName, m_path + "/" + key, value, k->DownloadValueText());
         return;
     case consparam::Group: {
         if (number < 0 || number >= kGroupSlots || value.empty() || value == "0" || value == "NONE")
@@ -489,8 +533,13 @@ void CConsole::ParseUploadLines(std::string line, const std::string&, int)
         return;
     }
     default: {
-        const std::string text = value == "ON" ? "1" : value == "OFF" ? "0" : value;
-        if (!m_prop.SetParamText(code, text))
+        const std::optional<std::string> text = SettingAnswerText(code, value);
+        if (!text) {
+            // Kept, and named with what the next download sends instead.
+            ReportNotHeld(&diffFileName, m_path + "/" + key, value, ParamValueText(code));
+            return;
+        }
+        if (!m_prop.SetParamText(code, *text))
             ShowMessageId(IDS_CONS_PARSER_ERROR, mb::IconExclamation);
         return;
     }

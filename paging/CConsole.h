@@ -70,6 +70,8 @@ public:
     CBaseDevice* FindGroupByZoneSet(const std::string& text) const;
     // Builds, sends and returns one parameter line (key: slot << 16 | code).
     std::string WriteParamLine(uint32_t key, bool query);
+    // The value a download sends for a setting (not a group slot).
+    std::string ParamValueText(int32_t code) const;
     // Model and EXT check after loading or changing the model.
     void SetupModel();
     // Bit 0: a TALKEXT key exists; bit 1: an AUX key exists.

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "model/NumberSet.h"
 #include "paging/PagingIds.h"
 #include "paging/ZoneSets.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CLANGroup, 2)
@@ -223,17 +226,28 @@ int CLANGroup::GetDownloadLines(int mode, int step)
     return 1;
 }
 
-void CLANGroup::ParseUploadLines(std::string line, const std::string&, int linkState)
+void CLANGroup::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
         line.pop_back();
     const size_t blank = line.find(' ');
     if (blank == std::string::npos || linkState == linkstate::Download)
         return;
     const std::string path = "/" + line.substr(0, blank);
     const std::string value = line.substr(blank + 1);
-    // Only the line of the group itself ("KVT/LANGRP3 1-4") carries the members.
-    if (value == "?" || path != m_path || value.size() > 499)
+    // Only the line of the group itself ("KVT/LANGRP3 1-4") carries the
+    // members; "? " is the device not understanding the query.
+    if (IsRefusedValue(value) || path != m_path)
         return;
+    // All zones, none, or a set of them; anything else is kept out, and an
+    // upload names it with the members the next download sends.
+    ZoneSet zones{};
+    if (value != "ALL" && value != "NONE" && value != "0" &&
+        (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
+         !ParseRanges(zones, 100, value))) {
+        if (linkState == linkstate::Upload)
+            ReportNotHeld(&diffFileName, m_path, value, m_members);
+        return;
+    }
     m_members = value;
 }

@@ -5280,6 +5280,11 @@ IDS_CAT_FIRST + 3
         <translation>Please enter a correct date !</translation>
     </message>
     <message>
+        <source>Bitte geben Sie eine korrekte Uhrzeit ein !</source>
+        <extracomment>35160</extracomment>
+        <translation>Please enter a correct time !</translation>
+    </message>
+    <message>
         <source>Aufgrund des größeren Speichers in der Geräteversion KVT7000 Upgrade
 gibt es folgende SW Unterschiede:
 

@@ -112,16 +112,16 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         // The part being typed counts as the picker shows it; a text that is
-        // no date or time leaves the cell as it was. A date that does not
-        // exist is told, once the edit is over.
+        // no date or time leaves the cell as it was. A date or a time that
+        // does not exist is told, once the edit is over.
         m_bCommit = TakeTyped();
-        const bool badDate = !m_bCommit && !m_bTime;
+        const bool refused = !m_bCommit;
         e->accept();
         m_Value = dateTime();
         FocusList();
         EndEdit();
-        if (badDate)
-            ShowMessageId(uistr::BadDate, mb::Ok);
+        if (refused)
+            ShowMessageId(m_bTime ? uistr::BadTime : uistr::BadDate, mb::Ok);
         return;
     }
     case Qt::Key_Escape:

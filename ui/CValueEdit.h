@@ -30,6 +30,8 @@ public:
     bool ReadsAsWhole() const;
     // Shows again the text last set, over what the user typed.
     void ShowAgain() { setText(m_strWork); }
+    // The field holds the text last set: nothing typed, or the same again.
+    bool ShowsTextSet() const { return text() == m_strWork; }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -16,6 +16,7 @@ enum : uint32_t {
     NoEntryChoice = 34471, // "Kein Eintrag": the none row of value choices
     All = 34487,           // "Alle"
     BadDate = 34336,       // "Bitte geben Sie ein korrektes Datum ein !"
+    BadTime = 35160,       // "Bitte geben Sie eine korrekte Uhrzeit ein !"
     Out1 = 33039,          // "OUT1" .. "OUT4": 33039 .. 33042
     Out2 = 33040,
     Out3 = 33041,

@@ -9,4 +9,5 @@ QL_STRING_TABLE({
     {34362, "Verbinden"},
     {32800, "Voreinstellungen"},
     {34336, "Bitte geben Sie ein korrektes Datum ein !"},
+    {35160, "Bitte geben Sie eine korrekte Uhrzeit ein !"},
 });

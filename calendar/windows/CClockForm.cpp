@@ -224,11 +224,10 @@ void CClockForm::OnSetMainClock()
     if (!time || !date) {
         // A time or date that does not exist ("25:61:00", "31.02.2026") is
         // refused as a date or time field refuses it: nothing goes to the
-        // device, the fields show the clock as before, and a date is told.
+        // device, the fields show the clock as before, and the user is told.
         m_mainTime->setText(m_mainTimeBefore);
         m_mainDate->setText(m_mainDateBefore);
-        if (!date)
-            ShowMessageId(uistr::BadDate, mb::Ok);
+        ShowMessageId(date ? uistr::BadTime : uistr::BadDate, mb::Ok);
         return;
     }
     Send(QStringLiteral("/CLOCK/MAIN/TIME ") + *time);
@@ -244,9 +243,10 @@ void CClockForm::OnSetSlaveClock()
     const std::optional<QString> time = DeviceTimeText(m_slaveTime->text());
     m_slaveTime->setModified(false);
     if (!time) {
-        // No time ("99:99"): nothing is sent and the field shows the slave
-        // clock as before.
+        // No time ("99:99"): nothing is sent, the field shows the slave
+        // clock as before, and the user is told.
         m_slaveTime->setText(m_slaveBefore);
+        ShowMessageId(uistr::BadTime, mb::Ok);
         return;
     }
     Send(QStringLiteral("/CLOCK/SLAVE/TIME ") + *time);

@@ -373,6 +373,11 @@ void CAmpPropDlg::Apply()
             const int e = m_channel[c]->itemData(pos).toInt();
             return e >= 0 && static_cast<size_t>(e) < m_entries.size() ? &m_entries[e] : nullptr;
         };
+        // A channel chosen as it was keeps its feed as it is: taking it
+        // down and up again would only reorder the links and mark the
+        // project.
+        if (m_channel[c]->currentIndex() == m_selected[c])
+            continue;
         if (const AmpOutputEntry* old = entryAt(m_selected[c])) {
             m_amp->DeleteOutRecord(c, old->slot, old->output, CAT_OUTPUT_SLOT);
             old->slot->DeleteInRecord(old->output, m_amp, c, CAT_AMPLIFIER);

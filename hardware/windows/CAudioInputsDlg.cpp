@@ -438,10 +438,12 @@ void CAudioInputsDlg::SpinStep(int spinId, int delta)
     }
     case kAttenuationSpin:
         m_attenuation->SetValue(index);
+        m_attenuation->setModified(true);  // the spin types the value
         OnAttenuationEditDone();
         break;
     case kRampSpin:
         m_ramp->SetValue(index);
+        m_ramp->setModified(true);
         OnRampEditDone();
         break;
     default:
@@ -709,9 +711,20 @@ void CAudioInputsDlg::ComputeFilter(int filter)
 
 void CAudioInputsDlg::RepaintGraph() { m_graph->update(); }
 
+bool CAudioInputsDlg::HoldsChoice(unsigned code, int filter, const QComboBox* list) const
+{
+    const CAudioInputSlot* slot = SlotOfInput(m_selected);
+    return slot && slot->GetValueText(MakeInputKey(code, filter), m_selected % 2) ==
+                       std::to_string(list->currentData().toInt());
+}
+
 void CAudioInputsDlg::OnTypeChanged(int filter)
 {
     FilterControls& fc = m_filters[filter];
+    // The type shown, chosen again, changes nothing: it neither wakes a
+    // bypassed filter nor goes to the device.
+    if (m_typeShown[filter] && HoldsChoice(IPC_TYPE, filter, fc.type))
+        return;
     m_typeShown[filter] = true;
     ShowFilterControls(filter);
     const bool fixSlope = fc.type->currentData().toInt() == IFT_HISHELV && fc.slope->currentData().toInt() == 12;
@@ -725,6 +738,8 @@ void CAudioInputsDlg::OnTypeChanged(int filter)
 
 void CAudioInputsDlg::OnSlopeChanged(int filter)
 {
+    if (HoldsChoice(IPC_S, filter, m_filters[filter].slope))
+        return;
     ComputeFilter(filter);
     Apply(IPC_S, filter);
 }
@@ -756,6 +771,12 @@ void CAudioInputsDlg::OnFilterEditDone(int filter, unsigned code)
 
 bool CAudioInputsDlg::TakeTyped(CGridEdit* edit)
 {
+    // Only what the user typed is taken: the focus passing through a field
+    // changes, marks and sends nothing (nor wakes a bypassed filter).
+    if (!edit->isModified()) {
+        edit->ShowValue();
+        return false;
+    }
     const CGridEdit::Reading reading = edit->ReadValue();
     if (CGridEdit::TellsRange(reading))
         ShowMessageId(34024, mb::IconExclamation);
@@ -849,10 +870,11 @@ void CAudioInputsDlg::Apply(unsigned code, int filter)
     case IPC_BYPASS: text = fc.bypass->isChecked() ? "1" : "0"; break;
     default: return;
     }
+    // The slot marks the project when the value differs from its own: the
+    // shown value entered again changes nothing.
     slot->SetValueText(MakeInputKey(code, filter), ch, text);
     if (code != IPC_ATTENUATION && code != IPC_RAMP)
         slot->TransmitParameter(code, static_cast<uint32_t>(ch * 256 + filter), true, false);
-    slot->SetDocModified();
 }
 
 // ---------------------------------------------------------------- closing

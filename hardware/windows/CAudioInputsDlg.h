@@ -105,6 +105,8 @@ private:
     bool TakeTyped(CGridEdit* edit);
 
     void OnInputClicked(int input);
+    // The selected input's slot holds the list's choice for this filter already.
+    bool HoldsChoice(unsigned code, int filter, const QComboBox* list) const;
     void OnTypeChanged(int filter);
     void OnSlopeChanged(int filter);
     void OnFilterEditDone(int filter, unsigned code);

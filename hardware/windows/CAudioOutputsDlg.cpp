@@ -63,12 +63,6 @@ constexpr DelayUnit kUnits[3] = {
     {"feet", 1087.4, 1.97, 200},
 };
 
-// The longest delay of the device, in seconds, by device variant.
-double MaxDelaySeconds(const CQuillomerDoc* doc)
-{
-    return doc && doc->m_data.deviceVariant == 0 ? 0.34 : 0.33;
-}
-
 QString Id(int id) { return QString::number(id); }
 
 // "%2.1f" and friends without the leading blanks, as the cards read them.
@@ -343,7 +337,7 @@ void CAudioOutputsDlg::SetUnit(int unit)
     m_factor = 20.0 * u.coefficient + u.base;
     m_step = u.base * 0.00002;
     m_delayMin = 0.0;
-    m_delayMax = std::trunc(m_factor * MaxDelaySeconds(IsDocumentAlive() ? m_doc : nullptr) * 1000.0) * 0.001;
+    m_delayMax = std::trunc(m_factor * CAudioOutputSlot::MaxDelaySeconds(IsDocumentAlive() ? m_doc : nullptr) * 1000.0) * 0.001;
     const QSignalBlocker block(m_unit);
     m_unit->setCurrentIndex(m_unitIndex);
 }

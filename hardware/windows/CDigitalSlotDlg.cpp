@@ -80,6 +80,8 @@ CDigitalSlotDlg::CDigitalSlotDlg(CDigitalSlot* card, QWidget* parent) : QDialog(
 
 void CDigitalSlotDlg::accept()
 {
+    if (ContactRow::RefuseNoNames(m_inputs, m_outputs))
+        return;
     std::vector<std::string> in, out;
     for (int i = 0; i < kContacts; ++i) {
         in.push_back(m_inputs[i].Name());

@@ -107,6 +107,8 @@ CInterfaceSlotDlg::CInterfaceSlotDlg(CInterfaceSlot* card, QWidget* parent) : QD
 
 void CInterfaceSlotDlg::accept()
 {
+    if (ContactRow::RefuseNoNames(m_inputs, m_outputs))
+        return;
     std::vector<std::string> in, out;
     for (int i = 0; i < 4; ++i) {
         in.push_back(m_inputs[i].Name());

@@ -17,11 +17,14 @@
 #include <algorithm>
 #include <initializer_list>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/windows/WindowSamples.h"
 #include "model/DocContext.h"
+#include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
@@ -70,15 +73,16 @@ IRemoteAmpLink& Link()
     return LinkOverride() ? *LinkOverride() : adapter;
 }
 
-// A decimal number that fills the whole text (leading and trailing blanks allowed).
+// A decimal number that fills the whole text (leading and trailing blanks
+// allowed): "-12.5" or "5x" is no level of -12 or 5, nor is a number an int
+// cannot hold one it wraps to.
 bool ReadDecimal(const std::string& text, int& value)
 {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const long v = std::strtol(begin, &end, 10);
-    if (end == begin)
+    const std::optional<long> v =
+        ScanWholeNumber(text, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    if (!v)
         return false;
-    value = static_cast<int>(v);
+    value = static_cast<int>(*v);
     return true;
 }
 

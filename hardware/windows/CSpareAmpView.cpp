@@ -258,8 +258,9 @@ void CSpareAmpView::OnRenamed(QTreeWidgetItem* item, int column)
     if (renamed == name)
         return;
     // A spare without a name is an unused entry to the device and to the
-    // project file: an emptied label keeps the old name.
-    if (renamed.empty()) {
+    // project file: an emptied label, or one of blanks alone, keeps the old
+    // name.
+    if (CBaseDevice::IsNoName(renamed)) {
         QMetaObject::invokeMethod(this, &CSpareAmpView::FillSpares, Qt::QueuedConnection);
         return;
     }

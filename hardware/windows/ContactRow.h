@@ -7,7 +7,16 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+
+#include "model/CBaseDevice.h"
+#include "model/ModelStrings.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 
 struct ContactRow {
     QCheckBox* check = nullptr;
@@ -41,4 +50,38 @@ struct ContactRow {
     }
 
     std::string Name() const { return edit->text().toStdString(); }
+
+    // Blanks alone, or a control character, are no name: an emptied row
+    // removes its contact, but such a text is refused as a name, with the
+    // message the name setters give; the focus goes to the row to be put
+    // right.
+    bool RefusesName() const
+    {
+        const std::string name = Name();
+        if (name.empty())
+            return false;
+        uint32_t message = 0;
+        if (CBaseDevice::IsNoName(name))
+            message = IDS_NAME_EMPTY;
+        else if (HasControlChars(name))
+            message = IDS_NAME_CONTROL_CHARS;
+        else
+            return false;
+        ShowMessage(LoadStringId(message), mb::Ok | mb::IconStop);
+        edit->setFocus();
+        edit->selectAll();
+        return true;
+    }
+
+    // A card dialog's rows, inputs before outputs: the first one whose text
+    // is no name refuses it.
+    template <size_t N>
+    static bool RefuseNoNames(const ContactRow (&inputs)[N], const ContactRow (&outputs)[N])
+    {
+        for (const ContactRow* rows : {inputs, outputs})
+            for (size_t i = 0; i < N; ++i)
+                if (rows[i].RefusesName())
+                    return true;
+        return false;
+    }
 };

@@ -1,5 +1,7 @@
 #include "logic/windows/CMemoFlagListView.h"
 
+#include <climits>
+
 #include "comm/CCommLink.h"
 #include "logic/CMemoFlag.h"
 #include "logic/windows/LogicWindowIds.h"
@@ -9,6 +11,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/UiIds.h"
 
@@ -48,9 +51,11 @@ void CMemoFlagListView::OnEndLabelEdit(int row, int column, const QString& text)
     if (!flag || text.isNull())
         return;
     if (column == 1) {
-        // The number the text starts with ("12a" is 12).
-        int number = 0;
-        const bool reads = ReadBlockInt(text.toStdString(), number);
+        // The number the text starts with ("12a" is 12); a decimal ("2,5")
+        // is no flag's number, never the one before its decimal mark.
+        const TypedWhole typed = ScanTypedWhole(text.toStdString());
+        const bool reads = typed.kind == TypedWhole::Whole && typed.value >= INT_MIN && typed.value <= INT_MAX;
+        const int number = reads ? static_cast<int>(typed.value) : 0;
         CQuillomerDoc* doc = flag->GetDocument();
         const int limit = doc ? static_cast<int>(GetMaxObjectCount(OT_MEMO_FLAG, doc->m_data.deviceVariant)) : 0;
         if (!reads || number < 1 || number > limit)

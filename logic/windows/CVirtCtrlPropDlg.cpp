@@ -1,5 +1,7 @@
 #include "logic/windows/CVirtCtrlPropDlg.h"
 
+#include <utility>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -222,11 +224,19 @@ void CVirtCtrlPropDlg::UpdateFromNormalized()
 
 void CVirtCtrlPropDlg::OnMinMaxLeft()
 {
+    const CVirtCtrlItem* item = GetController();
+    const std::pair<float, float> before =
+        item ? std::make_pair(item->GetFloat(CVirtCtrlItem::Min), item->GetFloat(CVirtCtrlItem::Max))
+             : std::make_pair(0.0f, 0.0f);
     // A text that is no number ("3.5,5") keeps the value it replaced.
     for (CValueEdit* edit : {m_minimum, m_maximum})
         if (!edit->ReadsAsFloat())
             edit->ShowAgain();
     Save();
+    // The range typed again as it was: the output stays as it is, not read
+    // back through the six decimals the normalized value shows.
+    if (item && std::make_pair(item->GetFloat(CVirtCtrlItem::Min), item->GetFloat(CVirtCtrlItem::Max)) == before)
+        return;
     UpdateFromNormalized();
 }
 
@@ -246,6 +256,10 @@ void CVirtCtrlPropDlg::OnNormalizedLeft()
         m_normalized->ShowAgain();
         return;
     }
+    // The value shown, typed again: the output stays as it is, not read back
+    // through the six decimals the field shows.
+    if (m_normalized->ShowsTextSet())
+        return;
     const float typed = ValueOf(m_normalized);
     const float normalized = typed < 0.0f ? 0.0f : typed > 1.0f ? 1.0f : typed;
     m_normalized->SetFloat(normalized, 1, "%f");
@@ -264,6 +278,8 @@ void CVirtCtrlPropDlg::OnCurveLeft()
     }
     const int k = vcmath::ClampCurve(m_curveValue->GetLong(1));
     m_curveValue->SetLong(k, 1, "%ld");
+    if (k == m_curve->GetCurve())
+        return;  // the curve shown, typed again: the output stays as it is
     m_curve->SetCurve(k);
     m_curve->update();
     UpdateFromNormalized();

@@ -381,6 +381,12 @@ void CMacroEditorView::TypedNumberEdit(QLineEdit* edit, int param, bool whole, b
     struct Held {
         bool typing = false;
         QString text;  // the parameter's text before the typing began
+        // Of a project that had nothing to save when the typing began: what
+        // it stores of the macro and of its counterpart then. The keys write
+        // as they come, so a text that ends as no value marks the project on
+        // the way; once the value before is back, it has nothing to save again.
+        bool clean = false;
+        std::vector<uint8_t> own, other;
     };
     const auto held = std::make_shared<Held>();
     // Writes what the text reads as; false when it reads as nothing.
@@ -411,6 +417,17 @@ void CMacroEditorView::TypedNumberEdit(QLineEdit* edit, int param, bool whole, b
         if (!held->typing) {
             held->typing = true;
             held->text = QString::fromStdString(macro->GetParamText(param));
+            const CQuillomerDoc* doc = macro->GetDocument();
+            held->clean = doc && !doc->IsModified();
+            if (held->clean) {
+                try {
+                    held->own = macro->StoredForm();
+                    CMacro* other = CounterpartOf(macro);
+                    held->other = other ? other->StoredForm() : std::vector<uint8_t>();
+                } catch (...) {
+                    held->clean = false;  // unknown: the marks stay as the keys left them
+                }
+            }
         }
         write(text);
     });
@@ -422,6 +439,15 @@ void CMacroEditorView::TypedNumberEdit(QLineEdit* edit, int param, bool whole, b
             return;
         if (typing && !write(edit->text()))
             write(held->text);
+        if (typing && held->clean) {
+            try {
+                CMacro* other = CounterpartOf(macro);
+                if (macro->StoredForm() == held->own &&
+                    (other ? other->StoredForm() : std::vector<uint8_t>()) == held->other)
+                    macro->GetDocument()->SetModifiedFlag(false);
+            } catch (...) {
+            }
+        }
         edit->setText(QString::fromStdString(macro->GetParamText(param)));
     });
 }

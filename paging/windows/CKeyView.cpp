@@ -743,8 +743,10 @@ void CKeyView::Transfer(int mode)
     hold.Hold({window(), m_keyProps}, window());
     CTransferLoop loop;
     m_transfer = &loop;
-    // The download state holds the device's macros locked until it ends.
-    const CTransferLoop::Result result = loop.Run(console, mode, -1, false);
+    // The download state holds the device's macros locked until it ends. An
+    // upload starts its own difference file, shown at its end, for what the
+    // console kept of the device's answers.
+    const CTransferLoop::Result result = loop.Run(console, mode, -1, mode != 0);
     if (!alive)
         return;
     m_transfer = nullptr;

@@ -178,7 +178,9 @@ void CFaultTextDlg::Transfer(bool upload)
     const QPointer<CFaultTextDlg> alive(this);
     // Known to the user by the button that started it, not by the block's name.
     const std::string name = CFeatureFrm::CommandText(upload ? kUpload : kDownload).toStdString();
-    const CTransferLoop::Result result = loop.Run(m_readyInput, upload ? 1 : 0, -1, false, {}, {}, name);
+    // An upload names what the project cannot hold in the difference file,
+    // as the ready-input window's own upload of the same block does.
+    const CTransferLoop::Result result = loop.Run(m_readyInput, upload ? 1 : 0, -1, upload, {}, {}, name);
     if (!alive)
         return;
     hold.Release();

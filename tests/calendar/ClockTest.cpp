@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "calendar/CCalObject.h"
 #include "calendar/CClock.h"
 #include "calendar/CTimer.h"
@@ -80,6 +82,13 @@ TEST(Clock, AnswersAreStoredInAnyStateAndHandedToTheWindow)
     clock.SetAnswerSink(nullptr);
     clock.ParseUploadLines("CLOCK/DCF/RECEIVE ON", "", linkstate::Online);
     EXPECT_EQ(2u, sink.lines.size());
+    // A state that is no state, polled by the clock window: kept, and the
+    // difference file of the last upload is left alone.
+    const std::string lastUpload = testing::TempDir() + "clock-last-upload.err";
+    std::remove(lastUpload.c_str());
+    clock.ParseUploadLines("CLOCK/SLAVE/RUN 1.5", lastUpload, linkstate::Online);
+    EXPECT_EQ("ON", clock.m_run);
+    EXPECT_EQ(nullptr, std::fopen(lastUpload.c_str(), "rb"));
 }
 
 TEST(Timer, StoresItsTextsAndOpensTheClockDialog)

@@ -16,6 +16,7 @@
 #include "audio/CMonitor.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
+#include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CWeek.h"
@@ -35,7 +36,10 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "paging/CConsole.h"
+#include "paging/CLANGroup.h"
 #include "paging/CZone.h"
+#include "paging/ConsoleIds.h"
 #include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 #include "hardware/CAudioInputSlot.h"
@@ -328,6 +332,10 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/AUDIO/IN1/FILTER2/BYPASS on"}, "ERROR: /AUDIO/IN1/FILTER2/BYPASS >>on<< should be >>OFF<<",
          "/AUDIO/IN1/FILTER2/BYPASS OFF"},
         {0, {"/AUDIO/IN4/FILTER3/S 8"}, "ERROR: /AUDIO/IN4/FILTER3/S >>8<< should be >>6<<", "/AUDIO/IN4/FILTER3/S 6"},
+        {0, {"/AUDIO/IN1/AUX 7"}, "ERROR: /AUDIO/IN1/AUX >>7<< should be >>1<<", "/AUDIO/IN1/AUX 1"},
+        {0, {"/AUDIO/IN2/AUX 0"}, "ERROR: /AUDIO/IN2/AUX >>0<< should be >>1<<", "/AUDIO/IN2/AUX 1"},
+        {0, {"/AUDIO/IN2/FILTER2/TYPE 7"}, "ERROR: /AUDIO/IN2/FILTER2/TYPE >>7<< should be >>PEQ<<",
+         "/AUDIO/IN2/FILTER2/TYPE PEQ"},
         {0, {"/AUDIO/OUT2/VOL 10"}, "ERROR: /AUDIO/OUT2/VOL >>10<< should be >>6.0<<", "/AUDIO/OUT2/VOL 6.0"},
         {0, {"/AUDIO/OUT3/DELAY abc"}, "ERROR: /AUDIO/OUT3/DELAY >>abc<< should be >>0.000<<",
          "/AUDIO/OUT3/DELAY 0.000"},
@@ -340,6 +348,12 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/AUDIO/IN4/FILTER3/S 12"},
         {0, {"/AUDIO/OUT3/DELAY 12.5", "/AUDIO/OUT3/DELAY abc"}, "ERROR: /AUDIO/OUT3/DELAY >>abc<< should be >>12.500<<",
          "/AUDIO/OUT3/DELAY 12.500"},
+        // Delays beyond what an output holds (340 ms, 330 ms on the upgraded device), and below nothing.
+        {0, {"/AUDIO/OUT3/DELAY 500"}, "ERROR: /AUDIO/OUT3/DELAY >>500<< should be >>340.000<<",
+         "/AUDIO/OUT3/DELAY 340.000"},
+        {0, {"/AUDIO/OUT2/DELAY 335"}, "ERROR: /AUDIO/OUT2/DELAY >>335<< should be >>330.000<<",
+         "/AUDIO/OUT2/DELAY 330.000", 1},
+        {0, {"/AUDIO/OUT4/DELAY -20"}, "ERROR: /AUDIO/OUT4/DELAY >>-20<< should be >>0.000<<", "/AUDIO/OUT4/DELAY 0.000"},
         {0, {"/READYINP/ENTRY8/FUNCTION SLOT5_IN", "/READYINP/ENTRY8/INDEX 3"}, "READYINP 8 : Label SLOT5_IN 3",
          "/READYINP/ENTRY8/INDEX 3"},
         {0, {"/MACRO/PROG9/PARAM/TYPE 45"}, "Makro 9 : Alarm 45", "/MACRO/PROG9/PARAM/TYPE 2"},
@@ -358,6 +372,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/WEEK/MO X"}, "Wochenprogramm 1 : Tagesprogramm X", "/CAL/WEEK/MO 2"},
         // Numbers "%d" would cut short or wrap.
         {0, {"/CAL/WEEK/MO 1e40"}, "Wochenprogramm 1 : Tagesprogramm 1e40", "/CAL/WEEK/MO 2"},
+        {0, {"/CAL/WEEK/MO ? "}, "", "/CAL/WEEK/MO 2"},
         {0, {"/CAL/APPOINT4/MACRO 4294967307"}, "Ereignis 4 : Makro 4294967307", "/CAL/APPOINT4/MACRO 10"},
         {0, entry("FOOBAR", "7"), "ERROR: /CONDITION/ENTRY5/FUNCTION >>FOOBAR<< should be >>OFF<<",
          "/CONDITION/ENTRY5/FUNCTION OFF"},
@@ -396,6 +411,16 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/ON MAINS,BATT"},
         {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE MAYBE"}, "Makro 12 : MUTE MAYBE",
          "/MACRO/PROG12/PARAM/MUTE OFF"},
+        // A macro's references: a word or a decimal names no object and takes no other.
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/PROG12/PARAM/MACRO abc"},
+         "Makro 12 : MACRO abc", "/MACRO/PROG12/PARAM/MACRO 10"},
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/CONDITION 4", "/MACRO/PROG12/PARAM/CONDITION 2.5"},
+         "Makro 12 : CONDITION 2.5", "/MACRO/PROG12/PARAM/CONDITION 4"},
+        {0, {"/MACRO/PROG8/PARAM/STEP1/CONDITION 2.5"}, "Makro 8 : STEP1/CONDITION 2.5",
+         "/MACRO/PROG8/PARAM/STEP1/CONDITION 4"},
+        {0, {"/MACRO/PROG12/TYPE MEMO_FLAG", "/MACRO/PROG12/PARAM/INDEX 3", "/MACRO/PROG12/PARAM/INDEX 2.5"},
+         "Makro 12 : INDEX 2.5", "/MACRO/PROG12/PARAM/INDEX 3"},
+        {0, {"/MACRO/PROG9/PARAM/TYPE 3.5"}, "Makro 9 : TYPE 3.5", "/MACRO/PROG9/PARAM/TYPE 2"},
         // Common audio settings: a word, a level or an input beyond its range, a decimal comma, a
         // decimal where a whole number belongs; a value the device did not understand.
         {0, {"/AUDIO/MESSAGE_VOL abc"}, "ERROR: /AUDIO/MESSAGE_VOL >>abc<< should be >>-3.6<<",
@@ -462,8 +487,44 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/INV OFF"},
         {0, {"/LOGICOUT/ENTRY2/COND 4x"}, "ERROR: /LOGICOUT/ENTRY2/COND >>4x<< should be >>4<<",
          "/LOGICOUT/ENTRY2/COND 4"},
+        {0, {"/LOGICOUT/ENTRY2/FUNCTION FOO"}, "ERROR: /LOGICOUT/ENTRY2/FUNCTION >>FOO<< should be >>SLOT5_OUT<<",
+         "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
+        // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a
+        // decimal, a number beyond the range, a word where ON or OFF belongs, no pair of passwords; a
+        // value the device did not understand.
+        {0, {"/CONS/ADR1/ON_PRIO 7,5"}, "ERROR: /CONS/ADR1/ON_PRIO >>7,5<< should be >>40<<", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/ON_PRIO 99999"}, "ERROR: /CONS/ADR1/ON_PRIO >>99999<< should be >>40<<",
+         "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/BUZZER WORT"}, "ERROR: /CONS/ADR1/BUZZER >>WORT<< should be >>ON<<", "/CONS/ADR1/BUZZER ON"},
+        {0, {"/CONS/ADR1/PASSW 1,5"}, "ERROR: /CONS/ADR1/PASSW >>1,5<< should be >>815,4711<<",
+         "/CONS/ADR1/PASSW 815,4711"},
+        {0, {"/CONS/ADR1/ON_PRIO ? "}, "", "/CONS/ADR1/ON_PRIO 40"},
+        {0, {"/CONS/ADR1/PASSW 321,9876", "/CONS/ADR1/PASSW ? "}, "", "/CONS/ADR1/PASSW 321,9876"},
+        {0, {"/CONS/ADR1/ON_PRIO 70", "/CONS/ADR1/BUZZER OFF"}, "", "/CONS/ADR1/BUZZER OFF"},
+        // Console 1's first key (disabled; zone 6 exists): a decimal, a number a byte would wrap onto zone 6,
+        // a word where a number belongs, a tail that is no protect word; a key value it holds.
+        {0, {"/CONS/ADR1/KEY1 SEL,6.5"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6.5<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,262"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,262<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,WORT"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,WORT<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,NEIN"}, "ERROR: /CONS/ADR1/KEY1 >>SEL,6,0,0,NEIN<< should be >>DISABLED<<",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"}, "", "/CONS/ADR1/KEY1 SEL,6,0,0,UNPROT"},
+        // The slave clock (not running, not inverted): a decimal and a word where ON or OFF belongs; a state
+        // the device did not understand.
+        {0, {"/CLOCK/SLAVE/RUN 1.5"}, "ERROR: /CLOCK/SLAVE/RUN >>1.5<< should be >>OFF<<", "/CLOCK/SLAVE/RUN OFF"},
+        {0, {"/CLOCK/SLAVE/INVERT WORT"}, "ERROR: /CLOCK/SLAVE/INVERT >>WORT<< should be >>OFF<<",
+         "/CLOCK/SLAVE/INVERT OFF"},
+        {0, {"/CLOCK/SLAVE/RUN ON", "/CLOCK/SLAVE/RUN ? "}, "", "/CLOCK/SLAVE/RUN ON"},
+        // LAN group 3 of the upgraded device (no members yet): a decimal and a word where a set of zones
+        // belongs; members the device did not understand the query for.
+        {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
+        {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -489,9 +550,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CMonitor>(33086, CAT_DIGITAL_IO),
                                        f.Numbered<CZone>(CZone::kKind, 6, CAT_ZONE),
                                        f.Add<CZonetestObject>(34577, CAT_AUDIO),
-                                       f.Add<CFuse>(33084, CAT_INTERFACE)};
+                                       f.Add<CFuse>(33084, CAT_INTERFACE),
+                                       f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
+                                       f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
+                                       f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
+        auto* console = dynamic_cast<CConsole*>(blocks[19]);
+        console->GetProp().CreateFixedKeys(consmodel::WRN2271, console);
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);

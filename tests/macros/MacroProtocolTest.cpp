@@ -303,7 +303,7 @@ TEST_F(MacroProtocolTest, AnswersThatCannotBeUsedChangeNothing)
     rep->SetParam(68, 4);
     EXPECT_FALSE(rep->ParseParamAnswer("/PARAM/COUNT", "many", nullptr));
     EXPECT_EQ(4, rep->GetParam(68));
-    EXPECT_TRUE(rep->ParseParamAnswer("/PARAM/MACRO", "none", nullptr));  // not a number: no macro
+    EXPECT_FALSE(rep->ParseParamAnswer("/PARAM/MACRO", "none", nullptr));  // not a number: named, nothing taken
     EXPECT_EQ(0, rep->GetParam(67));
 
     // A decimal answer reads the number it starts with.

@@ -450,6 +450,17 @@ TEST_F(MacroTest, ZoneTextLinksZonesAndSetZonesKeepsOtherLinks)
     EXPECT_NE(nullptr, m->GetOutLinkTo(z1));
     EXPECT_NE(nullptr, m->GetOutLinkTo(z3));
     EXPECT_EQ("1-3", m->GetParamText(63));
+    // The device's answer names zone 3 alone: the link to zone 1 goes with it.
+    EXPECT_TRUE(m->ParseParamAnswer("/PARAM/ZONES", "3", nullptr));
+    EXPECT_EQ(nullptr, m->GetOutLinkTo(z1));
+    EXPECT_NE(nullptr, m->GetOutLinkTo(z3));
+    DeviceList shown;  // what the lines dialog shows chosen, confirmed unchanged
+    for (CBaseDevice* z : {static_cast<CBaseDevice*>(z1), static_cast<CBaseDevice*>(z3)})
+        if (m->GetOutLinkTo(z))
+            shown.push_back(z);
+    m->SetZones(shown);
+    EXPECT_EQ("3", m->GetParamText(2));
+    ASSERT_TRUE(m->SetParamText(2, "1-3"));
     m->SetParam(5, 2);  // a prechime link stays
     m->SetZones({});
     EXPECT_EQ(nullptr, m->GetOutLinkTo(z1));

@@ -195,6 +195,48 @@ TEST_F(AmpPropDlgTest, ApplyLinksAndUnlinksChannels)
     EXPECT_TRUE(messages.texts.empty());
 }
 
+// What is shown, chosen again with the keyboard (the list opened and Enter
+// on the entry shown, or another entry and back) and confirmed with OK,
+// changes nothing: the feeds stay as they were and the project unmarked.
+TEST_F(AmpPropDlgTest, ChoosingWhatIsShownAgainChangesNothing)
+{
+    const struct {
+        int combo;  // the model, or a channel's feed
+        std::vector<Qt::Key> keys;
+    } rows[] = {
+        {1043, {Qt::Key_F4, Qt::Key_Return}},
+        {1044, {Qt::Key_F4, Qt::Key_Return}},
+        {1044, {Qt::Key_Down, Qt::Key_Up}},
+        {1045, {Qt::Key_F4, Qt::Key_Return}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.combo);
+        CAmplifier* amp = MakeAmp(k4ChRemote);
+        CAmplifier* other = MakeAmp(k4ChRemote);
+        amp->LinkTo(0, slot3, 0);
+        other->LinkTo(0, slot3, 0);
+        amp->m_lanes[0] = 2;  // drawn on another lane than the entry's own
+        Doc().SetModifiedFlag(false);
+        const std::vector<uint8_t> ampBefore = amp->StoredForm(), slotBefore = slot3->StoredForm();
+        {
+            CAmpPropDlg dlg(amp);
+            dlg.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+            auto* combo = Control<QComboBox>(dlg, row.combo);
+            combo->setFocus();
+            for (Qt::Key key : row.keys) {
+                QWidget* target = combo->view()->isVisible() ? combo->view() : static_cast<QWidget*>(combo);
+                QTest::keyClick(target, key);
+                QApplication::processEvents();
+            }
+            QTest::mouseClick(Control<QPushButton>(dlg, 1), Qt::LeftButton);
+        }
+        EXPECT_EQ(ampBefore, amp->StoredForm());
+        EXPECT_EQ(slotBefore, slot3->StoredForm());
+        EXPECT_FALSE(Doc().IsModified());
+    }
+}
+
 TEST_F(AmpPropDlgTest, ModelChangeDropsFeedsAndUpdatesTree)
 {
     CAmplifier* amp = MakeAmp(k4ChRemote);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,6 +60,7 @@ void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Deferr
 void Type(CGridEdit* edit, const char* text)
 {
     edit->setText(text);
+    edit->setModified(true);  // as typing leaves it
     emit edit->FocusLost();
 }
 
@@ -167,8 +169,7 @@ TEST_F(AudioInputsDlgTest, FrequencyAboveTheRangeIsClampedAndSent)
     slot2->SetCardType(inputcard::Aux2);
     CAudioInputsDlg* dlg = Open(2);
     auto* f1 = Control<CGridEdit>(dlg, 1014);
-    f1->setText("25000");
-    emit f1->FocusLost();
+    Type(f1, "25000");
     ASSERT_EQ(1u, messages.texts.size());
     EXPECT_EQ(LoadStringId(34024), messages.texts[0]);
     EXPECT_EQ("20000.0", f1->text());
@@ -258,6 +259,46 @@ TEST_F(AudioInputsDlgTest, UncheckingOneBypassUnchecksBypassAll)
     EXPECT_FALSE(bypass2->isChecked());
     EXPECT_EQ("/AUDIO/IN1/FILTER2/BYPASS OFF", sender.lines[sender.lines.size() - 2]);
     EXPECT_EQ("/AUDIO/IN1/FILTER2/F 951.6", sender.lines.back());  // one step below 987.6
+}
+
+// The type or slope shown, chosen again from its opened list with Enter, or
+// another one and back by the arrow keys, changes nothing: the bypassed
+// filter stays bypassed, the device hears nothing, the project is unmarked.
+TEST_F(AudioInputsDlgTest, ChoosingTheShownTypeOrSlopeAgainChangesNothing)
+{
+    const struct {
+        int list;
+        std::vector<Qt::Key> keys;
+    } rows[] = {
+        {1039, {Qt::Key_F4, Qt::Key_Return}},  // filter 1's type, "Lo Shelv"
+        {1073, {Qt::Key_F4, Qt::Key_Return}},  // filter 1's slope, "6"
+        {1045, {Qt::Key_F4, Qt::Key_Return}},  // filter 2's type, "PEQ"
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        slot1->SetCardType(inputcard::MicLine2);
+        slot1->SetValueText(MakeInputKey(IPC_BYPASS, 0), 0, "1");
+        slot1->SetValueText(MakeInputKey(IPC_BYPASS, 1), 0, "1");
+        CAudioInputsDlg* dlg = Open(0);
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+        doc.SetModifiedFlag(false);
+        sender.lines.clear();
+        auto* list = Control<QComboBox>(dlg, row.list);
+        list->setFocus();
+        for (Qt::Key key : row.keys) {
+            QTest::keyClick(list->view()->isVisible() ? static_cast<QWidget*>(list->view()) : list, key);
+            QApplication::processEvents();
+        }
+        EXPECT_TRUE(Control<QCheckBox>(dlg, 1062)->isChecked());
+        EXPECT_TRUE(Control<QCheckBox>(dlg, 1063)->isChecked());
+        EXPECT_EQ(1, slot1->m_filters[0][0].bypass);
+        EXPECT_EQ(1, slot1->m_filters[0][1].bypass);
+        EXPECT_TRUE(sender.lines.empty());
+        EXPECT_FALSE(doc.IsModified());
+        DeleteAudioInputsDlg();
+        FlushDeletes();
+    }
 }
 
 TEST_F(AudioInputsDlgTest, FilterTypeDecidesWhichControlsShow)

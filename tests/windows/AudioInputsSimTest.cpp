@@ -100,10 +100,11 @@ TEST_F(AudioInputsSim, FrequencyEditsGoOutWholeThenShortened)
     ASSERT_NE(nullptr, f1);
 
     const size_t mark = sim.Received().size();
-    f1->setText("1025");
-    emit f1->FocusLost();
-    f1->setText("1100");
-    emit f1->FocusLost();
+    for (const char* typed : {"1025", "1100"}) {
+        f1->setText(typed);
+        f1->setModified(true);  // as typing leaves it
+        emit f1->FocusLost();
+    }
     ASSERT_TRUE(commtest::AwaitDeviceHasAll(sim, link)) << sim.Received().substr(mark);
     // The second line repeats the path: only a blank and the value go out.
     EXPECT_EQ("/AUDIO/IN2/FILTER1/F 1025.0\r\n 1100.0\r\n", sim.Received().substr(mark));

@@ -495,7 +495,7 @@ TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
 // polled answers; Enter sets the clock of its own field (a time typed short
 // in the device's form) and presses no button clicked before; the dialog
 // stays open. A time or date that does not exist sends nothing: the field
-// shows the clock as before, and a date is told.
+// shows the clock as before, and the user is told.
 TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
 {
     auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
@@ -504,14 +504,15 @@ TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
         const char* field;  // 1009 slave time, 1195 main time, 1007 main date
         const char* keys;
         std::vector<std::string> sent;
-        bool told;  // the date refused with a word
+        bool told;  // the time or date refused with a word
     };
     const Row rows[] = {
         {"1009", "6:3", {"/CLOCK/SLAVE/TIME 06:03:00"}, false},
-        {"1009", "99:99", {}, false},
-        {"1009", "", {}, false},
+        {"1009", "99:99", {}, true},
+        {"1009", "25:61", {}, true},
+        {"1009", "", {}, true},
         {"1195", "7:5", {"/CLOCK/MAIN/TIME 07:05:00", "/CLOCK/MAIN/DATE 07.12.2026"}, false},
-        {"1195", "25:61:00", {}, false},
+        {"1195", "25:61:00", {}, true},
         {"1007", "1.3.2026", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 01.03.2026"}, false},
         {"1007", "31.02.2026", {}, true},
         {"1007", "29.02.2001", {}, true},
@@ -530,6 +531,8 @@ TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
         }
         const std::string badDate =
             english ? "Please enter a correct date !" : "Bitte geben Sie ein korrektes Datum ein !";
+        const std::string badTime =
+            english ? "Please enter a correct time !" : "Bitte geben Sie eine korrekte Uhrzeit ein !";
         for (size_t h = 0; h < hosts.size(); ++h) {
             SCOPED_TRACE(h);
             std::unique_ptr<QDialog> dlg(hosts[h]());
@@ -564,7 +567,8 @@ TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
                 messages.texts.clear();
                 QTest::keyClick(field, Qt::Key_Return);
                 EXPECT_EQ(row.sent, sender.lines);
-                EXPECT_EQ(row.told ? std::vector<std::string>{badDate} : std::vector<std::string>{}, messages.texts);
+                const std::string told = std::string(row.field) == "1007" ? badDate : badTime;
+                EXPECT_EQ(row.told ? std::vector<std::string>{told} : std::vector<std::string>{}, messages.texts);
                 if (row.sent.empty())
                     EXPECT_EQ(before.toStdString(), field->text().toStdString())
                         << "the field shows the clock as before";

@@ -148,7 +148,7 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         const char* start;
         const char* stored;
         Qt::Key end = Qt::Key_Return;
-        bool told = false;  // "Bitte geben Sie ein korrektes Datum ein !"
+        bool told = false;  // "Bitte geben Sie ein korrektes Datum ein !" (or "... Uhrzeit ...")
     };
     const Row rows[] = {
         {4, "07:30:00", "", "14.03.2026 09:15:45", "14.03.2026 07:30:00"},
@@ -161,9 +161,11 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         {4, "13→45→30", "", "14.03.2026 12:06:30", "14.03.2026 13:45:30"},
         {4, "1:30", "", "14.03.2026 01:05:00", "14.03.2026 01:30:00"},
         {4, "13:4", "", "14.03.2026 12:06:30", "14.03.2026 12:06:30", Qt::Key_Escape},
-        // No time: the entry stays.
-        {4, "25:00", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
-        {4, "12:61", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
+        // No time: the entry stays, and a time that does not exist is told.
+        {4, "25:00", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {4, "12:61", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {4, "25:61", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {4, "25:61", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Escape},
         {4, "nan", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
         {4, "inf", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
         {4, "1e40", "", "14.03.2026 16:20:30", "14.03.2026 14:00:30"},  // the digits make 14:0
@@ -202,6 +204,8 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         }
         const std::string badDate =
             german ? "Bitte geben Sie ein korrektes Datum ein !" : "Please enter a correct date !";
+        const std::string badTime =
+            german ? "Bitte geben Sie eine korrekte Uhrzeit ein !" : "Please enter a correct time !";
         CAppointDlgFrm frame;
         frame.show();
         frame.activateWindow();
@@ -237,7 +241,8 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
             EXPECT_EQ(row.stored, caltime::DeviceDate(a->m_time) + " " + caltime::DeviceTime(a->m_time));
-            EXPECT_EQ(row.told ? std::vector<std::string>{badDate} : std::vector<std::string>{}, messages.texts);
+            EXPECT_EQ(row.told ? std::vector<std::string>{row.column == 4 ? badTime : badDate} : std::vector<std::string>{},
+                      messages.texts);
         }
         // The list shows the year as typed, in four digits.
         a->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1));

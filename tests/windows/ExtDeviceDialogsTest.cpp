@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QListWidget>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +22,8 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include <functional>
+#include <memory>
 #include <tuple>
 
 #include "audio/CQTBSequence.h"
@@ -38,6 +41,7 @@
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "model/CIDManager.h"
+#include "model/ModelStrings.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "support/EnglishTexts.h"
@@ -380,6 +384,81 @@ TEST_F(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
     ASSERT_EQ(1, connections.m_outputList->count());
     EXPECT_EQ("Nebenuhren, LCH = 0x0, CH = 0x0", connections.m_outputList->item(0)->text().toStdString());
     SetActiveDocHook(previous);
+}
+
+// A contact switched on and given no name of its own (blanks alone, or a
+// text with a control character pasted in): OK says why and leaves the
+// dialog open on that row, with no contact made; a name typed then is taken.
+// Either card's dialog, by clicks and keys.
+TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
+{
+    MessageLog messages;
+    ModelTestHost host;
+    const struct {
+        bool digital;
+        int input;
+        const char* text;  // typed over the offered name, or pasted when it holds a control character
+        uint32_t message;
+        const char* name;  // typed then; names are unique in the project
+    } rows[] = {
+        {true, 1, "   ", IDS_NAME_EMPTY, "Tor"},
+        {true, 2, "Gang\tA", IDS_NAME_CONTROL_CHARS, "Gang"},
+        {false, 1, "   ", IDS_NAME_EMPTY, "Pforte"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::unique_ptr<QDialog> dlg;
+        ContactRow* contact = nullptr;
+        std::function<std::string()> padName;
+        if (row.digital) {
+            auto* card = Card<CDigitalSlot>(CAT_DIGITAL_SLOT);
+            ASSERT_NE(nullptr, card);
+            card->OnCommand(digitalslot::CmdFitted);
+            auto* d = new CDigitalSlotDlg(card);
+            contact = &d->m_inputs[row.input];
+            padName = [card, &row] { return card->PadName(false, row.input); };
+            dlg.reset(d);
+        } else {
+            auto* card = Card<CInterfaceSlot>(CAT_INTERFACE);
+            ASSERT_NE(nullptr, card);
+            auto* d = new CInterfaceSlotDlg(card);
+            contact = &d->m_inputs[row.input];
+            padName = [card, &row] {
+                const LinkRecord* r = card->GetOutLinkAtKey(row.input);
+                return r && r->HasPartner() ? r->partner->GetName() : std::string();
+            };
+            dlg.reset(d);
+        }
+        doc.SetModifiedFlag(false);
+        messages.texts.clear();
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        QTest::mouseClick(contact->check, Qt::LeftButton, {}, QPoint(4, contact->check->height() / 2));
+        ASSERT_TRUE(contact->edit->hasFocus());
+        const QString text = QString::fromLatin1(row.text);
+        if (text.contains(QLatin1Char('\t'))) {
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(contact->edit, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(contact->edit, text);
+        }
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("OK"))
+                ok = b;
+        ASSERT_NE(nullptr, ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(std::vector<std::string>{LoadStringId(row.message)}, messages.texts);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_TRUE(contact->edit->hasFocus());
+        EXPECT_EQ("", padName());
+        EXPECT_FALSE(doc.IsModified());
+
+        QTest::keyClicks(contact->edit, QString::fromLatin1(row.name));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(row.name, padName());
+    }
 }
 
 // The extended card window: its two buttons follow the connection as it was

@@ -595,7 +595,7 @@ TEST(LogicWindows, TypedNumbersAreTheNumbersTheTextsStartWith)
             return -1;
         };
         ASSERT_GE(row(), 0);
-        for (const char* refused : {"x12", "", "0.5"}) {
+        for (const char* refused : {"x12", "", "0.5", "2,5", "7.0", "3.5,5"}) {
             view->OnEndLabelEdit(row(), 1, QString::fromLatin1(refused));
             EXPECT_EQ(3, flag->GetNumber()) << refused;
         }

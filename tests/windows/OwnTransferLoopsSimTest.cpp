@@ -9,11 +9,13 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "comm/CommTestSupport.h"
 #include "hardware/CAudioInputSlot.h"
@@ -24,6 +26,7 @@
 #include "paging/CGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
+#include "paging/windows/CConsoleFrame.h"
 #include "paging/windows/CConsolePropertySheet.h"
 #include "paging/windows/CKeyPropDlg.h"
 #include "paging/windows/CKeyView.h"
@@ -184,6 +187,62 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     EXPECT_TRUE(dlg.GetAction(CFaultTextDlg::kUpload)->isEnabled());
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+<<<<<<< HEAD
+// The console's own upload, clicked in its sheet, starts its own difference
+// file: a key the device answers with no key value is kept and named there,
+// and the file is shown.
+TEST_F(OwnTransferSim, TheConsolesOwnUploadNamesWhatItKeptInItsOwnDifferenceFile)
+{
+    sim.lineRate = false;  // one short upload; its answers are what is tested
+    CConsole* console = AddConsole();
+    ASSERT_TRUE(console);
+    ConnectWith({QStringLiteral("set /CONS/ADR1/KEY6 SEL,4.5")});
+    const std::string errFile = doc.GetErrFileName();
+    {
+        QFile earlier(QString::fromStdString(errFile));  // what an earlier upload found
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("Makro 9 fehlt\r\n");
+    }
+    const std::string before = console->GetProp().FindKey(6)->BuildValueText();
+    CConsolePropertySheet sheet(&doc, console);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QToolBar* bar = sheet.GetKeysPage()->GetFrame()->findChild<QToolBar*>();
+    ASSERT_TRUE(bar);
+    QWidget* upload = bar->widgetForAction(sheet.GetKeysPage()->GetFrame()->GetAction(keyviewcmd::Upload));
+    ASSERT_TRUE(upload);
+    QTest::mouseClick(upload, Qt::LeftButton);
+    EXPECT_EQ(before, console->GetProp().FindKey(6)->BuildValueText());
+    QFile file(QString::fromStdString(errFile));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ("ERROR: /CONS/ADR1/KEY6 >>SEL,4.5<< should be >>" + before + "<<\r\n", file.readAll().toStdString());
+    EXPECT_EQ(std::vector<std::string>{errFile}, host.editorFiles);
+=======
+// The texts read back with the dialog's own button: a mask time the project
+// cannot hold is named in the difference file, as the window's upload names
+// it, and the texts that came are taken.
+TEST_F(OwnTransferSim, FaultTextsUploadNamesWhatTheProjectCannotHold)
+{
+    auto* readyInput =
+        dynamic_cast<CGlobalReadyInput*>(doc.GetIDManager().GetBaseDevice(1, OT_GLOBAL_READY_INPUT));
+    ASSERT_TRUE(readyInput);
+    const QString path = QString::fromStdString(readyInput->GetPath());
+    QStringList device {QStringLiteral("set %1/MASKTIME abc").arg(path)};
+    for (int n = 1; n <= 5; ++n)
+        device << QStringLiteral("set %1/TEXT%2 Text%2").arg(path).arg(n);
+    ConnectWith(device);
+    CFaultTextDlg dlg;
+    dlg.show();
+    auto* bar = dlg.findChild<QToolBar*>();
+    ASSERT_TRUE(bar);
+    QTest::mouseClick(bar->widgetForAction(dlg.GetAction(CFaultTextDlg::kUpload)), Qt::LeftButton);
+    EXPECT_EQ(QLatin1String("Text5"), dlg.GetList()->item(4, 1)->text());
+    EXPECT_EQ("ERROR: /READYINP/MASKTIME >>abc<< should be >>5.0<<\r\n",
+              ReadFile(QString::fromStdString(doc.GetErrFileName())));
+    EXPECT_EQ(std::vector<std::string> {doc.GetErrFileName()}, host.editorFiles);
+>>>>>>> walk-logic
 }
 
 TEST_F(ConsoleSim, KeysGoDownAndComeBack)

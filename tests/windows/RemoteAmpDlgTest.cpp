@@ -329,6 +329,40 @@ TEST_F(RemoteAmpDlgTest, ChannelsAndTabs)
     EXPECT_LE(tabs->geometry().right(), dlg->width() - 1);
 }
 
+// An answer that is no whole number of its field (a decimal, a word after
+// the number, a number an int cannot hold, a value the device did not
+// understand) leaves what the field shows as the answer before set it.
+TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
+{
+    const struct {
+        const char* before;  // a good answer
+        const char* answer;
+        int field;
+        const char* shown;  // the text shown, or the meter's bar
+    } rows[] = {
+        {"/AMP/ADR1F/CHAN1/VOL -20", "/AMP/ADR1F/CHAN1/VOL -12.5", 1614, "-20 dB"},
+        {"/AMP/ADR1F/CHAN1/VOL -20", "/AMP/ADR1F/CHAN1/VOL 4294967258", 1614, "-20 dB"},
+        {"/AMP/ADR1F/CHAN1/VOL -20", "/AMP/ADR1F/CHAN1/VOL ? ", 1614, "-20 dB"},
+        {"/AMP/ADR1F/CHAN1/VCOFS 5", "/AMP/ADR1F/CHAN1/VCOFS 7x", 1615, "5 dB"},
+        {"/AMP/ADR1F/CHANMAP 2", "/AMP/ADR1F/CHANMAP 3.5", 1596, "2"},
+        {"/AMP/ADR1F/CHAN1/VUOUT -5", "/AMP/ADR1F/CHAN1/VUOUT 2,5", 1613, "35"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        auto dlg = Open(true);
+        Answer(*dlg, {row.before});
+        Answer(*dlg, {row.answer});
+        if (auto* bar = dlg->findChild<QProgressBar*>(QString::number(row.field)))
+            EXPECT_EQ(row.shown, std::to_string(bar->value()));
+        else
+            EXPECT_EQ(row.shown, Text(*dlg, row.field));
+        if (row.field == 1596)
+            EXPECT_EQ(2, Control<QTabBar>(*dlg, 1552)->count());
+        if (row.field == 1614)
+            EXPECT_EQ(-58, Control<QSlider>(*dlg, 1591)->value());
+    }
+}
+
 TEST_F(RemoteAmpDlgTest, AmpNotAvailableClosesTheDialog)
 {
     auto dlg = Open(true);

@@ -231,15 +231,19 @@ TEST_F(SpareAmpView, RenamingInPlaceRefusesAnEmptyName)
         QApplication::processEvents();
         QApplication::processEvents();
     };
-    rename(QString());
     std::string name;
     uint32_t kind = 0;
     int32_t index = 0;
-    EXPECT_TRUE(table->GetEntry(0, name, kind, index));
-    EXPECT_EQ("Reserve A", name);
-    ASSERT_EQ(1, spares->topLevelItemCount());
-    EXPECT_EQ(QStringLiteral("Reserve A"), spares->topLevelItem(0)->text(0));
-    EXPECT_FALSE(doc.IsModified());
+    // Emptied, or blanks alone: no name, the old one stays.
+    for (const QString& typed : {QString(), QStringLiteral("   ")}) {
+        SCOPED_TRACE(typed.toStdString());
+        rename(typed);
+        EXPECT_TRUE(table->GetEntry(0, name, kind, index));
+        EXPECT_EQ("Reserve A", name);
+        ASSERT_EQ(1, spares->topLevelItemCount());
+        EXPECT_EQ(QStringLiteral("Reserve A"), spares->topLevelItem(0)->text(0));
+        EXPECT_FALSE(doc.IsModified());
+    }
 
     rename(QStringLiteral("Reserve Nord"));
     EXPECT_TRUE(doc.IsModified());

@@ -4,7 +4,8 @@
 // refused: the field shows the value it holds again, the project keeps that
 // value and the device hears nothing; where the field has a range message,
 // that message, never one naming another cause. The value shown, typed
-// again, is taken as ever; "," is the decimal mark in German and English.
+// again, is taken as ever and leaves the project unmarked; "," is the
+// decimal mark in German and English.
 
 #include <gtest/gtest.h>
 
@@ -38,18 +39,19 @@ namespace {
 namespace mt = macrotype;
 
 enum class Window { Inputs, Topology, RangeKeys, Console, Repeat, LcdText, LogicOut, Power };
-enum class Keys { Append, Replace, Paste };
+enum class Keys { Append, Replace, Paste, None };
 
 struct Row {
     Window window;
     int field;          // the edit's control id
-    Keys how;           // after the text shown, over all of it, or pasted over it
+    Keys how;           // after the text shown, over all of it, pasted over it, or nothing typed
     const char* keys;
     Qt::Key leave;      // Tab leaves the field; Enter also presses a dialog's OK
     const char* held;   // what the project holds afterwards
     const char* shown;  // the field's text afterwards
     const char* sent;   // the line the device gets, or none
     const char* const* said;  // the message in German and English, or none
+    bool unmarked = false;    // the project, saved before, has nothing new to save
 };
 
 constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of range !"};
@@ -74,6 +76,14 @@ const Row kRows[] = {
     {Window::Inputs, 1006, Keys::Paste, "abc", Qt::Key_Tab, "-6.0", " -6", nullptr, nullptr},
     {Window::Inputs, 1006, Keys::Replace, "-12", Qt::Key_Tab, "-12.0", "-12", nullptr, nullptr},
     {Window::Inputs, 1007, Keys::Replace, "1,5", Qt::Key_Tab, "300.0", " 300", nullptr, kRange},
+    // The values shown, typed again: sent as ever, the project unchanged.
+    {Window::Inputs, 1007, Keys::Replace, "300", Qt::Key_Tab, "300.0", " 300", nullptr, nullptr},
+    {Window::Inputs, 1006, Keys::Replace, "-6", Qt::Key_Tab, "-6.0", " -6", nullptr, nullptr},
+    {Window::Inputs, 1015, Keys::Replace, "1000,0", Qt::Key_Tab, "1000.0", "1000.0", "/AUDIO/IN3/FILTER2/F 1000.0",
+     nullptr},
+    // The focus passing through: nothing is taken (a bypassed filter stays bypassed).
+    {Window::Inputs, 1015, Keys::None, "", Qt::Key_Tab, "1000.0", "1000.0", nullptr, nullptr},
+    {Window::Inputs, 1007, Keys::None, "", Qt::Key_Return, "300.0", " 300", nullptr, nullptr},
     {Window::Topology, 1164, Keys::Replace, "2,5", Qt::Key_Return, "2", "2,5", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "", Qt::Key_Return, "2", "", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "2", Qt::Key_Return, "2", "2", nullptr, nullptr},
@@ -88,6 +98,8 @@ const Row kRows[] = {
     // Fields that take every key: the value before the typing comes back.
     {Window::LcdText, 1237, Keys::Replace, "1,5", Qt::Key_Tab, "5", "5", nullptr, nullptr},
     {Window::LcdText, 1237, Keys::Replace, "7", Qt::Key_Tab, "7", "7", nullptr, nullptr},
+    {Window::LcdText, 1237, Keys::Replace, "-12,7", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
+    {Window::LcdText, 1237, Keys::Replace, "1e40", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
     {Window::LogicOut, 1195, Keys::Replace, "3.5,5", Qt::Key_Tab, "2.5", "2.5", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     // The power management's priority on battery, 70: no text that is no
@@ -282,12 +294,14 @@ TEST_F(TypedValues, ATextThatIsNoNumberOfItsFieldIsRefusedAndNothingIsSent)
             ASSERT_NE(nullptr, edit);
             sender.lines.clear();
             messages.texts.clear();
+            const std::string before = rig.held(row.field);
+            d.doc().SetModifiedFlag(false);
 
             QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
             Settle();
             ASSERT_TRUE(field->hasFocus());
             QTest::keyClick(field, Qt::Key_End);
-            if (row.how != Keys::Append) {
+            if (row.how != Keys::Append && row.how != Keys::None) {
                 // Ctrl+A selects the whole text, in the modeless dialog too.
                 QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
                 EXPECT_EQ(edit->text(), edit->selectedText());
@@ -298,17 +312,22 @@ TEST_F(TypedValues, ATextThatIsNoNumberOfItsFieldIsRefusedAndNothingIsSent)
                 EXPECT_EQ(QString::fromUtf8(row.keys), edit->text());
             } else if (*row.keys) {
                 QTest::keyClicks(field, QString::fromUtf8(row.keys));
-            } else {
+            } else if (row.how != Keys::None) {
                 QTest::keyClick(field, Qt::Key_Backspace);
             }
             QTest::keyClick(field, row.leave);
             Settle();
 
             EXPECT_EQ(row.held, rig.held(row.field));
+            // Only a value changed marks the project (the audio inputs write it as a field is left).
+            if (row.window == Window::Inputs)
+                EXPECT_EQ(row.held != before, d.doc().IsModified());
             EXPECT_EQ(QString::fromUtf8(row.shown), edit->text());
             EXPECT_EQ(row.sent ? std::vector<std::string>{row.sent} : std::vector<std::string>{}, sender.lines);
             EXPECT_EQ(row.said ? std::vector<std::string>{row.said[english ? 1 : 0]} : std::vector<std::string>{},
                       messages.texts);
+            if (row.unmarked)
+                EXPECT_FALSE(d.doc().IsModified());
             DeleteAudioInputsDlg();
             FlushDeletes();
         }

@@ -446,6 +446,7 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
         float min, max, value;
         int steps, curve;
         const char* valueLine;
+        bool retyped = false;  // each field's text typed again over itself before leaving it
     } rows[] = {
         {1, 0.0f, 10.0f, 2.5f, 20, 0, "/VIRTCTRL/ENTRY1/VALUE 2.500000"},
         {2, 0.0f, 10.0f, 2.5f, 20, 0, "/VIRTCTRL/ENTRY2/VALUE 2.500000"},
@@ -454,6 +455,8 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
         {7, -5.0f, 5.0f, 0.0001f, 65535, 127, "/VIRTCTRL/ENTRY7/VALUE 0.000100"},
         // Beyond the fields' limits on the device: shown at the limit, kept.
         {8, 0.0f, 1.0f, 0.5f, 70000, 200, "/VIRTCTRL/ENTRY8/VALUE 0.500000"},
+        // A steep curve, and the values shown typed again.
+        {9, 0.0f, 10.0f, 5.0f, 0, 999, "/VIRTCTRL/ENTRY9/VALUE 5.000000", true},
     };
     for (const auto& row : rows) {
         CVirtCtrlItem* item = table->GetOrCreateItem(row.number);
@@ -476,6 +479,11 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
         for (CValueEdit* field : {dlg.CurveEdit(), dlg.MinimumEdit(), dlg.MaximumEdit(), dlg.StepsEdit(),
                                   dlg.OutputEdit(), dlg.NormalizedEdit()}) {
             QTest::mouseClick(field, Qt::LeftButton);
+            if (row.retyped) {
+                const QString shown = field->text();
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(field, shown);
+            }
             QTest::keyClick(field, Qt::Key_Tab);
         }
         QTest::mouseClick(close, Qt::LeftButton);
