@@ -189,7 +189,6 @@ TEST_F(OwnTransferSim, FaultTextsComeBackWhileTheDeviceStillAnswersAndASecondCli
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 }
 
-<<<<<<< HEAD
 // The console's own upload, clicked in its sheet, starts its own difference
 // file: a key the device answers with no key value is kept and named there,
 // and the file is shown.
@@ -219,7 +218,8 @@ TEST_F(OwnTransferSim, TheConsolesOwnUploadNamesWhatItKeptInItsOwnDifferenceFile
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ("ERROR: /CONS/ADR1/KEY6 >>SEL,4.5<< should be >>" + before + "<<\r\n", file.readAll().toStdString());
     EXPECT_EQ(std::vector<std::string>{errFile}, host.editorFiles);
-=======
+}
+
 // The texts read back with the dialog's own button: a mask time the project
 // cannot hold is named in the difference file, as the window's upload names
 // it, and the texts that came are taken.
@@ -242,7 +242,6 @@ TEST_F(OwnTransferSim, FaultTextsUploadNamesWhatTheProjectCannotHold)
     EXPECT_EQ("ERROR: /READYINP/MASKTIME >>abc<< should be >>5.0<<\r\n",
               ReadFile(QString::fromStdString(doc.GetErrFileName())));
     EXPECT_EQ(std::vector<std::string> {doc.GetErrFileName()}, host.editorFiles);
->>>>>>> walk-logic
 }
 
 TEST_F(ConsoleSim, KeysGoDownAndComeBack)
