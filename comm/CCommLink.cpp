@@ -46,6 +46,9 @@ const char* const kPortBusy =
 const char* const kPortNoAccess =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
     "Der Benutzer muss Mitglied der Gruppe '%2' sein, der das Gerät gehört, und sich danach neu anmelden.");
+const char* const kPortNoPermission =
+    QT_TRANSLATE_NOOP("CCommLink", "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !\r\n"
+    "Die Rechte des Geräts erlauben diesem Benutzer nicht, es zu lesen und zu schreiben.");
 const char* const kPortMissing =
     QT_TRANSLATE_NOOP("CCommLink", "Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !\r\n"
     "Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.");
@@ -1191,10 +1194,12 @@ void CCommLink::OnConnect()
             // The real reason: a device the user may not open, one another
             // program holds, one that is not there.
             const QString path = DevicePathForPort(m_portNumber);
-            const QString group = SerialPortList::MissingAccessGroup(path);
+            const SerialPortList::Access access = SerialPortList::MissingAccess(path);
             auto tr = [](const char* text) { return QCoreApplication::translate("CCommLink", text); };
-            if (!group.isEmpty())
-                ShowMessage(tr(kPortNoAccess).arg(path, group).toStdString(), mb::IconStop);
+            if (!access.groupToJoin.isEmpty())
+                ShowMessage(tr(kPortNoAccess).arg(path, access.groupToJoin).toStdString(), mb::IconStop);
+            else if (access.refused)
+                ShowMessage(tr(kPortNoPermission).arg(path).toStdString(), mb::IconStop);
             else if (GetOpenFailure() == OpenFailure::InUse)
                 ShowMessage(Tr(kPortBusy), mb::IconInformation);
             else if (GetOpenFailure() == OpenFailure::NoDevice)
@@ -2080,9 +2085,11 @@ void CCommLink::ResetErrorFile()
     if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
         m_errFileName = UnsavedSideBase(m_doc) + ".err";
     m_errFileReported = false;
+    m_errFileEmptied = false;
     if (m_errFileName.empty())
         return;
     const std::string reason = WriteFileReplacing(m_errFileName, {});
+    m_errFileEmptied = reason.empty();
     if (!reason.empty()) {
         // Said now, and not again for each difference that follows.
         m_errFileReported = true;
@@ -2092,7 +2099,9 @@ void CCommLink::ResetErrorFile()
 
 void CCommLink::ShowErrorFile()
 {
-    if (!m_errFileName.empty()) {
+    // A file that could not be emptied holds an earlier upload's
+    // differences: shown now, they would pass for this one's.
+    if (!m_errFileName.empty() && m_errFileEmptied) {
         // Only a file with differences in it: not a folder of that name.
         const QFileInfo info(QString::fromStdString(m_errFileName));
         if (info.isFile() && info.size() > 0)

@@ -401,6 +401,7 @@ private:
     int m_loaderStartMs = kLoaderStartTimeoutMs;
     std::string m_errFileName;
     bool m_errFileReported = false;
+    bool m_errFileEmptied = false;  // it holds this upload's differences only
     bool m_modemMode = false;
     std::string m_modemInit;
     std::vector<std::string> m_exportLines;

@@ -118,7 +118,7 @@ bool ReadProjectFile(const std::string& path, std::vector<uint8_t>& bytes, std::
         return false;
     };
     const auto systemError = [&reason](uint32_t id, int error) {
-        reason = StrFormat(LoadStringId(id).c_str(), std::strerror(error));
+        reason = StrFormat(LoadStringId(id).c_str(), ReadFailureReason(error).c_str());
         return false;
     };
 

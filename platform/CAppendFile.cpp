@@ -29,9 +29,7 @@ bool CAppendFile::TryOpen()
 {
     if (m_fd >= 0)
         return true;
-    m_fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (m_fd < 0)
-        m_reason = WriteFailureReason(errno);
+    m_fd = diskwrite::OpenToAppend(m_path, m_reason);
     return m_fd >= 0;
 }
 

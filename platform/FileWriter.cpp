@@ -22,6 +22,10 @@ enum : uint32_t {
     IDS_DISK_READ_ONLY = 36328,
     IDS_SYSTEM_ERROR = 36329,      // "%d" errno, "%s" the system's text
     IDS_FILE_READ_ONLY = 36330,
+    IDS_LINK_LOOP = 36331,
+    IDS_NO_READ_PERMISSION = 36332,
+    IDS_NO_FILE = 36333,
+    IDS_FILE_NOT_READ = 36334,     // "%s" the file, "%s" the reason
 };
 }  // namespace
 
@@ -37,6 +41,10 @@ QL_STRING_TABLE({
     {IDS_DISK_READ_ONLY, "Der Datenträger ist schreibgeschützt."},
     {IDS_SYSTEM_ERROR, "Systemfehler %d: %s"},
     {IDS_FILE_READ_ONLY, "Die Datei ist schreibgeschützt."},
+    {IDS_LINK_LOOP, "Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander."},
+    {IDS_NO_READ_PERMISSION, "Keine Berechtigung zum Lesen."},
+    {IDS_NO_FILE, "Die Datei ist nicht vorhanden."},
+    {IDS_FILE_NOT_READ, "Die Datei '%s' kann nicht gelesen werden !\n( %s )"},
 });
 
 namespace {
@@ -117,6 +125,25 @@ void GiveBack(size_t bytes)
         g_space += static_cast<int64_t>(bytes);
 }
 
+int OpenToAppend(const std::string& path, std::string& reason)
+{
+    // A file without any write permission is refused here as the whole-file
+    // writer refuses it: the administrator's override is not taken either.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        reason = LoadStringId(IDS_FILE_READ_ONLY);
+        errno = EACCES;
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        reason = WriteFailureReason(error);
+        errno = error;
+    }
+    return fd;
+}
+
 int64_t SetSpaceForTesting(int64_t bytes)
 {
     const int64_t previous = g_space;
@@ -136,13 +163,29 @@ std::string WriteFailureReason(int error)
     case EACCES:
     case EPERM: return LoadStringId(IDS_NO_PERMISSION);
     case EROFS: return LoadStringId(IDS_DISK_READ_ONLY);
+    case ELOOP: return LoadStringId(IDS_LINK_LOOP);
     default: return StrFormat(LoadStringId(IDS_SYSTEM_ERROR).c_str(), error, std::strerror(error));
+    }
+}
+
+std::string ReadFailureReason(int error)
+{
+    switch (error) {
+    case ENOENT: return LoadStringId(IDS_NO_FILE);
+    case EACCES:
+    case EPERM: return LoadStringId(IDS_NO_READ_PERMISSION);
+    default: return WriteFailureReason(error);
     }
 }
 
 std::string FileNotWrittenText(const std::string& path, const std::string& reason)
 {
     return StrFormat(LoadStringId(IDS_FILE_NOT_WRITTEN).c_str(), path.c_str(), reason.c_str());
+}
+
+std::string FileNotReadText(const std::string& path, const std::string& reason)
+{
+    return StrFormat(LoadStringId(IDS_FILE_NOT_READ).c_str(), path.c_str(), reason.c_str());
 }
 
 std::string LinesKeptText()
@@ -159,6 +202,11 @@ std::string WriteFileReplacing(const std::string& named, std::string_view bytes)
 {
     const std::string path = FollowLinks(named);
     struct stat old {};
+    // Still a link after every hop: the links go round in a circle (or
+    // further than the system follows). Renaming onto it would put the
+    // project in the place of the user's link.
+    if (::lstat(path.c_str(), &old) == 0 && S_ISLNK(old.st_mode))
+        return WriteFailureReason(ELOOP);
     const bool replacing = ::stat(path.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return WriteFailureReason(EISDIR);
@@ -207,10 +255,11 @@ std::string AppendToFile(const std::string& path, std::string_view bytes, int* e
 {
     int unused = 0;
     int& error = errorOut ? *errorOut : unused;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    std::string reason;
+    const int fd = diskwrite::OpenToAppend(path, reason);
     if (fd < 0) {
         error = errno;
-        return WriteFailureReason(error);
+        return reason;
     }
     const off_t before = ::lseek(fd, 0, SEEK_END);
     size_t done = 0;

@@ -17,20 +17,25 @@
 // Writes `bytes` as the whole new content of `path`; the file keeps the
 // permissions, and where the system allows the owner and group, of the one
 // it replaces. A symbolic link is followed: the file it names is replaced
-// and the link stays. A read-only file is refused. Empty when written, else
+// and the link stays; links that lead round in a circle are refused, the
+// links left as they are. A read-only file is refused. Empty when written, else
 // the reason.
 std::string WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // Appends `bytes` (whole lines) to `path`, creating it when missing: all of
-// them or nothing. Empty when written, else the reason (and in `error`, when
+// them or nothing. A read-only file is refused. Empty when written, else the reason (and in `error`, when
 // given, the system's error number).
 std::string AppendToFile(const std::string& path, std::string_view bytes, int* error = nullptr);
 
 // The reason for the system error `error` (an errno value).
 std::string WriteFailureReason(int error);
+// The same for a file that was to be read: a file not there, no permission to read.
+std::string ReadFailureReason(int error);
 
 // The message that tells the user: the file `path` cannot be written, and why.
 std::string FileNotWrittenText(const std::string& path, const std::string& reason);
+// The message that tells the user: the file `path` cannot be read, and why.
+std::string FileNotReadText(const std::string& path, const std::string& reason);
 // Added to it for a file written line by line: the lines wait for a later try.
 std::string LinesKeptText();
 // A file written line by line was closed with `lines` lines it never took.
@@ -41,6 +46,9 @@ namespace diskwrite {
 // Writes `bytes` to the open file `fd`; `done` counts what reached the file
 // (also when it fails part way). 0 when all did, else the errno value.
 int WriteAll(int fd, std::string_view bytes, size_t& done);
+// Opens `path` for appending, creating it when missing; a read-only file is
+// refused. The descriptor, or -1 with `reason` and errno set.
+int OpenToAppend(const std::string& path, std::string& reason);
 // `bytes` written before were taken away again (a file removed or cut back).
 void GiveBack(size_t bytes);
 // The disk the writes of this program see, for tests: `bytes` more bytes

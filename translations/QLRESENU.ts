@@ -524,6 +524,12 @@ Der Benutzer muss Mitglied der Gruppe &apos;%2&apos; sein, der das Gerät gehör
 The user must be a member of the group &apos;%2&apos; that owns the device, and log in again afterwards.</translation>
     </message>
     <message>
+        <source>Keine Zugriffsberechtigung für die Kommunikationsschnittstelle %1 !<byte value="xd"/>
+Die Rechte des Geräts erlauben diesem Benutzer nicht, es zu lesen und zu schreiben.</source>
+        <translation>No permission to use the communication port %1 !<byte value="xd"/>
+The device&apos;s permissions do not let this user read and write it.</translation>
+    </message>
+    <message>
         <source>Die Kommunikationsschnittstelle COM %1 (%2) ist an diesem Rechner nicht vorhanden !<byte value="xd"/>
 Wählen Sie die Schnittstelle, an der QUILLOMER angeschlossen ist.</source>
         <translation>The communication port COM %1 (%2) does not exist on this computer !<byte value="xd"/>
@@ -4422,6 +4428,28 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Die Datei ist schreibgeschützt.</source>
         <extracomment>36330</extracomment>
         <translation>The file is read-only.</translation>
+    </message>
+    <message>
+        <source>Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander.</source>
+        <extracomment>36331</extracomment>
+        <translation>The symbolic links of the path lead round in a circle.</translation>
+    </message>
+    <message>
+        <source>Keine Berechtigung zum Lesen.</source>
+        <extracomment>36332</extracomment>
+        <translation>No permission to read.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist nicht vorhanden.</source>
+        <extracomment>36333</extracomment>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Datei &apos;%s&apos; kann nicht gelesen werden !
+( %s )</source>
+        <extracomment>36334</extracomment>
+        <translation>The file &apos;%s&apos; cannot be read !
+( %s )</translation>
     </message>
     <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>

@@ -1,5 +1,10 @@
 #include "comm/windows/CTextFileDlg.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -78,14 +83,31 @@ QString CTextFileDlg::FilePath() const
     return QDir(m_directory.isEmpty() ? QDir::currentPath() : m_directory).filePath(m_fileName);
 }
 
-bool CTextFileDlg::LoadFile(const QString& path)
+bool CTextFileDlg::LoadFile(const QString& path, std::string* reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read whole before anything is shown: a file that cannot be read
+    // leaves the text as it was.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (reason)
+            *reason = ReadFailureReason(error);
         return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (reason)
+            *reason = ReadFailureReason(EIO);
+        return false;
+    }
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.back().isEmpty())
+        lines.removeLast();  // after the last line end
     QString text = m_edit->toPlainText();
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
+    for (QByteArray line : lines) {
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
@@ -102,8 +124,14 @@ void CTextFileDlg::OnOpen()
                                                       QStringLiteral("QUILLOMER config-files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
+    const QString before = m_edit->toPlainText();
     m_edit->clear();
-    LoadFile(path);
+    std::string reason;
+    if (!LoadFile(path, &reason)) {
+        // The text stays: saved now, an empty one would replace the project's file.
+        m_edit->setPlainText(before);
+        ShowMessage(FileNotReadText(QDir::toNativeSeparators(path).toStdString(), reason), mb::Ok | mb::IconStop);
+    }
 }
 
 bool CTextFileDlg::OnSave()

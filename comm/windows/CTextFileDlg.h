@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <string>
+
 class QPlainTextEdit;
 class QToolButton;
 
@@ -20,8 +22,9 @@ public:
     QString FilePath() const;
     QPlainTextEdit* Edit() const { return m_edit; }
 
-    // Appends the lines of a file to the edit text.
-    bool LoadFile(const QString& path);
+    // Appends the lines of a file to the edit text; false (and in `reason`
+    // why) when the file cannot be read, the text then as it was.
+    bool LoadFile(const QString& path, std::string* reason = nullptr);
     void OnOpen();
     // Writes the text; false (after telling the user why) when it cannot.
     bool OnSave();

@@ -57,15 +57,18 @@ QList<SerialDevice> SerialPortList::ChoicesFor(int port)
     return list;
 }
 
-QString SerialPortList::MissingAccessGroup(const QString& path)
+SerialPortList::Access SerialPortList::MissingAccess(const QString& path)
 {
     struct stat st {};
     if (::stat(path.toLocal8Bit().constData(), &st) != 0)
         return {};
     // The permission bits as they apply to this user (owner, one of the
     // user's groups, or others); the administrator's override is not counted,
-    // since it is what a normal user lacks.
+    // since it is what a normal user lacks. The system asks them in this
+    // order and stops at the first that applies: joining the group helps
+    // neither the owner nor a member.
     mode_t bits = st.st_mode & 07;
+    bool joinable = false;
     if (st.st_uid == ::geteuid()) {
         bits = (st.st_mode >> 6) & 07;
     } else {
@@ -75,10 +78,18 @@ QString SerialPortList::MissingAccessGroup(const QString& path)
         groups.push_back(::getegid());
         if (std::find(groups.begin(), groups.end(), st.st_gid) != groups.end())
             bits = (st.st_mode >> 3) & 07;
+        else
+            joinable = ((st.st_mode >> 3) & 06) == 06;
     }
     if ((bits & 06) == 06)
         return {};
+    Access access;
+    access.refused = true;
+    if (!joinable)
+        return access;
     if (const group* g = ::getgrgid(st.st_gid))
-        return QString::fromLocal8Bit(g->gr_name);
-    return QString::number(st.st_gid);
+        access.groupToJoin = QString::fromLocal8Bit(g->gr_name);
+    else
+        access.groupToJoin = QString::number(st.st_gid);
+    return access;
 }

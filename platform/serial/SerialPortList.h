@@ -26,7 +26,13 @@ public:
     // for it now when that is not among them (a pseudo-terminal, say).
     static QList<SerialDevice> ChoicesFor(int port);
 
-    // The group that owns the device when its permissions give this user no
-    // read and write access; empty when they do or the device does not exist.
-    static QString MissingAccessGroup(const QString& path);
+    // Whether the device's permissions give this user no read and write
+    // access (false when they do or the device does not exist), and the
+    // group that owns it when being one of its members would give it: the
+    // user is neither the owner nor a member, and the group may read and write.
+    struct Access {
+        bool refused = false;
+        QString groupToJoin;
+    };
+    static Access MissingAccess(const QString& path);
 };

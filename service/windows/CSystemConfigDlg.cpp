@@ -283,6 +283,8 @@ QString CSystemConfigDlg::ChooseConfigFile(const QString& current)
     dialog.setNameFilters({tr("Konfigurationsdatei (*.txt)"), tr("Alle Dateien (*)")});
     if (!current.isEmpty())
         dialog.selectFile(current);
+    else
+        dialog.setDirectory(QDir::currentPath());  // not the folder another file dialog visited last
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();

@@ -1107,6 +1107,10 @@ TEST(CommLinkAlone, APortThatCannotBeOpenedSaysWhyAndLeavesNothingBound)
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("ttyPlain"));
     ASSERT_TRUE(QFile(plain).open(QIODevice::WriteOnly));
+    // The user's own device whose permissions give nobody access: no group to join.
+    const QString locked = dir.filePath(QStringLiteral("ttyLocked"));
+    ASSERT_TRUE(QFile(locked).open(QIODevice::WriteOnly));
+    ASSERT_EQ(::chmod(locked.toLocal8Bit().constData(), 0), 0);
     serialtest::Pty held;
     ASSERT_TRUE(held.Ok());
     CMSComm holder;  // another program's hold on the device
@@ -1130,6 +1134,12 @@ TEST(CommLinkAlone, APortThatCannotBeOpenedSaysWhyAndLeavesNothingBound)
         {"the device held by another program", QString::fromStdString(held.path),
          "Die Kommunikationsschnittstelle wird von einer anderen Anwendung genutzt !\r\n"
          "Schliessen Sie diese und versuchen Sie es dann noch einmal !"},
+        {"the user's own device without permissions", locked,
+         "Keine Zugriffsberechtigung für die Kommunikationsschnittstelle " + locked.toStdString() + " !\r\n"
+         "Die Rechte des Geräts erlauben diesem Benutzer nicht, es zu lesen und zu schreiben."},
+        {"the user's own device without permissions, in English", locked,
+         "No permission to use the communication port " + locked.toStdString() + " !\r\n"
+         "The device's permissions do not let this user read and write it.", true},
         {"a folder", dir.path(),
          "Die Kommunikationsschnittstelle COM 6 (" + dir.path().toStdString() + ") kann nicht geöffnet werden !\r\n"
          "( Is a directory )"},

@@ -453,7 +453,7 @@ TEST_F(DocTest, ForeignFilesFail)
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_FALSE(doc.OnOpenDocument(dir / "missing.qlx"));
     EXPECT_EQ(doc.GetLoadError().messageId, IDS_UNKNOWN_FORMAT);
-    EXPECT_NE(doc.GetLoadError().reason.find("No such file"), std::string::npos);
+    EXPECT_EQ(doc.GetLoadError().reason, "Die Datei kann nicht geöffnet werden: Die Datei ist nicht vorhanden.");
     EXPECT_TRUE(messages.texts.empty()) << "the caller shows the message";
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <grp.h>
 #include <sys/stat.h>
 
 using namespace serialtest;
@@ -33,16 +34,44 @@ TEST(SerialPortList, ChoicesAreTheSystemsDevicesAndTheDeviceSetNow)
     SerialPortList::SetProvider(old);
 }
 
-TEST(SerialPortList, MissingPermissionNamesTheOwningGroup)
+TEST(SerialPortList, MissingPermissionNamesTheOwningGroupOnlyWhenJoiningItHelps)
 {
     Pty pty;
     ASSERT_TRUE(pty.Ok());
-    // The user's own terminal: no group to join.
-    EXPECT_EQ(SerialPortList::MissingAccessGroup(QString::fromStdString(pty.path)).toStdString(), "");
     QTemporaryDir dir;
-    const QString locked = dir.filePath("ttyLocked");
-    QFile(locked).open(QIODevice::WriteOnly);
-    ASSERT_EQ(::chmod(locked.toLocal8Bit().constData(), 0), 0);
-    EXPECT_FALSE(SerialPortList::MissingAccessGroup(locked).isEmpty());
-    EXPECT_EQ(SerialPortList::MissingAccessGroup(dir.filePath("none")).toStdString(), "");
+    const bool administrator = ::geteuid() == 0;
+    const struct {
+        const char* name;
+        const char* file;  // made in the folder; null: the path as it stands
+        QString path;
+        mode_t mode = 0;
+        bool someoneElses = false;  // owner and group 4321 (the administrator can give them)
+        bool refused = false;
+        const char* group = "";
+    } rows[] = {
+        {"the user's own terminal", nullptr, QString::fromStdString(pty.path)},
+        {"no device there", nullptr, dir.filePath("none")},
+        // The owner's bits are the ones that count for the owner: a group
+        // would not help, the device's permissions are what to change.
+        {"the user's own device without permissions", "ttyLocked", {}, 0, false, true},
+        {"someone else's device the group may use", "ttyGroup", {}, 0660, true, true, "4321"},
+        {"someone else's device only its owner may use", "ttyOwner", {}, 0600, true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.someoneElses && !administrator)
+            continue;  // only the administrator can give a file away
+        QString path = row.path;
+        if (row.file) {
+            path = dir.filePath(QString::fromLatin1(row.file));
+            ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+            ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), row.mode), 0);
+            ASSERT_TRUE(!row.someoneElses || ::chown(path.toLocal8Bit().constData(), 4321, 4321) == 0);
+        }
+        const SerialPortList::Access access = SerialPortList::MissingAccess(path);
+        EXPECT_EQ(access.refused, row.refused);
+        // A group without a name in the system is named by its number.
+        const group* named = *row.group ? ::getgrgid(4321) : nullptr;
+        EXPECT_EQ(access.groupToJoin.toStdString(), named ? named->gr_name : row.group);
+    }
 }

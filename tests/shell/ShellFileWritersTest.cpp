@@ -3,7 +3,8 @@
 // of room) and a read-only file, in either language: the user is told which
 // file and why, and the last good file stays as it was, byte for byte. A
 // file that is a symbolic link to a file in another folder is written there
-// and stays a link, the file keeping its owner where the system allows. Files that grow line by line
+// and stays a link, the file keeping its owner where the system allows; links
+// that lead round in a circle are refused and stay links. Files that grow line by line
 // keep whole lines only; the event entries the device has handed out wait for
 // their file and reach it whole once it has room again.
 #include <gtest/gtest.h>
@@ -51,9 +52,11 @@ using serialtest::PumpUntil;
 
 namespace {
 
-// Linked is no failure: the write goes through the link.
-enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked };
-constexpr int kAll = 1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked;
+// Linked is no failure: the write goes through the link. LinkLoop: the file
+// is a link to a link that leads back to it.
+enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop };
+constexpr int kAll =
+    1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked | 1 << LinkLoop;
 constexpr int64_t kRoom = 4;  // what the full disk still takes
 const std::string kGood = "gut\r\n";
 const char* const kEntries[] = {"01.12.26 10:00:00 KVT 1 RESET", "01.12.26 10:00:01 KVT 1 START"};
@@ -116,9 +119,40 @@ void AnswerModals(const std::function<void()>& act, const QString& file = {})
     *running = false;
 }
 
+// The settings file written as the settings library writes it ("key=value"
+// lines), when the disk takes only what room it has: the library still puts
+// the file in place and reports success. The file it replaces gives its room free.
+QSettings::Format CutOnAFullDisk()
+{
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("conf"),
+        [](QIODevice& device, QSettings::SettingsMap& map) {
+            while (!device.atEnd()) {
+                const QByteArray line = device.readLine().trimmed();
+                const qsizetype equals = line.indexOf('=');
+                if (equals > 0)
+                    map.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+            }
+            return true;
+        },
+        [](QIODevice& device, const QSettings::SettingsMap& map) {
+            QByteArray lines;
+            for (auto it = map.begin(); it != map.end(); ++it)
+                lines += it.key().toUtf8() + '=' + it.value().toString().toUtf8() + '\n';
+            const int64_t room = diskwrite::SetSpaceForTesting(-1);
+            const QByteArray taken = room < 0 ? lines : lines.left(static_cast<qsizetype>(room));
+            device.write(taken);
+            const qint64 replaced = QFileInfo(static_cast<QFileDevice&>(device).fileName()).size();
+            diskwrite::SetSpaceForTesting(room < 0 ? -1 : room - taken.size() + replaced);
+            return true;
+        });
+    return format;
+}
+
 void UseSettingsIn(const QString& folder)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(CutOnAFullDisk(), QSettings::UserScope, folder);
 }
 
 using ShellFileWriters = ShellProgramTest;
@@ -139,9 +173,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
         {"Der Name bezeichnet einen Ordner, keine Datei.", "The name denotes a folder, not a file."},
         {"Auf dem Datenträger ist kein Platz mehr frei.", "There is no space left on the disk."},
         {"Die Datei ist schreibgeschützt.", "The file is read-only."},
-        {nullptr, nullptr}};
+        {nullptr, nullptr},
+        {"Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander.",
+         "The symbolic links of the path lead round in a circle."}};
     int row = 0;
-    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked}) {
+    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop}) {
         for (const int english : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
             std::optional<EnglishTexts> englishTexts;
@@ -196,7 +232,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                  [&] { AnswerModals([&] { trigger(ids::FilePrint); }, in("Plan.pdf")); }, 1 << DiskFull},
                 // Connected (one language a failure: a connection takes seconds): the
                 // protocol log, the event window's entries, an upload's difference
-                // (its file starts anew with each upload).
+                // (its file starts anew with each upload; one that cannot is not
+                // shown, as its differences are an earlier upload's).
                 {"connected", {{in("Halle.log"), "gut\r\n;\r\n;Beginn neue \xDC" "bertragung: ", true},
                                {project + ".events", entries.c_str()}, {in("Halle.err"), ""}}, [&] {
                      Simulator sim;
@@ -229,15 +266,25 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      EXPECT_TRUE(host.editorFiles.empty()) << "no differences to show";
                      diskwrite::SetSpaceForTesting(-1);  // the log's waiting lines go at the end
                      frame->OnCmdMsg(commid::Disconnect);
-                 }, kAll & ~(1 << ReadOnly | 1 << Linked)},
+                 }, kAll & ~(1 << Linked)},
                 // The recent files of a save under a new name (the settings library
-                // writes its file itself: the full disk was tried by hand).
+                // writes its file itself: its full disk is the port setting's below).
                 {"settings", {{settingsFile, nullptr}}, [&] {
                      tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Neu.qlx"); });
                      UseSettingsIn(in("Einstellungen"));
                      trigger(ids::FileSaveAs);
                      UseSettingsIn(settings.Path());
                  }, 1 << FolderInItsPlace},
+                // The settings library puts a file the full disk took only in
+                // part in place of the last good one, and says nothing.
+                {"port setting", {{settingsFile, "gut\r\n"}}, [&] {
+                     const QSettings::Format native = QSettings::defaultFormat();
+                     QSettings::setDefaultFormat(CutOnAFullDisk());
+                     UseSettingsIn(in("Einstellungen"));
+                     trigger(commid::ComPort1 + 2);
+                     UseSettingsIn(settings.Path());
+                     QSettings::setDefaultFormat(native);
+                 }, 1 << DiskFull},
             };
             for (const Writer& writer : writers) {
                 SCOPED_TRACE(writer.name);
@@ -258,10 +305,13 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                     const QString written = failure == Linked ? linked(file) : file->path;
                     QFile good(written);
                     ASSERT_TRUE(failure != FolderInItsPlace || QDir().mkpath(file->path));
+                    ASSERT_TRUE(failure == NoFolder || QDir().mkpath(QFileInfo(file->path).path()));
                     ASSERT_TRUE(failure != Linked || (QDir().mkpath(QFileInfo(written).path()) &&
                                                       QFile::link(written, file->path)));
-                    ASSERT_TRUE(failure < DiskFull ||
+                    ASSERT_TRUE(failure < DiskFull || failure == LinkLoop ||
                                 (good.open(QIODevice::WriteOnly) && good.write(kGood.data(), 5) == 5));
+                    ASSERT_TRUE(failure != LinkLoop || (QFile::link(file->path, file->path + ".Kreis") &&
+                                                        QFile::link(file->path + ".Kreis", file->path)));
                     good.close();
                     ASSERT_TRUE(failure != ReadOnly ||
                                 good.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -296,6 +346,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                                         (!writer.lead[english] || text.find(writer.lead[english]) != std::string::npos));
                     EXPECT_TRUE(told) << testing::PrintToString(messages.messages);
                     EXPECT_TRUE(failure != FolderInItsPlace || QFileInfo(file->path).isDir());
+                    EXPECT_TRUE(failure != LinkLoop || QFileInfo(file->path).symLinkTarget() == file->path + ".Kreis")
+                        << "the link is still the link";
                     const std::string now = ReadFile(file->path);
                     if (failure == DiskFull && file->grows) {
                         EXPECT_TRUE(now.rfind(file->afterFullDisk, 0) == 0 && now.substr(now.size() - 2) == "\r\n") << now;

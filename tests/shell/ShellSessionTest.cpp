@@ -448,6 +448,8 @@ TEST_F(ShellOpenFile, FilesThatAreNoProjectAreRefusedAndOpenProjectsStayAsTheyWe
     const QString huge = dir.filePath("huge.qlx");
     Write(huge, {});
     ASSERT_TRUE(QFile::resize(huge, 200LL << 20));  // sparse: no disk space taken
+    const QString loop = dir.filePath("kreis.qlx");
+    ASSERT_TRUE(QFile::link(loop + ".2", loop) && QFile::link(loop, loop + ".2"));
     const QString trailing = dir.filePath("trailing.qlx");
     Write(trailing, Bytes(good) + QByteArray(1, '\0'));
 
@@ -464,6 +466,8 @@ TEST_F(ShellOpenFile, FilesThatAreNoProjectAreRefusedAndOpenProjectsStayAsTheyWe
         {"/dev/zero", IDS_UNKNOWN_FORMAT, "keine gewöhnliche Datei"},
         {"/proc/self/mem", IDS_UNKNOWN_FORMAT, "kann nicht gelesen werden"},
         {dir.filePath("missing/x.qlx"), IDS_UNKNOWN_FORMAT, "kann nicht geöffnet werden"},
+        {dir.filePath("fehlt.qlx"), IDS_UNKNOWN_FORMAT, "kann nicht geöffnet werden: Die Datei ist nicht vorhanden."},
+        {loop, IDS_UNKNOWN_FORMAT, "Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander."},
         {huge, IDS_UNKNOWN_FORMAT, "209715200 Bytes"},
         {trailing, IDS_OPEN_FAILED, "noch 1 Bytes"},
     };

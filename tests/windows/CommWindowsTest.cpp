@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QFile>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -462,6 +465,52 @@ TEST(TextFileDialog, AFailedSaveSaysSoAndKeepsTheTypedText)
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(QDialog::Accepted, dlg.result());
     QFile f(QDir(folder).filePath(QStringLiteral("Halle.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QByteArray("/A 1"), f.readAll());
+}
+
+// A file chosen to load that cannot be read (a link to /proc/self/mem: it
+// opens but its reading fails, whoever runs the program) is named with the
+// reason; the text stays, and OK saves it instead of an empty one.
+TEST(TextFileDialog, AFileThatCannotBeLoadedSaysSoAndKeepsTheText)
+{
+    MessageLog messages;
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("Kaputt.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), broken));
+    CTextFileDlg dlg(QStringLiteral("Halle.txt"), dir.path());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QTest::keyClicks(dlg.Edit(), QStringLiteral("/A 1"));
+    QToolButton* load = dlg.findChildren<QToolButton*>().at(0);
+    bool answered = false;
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!files)
+            return;
+        answered = true;
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setFocus();
+        if (name->text() != QStringLiteral("Kaputt.txt")) {
+            name->selectAll();
+            QTest::keyClicks(name, QStringLiteral("Kaputt.txt"));
+        }
+        // The name's completion list would take the Enter.
+        if (name->completer() && name->completer()->popup()->isVisible())
+            QTest::keyClick(name->completer()->popup(), Qt::Key_Escape);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    chooser.start(20);
+    QTest::mouseClick(load, Qt::LeftButton);
+    chooser.stop();
+    ASSERT_TRUE(answered);
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_TRUE(messages.Contains("Die Datei '" + broken.toStdString() + "' kann nicht gelesen werden !\n( "))
+        << messages.texts[0];
+    EXPECT_EQ(QStringLiteral("/A 1"), dlg.Edit()->toPlainText());
+    QTest::mouseClick(dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    QFile f(dir.filePath(QStringLiteral("Halle.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QByteArray("/A 1"), f.readAll());
 }
