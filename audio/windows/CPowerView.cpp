@@ -117,10 +117,7 @@ void CPowerView::OnInitialUpdate()
                   : nullptr;
     if (!m_power)
         return;
-    m_mainsPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::MainsPrio)));
-    m_battPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::BattPrio)));
-    m_shutPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::ShutPrio)));
-    ShowLinks();
+    ShowPriorities();
     const bool battery = m_power->GetValue(powerkey::BattAvail) != 0;
     m_battAvail->setChecked(battery);
     if (battery) {
@@ -134,6 +131,14 @@ void CPowerView::OnInitialUpdate()
         m_on->setEnabled(true);
         m_poll.start();
     }
+}
+
+void CPowerView::ShowPriorities()
+{
+    m_mainsPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::MainsPrio)));
+    m_battPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::BattPrio)));
+    m_shutPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::ShutPrio)));
+    ShowLinks();
 }
 
 void CPowerView::ShowLinks()
@@ -227,10 +232,7 @@ void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
     if (m_uploading && m_power) {
         // The window's upload reads as the whole upload does.
         CTransferLoop::ReadUploadAnswers(m_power, answers);
-        m_mainsPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::MainsPrio)));
-        m_battPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::BattPrio)));
-        m_shutPrio->setText(QString::fromStdString(m_power->GetValueText(powerkey::ShutPrio)));
-        ShowLinks();
+        ShowPriorities();
         const bool battery = m_power->GetValue(powerkey::BattAvail) != 0;
         m_battAvail->setChecked(battery);
         m_dropShut->setEnabled(battery);

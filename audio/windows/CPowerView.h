@@ -48,6 +48,8 @@ private:
     void OnBattAvail();
     void OnChoose(uint32_t key);
     void OnPowerButton();
+    // The priorities and the macros and condition linked, as the project holds them.
+    void ShowPriorities();
     void ShowLinks();
 
     CInternalPowerManagement* m_power = nullptr;
