@@ -719,16 +719,21 @@ bool CBaseDevice::IsNoName(const std::string& name)
     return true;
 }
 
-int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
+uint32_t CBaseDevice::NameRefusal(const std::string& name)
 {
-    if (IsNoName(name)) {
-        ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
-        return 0;
-    }
+    if (IsNoName(name))
+        return IDS_NAME_EMPTY;
     // A name goes to the device in protocol lines: a line break in it would
     // end the line and make the rest a command of its own.
-    if (HasControlChars(name)) {
-        ShowMessage(LoadStringId(IDS_NAME_CONTROL_CHARS), mb::Ok | mb::IconStop);
+    if (HasControlChars(name))
+        return IDS_NAME_CONTROL_CHARS;
+    return 0;
+}
+
+int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
+{
+    if (const uint32_t refusal = NameRefusal(name)) {
+        ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
         return 0;
     }
     if (IsNameTaken(name)) {
@@ -747,15 +752,9 @@ int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 
 int CBaseDevice::SetNameUnique(std::string& name, bool ask)
 {
-    if (IsNoName(name)) {
+    if (const uint32_t refusal = NameRefusal(name)) {
         if (ask)
-            ShowMessage(LoadStringId(IDS_NAME_EMPTY), mb::Ok | mb::IconStop);
-        name.clear();  // refused: the caller keeps the old name on show
-        return 0;
-    }
-    if (HasControlChars(name)) {
-        if (ask)
-            ShowMessage(LoadStringId(IDS_NAME_CONTROL_CHARS), mb::Ok | mb::IconStop);
+            ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
         name.clear();  // refused: the caller keeps the old name on show
         return 0;
     }

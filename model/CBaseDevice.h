@@ -146,6 +146,10 @@ public:
     // Blanks alone (the one that does not break too) show as no name at all,
     // on the sheet, in the lists and on the device: such a name is no name.
     static bool IsNoName(const std::string& name);
+    // Why a typed text is refused as a name, as the id of its message (0: it
+    // is taken): no name, or a control character, which would break the
+    // protocol line the name goes to the device in.
+    static uint32_t NameRefusal(const std::string& name);
     virtual int SetNameChecked(const std::string& name, bool ask);
     virtual int SetNameUnique(std::string& name, bool ask);
     virtual std::string GetListText();

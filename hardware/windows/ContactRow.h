@@ -13,8 +13,6 @@
 #include <string>
 
 #include "model/CBaseDevice.h"
-#include "model/ModelStrings.h"
-#include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
@@ -60,14 +58,10 @@ struct ContactRow {
         const std::string name = Name();
         if (name.empty())
             return false;
-        uint32_t message = 0;
-        if (CBaseDevice::IsNoName(name))
-            message = IDS_NAME_EMPTY;
-        else if (HasControlChars(name))
-            message = IDS_NAME_CONTROL_CHARS;
-        else
+        const uint32_t refusal = CBaseDevice::NameRefusal(name);
+        if (refusal == 0)
             return false;
-        ShowMessage(LoadStringId(message), mb::Ok | mb::IconStop);
+        ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
         edit->setFocus();
         edit->selectAll();
         return true;
