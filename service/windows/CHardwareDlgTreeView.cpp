@@ -109,6 +109,11 @@ QString CHardwareDlgTreeView::NotUnderstood(const QString& what)
     return tr("%1: nicht verstanden").arg(what);
 }
 
+QString CHardwareDlgTreeView::NoAnswer(const QString& what)
+{
+    return tr("%1: keine Antwort").arg(what);
+}
+
 void CHardwareDlgTreeView::AddNote(const QString& text, bool alone)
 {
     if (alone)
@@ -161,6 +166,12 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
         AddNote(Text(scan.noneText));
         return;
     }
+    // A device that did not answer in time has reported nothing: an empty
+    // tree would read as if it had no such devices.
+    if (answer.empty()) {
+        AddNote(NoAnswer(CFeatureFrm::CommandText(scan.command)));
+        return;
+    }
     setRootIsDecorated(true);
     std::array<uint8_t, 16> set {};
     SetRangeText(answer.substr(0, 499));
@@ -202,15 +213,15 @@ void CHardwareDlgTreeView::ScanSlots()
     const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
     if (ShowOffline())
         return;
-    // Each slot by its own answer: a slot the device gave no answer for adds
-    // no item, and the others keep their numbers.
+    // Each slot by its own answer, the others keeping their numbers: a slot
+    // the device gave no answer for says so rather than looking empty.
     for (size_t i = 0; i < queries.size(); ++i) {
         const Answer a = AnswerTo(queries[i], answers);
-        if (!a.came)
-            continue;
         const QString slot = QStringLiteral("Slot%1").arg(i + 1);
         auto* item = new QTreeWidgetItem(
-            this, {a.refused ? NotUnderstood(slot) : slot + QStringLiteral(": ") + QString::fromStdString(a.value)});
+            this, {!a.came     ? NoAnswer(slot)
+                   : a.refused ? NotUnderstood(slot)
+                               : slot + QStringLiteral(": ") + QString::fromStdString(a.value)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         item->setIcon(0, KindIcon(Slots));
     }

@@ -24,6 +24,7 @@ public:
     int GetScanKind() const { return m_kind; }
     // The mark of an item or detail the device did not understand.
     static QString NotUnderstood(const QString& what);
+    static QString NoAnswer(const QString& what);
 
 private:
     void ScanDevices(Kind kind);
