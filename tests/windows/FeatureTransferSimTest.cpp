@@ -1069,6 +1069,20 @@ const StopRow kStopRows[] = {
          else
              log->SetValue(9, "1-3");
      }},
+    // The device refuses a mask sent ("PATH NONE ? "): the refusal is no
+    // mask, the project keeps its own for the next download.
+    {"EventLogMaskRefusedInADownload", CEventLogFrm::kWindowKind, CEventLogFrm::kDownload, -1,
+     {QStringLiteral("unknown /EVENT/LOG/MASK/ON")},
+     "first '/EVENT/LOG/MASK/ON NONE ?'. These values were not taken by the device.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* log = dynamic_cast<CEventLog*>(doc.GetIDManager().GetBaseDevice(1, OT_EVENT_LOG));
+         ASSERT_NE(nullptr, log);
+         if (after)
+             EXPECT_EQ("NONE", log->GetValue(0)) << "the device's refusal became the mask";
+         else
+             log->SetValue(0, "NONE");
+     },
+     -1, 0, false, 0, 0, 1},
     {"LineData", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 3, {}, kNoAnswer, false,
      [](CQuillomerDoc& doc, bool after) {
          if (!after)
