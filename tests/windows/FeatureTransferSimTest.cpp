@@ -1088,6 +1088,23 @@ const StopRow kStopRows[] = {
          if (!after)
              AddTestedZones(doc, 3);
      }},
+    // One zone of the line list chosen through its menu, from a device that
+    // answers nothing: the zone is named, as one entry of any list is.
+    {"OneZoneRowFromASilentDevice", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 0, {}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after)
+             AddTestedZones(doc, 3);
+     },
+     -1, 0, false, 0, 0, 0, 0, false, "Linie 1",
+     [](CFeatureFrm* frame, bool after) {
+         auto* list = frame->findChild<QTreeWidget*>();
+         ASSERT_TRUE(list && list->topLevelItemCount() > 0);
+         if (after)
+             return;
+         // The user's click on the row chooses it, then its menu.
+         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+         ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(ID_CAL_UPLOAD_ITEM)));
+     }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.
     {"LogicOutsCancelled", kLogicOutWindow, logicwin::DownloadLogicOuts, -1, {}, "sie wurde abgebrochen.", false,
