@@ -555,6 +555,12 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
         QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(values->viewport(), Qt::LeftButton, {}, cell);
         EXPECT_EQ(nullptr, qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "a value typed for no one";
+        // Nor does Delete drop a branch whose children only the device could give back.
+        QTreeWidget* tree = dialog.GetTree();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(audioNode).center());
+        ASSERT_EQ(audioNode, tree->currentItem());
+        QTest::keyClick(tree, Qt::Key_Delete);
+        EXPECT_EQ(2, audioNode->childCount()) << "the branch deleted with the line gone";
     }
     link.SetLinkState(linkstate::Online);
     Disconnect();
