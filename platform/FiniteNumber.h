@@ -25,9 +25,11 @@ inline std::optional<float> ScanFiniteFloat(const std::string& text) { return Sc
 // decimal mark gives "" (no number), any other text stays as it is.
 std::string TypedDecimalText(const std::string& typed);
 // The finite number the user's text starts with, read with the rule above.
+// A zero typed with a sign ("-0,0") is zero: it is never shown or sent as "-0.0".
 inline std::optional<float> ScanTypedFloat(const std::string& typed)
 {
-    return ScanFiniteFloat(TypedDecimalText(typed));
+    const std::optional<float> v = ScanFiniteFloat(TypedDecimalText(typed));
+    return v && *v == 0.0f ? std::optional<float>(0.0f) : v;
 }
 
 // What the user typed into a field that holds a whole number, read with the
