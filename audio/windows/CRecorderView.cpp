@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <climits>
 #include <optional>
 
 #include "audio/CInternalMessageRec.h"
@@ -259,11 +258,12 @@ void CRecorderView::OnFormat()
 }
 
 namespace {
-// Only a whole number standing alone is a number from the device: "3x" or
-// "1e40" is not taken as 3 or 1.
-bool ReadWhole(const std::string& value, int* number)
+// Only a whole number standing alone, within what the recorder has, is a
+// number from the device: "3x" or "1e40" is not taken as 3 or 1, nor an input
+// 7 or a message 30, which the project would keep and no list can show.
+bool ReadWhole(const std::string& value, long min, long max, int* number)
 {
-    const std::optional<long> v = ScanWholeNumber(value, INT_MIN, INT_MAX);
+    const std::optional<long> v = ScanWholeNumber(value, min, max);
     if (v)
         *number = static_cast<int>(*v);
     return v.has_value();
@@ -280,7 +280,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (key == "INPUT") {
             if (WasChosen(ChosenInput))
                 continue;
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 1, 4, &number)) {
                 m_recorder->SetInt(recorderkey::Input, number);
                 m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
             }
@@ -289,7 +289,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "NONE")
                 value = "0";
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 0, 4, &number)) {
                 m_recorder->SetInt(recorderkey::Output, number);
                 m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
             }
@@ -298,7 +298,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "OFF")
                 value = "0";
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 0, CInternalMessageRec::kMessageCount, &number)) {
                 m_recorder->SetInt(recorderkey::MessageNumber, number);
                 m_filling = true;
                 m_message->setCurrentIndex(m_recorder->GetInt(recorderkey::MessageNumber) - 1);

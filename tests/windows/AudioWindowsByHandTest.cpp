@@ -349,6 +349,45 @@ TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhen
     EXPECT_EQ("Räumung", NameOf(*rec, 4));
 }
 
+// The device's answers to the recorder's questions: a number beyond what the
+// recorder has (input 7, message 30) leaves the project's setting and the
+// list as they were, as a word does; a number within it is taken and shown.
+TEST_F(RecorderWindow, AnswersTheRecorderCannotHoldLeaveItsSettings)
+{
+    auto* rec = Fixed<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    ASSERT_TRUE(rec);
+    CRecorderFrm frame;
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    CRecorderView* view = frame.GetView();
+    const struct {
+        const char* answer;
+        uint32_t key;
+        int held;   // the setting afterwards
+        int shown;  // the list's item afterwards
+    } rows[] = {
+        {"/RECORDER/INPUT 2", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 7", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 0", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 2,5", recorderkey::Input, 2, 1},
+        {"/RECORDER/OUTPUT 3", recorderkey::Output, 3, 3},
+        {"/RECORDER/OUTPUT 5", recorderkey::Output, 3, 3},
+        {"/RECORDER/OUTPUT NONE", recorderkey::Output, 0, 0},
+        {"/RECORDER/FILE 25", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE 30", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE -1", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE OFF", recorderkey::MessageNumber, 0, -1},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> answers{row.answer};
+        view->OnLinkAnswer(0, answers);
+        EXPECT_EQ(row.held, rec->GetInt(row.key)) << row.answer;
+        const QComboBox* list = row.key == recorderkey::Input    ? view->m_input
+                                : row.key == recorderkey::Output ? view->m_output
+                                                                 : view->m_message;
+        EXPECT_EQ(row.shown, list->currentIndex()) << row.answer;
+    }
+}
+
 // A field of a live window the user only passes through (a click into it,
 // Tab out) keeps a value held finer than the field shows it: nothing is
 // changed or marked. What he types is taken.
