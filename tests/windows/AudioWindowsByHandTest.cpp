@@ -32,6 +32,7 @@
 #include "audio/windows/CRecorderView.h"
 #include "audio/windows/CVolumeFrm.h"
 #include "audio/windows/CVolumeView.h"
+#include "comm/CommTestSupport.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
@@ -347,6 +348,31 @@ TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhen
     EXPECT_EQ(CInternalMessageRec::kMessageCount, combo->count());
     combo->hidePopup();
     EXPECT_EQ("Räumung", NameOf(*rec, 4));
+
+    // A name of blanks only, or none, is refused with a word when the edit is
+    // left or another slot is chosen: the slot keeps the name it had.
+    const std::string noName = "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !";
+    for (const auto& [typed, leave] : {std::pair{"   ", Qt::Key_Tab}, std::pair{"", Qt::Key_Return},
+                                       std::pair{"\xC2\xA0 ", Qt::Key_Down}}) {
+        commtest::Messages messages;
+        edit->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+        ASSERT_EQ(4, combo->currentIndex());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, QString::fromUtf8(typed));
+        QTest::keyClick(edit, leave);
+        EXPECT_EQ("Räumung", NameOf(*rec, 4)) << "typed: '" << typed << "'";
+        EXPECT_EQ(QStringLiteral("Räumung"), combo->itemText(4));
+        ASSERT_EQ(1u, messages.texts.size()) << "typed: '" << typed << "'";
+        EXPECT_EQ(0u, messages.texts[0].find(noName)) << messages.texts[0];
+        if (leave == Qt::Key_Down) {
+            EXPECT_EQ(5, combo->currentIndex());
+            QTest::keyClick(edit, Qt::Key_Up);
+        } else {
+            EXPECT_EQ(QStringLiteral("Räumung"), edit->text());
+        }
+    }
 }
 
 // The device's answers to the recorder's questions: a number beyond what the
