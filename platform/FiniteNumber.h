@@ -9,7 +9,7 @@
 // decimal mark, as a German user writes it ("12,5" is twelve and a half);
 // no field takes a thousands separator, so a number with a second decimal
 // mark right after it ("1.000,5", "1,000.5") is no number at all rather than
-// one of another size.
+// one of another size. Nor is a time, a date or a fraction ("25:61", "12/5").
 
 #include <array>
 #include <optional>
