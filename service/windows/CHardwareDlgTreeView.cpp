@@ -109,9 +109,10 @@ QString CHardwareDlgTreeView::NotUnderstood(const QString& what)
     return tr("%1: nicht verstanden").arg(what);
 }
 
-void CHardwareDlgTreeView::AddNote(const QString& text)
+void CHardwareDlgTreeView::AddNote(const QString& text, bool alone)
 {
-    setRootIsDecorated(false);
+    if (alone)
+        setRootIsDecorated(false);
     auto* note = new QTreeWidgetItem(this, {text});
     note->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageNote));
 }
@@ -164,7 +165,9 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
     std::array<uint8_t, 16> set {};
     SetRangeText(answer.substr(0, 499));
     // Addresses count from 0; a malformed part ends the parse and keeps what was read.
-    ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    bool whole = ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    for (unsigned address = scan.limit; address < 100 && whole; ++address)
+        whole = !TestBit(set, address);
     const std::string name = LoadStringId(scan.nameText);
     for (unsigned address = 0; address < scan.limit; ++address) {
         if (!TestBit(set, address))
@@ -177,6 +180,12 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
         for (uint32_t placeholder : scan.placeholders)
             new QTreeWidgetItem(item, {Text(placeholder)});
     }
+    // A word, or an address beyond those the device can have, is no device
+    // to list: the tree names the answer below what it could read, instead
+    // of looking as if nothing or less had been reported.
+    if (!whole && !answer.empty())
+        AddNote(NotUnderstood(CFeatureFrm::CommandText(scan.command) + QLatin1Char(' ') + QString::fromStdString(answer)),
+                topLevelItemCount() == 0);
 }
 
 void CHardwareDlgTreeView::ScanSlots()

@@ -29,7 +29,9 @@ private:
     void ScanDevices(Kind kind);
     // The note "online only" when the link is gone; true then.
     bool ShowOffline();
-    void AddNote(const QString& text);
+    // A note item; `alone`: the tree holds nothing else, so it shows no
+    // expansion marks.
+    void AddNote(const QString& text, bool alone = true);
     void OnItemExpanded(QTreeWidgetItem* item);
 
     int m_kind = Slots;

@@ -657,13 +657,14 @@ TEST_F(ServiceWindowsSim, HardwareWindowReachedFromTheFaultWindowShowsEverySlot)
 // A query the device does not understand ("PATH ? ") among those that it
 // answers: the hardware tree shows every answer that came and marks the
 // refused item or detail, in either language, instead of dropping them all.
+// An answer naming addresses beyond the bus shows those it can and names it.
 TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUnderstand)
 {
     QStringList args;
     for (const char* preset : {"set /SLOT1/MODULE IO8", "unknown /SLOT2/MODULE", "set /SLOT3/MODULE NONE",
                                "set /SLOT4/MODULE NONE", "set /SLOT5/MODULE NONE", "set /CONS/CONNECTED 3",
                                "set /CONS/ADR3/NAME Foyer", "set /CONS/ADR3/TYPE PULT8", "unknown /CONS/ADR3/RELEASE",
-                               "unknown /LMZ/AVLBL"})
+                               "unknown /LMZ/AVLBL", "set /AMP/AVLBL 3e-41"})
         args << QStringLiteral("-e") << QLatin1String(preset);
     Connect(args);
     const struct {
@@ -678,6 +679,9 @@ TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUn
         {"console details", servicewinid::ScanConsoles, true, {"Foyer", "PULT8", "Release: nicht verstanden"},
          {"Foyer", "PULT8", "Release: not understood"}},
         {"cards", servicewinid::ScanCards, false, {"LMZ Karten: nicht verstanden"}, {"LMZ cards: not understood"}},
+        {"amplifiers beyond the bus", servicewinid::ScanAmplifiers, false,
+         {"Verstärker 3e", "Verstärker 3f", "Verstärker 3e-41: nicht verstanden"},
+         {"Amplifier 3e", "Amplifier 3f", "Amplifiers 3e-41: not understood"}},
     };
     for (bool english : {false, true}) {
         std::unique_ptr<EnglishTexts> texts(english ? new EnglishTexts : nullptr);
