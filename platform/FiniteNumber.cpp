@@ -66,6 +66,10 @@ std::string TypedDecimalText(const std::string& typed)
     // "1.000,5": a thousands separator, which no field takes.
     if (IsDecimalMark(text, i))
         return std::string();
+    // "25:61", "12/5": a time, date or fraction typed where a number belongs
+    // is no number either, never the number it begins with.
+    if (i < text.size() && (text[i] == ':' || text[i] == '/') && IsDigit(text, i + 1))
+        return std::string();
     return text;
 }
 

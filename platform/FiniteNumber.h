@@ -9,7 +9,7 @@
 // decimal mark, as a German user writes it ("12,5" is twelve and a half);
 // no field takes a thousands separator, so a number with a second decimal
 // mark right after it ("1.000,5", "1,000.5") is no number at all rather than
-// one of another size.
+// one of another size. Nor is a time, a date or a fraction ("25:61", "12/5").
 
 #include <array>
 #include <optional>
@@ -25,9 +25,11 @@ inline std::optional<float> ScanFiniteFloat(const std::string& text) { return Sc
 // decimal mark gives "" (no number), any other text stays as it is.
 std::string TypedDecimalText(const std::string& typed);
 // The finite number the user's text starts with, read with the rule above.
+// A zero typed with a sign ("-0,0") is zero: it is never shown or sent as "-0.0".
 inline std::optional<float> ScanTypedFloat(const std::string& typed)
 {
-    return ScanFiniteFloat(TypedDecimalText(typed));
+    const std::optional<float> v = ScanFiniteFloat(TypedDecimalText(typed));
+    return v && *v == 0.0f ? std::optional<float>(0.0f) : v;
 }
 
 // What the user typed into a field that holds a whole number, read with the

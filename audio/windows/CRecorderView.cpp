@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <climits>
 #include <optional>
 
 #include "audio/CInternalMessageRec.h"
@@ -21,6 +20,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "platform/FiniteNumber.h"
+#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CDropDownComboBox.h"
 #include "ui/CPictureSet.h"
@@ -124,6 +124,7 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         Send({StrFormat("%sFILE %d", kPath, item + 1), P("INFO ?")});
     });
     connect(m_message, &QComboBox::editTextChanged, this, &CRecorderView::OnMessageText);
+    connect(m_message->lineEdit(), &QLineEdit::editingFinished, this, &CRecorderView::SettleName);
     connect(m_message, &CDropDownComboBox::droppingDown, this, &CRecorderView::FillMessages);
     connect(m_quality, &QComboBox::activated, this, [this](int item) {
         if (!m_recorder)
@@ -228,12 +229,40 @@ void CRecorderView::OnMessageText(const QString& text)
     const int slot = m_message->currentIndex();
     if (m_filling || !m_recorder || slot < 0 || slot >= CInternalMessageRec::kMessageCount)
         return;
+    if (slot != m_nameSlot) {
+        SettleName();
+        m_nameSlot = slot;
+        m_nameBefore = m_recorder->GetValue(recorderkey::MessageNumber | (static_cast<uint32_t>(slot) << 16));
+    }
     m_recorder->SetText(recorderkey::MessageName | (static_cast<uint32_t>(slot) << 16), text.toStdString());
     // The list item follows quietly: the combo box would otherwise put the
     // item's text back into the edit, with the cursor at its end, after each
     // key. The list itself is refilled when it drops down.
     const QSignalBlocker quiet(m_message->model());
     m_message->setItemText(slot, text);
+}
+
+void CRecorderView::SettleName()
+{
+    const int slot = m_nameSlot;
+    m_nameSlot = -1;  // settled once, also when the message below takes the focus
+    if (!m_recorder || slot < 0 || slot >= CInternalMessageRec::kMessageCount)
+        return;
+    const uint32_t index = static_cast<uint32_t>(slot) << 16;
+    const uint32_t refusal = CBaseDevice::NameRefusal(m_recorder->GetValue(recorderkey::MessageNumber | index));
+    if (!refusal)
+        return;
+    m_recorder->SetText(recorderkey::MessageName | index, m_nameBefore);
+    {
+        const QSignalBlocker quiet(m_message->model());
+        m_message->setItemText(slot, QString::fromStdString(m_nameBefore));
+    }
+    if (m_message->currentIndex() == slot) {
+        m_filling = true;
+        m_message->setEditText(QString::fromStdString(m_nameBefore));
+        m_filling = false;
+    }
+    ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
 }
 
 void CRecorderView::SelectQuality()
@@ -259,11 +288,12 @@ void CRecorderView::OnFormat()
 }
 
 namespace {
-// Only a whole number standing alone is a number from the device: "3x" or
-// "1e40" is not taken as 3 or 1.
-bool ReadWhole(const std::string& value, int* number)
+// Only a whole number standing alone, within what the recorder has, is a
+// number from the device: "3x" or "1e40" is not taken as 3 or 1, nor an input
+// 7 or a message 30, which the project would keep and no list can show.
+bool ReadWhole(const std::string& value, long min, long max, int* number)
 {
-    const std::optional<long> v = ScanWholeNumber(value, INT_MIN, INT_MAX);
+    const std::optional<long> v = ScanWholeNumber(value, min, max);
     if (v)
         *number = static_cast<int>(*v);
     return v.has_value();
@@ -280,7 +310,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (key == "INPUT") {
             if (WasChosen(ChosenInput))
                 continue;
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 1, 4, &number)) {
                 m_recorder->SetInt(recorderkey::Input, number);
                 m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
             }
@@ -289,7 +319,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "NONE")
                 value = "0";
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 0, 4, &number)) {
                 m_recorder->SetInt(recorderkey::Output, number);
                 m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
             }
@@ -298,7 +328,7 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 continue;
             if (value == "OFF")
                 value = "0";
-            if (ReadWhole(value, &number)) {
+            if (ReadWhole(value, 0, CInternalMessageRec::kMessageCount, &number)) {
                 m_recorder->SetInt(recorderkey::MessageNumber, number);
                 m_filling = true;
                 m_message->setCurrentIndex(m_recorder->GetInt(recorderkey::MessageNumber) - 1);

@@ -54,6 +54,10 @@ private:
     void Send(const std::vector<std::string>& lines);
     void SelectQuality();
     void OnMessageText(const QString& text);
+    // The name typing of a slot ends (the edit left, another slot chosen): a
+    // name of blanks only, or with a control character, is refused with a
+    // word and the slot keeps the name it had before.
+    void SettleName();
 
     // The user's choice of a value the window asked the device for on
     // opening: answers for it that come later (to that question, or the
@@ -66,4 +70,6 @@ private:
     CInternalMessageRec* m_recorder = nullptr;
     bool m_filling = false;
     unsigned m_chosen = 0;
+    int m_nameSlot = -1;       // the slot whose name is being typed
+    std::string m_nameBefore;  // its name when the typing began
 };

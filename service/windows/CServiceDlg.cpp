@@ -17,6 +17,7 @@
 #include "comm/CCommLink.h"
 #include "hardware/CInternalSlot.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CPictureSet.h"
@@ -228,7 +229,10 @@ void CServiceDlg::ParseAnswer(const std::string& line)
     const std::string value = line.substr(blank + 1);
     if (value == "?")
         return;
-    const QString text = QString::fromStdString(value);
+    // "PATH VALUE ?": the device refused a register written. Its echo has put
+    // the typed value into the cell; the register holds no value known here.
+    const bool refused = IsRefusedValue(value);
+    const QString text = refused ? QString() : QString::fromStdString(value);
     auto setCell = [this, &text](int row, const std::string& rest) {
         const int column = rest == "/OUT" ? ColOut : rest == "/IN" ? ColIn : -1;
         if (row < 0 || row >= kRegisterRows || column < 0)
@@ -237,6 +241,8 @@ void CServiceDlg::ParseAnswer(const std::string& line)
         m_registers->item(row, column)->setText(text);
         m_filling = false;
     };
+    if (refused && key.compare(0, 4, "/SPI") != 0 && key.compare(0, 6, "/LOGIC") != 0)
+        return;
     if (key == "/VER") {
         m_version->setText(text);
     } else if (key == "/ONTIME") {

@@ -626,6 +626,10 @@ void CSystemConfigDlg::OnDeleteKey()
     QTreeWidgetItem* item = m_tree->currentItem();
     if (!item || (item->childCount() == 0 && item->parent()))
         return;
+    // The children come back only with the device's answer: without the line
+    // the branch stays as it is.
+    if (CTransferLoop::LineDown())
+        return;
     qDeleteAll(item->takeChildren());
     item->setIcon(0, ImageIcon(Leaf));
     const std::string query = PathOf(item) + " ?";

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -73,7 +74,8 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
             int whole;
         } rows[] = {{"nan", -1.25f, 42},   {"inf", -1.25f, 42},  {"-inf", -1.25f, 42}, {"1e40", -1.25f, 42},
                     {"-1e39", -1.25f, 42}, {"", -1.25f, 42},     {"x", -1.25f, 42},    {"-1.25", -1.25f, 42},
-                    {"12,5", 12.5f, 42},   {"1.000", 1.0f, 42},  {"3.5,5", -1.25f, 42}, {"-7 dB", -7.0f, -7}};
+                    {"12,5", 12.5f, 42},   {"1.000", 1.0f, 42},  {"3.5,5", -1.25f, 42}, {"-7 dB", -7.0f, -7},
+                    {"25:61", -1.25f, 42}, {"12/5", -1.25f, 42}, {"7:", 7.0f, 7}};
         for (const auto& row : rows) {
             edit.SetInt(42, 1, "%d");
             edit.SetLong(42, 1, "%ld");
@@ -89,10 +91,11 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
         }
         for (const auto& [typed, decimal, device] :
              {std::tuple{"12,5", 12.5f, 12.0f}, std::tuple{"12.5", 12.5f, 12.5f}, std::tuple{"1.000,5", 12.5f, 1.0f},
-              std::tuple{"-0,75 dB", -0.75f, 0.0f}, std::tuple{"x,5", -0.75f, -1.0f}}) {
+              std::tuple{"-0,75 dB", -0.75f, 0.0f}, std::tuple{"x,5", -0.75f, -1.0f}, std::tuple{"-0,0", 0.0f, -0.0f}}) {
             QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(&edit, QString::fromLatin1(typed));
             EXPECT_FLOAT_EQ(edit.GetFloat(1), decimal) << typed;
+            EXPECT_EQ(std::signbit(decimal), std::signbit(edit.GetFloat(1))) << typed << ": a zero with a sign";
             EXPECT_FLOAT_EQ(ScanFiniteFloat(typed).value_or(-1.0f), device) << typed;
         }
     }

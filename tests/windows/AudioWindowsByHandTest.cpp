@@ -32,6 +32,7 @@
 #include "audio/windows/CRecorderView.h"
 #include "audio/windows/CVolumeFrm.h"
 #include "audio/windows/CVolumeView.h"
+#include "comm/CommTestSupport.h"
 #include "model/CIDManager.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
@@ -347,6 +348,70 @@ TEST_F(RecorderWindow, TypingIntoAMessageNameKeepsTheCursorAndTheListRefillsWhen
     EXPECT_EQ(CInternalMessageRec::kMessageCount, combo->count());
     combo->hidePopup();
     EXPECT_EQ("Räumung", NameOf(*rec, 4));
+
+    // A name of blanks only, or none, is refused with a word when the edit is
+    // left or another slot is chosen: the slot keeps the name it had.
+    const std::string noName = "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !";
+    for (const auto& [typed, leave] : {std::pair{"   ", Qt::Key_Tab}, std::pair{"", Qt::Key_Return},
+                                       std::pair{"\xC2\xA0 ", Qt::Key_Down}}) {
+        commtest::Messages messages;
+        edit->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+        ASSERT_EQ(4, combo->currentIndex());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, QString::fromUtf8(typed));
+        QTest::keyClick(edit, leave);
+        EXPECT_EQ("Räumung", NameOf(*rec, 4)) << "typed: '" << typed << "'";
+        EXPECT_EQ(QStringLiteral("Räumung"), combo->itemText(4));
+        ASSERT_EQ(1u, messages.texts.size()) << "typed: '" << typed << "'";
+        EXPECT_EQ(0u, messages.texts[0].find(noName)) << messages.texts[0];
+        if (leave == Qt::Key_Down) {
+            EXPECT_EQ(5, combo->currentIndex());
+            QTest::keyClick(edit, Qt::Key_Up);
+        } else {
+            EXPECT_EQ(QStringLiteral("Räumung"), edit->text());
+        }
+    }
+}
+
+// The device's answers to the recorder's questions: a number beyond what the
+// recorder has (input 7, message 30) leaves the project's setting and the
+// list as they were, as a word does; a number within it is taken and shown.
+TEST_F(RecorderWindow, AnswersTheRecorderCannotHoldLeaveItsSettings)
+{
+    auto* rec = Fixed<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    ASSERT_TRUE(rec);
+    CRecorderFrm frame;
+    ASSERT_NO_FATAL_FAILURE(ShowActive(frame));
+    CRecorderView* view = frame.GetView();
+    const struct {
+        const char* answer;
+        uint32_t key;
+        int held;   // the setting afterwards
+        int shown;  // the list's item afterwards
+    } rows[] = {
+        {"/RECORDER/INPUT 2", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 7", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 0", recorderkey::Input, 2, 1},
+        {"/RECORDER/INPUT 2,5", recorderkey::Input, 2, 1},
+        {"/RECORDER/OUTPUT 3", recorderkey::Output, 3, 3},
+        {"/RECORDER/OUTPUT 5", recorderkey::Output, 3, 3},
+        {"/RECORDER/OUTPUT NONE", recorderkey::Output, 0, 0},
+        {"/RECORDER/FILE 25", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE 30", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE -1", recorderkey::MessageNumber, 25, 24},
+        {"/RECORDER/FILE OFF", recorderkey::MessageNumber, 0, -1},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> answers{row.answer};
+        view->OnLinkAnswer(0, answers);
+        EXPECT_EQ(row.held, rec->GetInt(row.key)) << row.answer;
+        const QComboBox* list = row.key == recorderkey::Input    ? view->m_input
+                                : row.key == recorderkey::Output ? view->m_output
+                                                                 : view->m_message;
+        EXPECT_EQ(row.shown, list->currentIndex()) << row.answer;
+    }
 }
 
 // A field of a live window the user only passes through (a click into it,

@@ -555,6 +555,12 @@ TEST_F(ServiceWindowsSim, ConfigurationBrowserWalksTheDeviceTreeAndSavesIt)
         QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(values->viewport(), Qt::LeftButton, {}, cell);
         EXPECT_EQ(nullptr, qobject_cast<QLineEdit*>(QApplication::focusWidget())) << "a value typed for no one";
+        // Nor does Delete drop a branch whose children only the device could give back.
+        QTreeWidget* tree = dialog.GetTree();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(audioNode).center());
+        ASSERT_EQ(audioNode, tree->currentItem());
+        QTest::keyClick(tree, Qt::Key_Delete);
+        EXPECT_EQ(2, audioNode->childCount()) << "the branch deleted with the line gone";
     }
     link.SetLinkState(linkstate::Online);
     Disconnect();
@@ -749,7 +755,8 @@ TEST_F(ServiceWindowsSim, ANewProjectFitsTheSimulatorsOwnDevice)
 // again included; Escape writes nothing; the chosen test starts.
 TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChosenTest)
 {
-    Connect({QStringLiteral("-e"), QStringLiteral("set /SERVICE/LOGIC/OUT 3")});
+    Connect({QStringLiteral("-e"), QStringLiteral("set /SERVICE/LOGIC/OUT 3"), QStringLiteral("-e"),
+             QStringLiteral("unknown /SERVICE/SPI3")});
     DeviceList internalSlots;
     doc.GetIDManager().GetBaseDeviceListByKind(internalSlots, OT_INTERNAL_SLOT, internalslot::Service);
     ASSERT_FALSE(internalSlots.empty());
@@ -762,9 +769,9 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
         << "all eight registers, LOGIC too, are in view at the opening size";
     ASSERT_TRUE(PumpUntil([&] { return table->item(7, 0)->text() == QLatin1String("3"); }, kArrivalMs));
 
-    // Double-click the "OUT" cell of LOGIC, type over what it shows, end with `key`.
-    auto type = [&](const QString& text, Qt::Key key) {
-        const QPoint at = table->visualItemRect(table->item(7, 0)).center();
+    // Double-click the "OUT" cell of `row` (LOGIC), type over what it shows, end with `key`.
+    auto type = [&](const QString& text, Qt::Key key, int row = 7) {
+        const QPoint at = table->visualItemRect(table->item(row, 0)).center();
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -797,6 +804,16 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
     AwaitDeviceHasAll();
     EXPECT_EQ(0, countAfter(mark, "/SERVICE/LOGIC/OUT 7"));
     EXPECT_EQ(QLatin1String("5"), table->item(7, 0)->text());
+
+    // A register the device refuses ("PATH 5 ? " after the echo of the line)
+    // shows no value: neither the typed one nor the refusal.
+    mark = sim.Received().size();
+    const size_t said = sim.Sent().size();
+    type(QStringLiteral("5"), Qt::Key_Return, 2);
+    EXPECT_TRUE(sim.AwaitReceivedLine("/SERVICE/SPI3/IN ?", mark));
+    EXPECT_TRUE(PumpUntil([&] { return sim.Sent().find("/SERVICE/SPI3/IN ? ", said) != std::string::npos; }, kArrivalMs));
+    AwaitDeviceHasAll();
+    EXPECT_EQ(QString(), table->item(2, 0)->text());
 
     // The test chosen by keys starts with the button.
     QComboBox* tests = dialog.GetTests();
