@@ -87,6 +87,8 @@ const Row kRows[] = {
     {Window::Topology, 1164, Keys::Replace, "2,5", Qt::Key_Return, "2", "2,5", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "", Qt::Key_Return, "2", "", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "2", Qt::Key_Return, "2", "2", nullptr, nullptr},
+    // The last relays of the table, beyond the cards the project can hold.
+    {Window::Topology, 1457, Keys::Replace, "499", Qt::Key_Return, "2", "499", nullptr, nullptr},
     {Window::RangeKeys, 1433, Keys::Replace, "2,5", Qt::Key_Return, "1", "1", nullptr, kCount},
     {Window::RangeKeys, 1433, Keys::Replace, "7", Qt::Key_Return, "7", "7", nullptr, nullptr},
     {Window::Console, 1249, Keys::Replace, "12,5", Qt::Key_Return, "815", "12,5", nullptr, kUser},
