@@ -301,7 +301,11 @@ void CRelaisTopologyDlg::ShowSchemeRows(unsigned kind)
         m_pInputs[i]->setVisible(i < inputs);
     }
     // A scheme's rows may need more room than the dialog has ("Programm/Ruf"
-    // widens the labels): it grows to them and never gets smaller.
+    // widens the labels): it grows to them and never gets smaller. The rows
+    // just shown and the input lists' widths count at once, not only once
+    // the dialog has gone through its events.
+    m_pGroup->layout()->invalidate();
+    m_pGroup->updateGeometry();
     layout()->activate();
     const QSize need = layout()->totalMinimumSize().expandedTo(minimumSize());
     if (need != minimumSize()) {
