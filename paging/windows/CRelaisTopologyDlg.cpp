@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include <QApplication>
 #include <QGridLayout>
@@ -448,6 +449,10 @@ bool CRelaisTopologyDlg::Apply()
             return false;
         }
     }
+    // The topology is taken apart and built again: when that gives the
+    // project as it stood (OK on the values shown), the project stays unmarked.
+    const bool wasModified = !m_pDoc || m_pDoc->IsModified();
+    const std::vector<uint8_t> before = wasModified ? std::vector<uint8_t>{} : m_pDoc->SaveToBytes();
     m_pTopology->Redraw();
     m_pTopology->RemoveAllOutLinks();
     m_pTopology->m_zoneCount = count;
@@ -472,6 +477,8 @@ bool CRelaisTopologyDlg::Apply()
         item->setText(0, QString::fromStdString(m_pTopology->GetName()));
         item->setIcon(0, SchemeIcon(kind));
     }
+    if (!wasModified && m_pDoc->IsModified() && m_pDoc->SaveToBytes() == before)
+        m_pDoc->SetModifiedFlag(false);
     m_btnApply->setEnabled(false);
     return true;
 }
