@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QStringList>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -25,6 +26,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CPictureSet.h"
+#include "ui/CScreenFit.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CTransferLoop.h"
 #include "ui/CTransferWatch.h"
@@ -105,6 +107,16 @@ CZoneListView::~CZoneListView()
     SaveWidths();
 }
 
+void CZoneListView::showEvent(QShowEvent* event)
+{
+    // The window is on its screen now: the columns ask no more room than the
+    // screen has.
+    const int room = CScreenFit::AreaFor(window()).width() - 2 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    if (m_columnsWidth > 0 && room > 0)
+        setMinimumWidth(std::min(m_columnsWidth, room));
+    CEBListView::showEvent(event);
+}
+
 void CZoneListView::OnInitialUpdate()
 {
     if (m_filled)
@@ -132,8 +144,10 @@ void CZoneListView::OnInitialUpdate()
     // The window that shows the list opens wide enough for every column at
     // the width it has now, in either language: widths stored under another
     // language or font hold titles of other lengths, and the window keeps to
-    // its screen where they add up to more.
-    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
+    // its screen where they add up to more: there the list scrolls sideways
+    // instead of reaching beyond its window (see showEvent).
+    m_columnsWidth = ColumnsTotalWidth(this);
+    setMinimumWidth(std::max(minimumWidth(), m_columnsWidth));
     DeleteAllItems();
     if (!m_pDoc)
         return;
