@@ -1,5 +1,7 @@
 #include "paging/CRelais.h"
 
+#include <algorithm>
+
 #include "hardware/CLMZ.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
@@ -224,7 +226,10 @@ int CRelais::PlaceOnCard(uint32_t kind, bool firstFamily)
     }
     const uint32_t cardType = firstFamily ? OT_LMZ763 : OT_LMZ764;
     const uint32_t cardKind = firstFamily ? lmzkind::Out763 : lmzkind::Out764;
-    const int32_t cards = (number - 1) / 5 + 1;
+    // Card i carries relays 5i-4..5i; the directory holds only so many cards,
+    // and a relay numbered beyond them keeps its number without a card.
+    const int32_t own = (number - 1) / 5 + 1;
+    const int32_t cards = std::min(own, static_cast<int32_t>(GetTypeCapacity(cardType)) - 1);
     CIDManager& dir = doc->GetIDManager();
     auto inTable = [&](int32_t p) { return firstFamily ? m->GetRelais(p) : m->GetSRelais(p); };
 
@@ -232,7 +237,7 @@ int CRelais::PlaceOnCard(uint32_t kind, bool firstFamily)
         CBaseDevice* existing = dir.GetBaseDevice(i, cardType);
         if (existing) {
             // The card is there: this relay takes its position when it is free.
-            if (i == cards && !GetCard() && !existing->GetOutLinkAtKey((number - 1) % 5))
+            if (i == own && !GetCard() && !existing->GetOutLinkAtKey((number - 1) % 5))
                 existing->LinkTo((number - 1) % 5, this, 0);
             continue;
         }

@@ -304,8 +304,8 @@ bool CPPCons1::OnOK()
     p.SetParamText(consparam::UserPassword, std::to_string(user));
     if (CConsoleObject* node = ConsoleNode(m_console))
         node->SetReference(1, (m_fault->isChecked() ? 1u << 16 : 0u) | static_cast<uint32_t>(m_console->GetNumber()));
-    if (m_modified)
-        m_console->SetDocModified();
+    // Each setter marks the project when it changes what the console holds:
+    // the values shown, typed again, mark nothing.
     SetModified(false);
     return true;
 }

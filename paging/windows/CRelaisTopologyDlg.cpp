@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include <QApplication>
 #include <QGridLayout>
@@ -301,7 +302,11 @@ void CRelaisTopologyDlg::ShowSchemeRows(unsigned kind)
         m_pInputs[i]->setVisible(i < inputs);
     }
     // A scheme's rows may need more room than the dialog has ("Programm/Ruf"
-    // widens the labels): it grows to them and never gets smaller.
+    // widens the labels): it grows to them and never gets smaller. The rows
+    // just shown and the input lists' widths count at once, not only once
+    // the dialog has gone through its events.
+    m_pGroup->layout()->invalidate();
+    m_pGroup->updateGeometry();
     layout()->activate();
     const QSize need = layout()->totalMinimumSize().expandedTo(minimumSize());
     if (need != minimumSize()) {
@@ -444,6 +449,10 @@ bool CRelaisTopologyDlg::Apply()
             return false;
         }
     }
+    // The topology is taken apart and built again: when that gives the
+    // project as it stood (OK on the values shown), the project stays unmarked.
+    const bool wasModified = !m_pDoc || m_pDoc->IsModified();
+    const std::vector<uint8_t> before = wasModified ? std::vector<uint8_t>{} : m_pDoc->SaveToBytes();
     m_pTopology->Redraw();
     m_pTopology->RemoveAllOutLinks();
     m_pTopology->m_zoneCount = count;
@@ -468,6 +477,8 @@ bool CRelaisTopologyDlg::Apply()
         item->setText(0, QString::fromStdString(m_pTopology->GetName()));
         item->setIcon(0, SchemeIcon(kind));
     }
+    if (!wasModified && m_pDoc->IsModified() && m_pDoc->SaveToBytes() == before)
+        m_pDoc->SetModifiedFlag(false);
     m_btnApply->setEnabled(false);
     return true;
 }

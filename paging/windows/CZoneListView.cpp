@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QStringList>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -25,6 +26,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CPictureSet.h"
+#include "ui/CScreenFit.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CTransferLoop.h"
 #include "ui/CTransferWatch.h"
@@ -105,6 +107,16 @@ CZoneListView::~CZoneListView()
     SaveWidths();
 }
 
+void CZoneListView::showEvent(QShowEvent* event)
+{
+    // The window is on its screen now: the columns ask no more room than the
+    // screen has.
+    const int room = CScreenFit::AreaFor(window()).width() - 2 * style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    if (m_columnsWidth > 0 && room > 0)
+        setMinimumWidth(std::min(m_columnsWidth, room));
+    CEBListView::showEvent(event);
+}
+
 void CZoneListView::OnInitialUpdate()
 {
     if (m_filled)
@@ -132,8 +144,10 @@ void CZoneListView::OnInitialUpdate()
     // The window that shows the list opens wide enough for every column at
     // the width it has now, in either language: widths stored under another
     // language or font hold titles of other lengths, and the window keeps to
-    // its screen where they add up to more.
-    setMinimumWidth(std::max(minimumWidth(), ColumnsTotalWidth(this)));
+    // its screen where they add up to more: there the list scrolls sideways
+    // instead of reaching beyond its window (see showEvent).
+    m_columnsWidth = ColumnsTotalWidth(this);
+    setMinimumWidth(std::max(minimumWidth(), m_columnsWidth));
     DeleteAllItems();
     if (!m_pDoc)
         return;
@@ -211,6 +225,9 @@ void CZoneListView::UpdateCommandState()
         if (!connected) {
             m_poll.stop();
             m_roundTimer.stop();
+            if (m_roundWatch)
+                if (CCommLink* link = GetCommLink())
+                    link->ShowErrorFile();
             m_roundWatch.reset();
             if (m_held && !m_transferring) {
                 m_nextSelected = 0;
@@ -232,12 +249,19 @@ void CZoneListView::BeginRound(int rows)
     m_roundRows = rows;
     m_roundDone = 0;
     m_roundTimer.start();
+    // The round reads the zones' tolerances and test volumes into the
+    // project as an upload does: what a zone cannot hold as the device gave
+    // it goes into a fresh difference file, shown when the round is over.
+    if (CCommLink* link = GetCommLink())
+        link->ResetErrorFile();
 }
 
 void CZoneListView::EndRound()
 {
     m_roundTimer.stop();
     m_roundWatch.reset();
+    if (CCommLink* link = GetCommLink())
+        link->ShowErrorFile();
     if (IsConnected())
         m_poll.start();
     EnableButtons(true);
@@ -407,6 +431,15 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
             continue;
         CZone* zone = ZoneAt(m_answerRow);
         const QString v = Q(value);
+        // What the zone keeps it reads as an upload reads it (a word, a
+        // number beyond its range, a decimal is named in the difference
+        // file); the cell shows what the zone holds.
+        auto take = [&](int shown, int column) {
+            const CCommLink* link = GetCommLink();
+            const CBaseDevice::ChangeGuard guard(*zone);
+            zone->ParseUploadLines(line.substr(1), link ? link->GetErrorFileName() : std::string(), linkstate::Upload);
+            SetItemText(m_answerRow, column, Q(zone->GetAttributeText(shown)));
+        };
         if (!zone && (what == "/TEST/POSTOL" || what == "/TEST/NEGTOL" || what == "/TESTVOL" || what == "/TEST/IGNORE"))
             continue;
         if (what == "/TEST/MEAS") {
@@ -414,20 +447,15 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         } else if (what == "/TEST/REF") {
             SetItemText(m_answerRow, 7, v);
         } else if (what == "/TEST/POSTOL") {
-            // What the zone holds: a value it cannot read is not shown as one.
-            zone->SetAttributeText(zoneattr::PosTol, value);
-            SetItemText(m_answerRow, 5, Q(zone->GetAttributeText(zoneattr::PosTol)));
+            take(zoneattr::PosTol, 5);
         } else if (what == "/TEST/NEGTOL") {
-            zone->SetAttributeText(zoneattr::NegTol, value);
-            SetItemText(m_answerRow, 4, Q(zone->GetAttributeText(zoneattr::NegTol)));
+            take(zoneattr::NegTol, 4);
         } else if (what == "/TEST/ADJ") {
             SetItemText(m_answerRow, 10, v);
         } else if (what == "/TESTVOL") {
-            zone->SetAttributeText(zoneattr::TestVolume, value);
-            SetItemText(m_answerRow, 3, Q(zone->GetAttributeText(zoneattr::TestVolume)));
+            take(zoneattr::TestVolume, 3);
         } else if (what == "/TEST/IGNORE") {
-            zone->SetAttributeText(zoneattr::Ignore, value);
-            SetItemText(m_answerRow, 2, Q(zone->GetAttributeText(zoneattr::IgnoreText)));
+            take(zoneattr::IgnoreText, 2);
         } else if (what == "/IMP/MEAS") {
             SetItemText(m_answerRow, 8, v);
         } else if (what == "/IMP/REF") {

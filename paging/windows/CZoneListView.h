@@ -81,6 +81,7 @@ public:
     QString StatusText() const { return m_status; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -117,6 +118,7 @@ private:
     int m_roundRows = 0;
     int m_roundDone = 0;
     bool m_filled = false;
+    int m_columnsWidth = 0;  // every column at its width, as the list opened
     bool m_transferring = false;
     QBitArray m_remembered;
     QString m_status;

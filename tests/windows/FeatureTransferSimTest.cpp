@@ -68,6 +68,7 @@
 #include "hardware/CAmplifier.h"
 #include "hardware/CSpareAmp.h"
 #include "paging/CRelaisTopology.h"
+#include "paging/CZone.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
@@ -1087,6 +1088,34 @@ const StopRow kStopRows[] = {
      [](CQuillomerDoc& doc, bool after) {
          if (!after)
              AddTestedZones(doc, 3);
+     }},
+    // "Anzeige aktualisieren" takes the zones' tolerances and test volumes
+    // into the project: it reads them as an upload does.
+    {"LineTestRefresh", CZonetestFrm::kWindowKind, CZonetestFrm::kRefresh, -1,
+     {QStringLiteral("set /KVT/ZONE1/TEST/POSTOL abc"), QStringLiteral("set /KVT/ZONE2/TEST/NEGTOL 150"),
+      QStringLiteral("set /KVT/ZONE3/TESTVOL -12,7"), QStringLiteral("set /KVT/ZONE3/TEST/POSTOL 25")},
+     nullptr, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after) {
+             AddTestedZones(doc, 3);
+             return;
+         }
+         EXPECT_EQ("ERROR: /KVT/ZONE1/TEST/POSTOL >>abc<< should be >>0<<\r\n"
+                   "ERROR: /KVT/ZONE2/TEST/NEGTOL >>150<< should be >>100<<\r\n"
+                   "ERROR: /KVT/ZONE3/TESTVOL >>-12,7<< should be >>-20<<\r\n",
+                   ReadFile(QString::fromStdString(doc.GetErrFileName())));
+         auto* zone = dynamic_cast<CZone*>(doc.GetIDManager().GetBaseDevice(3, OT_ZONE));
+         ASSERT_NE(nullptr, zone);
+         EXPECT_EQ(25, zone->m_posTolerance) << "what the zone can hold, it takes";
+         EXPECT_EQ(-20, zone->m_testVolume) << "kept, and named";
+     },
+     -1, 0, false, 0, 0, 0, -1, false, nullptr,
+     [](CFeatureFrm* frame, bool after) {
+         QAction* refresh = frame->GetAction(CZonetestFrm::kRefresh);
+         if (after)
+             return;
+         ClickCommand(frame, CZonetestFrm::kRefresh);
+         EXPECT_TRUE(serialtest::PumpUntil([&] { return refresh->isEnabled(); }, 20000)) << "the round never ended";
      }},
     // One zone of the line list chosen through its menu, from a device that
     // answers nothing: the zone is named, as one entry of any list is.

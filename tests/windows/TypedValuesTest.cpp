@@ -61,7 +61,7 @@ constexpr const char* kUser[] = {"Geben Sie eine Zahl zwischen 100 und 999 ein."
 // The audio inputs dialog shows input 3 (Slot2's first channel): gain of
 // filter 1 at 3.5 dB, the input muted ("OFF"), filter 2 at 1000 Hz,
 // attenuation -6 dB, ramp 300 ms. The relay topology has 2 lines, the range
-// keys start on line 1, the console's user password is 815; the macros'
+// keys start on line 1, the console's user password is 815 (its expert one 4711); the macros'
 // repeat interval is 60 s, LCD display time 5 s, logic output pulse 2.5 s.
 const Row kRows[] = {
     {Window::Inputs, 1017, Keys::Append, ",5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
@@ -87,11 +87,14 @@ const Row kRows[] = {
     {Window::Topology, 1164, Keys::Replace, "2,5", Qt::Key_Return, "2", "2,5", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "", Qt::Key_Return, "2", "", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "2", Qt::Key_Return, "2", "2", nullptr, nullptr},
+    // The last relays of the table, beyond the cards the project can hold.
+    {Window::Topology, 1457, Keys::Replace, "499", Qt::Key_Return, "2", "499", nullptr, nullptr},
     {Window::RangeKeys, 1433, Keys::Replace, "2,5", Qt::Key_Return, "1", "1", nullptr, kCount},
     {Window::RangeKeys, 1433, Keys::Replace, "7", Qt::Key_Return, "7", "7", nullptr, nullptr},
     {Window::Console, 1249, Keys::Replace, "12,5", Qt::Key_Return, "815", "12,5", nullptr, kUser},
     {Window::Console, 1249, Keys::Append, ",5", Qt::Key_Return, "815", "815,5", nullptr, kUser},
     {Window::Console, 1249, Keys::Replace, "815", Qt::Key_Return, "815", "815", nullptr, nullptr},
+    {Window::Console, 1006, Keys::Replace, "4711", Qt::Key_Return, "4711", "4711", nullptr, nullptr, true},
     {Window::Repeat, 1195, Keys::Replace, "12,5", Qt::Key_Return, "60", "60", nullptr, nullptr},
     {Window::Repeat, 1195, Keys::Replace, "abc", Qt::Key_Tab, "60", "60", nullptr, nullptr},
     {Window::Repeat, 1195, Keys::Replace, "60", Qt::Key_Tab, "60", "60", nullptr, nullptr},
@@ -220,7 +223,10 @@ protected:
             auto sheet = std::make_unique<CConsolePropertySheet>(&d.doc(), console);
             sheet->SetActivePage(CConsolePropertySheet::General);
             rig.owned = std::move(sheet);
-            rig.held = [this](int) { return console->GetProp().GetParamText(consparam::UserPassword); };
+            rig.held = [this](int field) {
+                return console->GetProp().GetParamText(field == 1006 ? consparam::ExpertPassword
+                                                                     : consparam::UserPassword);
+            };
             break;
         }
         case Window::RangeKeys: {

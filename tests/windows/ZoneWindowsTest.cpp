@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -790,6 +792,68 @@ TEST_F(ZoneWindows, TopologyTreeShowsEachSchemeAndTheRootOpenOrClosed)
     EXPECT_EQ(Image(280, 3), Shown(root->child(0)->icon(0)));
     EXPECT_EQ(topologykind::OneInN, oneInN->GetKindId());
     EXPECT_NE(Image(280, 2), Image(280, 3));
+}
+
+// Each scheme's topology confirmed with OK as it shows, and with its count
+// typed again: the project holds what it held and stays unmarked.
+TEST_F(ZoneWindows, TopologyDialogConfirmedAsItShowsLeavesTheProjectUnmarked)
+{
+    for (const unsigned kind : {ampcmd::OneInN, ampcmd::ProgramCall, ampcmd::Direct}) {
+        CRelaisTopology* t = NewTopology(kind);
+        ASSERT_NE(nullptr, t);
+        for (const bool retyped : {false, true}) {
+            SCOPED_TRACE(std::to_string(kind) + (retyped ? " count typed again" : " OK"));
+            d.doc().SetModifiedFlag(false);
+            const std::vector<uint8_t> before = d.doc().SaveToBytes();
+            CRelaisTopologyDlg dlg(t);
+            dlg.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+            if (retyped) {
+                const QString shown = dlg.CountEdit()->text();
+                QTest::mouseClick(dlg.CountEdit(), Qt::LeftButton);
+                QTest::keyClick(dlg.CountEdit(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(dlg.CountEdit(), shown);
+            }
+            QPushButton* ok = nullptr;
+            for (QPushButton* b : dlg.findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("OK"))
+                    ok = b;
+            ASSERT_NE(nullptr, ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            EXPECT_EQ(QDialog::Accepted, dlg.result());
+            EXPECT_TRUE(before == d.doc().SaveToBytes());
+            EXPECT_FALSE(d.doc().IsModified());
+        }
+    }
+}
+
+// A "Programm/Ruf" topology opens with "Programm" and "Ruf" whole beside the
+// input lists, which hold the amplifier's channels, in German and English.
+TEST_F(ZoneWindows, TheProgramAndCallLabelsStandWholeBesideTheirInputLists)
+{
+    CRelaisTopology* t = NewTopology(ampcmd::ProgramCall);
+    ASSERT_NE(nullptr, t);
+    for (const bool english : {false, true}) {
+        std::optional<EnglishTexts> texts;
+        if (english)
+            texts.emplace();
+        CRelaisTopologyDlg dlg(t);
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        for (int i = 0; i < 2; ++i) {
+            QComboBox* list = dlg.InputCombo(i);
+            ASSERT_GT(list->count(), 1);
+            // The label of the row, right of its list.
+            QLabel* label = nullptr;
+            for (QLabel* l : dlg.findChildren<QLabel*>())
+                if (l->isVisible() && l->geometry().top() == list->geometry().top() && l->x() > list->x())
+                    label = l;
+            ASSERT_NE(nullptr, label) << i;
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            EXPECT_FALSE(label->geometry().intersects(list->geometry()))
+                << label->text().toStdString() << (english ? " in English" : " in German");
+        }
+    }
 }
 
 TEST_F(ZoneWindows, LmzTreeItemsShowTheirPicturesOpenAndClosed)
