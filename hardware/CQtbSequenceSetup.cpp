@@ -46,7 +46,6 @@ constexpr uint32_t kMacroAlarm = 34253;
 constexpr uint32_t kMacroChime = 34252;
 constexpr uint32_t kMacroMessage = 34259;
 constexpr uint32_t kMacroLcd = 34257;  // "Textausgabe auf LCD"
-constexpr uint32_t kNoMemory = 34026;   // "Zu wenig Speicher !"
 
 CBaseDevice* OutPartner(const CBaseDevice* obj, int32_t key)
 {
@@ -427,9 +426,10 @@ CBaseDevice* CQtbSequenceSetup::NewSequence(uint32_t kind)
         signal = new CChimeSignal, priority = "7", signalKind = signalkind::Chime;
     else
         signal = new CMessageSignal;
+    // A signal is refused only when its kind has no free number left, and the
+    // directory has said so: a second box would blame the memory.
     if (!signal->Create(signalKind, 0, 0, static_cast<const char*>(nullptr), 0, 0, 1, 1, CAT_AUDIO, 0, 0, m_doc)) {
         delete signal;
-        ShowMessageId(kNoMemory, mb::Ok | mb::IconExclamation);
         return nullptr;
     }
     signal->SetValue(signalkey::Priority, priority);

@@ -1123,6 +1123,10 @@ Waiting for QUILLOMER to confirm ...</translation>
         <source>%1: nicht verstanden</source>
         <translation>%1: not understood</translation>
     </message>
+    <message>
+        <source>%1: keine Antwort</source>
+        <translation>%1: no answer</translation>
+    </message>
 </context>
 <context>
     <name>CInterfaceSlotDlg</name>

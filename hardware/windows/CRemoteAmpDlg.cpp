@@ -24,6 +24,7 @@
 #include "hardware/CAmplifier.h"
 #include "hardware/windows/WindowSamples.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -467,11 +468,13 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         const size_t blank = line.find(' ');
         if (blank == std::string::npos)
             continue;
-        // The device answers a path it does not know with "? " and a blank.
+        // The device answers a path it does not know with "? " and a blank,
+        // and a setter it refuses with the value and " ? ": neither is a
+        // value to show (a refused name is no name of the amplifier).
         std::string value = line.substr(blank + 1);
         while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
             value.pop_back();
-        if (value == "?")
+        if (IsRefusedValue(value))
             continue;
         std::string key = line.substr(0, blank);
         RemoveAll(key, prefix);

@@ -509,10 +509,27 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
     for (QWidget* w = parentWidget(); w && !frame; w = w->parentWidget())
         frame = qobject_cast<CFeatureFrm*>(w);
     const QPointer<CZoneListView> alive(this);
-    if (frame)
+    // The rows the user chose are entries of the list, as one row's transfer
+    // is in the other lists: an early end names the zone when it is one, and
+    // counts their own steps, not the rows of the whole list.
+    std::string entry;
+    int chosen = 0;
+    for (int row = 0; selectedOnly && row < rows; ++row)
+        if (IsItemSelected(row) && ++chosen == 1)
+            if (const CZone* zone = ZoneAt(row))
+                entry = zone->GetName();
+    if (chosen > 1)
+        entry.clear();
+    if (!entry.empty())
+        steps.SetName(entry);
+    if (frame && selectedOnly) {
+        const int count = steps.GetDownloadLines(upload ? 1 : 0, -1);
+        frame->TransferSteps(&steps, upload ? 1 : 0, -1, 0, count, entry);
+    } else if (frame) {
         frame->TransferRows(&steps, upload ? 1 : 0, -1, rows, [&steps](int step) { return steps.RowAt(step); });
-    else
+    } else {
         GetAppHost().TransferObject(&steps, upload);
+    }
     if (!alive)
         return;
     m_transferring = false;

@@ -27,10 +27,10 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/AnswerLine.h"
 #include "platform/FileWriter.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
-#include "service/AnswerValue.h"
 #include "service/CEventLog.h"
 #include "service/EventFile.h"
 #include "service/ReplaceAll.h"
@@ -297,10 +297,11 @@ void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (value == "?" || value.find("empty") != std::string::npos)
             continue;
         ReplaceAll(key, kLogPath, "");
-        // A mask the device does not hold comes back as its refusal
-        // ("PATH ? "): the project keeps its own, and the page shows what came
-        // before it also when the last masks of the block are refused.
-        if (IsQueryMark(value)) {
+        // A mask the device does not hold comes back as its refusal: "PATH ? "
+        // for a query, "PATH NONE ? " for a mask sent. The project keeps its
+        // own (the refusal is no mask to send again), and the page shows what
+        // came before it also when the last masks of the block are refused.
+        if (IsRefusedValue(value)) {
             if (key == "MASK/READYINP/ON" || key == "MASK/VIRTCTRL/ON")
                 RefreshMasks();
             continue;

@@ -109,9 +109,15 @@ QString CHardwareDlgTreeView::NotUnderstood(const QString& what)
     return tr("%1: nicht verstanden").arg(what);
 }
 
-void CHardwareDlgTreeView::AddNote(const QString& text)
+QString CHardwareDlgTreeView::NoAnswer(const QString& what)
 {
-    setRootIsDecorated(false);
+    return tr("%1: keine Antwort").arg(what);
+}
+
+void CHardwareDlgTreeView::AddNote(const QString& text, bool alone)
+{
+    if (alone)
+        setRootIsDecorated(false);
     auto* note = new QTreeWidgetItem(this, {text});
     note->setIcon(0, CPictureSet::ListImage(kImageBitmap, kImageNote));
 }
@@ -160,11 +166,19 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
         AddNote(Text(scan.noneText));
         return;
     }
+    // A device that did not answer in time has reported nothing: an empty
+    // tree would read as if it had no such devices.
+    if (answer.empty()) {
+        AddNote(NoAnswer(CFeatureFrm::CommandText(scan.command)));
+        return;
+    }
     setRootIsDecorated(true);
     std::array<uint8_t, 16> set {};
     SetRangeText(answer.substr(0, 499));
     // Addresses count from 0; a malformed part ends the parse and keeps what was read.
-    ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    bool whole = ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    for (unsigned address = scan.limit; address < 100 && whole; ++address)
+        whole = !TestBit(set, address);
     const std::string name = LoadStringId(scan.nameText);
     for (unsigned address = 0; address < scan.limit; ++address) {
         if (!TestBit(set, address))
@@ -177,6 +191,12 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
         for (uint32_t placeholder : scan.placeholders)
             new QTreeWidgetItem(item, {Text(placeholder)});
     }
+    // A word, or an address beyond those the device can have, is no device
+    // to list: the tree names the answer below what it could read, instead
+    // of looking as if nothing or less had been reported.
+    if (!whole && !answer.empty())
+        AddNote(NotUnderstood(CFeatureFrm::CommandText(scan.command) + QLatin1Char(' ') + QString::fromStdString(answer)),
+                topLevelItemCount() == 0);
 }
 
 void CHardwareDlgTreeView::ScanSlots()
@@ -193,15 +213,15 @@ void CHardwareDlgTreeView::ScanSlots()
     const std::vector<std::string> answers = servicelive::SendAndCollect(queries);
     if (ShowOffline())
         return;
-    // Each slot by its own answer: a slot the device gave no answer for adds
-    // no item, and the others keep their numbers.
+    // Each slot by its own answer, the others keeping their numbers: a slot
+    // the device gave no answer for says so rather than looking empty.
     for (size_t i = 0; i < queries.size(); ++i) {
         const Answer a = AnswerTo(queries[i], answers);
-        if (!a.came)
-            continue;
         const QString slot = QStringLiteral("Slot%1").arg(i + 1);
         auto* item = new QTreeWidgetItem(
-            this, {a.refused ? NotUnderstood(slot) : slot + QStringLiteral(": ") + QString::fromStdString(a.value)});
+            this, {!a.came     ? NoAnswer(slot)
+                   : a.refused ? NotUnderstood(slot)
+                               : slot + QStringLiteral(": ") + QString::fromStdString(a.value)});
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         item->setIcon(0, KindIcon(Slots));
     }

@@ -24,12 +24,15 @@ public:
     int GetScanKind() const { return m_kind; }
     // The mark of an item or detail the device did not understand.
     static QString NotUnderstood(const QString& what);
+    static QString NoAnswer(const QString& what);
 
 private:
     void ScanDevices(Kind kind);
     // The note "online only" when the link is gone; true then.
     bool ShowOffline();
-    void AddNote(const QString& text);
+    // A note item; `alone`: the tree holds nothing else, so it shows no
+    // expansion marks.
+    void AddNote(const QString& text, bool alone = true);
     void OnItemExpanded(QTreeWidgetItem* item);
 
     int m_kind = Slots;

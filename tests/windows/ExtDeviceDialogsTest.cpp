@@ -26,6 +26,7 @@
 #include <memory>
 #include <tuple>
 
+#include "audio/CAlarmSignal.h"
 #include "audio/CQTBSequence.h"
 #include "hardware/CAudioInputDevice.h"
 #include "hardware/CDigitalSlot.h"
@@ -182,7 +183,8 @@ TEST_F(ExtDeviceDialogsTest, UncheckingTheBatteryLeavesItsTab)
 
 // The tool bar's new-alarm and new-text buttons give every new sequence's
 // signal a name of its own, counted on where the count of its kind is taken,
-// and no message comes up.
+// and no message comes up. With every alarm number taken, the new-alarm
+// button says once that no more can be made, and makes no row.
 TEST_F(ExtDeviceDialogsTest, NewSequencesTakeFreeNamesWithoutAMessage)
 {
     CExtAudioSignalsDlg dlg(Device(audiodevice::KindRecorder, "QTB8174 1"));
@@ -214,6 +216,18 @@ TEST_F(ExtDeviceDialogsTest, NewSequencesTakeFreeNamesWithoutAMessage)
         ASSERT_TRUE(link && link->partner);
         EXPECT_EQ(names[static_cast<size_t>(r)].toStdString(), link->partner->GetName());
     }
+
+    while (doc.GetIDManager().GetCount(OT_ALARM_SIGNAL) < static_cast<int32_t>(GetTypeCapacity(OT_ALARM_SIGNAL)) - 1) {
+        auto* alarm = new CAlarmSignal;
+        ASSERT_EQ(1, alarm->Create(signalkind::Alarm, 0, 0, static_cast<const char*>(nullptr), 0, 0, 1, 1, CAT_AUDIO,
+                                   0, 0, &doc));
+        doc.AddObject(alarm, CAT_AUDIO);
+    }
+    const size_t sequences = doc.GetIDManager().GetCount(OT_QTB_SEQUENCE);
+    click("Neuen Alarm erzeugen");
+    EXPECT_EQ((std::vector<std::string>{LoadStringId(IDS_CANNOT_CREATE)}), messages.texts);
+    EXPECT_EQ(4, dlg.List()->topLevelItemCount());
+    EXPECT_EQ(sequences, static_cast<size_t>(doc.GetIDManager().GetCount(OT_QTB_SEQUENCE)));
 }
 
 // In English the power pack's default display texts fit the consoles'

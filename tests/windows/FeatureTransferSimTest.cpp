@@ -1069,10 +1069,41 @@ const StopRow kStopRows[] = {
          else
              log->SetValue(9, "1-3");
      }},
+    // The device refuses a mask sent ("PATH NONE ? "): the refusal is no
+    // mask, the project keeps its own for the next download.
+    {"EventLogMaskRefusedInADownload", CEventLogFrm::kWindowKind, CEventLogFrm::kDownload, -1,
+     {QStringLiteral("unknown /EVENT/LOG/MASK/ON")},
+     "first '/EVENT/LOG/MASK/ON NONE ?'. These values were not taken by the device.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         auto* log = dynamic_cast<CEventLog*>(doc.GetIDManager().GetBaseDevice(1, OT_EVENT_LOG));
+         ASSERT_NE(nullptr, log);
+         if (after)
+             EXPECT_EQ("NONE", log->GetValue(0)) << "the device's refusal became the mask";
+         else
+             log->SetValue(0, "NONE");
+     },
+     -1, 0, false, 0, 0, 1},
     {"LineData", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 3, {}, kNoAnswer, false,
      [](CQuillomerDoc& doc, bool after) {
          if (!after)
              AddTestedZones(doc, 3);
+     }},
+    // One zone of the line list chosen through its menu, from a device that
+    // answers nothing: the zone is named, as one entry of any list is.
+    {"OneZoneRowFromASilentDevice", CZonetestFrm::kWindowKind, CZonetestFrm::kUpload, 0, {}, kNoAnswer, false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after)
+             AddTestedZones(doc, 3);
+     },
+     -1, 0, false, 0, 0, 0, 0, false, "Linie 1",
+     [](CFeatureFrm* frame, bool after) {
+         auto* list = frame->findChild<QTreeWidget*>();
+         ASSERT_TRUE(list && list->topLevelItemCount() > 0);
+         if (after)
+             return;
+         // The user's click on the row chooses it, then its menu.
+         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+         ChooseFromListMenu(frame, QString::fromStdString(LoadStringId(ID_CAL_UPLOAD_ITEM)));
      }},
     // The step named is where the bar stood; once every line of a download
     // has gone "Abbrechen" stops nothing and nothing is said.

@@ -331,7 +331,8 @@ TEST_F(RemoteAmpDlgTest, ChannelsAndTabs)
 
 // An answer that is no whole number of its field (a decimal, a word after
 // the number, a number an int cannot hold, a value the device did not
-// understand) leaves what the field shows as the answer before set it.
+// understand, a setter it refused) leaves what the field shows as the answer
+// before set it.
 TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
 {
     const struct {
@@ -346,6 +347,7 @@ TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
         {"/AMP/ADR1F/CHAN1/VCOFS 5", "/AMP/ADR1F/CHAN1/VCOFS 7x", 1615, "5 dB"},
         {"/AMP/ADR1F/CHANMAP 2", "/AMP/ADR1F/CHANMAP 3.5", 1596, "2"},
         {"/AMP/ADR1F/CHAN1/VUOUT -5", "/AMP/ADR1F/CHAN1/VUOUT 2,5", 1613, "35"},
+        {"/AMP/ADR1F/NAME Halle", "/AMP/ADR1F/NAME Foyer ? ", 1594, "Halle"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
@@ -354,6 +356,8 @@ TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
         Answer(*dlg, {row.answer});
         if (auto* bar = dlg->findChild<QProgressBar*>(QString::number(row.field)))
             EXPECT_EQ(row.shown, std::to_string(bar->value()));
+        else if (auto* edit = dlg->findChild<QLineEdit*>(QString::number(row.field)))
+            EXPECT_EQ(row.shown, edit->text().toStdString());
         else
             EXPECT_EQ(row.shown, Text(*dlg, row.field));
         if (row.field == 1596)

@@ -651,20 +651,21 @@ TEST_F(ServiceWindowsSim, HardwareWindowReachedFromTheFaultWindowShowsEverySlot)
 // A query the device does not understand ("PATH ? ") among those that it
 // answers: the hardware tree shows every answer that came and marks the
 // refused item or detail, in either language, instead of dropping them all.
+// An answer naming addresses beyond the bus shows those it can and names it.
 TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUnderstand)
 {
     QStringList args;
     for (const char* preset : {"set /SLOT1/MODULE IO8", "unknown /SLOT2/MODULE", "set /SLOT3/MODULE NONE",
                                "set /SLOT4/MODULE NONE", "set /SLOT5/MODULE NONE", "set /CONS/CONNECTED 3",
                                "set /CONS/ADR3/NAME Foyer", "set /CONS/ADR3/TYPE PULT8", "unknown /CONS/ADR3/RELEASE",
-                               "unknown /LMZ/AVLBL"})
+                               "unknown /LMZ/AVLBL", "set /AMP/AVLBL 3e-41"})
         args << QStringLiteral("-e") << QLatin1String(preset);
-    Connect(args);
     const struct {
         const char* name;
         unsigned scan;
         bool expand;  // the first item selected and expanded: its details
         std::vector<const char*> german, english;
+        bool silent = false;  // asked of a device that has stopped answering
     } rows[] = {
         {"slots", servicewinid::ScanSlots, false,
          {"Slot1: IO8", "Slot2: nicht verstanden", "Slot3: NONE", "Slot4: NONE", "Slot5: NONE"},
@@ -672,30 +673,49 @@ TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUn
         {"console details", servicewinid::ScanConsoles, true, {"Foyer", "PULT8", "Release: nicht verstanden"},
          {"Foyer", "PULT8", "Release: not understood"}},
         {"cards", servicewinid::ScanCards, false, {"LMZ Karten: nicht verstanden"}, {"LMZ cards: not understood"}},
+        {"amplifiers beyond the bus", servicewinid::ScanAmplifiers, false,
+         {"Verstärker 3e", "Verstärker 3f", "Verstärker 3e-41: nicht verstanden"},
+         {"Amplifier 3e", "Amplifier 3f", "Amplifiers 3e-41: not understood"}},
+        {"slots of a silent device", servicewinid::ScanSlots, false,
+         {"Slot1: keine Antwort", "Slot2: keine Antwort", "Slot3: keine Antwort", "Slot4: keine Antwort",
+          "Slot5: keine Antwort"},
+         {"Slot1: no answer", "Slot2: no answer", "Slot3: no answer", "Slot4: no answer", "Slot5: no answer"}, true},
+        {"amplifiers of a silent device", servicewinid::ScanAmplifiers, false, {"Verstärker: keine Antwort"},
+         {"Amplifiers: no answer"}, true},
     };
-    for (bool english : {false, true}) {
-        std::unique_ptr<EnglishTexts> texts(english ? new EnglishTexts : nullptr);
-        ASSERT_TRUE(!texts || texts->IsLoaded());
-        CHardwareDlgFrm frame;
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        CHardwareDlgTreeView* tree = frame.GetView();
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::string(row.name) + (english ? " (English)" : ""));
-            QTest::mouseClick(frame.GetCommandBar()->widgetForAction(frame.GetAction(row.scan)), Qt::LeftButton);
-            QTreeWidgetItem* parent = tree->invisibleRootItem();
-            if (row.expand) {
-                ASSERT_GT(tree->topLevelItemCount(), 0);
-                parent = tree->topLevelItem(0);
-                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(parent).center());
-                QTest::keyClick(tree, Qt::Key_Right);
-                ASSERT_TRUE(parent->isExpanded());
+    for (bool silent : {false, true}) {
+        if (silent) {
+            Disconnect();
+            Connect({QStringLiteral("-e"), QStringLiteral("at 21 silent")});  // silent once connected
+        } else {
+            Connect(args);
+        }
+        for (bool english : {false, true}) {
+            std::unique_ptr<EnglishTexts> texts(english ? new EnglishTexts : nullptr);
+            ASSERT_TRUE(!texts || texts->IsLoaded());
+            CHardwareDlgFrm frame;
+            frame.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+            CHardwareDlgTreeView* tree = frame.GetView();
+            for (const auto& row : rows) {
+                if (row.silent != silent)
+                    continue;
+                SCOPED_TRACE(std::string(row.name) + (english ? " (English)" : ""));
+                QTest::mouseClick(frame.GetCommandBar()->widgetForAction(frame.GetAction(row.scan)), Qt::LeftButton);
+                QTreeWidgetItem* parent = tree->invisibleRootItem();
+                if (row.expand) {
+                    ASSERT_GT(tree->topLevelItemCount(), 0);
+                    parent = tree->topLevelItem(0);
+                    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(parent).center());
+                    QTest::keyClick(tree, Qt::Key_Right);
+                    ASSERT_TRUE(parent->isExpanded());
+                }
+                std::vector<std::string> shown;
+                for (int i = 0; i < parent->childCount(); ++i)
+                    shown.push_back(parent->child(i)->text(0).toStdString());
+                const std::vector<const char*>& expected = english ? row.english : row.german;
+                EXPECT_EQ(std::vector<std::string>(expected.begin(), expected.end()), shown);
             }
-            std::vector<std::string> shown;
-            for (int i = 0; i < parent->childCount(); ++i)
-                shown.push_back(parent->child(i)->text(0).toStdString());
-            const std::vector<const char*>& expected = english ? row.english : row.german;
-            EXPECT_EQ(std::vector<std::string>(expected.begin(), expected.end()), shown);
         }
     }
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
