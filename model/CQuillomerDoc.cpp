@@ -485,8 +485,10 @@ void CQuillomerDoc::OnProjectData()
         while (!d.fileTitle.empty() && blank(d.fileTitle.back()))
             d.fileTitle.pop_back();
         d.fileTitle.erase(0, std::find_if_not(d.fileTitle.begin(), d.fileTitle.end(), blank) - d.fileTitle.begin());
+        // A project that holds none (one written without it) keeps none: the
+        // field it showed empty and left so is no change.
         if (d.fileTitle.empty())
-            d.fileTitle = m_data.fileTitle.empty() ? GetProjectName() : m_data.fileTitle;
+            d.fileTitle = m_data.fileTitle;
         // A date text left as it was keeps the project's date (and its time).
         if (d.dateText == m_data.dateText)
             d.projectDate = m_data.projectDate;
@@ -518,7 +520,7 @@ void CQuillomerDoc::OnProjectData()
         // while the project holds changes not saved.
         if (changed)
             SetModifiedFlag(true);
-        m_title = m_data.fileTitle + (m_modified ? " *" : "");
+        m_title = (m_data.fileTitle.empty() ? GetProjectName() : m_data.fileTitle) + (m_modified ? " *" : "");
     }
     if (m_data.projectName.empty())
         m_data.projectName = "TestProjekt";

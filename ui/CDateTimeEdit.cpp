@@ -185,7 +185,12 @@ int CDateTimeEdit::PartWidth(int index) const
     }
 }
 
-void CDateTimeEdit::ShowRefused(const QString& digits, int index)
+bool CDateTimeEdit::IsStrayCharacter(const QString& typed)
+{
+    return typed.size() == 1 && typed.at(0).isPrint() && !typed.at(0).isSpace() && !typed.at(0).isDigit();
+}
+
+void CDateTimeEdit::ShowRefused(const QString& digits, int index, bool mayTake)
 {
     QLineEdit* edit = lineEdit();
     QString text = edit->text();
@@ -204,7 +209,7 @@ void CDateTimeEdit::ShowRefused(const QString& digits, int index)
     // Digits that make a date or time after all (a "1" typed behind the "6"
     // of "6:03", then "3": 13 hours) are taken, and the part after is chosen.
     bool numeric = false;
-    if (const std::optional<QDateTime> taken = ReadNumericText(text, &numeric)) {
+    if (const std::optional<QDateTime> taken = mayTake ? ReadNumericText(text, &numeric) : std::nullopt) {
         const int part = currentSectionIndex();
         setDateTime(*taken);
         setCurrentSectionIndex(part);
@@ -317,11 +322,23 @@ void CDateTimeEdit::keyPressEvent(QKeyEvent* e)
     // A refused digit leaves the text, the caret and the choice as they were;
     // a digit typed over the same digit ("1" over a chosen "1") leaves the
     // text alone too, yet it was taken: the caret has moved on.
-    if (digit && now == field && lineEdit()->text() == before && lineEdit()->cursorPosition() == caretBefore &&
-        lineEdit()->selectedText() == chosenBefore) {
+    const bool untouched = now == field && lineEdit()->text() == before &&
+                           lineEdit()->cursorPosition() == caretBefore && lineEdit()->selectedText() == chosenBefore;
+    if (digit && untouched) {
         ShowRefused(typed, -1);
         return;
     }
+    // A sign, a decimal mark or a letter among the digits ("3.5,5", "-12,7",
+    // "1e40") that the field passed over would leave the digits around it to
+    // make another date or time: it stands as typed instead, and the field
+    // holds none until Backspace takes it back. (Typed before any digit, it
+    // changes nothing and is passed over.)
+    if (untouched && m_bDigitTyped && IsStrayCharacter(typed)) {
+        ShowRefused(typed, -1, false);
+        return;
+    }
+    if (digit)
+        m_bDigitTyped = true;
     // The field puts a day the month has not got back to the month's last
     // ("29.02.2001" became 28.02.2001 as the year or month was typed): that
     // would be another date than the one typed. The digits stand as typed
@@ -394,6 +411,7 @@ void CDateTimeEdit::focusOutEvent(QFocusEvent* e)
     // Leaving the field shows its value again.
     m_strRefused.clear();
     m_bMovedOn = false;
+    m_bDigitTyped = false;
     QDateTimeEdit::focusOutEvent(e);
 }
 

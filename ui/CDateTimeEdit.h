@@ -9,7 +9,8 @@
 // when the field had moved on after the "6") is shown as typed, and the field
 // then holds no date or time until Backspace takes the digit back. So does a
 // day the month has not got ("29.02.2001"): it is never put back to the
-// month's last day, it stands as typed, and the field holds no date. A click
+// month's last day, it stands as typed, and the field holds no date; nor
+// does a sign, decimal mark or letter typed among the digits ("3.5,5"). A click
 // chooses the whole part under it. The value changes when the typing is done.
 
 #include <QDateTimeEdit>
@@ -65,12 +66,17 @@ private:
     std::optional<QDateTime> ReadNumericText(const QString& text, bool* numericFormat) const;
     // Shows `digits` as numeric part `index` (counted among the numeric
     // parts), or `digit` at the caret when `index` is negative, as a text the
-    // field holds no value for.
-    void ShowRefused(const QString& digit, int index);
+    // field holds no value for; unless `mayTake` is false, digits that make a
+    // date or time after all are taken instead.
+    void ShowRefused(const QString& digit, int index, bool mayTake = true);
+    // Whether `typed` is a character no date or time has: no digit, no blank.
+    static bool IsStrayCharacter(const QString& typed);
     // Shows `text` without the field taking or correcting it.
     void SetTextAside(const QString& text);
 
     bool m_bMovedOn = false;
+    // A digit was typed since the field took the focus.
+    bool m_bDigitTyped = false;
     // The move was made after fewer digits than the part takes, because no
     // further digit could fit (the "6" of "61" minutes).
     bool m_bMovedEarly = false;

@@ -441,6 +441,7 @@ TEST_F(ShellModifiedMark, EveryConfirmedChangeOfTheProjectDataMarksTheProject)
         std::vector<Edit> edits;
         bool marks;
         const char* title;  // the project's title afterwards (without " *")
+        bool noFileName = false;  // the project holds no file name (written so by another program)
     };
     const Row rows[] = {
         {{{"1262", "Bahnhof"}}, true, nullptr},          // "Projektname"
@@ -457,10 +458,14 @@ TEST_F(ShellModifiedMark, EveryConfirmedChangeOfTheProjectDataMarksTheProject)
         {{}, false, "Nordhalle"},                        // OK as it opened
         {{{"1265", ""}}, false, "Nordhalle"},
         {{{"1265", " "}, {"1263", "Firma Ost"}}, true, "Nordhalle"},
+        {{}, false, "Nordhalle", true},
+        {{{"1263", "Firma West"}}, true, "Nordhalle", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << (row.edits.empty() ? "-" : row.edits.front().control) << " "
                                         << (row.edits.empty() ? QString() : row.edits.front().typed).toStdString());
+        if (row.noFileName)
+            doc->m_data.fileTitle.clear();
         Clean();
         const std::string before = doc->GetTitle();
         bool confirmed = false;
