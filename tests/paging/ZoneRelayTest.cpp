@@ -55,6 +55,17 @@ protected:
         return amp;
     }
 
+    // A "1 in N" topology of two zones on the amplifier, its relays from 3 on.
+    CRelaisTopology* TwoZonesOnRelay3()
+    {
+        MakeAmp()->OnCommand(ampcmd::OneInN);
+        CRelaisTopology* t = LastTopology();
+        t->m_zoneCount = 2;
+        t->SetKindId(topologykind::OneInN);
+        t->AssignRelais(3);
+        return t;
+    }
+
     CRelaisTopology* LastTopology()
     {
         CRelaisTopology* last = nullptr;
@@ -258,12 +269,7 @@ TEST_F(ZoneRelayTest, ResizingAndDeletingTopologiesAndAmplifiers)
 
 TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUpload)
 {
-    CAmplifier* amp = MakeAmp();
-    amp->OnCommand(ampcmd::OneInN);
-    CRelaisTopology* t = LastTopology();
-    t->m_zoneCount = 2;
-    t->SetKindId(topologykind::OneInN);
-    t->AssignRelais(3);
+    CRelaisTopology* t = TwoZonesOnRelay3();
     CZone* zone = t->GetZones()[0];
     CZone* zone2 = t->GetZones()[1];
     CRelais* prio = FindOrCreateRelaisBank(&Doc(), 7, relaiskind::Second, false);
@@ -368,12 +374,7 @@ TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUploa
 // of the members makes the set anew from the links.
 TEST_F(ZoneRelayTest, LanGroupMembersConfirmedAsShownKeepTheDevicesSet)
 {
-    CAmplifier* amp = MakeAmp();
-    amp->OnCommand(ampcmd::OneInN);
-    CRelaisTopology* t = LastTopology();
-    t->m_zoneCount = 2;
-    t->SetKindId(topologykind::OneInN);
-    t->AssignRelais(3);
+    CRelaisTopology* t = TwoZonesOnRelay3();
     CZone* zone = t->GetZones()[0];
     CZone* zone2 = t->GetZones()[1];
     zone->OnCommand(zonecmd::AddLanGroup);
