@@ -143,7 +143,16 @@ void CLANGroup::OnOpen(uint32_t, uint32_t, uint32_t)
 {
     DeviceList members;
     CollectMembers(members);
+    const DeviceList shown = members;
     if (!MembersHook() || !MembersHook()(this, members))
+        return;
+    // OK on the members as shown keeps the stored set: after an upload it is
+    // the device's, which may name zones the dialog has no row for.
+    auto sorted = [](DeviceList list) {
+        std::sort(list.begin(), list.end());
+        return list;
+    };
+    if (sorted(members) == sorted(shown))
         return;
     ApplyMembers(members);
     UpdateMembersText(true);

@@ -55,6 +55,17 @@ protected:
         return amp;
     }
 
+    // A "1 in N" topology of two zones on the amplifier, its relays from 3 on.
+    CRelaisTopology* TwoZonesOnRelay3()
+    {
+        MakeAmp()->OnCommand(ampcmd::OneInN);
+        CRelaisTopology* t = LastTopology();
+        t->m_zoneCount = 2;
+        t->SetKindId(topologykind::OneInN);
+        t->AssignRelais(3);
+        return t;
+    }
+
     CRelaisTopology* LastTopology()
     {
         CRelaisTopology* last = nullptr;
@@ -258,12 +269,7 @@ TEST_F(ZoneRelayTest, ResizingAndDeletingTopologiesAndAmplifiers)
 
 TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUpload)
 {
-    CAmplifier* amp = MakeAmp();
-    amp->OnCommand(ampcmd::OneInN);
-    CRelaisTopology* t = LastTopology();
-    t->m_zoneCount = 2;
-    t->SetKindId(topologykind::OneInN);
-    t->AssignRelais(3);
+    CRelaisTopology* t = TwoZonesOnRelay3();
     CZone* zone = t->GetZones()[0];
     CZone* zone2 = t->GetZones()[1];
     CRelais* prio = FindOrCreateRelaisBank(&Doc(), 7, relaiskind::Second, false);
@@ -360,6 +366,54 @@ TEST_F(ZoneRelayTest, LinesOfAZoneAGroupALanGroupAndACollectiveCallAndTheirUploa
     Doc().m_data.deviceVariant = 0;
     EXPECT_EQ(-1, lan->GetDownloadLines(0, -1));
     EXPECT_EQ(6, zone->GetDownloadLines(0, -1));
+}
+
+// The members dialog of a LAN group shows the member links; after an upload
+// the stored set is the device's ("1,5" names zone 5, which the sheet lacks).
+// OK on the members as shown keeps that set and marks nothing; a real change
+// of the members makes the set anew from the links.
+TEST_F(ZoneRelayTest, LanGroupMembersConfirmedAsShownKeepTheDevicesSet)
+{
+    CRelaisTopology* t = TwoZonesOnRelay3();
+    CZone* zone = t->GetZones()[0];
+    CZone* zone2 = t->GetZones()[1];
+    zone->OnCommand(zonecmd::AddLanGroup);
+    auto* lan = dynamic_cast<CLANGroup*>(Doc().GetIDManager().GetBaseDevice(1, OT_LAN_GROUP));
+    ASSERT_NE(nullptr, lan);
+    static DeviceList* chosen = nullptr;  // null: OK on what the dialog shows
+    const CLANGroup::MembersDialogFn previous = CLANGroup::SetMembersDialog([](CLANGroup*, DeviceList& members) {
+        if (chosen)
+            members = *chosen;
+        return true;
+    });
+    const std::string err = testing::TempDir() + "langroup.err";
+    enum Choice { AsShown, Reordered, FirstOnly };
+    struct Row {
+        const char* what;
+        Choice choice;
+        bool changed;
+        const char* stored;
+    };
+    const Row rows[] = {
+        {"confirmed as shown", AsShown, false, "1,5"},
+        {"the same members in another order", Reordered, false, "1,5"},
+        {"Linie 2 taken out", FirstOnly, true, "1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        lan->ApplyMembers({zone, zone2});
+        Doc().DispatchAnswerLine("/KVT/LANGRP1 1,5", err, linkstate::Upload);
+        ASSERT_EQ("1,5", lan->GetMembersText(0));
+        Doc().SetModifiedFlag(false);
+        DeviceList choice = row.choice == Reordered ? DeviceList{zone2, zone} : DeviceList{zone};
+        chosen = row.choice == AsShown ? nullptr : &choice;
+        lan->OnOpen(0, 0, 0);
+        EXPECT_EQ(row.stored, lan->GetMembersText(0));
+        EXPECT_EQ(row.changed, Doc().IsModified());
+    }
+    chosen = nullptr;
+    CLANGroup::SetMembersDialog(previous);
+    std::remove(err.c_str());
 }
 
 TEST_F(ZoneRelayTest, CardsRenumberWithoutStaleRelayEntries)
