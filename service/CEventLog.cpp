@@ -1,8 +1,10 @@
 #include "service/CEventLog.h"
 
+#include <algorithm>
 #include <iterator>
 #include <sstream>
 
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/StringTable.h"
@@ -51,6 +53,49 @@ int NumberSetMaskOf(int index)
     case 8: return CEventLog::ReadyInput;
     case 10: return CEventLog::VirtCtrl;
     default: return -1;
+    }
+}
+
+// The numbers the device's tables hold for the number-set masks: macros
+// 1..250, ready inputs 1..50, virtual controllers 1..40.
+unsigned TableSizeOf(int mask)
+{
+    switch (mask) {
+    case CEventLog::Macro: return 250;
+    case CEventLog::ReadyInput: return 50;
+    case CEventLog::VirtCtrl: return 40;
+    default: return 0;
+    }
+}
+
+// "N" or "N-M" of digits alone, each number within 1..max.
+bool IsRangeItem(const std::string& item, unsigned max)
+{
+    const size_t dash = item.find('-');
+    const auto number = [max](const std::string& digits) {
+        if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        const unsigned n = static_cast<unsigned>(std::stoul(digits));
+        return n >= 1 && n <= max;
+    };
+    if (dash == std::string::npos)
+        return number(item);
+    return number(item.substr(0, dash)) && number(item.substr(dash + 1));
+}
+
+template <typename Accept>
+bool EachItem(const std::string& text, Accept accept)
+{
+    if (text.empty())
+        return false;
+    size_t from = 0;
+    for (;;) {
+        const size_t comma = text.find(',', from);
+        if (!accept(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from)))
+            return false;
+        if (comma == std::string::npos)
+            return true;
+        from = comma + 1;
     }
 }
 }  // namespace
@@ -169,6 +214,24 @@ MaskWords WordsOf(int which)
 }
 }  // namespace
 
+bool CEventLog::IsMaskText(int mask, const std::string& text)
+{
+    if (text == "NONE")
+        return mask >= 0 && mask < MaskCount;
+    if (const unsigned max = TableSizeOf(mask))
+        return text == "ALL" || EachItem(text, [max](const std::string& item) { return IsRangeItem(item, max); });
+    const auto known = [mask](const std::string& word) {
+        if (mask == Overall)
+            return std::find(std::begin(kCategoryWords), std::end(kCategoryWords), word) != std::end(kCategoryWords);
+        const MaskWords m = WordsOf(mask);
+        for (size_t i = 0; i < m.count; ++i)
+            if (word == m.words[i].word)
+                return true;
+        return false;
+    };
+    return (mask == Overall || mask == Audio || mask == Fault) && EachItem(text, known);
+}
+
 uint32_t CEventLog::GetMaskFlags(int which) const
 {
     const MaskWords m = WordsOf(which);
@@ -233,7 +296,7 @@ int CEventLog::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CEventLog::ParseUploadLines(std::string line, const std::string& /*diffFileName*/, int linkState)
+void CEventLog::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState == linkstate::Download)
         return;
@@ -248,7 +311,13 @@ void CEventLog::ParseUploadLines(std::string line, const std::string& /*diffFile
     const std::string key = path.substr(m_path.size());
     for (int i = 0; i < MaskCount; ++i) {
         if (key == kMaskKeys[i]) {
-            m_masks[i] = value;
+            // A word the mask does not know, or a number beyond its table,
+            // would go back to the device with the next download: the
+            // project keeps its own mask and the difference file names it.
+            if (IsMaskText(i, value))
+                m_masks[i] = value;
+            else
+                ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, path, value, m_masks[i]);
             return;
         }
     }

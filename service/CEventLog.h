@@ -30,6 +30,10 @@ public:
     // which 1, 2: the bits of the stored audio or fault mask's words.
     uint32_t GetMaskFlags(int which) const;
 
+    // True when `text` is a value the mask can hold as the device gives it:
+    // "NONE", the mask's own words, or for the number-set masks "ALL" or a
+    // range text within the device's table.
+    static bool IsMaskText(int mask, const std::string& text);
     // Protocol key (under "/EVENT/LOG") of a mask; empty outside 0..5.
     static const char* MaskKey(int mask);
     // The 13 event categories of the overall mask.

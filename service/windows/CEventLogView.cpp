@@ -32,6 +32,7 @@
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "service/CEventLog.h"
+#include "ui/CTransferLoop.h"
 #include "service/EventFile.h"
 #include "service/ReplaceAll.h"
 #include "service/windows/ServiceLive.h"
@@ -288,6 +289,13 @@ void CEventLogView::RequestEntries()
 
 void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
+    if (m_uploading && m_log) {
+        // The window's upload reads as the whole upload does: a mask the
+        // project cannot hold stays, named in the window's difference file.
+        CTransferLoop::ReadUploadAnswers(m_log, answers);
+        RefreshMasks();
+        return;
+    }
     for (const std::string& line : answers) {
         const size_t blank = line.find(' ');
         if (blank == std::string::npos)
@@ -315,17 +323,25 @@ void CEventLogView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             if (const std::optional<long> count = ScanWholeNumber(value, 0, INT_MAX))
                 m_entriesToRead = static_cast<int>(*count);
         } else if (m_log) {
-            if (key == "MASK/ON")
-                m_log->SetValue(0, value);
-            else if (key == "MASK/AUDIO/ON")
-                m_log->SetValue(1, value);
-            else if (key == "MASK/MACRO/ON")
-                m_log->SetValue(3, value);
-            else if (key == "MASK/FAULT/ON")
-                m_log->SetValue(2, value);
-            else if (key == "MASK/READYINP/ON" || key == "MASK/VIRTCTRL/ON") {
-                m_log->SetValue(key == "MASK/READYINP/ON" ? 4 : 9, value);
-                RefreshMasks();
+            // A mask the project cannot hold as the device gives it (a word
+            // it does not know, a number beyond the table) stays the
+            // project's; the upload names it in the difference file.
+            static const struct {
+                const char* key;
+                int mask;
+                int index;  // CEventLog::SetValue's
+            } kMasks[] = {
+                {"MASK/ON", CEventLog::Overall, 0},        {"MASK/AUDIO/ON", CEventLog::Audio, 1},
+                {"MASK/MACRO/ON", CEventLog::Macro, 3},    {"MASK/FAULT/ON", CEventLog::Fault, 2},
+                {"MASK/READYINP/ON", CEventLog::ReadyInput, 4}, {"MASK/VIRTCTRL/ON", CEventLog::VirtCtrl, 9},
+            };
+            for (const auto& m : kMasks) {
+                if (key != m.key)
+                    continue;
+                if (CEventLog::IsMaskText(m.mask, value))
+                    m_log->SetValue(m.index, value);
+                if (m.mask == CEventLog::ReadyInput || m.mask == CEventLog::VirtCtrl)
+                    RefreshMasks();
             }
         }
     }
@@ -566,6 +582,9 @@ void CEventLogView::SendMasks(bool query)
         ShowMessage(tr("Die Maske ist zu lang, um an das Gerät gesendet zu werden:\n%1")
                         .arg(QString::fromStdString(line.substr(0, line.find(' '))))
                         .toStdString());
-    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this))
-        frame->TransferBlocks(query ? 1 : 0, blocks, this);
+    if (CFeatureFrm* frame = CFeatureFrm::FrameOf(this)) {
+        m_uploading = query;
+        frame->TransferBlocks(query ? 1 : 0, blocks, this, query);
+        m_uploading = false;
+    }
 }

@@ -93,6 +93,7 @@ private:
     CQuillomerDoc* m_doc = nullptr;
     CEventLog* m_log = nullptr;
     int m_entriesToRead = 0;
+    bool m_uploading = false;  // the window's own upload runs
     bool m_rewriteNames = false;
     CAppendFile m_file;  // entries it did not take wait in it
     QTimer m_timer {this};  // a child, so that a window switched away from stops it

@@ -45,6 +45,7 @@
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/CSpareAmp.h"
+#include "service/CEventLog.h"
 #include "service/CFuse.h"
 #include "service/CZonetestObject.h"
 #include "support/BlockTestSupport.h"
@@ -470,6 +471,22 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/SERVICE/ZONETEST/TEST/ADJMAX 99"}, "ERROR: /SERVICE/ZONETEST/TEST/ADJMAX >>99<< should be >>30<<",
          "/SERVICE/ZONETEST/TEST/ADJMAX 30", 1},
         {0, {"/FUSE/SLOT1/A/VALUE 7x"}, "ERROR: /FUSE/SLOT1/A/VALUE >>7x<< should be >>3<<", "/FUSE/SLOT1/A/VALUE 3"},
+        // The event log's masks (none set): a word no category, audio or fault word is, a number beyond
+        // the macro, ready-input or controller table, a decimal; masks the device holds as the project can.
+        {0, {"/EVENT/LOG/MASK/ON POWER,LINETEST"}, "ERROR: /EVENT/LOG/MASK/ON >>POWER,LINETEST<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/AUDIO/ON 1,2"}, "ERROR: /EVENT/LOG/MASK/AUDIO/ON >>1,2<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/AUDIO/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/MACRO/ON 999"}, "ERROR: /EVENT/LOG/MASK/MACRO/ON >>999<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/MACRO/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/READYINP/ON 4,abc"}, "ERROR: /EVENT/LOG/MASK/READYINP/ON >>4,abc<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/READYINP/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/VIRTCTRL/ON 1-41"}, "ERROR: /EVENT/LOG/MASK/VIRTCTRL/ON >>1-41<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/VIRTCTRL/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/VIRTCTRL/ON 2,5"}, "", "/EVENT/LOG/MASK/VIRTCTRL/ON 2,5", 1},
+        {0, {"/EVENT/LOG/MASK/MACRO/ON 3.5"}, "ERROR: /EVENT/LOG/MASK/MACRO/ON >>3.5<< should be >>NONE<<",
+         "/EVENT/LOG/MASK/MACRO/ON NONE", 1},
+        {0, {"/EVENT/LOG/MASK/FAULT/ON AMP,LAN", "/EVENT/LOG/MASK/MACRO/ON ALL"}, "", "/EVENT/LOG/MASK/FAULT/ON AMP,LAN", 1},
         // Numbers "%d" would wrap or cut short, and words where ON or OFF belongs, in the blocks.
         {condkind::Alarm, entry("ALARM", "4294967296"),
          "ERROR: /CONDITION/ENTRY5/INDEX >>4294967296<< should be >>3<<", "/CONDITION/ENTRY5/INDEX 3"},
@@ -553,7 +570,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CFuse>(33084, CAT_INTERFACE),
                                        f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
                                        f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
-                                       f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO)};
+                                       f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
+                                       f.Add<CEventLog>(34588, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);

@@ -184,10 +184,15 @@ TEST_F(ServiceWindowsSim, EventLogMasksTravelInBlocksAndComeBack)
 }
 
 // A device that holds only some of the masks refuses the others ("PATH ? "):
-// the project keeps its own, and the page shows the masks that came.
+// the project keeps its own, and the page shows the masks that came. Masks
+// the project cannot hold as the device gives them (a word no audio word is,
+// a macro beyond the table) stay the project's too, named in the window's
+// difference file.
 TEST_F(ServiceWindowsSim, EventLogMasksTheDeviceRefusesStayAsTheProjectHoldsThem)
 {
-    Connect({QStringLiteral("-e"), QStringLiteral("set /EVENT/LOG/MASK/ON DCF")});
+    Connect({QStringLiteral("-e"), QStringLiteral("set /EVENT/LOG/MASK/ON DCF"), QStringLiteral("-e"),
+             QStringLiteral("set /EVENT/LOG/MASK/AUDIO/ON ALARM,XYZ"), QStringLiteral("-e"),
+             QStringLiteral("set /EVENT/LOG/MASK/MACRO/ON 999")});
     auto* log = Object<CEventLog>(OT_EVENT_LOG);
     ASSERT_NE(nullptr, log);
     log->SetValue(0, "RECORDER");
@@ -204,6 +209,11 @@ TEST_F(ServiceWindowsSim, EventLogMasksTheDeviceRefusesStayAsTheProjectHoldsThem
     EXPECT_FALSE(view->GetCategoryBox(9)->isChecked());
     EXPECT_EQ("1-3", log->GetValue(9));
     EXPECT_EQ("1-3", view->GetSummary(4)->text().toStdString());
+    EXPECT_EQ("NONE", log->GetValue(1));
+    EXPECT_EQ("NONE", log->GetValue(3));
+    EXPECT_EQ("ERROR: /EVENT/LOG/MASK/AUDIO/ON >>ALARM,XYZ<< should be >>NONE<<\r\n"
+              "ERROR: /EVENT/LOG/MASK/MACRO/ON >>999<< should be >>NONE<<\r\n",
+              ReadFile(dir.filePath(QStringLiteral("Service.err"))));
 }
 
 // The five "..." choosers of the mask page, by mouse: a click on a chosen
