@@ -26,6 +26,7 @@
 #include "comm/SettingsFile.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/AnswerLine.h"
 #include "platform/CMessageHold.h"
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
@@ -256,6 +257,19 @@ std::vector<std::string> TrimmedLines(const std::string& text)
             lines.push_back(std::move(line));
     }
     return lines;
+}
+// The device's modem-init line out of its answer to "/COMM/MODEM/INIT ?",
+// to be given back to a newly loaded system; empty when the answer holds
+// none (a loader's prompt, a refused query, silence).
+std::string ModemInitLine(const std::string& answer)
+{
+    for (const std::string& line : TrimmedLines(answer)) {
+        std::string key;
+        std::string value;
+        if (StartsWith(line, "/COMM/MODEM/INIT ") && ReadAnswerLine(line, 0, key, value))
+            return WithoutControlChars(line);
+    }
+    return {};
 }
 // The last word of an answer (after its last blank), trimmed.
 std::string LastWord(const std::string& answer)
@@ -2283,9 +2297,7 @@ void CCommLink::OnLoadFirmware()
         }
         return;
     }
-    std::string init = Query("/COMM/MODEM/INIT ?", 2000);
-    RemoveAll(init, "/COMM/MODEM/INIT ?\r\n");
-    m_modemInit = init;
+    m_modemInit = ModemInitLine(Query("/COMM/MODEM/INIT ?", 2000));
     if (m_linkState != linkstate::FirmwareLoad) {
         SendLine("/SERVICE/START BOOTLOAD", nullptr);
         Host().SetWaitCursor(true);
@@ -2328,7 +2340,13 @@ void CCommLink::OnLoadFirmware()
         ShowMessage(Tr(kNoReaction), mb::IconStop);
     else
         ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
+    // Told to leave its system, the device did not show the loader's prompt:
+    // who listens now is unknown, so the line is let go without the system's
+    // farewell (no clock query, no saving of settings).
+    m_linkState = linkstate::FirmwareLoad;
+    m_firmwareStep = 0;
     OnDisconnect();
+    m_firmwareStep = 1;
 }
 
 void CCommLink::OnFirmwareLine(const std::string& line)

@@ -682,3 +682,29 @@ TEST(CommLinkAcceptance, AStartedSystemThatNeverReportsIsGivenUp)
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
     EXPECT_EQ(received, "START\r\n\r\n");  // and no farewell to whoever listens
 }
+
+// Told to leave its system for the loader, a device whose loader does not
+// show its prompt in time is let go: the user is told, and whoever listens
+// now hears nothing more, neither the system's farewell nor the late loader.
+TEST(CommLinkAcceptance, ADeviceThatDoesNotShowItsLoaderIsLetGoWithoutAFarewell)
+{
+    Session s;
+    const QString file = s.dir.filePath(QStringLiteral("kvt0552.hex"));
+    ASSERT_TRUE(WriteBytes(file, QByteArray(kHeader) + kData + "S9030000FC\r\n"));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot-enter-ms"), QStringLiteral("6000")}));
+    s.link.OnConnect();
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
+    ASSERT_TRUE(s.link.IsConnected());
+    const size_t mark = s.sim.Received().size();
+    s.messages.texts.clear();
+    s.messages.answers = {mb::IdYes, mb::IdYes};  // the version question, the last chance
+    s.host.firmwareFile = file.toStdString();
+    s.link.OnLoadFirmware();
+    EXPECT_FALSE(s.link.IsConnected());
+    ASSERT_FALSE(s.messages.texts.empty());
+    EXPECT_EQ(s.messages.texts.back(), "Unbekanntes Gerät an der Kommunikationsschnittstelle !");
+    EXPECT_TRUE(s.host.dialogResults.empty());
+    Pump(300);
+    EXPECT_EQ(s.ReceivedSince(mark), "/SERVICE/VER ?\r\n/COMM/MODEM/INIT ?\r\n/SERVICE/START BOOTLOAD\r\n");
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+}
