@@ -1521,6 +1521,7 @@ void CCommLink::OnDisconnect()
         SetSThreshold(1);
     }
     // Nothing of this connection survives it.
+    m_cancelledWhileErasing = false;
     m_password.clear();
     m_protectionWasOn = false;
     m_removeProtection = false;
@@ -1560,6 +1561,7 @@ void CCommLink::OnLineLost()
     if (m_firmware->IsOpen())
         m_firmware->CloseAsCancelled();
     m_firmwareStep = 1;
+    m_cancelledWhileErasing = false;
     m_password.clear();
     m_protectionWasOn = false;
     m_removeProtection = false;
@@ -2326,12 +2328,17 @@ void CCommLink::OnLoadFirmware()
         SendLine("UPDATE", nullptr);
         m_linkState = linkstate::FirmwareLoad;
         m_firmwareStep = 1;
+        m_cancelledWhileErasing = false;
         WatchLoader(m_loaderEraseMs);
         if (!Host().RunFirmwareDialog(*m_firmware)) {
             // A cancelled stream was ended with the end record: the loader's
             // answer to it gets its full time.
             if (m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 2 && m_loaderWatch.isActive())
                 WatchLoader(m_loaderVerdictMs);
+            // Cancelled while the loader erased the old system: that system
+            // is gone, and the loader's verdict on the end record it gets for
+            // its request decides, as after a cancel while sending.
+            m_cancelledWhileErasing = m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 1 && m_loaderWatch.isActive();
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         }
         return;
@@ -2357,6 +2364,11 @@ void CCommLink::OnFirmwareLine(const std::string& line)
             if (!m_firmware->IsOpen()) {
                 m_loaderWatch.stop();
                 SendLine(kEndRecord, nullptr);
+                if (m_cancelledWhileErasing) {
+                    m_cancelledWhileErasing = false;
+                    m_firmwareStep = 2;
+                    WatchLoader(m_loaderVerdictMs);
+                }
             } else {
                 m_firmwareStep = 2;
                 WatchLoader(m_loaderVerdictMs);
