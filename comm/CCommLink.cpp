@@ -2246,6 +2246,14 @@ bool CCommLink::SendTextFileWithProgress(const std::string& path, bool ofDownloa
 
 // ==================================================================== firmware
 
+namespace {
+// A firmware file that cannot be opened: the file and why.
+std::string FirmwareFileOpenText(const std::string& path)
+{
+    return Tr(kFirmwareFileOpen) + path + "\n( " + CFirmwareSender::OpenFailureReason(path) + " )";
+}
+}  // namespace
+
 bool CCommLink::ConfirmFirmwareLoad()
 {
     const std::string answer = Query("/SERVICE/VER ?", 200);
@@ -2284,7 +2292,7 @@ void CCommLink::OnLoadFirmware()
         const CFirmwareSender::FileCheck check = CFirmwareSender::CheckFile(path);
         if (check != CFirmwareSender::FileCheck::Ok) {
             if (check == CFirmwareSender::FileCheck::CannotOpen)
-                ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+                ShowMessage(FirmwareFileOpenText(path), mb::IconStop);
             else
                 ShowMessage(StrFormat(Tr(kFirmwareNoData).c_str(), path.c_str()), mb::IconStop);
             if (m_linkState == linkstate::FirmwareLoad)
@@ -2319,7 +2327,7 @@ void CCommLink::OnLoadFirmware()
     if (Last(reply, 12) == kLoaderPrompt) {
         if (!m_firmware->Begin(path)) {
             // Checked before the loader erases anything.
-            ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+            ShowMessage(FirmwareFileOpenText(path), mb::IconStop);
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
             m_linkState = linkstate::FirmwareLoad;
             StartSystem();

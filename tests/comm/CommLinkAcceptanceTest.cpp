@@ -606,7 +606,7 @@ TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoaderWhichStartsI
     s.host.firmwareFile = missing;
     s.link.OnConnect();
     ASSERT_GE(s.messages.texts.size(), 3u);
-    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing);
+    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing + "\n( Die Datei ist nicht vorhanden. )");
     ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs));
     received = s.ReceivedSince(restart);
     EXPECT_NE(received.find("/SERVICE/VER ?\r\nSTART\r\n\r\n"), std::string::npos) << received;
