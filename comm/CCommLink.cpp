@@ -26,6 +26,7 @@
 #include "comm/SettingsFile.h"
 #include "model/CBaseDevice.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/AnswerLine.h"
 #include "platform/CMessageHold.h"
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
@@ -256,6 +257,19 @@ std::vector<std::string> TrimmedLines(const std::string& text)
             lines.push_back(std::move(line));
     }
     return lines;
+}
+// The device's modem-init line out of its answer to "/COMM/MODEM/INIT ?",
+// to be given back to a newly loaded system; empty when the answer holds
+// none (a loader's prompt, a refused query, silence).
+std::string ModemInitLine(const std::string& answer)
+{
+    for (const std::string& line : TrimmedLines(answer)) {
+        std::string key;
+        std::string value;
+        if (StartsWith(line, "/COMM/MODEM/INIT ") && ReadAnswerLine(line, 0, key, value))
+            return WithoutControlChars(line);
+    }
+    return {};
 }
 // The last word of an answer (after its last blank), trimmed.
 std::string LastWord(const std::string& answer)
@@ -1507,6 +1521,7 @@ void CCommLink::OnDisconnect()
         SetSThreshold(1);
     }
     // Nothing of this connection survives it.
+    m_cancelledWhileErasing = false;
     m_password.clear();
     m_protectionWasOn = false;
     m_removeProtection = false;
@@ -1546,6 +1561,7 @@ void CCommLink::OnLineLost()
     if (m_firmware->IsOpen())
         m_firmware->CloseAsCancelled();
     m_firmwareStep = 1;
+    m_cancelledWhileErasing = false;
     m_password.clear();
     m_protectionWasOn = false;
     m_removeProtection = false;
@@ -2230,6 +2246,14 @@ bool CCommLink::SendTextFileWithProgress(const std::string& path, bool ofDownloa
 
 // ==================================================================== firmware
 
+namespace {
+// A firmware file that cannot be opened: the file and why.
+std::string FirmwareFileOpenText(const std::string& path)
+{
+    return Tr(kFirmwareFileOpen) + path + "\n( " + CFirmwareSender::OpenFailureReason(path) + " )";
+}
+}  // namespace
+
 bool CCommLink::ConfirmFirmwareLoad()
 {
     const std::string answer = Query("/SERVICE/VER ?", 200);
@@ -2268,7 +2292,7 @@ void CCommLink::OnLoadFirmware()
         const CFirmwareSender::FileCheck check = CFirmwareSender::CheckFile(path);
         if (check != CFirmwareSender::FileCheck::Ok) {
             if (check == CFirmwareSender::FileCheck::CannotOpen)
-                ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+                ShowMessage(FirmwareFileOpenText(path), mb::IconStop);
             else
                 ShowMessage(StrFormat(Tr(kFirmwareNoData).c_str(), path.c_str()), mb::IconStop);
             if (m_linkState == linkstate::FirmwareLoad)
@@ -2283,9 +2307,7 @@ void CCommLink::OnLoadFirmware()
         }
         return;
     }
-    std::string init = Query("/COMM/MODEM/INIT ?", 2000);
-    RemoveAll(init, "/COMM/MODEM/INIT ?\r\n");
-    m_modemInit = init;
+    m_modemInit = ModemInitLine(Query("/COMM/MODEM/INIT ?", 2000));
     if (m_linkState != linkstate::FirmwareLoad) {
         SendLine("/SERVICE/START BOOTLOAD", nullptr);
         Host().SetWaitCursor(true);
@@ -2305,7 +2327,7 @@ void CCommLink::OnLoadFirmware()
     if (Last(reply, 12) == kLoaderPrompt) {
         if (!m_firmware->Begin(path)) {
             // Checked before the loader erases anything.
-            ShowMessage(Tr(kFirmwareFileOpen) + path, mb::IconStop);
+            ShowMessage(FirmwareFileOpenText(path), mb::IconStop);
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
             m_linkState = linkstate::FirmwareLoad;
             StartSystem();
@@ -2314,12 +2336,17 @@ void CCommLink::OnLoadFirmware()
         SendLine("UPDATE", nullptr);
         m_linkState = linkstate::FirmwareLoad;
         m_firmwareStep = 1;
+        m_cancelledWhileErasing = false;
         WatchLoader(m_loaderEraseMs);
         if (!Host().RunFirmwareDialog(*m_firmware)) {
             // A cancelled stream was ended with the end record: the loader's
             // answer to it gets its full time.
             if (m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 2 && m_loaderWatch.isActive())
                 WatchLoader(m_loaderVerdictMs);
+            // Cancelled while the loader erased the old system: that system
+            // is gone, and the loader's verdict on the end record it gets for
+            // its request decides, as after a cancel while sending.
+            m_cancelledWhileErasing = m_linkState == linkstate::FirmwareLoad && m_firmwareStep == 1 && m_loaderWatch.isActive();
             ShowMessage(Tr(kFirmwareAborted), mb::IconStop);
         }
         return;
@@ -2328,7 +2355,13 @@ void CCommLink::OnLoadFirmware()
         ShowMessage(Tr(kNoReaction), mb::IconStop);
     else
         ShowMessage(Tr(kUnknownDevice), mb::IconInformation);
+    // Told to leave its system, the device did not show the loader's prompt:
+    // who listens now is unknown, so the line is let go without the system's
+    // farewell (no clock query, no saving of settings).
+    m_linkState = linkstate::FirmwareLoad;
+    m_firmwareStep = 0;
     OnDisconnect();
+    m_firmwareStep = 1;
 }
 
 void CCommLink::OnFirmwareLine(const std::string& line)
@@ -2339,6 +2372,11 @@ void CCommLink::OnFirmwareLine(const std::string& line)
             if (!m_firmware->IsOpen()) {
                 m_loaderWatch.stop();
                 SendLine(kEndRecord, nullptr);
+                if (m_cancelledWhileErasing) {
+                    m_cancelledWhileErasing = false;
+                    m_firmwareStep = 2;
+                    WatchLoader(m_loaderVerdictMs);
+                }
             } else {
                 m_firmwareStep = 2;
                 WatchLoader(m_loaderVerdictMs);

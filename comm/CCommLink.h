@@ -394,6 +394,7 @@ private:
     std::string m_rxBuffer;
     int m_linkState = linkstate::Idle;
     int m_firmwareStep = 1;
+    bool m_cancelledWhileErasing = false;  // the loader gets the end record for its request and has the last word
     std::unique_ptr<CFirmwareSender> m_firmware;
     QTimer m_loaderWatch;
     int m_loaderEraseMs = kLoaderEraseTimeoutMs;

@@ -1,9 +1,14 @@
 #include "comm/CFirmwareSender.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 #include "comm/CCommLink.h"
+#include "platform/FileWriter.h"
 
 CFirmwareSender::CFirmwareSender(CCommLink& link)
     : m_link(link)
@@ -38,6 +43,17 @@ CFirmwareSender::FileCheck CFirmwareSender::CheckFile(const std::string& path)
         lineStart = piece.endsWith('\n');
     }
     return FileCheck::NoData;
+}
+
+std::string CFirmwareSender::OpenFailureReason(const std::string& path)
+{
+    // Asked of the system itself, which keeps its reason; a folder opens
+    // there but is no file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int error = fd < 0 ? errno : EISDIR;
+    if (fd >= 0)
+        ::close(fd);
+    return ReadFailureReason(error);
 }
 
 bool CFirmwareSender::Begin(const std::string& path)

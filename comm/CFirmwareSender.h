@@ -31,6 +31,9 @@ public:
     // S2 or S3); an empty file, or one of header and end records only, has
     // nothing the loader could program.
     static FileCheck CheckFile(const std::string& path);
+    // Why `path` cannot be opened for reading, in the user's words
+    // ("Keine Berechtigung zum Lesen.").
+    static std::string OpenFailureReason(const std::string& path);
 
     // The dialog opens: opens the file and starts the erase display. False
     // (nothing started) when the file cannot be read.

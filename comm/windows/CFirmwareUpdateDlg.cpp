@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "comm/CFirmwareSender.h"
 #include "comm/windows/CommWindowSamples.h"
 #include "ui/CAnimateCtrl.h"
@@ -26,7 +28,14 @@ CFirmwareUpdateDlg::CFirmwareUpdateDlg(CFirmwareSender& sender, QWidget* parent)
     layout->addWidget(m_animation);
     m_status = new QPlainTextEdit(this);
     m_status->setReadOnly(true);
-    m_status->setMaximumHeight(60);
+    // Room for the longest status (two sentences, or the text with a long
+    // file path) in characters and lines of the font in use: a box of fixed
+    // pixels cut off its last lines at a larger font.
+    constexpr int kStatusColumns = 45;
+    constexpr int kStatusLines = 6;
+    const int margins = 2 * (m_status->frameWidth() + static_cast<int>(std::ceil(m_status->document()->documentMargin())));
+    m_status->setMinimumWidth(m_status->fontMetrics().averageCharWidth() * kStatusColumns + margins);
+    m_status->setFixedHeight(m_status->fontMetrics().lineSpacing() * kStatusLines + margins);
     layout->addWidget(m_status);
     m_bar = new QProgressBar(this);
     m_bar->setRange(0, 100);

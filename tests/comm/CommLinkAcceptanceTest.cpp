@@ -84,6 +84,13 @@ public:
     }
     bool RunScripted(CFirmwareSender& sender)
     {
+        if (cancelWhileErasing) {
+            QTimer::singleShot(0, &sender, [&] {
+                cancelled = !sender.IsSending();
+                sender.Cancel();
+            });
+            return ICommLinkHost::RunFirmwareDialog(sender);
+        }
         if (cancelAfterRecords < 0)
             return ICommLinkHost::RunFirmwareDialog(sender);
         QMetaObject::Connection watch = QObject::connect(&sender, &CFirmwareSender::Changed, &sender, [&] {
@@ -101,6 +108,7 @@ public:
         return ok;
     }
     int cancelAfterRecords = -1;
+    bool cancelWhileErasing = false;    // Cancel as soon as the dialog shows, while the loader erases
     bool cancelled = false;
     int recordsBeforeCancel = 0;
     std::vector<bool> dialogResults;    // true: closed with OK
@@ -598,7 +606,7 @@ TEST(CommLinkAcceptance, FirmwareFilesWithoutDataNeverReachTheLoaderWhichStartsI
     s.host.firmwareFile = missing;
     s.link.OnConnect();
     ASSERT_GE(s.messages.texts.size(), 3u);
-    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing);
+    EXPECT_EQ(s.messages.texts[2], "Die Datei kann nicht geöffnet werden !\n" + missing + "\n( Die Datei ist nicht vorhanden. )");
     ASSERT_TRUE(PumpUntil([&] { return s.link.GetLinkState() == linkstate::Online; }, kArrivalMs));
     received = s.ReceivedSince(restart);
     EXPECT_NE(received.find("/SERVICE/VER ?\r\nSTART\r\n\r\n"), std::string::npos) << received;
@@ -681,4 +689,57 @@ TEST(CommLinkAcceptance, AStartedSystemThatNeverReportsIsGivenUp)
     std::string received = s.sim.Received();
     ASSERT_TRUE(Consume(received, kWakeUp)) << received;
     EXPECT_EQ(received, "START\r\n\r\n");  // and no farewell to whoever listens
+}
+
+// Told to leave its system for the loader, a device whose loader does not
+// show its prompt in time is let go: the user is told, and whoever listens
+// now hears nothing more, neither the system's farewell nor the late loader.
+TEST(CommLinkAcceptance, ADeviceThatDoesNotShowItsLoaderIsLetGoWithoutAFarewell)
+{
+    Session s;
+    const QString file = s.dir.filePath(QStringLiteral("kvt0552.hex"));
+    ASSERT_TRUE(WriteBytes(file, QByteArray(kHeader) + kData + "S9030000FC\r\n"));
+    ASSERT_TRUE(s.sim.Start({QStringLiteral("--boot-enter-ms"), QStringLiteral("6000")}));
+    s.link.OnConnect();
+    ASSERT_TRUE(AwaitDeviceHasAll(s.sim, s.link));
+    ASSERT_TRUE(s.link.IsConnected());
+    const size_t mark = s.sim.Received().size();
+    s.messages.texts.clear();
+    s.messages.answers = {mb::IdYes, mb::IdYes};  // the version question, the last chance
+    s.host.firmwareFile = file.toStdString();
+    s.link.OnLoadFirmware();
+    EXPECT_FALSE(s.link.IsConnected());
+    ASSERT_FALSE(s.messages.texts.empty());
+    EXPECT_EQ(s.messages.texts.back(), "Unbekanntes Gerät an der Kommunikationsschnittstelle !");
+    EXPECT_TRUE(s.host.dialogResults.empty());
+    Pump(300);
+    EXPECT_EQ(s.ReceivedSince(mark), "/SERVICE/VER ?\r\n/COMM/MODEM/INIT ?\r\n/SERVICE/START BOOTLOAD\r\n");
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
+}
+
+// Cancelled while the loader erases the old system: the loader is given the
+// end record for its request, and its verdict is told and ends the
+// connection, as after a cancel while sending; the link never goes on as if
+// a system answered.
+TEST(CommLinkAcceptance, FirmwareCancelWhileErasingEndsWithTheLoadersVerdict)
+{
+    Session s;
+    const QString file = s.dir.filePath(QStringLiteral("kvt0552.hex"));
+    ASSERT_TRUE(WriteBytes(file, QByteArray(kHeader) + kData + "S9030000FC\r\n"));
+    StartInBootLoader(s, {QStringLiteral("--erase-ms"), QStringLiteral("1000")});
+    s.host.firmwareFile = file.toStdString();
+    s.host.cancelWhileErasing = true;
+    s.link.OnConnect();
+    ASSERT_TRUE(s.host.cancelled);
+    EXPECT_EQ(s.host.dialogResults, std::vector<bool> {false});
+    EXPECT_TRUE(s.messages.Contains(kAborted));
+    ASSERT_TRUE(PumpUntil([&] { return !s.link.IsConnected(); }, kArrivalMs)) << s.sim.Received();
+    EXPECT_EQ(s.messages.texts.back(), "Fehler beim Laden des QUILLOMER-Betriebssystems !\r\n\nERROR NO DATA\r\n\n"
+                                       "Bitte File überprüfen und Vorgang wiederholen !");
+    Pump(300);
+    std::string received = s.sim.Received();
+    const size_t update = received.find("UPDATE\r\n");
+    ASSERT_NE(update, std::string::npos) << received;
+    EXPECT_EQ(received.substr(update + 8), "\x03\r\n\r\nS9030000FC\r\n\r\nS9030000FC\r\n\r\n");
+    EXPECT_EQ(s.link.GetFirmwareStep(), 1);
 }

@@ -305,9 +305,11 @@ TEST(CommLinkSim, FirmwareLoadFromTheBootLoader)
     }
     ASSERT_TRUE(Consume(received, withEnds)) << received;
     ASSERT_TRUE(Consume(received, "START\r\n\r\n")) << received;
-    // The loader answered the modem-init query with its "?": that goes back, then the set-up.
+    // The loader answered the modem-init query with its "?" and prompt: no
+    // line of the system's, so nothing of it goes back, only the set-up follows.
     const size_t setup = received.find("/PROTECT ?\r\n\r\n");
     ASSERT_NE(setup, std::string::npos) << received;
+    EXPECT_EQ(received.substr(0, setup), "\r\n") << received;
     EXPECT_EQ(s.link.GetLinkState(), linkstate::Online);
     EXPECT_EQ(s.link.GetFirmwareStep(), 1);
     EXPECT_EQ(Profile(QStringLiteral("KVT7000/OS Version")).toString(), QStringLiteral("V0.552"));

@@ -23,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -559,6 +560,14 @@ TEST(FirmwareDialog, WaitsForTheLoaderOnceTheFileIsOut)
     CCommLink link;
     CFirmwareSender& sender = link.GetFirmwareSender();
     ASSERT_TRUE(sender.Begin(path.toStdString()));
+    // A large font, as at 144 DPI: the status still reads whole.
+    struct FontBack {
+        const QFont font = QApplication::font();
+        ~FontBack() { QApplication::setFont(font); }
+    } fontBack;
+    QFont large = fontBack.font;
+    large.setPixelSize(40);
+    QApplication::setFont(large);
     CFirmwareUpdateDlg dlg(sender);
     dlg.show();
     EXPECT_TRUE(dlg.CancelButton()->isEnabled());
@@ -567,6 +576,8 @@ TEST(FirmwareDialog, WaitsForTheLoaderOnceTheFileIsOut)
     EXPECT_EQ(dlg.Bar()->value(), 100);
     EXPECT_EQ(dlg.StatusText()->toPlainText(),
               QStringLiteral("Das neue QUILLOMER-Betriebssystem ist übertragen.\nWarten auf die Bestätigung von QUILLOMER ..."));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.StatusText()->verticalScrollBar()->maximum(), 0) << "the status text is cut off";
     // Nothing is left to cancel: neither the button, nor Escape, nor the close box ends it.
     EXPECT_FALSE(dlg.CancelButton()->isEnabled());
     QTest::keyClick(&dlg, Qt::Key_Escape);
