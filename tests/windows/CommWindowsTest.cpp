@@ -97,19 +97,34 @@ TEST(ProtocolMonitor, EraseEchoRemovesOneCharacter)
     EXPECT_EQ(view.toPlainText(), QStringLiteral("/>az"));
 }
 
+// A character typed goes to the device (the link turns to the terminal
+// state) and not into the text; a shortcut key goes nowhere.
 TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
 {
-    serialtest::UsePrivateSettings();
-    CCommLink link;
-    CProtocolMonitorFrm frame;
-    frame.SetLink(&link);
-    CProtocolMonitorView* view = frame.GetMonitorView();
-    view->AppendMonitorText(QStringLiteral("/>"));
-    link.SetLinkState(linkstate::Online);
-    QTest::keyClick(view, Qt::Key_Question, Qt::ShiftModifier);
-    QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(link.GetLinkState(), linkstate::Terminal);
-    EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool sent;
+    } rows[] = {
+        {"a question mark", Qt::Key_Question, Qt::ShiftModifier, true},
+        {"Enter", Qt::Key_Return, Qt::NoModifier, true},
+        {"Ctrl+C, the device's break", Qt::Key_C, Qt::ControlModifier, true},
+        {"Alt+K, the menu's shortcut", Qt::Key_K, Qt::AltModifier, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        serialtest::UsePrivateSettings();
+        CCommLink link;
+        CProtocolMonitorFrm frame;
+        frame.SetLink(&link);
+        CProtocolMonitorView* view = frame.GetMonitorView();
+        view->AppendMonitorText(QStringLiteral("/>"));
+        link.SetLinkState(linkstate::Online);
+        QTest::keyClick(view, row.key, row.modifiers);
+        EXPECT_EQ(link.GetLinkState(), row.sent ? linkstate::Terminal : linkstate::Online);
+        EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+    }
 }
 
 TEST(ProtocolMonitor, EscapeClosesItWhileDisconnected)
