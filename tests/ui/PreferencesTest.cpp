@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -187,6 +188,29 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
     }
     EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(),
               (root + "/Daten/Projekte").toStdString());
+
+    // The chooser opens on the folder held, also one reached through a
+    // symbolic link: OK unchanged keeps it.
+    ASSERT_TRUE(QFile::link(root + "/Daten", root + "/Verweis"));
+    for (const QString& held : {root + "/Daten/Projekte", root + "/Verweis/Projekte"}) {
+        SCOPED_TRACE(held.toStdString());
+        QSettings().setValue(CChooseDirectoryPage::SettingsKey(), held);
+        CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+        sheet.show();
+        QString shownInStatusBar;
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            shownInStatusBar = dlg->findChild<QStatusBar*>()->currentMessage();
+            QTest::keyClick(dlg->DriveView(), Qt::Key_Return);
+            if (dlg->isVisible())
+                dlg->reject();
+        });
+        QTest::mouseClick(sheet.DirectoryPage()->m_btnBrowse, Qt::LeftButton);
+        EXPECT_EQ(shownInStatusBar.toStdString(), held.toStdString());
+        EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(), held.toStdString());
+    }
     CDriveView::SetDriveProvider(oldProvider);
 }
 
