@@ -193,22 +193,21 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
     // symbolic link: OK unchanged keeps it.
     ASSERT_TRUE(QFile::link(root + "/Daten", root + "/Verweis"));
     for (const QString& held : {root + "/Daten/Projekte", root + "/Verweis/Projekte"}) {
-        SCOPED_TRACE(held.toStdString());
         QSettings().setValue(CChooseDirectoryPage::SettingsKey(), held);
         CApplicationPropertiesDlg sheet(32800, nullptr, 1);
         sheet.show();
-        QString shownInStatusBar;
+        QString shown;
         QObject scope;
         QTimer::singleShot(0, &scope, [&] {
             auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
-            shownInStatusBar = dlg->findChild<QStatusBar*>()->currentMessage();
+            shown = dlg->findChild<QStatusBar*>()->currentMessage();
             QTest::keyClick(dlg->DriveView(), Qt::Key_Return);
             if (dlg->isVisible())
-                dlg->reject();
+                dlg->reject();  // a failed step leaves no dialog open
         });
         QTest::mouseClick(sheet.DirectoryPage()->m_btnBrowse, Qt::LeftButton);
-        EXPECT_EQ(shownInStatusBar.toStdString(), held.toStdString());
+        EXPECT_EQ(shown.toStdString(), held.toStdString());
         EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(), held.toStdString());
     }
     CDriveView::SetDriveProvider(oldProvider);
