@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -1324,12 +1325,15 @@ void CCommLink::ShowOnlineNoticeIfDue()
     // notice every twentieth time (19, 39, ...) and keeps counting while the
     // user leaves the interval choice ticked.
     const int counter = ProfileInt("KVT7000", "OnlineCounter", 1);
+    // At the end of its range the count starts again: a counter that ran over
+    // would turn negative and hide the notice for good.
+    const int next = counter < std::numeric_limits<int>::max() ? counter + 1 : 2;
     if (counter == 1 || (counter > 1 && counter % 20 == 19)) {
         Host().ShowOnlineNotice();
         if (counter > 1 && ProfileInt("KVT7000", "OnlineCounter", 1) == 2)
-            WriteProfileInt("KVT7000", "OnlineCounter", counter + 1);
+            WriteProfileInt("KVT7000", "OnlineCounter", next);
     } else if (counter > 1) {
-        WriteProfileInt("KVT7000", "OnlineCounter", counter + 1);
+        WriteProfileInt("KVT7000", "OnlineCounter", next);
     }
 }
 

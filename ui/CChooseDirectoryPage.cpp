@@ -2,6 +2,7 @@
 
 #include "comm/SettingsFile.h"
 #include "ui/CChooseDirectoryDlg.h"
+#include "ui/CDriveView.h"
 #include "ui/CPathLabel.h"
 
 #include <QDir>
@@ -44,6 +45,8 @@ bool CChooseDirectoryPage::OnInitDialog()
 void CChooseDirectoryPage::OnBrowse()
 {
     CChooseDirectoryDlg dlg(this);
+    // It opens on the folder held, so that OK unchanged keeps it.
+    dlg.DriveView()->SelectPath(WorkDirectory());
     if (dlg.DoModal() != QDialog::Accepted || dlg.m_strDirectory.isEmpty())
         return;
     // Stored at once, not only on Apply.

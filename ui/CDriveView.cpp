@@ -212,6 +212,37 @@ QString CDriveView::GetPathFromItem(const QTreeWidgetItem* item) const
     return path;
 }
 
+bool CDriveView::SelectPath(const QString& path)
+{
+    const QString target = QDir::cleanPath(path);
+    // From the drive nearest to the folder: the longest root it lies under.
+    QTreeWidgetItem* item = nullptr;
+    QString root;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QString r = topLevelItem(i)->text(0);
+        const QString under = r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/');
+        if ((target == r || target.startsWith(under)) && r.size() > root.size()) {
+            item = topLevelItem(i);
+            root = r;
+        }
+    }
+    if (!item)
+        return false;
+    for (const QString& name : target.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        expandItem(item);  // reads its folders afresh
+        QTreeWidgetItem* next = nullptr;
+        for (int c = 0; c < item->childCount() && !next; ++c)
+            if (!IsPlaceholder(item->child(c)) && item->child(c)->text(0) == name)
+                next = item->child(c);
+        if (!next)
+            return false;
+        item = next;
+    }
+    setCurrentItem(item);
+    scrollToItem(item);
+    return true;
+}
+
 void CDriveView::OnItemExpanded(QTreeWidgetItem* item)
 {
     if (m_bBusy)

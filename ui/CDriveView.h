@@ -39,6 +39,9 @@ public:
     bool SetButtonState(QTreeWidgetItem* item, const QString& path);
     int AddDirectories(QTreeWidgetItem* item, const QString& path);
     QString GetPathFromItem(const QTreeWidgetItem* item) const;
+    // Opens the tree down to the folder `path` and selects it; false, and
+    // the selection left as it was, when the folder cannot be reached.
+    bool SelectPath(const QString& path);
     static bool IsPlaceholder(const QTreeWidgetItem* item);
 
     // The drives of this machine; tests and special set-ups may put their own

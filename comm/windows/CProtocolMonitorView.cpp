@@ -59,6 +59,13 @@ void CProtocolMonitorView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Alt with a key is a shortcut of the program, not a character for the
+    // device: a stray letter would stand in front of the next line sent.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     QString text = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         text = QStringLiteral("\r");

@@ -14,6 +14,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <limits>
 #include <optional>
 
 #include <sys/stat.h>
@@ -845,6 +846,8 @@ TEST_F(CommLinkPty, OnlineNoticeEveryTimeNeverOrAtIntervals)
     EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 19);
     EXPECT_EQ(run(2), 0);   // "at intervals": counts on
     EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 3);
+    EXPECT_EQ(run(std::numeric_limits<int>::max()), 0);  // and starts again at the end of its range
+    EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 2);
     // The dialog of the test stores nothing: the counter 19 stays as the user left it...
     EXPECT_EQ(run(19), 1);
     EXPECT_EQ(Profile(QStringLiteral("KVT7000/OnlineCounter")).toInt(), 19);

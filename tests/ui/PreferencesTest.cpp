@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -187,6 +188,28 @@ TEST_F(PreferencesTest, BrowsedDirectoryIsStoredAtOnceEvenIfSheetCancelled)
     }
     EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(),
               (root + "/Daten/Projekte").toStdString());
+
+    // The chooser opens on the folder held, also one reached through a
+    // symbolic link: OK unchanged keeps it.
+    ASSERT_TRUE(QFile::link(root + "/Daten", root + "/Verweis"));
+    for (const QString& held : {root + "/Daten/Projekte", root + "/Verweis/Projekte"}) {
+        QSettings().setValue(CChooseDirectoryPage::SettingsKey(), held);
+        CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+        sheet.show();
+        QString shown;
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            shown = dlg->findChild<QStatusBar*>()->currentMessage();
+            QTest::keyClick(dlg->DriveView(), Qt::Key_Return);
+            if (dlg->isVisible())
+                dlg->reject();  // a failed step leaves no dialog open
+        });
+        QTest::mouseClick(sheet.DirectoryPage()->m_btnBrowse, Qt::LeftButton);
+        EXPECT_EQ(shown.toStdString(), held.toStdString());
+        EXPECT_EQ(QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString(), held.toStdString());
+    }
     CDriveView::SetDriveProvider(oldProvider);
 }
 

@@ -98,19 +98,26 @@ TEST(ProtocolMonitor, EraseEchoRemovesOneCharacter)
     EXPECT_EQ(view.toPlainText(), QStringLiteral("/>az"));
 }
 
+// A character typed goes to the device (the link turns to the terminal
+// state), not into the text; a shortcut with Alt goes to neither.
 TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
 {
-    serialtest::UsePrivateSettings();
-    CCommLink link;
-    CProtocolMonitorFrm frame;
-    frame.SetLink(&link);
-    CProtocolMonitorView* view = frame.GetMonitorView();
-    view->AppendMonitorText(QStringLiteral("/>"));
-    link.SetLinkState(linkstate::Online);
-    QTest::keyClick(view, Qt::Key_Question, Qt::ShiftModifier);
-    QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(link.GetLinkState(), linkstate::Terminal);
-    EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; bool sent; } rows[] = {
+        {Qt::Key_Question, Qt::ShiftModifier, true}, {Qt::Key_Return, Qt::NoModifier, true},
+        {Qt::Key_C, Qt::ControlModifier, true}, {Qt::Key_K, Qt::AltModifier, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "key " << row.key << " with " << row.modifiers.toInt());
+        serialtest::UsePrivateSettings();
+        CCommLink link;
+        CProtocolMonitorFrm frame;
+        frame.SetLink(&link);
+        CProtocolMonitorView* view = frame.GetMonitorView();
+        view->AppendMonitorText(QStringLiteral("/>"));
+        link.SetLinkState(linkstate::Online);
+        QTest::keyClick(view, row.key, row.modifiers);
+        EXPECT_EQ(link.GetLinkState(), row.sent ? linkstate::Terminal : linkstate::Online);
+        EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+    }
 }
 
 TEST(ProtocolMonitor, EscapeClosesItWhileDisconnected)
