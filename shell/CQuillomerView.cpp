@@ -13,6 +13,7 @@
 #include "shell/CLabelEdit.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPrintContentDlg.h"
+#include "shell/CPrintPreviewDlg.h"
 #include "shell/CQtPainter.h"
 #include "shell/CQuillomerApp.h"
 #include "shell/CViewPrinter.h"
@@ -1310,7 +1311,7 @@ void CQuillomerView::OnFilePrint(bool preview)
         app->ApplyPrintSetup(printer);
     CViewPrinter job(this, m_printMode);
     if (preview) {
-        QPrintPreviewDialog dlgPreview(&printer, this);
+        CPrintPreviewDlg dlgPreview(&printer, this);
         connect(&dlgPreview, &QPrintPreviewDialog::paintRequested, this, [&job](QPrinter* p) { job.Print(p); });
         // More than one page: show two at a time.
         {

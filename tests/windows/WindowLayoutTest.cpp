@@ -7,7 +7,8 @@
 // scales of 120 and 144 DPI (QT_FONT_DPI), where the window system scales
 // every window by 1.25 and 1.5. At its designed size, each button of a
 // window's tool bars shows a picture, none is hidden behind the bar's
-// overflow, and a bar of the picture set holds its strip's buttons in the
+// overflow, also at 120 and 144 DPI where the pictures grow faster than the
+// texts, and a bar of the picture set holds its strip's buttons in the
 // strip's order (each window is saved as bars-<window>.png in the working
 // directory).
 
@@ -530,16 +531,29 @@ void CheckBars(const QWidget* window, QStringList& faults, QSet<int>& stripsSeen
 TEST(WindowBarPictures, EveryBarButtonShowsItsPictureAtTheDesignedSize)
 {
     QSet<int> stripsSeen;
-    WalkRegisteredWindows([&](const CWindowRegistry::Entry& entry, QWidget* window) {
-        QStringList faults;
-        CheckBars(window, faults, stripsSeen);
-        // What the walk saw, to look at: bars-<window>.png beside the test program.
-        window->grab().save(
-            QStringLiteral("bars-%1.png").arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
-        EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at " << window->width() << "x"
-                                      << window->height() << ":\n  "
-                                      << faults.join(QStringLiteral("\n  ")).toStdString();
-    });
+    // On the first screen, and on the test programs' second one of 1000 x
+    // 700, where a window shown for the first time gets at most two thirds
+    // of the width and one that needs more is made smaller to fit.
+    const QScreen* small = QGuiApplication::screenAt(QPoint(1930, 10));
+    ASSERT_NE(nullptr, small) << "the test programs' second screen";
+    for (const std::optional<QPoint> at : {std::optional<QPoint>(), std::optional<QPoint>(small->availableGeometry().topLeft() + QPoint(20, 20))}) {
+        WalkRegisteredWindows(
+            [&](const CWindowRegistry::Entry& entry, QWidget* window) {
+                QStringList faults;
+                CheckBars(window, faults, stripsSeen);
+                // A window as wide as the screen has no more room to give its bar.
+                if (at && window->frameGeometry().width() >= small->availableGeometry().width() - 1)
+                    faults.removeIf([](const QString& f) { return f.contains(QStringLiteral("overflow")); });
+                // What the walk saw, to look at: bars-<window>.png beside the test program.
+                if (!at)
+                    window->grab().save(QStringLiteral("bars-%1.png")
+                                            .arg(QString(entry.name).replace(QLatin1Char(' '), QLatin1Char('-'))));
+                EXPECT_TRUE(faults.isEmpty()) << entry.name.toStdString() << " at " << window->width() << "x"
+                                              << window->height() << (at ? " on the small screen" : "") << ":\n  "
+                                              << faults.join(QStringLiteral("\n  ")).toStdString();
+            },
+            nullptr, at);
+    }
     // The walk reached the feature windows' shared bars.
     EXPECT_TRUE(stripsSeen.contains(507));
     EXPECT_TRUE(stripsSeen.contains(526));
