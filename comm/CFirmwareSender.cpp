@@ -1,6 +1,7 @@
 #include "comm/CFirmwareSender.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -47,13 +48,15 @@ CFirmwareSender::FileCheck CFirmwareSender::CheckFile(const std::string& path)
 
 std::string CFirmwareSender::OpenFailureReason(const std::string& path)
 {
-    // Asked of the system itself, which keeps its reason; a folder opens
-    // there but is no file.
+    // Asked of the system itself, which keeps its reason. A folder opens
+    // there but is no file; a file that opens now failed in the reading.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    const int error = fd < 0 ? errno : EISDIR;
-    if (fd >= 0)
-        ::close(fd);
-    return ReadFailureReason(error);
+    if (fd < 0)
+        return ReadFailureReason(errno);
+    struct stat st {};
+    const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    return ReadFailureReason(folder ? EISDIR : EIO);
 }
 
 bool CFirmwareSender::Begin(const std::string& path)
