@@ -58,8 +58,9 @@ uint32_t CAppoint::FunctionIdOf(const std::string& keyword)
 int32_t CAppoint::GetParam(int n) const
 {
     switch (n) {
+    // The 32-bit count as its bits: SetParam takes it back unchanged.
     case TimeOfDay:
-    case Date: return m_time;
+    case Date: return static_cast<int32_t>(m_time);
     case Function: return static_cast<int32_t>(FunctionIdOf(m_function));
     case Macro: return GetLinkedNumber(0);
     default: return 0;
@@ -71,7 +72,7 @@ void CAppoint::SetParam(int n, int32_t value)
     const ChangeGuard guard(*this);
     switch (n) {
     case TimeOfDay:
-    case Date: m_time = value; break;
+    case Date: m_time = static_cast<caltime::Time>(value); break;
     case Function: {
         m_function = "OFF";
         for (const FunctionEntry& f : kFunctions)

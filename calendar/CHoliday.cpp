@@ -65,7 +65,7 @@ uint32_t CHoliday::FunctionIdOf(const std::string& keyword)
 int32_t CHoliday::GetParam(int n) const
 {
     switch (n) {
-    case Date: return m_time;
+    case Date: return static_cast<int32_t>(m_time);
     case Function: return static_cast<int32_t>(FunctionIdOf(m_function));
     case DayCount: return m_dayCount;
     case Dayprog: return GetLinkedNumber(0);
@@ -77,7 +77,7 @@ void CHoliday::SetParam(int n, int32_t value)
 {
     const ChangeGuard guard(*this);
     switch (n) {
-    case Date: m_time = value; break;
+    case Date: m_time = static_cast<caltime::Time>(value); break;
     case Function:
         m_dayCount = 0;
         m_function = "OFF";
@@ -115,7 +115,7 @@ void CHoliday::SetParamText(int n, const std::string& text)
         m_function = text;
 }
 
-caltime::Time CHoliday::PeriodEnd() const
+std::time_t CHoliday::PeriodEnd() const
 {
     caltime::Fields f = caltime::Split(m_time);
     f.day += m_dayCount;
@@ -128,7 +128,9 @@ caltime::Time CHoliday::PeriodEnd() const
     tmv.tm_min = f.minute;
     tmv.tm_sec = f.second;
     tmv.tm_isdst = -1;
-    return static_cast<caltime::Time>(std::mktime(&tmv));
+    // In the wide time: a period may run on beyond the last date a calendar
+    // time holds.
+    return std::mktime(&tmv);
 }
 
 int CHoliday::GetDownloadLines(std::vector<std::string>& lines) const

@@ -5,6 +5,7 @@
 // own key 0; the period's length stays in the project and is not sent.
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ public:
     static uint32_t FunctionIdOf(const std::string& keyword);
 
     // The last day of a period: the date plus the day count.
-    caltime::Time PeriodEnd() const;
+    std::time_t PeriodEnd() const;
 
     caltime::Time m_time;
     std::string m_function = "OFF";  // a period is the empty keyword

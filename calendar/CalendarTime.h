@@ -1,11 +1,13 @@
 #pragma once
-// Calendar times of appointments, holidays and day programme entries: a
-// 32-bit count of seconds (the local time it stands for is built with the
-// system's rules, daylight saving included), as the project file keeps it.
+// Calendar times of appointments, holidays and day programme entries: an
+// unsigned 32-bit count of seconds from 1970 (the local time it stands for is
+// built with the system's rules, daylight saving included), as the project
+// file keeps it. Its dates run from 1970 into February 2106.
 //
-// The device speaks dates as "%02d.%02d.%04d" (day, month, year) and times as
-// "%02d:%02d:%02d", whatever the user's locale; the user sees and types dates
-// in his own short date format.
+// The device speaks times as "%02d:%02d:%02d" and dates in the form it was
+// told at the connection: "%02d.%02d.%04d" (day, month, year) or, told "US",
+// "%02d/%02d/%04d" (month, day, year). The calendar is written in the first
+// form; the user sees and types dates in his own short date format.
 
 #include <cstdint>
 #include <optional>
@@ -13,13 +15,14 @@
 
 namespace caltime {
 
-using Time = int32_t;
+using Time = uint32_t;
 
 struct Fields {
     int year = 1980, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
-// The local time of the fields; nullopt when they name no valid time.
+// The local time of the fields; nullopt when they name no valid time or one
+// the 32-bit count cannot hold.
 std::optional<Time> Make(const Fields& f);
 std::optional<Time> Make(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 Fields Split(Time t);
@@ -32,12 +35,24 @@ Time EntryDay();
 // The time of day of `t` on 1980-03-01.
 Time OnEntryDay(int hour, int minute, int second);
 
+// Whether the day exists in the calendar (29.02. in leap years only).
+bool IsRealDate(int year, int month, int day);
+
+// The device's two forms of a date.
+enum class DateForm { German, US };
+
 // Device forms.
 std::string DeviceDate(Time t);  // "01.03.2001"
 std::string DeviceTime(Time t);  // "06:30:00"
-// Reads the device's "dd.mm.yyyy" or "hh:mm:ss" (also "hh:mm"); false when
-// the text is not such a date or time.
-bool ParseDeviceDate(const std::string& text, int& day, int& month, int& year);
+// A date in one of the device's forms: "01.03.2001" or "03/01/2001".
+std::string DeviceDate(int day, int month, int year, DateForm form);
+// Reads a date in either of the device's forms, told apart by the separator:
+// "d.m.yyyy" (day first) or "m/d/yyyy" (month first), the year in four
+// digits. False when the text is no such date or the day does not exist;
+// `form`, when given, gets the form the text was in.
+bool ParseDeviceDate(const std::string& text, int& day, int& month, int& year, DateForm* form = nullptr);
+// Reads the device's "hh:mm:ss" (also "hh:mm"); false when the text is not
+// such a time.
 bool ParseDeviceTime(const std::string& text, int& hour, int& minute, int& second);
 
 // What the user sees and types: the date in his short date format, the time

@@ -1424,7 +1424,7 @@ void CCommLink::SetupSession()
     } else {
         m_protectionWasOn = false;
     }
-    const std::string dateWord = QLocale::system().language() == QLocale::German ? "GERMAN" : "US";
+    const std::string dateWord = DateFormatWord();
 
     answer = Query("/COMM/PROMPT OFF\r\n/COMM/ECHO OFF\r\n/SERVICE/ACCESS/TIME ?\r\n/SERVICE/ACCESS/DATE ?", 400);
     if (SessionEndedSince(session))
@@ -1458,6 +1458,11 @@ void CCommLink::SetupSession()
             ShowMessage(Tr(kVariantMismatch), mb::Ok);
     }
     SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
+}
+
+std::string CCommLink::DateFormatWord()
+{
+    return QLocale::system().language() == QLocale::German ? "GERMAN" : "US";
 }
 
 std::string CCommLink::VersionFromAnswer(const std::string& answer)

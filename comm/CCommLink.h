@@ -168,6 +168,9 @@ public:
     void OnConnect();
     void OnConnectModem();
     void SetupSession();
+    // The date form the set-up tells the device ("/CLOCK/DATEFORMAT"):
+    // "GERMAN" when the user's own locale is German, else "US".
+    static std::string DateFormatWord();
     // The operating-system version in an answer to "/SERVICE/VER ?" (the text
     // from the "V" of the first " V" to two characters before the first
     // "rel"); empty when either mark is missing.

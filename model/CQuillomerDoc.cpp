@@ -654,9 +654,11 @@ void CQuillomerDoc::Serialize(CArchive& ar)
         // The stored date is what counts: its text is written again in this
         // start's short form (an old file's "Error" goes with it).
         d.dateText = host.FormatShortDate(static_cast<std::time_t>(d.projectDate));
-    } else if (const auto t = host.ParseShortDate(d.dateText)) {
+    } else if (const auto t = host.ParseShortDate(d.dateText);
+               t && *t >= 0 && *t <= static_cast<std::time_t>(UINT32_MAX)) {
         d.projectDate = static_cast<uint32_t>(*t);
     } else {
+        // No date, or one the 32-bit count would keep as another date.
         d.dateText = "Error";
     }
     if (version >= 1100) {

@@ -45,7 +45,8 @@ std::optional<std::time_t> IAppHost::ParseShortDate(const std::string& text)
         return std::nullopt;
     if (y < 100)
         y += y < 70 ? 2000 : 1900;
-    if (d < 1 || d > 31 || m < 1 || m > 12 || y < 1970 || y > 2037)
+    // Any year the wide time holds; the caller decides which dates it keeps.
+    if (d < 1 || d > 31 || m < 1 || m > 12 || y < 1 || y > 9999)
         return std::nullopt;
     std::tm tmv{};
     tmv.tm_mday = d;

@@ -220,7 +220,12 @@ bool CProjectDataDlg::IsDateOfEitherLanguage(const QString& text)
 void CProjectDataDlg::OnOK()
 {
     UpdateData(true);
-    const std::optional<QDateTime> dt = ParseLocaleDateTime(m_strDate);
+    // A date text left as the program wrote it stands for the project's
+    // date, also where its two-digit year reads as another century
+    // ("31.12.99" written for 2099) or it stands in the other language's
+    // form (after a switch of language).
+    const bool leftAsWritten = m_strDate == m_strDateShown && IsDateOfEitherLanguage(m_strDate);
+    const std::optional<QDateTime> dt = leftAsWritten ? std::nullopt : ParseLocaleDateTime(m_strDate);
     if (dt) {
         // The project holds its date as an unsigned 32-bit count of seconds
         // from 1970: a date before (or after 2106) would come back as
@@ -231,13 +236,11 @@ void CProjectDataDlg::OnOK()
             return;
         }
         m_timeDate = static_cast<std::time_t>(seconds);
-    } else if (m_strDate != m_strDateShown || !IsDateOfEitherLanguage(m_strDate)) {
+    } else if (!leftAsWritten) {
         // A text typed in another form, or one that is no date at all (an
         // old project's "Error"), is no project date.
         ShowMessageId(ids::StrBadDate, mb::Ok);
         return;
     }
-    // A date text left as the program wrote it keeps the project's date, also
-    // when it stands in the other language's form (after a language switch).
     accept();
 }

@@ -251,8 +251,9 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
     // A date or time entered again as it was shown leaves the project unchanged.
-    // A date the project cannot hold (its calendar times end with 2037) is
-    // told, not dropped without a word; the row shows the stored date again.
+    // A date the project cannot hold (its calendar times run from 1970 into
+    // 2106) is told, not dropped without a word; the row shows the stored
+    // date again.
     if (column == 0) {
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);

@@ -306,13 +306,23 @@ std::optional<QString> CClockForm::DeviceTimeText(const QString& typed)
     return QString::asprintf("%02d:%02d:%02d", hour, minute, second);
 }
 
-std::optional<QString> CClockForm::DeviceDateText(const QString& typed)
+std::optional<QString> CClockForm::DeviceDateText(const QString& typed) const
 {
-    // The field shows the device's form in either language, and is typed so.
+    // The field shows the device's form in either language, and is typed so;
+    // the other form is told apart by its separator ("29.02.2028" is a day
+    // first also to a device that writes "02/29/2028"). Any day that exists
+    // goes: the device keeps its date as text, and says when it cannot take it.
     int day = 0, month = 0, year = 0;
     if (!caltime::ParseDeviceDate(typed.trimmed().toStdString(), day, month, year))
         return std::nullopt;
-    return QString::asprintf("%02d.%02d.%04d", day, month, year);
+    return QString::fromStdString(caltime::DeviceDate(day, month, year, DeviceDateForm()));
+}
+
+caltime::DateForm CClockForm::DeviceDateForm() const
+{
+    if (m_deviceDateForm)
+        return *m_deviceDateForm;
+    return CCommLink::DateFormatWord() == "US" ? caltime::DateForm::US : caltime::DateForm::German;
 }
 
 void CClockForm::OnSlaveRun()
@@ -356,6 +366,14 @@ void CClockForm::OnClockAnswer(const std::string& answer)
     for (const Field& f : fields) {
         if (key != QLatin1String(f.key))
             continue;
+        if (f.kept == &KeptTexts::mainDate || f.kept == &KeptTexts::dcfDate) {
+            // The device's dates come in the form it uses: a date typed is
+            // sent in that form.
+            int day = 0, month = 0, year = 0;
+            caltime::DateForm form = caltime::DateForm::German;
+            if (caltime::ParseDeviceDate(value.right(10).toStdString(), day, month, year, &form))
+                m_deviceDateForm = form;
+        }
         // Answers still under way when the user began to type do not overwrite his text.
         if ((f.edit == &CClockForm::m_mainTime || f.edit == &CClockForm::m_mainDate) && IsEditingMainClock())
             return;

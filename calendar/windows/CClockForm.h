@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/CalendarTime.h"
 #include "calendar/IClockAnswerSink.h"
 
 class CAnimateCtrl;
@@ -70,10 +71,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The device's forms of a time ("hh:mm:ss") and a date ("dd.mm.yyyy")
-    // typed by the user; nullopt when the text is no such time or date.
+    // The device's form of a time ("hh:mm:ss") typed by the user; nullopt
+    // when the text is no such time.
     static std::optional<QString> DeviceTimeText(const QString& typed);
-    static std::optional<QString> DeviceDateText(const QString& typed);
+    // A date typed by the user in either of the device's forms (the one the
+    // field shows among them), in the form the device uses; nullopt when the
+    // text is no date or the day does not exist.
+    std::optional<QString> DeviceDateText(const QString& typed) const;
+    // The form of the device's dates: the form its last date answer came in,
+    // before any came the form the connection tells it.
+    caltime::DateForm DeviceDateForm() const;
     void Send(const QString& line);
     // Sends the lines that set a clock and waits until the device has read
     // them; false (the user told why, after `undo` gave the fields back their
@@ -90,6 +97,7 @@ private:
     QPointer<CClockForm> m_previous;
     int m_timerId = 0;
     int m_receptionFlag = 1;
+    std::optional<caltime::DateForm> m_deviceDateForm;
     // What the clock fields showed before the user typed into them: a time
     // or date refused brings it back.
     QString m_mainTimeBefore;

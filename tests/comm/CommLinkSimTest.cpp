@@ -223,7 +223,10 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     EXPECT_EQ(rest.substr(31), "\r\n/COMM/ECHO ON\r\ngeheim\r\n/SERVICE/START FASTSAVE\r\n/PROTECT ?\r\n\r\n"
                                "/PROTECT ON\r\ngeheim\r\ngeheim\r\n/PROTECT ?\r\n\r\n");
     EXPECT_FALSE(s.messages.Contains("Passwortschutz konnte nicht aktiviert werden"));
-    EXPECT_EQ(date, QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString());
+    // In the form the set-up told the device.
+    EXPECT_EQ(date, QDate::currentDate()
+                        .toString(DateWord() == "US" ? QStringLiteral("MM/dd/yyyy") : QStringLiteral("dd.MM.yyyy"))
+                        .toStdString());
     EXPECT_EQ(s.host.connectionText, "               Kein Projekt mit QUILLOMER verbunden.          ");
 
     // The protocol log holds the received lines.

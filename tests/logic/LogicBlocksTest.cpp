@@ -365,6 +365,11 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/APPOINT4/MACRO X"}, "Ereignis 4 : Makro X", "/CAL/APPOINT4/MACRO 10"},
         {0, {"/CAL/APPOINT4/TIME 24:61:00"}, "Ereignis 4 : Zeit 24:61:00", "/CAL/APPOINT4/TIME 00:00:00"},
         {0, {"/CAL/APPOINT4/DATE 31.02.2026"}, "Ereignis 4 : Datum 31.02.2026", "/CAL/APPOINT4/DATE 01.03.1980"},
+        // A date after 2037, in either form the device writes: taken, and sent back as the calendar writes it.
+        {0, {"/CAL/APPOINT4/DATE 31.12.2099"}, "", "/CAL/APPOINT4/DATE 31.12.2099"},
+        {0, {"/CAL/APPOINT4/DATE 12/31/2099"}, "", "/CAL/APPOINT4/DATE 31.12.2099"},
+        {0, {"/CAL/APPOINT4/DATE 02/30/2028"}, "Ereignis 4 : Datum 02/30/2028", "/CAL/APPOINT4/DATE 01.03.1980"},
+        {0, {"/CAL/HOLIDAY3/DATE 01.01.2038"}, "", "/CAL/HOLIDAY3/DATE 01.01.2038"},
         {0, {"/CAL/DAYPROG2/ENTRY1/TIME 25:00:00"}, "Tagesprogramm 2 : Zeit 25:00:00",
          "/CAL/DAYPROG2/ENTRY1/TIME 07:05:00"},
         {0, {"/CAL/DAYPROG2/ENTRY1/MACRO ON"}, "Tagesprogramm 2 : Makro ON", "/CAL/DAYPROG2/ENTRY1/MACRO 0"},

@@ -659,18 +659,32 @@ TEST_F(OldVersionTest, Version1100SavesBackAs1101)
     EXPECT_EQ(saved, current.SaveToBytes()) << "the 1101 form is written back";
 }
 
+// An old project's date text is its date when the project's 32-bit count
+// of seconds from 1970 holds it, after 2037 too; a text that is no date, or
+// a date the count would keep as another one, becomes "Error".
 TEST_F(OldVersionTest, OldDateTextThatIsNoDateBecomesErrorUntilSavedAgain)
 {
-    CQuillomerDoc src;
-    src.OnNewDocument();
-    src.m_data.dateText = "Montag";
-    CQuillomerDoc doc;
-    ASSERT_TRUE(doc.LoadFromBytes(AsVersion(src.SaveToBytes(), 981)));
-    EXPECT_EQ(doc.m_data.dateText, "Error");
-    // Saved in the current form, the project shows its date again.
-    CQuillomerDoc current;
-    ASSERT_TRUE(current.LoadFromBytes(doc.SaveToBytes()));
-    EXPECT_EQ(current.m_data.dateText, host.FormatShortDate(static_cast<std::time_t>(current.m_data.projectDate)));
+    struct Row {
+        const char* text;
+        bool kept;
+    };
+    for (const Row& row : {Row{"Montag", false}, Row{"01.01.1960", false}, Row{"31.12.2099", true},
+                           Row{"01.01.2038", true}}) {
+        SCOPED_TRACE(row.text);
+        CQuillomerDoc src;
+        src.OnNewDocument();
+        src.m_data.dateText = row.text;
+        CQuillomerDoc doc;
+        ASSERT_TRUE(doc.LoadFromBytes(AsVersion(src.SaveToBytes(), 981)));
+        EXPECT_EQ(doc.m_data.dateText, row.kept ? row.text : "Error");
+        if (row.kept) {
+            EXPECT_EQ(host.FormatShortDate(static_cast<std::time_t>(doc.m_data.projectDate)), row.text);
+        }
+        // Saved in the current form, the project shows its date again.
+        CQuillomerDoc current;
+        ASSERT_TRUE(current.LoadFromBytes(doc.SaveToBytes()));
+        EXPECT_EQ(current.m_data.dateText, host.FormatShortDate(static_cast<std::time_t>(current.m_data.projectDate)));
+    }
 }
 
 TEST_F(OldVersionTest, NullListEntriesAreDropped)

@@ -617,18 +617,25 @@ TEST(ShellProjectData, ATextThatIsNoDateIsRefusedEvenWhenLeftAsItIs)
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2027, 11, 24));
     }
+    // Also a date after 2069, which the short form writes with the year in
+    // two digits ("31.12.99" for 2099).
     const size_t told = messages.messages.size();
-    for (const char* written : {"3/1/01", "01.03.2001"}) {
-        SCOPED_TRACE(written);
+    struct Written {
+        const char* text;
+        QDate date;
+    };
+    for (const Written& written : {Written{"3/1/01", QDate(2001, 3, 1)}, Written{"01.03.2001", QDate(2001, 3, 1)},
+                                   Written{"31.12.99", QDate(2099, 12, 31)}}) {
+        SCOPED_TRACE(written.text);
         CProjectDataDlg dlg;
-        dlg.m_strDate = QString::fromLatin1(written);
-        dlg.m_timeDate = stored;
+        dlg.m_strDate = QString::fromLatin1(written.text);
+        dlg.m_timeDate = QDateTime(written.date, QTime(0, 0)).toSecsSinceEpoch();
         dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         QTest::mouseClick(okButton(dlg), Qt::LeftButton);
         EXPECT_EQ(messages.messages.size(), told);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), QDate(2001, 3, 1));
+        EXPECT_EQ(QDateTime::fromSecsSinceEpoch(dlg.m_timeDate).date(), written.date);
     }
     QLocale::setDefault(before);
 }

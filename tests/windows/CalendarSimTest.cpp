@@ -25,6 +25,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "support/qt/TypeAsKeyboard.h"
@@ -211,4 +212,66 @@ TEST_F(CalendarSim, SingleItemUploadsStartTheirOwnDifferenceFileAndTheEntriesSho
     EXPECT_EQ("", ReadFile(errFile)) << "the uploads' own differences: none";
     EXPECT_TRUE(host.editorFiles.empty()) << "an empty difference file is not shown";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+// The main clock set over the line in the form the connection told the
+// device, which the user's own locale decides ("US" unless it is German): the
+// date the window shows is taken as shown, a date typed in either form
+// reaches the device as the day typed, after 2037 too, and a day that does
+// not exist is told and never sent. The device then answers the day it holds.
+TEST_F(CalendarSim, TheMainClockTakesItsDatesInTheFormTheDeviceWasTold)
+{
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    const bool us = QLocale::system().language() != QLocale::German;
+    ASSERT_NE(std::string::npos, sim.Received().find(us ? "/CLOCK/DATEFORMAT US\r\n" : "/CLOCK/DATEFORMAT GERMAN\r\n"));
+    struct Row {
+        const char* keys;  // null: the shown date confirmed
+        int day, month, year;  // the day the device holds after (0: the one it showed)
+        bool told = false;  // refused with a word, nothing sent
+    };
+    const Row rows[] = {
+        {nullptr, 0, 0, 0},
+        {"29.02.2028", 29, 2, 2028},
+        {"2/29/2028", 29, 2, 2028},
+        {"01.01.2038", 1, 1, 2038},
+        {"12/31/2099", 31, 12, 2099},
+        {nullptr, 31, 12, 2099},
+        {"30.02.2028", 31, 12, 2099, true},
+        {"2/30/2028", 31, 12, 2099, true},
+    };
+    CClkFrm window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* time = window.GetView()->findChild<QLineEdit*>(QStringLiteral("1195"));
+    auto* date = window.GetView()->findChild<QLineEdit*>(QStringLiteral("1007"));
+    auto* set = window.GetView()->findChild<QPushButton*>(QStringLiteral("1267"));
+    ASSERT_TRUE(time && date && set);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keys ? row.keys : "(as shown)");
+        ASSERT_TRUE(PumpUntil([&] { return time->text().size() == 8 && date->text().size() == 10; }, 4000))
+            << "the device's clock shows";
+        const QString shown = date->text();
+        const QString held = row.day == 0 ? shown
+                             : us       ? QString::asprintf("%02d/%02d/%04d", row.month, row.day, row.year)
+                                        : QString::asprintf("%02d.%02d.%04d", row.day, row.month, row.year);
+        QTest::mouseClick(set, Qt::LeftButton);
+        QTest::mouseClick(date, Qt::LeftButton);
+        if (row.keys) {
+            QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
+            TypeAsKeyboard(date, QString::fromLatin1(row.keys));
+        }
+        messages.texts.clear();
+        const size_t mark = sim.Received().size();
+        QTest::keyClick(date, Qt::Key_Return);
+        if (row.told) {
+            EXPECT_EQ(std::vector<std::string>{"Bitte geben Sie ein korrektes Datum ein !"}, messages.texts);
+            EXPECT_EQ(std::string::npos, sim.Received().find("/CLOCK/MAIN/DATE ", mark)) << "nothing sent";
+        } else {
+            EXPECT_EQ(std::vector<std::string>{}, messages.texts);
+            EXPECT_NE(std::string::npos, sim.Received().find("/CLOCK/MAIN/DATE " + held.toStdString() + "\r\n", mark));
+        }
+        EXPECT_TRUE(PumpUntil([&] { return date->text() == held; }, 4000))
+            << "the device answers " << date->text().toStdString() << ", not " << held.toStdString();
+    }
 }

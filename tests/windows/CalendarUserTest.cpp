@@ -495,16 +495,20 @@ TEST_F(CalendarUser, TheMainClockShowsWhatTheDeviceTookAfterTheUserSetIt)
 // polled answers; Enter sets the clock of its own field (a time typed short
 // in the device's form) and presses no button clicked before; the dialog
 // stays open. A time or date that does not exist sends nothing: the field
-// shows the clock as before, and the user is told.
+// shows the clock as before, and the user is told. A date goes in the form
+// the device writes its own (day first, or month first after it was told
+// "US"), whichever of the two the user typed, and any day it can hold goes,
+// after 2037 too.
 TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
 {
     auto* clock = dynamic_cast<CClock*>(d.doc().GetIDManager().GetBaseDevice(1, OT_CLOCK));
     ASSERT_NE(nullptr, clock);
     struct Row {
         const char* field;  // 1009 slave time, 1195 main time, 1007 main date
-        const char* keys;
+        const char* keys;   // null: the field left as it shows the device's clock
         std::vector<std::string> sent;
         bool told;  // the time or date refused with a word
+        const char* deviceDate = "07.12.2026";  // the device's date as it answers it
     };
     const Row rows[] = {
         {"1009", "6:3", {"/CLOCK/SLAVE/TIME 06:03:00"}, false},
@@ -517,6 +521,19 @@ TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
         {"1007", "31.02.2026", {}, true},
         {"1007", "29.02.2001", {}, true},
         {"1007", "", {}, true},
+        // A device told "US" writes the month first: its date confirmed as
+        // shown, typed so, or typed day first, goes in its own form.
+        {"1007", nullptr, {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 12/07/2026"}, false, "12/07/2026"},
+        {"1007", "12/24/2026", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 12/24/2026"}, false, "12/07/2026"},
+        {"1007", "29.02.2028", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 02/29/2028"}, false, "12/07/2026"},
+        {"1007", "2/29/2028", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 29.02.2028"}, false},
+        {"1007", "2/30/2028", {}, true, "12/07/2026"},
+        {"1007", "13/07/2026", {}, true, "12/07/2026"},
+        // Days after 2037 and before 1970: the device keeps its date as text.
+        {"1007", "01.01.2038", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 01.01.2038"}, false},
+        {"1007", "31.12.2099", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 12/31/2099"}, false, "12/07/2026"},
+        {"1007", "12/31/1969", {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 31.12.1969"}, false},
+        {"1195", nullptr, {"/CLOCK/MAIN/TIME 12:00:00", "/CLOCK/MAIN/DATE 31.12.2099"}, false, "31.12.2099"},
     };
     const std::vector<std::function<QDialog*()>> hosts = {
         [&] { return new CObjectDlg(&d.doc(), CClkFrm::kWindowKind); },
@@ -542,26 +559,31 @@ TEST_F(CalendarUser, EnterInAClockFieldSetsThatClockWithTheTimeTyped)
             ASSERT_TRUE(run && setMain);
             QTest::mouseClick(run, Qt::LeftButton);
             for (const Row& row : rows) {
-                SCOPED_TRACE(std::string(row.field) + " " + row.keys);
+                SCOPED_TRACE(std::string(row.field) + " " + (row.keys ? row.keys : "(as shown)") + " on " +
+                             row.deviceDate);
                 auto* field = dlg->findChild<QLineEdit*>(QString::fromLatin1(row.field));
                 ASSERT_NE(nullptr, field);
                 // What the device's clock shows before the user types.
-                for (const char* line : {"CLOCK/MAIN/TIME 12:00:00", "CLOCK/MAIN/DATE 07.12.2026",
-                                         "CLOCK/SLAVE/TIME 07:00:00"})
+                for (const std::string line : {std::string("CLOCK/MAIN/TIME 12:00:00"),
+                                               std::string("CLOCK/MAIN/DATE ") + row.deviceDate,
+                                               std::string("CLOCK/SLAVE/TIME 07:00:00")})
                     clock->ParseUploadLines(line, "", linkstate::Online);
                 const QString before = field->text();
                 const bool main = std::string(row.field) != "1009";
                 if (main)
                     QTest::mouseClick(setMain, Qt::LeftButton);
                 QTest::mouseClick(field, Qt::LeftButton);
-                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-                if (*row.keys)
-                    TypeAsKeyboard(field, QString::fromLatin1(row.keys));
-                else
-                    QTest::keyClick(field, Qt::Key_Backspace);  // the field emptied
+                if (row.keys) {  // else confirmed as shown
+                    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                    if (*row.keys)
+                        TypeAsKeyboard(field, QString::fromLatin1(row.keys));
+                    else
+                        QTest::keyClick(field, Qt::Key_Backspace);  // the field emptied
+                }
                 if (!main) {
                     clock->ParseUploadLines("CLOCK/SLAVE/TIME 07:00:01", "", linkstate::Online);
-                    EXPECT_EQ(row.keys, field->text().toStdString()) << "the polled answer leaves the text being typed";
+                    EXPECT_EQ(row.keys ? row.keys : "", field->text().toStdString())
+                        << "the polled answer leaves the text being typed";
                 }
                 sender.lines.clear();
                 messages.texts.clear();

@@ -192,13 +192,18 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
         {3, "", "", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
         {3, "14.03.2026", "3/14/2026", "14.03.2026 16:20:30", "14.03.2026 16:20:30"},
         // A date that does not exist is never put back to the month's last
-        // day, whether the day, the month or the year makes it one; a date
-        // beyond the project's calendar (2037) is not dropped unsaid.
+        // day, whether the day, the month or the year makes it one. Days
+        // after 2037 are taken; one before the project's calendar (1970) is
+        // not dropped unsaid.
         {3, "29.02.2001", "2/30/2001", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
         {3, "31.04", "4/31", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
         {3, "29.02.2001", "2/29/2001", "29.02.2000 16:20:30", "29.02.2000 16:20:30", Qt::Key_Return, true},
         {3, "29.02.2004", "2/29/2004", "29.02.2000 16:20:30", "29.02.2004 16:20:30"},
-        {3, "31.12.2099", "12/31/2099", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
+        {3, "31.12.2099", "12/31/2099", "14.03.2026 16:20:30", "31.12.2099 16:20:30"},
+        {3, "01.01.2038", "1/1/2038", "14.03.2026 16:20:30", "01.01.2038 16:20:30"},
+        {3, "19.01.38", "1/19/38", "14.03.2026 04:14:08", "19.01.2038 04:14:08"},
+        {4, "23:59:59", "", "31.12.2099 16:20:30", "31.12.2099 23:59:59"},
+        {3, "31.12.1969", "12/31/1969", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Return, true},
         {3, "29.02.2001", "2/30/2001", "14.03.2026 16:20:30", "14.03.2026 16:20:30", Qt::Key_Escape},
     };
     for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
@@ -227,7 +232,9 @@ TEST_F(CalendarWindows, AnAppointmentsTimeAndDateAreTypedTheWayTheListShowsThem)
             SCOPED_TRACE(keys.toStdString());
             int d = 0, mo = 0, y = 0, h = 0, mi = 0, sec = 0;
             ASSERT_EQ(6, std::sscanf(row.start, "%d.%d.%d %d:%d:%d", &d, &mo, &y, &h, &mi, &sec));
-            a->SetParam(CAppoint::Date, *caltime::Make(y, mo, d, h, mi, sec));
+            const std::optional<caltime::Time> start = caltime::Make(y, mo, d, h, mi, sec);
+            ASSERT_TRUE(start) << "the project holds the day the row starts from";
+            a->SetParam(CAppoint::Date, *start);
             view->Refill();
             // A double click on the cell, the keys as a keyboard sends them,
             // then Enter or Escape.

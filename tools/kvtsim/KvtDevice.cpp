@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <iterator>
@@ -45,6 +46,39 @@ int HexDigit(char c)
 }
 
 // Comma-separated numbers and ranges ("1-3,7"); "0" when there are none.
+bool IsClockDate(const std::string& path)
+{
+    return path == "/CLOCK/MAIN/DATE" || path == "/CLOCK/DCF/DATE";
+}
+
+// A date in the given form ("d.m.yyyy", or "m/d/yyyy" for the US form) as
+// day, month and year; false when the text is no such date.
+bool ReadDate(const std::string& text, bool us, int& day, int& month, int& year)
+{
+    const char separator = us ? '/' : '.';
+    int parts[3] = {0, 0, 0};
+    size_t at = 0;
+    for (int i = 0; i < 3; ++i) {
+        const size_t start = at;
+        while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && at - start < 4)
+            parts[i] = parts[i] * 10 + (text[at++] - '0');
+        const size_t digits = at - start;
+        if (digits == 0 || (i < 2 && digits > 2) || (i == 2 && digits != 4))
+            return false;
+        if (i < 2 && (at >= text.size() || text[at++] != separator))
+            return false;
+    }
+    if (at != text.size())
+        return false;
+    day = us ? parts[1] : parts[0];
+    month = us ? parts[0] : parts[1];
+    year = parts[2];
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 std::string RangeText(const std::vector<int>& numbers)
 {
     std::string text;
@@ -466,6 +500,18 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
         m_values[path] = "FALSE";
         return;
     }
+    if (IsClockDate(path)) {
+        // The clock takes a date in the form it was told and keeps it day first.
+        int day = 0, month = 0, year = 0;
+        if (!ReadDate(value, UsDates(), day, month, year)) {
+            Answer(path + " " + value + " ? \r\n", now);
+            return;
+        }
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", day, month, year);
+        m_values[path] = buf;
+        return;
+    }
     if (TableOfClear(path)) {
         // "ALL" clears every entry of the tables behind the clear path.
         if (word != "ALL") {
@@ -533,9 +579,25 @@ std::string KvtDevice::Clock(bool date) const
     localtime_r(&t, &tm);
     char buf[32];
     if (date)
-        std::strftime(buf, sizeof buf, "%d.%m.%Y", &tm);
+        std::strftime(buf, sizeof buf, UsDates() ? "%m/%d/%Y" : "%d.%m.%Y", &tm);
     else
         std::strftime(buf, sizeof buf, "%H:%M:%S", &tm);
+    return buf;
+}
+
+bool KvtDevice::UsDates() const
+{
+    const auto it = m_values.find("/CLOCK/DATEFORMAT");
+    return it != m_values.end() && Upper(it->second) == "US";
+}
+
+std::string KvtDevice::ClockDateText(const std::string& kept) const
+{
+    int day = 0, month = 0, year = 0;
+    if (!UsDates() || !ReadDate(kept, false, day, month, year))
+        return kept;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", month, day, year);
     return buf;
 }
 
@@ -552,6 +614,8 @@ void KvtDevice::Query(const std::string& path, TimePoint now)
               path == "/CLOCK/DCF/DATE" || path == "/CLOCK/SLAVE/TIME") &&
              !m_values.count(path))
         value = Clock(path.size() > 5 && path.compare(path.size() - 5, 5, "/DATE") == 0);
+    else if (IsClockDate(path) && m_values.count(path))
+        value = ClockDateText(m_values.at(path));
     else if ((path == "/CLOCK/DCF/RECEIVE" || path == "/CLOCK/SLAVE/OVERLOAD" || path == "/CLOCK/SLAVE/RUN" ||
               path == "/CLOCK/SLAVE/INVERT") &&
              !m_values.count(path))

@@ -129,6 +129,11 @@ private:
     std::string ResolvePath(const std::string& word) const;
     bool IsUnknownPath(const std::string& path) const;
     std::string Clock(bool date) const;
+    // Whether the device was told to write dates in the US form (mm/dd/yyyy).
+    bool UsDates() const;
+    // A clock date in the device's current form, from the day-first form it
+    // is kept in.
+    std::string ClockDateText(const std::string& kept) const;
     // The free entries of a fixed table, as a range text ("0" when none is free).
     std::string FreeNumbers(const DeviceTable& table) const;
     // The names one level below `path` among the stored paths, comma-separated

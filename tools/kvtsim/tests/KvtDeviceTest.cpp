@@ -222,6 +222,47 @@ TEST(KvtDevice, SetUpDialogueAnswersTheFactsTheHostReads)
     EXPECT_EQ(dev.d.Value("/SERVICE/ACCESS/TIME"), "18:00:00");
 }
 
+// The clock writes and reads its dates in the form it was told last: day
+// first, or month first after "US"; a date in the other form, or a day that
+// does not exist, is not understood. A date it holds is answered in the form
+// in force when asked, as is its own running clock.
+TEST(KvtDevice, ClockDatesGoInTheFormTheDeviceWasTold)
+{
+    struct Row {
+        const char* form;
+        const char* line;
+        const char* answer;  // to "/CLOCK/MAIN/DATE ?" after the line
+    };
+    const Row rows[] = {
+        {"GERMAN", "/CLOCK/MAIN/DATE 29.02.2028", "/CLOCK/MAIN/DATE 29.02.2028"},
+        {"US", "/CLOCK/MAIN/DATE 02/29/2028", "/CLOCK/MAIN/DATE 02/29/2028"},
+        {"US", "/CLOCK/MAIN/DATE 2/9/2099", "/CLOCK/MAIN/DATE 02/09/2099"},
+        {"US", "/CLOCK/MAIN/DATE 29.02.2028", "/CLOCK/MAIN/DATE 29.02.2028 ? "},
+        {"GERMAN", "/CLOCK/MAIN/DATE 02/29/2028", "/CLOCK/MAIN/DATE 02/29/2028 ? "},
+        {"US", "/CLOCK/MAIN/DATE 2/30/2028", "/CLOCK/MAIN/DATE 2/30/2028 ? "},
+        {"GERMAN", "/CLOCK/MAIN/DATE 29.02.27", "/CLOCK/MAIN/DATE 29.02.27 ? "},
+        // Told another form, the date held reads in it.
+        {"GERMAN", "/CLOCK/MAIN/DATE 24.12.2026\r\n/CLOCK/DATEFORMAT US", "/CLOCK/MAIN/DATE 12/24/2026"},
+        {"US", "/CLOCK/MAIN/DATE 12/24/2026\r\n/CLOCK/DATEFORMAT GERMAN", "/CLOCK/MAIN/DATE 24.12.2026"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        Dev dev;
+        HostSetUp(dev);
+        dev.Send("/COMM/ECHO OFF\r\n");
+        dev.Send(std::string("/CLOCK/DATEFORMAT ") + row.form + "\r\n");
+        const std::string running = dev.Send("/CLOCK/DCF/DATE ?\r\n");
+        ASSERT_EQ(std::string("/CLOCK/DCF/DATE dd.mm.yyyy\r\n").size(), running.size());
+        EXPECT_EQ(std::string(row.form) == "US" ? "//" : "..", running.substr(18, 1) + running.substr(21, 1));
+        const std::string refused = dev.Send(row.line + std::string("\r\n"));
+        const std::string answer = std::string(row.answer);
+        if (answer.size() > 3 && answer.compare(answer.size() - 3, 3, " ? ") == 0)
+            EXPECT_EQ(answer + "\r\n", refused);
+        else
+            EXPECT_EQ(answer + "\r\n", dev.Send("/CLOCK/MAIN/DATE ?\r\n"));
+    }
+}
+
 TEST(KvtDevice, ProtectedDeviceRefusesEverythingButTheLogin)
 {
     DeviceConfig c;
