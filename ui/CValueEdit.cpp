@@ -59,8 +59,8 @@ namespace {
 // The whole number the text starts with, held at the limits of a 32-bit
 // number when it lies beyond them (the owner clamps it to its own range
 // then); nullopt when the text is no whole number: no number at all, one
-// that is no finite float ("1e40" is not 1), or a decimal ("12,5" is
-// neither 12 nor 125).
+// that is no finite float ("1e40" is not 1), a decimal ("12,5" is neither
+// 12 nor 125), or one in another notation ("1e2", "0x10").
 std::optional<int32_t> ScanWhole(const QString& text)
 {
     const TypedWhole typed = ScanTypedWhole(text.toStdString());

@@ -6,7 +6,9 @@
 // (a decimal as the user types it: "12,5" is 12.5 in either language);
 // text that does not read as a number (also one that is no finite float,
 // "nan", "inf", "1e40"), and a decimal read as a long or an int, leaves the
-// stored value unchanged.
+// stored value unchanged. A long or an int is written in decimal digits
+// ("1e2" and "0x10" are none); the digits a text starts with are its
+// number ("7x" is 7).
 
 #include <QLineEdit>
 
