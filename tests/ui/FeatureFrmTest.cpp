@@ -4,12 +4,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
@@ -73,6 +79,57 @@ TEST(FeatureFrm, SaveDeviceSettingsIsHandledInEveryFrame)
     EXPECT_TRUE(edit.OnCommand(CFeatureFrm::kSave));
     EXPECT_FALSE(edit.OnCommand(33159));
     EXPECT_EQ("Makro Einträge editieren", edit.GetAction(32993)->toolTip().toStdString());
+}
+
+// A value typed into the window and not yet left (no Tab, no Enter) is taken
+// before a command of the bars runs, as leaving the field would: a tool
+// button takes no focus, yet what the command saves or sends is what the
+// field shows. A value left before is not taken again.
+TEST(FeatureFrm, EveryBarCommandTakesTheValueTypedFirst)
+{
+    ActiveDoc d;
+    const struct {
+        unsigned command;
+        bool left;  // the field left with Tab before the click
+    } rows[] = {
+        {TransferFrame::kDelete, false},
+        {CFeatureFrm::kSave, false},
+        {TransferFrame::kDelete, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.command) + (row.left ? " left" : ""));
+        TransferFrame frame;
+        auto* view = new QWidget;
+        auto* field = new QLineEdit(view);
+        auto* next = new QLineEdit(view);
+        auto* layout = new QVBoxLayout(view);
+        layout->addWidget(field);
+        layout->addWidget(next);
+        frame.setCentralWidget(view);
+        // What was taken, and how many commands had run by then.
+        std::vector<std::pair<std::string, size_t>> taken;
+        QObject::connect(field, &QLineEdit::editingFinished, field,
+                         [&] { taken.emplace_back(field->text().toStdString(), frame.handled.size()); });
+        frame.resize(600, 300);
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_TRUE(field->hasFocus());
+        QTest::keyClicks(field, QStringLiteral("42"));
+        if (row.left)
+            QTest::keyClick(field, Qt::Key_Tab);
+        QAction* action = frame.GetAction(row.command);
+        ASSERT_NE(nullptr, action);
+        QWidget* button = frame.GetCommandBar()->widgetForAction(action);
+        if (!button)
+            button = frame.GetSwitchBar()->widgetForAction(action);
+        ASSERT_NE(nullptr, button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(std::vector<unsigned>{row.command}, frame.handled);
+        EXPECT_EQ((std::vector<std::pair<std::string, size_t>>{{"42", 0}}), taken);
+        EXPECT_EQ(row.left ? next : field, QApplication::focusWidget()) << "the focus stays where the user left it";
+    }
 }
 
 TEST(FeatureFrm, NoTransferStartsInsideAnotherAndTheWindowTakesNoInputWhileOneRuns)

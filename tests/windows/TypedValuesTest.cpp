@@ -11,8 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 
 #include <functional>
 #include <memory>
@@ -34,6 +36,7 @@
 #include "paging/windows/CRangeKeysDlg.h"
 #include "paging/windows/CRelaisTopologyDlg.h"
 #include "support/EnglishTexts.h"
+#include "ui/CFeatureFrm.h"
 
 namespace {
 namespace mt = macrotype;
@@ -52,6 +55,7 @@ struct Row {
     const char* sent;   // the line the device gets, or none
     const char* const* said;  // the message in German and English, or none
     bool unmarked = false;    // the project, saved before, has nothing new to save
+    unsigned bar = 0;         // a button of the window's bars clicked instead of `leave`
 };
 
 constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of range !"};
@@ -151,6 +155,9 @@ const Row kRows[] = {
     {Window::Power, 1567, Keys::Replace, "1e4", Qt::Key_Return, "70", "70", nullptr, nullptr},
     // The digits a text starts with are its number, as "%d" reads them.
     {Window::Power, 1567, Keys::Replace, "7x", Qt::Key_Tab, "7", "7", nullptr, nullptr},
+    // Typed, not left: a bar button takes the value first, as leaving would.
+    {Window::Power, 1567, Keys::Replace, "99", Qt::Key_unknown, "99", "99", nullptr, nullptr, false,
+     CFeatureFrm::kSave},
 };
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -361,7 +368,21 @@ TEST_F(TypedValues, ATextThatIsNoNumberOfItsFieldIsRefusedAndNothingIsSent)
             } else if (row.how != Keys::None) {
                 QTest::keyClick(field, Qt::Key_Backspace);
             }
-            QTest::keyClick(field, row.leave);
+            if (row.bar) {
+                // The button as the user clicks it: a tool button, which takes no focus.
+                CFeatureFrm* frame = CFeatureFrm::FrameOf(field);
+                ASSERT_NE(nullptr, frame);
+                QAction* action = frame->GetAction(row.bar);
+                ASSERT_TRUE(action && action->isEnabled());
+                QWidget* button = nullptr;
+                for (QToolBar* bar : {frame->GetSwitchBar(), frame->GetCommandBar()})
+                    if (!button && bar)
+                        button = bar->widgetForAction(action);
+                ASSERT_NE(nullptr, button);
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                QTest::keyClick(field, row.leave);
+            }
             Settle();
 
             EXPECT_EQ(row.held, rig.held(row.field));
