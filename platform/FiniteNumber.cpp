@@ -1,6 +1,7 @@
 #include "platform/FiniteNumber.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -21,6 +22,12 @@ bool IsDecimalMark(const std::string& s, size_t i)
 {
     return i < s.size() && (s[i] == '.' || s[i] == ',');
 }
+// "0x" at `i`: the start of a hexadecimal number, which a reader of "%f"
+// would take as one.
+bool IsHexPrefix(const std::string& s, size_t i)
+{
+    return i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X');
+}
 }  // namespace
 
 std::optional<float> ScanFiniteFloat(const char* text)
@@ -39,6 +46,9 @@ std::string TypedDecimalText(const std::string& typed)
         ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
+    // "0x10": a hexadecimal number, which no field takes (nor the 0 it starts with).
+    if (IsHexPrefix(text, i))
+        return std::string();
     const size_t whole = i;
     while (IsDigit(text, i))
         ++i;
@@ -73,30 +83,84 @@ std::string TypedDecimalText(const std::string& typed)
     return text;
 }
 
+namespace {
+// Blanks, then a sign: where the number's digits begin, and whether it is negative.
+size_t NumberStart(const std::string& s, bool* negative)
+{
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    *negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    return i;
+}
+
+// Blanks only from `i` on.
+bool OnlyBlanksFrom(const std::string& s, size_t i)
+{
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    return i == s.size();
+}
+}  // namespace
+
 TypedWhole ScanTypedWhole(const std::string& typed)
 {
     TypedWhole result;
+    bool negative = false;
+    size_t i = NumberStart(typed, &negative);
+    if (IsHexPrefix(typed, i)) {
+        // "0x10" is sixteen only to a programmer: no field takes it as that,
+        // nor as the 0 it starts with.
+        for (i += 2; i < typed.size() && std::isxdigit(static_cast<unsigned char>(typed[i]));)
+            ++i;
+        result.kind = TypedWhole::Decimal;
+        result.alone = OnlyBlanksFrom(typed, i);
+        return result;
+    }
     const std::string text = TypedDecimalText(typed);
     // No finite float is no number at all ("1e40" is not a huge whole number).
     if (!ScanFiniteFloat(text))
         return result;
-    double v = 0.0;
-    int used = 0;
-    if (std::sscanf(text.c_str(), "%lf%n", &v, &used) != 1)
-        return result;
-    size_t rest = static_cast<size_t>(used);
-    while (rest < text.size() && IsBlank(text[rest]))
-        ++rest;
-    result.alone = rest == text.size();
-    // Any decimal mark makes a decimal, also "12,0" and "1.000" (which a
-    // German reader might take for a thousand).
-    if (text.find('.') < static_cast<size_t>(used) || v != std::trunc(v)) {
+    i = NumberStart(text, &negative);
+    const size_t first = i;
+    while (IsDigit(text, i))
+        ++i;
+    const size_t digitsEnd = i;
+    bool notWhole = false;
+    if (IsDecimalMark(text, i)) {
+        // Any decimal mark makes a decimal, also "12,0" and "1.000" (which a
+        // German reader might take for a thousand).
+        for (++i; IsDigit(text, i);)
+            ++i;
+        notWhole = true;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        // "1e2" is a hundred written as a decimal is: no whole number as
+        // typed, never the 1 it starts with (nor is "1e", begun, the 1
+        // before it, so that the keys of "1e4" do not make 14).
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        while (IsDigit(text, i))
+            ++i;
+        notWhole = true;
+    }
+    result.alone = OnlyBlanksFrom(text, i);
+    if (notWhole) {
         result.kind = TypedWhole::Decimal;
         return result;
     }
-    constexpr double kEnd = 9.2e18;  // inside a long long either way
+    // Decimal digits only, held inside a long long either way.
+    constexpr long long kEnd = 9'200'000'000'000'000'000LL;
+    long long value = 0;
+    for (size_t d = first; d < digitsEnd; ++d) {
+        const int digit = text[d] - '0';
+        value = value > (kEnd - digit) / 10 ? kEnd : value * 10 + digit;
+    }
     result.kind = TypedWhole::Whole;
-    result.value = static_cast<long long>(std::clamp(v, -kEnd, kEnd));
+    result.value = negative ? -value : value;
     return result;
 }
 

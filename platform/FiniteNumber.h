@@ -22,7 +22,8 @@ inline std::optional<float> ScanFiniteFloat(const std::string& text) { return Sc
 // What the user typed into a field that takes a decimal, written as the
 // program's own numbers are: the number it starts with gets a point for its
 // decimal comma ("12,5 s" gives "12.5 s"), a number followed by a second
-// decimal mark gives "" (no number), any other text stays as it is.
+// decimal mark, and a hexadecimal one ("0x10"), give "" (no number), any
+// other text stays as it is.
 std::string TypedDecimalText(const std::string& typed);
 // The finite number the user's text starts with, read with the rule above.
 // A zero typed with a sign ("-0,0") is zero: it is never shown or sent as "-0.0".
@@ -35,11 +36,15 @@ inline std::optional<float> ScanTypedFloat(const std::string& typed)
 // What the user typed into a field that holds a whole number, read with the
 // rule above: "12,5" is twelve and a half there too, which such a field
 // cannot hold. It is no whole number at all, never 12 nor 125; nor is
-// "12,0" or "1.000" (no field takes a thousands separator).
+// "12,0" or "1.000" (no field takes a thousands separator). A whole number
+// is written in decimal digits: "1e2" (a hundred, as a decimal is written)
+// and "0x10" (sixteen, in hexadecimal) are numbers no such field takes as
+// typed, never read as the 1 or 0 they start with. After the digits, other
+// text is no part of the number: "7x" starts with the whole number 7.
 struct TypedWhole {
     enum Kind {
         Whole,     // `value` is the number, held at the ends of a long long
-        Decimal,   // a number with a fraction
+        Decimal,   // a number with a fraction, or in exponent or hexadecimal notation
         NoNumber,  // "", "abc", "-", "3.5,5", "nan", "1e40"
     };
     Kind kind = NoNumber;

@@ -9,8 +9,8 @@
 #include "shell/CQuillomerApp.h"
 #include "shell/CQuillomerView.h"
 #include "shell/Profile.h"
+#include "ui/TypedValue.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -121,24 +121,11 @@ CQuillomerDoc* CDocTemplate::OpenDocumentFile(const QString& path)
     return raw;
 }
 
-namespace {
-// An edit field takes what was typed into it when it loses the focus; a
-// value the user typed and then saved or closed the project on (through the
-// menu, which leaves the focus where it is) is taken first, so that it is
-// saved, and asked about when the project closes.
-void TakeTypedValue()
-{
-    if (QWidget* focus = QApplication::focusWidget()) {
-        focus->clearFocus();
-        focus->setFocus(Qt::OtherFocusReason);
-    }
-}
-}  // namespace
-
 bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
 {
     if (!doc)
         return false;
+    // A value typed before saving through the menu is saved too.
     TakeTypedValue();
     const QString work = GetProfileString(QStringLiteral("Settings"), QStringLiteral("WorkDirectory"));
     if (!work.isEmpty())
@@ -177,6 +164,7 @@ bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
 
 bool CDocTemplate::SaveModified(CQuillomerDoc* doc)
 {
+    // A value typed before closing is asked about.
     TakeTypedValue();
     if (!doc || !doc->IsModified())
         return true;

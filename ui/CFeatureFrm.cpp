@@ -20,6 +20,7 @@
 #include "ui/CObjectDlg.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSingleTransfer.h"
+#include "ui/TypedValue.h"
 #include "ui/UiIds.h"
 
 QL_STRING_TABLE({
@@ -333,6 +334,9 @@ bool CFeatureFrm::OnCommand(unsigned commandId)
     // being transferred or replace this frame.
     if (m_transferring)
         return true;
+    // A bar button leaves the focus in the field the user typed into: what
+    // he typed is taken first, so that the command saves or sends it.
+    TakeTypedValue(this);
     if (IsDeviceCommand(commandId)) {
         // A line lost since the last look: the window follows before anything runs.
         WatchLine();

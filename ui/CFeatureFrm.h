@@ -8,7 +8,9 @@
 // test, pilot tone, volumes). A switch command is posted to the host, which replaces this frame by
 // the chosen kind's; "KVT Einstellungen abspeichern" saves the device's
 // settings; "Speichern" saves the project. The service form refuses four
-// windows that the device or the project's variant cannot run.
+// windows that the device or the project's variant cannot run. Every
+// command of the bars takes a value typed into the window's field first, as
+// leaving the field would: a bar button leaves the focus where it is.
 //
 // The editing windows also transfer their own objects through the frame: the
 // object's step machine is run with a progress bar in the status bar while

@@ -21,28 +21,31 @@ void CValueEdit::Show(const QString& text)
 
 int CValueEdit::SetFloat(float value, int force, const char* format)
 {
+    m_floatFormat = QString::fromUtf8(format);
     if (value == m_fValue && force != 1)
         return 0;
     m_fValue = value;
-    Show(NumberFormat::FormatDouble(QString::fromUtf8(format), value));
+    Show(NumberFormat::FormatDouble(m_floatFormat, value));
     return 0;
 }
 
 int CValueEdit::SetLong(int32_t value, int force, const char* format)
 {
+    m_wholeFormat = QString::fromUtf8(format);
     if (value == m_lValue && force != 1)
         return 0;
     m_lValue = value;
-    Show(NumberFormat::FormatInteger(QString::fromUtf8(format), value));
+    Show(NumberFormat::FormatInteger(m_wholeFormat, value));
     return 0;
 }
 
 int CValueEdit::SetInt(int value, int force, const char* format)
 {
+    m_wholeFormat = QString::fromUtf8(format);
     if (value == m_nValue && force != 1)
         return 0;
     m_nValue = value;
-    Show(NumberFormat::FormatInteger(QString::fromUtf8(format), value));
+    Show(NumberFormat::FormatInteger(m_wholeFormat, value));
     return 0;
 }
 
@@ -50,8 +53,11 @@ float CValueEdit::GetFloat(int read)
 {
     // "nan", "inf" or "1e40" is no number the field can hold.
     if (read)
-        if (const std::optional<float> v = ScanTypedFloat(text().toStdString()))
+        if (const std::optional<float> v = ScanTypedFloat(text().toStdString())) {
             m_fValue = *v;
+            // The value in force now: what a text refused later shows again.
+            m_strWork = NumberFormat::FormatDouble(m_floatFormat, *v);
+        }
     return m_fValue;
 }
 
@@ -59,8 +65,8 @@ namespace {
 // The whole number the text starts with, held at the limits of a 32-bit
 // number when it lies beyond them (the owner clamps it to its own range
 // then); nullopt when the text is no whole number: no number at all, one
-// that is no finite float ("1e40" is not 1), or a decimal ("12,5" is
-// neither 12 nor 125).
+// that is no finite float ("1e40" is not 1), a decimal ("12,5" is neither
+// 12 nor 125), or one in another notation ("1e2", "0x10").
 std::optional<int32_t> ScanWhole(const QString& text)
 {
     const TypedWhole typed = ScanTypedWhole(text.toStdString());
@@ -74,16 +80,20 @@ std::optional<int32_t> ScanWhole(const QString& text)
 int32_t CValueEdit::GetLong(int read)
 {
     if (read)
-        if (const std::optional<int32_t> v = ScanWhole(text()))
+        if (const std::optional<int32_t> v = ScanWhole(text())) {
             m_lValue = *v;
+            m_strWork = NumberFormat::FormatInteger(m_wholeFormat, *v);
+        }
     return m_lValue;
 }
 
 int CValueEdit::GetInt(int read)
 {
     if (read)
-        if (const std::optional<int32_t> v = ScanWhole(text()))
+        if (const std::optional<int32_t> v = ScanWhole(text())) {
             m_nValue = *v;
+            m_strWork = NumberFormat::FormatInteger(m_wholeFormat, *v);
+        }
     return m_nValue;
 }
 

@@ -6,7 +6,9 @@
 // (a decimal as the user types it: "12,5" is 12.5 in either language);
 // text that does not read as a number (also one that is no finite float,
 // "nan", "inf", "1e40"), and a decimal read as a long or an int, leaves the
-// stored value unchanged.
+// stored value unchanged. A long or an int is written in decimal digits
+// ("1e2" and "0x10" are none); the digits a text starts with are its
+// number ("7x" is 7).
 
 #include <QLineEdit>
 
@@ -28,9 +30,11 @@ public:
     // nothing for it.
     bool ReadsAsFloat() const;
     bool ReadsAsWhole() const;
-    // Shows again the text last set, over what the user typed.
+    // Shows again the value in force, over what the user typed: the text
+    // last set, or the value last taken from the typed text (in the format
+    // of the last value set of its kind).
     void ShowAgain() { setText(m_strWork); }
-    // The field holds the text last set: nothing typed, or the same again.
+    // The field holds the text last set or taken: nothing typed, or the same again.
     bool ShowsTextSet() const { return text() == m_strWork; }
 
 protected:
@@ -42,6 +46,8 @@ private:
 
     float m_fValue = 0.0f;
     QString m_strWork;
+    QString m_floatFormat = QStringLiteral("%f");
+    QString m_wholeFormat = QStringLiteral("%d");
     int32_t m_lValue = 0;
     int m_nValue = 0;
 };

@@ -209,9 +209,18 @@ void CDesignerListView::QueueLiveValue(int n, double value)
 {
     if (GetMode() != VcPaneMode::Controllers)
         return;
+    if (n != m_pendingNumber)
+        SendPendingLiveValue();
     m_liveTimer.stop();
     m_pendingLine = CDesignerView::LiveValueLine(n, value);
+    m_pendingNumber = n;
     m_liveTimer.start(kLiveDelayMs);
+}
+
+void CDesignerListView::SendPendingLiveValue()
+{
+    if (m_liveTimer.isActive())
+        OnLiveTimer();
 }
 
 void CDesignerListView::OnLiveTimer()

@@ -42,9 +42,14 @@ public:
     void OnDataDropped(const QByteArray& payload);
     // Unlinks the row; in the controller pane deletes the controller.
     void RemoveLink(int row);
-    // The value of controller n for the device, sent 300 ms after the last call.
+    // The value of controller n for the device, sent 300 ms after the last
+    // call. The pause gathers the changes of one controller: a value still
+    // waiting for another controller is sent first, so that each controller
+    // the user moved through gets its last value.
     void QueueLiveValue(int n, double value);
     const std::string& PendingLiveLine() const { return m_pendingLine; }
+    // Sends a value still waiting at once (the user is done with the controller).
+    void SendPendingLiveValue();
 
     // The double-click on a cell.
     void OnDoubleClick(int row, int column);
@@ -82,6 +87,7 @@ private:
     QPoint m_mousePos;
     int m_tipRow = -1;
     std::string m_pendingLine;
+    int m_pendingNumber = 0;  // the controller of the line waiting
     int m_hotRow = -1;
     int m_hotColumn = -1;
     bool m_filling = false;

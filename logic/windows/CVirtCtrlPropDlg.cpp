@@ -153,6 +153,7 @@ void CVirtCtrlPropDlg::BuildLayout()
     connect(next, &QPushButton::clicked, this, &CVirtCtrlPropDlg::OnNext);
     connect(m_close, &QPushButton::clicked, this, [this] {
         Save();
+        SendPending();
         accept();
     });
     ApplyDesignedSize(this, DialogUnitsToPixels(this, QSize(276, 225)));
@@ -334,9 +335,18 @@ void CVirtCtrlPropDlg::OnNext()
     Step(1);
 }
 
+void CVirtCtrlPropDlg::SendPending()
+{
+    // The user is done with the controller: the device gets its last value
+    // now, as the project keeps it, not after a pause the window may not outlive.
+    if (m_pane)
+        m_pane->SendPendingLiveValue();
+}
+
 void CVirtCtrlPropDlg::reject()
 {
     Save();
+    SendPending();
     QDialog::reject();
 }
 

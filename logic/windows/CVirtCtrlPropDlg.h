@@ -64,6 +64,7 @@ protected:
 private:
     void BuildLayout();
     void SendOutput();
+    void SendPending();
     void Step(int direction);
 
     virtctrl::CDesignerListView* m_pane;

@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QApplication>
 #include <QVBoxLayout>
 
 #include "platform/MessageBox.h"
@@ -75,16 +74,17 @@ void CRangeKeysDlg::accept()
 {
     CWholeSpinBox* refused = m_refused;
     m_refused = nullptr;
-    if (refused && refused != m_lineEdit) {
-        QApplication::beep();
-        refused->setFocus();
-        refused->selectAll();
-        return;
-    }
     const int line = m_lineEdit->value();
+    // A typed slip ("1e4", "7.5", nothing) goes no further, and says why: a
+    // key range read from it could clear every key of the console.
     if (refused || line < 1 || line > kMaxLine) {
-        ShowMessage(tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(1).arg(kMaxLine).toStdString(), mb::IconExclamation);
-        m_lineEdit->setFocus();
+        CWholeSpinBox* field = refused ? refused : m_lineEdit;
+        const int low = field == m_lineEdit ? 1 : field->minimum();
+        const int high = field == m_lineEdit ? kMaxLine : field->maximum();
+        ShowMessage(tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(low).arg(high).toStdString(),
+                    mb::IconExclamation);
+        field->setFocus();
+        field->selectAll();
         return;
     }
     m_firstKey = m_first->value();

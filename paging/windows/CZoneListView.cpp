@@ -13,6 +13,8 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "model/CQuillomerDoc.h"
@@ -22,6 +24,7 @@
 #include "paging/PagingIds.h"
 #include "paging/windows/CZoneLineTransfer.h"
 #include "platform/AnswerLine.h"
+#include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CInPlaceEdit.h"
@@ -609,10 +612,12 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         return;
     const int attribute = column == 3 ? zoneattr::TestVolume : column == 4 ? zoneattr::NegTol
                         : column == 5 ? zoneattr::PosTol : -1;
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (attribute < 0 || !ok)
+    // A whole number as every number field reads one: "12,5", "1e2" or
+    // "0x10" is none (and changes nothing), one beyond the range is held at it.
+    const std::optional<long long> typed = ScanTypedWholeAlone(text.toStdString());
+    if (attribute < 0 || !typed)
         return;
+    const int value = static_cast<int>(std::clamp<long long>(*typed, INT_MIN, INT_MAX));
     for (int r = 0; r < GetItemCount(); ++r) {
         CZone* zone = IsItemSelected(r) || r == row ? ZoneAt(r) : nullptr;
         if (!zone)

@@ -28,6 +28,7 @@
 #include "ui/CInputHold.h"
 #include "ui/CPictureSet.h"
 #include "ui/CTransferLoop.h"
+#include "ui/TypedValue.h"
 
 namespace {
 constexpr int kImageBitmap = 464;  // every row's picture: a fault text
@@ -163,6 +164,8 @@ void CFaultTextDlg::Transfer(bool upload)
     // One transfer at a time: a second click or a double-click starts nothing.
     if (m_transferring || !m_readyInput || !GetCommLink())
         return;
+    // A text typed into the list and not yet left goes with the download.
+    TakeTypedValue(this);
     // Its buttons stay as the dialog opened: once the line is lost they say so
     // instead of sending the texts to no one.
     if (CTransferLoop::LineDown()) {

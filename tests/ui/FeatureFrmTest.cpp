@@ -4,12 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QToolBar>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
@@ -73,6 +78,42 @@ TEST(FeatureFrm, SaveDeviceSettingsIsHandledInEveryFrame)
     EXPECT_TRUE(edit.OnCommand(CFeatureFrm::kSave));
     EXPECT_FALSE(edit.OnCommand(33159));
     EXPECT_EQ("Makro Einträge editieren", edit.GetAction(32993)->toolTip().toStdString());
+}
+
+// A value typed into the window and not yet left (no Tab, no Enter) is taken
+// before a command of the bars runs, as leaving the field would: a tool
+// button takes no focus, yet what the command saves or sends is what the
+// field shows; the focus stays where the user left it.
+TEST(FeatureFrm, EveryBarCommandTakesTheValueTypedFirst)
+{
+    ActiveDoc d;
+    for (const unsigned command : {unsigned{TransferFrame::kDelete}, unsigned{CFeatureFrm::kSave}}) {
+        SCOPED_TRACE(command);
+        TransferFrame frame;
+        auto* field = new QLineEdit;
+        frame.setCentralWidget(field);
+        // What was taken, and how many commands had run by then.
+        std::vector<std::pair<std::string, size_t>> taken;
+        QObject::connect(field, &QLineEdit::editingFinished, field,
+                         [&] { taken.emplace_back(field->text().toStdString(), frame.handled.size()); });
+        frame.resize(600, 300);
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_TRUE(field->hasFocus());
+        QTest::keyClicks(field, QStringLiteral("42"));
+        QAction* action = frame.GetAction(command);
+        ASSERT_NE(nullptr, action);
+        QWidget* button = frame.GetCommandBar()->widgetForAction(action);
+        if (!button)
+            button = frame.GetSwitchBar()->widgetForAction(action);
+        ASSERT_NE(nullptr, button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(std::vector<unsigned>{command}, frame.handled);
+        EXPECT_EQ((std::vector<std::pair<std::string, size_t>>{{"42", 0}}), taken);
+        EXPECT_EQ(field, QApplication::focusWidget());
+    }
 }
 
 TEST(FeatureFrm, NoTransferStartsInsideAnotherAndTheWindowTakesNoInputWhileOneRuns)

@@ -75,7 +75,13 @@ TEST(ValueEdit, ReadingTakesTextOverUnreadableKeepsValue)
         } rows[] = {{"nan", -1.25f, 42},   {"inf", -1.25f, 42},  {"-inf", -1.25f, 42}, {"1e40", -1.25f, 42},
                     {"-1e39", -1.25f, 42}, {"", -1.25f, 42},     {"x", -1.25f, 42},    {"-1.25", -1.25f, 42},
                     {"12,5", 12.5f, 42},   {"1.000", 1.0f, 42},  {"3.5,5", -1.25f, 42}, {"-7 dB", -7.0f, -7},
-                    {"25:61", -1.25f, 42}, {"12/5", -1.25f, 42}, {"7:", 7.0f, 7}};
+                    {"25:61", -1.25f, 42}, {"12/5", -1.25f, 42}, {"7:", 7.0f, 7},
+                    // A whole number is written in decimal digits: exponent and
+                    // hexadecimal notation are none (the decimal takes no
+                    // hexadecimal either); letters after the digits are no
+                    // part of the number.
+                    {"1e2", 100.0f, 42},   {"0x10", -1.25f, 42}, {"2e1x", 20.0f, 42}, {"1e4", 10000.0f, 42},
+                    {"1e", 1.0f, 42},      {"-0X1f", -1.25f, 42}, {"7x", 7.0f, 7}};
         for (const auto& row : rows) {
             edit.SetInt(42, 1, "%d");
             edit.SetLong(42, 1, "%ld");
@@ -158,7 +164,8 @@ TEST(GridEdit, WholeNumberRangeCorrection)
     for (const auto& [typed, reading] :
          {std::pair{"", R::NoNumber}, std::pair{"abc", R::NoNumber}, std::pair{"-", R::NoNumber},
           std::pair{"1e40", R::NoNumber}, std::pair{"3.5,5", R::NoNumber}, std::pair{"12,5", R::NotWhole},
-          std::pair{"-12,7", R::NotWhole}, std::pair{"12.0", R::NotWhole}, std::pair{"1.000", R::NotWhole}}) {
+          std::pair{"-12,7", R::NotWhole}, std::pair{"12.0", R::NotWhole}, std::pair{"1.000", R::NotWhole},
+          std::pair{"1e2", R::NotWhole}, std::pair{"0x10", R::NotWhole}, std::pair{"1e4", R::NotWhole}}) {
         edit.setText(QString::fromLatin1(typed));
         EXPECT_EQ(edit.ReadValue(), reading) << typed;
         EXPECT_EQ(edit.GetValue(), 77.0) << typed;
@@ -233,7 +240,7 @@ TEST(GridEdit, FloatModeMinimumTolerance)
     // No finite number (pasted: the keys take no letters), and a number with
     // a thousands separator or a second decimal mark: no number, refused,
     // the value kept and shown again.
-    for (const char* text : {"nan", "inf", "1e40", "1.000,5", "1,000.5", "1.5,5", ""}) {
+    for (const char* text : {"nan", "inf", "1e40", "1.000,5", "1,000.5", "1.5,5", "", "0x1"}) {
         edit.setText(QString::fromLatin1(text));
         EXPECT_EQ(edit.ReadValue(), CGridEdit::Reading::NoNumber) << text;
         EXPECT_EQ(edit.GetValue(), 2.0) << text;

@@ -11,8 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 
 #include <functional>
 #include <memory>
@@ -34,6 +36,7 @@
 #include "paging/windows/CRangeKeysDlg.h"
 #include "paging/windows/CRelaisTopologyDlg.h"
 #include "support/EnglishTexts.h"
+#include "ui/CFeatureFrm.h"
 
 namespace {
 namespace mt = macrotype;
@@ -52,17 +55,23 @@ struct Row {
     const char* sent;   // the line the device gets, or none
     const char* const* said;  // the message in German and English, or none
     bool unmarked = false;    // the project, saved before, has nothing new to save
+    unsigned bar = 0;         // a button of the window's bars clicked instead of `leave`
 };
 
 constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of range !"};
 constexpr const char* kCount[] = {"Geben Sie eine Zahl zwischen 1 und 100 ein.", "Enter a number between 1 and 100."};
 constexpr const char* kUser[] = {"Geben Sie eine Zahl zwischen 100 und 999 ein.", "Enter a number between 100 and 999."};
+constexpr const char* kKey[] = {"Geben Sie eine Zahl zwischen -99999 und 99999 ein.",
+                                "Enter a number between -99999 and 99999."};
 
 // The audio inputs dialog shows input 3 (Slot2's first channel): gain of
 // filter 1 at 3.5 dB, the input muted ("OFF"), filter 2 at 1000 Hz,
 // attenuation -6 dB, ramp 300 ms. The relay topology has 2 lines, the range
-// keys start on line 1, the console's user password is 815 (its expert one 4711); the macros'
+// keys start with key 1 on line 1, the console's user password is 815 (its expert one 4711); the macros'
 // repeat interval is 60 s, LCD display time 5 s, logic output pulse 2.5 s.
+// A whole number is typed in decimal digits: "1e2", "0x10" and "1e4" are
+// refused in every kind of whole-number field (pasted where the keys take no
+// letters), never read as 100, 16 or 10000, nor as the digit they start with.
 const Row kRows[] = {
     {Window::Inputs, 1017, Keys::Append, ",5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     {Window::Inputs, 1017, Keys::Replace, "0.04,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
@@ -84,25 +93,52 @@ const Row kRows[] = {
     // The focus passing through: nothing is taken (a bypassed filter stays bypassed).
     {Window::Inputs, 1015, Keys::None, "", Qt::Key_Tab, "1000.0", "1000.0", nullptr, nullptr},
     {Window::Inputs, 1007, Keys::None, "", Qt::Key_Return, "300.0", " 300", nullptr, nullptr},
+    {Window::Inputs, 1006, Keys::Paste, "1e2", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
+    {Window::Inputs, 1006, Keys::Paste, "0x10", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
+    {Window::Inputs, 1006, Keys::Paste, "1e4", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
     {Window::Topology, 1164, Keys::Replace, "2,5", Qt::Key_Return, "2", "2,5", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "", Qt::Key_Return, "2", "", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "2", Qt::Key_Return, "2", "2", nullptr, nullptr},
     // The last relays of the table, beyond the cards the project can hold.
     {Window::Topology, 1457, Keys::Replace, "499", Qt::Key_Return, "2", "499", nullptr, nullptr},
+    {Window::Topology, 1164, Keys::Replace, "1e2", Qt::Key_Return, "2", "1e2", nullptr, kCount},
+    {Window::Topology, 1164, Keys::Replace, "0x10", Qt::Key_Return, "2", "0x10", nullptr, kCount},
+    {Window::Topology, 1164, Keys::Paste, "1e4", Qt::Key_Return, "2", "1e4", nullptr, kCount},
     {Window::RangeKeys, 1433, Keys::Replace, "2,5", Qt::Key_Return, "1", "1", nullptr, kCount},
     {Window::RangeKeys, 1433, Keys::Replace, "7", Qt::Key_Return, "7", "7", nullptr, nullptr},
+    {Window::RangeKeys, 1433, Keys::Replace, "1e2", Qt::Key_Return, "1", "1", nullptr, kCount},
+    {Window::RangeKeys, 1433, Keys::Replace, "0x10", Qt::Key_Return, "1", "1", nullptr, kCount},
+    {Window::RangeKeys, 1433, Keys::Replace, "1e4", Qt::Key_Return, "1", "1", nullptr, kCount},
+    // The first key: a typed slip is refused with the field's range, never
+    // a range beyond the last key (which clears every key of the console).
+    {Window::RangeKeys, 1432, Keys::Replace, "1e4", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Replace, "1e2", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Paste, "0x10", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Replace, "7.5", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Replace, "", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Replace, "   ", Qt::Key_Return, "1", "1", nullptr, kKey},
+    {Window::RangeKeys, 1432, Keys::Replace, "7", Qt::Key_Return, "7", "7", nullptr, nullptr},
     {Window::Console, 1249, Keys::Replace, "12,5", Qt::Key_Return, "815", "12,5", nullptr, kUser},
     {Window::Console, 1249, Keys::Append, ",5", Qt::Key_Return, "815", "815,5", nullptr, kUser},
     {Window::Console, 1249, Keys::Replace, "815", Qt::Key_Return, "815", "815", nullptr, nullptr},
     {Window::Console, 1006, Keys::Replace, "4711", Qt::Key_Return, "4711", "4711", nullptr, nullptr, true},
+    {Window::Console, 1249, Keys::Replace, "1e2", Qt::Key_Return, "815", "1e2", nullptr, kUser},
+    {Window::Console, 1249, Keys::Replace, "0x10", Qt::Key_Return, "815", "0x10", nullptr, kUser},
+    {Window::Console, 1249, Keys::Paste, "1e4", Qt::Key_Return, "815", "1e4", nullptr, kUser},
     {Window::Repeat, 1195, Keys::Replace, "12,5", Qt::Key_Return, "60", "60", nullptr, nullptr},
     {Window::Repeat, 1195, Keys::Replace, "abc", Qt::Key_Tab, "60", "60", nullptr, nullptr},
     {Window::Repeat, 1195, Keys::Replace, "60", Qt::Key_Tab, "60", "60", nullptr, nullptr},
+    {Window::Repeat, 1195, Keys::Replace, "1e2", Qt::Key_Tab, "60", "60", nullptr, nullptr},
+    {Window::Repeat, 1195, Keys::Replace, "0x10", Qt::Key_Tab, "60", "60", nullptr, nullptr},
+    {Window::Repeat, 1195, Keys::Replace, "1e4", Qt::Key_Tab, "60", "60", nullptr, nullptr},
     // Fields that take every key: the value before the typing comes back.
     {Window::LcdText, 1237, Keys::Replace, "1,5", Qt::Key_Tab, "5", "5", nullptr, nullptr},
     {Window::LcdText, 1237, Keys::Replace, "7", Qt::Key_Tab, "7", "7", nullptr, nullptr},
     {Window::LcdText, 1237, Keys::Replace, "-12,7", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
     {Window::LcdText, 1237, Keys::Replace, "1e40", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
+    {Window::LcdText, 1237, Keys::Replace, "1e2", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
+    {Window::LcdText, 1237, Keys::Replace, "0x10", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
+    {Window::LcdText, 1237, Keys::Replace, "1e4", Qt::Key_Tab, "5", "5", nullptr, nullptr, true},
     {Window::LogicOut, 1195, Keys::Replace, "3.5,5", Qt::Key_Tab, "2.5", "2.5", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     // The power management's priority on battery, 70: no text that is no
@@ -113,6 +149,15 @@ const Row kRows[] = {
     {Window::Power, 1567, Keys::Paste, "abc", Qt::Key_Tab, "70", "70", nullptr, nullptr},
     {Window::Power, 1567, Keys::Replace, "999", Qt::Key_Tab, "255", "255", nullptr, nullptr},
     {Window::Power, 1567, Keys::Replace, "12", Qt::Key_Return, "12", "12", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "1e2", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "0x10", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "2e1x", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "1e4", Qt::Key_Return, "70", "70", nullptr, nullptr},
+    // The digits a text starts with are its number, as "%d" reads them.
+    {Window::Power, 1567, Keys::Replace, "7x", Qt::Key_Tab, "7", "7", nullptr, nullptr},
+    // Typed, not left: a bar button takes the value first, as leaving would.
+    {Window::Power, 1567, Keys::Replace, "99", Qt::Key_unknown, "99", "99", nullptr, nullptr, false,
+     CFeatureFrm::kSave},
 };
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -231,9 +276,11 @@ protected:
         }
         case Window::RangeKeys: {
             auto dlg = std::make_unique<CRangeKeysDlg>();
+            dlg->GetFirstEdit()->setValue(1);
+            dlg->GetLastEdit()->setValue(10);
             dlg->GetLineEdit()->setValue(1);
             CRangeKeysDlg* keys = dlg.get();
-            rig.held = [keys](int) { return std::to_string(keys->m_line); };
+            rig.held = [keys](int field) { return std::to_string(field == 1432 ? keys->m_firstKey : keys->m_line); };
             rig.owned = std::move(dlg);
             break;
         }
@@ -321,7 +368,21 @@ TEST_F(TypedValues, ATextThatIsNoNumberOfItsFieldIsRefusedAndNothingIsSent)
             } else if (row.how != Keys::None) {
                 QTest::keyClick(field, Qt::Key_Backspace);
             }
-            QTest::keyClick(field, row.leave);
+            if (row.bar) {
+                // The button as the user clicks it: a tool button, which takes no focus.
+                CFeatureFrm* frame = CFeatureFrm::FrameOf(field);
+                ASSERT_NE(nullptr, frame);
+                QAction* action = frame->GetAction(row.bar);
+                ASSERT_TRUE(action && action->isEnabled());
+                QWidget* button = nullptr;
+                for (QToolBar* bar : {frame->GetSwitchBar(), frame->GetCommandBar()})
+                    if (!button && bar)
+                        button = bar->widgetForAction(action);
+                ASSERT_NE(nullptr, button);
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                QTest::keyClick(field, row.leave);
+            }
             Settle();
 
             EXPECT_EQ(row.held, rig.held(row.field));

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -525,6 +527,113 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_EQ(30, Item(2)->GetInt(CVirtCtrlItem::Steps));
     EXPECT_TRUE(h.doc().IsModified());
+}
+
+// What the user types into the properties, field after field, and how he
+// goes on: Tab, the next controller, "Schließen". A text that is no value of
+// its field ("abc", "x", "3.5,5"; "1e2", "0x10" or "1e4" where a whole number
+// belongs) shows the value in force again, never a text the dialog set before
+// it. The pause before a value goes to the device gathers one controller's
+// changes; moving on to another controller or closing sends the value still
+// waiting at once, so that the device holds what the project holds.
+TEST_F(VirtCtrlWindow, ARefusedTextShowsTheValueInForceAndEachControllerGetsItsLastValue)
+{
+    using Field = CValueEdit* (CVirtCtrlPropDlg::*)() const;
+    const Field output = &CVirtCtrlPropDlg::OutputEdit, maximum = &CVirtCtrlPropDlg::MaximumEdit,
+                curve = &CVirtCtrlPropDlg::CurveEdit, steps = &CVirtCtrlPropDlg::StepsEdit;
+    enum class Go { Tab, Next, Close };
+    struct Typed {
+        Field field;
+        const char* keys;
+        Go go;
+    };
+    struct Shown {
+        Field field;
+        const char* text;
+    };
+    // Controller 1 runs 0..10 at 2, controller 2 0..0 at 0 with 10 steps, controller 3 0..10 at 1.
+    const struct {
+        int number;  // the controller the dialog opens on
+        std::vector<Typed> typed;
+        std::vector<Shown> shown;          // the fields afterwards
+        std::vector<std::string> atOnce;   // the lines sent by the time the user has gone on
+        const char* later;                 // the line sent after the pause, or none
+        float max, value;                  // what that controller holds afterwards
+        int curve, steps;
+    } rows[] = {
+        {2,
+         {{maximum, "10", Go::Tab}, {output, "5", Go::Tab}, {output, "abc", Go::Tab}, {maximum, "x", Go::Tab},
+          {output, "", Go::Close}},
+         {{output, "5.000000"}, {maximum, "10.000"}},
+         {"/VIRTCTRL/ENTRY2/VALUE 5.000000"}, nullptr, 10.0f, 5.0f, 0, 10},
+        {1,
+         {{output, "12", Go::Tab}, {output, "3", Go::Tab}, {output, "3.5,5", Go::Tab}, {output, "", Go::Close}},
+         {{output, "3.000000"}},
+         {"/VIRTCTRL/ENTRY1/VALUE 3.000000"}, nullptr, 10.0f, 3.0f, 0, 0},
+        // Typed and the next controller clicked at once.
+        {2,
+         {{maximum, "10", Go::Tab}, {output, "6", Go::Next}},
+         {{output, "1.000"}},
+         {"/VIRTCTRL/ENTRY2/VALUE 6.000000"}, "/VIRTCTRL/ENTRY3/VALUE 1.000000", 10.0f, 6.0f, 0, 10},
+        // Typed and "Schließen" clicked at once.
+        {1, {{output, "6", Go::Close}}, {{output, "6"}}, {"/VIRTCTRL/ENTRY1/VALUE 6.000000"}, nullptr, 10.0f, 6.0f,
+         0, 0},
+        // The whole-number fields.
+        {2,
+         {{curve, "20", Go::Tab}, {curve, "1e2", Go::Tab}, {steps, "0x10", Go::Tab}, {output, "", Go::Close}},
+         {{curve, "20"}, {steps, "10"}}, {}, nullptr, 0.0f, 0.0f, 20, 10},
+        {2,
+         {{curve, "1e4", Go::Tab}, {steps, "1e2", Go::Tab}, {steps, "1e4", Go::Tab}, {curve, "0x10", Go::Close}},
+         {{curve, "0"}, {steps, "10"}}, {}, nullptr, 0.0f, 0.0f, 0, 10},
+    };
+    CObjectFrm frm(&h.doc());
+    h.doc().SetConnected(1);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.number);
+        for (const auto& [n, max, value, count] : {std::tuple{1, 10.0f, 2.0f, 0}, std::tuple{2, 0.0f, 0.0f, 10},
+                                                   std::tuple{3, 10.0f, 1.0f, 0}}) {
+            CVirtCtrlItem* item = table->GetOrCreateItem(n);
+            item->SetFloat(CVirtCtrlItem::Min, 0.0f);
+            item->SetFloat(CVirtCtrlItem::Max, max);
+            item->SetFloat(CVirtCtrlItem::Value, value);
+            item->SetInt(CVirtCtrlItem::Steps, count);
+            item->SetInt(CVirtCtrlItem::Curve, 0);
+        }
+        h.link.lines.clear();
+        CVirtCtrlPropDlg dlg(Item(row.number), frm.GetPane(0));
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        // The value the dialog shows at its opening goes first, after the pause.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h.link.lines.empty(); }, 2000));
+        h.link.lines.clear();
+        for (const Typed& t : row.typed) {
+            CValueEdit* edit = (dlg.*t.field)();
+            if (*t.keys) {
+                QTest::mouseClick(edit, Qt::LeftButton);
+                ASSERT_TRUE(edit->hasFocus());
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, QString::fromLatin1(t.keys));
+            }
+            if (t.go == Go::Tab)
+                QTest::keyClick(edit, Qt::Key_Tab);
+            else
+                QTest::mouseClick(dlg.findChild<QPushButton*>(QLatin1String(t.go == Go::Next ? "1492" : "1")),
+                                  Qt::LeftButton);
+        }
+        EXPECT_EQ(row.atOnce, h.link.lines);
+        for (const Shown& shown : row.shown)
+            EXPECT_EQ(shown.text, (dlg.*shown.field)()->text().toStdString());
+        if (row.later) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return h.link.lines.size() > row.atOnce.size(); }, 2000));
+            EXPECT_EQ(row.later, h.link.lines.back());
+        }
+        const CVirtCtrlItem* item = Item(row.number);
+        EXPECT_EQ(row.max, item->GetFloat(CVirtCtrlItem::Max));
+        EXPECT_EQ(row.value, item->GetFloat(CVirtCtrlItem::Value));
+        EXPECT_EQ(row.curve, item->GetInt(CVirtCtrlItem::Curve));
+        EXPECT_EQ(row.steps, item->GetInt(CVirtCtrlItem::Steps));
+    }
+    h.doc().SetConnected(0);
 }
 
 // Delete on a destination row removes its link; on a row without a link it

@@ -656,6 +656,14 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ("-78", view.GetItemText(row, 3).toStdString());
     EXPECT_EQ(-78, view.ZoneAt(2)->m_testVolume);
+    // A text that is no whole number, as every number field reads one, changes nothing.
+    for (const char* typed : {"1e2", "0x10", "1e4", "-12,5", "abc"}) {
+        view.OnEndLabelEdit(0, 3, typed);
+        EXPECT_EQ(-78, view.ZoneAt(0)->m_testVolume) << typed;
+        EXPECT_EQ("-78", view.GetItemText(0, 3).toStdString()) << typed;
+    }
+    view.OnEndLabelEdit(0, 3, " -5 ");
+    EXPECT_EQ(-5, view.ZoneAt(2)->m_testVolume);
 
     // A query round walks the rows one block at a time (only while connected).
     view.OnRefresh();
