@@ -3083,6 +3083,10 @@ on mains supply</translation>
         <source>Geben Sie eine Zahl zwischen %1 und %2 ein.</source>
         <translation>Enter a number between %1 and %2.</translation>
     </message>
+    <message>
+        <source>Geben Sie eine ganze Zahl ein.</source>
+        <translation>Enter an integer.</translation>
+    </message>
 </context>
 <context>
     <name>CReadyInpDlgView</name>

@@ -78,11 +78,13 @@ void CRangeKeysDlg::accept()
     // A typed slip ("1e4", "7.5", nothing) goes no further, and says why: a
     // key range read from it could clear every key of the console.
     if (refused || line < 1 || line > kMaxLine) {
+        // The key numbers have no range of their own here (the console
+        // decides what a key number means); only the line number has one.
         CWholeSpinBox* field = refused ? refused : m_lineEdit;
-        const int low = field == m_lineEdit ? 1 : field->minimum();
-        const int high = field == m_lineEdit ? kMaxLine : field->maximum();
-        ShowMessage(tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(low).arg(high).toStdString(),
-                    mb::IconExclamation);
+        const QString text = field == m_lineEdit
+                                 ? tr("Geben Sie eine Zahl zwischen %1 und %2 ein.").arg(1).arg(kMaxLine)
+                                 : tr("Geben Sie eine ganze Zahl ein.");
+        ShowMessage(text.toStdString(), mb::IconExclamation);
         field->setFocus();
         field->selectAll();
         return;

@@ -61,8 +61,7 @@ struct Row {
 constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of range !"};
 constexpr const char* kCount[] = {"Geben Sie eine Zahl zwischen 1 und 100 ein.", "Enter a number between 1 and 100."};
 constexpr const char* kUser[] = {"Geben Sie eine Zahl zwischen 100 und 999 ein.", "Enter a number between 100 and 999."};
-constexpr const char* kKey[] = {"Geben Sie eine Zahl zwischen -99999 und 99999 ein.",
-                                "Enter a number between -99999 and 99999."};
+constexpr const char* kKey[] = {"Geben Sie eine ganze Zahl ein.", "Enter an integer."};
 
 // The audio inputs dialog shows input 3 (Slot2's first channel): gain of
 // filter 1 at 3.5 dB, the input muted ("OFF"), filter 2 at 1000 Hz,
