@@ -678,6 +678,12 @@ Choose the port the QUILLOMER is connected to.</translation>
         <source>Änderungen in %1 speichern?</source>
         <translation>Save changes to %1?</translation>
     </message>
+    <message>
+        <source>Die Datei %1 existiert bereits.
+Soll sie überschrieben werden?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
 </context>
 <context>
     <name>CEBListView</name>
