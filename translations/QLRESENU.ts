@@ -218,6 +218,20 @@
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Der Name bezeichnet eine Datei, keinen Ordner.</source>
+        <translation>The name denotes a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>Der Ordner ist nicht vorhanden.</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis &apos;%1&apos; kann nicht gewählt werden !
+( %2 )</source>
+        <translation>The folder &apos;%1&apos; cannot be chosen !
+( %2 )</translation>
+    </message>
 </context>
 <context>
     <name>CChooseDirectoryPage</name>
