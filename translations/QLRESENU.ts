@@ -4476,6 +4476,18 @@ OUT%d is loaded with %d amplifier inputs</translation>
 ( %s )</translation>
     </message>
     <message>
+        <source>Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt.</source>
+        <extracomment>36335</extracomment>
+        <translation>Its content could not be read and would be replaced unseen.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei &apos;%s&apos; ist beschädigt und kann nicht als Einstellungen gelesen werden.
+Die nächste Einstellung ersetzt sie; die beschädigte Datei wird als &apos;%s&apos; aufbewahrt.</source>
+        <extracomment>36310</extracomment>
+        <translation>The settings file &apos;%s&apos; is damaged and cannot be read as settings.
+The next setting replaces it; the damaged file is kept as &apos;%s&apos;.</translation>
+    </message>
+    <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>
         <extracomment>36305</extracomment>
         <translation>The connection to the QUILLOMER was lost during the transfer.</translation>
