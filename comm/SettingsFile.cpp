@@ -148,12 +148,24 @@ bool CheckSettingsWritten(QSettings& settings)
 }
 }  // namespace
 
+namespace {
+// The file the settings file names: where it is a link, the file it leads
+// to. A damaged file is put aside there: the link stays, and the new file
+// is written where it points.
+QString FileItself(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
+}  // namespace
+
 QString DamagedSettingsName(const QString& path)
 {
     // A name not in use: an earlier damaged file stays too.
-    QString name = path + QStringLiteral(".damaged");
+    const QString file = FileItself(path);
+    QString name = file + QStringLiteral(".damaged");
     for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = path + QStringLiteral(".damaged%1").arg(n);
+        name = file + QStringLiteral(".damaged%1").arg(n);
     return name;
 }
 
@@ -175,7 +187,7 @@ bool WriteSettings(const QList<std::pair<QString, QVariant>>& values)
         // Kept aside whole; the values written now start a new file, which
         // the library then reads without the damaged one's remains.
         const QString aside = DamagedSettingsName(path);
-        if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
+        if (std::rename(QFile::encodeName(FileItself(path)).constData(), QFile::encodeName(aside).constData()) != 0)
             return TellNotWritten(path, WriteFailureReason(errno));
     }
     QSettings settings;

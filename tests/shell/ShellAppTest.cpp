@@ -291,17 +291,20 @@ TEST(ShellLanguage, SwitchingRebuildsMenusAndStoresTheChoice)
 // 0200 and 000, refused to the administrator too), links that lead round in
 // a circle, a damaged file. The damaged file is kept aside under a name that
 // says so when the user then chooses the other language in the menu, and a
-// new file holds the choice, unasked. (What the refused files do with a
-// setting: ShellFileWriters.)
+// new file holds the choice, unasked; a damaged file reached through a link
+// is kept aside where it lies, the link staying. (What the refused files do
+// with a setting: ShellFileWriters.)
 TEST(ShellStart, ASettingsFileThatCannotBeReadIsToldAtStart)
 {
-    enum Kind { Damaged, WriteOnly, NoPermission, LinkLoop };
+    enum Kind { Damaged, DamagedLinked, WriteOnly, NoPermission, LinkLoop };
     const struct {
         Kind kind;
         const char* told[2];  // at start, after the file's name
     } rows[] = {
         {Damaged, {"' ist beschädigt und kann nicht als Einstellungen gelesen werden.\n",
                    "' is damaged and cannot be read as settings.\n"}},
+        {DamagedLinked, {"' ist beschädigt und kann nicht als Einstellungen gelesen werden.\n",
+                         "' is damaged and cannot be read as settings.\n"}},
         {WriteOnly, {"' kann nicht gelesen werden !\n( Keine Berechtigung zum Lesen. )",
                      "' cannot be read !\n( No permission to read. )"}},
         {NoPermission, {"' kann nicht gelesen werden !\n( Keine Berechtigung zum Lesen. )",
@@ -313,11 +316,15 @@ TEST(ShellStart, ASettingsFileThatCannotBeReadIsToldAtStart)
             SCOPED_TRACE(testing::Message() << "kind " << row.kind << (english ? ", English" : ", German"));
             SettingsSandbox settings;
             const QString file = QSettings().fileName();
-            const QByteArray bytes = row.kind == Damaged ? QByteArray("\x01\x02\xff\xfe garbage\n[Settings\n\x7f\n")
+            const bool damaged = row.kind == Damaged || row.kind == DamagedLinked;
+            // Where the damaged file lies: a shared folder the settings file links to.
+            const QString real = row.kind == DamagedLinked ? QFileInfo(file).path() + "/Freigabe/QUILLOMER.conf" : file;
+            const QByteArray bytes = damaged ? QByteArray("\x01\x02\xff\xfe garbage\n[Settings\n\x7f\n")
                                                          : QByteArray("[Settings]\nLanguage=") +
                                                                (english ? "English" : "German") + "\n";
-            ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-            QFile f(file);
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(real).path()));
+            ASSERT_TRUE(row.kind != DamagedLinked || QFile::link(real, file));
+            QFile f(real);
             ASSERT_TRUE(row.kind == LinkLoop ? QFile::link(file, file + ".Kreis") && QFile::link(file + ".Kreis", file)
                                              : f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
             f.close();
@@ -332,18 +339,19 @@ TEST(ShellStart, ASettingsFileThatCannotBeReadIsToldAtStart)
                 ASSERT_TRUE(app.InitInstance({}));
                 ASSERT_EQ(bool(english), app.IsEnglishResources());
                 ASSERT_EQ(1u, messages.messages.size());
-                const std::string named = row.kind == Damaged ? (english ? "settings file '" : "Einstellungsdatei '")
+                const std::string named = damaged ? (english ? "settings file '" : "Einstellungsdatei '")
                                                               : (english ? "file '" : "Datei '");
                 EXPECT_EQ(0u, messages.messages[0].first.find((english ? "The " : "Die ") + named + file.toStdString() +
                                                               row.told[english]))
                     << messages.messages[0].first;
-                EXPECT_TRUE(row.kind != Damaged ||
-                            messages.messages[0].first.find("'" + file.toStdString() + ".damaged'") != std::string::npos);
+                EXPECT_TRUE(!damaged ||
+                            messages.messages[0].first.find("'" + real.toStdString() + ".damaged'") != std::string::npos);
                 app.GetMainFrame()->FindMenuAction(english ? ids::LanguageToGerman : ids::LanguageEnglish)->trigger();
             }
-            if (row.kind == Damaged) {
+            if (damaged) {
                 EXPECT_EQ(2u, messages.messages.size()) << "the language's hint only";
-                QFile aside(file + ".damaged");
+                EXPECT_TRUE(row.kind != DamagedLinked || QFileInfo(file).symLinkTarget() == real) << "the link stays";
+                QFile aside(real + ".damaged");
                 ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
                 EXPECT_EQ(bytes, aside.readAll());
                 EXPECT_EQ(english ? "German" : "English", QSettings().value("Settings/Language").toString().toStdString());
