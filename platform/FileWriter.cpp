@@ -26,6 +26,7 @@ enum : uint32_t {
     IDS_NO_READ_PERMISSION = 36332,
     IDS_NO_FILE = 36333,
     IDS_FILE_NOT_READ = 36334,     // "%s" the file, "%s" the reason
+    IDS_NOT_READ_BEFORE = 36335,
 };
 }  // namespace
 
@@ -45,6 +46,7 @@ QL_STRING_TABLE({
     {IDS_NO_READ_PERMISSION, "Keine Berechtigung zum Lesen."},
     {IDS_NO_FILE, "Die Datei ist nicht vorhanden."},
     {IDS_FILE_NOT_READ, "Die Datei '%s' kann nicht gelesen werden !\n( %s )"},
+    {IDS_NOT_READ_BEFORE, "Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt."},
 });
 
 namespace {
@@ -176,6 +178,42 @@ std::string ReadFailureReason(int error)
     case EPERM: return LoadStringId(IDS_NO_READ_PERMISSION);
     default: return WriteFailureReason(error);
     }
+}
+
+int ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if ((st.st_mode & (S_IRUSR | S_IRGRP | S_IROTH)) == 0)
+        return EACCES;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    char buffer[65536];
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (error != 0)
+        bytes.clear();
+    return error;
+}
+
+std::string NotReadBeforeReason()
+{
+    return LoadStringId(IDS_NOT_READ_BEFORE);
 }
 
 std::string FileNotWrittenText(const std::string& path, const std::string& reason)

@@ -9,6 +9,9 @@
 //
 // Every failure comes back as its reason, in the language in use, for the
 // caller to show with FileNotWrittenText: which file, and why.
+//
+// A file whose content the user edits and writes back is read here too: one
+// that exists but cannot be read is told as such, never taken for empty.
 
 #include <cstdint>
 #include <string>
@@ -31,6 +34,15 @@ std::string AppendToFile(const std::string& path, std::string_view bytes, int* e
 std::string WriteFailureReason(int error);
 // The same for a file that was to be read: a file not there, no permission to read.
 std::string ReadFailureReason(int error);
+
+// Reads the whole file `path` into `bytes`: 0 when read, else the errno
+// value (ENOENT or ENOTDIR: there is no such file). A file without any read
+// permission cannot be read by anybody, the administrator neither, as the
+// user marked it so; a folder is no file to read (EISDIR).
+int ReadWholeFile(const std::string& path, std::string& bytes);
+// The reason a file is not written over: it exists, but its content could
+// not be read, so that the new one would replace what nobody has seen.
+std::string NotReadBeforeReason();
 
 // The message that tells the user: the file `path` cannot be written, and why.
 std::string FileNotWrittenText(const std::string& path, const std::string& reason);

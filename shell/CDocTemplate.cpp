@@ -140,13 +140,32 @@ bool CDocTemplate::SaveDocument(CQuillomerDoc* doc, bool saveAs)
         if (m_chooser) {
             path = m_chooser(doc, suggested);
         } else {
-            path = QFileDialog::getSaveFileName(m_frame, tr("Speichern unter"), suggested,
-                                                tr("QUILLOMER(*.qlx)"));
+            // The dialog adds the extension to a name typed without one
+            // before it asks whether an existing file is to be replaced: the
+            // question is about the file that will be written.
+            QFileDialog dialog(m_frame, tr("Speichern unter"), QString(), tr("QUILLOMER(*.qlx)"));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setDefaultSuffix(QStringLiteral("qlx"));
+            dialog.selectFile(suggested);
+            if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+                path = dialog.selectedFiles().constFirst();
+            else
+                path.clear();
         }
         if (path.isEmpty())
             return false;
-        if (QFileInfo(path).suffix().isEmpty())
+        if (QFileInfo(path).suffix().isEmpty()) {
+            // A name the dialog left without an extension (one ending in a
+            // dot): the file written is another one than the dialog asked about.
             path += QStringLiteral(".qlx");
+            if (QFileInfo::exists(path) &&
+                ShowMessage(tr("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?")
+                                .arg(QDir::toNativeSeparators(path))
+                                .toStdString(),
+                            mb::YesNo | mb::IconExclamation | mb::DefButton2) != mb::IdYes)
+                return false;
+        }
         path = QFileInfo(path).absoluteFilePath();
     }
     if (!doc->OnSaveDocument(path.toStdString()))

@@ -1,5 +1,6 @@
 #include "shell/CQuillomerApp.h"
 
+#include "comm/SettingsFile.h"
 #include "comm/windows/CModemPage.h"
 #include "model/DocContext.h"
 #include "platform/MessageBox.h"
@@ -160,6 +161,10 @@ bool CQuillomerApp::SelectLanguage()
         m_language = LangGerman;
     }
     UpdateQtTranslation();
+    // A settings file that cannot be read is said at once, in the language
+    // now in use: the program starts without what it holds.
+    if (const std::string notice = SettingsFileNotice(); !notice.empty())
+        ShowMessage(notice, mb::Ok | mb::IconExclamation);
     return true;
 }
 

@@ -218,6 +218,20 @@
         <source>Abbrechen</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Der Name bezeichnet eine Datei, keinen Ordner.</source>
+        <translation>The name denotes a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>Der Ordner ist nicht vorhanden.</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis &apos;%1&apos; kann nicht gewählt werden !
+( %2 )</source>
+        <translation>The folder &apos;%1&apos; cannot be chosen !
+( %2 )</translation>
+    </message>
 </context>
 <context>
     <name>CChooseDirectoryPage</name>
@@ -677,6 +691,12 @@ Choose the port the QUILLOMER is connected to.</translation>
     <message>
         <source>Änderungen in %1 speichern?</source>
         <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 existiert bereits.
+Soll sie überschrieben werden?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
     </message>
 </context>
 <context>
@@ -4458,6 +4478,18 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <extracomment>36334</extracomment>
         <translation>The file &apos;%s&apos; cannot be read !
 ( %s )</translation>
+    </message>
+    <message>
+        <source>Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt.</source>
+        <extracomment>36335</extracomment>
+        <translation>Its content could not be read and would be replaced unseen.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei &apos;%s&apos; ist beschädigt und kann nicht als Einstellungen gelesen werden.
+Die nächste Einstellung ersetzt sie; die beschädigte Datei wird als &apos;%s&apos; aufbewahrt.</source>
+        <extracomment>36310</extracomment>
+        <translation>The settings file &apos;%s&apos; is damaged and cannot be read as settings.
+The next setting replaces it; the damaged file is kept as &apos;%s&apos;.</translation>
     </message>
     <message>
         <source>Die Verbindung zu QUILLOMER wurde während der Übertragung unterbrochen.</source>

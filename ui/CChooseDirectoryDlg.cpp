@@ -1,10 +1,13 @@
 #include "ui/CChooseDirectoryDlg.h"
 
+#include "platform/MessageBox.h"
 #include "ui/CDriveView.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
@@ -40,7 +43,27 @@ CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent) : QDialog(parent)
 
 void CChooseDirectoryDlg::accept()
 {
-    m_strDirectory = m_pView->GetSelectedPath();
+    const QString path = m_pView->GetSelectedPath();
+    // The tree shows the folders as they were when it read them: one
+    // removed since, or replaced by a file, or a link whose folder went, is
+    // no project folder. The chooser stays open, the setting as it was.
+    const QFileInfo folder(path);
+    if (!path.isEmpty() && !folder.isDir()) {
+        const QString reason = folder.exists() ? tr("Der Name bezeichnet eine Datei, keinen Ordner.")
+                                               : tr("Der Ordner ist nicht vorhanden.");
+        ShowMessage(tr("Das Verzeichnis '%1' kann nicht gewählt werden !\n( %2 )")
+                        .arg(QDir::toNativeSeparators(path), reason)
+                        .toStdString(),
+                    mb::Ok | mb::IconExclamation);
+        // Its folder read afresh: what is gone is no longer offered.
+        if (QTreeWidgetItem* item = m_pView->currentItem(); item && item->parent()) {
+            QTreeWidgetItem* parent = item->parent();
+            m_pView->collapseItem(parent);
+            m_pView->expandItem(parent);
+        }
+        return;
+    }
+    m_strDirectory = path;
     QDialog::accept();
 }
 

@@ -168,11 +168,24 @@ void CDriveView::AddDrive(const QString& root, DriveType type)
     }
 }
 
+namespace {
+// The folders in `path`, by name. Asked for folders, the system also lists
+// links whose folder is gone (and pipes, sockets, devices): those are no
+// folders to choose.
+QStringList Folders(const QString& path, QDir::SortFlags sort = QDir::NoSort)
+{
+    const QDir dir(path);
+    QStringList folders;
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, sort))
+        if (entry.isDir())
+            folders.append(entry.fileName());
+    return folders;
+}
+}  // namespace
+
 bool CDriveView::SetButtonState(QTreeWidgetItem* item, const QString& path)
 {
-    QDir dir(path);
-    const QStringList entries = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    if (entries.isEmpty())
+    if (Folders(path).isEmpty())
         return false;
     AddPlaceholder(item);
     return true;
@@ -187,8 +200,7 @@ int CDriveView::AddDirectories(QTreeWidgetItem* item, const QString& path)
             AddPlaceholder(item);
         return 0;
     }
-    const QStringList entries = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                              QDir::Name | QDir::IgnoreCase);
+    const QStringList entries = Folders(path, QDir::Name | QDir::IgnoreCase);
     int added = 0;
     for (const QString& name : entries) {
         auto* child = new QTreeWidgetItem(item);

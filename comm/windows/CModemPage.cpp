@@ -141,7 +141,8 @@ QString CModemPage::LastWordOfAnswer(const std::string& answer)
 
 bool CModemPage::OnInitDialog()
 {
-    QSettings settings;
+    const QSettings settings;
+    QList<std::pair<QString, QVariant>> chosen;  // a modem the settings did not name
     for (int i = 0; i < kPortCount; ++i) {
         QComboBox* box = m_portDevice[i];
         box->clear();
@@ -168,15 +169,15 @@ bool CModemPage::OnInitDialog()
             }
             if (index < 0) {
                 index = 0;
-                settings.setValue(kModemName, m_modem->itemText(0));
+                chosen.append({kModemName, m_modem->itemText(0)});
             }
             m_modem->setCurrentIndex(index);
         } else {
-            settings.setValue(kModemName, QString());
+            chosen.append({kModemName, QString()});
         }
     }
     m_callNumber->setText(settings.value(kCallNumber, QStringLiteral("0")).toString());
-    CheckSettingsWritten(settings);
+    WriteSettings(chosen);
 
     m_connected = m_link.isConnected && m_link.isConnected();
     m_sendInit->setEnabled(m_connected);
@@ -238,16 +239,14 @@ bool CModemPage::OnApply()
 
 void CModemPage::OnOK()
 {
-    QSettings settings;
-    settings.setValue(kDeviceModem, InitString());
-    settings.setValue(kCallNumber, m_callNumber->text());
+    QList<std::pair<QString, QVariant>> values{{kDeviceModem, InitString()}, {kCallNumber, m_callNumber->text()}};
     for (int i = 0; i < kPortCount; ++i) {
         // A listed device by its path; a typed path as it stands.
         const QComboBox* box = m_portDevice[i];
         const int index = box->findText(box->currentText());
         const QString path = index >= 0 ? box->itemData(index).toString() : box->currentText().trimmed();
         if (!path.isEmpty() && path != CMSComm::DevicePathForPort(i + 1))
-            settings.setValue(CMSComm::DevicePathKey(i + 1), path);
+            values.append({CMSComm::DevicePathKey(i + 1), path});
     }
-    CheckSettingsWritten(settings);
+    WriteSettings(values);
 }

@@ -1,15 +1,11 @@
 #include "comm/windows/CTextFileDlg.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -74,8 +70,26 @@ CTextFileDlg::CTextFileDlg(const QString& fileName, const QString& directory, QW
     connect(m_save, &QToolButton::clicked, this, [this] { OnSave(); });
     resize(520, 380);
 
-    LoadFile(FilePath());
+    // A file not there yet opens empty; a folder in its place is named when
+    // the text is saved.
+    std::string reason;
+    const QFileInfo file(FilePath());
+    if (!LoadFile(FilePath(), &reason) && file.exists() && !file.isDir())
+        m_notRead = reason;
     m_edit->setFocus();
+}
+
+void CTextFileDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_notRead.empty() || m_notReadTold)
+        return;
+    m_notReadTold = true;
+    // Told over the editor, once it is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        ShowMessage(FileNotReadText(QDir::toNativeSeparators(FilePath()).toStdString(), m_notRead),
+                    mb::Ok | mb::IconStop);
+    });
 }
 
 QString CTextFileDlg::FilePath() const
@@ -87,22 +101,14 @@ bool CTextFileDlg::LoadFile(const QString& path, std::string* reason)
 {
     // Read whole before anything is shown: a file that cannot be read
     // leaves the text as it was.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        const int error = errno;
-        if (fd >= 0)
-            ::close(fd);
+    std::string read;
+    const int error = ReadWholeFile(QFile::encodeName(path).toStdString(), read);
+    if (error != 0) {
         if (reason)
             *reason = ReadFailureReason(error);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (reason)
-            *reason = ReadFailureReason(EIO);
-        return false;
-    }
+    const QByteArray bytes = QByteArray::fromStdString(read);
     QList<QByteArray> lines = bytes.split('\n');
     if (lines.back().isEmpty())
         lines.removeLast();  // after the last line end
@@ -115,6 +121,9 @@ bool CTextFileDlg::LoadFile(const QString& path, std::string* reason)
         text += DecodeText(line) + QLatin1Char('\n');
     }
     m_edit->setPlainText(text);
+    // The project's own file, read now: its text is the editor's.
+    if (QFileInfo(path) == QFileInfo(FilePath()))
+        m_notRead.clear();
     return true;
 }
 
@@ -136,6 +145,12 @@ void CTextFileDlg::OnOpen()
 
 bool CTextFileDlg::OnSave()
 {
+    if (!m_notRead.empty() && QFileInfo::exists(FilePath())) {
+        // What the file holds was never shown: the text stays in the editor.
+        ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(FilePath()).toStdString(), NotReadBeforeReason()),
+                    mb::Ok | mb::IconStop);
+        return false;
+    }
     QString text = m_edit->toPlainText();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -148,6 +163,7 @@ bool CTextFileDlg::OnSave()
         ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(FilePath()).toStdString(), reason), mb::Ok | mb::IconStop);
         return false;
     }
+    m_notRead.clear();  // the file holds the editor's text now
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QTimer::singleShot(300, [] { QApplication::restoreOverrideCursor(); });
     return true;

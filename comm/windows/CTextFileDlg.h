@@ -3,7 +3,9 @@
 // are sent after a download when the text-file group is ticked. Load takes
 // another file's text (the file saved stays the one the dialog was opened
 // with); Save and OK write the text. A text that cannot be written is
-// reported and stays in the editor (OK then keeps the dialog open).
+// reported and stays in the editor (OK then keeps the dialog open). A file
+// that exists but cannot be read is told when the editor opens, and is not
+// written over: what it holds was never shown.
 
 #include <QDialog>
 #include <QString>
@@ -30,9 +32,16 @@ public:
     bool OnSave();
     void accept() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QString m_fileName;
     QString m_directory;
+    // Why the file, which exists, could not be read at opening (empty: it
+    // was read, or is not there yet); told once the editor shows.
+    std::string m_notRead;
+    bool m_notReadTold = false;
     QPlainTextEdit* m_edit;   // 1459
     QToolButton* m_load;      // 1461
     QToolButton* m_save;      // 1460

@@ -1,5 +1,6 @@
 #include "service/windows/CSystemConfigDlg.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -18,7 +19,11 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -245,7 +250,7 @@ void CSystemConfigDlg::StopDeviceRead()
     }
 }
 
-void CSystemConfigDlg::ReadLines(QFile& file)
+void CSystemConfigDlg::ReadLines(QIODevice& file)
 {
     m_lines.clear();
     while (!file.atEnd()) {
@@ -292,28 +297,44 @@ QString CSystemConfigDlg::ChooseConfigFile(const QString& current)
 
 void CSystemConfigDlg::OpenConfigFile()
 {
-    QSettings settings;
-    QString name = settings.value(QStringLiteral("Configuration/KVT File")).toString();
-    QFile file(name);
-    if (!name.isEmpty() && file.exists() && file.open(QIODevice::ReadWrite)) {
-        ReadLines(file);
+    auto show = [this](const QString& name, const std::string& bytes) {
+        QBuffer buffer;
+        buffer.setData(QByteArray::fromStdString(bytes));
+        buffer.open(QIODevice::ReadOnly);
+        ReadLines(buffer);
         ShowFileInfo(name);
         m_reading = false;
-        return;
+    };
+    QString name = QSettings().value(QStringLiteral("Configuration/KVT File")).toString();
+    std::string bytes;
+    QFile file(name);
+    if (!name.isEmpty() && file.exists() && file.open(QIODevice::ReadWrite)) {
+        file.close();
+        if (ReadWholeFile(QFile::encodeName(name).toStdString(), bytes) == 0)
+            return show(name, bytes);
     }
     const QString chosen = ChooseConfigFile(name);
     if (!chosen.isEmpty())
         name = chosen;
     else if (name.isEmpty())
         name = DefaultConfigFile();
-    settings.setValue(QStringLiteral("Configuration/KVT File"), name);
-    CheckSettingsWritten(settings);
-    file.setFileName(name);
-    if (file.open(QIODevice::ReadWrite)) {
-        ReadLines(file);
-        ShowFileInfo(name);
-    } else {
+    WriteSetting(QStringLiteral("Configuration/KVT File"), name);
+    // Opened for reading: a file that may not be written is still shown
+    // (saving it then says why not). A file not there yet is made.
+    const int made = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (made >= 0)
+        ::close(made);
+    const int error = ReadWholeFile(QFile::encodeName(name).toStdString(), bytes);
+    if (error == 0)
+        return show(name, bytes);
+    if (error == ENOENT || error == ENOTDIR) {
         ShowMessageId(kFileNotFound);
+    } else {
+        // It is there but cannot be read: said as it is, and the empty tree
+        // is never saved over it.
+        m_notReadFile = name;
+        ShowMessage(FileNotReadText(QDir::toNativeSeparators(name).toStdString(), ReadFailureReason(error)),
+                    mb::IconExclamation);
     }
     m_reading = false;
 }
@@ -337,12 +358,15 @@ void CSystemConfigDlg::ShowFileInfo(const QString& name)
 
 void CSystemConfigDlg::SaveConfigFile()
 {
-    QSettings settings;
-    QString name = settings.value(QStringLiteral("Configuration/KVT File")).toString();
+    QString name = QSettings().value(QStringLiteral("Configuration/KVT File")).toString();
     if (name.isEmpty()) {
         name = DefaultConfigFile();
-        settings.setValue(QStringLiteral("Configuration/KVT File"), name);
-        CheckSettingsWritten(settings);
+        WriteSetting(QStringLiteral("Configuration/KVT File"), name);
+    }
+    if (!m_notReadFile.isEmpty() && name == m_notReadFile && QFileInfo::exists(name)) {
+        ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(name).toStdString(), NotReadBeforeReason()),
+                    mb::IconExclamation);
+        return;
     }
     m_lines.clear();
     std::vector<QTreeWidgetItem*> stack;
@@ -364,6 +388,7 @@ void CSystemConfigDlg::SaveConfigFile()
         ShowMessage(FileNotWrittenText(QDir::toNativeSeparators(name).toStdString(), reason), mb::IconExclamation);
         return;
     }
+    m_notReadFile.clear();
     ShowFileInfo(name);
 }
 

@@ -78,7 +78,7 @@ private:
     void ShowFileInfo(const QString& file);
     // The file dialog; empty when the user cancels.
     QString ChooseConfigFile(const QString& current);
-    void ReadLines(QFile& file);
+    void ReadLines(QIODevice& file);
     size_t AddChildren(QTreeWidgetItem* parent, const std::string& prefix, size_t from);
     static std::string PathOf(const QTreeWidgetItem* item);
     static std::string StartCommand(std::string command);
@@ -87,6 +87,8 @@ private:
     std::vector<std::string> m_lines;
     long m_position = -1;  // the line last sent; -1: none yet
     bool m_reading = false;
+    // The file the tree was to come from, which exists but could not be read.
+    QString m_notReadFile;
     long m_sent = 0;
     std::string m_configTrace;  // the walk's queries, written when it ends
     std::string m_resultTrace;  // and the device's answers

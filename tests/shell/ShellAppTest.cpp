@@ -286,6 +286,85 @@ TEST(ShellLanguage, SwitchingRebuildsMenusAndStoresTheChoice)
     EXPECT_EQ(frame->GetStatusText(), QString("Bereit"));
 }
 
+// A settings file the program cannot take as settings is told at start, in
+// the language the user's locale chooses: one that may not be read (modes
+// 0200 and 000, refused to the administrator too), links that lead round in
+// a circle, a damaged file. The damaged file is kept aside under a name that
+// says so when the user then chooses the other language in the menu, and a
+// new file holds the choice, unasked; a damaged file reached through a link
+// is kept aside where it lies, the link staying. (What the refused files do
+// with a setting: ShellFileWriters.)
+TEST(ShellStart, ASettingsFileThatCannotBeReadIsToldAtStart)
+{
+    enum Kind { Damaged, DamagedLinked, WriteOnly, NoPermission, LinkLoop };
+    const struct {
+        Kind kind;
+        const char* told[2];  // at start, after the file's name
+    } rows[] = {
+        {Damaged, {"' ist beschädigt und kann nicht als Einstellungen gelesen werden.\n",
+                   "' is damaged and cannot be read as settings.\n"}},
+        {DamagedLinked, {"' ist beschädigt und kann nicht als Einstellungen gelesen werden.\n",
+                         "' is damaged and cannot be read as settings.\n"}},
+        {WriteOnly, {"' kann nicht gelesen werden !\n( Keine Berechtigung zum Lesen. )",
+                     "' cannot be read !\n( No permission to read. )"}},
+        {NoPermission, {"' kann nicht gelesen werden !\n( Keine Berechtigung zum Lesen. )",
+                        "' cannot be read !\n( No permission to read. )"}},
+        {LinkLoop, {"' kann nicht gelesen werden !\n( Die symbolischen", "' cannot be read !\n( The symbolic"}},
+    };
+    for (const auto& row : rows) {
+        for (const int english : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "kind " << row.kind << (english ? ", English" : ", German"));
+            SettingsSandbox settings;
+            const QString file = QSettings().fileName();
+            const bool damaged = row.kind == Damaged || row.kind == DamagedLinked;
+            // Where the damaged file lies: a shared folder the settings file links to.
+            const QString real = row.kind == DamagedLinked ? QFileInfo(file).path() + "/Freigabe/QUILLOMER.conf" : file;
+            const QByteArray bytes = damaged ? QByteArray("\x01\x02\xff\xfe garbage\n[Settings\n\x7f\n")
+                                                         : QByteArray("[Settings]\nLanguage=") +
+                                                               (english ? "English" : "German") + "\n";
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(real).path()));
+            ASSERT_TRUE(row.kind != DamagedLinked || QFile::link(real, file));
+            QFile f(real);
+            ASSERT_TRUE(row.kind == LinkLoop ? QFile::link(file, file + ".Kreis") && QFile::link(file + ".Kreis", file)
+                                             : f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+            f.close();
+            ASSERT_TRUE(row.kind != WriteOnly || f.setPermissions(QFile::WriteOwner));
+            ASSERT_TRUE(row.kind != NoPermission || f.setPermissions({}));
+            MessageRecorder messages;
+            {
+                CQuillomerApp app;
+                app.SetUserLocale(english ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                          : QLocale(QLocale::German, QLocale::Germany));
+                app.SetResourceDirs({BinaryDir()});
+                ASSERT_TRUE(app.InitInstance({}));
+                ASSERT_EQ(bool(english), app.IsEnglishResources());
+                ASSERT_EQ(1u, messages.messages.size());
+                const std::string named = damaged ? (english ? "settings file '" : "Einstellungsdatei '")
+                                                              : (english ? "file '" : "Datei '");
+                EXPECT_EQ(0u, messages.messages[0].first.find((english ? "The " : "Die ") + named + file.toStdString() +
+                                                              row.told[english]))
+                    << messages.messages[0].first;
+                EXPECT_TRUE(!damaged ||
+                            messages.messages[0].first.find("'" + real.toStdString() + ".damaged'") != std::string::npos);
+                app.GetMainFrame()->FindMenuAction(english ? ids::LanguageToGerman : ids::LanguageEnglish)->trigger();
+            }
+            if (damaged) {
+                EXPECT_EQ(2u, messages.messages.size()) << "the language's hint only";
+                EXPECT_TRUE(row.kind != DamagedLinked || QFileInfo(file).symLinkTarget() == real) << "the link stays";
+                QFile aside(real + ".damaged");
+                ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+                EXPECT_EQ(bytes, aside.readAll());
+                EXPECT_EQ(english ? "German" : "English", QSettings().value("Settings/Language").toString().toStdString());
+            }
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+            if (row.kind == LinkLoop) {  // the sandbox's clearing writes no file in the links' place
+                QFile::remove(file);
+                QFile::remove(file + ".Kreis");
+            }
+        }
+    }
+}
+
 TEST(ShellStart, ShellCommandDecidesOnlyWithoutAFileOnTheCommandLine)
 {
     using S = CQuillomerApp::StartCommand;

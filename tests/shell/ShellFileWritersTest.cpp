@@ -6,7 +6,10 @@
 // and stays a link, the file keeping its owner where the system allows; links
 // that lead round in a circle are refused and stay links. Files that grow line by line
 // keep whole lines only; the event entries the device has handed out wait for
-// their file and reach it whole once it has room again.
+// their file and reach it whole once it has room again. A name typed without
+// its extension over a file that exists is asked about as the name written
+// ("Nein" writes nothing); a file that exists but cannot be read is told and
+// never written over; a damaged settings file is kept aside and replaced.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -53,8 +56,14 @@ using serialtest::PumpUntil;
 namespace {
 
 // Linked is no failure: the write goes through the link. LinkLoop: the file
-// is a link to a link that leads back to it.
-enum Failure { NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop };
+// is a link to a link that leads back to it. TypedWithoutExtension: the file
+// exists, and its name is typed into the file dialog without its extension.
+// WriteOnly and Unreadable: the file may not be read (modes 0200 and 000),
+// by the administrator neither. Damaged: the file holds no settings.
+enum Failure {
+    NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop, TypedWithoutExtension, WriteOnly, Unreadable,
+    Damaged
+};
 constexpr int kAll =
     1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked | 1 << LinkLoop;
 constexpr int64_t kRoom = 4;  // what the full disk still takes
@@ -65,7 +74,9 @@ const char* const kEntries[] = {"01.12.26 10:00:00 KVT 1 RESET", "01.12.26 10:00
 // would, from a timer of its own, so that the windows an answer opens are
 // answered too: OK to the transfer groups and the print content, Yes to a
 // question, `file` typed into a file or print dialog.
-void AnswerModals(const std::function<void()>& act, const QString& file = {})
+// With `questions`, a question is recorded and answered No instead, and a
+// file dialog it came from is then left with Escape.
+void AnswerModals(const std::function<void()>& act, const QString& file = {}, std::vector<QString>* questions = nullptr)
 {
     auto type = [&](QLineEdit* edit) {
         edit->setFocus();
@@ -81,6 +92,9 @@ void AnswerModals(const std::function<void()>& act, const QString& file = {})
     auto answer = [&](QWidget* modal) {
         if (qobject_cast<CParamSelectDlg*>(modal)) {
             ok(modal);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && questions) {
+            questions->push_back(box->text());
+            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
         } else if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
@@ -94,6 +108,11 @@ void AnswerModals(const std::function<void()>& act, const QString& file = {})
             type(name);
             // Enter; and where the dialog takes a missing folder for one to open, "Speichern".
             QTest::keyClick(name, Qt::Key_Return);
+            if (questions) {
+                if (files->isVisible())
+                    QTest::keyClick(files, Qt::Key_Escape);
+                return;
+            }
             for (QPushButton* b : files->findChildren<QPushButton*>())
                 if (files->isVisible() && b->isDefault())
                     QTest::mouseClick(b, Qt::LeftButton);
@@ -175,14 +194,33 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
         {"Die Datei ist schreibgeschützt.", "The file is read-only."},
         {nullptr, nullptr},
         {"Die symbolischen Verknüpfungen des Pfads verweisen im Kreis aufeinander.",
-         "The symbolic links of the path lead round in a circle."}};
+         "The symbolic links of the path lead round in a circle."},
+        {"existiert bereits", "already exists"},  // the question
+        {"Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt.",
+         "Its content could not be read and would be replaced unseen."},
+        {"Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt.",
+         "Its content could not be read and would be replaced unseen."},
+        {nullptr, nullptr}};
+    const char* const notRead[] = {"Keine Berechtigung zum Lesen.", "No permission to read."};
     int row = 0;
-    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop}) {
+    for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop,
+                                  TypedWithoutExtension, WriteOnly, Unreadable, Damaged}) {
         for (const int english : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
             std::optional<EnglishTexts> englishTexts;
             if (english)
                 englishTexts.emplace();
+            // The file dialog's own question comes in the program's language.
+            const bool switched = english && failure == TypedWithoutExtension;
+            if (switched)
+                app.OnCommand(ids::LanguageEnglish);
+            const bool unreadable = failure == WriteOnly || failure == Unreadable;
+            std::vector<QString> questions;
+            // What the user types into a file dialog: the name written, or
+            // the name without its extension.
+            auto typed = [&](const QString& path) {
+                return failure == TypedWithoutExtension ? path.left(path.lastIndexOf(QLatin1Char('.'))) : path;
+            };
             const QString folder = dir.filePath(QStringLiteral("Zeile%1").arg(++row));
             ASSERT_TRUE(failure == NoFolder || QDir().mkpath(folder));
             auto in = [&](const char* name) { return QDir(folder).filePath(QString::fromUtf8(name)); };
@@ -210,14 +248,30 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
             const Writer writers[] = {
                 {"project", {{project, "gut\r\n"}}, [&] { trigger(ids::FileSave); }, kAll,
                  {"Das Dokument konnte nicht gespeichert werden.", "The document could not be saved."}},
+                // "Speichern unter", in the file dialog as the user has it.
+                {"project saved as", {{project, "gut\r\n"}}, [&] {
+                     tpl->SetSavePathChooser(nullptr);
+                     AnswerModals([&] { trigger(ids::FileSaveAs); }, typed(project), &questions);
+                 }, 1 << TypedWithoutExtension},
                 {"text file", {{in("Halle.txt"), "gut\r\n"}}, [&] {
                      CTextFileDlg dlg(QStringLiteral("Halle.txt"), folder);
                      dlg.show();
                      ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+                     // A file that cannot be read is told as the editor opens.
+                     ASSERT_EQ(unreadable, PumpUntil([&] { return !messages.messages.empty(); }, unreadable ? 5000 : 0));
+                     if (unreadable) {
+                         const std::string told = FileNotReadText(in("Halle.txt").toStdString(), notRead[english]);
+                         EXPECT_EQ(told, messages.messages.front().first);
+                     }
                      TypeAsKeyboard(dlg.Edit(), QStringLiteral("/A 1"));
                      QTest::mouseClick(dlg.findChildren<QToolButton*>().at(1), Qt::LeftButton);
                      EXPECT_TRUE(dlg.isVisible() && dlg.Edit()->toPlainText().contains(QStringLiteral("/A 1")));
-                 }},
+                     if (unreadable) {
+                         // OK writes nothing either; the typed text stays.
+                         QTest::mouseClick(dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+                         EXPECT_TRUE(dlg.isVisible() && dlg.Edit()->toPlainText() == QStringLiteral("/A 1"));
+                     }
+                 }, kAll | 1 << WriteOnly | 1 << Unreadable},
                 {"export", {{project + ".par", "gut\r\n"}, {project + ".ret", nullptr}},
                  [&] { AnswerModals([&] { trigger(commid::ExportWorksheet); }); }, kAll,
                  {"Der Export ist fehlgeschlagen !", "The export failed !"}},
@@ -226,8 +280,9 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      window.show();
                      auto* list = window.findChild<CZonetestFrm*>();
                      QWidget* button = list->GetCommandBar()->widgetForAction(list->GetAction(CZonetestFrm::kExport));
-                     AnswerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }, in("Liste.txt"));
-                 }, kAll & ~(1 << FolderInItsPlace)},
+                     AnswerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }, typed(in("Liste.txt")),
+                                  failure == TypedWithoutExtension ? &questions : nullptr);
+                 }, (kAll & ~(1 << FolderInItsPlace)) | 1 << TypedWithoutExtension},
                 {"printout", {{in("Plan.pdf"), "gut\r\n"}},
                  [&] { AnswerModals([&] { trigger(ids::FilePrint); }, in("Plan.pdf")); }, 1 << DiskFull},
                 // Connected (one language a failure: a connection takes seconds): the
@@ -274,7 +329,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      UseSettingsIn(in("Einstellungen"));
                      trigger(ids::FileSaveAs);
                      UseSettingsIn(settings.Path());
-                 }, 1 << FolderInItsPlace},
+                 }, 1 << FolderInItsPlace | 1 << LinkLoop | 1 << WriteOnly | 1 << Unreadable | 1 << Damaged},
                 // The settings library puts a file the full disk took only in
                 // part in place of the last good one, and says nothing.
                 {"port setting", {{settingsFile, "gut\r\n"}}, [&] {
@@ -315,6 +370,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                     good.close();
                     ASSERT_TRUE(failure != ReadOnly ||
                                 good.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+                    ASSERT_TRUE(failure != WriteOnly || good.setPermissions(QFile::WriteOwner));
+                    ASSERT_TRUE(failure != Unreadable || good.setPermissions({}));
                     ASSERT_TRUE(failure != Linked || ::chown(written.toLocal8Bit().constData(), owner, group) == 0);
                 }
                 messages.messages.clear();
@@ -322,10 +379,30 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 writer.act();
                 diskwrite::SetSpaceForTesting(-1);
                 doc->SetPathName(project.toStdString());
+                for (const File* file : met)  // to be looked at, also by an ordinary user
+                    ASSERT_TRUE(!unreadable || QFile::setPermissions(file->path, QFile::ReadOwner | QFile::WriteOwner));
                 PumpUntil([] { return false; }, 50);  // what is told once the receiving is through
                 for (const File* file : met) {
                     SCOPED_TRACE(file->path.toStdString());
                     const std::string named = "'" + QDir::toNativeSeparators(file->path).toStdString() + "'";
+                    if (failure == TypedWithoutExtension) {
+                        // Asked about the name written; "Nein" wrote nothing.
+                        bool asked = false;
+                        for (const QString& q : questions)
+                            asked = asked || (q.contains(QFileInfo(file->path).fileName()) && q.contains(reasons[failure][english]));
+                        EXPECT_TRUE(asked) << testing::PrintToString(questions);
+                        EXPECT_EQ(kGood, ReadFile(file->path));
+                        EXPECT_FALSE(QFileInfo::exists(typed(file->path)));
+                        continue;
+                    }
+                    if (failure == Damaged) {
+                        // Kept aside whole; the setting written starts a new file, unasked.
+                        for (const auto& [text, type] : messages.messages)
+                            EXPECT_EQ(std::string::npos, text.find(named)) << text;
+                        EXPECT_EQ(kGood, ReadFile(file->path + ".damaged"));
+                        EXPECT_NE(std::string::npos, ReadFile(file->path).find("Neu.qlx")) << ReadFile(file->path);
+                        continue;
+                    }
                     if (failure == Linked) {
                         for (const auto& [text, type] : messages.messages)
                             EXPECT_EQ(std::string::npos, text.find(named)) << text;
@@ -353,12 +430,14 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                         EXPECT_TRUE(now.rfind(file->afterFullDisk, 0) == 0 && now.substr(now.size() - 2) == "\r\n") << now;
                     } else if (failure == DiskFull) {
                         EXPECT_EQ(file->afterFullDisk, now);
-                    } else if (failure == ReadOnly) {
+                    } else if (failure == ReadOnly || unreadable) {
                         EXPECT_EQ(kGood, now);
                     }
                 }
             }
             EXPECT_TRUE(failure != NoFolder || !QFileInfo::exists(folder)) << "nothing made the missing folder";
+            if (switched)
+                app.OnCommand(ids::LanguageToGerman);
         }
     }
     serialtest::SetDevicePath(kPort, {});

@@ -1,4 +1,5 @@
-// Preferences sheet: start-up page values and the directory page's browse.
+// Preferences sheet: start-up page values and the directory page's browse,
+// which takes nothing that is no folder when the user confirms it.
 #include "ui/CApplicationPropertiesDlg.h"
 #include "ui/CChooseDirectoryDlg.h"
 #include "ui/CChooseDirectoryPage.h"
@@ -20,18 +21,41 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include "platform/MessageBox.h"
+#include "support/EnglishTexts.h"
 
 namespace {
 class PreferencesTest : public ::testing::Test {
 protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
+    void SetUp() override
+    {
+        Clear();
+        m_oldHandler = SetMessageHandler([this](const std::string& text, uint32_t) {
+            messages.push_back(text);
+            return int(mb::IdOk);
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageHandler(m_oldHandler);
+        Clear();
+    }
     static void Clear()
     {
         QSettings().remove(COpenFilePage::SettingsKey());
         QSettings().remove(CChooseDirectoryPage::SettingsKey());
     }
+
+    std::vector<std::string> messages;  // the message boxes shown
+
+private:
+    MessageHandler m_oldHandler;
 };
 }  // namespace
 
@@ -254,4 +278,101 @@ TEST_F(PreferencesTest, ALongProjectFolderStaysReadable)
     sheet.DirectoryPage()->OnInitDialog();
     EXPECT_EQ(label->ShownText(), QStringLiteral("/daten"));
     EXPECT_TRUE(label->toolTip().isEmpty());
+}
+
+// The tree shows the folders as they were when it read them. One that is no
+// folder by the time the user confirms it (removed, replaced by a plain file,
+// a link whose folder went) is refused with a word, in either language: the
+// chooser stays open, shows its folder read afresh, and the project folder
+// stays as it was. A link that leads nowhere and a pipe are not offered.
+TEST_F(PreferencesTest, AFolderThatIsNoFolderNowIsRefusedAndTheOldOneKept)
+{
+    struct Row {
+        const char* name;
+        bool link;  // the folder chosen is a link to the folder "Ziel"
+        std::function<void(const QString& chosen, const QString& root)> change;  // from outside
+        const char* reason[2];
+    };
+    const Row rows[] = {
+        {"removed", false, [](const QString& chosen, const QString&) { QDir(chosen).removeRecursively(); },
+         {"Der Ordner ist nicht vorhanden.", "The folder does not exist."}},
+        {"replaced by a plain file", false, [](const QString& chosen, const QString&) {
+             QDir(chosen).removeRecursively();
+             QFile file(chosen);
+             file.open(QIODevice::WriteOnly);
+         }, {"Der Name bezeichnet eine Datei, keinen Ordner.", "The name denotes a file, not a folder."}},
+        {"a link whose folder went", true,
+         [](const QString&, const QString& root) { QDir(root + "/Ziel").removeRecursively(); },
+         {"Der Ordner ist nicht vorhanden.", "The folder does not exist."}},
+    };
+    for (const Row& row : rows) {
+        for (const bool english : {false, true}) {
+            SCOPED_TRACE(testing::Message() << row.name << (english ? ", English" : ", German"));
+            std::optional<EnglishTexts> texts;
+            if (english)
+                texts.emplace();
+            QTemporaryDir tmp;
+            const QString root = QDir::cleanPath(tmp.path());
+            const QString held = root + "/Daten";
+            const QString chosen = root + "/Wahl";
+            ASSERT_TRUE(QDir(root).mkpath("Daten/Projekte"));
+            ASSERT_TRUE(row.link ? QDir(root).mkpath("Ziel") && QFile::link(root + "/Ziel", chosen)
+                                 : QDir(root).mkpath("Wahl"));
+            ASSERT_TRUE(QFile::link(root + "/nirgends", root + "/Tot"));
+            ASSERT_EQ(0, ::mkfifo(QFile::encodeName(root + "/Rohr").constData(), 0600));
+            QSettings().setValue(CChooseDirectoryPage::SettingsKey(), held);
+            auto oldProvider = CDriveView::SetDriveProvider([root] {
+                return QList<CDriveView::Drive>{{root, CDriveView::DriveFixed}};
+            });
+            messages.clear();
+            CApplicationPropertiesDlg sheet(32800, nullptr, 1);
+            sheet.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+            QStringList offered, offeredAfter;
+            bool stayed = false;
+            QObject scope;
+            QTimer::singleShot(0, &scope, [&] {
+                auto* dlg = qobject_cast<CChooseDirectoryDlg*>(QApplication::activeModalWidget());
+                ASSERT_NE(dlg, nullptr);
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+                CDriveView* view = dlg->DriveView();
+                QTreeWidgetItem* drive = view->topLevelItem(0);
+                auto names = [drive] {
+                    QStringList list;
+                    for (int i = 0; i < drive->childCount(); ++i)
+                        list << drive->child(i)->text(0);
+                    return list;
+                };
+                offered = names();
+                QTreeWidgetItem* wahl = nullptr;
+                for (int i = 0; i < drive->childCount(); ++i)
+                    if (drive->child(i)->text(0) == "Wahl")
+                        wahl = drive->child(i);
+                if (wahl) {
+                    view->scrollToItem(wahl);
+                    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualItemRect(wahl).center());
+                    row.change(chosen, root);
+                    for (QAbstractButton* b : dlg->findChild<QDialogButtonBox*>()->buttons())
+                        if (b->text() == QStringLiteral("OK"))
+                            QTest::mouseClick(b, Qt::LeftButton);
+                }
+                stayed = dlg->isVisible();
+                offeredAfter = names();
+                if (dlg->isVisible())
+                    QTest::keyClick(dlg, Qt::Key_Escape);
+            });
+            QTest::mouseClick(sheet.DirectoryPage()->m_btnBrowse, Qt::LeftButton);
+            EXPECT_TRUE(offered.contains("Wahl") && offered.contains("Daten")) << offered.join(',').toStdString();
+            EXPECT_FALSE(offered.contains("Tot") || offered.contains("Rohr")) << offered.join(',').toStdString();
+            EXPECT_TRUE(stayed) << "the chooser stays open";
+            EXPECT_FALSE(offeredAfter.contains("Wahl")) << offeredAfter.join(',').toStdString();
+            ASSERT_EQ(1u, messages.size());
+            EXPECT_NE(std::string::npos, messages[0].find("'" + chosen.toStdString() + "'")) << messages[0];
+            EXPECT_NE(std::string::npos, messages[0].find(row.reason[english])) << messages[0];
+            EXPECT_EQ(held.toStdString(), QSettings().value(CChooseDirectoryPage::SettingsKey()).toString().toStdString());
+            EXPECT_EQ(held.toStdString(), sheet.DirectoryPage()->m_stcDirectory->text().toStdString());
+            sheet.reject();
+            CDriveView::SetDriveProvider(oldProvider);
+        }
+    }
 }

@@ -48,6 +48,7 @@
 #include "comm/windows/CProtocolMonitorView.h"
 #include "comm/windows/CTextFileDlg.h"
 #include "model/CQuillomerDoc.h"
+#include "platform/FileWriter.h"
 #include "serial/SerialTestSupport.h"
 #include "shell/CMainFrame.h"
 #include "support/EnglishTexts.h"
@@ -521,6 +522,96 @@ TEST(TextFileDialog, AFileThatCannotBeLoadedSaysSoAndKeepsTheText)
     QFile f(dir.filePath(QStringLiteral("Halle.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QByteArray("/A 1"), f.readAll());
+}
+
+// The project's text file as the editor finds it when it opens: a file not
+// there yet opens empty without a word; one that exists but may not be read
+// (modes 0200 and 000, refused to the administrator too) is told at once, in
+// either language, and neither the save button nor OK writes over it, the
+// typed text staying. Loaded with the load button once it can be read, its
+// text is the editor's and OK writes.
+TEST(TextFileDialog, AFileThatExistsButCannotBeReadIsToldAtOpeningAndNeverWrittenOver)
+{
+    const struct {
+        const char* name;
+        bool exists;
+        QFile::Permissions mode;
+    } rows[] = {{"not there yet", false, {}},
+                {"write-only", true, QFile::WriteOwner},
+                {"no permission at all", true, {}}};
+    const QByteArray held = "/CLOCK/SLAVE1 ON\r\n";
+    for (const auto& row : rows) {
+        for (const bool english : {false, true}) {
+            SCOPED_TRACE(testing::Message() << row.name << (english ? ", English" : ", German"));
+            std::optional<EnglishTexts> texts;
+            if (english)
+                texts.emplace();
+            MessageLog messages;
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("Halle.txt"));
+            QFile file(path);
+            if (row.exists) {
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(held) == held.size());
+                file.close();
+                ASSERT_TRUE(file.setPermissions(row.mode));
+            }
+            CTextFileDlg dlg(QStringLiteral("Halle.txt"), dir.path());
+            dlg.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+            serialtest::PumpUntil([&] { return !messages.texts.empty(); }, row.exists ? 5000 : 0);
+            ASSERT_EQ(row.exists ? 1u : 0u, messages.texts.size());
+            if (row.exists) {
+                EXPECT_EQ(FileNotReadText(path.toStdString(), english ? "No permission to read." : "Keine Berechtigung zum Lesen."),
+                          messages.texts[0]);
+            }
+            EXPECT_TRUE(dlg.Edit()->toPlainText().isEmpty());
+            ASSERT_TRUE(dlg.Edit()->hasFocus());
+            QTest::keyClicks(dlg.Edit(), QStringLiteral("/A 1"));
+            QTest::mouseClick(dlg.findChildren<QToolButton*>().at(1), Qt::LeftButton);
+            QPushButton* ok = dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            if (!row.exists) {
+                EXPECT_FALSE(dlg.isVisible());
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                EXPECT_EQ(QByteArray("/A 1"), file.readAll());
+                continue;
+            }
+            const std::string refused = FileNotWrittenText(path.toStdString(), NotReadBeforeReason());
+            EXPECT_EQ((std::vector<std::string>{messages.texts[0], refused, refused}), messages.texts);
+            EXPECT_TRUE(dlg.isVisible()) << "OK keeps the editor open";
+            EXPECT_EQ(QStringLiteral("/A 1"), dlg.Edit()->toPlainText());
+            ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(held, file.readAll());
+            file.close();
+
+            // Now readable, loaded with the load button: the editor holds it, OK writes.
+            QTimer chooser;
+            QObject::connect(&chooser, &QTimer::timeout, [&] {
+                auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!files)
+                    return;
+                chooser.stop();
+                auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name->setFocus();
+                name->selectAll();
+                QTest::keyClicks(name, QStringLiteral("Halle.txt"));
+                if (name->completer() && name->completer()->popup()->isVisible())
+                    QTest::keyClick(name->completer()->popup(), Qt::Key_Escape);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            chooser.start(20);
+            QTest::mouseClick(dlg.findChildren<QToolButton*>().at(0), Qt::LeftButton);
+            chooser.stop();
+            EXPECT_EQ(QStringLiteral("/CLOCK/SLAVE1 ON\n"), dlg.Edit()->toPlainText());
+            QTest::keyClick(dlg.Edit(), Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(dlg.Edit(), QStringLiteral("/A 1"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            EXPECT_FALSE(dlg.isVisible());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(QByteArray("/CLOCK/SLAVE1 ON\r\n/A 1"), file.readAll());
+        }
+    }
 }
 
 TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)

@@ -733,6 +733,61 @@ TEST_F(ConfigBrowser, LeavesKeepTheirPictureWhenStarExpandsTheTreeAndAFailedSave
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
+// The file the browser keeps its tree in, as the user may have left it: one
+// that may be read but not written is shown (saving it says it is
+// read-only); one that exists but may not be read (modes 0200 and 000,
+// refused to the administrator too) is named with that reason, not "Datei
+// nicht gefunden !", and the empty tree is never saved over it.
+TEST_F(ConfigBrowser, AFileThatCannotBeReadIsNamedWithItsReasonAndNeverSavedOver)
+{
+    const QByteArray held = "/AUDIO ?\r\n/AUDIO/IN1 ?\r\n";
+    const char* const notRead = "( Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt. )";
+    const struct {
+        const char* name;
+        QFile::Permissions mode;
+        int nodes;          // below the root "/"
+        const char* told;   // at opening: why it cannot be read
+        const char* saved;  // why the save button writes nothing
+    } rows[] = {
+        {"read-only", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther, 1, nullptr,
+         "( Die Datei ist schreibgeschützt. )"},
+        {"write-only", QFile::WriteOwner, 0, "( Keine Berechtigung zum Lesen. )", notRead},
+        {"no permission at all", {}, 0, "( Keine Berechtigung zum Lesen. )", notRead},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir.filePath(QStringLiteral("baum%1.txt").arg(++n));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(held) == held.size());
+        file.close();
+        ASSERT_TRUE(file.setPermissions(row.mode));
+        QSettings().setValue(QStringLiteral("Configuration/KVT File"), path);
+        messages.texts.clear();
+        messages.answers = {mb::IdNo};  // not from the device: the file
+        {
+            CSystemConfigDlg dialog;
+            dialog.show();
+            // Where the file cannot be opened to be written, the browser offers
+            // the file dialog: cancelled, the file named stays.
+            AnswerFileDialog(&dialog, QString());
+            dialog.ChooseSource();
+            ASSERT_EQ(1, dialog.GetTree()->topLevelItemCount());
+            EXPECT_EQ(row.nodes, dialog.GetTree()->topLevelItem(0)->childCount());
+            const std::string named = "Die Datei '" + path.toStdString() + "' ";
+            EXPECT_EQ(row.told != nullptr, messages.Contains(named + "kann nicht gelesen werden !\n" + (row.told ? row.told : "")))
+                << testing::PrintToString(messages.texts);
+            EXPECT_FALSE(messages.Contains("Datei nicht gefunden !"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+            EXPECT_TRUE(messages.Contains(named + "kann nicht geschrieben werden !\n" + row.saved))
+                << testing::PrintToString(messages.texts);
+        }
+        ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(held, file.readAll());
+    }
+}
+
 // The value cell sends what the user enters, also the value it already shows
 // (the device may hold another by now), and Escape sends nothing.
 TEST_F(ConfigBrowser, EnterInTheValueCellSendsTheValueEvenWhenItIsTheOneShown)
