@@ -278,6 +278,37 @@ void CBaseDevice::EnterPath(const std::string& path)
         m_pDocument->AddPath(path, this);
 }
 
+bool CBaseDevice::CanTakeItsNumber() const
+{
+    if (!m_pDocument || m_number < 0 || (m_loadedSchema == 1 && IsKind(m_type, {35, 41, 42, 43, 44})))
+        return true;
+    const CIDManager& dir = m_pDocument->GetIDManager();
+    if (!dir.IsValidID(m_number, m_type))
+        return false;
+    const CBaseDevice* holder = dir.GetBaseDevice(m_number, m_type);
+    if (!holder || holder == this)
+        return true;
+    // Held by another: only a kind whose path carries its number moves on
+    // to a free one (InitObject), the others keep the number they have.
+    switch (m_type) {
+    case OT_ALARM_SIGNAL:
+    case OT_CHIME_SIGNAL:
+    case OT_MESSAGE_SIGNAL:
+    case OT_INTERNAL_POWER_MANAGEMENT:
+    case OT_INTERNAL_PILOTTONE_GEN:
+    case OT_VIRT_CTRL_ITEM:
+    case OT_MACRO_OBJECT:
+    case OT_MACRO:
+    case OT_LAN_GROUP:
+        return false;
+    default:
+        break;
+    }
+    if (m_category == CAT_CALENDAR && (m_kindId == 34118 || m_kindId == 34126 || m_kindId == 33011))
+        return false;  // one path for every number
+    return CategoryPathWord(m_category) != nullptr;
+}
+
 int CBaseDevice::InitObject()
 {
     CIDManager* dir = m_pDocument ? &m_pDocument->GetIDManager() : nullptr;
@@ -300,6 +331,7 @@ int CBaseDevice::InitObject()
 
     // 2. Number.
     bool takePath = true;
+    CBaseDevice* displaced = nullptr;
     if (m_type == OT_MACRO) {
         enterNumber();
         takePath = false;
@@ -313,6 +345,12 @@ int CBaseDevice::InitObject()
             m_number = n;
         }
     } else {
+        // An object that took its number from another is given up again
+        // below when its path is taken too: that one keeps its entry then.
+        if (dir && dir->IsValidID(m_number, m_type))
+            displaced = dir->GetBaseDevice(m_number, m_type);
+        if (displaced == this)
+            displaced = nullptr;
         enterNumber();
     }
 
@@ -350,8 +388,11 @@ int CBaseDevice::InitObject()
                 }
                 for (size_t i = 0; i + 1 < held.size(); ++i)
                     dir->RemoveID(this, m_type, held[i]);
-                if (n < 0) {
+                if (n < 0)
                     dir->RemoveID(this, m_type, held.back());
+                if (displaced)
+                    dir->AddID(displaced, m_type, held.front());
+                if (n < 0) {
                     ShowMessage(LoadStringId(IDS_CANNOT_CREATE), mb::Ok);
                     return 0;
                 }

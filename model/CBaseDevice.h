@@ -97,6 +97,13 @@ public:
     virtual int Create(uint32_t kindId, const std::string& name, int32_t number, int32_t category,
                        CQuillomerDoc* doc);
     virtual int InitObject();
+    // Whether InitObject can give the object a number of its own in its
+    // document: its number is free there (or already its own), or the object
+    // takes another when it is held (a number below 0; a kind whose path
+    // names its number moves on to the next free one). An object brought in
+    // from another project that cannot is not entered: a project never holds
+    // two objects of one number.
+    bool CanTakeItsNumber() const;
     virtual int PostLoad();
     virtual void OffsetConnectionPoints(int32_t dx, int32_t dy);
     virtual void LayoutConnectionPoints();

@@ -23,7 +23,7 @@ struct CDragData {
     // Nullopt when the block is shorter than its header or its count says.
     static std::optional<CDragData> Decode(const QByteArray& bytes);
 
-    // The private MIME type of the descriptor, and of the transfer request.
+    // The private MIME types of the descriptor and of the objects themselves.
     static const char* MimeType();
     static const char* TransferMimeType();
 };

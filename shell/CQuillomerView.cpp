@@ -7,7 +7,6 @@
 #include "paging/CZone.h"
 #include "paging/PagingIds.h"
 #include "platform/CArchive.h"
-#include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "shell/CDragData.h"
 #include "shell/CLabelEdit.h"
@@ -31,7 +30,6 @@
 #include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,8 +43,6 @@
 #include <QPrinter>
 #include <QRubberBand>
 #include <QScrollBar>
-#include <QStandardPaths>
-#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 #include <map>
@@ -75,33 +71,6 @@ CRect Grown(const CRect& r, int d)
     return g;
 }
 
-// The drag data of a selection: the descriptor, and on request the object
-// data, which the source writes into the transfer file.
-class CSelectionMimeData : public QMimeData {
-public:
-    CSelectionMimeData(CQuillomerView* view, const QByteArray& descriptor) : m_view(view)
-    {
-        setData(QString::fromLatin1(CDragData::MimeType()), descriptor);
-    }
-    QStringList formats() const override
-    {
-        return {QString::fromLatin1(CDragData::MimeType()), QString::fromLatin1(CDragData::TransferMimeType())};
-    }
-    bool hasFormat(const QString& type) const override { return formats().contains(type); }
-
-protected:
-    QVariant retrieveData(const QString& type, QMetaType t) const override
-    {
-        if (type == QLatin1String(CDragData::TransferMimeType())) {
-            const bool ok = m_view && m_view->WriteSelectionFile();
-            return QByteArray(ok ? "1" : "0");
-        }
-        return QMimeData::retrieveData(type, t);
-    }
-
-private:
-    QPointer<CQuillomerView> m_view;
-};
 }  // namespace
 
 CQuillomerView::CQuillomerView(CQuillomerDoc* doc, QWidget* parent) : QAbstractScrollArea(parent), m_doc(doc)
@@ -968,15 +937,27 @@ void CQuillomerView::OnEditTextFile()
 
 // ---------------------------------------------------------------- drag and drop
 
-QString CQuillomerView::TransferFileName()
+namespace {
+// The next object of dragged data, as the drop takes it (a relay topology
+// takes the next free number); null at the end and where the data is
+// damaged: what was read until then stays.
+CBaseDevice* ReadDraggedObject(CArchive& ar)
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("quillomer-transfer.tmp"));
+    if (ar.AtEnd())
+        return nullptr;
+    CBaseDevice* obj = nullptr;
+    try {
+        obj = ar.ReadObjectAs<CBaseDevice>();
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    if (obj && obj->GetType() == OT_RELAIS_TOPOLOGY)
+        obj->m_number = -1;
+    return obj;
 }
+}  // namespace
 
-bool CQuillomerView::WriteSelectionFile()
+QByteArray CQuillomerView::SelectionData() const
 {
     std::vector<uint8_t> bytes;
     {
@@ -985,15 +966,7 @@ bool CQuillomerView::WriteSelectionFile()
         for (CBaseDevice* obj : m_selection)
             ar.WriteObject(obj);
     }
-    const QString name = TransferFileName();
-    const std::string reason =
-        WriteFileReplacing(name.toStdString(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (reason.empty())
-        return true;
-    // Told when the drop is over: the objects stay where they were.
-    const std::string told = FileNotWrittenText(QDir::toNativeSeparators(name).toStdString(), reason);
-    QTimer::singleShot(0, this, [told] { ShowMessage(told, mb::Ok | mb::IconExclamation); });
-    return false;
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 void CQuillomerView::DragSelection(const QPoint& client)
@@ -1009,15 +982,21 @@ void CQuillomerView::DragSelection(const QPoint& client)
     d.grabLogical = QPoint(lp.x, lp.y);
     for (CBaseDevice* obj : m_selection)
         d.rects.push_back(LogicalToClient(obj->GetRect()).normalized());
-    auto* mime = new CSelectionMimeData(this, d.Encode());
+    // The objects travel with the drag: a window of another running program
+    // asks for them after the drag has ended here, when the selection is
+    // gone.
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(CDragData::MimeType()), d.Encode());
+    mime->setData(QString::fromLatin1(CDragData::TransferMimeType()), SelectionData());
     if (m_dragRunner) {
         m_dragRunner(mime);
         delete mime;
     } else {
+        // The platform keeps the drag (and its data) until the other
+        // program has taken what was dropped there; it deletes it then.
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
         drag->exec(Qt::MoveAction, Qt::MoveAction);
-        drag->deleteLater();
     }
     for (auto it = m_selection.rbegin(); it != m_selection.rend(); ++it) {
         if (!DocHolds(m_doc, *it))
@@ -1068,14 +1047,13 @@ void CQuillomerView::DoDragLeave()
 
 bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const QPoint& client)
 {
+    // The drag ends here, whatever it brought: its frame goes.
+    DoDragLeave();
     if (!CanAccept(data))
         return false;
     const std::optional<CDragData> d = CDragData::Decode(data->data(QString::fromLatin1(CDragData::MimeType())));
     if (!d)
         return false;
-    m_feedbackShown = false;
-    m_feedback.clear();
-    viewport()->update();
 
     const CPoint dropL = ClientToLogical(client);
     const int dx = dropL.x - d->grabLogical.x();
@@ -1113,36 +1091,49 @@ bool CQuillomerView::DoDrop(const QMimeData* data, Qt::DropAction action, const 
     const bool moveFromOtherView = source && source != this && action == Qt::MoveAction;
     if (!moveFromOtherView && action == Qt::IgnoreAction)
         return true;
-    if (data->data(QString::fromLatin1(CDragData::TransferMimeType())) != "1")
-        return false;
     const std::vector<CBaseDevice*> given = moveFromOtherView ? source->m_selection : std::vector<CBaseDevice*>();
 
-    // Read the objects the source wrote, as new objects of this document.
-    QFile file(TransferFileName());
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-        file.close();
-    }
-    QFile::remove(TransferFileName());
+    // Read the objects the drag brought, as new objects of this document.
+    // Data that cannot be had pastes nothing, and the user is told below.
+    const QByteArray bytes = data->data(QString::fromLatin1(CDragData::TransferMimeType()));
     std::vector<CBaseDevice*> pasted;
     std::vector<bool> arrived;  // by position in the transfer (= the source's selection order)
     QStringList refused;
     {
-        CArchive ar(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
-        ar.m_pDocument = m_doc;
-        while (!ar.AtEnd()) {
-            CBaseDevice* obj = nullptr;
-            try {
-                obj = ar.ReadObjectAs<CBaseDevice>();
-            } catch (const std::exception&) {
-                break;  // a damaged transfer ends here; what was read stays
+        // A project never holds two objects of one number: one whose number
+        // is held here and that cannot take another (a card slot, the
+        // interface, a control pad) stays out. Which they are is found on a
+        // first reading aside, in a document of its own: reading a card
+        // already gives its document the values the card carries for the
+        // whole project, which one that stays out must not change here.
+        CQuillomerDoc aside;
+        const auto* begin = reinterpret_cast<const uint8_t*>(bytes.constData());
+        const auto size = static_cast<size_t>(bytes.size());
+        std::vector<bool> fits;
+        {
+            CArchive ar(begin, size);
+            ar.m_pDocument = &aside;
+            while (CBaseDevice* obj = ReadDraggedObject(ar)) {
+                obj->m_pDocument = m_doc;
+                fits.push_back(obj->CanTakeItsNumber());
+                obj->m_pDocument = &aside;
+                delete obj;
             }
+        }
+        CArchive ar(begin, size);
+        for (size_t k = 0; k < fits.size(); ++k) {
+            ar.m_pDocument = fits[k] ? m_doc : &aside;
+            CBaseDevice* obj = ReadDraggedObject(ar);
             if (!obj)
                 break;
-            if (obj->GetType() == OT_RELAIS_TOPOLOGY)
-                obj->m_number = -1;
-            obj->m_pDocument = m_doc;
+            obj->m_pDocument = ar.m_pDocument;
+            if (!fits[k] || !obj->CanTakeItsNumber()) {
+                refused << QString::fromStdString(obj->GetName());
+                arrived.push_back(false);
+                obj->m_pDocument = &aside;
+                delete obj;
+                continue;
+            }
             if (!obj->InitObject()) {
                 refused << QString::fromStdString(obj->GetName());
                 arrived.push_back(false);

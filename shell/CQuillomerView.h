@@ -96,10 +96,9 @@ public:
     // ---- Drag and drop ----
     // Starts dragging the selection (returns when the drag has ended).
     void DragSelection(const QPoint& client);
-    // The transfer file of object data between windows.
-    static QString TransferFileName();
-    // Writes the selection to the transfer file (the source's side).
-    bool WriteSelectionFile();
+    // The selected objects as a drag carries them to another window (of this
+    // program or of another one running): written as in a project file.
+    QByteArray SelectionData() const;
     // Target side; `data` offers the descriptor, `copy` asks to copy.
     bool CanAccept(const QMimeData* data) const;
     void DoDragEnter(const QMimeData* data, const QPoint& client);

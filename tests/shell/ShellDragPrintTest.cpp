@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMap>
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -106,6 +107,8 @@ TEST_F(DragFixture, MoveToAnotherViewCarriesTheObjectsOver)
     a->m_number = 3;
     viewA->AddToSelection(a);
     viewA->SetDragRunner([&](QMimeData* data) {
+        // The objects themselves travel with the drag, not beside it.
+        EXPECT_FALSE(data->data(CDragData::TransferMimeType()).isEmpty());
         viewB->DoDragEnter(data, QPoint(300, 300));
         EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(300, 300)));
         return Qt::MoveAction;
@@ -119,7 +122,6 @@ TEST_F(DragFixture, MoveToAnotherViewCarriesTheObjectsOver)
     EXPECT_EQ(moved->GetDocument(), &docB);
     // Shifted by the distance from the grab point to the drop point.
     EXPECT_EQ(moved->GetRect(), CRect(290, 290, 340, 340));
-    EXPECT_FALSE(QFile::exists(CQuillomerView::TransferFileName()));
     EXPECT_TRUE(viewA->GetSelection().empty());
 }
 
@@ -154,6 +156,109 @@ TEST_F(DragFixture, DropFromAnotherProgramCopiesAndLeavesTheSource)
     EXPECT_EQ(docA.GetList(CAT_AMPLIFIER).size(), 1u);
     ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), 1u);
     EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).front()->GetRect(), CRect(100, 110, 150, 160));
+}
+
+namespace {
+// Drag data as a window of another running program gets it: the bytes of
+// each format and nothing else. With `goneAtDrop` they can no longer be had
+// once the drop comes, as when that program has let go of its drag.
+class ForeignDragData : public QMimeData {
+public:
+    QStringList formats() const override { return m_bytes.keys(); }
+    bool hasFormat(const QString& type) const override { return m_bytes.contains(type); }
+    QMap<QString, QByteArray> m_bytes;
+    bool goneAtDrop = false;
+    bool dropped = false;
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override
+    {
+        return goneAtDrop && dropped ? QByteArray() : m_bytes.value(type);
+    }
+};
+}  // namespace
+
+// A drag from a window of another running program reaches this window's
+// sheet as the platform delivers it (enter, moves, then the drop or the
+// leave): the objects its data carries are pasted and the other program
+// keeps them; whatever the drop brings, and when the drag leaves again, the
+// dotted frame of the drag is gone. What could not be pasted is told.
+TEST_F(DragFixture, ADragFromAnotherProgramPastesAndLeavesNoFrame)
+{
+    struct Row {
+        const char* what;
+        bool objects;     // the data carries the objects
+        bool goneAtDrop;  // the data can no longer be had at the drop
+        bool leaves;      // the drag leaves the window instead of dropping
+        bool pasted;
+        const char* told;
+    };
+    const Row rows[] = {
+        {"dropped", true, false, false, true, nullptr},
+        {"dropped without the objects", false, false, false, false, "1 von 1 Objekten konnten nicht eingefügt werden."},
+        {"data gone at the drop", true, true, false, false, nullptr},
+        {"left again", true, false, true, false, nullptr},
+    };
+    TestSymbol* a = AddSymbol(docA, CAT_AMPLIFIER, CRect(100, 100, 150, 150), "Verstärker 7");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        messages.messages.clear();
+        // What the other program's drag offers: its descriptor names a
+        // process and a view that are not this program's.
+        ForeignDragData foreign;
+        viewA->AddToSelection(a);
+        viewA->SetDragRunner([&](QMimeData* data) {
+            for (const QString& format : data->formats())
+                foreign.m_bytes[format] = data->data(format);
+            return Qt::IgnoreAction;
+        });
+        viewA->DragSelection(QPoint(110, 110));
+        auto d = CDragData::Decode(foreign.m_bytes.value(CDragData::MimeType()));
+        ASSERT_TRUE(d.has_value());
+        d->processId ^= 0x5555;
+        d->view = d->window = 0x7fff;
+        foreign.m_bytes[CDragData::MimeType()] = d->Encode();
+        if (!row.objects)
+            foreign.m_bytes.remove(CDragData::TransferMimeType());
+        foreign.goneAtDrop = row.goneAtDrop;
+
+        const size_t before = docB.GetList(CAT_AMPLIFIER).size();
+        QWidget* port = viewB->viewport();
+        QDragEnterEvent enter(QPoint(200, 200), Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        for (int step = 1; step <= 3; ++step) {
+            QDragMoveEvent move(QPoint(200, 200) + QPoint(5, 5) * step, Qt::MoveAction, &foreign, Qt::LeftButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(port, &move);
+        }
+        EXPECT_TRUE(viewB->IsDragFeedbackShown());
+        if (row.leaves) {
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(port, &leave);
+        } else {
+            foreign.dropped = true;
+            QDropEvent drop(QPointF(215, 215), Qt::MoveAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(port, &drop);
+        }
+        QCoreApplication::processEvents();
+
+        EXPECT_FALSE(viewB->IsDragFeedbackShown());
+        EXPECT_TRUE(viewB->GetDragFeedback().empty());
+        ASSERT_EQ(docB.GetList(CAT_AMPLIFIER).size(), before + (row.pasted ? 1 : 0));
+        if (row.pasted) {
+            EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).back()->GetName(), "Verstärker 7");
+            EXPECT_EQ(docB.GetList(CAT_AMPLIFIER).back()->GetRect(), CRect(205, 205, 255, 255));
+        }
+        // The other program keeps what it offered.
+        ASSERT_EQ(docA.GetList(CAT_AMPLIFIER).size(), 1u);
+        EXPECT_EQ(docA.GetList(CAT_AMPLIFIER).front(), a);
+        if (row.told) {
+            EXPECT_TRUE(messages.Saw(row.told));
+        } else {
+            EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().first;
+        }
+    }
 }
 
 namespace {
@@ -202,6 +307,7 @@ TEST_F(DragFixture, MoveKeepsInTheSourceWhatTheTargetRefusesAndReportsIt)
     viewA->AddToSelection(topo);
     viewA->AddToSelection(amp);
     viewA->SetDragRunner([&](QMimeData* data) {
+        EXPECT_FALSE(data->data(CDragData::TransferMimeType()).isEmpty());
         viewB->DoDragEnter(data, QPoint(300, 300));
         EXPECT_TRUE(viewB->DoDrop(data, Qt::MoveAction, QPoint(300, 300)));
         return Qt::MoveAction;
@@ -221,7 +327,6 @@ TEST_F(DragFixture, MoveKeepsInTheSourceWhatTheTargetRefusesAndReportsIt)
     EXPECT_TRUE(messages.Saw("1 von 2 Objekten konnten nicht eingefügt werden."));
     EXPECT_TRUE(messages.Saw("Topologie 1"));
     EXPECT_TRUE(messages.Saw("Sie bleiben im ursprünglichen Projekt."));
-    EXPECT_FALSE(QFile::exists(CQuillomerView::TransferFileName()));
 }
 
 TEST_F(DragFixture, DamagedTransferDeletesOnlyWhatWasReadInTheSource)

@@ -18,18 +18,31 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <utility>
 
 #include "ShellProgramTest.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
+#include "hardware/CDigitalSlot.h"
+#include "comm/CCommLink.h"
+#include "comm/CommIds.h"
+#include "comm/CommTestSupport.h"
+#include "comm/ParameterGroups.h"
+#include "model/CIDManager.h"
+#include "platform/StringTable.h"
+#include "shell/CDocTemplate.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/SheetSymbol.h"
@@ -103,6 +116,144 @@ protected:
         view->SetDragRunner(nullptr);
         QApplication::processEvents();
     }
+};
+
+// Objects carried into a second project's window by a drag: a second project
+// beside the first, the drag the platform delivers to its sheet, and what
+// that project holds and sends afterwards.
+class DragIntoAnotherProject : public SheetHandTest {
+protected:
+    void SetUp() override
+    {
+        SheetHandTest::SetUp();
+        source = view;
+        sourceDoc = doc;
+        QSettings().setValue("Settings/WorkDirectory", exports.path());
+    }
+    // A new project in its own window beside the first; it is the active one.
+    void OpenSecondProject()
+    {
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+        source->setFocus();
+        QTest::keyClick(source, Qt::Key_N, Qt::ControlModifier);
+        QApplication::processEvents();
+        target = frame->GetActiveView();
+        ASSERT_NE(target, source);
+        targetDoc = target->GetDocument();
+        if (auto* area = frame->findChild<QMdiArea*>())
+            area->tileSubWindows();
+        QApplication::processEvents();
+    }
+    void CloseSecondProject()
+    {
+        targetDoc->SetModifiedFlag(false);
+        tpl->CloseDocument(targetDoc, false);
+        QApplication::processEvents();
+        target = nullptr;
+        targetDoc = nullptr;
+    }
+    // The user presses on the object in the first window and lets go on the
+    // second one's sheet; the drag reaches that sheet as the platform
+    // delivers it: enter, moves and the drop.
+    void DragToTarget(CBaseDevice* obj)
+    {
+        // On the symbol and away from its name, which a press would edit.
+        const CRect at = obj->GetRect();
+        CPoint grabAt(at.left, at.top);
+        for (int32_t y = at.top + 3; y < at.bottom && grabAt.x == at.left; y += 3)
+            for (int32_t x = at.left + 3; x < at.right; x += 3)
+                if (!obj->HitTestLabel(CPoint(x, y))) {
+                    grabAt = CPoint(x, y);
+                    break;
+                }
+        source->ScrollToPosition(source->LogicalToClient(grabAt) + source->GetScrollPosition() - QPoint(60, 60));
+        QApplication::processEvents();
+        const QPoint dropAt(150, 200);
+        source->SetDragRunner([&](QMimeData* data) {
+            QWidget* port = target->viewport();
+            QDragEnterEvent enter(dropAt - QPoint(20, 20), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(port, &enter);
+            for (int step = 1; step <= 2; ++step) {
+                QDragMoveEvent move(dropAt - QPoint(20, 20) + QPoint(10, 10) * step, Qt::MoveAction, data,
+                                    Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(port, &move);
+            }
+            QDropEvent drop(dropAt, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(port, &drop);
+            return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+        });
+        QWidget* port = source->viewport();
+        const QPoint grab = source->LogicalToClient(grabAt);
+        ASSERT_EQ(source->HitTest(source->ClientToLogical(grab)), obj);
+        QTest::mouseMove(port, grab);
+        QTest::mouseMove(port, grab + QPoint(1, 0));
+        QTest::mousePress(port, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(port, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+        QTest::mouseRelease(port, Qt::LeftButton, {}, grab + QPoint(QApplication::startDragDistance() + 5, 0));
+        source->SetDragRunner(nullptr);
+        QApplication::processEvents();
+    }
+    static CBaseDevice* Named(CQuillomerDoc& project, int category, const std::string& name)
+    {
+        for (CBaseDevice* obj : project.GetList(category))
+            if (obj->GetName() == name)
+                return obj;
+        return nullptr;
+    }
+    // Where a project holds an object that is not the one its directory
+    // holds at that number, or two objects of one number; empty when none.
+    static std::string NumberFaults(CQuillomerDoc& project)
+    {
+        std::string faults;
+        std::map<std::pair<uint32_t, int32_t>, int> objects;
+        for (int c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* obj : project.GetList(c)) {
+                if (obj->GetNumber() < 0)
+                    continue;
+                const std::string which = StrFormat("type %u number %d", obj->GetType(), obj->GetNumber());
+                if (++objects[{obj->GetType(), obj->GetNumber()}] == 2)
+                    faults += which + " twice; ";
+                if (project.GetIDManager().GetBaseDevice(obj->GetNumber(), obj->GetType()) != obj)
+                    faults += which + " \"" + obj->GetName() + "\" not in the directory; ";
+            }
+        return faults;
+    }
+    // The lines a whole download of the active project sends, as "Exportieren
+    // ..." writes them with every parameter group ticked.
+    QList<QByteArray> DownloadLines()
+    {
+        auto* link = dynamic_cast<CCommLink*>(frame->GetDeviceLink());
+        EXPECT_NE(link, nullptr);
+        if (!link)
+            return {};
+        ICommLinkHost& windows = link->Host();
+        commtest::TestHost host;
+        host.paramSelect = [&](ParamSelection& sel) {
+            sel.objects = CollectParameterGroupObjects(*frame->GetActiveDocument(), 0x1F);
+            return true;
+        };
+        link->SetHost(&host);
+        frame->OnCmdMsg(commid::ExportWorksheet);
+        link->SetHost(&windows);
+        QFile par(QDir(exports.path()).filePath(QString::fromStdString(frame->GetActiveDocument()->GetProjectName()) +
+                                                QStringLiteral(".par")));
+        EXPECT_TRUE(par.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = par.readAll().split('\n');
+        QFile::remove(par.fileName());
+        return lines;
+    }
+    static int LinesBeginningWith(const QList<QByteArray>& lines, const char* start)
+    {
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const QByteArray& l) { return l.startsWith(start); }));
+    }
+
+    QTemporaryDir exports;
+    CQuillomerView* source = nullptr;
+    CQuillomerDoc* sourceDoc = nullptr;
+    CQuillomerView* target = nullptr;
+    CQuillomerDoc* targetDoc = nullptr;
 };
 
 // Gathers the areas the sheet repaints on the screen (not those drawn for a
@@ -280,6 +431,119 @@ TEST_F(SheetHandTest, AmplifierAndTopologyDraggedIntoAnotherWindowKeepTheirColum
     EXPECT_EQ(sourceDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), topologies);
     ASSERT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).size(), targetTopologies + 1);
     EXPECT_EQ(targetDoc->GetList(CAT_RELAIS_TOPOLOGY).back()->GetRect().left, topologyAt.left);
+}
+
+// A fixed part of the central device (a card slot, an internal slot, the
+// interface) dragged from one project's window into another's: the other
+// project has that part already at its number, so the drop leaves it where
+// it was and says so, however often it is tried; the other project still
+// holds one object per number and its download sends the part's lines once.
+// An object the user made in both projects arrives only where it can take a
+// number of its own: an amplifier takes the next free one while the
+// target's own keeps its number; a control pad or an audio device, whose
+// number is their own, stay where they were.
+TEST_F(DragIntoAnotherProject, AnObjectArrivesOnlyWithANumberNoOtherHolds)
+{
+    using Make = std::function<CBaseDevice*(CQuillomerDoc&)>;
+    auto named = [this](int category, std::string name) -> Make {
+        return [this, category, name](CQuillomerDoc& project) { return Named(project, category, name); };
+    };
+    // What the user makes in a project, made in each of the two.
+    const Make amplifier = [this](CQuillomerDoc& project) -> CBaseDevice* {
+        CQuillomerDoc* was = std::exchange(doc, &project);
+        CAmplifier* amp = AddAmplifier(33007);  // "HBE 6631"
+        doc = was;
+        return amp;
+    };
+    const Make pad = [this](CQuillomerDoc& project) -> CBaseDevice* {
+        auto* card = dynamic_cast<CDigitalSlot*>(project.GetList(CAT_DIGITAL_SLOT).front());
+        card->m_hoverInput = 0;
+        CBaseDevice* made = card->AttachPad(false);  // "Input1"
+        card->SetHoverConnectors(-1, -1);
+        return made;
+    };
+    const Make microphone = [this](CQuillomerDoc& project) -> CBaseDevice* {
+        auto* slot = dynamic_cast<CAudioInputSlot*>(Named(project, CAT_INPUT_SLOT, "Slot1"));
+        slot->SetCardType(inputcard::MicLine2);
+        slot->m_hoverInput = 0;
+        const int made = slot->AttachDevice(33059);  // "Mic"
+        slot->SetHoverConnectors(-1, -1);
+        return made ? project.GetList(CAT_AUDIO_DEVICE).back() : nullptr;
+    };
+    struct Row {
+        const char* what;
+        Make make;
+        const char* lines;  // the beginning of the lines it sends, or null
+        bool arrives;       // with a number of its own (it leaves the first project)
+    };
+    const Row rows[] = {
+        {"input card slot", named(CAT_INPUT_SLOT, "Slot1"), "/AUDIO/IN1/", false},
+        {"output card slot", named(CAT_OUTPUT_SLOT, "Slot3"), "/AUDIO/OUT1/", false},
+        {"internal slot", named(CAT_INTERNAL_SLOT, "Uhr"), nullptr, false},
+        {"interface", named(CAT_INTERFACE, "Interface"), nullptr, false},
+        {"digital slot", named(CAT_DIGITAL_SLOT, "8 I/O Kontrollmodul"), nullptr, false},
+        {"information slot", [](CQuillomerDoc& p) { return p.GetList(CAT_INFO).front(); }, nullptr, false},
+        {"amplifier", amplifier, nullptr, true},
+        {"control pad", pad, nullptr, false},
+        {"audio device", microphone, nullptr, false},
+    };
+    // The first project's cards hold values a card carries in its record
+    // that are the project's: the second project keeps its own.
+    auto* inputs = dynamic_cast<CAudioInputSlot*>(Named(*sourceDoc, CAT_INPUT_SLOT, "Slot1"));
+    auto* outputs = dynamic_cast<CAudioOutputSlot*>(Named(*sourceDoc, CAT_OUTPUT_SLOT, "Slot3"));
+    ASSERT_EQ(inputs->SetValueText(IPC_ATTENUATION, 0, "-20.0"), 1);
+    ASSERT_EQ(outputs->SetValue(OPC_UNIT, 0, "1"), 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NO_FATAL_FAILURE(OpenSecondProject());
+        CBaseDevice* dragged = row.make(*sourceDoc);
+        CBaseDevice* own = row.make(*targetDoc);
+        ASSERT_NE(dragged, nullptr);
+        ASSERT_NE(own, nullptr);
+        ASSERT_EQ(own->GetNumber(), dragged->GetNumber());
+        const std::string name = dragged->GetName();
+        const int category = dragged->GetCategory();
+        const size_t held = targetDoc->GetList(category).size();
+        ASSERT_EQ(frame->GetActiveDocument(), targetDoc);
+        const QList<QByteArray> before = DownloadLines();
+        const std::vector<uint8_t> saved = targetDoc->SaveToBytes();
+        const bool modified = targetDoc->IsModified();
+        if (row.lines) {
+            ASSERT_GT(LinesBeginningWith(before, row.lines), 0);
+        }
+        messages.messages.clear();
+
+        for (int drag = 1; drag <= (row.arrives ? 1 : 2); ++drag) {
+            SCOPED_TRACE(drag);
+            ASSERT_NO_FATAL_FAILURE(DragToTarget(dragged));
+            EXPECT_EQ(NumberFaults(*targetDoc), "");
+            EXPECT_EQ(NumberFaults(*sourceDoc), "");
+            EXPECT_FALSE(target->IsDragFeedbackShown());
+            EXPECT_TRUE(target->GetDragFeedback().empty());
+            const auto& left = sourceDoc->GetList(category);
+            const bool stayed = std::find(left.begin(), left.end(), dragged) != left.end();
+            EXPECT_EQ(stayed, !row.arrives);
+            EXPECT_EQ(targetDoc->GetList(category).size(), held + (row.arrives ? 1 : 0));
+            EXPECT_EQ(targetDoc->GetIDManager().GetBaseDevice(own->GetNumber(), own->GetType()), own);
+            if (!row.arrives) {
+                // The second project holds what it held.
+                EXPECT_TRUE(targetDoc->SaveToBytes() == saved);
+                EXPECT_EQ(targetDoc->IsModified(), modified);
+                EXPECT_TRUE(messages.Saw("1 von 1 Objekten konnten nicht eingefügt werden.")) << name;
+                EXPECT_TRUE(messages.Saw("Sie bleiben im ursprünglichen Projekt."));
+                messages.messages.clear();
+            }
+        }
+        ASSERT_EQ(frame->GetActiveDocument(), targetDoc);
+        if (!row.arrives) {
+            EXPECT_EQ(DownloadLines(), before);
+        } else {
+            // The next one made there takes a number nobody holds.
+            ASSERT_NE(row.make(*targetDoc), nullptr);
+            EXPECT_EQ(NumberFaults(*targetDoc), "");
+        }
+        CloseSecondProject();
+    }
 }
 
 // Three amplifiers stand one under the other in their column. The user
