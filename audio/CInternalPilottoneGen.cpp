@@ -127,9 +127,11 @@ void CInternalPilottoneGen::ParseUploadLines(std::string line, const std::string
         const uint32_t valueKey = ValueKeyOfStep(step);
         bool held = true;
         if (step == 0) {
-            // Any word but ON switches the generator off; one other than OFF is named.
-            SetValue(pilotkey::On, value == "ON" ? 1 : 0);
-            held = value == "ON" || value == "OFF";
+            // A word other than ON or OFF leaves the generator as it is, named.
+            const std::optional<bool> on = ReadFlagWord(value);
+            if (on)
+                SetValue(pilotkey::On, *on ? 1 : 0);
+            held = on.has_value();
         } else {
             // Only a number standing alone is a value; one beyond the range is held at its limit.
             const std::optional<float> v = ScanWholeFloat(value);

@@ -221,9 +221,10 @@ void CInternalPowerManagement::ParseUploadLines(std::string line, const std::str
         // its next download sends.
         bool held = false;
         if (IsFlagKey(s.valueKey)) {
-            held = value == "YES" || value == "NO";
-            if (held)
-                SetValue(s.valueKey, value == "YES" ? 1 : 0);
+            const std::optional<bool> yes = ReadFlagWord(value, "YES", "NO");
+            if (yes)
+                SetValue(s.valueKey, *yes ? 1 : 0);
+            held = yes.has_value();
         } else {
             const std::optional<long> number =
                 ScanWholeNumber(IsLinkKey(s.valueKey) && value == "OFF" ? std::string("0") : value, INT32_MIN, INT32_MAX);

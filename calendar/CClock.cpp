@@ -1,5 +1,7 @@
 #include "calendar/CClock.h"
 
+#include <optional>
+
 #include "calendar/IClockAnswerSink.h"
 #include "model/BlockWalk.h"
 #include "model/DocContext.h"
@@ -53,8 +55,8 @@ void CClock::ParseUploadLines(std::string line, const std::string& diffFileName,
         // kept out, and an upload names it with the state the next download
         // sends (the clock window's polls write no difference file).
         std::string& state = key == "/INVERT" ? m_invert : m_run;
-        if (value == "ON" || value == "OFF")
-            state = value;
+        if (const std::optional<bool> on = ReadFlagWord(value))
+            state = *on ? "ON" : "OFF";
         else if (linkState == linkstate::Upload)
             ReportNotHeld(&diffFileName, "/" + path, value, state);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
@@ -212,6 +213,22 @@ const std::map<std::string, int32_t>& CAudioInputSlot::GetFilterTypeTable() { re
 std::string CAudioInputSlot::GetFilterTypeName(int32_t type)
 {
     return type >= 0 && type < 5 ? kFilterTypeNames[type] : std::string();
+}
+
+const std::array<int32_t, 3>& CAudioInputSlot::GetFilterTypesOffered(int filter)
+{
+    static const std::array<int32_t, 3> offered[3] = {
+        {IFT_LOCUT, IFT_LOSHELV, IFT_PEQ},
+        {IFT_LOSHELV, IFT_PEQ, IFT_HISHELV},
+        {IFT_PEQ, IFT_HISHELV, IFT_HICUT},
+    };
+    return offered[std::clamp(filter, 0, 2)];
+}
+
+bool CAudioInputSlot::OffersFilterType(int filter, int32_t type)
+{
+    const std::array<int32_t, 3>& offered = GetFilterTypesOffered(filter);
+    return filter >= 0 && filter <= 2 && std::find(offered.begin(), offered.end(), type) != offered.end();
 }
 
 void CAudioInputSlot::FillTables()
@@ -946,24 +963,29 @@ bool CAudioInputSlot::TakesAsSent(uint32_t code, const std::string& device, cons
         return true;
     if (code == IPC_TYPE)  // a type number ("2" for PEQ)
         return numtext::SameNumber(device, device) && GetFilterTypeName(numtext::ToInt(device)) == held;
-    if (code == IPC_BYPASS)
-        return (device == "0" && held == "OFF") || (device == "1" && held == "ON");
     return numtext::SameNumber(device, held);
 }
 
-bool CAudioInputSlot::ReadsAsCardValue(uint32_t code, const std::string& device)
+bool CAudioInputSlot::ReadsAsCardValue(uint32_t code, uint32_t filter, const std::string& device)
 {
-    if (code == IPC_TYPE && !numtext::StartsWithDigit(device))
-        return FilterTypes().count(device) != 0;
-    if (code == IPC_BYPASS && (device == "ON" || device == "OFF"))
-        return true;
-    // A type number without a name, or a source other than AUX1 and AUX2,
-    // is nothing the card could show or send back as the device meant it.
-    if (code == IPC_TYPE)
-        return ScanWholeNumber(device, IFT_LOSHELV, IFT_HISHELV).has_value();
+    // A type word or number the card does not know, or one this filter
+    // cannot have (a high cut as the first filter), is nothing the card could
+    // show or send back as the device meant it.
+    if (code == IPC_TYPE) {
+        std::optional<long> type;
+        if (numtext::StartsWithDigit(device))
+            type = ScanWholeNumber(device, IFT_LOSHELV, IFT_HISHELV);
+        else if (const auto it = FilterTypes().find(device); it != FilterTypes().end())
+            type = it->second;
+        return type && OffersFilterType(static_cast<int>(filter), static_cast<int32_t>(*type));
+    }
+    // Bypass is ON or OFF: a number ("1") or another word is no state.
+    if (code == IPC_BYPASS)
+        return ReadFlagWord(device).has_value();
+    // A source other than AUX1 and AUX2 is none.
     if (code == IPC_AUX)
         return ScanWholeNumber(device, 1, 2).has_value();
-    if (code == IPC_BYPASS || code == IPC_S || code == IPC_AUX || code == IPC_BYPASS_ALL)
+    if (code == IPC_S || code == IPC_BYPASS_ALL)
         return ScanWholeNumber(device, -1000000, 1000000).has_value();
     return ScanWholeFloat(device).has_value();
 }
@@ -1028,6 +1050,7 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diff
     key.erase(0, 1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\r' || value.back() == '\n'))
         value.pop_back();
+    value.erase(0, value.find_first_not_of(' '));
     // An echoed query or a line without a value carries nothing to store.
     if (value.empty() || value == "?")
         return;
@@ -1057,7 +1080,7 @@ void CAudioInputSlot::ParseUploadLines(std::string line, const std::string& diff
     // holds (and the next download sends) instead. A word or a number the card
     // cannot read is no level at all: the card keeps its value and names it,
     // so "abc" never comes back as 0 dB.
-    if (!ReadsAsCardValue(code, value)) {
+    if (!ReadsAsCardValue(code, filter, value)) {
         if (!diffFileName.empty())
             AppendErrMismatch(diffFileName, "/AUDIO/" + key, value,
                               LineValueText(code, filter, static_cast<int>(channel)));

@@ -3,6 +3,7 @@
 // card model is the kind id; each card carries two input channels (A and B)
 // with volume, attenuation, ramp, AUX source choice and three filters.
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -152,6 +153,11 @@ public:
     static const std::map<std::string, int32_t>& GetFilterTypeTable();   // "PEQ" → 2
     // "LOSHELV" .. "HISHELV"; empty for a type outside 0..4.
     static std::string GetFilterTypeName(int32_t type);
+    // The types filter 0, 1 or 2 of a channel can have, in the order the
+    // audio inputs dialog lists them: LOCUT, LOSHELV, PEQ; LOSHELV, PEQ,
+    // HISHELV; PEQ, HISHELV, HICUT.
+    static const std::array<int32_t, 3>& GetFilterTypesOffered(int filter);
+    static bool OffersFilterType(int filter, int32_t type);
     // The 20 values of one channel in download order: code and filter index.
     struct ChannelParam {
         uint32_t code;
@@ -188,8 +194,9 @@ private:
     // Whether the device's value text means what the card now holds as
     // `held` (the line value the next download sends).
     static bool TakesAsSent(uint32_t code, const std::string& device, const std::string& held);
-    // Whether the device's text is a value of the key at all (a number, or a word of the key).
-    static bool ReadsAsCardValue(uint32_t code, const std::string& device);
+    // Whether the device's text is a value of the key at all (a number, or a
+    // word of the key; for a type, one that filter `filter` can have).
+    static bool ReadsAsCardValue(uint32_t code, uint32_t filter, const std::string& device);
     bool IsNameInUse(const std::string& name) const;
 
     // The document whose shared values this slot uses (never dereferenced).

@@ -1,14 +1,17 @@
 #include "hardware/CSpareAmp.h"
 
 #include "hardware/CAmplifier.h"
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 #include "model/DiffFile.h"
 
@@ -307,7 +310,8 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
     // What the table cannot hold as the device holds it is named in the
     // difference file: a number beyond a 16-bit field, which the next
     // download would send as another number, or text that is no number
-    // keep the project's value; a word other than YES or NO reads as YES.
+    // keep the project's value, and so does a word other than YES or NO,
+    // named with the word the table keeps.
     const std::string entryKey = key.substr(1);
     const auto untaken = [&] {
         if (!diffFileName.empty())
@@ -318,9 +322,12 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
             untaken();
     };
     const auto takeRemote = [&](uint16_t& readyFlag) {
-        readyFlag = value == "NO" ? 1 : 0;
-        if (value != "NO" && value != "YES")
-            untaken();
+        // "YES": the amplifier is watched remotely (the ready flag clear).
+        if (const std::optional<bool> remote = ReadFlagWord(value, "YES", "NO"))
+            readyFlag = *remote ? 0 : 1;
+        else
+            ReportNotHeld(&diffFileName, m_path + StrFormat("/ENTRY%d/", e) + entryKey, value,
+                          readyFlag ? "NO" : "YES");
     };
     SpareEntry& entry = m_entries[e - 1];
     if (key == "/INDEX") {

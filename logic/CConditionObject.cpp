@@ -265,9 +265,11 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
                 unread(*a);
         } else if (a && (key == "/MIN" || key == "/MAX")) {
             const int limit = key == "/MIN" ? 1 : 2;
+            // A limit that is no number ("abc", "5,5", "0x10") leaves the
+            // condition's own, named even while it watches no channel.
             const std::optional<float> fv = ScanWholeFloat(value);
             if (!fv) {
-                unread(*a);
+                notHeld(a->GetText(limit));
                 return;
             }
             a->SetLimit(limit, *fv);
@@ -293,8 +295,11 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
         } else if (key == "/OUTPUTS") {
             b->ParseValue(5, value, diffFile);
         } else if (key == "/FULL") {
-            b->SetValue(2, value == "ON" ? 1 : 0);
-            unread(*b);  // a word other than ON or OFF
+            // A word other than ON or OFF is no state: the entry keeps its own.
+            if (const std::optional<bool> full = ReadFlagWord(value))
+                b->SetValue(2, *full ? 1 : 0);
+            else
+                notHeld(b->GetText(2));
         } else if (key == "/PRIO") {
             if (const std::optional<long> prio = ScanWholeNumber(value, INT_MIN, INT_MAX))
                 b->SetValue(3, static_cast<int32_t>(*prio));
@@ -333,8 +338,10 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             else
                 unread(*c);
         } else if (inputKey == "/INV") {
-            c->SetValue(2 * input, value == "ON" ? 1 : 0);
-            unread(*c);  // a word other than ON or OFF
+            if (const std::optional<bool> invert = ReadFlagWord(value))
+                c->SetValue(2 * input, *invert ? 1 : 0);
+            else
+                notHeld(c->GetValue(2 * input) != 0 ? "ON" : "OFF");
         }
         return;
     }
@@ -362,8 +369,10 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             else
                 unread(*c);
         } else if (key == "/LEVEL") {
-            c->SetValue(condkey::Level, value == "ON" ? 1 : 0);
-            unread(*c);  // a word other than ON or OFF
+            if (const std::optional<bool> level = ReadFlagWord(value))
+                c->SetValue(condkey::Level, *level ? 1 : 0);
+            else
+                notHeld(c->GetText(condkey::Level));
         }
         return;
     }

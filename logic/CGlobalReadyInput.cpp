@@ -223,8 +223,9 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
         const std::string item = m_path + key;
         if (field == "/LEVEL" || field == "/MASK") {
             const int valueKey = field == "/LEVEL" ? CReadyInput::Level : CReadyInput::Masked;
-            ri->SetValue(valueKey, value == "ON" ? 1 : 0);
-            if (value != "ON" && value != "OFF")
+            if (const std::optional<bool> on = ReadFlagWord(value))
+                ri->SetValue(valueKey, *on ? 1 : 0);
+            else
                 ReportNotHeld(diffFile, item, value, ri->GetValueText(valueKey));
             return;
         }

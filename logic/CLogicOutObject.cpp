@@ -146,14 +146,17 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
         // switch: what does not read leaves the output's own, which is named.
         const int part = field == "/INV" ? 1 : field == "/COND" ? 2 : 3;
         const std::optional<long> number = ScanWholeNumber(value, INT_MIN, INT_MAX);
-        if (part == 1)
-            out->SetValue(logicoutkey::Invert, value == "ON" ? 1 : 0);
-        else if (part == 2 && value == "OFF")
+        const std::optional<bool> invert = ReadFlagWord(value);
+        if (part == 1) {
+            if (invert)
+                out->SetValue(logicoutkey::Invert, *invert ? 1 : 0);
+        } else if (part == 2 && value == "OFF") {
             out->SetValue(logicoutkey::Condition, 0);
-        else if (number)
+        } else if (number) {
             out->SetValue(part == 2 ? logicoutkey::Condition : logicoutkey::Index, static_cast<int32_t>(*number),
                           diffFile);
-        const bool read = part == 1 ? value == "ON" || value == "OFF" : value == "OFF" ? part == 2 : number.has_value();
+        }
+        const bool read = part == 1 ? invert.has_value() : value == "OFF" ? part == 2 : number.has_value();
         if (!read)
             ReportNotHeld(diffFile, m_path + key, value, LineValue(out, part));
     }

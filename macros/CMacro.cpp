@@ -20,6 +20,7 @@
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -434,6 +435,28 @@ std::string CMacro::GetParamText(int number) const
     case 76: return StrFormat("%d", m_pause);
     default: return {};
     }
+}
+
+std::optional<std::string> CMacro::UnreadSwitch(const std::string& key, const std::string& value) const
+{
+    static const struct {
+        const char* key;
+        int param;
+        const char* on;
+        const char* off;
+    } kSwitches[] = {
+        {"SET", 22, "TRUE", "FALSE"},  {"MUTE", 29, "ON", "OFF"},     {"CLEAR", 71, "YES", "NO"},
+        {"BUZZER", 70, "YES", "NO"},   {"SET_TIME", 70, "YES", "NO"}, {"SET_RUN", 71, "YES", "NO"},
+        {"RUN", 3, "ON", "OFF"},
+    };
+    if (key == "SWITCH")
+        return ReadFlagWord(value) || ReadFlagWord(value, "ADD", "SUB") ? std::nullopt
+                                                                        : std::optional<std::string>(GetParamText(3));
+    for (const auto& s : kSwitches)
+        if (key == s.key)
+            return ReadFlagWord(value, s.on, s.off) ? std::nullopt
+                                                   : std::optional<std::string>(GetParam(s.param) ? s.on : s.off);
+    return std::nullopt;
 }
 
 void CMacro::Report(const std::string* errFile, const std::string& note) const
@@ -1033,6 +1056,11 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     if (key.rfind(kPrefix, 0) != 0 || value == "?")
         return false;
     const std::string k = key.substr(std::strlen(kPrefix));
+    if (const std::optional<std::string> kept = UnreadSwitch(k, value)) {
+        if (errFile && !errFile->empty())
+            AppendErrMismatch(*errFile, StrFormat("/MACRO/PROG%d", m_number) + key, value, *kept);
+        return false;
+    }
     // An answer the macro does not take as the device holds it (a word it
     // does not know, a range it cannot hold, a number beyond a limit) is
     // named in the difference file: the next download would send the
@@ -1095,10 +1123,10 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     };
     // One of two words; any other changes nothing.
     auto word = [&](int param, const char* on, const char* off) {
-        if (value != on && value != off)
-            return false;
-        SetParam(param, value == on ? 1 : 0);
-        return true;
+        const std::optional<bool> read = ReadFlagWord(value, on, off);
+        if (read)
+            SetParam(param, *read ? 1 : 0);
+        return read.has_value();
     };
     // Flag words joined by ",": a word outside the first `words` is not kept.
     auto flagWords = [&](int param, int words) {
@@ -1117,17 +1145,12 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     };
 
     if (k == "SWITCH") {
-        int32_t sw = 0, aux = 0;
-        if (value == "ON")
-            sw = 1;
-        else if (value == "ADD")
-            sw = 1, aux = 1;
-        else if (value == "SUB")
-            aux = 1;
-        else if (value != "OFF")
+        // ON and OFF, or ADD and SUB where the macro adds its zones.
+        const std::optional<bool> on = ReadFlagWord(value), add = ReadFlagWord(value, "ADD", "SUB");
+        if (!on && !add)
             return false;
-        SetParam(3, sw);
-        SetParam(18, aux);
+        SetParam(3, on ? *on : *add);
+        SetParam(18, add ? 1 : 0);
         return true;
     }
     if (k == "ZONES")
@@ -1195,6 +1218,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "TIME") {
         // The repeat interval, the display time and the slave clocks' time
         // are sent from their own fields; the pulse time is seconds.
+        // An interval beyond what the repeat macro holds is not taken.
+        if (m_kindId == mt::Repeat && isNumber && (n < 0 || n > kMaxRepeatInterval))
+            return false;
         if (m_kindId == mt::Repeat || m_kindId == mt::LcdText)
             return decimal(39, nullptr);
         if (m_kindId == mt::SlaveClock) {
@@ -1234,8 +1260,11 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         return reference(67, errFile);
     if (k == "CONDITION")
         return reference(25, errFile);
-    if (k == "COUNT")
+    if (k == "COUNT") {
+        if (isNumber && (n < 0 || n > kMaxRepeatCount))
+            return false;
         return decimal(68, errFile);
+    }
     if (k == "MODE") {
         if (value != "TEST" && value != "IMP")
             return false;

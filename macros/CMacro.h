@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ class CMacro : public CBaseDevice {
 public:
     static constexpr int kSteps = 5;
     static constexpr int kMaxZones = 100;
+    // The repeat macro's interval (seconds) and count (0: without end).
+    static constexpr int32_t kMaxRepeatInterval = 300;
+    static constexpr int32_t kMaxRepeatCount = 65535;
 
     CMacro();
 
@@ -82,7 +86,8 @@ public:
     // hands every "/PARAM/" answer of an upload here. False when the key has
     // no rule or the value is unusable (nothing changes then). An answer not
     // taken as the device holds it is named in the difference file `errFile`
-    // (when given) with its key and value.
+    // (when given) with its key and value; a switch answered with neither of
+    // its words with the word the macro keeps.
     bool ParseParamAnswer(const std::string& key, const std::string& value, const std::string* errFile);
     static std::string KeywordOfType(uint32_t type);
 
@@ -149,6 +154,9 @@ private:
     bool TakeParamAnswer(const std::string& key, const std::string& value, const std::string* errFile, bool& whole);
     void ChangeType(uint32_t type);
     void Report(const std::string* errFile, const std::string& note) const;
+    // For a switch key ("MUTE", "CLEAR") answered with neither of its words:
+    // the word the macro keeps and sends. Nothing for any other answer.
+    std::optional<std::string> UnreadSwitch(const std::string& key, const std::string& value) const;
     void RemoveDuplicateLinks();
 
     bool m_readFromFile = false;  // only objects read from a file are upgraded

@@ -99,11 +99,8 @@ std::optional<std::string> SettingAnswerText(int32_t code, const std::string& va
         return v ? std::optional<std::string>(std::to_string(*v)) : std::nullopt;
     };
     if (IsSwitchSetting(code)) {
-        if (value == "ON" || value == "1")
-            return std::string("1");
-        if (value == "OFF" || value == "0")
-            return std::string("0");
-        return std::nullopt;
+        const std::optional<bool> on = ReadFlagWord(value);
+        return on ? std::optional<std::string>(*on ? "1" : "0") : std::nullopt;
     }
     switch (code) {
     case consparam::OnPrio: return whole(0, 100);
@@ -527,9 +524,13 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
     }
     case consparam::Ext:
     case consparam::PttPrio: {
+        // A word the setting does not offer changes nothing and is named
+        // with the word the next download sends.
         const int i = code == consparam::Ext ? IndexOf(kExtWords, value) : IndexOf(kPttWords, value);
         if (i >= 0)
             m_prop.SetParamText(code, StrFormat("%d", i));
+        else
+            ReportNotHeld(&diffFileName, m_path + "/" + key, value, ParamValueText(code));
         return;
     }
     default: {

@@ -27,3 +27,16 @@ bool IsRefusedValue(const std::string& value)
         return false;
     return last == 0 || value[last - 1] == ' ';
 }
+
+std::optional<bool> ReadFlagWord(const std::string& value, const char* on, const char* off)
+{
+    const size_t first = value.find_first_not_of(" \r\n");
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string word = value.substr(first, value.find_last_not_of(" \r\n") + 1 - first);
+    if (word == on)
+        return true;
+    if (word == off)
+        return false;
+    return std::nullopt;
+}

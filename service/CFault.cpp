@@ -9,6 +9,7 @@
 #include "model/CQuillomerDoc.h"
 #include "service/AnswerValue.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "service/ReplaceAll.h"
@@ -316,16 +317,20 @@ void CFault::ParseUploadLines(std::string line, const std::string& diffFileName,
         SetValue(4, value);
         return;
     }
+    // The latch and the manual fault switch read ON or OFF only: another
+    // word leaves the setting as it is.
+    const std::optional<bool> on = ReadFlagWord(value);
     int valueIndex = -1;
     if (key == "/LATCH") {
-        SetValue(1, value);
+        if (on)
+            SetFlags(Latch, *on ? 1 : 0);
         valueIndex = 1;
     } else if (key == "/CONSDISP") {
         SetValue(2, value);
         valueIndex = 2;
     } else if (key == "/MANUAL") {
-        const ChangeGuard guard(*this);
-        m_manual = value == "ON" ? 1 : 0;  // read back like the latch
+        if (on)
+            SetFlags(ManualFault, *on ? 1 : 0);
         valueIndex = 3;
     }
     // A word the setting does not know or a console it cannot show is named

@@ -219,10 +219,14 @@ void CZonetestObject::ParseUploadLines(std::string line, const std::string& diff
         const std::string asNumber = k.valueKey == WipeCycles && value == "OFF" ? std::string("0") : value;
         const bool number = ScanWholeFloat(before).has_value();
         const bool whole = before.find('.') == std::string::npos;
-        const bool reads = !number || (whole ? ScanWholeNumber(asNumber, LONG_MIN, LONG_MAX).has_value()
-                                             : ScanWholeFloat(asNumber).has_value());
+        bool reads = true;
+        if (k.valueKey == ShortDisconnect)  // ON or OFF only: another word leaves the switch as it is
+            reads = ReadFlagWord(value).has_value();
+        else if (number)
+            reads = whole ? ScanWholeNumber(asNumber, LONG_MIN, LONG_MAX).has_value()
+                          : ScanWholeFloat(asNumber).has_value();
         if (reads)
-            SetValue(k.valueKey, value);
+            SetValue(k.valueKey, k.valueKey == ShortDisconnect ? (*ReadFlagWord(value) ? "ON" : "OFF") : value);
         const std::string held = GetValue(k.valueKey);
         const std::optional<float> heldNumber = ScanWholeFloat(held);
         if (held != value && (!heldNumber || heldNumber != ScanWholeFloat(value)))

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/windows/AudioLive.h"
@@ -20,6 +21,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CFeatureFrm.h"
@@ -277,10 +279,11 @@ void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         const auto within = [&number](float low, float high) { return number && *number >= low && *number <= high; };
         if (key == "GEN") {
             // A word other than ON or OFF is no state of the generator.
-            if (value != "ON" && value != "OFF")
+            const std::optional<bool> on = ReadFlagWord(value);
+            if (!on)
                 continue;
-            m_pilot->SetValue(pilotkey::On, value == "ON" ? 1 : 0);
-            m_on->setChecked(value == "ON");
+            m_pilot->SetValue(pilotkey::On, *on ? 1 : 0);
+            m_on->setChecked(*on);
         } else if (key == "FREQU" && within(Pilot::kMinFrequency, Pilot::kMaxFrequency) &&
                    !m_frequencySlider->isSliderDown()) {
             m_pilot->SetFloatValue(pilotkey::Frequency, *number);

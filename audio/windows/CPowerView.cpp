@@ -14,6 +14,7 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CEllipsisStatic.h"
@@ -264,13 +265,17 @@ void CPowerView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_power->SetValue(k, number);
                 ShowLinks();
             }
-        } else if ((key == "DROP_SHUT" || key == "BATT_AVLBL") && value != "YES" && value != "NO") {
-            continue;  // a word that is no answer of a flag leaves it as it was
-        } else if (key == "DROP_SHUT") {
-            m_power->SetValue(powerkey::DropShut, value == "YES" ? 1 : 0);
-            m_dropShut->setChecked(m_power->GetValueText(powerkey::DropShut) == "YES");
-        } else if (key == "BATT_AVLBL") {
-            m_power->SetValue(powerkey::BattAvail, value == "YES" ? 1 : 0);
+        } else if (key == "DROP_SHUT" || key == "BATT_AVLBL") {
+            // A word that is no answer of a flag leaves it as it was.
+            const std::optional<bool> yes = ReadFlagWord(value, "YES", "NO");
+            if (!yes)
+                continue;
+            if (key == "DROP_SHUT") {
+                m_power->SetValue(powerkey::DropShut, *yes ? 1 : 0);
+                m_dropShut->setChecked(m_power->GetValueText(powerkey::DropShut) == "YES");
+                continue;
+            }
+            m_power->SetValue(powerkey::BattAvail, *yes ? 1 : 0);
             const bool on = m_power->GetValueText(powerkey::BattAvail) == "YES";
             m_battAvail->setChecked(on);
             m_dropShut->setEnabled(on);

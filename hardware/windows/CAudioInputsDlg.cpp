@@ -80,19 +80,17 @@ int SixDbPos()
 
 QString Id(int id) { return QString::number(id); }
 
-// Type lists of filters 1, 2, 3: text and filter type.
-struct TypeEntry {
-    const char* text;
-    int type;
-};
-const std::vector<TypeEntry>& TypeList(int filter)
+// The text of a filter type in the type lists.
+const char* TypeText(int type)
 {
-    static const std::vector<TypeEntry> lists[3] = {
-        {{"Lo Cut", IFT_LOCUT}, {"Lo Shelv", IFT_LOSHELV}, {"PEQ", IFT_PEQ}},
-        {{"Lo Shelv", IFT_LOSHELV}, {"PEQ", IFT_PEQ}, {"Hi Shelv", IFT_HISHELV}},
-        {{"PEQ", IFT_PEQ}, {"Hi Shelv", IFT_HISHELV}, {"Hi Cut", IFT_HICUT}},
-    };
-    return lists[std::clamp(filter, 0, 2)];
+    switch (type) {
+    case IFT_LOSHELV: return "Lo Shelv";
+    case IFT_LOCUT: return "Lo Cut";
+    case IFT_PEQ: return "PEQ";
+    case IFT_HICUT: return "Hi Cut";
+    case IFT_HISHELV: return "Hi Shelv";
+    default: return "";
+    }
 }
 
 }  // namespace
@@ -307,8 +305,9 @@ void CAudioInputsDlg::BuildControls()
         filters->setColumnStretch(column, 1);
         fc.type = new QComboBox(this);
         fc.type->setObjectName(Id(kTypeIds[f]));
-        for (const TypeEntry& e : TypeList(f))
-            fc.type->addItem(QString::fromLatin1(e.text), e.type);
+        // Each filter lists the types the card offers it.
+        for (const int32_t type : CAudioInputSlot::GetFilterTypesOffered(f))
+            fc.type->addItem(QString::fromLatin1(TypeText(type)), type);
         connect(fc.type, &QComboBox::activated, this, [this, f] { OnTypeChanged(f); });
         filters->addWidget(fc.type, 0, column);
 
@@ -525,10 +524,18 @@ void CAudioInputsDlg::EnableValueControls(bool enable)
         m_spins[id].box->setEnabled(enable);
 }
 
+int CAudioInputsDlg::FilterType(int filter) const
+{
+    if (m_typeShown[filter])
+        return m_filters[filter].type->currentData().toInt();
+    const CAudioInputSlot* slot = SlotOfInput(m_selected);
+    return slot ? numtext::ToInt(slot->GetValueText(MakeInputKey(IPC_TYPE, filter), m_selected % 2)) : IFT_PEQ;
+}
+
 void CAudioInputsDlg::ShowFilterControls(int filter)
 {
     FilterControls& fc = m_filters[filter];
-    const int type = fc.type->currentData().toInt();
+    const int type = FilterType(filter);
     const bool peq = type == IFT_PEQ;
     fc.q->setVisible(peq);
     m_spins[fc.qSpin].box->setVisible(peq);
@@ -573,10 +580,11 @@ void CAudioInputsDlg::LoadInput()
         for (int f = 0; f < 3; ++f) {
             FilterControls& fc = m_filters[f];
             const int type = static_cast<int>(value(IPC_TYPE, f));
+            // A type the list does not offer shows no entry: never the one
+            // the input shown before had chosen.
             const int at = fc.type->findData(type);
             m_typeShown[f] = at >= 0;
-            if (at >= 0)
-                fc.type->setCurrentIndex(at);
+            fc.type->setCurrentIndex(at);
             fc.slope->setCurrentIndex(fc.slope->findData(static_cast<int>(value(IPC_S, f))));
             ShowFilterControls(f);
             const double freq = value(IPC_F, f);
@@ -703,7 +711,7 @@ void CAudioInputsDlg::ComputeFilter(int filter)
         if (!m_updating)
             Apply(IPC_BYPASS, filter);
     }
-    const int type = fc.type->currentData().toInt();
+    const int type = FilterType(filter);
     const double fourth = type == IFT_PEQ ? fc.q->GetValue() : (fc.slope->currentData().toInt() == 12 ? 12.0 : 6.0);
     m_eq.ComputeResponse(filter, type, fc.f->GetValue(), fourth, fc.v->GetValue());
     RepaintGraph();

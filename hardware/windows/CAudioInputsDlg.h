@@ -96,6 +96,9 @@ private:
     CAudioInputSlot* SlotOfInput(int input) const;
     void EnableValueControls(bool enable);
     void ShowFilterControls(int filter);
+    // The type of a filter as the dialog works with it: the list's choice, or
+    // the slot's own type where the list cannot show it.
+    int FilterType(int filter) const;
     void ComputeFilter(int filter);
     void RepaintGraph();
     void Apply(unsigned code, int filter);

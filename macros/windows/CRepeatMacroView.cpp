@@ -32,8 +32,8 @@ CRepeatMacroView::CRepeatMacroView(QWidget* parent)
             ForBoth([&](CMacro& m) { m.SetParam(param, value); });
         });
     };
-    limited(m_interval, 39, 300);
-    limited(m_count, 68, 65535);
+    limited(m_interval, 39, CMacro::kMaxRepeatInterval);
+    limited(m_count, 68, CMacro::kMaxRepeatCount);
 }
 
 void CRepeatMacroView::OnInitialUpdate()

@@ -152,8 +152,8 @@ TEST_F(AudioProtocol, PilotTone)
                      "/PILOT/VOL3 -150.0", "/PILOT/VOL4 -12.5"}),
               Run(*pilot, 0));
     Answer(*pilot, "PILOT/FREQU 5");
-    Answer(*pilot, "PILOT/GEN on");
-    EXPECT_EQ("10.0 OFF", pilot->GetValueText(pilotkey::Frequency) + " " + pilot->GetValueText(pilotkey::On));
+    Answer(*pilot, "PILOT/GEN on");  // no word of the switch: the generator stays on
+    EXPECT_EQ("10.0 ON", pilot->GetValueText(pilotkey::Frequency) + " " + pilot->GetValueText(pilotkey::On));
 }
 
 TEST_F(AudioProtocol, PowerManagement)

@@ -268,8 +268,8 @@ TEST_F(AudioInputProtocolTest, UploadAnswersAreStored)
     slot1->ParseUploadLines("AUDIO/IN1/FILTER1/TYPE XYZ", "", linkstate::Upload);
     EXPECT_EQ(typeBefore, slot1->m_filters[0][0].type);
     EXPECT_NE(IFT_PEQ, typeBefore);
-    slot1->ParseUploadLines("AUDIO/IN1/FILTER1/TYPE 3", "", linkstate::Upload);
-    EXPECT_EQ(IFT_HICUT, slot1->m_filters[0][0].type);
+    slot1->ParseUploadLines("AUDIO/IN1/FILTER1/TYPE 1", "", linkstate::Upload);
+    EXPECT_EQ(IFT_LOCUT, slot1->m_filters[0][0].type);
     slot2->ParseUploadLines("AUDIO/IN3/FILTER3/BYPASS ON", "", linkstate::Upload);
     EXPECT_EQ(1, slot2->m_filters[0][2].bypass);
     slot2->ParseUploadLines("AUDIO/IN4/AUX 2", "", linkstate::Upload);
@@ -323,12 +323,12 @@ TEST_F(AudioInputProtocolTest, UploadTakesTheDeviceValuesWithoutListingDifferenc
     const std::string err = (dir / "Projekt.err").string();
     std::filesystem::remove(err);
 
-    slot1->ParseUploadLines("AUDIO/IN2/FILTER2/TYPE LOCUT", err, linkstate::Upload);
+    slot1->ParseUploadLines("AUDIO/IN2/FILTER2/TYPE HISHELV", err, linkstate::Upload);
     slot1->ParseUploadLines("AUDIO/IN1/FILTER3/BYPASS ON", err, linkstate::Upload);
     slot1->ParseUploadLines("AUDIO/IN2/FILTER1/F 600", err, linkstate::Upload);
     // The card compares nothing: its differences never reach the file.
     EXPECT_FALSE(std::filesystem::exists(err));
-    EXPECT_EQ(IFT_LOCUT, slot1->m_filters[1][1].type);
+    EXPECT_EQ(IFT_HISHELV, slot1->m_filters[1][1].type);
     EXPECT_EQ(1, slot1->m_filters[0][2].bypass);
     EXPECT_DOUBLE_EQ(600.0, slot1->m_filters[1][0].f);
     std::filesystem::remove_all(dir);

@@ -22,6 +22,7 @@
 #include "calendar/CWeek.h"
 #include "calendar/CalendarTime.h"
 #include "calendar/CalendarIds.h"
+#include "logic/CAnalogCondition.h"
 #include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
@@ -46,6 +47,7 @@
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/CSpareAmp.h"
 #include "service/CEventLog.h"
+#include "service/CFault.h"
 #include "service/CFuse.h"
 #include "service/CZonetestObject.h"
 #include "support/BlockTestSupport.h"
@@ -324,8 +326,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/SPAREAMP/ENTRY3/INDEX ABC"}, "Havarieverstärker 3 : INDEX ABC", "/SPAREAMP/ENTRY3/INDEX 0"},
         {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/WATCH2/INDEX 3", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 99999"},
          "Havarieverstärker 1 : WATCH2/OUTRELAY 99999", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 0"},
-        {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE MAYBE"}, "Havarieverstärker 3 : REMOTE MAYBE",
-         "/SPAREAMP/ENTRY3/REMOTE YES"},
+        {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE MAYBE"},
+         "ERROR: /SPAREAMP/ENTRY3/REMOTE >>MAYBE<< should be >>YES<<", "/SPAREAMP/ENTRY3/REMOTE YES"},
         // Audio card values the cards clamp, and words they do not know: what they hold instead.
         {0, {"/AUDIO/IN2/VOL 9.5"}, "ERROR: /AUDIO/IN2/VOL >>9.5<< should be >>6.0<<", "/AUDIO/IN2/VOL 6.0"},
         {0, {"/AUDIO/IN3/FILTER1/TYPE XYZ"}, "ERROR: /AUDIO/IN3/FILTER1/TYPE >>XYZ<< should be >>LOSHELV<<",
@@ -395,12 +397,13 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         // Macro values beyond the project's limits or words it does not know.
         {0, {"/MACRO/PROG9/PARAM/ZONES 5,300"}, "Makro 9 : ZONES 5,300", "/MACRO/PROG9/PARAM/ZONES 0"},
         {0, {"/MACRO/PROG9/TYPE FOOBAR"}, "Makro 9 : TYPE FOOBAR", "/MACRO/PROG9/TYPE ALARM"},
-        {0, {"/MACRO/PROG9/PARAM/SWITCH FOO"}, "Makro 9 : SWITCH FOO", "/MACRO/PROG9/PARAM/SWITCH OFF"},
+        {0, {"/MACRO/PROG9/PARAM/SWITCH FOO"}, "ERROR: /MACRO/PROG9/PARAM/SWITCH >>FOO<< should be >>OFF<<",
+         "/MACRO/PROG9/PARAM/SWITCH OFF"},
         {0, {"/MACRO/PROG8/PARAM/STEP1/TIME 400.0"}, "Makro 8 : STEP1/TIME 400.0", "/MACRO/PROG8/PARAM/STEP1/TIME 300.0"},
         {0, {"/MACRO/PROG12/TYPE BUZZER", "/MACRO/PROG12/PARAM/PTN_TIME 300"}, "Makro 12 : PTN_TIME 300",
          "/MACRO/PROG12/PARAM/PTN_TIME 255"},
-        {0, {"/MACRO/PROG12/TYPE LCDTEXT", "/MACRO/PROG12/PARAM/CLEAR MAYBE"}, "Makro 12 : CLEAR MAYBE",
-         "/MACRO/PROG12/PARAM/CLEAR NO"},
+        {0, {"/MACRO/PROG12/TYPE LCDTEXT", "/MACRO/PROG12/PARAM/CLEAR MAYBE"},
+         "ERROR: /MACRO/PROG12/PARAM/CLEAR >>MAYBE<< should be >>NO<<", "/MACRO/PROG12/PARAM/CLEAR NO"},
         {0, {"/MACRO/PROG12/TYPE DIGIO", "/MACRO/PROG12/PARAM/TIME 500.0"}, "Makro 12 : TIME 500.0",
          "/MACRO/PROG12/PARAM/TIME 300.0"},
         {0, {"/MACRO/PROG12/TYPE VOLUME", "/MACRO/PROG12/PARAM/VOLUME -12.5"}, "Makro 12 : VOLUME -12.5",
@@ -415,8 +418,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/MODE IMP"},
         {0, {"/MACRO/PROG12/TYPE AMP", "/MACRO/PROG12/PARAM/ON MAINS,BATT,FOO"}, "Makro 12 : ON MAINS,BATT,FOO",
          "/MACRO/PROG12/PARAM/ON MAINS,BATT"},
-        {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE MAYBE"}, "Makro 12 : MUTE MAYBE",
-         "/MACRO/PROG12/PARAM/MUTE OFF"},
+        {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE MAYBE"},
+         "ERROR: /MACRO/PROG12/PARAM/MUTE >>MAYBE<< should be >>OFF<<", "/MACRO/PROG12/PARAM/MUTE OFF"},
         // A macro's references: a word or a decimal names no object and takes no other.
         {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/PROG12/PARAM/MACRO abc"},
          "Makro 12 : MACRO abc", "/MACRO/PROG12/PARAM/MACRO 10"},
@@ -547,6 +550,63 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
+        // A switch answered with a word that is neither of its two ("maybe", "1", "on") after the device
+        // had it on: the project keeps its own state, and the line names it.
+        {condkind::Alarm, {"/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY5/LEVEL maybe"},
+         "ERROR: /CONDITION/ENTRY5/LEVEL >>maybe<< should be >>ON<<", "/CONDITION/ENTRY5/LEVEL ON"},
+        {condkind::Alarm, {"/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY5/LEVEL 1"},
+         "ERROR: /CONDITION/ENTRY5/LEVEL >>1<< should be >>ON<<", "/CONDITION/ENTRY5/LEVEL ON"},
+        {0, {"/CONDITION/COMBINE2/COND3/INV ON", "/CONDITION/COMBINE2/COND3/INV perhaps"},
+         "ERROR: /CONDITION/COMBINE2/COND3/INV >>perhaps<< should be >>ON<<", "/CONDITION/COMBINE2/COND3/INV ON"},
+        {0, {"/CONDITION/BUSY1/AUDIO ALARM", "/CONDITION/BUSY1/FULL ON", "/CONDITION/BUSY1/FULL on"},
+         "ERROR: /CONDITION/BUSY1/FULL >>on<< should be >>ON<<", "/CONDITION/BUSY1/FULL ON"},
+        {0, {"/LOGICOUT/ENTRY2/INV ON", "/LOGICOUT/ENTRY2/INV 1"}, "ERROR: /LOGICOUT/ENTRY2/INV >>1<< should be >>ON<<",
+         "/LOGICOUT/ENTRY2/INV ON"},
+        {0, {"/READYINP/ENTRY12/MASK ON", "/READYINP/ENTRY12/MASK maybe"},
+         "ERROR: /READYINP/ENTRY12/MASK >>maybe<< should be >>ON<<", "/READYINP/ENTRY12/MASK ON"},
+        {0, {"/CONS/ADR1/BUZZER 1"}, "ERROR: /CONS/ADR1/BUZZER >>1<< should be >>ON<<", "/CONS/ADR1/BUZZER ON"},
+        {0, {"/CONS/ADR1/COMP ON", "/CONS/ADR1/COMP 0"}, "ERROR: /CONS/ADR1/COMP >>0<< should be >>ON<<",
+         "/CONS/ADR1/COMP ON"},
+        {0, {"/MACRO/PROG12/TYPE AMPMUTE", "/MACRO/PROG12/PARAM/MUTE ON", "/MACRO/PROG12/PARAM/MUTE 1"},
+         "ERROR: /MACRO/PROG12/PARAM/MUTE >>1<< should be >>ON<<", "/MACRO/PROG12/PARAM/MUTE ON"},
+        {0, {"/MACRO/PROG12/TYPE SLVCLK", "/MACRO/PROG12/PARAM/RUN ON", "/MACRO/PROG12/PARAM/RUN on"},
+         "ERROR: /MACRO/PROG12/PARAM/RUN >>on<< should be >>ON<<", "/MACRO/PROG12/PARAM/RUN ON"},
+        {0, {"/MACRO/PROG12/TYPE MEMO_FLAG", "/MACRO/PROG12/PARAM/SET TRUE", "/MACRO/PROG12/PARAM/SET 1"},
+         "ERROR: /MACRO/PROG12/PARAM/SET >>1<< should be >>TRUE<<", "/MACRO/PROG12/PARAM/SET TRUE"},
+        {0, {"/MACRO/PROG9/PARAM/SWITCH ON", "/MACRO/PROG9/PARAM/SWITCH 1"},
+         "ERROR: /MACRO/PROG9/PARAM/SWITCH >>1<< should be >>ON<<", "/MACRO/PROG9/PARAM/SWITCH ON"},
+        {0, {"/PILOT/GEN ON", "/PILOT/GEN maybe"}, "ERROR: /PILOT/GEN >>maybe<< should be >>ON<<", "/PILOT/GEN ON", 1},
+        {0, {"/FAULT/LATCH ON", "/FAULT/LATCH maybe"}, "ERROR: /FAULT/LATCH >>maybe<< should be >>ON<<",
+         "/FAULT/LATCH ON"},
+        {0, {"/FAULT/MANUAL ON", "/FAULT/MANUAL 1"}, "ERROR: /FAULT/MANUAL >>1<< should be >>ON<<", "/FAULT/MANUAL ON"},
+        {0, {"/SERVICE/ZONETEST/TEST/SHORT_DIS ON", "/SERVICE/ZONETEST/TEST/SHORT_DIS on"},
+         "ERROR: /SERVICE/ZONETEST/TEST/SHORT_DIS >>on<< should be >>ON<<", "/SERVICE/ZONETEST/TEST/SHORT_DIS ON", 1},
+        {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE NO", "/SPAREAMP/ENTRY3/REMOTE 1"},
+         "ERROR: /SPAREAMP/ENTRY3/REMOTE >>1<< should be >>NO<<", "/SPAREAMP/ENTRY3/REMOTE NO"},
+        {0, {"/AUDIO/IN1/FILTER2/BYPASS ON", "/AUDIO/IN1/FILTER2/BYPASS 1"},
+         "ERROR: /AUDIO/IN1/FILTER2/BYPASS >>1<< should be >>ON<<", "/AUDIO/IN1/FILTER2/BYPASS ON"},
+        // A filter type the filter does not offer: the first filter has no high shelving, the second no high cut.
+        {0, {"/AUDIO/IN1/FILTER2/TYPE 3"}, "ERROR: /AUDIO/IN1/FILTER2/TYPE >>3<< should be >>PEQ<<",
+         "/AUDIO/IN1/FILTER2/TYPE PEQ"},
+        {0, {"/AUDIO/IN1/FILTER1/TYPE HISHELV"}, "ERROR: /AUDIO/IN1/FILTER1/TYPE >>HISHELV<< should be >>LOSHELV<<",
+         "/AUDIO/IN1/FILTER1/TYPE LOSHELV"},
+        {0, {"/AUDIO/IN4/FILTER3/TYPE HICUT", "/AUDIO/IN4/FILTER3/TYPE LOCUT"},
+         "ERROR: /AUDIO/IN4/FILTER3/TYPE >>LOCUT<< should be >>HICUT<<", "/AUDIO/IN4/FILTER3/TYPE HICUT"},
+        // A repeat interval or count beyond the repeat macro's, a console's word it does not offer, the limit
+        // of an analog condition that watches no channel yet.
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/TIME 30", "/MACRO/PROG12/PARAM/TIME 99999"},
+         "Makro 12 : TIME 99999", "/MACRO/PROG12/PARAM/TIME 30"},
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/COUNT 5", "/MACRO/PROG12/PARAM/COUNT 70000"},
+         "Makro 12 : COUNT 70000", "/MACRO/PROG12/PARAM/COUNT 5"},
+        {0, {"/CONS/ADR1/EXT XYZ"}, "ERROR: /CONS/ADR1/EXT >>XYZ<< should be >>OFF<<", "/CONS/ADR1/EXT OFF"},
+        {0, {"/CONS/ADR1/PTTPRIO EXT", "/CONS/ADR1/PTTPRIO 7"}, "ERROR: /CONS/ADR1/PTTPRIO >>7<< should be >>EXT<<",
+         "/CONS/ADR1/PTTPRIO EXT"},
+        {0, {"/CONDITION/ANALOG4/MIN abc"}, "ERROR: /CONDITION/ANALOG4/MIN >>abc<< should be >>2.5<<",
+         "/CONDITION/ANALOG4/LMZ775 OFF"},
+        {0, {"/CONDITION/ANALOG4/MAX 5,5"}, "ERROR: /CONDITION/ANALOG4/MAX >>5,5<< should be >>7.0<<",
+         "/CONDITION/ANALOG4/LMZ775 OFF"},
+        {0, {"/CONDITION/ANALOG4/MIN 0x10"}, "ERROR: /CONDITION/ANALOG4/MIN >>0x10<< should be >>2.5<<",
+         "/CONDITION/ANALOG4/LMZ775 OFF"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -576,7 +636,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Numbered<CConsole>(consmodel::WRN2271, 1, CAT_CONSOLE),
                                        f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
                                        f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
-                                       f.Add<CEventLog>(34588, CAT_AUDIO)};
+                                       f.Add<CEventLog>(34588, CAT_AUDIO),
+                                       f.Add<CFault>(34094, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
@@ -584,6 +645,12 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         // The design: each reference names condition 4 or macro 10.
         if (row.watching)
             f.Numbered<CCondition>(row.watching, 5)->SetValue(condkey::Object, 3);
+        // Analog condition 4 watches no channel yet, within 2.5 .. 7.0.
+        auto* analog = f.Numbered<CAnalogCondition>(CAnalogCondition::kKindId, 4);
+        analog->SetLimit(1, 2.5f), analog->SetLimit(2, 7.0f);
+        // Ready input 12 watches an interface input.
+        f.Numbered<CReadyInput>(CReadyInput::kKindId, 12)
+            ->SetValue(CReadyInput::Contact, f.Pad(padkind::InterfaceIn, OT_INTERFACE_SLOT, 3, false)->GetNumber());
         auto* combined = f.Numbered<CCombineCondition>(CCombineCondition::kKindId, 2);
         combined->ParseValue(0, "AND"), combined->SetValue(3, 4);
         auto* trigger = f.Numbered<CTrigger>(CTrigger::kKindId, 2);

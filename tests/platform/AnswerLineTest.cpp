@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,29 @@ TEST(AnswerLine, EchoedQueriesAndShortPathsAreNotRead)
     // "?" only as the whole value marks an echo.
     ASSERT_TRUE(ReadAnswerLine("FUSE/A ??", 1, key, value));
     EXPECT_EQ(value, "??");
+}
+
+// A switch reads as one of its two words, written as the device writes
+// them; any other text is no value, never the other state.
+TEST(AnswerLine, FlagsAreTheirTwoWordsAndNothingElse)
+{
+    const struct {
+        const char* value;
+        const char* on;
+        const char* off;
+        std::optional<bool> read;
+    } rows[] = {
+        {"ON", "ON", "OFF", true},       {"OFF", "ON", "OFF", false},     {" ON\r", "ON", "OFF", true},
+        {"YES", "YES", "NO", true},      {"NO", "YES", "NO", false},      {"FALSE", "TRUE", "FALSE", false},
+        {"maybe", "ON", "OFF", {}},      {"1", "ON", "OFF", {}},          {"0", "ON", "OFF", {}},
+        {"on", "ON", "OFF", {}},         {"perhaps", "YES", "NO", {}},    {"ON OFF", "ON", "OFF", {}},
+        {"ONE", "ON", "OFF", {}},        {"", "ON", "OFF", {}},           {"YES", "ON", "OFF", {}},
+        {"no", "YES", "NO", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        EXPECT_EQ(row.read, ReadFlagWord(row.value, row.on, row.off));
+    }
 }
 
 TEST(ArchiveList, CountedListsReplaceTheContentsAndStopAtDamagedCounts)

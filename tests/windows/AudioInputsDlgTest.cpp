@@ -339,6 +339,51 @@ TEST_F(AudioInputsDlgTest, FilterTypeDecidesWhichControlsShow)
     EXPECT_EQ(0, slot1->m_filters[0][1].s);
 }
 
+// Input 1 holds a type its filter's list does not offer (a loaded file's);
+// the dialog opened on input 2, whose filter shows another type, is switched
+// to input 1 with a click: the list shows no entry rather than input 2's, the
+// controls follow input 1's own type, and switching leaves that type alone.
+TEST_F(AudioInputsDlgTest, ATypeTheListDoesNotOfferShowsNoOtherInputsType)
+{
+    const struct {
+        int filter;
+        int list;
+        int32_t own;    // input 1's type, not in the list
+        int32_t shown;  // input 2's type
+        int gain;       // the gain edit: shown for every type but the cuts
+        bool gainShown;
+    } rows[] = {
+        {0, 1039, IFT_HISHELV, IFT_LOCUT, 1017, true},
+        {1, 1045, IFT_HICUT, IFT_HISHELV, 1018, false},
+        {2, 1042, IFT_LOSHELV, IFT_HICUT, 1031, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        slot1->SetCardType(inputcard::MicLine2);
+        slot1->m_filters[0][row.filter].type = row.own;
+        slot1->SetValueText(MakeInputKey(IPC_TYPE, row.filter), 1, std::to_string(row.shown));
+        CAudioInputsDlg* dlg = Open(1);
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+        auto* list = Control<QComboBox>(dlg, row.list);
+        EXPECT_EQ(row.shown, list->currentData().toInt());
+        auto* input1 = Control<QRadioButton>(dlg, 1003);
+        QTest::mouseClick(input1, Qt::LeftButton, {}, QPoint(4, input1->height() / 2));
+        EXPECT_EQ(0, dlg->GetSelectedInput());
+        EXPECT_EQ(-1, list->currentIndex());
+        EXPECT_EQ(QString(), list->currentText());
+        EXPECT_EQ(row.gainShown, Control<CGridEdit>(dlg, row.gain)->isVisible());
+        auto* input2 = Control<QRadioButton>(dlg, 1004);
+        QTest::mouseClick(input2, Qt::LeftButton, {}, QPoint(4, input2->height() / 2));
+        QTest::mouseClick(input1, Qt::LeftButton, {}, QPoint(4, input1->height() / 2));
+        EXPECT_EQ(row.own, slot1->m_filters[0][row.filter].type);
+        EXPECT_EQ(row.shown, slot1->m_filters[1][row.filter].type);
+        EXPECT_TRUE(sender.lines.empty());
+        DeleteAudioInputsDlg();
+        FlushDeletes();
+    }
+}
+
 TEST_F(AudioInputsDlgTest, SwitchingInputsStoresTheShownOneFirst)
 {
     slot1->SetCardType(inputcard::MicLine2);
