@@ -50,7 +50,7 @@ void CInternalMessageRec::Serialize(CArchive& ar)
     RefuseLoaded(m_input, 1, 4, fresh.m_input, "/RECORDER/INPUT", true);
     RefuseLoaded(m_output, 0, 4, fresh.m_output, "/RECORDER/OUTPUT", true);
     RefuseLoaded(m_messageNumber, 0, kMessageCount, fresh.m_messageNumber, "/RECORDER/FILE", true);
-    ClampLoaded(m_maxTime, 0.0f, kMaxRecordTime, fresh.m_maxTime, "/RECORDER/MAXTIME", true);
+    ClampLoaded(m_maxTime, 0.0f, kMaxRecordTime, fresh.m_maxTime, "/RECORDER/MAXTIME", true, 1);
     if (!m_quality.empty() && m_quality != kQualityLinear && m_quality != kQualityMuLaw) {
         NoteHeldOnLoad("/RECORDER/QUALITY", m_quality, fresh.m_quality, true);
         m_quality = fresh.m_quality;

@@ -63,7 +63,7 @@ void CMiscAudio::Serialize(CArchive& ar)
             const float file = m_levels[key];
             m_levels[key] = audiotext::ClampFloat(file, kMinLevel, kMaxLevel, kMinLevel);
             if (!(m_levels[key] == file))
-                NoteHeldOnLoad(item(key), StrFormat("%g", static_cast<double>(file)), DeviceValueText(key), true);
+                NoteHeldOnLoad(item(key), StrFormat("%.1f", static_cast<double>(file)), DeviceValueText(key), true);
         }
         for (uint32_t key = 4; key < miscaudiokey::Count; ++key) {
             const int32_t file = m_ints[key - 4];

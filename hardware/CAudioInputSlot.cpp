@@ -317,7 +317,7 @@ int CAudioInputSlot::PostLoad()
 {
     for (int c = 0; c < 2; ++c) {
         const auto item = [&](uint32_t code, uint32_t filter = 0) { return LinePath(code, filter, c); };
-        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item(IPC_VOL), true);
+        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item(IPC_VOL), true, 1);
         // AUX1 or AUX2, as the device counts them.
         if (m_auxSource[c] != 0 && m_auxSource[c] != 1) {
             NoteHeldOnLoad(item(IPC_AUX), StrFormat("%lld", m_auxSource[c] + 1LL), "1", true);
@@ -330,9 +330,9 @@ int CAudioInputSlot::PostLoad()
                 NoteHeldOnLoad(item(IPC_TYPE, f), StrFormat("%d", flt.type), GetFilterTypeName(fresh.type), true);
                 flt.type = fresh.type;
             }
-            ClampLoaded(flt.f, kMinFrequency, kMaxFrequency, fresh.f, item(IPC_F, f), true);
-            ClampLoaded(flt.q, kMinQ, kMaxQ, fresh.q, item(IPC_Q, f), true);
-            ClampLoaded(flt.v, kMinGain, kMaxGain, fresh.v, item(IPC_V, f), true);
+            ClampLoaded(flt.f, kMinFrequency, kMaxFrequency, fresh.f, item(IPC_F, f), true, 1);
+            ClampLoaded(flt.q, kMinQ, kMaxQ, fresh.q, item(IPC_Q, f), true, 4);
+            ClampLoaded(flt.v, kMinGain, kMaxGain, fresh.v, item(IPC_V, f), true, 1);
             // Any other slope is sent as 12 dB, any other bypass as ON:
             // held as what they are sent as.
             if (flt.s != 0 && flt.s != 1) {

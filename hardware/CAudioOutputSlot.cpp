@@ -242,7 +242,7 @@ int CAudioOutputSlot::PostLoad()
 {
     for (int c = 0; c < 2; ++c) {
         const std::string item = StrFormat("/AUDIO/OUT%d/", GetOutputNumber(c));
-        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item + "VOL", true);
+        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item + "VOL", true, 1);
         // The delay as it is sent, in milliseconds: one the line does not
         // tell from the longest delay is kept as the file has it.
         const double file = m_delay[c];

@@ -44,7 +44,7 @@ void CGlobalReadyInput::Serialize(CArchive& ar)
     }
     ar >> m_maskTime;
     // The device takes any mask time, but a number it must be.
-    RefuseLoaded(m_maskTime, -FLT_MAX, FLT_MAX, kDefaultMaskTime, "/MASKTIME");
+    RefuseLoaded(m_maskTime, -FLT_MAX, FLT_MAX, kDefaultMaskTime, "/MASKTIME", false, 1);
     const int stored = m_loadedSchema <= 1 ? kUserTextCount : kStoredTextCount;
     for (int i = 0; i < stored; ++i)
         ar >> m_texts[i];

@@ -29,9 +29,9 @@ void CVirtCtrlItem::Serialize(CArchive& ar)
         ar >> m_min >> m_max >> m_value >> m_steps >> m_curve >> m_link;
     // The device takes any number here, but a number it must be.
     const std::string entry = StrFormat("/VIRTCTRL/ENTRY%d", m_number);
-    RefuseLoaded(m_min, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MIN", true);
-    RefuseLoaded(m_max, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MAX", true);
-    RefuseLoaded(m_value, -FLT_MAX, FLT_MAX, 0.0f, entry + "/VALUE", true);
+    RefuseLoaded(m_min, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MIN", true, 6);
+    RefuseLoaded(m_max, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MAX", true, 6);
+    RefuseLoaded(m_value, -FLT_MAX, FLT_MAX, 0.0f, entry + "/VALUE", true, 6);
 }
 
 float CVirtCtrlItem::GetFloat(int key) const

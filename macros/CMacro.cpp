@@ -1547,7 +1547,7 @@ void CMacro::Serialize(CArchive& ar)
     if (m_kindId == mt::Sequence)
         for (int i = 0; i < kSteps; ++i)
             if (refused[i])
-                NoteHeldOnLoad(ParamItem(StrFormat("STEP%d/TIME", i + 1)), StrFormat("%g", refusedDelay[i]), "0.0",
+                NoteHeldOnLoad(ParamItem(StrFormat("STEP%d/TIME", i + 1)), StrFormat("%.1f", refusedDelay[i]), "0.0",
                                true);
 }
 
@@ -1564,7 +1564,7 @@ void CMacro::HoldLoadedValues()
     const float time = m_time;
     m_time = SaneTime(m_time, m_kindId == mt::Record ? kMaxRecordTime : kMaxTime);
     if (m_time != time && (m_kindId == mt::LogicOut || m_kindId == mt::Record))
-        NoteHeldOnLoad(ParamItem(m_kindId == mt::Record ? "MAXTIME" : "TIME"), StrFormat("%g", time),
+        NoteHeldOnLoad(ParamItem(m_kindId == mt::Record ? "MAXTIME" : "TIME"), StrFormat("%.1f", time),
                        GetParamText(m_kindId == mt::Record ? 66 : 35), true);
     // The device takes any volume or value, but a number it must be.
     if (!std::isfinite(m_value)) {

@@ -122,23 +122,15 @@ void CBaseDevice::Serialize(CArchive& ar)
 // ---------------------------------------------------------------- values of a file
 
 namespace {
-std::string LoadedValueText(double v)
-{
-    return StrFormat("%g", v);
-}
-
-std::string LoadedValueText(long long v)
-{
-    return std::to_string(v);
-}
-
 template <typename T>
-std::string LoadedText(T v)
+std::string LoadedText(T v, int decimals)
 {
-    if constexpr (std::is_floating_point_v<T>)
-        return LoadedValueText(static_cast<double>(v));
-    else
-        return LoadedValueText(static_cast<long long>(v));
+    if constexpr (std::is_floating_point_v<T>) {
+        const double d = static_cast<double>(v);
+        return decimals >= 0 ? StrFormat("%.*f", decimals, d) : StrFormat("%g", d);
+    } else {
+        return std::to_string(static_cast<long long>(v));
+    }
 }
 
 template <typename T>
@@ -159,7 +151,7 @@ void CBaseDevice::NoteHeldOnLoad(const std::string& key, const std::string& file
 }
 
 template <typename T>
-bool CBaseDevice::ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole)
+bool CBaseDevice::ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
 {
     const T before = value;
     if (!IsFiniteValue(value))
@@ -170,29 +162,31 @@ bool CBaseDevice::ClampLoaded(T& value, T lo, T hi, T instead, const std::string
         value = hi;
     else
         return false;
-    NoteHeldOnLoad(key, LoadedText(before), LoadedText(value), whole);
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
     return true;
 }
 
 template <typename T>
-bool CBaseDevice::RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole)
+bool CBaseDevice::RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
 {
     if (IsFiniteValue(value) && value >= lo && value <= hi)
         return false;
     const T before = value;
     value = instead;
-    NoteHeldOnLoad(key, LoadedText(before), LoadedText(value), whole);
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
     return true;
 }
 
-template bool CBaseDevice::ClampLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool);
-template bool CBaseDevice::ClampLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool);
-template bool CBaseDevice::ClampLoaded<float>(float&, float, float, float, const std::string&, bool);
-template bool CBaseDevice::ClampLoaded<double>(double&, double, double, double, const std::string&, bool);
-template bool CBaseDevice::RefuseLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool);
-template bool CBaseDevice::RefuseLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool);
-template bool CBaseDevice::RefuseLoaded<float>(float&, float, float, float, const std::string&, bool);
-template bool CBaseDevice::RefuseLoaded<double>(double&, double, double, double, const std::string&, bool);
+template bool CBaseDevice::ClampLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                  int);
+template bool CBaseDevice::ClampLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<double>(double&, double, double, double, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                   int);
+template bool CBaseDevice::RefuseLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<double>(double&, double, double, double, const std::string&, bool, int);
 
 // ---------------------------------------------------------------- creation
 

@@ -226,12 +226,13 @@ public:
     // it becomes `instead`, what a new project holds. A float that is no
     // finite number becomes `instead` either way. The loading document lists
     // the item, the file's value and the value held; true when the value
-    // changed. `key` and `whole` as for NoteHeldOnLoad below. Instantiated
-    // for int32_t, uint16_t, float and double.
+    // changed. `key` and `whole` as for NoteHeldOnLoad below; a float is
+    // named with `decimals` decimals, as its line sends it (-1: as short as
+    // it reads). Instantiated for int32_t, uint16_t, float and double.
     template <typename T>
-    bool ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false);
+    bool ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
     template <typename T>
-    bool RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false);
+    bool RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
     // Lists a value held or refused while loading, with the texts given:
     // the key follows the object's protocol path; with `whole` it is the
     // whole item (a key outside the object's path).

@@ -163,16 +163,18 @@ void CZonetestObject::Serialize(CArchive& ar)
     // Settings beyond their ranges are held at them, as the device's answers
     // are; one that is no number at all gets what a new project holds.
     const CZonetestObject fresh;
-    ClampLoaded(m_testFrequency, kMinFrequency, kMaxFrequency, fresh.m_testFrequency, KeyOf(TestFrequency));
-    ClampLoaded(m_adjustPerDay, kMinAdjustPerDay, kMaxAdjustPerDay, fresh.m_adjustPerDay, KeyOf(AdjustPerDay));
+    ClampLoaded(m_testFrequency, kMinFrequency, kMaxFrequency, fresh.m_testFrequency, KeyOf(TestFrequency), false, 1);
+    ClampLoaded(m_adjustPerDay, kMinAdjustPerDay, kMaxAdjustPerDay, fresh.m_adjustPerDay, KeyOf(AdjustPerDay), false,
+                3);
     ClampLoaded(m_maxAdjust, 0, kMaxAdjust, fresh.m_maxAdjust, KeyOf(MaxAdjust));
     ClampLoaded(m_impedanceFrequency, kMinFrequency, kMaxFrequency, fresh.m_impedanceFrequency,
-                KeyOf(ImpedanceFrequency));
+                KeyOf(ImpedanceFrequency), false, 1);
     for (const auto& [volume, key] :
          {std::pair{&m_ampVolume100V, AmpVolume100V}, std::pair{&m_ampVolume70V, AmpVolume70V},
           std::pair{&m_ampVolume50V, AmpVolume50V}, std::pair{&m_ampVolume4Ohm, AmpVolume4Ohm}})
         ClampLoaded(*volume, kMinAmpVolume, kMaxAmpVolume, kMaxAmpVolume, KeyOf(key));
-    ClampLoaded(m_groundFaultDelay, 0.0f, kMaxGroundFaultDelay, fresh.m_groundFaultDelay, KeyOf(GroundFaultDelay));
+    ClampLoaded(m_groundFaultDelay, 0.0f, kMaxGroundFaultDelay, fresh.m_groundFaultDelay, KeyOf(GroundFaultDelay),
+                false, 1);
     ClampLoaded(m_wipeCycles, 0, kMaxWipeCycles, fresh.m_wipeCycles, KeyOf(WipeCycles));
 }
 

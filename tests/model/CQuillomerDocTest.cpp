@@ -522,7 +522,7 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
              file = d.SaveToBytes();
          },
          download({OT_AUDIO_INPUT_SLOT}),
-         {{"/AUDIO/IN1/VOL", "9.5", "6"}, {"/AUDIO/IN1/FILTER2/TYPE", "7", "PEQ"}},
+         {{"/AUDIO/IN1/VOL", "9.5", "6.0"}, {"/AUDIO/IN1/FILTER2/TYPE", "7", "PEQ"}},
          {"/AUDIO/IN1/VOL 6.0", "/AUDIO/IN1/FILTER2/TYPE PEQ"},
          {"/AUDIO/IN1/VOL 9.5", "/AUDIO/IN1/FILTER2/TYPE 7"}},
         {"hardware: an output's delay of 500 ms on the upgraded device",
@@ -592,7 +592,7 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
              file = d.SaveToBytes();
          },
          download({OT_TRIGGER_OBJECT}),
-         {{"/TRIGGER/ENTRY1/TIME", "99", "25"}},
+         {{"/TRIGGER/ENTRY1/TIME", "99.0", "25.0"}},
          {"/TRIGGER/ENTRY1/TIME 25.0"},
          {"/TRIGGER/ENTRY1/TIME 99.0"}},
         {"audio: a battery priority of 999 and an alarm level of +20 dB",
@@ -609,7 +609,7 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
              patch(file, *object(d, OT_MISC_AUDIO), levels);
          },
          download({OT_INTERNAL_POWER_MANAGEMENT, OT_MISC_AUDIO}),
-         {{"/AUDIO/ALARM_VOL", "20", "6.0"}, {"/POWER/BATT_PRIO", "999", "255"}},
+         {{"/AUDIO/ALARM_VOL", "20.0", "6.0"}, {"/POWER/BATT_PRIO", "999", "255"}},
          {"/POWER/BATT_PRIO 255", "/AUDIO/ALARM_VOL 6.0"},
          {"/POWER/BATT_PRIO 999", "/AUDIO/ALARM_VOL 20.0"}},
         {"calendar: a slave clock that runs \"MAYBE\"",
