@@ -33,7 +33,7 @@ bool ScanWord(const std::string& value, uint16_t* word)
         *word = 0;
         return true;
     }
-    const std::optional<long> v = ScanWholeNumber(value, 0, SHRT_MAX);
+    const std::optional<long> v = ScanWholeNumber(value, 0, CSpareAmp::kMaxWord);
     if (!v)
         return false;
     *word = static_cast<uint16_t>(*v);
@@ -114,6 +114,20 @@ void CSpareAmp::Serialize(CArchive& ar)
     }
     for (int n = 0; n < kEntries; ++n)
         SetEntryCleared(n, m_names[n].empty());
+    // A number the download would send as another one is refused, as the
+    // device's answer would be: the field is empty, as in a new project.
+    for (int n = 0; n < kEntries; ++n) {
+        SpareEntry& e = m_entries[n];
+        const std::string entry = StrFormat("/ENTRY%d", n + 1);
+        RefuseLoaded<uint16_t>(e.index, 0, kMaxWord, 0, entry + "/INDEX");
+        for (int j = 0; j < kWatches; ++j) {
+            SpareWatch& w = e.watch[j];
+            const std::string watch = entry + StrFormat("/WATCH%d", j + 1);
+            RefuseLoaded<uint16_t>(w.index, 0, kMaxWord, 0, watch + "/INDEX");
+            RefuseLoaded<uint16_t>(w.outRelay, 0, kMaxWord, 0, watch + "/OUTRELAY");
+            RefuseLoaded<uint16_t>(w.inRelay, 0, kMaxWord, 0, watch + "/INPRELAY");
+        }
+    }
 }
 
 bool CSpareAmp::GetEntry(int n, std::string& name, uint32_t& kind, int32_t& index) const

@@ -1,5 +1,6 @@
 #include "logic/CGlobalReadyInput.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <optional>
@@ -42,6 +43,8 @@ void CGlobalReadyInput::Serialize(CArchive& ar)
         return;
     }
     ar >> m_maskTime;
+    // The device takes any mask time, but a number it must be.
+    RefuseLoaded(m_maskTime, -FLT_MAX, FLT_MAX, kDefaultMaskTime, "/MASKTIME", false, 1);
     const int stored = m_loadedSchema <= 1 ? kUserTextCount : kStoredTextCount;
     for (int i = 0; i < stored; ++i)
         ar >> m_texts[i];

@@ -2,7 +2,9 @@
 #include "model/SheetSymbol.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
@@ -116,6 +118,75 @@ void CBaseDevice::Serialize(CArchive& ar)
     if (m_number < -1 || m_number > kMaxNumber)
         throw CArchiveException(CArchiveException::generic, "object number out of range");
 }
+
+// ---------------------------------------------------------------- values of a file
+
+namespace {
+template <typename T>
+std::string LoadedText(T v, int decimals)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        const double d = static_cast<double>(v);
+        return decimals >= 0 ? StrFormat("%.*f", decimals, d) : StrFormat("%g", d);
+    } else {
+        return std::to_string(static_cast<long long>(v));
+    }
+}
+
+template <typename T>
+bool IsFiniteValue(T v)
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return std::isfinite(v);
+    else
+        return true;
+}
+}  // namespace
+
+void CBaseDevice::NoteHeldOnLoad(const std::string& key, const std::string& fileValue, const std::string& held,
+                                 bool whole) const
+{
+    if (m_pDocument)
+        m_pDocument->NoteHeldOnLoad(this, key, fileValue, held, whole);
+}
+
+template <typename T>
+bool CBaseDevice::ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
+{
+    const T before = value;
+    if (!IsFiniteValue(value))
+        value = instead;
+    else if (value < lo)
+        value = lo;
+    else if (value > hi)
+        value = hi;
+    else
+        return false;
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
+    return true;
+}
+
+template <typename T>
+bool CBaseDevice::RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
+{
+    if (IsFiniteValue(value) && value >= lo && value <= hi)
+        return false;
+    const T before = value;
+    value = instead;
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
+    return true;
+}
+
+template bool CBaseDevice::ClampLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                  int);
+template bool CBaseDevice::ClampLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<double>(double&, double, double, double, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                   int);
+template bool CBaseDevice::RefuseLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<double>(double&, double, double, double, const std::string&, bool, int);
 
 // ---------------------------------------------------------------- creation
 

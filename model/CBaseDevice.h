@@ -226,6 +226,26 @@ public:
     // without the bounding rectangle that every redraw works out again.
     std::vector<uint8_t> StoredForm();
 
+    // ---- Values read from a project file ----
+    // A damaged or hand-made file may hold a value beyond what its key takes.
+    // It is held as the key's upload reader holds the device's answer: at the
+    // nearest end of the range (ClampLoaded), or refused (RefuseLoaded), when
+    // it becomes `instead`, what a new project holds. A float that is no
+    // finite number becomes `instead` either way. The loading document lists
+    // the item, the file's value and the value held; true when the value
+    // changed. `key` and `whole` as for NoteHeldOnLoad below; a float is
+    // named with `decimals` decimals, as its line sends it (-1: as short as
+    // it reads). Instantiated for int32_t, uint16_t, float and double.
+    template <typename T>
+    bool ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
+    template <typename T>
+    bool RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
+    // Lists a value held or refused while loading, with the texts given:
+    // the key follows the object's protocol path; with `whole` it is the
+    // whole item (a key outside the object's path).
+    void NoteHeldOnLoad(const std::string& key, const std::string& fileValue, const std::string& held,
+                        bool whole = false) const;
+
     // ---- Other non-virtual operations ----
     // New number, or 0 when that number is taken (the old one stays).
     int32_t ChangeNumber(int32_t newNumber);

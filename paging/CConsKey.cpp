@@ -67,7 +67,7 @@ bool IsKeyAnswerRest(const std::string& rest)
     if (rest.empty())
         return true;
     static const long kLow[3] = {-125, -128, 0};
-    static const long kHigh[3] = {130, 127, 127};
+    static const long kHigh[3] = {130, 127, CConsKey::kMaxPriority};
     size_t start = 0;
     for (int i = 0;; ++i) {
         const size_t comma = rest.find(',', start);

@@ -84,6 +84,8 @@ public:
     static constexpr int kFirstProgrammable = 101;
     static constexpr int kLastProgrammable = 112;
     static constexpr int kMaxFixed = 100;
+    // The highest priority a key's third value (C) carries.
+    static constexpr int32_t kMaxPriority = 127;
 
     // For loading.
     CConsKey();

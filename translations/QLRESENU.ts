@@ -4725,6 +4725,13 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
 %s</translation>
     </message>
     <message>
+        <source>Folgende Werte der Projektdatei lagen außerhalb ihres Bereichs und wurden angepasst (Wert der Datei → Wert im Projekt):
+%s</source>
+        <extracomment>IDS_VALUES_HELD</extracomment>
+        <translation>These values of the project file lay outside their range and have been corrected (value in the file → value in the project):
+%s</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1
 ----------
