@@ -343,7 +343,8 @@ int CAudioInputSlot::PostLoad()
         for (uint32_t f = 0; f < 3; ++f) {
             InputFilter& flt = m_filters[c][f];
             const InputFilter fresh;
-            if (GetFilterTypeName(flt.type).empty()) {
+            // Each filter offers three of the types; PEQ is one of every filter's.
+            if (!OffersFilterType(static_cast<int>(f), flt.type)) {
                 NoteHeldOnLoad(item(IPC_TYPE, f), StrFormat("%d", flt.type), GetFilterTypeName(fresh.type), true);
                 flt.type = fresh.type;
             }

@@ -1603,6 +1603,11 @@ void CMacro::HoldLoadedValues()
             NoteHeldOnLoad(ParamItem(m_kindId == mt::Volume ? "VOLUME" : "VALUE"), StrFormat("%g", value),
                            GetParamText(10), true);
     }
+    // The repeat macro's interval and count, as an upload takes them.
+    if (m_kindId == mt::Repeat) {
+        ClampLoaded(m_shortTime, int32_t{0}, kMaxRepeatInterval, int32_t{0}, ParamItem("TIME"), true);
+        ClampLoaded(m_index, int32_t{0}, kMaxRepeatCount, int32_t{0}, ParamItem("COUNT"), true);
+    }
     // The buzzer's pattern time, repetitions and pause: a byte each.
     if (m_kindId == mt::Buzzer) {
         for (const auto& [param, key] : {std::pair{74, "PTN_TIME"}, std::pair{75, "REPEAT"}, std::pair{76, "PAUSE"}}) {

@@ -525,6 +525,15 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/AUDIO/IN1/VOL", "9.5", "6.0"}, {"/AUDIO/IN1/FILTER2/TYPE", "7", "PEQ"}},
          {"/AUDIO/IN1/VOL 6.0", "/AUDIO/IN1/FILTER2/TYPE PEQ"},
          {"/AUDIO/IN1/VOL 9.5", "/AUDIO/IN1/FILTER2/TYPE 7"}},
+        {"hardware: a filter type the filter does not offer",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             static_cast<CAudioInputSlot*>(object(d, OT_AUDIO_INPUT_SLOT))->m_filters[0][0].type = IFT_HICUT;
+             file = d.SaveToBytes();
+         },
+         download({OT_AUDIO_INPUT_SLOT}),
+         {{"/AUDIO/IN1/FILTER1/TYPE", "3", "PEQ"}},
+         {"/AUDIO/IN1/FILTER1/TYPE PEQ"},
+         {"/AUDIO/IN1/FILTER1/TYPE HICUT"}},
         {"hardware: an output's delay of 500 ms on the upgraded device",
          [&](CQuillomerDoc& d, Bytes& file) {
              static_cast<CAudioOutputSlot*>(object(d, OT_AUDIO_OUTPUT_SLOT))->m_delay[0] = 0.5;
@@ -582,6 +591,24 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/MACRO/PROG1/PARAM/PTN_TIME", "999", "255"}},
          {"/PARAM/PTN_TIME 255"},
          {"/PARAM/PTN_TIME 999"}},
+        {"macros: a repeat macro's interval and count beyond their ranges",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* m = new CMacro;
+             ASSERT_TRUE(m->Create(macrotype::Repeat, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO,
+                                   0, 1, &d));
+             d.AddObject(m, CAT_MACRO);
+             m->m_shortTime = 99999;
+             m->m_index = -5;
+             file = d.SaveToBytes();
+         },
+         [&](BlockHarness& h) {
+             Lines lines;
+             static_cast<CMacro*>(object(h.doc(), OT_MACRO))->GetParamLines(lines);
+             return lines;
+         },
+         {{"/MACRO/PROG1/PARAM/TIME", "99999", "300"}, {"/MACRO/PROG1/PARAM/COUNT", "-5", "0"}},
+         {"/PARAM/TIME 300", "/PARAM/COUNT 0"},
+         {"/PARAM/TIME 99999", "/PARAM/COUNT -5"}},
         {"logic: a trigger's time of 99 s",
          [&](CQuillomerDoc& d, Bytes& file) {
              auto* t = new CTrigger;
