@@ -352,9 +352,8 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
 {
     auto* item = dynamic_cast<CDayprog*>(FindItem(OT_DAYPROG, n));
     if (sub == "/NAME") {
-        std::string name = value;
         if (item)
-            item->SetNameUnique(name, false);
+            item->TakeDeviceName(value, diffFile, StrFormat("/CAL/DAYPROG%d/NAME", n));
         return;
     }
     int32_t entry = 0;
@@ -421,7 +420,6 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
         else
             ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_COL_DATE, value, diffFile);
     } else if (sub == "/NAME") {
-        std::string name = value;
-        item->SetNameUnique(name, false);
+        item->TakeDeviceName(value, diffFile, StrFormat("/CAL/HOLIDAY%d/NAME", n));
     }
 }

@@ -612,6 +612,8 @@ void CCommLink::SetLinkState(int state)
         SendLine("/MACRO/LOCK ON", nullptr);
     else if (state == linkstate::Online && m_linkState == linkstate::Download && !m_downloadRunning)
         SendLine("/MACRO/LOCK OFF", nullptr);
+    if (state == linkstate::Upload && m_linkState != linkstate::Upload && m_doc)
+        m_doc->BeginUploadRound();
     m_linkState = state;
 }
 
@@ -1911,7 +1913,7 @@ void CCommLink::OnTransferParameters()
             SetLinkState(linkstate::Download);
             m_downloadRunning = true;
         } else {
-            m_linkState = linkstate::Upload;
+            SetLinkState(linkstate::Upload);
             if (m_doc)
                 ResetErrorFile();
         }

@@ -20,6 +20,9 @@
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsProp.h"
+#include "paging/CConsole.h"
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
@@ -1481,6 +1484,12 @@ int CMacro::OnCommand(uint32_t commandId)
     if (m_pairedMacro != 0)
         if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
             other->SetParam(31, 0);
+    // Console keys hold their macros by number too: none keeps this one's.
+    if (m_pDocument)
+        for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
+            if (auto* console = dynamic_cast<CConsole*>(obj))
+                for (CConsKey* key : console->GetProp().GetAllKeys())
+                    key->ForgetMacro(*this);
     return CBaseDevice::OnCommand(commandId);
 }
 

@@ -142,6 +142,7 @@ CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className
         return nullptr;
     }
     doc->AddObject(obj, category);
+    obj->KeepClearOfDeviceNames();
     return obj;
 }
 

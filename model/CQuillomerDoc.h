@@ -120,6 +120,12 @@ public:
     // This document's own connected flag (its information slot).
     int GetConnectedFlag() const;
 
+    // ---- Uploads ----
+    // Every upload is a round of its own: a name the device gave in the
+    // round in progress stands against the names it gives after it.
+    void BeginUploadRound() { ++m_uploadRound; }
+    uint32_t GetUploadRound() const { return m_uploadRound; }
+
     // ---- Title, path, modified flag ----
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& title);
@@ -278,6 +284,7 @@ private:
     std::string m_pathName;
     bool m_modified = false;
     uint64_t m_listChanges = 0;  // objects added to or taken out of the lists so far
+    uint32_t m_uploadRound = 1;
     LoadError m_loadError;
     std::vector<std::string> m_movedOnLoad;
     std::vector<HeldOnLoad> m_heldOnLoad;

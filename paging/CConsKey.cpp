@@ -500,6 +500,32 @@ void CConsKey::UpdateFields(CBaseDevice* firstTarget, CBaseDevice* secondTarget,
     m_working = v;
 }
 
+void CConsKey::ForgetMacro(const CBaseDevice& macro)
+{
+    const int32_t n = macro.GetNumber();
+    const auto isMacroKey = [](const ConsKeyValues& v) { return v.function >= CKF_MACRO && v.function <= CKF_MACSWT; };
+    const auto holdsA = [&](const ConsKeyValues& v) { return isMacroKey(v) && v.a == n; };
+    const auto holdsB = [&](const ConsKeyValues& v) {
+        return (v.function == CKF_MACRO || v.function == CKF_MACSWT) && v.b == n;
+    };
+    if (holdsA(m_stored) || holdsA(m_working) || m_firstTarget == &macro) {
+        ParseValueText(CKF_DISABLED, std::string(), true);
+        return;
+    }
+    if (!holdsB(m_stored) && !holdsB(m_working) && m_secondTarget != &macro)
+        return;
+    const CBaseDevice::ChangeGuard guard(m_console);
+    if (holdsB(m_stored))
+        m_stored.b = 0;
+    if (holdsB(m_working))
+        m_working.b = 0;
+    if (m_secondTarget == &macro)
+        m_secondTarget = nullptr;
+    RefreshCaption();
+    if (m_view)
+        m_view->KeyChanged(*this);
+}
+
 void CConsKey::SyncWorkingCopy(bool toWorking)
 {
     if (toWorking)

@@ -525,6 +525,9 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
             ShowMessage(StrFormat(LoadStringId(IDS_CONS_NO_GROUP).c_str(), number), mb::IconExclamation);
         return;
     }
+    case consparam::Name:
+        TakeDeviceName(value, diffFileName, m_path + "/" + key);
+        return;
     case consparam::Ext:
     case consparam::PttPrio: {
         // A word the setting does not offer changes nothing and is named

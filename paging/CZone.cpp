@@ -420,7 +420,7 @@ void CZone::ParseUploadLines(std::string line, const std::string& diffFileName, 
     auto offAsZero = [](std::string v) { return v == "OFF" ? std::string("0") : v; };
     auto zeroAs = [](std::string v, const char* other) { return v == "0" ? std::string(other) : v; };
     if (key == "/NAME") {
-        m_name = value;
+        TakeDeviceName(value, diffFileName, m_path + key);
     } else if (key == "/OUTPUT") {
         mismatch(IDS_ZONE_OUTPUTS_DIFFER, GetAttributeText(zoneattr::Output));
     } else if (key == "/RELAY") {
