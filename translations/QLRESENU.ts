@@ -346,6 +346,10 @@ Please check that the modem is connected to the right COM port.</translation>
         <translation>QUILLOMER did not understand &apos;%s&apos; ! The transfer has been cancelled.</translation>
     </message>
     <message>
+        <source>Die Antwort &apos;%s&apos; von QUILLOMER ist nicht lesbar ! Die Übertragung wurde abgebrochen.</source>
+        <translation>The answer &apos;%s&apos; from QUILLOMER cannot be read ! The transfer has been cancelled.</translation>
+    </message>
+    <message>
         <source>Überprüfen Sie die LOG Datei!</source>
         <translation>Check the LOG file!</translation>
     </message>
@@ -6284,6 +6288,11 @@ Download week programmes</translation>
         <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.</source>
         <extracomment>CFeatureFrm::kTransferRefused</extracomment>
         <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Antwort &apos;%s&apos; des Geräts ist nicht lesbar.</source>
+        <extracomment>CFeatureFrm::kTransferUnreadable</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device&apos;s answer &apos;%s&apos; cannot be read.</translation>
     </message>
     <message>
         <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.</source>

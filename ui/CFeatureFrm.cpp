@@ -39,6 +39,9 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferNoEcho,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
      "mehr gelesen (kein Echo)."},
+    {CFeatureFrm::kTransferUnreadable,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Antwort '%s' des Geräts ist nicht "
+     "lesbar."},
     {CFeatureFrm::kTransferRestNotSent, "Die übrigen Einträge wurden nicht übertragen."},
     {CFeatureFrm::kTransferEntryRestNotSent, "Der Rest des Eintrags wurde nicht gesendet."},
     {CFeatureFrm::kTransferSentUnread,

@@ -49,6 +49,7 @@ void CTransferLoop::Start(int mode)
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    m_unreadableBefore = link ? link->GetUnreadableCount() : 0;
     m_refused = 0;
     m_firstRefused.clear();
     if (CCommLink* marked = GetCommLink())
@@ -136,6 +137,10 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             stop = Stop::Silent;
             break;
         }
+        if (AnswerUnreadable()) {
+            stop = Stop::Unreadable;
+            break;
+        }
         const uint64_t sentBefore = link ? link->GetCharsSent() : 0;
         const int next = obj->GetDownloadLines(mode, step);
         const bool sent = link && link->GetCharsSent() != sentBefore;
@@ -178,6 +183,8 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
     for (;;) {
         if (LineLost())
             return Stop::LineLost;
+        if (AnswerUnreadable())
+            return Stop::Unreadable;
         ShowWentOut();
         const int64_t idle = link->GetLinkIdleTime();
         const int out = link->GetOutBufferCount();
@@ -268,6 +275,12 @@ void CTransferLoop::NoteRefused()
     const uint64_t now = link ? link->GetRefusedCount() : 0;
     m_refused = now > m_refusedBefore ? now - m_refusedBefore : 0;  // another link counts from 0
     m_firstRefused = m_refused && link ? link->GetFirstRefused() : std::string();
+}
+
+bool CTransferLoop::AnswerUnreadable() const
+{
+    const CCommLink* link = GetCommLink();
+    return link && link->GetUnreadableCount() > m_unreadableBefore;
 }
 
 void CTransferLoop::ReleaseHold()
@@ -403,6 +416,8 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch)
     for (;;) {
         if (LineLost())
             return Stop::LineLost;
+        if (AnswerUnreadable())
+            return Stop::Unreadable;
         ShowWentOut();
         if (watch.Moved())
             quiet.restart();
@@ -467,6 +482,11 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
         if (line.empty() && link)
             line = link->GetLastRefused();
         text = StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count, line.c_str());
+    } else if (stop == Stop::Unreadable) {
+        const CCommLink* link = GetCommLink();
+        const std::string answer = link ? link->GetLastUnreadable() : std::string();
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferUnreadable).c_str(), block.c_str(), reached, count,
+                         answer.c_str());
     } else if (stop == Stop::LineLost) {
         text = StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count);
     } else if (stop == Stop::Cancelled) {

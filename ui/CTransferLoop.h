@@ -11,7 +11,8 @@
 // nothing has moved for the stall limit, the device refused a line and
 // then fell silent, the device stopped echoing the lines it was sent (it
 // reads no more, so an upload gets no answers and a download's lines are
-// lost), the connection ends or the user cancels; ReportStop then tells the
+// lost), an answer the transfer needs cannot be read (what the device holds
+// is then not known), the connection ends or the user cancels; ReportStop then tells the
 // user which transfer did not finish, how far the device got (the step of
 // the last line it echoed), why, and what became of the rest: not sent, or
 // sent and not read or answered. A download whose device stopped reading is
@@ -37,7 +38,7 @@ class QProgressBar;
 
 class CTransferLoop {
 public:
-    enum class Stop { None, Cancelled, Stalled, LineLost, Refused, Silent };
+    enum class Stop { None, Cancelled, Stalled, LineLost, Refused, Silent, Unreadable };
     // How long a transfer waits while neither a step nor a character moves.
     static constexpr int kStallLimitMs = 10000;
     using Hook = std::function<void()>;
@@ -168,6 +169,9 @@ private:
     Stop WaitBlocksDone(CTransferWatch& watch);
     // The link that Start held for the transfer is free again.
     void ReleaseHold();
+    // Since Start an answer the transfer needs could not be read (a list of
+    // free numbers that is no range text): the transfer ends there.
+    bool AnswerUnreadable() const;
     // Keeps the lines the device refused since Start, for ReportRefused.
     void NoteRefused();
 
@@ -197,6 +201,7 @@ private:
     int m_mode = 0;
     uint64_t m_linesBefore = 0;   // lines the link had sent before the transfer
     uint64_t m_refusedBefore = 0;  // lines the device had refused before the transfer
+    uint64_t m_unreadableBefore = 0;  // answers the link could not read before the transfer
     uint64_t m_refused = 0;        // lines the device refused in the transfer that ended
     std::string m_firstRefused;    // the first of them
     bool m_cancelled = false;

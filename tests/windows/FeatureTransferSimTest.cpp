@@ -70,6 +70,7 @@
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "logic/CAnalogCondition.h"
+#include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOut.h"
@@ -968,6 +969,22 @@ const StopRow kStopRows[] = {
     // It refuses that query: it got to step 3, and nothing after it was sent.
     {"ConditionsUnknown", kConditionWindow, logicwin::UploadConditions, -1, {QStringLiteral("unknown /CONDITION")},
      "nicht verstanden.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 3},
+    // It answers that query with numbers beyond the table: the upload ends
+    // there and names the answer, and the project keeps its conditions.
+    {"ConditionsUnreadable", kConditionWindow, logicwin::UploadConditions, -1,
+     {QStringLiteral("answer /CONDITION/CLEAR/ENTRY 1-2,4-999")},
+     "die Antwort '/CONDITION/CLEAR/ENTRY 1-2,4-999' des Geräts ist nicht lesbar.\nDie übrigen Einträge wurden nicht "
+     "übertragen.",
+     false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after) {
+             AddNumbered<CCondition>(doc, 1, condkey::Level, 1), AddNumbered<CCondition>(doc, 3, condkey::Level, 1);
+             return;
+         }
+         EXPECT_NE(nullptr, doc.GetIDManager().GetBaseDevice(1, OT_CONDITION)) << "deleted for an answer not read";
+         EXPECT_EQ(nullptr, doc.GetIDManager().GetBaseDevice(5, OT_CONDITION)) << "made for an answer not read";
+     },
+     -1, 0, false, 0, 0, 0, 3},
     {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
      kNoAnswer, false, {}},
     // A device whose table is empty takes them all from the project: the upload ends whole.
@@ -987,6 +1004,20 @@ const StopRow kStopRows[] = {
     // Every query sent and refused: the upload ended, having read nothing.
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "zuerst '/FAULT/INCLUDE ?'. Diese Werte bleiben, wie das Projekt sie hält.", false, {}, -1, 0, false, 0, 0, 6},
+    // A list of free day programmes beyond the table: not read, no day programme made or deleted.
+    {"DayProgrammesUnreadable", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
+     {QStringLiteral("answer /CAL/CLEAR/DAYPROG 2-99")},
+     "the device's answer '/CAL/CLEAR/DAYPROG 2-99' cannot be read.\nThe remaining entries were not transferred.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         if (after) {
+             EXPECT_NE(nullptr, doc.GetIDManager().GetBaseDevice(1, OT_DAYPROG)) << "deleted for an answer not read";
+             EXPECT_EQ(nullptr, doc.GetIDManager().GetBaseDevice(20, OT_DAYPROG)) << "made for an answer not read";
+             return;
+         }
+         auto* d = new CDayprog;
+         EXPECT_EQ(1, d->Create(CDayprog::kKindId, "Morgens", 1, CAT_CALENDAR, &doc));
+         doc.AddObject(d, CAT_CALENDAR);
+     }},
     {"OneDayProgrammeUnknown", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
      {QStringLiteral("unknown /CAL/DAYPROG1")}, "nicht verstanden", false,
      [](CQuillomerDoc& doc, bool after) {
