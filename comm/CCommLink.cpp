@@ -1760,11 +1760,11 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
     return text;
 }
 
-void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress)
+void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, bool closingUnread, IProgress& progress)
 {
     const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
     // The disconnect does not save what this message calls incomplete and unsaved.
-    if (!closingQueued && m_connected)
+    if ((!closingQueued || closingUnread) && m_connected)
         NoteIncompleteDownload({});
     else if (stop == TransferStop::None)
         NoteCompleteDownload({});
@@ -1776,6 +1776,8 @@ void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgre
     uint32_t closing = 0;
     if (!closingQueued)
         closing = IDS_LOCK_RELEASE_NOT_SENT;
+    else if (closingUnread)
+        closing = IDS_LOCK_RELEASE_UNREAD;
     else if (held)
         closing = IDS_LOCK_RELEASE_HELD;
     if (closing != 0)
@@ -1966,6 +1968,9 @@ void CCommLink::OnTransferParameters()
                 // download still holds the macro lock: release it exactly once.
                 m_downloadRunning = false;
                 m_linkState = linkstate::Download;
+                // The release and the save are the download's last lines:
+                // followed to their echo as every line before them.
+                m_counting = stop == TransferStop::None;
                 SetLinkState(linkstate::Online);
                 SendLine("/SERVICE/START FASTSAVE", nullptr);
                 closingQueued = true;
@@ -1978,12 +1983,22 @@ void CCommLink::OnTransferParameters()
             Host().SetWaitCursor(false);
             if (!SessionEndedSince(session))
                 WaitOutputEmpty(progress.get());
+            // A device that fell silent after the last configuration line
+            // never took the release and the save: its macros stay locked
+            // and its settings unsaved, as when it stops earlier.
+            bool closingUnread = false;
+            if (m_counting && !m_transferCancelled && !SessionEndedSince(session) && GetOutBufferCount() == 0
+                && !WaitForEchoes(*progress, session) && !SessionEndedSince(session)) {
+                closingUnread = true;
+                stop = TransferStop::NoEcho;
+            }
+            m_counting = false;
             if (SessionEndedSince(session) && stop == TransferStop::None && !closingQueued)
                 stop = TransferStop::LineLost;
             // A download that stopped short leaves the device with part of
             // the configuration: the user must know, and whether the device
             // still holds its macro lock unsaved.
-            ReportDownloadEnd(stop, closingQueued, *progress);
+            ReportDownloadEnd(stop, closingQueued, closingUnread, *progress);
         } else {
             // Every query has left the line; the device is done when it has
             // been silent for a second, however long it keeps answering.

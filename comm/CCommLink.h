@@ -367,7 +367,8 @@ private:
     // Closing lines of a download that wait in the output are gone once it is empty.
     void NoteOutputEmpty();
     // The message of a download that did not end well; nothing when it did.
-    void ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress);
+    // `closingUnread`: the release and the save left, and the device never echoed them.
+    void ReportDownloadEnd(TransferStop stop, bool closingQueued, bool closingUnread, IProgress& progress);
     // Tells the user that closing the port dropped a download's closing lines.
     void ReportLostClosingLines();
     // The end of a whole upload whose line was lost before the last answer.

@@ -442,7 +442,8 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const T
     // as far as the device read), and the bar shows what the message says.
     reached = m_loop.Reached();
     m_progress->setValue(reached);
-    m_loop.End(mode, true);
+    if (const CTransferLoop::Stop end = m_loop.End(mode, true); stop == CTransferLoop::Stop::None)
+        stop = end;
     EndTransfer();
     m_loop.ReportStop(stop, name, reached, range);
     m_loop.ReportRefused(stop, name);

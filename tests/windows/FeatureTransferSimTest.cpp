@@ -881,6 +881,10 @@ struct StopRow {
     // What the user does in the window instead of a command (with `after`
     // set: what the window shows once it has ended).
     std::function<void(CFeatureFrm*, bool after)> byHand;
+    // A download whose device read every line of it and then stopped, before
+    // the release of the macro lock: the release went, the message says it
+    // was not read, and the disconnect does not save without the user's word.
+    bool lockUnread = false;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -930,6 +934,13 @@ const StopRow kStopRows[] = {
     // A device fallen silent before a download shorter than the wait for an
     // echo: the download ends only with the echo of its last line, which
     // never comes; the window's and one entry's alike.
+    {"TriggersThenNotTheLockRelease", kTriggerWindow, logicwin::DownloadTriggers, 18, {},
+     "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 4 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     -1, 0, false, 0, 0, 0, -1, false, nullptr, {}, true},
     {"TriggersIntoASilentDevice", kTriggerWindow, logicwin::DownloadTriggers, 0, {},
      "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false,
      [](CQuillomerDoc& doc, bool after) {
@@ -1364,12 +1375,23 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_NE(std::string::npos, said.find(row.reason)) << said;
     int step = -1, count = -1;
     ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
-    EXPECT_TRUE(row.read < 0 || step < count) << said;
+    EXPECT_TRUE(row.read < 0 || step < count || row.lockUnread) << said;
     if (row.step >= 0)
         EXPECT_EQ(row.step, step) << said;
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    if (row.lockUnread) {
+        EXPECT_EQ(step, count) << said;
+        const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_UNREAD);
+        EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;
+        EXPECT_EQ(1u, CountOf(sim.Received().substr(mark), "/MACRO/LOCK OFF\r\n"));
+        messages.texts.clear();
+        link.OnDisconnect();
+        EXPECT_EQ(std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)}, messages.texts);
+        EXPECT_EQ(std::string::npos, sim.Received().find("/SERVICE/START FASTSAVE", mark)) << "saved without the user's word";
+        return;
+    }
     if (row.lockStays) {
         const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT);
         EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;
