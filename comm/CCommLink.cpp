@@ -1991,6 +1991,10 @@ void CCommLink::OnTransferParameters()
                 && !WaitForEchoes(*progress, session) && !SessionEndedSince(session)) {
                 closingUnread = true;
                 stop = TransferStop::NoEcho;
+                // Every line before them was read: the device got to the
+                // end of the configuration, its steps without a line included.
+                if (!m_transferEchoes.empty())
+                    m_echoPlace = m_transferEchoes.front().place;
             }
             m_counting = false;
             if (SessionEndedSince(session) && stop == TransferStop::None && !closingQueued)

@@ -4374,6 +4374,11 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) were sent, but the QUILLOMER did not read them: the QUILLOMER&apos;s macros stay locked and its settings are not saved.</translation>
     </message>
     <message>
+        <source>Die Freigabe der Makrosperre (&quot;/MACRO/LOCK OFF&quot;) wurde gesendet, aber von QUILLOMER nicht gelesen: die Makros des QUILLOMER bleiben gesperrt.</source>
+        <extracomment>36311</extracomment>
+        <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) was sent, but the QUILLOMER did not read it: the QUILLOMER&apos;s macros stay locked.</translation>
+    </message>
+    <message>
         <source>QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet.</source>
         <extracomment>36303</extracomment>
         <translation>The QUILLOMER no longer answers: %d of %d queries remained unanswered.</translation>

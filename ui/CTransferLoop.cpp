@@ -531,6 +531,6 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
         restText = mode ? CFeatureFrm::kTransferSentUnanswered : CFeatureFrm::kTransferSentUnread;
     text += "\n" + LoadStringId(restText);
     if (lockKept)
-        text += "\n\n" + LoadStringId(lockUnread ? IDS_LOCK_RELEASE_UNREAD : IDS_LOCK_RELEASE_NOT_SENT);
+        text += "\n\n" + LoadStringId(lockUnread ? IDS_LOCK_RELEASE_ONLY_UNREAD : IDS_LOCK_RELEASE_NOT_SENT);
     ShowMessage(text, mb::IconExclamation);
 }

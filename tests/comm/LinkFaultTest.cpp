@@ -479,6 +479,8 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         // Every configuration line read, then nothing more: the lock's release
         // and the save went out and were never read.
         {"the device stops reading after the file's last line", 3, false, 3},
+        // The comment at the end is no line the device echoes: it got to the end all the same.
+        {"the device stops reading after a file that ends with a comment", 3, true, 2},
         {"the device reads a file that ends with a comment", 3, true, -1},
         // The lines sent are the device's; the lock is released and the settings saved.
         {"the user cancels in the middle of the file", 160, false, -1, 20},
@@ -544,7 +546,7 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         } else if (row.read < 0) {
             EXPECT_EQ(std::vector<std::string> {}, messages.texts);
             EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
-        } else if (row.read == row.lines) {
+        } else if (row.read + (row.commentLast ? 1 : 0) == row.lines) {
             const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
             EXPECT_EQ(messages.texts,
                       (std::vector<std::string> {LoadStringId(IDS_DOWNLOAD_INCOMPLETE) + "\n" + why + "\n"

@@ -883,7 +883,8 @@ struct StopRow {
     std::function<void(CFeatureFrm*, bool after)> byHand;
     // A download whose device read every line of it and then stopped, before
     // the release of the macro lock: the release went, the message says it
-    // was not read, and the disconnect does not save without the user's word.
+    // was not read (and nothing of a save, which a window's download does not
+    // send), and the disconnect does not save without the user's word.
     bool lockUnread = false;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
@@ -1383,7 +1384,7 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     if (row.lockUnread) {
         EXPECT_EQ(step, count) << said;
-        const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_UNREAD);
+        const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_ONLY_UNREAD);
         EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;
         EXPECT_EQ(1u, CountOf(sim.Received().substr(mark), "/MACRO/LOCK OFF\r\n"));
         messages.texts.clear();
