@@ -585,7 +585,12 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
         if (answered)
             return;
         NumberSet free{};
-        ParseRanges(free, kClearSetMax, value);
+        // Read whole, however long; an answer that does not read changes
+        // nothing and queues nothing (the transfer ends there and names it).
+        if (!ReadFreeList(free, kClearSetMax, m_path + key, value)) {
+            answered = true;
+            return;
+        }
         if (key == "/CLEAR/TABLE") {
             const int entries = GetMaxEntries();
             for (int n = 1; n <= entries; ++n) {

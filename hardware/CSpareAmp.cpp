@@ -305,8 +305,14 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
         return;
     key.erase(0, at + 8);
     if (key == "/CLEAR") {
-        m_cleared.fill(0);
-        ParseRanges(m_cleared, 64, value);
+        // Read whole; an answer that does not read leaves the table as the
+        // project holds it (the transfer ends there and names it).
+        decltype(m_cleared) cleared {};
+        if (!ReadFreeList(cleared, 64, m_path + key, value)) {
+            m_clearAnswerSeen = 1;
+            return;
+        }
+        m_cleared = cleared;
         for (int n = 0; n < kEntries; ++n) {
             if (IsEntryCleared(n)) {
                 m_names[n].clear();

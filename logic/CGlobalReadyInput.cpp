@@ -201,7 +201,7 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
     int n = 0;
     std::string field;
     if (key == "/CLEAR") {
-        ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, value,
+        ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, m_path + key, value,
                       [this](int number) { MakeReadyInput(m_pDocument, number); });
         m_clear.answered = 1;
     } else if (SplitEntryKey(key, "/ENTRY", kEntries, n, field)) {

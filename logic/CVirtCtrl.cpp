@@ -425,7 +425,7 @@ void CVirtCtrl::ApplyClearAnswer(const std::string& value)
     // The entries that are free on the device. A garbled answer would make
     // a placeholder of every controller, so one that does not read changes
     // nothing.
-    ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, value,
+    ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, m_path + "/CLEAR", value,
                   [this](int n) { GetOrCreateItem(n); });
     m_clear.answered = 1;
 }
