@@ -48,7 +48,7 @@ void CAppoint::Serialize(CArchive& ar)
     // A function the device does not offer would be shown as off and sent
     // as it stands: it is refused, as the new entry holds it (off).
     if (!IsKnownFunction(m_function)) {
-        NoteHeldOnLoad("/FUNCTION", m_function, "OFF");
+        NoteHeldOnLoad(StrFormat("/CAL/APPOINT%d/FUNCTION", GetNumber()), m_function, "OFF", true);
         m_function = "OFF";
     }
 }

@@ -55,7 +55,7 @@ void CHoliday::Serialize(CArchive& ar)
     // A function the device does not offer would be shown as a period and
     // sent as it stands: it is refused, as the new entry holds it (off).
     if (!IsKnownFunction(m_function)) {
-        NoteHeldOnLoad("/FUNCTION", m_function, "OFF");
+        NoteHeldOnLoad(StrFormat("/CAL/HOLIDAY%d/FUNCTION", GetNumber()), m_function, "OFF", true);
         m_function = "OFF";
     }
 }

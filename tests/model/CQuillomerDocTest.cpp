@@ -664,7 +664,7 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
              file = d.SaveToBytes();
          },
          download({OT_CAL_OBJECT}),
-         {{"/APPOINT3/FUNCTION", "XYZ", "OFF"}, {"/HOLIDAY2/FUNCTION", "WORT", "OFF"}},
+         {{"/CAL/APPOINT3/FUNCTION", "XYZ", "OFF"}, {"/CAL/HOLIDAY2/FUNCTION", "WORT", "OFF"}},
          {"/CAL/APPOINT3/FUNCTION OFF", "/CAL/HOLIDAY2/FUNCTION OFF"},
          {"/CAL/APPOINT3/FUNCTION XYZ", "/CAL/HOLIDAY2/FUNCTION WORT"}},
     };
