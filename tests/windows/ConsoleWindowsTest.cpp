@@ -30,6 +30,11 @@
 #include <optional>
 #include <tuple>
 
+#include "audio/CAlarmSignal.h"
+#include "audio/CChimeSignal.h"
+#include "audio/CMessageSignal.h"
+#include "audio/windows/CAudioEditor.h"
+#include "audio/windows/CSignalListDlg.h"
 #include "hardware/CAudioInputSlot.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
@@ -56,6 +61,7 @@
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
+#include "ui/CListCtrl.h"
 #include "ui/CPictureSet.h"
 #include "ui/CTreeCtrlEx.h"
 
@@ -398,6 +404,108 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
         d.doc().AddObject(later, CAT_MACRO);
         CConsolePropertySheet again(&d.doc(), console);
         EXPECT_EQ(row.caption, key->GetCaption());
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        key->ParseValueText(CKF_DISABLED, "", true);
+    }
+}
+
+// An audio signal deleted in the signal editor while a key plays it or
+// chimes with it: the key's view and its download line agree, and a later
+// signal of that number is not taken up unseen.
+TEST_F(ConsoleWindows, AKeyWhoseSignalIsDeletedIsSentAsItsViewShowsIt)
+{
+    d.doc().SetConnected(1);
+    const struct {
+        const char* what;
+        int key;
+        int32_t function;
+        const char* value;
+        uint32_t deleted;     // the type of the signal deleted
+        int32_t number;       // and its number
+        bool programmed;      // afterwards, in the key view
+        const char* caption;  // afterwards; null: as before
+        const char* sent;     // the key's download value
+    } rows[] = {
+        {"alarm key", 1, CKF_ALARM, "5,3,90", OT_ALARM_SIGNAL, 3, false, "", "DISABLED"},
+        {"text key", 4, CKF_TEXT, "6,1,40", OT_MESSAGE_SIGNAL, 1, false, "", "DISABLED"},
+        {"unprotected alarm key, no target", 6, CKF_ALARM, "-1,5,90,UNPROT", OT_ALARM_SIGNAL, 5, false, "", "DISABLED"},
+        {"an alarm of the text's number", 2, CKF_TEXT, "3,2,40", OT_ALARM_SIGNAL, 2, true, nullptr, "TEXT,3,2,40"},
+        // Chime signals are not deleted in the editor; an upload takes them away.
+        {"chime key", 2, CKF_CHIME, "-1,2,80,UNPROT", OT_CHIME_SIGNAL, 2, false, "", "DISABLED"},
+        {"talk key's pre-chime", 3, CKF_TALK, "5,3,50", OT_CHIME_SIGNAL, 3, true, "@Linie 5", "TALK,5,0,50"},
+        {"a chime of the alarm's number", 5, CKF_ALARM, "4,4,90", OT_CHIME_SIGNAL, 4, true, nullptr, "ALARM,4,4,90"},
+    };
+    auto make = [&](uint32_t type, int32_t number) {
+        CAudioSignal* signal = type == OT_ALARM_SIGNAL   ? static_cast<CAudioSignal*>(new CAlarmSignal)
+                               : type == OT_CHIME_SIGNAL ? static_cast<CAudioSignal*>(new CChimeSignal)
+                                                         : static_cast<CAudioSignal*>(new CMessageSignal);
+        const uint32_t kind = type == OT_ALARM_SIGNAL   ? signalkind::Alarm
+                              : type == OT_CHIME_SIGNAL ? signalkind::Chime
+                                                        : signalkind::Message;
+        EXPECT_EQ(1, signal->CBaseDevice::Create(kind, "Signal " + std::to_string(number), number, CAT_AUDIO, &d.doc()));
+        d.doc().AddObject(signal, CAT_AUDIO);
+        return signal;
+    };
+    make(OT_MESSAGE_SIGNAL, 2);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted))
+            make(row.deleted, row.number);
+        CBaseDevice* signal = d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted);
+        ASSERT_NE(nullptr, signal);
+        CConsKey* key = console->GetProp().FindKey(row.key);
+        ASSERT_NE(nullptr, key);
+        key->ParseValueText(row.function, row.value, true);
+        ASSERT_TRUE(key->IsProgrammed());
+        const std::string before = key->GetCaption();
+        const std::string caption = row.caption ? row.caption : before;
+        {
+            // The keys page stays open while the user works in the signal editor.
+            CConsolePropertySheet sheet(&d.doc(), console);
+            sheet.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+            CAudioEditor editor(&d.doc());
+            editor.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+            CListCtrl* list = editor.m_list->List();
+            int at = -1;
+            for (int i = 0; i < list->GetItemCount(); ++i)
+                if (list->GetItemText(i, 0).toStdString() == signal->GetName())
+                    at = i;
+            ASSERT_LE(0, at);
+            list->scrollToItem(list->Row(at));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->Row(at)).center());
+            ASSERT_EQ(signal, editor.m_list->GetSelectedSignal());
+            if (row.deleted == OT_CHIME_SIGNAL) {
+                EXPECT_FALSE(editor.m_list->DeleteButton()->isEnabled());
+                signal->OnCommand(objcmd::Delete);
+            } else {
+                QTest::mouseClick(editor.m_list->DeleteButton(), Qt::LeftButton);
+            }
+            ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted));
+            EXPECT_EQ(row.programmed, key->IsProgrammed());
+            EXPECT_EQ(caption, key->GetCaption());
+            EXPECT_EQ(row.sent, key->DownloadValueText());
+            editor.reject();
+        }
+        // The console looked at again and applied: what the key shows is what it sends.
+        CConsolePropertySheet sheet(&d.doc(), console);
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(caption, key->GetCaption());
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const CRect cell = key->GetCell();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+        QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        sheet.close();
+
+        // A new signal of that number is no key's until a key is given it.
+        make(row.deleted, row.number);
+        CConsolePropertySheet again(&d.doc(), console);
+        EXPECT_EQ(caption, key->GetCaption());
         EXPECT_EQ(row.programmed, key->IsProgrammed());
         EXPECT_EQ(row.sent, key->DownloadValueText());
         key->ParseValueText(CKF_DISABLED, "", true);
