@@ -55,6 +55,8 @@
 #include "paging/windows/CPPCons2.h"
 #include "paging/windows/CRangeKeysDlg.h"
 #include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroEditorView.h"
+#include "ui/CSelectionDlg.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
@@ -330,13 +332,29 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
         const char* caption;  // afterwards
         int activation;       // the macro dialog's type; -1: no macro key any more
         const char* sent;     // the key's download value
+        bool retyped = false; // the macro's type changed instead: every link of it goes
     } rows[] = {
         {"Schalter: macro B", 1, CKF_MACSWT, "1,7", true, "Durchsage", CKeyMacroDlg::Switch, "MACSWT,1"},
         {"Taste: macro B", 2, CKF_MACRO, "1,7", true, "Durchsage", CKeyMacroDlg::Trigger, "MACRO,1"},
         {"Taste: macro A", 5, CKF_MACRO, "7,8", false, "", -1, "DISABLED"},
         {"Repeat: macro A", 6, CKF_MACREP, "7,3", false, "", -1, "DISABLED"},
         {"another macro", 3, CKF_MACRO, "8,1", true, "Sirene", CKeyMacroDlg::Button, "MACRO,8,1"},
+        {"retyped: Taste's macro A", 5, CKF_MACRO, "7,8", false, "", -1, "DISABLED", true},
+        {"retyped: Schalter's macro B", 1, CKF_MACSWT, "1,7", true, "Durchsage", CKeyMacroDlg::Switch, "MACSWT,1", true},
+        {"retyped: Radio's macro A", 4, CKF_MACRAD, "7,2", false, "", -1, "DISABLED", true},
     };
+    // The type dialog is answered as the user answers it: a stop macro.
+    const CMacroEditorView::DialogRunner previous = CMacroEditorView::SetDialogRunner([](QDialog& dlg) {
+        auto* sel = qobject_cast<CSelectionDlg*>(&dlg);
+        if (!sel)
+            return int(QDialog::Rejected);
+        sel->m_nResultNumber = static_cast<int>(macrotype::Stop);
+        return int(QDialog::Accepted);
+    });
+    struct Restore {
+        CMacroEditorView::DialogRunner runner;
+        ~Restore() { CMacroEditorView::SetDialogRunner(runner); }
+    } restore{previous};
     auto* sirene = new CMacro;
     ASSERT_EQ(1, sirene->Create(macrotype::Page, "Sirene", 8, CAT_MACRO, &d.doc()));
     d.doc().AddObject(sirene, CAT_MACRO);
@@ -369,8 +387,14 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
                     item = list->topLevelItem(i);
             ASSERT_NE(nullptr, item);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-            QTest::keyClick(list, Qt::Key_Delete);
-            ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO));
+            if (row.retyped) {
+                const QModelIndex type = list->model()->index(list->indexOfTopLevelItem(item), 1);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(type).center());
+                ASSERT_EQ(macrotype::Stop, gong->GetKindId());
+            } else {
+                QTest::keyClick(list, Qt::Key_Delete);
+                ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO));
+            }
             EXPECT_EQ(row.programmed, key->IsProgrammed());
             EXPECT_EQ(row.caption, key->GetCaption());
             EXPECT_EQ(row.sent, key->DownloadValueText());
@@ -398,10 +422,12 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
         EXPECT_EQ(row.sent, key->DownloadValueText());
         sheet.close();
 
-        // A new macro 7 is no key's until a key is given it.
-        auto* later = new CMacro;
-        ASSERT_EQ(1, later->Create(macrotype::Page, "Neu", 7, CAT_MACRO, &d.doc()));
-        d.doc().AddObject(later, CAT_MACRO);
+        // A new macro 7 (or the retyped one) is no key's until a key is given it.
+        if (!row.retyped) {
+            auto* later = new CMacro;
+            ASSERT_EQ(1, later->Create(macrotype::Page, "Neu", 7, CAT_MACRO, &d.doc()));
+            d.doc().AddObject(later, CAT_MACRO);
+        }
         CConsolePropertySheet again(&d.doc(), console);
         EXPECT_EQ(row.caption, key->GetCaption());
         EXPECT_EQ(row.programmed, key->IsProgrammed());
