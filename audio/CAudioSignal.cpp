@@ -12,6 +12,9 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsProp.h"
+#include "paging/CConsole.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -246,4 +249,15 @@ void CAudioSignal::ParseUploadLines(std::string line, const std::string& /*diffF
     } else {
         ReportParserError();
     }
+}
+
+int CAudioSignal::OnCommand(uint32_t commandId)
+{
+    // Console keys hold their signals by number too: none keeps this one's.
+    if (commandId == objcmd::Delete && m_pDocument)
+        for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
+            if (auto* console = dynamic_cast<CConsole*>(obj))
+                for (CConsKey* key : console->GetProp().GetAllKeys())
+                    key->ForgetSignal(*this);
+    return CBaseDevice::OnCommand(commandId);
 }

@@ -54,6 +54,9 @@ public:
     // it cannot read is reported and changes nothing.
     void ParseUploadLines(std::string line, const std::string& diffFileName, int linkState) override;
 
+    // Deleting: no console key keeps playing the signal by its number.
+    int OnCommand(uint32_t commandId) override;
+
     int32_t GetPriority() const { return m_priority; }
     int32_t GetMessageNumber() const { return m_messageNumber; }
 

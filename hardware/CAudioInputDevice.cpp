@@ -266,6 +266,22 @@ CBaseDevice* CAudioInputDevice::FindMacro(int field) const
     return Find(field, OT_MACRO);
 }
 
+void CAudioInputDevice::ForgetObject(const CBaseDevice& going)
+{
+    const auto typeOf = [](int field) -> uint32_t {
+        if (field <= F::MacroExtOff)
+            return OT_MACRO;
+        if (field <= F::TriggerExt)
+            return OT_TRIGGER;
+        return field == F::LogicOut ? OT_LOGIC_OUT : OT_CONDITION;
+    };
+    for (int field = 0; field < kFieldCount; ++field)
+        if (m_fields[field] != 0 && m_fields[field] == going.GetNumber() && typeOf(field) == going.GetType()) {
+            const ChangeGuard guard(*this);
+            m_fields[field] = 0;
+        }
+}
+
 void CAudioInputDevice::Remove(int field, uint32_t type)
 {
     CBaseDevice* obj = Find(field, type);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/CBaseDevice.h"
+#include "model/INumberHolder.h"
 
 namespace audiodevice {
 enum : uint32_t {
@@ -21,7 +22,7 @@ enum : uint32_t {
 };
 }
 
-class CAudioInputDevice : public CBaseDevice {
+class CAudioInputDevice : public CBaseDevice, public INumberHolder {
     QL_DECLARE_SERIAL(CAudioInputDevice)
 public:
     // The numbers of the generated objects (PowerPackField), in stored order.
@@ -81,6 +82,10 @@ public:
         int removed = 0;
     };
     ObjectCount CountDefaultObjects(int n, int32_t value, uint32_t type) const;
+
+    // One of the pack's "FJX " objects deleted: its number is no longer the
+    // pack's, and a later object of that number is not taken up as one.
+    void ForgetObject(const CBaseDevice& going) override;
 
     int32_t GetField(int field) const { return field >= 0 && field < kFieldCount ? m_fields[field] : 0; }
 

@@ -531,6 +531,9 @@ void CMacro::ChangeType(uint32_t type)
     const ChangeGuard guard(*this);
     if (type == m_kindId || m_kindId == mt::Locked)
         return;
+    // Every link goes, the console keys' too: a key loses this macro as when
+    // it is deleted, and is sent as the key its view then shows.
+    ReleaseConsoleKeys();
     RemoveAllOutLinks();
     RemoveAllInLinks();
     if (m_pairedMacro != 0) {
@@ -1484,13 +1487,18 @@ int CMacro::OnCommand(uint32_t commandId)
     if (m_pairedMacro != 0)
         if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
             other->SetParam(31, 0);
+    ReleaseConsoleKeys();
+    return CBaseDevice::OnCommand(commandId);
+}
+
+void CMacro::ReleaseConsoleKeys()
+{
     // Console keys hold their macros by number too: none keeps this one's.
     if (m_pDocument)
         for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
             if (auto* console = dynamic_cast<CConsole*>(obj))
                 for (CConsKey* key : console->GetProp().GetAllKeys())
                     key->ForgetMacro(*this);
-    return CBaseDevice::OnCommand(commandId);
 }
 
 // ==================================================================== file

@@ -7,9 +7,11 @@
 #include <type_traits>
 
 #include "model/BlockWalk.h"
+#include "model/CIDManager.h"
 #include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "model/INumberHolder.h"
 #include "model/ModelStrings.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
@@ -979,6 +981,15 @@ int CBaseDevice::OnCommand(uint32_t commandId)
     RemoveAllInLinks();
     RemoveAllOutLinks();
     if (m_pDocument) {
+        // Nothing keeps this object's number as its own after it is gone:
+        // the zone test and the power packs hold the objects they made so.
+        for (uint32_t type : {OT_ZONETEST_OBJECT, OT_AUDIO_INPUT_DEVICE}) {
+            DeviceList holders;
+            m_pDocument->GetIDManager().GetBaseDeviceList(holders, type);
+            for (CBaseDevice* o : holders)
+                if (auto* holder = dynamic_cast<INumberHolder*>(o); holder && o != this)
+                    holder->ForgetObject(*this);
+        }
         // No view may keep pointing at the deleted object.
         for (IDocView* v : m_pDocument->GetViews())
             if (v->GetHotObject() == this)

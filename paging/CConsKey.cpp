@@ -512,14 +512,38 @@ void CConsKey::ForgetMacro(const CBaseDevice& macro)
         ParseValueText(CKF_DISABLED, std::string(), true);
         return;
     }
-    if (!holdsB(m_stored) && !holdsB(m_working) && m_secondTarget != &macro)
+    if (holdsB(m_stored) || holdsB(m_working) || m_secondTarget == &macro)
+        ForgetSecond(macro, holdsB(m_stored), holdsB(m_working));
+}
+
+void CConsKey::ForgetSignal(const CBaseDevice& signal)
+{
+    const int32_t n = signal.GetNumber();
+    const uint32_t type = signal.GetType();
+    const auto playsIt = [&](const ConsKeyValues& v) {
+        return v.function >= CKF_ALARM && v.function <= CKF_TEXT && SignalTypeOf(v.function) == type && v.b == n;
+    };
+    const auto preChime = [&](const ConsKeyValues& v) {
+        return (v.function == CKF_TALK || v.function == CKF_TALKEXT) && type == OT_CHIME_SIGNAL && v.b == n;
+    };
+    const bool second = m_secondTarget == &signal;
+    if (playsIt(m_stored) || playsIt(m_working) ||
+        (second && m_working.function >= CKF_ALARM && m_working.function <= CKF_TEXT)) {
+        ParseValueText(CKF_DISABLED, std::string(), true);
         return;
+    }
+    if (preChime(m_stored) || preChime(m_working) || second)
+        ForgetSecond(signal, preChime(m_stored), preChime(m_working));
+}
+
+void CConsKey::ForgetSecond(const CBaseDevice& object, bool stored, bool working)
+{
     const CBaseDevice::ChangeGuard guard(m_console);
-    if (holdsB(m_stored))
+    if (stored)
         m_stored.b = 0;
-    if (holdsB(m_working))
+    if (working)
         m_working.b = 0;
-    if (m_secondTarget == &macro)
+    if (m_secondTarget == &object)
         m_secondTarget = nullptr;
     RefreshCaption();
     if (m_view)

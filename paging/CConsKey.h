@@ -127,6 +127,11 @@ public:
     // macro (B) it is keeps its macro without a second. Neither keeps the
     // number, which a later macro of that number would take up unseen.
     void ForgetMacro(const CBaseDevice& macro);
+    // The audio signal is going away: an alarm, chime or text key that plays
+    // it has nothing to play and becomes the unprogrammed key its view shows;
+    // a talk key whose pre-chime it is keeps talking without one. None keeps
+    // the number, which a later signal of that number would take up unseen.
+    void ForgetSignal(const CBaseDevice& signal);
     // true: the working copy from the stored values; false: the other way.
     void SyncWorkingCopy(bool toWorking);
     // Takes values as both the stored values and the working copy.
@@ -179,6 +184,9 @@ private:
     // The first target for the code in A; false (and a message) when missing.
     bool ResolveTarget(int32_t a, CBaseDevice*& target, int32_t& category, int32_t& slot) const;
     void RefreshCaption();
+    // The second target is going away: B (in the stored values and/or the
+    // working copy) becomes 0 and the key keeps its function without it.
+    void ForgetSecond(const CBaseDevice& object, bool stored, bool working);
 
     int32_t m_number = 0;
     int32_t m_marker = 0;

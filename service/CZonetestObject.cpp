@@ -541,3 +541,21 @@ int32_t CZonetestObject::GetScheduleValue(int key) const
     default: return 0;
     }
 }
+
+void CZonetestObject::ForgetObject(const CBaseDevice& going)
+{
+    const struct {
+        int32_t& field;
+        uint32_t type;
+    } held[] = {
+        {m_lineTestMacro, OT_MACRO},          {m_lineTestDisplayMacro, OT_MACRO}, {m_impedanceMacro, OT_MACRO},
+        {m_impedanceDisplayMacro, OT_MACRO},  {m_displayOffMacro, OT_MACRO},      {m_startAppointment, OT_APPOINT},
+        {m_testCondition, OT_CONDITION},      {m_outputLogic, OT_LOGIC_OUT},      {m_lineTestTrigger, OT_TRIGGER},
+        {m_impedanceTrigger, OT_TRIGGER},
+    };
+    for (const auto& h : held)
+        if (h.field != 0 && h.field == going.GetNumber() && h.type == going.GetType()) {
+            const ChangeGuard guard(*this);
+            h.field = 0;
+        }
+}

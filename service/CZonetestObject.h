@@ -6,10 +6,11 @@
 #include <string>
 
 #include "model/CBaseDevice.h"
+#include "model/INumberHolder.h"
 
 class CMacro;
 
-class CZonetestObject : public CBaseDevice {
+class CZonetestObject : public CBaseDevice, public INumberHolder {
     QL_DECLARE_SERIAL(CZonetestObject)
 public:
     // Value keys of GetValue/SetValue (and of the schedule objects, 0..9).
@@ -57,6 +58,10 @@ public:
     void SetScheduleObject(int key, int32_t value, int unused = 0);
     // What the form shows of a schedule key (see the implementation).
     int32_t GetScheduleValue(int key) const;
+    // One of the "ZT " objects deleted (in its own window): its number is
+    // no longer the test's, and a later object of that number is not taken
+    // up as one.
+    void ForgetObject(const CBaseDevice& going) override;
 
     // Numbers of the "ZT " objects (0 = none).
     int32_t m_lineTestMacro = 0;

@@ -14,7 +14,9 @@
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
 #include "macros/CMacro.h"
+#include "model/BlockWalk.h"
 #include "model/CControlPad.h"
+#include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 
 using namespace slottest;
@@ -282,6 +284,48 @@ TEST_F(AudioInputDeviceTest, RemovingTheMainSetKeepsRenamedObjects)
     EXPECT_EQ(1u, Doc().GetList(CAT_MACRO).size());
     EXPECT_TRUE(contact->m_inLinks.empty() || contact->GetInLinkAtKey(1) == nullptr);
     EXPECT_EQ(0, pack->GetItem(0));
+}
+
+// An "FJX " object the user deletes in its own window is no longer the
+// pack's: a later object given its number keeps its name, and the pack makes
+// its own again when the item is set again.
+TEST_F(AudioInputDeviceTest, ADeletedGeneratedObjectsNumberIsNotTakenUpAgain)
+{
+    const struct {
+        const char* what;
+        int field;
+        uint32_t type;
+        const char* className;
+        int32_t category;
+    } rows[] = {
+        {"mains macro", F::MacroMainsOn, OT_MACRO, "CMacro", CAT_MACRO},
+        {"sequence macro", F::MacroOff, OT_MACRO, "CMacro", CAT_MACRO},
+        {"contact trigger", F::TriggerContact, OT_TRIGGER, "CTrigger", CAT_DIGITAL_IO},
+        {"supply condition", F::CondSupplyOn, OT_CONDITION, "CCondition", CAT_DIGITAL_IO},
+    };
+    CControlPad* contact = Contact(2, "Netz");
+    CAudioInputDevice* pack = PowerPack();
+    ASSERT_NE(nullptr, pack);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        pack->CreateDefaultObjects(0, contact->GetNumber());
+        const int32_t number = pack->m_fields[row.field];
+        CBaseDevice* made = Doc().GetIDManager().GetBaseDevice(number, row.type);
+        ASSERT_NE(nullptr, made);
+        made->OnCommand(objcmd::Delete);
+        EXPECT_EQ(0, pack->m_fields[row.field]);
+        CBaseDevice* mine = CreateNumberedPlaceholder(&Doc(), row.className, row.type, 0, number, row.category);
+        ASSERT_NE(nullptr, mine);
+        mine->SetName("Mein Objekt");
+        pack->CreateDefaultObjects(0, contact->GetNumber());
+        EXPECT_EQ("Mein Objekt", mine->GetName());
+        EXPECT_NE(number, pack->m_fields[row.field]);
+        EXPECT_NE(0, pack->m_fields[row.field]);
+        // Taking the set away leaves the user's object where it is.
+        pack->CreateDefaultObjects(0, 0);
+        EXPECT_EQ(mine, Doc().GetIDManager().GetBaseDevice(number, row.type));
+        mine->OnCommand(objcmd::Delete);
+    }
 }
 
 TEST_F(AudioInputDeviceTest, BatteryLogicOutputAndExternalSignal)

@@ -6,6 +6,7 @@
 #include "logic/CLogicOut.h"
 #include "logic/CTrigger.h"
 #include "model/CControlPad.h"
+#include "model/BlockWalk.h"
 #include "model/CIDManager.h"
 #include "service/CZonetestObject.h"
 #include "support/BlockTestSupport.h"
@@ -276,4 +277,52 @@ TEST(Zonetest, TheOutputLogicTakesTheConditionADisplayMakes)
     zt->SetScheduleObject(3, -1);
     ASSERT_NE(nullptr, d.doc().GetIDManager().GetBaseDevice(zt->m_testCondition, OT_CONDITION));
     EXPECT_EQ(zt->m_testCondition, out->GetValue(logicoutkey::Condition));
+}
+
+// A "ZT " object the user deletes in its own window is no longer the test's:
+// a later object given its number keeps its name and settings, and the test
+// makes its own again when the option is set again.
+TEST(Zonetest, ADeletedScheduleObjectsNumberIsNotTakenUpAgain)
+{
+    const struct {
+        const char* what;
+        int key;  // the option set (and set again)
+        int32_t value;
+        int32_t CZonetestObject::*field;
+        uint32_t type;
+        const char* className;
+        int32_t category;
+    } rows[] = {
+        {"line-test macro", 1, 1, &CZonetestObject::m_lineTestMacro, OT_MACRO, "CMacro", CAT_MACRO},
+        {"impedance macro", 7, 1, &CZonetestObject::m_impedanceMacro, OT_MACRO, "CMacro", CAT_MACRO},
+        {"start appointment", 2, 3600, &CZonetestObject::m_startAppointment, OT_APPOINT, "CAppoint", CAT_CALENDAR},
+        {"display trigger", 3, 3, &CZonetestObject::m_lineTestTrigger, OT_TRIGGER, "CTrigger", CAT_DIGITAL_IO},
+        {"display macro", 3, 3, &CZonetestObject::m_lineTestDisplayMacro, OT_MACRO, "CMacro", CAT_MACRO},
+        {"test condition", 4, 1, &CZonetestObject::m_testCondition, OT_CONDITION, "CCondition", CAT_DIGITAL_IO},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ActiveDoc d;
+        CZonetestObject* zt = MakeZonetest(d.get());
+        auto* console = new ZtConsole;
+        ASSERT_EQ(1, console->Create(0, "Pult", 3, CAT_CONSOLE, d.get()));
+        d.doc().AddObject(console, CAT_CONSOLE);
+        zt->SetScheduleObject(row.key, row.value);
+        const int32_t number = zt->*row.field;
+        CBaseDevice* made = d.doc().GetIDManager().GetBaseDevice(number, row.type);
+        ASSERT_NE(nullptr, made);
+        made->OnCommand(objcmd::Delete);
+        EXPECT_EQ(0, zt->*row.field);
+        // The user's own object at the freed number.
+        CBaseDevice* mine = CreateNumberedPlaceholder(d.get(), row.className, row.type, 0, number, row.category);
+        ASSERT_NE(nullptr, mine);
+        mine->SetName("Mein Objekt");
+        zt->SetScheduleObject(row.key, row.value);
+        EXPECT_EQ("Mein Objekt", mine->GetName());
+        EXPECT_NE(number, zt->*row.field);
+        EXPECT_NE(0, zt->*row.field);
+        // Turning the option off leaves the user's object where it is.
+        zt->SetScheduleObject(row.key, 0);
+        EXPECT_EQ(mine, d.doc().GetIDManager().GetBaseDevice(number, row.type));
+    }
 }

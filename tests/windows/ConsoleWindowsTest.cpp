@@ -30,6 +30,11 @@
 #include <optional>
 #include <tuple>
 
+#include "audio/CAlarmSignal.h"
+#include "audio/CChimeSignal.h"
+#include "audio/CMessageSignal.h"
+#include "audio/windows/CAudioEditor.h"
+#include "audio/windows/CSignalListDlg.h"
 #include "hardware/CAudioInputSlot.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
@@ -50,12 +55,15 @@
 #include "paging/windows/CPPCons2.h"
 #include "paging/windows/CRangeKeysDlg.h"
 #include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroEditorView.h"
+#include "ui/CSelectionDlg.h"
 #include "macros/windows/CMacroDlgListView.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
 #include "support/ShownPicture.h"
+#include "ui/CListCtrl.h"
 #include "ui/CPictureSet.h"
 #include "ui/CTreeCtrlEx.h"
 
@@ -324,13 +332,29 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
         const char* caption;  // afterwards
         int activation;       // the macro dialog's type; -1: no macro key any more
         const char* sent;     // the key's download value
+        bool retyped = false; // the macro's type changed instead: every link of it goes
     } rows[] = {
         {"Schalter: macro B", 1, CKF_MACSWT, "1,7", true, "Durchsage", CKeyMacroDlg::Switch, "MACSWT,1"},
         {"Taste: macro B", 2, CKF_MACRO, "1,7", true, "Durchsage", CKeyMacroDlg::Trigger, "MACRO,1"},
         {"Taste: macro A", 5, CKF_MACRO, "7,8", false, "", -1, "DISABLED"},
         {"Repeat: macro A", 6, CKF_MACREP, "7,3", false, "", -1, "DISABLED"},
         {"another macro", 3, CKF_MACRO, "8,1", true, "Sirene", CKeyMacroDlg::Button, "MACRO,8,1"},
+        {"retyped: Taste's macro A", 5, CKF_MACRO, "7,8", false, "", -1, "DISABLED", true},
+        {"retyped: Schalter's macro B", 1, CKF_MACSWT, "1,7", true, "Durchsage", CKeyMacroDlg::Switch, "MACSWT,1", true},
+        {"retyped: Radio's macro A", 4, CKF_MACRAD, "7,2", false, "", -1, "DISABLED", true},
     };
+    // The type dialog is answered as the user answers it: a stop macro.
+    const CMacroEditorView::DialogRunner previous = CMacroEditorView::SetDialogRunner([](QDialog& dlg) {
+        auto* sel = qobject_cast<CSelectionDlg*>(&dlg);
+        if (!sel)
+            return int(QDialog::Rejected);
+        sel->m_nResultNumber = static_cast<int>(macrotype::Stop);
+        return int(QDialog::Accepted);
+    });
+    struct Restore {
+        CMacroEditorView::DialogRunner runner;
+        ~Restore() { CMacroEditorView::SetDialogRunner(runner); }
+    } restore{previous};
     auto* sirene = new CMacro;
     ASSERT_EQ(1, sirene->Create(macrotype::Page, "Sirene", 8, CAT_MACRO, &d.doc()));
     d.doc().AddObject(sirene, CAT_MACRO);
@@ -363,8 +387,14 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
                     item = list->topLevelItem(i);
             ASSERT_NE(nullptr, item);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-            QTest::keyClick(list, Qt::Key_Delete);
-            ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO));
+            if (row.retyped) {
+                const QModelIndex type = list->model()->index(list->indexOfTopLevelItem(item), 1);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(type).center());
+                ASSERT_EQ(macrotype::Stop, gong->GetKindId());
+            } else {
+                QTest::keyClick(list, Qt::Key_Delete);
+                ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO));
+            }
             EXPECT_EQ(row.programmed, key->IsProgrammed());
             EXPECT_EQ(row.caption, key->GetCaption());
             EXPECT_EQ(row.sent, key->DownloadValueText());
@@ -392,12 +422,116 @@ TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
         EXPECT_EQ(row.sent, key->DownloadValueText());
         sheet.close();
 
-        // A new macro 7 is no key's until a key is given it.
-        auto* later = new CMacro;
-        ASSERT_EQ(1, later->Create(macrotype::Page, "Neu", 7, CAT_MACRO, &d.doc()));
-        d.doc().AddObject(later, CAT_MACRO);
+        // A new macro 7 (or the retyped one) is no key's until a key is given it.
+        if (!row.retyped) {
+            auto* later = new CMacro;
+            ASSERT_EQ(1, later->Create(macrotype::Page, "Neu", 7, CAT_MACRO, &d.doc()));
+            d.doc().AddObject(later, CAT_MACRO);
+        }
         CConsolePropertySheet again(&d.doc(), console);
         EXPECT_EQ(row.caption, key->GetCaption());
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        key->ParseValueText(CKF_DISABLED, "", true);
+    }
+}
+
+// An audio signal deleted in the signal editor while a key plays it or
+// chimes with it: the key's view and its download line agree, and a later
+// signal of that number is not taken up unseen.
+TEST_F(ConsoleWindows, AKeyWhoseSignalIsDeletedIsSentAsItsViewShowsIt)
+{
+    d.doc().SetConnected(1);
+    const struct {
+        const char* what;
+        int key;
+        int32_t function;
+        const char* value;
+        uint32_t deleted;     // the type of the signal deleted
+        int32_t number;       // and its number
+        bool programmed;      // afterwards, in the key view
+        const char* caption;  // afterwards; null: as before
+        const char* sent;     // the key's download value
+    } rows[] = {
+        {"alarm key", 1, CKF_ALARM, "5,3,90", OT_ALARM_SIGNAL, 3, false, "", "DISABLED"},
+        {"text key", 4, CKF_TEXT, "6,1,40", OT_MESSAGE_SIGNAL, 1, false, "", "DISABLED"},
+        {"unprotected alarm key, no target", 6, CKF_ALARM, "-1,5,90,UNPROT", OT_ALARM_SIGNAL, 5, false, "", "DISABLED"},
+        {"an alarm of the text's number", 2, CKF_TEXT, "3,2,40", OT_ALARM_SIGNAL, 2, true, nullptr, "TEXT,3,2,40"},
+        // Chime signals are not deleted in the editor; an upload takes them away.
+        {"chime key", 2, CKF_CHIME, "-1,2,80,UNPROT", OT_CHIME_SIGNAL, 2, false, "", "DISABLED"},
+        {"talk key's pre-chime", 3, CKF_TALK, "5,3,50", OT_CHIME_SIGNAL, 3, true, "@Linie 5", "TALK,5,0,50"},
+        {"a chime of the alarm's number", 5, CKF_ALARM, "4,4,90", OT_CHIME_SIGNAL, 4, true, nullptr, "ALARM,4,4,90"},
+    };
+    auto make = [&](uint32_t type, int32_t number) {
+        CAudioSignal* signal = type == OT_ALARM_SIGNAL   ? static_cast<CAudioSignal*>(new CAlarmSignal)
+                               : type == OT_CHIME_SIGNAL ? static_cast<CAudioSignal*>(new CChimeSignal)
+                                                         : static_cast<CAudioSignal*>(new CMessageSignal);
+        const uint32_t kind = type == OT_ALARM_SIGNAL   ? signalkind::Alarm
+                              : type == OT_CHIME_SIGNAL ? signalkind::Chime
+                                                        : signalkind::Message;
+        EXPECT_EQ(1, signal->CBaseDevice::Create(kind, "Signal " + std::to_string(number), number, CAT_AUDIO, &d.doc()));
+        d.doc().AddObject(signal, CAT_AUDIO);
+        return signal;
+    };
+    make(OT_MESSAGE_SIGNAL, 2);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted))
+            make(row.deleted, row.number);
+        CBaseDevice* signal = d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted);
+        ASSERT_NE(nullptr, signal);
+        CConsKey* key = console->GetProp().FindKey(row.key);
+        ASSERT_NE(nullptr, key);
+        key->ParseValueText(row.function, row.value, true);
+        ASSERT_TRUE(key->IsProgrammed());
+        const std::string before = key->GetCaption();
+        const std::string caption = row.caption ? row.caption : before;
+        {
+            // The keys page stays open while the user works in the signal editor.
+            CConsolePropertySheet sheet(&d.doc(), console);
+            sheet.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+            CAudioEditor editor(&d.doc());
+            editor.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+            CListCtrl* list = editor.m_list->List();
+            int at = -1;
+            for (int i = 0; i < list->GetItemCount(); ++i)
+                if (list->GetItemText(i, 0).toStdString() == signal->GetName())
+                    at = i;
+            ASSERT_LE(0, at);
+            list->scrollToItem(list->Row(at));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->Row(at)).center());
+            ASSERT_EQ(signal, editor.m_list->GetSelectedSignal());
+            if (row.deleted == OT_CHIME_SIGNAL) {
+                EXPECT_FALSE(editor.m_list->DeleteButton()->isEnabled());
+                signal->OnCommand(objcmd::Delete);
+            } else {
+                QTest::mouseClick(editor.m_list->DeleteButton(), Qt::LeftButton);
+            }
+            ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(row.number, row.deleted));
+            EXPECT_EQ(row.programmed, key->IsProgrammed());
+            EXPECT_EQ(caption, key->GetCaption());
+            EXPECT_EQ(row.sent, key->DownloadValueText());
+            editor.reject();
+        }
+        // The console looked at again and applied: what the key shows is what it sends.
+        CConsolePropertySheet sheet(&d.doc(), console);
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(caption, key->GetCaption());
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const CRect cell = key->GetCell();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+        QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        sheet.close();
+
+        // A new signal of that number is no key's until a key is given it.
+        make(row.deleted, row.number);
+        CConsolePropertySheet again(&d.doc(), console);
+        EXPECT_EQ(caption, key->GetCaption());
         EXPECT_EQ(row.programmed, key->IsProgrammed());
         EXPECT_EQ(row.sent, key->DownloadValueText());
         key->ParseValueText(CKF_DISABLED, "", true);
