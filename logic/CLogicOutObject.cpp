@@ -26,10 +26,9 @@ std::string LineValue(const CLogicOut* out, int part)
     }
     case 1: return out && out->m_invert ? "ON" : "OFF";
     case 2: {
-        // Without a condition the entry is on none, as the device answers it
-        // and the window shows it: condition 1 would be another meaning.
+        // Without a condition the entry still names condition 1.
         const int32_t cond = out ? out->GetValue(logicoutkey::Condition) : 0;
-        return cond != 0 ? StrFormat("%d", cond) : std::string("OFF");
+        return StrFormat("%d", cond != 0 ? cond : 1);
     }
     default: return StrFormat("%d", out ? out->GetValue(logicoutkey::Index) : 1);
     }

