@@ -53,6 +53,12 @@ public:
     // switching time, and a recording.
     static constexpr float kMaxTime = 300.0f;
     static constexpr float kMaxRecordTime = 360.4f;
+    // The audio inputs a page or a record macro offers: 0 (OFF), IN1..IN4.
+    static constexpr int32_t kInputs = 4;
+    // The words a volume macro names its controller with, "OFF" first.
+    static const std::vector<std::string>& VolumeControllers();
+    // The recording formats of a record macro, the first one the default.
+    static const std::vector<std::string>& RecordFormats();
 
     CMacro();
 

@@ -413,22 +413,22 @@ std::string CConsole::WriteParamLine(uint32_t key, bool query)
     const int slot = static_cast<int>(key >> 16);
     std::string path = m_path + "/";
     path += code == consparam::Group ? StrFormat("GROUP%d", slot) : std::string(KeywordOf(code));
-    std::string value;
-    if (code == consparam::Group) {
-        value = "0";
-        if (const CBaseDevice* group = GetLinkedGroupOfSlot(slot)) {
-            NumberSet set{};
-            for (int32_t zone : ZonesOf(group))
-                if (zone >= 1 && zone <= kMaxZone)
-                    SetBit(set, static_cast<unsigned>(zone - 1), true);
-            value = RangesToString(set, kMaxZone);
-        }
-    } else {
-        value = ParamValueText(code);
-    }
+    const std::string value = code == consparam::Group ? GroupSlotText(slot) : ParamValueText(code);
     const std::string line = path + (query ? std::string(" ?") : " " + value);
     SendCommand(line, m_pDocument, false);
     return line;
+}
+
+std::string CConsole::GroupSlotText(int slot) const
+{
+    const CBaseDevice* group = GetLinkedGroupOfSlot(slot);
+    if (!group)
+        return "0";
+    NumberSet set{};
+    for (int32_t zone : ZonesOf(group))
+        if (zone >= 1 && zone <= kMaxZone)
+            SetBit(set, static_cast<unsigned>(zone - 1), true);
+    return RangesToString(set, kMaxZone);
 }
 
 std::string CConsole::ParamValueText(int32_t code) const
@@ -514,11 +514,14 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
     case consparam::Group: {
         if (number < 0 || number >= kGroupSlots || value.empty() || value == "0" || value == "NONE")
             return;
-        // A text that is no set of zones names no group.
+        // A text that is no set of zones names no group: the slot keeps its
+        // group, named with what the next download sends for it.
         NumberSet zones{};
         if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-            !ParseRanges(zones, kMaxZone, value))
+            !ParseRanges(zones, kMaxZone, value)) {
+            ReportNotHeld(&diffFileName, m_path + "/" + key, value, GroupSlotText(number));
             return;
+        }
         if (CBaseDevice* group = FindGroupByZoneSet(value))
             SetGroupSlot(number, group);
         else

@@ -72,6 +72,8 @@ public:
     std::string WriteParamLine(uint32_t key, bool query);
     // The value a download sends for a setting (not a group slot).
     std::string ParamValueText(int32_t code) const;
+    // The value a download sends for group slot `slot`: the zones of its group, "0" without one.
+    std::string GroupSlotText(int slot) const;
     // Model and EXT check after loading or changing the model.
     void SetupModel();
     // Settings of a loaded file the console cannot hold as its answers are
