@@ -799,6 +799,29 @@ void CMacro::SetZones(const DeviceList& targets)
 bool CMacro::UpdateZoneText(bool store)
 {
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
+    const bool all = LinkedZones(set);
+    if (store)
+        m_zoneText = RangesToString(set, kMaxZones);
+    return all;
+}
+
+void CMacro::ZonesGone(const std::vector<int32_t>& zones)
+{
+    std::array<uint8_t, (kMaxZones + 7) / 8> reached{};
+    LinkedZones(reached);
+    std::vector<int32_t> lost;
+    for (const int32_t n : zones)
+        if (n >= 1 && n <= kMaxZones && !TestBit(reached, static_cast<unsigned>(n - 1)))
+            lost.push_back(n);
+    const std::string text = RangeTextWithout(m_zoneText, kMaxZones, lost);
+    if (text == m_zoneText)
+        return;
+    const ChangeGuard guard(*this);
+    m_zoneText = text;
+}
+
+bool CMacro::LinkedZones(std::span<uint8_t> set) const
+{
     bool all = false;
     auto addZone = [&](const CBaseDevice* zone) {
         const int32_t n = zone->GetNumber();
@@ -827,8 +850,6 @@ bool CMacro::UpdateZoneText(bool store)
             }
         }
     }
-    if (store)
-        m_zoneText = RangesToString(set, kMaxZones);
     return all;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,8 @@ public:
     // The range text of the linked zones; stored when `store`. True when the
     // all-lines group (group 0) is among the targets.
     bool UpdateZoneText(bool store);
+    // Drops from the zone text the zones of `zones` its links reach no more.
+    void ZonesGone(const std::vector<int32_t>& zones) override;
 
     // ---- Protocol ----
     // Fills `lines` with the macro's parameter lines; returns the keyword.
@@ -155,6 +158,9 @@ private:
         int32_t partnerKey;
     };
     static bool GetRefParam(int number, RefParam& ref);
+    // Sets the zones the links reach (a group's, and its groups' one level
+    // down); true when the all-lines group is linked.
+    bool LinkedZones(std::span<uint8_t> set) const;
     void SetReference(int number, int32_t value, const std::string* errFile);
     void SetLogicOutContact(int32_t value, const std::string* errFile);
     bool SetZoneText(const std::string& text, const std::string* errFile);

@@ -15,6 +15,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "paging/CConsKey.h"
+#include "paging/CConsoleObject.h"
 #include "paging/ConsoleIds.h"
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
@@ -299,6 +300,14 @@ int CConsole::OnCommand(uint32_t commandId)
     if (commandId == conscmd::Properties) {
         OnOpen(0, 0, 0);
         return 1;
+    }
+    if (commandId == conscmd::Delete && m_pDocument) {
+        // The consoles in the fault handling are held by number: a console
+        // that goes is no longer sent as one of them.
+        const uint32_t console = static_cast<uint32_t>(m_number);
+        if (auto* node = dynamic_cast<CConsoleObject*>(m_pDocument->GetIDManager().GetBaseDevice(1, OT_CONSOLE_OBJECT));
+            node && node->IsReference((console << 16) | 1))
+            node->SetReference(1, console);
     }
     return CBaseDevice::OnCommand(commandId);
 }
@@ -663,6 +672,20 @@ size_t MirrorIndex(const LinkList& list, const LinkRecord& record, const CBaseDe
     return i;
 }
 }  // namespace
+
+void CConsole::SwitchOffKeysSelecting(const CBaseDevice& target)
+{
+    std::vector<std::pair<CConsole*, int32_t>> keys;
+    for (const LinkRecord* rec : target.m_inLinks)
+        if (rec->HasPartner())
+            if (auto* console = dynamic_cast<CConsole*>(rec->partner))
+                keys.emplace_back(console, rec->partnerKey & 0xFFFF);
+    for (const auto& [console, number] : keys) {
+        console->Redraw();
+        if (CConsKey* key = console->GetProp().FindKey(number))
+            key->SetFunction(CKF_DISABLED, 0, 0, 0, nullptr, 0, true);
+    }
+}
 
 void CConsole::RemoveKeyLinks(int32_t keyNumber, std::vector<KeyLinkPlace>* places)
 {
