@@ -1205,8 +1205,9 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "PRIO") {
         // The device's priority is taken as it is: the odd priority of a
         // switch-off macro is the designer's rule for new values, and the
-        // switch flag arrives only after the priority.
-        if (!isNumber)
+        // switch flag arrives only after the priority. One the priority list
+        // cannot show (OFF, 1..10 in tens) keeps the macro's.
+        if (!isNumber || n < 0 || n > kMaxPriority)
             return false;
         whole = wholeNumber;
         m_priority = n;

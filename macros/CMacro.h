@@ -54,6 +54,9 @@ public:
     // switching time, and a recording.
     static constexpr float kMaxTime = 300.0f;
     static constexpr float kMaxRecordTime = 360.4f;
+    // The highest priority a macro's priority list shows (10, in tens; the
+    // unit is the switch-off macro's odd one).
+    static constexpr int32_t kMaxPriority = 109;
     // The audio inputs a page or a record macro offers: 0 (OFF), IN1..IN4.
     static constexpr int32_t kInputs = 4;
     // The words a volume macro names its controller with, "OFF" first.

@@ -622,6 +622,11 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/TABLE 7"},
         {0, {"/MACRO/PROG12/TYPE PAGE", "/MACRO/PROG12/PARAM/INPUT 4"}, "", "/MACRO/PROG12/PARAM/INPUT 4"},
         {0, {"/MACRO/PROG12/TYPE INSEL", "/MACRO/PROG12/PARAM/INPUT 7"}, "", "/MACRO/PROG12/PARAM/INPUT 7"},
+        {0, {"/MACRO/PROG12/TYPE PAGE", "/MACRO/PROG12/PARAM/PRIO 61", "/MACRO/PROG12/PARAM/PRIO 999"},
+         "Makro 12 : PRIO 999", "/MACRO/PROG12/PARAM/PRIO 61"},
+        {0, {"/MACRO/PROG12/TYPE STOP", "/MACRO/PROG12/PARAM/PRIO 50", "/MACRO/PROG12/PARAM/PRIO -5"},
+         "Makro 12 : PRIO -5", "/MACRO/PROG12/PARAM/PRIO 50"},
+        {0, {"/MACRO/PROG12/TYPE PAGE", "/MACRO/PROG12/PARAM/PRIO 109"}, "", "/MACRO/PROG12/PARAM/PRIO 109"},
         // Console 1's group slot answered with a word where a set of zones belongs.
         {0, {"/CONS/ADR1/GROUP3 maybe"}, "ERROR: /CONS/ADR1/GROUP3 >>maybe<< should be >>0<<", "/CONS/ADR1/GROUP3 0"},
         {0, {"/CONDITION/ANALOG4/MIN abc"}, "ERROR: /CONDITION/ANALOG4/MIN >>abc<< should be >>2.5<<",
