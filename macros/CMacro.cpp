@@ -372,7 +372,10 @@ std::string CMacro::GetParamText(int number) const
     case 8:
     case 35:
     case 66: return StrFormat("%.1f", m_time);
-    case 9: return m_select;
+    case 9:
+        // A volume macro without a controller (new, or given none its list
+        // offers) shows "OFF" first in its list, and sends what it shows.
+        return m_select.empty() && m_kindId == mt::Volume ? std::string("OFF") : m_select;
     case 10: return StrFormat("%d", WholeNumber(m_value));
     case 11:
         return m_kindId == mt::VirtCtrl ? StrFormat("%d", m_increment)
