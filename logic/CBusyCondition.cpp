@@ -69,6 +69,22 @@ CBusyCondition::CBusyCondition()
 
 CBusyCondition::~CBusyCondition() = default;
 
+void CBusyCondition::ZonesGone(const std::vector<int32_t>& zones)
+{
+    bool all = false;
+    NumberSet reached{};
+    ParseRanges(reached, kZoneSetBits, LinkedZonesText(all));
+    std::vector<int32_t> lost;
+    for (const int32_t n : zones)
+        if (n >= 1 && n <= static_cast<int32_t>(kZoneSetBits) && !TestBit(reached, static_cast<unsigned>(n - 1)))
+            lost.push_back(n);
+    const std::string text = RangeTextWithout(m_zones, kZoneSetBits, lost);
+    if (text == m_zones)
+        return;
+    const ChangeGuard guard(*this);
+    m_zones = text;
+}
+
 std::string CBusyCondition::LinkedZonesText(bool& all) const
 {
     NumberSet set{};

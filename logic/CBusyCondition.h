@@ -43,6 +43,8 @@ public:
     // Links exactly the listed zones and groups and renews the zones text.
     void SetZones(const DeviceList& objects);
     void GetZonesAndGroups(DeviceList& out) const;
+    // Drops from the zones text the zones of `zones` its links reach no more.
+    void ZonesGone(const std::vector<int32_t>& zones) override;
 
     static int GetChoiceIds(int column, std::vector<uint32_t>* ids);
     int GetEntryLines(std::vector<std::string>& lines) const;

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "audio/CInternalMessageRec.h"
+#include "audio/CMonitor.h"
 #include "logic/CCondition.h"
 #include "logic/CMemoFlag.h"
 #include "model/CControlPad.h"
@@ -371,7 +372,10 @@ std::string CMacro::GetParamText(int number) const
     case 8:
     case 35:
     case 66: return StrFormat("%.1f", m_time);
-    case 9: return m_select;
+    case 9:
+        // A volume macro without a controller (new, or given none its list
+        // offers) shows "OFF" first in its list, and sends what it shows.
+        return m_select.empty() && m_kindId == mt::Volume ? std::string("OFF") : m_select;
     case 10: return StrFormat("%d", WholeNumber(m_value));
     case 11:
         return m_kindId == mt::VirtCtrl ? StrFormat("%d", m_increment)
@@ -801,6 +805,29 @@ void CMacro::SetZones(const DeviceList& targets)
 bool CMacro::UpdateZoneText(bool store)
 {
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
+    const bool all = LinkedZones(set);
+    if (store)
+        m_zoneText = RangesToString(set, kMaxZones);
+    return all;
+}
+
+void CMacro::ZonesGone(const std::vector<int32_t>& zones)
+{
+    std::array<uint8_t, (kMaxZones + 7) / 8> reached{};
+    LinkedZones(reached);
+    std::vector<int32_t> lost;
+    for (const int32_t n : zones)
+        if (n >= 1 && n <= kMaxZones && !TestBit(reached, static_cast<unsigned>(n - 1)))
+            lost.push_back(n);
+    const std::string text = RangeTextWithout(m_zoneText, kMaxZones, lost);
+    if (text == m_zoneText)
+        return;
+    const ChangeGuard guard(*this);
+    m_zoneText = text;
+}
+
+bool CMacro::LinkedZones(std::span<uint8_t> set) const
+{
     bool all = false;
     auto addZone = [&](const CBaseDevice* zone) {
         const int32_t n = zone->GetNumber();
@@ -829,8 +856,6 @@ bool CMacro::UpdateZoneText(bool store)
             }
         }
     }
-    if (store)
-        m_zoneText = RangesToString(set, kMaxZones);
     return all;
 }
 
@@ -1056,6 +1081,20 @@ void CMacro::SetClockTimeOfDay(int hour, int minute)
         m_clockTime = static_cast<int32_t>(made);
 }
 
+const std::vector<std::string>& CMacro::VolumeControllers()
+{
+    static const std::vector<std::string> words = {"OFF",  "IN1",  "IN2",  "IN3",   "IN4",     "OUT1",   "OUT2",
+                                                   "OUT3", "OUT4", "CHIME", "ALARM", "MESSAGE", "MONITOR"};
+    return words;
+}
+
+const std::vector<std::string>& CMacro::RecordFormats()
+{
+    // "µ" is one byte in the protocol's code page.
+    static const std::vector<std::string> formats = {"20KHZ LINEAR", "10KHZ \xC2\xB5-LAW"};
+    return formats;
+}
+
 bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, const std::string* errFile)
 {
     static constexpr const char* kPrefix = "/PARAM/";
@@ -1118,6 +1157,14 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         whole = whole && GetParam(param) == n;
         return true;
     };
+    // A decimal value the macro's window offers only within low..high: one
+    // beyond names no entry of its list, which would show another entry (or
+    // none) while the next download sent the device's number back.
+    auto offered = [&](int param, int32_t low, int32_t high) {
+        if (!isNumber || n < low || n > high)
+            return false;
+        return decimal(param, nullptr);
+    };
     // A float value (seconds), limited by the float setter.
     auto seconds = [&](int param) {
         float v = 0.0f;
@@ -1164,15 +1211,21 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "PRIO") {
         // The device's priority is taken as it is: the odd priority of a
         // switch-off macro is the designer's rule for new values, and the
-        // switch flag arrives only after the priority.
-        if (!isNumber)
+        // switch flag arrives only after the priority. One the priority list
+        // cannot show (OFF, 1..10 in tens) keeps the macro's.
+        if (!isNumber || n < 0 || n > kMaxPriority)
             return false;
         whole = wholeNumber;
         m_priority = n;
         return true;
     }
-    if (k == "INPUT")
+    if (k == "INPUT") {
+        // A page or record macro lists OFF and IN1..IN4; an AUX selector
+        // lists the inputs of the project's cards.
+        if (m_kindId == mt::Page || m_kindId == mt::Record)
+            return offered(4, 0, kInputs);
         return decimal(4, nullptr);
+    }
     if (k == "PRECHIME")
         return reference(5, errFile);
     if (k == "TYPE") {
@@ -1189,8 +1242,13 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     }
     if (k == "OUT")
         return objectNumber(7, errFile);
-    if (k == "SELECT")
+    if (k == "SELECT") {
+        // A controller the volume macro's list does not offer keeps the macro's.
+        const std::vector<std::string>& words = VolumeControllers();
+        if (std::find(words.begin(), words.end(), value) == words.end())
+            return false;
         return SetParamText(9, value);
+    }
     if (k == "VOLUME" || k == "VALUE")
         return decimal(10, nullptr);
     if (k == "INC") {
@@ -1214,13 +1272,13 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "DIGITS")
         return decimal(15, nullptr);
     if (k == "NEXT")
-        return decimal(16, nullptr);
+        return offered(16, -1, 1);  // a step through the table, or none
     if (k == "TABLE")
-        return decimal(17, nullptr);
+        return offered(17, 0, CMonitor::GetMaxEntries());
     if (k == "AUX")
         return decimal(18, nullptr);
     if (k == "LINE")
-        return decimal(20, nullptr);
+        return offered(20, 1, 2);  // the display's two lines
     if (k == "TIME") {
         // The repeat interval, the display time and the slave clocks' time
         // are sent from their own fields; the pulse time is seconds.
@@ -1291,6 +1349,13 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
     if (k == "ADDRESS")
         return objectNumber(38, errFile);
     if (k == "FILE") {
+        const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
+        std::vector<std::string> names;
+        if (rec)
+            rec->GetMessageNames(1, &names);
+        // A record macro's list offers "OFF" and the recorder's messages.
+        if (wholeNumber && m_kindId == mt::Record && (n < 0 || n > static_cast<int32_t>(names.size())))
+            return false;
         if (wholeNumber) {
             decimal(64, nullptr);
             // An erase macro sends its recorder message by name: a number
@@ -1304,10 +1369,6 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             SetParam(64, 0);
             return true;
         }
-        const auto* rec = dynamic_cast<const CInternalMessageRec*>(Lookup(m_pDocument, 1, OT_INTERNAL_MESSAGE_REC));
-        std::vector<std::string> names;
-        if (rec)
-            rec->GetMessageNames(1, &names);
         for (size_t i = 0; i < names.size(); ++i)
             if (names[i] == value) {
                 SetParam(64, static_cast<int32_t>(i + 1));
@@ -1315,8 +1376,13 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
             }
         return false;
     }
-    if (k == "QUALITY")
+    if (k == "QUALITY") {
+        // A format the record macro does not offer keeps the macro's.
+        const std::vector<std::string>& formats = RecordFormats();
+        if (std::find(formats.begin(), formats.end(), value) == formats.end())
+            return false;
         return SetParamText(65, value);
+    }
     if (k == "MAXTIME")
         return seconds(66);
     if (k == "SET_TIME")

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,15 @@ public:
     // switching time, and a recording.
     static constexpr float kMaxTime = 300.0f;
     static constexpr float kMaxRecordTime = 360.4f;
+    // The highest priority a macro's priority list shows (10, in tens; the
+    // unit is the switch-off macro's odd one).
+    static constexpr int32_t kMaxPriority = 109;
+    // The audio inputs a page or a record macro offers: 0 (OFF), IN1..IN4.
+    static constexpr int32_t kInputs = 4;
+    // The words a volume macro names its controller with, "OFF" first.
+    static const std::vector<std::string>& VolumeControllers();
+    // The recording formats of a record macro, the first one the default.
+    static const std::vector<std::string>& RecordFormats();
 
     CMacro();
 
@@ -78,6 +88,8 @@ public:
     // The range text of the linked zones; stored when `store`. True when the
     // all-lines group (group 0) is among the targets.
     bool UpdateZoneText(bool store);
+    // Drops from the zone text the zones of `zones` its links reach no more.
+    void ZonesGone(const std::vector<int32_t>& zones) override;
 
     // ---- Protocol ----
     // Fills `lines` with the macro's parameter lines; returns the keyword.
@@ -149,6 +161,9 @@ private:
         int32_t partnerKey;
     };
     static bool GetRefParam(int number, RefParam& ref);
+    // Sets the zones the links reach (a group's, and its groups' one level
+    // down); true when the all-lines group is linked.
+    bool LinkedZones(std::span<uint8_t> set) const;
     void SetReference(int number, int32_t value, const std::string* errFile);
     void SetLogicOutContact(int32_t value, const std::string* errFile);
     bool SetZoneText(const std::string& text, const std::string* errFile);

@@ -1000,6 +1000,8 @@ int CBaseDevice::OnCommand(uint32_t commandId)
     return 1;
 }
 
+void CBaseDevice::ZonesGone(const std::vector<int32_t>&) {}
+
 void CBaseDevice::OnUpdateCommand(CCmdUI& cmdUI)
 {
     if (cmdUI.m_nID == objcmd::Delete || cmdUI.m_nID == objcmd::Properties)

@@ -130,6 +130,11 @@ public:
     virtual void MoveBy(int32_t dx, int32_t dy, bool byUser);
     virtual int TrackConnector(IPainter& dc, CPoint point);
     virtual void OnOpen(uint32_t a, uint32_t b, uint32_t c);
+    // Zones this object reached through its links may be gone (a zone or a
+    // group it held, or a group holding them, was deleted): an object that
+    // keeps a text of its zones drops from it each of `zones` it no longer
+    // reaches, so that what it shows and sends names no zone it lost.
+    virtual void ZonesGone(const std::vector<int32_t>& zones);
     virtual bool HitTestLabel(CPoint point) const;
     virtual void Redraw();
     virtual void InvalidateRect(int32_t left, int32_t top, int32_t right, int32_t bottom, bool erase);

@@ -345,3 +345,17 @@ std::string GetSelectedNumbersText(std::span<const int> numbers)
     SetRangeText(text);
     return text;
 }
+
+std::string RangeTextWithout(const std::string& text, unsigned max, std::span<const int32_t> numbers)
+{
+    NumberSet set{};
+    if (max > kNumberSetBits || text.size() > kRangeTextMaxLength || !ParseRanges(set, max, text))
+        return text;
+    bool changed = false;
+    for (const int32_t n : numbers)
+        if (n >= 1 && static_cast<unsigned>(n) <= max && TestBit(set, static_cast<unsigned>(n - 1))) {
+            SetBit(set, static_cast<unsigned>(n - 1), false);
+            changed = true;
+        }
+    return changed ? RangesToString(set, max) : text;
+}

@@ -91,6 +91,10 @@ size_t RangesToTextHex(std::span<const uint8_t> set, unsigned count);
 std::string RangesToString(std::span<const uint8_t> set, unsigned count);
 std::string RangesToStringHex(std::span<const uint8_t> set, unsigned count);
 
+// A range text over numbers 1..max without `numbers`: "0" once none is
+// left. A text that is no range text ("ALL", "NONE") stays as it is.
+std::string RangeTextWithout(const std::string& text, unsigned max, std::span<const int32_t> numbers);
+
 // The range text of the given object numbers (those of the selected rows of
 // a list); numbers below 1 are left out. The text covers every number given
 // and is never cut short; it is also placed in the buffer (SetRangeText).

@@ -15,6 +15,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "paging/CConsKey.h"
+#include "paging/CConsoleObject.h"
 #include "paging/ConsoleIds.h"
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
@@ -300,6 +301,14 @@ int CConsole::OnCommand(uint32_t commandId)
         OnOpen(0, 0, 0);
         return 1;
     }
+    if (commandId == conscmd::Delete && m_pDocument) {
+        // The consoles in the fault handling are held by number: a console
+        // that goes is no longer sent as one of them.
+        const uint32_t console = static_cast<uint32_t>(m_number);
+        if (auto* node = dynamic_cast<CConsoleObject*>(m_pDocument->GetIDManager().GetBaseDevice(1, OT_CONSOLE_OBJECT));
+            node && node->IsReference((console << 16) | 1))
+            node->SetReference(1, console);
+    }
     return CBaseDevice::OnCommand(commandId);
 }
 
@@ -413,22 +422,22 @@ std::string CConsole::WriteParamLine(uint32_t key, bool query)
     const int slot = static_cast<int>(key >> 16);
     std::string path = m_path + "/";
     path += code == consparam::Group ? StrFormat("GROUP%d", slot) : std::string(KeywordOf(code));
-    std::string value;
-    if (code == consparam::Group) {
-        value = "0";
-        if (const CBaseDevice* group = GetLinkedGroupOfSlot(slot)) {
-            NumberSet set{};
-            for (int32_t zone : ZonesOf(group))
-                if (zone >= 1 && zone <= kMaxZone)
-                    SetBit(set, static_cast<unsigned>(zone - 1), true);
-            value = RangesToString(set, kMaxZone);
-        }
-    } else {
-        value = ParamValueText(code);
-    }
+    const std::string value = code == consparam::Group ? GroupSlotText(slot) : ParamValueText(code);
     const std::string line = path + (query ? std::string(" ?") : " " + value);
     SendCommand(line, m_pDocument, false);
     return line;
+}
+
+std::string CConsole::GroupSlotText(int slot) const
+{
+    const CBaseDevice* group = GetLinkedGroupOfSlot(slot);
+    if (!group)
+        return "0";
+    NumberSet set{};
+    for (int32_t zone : ZonesOf(group))
+        if (zone >= 1 && zone <= kMaxZone)
+            SetBit(set, static_cast<unsigned>(zone - 1), true);
+    return RangesToString(set, kMaxZone);
 }
 
 std::string CConsole::ParamValueText(int32_t code) const
@@ -514,11 +523,14 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
     case consparam::Group: {
         if (number < 0 || number >= kGroupSlots || value.empty() || value == "0" || value == "NONE")
             return;
-        // A text that is no set of zones names no group.
+        // A text that is no set of zones names no group: the slot keeps its
+        // group, named with what the next download sends for it.
         NumberSet zones{};
         if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-            !ParseRanges(zones, kMaxZone, value))
+            !ParseRanges(zones, kMaxZone, value)) {
+            ReportNotHeld(&diffFileName, m_path + "/" + key, value, GroupSlotText(number));
             return;
+        }
         if (CBaseDevice* group = FindGroupByZoneSet(value))
             SetGroupSlot(number, group);
         else
@@ -660,6 +672,20 @@ size_t MirrorIndex(const LinkList& list, const LinkRecord& record, const CBaseDe
     return i;
 }
 }  // namespace
+
+void CConsole::SwitchOffKeysSelecting(const CBaseDevice& target)
+{
+    std::vector<std::pair<CConsole*, int32_t>> keys;
+    for (const LinkRecord* rec : target.m_inLinks)
+        if (rec->HasPartner())
+            if (auto* console = dynamic_cast<CConsole*>(rec->partner))
+                keys.emplace_back(console, rec->partnerKey & 0xFFFF);
+    for (const auto& [console, number] : keys) {
+        console->Redraw();
+        if (CConsKey* key = console->GetProp().FindKey(number))
+            key->SetFunction(CKF_DISABLED, 0, 0, 0, nullptr, 0, true);
+    }
+}
 
 void CConsole::RemoveKeyLinks(int32_t keyNumber, std::vector<KeyLinkPlace>* places)
 {

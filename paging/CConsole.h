@@ -66,12 +66,18 @@ public:
     // Gives `target` this console's key assignment; the target's keys that
     // are copied lose their own links first.
     void CopyKeysTo(CConsole* target);
+    // Switches off every console key whose target is `target` (a zone or a
+    // group that goes), which also takes the key's links away: such a key is
+    // shown unprogrammed and is sent as that.
+    static void SwitchOffKeysSelecting(const CBaseDevice& target);
     // The group whose zones are exactly the numbers of a range text; null when none.
     CBaseDevice* FindGroupByZoneSet(const std::string& text) const;
     // Builds, sends and returns one parameter line (key: slot << 16 | code).
     std::string WriteParamLine(uint32_t key, bool query);
     // The value a download sends for a setting (not a group slot).
     std::string ParamValueText(int32_t code) const;
+    // The value a download sends for group slot `slot`: the zones of its group, "0" without one.
+    std::string GroupSlotText(int slot) const;
     // Model and EXT check after loading or changing the model.
     void SetupModel();
     // Settings of a loaded file the console cannot hold as its answers are

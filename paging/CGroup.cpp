@@ -2,6 +2,8 @@
 
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "paging/CConsole.h"
+#include "paging/ZoneSets.h"
 #include "platform/MessageBox.h"
 
 QL_IMPLEMENT_SERIAL(CGroup, 1)
@@ -108,7 +110,12 @@ int CGroup::OnCommand(uint32_t commandId)
         // The all-zones group stays.
         if (m_number == 0)
             return 1;
-        return CBaseDevice::OnCommand(commandId);
+        // A key that selected the group would still be sent selecting its
+        // slot, while its view shows it unprogrammed.
+        CConsole::SwitchOffKeysSelecting(*this);
+        // What named its zones through the group names them no more.
+        DeleteHeldZones(*this, [this, commandId] { CBaseDevice::OnCommand(commandId); });
+        return 1;
     case groupcmd::Properties:
         OnOpen(0, 0, 0);
         return 1;

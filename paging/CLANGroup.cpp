@@ -128,6 +128,23 @@ bool CLANGroup::UpdateMembersText(bool store)
     return all;
 }
 
+void CLANGroup::ZonesGone(const std::vector<int32_t>& zones)
+{
+    ZoneSet reached{};
+    for (const LinkRecord* rec : m_outLinks)
+        if (rec->ownKey == 1 && rec->HasPartner())
+            AddZonesOf(reached, rec->partner);
+    std::vector<int32_t> lost;
+    for (const int32_t n : zones)
+        if (n >= 1 && n <= 100 && !TestBit(reached, static_cast<unsigned>(n - 1)))
+            lost.push_back(n);
+    const std::string text = RangeTextWithout(m_members, 100, lost);
+    if (text == m_members)
+        return;
+    const ChangeGuard guard(*this);
+    m_members = text;
+}
+
 bool CLANGroup::ChangeId(int32_t number)
 {
     if (!m_pDocument || number == m_number || !m_pDocument->GetIDManager().ChangeID(this, m_number, number))

@@ -40,6 +40,9 @@ public:
     // Computes the members text from the member links (stored when `store`);
     // true when the all-zones group is a member.
     bool UpdateMembersText(bool store);
+    // Drops from the members text the zones of `zones` its member links
+    // reach no more.
+    void ZonesGone(const std::vector<int32_t>& zones) override;
     // Moves the LAN group to another number; false (nothing changed) when the directory refuses.
     bool ChangeId(int32_t number);
 

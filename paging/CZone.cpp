@@ -530,18 +530,7 @@ void CZone::AddLanGroup()
 void CZone::DeleteZone()
 {
     Redraw();
-    // Console keys that select the zone are switched off, which also takes
-    // their links away.
-    std::vector<std::pair<CConsole*, int32_t>> keys;
-    for (const LinkRecord* rec : m_inLinks)
-        if (rec->HasPartner())
-            if (auto* console = dynamic_cast<CConsole*>(rec->partner))
-                keys.emplace_back(console, rec->partnerKey & 0xFFFF);
-    for (const auto& [console, number] : keys) {
-        console->Redraw();
-        if (CConsKey* key = console->GetProp().FindKey(number))
-            key->SetFunction(CKF_DISABLED, 0, 0, 0, nullptr, 0, true);
-    }
+    CConsole::SwitchOffKeysSelecting(*this);
     // The relays stay and become free.
     std::vector<const LinkRecord*> relays;
     for (const LinkRecord* rec : m_inLinks)
@@ -549,7 +538,9 @@ void CZone::DeleteZone()
             relays.push_back(rec);
     for (const LinkRecord* rec : relays)
         UnlinkIn(*rec);
-    CBaseDevice::OnCommand(objcmd::Delete);
+    // Macros, conditions and LAN groups that named the zone, directly or
+    // through a group, no longer name it.
+    DeleteHeldZones(*this, [this] { CBaseDevice::OnCommand(objcmd::Delete); });
 }
 
 int CZone::OnCommand(uint32_t commandId)

@@ -110,20 +110,10 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        // The part being typed counts as the picker shows it; a text that is
-        // no date or time leaves the cell as it was. A date or a time that
-        // does not exist is told, once the edit is over.
-        m_bCommit = TakeTyped();
-        const bool refused = !m_bCommit;
+    case Qt::Key_Enter:
         e->accept();
-        m_Value = dateTime();
-        FocusList();
-        EndEdit();
-        if (refused)
-            ShowMessageId(m_bTime ? uistr::BadTime : uistr::BadDate, mb::Ok);
+        Confirm();
         return;
-    }
     case Qt::Key_Escape:
         e->accept();
         m_Value = dateTime();
@@ -133,6 +123,20 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
     default:
         CDateTimeEdit::keyPressEvent(e);
     }
+}
+
+void CInPlaceDateTimeCtrl::Confirm()
+{
+    // The part being typed counts as the picker shows it; a text that is no
+    // date or time leaves the cell as it was. A date or a time that does not
+    // exist is told, once the edit is over.
+    m_bCommit = TakeTyped();
+    const bool refused = !m_bCommit;
+    m_Value = dateTime();
+    FocusList();
+    EndEdit();
+    if (refused)
+        ShowMessageId(m_bTime ? uistr::BadTime : uistr::BadDate, mb::Ok);
 }
 
 void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)

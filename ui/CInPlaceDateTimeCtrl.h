@@ -30,6 +30,9 @@ public:
     // The text the value is offered as.
     QString ResultText() const;
     void EndEdit();
+    // Ends the edit as Enter does: the value is offered, or a text that is
+    // no date or time is told.
+    void Confirm();
 
     // Text forms used for cells: the locale's short date with a four-digit
     // year, and the locale's time with the 24-hour clock forced.

@@ -35,8 +35,9 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_bCommit = true;
-        [[fallthrough]];
+        e->accept();
+        Confirm();
+        return;
     case Qt::Key_Escape:
         e->accept();
         FocusList();
@@ -52,6 +53,13 @@ void CInPlaceEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason)
         return;  // the edit's own context menu
+    EndEdit();
+}
+
+void CInPlaceEdit::Confirm()
+{
+    m_bCommit = true;
+    FocusList();
     EndEdit();
 }
 

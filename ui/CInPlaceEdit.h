@@ -19,6 +19,8 @@ public:
     bool IsCommitted() const { return m_bCommit; }
     // Ends the edit as a focus loss would (sends only after Enter).
     void EndEdit();
+    // Ends the edit as Enter does: the text is offered.
+    void Confirm();
 
 signals:
     // Sent once when a confirmed edit ends (also for lists that are no CListCtrl).

@@ -2,7 +2,8 @@
 // A value typed into a field is taken when the field loses the focus (Tab,
 // Enter, a click elsewhere). A command that leaves the focus where it is (a
 // tool-bar button, a menu, a shortcut) takes it first, as leaving the field
-// would, so that what it saves or sends is what the field shows.
+// would, so that what it saves or sends is what the field shows; an editor
+// open over a cell of a list is confirmed as Enter confirms it.
 
 class QWidget;
 

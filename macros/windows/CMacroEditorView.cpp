@@ -520,6 +520,13 @@ void CMacroEditorView::ApplyAddSubMode(int mode)
     RefreshWindow();
 }
 
+void CMacroEditorView::FillInputs(QComboBox* combo)
+{
+    combo->addItem(QStringLiteral("OFF"));
+    for (int i = 1; i <= CMacro::kInputs; ++i)
+        combo->addItem(QStringLiteral("IN%1").arg(i));
+}
+
 void CMacroEditorView::FillRecorderSlots(QComboBox* combo) const
 {
     combo->addItem(QStringLiteral("OFF"), 0);

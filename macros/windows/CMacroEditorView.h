@@ -128,6 +128,8 @@ protected:
     void ApplyAddSubMode(int mode);
     // "OFF", then the names of the message recorder's slots (position = slot).
     void FillRecorderSlots(QComboBox* combo) const;
+    // "OFF" and the audio inputs IN1..IN4, the position being the value.
+    static void FillInputs(QComboBox* combo);
     // "Alle Sprechstellen" with 0, then the consoles with their numbers.
     void FillConsoles(QComboBox* combo) const;
 

@@ -32,8 +32,7 @@ CPageMacroView::CPageMacroView(QWidget* parent)
 
 void CPageMacroView::OnInitialUpdate()
 {
-    for (const char* input : {"OFF", "IN1", "IN2", "IN3", "IN4"})
-        m_input->addItem(QString::fromLatin1(input));
+    FillInputs(m_input);
     FillObjects(m_prechime, OT_CHIME_SIGNAL);
     FillPriority(m_priority, true);
     CMacro* macro = Macro();

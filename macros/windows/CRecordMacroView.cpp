@@ -5,12 +5,6 @@
 
 #include "macros/CMacro.h"
 
-namespace {
-// The format texts are the values of parameter 65 ("µ" is one byte in the
-// protocol's code page).
-const char* const kFormats[] = {"20KHZ LINEAR", "10KHZ µ-LAW"};
-}  // namespace
-
 CRecordMacroView::CRecordMacroView(QWidget* parent)
     : CMacroEditorView(parent, "Aufnahme von Texten über einen KVT Eingang mit dem internen Message Rekorder")
 {
@@ -45,11 +39,11 @@ CRecordMacroView::CRecordMacroView(QWidget* parent)
 
 void CRecordMacroView::OnInitialUpdate()
 {
-    for (const char* input : {"OFF", "IN1", "IN2", "IN3", "IN4"})
-        m_input->addItem(QString::fromLatin1(input));
+    FillInputs(m_input);
     FillRecorderSlots(m_slot);
-    for (const char* format : kFormats)
-        m_format->addItem(QString::fromUtf8(format));
+    // The format texts are the values of parameter 65.
+    for (const std::string& format : CMacro::RecordFormats())
+        m_format->addItem(QString::fromStdString(format));
     CMacro* macro = Macro();
     if (!macro)
         return;
@@ -61,7 +55,7 @@ void CRecordMacroView::OnInitialUpdate()
         m_format->setCurrentIndex(format);
     } else {
         // A format the device does not know becomes the first one at once.
-        ForBoth([](CMacro& m) { m.SetParamText(65, kFormats[0]); });
+        ForBoth([](CMacro& m) { m.SetParamText(65, CMacro::RecordFormats().front()); });
     }
     m_maxTime->setText(QString::fromStdString(macro->GetParamText(66)));
     if (macro->GetParam(64) >= 0 && macro->GetParam(64) < m_slot->count())

@@ -11,11 +11,6 @@
 #include "macros/CMacro.h"
 #include "ui/CSpinArrows.h"
 
-namespace {
-constexpr const char* kControllers[] = {"OFF",  "IN1",  "IN2",  "IN3",   "IN4",     "OUT1",   "OUT2",
-                                        "OUT3", "OUT4", "CHIME", "ALARM", "MESSAGE", "MONITOR"};
-}  // namespace
-
 CVolumeMacroView::CVolumeMacroView(QWidget* parent)
     : CMacroEditorView(parent,
                        "Einstellen / Verändern eines Lautstärkewertes\n"
@@ -94,8 +89,8 @@ void CVolumeMacroView::Step(int delta)
 
 void CVolumeMacroView::OnInitialUpdate()
 {
-    for (const char* c : kControllers)
-        m_controller->addItem(QString::fromLatin1(c));
+    for (const std::string& c : CMacro::VolumeControllers())
+        m_controller->addItem(QString::fromStdString(c));
     m_controller->setCurrentIndex(0);
     SetRange(-150, 6);
     CMacro* macro = Macro();

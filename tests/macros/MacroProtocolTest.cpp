@@ -255,6 +255,7 @@ TEST_F(MacroProtocolTest, UserTextsAreSentAsOneLineAndCutToTheDisplay)
         {mt::VirtCtrl, 13, 3, attack, "/PARAM/TITLE A/CLEAR ALL"},
         {mt::VirtCtrl, 14, 4, "d\tB", "/PARAM/UNIT dB"},
         {mt::Volume, 9, 0, attack, "/PARAM/SELECT A/CLEAR ALL"},
+        {mt::Volume, 9, 0, "", "/PARAM/SELECT OFF"},  // no controller: the first of its list, as shown
         {mt::Record, 65, 1, attack, "/PARAM/QUALITY A/CLEAR ALL"},
         {mt::AmpMute, 30, 1, attack, "/PARAM/CHAN A/CLEAR ALL"},
     };

@@ -12,12 +12,15 @@
 
 #include "audio/CMessageSignal.h"
 #include "hardware/CAudioInputSlot.h"
+#include "logic/CBusyCondition.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "model/CQuillomerDoc.h"
 #include "paging/CConsKey.h"
 #include "paging/CConsole.h"
+#include "paging/CConsoleObject.h"
 #include "paging/CGroup.h"
+#include "paging/CLANGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
 #include "paging/PagingIds.h"
@@ -305,6 +308,76 @@ TEST_F(ConsoleTest, ANewZoneTakesTheFreeKeyOfItsNumberAndDeletingItDisablesTheKe
     EXPECT_EQ(nullptr, c->GetOutLinkAtKey(3));
     EXPECT_EQ(nullptr, Key(*c, 3).GetFirstTarget());
     EXPECT_EQ("/CONS/ADR1/KEY1 SEL,1", Key(*c, 1).WriteDownloadLine(false, false));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+// A zone, a group or a console deleted while others hold it, by link or by
+// number: a key that selected it is switched off, and a macro, a condition,
+// a LAN group or the consoles' fault handling names it no more, in what it
+// shows as in what it sends; a later zone of that number is no one's.
+TEST_F(ConsoleTest, WhatHeldADeletedZoneGroupOrConsoleNamesItNoMore)
+{
+    CZone* zones[5] = {};
+    for (int n = 1; n <= 4; ++n)
+        zones[n] = Zone(n);
+    CGroup* group = Group({2, 3});
+    CConsole* c1 = Fit(consmodel::WRN2271, 0);  // keys 1..4 select zones 1..4
+    CConsole* c2 = Fit(consmodel::WRN2271, 1);
+    c1->SetGroupSlot(1, group);
+    ASSERT_TRUE(Key(*c1, 7).ParseAnswer("SEL,101"));
+    auto* node = dynamic_cast<CConsoleObject*>(Doc().GetIDManager().GetBaseDevice(1, OT_CONSOLE_OBJECT));
+    ASSERT_NE(nullptr, node);
+    node->SetReference(1, (1u << 16) | 1);
+    node->SetReference(1, (1u << 16) | 2);
+    CMacro* macro = Macro(4);
+    macro->SetZones({group, zones[4]});
+    auto* busy = new CBusyCondition;
+    ASSERT_EQ(1, busy->Create(CBusyCondition::kKindId, "Aktiv 1", 1, CAT_DIGITAL_IO, &Doc()));
+    Doc().AddObject(busy, CAT_DIGITAL_IO);
+    busy->SetZones({zones[3]});
+    zones[1]->OnCommand(zonecmd::AddLanGroup);
+    auto* lan = dynamic_cast<CLANGroup*>(Doc().GetIDManager().GetBaseDevice(1, OT_LAN_GROUP));
+    ASSERT_NE(nullptr, lan);
+    lan->ApplyMembers({group});
+    lan->UpdateMembersText(true);
+    ASSERT_EQ("2-4", macro->GetParamText(2));
+    ASSERT_EQ("2-3", lan->GetMembersText(0));
+    ASSERT_EQ("SEL,101", Key(*c1, 7).DownloadValueText());
+
+    const struct {
+        const char* what;
+        CBaseDevice* deleted;
+        const char* macroZones;  // sent and shown alike
+        const char* busyZones;
+        const char* lanMembers;
+        const char* key3;
+        const char* key7;  // selects the group
+        const char* reference;
+    } rows[] = {
+        {"zone 3", zones[3], "2,4", "0", "2", "DISABLED", "SEL,101", "1-2"},
+        {"the group of zones 2 and 3", group, "4", "0", "0", "DISABLED", "DISABLED", "1-2"},
+        {"console 2", c2, "4", "0", "0", "DISABLED", "DISABLED", "1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.deleted->OnCommand(objcmd::Delete);
+        EXPECT_EQ(row.macroZones, macro->GetParamText(2));
+        EXPECT_EQ(row.macroZones, macro->GetParamText(63));
+        EXPECT_EQ(row.busyZones, busy->GetText(1));
+        EXPECT_EQ(row.lanMembers, lan->GetMembersText(0));
+        EXPECT_EQ(row.key3, Key(*c1, 3).DownloadValueText());
+        EXPECT_EQ(row.key7, Key(*c1, 7).DownloadValueText());
+        EXPECT_EQ(std::string(row.key7) != "DISABLED", Key(*c1, 7).IsProgrammed());
+        EXPECT_EQ(row.reference, node->GetReferenceText());
+    }
+    // A new zone 3 is taken by the free key of its number, and by nothing else.
+    auto* again = new CZone;
+    ASSERT_EQ(1, again->Create(CZone::kKind, 1, 1, nullptr, 0, 0, 0, 0, CAT_ZONE, CZone::kBitmap, 0, &Doc()));
+    Doc().AddObject(again, CAT_ZONE);
+    ASSERT_EQ(3, again->GetNumber());
+    EXPECT_EQ("4", macro->GetParamText(2));
+    EXPECT_EQ("0", busy->GetText(1));
+    EXPECT_EQ("0", lan->GetMembersText(0));
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
 

@@ -4,11 +4,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTime>
 #include <QToolBar>
 
 #include <functional>
@@ -19,7 +21,9 @@
 #include "model/CQuillomerDoc.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "ui/CEditListCtrl.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CObjectDlg.h"
 
 using namespace blocktest;
@@ -83,36 +87,83 @@ TEST(FeatureFrm, SaveDeviceSettingsIsHandledInEveryFrame)
 // A value typed into the window and not yet left (no Tab, no Enter) is taken
 // before a command of the bars runs, as leaving the field would: a tool
 // button takes no focus, yet what the command saves or sends is what the
-// field shows; the focus stays where the user left it.
+// field shows; the focus stays where the user left it. An editor open over a
+// cell of a list is taken as Enter takes it, where leaving it would drop the
+// text typed and the command would send the value before.
 TEST(FeatureFrm, EveryBarCommandTakesTheValueTypedFirst)
 {
     ActiveDoc d;
-    for (const unsigned command : {unsigned{TransferFrame::kDelete}, unsigned{CFeatureFrm::kSave}}) {
-        SCOPED_TRACE(command);
+    enum Field { Edit, Cell, TimeCell };
+    const struct {
+        unsigned command;
+        Field field;
+        const char* taken;
+    } rows[] = {
+        {TransferFrame::kDelete, Edit, "42"},
+        {CFeatureFrm::kSave, Edit, "42"},
+        {TransferFrame::kDelete, Cell, "42"},
+        {CFeatureFrm::kSave, Cell, "42"},
+        {TransferFrame::kDelete, TimeCell, "17:05"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.command) + " field " + std::to_string(row.field));
         TransferFrame frame;
-        auto* field = new QLineEdit;
-        frame.setCentralWidget(field);
         // What was taken, and how many commands had run by then.
         std::vector<std::pair<std::string, size_t>> taken;
-        QObject::connect(field, &QLineEdit::editingFinished, field,
-                         [&] { taken.emplace_back(field->text().toStdString(), frame.handled.size()); });
+        QWidget* typedInto = nullptr;
+        if (row.field == Edit) {
+            auto* field = new QLineEdit;
+            frame.setCentralWidget(field);
+            QObject::connect(field, &QLineEdit::editingFinished, field,
+                             [&, field] { taken.emplace_back(field->text().toStdString(), frame.handled.size()); });
+            typedInto = field;
+        } else {
+            auto* list = new CEditListCtrl;
+            list->InsertColumn(0, "Name", CListCtrl::LVCFMT_LEFT, 100);
+            list->InsertColumn(1, "Wert", CListCtrl::LVCFMT_RIGHT, 120);
+            list->InsertItem(0, "Zeile");
+            list->SetItemText(0, 1, row.field == Cell ? "7" : "13:45:10");
+            list->m_aColumnEditor = {ColumnEditorKind::TextEdit(),
+                                     row.field == Cell ? ColumnEditorKind::TextEdit() : ColumnEditorKind::TimePicker()};
+            list->SetEditLabels(true);
+            QObject::connect(list, &CListCtrl::EndLabelEdit, list, [&](int, int, const QString& text, int) {
+                taken.emplace_back(text.left(5).toStdString(), frame.handled.size());
+            });
+            frame.setCentralWidget(list);
+            typedInto = list;
+        }
         frame.resize(600, 300);
         frame.show();
         frame.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-        QTest::mouseClick(field, Qt::LeftButton);
-        ASSERT_TRUE(field->hasFocus());
-        QTest::keyClicks(field, QStringLiteral("42"));
-        QAction* action = frame.GetAction(command);
+        if (row.field == Edit) {
+            QTest::mouseClick(typedInto, Qt::LeftButton);
+            ASSERT_TRUE(typedInto->hasFocus());
+            QTest::keyClicks(typedInto, QStringLiteral("42"));
+        } else {
+            auto* list = static_cast<CEditListCtrl*>(typedInto);
+            const QPoint cell(list->header()->sectionViewportPosition(1) + 10, list->GetItemRect(0).center().y());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+            QApplication::processEvents();
+            QWidget* editor = QApplication::focusWidget();
+            ASSERT_NE(nullptr, editor);
+            ASSERT_EQ(list->viewport(), editor->parentWidget()) << "an editor over the cell";
+            if (row.field == Cell)
+                QTest::keyClicks(editor, QStringLiteral("42"));
+            else
+                static_cast<CInPlaceDateTimeCtrl*>(editor)->setTime(QTime(17, 5, 0));
+        }
+        QAction* action = frame.GetAction(row.command);
         ASSERT_NE(nullptr, action);
         QWidget* button = frame.GetCommandBar()->widgetForAction(action);
         if (!button)
             button = frame.GetSwitchBar()->widgetForAction(action);
         ASSERT_NE(nullptr, button);
         QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(std::vector<unsigned>{command}, frame.handled);
-        EXPECT_EQ((std::vector<std::pair<std::string, size_t>>{{"42", 0}}), taken);
-        EXPECT_EQ(field, QApplication::focusWidget());
+        QApplication::processEvents();
+        EXPECT_EQ(std::vector<unsigned>{row.command}, frame.handled);
+        EXPECT_EQ((std::vector<std::pair<std::string, size_t>>{{row.taken, 0}}), taken);
+        EXPECT_EQ(typedInto, QApplication::focusWidget());
     }
 }
 
