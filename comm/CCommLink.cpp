@@ -805,7 +805,9 @@ void CCommLink::DeliverAnswers()
 
 void CCommLink::OnReceiveLine(const std::string& received)
 {
-    if (m_log.IsOpen())
+    // A log that stopped taking lines keeps the ones that come meanwhile
+    // for the moment it takes them again.
+    if (m_log.IsOpen() || m_log.HoldsWaitingLines())
         WriteLog(received + "\r\n");
     std::string line = Trim(received);
     const size_t comment = line.find(';');
