@@ -2161,8 +2161,10 @@ void CCommLink::ResetErrorFile()
     const std::string reason = WriteFileReplacing(m_errFileName, {});
     m_errFileEmptied = reason.empty();
     if (!reason.empty()) {
-        // Said now, and not again for each difference that follows.
+        // Said now, and not again for each difference that follows. What a
+        // window still shows of the file is an earlier upload's.
         m_errFileReported = true;
+        Host().FileNotRewritten(m_errFileName);
         ShowMessage(FileNotWrittenText(m_errFileName, reason), mb::IconStop);
     }
 }
