@@ -31,6 +31,7 @@
 #include "platform/CMessageHold.h"
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
+#include "platform/serial/SettingsReadAnew.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/serial/SerialPortList.h"
@@ -167,6 +168,7 @@ QString Key(const char* section, const char* entry)
 }
 int ProfileInt(const char* section, const char* entry, int def)
 {
+    ReadSettingsAnewIfChanged();
     QSettings s;
     const QVariant v = s.value(Key(section, entry));
     bool ok = false;
@@ -175,6 +177,7 @@ int ProfileInt(const char* section, const char* entry, int def)
 }
 std::string ProfileString(const char* section, const char* entry, const std::string& def)
 {
+    ReadSettingsAnewIfChanged();
     QSettings s;
     return s.value(Key(section, entry), QString::fromStdString(def)).toString().toStdString();
 }

@@ -38,6 +38,7 @@
 #include "comm/windows/CParamSelectDlg.h"
 #include "comm/windows/CTextFileDlg.h"
 #include "platform/FileWriter.h"
+#include "platform/serial/CMSComm.h"
 #include "service/windows/CEventLogFrm.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CZonetestFrm.h"
@@ -256,6 +257,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 std::function<void()> act;
                 int meets = kAll;  // a file or print dialog itself refuses a folder (and a missing one)
                 const char* lead[2] = {nullptr, nullptr};
+                std::function<void()> after = [] {};  // once what was told is checked
             };
             const Writer writers[] = {
                 {"project", {{project, "gut\r\n"}}, [&] { trigger(ids::FileSave); }, kAll,
@@ -345,6 +347,31 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      trigger(ids::FileSaveAs);
                      UseSettingsIn(settings.Path());
                  }, 1 << FolderInItsPlace | 1 << LinkLoop | 1 << WriteOnly | 1 << Unreadable | 1 << Damaged},
+                // The settings file the program has read, moved aside with a folder in
+                // its place while a setting is written, then put back as it was: its
+                // values stay, read and written with the next setting.
+                {"settings put back", {{settingsFile, nullptr, false, true}}, [&] {
+                     UseSettingsIn(in("Einstellungen"));
+                     QFile held(settingsFile);
+                     ASSERT_TRUE(held.open(QIODevice::WriteOnly) && held.write("[COMSECTION]\nDevicePath7=/dev/ttyS77\n") > 0);
+                     held.close();
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS77"), CMSComm::DevicePathForPort(7));
+                     moveAside(settingsFile);
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS6"), CMSComm::DevicePathForPort(7));
+                     tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Zweit.qlx"); });
+                     trigger(ids::FileSaveAs);
+                     UseSettingsIn(settings.Path());
+                 }, 1 << FolderWhileOpen, {nullptr, nullptr}, [&] {
+                     UseSettingsIn(in("Einstellungen"));
+                     ASSERT_TRUE(QDir().rmdir(settingsFile) && QFile::rename(settingsFile + ".weg", settingsFile));
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS77"), CMSComm::DevicePathForPort(7));
+                     tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Dritt.qlx"); });
+                     trigger(ids::FileSaveAs);
+                     UseSettingsIn(settings.Path());
+                     const std::string now = ReadFile(settingsFile);
+                     EXPECT_NE(std::string::npos, now.find("DevicePath7=/dev/ttyS77")) << now;
+                     EXPECT_NE(std::string::npos, now.find("Dritt.qlx")) << now;
+                 }},
                 // The settings library puts a file the full disk took only in
                 // part in place of the last good one, and says nothing.
                 {"port setting", {{settingsFile, "gut\r\n"}}, [&] {
@@ -452,6 +479,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                         EXPECT_EQ(kGood, now);
                     }
                 }
+                writer.after();
             }
             EXPECT_TRUE(failure != NoFolder || !QFileInfo::exists(folder)) << "nothing made the missing folder";
             if (switched)
