@@ -45,6 +45,20 @@ void CAppoint::Serialize(CArchive& ar)
             m_time = caltime::Make(y, mo, d, h, mi, s).value_or(m_time);
     }
     ar >> m_function;
+    // A function the device does not offer would be shown as off and sent
+    // as it stands: it is refused, as the new entry holds it (off).
+    if (!IsKnownFunction(m_function)) {
+        NoteHeldOnLoad(StrFormat("/CAL/APPOINT%d/FUNCTION", GetNumber()), m_function, "OFF", true);
+        m_function = "OFF";
+    }
+}
+
+bool CAppoint::IsKnownFunction(const std::string& keyword)
+{
+    for (const FunctionEntry& f : kFunctions)
+        if (keyword == f.keyword)
+            return true;
+    return false;
 }
 
 uint32_t CAppoint::FunctionIdOf(const std::string& keyword)

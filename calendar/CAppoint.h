@@ -42,6 +42,8 @@ public:
 
     // The CalendarFunctionId of a keyword (an unknown keyword counts as "OFF").
     static uint32_t FunctionIdOf(const std::string& keyword);
+    // Whether the device offers the function keyword.
+    static bool IsKnownFunction(const std::string& keyword);
 
     caltime::Time m_time;
     std::string m_function = "OFF";

@@ -52,6 +52,20 @@ void CHoliday::Serialize(CArchive& ar)
         ar >> days;
         m_dayCount = days < 1 ? 0 : (days > kMaxDays ? kMaxDays : days);
     }
+    // A function the device does not offer would be shown as a period and
+    // sent as it stands: it is refused, as the new entry holds it (off).
+    if (!IsKnownFunction(m_function)) {
+        NoteHeldOnLoad(StrFormat("/CAL/HOLIDAY%d/FUNCTION", GetNumber()), m_function, "OFF", true);
+        m_function = "OFF";
+    }
+}
+
+bool CHoliday::IsKnownFunction(const std::string& keyword)
+{
+    for (const FunctionEntry& f : kFunctions)
+        if (keyword == f.keyword)
+            return true;
+    return false;
 }
 
 uint32_t CHoliday::FunctionIdOf(const std::string& keyword)

@@ -44,6 +44,8 @@ public:
     // With kind 1: the function ids in list order.
     static int GetFunctionList(int kind, std::vector<uint32_t>* ids);
     static uint32_t FunctionIdOf(const std::string& keyword);
+    // Whether the device offers the function keyword.
+    static bool IsKnownFunction(const std::string& keyword);
 
     // The last day of a period: the date plus the day count.
     std::time_t PeriodEnd() const;

@@ -1,14 +1,17 @@
 #include "comm/SettingsFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/CMessageHold.h"
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -205,6 +208,19 @@ bool WriteSettings(const QList<std::pair<QString, QVariant>>& values)
 bool WriteSetting(const QString& key, const QVariant& value)
 {
     return WriteSettings({{key, value}});
+}
+
+bool WriteSettingTellingLater(const QString& key, const QVariant& value)
+{
+    CMessageHold hold;
+    const bool written = WriteSetting(key, value);
+    for (CMessageHold::Message& m : hold.Take()) {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QTimer::singleShot(0, app, [m] { ShowMessageWithDetail(m.text, m.detail, m.type); });
+        else
+            ShowMessageWithDetail(m.text, m.detail, m.type);
+    }
+    return written;
 }
 
 std::string SettingsFileNotice()

@@ -24,6 +24,11 @@
 bool WriteSetting(const QString& key, const QVariant& value);
 // The same for several values, written together (none: nothing is written).
 bool WriteSettings(const QList<std::pair<QString, QVariant>>& values);
+// WriteSetting for a window that is being destroyed: a file that does not
+// take the value is told from the event loop once the caller is done, not
+// from inside it. A box runs the event loop, and there the window's timers
+// and callbacks would reach the parts of it that are gone already.
+bool WriteSettingTellingLater(const QString& key, const QVariant& value);
 
 // What the user is to be told about the settings file when the program
 // starts (empty: nothing): that it cannot be read, and why, or that it is

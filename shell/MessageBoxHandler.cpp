@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -152,10 +153,16 @@ void InstallMessageBoxHandler()
         QWidget* parent = QApplication::activeModalWidget();
         if (!parent)
             parent = QApplication::activeWindow();
-        auto box = CreateMessageBox(text, type, parent);
+        // The box is a child of the window it stands over. That window may
+        // go while the box is read (a timer of its own, the line lost, a
+        // project closed): the box goes with it, and answers as Escape would.
+        QPointer<QMessageBox> box = CreateMessageBox(text, type, parent).release();
+        const int escape = AnswerOfButton(box->standardButton(box->escapeButton()));
         box->exec();
+        if (!box)
+            return escape;
+        const std::unique_ptr<QMessageBox> owned(box.data());
         auto* clicked = box->clickedButton();
-        const auto button = clicked ? box->standardButton(clicked) : box->standardButton(box->escapeButton());
-        return AnswerOfButton(button);
+        return clicked ? AnswerOfButton(box->standardButton(clicked)) : escape;
     });
 }

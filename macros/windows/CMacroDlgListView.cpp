@@ -148,10 +148,11 @@ CMacroDlgListView::CMacroDlgListView(QWidget* parent) : CListCtrl(parent)
 
 CMacroDlgListView::~CMacroDlgListView()
 {
-    WriteSetting(ColumnWidthsKey(), QStringLiteral("%1,%2,%3")
-                                                .arg(GetColumnWidth(0))
-                                                .arg(GetColumnWidth(1))
-                                                .arg(GetColumnWidth(2)));
+    // What the file makes the user read waits until the list is gone.
+    WriteSettingTellingLater(ColumnWidthsKey(), QStringLiteral("%1,%2,%3")
+                                                    .arg(GetColumnWidth(0))
+                                                    .arg(GetColumnWidth(1))
+                                                    .arg(GetColumnWidth(2)));
 }
 
 CMacroDlgFrm* CMacroDlgListView::Frame() const

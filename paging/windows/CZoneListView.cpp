@@ -305,7 +305,8 @@ void CZoneListView::SaveWidths() const
     QStringList widths;
     for (int c = 0; c < 12; ++c)
         widths << QString::number(GetColumnWidth(c));
-    WriteSetting(kWidthKey, widths.join(','));
+    // Saved as the list goes: what the file makes the user read waits until it is gone.
+    WriteSettingTellingLater(kWidthKey, widths.join(QLatin1Char(',')));
 }
 
 void CZoneListView::QueryZone(int row)

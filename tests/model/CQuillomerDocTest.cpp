@@ -11,7 +11,10 @@
 #include "ModelTestObjects.h"
 #include "audio/CInternalPowerManagement.h"
 #include "audio/CMiscAudio.h"
+#include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CalendarIds.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "logic/CTrigger.h"
@@ -648,6 +651,22 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/CLOCK/SLAVE/RUN", "MAYBE", "OFF"}},
          {"/CLOCK/SLAVE/RUN OFF"},
          {"/CLOCK/SLAVE/RUN MAYBE"}},
+        {"calendar: an appointment's and a holiday's function the device does not offer",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* ap = new CAppoint;
+             ASSERT_EQ(1, ap->Create(CAppoint::kKindId, "A", 3, CAT_CALENDAR, &d));
+             d.AddObject(ap, CAT_CALENDAR);
+             ap->SetParamText(CAppoint::Function, "XYZ");
+             auto* hol = new CHoliday;
+             ASSERT_EQ(1, hol->Create(CHoliday::kKindId, "H", 2, CAT_CALENDAR, &d));
+             d.AddObject(hol, CAT_CALENDAR);
+             hol->SetParamText(CHoliday::Function, "WORT");
+             file = d.SaveToBytes();
+         },
+         download({OT_CAL_OBJECT}),
+         {{"/CAL/APPOINT3/FUNCTION", "XYZ", "OFF"}, {"/CAL/HOLIDAY2/FUNCTION", "WORT", "OFF"}},
+         {"/CAL/APPOINT3/FUNCTION OFF", "/CAL/HOLIDAY2/FUNCTION OFF"},
+         {"/CAL/APPOINT3/FUNCTION XYZ", "/CAL/HOLIDAY2/FUNCTION WORT"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.family);

@@ -37,6 +37,9 @@
 #include "comm/CommTestSupport.h"
 #include "comm/windows/CParamSelectDlg.h"
 #include "comm/windows/CTextFileDlg.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroDlgListView.h"
+#include "paging/windows/CZoneListView.h"
 #include "platform/FileWriter.h"
 #include "platform/serial/CMSComm.h"
 #include "service/windows/CEventLogFrm.h"
@@ -236,6 +239,42 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
             UseSettingsIn(in("Einstellungen"));
             const QString settingsFile = QSettings().fileName();
             UseSettingsIn(settings.Path());
+            // A window closed with Escape keeps its list's column widths in
+            // a settings file of its own here. What that file makes the user
+            // read comes once the window is gone: a box shown from inside its
+            // destruction would run the event loop into the window's timers.
+            auto settingsIn = [&](const char* name) {
+                UseSettingsIn(in(name));
+                const QString file = QSettings().fileName();
+                UseSettingsIn(settings.Path());
+                return file;
+            };
+            auto closeWithEscape = [&](int kind, const char* settingsFolder, auto listOf) {
+                bool gone = false;  // the window, destroyed whole
+                std::vector<bool> whileThere;
+                const MessageHandler recorder = SetMessageHandler(nullptr);
+                SetMessageHandler([&](const std::string& text, uint32_t type) {
+                    whileThere.push_back(!gone);
+                    QTest::qWait(300);  // as long as a box is read, the program runs on
+                    return recorder(text, type);
+                });
+                {
+                    CObjectDlg window(doc, kind);
+                    window.show();
+                    window.activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+                    ASSERT_TRUE(listOf(window));
+                    UseSettingsIn(in(settingsFolder));
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                    EXPECT_FALSE(window.isVisible());
+                }
+                gone = true;
+                PumpUntil([&] { return !whileThere.empty(); }, 1000);
+                UseSettingsIn(settings.Path());
+                SetMessageHandler(recorder);
+                EXPECT_EQ(std::vector<bool>{false}, whileThere) << "told once, after the window has gone";
+            };
+            constexpr int kSettingsFailures = 1 << FolderInItsPlace | 1 << LinkLoop | 1 << WriteOnly | 1 << Unreadable;
 
             struct File {
                 QString path;
@@ -382,6 +421,14 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      UseSettingsIn(settings.Path());
                      QSettings::setDefaultFormat(native);
                  }, 1 << DiskFull},
+                {"line test window closed", {{settingsIn("Linientest"), nullptr}}, [&] {
+                     closeWithEscape(CZonetestFrm::kWindowKind, "Linientest",
+                                     [](QWidget& w) { return w.findChild<CZoneListView*>(); });
+                 }, kSettingsFailures},
+                {"macro window closed", {{settingsIn("Makros"), nullptr}}, [&] {
+                     closeWithEscape(CMacroDlgFrm::kWindowKind, "Makros",
+                                     [](QWidget& w) { return w.findChild<CMacroDlgListView*>(); });
+                 }, kSettingsFailures},
             };
             for (const Writer& writer : writers) {
                 SCOPED_TRACE(writer.name);

@@ -19,6 +19,11 @@
 #include <QMimeData>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTimer>
+#include <QMessageBox>
+
+#include <functional>
+#include <memory>
 
 #include "ShellTestSupport.h"
 #include "comm/IDeviceLink.h"
@@ -301,6 +306,47 @@ TEST(ShellMessageBox, ButtonsIconsAndDefaultButtonMatchTheFlags)
     EXPECT_EQ(AnswerOfButton(QMessageBox::Ignore), mb::IdIgnore);
     EXPECT_EQ(AnswerOfButton(QMessageBox::Abort), mb::IdAbort);
     EXPECT_EQ(AnswerOfButton(QMessageBox::Ok), mb::IdOk);
+}
+
+// What the box shown for a message answers, as the user meets it over a
+// window of the program: a key pressed, or the window gone under the box.
+TEST(ShellMessageBox, TheBoxAnswersWhatTheUserDid)
+{
+    struct Row {
+        const char* name;
+        uint32_t type;
+        std::function<void(QMessageBox*, std::unique_ptr<QWidget>&)> act;
+        int answer;
+    };
+    const Row rows[] = {
+        {"Enter on OK", mb::Ok, [](QMessageBox* box, auto&) { QTest::keyClick(box, Qt::Key_Return); }, mb::IdOk},
+        {"Escape on yes or no", mb::YesNo,
+         [](QMessageBox* box, auto&) { QTest::keyClick(box, Qt::Key_Escape); }, mb::IdNo},
+        // The window it stands over is deleted while it is read (a timer of
+        // the window, the line lost): the box goes with it, once.
+        {"its window deleted", mb::YesNoCancel, [](QMessageBox*, auto& window) { window.reset(); }, mb::IdCancel},
+    };
+    const MessageHandler previous = SetMessageHandler(nullptr);
+    InstallMessageBoxHandler();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto window = std::make_unique<QWidget>();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        bool shown = false;
+        QObject scope;  // the timer dies with the locals it uses
+        QTimer::singleShot(0, &scope, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->parentWidget() == window.get();
+            row.act(box, window);
+        });
+        EXPECT_EQ(ShowMessage("Meldung", row.type), row.answer);
+        EXPECT_TRUE(shown);
+    }
+    SetMessageHandler(previous);
 }
 
 // A message with tab-separated lines: the lines with tabs form a table whose
