@@ -31,6 +31,7 @@
 #include "platform/CMessageHold.h"
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
+#include "platform/serial/SettingsReadAnew.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "platform/serial/SerialPortList.h"
@@ -167,6 +168,7 @@ QString Key(const char* section, const char* entry)
 }
 int ProfileInt(const char* section, const char* entry, int def)
 {
+    ReadSettingsAnewIfChanged();
     QSettings s;
     const QVariant v = s.value(Key(section, entry));
     bool ok = false;
@@ -175,6 +177,7 @@ int ProfileInt(const char* section, const char* entry, int def)
 }
 std::string ProfileString(const char* section, const char* entry, const std::string& def)
 {
+    ReadSettingsAnewIfChanged();
     QSettings s;
     return s.value(Key(section, entry), QString::fromStdString(def)).toString().toStdString();
 }
@@ -805,7 +808,9 @@ void CCommLink::DeliverAnswers()
 
 void CCommLink::OnReceiveLine(const std::string& received)
 {
-    if (m_log.IsOpen())
+    // A log that stopped taking lines keeps the ones that come meanwhile
+    // for the moment it takes them again.
+    if (m_log.IsOpen() || m_log.HoldsWaitingLines())
         WriteLog(received + "\r\n");
     std::string line = Trim(received);
     const size_t comment = line.find(';');
@@ -2159,8 +2164,10 @@ void CCommLink::ResetErrorFile()
     const std::string reason = WriteFileReplacing(m_errFileName, {});
     m_errFileEmptied = reason.empty();
     if (!reason.empty()) {
-        // Said now, and not again for each difference that follows.
+        // Said now, and not again for each difference that follows. What a
+        // window still shows of the file is an earlier upload's.
         m_errFileReported = true;
+        Host().FileNotRewritten(m_errFileName);
         ShowMessage(FileNotWrittenText(m_errFileName, reason), mb::IconStop);
     }
 }

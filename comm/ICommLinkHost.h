@@ -69,4 +69,9 @@ public:
     // upload found no differences): a window of the program's own that
     // still shows it reads it again, so it no longer shows the old lines.
     virtual void FileRewritten(const std::string& path) {}
+    // A file shown earlier could not be written anew: it still holds an
+    // earlier run's lines (or is no file any more). A window of the
+    // program's own that shows it closes, so that they do not pass for the
+    // new run's.
+    virtual void FileNotRewritten(const std::string& path) {}
 };

@@ -15,6 +15,7 @@
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "platform/serial/SettingsReadAnew.h"
 
 namespace {
 enum : uint32_t {
@@ -176,6 +177,7 @@ bool WriteSettings(const QList<std::pair<QString, QVariant>>& values)
 {
     if (values.isEmpty())
         return true;
+    ReadSettingsAnewIfChanged();
     QString path;
     bool damaged = false;
     {

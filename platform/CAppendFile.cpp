@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 CAppendFile::~CAppendFile()
@@ -27,6 +28,12 @@ std::string CAppendFile::Open(const std::string& path)
 
 bool CAppendFile::TryOpen()
 {
+    // The file is its name: one removed, renamed or replaced while it is
+    // held open would take the lines where nobody finds them (a removed
+    // file takes them with it). The name is opened anew; a folder now in
+    // its place refuses, and the lines wait as for any refusal.
+    if (m_fd >= 0 && !NamesHeldFile())
+        Release();
     if (m_fd >= 0)
         return true;
     m_fd = diskwrite::OpenToAppend(m_path, m_reason);
@@ -70,6 +77,21 @@ bool CAppendFile::Flush()
     return false;
 }
 
+bool CAppendFile::NamesHeldFile() const
+{
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(m_fd, &held) == 0 && ::stat(m_path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
+void CAppendFile::Release()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
 size_t CAppendFile::WaitingLines() const
 {
     return static_cast<size_t>(std::count(m_waiting.begin(), m_waiting.end(), '\n'));
@@ -88,9 +110,7 @@ size_t CAppendFile::Close()
     if (!m_taken)
         return 0;
     Flush();
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    Release();
     m_taken = false;
     const size_t lost = WaitingLines();
     m_waiting.clear();

@@ -1,6 +1,7 @@
 #pragma once
 // A file kept open that grows line by line (the protocol log, the event
-// file). Lines are queued and written whole: a write the disk takes only in
+// file), written where its name leads: one removed or replaced meanwhile is
+// opened anew by its name. Lines are queued and written whole: a write the disk takes only in
 // part is cut back to the last whole line, and what did not fit waits for the
 // next try (the next line, or Flush). The caller tells the user once per
 // failure (TakeNewFailure) and, when the file is closed with lines still
@@ -32,6 +33,7 @@ public:
     bool Flush();
     // Lines waiting for the file to take them.
     size_t WaitingLines() const;
+    bool HoldsWaitingLines() const { return !m_waiting.empty(); }
     // Why the last write failed; empty once a write took everything.
     const std::string& Reason() const { return m_reason; }
     // True for the first failed write after the file took everything.
@@ -43,6 +45,9 @@ public:
 
 private:
     bool TryOpen();
+    // The path still leads to the file held open.
+    bool NamesHeldFile() const;
+    void Release();
 
     int m_fd = -1;
     bool m_taken = false;

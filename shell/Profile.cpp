@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "comm/SettingsFile.h"
+#include "platform/serial/SettingsReadAnew.h"
 
 namespace {
 QString Key(const QString& section, const QString& entry)
@@ -13,6 +14,7 @@ QString Key(const QString& section, const QString& entry)
 
 int GetProfileInt(const QString& section, const QString& entry, int defaultValue)
 {
+    ReadSettingsAnewIfChanged();
     QSettings settings;
     const QVariant v = settings.value(Key(section, entry));
     if (!v.isValid())
@@ -24,6 +26,7 @@ int GetProfileInt(const QString& section, const QString& entry, int defaultValue
 
 QString GetProfileString(const QString& section, const QString& entry, const QString& defaultValue)
 {
+    ReadSettingsAnewIfChanged();
     QSettings settings;
     const QVariant v = settings.value(Key(section, entry), defaultValue);
     // A value written into the settings file by hand without quotes, such as

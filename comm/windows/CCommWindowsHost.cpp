@@ -265,6 +265,13 @@ void CCommWindowsHost::FileRewritten(const std::string& path)
         m_fileView->Load(file);
 }
 
+void CCommWindowsHost::FileNotRewritten(const std::string& path)
+{
+    const QString file = QString::fromStdString(path);
+    if (m_fileView && QFileInfo(m_fileView->Path()).absoluteFilePath() == QFileInfo(file).absoluteFilePath())
+        m_fileView->close();
+}
+
 CErrFileView* CCommWindowsHost::OwnFileView() const
 {
     return m_fileView;

@@ -42,6 +42,7 @@ public:
     // program's own read-only window (one, shown again for the next file).
     void OpenInEditor(const std::string& path) override;
     void FileRewritten(const std::string& path) override;
+    void FileNotRewritten(const std::string& path) override;
     CErrFileView* OwnFileView() const;
 
     // The system configuration browser belongs to the service windows; they

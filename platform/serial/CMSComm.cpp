@@ -1,4 +1,5 @@
 #include "platform/serial/CMSComm.h"
+#include "platform/serial/SettingsReadAnew.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,6 +29,7 @@ std::unique_ptr<QSettings> OpenSettings()
     // designer's own settings.
     if (QCoreApplication::organizationName().isEmpty())
         return std::make_unique<QSettings>(QStringLiteral("HALVERON"), QStringLiteral("QUILLOMER Designer"));
+    ReadSettingsAnewIfChanged();
     return std::make_unique<QSettings>();
 }
 

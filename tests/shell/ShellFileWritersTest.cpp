@@ -41,6 +41,7 @@
 #include "macros/windows/CMacroDlgListView.h"
 #include "paging/windows/CZoneListView.h"
 #include "platform/FileWriter.h"
+#include "platform/serial/CMSComm.h"
 #include "service/windows/CEventLogFrm.h"
 #include "service/windows/CEventLogView.h"
 #include "service/windows/CZonetestFrm.h"
@@ -63,9 +64,11 @@ namespace {
 // exists, and its name is typed into the file dialog without its extension.
 // WriteOnly and Unreadable: the file may not be read (modes 0200 and 000),
 // by the administrator neither. Damaged: the file holds no settings.
+// FolderWhileOpen: a file the program holds open is moved aside and a folder
+// put in its place.
 enum Failure {
     NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop, TypedWithoutExtension, WriteOnly, Unreadable,
-    Damaged
+    Damaged, FolderWhileOpen
 };
 constexpr int kAll =
     1 << NoFolder | 1 << FolderInItsPlace | 1 << DiskFull | 1 << ReadOnly | 1 << Linked | 1 << LinkLoop;
@@ -203,11 +206,12 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
          "Its content could not be read and would be replaced unseen."},
         {"Ihr Inhalt konnte nicht gelesen werden und würde ungesehen ersetzt.",
          "Its content could not be read and would be replaced unseen."},
-        {nullptr, nullptr}};
+        {nullptr, nullptr},
+        {"Der Name bezeichnet einen Ordner, keine Datei.", "The name denotes a folder, not a file."}};
     const char* const notRead[] = {"Keine Berechtigung zum Lesen.", "No permission to read."};
     int row = 0;
     for (const Failure failure : {NoFolder, FolderInItsPlace, DiskFull, ReadOnly, Linked, LinkLoop,
-                                  TypedWithoutExtension, WriteOnly, Unreadable, Damaged}) {
+                                  TypedWithoutExtension, WriteOnly, Unreadable, Damaged, FolderWhileOpen}) {
         for (const int english : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "failure " << failure << (english ? ", English" : ", German"));
             std::optional<EnglishTexts> englishTexts;
@@ -276,6 +280,15 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 QString path;
                 const char* afterFullDisk;  // what it then holds; null: a full disk takes it
                 bool grows = false;         // then it begins so and ends with a whole line
+                bool heldOpen = false;      // written while the program holds it open
+            };
+            // What a file held open held when it was moved aside.
+            std::map<QString, std::string> movedAside;
+            auto moveAside = [&](const QString& path) {
+                if (failure != FolderWhileOpen)
+                    return;
+                ASSERT_TRUE(QFile::rename(path, path + ".weg") && QDir().mkdir(path));
+                movedAside[path] = ReadFile(path + ".weg");
             };
             struct Writer {
                 const char* name;
@@ -283,6 +296,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 std::function<void()> act;
                 int meets = kAll;  // a file or print dialog itself refuses a folder (and a missing one)
                 const char* lead[2] = {nullptr, nullptr};
+                std::function<void()> after = [] {};  // once what was told is checked
             };
             const Writer writers[] = {
                 {"project", {{project, "gut\r\n"}}, [&] { trigger(ids::FileSave); }, kAll,
@@ -328,8 +342,8 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 // protocol log, the event window's entries, an upload's difference
                 // (its file starts anew with each upload; one that cannot is not
                 // shown, as its differences are an earlier upload's).
-                {"connected", {{in("Halle.log"), "gut\r\n;\r\n;Beginn neue \xDC" "bertragung: ", true},
-                               {project + ".events", entries.c_str()}, {in("Halle.err"), ""}}, [&] {
+                {"connected", {{in("Halle.log"), "gut\r\n;\r\n;Beginn neue \xDC" "bertragung: ", true, true},
+                               {project + ".events", entries.c_str(), false, true}, {in("Halle.err"), ""}}, [&] {
                      Simulator sim;
                      sim.lineRate = false;
                      ASSERT_TRUE(sim.Start({QStringLiteral("-e"), QStringLiteral("event ") + kEntries[0],
@@ -337,9 +351,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                                             QStringLiteral("-e"), QStringLiteral("set /TEST/VOL7 -99")}));
                      trigger(commid::Connect);
                      ASSERT_TRUE(link->IsConnected());
+                     moveAside(in("Halle.log"));
                      {
                          CObjectDlg window(doc, CEventLogFrm::kWindowKind);
                          window.show();
+                         moveAside(project + ".events");
                          auto* list = window.findChild<CEventLogView*>()->GetEntryList();
                          ASSERT_TRUE(PumpUntil([&] { return list->toPlainText().count('\n') == 2; }, kArrivalMs));
                          diskwrite::SetSpaceForTesting(-1);  // room again: the entries reach their file
@@ -357,10 +373,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      link->SetHost(&windows);
                      doc->RemovePath("/TEST/VOL7");
                      doc->RemovePath("/TEST");
-                     EXPECT_TRUE(host.editorFiles.empty()) << "no differences to show";
+                     // The difference file, not moved, takes the upload's difference.
+                     EXPECT_TRUE(failure == FolderWhileOpen || host.editorFiles.empty()) << "no differences to show";
                      diskwrite::SetSpaceForTesting(-1);  // the log's waiting lines go at the end
                      frame->OnCmdMsg(commid::Disconnect);
-                 }, kAll & ~(1 << Linked)},
+                 }, (kAll & ~(1 << Linked)) | 1 << FolderWhileOpen},
                 // The recent files of a save under a new name (the settings library
                 // writes its file itself: its full disk is the port setting's below).
                 {"settings", {{settingsFile, nullptr}}, [&] {
@@ -369,6 +386,31 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                      trigger(ids::FileSaveAs);
                      UseSettingsIn(settings.Path());
                  }, 1 << FolderInItsPlace | 1 << LinkLoop | 1 << WriteOnly | 1 << Unreadable | 1 << Damaged},
+                // The settings file the program has read, moved aside with a folder in
+                // its place while a setting is written, then put back as it was: its
+                // values stay, read and written with the next setting.
+                {"settings put back", {{settingsFile, nullptr, false, true}}, [&] {
+                     UseSettingsIn(in("Einstellungen"));
+                     QFile held(settingsFile);
+                     ASSERT_TRUE(held.open(QIODevice::WriteOnly) && held.write("[COMSECTION]\nDevicePath7=/dev/ttyS77\n") > 0);
+                     held.close();
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS77"), CMSComm::DevicePathForPort(7));
+                     moveAside(settingsFile);
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS6"), CMSComm::DevicePathForPort(7));
+                     tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Zweit.qlx"); });
+                     trigger(ids::FileSaveAs);
+                     UseSettingsIn(settings.Path());
+                 }, 1 << FolderWhileOpen, {nullptr, nullptr}, [&] {
+                     UseSettingsIn(in("Einstellungen"));
+                     ASSERT_TRUE(QDir().rmdir(settingsFile) && QFile::rename(settingsFile + ".weg", settingsFile));
+                     EXPECT_EQ(QStringLiteral("/dev/ttyS77"), CMSComm::DevicePathForPort(7));
+                     tpl->SetSavePathChooser([&](CQuillomerDoc*, const QString&) { return in("Dritt.qlx"); });
+                     trigger(ids::FileSaveAs);
+                     UseSettingsIn(settings.Path());
+                     const std::string now = ReadFile(settingsFile);
+                     EXPECT_NE(std::string::npos, now.find("DevicePath7=/dev/ttyS77")) << now;
+                     EXPECT_NE(std::string::npos, now.find("Dritt.qlx")) << now;
+                 }},
                 // The settings library puts a file the full disk took only in
                 // part in place of the last good one, and says nothing.
                 {"port setting", {{settingsFile, "gut\r\n"}}, [&] {
@@ -392,10 +434,11 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                 SCOPED_TRACE(writer.name);
                 std::vector<const File*> met;
                 for (const File& file : writer.files)
-                    if ((writer.meets & 1 << failure) && (failure != DiskFull || file.afterFullDisk))
+                    if ((writer.meets & 1 << failure) && (failure != DiskFull || file.afterFullDisk) &&
+                        (failure != FolderWhileOpen || file.heldOpen))
                         met.push_back(&file);
                 const bool connected = std::string(writer.name) == "connected";
-                if (met.empty() || (connected && english != (failure == FolderInItsPlace)))
+                if (met.empty() || (connected && english != (failure == FolderInItsPlace || failure == FolderWhileOpen)))
                     continue;
                 // A link's file lies in a shared folder of its own, owned (where
                 // the test may give it) by someone else.
@@ -469,7 +512,9 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                                         text.find(reasons[failure][english]) != std::string::npos &&
                                         (!writer.lead[english] || text.find(writer.lead[english]) != std::string::npos));
                     EXPECT_TRUE(told) << testing::PrintToString(messages.messages);
-                    EXPECT_TRUE(failure != FolderInItsPlace || QFileInfo(file->path).isDir());
+                    EXPECT_TRUE((failure != FolderInItsPlace && failure != FolderWhileOpen) || QFileInfo(file->path).isDir());
+                    // Nothing went on into the file moved aside.
+                    EXPECT_TRUE(failure != FolderWhileOpen || ReadFile(file->path + ".weg") == movedAside[file->path]);
                     EXPECT_TRUE(failure != LinkLoop || QFileInfo(file->path).symLinkTarget() == file->path + ".Kreis")
                         << "the link is still the link";
                     const std::string now = ReadFile(file->path);
@@ -481,6 +526,7 @@ TEST_F(ShellFileWriters, AFailedWriteKeepsTheLastGoodFileAndSaysWhichFileAndWhy)
                         EXPECT_EQ(kGood, now);
                     }
                 }
+                writer.after();
             }
             EXPECT_TRUE(failure != NoFolder || !QFileInfo::exists(folder)) << "nothing made the missing folder";
             if (switched)

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -693,22 +694,42 @@ TEST_F(FeatureTransferSim, TheDifferenceWindowOverAFeatureWindowClosesWithItsBut
         EXPECT_EQ(linkstate::Online, link.GetLinkState());
     }
     // Left open, the window follows its file: the next upload, which finds no
-    // difference, leaves it showing none of the earlier lines.
-    CObjectDlg analogWindow(&doc, kAnalogWindow);
-    CObjectDlg combine(&doc, kCombineWindow);
-    for (CObjectDlg* dlg : {&analogWindow, &combine}) {
-        dlg->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
-        auto* frame = qobject_cast<CFeatureFrm*>(dlg->m_pFrame.data());
-        ASSERT_NE(nullptr, frame);
-        LetGoOfTheMouse(dlg->windowHandle(), QPoint(2, 2));
-        const unsigned upload = dlg == &analogWindow ? logicwin::UploadAnalog : logicwin::UploadCombine;
-        QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(upload)), Qt::LeftButton);
+    // difference, leaves it showing none of the earlier lines. One that
+    // cannot start the file anew (a folder in its place, the file read-only)
+    // says so and closes the window: its lines are the earlier upload's.
+    const QString err = QString::fromStdString(doc.GetErrFileName());
+    enum class Next { Rewritten, FolderInItsPlace, ReadOnly };
+    for (const Next next : {Next::Rewritten, Next::FolderInItsPlace, Next::ReadOnly}) {
+        SCOPED_TRACE(static_cast<int>(next));
+        CObjectDlg analogWindow(&doc, kAnalogWindow);
+        CObjectDlg combine(&doc, kCombineWindow);
+        for (CObjectDlg* dlg : {&analogWindow, &combine}) {
+            dlg->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+            auto* frame = qobject_cast<CFeatureFrm*>(dlg->m_pFrame.data());
+            ASSERT_NE(nullptr, frame);
+            if (dlg == &combine && next == Next::FolderInItsPlace)
+                ASSERT_TRUE(QFile::remove(err) && QDir().mkdir(err));
+            if (dlg == &combine && next == Next::ReadOnly)
+                ASSERT_TRUE(QFile::setPermissions(err, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            messages.texts.clear();
+            LetGoOfTheMouse(dlg->windowHandle(), QPoint(2, 2));
+            const unsigned upload = dlg == &analogWindow ? logicwin::UploadAnalog : logicwin::UploadCombine;
+            QTest::mouseClick(frame->GetCommandBar()->widgetForAction(frame->GetAction(upload)), Qt::LeftButton);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QPointer<CErrFileView> view = windows.OwnFileView();
+        if (next == Next::Rewritten) {
+            ASSERT_NE(nullptr, view.data());
+            EXPECT_EQ(QFileInfo(view->Path()).size(), 0) << "the combined conditions' upload found a difference";
+            EXPECT_EQ(view->Text(), QString()) << "the window still shows the earlier upload's differences";
+            continue;
+        }
+        EXPECT_TRUE(view.isNull() || !view->isVisible()) << "the window still shows the earlier upload's differences";
+        EXPECT_TRUE(Reported(QDir::toNativeSeparators(err).toStdString())) << testing::PrintToString(messages.texts);
+        ASSERT_TRUE(next != Next::FolderInItsPlace || QDir(err).removeRecursively());
+        ASSERT_TRUE(next != Next::ReadOnly || QFile::setPermissions(err, QFile::ReadOwner | QFile::WriteOwner));
     }
-    QPointer<CErrFileView> view = windows.OwnFileView();
-    ASSERT_NE(nullptr, view.data());
-    EXPECT_EQ(QFileInfo(view->Path()).size(), 0) << "the combined conditions' upload found a difference";
-    EXPECT_EQ(view->Text(), QString()) << "the window still shows the earlier upload's differences";
 }
 
 // The largest project's macros going down at the line rate in the window as
