@@ -15,6 +15,11 @@
 #include "logic/CCondition.h"
 #include "logic/CMemoFlag.h"
 #include "logic/CReadyInput.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "paging/CGroup.h"
+#include "paging/CZone.h"
+#include "support/ZoneTestSupport.h"
 #include "model/CControlPad.h"
 #include "audio/CInternalPowerManagement.h"
 #include "hardware/CAudioInputSlot.h"
@@ -143,7 +148,7 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
     // As the logic windows make them: a condition on memo flag 1, a ready
     // input on the third input of the digital slot, a busy condition on
-    // alarms without zones or outputs, named as a day programme is.
+    // alarms without zones or outputs, a day programme.
     auto* memo = Place<CMemoFlag>(CMemoFlag::kKindId, CAT_DIGITAL_IO);
     auto* onMemo = Place<CCondition>(condkind::Memo, CAT_DIGITAL_IO);
     onMemo->SetValue(condkey::Object, 0);
@@ -155,7 +160,18 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     auto* busy = Place<CBusyCondition>(CBusyCondition::kKindId, CAT_DIGITAL_IO);
     busy->SetValue(0, CBusyCondition::AudioAlarm);
     Place<CDayprog>(CDayprog::kKindId, CAT_CALENDAR, "Werktag");
-    busy->SetName("Werktag");
+    // A page macro on zone 1 and on a group of zones 3 and 4; a channel
+    // selection without an input of its own.
+    ASSERT_NE(nullptr, AddOneInN(doc, 4));
+    std::vector<CBaseDevice*> zones;
+    for (int32_t n = 1; n <= 4; ++n)
+        zones.push_back(doc.GetIDManager().GetBaseDevice(n, OT_ZONE));
+    ASSERT_TRUE(zones[0] && zones[2] && zones[3]);
+    auto* group = Place<CGroup>(0, CAT_GROUP);
+    group->LinkTo(0, zones[2], 0);
+    group->LinkTo(0, zones[3], 0);
+    Place<CMacro>(macrotype::Page, CAT_MACRO)->SetZones({zones[0], group});
+    Place<CMacro>(macrotype::AuxSelect, CAT_MACRO);
     // A file as the program writes it once opened: the fixed blocks take
     // their names on loading, so a new project's first save differs in them.
     std::vector<uint8_t> saved;
@@ -175,6 +191,7 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     auto* power2 = dynamic_cast<CInternalPowerManagement*>(loaded.GetIDManager().GetBaseDevice(1, OT_INTERNAL_POWER_MANAGEMENT));
     ASSERT_NE(nullptr, power2);
     const std::string err = "/tmp/Halle.err";
+    loaded.BeginUploadRound();  // as the link starts an upload
     for (const char* answer : {
              "/POWER/MAINS_PRIO 40", "/FUSE/AMP485/VALUE 2", "/POWER/BOOT_MAC 0",
              // Keys on a group, on a chime and on an alarm signal, as the console holds them.
@@ -185,8 +202,12 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
              "/READYINP/ENTRY1/FUNCTION SLOT5_IN", "/READYINP/ENTRY1/INDEX 3",
              // No zone and no output, in the device's word for none.
              "/CONDITION/BUSY1/AUDIO ALARM", "/CONDITION/BUSY1/OUTPUTS NONE", "/CONDITION/BUSY1/ZONES NONE",
-             // The name the day programme bears, another object's too.
-             "/CAL/DAYPROG1/NAME Werktag"}) {
+             // The name the day programme bears.
+             "/CAL/DAYPROG1/NAME Werktag",
+             // The zones the page macro reaches, its group's among them.
+             "/MACRO/PROG1/PARAM/ZONES 1,3-4",
+             // The input a selection without one writes.
+             "/MACRO/PROG2/PARAM/INPUT 1"}) {
         loaded.DispatchAnswerLine(answer, err, linkstate::Upload);
         EXPECT_FALSE(loaded.IsModified()) << answer << ": the device's copy of the project's own value";
         EXPECT_EQ(opened, loaded.SaveToBytes()) << answer;
