@@ -59,6 +59,12 @@ constexpr AudioKind kAudio[] = {
 };
 
 constexpr unsigned kZoneSetBits = 800;  // 100 bytes
+
+// The words for no zone and no output, as the device and the project write them.
+bool IsNoneText(const std::string& text)
+{
+    return text == "0" || text == "NONE";
+}
 constexpr int kHighestParsedZone = 100;
 }  // namespace
 
@@ -192,7 +198,9 @@ void CBusyCondition::ParseValue(int key, const std::string& text, const std::str
                 m_audio |= a.bit;
         return;
     case 1: {
-        m_zones = text;
+        // "NONE" and "0" both say no zone: the text held stays.
+        if (!(IsNoneText(text) && IsNoneText(m_zones)))
+            m_zones = text;
         NumberSet set{};
         ParseRanges(set, kZoneSetBits, text);
         for (int n = 1; n <= kHighestParsedZone; ++n) {
@@ -215,7 +223,10 @@ void CBusyCondition::ParseValue(int key, const std::string& text, const std::str
             m_priority = std::clamp(v, 0, 10) * 10;
         return;
     }
-    case 5: m_outputs = text; return;
+    case 5:
+        if (!(IsNoneText(text) && (IsNoneText(m_outputs) || m_outputs == LoadStringId(logicid::NoFunction))))
+            m_outputs = text;
+        return;
     default: return;
     }
 }

@@ -351,8 +351,10 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
             const LinkRecord* r = GetOutLinkAtKey(0);
             const auto* linked = dynamic_cast<const CControlPad*>(r && r->HasPartner() ? r->partner : nullptr);
             // The contact chosen in the design is the one the device names:
-            // it stays, even where another contact would match as well.
-            if (NamesContact(linked, m_keyword, value))
+            // it stays, even where another contact would match as well. The
+            // function read back just before names the contact's kind.
+            const std::string keyword = KeywordOfKind(m_kindId);
+            if (NamesContact(linked, keyword, value))
                 return;
             // The device holds what the design writes (0 for a contact
             // condition without its contact): nothing missing. Only the
@@ -363,7 +365,7 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
             DeviceList pads;
             m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
             for (CBaseDevice* p : pads) {
-                if (NamesContact(dynamic_cast<const CControlPad*>(p), m_keyword, value)) {
+                if (NamesContact(dynamic_cast<const CControlPad*>(p), keyword, value)) {
                     SetValue(condkey::Object, p->GetNumber(), nullptr);
                     return;
                 }
@@ -402,7 +404,10 @@ void CCondition::SetValue(int key, int32_t value, const std::string* diffFile)
     case condkey::Object: {
         m_untakenIndex = 0;
         if (value == GetLinkedNumber(0)) {
-            m_index = value;
+            // While a link names the object, the index field is not used:
+            // the object read back again leaves it as it is.
+            if (!GetOutLinkAtKey(0))
+                m_index = value;
             Relabel();
             return;
         }
@@ -473,8 +478,11 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
     // download.
     if (kind == ck::Volts24Sig)
         kind = ck::Volts24;
-    m_keyword = text;
     m_newFunctionReadBack = kind != m_kindId;
+    // The condition's own function read back again changes nothing, not
+    // even the word it last read.
+    if (m_newFunctionReadBack)
+        m_keyword = text;
     if (m_newFunctionReadBack)
         m_untakenIndex = 0;  // it named something for the function before
     m_kindId = kind;

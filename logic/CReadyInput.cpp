@@ -90,11 +90,13 @@ void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
     case Index: {
         if (!m_pDocument)
             return;
+        // The function the device gave just before (else the one stored).
+        const std::string keyword = m_readKeyword.empty() ? m_keyword : m_readKeyword;
         DeviceList pads;
         m_pDocument->GetIDManager().GetBaseDeviceList(pads, OT_CONTROL_PAD);
         for (CBaseDevice* p : pads) {
             const auto* pad = dynamic_cast<const CControlPad*>(p);
-            if (pad && pad->MatchesKeyword(m_keyword, value)) {
+            if (pad && pad->MatchesKeyword(keyword, value)) {
                 SetValue(Contact, pad->GetNumber());
                 return;
             }
@@ -104,7 +106,7 @@ void CReadyInput::SetValue(int key, int32_t value, const std::string* diffFile)
         if (m_untakenIndex != 0 && value == m_untakenIndex)
             return;
         if (diffFile && !diffFile->empty())
-            AppendErrLine(*diffFile, LoadStringId(kKindId), m_number, "Label " + m_keyword + StrFormat(" %d", value));
+            AppendErrLine(*diffFile, LoadStringId(kKindId), m_number, "Label " + keyword + StrFormat(" %d", value));
         if (!Pad())
             m_untakenIndex = value;
         return;
@@ -122,6 +124,11 @@ void CReadyInput::SetValueText(int key, const std::string& text)
     const ChangeGuard guard(*this);
     int v = 0;
     if (key == Function) {
+        m_readKeyword = text;
+        // The function of the contact the input holds, read back again,
+        // changes nothing, not even the word stored for an untaken index.
+        if (const auto* pad = dynamic_cast<const CControlPad*>(Pad()); pad && text == pad->GetKeyword())
+            return;
         if (text != m_keyword)
             m_untakenIndex = 0;  // it belonged to the function before
         m_keyword = text;

@@ -36,6 +36,9 @@ public:
     void SetValueText(int key, const std::string& text);
 
     std::string m_keyword = "OFF";
+    // The function word the device gave last (not stored): it names the
+    // contact of the index that follows it.
+    std::string m_readKeyword;
     // The contact index the device gave when the project holds no contact of
     // that function and index, and the ready input had none (0: none): the
     // device's function and index are written back as they came, so that a

@@ -701,6 +701,28 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
         for (const LinkRecord& r : drop)
             UnlinkOut(r);
     }
+    // A zone the macro reaches through one of its groups is named already:
+    // read back, it gets no link of its own beside the group's.
+    std::array<uint8_t, (kMaxZones + 7) / 8> throughGroups{};
+    const auto reached = [&](const CBaseDevice* zone) {
+        const int32_t n = zone->GetNumber();
+        if (n >= 1 && n <= kMaxZones)
+            SetBit(throughGroups, static_cast<unsigned>(n - 1), true);
+    };
+    for (const LinkRecord* r : m_outLinks) {
+        if (!r->HasPartner() || r->partnerCategory != CAT_GROUP)
+            continue;
+        for (const LinkRecord* g : r->partner->m_outLinks) {
+            if (!g->HasPartner())
+                continue;
+            if (g->partnerCategory == CAT_ZONE)
+                reached(g->partner);
+            else if (g->partnerCategory == CAT_GROUP)
+                for (const LinkRecord* h : g->partner->m_outLinks)
+                    if (h->HasPartner() && h->partnerCategory == CAT_ZONE)
+                        reached(h->partner);
+        }
+    }
     std::vector<int> missing;
     for (int n = 1; n <= kMaxZones; ++n) {
         if (!TestBit(set, static_cast<unsigned>(n - 1)))
@@ -708,7 +730,8 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
         CBaseDevice* zone = Lookup(m_pDocument, n, OT_ZONE);
         if (!zone)
             missing.push_back(n);
-        else if (!FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
+        else if (!TestBit(throughGroups, static_cast<unsigned>(n - 1)) &&
+                 !FindOutLink(ml::Zones, zone, 0, zone->GetCategory()))
             LinkTo(ml::Zones, zone, 0);
     }
     // Told once every zone there is has its link: a difference file that
@@ -1224,6 +1247,10 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         // lists the inputs of the project's cards.
         if (m_kindId == mt::Page || m_kindId == mt::Record)
             return offered(4, 0, kInputs);
+        // A channel selection without an input writes the first: read back,
+        // it is the selection's own.
+        if (m_kindId == mt::AuxSelect && isNumber && wholeNumber && n == 1 && GetParam(4) == 0)
+            return true;
         return decimal(4, nullptr);
     }
     if (k == "PRECHIME")

@@ -873,6 +873,11 @@ int CBaseDevice::SetNameUnique(std::string& name, bool ask)
         name.clear();  // refused: the caller keeps the old name on show
         return 0;
     }
+    // The name the object bears already is its own, whoever else bears it
+    // too: given again (typed again, read back from the device) it changes
+    // nothing.
+    if (name == m_name)
+        return 1;
     const std::string first = name;
     std::string candidate = first;
     for (int k = 1; IsNameTaken(candidate); ++k)

@@ -1,5 +1,6 @@
 #include "service/CFault.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <iterator>
@@ -66,6 +67,25 @@ bool CFault::IsUpgraded() const
 {
     const CQuillomerDoc* doc = m_pDocument ? m_pDocument : GetActiveDoc();
     return doc != nullptr && doc->m_data.deviceVariant != 0;
+}
+
+bool CFault::IsSourceList(const std::string& text)
+{
+    if (text == "NONE")
+        return true;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t end = text.find(',', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string word = text.substr(begin, end - begin);
+        const size_t first = word.find_first_not_of(' ');
+        word = first == std::string::npos ? std::string() : word.substr(first, word.find_last_not_of(' ') - first + 1);
+        if (std::none_of(std::begin(kSources), std::end(kSources), [&word](const SourceWord& s) { return word == s.word; }))
+            return false;
+        begin = end + 1;
+    }
+    return true;
 }
 
 uint32_t CFault::BitsOfWords(const std::string& text)
@@ -319,7 +339,13 @@ void CFault::ParseUploadLines(std::string line, const std::string& diffFileName,
         return;
     const std::string key = path.substr(slash);
     if (key == "/INCLUDE") {
-        SetValue(0, value);
+        // A word that names no fault source would be dropped silently and
+        // the next download would send the list without it: the project
+        // keeps its own sources and the difference file names the answer.
+        if (IsSourceList(value))
+            SetValue(0, value);
+        else
+            ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, "/" + path, value, GetValue(0));
         return;
     }
     if (key == "/ACTIVE") {

@@ -60,6 +60,8 @@ private:
     // The project's device variant is the upgraded one (line-test sources exist).
     bool IsUpgraded() const;
     static uint32_t BitsOfWords(const std::string& text);
+    // Whether every comma-separated word names a fault source ("NONE": none).
+    static bool IsSourceList(const std::string& text);
 
     uint32_t m_included = 0;
     uint32_t m_latch = 0;

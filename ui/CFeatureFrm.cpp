@@ -192,9 +192,16 @@ void CFeatureFrm::AddDeviceCommands(std::initializer_list<unsigned> commands, bo
 
 void CFeatureFrm::AddDeviceControls(std::initializer_list<QWidget*> controls)
 {
-    for (QWidget* w : controls)
-        if (w)
-            m_deviceControls.emplace_back(w);
+    // A window opened while the program's link has no device offers them no
+    // more than one that lost its line (without the link there is no line).
+    const bool offline = !m_online && GetCommLink();
+    for (QWidget* w : controls) {
+        if (!w)
+            continue;
+        m_deviceControls.emplace_back(w);
+        if (offline)
+            w->setEnabled(false);
+    }
 }
 
 bool CFeatureFrm::IsDeviceCommand(unsigned commandId) const

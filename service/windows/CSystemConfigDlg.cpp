@@ -286,6 +286,9 @@ QString CSystemConfigDlg::ChooseConfigFile(const QString& current)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({tr("Konfigurationsdatei (*.txt)"), tr("Alle Dateien (*)")});
+    // A name typed without its extension is the configuration file of that
+    // name, never a new empty file beside it.
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (!current.isEmpty())
         dialog.selectFile(current);
     else

@@ -579,6 +579,10 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/FAULT/LATCH ON", "/FAULT/LATCH maybe"}, "ERROR: /FAULT/LATCH >>maybe<< should be >>ON<<",
          "/FAULT/LATCH ON"},
         {0, {"/FAULT/MANUAL ON", "/FAULT/MANUAL 1"}, "ERROR: /FAULT/MANUAL >>1<< should be >>ON<<", "/FAULT/MANUAL ON"},
+        // Fault sources with a word that names none; sources the device has, in its own order.
+        {0, {"/FAULT/INCLUDE LMZ,maybe"}, "ERROR: /FAULT/INCLUDE >>LMZ,maybe<< should be >>NONE<<", "/FAULT/INCLUDE NONE"},
+        {0, {"/FAULT/INCLUDE CONS,LMZ", "/FAULT/INCLUDE AMP,on"}, "ERROR: /FAULT/INCLUDE >>AMP,on<< should be >>LMZ,CONS<<",
+         "/FAULT/INCLUDE LMZ,CONS"},
         {0, {"/SERVICE/ZONETEST/TEST/SHORT_DIS ON", "/SERVICE/ZONETEST/TEST/SHORT_DIS on"},
          "ERROR: /SERVICE/ZONETEST/TEST/SHORT_DIS >>on<< should be >>ON<<", "/SERVICE/ZONETEST/TEST/SHORT_DIS ON", 1},
         {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE NO", "/SPAREAMP/ENTRY3/REMOTE 1"},

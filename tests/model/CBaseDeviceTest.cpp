@@ -223,6 +223,13 @@ TEST_F(BaseDeviceTest, SetNameUniqueAppendsACounter)
     EXPECT_EQ(obj->SetNameUnique(empty, false), 0);
     EXPECT_EQ(obj->GetName(), "halle");
     EXPECT_EQ(messages.texts.size(), 1u);
+    // A name another object bears too (a file made elsewhere): given again
+    // unchanged, it is still the object's own.
+    MakeDevice(doc, OT_ZONE, CAT_ZONE, "halle");
+    std::string again = "halle";
+    EXPECT_EQ(obj->SetNameUnique(again, true), 1);
+    EXPECT_EQ(obj->GetName(), "halle");
+    EXPECT_EQ(messages.texts.size(), 1u);
 }
 
 TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)

@@ -10,6 +10,17 @@
 #include <vector>
 
 #include "audio/CInternalPilottoneGen.h"
+#include "calendar/CDayprog.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCondition.h"
+#include "logic/CMemoFlag.h"
+#include "logic/CReadyInput.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "paging/CGroup.h"
+#include "paging/CZone.h"
+#include "support/ZoneTestSupport.h"
+#include "model/CControlPad.h"
 #include "audio/CInternalPowerManagement.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CDigitalSlot.h"
@@ -29,6 +40,19 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
         doc.SetPathName("/tmp/Halle.qlx");
         doc.SetModifiedFlag(false);
+    }
+    // An object made as the windows make one: the next free number.
+    template <class T>
+    T* Place(uint32_t kind, int32_t category, const char* name = nullptr)
+    {
+        auto* obj = new T;
+        if (!obj->Create(kind, 1, 1, name, 0, 0, 0, 0, category, 0, 3, &doc)) {
+            delete obj;
+            ADD_FAILURE() << "no object of kind " << kind;
+            return nullptr;
+        }
+        doc.AddObject(obj, category);
+        return obj;
     }
     template <class T>
     T* Get(uint32_t type)
@@ -122,6 +146,32 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     slot->SetCardType(inputcard::Console2);
     slot->SetHoverConnectors(0, -1);
     ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
+    // As the logic windows make them: a condition on memo flag 1, a ready
+    // input on the third input of the digital slot, a busy condition on
+    // alarms without zones or outputs, a day programme.
+    auto* memo = Place<CMemoFlag>(CMemoFlag::kKindId, CAT_DIGITAL_IO);
+    auto* onMemo = Place<CCondition>(condkind::Memo, CAT_DIGITAL_IO);
+    onMemo->SetValue(condkey::Object, 0);
+    onMemo->SetValue(condkey::Object, memo->GetNumber());
+    onMemo->SetValue(condkey::Level, 1);
+    auto* input = Place<CControlPad>(padkind::SlotIn, CAT_DIGITAL_IO, "Tür");
+    Get<CDigitalSlot>(OT_DIGITAL_SLOT)->LinkTo(2, input, 0);
+    Place<CReadyInput>(CReadyInput::kKindId, CAT_DIGITAL_IO)->SetValue(CReadyInput::Contact, input->GetNumber());
+    auto* busy = Place<CBusyCondition>(CBusyCondition::kKindId, CAT_DIGITAL_IO);
+    busy->SetValue(0, CBusyCondition::AudioAlarm);
+    Place<CDayprog>(CDayprog::kKindId, CAT_CALENDAR, "Werktag");
+    // A page macro on zone 1 and on a group of zones 3 and 4; a channel
+    // selection without an input of its own.
+    ASSERT_NE(nullptr, AddOneInN(doc, 4));
+    std::vector<CBaseDevice*> zones;
+    for (int32_t n = 1; n <= 4; ++n)
+        zones.push_back(doc.GetIDManager().GetBaseDevice(n, OT_ZONE));
+    ASSERT_TRUE(zones[0] && zones[2] && zones[3]);
+    auto* group = Place<CGroup>(0, CAT_GROUP);
+    group->LinkTo(0, zones[2], 0);
+    group->LinkTo(0, zones[3], 0);
+    Place<CMacro>(macrotype::Page, CAT_MACRO)->SetZones({zones[0], group});
+    Place<CMacro>(macrotype::AuxSelect, CAT_MACRO);
     // A file as the program writes it once opened: the fixed blocks take
     // their names on loading, so a new project's first save differs in them.
     std::vector<uint8_t> saved;
@@ -141,15 +191,27 @@ TEST_F(ChangeMark, LoadingAndReadingBackTheProjectsOwnValuesMarksNothing)
     auto* power2 = dynamic_cast<CInternalPowerManagement*>(loaded.GetIDManager().GetBaseDevice(1, OT_INTERNAL_POWER_MANAGEMENT));
     ASSERT_NE(nullptr, power2);
     const std::string err = "/tmp/Halle.err";
-    loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 40", err, linkstate::Upload);
-    loaded.DispatchAnswerLine("/FUSE/AMP485/VALUE 2", err, linkstate::Upload);
-    loaded.DispatchAnswerLine("/POWER/BOOT_MAC 0", err, linkstate::Upload);
-    // Keys on a group, on a chime and on an alarm signal, as the console holds them.
-    for (const char* key : {"/CONS/ADR1/KEY101 SEL,0", "/CONS/ADR1/KEY106 CHIME,0,4,80",
-                            "/CONS/ADR1/KEY109 ALARM,0,1,90,UNPROT"})
-        loaded.DispatchAnswerLine(key, err, linkstate::Upload);
-    EXPECT_FALSE(loaded.IsModified()) << "the device's copy of the project's own values";
-    EXPECT_EQ(opened, loaded.SaveToBytes());
+    loaded.BeginUploadRound();  // as the link starts an upload
+    for (const char* answer : {
+             "/POWER/MAINS_PRIO 40", "/FUSE/AMP485/VALUE 2", "/POWER/BOOT_MAC 0",
+             // Keys on a group, on a chime and on an alarm signal, as the console holds them.
+             "/CONS/ADR1/KEY101 SEL,0", "/CONS/ADR1/KEY106 CHIME,0,4,80", "/CONS/ADR1/KEY109 ALARM,0,1,90,UNPROT",
+             // The function and the flag the condition watches.
+             "/CONDITION/ENTRY1/FUNCTION MEMO", "/CONDITION/ENTRY1/INDEX 1", "/CONDITION/ENTRY1/LEVEL ON",
+             // The function of the ready input's contact, and its index.
+             "/READYINP/ENTRY1/FUNCTION SLOT5_IN", "/READYINP/ENTRY1/INDEX 3",
+             // No zone and no output, in the device's word for none.
+             "/CONDITION/BUSY1/AUDIO ALARM", "/CONDITION/BUSY1/OUTPUTS NONE", "/CONDITION/BUSY1/ZONES NONE",
+             // The name the day programme bears.
+             "/CAL/DAYPROG1/NAME Werktag",
+             // The zones the page macro reaches, its group's among them.
+             "/MACRO/PROG1/PARAM/ZONES 1,3-4",
+             // The input a selection without one writes.
+             "/MACRO/PROG2/PARAM/INPUT 1"}) {
+        loaded.DispatchAnswerLine(answer, err, linkstate::Upload);
+        EXPECT_FALSE(loaded.IsModified()) << answer << ": the device's copy of the project's own value";
+        EXPECT_EQ(opened, loaded.SaveToBytes()) << answer;
+    }
     loaded.DispatchAnswerLine("/POWER/MAINS_PRIO 50", err, linkstate::Upload);
     EXPECT_EQ(50, power2->GetValue(1));
     EXPECT_TRUE(loaded.IsModified()) << "a value the device holds otherwise is a change of the project";

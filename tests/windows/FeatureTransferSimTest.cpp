@@ -1554,6 +1554,21 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
         ASSERT_EQ(1, found.size()) << name;
         EXPECT_FALSE(found[0]->isEnabled()) << name;
     }
+    // The same windows opened now, with the line gone: their buttons are
+    // greyed as in those that lost it.
+    {
+        std::vector<std::unique_ptr<CObjectDlg>> reopened;
+        for (int kind : {CPowerFrm::kWindowKind, CZonetestFrm::kWindowKind, CClkFrm::kWindowKind,
+                         CRecorderFrm::kWindowKind})
+            reopened.push_back(OpenWindow(doc, kind));
+        for (const char* name : {"1572", "1551", "1267", "1268", "1213", "1255", "1562", "1565", "1566", "1560", "1567", "1568"}) {
+            QList<QPushButton*> found;
+            for (auto& w : reopened)
+                found += w->findChildren<QPushButton*>(QString::fromLatin1(name));
+            ASSERT_EQ(1, found.size()) << name;
+            EXPECT_FALSE(found[0]->isEnabled()) << name << " in a window opened offline";
+        }
+    }
     for (int pane = 0; pane < 4; ++pane)
         EXPECT_EQ(QStringLiteral(" "), qobject_cast<CRecorderFrm*>(FrameOf(*windows.back()))->GetPaneText(pane));
     EXPECT_EQ(QStringLiteral("Nur im Online Modus möglich!"),

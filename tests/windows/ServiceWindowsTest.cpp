@@ -615,6 +615,26 @@ TEST_F(ConfigBrowser, AFileNamedInTheDialogIsCreatedAndACancelTakesTheProgramsFo
         EXPECT_TRUE(QFile::exists(KvtFile()));
         EXPECT_FALSE(messages.Contains("Datei nicht gefunden !"));
     }
+    // A name typed without its extension: the configuration file of that
+    // name is shown, and no empty file is made beside it.
+    {
+        QFile saved(dir.filePath(QStringLiteral("alt.txt")));
+        ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+        saved.write("/AUDIO ?\r\n/AUDIO/IN1 ?\r\n");
+    }
+    QSettings().remove(QStringLiteral("Configuration/KVT File"));
+    messages.answers.push_back(mb::IdNo);
+    {
+        CSystemConfigDlg dialog;
+        dialog.show();
+        AnswerFileDialog(&dialog, QStringLiteral("alt"));
+        dialog.ChooseSource();
+        EXPECT_EQ(dir.filePath(QStringLiteral("alt.txt")), KvtFile());
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("alt"))));
+        ASSERT_EQ(1, dialog.GetTree()->topLevelItemCount());
+        ASSERT_EQ(1, dialog.GetTree()->topLevelItem(0)->childCount());
+        EXPECT_EQ(QLatin1String("AUDIO"), dialog.GetTree()->topLevelItem(0)->child(0)->text(0));
+    }
 }
 
 // The file line beside "Konfigurationsdatei" shows the file's name, size,
