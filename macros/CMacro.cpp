@@ -1404,7 +1404,11 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         return false;
     }
     if (k == "QUALITY") {
-        // A format the record macro does not offer keeps the macro's.
+        // A format the record macro does not offer keeps the macro's. The
+        // macro's own text read back is no difference, also where it is none
+        // of the formats (a new macro's, before its view has chosen one).
+        if (value == GetParamText(65))
+            return true;
         const std::vector<std::string>& formats = RecordFormats();
         if (std::find(formats.begin(), formats.end(), value) == formats.end())
             return false;

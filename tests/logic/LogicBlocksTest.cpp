@@ -612,6 +612,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/INPUT 0"},
         {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/QUALITY 20KHZ LINEAR", "/MACRO/PROG12/PARAM/QUALITY XYZ"},
          "Makro 12 : QUALITY XYZ", "/MACRO/PROG12/PARAM/QUALITY 20KHZ LINEAR"},
+        // A new record macro's own format read back, before its view chose one, is no difference.
+        {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/QUALITY 0"}, "", "/MACRO/PROG12/PARAM/QUALITY 0"},
         {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/FILE 30"}, "Makro 12 : FILE 30",
          "/MACRO/PROG12/PARAM/FILE 0"},
         {0, {"/MACRO/PROG12/TYPE LCDTEXT", "/MACRO/PROG12/PARAM/LINE 3"}, "Makro 12 : LINE 3",
