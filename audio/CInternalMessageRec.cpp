@@ -44,6 +44,17 @@ void CInternalMessageRec::Serialize(CArchive& ar)
     // A list stored shorter than the recorder's slots gets the default names of the rest.
     for (int i = static_cast<int>(m_messageNames.size()); i < kMessageCount; ++i)
         m_messageNames.push_back(DefaultMessageName(i));
+    // What the recorder's window would not take from the device either is
+    // refused (a new recorder's setting), a time held at its range.
+    const CInternalMessageRec fresh;
+    RefuseLoaded(m_input, 1, 4, fresh.m_input, "/RECORDER/INPUT", true);
+    RefuseLoaded(m_output, 0, 4, fresh.m_output, "/RECORDER/OUTPUT", true);
+    RefuseLoaded(m_messageNumber, 0, kMessageCount, fresh.m_messageNumber, "/RECORDER/FILE", true);
+    ClampLoaded(m_maxTime, 0.0f, kMaxRecordTime, fresh.m_maxTime, "/RECORDER/MAXTIME", true, 1);
+    if (!m_quality.empty() && m_quality != kQualityLinear && m_quality != kQualityMuLaw) {
+        NoteHeldOnLoad("/RECORDER/QUALITY", m_quality, fresh.m_quality, true);
+        m_quality = fresh.m_quality;
+    }
 }
 
 int CInternalMessageRec::GetDownloadLines(int /*mode*/, int /*step*/)

@@ -42,10 +42,11 @@ void CInternalPilottoneGen::Serialize(CArchive& ar)
         for (float& v : m_levels)
             ar >> v;
         m_on = 0;
-        // A damaged file must not bring values the device cannot take.
-        m_frequency = audiotext::ClampFloat(m_frequency, kMinFrequency, kMaxFrequency, kMinFrequency);
-        for (float& v : m_levels)
-            v = audiotext::ClampFloat(v, kMinLevel, kMaxLevel, kMinLevel);
+        // A damaged file must not bring values the device cannot take: held
+        // at the ranges, as the device's answers are, and named.
+        ClampLoaded(m_frequency, kMinFrequency, kMaxFrequency, kMinFrequency, kStepKeys[1], false, 1);
+        for (size_t i = 0; i < m_levels.size(); ++i)
+            ClampLoaded(m_levels[i], kMinLevel, kMaxLevel, kMinLevel, kStepKeys[2 + i], false, 1);
     }
 }
 

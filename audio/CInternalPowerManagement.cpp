@@ -64,10 +64,16 @@ void CInternalPowerManagement::Serialize(CArchive& ar)
         ar >> m_battPrio >> m_mainsPrio;
     if (m_loadedSchema >= 3)
         ar >> m_shutPrio >> m_dropShut >> m_battAvail;
-    // A damaged file must not bring values the device cannot take.
-    for (uint32_t key : {powerkey::BattPrio, powerkey::MainsPrio, powerkey::ShutPrio, powerkey::DropShut,
-                         powerkey::BattAvail})
-        SetValue(key, GetValue(key));
+    // A damaged file must not bring values the device cannot take: held at
+    // the ranges, as the device's answers are, and named.
+    for (const PowerStep& s : kSteps) {
+        if (IsLinkKey(s.valueKey))
+            continue;
+        const int32_t file = GetValue(s.valueKey);
+        SetValue(s.valueKey, file);
+        if (GetValue(s.valueKey) != file && !IsFlagKey(s.valueKey))
+            NoteHeldOnLoad(s.key, StrFormat("%d", file), GetValueText(s.valueKey));
+    }
 }
 
 int32_t CInternalPowerManagement::GetValue(uint32_t key) const

@@ -52,11 +52,26 @@ void CMiscAudio::Serialize(CArchive& ar)
             ar >> v;
         for (int32_t& v : m_ints)
             ar >> v;
-        // A damaged file must not bring values the device cannot take.
-        for (float& v : m_levels)
-            v = audiotext::ClampFloat(v, kMinLevel, kMaxLevel, kMinLevel);
-        for (uint32_t key = 4; key < miscaudiokey::Count; ++key)
+        // A damaged file must not bring values the device cannot take: they
+        // are held at the ranges, as the device's answers are, and named in
+        // the device's counting.
+        FillKeywordTables();
+        const auto item = [](uint32_t key) {
+            return "/" + LoadStringId(audioid::MiscAudioPath) + "/" + KeywordTable()[key];
+        };
+        for (uint32_t key = 0; key < 4; ++key) {
+            const float file = m_levels[key];
+            m_levels[key] = audiotext::ClampFloat(file, kMinLevel, kMaxLevel, kMinLevel);
+            if (!(m_levels[key] == file))
+                NoteHeldOnLoad(item(key), StrFormat("%.1f", static_cast<double>(file)), DeviceValueText(key), true);
+        }
+        for (uint32_t key = 4; key < miscaudiokey::Count; ++key) {
+            const int32_t file = m_ints[key - 4];
             SetValue(key, GetValue(key));
+            if (m_ints[key - 4] != file)
+                NoteHeldOnLoad(item(key), StrFormat("%lld", file + (key == miscaudiokey::BackAtt ? 0LL : 1LL)),
+                               DeviceValueText(key), true);
+        }
     }
 }
 

@@ -184,6 +184,23 @@ void CMonitor::Serialize(CArchive& ar)
     }
     for (int i = 0; i < layout.relays; ++i)
         ar >> m_relays[static_cast<size_t>(i)];
+    // An entry the device's answer could not give either is refused, as its
+    // answer would be: a source word it does not know or a number its source
+    // cannot have leaves the entry off; a channel it cannot have, channel 1.
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        MonitorEntry& e = m_entries[i];
+        const std::string entry = StrFormat("/TABLE%d", static_cast<int>(i + 1));
+        if (KindOfSourceWord(e.source) == 0) {
+            NoteHeldOnLoad(entry + "/SEL", e.source, MonitorEntry{}.source);
+            e = MonitorEntry{};
+        } else if (!FitsNumber(e.source, e.number)) {
+            NoteHeldOnLoad(entry + "/IDX", StrFormat("%u", e.number), MonitorEntry{}.source);
+            e = MonitorEntry{};
+        } else if (!FitsChannel(e.source, e.channel)) {
+            NoteHeldOnLoad(entry + "/AMPCHAN", StrFormat("%u", e.channel), StrFormat("%u", MonitorEntry{}.channel));
+            e.channel = MonitorEntry{}.channel;
+        }
+    }
 }
 
 int CMonitor::PostLoad()
@@ -568,7 +585,12 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
         if (answered)
             return;
         NumberSet free{};
-        ParseRanges(free, kClearSetMax, value);
+        // Read whole, however long; an answer that does not read changes
+        // nothing and queues nothing (the transfer ends there and names it).
+        if (!ReadFreeList(free, kClearSetMax, m_path + key, value)) {
+            answered = true;
+            return;
+        }
         if (key == "/CLEAR/TABLE") {
             const int entries = GetMaxEntries();
             for (int n = 1; n <= entries; ++n) {

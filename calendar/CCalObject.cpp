@@ -286,9 +286,10 @@ void CCalObject::ApplyClearAnswer(int part, const std::string& value)
 {
     const Part& p = PartAt(part);
     std::vector<uint8_t> free((p.clearMax + 7) / 8, 0);
-    // A text that is no range list keeps the numbers read before the fault.
-    ParseRanges(free, p.clearMax, value);
-    const int32_t limit = Limit(p.type);
+    // Read whole, however long; an answer that does not read changes no item
+    // (the transfer ends there and names it).
+    const bool read = ReadFreeList(free, p.clearMax, m_path + "/CLEAR" + p.word, value);
+    const int32_t limit = read ? Limit(p.type) : 0;
     for (int32_t n = 1; n <= limit; ++n) {
         const bool isFree = static_cast<unsigned>(n) <= p.clearMax && TestBit(free, static_cast<unsigned>(n - 1));
         CBaseDevice* obj = FindItem(p.type, n);
@@ -352,9 +353,8 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
 {
     auto* item = dynamic_cast<CDayprog*>(FindItem(OT_DAYPROG, n));
     if (sub == "/NAME") {
-        std::string name = value;
         if (item)
-            item->SetNameUnique(name, false);
+            item->TakeDeviceName(value, diffFile, StrFormat("/CAL/DAYPROG%d/NAME", n));
         return;
     }
     int32_t entry = 0;
@@ -421,7 +421,6 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
         else
             ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_COL_DATE, value, diffFile);
     } else if (sub == "/NAME") {
-        std::string name = value;
-        item->SetNameUnique(name, false);
+        item->TakeDeviceName(value, diffFile, StrFormat("/CAL/HOLIDAY%d/NAME", n));
     }
 }

@@ -1,6 +1,7 @@
 #include "calendar/CClock.h"
 
 #include <optional>
+#include <utility>
 
 #include "calendar/IClockAnswerSink.h"
 #include "model/BlockWalk.h"
@@ -21,6 +22,16 @@ void CClock::Serialize(CArchive& ar)
         ar << m_invert << m_run;
     else
         ar >> m_invert >> m_run;
+    if (ar.IsStoring())
+        return;
+    // The slave clock runs or not, inverts or not: another state is refused,
+    // as the device's answer would be (off, as in a new project).
+    for (auto [state, key] : {std::pair{&m_invert, "/SLAVE/INVERT"}, std::pair{&m_run, "/SLAVE/RUN"}}) {
+        if (*state != "ON" && *state != "OFF") {
+            NoteHeldOnLoad(key, *state, "OFF");
+            *state = "OFF";
+        }
+    }
 }
 
 int CClock::GetDownloadLines(int mode, int step)

@@ -12,23 +12,7 @@ namespace calitems {
 CBaseDevice* MakeNumbered(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId, int32_t number,
                           int32_t category)
 {
-    if (!IsFamilyNumber(doc, type, number) || doc->GetIDManager().GetBaseDevice(number, type))
-        return nullptr;
-    const CRuntimeClass* cls = CClassRegistry::Find(className);
-    if (!cls)
-        return nullptr;
-    CSerializable* made = cls->create();
-    auto* obj = dynamic_cast<CBaseDevice*>(made);
-    if (!obj || obj->GetType() != type) {
-        delete made;
-        return nullptr;
-    }
-    if (!obj->Create(kindId, StrFormat("%d *", number), number, category, doc)) {
-        delete obj;
-        return nullptr;
-    }
-    doc->AddObject(obj, category);
-    return obj;
+    return CreateNumberedPlaceholder(doc, className, type, kindId, number, category);
 }
 
 namespace {

@@ -132,8 +132,13 @@ const char* const kNoAnswer =
     QT_TRANSLATE_NOOP("CCommLink", "Keine Antwort von QUILLOMER ! Die Übertragung wurde abgebrochen.");
 const char* const kNotUnderstood =
     QT_TRANSLATE_NOOP("CCommLink", "QUILLOMER hat '%s' nicht verstanden ! Die Übertragung wurde abgebrochen.");
+const char* const kUnreadable =
+    QT_TRANSLATE_NOOP("CCommLink", "Die Antwort '%s' von QUILLOMER ist nicht lesbar ! Die Übertragung wurde abgebrochen.");
 // How long a transfer waits for an answer the walk cannot go on without.
 constexpr int64_t kAnswerWaitMs = 5000;
+// How much of an unreadable answer a message names: a garbled list of free
+// numbers may run to hundreds of characters.
+constexpr size_t kNamedAnswerLength = 120;
 
 // The magic words of the boot loader.
 const char* const kLoaderPrompt = "* FLASHBOOT>";
@@ -606,12 +611,20 @@ void CCommLink::SendCommand(const std::string& text, CQuillomerDoc* doc, bool sh
     m_lastSentPath = path;
 }
 
+void CCommLink::AnswerUnreadable(const std::string& answer)
+{
+    ++m_unreadableCount;
+    m_lastUnreadable = answer.size() > kNamedAnswerLength ? answer.substr(0, kNamedAnswerLength) + "..." : answer;
+}
+
 void CCommLink::SetLinkState(int state)
 {
     if (state == linkstate::Download)
         SendLine("/MACRO/LOCK ON", nullptr);
     else if (state == linkstate::Online && m_linkState == linkstate::Download && !m_downloadRunning)
         SendLine("/MACRO/LOCK OFF", nullptr);
+    if (state == linkstate::Upload && m_linkState != linkstate::Upload && m_doc)
+        m_doc->BeginUploadRound();
     m_linkState = state;
 }
 
@@ -1725,6 +1738,7 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
     case TransferStop::LineLost: why = LoadStringId(IDS_TRANSFER_LINE_LOST); break;
     case TransferStop::NoAnswer: why = Tr(kNoAnswer); break;
     case TransferStop::Refused: why = StrFormat(Tr(kNotUnderstood).c_str(), m_lastRefused.c_str()); break;
+    case TransferStop::Unreadable: why = StrFormat(Tr(kUnreadable).c_str(), m_lastUnreadable.c_str()); break;
     case TransferStop::NoEcho:
         if (mode == 0)
             why = StrFormat(LoadStringId(IDS_DOWNLOAD_NO_ECHO).c_str(), static_cast<int>((kAnswerWaitMs + 999) / 1000));
@@ -1753,11 +1767,11 @@ std::string CCommLink::TransferEndText(int mode, TransferStop stop, IProgress& p
     return text;
 }
 
-void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress)
+void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, bool closingUnread, IProgress& progress)
 {
     const bool held = closingQueued && m_closingLinesPending && GetPortOpen() && GetOutBufferCount() != 0;
     // The disconnect does not save what this message calls incomplete and unsaved.
-    if (!closingQueued && m_connected)
+    if ((!closingQueued || closingUnread) && m_connected)
         NoteIncompleteDownload({});
     else if (stop == TransferStop::None)
         NoteCompleteDownload({});
@@ -1769,6 +1783,8 @@ void CCommLink::ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgre
     uint32_t closing = 0;
     if (!closingQueued)
         closing = IDS_LOCK_RELEASE_NOT_SENT;
+    else if (closingUnread)
+        closing = IDS_LOCK_RELEASE_UNREAD;
     else if (held)
         closing = IDS_LOCK_RELEASE_HELD;
     if (closing != 0)
@@ -1806,8 +1822,13 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
         m_transferStop = why;
         return true;
     };
+    // An answer the walk needs that cannot be read: what the device holds is
+    // not known, and the transfer ends there, naming it.
+    const auto unreadable = [&] { return m_unreadableCount != m_unreadableAtStart; };
     for (size_t k = 0; k < objects.size(); ++k) {
         if (SessionEndedSince(session) && stopped(TransferStop::LineLost))
+            return;
+        if (unreadable() && stopped(TransferStop::Unreadable))
             return;
         if (alive[k].expired())
             continue;
@@ -1847,6 +1868,8 @@ void CCommLink::RunObjectLoop(const std::vector<CBaseDevice*>& objects, int mode
             }
             // A device that no longer echoes what it is sent takes nothing more.
             if (EchoStalled() && stopped(TransferStop::NoEcho))
+                return;
+            if (unreadable() && stopped(TransferStop::Unreadable))
                 return;
             // A block that waits for the device's answer waits no longer than
             // the device may take to answer at all; a device that refused a
@@ -1907,11 +1930,12 @@ void CCommLink::OnTransferParameters()
         m_barPlace = TransferPlace {};
         m_echoPlace = TransferPlace {};
         m_transferStop = TransferStop::None;
+        m_unreadableAtStart = m_unreadableCount;
         if (mode == 0) {
             SetLinkState(linkstate::Download);
             m_downloadRunning = true;
         } else {
-            m_linkState = linkstate::Upload;
+            SetLinkState(linkstate::Upload);
             if (m_doc)
                 ResetErrorFile();
         }
@@ -1951,6 +1975,9 @@ void CCommLink::OnTransferParameters()
                 // download still holds the macro lock: release it exactly once.
                 m_downloadRunning = false;
                 m_linkState = linkstate::Download;
+                // The release and the save are the download's last lines:
+                // followed to their echo as every line before them.
+                m_counting = stop == TransferStop::None;
                 SetLinkState(linkstate::Online);
                 SendLine("/SERVICE/START FASTSAVE", nullptr);
                 closingQueued = true;
@@ -1963,12 +1990,26 @@ void CCommLink::OnTransferParameters()
             Host().SetWaitCursor(false);
             if (!SessionEndedSince(session))
                 WaitOutputEmpty(progress.get());
+            // A device that fell silent after the last configuration line
+            // never took the release and the save: its macros stay locked
+            // and its settings unsaved, as when it stops earlier.
+            bool closingUnread = false;
+            if (m_counting && !m_transferCancelled && !SessionEndedSince(session) && GetOutBufferCount() == 0
+                && !WaitForEchoes(*progress, session) && !SessionEndedSince(session)) {
+                closingUnread = true;
+                stop = TransferStop::NoEcho;
+                // Every line before them was read: the device got to the
+                // end of the configuration, its steps without a line included.
+                if (!m_transferEchoes.empty())
+                    m_echoPlace = m_transferEchoes.front().place;
+            }
+            m_counting = false;
             if (SessionEndedSince(session) && stop == TransferStop::None && !closingQueued)
                 stop = TransferStop::LineLost;
             // A download that stopped short leaves the device with part of
             // the configuration: the user must know, and whether the device
             // still holds its macro lock unsaved.
-            ReportDownloadEnd(stop, closingQueued, *progress);
+            ReportDownloadEnd(stop, closingQueued, closingUnread, *progress);
         } else {
             // Every query has left the line; the device is done when it has
             // been silent for a second, however long it keeps answering.
@@ -1985,6 +2026,8 @@ void CCommLink::OnTransferParameters()
                     m_uploadAnswers += m_uploadEarlyLines;
                 m_linkState = linkstate::Online;
                 ShowErrorFile();
+                if (stop == TransferStop::None && m_unreadableCount != m_unreadableAtStart)
+                    stop = TransferStop::Unreadable;
                 // A cancel after the last query only ends the wait for the
                 // last answers: every query went out.
                 if (stop == TransferStop::None && m_uploadQueries > m_uploadAnswers && !m_transferCancelled)

@@ -115,6 +115,13 @@ public:
     // How long a transfer that waits for an answer waits once the device
     // refused a line and has fallen silent.
     static constexpr int64_t kRefusedWaitMs = 1000;
+    // An answer a transfer needs that cannot be read (a list of free numbers
+    // that is no range text): counted since the link was made; the last one
+    // as a message names it (a long one by its beginning). A transfer that
+    // sees the count move ends there as incomplete.
+    void AnswerUnreadable(const std::string& answer) override;
+    uint64_t GetUnreadableCount() const { return m_unreadableCount; }
+    const std::string& GetLastUnreadable() const { return m_lastUnreadable; }
 
     // ---- Queries ----
     std::string Query(const std::string& line, int waitMs) override;
@@ -296,7 +303,7 @@ private:
     static std::string UnsavedSideBase(CQuillomerDoc* doc);
     bool Dial();
     // Why a whole transfer ended before its last step.
-    enum class TransferStop { None, Cancelled, LineLost, NoAnswer, Refused, NoEcho };
+    enum class TransferStop { None, Cancelled, LineLost, NoAnswer, Refused, NoEcho, Unreadable };
     // Where a whole transfer stands: the object (an index into
     // m_transferObjects; -1 before the first) and the step the bar shows.
     struct TransferPlace {
@@ -363,7 +370,8 @@ private:
     // Closing lines of a download that wait in the output are gone once it is empty.
     void NoteOutputEmpty();
     // The message of a download that did not end well; nothing when it did.
-    void ReportDownloadEnd(TransferStop stop, bool closingQueued, IProgress& progress);
+    // `closingUnread`: the release and the save left, and the device never echoed them.
+    void ReportDownloadEnd(TransferStop stop, bool closingQueued, bool closingUnread, IProgress& progress);
     // Tells the user that closing the port dropped a download's closing lines.
     void ReportLostClosingLines();
     // The end of a whole upload whose line was lost before the last answer.
@@ -437,6 +445,9 @@ private:
     uint64_t m_refusedCount = 0;
     std::string m_lastRefused;
     std::string m_firstRefused;  // since MarkRefused
+    uint64_t m_unreadableCount = 0;
+    uint64_t m_unreadableAtStart = 0;  // the count when the whole transfer began
+    std::string m_lastUnreadable;
     TransferStop m_transferStop = TransferStop::None;
     std::string m_lastSentPath;
     unsigned m_sessionEnds = 0;  // counts the closes of the port by ClosePort

@@ -9,6 +9,13 @@ QL_STRING_TABLE({
     {IDS_LOCK_RELEASE_NOT_SENT,
      "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") konnten "
      "nicht gesendet werden: die Makros des QUILLOMER bleiben gesperrt und seine Einstellungen sind nicht gespeichert."},
+    {IDS_LOCK_RELEASE_UNREAD,
+     "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") wurden "
+     "gesendet, aber von QUILLOMER nicht gelesen: die Makros des QUILLOMER bleiben gesperrt und seine Einstellungen "
+     "sind nicht gespeichert."},
+    {IDS_LOCK_RELEASE_ONLY_UNREAD,
+     "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") wurde gesendet, aber von QUILLOMER nicht gelesen: die "
+     "Makros des QUILLOMER bleiben gesperrt."},
     {IDS_LOCK_RELEASE_HELD,
      "Die Freigabe der Makrosperre (\"/MACRO/LOCK OFF\") und das Speichern (\"/SERVICE/START FASTSAVE\") konnten "
      "noch nicht gesendet werden, weil QUILLOMER die Übertragung anhält; sie folgen, sobald QUILLOMER sie annimmt."},

@@ -9,6 +9,8 @@ enum : uint32_t {
     IDS_DOWNLOAD_INCOMPLETE = 36300,
     IDS_LOCK_RELEASE_NOT_SENT = 36301,   // the closing lines of a download never reached the device
     IDS_LOCK_RELEASE_HELD = 36302,       // the closing lines wait for the device's XON
+    IDS_LOCK_RELEASE_UNREAD = 36310,     // the closing lines left, and the device never echoed them
+    IDS_LOCK_RELEASE_ONLY_UNREAD = 36311,  // a window's download: its release left and was never echoed
     IDS_UPLOAD_UNANSWERED = 36303,       // "%d" unanswered queries, "%d" queries in all
     IDS_EXPORT_NOT_WRITTEN = 36304,      // leads the message that names the file and the reason
     IDS_TRANSFER_LINE_LOST = 36305,      // the connection went before the transfer's end

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();  // a failed load keeps nothing and says why
         return 0;
     }
-    if (doc.IsModified() != !doc.GetMovedOnLoad().empty())
+    if (doc.IsModified() != (!doc.GetMovedOnLoad().empty() || !doc.GetHeldOnLoad().empty()))
         __builtin_trap();  // modified only by what the load itself changed
     return 0;
 }

@@ -185,6 +185,14 @@ int CAmplifier::PostLoad()
 {
     if (m_loadedSchema <= 1)
         MoveBy(kOldFileShift, 0, false);
+    // An amplifier on the bus beyond its 64 addresses is refused the address
+    // and gets the first free one, as a new amplifier does (the document
+    // names it, with the address as the dialogs show it).
+    if (IsRemote() && (m_address < 0 || m_address > kMaxAddress)) {
+        const std::string file = StrFormat("Adr. %02x", static_cast<unsigned>(m_address));
+        m_address = FindFreeAddress(m_pDocument, this);
+        NoteHeldOnLoad(m_name, file, StrFormat("Adr. %02x", static_cast<unsigned>(m_address)), true);
+    }
     return 1;
 }
 

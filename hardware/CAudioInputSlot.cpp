@@ -330,6 +330,42 @@ void CAudioInputSlot::Serialize(CArchive& ar)
     }
 }
 
+int CAudioInputSlot::PostLoad()
+{
+    for (int c = 0; c < 2; ++c) {
+        const auto item = [&](uint32_t code, uint32_t filter = 0) { return LinePath(code, filter, c); };
+        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item(IPC_VOL), true, 1);
+        // AUX1 or AUX2, as the device counts them.
+        if (m_auxSource[c] != 0 && m_auxSource[c] != 1) {
+            NoteHeldOnLoad(item(IPC_AUX), StrFormat("%lld", m_auxSource[c] + 1LL), "1", true);
+            m_auxSource[c] = 0;
+        }
+        for (uint32_t f = 0; f < 3; ++f) {
+            InputFilter& flt = m_filters[c][f];
+            const InputFilter fresh;
+            // Each filter offers three of the types; PEQ is one of every filter's.
+            if (!OffersFilterType(static_cast<int>(f), flt.type)) {
+                NoteHeldOnLoad(item(IPC_TYPE, f), StrFormat("%d", flt.type), GetFilterTypeName(fresh.type), true);
+                flt.type = fresh.type;
+            }
+            ClampLoaded(flt.f, kMinFrequency, kMaxFrequency, fresh.f, item(IPC_F, f), true, 1);
+            ClampLoaded(flt.q, kMinQ, kMaxQ, fresh.q, item(IPC_Q, f), true, 4);
+            ClampLoaded(flt.v, kMinGain, kMaxGain, fresh.v, item(IPC_V, f), true, 1);
+            // Any other slope is sent as 12 dB, any other bypass as ON:
+            // held as what they are sent as.
+            if (flt.s != 0 && flt.s != 1) {
+                NoteHeldOnLoad(item(IPC_S, f), StrFormat("%d", flt.s), "12", true);
+                flt.s = 1;
+            }
+            if (flt.bypass != 0 && flt.bypass != 1) {
+                NoteHeldOnLoad(item(IPC_BYPASS, f), StrFormat("%d", flt.bypass), "ON", true);
+                flt.bypass = 1;
+            }
+        }
+    }
+    return 1;
+}
+
 // ---------------------------------------------------------------- set-up
 
 // A fitted card's bounding rectangle keeps its margin of 5 on the left
@@ -858,7 +894,7 @@ int CAudioInputSlot::SetValueText(uint32_t key, int channel, const std::string& 
     const int whole = numtext::ToInt(text);
     switch (code) {
     case IPC_VOL:
-        m_volume[c] = std::clamp(number, -80.0, 6.0);
+        m_volume[c] = std::clamp(number, kMinVolume, kMaxVolume);
         return 1;
     case IPC_ATTENUATION:
         Shared().attenuation = m_attenuation[c] = number;
@@ -890,13 +926,13 @@ int CAudioInputSlot::SetValueText(uint32_t key, int channel, const std::string& 
         }
         return 1;
     case IPC_F:
-        flt.f = std::clamp(number, 20.0, 20000.0);
+        flt.f = std::clamp(number, kMinFrequency, kMaxFrequency);
         return 1;
     case IPC_Q:
-        flt.q = std::clamp(number, 0.4, 20.0);
+        flt.q = std::clamp(number, kMinQ, kMaxQ);
         return 1;
     case IPC_V:
-        flt.v = std::clamp(number, -12.0, 12.0);
+        flt.v = std::clamp(number, kMinGain, kMaxGain);
         return 1;
     case IPC_S:
         flt.s = whole == 12 ? 1 : 0;
@@ -1004,17 +1040,27 @@ std::string CAudioInputSlot::LineValueText(uint32_t code, uint32_t filter, int c
     return GetValueText(MakeInputKey(code, filter), c);
 }
 
-std::string CAudioInputSlot::TransmitParameter(uint32_t code, uint32_t subKey, bool shorten, bool query)
+std::string CAudioInputSlot::LinePath(uint32_t code, uint32_t filter, int channel) const
 {
     FillTables();
-    const uint32_t channel = (subKey >> 8) & 0xFF;
-    const uint32_t filter = subKey & 0xFF;
-    const uint32_t key = (code << 16) + ((code == IPC_VOL || code == IPC_AUX) ? channel : subKey);
+    const uint32_t c = static_cast<uint32_t>(Ch(channel));
+    const uint32_t key = (code << 16) + ((code == IPC_VOL || code == IPC_AUX) ? c : (c << 8) + filter);
     const auto it = KeyToPath().find(key);
     if (it == KeyToPath().end() || m_slotNumber <= 0)
         return {};
     // "IN1/FILTER2/F" → "/AUDIO/IN<n>/FILTER2/F"
-    std::string line = StrFormat("/AUDIO/IN%d/", GetInputNumber(static_cast<int>(channel))) + it->second.substr(4);
+    return StrFormat("/AUDIO/IN%d/", GetInputNumber(static_cast<int>(c))) + it->second.substr(4);
+}
+
+std::string CAudioInputSlot::TransmitParameter(uint32_t code, uint32_t subKey, bool shorten, bool query)
+{
+    const uint32_t channel = (subKey >> 8) & 0xFF;
+    const uint32_t filter = subKey & 0xFF;
+    if (channel > 1)
+        return {};
+    std::string line = LinePath(code, filter, static_cast<int>(channel));
+    if (line.empty())
+        return {};
     if (query)
         line += " ?";
     else

@@ -83,6 +83,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     int InitObject() override;
+    // Values of the file the card cannot hold are held at their ranges or
+    // refused, as its answers are (the document names them).
+    int PostLoad() override;
     void CalcBoundingRect() override;
     void Draw(IPainter& dc) override;
     void OnContextMenu(CPoint point) override;
@@ -165,6 +168,16 @@ public:
     };
     static const std::vector<ChannelParam>& GetChannelDownloadOrder();
 
+    // The ranges the card holds, from the device, the file and the dialog.
+    static constexpr double kMinVolume = -80.0;  // dB
+    static constexpr double kMaxVolume = 6.0;
+    static constexpr double kMinFrequency = 20.0;  // Hz
+    static constexpr double kMaxFrequency = 20000.0;
+    static constexpr double kMinQ = 0.4;
+    static constexpr double kMaxQ = 20.0;
+    static constexpr double kMinGain = -12.0;  // dB
+    static constexpr double kMaxGain = 12.0;
+
     // ---- Fields ----
     int32_t m_slotNumber = 0;     // 1 "Slot1", 2 "Slot2", 0 otherwise
     CRect m_boxes[4];             // selector boxes: 0, 1 channel A; 2, 3 channel B
@@ -191,6 +204,9 @@ private:
     // The open audio inputs dialog when it shows this slot's document.
     IAudioInputsDlg* DialogOfMyDocument() const;
     std::string LineValueText(uint32_t code, uint32_t filter, int channel) const;
+    // The protocol path and key of a parameter ("/AUDIO/IN3/FILTER1/TYPE");
+    // empty for one without a path or a slot without a number.
+    std::string LinePath(uint32_t code, uint32_t filter, int channel) const;
     // Whether the device's value text means what the card now holds as
     // `held` (the line value the next download sends).
     static bool TakesAsSent(uint32_t code, const std::string& device, const std::string& held);

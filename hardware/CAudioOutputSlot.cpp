@@ -1,6 +1,7 @@
 #include "hardware/CAudioOutputSlot.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -237,6 +238,24 @@ void CAudioOutputSlot::Serialize(CArchive& ar)
     }
 }
 
+int CAudioOutputSlot::PostLoad()
+{
+    for (int c = 0; c < 2; ++c) {
+        const std::string item = StrFormat("/AUDIO/OUT%d/", GetOutputNumber(c));
+        ClampLoaded(m_volume[c], kMinVolume, kMaxVolume, 0.0, item + "VOL", true, 1);
+        // The delay as it is sent, in milliseconds: one the line does not
+        // tell from the longest delay is kept as the file has it.
+        const double file = m_delay[c];
+        const std::string fileText = GetValueText(OPC_DELAY, c);
+        m_delay[c] = std::isfinite(file) ? std::clamp(file, 0.0, MaxDelaySeconds(OwnDocument())) : 0.0;
+        if (!std::isfinite(file) || GetValueText(OPC_DELAY, c) != fileText)
+            NoteHeldOnLoad(item + "DELAY", fileText, GetValueText(OPC_DELAY, c), true);
+        else
+            m_delay[c] = file;
+    }
+    return 1;
+}
+
 // The card's bounding rectangle keeps a margin of 5 around its symbol
 // whenever it is worked out again, as it has after loading, so that a
 // project saved after a redraw of the card reads back the same bytes.
@@ -286,7 +305,7 @@ int CAudioOutputSlot::SetValue(uint32_t code, int channel, const std::string& te
     const int c = Ch(channel);
     switch (code) {
     case OPC_VOL:
-        m_volume[c] = std::clamp(numtext::ToDouble(text), -80.0, 6.0);
+        m_volume[c] = std::clamp(numtext::ToDouble(text), kMinVolume, kMaxVolume);
         return 1;
     case OPC_DELAY:
         // A device's delay beyond what the output can hold is held at the

@@ -43,6 +43,9 @@ public:
                CQuillomerDoc* doc) override;
     void Serialize(CArchive& ar) override;
     int InitObject() override;
+    // Volumes and delays of the file beyond what an output takes are held
+    // at its range, as its answers are (the document names them).
+    int PostLoad() override;
     void CalcBoundingRect() override;
     int OnCommand(uint32_t commandId) override;
     void OnUpdateCommand(CCmdUI& cmdUI) override;
@@ -103,7 +106,9 @@ public:
     static const std::map<std::string, uint32_t>& GetPathToKeyTable();
     static const std::map<uint32_t, std::string>& GetKeyToPathTable();
 
-    double m_volume[2] = {0.0, 0.0};  // dB, -80.0 .. 6.0
+    static constexpr double kMinVolume = -80.0;  // dB
+    static constexpr double kMaxVolume = 6.0;
+    double m_volume[2] = {0.0, 0.0};  // dB, kMinVolume .. kMaxVolume
     double m_delay[2] = {0.0, 0.0};   // seconds
 
 private:

@@ -33,7 +33,7 @@ bool ScanWord(const std::string& value, uint16_t* word)
         *word = 0;
         return true;
     }
-    const std::optional<long> v = ScanWholeNumber(value, 0, SHRT_MAX);
+    const std::optional<long> v = ScanWholeNumber(value, 0, CSpareAmp::kMaxWord);
     if (!v)
         return false;
     *word = static_cast<uint16_t>(*v);
@@ -114,6 +114,20 @@ void CSpareAmp::Serialize(CArchive& ar)
     }
     for (int n = 0; n < kEntries; ++n)
         SetEntryCleared(n, m_names[n].empty());
+    // A number the download would send as another one is refused, as the
+    // device's answer would be: the field is empty, as in a new project.
+    for (int n = 0; n < kEntries; ++n) {
+        SpareEntry& e = m_entries[n];
+        const std::string entry = StrFormat("/ENTRY%d", n + 1);
+        RefuseLoaded<uint16_t>(e.index, 0, kMaxWord, 0, entry + "/INDEX");
+        for (int j = 0; j < kWatches; ++j) {
+            SpareWatch& w = e.watch[j];
+            const std::string watch = entry + StrFormat("/WATCH%d", j + 1);
+            RefuseLoaded<uint16_t>(w.index, 0, kMaxWord, 0, watch + "/INDEX");
+            RefuseLoaded<uint16_t>(w.outRelay, 0, kMaxWord, 0, watch + "/OUTRELAY");
+            RefuseLoaded<uint16_t>(w.inRelay, 0, kMaxWord, 0, watch + "/INPRELAY");
+        }
+    }
 }
 
 bool CSpareAmp::GetEntry(int n, std::string& name, uint32_t& kind, int32_t& index) const
@@ -291,8 +305,14 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
         return;
     key.erase(0, at + 8);
     if (key == "/CLEAR") {
-        m_cleared.fill(0);
-        ParseRanges(m_cleared, 64, value);
+        // Read whole; an answer that does not read leaves the table as the
+        // project holds it (the transfer ends there and names it).
+        decltype(m_cleared) cleared {};
+        if (!ReadFreeList(cleared, 64, m_path + key, value)) {
+            m_clearAnswerSeen = 1;
+            return;
+        }
+        m_cleared = cleared;
         for (int n = 0; n < kEntries; ++n) {
             if (IsEntryCleared(n)) {
                 m_names[n].clear();

@@ -29,6 +29,9 @@ class CSpareAmp : public CBaseDevice {
 public:
     static constexpr int kEntries = 8;
     static constexpr int kWatches = 10;
+    // The largest index or relay number the table holds as the download
+    // writes it back ("%hd"): a 16-bit field without its sign.
+    static constexpr uint16_t kMaxWord = 32767;
 
     CSpareAmp();
 

@@ -164,7 +164,10 @@ void CAnalogCondition::Serialize(CArchive& ar)
     }
     if (m_loadedSchema >= 4) {
         ar >> m_min >> m_max;
-        m_min = Clamp(m_min);
-        m_max = Clamp(m_max);
+        // Held at the range, as the device's answers are (the document names
+        // them by the lines of the condition block that send them).
+        const std::string entry = StrFormat("/CONDITION/ANALOG%d", m_number);
+        ClampLoaded(m_min, kLowest, kHighest, kLowest, entry + "/MIN", true, 1);
+        ClampLoaded(m_max, kLowest, kHighest, kLowest, entry + "/MAX", true, 1);
     }
 }

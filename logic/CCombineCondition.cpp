@@ -193,6 +193,8 @@ void CCombineCondition::Serialize(CArchive& ar)
     bool known = false;
     for (const LogicWord& l : kLogic)
         known = known || l.id == m_logic;
-    if (!known)
+    if (!known) {
+        NoteHeldOnLoad(StrFormat("/CONDITION/COMBINE%d/LOGIC", m_number), StrFormat("%u", m_logic), "OFF", true);
         m_logic = logicid::TextOff;
+    }
 }

@@ -209,7 +209,8 @@ void CConditionObject::ParseUploadLines(std::string line, const std::string& dif
     for (int part = 0; part < PartCount; ++part) {
         const PartInfo& info = kParts[part];
         if (key == info.clearWord) {
-            const bool applied = ApplyFreeList(m_pDocument, info.type, Limit(part), info.freeListRange, value,
+            const bool applied = ApplyFreeList(m_pDocument, info.type, Limit(part), info.freeListRange,
+                                               m_path + info.clearWord, value,
                                                [this, part](int n) { Make(part, n); });
             (void)applied;  // an answer that does not read changes no object
             if (!LaterPartSelected(part))

@@ -1,5 +1,6 @@
 #include "logic/CGlobalReadyInput.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <optional>
@@ -42,6 +43,8 @@ void CGlobalReadyInput::Serialize(CArchive& ar)
         return;
     }
     ar >> m_maskTime;
+    // The device takes any mask time, but a number it must be.
+    RefuseLoaded(m_maskTime, -FLT_MAX, FLT_MAX, kDefaultMaskTime, "/MASKTIME", false, 1);
     const int stored = m_loadedSchema <= 1 ? kUserTextCount : kStoredTextCount;
     for (int i = 0; i < stored; ++i)
         ar >> m_texts[i];
@@ -198,7 +201,7 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
     int n = 0;
     std::string field;
     if (key == "/CLEAR") {
-        ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, value,
+        ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, m_path + key, value,
                       [this](int number) { MakeReadyInput(m_pDocument, number); });
         m_clear.answered = 1;
     } else if (SplitEntryKey(key, "/ENTRY", kEntries, n, field)) {

@@ -113,7 +113,7 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
         return;
     const int limit = Limit(m_pDocument);
     if (key == "/CLEAR") {
-        ApplyFreeList(m_pDocument, OT_LOGIC_OUT, limit, 250, value,
+        ApplyFreeList(m_pDocument, OT_LOGIC_OUT, limit, 250, m_path + key, value,
                       [this](int number) { MakeLogicOut(m_pDocument, number); });
         m_clear.answered = 1;
         return;

@@ -141,10 +141,9 @@ void CTrigger::Serialize(CArchive& ar)
     }
     ar >> m_timeText;
     if (m_loadedSchema >= 3) {
-        float t = 0.0f;
-        ar >> t;
-        m_time = 0.0f;
-        SetTime(triggerkey::Time, t);
+        ar >> m_time;
+        // Held at 0.0..25.0 as the device's answer is; no time at all is none.
+        ClampLoaded(m_time, 0.0f, kMaxTime, 0.0f, StrFormat("/TRIGGER/ENTRY%d/TIME", m_number), true, 1);
     } else {
         if (const std::optional<float> t = ScanFiniteFloat(m_timeText))
             SetTime(triggerkey::Time, *t);

@@ -101,7 +101,8 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffF
     int n = 0;
     std::string field;
     if (key == "/CLEAR") {
-        ApplyFreeList(m_pDocument, OT_TRIGGER, limit, 800, value, [this](int number) { MakeTrigger(m_pDocument, number); });
+        ApplyFreeList(m_pDocument, OT_TRIGGER, limit, 800, m_path + key, value,
+                      [this](int number) { MakeTrigger(m_pDocument, number); });
         m_clear.answered = 1;
         return;
     }

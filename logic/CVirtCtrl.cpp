@@ -190,8 +190,10 @@ void CVirtCtrl::ClearLinksTo(int n)
 
 int CVirtCtrl::PostLoad()
 {
-    if (m_loadedSchema >= 3)
+    if (m_loadedSchema >= 3) {
+        HoldLoadedLinks();
         return 1;
+    }
     for (int i = 1; i <= kControllers; ++i) {
         const size_t idx = static_cast<size_t>(i - 1);
         if (idx >= m_legacyNames.size() || m_legacyNames[idx].empty())
@@ -209,6 +211,7 @@ int CVirtCtrl::PostLoad()
         item->SetInt(CVirtCtrlItem::Curve, e.curve);
         item->SetInt(CVirtCtrlItem::Link, e.link);
     }
+    HoldLoadedLinks();
     return 1;
 }
 
@@ -422,7 +425,7 @@ void CVirtCtrl::ApplyClearAnswer(const std::string& value)
     // The entries that are free on the device. A garbled answer would make
     // a placeholder of every controller, so one that does not read changes
     // nothing.
-    ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, value,
+    ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, m_path + "/CLEAR", value,
                   [this](int n) { GetOrCreateItem(n); });
     m_clear.answered = 1;
 }
@@ -477,6 +480,16 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
         if (item != nullptr)
             item->SetInt(fieldKey, v);
     }
+}
+
+void CVirtCtrl::HoldLoadedLinks()
+{
+    for (Endpoint kind : kBlockOrder)
+        for (int i = 1; i <= EndpointCount(kind); ++i)
+            if (uint8_t* b = LinkByte(kind, i); b && *b > kControllers) {
+                NoteHeldOnLoad(EndpointPath(kind, i), StrFormat("%d", *b), "0");
+                *b = 0;
+            }
 }
 
 bool CVirtCtrl::ApplyEndpointAnswer(const std::string& key, const std::string& value, const std::string& diffFile)

@@ -111,4 +111,7 @@ private:
     // project cannot hold as the device gave it.
     void ApplyEntryAnswer(const std::string& key, const std::string& value, const std::string& diffFile);
     bool ApplyEndpointAnswer(const std::string& key, const std::string& value, const std::string& diffFile);
+    // An endpoint of a loaded file linked to a controller beyond the 40 is
+    // refused as the device's answer is: linked to none (the document names it).
+    void HoldLoadedLinks();
 };

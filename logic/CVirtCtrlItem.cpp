@@ -1,5 +1,6 @@
 #include "logic/CVirtCtrlItem.h"
 
+#include <cfloat>
 #include <iterator>
 
 #include "platform/StringTable.h"
@@ -26,6 +27,11 @@ void CVirtCtrlItem::Serialize(CArchive& ar)
     // Schema 1 stored no fields of its own.
     if (m_loadedSchema >= 2)
         ar >> m_min >> m_max >> m_value >> m_steps >> m_curve >> m_link;
+    // The device takes any number here, but a number it must be.
+    const std::string entry = StrFormat("/VIRTCTRL/ENTRY%d", m_number);
+    RefuseLoaded(m_min, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MIN", true, 6);
+    RefuseLoaded(m_max, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MAX", true, 6);
+    RefuseLoaded(m_value, -FLT_MAX, FLT_MAX, 0.0f, entry + "/VALUE", true, 6);
 }
 
 float CVirtCtrlItem::GetFloat(int key) const

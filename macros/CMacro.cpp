@@ -20,6 +20,9 @@
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsProp.h"
+#include "paging/CConsole.h"
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/MessageBox.h"
@@ -617,8 +620,8 @@ void CMacro::SetParamFloat(int number, float value)
     switch (number) {
     case 8:
     case 35:
-        if (value > 300.0f)
-            value = 300.0f;
+        if (value > kMaxTime)
+            value = kMaxTime;
         else if (value < 0.1f && value != 0.0f)
             value = 0.0f;
         m_time = value;
@@ -633,11 +636,11 @@ void CMacro::SetParamFloat(int number, float value)
         m_value = value;
         return;
     case 36: m_value = value; return;
-    case 66: m_time = std::clamp(value, 0.0f, 360.4f); return;
+    case 66: m_time = std::clamp(value, 0.0f, kMaxRecordTime); return;
     default: break;
     }
     if (number >= 46 && number <= 50)
-        m_steps[number - 46].delay = std::clamp(value, 0.0f, 300.0f);
+        m_steps[number - 46].delay = std::clamp(value, 0.0f, kMaxTime);
 }
 
 bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
@@ -1481,6 +1484,12 @@ int CMacro::OnCommand(uint32_t commandId)
     if (m_pairedMacro != 0)
         if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
             other->SetParam(31, 0);
+    // Console keys hold their macros by number too: none keeps this one's.
+    if (m_pDocument)
+        for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
+            if (auto* console = dynamic_cast<CConsole*>(obj))
+                for (CConsKey* key : console->GetProp().GetAllKeys())
+                    key->ForgetMacro(*this);
     return CBaseDevice::OnCommand(commandId);
 }
 
@@ -1519,6 +1528,8 @@ void CMacro::Serialize(CArchive& ar)
     // condition from schema 4, a whole-number delay from 11, five from 14,
     // the delay as a float from 15.
     const int stepCount = s <= 3 ? 3 : s <= 13 ? 4 : 5;
+    float refusedDelay[kSteps] = {};
+    bool refused[kSteps] = {};
     for (int i = 0; i < stepCount; ++i) {
         MacroStep& st = m_steps[i];
         ar >> st.legacyMacro >> st.legacyDelayText;
@@ -1534,8 +1545,11 @@ void CMacro::Serialize(CArchive& ar)
             float v = 0.0f;
             st.delay = ParseFloat(st.legacyDelayText, v) ? v : 0.0f;
         }
-        if (!(st.delay >= 0.0f && st.delay <= 300.0f))
+        if (!(st.delay >= 0.0f && st.delay <= kMaxTime)) {
+            refusedDelay[i] = st.delay;
+            refused[i] = true;
             st.delay = 0.0f;
+        }
     }
     ar >> m_priority;
     if (s >= 2)
@@ -1566,6 +1580,51 @@ void CMacro::Serialize(CArchive& ar)
         m_clockTime = DefaultClockTime();
         if (!OneOf(m_kindId, {mt::Page, mt::AuxSelect}))
             m_auxOrClear = 0;
+    }
+    // A sequence's delay beyond its range was refused, as an unreadable one.
+    if (m_kindId == mt::Sequence)
+        for (int i = 0; i < kSteps; ++i)
+            if (refused[i])
+                NoteHeldOnLoad(ParamItem(StrFormat("STEP%d/TIME", i + 1)), StrFormat("%.1f", refusedDelay[i]), "0.0",
+                               true);
+}
+
+std::string CMacro::ParamItem(const std::string& key) const
+{
+    return StrFormat("/MACRO/PROG%d/PARAM/", m_number) + key;
+}
+
+void CMacro::HoldLoadedValues()
+{
+    // A time beyond its range or no time at all is refused (as older files
+    // always had it): a recording may last up to 360.4 s, every other time
+    // up to 300 s.
+    const float time = m_time;
+    m_time = SaneTime(m_time, m_kindId == mt::Record ? kMaxRecordTime : kMaxTime);
+    if (m_time != time && (m_kindId == mt::LogicOut || m_kindId == mt::Record))
+        NoteHeldOnLoad(ParamItem(m_kindId == mt::Record ? "MAXTIME" : "TIME"), StrFormat("%.1f", time),
+                       GetParamText(m_kindId == mt::Record ? 66 : 35), true);
+    // The device takes any volume or value, but a number it must be.
+    if (!std::isfinite(m_value)) {
+        const float value = m_value;
+        m_value = 0.0f;
+        if (OneOf(m_kindId, {mt::Volume, mt::VirtCtrl}))
+            NoteHeldOnLoad(ParamItem(m_kindId == mt::Volume ? "VOLUME" : "VALUE"), StrFormat("%g", value),
+                           GetParamText(10), true);
+    }
+    // The repeat macro's interval and count, as an upload takes them.
+    if (m_kindId == mt::Repeat) {
+        ClampLoaded(m_shortTime, int32_t{0}, kMaxRepeatInterval, int32_t{0}, ParamItem("TIME"), true);
+        ClampLoaded(m_index, int32_t{0}, kMaxRepeatCount, int32_t{0}, ParamItem("COUNT"), true);
+    }
+    // The buzzer's pattern time, repetitions and pause: a byte each.
+    if (m_kindId == mt::Buzzer) {
+        for (const auto& [param, key] : {std::pair{74, "PTN_TIME"}, std::pair{75, "REPEAT"}, std::pair{76, "PAUSE"}}) {
+            const int32_t file = GetParam(param);
+            SetParam(param, file);
+            if (GetParam(param) != file)
+                NoteHeldOnLoad(ParamItem(key), StrFormat("%d", file), GetParamText(param), true);
+        }
     }
 }
 
@@ -1667,7 +1726,6 @@ int CMacro::PostLoad()
     }
     if (s < 12)
         UpdateZoneText(true);
-    // A recording may last up to 360.4 s; every other time up to 300 s.
-    m_time = SaneTime(m_time, m_kindId == mt::Record ? 360.4f : 300.0f);
+    HoldLoadedValues();
     return 1;
 }

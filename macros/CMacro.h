@@ -49,6 +49,10 @@ public:
     // The repeat macro's interval (seconds) and count (0: without end).
     static constexpr int32_t kMaxRepeatInterval = 300;
     static constexpr int32_t kMaxRepeatCount = 65535;
+    // The longest times a macro holds, in seconds: a step's delay and a
+    // switching time, and a recording.
+    static constexpr float kMaxTime = 300.0f;
+    static constexpr float kMaxRecordTime = 360.4f;
 
     CMacro();
 
@@ -153,6 +157,11 @@ private:
     // turns false when the value is taken only in part or limited.
     bool TakeParamAnswer(const std::string& key, const std::string& value, const std::string* errFile, bool& whole);
     void ChangeType(uint32_t type);
+    // The values of a loaded file the setters limit are held as an upload's
+    // answers are; the document names them.
+    void HoldLoadedValues();
+    // "/MACRO/PROG<n>/PARAM/<key>": where a download sends a parameter.
+    std::string ParamItem(const std::string& key) const;
     void Report(const std::string* errFile, const std::string& note) const;
     // For a switch key ("MUTE", "CLEAR") answered with neither of its words:
     // the word the macro keeps and sends. Nothing for any other answer.

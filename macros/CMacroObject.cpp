@@ -175,7 +175,8 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
     const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
     const int limit = Limit(m_pDocument);
     if (key == "/CLEAR") {
-        ApplyFreeList(m_pDocument, OT_MACRO, limit, 250, value, [this](int n) { MakeMacro(m_pDocument, n); });
+        ApplyFreeList(m_pDocument, OT_MACRO, limit, 250, m_path + key, value,
+                      [this](int n) { MakeMacro(m_pDocument, n); });
         m_clear.answered = 1;
         return;
     }

@@ -102,14 +102,23 @@ CBaseDevice* FindNumbered(CQuillomerDoc* doc, uint32_t type, int number)
     return doc->GetIDManager().GetBaseDevice(number, type);
 }
 
-bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& value,
-                   const std::function<void(int number)>& make)
+bool ReadFreeList(std::span<uint8_t> free, unsigned range, const std::string& item, const std::string& value)
+{
+    if (ParseRangesString(free, range, value))
+        return true;
+    FillBits(free, 0, range, false);
+    ReportUnreadableAnswer(item + " " + value);
+    return false;
+}
+
+bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& item,
+                   const std::string& value, const std::function<void(int number)>& make)
 {
     if (!doc)
         return false;
     NumberSet free{};
     FillBits(free, 0, kNumberSetBits, true);
-    if (!ParseRanges(free, range, value))
+    if (!ReadFreeList(free, range, item, value))
         return false;
     for (int n = 1; n <= limit; ++n) {
         CBaseDevice* obj = FindNumbered(doc, type, n);
@@ -142,6 +151,7 @@ CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className
         return nullptr;
     }
     doc->AddObject(obj, category);
+    obj->KeepClearOfDeviceNames();
     return obj;
 }
 

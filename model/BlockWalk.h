@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 class CBaseDevice;
@@ -47,10 +48,17 @@ bool ReadBlockFloat(const std::string& text, float& out);
 
 // Applies a free-list answer ("1-5,7": the numbers free on the device) to the
 // objects of a type numbered 1..limit: a free number's object is deleted, a
-// used number without one is made by `make`. A value that does not read as a
-// range text (with numbers up to `range`) changes nothing; false then.
-bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& value,
-                   const std::function<void(int number)>& make);
+// used number without one is made by `make`. The answer is read whole,
+// however long it is. A value that does not read as a range text (with
+// numbers up to `range`) changes nothing and is reported as unreadable
+// (ReadFreeList); false then. `item` is the answer's path ("/TRIGGER/CLEAR").
+bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& item,
+                   const std::string& value, const std::function<void(int number)>& make);
+
+// Reads a free-list answer whole into `free` (numbers 1..range); a value that
+// does not read is reported as the unreadable answer "item value"
+// (ReportUnreadableAnswer) and gives false, `free` then holding nothing.
+bool ReadFreeList(std::span<uint8_t> free, unsigned range, const std::string& item, const std::string& value);
 
 // The object of a type and number in the document, null when none (no
 // message for a number outside the directory).

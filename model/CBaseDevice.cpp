@@ -2,8 +2,11 @@
 #include "model/SheetSymbol.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <type_traits>
 
+#include "model/BlockWalk.h"
 #include "model/ComparingStore.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -116,6 +119,75 @@ void CBaseDevice::Serialize(CArchive& ar)
     if (m_number < -1 || m_number > kMaxNumber)
         throw CArchiveException(CArchiveException::generic, "object number out of range");
 }
+
+// ---------------------------------------------------------------- values of a file
+
+namespace {
+template <typename T>
+std::string LoadedText(T v, int decimals)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        const double d = static_cast<double>(v);
+        return decimals >= 0 ? StrFormat("%.*f", decimals, d) : StrFormat("%g", d);
+    } else {
+        return std::to_string(static_cast<long long>(v));
+    }
+}
+
+template <typename T>
+bool IsFiniteValue(T v)
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return std::isfinite(v);
+    else
+        return true;
+}
+}  // namespace
+
+void CBaseDevice::NoteHeldOnLoad(const std::string& key, const std::string& fileValue, const std::string& held,
+                                 bool whole) const
+{
+    if (m_pDocument)
+        m_pDocument->NoteHeldOnLoad(this, key, fileValue, held, whole);
+}
+
+template <typename T>
+bool CBaseDevice::ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
+{
+    const T before = value;
+    if (!IsFiniteValue(value))
+        value = instead;
+    else if (value < lo)
+        value = lo;
+    else if (value > hi)
+        value = hi;
+    else
+        return false;
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
+    return true;
+}
+
+template <typename T>
+bool CBaseDevice::RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole, int decimals)
+{
+    if (IsFiniteValue(value) && value >= lo && value <= hi)
+        return false;
+    const T before = value;
+    value = instead;
+    NoteHeldOnLoad(key, LoadedText(before, decimals), LoadedText(value, decimals), whole);
+    return true;
+}
+
+template bool CBaseDevice::ClampLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                  int);
+template bool CBaseDevice::ClampLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::ClampLoaded<double>(double&, double, double, double, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<int32_t>(int32_t&, int32_t, int32_t, int32_t, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<uint16_t>(uint16_t&, uint16_t, uint16_t, uint16_t, const std::string&, bool,
+                                                   int);
+template bool CBaseDevice::RefuseLoaded<float>(float&, float, float, float, const std::string&, bool, int);
+template bool CBaseDevice::RefuseLoaded<double>(double&, double, double, double, const std::string&, bool, int);
 
 // ---------------------------------------------------------------- creation
 
@@ -812,6 +884,80 @@ int CBaseDevice::SetNameUnique(std::string& name, bool ask)
     SetName(candidate);
     Redraw();
     return changed ? 0 : 1;
+}
+
+bool CBaseDevice::IsNameOnDevice() const
+{
+    return m_type == OT_DAYPROG || m_type == OT_HOLIDAY || m_type == OT_CONSOLE;
+}
+
+std::string CBaseDevice::FreeNameAfter(const std::string& name) const
+{
+    std::string candidate;
+    for (int k = 1;; ++k) {
+        candidate = StrFormat("%s_%d", name.c_str(), k);
+        if (!IsNameTaken(candidate))
+            return candidate;
+    }
+}
+
+void CBaseDevice::Rename(const std::string& name)
+{
+    if (name == m_name)
+        return;
+    SetDocModified();
+    SetName(name);
+    Redraw();
+}
+
+void CBaseDevice::TakeDeviceName(const std::string& name, const std::string& diffFile, const std::string& item)
+{
+    const std::string* diff = diffFile.empty() ? nullptr : &diffFile;
+    if (NameRefusal(name) != 0) {
+        // The object keeps its own name, which its next download sends.
+        ReportNotHeld(diff, item, name, m_name);
+        return;
+    }
+    const uint32_t round = m_pDocument ? m_pDocument->GetUploadRound() : 0;
+    std::vector<CBaseDevice*> givingWay;
+    bool kept = false;
+    if (m_pDocument)
+        for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+            for (CBaseDevice* o : m_pDocument->GetList(c)) {
+                // The consoles' common node bears the first console's name
+                // unseen (see IsNameTaken).
+                if (o == this || o->m_name != name || o->m_type == OT_CONSOLE_OBJECT)
+                    continue;
+                // A slot's and a contact's names say what they are; a name
+                // the device gave in this upload is the device's as well.
+                if (o->m_deviceNameRound == round || o->m_fixed != 0 || o->m_type == OT_CONTROL_PAD)
+                    kept = true;
+                else
+                    givingWay.push_back(o);
+            }
+    std::string taken = name;
+    if (kept)
+        taken = FreeNameAfter(name);
+    else
+        for (CBaseDevice* o : givingWay)
+            o->Rename(o->FreeNameAfter(o->m_name));
+    Rename(taken);
+    m_deviceNameRound = round;
+    if (kept)
+        ReportNotHeld(diff, item, name, taken);
+}
+
+void CBaseDevice::KeepClearOfDeviceNames()
+{
+    if (!m_pDocument || IsNameOnDevice())
+        return;
+    const uint32_t round = m_pDocument->GetUploadRound();
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (const CBaseDevice* o : m_pDocument->GetList(c))
+            if (o != this && o->m_name == m_name && (o->IsNameOnDevice() || o->m_deviceNameRound == round)) {
+                Rename(FreeNameAfter(m_name));
+                return;
+            }
 }
 
 // ---------------------------------------------------------------- commands

@@ -159,6 +159,20 @@ public:
     static uint32_t NameRefusal(const std::string& name);
     virtual int SetNameChecked(const std::string& name, bool ask);
     virtual int SetNameUnique(std::string& name, bool ask);
+    // Whether the device holds the object's name: its download sends it (a
+    // day programme's, a holiday's, a console's).
+    bool IsNameOnDevice() const;
+    // The name the device gives in an upload stands: another object that
+    // bears it under a name the project made up gives way (its own name with
+    // a counter). Only where the name cannot be held (no name, a control
+    // character; another object that keeps it: one the device named in the
+    // same upload, a fixed slot, a contact) does the object keep its own or
+    // take the name with a counter, and the difference file names it under
+    // `item`, the name's device path.
+    void TakeDeviceName(const std::string& name, const std::string& diffFile, const std::string& item);
+    // A name the project made up for a new object (a placeholder's "%d *")
+    // gives way to a name the device holds: it takes a counter.
+    void KeepClearOfDeviceNames();
     virtual std::string GetListText();
     virtual void DrawLabel(IPainter& dc);
     // mode 1: column titles, else the object's row. Returns the count appended.
@@ -225,6 +239,26 @@ public:
     // What the document stores of the object (its record and its links),
     // without the bounding rectangle that every redraw works out again.
     std::vector<uint8_t> StoredForm();
+
+    // ---- Values read from a project file ----
+    // A damaged or hand-made file may hold a value beyond what its key takes.
+    // It is held as the key's upload reader holds the device's answer: at the
+    // nearest end of the range (ClampLoaded), or refused (RefuseLoaded), when
+    // it becomes `instead`, what a new project holds. A float that is no
+    // finite number becomes `instead` either way. The loading document lists
+    // the item, the file's value and the value held; true when the value
+    // changed. `key` and `whole` as for NoteHeldOnLoad below; a float is
+    // named with `decimals` decimals, as its line sends it (-1: as short as
+    // it reads). Instantiated for int32_t, uint16_t, float and double.
+    template <typename T>
+    bool ClampLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
+    template <typename T>
+    bool RefuseLoaded(T& value, T lo, T hi, T instead, const std::string& key, bool whole = false, int decimals = -1);
+    // Lists a value held or refused while loading, with the texts given:
+    // the key follows the object's protocol path; with `whole` it is the
+    // whole item (a key outside the object's path).
+    void NoteHeldOnLoad(const std::string& key, const std::string& fileValue, const std::string& held,
+                        bool whole = false) const;
 
     // ---- Other non-virtual operations ----
     // New number, or 0 when that number is taken (the old one stays).
@@ -298,10 +332,17 @@ private:
     void RemoveInRecords(bool (*match)(const LinkRecord&, const void*), const void* arg);
     void DeleteTwinOf(const LinkRecord& rec, bool recordIsOutgoing);
     bool IsNameTaken(const std::string& name) const;
+    // The first "<name>_<k>" (k = 1, 2, ...) no other object bears.
+    std::string FreeNameAfter(const std::string& name) const;
+    // Takes `name` and says so to the document and the sheet.
+    void Rename(const std::string& name);
     void WalkChain(const LinkRecord& from, int32_t category, LinkRefList& list, bool all) const;
     void WalkCategory(int32_t category, LinkRefList& list, bool all, int depth) const;
 
     mutable std::shared_ptr<int> m_alive;  // made when first asked for
+    // The document's upload round in which the device gave the name (0: the
+    // name is the project's own); not stored.
+    uint32_t m_deviceNameRound = 0;
 };
 
 // Type-check helper for CArchive::ReadObject.

@@ -704,6 +704,8 @@ void CQuillomerDoc::Serialize(CArchive& ar)
             ReadLinkBlock(ar, obj, true, partners);
         }
     }
+    // Before the upgrades below may delete objects that noted values.
+    NameHeldOnLoad();
     for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
         m_lists[c].remove(nullptr);
 
@@ -754,11 +756,36 @@ void CQuillomerDoc::Serialize(CArchive& ar)
     }
 }
 
+void CQuillomerDoc::NoteHeldOnLoad(const CBaseDevice* obj, const std::string& key, const std::string& fileValue,
+                                   const std::string& held, bool whole)
+{
+    if (!m_loading)
+        return;
+    if (whole || !obj->GetPath().empty()) {
+        m_heldOnLoad.push_back({whole ? key : obj->GetPath() + key, fileValue, held});
+        return;
+    }
+    m_heldUnnamed.emplace_back(obj, m_heldOnLoad.size());
+    m_heldOnLoad.push_back({key, fileValue, held});
+}
+
+void CQuillomerDoc::NameHeldOnLoad()
+{
+    // Every object read has its path now; one without any is named.
+    for (const auto& [obj, index] : m_heldUnnamed) {
+        HeldOnLoad& h = m_heldOnLoad[index];
+        h.item = (obj->GetPath().empty() ? obj->GetName() + " " : obj->GetPath()) + h.item;
+    }
+    m_heldUnnamed.clear();
+}
+
 bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
 {
     DeleteContents();
     m_loadError = {};
     m_movedOnLoad.clear();
+    m_heldOnLoad.clear();
+    m_heldUnnamed.clear();
     if (size == 0) {
         // An empty file is a project without contents: it gets the default
         // system a new project has, so that every document holds its
@@ -773,6 +800,12 @@ bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
     m_modified = true;  // objects made while loading do not touch the title
     CArchive ar(data, size);
     ar.m_pDocument = this;
+    // Objects note the values they hold or refuse while the file is read.
+    m_loading = true;
+    struct EndLoading {
+        bool& flag;
+        ~EndLoading() { flag = false; }
+    } endLoading{m_loading};
     try {
         Serialize(ar);
         // The project ends with its last field: anything after it means the
@@ -785,7 +818,7 @@ bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
                     if (obj->KeepWithinBounds() &&
                         std::find(m_movedOnLoad.begin(), m_movedOnLoad.end(), obj->GetName()) == m_movedOnLoad.end())
                         m_movedOnLoad.push_back(obj->GetName());
-            m_modified = !m_movedOnLoad.empty();
+            m_modified = !m_movedOnLoad.empty() || !m_heldOnLoad.empty();
             return true;
         }
         m_loadError.reason = StrFormat(LoadStringId(IDS_FILE_TRAILING_BYTES).c_str(),
@@ -805,6 +838,8 @@ bool CQuillomerDoc::Load(const uint8_t* data, size_t size)
     }
     m_loadError.messageId = IDS_OPEN_FAILED;
     m_movedOnLoad.clear();
+    m_heldOnLoad.clear();
+    m_heldUnnamed.clear();
     DeleteContents();
     m_modified = false;
     return false;
@@ -839,7 +874,7 @@ bool CQuillomerDoc::OnOpenDocument(const std::string& path)
     if (empty)
         m_data.fileTitle = GetProjectName();
     if (m_modified)
-        m_title += " *";  // symbols were brought into range
+        m_title += " *";  // symbols or values were brought into range
 
     const std::string log = GetLogFileName();
     std::error_code ec;

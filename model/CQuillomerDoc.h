@@ -50,6 +50,17 @@ struct LoadError {
     std::string reason;
 };
 
+// A value the file last loaded held beyond what its key takes (a damaged or
+// hand-made file): the item (the protocol path and key, "/FUSE/AMP485/VALUE"),
+// the file's value and the value the project holds instead, which is what
+// is shown and sent.
+struct HeldOnLoad {
+    std::string item;
+    std::string file;
+    std::string held;
+    bool operator==(const HeldOnLoad&) const = default;
+};
+
 // Document command ids.
 namespace doccmd {
 enum : uint32_t {
@@ -109,6 +120,12 @@ public:
     // This document's own connected flag (its information slot).
     int GetConnectedFlag() const;
 
+    // ---- Uploads ----
+    // Every upload is a round of its own: a name the device gave in the
+    // round in progress stands against the names it gives after it.
+    void BeginUploadRound() { ++m_uploadRound; }
+    uint32_t GetUploadRound() const { return m_uploadRound; }
+
     // ---- Title, path, modified flag ----
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& title);
@@ -160,6 +177,17 @@ public:
     const std::vector<std::string>& GetMovedOnLoad() const { return m_movedOnLoad; }
     // Called by an object whose place is brought into range while it loads.
     void NoteMovedOnLoad(const std::string& objectName) { m_movedOnLoad.push_back(objectName); }
+    // The values the file last loaded held beyond their range, held to it or
+    // refused while it was read (the document is then modified); the caller
+    // tells the user once.
+    const std::vector<HeldOnLoad>& GetHeldOnLoad() const { return m_heldOnLoad; }
+    // Called by an object that holds or refuses a value while the document
+    // loads; at any other time (objects read from a drag) nothing is noted.
+    // `key` follows the object's protocol path, which an object read from
+    // the file gets only after its own data: the item is named once it has
+    // it. With `whole` the key is the whole item.
+    void NoteHeldOnLoad(const CBaseDevice* obj, const std::string& key, const std::string& fileValue,
+                        const std::string& held, bool whole = false);
     // Writes through a temporary file beside the target, then renames it.
     // On failure the old file stays, the document stays modified, false.
     bool OnSaveDocument(const std::string& path);
@@ -256,6 +284,13 @@ private:
     std::string m_pathName;
     bool m_modified = false;
     uint64_t m_listChanges = 0;  // objects added to or taken out of the lists so far
+    uint32_t m_uploadRound = 1;
     LoadError m_loadError;
     std::vector<std::string> m_movedOnLoad;
+    std::vector<HeldOnLoad> m_heldOnLoad;
+    // Values noted before their object had its path: the object and the
+    // entry of m_heldOnLoad whose item is its key so far.
+    std::vector<std::pair<const CBaseDevice*, size_t>> m_heldUnnamed;
+    void NameHeldOnLoad();
+    bool m_loading = false;  // the file's objects are being read
 };

@@ -102,6 +102,12 @@ int GetOutBufferCount()
     return Sender() ? Sender()->GetOutBufferCount() : 0;
 }
 
+void ReportUnreadableAnswer(const std::string& answer)
+{
+    if (Sender())
+        Sender()->AnswerUnreadable(answer);
+}
+
 IAppHost& GetAppHost()
 {
     return Host() ? *Host() : NeutralHost();

@@ -41,6 +41,10 @@ public:
     virtual void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten) = 0;
     // Bytes queued in the serial output buffer that have not left yet.
     virtual int GetOutBufferCount() const = 0;
+    // An answer of the device that a transfer needs and that cannot be read
+    // (a list of free numbers that is no range text): the transfer cannot
+    // know what the device holds, and ends there, naming it.
+    virtual void AnswerUnreadable(const std::string& answer) {}
 };
 
 // Producers hold back while the output buffer holds this many bytes or more.
@@ -122,6 +126,9 @@ IDocView* GetActiveDocView();
 void SendCommand(const std::string& line, CQuillomerDoc* doc, bool shorten);
 // The output-buffer count of the installed line sender (0 when none).
 int GetOutBufferCount();
+// Tells the installed line sender that the answer `answer` ("PATH VALUE")
+// cannot be read (nothing when none is installed).
+void ReportUnreadableAnswer(const std::string& answer);
 // True while the output buffer holds kOutBufferHoldBack bytes or more.
 inline bool IsOutBufferFull() { return GetOutBufferCount() >= kOutBufferHoldBack; }
 

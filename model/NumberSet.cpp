@@ -87,12 +87,14 @@ const char* NextItem(const char* p)
     return comma ? comma + 1 : nullptr;
 }
 
-bool ParseBuffer(std::span<uint8_t> set, unsigned max, bool hex)
+// Parses the range text `text` (ended by its terminator); `cut`: the text is
+// the kept part of a longer one, and the parse fails.
+bool ParseText(const char* text, bool cut, std::span<uint8_t> set, unsigned max, bool hex)
 {
     FillBits(set, 0, max, false);
     bool valueRead = false;
     bool firstItem = true;
-    for (const char* p = g_buffer; p != nullptr; p = NextItem(p)) {
+    for (const char* p = text; p != nullptr; p = NextItem(p)) {
         uint32_t low = 0, high = 0;
         const int n = ScanItem(p, hex, low, high);
         if (n == kEndOfText)
@@ -107,11 +109,16 @@ bool ParseBuffer(std::span<uint8_t> set, unsigned max, bool hex)
         if (high > max)
             return false;
         if (low == 0)
-            return firstItem && n == 1 && !g_bufferCut;  // a leading "0" is the empty set
+            return firstItem && n == 1 && !cut;  // a leading "0" is the empty set
         FillBits(set, low - 1, high - low + 1, true);
         firstItem = false;
     }
-    return valueRead && !g_bufferCut;
+    return valueRead && !cut;
+}
+
+bool ParseBuffer(std::span<uint8_t> set, unsigned max, bool hex)
+{
+    return ParseText(g_buffer, g_bufferCut, set, max, hex);
 }
 
 void AppendNumber(std::string& out, unsigned n, bool hex)
@@ -293,6 +300,14 @@ bool ParseRangesHex(std::span<uint8_t> set, unsigned max, std::string_view text)
 {
     SetRangeText(text);
     return ParseRangesHex(set, max);
+}
+
+bool ParseRangesString(std::span<uint8_t> set, unsigned max, std::string_view text)
+{
+    // The text stands alone, with its terminator: a NUL inside it ends it,
+    // as it ends a text in the buffer.
+    const std::string whole(text);
+    return ParseText(whole.c_str(), false, set, max, false);
 }
 
 size_t RangesToText(std::span<const uint8_t> set, unsigned count)

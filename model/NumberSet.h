@@ -74,6 +74,11 @@ bool ParseRangesFmt(std::span<uint8_t> set, unsigned max, unsigned offset, char 
 // Shorthands: SetRangeText(text), then the parse.
 bool ParseRanges(std::span<uint8_t> set, unsigned max, std::string_view text);
 bool ParseRangesHex(std::span<uint8_t> set, unsigned max, std::string_view text);
+// The counterpart of RangesToString: parses `text` itself, whatever its
+// length, as ParseRanges parses the buffer, which is left alone. The form
+// for texts that are read whole, such as the device's lists of free numbers
+// (every third entry of a table of 250 in use makes a list of 595 characters).
+bool ParseRangesString(std::span<uint8_t> set, unsigned max, std::string_view text);
 
 // --- Writing ------------------------------------------------------------------
 

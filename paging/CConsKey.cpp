@@ -67,7 +67,7 @@ bool IsKeyAnswerRest(const std::string& rest)
     if (rest.empty())
         return true;
     static const long kLow[3] = {-125, -128, 0};
-    static const long kHigh[3] = {130, 127, 127};
+    static const long kHigh[3] = {130, 127, CConsKey::kMaxPriority};
     size_t start = 0;
     for (int i = 0;; ++i) {
         const size_t comma = rest.find(',', start);
@@ -498,6 +498,32 @@ void CConsKey::UpdateFields(CBaseDevice* firstTarget, CBaseDevice* secondTarget,
         break;
     }
     m_working = v;
+}
+
+void CConsKey::ForgetMacro(const CBaseDevice& macro)
+{
+    const int32_t n = macro.GetNumber();
+    const auto isMacroKey = [](const ConsKeyValues& v) { return v.function >= CKF_MACRO && v.function <= CKF_MACSWT; };
+    const auto holdsA = [&](const ConsKeyValues& v) { return isMacroKey(v) && v.a == n; };
+    const auto holdsB = [&](const ConsKeyValues& v) {
+        return (v.function == CKF_MACRO || v.function == CKF_MACSWT) && v.b == n;
+    };
+    if (holdsA(m_stored) || holdsA(m_working) || m_firstTarget == &macro) {
+        ParseValueText(CKF_DISABLED, std::string(), true);
+        return;
+    }
+    if (!holdsB(m_stored) && !holdsB(m_working) && m_secondTarget != &macro)
+        return;
+    const CBaseDevice::ChangeGuard guard(m_console);
+    if (holdsB(m_stored))
+        m_stored.b = 0;
+    if (holdsB(m_working))
+        m_working.b = 0;
+    if (m_secondTarget == &macro)
+        m_secondTarget = nullptr;
+    RefreshCaption();
+    if (m_view)
+        m_view->KeyChanged(*this);
 }
 
 void CConsKey::SyncWorkingCopy(bool toWorking)

@@ -84,6 +84,8 @@ public:
     static constexpr int kFirstProgrammable = 101;
     static constexpr int kLastProgrammable = 112;
     static constexpr int kMaxFixed = 100;
+    // The highest priority a key's third value (C) carries.
+    static constexpr int32_t kMaxPriority = 127;
 
     // For loading.
     CConsKey();
@@ -120,6 +122,11 @@ public:
     // After the working copy has become the stored values: A, B, C from the
     // chosen targets (groupSlot: the sequence number of a group target).
     void UpdateFields(CBaseDevice* firstTarget, CBaseDevice* secondTarget, int groupSlot);
+    // The macro is going away: a key whose macro (A) it is holds no macro
+    // and becomes the unprogrammed key its view shows; one whose second
+    // macro (B) it is keeps its macro without a second. Neither keeps the
+    // number, which a later macro of that number would take up unseen.
+    void ForgetMacro(const CBaseDevice& macro);
     // true: the working copy from the stored values; false: the other way.
     void SyncWorkingCopy(bool toWorking);
     // Takes values as both the stored values and the working copy.

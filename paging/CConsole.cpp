@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -181,8 +182,10 @@ void CConsole::Serialize(CArchive& ar)
     if (ar.IsLoading())
         m_prop.SetConsole(this);
     m_prop.Serialize(ar, ar.IsLoading() ? m_loadedSchema : 4);
-    if (ar.IsLoading())
+    if (ar.IsLoading()) {
         m_prop.SetConsole(this);
+        HoldLoadedSettings();
+    }
     // The model check sets the keys' edits back to what they hold: not when
     // the console is only stored to see whether a change changed it, while
     // the key dialog edits a key.
@@ -522,6 +525,9 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
             ShowMessage(StrFormat(LoadStringId(IDS_CONS_NO_GROUP).c_str(), number), mb::IconExclamation);
         return;
     }
+    case consparam::Name:
+        TakeDeviceName(value, diffFileName, m_path + "/" + key);
+        return;
     case consparam::Ext:
     case consparam::PttPrio: {
         // A word the setting does not offer changes nothing and is named
@@ -544,6 +550,40 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
             ShowMessageId(IDS_CONS_PARSER_ERROR, mb::IconExclamation);
         return;
     }
+    }
+}
+
+void CConsole::HoldLoadedSettings()
+{
+    const CConsProp fresh;
+    const auto hold = [&](int32_t code, bool wordIndex) {
+        const std::string text = m_prop.GetParamText(code);
+        bool taken = SettingAnswerText(code, text).has_value();
+        if (wordIndex) {
+            const size_t words = code == consparam::Ext ? std::size(kExtWords) : std::size(kPttWords);
+            const std::optional<long> i = ScanWholeNumber(text, 0, static_cast<long>(words) - 1);
+            taken = i.has_value();
+        }
+        if (taken)
+            return;
+        m_prop.SetParamText(code, fresh.GetParamText(code));
+        NoteHeldOnLoad(std::string("/") + KeywordOf(code), text, ParamValueText(code));
+    };
+    hold(consparam::Prio, false);
+    hold(consparam::OnPrio, false);
+    hold(consparam::Passwords, false);
+    hold(consparam::PttPrio, true);
+    hold(consparam::Ext, true);
+    // A key's priority is a byte in the file, beyond what the key's answer
+    // may carry: refused, as a new key has none.
+    for (CConsKey* key : m_prop.GetAllKeys()) {
+        ConsKeyValues v = key->Stored();
+        if (v.c >= 0 && v.c <= CConsKey::kMaxPriority)
+            continue;
+        const std::string file = key->DownloadValueText();
+        v.c = 0;
+        key->AssignValues(v);
+        NoteHeldOnLoad(StrFormat("/KEY%d", key->GetNumber()), file, key->DownloadValueText());
     }
 }
 

@@ -74,6 +74,10 @@ public:
     std::string ParamValueText(int32_t code) const;
     // Model and EXT check after loading or changing the model.
     void SetupModel();
+    // Settings of a loaded file the console cannot hold as its answers are
+    // held (a priority beyond its range, a word index it has no word for)
+    // are refused: they become what a new console has, named by the document.
+    void HoldLoadedSettings();
     // Bit 0: a TALKEXT key exists; bit 1: an AUX key exists.
     int CheckExtKeys(bool hasExtension, bool testOnly);
     int32_t GetAddress() const { return GetNumber(); }

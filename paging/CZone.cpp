@@ -125,6 +125,10 @@ void CZone::Serialize(CArchive& ar)
     }
     if (m_loadedSchema >= 3) {
         ar >> m_negTolerance >> m_posTolerance >> m_ignoredFaults >> m_testVolume;
+        // Held at the ranges, as the device's answers are.
+        ClampLoaded(m_negTolerance, 0, kMaxTolerance, 0, "/TEST/NEGTOL");
+        ClampLoaded(m_posTolerance, 0, kMaxTolerance, 0, "/TEST/POSTOL");
+        ClampLoaded(m_testVolume, kMinTestVolume, kMaxTestVolume, kMaxTestVolume, "/TESTVOL");
     } else if (m_loadedSchema <= 1) {
         for (int i = 0; i < 8; ++i) {
             uint32_t unused = 0;
@@ -342,9 +346,9 @@ int32_t CZone::SetAttribute(int attribute, int32_t value)
         m_ignoredFaults = text;
         return 0;
     }
-    case zoneattr::PosTol: return m_posTolerance = std::clamp(value, 0, 100);
-    case zoneattr::NegTol: return m_negTolerance = std::clamp(value, 0, 100);
-    case zoneattr::TestVolume: return m_testVolume = std::clamp(value, -78, 0);
+    case zoneattr::PosTol: return m_posTolerance = std::clamp(value, 0, kMaxTolerance);
+    case zoneattr::NegTol: return m_negTolerance = std::clamp(value, 0, kMaxTolerance);
+    case zoneattr::TestVolume: return m_testVolume = std::clamp(value, kMinTestVolume, kMaxTestVolume);
     default: return 0;
     }
 }
@@ -416,7 +420,7 @@ void CZone::ParseUploadLines(std::string line, const std::string& diffFileName, 
     auto offAsZero = [](std::string v) { return v == "OFF" ? std::string("0") : v; };
     auto zeroAs = [](std::string v, const char* other) { return v == "0" ? std::string(other) : v; };
     if (key == "/NAME") {
-        m_name = value;
+        TakeDeviceName(value, diffFileName, m_path + key);
     } else if (key == "/OUTPUT") {
         mismatch(IDS_ZONE_OUTPUTS_DIFFER, GetAttributeText(zoneattr::Output));
     } else if (key == "/RELAY") {

@@ -47,6 +47,10 @@ public:
     static constexpr int32_t kPrioKey = 11;
     static constexpr int32_t kControlKey = 12;
     static constexpr int32_t kCollCallKey = 10;
+    // The line test's ranges: the tolerances in percent, the test volume in dB.
+    static constexpr int32_t kMaxTolerance = 100;
+    static constexpr int32_t kMinTestVolume = -78;
+    static constexpr int32_t kMaxTestVolume = 0;
 
     CZone();
 

@@ -140,6 +140,14 @@ void CEventLog::Serialize(CArchive& ar)
         ar >> m_masks[i];
     if (m_loadedSchema >= 2)
         ar >> m_masks[VirtCtrl];
+    // A mask the device's answer could not give either (a word it does not
+    // know, a number beyond its table) is refused: the mask records nothing.
+    for (int i = 0; i < MaskCount; ++i) {
+        if (!IsMaskText(i, m_masks[i])) {
+            NoteHeldOnLoad(kMaskKeys[i], m_masks[i], "NONE");
+            m_masks[i] = "NONE";
+        }
+    }
 }
 
 std::string CEventLog::GetValue(int index) const

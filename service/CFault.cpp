@@ -101,6 +101,15 @@ void CFault::Serialize(CArchive& ar)
         // The console display word was a plain on/off flag.
         m_consoleDisplay = m_consoleDisplay != 0 ? 0 : -1;
     }
+    // Below "off" is off; a console beyond the 16 is refused as the device's
+    // answer would be (all consoles, as a new project has it).
+    const int32_t display = m_consoleDisplay;
+    if (display < kDisplayOff)
+        m_consoleDisplay = kDisplayOff;
+    else if (display > kMaxDisplayConsole)
+        m_consoleDisplay = kDisplayAll;
+    if (m_consoleDisplay != display)
+        NoteHeldOnLoad(kKeys[3], StrFormat("%d", display), GetValue(2));
 }
 
 std::string CFault::GetValue(int index) const
@@ -188,11 +197,11 @@ void CFault::SetValue(int index, const std::string& text)
         break;
     case 2: {
         if (text == "OFF") {
-            m_consoleDisplay = -1;
+            m_consoleDisplay = kDisplayOff;
         } else if (text == "ON") {
-            m_consoleDisplay = 0;
+            m_consoleDisplay = kDisplayAll;
         } else if (const std::optional<long> n = ScanWholeNumber(text, LONG_MIN, LONG_MAX)) {
-            m_consoleDisplay = *n >= 1 && *n <= 16 ? static_cast<int32_t>(*n) : 0;
+            m_consoleDisplay = *n >= 1 && *n <= kMaxDisplayConsole ? static_cast<int32_t>(*n) : kDisplayAll;
         }
         break;
     }

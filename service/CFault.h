@@ -32,6 +32,11 @@ public:
     // Indexes of GetFlags/SetFlags.
     enum Flag : int { Included = 0, Latch = 1, ConsoleDisplay = 2, ManualFault = 3, Active = 4 };
 
+    // The console display: off, all consoles, or one of the 16 consoles.
+    static constexpr int32_t kDisplayOff = -1;
+    static constexpr int32_t kDisplayAll = 0;
+    static constexpr int32_t kMaxDisplayConsole = 16;
+
     CFault();
 
     void Serialize(CArchive& ar) override;

@@ -40,6 +40,11 @@ void CFuse::Serialize(CArchive& ar)
         else
             ar >> step;
     }
+    // A step the fuse does not have is refused as an answer of the device
+    // would be: the fuse keeps what a new project holds.
+    if (ar.IsLoading())
+        for (int i = 0; i < FieldCount; ++i)
+            RefuseLoaded(m_steps[i], kMinStep, kMaxStep, kDefaultStep, kFieldKeys[i]);
 }
 
 int CFuse::GetDownloadLines(int mode, int step)
@@ -84,7 +89,7 @@ void CFuse::ParseUploadLines(std::string line, const std::string& diffFileName, 
             // Only a whole number standing alone is a step, and only one of
             // the four the fuse has ("3x", "1e40", "2.5" or 7 are none):
             // another text leaves the project's, named.
-            if (const std::optional<long> v = ScanWholeNumber(value, 0, 3))
+            if (const std::optional<long> v = ScanWholeNumber(value, kMinStep, kMaxStep))
                 SetStep(i, static_cast<int32_t>(*v));
             else
                 ReportNotHeld(diffFileName.empty() ? nullptr : &diffFileName, m_path + key, value,

@@ -14,6 +14,9 @@ public:
     // The five fuses in stored and protocol order.
     enum Field : int { Slot1A = 0, Slot1B = 1, Slot2A = 2, Slot2B = 3, Amp485 = 4, FieldCount = 5 };
     static constexpr int32_t kDefaultStep = 3;  // 990 mA
+    // The four steps the fuses have: 0, 330, 660 and 990 mA.
+    static constexpr int32_t kMinStep = 0;
+    static constexpr int32_t kMaxStep = 3;
 
     CFuse();
 

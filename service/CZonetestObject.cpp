@@ -55,6 +55,26 @@ constexpr StepKey kAnswerKeys[] = {
     {"/WIPE", CZonetestObject::WipeCycles},
 };
 
+// The ranges the settings hold, from the device and from the form alike.
+constexpr float kMinFrequency = 10.0f;  // Hz, test and impedance frequency
+constexpr float kMaxFrequency = 23000.0f;
+constexpr float kMinAdjustPerDay = 0.001f;  // percent
+constexpr float kMaxAdjustPerDay = 1.0f;
+constexpr int32_t kMaxAdjust = 30;  // percent
+constexpr int32_t kMinAmpVolume = -78;  // dB
+constexpr int32_t kMaxAmpVolume = 0;
+constexpr float kMaxGroundFaultDelay = 1000.0f;  // s
+constexpr int32_t kMaxWipeCycles = 100;
+
+// The protocol key of a setting.
+const char* KeyOf(int valueKey)
+{
+    for (const StepKey& k : kAnswerKeys)
+        if (k.valueKey == valueKey)
+            return k.key;
+    return "";
+}
+
 template <typename T>
 T Clamp(T v, T lo, T hi)
 {
@@ -138,6 +158,24 @@ void CZonetestObject::Serialize(CArchive& ar)
     Transfer(ar, m_ampVolume4Ohm);
     Transfer(ar, m_groundFaultDelay);
     Transfer(ar, m_wipeCycles);
+    if (ar.IsStoring())
+        return;
+    // Settings beyond their ranges are held at them, as the device's answers
+    // are; one that is no number at all gets what a new project holds.
+    const CZonetestObject fresh;
+    ClampLoaded(m_testFrequency, kMinFrequency, kMaxFrequency, fresh.m_testFrequency, KeyOf(TestFrequency), false, 1);
+    ClampLoaded(m_adjustPerDay, kMinAdjustPerDay, kMaxAdjustPerDay, fresh.m_adjustPerDay, KeyOf(AdjustPerDay), false,
+                3);
+    ClampLoaded(m_maxAdjust, 0, kMaxAdjust, fresh.m_maxAdjust, KeyOf(MaxAdjust));
+    ClampLoaded(m_impedanceFrequency, kMinFrequency, kMaxFrequency, fresh.m_impedanceFrequency,
+                KeyOf(ImpedanceFrequency), false, 1);
+    for (const auto& [volume, key] :
+         {std::pair{&m_ampVolume100V, AmpVolume100V}, std::pair{&m_ampVolume70V, AmpVolume70V},
+          std::pair{&m_ampVolume50V, AmpVolume50V}, std::pair{&m_ampVolume4Ohm, AmpVolume4Ohm}})
+        ClampLoaded(*volume, kMinAmpVolume, kMaxAmpVolume, kMaxAmpVolume, KeyOf(key));
+    ClampLoaded(m_groundFaultDelay, 0.0f, kMaxGroundFaultDelay, fresh.m_groundFaultDelay, KeyOf(GroundFaultDelay),
+                false, 1);
+    ClampLoaded(m_wipeCycles, 0, kMaxWipeCycles, fresh.m_wipeCycles, KeyOf(WipeCycles));
 }
 
 std::string CZonetestObject::GetValue(int key) const
@@ -170,17 +208,17 @@ void CZonetestObject::SetValue(int key, const std::string& text)
 {
     const ChangeGuard guard(*this);
     switch (key) {
-    case TestFrequency: ReadFloat(text, 10.0f, 23000.0f, m_testFrequency); break;
-    case AdjustPerDay: ReadFloat(text, 0.001f, 1.0f, m_adjustPerDay); break;
-    case MaxAdjust: ReadInt(text, 0, 30, m_maxAdjust); break;
+    case TestFrequency: ReadFloat(text, kMinFrequency, kMaxFrequency, m_testFrequency); break;
+    case AdjustPerDay: ReadFloat(text, kMinAdjustPerDay, kMaxAdjustPerDay, m_adjustPerDay); break;
+    case MaxAdjust: ReadInt(text, 0, kMaxAdjust, m_maxAdjust); break;
     case ShortDisconnect: m_shortDisconnect = text == "ON" ? 1 : 0; break;
-    case ImpedanceFrequency: ReadFloat(text, 10.0f, 23000.0f, m_impedanceFrequency); break;
-    case AmpVolume100V: ReadInt(text, -78, 0, m_ampVolume100V); break;
-    case AmpVolume70V: ReadInt(text, -78, 0, m_ampVolume70V); break;
-    case AmpVolume50V: ReadInt(text, -78, 0, m_ampVolume50V); break;
-    case AmpVolume4Ohm: ReadInt(text, -78, 0, m_ampVolume4Ohm); break;
-    case GroundFaultDelay: ReadFloat(text, 0.0f, 1000.0f, m_groundFaultDelay); break;
-    case WipeCycles: ReadInt(text == "OFF" ? std::string("0") : text, 0, 100, m_wipeCycles); break;
+    case ImpedanceFrequency: ReadFloat(text, kMinFrequency, kMaxFrequency, m_impedanceFrequency); break;
+    case AmpVolume100V: ReadInt(text, kMinAmpVolume, kMaxAmpVolume, m_ampVolume100V); break;
+    case AmpVolume70V: ReadInt(text, kMinAmpVolume, kMaxAmpVolume, m_ampVolume70V); break;
+    case AmpVolume50V: ReadInt(text, kMinAmpVolume, kMaxAmpVolume, m_ampVolume50V); break;
+    case AmpVolume4Ohm: ReadInt(text, kMinAmpVolume, kMaxAmpVolume, m_ampVolume4Ohm); break;
+    case GroundFaultDelay: ReadFloat(text, 0.0f, kMaxGroundFaultDelay, m_groundFaultDelay); break;
+    case WipeCycles: ReadInt(text == "OFF" ? std::string("0") : text, 0, kMaxWipeCycles, m_wipeCycles); break;
     default: break;
     }
 }

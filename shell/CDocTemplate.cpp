@@ -30,6 +30,34 @@ std::string MovedObjectsText(const CQuillomerDoc& doc)
         text += "\n...";
     return text;
 }
+
+// A value as the file held it, on one line of the message: control
+// characters shown as blanks, a long text cut short.
+std::string ShownFileValue(const std::string& value)
+{
+    constexpr size_t kLongest = 40;
+    std::string text;
+    for (char c : value)
+        text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+    return text.size() > kLongest ? text.substr(0, kLongest) + "..." : text;
+}
+
+// The values a load held or refused, one a line: the item, the file's value
+// and the project's; a long list is cut short like the one of
+// the moved objects.
+std::string HeldValuesText(const CQuillomerDoc& doc)
+{
+    constexpr size_t kShown = 20;
+    const std::vector<HeldOnLoad>& values = doc.GetHeldOnLoad();
+    std::string text;
+    for (size_t i = 0; i < values.size() && i < kShown; ++i) {
+        const HeldOnLoad& v = values[i];
+        text += (i ? "\n" : "") + v.item + ": " + ShownFileValue(v.file) + " → " + v.held;
+    }
+    if (values.size() > kShown)
+        text += "\n...";
+    return text;
+}
 }  // namespace
 
 CDocTemplate::CDocTemplate(CMainFrame* frame) : m_frame(frame) {}
@@ -109,9 +137,15 @@ CQuillomerDoc* CDocTemplate::OpenDocumentFile(const QString& path)
             ShowMessageWithDetail(LoadStringId(error.messageId), error.reason, mb::Ok | mb::IconExclamation);
             return nullptr;
         }
+        // What loading brought into range is said once, in one message.
+        std::string corrected;
         if (!doc->GetMovedOnLoad().empty())
-            ShowMessage(StrFormat(LoadStringId(IDS_OBJECTS_MOVED).c_str(), MovedObjectsText(*doc).c_str()),
-                        mb::Ok | mb::IconInformation);
+            corrected = StrFormat(LoadStringId(IDS_OBJECTS_MOVED).c_str(), MovedObjectsText(*doc).c_str());
+        if (!doc->GetHeldOnLoad().empty())
+            corrected += (corrected.empty() ? "" : "\n\n") +
+                         StrFormat(LoadStringId(IDS_VALUES_HELD).c_str(), HeldValuesText(*doc).c_str());
+        if (!corrected.empty())
+            ShowMessage(corrected, mb::Ok | mb::IconInformation);
         if (CQuillomerApp* app = CQuillomerApp::Instance())
             app->AddToRecentFileList(full);
     }

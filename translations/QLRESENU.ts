@@ -360,6 +360,10 @@ Please check that the modem is connected to the right COM port.</translation>
         <translation>QUILLOMER did not understand &apos;%s&apos; ! The transfer has been cancelled.</translation>
     </message>
     <message>
+        <source>Die Antwort &apos;%s&apos; von QUILLOMER ist nicht lesbar ! Die Übertragung wurde abgebrochen.</source>
+        <translation>The answer &apos;%s&apos; from QUILLOMER cannot be read ! The transfer has been cancelled.</translation>
+    </message>
+    <message>
         <source>Überprüfen Sie die LOG Datei!</source>
         <translation>Check the LOG file!</translation>
     </message>
@@ -4389,6 +4393,16 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) could not be sent yet because the QUILLOMER holds the transfer; they follow as soon as the QUILLOMER takes them.</translation>
     </message>
     <message>
+        <source>Die Freigabe der Makrosperre (&quot;/MACRO/LOCK OFF&quot;) und das Speichern (&quot;/SERVICE/START FASTSAVE&quot;) wurden gesendet, aber von QUILLOMER nicht gelesen: die Makros des QUILLOMER bleiben gesperrt und seine Einstellungen sind nicht gespeichert.</source>
+        <extracomment>36310</extracomment>
+        <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) and the save (&quot;/SERVICE/START FASTSAVE&quot;) were sent, but the QUILLOMER did not read them: the QUILLOMER&apos;s macros stay locked and its settings are not saved.</translation>
+    </message>
+    <message>
+        <source>Die Freigabe der Makrosperre (&quot;/MACRO/LOCK OFF&quot;) wurde gesendet, aber von QUILLOMER nicht gelesen: die Makros des QUILLOMER bleiben gesperrt.</source>
+        <extracomment>36311</extracomment>
+        <translation>The release of the macro lock (&quot;/MACRO/LOCK OFF&quot;) was sent, but the QUILLOMER did not read it: the QUILLOMER&apos;s macros stay locked.</translation>
+    </message>
+    <message>
         <source>QUILLOMER antwortet nicht mehr: %d von %d Abfragen blieben unbeantwortet.</source>
         <extracomment>36303</extracomment>
         <translation>The QUILLOMER no longer answers: %d of %d queries remained unanswered.</translation>
@@ -4722,6 +4736,13 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
 %s</source>
         <extracomment>IDS_OBJECTS_MOVED</extracomment>
         <translation>The place or the line routing of these objects lay outside the valid range and has been corrected:
+%s</translation>
+    </message>
+    <message>
+        <source>Folgende Werte der Projektdatei lagen außerhalb ihres Bereichs und wurden angepasst (Wert der Datei → Wert im Projekt):
+%s</source>
+        <extracomment>IDS_VALUES_HELD</extracomment>
+        <translation>These values of the project file lay outside their range and have been corrected (value in the file → value in the project):
 %s</translation>
     </message>
     <message>
@@ -6320,6 +6341,11 @@ Download week programmes</translation>
         <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): das Gerät hat &apos;%s&apos; nicht verstanden.</source>
         <extracomment>CFeatureFrm::kTransferRefused</extracomment>
         <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device did not understand &apos;%s&apos;.</translation>
+    </message>
+    <message>
+        <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): die Antwort &apos;%s&apos; des Geräts ist nicht lesbar.</source>
+        <extracomment>CFeatureFrm::kTransferUnreadable</extracomment>
+        <translation>The transfer &apos;%s&apos; is incomplete (step %d of %d): the device&apos;s answer &apos;%s&apos; cannot be read.</translation>
     </message>
     <message>
         <source>Die Übertragung &apos;%s&apos; ist nicht vollständig (Schritt %d von %d): keine Antwort vom Gerät.</source>

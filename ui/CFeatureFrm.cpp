@@ -40,6 +40,9 @@ QL_STRING_TABLE({
     {CFeatureFrm::kTransferNoEcho,
      "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): das Gerät hat die gesendeten Zeilen nicht "
      "mehr gelesen (kein Echo)."},
+    {CFeatureFrm::kTransferUnreadable,
+     "Die Übertragung '%s' ist nicht vollständig (Schritt %d von %d): die Antwort '%s' des Geräts ist nicht "
+     "lesbar."},
     {CFeatureFrm::kTransferRestNotSent, "Die übrigen Einträge wurden nicht übertragen."},
     {CFeatureFrm::kTransferEntryRestNotSent, "Der Rest des Eintrags wurde nicht gesendet."},
     {CFeatureFrm::kTransferSentUnread,
@@ -443,7 +446,8 @@ void CFeatureFrm::RunTransfer(CBaseDevice* obj, int mode, int resetStep, const T
     // as far as the device read), and the bar shows what the message says.
     reached = m_loop.Reached();
     m_progress->setValue(reached);
-    m_loop.End(mode, true);
+    if (const CTransferLoop::Stop end = m_loop.End(mode, true); stop == CTransferLoop::Stop::None)
+        stop = end;
     EndTransfer();
     m_loop.ReportStop(stop, name, reached, range);
     m_loop.ReportRefused(stop, name);

@@ -139,6 +139,7 @@ public:
     static constexpr unsigned kTransferRefused = 35103;    // and "%s" the line the device refused
     static constexpr unsigned kTransferNoAnswer = 35104;   // an upload the device stopped answering
     static constexpr unsigned kTransferNoEcho = 35105;     // a download whose lines the device stopped echoing
+    static constexpr unsigned kTransferUnreadable = 35108;  // and "%s" the answer that cannot be read
     // What became of the rest, the line after an early end's.
     static constexpr unsigned kTransferRestNotSent = 35120;       // the remaining entries not sent
     static constexpr unsigned kTransferEntryRestNotSent = 35121;  // the rest of the one entry not sent

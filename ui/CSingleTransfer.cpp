@@ -31,7 +31,8 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     if (m_stop == Stop::None)
         m_stop = m_loop.WaitDeviceDone(mode == 0);
     m_reached = m_loop.Reached();
-    m_loop.End(mode, true);
+    if (const Stop end = m_loop.End(mode, true); m_stop == Stop::None)
+        m_stop = end;
     return m_stop;
 }
 

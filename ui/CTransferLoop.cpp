@@ -49,6 +49,7 @@ void CTransferLoop::Start(int mode)
     m_wasConnected = link && (link->IsConnected() || link->ConnectionEnded());
     m_linesBefore = link ? link->GetEchoes().GetLinesSent() : 0;
     m_refusedBefore = link ? link->GetRefusedCount() : 0;
+    m_unreadableBefore = link ? link->GetUnreadableCount() : 0;
     m_refused = 0;
     m_firstRefused.clear();
     if (CCommLink* marked = GetCommLink())
@@ -136,6 +137,10 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             stop = Stop::Silent;
             break;
         }
+        if (AnswerUnreadable()) {
+            stop = Stop::Unreadable;
+            break;
+        }
         const uint64_t sentBefore = link ? link->GetCharsSent() : 0;
         const int next = obj->GetDownloadLines(mode, step);
         const bool sent = link && link->GetCharsSent() != sentBefore;
@@ -178,6 +183,8 @@ CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
     for (;;) {
         if (LineLost())
             return Stop::LineLost;
+        if (AnswerUnreadable())
+            return Stop::Unreadable;
         ShowWentOut();
         const int64_t idle = link->GetLinkIdleTime();
         const int out = link->GetOutBufferCount();
@@ -237,24 +244,49 @@ bool CTransferLoop::LineLost() const
     return m_wasConnected && link && !link->IsConnected();
 }
 
-void CTransferLoop::End(int mode, bool diffFile)
+CTransferLoop::Stop CTransferLoop::End(int mode, bool diffFile)
 {
+    Stop stop = Stop::None;
+    m_lockUnread = false;
     if (CCommLink* link = GetCommLink()) {
         // A link whose line died stays idle; otherwise it is online again,
         // whatever ended the transfer. A device that stopped reading in a
         // download is sent nothing more: its macro lock stays, and so it is told.
         const bool lineUp = !m_wasConnected || link->IsConnected();
         m_lockKept = mode == 0 && m_lockSent && (m_silent || !lineUp);
-        if (lineUp && m_lockKept)
+        if (lineUp && m_lockKept) {
             link->EndDownloadKeepingLock();
-        else if (lineUp)
+        } else if (lineUp) {
+            CTransferWatch watch(link, m_stallLimitMs);
+            watch.SetFirstLine(link->GetEchoes().GetLinesSent());
             link->SetLinkState(linkstate::Online);
+            // The release of the lock, when one went, is read only once the
+            // device has echoed it (a user who cancelled waits for nothing).
+            const bool released = link->GetEchoes().GetLinesSent() > watch.FirstLine();
+            if (released && !m_cancelled && !ReadByDevice(watch)) {
+                m_lockKept = m_lockUnread = m_silent = true;
+                stop = Stop::Silent;
+            }
+        }
         if (mode && diffFile)
             link->ShowErrorFile();
     }
     NoteRefused();
     ReleaseHold();
     QApplication::restoreOverrideCursor();
+    return stop;
+}
+
+bool CTransferLoop::ReadByDevice(CTransferWatch& watch)
+{
+    for (;;) {
+        watch.Moved();
+        if (!watch.Unechoed() || LineLost() || watch.Stalled())
+            return true;  // read, or nothing more to tell of it than the loss or the stall tells
+        if (watch.Silent())
+            return false;
+        CTransferWatch::PumpFor(5);
+    }
 }
 
 CTransferLoop::~CTransferLoop()
@@ -268,6 +300,12 @@ void CTransferLoop::NoteRefused()
     const uint64_t now = link ? link->GetRefusedCount() : 0;
     m_refused = now > m_refusedBefore ? now - m_refusedBefore : 0;  // another link counts from 0
     m_firstRefused = m_refused && link ? link->GetFirstRefused() : std::string();
+}
+
+bool CTransferLoop::AnswerUnreadable() const
+{
+    const CCommLink* link = GetCommLink();
+    return link && link->GetUnreadableCount() > m_unreadableBefore;
 }
 
 void CTransferLoop::ReleaseHold()
@@ -295,7 +333,8 @@ CTransferLoop::Result CTransferLoop::Run(CBaseDevice* obj, int mode, int resetSt
     if (r.stop == Stop::None)
         r.stop = WaitDeviceDone();
     r.reached = Reached();  // as far as the bar went meanwhile, or the device read
-    End(mode, diffFile);
+    if (const Stop end = End(mode, diffFile); r.stop == Stop::None)
+        r.stop = end;
     return r;
 }
 
@@ -403,6 +442,8 @@ CTransferLoop::Stop CTransferLoop::WaitBlocksDone(CTransferWatch& watch)
     for (;;) {
         if (LineLost())
             return Stop::LineLost;
+        if (AnswerUnreadable())
+            return Stop::Unreadable;
         ShowWentOut();
         if (watch.Moved())
             quiet.restart();
@@ -427,7 +468,7 @@ void CTransferLoop::ReportStop(Stop stop, const std::string& block, int reached,
         rest = Rest::Unread;
     else if (m_oneEntry)
         rest = Rest::EntryNotSent;
-    ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs, rest, m_lockKept);
+    ReportStop(m_mode, stop, block, reached, count, m_stallLimitMs, rest, m_lockKept, m_lockUnread);
     if (m_mode != 0)
         return;
     // The disconnect and the message agree on what the device holds.
@@ -451,7 +492,7 @@ void CTransferLoop::ReportRefused(Stop stop, const std::string& block) const
 }
 
 void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, int reached, int count, int stallLimitMs,
-                               Rest rest, bool lockKept)
+                               Rest rest, bool lockKept, bool lockUnread)
 {
     // An early end leaves the device or the window holding part of the
     // block: the user must know which, how far the device got, why, and
@@ -467,6 +508,11 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
         if (line.empty() && link)
             line = link->GetLastRefused();
         text = StrFormat(LoadStringId(CFeatureFrm::kTransferRefused).c_str(), block.c_str(), reached, count, line.c_str());
+    } else if (stop == Stop::Unreadable) {
+        const CCommLink* link = GetCommLink();
+        const std::string answer = link ? link->GetLastUnreadable() : std::string();
+        text = StrFormat(LoadStringId(CFeatureFrm::kTransferUnreadable).c_str(), block.c_str(), reached, count,
+                         answer.c_str());
     } else if (stop == Stop::LineLost) {
         text = StrFormat(LoadStringId(CFeatureFrm::kTransferLineLost).c_str(), block.c_str(), reached, count);
     } else if (stop == Stop::Cancelled) {
@@ -485,6 +531,6 @@ void CTransferLoop::ReportStop(int mode, Stop stop, const std::string& block, in
         restText = mode ? CFeatureFrm::kTransferSentUnanswered : CFeatureFrm::kTransferSentUnread;
     text += "\n" + LoadStringId(restText);
     if (lockKept)
-        text += "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT);
+        text += "\n\n" + LoadStringId(lockUnread ? IDS_LOCK_RELEASE_ONLY_UNREAD : IDS_LOCK_RELEASE_NOT_SENT);
     ShowMessage(text, mb::IconExclamation);
 }

@@ -11,7 +11,8 @@
 // nothing has moved for the stall limit, the device refused a line and
 // then fell silent, the device stopped echoing the lines it was sent (it
 // reads no more, so an upload gets no answers and a download's lines are
-// lost), the connection ends or the user cancels; ReportStop then tells the
+// lost), an answer the transfer needs cannot be read (what the device holds
+// is then not known), the connection ends or the user cancels; ReportStop then tells the
 // user which transfer did not finish, how far the device got (the step of
 // the last line it echoed), why, and what became of the rest: not sent, or
 // sent and not read or answered. A download whose device stopped reading is
@@ -37,7 +38,7 @@ class QProgressBar;
 
 class CTransferLoop {
 public:
-    enum class Stop { None, Cancelled, Stalled, LineLost, Refused, Silent };
+    enum class Stop { None, Cancelled, Stalled, LineLost, Refused, Silent, Unreadable };
     // How long a transfer waits while neither a step nor a character moves.
     static constexpr int kStallLimitMs = 10000;
     using Hook = std::function<void()>;
@@ -91,8 +92,11 @@ public:
     // The link online again (unless its line died) and free for the other
     // windows' polls, the difference file of an upload shown, the wait
     // cursor gone. A download whose device stopped reading, or whose line
-    // died, leaves the macro lock on: nothing more is sent.
-    void End(int mode, bool diffFile);
+    // died, leaves the macro lock on: nothing more is sent. The release of
+    // the lock is the download's last line, followed to its echo as every
+    // other: a device that falls silent before it reads it keeps its lock,
+    // and End gives Stop::Silent (else Stop::None).
+    Stop End(int mode, bool diffFile);
 
     // How a transfer ended: its name (the block's as it began, unless the
     // caller named it), where the progress stood and its whole.
@@ -149,9 +153,11 @@ public:
         Unread,        // every line was sent; the device did not read (answer) the rest
     };
     // The same for a transfer of `mode` that ran outside a loop; with
-    // `lockKept` the message adds that the device's macro lock stays.
+    // `lockKept` the message adds that the device's macro lock stays (with
+    // `lockUnread`: its release went out and was not read).
     static void ReportStop(int mode, Stop stop, const std::string& block, int reached, int count,
-                           int stallLimitMs = kStallLimitMs, Rest rest = Rest::NotSent, bool lockKept = false);
+                           int stallLimitMs = kStallLimitMs, Rest rest = Rest::NotSent, bool lockKept = false,
+                           bool lockUnread = false);
 
 private:
     // The progress stands at `at` once what the step machine has given the
@@ -168,6 +174,12 @@ private:
     Stop WaitBlocksDone(CTransferWatch& watch);
     // The link that Start held for the transfer is free again.
     void ReleaseHold();
+    // Waits until the device has echoed the lines sent since `watch` began
+    // (the release of the macro lock); false when it fell silent first.
+    bool ReadByDevice(CTransferWatch& watch);
+    // Since Start an answer the transfer needs could not be read (a list of
+    // free numbers that is no range text): the transfer ends there.
+    bool AnswerUnreadable() const;
     // Keeps the lines the device refused since Start, for ReportRefused.
     void NoteRefused();
 
@@ -189,6 +201,7 @@ private:
     bool m_allSent = false;   // the step machine reached its end (every block went)
     bool m_lockSent = false;  // the download began with the macro lock
     bool m_lockKept = false;  // and ended without its release
+    bool m_lockUnread = false;  // the release went out, and the device never echoed it
     bool m_oneEntry = false;
     int m_pauseMs = 0;
     int m_noted = 0;           // where the step machine stands
@@ -197,6 +210,7 @@ private:
     int m_mode = 0;
     uint64_t m_linesBefore = 0;   // lines the link had sent before the transfer
     uint64_t m_refusedBefore = 0;  // lines the device had refused before the transfer
+    uint64_t m_unreadableBefore = 0;  // answers the link could not read before the transfer
     uint64_t m_refused = 0;        // lines the device refused in the transfer that ended
     std::string m_firstRefused;    // the first of them
     bool m_cancelled = false;

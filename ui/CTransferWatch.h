@@ -34,6 +34,7 @@ public:
     bool Refused() const;
     // The transfer's lines are those sent after the first `linesBefore`.
     void SetFirstLine(uint64_t linesBefore) { m_linesBefore = linesBefore; }
+    uint64_t FirstLine() const { return m_linesBefore; }
     // The transfer sent lines and the last of them has not come back as echo
     // (never when the device is not set to echo).
     bool Unechoed() const;

@@ -59,7 +59,7 @@ CFuseView::CFuseView(QWidget* parent) : QWidget(parent)
             m_tripped[static_cast<size_t>(r)] = tripped;
             m_cooling[static_cast<size_t>(r)] = cooling;
             connect(steps, &QComboBox::activated, this, [this, r](int index) {
-                if (m_fuse && index >= 0 && index <= 3)
+                if (m_fuse && index >= CFuse::kMinStep && index <= CFuse::kMaxStep)
                     m_fuse->SetStep(r, index);
             });
             ++line;
@@ -164,7 +164,7 @@ void CFuseView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (const int r = RowOfKey(key, "VALUE"); r >= 0) {
             // Only the four steps the lists offer are taken, each a whole
             // number standing alone: "2.5" or "1,5" is no step 2 or 1.
-            if (const std::optional<long> step = ScanWholeNumber(value, 0, 3)) {
+            if (const std::optional<long> step = ScanWholeNumber(value, CFuse::kMinStep, CFuse::kMaxStep)) {
                 if (m_fuse)
                     m_fuse->SetStep(r, static_cast<int>(*step));
                 m_steps[static_cast<size_t>(r)]->setCurrentIndex(static_cast<int>(*step));

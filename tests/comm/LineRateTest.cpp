@@ -21,9 +21,24 @@
 #include <algorithm>
 #include <map>
 
+#include "audio/CMonitor.h"
+#include "calendar/CAppoint.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/CalendarTime.h"
 #include "comm/ParameterGroups.h"
+#include "hardware/CLMZ.h"
+#include "hardware/CSpareAmp.h"
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
+#include "logic/CLogicOut.h"
+#include "logic/CReadyInput.h"
+#include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
+#include "model/CControlPad.h"
+#include "paging/PagingIds.h"
 #include "model/CIDManager.h"
 #include "model/ObjectTypeCode.h"
 #include "platform/StringTable.h"
@@ -35,6 +50,16 @@ using serialtest::Pump;
 namespace {
 
 constexpr uint32_t kAllObjectGroups = 0x1F;  // every group but the text file
+
+// A new object of class T numbered `n` in the project.
+template <class T>
+T* AddNumbered(CQuillomerDoc& doc, uint32_t kind, int32_t n, int32_t category)
+{
+    auto* obj = new T;
+    EXPECT_EQ(1, obj->Create(kind, StrFormat("Belegt %d", n), n, category, &doc));
+    doc.AddObject(obj, category);
+    return obj;
+}
 
 class LineRate : public ::testing::Test {
 protected:
@@ -307,4 +332,208 @@ TEST_F(LineRate, LargestProjectUploadFromADeviceWithEmptyTablesEndsAndTakesWhatI
     EXPECT_EQ(link.GetUploadAnswers(), link.GetUploadQueries());
     EXPECT_EQ(count(), expected);
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+}
+
+// A device holding every third entry of every table, as the largest
+// project with every other entry deleted leaves it: each list of free
+// numbers is at its longest, 595 characters for a table of 250. A whole
+// upload of the tables' blocks into the largest project takes every entry
+// the device holds and no other, asks each for its values and ends as an
+// upload ends, with nothing in the difference file; a whole download of the
+// same blocks then leaves the device as it was.
+TEST_F(LineRate, LargestProjectUploadFromADeviceHoldingEveryThirdEntryTakesThemAll)
+{
+    SettingsHost settings;  // the blocks ask the device for its free entries, as in the program
+    // The device's capabilities as the connection stores them: the export
+    // holds the lines a download sends.
+    CCommLink::StoreCapabilities("V0.551a");
+    const uint32_t tables[] = {OT_CONDITION, OT_ANALOG_CONDITION, OT_BUSY_CONDITION, OT_COMBINE_CONDITION,
+                               OT_TRIGGER,   OT_LOGIC_OUT,        OT_READY_INPUT,    OT_VIRT_CTRL_ITEM,
+                               OT_MACRO,     OT_APPOINT,          OT_DAYPROG,        OT_HOLIDAY};
+    const CIDManager& ids = doc.GetIDManager();
+    // The numbers of every table's entries the project holds.
+    auto numbers = [&] {
+        std::map<uint32_t, std::vector<int32_t>> held;
+        for (uint32_t type : tables)
+            for (int32_t n = 1; n <= ids.GetMaxID(type); ++n)
+                if (ids.GetBaseDevice(n, type))
+                    held[type].push_back(n);
+        auto* monitor = dynamic_cast<CMonitor*>(ids.GetBaseDevice(1, OT_MONITOR));
+        for (int n = 1; monitor && n <= CMonitor::kEntryCount; ++n)
+            if (monitor->GetEntry(n - 1).source != "OFF")
+                held[OT_MONITOR].push_back(n);
+        auto* spare = dynamic_cast<CSpareAmp*>(ids.GetBaseDevice(1, OT_SPARE_AMP));
+        for (int n = 1; spare && n <= CSpareAmp::kEntries; ++n)
+            if (!spare->IsEntryCleared(n - 1))
+                held[OT_SPARE_AMP].push_back(n);
+        return held;
+    };
+    // The blocks that write and read the tables; a whole transfer of them:
+    // 1 download (and export), 0 upload.
+    std::vector<CBaseDevice*> blocks;
+    auto choose = [&](int direction) {
+        blocks.clear();
+        for (uint32_t type : {OT_CONDITION_OBJECT, OT_TRIGGER_OBJECT, OT_LOGIC_OUT_OBJECT, OT_GLOBAL_READY_INPUT,
+                              OT_VIRT_CTRL, OT_MACRO_OBJECT, OT_SPARE_AMP, OT_CAL_OBJECT, OT_MONITOR})
+            if (CBaseDevice* block = ids.GetBaseDevice(1, type))
+                blocks.push_back(block);
+        host.paramSelect = [&blocks, direction](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = blocks;
+            return true;
+        };
+    };
+    // The largest project, with an input of an LMZ775 card for the analog
+    // conditions (its own cards have none) in place of its last control pad.
+    CControlPad* analogInput = nullptr;
+    auto build = [&](const char* name) {
+        largest::Build(doc);
+        Name(name);
+        DeviceList pads;
+        ids.GetBaseDeviceList(pads, OT_CONTROL_PAD);
+        ASSERT_FALSE(pads.empty());
+        pads.back()->OnCommand(objcmd::Delete);
+        CLMZ* card = CLMZ::NewCard(&doc, lmzkind::Analog775);
+        ASSERT_NE(nullptr, card);
+        analogInput = new CControlPad;
+        ASSERT_EQ(1, analogInput->Create(padkind::LMZ775In, 1, 1, std::string("AD3"), 0, 0, 0, 0, CAT_DIGITAL_IO, 0, 9,
+                                         &doc));
+        doc.AddObject(analogInput, CAT_DIGITAL_IO);
+        card->LinkTo(2, analogInput, 0);
+    };
+    // The first control pad of a protocol word.
+    auto padOf = [&](const char* word) -> CControlPad* {
+        DeviceList pads;
+        ids.GetBaseDeviceList(pads, OT_CONTROL_PAD);
+        for (CBaseDevice* p : pads)
+            if (auto* pad = dynamic_cast<CControlPad*>(p); pad && pad->GetKeyword() == word)
+                return pad;
+        return nullptr;
+    };
+
+    // The configuration the device holds: every third entry of every table.
+    ASSERT_NO_FATAL_FAILURE(build("Drittel"));
+    for (uint32_t type : tables)
+        for (int32_t n = 1; n <= ids.GetMaxID(type); ++n)
+            if (CBaseDevice* obj = n % 3 ? ids.GetBaseDevice(n, type) : nullptr)
+                obj->OnCommand(objcmd::Delete);
+    // A macro without a type goes down as a free entry: the device holds none.
+    int32_t aMacro = 0;
+    for (int32_t n = 3; n <= ids.GetMaxID(OT_MACRO); n += 3) {
+        std::vector<std::string> lines;
+        auto* macro = dynamic_cast<CMacro*>(ids.GetBaseDevice(n, OT_MACRO));
+        if (macro && macro->GetParamLines(lines) == "EMPTY")
+            macro->OnCommand(objcmd::Delete);
+        else if (macro && aMacro == 0)
+            aMacro = n;
+    }
+    CControlPad* output = padOf("SLOT5_OUT");
+    CControlPad* input = padOf("INP");
+    ASSERT_TRUE(output && input && aMacro);
+    for (int32_t n = 3; n <= 250; n += 3) {
+        // Each logic output switches under the condition of its own number
+        // (one without a condition names condition 1, which the device lacks).
+        if (auto* out = dynamic_cast<CLogicOut*>(ids.GetBaseDevice(n, OT_LOGIC_OUT))) {
+            out->SetValue(logicoutkey::Contact, output->GetNumber());
+            out->SetValue(logicoutkey::Condition, n);
+        }
+        // A controller whose values are those of a cleared one is free.
+        if (auto* controller = dynamic_cast<CVirtCtrlItem*>(ids.GetBaseDevice(n, OT_VIRT_CTRL_ITEM)))
+            controller->SetFloat(CVirtCtrlItem::Max, 8.0f);
+        // Day programmes the project made for a reference carry a made-up
+        // name ("3 *"), which an upload may change (a fault of its own):
+        // the device's have names of their own.
+        if (CBaseDevice* dayprog = ids.GetBaseDevice(n, OT_DAYPROG))
+            dayprog->SetName(StrFormat("Tagesprogramm %d", n));
+        if (n > 50)
+            continue;
+        AddNumbered<CAnalogCondition>(doc, CAnalogCondition::kKindId, n, CAT_DIGITAL_IO)
+            ->SetValue(0, analogInput->GetNumber());
+        AddNumbered<CBusyCondition>(doc, CBusyCondition::kKindId, n, CAT_DIGITAL_IO)->ParseValue(0, "ALARM");
+        auto* combine = AddNumbered<CCombineCondition>(doc, CCombineCondition::kKindId, n, CAT_DIGITAL_IO);
+        combine->ParseValue(0, "OR");
+        combine->SetValue(3, n);
+        auto* ready = AddNumbered<CReadyInput>(doc, CReadyInput::kKindId, n, CAT_DIGITAL_IO);
+        ready->SetValue(CReadyInput::Contact, input->GetNumber());
+        auto* appoint = AddNumbered<CAppoint>(doc, CAppoint::kKindId, n, CAT_CALENDAR);
+        appoint->SetParam(CAppoint::Function, IDS_CALFN_DAILY);
+        appoint->SetParam(CAppoint::Date, *caltime::Make(2001, 3, 1, 6, n, 0));
+        appoint->SetParam(CAppoint::Macro, aMacro);
+        auto* holiday = AddNumbered<CHoliday>(doc, CHoliday::kKindId, n, CAT_CALENDAR);
+        holiday->SetParam(CHoliday::Function, IDS_CALFN_ONETIME);
+        holiday->SetParam(CHoliday::Date, *caltime::Make(2001, 12, n % 28 + 1));
+        holiday->SetParam(CHoliday::Dayprog, 3);
+    }
+    auto* monitor = dynamic_cast<CMonitor*>(ids.GetBaseDevice(1, OT_MONITOR));
+    auto* spare = dynamic_cast<CSpareAmp*>(ids.GetBaseDevice(1, OT_SPARE_AMP));
+    ASSERT_TRUE(monitor && spare);
+    for (uint32_t i = 2; i < CMonitor::kEntryCount; i += 3)
+        monitor->SetValue(monitorsource::In | (i << 16), 1 + i % 4);
+    for (int n = 3; n <= CSpareAmp::kEntries; n += 3)
+        spare->SetEntry(n - 1, StrFormat("Reserve %d", n), true, OT_READY_INPUT, n, 0);
+    const std::map<uint32_t, std::vector<int32_t>> held = numbers();
+    for (uint32_t type : tables)
+        EXPECT_GT(held.count(type) ? held.at(type).size() : 0u, 1u) << "type " << type;
+    for (const auto& [type, entries] : held)
+        for (int32_t n : entries)
+            EXPECT_EQ(0, n % 3) << "type " << type;
+    choose(1);
+    link.OnExportWorksheet();
+    const QString par = QString::fromStdString(doc.GetPathName() + ".par");
+    const QStringList device {QStringLiteral("--version"), QStringLiteral("V0.551a"), QStringLiteral("-e"),
+                              QStringLiteral("load ") + par};
+    // What the device holds before anyone talks to it.
+    std::string before;
+    {
+        Simulator untouched;
+        const QString file = untouched.dir.filePath(QStringLiteral("before.held"));
+        ASSERT_TRUE(untouched.Start(device + QStringList {QStringLiteral("-e"), QStringLiteral("holdings ") + file}));
+        untouched.Stop();
+        before = ReadFile(file);
+    }
+
+    // The largest project, every entry in use, takes what the device holds.
+    ASSERT_NO_FATAL_FAILURE(build("Groß"));
+    const QString after = dir.filePath(QStringLiteral("after.held"));
+    ASSERT_TRUE(Connect(device + QStringList {QStringLiteral("-e"), QStringLiteral("holdings ") + after}));
+    messages.texts.clear();
+    const size_t outMark = sim.Sent().size();
+    choose(0);
+    QElapsedTimer upload;
+    upload.start();
+    link.OnTransferParameters();
+    const int64_t upMs = upload.elapsed();
+    const std::string answered = sim.Sent().substr(outMark);
+    for (const char* longest : {"/CONDITION/CLEAR/ENTRY 1-2,4-5,", "/LOGICOUT/CLEAR 1-2,4-5,", "/MACRO/CLEAR 1-2,",
+                                "/MONI/CLEAR/TABLE 1-2,4-5,"}) {
+        const size_t at = answered.find(longest);
+        EXPECT_TRUE(at != std::string::npos && answered.compare(answered.find('\r', at) - 12, 12, ",247-248,250") == 0)
+            << longest;
+    }
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string> {"Upload beendet ! Überprüfen Sie ggf. die '*.err' Datei auf Unstimmigkeiten !\""}));
+    EXPECT_EQ(link.GetUploadAnswers(), link.GetUploadQueries());
+    EXPECT_EQ(numbers(), held);
+    EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("Groß.err"))), "");
+    std::fprintf(stderr, "every third entry: %d queries, %zu characters from the device, %lld ms\n",
+                 link.GetUploadQueries(), answered.size(), static_cast<long long>(upMs));
+
+    messages.texts.clear();
+    choose(1);
+    link.OnTransferParameters();
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    link.ClosePort();
+    sim.Stop();
+    // The connection's own settings aside, the device holds what it held.
+    auto withoutConnection = [](const std::string& text) {
+        std::string kept;
+        for (size_t at = 0, end; at < text.size(); at = end + 1) {
+            end = text.find('\n', at);
+            const std::string line = text.substr(at, end - at);
+            if (line.rfind("/COMM/", 0) != 0 && line.rfind("/CLOCK/DATEFORMAT ", 0) != 0 && line.rfind("/PROMPT ", 0) != 0)
+                kept += line + "\n";
+        }
+        return kept;
+    };
+    EXPECT_EQ(withoutConnection(ReadFile(after)), withoutConnection(before));
 }

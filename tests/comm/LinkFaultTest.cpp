@@ -476,6 +476,11 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         int cancelAt = 0;   // the line of the file at which the user presses "Abbrechen" (0: never)
     } rows[] = {
         {"the device stops reading in the middle of the file", 160, false, 10},
+        // Every configuration line read, then nothing more: the lock's release
+        // and the save went out and were never read.
+        {"the device stops reading after the file's last line", 3, false, 3},
+        // The comment at the end is no line the device echoes: it got to the end all the same.
+        {"the device stops reading after a file that ends with a comment", 3, true, 2},
         {"the device reads a file that ends with a comment", 3, true, -1},
         // The lines sent are the device's; the lock is released and the settings saved.
         {"the user cancels in the middle of the file", 160, false, -1, 20},
@@ -541,6 +546,18 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         } else if (row.read < 0) {
             EXPECT_EQ(std::vector<std::string> {}, messages.texts);
             EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+        } else if (row.read + (row.commentLast ? 1 : 0) == row.lines) {
+            const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";
+            EXPECT_EQ(messages.texts,
+                      (std::vector<std::string> {LoadStringId(IDS_DOWNLOAD_INCOMPLETE) + "\n" + why + "\n"
+                                                 + StrFormat(LoadStringId(IDS_TRANSFER_REACHED).c_str(), "Anlage.txt",
+                                                             row.lines, row.lines)
+                                                 + "\n\n" + LoadStringId(IDS_LOCK_RELEASE_UNREAD)}));
+            EXPECT_NE(std::string::npos, sent.find("/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n"));
+            // The disconnect saves what the device may hold unsaved only on the user's word.
+            messages.texts.clear();
+            link.OnDisconnect();
+            EXPECT_EQ(messages.texts, std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)});
         } else {
             EXPECT_LT(link.GetTextLinesSent(), row.lines) << "the file went on to its end";
             const std::string why = "QUILLOMER antwortet nicht mehr: 5 Sekunden lang kam keine der gesendeten Zeilen zurück.";

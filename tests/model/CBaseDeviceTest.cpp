@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "support/ModelTestHost.h"
 #include "ModelTestObjects.h"
@@ -278,6 +283,95 @@ TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
     EXPECT_EQ(obj->SetNameChecked("Halle Süd", true), 1);
     EXPECT_EQ(obj->SetNameChecked(" Halle ", true), 1) << "blanks around a name are the user's";
     EXPECT_EQ(obj->GetName(), " Halle ");
+}
+
+// An upload takes the name the device holds for an object as it is: an
+// object whose name the project made up gives way. Where the name cannot be
+// held, the difference file names it with what the project keeps instead.
+TEST_F(BaseDeviceTest, ANameTheDeviceGivesStandsAndAMadeUpOneGivesWay)
+{
+    const std::string diffFile = ::testing::TempDir() + "ql_device_names.err";
+    enum Named { ByTheProject, InAnEarlierUpload, InThisUpload };
+    struct Holder {
+        uint32_t type;
+        int32_t category;
+        const char* name;
+        Named named = ByTheProject;
+        bool fixed = false;
+    };
+    const struct {
+        const char* what;
+        std::vector<Holder> holders;
+        const char* deviceName;
+        const char* taken;
+        std::vector<std::string> holderNames;  // afterwards, in order
+        const char* diffLines;
+        bool marks;  // the project has changed
+    } rows[] = {
+        {"a macro the upload made", {{OT_MACRO, CAT_MACRO, "3 *"}}, "3 *", "3 *", {"3 *_1"}, "", true},
+        {"two placeholders of other kinds",
+         {{OT_CONDITION, CAT_DIGITAL_IO, "3 *"}, {OT_MACRO, CAT_MACRO, "3 *"}},
+         "3 *",
+         "3 *",
+         {"3 *_1", "3 *_2"},
+         "",
+         true},
+        {"a zone the user named", {{OT_ZONE, CAT_ZONE, "Halle"}}, "Halle", "Halle", {"Halle_1"}, "", true},
+        {"a day programme the device named so in an earlier upload",
+         {{OT_DAYPROG, CAT_CALENDAR, "Ferien", InAnEarlierUpload}},
+         "Ferien",
+         "Ferien",
+         {"Ferien_1"},
+         "",
+         true},
+        {"a day programme the device named so in this upload",
+         {{OT_DAYPROG, CAT_CALENDAR, "Ferien", InThisUpload}},
+         "Ferien",
+         "Ferien_1",
+         {"Ferien"},
+         "ERROR: /CAL/HOLIDAY2/NAME >>Ferien<< should be >>Ferien_1<<\r\n",
+         true},
+        {"a slot",
+         {{OT_AUDIO_INPUT_SLOT, CAT_INPUT_SLOT, "Slot1", ByTheProject, true}},
+         "Slot1",
+         "Slot1_1",
+         {"Slot1"},
+         "ERROR: /CAL/HOLIDAY2/NAME >>Slot1<< should be >>Slot1_1<<\r\n",
+         true},
+        {"no name", {}, "", "Feiertag", {}, "ERROR: /CAL/HOLIDAY2/NAME >><< should be >>Feiertag<<\r\n", false},
+        {"a line break", {}, "A\nB", "Feiertag", {}, "ERROR: /CAL/HOLIDAY2/NAME >>A\nB<< should be >>Feiertag<<\r\n",
+         false},
+        {"its own name", {}, "Feiertag", "Feiertag", {}, "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CQuillomerDoc rowDoc;
+        std::remove(diffFile.c_str());
+        std::vector<TestDevice*> holders;
+        for (const Holder& h : row.holders) {
+            holders.push_back(MakeDevice(rowDoc, h.type, h.category, h.name));
+            holders.back()->m_fixed = h.fixed ? 1 : 0;
+        }
+        for (const Named round : {InAnEarlierUpload, InThisUpload}) {
+            rowDoc.BeginUploadRound();
+            for (size_t i = 0; i < holders.size(); ++i)
+                if (row.holders[i].named == round)
+                    holders[i]->TakeDeviceName(row.holders[i].name, diffFile, "/CAL/DAYPROG1/NAME");
+        }
+        TestDevice* holiday = MakeDevice(rowDoc, OT_HOLIDAY, CAT_CALENDAR, "Feiertag");
+        rowDoc.SetModifiedFlag(false);
+        holiday->TakeDeviceName(row.deviceName, diffFile, "/CAL/HOLIDAY2/NAME");
+        EXPECT_EQ(row.taken, holiday->GetName());
+        std::vector<std::string> names;
+        for (const TestDevice* o : holders)
+            names.push_back(o->GetName());
+        EXPECT_EQ(row.holderNames, names);
+        std::ifstream in(diffFile, std::ios::binary);
+        EXPECT_EQ(row.diffLines, std::string(std::istreambuf_iterator<char>(in), {}));
+        EXPECT_EQ(row.marks, rowDoc.IsModified());
+        EXPECT_TRUE(messages.texts.empty());
+    }
+    std::remove(diffFile.c_str());
 }
 
 TEST_F(BaseDeviceTest, ChangeNumberKeepsTheOldNumberWhenTaken)

@@ -9,13 +9,33 @@
 #include <map>
 
 #include "ModelTestObjects.h"
+#include "audio/CInternalPowerManagement.h"
+#include "audio/CMiscAudio.h"
+#include "calendar/CClock.h"
+#include "hardware/CAudioInputSlot.h"
+#include "hardware/CAudioOutputSlot.h"
+#include "logic/CTrigger.h"
+#include "macros/CMacro.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
 #include "model/ModelStrings.h"
 #include "platform/StringTable.h"
+#include "paging/CConsKey.h"
+#include "paging/CConsole.h"
+#include "paging/ConsoleIds.h"
+#include "paging/CZone.h"
+#include "service/CEventLog.h"
+#include "service/CFuse.h"
+#include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/ZoneTestSupport.h"
 
 namespace fs = std::filesystem;
+
+void PrintTo(const HeldOnLoad& h, std::ostream* os)
+{
+    *os << h.item << ": " << h.file << " -> " << h.held;
+}
 
 namespace {
 
@@ -431,6 +451,228 @@ TEST_F(DocTest, DamagedBytesNeverCrashTheLoader)
             (void)loaded.SaveToBytes();
         }
     }
+}
+
+
+// A damaged or hand-made file whose values lie beyond what their keys take:
+// each family holds or refuses them as its upload reader does the device's
+// answers, the document names each once, what a download sends is within
+// the range, and the project saved again loads without a word.
+TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
+{
+    using blocktest::BlockHarness;
+    using blocktest::Bytes;
+    using Lines = std::vector<std::string>;
+    const auto object = [](CQuillomerDoc& doc, uint32_t type) {
+        CBaseDevice* obj = doc.GetIDManager().GetBaseDevice(1, type);
+        EXPECT_NE(obj, nullptr) << type;
+        return obj;
+    };
+    // The file with the object's own data written as `own` (a hand-made file).
+    const auto patch = [](Bytes& file, CBaseDevice& obj, const Bytes& own) {
+        const Bytes stored = blocktest::StoreData(obj);
+        const auto at = std::search(file.begin(), file.end(), stored.begin(), stored.end());
+        ASSERT_NE(at, file.end());
+        ASSERT_EQ(std::search(at + 1, file.end(), stored.begin(), stored.end()), file.end());
+        const Bytes made = blocktest::Concat(blocktest::StoreCommon(obj), own);
+        ASSERT_EQ(made.size(), stored.size());
+        std::copy(made.begin(), made.end(), at);
+    };
+    // What the whole download of objects of these types sends.
+    const auto download = [&object](std::vector<uint32_t> types) {
+        return [types, &object](BlockHarness& h) {
+            for (uint32_t type : types)
+                h.Walk(*object(h.doc(), type), 0);
+            return h.link.lines;
+        };
+    };
+    const struct {
+        const char* family;
+        std::function<void(CQuillomerDoc&, Bytes&)> craft;  // the file's values, written as they are
+        std::function<Lines(BlockHarness&)> sent;
+        std::vector<HeldOnLoad> held;
+        Lines within;  // lines the download sends
+        Lines beyond;  // lines it must not send
+    } rows[] = {
+        {"service: fuse steps 7 and -1",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* fuse = static_cast<CFuse*>(object(d, OT_FUSE));
+             fuse->m_steps[CFuse::Amp485] = 7;
+             fuse->m_steps[CFuse::Slot2B] = -1;
+             file = d.SaveToBytes();
+         },
+         download({OT_FUSE}),
+         {{"/FUSE/SLOT2/B/VALUE", "-1", "3"}, {"/FUSE/AMP485/VALUE", "7", "3"}},
+         {"/FUSE/SLOT2/B/VALUE 3", "/FUSE/AMP485/VALUE 3"},
+         {"/FUSE/SLOT2/B/VALUE -1", "/FUSE/AMP485/VALUE 7"}},
+        {"service: an event-log mask word the device does not know",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             static_cast<CEventLog*>(object(d, OT_EVENT_LOG))->m_masks[CEventLog::Audio] = "ALARM,XYZ";
+             file = d.SaveToBytes();
+         },
+         download({OT_EVENT_LOG}),
+         {{"/EVENT/LOG/MASK/AUDIO/ON", "ALARM,XYZ", "NONE"}},
+         {"/EVENT/LOG/MASK/AUDIO/ON NONE"},
+         {"/EVENT/LOG/MASK/AUDIO/ON ALARM,XYZ"}},
+        {"hardware: an input's volume above 6 dB and a filter type 7",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* slot = static_cast<CAudioInputSlot*>(object(d, OT_AUDIO_INPUT_SLOT));
+             slot->m_volume[0] = 9.5;
+             slot->m_filters[0][1].type = 7;
+             file = d.SaveToBytes();
+         },
+         download({OT_AUDIO_INPUT_SLOT}),
+         {{"/AUDIO/IN1/VOL", "9.5", "6.0"}, {"/AUDIO/IN1/FILTER2/TYPE", "7", "PEQ"}},
+         {"/AUDIO/IN1/VOL 6.0", "/AUDIO/IN1/FILTER2/TYPE PEQ"},
+         {"/AUDIO/IN1/VOL 9.5", "/AUDIO/IN1/FILTER2/TYPE 7"}},
+        {"hardware: a filter type the filter does not offer",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             static_cast<CAudioInputSlot*>(object(d, OT_AUDIO_INPUT_SLOT))->m_filters[0][0].type = IFT_HICUT;
+             file = d.SaveToBytes();
+         },
+         download({OT_AUDIO_INPUT_SLOT}),
+         {{"/AUDIO/IN1/FILTER1/TYPE", "3", "PEQ"}},
+         {"/AUDIO/IN1/FILTER1/TYPE PEQ"},
+         {"/AUDIO/IN1/FILTER1/TYPE HICUT"}},
+        {"hardware: an output's delay of 500 ms on the upgraded device",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             static_cast<CAudioOutputSlot*>(object(d, OT_AUDIO_OUTPUT_SLOT))->m_delay[0] = 0.5;
+             file = d.SaveToBytes();
+         },
+         download({OT_AUDIO_OUTPUT_SLOT}),
+         {{"/AUDIO/OUT1/DELAY", "500.000", "330.000"}},
+         {"/AUDIO/OUT1/DELAY 330.000"},
+         {"/AUDIO/OUT1/DELAY 500.000"}},
+        {"paging: a console's switch-on priority of 500 and a key's priority of 200",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* slot = static_cast<CAudioInputSlot*>(object(d, OT_AUDIO_INPUT_SLOT));
+             slot->SetCardType(inputcard::Console2);
+             slot->SetHoverConnectors(0, -1);
+             ASSERT_EQ(1, slot->AddConsole(consmodel::WRN2271));
+             auto* console = static_cast<CConsole*>(object(d, OT_CONSOLE));
+             console->GetProp().m_onPrio = 500;
+             CConsKey* key = console->GetProp().FindKey(2);
+             ConsKeyValues v = key->Stored();
+             v.function = CKF_STOP;
+             v.c = 200;
+             key->AssignValues(v);
+             file = d.SaveToBytes();
+         },
+         download({OT_CONSOLE}),
+         {{"/CONS/ADR1/ON_PRIO", "500", "40"}, {"/CONS/ADR1/KEY2", "STOP,0,0,200", "STOP"}},
+         {"/CONS/ADR1/ON_PRIO 40", "/CONS/ADR1/KEY2 STOP"},
+         {"/CONS/ADR1/ON_PRIO 500", "/CONS/ADR1/KEY2 STOP,0,0,200"}},
+        {"paging: a zone's tolerance of 150 % and a test volume of +10 dB",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             ASSERT_NE(AddOneInN(d, 1), nullptr);
+             auto* zone = static_cast<CZone*>(object(d, OT_ZONE));
+             zone->m_posTolerance = 150;
+             zone->m_testVolume = 10;
+             file = d.SaveToBytes();
+         },
+         download({OT_ZONE}),
+         {{"/KVT/ZONE1/TEST/POSTOL", "150", "100"}, {"/KVT/ZONE1/TESTVOL", "10", "0"}},
+         {"/KVT/ZONE1/TEST/POSTOL 100", "/KVT/ZONE1/TESTVOL 0"},
+         {"/KVT/ZONE1/TEST/POSTOL 150", "/KVT/ZONE1/TESTVOL 10"}},
+        {"macros: a buzzer's pattern time beyond a byte",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* m = new CMacro;
+             ASSERT_TRUE(m->Create(macrotype::Buzzer, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO,
+                                   0, 1, &d));
+             d.AddObject(m, CAT_MACRO);
+             m->m_shortTime = 999;
+             file = d.SaveToBytes();
+         },
+         [&](BlockHarness& h) {
+             Lines lines;
+             static_cast<CMacro*>(object(h.doc(), OT_MACRO))->GetParamLines(lines);
+             return lines;
+         },
+         {{"/MACRO/PROG1/PARAM/PTN_TIME", "999", "255"}},
+         {"/PARAM/PTN_TIME 255"},
+         {"/PARAM/PTN_TIME 999"}},
+        {"macros: a repeat macro's interval and count beyond their ranges",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* m = new CMacro;
+             ASSERT_TRUE(m->Create(macrotype::Repeat, 1, 1, static_cast<const char*>(nullptr), 0, 0, 0, 0, CAT_MACRO,
+                                   0, 1, &d));
+             d.AddObject(m, CAT_MACRO);
+             m->m_shortTime = 99999;
+             m->m_index = -5;
+             file = d.SaveToBytes();
+         },
+         [&](BlockHarness& h) {
+             Lines lines;
+             static_cast<CMacro*>(object(h.doc(), OT_MACRO))->GetParamLines(lines);
+             return lines;
+         },
+         {{"/MACRO/PROG1/PARAM/TIME", "99999", "300"}, {"/MACRO/PROG1/PARAM/COUNT", "-5", "0"}},
+         {"/PARAM/TIME 300", "/PARAM/COUNT 0"},
+         {"/PARAM/TIME 99999", "/PARAM/COUNT -5"}},
+        {"logic: a trigger's time of 99 s",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* t = new CTrigger;
+             ASSERT_EQ(1, t->Create(CTrigger::kKindId, "T", 1, CAT_DIGITAL_IO, &d));
+             d.AddObject(t, CAT_DIGITAL_IO);
+             t->SetValue(triggerkey::Condition, 4);
+             t->m_time = 99.0f;
+             file = d.SaveToBytes();
+         },
+         download({OT_TRIGGER_OBJECT}),
+         {{"/TRIGGER/ENTRY1/TIME", "99.0", "25.0"}},
+         {"/TRIGGER/ENTRY1/TIME 25.0"},
+         {"/TRIGGER/ENTRY1/TIME 99.0"}},
+        {"audio: a battery priority of 999 and an alarm level of +20 dB",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             Bytes power;
+             for (int32_t v : {999, 30, 0, 0, 0})
+                 blocktest::PutI32(power, v);
+             patch(file, *object(d, OT_INTERNAL_POWER_MANAGEMENT), power);
+             Bytes levels;
+             for (float v : {20.0f, -9.0f, -3.6f, 0.0f})
+                 blocktest::PutF32(levels, v);
+             for (int32_t v : {CMiscAudio::kBackAttOff, 2, 2, 3})
+                 blocktest::PutI32(levels, v);
+             patch(file, *object(d, OT_MISC_AUDIO), levels);
+         },
+         download({OT_INTERNAL_POWER_MANAGEMENT, OT_MISC_AUDIO}),
+         {{"/AUDIO/ALARM_VOL", "20.0", "6.0"}, {"/POWER/BATT_PRIO", "999", "255"}},
+         {"/POWER/BATT_PRIO 255", "/AUDIO/ALARM_VOL 6.0"},
+         {"/POWER/BATT_PRIO 999", "/AUDIO/ALARM_VOL 20.0"}},
+        {"calendar: a slave clock that runs \"MAYBE\"",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             static_cast<CClock*>(object(d, OT_CLOCK))->m_run = "MAYBE";
+             file = d.SaveToBytes();
+         },
+         download({OT_CLOCK}),
+         {{"/CLOCK/SLAVE/RUN", "MAYBE", "OFF"}},
+         {"/CLOCK/SLAVE/RUN OFF"},
+         {"/CLOCK/SLAVE/RUN MAYBE"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.family);
+        Bytes file;
+        {
+            BlockHarness made;
+            ASSERT_TRUE(made.doc().OnNewDocument());
+            file = made.doc().SaveToBytes();
+            row.craft(made.doc(), file);
+        }
+        BlockHarness h;
+        ASSERT_TRUE(h.doc().LoadFromBytes(file));
+        EXPECT_EQ(h.doc().GetHeldOnLoad(), row.held) << "each value named once";
+        EXPECT_TRUE(h.doc().IsModified());
+        const Lines sent = row.sent(h);
+        for (const std::string& line : row.within)
+            EXPECT_EQ(std::count(sent.begin(), sent.end(), line), 1) << line;
+        for (const std::string& line : row.beyond)
+            EXPECT_EQ(std::find(sent.begin(), sent.end(), line), sent.end()) << line;
+        CQuillomerDoc again;
+        ASSERT_TRUE(again.LoadFromBytes(h.doc().SaveToBytes()));
+        EXPECT_TRUE(again.GetHeldOnLoad().empty());
+        EXPECT_FALSE(again.IsModified());
+    }
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
 }
 
 TEST_F(DocTest, ForeignFilesFail)

@@ -239,6 +239,19 @@ TEST(NumberSet, DisplayTextIsCutButTheStoredFormIsComplete)
         expected.insert(n);
     EXPECT_EQ(Members(back), expected);
     EXPECT_GT(expected.size(), 100u);
+    // Read on its own the stored form comes back whole, by the same rules,
+    // and the buffer keeps what it held.
+    Bits whole(50);
+    EXPECT_TRUE(ParseRangesString(whole, 400, full));
+    std::set<unsigned> odd;
+    for (unsigned n = 1; n <= 400; n += 2)
+        odd.insert(n);
+    EXPECT_EQ(Members(whole), odd);
+    EXPECT_EQ(GetRangeText(), kept);
+    EXPECT_FALSE(ParseRangesString(whole, 398, full));
+    EXPECT_FALSE(ParseRangesString(whole, 400, full + ","));
+    EXPECT_TRUE(ParseRangesString(whole, 400, "0"));
+    EXPECT_TRUE(Members(whole).empty());
 }
 
 TEST(NumberSet, RelayAndChannelNumbersFitTheStandardSet)

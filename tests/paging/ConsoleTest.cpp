@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "audio/CMessageSignal.h"
@@ -361,6 +364,42 @@ TEST_F(ConsoleTest, SettingsAnswersAndParameterTexts)
     EXPECT_TRUE(h.link.lines.empty());
     EXPECT_EQ(65, c->GetDownloadLines(0, -1));
     EXPECT_EQ(21, c->GetDownloadLines(0, 20));
+}
+
+// The name a console or a zone has on the device stands in an upload; a
+// name the project made up gives way, and a name that cannot be held is
+// named in the difference file.
+TEST_F(ConsoleTest, TheNameAConsoleOrAZoneHasOnTheDeviceStands)
+{
+    Zone(3);
+    CConsole* c = Fit(consmodel::WRN2271, 0);
+    CBaseDevice* zone = Doc().GetIDManager().GetBaseDevice(3, OT_ZONE);
+    CMacro* macro = Macro(4);
+    h.diffFile = ::testing::TempDir() + "ql_console_names.err";
+    const struct {
+        const char* answer;
+        const char* macroName;  // the made-up name the macro bears before
+        const CBaseDevice* named;
+        const char* name;       // afterwards, of the object named
+        const char* macroAfter;
+        const char* diffLines;
+    } rows[] = {
+        {"/CONS/ADR1/NAME Pforte", "Pforte", c, "Pforte", "Pforte_1", ""},
+        {"/KVT/ZONE3/NAME Halle", "Halle", zone, "Halle", "Halle_1", ""},
+        {"/CONS/ADR1/NAME ", "Makro 4", c, "Pforte", "Makro 4", "ERROR: /CONS/ADR1/NAME >><< should be >>Pforte<<\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        std::remove(h.diffFile.c_str());
+        macro->SetName(row.macroName);
+        h.Answer(row.answer);
+        EXPECT_EQ(row.name, row.named->GetName());
+        EXPECT_EQ(row.macroAfter, macro->GetName());
+        std::ifstream in(h.diffFile, std::ios::binary);
+        EXPECT_EQ(row.diffLines, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    std::remove(h.diffFile.c_str());
 }
 
 TEST_F(ConsoleTest, CopyKeysLeavesTheTargetExactlyTheSource)

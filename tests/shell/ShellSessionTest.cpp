@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QDesktopServices>
@@ -42,7 +43,10 @@
 #include "shell/CZoomToolBar.h"
 #include "model/ModelStrings.h"
 #include "platform/StringTable.h"
+#include "service/CFuse.h"
+#include "service/windows/CFuseFrm.h"
 #include "ui/CHyperLink.h"
+#include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
 
 namespace {
@@ -504,4 +508,32 @@ TEST_F(ShellOpenFile, FilesThatAreNoProjectAreRefusedAndOpenProjectsStayAsTheyWe
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].first.find(loaded->GetList(CAT_INFO).front()->GetName()), std::string::npos);
     EXPECT_EQ(tpl->GetDocuments().size(), 2u);
+
+    // A project whose fuse steps are 7 and -1 (a hand-made file): it opens
+    // with both refused, modified, the user told once which values changed,
+    // and the fuse window shows the step the project holds.
+    CQuillomerDoc handMade;
+    ASSERT_TRUE(handMade.LoadFromBytes(openBytes));
+    auto* fuse = dynamic_cast<CFuse*>(handMade.GetIDManager().GetBaseDevice(1, OT_FUSE));
+    ASSERT_NE(fuse, nullptr);
+    fuse->m_steps[CFuse::Amp485] = 7;
+    fuse->m_steps[CFuse::Slot2B] = -1;
+    const QString steps = dir.filePath("steps.qlx");
+    ASSERT_TRUE(handMade.OnSaveDocument(steps.toStdString()));
+    messages.messages.clear();
+    CQuillomerDoc* held = tpl->OpenDocumentFile(steps);
+    ASSERT_NE(held, nullptr);
+    EXPECT_TRUE(held->IsModified());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].first.find("/FUSE/SLOT2/B/VALUE: -1 → 3\n/FUSE/AMP485/VALUE: 7 → 3"),
+              std::string::npos)
+        << messages.messages[0].first;
+    CObjectDlg fuses(held, CFuseFrm::kWindowKind);
+    fuses.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fuses));
+    for (int row : {CFuse::Slot2B, CFuse::Amp485}) {
+        auto* list = fuses.findChild<QComboBox*>(QStringLiteral("FuseStep%1").arg(row));
+        ASSERT_NE(list, nullptr) << row;
+        EXPECT_EQ(list->currentText(), QStringLiteral("990")) << row;
+    }
 }

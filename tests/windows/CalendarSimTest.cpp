@@ -8,6 +8,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <string>
+#include <vector>
+
 #include "calendar/CAppoint.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
@@ -22,6 +25,10 @@
 #include "calendar/windows/CHolidayDlgFrm.h"
 #include "calendar/windows/CWeekDlgFrm.h"
 #include "comm/CommTestSupport.h"
+#include "comm/ParameterGroups.h"
+#include "macros/CMacro.h"
+#include "macros/MacroIds.h"
+#include "platform/StringTable.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -273,5 +280,158 @@ TEST_F(CalendarSim, TheMainClockTakesItsDatesInTheFormTheDeviceWasTold)
         }
         EXPECT_TRUE(PumpUntil([&] { return date->text() == held; }, 4000))
             << "the device answers " << date->text().toStdString() << ", not " << held.toStdString();
+    }
+}
+
+// Whichever way the calendar comes up from a device that holds the project's
+// own download, the names it holds stand and the next download sends them
+// unchanged: a macro the same upload made, or the project held, under a day
+// programme's name gives way. A holiday the device gave a day programme's
+// name cannot hold it as well: the difference file names the name it takes.
+TEST_F(CalendarSim, EveryUploadKeepsTheNamesTheDeviceHoldsAndTheNextDownloadSendsThem)
+{
+    // Swapped: uploaded, then day programmes 2 and 8 swap their names on the
+    // device (another project's download), uploaded again.
+    enum Path { Whole, CalendarOnly, DayprogWindow, OneDayprog, Swapped };
+    const std::vector<std::string> allNames = {
+        "/CAL/DAYPROG1/NAME 1 *", "/CAL/DAYPROG2/NAME Ferien",          "/CAL/DAYPROG3/NAME 3 *",
+        "/CAL/DAYPROG7/NAME 7 *", "/CAL/DAYPROG8/NAME Tagesprogramm 8", "/CAL/HOLIDAY2/NAME Ferien_1"};
+    const std::vector<std::string> dayprogNames(allNames.begin(), allNames.end() - 1);
+    const std::string holidayLine = "ERROR: /CAL/HOLIDAY2/NAME >>Ferien<< should be >>Ferien_1<<\r\n";
+    const struct {
+        const char* what;
+        Path path;
+        bool newProject;
+        std::vector<std::string> sent;  // the names the next download sends
+        std::string differences;        // the name lines of the difference file
+    } rows[] = {
+        {"whole upload into a new project", Whole, true, allNames, holidayLine},
+        {"calendar alone into a new project", CalendarOnly, true, allNames, holidayLine},
+        {"the day programme window into a new project", DayprogWindow, true, dayprogNames, ""},
+        {"day programme 3 alone", OneDayprog, false, {"/CAL/DAYPROG3/NAME 3 *"}, ""},
+        {"the day programme window again after the device swapped two names",
+         Swapped,
+         false,
+         {"/CAL/DAYPROG1/NAME 1 *", "/CAL/DAYPROG2/NAME Tagesprogramm 8", "/CAL/DAYPROG3/NAME 3 *",
+          "/CAL/DAYPROG7/NAME 7 *", "/CAL/DAYPROG8/NAME Ferien"},
+         ""},
+    };
+    auto nameLines = [](const std::string& text) {
+        std::vector<std::string> lines;
+        for (size_t at = 0, end = 0; at < text.size(); at = end + 2) {
+            end = text.find("\r\n", at);
+            if (end == std::string::npos)
+                break;
+            const std::string line = text.substr(at, end - at);
+            if (line.find("/NAME ") != std::string::npos && line.find('?') == std::string::npos)
+                lines.push_back(line);
+        }
+        return lines;
+    };
+    auto transfer = [&](int direction, uint32_t groups) {
+        host.paramSelect = [this, direction, groups](ParamSelection& sel) {
+            sel.direction = direction;
+            sel.objects = CollectParameterGroupObjects(doc, groups);
+            return true;
+        };
+        link.OnTransferParameters();
+        AwaitDeviceHasAll();
+    };
+    constexpr uint32_t kAll = 0x1F;
+    constexpr uint32_t kCalendar = 1u << paramgroup::TimerCalendar;
+    const QString errFile = dir.filePath(QStringLiteral("Kalender.err"));
+    // A project of its own on the line that stays connected.
+    auto newProject = [&] {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_data.deviceVariant = 0;
+        doc.SetPathName(errFile.left(errFile.size() - 4).toStdString() + ".qlx");
+        doc.SetConnected(1);
+    };
+    sim.lineRate = false;
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    ASSERT_TRUE(link.SetSettings(QStringLiteral("921600,n,8,1")));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        newProject();
+        // The project as an earlier upload left it: placeholders of one number share a name.
+        for (int n : {1, 3, 7}) {
+            auto* macro = new CMacro;
+            ASSERT_EQ(1, macro->Create(macrotype::Stop, StrFormat("%d *", n), n, CAT_MACRO, &doc));
+            doc.AddObject(macro, CAT_MACRO);
+            CDayprog* dp = Add<CDayprog>(n, StrFormat("%d *", n));
+            dp->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(7, 0, 0));
+            dp->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), n);
+        }
+        Add<CDayprog>(8, "Tagesprogramm 8");
+        Add<CDayprog>(2, "Ferien");
+        CHoliday* holiday = Add<CHoliday>(2, "Ferien");
+        holiday->SetParam(CHoliday::Function, IDS_CALFN_ANNUAL);
+        holiday->SetParam(CHoliday::Date, *caltime::Make(2001, 8, 1));
+        holiday->SetParam(CHoliday::Dayprog, 8);
+        // The device gets the project's own download of its macros and calendar.
+        transfer(1, kCalendar | (1u << paramgroup::Control));
+        ASSERT_NE(std::string::npos, sim.Received().find("/CAL/DAYPROG3/NAME 3 *\r\n"));
+        ASSERT_NE(std::string::npos, sim.Received().find("/CAL/HOLIDAY2/NAME Ferien\r\n"));
+
+        if (row.newProject)
+            newProject();
+        switch (row.path) {
+        case Whole: transfer(0, kAll); break;
+        case CalendarOnly: transfer(0, kCalendar); break;
+        case DayprogWindow: {
+            CDayprogDlgFrm frame;
+            frame.OnCommand(ID_CAL_UPLOAD_DAYPROGS);
+            break;
+        }
+        case OneDayprog: {
+            CDayprogDlgFrm frame;
+            frame.GetListView()->SelectRow(2);
+            ASSERT_EQ(3, frame.GetEntryView()->Dayprog()->GetNumber());
+            frame.GetListView()->TransferSelected(1);
+            break;
+        }
+        case Swapped: {
+            CDayprogDlgFrm frame;
+            frame.OnCommand(ID_CAL_UPLOAD_DAYPROGS);
+            auto rename = [&](int n, const char* name) {
+                doc.GetIDManager().GetBaseDevice(n, OT_DAYPROG)->SetName(name);
+            };
+            rename(2, "Tagesprogramm 8");
+            rename(8, "Ferien");
+            frame.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
+            AwaitDeviceHasAll();
+            rename(2, "Ferien");
+            rename(8, "Tagesprogramm 8");
+            frame.OnCommand(ID_CAL_UPLOAD_DAYPROGS);
+            break;
+        }
+        }
+        const CBaseDevice* dayprog = doc.GetIDManager().GetBaseDevice(3, OT_DAYPROG);
+        const CBaseDevice* macro = doc.GetIDManager().GetBaseDevice(3, OT_MACRO);
+        ASSERT_TRUE(dayprog && macro);
+        EXPECT_EQ("3 *", dayprog->GetName());
+        EXPECT_EQ("3 *_1", macro->GetName());
+        // Only the lines about names: a new project differs from the device in much else.
+        EXPECT_EQ(nameLines(row.differences), nameLines(ReadFile(errFile)));
+
+        const size_t mark = sim.Received().size();
+        switch (row.path) {
+        case Whole: transfer(1, kAll); break;
+        case CalendarOnly: transfer(1, kCalendar); break;
+        case DayprogWindow:
+        case Swapped: {
+            CDayprogDlgFrm frame;
+            frame.OnCommand(ID_CAL_DOWNLOAD_DAYPROGS);
+            break;
+        }
+        case OneDayprog: {
+            CDayprogDlgFrm frame;
+            frame.GetListView()->SelectRow(2);
+            frame.GetListView()->TransferSelected(0);
+            break;
+        }
+        }
+        AwaitDeviceHasAll();
+        EXPECT_EQ(row.sent, nameLines(sim.Received().substr(mark)));
     }
 }

@@ -49,6 +49,8 @@
 #include "paging/windows/CPPCons1.h"
 #include "paging/windows/CPPCons2.h"
 #include "paging/windows/CRangeKeysDlg.h"
+#include "macros/windows/CMacroDlgFrm.h"
+#include "macros/windows/CMacroDlgListView.h"
 #include "platform/StringTable.h"
 #include "support/BlockTestSupport.h"
 #include "support/EnglishTexts.h"
@@ -304,6 +306,101 @@ TEST_F(ConsoleWindows, AChosenFunctionTakesItsDefaultProtectModeToTheDevice)
                   sender.lines);
         if (c.auxOnKey1)
             key1->ParseValueText(CKF_DISABLED, "", true);
+    }
+}
+
+// A macro deleted in the macro window while a key holds it: the key's view,
+// its macro dialog and its download line agree, and a later macro of that
+// number is not taken up unseen.
+TEST_F(ConsoleWindows, AKeyWhoseMacroIsDeletedIsSentAsItsViewShowsIt)
+{
+    d.doc().SetConnected(1);
+    const struct {
+        const char* what;
+        int key;
+        int32_t function;
+        const char* value;
+        bool programmed;      // afterwards, in the key view
+        const char* caption;  // afterwards
+        int activation;       // the macro dialog's type; -1: no macro key any more
+        const char* sent;     // the key's download value
+    } rows[] = {
+        {"Schalter: macro B", 1, CKF_MACSWT, "1,7", true, "Durchsage", CKeyMacroDlg::Switch, "MACSWT,1"},
+        {"Taste: macro B", 2, CKF_MACRO, "1,7", true, "Durchsage", CKeyMacroDlg::Trigger, "MACRO,1"},
+        {"Taste: macro A", 5, CKF_MACRO, "7,8", false, "", -1, "DISABLED"},
+        {"Repeat: macro A", 6, CKF_MACREP, "7,3", false, "", -1, "DISABLED"},
+        {"another macro", 3, CKF_MACRO, "8,1", true, "Sirene", CKeyMacroDlg::Button, "MACRO,8,1"},
+    };
+    auto* sirene = new CMacro;
+    ASSERT_EQ(1, sirene->Create(macrotype::Page, "Sirene", 8, CAT_MACRO, &d.doc()));
+    d.doc().AddObject(sirene, CAT_MACRO);
+    auto openKeys = [&](CConsolePropertySheet& sheet) {
+        sheet.show();
+        return QTest::qWaitForWindowExposed(&sheet);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (CBaseDevice* later = d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO))
+            later->OnCommand(objcmd::Delete);
+        auto* gong = new CMacro;
+        ASSERT_EQ(1, gong->Create(macrotype::Page, "Gong", 7, CAT_MACRO, &d.doc()));
+        d.doc().AddObject(gong, CAT_MACRO);
+        CConsKey* key = console->GetProp().FindKey(row.key);
+        ASSERT_NE(nullptr, key);
+        key->ParseValueText(row.function, row.value, true);
+        ASSERT_TRUE(key->IsProgrammed());
+        {
+            // The keys page stays open while the user works in the macro window.
+            CConsolePropertySheet sheet(&d.doc(), console);
+            ASSERT_TRUE(openKeys(sheet));
+            CMacroDlgFrm macros;
+            macros.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&macros));
+            CMacroDlgListView* list = macros.GetListView();
+            QTreeWidgetItem* item = nullptr;
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                if (list->topLevelItem(i)->text(0) == QStringLiteral("Gong"))
+                    item = list->topLevelItem(i);
+            ASSERT_NE(nullptr, item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+            QTest::keyClick(list, Qt::Key_Delete);
+            ASSERT_EQ(nullptr, d.doc().GetIDManager().GetBaseDevice(7, OT_MACRO));
+            EXPECT_EQ(row.programmed, key->IsProgrammed());
+            EXPECT_EQ(row.caption, key->GetCaption());
+            EXPECT_EQ(row.sent, key->DownloadValueText());
+        }
+        // The console looked at again: what the key shows is what it sends.
+        CConsolePropertySheet sheet(&d.doc(), console);
+        ASSERT_TRUE(openKeys(sheet));
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(row.caption, key->GetCaption());
+        CKeyView* view = sheet.GetKeysPage()->GetKeyView();
+        const CRect cell = key->GetCell();
+        QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+        CKeyPropDlg* dlg = view->GetKeyPropDlg();
+        ASSERT_NE(nullptr, dlg);
+        EXPECT_EQ(row.activation >= 0, dlg->GetMacroButton()->isVisible());
+        if (row.activation >= 0) {
+            QTest::mouseClick(dlg->GetMacroButton(), Qt::LeftButton);
+            CKeyMacroDlg* macro = dlg->GetMacroDlg();
+            ASSERT_NE(nullptr, macro);
+            EXPECT_EQ(row.activation, macro->GetActivationCombo()->currentIndex());
+            if (row.activation == CKeyMacroDlg::Switch)
+                EXPECT_EQ(-1, macro->GetMacroBCombo()->currentIndex()) << "an empty macro B";
+        }
+        QTest::mouseClick(sheet.GetApplyButton(), Qt::LeftButton);
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        sheet.close();
+
+        // A new macro 7 is no key's until a key is given it.
+        auto* later = new CMacro;
+        ASSERT_EQ(1, later->Create(macrotype::Page, "Neu", 7, CAT_MACRO, &d.doc()));
+        d.doc().AddObject(later, CAT_MACRO);
+        CConsolePropertySheet again(&d.doc(), console);
+        EXPECT_EQ(row.caption, key->GetCaption());
+        EXPECT_EQ(row.programmed, key->IsProgrammed());
+        EXPECT_EQ(row.sent, key->DownloadValueText());
+        key->ParseValueText(CKF_DISABLED, "", true);
     }
 }
 

@@ -70,6 +70,7 @@
 #include "paging/CRelaisTopology.h"
 #include "paging/CZone.h"
 #include "logic/CAnalogCondition.h"
+#include "logic/CCondition.h"
 #include "logic/CConditionObject.h"
 #include "logic/CGlobalReadyInput.h"
 #include "logic/CLogicOut.h"
@@ -880,6 +881,11 @@ struct StopRow {
     // What the user does in the window instead of a command (with `after`
     // set: what the window shows once it has ended).
     std::function<void(CFeatureFrm*, bool after)> byHand;
+    // A download whose device read every line of it and then stopped, before
+    // the release of the macro lock: the release went, the message says it
+    // was not read (and nothing of a save, which a window's download does not
+    // send), and the disconnect does not save without the user's word.
+    bool lockUnread = false;
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -929,6 +935,13 @@ const StopRow kStopRows[] = {
     // A device fallen silent before a download shorter than the wait for an
     // echo: the download ends only with the echo of its last line, which
     // never comes; the window's and one entry's alike.
+    {"TriggersThenNotTheLockRelease", kTriggerWindow, logicwin::DownloadTriggers, 18, {},
+     "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false,
+     [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 4 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     -1, 0, false, 0, 0, 0, -1, false, nullptr, {}, true},
     {"TriggersIntoASilentDevice", kTriggerWindow, logicwin::DownloadTriggers, 0, {},
      "(kein Echo).\nAlle Zeilen wurden gesendet; die nach diesem Schritt hat das Gerät nicht gelesen.", false,
      [](CQuillomerDoc& doc, bool after) {
@@ -968,6 +981,22 @@ const StopRow kStopRows[] = {
     // It refuses that query: it got to step 3, and nothing after it was sent.
     {"ConditionsUnknown", kConditionWindow, logicwin::UploadConditions, -1, {QStringLiteral("unknown /CONDITION")},
      "nicht verstanden.\nDie übrigen Einträge wurden nicht übertragen.", false, {}, -1, 0, false, 0, 0, 0, 3},
+    // It answers that query with numbers beyond the table: the upload ends
+    // there and names the answer, and the project keeps its conditions.
+    {"ConditionsUnreadable", kConditionWindow, logicwin::UploadConditions, -1,
+     {QStringLiteral("answer /CONDITION/CLEAR/ENTRY 1-2,4-999")},
+     "die Antwort '/CONDITION/CLEAR/ENTRY 1-2,4-999' des Geräts ist nicht lesbar.\nDie übrigen Einträge wurden nicht "
+     "übertragen.",
+     false,
+     [](CQuillomerDoc& doc, bool after) {
+         if (!after) {
+             AddNumbered<CCondition>(doc, 1, condkey::Level, 1), AddNumbered<CCondition>(doc, 3, condkey::Level, 1);
+             return;
+         }
+         EXPECT_NE(nullptr, doc.GetIDManager().GetBaseDevice(1, OT_CONDITION)) << "deleted for an answer not read";
+         EXPECT_EQ(nullptr, doc.GetIDManager().GetBaseDevice(5, OT_CONDITION)) << "made for an answer not read";
+     },
+     -1, 0, false, 0, 0, 0, 3},
     {"DayProgrammes", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, 1, {QStringLiteral("set /CAL/DAYPROG2/NAME M")},
      kNoAnswer, false, {}},
     // A device whose table is empty takes them all from the project: the upload ends whole.
@@ -987,6 +1016,20 @@ const StopRow kStopRows[] = {
     // Every query sent and refused: the upload ended, having read nothing.
     {"FaultUnknown", CFaultDlgFrm::kWindowKind, CFaultDlgFrm::kUpload, -1, {QStringLiteral("unknown /FAULT")},
      "zuerst '/FAULT/INCLUDE ?'. Diese Werte bleiben, wie das Projekt sie hält.", false, {}, -1, 0, false, 0, 0, 6},
+    // A list of free day programmes beyond the table: not read, no day programme made or deleted.
+    {"DayProgrammesUnreadable", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
+     {QStringLiteral("answer /CAL/CLEAR/DAYPROG 2-99")},
+     "the device's answer '/CAL/CLEAR/DAYPROG 2-99' cannot be read.\nThe remaining entries were not transferred.", true,
+     [](CQuillomerDoc& doc, bool after) {
+         if (after) {
+             EXPECT_NE(nullptr, doc.GetIDManager().GetBaseDevice(1, OT_DAYPROG)) << "deleted for an answer not read";
+             EXPECT_EQ(nullptr, doc.GetIDManager().GetBaseDevice(20, OT_DAYPROG)) << "made for an answer not read";
+             return;
+         }
+         auto* d = new CDayprog;
+         EXPECT_EQ(1, d->Create(CDayprog::kKindId, "Morgens", 1, CAT_CALENDAR, &doc));
+         doc.AddObject(d, CAT_CALENDAR);
+     }},
     {"OneDayProgrammeUnknown", CDayprogDlgFrm::kWindowKind, ID_CAL_UPLOAD_DAYPROGS, -1,
      {QStringLiteral("unknown /CAL/DAYPROG1")}, "nicht verstanden", false,
      [](CQuillomerDoc& doc, bool after) {
@@ -1333,12 +1376,23 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     EXPECT_NE(std::string::npos, said.find(row.reason)) << said;
     int step = -1, count = -1;
     ASSERT_EQ(2, std::sscanf(said.c_str() + begin.size(), row.english ? "%d of %d" : "%d von %d", &step, &count));
-    EXPECT_TRUE(row.read < 0 || step < count) << said;
+    EXPECT_TRUE(row.read < 0 || step < count || row.lockUnread) << said;
     if (row.step >= 0)
         EXPECT_EQ(row.step, step) << said;
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    if (row.lockUnread) {
+        EXPECT_EQ(step, count) << said;
+        const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_ONLY_UNREAD);
+        EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;
+        EXPECT_EQ(1u, CountOf(sim.Received().substr(mark), "/MACRO/LOCK OFF\r\n"));
+        messages.texts.clear();
+        link.OnDisconnect();
+        EXPECT_EQ(std::vector<std::string> {LoadStringId(IDS_SAVE_INCOMPLETE_ASK)}, messages.texts);
+        EXPECT_EQ(std::string::npos, sim.Received().find("/SERVICE/START FASTSAVE", mark)) << "saved without the user's word";
+        return;
+    }
     if (row.lockStays) {
         const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT);
         EXPECT_EQ(said.size() - lock.size(), said.rfind(lock)) << said;

@@ -533,6 +533,16 @@ void KvtDevice::SetSetting(const std::string& path, const std::string& value, Ti
 
 std::string KvtDevice::FreeNumbers(const DeviceTable& table) const
 {
+    const std::vector<bool> used = UsedEntries(table);
+    std::vector<int> free;
+    for (int n = 1; n <= table.count; ++n)
+        if (!used[static_cast<size_t>(n)])
+            free.push_back(n);
+    return RangeText(free);
+}
+
+std::vector<bool> KvtDevice::UsedEntries(const DeviceTable& table) const
+{
     // An entry is used while its telling key (or, without one, any key)
     // holds something other than nothing, "OFF", 0 or its cleared value.
     std::vector<bool> used(static_cast<size_t>(table.count) + 1, false);
@@ -548,11 +558,51 @@ std::string KvtDevice::FreeNumbers(const DeviceTable& table) const
             continue;
         used[static_cast<size_t>(place->number)] = true;
     }
-    std::vector<int> free;
-    for (int n = 1; n <= table.count; ++n)
-        if (!used[static_cast<size_t>(n)])
-            free.push_back(n);
-    return RangeText(free);
+    return used;
+}
+
+void KvtDevice::KeepEveryNth(int n)
+{
+    if (n < 1)
+        return;
+    for (auto it = m_values.begin(); it != m_values.end();) {
+        const auto place = FindPlace(it->first);
+        if (place && place->table->count > 0 && place->number % n != 0)
+            it = m_values.erase(it);
+        else
+            ++it;
+    }
+}
+
+std::string KvtDevice::Holdings() const
+{
+    std::vector<std::string> lines;
+    std::map<const DeviceTable*, std::vector<bool>> used;
+    for (const DeviceTable& t : DeviceTables()) {
+        if (t.count > 0 && TableOfClear(t.clearPath) == &t)
+            lines.push_back(std::string(t.clearPath) + " " + FreeNumbers(t));
+        if (t.count > 0)
+            used[&t] = UsedEntries(t);
+    }
+    const std::map<std::string, std::string> fresh = DefaultValues();
+    for (const auto& [path, value] : m_values) {
+        if (const auto f = fresh.find(path); f != fresh.end() && f->second == value)
+            continue;
+        if (const auto place = FindPlace(path)) {
+            // A free entry holds nothing anyone asks for.
+            if (place->table->count > 0 && !used[place->table][static_cast<size_t>(place->number)])
+                continue;
+            const char* cleared = ClearedValue(*place->table, place->key);
+            if (cleared && Upper(value) == Upper(cleared))
+                continue;
+        }
+        lines.push_back(path + " " + value);
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
 }
 
 std::string KvtDevice::ChildNames(const std::string& path) const
@@ -604,7 +654,9 @@ std::string KvtDevice::ClockDateText(const std::string& kept) const
 void KvtDevice::Query(const std::string& path, TimePoint now)
 {
     std::string value;
-    if (path == "/SERVICE/VER")
+    if (const auto fixed = m_config.answers.find(path); fixed != m_config.answers.end())
+        value = fixed->second;
+    else if (path == "/SERVICE/VER")
         value = m_config.version + " rel 1.00";
     else if (path == "/SERVICE/DEVICE")
         value = m_config.deviceId;

@@ -45,6 +45,9 @@ struct DeviceConfig {
     int answerDelayMs = 0;             // answers (not the echo) come this much later
     std::vector<std::string> events;   // event log entries held at start, oldest first
     std::vector<std::string> unknown;  // upper-case paths the device does not know (nor what lies below them)
+    // Upper-case paths whose query is answered with this value, whatever the
+    // device holds (a garbled or strange answer).
+    std::map<std::string, std::string> answers;
 };
 
 // What the runner must do to the line.
@@ -77,6 +80,17 @@ public:
     // without echo, answers or prompts and without counting them for the
     // fault rules: the configuration the device holds at start.
     void Preload(std::string_view text);
+    // Of every fixed table, only the entries whose number is a multiple of
+    // `n` keep what they hold; every other entry is cleared. With a whole
+    // configuration loaded, every n-th entry is in use and the free lists
+    // are at their longest.
+    void KeepEveryNth(int n);
+    // What the device holds, one "PATH VALUE" line each, sorted: the free
+    // numbers of every fixed table (under its clear path), the keys of the
+    // entries in use that answer otherwise than a cleared entry, and every
+    // other stored value that answers otherwise than a fresh device. Two
+    // devices that give the same text hold the same configuration.
+    std::string Holdings() const;
     // Adds an entry to the end of the event log.
     void AddEvent(const std::string& entry) { m_events.push_back(entry); }
     size_t EventsHeld() const { return m_events.size(); }
@@ -136,6 +150,8 @@ private:
     std::string ClockDateText(const std::string& kept) const;
     // The free entries of a fixed table, as a range text ("0" when none is free).
     std::string FreeNumbers(const DeviceTable& table) const;
+    // Which entries of a fixed table are in use (index = entry number).
+    std::vector<bool> UsedEntries(const DeviceTable& table) const;
     // The names one level below `path` among the stored paths, comma-separated
     // ("" when nothing is stored below it).
     std::string ChildNames(const std::string& path) const;

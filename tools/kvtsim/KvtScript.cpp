@@ -197,6 +197,32 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         o.loads.push_back(all.str());
         return true;
     }
+    if (name == "answer") {
+        std::string path;
+        if (!(in >> path) || path[0] != '/') {
+            error = "answer: a path beginning with / is expected";
+            return false;
+        }
+        for (char& c : path)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        o.device.answers[path] = Rest(in);
+        return true;
+    }
+    if (name == "keep-every") {
+        if (!intArg(o.keepEvery) || o.keepEvery == 0) {
+            error = "keep-every: a number from 1 is expected";
+            return false;
+        }
+        return true;
+    }
+    if (name == "holdings") {
+        o.holdingsFile = Rest(in);
+        if (o.holdingsFile.empty()) {
+            error = "holdings: a file is expected";
+            return false;
+        }
+        return true;
+    }
     if (name == "unknown") {
         std::string path;
         if (!(in >> path) || path[0] != '/') {
@@ -316,6 +342,8 @@ KvtDevice MakeDevice(const SimOptions& options)
         device.Preload(text);
     for (const auto& [path, value] : options.presets)
         device.SetValue(path, value);
+    if (options.keepEvery > 0)
+        device.KeepEveryNth(options.keepEvery);
     for (const FaultRule& rule : options.rules)
         device.AddRule(rule);
     if (options.silent)

@@ -20,6 +20,10 @@
 //   load FILE               a configuration held at start: every line of FILE (protocol
 //                           lines as the designer sends them, such as its exported
 //                           ".par" file) is taken as received, without echo or answers
+//   answer PATH VALUE       every "PATH ?" is answered "PATH VALUE", whatever the device holds
+//   keep-every N            of every fixed table only the entries numbered a multiple
+//                           of N keep what was loaded or set (every N-th entry in use)
+//   holdings FILE           on ending, write what the device holds to FILE
 //   event TEXT              an entry of the event log at start (in order)
 //   at N ACTION [ARG]       after the N-th received line: silent | talk |
 //                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS |
@@ -46,6 +50,8 @@ struct SimOptions {
     std::vector<FaultRule> rules;
     std::vector<std::pair<std::string, std::string>> presets;
     std::vector<std::string> loads;  // the texts of the `load` files, in order
+    int keepEvery = 0;               // 0: every entry keeps what it holds
+    std::string holdingsFile;        // empty: none written
     bool silent = false;
     int cps = 0;  // 0: as fast as the terminal takes it
     int readCps = 0;  // 0: reads whatever the terminal holds at once

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ int main(int argc, char** argv)
                         "directives: version V, new-version V, device-id ID, boot, protect PW, boot-enter-ms N,\n"
                         "  erase-ms N, start-ms N, netscan-s N, firmware-fails, delay MS, pace [CPS], read-pace [CPS],\n"
                         "  silent,\n"
-                        "  set PATH VALUE, load FILE, at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
+                        "  set PATH VALUE, answer PATH VALUE, load FILE, keep-every N, holdings FILE,\n"
+                        "  at N (silent|talk|garbage COUNT|send TEXT|hangup|xoff MS|delay MS),\n"
                         "  modem, modem-dial (connect|busy|no-carrier|no-dialtone|error|none)..., modem-connect TEXT,\n"
                         "  dial-ms N, guard-ms N\n");
             return 0;
@@ -44,5 +46,14 @@ int main(int argc, char** argv)
     }
     std::printf("%s\n", runner.SlavePath().c_str());
     std::fflush(stdout);
-    return runner.Run();
+    const int code = runner.Run();
+    if (!options.holdingsFile.empty()) {
+        std::ofstream out(options.holdingsFile, std::ios::binary | std::ios::trunc);
+        out << device.Holdings();
+        if (!out.flush()) {
+            std::fprintf(stderr, "kvtsim: cannot write %s\n", options.holdingsFile.c_str());
+            return code == 0 ? 1 : code;
+        }
+    }
+    return code;
 }

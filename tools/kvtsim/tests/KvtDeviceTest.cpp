@@ -557,6 +557,52 @@ TEST(KvtDevice, FixedTablesAnswerClearedEntriesAndTheirFreeNumbers)
               "/VIRTCTRL/DEST/OUT1 OFF\r\n");
 }
 
+// Every third entry kept of what was loaded: the free lists are at their
+// longest, and what the device holds lists those lists and the values that
+// answer otherwise than a fresh device.
+TEST(KvtDevice, EveryNthEntryKeptAndWhatTheDeviceHolds)
+{
+    Dev dev;
+    std::string config = "/AUDIO/IN1/VOL -3\r\n/MACRO/LOCK OFF\r\n";
+    for (int n = 1; n <= 250; ++n)
+        config += "/CONDITION/ENTRY" + std::to_string(n) + "/FUNCTION READY\r\n/CONDITION/ENTRY" + std::to_string(n)
+                  + "/LEVEL " + (n == 6 ? "ON" : "OFF") + "\r\n";
+    config += "/TRIGGER/ENTRY4/CONDITION 2\r\n/VIRTCTRL/DEST/OUT1 3\r\n";
+    dev.d.Preload(config);
+    dev.d.KeepEveryNth(3);
+    dev.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n");
+    const std::string free = dev.Send("/CONDITION/CLEAR/ENTRY ?\r\n");
+    EXPECT_EQ(free.size(), std::string("/CONDITION/CLEAR/ENTRY \r\n").size() + 595);
+    EXPECT_EQ(free.substr(0, 40), "/CONDITION/CLEAR/ENTRY 1-2,4-5,7-8,10-11");
+    EXPECT_EQ(free.substr(free.size() - 14), ",247-248,250\r\n");
+    EXPECT_EQ(dev.Send("/TRIGGER/CLEAR ?\r\n/CONDITION/ENTRY249/FUNCTION ?\r\n/CONDITION/ENTRY250/FUNCTION ?\r\n"),
+              "/TRIGGER/CLEAR 1-100\r\n/CONDITION/ENTRY249/FUNCTION READY\r\n/CONDITION/ENTRY250/FUNCTION OFF\r\n");
+    // A fixed answer stands whatever the device holds.
+    DeviceConfig garbled;
+    garbled.answers["/TRIGGER/CLEAR"] = "1-999";
+    Dev fixed(garbled);
+    fixed.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n/TRIGGER/ENTRY2/CONDITION 7\r\n");
+    EXPECT_EQ(fixed.Send("/TRIGGER/CLEAR ?\r\n"), "/TRIGGER/CLEAR 1-999\r\n");
+    const std::string held = dev.d.Holdings();
+    EXPECT_NE(held.find("/AUDIO/IN1/VOL -3\n"), std::string::npos);
+    EXPECT_NE(held.find("/CONDITION/CLEAR/ENTRY 1-2,4-5,"), std::string::npos);
+    EXPECT_NE(held.find("/CONDITION/ENTRY6/FUNCTION READY\n/CONDITION/ENTRY6/LEVEL ON\n"), std::string::npos) << held;
+    EXPECT_NE(held.find("/TRIGGER/CLEAR 1-100\n"), std::string::npos);
+    EXPECT_NE(held.find("/VIRTCTRL/DEST/OUT1 3\n"), std::string::npos);
+    // A fresh device's values, and an entry's keys at their cleared values, are not listed.
+    for (const char* unlisted : {"/MACRO/LOCK", "/CONDITION/ENTRY3/LEVEL", "/TRIGGER/ENTRY4"})
+        EXPECT_EQ(held.find(unlisted), std::string::npos) << unlisted;
+    EXPECT_EQ(held, [] {
+        Dev again;
+        std::string same;
+        for (int n = 3; n <= 249; n += 3)
+            same += "/CONDITION/ENTRY" + std::to_string(n) + "/FUNCTION READY\r\n";
+        again.d.Preload(same + "/CONDITION/ENTRY6/LEVEL ON\r\n/AUDIO/IN1/VOL -3\r\n/VIRTCTRL/DEST/OUT1 3\r\n");
+        again.Send("/COMM/ECHO OFF\r\n/COMM/PROMPT OFF\r\n");
+        return again.d.Holdings();
+    }());
+}
+
 // The macro table: a macro is used while it has a type; its parameters are
 // what was written, and "?" of one never written is not understood.
 TEST(KvtDevice, MacroTableAnswersItsFreeProgramsAndClears)

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <unistd.h>
 
 using namespace kvtsim;
@@ -15,7 +16,8 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--link", "/tmp/x.link", "--version", "V0.550", "--boot", "--protect", "pw",
                                   "--pace", "--read-pace", "960", "--erase-ms", "20", "-e", "set /ZONE/NAME1 Halle Ost", "--at", "3", "xoff",
-                                  "500", "--firmware-fails", "--unknown", "/condition"},
+                                  "500", "--firmware-fails", "--unknown", "/condition", "--keep-every", "3", "--holdings",
+                                  "/tmp/x.held", "-e", "answer /trigger/clear 1-999"},
                                  o, error))
         << error;
     EXPECT_EQ(o.linkFile, "/tmp/x.link");
@@ -32,6 +34,9 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     EXPECT_EQ(o.rules[0].afterLines, 3);
     EXPECT_EQ(o.rules[0].what, FaultRule::HoldXoff);
     EXPECT_EQ(o.rules[0].amount, 500);
+    EXPECT_EQ(o.keepEvery, 3);
+    EXPECT_EQ(o.holdingsFile, "/tmp/x.held");
+    EXPECT_EQ(o.device.answers, (std::map<std::string, std::string> {{"/TRIGGER/CLEAR", "1-999"}}));
 
     KvtDevice d = MakeDevice(o);
     EXPECT_EQ(d.Value("/zone/name1"), "Halle Ost");
@@ -42,7 +47,8 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
 
 TEST(KvtScript, WrongDirectivesAreRefusedWithAReason)
 {
-    for (const char* bad : {"pace 0", "read-pace x", "at 0 hangup", "at 2 explode", "at 2 xoff", "set NOPATH 1", "erase-ms -5", "fly"}) {
+    for (const char* bad : {"pace 0", "read-pace x", "at 0 hangup", "at 2 explode", "at 2 xoff", "set NOPATH 1", "erase-ms -5", "fly",
+                            "keep-every 0", "keep-every", "holdings", "answer x 1"}) {
         SimOptions o;
         std::string error;
         EXPECT_FALSE(ApplyDirective(bad, o, error)) << bad;
