@@ -15,7 +15,7 @@
 
 namespace {
 enum : uint32_t {
-    IDS_SETTINGS_DAMAGED = 36310,  // "%s" the file, "%s" where it is kept aside
+    IDS_SETTINGS_DAMAGED = 36479,  // "%s" the file, "%s" where it is kept aside
 };
 }  // namespace
 

@@ -4501,7 +4501,7 @@ OUT%d is loaded with %d amplifier inputs</translation>
     <message>
         <source>Die Einstellungsdatei &apos;%s&apos; ist beschädigt und kann nicht als Einstellungen gelesen werden.
 Die nächste Einstellung ersetzt sie; die beschädigte Datei wird als &apos;%s&apos; aufbewahrt.</source>
-        <extracomment>36310</extracomment>
+        <extracomment>36479</extracomment>
         <translation>The settings file &apos;%s&apos; is damaged and cannot be read as settings.
 The next setting replaces it; the damaged file is kept as &apos;%s&apos;.</translation>
     </message>
