@@ -35,6 +35,27 @@ void CAudioSignal::Serialize(CArchive& ar)
         ar >> m_priority;
 }
 
+int CAudioSignal::PostLoad()
+{
+    // A priority the editor's signals cannot take becomes 1, as typing it
+    // would; a key or a message device's macros that take a signal's
+    // priority over then get none beyond theirs. The value names the
+    // priority itself: it has no line of its own.
+    const bool editorKind =
+        m_kindId == signalkind::Alarm || m_kindId == signalkind::Chime || m_kindId == signalkind::Message;
+    if (editorKind && (m_priority < 1 || m_priority > 10)) {
+        const std::string file = StrFormat("Prio %d", m_priority);
+        m_priority = 1;
+        NoteHeldOnLoad(m_name, file, "Prio 1", true);
+    }
+    // A message number the upload would refuse is not sent either: the
+    // signal plays no message, as a new one.
+    if (m_type == OT_MESSAGE_SIGNAL)
+        RefuseLoaded<int32_t>(m_messageNumber, 0, INT32_MAX, 0,
+                              "/" + m_path + StrFormat("%d", m_number) + "/INTERN", true);
+    return CBaseDevice::PostLoad();
+}
+
 std::string CAudioSignal::GetValue(uint32_t key) const
 {
     switch (key & 0xFFFF) {

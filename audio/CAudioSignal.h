@@ -34,6 +34,9 @@ public:
     CAudioSignal();
 
     void Serialize(CArchive& ar) override;
+    // Holds what a damaged or hand-made file gives beyond what the signal
+    // takes (a priority beyond 1..10, a negative message number) and names it.
+    int PostLoad() override;
 
     // Key 1: the priority ("%d"), key 2: the message number ("%d"); else empty.
     std::string GetValue(uint32_t key) const;

@@ -634,12 +634,19 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
             // Amplifier addresses travel in hexadecimal, as the download writes them.
             const bool isNumber = rest == "/IDX";
             const std::optional<uint32_t> v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10);
-            if (v && (isNumber ? FitsNumber(e.source, *v) : FitsChannel(e.source, *v)))
+            if (v && (isNumber ? FitsNumber(e.source, *v) : FitsChannel(e.source, *v))) {
                 (isNumber ? e.number : e.channel) = *v;
-            else
+            } else if (isNumber && !FitsNumber(e.source, e.number)) {
+                // The source just taken cannot have the number the entry
+                // had ("IN" after an entry that was off): the entry is left
+                // off, as a project file's would be, and not sent as "IN 0".
+                e = MonitorEntry{};
+                ReportNotHeld(diffFile, m_path + key, value, e.source);
+            } else {
                 ReportNotHeld(diffFile, m_path + key, value,
                               GetValueText((isNumber ? monitorsource::EntryNumber : monitorsource::EntryChannel) |
                                            index));
+            }
         }
         return;
     }

@@ -162,11 +162,24 @@ void CGridEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QChar c = text.at(0);
+    // What stands before the key once it is typed (a selection is replaced).
+    const QString head = this->text().left(hasSelectedText() ? selectionStart() : cursorPosition());
+    const QChar last = head.isEmpty() ? QChar() : head.back();
+    const bool afterExponent = last == QLatin1Char('e') || last == QLatin1Char('E');
     // A decimal mark in a whole-number edit is typed too: "1,5" stays what
-    // it is, to be refused, rather than turning into 15.
+    // it is, to be refused, rather than turning into 15. So are the exponent
+    // of a number written as a decimal ("1e4", "2,5e-1") and the "x" of a
+    // hexadecimal one ("0x10"): swallowed, they would leave 14 or 10, a
+    // number nobody typed, which the edit would take.
     bool allowed = (c.isDigit() && c.unicode() < 128) || c == QLatin1Char('.') || c == QLatin1Char(',');
-    if (c == QLatin1Char('-'))
-        allowed = this->text().isEmpty() || (hasSelectedText() && selectionStart() == 0);
+    if (c == QLatin1Char('e') || c == QLatin1Char('E'))
+        allowed = last.isDigit() && !head.contains(QLatin1Char('e'), Qt::CaseInsensitive);
+    else if (c == QLatin1Char('x') || c == QLatin1Char('X'))
+        allowed = head == QLatin1String("0") || head == QLatin1String("-0");
+    else if (c == QLatin1Char('+'))
+        allowed = afterExponent;
+    else if (c == QLatin1Char('-'))
+        allowed = this->text().isEmpty() || (hasSelectedText() && selectionStart() == 0) || afterExponent;
     if (allowed)
         QLineEdit::keyPressEvent(event);
     else

@@ -2,8 +2,10 @@
 // Edit for one bounded number: whole numbers (rounded half away from zero) or
 // decimals, a printf format for showing, a range into which read values are
 // clamped, and optionally one special value shown as a text of its own. Only
-// digits, backspace, '.' or ',' (either is the decimal mark) and a leading '-'
-// can be typed; the editing shortcuts (Ctrl+A, copy, paste, undo) work as in
+// digits, backspace, '.' or ',' (either is the decimal mark), a leading '-',
+// an exponent after a digit ("1e4", "5e-1") and the "x" of "0x" can be typed,
+// so that a number is never typed into another one; the editing shortcuts
+// (Ctrl+A, copy, paste, undo) work as in
 // any edit. The owner validates with ReadValue() when the edit reports
 // FocusLost() (also sent for Enter, with IsEnterPressed() true).
 //

@@ -448,7 +448,23 @@ void CRemoteAmpDlg::done(int result)
 
 void CRemoteAmpDlg::SetOnOff(QLabel* label, const std::string& value)
 {
-    label->setText(Q(LoadStringId(value == "ON" ? 34562 : 34563)));
+    if (const std::optional<bool> on = ReadFlagWord(value))
+        label->setText(Q(LoadStringId(*on ? 34562 : 34563)));
+}
+
+// A switch the device answers with a word that is neither of its two ("maybe",
+// "1", "on") tells no state: the control shows what it showed, never the
+// other state.
+void CRemoteAmpDlg::SetChecked(QAbstractButton* button, const std::string& value)
+{
+    if (const std::optional<bool> on = ReadFlagWord(value))
+        button->setChecked(*on);
+}
+
+void CRemoteAmpDlg::SetYesNo(QWidget* shown, const std::string& value)
+{
+    if (const std::optional<bool> yes = ReadFlagWord(value, "YES", "NO"))
+        shown->setEnabled(*yes);
 }
 
 void CRemoteAmpDlg::SetBar(QProgressBar* bar, int value)
@@ -514,9 +530,9 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_channelMap->setText(Q(value));
             }
         } else if (key == "RETROFIT/PILOT") {
-            m_pilotDetect->setEnabled(value == "YES");
+            SetYesNo(m_pilotDetect, value);
         } else if (key == "RETROFIT/GNDFLT") {
-            m_groundDetect->setEnabled(value == "YES");
+            SetYesNo(m_groundDetect, value);
         } else if (key == "POWER") {
             if (value == "OFF") {
                 m_mains->setChecked(false);
@@ -532,9 +548,9 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
                 m_battery->setChecked(true);
             }
         } else if (key == "PLTGEN") {
-            m_pilotGen->setChecked(value == "ON");
+            SetChecked(m_pilotGen, value);
         } else if (key == "FLTRES") {
-            m_reset->setChecked(value == "ON");
+            SetChecked(m_reset, value);
         } else if (key == "OVT") {
             SetOnOff(m_overTemp, value);
         } else if (key == "READY") {
@@ -579,13 +595,13 @@ void CRemoteAmpDlg::HandleChannelKey(const std::string& key, const std::string& 
             m_offsetText->setText(Q(StrFormat("%d dB", n)));
         }
     } else if (rest == "MUTE") {
-        m_mute->setChecked(value == "ON");
+        SetChecked(m_mute, value);
     } else if (rest == "PLTDET") {
-        m_chPilot->setEnabled(value == "YES");
+        SetYesNo(m_chPilot, value);
     } else if (rest == "FLTDET") {
-        m_chGround->setEnabled(value == "YES");
+        SetYesNo(m_chGround, value);
     } else if (rest == "OVT") {
-        m_chOverTemp->setEnabled(value == "YES");
+        SetYesNo(m_chOverTemp, value);
     } else if (rest == "OUTCFG") {
         m_outConfig->setText(Q(value));
     } else if (rest == "MEAS") {

@@ -16,6 +16,7 @@
 #include "comm/ILinkAnswerSink.h"
 
 class CAmplifier;
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -97,6 +98,8 @@ private:
     void OnOffsetMoved(int position);
     void OnPowerClicked();
     void SetOnOff(QLabel* label, const std::string& value);
+    static void SetChecked(QAbstractButton* button, const std::string& value);
+    static void SetYesNo(QWidget* shown, const std::string& value);
     static void SetBar(QProgressBar* bar, int value);
 
     CAmplifier* m_amp = nullptr;

@@ -464,6 +464,9 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/MONI/TABLE6/SEL XYZ"}, "ERROR: /MONI/TABLE6/SEL >>XYZ<< should be >>IN<<", "/MONI/TABLE6/SEL IN"},
         {0, {"/MONI/RELAY2 abc"}, "ERROR: /MONI/RELAY2 >>abc<< should be >>0<<", "/MONI/RELAY2 0"},
         {0, {"/MONI/TABLE6/SEL XYZ ? "}, "", "/MONI/TABLE6/SEL IN"},
+        // An entry that was off, given a source and then a number that is none: off, not "IN 0".
+        {0, {"/MONI/TABLE7/SEL IN", "/MONI/TABLE7/IDX 1e2"}, "ERROR: /MONI/TABLE7/IDX >>1e2<< should be >>OFF<<",
+         "/MONI/TABLE7/SEL OFF"},
         // The line data of zone 6 (positive tolerance 5) and the line-test settings.
         {0, {"/KVT/ZONE6/TEST/POSTOL 1e40"}, "ERROR: /KVT/ZONE6/TEST/POSTOL >>1e40<< should be >>5<<",
          "/KVT/ZONE6/TEST/POSTOL 5", 1},

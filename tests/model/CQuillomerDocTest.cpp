@@ -10,6 +10,7 @@
 
 #include "ModelTestObjects.h"
 #include "audio/CInternalPowerManagement.h"
+#include "audio/CMessageSignal.h"
 #include "audio/CMiscAudio.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CClock.h"
@@ -642,6 +643,21 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/AUDIO/ALARM_VOL", "20.0", "6.0"}, {"/POWER/BATT_PRIO", "999", "255"}},
          {"/POWER/BATT_PRIO 255", "/AUDIO/ALARM_VOL 6.0"},
          {"/POWER/BATT_PRIO 999", "/AUDIO/ALARM_VOL 20.0"}},
+        {"audio: a message signal's priority of 99 and message number -5",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             auto* signal = new CMessageSignal;
+             ASSERT_EQ(1, signal->Create(signalkind::Message, "Durchsage", 1, CAT_AUDIO, &d));
+             d.AddObject(signal, CAT_AUDIO);
+             file = d.SaveToBytes();
+             Bytes own;
+             for (int32_t v : {99, -5})
+                 blocktest::PutI32(own, v);
+             patch(file, *signal, own);
+         },
+         download({OT_MESSAGE_SIGNAL}),
+         {{"Durchsage", "Prio 99", "Prio 1"}, {"/EVENT/MESSAGE1/INTERN", "-5", "0"}},
+         {"/EVENT/MESSAGE1/INTERN 0"},
+         {"/EVENT/MESSAGE1/INTERN -5"}},
         {"calendar: a slave clock that runs \"MAYBE\"",
          [&](CQuillomerDoc& d, Bytes& file) {
              static_cast<CClock*>(object(d, OT_CLOCK))->m_run = "MAYBE";

@@ -331,15 +331,15 @@ TEST_F(RemoteAmpDlgTest, ChannelsAndTabs)
 
 // An answer that is no whole number of its field (a decimal, a word after
 // the number, a number an int cannot hold, a value the device did not
-// understand, a setter it refused) leaves what the field shows as the answer
-// before set it.
-TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
+// understand, a setter it refused), or no word of its switch ("maybe", "1",
+// "on"), leaves what the field shows as the answer before set it.
+TEST_F(RemoteAmpDlgTest, AnswersThatAreNoValueOfTheirFieldLeaveTheFieldAsItWas)
 {
     const struct {
         const char* before;  // a good answer
         const char* answer;
         int field;
-        const char* shown;  // the text shown, or the meter's bar
+        const char* shown;  // the text shown, the meter's bar, "checked" or "enabled"
     } rows[] = {
         {"/AMP/ADR1F/CHAN1/VOL -20", "/AMP/ADR1F/CHAN1/VOL -12.5", 1614, "-20 dB"},
         {"/AMP/ADR1F/CHAN1/VOL -20", "/AMP/ADR1F/CHAN1/VOL 4294967258", 1614, "-20 dB"},
@@ -348,13 +348,29 @@ TEST_F(RemoteAmpDlgTest, AnswersThatAreNoWholeNumberLeaveTheFieldAsItWas)
         {"/AMP/ADR1F/CHANMAP 2", "/AMP/ADR1F/CHANMAP 3.5", 1596, "2"},
         {"/AMP/ADR1F/CHAN1/VUOUT -5", "/AMP/ADR1F/CHAN1/VUOUT 2,5", 1613, "35"},
         {"/AMP/ADR1F/NAME Halle", "/AMP/ADR1F/NAME Foyer ? ", 1594, "Halle"},
+        {"/AMP/ADR1F/PLTGEN ON", "/AMP/ADR1F/PLTGEN maybe", 1604, "checked"},
+        {"/AMP/ADR1F/PLTGEN ON", "/AMP/ADR1F/PLTGEN OFF", 1604, "unchecked"},
+        {"/AMP/ADR1F/FLTRES ON", "/AMP/ADR1F/FLTRES 1", 1605, "checked"},
+        {"/AMP/ADR1F/CHAN1/MUTE ON", "/AMP/ADR1F/CHAN1/MUTE on", 1616, "checked"},
+        {"/AMP/ADR1F/OVT ON", "/AMP/ADR1F/OVT maybe", 1606, "ein"},
+        {"/AMP/ADR1F/READY ON", "/AMP/ADR1F/READY 1", 1607, "ein"},
+        {"/AMP/ADR1F/CHAN1/PLTDET YES", "/AMP/ADR1F/CHAN1/PLTDET maybe", 1617, "enabled"},
+        {"/AMP/ADR1F/RETROFIT/GNDFLT YES", "/AMP/ADR1F/RETROFIT/GNDFLT 1", 1599, "enabled"},
+        {"/AMP/ADR1F/RETROFIT/GNDFLT YES", "/AMP/ADR1F/RETROFIT/GNDFLT NO", 1599, "disabled"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer);
         auto dlg = Open(true);
         Answer(*dlg, {row.before});
         Answer(*dlg, {row.answer});
-        if (auto* bar = dlg->findChild<QProgressBar*>(QString::number(row.field)))
+        const std::string shown = row.shown;
+        auto* widget = dlg->findChild<QWidget*>(QString::number(row.field));
+        ASSERT_NE(nullptr, widget);
+        if (shown == "enabled" || shown == "disabled")
+            EXPECT_EQ(shown, widget->isEnabled() ? "enabled" : "disabled");
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            EXPECT_EQ(shown, button->isChecked() ? "checked" : "unchecked");
+        else if (auto* bar = qobject_cast<QProgressBar*>(widget))
             EXPECT_EQ(row.shown, std::to_string(bar->value()));
         else if (auto* edit = dlg->findChild<QLineEdit*>(QString::number(row.field)))
             EXPECT_EQ(row.shown, edit->text().toStdString());

@@ -69,8 +69,10 @@ constexpr const char* kKey[] = {"Geben Sie eine ganze Zahl ein.", "Enter an inte
 // keys start with key 1 on line 1, the console's user password is 815 (its expert one 4711); the macros'
 // repeat interval is 60 s, LCD display time 5 s, logic output pulse 2.5 s.
 // A whole number is typed in decimal digits: "1e2", "0x10" and "1e4" are
-// refused in every kind of whole-number field (pasted where the keys take no
-// letters), never read as 100, 16 or 10000, nor as the digit they start with.
+// refused in every kind of whole-number field, typed or pasted, never read as
+// 100, 16 or 10000, nor as the digit they start with, nor as the digits left
+// when the letters are dropped (12, 10, 14). A decimal field reads an
+// exponent as a decimal is written.
 const Row kRows[] = {
     {Window::Inputs, 1017, Keys::Append, ",5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     {Window::Inputs, 1017, Keys::Replace, "0.04,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
@@ -95,6 +97,12 @@ const Row kRows[] = {
     {Window::Inputs, 1006, Keys::Paste, "1e2", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
     {Window::Inputs, 1006, Keys::Paste, "0x10", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
     {Window::Inputs, 1006, Keys::Paste, "1e4", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
+    {Window::Inputs, 1007, Keys::Replace, "1e4", Qt::Key_Tab, "300.0", " 300", nullptr, kRange},
+    {Window::Inputs, 1007, Keys::Replace, "1e2", Qt::Key_Return, "300.0", " 300", nullptr, kRange},
+    {Window::Inputs, 1006, Keys::Replace, "0x10", Qt::Key_Tab, "-6.0", " -6", nullptr, kRange},
+    {Window::Inputs, 1015, Keys::Replace, "2e3", Qt::Key_Tab, "2000.0", "2000.0", "/AUDIO/IN3/FILTER2/F 2000.0",
+     nullptr},
+    {Window::Inputs, 1017, Keys::Replace, "25e-1", Qt::Key_Tab, "2.5", "2.5", "/AUDIO/IN3/FILTER1/V 2.5", nullptr},
     {Window::Topology, 1164, Keys::Replace, "2,5", Qt::Key_Return, "2", "2,5", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "", Qt::Key_Return, "2", "", nullptr, kCount},
     {Window::Topology, 1164, Keys::Replace, "2", Qt::Key_Return, "2", "2", nullptr, nullptr},
