@@ -1737,3 +1737,21 @@ int CMacro::PostLoad()
     HoldLoadedValues();
     return 1;
 }
+
+std::string CMacro::GetItemText() const
+{
+    return LoadStringId(IDS_MACRO_KIND) + " " + GetNumberText();
+}
+
+std::string CMacro::GetHeldItem(int32_t ownKey) const
+{
+    if (ownKey >= ml::StepMacro && ownKey < ml::StepMacro + kSteps)
+        return ParamItem(StrFormat("STEP%d/MACRO", ownKey - ml::StepMacro + 1));
+    if (ownKey >= ml::StepCondition && ownKey < ml::StepCondition + kSteps)
+        return ParamItem(StrFormat("STEP%d/CONDITION", ownKey - ml::StepCondition + 1));
+    if (ownKey == ml::RepeatMacro)
+        return ParamItem("MACRO");
+    if (ownKey == ml::RepeatCondition)
+        return ParamItem("CONDITION");
+    return GetItemText();
+}

@@ -44,6 +44,8 @@ struct MacroStep {
 class CMacro : public CBaseDevice {
     QL_DECLARE_SERIAL(CMacro)
 public:
+    std::string GetItemText() const override;
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr int kSteps = 5;
     static constexpr int kMaxZones = 100;
     // The repeat macro's interval (seconds) and count (0: without end).

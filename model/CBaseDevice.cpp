@@ -969,10 +969,24 @@ void CBaseDevice::OnContextMenu(CPoint point)
     GetAppHost().ShowContextMenu(this, m_contextMenuId, point);
 }
 
+std::string CBaseDevice::GetItemText() const
+{
+    return LoadStringId(m_kindId) + " " + GetNumberText();
+}
+
+std::string CBaseDevice::GetHeldItem(int32_t) const
+{
+    return GetItemText();
+}
+
 int CBaseDevice::OnCommand(uint32_t commandId)
 {
     if (commandId != objcmd::Delete)
         return 0;
+    // An upload deleting what the device reports free tells which objects
+    // lose their hold on it: the project cannot keep a link to nothing.
+    if (m_pDocument)
+        m_pDocument->NoteLostHoldings(*this);
     SetDocModified();
     Redraw();
     for (LinkRecord* r : m_inLinks)

@@ -210,6 +210,15 @@ public:
     void CollectOutLinksToCategory(int32_t category, LinkRefList& list, bool all) const;
     // Links this object (ownKey) to `target` (targetKey) at both ends.
     void LinkTo(int32_t ownKey, CBaseDevice* target, int32_t targetKey);
+    // The records of the objects that hold this one.
+    const LinkList& GetInLinks() const { return m_inLinks; }
+    // How the difference file names this object ("Bedingung 5"): its kind
+    // and number.
+    virtual std::string GetItemText() const;
+    // How the difference file names what this object holds at its link key
+    // `ownKey`: the device's item where the object knows it
+    // ("/TRIGGER/ENTRY4/ON_MACRO"), else the object itself (GetItemText).
+    virtual std::string GetHeldItem(int32_t ownKey) const;
 
     // Marks the owning document modified (title gets " *").
     void SetDocModified();
