@@ -1487,18 +1487,19 @@ int CMacro::OnCommand(uint32_t commandId)
     if (m_pairedMacro != 0)
         if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
             other->SetParam(31, 0);
-    ReleaseConsoleKeys();
+    ReleaseConsoleKeys(true);
     return CBaseDevice::OnCommand(commandId);
 }
 
-void CMacro::ReleaseConsoleKeys()
+void CMacro::ReleaseConsoleKeys(bool freed)
 {
     // Console keys hold their macros by number too: none keeps this one's.
     if (m_pDocument)
         for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
             if (auto* console = dynamic_cast<CConsole*>(obj))
                 for (CConsKey* key : console->GetProp().GetAllKeys())
-                    key->ForgetMacro(*this);
+                    if (key->ForgetMacro(*this) && freed)
+                        m_pDocument->NoteLostHolding(console->GetPath() + StrFormat("/KEY%d", key->GetNumber()), *this);
 }
 
 // ==================================================================== file

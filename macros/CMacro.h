@@ -159,8 +159,9 @@ private:
     // turns false when the value is taken only in part or limited.
     bool TakeParamAnswer(const std::string& key, const std::string& value, const std::string* errFile, bool& whole);
     void ChangeType(uint32_t type);
-    // No console key keeps this macro, as A or as B.
-    void ReleaseConsoleKeys();
+    // No console key keeps this macro, as A or as B. `freed`: the macro is
+    // deleted, and an upload deleting it names each key that held it.
+    void ReleaseConsoleKeys(bool freed = false);
     // The values of a loaded file the setters limit are held as an upload's
     // answers are; the document names them.
     void HoldLoadedValues();

@@ -998,9 +998,15 @@ void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
         std::string named;
         for (const std::string& item : items)
             named += (named.empty() ? "" : ", ") + item;
-        m_lostHoldings.push_back(StrFormat(LoadStringId(IDS_FREED_HOLDING).c_str(), named.c_str(),
-                                           freed.GetItemText().c_str()));
+        NoteLostHolding(named, freed);
     }
+}
+
+void CQuillomerDoc::NoteLostHolding(const std::string& item, const CBaseDevice& freed)
+{
+    if (m_noteLostHoldings)
+        m_lostHoldings.push_back(
+            StrFormat(LoadStringId(IDS_FREED_HOLDING).c_str(), item.c_str(), freed.GetItemText().c_str()));
 }
 
 void CQuillomerDoc::DispatchAnswer(std::string line, const std::string& diffFileName, int linkState)

@@ -207,6 +207,9 @@ public:
     // difference file, which line says what it held and that it now holds
     // none. Nothing is noted outside an upload's answer (a user's delete).
     void NoteLostHoldings(const CBaseDevice& freed);
+    // The same for one item that held `freed` by its number alone
+    // ("/CONS/ADR1/KEY3").
+    void NoteLostHolding(const std::string& item, const CBaseDevice& freed);
 
     // ---- Default system and upgrades ----
     void AddInternalSlots();

@@ -613,6 +613,11 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
          "/TRIGGER/ENTRY2/ON_MACRO 0"},
+        {0, {"/CONS/ADR1/KEY1 MACRO,10", "/MACRO/CLEAR 1-250"},
+         "/CONS/ADR1/KEY1 : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
+         "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
+         "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/CONS/ADR1/KEY1 DISABLED"},
         {0, {"/CONDITION/CLEAR/ENTRY 1-250"},
          "/CONDITION/COMBINE2/COND1/IDX : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/TRIGGER/ENTRY2/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
