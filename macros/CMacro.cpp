@@ -1499,7 +1499,8 @@ void CMacro::ReleaseConsoleKeys(bool freed)
             if (auto* console = dynamic_cast<CConsole*>(obj))
                 for (CConsKey* key : console->GetProp().GetAllKeys())
                     if (key->ForgetMacro(*this) && freed)
-                        m_pDocument->NoteLostHolding(console->GetPath() + StrFormat("/KEY%d", key->GetNumber()), *this);
+                        m_pDocument->NoteLostHolding(*console, console->GetPath() + StrFormat("/KEY%d", key->GetNumber()),
+                                                     *this);
 }
 
 // ==================================================================== file

@@ -979,6 +979,11 @@ std::string CBaseDevice::GetHeldItem(int32_t) const
     return GetItemText();
 }
 
+bool CBaseDevice::IsAnsweredThisUpload() const
+{
+    return m_pDocument && m_answeredRound == m_pDocument->GetUploadRound();
+}
+
 int CBaseDevice::OnCommand(uint32_t commandId)
 {
     if (commandId != objcmd::Delete)
@@ -1114,6 +1119,8 @@ CBaseDevice::ChangeGuard::ChangeGuard(CBaseDevice* obj)
 
 void CBaseDevice::ChangeGuard::Begin(CBaseDevice& obj)
 {
+    if (obj.m_pDocument && obj.m_pDocument->IsReadingUploadAnswer())
+        obj.m_answeredRound = obj.m_pDocument->GetUploadRound();
     // A document already modified (or loading, which counts as modified)
     // has nothing to learn from this change.
     if (!obj.m_pDocument || obj.m_pDocument->IsModified())

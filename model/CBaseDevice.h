@@ -219,6 +219,9 @@ public:
     // `ownKey`: the device's item where the object knows it
     // ("/TRIGGER/ENTRY4/ON_MACRO"), else the object itself (GetItemText).
     virtual std::string GetHeldItem(int32_t ownKey) const;
+    // True when an answer of the upload in progress has set (or confirmed)
+    // this object's values: what it holds then is what the device holds.
+    bool IsAnsweredThisUpload() const;
 
     // Marks the owning document modified (title gets " *").
     void SetDocModified();
@@ -300,6 +303,7 @@ public:
     // ---- Fields ----
     LinkList m_outLinks;
     LinkList m_inLinks;
+    uint32_t m_answeredRound = 0;  // the upload round whose answers last reached the object
     std::vector<CPoint> m_outputPoints;
     std::vector<CPoint> m_inputPoints;
     std::vector<ConnectorRoute> m_inputRoutes;

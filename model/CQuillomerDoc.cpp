@@ -985,7 +985,7 @@ void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
     // One line per holder, naming every item under which it held the object.
     std::vector<std::pair<const CBaseDevice*, std::vector<std::string>>> holders;
     for (const LinkRecord* r : freed.GetInLinks()) {
-        if (!r->HasPartner() || r->partner == &freed)
+        if (!r->HasPartner() || r->partner == &freed || !r->partner->IsAnsweredThisUpload())
             continue;
         auto it = std::find_if(holders.begin(), holders.end(), [&](const auto& h) { return h.first == r->partner; });
         if (it == holders.end())
@@ -998,13 +998,13 @@ void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
         std::string named;
         for (const std::string& item : items)
             named += (named.empty() ? "" : ", ") + item;
-        NoteLostHolding(named, freed);
+        NoteLostHolding(*holder, named, freed);
     }
 }
 
-void CQuillomerDoc::NoteLostHolding(const std::string& item, const CBaseDevice& freed)
+void CQuillomerDoc::NoteLostHolding(const CBaseDevice& holder, const std::string& item, const CBaseDevice& freed)
 {
-    if (m_noteLostHoldings)
+    if (m_noteLostHoldings && holder.IsAnsweredThisUpload())
         m_lostHoldings.push_back(
             StrFormat(LoadStringId(IDS_FREED_HOLDING).c_str(), item.c_str(), freed.GetItemText().c_str()));
 }

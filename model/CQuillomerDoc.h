@@ -207,9 +207,13 @@ public:
     // difference file, which line says what it held and that it now holds
     // none. Nothing is noted outside an upload's answer (a user's delete).
     void NoteLostHoldings(const CBaseDevice& freed);
-    // The same for one item that held `freed` by its number alone
-    // ("/CONS/ADR1/KEY3").
-    void NoteLostHolding(const std::string& item, const CBaseDevice& freed);
+    // Only a holder the upload has read already is named: one whose answers
+    // are still to come takes what the device holds from them.
+    // The same for one item of `holder` that held `freed` by its number
+    // alone ("/CONS/ADR1/KEY3").
+    void NoteLostHolding(const CBaseDevice& holder, const std::string& item, const CBaseDevice& freed);
+    // True while an upload's answer is being handled.
+    bool IsReadingUploadAnswer() const { return m_noteLostHoldings; }
 
     // ---- Default system and upgrades ----
     void AddInternalSlots();

@@ -607,27 +607,29 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/CONDITION/ANALOG4/LMZ775 OFF"},
         {0, {"/CONDITION/ANALOG4/MIN 0x10"}, "ERROR: /CONDITION/ANALOG4/MIN >>0x10<< should be >>2.5<<",
          "/CONDITION/ANALOG4/LMZ775 OFF"},
-        // A number the device reports free takes the project's object, and every entry still holding it
-        // is named, once, with what it holds now: none.
-        {0, {"/MACRO/CLEAR 1-250"},
+        // A number the device reports free takes the project's object: every entry the device has named it
+        // in is named, once, with what it holds now: none. An entry whose answer is still to come (the
+        // appointment) takes what the device holds from it.
+        {0, {"/CONS/ADR1/KEY1 MACRO,10", "/TRIGGER/ENTRY2/ON_MACRO 10", "/MACRO/CLEAR 1-250"},
+         "/CONS/ADR1/KEY1 : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
+         "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/CONS/ADR1/KEY1 DISABLED"},
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/CAL/APPOINT4/MACRO 10", "/MACRO/CLEAR 1-250"},
          "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
          "/TRIGGER/ENTRY2/ON_MACRO 0"},
-        {0, {"/CONS/ADR1/KEY1 MACRO,10", "/MACRO/CLEAR 1-250"},
-         "/CONS/ADR1/KEY1 : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/CONS/ADR1/KEY1 DISABLED"},
-        {0, {"/CONDITION/CLEAR/ENTRY 1-250"},
+        {0, {"/CONDITION/COMBINE2/COND1/IDX 4", "/TRIGGER/ENTRY2/CONDITION 4", "/LOGICOUT/ENTRY2/COND 4",
+             "/MACRO/PROG8/PARAM/STEP1/CONDITION 4", "/CONDITION/CLEAR/ENTRY 1-250"},
          "/CONDITION/COMBINE2/COND1/IDX : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/TRIGGER/ENTRY2/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/LOGICOUT/ENTRY2/COND : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/MACRO/PROG8/PARAM/STEP1/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins",
          "/MACRO/PROG8/PARAM/STEP1/CONDITION OFF"},
-        {0, {"/CAL/CLEAR/DAYPROG 1-20"},
-         "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/CAL/WEEK/MO : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/CAL/WEEK/MO 0"},
+        {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20"},
+         "/CAL/WEEK/MO : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins", "/CAL/WEEK/MO 0"},
+        {0, {"/CAL/HOLIDAY3/DAYPROG 2", "/CAL/CLEAR/DAYPROG 1-20"},
+         "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/CAL/HOLIDAY3/DAYPROG 0"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
