@@ -618,6 +618,19 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
          "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
          "/TRIGGER/ENTRY2/ON_MACRO 0"},
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/TRIGGER/ENTRY2/OFF_MACRO 10", "/MACRO/CLEAR 1-250"},
+         "/TRIGGER/ENTRY2/ON_MACRO, /TRIGGER/ENTRY2/OFF_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort "
+         "jetzt keins",
+         "/TRIGGER/ENTRY2/OFF_MACRO 0"},
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/CLEAR 1-11,13-250"},
+         "/MACRO/PROG12/PARAM/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/MACRO/PROG12/PARAM/MACRO 0"},
+        {0, {"/MACRO/PROG8/PARAM/STEP2/MACRO 10", "/MACRO/CLEAR 1-7,9-250"},
+         "/MACRO/PROG8/PARAM/STEP2/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/MACRO/PROG8/PARAM/STEP2/MACRO 0"},
+        {0, {"/CAL/DAYPROG2/ENTRY1/MACRO 10", "/MACRO/CLEAR 1-250"},
+         "/CAL/DAYPROG2/ENTRY1/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
+         "/CAL/DAYPROG2/ENTRY1/MACRO 0"},
         {0, {"/CONDITION/COMBINE2/COND1/IDX 4", "/TRIGGER/ENTRY2/CONDITION 4", "/LOGICOUT/ENTRY2/COND 4",
              "/MACRO/PROG8/PARAM/STEP1/CONDITION 4", "/CONDITION/CLEAR/ENTRY 1-250"},
          "/CONDITION/COMBINE2/COND1/IDX : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
