@@ -173,3 +173,8 @@ int CAppoint::GetListColumns(std::vector<ListColumn>& columns)
     columns.insert(columns.end(), std::begin(table), std::end(table));
     return 1;
 }
+
+std::string CAppoint::GetHeldItem(int32_t) const
+{
+    return StrFormat("/CAL/APPOINT%d/MACRO", GetNumber());
+}

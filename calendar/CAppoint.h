@@ -12,6 +12,7 @@
 class CAppoint : public CBaseDevice {
     QL_DECLARE_SERIAL(CAppoint)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34121;  // "Ereignis"
 
     // Value selectors.

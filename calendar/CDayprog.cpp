@@ -213,3 +213,8 @@ int CDayprog::GetListColumns(std::vector<ListColumn>& columns)
     }
     return static_cast<int>(columns.size());
 }
+
+std::string CDayprog::GetHeldItem(int32_t ownKey) const
+{
+    return StrFormat("/CAL/DAYPROG%d/ENTRY%d/MACRO", GetNumber(), ownKey + 1);
+}

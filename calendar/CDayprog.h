@@ -18,6 +18,7 @@
 class CDayprog : public CBaseDevice {
     QL_DECLARE_SERIAL(CDayprog)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34119;  // "Tagesprogramm"
     static constexpr int kEntries = 100;
 

@@ -196,3 +196,8 @@ int CHoliday::GetListColumns(std::vector<ListColumn>& columns)
     columns.insert(columns.end(), std::begin(table), std::end(table));
     return 1;
 }
+
+std::string CHoliday::GetHeldItem(int32_t) const
+{
+    return StrFormat("/CAL/HOLIDAY%d/DAYPROG", GetNumber());
+}

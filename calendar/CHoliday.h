@@ -15,6 +15,7 @@
 class CHoliday : public CBaseDevice {
     QL_DECLARE_SERIAL(CHoliday)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34120;  // "Feiertagsprogramm"
     static constexpr int32_t kMaxDays = 252;
 

@@ -133,3 +133,8 @@ int CWeek::GetListColumns(std::vector<ListColumn>& columns)
     columns.insert(columns.end(), table.begin(), table.end());
     return static_cast<int>(table.size());
 }
+
+std::string CWeek::GetHeldItem(int32_t ownKey) const
+{
+    return ownKey >= 0 && ownKey < kDays ? std::string("/CAL/WEEK") + kDayKeys[ownKey] : CBaseDevice::GetHeldItem(ownKey);
+}

@@ -12,6 +12,7 @@
 class CWeek : public CBaseDevice {
     QL_DECLARE_SERIAL(CWeek)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34118;         // "Wochenprogramm"
     static constexpr uint32_t kDayprogKindId = 34119;  // "Tagesprogramm"
     static constexpr uint32_t kMondayTextId = 36101;   // "Montag" .. "Sonntag" follow

@@ -198,3 +198,9 @@ void CCombineCondition::Serialize(CArchive& ar)
         m_logic = logicid::TextOff;
     }
 }
+
+std::string CCombineCondition::GetHeldItem(int32_t ownKey) const
+{
+    return ownKey >= 1 && ownKey <= 4 ? StrFormat("/CONDITION/COMBINE%d/COND%d/IDX", GetNumber(), ownKey)
+                                      : CBaseDevice::GetHeldItem(ownKey);
+}

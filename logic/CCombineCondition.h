@@ -12,6 +12,7 @@
 class CCombineCondition : public CBaseDevice {
     QL_DECLARE_SERIAL(CCombineCondition)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34359;  // "Verknüpfung"
     static constexpr int kInputs = 4;
 

@@ -185,3 +185,8 @@ void CLogicOut::Serialize(CArchive& ar)
     ar >> invert;
     m_invert = static_cast<int32_t>(invert);
 }
+
+std::string CLogicOut::GetHeldItem(int32_t ownKey) const
+{
+    return ownKey == 1 ? StrFormat("/LOGICOUT/ENTRY%d/COND", GetNumber()) : CBaseDevice::GetHeldItem(ownKey);
+}

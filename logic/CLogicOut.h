@@ -23,6 +23,7 @@ enum : int {
 class CLogicOut : public CBaseDevice {
     QL_DECLARE_SERIAL(CLogicOut)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 34460;  // "Logikzustand"
 
     CLogicOut();

@@ -177,3 +177,12 @@ int CTrigger::PostLoad()
     }
     return 1;
 }
+
+std::string CTrigger::GetHeldItem(int32_t ownKey) const
+{
+    const char* key = ownKey == LinkKeyOf(triggerkey::OnMacro)    ? "ON_MACRO"
+                      : ownKey == LinkKeyOf(triggerkey::OffMacro) ? "OFF_MACRO"
+                      : ownKey == LinkKeyOf(triggerkey::Condition) ? "CONDITION"
+                                                                   : nullptr;
+    return key ? StrFormat("/TRIGGER/ENTRY%d/%s", GetNumber(), key) : CBaseDevice::GetHeldItem(ownKey);
+}

@@ -23,6 +23,7 @@ enum : int {
 class CTrigger : public CBaseDevice {
     QL_DECLARE_SERIAL(CTrigger)
 public:
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr uint32_t kKindId = 33085;  // "Trigger"
     static constexpr float kMaxTime = 25.0f;
 

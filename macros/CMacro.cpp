@@ -1584,18 +1584,20 @@ int CMacro::OnCommand(uint32_t commandId)
     if (m_pairedMacro != 0)
         if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)); other && other != this)
             other->SetParam(31, 0);
-    ReleaseConsoleKeys();
+    ReleaseConsoleKeys(true);
     return CBaseDevice::OnCommand(commandId);
 }
 
-void CMacro::ReleaseConsoleKeys()
+void CMacro::ReleaseConsoleKeys(bool freed)
 {
     // Console keys hold their macros by number too: none keeps this one's.
     if (m_pDocument)
         for (CBaseDevice* obj : m_pDocument->GetList(CAT_CONSOLE))
             if (auto* console = dynamic_cast<CConsole*>(obj))
                 for (CConsKey* key : console->GetProp().GetAllKeys())
-                    key->ForgetMacro(*this);
+                    if (key->ForgetMacro(*this) && freed)
+                        m_pDocument->NoteLostHolding(*console, console->GetPath() + StrFormat("/KEY%d", key->GetNumber()),
+                                                     *this);
 }
 
 // ==================================================================== file
@@ -1833,4 +1835,22 @@ int CMacro::PostLoad()
         UpdateZoneText(true);
     HoldLoadedValues();
     return 1;
+}
+
+std::string CMacro::GetItemText() const
+{
+    return LoadStringId(IDS_MACRO_KIND) + " " + GetNumberText();
+}
+
+std::string CMacro::GetHeldItem(int32_t ownKey) const
+{
+    if (ownKey >= ml::StepMacro && ownKey < ml::StepMacro + kSteps)
+        return ParamItem(StrFormat("STEP%d/MACRO", ownKey - ml::StepMacro + 1));
+    if (ownKey >= ml::StepCondition && ownKey < ml::StepCondition + kSteps)
+        return ParamItem(StrFormat("STEP%d/CONDITION", ownKey - ml::StepCondition + 1));
+    if (ownKey == ml::RepeatMacro)
+        return ParamItem("MACRO");
+    if (ownKey == ml::RepeatCondition)
+        return ParamItem("CONDITION");
+    return GetItemText();
 }

@@ -45,6 +45,8 @@ struct MacroStep {
 class CMacro : public CBaseDevice {
     QL_DECLARE_SERIAL(CMacro)
 public:
+    std::string GetItemText() const override;
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr int kSteps = 5;
     static constexpr int kMaxZones = 100;
     // The repeat macro's interval (seconds) and count (0: without end).
@@ -172,8 +174,9 @@ private:
     // turns false when the value is taken only in part or limited.
     bool TakeParamAnswer(const std::string& key, const std::string& value, const std::string* errFile, bool& whole);
     void ChangeType(uint32_t type);
-    // No console key keeps this macro, as A or as B.
-    void ReleaseConsoleKeys();
+    // No console key keeps this macro, as A or as B. `freed`: the macro is
+    // deleted, and an upload deleting it names each key that held it.
+    void ReleaseConsoleKeys(bool freed = false);
     // The values of a loaded file the setters limit are held as an upload's
     // answers are; the document names them.
     void HoldLoadedValues();

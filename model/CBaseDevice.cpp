@@ -974,10 +974,29 @@ void CBaseDevice::OnContextMenu(CPoint point)
     GetAppHost().ShowContextMenu(this, m_contextMenuId, point);
 }
 
+std::string CBaseDevice::GetItemText() const
+{
+    return LoadStringId(m_kindId) + " " + GetNumberText();
+}
+
+std::string CBaseDevice::GetHeldItem(int32_t) const
+{
+    return GetItemText();
+}
+
+bool CBaseDevice::IsAnsweredThisUpload() const
+{
+    return m_pDocument && m_answeredRound == m_pDocument->GetUploadRound();
+}
+
 int CBaseDevice::OnCommand(uint32_t commandId)
 {
     if (commandId != objcmd::Delete)
         return 0;
+    // An upload deleting what the device reports free tells which objects
+    // lose their hold on it: the project cannot keep a link to nothing.
+    if (m_pDocument)
+        m_pDocument->NoteLostHoldings(*this);
     SetDocModified();
     Redraw();
     for (LinkRecord* r : m_inLinks)
@@ -1107,6 +1126,8 @@ CBaseDevice::ChangeGuard::ChangeGuard(CBaseDevice* obj)
 
 void CBaseDevice::ChangeGuard::Begin(CBaseDevice& obj)
 {
+    if (obj.m_pDocument && obj.m_pDocument->IsReadingUploadAnswer())
+        obj.m_answeredRound = obj.m_pDocument->GetUploadRound();
     // A document already modified (or loading, which counts as modified)
     // has nothing to learn from this change.
     if (!obj.m_pDocument || obj.m_pDocument->IsModified())

@@ -215,6 +215,18 @@ public:
     void CollectOutLinksToCategory(int32_t category, LinkRefList& list, bool all) const;
     // Links this object (ownKey) to `target` (targetKey) at both ends.
     void LinkTo(int32_t ownKey, CBaseDevice* target, int32_t targetKey);
+    // The records of the objects that hold this one.
+    const LinkList& GetInLinks() const { return m_inLinks; }
+    // How the difference file names this object ("Bedingung 5"): its kind
+    // and number.
+    virtual std::string GetItemText() const;
+    // How the difference file names what this object holds at its link key
+    // `ownKey`: the device's item where the object knows it
+    // ("/TRIGGER/ENTRY4/ON_MACRO"), else the object itself (GetItemText).
+    virtual std::string GetHeldItem(int32_t ownKey) const;
+    // True when an answer of the upload in progress has set (or confirmed)
+    // this object's values: what it holds then is what the device holds.
+    bool IsAnsweredThisUpload() const;
 
     // Marks the owning document modified (title gets " *").
     void SetDocModified();
@@ -296,6 +308,7 @@ public:
     // ---- Fields ----
     LinkList m_outLinks;
     LinkList m_inLinks;
+    uint32_t m_answeredRound = 0;  // the upload round whose answers last reached the object
     std::vector<CPoint> m_outputPoints;
     std::vector<CPoint> m_inputPoints;
     std::vector<ConnectorRoute> m_inputRoutes;

@@ -16,6 +16,7 @@
 
 #include "model/CBaseDevice.h"
 #include "model/CControlPad.h"
+#include "model/DiffFile.h"
 #include "model/DocContext.h"
 #include "model/IConnectionField.h"
 #include "model/ITextSettings.h"
@@ -960,6 +961,55 @@ CQuillomerDoc::AnswerChangeGuard::~AnswerChangeGuard()
 }
 
 void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState)
+{
+    m_lostHoldings.clear();
+    m_noteLostHoldings = linkState == linkstate::Upload && !diffFileName.empty();
+    try {
+        DispatchAnswer(std::move(line), diffFileName, linkState);
+    } catch (...) {
+        m_noteLostHoldings = false;
+        m_lostHoldings.clear();
+        throw;
+    }
+    m_noteLostHoldings = false;
+    const std::vector<std::string> lost = std::move(m_lostHoldings);
+    m_lostHoldings.clear();
+    for (const std::string& text : lost)
+        AppendErrText(diffFileName, text);
+}
+
+void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
+{
+    if (!m_noteLostHoldings)
+        return;
+    // One line per holder, naming every item under which it held the object.
+    std::vector<std::pair<const CBaseDevice*, std::vector<std::string>>> holders;
+    for (const LinkRecord* r : freed.GetInLinks()) {
+        if (!r->HasPartner() || r->partner == &freed || !r->partner->IsAnsweredThisUpload())
+            continue;
+        auto it = std::find_if(holders.begin(), holders.end(), [&](const auto& h) { return h.first == r->partner; });
+        if (it == holders.end())
+            it = holders.insert(holders.end(), {r->partner, {}});
+        std::string item = r->partner->GetHeldItem(r->partnerKey);
+        if (std::find(it->second.begin(), it->second.end(), item) == it->second.end())
+            it->second.push_back(std::move(item));
+    }
+    for (const auto& [holder, items] : holders) {
+        std::string named;
+        for (const std::string& item : items)
+            named += (named.empty() ? "" : ", ") + item;
+        NoteLostHolding(*holder, named, freed);
+    }
+}
+
+void CQuillomerDoc::NoteLostHolding(const CBaseDevice& holder, const std::string& item, const CBaseDevice& freed)
+{
+    if (m_noteLostHoldings && holder.IsAnsweredThisUpload())
+        m_lostHoldings.push_back(
+            StrFormat(LoadStringId(IDS_FREED_HOLDING).c_str(), item.c_str(), freed.GetItemText().c_str()));
+}
+
+void CQuillomerDoc::DispatchAnswer(std::string line, const std::string& diffFileName, int linkState)
 {
     if (line.empty())
         return;

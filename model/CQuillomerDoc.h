@@ -202,6 +202,18 @@ public:
     // for it; an answer that reads back what the project holds marks nothing.
     void DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState);
     void IgnoreLine(std::string line);
+    // Called by an object an upload's answer deletes (a number its device
+    // reports free): each object still holding it is named in the
+    // difference file, which line says what it held and that it now holds
+    // none. Nothing is noted outside an upload's answer (a user's delete).
+    void NoteLostHoldings(const CBaseDevice& freed);
+    // Only a holder the upload has read already is named: one whose answers
+    // are still to come takes what the device holds from them.
+    // The same for one item of `holder` that held `freed` by its number
+    // alone ("/CONS/ADR1/KEY3").
+    void NoteLostHolding(const CBaseDevice& holder, const std::string& item, const CBaseDevice& freed);
+    // True while an upload's answer is being handled.
+    bool IsReadingUploadAnswer() const { return m_noteLostHoldings; }
 
     // ---- Default system and upgrades ----
     void AddInternalSlots();
@@ -253,6 +265,7 @@ private:
         std::vector<uint8_t> m_before;
     };
 
+    void DispatchAnswer(std::string line, const std::string& diffFileName, int linkState);
     void AddAlarmPair(const std::string& name);
     void AddGongPair(const std::string& name);
     void DeleteCategory(int32_t category);
@@ -293,4 +306,9 @@ private:
     std::vector<std::pair<const CBaseDevice*, size_t>> m_heldUnnamed;
     void NameHeldOnLoad();
     bool m_loading = false;  // the file's objects are being read
+    // While an upload's answer is handled: the difference file lines of the
+    // holdings its deletions took, written once the answer is handled (an
+    // object's delete does not stop halfway for a file that fails).
+    bool m_noteLostHoldings = false;
+    std::vector<std::string> m_lostHoldings;
 };

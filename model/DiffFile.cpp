@@ -26,3 +26,8 @@ void AppendErrMismatch(const std::string& fileName, std::string item, std::strin
 {
     AppendLine(fileName, "ERROR: " + item + " >>" + deviceValue + "<< should be >>" + projectValue + "<<");
 }
+
+void AppendErrText(const std::string& fileName, const std::string& text)
+{
+    AppendLine(fileName, text);
+}

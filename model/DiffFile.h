@@ -16,3 +16,6 @@ void AppendErrLine(const std::string& fileName, std::string itemWord, int number
 // Appends "ERROR: <item> >><deviceValue><< should be >><projectValue><<".
 void AppendErrMismatch(const std::string& fileName, std::string item, std::string deviceValue,
                        std::string projectValue);
+
+// Appends a line of its own words (already in the language in use).
+void AppendErrText(const std::string& fileName, const std::string& text);

@@ -500,7 +500,7 @@ void CConsKey::UpdateFields(CBaseDevice* firstTarget, CBaseDevice* secondTarget,
     m_working = v;
 }
 
-void CConsKey::ForgetMacro(const CBaseDevice& macro)
+bool CConsKey::ForgetMacro(const CBaseDevice& macro)
 {
     const int32_t n = macro.GetNumber();
     const auto isMacroKey = [](const ConsKeyValues& v) { return v.function >= CKF_MACRO && v.function <= CKF_MACSWT; };
@@ -510,10 +510,12 @@ void CConsKey::ForgetMacro(const CBaseDevice& macro)
     };
     if (holdsA(m_stored) || holdsA(m_working) || m_firstTarget == &macro) {
         ParseValueText(CKF_DISABLED, std::string(), true);
-        return;
+        return true;
     }
-    if (holdsB(m_stored) || holdsB(m_working) || m_secondTarget == &macro)
-        ForgetSecond(macro, holdsB(m_stored), holdsB(m_working));
+    if (!holdsB(m_stored) && !holdsB(m_working) && m_secondTarget != &macro)
+        return false;
+    ForgetSecond(macro, holdsB(m_stored), holdsB(m_working));
+    return true;
 }
 
 void CConsKey::ForgetSignal(const CBaseDevice& signal)

@@ -126,7 +126,8 @@ public:
     // and becomes the unprogrammed key its view shows; one whose second
     // macro (B) it is keeps its macro without a second. Neither keeps the
     // number, which a later macro of that number would take up unseen.
-    void ForgetMacro(const CBaseDevice& macro);
+    // True when the key held it.
+    bool ForgetMacro(const CBaseDevice& macro);
     // The audio signal is going away: an alarm, chime or text key that plays
     // it has nothing to play and becomes the unprogrammed key its view shows;
     // a talk key whose pre-chime it is keeps talking without one. None keeps

@@ -4746,6 +4746,11 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
 %s</translation>
     </message>
     <message>
+        <source>%s : %s ist im Gerät frei, das Projekt hält dort jetzt keins</source>
+        <extracomment>IDS_FREED_HOLDING</extracomment>
+        <translation>%s : %s is free on the device, the project now holds none there</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1
 ----------
