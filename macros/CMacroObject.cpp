@@ -204,7 +204,10 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
     CMacro* macro = FindMacro(m_pDocument, n);
     if (rest == "/TYPE") {
         if (value == "EMPTY") {
-            if (macro)
+            // A macro the project holds without a type (one a trigger, a
+            // step or a key made by naming its number) is what the device
+            // holds: read back, it stays, and so does what names it.
+            if (macro && macro->GetKindId() != macrotype::NoType)
                 macro->OnCommand(objcmd::Delete);
         } else {
             if (!macro)

@@ -615,6 +615,9 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG12/PARAM/INPUT 0"},
         {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/QUALITY 20KHZ LINEAR", "/MACRO/PROG12/PARAM/QUALITY XYZ"},
          "Makro 12 : QUALITY XYZ", "/MACRO/PROG12/PARAM/QUALITY 20KHZ LINEAR"},
+        // A macro without a type that a trigger made by naming it, read back as the empty macro it is: it
+        // stays, and the trigger keeps it.
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/MACRO/PROG10/TYPE EMPTY"}, "", "/TRIGGER/ENTRY2/ON_MACRO 10"},
         // A new record macro's own format read back, before its view chose one, is no difference.
         {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/QUALITY 0"}, "", "/MACRO/PROG12/PARAM/QUALITY 0"},
         {0, {"/MACRO/PROG12/TYPE RECORD", "/MACRO/PROG12/PARAM/FILE 30"}, "Makro 12 : FILE 30",
