@@ -204,10 +204,11 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
     CMacro* macro = FindMacro(m_pDocument, n);
     if (rest == "/TYPE") {
         if (value == "EMPTY") {
-            // A macro the project holds without a type (one a trigger, a
-            // step or a key made by naming its number) is what the device
-            // holds: read back, it stays, and so does what names it.
-            if (macro && macro->GetKindId() != macrotype::NoType)
+            // A macro the project holds without a type for a trigger, a step
+            // or an appointment that names its number is what the device
+            // holds: read back, it stays, and so does what names it. One that
+            // nothing names goes, as any other empty macro.
+            if (macro && (macro->GetKindId() != macrotype::NoType || macro->GetInLinks().empty()))
                 macro->OnCommand(objcmd::Delete);
         } else {
             if (!macro)
