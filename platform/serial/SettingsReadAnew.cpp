@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSettings>
 
+#include <map>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -32,26 +34,42 @@ Seen Look(const QByteArray& name)
     return {S_ISREG(st.st_mode), st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
+// Each settings file used, as it was at the last look: the file in use can
+// change (another folder chosen for the settings), and one used again later
+// is compared with its own last look, not with another file's.
+std::map<QByteArray, Seen>& SeenFiles()
+{
+    static std::map<QByteArray, Seen> seen;
+    return seen;
+}
 QByteArray g_name;  // the settings file last used
-Seen g_seen;
+
+// Sets the file's time to now when it changed since its last look.
+void TouchIfChanged(const QByteArray& name)
+{
+    const Seen now = Look(name);
+    const auto it = SeenFiles().find(name);
+    if (it != SeenFiles().end() && !(now == it->second) && now.regular) {
+        ::utimensat(AT_FDCWD, name.constData(), nullptr, 0);  // read anew
+        SeenFiles()[name] = Look(name);
+        return;
+    }
+    SeenFiles()[name] = now;
+}
 }  // namespace
 
 void ReadSettingsAnewIfChanged()
 {
     // Looked at before the library is asked for the file: asking already
     // writes what a failed write left waiting, over the file as it read it.
-    if (!g_name.isEmpty()) {
-        const Seen now = Look(g_name);
-        if (!(now == g_seen)) {
-            if (now.regular)
-                ::utimensat(AT_FDCWD, g_name.constData(), nullptr, 0);  // read anew
-            g_seen = Look(g_name);
-        }
-    }
+    if (!g_name.isEmpty())
+        TouchIfChanged(g_name);
     const QSettings settings;
     const QByteArray name = QFile::encodeName(settings.fileName());
     if (name != g_name) {
+        // Another file: the library reads it when asked next, and anew when
+        // it changed since it was used last.
         g_name = name;
-        g_seen = Look(g_name);
+        TouchIfChanged(g_name);
     }
 }
