@@ -69,10 +69,12 @@ bool CFault::IsUpgraded() const
     return doc != nullptr && doc->m_data.deviceVariant != 0;
 }
 
-bool CFault::IsSourceList(const std::string& text)
+namespace {
+// Calls `each` with every comma-separated word of `text`, blanks around it
+// dropped, until it returns false; false when it did.
+template <class Each>
+bool ForEachWord(const std::string& text, Each each)
 {
-    if (text == "NONE")
-        return true;
     size_t begin = 0;
     while (begin <= text.size()) {
         size_t end = text.find(',', begin);
@@ -81,31 +83,34 @@ bool CFault::IsSourceList(const std::string& text)
         std::string word = text.substr(begin, end - begin);
         const size_t first = word.find_first_not_of(' ');
         word = first == std::string::npos ? std::string() : word.substr(first, word.find_last_not_of(' ') - first + 1);
-        if (std::none_of(std::begin(kSources), std::end(kSources), [&word](const SourceWord& s) { return word == s.word; }))
+        if (!each(word))
             return false;
         begin = end + 1;
     }
     return true;
+}
+}  // namespace
+
+bool CFault::IsSourceList(const std::string& text)
+{
+    if (text == "NONE")
+        return true;
+    return ForEachWord(text, [](const std::string& word) {
+        return std::any_of(std::begin(kSources), std::end(kSources), [&word](const SourceWord& s) { return word == s.word; });
+    });
 }
 
 uint32_t CFault::BitsOfWords(const std::string& text)
 {
     // Whole comma-separated words only: "SPAREAMP" must not count as "AMP".
     uint32_t bits = 0;
-    size_t begin = 0;
-    while (begin <= text.size()) {
-        size_t end = text.find(',', begin);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string word = text.substr(begin, end - begin);
-        const size_t first = word.find_first_not_of(' ');
-        word = first == std::string::npos ? std::string() : word.substr(first, word.find_last_not_of(' ') - first + 1);
+    ForEachWord(text, [&bits](const std::string& word) {
         for (const SourceWord& s : kSources) {
             if (word == s.word)
                 bits |= s.bit;
         }
-        begin = end + 1;
-    }
+        return true;
+    });
     return bits;
 }
 
