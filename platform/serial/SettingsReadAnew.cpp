@@ -1,11 +1,13 @@
 #include "platform/serial/SettingsReadAnew.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <map>
 
 #include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace {
@@ -42,7 +44,6 @@ std::map<QByteArray, Seen>& SeenFiles()
     static std::map<QByteArray, Seen> seen;
     return seen;
 }
-QByteArray g_name;  // the settings file last used
 
 // Sets the file's time to now when it changed since its last look.
 void TouchIfChanged(const QByteArray& name)
@@ -60,16 +61,20 @@ void TouchIfChanged(const QByteArray& name)
 
 void ReadSettingsAnewIfChanged()
 {
-    // Looked at before the library is asked for the file: asking already
-    // writes what a failed write left waiting, over the file as it read it.
-    if (!g_name.isEmpty())
-        TouchIfChanged(g_name);
+    // Every file used so far is looked at before the library is asked for
+    // the one in use: asking already writes what a failed write left
+    // waiting, over the file as it read it. A file whose folder is gone is
+    // forgotten.
+    for (auto it = SeenFiles().begin(); it != SeenFiles().end();) {
+        if (::access(QFile::encodeName(QFileInfo(QFile::decodeName(it->first)).absolutePath()).constData(), F_OK) != 0) {
+            it = SeenFiles().erase(it);
+            continue;
+        }
+        TouchIfChanged(it->first);
+        ++it;
+    }
     const QSettings settings;
     const QByteArray name = QFile::encodeName(settings.fileName());
-    if (name != g_name) {
-        // Another file: the library reads it when asked next, and anew when
-        // it changed since it was used last.
-        g_name = name;
-        TouchIfChanged(g_name);
-    }
+    if (SeenFiles().find(name) == SeenFiles().end())
+        SeenFiles()[name] = Look(name);
 }
