@@ -1,7 +1,9 @@
 // main() for test programs that need a Qt event loop: a QApplication for the
 // window tests (offscreen), a QCoreApplication for the device-link tests.
 #include <gtest/gtest.h>
+#include <QtGlobal>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #ifdef QL_TEST_GUI
 #include <QApplication>
@@ -13,8 +15,25 @@ using TestApp = QApplication;
 using TestApp = QCoreApplication;
 #endif
 
+namespace {
+QtMessageHandler g_qtDefault = nullptr;
+
+// The offscreen platform warns of each window feature it lacks, thousands of
+// lines per run that bury a failing test's own output in a shortened log.
+void DropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (g_qtDefault)
+        g_qtDefault(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    g_qtDefault = qInstallMessageHandler(DropPlatformNoise);
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
