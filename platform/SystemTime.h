@@ -15,6 +15,9 @@ struct LocalTimeValue {
 // when the value is no valid local time.
 bool SetLocalSystemTime(const LocalTimeValue& value, std::string* reason);
 
+// Why the system refused (an errno value), in the program's language.
+std::string SystemTimeFailureReason(int error);
+
 using SystemTimeSetter = std::function<bool(const LocalTimeValue& value, std::string* reason)>;
 // Replaces how the clock is set (null: the system's); returns the previous setter.
 SystemTimeSetter SetSystemTimeSetter(SystemTimeSetter setter);

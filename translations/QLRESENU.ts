@@ -4482,6 +4482,16 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <translation>No permission to read.</translation>
     </message>
     <message>
+        <source>Keine Berechtigung, die Uhrzeit des Computers zu stellen.</source>
+        <extracomment>36336</extracomment>
+        <translation>No permission to set the computer&apos;s clock.</translation>
+    </message>
+    <message>
+        <source>Diese Zeit gibt es nicht.</source>
+        <extracomment>36337</extracomment>
+        <translation>This time does not exist.</translation>
+    </message>
+    <message>
         <source>Die Datei ist nicht vorhanden.</source>
         <extracomment>36333</extracomment>
         <translation>The file does not exist.</translation>

@@ -2,6 +2,7 @@
 
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 
 #include "comm/CCommLink.h"
@@ -40,6 +41,46 @@ const Scan& ScanOf(int kind)
          {StrName, StrRelease, StrLMZ763, StrLMZ764, StrLMZ771, StrLMZ775, StrLMZ782}, ScanCards},
     };
     return kScans[kind];
+}
+
+// Whether every item of a range text is wholly a number or a range of two
+// ("3", "3-5", hexadecimal for amplifiers, "0x" as the reading allows it).
+// The reading stops each item at its first other character and keeps the
+// number before it: "1e2" reads as 1, so such an answer must be named.
+bool IsPlainRangeText(const std::string& text, bool hex)
+{
+    size_t at = 0;
+    const auto blanks = [&] {
+        while (at < text.size() && text[at] == ' ')
+            ++at;
+    };
+    const auto number = [&] {
+        blanks();
+        if (hex && at + 2 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') &&
+            std::isxdigit(static_cast<unsigned char>(text[at + 2])))
+            at += 2;
+        const size_t start = at;
+        while (at < text.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text[at]))
+                                        : std::isdigit(static_cast<unsigned char>(text[at]))))
+            ++at;
+        return at > start;
+    };
+    for (;;) {
+        if (!number())
+            return false;
+        blanks();
+        if (at < text.size() && text[at] == '-') {
+            ++at;
+            if (!number())
+                return false;
+            blanks();
+        }
+        if (at == text.size())
+            return true;
+        if (text[at] != ',')
+            return false;
+        ++at;
+    }
 }
 
 // What the device said to `query` ("PATH ?") among the answers of one
@@ -176,7 +217,7 @@ void CHardwareDlgTreeView::ScanDevices(Kind kind)
     std::array<uint8_t, 16> set {};
     SetRangeText(answer.substr(0, 499));
     // Addresses count from 0; a malformed part ends the parse and keeps what was read.
-    bool whole = ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u');
+    bool whole = ParseRangesFmt(set, 100, 0, scan.hex ? 'x' : 'u') && IsPlainRangeText(answer.substr(0, 499), scan.hex);
     for (unsigned address = scan.limit; address < 100 && whole; ++address)
         whole = !TestBit(set, address);
     const std::string name = LoadStringId(scan.nameText);

@@ -672,7 +672,7 @@ TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUn
 {
     QStringList args;
     for (const char* preset : {"set /SLOT1/MODULE IO8", "unknown /SLOT2/MODULE", "set /SLOT3/MODULE NONE",
-                               "set /SLOT4/MODULE NONE", "set /SLOT5/MODULE NONE", "set /CONS/CONNECTED 3",
+                               "set /SLOT4/MODULE NONE", "set /SLOT5/MODULE NONE", "set /CONS/CONNECTED 3,5e1",
                                "set /CONS/ADR3/NAME Foyer", "set /CONS/ADR3/TYPE PULT8", "unknown /CONS/ADR3/RELEASE",
                                "unknown /LMZ/AVLBL", "set /AMP/AVLBL 3e-41"})
         args << QStringLiteral("-e") << QLatin1String(preset);
@@ -689,6 +689,9 @@ TEST_F(ServiceWindowsSim, HardwareTreeShowsWhatCameAndMarksWhatTheDeviceDidNotUn
         {"console details", servicewinid::ScanConsoles, true, {"Foyer", "PULT8", "Release: nicht verstanden"},
          {"Foyer", "PULT8", "Release: not understood"}},
         {"cards", servicewinid::ScanCards, false, {"LMZ Karten: nicht verstanden"}, {"LMZ cards: not understood"}},
+        {"consoles with a number that has a tail", servicewinid::ScanConsoles, false,
+         {"Sprechstelle 3", "Sprechstelle 5", "Sprechstellen 3,5e1: nicht verstanden"},
+         {"Console 3", "Console 5", "Consoles 3,5e1: not understood"}},
         {"amplifiers beyond the bus", servicewinid::ScanAmplifiers, false,
          {"Verstärker 3e", "Verstärker 3f", "Verstärker 3e-41: nicht verstanden"},
          {"Amplifier 3e", "Amplifier 3f", "Amplifiers 3e-41: not understood"}},
