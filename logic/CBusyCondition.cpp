@@ -220,7 +220,7 @@ void CBusyCondition::ParseValue(int key, const std::string& text, const std::str
     case 3: {
         int v = 0;
         if (ReadBlockInt(text, v))
-            m_priority = std::clamp(v, 0, 10) * 10;
+            m_priority = std::clamp(v, 0, kMaxPriority / 10) * 10;
         return;
     }
     case 5:
@@ -333,6 +333,9 @@ void CBusyCondition::Serialize(CArchive& ar)
     uint32_t priority = 0;
     ar >> m_audio >> m_zones >> m_full >> priority;
     m_priority = static_cast<int32_t>(priority);
+    // Held at the device's range, as its answers are: the list would show
+    // a tenth of it beyond its 0..10 and the download send it as it stands.
+    ClampLoaded(m_priority, 0, kMaxPriority, 0, StrFormat("/CONDITION/BUSY%d/PRIO", m_number), true);
     if (m_loadedSchema >= 3) {
         ar >> m_outputs;
         return;

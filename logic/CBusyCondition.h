@@ -14,6 +14,8 @@ class CBusyCondition : public CBaseDevice {
     QL_DECLARE_SERIAL(CBusyCondition)
 public:
     static constexpr uint32_t kKindId = 34456;  // "Aktiv Bedingung"
+    // The priority on the device's scale: the list's 0..10 times ten.
+    static constexpr int32_t kMaxPriority = 100;
 
     // Audio kind bits.
     enum : uint32_t {

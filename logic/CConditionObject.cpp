@@ -302,10 +302,15 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             else
                 notHeld(b->GetText(2));
         } else if (key == "/PRIO") {
-            if (const std::optional<long> prio = ScanWholeNumber(value, INT_MIN, INT_MAX))
-                b->SetValue(3, static_cast<int32_t>(*prio));
-            else
+            // A priority beyond the device's range is held at its limit and
+            // named, as one that does not read is left and named.
+            if (const std::optional<long> prio = ScanWholeNumber(value, INT_MIN, INT_MAX)) {
+                b->SetValue(3, static_cast<int32_t>(std::clamp<long>(*prio, 0, CBusyCondition::kMaxPriority)));
+                if (b->GetValue(3) != *prio)
+                    notHeld(StrFormat("%d", b->GetValue(3)));
+            } else {
                 unread(*b);
+            }
         }
         return;
     }

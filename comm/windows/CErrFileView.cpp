@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -10,9 +9,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include <string_view>
-
 #include "platform/Cp1252.h"
+#include "platform/FileWriter.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -46,15 +44,16 @@ bool CErrFileView::Load(const QString& path)
     m_path = path;
     setWindowTitle(tr("Unstimmigkeiten") + QStringLiteral(" - ") + QFileInfo(path).fileName());
     m_file->setText(tr("Datei:") + QLatin1Char(' ') + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_text->clear();
+    std::string bytes;
+    if (const int error = ReadWholeFile(path.toStdString(), bytes); error != 0) {
+        // A file that may not be read holds the upload's differences all the
+        // same: shown empty, it would pass for an upload that found none.
+        m_text->setPlainText(QString::fromStdString(
+            FileNotReadText(QDir::toNativeSeparators(path).toStdString(), ReadFailureReason(error))));
         return false;
     }
     // The difference file is written in the project's code page.
-    const QByteArray bytes = file.readAll();
-    QString text = QString::fromStdString(
-        Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
+    QString text = QString::fromStdString(Cp1252ToUtf8(bytes));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text->setPlainText(text);
     return true;

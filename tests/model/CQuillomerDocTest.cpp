@@ -18,6 +18,7 @@
 #include "calendar/CalendarIds.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
+#include "logic/CBusyCondition.h"
 #include "logic/CTrigger.h"
 #include "macros/CMacro.h"
 #include "model/CControlPad.h"
@@ -626,6 +627,21 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/TRIGGER/ENTRY1/TIME", "99.0", "25.0"}},
          {"/TRIGGER/ENTRY1/TIME 25.0"},
          {"/TRIGGER/ENTRY1/TIME 99.0"}},
+        {"logic: busy conditions' priorities of 999 and -5",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             for (int n : {1, 2}) {
+                 auto* b = new CBusyCondition;
+                 ASSERT_EQ(1, b->Create(CBusyCondition::kKindId, "B", n, CAT_DIGITAL_IO, &d));
+                 d.AddObject(b, CAT_DIGITAL_IO);
+                 b->ParseValue(0, "ALARM");
+                 b->m_priority = n == 1 ? 999 : -5;
+             }
+             file = d.SaveToBytes();
+         },
+         download({OT_CONDITION_OBJECT}),
+         {{"/CONDITION/BUSY1/PRIO", "999", "100"}, {"/CONDITION/BUSY2/PRIO", "-5", "0"}},
+         {"/CONDITION/BUSY1/PRIO 100", "/CONDITION/BUSY2/PRIO 0"},
+         {"/CONDITION/BUSY1/PRIO 999", "/CONDITION/BUSY2/PRIO -5"}},
         {"audio: a battery priority of 999 and an alarm level of +20 dB",
          [&](CQuillomerDoc& d, Bytes& file) {
              Bytes power;

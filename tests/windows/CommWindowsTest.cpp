@@ -4,6 +4,8 @@
 // own view of an upload's difference file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -750,6 +752,26 @@ TEST(CommWindowsHost, DifferenceFileWithoutADesktopProgramIsShownByTheProgram)
     EXPECT_EQ(view->Path(), second);
     EXPECT_EQ(view->Text(), QStringLiteral("ERROR: /KVT/ZONE1/TESTVOL >>3<< should be >>4<<\n"));
     EXPECT_TRUE(view->windowTitle().contains(QStringLiteral("Süd.err")));
+
+    // A file that may not be read (modes 0200 and 000, refused to the
+    // administrator too) holds the upload's differences all the same: the
+    // window says it cannot be read and why, never shows it as empty; read
+    // again once it may be, it shows the lines.
+    const struct {
+        const char* name;
+        QFile::Permissions mode;
+    } unreadable[] = {{"write-only", QFile::WriteOwner}, {"no permission at all", {}}};
+    for (const auto& row : unreadable) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QFile::setPermissions(second, row.mode));
+        host.OpenInEditor(second.toStdString());
+        EXPECT_EQ(host.OwnFileView(), view.data());
+        EXPECT_EQ(view->Text().toStdString(),
+                  FileNotReadText(QDir::toNativeSeparators(second).toStdString(), ReadFailureReason(EACCES)));
+        ASSERT_TRUE(QFile::setPermissions(second, QFile::ReadOwner | QFile::WriteOwner));
+        host.FileRewritten(second.toStdString());
+        EXPECT_EQ(view->Text(), QStringLiteral("ERROR: /KVT/ZONE1/TESTVOL >>3<< should be >>4<<\n"));
+    }
 
     // Closed, it is gone; the next file opens a new one.
     view->close();

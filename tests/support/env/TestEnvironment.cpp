@@ -3,7 +3,8 @@
 // windows on screens of a user's size, the sanitizers' options (stack use
 // after return included), and a private settings, runtime and home folder so
 // that test programs running in parallel never share a settings file and
-// none depends on the machine's home.
+// none depends on the machine's home; the temporary folder tests use is
+// private as well.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -40,6 +41,9 @@ struct TestEnvironment {
             std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ec);
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+            // testing::TempDir() of its own too: the same test program run
+            // at once from another build never writes into this one's files.
+            setenv("TEST_TMPDIR", privateDir.c_str(), 0);
             // A home of its own, empty and the same on every machine, with a
             // name as long as a user's may be: the windows that show it (the
             // folder chooser's first drive) are seen with a long path.
