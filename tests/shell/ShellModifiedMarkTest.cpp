@@ -371,17 +371,30 @@ TEST_F(ShellModifiedMark, ClosingAfterAChangeInAWindowOffersToSave)
         QTest::keyClick(first, first->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
     ASSERT_TRUE(doc->IsModified());
-    // Cancelled, the close leaves the project open and still marked.
-    messages.Answer(mb::IdCancel);
-    frame->FindMenuAction(ids::FileClose)->trigger();
-    QApplication::processEvents();
-    EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
-    ASSERT_NE(nullptr, frame->GetActiveView());
-    EXPECT_TRUE(doc->IsModified());
-    EXPECT_TRUE(TitleMarked()) << doc->GetTitle();
-    EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+    // Cancelled, the close leaves the project open and still marked, whether
+    // asked for through the menu or with the keys that close a project window.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    view->setFocus();
+    const std::function<void()> closes[] = {
+        [&] { frame->FindMenuAction(ids::FileClose)->trigger(); },
+        [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier); },
+        [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier); },
+    };
+    for (size_t way = 0; way < std::size(closes); ++way) {
+        SCOPED_TRACE(way);
+        messages.messages.clear();
+        messages.Answer(mb::IdCancel);
+        closes[way]();
+        QApplication::processEvents();
+        EXPECT_TRUE(messages.Saw("speichern")) << "closing asked nothing";
+        ASSERT_NE(nullptr, frame->GetActiveView());
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_TRUE(TitleMarked()) << doc->GetTitle();
+        EXPECT_TRUE(FrameTitleMarked()) << frame->windowTitle().toStdString();
+    }
     messages.Answer(mb::IdNo);
-    frame->FindMenuAction(ids::FileClose)->trigger();
+    closes[1]();
     QApplication::processEvents();
     EXPECT_EQ(nullptr, frame->GetActiveView());
 }
