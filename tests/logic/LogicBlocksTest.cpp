@@ -37,6 +37,7 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "paging/CCollectionCall.h"
 #include "paging/CConsole.h"
 #include "paging/CLANGroup.h"
 #include "paging/CZone.h"
@@ -553,6 +554,19 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
+        // Collective call 2 (no zones yet): a number in another notation, a range beyond the 100 zones and a
+        // word where a set of zones belongs take no zone; a set of zones is taken; zones the device did not
+        // understand the query for are none.
+        {0, {"/KVT/COLLCALL2/ZONES 1e2"}, "ERROR: /KVT/COLLCALL2/ZONES >>1e2<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 0x10"}, "ERROR: /KVT/COLLCALL2/ZONES >>0x10<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6,150"}, "ERROR: /KVT/COLLCALL2/ZONES >>6,150<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES maybe"}, "ERROR: /KVT/COLLCALL2/ZONES >>maybe<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6"}, "", "/KVT/COLLCALL2/ZONES 6"},
+        {0, {"/KVT/COLLCALL2/ZONES 6", "/KVT/COLLCALL2/ZONES ? "}, "", "/KVT/COLLCALL2/ZONES 6"},
         // A switch answered with a word that is neither of its two ("maybe", "1", "on") after the device
         // had it on: the project keeps its own state, and the line names it.
         {condkind::Alarm, {"/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY5/LEVEL maybe"},
@@ -716,7 +730,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
                                        f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
                                        f.Add<CEventLog>(34588, CAT_AUDIO),
-                                       f.Add<CFault>(34094, CAT_AUDIO)};
+                                       f.Add<CFault>(34094, CAT_AUDIO),
+                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
