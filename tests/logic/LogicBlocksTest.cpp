@@ -561,6 +561,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/KVT/COLLCALL2/ZONES 0"},
         {0, {"/KVT/COLLCALL2/ZONES 0x10"}, "ERROR: /KVT/COLLCALL2/ZONES >>0x10<< should be >>0<<",
          "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6e1"}, "ERROR: /KVT/COLLCALL2/ZONES >>6e1<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
         {0, {"/KVT/COLLCALL2/ZONES 6,150"}, "ERROR: /KVT/COLLCALL2/ZONES >>6,150<< should be >>0<<",
          "/KVT/COLLCALL2/ZONES 0"},
         {0, {"/KVT/COLLCALL2/ZONES maybe"}, "ERROR: /KVT/COLLCALL2/ZONES >>maybe<< should be >>0<<",
