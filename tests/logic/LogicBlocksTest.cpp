@@ -397,6 +397,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/VIRTCTRL/DEST/AMPCHAN12 3"},
         // Macro values beyond the project's limits or words it does not know.
         {0, {"/MACRO/PROG9/PARAM/ZONES 5,300"}, "Makro 9 : ZONES 5,300", "/MACRO/PROG9/PARAM/ZONES 0"},
+        {0, {"/MACRO/PROG9/PARAM/ZONES 6e1"}, "Makro 9 : ZONES 6e1", "/MACRO/PROG9/PARAM/ZONES 0"},
         {0, {"/MACRO/PROG9/TYPE FOOBAR"}, "Makro 9 : TYPE FOOBAR", "/MACRO/PROG9/TYPE ALARM"},
         {0, {"/MACRO/PROG9/PARAM/SWITCH FOO"}, "ERROR: /MACRO/PROG9/PARAM/SWITCH >>FOO<< should be >>OFF<<",
          "/MACRO/PROG9/PARAM/SWITCH OFF"},
