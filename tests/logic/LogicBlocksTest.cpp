@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -262,7 +264,8 @@ TEST(ReadyInputBlock, UploadAnswers)
     EXPECT_EQ("2 *", f.Get<CReadyInput>(OT_READY_INPUT, 2)->GetName());
     EXPECT_EQ(1, block->GetDownloadLines(1, 0));  // the walk goes on
 
-    f.diffFile = testing::TempDir() + "readyinp.err";
+    // A name of this run's own: another run of the tests beside this one writes its own file.
+    f.diffFile = testing::TempDir() + StrFormat("readyinp-%d.err", static_cast<int>(getpid()));
     std::remove(f.diffFile.c_str());
     f.Answer("/READYINP/ENTRY8/FUNCTION SLOT5_IN");
     f.Answer("/READYINP/ENTRY8/INDEX 3");
@@ -289,6 +292,7 @@ TEST(ReadyInputBlock, UploadAnswers)
               std::string(buf));
     f.Answer("/READYINP/ENTRY8/FUNCTION OFF");
     EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 8));
+    std::remove(f.diffFile.c_str());
 }
 
 // An upload answer naming what the project cannot hold or make (beyond its
@@ -768,7 +772,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         auto* controllers = dynamic_cast<CVirtCtrl*>(blocks[6]);
         controllers->GetOrCreateItem(3)->SetFloat(CVirtCtrlItem::Max, 5.0f);
         controllers->SetLink(CVirtCtrl::Endpoint::AmpChannel, 12, 3);
-        f.diffFile = testing::TempDir() + "untaken.err";
+        f.diffFile = testing::TempDir() + StrFormat("untaken-%d.err", static_cast<int>(getpid()));
         std::remove(f.diffFile.c_str());
         for (const std::string& line : row.answers)
             f.Answer(line);
