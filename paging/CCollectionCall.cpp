@@ -1,5 +1,6 @@
 #include "paging/CCollectionCall.h"
 
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
@@ -66,7 +67,7 @@ int CCollectionCall::GetDownloadLines(int mode, int step)
     return step + 1;
 }
 
-void CCollectionCall::ParseUploadLines(std::string line, const std::string&, int linkState)
+void CCollectionCall::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.pop_back();
@@ -80,10 +81,20 @@ void CCollectionCall::ParseUploadLines(std::string line, const std::string&, int
                                   design.c_str()),
                         mb::Ok);
     } else if (key == "/ZONES" && m_pDocument) {
-        // A value that does not fit the 100 zones is refused whole.
-        ZoneSet set{};
-        if (value.size() > kRangeTextMaxLength || !ParseRanges(set, 100, value))
+        // "? " is the device not understanding the query: no zones at all.
+        if (IsRefusedValue(value))
             return;
+        // Only a set of zone numbers is one: a word, a number in another
+        // notation ("1e2", "0x10") or a set beyond the 100 zones takes no
+        // zone, and an upload names it with the zones the next download sends.
+        ZoneSet set{};
+        if (value != "0" &&
+            (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
+             !ParseRanges(set, 100, value))) {
+            if (linkState == linkstate::Upload)
+                ReportNotHeld(&diffFileName, m_path + key, value, GetZonesText());
+            return;
+        }
         for (unsigned n = 1; n <= 100; ++n) {
             if (!TestBit(set, n - 1))
                 continue;

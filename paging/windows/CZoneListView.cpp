@@ -397,9 +397,11 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         if (key == "/SERVICE/ZONETEST/FAULT" || key == "/SERVICE/ZONETEST/GNDFLT") {
             if (value == "NONE")
                 value = "0";
-            // A set that does not fit the 100 zones is refused whole.
+            // A set that does not fit the 100 zones, or a text that is no set
+            // of zone numbers ("1e2" is not zone 1), is refused whole.
             NumberSet set{};
-            if (value.size() > kRangeTextMaxLength || !ParseRanges(set, 100, value))
+            if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
+                !ParseRanges(set, 100, value))
                 continue;
             const int column = key == "/SERVICE/ZONETEST/FAULT" ? 11 : 12;
             for (int row = 0; row < GetItemCount(); ++row) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -37,6 +39,7 @@
 #include "macros/CMacro.h"
 #include "macros/CMacroObject.h"
 #include "model/CControlPad.h"
+#include "paging/CCollectionCall.h"
 #include "paging/CConsole.h"
 #include "paging/CLANGroup.h"
 #include "paging/CZone.h"
@@ -261,7 +264,8 @@ TEST(ReadyInputBlock, UploadAnswers)
     EXPECT_EQ("2 *", f.Get<CReadyInput>(OT_READY_INPUT, 2)->GetName());
     EXPECT_EQ(1, block->GetDownloadLines(1, 0));  // the walk goes on
 
-    f.diffFile = testing::TempDir() + "readyinp.err";
+    // A name of this run's own: another run of the tests beside this one writes its own file.
+    f.diffFile = testing::TempDir() + StrFormat("readyinp-%d.err", static_cast<int>(getpid()));
     std::remove(f.diffFile.c_str());
     f.Answer("/READYINP/ENTRY8/FUNCTION SLOT5_IN");
     f.Answer("/READYINP/ENTRY8/INDEX 3");
@@ -288,6 +292,7 @@ TEST(ReadyInputBlock, UploadAnswers)
               std::string(buf));
     f.Answer("/READYINP/ENTRY8/FUNCTION OFF");
     EXPECT_EQ(nullptr, f.Get<CReadyInput>(OT_READY_INPUT, 8));
+    std::remove(f.diffFile.c_str());
 }
 
 // An upload answer naming what the project cannot hold or make (beyond its
@@ -396,6 +401,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/VIRTCTRL/DEST/AMPCHAN12 3"},
         // Macro values beyond the project's limits or words it does not know.
         {0, {"/MACRO/PROG9/PARAM/ZONES 5,300"}, "Makro 9 : ZONES 5,300", "/MACRO/PROG9/PARAM/ZONES 0"},
+        {0, {"/MACRO/PROG9/PARAM/ZONES 6e1"}, "Makro 9 : ZONES 6e1", "/MACRO/PROG9/PARAM/ZONES 0"},
         {0, {"/MACRO/PROG9/TYPE FOOBAR"}, "Makro 9 : TYPE FOOBAR", "/MACRO/PROG9/TYPE ALARM"},
         {0, {"/MACRO/PROG9/PARAM/SWITCH FOO"}, "ERROR: /MACRO/PROG9/PARAM/SWITCH >>FOO<< should be >>OFF<<",
          "/MACRO/PROG9/PARAM/SWITCH OFF"},
@@ -558,6 +564,21 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/KVT/LANGRP3 3.5"}, "ERROR: /KVT/LANGRP3 >>3.5<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 WORT"}, "ERROR: /KVT/LANGRP3 >>WORT<< should be >>0<<", "/KVT/LANGRP3 0", 1},
         {0, {"/KVT/LANGRP3 1-4,7", "/KVT/LANGRP3 ? "}, "", "/KVT/LANGRP3 1-4,7", 1},
+        // Collective call 2 (no zones yet): a number in another notation, a range beyond the 100 zones and a
+        // word where a set of zones belongs take no zone; a set of zones is taken; zones the device did not
+        // understand the query for are none.
+        {0, {"/KVT/COLLCALL2/ZONES 1e2"}, "ERROR: /KVT/COLLCALL2/ZONES >>1e2<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 0x10"}, "ERROR: /KVT/COLLCALL2/ZONES >>0x10<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6e1"}, "ERROR: /KVT/COLLCALL2/ZONES >>6e1<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6,150"}, "ERROR: /KVT/COLLCALL2/ZONES >>6,150<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES maybe"}, "ERROR: /KVT/COLLCALL2/ZONES >>maybe<< should be >>0<<",
+         "/KVT/COLLCALL2/ZONES 0"},
+        {0, {"/KVT/COLLCALL2/ZONES 6"}, "", "/KVT/COLLCALL2/ZONES 6"},
+        {0, {"/KVT/COLLCALL2/ZONES 6", "/KVT/COLLCALL2/ZONES ? "}, "", "/KVT/COLLCALL2/ZONES 6"},
         // A switch answered with a word that is neither of its two ("maybe", "1", "on") after the device
         // had it on: the project keeps its own state, and the line names it.
         {condkind::Alarm, {"/CONDITION/ENTRY5/LEVEL ON", "/CONDITION/ENTRY5/LEVEL maybe"},
@@ -721,7 +742,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Add<CClock>(CClock::kKindId, CAT_CALENDAR),
                                        f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
                                        f.Add<CEventLog>(34588, CAT_AUDIO),
-                                       f.Add<CFault>(34094, CAT_AUDIO)};
+                                       f.Add<CFault>(34094, CAT_AUDIO),
+                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
@@ -755,7 +777,7 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         auto* controllers = dynamic_cast<CVirtCtrl*>(blocks[6]);
         controllers->GetOrCreateItem(3)->SetFloat(CVirtCtrlItem::Max, 5.0f);
         controllers->SetLink(CVirtCtrl::Endpoint::AmpChannel, 12, 3);
-        f.diffFile = testing::TempDir() + "untaken.err";
+        f.diffFile = testing::TempDir() + StrFormat("untaken-%d.err", static_cast<int>(getpid()));
         std::remove(f.diffFile.c_str());
         for (const std::string& line : row.answers)
             f.Answer(line);

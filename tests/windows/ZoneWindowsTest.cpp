@@ -650,6 +650,14 @@ TEST_F(ZoneWindows, ZoneListParsesAnswersAndEditsSelectedRows)
     EXPECT_EQ("Linientest (5 )", view.StatusText().toStdString());
     view.ParseAnswers({"/SERVICE/ZONETEST/FAULT NONE"});
     EXPECT_EQ(" ", view.GetItemText(1, 11).toStdString());
+    // A text that is no set of zone numbers is refused whole: "1e2" is not zone 1, "0x2" no empty set,
+    // "2-3,maybe" not zones 2 and 3; the column keeps the earth fault of zone 3.
+    view.ParseAnswers({"/SERVICE/ZONETEST/GNDFLT 3"});
+    for (const char* set : {"1e2", "0x2", "2-3,maybe"}) {
+        view.ParseAnswers({StrFormat("/SERVICE/ZONETEST/GNDFLT %s", set)});
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ(row == 2 ? "Fehler" : " ", view.GetItemText(row, 12).toStdString()) << set << " row " << row;
+    }
 
     view.SelectAll();
     view.OnEndLabelEdit(0, 3, "-90");

@@ -39,6 +39,12 @@ struct TestEnvironment {
             std::filesystem::create_directories(config, ec);
             std::filesystem::create_directories(runtime, ec);
             std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ec);
+            // The tests' own temporary files (testing::TempDir()): runs side
+            // by side, of another build or another helper, never write or
+            // read each other's.
+            const std::string temp = privateDir + "/tmp";
+            std::filesystem::create_directories(temp, ec);
+            setenv("TEST_TMPDIR", temp.c_str(), 1);
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
             // testing::TempDir() of its own too: the same test program run
