@@ -47,9 +47,6 @@ struct TestEnvironment {
             setenv("TEST_TMPDIR", temp.c_str(), 1);
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-            // testing::TempDir() of its own too: the same test program run
-            // at once from another build never writes into this one's files.
-            setenv("TEST_TMPDIR", privateDir.c_str(), 0);
             // A home of its own, empty and the same on every machine, with a
             // name as long as a user's may be: the windows that show it (the
             // folder chooser's first drive) are seen with a long path.
