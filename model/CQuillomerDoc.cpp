@@ -1028,7 +1028,8 @@ bool CQuillomerDoc::FreeOnDevice(CBaseDevice& obj)
 
 void CQuillomerDoc::NotePlaceholderForFree(const CBaseDevice& placeholder)
 {
-    if (m_noteLostHoldings && IsFreeOnDevice(placeholder.GetType(), placeholder.GetNumber()))
+    if (m_noteLostHoldings && placeholder.IsFreeOnDeviceForm() &&
+        IsFreeOnDevice(placeholder.GetType(), placeholder.GetNumber()))
         m_madeForFree.emplace_back(placeholder.GetType(), placeholder.GetNumber());
 }
 

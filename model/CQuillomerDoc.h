@@ -223,8 +223,9 @@ public:
     // and the entry keeps it; deleted otherwise. Returns true when it stays.
     bool FreeOnDevice(CBaseDevice& obj);
     // A placeholder made for a reference the upload read to a number its
-    // device reported free: each entry naming it is named in the difference
-    // file, once the answer is handled, as keeping a free placeholder.
+    // device reported free: when it is its family's free form, each entry
+    // naming it is named in the difference file, once the answer is handled,
+    // as keeping a free placeholder.
     void NotePlaceholderForFree(const CBaseDevice& placeholder);
 
     // ---- Default system and upgrades ----
