@@ -351,7 +351,7 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             if (off) {
                 // What still names it keeps it as the free entry it is.
                 if (obj && m_pDocument)
-                    m_pDocument->FreeOnDevice(*obj);
+                    m_pDocument->ReadBackFree(*obj);
                 return;
             }
             if (!obj)

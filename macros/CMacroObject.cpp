@@ -209,7 +209,7 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
             // holds: read back, it stays, and so does what names it. One that
             // nothing names goes, as any other empty macro.
             if (macro && m_pDocument)
-                m_pDocument->FreeOnDevice(*macro);
+                m_pDocument->ReadBackFree(*macro);
         } else {
             if (!macro)
                 macro = MakeMacro(m_pDocument, n);

@@ -1008,14 +1008,11 @@ bool CQuillomerDoc::FreeOnDevice(CBaseDevice& obj)
     NoteFreeOnDevice(obj.GetType(), obj.GetNumber());
     // The device keeps a free entry's number in the entries that name it;
     // so does the project, with a placeholder its download sends as free.
-    bool named = false, held = false;
+    bool held = false;
     for (const LinkRecord* r : obj.GetInLinks())
-        if (r->HasPartner() && r->partner != &obj) {
-            named = true;
-            held = held || r->partner->IsAnsweredThisUpload();
-        }
+        held = held || (r->HasPartner() && r->partner != &obj && r->partner->IsAnsweredThisUpload());
     // A placeholder the project already holds so is what the device holds.
-    if (named && obj.IsFreeOnDeviceForm())
+    if (held && obj.IsFreeOnDeviceForm())
         return true;
     if (held && obj.BecomeFreeOnDevice()) {
         if (m_noteLostHoldings)
@@ -1024,6 +1021,33 @@ bool CQuillomerDoc::FreeOnDevice(CBaseDevice& obj)
     }
     obj.OnCommand(objcmd::Delete);
     return false;
+}
+
+bool CQuillomerDoc::ReadBackFree(CBaseDevice& obj)
+{
+    const LinkList& in = obj.GetInLinks();
+    const bool named =
+        std::any_of(in.begin(), in.end(), [&obj](const LinkRecord* r) { return r->HasPartner() && r->partner != &obj; });
+    if (named && obj.IsFreeOnDeviceForm()) {
+        NoteFreeOnDevice(obj.GetType(), obj.GetNumber());
+        return true;
+    }
+    return FreeOnDevice(obj);
+}
+
+void CQuillomerDoc::DropUnnamedFreePlaceholders()
+{
+    std::vector<CBaseDevice*> unnamed;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (CBaseDevice* obj : m_lists[c]) {
+            if (!obj || !obj->IsFreeOnDeviceForm() || !IsFreeOnDevice(obj->GetType(), obj->GetNumber()))
+                continue;
+            const LinkList& in = obj->GetInLinks();
+            if (std::none_of(in.begin(), in.end(), [obj](const LinkRecord* r) { return r->HasPartner() && r->partner != obj; }))
+                unnamed.push_back(obj);
+        }
+    for (CBaseDevice* obj : unnamed)
+        obj->OnCommand(objcmd::Delete);
 }
 
 void CQuillomerDoc::NotePlaceholderForFree(const CBaseDevice& placeholder)

@@ -222,11 +222,19 @@ public:
     // still names stays as a free placeholder (CBaseDevice::BecomeFreeOnDevice),
     // and the entry keeps it; deleted otherwise. Returns true when it stays.
     bool FreeOnDevice(CBaseDevice& obj);
+    // The same for an entry the device reads back free: a placeholder the
+    // project holds so stays while anything names it (its holders' answers
+    // may still come).
+    bool ReadBackFree(CBaseDevice& obj);
     // A placeholder made for a reference the upload read to a number its
     // device reported free: when it is its family's free form, each entry
     // naming it is named in the difference file, once the answer is handled,
     // as keeping a free placeholder.
     void NotePlaceholderForFree(const CBaseDevice& placeholder);
+    // At an upload's end: a free placeholder kept for entries whose answers
+    // came later and named another number goes, as the device holds nothing
+    // there and nothing names it.
+    void DropUnnamedFreePlaceholders();
 
     // ---- Default system and upgrades ----
     void AddInternalSlots();
