@@ -294,8 +294,10 @@ void CCalObject::ApplyClearAnswer(int part, const std::string& value)
         const bool isFree = static_cast<unsigned>(n) <= p.clearMax && TestBit(free, static_cast<unsigned>(n - 1));
         CBaseDevice* obj = FindItem(p.type, n);
         if (isFree && obj)
-            obj->OnCommand(objcmd::Delete);
-        else if (!isFree && !obj)
+            m_pDocument->FreeOnDevice(*obj);
+        else if (isFree && m_pDocument)
+            m_pDocument->NoteFreeOnDevice(p.type, n);
+        else if (!obj)
             MakeItem(part, n);
     }
     if (part == kHoliday || (part == kDayprog && !m_partHolidays) ||
@@ -353,7 +355,8 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
 {
     auto* item = dynamic_cast<CDayprog*>(FindItem(OT_DAYPROG, n));
     if (sub == "/NAME") {
-        if (item)
+        // A free entry has no name: the placeholder keeps the project's.
+        if (item && !(value.empty() && item->IsFreeOnDeviceForm()))
             item->TakeDeviceName(value, diffFile, StrFormat("/CAL/DAYPROG%d/NAME", n));
         return;
     }

@@ -1,5 +1,7 @@
 #include "calendar/CDayprog.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 
 #include "calendar/CalendarIds.h"
@@ -148,10 +150,36 @@ void CDayprog::SetEntryParam(int32_t code, int32_t value)
     }
 }
 
+bool CDayprog::BecomeFreeOnDevice()
+{
+    const ChangeGuard guard(*this);
+    for (caltime::Time& entry : m_entries)
+        entry = caltime::Unset();
+    RemoveAllOutLinks();
+    TakePlaceholderName();
+    return true;
+}
+
+bool CDayprog::IsFreeOnDeviceForm() const
+{
+    for (int i = 0; i < kEntries; ++i)
+        if (IsEntrySet(i))
+            return false;
+    const std::string own = StrFormat("%d *", GetNumber());
+    if (m_name == own)
+        return true;
+    if (m_name.size() <= own.size() + 1 || m_name.compare(0, own.size() + 1, own + "_") != 0)
+        return false;
+    return std::all_of(m_name.begin() + static_cast<std::ptrdiff_t>(own.size() + 1), m_name.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
 int CDayprog::GetDownloadLines(std::vector<std::string>& lines) const
 {
     lines.clear();
-    lines.push_back("/NAME " + m_name);
+    // A free entry has no name on the device: its name is the project's own.
+    if (!IsFreeOnDeviceForm())
+        lines.push_back("/NAME " + m_name);
     const int count = GetEntryCount();
     for (int i = 0; i < count; ++i) {
         const std::string prefix = StrFormat("/ENTRY%d", i + 1);

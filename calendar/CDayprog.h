@@ -19,6 +19,10 @@ class CDayprog : public CBaseDevice {
     QL_DECLARE_SERIAL(CDayprog)
 public:
     std::string GetHeldItem(int32_t ownKey) const override;
+    bool BecomeFreeOnDevice() override;
+    // A day programme without a set entry that bears a placeholder's name
+    // ("5 *", "5 *_1"): the device's free entry, which has no name.
+    bool IsFreeOnDeviceForm() const override;
     static constexpr uint32_t kKindId = 34119;  // "Tagesprogramm"
     static constexpr int kEntries = 100;
 

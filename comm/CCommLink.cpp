@@ -628,6 +628,8 @@ void CCommLink::SetLinkState(int state)
         SendLine("/MACRO/LOCK OFF", nullptr);
     if (state == linkstate::Upload && m_linkState != linkstate::Upload && m_doc)
         m_doc->BeginUploadRound();
+    if (state != linkstate::Upload && m_linkState == linkstate::Upload && m_doc)
+        m_doc->DropUnnamedFreePlaceholders();
     m_linkState = state;
 }
 

@@ -496,6 +496,26 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
     }
 }
 
+bool CCondition::BecomeFreeOnDevice()
+{
+    const ChangeGuard guard(*this);
+    // Without a function it watches nothing and writes its entry off.
+    RemoveAllOutLinks();
+    m_kindId = ck::Plain;
+    m_keyword = "OFF";
+    m_index = 0;
+    m_untakenIndex = 0;
+    m_level = 0;
+    m_newFunctionReadBack = false;
+    TakePlaceholderName();
+    return true;
+}
+
+bool CCondition::IsFreeOnDeviceForm() const
+{
+    return m_kindId == ck::Plain;
+}
+
 void CCondition::Relabel()
 {
     std::string x = GetText(condkey::Object);

@@ -85,6 +85,8 @@ enum : int {
 class CCondition : public CBaseDevice {
     QL_DECLARE_SERIAL(CCondition)
 public:
+    bool BecomeFreeOnDevice() override;
+    bool IsFreeOnDeviceForm() const override;
     static constexpr uint32_t kKindId = condkind::Plain;
 
     CCondition();

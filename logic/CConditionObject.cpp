@@ -354,8 +354,9 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
     default: {
         if (key == "/FUNCTION") {
             if (off) {
-                if (obj)
-                    obj->OnCommand(objcmd::Delete);
+                // What still names it keeps it as the free entry it is.
+                if (obj && m_pDocument)
+                    m_pDocument->ReadBackFree(*obj);
                 return;
             }
             if (!obj)

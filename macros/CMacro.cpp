@@ -472,6 +472,10 @@ void CMacro::Report(const std::string* errFile, const std::string& note) const
         AppendErrLine(*errFile, LoadStringId(IDS_MACRO_KIND), m_number, note);
 }
 
+namespace {
+constexpr uint32_t kPlainConditionKind = 34129;  // "Bedingung": a condition without a function
+}
+
 void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
 {
     const ChangeGuard guard(*this);
@@ -489,6 +493,14 @@ void CMacro::SetReference(int number, int32_t value, const std::string* errFile)
             if (!obj)
                 Report(errFile, LoadStringId(info->kind == mt::NoType ? IDS_MACRO_KIND : info->kind) +
                                     StrFormat(" %d", value));
+        } else if (ref.type == OT_CONDITION && m_pDocument && m_pDocument->IsFreeOnDevice(OT_CONDITION, value)) {
+            // A condition the device reported free in this upload: the step
+            // keeps its number with a condition without a function, as the
+            // device does.
+            obj = CreateNumberedPlaceholder(m_pDocument, "CCondition", OT_CONDITION, kPlainConditionKind, value,
+                                            CAT_DIGITAL_IO);
+            if (!obj)
+                Report(errFile, LoadStringId(IDS_MACRO_CONDITION) + " " + StrFormat(" %d", value));
         } else if (ref.type == OT_CONDITION) {
             Report(errFile, LoadStringId(IDS_MACRO_CONDITION) + " " + StrFormat(" %d", value));
         } else if (ref.type == OT_CONSOLE) {
@@ -546,6 +558,31 @@ void CMacro::ChangeType(uint32_t type)
         SetParam(31, 0);
     }
     m_kindId = type;
+}
+
+bool CMacro::BecomeFreeOnDevice()
+{
+    if (m_kindId == mt::Locked)
+        return false;
+    const ChangeGuard guard(*this);
+    if (m_kindId != mt::NoType) {
+        // What it named goes with its type; what names it (entries and
+        // console keys) stays with it.
+        RemoveAllOutLinks();
+        if (m_pairedMacro != 0) {
+            if (auto* other = dynamic_cast<CMacro*>(Lookup(m_pDocument, m_pairedMacro, OT_MACRO)))
+                other->SetParam(31, 0);
+            SetParam(31, 0);
+        }
+        m_kindId = mt::NoType;
+    }
+    TakePlaceholderName();
+    return true;
+}
+
+bool CMacro::IsFreeOnDeviceForm() const
+{
+    return m_kindId == mt::NoType;
 }
 
 void CMacro::SetParam(int number, int32_t value, const std::string* errFile)

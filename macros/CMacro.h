@@ -47,6 +47,8 @@ class CMacro : public CBaseDevice {
 public:
     std::string GetItemText() const override;
     std::string GetHeldItem(int32_t ownKey) const override;
+    bool BecomeFreeOnDevice() override;
+    bool IsFreeOnDeviceForm() const override;
     static constexpr int kSteps = 5;
     static constexpr int kMaxZones = 100;
     // The repeat macro's interval (seconds) and count (0: without end).

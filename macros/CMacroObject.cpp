@@ -208,8 +208,8 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
             // or an appointment that names its number is what the device
             // holds: read back, it stays, and so does what names it. One that
             // nothing names goes, as any other empty macro.
-            if (macro && (macro->GetKindId() != macrotype::NoType || macro->GetInLinks().empty()))
-                macro->OnCommand(objcmd::Delete);
+            if (macro && m_pDocument)
+                m_pDocument->ReadBackFree(*macro);
         } else {
             if (!macro)
                 macro = MakeMacro(m_pDocument, n);

@@ -124,7 +124,9 @@ bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range,
         CBaseDevice* obj = FindNumbered(doc, type, n);
         if (TestBit(free, static_cast<unsigned>(n - 1))) {
             if (obj)
-                obj->OnCommand(objcmd::Delete);
+                doc->FreeOnDevice(*obj);
+            else
+                doc->NoteFreeOnDevice(type, n);
         } else if (!obj) {
             make(n);
         }
@@ -152,6 +154,7 @@ CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className
     }
     doc->AddObject(obj, category);
     obj->KeepClearOfDeviceNames();
+    doc->NotePlaceholderForFree(*obj);
     return obj;
 }
 

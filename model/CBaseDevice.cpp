@@ -954,6 +954,14 @@ void CBaseDevice::TakeDeviceName(const std::string& name, const std::string& dif
         ReportNotHeld(diff, item, name, taken);
 }
 
+void CBaseDevice::TakePlaceholderName()
+{
+    const std::string name = StrFormat("%d *", GetNumber());
+    if (m_name != name)
+        Rename(IsNameTaken(name) ? FreeNameAfter(name) : name);
+    KeepClearOfDeviceNames();
+}
+
 void CBaseDevice::KeepClearOfDeviceNames()
 {
     if (!m_pDocument || IsNameOnDevice())

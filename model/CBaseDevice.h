@@ -224,6 +224,17 @@ public:
     // `ownKey`: the device's item where the object knows it
     // ("/TRIGGER/ENTRY4/ON_MACRO"), else the object itself (GetItemText).
     virtual std::string GetHeldItem(int32_t ownKey) const;
+    // Makes this object what its family holds for an entry the device has
+    // free but other entries still name (a macro without a type, a
+    // condition without a function, a day programme without a name or
+    // entries), keeping what links to it; a download sends it as free.
+    // False, changing nothing, for a family without such a form.
+    virtual bool BecomeFreeOnDevice() { return false; }
+    // True when the object already is that free form.
+    virtual bool IsFreeOnDeviceForm() const { return false; }
+    // Takes the name the project gives a placeholder ("5 *"), or that name
+    // with a counter when another object bears it.
+    void TakePlaceholderName();
     // True when an answer of the upload in progress has set (or confirmed)
     // this object's values: what it holds then is what the device holds.
     bool IsAnsweredThisUpload() const;

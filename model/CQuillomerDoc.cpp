@@ -963,14 +963,22 @@ CQuillomerDoc::AnswerChangeGuard::~AnswerChangeGuard()
 void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diffFileName, int linkState)
 {
     m_lostHoldings.clear();
+    m_madeForFree.clear();
     m_noteLostHoldings = linkState == linkstate::Upload && !diffFileName.empty();
     try {
         DispatchAnswer(std::move(line), diffFileName, linkState);
     } catch (...) {
         m_noteLostHoldings = false;
         m_lostHoldings.clear();
+        m_madeForFree.clear();
         throw;
     }
+    // The entries that now name a placeholder made for a free number.
+    const std::vector<std::pair<uint32_t, int32_t>> made = std::move(m_madeForFree);
+    m_madeForFree.clear();
+    for (const auto& [type, number] : made)
+        if (const CBaseDevice* placeholder = GetIDManager().GetBaseDevice(number, type))
+            NoteHoldings(*placeholder, IDS_FREE_HELD);
     m_noteLostHoldings = false;
     const std::vector<std::string> lost = std::move(m_lostHoldings);
     m_lostHoldings.clear();
@@ -978,7 +986,83 @@ void CQuillomerDoc::DispatchAnswerLine(std::string line, const std::string& diff
         AppendErrText(diffFileName, text);
 }
 
+void CQuillomerDoc::NoteFreeOnDevice(uint32_t type, int32_t number)
+{
+    if (m_freeOnDeviceRound != m_uploadRound) {
+        m_freeOnDevice.clear();
+        m_freeOnDeviceRound = m_uploadRound;
+    }
+    m_freeOnDevice[type].insert(number);
+}
+
+bool CQuillomerDoc::IsFreeOnDevice(uint32_t type, int32_t number) const
+{
+    if (m_freeOnDeviceRound != m_uploadRound)
+        return false;
+    const auto it = m_freeOnDevice.find(type);
+    return it != m_freeOnDevice.end() && it->second.count(number) != 0;
+}
+
+bool CQuillomerDoc::FreeOnDevice(CBaseDevice& obj)
+{
+    NoteFreeOnDevice(obj.GetType(), obj.GetNumber());
+    // The device keeps a free entry's number in the entries that name it;
+    // so does the project, with a placeholder its download sends as free.
+    bool held = false;
+    for (const LinkRecord* r : obj.GetInLinks())
+        held = held || (r->HasPartner() && r->partner != &obj && r->partner->IsAnsweredThisUpload());
+    // A placeholder the project already holds so is what the device holds.
+    if (held && obj.IsFreeOnDeviceForm())
+        return true;
+    if (held && obj.BecomeFreeOnDevice()) {
+        if (m_noteLostHoldings)
+            NoteHoldings(obj, IDS_FREE_HELD);
+        return true;
+    }
+    obj.OnCommand(objcmd::Delete);
+    return false;
+}
+
+bool CQuillomerDoc::ReadBackFree(CBaseDevice& obj)
+{
+    const LinkList& in = obj.GetInLinks();
+    const bool named =
+        std::any_of(in.begin(), in.end(), [&obj](const LinkRecord* r) { return r->HasPartner() && r->partner != &obj; });
+    if (named && obj.IsFreeOnDeviceForm()) {
+        NoteFreeOnDevice(obj.GetType(), obj.GetNumber());
+        return true;
+    }
+    return FreeOnDevice(obj);
+}
+
+void CQuillomerDoc::DropUnnamedFreePlaceholders()
+{
+    std::vector<CBaseDevice*> unnamed;
+    for (int32_t c = CAT_FIRST; c <= CAT_LAST; ++c)
+        for (CBaseDevice* obj : m_lists[c]) {
+            if (!obj || !obj->IsFreeOnDeviceForm() || !IsFreeOnDevice(obj->GetType(), obj->GetNumber()))
+                continue;
+            const LinkList& in = obj->GetInLinks();
+            if (std::none_of(in.begin(), in.end(), [obj](const LinkRecord* r) { return r->HasPartner() && r->partner != obj; }))
+                unnamed.push_back(obj);
+        }
+    for (CBaseDevice* obj : unnamed)
+        obj->OnCommand(objcmd::Delete);
+}
+
+void CQuillomerDoc::NotePlaceholderForFree(const CBaseDevice& placeholder)
+{
+    if (m_noteLostHoldings && placeholder.IsFreeOnDeviceForm() &&
+        IsFreeOnDevice(placeholder.GetType(), placeholder.GetNumber()))
+        m_madeForFree.emplace_back(placeholder.GetType(), placeholder.GetNumber());
+}
+
 void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
+{
+    NoteHoldings(freed, IDS_FREED_HOLDING);
+}
+
+void CQuillomerDoc::NoteHoldings(const CBaseDevice& freed, uint32_t textId)
 {
     if (!m_noteLostHoldings)
         return;
@@ -998,7 +1082,10 @@ void CQuillomerDoc::NoteLostHoldings(const CBaseDevice& freed)
         std::string named;
         for (const std::string& item : items)
             named += (named.empty() ? "" : ", ") + item;
-        NoteLostHolding(*holder, named, freed);
+        if (textId == IDS_FREED_HOLDING)
+            NoteLostHolding(*holder, named, freed);
+        else
+            m_lostHoldings.push_back(StrFormat(LoadStringId(textId).c_str(), named.c_str(), freed.GetItemText().c_str()));
     }
 }
 

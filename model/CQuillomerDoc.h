@@ -214,6 +214,27 @@ public:
     void NoteLostHolding(const CBaseDevice& holder, const std::string& item, const CBaseDevice& freed);
     // True while an upload's answer is being handled.
     bool IsReadingUploadAnswer() const { return m_noteLostHoldings; }
+    // An upload's free list reported number `number` of `type` free on the
+    // device (kept for the upload round in progress).
+    void NoteFreeOnDevice(uint32_t type, int32_t number);
+    bool IsFreeOnDevice(uint32_t type, int32_t number) const;
+    // An object the device reports free that an entry the upload has read
+    // still names stays as a free placeholder (CBaseDevice::BecomeFreeOnDevice),
+    // and the entry keeps it; deleted otherwise. Returns true when it stays.
+    bool FreeOnDevice(CBaseDevice& obj);
+    // The same for an entry the device reads back free: a placeholder the
+    // project holds so stays while anything names it (its holders' answers
+    // may still come).
+    bool ReadBackFree(CBaseDevice& obj);
+    // A placeholder made for a reference the upload read to a number its
+    // device reported free: when it is its family's free form, each entry
+    // naming it is named in the difference file, once the answer is handled,
+    // as keeping a free placeholder.
+    void NotePlaceholderForFree(const CBaseDevice& placeholder);
+    // At an upload's end: a free placeholder kept for entries whose answers
+    // came later and named another number goes, as the device holds nothing
+    // there and nothing names it.
+    void DropUnnamedFreePlaceholders();
 
     // ---- Default system and upgrades ----
     void AddInternalSlots();
@@ -311,4 +332,10 @@ private:
     // object's delete does not stop halfway for a file that fails).
     bool m_noteLostHoldings = false;
     std::vector<std::string> m_lostHoldings;
+    // The placeholders (type, number) made for free numbers during the
+    // answer in progress, and the numbers the round's free lists reported.
+    std::vector<std::pair<uint32_t, int32_t>> m_madeForFree;
+    std::map<uint32_t, std::unordered_set<int32_t>> m_freeOnDevice;
+    uint32_t m_freeOnDeviceRound = 0;
+    void NoteHoldings(const CBaseDevice& freed, uint32_t textId);
 };

@@ -40,6 +40,7 @@ enum : uint32_t {
     IDS_OBJECTS_MOVED = 34990,          // "%s" the objects' names
     IDS_VALUES_HELD = 34991,            // "%s" the values, one a line
     IDS_FREED_HOLDING = 34992,          // difference file: "%s" the holder's items, "%s" the object freed
+    IDS_FREE_HELD = 34993,              // difference file: "%s" the holder's items, "%s" the free object it keeps
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
     IDS_WORD_GROUP = 34909,             // "Gruppe": the word of new groups' default names
 };

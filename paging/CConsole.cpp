@@ -687,6 +687,12 @@ void CConsole::SwitchOffKeysSelecting(const CBaseDevice& target)
     }
 }
 
+std::string CConsole::GetHeldItem(int32_t ownKey) const
+{
+    const int32_t key = std::abs(static_cast<int32_t>(static_cast<int16_t>(ownKey & 0xFFFF)));
+    return key != 0 ? GetPath() + StrFormat("/KEY%d", key) : CBaseDevice::GetHeldItem(ownKey);
+}
+
 void CConsole::RemoveKeyLinks(int32_t keyNumber, std::vector<KeyLinkPlace>* places)
 {
     const int32_t first = keyNumber & 0xFFFF;

@@ -29,6 +29,8 @@ enum : uint32_t {
 class CConsole : public CBaseDevice {
     QL_DECLARE_SERIAL(CConsole)
 public:
+    // A key's link names the key ("/CONS/ADR1/KEY3") for its first or second target.
+    std::string GetHeldItem(int32_t ownKey) const override;
     static constexpr int32_t kMaxConsoles = 16;
     static constexpr int kGroupSlots = 31;   // slot 0 and the slots 1..30
     static constexpr int kParamSteps = 12;

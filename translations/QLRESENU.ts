@@ -4761,6 +4761,11 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <translation>%s : %s is free on the device, the project now holds none there</translation>
     </message>
     <message>
+        <source>%s : %s ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so zurück</source>
+        <extracomment>IDS_FREE_HELD</extracomment>
+        <translation>%s : %s is free on the device; the project keeps the number as a free placeholder and sends it back so</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1
 ----------

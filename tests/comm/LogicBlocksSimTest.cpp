@@ -1,10 +1,18 @@
 // The control-logic blocks against the device simulator: what a download
-// leaves on the device comes back unchanged in an upload (empty ".err"), and
-// an upload whose free-list query gets no answer ends after its time-out.
+// leaves on the device comes back unchanged in an upload (empty ".err"), an
+// upload whose free-list query gets no answer ends after its time-out, and a
+// device whose entries name free ones holds the same after an upload and a
+// download.
 #include "CommTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include "calendar/CCalObject.h"
+#include "calendar/CDayprog.h"
+#include "calendar/CHoliday.h"
+#include "calendar/CWeek.h"
+#include "calendar/CalendarIds.h"
+#include "calendar/CalendarTime.h"
 #include "logic/CAnalogCondition.h"
 #include "logic/CBusyCondition.h"
 #include "logic/CCombineCondition.h"
@@ -22,6 +30,7 @@
 #include "macros/CMacroObject.h"
 #include "macros/MacroIds.h"
 #include "model/CControlPad.h"
+#include "platform/Cp1252.h"
 #include "platform/StringTable.h"
 
 using namespace commtest;
@@ -231,4 +240,102 @@ TEST(LogicBlocksSim, EveryBlockComesBackUnchanged)
     EXPECT_EQ(6, cond->m_index);
     EXPECT_EQ(1u, cond->m_level);
     EXPECT_EQ(linkstate::Online, s.link.GetLinkState());
+}
+
+// A device holding every third entry of a project's tables, whose entries
+// still name the others (a trigger its condition and macro, a sequence step
+// its condition, the week and a holiday their day programme): an upload into
+// the project keeps each such number with a free placeholder and names it in
+// the difference file, and the download that follows leaves the device as
+// it was.
+TEST(LogicBlocksSim, EntriesNamingFreeEntriesComeBackAsTheDeviceHeldThem)
+{
+    Session s;
+    s.sim.lineRate = false;
+    CCommLink::StoreCapabilities("V0.551");
+    auto* triggers = AddBlock<CTriggerObject>(s, CTriggerObject::kKindId, CAT_DIGITAL_IO);
+    auto* macros = AddBlock<CMacroObject>(s, CMacroObject::kKindId);
+    CConditionObject* conditions = AddConditionBlock(s);
+    auto* calendar = AddBlock<CCalObject>(s, CCalObject::kKindId);
+    auto* week = s.Add<CWeek>(CWeek::kKindId, 1, CAT_CALENDAR);
+    for (int n : {3, 5, 6, 7})
+        s.Add<CCondition>(condkind::TalkKey, n)->SetValue(condkey::Object, n);
+    for (int n : {3, 4})
+        s.Add<CMacro>(macrotype::Stop, n, CAT_MACRO)->SetParam(1, n);
+    auto* sequence = s.Add<CMacro>(macrotype::Sequence, 6, CAT_MACRO);
+    sequence->SetParam(51, 7);  // step 1 under condition 7
+    sequence->SetParam(42, 3);  // step 2 starts macro 3
+    auto* trigger = s.Add<CTrigger>(CTrigger::kKindId, 3);
+    trigger->SetValue(triggerkey::Condition, 5);
+    trigger->SetValue(triggerkey::OnMacro, 4);
+    trigger->SetValue(triggerkey::OffMacro, 6);
+    for (int n : {2, 3}) {
+        auto* dayprog = s.Add<CDayprog>(CDayprog::kKindId, n, CAT_CALENDAR);
+        dayprog->SetName(StrFormat("Tag %d", n));
+        dayprog->SetEntryParam(CDayprog::Code(1, CDayprog::EntryTime), caltime::OnEntryDay(6 + n, 0, 0));
+        dayprog->SetEntryParam(CDayprog::Code(1, CDayprog::EntryMacro), 3);
+    }
+    week->SetDay(0, 2);
+    week->SetDay(1, 3);
+    auto* holiday = s.Add<CHoliday>(CHoliday::kKindId, 3, CAT_CALENDAR);
+    holiday->SetParam(CHoliday::Function, IDS_CALFN_ONETIME);
+    holiday->SetParam(CHoliday::Date, *caltime::Make(2001, 12, 24));
+    holiday->SetParam(CHoliday::Dayprog, 2);
+    const std::vector<CBaseDevice*> blocks = {triggers, macros, conditions, week, calendar};
+    s.host.paramSelect = [blocks](ParamSelection& sel) {
+        sel.direction = 1;
+        sel.objects = blocks;
+        return true;
+    };
+    s.link.OnExportWorksheet();
+    const QString par = QString::fromStdString(s.doc.GetPathName() + ".par");
+    const QStringList device {QStringLiteral("-e"), QStringLiteral("load ") + par, QStringLiteral("-e"),
+                              QStringLiteral("keep-every 3")};
+    const QString before = s.dir.filePath(QStringLiteral("before.held"));
+    {
+        Simulator untouched;
+        untouched.lineRate = false;
+        untouched.version = s.sim.version;
+        ASSERT_TRUE(untouched.Start(device + QStringList {QStringLiteral("-e"), QStringLiteral("holdings ") + before}));
+        untouched.Stop();
+    }
+    const std::string held = ReadFile(before);
+    for (const char* line : {"/TRIGGER/ENTRY3/ON_MACRO 4\n", "/TRIGGER/ENTRY3/CONDITION 5\n", "/CAL/WEEK/MO 2\n",
+                             "/CAL/HOLIDAY3/DAYPROG 2\n", "/MACRO/PROG6/PARAM/STEP1/CONDITION 7\n"})
+        ASSERT_NE(std::string::npos, held.find(line)) << line;
+
+    const QString after = s.dir.filePath(QStringLiteral("after.held"));
+    ASSERT_TRUE(s.sim.Start(device + QStringList {QStringLiteral("-e"), QStringLiteral("holdings ") + after}));
+    s.link.OnConnect();
+    ASSERT_TRUE(s.link.IsConnected());
+    s.Transfer(blocks, 0);
+    const std::string kept = "ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so "
+                             "zurück\r\n";
+    EXPECT_EQ(Utf8ToCp1252("/TRIGGER/ENTRY3/ON_MACRO : Makro 4 " + kept + "/TRIGGER/ENTRY3/CONDITION : Bedingung 5 " +
+                           kept + "/MACRO/PROG6/PARAM/STEP1/CONDITION : Bedingung 7 " + kept +
+                           "/CAL/WEEK/MO : Tagesprogramm 2 " + kept),
+              ReadFile(s.dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_EQ(4, trigger->GetValue(triggerkey::OnMacro));
+    EXPECT_EQ(2, holiday->GetLinkedNumber(0));
+    const size_t mark = s.sim.Received().size();
+    s.Transfer(blocks, 1);
+    const std::string sent = s.sim.Received().substr(mark);
+    for (const char* line : {"/TRIGGER/ENTRY3/ON_MACRO 4\r\n", "/MACRO/PROG4/TYPE EMPTY\r\n",
+                             "/CONDITION/ENTRY7/FUNCTION OFF\r\n", "/CAL/DAYPROG2/ENTRY1/TIME OFF\r\n"})
+        EXPECT_NE(std::string::npos, sent.find(line)) << line;
+    s.link.ClosePort();
+    s.sim.Stop();
+    // The connection's own settings aside, the device holds what it held.
+    auto withoutConnection = [](const std::string& text) {
+        std::string out;
+        for (size_t at = 0, end; at < text.size(); at = end + 1) {
+            end = text.find('\n', at);
+            const std::string line = text.substr(at, end - at);
+            if (line.rfind("/COMM/", 0) != 0 && line.rfind("/CLOCK/", 0) != 0 && line.rfind("/PROMPT ", 0) != 0 &&
+                line.rfind("/SERVICE/ACCESS/", 0) != 0)
+                out += line + "\n";
+        }
+        return out;
+    };
+    EXPECT_EQ(withoutConnection(held), withoutConnection(ReadFile(after)));
 }

@@ -673,45 +673,67 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/CONDITION/ANALOG4/LMZ775 OFF"},
         {0, {"/CONDITION/ANALOG4/MIN 0x10"}, "ERROR: /CONDITION/ANALOG4/MIN >>0x10<< should be >>2.5<<",
          "/CONDITION/ANALOG4/LMZ775 OFF"},
-        // A number the device reports free takes the project's object: every entry the device has named it
-        // in is named, once, with what it holds now: none. An entry whose answer is still to come (the
-        // appointment) takes what the device holds from it.
-        {0, {"/CONS/ADR1/KEY1 MACRO,10", "/TRIGGER/ENTRY2/ON_MACRO 10", "/MACRO/CLEAR 1-250"},
-         "/CONS/ADR1/KEY1 : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/CONS/ADR1/KEY1 DISABLED"},
-        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/CAL/APPOINT4/MACRO 10", "/MACRO/CLEAR 1-250"},
-         "/TRIGGER/ENTRY2/ON_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/CAL/APPOINT4/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/TRIGGER/ENTRY2/ON_MACRO 0"},
-        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/TRIGGER/ENTRY2/OFF_MACRO 10", "/MACRO/CLEAR 1-250"},
-         "/TRIGGER/ENTRY2/ON_MACRO, /TRIGGER/ENTRY2/OFF_MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort "
-         "jetzt keins",
-         "/TRIGGER/ENTRY2/OFF_MACRO 0"},
-        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 10", "/MACRO/CLEAR 1-11,13-250"},
-         "/MACRO/PROG12/PARAM/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/MACRO/PROG12/PARAM/MACRO 0"},
-        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/CONDITION 4", "/CONDITION/CLEAR/ENTRY 1-250"},
-         "/MACRO/PROG12/PARAM/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/MACRO/PROG12/PARAM/CONDITION 0"},
-        {0, {"/MACRO/PROG8/PARAM/STEP2/MACRO 10", "/MACRO/CLEAR 1-7,9-250"},
-         "/MACRO/PROG8/PARAM/STEP2/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/MACRO/PROG8/PARAM/STEP2/MACRO 0"},
-        {0, {"/CAL/DAYPROG2/ENTRY1/MACRO 10", "/MACRO/CLEAR 1-250"},
-         "/CAL/DAYPROG2/ENTRY1/MACRO : Makro 10 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/CAL/DAYPROG2/ENTRY1/MACRO 0"},
+        // A number the device reports free whose object an entry the upload has read still names: the project
+        // keeps the number there with a free placeholder, which its download sends as free, and names each
+        // entry once ("~": the words that say so). A placeholder the project held so already is no
+        // difference; an entry whose answer is still to come (the appointment) takes what the device holds.
+        {0, {"/CONS/ADR1/KEY1 MACRO,10", "/TRIGGER/ENTRY2/ON_MACRO 10", "/MACRO/CLEAR 1-250"}, "",
+         "/CONS/ADR1/KEY1 MACRO,10\n/TRIGGER/ENTRY2/ON_MACRO 10\n/MACRO/PROG10/TYPE EMPTY"},
+        {0, {"/CONS/ADR1/KEY1 MACRO,9", "/TRIGGER/ENTRY2/ON_MACRO 9", "/MACRO/CLEAR 1-250"},
+         "/CONS/ADR1/KEY1 : Makro 9 ~\r\n/TRIGGER/ENTRY2/ON_MACRO : Makro 9 ~",
+         "/CONS/ADR1/KEY1 MACRO,9\n/TRIGGER/ENTRY2/ON_MACRO 9\n/MACRO/CLEAR ALL\n/MACRO/PROG9/TYPE EMPTY"},
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 9", "/TRIGGER/ENTRY2/OFF_MACRO 9", "/MACRO/CLEAR 1-250"},
+         "/TRIGGER/ENTRY2/ON_MACRO, /TRIGGER/ENTRY2/OFF_MACRO : Makro 9 ~",
+         "/TRIGGER/ENTRY2/OFF_MACRO 9\n/MACRO/PROG9/TYPE EMPTY\n!/MACRO/PROG9/PARAM/"},
+        {0, {"/TRIGGER/ENTRY2/ON_MACRO 10", "/CAL/APPOINT4/MACRO 10", "/MACRO/CLEAR 1-250"}, "",
+         "/TRIGGER/ENTRY2/ON_MACRO 10\n/CAL/APPOINT4/MACRO 10\n/MACRO/PROG10/TYPE EMPTY"},
+        {0, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/MACRO 9", "/MACRO/CLEAR 1-11,13-250"},
+         "/MACRO/PROG12/PARAM/MACRO : Makro 9 ~",
+         "/MACRO/PROG12/PARAM/MACRO 9\n/MACRO/PROG9/TYPE EMPTY"},
+        {condkind::Alarm, {"/MACRO/PROG12/TYPE REPEAT", "/MACRO/PROG12/PARAM/CONDITION 5", "/CONDITION/CLEAR/ENTRY 1-250"},
+         "/MACRO/PROG12/PARAM/CONDITION : Bedingung 5 ~",
+         "/MACRO/PROG12/PARAM/CONDITION 5\n/CONDITION/ENTRY5/FUNCTION OFF\n!/CONDITION/ENTRY5/INDEX"},
+        {0, {"/MACRO/PROG8/PARAM/STEP2/MACRO 9", "/MACRO/CLEAR 1-7,9-250"},
+         "/MACRO/PROG8/PARAM/STEP2/MACRO : Makro 9 ~",
+         "/MACRO/PROG8/PARAM/STEP2/MACRO 9\n/MACRO/PROG9/TYPE EMPTY"},
+        {0, {"/CAL/DAYPROG2/ENTRY1/MACRO 9", "/MACRO/CLEAR 1-250"},
+         "/CAL/DAYPROG2/ENTRY1/MACRO : Makro 9 ~",
+         "/CAL/DAYPROG2/ENTRY1/MACRO 9\n/MACRO/PROG9/TYPE EMPTY"},
         {0, {"/CONDITION/COMBINE2/COND1/IDX 4", "/TRIGGER/ENTRY2/CONDITION 4", "/LOGICOUT/ENTRY2/COND 4",
              "/MACRO/PROG8/PARAM/STEP1/CONDITION 4", "/CONDITION/CLEAR/ENTRY 1-250"},
-         "/CONDITION/COMBINE2/COND1/IDX : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/TRIGGER/ENTRY2/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/LOGICOUT/ENTRY2/COND : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins\r\n"
-         "/MACRO/PROG8/PARAM/STEP1/CONDITION : Bedingung 4 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/MACRO/PROG8/PARAM/STEP1/CONDITION OFF"},
+         "", "/MACRO/PROG8/PARAM/STEP1/CONDITION 4\n/TRIGGER/ENTRY2/CONDITION 4\n/CONDITION/ENTRY4/FUNCTION OFF"},
+        {condkind::Alarm, {"/CONDITION/COMBINE2/COND1/IDX 5", "/TRIGGER/ENTRY2/CONDITION 5", "/LOGICOUT/ENTRY2/COND 5",
+             "/MACRO/PROG8/PARAM/STEP1/CONDITION 5", "/CONDITION/CLEAR/ENTRY 1-250"},
+         "/CONDITION/COMBINE2/COND1/IDX : Bedingung 5 ~\r\n/TRIGGER/ENTRY2/CONDITION : Bedingung 5 ~\r\n"
+         "/LOGICOUT/ENTRY2/COND : Bedingung 5 ~\r\n/MACRO/PROG8/PARAM/STEP1/CONDITION : Bedingung 5 ~",
+         "/CONDITION/COMBINE2/COND1/IDX 5\n/LOGICOUT/ENTRY2/COND 5\n/CONDITION/ENTRY5/FUNCTION OFF\n"
+         "/MACRO/PROG8/PARAM/STEP1/CONDITION 5"},
         {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20"},
-         "/CAL/WEEK/MO : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins", "/CAL/WEEK/MO 0"},
+         "/CAL/WEEK/MO : Tagesprogramm 2 ~",
+         "/CAL/WEEK/MO 2\n/CAL/CLEAR/DAYPROG ALL\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
         {0, {"/CAL/HOLIDAY3/DAYPROG 2", "/CAL/CLEAR/DAYPROG 1-20"},
-         "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ist im Gerät frei, das Projekt hält dort jetzt keins",
-         "/CAL/HOLIDAY3/DAYPROG 0"},
+         "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ~",
+         "/CAL/HOLIDAY3/DAYPROG 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME\n!/CAL/DAYPROG2/ENTRY1/MACRO"},
+        // The free placeholder read back as the free entry it is adds nothing, and it stays.
+        {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20", "/CAL/DAYPROG2/NAME ", "/CAL/DAYPROG2/ENTRY1/TIME OFF"},
+         "/CAL/WEEK/MO : Tagesprogramm 2 ~",
+         "/CAL/WEEK/MO 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
+        {condkind::Alarm, {"/TRIGGER/ENTRY2/CONDITION 5", "/CONDITION/CLEAR/ENTRY 1-4,6-250",
+                           "/CONDITION/ENTRY5/FUNCTION OFF"},
+         "/TRIGGER/ENTRY2/CONDITION : Bedingung 5 ~",
+         "/TRIGGER/ENTRY2/CONDITION 5\n/CONDITION/ENTRY5/FUNCTION OFF"},
+        // A reference to a number its table's free list gave before: the placeholder made for it is named too.
+        {0, {"/MACRO/CLEAR 1-250", "/TRIGGER/ENTRY2/ON_MACRO 20"},
+         "/TRIGGER/ENTRY2/ON_MACRO : Makro 20 ~",
+         "/TRIGGER/ENTRY2/ON_MACRO 20\n/MACRO/PROG20/TYPE EMPTY"},
+        {0, {"/CONDITION/CLEAR/ENTRY 1-250", "/MACRO/PROG8/PARAM/STEP3/CONDITION 7"},
+         "/MACRO/PROG8/PARAM/STEP3/CONDITION : Bedingung 7 ~",
+         "/MACRO/PROG8/PARAM/STEP3/CONDITION 7\n/CONDITION/ENTRY7/FUNCTION OFF"},
+        {0, {"/CAL/CLEAR/DAYPROG 1-20", "/CAL/WEEK/TU 9"},
+         "/CAL/WEEK/TU : Tagesprogramm 9 ~",
+         "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/ENTRY1/TIME OFF\n!/CAL/DAYPROG9/NAME"},
+        // A number the free list did not give is no free placeholder: a reference to it makes none.
+        {0, {"/MACRO/CLEAR 1-29,31-250", "/TRIGGER/ENTRY2/ON_MACRO 30"}, "", "/TRIGGER/ENTRY2/ON_MACRO 30"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -783,15 +805,32 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
             f.Answer(line);
         std::ifstream file(f.diffFile, std::ios::binary);
         // Lines of their own words ("ERROR: ", a reference to a free number) end as they are.
-        const std::string whole = row.diff;
-        const std::string diff = whole.rfind("ERROR: ", 0) == 0 || whole.ends_with(" keins") ? whole : whole + " fehlt";
+        std::string whole = row.diff;
+        for (size_t at; (at = whole.find('~')) != std::string::npos;)
+            whole.replace(at, 1,
+                          "ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so zurück");
+        const std::string diff = whole.rfind("ERROR: ", 0) == 0 || whole.ends_with(" keins") || whole.ends_with(" zurück")
+                                     ? whole
+                                     : whole + " fehlt";
         EXPECT_EQ(*row.diff ? Utf8ToCp1252(diff) + "\r\n" : std::string(),
                   std::string(std::istreambuf_iterator<char>(file), {}));
         for (CBaseDevice* block : blocks)
             f.Walk(*block, 0);
         f.Walk(*week, 0);
-        const std::string sent = row.sent;
-        EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), sent));
+        // Each line of `sent` is sent; one after "!" begins no line sent.
+        const std::string sent = std::string(row.sent).substr(std::string(row.sent).rfind('\n') + 1);
+        for (size_t at = 0, end; at <= std::string(row.sent).size(); at = end + 1) {
+            end = std::string(row.sent).find('\n', at);
+            const std::string line = std::string(row.sent).substr(at, end - at);
+            if (line.starts_with("!"))
+                EXPECT_TRUE(std::none_of(f.link.lines.begin(), f.link.lines.end(),
+                                         [&](const std::string& l) { return l.starts_with(line.substr(1)); }))
+                    << line;
+            else
+                EXPECT_NE(f.link.lines.end(), std::find(f.link.lines.begin(), f.link.lines.end(), line)) << line;
+            if (end == std::string::npos)
+                break;
+        }
         // The condition's list shows the number it keeps for the device.
         if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0) && sent.find("/INDEX ") != sent.npos)
             EXPECT_EQ(sent.substr(sent.rfind(' ') + 1) + " *", c->GetText(condkey::Object));
