@@ -697,8 +697,7 @@ bool CMacro::SetZoneText(const std::string& text, const std::string* errFile)
     std::array<uint8_t, (kMaxZones + 7) / 8> set{};
     if (text.size() > kRangeTextMaxLength)
         return false;
-    // Only digits, commas and dashes make a range text: "6e1" is no zone 6.
-    const bool ranges = text.find_first_not_of("0123456789,-") == std::string::npos && ParseRanges(set, kMaxZones, text);
+    const bool ranges = ParseDecimalRanges(set, kMaxZones, text);
     if (!ranges) {
         // Readable without the limit: the numbers go beyond the zones.
         NumberSet unlimited{};

@@ -296,6 +296,15 @@ bool ParseRanges(std::span<uint8_t> set, unsigned max, std::string_view text)
     return ParseRanges(set, max);
 }
 
+bool ParseDecimalRanges(std::span<uint8_t> set, unsigned max, std::string_view text)
+{
+    if (text.find_first_not_of("0123456789,-") != std::string_view::npos) {
+        FillBits(set, 0, max, false);
+        return false;
+    }
+    return ParseRanges(set, max, text);
+}
+
 bool ParseRangesHex(std::span<uint8_t> set, unsigned max, std::string_view text)
 {
     SetRangeText(text);

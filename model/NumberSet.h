@@ -74,6 +74,10 @@ bool ParseRangesFmt(std::span<uint8_t> set, unsigned max, unsigned offset, char 
 // Shorthands: SetRangeText(text), then the parse.
 bool ParseRanges(std::span<uint8_t> set, unsigned max, std::string_view text);
 bool ParseRangesHex(std::span<uint8_t> set, unsigned max, std::string_view text);
+// A text that is wholly decimal numbers, commas and dashes, parsed as
+// ParseRanges does; any other character fails before the parse, so "1e2",
+// "0x10" or a word never read as the number they start with.
+bool ParseDecimalRanges(std::span<uint8_t> set, unsigned max, std::string_view text);
 // The counterpart of RangesToString: parses `text` itself, whatever its
 // length, as ParseRanges parses the buffer, which is left alone. The form
 // for texts that are read whole, such as the device's lists of free numbers

@@ -89,8 +89,7 @@ void CCollectionCall::ParseUploadLines(std::string line, const std::string& diff
         // zone, and an upload names it with the zones the next download sends.
         ZoneSet set{};
         if (value != "0" &&
-            (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-             !ParseRanges(set, 100, value))) {
+            (value.size() > kRangeTextMaxLength || !ParseDecimalRanges(set, 100, value))) {
             if (linkState == linkstate::Upload)
                 ReportNotHeld(&diffFileName, m_path + key, value, GetZonesText());
             return;

@@ -526,8 +526,7 @@ void CConsole::ParseUploadLines(std::string line, const std::string& diffFileNam
         // A text that is no set of zones names no group: the slot keeps its
         // group, named with what the next download sends for it.
         NumberSet zones{};
-        if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-            !ParseRanges(zones, kMaxZone, value)) {
+        if (value.size() > kRangeTextMaxLength || !ParseDecimalRanges(zones, kMaxZone, value)) {
             ReportNotHeld(&diffFileName, m_path + "/" + key, value, GroupSlotText(number));
             return;
         }

@@ -110,8 +110,7 @@ void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int 
     if (value.size() > kRangeTextMaxLength)
         return;
     ConsoleSet set{};
-    if (value != kNone && (value.find_first_not_of("0123456789,-") != std::string::npos ||
-                           !ParseRanges(set, kConsoles, value)))
+    if (value != kNone && !ParseDecimalRanges(set, kConsoles, value))
         return;
     m_reference = value;
 }

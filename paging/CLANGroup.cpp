@@ -269,8 +269,7 @@ void CLANGroup::ParseUploadLines(std::string line, const std::string& diffFileNa
     // upload names it with the members the next download sends.
     ZoneSet zones{};
     if (value != "ALL" && value != "NONE" && value != "0" &&
-        (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-         !ParseRanges(zones, 100, value))) {
+        (value.size() > kRangeTextMaxLength || !ParseDecimalRanges(zones, 100, value))) {
         if (linkState == linkstate::Upload)
             ReportNotHeld(&diffFileName, m_path, value, m_members);
         return;

@@ -400,8 +400,7 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
             // A set that does not fit the 100 zones, or a text that is no set
             // of zone numbers ("1e2" is not zone 1), is refused whole.
             NumberSet set{};
-            if (value.size() > kRangeTextMaxLength || value.find_first_not_of("0123456789,-") != std::string::npos ||
-                !ParseRanges(set, 100, value))
+            if (value.size() > kRangeTextMaxLength || !ParseDecimalRanges(set, 100, value))
                 continue;
             const int column = key == "/SERVICE/ZONETEST/FAULT" ? 11 : 12;
             for (int row = 0; row < GetItemCount(); ++row) {

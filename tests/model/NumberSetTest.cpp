@@ -124,6 +124,16 @@ TEST(NumberSet, ParseRangesDecimal)
     EXPECT_TRUE(ParseRanges(set, 10, "1-10"));  // a range reaching max
     EXPECT_FALSE(ParseRanges(set, 10, "1-11"));
     EXPECT_FALSE(ParseRanges(set, 10, "11"));
+
+    // Decimal numbers only: another notation or a word is no set at all.
+    for (const char* text : {"1e2", "0x2", "6,maybe", "2 "}) {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(ParseRanges(set, 10, "1-10"));
+        EXPECT_FALSE(ParseDecimalRanges(set, 10, text));
+        EXPECT_TRUE(Members(set).empty());
+    }
+    EXPECT_TRUE(ParseDecimalRanges(set, 10, "2,4-5"));
+    EXPECT_EQ(Members(set), (std::set<unsigned>{2, 4, 5}));
 }
 
 TEST(NumberSet, ParseRangesZeroEmptyAndEndings)
