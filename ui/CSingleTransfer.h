@@ -6,8 +6,10 @@
 // waits until the device has echoed its lines and an upload until the device
 // has been silent for more than a second, and the link is online again.
 //
-// It shows no progress. An upload starts the difference file and shows it
-// at the end as the window's upload does: what the entry's readers cannot
+// It shows no progress. An upload leaves the difference file as the last
+// whole upload left it and does not show it: the entry's answers are read
+// without one. Asked to (`diffFile`), it starts the file and shows it at
+// the end as the window's upload does: what the entry's readers cannot
 // take as the device holds it is named there, one line whichever way the
 // value was read.
 //
@@ -39,7 +41,8 @@ public:
     // still pending or the output buffer full) is asked again, so no line of
     // the entry is lost. `name` is what the user knows the entry by (the
     // block's name when empty).
-    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {});
+    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {},
+             bool diffFile = false);
     // Tells the user how an early end left the block; nothing when it ended as it should.
     void ReportStop() const;
 
