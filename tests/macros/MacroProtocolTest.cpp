@@ -215,8 +215,6 @@ TEST_F(MacroProtocolTest, EachStepTypeKeepsItsValuesThroughTheFile)
         CMacro* m = Made(c);
         Lines lines;
         m->GetParamLines(lines);
-        if (c.type == mt::SlaveClock)
-            lines[2] = "/PARAM/TIME 00:00";  // the set time is not kept in the file
         sent.emplace_back(m->GetNumber(), lines);
         stored.push_back(StoreOwnData(*m));
     }
