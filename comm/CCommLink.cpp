@@ -2144,13 +2144,26 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
     write(base + ".ret", m_returnLines);
 }
 
-void CCommLink::ResetErrorFile()
+std::string CCommLink::ErrorFileName() const
 {
-    m_errFileName = m_doc ? m_doc->GetErrFileName() : std::string();
+    std::string name = m_doc ? m_doc->GetErrFileName() : std::string();
     // A project not saved yet compares all the same: its differences go
     // where its protocol log goes.
-    if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
-        m_errFileName = UnsavedSideBase(m_doc) + ".err";
+    if (name.empty() && m_doc && !m_doc->GetTitle().empty())
+        name = UnsavedSideBase(m_doc) + ".err";
+    return name;
+}
+
+void CCommLink::ContinueErrorFile()
+{
+    m_errFileName = ErrorFileName();
+    m_errFileReported = false;
+    m_errFileEmptied = false;
+}
+
+void CCommLink::ResetErrorFile()
+{
+    m_errFileName = ErrorFileName();
     m_errFileReported = false;
     m_errFileEmptied = false;
     if (m_errFileName.empty())

@@ -216,8 +216,10 @@ public:
     void ResetErrorFile();
     void ShowErrorFile();
     // An upload that neither starts nor shows the difference file (one entry
-    // of a list): its answers are read without one, so that the file keeps
-    // what the last whole upload found.
+    // of a list): the file keeps what the last whole upload found, and the
+    // entry's differences follow it. ForgetErrorFile ends it (the file is
+    // not shown).
+    void ContinueErrorFile();
     void ForgetErrorFile() { m_errFileName.clear(); }
     const std::string& GetErrorFileName() const { return m_errFileName; }
     // A reader of the upload's answers could not write the difference file
@@ -303,6 +305,8 @@ private:
     // Shows the message from the event loop, once the received lines at hand
     // have been handled (and after those said before it).
     void ShowWhenLineHandled(CMessageHold::Message message);
+    // The bound project's difference file (none without a project).
+    std::string ErrorFileName() const;
     void PostWaitingMessages(int ms);
     void DeliverAnswers();
     void WriteLog(const std::string& text);

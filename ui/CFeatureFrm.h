@@ -96,8 +96,9 @@ public:
     // The transfer of one entry (a list window's "Download" and "Upload" of
     // the selected row, CSingleTransfer): only the step `step` runs, until it
     // moves on. No progress bar and a pause of 50 ms between calls; an upload
-    // neither starts nor shows the difference file, which keeps what the last
-    // whole upload found (its answers are read without one). The window
+    // neither starts nor shows the difference file: what the last whole
+    // upload found stays, and what the entry's readers cannot take as the
+    // device holds it follows it there. The window
     // takes no input meanwhile and no other transfer starts. An early end
     // names the entry by `entry` (its own title; empty: as the window's
     // transfer) and counts its own steps.

@@ -72,7 +72,7 @@ void CTransferLoop::Begin(int mode, bool diffFile)
         if (mode && diffFile)
             link->ResetErrorFile();
         else if (mode)
-            link->ForgetErrorFile();
+            link->ContinueErrorFile();
     }
 }
 
@@ -273,6 +273,8 @@ CTransferLoop::Stop CTransferLoop::End(int mode, bool diffFile)
         }
         if (mode && diffFile)
             link->ShowErrorFile();
+        else if (mode)
+            link->ForgetErrorFile();
     }
     NoteRefused();
     ReleaseHold();

@@ -494,7 +494,7 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarLeavingTheDifferenceFileAndADev
     EXPECT_EQ(0u, CountOf(up, "/MACRO/PROG2")) << "only the selected macro: " << up;
     EXPECT_EQ(0u, CountOf(up, "/MACRO/LOCK ON")) << "no download started meanwhile";
     EXPECT_EQ(0u, CountOf(up, "/MACRO/CLEAR")) << "no whole upload started meanwhile";
-    // One macro's upload neither starts the file anew nor shows it.
+    // One macro's upload neither starts the file anew nor shows it; it found no difference.
     EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile)) << "the last whole upload's differences are gone";
     EXPECT_TRUE(host.editorFiles.empty()) << "one macro's upload showed the difference file";
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
@@ -1596,20 +1596,22 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
 // holding entries the new project lacks: an upload that changes the project
 // marks it (" *" in its title: closing asks to save); one that changes
 // nothing, such as the same upload again, marks nothing.
-// Every feature window's own upload, and the whole upload, with the
-// project's difference file a folder, and again on a disk that is full once
-// the upload has started the file anew: the program goes on, says once per
-// upload that the file cannot be written, and the device's values reach the
-// project all the same (the power management's priority 300 held at 255, the
-// monitor's entry, the condition, trigger, macro and appointment the device
-// has). Each window's own way to read its answers is taken: the blocks' step
-// machines, the power window's block of queries, the line test's rows.
+// Every feature window's own upload, the whole upload and one entry's upload
+// through its list's menu, with the project's difference file a folder, and
+// again on a disk that is full once the upload has started the file anew: the
+// program goes on, says once per upload that the file cannot be written, and
+// the device's values reach the project all the same (the power management's
+// priority 300 held at 255, the monitor's entry, the condition, trigger,
+// macro and appointment the device has). Each window's own way to read its
+// answers is taken: the blocks' step machines, the power window's block of
+// queries, the line test's rows.
 TEST_F(FeatureTransferSim, EveryUploadTellsOnceThatTheDifferenceFileCannotBeWrittenAndTakesTheValues)
 {
     sim.lineRate = false;  // what is asked is what comes back, at any rate
     ConnectWith(QStringLiteral("set /POWER/BATT_PRIO 300|set /MONI/TABLE3/SEL IN|set /MONI/TABLE3/IDX 2|"
                                "set /CONDITION/ENTRY5/FUNCTION PWR_ON|set /TRIGGER/ENTRY2/CONDITION 5|"
-                               "set /MACRO/PROG3/TYPE STOP|set /CAL/APPOINT2/FUNCTION DAILY")
+                               "set /TRIGGER/ENTRY2/ON_MACRO 300|set /MACRO/PROG3/TYPE STOP|"
+                               "set /CAL/APPOINT2/FUNCTION DAILY")
                     .split(QLatin1Char('|')));
     AddTestedZones(doc, 2);
     auto* power = dynamic_cast<CInternalPowerManagement*>(
@@ -1632,6 +1634,23 @@ TEST_F(FeatureTransferSim, EveryUploadTellsOnceThatTheDifferenceFileCannotBeWrit
         ~Room() { diskwrite::SetSpaceForTesting(-1); }
     } room;
     for (const Failure failure : {Failure::Folder, Failure::DiskFull}) {
+        // Before an upload: the folder in the file's place, or a disk with no room.
+        const auto fail = [&] {
+            QFile::remove(err);
+            if (failure == Failure::Folder)
+                EXPECT_TRUE(QDir().mkpath(err));
+            else
+                diskwrite::SetSpaceForTesting(0);
+            messages.texts.clear();
+        };
+        // After it, once the message the line at hand held back is out.
+        const auto mend = [&] {
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
+            diskwrite::SetSpaceForTesting(-1);
+            if (failure == Failure::Folder)
+                EXPECT_TRUE(QDir(err).removeRecursively());
+        };
         int uploads = 0;
         // 0: the whole upload of the power management and the monitor.
         for (int kind = 0; kind <= 28; ++kind) {
@@ -1647,25 +1666,16 @@ TEST_F(FeatureTransferSim, EveryUploadTellsOnceThatTheDifferenceFileCannotBeWrit
                 SCOPED_TRACE(testing::Message() << (failure == Failure::Folder ? "folder " : "disk full ") << kind
                                                 << " " << id);
                 ++uploads;
-                QFile::remove(err);
-                if (failure == Failure::Folder)
-                    ASSERT_TRUE(QDir().mkpath(err));
-                else
-                    diskwrite::SetSpaceForTesting(0);
-                messages.texts.clear();
+                fail();
                 if (kind)
                     QTest::mouseClick(button, Qt::LeftButton);  // returns once the upload has ended
                 else
                     link.OnTransferParameters();
-                // The message waits for the line at hand; a block window's
-                // answers may come after its transfer.
+                // A block window's answers may come after its transfer.
                 PumpUntil([&] { return !link.GetRequestReply(); }, kArrivalMs);
-                for (int i = 0; i < 3; ++i)
-                    QCoreApplication::processEvents();
-                diskwrite::SetSpaceForTesting(-1);
+                mend();
                 if (failure == Failure::Folder) {
                     EXPECT_EQ(1, toldTimes()) << testing::PrintToString(messages.texts);
-                    ASSERT_TRUE(QDir(err).removeRecursively());
                 } else {
                     EXPECT_GE(1, toldTimes()) << testing::PrintToString(messages.texts);
                     // The priority the device holds is not the project's: its line cannot go.
@@ -1677,6 +1687,16 @@ TEST_F(FeatureTransferSim, EveryUploadTellsOnceThatTheDifferenceFileCannotBeWrit
             }
         }
         EXPECT_LE(22, uploads);
+        {
+            // Trigger 2 alone, whose macro 300 the project lacks: named in the file.
+            SCOPED_TRACE(failure == Failure::Folder ? "one trigger, folder" : "one trigger, disk full");
+            std::unique_ptr<CObjectDlg> dlg = OpenWindow(doc, kTriggerWindow);
+            fail();
+            ChooseFromListMenu(FrameOf(*dlg), QStringLiteral("Upload"));
+            mend();
+            EXPECT_EQ(1, toldTimes()) << testing::PrintToString(messages.texts);
+            EXPECT_EQ(linkstate::Online, link.GetLinkState());
+        }
         // The values came whatever became of their lines.
         EXPECT_EQ(255, power->GetValue(powerkey::BattPrio));
         EXPECT_EQ("IN", MonitorOf(doc)->GetEntry(2).source);

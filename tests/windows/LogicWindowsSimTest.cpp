@@ -500,8 +500,8 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
 
     // Condition 9 alone, after the whole upload: its row clicked, then
     // "Upload" of its menu. The device is asked for it, and the difference
-    // file keeps what the whole upload found: neither started anew with this
-    // entry's line nor shown.
+    // file keeps what the whole upload found, this entry's line after it:
+    // neither started anew nor shown.
     const std::string whole = ReadFile(dir.filePath(QStringLiteral("Halle.err")));
     host.editorFiles.clear();
     const QPoint at = view->visualItemRect(view->topLevelItem(7)).center();
@@ -524,7 +524,8 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
     ASSERT_TRUE(chosen);
     EXPECT_NE(std::string::npos, sim.Received().find("/CONDITION/ENTRY9/FUNCTION ?", mark));
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
-    EXPECT_EQ(whole, ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_EQ(whole + "ERROR: /CONDITION/ENTRY9/FUNCTION >>XYZWORD<< should be >>OFF<<\r\n",
+              ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
     EXPECT_TRUE(host.editorFiles.empty());
 }
 
