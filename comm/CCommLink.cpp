@@ -845,15 +845,7 @@ void CCommLink::RouteLine(const std::string& line)
             try {
                 m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
             } catch (const std::exception& e) {
-                // The difference file cannot be written: say so once per upload,
-                // after the line has been handled (never in the middle of the
-                // receiving, see SplitReceived).
-                if (!m_errFileReported) {
-                    m_errFileReported = true;
-                    const auto* system = dynamic_cast<const std::system_error*>(&e);
-                    const std::string reason = system ? WriteFailureReason(system->code().value()) : e.what();
-                    ShowWhenLineHandled({FileNotWrittenText(m_errFileName, reason), {}, mb::IconStop});
-                }
+                NoteErrorFileFailure(e);
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
             m_doc->IgnoreLine(line);
@@ -2152,13 +2144,26 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
     write(base + ".ret", m_returnLines);
 }
 
-void CCommLink::ResetErrorFile()
+std::string CCommLink::ErrorFileName() const
 {
-    m_errFileName = m_doc ? m_doc->GetErrFileName() : std::string();
+    std::string name = m_doc ? m_doc->GetErrFileName() : std::string();
     // A project not saved yet compares all the same: its differences go
     // where its protocol log goes.
-    if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
-        m_errFileName = UnsavedSideBase(m_doc) + ".err";
+    if (name.empty() && m_doc && !m_doc->GetTitle().empty())
+        name = UnsavedSideBase(m_doc) + ".err";
+    return name;
+}
+
+void CCommLink::ContinueErrorFile()
+{
+    m_errFileName = ErrorFileName();
+    m_errFileReported = false;
+    m_errFileEmptied = false;
+}
+
+void CCommLink::ResetErrorFile()
+{
+    m_errFileName = ErrorFileName();
     m_errFileReported = false;
     m_errFileEmptied = false;
     if (m_errFileName.empty())
@@ -2171,7 +2176,26 @@ void CCommLink::ResetErrorFile()
         m_errFileReported = true;
         Host().FileNotRewritten(m_errFileName);
         ShowMessage(FileNotWrittenText(m_errFileName, reason), mb::IconStop);
+        // The upload reads without it: every answer is taken whole, and
+        // nothing tries the file again.
+        m_errFileName.clear();
     }
+}
+
+void CCommLink::NoteErrorFileFailure(const std::exception& e)
+{
+    // Said once per upload, after the line has been handled (never in the
+    // middle of the receiving, see SplitReceived).
+    if (m_errFileReported)
+        return;
+    m_errFileReported = true;
+    const auto* system = dynamic_cast<const std::system_error*>(&e);
+    const std::string reason = system ? WriteFailureReason(system->code().value()) : e.what();
+    ShowWhenLineHandled({FileNotWrittenText(m_errFileName, reason), {}, mb::IconStop});
+    // The rest of the upload reads without it, so that no answer stops half
+    // read where its line would have gone; what the file holds so far is
+    // not shown as if it were all.
+    m_errFileName.clear();
 }
 
 void CCommLink::ShowErrorFile()

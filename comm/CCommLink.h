@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -214,7 +215,19 @@ public:
     const std::vector<std::string>& GetExportLines() const { return m_exportLines; }
     void ResetErrorFile();
     void ShowErrorFile();
+    // An upload that neither starts nor shows the difference file (one entry
+    // of a list): the file keeps what the last whole upload found, and the
+    // entry's differences follow it. ForgetErrorFile ends it (the file is
+    // not shown).
+    void ContinueErrorFile();
+    void ForgetErrorFile() { m_errFileName.clear(); }
     const std::string& GetErrorFileName() const { return m_errFileName; }
+    // A reader of the upload's answers could not write the difference file
+    // (`e` as the file's writer raised it): told once per upload, after the
+    // line at hand has been handled. The upload goes on without the file:
+    // what the readers take they keep, only the lines that name it are
+    // missing.
+    void NoteErrorFileFailure(const std::exception& e);
     // The queries the last whole upload sent and the answers the device gave
     // to them (lines received that are not the echo of a sent line).
     int GetUploadQueries() const { return m_uploadQueries; }
@@ -292,6 +305,8 @@ private:
     // Shows the message from the event loop, once the received lines at hand
     // have been handled (and after those said before it).
     void ShowWhenLineHandled(CMessageHold::Message message);
+    // The bound project's difference file (none without a project).
+    std::string ErrorFileName() const;
     void PostWaitingMessages(int ms);
     void DeliverAnswers();
     void WriteLog(const std::string& text);

@@ -3555,6 +3555,13 @@ masked signals</translation>
     </message>
 </context>
 <context>
+    <name>CValueEdit</name>
+    <message>
+        <source>Geben Sie eine ganze Zahl zwischen %1 und %2 ein.</source>
+        <translation>Please enter an integer between %1 and %2.</translation>
+    </message>
+</context>
+<context>
     <name>CViewPrinter</name>
     <message>
         <source>Seite %1 von %2</source>
