@@ -584,10 +584,13 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
 {
     if (doc && doc != m_doc)
         return;
-    Write(ToLine(text));
+    const QByteArray bytes = ToLine(text);
+    Write(bytes);
     m_lastActivity = NowMs();
+    // The echo comes back as the bytes that went, a '?' in place of what the
+    // code page lacks: those are what it is matched with.
     if (m_counting)
-        CountSent(text);
+        CountSent(FromLine(bytes));
     // The device now stands on whatever path this text named: the shorthand
     // of the next command starts afresh.
     m_lastSentPath.clear();
@@ -1041,7 +1044,7 @@ bool CCommLink::SendBlockNow(const std::vector<std::string>& lines, int tag, ILi
         Write(bytes);
         m_lastSentPath.clear();
         if (m_counting)
-            CountSent(block);
+            CountSent(FromLine(bytes));
         return true;
     }
     if (m_linkState != linkstate::BlockRequest) {

@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <optional>
 #include <QTimer>
 
 #include "comm/CommIds.h"
@@ -469,7 +470,8 @@ TEST_F(LinkFault, ADeviceSilentBeforeAShortDownloadIsToldAndNotSaved)
 // link drops unread, is not waited for. A line the device cannot take as
 // written is named before anything is sent: the user goes on without it, or
 // nothing at all goes. The file goes as it was when the sending began (also
-// with "Konfigurationsdatei senden"), however it is rewritten meanwhile.
+// with "Konfigurationsdatei senden"), however it is rewritten meanwhile, and
+// a line goes out as the bytes its echo brings back.
 TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
 {
     const struct {
@@ -482,6 +484,7 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         int answer = 0;     // to the question that names it
         int rewriteAt = 0;  // the file is rewritten in place once this many of its lines went
         bool command = false;  // sent by "Konfigurationsdatei senden", not the download
+        const char* objectLine = nullptr;  // a line of the download's object before the file
     } rows[] = {
         {"the device stops reading in the middle of the file", 160, false, 10},
         // Every configuration line read, then nothing more: the lock's release
@@ -497,6 +500,8 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         {"a last line the device cannot take, and the user cancels", 3, false, -1, 0, "/ZONE/NAME2 漢", mb::IdNo},
         {"the file rewritten while it is sent", 40, false, -1, 0, nullptr, 0, 10},
         {"the file rewritten while \"Konfigurationsdatei senden\" sends it", 40, false, -1, 0, nullptr, 0, 10, true},
+        {"an object's line with a character the code page lacks", 2, false, -1, 0, nullptr, 0, 0, false,
+         "/ZONE/NAME2 漢"},
     };
     const QString path = dir.filePath(QStringLiteral("Anlage.txt"));
     for (const auto& row : rows) {
@@ -531,7 +536,15 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         });
         if (row.rewriteAt > 0)
             rewrite.start(5);
-
+        std::optional<LineObject> object;
+        if (row.objectLine) {
+            const std::string line = row.objectLine;
+            const size_t key = line.rfind('/');
+            const size_t blank = line.find(' ');
+            object.emplace(doc, line.substr(1, key - 1),
+                           std::vector<std::pair<std::string, std::string>> {
+                               {line.substr(key + 1, blank - key - 1), line.substr(blank + 1)}});
+        }
         // A device that reads everything serves the rows one after the other.
         if (row.read >= 0 || !link.IsConnected()) {
             QStringList directives;
@@ -542,9 +555,11 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         messages.texts.clear();
         if (row.answer)
             messages.answers = {row.answer};
-        host.paramSelect = [](ParamSelection& sel) {
+        host.paramSelect = [&](ParamSelection& sel) {
             sel.direction = 1;
             sel.textFile = true;
+            if (object)
+                sel.objects = {&*object};
             return true;
         };
         QTimer press;
@@ -594,6 +609,11 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             EXPECT_EQ(std::vector<std::string> {}, messages.texts);
             EXPECT_EQ(row.lines, link.GetTextLinesSent());
             EXPECT_EQ((row.command ? "" : "/MACRO/LOCK ON\r\n") + fileLines + (row.command ? "" : closing), sent);
+        } else if (row.objectLine) {
+            // The device got the query the line became, and echoed it: the download ended well.
+            EXPECT_EQ("/MACRO/LOCK ON\r\n/ZONE/NAME2 ?\r\n" + fileLines + closing, sent);
+            for (const std::string& text : messages.texts)
+                EXPECT_EQ(std::string::npos, text.find("QUILLOMER antwortet nicht mehr")) << text;
         } else if (row.cancelAt > 0) {
             EXPECT_EQ(sentWhenAsked, link.GetTextLinesSent()) << "lines went while the user was asked";
             ASSERT_EQ(2u, messages.texts.size()) << testing::PrintToString(messages.texts);
@@ -627,6 +647,10 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
                                                  + "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT)}));
             EXPECT_EQ(std::string::npos, sent.find("/MACRO/LOCK OFF"));
             EXPECT_EQ(std::string::npos, sent.find("/SERVICE/START FASTSAVE"));
+        }
+        if (object) {
+            doc.RemovePath("/ZONE/NAME2");
+            doc.RemovePath("/ZONE");
         }
         if (row.read >= 0) {
             link.ClosePort();
