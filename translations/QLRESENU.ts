@@ -4515,6 +4515,13 @@ Go on with the other lines ?
         <translation>... and %d more lines</translation>
     </message>
     <message>
+        <source>Die Datei &apos;%s&apos; ist in Windows-1252 geschrieben, das diese Zeichen nicht enthält: %s
+Der Text wurde nicht gespeichert.</source>
+        <extracomment>36393</extracomment>
+        <translation>The file &apos;%s&apos; is written in Windows-1252, which does not hold these characters: %s
+The text was not saved.</translation>
+    </message>
+    <message>
         <source>Die Datei ist nicht vorhanden.</source>
         <extracomment>36333</extracomment>
         <translation>The file does not exist.</translation>
