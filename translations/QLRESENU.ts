@@ -4522,6 +4522,11 @@ Der Text wurde nicht gespeichert.</source>
 The text was not saved.</translation>
     </message>
     <message>
+        <source>; %s: nicht abgefragt, kein Name eines Eintrags: %s</source>
+        <extracomment>36394</extracomment>
+        <translation>; %s: not queried, no name of an entry: %s</translation>
+    </message>
+    <message>
         <source>Die Datei ist nicht vorhanden.</source>
         <extracomment>36333</extracomment>
         <translation>The file does not exist.</translation>
