@@ -591,8 +591,9 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         rewrite.stop();
         messages.onShown = nullptr;
         host.lastProgress = nullptr;
-        if (row.answer != mb::IdNo)
+        if (row.answer != mb::IdNo) {
             ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+        }
         Pump(300);
         const std::string sent = sim.Received().substr(mark);
         const std::string closing = "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n";
