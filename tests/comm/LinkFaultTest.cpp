@@ -484,7 +484,7 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         int answer = 0;     // to the question that names it
         int rewriteAt = 0;  // the file is rewritten in place once this many of its lines went
         bool command = false;  // sent by "Konfigurationsdatei senden", not the download
-        const char* objectLine = nullptr;  // a line of the download's object before the file
+        const char* objectValue = nullptr;  // of "/ZONE/NAME2", sent by an object before the file
     } rows[] = {
         {"the device stops reading in the middle of the file", 160, false, 10},
         // Every configuration line read, then nothing more: the lock's release
@@ -500,8 +500,7 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         {"a last line the device cannot take, and the user cancels", 3, false, -1, 0, "/ZONE/NAME2 漢", mb::IdNo},
         {"the file rewritten while it is sent", 40, false, -1, 0, nullptr, 0, 10},
         {"the file rewritten while \"Konfigurationsdatei senden\" sends it", 40, false, -1, 0, nullptr, 0, 10, true},
-        {"an object's line with a character the code page lacks", 2, false, -1, 0, nullptr, 0, 0, false,
-         "/ZONE/NAME2 漢"},
+        {"an object's line with a character the code page lacks", 2, false, -1, 0, nullptr, 0, 0, false, "漢"},
     };
     const QString path = dir.filePath(QStringLiteral("Anlage.txt"));
     for (const auto& row : rows) {
@@ -537,14 +536,8 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         if (row.rewriteAt > 0)
             rewrite.start(5);
         std::optional<LineObject> object;
-        if (row.objectLine) {
-            const std::string line = row.objectLine;
-            const size_t key = line.rfind('/');
-            const size_t blank = line.find(' ');
-            object.emplace(doc, line.substr(1, key - 1),
-                           std::vector<std::pair<std::string, std::string>> {
-                               {line.substr(key + 1, blank - key - 1), line.substr(blank + 1)}});
-        }
+        if (row.objectValue)
+            object.emplace(doc, "ZONE", std::vector<std::pair<std::string, std::string>> {{"NAME2", row.objectValue}});
         // A device that reads everything serves the rows one after the other.
         if (row.read >= 0 || !link.IsConnected()) {
             QStringList directives;
@@ -610,7 +603,7 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             EXPECT_EQ(std::vector<std::string> {}, messages.texts);
             EXPECT_EQ(row.lines, link.GetTextLinesSent());
             EXPECT_EQ((row.command ? "" : "/MACRO/LOCK ON\r\n") + fileLines + (row.command ? "" : closing), sent);
-        } else if (row.objectLine) {
+        } else if (row.objectValue) {
             // The device got the query the line became, and echoed it: the download ended well.
             EXPECT_EQ("/MACRO/LOCK ON\r\n/ZONE/NAME2 ?\r\n" + fileLines + closing, sent);
             for (const std::string& text : messages.texts)
