@@ -234,6 +234,10 @@ public:
     int GetUploadAnswers() const { return m_uploadAnswers; }
 
     // ---- Text files ----
+    // A text file is read whole when its sending begins: the lines sent are
+    // those it held then, however it changes meanwhile. A line the device
+    // cannot take as written (a character Windows-1252 lacks) is named
+    // before anything is sent; on the user's word the others go without it.
     void OnSendConfigFile();
     // With `ofDownload` the file is the last part of a whole download: its
     // lines are followed to their echo as the objects' lines are, and a device
@@ -391,6 +395,17 @@ private:
     void ReportLostClosingLines();
     // The end of a whole upload whose line was lost before the last answer.
     void ReportUploadLineLost(IProgress& progress);
+    // A text file is not sent while another is, nor without a connection (the user is told).
+    bool MayStartTextFile();
+    enum class TextFileRead { Lines, Nothing, Cancelled };
+    // The lines of the text file at `path` as the device is to get them
+    // (without their line feed), read whole now. Lines the device cannot
+    // take as written are named; on the user's word the others are the
+    // lines, else Cancelled. Nothing: no line to send (a file that cannot
+    // be read or is empty is told when `tell`).
+    TextFileRead ReadTextFileLines(const std::string& path, std::vector<std::string>& lines, bool tell);
+    void StartTextLines(std::vector<std::string> lines);
+    bool SendTextLinesWithProgress(const std::string& path, std::vector<std::string> lines, bool ofDownload);
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
@@ -433,7 +448,8 @@ private:
     std::string m_modemInit;
     std::vector<std::string> m_exportLines;
     std::vector<std::string> m_returnLines;
-    QFile m_textFile;
+    std::vector<std::string> m_textLines;  // the text file being sent, as read when its sending began
+    size_t m_textNext = 0;
     bool m_textSending = false;
     int m_textTotal = 0;
     int m_textSent = 0;

@@ -53,46 +53,75 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+namespace {
+// The character at `i` of a UTF-8 text and its length in bytes; false (and
+// a length of 1) for a byte that starts no whole character.
+bool NextChar(std::string_view utf8, size_t i, char32_t& cp, size_t& len)
+{
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    len = 1;
+    if (c < 0x80) {
+        cp = c;
+        return true;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        cp = c & 0x1F; len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+        cp = c & 0x0F; len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+        cp = c & 0x07; len = 4;
+    } else {
+        return false;  // a stray continuation byte
+    }
+    bool ok = i + len <= utf8.size();
+    for (size_t k = 1; ok && k < len; ++k) {
+        const auto cc = static_cast<unsigned char>(utf8[i + k]);
+        if ((cc & 0xC0) != 0x80)
+            ok = false;
+        else
+            cp = (cp << 6) | (cc & 0x3F);
+    }
+    if (!ok)
+        len = 1;
+    return ok;
+}
+}  // namespace
+
 std::string Utf8ToCp1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
         size_t len = 1;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F; len = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F; len = 3;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07; len = 4;
-        } else {
-            out += '?';  // a stray continuation byte
-            ++i;
-            continue;
-        }
-        bool ok = i + len <= utf8.size();
-        for (size_t k = 1; ok && k < len; ++k) {
-            const auto cc = static_cast<unsigned char>(utf8[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        const int b = EncodeOne(cp);
+        const int b = NextChar(utf8, i, cp, len) ? EncodeOne(cp) : -1;
         out += b < 0 ? '?' : static_cast<char>(b);
         i += len;
     }
     return out;
+}
+
+std::string Cp1252Lacks(std::string_view utf8)
+{
+    std::string lacks;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp = 0;
+        size_t len = 1;
+        const bool whole = NextChar(utf8, i, cp, len);
+        if (!whole || EncodeOne(cp) < 0) {
+            std::string one;
+            if (whole)
+                one.assign(utf8.substr(i, len));
+            else
+                AppendUtf8(one, 0xFFFD);
+            if (lacks.find(one) == std::string::npos)
+                lacks += one;
+        }
+        i += len;
+    }
+    return lacks;
 }
 
 namespace {
