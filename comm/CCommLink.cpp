@@ -1498,8 +1498,8 @@ void CCommLink::SetupSession()
     answer = Query("/COMM/ECHO ?", 500);
     if (SessionEndedSince(session))
         return;
-    const bool echoOn = AnswerValue(answer, "/COMM/ECHO") == "ON";
-    WriteProfileInt("KVT7000", "Echo On", echoOn ? 1 : 0);
+    const std::string echoWord = AnswerValue(answer, "/COMM/ECHO");
+    WriteProfileInt("KVT7000", "Echo On", echoWord == "ON" ? 1 : 0);
     answer = Query("/COMM/PROMPT ?", 500);
     if (SessionEndedSince(session))
         return;
@@ -1522,7 +1522,10 @@ void CCommLink::SetupSession()
     }
     SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
     // A device that cannot echo answers every line with its own words alone.
-    m_echoes.SetEchoOn(echoOn);
+    // One too slow to have said either goes on as the lines sent left it
+    // (echo on): a late echo is then still no answer.
+    if (echoWord == "ON" || echoWord == "OFF")
+        m_echoes.SetEchoOn(echoWord == "ON");
 }
 
 std::string CCommLink::DateFormatWord()
