@@ -1725,18 +1725,30 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 
 bool CCommLink::EchoStalled()
 {
-    if (!EchoAwaited() || m_transferEchoes.empty() || !GetPortOpen())
+    return EchoAwaited() && !m_transferEchoes.empty() && EchoOverdue(m_transferEchoes.front().end);
+}
+
+bool CCommLink::EchoOverdue(uint64_t end) const
+{
+    if (!GetPortOpen())
         return false;
     // A line still on its way (also one the device holds back with its XOFF,
-    // which has its own wait) cannot have been echoed yet.
+    // however long it holds it) cannot have been echoed yet.
     const auto waiting = static_cast<uint64_t>(std::max(0, GetOutBufferCount()));
-    if (m_charsSent - std::min(waiting, m_charsSent) < m_transferEchoes.front().end)
+    if (m_charsSent - std::min(waiting, m_charsSent) < end)
         return false;
-    if (m_leftLine != m_linesEchoed + 1) {
-        m_leftLine = m_linesEchoed + 1;
+    if (m_leftLineEnd != end) {
+        m_leftLineEnd = end;
         m_leftLineMs = NowMs();
     }
     return NowMs() - std::max(m_leftLineMs, m_lastReceived) > kAnswerWaitMs;
+}
+
+void CCommLink::DropUnsentOutput()
+{
+    m_heldOutput.clear();
+    if (GetPortOpen() && GetOutBufferCount() != 0)
+        SetOutBufferCount(0);
 }
 
 void CCommLink::CountSent(const std::string& text)
@@ -1975,7 +1987,6 @@ void CCommLink::OnTransferParameters()
         m_counting = true;
         m_transferEchoes.clear();
         m_linesEchoed = 0;
-        m_leftLine = 0;
         m_echoSeen = false;
         m_echoOn = ProfileInt("KVT7000", "Echo On", 1) != 0;
         m_uploadQueries = 0;
