@@ -29,6 +29,7 @@
 #include "comm/ICommLinkHost.h"
 #include "comm/IDeviceLink.h"
 #include "comm/ILinkAnswerSink.h"
+#include "comm/LinkRefusal.h"
 #include "model/DocContext.h"
 #include "platform/CAppendFile.h"
 #include "platform/CMessageHold.h"
@@ -149,9 +150,22 @@ public:
     uint64_t GetCharsSent() const { return m_charsSent; }
     uint64_t GetCharsReceived() const { return m_charsReceived; }
     // The lines given to the line and those of them the device has echoed.
+    // A received line the device echoed is no answer, whatever the link's
+    // state: it goes to no object, into no answer list and to no dialog.
     const CEchoTally& GetEchoes() const { return m_echoes; }
     // A transfer that follows only the echoes of its own lines begins.
     void ForgetUnechoedLines() { m_echoes.Forget(); }
+    // Whether the device stopped reading: the oldest line whose echo is
+    // missing, ending at `end` in the characters given to the port, has left
+    // the line, and the device has said nothing for as long as a transfer
+    // waits for an answer since it left. Output the device holds back with
+    // its XOFF has not left: a device that holds the line is waited for,
+    // however long, as the whole download waits for it.
+    bool EchoOverdue(uint64_t end) const;
+    // What waits to be sent goes no more (a transfer that stopped early
+    // tells the user what did not go; nothing may follow its word when the
+    // device lets go of the line).
+    void DropUnsentOutput();
 
     // ---- Transfers holding the link ----
     // A transfer (the whole one or a window's own) holds the link from its
@@ -283,6 +297,15 @@ public:
     bool GetProtectionWasOn() const { return m_protectionWasOn; }
     bool GetRemoveProtection() const { return m_removeProtection; }
 
+signals:
+    // The device did not take a line ("PATH VALUE ? ", or "PATH ? " for a
+    // query of a key it does not know): told once for each such answer the
+    // receiving reads, after the received lines at hand are handled, so
+    // that the window that sent the line can show what the device holds.
+    // (A synchronous exchange gives its caller the refusal among its answers.)
+    void LineRefused(const LinkRefusal& refusal);
+
+public:
     // ---- Protocol monitor ----
     // A character typed in the monitor: terminal mode, sent as it stands.
     void OnMonitorChar(const std::string& ch);
@@ -376,6 +399,9 @@ private:
     void WaitForWire(QEventLoop::ProcessEventsFlags flags);
     // Splits the received text into lines and routes them.
     void SplitReceived();
+    // What the device's answer `line` ("PATH VALUE ? ") refuses: the line
+    // whose echo came last, when it names the same path.
+    LinkRefusal RefusalOf(const std::string& line) const;
     // Splits again from the event loop (after a comment paused the splitting).
     void PostSplit(int ms);
     // The end of a whole upload: waits, letting every event run, until the
@@ -419,7 +445,10 @@ private:
     void OnLoaderSilent();
     void WriteExportFiles(CQuillomerDoc* doc, bool writePar);
     void SetConnectedText();
-    std::string ReadInput();
+    // Reads what waits at the port; with `pairEchoes` its lines are paired
+    // with the lines sent as they come (a reader that splits them itself
+    // asks the tally line by line).
+    std::string ReadInput(bool pairEchoes = true);
 
     ICommLinkHost* m_host = nullptr;
 
@@ -490,8 +519,8 @@ private:
     std::deque<SentLine> m_transferEchoes;  // sent lines whose echo has not come back yet
     uint64_t m_linesSent = 0;       // lines put into m_transferEchoes so far
     uint64_t m_linesEchoed = 0;     // lines taken from m_transferEchoes so far
-    uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
-    int64_t m_leftLineMs = 0;       // and when
+    mutable uint64_t m_leftLineEnd = 0;  // the end of the unechoed line last seen off the line,
+    mutable int64_t m_leftLineMs = 0;    // and when
     bool m_echoSeen = false;        // the device echoes the transfer's lines
     bool m_echoOn = true;           // the connection set-up found the device's echo on
     int m_uploadEarlyLines = 0;     // lines received before the first echo

@@ -114,9 +114,6 @@ private:
     // The dialog polls the device: opened while the document was connected
     // and the line has not ended since.
     bool m_online = false;
-    // Setter lines whose echo has not come back yet: the device echoes what
-    // it is sent, and an echo is no report of the amplifier's state.
-    std::vector<std::string> m_echoes;
 
     QTimer m_statusTimer;
     QTimer m_meterTimer;
