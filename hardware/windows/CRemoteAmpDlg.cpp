@@ -424,7 +424,7 @@ bool CRemoteAmpDlg::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_offset)
             m_offsetDrag = false;
     } else if (event->type() == QEvent::FocusOut && watched == m_name && !m_finished) {
-        SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
+        SendNameIfChanged();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -435,13 +435,22 @@ void CRemoteAmpDlg::done(int result)
     // A name typed and closed with the keyboard still goes out; the focus
     // leaving the edit as the window hides must not send it (again) after
     // the link has been handed back.
-    if (!m_finished && m_name->hasFocus() && m_name->isModified())
-        SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
+    if (!m_finished && m_name->hasFocus())
+        SendNameIfChanged();
     m_finished = true;
     // The dialog's block requests end with it.
     if (IsDocConnected() && Link().GetLinkState() == linkstate::BlockRequest)
         Link().SetLinkState(linkstate::Online);
     QDialog::done(result);
+}
+
+void CRemoteAmpDlg::SendNameIfChanged()
+{
+    const std::string name = m_name->text().toStdString();
+    if (name == m_nameKnown || !IsDocConnected())
+        return;
+    m_nameKnown = name;
+    SendSetter(QueryPrefix() + "NAME " + name);
 }
 
 // ---------------------------------------------------------------- answers
@@ -510,7 +519,12 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (key == "TYPE") {
             m_type->setText(Q(value));
         } else if (key == "NAME") {
-            m_name->setText(Q(value));
+            // A name the user is typing stays his; it goes out when he leaves
+            // the field, as it differs from the one the device gave.
+            const bool typing = m_name->hasFocus() && m_name->text().toStdString() != m_nameKnown;
+            m_nameKnown = value;
+            if (!typing)
+                m_name->setText(Q(value));
         } else if (key == "ERR") {
             m_lastError->setText(Q(value));
         } else if (key == "VER") {

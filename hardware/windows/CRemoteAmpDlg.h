@@ -98,6 +98,8 @@ private:
     void OnOffsetMoved(int position);
     void OnPowerClicked();
     void SetOnOff(QLabel* label, const std::string& value);
+    // Sends the name when the user changed it.
+    void SendNameIfChanged();
     static void SetChecked(QAbstractButton* button, const std::string& value);
     static void SetYesNo(QWidget* shown, const std::string& value);
     static void SetBar(QProgressBar* bar, int value);
@@ -117,6 +119,11 @@ private:
     // Setter lines whose echo has not come back yet: the device echoes what
     // it is sent, and an echo is no report of the amplifier's state.
     std::vector<std::string> m_echoes;
+    // The amplifier's name as the device last gave it or was last sent it
+    // (empty while it gave none): the name goes out only when the user made
+    // the field say something else, so that leaving the field, a click on a
+    // check box or OK never wipes a name the dialog never learnt.
+    std::string m_nameKnown;
 
     QTimer m_statusTimer;
     QTimer m_meterTimer;
