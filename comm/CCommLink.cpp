@@ -641,11 +641,12 @@ void CCommLink::EndDownloadKeepingLock()
 
 // ==================================================================== receiving
 
-std::string CCommLink::ReadInput()
+std::string CCommLink::ReadInput(bool pairEchoes)
 {
     const QByteArray bytes = GetInput();
     m_charsReceived += static_cast<uint64_t>(bytes.size());
-    m_echoes.OnReceived(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (pairEchoes)
+        m_echoes.OnReceived(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (!bytes.isEmpty())
         m_lastReceived = NowMs();
     return FromLine(bytes);
@@ -661,7 +662,7 @@ void CCommLink::OnCommEvent()
     }
     if (event == comEvReceive) {
         m_lastActivity = NowMs();
-        const std::string text = ReadInput();
+        const std::string text = ReadInput(false);  // SplitReceived pairs the lines
         if (m_linkState != linkstate::SystemConfig)
             Host().AppendMonitorText(text);
         m_rxBuffer += text;
@@ -701,9 +702,13 @@ void CCommLink::SplitReceived()
     std::optional<CMessageHold> hold;
     if (m_linkState != linkstate::FirmwareLoad)
         hold.emplace();
+    std::vector<LinkRefusal> refusals;
     size_t p;
     while ((p = m_rxBuffer.find('\r')) != std::string::npos) {
         const std::string line = TrimLeft(m_rxBuffer.substr(0, p));
+        // The echo of a line sent is no answer in any state; it is logged and
+        // shown in the monitor as everything received.
+        const bool echo = !line.empty() && m_echoes.TakeReceivedLine(Utf8ToCp1252(line));
         if (StartsWith(line, ";") || StartsWith(line, "ISP")) {
             // Comments and status output: dropped, and the splitting pauses.
             // The complete lines behind them are split from the event loop,
@@ -726,16 +731,55 @@ void CCommLink::SplitReceived()
         m_rxBuffer = TrimLeft(m_rxBuffer.substr(p));
         if (m_counting && !line.empty())
             CountReceived(line);
-        if (!line.empty())
+        const bool refused = !echo && CEchoTally::IsRefusal(line);
+        if (refused)
+            refusals.push_back(RefusalOf(line));
+        if (echo || (refused && m_linkState == linkstate::Online)) {
+            // Kept from the objects: a refusal is told as one (LineRefused),
+            // never read as a value.
+            if (m_log.IsOpen() || m_log.HoldsWaitingLines())
+                WriteLog(line + "\r\n");
+        } else if (!line.empty()) {
             OnReceiveLine(line);
-        if (m_linkState == linkstate::BlockRequest)
+        }
+        if (m_linkState == linkstate::BlockRequest && !echo)
             m_answers.push_back(line);
     }
     if (m_linkState == linkstate::BlockRequest)
         DeliverAnswers();
+    // Once the lines at hand are handled: a window that reacts by asking the
+    // device anew does not empty an answer list that is still being filled.
+    const QPointer<CCommLink> self(this);
+    for (const LinkRefusal& refusal : refusals) {
+        if (!self)
+            return;
+        emit LineRefused(refusal);
+    }
     if (hold)
         for (CMessageHold::Message& m : hold->Take())
             ShowWhenLineHandled(std::move(m));
+}
+
+LinkRefusal CCommLink::RefusalOf(const std::string& line) const
+{
+    LinkRefusal r;
+    r.answer = Trim(line);
+    // The device's words without its mark: "PATH VALUE" or "PATH".
+    const std::string words = TrimRight(r.answer.substr(0, r.answer.size() - 1));
+    const std::string devicePath = words.substr(0, words.find(' '));
+    // The refusal follows the echo of the line it refuses.
+    r.sent = Cp1252ToUtf8(m_echoes.GetLastEchoedLine());
+    r.path = Cp1252ToUtf8(m_echoes.GetLastEchoedPath());
+    if (r.sent.empty() || Upper(r.path) != Upper(devicePath)) {
+        r.path = devicePath;
+        r.sent = words == devicePath ? words + " ?" : words;
+    }
+    const size_t blank = r.sent.find(' ');
+    r.value = blank == std::string::npos ? std::string() : Trim(r.sent.substr(blank + 1));
+    r.query = r.value == "?";
+    if (r.query)
+        r.value.clear();
+    return r;
 }
 
 void CCommLink::ShowWhenLineHandled(CMessageHold::Message message)
@@ -980,34 +1024,30 @@ bool CCommLink::SendAndCollect(const std::vector<std::string>& lines, std::vecto
         Sleep(10);
     }
     Sleep(750);
-    std::string text = ReadInput();
+    std::string text = ReadInput(false);
     Host().AppendMonitorText(text);
-    if (answers) {
-        // Line by line: the echoes of the sent lines and repeated answers are
-        // dropped whole, empty parts skipped; a last piece without a line end
-        // is an answer as well.
-        std::vector<std::string> seen;
-        for (const std::string& line : lines) {
-            const std::string echo = Trim(line);
-            if (!echo.empty())
-                seen.push_back(echo);
-        }
-        for (size_t begin = 0, end = 0; begin < text.size(); begin = end + 1) {
-            end = std::min(text.find_first_of("\r\n", begin), text.size());
-            const std::string raw = TrimLeft(text.substr(begin, end - begin));
-            std::string answer = Trim(raw);
-            if (answer.empty())
-                continue;
-            // "PATH ? " is the device's word for a line it did not understand:
-            // trimmed it would pass for the echo of the query, and the caller
-            // would miss an answer. It keeps its blank.
-            if (raw.size() > answer.size() && answer.size() >= 2 && answer.compare(answer.size() - 2, 2, " ?") == 0)
-                answer += ' ';
-            if (std::find(seen.begin(), seen.end(), answer) != seen.end())
-                continue;
-            seen.push_back(answer);
-            answers->push_back(answer);
-        }
+    // Line by line: the echoes of the sent lines (as the tally pairs them:
+    // an answer that reads like a line sent stays an answer) and repeated
+    // answers are dropped whole, empty parts skipped; a last piece without
+    // a line end is an answer as well.
+    std::vector<std::string> seen;
+    for (size_t begin = 0, end = 0; begin < text.size(); begin = end + 1) {
+        end = std::min(text.find_first_of("\r\n", begin), text.size());
+        const std::string raw = TrimLeft(text.substr(begin, end - begin));
+        if (raw.empty() || m_echoes.TakeReceivedLine(Utf8ToCp1252(raw)) || !answers)
+            continue;
+        std::string answer = Trim(raw);
+        if (answer.empty())
+            continue;
+        // "PATH ? " is the device's word for a line it did not understand:
+        // trimmed it would pass for the echo of the query, and the caller
+        // would miss an answer. It keeps its blank.
+        if (raw.size() > answer.size() && answer.size() >= 2 && answer.compare(answer.size() - 2, 2, " ?") == 0)
+            answer += ' ';
+        if (std::find(seen.begin(), seen.end(), answer) != seen.end())
+            continue;
+        seen.push_back(answer);
+        answers->push_back(answer);
     }
     restore();
     return true;
@@ -1076,8 +1116,10 @@ void CCommLink::ConfigurePort()
     m_lastActivity = 0;
     m_rxBuffer.clear();
     // Lines a device of an earlier connection never echoed are not awaited
-    // from this one.
+    // from this one; its echo is as the last connection set-up found it
+    // until this one's set-up looks.
     m_echoes.Forget();
+    m_echoes.SetEchoOn(ProfileInt("KVT7000", "Echo On", 1) != 0);
 }
 
 void CCommLink::ClosePort()
@@ -1456,7 +1498,8 @@ void CCommLink::SetupSession()
     answer = Query("/COMM/ECHO ?", 500);
     if (SessionEndedSince(session))
         return;
-    WriteProfileInt("KVT7000", "Echo On", AnswerValue(answer, "/COMM/ECHO") == "ON" ? 1 : 0);
+    const bool echoOn = AnswerValue(answer, "/COMM/ECHO") == "ON";
+    WriteProfileInt("KVT7000", "Echo On", echoOn ? 1 : 0);
     answer = Query("/COMM/PROMPT ?", 500);
     if (SessionEndedSince(session))
         return;
@@ -1478,6 +1521,8 @@ void CCommLink::SetupSession()
             ShowMessage(Tr(kVariantMismatch), mb::Ok);
     }
     SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
+    // A device that cannot echo answers every line with its own words alone.
+    m_echoes.SetEchoOn(echoOn);
 }
 
 std::string CCommLink::DateFormatWord()

@@ -28,6 +28,7 @@
 #include "comm/ICommLinkHost.h"
 #include "comm/IDeviceLink.h"
 #include "comm/ILinkAnswerSink.h"
+#include "comm/LinkRefusal.h"
 #include "model/DocContext.h"
 #include "platform/CAppendFile.h"
 #include "platform/CMessageHold.h"
@@ -148,6 +149,8 @@ public:
     uint64_t GetCharsSent() const { return m_charsSent; }
     uint64_t GetCharsReceived() const { return m_charsReceived; }
     // The lines given to the line and those of them the device has echoed.
+    // A received line the device echoed is no answer, whatever the link's
+    // state: it goes to no object, into no answer list and to no dialog.
     const CEchoTally& GetEchoes() const { return m_echoes; }
     // A transfer that follows only the echoes of its own lines begins.
     void ForgetUnechoedLines() { m_echoes.Forget(); }
@@ -266,6 +269,15 @@ public:
     bool GetProtectionWasOn() const { return m_protectionWasOn; }
     bool GetRemoveProtection() const { return m_removeProtection; }
 
+signals:
+    // The device did not take a line ("PATH VALUE ? ", or "PATH ? " for a
+    // query of a key it does not know): told once for each such answer the
+    // receiving reads, after the received lines at hand are handled, so
+    // that the window that sent the line can show what the device holds.
+    // (A synchronous exchange gives its caller the refusal among its answers.)
+    void LineRefused(const LinkRefusal& refusal);
+
+public:
     // ---- Protocol monitor ----
     // A character typed in the monitor: terminal mode, sent as it stands.
     void OnMonitorChar(const std::string& ch);
@@ -357,6 +369,9 @@ private:
     void WaitForWire(QEventLoop::ProcessEventsFlags flags);
     // Splits the received text into lines and routes them.
     void SplitReceived();
+    // What the device's answer `line` ("PATH VALUE ? ") refuses: the line
+    // whose echo came last, when it names the same path.
+    LinkRefusal RefusalOf(const std::string& line) const;
     // Splits again from the event loop (after a comment paused the splitting).
     void PostSplit(int ms);
     // The end of a whole upload: waits, letting every event run, until the
@@ -389,7 +404,10 @@ private:
     void OnLoaderSilent();
     void WriteExportFiles(CQuillomerDoc* doc, bool writePar);
     void SetConnectedText();
-    std::string ReadInput();
+    // Reads what waits at the port; with `pairEchoes` its lines are paired
+    // with the lines sent as they come (a reader that splits them itself
+    // asks the tally line by line).
+    std::string ReadInput(bool pairEchoes = true);
 
     ICommLinkHost* m_host = nullptr;
 

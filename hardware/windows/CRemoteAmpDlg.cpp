@@ -351,12 +351,8 @@ void CRemoteAmpDlg::SendSetter(const std::string& line)
 {
     if (!IsDocConnected() || m_finished)
         return;
+    // Its echo never comes back among the answers: the link keeps it.
     SendRequest({line}, false);
-    m_echoes.push_back(line);
-    // A device with its echo off never returns them; a whole drag of the
-    // offset slider (256 positions) still fits.
-    if (m_echoes.size() > 512)
-        m_echoes.erase(m_echoes.begin());
 }
 
 void CRemoteAmpDlg::StopTimers()
@@ -485,11 +481,6 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
 {
     const std::string prefix = AnswerPrefix();
     for (const std::string& line : answers) {
-        const auto echo = std::find(m_echoes.begin(), m_echoes.end(), line);
-        if (echo != m_echoes.end()) {
-            m_echoes.erase(echo);
-            continue;
-        }
         const size_t blank = line.find(' ');
         if (blank == std::string::npos)
             continue;

@@ -116,9 +116,6 @@ private:
     // The dialog polls the device: opened while the document was connected
     // and the line has not ended since.
     bool m_online = false;
-    // Setter lines whose echo has not come back yet: the device echoes what
-    // it is sent, and an echo is no report of the amplifier's state.
-    std::vector<std::string> m_echoes;
     // The amplifier's name as the device last gave it or was last sent it
     // (empty while it gave none): the name goes out only when the user made
     // the field say something else, so that leaving the field, a click on a

@@ -138,9 +138,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_link->IsConnected());
+        s_device->respond = nullptr;
+        // The device the test plays echoes, as the set-up leaves it, whatever
+        // an earlier test told it; it echoed nothing of the earlier tests.
+        s_link->SendLine("/COMM/ECHO ON", nullptr);
         Pump(50);
         s_device->Take();
-        s_device->respond = nullptr;
+        s_link->ForgetUnechoedLines();
         s_link->backlog = 0;
         s_link->SetLinkState(linkstate::Online);
         s_link->GetAnswerList().clear();
@@ -329,6 +333,84 @@ TEST_F(CommLinkPty, LinesAreRoutedByTheLinkState)
     s_doc->RemovePath("/TEST");
 }
 
+// The device echoes every line it reads, on a slow device long after later
+// lines went: in no state is an echo taken for the device's answer. Only
+// the pairing with the lines sent decides, never the text: an answer that
+// reads like a line sent later stays an answer, and with the device's echo
+// off every line is its own. A line the device refuses ("PATH VALUE ? ") is
+// told as a refusal of the line as sent, path written out, and is never a value.
+TEST_F(CommLinkPty, TheDevicesEchoIsNeverItsAnswer)
+{
+    struct Row {
+        const char* name;
+        int state;
+        std::vector<std::string> sent;  // in turn, with the path shorthand (a block request: as one block)
+        std::string device;             // what the device says back
+        std::vector<std::string> taken;    // what reaches the project (a block's answer list, the browser)
+        std::vector<std::string> refused;  // the refused lines the link tells
+    };
+    const Row rows[] = {
+        {"late echoes of a whole line and a shorthand line", linkstate::Online, {"/TEST/A -10.0", "/TEST/A -20.0"},
+         "/TEST/A -10.0\r\n -20.0\r\n", {}, {}},
+        {"echoes behind the prompt", linkstate::Online, {"/TEST/A -10.0", "/TEST/A -20.0"},
+         "/COMM>/TEST/A -10.0\r\n/TEST/A> -20.0\r\n/TEST/A>", {}, {}},
+        {"an answer that reads like a line sent after the query", linkstate::Online,
+         {"/TEST/A ?", "/TEST/B 1", "/TEST/A 5"}, "/TEST/A ?\r\n/TEST/A 5\r\n/TEST/B 1\r\n/TEST/A 5\r\n",
+         {"TEST/A 5"}, {}},
+        {"the device's echo off", linkstate::Online, {"/COMM/ECHO OFF", "/TEST/A 5", "/TEST/A ?"},
+         "/COMM/ECHO OFF\r\n/TEST/A 5\r\n", {"TEST/A 5"}, {}},
+        {"a refused line", linkstate::Online, {"/TEST/A 7"}, "/TEST/A 7\r\n/TEST/A 7 ? \r\n", {}, {"/TEST/A 7"}},
+        {"a refused shorthand line", linkstate::Online, {"/TEST/A 1", "/TEST/A 2"},
+         "/TEST/A 1\r\n 2\r\n/TEST/A 2 ? \r\n", {}, {"/TEST/A 2"}},
+        {"a refused query", linkstate::Online, {"/TEST/C ?"}, "/TEST/C ?\r\n/TEST/C ? \r\n", {}, {"/TEST/C ?"}},
+        {"a block request", linkstate::BlockRequest, {"/TEST/A 3", "/TEST/A ?"},
+         "/TEST/A 3\r\n/TEST/A ?\r\n/TEST/A 3\r\n", {"/TEST/A 3"}, {}},
+        {"a refusal in a block request", linkstate::BlockRequest, {"/TEST/B 9"}, "/TEST/B 9\r\n/TEST/B 9 ? \r\n",
+         {"/TEST/B 9 ? "}, {"/TEST/B 9"}},
+        {"an upload's path line", linkstate::Upload, {"/TEST/A", "/TEST/A ?"}, "/TEST/A\r\n ?\r\n/TEST/A 4\r\n",
+         {"TEST/A 4"}, {}},
+        {"the configuration browser", linkstate::SystemConfig, {"/TEST/A 6"}, "/TEST/A 6\r\n/TEST/A 6 ? \r\n",
+         {"/TEST/A 6 ?"}, {"/TEST/A 6"}},
+    };
+    LineObject obj(*s_doc, "TEST", {{"A", "1"}, {"B", "2"}});
+    AnswerSink sink;
+    std::vector<std::string> refused;
+    QObject scope;  // the connection dies with the locals it writes
+    QObject::connect(s_link, &CCommLink::LineRefused, &scope,
+                     [&](const LinkRefusal& r) { refused.push_back(r.sent); });
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        s_link->SendLine("/COMM/ECHO ON", nullptr);
+        s_link->ForgetUnechoedLines();
+        obj.received.clear();
+        sink.lines.clear();
+        s_host->systemConfigLines.clear();
+        refused.clear();
+        if (row.state == linkstate::BlockRequest) {
+            ASSERT_TRUE(s_link->SendBlock(row.sent, true, 0, &sink, 0));
+        } else {
+            s_link->SetLinkState(row.state);
+            for (const std::string& line : row.sent)
+                s_link->SendCommand(line, s_doc, true);
+        }
+        Sent();
+        const uint64_t before = s_link->GetCharsReceived();
+        s_device->Send(row.device);
+        ASSERT_TRUE(PumpUntil([&] { return s_link->GetCharsReceived() >= before + row.device.size(); }));
+        if (row.state == linkstate::BlockRequest)
+            EXPECT_EQ(row.taken, sink.lines);
+        else if (row.state == linkstate::SystemConfig)
+            EXPECT_EQ(row.taken, s_host->systemConfigLines);
+        else
+            EXPECT_EQ(row.taken, obj.received);
+        EXPECT_EQ(row.refused, refused);
+        s_link->SetLinkState(linkstate::Online);
+    }
+    s_doc->RemovePath("/TEST/A");
+    s_doc->RemovePath("/TEST/B");
+    s_doc->RemovePath("/TEST");
+}
+
 TEST_F(CommLinkPty, SystemConfigurationStateFeedsOnlyTheBrowser)
 {
     // The dialog is modal: lines that arrive while it is open go to it and
@@ -394,9 +476,10 @@ TEST_F(CommLinkPty, BlockAnswersGoToTheFirstRequester)
     };
     ASSERT_TRUE(s_link->SendBlock({"/AUDIO/IN1/VOL ?"}, true, 0, &first, 7));
     ASSERT_TRUE(s_link->SendBlock({"/AUDIO/IN2/VOL ?"}, true, 0, &second, 9));
-    ASSERT_TRUE(PumpUntil([&] { return first.lines.size() >= 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return first.lines.size() >= 2; }));
     Pump(100);
-    EXPECT_EQ(first.lines, (std::vector<std::string> {"/AUDIO/IN1/VOL ?", "/AUDIO/IN1/VOL -10", "/AUDIO/IN2/VOL -20"}));
+    // The echo of the query is no answer.
+    EXPECT_EQ(first.lines, (std::vector<std::string> {"/AUDIO/IN1/VOL -10", "/AUDIO/IN2/VOL -20"}));
     EXPECT_EQ(first.params.front(), 7);
     EXPECT_EQ(second.messages, 0);
     EXPECT_TRUE(s_link->GetAnswerList().empty());  // the receiver emptied it

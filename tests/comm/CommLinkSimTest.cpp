@@ -133,8 +133,9 @@ TEST(CommLinkSim, ConnectTransferAndDisconnect)
     const size_t before = s.sim.Received().size();
     AnswerSink sink;
     ASSERT_TRUE(s.link.SendBlock({"/AUDIO/IN1/VOL ?"}, true, 0, &sink, 0));
-    ASSERT_TRUE(PumpUntil([&] { return sink.lines.size() >= 2; }));
-    EXPECT_EQ(sink.lines, (std::vector<std::string> {"/AUDIO/IN1/VOL ?", "/AUDIO/IN1/VOL -12"}));
+    ASSERT_TRUE(PumpUntil([&] { return !sink.lines.empty(); }));
+    // The query's echo is no answer.
+    EXPECT_EQ(sink.lines, (std::vector<std::string> {"/AUDIO/IN1/VOL -12"}));
     EXPECT_EQ(s.sim.Received().substr(before), "/AUDIO/IN1/VOL ?\r\n");
     s.link.SetLinkState(linkstate::Online);
 

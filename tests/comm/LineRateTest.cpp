@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <map>
 
+#include "audio/CMiscAudio.h"
 #include "audio/CMonitor.h"
 #include "calendar/CAppoint.h"
 #include "calendar/CHoliday.h"
@@ -271,6 +272,70 @@ TEST_F(LineRate, NewProjectDownloadAndUploadAgree)
     ASSERT_TRUE(QFile::exists(err));
     EXPECT_EQ(ReadFile(err), "");
     EXPECT_TRUE(host.editorFiles.empty());
+}
+
+// A device that has become slow (it reads 20 characters a second, as a busy
+// device or a modem line does) echoes each setting long after the next one
+// went. Settings given in quick succession, the first line whole and the
+// next ones in the path shorthand, leave the project with the last value
+// and the device holding it, whatever their echoes say when they come; a
+// setting the device does not take is told as refused, with its line as sent.
+TEST_F(LineRate, SettingsInQuickSuccessionOnASlowDeviceLeaveTheLastValue)
+{
+    struct Row {
+        const char* name;
+        uint32_t key;
+        std::vector<std::string> values;  // set and sent in turn, at once
+        const char* refused;              // the line the device refuses (none)
+    };
+    const Row rows[] = {
+        {"whole line, then the shorthand", miscaudiokey::AlarmVol, {"-10.0", "-20.0"}, nullptr},
+        {"three in a row", miscaudiokey::ChimeVol, {"-10.0", "-20.0", "-30.0"}, nullptr},
+        {"refused", miscaudiokey::BackAtt, {"-10"}, "/AUDIO/BACK_ATT -10"},
+    };
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_data.deviceVariant = 1;
+    Name("Langsam");
+    auto* audio = dynamic_cast<CMiscAudio*>(doc.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+    ASSERT_NE(nullptr, audio);
+    // The connection's 21 lines at the line rate, then slow.
+    ASSERT_TRUE(Connect({QStringLiteral("-e"), QStringLiteral("unknown /AUDIO/BACK_ATT"), QStringLiteral("-e"),
+                         QStringLiteral("at 21 read-pace 20")}));
+    ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+    std::vector<LinkRefusal> refusals;
+    QObject scope;  // the connection dies with the locals it writes
+    QObject::connect(&link, &CCommLink::LineRefused, &scope, [&](const LinkRefusal& r) { refusals.push_back(r); });
+    messages.texts.clear();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        refusals.clear();
+        const size_t seen = host.monitor.size();
+        // As a window does: the project takes the value, then it goes.
+        std::string last;
+        for (const std::string& value : row.values) {
+            ASSERT_TRUE(audio->SetValue(row.key, value));
+            last = audio->SendAudioLine(row.key, true, false);
+        }
+        // Until the last echo (or the refusal) has come and been read.
+        const std::string tail = row.refused ? std::string(row.refused) + " ? \r\n"
+                                 : row.values.size() > 1 ? " " + row.values.back() + "\r\n"
+                                                         : last + "\r\n";
+        ASSERT_TRUE(serialtest::PumpUntil([&] { return host.monitor.find(tail, seen) != std::string::npos; }, 60000))
+            << host.monitor.substr(seen);
+        EXPECT_EQ(row.values.back(), audio->GetValue(row.key)) << "a late echo was taken for the device's answer";
+        EXPECT_TRUE(messages.texts.empty()) << testing::PrintToString(messages.texts);
+        if (row.refused) {
+            ASSERT_EQ(1u, refusals.size());
+            EXPECT_EQ(row.refused, refusals[0].sent);
+            EXPECT_TRUE(refusals[0].SamePath("/audio/back_att"));
+            EXPECT_FALSE(refusals[0].query);
+            continue;
+        }
+        EXPECT_TRUE(refusals.empty());
+        // The device holds the last value, too.
+        const std::string path = last.substr(0, last.find(' '));
+        EXPECT_EQ(row.values.back(), link.QueryValue(path, 3000));
+    }
 }
 
 // A setting sent with the path shorthand, then a download: the download's

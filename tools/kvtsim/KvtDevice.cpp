@@ -297,6 +297,9 @@ void KvtDevice::ApplyRule(const FaultRule& rule)
         case FaultRule::HoldXoff:
             m_actions.push_back({LinkAction::HoldXoff, rule.amount});
             break;
+        case FaultRule::ReadPace:
+            m_actions.push_back({LinkAction::ReadPace, rule.amount});
+            break;
         case FaultRule::Delay:
             m_config.answerDelayMs = rule.amount;
             break;

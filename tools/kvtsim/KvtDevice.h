@@ -52,17 +52,17 @@ struct DeviceConfig {
 
 // What the runner must do to the line.
 struct LinkAction {
-    enum Kind { Hangup, HoldXoff };
+    enum Kind { Hangup, HoldXoff, ReadPace };
     Kind kind;
-    int ms = 0;  // HoldXoff: how long
+    int ms = 0;  // HoldXoff: how long; ReadPace: characters a second
 };
 
 // A fault rule: when the `afterLines`-th line has been received, do `what`.
 struct FaultRule {
-    enum What { Silent, Talk, Garbage, Send, Hangup, HoldXoff, Delay, Event };
+    enum What { Silent, Talk, Garbage, Send, Hangup, HoldXoff, Delay, Event, ReadPace };
     int afterLines = 0;
     What what = Silent;
-    int amount = 0;    // Garbage: bytes; HoldXoff, Delay: milliseconds
+    int amount = 0;    // Garbage: bytes; HoldXoff, Delay: milliseconds; ReadPace: characters a second
     std::string text;  // Send: the raw bytes; Event: the entry
 };
 

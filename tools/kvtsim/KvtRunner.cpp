@@ -133,7 +133,7 @@ int KvtRunner::Run()
     TimePoint nextFree = Clock::now();
     // Reading at the line rate: the terminal's buffer then holds what a real
     // line would still be carrying, so a host that runs ahead shows.
-    const nanoseconds perReadChar =
+    nanoseconds perReadChar =
         m_options.readCps > 0 ? nanoseconds(1'000'000'000LL / m_options.readCps) : nanoseconds(0);
     TimePoint nextRead = Clock::now();
     // The pacing clocks restart only after a pause (nothing to send, nothing
@@ -169,6 +169,8 @@ int KvtRunner::Run()
                 holdUntil = now + milliseconds(action.ms);
                 bytesDuringHold = 0;
             }
+            if (action.kind == LinkAction::ReadPace)
+                perReadChar = nanoseconds(1'000'000'000LL / action.ms);
         }
         if (holdUntil && now >= *holdUntil) {
             holdUntil.reset();

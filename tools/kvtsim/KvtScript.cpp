@@ -257,9 +257,12 @@ bool ApplyDirective(const std::string& line, SimOptions& o, std::string& error)
         } else if (what == "event") {
             rule.what = FaultRule::Event;
             rule.text = Unescape(Rest(in));
-        } else if (what == "garbage" || what == "xoff" || what == "delay") {
-            rule.what = what == "garbage" ? FaultRule::Garbage : what == "xoff" ? FaultRule::HoldXoff : FaultRule::Delay;
-            if (!(in >> arg) || !ToInt(arg, rule.amount)) {
+        } else if (what == "garbage" || what == "xoff" || what == "delay" || what == "read-pace") {
+            rule.what = what == "garbage" ? FaultRule::Garbage
+                        : what == "xoff"  ? FaultRule::HoldXoff
+                        : what == "delay" ? FaultRule::Delay
+                                          : FaultRule::ReadPace;
+            if (!(in >> arg) || !ToInt(arg, rule.amount) || (rule.what == FaultRule::ReadPace && rule.amount <= 0)) {
                 error = "at: " + what + " needs a number";
                 return false;
             }

@@ -27,6 +27,7 @@
 //   event TEXT              an entry of the event log at start (in order)
 //   at N ACTION [ARG]       after the N-th received line: silent | talk |
 //                           garbage COUNT | send TEXT | hangup | xoff MS | delay MS |
+//                           read-pace CPS (read CPS characters a second from now on) |
 //                           event TEXT (a new entry of the event log)
 //   modem                   a dial-up modem in front of the device
 //   modem-dial RESULT...    (implies modem) what each dial gives, in order, the last

@@ -16,7 +16,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     std::string error;
     ASSERT_TRUE(ParseCommandLine({"--link", "/tmp/x.link", "--version", "V0.550", "--boot", "--protect", "pw",
                                   "--pace", "--read-pace", "960", "--erase-ms", "20", "-e", "set /ZONE/NAME1 Halle Ost", "--at", "3", "xoff",
-                                  "500", "--firmware-fails", "--unknown", "/condition", "--keep-every", "3", "--holdings",
+                                  "500", "-e", "at 5 read-pace 20", "--firmware-fails", "--unknown", "/condition", "--keep-every", "3", "--holdings",
                                   "/tmp/x.held", "-e", "answer /trigger/clear 1-999"},
                                  o, error))
         << error;
@@ -30,10 +30,13 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
     EXPECT_TRUE(o.device.firmwareFails);
     ASSERT_EQ(o.presets.size(), 1u);
     EXPECT_EQ(o.presets[0].second, "Halle Ost");
-    ASSERT_EQ(o.rules.size(), 1u);
+    ASSERT_EQ(o.rules.size(), 2u);
     EXPECT_EQ(o.rules[0].afterLines, 3);
     EXPECT_EQ(o.rules[0].what, FaultRule::HoldXoff);
     EXPECT_EQ(o.rules[0].amount, 500);
+    EXPECT_EQ(o.rules[1].afterLines, 5);
+    EXPECT_EQ(o.rules[1].what, FaultRule::ReadPace);
+    EXPECT_EQ(o.rules[1].amount, 20);
     EXPECT_EQ(o.keepEvery, 3);
     EXPECT_EQ(o.holdingsFile, "/tmp/x.held");
     EXPECT_EQ(o.device.answers, (std::map<std::string, std::string> {{"/TRIGGER/CLEAR", "1-999"}}));
@@ -47,7 +50,7 @@ TEST(KvtScript, DirectivesSetTheDeviceAndTheLine)
 
 TEST(KvtScript, WrongDirectivesAreRefusedWithAReason)
 {
-    for (const char* bad : {"pace 0", "read-pace x", "at 0 hangup", "at 2 explode", "at 2 xoff", "set NOPATH 1", "erase-ms -5", "fly",
+    for (const char* bad : {"pace 0", "read-pace x", "at 0 hangup", "at 2 explode", "at 2 xoff", "at 2 read-pace 0", "set NOPATH 1", "erase-ms -5", "fly",
                             "keep-every 0", "keep-every", "holdings", "answer x 1"}) {
         SimOptions o;
         std::string error;
