@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,18 +41,26 @@
 #include "audio/windows/CVolumeFrm.h"
 #include "audio/windows/CVolumeView.h"
 #include "comm/CommTestSupport.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "support/qt/UserControls.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/windows/CAudioOutputsDlg.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "ui/CGridEdit.h"
 #include "ui/CValueEdit.h"
+#include "ui/CWholeSpinBox.h"
 
 using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
+// The lines a connection of an upgraded device's project puts on the line,
+// the device's last plain answers among them.
+constexpr int kConnectionLines = 21;
+
 class AudioWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
@@ -572,10 +581,6 @@ TEST_F(AudioWindowsSim, OutputsDialogTypedValuesReachTheDevice)
 }
 
 namespace {
-// The lines a connection of the recorder's project puts on the line, the
-// device's last plain answers among them.
-constexpr int kConnectionLines = 21;
-
 // A device that answers late once the project is connected, so that the
 // answers to the recorder window's opening questions come after the user's
 // first choices; it does not understand the recorder's function commands.
@@ -630,4 +635,388 @@ TEST_F(RecorderWindowSim, TheUsersLastOutputStandsAgainstALateAnswerToTheOpening
                           kArrivalMs));
     QApplication::processEvents();
     EXPECT_EQ(std::string::npos, frame.GetPaneText(1).toStdString().find('?')) << frame.GetPaneText(1).toStdString();
+}
+
+namespace {
+// One control of a live window changed twice in quick succession.
+struct QuickRow {
+    const char* what;
+    const char* path;  // the device's key
+    std::function<QWidget*()> open;
+    std::function<void(QWidget&)> twice;
+    // The value the window shows, and the project holds (null: the project
+    // has none), in the device's words.
+    std::function<std::string(QWidget&)> shown;
+    std::function<std::string(CQuillomerDoc&)> kept;
+    bool saved;  // the project's value is saved with it
+};
+
+// The live audio windows against a device that reads slowly once the
+// connection is up: each row connects afresh, changes one control twice in
+// quick succession as the user does, waits until the device has read every
+// line, and then compares what the window shows (also once shown again),
+// what the project holds (also saved and reopened) and what the device
+// holds when it ends.
+class SlowAudioWindowsSim : public AudioWindowsSim {
+protected:
+    void SetUp() override { Attach(1, QStringLiteral("Langsam.qlx")); }
+    // Each row on a fresh slow device: the window, the window opened again,
+    // the project (also saved and reopened) and the device compared.
+    void CheckQuickChanges(const std::vector<QuickRow>& rows);
+    // The editor on its "Allgemein" page, shown and active.
+    std::unique_ptr<CAudioEditor> OpenCommonSettings()
+    {
+        auto editor = std::make_unique<CAudioEditor>(&doc);
+        editor->show();
+        editor->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        ShowTab(*editor, 3);
+        return editor;
+    }
+    static void ShowTab(CAudioEditor& editor, int tab)
+    {
+        QTabBar* tabs = editor.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    }
+    static QPushButton* OkOf(CAudioEditor& editor)
+    {
+        for (QAbstractButton* b : editor.findChild<QDialogButtonBox*>()->buttons())
+            if (editor.findChild<QDialogButtonBox*>()->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                return qobject_cast<QPushButton*>(b);
+        return nullptr;
+    }
+    static void TypeAndTab(QLineEdit* field, const char* text)
+    {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(field, QString::fromLatin1(text));
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+};
+}  // namespace
+
+TEST_F(SlowAudioWindowsSim, CommonSettingsHoldTheLastOfTwoQuickChanges)
+{
+    const struct Row {
+        const char* what;
+        uint32_t key;
+        std::function<void(CBackgroundPage&)> twice;
+        const char* shown;  // what the field shows in the end (null: where the control got to)
+    } rows[] = {
+        {"alarm typed, Tab", miscaudiokey::AlarmVol,
+         [](CBackgroundPage& p) {
+             TypeAndTab(p.m_values[0], "-10");
+             TypeAndTab(p.m_values[0], "-20");
+         },
+         "-20.0"},
+        {"chime spin arrow clicked twice", miscaudiokey::ChimeVol,
+         [](CBackgroundPage& p) {
+             ClickSpinArrow(p.m_spins[1], false);
+             ClickSpinArrow(p.m_spins[1], false);
+         },
+         nullptr},
+        {"message spin arrow held", miscaudiokey::MessageVol,
+         [](CBackgroundPage& p) {
+             const int from = p.m_spins[2]->value();
+             ASSERT_TRUE(HoldSpinArrow(p.m_spins[2], false, [&] { return p.m_spins[2]->value() <= from - 4; },
+                                       kArrivalMs));
+         },
+         nullptr},
+        {"panic slider dragged", miscaudiokey::PanicVol,
+         [](CBackgroundPage& p) { EXPECT_NE(DragSlider(p.m_sliders[3], 8), 0); }, nullptr},
+        {"background attenuation typed, Tab", miscaudiokey::BackAtt,
+         [](CBackgroundPage& p) {
+             TypeAndTab(p.m_attenuation, "-10");
+             TypeAndTab(p.m_attenuation, "-20");
+         },
+         "-20"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kConnectionLines));
+        auto* levels = Object<CMiscAudio>(OT_MISC_AUDIO);
+        const std::string before = levels->GetValue(row.key);
+        const auto field = [&](CBackgroundPage& p) {
+            return row.key == miscaudiokey::BackAtt ? p.m_attenuation : p.m_values[row.key];
+        };
+        QString shown;
+        {
+            auto editor = OpenCommonSettings();
+            CBackgroundPage& page = *editor->m_background;
+            ASSERT_NO_FATAL_FAILURE(row.twice(page));
+            ASSERT_TRUE(AwaitAllEchoed());
+            shown = field(page)->text();
+            if (row.shown)
+                EXPECT_EQ(QLatin1String(row.shown), shown);
+            // The page shown again shows what the project holds.
+            ShowTab(*editor, 0);
+            ShowTab(*editor, 3);
+            EXPECT_EQ(shown, field(page)->text());
+            QTest::mouseClick(OkOf(*editor), Qt::LeftButton);
+        }
+        {
+            auto editor = OpenCommonSettings();
+            EXPECT_EQ(shown, field(*editor->m_background)->text()) << "opened again";
+        }
+        EXPECT_NE(before, levels->GetValue(row.key)) << "the control moved";
+        CQuillomerDoc reopened;
+        ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+        auto* saved = dynamic_cast<CMiscAudio*>(reopened.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+        ASSERT_NE(nullptr, saved);
+        EXPECT_EQ(levels->GetValue(row.key), saved->GetValue(row.key));
+        const std::string path = "/AUDIO/" + std::string(row.key == miscaudiokey::BackAtt ? "BACK_ATT"
+                                                          : row.key == miscaudiokey::AlarmVol ? "ALARM_VOL"
+                                                          : row.key == miscaudiokey::ChimeVol ? "CHIME_VOL"
+                                                          : row.key == miscaudiokey::MessageVol ? "MESSAGE_VOL"
+                                                                                                : "PANIC_VOL");
+        EXPECT_EQ(saved->DeviceValueText(row.key), HeldValue(EndSlowDevice(), path)) << path;
+        for (const std::string& text : messages.texts)
+            ADD_FAILURE() << text;
+        messages.texts.clear();
+    }
+}
+
+namespace {
+CPilotView* PilotView(QWidget& w) { return static_cast<CPilotFrm&>(w).GetView(); }
+CPowerView* PowerView(QWidget& w) { return static_cast<CPowerFrm&>(w).GetView(); }
+CRecorderView* RecorderView(QWidget& w) { return static_cast<CRecorderFrm&>(w).GetView(); }
+CInternalPilottoneGen* PilotOf(CQuillomerDoc& d)
+{
+    return dynamic_cast<CInternalPilottoneGen*>(d.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+}
+CInternalMessageRec* RecorderOf(CQuillomerDoc& d)
+{
+    return dynamic_cast<CInternalMessageRec*>(d.GetIDManager().GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC));
+}
+std::string OnOff(const QAbstractButton* b) { return b->isChecked() ? "ON" : "OFF"; }
+}  // namespace
+
+void SlowAudioWindowsSim::CheckQuickChanges(const std::vector<QuickRow>& rows)
+{
+    for (const QuickRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        // The device holds what the project does, so that only the user's changes differ.
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kConnectionLines,
+                                            {QStringLiteral("set /POWER/STATE OFF"), QStringLiteral("set /PILOT/GEN OFF"),
+                                             QStringLiteral("set /RECORDER/INPUT 1"), QStringLiteral("set /RECORDER/OUTPUT 1"),
+                                             QStringLiteral("set /RECORDER/FILE 1"),
+                                             QStringLiteral("set /RECORDER/QUALITY 20KHZ LINEAR"),
+                                             QStringLiteral("set /RECORDER/MAXTIME 0.0")}));
+        std::string shown;
+        {
+            std::unique_ptr<QWidget> frame(row.open());
+            frame->show();
+            frame->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+            // The window's opening questions have been answered.
+            ASSERT_TRUE(AwaitAllEchoed());
+            const std::string before = row.shown(*frame);
+            ASSERT_NO_FATAL_FAILURE(row.twice(*frame));
+            ASSERT_TRUE(AwaitAllEchoed());
+            shown = row.shown(*frame);
+            // A switch clicked twice is back where it was; every other control moved.
+            if (std::string(row.what).find("clicked twice") == std::string::npos)
+                EXPECT_NE(before, shown) << "the control moved";
+            if (row.kept)
+                EXPECT_EQ(shown, row.kept(doc)) << "the project";
+        }
+        {
+            std::unique_ptr<QWidget> frame(row.open());
+            frame->show();
+            // Opened again, after its first poll or opening questions.
+            EXPECT_TRUE(PumpUntil([&] { return row.shown(*frame) == shown; }, kArrivalMs))
+                << "opened again: " << row.shown(*frame);
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_EQ(shown, row.shown(*frame)) << "opened again, answered";
+        }
+        if (row.kept && row.saved) {
+            CQuillomerDoc reopened;
+            ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+            EXPECT_EQ(shown, row.kept(reopened)) << "saved";
+        }
+        EXPECT_EQ(shown == "0" && std::string(row.path) == "/RECORDER/OUTPUT" ? "NONE" : shown,
+                  HeldValue(EndSlowDevice(), row.path))
+            << row.path;
+        for (const std::string& text : messages.texts)
+            ADD_FAILURE() << text;
+        messages.texts.clear();
+    }
+}
+
+// The pilot tone window: each control kind changed twice in quick
+// succession against the slow device.
+TEST_F(SlowAudioWindowsSim, PilotToneHoldsTheLastOfTwoQuickChanges)
+{
+    CheckQuickChanges({
+        {"pilot tone Ein clicked twice", "/PILOT/GEN", [] { return new CPilotFrm; },
+         [](QWidget& w) {
+             QTest::mouseClick(PilotView(w)->m_on, Qt::LeftButton);
+             QTest::mouseClick(PilotView(w)->m_on, Qt::LeftButton);
+         },
+         [](QWidget& w) { return OnOff(PilotView(w)->m_on); },
+         [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::On); }, false},
+        {"pilot tone frequency typed 1500, Tab, then 3000", "/PILOT/FREQU", [] { return new CPilotFrm; },
+         [](QWidget& w) {
+             TypeAndTab(PilotView(w)->m_frequency, "1500");
+             TypeAndTab(PilotView(w)->m_frequency, "3000");
+             EXPECT_EQ(QLatin1String("3000.0"), PilotView(w)->m_frequency->text());
+         },
+         [](QWidget& w) { return PilotView(w)->m_frequency->text().toStdString(); },
+         [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::Frequency); }, true},
+        {"pilot tone frequency slider dragged", "/PILOT/FREQU", [] { return new CPilotFrm; },
+         [](QWidget& w) { EXPECT_GT(DragSlider(PilotView(w)->m_frequencySlider, 6), 10); },
+         [](QWidget& w) { return PilotView(w)->m_frequency->text().toStdString(); },
+         [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::Frequency); }, true},
+        {"pilot tone level of OUT2 dragged", "/PILOT/VOL2", [] { return new CPilotFrm; },
+         [](QWidget& w) {
+             QTest::mouseClick(PilotView(w)->m_outputs[1], Qt::LeftButton);
+             // Up: louder.
+             EXPECT_GT(-150 - DragSlider(PilotView(w)->m_levelSlider, -6), -150);
+         },
+         [](QWidget& w) { return PilotView(w)->m_levels[1]->text().toStdString(); },
+         [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::LevelKey(1)); }, true},
+    });
+}
+
+// The power and recorder windows, as above.
+TEST_F(SlowAudioWindowsSim, PowerAndRecorderHoldTheLastOfTwoQuickChanges)
+{
+    CheckQuickChanges({
+        {"power Ein clicked twice", "/POWER/STATE", [] { return new CPowerFrm; },
+         [](QWidget& w) {
+             QTest::mouseClick(PowerView(w)->m_on, Qt::LeftButton);
+             QTest::mouseClick(PowerView(w)->m_on, Qt::LeftButton);
+         },
+         [](QWidget& w) { return OnOff(PowerView(w)->m_on); }, nullptr, false},
+        {"recorder Aufnahmezeit typed 10, Tab, then 20", "/RECORDER/MAXTIME", [] { return new CRecorderFrm; },
+         [](QWidget& w) {
+             TypeAndTab(RecorderView(w)->m_maxTime, "10");
+             TypeAndTab(RecorderView(w)->m_maxTime, "20");
+             EXPECT_EQ(QLatin1String("20.0"), RecorderView(w)->m_maxTime->text());
+         },
+         [](QWidget& w) { return RecorderView(w)->m_maxTime->text().trimmed().toStdString(); },
+         [](CQuillomerDoc& d) {
+             return StrFormat("%.1f", static_cast<double>(RecorderOf(d)->GetFloat(recorderkey::MaxTime)));
+         },
+         true},
+        {"recorder output chosen twice by keys", "/RECORDER/OUTPUT", [] { return new CRecorderFrm; },
+         [](QWidget& w) {
+             QComboBox* output = RecorderView(w)->m_output;
+             output->setFocus(Qt::TabFocusReason);
+             QTest::keyClick(output, Qt::Key_Down);
+             QTest::keyClick(output, Qt::Key_Down);
+         },
+         [](QWidget& w) { return std::to_string(RecorderView(w)->m_output->currentIndex()); },
+         [](CQuillomerDoc& d) { return std::to_string(RecorderOf(d)->GetInt(recorderkey::Output)); }, true},
+    });
+}
+
+// A setting the device does not take ("PATH VALUE ? "): the control turns
+// back to what the device holds, the project keeps what it held, the user is
+// told once in the program's words, and the window's poll that the device
+// refuses the same way does not tell it again.
+TEST_F(SlowAudioWindowsSim, RefusedSettingsTurnBackAndAreToldOnce)
+{
+    const auto pilotView = [](QWidget& w) { return static_cast<CPilotFrm&>(w).GetView(); };
+    const auto powerView = [](QWidget& w) { return static_cast<CPowerFrm&>(w).GetView(); };
+    const auto recorderView = [](QWidget& w) { return static_cast<CRecorderFrm&>(w).GetView(); };
+    const auto volumeView = [](QWidget& w) { return static_cast<CVolumeFrm&>(w).GetView(); };
+    const auto page = [](QWidget& w) { return static_cast<CAudioEditor&>(w).m_background; };
+    const auto onOff = [](const QAbstractButton* b) { return std::string(b->isChecked() ? "ON" : "OFF"); };
+    CInternalPilottoneGen* pilot = Object<CInternalPilottoneGen>(OT_INTERNAL_PILOTTONE_GEN);
+    CInternalMessageRec* recorder = Object<CInternalMessageRec>(OT_INTERNAL_MESSAGE_REC);
+    CMiscAudio* levels = Object<CMiscAudio>(OT_MISC_AUDIO);
+    const struct Row {
+        const char* what;
+        const char* unknown;  // the key the device does not have
+        std::function<QWidget*()> open;
+        std::function<void(QWidget&)> change;
+        std::function<std::string(QWidget&)> shown;
+        std::function<std::string()> kept;  // null: the project has no such value
+        const char* refused;                // the line the user is told of
+        bool polls;                         // the window asks for the key again and again
+    } rows[] = {
+        {"power Ein", "/POWER/STATE", [] { return new CPowerFrm; },
+         [&](QWidget& w) { QTest::mouseClick(powerView(w)->m_on, Qt::LeftButton); },
+         [&](QWidget& w) { return onOff(powerView(w)->m_on); }, nullptr, "/POWER/STATE ON", true},
+        {"pilot tone Ein", "/PILOT/GEN", [] { return new CPilotFrm; },
+         [&](QWidget& w) { QTest::mouseClick(pilotView(w)->m_on, Qt::LeftButton); },
+         [&](QWidget& w) { return onOff(pilotView(w)->m_on); }, [&] { return pilot->GetValueText(pilotkey::On); },
+         "/PILOT/GEN ON", true},
+        {"pilot tone frequency typed", "/PILOT/FREQU", [] { return new CPilotFrm; },
+         [&](QWidget& w) { TypeAndTab(pilotView(w)->m_frequency, "1500"); },
+         [&](QWidget& w) { return pilotView(w)->m_frequency->text().toStdString(); },
+         [&] { return pilot->GetValueText(pilotkey::Frequency); }, "/PILOT/FREQU 1500.0", false},
+        // Every position of the drag is refused: the user hears of it once.
+        {"pilot tone level of OUT1 dragged", "/PILOT/VOL1", [] { return new CPilotFrm; },
+         [&](QWidget& w) {
+             QTest::mouseClick(pilotView(w)->m_outputs[0], Qt::LeftButton);
+             DragSlider(pilotView(w)->m_levelSlider, -6);
+         },
+         [&](QWidget& w) { return pilotView(w)->m_levels[0]->text().toStdString(); },
+         [&] { return pilot->GetValueText(pilotkey::LevelKey(0)); }, "/PILOT/VOL1 ", false},
+        {"recorder output chosen", "/RECORDER/OUTPUT", [] { return new CRecorderFrm; },
+         [&](QWidget& w) {
+             recorderView(w)->m_output->setFocus(Qt::TabFocusReason);
+             QTest::keyClick(recorderView(w)->m_output, Qt::Key_Down);
+         },
+         [&](QWidget& w) { return std::to_string(recorderView(w)->m_output->currentIndex()); },
+         [&] { return std::to_string(recorder->GetInt(recorderkey::Output)); }, "/RECORDER/OUTPUT 2", false},
+        {"common alarm level typed", "/AUDIO/ALARM_VOL", [&] { return new CAudioEditor(&doc); },
+         [&](QWidget& w) {
+             ShowTab(static_cast<CAudioEditor&>(w), 3);
+             TypeAndTab(page(w)->m_values[0], "-20");
+         },
+         [&](QWidget& w) {
+             ShowTab(static_cast<CAudioEditor&>(w), 3);
+             return page(w)->m_values[0]->text().toStdString();
+         },
+         [&] { return levels->GetValue(miscaudiokey::AlarmVol); }, "/AUDIO/ALARM_VOL -20.0", false},
+        {"volumes window chime typed", "/AUDIO/CHIME_VOL", [] { return new CVolumeFrm; },
+         [&](QWidget& w) { TypeAndTab(volumeView(w)->m_fields[CVolumeView::Chime], "-20"); },
+         [&](QWidget& w) { return volumeView(w)->m_fields[CVolumeView::Chime]->text().trimmed().toStdString(); },
+         [&] { return levels->GetValue(miscaudiokey::ChimeVol); }, "/AUDIO/CHIME_VOL -20.0", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        // The device's slow reading is not what this is about: it reads ten times faster here.
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kConnectionLines, {QStringLiteral("unknown ") + row.unknown}, 200));
+        const std::string kept = row.kept ? row.kept() : std::string();
+        doc.SetModifiedFlag(false);
+        std::string before;
+        {
+            std::unique_ptr<QWidget> window(row.open());
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            ASSERT_TRUE(AwaitAllEchoed());
+            before = row.shown(*window);
+            ASSERT_NO_FATAL_FAILURE(row.change(*window));
+            ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4 * kArrivalMs)) << "told";
+            ASSERT_TRUE(AwaitAllEchoed());
+            if (row.polls) {
+                // The window's next poll: the device refuses it the same way.
+                const uint64_t refused = link.GetRefusedCount();
+                ASSERT_TRUE(PumpUntil([&] { return link.GetRefusedCount() > refused; }, 4 * kArrivalMs));
+                ASSERT_TRUE(AwaitAllEchoed());
+            }
+            EXPECT_EQ(before, row.shown(*window)) << "turned back";
+            if (row.kept)
+                EXPECT_EQ(kept, row.kept()) << "the project keeps what it held";
+        }
+        // Told once, naming the line (the first of a drag).
+        const std::string lead = "Das Gerät hat '" + std::string(row.refused);
+        const std::string tail = "' nicht angenommen. Das Fenster zeigt wieder, was das Gerät hält.";
+        ASSERT_EQ(1u, messages.texts.size()) << (messages.texts.empty() ? std::string() : messages.texts[1]);
+        EXPECT_EQ(lead, messages.texts[0].substr(0, lead.size()));
+        EXPECT_EQ(tail, messages.texts[0].substr(messages.texts[0].size() - std::min(tail.size(), messages.texts[0].size())));
+        {
+            std::unique_ptr<QWidget> window(row.open());
+            window->show();
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_EQ(before, row.shown(*window)) << "opened again";
+        }
+        EXPECT_EQ("", HeldValue(EndSlowDevice(), row.unknown));
+        messages.texts.clear();
+    }
 }
