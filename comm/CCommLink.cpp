@@ -1498,8 +1498,8 @@ void CCommLink::SetupSession()
     answer = Query("/COMM/ECHO ?", 500);
     if (SessionEndedSince(session))
         return;
-    const bool echoOn = AnswerValue(answer, "/COMM/ECHO") == "ON";
-    WriteProfileInt("KVT7000", "Echo On", echoOn ? 1 : 0);
+    const std::string echoWord = AnswerValue(answer, "/COMM/ECHO");
+    WriteProfileInt("KVT7000", "Echo On", echoWord == "ON" ? 1 : 0);
     answer = Query("/COMM/PROMPT ?", 500);
     if (SessionEndedSince(session))
         return;
@@ -1522,7 +1522,10 @@ void CCommLink::SetupSession()
     }
     SendLine("/CLOCK/DATEFORMAT " + dateWord + "\r\n/COMM/PROMPT OFF\r\n/COMM/ECHO ON", nullptr);
     // A device that cannot echo answers every line with its own words alone.
-    m_echoes.SetEchoOn(echoOn);
+    // One too slow to have said either goes on as the lines sent left it
+    // (echo on): a late echo is then still no answer.
+    if (echoWord == "ON" || echoWord == "OFF")
+        m_echoes.SetEchoOn(echoWord == "ON");
 }
 
 std::string CCommLink::DateFormatWord()
@@ -1722,18 +1725,30 @@ bool CCommLink::WaitForEchoes(IProgress& progress, unsigned session)
 
 bool CCommLink::EchoStalled()
 {
-    if (!EchoAwaited() || m_transferEchoes.empty() || !GetPortOpen())
+    return EchoAwaited() && !m_transferEchoes.empty() && EchoOverdue(m_transferEchoes.front().end);
+}
+
+bool CCommLink::EchoOverdue(uint64_t end) const
+{
+    if (!GetPortOpen())
         return false;
     // A line still on its way (also one the device holds back with its XOFF,
-    // which has its own wait) cannot have been echoed yet.
+    // however long it holds it) cannot have been echoed yet.
     const auto waiting = static_cast<uint64_t>(std::max(0, GetOutBufferCount()));
-    if (m_charsSent - std::min(waiting, m_charsSent) < m_transferEchoes.front().end)
+    if (m_charsSent - std::min(waiting, m_charsSent) < end)
         return false;
-    if (m_leftLine != m_linesEchoed + 1) {
-        m_leftLine = m_linesEchoed + 1;
+    if (m_leftLineEnd != end) {
+        m_leftLineEnd = end;
         m_leftLineMs = NowMs();
     }
     return NowMs() - std::max(m_leftLineMs, m_lastReceived) > kAnswerWaitMs;
+}
+
+void CCommLink::DropUnsentOutput()
+{
+    m_heldOutput.clear();
+    if (GetPortOpen() && GetOutBufferCount() != 0)
+        SetOutBufferCount(0);
 }
 
 void CCommLink::CountSent(const std::string& text)
@@ -1972,7 +1987,6 @@ void CCommLink::OnTransferParameters()
         m_counting = true;
         m_transferEchoes.clear();
         m_linesEchoed = 0;
-        m_leftLine = 0;
         m_echoSeen = false;
         m_echoOn = ProfileInt("KVT7000", "Echo On", 1) != 0;
         m_uploadQueries = 0;

@@ -154,6 +154,17 @@ public:
     const CEchoTally& GetEchoes() const { return m_echoes; }
     // A transfer that follows only the echoes of its own lines begins.
     void ForgetUnechoedLines() { m_echoes.Forget(); }
+    // Whether the device stopped reading: the oldest line whose echo is
+    // missing, ending at `end` in the characters given to the port, has left
+    // the line, and the device has said nothing for as long as a transfer
+    // waits for an answer since it left. Output the device holds back with
+    // its XOFF has not left: a device that holds the line is waited for,
+    // however long, as the whole download waits for it.
+    bool EchoOverdue(uint64_t end) const;
+    // What waits to be sent goes no more (a transfer that stopped early
+    // tells the user what did not go; nothing may follow its word when the
+    // device lets go of the line).
+    void DropUnsentOutput();
 
     // ---- Transfers holding the link ----
     // A transfer (the whole one or a window's own) holds the link from its
@@ -477,8 +488,8 @@ private:
     std::deque<SentLine> m_transferEchoes;  // sent lines whose echo has not come back yet
     uint64_t m_linesSent = 0;       // lines put into m_transferEchoes so far
     uint64_t m_linesEchoed = 0;     // lines taken from m_transferEchoes so far
-    uint64_t m_leftLine = 0;        // the line (m_linesEchoed + 1 then) last seen off the line,
-    int64_t m_leftLineMs = 0;       // and when
+    mutable uint64_t m_leftLineEnd = 0;  // the end of the unechoed line last seen off the line,
+    mutable int64_t m_leftLineMs = 0;    // and when
     bool m_echoSeen = false;        // the device echoes the transfer's lines
     bool m_echoOn = true;           // the connection set-up found the device's echo on
     int m_uploadEarlyLines = 0;     // lines received before the first echo

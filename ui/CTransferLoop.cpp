@@ -31,6 +31,7 @@ void CTransferLoop::Start(int mode)
 {
     m_cancelled = false;
     m_silent = false;
+    m_stoppedEarly = false;
     m_allSent = false;
     m_lockSent = false;
     m_lockKept = false;
@@ -167,13 +168,49 @@ CTransferLoop::Stop CTransferLoop::RunSteps(CBaseDevice* obj, int mode, int firs
             CTransferWatch::PumpFor(std::max(m_pauseMs, 5));
         }
     }
+    stop = StopHere(stop);
     ShowWentOut();
     m_allSent = stop == Stop::None;
     *reached = m_shown;
     return stop;
 }
 
+CTransferLoop::Stop CTransferLoop::StopHere(Stop stop)
+{
+    if (stop == Stop::None)
+        return stop;
+    m_stoppedEarly = true;
+    // What has left the line is where the bar stands; what still waits to
+    // be sent (a device that holds XOFF keeps it) goes no more, or it would
+    // reach the device after the user is told that the rest was not sent.
+    ShowWentOut();
+    if (CCommLink* link = GetCommLink(); link && !LineLost())
+        link->DropUnsentOutput();
+    m_marks.clear();
+    m_noted = m_shown;
+    return stop;
+}
+
+bool CTransferLoop::LeavesWithin(int ms) const
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const CCommLink* link = GetCommLink();
+        if (!link || LineLost() || link->GetOutBufferCount() == 0)
+            return true;
+        if (waited.elapsed() > ms)
+            return false;
+        CTransferWatch::PumpFor(5);
+    }
+}
+
 CTransferLoop::Stop CTransferLoop::WaitDeviceDone(bool outputIsEnough)
+{
+    return StopHere(WaitForDevice(outputIsEnough));
+}
+
+CTransferLoop::Stop CTransferLoop::WaitForDevice(bool outputIsEnough)
 {
     CCommLink* link = GetCommLink();
     if (!link)
@@ -263,9 +300,26 @@ CTransferLoop::Stop CTransferLoop::End(int mode, bool diffFile)
             // The release of the lock, when one went, is read only once the
             // device has echoed it (a user who cancelled waits for nothing).
             const bool released = link->GetEchoes().GetLinesSent() > watch.FirstLine();
-            if (released && !m_cancelled && !ReadByDevice(watch)) {
-                m_lockKept = m_lockUnread = m_silent = true;
-                stop = Stop::Silent;
+            if (released && m_stoppedEarly && !LeavesWithin(kReleaseGraceMs)) {
+                // The device holds the line: after an early end the release
+                // goes now or not at all, since the message that follows
+                // says what became of the lock.
+                link->DropUnsentOutput();
+                m_lockKept = true;
+            } else if (released && !m_cancelled) {
+                switch (ReadByDevice(watch)) {
+                case Release::Read:
+                    break;
+                case Release::Unread:
+                    m_lockKept = m_lockUnread = m_silent = true;
+                    stop = Stop::Silent;
+                    break;
+                case Release::Held:
+                    link->DropUnsentOutput();
+                    m_lockKept = true;
+                    stop = Stop::Stalled;
+                    break;
+                }
             }
         }
         if (mode && diffFile)
@@ -277,14 +331,19 @@ CTransferLoop::Stop CTransferLoop::End(int mode, bool diffFile)
     return stop;
 }
 
-bool CTransferLoop::ReadByDevice(CTransferWatch& watch)
+CTransferLoop::Release CTransferLoop::ReadByDevice(CTransferWatch& watch)
 {
     for (;;) {
         watch.Moved();
-        if (!watch.Unechoed() || LineLost() || watch.Stalled())
-            return true;  // read, or nothing more to tell of it than the loss or the stall tells
+        if (!watch.Unechoed() || LineLost())
+            return Release::Read;  // read, or nothing more to tell of it than the loss tells
+        if (watch.Stalled()) {
+            // Still held back after the limit: it would follow the word.
+            const CCommLink* link = GetCommLink();
+            return link && link->GetOutBufferCount() != 0 ? Release::Held : Release::Read;
+        }
         if (watch.Silent())
-            return false;
+            return Release::Unread;
         CTransferWatch::PumpFor(5);
     }
 }
@@ -402,6 +461,7 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
     m_allSent = r.stop == Stop::None && allWent;
     if (r.stop == Stop::None && sent)
         r.stop = WaitBlocksDone(watch);
+    r.stop = StopHere(r.stop);
     ShowWentOut();
     r.reached = Reached();
     NoteRefused();

@@ -15,10 +15,15 @@
 // is then not known), the connection ends or the user cancels; ReportStop then tells the
 // user which transfer did not finish, how far the device got (the step of
 // the last line it echoed), why, and what became of the rest: not sent, or
-// sent and not read or answered. A download whose device stopped reading is
-// sent nothing more, not even the release of its macro lock, and the message
-// says that the lock stays. A transfer that ended although the device did
-// not understand some (or all) of its lines tells that with ReportRefused.
+// sent and not read or answered. What still waits to be sent when the
+// transfer stops early (a device that holds XOFF keeps it) is dropped, so
+// nothing reaches the device after the user is told; a device that holds
+// XOFF is otherwise waited for as the whole download waits for it. A
+// download whose device stopped reading is sent nothing more, not even the
+// release of its macro lock (nor, after an early end, a release the device
+// holds back), and the message says that the lock stays. A transfer that
+// ended although the device did not understand some (or all) of its lines
+// tells that with ReportRefused.
 // Events run while it waits: the caller keeps the commands that would start
 // another transfer or change the block's objects away.
 
@@ -175,8 +180,19 @@ private:
     // The link that Start held for the transfer is free again.
     void ReleaseHold();
     // Waits until the device has echoed the lines sent since `watch` began
-    // (the release of the macro lock); false when it fell silent first.
-    bool ReadByDevice(CTransferWatch& watch);
+    // (the release of the macro lock): read (or the line lost), unread (it
+    // fell silent first), or still held back by the device at the limit.
+    enum class Release { Read, Unread, Held };
+    Release ReadByDevice(CTransferWatch& watch);
+    // An early end: what still waits to be sent is dropped, so that nothing
+    // reaches the device after the user is told that the rest was not sent.
+    Stop StopHere(Stop stop);
+    Stop WaitForDevice(bool outputIsEnough);
+    // Whether what waits to be sent leaves the line within `ms`.
+    bool LeavesWithin(int ms) const;
+    // How long the release of the macro lock may take to leave after an
+    // early end (a device holding XOFF keeps it longer).
+    static constexpr int kReleaseGraceMs = 1000;
     // Since Start an answer the transfer needs could not be read (a list of
     // free numbers that is no range text): the transfer ends there.
     bool AnswerUnreadable() const;
@@ -198,6 +214,7 @@ private:
     };
     std::vector<LineMark> m_lineMarks;
     bool m_silent = false;  // the device stopped reading
+    bool m_stoppedEarly = false;  // the transfer ended before its end, its unsent rest dropped
     bool m_allSent = false;   // the step machine reached its end (every block went)
     bool m_lockSent = false;  // the download began with the macro lock
     bool m_lockKept = false;  // and ended without its release

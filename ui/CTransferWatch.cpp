@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 #include "comm/CCommLink.h"
 #include "model/DocContext.h"
@@ -12,8 +13,6 @@ CTransferWatch::CTransferWatch(const CCommLink* link, int limitMs) : m_link(link
 {
     Moved();
     m_quiet.start();
-    m_heard.start();
-    m_leftAtHeard = LeftTheLine();
     m_refused = m_link ? m_link->GetRefusedCount() : 0;
     m_echoOn = EchoOn();
     m_linesBefore = m_link ? m_link->GetEchoes().GetLinesSent() : 0;
@@ -31,15 +30,6 @@ bool CTransferWatch::Refused() const
            m_link->GetLinkIdleTime() > CCommLink::kRefusedWaitMs;
 }
 
-uint64_t CTransferWatch::LeftTheLine() const
-{
-    if (!m_link)
-        return 0;
-    const uint64_t sent = m_link->GetCharsSent();
-    const uint64_t waiting = static_cast<uint64_t>(std::max(0, m_link->GetOutBufferCount()));
-    return sent > waiting ? sent - waiting : 0;
-}
-
 bool CTransferWatch::Unechoed() const
 {
     if (!m_link || !m_echoOn)
@@ -50,9 +40,13 @@ bool CTransferWatch::Unechoed() const
 
 bool CTransferWatch::Silent() const
 {
-    // Output that cannot leave (the device holds the line) is no sign of a
-    // silent device: the stall limit covers it.
-    return Unechoed() && LeftTheLine() > m_leftAtHeard && m_heard.elapsed() > kAnswerWaitMs;
+    // The rule of the whole download: only a line that has left the line
+    // can be overdue. One the device holds back with its XOFF has not, and
+    // is waited for as long as the device holds it.
+    if (!Unechoed())
+        return false;
+    const std::optional<CEchoTally::Unechoed> oldest = m_link->GetEchoes().OldestUnechoed(m_linesBefore);
+    return oldest && m_link->EchoOverdue(oldest->end);
 }
 
 bool CTransferWatch::Moved()
@@ -60,10 +54,6 @@ bool CTransferWatch::Moved()
     const uint64_t sent = m_link ? m_link->GetCharsSent() : 0;
     const uint64_t received = m_link ? m_link->GetCharsReceived() : 0;
     const int out = m_link ? m_link->GetOutBufferCount() : 0;
-    if (received != m_received) {
-        m_heard.restart();
-        m_leftAtHeard = LeftTheLine();
-    }
     const bool moved = sent != m_sent || received != m_received || out != m_out;
     m_sent = sent;
     m_received = received;

@@ -6,10 +6,10 @@
 // and has been silent since is no silent device: it will not answer what
 // the step waits for, and the transfer stops at once, naming the line.
 //
-// The device echoes every line it reads. Lines that left for it without an
-// echo coming back, while it has said nothing for the answer wait, show a
-// device that stopped reading: a transfer whose own lines keep the line
-// moving would otherwise go on to its end as if the device had them.
+// The device echoes every line it reads. A line that left for it without
+// its echo coming back, while it has said nothing for the answer wait since,
+// shows a device that stopped reading: a transfer whose own lines keep the
+// line moving would otherwise go on to its end as if the device had them.
 
 #include <QElapsedTimer>
 
@@ -38,8 +38,9 @@ public:
     // The transfer sent lines and the last of them has not come back as echo
     // (never when the device is not set to echo).
     bool Unechoed() const;
-    // Unechoed lines left for the device, and since then it has said nothing
-    // for the answer wait: it stopped reading.
+    // The oldest unechoed line has left for the device, and since then it
+    // has said nothing for the answer wait: it stopped reading (the link's
+    // rule, CCommLink::EchoOverdue).
     bool Silent() const;
 
     // Lets events run for `ms` milliseconds (receive events included).
@@ -48,8 +49,6 @@ public:
     static bool EchoOn();
 
 private:
-    uint64_t LeftTheLine() const;
-
     const CCommLink* m_link;
     int m_limitMs;
     uint64_t m_sent = 0;
@@ -59,6 +58,4 @@ private:
     QElapsedTimer m_quiet;
     bool m_echoOn = true;       // the device echoes what it reads
     uint64_t m_linesBefore = 0;  // lines sent before the transfer
-    uint64_t m_leftAtHeard = 0;  // what had left the line when the device last said something
-    QElapsedTimer m_heard;       // since the device last said something
 };

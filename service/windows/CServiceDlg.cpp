@@ -216,6 +216,9 @@ void CServiceDlg::WriteRegister(int row, const QString& text)
     m_registers->item(row, ColOut)->setText(QString());
     m_filling = false;
     Send("/SERVICE/" + name + "/OUT " + clean.toStdString());
+    // The echo of the line written is no answer: the cell shows what the
+    // device answers it holds now.
+    Send("/SERVICE/" + name + "/OUT ?");
     Send("/SERVICE/" + name + "/IN ?");
 }
 
@@ -229,8 +232,8 @@ void CServiceDlg::ParseAnswer(const std::string& line)
     const std::string value = line.substr(blank + 1);
     if (value == "?")
         return;
-    // "PATH VALUE ?": the device refused a register written. Its echo has put
-    // the typed value into the cell; the register holds no value known here.
+    // "PATH VALUE ?": the device refused a register written; the register
+    // holds no value known here.
     const bool refused = IsRefusedValue(value);
     const QString text = refused ? QString() : QString::fromStdString(value);
     auto setCell = [this, &text](int row, const std::string& rest) {

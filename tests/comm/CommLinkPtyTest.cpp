@@ -348,6 +348,9 @@ TEST_F(CommLinkPty, TheDevicesEchoIsNeverItsAnswer)
         std::string device;             // what the device says back
         std::vector<std::string> taken;    // what reaches the project (a block's answer list, the browser)
         std::vector<std::string> refused;  // the refused lines the link tells
+        // First a connection set-up whose "/COMM/ECHO ?" the device answers
+        // with this word ("": not in time, as a slow device); none: no set-up.
+        const char* setupEcho = nullptr;
     };
     const Row rows[] = {
         {"late echoes of a whole line and a shorthand line", linkstate::Online, {"/TEST/A -10.0", "/TEST/A -20.0"},
@@ -371,6 +374,10 @@ TEST_F(CommLinkPty, TheDevicesEchoIsNeverItsAnswer)
          {"TEST/A 4"}, {}},
         {"the configuration browser", linkstate::SystemConfig, {"/TEST/A 6"}, "/TEST/A 6\r\n/TEST/A 6 ? \r\n",
          {"/TEST/A 6 ?"}, {"/TEST/A 6"}},
+        {"a device too slow to tell the set-up its echo", linkstate::Online, {"/TEST/A -10.0", "/TEST/A -20.0"},
+         "/TEST/A -10.0\r\n -20.0\r\n", {}, {}, ""},
+        {"a device the set-up found without echo", linkstate::Online, {"/TEST/A 5", "/TEST/A ?"}, "/TEST/A 5\r\n",
+         {"TEST/A 5"}, {}, "OFF"},
     };
     LineObject obj(*s_doc, "TEST", {{"A", "1"}, {"B", "2"}});
     AnswerSink sink;
@@ -386,6 +393,15 @@ TEST_F(CommLinkPty, TheDevicesEchoIsNeverItsAnswer)
         sink.lines.clear();
         s_host->systemConfigLines.clear();
         refused.clear();
+        if (row.setupEcho) {
+            const std::string word = row.setupEcho;
+            s_device->respond = [word](const std::string& line) {
+                return line == "/COMM/ECHO ?" && !word.empty() ? "/COMM/ECHO " + word + "\r\n" : std::string();
+            };
+            s_link->SetupSession();
+            Sent();
+            s_device->respond = nullptr;
+        }
         if (row.state == linkstate::BlockRequest) {
             ASSERT_TRUE(s_link->SendBlock(row.sent, true, 0, &sink, 0));
         } else {
@@ -406,6 +422,7 @@ TEST_F(CommLinkPty, TheDevicesEchoIsNeverItsAnswer)
         EXPECT_EQ(row.refused, refused);
         s_link->SetLinkState(linkstate::Online);
     }
+    SetProfile(QStringLiteral("KVT7000/Echo On"), {});  // what the set-ups found
     s_doc->RemovePath("/TEST/A");
     s_doc->RemovePath("/TEST/B");
     s_doc->RemovePath("/TEST");

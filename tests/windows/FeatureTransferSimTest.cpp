@@ -907,6 +907,15 @@ struct StopRow {
     // was not read (and nothing of a save, which a window's download does not
     // send), and the disconnect does not save without the user's word.
     bool lockUnread = false;
+    // The device holds XOFF: the window waits for it as the whole download
+    // does, and the transfer goes whole, the device reading `lastLine` last.
+    // Held longer than `stallLimitMs` (the window's limit, when set), the
+    // transfer stops there and nothing more reaches the device once the user
+    // has been told, not even when the device lets go of the line.
+    const char* lastLine = nullptr;
+    int stallLimitMs = 0;
+    bool nothingAfterTheWord = false;
+    bool fullSpeed = false;  // the device reads and sends as fast as the line lets it, not at 19200 baud
 };
 void PrintTo(const StopRow& row, std::ostream* os) { *os << row.name; }
 class FeatureTransferStops : public FeatureTransferSim, public ::testing::WithParamInterface<StopRow> {};
@@ -925,6 +934,21 @@ void SetSlaveClock(CFeatureFrm* frame, bool after)
     QTest::mouseClick(field, Qt::LeftButton);
     TypeAsKeyboard(field, QStringLiteral("6:3"));
     QTest::keyClick(field, Qt::Key_Return);
+}
+
+// Macros and conditions enough for a download that is held in its middle.
+void AddSequences(CQuillomerDoc& doc, bool after)
+{
+    for (int n = 1; n <= 30 && !after; ++n) {
+        auto* macro = new CMacro;
+        EXPECT_EQ(1, macro->Create(macrotype::Sequence, StrFormat("M%d", n), n, CAT_MACRO, &doc));
+        doc.AddObject(macro, CAT_MACRO);
+    }
+}
+void AddConditions(CQuillomerDoc& doc, bool after)
+{
+    for (int n = 1; n <= 120 && !after; ++n)
+        AddNumbered<CCondition>(doc, n, condkey::Level, 1);
 }
 
 const char* const kNoAnswer = "keine Antwort vom Gerät.";
@@ -1308,6 +1332,36 @@ const StopRow kStopRows[] = {
          }
      },
      -1, 0, false, macrocmd::Upload},
+    // The device holds XOFF for 8 s in the middle of a window's download,
+    // having read at once all that had reached it: the window waits for it
+    // and the download ends as it should, without a word.
+    {.name = "MacrosWaitWhileTheDeviceHoldsXoff", .kind = CMacroDlgFrm::kWindowKind, .command = macrocmd::Download,
+     .read = -1, .device = {QStringLiteral("at %1 xoff 8000").arg(kConnectLines + 20)}, .reason = nullptr,
+     .english = false, .project = AddSequences, .lastLine = "/MACRO/LOCK OFF\r\n", .fullSpeed = true},
+    {.name = "ConditionsWaitWhileTheDeviceHoldsXoff", .kind = kConditionWindow,
+     .command = logicwin::DownloadConditions, .read = -1,
+     .device = {QStringLiteral("at %1 xoff 8000").arg(kConnectLines + 20)}, .reason = nullptr, .english = false,
+     .project = AddConditions, .lastLine = "/MACRO/LOCK OFF\r\n", .fullSpeed = true},
+    // Held longer than the window waits: it says the rest was not sent, and
+    // nothing goes when the device lets go, not even the lock's release.
+    {.name = "MacrosHeldLongerThanTheWindowWaits", .kind = CMacroDlgFrm::kWindowKind, .command = macrocmd::Download,
+     .read = -1, .device = {QStringLiteral("at %1 xoff 9000").arg(kConnectLines + 20)},
+     .reason = "weder gelesen noch geantwortet.\nDie übrigen Einträge wurden nicht übertragen.", .english = false,
+     .project = AddSequences, .lockStays = true, .stallLimitMs = 2000, .nothingAfterTheWord = true},
+    {.name = "ConditionsHeldLongerThanTheWindowWaits", .kind = kConditionWindow, .command = logicwin::DownloadConditions,
+     .read = -1, .device = {QStringLiteral("at %1 xoff 9000").arg(kConnectLines + 20)},
+     .reason = "neither read nor answered for 2 seconds.\nThe remaining entries were not transferred.", .english = true,
+     .project = AddConditions, .lockStays = true, .stallLimitMs = 2000, .nothingAfterTheWord = true},
+    // Every line read, then the release of the lock held longer than the
+    // window waits: it is not sent when the device lets go, as the word says.
+    {.name = "TriggersLockReleaseHeldLongerThanTheWindowWaits", .kind = kTriggerWindow,
+     .command = logicwin::DownloadTriggers, .read = -1, .device = {QStringLiteral("at %1 xoff 9000").arg(kConnectLines + 18)},
+     .reason = "weder gelesen noch geantwortet.\nAlle Zeilen wurden gesendet;", .english = false,
+     .project = [](CQuillomerDoc& doc, bool after) {
+         for (int n = 1; n <= 4 && !after; ++n)
+             AddNumbered<CTrigger>(doc, n, triggerkey::Condition, 2);
+     },
+     .lockStays = true, .stallLimitMs = 2000, .nothingAfterTheWord = true},
 };
 }  // namespace
 
@@ -1327,6 +1381,7 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     if (row.unreadBefore > 0)
         device << QStringLiteral("at %1 silent").arg(kConnectLines)
                << QStringLiteral("at %1 talk").arg(kConnectLines + row.unreadBefore);
+    sim.lineRate = !row.fullSpeed;
     ConnectWith(device);
     ASSERT_EQ(static_cast<size_t>(kConnectLines), LinesReceived());
     for (int n = 1; n <= row.unreadBefore; ++n) {
@@ -1355,6 +1410,15 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         diskwrite::SetSpaceForTesting(0);
         messages.onShown = [] { serialtest::Pump(1500); };
     }
+    if (row.stallLimitMs > 0)
+        frame->SetStallLimit(row.stallLimitMs);
+    size_t atTheWord = std::string::npos;  // what the device had read when the user was told
+    struct Forget {
+        Messages& m;
+        ~Forget() { m.onShown = nullptr; }  // it writes a local
+    } forget {messages};
+    if (row.nothingAfterTheWord)
+        messages.onShown = [&] { atTheWord = sim.Received().size(); };
     const size_t mark = sim.Received().size();
     if (row.byHand)
         row.byHand(frame, false);
@@ -1369,6 +1433,8 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
         for (const std::string& text : messages.texts)
             EXPECT_TRUE(row.diskFull && text.find("kann nicht geschrieben werden") != std::string::npos) << text;
         EXPECT_EQ(row.diskFull, !messages.texts.empty());
+        if (row.lastLine)
+            EXPECT_TRUE(sim.AwaitReceivedEnd(row.lastLine)) << sim.Received().substr(mark);
         if (row.project)
             row.project(doc, true);
         return;
@@ -1403,6 +1469,14 @@ TEST_P(FeatureTransferStops, TheWindowSaysHowFarItsTransferWentAndWhy)
     if (row.cancelAt >= 0)
         EXPECT_EQ(std::make_pair(bar, end), std::make_pair(step, count)) << "the bar counted otherwise";
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    if (row.nothingAfterTheWord) {
+        // Once the device lets go, a line of the test's own is the next it reads.
+        ASSERT_NE(std::string::npos, atTheWord);
+        ASSERT_TRUE(PumpUntil([&] { return sim.Sent().rfind('\x11') > sim.Sent().rfind('\x13'); }, kArrivalMs));
+        link.SendLine("/SERVICE/DEVICE ?", &doc);
+        ASSERT_TRUE(sim.AwaitReceivedLine("/SERVICE/DEVICE ?", atTheWord));
+        EXPECT_EQ("/SERVICE/DEVICE ?\r\n", sim.Received().substr(atTheWord)) << "sent after the user was told";
+    }
     if (row.lockUnread) {
         EXPECT_EQ(step, count) << said;
         const std::string lock = "\n\n" + LoadStringId(IDS_LOCK_RELEASE_ONLY_UNREAD);
