@@ -115,9 +115,12 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
                 SetLevel(c, db);
         });
         connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
-            // A field left as it shows the level ("%.1f") changes nothing.
-            if (!m_values[c]->isModified())
+            // A field left as it shows the level ("%.1f") changes nothing;
+            // it shows what came while it was the user's.
+            if (!m_values[c]->isModified()) {
+                ShowLevel(c, LevelOf(c));
                 return;
+            }
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
             if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
@@ -195,10 +198,13 @@ bool CBackgroundPage::OnRefused(const LinkRefusal& refusal)
             continue;
         // The device's own words read as an answer of the device would.
         m_audio->ParseUploadLines(path.substr(1) + " " + m_held[key], std::string(), linkstate::Online);
-        if (key == miscaudiokey::BackAtt)
-            ShowAttenuation();
-        else
+        // A field the user is typing into again stays his.
+        if (key == miscaudiokey::BackAtt) {
+            if (!m_attenuation->hasFocus())
+                ShowAttenuation();
+        } else if (!m_values[key]->hasFocus()) {
             ShowLevel(static_cast<int>(key), LevelOf(static_cast<int>(key)));
+        }
         audiolive::SendBlock({path + " ?"}, this);
         return true;
     }

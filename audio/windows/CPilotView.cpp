@@ -186,12 +186,15 @@ bool CPilotView::OnRefused(const LinkRefusal& refusal)
             m_on->setChecked(!*on);
         }
     } else if (key == "FREQU") {
+        // A field the user is typing into again stays his.
         m_pilot->SetFloatValue(pilotkey::Frequency, m_heldFrequency);
-        ShowFrequency();
+        if (!m_frequency->hasFocus())
+            ShowFrequency();
     } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4') {
         const int n = key[3] - '1';
         m_pilot->SetFloatValue(pilotkey::LevelKey(n), m_heldLevels[n]);
-        ShowLevel(n);
+        if (!m_levels[n]->hasFocus())
+            ShowLevel(n);
         if (n == m_current) {
             m_setting = true;
             m_levelSlider->setValue(-150 - Whole(m_heldLevels[n]));

@@ -107,9 +107,12 @@ bool CVolumeView::OnRefused(const LinkRefusal& refusal)
         if (!refusal.SamePath(path) || refusal.path.size() != path.size())
             continue;
         if (!m_held[c].empty()) {
-            m_fields[c]->setText(QString::fromStdString(m_held[c]));
-            ShowSliderOf(c);
             WriteLevel(GetActiveDoc(), c, m_held[c]);
+            // A field the user is typing into again stays his.
+            if (!m_fields[c]->hasFocus()) {
+                m_fields[c]->setText(QString::fromStdString(m_held[c]));
+                ShowSliderOf(c);
+            }
         }
         audiolive::SendBlock({path + " ?"}, this);
         return true;
