@@ -34,6 +34,12 @@ void CClock::Serialize(CArchive& ar)
     }
 }
 
+void CClock::SetSlaveSwitch(bool invert, bool on)
+{
+    const ChangeGuard guard(*this);
+    (invert ? m_invert : m_run) = on ? "ON" : "OFF";
+}
+
 int CClock::GetDownloadLines(int mode, int step)
 {
     if (step == -1)

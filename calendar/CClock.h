@@ -23,6 +23,10 @@ public:
     void SetAnswerSink(IClockAnswerSink* sink) { m_answerSink = sink; }
     IClockAnswerSink* GetAnswerSink() const { return m_answerSink; }
 
+    // The user switched the slave line's pulses inverted (`invert`) or its
+    // run on or off: the project keeps what goes to the device.
+    void SetSlaveSwitch(bool invert, bool on);
+
     std::string m_invert = "OFF";  // "/SLAVE/INVERT"
     std::string m_run = "OFF";     // "/SLAVE/RUN"
 

@@ -6440,6 +6440,11 @@ Download week programmes</translation>
         <translation>Every query was sent; the device did not answer those after this step.</translation>
     </message>
     <message>
+        <source>Das Gerät hat &apos;%s&apos; nicht angenommen. Das Fenster zeigt wieder, was das Gerät hält.</source>
+        <extracomment>CRefusalWatch::kSettingRefused</extracomment>
+        <translation>The device did not accept &apos;%s&apos;. The window shows again what the device holds.</translation>
+    </message>
+    <message>
         <source>Die Übertragung &apos;%s&apos; ist beendet, doch das Gerät hat %d Zeile(n) nicht verstanden, zuerst &apos;%s&apos;. Diese Werte bleiben, wie das Projekt sie hält.</source>
         <extracomment>CFeatureFrm::kTransferRefusedSomeUpload</extracomment>
         <translation>The transfer &apos;%s&apos; has ended, but the device did not understand %d line(s), first &apos;%s&apos;. These values stay as the project holds them.</translation>

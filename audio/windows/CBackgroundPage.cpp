@@ -11,13 +11,17 @@
 #include <cmath>
 
 #include "audio/CMiscAudio.h"
+#include "audio/windows/AudioLive.h"
 #include "audio/windows/CSignalListDlg.h"
+#include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CWholeSpinBox.h"
 
@@ -32,6 +36,12 @@ const LevelControls kLevels[4] = {
     {QT_TRANSLATE_NOOP("CBackgroundPage", "Text"), 1344, 1348, 1352},
     {QT_TRANSLATE_NOOP("CBackgroundPage", "Panik"), 1345, 1349, 1353},
 };
+std::string KeywordOf(uint32_t key)
+{
+    const auto& words = CMiscAudio::KeywordOfKey();
+    const auto found = words.find(key);
+    return found == words.end() ? std::string() : found->second;
+}
 // Alarm, chime and message levels stop at 0 dB; the panic level reaches +6 dB.
 int TopPosition(int channel) { return channel == 3 ? 0 : 25; }
 float HighestDb(int channel) { return channel == 3 ? CMiscAudio::kMaxLevel : 0.0f; }
@@ -105,9 +115,12 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
                 SetLevel(c, db);
         });
         connect(m_values[c], &QLineEdit::editingFinished, this, [this, c] {
-            // A field left as it shows the level ("%.1f") changes nothing.
-            if (!m_values[c]->isModified())
+            // A field left as it shows the level ("%.1f") changes nothing;
+            // it shows what came while it was the user's.
+            if (!m_values[c]->isModified()) {
+                ShowLevel(c, LevelOf(c));
                 return;
+            }
             const QString text = m_values[c]->text().trimmed();
             float db = CMiscAudio::kMinLevel;
             if (text.compare(QLatin1String("OFF"), Qt::CaseInsensitive) != 0)
@@ -139,6 +152,8 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
         if (!m_showing)
             SetAttenuation(v);
     });
+    // The paths follow the common settings object (its keywords), once there is one.
+    m_refusals = new CRefusalWatch(this, {}, [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
     connect(m_attenuation, &QLineEdit::editingFinished, this, [this] {
         const QString text = m_attenuation->text().trimmed();
         long long value = CMiscAudio::kBackAttOff;
@@ -153,11 +168,72 @@ CBackgroundPage::CBackgroundPage(QWidget* parent) : CPropertyPage(tr("Allgemein"
     });
 }
 
+CBackgroundPage::~CBackgroundPage()
+{
+    audiolive::ReleaseLink(this);
+}
+
 bool CBackgroundPage::OnInitDialog()
 {
     CQuillomerDoc* doc = GetActiveDoc();
     m_audio = doc ? dynamic_cast<CMiscAudio*>(doc->GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO)) : nullptr;
+    if (!m_audio)
+        return true;
+    std::vector<std::string> watched;
+    for (uint32_t key = 0; key <= miscaudiokey::BackAtt; ++key) {
+        m_held[key] = m_audio->DeviceValueText(key);
+        watched.push_back("/AUDIO/" + KeywordOf(key));
+    }
+    m_refusals->SetPrefixes(watched);
     return true;
+}
+
+bool CBackgroundPage::OnRefused(const LinkRefusal& refusal)
+{
+    if (!m_audio)
+        return false;
+    for (uint32_t key = 0; key <= miscaudiokey::BackAtt; ++key) {
+        const std::string path = "/AUDIO/" + KeywordOf(key);
+        if (!refusal.SamePath(path) || refusal.path.size() != path.size())
+            continue;
+        // The device's own words read as an answer of the device would.
+        m_audio->ParseUploadLines(path.substr(1) + " " + m_held[key], std::string(), linkstate::Online);
+        // A field the user is typing into again stays his.
+        if (key == miscaudiokey::BackAtt) {
+            if (!m_attenuation->hasFocus())
+                ShowAttenuation();
+        } else if (!m_values[key]->hasFocus()) {
+            ShowLevel(static_cast<int>(key), LevelOf(static_cast<int>(key)));
+        }
+        audiolive::SendBlock({path + " ?"}, this);
+        return true;
+    }
+    return false;
+}
+
+void CBackgroundPage::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    for (const std::string& line : answers) {
+        std::string key, value;
+        if (!m_audio || !audiolive::SplitAnswer(line, "/AUDIO/", &key, &value))
+            continue;
+        for (uint32_t k = 0; k <= miscaudiokey::BackAtt; ++k) {
+            if (key != KeywordOf(k))
+                continue;
+            m_audio->ParseUploadLines("AUDIO/" + key + " " + value, std::string(), linkstate::Online);
+            m_held[k] = m_audio->DeviceValueText(k);
+            // A field the user is typing into stays his.
+            if (k == miscaudiokey::BackAtt) {
+                if (!m_attenuation->hasFocus())
+                    ShowAttenuation();
+            } else if (!m_values[k]->hasFocus()) {
+                ShowLevel(static_cast<int>(k), LevelOf(static_cast<int>(k)));
+            }
+        }
+    }
+    answers.clear();
+    // The page asks one question at a time: the link is free again.
+    audiolive::ReleaseLink(this);
 }
 
 float CBackgroundPage::LevelOf(int channel) const
@@ -200,20 +276,28 @@ void CBackgroundPage::SetAttenuation(int value)
     const bool changed = !m_audio || m_audio->GetInt(miscaudiokey::BackAtt) != value;
     if (m_audio)
         m_audio->SetValue(miscaudiokey::BackAtt, StrFormat("%d", value));
-    m_showing = true;
-    m_attenuation->setText(value == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(value));
-    m_attenuationSpin->setValue(value);
-    m_showing = false;
+    ShowAttenuation();
     if (!changed)
         return;
     SetModified(true);
     ApplyKey(miscaudiokey::BackAtt);
 }
 
+void CBackgroundPage::ShowAttenuation()
+{
+    const int att = m_audio ? m_audio->GetInt(miscaudiokey::BackAtt) : CMiscAudio::kBackAttOff;
+    m_showing = true;
+    m_attenuation->setText(att == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(att));
+    m_attenuationSpin->setValue(att);
+    m_showing = false;
+}
+
 void CBackgroundPage::ApplyKey(uint32_t key)
 {
-    if (m_audio && IsDocConnected())
-        m_audio->SendAudioLine(key, true, false);
+    if (!m_audio || !IsDocConnected())
+        return;
+    m_refusals->Sending();
+    m_audio->SendAudioLine(key, true, false);
 }
 
 bool CBackgroundPage::OnSetActive()
@@ -227,11 +311,7 @@ bool CBackgroundPage::OnSetActive()
             ShowLevel(c, LevelOf(c));
         for (int i = 0; i < 3; ++i)
             m_inputs[i]->setCurrentIndex(m_audio->GetInt(miscaudiokey::ExtAlarmInp + static_cast<uint32_t>(i)));
-        const int att = m_audio->GetInt(miscaudiokey::BackAtt);
-        m_showing = true;
-        m_attenuation->setText(att == CMiscAudio::kBackAttOff ? QStringLiteral("OFF") : QString::number(att));
-        m_attenuationSpin->setValue(att);
-        m_showing = false;
+        ShowAttenuation();
     }
     return CPropertyPage::OnSetActive();
 }

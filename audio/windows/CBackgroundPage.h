@@ -12,18 +12,22 @@
 #include <cstdint>
 #include <vector>
 
+#include "comm/ILinkAnswerSink.h"
 #include "ui/CPropertyPage.h"
 
 class CMiscAudio;
+class CRefusalWatch;
+struct LinkRefusal;
 class QComboBox;
 class QLineEdit;
 class QSlider;
 class CWholeSpinBox;
 
-class CBackgroundPage : public CPropertyPage {
+class CBackgroundPage : public CPropertyPage, public ILinkAnswerSink {
     Q_OBJECT
 public:
     explicit CBackgroundPage(QWidget* parent = nullptr);
+    ~CBackgroundPage() override;
 
     bool OnInitDialog() override;
     bool OnSetActive() override;
@@ -43,6 +47,8 @@ public:
 
     // Level channel 0..3 (alarm, chime, message, panic) takes a new level.
     void SetLevel(int channel, float db);
+    // The device's answers to the questions the page asked after a refusal.
+    void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
 
     std::array<QSlider*, 4> m_sliders{};
     std::array<QLineEdit*, 4> m_values{};
@@ -56,8 +62,17 @@ private:
     void ApplyKey(uint32_t key);
     void SetAttenuation(int value);
     float LevelOf(int channel) const;
+    // The device did not take a level or the attenuation: the page shows
+    // what the device holds again (as far as the page knows it), and the
+    // device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
+    void ShowAttenuation();
 
     CMiscAudio* m_audio = nullptr;
+    // The levels (keys 0..3) and attenuation (key 4) as the device last said
+    // it holds them, in its own words (the project's when the page opened).
+    std::array<std::string, 5> m_held;
+    CRefusalWatch* m_refusals = nullptr;  // a child
     int m_listRow = -1;
     bool m_showing = false;
 };

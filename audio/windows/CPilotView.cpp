@@ -13,11 +13,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "audio/CInternalPilottoneGen.h"
 #include "audio/windows/AudioLive.h"
 #include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -27,6 +29,7 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CTransferLoop.h"
 #include "ui/CLevelSlider.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -97,11 +100,14 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
         connect(m_levels[n], &QLineEdit::editingFinished, this, [this, n] {
             if (m_levels[n]->isModified())
                 OnLevelEdited(n);
+            else if (m_pilot)
+                ShowLevel(n);  // what came while the field was the user's
         });
     }
     levels->addLayout(edits, 0, 6);
     top->addLayout(levels, 1);
 
+    m_refusals = new CRefusalWatch(this, {kPath}, [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
     connect(m_on, &QPushButton::clicked, this, [this](bool on) {
         if (!m_pilot)
             return;
@@ -111,6 +117,8 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
     connect(m_frequency, &QLineEdit::editingFinished, this, [this] {
         if (m_frequency->isModified())
             OnFrequencyEdited();
+        else if (m_pilot)
+            ShowFrequency();  // what came while the field was the user's
     });
     connect(m_frequencySlider, &QSlider::valueChanged, this, &CPilotView::OnFrequencySlider);
     connect(m_levelSlider, &QSlider::valueChanged, this, &CPilotView::OnLevelSlider);
@@ -119,8 +127,10 @@ CPilotView::CPilotView(QWidget* parent) : QWidget(parent)
         // Not while a transfer owns the line: the window's own counts the
         // device's echoes, another's or the whole one reads the answers.
         const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
-        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()) && m_pollPace.MayPoll()) {
             audiolive::SendBlock({std::string(kPath) + "GEN ?"}, this);
+            m_pollPace.Polled();
+        }
     });
 }
 
@@ -145,14 +155,54 @@ void CPilotView::OnInitialUpdate()
     m_setting = false;
     for (int n = 0; n < 4; ++n)
         ShowLevel(n);
+    NoteHeld();
     if (IsDocConnected())
         m_poll.start();
 }
 
+void CPilotView::NoteHeld()
+{
+    m_heldFrequency = m_pilot->GetFloatValue(pilotkey::Frequency);
+    for (int n = 0; n < 4; ++n)
+        m_heldLevels[n] = m_pilot->GetFloatValue(pilotkey::LevelKey(n));
+}
+
 void CPilotView::SendLive(const std::string& line)
 {
-    if (IsDocConnected())
-        audiolive::SendBlock({line}, this, false);
+    if (!IsDocConnected())
+        return;
+    m_refusals->Sending();
+    audiolive::SendBlock({line}, this, false);
+}
+
+bool CPilotView::OnRefused(const LinkRefusal& refusal)
+{
+    if (!m_pilot)
+        return false;
+    const std::string key = refusal.path.substr(std::min(refusal.path.size(), std::strlen(kPath)));
+    if (key == "GEN") {
+        if (const std::optional<bool> on = ReadFlagWord(refusal.value)) {
+            m_pilot->SetValue(pilotkey::On, *on ? 0 : 1);
+            m_on->setChecked(!*on);
+        }
+    } else if (key == "FREQU") {
+        // A field the user is typing into again stays his.
+        m_pilot->SetFloatValue(pilotkey::Frequency, m_heldFrequency);
+        if (!m_frequency->hasFocus())
+            ShowFrequency();
+    } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4') {
+        const int n = key[3] - '1';
+        m_pilot->SetFloatValue(pilotkey::LevelKey(n), m_heldLevels[n]);
+        if (!m_levels[n]->hasFocus())
+            ShowLevel(n);
+        if (n == m_current) {
+            m_setting = true;
+            m_levelSlider->setValue(-150 - Whole(m_heldLevels[n]));
+            m_setting = false;
+        }
+    }
+    audiolive::SendBlock({std::string(kPath) + key + " ?"}, this);
+    return true;
 }
 
 void CPilotView::ShowFrequency()
@@ -266,6 +316,7 @@ void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         ShowFrequency();
         for (int n = 0; n < 4; ++n)
             ShowLevel(n);
+        NoteHeld();
         return;
     }
     for (const std::string& line : answers) {
@@ -286,13 +337,18 @@ void CPilotView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
             m_on->setChecked(*on);
         } else if (key == "FREQU" && within(Pilot::kMinFrequency, Pilot::kMaxFrequency) &&
                    !m_frequencySlider->isSliderDown()) {
+            m_heldFrequency = *number;
             m_pilot->SetFloatValue(pilotkey::Frequency, *number);
-            ShowFrequency();
+            // A field the user is typing into stays his.
+            if (!m_frequency->hasFocus())
+                ShowFrequency();
         } else if (key.size() == 4 && key.compare(0, 3, "VOL") == 0 && key[3] >= '1' && key[3] <= '4' &&
                    within(Pilot::kMinLevel, Pilot::kMaxLevel) && !m_levelSlider->isSliderDown()) {
             const int n = key[3] - '1';
+            m_heldLevels[n] = *number;
             m_pilot->SetFloatValue(pilotkey::LevelKey(n), *number);
-            ShowLevel(n);
+            if (!m_levels[n]->hasFocus())
+                ShowLevel(n);
         }
     }
     answers.clear();

@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "ui/CPollPace.h"
 
 class CInternalPilottoneGen;
+class CRefusalWatch;
+struct LinkRefusal;
 class CValueEdit;
 class QProgressBar;
 class QPushButton;
@@ -44,6 +47,11 @@ public:
 
 private:
     void SendLive(const std::string& line);
+    // The device did not take a line: the control shows what the device
+    // holds again (as far as the window knows it), and the device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
+    // Keeps what the device said it holds.
+    void NoteHeld();
     void ShowFrequency();
     void ShowLevel(int n);
     void OnFrequencyEdited();
@@ -55,4 +63,10 @@ private:
     int m_current = -1;
     bool m_uploading = false;  // the window's own upload runs
     bool m_setting = false;  // the window moves a slider itself
+    // The frequency and levels the device last said it holds (the project's
+    // when the window opened).
+    float m_heldFrequency = 0.0f;
+    std::array<float, 4> m_heldLevels{};
+    CRefusalWatch* m_refusals = nullptr;  // a child
+    CPollPace m_pollPace;
 };

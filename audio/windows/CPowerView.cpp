@@ -17,9 +17,11 @@
 #include "platform/AnswerLine.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
+#include "comm/LinkRefusal.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CTransferLoop.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CSelectionDlg.h"
 #include "ui/CValueEdit.h"
 #include "ui/UiIds.h"
@@ -94,13 +96,23 @@ CPowerView::CPowerView(QWidget* parent) : QWidget(parent)
             m_power->SetValue(powerkey::DropShut, on ? 1 : 0);
     });
     connect(m_on, &QPushButton::clicked, this, &CPowerView::OnPowerButton);
+    // A power state the device did not take: "Ein" stands as the device
+    // holds it, and the device is asked.
+    m_refusals = new CRefusalWatch(this, {std::string(kPath) + "STATE"}, [this](const LinkRefusal& refusal) {
+        if (const std::optional<bool> on = ReadFlagWord(refusal.value))
+            m_on->setChecked(!*on);
+        audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
+        return true;
+    });
     m_poll.setInterval(1500);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         // Not while a transfer owns the line: the window's own counts the
         // device's echoes, another's or the whole one reads the answers.
         const CFeatureFrm* frame = CFeatureFrm::FrameOf(this);
-        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()))
+        if (!TransferHoldsLink() && (!frame || !frame->IsTransferring()) && m_pollPace.MayPoll()) {
             audiolive::SendBlock({std::string(kPath) + "STATE ?"}, this);
+            m_pollPace.Polled();
+        }
     });
 }
 
@@ -193,8 +205,10 @@ void CPowerView::OnChoose(uint32_t key)
 void CPowerView::OnPowerButton()
 {
     const std::string line = std::string(kPath) + "STATE " + (m_on->isChecked() ? "ON" : "OFF");
-    if (IsDocConnected())
+    if (IsDocConnected()) {
+        m_refusals->Sending();
         audiolive::SendBlock({line}, this);
+    }
 }
 
 std::vector<std::string> CPowerView::UploadBlock()

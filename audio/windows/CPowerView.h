@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "ui/CPollPace.h"
 
 class CEllipsisStatic;
+class CRefusalWatch;
 class CInternalPowerManagement;
 class CValueEdit;
 class QCheckBox;
@@ -54,4 +56,6 @@ private:
 
     CInternalPowerManagement* m_power = nullptr;
     bool m_uploading = false;  // the window's own upload runs
+    CRefusalWatch* m_refusals = nullptr;  // a child
+    CPollPace m_pollPace;
 };

@@ -9,12 +9,15 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/windows/AudioLive.h"
 #include "audio/windows/CRecorderFrm.h"
 #include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -24,6 +27,7 @@
 #include "platform/StringTable.h"
 #include "ui/CDropDownComboBox.h"
 #include "ui/CPictureSet.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CValueEdit.h"
 
 namespace {
@@ -135,9 +139,14 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
         Send({P("QUALITY ") + text.toStdString()});
     });
     connect(m_maxTime, &QLineEdit::editingFinished, this, [this] {
-        // A field left as it shows the time ("%3.1f") changes nothing.
-        if (!m_recorder || !m_maxTime->isModified())
+        // A field left as it shows the time ("%3.1f") changes nothing; it
+        // shows what came while it was the user's.
+        if (!m_recorder)
             return;
+        if (!m_maxTime->isModified()) {
+            m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
+            return;
+        }
         if (!m_maxTime->ReadsAsFloat()) {
             // No number: the time held shows again, nothing is sent.
             m_maxTime->ShowAgain();
@@ -155,11 +164,15 @@ CRecorderView::CRecorderView(CRecorderFrm* frame) : QWidget(frame), m_frame(fram
     connect(m_stop, &QPushButton::clicked, this, [this] { Send({P("FUNCTION STOP")}); });
     connect(m_erase, &QPushButton::clicked, this, [this] { Send({P("FUNCTION ERASE")}); });
     connect(m_format, &QPushButton::clicked, this, &CRecorderView::OnFormat);
+    m_refusals = new CRefusalWatch(this, {kPath}, [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
     m_poll.setInterval(1000);
     connect(&m_poll, &QTimer::timeout, this, [this] {
-        // A transfer owns the line: the recorder is asked again once it has ended.
-        if (!TransferHoldsLink())
+        // A transfer owns the line: the recorder is asked again once it has
+        // ended; a slow device once it has read what it was sent.
+        if (!TransferHoldsLink() && m_pollPace.MayPoll()) {
             Send({P("TIME ?"), P("FUNCTION ?"), P("FREE ?")});
+            m_pollPace.Polled();
+        }
     });
 }
 
@@ -171,8 +184,59 @@ CRecorderView::~CRecorderView()
 
 void CRecorderView::Send(const std::vector<std::string>& lines)
 {
-    if (IsDocConnected())
-        audiolive::SendBlock(lines, this);
+    if (!IsDocConnected())
+        return;
+    for (const std::string& line : lines)
+        if (line.size() < 2 || line.compare(line.size() - 2, 2, " ?") != 0)
+            m_refusals->Sending();
+    audiolive::SendBlock(lines, this);
+}
+
+void CRecorderView::NoteHeld()
+{
+    m_held = {m_recorder->GetInt(recorderkey::Input), m_recorder->GetInt(recorderkey::Output),
+              m_recorder->GetInt(recorderkey::MessageNumber), m_recorder->GetValue(recorderkey::Quality),
+              m_recorder->GetFloat(recorderkey::MaxTime)};
+}
+
+bool CRecorderView::OnRefused(const LinkRefusal& refusal)
+{
+    if (!m_recorder)
+        return false;
+    const std::string key = refusal.path.substr(std::min(refusal.path.size(), std::strlen(kPath)));
+    // What the user chose did not reach the device: the device's answer
+    // counts again.
+    const auto back = [&](Chosen which) {
+        m_chosen &= ~static_cast<unsigned>(which);
+        Send({P(key.c_str()) + " ?"});
+    };
+    if (key == "INPUT") {
+        m_recorder->SetInt(recorderkey::Input, m_held.input);
+        m_input->setCurrentIndex(m_held.input - 1);
+        back(ChosenInput);
+    } else if (key == "OUTPUT") {
+        m_recorder->SetInt(recorderkey::Output, m_held.output);
+        m_output->setCurrentIndex(m_held.output);
+        back(ChosenOutput);
+    } else if (key == "FILE") {
+        m_recorder->SetInt(recorderkey::MessageNumber, m_held.file);
+        m_filling = true;
+        m_message->setCurrentIndex(m_held.file - 1);
+        m_filling = false;
+        back(ChosenFile);
+    } else if (key == "QUALITY") {
+        m_recorder->SetText(recorderkey::Quality, m_held.quality);
+        SelectQuality();
+        back(ChosenQuality);
+    } else if (key == "MAXTIME") {
+        m_recorder->SetFloat(recorderkey::MaxTime, m_held.maxTime);
+        if (!m_maxTime->hasFocus())
+            m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
+        back(ChosenMaxTime);
+    }
+    // A function or a formatting the device did not take is only told: the
+    // state the window shows is the device's answer to the poll.
+    return true;
 }
 
 void CRecorderView::OnInitialUpdate()
@@ -190,6 +254,7 @@ void CRecorderView::OnInitialUpdate()
     SelectQuality();
     m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
     FillMessages();
+    NoteHeld();
     if (connected) {
         std::vector<std::string> lines;
         for (const char* key : {"INPUT ?", "OUTPUT ?", "FILE ?", "QUALITY ?", "MAXTIME ?", "INFO ?", "FORMAT ?"})
@@ -307,45 +372,56 @@ void CRecorderView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (!m_recorder || !audiolive::SplitAnswer(line, kPath, &key, &value))
             continue;
         int number = 0;
+        // What the device holds is noted also where the user's choice stands
+        // against it: a refusal of his choice brings it back.
         if (key == "INPUT") {
+            if (!ReadWhole(value, 1, 4, &number))
+                continue;
+            m_held.input = number;
             if (WasChosen(ChosenInput))
                 continue;
-            if (ReadWhole(value, 1, 4, &number)) {
-                m_recorder->SetInt(recorderkey::Input, number);
-                m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
-            }
+            m_recorder->SetInt(recorderkey::Input, number);
+            m_input->setCurrentIndex(m_recorder->GetInt(recorderkey::Input) - 1);
         } else if (key == "OUTPUT") {
-            if (WasChosen(ChosenOutput))
-                continue;
             if (value == "NONE")
                 value = "0";
-            if (ReadWhole(value, 0, 4, &number)) {
-                m_recorder->SetInt(recorderkey::Output, number);
-                m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
-            }
-        } else if (key == "FILE") {
-            if (WasChosen(ChosenFile))
+            if (!ReadWhole(value, 0, 4, &number))
                 continue;
+            m_held.output = number;
+            if (WasChosen(ChosenOutput))
+                continue;
+            m_recorder->SetInt(recorderkey::Output, number);
+            m_output->setCurrentIndex(m_recorder->GetInt(recorderkey::Output));
+        } else if (key == "FILE") {
             if (value == "OFF")
                 value = "0";
-            if (ReadWhole(value, 0, CInternalMessageRec::kMessageCount, &number)) {
-                m_recorder->SetInt(recorderkey::MessageNumber, number);
-                m_filling = true;
-                m_message->setCurrentIndex(m_recorder->GetInt(recorderkey::MessageNumber) - 1);
-                m_filling = false;
-            }
+            if (!ReadWhole(value, 0, CInternalMessageRec::kMessageCount, &number))
+                continue;
+            m_held.file = number;
+            if (WasChosen(ChosenFile))
+                continue;
+            m_recorder->SetInt(recorderkey::MessageNumber, number);
+            m_filling = true;
+            m_message->setCurrentIndex(m_recorder->GetInt(recorderkey::MessageNumber) - 1);
+            m_filling = false;
         } else if (key == "QUALITY") {
+            if (value == CInternalMessageRec::kQualityLinear || value == CInternalMessageRec::kQualityMuLaw)
+                m_held.quality = value;
             if (WasChosen(ChosenQuality))
                 continue;
             m_recorder->SetText(recorderkey::Quality, value);
             SelectQuality();
         } else if (key == "MAXTIME") {
+            const std::optional<float> f = ScanWholeFloat(value);
+            if (!f)
+                continue;
+            m_held.maxTime = *f;
             if (WasChosen(ChosenMaxTime))
                 continue;
-            if (const std::optional<float> f = ScanWholeFloat(value)) {
-                m_recorder->SetFloat(recorderkey::MaxTime, *f);
+            m_recorder->SetFloat(recorderkey::MaxTime, *f);
+            // A time the user is typing stays his.
+            if (!m_maxTime->hasFocus())
                 m_maxTime->SetFloat(m_recorder->GetFloat(recorderkey::MaxTime), 1, "%3.1f");
-            }
         } else if (key == "INFO" || key == "FUNCTION" || key == "FREE") {
             m_frame->SetPaneText(key == "INFO" ? 0 : key == "FUNCTION" ? 1 : 3, QString::fromStdString(value));
         } else if (key == "TIME") {

@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "ui/CPollPace.h"
 #include "ui/CDropDownComboBox.h"
 
 class CInternalMessageRec;
+class CRefusalWatch;
+struct LinkRefusal;
 class CRecorderFrm;
 class CValueEdit;
 class QComboBox;
@@ -52,6 +55,12 @@ public:
 
 private:
     void Send(const std::vector<std::string>& lines);
+    // The device did not take a setting: the choice shows what the device
+    // holds again (as far as the window knows it), and the device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
+    // Keeps what the project holds as what the device holds (on opening,
+    // and after each answer).
+    void NoteHeld();
     void SelectQuality();
     void OnMessageText(const QString& text);
     // The name typing of a slot ends (the edit left, another slot chosen): a
@@ -70,6 +79,15 @@ private:
     CInternalMessageRec* m_recorder = nullptr;
     bool m_filling = false;
     unsigned m_chosen = 0;
+    // The settings the device last said it holds (the project's when the
+    // window opened).
+    struct Held {
+        int input = 1, output = 1, file = 1;
+        std::string quality;
+        float maxTime = 0.0f;
+    } m_held;
+    CRefusalWatch* m_refusals = nullptr;  // a child
+    CPollPace m_pollPace;
     int m_nameSlot = -1;       // the slot whose name is being typed
     std::string m_nameBefore;  // its name when the typing began
 };

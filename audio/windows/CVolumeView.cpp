@@ -11,12 +11,14 @@
 
 #include "audio/CMiscAudio.h"
 #include "audio/windows/AudioLive.h"
+#include "comm/LinkRefusal.h"
 #include "hardware/CAudioInputSlot.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "platform/FiniteNumber.h"
 #include "ui/CLevelSlider.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CValueEdit.h"
 
@@ -85,11 +87,37 @@ CVolumeView::CVolumeView(QWidget* parent) : QWidget(parent)
         connect(field, &QLineEdit::editingFinished, this, [this, c] {
             if (m_fields[c]->isModified())
                 Commit(c);
+            else if (CQuillomerDoc* doc = GetActiveDoc())
+                ShowDesign(doc, c);  // what came while the field was the user's
         });
         connect(slider, &QSlider::sliderReleased, this, [this, c] { Commit(c); });
         connect(slider, &QSlider::actionTriggered, this, [this, c](int action) { OnSliderAction(c, action); });
     }
     grid->setRowStretch(2, 1);
+    std::vector<std::string> watched;
+    for (const ChannelInfo& info : kChannels)
+        watched.push_back(std::string(kPath) + info.key);
+    m_refusals = new CRefusalWatch(this, watched, [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
+}
+
+bool CVolumeView::OnRefused(const LinkRefusal& refusal)
+{
+    for (int c = 0; c < kChannelCount; ++c) {
+        const std::string path = std::string(kPath) + kChannels[c].key;
+        if (!refusal.SamePath(path) || refusal.path.size() != path.size())
+            continue;
+        if (!m_held[c].empty()) {
+            WriteLevel(GetActiveDoc(), c, m_held[c]);
+            // A field the user is typing into again stays his.
+            if (!m_fields[c]->hasFocus()) {
+                m_fields[c]->setText(QString::fromStdString(m_held[c]));
+                ShowSliderOf(c);
+            }
+        }
+        audiolive::SendBlock({path + " ?"}, this);
+        return true;
+    }
+    return false;
 }
 
 CVolumeView::~CVolumeView() { audiolive::ReleaseLink(this); }
@@ -142,8 +170,10 @@ void CVolumeView::OnInitialUpdate()
     CQuillomerDoc* doc = GetActiveDoc();
     if (!doc)
         return;
-    for (int c = 0; c < kChannelCount; ++c)
+    for (int c = 0; c < kChannelCount; ++c) {
         ShowDesign(doc, c);
+        m_held[c] = audiolive::LineValue(m_fields[c]->text());
+    }
     if (IsDocConnected()) {
         doc->SetModifiedFlag();
         std::vector<std::string> lines;
@@ -184,8 +214,10 @@ void CVolumeView::Commit(int channel)
     CQuillomerDoc* doc = GetActiveDoc();
     if (doc)
         doc->SetModifiedFlag();
-    if (IsDocConnected())
+    if (IsDocConnected()) {
+        m_refusals->Sending();
         audiolive::SendLine(std::string(kPath) + kChannels[channel].key + " " + audiolive::LineValue(field->text()));
+    }
     WriteDesign();
 }
 
@@ -212,14 +244,19 @@ void CVolumeView::WriteDesign()
     CQuillomerDoc* doc = GetActiveDoc();
     if (!doc)
         return;
-    for (int c = 0; c < kChannelCount; ++c) {
-        const std::string text = audiolive::LineValue(m_fields[c]->text());
-        if (IsInput(c)) {
-            if (CAudioInputSlot* card = InputCard(doc, c))
-                card->SetValueText(0, c % 2, text);
-        } else if (CMiscAudio* levels = Levels(doc)) {
-            levels->SetValue(LevelKey(c), text);
-        }
+    for (int c = 0; c < kChannelCount; ++c)
+        WriteLevel(doc, c, audiolive::LineValue(m_fields[c]->text()));
+}
+
+void CVolumeView::WriteLevel(CQuillomerDoc* doc, int c, const std::string& text)
+{
+    if (!doc)
+        return;
+    if (IsInput(c)) {
+        if (CAudioInputSlot* card = InputCard(doc, c))
+            card->SetValueText(0, c % 2, text);
+    } else if (CMiscAudio* levels = Levels(doc)) {
+        levels->SetValue(LevelKey(c), text);
     }
 }
 
@@ -238,10 +275,14 @@ void CVolumeView::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         for (int c = 0; c < kChannelCount; ++c) {
             if (key != kChannels[c].key)
                 continue;
+            m_held[c] = value;
+            WriteLevel(GetActiveDoc(), c, value);
+            // A field the user is typing into stays his.
+            if (m_fields[c]->hasFocus())
+                continue;
             m_fields[c]->setText(QString::fromStdString(value));
             ShowSliderOf(c);
         }
     }
     answers.clear();
-    WriteDesign();
 }

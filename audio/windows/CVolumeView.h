@@ -14,6 +14,8 @@
 #include "comm/ILinkAnswerSink.h"
 
 class CQuillomerDoc;
+class CRefusalWatch;
+struct LinkRefusal;
 class CValueEdit;
 class QSlider;
 
@@ -47,6 +49,15 @@ private:
     // The field and slider of a channel show the level the project holds.
     void ShowDesign(CQuillomerDoc* doc, int channel);
     void WriteDesign();
+    // One channel's level into the project.
+    static void WriteLevel(CQuillomerDoc* doc, int channel, const std::string& text);
+    // The device did not take a level: the channel shows what the device
+    // holds again (as far as the window knows it), and the device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
 
     bool m_setting = false;
+    // Each channel's level as the device last said it holds it (the
+    // project's when the window opened).
+    std::array<std::string, kChannelCount> m_held;
+    CRefusalWatch* m_refusals = nullptr;  // a child
 };

@@ -21,6 +21,9 @@
 #include "ui/CAnimateCtrl.h"
 #include "comm/ILinkAnswerSink.h"
 #include "ui/CPictureSet.h"
+#include "comm/LinkRefusal.h"
+#include "platform/AnswerLine.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CTransferLoop.h"
 #include "ui/UiIds.h"
 
@@ -110,6 +113,8 @@ CClockForm::CClockForm(KeptTexts& kept, QWidget* parent) : QWidget(parent), m_ke
     connect(m_setSlave, &QPushButton::clicked, this, [this] { OnSetSlaveClock(); });
     connect(m_run, &QPushButton::clicked, this, [this] { OnSlaveRun(); });
     connect(m_invert, &QPushButton::clicked, this, [this] { OnSlaveInvert(); });
+    m_refusals = new CRefusalWatch(this, {"/CLOCK/SLAVE/RUN", "/CLOCK/SLAVE/INVERT"},
+                                   [this](const LinkRefusal& refusal) { return OnSwitchRefused(refusal); });
 }
 
 CClockForm::~CClockForm()
@@ -155,11 +160,13 @@ void CClockForm::StartPolling()
 
 void CClockForm::PollOnce()
 {
-    // A transfer owns the line: the clock is asked again once it has ended.
-    if (TransferHoldsLink())
+    // A transfer owns the line: the clock is asked again once it has ended;
+    // a slow device is asked again once it has read what it was sent.
+    if (TransferHoldsLink() || !m_pollPace.MayPoll())
         return;
     for (const char* key : kPollKeys)
         Send(QStringLiteral("/CLOCK") + QString::fromLatin1(key) + QStringLiteral(" ?"));
+    m_pollPace.Polled();
 }
 
 void CClockForm::timerEvent(QTimerEvent* event)
@@ -327,13 +334,44 @@ caltime::DateForm CClockForm::DeviceDateForm() const
 
 void CClockForm::OnSlaveRun()
 {
-    Send(QStringLiteral("/CLOCK/SLAVE/RUN ") + (m_run->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF")));
+    SendSwitch(false, m_run->isChecked());
 }
 
 void CClockForm::OnSlaveInvert()
 {
-    Send(QStringLiteral("/CLOCK/SLAVE/INVERT ") +
-         (m_invert->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF")));
+    SendSwitch(true, m_invert->isChecked());
+}
+
+void CClockForm::SendSwitch(bool invert, bool on)
+{
+    // The project keeps what the user set (the device's echo of it is no
+    // answer); the next answer that differs from it shows again.
+    if (m_clock)
+        m_clock->SetSlaveSwitch(invert, on);
+    (invert ? m_kept.slaveInvert : m_kept.slaveRun).clear();
+    if (m_refusals)
+        m_refusals->Sending();
+    Send(QStringLiteral("/CLOCK/SLAVE/") + (invert ? QStringLiteral("INVERT ") : QStringLiteral("RUN ")) +
+         (on ? QStringLiteral("ON") : QStringLiteral("OFF")));
+}
+
+bool CClockForm::OnSwitchRefused(const LinkRefusal& refusal)
+{
+    // The form that takes the clock's answers speaks for it (the clock
+    // dialog while it runs over the clock window).
+    if (!m_clock || m_clock->GetAnswerSink() != this)
+        return false;
+    const bool invert = refusal.path.find("INVERT") != std::string::npos;
+    const std::optional<bool> refused = ReadFlagWord(refusal.value);
+    if (refused) {
+        // A switch the device did not take stands where it stood.
+        (invert ? m_invert : m_run)->setChecked(!*refused);
+        m_clock->SetSlaveSwitch(invert, !*refused);
+    }
+    // The device says where it stands.
+    (invert ? m_kept.slaveInvert : m_kept.slaveRun).clear();
+    Send(QStringLiteral("/CLOCK/SLAVE/") + (invert ? QStringLiteral("INVERT ?") : QStringLiteral("RUN ?")));
+    return true;
 }
 
 void CClockForm::OnClockAnswer(const std::string& answer)

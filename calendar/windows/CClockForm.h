@@ -18,8 +18,11 @@
 
 #include "calendar/CalendarTime.h"
 #include "calendar/IClockAnswerSink.h"
+#include "ui/CPollPace.h"
 
 class CAnimateCtrl;
+class CRefusalWatch;
+struct LinkRefusal;
 class CClock;
 class QLabel;
 class QLineEdit;
@@ -82,6 +85,10 @@ private:
     // before any came the form the connection tells it.
     caltime::DateForm DeviceDateForm() const;
     void Send(const QString& line);
+    // "Start" or "Invert" switched: the project and the device follow.
+    void SendSwitch(bool invert, bool on);
+    // The device refused a switch: it shows what the device holds again.
+    bool OnSwitchRefused(const LinkRefusal& refusal);
     // Sends the lines that set a clock and waits until the device has read
     // them; false (the user told why, after `undo` gave the fields back their
     // clock) when it did not read or take them. `name` is what the user
@@ -115,4 +122,6 @@ private:
     QLabel* m_overload = nullptr;
     QPushButton* m_invert = nullptr;
     QPushButton* m_run = nullptr;
+    CRefusalWatch* m_refusals = nullptr;  // a child
+    CPollPace m_pollPace;
 };

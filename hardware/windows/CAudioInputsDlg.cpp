@@ -18,14 +18,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/NumberText.h"
 #include "hardware/windows/CEqResponseCtrl.h"
 #include "hardware/windows/SingleDialog.h"
 #include "model/CQuillomerDoc.h"
+#include "model/DocContext.h"
+#include "platform/AnswerLine.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CGridEdit.h"
 #include "ui/CScaleCtrl.h"
 #include "ui/CSpinArrows.h"
@@ -138,6 +143,15 @@ double CAudioInputsDlg::SliderToVolume(int pos)
 
 // ---------------------------------------------------------------- construction
 
+namespace {
+// The document is the one the device link serves.
+bool OnDevice(const CQuillomerDoc* doc)
+{
+    const CCommLink* link = GetCommLink();
+    return link && link->IsConnected() && link->GetBoundDocument() == doc;
+}
+}  // namespace
+
 CAudioInputsDlg::CAudioInputsDlg(QWidget* parent, CQuillomerDoc* doc, int input)
     : QDialog(parent), m_doc(doc), m_selected(std::clamp(input, 0, 3))
 {
@@ -148,11 +162,16 @@ CAudioInputsDlg::CAudioInputsDlg(QWidget* parent, CQuillomerDoc* doc, int input)
     SetAudioInputsDlg(this);
     SetAudioInputsDlgDocument(doc);
     LoadInput();
+    m_refusals = new CRefusalWatch(this, {"/AUDIO/IN1/", "/AUDIO/IN2/", "/AUDIO/IN3/", "/AUDIO/IN4/"},
+                                   [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
 }
 
 CAudioInputsDlg::~CAudioInputsDlg()
 {
     m_closing = true;
+    // A question the dialog asked ends with it.
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(this);
     // Children going away may still lose the focus: nothing may reach this
     // half-destroyed dialog any more.
     for (QObject* child : findChildren<QObject*>())
@@ -880,9 +899,75 @@ void CAudioInputsDlg::Apply(unsigned code, int filter)
     }
     // The slot marks the project when the value differs from its own: the
     // shown value entered again changes nothing.
+    const std::string before = slot->GetValueText(MakeInputKey(code, filter), ch);
     slot->SetValueText(MakeInputKey(code, filter), ch, text);
-    if (code != IPC_ATTENUATION && code != IPC_RAMP)
-        slot->TransmitParameter(code, static_cast<uint32_t>(ch * 256 + filter), true, false);
+    if (code == IPC_ATTENUATION || code == IPC_RAMP)
+        return;
+    m_refusals->Sending();
+    const std::string line = slot->TransmitParameter(code, static_cast<uint32_t>(ch * 256 + filter), true, false);
+    // Until the device says otherwise it holds what the project held.
+    if (OnDevice(m_doc) && !line.empty())
+        m_held.emplace(line.substr(0, line.find(' ')), before);
+}
+
+bool CAudioInputsDlg::KeyOfPath(const std::string& path, CAudioInputSlot** slot, uint32_t* key, int* channel) const
+{
+    // "/AUDIO/IN3/FILTER1/F": input 3 is channel A of the second card.
+    const std::string lead = "/AUDIO/IN";
+    if (path.size() < lead.size() + 2 || path.compare(0, lead.size(), lead) != 0 || path[lead.size() + 1] != '/')
+        return false;
+    const int input = path[lead.size()] - '0';
+    if (input < 1 || input > 4)
+        return false;
+    const auto& table = CAudioInputSlot::GetPathToKeyTable();
+    const auto found = table.find(StrFormat("IN%d", (input - 1) % 2 + 1) + path.substr(lead.size() + 1));
+    *slot = SlotOfInput(input - 1);
+    if (found == table.end() || *slot == nullptr)
+        return false;
+    const uint32_t code = found->second >> 16;
+    const bool whole = code == IPC_VOL || code == IPC_AUX;
+    *channel = (input - 1) % 2;
+    *key = MakeInputKey(code, whole ? 0 : found->second & 0xFF);
+    return true;
+}
+
+bool CAudioInputsDlg::OnRefused(const LinkRefusal& refusal)
+{
+    CAudioInputSlot* slot = nullptr;
+    uint32_t key = 0;
+    int channel = 0;
+    if (m_closing || !KeyOfPath(refusal.path, &slot, &key, &channel))
+        return false;
+    const auto held = m_held.find(refusal.path);
+    if (held != m_held.end()) {
+        StoreInput();
+        slot->SetValueText(key, channel, held->second);
+        SelectInput(m_selected, false);
+    }
+    if (OnDevice(m_doc))
+        GetCommLink()->SendBlock({refusal.path + " ?"}, true, 0, this, 0);
+    return true;
+}
+
+void CAudioInputsDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
+{
+    for (const std::string& line : answers) {
+        const size_t blank = line.find(' ');
+        CAudioInputSlot* slot = nullptr;
+        uint32_t key = 0;
+        int channel = 0;
+        if (m_closing || blank == std::string::npos || IsRefusedValue(line.substr(blank + 1)) ||
+            !KeyOfPath(line.substr(0, blank), &slot, &key, &channel))
+            continue;
+        StoreInput();
+        slot->ParseUploadLines(line.substr(1), std::string(), linkstate::Online);
+        m_held[line.substr(0, blank)] = slot->GetValueText(key, channel);
+        SelectInput(m_selected, false);
+    }
+    answers.clear();
+    // One question at a time: the link is free again.
+    if (CCommLink* link = GetCommLink())
+        link->EndRequestOf(this);
 }
 
 // ---------------------------------------------------------------- closing

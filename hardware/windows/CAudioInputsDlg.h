@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 
+#include "comm/ILinkAnswerSink.h"
 #include "hardware/EqResponse.h"
 #include "hardware/IAudioInputsDlg.h"
 
@@ -18,6 +19,8 @@ class CAudioInputSlot;
 class CEqResponseCtrl;
 class CGridEdit;
 class CQuillomerDoc;
+class CRefusalWatch;
+struct LinkRefusal;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -26,7 +29,7 @@ class QRadioButton;
 class QSlider;
 class QToolButton;
 
-class CAudioInputsDlg : public QDialog, public IAudioInputsDlg {
+class CAudioInputsDlg : public QDialog, public IAudioInputsDlg, public ILinkAnswerSink {
     Q_OBJECT
 public:
     static constexpr unsigned kTemplateId = 165;
@@ -58,6 +61,8 @@ public:
     int GetSpinPos(int spinId) const;
     const EqResponse& GetResponse() const { return m_eq; }
 
+    // The device's answers to what the dialog asked after a refusal.
+    void OnLinkAnswer(intptr_t param, std::vector<std::string>& answers) override;
     // Volume (dB) and slider position 0..87 (0 at the top = +6 dB).
     static int VolumeToSlider(double volume);
     static double SliderToVolume(int pos);
@@ -71,6 +76,12 @@ private:
     // The user closes the dialog: a value typed into the focused edit goes
     // out as when the edit is left.
     void ApplyTypedEdit();
+    // The slot, its key and channel of a device path ("/AUDIO/IN2/FILTER1/F");
+    // false for a path of no input of the document.
+    bool KeyOfPath(const std::string& path, CAudioInputSlot** slot, uint32_t* key, int* channel) const;
+    // The device did not take a value: the input shows what the device holds
+    // again (as far as the dialog knows it), and the device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
     struct FilterControls {
         QComboBox* type = nullptr;
         CGridEdit* f = nullptr;
@@ -126,6 +137,11 @@ private:
     int m_selected = 0;
     bool m_updating = false;          // controls being filled: no actions
     bool m_closing = false;
+    // The values as the device last said it holds them, by device path,
+    // in the card's own text (the project's before the dialog first sent
+    // that value).
+    std::map<std::string, std::string> m_held;
+    CRefusalWatch* m_refusals = nullptr;  // a child
     bool m_valuesEnabled = true;
     std::array<bool, 3> m_typeShown{};  // the type list shows the slot's type
     QElapsedTimer m_spinPressed;    // since a spin arrow was first held

@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/windows/WindowSamples.h"
 #include "model/DocContext.h"
@@ -29,6 +30,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
+#include "ui/CRefusalWatch.h"
 #include "ui/CWindowRegistry.h"
 
 QL_STRING_TABLE({
@@ -130,7 +132,39 @@ CRemoteAmpDlg::CRemoteAmpDlg(CAmplifier* amp, QWidget* parent) : QDialog(parent)
     connect(&m_statusTimer, &QTimer::timeout, this, &CRemoteAmpDlg::SendStatusRequest);
     connect(&m_meterTimer, &QTimer::timeout, this, &CRemoteAmpDlg::SendMeterRequest);
     connect(&m_fallTimer, &QTimer::timeout, this, &CRemoteAmpDlg::OnFallTimer);
+    m_refusals = new CRefusalWatch(this, {QueryPrefix()}, [this](const LinkRefusal& refusal) { return OnRefused(refusal); });
     Initialise();
+}
+
+bool CRemoteAmpDlg::OnRefused(const LinkRefusal& refusal)
+{
+    if (m_finished)
+        return false;
+    std::string key = refusal.path.substr(std::min(refusal.path.size(), QueryPrefix().size()));
+    const std::string channel = StrFormat("CHAN%d/", m_channel);
+    const bool ofChannel = key.compare(0, channel.size(), channel) == 0;
+    if (ofChannel)
+        key.erase(0, channel.size());
+    const std::optional<bool> on = ReadFlagWord(refusal.value);
+    if (key == "NAME") {
+        m_nameKnown = m_heldName;
+        if (!m_name->hasFocus())
+            m_name->setText(Q(m_heldName));
+        SendRequest({QueryPrefix() + "NAME ?"}, true);
+    } else if (key == "POWER") {
+        ShowPower(m_heldPower);
+    } else if (key == "PLTGEN" && on) {
+        m_pilotGen->setChecked(!*on);
+    } else if (ofChannel && key == "MUTE" && on) {
+        m_mute->setChecked(!*on);
+    } else if (ofChannel && key == "VOL" && !m_heldVolume.empty() && !m_volumeDrag) {
+        HandleChannelKey(channel + key, m_heldVolume);
+    } else if (ofChannel && key == "VCOFS" && !m_heldOffset.empty() && !m_offsetDrag) {
+        HandleChannelKey(channel + key, m_heldOffset);
+    }
+    // The status the dialog polls says what the device holds.
+    SendStatusRequest();
+    return true;
 }
 
 CRemoteAmpDlg::~CRemoteAmpDlg()
@@ -263,6 +297,9 @@ void CRemoteAmpDlg::BuildControls()
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
             m_channel = index + 1;
+        // What the device held of the channel shown before is no value of this one.
+        m_heldVolume.clear();
+        m_heldOffset.clear();
     });
 }
 
@@ -329,22 +366,25 @@ void CRemoteAmpDlg::SendOneOffRequest()
 
 void CRemoteAmpDlg::SendStatusRequest()
 {
-    // A transfer owns the line: the amplifier is asked again once it has ended.
-    if (LineLost() || TransferHoldsLink())
+    // A transfer owns the line: the amplifier is asked again once it has
+    // ended; a slow device once it has read what it was sent.
+    if (LineLost() || TransferHoldsLink() || !m_pollPace.MayPoll())
         return;
     const std::string p = QueryPrefix();
     const std::string c = p + StrFormat("CHAN%d/", m_channel);
     SendRequest({p + "ERR ?", p + "POWER ?", p + "PLTGEN ?", p + "OVT ?", p + "READY ?", c + "VOL ?", c + "VCOFS ?",
                  c + "MUTE ?", c + "PLTDET ?", c + "FLTDET ?", c + "OVT ?", c + "OUTCFG ?", c + "MEAS ?"},
                 true);
+    m_pollPace.Polled();
 }
 
 void CRemoteAmpDlg::SendMeterRequest()
 {
-    if (LineLost() || TransferHoldsLink())
+    if (LineLost() || TransferHoldsLink() || !m_pollPace.MayPoll())
         return;
     const std::string c = QueryPrefix() + StrFormat("CHAN%d/", m_channel);
     SendRequest({c + "VUINP ?", c + "VUOUT ?"}, false);
+    m_pollPace.Polled();
 }
 
 void CRemoteAmpDlg::SendSetter(const std::string& line)
@@ -352,6 +392,7 @@ void CRemoteAmpDlg::SendSetter(const std::string& line)
     if (!IsDocConnected() || m_finished)
         return;
     // Its echo never comes back among the answers: the link keeps it.
+    m_refusals->Sending();
     SendRequest({line}, false);
 }
 
@@ -420,7 +461,7 @@ bool CRemoteAmpDlg::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_offset)
             m_offsetDrag = false;
     } else if (event->type() == QEvent::FocusOut && watched == m_name && !m_finished) {
-        SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
+        SendNameIfChanged();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -431,13 +472,22 @@ void CRemoteAmpDlg::done(int result)
     // A name typed and closed with the keyboard still goes out; the focus
     // leaving the edit as the window hides must not send it (again) after
     // the link has been handed back.
-    if (!m_finished && m_name->hasFocus() && m_name->isModified())
-        SendSetter(QueryPrefix() + "NAME " + m_name->text().toStdString());
+    if (!m_finished && m_name->hasFocus())
+        SendNameIfChanged();
     m_finished = true;
     // The dialog's block requests end with it.
     if (IsDocConnected() && Link().GetLinkState() == linkstate::BlockRequest)
         Link().SetLinkState(linkstate::Online);
     QDialog::done(result);
+}
+
+void CRemoteAmpDlg::SendNameIfChanged()
+{
+    const std::string name = m_name->text().toStdString();
+    if (name == m_nameKnown || !IsDocConnected())
+        return;
+    m_nameKnown = name;
+    SendSetter(QueryPrefix() + "NAME " + name);
 }
 
 // ---------------------------------------------------------------- answers
@@ -501,7 +551,13 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         if (key == "TYPE") {
             m_type->setText(Q(value));
         } else if (key == "NAME") {
-            m_name->setText(Q(value));
+            // A name the user is typing stays his; it goes out when he leaves
+            // the field, as it differs from the one the device gave.
+            const bool typing = m_name->hasFocus() && m_name->text().toStdString() != m_nameKnown;
+            m_nameKnown = value;
+            m_heldName = value;
+            if (!typing)
+                m_name->setText(Q(value));
         } else if (key == "ERR") {
             m_lastError->setText(Q(value));
         } else if (key == "VER") {
@@ -525,19 +581,8 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         } else if (key == "RETROFIT/GNDFLT") {
             SetYesNo(m_groundDetect, value);
         } else if (key == "POWER") {
-            if (value == "OFF") {
-                m_mains->setChecked(false);
-                m_battery->setChecked(false);
-            } else if (value == "MAINS") {
-                m_mains->setChecked(true);
-                m_battery->setChecked(false);
-            } else if (value == "BATT") {
-                m_mains->setChecked(false);
-                m_battery->setChecked(true);
-            } else if (value == "BOTH") {
-                m_mains->setChecked(true);
-                m_battery->setChecked(true);
-            }
+            if (ShowPower(value))
+                m_heldPower = value;
         } else if (key == "PLTGEN") {
             SetChecked(m_pilotGen, value);
         } else if (key == "FLTRES") {
@@ -551,6 +596,15 @@ void CRemoteAmpDlg::OnLinkAnswer(intptr_t, std::vector<std::string>& answers)
         }
     }
     answers.clear();
+}
+
+bool CRemoteAmpDlg::ShowPower(const std::string& value)
+{
+    if (value != "OFF" && value != "MAINS" && value != "BATT" && value != "BOTH")
+        return false;
+    m_mains->setChecked(value == "MAINS" || value == "BOTH");
+    m_battery->setChecked(value == "BATT" || value == "BOTH");
+    return true;
 }
 
 void CRemoteAmpDlg::HandleChannelKey(const std::string& key, const std::string& value)
@@ -574,12 +628,16 @@ void CRemoteAmpDlg::HandleChannelKey(const std::string& key, const std::string& 
                 SetBar(m_outMeter, OutputBarOf(n));
         }
     } else if (rest == "VOL") {
+        if (ReadDecimal(value, n))
+            m_heldVolume = value;
         if (!m_volumeDrag && ReadDecimal(value, n)) {
             const QSignalBlocker block(m_volume);
             m_volume->setValue(PositionOfVolume(n));
             m_volumeText->setText(Q(StrFormat("%d dB", n)));
         }
     } else if (rest == "VCOFS") {
+        if (ReadDecimal(value, n))
+            m_heldOffset = value;
         if (!m_offsetDrag && ReadDecimal(value, n)) {
             const QSignalBlocker block(m_offset);
             m_offset->setValue(PositionOfOffset(n));

@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "comm/ILinkAnswerSink.h"
+#include "ui/CPollPace.h"
 
 class CAmplifier;
+class CRefusalWatch;
+struct LinkRefusal;
 class QAbstractButton;
 class QCheckBox;
 class QLabel;
@@ -98,6 +101,14 @@ private:
     void OnOffsetMoved(int position);
     void OnPowerClicked();
     void SetOnOff(QLabel* label, const std::string& value);
+    // Sends the name when the user changed it.
+    void SendNameIfChanged();
+    // The device did not take a setter: the control shows what the device
+    // holds again (as far as the dialog knows it), and the device is asked.
+    bool OnRefused(const LinkRefusal& refusal);
+    // The power source switches as the device answers them ("OFF", "MAINS",
+    // "BATT", "BOTH"); false for another word.
+    bool ShowPower(const std::string& value);
     static void SetChecked(QAbstractButton* button, const std::string& value);
     static void SetYesNo(QWidget* shown, const std::string& value);
     static void SetBar(QProgressBar* bar, int value);
@@ -114,6 +125,19 @@ private:
     // The dialog polls the device: opened while the document was connected
     // and the line has not ended since.
     bool m_online = false;
+    // The amplifier's name as the device last gave it or was last sent it
+    // (empty while it gave none): the name goes out only when the user made
+    // the field say something else, so that leaving the field, a click on a
+    // check box or OK never wipes a name the dialog never learnt.
+    std::string m_nameKnown;
+    // What the device last said it holds: the name, the power source and the
+    // current channel's volume and offset (empty: not said yet).
+    std::string m_heldName;
+    std::string m_heldPower;
+    std::string m_heldVolume;
+    std::string m_heldOffset;
+    CRefusalWatch* m_refusals = nullptr;  // a child
+    CPollPace m_pollPace;
 
     QTimer m_statusTimer;
     QTimer m_meterTimer;

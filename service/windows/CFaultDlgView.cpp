@@ -9,7 +9,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 #include "comm/CCommLink.h"
+#include "comm/LinkRefusal.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
@@ -19,6 +22,7 @@
 #include "service/CFault.h"
 #include "service/windows/ServiceLive.h"
 #include "ui/CPictureSet.h"
+#include "ui/CRefusalWatch.h"
 
 namespace {
 struct Source {
@@ -112,9 +116,22 @@ CFaultDlgView::CFaultDlgView(QWidget* parent) : QWidget(parent)
         if (CFault* fault = Fault())
             fault->SetFlags(CFault::ConsoleDisplay, m_console->itemData(index).toInt());
     });
-    connect(m_manual, &QPushButton::clicked, this,
-            [](bool down) { servicelive::SendLine(down ? "/FAULT/MANUAL ON" : "/FAULT/MANUAL OFF"); });
-    connect(m_ack, &QToolButton::clicked, this, [] { servicelive::SendLine("/FAULT/STATE QUIT"); });
+    connect(m_manual, &QPushButton::clicked, this, [this](bool down) {
+        m_refusals->Sending();
+        servicelive::SendLine(down ? "/FAULT/MANUAL ON" : "/FAULT/MANUAL OFF");
+    });
+    connect(m_ack, &QToolButton::clicked, this, [this] {
+        m_refusals->Sending();
+        servicelive::SendLine("/FAULT/STATE QUIT");
+    });
+    // A manual fault or an acknowledgement the device did not take: the
+    // button stands as the device holds it (its poll asks), and the user is told.
+    m_refusals = new CRefusalWatch(this, {"/FAULT/MANUAL", "/FAULT/STATE"}, [this](const LinkRefusal& refusal) {
+        if (refusal.SamePath("/FAULT/MANUAL"))
+            if (const std::optional<bool> on = ReadFlagWord(refusal.value))
+                m_manual->setChecked(!*on);
+        return true;
+    });
     m_timer.setInterval(1500);
     connect(&m_timer, &QTimer::timeout, this, &CFaultDlgView::Poll);
 }

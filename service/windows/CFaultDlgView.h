@@ -11,6 +11,7 @@
 #include <array>
 
 class CFault;
+class CRefusalWatch;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -55,6 +56,7 @@ private:
     QComboBox* m_console = nullptr;
     QToolButton* m_ack = nullptr;
     QPushButton* m_manual = nullptr;
+    CRefusalWatch* m_refusals = nullptr;  // a child
     bool m_relayActive = false;
     QTimer m_timer {this};  // a child, so that a window switched away from stops it
 };

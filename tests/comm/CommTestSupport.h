@@ -537,6 +537,56 @@ protected:
         Connect(args);
         messages.texts.clear();
     }
+    // A device that turns slow once the connection is up, as a busy device
+    // or a modem line reads: after the connection's own `connectionLines`
+    // lines it reads 20 characters a second (or `cps`), so the echo of a
+    // line comes back long after the user's next change has been sent. When
+    // it ends (EndSlowDevice) it writes what it holds.
+    void ConnectSlow(size_t connectionLines, const QStringList& directives = {}, int cps = 20)
+    {
+        holdingsFile = dir.filePath(QStringLiteral("held-%1.txt").arg(++slowRuns));
+        const size_t before = CountOf(sim.Received(), "\n");
+        ConnectWith(QStringList {QStringLiteral("at %1 read-pace %2").arg(connectionLines).arg(cps),
+                                 QStringLiteral("holdings ") + holdingsFile} +
+                    directives);
+        ASSERT_EQ(connectionLines, CountOf(sim.Received(), "\n") - before) << "the connection's own lines";
+    }
+    // Lets events run until every line the link has given the line has come
+    // back as the device's echo (whole lines: the device has read them all),
+    // and what the device said behind the last of them has been handled.
+    bool AwaitAllEchoed(int ms = 4 * kArrivalMs)
+    {
+        const bool all = serialtest::PumpUntil(
+            [&] {
+                return link.GetOutBufferCount() == 0 &&
+                       link.GetEchoes().GetLinesEchoed() >= link.GetEchoes().GetLinesSent();
+            },
+            ms);
+        serialtest::Pump(300);
+        return all;
+    }
+    // Ends the connection and the device; what it held then, one "PATH VALUE" a line.
+    std::string EndSlowDevice()
+    {
+        link.ClosePort();
+        sim.Stop();
+        return ReadFile(holdingsFile);
+    }
+    // The value the device held for `path` ("" when it held none).
+    static std::string HeldValue(const std::string& holdings, const std::string& path)
+    {
+        const std::string lead = path + " ";
+        for (size_t p = 0; p < holdings.size();) {
+            const size_t end = std::min(holdings.find('\n', p), holdings.size());
+            std::string line = holdings.substr(p, end - p);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.compare(0, lead.size(), lead) == 0)
+                return line.substr(lead.size());
+            p = end + 1;
+        }
+        return {};
+    }
     void Detach()
     {
         link.ClosePort();
@@ -557,6 +607,8 @@ protected:
     CCommLink link;
     uint64_t sentBefore = 0;
     uint64_t receivedBefore = 0;
+    QString holdingsFile;
+    int slowRuns = 0;
 };
 
 }  // namespace commtest

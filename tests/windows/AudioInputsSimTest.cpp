@@ -6,13 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
 
 #include "comm/CommTestSupport.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/windows/CAudioInputsDlg.h"
 #include "support/ModelTestHost.h"
 #include "support/RecordingPainter.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "support/qt/UserControls.h"
 #include "ui/CGridEdit.h"
+#include "ui/CSpinArrows.h"
 
 using namespace commtest;
 using serialtest::Pump;
@@ -174,4 +182,128 @@ TEST_F(AudioInputsSim, LineInputStaysLineThroughDownloadAndUpload)
     for (const std::string& t : messages.texts)
         if (t.rfind("Upload beendet !", 0) != 0)
             ADD_FAILURE() << t;
+}
+
+namespace {
+// The lines a connection of the standard device's project puts on the line.
+constexpr size_t kConnectionLines = 21;
+
+// The audio inputs dialog against a device that reads slowly once the
+// connection is up; each row connects afresh and ends the device, which
+// then writes what it holds.
+class SlowAudioInputsSim : public AudioInputsSim {
+protected:
+    void SetUp() override
+    {
+        Attach(0, QStringLiteral("Halle.qlx"));
+        doc.SetTitle("Halle");
+        inputSlots = InputSlots(doc);
+        ASSERT_EQ(2u, inputSlots.size());
+        inputSlots[0]->SetCardType(inputcard::MicLine2);
+    }
+    // The dialog on input 1, shown and active.
+    CAudioInputsDlg* Open()
+    {
+        EXPECT_EQ(1, OpenAudioInputsDlg(&doc, 0));
+        CAudioInputsDlg* dlg = GetOpenAudioInputsDlg();
+        dlg->show();
+        dlg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg));
+        return dlg;
+    }
+    void Close()
+    {
+        DeleteAudioInputsDlg();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    template <class T>
+    static T* Control(CAudioInputsDlg* dlg, int id)
+    {
+        return dlg->findChild<T*>(QString::number(id));
+    }
+    static void TypeAndTab(CGridEdit* edit, const char* text)
+    {
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(edit, QString::fromLatin1(text));
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+};
+}  // namespace
+
+// Input 1's volume and filter gain changed twice (or more) in quick
+// succession, and a volume the device does not take: the dialog (also opened
+// again), the project (also saved and reopened) and the device hold the last
+// value the user set, or, refused, what the device holds, told once.
+TEST_F(SlowAudioInputsSim, TheLastOfQuickChangesStandsEverywhere)
+{
+    const struct Row {
+        const char* what;
+        const char* path;
+        uint32_t key;  // of the card, channel A of "Slot1"
+        int field;     // the edit that shows it
+        std::function<void(CAudioInputsDlg*)> change;
+        const char* shown;    // in the end (null: where the control got to)
+        const char* unknown;  // a key the device does not have
+    } rows[] = {
+        {"volume typed -10, Tab, -20, Tab", "/AUDIO/IN1/VOL", MakeInputKey(IPC_VOL, 0), 1059,
+         [](CAudioInputsDlg* dlg) {
+             TypeAndTab(Control<CGridEdit>(dlg, 1059), "-10");
+             TypeAndTab(Control<CGridEdit>(dlg, 1059), "-20");
+         },
+         "-20.0", nullptr},
+        {"filter gain spin up three times", "/AUDIO/IN1/FILTER1/V", MakeInputKey(IPC_V, 0), 1017,
+         [](CAudioInputsDlg* dlg) {
+             auto* arrows = Control<CSpinArrows>(dlg, 1041);
+             for (int i = 0; i < 3; ++i)
+                 QTest::mouseClick(arrows->Up(), Qt::LeftButton);
+         },
+         "1.5", nullptr},
+        {"volume slider dragged", "/AUDIO/IN1/VOL", MakeInputKey(IPC_VOL, 0), 1059,
+         [](CAudioInputsDlg* dlg) { EXPECT_NE(DragSlider(Control<QSlider>(dlg, 1052), 8), 0); }, nullptr, nullptr},
+        {"volume the device does not take", "/AUDIO/IN1/VOL", MakeInputKey(IPC_VOL, 0), 1059,
+         [](CAudioInputsDlg* dlg) { TypeAndTab(Control<CGridEdit>(dlg, 1059), "-20"); }, nullptr, "/AUDIO/IN1/VOL"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_NO_FATAL_FAILURE(
+            ConnectSlow(kConnectionLines, row.unknown ? QStringList {QStringLiteral("unknown ") + row.unknown} : QStringList {}));
+        // The project holds what the fresh device is given.
+        inputSlots[0]->SetValueText(MakeInputKey(IPC_VOL, 0), 0, "0.0");
+        inputSlots[0]->SetValueText(MakeInputKey(IPC_V, 0), 0, "0.0");
+        const std::string before = inputSlots[0]->GetValueText(row.key, 0);
+        QString shown;
+        {
+            CAudioInputsDlg* dlg = Open();
+            ASSERT_NE(nullptr, dlg);
+            ASSERT_NO_FATAL_FAILURE(row.change(dlg));
+            if (row.unknown)
+                ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4 * kArrivalMs)) << "told";
+            ASSERT_TRUE(AwaitAllEchoed());
+            shown = Control<CGridEdit>(dlg, row.field)->text();
+            if (row.shown)
+                EXPECT_EQ(QLatin1String(row.shown), shown);
+            else if (row.unknown)
+                EXPECT_EQ(before, shown.toStdString()) << "turned back";
+            else
+                EXPECT_NE(before, shown.toStdString()) << "the control moved";
+            EXPECT_EQ(shown.toStdString(), inputSlots[0]->GetValueText(row.key, 0)) << "the project";
+            Close();
+        }
+        {
+            CAudioInputsDlg* dlg = Open();
+            EXPECT_EQ(shown, Control<CGridEdit>(dlg, row.field)->text()) << "opened again";
+            Close();
+        }
+        CQuillomerDoc reopened;
+        ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+        EXPECT_EQ(shown.toStdString(), InputSlots(reopened)[0]->GetValueText(row.key, 0)) << "saved";
+        EXPECT_EQ(row.unknown ? "" : shown.toStdString(), HeldValue(EndSlowDevice(), row.path));
+        std::vector<std::string> told;
+        if (row.unknown)
+            told.push_back("Das Gerät hat '/AUDIO/IN1/VOL -20.0' nicht angenommen. Das Fenster zeigt wieder, was das "
+                           "Gerät hält.");
+        EXPECT_EQ(told, messages.texts);
+        messages.texts.clear();
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,18 +41,26 @@
 #include "audio/windows/CVolumeFrm.h"
 #include "audio/windows/CVolumeView.h"
 #include "comm/CommTestSupport.h"
+#include "support/qt/TypeAsKeyboard.h"
+#include "support/qt/UserControls.h"
 #include "hardware/CAudioInputSlot.h"
 #include "hardware/CAudioOutputSlot.h"
 #include "hardware/windows/CAudioOutputsDlg.h"
 #include "model/CIDManager.h"
+#include "platform/StringTable.h"
 #include "ui/CGridEdit.h"
 #include "ui/CValueEdit.h"
+#include "ui/CWholeSpinBox.h"
 
 using namespace commtest;
 using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
+// The lines a connection of an upgraded device's project puts on the line,
+// the device's last plain answers among them.
+constexpr int kConnectionLines = 21;
+
 class AudioWindowsSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
@@ -572,10 +581,6 @@ TEST_F(AudioWindowsSim, OutputsDialogTypedValuesReachTheDevice)
 }
 
 namespace {
-// The lines a connection of the recorder's project puts on the line, the
-// device's last plain answers among them.
-constexpr int kConnectionLines = 21;
-
 // A device that answers late once the project is connected, so that the
 // answers to the recorder window's opening questions come after the user's
 // first choices; it does not understand the recorder's function commands.
@@ -630,4 +635,318 @@ TEST_F(RecorderWindowSim, TheUsersLastOutputStandsAgainstALateAnswerToTheOpening
                           kArrivalMs));
     QApplication::processEvents();
     EXPECT_EQ(std::string::npos, frame.GetPaneText(1).toStdString().find('?')) << frame.GetPaneText(1).toStdString();
+}
+
+namespace {
+// One control of a live window changed as the user does: twice in quick
+// succession, or once where the device does not take it.
+struct LiveRow {
+    const char* what;
+    const char* path;  // the device's key
+    std::function<QWidget*()> open;
+    std::function<void(QWidget&)> change;
+    // The value the window shows, and the project holds (null: the project
+    // has none), in the device's words.
+    std::function<std::string(QWidget&)> shown;
+    std::function<std::string(CQuillomerDoc&)> kept;
+    bool saved;  // the project's value is saved with it
+    // The line the device refuses (its key unknown to it; null: it takes
+    // every line) and whether the window polls that key.
+    const char* refused = nullptr;
+    bool polls = false;
+};
+
+// The live audio windows against a device that reads slowly once the
+// connection is up: each row connects afresh, changes one control, waits
+// until the device has read every line, and then compares what the window
+// shows (also opened again), what the project holds (also saved and
+// reopened) and what the device holds when it ends: all hold the last value
+// set, or, where the device refused it, the value before, and the user was
+// told once.
+class SlowAudioWindowsSim : public AudioWindowsSim {
+protected:
+    void SetUp() override { Attach(1, QStringLiteral("Langsam.qlx")); }
+    void CheckLiveRows(const std::vector<LiveRow>& rows);
+    std::vector<LiveRow> CommonRows();
+    std::vector<LiveRow> OtherRows();
+    static CAudioEditor& ShowTab(QWidget& editor, int tab)
+    {
+        QTabBar* tabs = editor.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        return static_cast<CAudioEditor&>(editor);
+    }
+    // The "Allgemein" page, shown again.
+    static CBackgroundPage& Common(QWidget& editor)
+    {
+        ShowTab(editor, 0);
+        return *ShowTab(editor, 3).m_background;
+    }
+    static void TypeAndTab(QLineEdit* field, const char* text)
+    {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(field, QString::fromLatin1(text));
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+};
+
+CPilotView* PilotView(QWidget& w) { return static_cast<CPilotFrm&>(w).GetView(); }
+CPowerView* PowerView(QWidget& w) { return static_cast<CPowerFrm&>(w).GetView(); }
+CRecorderView* RecorderView(QWidget& w) { return static_cast<CRecorderFrm&>(w).GetView(); }
+CVolumeView* VolumeView(QWidget& w) { return static_cast<CVolumeFrm&>(w).GetView(); }
+CInternalPilottoneGen* PilotOf(CQuillomerDoc& d)
+{
+    return dynamic_cast<CInternalPilottoneGen*>(d.GetIDManager().GetBaseDevice(1, OT_INTERNAL_PILOTTONE_GEN));
+}
+CInternalMessageRec* RecorderOf(CQuillomerDoc& d)
+{
+    return dynamic_cast<CInternalMessageRec*>(d.GetIDManager().GetBaseDevice(1, OT_INTERNAL_MESSAGE_REC));
+}
+CMiscAudio* LevelsOf(CQuillomerDoc& d)
+{
+    return dynamic_cast<CMiscAudio*>(d.GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+}
+std::string OnOff(const QAbstractButton* b) { return b->isChecked() ? "ON" : "OFF"; }
+std::string Text(const QLineEdit* field) { return field->text().trimmed().toStdString(); }
+QWidget* NewEditor(CQuillomerDoc* doc) { return new CAudioEditor(doc); }
+}  // namespace
+
+void SlowAudioWindowsSim::CheckLiveRows(const std::vector<LiveRow>& rows)
+{
+    for (const LiveRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        // The device holds what the project does, so that only the user's
+        // changes differ; where the slow reading does not matter it reads
+        // ten times faster.
+        QStringList directives {QStringLiteral("set /POWER/STATE OFF"), QStringLiteral("set /PILOT/GEN OFF")};
+        if (row.refused)
+            directives = {QStringLiteral("unknown ") + row.path};
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kConnectionLines, directives, row.refused ? 200 : 20));
+        std::string shown;
+        {
+            std::unique_ptr<QWidget> window(row.open());
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            // The window's opening questions have been answered.
+            ASSERT_TRUE(AwaitAllEchoed());
+            const std::string before = row.shown(*window);
+            ASSERT_NO_FATAL_FAILURE(row.change(*window));
+            if (row.refused)
+                ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4 * kArrivalMs)) << "told";
+            ASSERT_TRUE(AwaitAllEchoed());
+            if (row.polls) {
+                // The window's next poll: the device refuses it the same way.
+                const uint64_t refused = link.GetRefusedCount();
+                ASSERT_TRUE(PumpUntil([&] { return link.GetRefusedCount() > refused; }, 4 * kArrivalMs));
+                ASSERT_TRUE(AwaitAllEchoed());
+            }
+            shown = row.shown(*window);
+            if (row.refused)
+                EXPECT_EQ(before, shown) << "turned back";
+            else if (std::string(row.what).find("clicked twice") == std::string::npos)
+                EXPECT_NE(before, shown) << "the control moved";  // a switch clicked twice is back
+            if (row.kept)
+                EXPECT_EQ(shown, row.kept(doc)) << "the project";
+        }
+        {
+            std::unique_ptr<QWidget> window(row.open());
+            window->show();
+            // Opened again, after its first poll or opening questions.
+            EXPECT_TRUE(PumpUntil([&] { return row.shown(*window) == shown; }, kArrivalMs))
+                << "opened again: " << row.shown(*window);
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_EQ(shown, row.shown(*window)) << "opened again, answered";
+        }
+        if (row.kept && row.saved) {
+            CQuillomerDoc reopened;
+            ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+            EXPECT_EQ(shown, row.kept(reopened)) << "saved";
+        }
+        const std::string held = HeldValue(EndSlowDevice(), row.path);
+        if (row.refused)
+            EXPECT_EQ("", held);
+        else
+            EXPECT_EQ(shown == "0" && std::string(row.path) == "/RECORDER/OUTPUT" ? "NONE" : shown, held) << row.path;
+        if (row.refused) {
+            // Told once, naming the line (the first of a drag).
+            const std::string lead = "Das Gerät hat '" + std::string(row.refused);
+            const std::string tail = "' nicht angenommen. Das Fenster zeigt wieder, was das Gerät hält.";
+            ASSERT_EQ(1u, messages.texts.size()) << (messages.texts.empty() ? std::string() : messages.texts[1]);
+            EXPECT_EQ(lead, messages.texts[0].substr(0, lead.size()));
+            EXPECT_EQ(tail, messages.texts[0].substr(messages.texts[0].size() - std::min(tail.size(), messages.texts[0].size())));
+        } else {
+            for (const std::string& text : messages.texts)
+                ADD_FAILURE() << text;
+        }
+        messages.texts.clear();
+    }
+}
+
+// The common settings ("Allgemein"): each kind of control.
+std::vector<LiveRow> SlowAudioWindowsSim::CommonRows()
+{
+    const auto open = [this] { return NewEditor(&doc); };
+    const auto level = [](uint32_t key) {
+        return [key](QWidget& w) {
+            return Text(key == miscaudiokey::BackAtt ? Common(w).m_attenuation : Common(w).m_values[key]);
+        };
+    };
+    const auto kept = [](uint32_t key) { return [key](CQuillomerDoc& d) { return LevelsOf(d)->GetValue(key); }; };
+    return {
+        {"alarm typed -10, Tab, -20, Tab", "/AUDIO/ALARM_VOL", open,
+         [](QWidget& w) {
+             TypeAndTab(Common(w).m_values[0], "-10");
+             TypeAndTab(Common(w).m_values[0], "-20");
+         },
+         level(miscaudiokey::AlarmVol), kept(miscaudiokey::AlarmVol), true},
+        {"chime spin arrow clicked twice quickly", "/AUDIO/CHIME_VOL", open,
+         [](QWidget& w) {
+             ClickSpinArrow(Common(w).m_spins[1], false);
+             ClickSpinArrow(Common(w).m_spins[1], false);
+         },
+         level(miscaudiokey::ChimeVol), kept(miscaudiokey::ChimeVol), true},
+        {"message spin arrow held", "/AUDIO/MESSAGE_VOL", open,
+         [](QWidget& w) {
+             QSpinBox* spin = Common(w).m_spins[2];
+             const int from = spin->value();
+             ASSERT_TRUE(HoldSpinArrow(spin, false, [&] { return spin->value() <= from - 4; }, kArrivalMs));
+         },
+         level(miscaudiokey::MessageVol), kept(miscaudiokey::MessageVol), true},
+        {"panic slider dragged", "/AUDIO/PANIC_VOL", open, [](QWidget& w) { DragSlider(Common(w).m_sliders[3], 8); },
+         level(miscaudiokey::PanicVol), kept(miscaudiokey::PanicVol), true},
+        {"background attenuation typed -10, Tab, -20, Tab", "/AUDIO/BACK_ATT", open,
+         [](QWidget& w) {
+             TypeAndTab(Common(w).m_attenuation, "-10");
+             TypeAndTab(Common(w).m_attenuation, "-20");
+         },
+         level(miscaudiokey::BackAtt), kept(miscaudiokey::BackAtt), true},
+        {"alarm the device does not take", "/AUDIO/ALARM_VOL", open,
+         [](QWidget& w) { TypeAndTab(Common(w).m_values[0], "-30"); }, level(miscaudiokey::AlarmVol),
+         kept(miscaudiokey::AlarmVol), true, "/AUDIO/ALARM_VOL -30.0"},
+    };
+}
+
+TEST_F(SlowAudioWindowsSim, CommonLevelsTypedOrSpunHoldTheLastValueSet)
+{
+    const std::vector<LiveRow> rows = CommonRows();
+    CheckLiveRows({rows.begin(), rows.begin() + 3});
+}
+
+TEST_F(SlowAudioWindowsSim, CommonSliderAttenuationAndRefusalHoldTheLastValueSet)
+{
+    const std::vector<LiveRow> rows = CommonRows();
+    CheckLiveRows({rows.begin() + 3, rows.end()});
+}
+
+// The pilot tone window: each kind of control.
+TEST_F(SlowAudioWindowsSim, PilotToneHoldsTheLastValueSet)
+{
+    const auto open = [] { return new CPilotFrm; };
+    const auto on = [](QWidget& w) { return OnOff(PilotView(w)->m_on); };
+    const auto keptOn = [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::On); };
+    const auto frequency = [](QWidget& w) { return Text(PilotView(w)->m_frequency); };
+    const auto keptFrequency = [](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::Frequency); };
+    const auto level = [](int n) { return [n](QWidget& w) { return Text(PilotView(w)->m_levels[n]); }; };
+    const auto keptLevel = [](int n) {
+        return [n](CQuillomerDoc& d) { return PilotOf(d)->GetValueText(pilotkey::LevelKey(n)); };
+    };
+    const auto dragLevel = [](int n) {
+        return [n](QWidget& w) {
+            QTest::mouseClick(PilotView(w)->m_outputs[n], Qt::LeftButton);
+            DragSlider(PilotView(w)->m_levelSlider, -6);  // up: louder
+        };
+    };
+    const auto clickOn = [](QWidget& w) { QTest::mouseClick(PilotView(w)->m_on, Qt::LeftButton); };
+    CheckLiveRows({
+        {"Ein clicked twice", "/PILOT/GEN", open,
+         [&](QWidget& w) {
+             clickOn(w);
+             clickOn(w);
+         },
+         on, keptOn, false},
+        {"frequency typed 1500, Tab, then 3000", "/PILOT/FREQU", open,
+         [](QWidget& w) {
+             TypeAndTab(PilotView(w)->m_frequency, "1500");
+             TypeAndTab(PilotView(w)->m_frequency, "3000");
+             EXPECT_EQ(QLatin1String("3000.0"), PilotView(w)->m_frequency->text());
+         },
+         frequency, keptFrequency, true},
+        {"frequency slider dragged", "/PILOT/FREQU", open,
+         [](QWidget& w) { DragSlider(PilotView(w)->m_frequencySlider, 6); }, frequency, keptFrequency, true},
+        {"level of OUT2 dragged", "/PILOT/VOL2", open, dragLevel(1), level(1), keptLevel(1), true},
+        {"Ein the device does not take", "/PILOT/GEN", open, clickOn, on, keptOn, false, "/PILOT/GEN ON", true},
+        {"frequency the device does not take", "/PILOT/FREQU", open,
+         [](QWidget& w) { TypeAndTab(PilotView(w)->m_frequency, "1500"); }, frequency, keptFrequency, true,
+         "/PILOT/FREQU 1500.0"},
+        // Every position of the drag is refused: the user hears of it once.
+        {"level of OUT1 dragged the device does not take", "/PILOT/VOL1", open, dragLevel(0), level(0),
+         keptLevel(0), true, "/PILOT/VOL1 "},
+    });
+}
+
+// The power, recorder and volumes windows.
+std::vector<LiveRow> SlowAudioWindowsSim::OtherRows()
+{
+    const auto power = [] { return new CPowerFrm; };
+    const auto recorder = [] { return new CRecorderFrm; };
+    const auto volumes = [] { return new CVolumeFrm; };
+    const auto on = [](QWidget& w) { return OnOff(PowerView(w)->m_on); };
+    const auto clickOn = [](QWidget& w) { QTest::mouseClick(PowerView(w)->m_on, Qt::LeftButton); };
+    const auto output = [](QWidget& w) { return std::to_string(RecorderView(w)->m_output->currentIndex()); };
+    const auto keptOutput = [](CQuillomerDoc& d) { return std::to_string(RecorderOf(d)->GetInt(recorderkey::Output)); };
+    const auto down = [](int times) {
+        return [times](QWidget& w) {
+            QComboBox* box = RecorderView(w)->m_output;
+            box->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(box, Qt::Key_Down);
+        };
+    };
+    const auto chime = [](QWidget& w) { return Text(VolumeView(w)->m_fields[CVolumeView::Chime]); };
+    const auto keptChime = [](CQuillomerDoc& d) { return LevelsOf(d)->GetValue(miscaudiokey::ChimeVol); };
+    return {
+        {"power Ein clicked twice", "/POWER/STATE", power,
+         [&](QWidget& w) {
+             clickOn(w);
+             clickOn(w);
+         },
+         on, nullptr, false},
+        {"recorder Aufnahmezeit typed 10, Tab, then 20", "/RECORDER/MAXTIME", recorder,
+         [](QWidget& w) {
+             TypeAndTab(RecorderView(w)->m_maxTime, "10");
+             TypeAndTab(RecorderView(w)->m_maxTime, "20");
+         },
+         [](QWidget& w) { return Text(RecorderView(w)->m_maxTime); },
+         [](CQuillomerDoc& d) {
+             return StrFormat("%.1f", static_cast<double>(RecorderOf(d)->GetFloat(recorderkey::MaxTime)));
+         },
+         true},
+        {"recorder output chosen twice by keys", "/RECORDER/OUTPUT", recorder, down(2), output, keptOutput, true},
+        {"volumes chime typed -10, Tab, then -20", "/AUDIO/CHIME_VOL", volumes,
+         [](QWidget& w) {
+             TypeAndTab(VolumeView(w)->m_fields[CVolumeView::Chime], "-10");
+             TypeAndTab(VolumeView(w)->m_fields[CVolumeView::Chime], "-20");
+         },
+         chime, keptChime, true},
+        {"power Ein the device does not take", "/POWER/STATE", power, clickOn, on, nullptr, false, "/POWER/STATE ON",
+         true},
+        {"recorder output the device does not take", "/RECORDER/OUTPUT", recorder, down(1), output, keptOutput, true,
+         "/RECORDER/OUTPUT "},
+        {"volumes chime the device does not take", "/AUDIO/CHIME_VOL", volumes,
+         [](QWidget& w) { TypeAndTab(VolumeView(w)->m_fields[CVolumeView::Chime], "-25"); }, chime, keptChime, true,
+         "/AUDIO/CHIME_VOL -25.0"},
+    };
+}
+
+TEST_F(SlowAudioWindowsSim, PowerRecorderAndVolumesHoldTheLastValueSet)
+{
+    const std::vector<LiveRow> rows = OtherRows();
+    CheckLiveRows({rows.begin(), rows.begin() + 4});
+}
+
+TEST_F(SlowAudioWindowsSim, PowerRecorderAndVolumesTurnBackWhatTheDeviceRefuses)
+{
+    const std::vector<LiveRow> rows = OtherRows();
+    CheckLiveRows({rows.begin() + 4, rows.end()});
 }

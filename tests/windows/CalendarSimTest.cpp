@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calendar/CAppoint.h"
+#include "calendar/CClock.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CWeek.h"
@@ -43,6 +44,9 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
+// The lines a connection of a standard device's project puts on the line.
+constexpr size_t kClockConnectionLines = 21;
+
 class CalendarSim : public ::testing::Test, protected ConnectedSimSession {
 protected:
     void SetUp() override
@@ -434,5 +438,76 @@ TEST_F(CalendarSim, EveryUploadKeepsTheNamesTheDeviceHoldsAndTheNextDownloadSend
         }
         AwaitDeviceHasAll();
         EXPECT_EQ(row.sent, nameLines(sim.Received().substr(mark)));
+    }
+}
+
+// The slave clock's "Start" and "Invert" against a device that reads slowly
+// once the connection is up: clicked twice in quick succession, the window
+// (also opened again), the project (also saved and reopened) and the device
+// hold the last state; a state the device does not take turns the switch
+// back to the device's and is told once.
+TEST_F(CalendarSim, TheSlaveClockSwitchesHoldTheLastOfTwoQuickClicks)
+{
+    const struct Row {
+        const char* what;
+        const char* path;
+        int clicks;
+        const char* unknown;  // a key the device does not have
+        const char* held;     // what the device holds in the end ("": nothing)
+        const char* told;     // the line the user is told the device did not take
+    } rows[] = {
+        {"Start clicked twice", "/CLOCK/SLAVE/RUN", 2, nullptr, "ON", nullptr},
+        {"Invert clicked twice", "/CLOCK/SLAVE/INVERT", 2, nullptr, "ON", nullptr},
+        {"Start the device does not take", "/CLOCK/SLAVE/RUN", 1, "/CLOCK/SLAVE/RUN", "", "/CLOCK/SLAVE/RUN OFF"},
+    };
+    auto* clock = dynamic_cast<CClock*>(doc.GetIDManager().GetBaseDevice(1, OT_CLOCK));
+    ASSERT_NE(nullptr, clock);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const bool invert = std::string(row.path).find("INVERT") != std::string::npos;
+        // The project and the device both run the slave line inverted.
+        clock->m_run = clock->m_invert = "ON";
+        QStringList directives {QStringLiteral("set /CLOCK/SLAVE/INVERT ON")};
+        directives << (row.unknown ? QStringLiteral("unknown ") + row.unknown : QStringLiteral("set /CLOCK/SLAVE/RUN ON"));
+        // The clock window asks seven questions a second: a device reading 40
+        // characters a second is slow enough that the first click's echo
+        // comes after the second click.
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kClockConnectionLines, directives, 40));
+        const auto box = [&](CClkFrm& w) {
+            return w.GetView()->findChild<QPushButton*>(QString::fromLatin1(invert ? "1213" : "1255"));
+        };
+        {
+            CClkFrm window;
+            window.show();
+            window.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+            ASSERT_TRUE(AwaitAllEchoed());
+            ASSERT_TRUE(box(window)->isChecked());
+            for (int i = 0; i < row.clicks; ++i)
+                QTest::mouseClick(box(window), Qt::LeftButton);
+            if (row.told)
+                ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4 * kArrivalMs)) << "told";
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_TRUE(box(window)->isChecked()) << "the window";
+        }
+        EXPECT_EQ("ON", invert ? clock->m_invert : clock->m_run) << "the project";
+        {
+            CClkFrm window;
+            window.show();
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_TRUE(box(window)->isChecked()) << "opened again";
+        }
+        CQuillomerDoc reopened;
+        ASSERT_TRUE(reopened.LoadFromBytes(doc.SaveToBytes()));
+        auto* saved = dynamic_cast<CClock*>(reopened.GetIDManager().GetBaseDevice(1, OT_CLOCK));
+        ASSERT_NE(nullptr, saved);
+        EXPECT_EQ("ON", invert ? saved->m_invert : saved->m_run) << "saved";
+        EXPECT_EQ(row.held, HeldValue(EndSlowDevice(), row.path));
+        std::vector<std::string> told;
+        if (row.told)
+            told.push_back("Das Gerät hat '" + std::string(row.told) +
+                           "' nicht angenommen. Das Fenster zeigt wieder, was das Gerät hält.");
+        EXPECT_EQ(told, messages.texts);
+        messages.texts.clear();
     }
 }

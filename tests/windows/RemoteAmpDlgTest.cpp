@@ -426,3 +426,77 @@ TEST_F(RemoteAmpDlgTest, EnterOrEscapeInTheNameSendsItAndClosesWithoutAReset)
         EXPECT_FALSE(Control<QPushButton>(*dlg, 1605)->isChecked());
     }
 }
+
+// The name goes to the device only when the user made the field say another
+// name than the device gave: a device that gave none (it answered "? ") must
+// not have its name wiped by the focus leaving the field for a check box, by
+// OK, or by Tab.
+TEST_F(RemoteAmpDlgTest, TheNameGoesOutOnlyWhenTheUserChangedIt)
+{
+    const struct {
+        const char* answer;  // the device's answer to the name question
+        const char* typed;   // typed into the name (null: only clicked into)
+        int leaveBy;         // a control clicked to leave the name (0: Tab)
+        std::vector<std::string> sent;
+    } rows[] = {
+        {"/AMP/ADR1F/NAME ? ", nullptr, 1601, {"/AMP/ADR1f/POWER MAINS"}},
+        {"/AMP/ADR1F/NAME ? ", nullptr, 1604, {"/AMP/ADR1f/PLTGEN ON"}},
+        {"/AMP/ADR1F/NAME ? ", nullptr, 1602, {"/AMP/ADR1f/POWER BATT"}},
+        {"/AMP/ADR1F/NAME ? ", nullptr, 1, {}},
+        {"/AMP/ADR1F/NAME ? ", nullptr, 0, {}},
+        {"/AMP/ADR1F/NAME Halle", nullptr, 1601, {"/AMP/ADR1f/POWER MAINS"}},
+        {"/AMP/ADR1F/NAME Halle", "Halle", 1, {}},
+        {"/AMP/ADR1F/NAME ? ", "Foyer", 1602, {"/AMP/ADR1f/NAME Foyer", "/AMP/ADR1f/POWER BATT"}},
+        {"/AMP/ADR1F/NAME Halle", "Foyer", 1, {"/AMP/ADR1f/NAME Foyer"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.answer) + " / " + (row.typed ? row.typed : "-") + " / " +
+                     std::to_string(row.leaveBy));
+        auto dlg = Open(true);
+        dlg->show();
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        Answer(*dlg, {row.answer});
+        link.blocks.clear();
+        auto* name = Control<QLineEdit>(*dlg, 1594);
+        QTest::mouseClick(name, Qt::LeftButton);
+        ASSERT_TRUE(name->hasFocus());
+        if (row.typed) {
+            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(name, row.typed);
+        }
+        if (row.leaveBy == 0) {
+            QTest::keyClick(name, Qt::Key_Tab);
+        } else {
+            auto* leave = Control<QAbstractButton>(*dlg, row.leaveBy);
+            QTest::mouseClick(leave, Qt::LeftButton, {}, leave->rect().center());
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(row.sent, link.AllLines());
+        // A late answer of the device's own name does not bring a typed one back out.
+        if (dlg->isVisible() && row.typed) {
+            Answer(*dlg, {"/AMP/ADR1F/NAME Foyer"});
+            dlg->accept();
+            EXPECT_EQ(row.sent, link.AllLines());
+        }
+    }
+}
+
+// A name the user is typing stays in the field while the device's answer
+// to the opening question comes in, and goes out when he leaves the field.
+TEST_F(RemoteAmpDlgTest, ANameBeingTypedIsNotOverwrittenByTheAnswer)
+{
+    auto dlg = Open(true);
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    link.blocks.clear();
+    auto* name = Control<QLineEdit>(*dlg, 1594);
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, "Foy");
+    Answer(*dlg, {"/AMP/ADR1F/NAME Halle"});
+    QTest::keyClicks(name, "er");
+    EXPECT_EQ("Foyer", name->text().toStdString());
+    QTest::keyClick(name, Qt::Key_Tab);
+    EXPECT_EQ(std::vector<std::string>{"/AMP/ADR1f/NAME Foyer"}, link.AllLines());
+}

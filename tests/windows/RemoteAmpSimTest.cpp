@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +17,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include "comm/CommTestSupport.h"
+#include "support/qt/UserControls.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CInfoSlot.h"
 #include "hardware/windows/CRemoteAmpDlg.h"
@@ -26,6 +30,9 @@ using serialtest::Pump;
 using serialtest::PumpUntil;
 
 namespace {
+// The lines the connection of the amplifier's document puts on the line.
+constexpr size_t kAmpConnectionLines = 21;
+
 // A document with the central device and one amplifier at address 1f, the
 // active one, sending through a link to the device simulator.
 class RemoteAmpSim : public ::testing::Test, protected ConnectedSimSession {
@@ -164,4 +171,104 @@ TEST_F(RemoteAmpMissingSim, AmpNotAvailableClosesTheDialogAndFreesTheLink)
     }
     EXPECT_EQ(1u, messages.texts.size());
     SetMessageHandler(recording);
+}
+
+// The dialog's controls changed twice in quick succession on a device that
+// reads slowly (as over a modem), and a setter the device does not take:
+// the dialog (also opened again) and the device hold the last value set, or,
+// refused, what the device holds, told once.
+TEST_F(RemoteAmpSim, TheLastOfTwoQuickChangesStandsAndARefusalTurnsBack)
+{
+    const struct Row {
+        const char* what;
+        const char* path;
+        std::function<void(CRemoteAmpDlg&)> change;
+        std::function<std::string(CRemoteAmpDlg&)> shown;  // in the device's words
+        const char* unknown;  // a key the device does not have
+    } rows[] = {
+        {"Mute clicked twice", "/AMP/ADR1F/CHAN1/MUTE",
+         [](CRemoteAmpDlg& d) {
+             auto* mute = d.findChild<QCheckBox*>(QStringLiteral("1616"));
+             QTest::mouseClick(mute, Qt::LeftButton, {}, QPoint(4, mute->height() / 2));
+             QTest::mouseClick(mute, Qt::LeftButton, {}, QPoint(4, mute->height() / 2));
+         },
+         [](CRemoteAmpDlg& d) {
+             return std::string(d.findChild<QCheckBox*>(QStringLiteral("1616"))->isChecked() ? "ON" : "OFF");
+         },
+         nullptr},
+        {"volume dragged", "/AMP/ADR1F/CHAN1/VOL",
+         [](CRemoteAmpDlg& d) { DragSlider(d.findChild<QSlider*>(QStringLiteral("1591")), 8); },
+         [](CRemoteAmpDlg& d) {
+             return std::to_string(CRemoteAmpDlg::VolumeOfPosition(d.findChild<QSlider*>(QStringLiteral("1591"))->value()));
+         },
+         nullptr},
+        {"name typed twice", "/AMP/ADR1F/NAME",
+         [](CRemoteAmpDlg& d) {
+             auto* name = d.findChild<QLineEdit*>(QStringLiteral("1594"));
+             for (const char* typed : {"Foyer", "Halle"}) {
+                 QTest::mouseClick(name, Qt::LeftButton);
+                 QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+                 QTest::keyClicks(name, typed);
+                 QTest::keyClick(name, Qt::Key_Tab);
+             }
+         },
+         [](CRemoteAmpDlg& d) { return d.findChild<QLineEdit*>(QStringLiteral("1594"))->text().toStdString(); }, nullptr},
+        {"pilot tone generator the device does not take", "/AMP/ADR1F/PLTGEN",
+         [](CRemoteAmpDlg& d) { QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("1604")), Qt::LeftButton, {}, QPoint(4, 4)); },
+         [](CRemoteAmpDlg& d) {
+             return std::string(d.findChild<QCheckBox*>(QStringLiteral("1604"))->isChecked() ? "ON" : "OFF");
+         },
+         "/AMP/ADR1F/PLTGEN"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QStringList directives {QStringLiteral("set /AMP/ADR1F/TYPE HBE6683"), QStringLiteral("set /AMP/ADR1F/CHANMAP 1"),
+                                QStringLiteral("set /AMP/ADR1F/CHAN1/VOL -20"), QStringLiteral("set /AMP/ADR1F/CHAN1/MUTE ON"),
+                                QStringLiteral("set /AMP/ADR1F/NAME Saal"), QStringLiteral("set /AMP/ADR1F/POWER BOTH")};
+        if (row.unknown)
+            directives << QStringLiteral("unknown ") + row.unknown;
+        else
+            directives << QStringLiteral("set /AMP/ADR1F/PLTGEN OFF");
+        ASSERT_NO_FATAL_FAILURE(ConnectSlow(kAmpConnectionLines, directives, 60));
+        std::string shown;
+        std::string before;
+        {
+            const size_t mark = sim.Received().size();
+            CRemoteAmpDlg dlg(amp, nullptr);
+            dlg.show();
+            dlg.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+            // The amplifier's facts and its first status have come.
+            ASSERT_TRUE(PumpUntil([&] { return sim.Received().find("/AMP/ADR1f/CHAN1/MEAS ?\r\n", mark) != std::string::npos; },
+                                  4 * kArrivalMs));
+            ASSERT_TRUE(AwaitAllEchoed());
+            before = row.shown(dlg);
+            ASSERT_NO_FATAL_FAILURE(row.change(dlg));
+            if (row.unknown)
+                ASSERT_TRUE(PumpUntil([&] { return !messages.texts.empty(); }, 4 * kArrivalMs)) << "told";
+            ASSERT_TRUE(AwaitAllEchoed());
+            shown = row.shown(dlg);
+            if (row.unknown)
+                EXPECT_EQ(before, shown) << "turned back";
+            dlg.accept();
+        }
+        {
+            const size_t mark = sim.Received().size();
+            CRemoteAmpDlg dlg(amp, nullptr);
+            dlg.show();
+            // Its next status has come.
+            ASSERT_TRUE(PumpUntil([&] { return sim.Received().find("/AMP/ADR1f/CHAN1/MEAS ?\r\n", mark) != std::string::npos; },
+                                  4 * kArrivalMs));
+            ASSERT_TRUE(AwaitAllEchoed());
+            EXPECT_EQ(shown, row.shown(dlg)) << "opened again";
+            dlg.accept();
+        }
+        EXPECT_EQ(row.unknown ? "" : shown, HeldValue(EndSlowDevice(), row.path));
+        std::vector<std::string> told;
+        if (row.unknown)
+            told.push_back("Das Gerät hat '/AMP/ADR1f/PLTGEN ON' nicht angenommen. Das Fenster zeigt wieder, was das "
+                           "Gerät hält.");
+        EXPECT_EQ(told, messages.texts);
+        messages.texts.clear();
+    }
 }
