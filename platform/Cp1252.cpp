@@ -53,42 +53,49 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+namespace {
+// Reads the character at `i` of a UTF-8 text: its code point and byte
+// length; false (length 1) for a broken or cut sequence.
+bool DecodeOne(std::string_view utf8, size_t i, char32_t& cp, size_t& len)
+{
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    len = 1;
+    if (c < 0x80) {
+        cp = c;
+        return true;
+    }
+    if ((c & 0xE0) == 0xC0) {
+        cp = c & 0x1F; len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+        cp = c & 0x0F; len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+        cp = c & 0x07; len = 4;
+    } else {
+        return false;  // a stray continuation byte
+    }
+    bool ok = i + len <= utf8.size();
+    for (size_t k = 1; ok && k < len; ++k) {
+        const auto cc = static_cast<unsigned char>(utf8[i + k]);
+        if ((cc & 0xC0) != 0x80)
+            ok = false;
+        else
+            cp = (cp << 6) | (cc & 0x3F);
+    }
+    if (!ok)
+        len = 1;
+    return ok;
+}
+}  // namespace
+
 std::string Utf8ToCp1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
         size_t len = 1;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F; len = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F; len = 3;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07; len = 4;
-        } else {
-            out += '?';  // a stray continuation byte
-            ++i;
-            continue;
-        }
-        bool ok = i + len <= utf8.size();
-        for (size_t k = 1; ok && k < len; ++k) {
-            const auto cc = static_cast<unsigned char>(utf8[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        const int b = EncodeOne(cp);
+        const int b = DecodeOne(utf8, i, cp, len) ? EncodeOne(cp) : -1;
         out += b < 0 ? '?' : static_cast<char>(b);
         i += len;
     }
@@ -119,4 +126,39 @@ std::string WithoutControlChars(std::string_view text)
         if (!IsControl(c))
             out += c;
     return out;
+}
+
+TextCheck CheckText(std::string_view utf8, bool severalLines)
+{
+    TextCheck check;
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        size_t len = 1;
+        const bool whole = DecodeOne(utf8, i, cp, len);
+        if (!whole || EncodeOne(cp) < 0) {
+            check.fault = TextFault::NotInCodePage;
+            check.codePoint = whole ? cp : 0xFFFD;
+            check.character = whole ? std::string(utf8.substr(i, len)) : std::string("\xEF\xBF\xBD");
+            return check;
+        }
+        // C1 controls (U+0080..U+009F) are control characters as well,
+        // although five of them have a byte in the code page.
+        const bool lineBreak = cp == '\r' || cp == '\n' || cp == '\t';
+        if (((len == 1 && IsControl(utf8[i])) || (cp >= 0x80 && cp <= 0x9F)) && !(severalLines && lineBreak)) {
+            check.fault = TextFault::ControlChar;
+            check.codePoint = cp;
+            check.character = std::string(utf8.substr(i, len));
+            return check;
+        }
+        i += len;
+    }
+    if (severalLines)
+        return check;
+    // The device reads the value after the path without its outer blanks.
+    std::string_view value = utf8;
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
+    if (value == "?" || (value.size() >= 2 && value.substr(value.size() - 2) == " ?"))
+        check.fault = TextFault::ReadsAsQuery;
+    return check;
 }

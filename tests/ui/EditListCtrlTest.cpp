@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
+
 namespace {
 
 struct Edit {
@@ -149,6 +152,45 @@ TEST_F(EditListFixture, EnterSendsOnceFocusLossDiscards)
     // The list never writes the cell itself.
     EXPECT_EQ(list->GetItemText(0, 1), "0");
     EXPECT_TRUE(list->hasFocus());
+}
+
+// Enter on a text the project file and the device cannot hold as shown: the
+// owner is not offered it, the cell keeps its text, and a message names what
+// is wrong once the editor has gone. A text they can hold is offered.
+TEST_F(EditListFixture, EnterOnATextTheRuleRefusesOffersNothingAndSaysWhy)
+{
+    MessageLog messages;
+    const struct {
+        const char* typed;
+        const char* told;  // null: offered
+    } rows[] = {
+        {"Ω", "'Ω' (U+03A9)"},   {"A漢", "'漢' (U+6F22)"}, {"?", "'?' würde"},
+        {"Wert ?", "'Wert ?' würde"}, {"äöüß€é", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        edits.clear();
+        messages.texts.clear();
+        Click(1, 1);
+        QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
+        ASSERT_TRUE(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(editor, QString::fromUtf8(row.typed));
+        QTest::keyClick(editor, Qt::Key_Return);
+        Flush();
+        EXPECT_FALSE(editor);
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(list->GetItemText(1, 1), "10");
+        if (row.told) {
+            EXPECT_TRUE(edits.empty());
+            ASSERT_EQ(1u, messages.texts.size());
+            EXPECT_NE(std::string::npos, messages.texts[0].find(row.told)) << messages.texts[0];
+        } else {
+            ASSERT_EQ(1u, edits.size());
+            EXPECT_EQ(QString::fromUtf8(row.typed), edits[0].text);
+            EXPECT_TRUE(messages.texts.empty());
+        }
+    }
 }
 
 TEST_F(EditListFixture, EscapeSendsNothingAndNeverReachesDialog)

@@ -43,10 +43,12 @@
 #include "macros/MacroIds.h"
 #include "model/CIDManager.h"
 #include "model/ModelStrings.h"
+#include "model/TextRule.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
 
 namespace {
 
@@ -276,6 +278,80 @@ TEST_F(ExtDeviceDialogsTest, EnglishDisplayTextsFitTheConsolesLine)
         EXPECT_EQ(CPowerSupplySetup::DefaultText(event), pack->GetMacroText(6 + event)) << event;
 }
 
+// A display text typed on a tab and confirmed (Enter, another tab, OK): one
+// the project file and the consoles cannot hold as shown is refused with a
+// word that names it and the tab keeps its text; one they can is stored for
+// its event on OK.
+TEST_F(ExtDeviceDialogsTest, ADisplayTextThatCannotBeSavedAndSentAsShownIsRefusedOnEveryTab)
+{
+    CAudioInputDevice* pack = Device(audiodevice::KindFJX3392, "FJX3392");
+    CPowerSupplyDlg dlg(pack);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QTabBar* tabs = dlg.Tabs();
+    auto* field = dlg.findChild<QLineEdit*>("1444");
+    ASSERT_NE(nullptr, field);
+    QPushButton* ok = nullptr;
+    for (QPushButton* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == QLatin1String("OK"))
+            ok = b;
+    ASSERT_NE(nullptr, ok);
+    enum Confirm { Enter, OtherTab };
+    const struct {
+        int tab;
+        const char* typed;
+        Confirm confirm;
+        const char* told;  // null: taken
+    } rows[] = {
+        {0, "Netz Ω", Enter, "'Ω' (U+03A9)"},
+        {1, "Standby 漢", OtherTab, "'漢' (U+6F22)"},
+        {0, "?", Enter, "'?' würde an QUILLOMER als Abfrage"},
+        {1, "Anlage aus ?", OtherTab, "'Anlage aus ?' würde an QUILLOMER als Abfrage"},
+        {0, "Netz ß€é", OtherTab, nullptr},
+        {1, "Ruhe äöü", Enter, nullptr},
+    };
+    std::string kept[2] = {CPowerSupplySetup::DefaultText(PowerSupplySettings::Mains),
+                           CPowerSupplySetup::DefaultText(PowerSupplySettings::Standby)};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(row.tab).center());
+        ASSERT_EQ(row.tab, tabs->currentIndex());
+        dlg.ConsoleBox()->setFocus(Qt::TabFocusReason);
+        if (dlg.ConsoleBox()->currentIndex() == 0)
+            QTest::keyClick(dlg.ConsoleBox(), Qt::Key_Down);  // "All consoles"
+        messages.texts.clear();
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_TRUE(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(field, QString::fromUtf8(row.typed));
+        if (row.confirm == Enter)
+            QTest::keyClick(field, Qt::Key_Return);
+        else
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1 - row.tab).center());
+        if (row.told) {
+            EXPECT_EQ(1u, messages.texts.size());
+            EXPECT_TRUE(messages.Contains(row.told));
+        } else {
+            EXPECT_TRUE(messages.texts.empty());
+            kept[row.tab] = row.typed;
+        }
+        // Enter on a text taken is the dialog's OK.
+        if (!row.told && row.confirm == Enter) {
+            EXPECT_FALSE(dlg.isVisible());
+            break;
+        }
+        EXPECT_TRUE(dlg.isVisible());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(row.tab).center());
+        EXPECT_EQ(QString::fromStdString(kept[row.tab]), field->text());
+    }
+    if (dlg.isVisible())
+        QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(kept[0], pack->GetMacroText(6 + PowerSupplySettings::Mains));
+    EXPECT_EQ(kept[1], pack->GetMacroText(6 + PowerSupplySettings::Standby));
+}
+
 // A project whose every macro number is taken: OK with a battery display,
 // which needs a macro of its own (as the battery does), says once what cannot
 // be taken and why, takes nothing and keeps the dialog as entered. With two
@@ -401,9 +477,10 @@ TEST_F(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
 }
 
 // A contact switched on and given no name of its own (blanks alone, or a
-// text with a control character pasted in): OK says why and leaves the
-// dialog open on that row, with no contact made; a name typed then is taken.
-// Either card's dialog, by clicks and keys.
+// text with a control character pasted in, a character the project file and
+// the device cannot hold, a name the device would read as a query): OK says
+// why and leaves the dialog open on that row, with no contact made; a name
+// typed then is taken. Either card's dialog, by clicks and keys.
 TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
 {
     MessageLog messages;
@@ -412,12 +489,15 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
         bool digital;
         int input;
         const char* text;  // typed over the offered name, or pasted when it holds a control character
-        uint32_t message;
+        std::string message;
         const char* name;  // typed then; names are unique in the project
     } rows[] = {
-        {true, 1, "   ", IDS_NAME_EMPTY, "Tor"},
-        {true, 2, "Gang\tA", IDS_NAME_CONTROL_CHARS, "Gang"},
-        {false, 1, "   ", IDS_NAME_EMPTY, "Pforte"},
+        {true, 1, "   ", LoadStringId(IDS_NAME_EMPTY), "Tor"},
+        {true, 2, "Gang\tA", LoadStringId(IDS_NAME_CONTROL_CHARS), "Gang"},
+        {false, 1, "   ", LoadStringId(IDS_NAME_EMPTY), "Pforte"},
+        {true, 3, "Türkontakt Ω", TextRefusal("Türkontakt Ω"), "Tuer"},
+        {true, 4, "Lager ?", TextRefusal("Lager ?"), "Lager"},
+        {false, 2, "?", TextRefusal("?"), "Rampe"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -449,12 +529,12 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         QTest::mouseClick(contact->check, Qt::LeftButton, {}, QPoint(4, contact->check->height() / 2));
         ASSERT_TRUE(contact->edit->hasFocus());
-        const QString text = QString::fromLatin1(row.text);
+        const QString text = QString::fromUtf8(row.text);
         if (text.contains(QLatin1Char('\t'))) {
             QApplication::clipboard()->setText(text);
             QTest::keyClick(contact->edit, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QTest::keyClicks(contact->edit, text);
+            TypeAsKeyboard(contact->edit, text);
         }
         QPushButton* ok = nullptr;
         for (QPushButton* b : dlg->findChildren<QPushButton*>())
@@ -462,7 +542,7 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
                 ok = b;
         ASSERT_NE(nullptr, ok);
         QTest::mouseClick(ok, Qt::LeftButton);
-        EXPECT_EQ(std::vector<std::string>{LoadStringId(row.message)}, messages.texts);
+        EXPECT_EQ(std::vector<std::string>{row.message}, messages.texts);
         EXPECT_TRUE(dlg->isVisible());
         EXPECT_TRUE(contact->edit->hasFocus());
         EXPECT_EQ("", padName());
