@@ -140,6 +140,8 @@ constexpr int64_t kAnswerWaitMs = 5000;
 // How much of an unreadable answer a message names: a garbled list of free
 // numbers may run to hundreds of characters.
 constexpr size_t kNamedAnswerLength = 120;
+// How many of a text file's lines the device cannot take are named one by one.
+constexpr int kNamedLines = 10;
 
 // The magic words of the boot loader.
 const char* const kLoaderPrompt = "* FLASHBOOT>";
@@ -582,10 +584,13 @@ void CCommLink::SendText(const std::string& text, CQuillomerDoc* doc)
 {
     if (doc && doc != m_doc)
         return;
-    Write(ToLine(text));
+    const QByteArray bytes = ToLine(text);
+    Write(bytes);
     m_lastActivity = NowMs();
+    // The echo comes back as the bytes that went, a '?' in place of what the
+    // code page lacks: those are what it is matched with.
     if (m_counting)
-        CountSent(text);
+        CountSent(FromLine(bytes));
     // The device now stands on whatever path this text named: the shorthand
     // of the next command starts afresh.
     m_lastSentPath.clear();
@@ -845,15 +850,7 @@ void CCommLink::RouteLine(const std::string& line)
             try {
                 m_doc->DispatchAnswerLine(line, m_errFileName, m_linkState);
             } catch (const std::exception& e) {
-                // The difference file cannot be written: say so once per upload,
-                // after the line has been handled (never in the middle of the
-                // receiving, see SplitReceived).
-                if (!m_errFileReported) {
-                    m_errFileReported = true;
-                    const auto* system = dynamic_cast<const std::system_error*>(&e);
-                    const std::string reason = system ? WriteFailureReason(system->code().value()) : e.what();
-                    ShowWhenLineHandled({FileNotWrittenText(m_errFileName, reason), {}, mb::IconStop});
-                }
+                NoteErrorFileFailure(e);
             }
         } else if ((line[0] >= '0' && line[0] <= '9') || line[0] == '-') {
             m_doc->IgnoreLine(line);
@@ -1039,7 +1036,7 @@ bool CCommLink::SendBlockNow(const std::vector<std::string>& lines, int tag, ILi
         Write(bytes);
         m_lastSentPath.clear();
         if (m_counting)
-            CountSent(block);
+            CountSent(FromLine(bytes));
         return true;
     }
     if (m_linkState != linkstate::BlockRequest) {
@@ -1905,11 +1902,17 @@ void CCommLink::OnTransferParameters()
     // dead line and no end-of-transfer message pretends it went well.
     const unsigned session = m_sessionEnds;
     const bool chosen = Host().RunParamSelect(selection);
+    // The project's text file goes as it is when the download begins; a line
+    // of it the device cannot take is named before anything is sent.
+    std::vector<std::string> textLines;
+    TextFileRead text = TextFileRead::Nothing;
+    if (chosen && selection.direction != 0 && selection.textFile && !SessionEndedSince(session) && m_connected)
+        text = ReadTextFileLines(TextFilePath(m_doc), textLines, true);
     if (chosen && (SessionEndedSince(session) || !m_connected)) {
         // The line went while the dialog was open (or before): its OK has
         // nothing to send to or ask, and must not run a bar as if it had.
         ShowMessage(LoadStringId(IDS_ONLINE_ONLY), mb::Ok);
-    } else if (chosen) {
+    } else if (chosen && text != TextFileRead::Cancelled) {
         const int mode = selection.direction == 0 ? 1 : 0;
         // Another window that ends its own exchange meanwhile must not take the
         // macro lock off under the download: it is released once, at the end.
@@ -1962,8 +1965,9 @@ void CCommLink::OnTransferParameters()
             // A device that takes nothing more is sent nothing more.
             bool deviceReads = stop != TransferStop::NoEcho;
             bool closingQueued = false;
-            if (selection.textFile && deviceReads && !SessionEndedSince(session)) {
-                if (!SendTextFileWithProgress(TextFilePath(m_doc), true) && !SessionEndedSince(session)) {
+            if (text == TextFileRead::Lines && deviceReads && !SessionEndedSince(session) && MayStartTextFile()) {
+                if (!SendTextLinesWithProgress(TextFilePath(m_doc), std::move(textLines), true)
+                    && !SessionEndedSince(session)) {
                     stop = TransferStop::NoEcho;
                     deviceReads = false;
                 } else if (m_transferCancelled && stop == TransferStop::None && m_textSent < m_textTotal) {
@@ -2099,20 +2103,19 @@ void CCommLink::RunDownload()
             progress->StepIt();
         }
         if (!cancelled) {
-            if (selection.textFile) {
-                QFile text(QString::fromStdString(TextFilePath(doc)));
-                if (text.open(QIODevice::ReadOnly)) {
-                    while (!text.atEnd()) {
-                        QByteArray line = text.readLine();
-                        while (line.endsWith('\n') || line.endsWith('\r'))
-                            line.chop(1);
-                        m_exportLines.push_back(TextFileLine(line));
-                    }
-                }
+            // The lines a download would send: a file that cannot be read
+            // adds none; a line the device cannot take is named.
+            std::vector<std::string> lines;
+            if (selection.textFile && ReadTextFileLines(TextFilePath(doc), lines, false) == TextFileRead::Cancelled)
+                cancelled = true;
+            for (std::string& line : lines) {
+                while (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                m_exportLines.push_back(std::move(line));
             }
             m_exportLines.push_back("/MACRO/LOCK OFF");
             m_exportLines.push_back("/SERVICE/START FASTSAVE");
-            writePar = true;
+            writePar = !cancelled;
         }
     }
     WriteExportFiles(doc, writePar);
@@ -2152,13 +2155,26 @@ void CCommLink::WriteExportFiles(CQuillomerDoc* doc, bool writePar)
     write(base + ".ret", m_returnLines);
 }
 
-void CCommLink::ResetErrorFile()
+std::string CCommLink::ErrorFileName() const
 {
-    m_errFileName = m_doc ? m_doc->GetErrFileName() : std::string();
+    std::string name = m_doc ? m_doc->GetErrFileName() : std::string();
     // A project not saved yet compares all the same: its differences go
     // where its protocol log goes.
-    if (m_errFileName.empty() && m_doc && !m_doc->GetTitle().empty())
-        m_errFileName = UnsavedSideBase(m_doc) + ".err";
+    if (name.empty() && m_doc && !m_doc->GetTitle().empty())
+        name = UnsavedSideBase(m_doc) + ".err";
+    return name;
+}
+
+void CCommLink::ContinueErrorFile()
+{
+    m_errFileName = ErrorFileName();
+    m_errFileReported = false;
+    m_errFileEmptied = false;
+}
+
+void CCommLink::ResetErrorFile()
+{
+    m_errFileName = ErrorFileName();
     m_errFileReported = false;
     m_errFileEmptied = false;
     if (m_errFileName.empty())
@@ -2171,7 +2187,26 @@ void CCommLink::ResetErrorFile()
         m_errFileReported = true;
         Host().FileNotRewritten(m_errFileName);
         ShowMessage(FileNotWrittenText(m_errFileName, reason), mb::IconStop);
+        // The upload reads without it: every answer is taken whole, and
+        // nothing tries the file again.
+        m_errFileName.clear();
     }
+}
+
+void CCommLink::NoteErrorFileFailure(const std::exception& e)
+{
+    // Said once per upload, after the line has been handled (never in the
+    // middle of the receiving, see SplitReceived).
+    if (m_errFileReported)
+        return;
+    m_errFileReported = true;
+    const auto* system = dynamic_cast<const std::system_error*>(&e);
+    const std::string reason = system ? WriteFailureReason(system->code().value()) : e.what();
+    ShowWhenLineHandled({FileNotWrittenText(m_errFileName, reason), {}, mb::IconStop});
+    // The rest of the upload reads without it, so that no answer stops half
+    // read where its line would have gone; what the file holds so far is
+    // not shown as if it were all.
+    m_errFileName.clear();
 }
 
 void CCommLink::ShowErrorFile()
@@ -2200,30 +2235,81 @@ void CCommLink::OnSendConfigFile()
 
 void CCommLink::SendTextFile(const std::string& path)
 {
+    std::vector<std::string> lines;
+    if (MayStartTextFile() && ReadTextFileLines(path, lines, true) == TextFileRead::Lines)
+        StartTextLines(std::move(lines));
+}
+
+bool CCommLink::MayStartTextFile()
+{
     if (m_textSending) {
         ShowMessage(Tr(kBusySending), mb::IconStop);
-        return;
+        return false;
     }
     if (!m_connected) {
         ShowMessage(Tr(kConnectFirst), mb::IconStop);
-        return;
+        return false;
     }
-    m_textFile.setFileName(QString::fromStdString(path));
-    if (!m_textFile.open(QIODevice::ReadOnly)) {
-        ShowMessage(Tr(kTextFileOpen), mb::IconStop);
-        return;
+    return true;
+}
+
+CCommLink::TextFileRead CCommLink::ReadTextFileLines(const std::string& path, std::vector<std::string>& lines,
+                                                      bool tell)
+{
+    lines.clear();
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != 0) {
+        if (tell)
+            ShowMessage(Tr(kTextFileOpen), mb::IconStop);
+        return TextFileRead::Nothing;
     }
-    m_textTotal = 0;
-    while (!m_textFile.atEnd()) {
-        m_textFile.readLine();
-        ++m_textTotal;
+    // A byte-order mark is no part of the first line.
+    if (StartsWith(bytes, "\xEF\xBB\xBF"))
+        bytes.erase(0, 3);
+    if (bytes.empty()) {
+        if (tell)
+            ShowMessage(Tr(kTextFileEmpty), mb::IconStop);
+        return TextFileRead::Nothing;
     }
-    m_textFile.seek(0);
-    if (m_textTotal == 0) {
-        ShowMessage(Tr(kTextFileEmpty), mb::IconStop);
-        EndTextFile();
-        return;
+    // A line the device cannot take as written would reach it with '?' in
+    // place of what it lacks: a name set to "?" is a query, and not the name.
+    std::string named;
+    int left = 0;
+    int number = 0;
+    for (size_t begin = 0; begin < bytes.size(); ++number) {
+        size_t end = bytes.find('\n', begin);
+        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = TextFileLine(QByteArray::fromRawData(bytes.data() + begin, static_cast<qsizetype>(end - begin)));
+        begin = next;
+        const std::string lacks = Cp1252Lacks(line);
+        if (lacks.empty()) {
+            lines.push_back(std::move(line));
+            continue;
+        }
+        if (++left <= kNamedLines)
+            named += StrFormat(LoadStringId(IDS_TEXTFILE_LINE_LACKS).c_str(), number + 1, TrimRight(line).c_str(),
+                               lacks.c_str()) + "\n";
     }
+    if (left == 0)
+        return TextFileRead::Lines;
+    if (left > kNamedLines)
+        named += StrFormat(LoadStringId(IDS_TEXTFILE_MORE_LINES).c_str(), left - kNamedLines) + "\n";
+    const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    const std::string ask = StrFormat(LoadStringId(IDS_TEXTFILE_LINES_LEFT_OUT).c_str(), name.c_str(), named.c_str());
+    if (ShowMessage(ask, mb::YesNo | mb::IconQuestion | mb::DefButton2) != mb::IdYes) {
+        lines.clear();
+        return TextFileRead::Cancelled;
+    }
+    return lines.empty() ? TextFileRead::Nothing : TextFileRead::Lines;
+}
+
+void CCommLink::StartTextLines(std::vector<std::string> lines)
+{
+    m_textLines = std::move(lines);
+    m_textNext = 0;
+    m_textTotal = static_cast<int>(m_textLines.size());
     m_textSent = 0;
     // A download's text file is named, line by line, where the device stopped reading.
     if (m_counting) {
@@ -2244,34 +2330,40 @@ void CCommLink::OnTextFileTimer()
 
 void CCommLink::SendNextTextLine()
 {
-    if (!m_textFile.isOpen() || m_textFile.atEnd()) {
+    if (m_textNext >= m_textLines.size()) {
         EndTextFile();
         return;
     }
-    QByteArray line = m_textFile.readLine();
-    if (line.endsWith('\n'))
-        line.chop(1);
-    if (!line.endsWith('\r'))
-        line.append('\r');
+    std::string line = m_textLines[m_textNext++];
+    if (line.empty() || line.back() != '\r')
+        line += '\r';
     if (m_counting)
         m_barPlace.step = m_textSent + 1;
-    SendText(TextFileLine(line), m_doc);
+    SendText(line, m_doc);
     ++m_textSent;
 }
 
 void CCommLink::EndTextFile()
 {
-    if (m_textFile.isOpen())
-        m_textFile.close();
+    m_textLines.clear();
+    m_textNext = 0;
     m_textTimer.stop();
     m_textSending = false;
 }
 
 bool CCommLink::SendTextFileWithProgress(const std::string& path, bool ofDownload)
 {
+    std::vector<std::string> lines;
+    if (!MayStartTextFile() || ReadTextFileLines(path, lines, true) != TextFileRead::Lines)
+        return true;
+    return SendTextLinesWithProgress(path, std::move(lines), ofDownload);
+}
+
+bool CCommLink::SendTextLinesWithProgress(const std::string& path, std::vector<std::string> lines, bool ofDownload)
+{
     const unsigned session = m_sessionEnds;
     m_counting = ofDownload;
-    SendTextFile(path);
+    StartTextLines(std::move(lines));
     if (!m_textSending) {
         m_counting = false;
         return true;

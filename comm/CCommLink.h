@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -214,13 +215,29 @@ public:
     const std::vector<std::string>& GetExportLines() const { return m_exportLines; }
     void ResetErrorFile();
     void ShowErrorFile();
+    // An upload that neither starts nor shows the difference file (one entry
+    // of a list): the file keeps what the last whole upload found, and the
+    // entry's differences follow it. ForgetErrorFile ends it (the file is
+    // not shown).
+    void ContinueErrorFile();
+    void ForgetErrorFile() { m_errFileName.clear(); }
     const std::string& GetErrorFileName() const { return m_errFileName; }
+    // A reader of the upload's answers could not write the difference file
+    // (`e` as the file's writer raised it): told once per upload, after the
+    // line at hand has been handled. The upload goes on without the file:
+    // what the readers take they keep, only the lines that name it are
+    // missing.
+    void NoteErrorFileFailure(const std::exception& e);
     // The queries the last whole upload sent and the answers the device gave
     // to them (lines received that are not the echo of a sent line).
     int GetUploadQueries() const { return m_uploadQueries; }
     int GetUploadAnswers() const { return m_uploadAnswers; }
 
     // ---- Text files ----
+    // A text file is read whole when its sending begins: the lines sent are
+    // those it held then, however it changes meanwhile. A line the device
+    // cannot take as written (a character Windows-1252 lacks) is named
+    // before anything is sent; on the user's word the others go without it.
     void OnSendConfigFile();
     // With `ofDownload` the file is the last part of a whole download: its
     // lines are followed to their echo as the objects' lines are, and a device
@@ -292,6 +309,8 @@ private:
     // Shows the message from the event loop, once the received lines at hand
     // have been handled (and after those said before it).
     void ShowWhenLineHandled(CMessageHold::Message message);
+    // The bound project's difference file (none without a project).
+    std::string ErrorFileName() const;
     void PostWaitingMessages(int ms);
     void DeliverAnswers();
     void WriteLog(const std::string& text);
@@ -376,6 +395,17 @@ private:
     void ReportLostClosingLines();
     // The end of a whole upload whose line was lost before the last answer.
     void ReportUploadLineLost(IProgress& progress);
+    // A text file is not sent while another is, nor without a connection (the user is told).
+    bool MayStartTextFile();
+    enum class TextFileRead { Lines, Nothing, Cancelled };
+    // The lines of the text file at `path` as the device is to get them
+    // (without their line feed), read whole now. Lines the device cannot
+    // take as written are named; on the user's word the others are the
+    // lines, else Cancelled. Nothing: no line to send (a file that cannot
+    // be read or is empty is told when `tell`).
+    TextFileRead ReadTextFileLines(const std::string& path, std::vector<std::string>& lines, bool tell);
+    void StartTextLines(std::vector<std::string> lines);
+    bool SendTextLinesWithProgress(const std::string& path, std::vector<std::string> lines, bool ofDownload);
     std::string TextFilePath(CQuillomerDoc* doc) const;
     std::string TextFileName(CQuillomerDoc* doc) const;
     void OnTextFileTimer();
@@ -418,7 +448,8 @@ private:
     std::string m_modemInit;
     std::vector<std::string> m_exportLines;
     std::vector<std::string> m_returnLines;
-    QFile m_textFile;
+    std::vector<std::string> m_textLines;  // the text file being sent, as read when its sending began
+    size_t m_textNext = 0;
     bool m_textSending = false;
     int m_textTotal = 0;
     int m_textSent = 0;

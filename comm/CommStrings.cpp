@@ -32,4 +32,9 @@ QL_STRING_TABLE({
      "gespeichert.\nSoll sie beim Trennen trotzdem im QUILLOMER gespeichert werden (\"/SERVICE/START FASTSAVE\") ?"},
     {IDS_EXPORT_NOT_WRITTEN, "Der Export ist fehlgeschlagen !"},
     {IDS_ONLINE_ONLY, "Nur im Online Modus möglich!"},
+    {IDS_TEXTFILE_LINES_LEFT_OUT,
+     "Die Datei '%s' enthält Zeilen mit Zeichen, die QUILLOMER nicht annehmen kann. Diese Zeilen werden "
+     "ausgelassen:\n\n%s\nMit den übrigen Zeilen fortfahren ?\n(Nein: Der Vorgang wird abgebrochen.)"},
+    {IDS_TEXTFILE_LINE_LACKS, "Zeile %d: %s   (Zeichen: %s)"},
+    {IDS_TEXTFILE_MORE_LINES, "... und %d weitere Zeilen"},
 });

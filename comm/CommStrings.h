@@ -21,6 +21,12 @@ enum : uint32_t {
     // The disconnect asks before it saves a configuration the user was told
     // is incomplete and unsaved.
     IDS_SAVE_INCOMPLETE_ASK = 36318,
+    // Lines of a text file with characters the device cannot take, named
+    // before anything is sent: the file "%s", the lines "%s" (each ended by
+    // a line end), and whether to go on without them.
+    IDS_TEXTFILE_LINES_LEFT_OUT = 36390,
+    IDS_TEXTFILE_LINE_LACKS = 36391,     // the line's number "%d", the line "%s", the characters "%s"
+    IDS_TEXTFILE_MORE_LINES = 36392,     // "%d" lines more
     // A transfer chosen in its dialog while the connection went away.
     IDS_ONLINE_ONLY = 34524,
 };

@@ -29,7 +29,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
-QL_IMPLEMENT_SERIAL(CMacro, 15)
+QL_IMPLEMENT_SERIAL(CMacro, 16)
 
 QL_STRING_TABLE({
     {macrotitle::Prechime, "Vorgong"}, {macrotitle::Zones, "Linien"}, {macrotitle::Time, "Zeit"},
@@ -1650,7 +1650,7 @@ void CMacro::Serialize(CArchive& ar)
         for (const MacroStep& s : m_steps)
             ar << s.legacyMacro << s.legacyDelayText << s.legacyCondition << s.delay;
         ar << m_priority << m_pairedMacro << m_setFlag << m_unit << m_digits << m_index << m_time << m_spareText
-           << m_channelText << m_onFlags << m_offFlags << m_modeFlag << m_zoneText;
+           << m_channelText << m_onFlags << m_offFlags << m_modeFlag << m_zoneText << m_clockTime;
         return;
     }
 
@@ -1708,6 +1708,10 @@ void CMacro::Serialize(CArchive& ar)
         ar >> m_time;
     if (s >= 12)
         ar >> m_spareText >> m_channelText >> m_onFlags >> m_offFlags >> m_modeFlag >> m_zoneText;
+    // The slave clocks' set time is kept from schema 16; older files had
+    // none, and their macros set the clocks to the default time.
+    if (s >= 16)
+        ar >> m_clockTime;
 
     if (s < 9)
         m_kindId = m_kindId < std::size(kOldTypes) ? kOldTypes[m_kindId] : mt::NoType;

@@ -54,9 +54,9 @@ std::string Cp1252ToUtf8(std::string_view bytes)
 }
 
 namespace {
-// Reads the character at `i` of a UTF-8 text: its code point and byte
-// length; false (length 1) for a broken or cut sequence.
-bool DecodeOne(std::string_view utf8, size_t i, char32_t& cp, size_t& len)
+// The character at `i` of a UTF-8 text and its length in bytes; false (and
+// a length of 1) for a byte that starts no whole character.
+bool NextChar(std::string_view utf8, size_t i, char32_t& cp, size_t& len)
 {
     const auto c = static_cast<unsigned char>(utf8[i]);
     len = 1;
@@ -95,11 +95,33 @@ std::string Utf8ToCp1252(std::string_view utf8)
     while (i < utf8.size()) {
         char32_t cp = 0;
         size_t len = 1;
-        const int b = DecodeOne(utf8, i, cp, len) ? EncodeOne(cp) : -1;
+        const int b = NextChar(utf8, i, cp, len) ? EncodeOne(cp) : -1;
         out += b < 0 ? '?' : static_cast<char>(b);
         i += len;
     }
     return out;
+}
+
+std::string Cp1252Lacks(std::string_view utf8)
+{
+    std::string lacks;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp = 0;
+        size_t len = 1;
+        const bool whole = NextChar(utf8, i, cp, len);
+        if (!whole || EncodeOne(cp) < 0) {
+            std::string one;
+            if (whole)
+                one.assign(utf8.substr(i, len));
+            else
+                AppendUtf8(one, 0xFFFD);
+            if (lacks.find(one) == std::string::npos)
+                lacks += one;
+        }
+        i += len;
+    }
+    return lacks;
 }
 
 namespace {
@@ -134,7 +156,7 @@ TextCheck CheckText(std::string_view utf8, bool severalLines)
     for (size_t i = 0; i < utf8.size();) {
         char32_t cp = 0;
         size_t len = 1;
-        const bool whole = DecodeOne(utf8, i, cp, len);
+        const bool whole = NextChar(utf8, i, cp, len);
         if (!whole || EncodeOne(cp) < 0) {
             check.fault = TextFault::NotInCodePage;
             check.codePoint = whole ? cp : 0xFFFD;

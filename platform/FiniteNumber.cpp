@@ -120,14 +120,18 @@ TypedWhole ScanTypedWhole(const std::string& typed)
         return result;
     }
     const std::string text = TypedDecimalText(typed);
-    // No finite float is no number at all ("1e40" is not a huge whole number).
-    if (!ScanFiniteFloat(text))
-        return result;
     i = NumberStart(text, &negative);
     const size_t first = i;
     while (IsDigit(text, i))
         ++i;
     const size_t digitsEnd = i;
+    // No finite float is no number at all ("1e40" is not a huge whole
+    // number), unless it is written in digits alone: 45 nines are a whole
+    // number beyond every range, as 11 nines are.
+    const bool digitsOnly = digitsEnd > first && !IsDecimalMark(text, i) &&
+                            !(i < text.size() && (text[i] == 'e' || text[i] == 'E'));
+    if (!digitsOnly && !ScanFiniteFloat(text))
+        return result;
     bool notWhole = false;
     if (IsDecimalMark(text, i)) {
         // Any decimal mark makes a decimal, also "12,0" and "1.000" (which a

@@ -3555,6 +3555,13 @@ masked signals</translation>
     </message>
 </context>
 <context>
+    <name>CValueEdit</name>
+    <message>
+        <source>Geben Sie eine ganze Zahl zwischen %1 und %2 ein.</source>
+        <translation>Please enter an integer between %1 and %2.</translation>
+    </message>
+</context>
+<context>
     <name>CViewPrinter</name>
     <message>
         <source>Seite %1 von %2</source>
@@ -4490,6 +4497,41 @@ OUT%d is loaded with %d amplifier inputs</translation>
         <source>Diese Zeit gibt es nicht.</source>
         <extracomment>36337</extracomment>
         <translation>This time does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Datei &apos;%s&apos; enthält Zeilen mit Zeichen, die QUILLOMER nicht annehmen kann. Diese Zeilen werden ausgelassen:
+
+%s
+Mit den übrigen Zeilen fortfahren ?
+(Nein: Der Vorgang wird abgebrochen.)</source>
+        <extracomment>36390</extracomment>
+        <translation>The file &apos;%s&apos; holds lines with characters that the QUILLOMER cannot take. These lines are left out:
+
+%s
+Go on with the other lines ?
+(No: The operation is cancelled.)</translation>
+    </message>
+    <message>
+        <source>Zeile %d: %s   (Zeichen: %s)</source>
+        <extracomment>36391</extracomment>
+        <translation>Line %d: %s   (characters: %s)</translation>
+    </message>
+    <message>
+        <source>... und %d weitere Zeilen</source>
+        <extracomment>36392</extracomment>
+        <translation>... and %d more lines</translation>
+    </message>
+    <message>
+        <source>Die Datei &apos;%s&apos; ist in Windows-1252 geschrieben, das diese Zeichen nicht enthält: %s
+Der Text wurde nicht gespeichert.</source>
+        <extracomment>36393</extracomment>
+        <translation>The file &apos;%s&apos; is written in Windows-1252, which does not hold these characters: %s
+The text was not saved.</translation>
+    </message>
+    <message>
+        <source>; %s: nicht abgefragt, kein Name eines Eintrags: %s</source>
+        <extracomment>36394</extracomment>
+        <translation>; %s: not queried, no name of an entry: %s</translation>
     </message>
     <message>
         <source>Die Datei ist nicht vorhanden.</source>

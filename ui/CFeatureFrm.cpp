@@ -477,7 +477,8 @@ void CFeatureFrm::TransferOne(CBaseDevice* obj, int mode, int resetStep, int ste
     TransferSteps(obj, mode, resetStep, step, step + 1, entry);
 }
 
-void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry)
+void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry,
+                                bool diffFile)
 {
     // One transfer at a time, as for the whole block.
     if (!obj || m_transferring || RefuseOffline())
@@ -485,7 +486,7 @@ void CFeatureFrm::TransferSteps(CBaseDevice* obj, int mode, int resetStep, int f
     m_transferring = true;
     HoldInput(true);
     CSingleTransfer transfer(m_loop.GetStallLimit());
-    transfer.Run(obj, mode, resetStep, first, end, entry.empty() ? TransferName(obj, mode) : entry);
+    transfer.Run(obj, mode, resetStep, first, end, entry.empty() ? TransferName(obj, mode) : entry, diffFile);
     HoldInput(false);
     m_transferring = false;
     transfer.ReportStop();

@@ -96,13 +96,18 @@ public:
     // The transfer of one entry (a list window's "Download" and "Upload" of
     // the selected row, CSingleTransfer): only the step `step` runs, until it
     // moves on. No progress bar and a pause of 50 ms between calls; an upload
-    // starts and shows the difference file as TransferAll does. The window
+    // neither starts nor shows the difference file: what the last whole
+    // upload found stays, and what the entry's readers cannot take as the
+    // device holds it follows it there. The window
     // takes no input meanwhile and no other transfer starts. An early end
     // names the entry by `entry` (its own title; empty: as the window's
     // transfer) and counts its own steps.
     void TransferOne(CBaseDevice* obj, int mode, int resetStep, int step, const std::string& entry = {});
-    // One entry that spans the steps `first` .. `end` - 1, as TransferOne.
-    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry = {});
+    // One entry that spans the steps `first` .. `end` - 1, as TransferOne;
+    // with `diffFile` an upload starts and shows the difference file as
+    // TransferAll does (rows chosen of a list that transfers them so).
+    void TransferSteps(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& entry = {},
+                       bool diffFile = false);
     // TransferAll for a block that goes row by row: the progress bar runs
     // from 0 to `rows` and stands at `rowOf(step)`, the row being transferred
     // (and an early end names that row).

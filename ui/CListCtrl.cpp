@@ -48,6 +48,34 @@ CListCtrl::~CListCtrl()
         disconnect(model(), nullptr, this, nullptr);
 }
 
+bool CListCtrl::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool editing = CSlowClickRename<QTreeWidget>::edit(index, trigger, event);
+    if (editing && state() == EditingState && index.isValid() && m_editing != index) {
+        m_editing = index;
+        m_committed = false;
+    }
+    return editing;
+}
+
+void CListCtrl::commitData(QWidget* editor)
+{
+    CSlowClickRename<QTreeWidget>::commitData(editor);
+    m_committed = m_editing.isValid();
+}
+
+void CListCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QPersistentModelIndex cell = m_editing;
+    const bool committed = m_committed;
+    m_editing = QPersistentModelIndex();
+    m_committed = false;
+    CSlowClickRename<QTreeWidget>::closeEditor(editor, hint);
+    // The cell's text as the editor left it; the owner decides what it keeps.
+    if (committed && cell.isValid())
+        emit CellEdited(cell.row(), cell.column(), cell.data(Qt::DisplayRole).toString());
+}
+
 void CListCtrl::SetObjectListLook()
 {
     SetImageList(CPictureSet::ImageList(136, 16));

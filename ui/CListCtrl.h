@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QString>
 #include <QTreeWidget>
@@ -97,6 +98,12 @@ signals:
     // the owner checks the text and, if it accepts it, writes it into the cell
     // itself. `editorId` is 2000 (text), 1000 (date/time) or 3000 (choices).
     void EndLabelEdit(int row, int column, const QString& text, int editorId);
+    // A cell edited in the list's own editor (a name, a step's delay) was
+    // confirmed: by Enter, or by leaving the cell, also for a click on
+    // another list. Sent as the editor closes, before whatever took the
+    // focus goes on (a click that changes what the owner shows), so that the
+    // owner stores the text where the edit began. Escape sends nothing.
+    void CellEdited(int row, int column, const QString& text);
 
 public:
     void NotifyEndLabelEdit(int row, int column, const QString& text, int editorId)
@@ -110,6 +117,9 @@ protected:
     // After a resize from `oldSize`: the columns fit their contents when the
     // list was asked to; a list that sizes its columns itself does it here.
     virtual void ColumnsAfterResize(const QSize& oldSize);
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     void ApplyImage(QTreeWidgetItem* item);
@@ -118,4 +128,8 @@ private:
     bool m_fitContents = false;
     bool m_fitPending = false;
     bool m_gridLines = false;
+    // The cell the list's own editor is open over, and whether its text has
+    // been committed since.
+    QPersistentModelIndex m_editing;
+    bool m_committed = false;
 };

@@ -12,7 +12,7 @@ CSingleTransfer::CSingleTransfer(int stallLimitMs)
 }
 
 CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int resetStep, int first, int end,
-                                           const std::string& name)
+                                           const std::string& name, bool diffFile)
 {
     m_stop = Stop::None;
     if (!obj)
@@ -22,7 +22,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     obj->GetDownloadLines(mode, resetStep);
     m_count = std::max(end - first, 0);
     m_reached = 0;
-    m_loop.Begin(mode, true);
+    m_loop.Begin(mode, diffFile);
     m_loop.SetProgressOf([first](int step) { return step - first; });
     m_stop = m_loop.RunSteps(obj, mode, first, end, m_count, &m_reached);
     m_loop.SetProgressOf({});
@@ -31,7 +31,7 @@ CSingleTransfer::Stop CSingleTransfer::Run(CBaseDevice* obj, int mode, int reset
     if (m_stop == Stop::None)
         m_stop = m_loop.WaitDeviceDone(mode == 0);
     m_reached = m_loop.Reached();
-    if (const Stop end = m_loop.End(mode, true); m_stop == Stop::None)
+    if (const Stop end = m_loop.End(mode, diffFile); m_stop == Stop::None)
         m_stop = end;
     return m_stop;
 }

@@ -6,10 +6,11 @@
 // waits until the device has echoed its lines and an upload until the device
 // has been silent for more than a second, and the link is online again.
 //
-// It shows no progress. An upload starts the difference file and shows it
-// at the end as the window's upload does: what the entry's readers cannot
-// take as the device holds it is named there, one line whichever way the
-// value was read.
+// It shows no progress. What the entry's readers cannot take as the device
+// holds it is named in the difference file, one line whichever way the value
+// was read. An upload neither starts the file anew nor shows it: the lines
+// follow what the last whole upload found. Asked to (`diffFile`), it starts
+// the file and shows it at the end as the window's upload does.
 //
 // A device that stops reading or answering does not hold the window: when
 // nothing moves (a step, a character sent or received, output leaving) for
@@ -39,7 +40,8 @@ public:
     // still pending or the output buffer full) is asked again, so no line of
     // the entry is lost. `name` is what the user knows the entry by (the
     // block's name when empty).
-    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {});
+    Stop Run(CBaseDevice* obj, int mode, int resetStep, int first, int end, const std::string& name = {},
+             bool diffFile = false);
     // Tells the user how an early end left the block; nothing when it ended as it should.
     void ReportStop() const;
 

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <exception>
 
 #include "comm/CCommLink.h"
 #include "comm/CommStrings.h"
@@ -70,6 +71,8 @@ void CTransferLoop::Begin(int mode, bool diffFile)
         m_lockSent = mode == 0;
         if (mode && diffFile)
             link->ResetErrorFile();
+        else if (mode)
+            link->ContinueErrorFile();
     }
 }
 
@@ -270,6 +273,8 @@ CTransferLoop::Stop CTransferLoop::End(int mode, bool diffFile)
         }
         if (mode && diffFile)
             link->ShowErrorFile();
+        else if (mode)
+            link->ForgetErrorFile();
     }
     NoteRefused();
     ReleaseHold();
@@ -415,13 +420,20 @@ CTransferLoop::Result CTransferLoop::RunBlocks(int mode, const std::vector<std::
 
 void CTransferLoop::ReadUploadAnswers(CBaseDevice* obj, std::vector<std::string>& answers)
 {
-    const CCommLink* link = GetCommLink();
+    CCommLink* link = GetCommLink();
     if (obj && link) {
         // The readers take the answer as the link hands it to the objects,
-        // without the leading "/".
-        for (const std::string& line : answers)
-            obj->ParseUploadLines(line.empty() || line[0] != '/' ? line : line.substr(1), link->GetErrorFileName(),
-                                  linkstate::Upload);
+        // without the leading "/". A difference file that cannot be written
+        // is told as the whole upload tells it; the answers after it are
+        // read all the same.
+        for (const std::string& line : answers) {
+            try {
+                obj->ParseUploadLines(line.empty() || line[0] != '/' ? line : line.substr(1),
+                                      link->GetErrorFileName(), linkstate::Upload);
+            } catch (const std::exception& e) {
+                link->NoteErrorFileFailure(e);
+            }
+        }
     }
     answers.clear();
 }

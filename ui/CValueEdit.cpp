@@ -1,6 +1,7 @@
 #include "ui/CValueEdit.h"
 
 #include "platform/FiniteNumber.h"
+#include "platform/MessageBox.h"
 #include "ui/NumberFormat.h"
 
 #include <QFocusEvent>
@@ -105,6 +106,17 @@ bool CValueEdit::ReadsAsFloat() const
 bool CValueEdit::ReadsAsWhole() const
 {
     return ScanWhole(text()).has_value();
+}
+
+std::optional<int> CValueEdit::TakeWhole(int low, int high)
+{
+    if (!ReadsAsWhole()) {
+        ShowAgain();
+        ShowMessage(tr("Geben Sie eine ganze Zahl zwischen %1 und %2 ein.").arg(low).arg(high).toStdString(),
+                    mb::Ok | mb::IconExclamation);
+        return std::nullopt;
+    }
+    return std::clamp(GetInt(1), low, high);
 }
 
 void CValueEdit::focusInEvent(QFocusEvent* event)

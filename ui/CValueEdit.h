@@ -13,6 +13,7 @@
 #include <QLineEdit>
 
 #include <cstdint>
+#include <optional>
 
 class CValueEdit : public QLineEdit {
     Q_OBJECT
@@ -30,6 +31,13 @@ public:
     // nothing for it.
     bool ReadsAsFloat() const;
     bool ReadsAsWhole() const;
+    // The typed text as the whole number of a field whose values run from
+    // `low` to `high`, the one rule of such fields: a whole number beyond
+    // them, however many digits it has, is held at the nearer end; a text
+    // that is no whole number ("1e2", "1,5", "abc", nothing) is refused,
+    // the user is told the range and the value in force shows again
+    // (nothing is returned).
+    std::optional<int> TakeWhole(int low, int high);
     // Shows again the value in force, over what the user typed: the text
     // last set, or the value last taken from the typed text (in the format
     // of the last value set of its kind).

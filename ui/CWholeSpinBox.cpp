@@ -28,11 +28,22 @@ int CWholeSpinBox::valueFromText(const QString& text) const
     return static_cast<int>(std::clamp<long long>(typed.value, minimum(), maximum()));
 }
 
+void CWholeSpinBox::fixup(QString& input) const
+{
+    const TypedWhole typed = ScanTypedWhole(input.toStdString());
+    if (typed.kind == TypedWhole::Whole && typed.alone)
+        input = textFromValue(static_cast<int>(std::clamp<long long>(typed.value, minimum(), maximum())));
+}
+
 bool CWholeSpinBox::IsRefusedText() const
 {
     QString text = lineEdit()->text();
     int pos = 0;
-    return !isReadOnly() && validate(text, pos) != QValidator::Acceptable;
+    if (isReadOnly() || validate(text, pos) == QValidator::Acceptable)
+        return false;
+    // A whole number beyond the range is taken at its end, not refused.
+    fixup(text);
+    return validate(text, pos) != QValidator::Acceptable;
 }
 
 void CWholeSpinBox::keyPressEvent(QKeyEvent* event)

@@ -29,8 +29,5 @@ QValidator::State CWholeValidator::Check(const QString& input, long long minimum
         return Intermediate;  // left so, it is refused
     if (typed.value >= minimum && typed.value <= maximum)
         return Acceptable;
-    // More digits take a number further from zero only.
-    if ((typed.value >= 0 && typed.value > maximum) || (typed.value < 0 && typed.value < minimum))
-        return Invalid;
     return Intermediate;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The keys of a field that holds a whole number within a range. A decimal
 // mark (',' or '.') can be typed as in any number field, so that "2,5" stays
-// what it is and its owner refuses it, rather than turning into 25. Letters,
-// a thousands separator ("1.000") and numbers beyond the range that further
-// digits cannot bring back are refused as they are typed.
+// what it is and its owner refuses it, rather than turning into 25. Letters
+// and a thousands separator ("1.000") are refused as they are typed. A
+// number beyond the range is typed whole, never cut to the digits that fit
+// ("100" is no "10"): it is no value yet, and its owner holds it at the
+// nearer end of the range or refuses it when the field is left.
 
 #include <QValidator>
 

@@ -153,10 +153,12 @@ void CPowerView::OnPrioEdited(CValueEdit* edit, uint32_t key)
 {
     if (!m_power)
         return;
-    // A text that is no whole number ("1,5", "abc", blanks only) keeps the
-    // priority the project holds, and shows it again.
-    if (edit->ReadsAsWhole())
-        m_power->SetValue(key, edit->GetInt(1));
+    // A priority beyond 0..255 is held at the nearer end, however many
+    // digits it has; a text that is no whole number ("1e2", "1,5", "abc",
+    // blanks only) keeps the priority the project holds, shows it again and
+    // tells the user the range.
+    if (const std::optional<int> typed = edit->TakeWhole(0, 255))
+        m_power->SetValue(key, *typed);
     edit->SetInt(m_power->GetValue(key), 1, "%d");
 }
 

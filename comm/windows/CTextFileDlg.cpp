@@ -18,6 +18,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileWriter.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "ui/CPictureSet.h"
 #include "ui/CWindowRegistry.h"
 
@@ -26,14 +27,26 @@ namespace {
     [](CQuillomerDoc*) -> QWidget* { return new CTextFileDlg(QStringLiteral("Projekt.txt"), QString()); });
 }  // namespace
 
+QL_STRING_TABLE({
+    {36393, "Die Datei '%s' ist in Windows-1252 geschrieben, das diese Zeichen nicht enthält: %s\n"
+            "Der Text wurde nicht gespeichert."},
+});
+
 namespace {
+constexpr uint32_t kFileLacks = 36393;  // the file "%s", the characters "%s"
+
+bool IsUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);  // decoded only once it is taken
+    return !decoder.hasError();
+}
+
 // A user's text: UTF-8 when it is valid UTF-8, else Windows-1252.
 QString DecodeText(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return text;
+    if (IsUtf8(bytes))
+        return QString::fromUtf8(bytes);
     return QString::fromStdString(Cp1252ToUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 }  // namespace
@@ -76,6 +89,8 @@ CTextFileDlg::CTextFileDlg(const QString& fileName, const QString& directory, QW
     const QFileInfo file(FilePath());
     if (!LoadFile(FilePath(), &reason) && file.exists() && !file.isDir())
         m_notRead = reason;
+    else if (!file.exists())
+        m_fileText = QString();  // nothing typed, nothing to make
     m_edit->setFocus();
 }
 
@@ -108,7 +123,19 @@ bool CTextFileDlg::LoadFile(const QString& path, std::string* reason)
             *reason = ReadFailureReason(error);
         return false;
     }
-    const QByteArray bytes = QByteArray::fromStdString(read);
+    QByteArray bytes = QByteArray::fromStdString(read);
+    FileForm form;
+    form.byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
+    if (form.byteOrderMark)
+        bytes.remove(0, 3);
+    form.cp1252 = !IsUtf8(bytes);
+    const qsizetype firstEnd = bytes.indexOf('\n');
+    if (firstEnd >= 0)
+        form.lineEnd = firstEnd > 0 && bytes[firstEnd - 1] == '\r' ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    form.lastLineEnded = bytes.isEmpty() || bytes.endsWith('\n');
+    const bool projectFile = QFileInfo(path) == QFileInfo(FilePath());
+    if (projectFile || !m_fileText)
+        m_form = form;
     QList<QByteArray> lines = bytes.split('\n');
     if (lines.back().isEmpty())
         lines.removeLast();  // after the last line end
@@ -122,8 +149,10 @@ bool CTextFileDlg::LoadFile(const QString& path, std::string* reason)
     }
     m_edit->setPlainText(text);
     // The project's own file, read now: its text is the editor's.
-    if (QFileInfo(path) == QFileInfo(FilePath()))
+    if (projectFile) {
         m_notRead.clear();
+        m_fileText = m_edit->toPlainText();
+    }
     return true;
 }
 
@@ -151,10 +180,20 @@ bool CTextFileDlg::OnSave()
                     mb::Ok | mb::IconStop);
         return false;
     }
-    QString text = m_edit->toPlainText();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QByteArray bytes = text.toUtf8();
+    const QString text = m_edit->toPlainText();
+    // Unchanged, the file stays as it is, byte for byte (it may hold what
+    // no editor shows as it stands).
+    if (m_fileText && text == *m_fileText)
+        return true;
+    std::string lacks;
+    const std::optional<QByteArray> encoded = Encode(text, m_form, &lacks);
+    if (!encoded) {
+        ShowMessage(StrFormat(LoadStringId(kFileLacks).c_str(), QDir::toNativeSeparators(FilePath()).toStdString().c_str(),
+                              lacks.c_str()),
+                    mb::Ok | mb::IconStop);
+        return false;
+    }
+    const QByteArray& bytes = *encoded;
     const std::string reason =
         WriteFileReplacing(FilePath().toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (!reason.empty()) {
@@ -164,9 +203,26 @@ bool CTextFileDlg::OnSave()
         return false;
     }
     m_notRead.clear();  // the file holds the editor's text now
+    m_fileText = text;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QTimer::singleShot(300, [] { QApplication::restoreOverrideCursor(); });
     return true;
+}
+
+std::optional<QByteArray> CTextFileDlg::Encode(const QString& text, const FileForm& form, std::string* lacks)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!form.lastLineEnded && lines.endsWith(QLatin1Char('\n')))
+        lines.chop(1);
+    lines.replace(QLatin1Char('\n'), form.lineEnd);
+    const std::string utf8 = lines.toStdString();
+    if (!form.cp1252)
+        return (form.byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + QByteArray::fromStdString(utf8);
+    *lacks = Cp1252Lacks(utf8);
+    if (!lacks->empty())
+        return std::nullopt;
+    return QByteArray::fromStdString(Utf8ToCp1252(utf8));
 }
 
 void CTextFileDlg::accept()

@@ -5,10 +5,14 @@
 // with); Save and OK write the text. A text that cannot be written is
 // reported and stays in the editor (OK then keeps the dialog open). A file
 // that exists but cannot be read is told when the editor opens, and is not
-// written over: what it holds was never shown.
+// written over: what it holds was never shown. The file is written in the
+// form it was read in (code page, line ends), and not at all while the text
+// is the one it holds.
 
 #include <QDialog>
 #include <QString>
+
+#include <optional>
 
 #include <string>
 
@@ -36,12 +40,29 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // How a file holds its text: UTF-8 (with or without a byte-order mark)
+    // or Windows-1252, its line end, and whether its last line has one.
+    struct FileForm {
+        bool cp1252 = false;
+        bool byteOrderMark = false;
+        QString lineEnd = QStringLiteral("\r\n");
+        bool lastLineEnded = true;
+    };
+    // The text in the bytes of this form; empty when the form cannot hold
+    // it, and in `lacks` the characters that it cannot.
+    static std::optional<QByteArray> Encode(const QString& text, const FileForm& form, std::string* lacks);
+
     QString m_fileName;
     QString m_directory;
     // Why the file, which exists, could not be read at opening (empty: it
     // was read, or is not there yet); told once the editor shows.
     std::string m_notRead;
     bool m_notReadTold = false;
+    // The form of the project's file as read (of the last file loaded while
+    // the project's was not); a new file is UTF-8 with "\r\n".
+    FileForm m_form;
+    // The editor's text as the project's file holds it (none: not known).
+    std::optional<QString> m_fileText;
     QPlainTextEdit* m_edit;   // 1459
     QToolButton* m_load;      // 1461
     QToolButton* m_save;      // 1460

@@ -50,13 +50,12 @@ CSequenceMacroView::CSequenceMacroView(QWidget* parent)
     Grid()->addWidget(m_list, 0, 0, 1, 3);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int column) { EditCell(m_list->RowOf(item), column); });
-    connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-        if (IsFilling() || column != 2)
-            return;
-        const int row = m_list->RowOf(item);
-        const QString text = item->text(2);
-        // After the editor has closed: the refill rewrites the cell.
-        QMetaObject::invokeMethod(this, [this, row, text] { EndDelayEdit(row, text); }, Qt::QueuedConnection);
+    // Stored as the editor closes, by Enter or by leaving the cell: a click
+    // on another macro in the list comes after it, so the delay goes into
+    // the macro it was typed for before the view is replaced.
+    connect(m_list, &CListCtrl::CellEdited, this, [this](int row, int column, const QString& text) {
+        if (!IsFilling() && column == 2)
+            EndDelayEdit(row, text);
     });
 }
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 #include <optional>
 
 #include "comm/CCommLink.h"
@@ -440,9 +441,17 @@ void CZoneListView::ParseAnswers(const std::vector<std::string>& lines)
         // number beyond its range, a decimal is named in the difference
         // file); the cell shows what the zone holds.
         auto take = [&](int shown, int column) {
-            const CCommLink* link = GetCommLink();
+            CCommLink* link = GetCommLink();
             const CBaseDevice::ChangeGuard guard(*zone);
-            zone->ParseUploadLines(line.substr(1), link ? link->GetErrorFileName() : std::string(), linkstate::Upload);
+            try {
+                zone->ParseUploadLines(line.substr(1), link ? link->GetErrorFileName() : std::string(),
+                                       linkstate::Upload);
+            } catch (const std::exception& e) {
+                // The zone keeps what it read; the difference file that could
+                // not name it is told as the whole upload tells it.
+                if (link)
+                    link->NoteErrorFileFailure(e);
+            }
             SetItemText(m_answerRow, column, Q(zone->GetAttributeText(shown)));
         };
         if (!zone && (what == "/TEST/POSTOL" || what == "/TEST/NEGTOL" || what == "/TESTVOL" || what == "/TEST/IGNORE"))
@@ -557,7 +566,7 @@ void CZoneListView::Transfer(bool upload, bool selectedOnly)
         steps.SetName(entry);
     if (frame && selectedOnly) {
         const int count = steps.GetDownloadLines(upload ? 1 : 0, -1);
-        frame->TransferSteps(&steps, upload ? 1 : 0, -1, 0, count, entry);
+        frame->TransferSteps(&steps, upload ? 1 : 0, -1, 0, count, entry, true);
     } else if (frame) {
         frame->TransferRows(&steps, upload ? 1 : 0, -1, rows, [&steps](int step) { return steps.RowAt(step); });
     } else {

@@ -42,6 +42,7 @@ constexpr uint32_t kAskRead = 32842;      // "Wollen Sie die Konfiguration des K
 constexpr uint32_t kFileNotFound = 32843; // "Datei nicht gefunden !"
 constexpr uint32_t kConfigOutName = 32841; // "KVTConfiguration.txt"
 constexpr uint32_t kValueColumn = 33002;  // "Eigenschaften"
+constexpr uint32_t kNotQueried = 36394;   // the answer's path "%s", its items that name no entry "%s"
 const char* const kResultName = "KVTResult.txt";
 const char* const kStartPath = "/SERVICE/START";
 constexpr size_t kStartPathLength = 14;
@@ -400,7 +401,9 @@ void CSystemConfigDlg::BuildTree()
     m_tree->clear();
     auto* root = new QTreeWidgetItem(m_tree, {QStringLiteral("/")});
     SetImage(root, Closed);
-    AddChildren(root, "/", 0);
+    // A line that is no path below the root ("/ ?" itself) is passed over.
+    for (size_t position = 0; position < m_lines.size(); ++position)
+        position = AddChildren(root, "/", position);
 }
 
 size_t CSystemConfigDlg::AddChildren(QTreeWidgetItem* parent, const std::string& prefix, size_t from)
@@ -412,7 +415,10 @@ size_t CSystemConfigDlg::AddChildren(QTreeWidgetItem* parent, const std::string&
     size_t position = from;
     while (position < m_lines.size()) {
         const std::string path = m_lines[position].substr(0, m_lines[position].find(' '));
-        if (path.compare(0, prefix.size(), prefix) != 0)
+        // A path lies below another only at a "/": "/PFX/INPUT" is no child of "/PFX/IN".
+        const bool below = path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+                           (prefix.back() == '/' || path[prefix.size()] == '/');
+        if (!below)
             return position;
         std::string text = path.substr(prefix.size());
         if (!text.empty() && text[0] == '/')
@@ -427,8 +433,13 @@ size_t CSystemConfigDlg::AddChildren(QTreeWidgetItem* parent, const std::string&
     return position;
 }
 
-std::vector<std::string> CSystemConfigDlg::ExpandItems(const std::string& value, bool hexAmp)
+std::vector<std::string> CSystemConfigDlg::ExpandItems(const std::string& value, bool hexAmp,
+                                                       std::vector<std::string>* refused)
 {
+    auto refuse = [refused](const std::string& item) {
+        if (refused)
+            refused->push_back(item);
+    };
     std::vector<std::string> names;
     const size_t start = value.find_first_not_of(' ');
     if (start == std::string::npos)
@@ -441,10 +452,14 @@ std::vector<std::string> CSystemConfigDlg::ExpandItems(const std::string& value,
             comma = list.size();
         const std::string item = list.substr(from, comma - from);
         from = comma + 1;
+        // "Ost Halle, West" is a value with a comma, not the names "Ost Halle" and " West".
+        if (item.empty() || item.find_first_of(" \t") != std::string::npos) {
+            refuse(item);
+            continue;
+        }
         const size_t dots = item.find("...");
         if (dots == std::string::npos) {
-            if (!item.empty())
-                names.push_back(item);
+            names.push_back(item);
             continue;
         }
         const std::string first = item.substr(0, dots);
@@ -454,8 +469,10 @@ std::vector<std::string> CSystemConfigDlg::ExpandItems(const std::string& value,
         long low = 0;
         long high = 0;
         // A reversed or malformed range names nothing; a long one is cut.
-        if (!ReadBound(first, prefix, hex, &low) || !ReadBound(last, prefix, hex, &high) || high < low)
+        if (!ReadBound(first, prefix, hex, &low) || !ReadBound(last, prefix, hex, &high) || high < low) {
+            refuse(item);
             continue;
+        }
         for (long n = low; n <= high && n - low < kMaxRangeItems; ++n)
             names.push_back(prefix + std::to_string(n));
     }
@@ -476,7 +493,18 @@ void CSystemConfigDlg::OnReceiveLine(const std::string& line)
     if (!IsListValue(value)) {
         m_resultTrace += line + "\r\n";
     } else {
-        const std::vector<std::string> items = ExpandItems(value, false);
+        // Only queries leave during the walk: what names no entry is
+        // named in the result file instead of being sent as a path.
+        std::vector<std::string> refused;
+        const std::vector<std::string> items = ExpandItems(value, false, &refused);
+        if (!refused.empty()) {
+            std::string named;
+            for (const std::string& item : refused)
+                named += (named.empty() ? "\"" : ", \"") + item + "\"";
+            m_resultTrace += line + "\r\n" +
+                             StrFormat(LoadStringId(kNotQueried).c_str(), (path.empty() ? "/" : path).c_str(), named.c_str()) +
+                             "\r\n";
+        }
         size_t at = static_cast<size_t>(m_position + 1);
         for (const std::string& item : items) {
             const std::string query = path + "/" + item + " ?";
@@ -622,9 +650,11 @@ void CSystemConfigDlg::OnDoubleClick(QTreeWidgetItem* item)
     if (!item || item->childCount() > 0 || m_list->rowCount() == 0)
         return;
     const std::string value = m_list->item(0, 0)->text().toStdString();
-    if (IsListValue(value)) {
+    // A value whose items name no entry ("Ost Halle, West") is a value.
+    const std::vector<std::string> names = IsListValue(value) ? ExpandItems(value, true) : std::vector<std::string>();
+    if (!names.empty()) {
         item->setIcon(0, ImageIcon(Closed));
-        for (const std::string& name : ExpandItems(value, true)) {
+        for (const std::string& name : names) {
             auto* child = new QTreeWidgetItem(item, {QString::fromStdString(name)});
             child->setIcon(0, ImageIcon(Leaf));
         }

@@ -50,7 +50,11 @@ public:
     // The names of a list value (leading blanks removed, ranges expanded;
     // `hexAmp`: the bounds of an "AMP" range are hexadecimal). A reversed or
     // malformed range yields nothing, a long one at most kMaxRangeItems names.
-    static std::vector<std::string> ExpandItems(const std::string& value, bool hexAmp);
+    // An item that is empty or holds a blank names no entry (as a path it
+    // would make its query a setting line): it yields nothing either. The
+    // items that yield nothing go to `refused` when given.
+    static std::vector<std::string> ExpandItems(const std::string& value, bool hexAmp,
+                                                std::vector<std::string>* refused = nullptr);
 
     // Tree and list interaction.
     void OnSelectionChanged();

@@ -29,4 +29,5 @@ QL_STRING_TABLE({
     {34296, "Text ist zu lang!"},
     {34611, "Liniendaten uploaden\nLiniendaten uploaden"},
     {34618, "Linientest Eigenschaften\nLinientest Eigenschaften"},
+    {36394, "; %s: nicht abgefragt, kein Name eines Eintrags: %s"},
 });

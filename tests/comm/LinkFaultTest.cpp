@@ -16,8 +16,10 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <optional>
 #include <QTimer>
 
+#include "comm/CommIds.h"
 #include "comm/CommStrings.h"
 #include "platform/StringTable.h"
 #include "support/EnglishTexts.h"
@@ -465,7 +467,11 @@ TEST_F(LinkFault, ADeviceSilentBeforeAShortDownloadIsToldAndNotSaved)
 // to their echo as the objects' lines are. A device that stops reading them
 // is sent none of the rest, not even the release of its macro lock, and the
 // message names the file's line it got to; a comment line, whose echo the
-// link drops unread, is not waited for.
+// link drops unread, is not waited for. A line the device cannot take as
+// written is named before anything is sent: the user goes on without it, or
+// nothing at all goes. The file goes as it was when the sending began (also
+// with "Konfigurationsdatei senden"), however it is rewritten meanwhile, and
+// a line goes out as the bytes its echo brings back.
 TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
 {
     const struct {
@@ -474,6 +480,11 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         bool commentLast;
         int read;           // lines of the file the device reads before it falls silent (-1: all)
         int cancelAt = 0;   // the line of the file at which the user presses "Abbrechen" (0: never)
+        const char* lastLine = nullptr;  // the file's last line instead (UTF-8)
+        int answer = 0;     // to the question that names it
+        int rewriteAt = 0;  // the file is rewritten in place once this many of its lines went
+        bool command = false;  // sent by "Konfigurationsdatei senden", not the download
+        const char* objectValue = nullptr;  // of "/ZONE/NAME2", sent by an object before the file
     } rows[] = {
         {"the device stops reading in the middle of the file", 160, false, 10},
         // Every configuration line read, then nothing more: the lock's release
@@ -484,6 +495,12 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
         {"the device reads a file that ends with a comment", 3, true, -1},
         // The lines sent are the device's; the lock is released and the settings saved.
         {"the user cancels in the middle of the file", 160, false, -1, 20},
+        // The device reads every line sent: the lock is released and the settings saved.
+        {"a last line the device cannot take, left out on the user's word", 3, false, -1, 0, "/ZONE/NAME2 漢", mb::IdYes},
+        {"a last line the device cannot take, and the user cancels", 3, false, -1, 0, "/ZONE/NAME2 漢", mb::IdNo},
+        {"the file rewritten while it is sent", 40, false, -1, 0, nullptr, 0, 10},
+        {"the file rewritten while \"Konfigurationsdatei senden\" sends it", 40, false, -1, 0, nullptr, 0, 10, true},
+        {"an object's line with a character the code page lacks", 2, false, -1, 0, nullptr, 0, 0, false, "漢"},
     };
     const QString path = dir.filePath(QStringLiteral("Anlage.txt"));
     for (const auto& row : rows) {
@@ -492,11 +509,35 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             for (int n = 1; n <= row.lines; ++n) {
-                const QByteArray line = row.commentLast && n == row.lines ? QByteArray("; zuletzt\r\n")
-                                                                          : QByteArray("/TEST/LINE") + QByteArray::number(n) + " 1\r\n";
+                QByteArray line = row.commentLast && n == row.lines ? QByteArray("; zuletzt\r\n")
+                                                                    : QByteArray("/TEST/LINE") + QByteArray::number(n) + " 1\r\n";
+                if (row.lastLine && n == row.lines)
+                    line = QByteArray(row.lastLine) + "\r\n";
                 ASSERT_EQ(line.size(), file.write(line));
             }
         }
+        // The lines the device is to get of the file.
+        std::string fileLines;
+        for (int n = 1; n < row.lines || (n == row.lines && !row.lastLine && !row.commentLast); ++n)
+            fileLines += StrFormat("/TEST/LINE%d 1\r", n);
+        if (row.commentLast)
+            fileLines += "; zuletzt\r";
+        // Another program writes other lines over the file, in place.
+        QTimer rewrite;
+        QObject::connect(&rewrite, &QTimer::timeout, [&] {
+            if (link.GetTextLinesSent() < row.rewriteAt)
+                return;
+            rewrite.stop();
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            for (int n = 1; n <= 2 * row.lines; ++n)
+                file.write(QByteArray("/TEST/BBBB") + QByteArray::number(n) + "Y750 W\r\n");
+        });
+        if (row.rewriteAt > 0)
+            rewrite.start(5);
+        std::optional<LineObject> object;
+        if (row.objectValue)
+            object.emplace(doc, "ZONE", std::vector<std::pair<std::string, std::string>> {{"NAME2", row.objectValue}});
         // A device that reads everything serves the rows one after the other.
         if (row.read >= 0 || !link.IsConnected()) {
             QStringList directives;
@@ -505,9 +546,13 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             ASSERT_TRUE(Connect(directives));
         }
         messages.texts.clear();
-        host.paramSelect = [](ParamSelection& sel) {
+        if (row.answer)
+            messages.answers = {row.answer};
+        host.paramSelect = [&](ParamSelection& sel) {
             sel.direction = 1;
             sel.textFile = true;
+            if (object)
+                sel.objects = {&*object};
             return true;
         };
         QTimer press;
@@ -529,13 +574,41 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
             };
         }
         const size_t mark = sim.Received().size();
-        link.OnTransferParameters();
+        if (row.command) {
+            host.configFile = path.toStdString();
+            link.OnCommand(commid::SendConfigFile);
+        } else {
+            link.OnTransferParameters();
+        }
         press.stop();
+        rewrite.stop();
         messages.onShown = nullptr;
         host.lastProgress = nullptr;
+        if (row.answer != mb::IdNo) {
+            ASSERT_TRUE(AwaitDeviceHasAll(sim, link));
+        }
         Pump(300);
         const std::string sent = sim.Received().substr(mark);
-        if (row.cancelAt > 0) {
+        const std::string closing = "/MACRO/LOCK OFF\r\n/SERVICE/START FASTSAVE\r\n";
+        if (row.lastLine) {
+            // Named before anything went: its number, the line and what the device cannot take of it.
+            const std::string named = StrFormat(LoadStringId(IDS_TEXTFILE_LINE_LACKS).c_str(), row.lines, row.lastLine, "漢");
+            EXPECT_EQ(messages.texts, (std::vector<std::string> {StrFormat(
+                                          LoadStringId(IDS_TEXTFILE_LINES_LEFT_OUT).c_str(), "Anlage.txt", (named + "\n").c_str())}));
+            if (row.answer == mb::IdNo)
+                EXPECT_EQ("", sent) << "sent although the user cancelled";
+            else
+                EXPECT_EQ("/MACRO/LOCK ON\r\n" + fileLines + closing, sent);
+        } else if (row.rewriteAt > 0) {
+            EXPECT_EQ(std::vector<std::string> {}, messages.texts);
+            EXPECT_EQ(row.lines, link.GetTextLinesSent());
+            EXPECT_EQ((row.command ? "" : "/MACRO/LOCK ON\r\n") + fileLines + (row.command ? "" : closing), sent);
+        } else if (row.objectValue) {
+            // The device got the query the line became, and echoed it: the download ended well.
+            EXPECT_EQ("/MACRO/LOCK ON\r\n/ZONE/NAME2 ?\r\n" + fileLines + closing, sent);
+            for (const std::string& text : messages.texts)
+                EXPECT_EQ(std::string::npos, text.find("QUILLOMER antwortet nicht mehr")) << text;
+        } else if (row.cancelAt > 0) {
             EXPECT_EQ(sentWhenAsked, link.GetTextLinesSent()) << "lines went while the user was asked";
             ASSERT_EQ(2u, messages.texts.size()) << testing::PrintToString(messages.texts);
             EXPECT_EQ("Wollen Sie den Vorgang wirklich abbrechen ?", messages.texts[0]);
@@ -568,6 +641,10 @@ TEST_F(LinkFault, ADownloadsTextFileIsFollowedToItsEcho)
                                                  + "\n\n" + LoadStringId(IDS_LOCK_RELEASE_NOT_SENT)}));
             EXPECT_EQ(std::string::npos, sent.find("/MACRO/LOCK OFF"));
             EXPECT_EQ(std::string::npos, sent.find("/SERVICE/START FASTSAVE"));
+        }
+        if (object) {
+            doc.RemovePath("/ZONE/NAME2");
+            doc.RemovePath("/ZONE");
         }
         if (row.read >= 0) {
             link.ClosePort();

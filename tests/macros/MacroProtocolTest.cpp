@@ -41,17 +41,18 @@ struct StepCase {
     Lines lines;
 };
 
-// The slave clocks' set time: 06:30 on the default day.
-int32_t HalfPastSix()
+// The slave clocks' set time on the default day.
+int32_t ClockAt(int hour, int minute)
 {
     std::tm tm{};
     tm.tm_year = 80;
     tm.tm_mday = 1;
-    tm.tm_hour = 6;
-    tm.tm_min = 30;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
     tm.tm_isdst = -1;
     return static_cast<int32_t>(std::mktime(&tm));
 }
+int32_t HalfPastSix() { return ClockAt(6, 30); }
 
 const std::vector<StepCase>& Cases()
 {
@@ -127,6 +128,10 @@ const std::vector<StepCase>& Cases()
         {mt::SlaveClock, "SLVCLK",
          [](CMacro& m) { m.SetParam(70, 1), m.SetParam(69, HalfPastSix()), m.SetParam(3, 1); },
          {"/PARAM/SET_TIME YES", "/PARAM/SET_RUN NO", "/PARAM/TIME 06:30", "/PARAM/RUN ON"}},
+        // Stopped, with a time of the afternoon, as a device answers it.
+        {mt::SlaveClock, "SLVCLK",
+         [](CMacro& m) { m.SetParam(71, 1), m.SetParam(69, ClockAt(13, 45)), m.SetParam(3, 0); },
+         {"/PARAM/SET_TIME NO", "/PARAM/SET_RUN YES", "/PARAM/TIME 13:45", "/PARAM/RUN OFF"}},
         {mt::ZoneTest, "ZONETEST",
          [](CMacro& m) { m.SetParamText(2, "1-3"), m.SetParamText(72, "TEST"), m.SetParam(3, 1); },
          {"/PARAM/ZONES 1-3", "/PARAM/MODE TEST", "/PARAM/SWITCH ON"}},
@@ -215,8 +220,6 @@ TEST_F(MacroProtocolTest, EachStepTypeKeepsItsValuesThroughTheFile)
         CMacro* m = Made(c);
         Lines lines;
         m->GetParamLines(lines);
-        if (c.type == mt::SlaveClock)
-            lines[2] = "/PARAM/TIME 00:00";  // the set time is not kept in the file
         sent.emplace_back(m->GetNumber(), lines);
         stored.push_back(StoreOwnData(*m));
     }

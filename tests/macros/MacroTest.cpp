@@ -55,6 +55,7 @@ protected:
         std::vector<int32_t> intDelays;                      // schemas 11..14
         float time = 0.0f;
         std::string zoneText = "0";  // schemas 12 and later
+        int32_t clockTime = 0;       // schema 16 and later
     };
     static Bytes OldRecord(uint16_t s, const Old& o)
     {
@@ -94,6 +95,8 @@ protected:
                 PutI32(b, 0);
             if (s >= 11 && s <= 14)
                 PutI32(b, o.intDelays[i]);
+            if (s >= 15)
+                PutF32(b, static_cast<float>(o.intDelays[i]));
         }
         PutI32(b, o.priority);
         if (s >= 2)
@@ -116,13 +119,15 @@ protected:
             PutI32(b, 0);
             PutText(b, o.zoneText);
         }
+        if (s >= 16)
+            PutI32(b, o.clockTime);
         return b;
     }
 };
 
 }  // namespace
 
-TEST_F(MacroTest, StoresTheSchema15Record)
+TEST_F(MacroTest, StoresTheSchema16Record)
 {
     CMacro* m = NewMacro(mt::Page);
     m->m_switchFlag = 1;
@@ -136,7 +141,8 @@ TEST_F(MacroTest, StoresTheSchema15Record)
     m->m_time = 1.5f;
     m->m_onFlags = 3;
     m->m_zoneText = "1-3";
-    EXPECT_EQ(15u, CMacro::classInfo.schema);
+    m->m_clockTime = 1234567;
+    EXPECT_EQ(16u, CMacro::classInfo.schema);
 
     Bytes e;
     for (int32_t v : {1, 0, 2, 1, 0, 0, 0})  // switch, prechime, input, aux, signal, digio, pause
@@ -176,9 +182,10 @@ TEST_F(MacroTest, StoresTheSchema15Record)
     PutI32(e, 0);
     PutI32(e, 0);
     PutText(e, "1-3");
+    PutI32(e, 1234567);  // the slave clocks' set time
     EXPECT_EQ(e, StoreOwnData(*m));
 
-    auto back = LoadTagged("CMacro", 15, StoreData(*m), nullptr);
+    auto back = LoadTagged("CMacro", 16, StoreData(*m), nullptr);
     auto* l = dynamic_cast<CMacro*>(back.get());
     ASSERT_NE(nullptr, l);
     EXPECT_EQ(StoreOwnData(*m), StoreOwnData(*l));
@@ -220,12 +227,13 @@ TEST_F(MacroTest, SchemaEightMapsSmallTypeCodesAndLinksThePrechime)
 TEST_F(MacroTest, EveryOlderSchemaLoadsWithItsUpgrades)
 {
     NewNumbered<CChimeSignal>(32823, 3, CAT_AUDIO);
-    for (uint16_t s = 1; s <= 14; ++s) {
+    for (uint16_t s = 1; s <= 16; ++s) {
         SCOPED_TRACE(s);
         Old o;
         o.signal = 3;
         o.time = 4.0f;
         o.zoneText = "5";
+        o.clockTime = CMacro::DefaultClockTime() + 13 * 3600 + 45 * 60;
         const size_t steps = s <= 3 ? 3 : s <= 13 ? 4 : 5;
         o.steps.assign(steps, {0, "1.5"});
         o.intDelays.assign(steps, 2);
@@ -239,7 +247,8 @@ TEST_F(MacroTest, EveryOlderSchemaLoadsWithItsUpgrades)
         EXPECT_FLOAT_EQ(s >= 11 ? 2.0f : 1.5f, m->GetParamFloat(46));
         EXPECT_FLOAT_EQ(s >= 10 ? 4.0f : 0.0f, m->GetParamFloat(8));
         EXPECT_EQ(s >= 12 ? "5" : "0", m->GetParamText(2));  // recomputed from the links
-        EXPECT_EQ(CMacro::DefaultClockTime(), m->GetParam(69));
+        // The set time is kept from schema 16; before, the default time.
+        EXPECT_EQ(s >= 16 ? o.clockTime : CMacro::DefaultClockTime(), m->GetParam(69));
     }
     EXPECT_TRUE(messages.empty());
 }

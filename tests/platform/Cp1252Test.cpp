@@ -66,3 +66,21 @@ TEST(Cp1252, CheckTextNamesWhatCannotBeSavedAndSentAsShown)
         EXPECT_EQ(row.codePoint, check.codePoint);
     }
 }
+
+// What the code page cannot hold is named, each character once, in order;
+// what it holds (the 0x80..0x9F characters and the C1 controls that stand
+// for its undefined bytes included) is not.
+TEST(Cp1252, LacksNamesEachCharacterItCannotHoldOnce)
+{
+    const struct {
+        const char* text;
+        const char* lacks;
+    } rows[] = {
+        {"äöüß€é Š„…™ \xC2\x81", ""},
+        {"/ZONE/NAME2 漢", "漢"},
+        {"ΩaΩ漢Ω", "Ω漢"},
+        {"a\xE2\x82", "\xEF\xBF\xBD"},  // a cut character goes out as '?'
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.lacks, Cp1252Lacks(row.text)) << row.text;
+}

@@ -630,6 +630,74 @@ TEST(TextFileDialog, AFileThatExistsButCannotBeReadIsToldAtOpeningAndNeverWritte
     }
 }
 
+// The project's text file keeps the form it was read in. OK without a
+// change writes nothing (a file that no editor shows as it stands, such as
+// one with a NUL and a lone carriage return, stays byte for byte); edited,
+// it keeps its code page, its byte-order mark and its line ends, and a
+// character its code page lacks is refused with the text kept.
+TEST(TextFileDialog, TheFileKeepsTheFormItWasReadIn)
+{
+    const struct {
+        const char* name;
+        QByteArray held;
+        QString typed;        // at the end; with `atStart` before the first line, then Enter
+        bool atStart;
+        QByteArray written;   // empty: the file stays as it was
+        const char* refused;  // named as what the file's code page lacks
+    } rows[] = {
+        {"a Windows-1252 file, OK without a change", QByteArrayLiteral("/ZONE/NAME1 S\xFC" "d\r\n\x00\x81\r\xFF\n"), {}, false, {},
+         nullptr},
+        {"a Windows-1252 file edited", QByteArrayLiteral("/A S\xFC" "d\n/B 1\n"), QStringLiteral("/C Ä€"), false,
+         QByteArrayLiteral("/A S\xFC" "d\n/B 1\n/C \xC4\x80"), nullptr},
+        {"a UTF-8 file with a byte-order mark edited", QByteArrayLiteral("\xEF\xBB\xBF/A S\xC3\xBC" "d\r\n"),
+         QStringLiteral("/B Ω"), false, QByteArrayLiteral("\xEF\xBB\xBF/A S\xC3\xBC" "d\r\n/B \xCE\xA9"), nullptr},
+        {"a file whose last line has no line end", QByteArrayLiteral("/A 1\r\n/B 2"), QStringLiteral("/X 0"), true,
+         QByteArrayLiteral("/X 0\r\n/A 1\r\n/B 2"), nullptr},
+        {"a character Windows-1252 lacks typed into a Windows-1252 file", QByteArrayLiteral("/A S\xFC" "d\r\n"),
+         QStringLiteral("/B 漢"), false, {}, "漢"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        MessageLog messages;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Halle.txt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(row.held) == row.held.size());
+        file.close();
+        CTextFileDlg dlg(QStringLiteral("Halle.txt"), dir.path());
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        ASSERT_TRUE(dlg.Edit()->hasFocus());
+        const QString shown = dlg.Edit()->toPlainText();
+        if (!row.typed.isEmpty()) {
+            QTest::keyClick(dlg.Edit(), row.atStart ? Qt::Key_Home : Qt::Key_End, Qt::ControlModifier);
+            // A character off the keyboard's keys comes as the text of its key event, as from an input method.
+            for (const QChar c : row.typed) {
+                if (c.unicode() < 0x80)
+                    QTest::keyClicks(dlg.Edit(), QString(c));
+                else
+                    QTest::sendKeyEvent(QTest::Click, dlg.Edit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+            if (row.atStart)
+                QTest::keyClick(dlg.Edit(), Qt::Key_Return);
+        }
+        QTest::mouseClick(dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(row.written.isEmpty() ? row.held : row.written, file.readAll());
+        file.close();
+        if (!row.refused) {
+            EXPECT_EQ(std::vector<std::string> {}, messages.texts);
+            EXPECT_FALSE(dlg.isVisible());
+            continue;
+        }
+        ASSERT_EQ(1u, messages.texts.size());
+        EXPECT_NE(std::string::npos, messages.texts[0].find(path.toStdString())) << messages.texts[0];
+        EXPECT_NE(std::string::npos, messages.texts[0].find(std::string(": ") + row.refused + "\n")) << messages.texts[0];
+        EXPECT_TRUE(dlg.isVisible()) << "OK keeps the editor open";
+        EXPECT_EQ(shown + row.typed, dlg.Edit()->toPlainText());
+    }
+}
+
 TEST(FirmwareDialog, ShowsTheSenderAndCancelEndsTheStream)
 {
     serialtest::UsePrivateSettings();

@@ -37,6 +37,7 @@
 
 #include "audio/CInternalMessageRec.h"
 #include "audio/CInternalPilottoneGen.h"
+#include "audio/CInternalPowerManagement.h"
 #include "audio/CMiscAudio.h"
 #include "audio/CMonitor.h"
 #include "audio/windows/AudioWindowIds.h"
@@ -456,7 +457,7 @@ TEST_F(FeatureTransferSim, TheMacroWindowStaysOpenUntilItsTransferHasEnded)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarWithItsOwnDifferenceFileAndADeviceFallenSilentEndsIt)
+TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarLeavingTheDifferenceFileAndADeviceFallenSilentEndsIt)
 {
     for (uint32_t type : {macrotype::Chime, macrotype::Stop}) {
         auto* macro = new CMacro;
@@ -493,8 +494,9 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarWithItsOwnDifferenceFileAndADev
     EXPECT_EQ(0u, CountOf(up, "/MACRO/PROG2")) << "only the selected macro: " << up;
     EXPECT_EQ(0u, CountOf(up, "/MACRO/LOCK ON")) << "no download started meanwhile";
     EXPECT_EQ(0u, CountOf(up, "/MACRO/CLEAR")) << "no whole upload started meanwhile";
-    EXPECT_EQ("", ReadFile(errFile)) << "the upload's own differences: none";
-    EXPECT_TRUE(host.editorFiles.empty()) << "an empty difference file is not shown";
+    // One macro's upload neither starts the file anew nor shows it; it found no difference.
+    EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile)) << "the last whole upload's differences are gone";
+    EXPECT_TRUE(host.editorFiles.empty()) << "one macro's upload showed the difference file";
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
@@ -514,7 +516,7 @@ TEST_F(FeatureTransferSim, OneMacroGoesWithoutBarWithItsOwnDifferenceFileAndADev
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
     EXPECT_FALSE(frame.IsTransferring());
     EXPECT_TRUE(frame.GetCommandBar()->isEnabled());
-    EXPECT_EQ("", ReadFile(errFile));
+    EXPECT_EQ("Makro 9 fehlt\r\n", ReadFile(errFile));
 }
 
 // The service bar's windows, each opened from the bar of each other one while
@@ -814,6 +816,9 @@ std::unique_ptr<CObjectDlg> OpenWindow(CQuillomerDoc& doc, int kind)
     return dlg;
 }
 CFeatureFrm* FrameOf(const CObjectDlg& dlg) { return qobject_cast<CFeatureFrm*>(dlg.m_pFrame.data()); }
+// The feature windows' own upload commands (the first: the power management's).
+const unsigned kUploadCommands[] = {33172, 32944, 33170, 34612, 34501, 33173, 32950, 34611, 32981, 32937, 33125,
+                                    33131, 33134, 32926, 33122, 33149, 32970, 33128, 33140, 33137, 33151, 32917};
 void ClickCommand(CFeatureFrm* frame, unsigned command)
 {
     // On the window's own bar, or the switch bar it shares with its group.
@@ -1591,14 +1596,127 @@ TEST_F(FeatureTransferSim, AfterTheLineIsLostNoWindowOffersWhatNeedsTheDevice)
 // holding entries the new project lacks: an upload that changes the project
 // marks it (" *" in its title: closing asks to save); one that changes
 // nothing, such as the same upload again, marks nothing.
+// Every feature window's own upload, the whole upload and one entry's upload
+// through its list's menu, with the project's difference file a folder, and
+// again on a disk that is full once the upload has started the file anew: the
+// program goes on, says once per upload that the file cannot be written, and
+// the device's values reach the project all the same (the power management's
+// priority 300 held at 255, the monitor's entry, the condition, trigger,
+// macro and appointment the device has). Each window's own way to read its
+// answers is taken: the blocks' step machines, the power window's block of
+// queries, the line test's rows.
+TEST_F(FeatureTransferSim, EveryUploadTellsOnceThatTheDifferenceFileCannotBeWrittenAndTakesTheValues)
+{
+    sim.lineRate = false;  // what is asked is what comes back, at any rate
+    ConnectWith(QStringLiteral("set /POWER/BATT_PRIO 300|set /MONI/TABLE3/SEL IN|set /MONI/TABLE3/IDX 2|"
+                               "set /CONDITION/ENTRY5/FUNCTION PWR_ON|set /TRIGGER/ENTRY2/CONDITION 5|"
+                               "set /TRIGGER/ENTRY2/ON_MACRO 300|set /MACRO/PROG3/TYPE STOP|"
+                               "set /CAL/APPOINT2/FUNCTION DAILY")
+                    .split(QLatin1Char('|')));
+    AddTestedZones(doc, 2);
+    auto* power = dynamic_cast<CInternalPowerManagement*>(
+        doc.GetIDManager().GetBaseDevice(1, OT_INTERNAL_POWER_MANAGEMENT));
+    ASSERT_NE(nullptr, power);
+    power->SetValue(powerkey::BattPrio, 70);
+    host.paramSelect = [&](ParamSelection& sel) {
+        sel.direction = 0;
+        sel.objects = {power, MonitorOf(doc)};
+        return true;
+    };
+    const QString err = QString::fromStdString(doc.GetErrFileName());
+    const std::string told = QDir::toNativeSeparators(err).toStdString();
+    const auto toldTimes = [&] {
+        return std::count_if(messages.texts.begin(), messages.texts.end(),
+                             [&](const std::string& t) { return t.find(told) != std::string::npos; });
+    };
+    enum class Failure { Folder, DiskFull };
+    struct Room {  // the disk's own room again, however the test leaves
+        ~Room() { diskwrite::SetSpaceForTesting(-1); }
+    } room;
+    for (const Failure failure : {Failure::Folder, Failure::DiskFull}) {
+        // Before an upload: the folder in the file's place, or a disk with no room.
+        const auto fail = [&] {
+            QFile::remove(err);
+            if (failure == Failure::Folder)
+                EXPECT_TRUE(QDir().mkpath(err));
+            else
+                diskwrite::SetSpaceForTesting(0);
+            messages.texts.clear();
+        };
+        // After it, once the message the line at hand held back is out.
+        const auto mend = [&] {
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
+            diskwrite::SetSpaceForTesting(-1);
+            if (failure == Failure::Folder)
+                EXPECT_TRUE(QDir(err).removeRecursively());
+        };
+        int uploads = 0;
+        // 0: the whole upload of the power management and the monitor.
+        for (int kind = 0; kind <= 28; ++kind) {
+            std::unique_ptr<CObjectDlg> dlg = kind ? OpenWindow(doc, kind) : nullptr;
+            CFeatureFrm* frame = dlg ? FrameOf(*dlg) : nullptr;
+            for (unsigned id : kUploadCommands) {
+                QAction* action = frame ? frame->GetAction(id) : nullptr;
+                QWidget* button = action ? frame->GetCommandBar()->widgetForAction(action) : nullptr;
+                if (kind && !(button && button->isEnabled()))
+                    continue;
+                if (!kind && id != kUploadCommands[0])
+                    continue;
+                SCOPED_TRACE(testing::Message() << (failure == Failure::Folder ? "folder " : "disk full ") << kind
+                                                << " " << id);
+                ++uploads;
+                fail();
+                if (kind)
+                    QTest::mouseClick(button, Qt::LeftButton);  // returns once the upload has ended
+                else
+                    link.OnTransferParameters();
+                // A block window's answers may come after its transfer.
+                PumpUntil([&] { return !link.GetRequestReply(); }, kArrivalMs);
+                mend();
+                if (failure == Failure::Folder) {
+                    EXPECT_EQ(1, toldTimes()) << testing::PrintToString(messages.texts);
+                } else {
+                    EXPECT_GE(1, toldTimes()) << testing::PrintToString(messages.texts);
+                    // The priority the device holds is not the project's: its line cannot go.
+                    if (kind == CPowerFrm::kWindowKind || kind == 0)
+                        EXPECT_EQ(1, toldTimes()) << testing::PrintToString(messages.texts);
+                }
+                EXPECT_EQ(linkstate::Online, link.GetLinkState());
+                EXPECT_FALSE(link.IsHeldByTransfer());
+            }
+        }
+        EXPECT_LE(22, uploads);
+        {
+            // Trigger 2 alone, whose macro 300 the project lacks: named in the file.
+            SCOPED_TRACE(failure == Failure::Folder ? "one trigger, folder" : "one trigger, disk full");
+            std::unique_ptr<CObjectDlg> dlg = OpenWindow(doc, kTriggerWindow);
+            fail();
+            ChooseFromListMenu(FrameOf(*dlg), QStringLiteral("Upload"));
+            mend();
+            EXPECT_EQ(1, toldTimes()) << testing::PrintToString(messages.texts);
+            EXPECT_EQ(linkstate::Online, link.GetLinkState());
+        }
+        // The values came whatever became of their lines.
+        EXPECT_EQ(255, power->GetValue(powerkey::BattPrio));
+        EXPECT_EQ("IN", MonitorOf(doc)->GetEntry(2).source);
+        const auto* condition = doc.GetIDManager().GetBaseDevice(5, OT_CONDITION);
+        ASSERT_NE(nullptr, condition);
+        EXPECT_EQ(static_cast<uint32_t>(condkind::PwrOn), condition->GetKindId());
+        const auto* macro = doc.GetIDManager().GetBaseDevice(3, OT_MACRO);
+        ASSERT_NE(nullptr, macro);
+        EXPECT_EQ(static_cast<uint32_t>(macrotype::Stop), macro->GetKindId());
+        EXPECT_NE(nullptr, doc.GetIDManager().GetBaseDevice(2, OT_APPOINT));
+    }
+}
+
 TEST_F(FeatureTransferSim, EveryUploadThatChangesTheProjectMarksItAndNoOtherDoes)
 {
     sim.lineRate = false;  // what is asked is what comes back, at any rate
     ConnectWith(QStringLiteral("set /MONI/TABLE3/SEL IN|set /MONI/TABLE3/IDX 2|set /CONDITION/ENTRY5/FUNCTION PWR_ON|"
                                "set /TRIGGER/ENTRY2/CONDITION 5|set /MACRO/PROG3/TYPE STOP|set /CAL/APPOINT2/FUNCTION DAILY")
                     .split(QLatin1Char('|')));
-    const unsigned uploads[] = {32944, 33170, 33172, 34612, 34501, 33173, 32950, 34611, 32981, 32937, 33125, 33131,
-                                33134, 32926, 33122, 33149, 32970, 33128, 33140, 33137, 33151, 32917};
+    const auto& uploads = kUploadCommands;
     std::set<int> changedIn;
     for (int kind = 1; kind <= 28; ++kind) {
         CObjectDlg dlg(&doc, kind);

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -495,6 +497,36 @@ TEST_F(LogicWindowsSim, ConditionUploadLinksEveryContactTheDeviceNames)
     EXPECT_NE(faultName, condition(9)->GetName());
     EXPECT_EQ(QString::fromStdString(condition(9)->GetName()), view->GetItemText(7, 0));
     EXPECT_EQ(QStringLiteral("Bedingung ON Bedingung"), view->GetItemText(7, 0));
+
+    // Condition 9 alone, after the whole upload: its row clicked, then
+    // "Upload" of its menu. The device is asked for it, and the difference
+    // file keeps what the whole upload found, this entry's line after it:
+    // neither started anew nor shown.
+    const std::string whole = ReadFile(dir.filePath(QStringLiteral("Halle.err")));
+    host.editorFiles.clear();
+    const QPoint at = view->visualItemRect(view->topLevelItem(7)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(condition(9), view->ObjectOf(view->SelectedRow()));
+    const size_t mark = sim.Received().size();
+    bool chosen = false;
+    QObject scope;  // the timer dies with the locals it writes
+    QTimer::singleShot(0, &scope, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            if (a->text() == QStringLiteral("Upload") && a->isEnabled())
+                menu->setActiveAction(a), chosen = true;
+        QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    QContextMenuEvent menuClick(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &menuClick);
+    ASSERT_TRUE(chosen);
+    EXPECT_NE(std::string::npos, sim.Received().find("/CONDITION/ENTRY9/FUNCTION ?", mark));
+    EXPECT_EQ(linkstate::Online, link.GetLinkState());
+    EXPECT_EQ(whole + "ERROR: /CONDITION/ENTRY9/FUNCTION >>XYZWORD<< should be >>OFF<<\r\n",
+              ReadFile(dir.filePath(QStringLiteral("Halle.err"))));
+    EXPECT_TRUE(host.editorFiles.empty());
 }
 
 TEST(LogicWindows, SingleEntryAsksAgainWhileTheOutputBufferIsFull)

@@ -13,7 +13,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "MacroWindowFixture.h"
 #include "macros/windows/CMacroDlgListView.h"
@@ -389,6 +391,27 @@ TEST_F(MacroViewsByHand, ClockTimesConsoleTextsAndPulseTimesAreTypedAsOnTheKeybo
     Click(Control<QRadioButton>(1643));
     EXPECT_EQ(1, clock->GetParam(71));
     EXPECT_EQ(0, clock->GetParam(3));
+    // Saved and opened again, the project keeps the time typed: the clock
+    // macro clicked in the list shows it again, and goes down with it.
+    const int clockNumber = clock->GetNumber();
+    ASSERT_TRUE(d.doc().LoadFromBytes(d.doc().SaveToBytes()));
+    frame.RefreshMacroList();
+    Settle();
+    clock = Macro(clockNumber);
+    ASSERT_NE(nullptr, clock);
+    CMacroDlgListView* macros = frame.GetListView();
+    for (int r = 0; r < macros->GetItemCount(); ++r)
+        if (macros->NumberAt(r) == clockNumber)
+            QTest::mouseClick(macros->viewport(), Qt::LeftButton, {},
+                              macros->visualItemRect(macros->topLevelItem(r)).center());
+    Settle();
+    ASSERT_EQ(clock, frame.GetCurrentMacro());
+    ASSERT_NE(nullptr, Control<CDateTimeEdit>(1644));
+    EXPECT_EQ(QTime(7, 45), Control<CDateTimeEdit>(1644)->time());
+    EXPECT_TRUE(Control<QRadioButton>(1643)->isChecked());
+    std::vector<std::string> lines;
+    clock->GetParamLines(lines);
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), "/PARAM/TIME 07:45"));
 
     // A console text with umlauts and a longer one are kept whole; the
     // buzzer's repetitions are held at 255, its step time is kept as typed.
@@ -535,6 +558,32 @@ TEST_F(MacroViewsByHand, SequenceStepsAreEditedInTheirCellsAndEscapeKeepsTheDela
     EXPECT_EQ(1, sequence->GetParam(43));
     EXPECT_EQ(QString::fromStdString(Macro(1)->GetName()), list->GetItemText(2, 1));
     EXPECT_TRUE(d.doc().IsModified());
+
+    // Step 4's delay typed, and without Return another macro clicked in the
+    // macro list: the delay goes into the sequence before its view goes.
+    doubleClick(3, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return editor() != nullptr; }, 3000));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor(), QStringLiteral("42"));
+    CMacroDlgListView* macros = frame.GetListView();
+    int other = -1;
+    for (int r = 0; r < macros->GetItemCount(); ++r)
+        if (macros->MacroAt(r) && macros->MacroAt(r) != sequence)
+            other = r;
+    ASSERT_LE(0, other);
+    QTest::mouseClick(macros->viewport(), Qt::LeftButton, {},
+                      macros->visualItemRect(macros->topLevelItem(other)).center());
+    Settle();
+    EXPECT_NE(sequence, frame.GetCurrentMacro());
+    EXPECT_EQ("42.0", sequence->GetParamText(49));
+    // Back on the sequence, its view shows the delay kept.
+    for (int r = 0; r < macros->GetItemCount(); ++r)
+        if (macros->MacroAt(r) == sequence)
+            QTest::mouseClick(macros->viewport(), Qt::LeftButton, {},
+                              macros->visualItemRect(macros->topLevelItem(r)).center());
+    Settle();
+    ASSERT_EQ(sequence, frame.GetCurrentMacro());
+    EXPECT_EQ(QStringLiteral("42.0"), Control<CListCtrl>(1328)->GetItemText(3, 2));
 }
 
 TEST_F(MacroViewsByHand, TheTypeChosenAgainInTheListLeavesMacroAndProjectAlone)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -827,6 +828,65 @@ TEST_F(ConfigBrowser, AFileThatCannotBeReadIsNamedWithItsReasonAndNeverSavedOver
         ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(held, file.readAll());
+    }
+}
+
+// The walk of the device's tree sends queries only: a value that holds a
+// comma ("Ost Halle, West") is no list of names, and an item that is empty
+// or holds a blank is never sent as a path (it would make its line a
+// setting): the result file names it. A path is nested under another only
+// at a "/": "/PFX/INPUT" beside "/PFX/IN" is its sibling, shown and saved so.
+TEST_F(ConfigBrowser, TheWalkSendsOnlyQueriesAndNamesWhatIsNoName)
+{
+    const struct {
+        const char* name;
+        std::map<std::string, std::string> device;  // the answer to each query
+        std::vector<std::string> saved;             // the file saved afterwards, a line per node
+        const char* named;                          // in the result file (null: nothing)
+    } rows[] = {
+        {"a value with a comma",
+         {{"/ ?", "AAA,ZZZ"}, {"/AAA ?", "/AAA  NAME"}, {"/AAA/NAME ?", "/AAA/NAME Ost Halle, West"}, {"/ZZZ ?", "/ZZZ 1"}},
+         {"/AAA ?", "/AAA/NAME ?", "/ZZZ ?"},
+         "/AAA/NAME Ost Halle, West\r\n; /AAA/NAME: nicht abgefragt, kein Name eines Eintrags: \"Ost Halle\", \" West\"\r\n"},
+        {"an empty item and one with a blank",
+         {{"/ ?", "AAA,ZZZ"}, {"/AAA ?", "/AAA A1,,B 2"}, {"/AAA/A1 ?", "/AAA/A1 5"}, {"/ZZZ ?", "/ZZZ 1"}},
+         {"/AAA ?", "/AAA/A1 ?", "/ZZZ ?"},
+         "/AAA A1,,B 2\r\n; /AAA: nicht abgefragt, kein Name eines Eintrags: \"\", \"B 2\"\r\n"},
+        {"prefix siblings IN and INPUT",
+         {{"/ ?", "PFX,ZZZ"}, {"/PFX ?", "/PFX  IN,INPUT"}, {"/PFX/IN ?", "/PFX/IN 1"}, {"/PFX/INPUT ?", "/PFX/INPUT 2"},
+          {"/ZZZ ?", "/ZZZ 1"}},
+         {"/PFX ?", "/PFX/IN ?", "/PFX/INPUT ?", "/ZZZ ?"},
+         nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QSettings().setValue(QStringLiteral("Configuration/KVT File"), dir.filePath(QStringLiteral("baum.txt")));
+        blocktest::RecordingSender sender;
+        messages.answers = {mb::IdYes};  // read the device
+        CSystemConfigDlg dialog;
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        dialog.ChooseSource();
+        // The device answers each query as it comes.
+        for (size_t answered = 0; dialog.IsReading() && answered < sender.lines.size(); ++answered) {
+            const auto answer = row.device.find(sender.lines[answered]);
+            ASSERT_NE(row.device.end(), answer) << "sent: " << sender.lines[answered];
+            dialog.OnReceiveLine(answer->second);
+        }
+        EXPECT_FALSE(dialog.IsReading());
+        std::vector<std::string> queries {"/ ?"};
+        queries.insert(queries.end(), row.saved.begin(), row.saved.end());
+        EXPECT_EQ(queries, sender.lines) << "only the tree's queries leave";
+        const std::string result = commtest::ReadFile(QStringLiteral("KVTResult.txt"));
+        if (row.named)
+            EXPECT_NE(std::string::npos, result.find(row.named)) << result;
+        else
+            EXPECT_EQ(std::string::npos, result.find("nicht abgefragt")) << result;
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1212")), Qt::LeftButton);
+        std::string saved;
+        for (const std::string& line : row.saved)
+            saved += line + "\r\n";
+        EXPECT_EQ(saved, commtest::ReadFile(dir.filePath(QStringLiteral("baum.txt"))));
     }
 }
 

@@ -23,6 +23,8 @@
 
 #include "MacroWindowFixture.h"
 #include "audio/CInternalPowerManagement.h"
+#include "audio/CMiscAudio.h"
+#include "audio/windows/CAudioEditor.h"
 #include "audio/windows/CPowerFrm.h"
 #include "hardware/CAmplifier.h"
 #include "hardware/CAudioInputSlot.h"
@@ -41,7 +43,7 @@
 namespace {
 namespace mt = macrotype;
 
-enum class Window { Inputs, Topology, RangeKeys, Console, Repeat, LcdText, LogicOut, Power };
+enum class Window { Inputs, Topology, RangeKeys, Console, Repeat, LcdText, LogicOut, Power, Common };
 enum class Keys { Append, Replace, Paste, None };
 
 struct Row {
@@ -62,6 +64,8 @@ constexpr const char* kRange[] = {"Wertebereich überschritten !", "Value out of
 constexpr const char* kCount[] = {"Geben Sie eine Zahl zwischen 1 und 100 ein.", "Enter a number between 1 and 100."};
 constexpr const char* kUser[] = {"Geben Sie eine Zahl zwischen 100 und 999 ein.", "Enter a number between 100 and 999."};
 constexpr const char* kKey[] = {"Geben Sie eine ganze Zahl ein.", "Enter an integer."};
+constexpr const char* kPrio[] = {"Geben Sie eine ganze Zahl zwischen 0 und 255 ein.",
+                                 "Please enter an integer between 0 and 255."};
 
 // The audio inputs dialog shows input 3 (Slot2's first channel): gain of
 // filter 1 at 3.5 dB, the input muted ("OFF"), filter 2 at 1000 Hz,
@@ -149,22 +153,41 @@ const Row kRows[] = {
     {Window::LogicOut, 1195, Keys::Replace, "3.5,5", Qt::Key_Tab, "2.5", "2.5", nullptr, nullptr},
     {Window::LogicOut, 1195, Keys::Replace, "3,5", Qt::Key_Tab, "3.5", "3.5", nullptr, nullptr},
     // The power management's priority on battery, 70: no text that is no
-    // whole number becomes priority 0 (or 1).
-    {Window::Power, 1567, Keys::Replace, "3.5,5", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "1,5", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "   ", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Paste, "abc", Qt::Key_Tab, "70", "70", nullptr, nullptr},
+    // whole number becomes priority 0 (or 1); the user is told the range.
+    {Window::Power, 1567, Keys::Replace, "3.5,5", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Replace, "1,5", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Replace, "   ", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Paste, "abc", Qt::Key_Tab, "70", "70", nullptr, kPrio},
     {Window::Power, 1567, Keys::Replace, "999", Qt::Key_Tab, "255", "255", nullptr, nullptr},
     {Window::Power, 1567, Keys::Replace, "12", Qt::Key_Return, "12", "12", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "1e2", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "0x10", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "2e1x", Qt::Key_Tab, "70", "70", nullptr, nullptr},
-    {Window::Power, 1567, Keys::Replace, "1e4", Qt::Key_Return, "70", "70", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "1e2", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Replace, "0x10", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Replace, "2e1x", Qt::Key_Tab, "70", "70", nullptr, kPrio},
+    {Window::Power, 1567, Keys::Replace, "1e4", Qt::Key_Return, "70", "70", nullptr, kPrio},
+    // A number beyond the range is held at its end however many digits it
+    // has: 11 nines as 45.
+    {Window::Power, 1567, Keys::Replace, "99999999999", Qt::Key_Tab, "255", "255", nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "999999999999999999999999999999999999999999999", Qt::Key_Tab, "255", "255",
+     nullptr, nullptr},
+    {Window::Power, 1567, Keys::Replace, "-999999999999999999999999999999999999999999999", Qt::Key_Tab, "0", "0",
+     nullptr, nullptr},
+    // The priority that delays the shutdown, 0: "1e2" is not taken as 0 in silence.
+    {Window::Power, 1649, Keys::Replace, "1e2", Qt::Key_Tab, "0", "0", nullptr, kPrio},
+    {Window::Power, 1649, Keys::Replace, "100", Qt::Key_Tab, "100", "100", nullptr, nullptr},
     // The digits a text starts with are its number, as "%d" reads them.
     {Window::Power, 1567, Keys::Replace, "7x", Qt::Key_Tab, "7", "7", nullptr, nullptr},
     // Typed, not left: a bar button takes the value first, as leaving would.
     {Window::Power, 1567, Keys::Replace, "99", Qt::Key_unknown, "99", "99", nullptr, nullptr, false,
      CFeatureFrm::kSave},
+    // The audio editor's common settings, the device connected: a number
+    // beyond a spin's range is typed whole and taken at the range's end,
+    // never as the digits that fit ("100" as 10 would be -45.1 dB, "-50" as
+    // -5 an attenuation of 5 dB). The gong level's spin runs 0..61, the
+    // background attenuation's -41 (off) ..0.
+    {Window::Common, 1351, Keys::Replace, "100", Qt::Key_Tab, "-0.2", "61", "/AUDIO/CHIME_VOL -0.2", nullptr},
+    {Window::Common, 111, Keys::Replace, "-50", Qt::Key_Tab, "-41", "-41", "/AUDIO/BACK_ATT -127", nullptr},
+    {Window::Common, 111, Keys::Replace, "-7", Qt::Key_Return, "-7", "-7", "/AUDIO/BACK_ATT -7", nullptr},
+    {Window::Common, 111, Keys::Replace, "5", Qt::Key_Tab, "0", "0", "/AUDIO/BACK_ATT 0", nullptr},
 };
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -189,6 +212,16 @@ struct Rig {
     std::unique_ptr<QWidget> owned;
     QWidget* window = nullptr;
     std::function<std::string(int field)> held;
+    // What the row's window needed put back once the row is done.
+    struct Undo {
+        std::function<void()> undo;
+        ~Undo()
+        {
+            if (undo)
+                undo();
+        }
+    };
+    std::shared_ptr<Undo> undo;
 };
 
 class TypedValues : public MacroWindow {
@@ -259,10 +292,32 @@ protected:
             if (!power)
                 break;
             power->SetValue(powerkey::BattPrio, 70);
+            power->SetValue(powerkey::ShutPrio, 0);
             auto frame = std::make_unique<CPowerFrm>();
             frame->resize(900, 500);
-            rig.held = [power](int) { return std::to_string(power->GetValue(powerkey::BattPrio)); };
+            rig.held = [power](int field) {
+                return std::to_string(power->GetValue(field == 1649 ? powerkey::ShutPrio : powerkey::BattPrio));
+            };
             rig.owned = std::move(frame);
+            break;
+        }
+        case Window::Common: {
+            auto* audio = dynamic_cast<CMiscAudio*>(d.doc().GetIDManager().GetBaseDevice(1, OT_MISC_AUDIO));
+            EXPECT_NE(nullptr, audio);
+            if (!audio)
+                break;
+            audio->SetValue(miscaudiokey::ChimeVol, "-9.0");
+            audio->SetValue(miscaudiokey::BackAtt, "-20");
+            // The levels go to a connected device as they change.
+            d.doc().SetConnected(1);
+            rig.undo = std::make_shared<Rig::Undo>();
+            rig.undo->undo = [this] { d.doc().SetConnected(0); };
+            auto editor = std::make_unique<CAudioEditor>(&d.doc());
+            editor->SetActivePage(3);
+            rig.held = [audio](int field) {
+                return audio->GetValue(field == 111 ? miscaudiokey::BackAtt : miscaudiokey::ChimeVol);
+            };
+            rig.owned = std::move(editor);
             break;
         }
         case Window::Topology:
