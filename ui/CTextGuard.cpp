@@ -16,15 +16,6 @@ QString CTextGuard::Refusal(const QString& text, bool severalLines)
     return QString::fromStdString(TextRefusal(text.toStdString(), severalLines));
 }
 
-bool CTextGuard::Accept(const QString& text, bool severalLines)
-{
-    const QString refusal = Refusal(text, severalLines);
-    if (refusal.isEmpty())
-        return true;
-    ShowMessage(refusal.toStdString(), mb::Ok | mb::IconStop);
-    return false;
-}
-
 CTextGuard::CTextGuard(QWidget* edit) : QObject(edit), m_edit(edit)
 {
     setObjectName(QStringLiteral("TextGuard"));

@@ -8,7 +8,8 @@
 //
 //     CTextGuard::Guard(m_name);
 //
-// A window that takes several texts at once (an OK) asks Accept for each.
+// A window that takes the text by another way than leaving the edit (a tab
+// changed, the window closed by a key) confirms it itself first.
 
 #include <QObject>
 #include <QString>
@@ -26,8 +27,6 @@ public:
     // several lines is one that is only kept in the project file.
     static QString Refusal(const QString& text, bool severalLines = false);
     static bool Takes(const QString& text, bool severalLines = false) { return Refusal(text, severalLines).isEmpty(); }
-    // Takes the text, or shows why not and answers false.
-    static bool Accept(const QString& text, bool severalLines = false);
 
     // Guards an edit (the guard is the edit's child). A text edit holds a
     // text of several lines (only saved) or one line.
@@ -47,8 +46,6 @@ public:
     bool Confirm();
     // The edit holds a text of several lines, only saved.
     bool SeveralLines() const { return m_severalLines; }
-    // The text the edit shows when the user has not changed it.
-    QString Before() const { return m_before; }
     // The window takes the edit's text in a form of its own (line breaks as
     // blanks, say): the rule judges that form.
     void TakeAs(std::function<QString(const QString&)> taken) { m_taken = std::move(taken); }

@@ -259,28 +259,12 @@ TEST_F(BaseDeviceTest, SetNameCheckedRefusesEmptyAndTakenNames)
 
 // A name travels in protocol lines: a line break or any other control
 // character in it is refused with a message, by both name setters. Blanks
-// alone are no name, refused as an empty one is. A character the project
-// file and the line cannot hold is refused with a message that names it, and
-// so is a name the device would read as a query.
+// alone are no name, refused as an empty one is.
 TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
 {
     TestDevice* obj = MakeDevice(doc, OT_AMPLIFIER, CAT_AMPLIFIER, "V");
     const std::string control = "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n";
     const std::string empty = "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !\n";
-    const auto codePage = [](const char* character, const char* codePoint) {
-        return std::string("Das Zeichen '") + character + "' (U+" + codePoint +
-               ") kann weder gespeichert noch an QUILLOMER gesendet werden: der Zeichensatz von Projektdatei und "
-               "Gerät (Windows-1252) kennt es nicht.\nDer bisherige Text bleibt.";
-    };
-    const auto query = [](const char* text) {
-        return std::string("Der Text '") + text +
-               "' würde an QUILLOMER als Abfrage gesendet ('?' allein oder ' ?' am Ende) und nicht übernommen.\n"
-               "Der bisherige Text bleibt.";
-    };
-    const std::string omega = codePage("Ω", "03A9");
-    const std::string han = codePage("漢", "6F22");
-    const std::string alone = query("?");
-    const std::string trailing = query("Halle ?");
     const struct {
         const char* name;
         const std::string& message;
@@ -292,11 +276,6 @@ TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
         {"   ", empty},
         {" ", empty},
         {" \xC2\xA0 ", empty},  // with the blank that does not break
-        {"Türkontakt Ω", omega},
-        {"ΩMakro漢字", omega},
-        {"Makro漢字", han},
-        {"?", alone},
-        {"Halle ?", trailing},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -309,8 +288,6 @@ TEST_F(BaseDeviceTest, NamesWithControlCharactersAreRefused)
         EXPECT_EQ(obj->GetName(), "V");
     }
     EXPECT_EQ(obj->SetNameChecked("Halle Süd", true), 1);
-    EXPECT_EQ(obj->SetNameChecked("äöüß€é", true), 1);
-    EXPECT_EQ(obj->SetNameChecked("Halle?", true), 1) << "a question mark within a name asks nothing";
     EXPECT_EQ(obj->SetNameChecked(" Halle ", true), 1) << "blanks around a name are the user's";
     EXPECT_EQ(obj->GetName(), " Halle ");
 }

@@ -22,7 +22,6 @@
 #include "platform/serial/SerialPortList.h"
 #include "platform/MessageBox.h"
 #include "serial/SerialTestSupport.h"
-#include "support/qt/TypeAsKeyboard.h"
 #include "ui/CApplicationPropertiesDlg.h"
 
 namespace {
@@ -185,40 +184,6 @@ TEST_F(ModemPageFixture, SendingTheInitStringAsksFirst)
     page.SendInitButton()->click();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1], "/COMM/MODEM/INIT AT&F E0 X4");
-
-    // Typed, then the button clicked: a string the line cannot carry as
-    // shown is refused with a word that names what is wrong, and what goes
-    // out is the string on show.
-    page.show();
-    page.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-    const struct {
-        const char* typed;
-        const char* told;  // null: taken
-        const char* goes;
-    } rows[] = {
-        {"AT&F E0 漢Ω", "'漢' (U+6F22)", "AT&F E0 X4"},
-        {"AT&F ?", "'AT&F ?' würde an QUILLOMER als Abfrage", "AT&F E0 X4"},
-        {"?", "'?' würde an QUILLOMER als Abfrage", "AT&F E0 X4"},
-        {"AT&F E1 ß", nullptr, "AT&F E1 ß"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.typed);
-        messages.clear();
-        sent.clear();
-        QPlainTextEdit* edit = page.InitStringEdit();
-        QTest::mouseClick(edit->viewport(), Qt::LeftButton);
-        ASSERT_TRUE(edit->hasFocus());
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        TypeAsKeyboard(edit, QString::fromUtf8(row.typed));
-        answers.assign({row.told ? int(mb::IdOk) : int(mb::IdYes), int(mb::IdYes)});
-        QTest::mouseClick(page.SendInitButton(), Qt::LeftButton);
-        ASSERT_EQ(messages.size(), row.told ? 2u : 1u);
-        if (row.told)
-            EXPECT_NE(messages[0].first.find(row.told), std::string::npos) << messages[0].first;
-        EXPECT_EQ(CModemPage::OneLine(edit->toPlainText()).toStdString(), row.goes);
-        EXPECT_EQ(sent, std::vector<std::string>{std::string("/COMM/MODEM/INIT ") + row.goes});
-    }
 }
 
 TEST_F(ModemPageFixture, EnterInTheInitStringPressesOk)

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -19,7 +18,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -106,12 +104,6 @@ bool IsNumberField(const QWidget* field)
            qobject_cast<const QAbstractSpinBox*>(field->parentWidget()) || (line && line->validator());
 }
 
-QString Describe(const QString& window, const QWidget* field)
-{
-    return QStringLiteral("%1: %2 \"%3\"").arg(window, QString::fromLatin1(field->metaObject()->className()),
-                                              field->objectName());
-}
-
 struct Typed {
     const char* text;
     const char* named;  // what the refusal names; null: the text is taken
@@ -193,7 +185,8 @@ TEST_P(TextRuleWalk, EveryTextFieldRefusesWhatCannotBeSavedAndSentAsShown)
                 ShowPageOf(field);
                 if (!field->isVisible() || !field->isEnabled())
                     break;
-                const QString what = Describe(name, field);
+                const QString what = name + QStringLiteral(": ") + field->metaObject()->className() +
+                                     QStringLiteral(" \"") + field->objectName() + QLatin1Char('"');
                 SCOPED_TRACE(what.toStdString() + " typed " + row.text);
                 const QString typed = QString::fromUtf8(row.text);
                 const QString before = TextOf(field);
@@ -211,8 +204,6 @@ TEST_P(TextRuleWalk, EveryTextFieldRefusesWhatCannotBeSavedAndSentAsShown)
                     QTest::keyClick(field, Qt::Key_Return);
                 QApplication::processEvents();
                 ++walked;
-                if (qEnvironmentVariableIsSet("QL_WALK_TRACE"))
-                    std::fprintf(stderr, "walked %s\n", qPrintable(what));
                 const QString after = field ? TextOf(field) : QString();
                 const bool stillOpen = open->window()->isVisible();
                 if (!row.named) {
