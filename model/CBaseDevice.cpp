@@ -13,6 +13,7 @@
 #include "model/DocContext.h"
 #include "model/INumberHolder.h"
 #include "model/ModelStrings.h"
+#include "model/TextRule.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -834,21 +835,21 @@ bool CBaseDevice::IsNoName(const std::string& name)
     return true;
 }
 
-uint32_t CBaseDevice::NameRefusal(const std::string& name)
+std::string CBaseDevice::NameRefusal(const std::string& name)
 {
     if (IsNoName(name))
-        return IDS_NAME_EMPTY;
+        return LoadStringId(IDS_NAME_EMPTY);
     // A name goes to the device in protocol lines: a line break in it would
     // end the line and make the rest a command of its own.
     if (HasControlChars(name))
-        return IDS_NAME_CONTROL_CHARS;
-    return 0;
+        return LoadStringId(IDS_NAME_CONTROL_CHARS);
+    return TextRefusal(name);
 }
 
 int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 {
-    if (const uint32_t refusal = NameRefusal(name)) {
-        ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
+    if (const std::string refusal = NameRefusal(name); !refusal.empty()) {
+        ShowMessage(refusal, mb::Ok | mb::IconStop);
         return 0;
     }
     if (IsNameTaken(name)) {
@@ -867,9 +868,9 @@ int CBaseDevice::SetNameChecked(const std::string& name, bool ask)
 
 int CBaseDevice::SetNameUnique(std::string& name, bool ask)
 {
-    if (const uint32_t refusal = NameRefusal(name)) {
+    if (const std::string refusal = NameRefusal(name); !refusal.empty()) {
         if (ask)
-            ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
+            ShowMessage(refusal, mb::Ok | mb::IconStop);
         name.clear();  // refused: the caller keeps the old name on show
         return 0;
     }
@@ -920,7 +921,7 @@ void CBaseDevice::Rename(const std::string& name)
 void CBaseDevice::TakeDeviceName(const std::string& name, const std::string& diffFile, const std::string& item)
 {
     const std::string* diff = diffFile.empty() ? nullptr : &diffFile;
-    if (NameRefusal(name) != 0) {
+    if (!NameRefusal(name).empty()) {
         // The object keeps its own name, which its next download sends.
         ReportNotHeld(diff, item, name, m_name);
         return;

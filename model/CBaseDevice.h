@@ -158,10 +158,11 @@ public:
     // Blanks alone (the one that does not break too) show as no name at all,
     // on the sheet, in the lists and on the device: such a name is no name.
     static bool IsNoName(const std::string& name);
-    // Why a typed text is refused as a name, as the id of its message (0: it
-    // is taken): no name, or a control character, which would break the
-    // protocol line the name goes to the device in.
-    static uint32_t NameRefusal(const std::string& name);
+    // Why a typed text is refused as a name, as the message that says so
+    // (empty: it is taken): no name, a control character, which would break
+    // the protocol line the name goes to the device in, or what the text
+    // rule refuses (TextRefusal).
+    static std::string NameRefusal(const std::string& name);
     virtual int SetNameChecked(const std::string& name, bool ask);
     virtual int SetNameUnique(std::string& name, bool ask);
     // Whether the device holds the object's name: its download sends it (a

@@ -17,6 +17,12 @@ QL_STRING_TABLE({
     {IDS_NAME_CHANGED, "Der Name %s ist schon vorhanden und wird in %s geändert !\n"},
     {IDS_NAME_IN_USE, "Der Name '%s' ist schon vorhanden. Wählen Sie bitte einen anderen !\n"},
     {IDS_NAME_CONTROL_CHARS, "Der Name darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n"},
+    {IDS_TEXT_CONTROL_CHARS, "Der Text darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !\n"},
+    {IDS_TEXT_NOT_IN_CODE_PAGE, "Das Zeichen '%s' (U+%04X) kann weder gespeichert noch an QUILLOMER gesendet werden: "
+                                "der Zeichensatz von Projektdatei und Gerät (Windows-1252) kennt es nicht.\n"
+                                "Der bisherige Text bleibt."},
+    {IDS_TEXT_READS_AS_QUERY, "Der Text '%s' würde an QUILLOMER als Abfrage gesendet ('?' allein oder ' ?' am Ende) "
+                              "und nicht übernommen.\nDer bisherige Text bleibt."},
     {IDS_IN_LINKS_PARTIAL, "Eingangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !"},
     {IDS_OUT_LINKS_PARTIAL, "Ausgangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !"},
     {IDS_READYINPUT_EXISTS, "Readyinput ist schon vorhanden!"},

@@ -25,6 +25,10 @@ enum : uint32_t {
     IDS_OPEN_FAILED = 34906,
     IDS_SAVE_FAILED = 34907,
     IDS_NAME_CONTROL_CHARS = 34908,
+    // A text refused because it could not be saved and sent as shown.
+    IDS_TEXT_NOT_IN_CODE_PAGE = 34927,  // "%s" the character, "%04X" its code point
+    IDS_TEXT_READS_AS_QUERY = 34928,    // "%s" the text
+    IDS_TEXT_CONTROL_CHARS = 34929,
     // Why a project file was refused (the detail of 34617 or 34906), and the
     // note on symbols brought back into range while loading.
     IDS_FILE_NOT_OPENED = 34980,        // "... kann nicht geöffnet werden: %s"

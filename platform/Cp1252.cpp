@@ -149,3 +149,38 @@ std::string WithoutControlChars(std::string_view text)
             out += c;
     return out;
 }
+
+TextCheck CheckText(std::string_view utf8, bool severalLines)
+{
+    TextCheck check;
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        size_t len = 1;
+        const bool whole = NextChar(utf8, i, cp, len);
+        if (!whole || EncodeOne(cp) < 0) {
+            check.fault = TextFault::NotInCodePage;
+            check.codePoint = whole ? cp : 0xFFFD;
+            check.character = whole ? std::string(utf8.substr(i, len)) : std::string("\xEF\xBF\xBD");
+            return check;
+        }
+        // C1 controls (U+0080..U+009F) are control characters as well,
+        // although five of them have a byte in the code page.
+        const bool lineBreak = cp == '\r' || cp == '\n' || cp == '\t';
+        if (((len == 1 && IsControl(utf8[i])) || (cp >= 0x80 && cp <= 0x9F)) && !(severalLines && lineBreak)) {
+            check.fault = TextFault::ControlChar;
+            check.codePoint = cp;
+            check.character = std::string(utf8.substr(i, len));
+            return check;
+        }
+        i += len;
+    }
+    if (severalLines)
+        return check;
+    // The device reads the value after the path without its outer blanks.
+    std::string_view value = utf8;
+    while (!value.empty() && value.back() == ' ')
+        value.remove_suffix(1);
+    if (value == "?" || (value.size() >= 2 && value.substr(value.size() - 2) == " ?"))
+        check.fault = TextFault::ReadsAsQuery;
+    return check;
+}

@@ -19,3 +19,19 @@ std::string Cp1252Lacks(std::string_view utf8);
 bool HasControlChars(std::string_view text);
 // The text with every control character taken out.
 std::string WithoutControlChars(std::string_view text);
+
+// Why a text cannot be saved and sent as it is shown: project files and
+// protocol lines hold Windows-1252, no value may carry a control character,
+// and a protocol line whose value is "?", or ends in " ?", asks the device
+// for its value instead of setting it.
+enum class TextFault { None, ControlChar, NotInCodePage, ReadsAsQuery };
+struct TextCheck {
+    TextFault fault = TextFault::None;
+    // The first character at fault, as UTF-8 (U+FFFD for a broken sequence),
+    // and its code point; empty and 0 for a text that reads as a query.
+    std::string character;
+    char32_t codePoint = 0;
+};
+// A text of several lines (a description kept in the project file, never
+// sent) may hold line breaks and tabs and is never read as a query.
+TextCheck CheckText(std::string_view utf8, bool severalLines = false);

@@ -5,6 +5,7 @@
 #include "platform/StringTable.h"
 #include "shell/ShellIds.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/LocaleDates.h"
 
@@ -54,6 +55,7 @@ CProjectDataDlg::CProjectDataDlg(QWidget* parent) : QDialog(parent)
     auto addEdit = [&](const QString& label, const char* name) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
+        CTextGuard::Guard(edit);
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(edit, row, 1, 1, 2);
         ++row;
@@ -73,6 +75,7 @@ CProjectDataDlg::CProjectDataDlg(QWidget* parent) : QDialog(parent)
     m_editPassword = new QLineEdit(this);
     m_editPassword->setObjectName(QStringLiteral("1218"));
     m_editPassword->setEchoMode(QLineEdit::Password);
+    CTextGuard::Guard(m_editPassword);
     grid->addWidget(m_check, row, 0);
     grid->addWidget(m_editPassword, row, 1, 1, 2);
     ++row;
@@ -81,6 +84,7 @@ CProjectDataDlg::CProjectDataDlg(QWidget* parent) : QDialog(parent)
     descLabel->setObjectName(QStringLiteral("1729"));
     m_description = new QPlainTextEdit(this);
     m_description->setObjectName(QStringLiteral("1264"));
+    CTextGuard::Guard(m_description, true);
     grid->addWidget(descLabel, row++, 0, 1, 3);
     grid->addWidget(m_description, row++, 0, 1, 3);
 

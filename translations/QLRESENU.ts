@@ -4700,6 +4700,27 @@ The maximum number would be exceeded !
 </translation>
     </message>
     <message>
+        <source>Der Text darf keine Steuerzeichen (Zeilenumbruch, Tabulator ...) enthalten !
+</source>
+        <extracomment>IDS_TEXT_CONTROL_CHARS</extracomment>
+        <translation>The text must not contain control characters (line break, tab ...) !
+</translation>
+    </message>
+    <message>
+        <source>Das Zeichen &apos;%s&apos; (U+%04X) kann weder gespeichert noch an QUILLOMER gesendet werden: der Zeichensatz von Projektdatei und Gerät (Windows-1252) kennt es nicht.
+Der bisherige Text bleibt.</source>
+        <extracomment>IDS_TEXT_NOT_IN_CODE_PAGE</extracomment>
+        <translation>The character &apos;%s&apos; (U+%04X) can be neither saved nor sent to QUILLOMER: the character set of project files and the device (Windows-1252) does not hold it.
+The previous text stays.</translation>
+    </message>
+    <message>
+        <source>Der Text &apos;%s&apos; würde an QUILLOMER als Abfrage gesendet (&apos;?&apos; allein oder &apos; ?&apos; am Ende) und nicht übernommen.
+Der bisherige Text bleibt.</source>
+        <extracomment>IDS_TEXT_READS_AS_QUERY</extracomment>
+        <translation>The text &apos;%s&apos; would reach QUILLOMER as a query (&apos;?&apos; alone or &apos; ?&apos; at its end) and would not be taken.
+The previous text stays.</translation>
+    </message>
+    <message>
         <source>Eingangsverbindungen beim Gerät %s können nur teilweise erzeugt werden !</source>
         <extracomment>IDS_IN_LINKS_PARTIAL</extracomment>
         <translation>Input connections of the device %s can only be made in part !</translation>

@@ -1,5 +1,8 @@
 #include "ui/CInPlaceEdit.h"
 
+#include "platform/MessageBox.h"
+#include "ui/CTextGuard.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -58,6 +61,18 @@ void CInPlaceEdit::focusOutEvent(QFocusEvent* e)
 
 void CInPlaceEdit::Confirm()
 {
+    // A text the rule refuses is not offered: the cell keeps its text, and
+    // the message comes once the editor has gone (its focus loss to the
+    // message is no second end).
+    if (!m_bEnded && text() != m_strInitText) {
+        const QString refusal = CTextGuard::Refusal(text());
+        if (!refusal.isEmpty()) {
+            FocusList();
+            EndEdit();
+            ShowMessage(refusal.toStdString(), mb::Ok | mb::IconStop);
+            return;
+        }
+    }
     m_bCommit = true;
     FocusList();
     EndEdit();

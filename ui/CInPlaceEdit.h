@@ -1,7 +1,8 @@
 #pragma once
 // Text editor opened over one cell of a list. Enter confirms (the text is
 // offered to the list's owner once, when the editor goes), Escape or leaving
-// the editor any other way discards it. It deletes itself when it ends.
+// the editor any other way discards it. A changed text the text rule refuses
+// is not offered: a message says why. It deletes itself when it ends.
 
 #include <QLineEdit>
 

@@ -1,4 +1,5 @@
 #include "ui/CListCtrl.h"
+#include "ui/CTextRuleDelegate.h"
 
 #include <QHeaderView>
 #include <QIcon>
@@ -31,6 +32,7 @@ CListCtrl::CListCtrl(QWidget* parent) : CSlowClickRename<QTreeWidget>(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new CTextRuleDelegate(this));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);

@@ -1,8 +1,10 @@
 #include "ui/CResizableTreeCtrl.h"
+#include "ui/CTextRuleDelegate.h"
 
 CResizableTreeCtrl::CResizableTreeCtrl(QWidget* parent) : CResizableWidget<CSlowClickRename<QTreeWidget>>(parent)
 {
     setHeaderHidden(true);
+    setItemDelegate(new CTextRuleDelegate(this));
 }
 
 quintptr CResizableTreeCtrl::GetItemData(const QTreeWidgetItem* item)

@@ -314,8 +314,8 @@ void CRecorderView::SettleName()
     if (!m_recorder || slot < 0 || slot >= CInternalMessageRec::kMessageCount)
         return;
     const uint32_t index = static_cast<uint32_t>(slot) << 16;
-    const uint32_t refusal = CBaseDevice::NameRefusal(m_recorder->GetValue(recorderkey::MessageNumber | index));
-    if (!refusal)
+    const std::string refusal = CBaseDevice::NameRefusal(m_recorder->GetValue(recorderkey::MessageNumber | index));
+    if (refusal.empty())
         return;
     m_recorder->SetText(recorderkey::MessageName | index, m_nameBefore);
     {
@@ -327,7 +327,7 @@ void CRecorderView::SettleName()
         m_message->setEditText(QString::fromStdString(m_nameBefore));
         m_filling = false;
     }
-    ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
+    ShowMessage(refusal, mb::Ok | mb::IconStop);
 }
 
 void CRecorderView::SelectQuality()

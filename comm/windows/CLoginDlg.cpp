@@ -9,6 +9,7 @@
 
 #include "comm/CCommLink.h"
 #include "comm/windows/CommWindowSamples.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 
 namespace {
@@ -30,6 +31,10 @@ CLoginDlg::CLoginDlg(CCommLink& link, int mode, QWidget* parent)
     m_confirmation = new QLineEdit(this);
     m_confirmation->setEchoMode(QLineEdit::Password);
     m_confirmation->setMaxLength(20);
+    // A password goes to the device as typed, or it would not be the one
+    // the user knows.
+    CTextGuard::Guard(m_password);
+    CTextGuard::Guard(m_confirmation);
     m_confirmLabel = new QLabel(tr("Bestätigung des Passwort"), this);
     form->addRow(tr("Passwort"), m_password);
     form->addRow(m_confirmLabel, m_confirmation);

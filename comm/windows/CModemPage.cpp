@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "ui/CApplicationPropertiesDlg.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 
 #include <QCheckBox>
@@ -91,6 +92,9 @@ void CModemPage::BuildControls()
     m_initString->setTabChangesFocus(true);
     // One string shown over two lines: Enter belongs to the sheet (OK).
     m_initString->installEventFilter(this);
+    // The number is dialled and the string sent as they are typed.
+    CTextGuard::Guard(m_callNumber);
+    CTextGuard::Guard(m_initString, false)->TakeAs(&CModemPage::OneLine);
     const QFontMetrics fm(m_initString->font());
     m_initString->setFixedHeight(fm.lineSpacing() * 2 + 2 * m_initString->frameWidth() + 8);
 
@@ -110,6 +114,7 @@ void CModemPage::BuildControls()
         m_portDevice[i] = new QComboBox(ports);
         m_portDevice[i]->setEditable(true);
         m_portDevice[i]->setObjectName(QStringLiteral("DevicePath%1").arg(i + 1));
+        CTextGuard::LeaveFree(m_portDevice[i]->lineEdit());
         portGrid->addWidget(new QLabel(tr("COM %1").arg(i + 1), ports), i, 0);
         portGrid->addWidget(m_portDevice[i], i, 1);
     }
@@ -209,8 +214,12 @@ void CModemPage::OnSendInit()
 
 QString CModemPage::InitString() const
 {
+    return OneLine(m_initString->toPlainText());
+}
+
+QString CModemPage::OneLine(QString text)
+{
     // A pasted line break would end the protocol line early.
-    QString text = m_initString->toPlainText();
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));

@@ -64,6 +64,8 @@ public:
     static QString LastWordOfAnswer(const std::string& answer);
     // The device modem's initialisation string as one line.
     QString InitString() const;
+    // The init string as one line: line breaks become blanks.
+    static QString OneLine(QString text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,9 @@
 #include <algorithm>
 
 #include "comm/CCommLink.h"
+#include "model/TextRule.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
 
 CProtocolMonitorView::CProtocolMonitorView(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -74,6 +77,13 @@ void CProtocolMonitorView::keyPressEvent(QKeyEvent* event)
     if (text.isEmpty()) {
         // Keys without a character (arrows, page keys) move through the text.
         QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // A character the line cannot carry would reach the device as "?", the
+    // query mark: it is named, not sent.
+    if (CheckText(text.toStdString()).fault == TextFault::NotInCodePage) {
+        ShowMessage(TextRefusal(text.toStdString()), mb::Ok | mb::IconStop);
+        event->accept();
         return;
     }
     // Every character, control characters such as ETX (Ctrl+C) included.

@@ -34,6 +34,7 @@
 #include "ui/CListCtrl.h"
 #include "hardware/windows/WindowSamples.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -213,6 +214,7 @@ void CExtAudioSignalsDlg::BuildControls()
     m_console = Named(new QComboBox(this), 1443);
     m_lcdText = Named(new QLineEdit(this), 1444);
     m_lcdText->setMaxLength(16);
+    CTextGuard::Guard(m_lcdText);
     lcd->addRow(tr("an Sprechstelle :"), m_console);
     lcd->addRow(tr("Text (max. 16 Z.):"), m_lcdText);
     right->addLayout(lcd);

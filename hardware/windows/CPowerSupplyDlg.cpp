@@ -23,6 +23,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "hardware/windows/WindowSamples.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 #include "ui/DialogLayout.h"
 
@@ -91,6 +92,7 @@ void CPowerSupplyDlg::BuildControls()
     m_console = Named(new QComboBox(lcd), 1443);
     m_text = Named(new QLineEdit(lcd), 1444);
     m_text->setMaxLength(16);
+    CTextGuard::Guard(m_text);
     lcdForm->addRow(tr("an Sprechstelle :"), m_console);
     lcdForm->addRow(tr("Text ( max. 16 Zeichen ) :"), m_text);
     lcdBox->addLayout(lcdForm);
@@ -136,7 +138,11 @@ void CPowerSupplyDlg::BuildControls()
     connect(buttons, &QDialogButtonBox::rejected, this, &CPowerSupplyDlg::reject);
     top->addWidget(buttons);
 
-    connect(m_tabs, &QTabBar::currentChanged, this, [this] { ShowEvent(); });
+    // Another tab confirms the text shown, as leaving the edit would.
+    connect(m_tabs, &QTabBar::currentChanged, this, [this] {
+        CTextGuard::Of(m_text)->Confirm();
+        ShowEvent();
+    });
     connect(m_console, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (m_filling)
             return;
@@ -144,8 +150,10 @@ void CPowerSupplyDlg::BuildControls()
         lcd.position = std::max(position, 0);
         lcd.text = m_text->text().toStdString();
     });
-    connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_lcd[EventOfTab(m_tabs->currentIndex())].text = text.toStdString();
+    // The text typed, and the one put back when a text was refused.
+    connect(m_text, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!m_filling)
+            m_lcd[m_shownEvent].text = text.toStdString();
     });
     connect(m_battery, &QCheckBox::clicked, this, &CPowerSupplyDlg::OnBatteryClicked);
 }
@@ -208,7 +216,8 @@ int CPowerSupplyDlg::EventOfTab(int tab) const
 
 void CPowerSupplyDlg::ShowEvent()
 {
-    const PowerSupplySettings::Lcd lcd = m_lcd[EventOfTab(m_tabs->currentIndex())];
+    m_shownEvent = EventOfTab(m_tabs->currentIndex());
+    const PowerSupplySettings::Lcd lcd = m_lcd[m_shownEvent];
     const bool wasFilling = m_filling;
     m_filling = true;
     m_text->setText(Q(lcd.text));

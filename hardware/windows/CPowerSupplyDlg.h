@@ -47,6 +47,7 @@ private:
     CAudioInputDevice* m_pack;
     CPowerSupplySetup m_setup;
     PowerSupplySettings::Lcd m_lcd[PowerSupplySettings::kEvents];
+    int m_shownEvent = 0;  // the event whose text the edit shows
     bool m_filling = false;
 
     QComboBox* m_power;

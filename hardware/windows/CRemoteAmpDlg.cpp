@@ -31,6 +31,7 @@
 #include "platform/StringTable.h"
 #include "ui/CLevelSlider.h"
 #include "ui/CRefusalWatch.h"
+#include "ui/CTextGuard.h"
 #include "ui/CWindowRegistry.h"
 
 QL_STRING_TABLE({
@@ -191,6 +192,9 @@ void CRemoteAmpDlg::BuildControls()
     addFact(tr("Relaiszuordnung"), m_relayMap = Named(new QLabel(this), 1595));
     addFact(tr("Kanalzuordnung"), m_channelMap = Named(new QLabel(this), 1596));
     m_name->installEventFilter(this);
+    // Installed after the dialog's own watch, the guard sees the edit's
+    // events first: a refused name is put back before the dialog sends it.
+    CTextGuard::Guard(m_name);
     top->addLayout(facts);
 
     auto* states = new QGridLayout;
@@ -472,7 +476,7 @@ void CRemoteAmpDlg::done(int result)
     // A name typed and closed with the keyboard still goes out; the focus
     // leaving the edit as the window hides must not send it (again) after
     // the link has been handed back.
-    if (!m_finished && m_name->hasFocus())
+    if (!m_finished && m_name->hasFocus() && CTextGuard::Of(m_name)->Confirm())
         SendNameIfChanged();
     m_finished = true;
     // The dialog's block requests end with it.

@@ -15,6 +15,7 @@
 #include "ui/CHoverFrame.h"
 #include "ui/CPictureSet.h"
 #include "ui/CSelectionDlg.h"
+#include "ui/CTextRuleDelegate.h"
 #include "ui/ColumnWidths.h"
 #include "ui/UiIds.h"
 
@@ -40,6 +41,7 @@ CSpareAmpView::CSpareAmpView(CQuillomerDoc* doc, int mode, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
+    setItemDelegate(new CTextRuleDelegate(this));
     new CHoverFrame(this, 0);
     setColumnCount(4);
     if (mode == kSpareMode)

@@ -58,10 +58,10 @@ struct ContactRow {
         const std::string name = Name();
         if (name.empty())
             return false;
-        const uint32_t refusal = CBaseDevice::NameRefusal(name);
-        if (refusal == 0)
+        const std::string refusal = CBaseDevice::NameRefusal(name);
+        if (refusal.empty())
             return false;
-        ShowMessage(LoadStringId(refusal), mb::Ok | mb::IconStop);
+        ShowMessage(refusal, mb::Ok | mb::IconStop);
         edit->setFocus();
         edit->selectAll();
         return true;

@@ -29,10 +29,7 @@ CBuzzerMacroView::CBuzzerMacroView(QWidget* parent)
     m_repeat = AddEdit(1719, "Wiederholung", "(0=unendlich, 1 .. 255)");
     m_pause = AddEdit(1720, "Pause zwischen zwei Muster", "s (0 .. 255 s)");
     OnSelect(m_console, [this](int v) { Macro()->SetParam(38, v); });
-    connect(m_pattern, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (CMacro* macro = Macro())
-            macro->SetParamText(13, text.toStdString());
-    });
+    TextParamEdit(m_pattern, 13);
     // A text that holds no whole number leaves the parameter as it was.
     TypedNumberEdit(m_step, 39, true, false);
     TypedNumberEdit(m_repeat, 75, true, false);

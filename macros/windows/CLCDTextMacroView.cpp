@@ -27,10 +27,7 @@ CLCDTextMacroView::CLCDTextMacroView(QWidget* parent)
     connect(m_line2, &QRadioButton::clicked, this, [write] { write(20, 2); });
     connect(m_clear, &QCheckBox::toggled, this, [write](bool on) { write(71, on ? 1 : 0); });
     connect(m_sound, &QCheckBox::toggled, this, [write](bool on) { write(70, on ? 1 : 0); });
-    connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (CMacro* macro = Macro())
-            macro->SetParamText(13, text.toStdString());
-    });
+    TextParamEdit(m_text, 13);
     TypedNumberEdit(m_time, 39, true, true);
 }
 

@@ -30,6 +30,7 @@
 #include "ui/CEllipsisStatic.h"
 #include "ui/CLineGroupSelectDlg.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTextGuard.h"
 #include "ui/DialogLayout.h"
 
 namespace {
@@ -373,6 +374,15 @@ void CMacroEditorView::OnCommit(QLineEdit* edit, const std::function<void()>& ha
             handler();
         }
         edit->setModified(false);
+    });
+}
+
+void CMacroEditorView::TextParamEdit(QLineEdit* edit, int param)
+{
+    CTextGuard::Guard(edit);
+    connect(edit, &QLineEdit::textChanged, this, [this, param](const QString& text) {
+        if (CMacro* macro = Macro(); macro && !m_filling && CTextGuard::Takes(text))
+            macro->SetParamText(param, text.toStdString());
     });
 }
 

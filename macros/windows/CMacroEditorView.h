@@ -112,6 +112,10 @@ protected:
     // as a whole: the value held before the typing began comes back, never
     // one the keys passed on the way.
     void TypedNumberEdit(QLineEdit* edit, int param, bool whole, bool both);
+    // A text parameter written as it is typed, while the text rule takes it;
+    // a text refused when it is confirmed gives way to the one the field
+    // showed before the typing, which is written back.
+    void TextParamEdit(QLineEdit* edit, int param);
 
     // Shows own and counterpart names in 1330 (switching on) and 1331.
     void ShowPair() const;

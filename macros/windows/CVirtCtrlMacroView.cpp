@@ -5,6 +5,7 @@
 
 #include "macros/CMacro.h"
 #include "model/ObjectTypeCode.h"
+#include "ui/CTextGuard.h"
 
 CVirtCtrlMacroView::CVirtCtrlMacroView(QWidget* parent)
     : CMacroEditorView(parent, "Stellen eines virtuellen Controllers")
@@ -44,6 +45,7 @@ CVirtCtrlMacroView::CVirtCtrlMacroView(QWidget* parent)
             other->SetParam(11, shown);
     });
     auto text = [this](QLineEdit* edit, int param) {
+        CTextGuard::Guard(edit);
         OnCommit(edit, [this, edit, param] {
             Macro()->SetParamText(param, edit->text().toStdString());
             const std::string kept = Macro()->GetParamText(param);

@@ -27,6 +27,8 @@
 #include "ui/CFeatureFrm.h"
 #include "ui/CInputHold.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTextGuard.h"
+#include "ui/CTextRuleDelegate.h"
 #include "ui/CTransferLoop.h"
 #include "ui/TypedValue.h"
 
@@ -63,12 +65,14 @@ CFaultTextDlg::CFaultTextDlg(QWidget* parent) : CResizableDialog(459, parent)
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setItemDelegate(new CTextRuleDelegate(m_list));
     m_list->setMinimumSize(260, 240);
     groupLayout->addWidget(m_list);
     grid->addWidget(group, 1, 0, 1, 3);
     grid->addWidget(new QLabel(tr("Verzögerungszeit für\n'masked fault' Signale"), this), 2, 0);
     m_delay = new QLineEdit(QStringLiteral("0.0"), this);
     m_delay->setObjectName(QStringLiteral("1195"));
+    CTextGuard::LeaveFree(m_delay);  // a number, checked when taken
     grid->addWidget(m_delay, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("s"), this), 2, 2);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -21,6 +21,7 @@
 #include "platform/StringTable.h"
 #include "service/windows/ServiceWindowIds.h"
 #include "ui/CPictureSet.h"
+#include "ui/CTextRuleDelegate.h"
 #include "ui/CTransferLoop.h"
 
 namespace {
@@ -30,20 +31,23 @@ const char* const kTests[] = {"BOOTLOAD", "RESET",   "WATCHDOG", "EEPROM",   "EE
 enum Column { ColOut = 0, ColIn = 1, ColName = 2 };
 
 // Hands every typed register value to the dialog, also one the cell already
-// shows: a write is an action on the device, not a change of the cell.
-class RegisterDelegate : public QStyledItemDelegate {
+// shows: a write is an action on the device, not a change of the cell. A
+// value the line cannot carry as shown is refused with a word on it.
+class RegisterDelegate : public CTextRuleDelegate {
 public:
     RegisterDelegate(QObject* parent, std::function<void(int row, const QString& text)> written)
-        : QStyledItemDelegate(parent), m_written(std::move(written))
+        : CTextRuleDelegate(parent), m_written(std::move(written))
     {
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         auto* edit = qobject_cast<QLineEdit*>(editor);
-        if (edit && index.column() == ColOut)
-            m_written(index.row(), edit->text());
-        else
-            QStyledItemDelegate::setModelData(editor, model, index);
+        if (edit && index.column() == ColOut) {
+            if (TakesEditorText(editor, index))
+                m_written(index.row(), edit->text());
+        } else {
+            CTextRuleDelegate::setModelData(editor, model, index);
+        }
     }
 
 private:

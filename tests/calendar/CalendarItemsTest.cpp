@@ -5,7 +5,9 @@
 #include "calendar/CDayprog.h"
 #include "calendar/CHoliday.h"
 #include "calendar/CalendarIds.h"
+#include "platform/Cp1252.h"
 #include "support/BlockTestSupport.h"
+#include "support/ModelTestHost.h"
 
 using namespace blocktest;
 
@@ -216,4 +218,39 @@ TEST(Dayprog, OldestFilesReadOffAsUnsetAndKeepTimesValid)
     dp.m_entries[99] = caltime::OnEntryDay(1, 2, 3);
     auto now = LoadTagged("CDayprog", 3, StoreData(dp));
     EXPECT_EQ(dp.m_entries[99], dynamic_cast<CDayprog*>(now.get())->m_entries[99]);
+}
+
+// A day programme's and a holiday's name goes to the device in the
+// calendar block: the text rule decides which names they take. A name taken
+// is saved, read back and sent byte for byte as Windows-1252 as it is shown;
+// a refused one leaves the object, the project file and the line as they were.
+TEST(CalendarNames, TheTextRuleDecidesWhatIsSavedReadBackAndSent)
+{
+    const struct {
+        const char* name;
+        const char* sent;  // the line, as Windows-1252
+    } rows[] = {
+        {"Ω", "/NAME Werktag"},        {"Früh 漢", "/NAME Werktag"},
+        {"?", "/NAME Werktag"},        {"Ferien ?", "/NAME Werktag"},
+        {"äöüß€é", "/NAME \xE4\xF6\xFC\xDF\x80\xE9"}, {"Früh? ‚Nord‘", "/NAME Fr\xFCh? \x82Nord\x91"},
+    };
+    MessageLog messages;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ActiveDoc d;
+        auto* dp = MakeItem<CDayprog>(d.get(), 1, "Werktag");
+        const std::vector<uint8_t> before = d.doc().SaveToBytes();
+        messages.texts.clear();
+        const bool taken = dp->SetNameChecked(row.name, true) == 1;
+        EXPECT_EQ(taken ? 0u : 1u, messages.texts.size());
+        EXPECT_TRUE(taken || d.doc().SaveToBytes() == before);
+        CQuillomerDoc reopened;
+        ASSERT_TRUE(reopened.LoadFromBytes(d.doc().SaveToBytes()));
+        const CBaseDevice* read = reopened.GetIDManager().GetBaseDevice(1, OT_DAYPROG);
+        ASSERT_NE(nullptr, read);
+        EXPECT_EQ(dp->GetName(), read->GetName());
+        std::vector<std::string> lines;
+        dp->GetDownloadLines(lines);
+        EXPECT_EQ(row.sent, Utf8ToCp1252(lines[0]));
+    }
 }

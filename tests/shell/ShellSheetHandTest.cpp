@@ -49,6 +49,7 @@
 #include "shell/CLabelEdit.h"
 #include "shell/CMainFrame.h"
 #include "shell/CQuillomerView.h"
+#include "support/qt/TypeAsKeyboard.h"
 
 namespace {
 
@@ -656,6 +657,35 @@ TEST_F(DragSideways, AnAmplifierPulledSidewaysStaysAndTheProjectStaysUnmodified)
     EXPECT_EQ(amp->GetRect().left, before.left);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetTitle(), "Anlage *");
+}
+
+// A symbol's name typed on the sheet and confirmed with Enter: one the
+// project file and the device cannot hold as shown is refused with a word
+// that names it, and the symbol keeps its name whole (nothing of the typed
+// one taken or dropped); umlauts, "ß" and "€" are taken.
+TEST_F(SheetHandTest, ANameTypedOnTheSheetThatCannotBeSavedAndSentAsShownIsRefused)
+{
+    CAmplifier* amp = AddAmplifier(33007);
+    ASSERT_NE(amp, nullptr);
+    const std::pair<const char*, const char*> rows[] = {
+        {"ΩMakro漢字", "'Ω' (U+03A9)"}, {"Endstufe ?", "'Endstufe ?' würde"}, {"Endstufe äöüß€é", nullptr}};
+    for (const auto& [typed, told] : rows) {
+        SCOPED_TRACE(typed);
+        const std::string before = amp->GetName();
+        const QPoint label = view->LogicalToClient(amp->GetLabelRect().CenterPoint());
+        QTest::mouseMove(view->viewport(), label + QPoint(1, 0));
+        QTest::mouseMove(view->viewport(), label);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, label);
+        ASSERT_NE(view->GetLabelEdit(), nullptr);
+        messages.messages.clear();
+        QTest::keyClick(view->GetLabelEdit(), Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(view->GetLabelEdit(), QString::fromUtf8(typed));
+        QTest::keyClick(view->GetLabelEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(told ? before : std::string(typed), amp->GetName());
+        EXPECT_EQ(told ? 1u : 0u, messages.messages.size());
+        EXPECT_TRUE(!told || messages.Saw(told));
+    }
 }
 
 // A name being edited on the sheet, then the drawing scrolled: by a click on

@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
+
 namespace {
 
 struct Edit {
@@ -149,6 +152,33 @@ TEST_F(EditListFixture, EnterSendsOnceFocusLossDiscards)
     // The list never writes the cell itself.
     EXPECT_EQ(list->GetItemText(0, 1), "0");
     EXPECT_TRUE(list->hasFocus());
+}
+
+// Enter on a text the project file and the device cannot hold as shown: the
+// owner is not offered it, the cell keeps its text, and a message names what
+// is wrong once the editor has gone. A text they can hold is offered.
+TEST_F(EditListFixture, EnterOnATextTheRuleRefusesOffersNothingAndSaysWhy)
+{
+    MessageLog messages;
+    const std::pair<const char*, const char*> rows[] = {
+        {"A漢", "'漢' (U+6F22)"}, {"Wert ?", "'Wert ?' würde"}, {"äöüß€é", nullptr}};
+    for (const auto& [typed, told] : rows) {
+        SCOPED_TRACE(typed);
+        edits.clear();
+        messages.texts.clear();
+        Click(1, 1);
+        QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
+        ASSERT_TRUE(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(editor, QString::fromUtf8(typed));
+        QTest::keyClick(editor, Qt::Key_Return);
+        Flush();
+        EXPECT_FALSE(editor);
+        EXPECT_EQ(list->GetItemText(1, 1), "10");
+        EXPECT_EQ(told ? 0u : 1u, edits.size());
+        EXPECT_EQ(told ? 1u : 0u, messages.texts.size());
+        EXPECT_TRUE(!told || messages.Contains(told));
+    }
 }
 
 TEST_F(EditListFixture, EscapeSendsNothingAndNeverReachesDialog)

@@ -109,7 +109,7 @@ protected:
         QWidget* edit = editor();
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
+        TypeAsKeyboard(edit, keys);
         QTest::keyClick(edit, Qt::Key_Return);
         Settle();
     }
@@ -135,7 +135,11 @@ protected:
 
 // F2 on a row's name in each calendar list: an emptied name leaves the
 // stored one on show without a word; blanks alone are no name either, and
-// are told so; a name goes to the object (and with it to the device).
+// are told so; a name goes to the object (and with it to the device). A name
+// the project file and the device cannot hold as shown (a character beyond
+// their code page, a name the device would read as a query) is refused with
+// a word that names it, and the stored name stays; umlauts, "ß" and "€" are
+// taken, saved and read back.
 TEST_F(CalendarUser, AnEmptiedNameLeavesTheStoredNameOnShow)
 {
     CAppointDlgFrm appoints;
@@ -153,14 +157,22 @@ TEST_F(CalendarUser, AnEmptiedNameLeavesTheStoredNameOnShow)
         {&holidays, holidays.GetView(), ID_CAL_NEW_HOLIDAY, OT_HOLIDAY, "Feiertagsprogramm 1", "Ostern"},
         {&dayprogs, dayprogs.GetListView(), ID_CAL_NEW_DAYPROG, OT_DAYPROG, "Tagesprogramm 1", "Werktag"},
     };
+    const char* noName = "Sie müssen einen Namen";
     const struct {
         const char* keys;  // null: the window's new name
-        bool told;         // "Sie müssen einen Namen der mindestens 1 Zeichen lang ist, eingeben !"
+        const char* told;  // what the refusal says; null: nothing is said
+        bool taken;
     } rows[] = {
-        {"", false},
-        {"   ", true},
-        {"\xC2\xA0", true},  // the blank that does not break
-        {nullptr, false},
+        {"", nullptr, false},
+        {"   ", noName, false},
+        {"\xC2\xA0", noName, false},  // the blank that does not break
+        {"Früh ßΩ", "'Ω' (U+03A9)", false},
+        {"ΩX漢Y", "'Ω' (U+03A9)", false},
+        {"Feiertag 漢", "'漢' (U+6F22)", false},
+        {"?", "'?' würde an QUILLOMER als Abfrage", false},
+        {"Ferien ?", "'Ferien ?' würde an QUILLOMER als Abfrage", false},
+        {"Früh ß€é", nullptr, true},
+        {nullptr, nullptr, true},
     };
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);
@@ -169,17 +181,27 @@ TEST_F(CalendarUser, AnEmptiedNameLeavesTheStoredNameOnShow)
         ASSERT_EQ(1, w.list->GetItemCount());
         const CBaseDevice* object = FindNumbered(&d.doc(), w.type, 1);
         ASSERT_NE(nullptr, object);
+        std::string shown = w.name;
         for (const auto& row : rows) {
             const std::string keys = row.keys ? row.keys : w.renamed;
             SCOPED_TRACE("'" + keys + "'");
             messages.texts.clear();
             Rename(w.list, 0, QString::fromStdString(keys));
-            const std::string shown = row.keys ? w.name : w.renamed;
+            if (row.taken)
+                shown = keys;
             EXPECT_EQ(shown, w.list->GetItemText(0, 0).toStdString());
             EXPECT_EQ(shown, object->GetName());
-            EXPECT_EQ(row.told, messages.Contains("Sie müssen einen Namen"))
-                << "an emptied name is no fault to report";
+            if (row.told)
+                EXPECT_TRUE(messages.Contains(row.told)) << "an emptied name is no fault to report";
             EXPECT_EQ(row.told ? 1u : 0u, messages.texts.size());
+            if (row.keys && row.taken) {
+                // Saved and read back as shown.
+                CQuillomerDoc reopened;
+                ASSERT_TRUE(reopened.LoadFromBytes(d.doc().SaveToBytes()));
+                const CBaseDevice* read = FindNumbered(&reopened, w.type, 1);
+                ASSERT_NE(nullptr, read);
+                EXPECT_EQ(keys, read->GetName());
+            }
         }
         w.frame->hide();
     }

@@ -102,12 +102,21 @@ TEST(ProtocolMonitor, EraseEchoRemovesOneCharacter)
 }
 
 // A character typed goes to the device (the link turns to the terminal
-// state), not into the text; a shortcut with Alt goes to neither.
+// state), not into the text; a shortcut with Alt goes to neither. A
+// character the line cannot carry (it would reach the device as "?") is
+// named and not sent; "ä" is sent.
 TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
 {
-    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; bool sent; } rows[] = {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool sent;
+        const char* text = nullptr;  // the key event's text, when not the key's own
+    } rows[] = {
         {Qt::Key_Question, Qt::ShiftModifier, true}, {Qt::Key_Return, Qt::NoModifier, true},
-        {Qt::Key_C, Qt::ControlModifier, true}, {Qt::Key_K, Qt::AltModifier, false}};
+        {Qt::Key_C, Qt::ControlModifier, true}, {Qt::Key_K, Qt::AltModifier, false},
+        {Qt::Key_unknown, Qt::NoModifier, false, "Ω"}, {Qt::Key_Adiaeresis, Qt::NoModifier, true, "ä"}};
+    MessageLog messages;
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "key " << row.key << " with " << row.modifiers.toInt());
         serialtest::UsePrivateSettings();
@@ -117,9 +126,14 @@ TEST(ProtocolMonitor, TypingGoesToTheDeviceNotToTheText)
         CProtocolMonitorView* view = frame.GetMonitorView();
         view->AppendMonitorText(QStringLiteral("/>"));
         link.SetLinkState(linkstate::Online);
-        QTest::keyClick(view, row.key, row.modifiers);
+        messages.texts.clear();
+        if (row.text)
+            QTest::sendKeyEvent(QTest::Click, view, row.key, QString::fromUtf8(row.text), row.modifiers);
+        else
+            QTest::keyClick(view, row.key, row.modifiers);
         EXPECT_EQ(link.GetLinkState(), row.sent ? linkstate::Terminal : linkstate::Online);
         EXPECT_EQ(view->toPlainText(), QStringLiteral("/>"));
+        EXPECT_EQ(row.text && !row.sent, messages.Contains("'Ω' (U+03A9)"));
     }
 }
 

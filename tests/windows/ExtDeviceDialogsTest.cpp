@@ -43,10 +43,12 @@
 #include "macros/MacroIds.h"
 #include "model/CIDManager.h"
 #include "model/ModelStrings.h"
+#include "model/TextRule.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
 
 namespace {
 
@@ -401,9 +403,10 @@ TEST_F(CardWindows, DigitalDialogShowsPadsAndAttachesChecked)
 }
 
 // A contact switched on and given no name of its own (blanks alone, or a
-// text with a control character pasted in): OK says why and leaves the
-// dialog open on that row, with no contact made; a name typed then is taken.
-// Either card's dialog, by clicks and keys.
+// text with a control character pasted in, a character the project file and
+// the device cannot hold, a name the device would read as a query): OK says
+// why and leaves the dialog open on that row, with no contact made; a name
+// typed then is taken. Either card's dialog, by clicks and keys.
 TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
 {
     MessageLog messages;
@@ -412,12 +415,15 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
         bool digital;
         int input;
         const char* text;  // typed over the offered name, or pasted when it holds a control character
-        uint32_t message;
+        std::string message;
         const char* name;  // typed then; names are unique in the project
     } rows[] = {
-        {true, 1, "   ", IDS_NAME_EMPTY, "Tor"},
-        {true, 2, "Gang\tA", IDS_NAME_CONTROL_CHARS, "Gang"},
-        {false, 1, "   ", IDS_NAME_EMPTY, "Pforte"},
+        {true, 1, "   ", LoadStringId(IDS_NAME_EMPTY), "Tor"},
+        {true, 2, "Gang\tA", LoadStringId(IDS_NAME_CONTROL_CHARS), "Gang"},
+        {false, 1, "   ", LoadStringId(IDS_NAME_EMPTY), "Pforte"},
+        {true, 3, "Türkontakt Ω", TextRefusal("Türkontakt Ω"), "Tuer"},
+        {true, 4, "Lager ?", TextRefusal("Lager ?"), "Lager"},
+        {false, 2, "?", TextRefusal("?"), "Rampe"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -449,12 +455,12 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         QTest::mouseClick(contact->check, Qt::LeftButton, {}, QPoint(4, contact->check->height() / 2));
         ASSERT_TRUE(contact->edit->hasFocus());
-        const QString text = QString::fromLatin1(row.text);
+        const QString text = QString::fromUtf8(row.text);
         if (text.contains(QLatin1Char('\t'))) {
             QApplication::clipboard()->setText(text);
             QTest::keyClick(contact->edit, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QTest::keyClicks(contact->edit, text);
+            TypeAsKeyboard(contact->edit, text);
         }
         QPushButton* ok = nullptr;
         for (QPushButton* b : dlg->findChildren<QPushButton*>())
@@ -462,7 +468,7 @@ TEST_F(CardWindows, AContactNameThatIsNoNameIsRefusedAndTheDialogStays)
                 ok = b;
         ASSERT_NE(nullptr, ok);
         QTest::mouseClick(ok, Qt::LeftButton);
-        EXPECT_EQ(std::vector<std::string>{LoadStringId(row.message)}, messages.texts);
+        EXPECT_EQ(std::vector<std::string>{row.message}, messages.texts);
         EXPECT_TRUE(dlg->isVisible());
         EXPECT_TRUE(contact->edit->hasFocus());
         EXPECT_EQ("", padName());

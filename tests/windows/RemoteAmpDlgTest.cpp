@@ -20,6 +20,7 @@
 #include "model/DocContext.h"
 #include "support/BlockTestSupport.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
 
 namespace {
 
@@ -403,26 +404,59 @@ TEST_F(RemoteAmpDlgTest, AmpNotAvailableClosesTheDialog)
 
 // The user types a new name and presses Enter, or Escape: the dialog closes
 // with the name sent once, and no other button is pressed by the key (a fault
-// reset the user never asked for).
+// reset the user never asked for). A name the line cannot carry as shown (a
+// character beyond its code page, a name the device would read as a query)
+// is refused with a word that names it and never sent: Enter leaves the
+// dialog open on the old name, Escape closes it.
 TEST_F(RemoteAmpDlgTest, EnterOrEscapeInTheNameSendsItAndClosesWithoutAReset)
 {
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    const struct {
+        Qt::Key key;
+        const char* typed;
+        const char* told;  // null: the name is sent
+    } rows[] = {
+        {Qt::Key_Return, "Foyer", nullptr},
+        {Qt::Key_Escape, "Foyer", nullptr},
+        {Qt::Key_Return, "äöüß€é", nullptr},
+        {Qt::Key_Return, "Amp漢Ω", "'漢' (U+6F22)"},
+        {Qt::Key_Escape, "AmpΩ", "'Ω' (U+03A9)"},
+        {Qt::Key_Return, "?", "'?' würde an QUILLOMER als Abfrage"},
+        {Qt::Key_Escape, "Halle ?", "'Halle ?' würde an QUILLOMER als Abfrage"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const Qt::Key key = row.key;
         auto dlg = Open(true);
         dlg->show();
         dlg->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
         Answer(*dlg, {"/AMP/ADR1F/NAME Halle"});
         link.blocks.clear();
+        messages.texts.clear();
         auto* name = Control<QLineEdit>(*dlg, 1594);
         QTest::mouseClick(name, Qt::LeftButton);
         ASSERT_TRUE(name->hasFocus());
         QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(name, "Foyer");
+        TypeAsKeyboard(name, QString::fromUtf8(row.typed));
         QTest::keyClick(name, key);
         QApplication::processEvents();
-        EXPECT_FALSE(dlg->isVisible()) << key;
-        EXPECT_EQ(key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected, dlg->result());
-        EXPECT_EQ(std::vector<std::string>{"/AMP/ADR1f/NAME Foyer"}, link.AllLines()) << key;
+        const bool stays = row.told && key == Qt::Key_Return;
+        EXPECT_EQ(!stays, !dlg->isVisible()) << key;
+        if (row.told) {
+            EXPECT_TRUE(messages.Contains(row.told));
+            EXPECT_EQ(QStringLiteral("Halle"), name->text());
+            EXPECT_TRUE(link.AllLines().empty()) << key;
+            if (stays) {
+                QTest::keyClick(name, Qt::Key_Escape);
+                QApplication::processEvents();
+                EXPECT_FALSE(dlg->isVisible());
+                EXPECT_TRUE(link.AllLines().empty()) << "the old name is not sent again";
+            }
+        } else {
+            EXPECT_TRUE(messages.texts.empty());
+            EXPECT_EQ(key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected, dlg->result());
+            EXPECT_EQ(std::vector<std::string>{std::string("/AMP/ADR1f/NAME ") + row.typed}, link.AllLines()) << key;
+        }
         EXPECT_FALSE(Control<QPushButton>(*dlg, 1605)->isChecked());
     }
 }

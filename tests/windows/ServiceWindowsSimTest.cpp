@@ -27,6 +27,7 @@
 #include "comm/CommTestSupport.h"
 #include "support/EnglishTexts.h"
 #include "support/qt/ModalAnswer.h"
+#include "support/qt/TypeAsKeyboard.h"
 #include "logic/CReadyInput.h"
 #include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
@@ -790,7 +791,7 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         ASSERT_NE(nullptr, editor) << "the cell opens for typing";
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editor, text);
+        TypeAsKeyboard(editor, text);
         QTest::keyClick(editor, key);
     };
     auto countAfter = [&](size_t mark, const std::string& line) {
@@ -817,6 +818,20 @@ TEST_F(ServiceWindowsSim, ServiceDialogWritesEveryTypedRegisterAndStartsTheChose
     AwaitDeviceHasAll();
     EXPECT_EQ(0, countAfter(mark, "/SERVICE/LOGIC/OUT 7"));
     EXPECT_EQ(QLatin1String("5"), table->item(7, 0)->text());
+
+    // A value the line cannot carry as shown (a character beyond its code
+    // page, a value the device would read as a query) is refused with a word
+    // that names it: nothing goes to the device, the cell keeps its value.
+    for (const auto& [typed, told] : {std::pair{"5Ω", "'Ω' (U+03A9)"}, std::pair{"?", "'?' würde"}}) {
+        SCOPED_TRACE(typed);
+        mark = sim.Received().size();
+        messages.texts.clear();
+        type(QString::fromUtf8(typed), Qt::Key_Return);
+        ASSERT_TRUE(PumpUntil([&] { return messages.Contains(told); }, kArrivalMs));
+        AwaitDeviceHasAll();
+        EXPECT_EQ(std::string::npos, sim.Received().find("/SERVICE/LOGIC/OUT", mark));
+        EXPECT_EQ(QLatin1String("5"), table->item(7, 0)->text());
+    }
 
     // A register the device refuses ("PATH 5 ? " after the echo of the line)
     // shows no value: neither the typed one nor the refusal.

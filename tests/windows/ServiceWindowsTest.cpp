@@ -51,6 +51,7 @@
 #include "support/BlockTestSupport.h"
 #include "support/EnglishTexts.h"
 #include "support/ModelTestHost.h"
+#include "support/qt/TypeAsKeyboard.h"
 #include "comm/CommTestSupport.h"
 #include "platform/MessageBox.h"
 #include "ui/CPictureSet.h"
@@ -253,6 +254,27 @@ TEST(FaultTextDialog, EnterEndsTheEditOfATextAndTheDialogStaysOpen)
     EXPECT_TRUE(dlg.isVisible()) << "Enter in a cell closed the dialog";
     EXPECT_EQ("Pforte", readyInput->GetValue(firstText));
     EXPECT_EQ(QLatin1String("Pforte"), list->item(0, 1)->text());
+
+    // A text the project file and the device cannot hold as shown is refused
+    // with a word that names it; the cell and the project keep their text.
+    MessageLog messages;
+    const std::pair<const char*, const char*> refused[] = {
+        {"Ωmega漢", "'Ω' (U+03A9)"}, {"?", "'?' würde"}, {"Tor offen ?", "'Tor offen ?' würde"}};
+    for (const auto& [typed, told] : refused) {
+        SCOPED_TRACE(typed);
+        messages.texts.clear();
+        editor = edit(0);
+        ASSERT_NE(nullptr, editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        TypeAsKeyboard(editor, QString::fromUtf8(typed));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_TRUE(dlg.isVisible());
+        // The word comes once the cell's editor has closed.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return messages.Contains(told); }, 5000));
+        EXPECT_EQ("Pforte", readyInput->GetValue(firstText));
+        EXPECT_EQ(QLatin1String("Pforte"), list->item(0, 1)->text());
+    }
 
     editor = edit(1);
     ASSERT_NE(nullptr, editor);
