@@ -530,6 +530,16 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
+        // Steps and a curve beyond what a controller holds: held at the nearest end, which its dialog shows.
+        {0, {"/VIRTCTRL/ENTRY3/STEPS 99999999"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>99999999<< should be >>65535<<",
+         "/VIRTCTRL/ENTRY3/STEPS 65535"},
+        {0, {"/VIRTCTRL/ENTRY3/STEPS -5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>-5<< should be >>0<<",
+         "/VIRTCTRL/ENTRY3/STEPS 0"},
+        {0, {"/VIRTCTRL/ENTRY3/CURVE 500"}, "ERROR: /VIRTCTRL/ENTRY3/CURVE >>500<< should be >>127<<",
+         "/VIRTCTRL/ENTRY3/CURVE 127"},
+        {0, {"/VIRTCTRL/ENTRY7/CURVE -300"}, "ERROR: /VIRTCTRL/ENTRY7/CURVE >>-300<< should be >>-128<<",
+         "/VIRTCTRL/ENTRY7/CURVE -128"},
+        {0, {"/VIRTCTRL/ENTRY3/STEPS 65535", "/VIRTCTRL/ENTRY3/CURVE -128"}, "", "/VIRTCTRL/ENTRY3/CURVE -128"},
         // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a
         // decimal, a number beyond the range, a word where ON or OFF belongs, no pair of passwords; a
         // value the device did not understand.
