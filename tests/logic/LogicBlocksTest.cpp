@@ -720,14 +720,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG8/PARAM/STEP1/CONDITION 5"},
         {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20"},
          "/CAL/WEEK/MO : Tagesprogramm 2 ~",
-         "/CAL/WEEK/MO 2\n/CAL/CLEAR/DAYPROG ALL\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
+         "/CAL/WEEK/MO 2\n/CAL/CLEAR/DAYPROG ALL\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF"},
         {0, {"/CAL/HOLIDAY3/DAYPROG 2", "/CAL/CLEAR/DAYPROG 1-20"},
          "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ~",
-         "/CAL/HOLIDAY3/DAYPROG 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME\n!/CAL/DAYPROG2/ENTRY1/MACRO"},
+         "/CAL/HOLIDAY3/DAYPROG 2\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/ENTRY1/MACRO"},
         // The free placeholder read back as the free entry it is adds nothing, and it stays.
         {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20", "/CAL/DAYPROG2/NAME ", "/CAL/DAYPROG2/ENTRY1/TIME OFF"},
          "/CAL/WEEK/MO : Tagesprogramm 2 ~",
-         "/CAL/WEEK/MO 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
+         "/CAL/WEEK/MO 2\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF"},
         {condkind::Alarm, {"/TRIGGER/ENTRY2/CONDITION 5", "/CONDITION/CLEAR/ENTRY 1-4,6-250",
                            "/CONDITION/ENTRY5/FUNCTION OFF"},
          "/TRIGGER/ENTRY2/CONDITION : Bedingung 5 ~",
@@ -741,9 +741,15 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG8/PARAM/STEP3/CONDITION 7\n/CONDITION/ENTRY7/FUNCTION OFF"},
         {0, {"/CAL/CLEAR/DAYPROG 1-20", "/CAL/WEEK/TU 9"},
          "/CAL/WEEK/TU : Tagesprogramm 9 ~",
-         "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/ENTRY1/TIME OFF\n!/CAL/DAYPROG9/NAME"},
+         "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/NAME \n/CAL/DAYPROG9/ENTRY1/TIME OFF"},
         // A number the free list did not give is no free placeholder: a reference to it makes none.
         {0, {"/MACRO/CLEAR 1-29,31-250", "/TRIGGER/ENTRY2/ON_MACRO 30"}, "", "/TRIGGER/ENTRY2/ON_MACRO 30"},
+        // A day programme the project made for a reference goes with the name it made up, so that the
+        // device keeps no name of its own there; the device's names come back as they were sent.
+        {0, {"/CAL/WEEK/TU 9"}, "", "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/NAME 9 *\n/CAL/DAYPROG9/ENTRY1/TIME OFF"},
+        {0, {"/CAL/WEEK/TU 9", "/CAL/DAYPROG9/NAME 9 *"}, "", "/CAL/DAYPROG9/NAME 9 *"},
+        // A holiday over a period travels with an empty function word: read back, it is the period it was.
+        {0, {"/CAL/HOLIDAY3/FUNCTION "}, "", "/CAL/HOLIDAY3/FUNCTION \n/CAL/HOLIDAY3/DAYPROG 2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
