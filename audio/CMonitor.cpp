@@ -461,6 +461,7 @@ int CMonitor::GetDownloadLines(int mode, int step)
 {
     if (step == -1) {
         m_pending.clear();
+        m_answers.Clear();
         m_tableAnswered = false;
         m_relayAnswered = false;
         m_relayQuerySent = false;
@@ -559,6 +560,71 @@ void CMonitor::TakeRelayAnswer(int n, const std::string& value, const std::strin
                                 LoadStringId(padkind::LMZ764).c_str(), static_cast<int32_t>(*word)));
 }
 
+void CMonitor::TakeEntryAnswer(int n, const std::string& key, const std::string& value, const std::string* diffFile)
+{
+    if (key != "/SEL" && key != "/IDX" && key != "/AMPCHAN")
+        return;
+    MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
+    const uint32_t index = static_cast<uint32_t>(n - 1) << 16;
+    const std::string entry = m_path + StrFormat("/TABLE%d", n);
+    const std::string item = entry + key;
+    // What the entry keeps for one of its keys: what its next download sends.
+    const auto kept = [&](const std::string& of) {
+        const std::string k = of.substr(entry.size());
+        if (k == "/SEL")
+            return e.source;
+        return GetValueText((k == "/IDX" ? monitorsource::EntryNumber : monitorsource::EntryChannel) | index);
+    };
+    // The source word begins an entry's answers; the number completes them,
+    // or, for an amplifier's entry, the channel after it.
+    if (key == "/SEL") {
+        m_answers.Close(n);
+        if (KindOfSourceWord(value) == 0) {
+            // A word the project does not know: the entry keeps its own.
+            ReportNotHeld(diffFile, item, value, e.source);
+            m_answers.Refuse(n, e);
+            return;
+        }
+        m_answers.Take(n, e, item, value);
+        e.source = value;
+        return;
+    }
+    const bool isNumber = key == "/IDX";
+    const bool completes = !isNumber || !IsAmpWord(e.source);
+    if (m_answers.IsRefused(n)) {
+        // Another answer of the entry was not taken: neither is this one.
+        if (kept(item) != value)
+            ReportNotHeld(diffFile, item, value, kept(item));
+        if (completes)
+            m_answers.Close(n);
+        return;
+    }
+    // Amplifier addresses travel in hexadecimal, as the download writes them.
+    const std::optional<uint32_t> v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10);
+    if (v && (isNumber ? FitsNumber(e.source, *v) : FitsChannel(e.source, *v))) {
+        m_answers.Take(n, e, item, value);
+        (isNumber ? e.number : e.channel) = *v;
+        if (completes)
+            m_answers.Close(n);
+        return;
+    }
+    // A number or channel the source just given cannot have: the entry
+    // keeps the source, number and channel it had, and the difference file
+    // names each answer of the entry that differs from them ("IN" and "9"
+    // against "OUT" and "3"), not a source neither side had.
+    if (const MonitorEntry* before = m_answers.Before(n))
+        e = *before;
+    m_answers.NameTaken(n, diffFile, kept);
+    // One that never had a number its source can have is off, not "IN 0".
+    if (!FitsNumber(e.source, e.number))
+        e = MonitorEntry{};
+    ReportNotHeld(diffFile, item, value, kept(item));
+    if (completes)
+        m_answers.Close(n);
+    else
+        m_answers.Refuse(n, e);
+}
+
 void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     if (linkState != linkstate::Upload)
@@ -617,37 +683,9 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
     }
 
     std::string rest;
-    const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
     // Answers for entries and relays the table cannot hold are not taken.
     if (const int n = NumberAfter(key, "/TABLE", rest); n >= 1 && n <= kEntryCount) {
-        MonitorEntry& e = m_entries[static_cast<size_t>(n - 1)];
-        const uint32_t index = static_cast<uint32_t>(n - 1) << 16;
-        // A source word the project does not know, or a number its source
-        // cannot have, is not taken: the entry keeps its own, which the next
-        // download sends, and the difference file names it.
-        if (rest == "/SEL") {
-            if (KindOfSourceWord(value) != 0)
-                e.source = value;
-            else
-                ReportNotHeld(diffFile, m_path + key, value, e.source);
-        } else if (rest == "/IDX" || rest == "/AMPCHAN") {
-            // Amplifier addresses travel in hexadecimal, as the download writes them.
-            const bool isNumber = rest == "/IDX";
-            const std::optional<uint32_t> v = ReadNumber(value, !isNumber || IsAmpWord(e.source) ? 16 : 10);
-            if (v && (isNumber ? FitsNumber(e.source, *v) : FitsChannel(e.source, *v))) {
-                (isNumber ? e.number : e.channel) = *v;
-            } else if (isNumber && !FitsNumber(e.source, e.number)) {
-                // The source just taken cannot have the number the entry
-                // had ("IN" after an entry that was off): the entry is left
-                // off, as a project file's would be, and not sent as "IN 0".
-                e = MonitorEntry{};
-                ReportNotHeld(diffFile, m_path + key, value, e.source);
-            } else {
-                ReportNotHeld(diffFile, m_path + key, value,
-                              GetValueText((isNumber ? monitorsource::EntryNumber : monitorsource::EntryChannel) |
-                                           index));
-            }
-        }
+        TakeEntryAnswer(n, rest, value, diffFileName.empty() ? nullptr : &diffFileName);
         return;
     }
     if (const int n = NumberAfter(key, "/RELAY", rest); n >= 1 && n <= kRelayCount && rest.empty())

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/AnswerGroup.h"
 #include "model/CBaseDevice.h"
 
 // MonitorSourceCode: low 16 bits the source kind, high 16 bits its number
@@ -116,6 +117,8 @@ private:
     void Send(const std::string& line);
     // The answer to a relay query: relay n (1-based) holds word `value`.
     void TakeRelayAnswer(int n, const std::string& value, const std::string& diffFileName);
+    // The answer to one key ("/SEL", "/IDX", "/AMPCHAN") of entry n (1-based).
+    void TakeEntryAnswer(int n, const std::string& key, const std::string& value, const std::string* diffFile);
 
     std::array<MonitorEntry, kEntryCount> m_entries{};
     std::array<uint32_t, kRelayCount> m_relays{};
@@ -127,4 +130,6 @@ private:
     bool m_relayQuerySent = false;
     std::chrono::steady_clock::time_point m_relayQueryTime{};
     std::deque<std::string> m_pending;
+    // An entry's source, number and channel are taken together or not at all.
+    AnswerGroup<MonitorEntry> m_answers;
 };

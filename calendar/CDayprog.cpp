@@ -177,9 +177,13 @@ bool CDayprog::IsFreeOnDeviceForm() const
 int CDayprog::GetDownloadLines(std::vector<std::string>& lines) const
 {
     lines.clear();
-    // A free entry has no name on the device: its name is the project's own.
-    if (!IsFreeOnDeviceForm())
-        lines.push_back("/NAME " + m_name);
+    // The name goes whatever it is, also one the project made up ("2 *"): a
+    // line left out would leave the device the name it had. A placeholder
+    // for an entry the device gave as free goes back free, with no name,
+    // as its device held it.
+    const bool freeOnDevice =
+        IsFreeOnDeviceForm() && m_pDocument && m_pDocument->IsFreeOnDevice(GetType(), GetNumber());
+    lines.push_back("/NAME " + (freeOnDevice ? std::string() : m_name));
     const int count = GetEntryCount();
     for (int i = 0; i < count; ++i) {
         const std::string prefix = StrFormat("/ENTRY%d", i + 1);

@@ -207,6 +207,7 @@ void CSpareAmp::SetWatch(int j, int n, uint32_t kind, int32_t number, int32_t ch
 int CSpareAmp::GetDownloadLines(int mode, int step)
 {
     if (step == -1) {
+        m_indexAnswers.Clear();
         m_clearAnswerSeen = 0;
         m_clearQuerySent = 0;
         m_clearCapability = GetAppHost().GetProfileInt("KVT7000", "SPAREAMP_CLR", 0);
@@ -341,21 +342,49 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
         if (!ScanWord(value, &field))
             untaken();
     };
-    const auto takeRemote = [&](uint16_t& readyFlag) {
+    const std::string item = m_path + StrFormat("/ENTRY%d/", e) + entryKey;
+    // The index opens the entry's (or the watch's) pair of answers; the
+    // ready-input flag that says what it names completes it.
+    const auto takeIndex = [&](int group, uint16_t& index, uint16_t& readyFlag) {
+        m_indexAnswers.Close(group);
+        const std::pair<uint16_t, uint16_t> held {index, readyFlag};
+        uint16_t read = 0;
+        if (!ScanWord(value, &read)) {
+            untaken();
+            m_indexAnswers.Refuse(group, held);
+            return;
+        }
+        m_indexAnswers.Take(group, held, item, value);
+        index = read;
+    };
+    const auto takeRemote = [&](int group, uint16_t& index, uint16_t& readyFlag) {
+        const auto kept = [&] { return std::string(readyFlag ? "NO" : "YES"); };
         // "YES": the amplifier is watched remotely (the ready flag clear).
-        if (const std::optional<bool> remote = ReadFlagWord(value, "YES", "NO"))
+        const std::optional<bool> remote = ReadFlagWord(value, "YES", "NO");
+        if (remote && !m_indexAnswers.IsRefused(group)) {
             readyFlag = *remote ? 0 : 1;
-        else
-            ReportNotHeld(&diffFileName, m_path + StrFormat("/ENTRY%d/", e) + entryKey, value,
-                          readyFlag ? "NO" : "YES");
+        } else {
+            // The index the device gave with it stays unread, or the flag
+            // does not read: the entry keeps its own index and flag, and
+            // what the device gave for either is named.
+            if (const std::pair<uint16_t, uint16_t>* before = m_indexAnswers.Before(group); before && !remote) {
+                index = before->first;
+                readyFlag = before->second;
+            }
+            m_indexAnswers.NameTaken(group, &diffFileName,
+                                     [&](const std::string&) { return StrFormat("%hd", static_cast<short>(index)); });
+            if (value != kept())
+                ReportNotHeld(&diffFileName, item, value, kept());
+        }
+        m_indexAnswers.Close(group);
     };
     SpareEntry& entry = m_entries[e - 1];
     if (key == "/INDEX") {
-        takeWord(entry.index);
+        takeIndex(100 * e, entry.index, entry.readyFlag);
         return;
     }
     if (key == "/REMOTE") {
-        takeRemote(entry.readyFlag);
+        takeRemote(100 * e, entry.index, entry.readyFlag);
         return;
     }
     const int j = TakeNumbered(key, "/WATCH");
@@ -363,9 +392,9 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
         return;
     SpareWatch& w = entry.watch[j - 1];
     if (key == "/INDEX")
-        takeWord(w.index);
+        takeIndex(100 * e + j, w.index, w.readyFlag);
     else if (key == "/REMOTE")
-        takeRemote(w.readyFlag);
+        takeRemote(100 * e + j, w.index, w.readyFlag);
     else if (key == "/OUTRELAY")
         takeWord(w.outRelay);
     else if (key == "/INPRELAY")

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/AnswerGroup.h"
 #include "model/CBaseDevice.h"
 
 // One amplifier (or ready input) a spare stands in for.
@@ -71,4 +72,9 @@ private:
     // The system-wide channel number of a channel of amplifier `number`; -1
     // when there is no such amplifier or it is not on the amplifier bus.
     int32_t GlobalChannel(int32_t number, int32_t channel) const;
+
+    // An entry's or a watch's index and whether it names an amplifier
+    // channel or a ready input are taken together or not at all: the index
+    // and the ready-input flag held before (group: 100 * entry + watch).
+    AnswerGroup<std::pair<uint16_t, uint16_t>> m_indexAnswers;
 };

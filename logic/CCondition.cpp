@@ -496,6 +496,22 @@ void CCondition::ParseValue(int key, const std::string& text, const std::string*
     }
 }
 
+CCondition::FunctionHeld CCondition::GetFunctionHeld() const
+{
+    return {m_kindId, m_keyword, m_untakenIndex, m_newFunctionReadBack};
+}
+
+void CCondition::PutBackFunction(const FunctionHeld& held)
+{
+    const ChangeGuard guard(*this);
+    // A function read back leaves what the entry watched and its name as
+    // they were until its index comes: the kind and the words are all.
+    m_kindId = held.kind;
+    m_keyword = held.keyword;
+    m_untakenIndex = held.untakenIndex;
+    m_newFunctionReadBack = held.newFunctionReadBack;
+}
+
 bool CCondition::BecomeFreeOnDevice()
 {
     const ChangeGuard guard(*this);

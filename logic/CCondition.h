@@ -115,6 +115,18 @@ public:
     void UpgradeLinks();
     void UpgradeKind();
 
+    // What a function read back from the device replaces: put back when
+    // the index read with it cannot be taken, as the two mean something
+    // only together.
+    struct FunctionHeld {
+        uint32_t kind = 0;
+        std::string keyword;
+        int32_t untakenIndex = 0;
+        bool newFunctionReadBack = false;
+    };
+    FunctionHeld GetFunctionHeld() const;
+    void PutBackFunction(const FunctionHeld& held);
+
     // The kind of a protocol keyword (34129 for an unknown word) and back
     // ("OFF" for kinds without a keyword of their own).
     static uint32_t KindFromKeyword(const std::string& keyword);

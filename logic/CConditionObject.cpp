@@ -130,6 +130,7 @@ int CConditionObject::GetDownloadLines(int mode, int step)
         m_pendingFilled = 0;
         m_pending.clear();
         m_clear.Reset("COND_CLR");
+        m_functionAnswers.Clear();
         return kStepCount;
     }
     if (step >= kStepCount || IsOutBufferFull())
@@ -353,6 +354,7 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
     }
     default: {
         if (key == "/FUNCTION") {
+            m_functionAnswers.Close(n);  // the function begins an entry's answers
             if (off) {
                 // What still names it keeps it as the free entry it is.
                 if (obj && m_pDocument)
@@ -362,8 +364,11 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
             if (!obj)
                 obj = Make(part, n);
             if (auto* c = dynamic_cast<CCondition*>(obj)) {
+                const CCondition::FunctionHeld held = c->GetFunctionHeld();
                 c->ParseValue(condkey::Keyword, value);
                 notHeld(c->GetText(condkey::Keyword));  // a function it does not know: written off
+                if (c->GetKindId() != condkind::Plain && c->GetKindId() != held.kind)
+                    m_functionAnswers.Take(n, held, m_path + StrFormat("/ENTRY%d", n) + key, value);
             }
             return;
         }
@@ -371,10 +376,23 @@ void CConditionObject::ApplyEntryAnswer(int part, int n, const std::string& key,
         if (!c)
             return;
         if (key == "/INDEX") {
-            if (const std::optional<long> index = ScanWholeNumber(value, INT_MIN, INT_MAX))
+            if (const std::optional<long> index = ScanWholeNumber(value, INT_MIN, INT_MAX)) {
                 c->SetValue(condkey::ProtocolIndex, static_cast<int32_t>(*index), diffFile);
-            else
-                unread(*c);
+            } else {
+                // An index that does not read: the condition keeps the
+                // function it had with its own index, and a function the
+                // device gave with it is named too.
+                const CCondition::FunctionHeld* before = m_functionAnswers.Before(n);
+                if (before)
+                    c->PutBackFunction(*before);
+                m_functionAnswers.NameTaken(n, diffFile,
+                                            [c](const std::string&) { return c->GetText(condkey::Keyword); });
+                if (before)  // named with the function, also where the entry is written off
+                    notHeld(c->GetText(condkey::ProtocolIndex));
+                else
+                    unread(*c);
+            }
+            m_functionAnswers.Close(n);
         } else if (key == "/LEVEL") {
             if (const std::optional<bool> level = ReadFlagWord(value))
                 c->SetValue(condkey::Level, *level ? 1 : 0);

@@ -11,6 +11,8 @@
 #include <list>
 #include <string>
 
+#include "logic/CCondition.h"
+#include "model/AnswerGroup.h"
 #include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
@@ -51,6 +53,9 @@ public:
     std::list<std::string> m_pending;       // line tails of the current entry still to send
     int32_t m_pendingFilled = 0;
     int32_t m_selected[PartCount] = {0, 0, 0, 0};
+    // A condition's function and its index are taken together or not at
+    // all: the function each condition held before its answer (by number).
+    AnswerGroup<CCondition::FunctionHeld> m_functionAnswers;
 
 private:
     int ClearStep(int mode, int step);

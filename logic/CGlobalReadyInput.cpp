@@ -143,6 +143,7 @@ int CGlobalReadyInput::GetDownloadLines(int mode, int step)
 {
     if (step < 0) {
         m_clear.Reset("READYINP_CLR");
+        m_functionAnswers.Clear();
         return kStepCount;
     }
     if (step >= kStepCount || IsOutBufferFull())
@@ -208,6 +209,7 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
         CReadyInput* ri = FindReadyInput(m_pDocument, n);
         int v = 1;
         if (field == "/FUNCTION") {
+            m_functionAnswers.Close(n);  // the function begins an entry's answers
             if (value == "OFF") {
                 if (ri)
                     ri->OnCommand(objcmd::Delete);
@@ -215,8 +217,10 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
             }
             if (!ri)
                 ri = MakeReadyInput(m_pDocument, n);
-            if (ri)
+            if (ri) {
+                m_functionAnswers.Take(n, ri->GetFunctionHeld(), m_path + key, value);
                 ri->SetValueText(CReadyInput::Function, value);
+            }
             return;
         }
         if (!ri)
@@ -239,6 +243,17 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
         if (valueKey < 0)
             return;
         const std::optional<long> number = ScanWholeNumber(value, INT_MIN, INT_MAX);
+        if (valueKey == CReadyInput::Index) {
+            // An index that does not read: the input keeps its contact, and
+            // the function the device gave with it is named too.
+            if (!number) {
+                if (const CReadyInput::FunctionHeld* before = m_functionAnswers.Before(n))
+                    ri->PutBackFunction(*before);
+                m_functionAnswers.NameTaken(
+                    n, diffFile, [ri](const std::string&) { return ri->GetValueText(CReadyInput::Function); });
+            }
+            m_functionAnswers.Close(n);
+        }
         if (!number) {
             ReportNotHeld(diffFile, item, value, ri->GetValueText(valueKey));
             return;

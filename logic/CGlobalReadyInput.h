@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "logic/CReadyInput.h"
+#include "model/AnswerGroup.h"
 #include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
@@ -52,4 +54,9 @@ public:
 
     // Ids of the built-in fault texts 6..18, in order.
     static const uint32_t kBuiltInTextIds[kTextCount - kUserTextCount];
+
+private:
+    // An input's function and its index are taken together or not at all:
+    // the function each ready input held before its answer (by number).
+    AnswerGroup<CReadyInput::FunctionHeld> m_functionAnswers;
 };

@@ -76,6 +76,7 @@ int CLogicOutObject::GetDownloadLines(int mode, int step)
 {
     if (step < 0) {
         m_clear.Reset("LOGICOUT_CLR");
+        m_functionAnswers.Clear();
         return kStepCount;
     }
     if (step >= kStepCount || IsOutBufferFull())
@@ -125,6 +126,7 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
     CLogicOut* out = FindLogicOut(m_pDocument, n);
     const std::string* diffFile = diffFileName.empty() ? nullptr : &diffFileName;
     if (field == "/FUNCTION") {
+        m_functionAnswers.Close(n);  // the function begins an entry's answers
         if (value == "OFF") {
             if (out)
                 out->OnCommand(objcmd::Delete);
@@ -132,13 +134,17 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
         }
         if (!out)
             out = MakeLogicOut(m_pDocument, n);
-        if (out)
-            out->SetValueText(logicoutkey::Function, value);
+        if (!out)
+            return;
+        const std::string before = out->m_functionKeyword;
+        out->SetValueText(logicoutkey::Function, value);
         // A function no contact of the project has (a word it does not
         // know, a card it lacks) cannot be the entry's output: named with
         // what the next download sends instead, whatever the index says.
-        if (out && !HasContactOf(m_pDocument, value))
+        if (!HasContactOf(m_pDocument, value))
             ReportNotHeld(diffFile, m_path + key, value, LineValue(out, 0));
+        else
+            m_functionAnswers.Take(n, before, m_path + key, value);
     } else if (!out) {
         return;
     } else if (field == "/INDEX" || field == "/COND" || field == "/INV") {
@@ -157,6 +163,15 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
                           diffFile);
         }
         const bool read = part == 1 ? invert.has_value() : value == "OFF" ? part == 2 : number.has_value();
+        if (part == 3 && !read) {
+            // An index that does not read: the output keeps its contact,
+            // and the function the device gave with it is named too.
+            if (const std::string* before = m_functionAnswers.Before(n))
+                out->SetValueText(logicoutkey::Function, *before);
+            m_functionAnswers.NameTaken(n, diffFile, [out](const std::string&) { return LineValue(out, 0); });
+        }
+        if (part == 3)
+            m_functionAnswers.Close(n);
         if (!read)
             ReportNotHeld(diffFile, m_path + key, value, LineValue(out, part));
     }

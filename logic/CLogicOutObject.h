@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/AnswerGroup.h"
 #include "model/BlockWalk.h"
 #include "model/CBaseDevice.h"
 
@@ -23,4 +24,9 @@ public:
 
     // Transfer state; set at the reset step of every transfer.
     BlockClearState m_clear;  // device capability "LOGICOUT_CLR"
+
+private:
+    // An output's function and its index are taken together or not at all:
+    // the function word each output read before its answer (by number).
+    AnswerGroup<std::string> m_functionAnswers;
 };

@@ -139,6 +139,14 @@ void CReadyInput::SetValueText(int key, const std::string& text)
         m_deviceNumber = std::clamp(v, 0, 255);
 }
 
+void CReadyInput::PutBackFunction(const FunctionHeld& held)
+{
+    const ChangeGuard guard(*this);
+    m_keyword = held.keyword;
+    m_readKeyword = held.readKeyword;
+    m_untakenIndex = held.untakenIndex;
+}
+
 int CReadyInput::GetListTexts(int mode, std::vector<std::string>& texts)
 {
     if (mode == 1) {

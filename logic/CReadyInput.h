@@ -35,6 +35,17 @@ public:
     // 1 the function keyword; 5 / 6 numbers as typed, limited to 1..18 / 0..255.
     void SetValueText(int key, const std::string& text);
 
+    // What a function read back from the device replaces: put back when
+    // the index read with it cannot be taken, as the two mean something
+    // only together.
+    struct FunctionHeld {
+        std::string keyword;
+        std::string readKeyword;
+        int32_t untakenIndex = 0;
+    };
+    FunctionHeld GetFunctionHeld() const { return {m_keyword, m_readKeyword, m_untakenIndex}; }
+    void PutBackFunction(const FunctionHeld& held);
+
     std::string m_keyword = "OFF";
     // The function word the device gave last (not stored): it names the
     // contact of the index that follows it.

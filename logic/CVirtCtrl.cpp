@@ -477,8 +477,12 @@ void CVirtCtrl::ApplyEntryAnswer(const std::string& key, const std::string& valu
             return;
         if (item == nullptr)
             item = GetOrCreateItem(n);
-        if (item != nullptr)
-            item->SetInt(fieldKey, v);
+        if (item == nullptr)
+            return;
+        // Beyond what a controller holds: held at the nearest end, and named.
+        item->SetInt(fieldKey, v);
+        if (item->GetInt(fieldKey) != v)
+            ReportNotHeld(&diffFile, m_path + key, value, StrFormat("%d", item->GetInt(fieldKey)));
     }
 }
 

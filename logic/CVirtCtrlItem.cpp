@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <iterator>
 
+#include "logic/VirtCtrlMath.h"
 #include "platform/StringTable.h"
 
 QL_IMPLEMENT_SERIAL(CVirtCtrlItem, 2)
@@ -32,6 +33,9 @@ void CVirtCtrlItem::Serialize(CArchive& ar)
     RefuseLoaded(m_min, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MIN", true, 6);
     RefuseLoaded(m_max, -FLT_MAX, FLT_MAX, 0.0f, entry + "/MAX", true, 6);
     RefuseLoaded(m_value, -FLT_MAX, FLT_MAX, 0.0f, entry + "/VALUE", true, 6);
+    // Steps and curve beyond what the controller holds: at the nearest end.
+    ClampLoaded<int32_t>(m_steps, 0, vcmath::kStepsMax, 0, entry + "/STEPS", true);
+    ClampLoaded<int32_t>(m_curve, vcmath::kCurveMin, vcmath::kCurveMax, 0, entry + "/CURVE", true);
 }
 
 float CVirtCtrlItem::GetFloat(int key) const
@@ -69,8 +73,10 @@ void CVirtCtrlItem::SetInt(int key, int32_t value)
 {
     const ChangeGuard guard(*this);
     switch (key) {
-    case Steps: m_steps = value; break;
-    case Curve: m_curve = value; break;
+    // Held within what the controller and its dialog take (0..65535 steps,
+    // a curve of -128..127), so that what the dialog shows is what is sent.
+    case Steps: m_steps = vcmath::ClampSteps(value); break;
+    case Curve: m_curve = vcmath::ClampCurve(value); break;
     case Link: m_link = value; break;
     default: break;
     }

@@ -31,7 +31,7 @@ private:
     float m_min = 0.0f;
     float m_max = 0.0f;
     float m_value = 0.0f;
-    int32_t m_steps = 0;
+    int32_t m_steps = 0;  // 0..65535
     int32_t m_curve = 0;  // response-curve exponent, -128..127
     int32_t m_link = 0;   // taken over from old projects, shown only
 };

@@ -929,6 +929,16 @@ std::string CMacro::KeywordOfType(uint32_t type)
     return "EMPTY";
 }
 
+std::string CMacro::OutputTypeWord() const
+{
+    const auto* pad = dynamic_cast<const CControlPad*>(Lookup(m_pDocument, GetParam(7), OT_CONTROL_PAD));
+    if (pad && pad->GetKindId() == padkind::LMZ763)
+        return "763";
+    if (pad && pad->GetKindId() == padkind::LMZ764)
+        return "764";
+    return "INT";
+}
+
 std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
 {
     lines.clear();
@@ -966,12 +976,7 @@ std::string CMacro::GetParamLines(std::vector<std::string>& lines) const
     case mt::Message: signalLines(34); break;
     case mt::LogicOut: {
         const auto* pad = dynamic_cast<const CControlPad*>(Lookup(m_pDocument, GetParam(7), OT_CONTROL_PAD));
-        std::string type = "INT";
-        if (pad && pad->GetKindId() == padkind::LMZ763)
-            type = "763";
-        else if (pad && pad->GetKindId() == padkind::LMZ764)
-            type = "764";
-        add("TYPE", type);
+        add("TYPE", OutputTypeWord());
         add("OUT", pad ? StrFormat("%d", pad->GetSignalIndex()) : "0");
         add("TIME", GetParamText(35));
         add("SWITCH", GetParamText(3));
@@ -1300,12 +1305,25 @@ bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, con
         case mt::LogicOut:
             // Another contact kind reads as none.
             whole = value == "INT" || value == "763" || value == "764";
+            m_outputAnswers.Close(0);  // the kind begins the output's answers
+            if (whole)
+                m_outputAnswers.Take(0, m_outputKeyword, ParamItem(k), value);
             return SetParamText(56, value, errFile);
         default: return false;
         }
     }
-    if (k == "OUT")
-        return objectNumber(7, errFile);
+    if (k == "OUT") {
+        const bool taken = objectNumber(7, errFile);
+        if (!taken) {
+            // An output that is no number: the macro keeps its contact, and
+            // the kind the device gave with it is named too.
+            if (const std::string* before = m_outputAnswers.Before(0))
+                m_outputKeyword = *before;
+            m_outputAnswers.NameTaken(0, errFile, [this](const std::string&) { return OutputTypeWord(); });
+        }
+        m_outputAnswers.Close(0);
+        return taken;
+    }
     if (k == "SELECT") {
         // A controller the volume macro's list does not offer keeps the macro's.
         const std::vector<std::string>& words = VolumeControllers();

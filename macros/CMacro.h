@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "macros/MacroIds.h"
+#include "model/AnswerGroup.h"
 #include "model/CBaseDevice.h"
 
 // Link keys of a macro's references.
@@ -190,5 +191,12 @@ private:
     std::optional<std::string> UnreadSwitch(const std::string& key, const std::string& value) const;
     void RemoveDuplicateLinks();
 
+    // The contact kind of a logic-output macro's output as its lines send it:
+    // "INT", "763" or "764".
+    std::string OutputTypeWord() const;
+
     bool m_readFromFile = false;  // only objects read from a file are upgraded
+    // A logic-output macro's contact kind and output are taken together or
+    // not at all: the kind word the macro read before its answer.
+    AnswerGroup<std::string> m_outputAnswers;
 };

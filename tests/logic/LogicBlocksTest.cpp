@@ -332,7 +332,9 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/WATCH2/INDEX 3", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 99999"},
          "Havarieverstärker 1 : WATCH2/OUTRELAY 99999", "/SPAREAMP/ENTRY1/WATCH2/OUTRELAY 0"},
         {0, {"/SPAREAMP/ENTRY3/INDEX 7", "/SPAREAMP/ENTRY3/REMOTE MAYBE"},
-         "ERROR: /SPAREAMP/ENTRY3/REMOTE >>MAYBE<< should be >>YES<<", "/SPAREAMP/ENTRY3/REMOTE YES"},
+         "ERROR: /SPAREAMP/ENTRY3/INDEX >>7<< should be >>0<<\r\n"
+         "ERROR: /SPAREAMP/ENTRY3/REMOTE >>MAYBE<< should be >>YES<<",
+         "/SPAREAMP/ENTRY3/INDEX 0\n!/SPAREAMP/ENTRY3/REMOTE"},
         // Audio card values the cards clamp, and words they do not know: what they hold instead.
         {0, {"/AUDIO/IN2/VOL 9.5"}, "ERROR: /AUDIO/IN2/VOL >>9.5<< should be >>6.0<<", "/AUDIO/IN2/VOL 6.0"},
         {0, {"/AUDIO/IN3/FILTER1/TYPE XYZ"}, "ERROR: /AUDIO/IN3/FILTER1/TYPE >>XYZ<< should be >>LOSHELV<<",
@@ -465,14 +467,34 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         // Monitor entry 6 (IN2): a channel, input and relay word its source cannot have, a
         // source word the project does not know; a value the device did not understand.
         {0, {"/MONI/TABLE6/SEL AMP_OUT", "/MONI/TABLE6/IDX 3", "/MONI/TABLE6/AMPCHAN 10"},
-         "ERROR: /MONI/TABLE6/AMPCHAN >>10<< should be >>1<<", "/MONI/TABLE6/AMPCHAN 1"},
+         "ERROR: /MONI/TABLE6/SEL >>AMP_OUT<< should be >>IN<<\r\nERROR: /MONI/TABLE6/IDX >>3<< should be >>2<<\r\n"
+         "ERROR: /MONI/TABLE6/AMPCHAN >>10<< should be >>1<<",
+         "/MONI/TABLE6/SEL IN\n/MONI/TABLE6/IDX 2\n/MONI/TABLE6/AMPCHAN 1"},
         {0, {"/MONI/TABLE6/IDX 99999"}, "ERROR: /MONI/TABLE6/IDX >>99999<< should be >>2<<", "/MONI/TABLE6/IDX 2"},
         {0, {"/MONI/TABLE6/SEL XYZ"}, "ERROR: /MONI/TABLE6/SEL >>XYZ<< should be >>IN<<", "/MONI/TABLE6/SEL IN"},
         {0, {"/MONI/RELAY2 abc"}, "ERROR: /MONI/RELAY2 >>abc<< should be >>0<<", "/MONI/RELAY2 0"},
         {0, {"/MONI/TABLE6/SEL XYZ ? "}, "", "/MONI/TABLE6/SEL IN"},
         // An entry that was off, given a source and then a number that is none: off, not "IN 0".
-        {0, {"/MONI/TABLE7/SEL IN", "/MONI/TABLE7/IDX 1e2"}, "ERROR: /MONI/TABLE7/IDX >>1e2<< should be >>OFF<<",
+        {0, {"/MONI/TABLE7/SEL IN", "/MONI/TABLE7/IDX 1e2"},
+         "ERROR: /MONI/TABLE7/SEL >>IN<< should be >>OFF<<\r\nERROR: /MONI/TABLE7/IDX >>1e2<< should be >>0<<",
          "/MONI/TABLE7/SEL OFF"},
+        // A source with a number it cannot have, or a number after a source the project does not know: the
+        // entry keeps its own source and number (never OUT2 or IN3, which neither side had), and the
+        // difference file names both answers; a whole entry is taken.
+        {0, {"/MONI/TABLE6/SEL OUT", "/MONI/TABLE6/IDX 9"},
+         "ERROR: /MONI/TABLE6/SEL >>OUT<< should be >>IN<<\r\nERROR: /MONI/TABLE6/IDX >>9<< should be >>2<<",
+         "/MONI/TABLE6/SEL IN\n/MONI/TABLE6/IDX 2"},
+        {0, {"/MONI/TABLE6/SEL XYZ", "/MONI/TABLE6/IDX 3", "/MONI/TABLE6/AMPCHAN 1"},
+         "ERROR: /MONI/TABLE6/SEL >>XYZ<< should be >>IN<<\r\nERROR: /MONI/TABLE6/IDX >>3<< should be >>2<<",
+         "/MONI/TABLE6/SEL IN\n/MONI/TABLE6/IDX 2"},
+        {0, {"/MONI/TABLE6/SEL AMP_IN", "/MONI/TABLE6/IDX 1a", "/MONI/TABLE6/AMPCHAN 9"},
+         "ERROR: /MONI/TABLE6/SEL >>AMP_IN<< should be >>IN<<\r\nERROR: /MONI/TABLE6/IDX >>1a<< should be >>2<<\r\n"
+         "ERROR: /MONI/TABLE6/AMPCHAN >>9<< should be >>1<<",
+         "/MONI/TABLE6/SEL IN\n/MONI/TABLE6/IDX 2"},
+        {0, {"/MONI/TABLE6/SEL OUT", "/MONI/TABLE6/IDX 3", "/MONI/TABLE6/AMPCHAN 1"}, "",
+         "/MONI/TABLE6/SEL OUT\n/MONI/TABLE6/IDX 3"},
+        {0, {"/MONI/TABLE6/SEL AMP_IN", "/MONI/TABLE6/IDX 1a", "/MONI/TABLE6/AMPCHAN 2"}, "",
+         "/MONI/TABLE6/SEL AMP_IN\n/MONI/TABLE6/IDX 1a\n/MONI/TABLE6/AMPCHAN 2"},
         // The line data of zone 6 (positive tolerance 5) and the line-test settings.
         {0, {"/KVT/ZONE6/TEST/POSTOL 1e40"}, "ERROR: /KVT/ZONE6/TEST/POSTOL >>1e40<< should be >>5<<",
          "/KVT/ZONE6/TEST/POSTOL 5", 1},
@@ -509,6 +531,39 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "ERROR: /CONDITION/ENTRY5/INDEX >>4294967296<< should be >>3<<", "/CONDITION/ENTRY5/INDEX 3"},
         {condkind::Alarm, {"/CONDITION/ENTRY5/LEVEL maybe"}, "ERROR: /CONDITION/ENTRY5/LEVEL >>maybe<< should be >>OFF<<",
          "/CONDITION/ENTRY5/LEVEL OFF"},
+        // A function the device gives with an index that does not read: the entry keeps its own function with
+        // the object it watches (not a key number 0 under the chime it shows), and both answers are named.
+        {condkind::Chime, entry("TALK_KEY", "abc"),
+         "ERROR: /CONDITION/ENTRY5/FUNCTION >>TALK_KEY<< should be >>CHIME<<\r\n"
+         "ERROR: /CONDITION/ENTRY5/INDEX >>abc<< should be >>3<<",
+         "/CONDITION/ENTRY5/FUNCTION CHIME\n/CONDITION/ENTRY5/INDEX 3"},
+        {0, entry("ALARM", "4294967296"),
+         "ERROR: /CONDITION/ENTRY5/FUNCTION >>ALARM<< should be >>OFF<<\r\n"
+         "ERROR: /CONDITION/ENTRY5/INDEX >>4294967296<< should be >>0<<",
+         "/CONDITION/ENTRY5/FUNCTION OFF"},
+        {condkind::Chime, entry("TALK_KEY", "12"), "", "/CONDITION/ENTRY5/INDEX 12\n/CONDITION/ENTRY5/FUNCTION TALK_KEY"},
+        // The same for a logic output's, a ready input's and a logic-output macro's function and contact, and
+        // a spare amplifier's index and what it names (an amplifier channel or a ready input).
+        {0, {"/LOGICOUT/ENTRY2/FUNCTION INP", "/LOGICOUT/ENTRY2/INDEX abc"},
+         "ERROR: /LOGICOUT/ENTRY2/FUNCTION >>INP<< should be >>SLOT5_OUT<<\r\n"
+         "ERROR: /LOGICOUT/ENTRY2/INDEX >>abc<< should be >>3<<",
+         "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT\n/LOGICOUT/ENTRY2/INDEX 3"},
+        {0, {"/READYINP/ENTRY12/FUNCTION SLOT5_IN", "/READYINP/ENTRY12/INDEX 2.5"},
+         "ERROR: /READYINP/ENTRY12/FUNCTION >>SLOT5_IN<< should be >>INP<<\r\n"
+         "ERROR: /READYINP/ENTRY12/INDEX >>2.5<< should be >>2<<",
+         "/READYINP/ENTRY12/FUNCTION INP\n/READYINP/ENTRY12/INDEX 2"},
+        {0, {"/MACRO/PROG12/TYPE DIGIO", "/MACRO/PROG12/PARAM/TYPE 763", "/MACRO/PROG12/PARAM/OUT abc"},
+         "ERROR: /MACRO/PROG12/PARAM/TYPE >>763<< should be >>INT<<\r\nMakro 12 : OUT abc",
+         "/MACRO/PROG12/PARAM/TYPE INT\n/MACRO/PROG12/PARAM/OUT 0"},
+        {0, {"/SPAREAMP/ENTRY2/INDEX 70000", "/SPAREAMP/ENTRY2/REMOTE NO"},
+         "Havarieverstärker 2 : INDEX 70000 fehlt\r\nERROR: /SPAREAMP/ENTRY2/REMOTE >>NO<< should be >>YES<<",
+         "/SPAREAMP/ENTRY2/INDEX 0"},
+        {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/WATCH2/INDEX 3", "/SPAREAMP/ENTRY1/WATCH2/REMOTE maybe"},
+         "ERROR: /SPAREAMP/ENTRY1/WATCH2/INDEX >>3<< should be >>0<<\r\n"
+         "ERROR: /SPAREAMP/ENTRY1/WATCH2/REMOTE >>maybe<< should be >>YES<<",
+         "/SPAREAMP/ENTRY1/INDEX 5\n/SPAREAMP/ENTRY1/WATCH2/INDEX 0\n!/SPAREAMP/ENTRY1/WATCH2/REMOTE"},
+        {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/REMOTE NO"}, "",
+         "/SPAREAMP/ENTRY1/INDEX 5\n/SPAREAMP/ENTRY1/REMOTE NO"},
         {0, {"/CONDITION/BUSY1/AUDIO ALARM", "/CONDITION/BUSY1/PRIO 3x"},
          "ERROR: /CONDITION/BUSY1/PRIO >>3x<< should be >>0<<", "/CONDITION/BUSY1/PRIO 0"},
         {0, {"/CONDITION/BUSY1/AUDIO ALARM", "/CONDITION/BUSY1/PRIO 999"},
@@ -530,6 +585,16 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/LOGICOUT/ENTRY2/FUNCTION SLOT5_OUT"},
         {0, {"/VIRTCTRL/ENTRY3/STEPS 2.5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>2.5<< should be >>0<<",
          "/VIRTCTRL/ENTRY3/STEPS 0"},
+        // Steps and a curve beyond what a controller holds: held at the nearest end, which its dialog shows.
+        {0, {"/VIRTCTRL/ENTRY3/STEPS 99999999"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>99999999<< should be >>65535<<",
+         "/VIRTCTRL/ENTRY3/STEPS 65535"},
+        {0, {"/VIRTCTRL/ENTRY3/STEPS -5"}, "ERROR: /VIRTCTRL/ENTRY3/STEPS >>-5<< should be >>0<<",
+         "/VIRTCTRL/ENTRY3/STEPS 0"},
+        {0, {"/VIRTCTRL/ENTRY3/CURVE 500"}, "ERROR: /VIRTCTRL/ENTRY3/CURVE >>500<< should be >>127<<",
+         "/VIRTCTRL/ENTRY3/CURVE 127"},
+        {0, {"/VIRTCTRL/ENTRY7/CURVE -300"}, "ERROR: /VIRTCTRL/ENTRY7/CURVE >>-300<< should be >>-128<<",
+         "/VIRTCTRL/ENTRY7/CURVE -128"},
+        {0, {"/VIRTCTRL/ENTRY3/STEPS 65535", "/VIRTCTRL/ENTRY3/CURVE -128"}, "", "/VIRTCTRL/ENTRY3/CURVE -128"},
         // Console 1's settings (power-on priority 40, acknowledge tone on, the factory passwords): a
         // decimal, a number beyond the range, a word where ON or OFF belongs, no pair of passwords; a
         // value the device did not understand.
@@ -710,14 +775,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG8/PARAM/STEP1/CONDITION 5"},
         {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20"},
          "/CAL/WEEK/MO : Tagesprogramm 2 ~",
-         "/CAL/WEEK/MO 2\n/CAL/CLEAR/DAYPROG ALL\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
+         "/CAL/WEEK/MO 2\n/CAL/CLEAR/DAYPROG ALL\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF"},
         {0, {"/CAL/HOLIDAY3/DAYPROG 2", "/CAL/CLEAR/DAYPROG 1-20"},
          "/CAL/HOLIDAY3/DAYPROG : Tagesprogramm 2 ~",
-         "/CAL/HOLIDAY3/DAYPROG 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME\n!/CAL/DAYPROG2/ENTRY1/MACRO"},
+         "/CAL/HOLIDAY3/DAYPROG 2\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/ENTRY1/MACRO"},
         // The free placeholder read back as the free entry it is adds nothing, and it stays.
         {0, {"/CAL/WEEK/MO 2", "/CAL/CLEAR/DAYPROG 1-20", "/CAL/DAYPROG2/NAME ", "/CAL/DAYPROG2/ENTRY1/TIME OFF"},
          "/CAL/WEEK/MO : Tagesprogramm 2 ~",
-         "/CAL/WEEK/MO 2\n/CAL/DAYPROG2/ENTRY1/TIME OFF\n!/CAL/DAYPROG2/NAME"},
+         "/CAL/WEEK/MO 2\n/CAL/DAYPROG2/NAME \n/CAL/DAYPROG2/ENTRY1/TIME OFF"},
         {condkind::Alarm, {"/TRIGGER/ENTRY2/CONDITION 5", "/CONDITION/CLEAR/ENTRY 1-4,6-250",
                            "/CONDITION/ENTRY5/FUNCTION OFF"},
          "/TRIGGER/ENTRY2/CONDITION : Bedingung 5 ~",
@@ -731,9 +796,15 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/MACRO/PROG8/PARAM/STEP3/CONDITION 7\n/CONDITION/ENTRY7/FUNCTION OFF"},
         {0, {"/CAL/CLEAR/DAYPROG 1-20", "/CAL/WEEK/TU 9"},
          "/CAL/WEEK/TU : Tagesprogramm 9 ~",
-         "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/ENTRY1/TIME OFF\n!/CAL/DAYPROG9/NAME"},
+         "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/NAME \n/CAL/DAYPROG9/ENTRY1/TIME OFF"},
         // A number the free list did not give is no free placeholder: a reference to it makes none.
         {0, {"/MACRO/CLEAR 1-29,31-250", "/TRIGGER/ENTRY2/ON_MACRO 30"}, "", "/TRIGGER/ENTRY2/ON_MACRO 30"},
+        // A day programme the project made for a reference goes with the name it made up, so that the
+        // device keeps no name of its own there; the device's names come back as they were sent.
+        {0, {"/CAL/WEEK/TU 9"}, "", "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/NAME 9 *\n/CAL/DAYPROG9/ENTRY1/TIME OFF"},
+        {0, {"/CAL/WEEK/TU 9", "/CAL/DAYPROG9/NAME 9 *"}, "", "/CAL/DAYPROG9/NAME 9 *"},
+        // A holiday over a period travels with an empty function word: read back, it is the period it was.
+        {0, {"/CAL/HOLIDAY3/FUNCTION "}, "", "/CAL/HOLIDAY3/FUNCTION \n/CAL/HOLIDAY3/DAYPROG 2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -809,7 +880,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         for (size_t at; (at = whole.find('~')) != std::string::npos;)
             whole.replace(at, 1,
                           "ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so zurück");
-        const std::string diff = whole.rfind("ERROR: ", 0) == 0 || whole.ends_with(" keins") || whole.ends_with(" zurück")
+        const std::string last = whole.substr(whole.rfind("\r\n") == std::string::npos ? 0 : whole.rfind("\r\n") + 2);
+        const std::string diff = last.rfind("ERROR: ", 0) == 0 || whole.ends_with(" keins") || whole.ends_with(" zurück")
                                      ? whole
                                      : whole + " fehlt";
         EXPECT_EQ(*row.diff ? Utf8ToCp1252(diff) + "\r\n" : std::string(),
@@ -832,8 +904,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                 break;
         }
         // The condition's list shows the number it keeps for the device.
-        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0) && sent.find("/INDEX ") != sent.npos)
+        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5); c && !c->GetOutLinkAtKey(0) && sent.find("/INDEX ") != sent.npos) {
             EXPECT_EQ(sent.substr(sent.rfind(' ') + 1) + " *", c->GetText(condkey::Object));
+        }
+        // ... and the object it shows is the one whose number it sends.
+        if (auto* c = f.Get<CCondition>(OT_CONDITION, 5);
+            c && c->GetOutLinkAtKey(0) && sent.starts_with("/CONDITION/ENTRY5/INDEX ")) {
+            EXPECT_EQ(sent.substr(sent.rfind(' ') + 1), StrFormat("%d", c->GetLinkedNumber(0)));
+        }
         std::remove(f.diffFile.c_str());
     }
 }

@@ -20,6 +20,8 @@
 #include "hardware/CAudioOutputSlot.h"
 #include "logic/CBusyCondition.h"
 #include "logic/CTrigger.h"
+#include "logic/CVirtCtrl.h"
+#include "logic/CVirtCtrlItem.h"
 #include "macros/CMacro.h"
 #include "model/CControlPad.h"
 #include "model/CQuillomerDoc.h"
@@ -642,6 +644,22 @@ TEST_F(DocTest, ValuesBeyondTheirRangeInAFileAreHeldNamedOnceAndNeverSent)
          {{"/CONDITION/BUSY1/PRIO", "999", "100"}, {"/CONDITION/BUSY2/PRIO", "-5", "0"}},
          {"/CONDITION/BUSY1/PRIO 100", "/CONDITION/BUSY2/PRIO 0"},
          {"/CONDITION/BUSY1/PRIO 999", "/CONDITION/BUSY2/PRIO -5"}},
+        {"logic: a virtual controller's 70000 steps and curve of 500",
+         [&](CQuillomerDoc& d, Bytes& file) {
+             CVirtCtrlItem* item = static_cast<CVirtCtrl*>(object(d, OT_VIRT_CTRL))->GetOrCreateItem(1);
+             item->SetFloat(CVirtCtrlItem::Max, 5.0f);
+             file = d.SaveToBytes();
+             Bytes own;
+             for (float f : {0.0f, 5.0f, 0.0f})
+                 blocktest::PutF32(own, f);
+             for (int32_t i : {70000, 500, 0})
+                 blocktest::PutI32(own, i);
+             patch(file, *item, own);
+         },
+         download({OT_VIRT_CTRL}),
+         {{"/VIRTCTRL/ENTRY1/STEPS", "70000", "65535"}, {"/VIRTCTRL/ENTRY1/CURVE", "500", "127"}},
+         {"/VIRTCTRL/ENTRY1/STEPS 65535", "/VIRTCTRL/ENTRY1/CURVE 127"},
+         {"/VIRTCTRL/ENTRY1/STEPS 70000", "/VIRTCTRL/ENTRY1/CURVE 500"}},
         {"audio: a battery priority of 999 and an alarm level of +20 dB",
          [&](CQuillomerDoc& d, Bytes& file) {
              Bytes power;

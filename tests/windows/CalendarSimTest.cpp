@@ -84,6 +84,12 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     xmas->SetParam(CHoliday::Function, IDS_CALFN_ONETIME);
     xmas->SetParam(CHoliday::Date, *caltime::Make(2001, 12, 24));
     xmas->SetParam(CHoliday::Dayprog, 2);
+    // A holiday over a period: its length stays in the project.
+    CHoliday* summer = Add<CHoliday>(2, "Betriebsferien");
+    summer->SetParam(CHoliday::Function, IDS_CALFN_PERIOD);
+    summer->SetParam(CHoliday::Date, *caltime::Make(2001, 7, 16));
+    summer->SetParam(CHoliday::DayCount, 21);
+    summer->SetParam(CHoliday::Dayprog, 2);
     dynamic_cast<CWeek*>(doc.GetIDManager().GetBaseDevice(1, OT_WEEK))->SetDay(0, 2);
 
     ASSERT_NO_FATAL_FAILURE(Connect());
@@ -130,7 +136,9 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
               std::string::npos);
     EXPECT_NE(down.find("/CAL/DAYPROG2/ENTRY40/TIME OFF\r\n/MACRO/LOCK OFF\r\n"), std::string::npos);
     EXPECT_NE(down.find("/CAL/CLEAR/HOLIDAY ALL\r\n/CAL/HOLIDAY1/FUNCTION ONETIME\r\n/CAL/HOLIDAY1/DAYPROG 2\r\n"
-                        "/CAL/HOLIDAY1/DATE 24.12.2001\r\n/CAL/HOLIDAY1/NAME Heiligabend\r\n"),
+                        "/CAL/HOLIDAY1/DATE 24.12.2001\r\n/CAL/HOLIDAY1/NAME Heiligabend\r\n"
+                        "/CAL/HOLIDAY2/FUNCTION \r\n/CAL/HOLIDAY2/DAYPROG 2\r\n/CAL/HOLIDAY2/DATE 16.07.2001\r\n"
+                        "/CAL/HOLIDAY2/NAME Betriebsferien\r\n"),
               std::string::npos);
     EXPECT_NE(down.find("/CAL/WEEK/MO 2\r\n/CAL/WEEK/TU 0\r\n"), std::string::npos);
 
@@ -143,7 +151,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
         dayprogs.OnCommand(ID_CAL_UPLOAD_DAYPROGS);
         CHolidayDlgFrm holidays;
         holidays.OnCommand(ID_CAL_UPLOAD_HOLIDAYS);
-        EXPECT_EQ(1, holidays.GetView()->GetItemCount());
+        EXPECT_EQ(2, holidays.GetView()->GetItemCount());
     }
     EXPECT_EQ("", ReadFile(QString::fromStdString(errFile)));
     const std::string up = sim.Received();
@@ -151,7 +159,7 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_NE(up.find("/CAL/DAYPROG2/ENTRY40/MACRO ?\r\n"), std::string::npos);
     EXPECT_TRUE(host.editorFiles.empty());
     EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_APPOINT));
-    EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_HOLIDAY));
+    EXPECT_EQ(2, doc.GetIDManager().GetCount(OT_HOLIDAY));
     EXPECT_EQ(1, doc.GetIDManager().GetCount(OT_DAYPROG));
     EXPECT_EQ(bell, doc.GetIDManager().GetBaseDevice(3, OT_APPOINT));
     EXPECT_EQ(*caltime::Make(2001, 3, 1, 6, 30, 0), bell->m_time);
@@ -162,6 +170,10 @@ TEST_F(CalendarSim, PlannedCalendarGoesDownAndComesBackUnchanged)
     EXPECT_FALSE(work->IsEntrySet(1));
     EXPECT_EQ(*caltime::Make(2001, 12, 24), xmas->m_time);
     EXPECT_EQ("Heiligabend", xmas->GetName());
+    EXPECT_EQ(summer, doc.GetIDManager().GetBaseDevice(2, OT_HOLIDAY));
+    EXPECT_EQ(static_cast<int32_t>(IDS_CALFN_PERIOD), summer->GetParam(CHoliday::Function));
+    EXPECT_EQ(21, summer->GetParam(CHoliday::DayCount));
+    EXPECT_EQ(*caltime::Make(2001, 7, 16), summer->m_time);
     EXPECT_EQ(linkstate::Online, link.GetLinkState());
 
     // The clock window shows the device's clock and radio time.

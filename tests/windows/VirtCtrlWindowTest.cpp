@@ -23,6 +23,7 @@
 
 #include "logic/CVirtCtrl.h"
 #include "logic/CVirtCtrlItem.h"
+#include "logic/VirtCtrlMath.h"
 #include "logic/windows/CCurveCtrl.h"
 #include "logic/windows/CDesignerListView.h"
 #include "logic/windows/CObjectFrm.h"
@@ -440,7 +441,9 @@ TEST_F(VirtCtrlWindow, EscapeDropsWhatIsTypedInTheFieldStillBeingEdited)
 // "Schließen" or stepping to the next controller changes no value (none is
 // read back from the rounded form a field shows it in, nor recomputed from
 // another field's) and asks no save of the project unless a value was
-// changed; the download sends what the device held.
+// changed; the download sends what the device held, and steps and a curve
+// beyond a controller's range as the controller holds and the dialog shows
+// them.
 TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
 {
     const struct {
@@ -455,7 +458,7 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
         {5, 1.5f, 20.0f, 7.25f, 33, -7, "/VIRTCTRL/ENTRY5/VALUE 7.250000"},
         {6, 0.1234f, 9.8765f, 3.14159f, 7, 12, "/VIRTCTRL/ENTRY6/VALUE 3.141590"},
         {7, -5.0f, 5.0f, 0.0001f, 65535, 127, "/VIRTCTRL/ENTRY7/VALUE 0.000100"},
-        // Beyond the fields' limits on the device: shown at the limit, kept.
+        // Beyond the fields' limits on the device: held at the limit, shown and kept so.
         {8, 0.0f, 1.0f, 0.5f, 70000, 200, "/VIRTCTRL/ENTRY8/VALUE 0.500000"},
         // A steep curve, and the values shown typed again.
         {9, 0.0f, 10.0f, 5.0f, 0, 999, "/VIRTCTRL/ENTRY9/VALUE 5.000000", true},
@@ -494,8 +497,8 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
         EXPECT_EQ(row.min, item->GetFloat(CVirtCtrlItem::Min));
         EXPECT_EQ(row.max, item->GetFloat(CVirtCtrlItem::Max));
         EXPECT_EQ(row.value, item->GetFloat(CVirtCtrlItem::Value));
-        EXPECT_EQ(row.steps, item->GetInt(CVirtCtrlItem::Steps));
-        EXPECT_EQ(row.curve, item->GetInt(CVirtCtrlItem::Curve));
+        EXPECT_EQ(vcmath::ClampSteps(row.steps), item->GetInt(CVirtCtrlItem::Steps));
+        EXPECT_EQ(vcmath::ClampCurve(row.curve), item->GetInt(CVirtCtrlItem::Curve));
         EXPECT_FALSE(h.doc().IsModified());
     }
     h.link.lines.clear();
@@ -503,6 +506,8 @@ TEST_F(VirtCtrlWindow, ClosingThePropertiesUnchangedLeavesTheProjectUnmarked)
     for (const auto& row : rows)
         EXPECT_NE(h.link.lines.end(), std::find(h.link.lines.begin(), h.link.lines.end(), row.valueLine))
             << row.valueLine;
+    for (const char* line : {"/VIRTCTRL/ENTRY8/STEPS 65535", "/VIRTCTRL/ENTRY8/CURVE 127", "/VIRTCTRL/ENTRY9/CURVE 127"})
+        EXPECT_NE(h.link.lines.end(), std::find(h.link.lines.begin(), h.link.lines.end(), line)) << line;
 
     // Stepping on to the next controller changes nothing either; a step
     // count typed is kept and marks the project.

@@ -547,7 +547,8 @@ std::string KvtDevice::FreeNumbers(const DeviceTable& table) const
 std::vector<bool> KvtDevice::UsedEntries(const DeviceTable& table) const
 {
     // An entry is used while its telling key (or, without one, any key)
-    // holds something other than nothing, "OFF", 0 or its cleared value.
+    // holds something other than nothing, "OFF", 0 or its cleared value (an
+    // empty value is something where the table says so).
     std::vector<bool> used(static_cast<size_t>(table.count) + 1, false);
     const size_t prefixSize = std::strlen(table.prefix);
     for (auto it = m_values.lower_bound(table.prefix);
@@ -557,7 +558,7 @@ std::vector<bool> KvtDevice::UsedEntries(const DeviceTable& table) const
             continue;
         const std::string v = Upper(it->second);
         const char* cleared = ClearedValue(table, place->key);
-        if (v.empty() || v == "OFF" || v == "0" || (cleared && v == Upper(cleared)))
+        if ((v.empty() && !table.emptyIsUsed) || v == "OFF" || v == "0" || (cleared && v == Upper(cleared)))
             continue;
         used[static_cast<size_t>(place->number)] = true;
     }

@@ -93,8 +93,10 @@ const std::vector<DeviceTable>& DeviceTables()
         // A day programme has no function word either.
         {"/CAL/CLEAR/DAYPROG", "/CAL/DAYPROG", 20, nullptr,
          {{"/NAME", ""}, {"/ENTRY#/TIME", "OFF", 100}, {"/ENTRY#/MACRO", "0", 100}}},
+        // A holiday's empty function word is a period; a cleared one is OFF.
         {"/CAL/CLEAR/HOLIDAY", "/CAL/HOLIDAY", 50, "/FUNCTION",
-         {{"/FUNCTION", "OFF"}, {"/NAME", ""}, {"/DAYPROG", "0"}, {"/DATE", "01.03.1980"}}},
+         {{"/FUNCTION", "OFF"}, {"/NAME", ""}, {"/DAYPROG", "0"}, {"/DATE", "01.03.1980"}},
+         true},
         // A macro is used while it has a type; its parameters are what
         // was written for that type.
         {"/MACRO/CLEAR", "/MACRO/PROG", 250, "/TYPE", {{"/TYPE", "EMPTY"}}},

@@ -26,6 +26,9 @@ struct DeviceTable {
     int count;              // entries 1..count; 0: the prefix is the one entry
     const char* usedKey;    // the key that tells a used entry; nullptr: any key
     std::vector<TableKey> keys;
+    // An empty value of the telling key is a value of its own (a holiday's
+    // period), not nothing: the entry is used.
+    bool emptyIsUsed = false;
 };
 
 // Where a path lies in a table: the entry number (0 in a table of one entry)

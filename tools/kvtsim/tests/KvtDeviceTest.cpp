@@ -520,6 +520,10 @@ TEST(KvtDevice, CalendarListsClearAndReportTheirFreeNumbers)
              "/CAL/DAYPROG20/NAME Abend\r\n");
     EXPECT_EQ(dev.Send("/CAL/CLEAR/APPOINT ?\r\n"), "/CAL/CLEAR/APPOINT 1,3-4,6-50\r\n");
     EXPECT_EQ(dev.Send("/CAL/CLEAR/DAYPROG ?\r\n"), "/CAL/CLEAR/DAYPROG 1-19\r\n");
+    // A holiday over a period has an empty function word: it is used, and keeps it.
+    dev.Send("/CAL/HOLIDAY3/FUNCTION \r\n/CAL/HOLIDAY4/FUNCTION OFF\r\n/CAL/HOLIDAY5/FUNCTION ANNUAL\r\n");
+    EXPECT_EQ(dev.Send("/CAL/CLEAR/HOLIDAY ?\r\n/CAL/HOLIDAY3/FUNCTION ?\r\n/CAL/HOLIDAY6/FUNCTION ?\r\n"),
+              "/CAL/CLEAR/HOLIDAY 1-2,4,6-50\r\n/CAL/HOLIDAY3/FUNCTION \r\n/CAL/HOLIDAY6/FUNCTION OFF\r\n");
     dev.Send("/CAL/CLEAR/APPOINT ALL\r\n");
     EXPECT_EQ(dev.d.Value("/CAL/APPOINT2/FUNCTION"), "");
     EXPECT_EQ(dev.d.Value("/CAL/DAYPROG20/NAME"), "Abend");
