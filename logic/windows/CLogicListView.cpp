@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 
 #include "comm/CCommLink.h"
 #include "model/BlockWalk.h"
@@ -327,8 +328,14 @@ void CLogicListView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     CBaseDevice* obj = ObjectOf(row);
     if (obj && column == 0 && !text.isNull()) {
+        // A refused or changed name is told in a message box, whose loop
+        // may finish a window switch made while the name was being typed:
+        // the list is gone then, and nothing is left to show.
+        const QPointer<CLogicListView> alive(this);
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
+        if (!alive)
+            return;
     }
     RefreshList();
 }
