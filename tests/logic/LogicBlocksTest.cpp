@@ -41,6 +41,7 @@
 #include "model/CControlPad.h"
 #include "paging/CCollectionCall.h"
 #include "paging/CConsole.h"
+#include "paging/CConsoleObject.h"
 #include "paging/CLANGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
@@ -734,6 +735,14 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "/CAL/WEEK/TU 9\n/CAL/DAYPROG9/ENTRY1/TIME OFF\n!/CAL/DAYPROG9/NAME"},
         // A number the free list did not give is no free placeholder: a reference to it makes none.
         {0, {"/MACRO/CLEAR 1-29,31-250", "/TRIGGER/ENTRY2/ON_MACRO 30"}, "", "/TRIGGER/ENTRY2/ON_MACRO 30"},
+        // The consoles' FAULT set answered with a text that is no set of console numbers: the project keeps its
+        // own and the line names it; one the device did not understand the query for is none.
+        {0, {"/CONS/REFERENCE abc"}, "ERROR: /CONS/REFERENCE >>abc<< should be >>NONE<<", "/CONS/REFERENCE NONE"},
+        {0, {"/CONS/REFERENCE 2,5", "/CONS/REFERENCE 1-99"}, "ERROR: /CONS/REFERENCE >>1-99<< should be >>2,5<<",
+         "/CONS/REFERENCE 2,5"},
+        {0, {"/CONS/REFERENCE 2,5", "/CONS/REFERENCE 1e2"}, "ERROR: /CONS/REFERENCE >>1e2<< should be >>2,5<<",
+         "/CONS/REFERENCE 2,5"},
+        {0, {"/CONS/REFERENCE 1-3", "/CONS/REFERENCE ? "}, "", "/CONS/REFERENCE 1-3"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -765,7 +774,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
                                        f.Add<CEventLog>(34588, CAT_AUDIO),
                                        f.Add<CFault>(34094, CAT_AUDIO),
-                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY)};
+                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY),
+                                       f.Add<CConsoleObject>(34063, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
