@@ -4808,6 +4808,11 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <translation>%s : %s is free on the device; the project keeps the number as a free placeholder and sends it back so</translation>
     </message>
     <message>
+        <source>%s %s : im Gerät belegt, das Projekt hält nur die Nummern bis %d; nicht übernommen, ein Download schreibt sie nicht zurück</source>
+        <extracomment>IDS_BEYOND_LIMIT</extracomment>
+        <translation>%s %s : used on the device, the project holds numbers up to %d only; not taken, a download does not write them back</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1
 ----------
