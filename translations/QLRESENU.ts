@@ -6775,6 +6775,16 @@ No data can be transferred to it.
         <translation>User level query not possible, QUILLOMER does not answer !</translation>
     </message>
     <message>
+        <source>Versionsabfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !</source>
+        <extracomment>IDS_CONS_VERSION_REFUSED</extracomment>
+        <translation>Version query not possible, QUILLOMER refused the query !</translation>
+    </message>
+    <message>
+        <source>Userlevel-Abfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !</source>
+        <extracomment>IDS_CONS_USERLEVEL_REFUSED</extracomment>
+        <translation>User level query not possible, QUILLOMER refused the query !</translation>
+    </message>
+    <message>
         <source>Wollen Sie die geänderte Tastenprogrammierung übernehmen ?
 </source>
         <extracomment>34182</extracomment>

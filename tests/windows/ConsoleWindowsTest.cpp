@@ -1026,7 +1026,7 @@ TEST_F(ConsoleWindows, TheQueriesShowOnlyWhatTheConsoleAnswered)
         {"/CONS/ADR1/RELEASE V0.812 rel 1.00", "Die Sprechstelle\nSprechstelle 1 hat die SW-Version V1.00"},
         {"", none},
         {"console not connected", none},
-        {"/CONS/ADR1/RELEASE ? ", none},  // the device does not know the key
+        {"/CONS/ADR1/RELEASE ? ", LoadStringId(IDS_CONS_VERSION_REFUSED)},  // the device refused the query
         {"/CONS/ADR1/RELEASE ", none},
     };
     for (const auto& [said, shown] : rows) {
@@ -1048,8 +1048,9 @@ TEST_F(ConsoleWindows, TheQueriesShowOnlyWhatTheConsoleAnswered)
         {page->GetVersionButton(), "/CONS/ADR1/RELEASE V0.812 rel 1.00", "V0.812 rel 1.00", ""},
         {page->GetUserLevelButton(), "/CONS/ADR1/OPLEVEL 3\r\n", "3", ""},
         {page->GetVersionButton(), "", "", none},
-        {page->GetVersionButton(), "/CONS/ADR1/RELEASE ? ", "", none},
-        {page->GetUserLevelButton(), "/CONS/ADR1/OPLEVEL ? ", "", LoadStringId(IDS_CONS_NO_USERLEVEL)},
+        {page->GetVersionButton(), "/CONS/ADR1/RELEASE ? ", "", LoadStringId(IDS_CONS_VERSION_REFUSED)},
+        {page->GetUserLevelButton(), "/CONS/ADR1/OPLEVEL ? ", "", LoadStringId(IDS_CONS_USERLEVEL_REFUSED)},
+        {page->GetUserLevelButton(), "", "", LoadStringId(IDS_CONS_NO_USERLEVEL)},
     };
     for (const auto& [button, said, status, message] : queries) {
         SCOPED_TRACE(said);
