@@ -15,6 +15,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "ui/CFeatureFrm.h"
@@ -312,6 +313,16 @@ std::vector<uint8_t> CLogicListView::ParseAnswerSet(const std::string& answer, u
     std::vector<uint8_t> set((max + 7) / 8, 0);
     ParseRanges(set, max, text);  // a malformed tail keeps what was read before it
     return set;
+}
+
+bool CLogicListView::IsRefusedAnswer(const std::string& answer)
+{
+    std::string line = answer;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    line.erase(0, line.find_last_of('\n') + 1);
+    const size_t blank = line.find(' ');
+    return blank != std::string::npos && IsRefusedValue(line.substr(blank + 1));
 }
 
 void CLogicListView::EditInPlace(int row, int column)
