@@ -659,6 +659,7 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
         }
         if (key == "/CLEAR/TABLE") {
             const int entries = GetMaxEntries();
+            ReportBeyondLimit(&diffFileName, m_path + "/TABLE", free, entries, kClearSetMax);
             for (int n = 1; n <= entries; ++n) {
                 if (TestBit(free, static_cast<unsigned>(n - 1))) {
                     SetEntry(static_cast<size_t>(n - 1), monitorsource::Off, 0);
@@ -671,6 +672,7 @@ void CMonitor::ParseUploadLines(std::string line, const std::string& diffFileNam
             m_tableAnswered = true;
         } else {
             const int relays = GetMaxRelays();
+            ReportBeyondLimit(&diffFileName, m_path + "/RELAY", free, relays, kClearSetMax);
             for (int n = 1; n <= relays; ++n) {
                 if (TestBit(free, static_cast<unsigned>(n - 1)))
                     m_relays[static_cast<size_t>(n - 1)] = 0;

@@ -250,7 +250,7 @@ void CCalObject::ParseUploadLines(std::string line, const std::string& diffFileN
 
     for (int part = 0; part < 3; ++part) {
         if (key == std::string("/CLEAR") + PartAt(part).word) {
-            ApplyClearAnswer(part, value);
+            ApplyClearAnswer(part, value, diffFileName);
             return;
         }
     }
@@ -282,7 +282,7 @@ bool CCalObject::CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_
     return false;
 }
 
-void CCalObject::ApplyClearAnswer(int part, const std::string& value)
+void CCalObject::ApplyClearAnswer(int part, const std::string& value, const std::string& diffFile)
 {
     const Part& p = PartAt(part);
     std::vector<uint8_t> free((p.clearMax + 7) / 8, 0);
@@ -300,6 +300,8 @@ void CCalObject::ApplyClearAnswer(int part, const std::string& value)
         else if (!obj)
             MakeItem(part, n);
     }
+    if (read)
+        ReportBeyondLimit(&diffFile, m_path + p.word, free, limit, p.clearMax);
     if (part == kHoliday || (part == kDayprog && !m_partHolidays) ||
         (part == kAppoint && !m_partDayprogs && !m_partHolidays))
         m_answerReceived = 1;

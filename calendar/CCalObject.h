@@ -53,7 +53,7 @@ private:
     int32_t Limit(uint32_t type) const;
     CBaseDevice* FindItem(uint32_t type, int32_t number) const;
     CBaseDevice* MakeItem(int part, int32_t number);
-    void ApplyClearAnswer(int part, const std::string& value);
+    void ApplyClearAnswer(int part, const std::string& value, const std::string& diffFile);
     // Whether the project holds, or can make, the macro (`dayprog`: the day
     // programme) an answer names; the difference file names one it cannot,
     // for item `n` of the kind `itemKind`, and the item keeps what it had.

@@ -314,6 +314,7 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
             return;
         }
         m_cleared = cleared;
+        ReportBeyondLimit(&diffFileName, m_path + "/ENTRY", cleared, kEntries, 64);
         for (int n = 0; n < kEntries; ++n) {
             if (IsEntryCleared(n)) {
                 m_names[n].clear();

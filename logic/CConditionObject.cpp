@@ -212,7 +212,8 @@ void CConditionObject::ParseUploadLines(std::string line, const std::string& dif
         if (key == info.clearWord) {
             const bool applied = ApplyFreeList(m_pDocument, info.type, Limit(part), info.freeListRange,
                                                m_path + info.clearWord, value,
-                                               [this, part](int n) { Make(part, n); });
+                                               [this, part](int n) { Make(part, n); }, diffFile,
+                                               m_path + info.word);
             (void)applied;  // an answer that does not read changes no object
             if (!LaterPartSelected(part))
                 m_clear.answered = 1;

@@ -203,7 +203,7 @@ void CGlobalReadyInput::ParseUploadLines(std::string line, const std::string& di
     std::string field;
     if (key == "/CLEAR") {
         ApplyFreeList(m_pDocument, OT_READY_INPUT, kEntries, kEntries, m_path + key, value,
-                      [this](int number) { MakeReadyInput(m_pDocument, number); });
+                      [this](int number) { MakeReadyInput(m_pDocument, number); }, diffFile, m_path + "/ENTRY");
         m_clear.answered = 1;
     } else if (SplitEntryKey(key, "/ENTRY", kEntries, n, field)) {
         CReadyInput* ri = FindReadyInput(m_pDocument, n);

@@ -115,7 +115,8 @@ void CLogicOutObject::ParseUploadLines(std::string line, const std::string& diff
     const int limit = Limit(m_pDocument);
     if (key == "/CLEAR") {
         ApplyFreeList(m_pDocument, OT_LOGIC_OUT, limit, 250, m_path + key, value,
-                      [this](int number) { MakeLogicOut(m_pDocument, number); });
+                      [this](int number) { MakeLogicOut(m_pDocument, number); }, &diffFileName,
+                      m_path + "/ENTRY");
         m_clear.answered = 1;
         return;
     }

@@ -102,7 +102,7 @@ void CTriggerObject::ParseUploadLines(std::string line, const std::string& diffF
     std::string field;
     if (key == "/CLEAR") {
         ApplyFreeList(m_pDocument, OT_TRIGGER, limit, 800, m_path + key, value,
-                      [this](int number) { MakeTrigger(m_pDocument, number); });
+                      [this](int number) { MakeTrigger(m_pDocument, number); }, &diffFileName, m_path + "/ENTRY");
         m_clear.answered = 1;
         return;
     }

@@ -413,20 +413,20 @@ void CVirtCtrl::ParseUploadLines(std::string line, const std::string& diffFileNa
     if (!ReadAnswerLine(line, 1, key, value))
         return;
     if (key == "/CLEAR")
-        ApplyClearAnswer(value);
+        ApplyClearAnswer(value, diffFileName);
     else if (key.compare(0, 6, "/ENTRY") == 0)
         ApplyEntryAnswer(key, value, diffFileName);
     else
         ApplyEndpointAnswer(key, value, diffFileName);
 }
 
-void CVirtCtrl::ApplyClearAnswer(const std::string& value)
+void CVirtCtrl::ApplyClearAnswer(const std::string& value, const std::string& diffFile)
 {
     // The entries that are free on the device. A garbled answer would make
     // a placeholder of every controller, so one that does not read changes
     // nothing.
     ApplyFreeList(m_pDocument, OT_VIRT_CTRL_ITEM, kControllers, 320, m_path + "/CLEAR", value,
-                  [this](int n) { GetOrCreateItem(n); });
+                  [this](int n) { GetOrCreateItem(n); }, &diffFile, m_path + "/ENTRY");
     m_clear.answered = 1;
 }
 

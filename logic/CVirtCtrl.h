@@ -106,7 +106,7 @@ private:
     CVirtCtrlItem* MakeItem(int n, const std::string& name);
     int EntryStep(int mode, int step);
     int EndpointStep(int mode, int step);
-    void ApplyClearAnswer(const std::string& value);
+    void ApplyClearAnswer(const std::string& value, const std::string& diffFile);
     // `diffFile`: the upload's difference file, which names what the
     // project cannot hold as the device gave it.
     void ApplyEntryAnswer(const std::string& key, const std::string& value, const std::string& diffFile);

@@ -176,7 +176,7 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
     const int limit = Limit(m_pDocument);
     if (key == "/CLEAR") {
         ApplyFreeList(m_pDocument, OT_MACRO, limit, 250, m_path + key, value,
-                      [this](int n) { MakeMacro(m_pDocument, n); });
+                      [this](int n) { MakeMacro(m_pDocument, n); }, diffFile, m_path + "/PROG");
         m_clear.answered = 1;
         return;
     }

@@ -1,5 +1,6 @@
 #include "model/BlockWalk.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/CBaseDevice.h"
@@ -7,6 +8,7 @@
 #include "model/CQuillomerDoc.h"
 #include "model/DiffFile.h"
 #include "model/DocContext.h"
+#include "model/ModelStrings.h"
 #include "model/NumberSet.h"
 #include "platform/FiniteNumber.h"
 #include "platform/StringTable.h"
@@ -112,7 +114,8 @@ bool ReadFreeList(std::span<uint8_t> free, unsigned range, const std::string& it
 }
 
 bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& item,
-                   const std::string& value, const std::function<void(int number)>& make)
+                   const std::string& value, const std::function<void(int number)>& make,
+                   const std::string* diffFile, const std::string& table)
 {
     if (!doc)
         return false;
@@ -131,7 +134,30 @@ bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range,
             make(n);
         }
     }
+    ReportBeyondLimit(diffFile, table, free, limit, range);
     return true;
+}
+
+void ReportBeyondLimit(const std::string* diffFile, const std::string& table, std::span<const uint8_t> free,
+                       int limit, unsigned range)
+{
+    if (!diffFile || diffFile->empty())
+        return;
+    // The device's table reaches at least to the highest number it gives as free.
+    unsigned extent = std::min(range, kNumberSetBits);
+    while (extent > 0 && !TestBit(free, extent - 1))
+        --extent;
+    NumberSet used{};
+    bool any = false;
+    for (unsigned n = static_cast<unsigned>(std::max(limit, 0)) + 1; n < extent; ++n) {
+        if (!TestBit(free, n - 1)) {
+            SetBit(used, n - 1, true);
+            any = true;
+        }
+    }
+    if (any)
+        AppendErrText(*diffFile, StrFormat(LoadStringId(IDS_BEYOND_LIMIT).c_str(), table.c_str(),
+                                           RangesToString(used, range).c_str(), limit));
 }
 
 CBaseDevice* CreateNumberedPlaceholder(CQuillomerDoc* doc, const char* className, uint32_t type, uint32_t kindId,

@@ -52,8 +52,20 @@ bool ReadBlockFloat(const std::string& text, float& out);
 // however long it is. A value that does not read as a range text (with
 // numbers up to `range`) changes nothing and is reported as unreadable
 // (ReadFreeList); false then. `item` is the answer's path ("/TRIGGER/CLEAR").
+// Used numbers above the limit are named (ReportBeyondLimit) under `table`,
+// the path of the table's entries ("/TRIGGER/ENTRY").
 bool ApplyFreeList(CQuillomerDoc* doc, uint32_t type, int limit, unsigned range, const std::string& item,
-                   const std::string& value, const std::function<void(int number)>& make);
+                   const std::string& value, const std::function<void(int number)>& make,
+                   const std::string* diffFile, const std::string& table);
+
+// One line in the upload difference file (when there is one) naming the
+// numbers above `limit` that a free list `free` (numbers 1..range) gives as
+// used on the device: entries the project cannot hold, so it takes none of
+// them and its download never sends them back. A free list names no number
+// beyond the device's own table, so only numbers below the highest free one
+// are known to be used. Nothing when there are none.
+void ReportBeyondLimit(const std::string* diffFile, const std::string& table, std::span<const uint8_t> free,
+                       int limit, unsigned range);
 
 // Reads a free-list answer whole into `free` (numbers 1..range); a value that
 // does not read is reported as the unreadable answer "item value"

@@ -43,6 +43,7 @@ QL_STRING_TABLE({
     {IDS_VALUES_HELD, "Folgende Werte der Projektdatei lagen außerhalb ihres Bereichs und wurden angepasst (Wert der Datei → Wert im Projekt):\n%s"},
     {IDS_FREED_HOLDING, "%s : %s ist im Gerät frei, das Projekt hält dort jetzt keins"},
     {IDS_FREE_HELD, "%s : %s ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so zurück"},
+    {IDS_BEYOND_LIMIT, "%s %s : im Gerät belegt, das Projekt hält nur die Nummern bis %d; nicht übernommen, ein Download schreibt sie nicht zurück"},
     {IDS_WORD_GROUP, "Gruppe"},
     {IDS_CAT_FIRST + 1, "Verstärker"},
     {IDS_CAT_FIRST + 2, "Relaistopologie"},

@@ -45,6 +45,7 @@ enum : uint32_t {
     IDS_VALUES_HELD = 34991,            // "%s" the values, one a line
     IDS_FREED_HOLDING = 34992,          // difference file: "%s" the holder's items, "%s" the object freed
     IDS_FREE_HELD = 34993,              // difference file: "%s" the holder's items, "%s" the free object it keeps
+    IDS_BEYOND_LIMIT = 34994,           // difference file: "%s" the table, "%s" its numbers, "%d" the project's limit
     IDS_CAT_FIRST = 34910,              // 34911..34926: the category names 1..16
     IDS_WORD_GROUP = 34909,             // "Gruppe": the word of new groups' default names
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/BlockWalk.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
@@ -97,7 +98,7 @@ int CConsoleObject::GetDownloadLines(int mode, int step)
     return 1;
 }
 
-void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int linkState)
+void CConsoleObject::ParseUploadLines(std::string line, const std::string& diffFileName, int linkState)
 {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.pop_back();
@@ -105,12 +106,14 @@ void CConsoleObject::ParseUploadLines(std::string line, const std::string&, int 
     if (!ReadAnswerLine(line, 1, key, value) || value.empty() || linkState == linkstate::Download ||
         key != kKeyReference)
         return;
-    // The text must fit the shared range-text buffer it is parsed in and be
-    // a set of console numbers.
-    if (value.size() > kRangeTextMaxLength)
-        return;
+    // Only a set of console numbers that fits the shared range-text buffer
+    // is one: anything else keeps the project's set, and an upload names it
+    // with the set the next download sends.
     ConsoleSet set{};
-    if (value != kNone && !ParseDecimalRanges(set, kConsoles, value))
+    if (value.size() > kRangeTextMaxLength || (value != kNone && !ParseDecimalRanges(set, kConsoles, value))) {
+        if (linkState == linkstate::Upload)
+            ReportNotHeld(&diffFileName, std::string(kPath) + kKeyReference, value, OneLine(m_reference));
         return;
+    }
     m_reference = value;
 }

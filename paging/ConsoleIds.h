@@ -68,6 +68,9 @@ enum : uint32_t {
     IDS_CONS_OLD_EXTENSION = 34190,     // "Sie laden ein File (Version < V0.955) ..."
     IDS_CONS_ASK_SAVE_SWITCH = 34191,   // "Warnung: Sie haben bei dieser Sprechstelle Eigenschaften verändert ! ..."
     IDS_CONS_NO_VERSION = 34160,        // "Versionsabfrage nicht möglich,da QUILLOMER nicht antwortet !"
+    // The device answered the query with its "?": it refused it.
+    IDS_CONS_VERSION_REFUSED = 34953,   // "Versionsabfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !"
+    IDS_CONS_USERLEVEL_REFUSED = 34954, // "Userlevel-Abfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !"
     IDS_KEY_PROPS_CAPTION = 34153,      // "Tasteneigenschaften für Taste '"
     IDS_KEY_CURRENT_CHOICE = 34127,     // "Aktuelle Auswahl"
     IDS_CONS_AUX_WITH_EXT = 34287,      // "Warnung : AUX Taste bei Sprechstelle '%s' mit Erweiterung gefunden. ..."

@@ -1,5 +1,6 @@
 // Texts of the paging consoles, their keys and their windows.
 
+#include "paging/ConsoleIds.h"
 #include "platform/StringTable.h"
 
 QL_STRING_TABLE({
@@ -51,6 +52,8 @@ QL_STRING_TABLE({
     {34178, "Warnung:.Makro nicht vorhanden !\n"},
     {34179, "Warnung: Wollen Sie die geänderten Eigenschaften wirklich verwerfen ?\n"},
     {34181, "Userlevel-Abfrage nicht möglich,da QUILLOMER nicht antwortet !"},
+    {IDS_CONS_VERSION_REFUSED, "Versionsabfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !"},
+    {IDS_CONS_USERLEVEL_REFUSED, "Userlevel-Abfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !"},
     {34182, "Wollen Sie die geänderte Tastenprogrammierung übernehmen ?\n"},
     {34183, "Warnung: Wollen Sie wirklich die Tastenzuordnung\ndieser Sprechstelle vollständig löschen ?\n"},
     {34185, "Es sind keine Sprechstellen zum Kopieren vorhanden !\n"},

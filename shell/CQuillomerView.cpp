@@ -36,6 +36,7 @@
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -822,11 +823,18 @@ void CQuillomerView::CommitLabelEdit(bool cancel)
     if (!cancel && obj && DocHolds(m_doc, obj) && text != obj->GetName()) {
         const std::string before = obj->GetName();
         std::string name = text;
+        // The message box's loop may close the view (and its project) that
+        // was asked to close while the name was being typed.
+        const QPointer<CQuillomerView> alive(this);
         obj->SetNameUnique(name, true);
+        if (!alive)
+            return;
         // A new name is a change of the project that must be saved.
-        if (obj->GetName() != before)
-            obj->SetDocModified();
-        obj->Redraw();
+        if (DocHolds(m_doc, obj)) {
+            if (obj->GetName() != before)
+                obj->SetDocModified();
+            obj->Redraw();
+        }
     }
     viewport()->update();
 }

@@ -4829,6 +4829,11 @@ This file may have been made by a newer version of the QUILLOMER Designer.</tran
         <translation>%s : %s is free on the device; the project keeps the number as a free placeholder and sends it back so</translation>
     </message>
     <message>
+        <source>%s %s : im Gerät belegt, das Projekt hält nur die Nummern bis %d; nicht übernommen, ein Download schreibt sie nicht zurück</source>
+        <extracomment>IDS_BEYOND_LIMIT</extracomment>
+        <translation>%s %s : used on the device, the project holds numbers up to %d only; not taken, a download does not write them back</translation>
+    </message>
+    <message>
         <source>Verstärker</source>
         <extracomment>IDS_CAT_FIRST + 1
 ----------
@@ -6794,6 +6799,16 @@ No data can be transferred to it.
         <source>Userlevel-Abfrage nicht möglich,da QUILLOMER nicht antwortet !</source>
         <extracomment>34181</extracomment>
         <translation>User level query not possible, QUILLOMER does not answer !</translation>
+    </message>
+    <message>
+        <source>Versionsabfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !</source>
+        <extracomment>IDS_CONS_VERSION_REFUSED</extracomment>
+        <translation>Version query not possible, QUILLOMER refused the query !</translation>
+    </message>
+    <message>
+        <source>Userlevel-Abfrage nicht möglich, da QUILLOMER die Abfrage abgelehnt hat !</source>
+        <extracomment>IDS_CONS_USERLEVEL_REFUSED</extracomment>
+        <translation>User level query not possible, QUILLOMER refused the query !</translation>
     </message>
     <message>
         <source>Wollen Sie die geänderte Tastenprogrammierung übernehmen ?

@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -313,9 +314,12 @@ void CLineGroupTreeDlg::Rename(CBaseDevice* object, const QString& text)
 {
     if (!object)
         return;
+    // The message box's loop may end the dialog (its window closed while
+    // the name was being typed): nothing is left to show then.
+    const QPointer<CLineGroupTreeDlg> alive(this);
     std::string name = text.toStdString();
     object->SetNameUnique(name, true);
-    if (name.empty())
+    if (!alive || name.empty())
         return;  // refused: every label stays
     // The name the object took (made unique) shows in both views.
     const QString shown = QString::fromStdString(object->GetName());

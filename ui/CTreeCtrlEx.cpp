@@ -86,6 +86,10 @@ bool CTreeCtrlEx::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
 
 void CTreeCtrlEx::OnEndLabelEdit(QTreeWidgetItem* item, const QString& text)
 {
+    if (!m_renamesObjects) {
+        emit LabelEditEnded(item);
+        return;
+    }
     CBaseDevice* object = ObjectOf(item);
     if (object) {
         if (object->SetNameChecked(text.toStdString(), true)) {

@@ -27,10 +27,17 @@ public:
 
     // End of an in-place edit that was not cancelled.
     void OnEndLabelEdit(QTreeWidgetItem* item, const QString& text);
+    // Whether the end of an edit offers the text to the object (the
+    // default). A tree that only shows its objects ends every edit without
+    // a rename, leaves its labels, order and selection as they were, and
+    // tells LabelEditEnded.
+    void SetRenamesObjects(bool renames) { m_renamesObjects = renames; }
 
 signals:
     // An object item was renamed (the object accepted `text`).
     void LabelEdited(QTreeWidgetItem* item, const QString& text);
+    // An edit ended in a tree that does not rename.
+    void LabelEditEnded(QTreeWidgetItem* item);
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -38,4 +45,6 @@ protected:
 private:
     void AppendPaths(QStringList& paths, const QTreeWidgetItem* item, const QString& prefix) const;
     void SelectItemUnderCursor();
+
+    bool m_renamesObjects = true;
 };

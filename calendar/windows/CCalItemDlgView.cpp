@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QHeaderView>
+#include <QPointer>
 
 #include "calendar/CAppoint.h"
 #include "calendar/CCalObject.h"
@@ -250,6 +251,9 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
     }
     auto* a = dynamic_cast<CAppoint*>(obj);
     auto* h = dynamic_cast<CHoliday*>(obj);
+    // A message box's loop may finish a window switch made while the cell
+    // was being edited: the list is gone then, and nothing is left to show.
+    const QPointer<CCalItemDlgView> alive(this);
     // A date or time entered again as it was shown leaves the project unchanged.
     // A date the project cannot hold (its calendar times run from 1970 into
     // 2106) is told, not dropped without a word; the row shows the stored
@@ -294,5 +298,6 @@ void CCalItemDlgView::OnEndLabelEdit(int row, int column, const QString& text)
             obj->SetDocModified();
         }
     }
-    Refill();
+    if (alive)
+        Refill();
 }

@@ -1,5 +1,7 @@
 #include "calendar/windows/CDayprogDlgListView.h"
 
+#include <QPointer>
+
 #include "calendar/CCalObject.h"
 #include "calendar/CDayprog.h"
 #include "calendar/CalendarIds.h"
@@ -37,10 +39,14 @@ CDayprogDlgListView::CDayprogDlgListView(QWidget* parent) : CCalendarListView(pa
         QMetaObject::invokeMethod(
             this,
             [this, number, text] {
+                // The message box's loop may finish a window switch made
+                // while the name was being typed: the list is gone then.
+                const QPointer<CDayprogDlgListView> alive(this);
                 std::string name = text.toStdString();
                 if (CDayprog* dp = Find(number); dp && !name.empty())
                     dp->SetNameUnique(name, true);
-                Refill();
+                if (alive)
+                    Refill();
             },
             Qt::QueuedConnection);
     });

@@ -115,9 +115,13 @@ std::pair<int, int> CConditionDlgView::EntrySteps(int n) const
 
 void CConditionDlgView::Poll(CCommLink* link)
 {
-    const std::vector<uint8_t> set = ParseAnswerSet(Ask(link, "/CONDITION/TRUE ?", 200), kConditions);
+    const std::string answer = Ask(link, "/CONDITION/TRUE ?", 200);
+    // A refused question tells no state: every row shows none, not "FALSE".
+    const bool refused = IsRefusedAnswer(answer);
+    const std::vector<uint8_t> set = ParseAnswerSet(answer, kConditions);
     for (int r = 0; r < GetItemCount(); ++r)
         if (const CBaseDevice* obj = ObjectOf(r))
-            SetItemText(r, 4, TestBit(set, static_cast<unsigned>(obj->GetNumber() - 1)) ? QStringLiteral("TRUE")
-                                                                                        : QStringLiteral("FALSE"));
+            SetItemText(r, 4, refused ? QString()
+                              : TestBit(set, static_cast<unsigned>(obj->GetNumber() - 1)) ? QStringLiteral("TRUE")
+                                                                                          : QStringLiteral("FALSE"));
 }

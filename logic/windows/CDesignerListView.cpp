@@ -238,9 +238,14 @@ void CDesignerListView::OnRenamed(QTreeWidgetItem* item, int column)
     if (!controller)
         return;
     std::string name = item->text(0).toStdString();
-    controller->SetNameUnique(name, true);
-    // The edit is still closing: the panes are rebuilt after it.
+    // The message box's loop may finish a window switch made while the name
+    // was being typed: the list is gone then.
+    const QPointer<CDesignerListView> alive(this);
     QPointer<CObjectFrm> frame = m_frame;
+    controller->SetNameUnique(name, true);
+    if (!alive)
+        return;
+    // The edit is still closing: the panes are rebuilt after it.
     QMetaObject::invokeMethod(this, [frame] { if (frame) frame->UpdatePanes(); }, Qt::QueuedConnection);
 }
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 
 #include "comm/CCommLink.h"
 #include "model/BlockWalk.h"
@@ -14,6 +15,7 @@
 #include "model/DocContext.h"
 #include "model/NumberSet.h"
 #include "model/ObjectTypeCode.h"
+#include "platform/AnswerLine.h"
 #include "platform/StringTable.h"
 #include "logic/windows/LogicWindowIds.h"
 #include "ui/CFeatureFrm.h"
@@ -313,6 +315,16 @@ std::vector<uint8_t> CLogicListView::ParseAnswerSet(const std::string& answer, u
     return set;
 }
 
+bool CLogicListView::IsRefusedAnswer(const std::string& answer)
+{
+    std::string line = answer;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    line.erase(0, line.find_last_of('\n') + 1);
+    const size_t blank = line.find(' ');
+    return blank != std::string::npos && IsRefusedValue(line.substr(blank + 1));
+}
+
 void CLogicListView::EditInPlace(int row, int column)
 {
     auto* editor = new CInPlaceEdit(row, column, GetItemText(row, column));
@@ -327,8 +339,14 @@ void CLogicListView::OnEndLabelEdit(int row, int column, const QString& text)
 {
     CBaseDevice* obj = ObjectOf(row);
     if (obj && column == 0 && !text.isNull()) {
+        // A refused or changed name is told in a message box, whose loop
+        // may finish a window switch made while the name was being typed:
+        // the list is gone then, and nothing is left to show.
+        const QPointer<CLogicListView> alive(this);
         std::string name = text.toStdString();
         obj->SetNameUnique(name, true);
+        if (!alive)
+            return;
     }
     RefreshList();
 }

@@ -83,6 +83,9 @@ public:
     static CBaseDevice* FindBlock(uint32_t type);
     // The numbers of a range-list answer: the text after its last blank.
     static std::vector<uint8_t> ParseAnswerSet(const std::string& answer, unsigned max);
+    // Whether the device refused a question ("PATH ? "): it answered, with
+    // no state to show.
+    static bool IsRefusedAnswer(const std::string& answer);
 
     int m_reselect = 0;  // the number whose row is selected after the next rebuild
 

@@ -78,6 +78,8 @@ void CMemoFlagListView::OnEndLabelEdit(int row, int column, const QString& text)
 void CMemoFlagListView::Poll(CCommLink* link)
 {
     std::string answer = Ask(link, "/CONDITION/MEMOFLAG/ON ?", 200);
+    // A refused question tells no state: every row shows none, not "OFF".
+    const bool refused = IsRefusedAnswer(answer);
     while (!answer.empty() && std::isspace(static_cast<unsigned char>(answer.back())))
         answer.pop_back();
     if (answer.size() >= 4 && answer.compare(answer.size() - 4, 4, "NONE") == 0)
@@ -85,6 +87,7 @@ void CMemoFlagListView::Poll(CCommLink* link)
     const std::vector<uint8_t> set = ParseAnswerSet(answer, kFlags);
     for (int r = 0; r < GetItemCount(); ++r)
         if (const CBaseDevice* obj = ObjectOf(r))
-            SetItemText(r, 2, TestBit(set, static_cast<unsigned>(obj->GetNumber() - 1)) ? QStringLiteral("ON")
-                                                                                        : QStringLiteral("OFF"));
+            SetItemText(r, 2, refused ? QString()
+                              : TestBit(set, static_cast<unsigned>(obj->GetNumber() - 1)) ? QStringLiteral("ON")
+                                                                                          : QStringLiteral("OFF"));
 }

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QSettings>
 
 #include <algorithm>
@@ -390,8 +391,13 @@ void CMacroDlgListView::RenameNumber(int number, const QString& text)
     if (!macro)
         return;
     if (text.toStdString() != macro->GetName()) {
+        // The message box's loop may finish a window switch made while the
+        // name was being typed: the list is gone then.
+        const QPointer<CMacroDlgListView> alive(this);
         std::string name = text.toStdString();
         macro->SetNameUnique(name, true);
+        if (!alive)
+            return;
     }
     m_currentNumber = macro->GetNumber();
     if (CMacroDlgFrm* frame = Frame())

@@ -59,8 +59,14 @@ CConsolePropertySheet::CConsolePropertySheet(CQuillomerDoc* doc, CConsole* conso
     connect(m_keys, &CPPCons2::modifiedChanged, this, [this] { UpdateApply(); });
     connect(m_keys, &CPPCons2::cancelToClose, this, [this] { m_cancel->setText(tr("Schließen")); });
     connect(m_tabs, &QTabWidget::currentChanged, this, &CConsolePropertySheet::OnTabChanged);
-    // A console renamed in the tree: the keys page draws its new name.
-    connect(m_tree->GetTree(), &CTreeCtrlEx::LabelEdited, this, [this] { m_keys->GetKeyView()->update(); });
+    // An edit of a console's label in the tree ends without a rename (a
+    // console is renamed at its symbol in the designer, and Cancel here must
+    // leave the project as it was); the keys page draws its name again.
+    m_tree->GetTree()->SetRenamesObjects(false);
+    connect(m_tree->GetTree(), &CTreeCtrlEx::LabelEditEnded, this, [this] {
+        if (GetActivePage() == Keys)
+            m_keys->GetKeyView()->update();
+    });
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_tree, 1);

@@ -778,9 +778,10 @@ void CKeyView::QueryVersion()
         value.pop_back();
     const size_t blank = value.find_last_of(' ');
     const std::string version = blank == std::string::npos ? value : value.substr(blank + 1);
-    // "?" is the device's word for a key it does not know: that is no version either.
+    // "?" is the device's word for a query it refuses: no version, and the
+    // device did answer.
     if (version.empty() || version == "?") {
-        ShowMessageId(IDS_CONS_NO_VERSION, mb::IconExclamation);
+        ShowMessageId(version.empty() ? IDS_CONS_NO_VERSION : IDS_CONS_VERSION_REFUSED, mb::IconExclamation);
         return;
     }
     ShowMessage(LoadStringId(IDS_CONS_VERSION_1) + m_console->GetName() + LoadStringId(IDS_CONS_VERSION_2) + version,

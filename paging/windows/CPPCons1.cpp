@@ -195,8 +195,10 @@ CPPCons1::CPPCons1(QWidget* parent) : QWidget(parent)
         m_loading = false;
         modified();
     });
-    connect(m_version, &QPushButton::clicked, this, [this] { QueryValue("RELEASE", IDS_CONS_NO_VERSION); });
-    connect(m_userLevel, &QPushButton::clicked, this, [this] { QueryValue("OPLEVEL", IDS_CONS_NO_USERLEVEL); });
+    connect(m_version, &QPushButton::clicked, this,
+            [this] { QueryValue("RELEASE", IDS_CONS_NO_VERSION, IDS_CONS_VERSION_REFUSED); });
+    connect(m_userLevel, &QPushButton::clicked, this,
+            [this] { QueryValue("OPLEVEL", IDS_CONS_NO_USERLEVEL, IDS_CONS_USERLEVEL_REFUSED); });
 
     // Until a console is loaded: the factory values.
     m_onPrio->setText(QStringLiteral("7"));
@@ -316,7 +318,7 @@ void CPPCons1::LineLost()
     m_userLevel->setEnabled(false);
 }
 
-void CPPCons1::QueryValue(const char* key, unsigned failureId)
+void CPPCons1::QueryValue(const char* key, unsigned failureId, unsigned refusedId)
 {
     if (!m_console)
         return;
@@ -330,11 +332,15 @@ void CPPCons1::QueryValue(const char* key, unsigned failureId)
     std::string value = answer.size() >= line.size() - 1 ? answer.substr(line.size() - 1) : std::string();
     while (!value.empty() && (value.back() == '\r' || value.back() == '\n'))
         value.pop_back();
-    // "?" is the device's word for a key it does not know: no answer either,
-    // and the status field stays empty.
+    // "?" is the device's word for a query it refuses: it did answer, and
+    // says so; the status field stays empty as it does without an answer.
     const size_t last = value.find_last_not_of(' ');
-    if (last == std::string::npos || value.substr(0, last + 1) == "?") {
+    if (last == std::string::npos) {
         ShowMessageId(failureId, mb::IconExclamation);
+        return;
+    }
+    if (value.substr(0, last + 1) == "?") {
+        ShowMessageId(refusedId, mb::IconExclamation);
         return;
     }
     m_status->setPlainText(QString::fromStdString(value));

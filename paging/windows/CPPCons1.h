@@ -39,7 +39,8 @@ public:
     // The device's answer to a query line; tests install another.
     using Query = std::string (*)(const std::string& line);
     static Query SetQuery(Query fn);
-    void QueryValue(const char* key, unsigned failureId);
+    // `failureId` tells that no answer came, `refusedId` that the device refused the query.
+    void QueryValue(const char* key, unsigned failureId, unsigned refusedId);
     // The device's line is lost: the queries are greyed.
     void LineLost();
 

@@ -614,9 +614,13 @@ void CZoneListView::OnEndLabelEdit(int row, int column, const QString& text)
         CZone* zone = ZoneAt(row);
         if (!zone)
             return;
+        // The message box's loop may finish a window switch made while the
+        // name was being typed: the list is gone then.
+        const QPointer<CZoneListView> alive(this);
         std::string name = text.toStdString();
         zone->SetNameUnique(name, true);
-        SetItemText(row, 0, Q(zone->GetName()));
+        if (alive)
+            SetItemText(row, 0, Q(zone->GetName()));
         return;
     }
     if (text.isEmpty())

@@ -41,6 +41,7 @@
 #include "model/CControlPad.h"
 #include "paging/CCollectionCall.h"
 #include "paging/CConsole.h"
+#include "paging/CConsoleObject.h"
 #include "paging/CLANGroup.h"
 #include "paging/CZone.h"
 #include "paging/ConsoleIds.h"
@@ -805,6 +806,36 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         {0, {"/CAL/WEEK/TU 9", "/CAL/DAYPROG9/NAME 9 *"}, "", "/CAL/DAYPROG9/NAME 9 *"},
         // A holiday over a period travels with an empty function word: read back, it is the period it was.
         {0, {"/CAL/HOLIDAY3/FUNCTION "}, "", "/CAL/HOLIDAY3/FUNCTION \n/CAL/HOLIDAY3/DAYPROG 2"},
+        // Entries a free list gives as used beyond the numbers the project holds (the standard device's): one
+        // line per table names them ("#": the words that say so, "$" after the limit); the download sends what
+        // it did. Used numbers within the limit are no difference, and neither are numbers beyond the highest
+        // free one: the list names none beyond the device's own table.
+        {0, {"/CONDITION/CLEAR/ENTRY 1-119,121-149,151-250"}, "/CONDITION/ENTRY 120,150 : # 100$",
+         "/CONDITION/CLEAR/ENTRY ALL"},
+        {0, {"/CONDITION/CLEAR/ENTRY 1-99,101-250"}, "", "/CONDITION/CLEAR/ENTRY ALL\n/CONDITION/ENTRY100/FUNCTION OFF"},
+        {0, {"/CONDITION/CLEAR/BUSY 1-6,8-50"}, "/CONDITION/BUSY 7 : # 5$", "/CONDITION/CLEAR/BUSY ALL"},
+        {0, {"/CONDITION/CLEAR/ANALOG 1-29,31-50"}, "/CONDITION/ANALOG 30 : # 16$", "/CONDITION/CLEAR/ANALOG ALL"},
+        {0, {"/CONDITION/CLEAR/COMBINE 1-10,12-49"}, "/CONDITION/COMBINE 11 : # 10$",
+         "/CONDITION/CLEAR/COMBINE ALL"},
+        {0, {"/MACRO/CLEAR 1-89,91-250"}, "/MACRO/PROG 90 : # 80$", "/MACRO/CLEAR ALL\n!/MACRO/PROG90/"},
+        {0, {"/TRIGGER/CLEAR 1-59,61-800"}, "/TRIGGER/ENTRY 60 : # 50$", "/TRIGGER/CLEAR ALL\n!/TRIGGER/ENTRY60/"},
+        {0, {"/LOGICOUT/CLEAR 1-39,41-250"}, "/LOGICOUT/ENTRY 40 : # 30$", "/LOGICOUT/CLEAR ALL"},
+        {0, {"/VIRTCTRL/CLEAR 1-40,42-320"}, "/VIRTCTRL/ENTRY 41 : # 40$", "/VIRTCTRL/CLEAR ALL"},
+        {0, {"/CAL/CLEAR/APPOINT 1-24,26-50"}, "/CAL/APPOINT 25 : # 20$", "/CAL/CLEAR/APPOINT ALL"},
+        {0, {"/CAL/CLEAR/DAYPROG 1-12,15-20"}, "/CAL/DAYPROG 13-14 : # 10$", "/CAL/CLEAR/DAYPROG ALL"},
+        {0, {"/TRIGGER/CLEAR 1-100"}, "", "/TRIGGER/CLEAR ALL"},
+        {0, {"/CAL/CLEAR/HOLIDAY 1-20,22-50"}, "/CAL/HOLIDAY 21 : # 20$", "/CAL/CLEAR/HOLIDAY ALL"},
+        {0, {"/SPAREAMP/CLEAR 1-8,10-64"}, "/SPAREAMP/ENTRY 9 : # 8$", "/SPAREAMP/CLEAR ALL"},
+        {0, {"/MONI/CLEAR/TABLE 1-50,52-2000"}, "/MONI/TABLE 51 : # 50$", "/MONI/CLEAR/TABLE ALL"},
+        {0, {"/MONI/CLEAR/RELAY 1-20,23-2000"}, "/MONI/RELAY 21-22 : # 20$", "/MONI/CLEAR/RELAY ALL"},
+        // The consoles' FAULT set answered with a text that is no set of console numbers: the project keeps its
+        // own and the line names it; one the device did not understand the query for is none.
+        {0, {"/CONS/REFERENCE abc"}, "ERROR: /CONS/REFERENCE >>abc<< should be >>NONE<<", "/CONS/REFERENCE NONE"},
+        {0, {"/CONS/REFERENCE 2,5", "/CONS/REFERENCE 1-99"}, "ERROR: /CONS/REFERENCE >>1-99<< should be >>2,5<<",
+         "/CONS/REFERENCE 2,5"},
+        {0, {"/CONS/REFERENCE 2,5", "/CONS/REFERENCE 1e2"}, "ERROR: /CONS/REFERENCE >>1e2<< should be >>2,5<<",
+         "/CONS/REFERENCE 2,5"},
+        {0, {"/CONS/REFERENCE 1-3", "/CONS/REFERENCE ? "}, "", "/CONS/REFERENCE 1-3"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answers.back());
@@ -836,7 +867,8 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
                                        f.Numbered<CLANGroup>(CLANGroup::kKind, 3, CAT_AUDIO),
                                        f.Add<CEventLog>(34588, CAT_AUDIO),
                                        f.Add<CFault>(34094, CAT_AUDIO),
-                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY)};
+                                       f.Numbered<CCollectionCall>(0, 2, CAT_RELAIS_TOPOLOGY),
+                                       f.Add<CConsoleObject>(34063, CAT_AUDIO)};
         dynamic_cast<CMonitor*>(blocks[15])->SetValue(monitorsource::In | (5u << 16), 2);
         dynamic_cast<CZone*>(blocks[16])->SetAttribute(zoneattr::PosTol, 5);
         auto* console = dynamic_cast<CConsole*>(blocks[19]);
@@ -880,6 +912,10 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
         for (size_t at; (at = whole.find('~')) != std::string::npos;)
             whole.replace(at, 1,
                           "ist im Gerät frei; das Projekt hält die Nummer als freien Platzhalter und sendet sie so zurück");
+        for (size_t at; (at = whole.find('#')) != std::string::npos;)
+            whole.replace(at, 1, "im Gerät belegt, das Projekt hält nur die Nummern bis");
+        for (size_t at; (at = whole.find('$')) != std::string::npos;)
+            whole.replace(at, 1, "; nicht übernommen, ein Download schreibt sie nicht zurück");
         const std::string last = whole.substr(whole.rfind("\r\n") == std::string::npos ? 0 : whole.rfind("\r\n") + 2);
         const std::string diff = last.rfind("ERROR: ", 0) == 0 || whole.ends_with(" keins") || whole.ends_with(" zurück")
                                      ? whole

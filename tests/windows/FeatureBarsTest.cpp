@@ -11,16 +11,29 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
+#include "calendar/CAppoint.h"
+#include "calendar/CDayprog.h"
+#include "calendar/CHoliday.h"
+#include "logic/CAnalogCondition.h"
+#include "logic/CBusyCondition.h"
+#include "logic/CCombineCondition.h"
 #include "logic/CCondition.h"
+#include "logic/CLogicOut.h"
+#include "logic/CReadyInput.h"
+#include "logic/CTrigger.h"
 #include "macros/CMacro.h"
 #include "macros/MacroIds.h"
 #include "macros/windows/CMacroDlgFrm.h"
@@ -28,9 +41,15 @@
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
 #include "model/DocContext.h"
+#include "model/ModelStrings.h"
 #include "model/ObjectTypeCode.h"
+#include "paging/CRelaisTopology.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "support/ModelTestHost.h"
+#include "support/ZoneTestSupport.h"
 #include "ui/CFeatureFrm.h"
+#include "ui/CListCtrl.h"
 #include "ui/CEllipsisStatic.h"
 #include "ui/CObjectDlg.h"
 #include "ui/CSelectionDlg.h"
@@ -102,6 +121,33 @@ protected:
         button->trigger();
         QApplication::processEvents();
     }
+};
+
+// Messages as the program shows them: a box with an event loop of its own,
+// closed with Enter once it is up.
+class ShownMessages {
+public:
+    ShownMessages()
+        : m_previous(SetMessageHandler([this](const std::string& text, uint32_t) {
+              texts.push_back(text);
+              QMessageBox box(QMessageBox::Information, QString(), QString::fromStdString(text), QMessageBox::Ok);
+              QTimer::singleShot(0, &box, [&box] {
+                  if (QTest::qWaitForWindowExposed(&box))
+                      QTest::keyClick(&box, Qt::Key_Return);
+              });
+              box.exec();
+              return static_cast<int>(mb::IdOk);
+          }))
+    {
+    }
+    ~ShownMessages() { SetMessageHandler(std::move(m_previous)); }
+    ShownMessages(const ShownMessages&) = delete;
+    ShownMessages& operator=(const ShownMessages&) = delete;
+
+    std::vector<std::string> texts;
+
+private:
+    MessageHandler m_previous;
 };
 
 constexpr int kMacroWindow = 7;
@@ -216,6 +262,116 @@ TEST_F(FeatureBarsTest, PilotToneKeepsItsDeviceTestOnTheServiceBarAndVolumesDoNo
     host.OnCommand(featurecmd::Fuses);
     Click(host, featurecmd::Pilot);
     EXPECT_EQ(23, host.GetShownKind());
+}
+
+// A name typed in a window's list and left by switching to another window on
+// the bar: the list takes it as the name's end, and where the name is refused
+// (empty) or changed (in use) its message box comes up while the switch
+// finishes; the box's OK leaves the program going, the name refused or made
+// unique, and the window switched to. The box is shown as the program shows
+// it, with an event loop of its own.
+TEST_F(FeatureBarsTest, ANameEditEndedBySwitchingWindowsIsTakenWithItsMessageAndTheWindowSwitches)
+{
+    auto place = [this]<class T>(T* obj, uint32_t kind, const char* name, int32_t category) {
+        EXPECT_EQ(1, obj->Create(kind, name, 1, category, &doc));
+        doc.AddObject(obj, category);
+        return static_cast<CBaseDevice*>(obj);
+    };
+    CBaseDevice* condition = doc.GetIDManager().GetBaseDevice(1, OT_CONDITION);
+    ASSERT_NE(nullptr, condition);
+    CBaseDevice* macro = doc.GetIDManager().GetBaseDevice(1, OT_MACRO);
+    ASSERT_NE(nullptr, macro);
+    // The macro's name, given to the condition first (which then bears it
+    // with the first counter), and to each row's object after it.
+    const std::string taken = macro->GetName();
+    const struct {
+        const char* what;
+        int kind;
+        std::function<CBaseDevice*()> object;
+        std::string typed;
+        std::string kept;  // the name the object has afterwards ("": the one it had)
+    } rows[] = {
+        {"condition emptied", 12, [&] { return condition; }, "", ""},
+        {"condition named as the macro", 12, [&] { return condition; }, taken, taken + "_1"},
+        {"analog", 13, [&] { return place(new CAnalogCondition, CAnalogCondition::kKindId, "A", CAT_DIGITAL_IO); },
+         "", ""},
+        {"combined", 14, [&] { return place(new CCombineCondition, CCombineCondition::kKindId, "K", CAT_DIGITAL_IO); },
+         taken, taken + "_2"},
+        {"busy", 15, [&] { return place(new CBusyCondition, CBusyCondition::kKindId, "B", CAT_DIGITAL_IO); }, "", ""},
+        {"trigger", 5, [&] { return place(new CTrigger, CTrigger::kKindId, "T", CAT_DIGITAL_IO); }, taken,
+         taken + "_2"},
+        {"logic output", 17, [&] { return place(new CLogicOut, CLogicOut::kKindId, "L", CAT_DIGITAL_IO); }, "", ""},
+        {"ready input", 16, [&] { return place(new CReadyInput, CReadyInput::kKindId, "R", CAT_DIGITAL_IO); }, taken,
+         taken + "_2"},
+        {"macro", kMacroWindow, [&] { return macro; }, "", ""},
+        {"appointment", 8, [&] { return place(new CAppoint, CAppoint::kKindId, "E", CAT_CALENDAR); }, taken,
+         taken + "_2"},
+        {"holiday", 10, [&] { return place(new CHoliday, CHoliday::kKindId, "F", CAT_CALENDAR); }, taken,
+         taken + "_2"},
+        {"day programme", 9, [&] { return place(new CDayprog, CDayprog::kKindId, "D", CAT_CALENDAR); }, taken,
+         taken + "_2"},
+        {"zone", kZoneTestWindow,
+         [&] {
+             // A zone on an amplifier's channel: the line-test list shows it.
+             const CRelaisTopology::DialogFn dialog = CRelaisTopology::SetDialog(nullptr);  // no dialog to answer
+             EXPECT_NE(nullptr, AddOneInN(doc, 1));
+             CRelaisTopology::SetDialog(dialog);
+             return doc.GetIDManager().GetBaseDevice(1, OT_ZONE);
+         },
+         "", ""},
+    };
+    ShownMessages boxes;
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.what);
+        CBaseDevice* obj = c.object();
+        ASSERT_NE(nullptr, obj);
+        const std::string before = obj->GetName();
+        CObjectDlg host(&doc, c.kind);
+        host.resize(1100, 500);
+        host.show();
+        host.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+        // The row of the object, clicked, and its name's editor opened with F2.
+        CListCtrl* list = nullptr;
+        int row = -1;
+        for (CListCtrl* l : host.findChildren<CListCtrl*>())
+            for (int r = 0; row < 0 && l->isVisible() && r < l->topLevelItemCount(); ++r)
+                if (l->topLevelItem(r)->text(0).toStdString() == before)
+                    list = l, row = r;
+        ASSERT_NE(nullptr, list) << "no row shows " << before;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
+        QTest::keyClick(list, Qt::Key_F2);
+        QLineEdit* editor = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return (editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) != nullptr; }, 5000));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, QString::fromStdString(c.typed));
+        // Another window of the bar, clicked while the name is still open.
+        CFeatureFrm* frame = FrameOf(host);
+        ASSERT_NE(nullptr, frame);
+        unsigned away = 0;
+        for (unsigned id : BarCommands(frame))
+            if (const int k = CObjectDlg::KindOfCommand(id); !away && k != 0 && k != c.kind)
+                away = id;
+        ASSERT_NE(0u, away);
+        const size_t said = boxes.texts.size();
+        QTest::mouseClick(frame->GetSwitchBar()->widgetForAction(frame->GetAction(away)), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(CObjectDlg::KindOfCommand(away), host.GetShownKind());
+        ASSERT_EQ(said + 1, boxes.texts.size()) << "the name's message";
+        EXPECT_EQ(c.kept.empty() ? before : c.kept, obj->GetName());
+        EXPECT_EQ(c.typed.empty() ? LoadStringId(IDS_NAME_EMPTY)
+                                    : StrFormat(LoadStringId(IDS_NAME_CHANGED).c_str(), c.typed.c_str(),
+                                                c.kept.c_str()),
+                  boxes.texts.back());
+        if (obj != condition && obj != macro)
+            obj->OnCommand(objcmd::Delete);
+    }
 }
 
 TEST_F(FeatureWindowSize, EveryWindowOpensAtItsDesignedSizeAndOneLineFieldsStayOneLine)

@@ -277,7 +277,9 @@ TEST_F(LogicWindowsSim, PollingShowsTheDeviceStateAndPausesWhileAnUploadRuns)
 // The live columns as the user works them: a click on "Status" starts the
 // polling; when the device hangs up, the column no longer shows its last
 // state as if it were live but what no answer gives, and a click on the
-// title still stops the polling (starting it needs the line).
+// title still stops the polling (starting it needs the line). A device that
+// refuses the question ("PATH ? ") answers with no state: the column shows
+// none, not "FALSE" or "OFF".
 TEST_F(LogicWindowsSim, LiveColumnsShowNoDeviceStateOnceTheLineIsLost)
 {
     Block<CConditionObject>(OT_CONDITION_OBJECT, CConditionObject::kKindId);
@@ -293,12 +295,12 @@ TEST_F(LogicWindowsSim, LiveColumnsShowNoDeviceStateOnceTheLineIsLost)
 
     struct Row {
         int kind, column;
-        const char *live, *lost;
+        const char *live, *lost, *refused;  // refused null: not asked
     };
     const Row rows[] = {
-        {kConditionWindow, 4, "TRUE,FALSE", "FALSE,FALSE"},
-        {kMemoFlagWindow, 2, "ON", "OFF"},
-        {kReadyInputWindow, 7, "READY", ""},
+        {kConditionWindow, 4, "TRUE,FALSE", "FALSE,FALSE", ","},
+        {kMemoFlagWindow, 2, "ON", "OFF", ""},
+        {kReadyInputWindow, 7, "READY", "", nullptr},  // not ready, no fault: no state to tell apart
     };
     auto shown = [](CLogicListView* view, int col) {
         QStringList texts;
@@ -339,6 +341,20 @@ TEST_F(LogicWindowsSim, LiveColumnsShowNoDeviceStateOnceTheLineIsLost)
             EXPECT_FALSE(view->IsPolling());
             EXPECT_EQ("Status", view->headerItem()->text(row.column).toStdString());
         }
+    }
+
+    ConnectWith({QStringLiteral("unknown /CONDITION/TRUE"), QStringLiteral("unknown /CONDITION/MEMOFLAG")});
+    ASSERT_TRUE(IsDocConnected());
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        if (!row.refused)
+            continue;
+        CLogicListView* view = frames[i]->GetView();
+        view->SetItemText(0, row.column, QStringLiteral("-"));  // what a poll has not written over
+        clickTitle(view, row.column);
+        EXPECT_TRUE(view->IsPolling());
+        EXPECT_TRUE(PumpUntil([&] { return shown(view, row.column) == row.refused; }, kArrivalMs))
+            << row.kind << ": " << shown(view, row.column);
     }
 }
 
