@@ -40,6 +40,7 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* e)
         return;
     case Qt::Key_Escape:
         e->accept();
+        m_bCancel = true;
         FocusList();
         EndEdit();
         return;
@@ -58,12 +59,13 @@ void CInPlaceEdit::focusOutEvent(QFocusEvent* e)
 
 void CInPlaceEdit::Confirm()
 {
-    m_bCommit = true;
+    m_bConfirmed = true;
     FocusList();
     EndEdit();
 }
 
 void CInPlaceEdit::EndEdit()
 {
-    FinishEdit(this, m_bCommit, [this] { return text(); });
+    const bool offer = !m_bCancel && (m_bConfirmed || text() != m_strInitText);
+    FinishEdit(this, offer, [this] { return text(); });
 }
