@@ -75,6 +75,24 @@ const std::array<CCalObject::Part, 3>& Parts()
     }};
     return parts;
 }
+
+// A value of a calendar item the project cannot read: the item keeps its own,
+// which its next download sends, and the difference file names what the
+// device held instead. `sub` is the key below the item ("/DATE",
+// "/ENTRY2/TIME"); `none` is what the item keeps where its download sends no
+// line for the key.
+template <class Item>
+void ReportUnread(const Item& item, const std::string& itemPath, const std::string& sub, const std::string& value,
+                  const std::string& diffFile, const std::string& none = std::string())
+{
+    std::vector<std::string> lines;
+    item.GetDownloadLines(lines);
+    std::string kept = none;
+    for (const std::string& line : lines)
+        if (line.compare(0, sub.size() + 1, sub + " ") == 0)
+            kept = line.substr(sub.size() + 1);
+    ReportNotHeld(&diffFile, itemPath + sub, value, kept);
+}
 }  // namespace
 
 CCalObject::CCalObject()
@@ -264,14 +282,6 @@ void CCalObject::ParseUploadLines(std::string line, const std::string& diffFileN
         ParseHolidayAnswer(n, sub, value, diffFileName);
 }
 
-void CCalObject::ReportUnread(uint32_t itemKind, int32_t n, uint32_t what, const std::string& value,
-                              const std::string& diffFile)
-{
-    // The item keeps its value, and the next download sends that: the
-    // difference file says what the device held instead.
-    ReportUntaken(&diffFile, LoadStringId(itemKind), n, LoadStringId(what) + " " + value);
-}
-
 bool CCalObject::CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_t n, const std::string& diffFile)
 {
     if (number == 0 || (dayprog ? calitems::FindOrMakeDayprog(m_pDocument, number)
@@ -328,7 +338,7 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/MACRO") {
         const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
         if (!m)
-            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_MACRO, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/APPOINT%d", n), sub, value, diffFile);
         else if (CanTake(false, static_cast<int>(*m), IDS_CAL_APPOINT, n, diffFile))
             item->SetParam(CAppoint::Macro, static_cast<int>(*m));
     } else if (sub == "/TIME") {
@@ -339,7 +349,7 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
         if (t)
             item->SetParam(CAppoint::Date, *t);
         else
-            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_TIME, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/APPOINT%d", n), sub, value, diffFile);
     } else if (sub == "/DATE") {
         caltime::Fields f = caltime::Split(item->m_time);
         std::optional<caltime::Time> t;
@@ -348,7 +358,7 @@ void CCalObject::ParseAppointAnswer(int32_t n, const std::string& sub, const std
         if (t)
             item->SetParam(CAppoint::TimeOfDay, *t);
         else
-            ReportUnread(IDS_CAL_APPOINT, n, IDS_CAL_COL_DATE, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/APPOINT%d", n), sub, value, diffFile);
     }
 }
 
@@ -371,7 +381,7 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
             return;
         const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
         if (!m)
-            ReportUnread(IDS_CAL_DAYPROG, n, IDS_CAL_COL_MACRO, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/DAYPROG%d", n), sub, value, diffFile, "0");
         else if (CanTake(false, static_cast<int>(*m), IDS_CAL_DAYPROG, n, diffFile))
             item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryMacro), static_cast<int>(*m));
     } else if (entryKey == "/TIME") {
@@ -388,7 +398,7 @@ void CCalObject::ParseDayprogAnswer(int32_t n, const std::string& sub, const std
         if (caltime::ParseDeviceTime(LastWord(value), h, m, s))
             item->SetEntryParam(CDayprog::Code(entry, CDayprog::EntryTime), caltime::OnEntryDay(h, m, s));
         else
-            ReportUnread(IDS_CAL_DAYPROG, n, IDS_CAL_COL_TIME, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/DAYPROG%d", n), sub, value, diffFile);
     }
 }
 
@@ -413,7 +423,7 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
     if (sub == "/DAYPROG") {
         const std::optional<long> m = ScanWholeNumber(value, INT_MIN, INT_MAX);
         if (!m)
-            ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_DAYPROG, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/HOLIDAY%d", n), sub, value, diffFile);
         else if (CanTake(true, static_cast<int>(*m), IDS_CAL_HOLIDAY, n, diffFile))
             item->SetParam(CHoliday::Dayprog, static_cast<int>(*m));
     } else if (sub == "/DATE") {
@@ -424,7 +434,7 @@ void CCalObject::ParseHolidayAnswer(int32_t n, const std::string& sub, const std
         if (t)
             item->SetParam(CHoliday::Date, *t);
         else
-            ReportUnread(IDS_CAL_HOLIDAY, n, IDS_CAL_COL_DATE, value, diffFile);
+            ReportUnread(*item, StrFormat("/CAL/HOLIDAY%d", n), sub, value, diffFile);
     } else if (sub == "/NAME") {
         item->TakeDeviceName(value, diffFile, StrFormat("/CAL/HOLIDAY%d/NAME", n));
     }

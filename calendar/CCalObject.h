@@ -58,8 +58,6 @@ private:
     // programme) an answer names; the difference file names one it cannot,
     // for item `n` of the kind `itemKind`, and the item keeps what it had.
     bool CanTake(bool dayprog, int32_t number, uint32_t itemKind, int32_t n, const std::string& diffFile);
-    // A value of item `n` that the project cannot read, named in the difference file.
-    void ReportUnread(uint32_t itemKind, int32_t n, uint32_t what, const std::string& value, const std::string& diffFile);
     void ParseAppointAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);
     void ParseDayprogAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);
     void ParseHolidayAnswer(int32_t n, const std::string& sub, const std::string& value, const std::string& diffFile);

@@ -87,12 +87,12 @@ void CWeek::ParseUploadLines(std::string line, const std::string& diffFileName, 
         if (key != kDayKeys[d])
             continue;
         // "OFF" carries no number: the weekday is left as it is. Another
-        // word leaves it too, and the difference file names it.
+        // word leaves it too, and the difference file names it with the day
+        // programme the weekday keeps.
         const std::optional<long> read = ScanWholeNumber(value, INT_MIN, INT_MAX);
         if (!read) {
             if (value != "OFF")
-                ReportUntaken(&diffFileName, LoadStringId(kKindId), m_number,
-                              LoadStringId(kDayprogKindId) + " " + value);
+                ReportNotHeld(&diffFileName, m_path + kDayKeys[d], value, StrFormat("%d", GetLinkedNumber(d)));
             return;
         }
         const int number = static_cast<int>(*read);

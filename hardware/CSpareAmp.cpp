@@ -335,9 +335,23 @@ void CSpareAmp::ParseUploadLines(std::string line, const std::string& diffFileNa
     // keep the project's value, and so does a word other than YES or NO,
     // named with the word the table keeps.
     const std::string entryKey = key.substr(1);
+    // What the entry keeps for the key, as its download sends it.
+    const auto kept = [&]() -> std::string {
+        const SpareEntry& held = m_entries[e - 1];
+        if (entryKey == "INDEX")
+            return StrFormat("%hd", static_cast<short>(held.index));
+        int j = 0;
+        const size_t slash = entryKey.find('/');
+        if (std::sscanf(entryKey.c_str(), "WATCH%d/", &j) != 1 || j < 1 || j > kWatches || slash == std::string::npos)
+            return {};
+        const SpareWatch& w = held.watch[j - 1];
+        const std::string field = entryKey.substr(slash + 1);
+        if (field == "INDEX")
+            return StrFormat("%hd", static_cast<short>(w.index));
+        return StrFormat("%d", field == "OUTRELAY" ? w.outRelay : w.inRelay);
+    };
     const auto untaken = [&] {
-        if (!diffFileName.empty())
-            AppendErrLine(diffFileName, LoadStringId(kSpareName), e, entryKey + " " + value);
+        ReportNotHeld(&diffFileName, m_path + StrFormat("/ENTRY%d/", e) + entryKey, value, kept());
     };
     const auto takeWord = [&](uint16_t& field) {
         if (!ScanWord(value, &field))

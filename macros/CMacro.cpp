@@ -15,6 +15,7 @@
 #include "audio/CMonitor.h"
 #include "logic/CCondition.h"
 #include "logic/CMemoFlag.h"
+#include "model/BlockWalk.h"
 #include "model/CControlPad.h"
 #include "model/CIDManager.h"
 #include "model/CQuillomerDoc.h"
@@ -1178,8 +1179,20 @@ bool CMacro::ParseParamAnswer(const std::string& key, const std::string& value, 
     bool whole = true;
     const bool taken = TakeParamAnswer(k, value, errFile, whole);
     if (!taken || !whole)
-        Report(errFile, k + " " + value);
+        ReportNotHeld(errFile, ParamItem(k), value, SentParamText(k));
     return taken;
+}
+
+std::string CMacro::SentParamText(const std::string& key) const
+{
+    std::vector<std::string> lines;
+    GetParamLines(lines);
+    const std::string start = "/PARAM/" + key + " ";
+    for (const std::string& line : lines)
+        if (line.compare(0, start.size(), start) == 0)
+            return line.substr(start.size());
+    // The buzzer's pattern is read back but not sent: the macro keeps its own.
+    return key == "PATTERN" ? GetParamText(73) : std::string();
 }
 
 bool CMacro::TakeParamAnswer(const std::string& k, const std::string& value, const std::string* errFile, bool& whole)

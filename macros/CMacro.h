@@ -185,6 +185,9 @@ private:
     void HoldLoadedValues();
     // "/MACRO/PROG<n>/PARAM/<key>": where a download sends a parameter.
     std::string ParamItem(const std::string& key) const;
+    // The value the macro's download sends for parameter key `key` ("ZONES"),
+    // which it keeps when an answer is not taken as the device gave it.
+    std::string SentParamText(const std::string& key) const;
     void Report(const std::string* errFile, const std::string& note) const;
     // For a switch key ("MUTE", "CLEAR") answered with neither of its words:
     // the word the macro keeps and sends. Nothing for any other answer.

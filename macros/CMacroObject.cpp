@@ -219,10 +219,11 @@ void CMacroObject::ParseUploadLines(std::string line, const std::string& diffFil
             m_macroInProgress = 1;
             m_typeAnswered = 1;
             // A program type the project does not know keeps the macro as
-            // it was; the difference file names the device's type (after
-            // the walk has its answer: a file that cannot be written throws).
+            // it was; the difference file names the device's type with the
+            // one the macro keeps (after the walk has its answer: a file
+            // that cannot be written throws).
             if (!known)
-                ReportUntaken(diffFile, LoadStringId(IDS_MACRO_KIND), n, "TYPE " + value);
+                ReportNotHeld(diffFile, m_path + key, value, CMacro::KeywordOfType(macro->GetKindId()));
             return;
         }
         m_typeAnswered = 1;

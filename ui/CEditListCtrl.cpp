@@ -121,18 +121,12 @@ void CEditListCtrl::mouseMoveEvent(QMouseEvent* event)
 
 void CEditListCtrl::scrollContentsBy(int dx, int dy)
 {
-    // Scrolling ends an open editor first, as taking the focus would.
+    // Scrolling ends an open editor first, as taking the focus would: with
+    // what was typed into it.
     const QList<QWidget*> editors = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     if (!editors.isEmpty()) {
         setFocus(Qt::OtherFocusReason);
-        for (QWidget* w : editors) {
-            if (auto* e = qobject_cast<CInPlaceEdit*>(w))
-                e->EndEdit();
-            else if (auto* d = qobject_cast<CInPlaceDateTimeCtrl*>(w))
-                d->EndEdit();
-            else if (auto* c = qobject_cast<CInPlaceComboBox*>(w))
-                c->EndEdit();
-        }
+        EndCellEdits();
     }
     CListCtrl::scrollContentsBy(dx, dy);
 }

@@ -2,9 +2,10 @@
 // Report list whose cells (except the first column's) are edited in place: a
 // click on a cell of the focused and selected row opens an editor over
 // exactly that cell (text, date, time or a drop-down of choices, chosen per
-// column). When the user confirms, EndLabelEdit is emitted with row, column
-// and the new text; the owner checks it and writes the cell itself. Neither
-// the list nor the editors ever change a cell.
+// column). When an edit ends with its text (Enter, or the editor left by a
+// click elsewhere, Tab or scrolling), EndLabelEdit is emitted with row,
+// column and the new text; the owner checks it and writes the cell itself.
+// Neither the list nor the editors ever change a cell.
 //
 // The list also moves with its resizable dialog and then sets its column
 // widths from m_aColumnPercent.

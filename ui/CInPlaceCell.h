@@ -4,6 +4,12 @@
 // ending the edit exactly once. An editor derives from its Qt widget first and
 // from this second, and has the signal
 // EditEnded(int row, int column, const QString& text, int editorId).
+//
+// An edit ends with its text by Enter and by leaving the editor (a click on
+// another row, elsewhere in the list or the window, Tab, the window closing):
+// what was typed is never dropped by a click elsewhere. The text is then
+// checked as on Enter, and a value refused is told as on Enter. Only Escape
+// ends an edit without its text.
 
 #include <QPointer>
 #include <QString>
@@ -19,10 +25,16 @@ public:
     int Column() const { return m_nColumn; }
     // Ends the edit without offering its text: the row it was opened over is gone.
     void Abandon() { m_bEnded = true; }
+    // Ends the edit as leaving the editor does: a text changed in it is
+    // offered to the list's owner, after the editor's own check; an
+    // unchanged one is not (nothing to take). Nothing after Escape.
+    virtual void EndEdit() = 0;
+    // Ends the edit as Enter does: the text is offered, changed or not.
+    virtual void Confirm() = 0;
 
 protected:
     CInPlaceCell(int row, int column, int id) : m_nRow(row), m_nColumn(column), m_nId(id) {}
-    ~CInPlaceCell() = default;
+    virtual ~CInPlaceCell() = default;
     CInPlaceCell(const CInPlaceCell&) = delete;
     CInPlaceCell& operator=(const CInPlaceCell&) = delete;
 
@@ -61,6 +73,8 @@ protected:
     void FocusList();
 
     bool m_bEnded = false;
+    // Escape was pressed: the edit ends without its text.
+    bool m_bCancel = false;
 
 private:
     void NotifyList(const QString& text);

@@ -20,7 +20,9 @@ public:
     bool Create(const QRect& rect, CListCtrl* list, const QString& cellText, int id = 3000);
 
     bool IsCancelled() const { return m_bCancel; }
-    void EndEdit();
+    // Ends the edit with the chosen text, also when it is unchanged.
+    void EndEdit() override;
+    void Confirm() override;
     void hidePopup() override;
 
 signals:
@@ -33,9 +35,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Confirm();
-
     QStringList m_lstItems;
     int m_nSel;
-    bool m_bCancel = false;
 };

@@ -89,6 +89,8 @@ bool CInPlaceDateTimeCtrl::Create(bool timeFormat, const QRect& rect, CListCtrl*
         setDateTime(QDateTime(d.isValid() ? d : now.date(), QTime(0, 0)));
     }
     m_Value = dateTime();
+    m_StartValue = m_Value;
+    m_strShownAtStart = lineEdit()->text();
     show();
     setFocus(Qt::OtherFocusReason);
     return true;
@@ -116,6 +118,7 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
         return;
     case Qt::Key_Escape:
         e->accept();
+        m_bCancel = true;
         m_Value = dateTime();
         FocusList();
         EndEdit();
@@ -127,28 +130,38 @@ void CInPlaceDateTimeCtrl::keyPressEvent(QKeyEvent* e)
 
 void CInPlaceDateTimeCtrl::Confirm()
 {
-    // The part being typed counts as the picker shows it; a text that is no
-    // date or time leaves the cell as it was. A date or a time that does not
-    // exist is told, once the edit is over.
-    m_bCommit = TakeTyped();
-    const bool refused = !m_bCommit;
-    m_Value = dateTime();
+    m_bConfirmed = true;
     FocusList();
     EndEdit();
-    if (refused)
-        ShowMessageId(m_bTime ? uistr::BadTime : uistr::BadDate, mb::Ok);
 }
 
 void CInPlaceDateTimeCtrl::focusOutEvent(QFocusEvent* e)
 {
-    CDateTimeEdit::focusOutEvent(e);
     // The calendar dropping down takes the focus for a while: no end of edit.
-    if (e->reason() == Qt::PopupFocusReason || (calendarPopup() && calendarWidget() && calendarWidget()->isVisible()))
+    if (e->reason() == Qt::PopupFocusReason || (calendarPopup() && calendarWidget() && calendarWidget()->isVisible())) {
+        CDateTimeEdit::focusOutEvent(e);
         return;
+    }
+    // The edit ends with what is typed before the field, losing the focus,
+    // shows its value again.
+    const QPointer<CInPlaceDateTimeCtrl> self(this);
     EndEdit();
+    if (self)
+        CDateTimeEdit::focusOutEvent(e);
 }
 
 void CInPlaceDateTimeCtrl::EndEdit()
 {
-    FinishEdit(this, m_bCommit, [this] { return ResultText(); });
+    if (m_bEnded)
+        return;
+    // The part being typed counts as the picker shows it; a text that is no
+    // date or time leaves the cell as it was. A date or a time that does not
+    // exist is told, once the edit is over.
+    const bool changed = m_bConfirmed || lineEdit()->text() != m_strShownAtStart || dateTime() != m_StartValue;
+    const bool offer = !m_bCancel && changed;
+    const bool refused = offer && !TakeTyped();
+    m_Value = dateTime();
+    FinishEdit(this, offer && !refused, [this] { return ResultText(); });
+    if (refused)
+        ShowMessageId(m_bTime ? uistr::BadTime : uistr::BadDate, mb::Ok);
 }

@@ -4,10 +4,11 @@
 // no date or time). Enter confirms: the value is offered to the list's owner
 // once, when the picker goes, as a short date (four-digit year) or as a
 // 24-hour time in the user's locale; a typed text that is no date or time is
-// not offered, so the cell stays as it was; a date that does not exist is
-// told ("Bitte geben Sie ein korrektes Datum ein !"). Escape or leaving it
-// otherwise (but not while its calendar is dropped down) discards it. It
-// deletes itself when it ends.
+// not offered, so the cell stays as it was, and is told ("Bitte geben Sie ein
+// korrektes Datum ein !"). Leaving the picker (a click elsewhere, Tab, the
+// window closing; but not its calendar dropping down) ends the edit the same
+// way when the value or text was changed; Escape ends it without. It deletes
+// itself when it ends.
 // It is typed as any date or time field of the program (CDateTimeEdit).
 
 #include <QDateTime>
@@ -29,10 +30,12 @@ public:
     QDateTime Value() const { return m_Value; }
     // The text the value is offered as.
     QString ResultText() const;
-    void EndEdit();
+    // Ends the edit as leaving it does: a changed value is offered, or a
+    // text that is no date or time is told.
+    void EndEdit() override;
     // Ends the edit as Enter does: the value is offered, or a text that is
     // no date or time is told.
-    void Confirm();
+    void Confirm() override;
 
     // Text forms used for cells: the locale's short date with a four-digit
     // year, and the locale's time with the 24-hour clock forced.
@@ -54,6 +57,11 @@ protected:
 private:
     QDateTime m_Value;
     QString m_strInitText;
-    bool m_bCommit = false;
+    // What the picker showed and held when it opened: left unchanged, it
+    // offers nothing.
+    QString m_strShownAtStart;
+    QDateTime m_StartValue;
+    // Enter was pressed: the value is offered even when unchanged.
+    bool m_bConfirmed = false;
     bool m_bTime = false;
 };

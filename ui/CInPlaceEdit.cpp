@@ -43,6 +43,7 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* e)
         return;
     case Qt::Key_Escape:
         e->accept();
+        m_bCancel = true;
         FocusList();
         EndEdit();
         return;
@@ -61,24 +62,24 @@ void CInPlaceEdit::focusOutEvent(QFocusEvent* e)
 
 void CInPlaceEdit::Confirm()
 {
-    // A text the rule refuses is not offered: the cell keeps its text, and
-    // the message comes once the editor has gone (its focus loss to the
-    // message is no second end).
-    if (!m_bEnded && text() != m_strInitText) {
-        const QString refusal = CTextGuard::Refusal(text());
-        if (!refusal.isEmpty()) {
-            FocusList();
-            EndEdit();
-            ShowMessage(refusal.toStdString(), mb::Ok | mb::IconStop);
-            return;
-        }
-    }
-    m_bCommit = true;
+    m_bConfirmed = true;
     FocusList();
     EndEdit();
 }
 
 void CInPlaceEdit::EndEdit()
 {
-    FinishEdit(this, m_bCommit, [this] { return text(); });
+    bool offer = !m_bCancel && (m_bConfirmed || text() != m_strInitText);
+    // A text the rule refuses is not offered: the cell keeps its text, and
+    // the message comes once the editor has gone (its focus loss to the
+    // message is no second end).
+    QString refusal;
+    if (offer && !m_bEnded && text() != m_strInitText)
+        refusal = CTextGuard::Refusal(text());
+    if (!refusal.isEmpty())
+        offer = false;
+    const bool ended = m_bEnded;
+    FinishEdit(this, offer, [this] { return text(); });
+    if (!ended && !refusal.isEmpty())
+        ShowMessage(refusal.toStdString(), mb::Ok | mb::IconStop);
 }

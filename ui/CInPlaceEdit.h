@@ -1,8 +1,10 @@
 #pragma once
-// Text editor opened over one cell of a list. Enter confirms (the text is
-// offered to the list's owner once, when the editor goes), Escape or leaving
-// the editor any other way discards it. A changed text the text rule refuses
-// is not offered: a message says why. It deletes itself when it ends.
+// Text editor opened over one cell of a list. Enter confirms: the text is
+// offered to the list's owner once, when the editor goes. Leaving the editor
+// (a click elsewhere, Tab, the window closing) ends the edit the same way
+// when the text was changed; Escape ends it without. A changed text the text
+// rule refuses is not offered, however the edit ends: a message says why. It
+// deletes itself when it ends.
 
 #include <QLineEdit>
 
@@ -17,14 +19,14 @@ public:
     // with the given alignment, puts the text in, selects it and takes the focus.
     bool Create(Qt::Alignment alignment, const QRect& rect, CListCtrl* list, int id = 2000);
 
-    bool IsCommitted() const { return m_bCommit; }
-    // Ends the edit as a focus loss would (sends only after Enter).
-    void EndEdit();
+    bool IsCancelled() const { return m_bCancel; }
+    // Ends the edit as leaving it does: a changed text is offered.
+    void EndEdit() override;
     // Ends the edit as Enter does: the text is offered.
-    void Confirm();
+    void Confirm() override;
 
 signals:
-    // Sent once when a confirmed edit ends (also for lists that are no CListCtrl).
+    // Sent once when an edit ends with its text (also for lists that are no CListCtrl).
     void EditEnded(int row, int column, const QString& text, int editorId);
 
 protected:
@@ -34,5 +36,6 @@ protected:
 
 private:
     QString m_strInitText;
-    bool m_bCommit = false;
+    // Enter was pressed: the text is offered even when unchanged.
+    bool m_bConfirmed = false;
 };

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPalette>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -297,6 +298,18 @@ void CListCtrl::CloseCellEditors()
             w->deleteLater();
         }
     }
+}
+
+void CListCtrl::EndCellEdits()
+{
+    // The owner may rebuild its rows as an edit ends, closing the others.
+    QList<QPointer<QWidget>> editors;
+    for (QWidget* w : viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (dynamic_cast<CInPlaceCell*>(w))
+            editors.append(w);
+    for (const QPointer<QWidget>& w : editors)
+        if (w)
+            dynamic_cast<CInPlaceCell*>(w.data())->EndEdit();
 }
 
 bool CListCtrl::SetItemText(int row, int column, const QString& text)

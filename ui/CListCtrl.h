@@ -49,6 +49,9 @@ public:
     // (before the rows are built anew, when a row may now stand for another
     // object).
     void CloseCellEditors();
+    // Ends the cell editors open over the rows as leaving them ends them:
+    // each offers what was typed into it.
+    void EndCellEdits();
     bool SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const;
     bool SetItemData(int row, quintptr data);

@@ -6,6 +6,7 @@
 #include "platform/FiniteNumber.h"
 #include "ui/CFeatureFrm.h"
 #include "ui/CScreenFit.h"
+#include "ui/TypedValue.h"
 #include "ui/UiIds.h"
 
 #include <QCoreApplication>
@@ -143,6 +144,10 @@ void CObjectDlg::reject()
 {
     if (auto* frame = qobject_cast<CFeatureFrm*>(m_pFrame.data()); frame && frame->IsTransferring())
         return;
+    // Closed by its close box while a value is being typed (a cell's editor
+    // open): the value is taken, as leaving the field would take it, while
+    // the window is still whole.
+    TakeTypedValue(this);
     QDialog::reject();
 }
 

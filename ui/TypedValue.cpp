@@ -4,23 +4,18 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/CInPlaceDateTimeCtrl.h"
-#include "ui/CInPlaceEdit.h"
+#include "ui/CInPlaceCell.h"
 
 void TakeTypedValue(const QWidget* within)
 {
     QPointer<QWidget> focus = QApplication::focusWidget();
     if (!focus || (within && focus != within && !within->isAncestorOf(focus)))
         return;
-    // An editor open over a cell of a list ends as Enter ends it: leaving it
-    // would drop what was typed, and the command would send the value before.
+    // An editor open over a cell of a list ends as Enter ends it, before the
+    // command sends or saves what the list's owner holds.
     for (QWidget* w = focus; w && w != within; w = w->parentWidget()) {
-        if (auto* edit = qobject_cast<CInPlaceEdit*>(w)) {
-            edit->Confirm();
-            return;
-        }
-        if (auto* picker = qobject_cast<CInPlaceDateTimeCtrl*>(w)) {
-            picker->Confirm();
+        if (auto* cell = dynamic_cast<CInPlaceCell*>(w)) {
+            cell->Confirm();
             return;
         }
     }

@@ -5,6 +5,9 @@
 #include "ui/CInPlaceDateTimeCtrl.h"
 #include "ui/CInPlaceEdit.h"
 #include "ui/CResizableDialog.h"
+#include "ui/UiIds.h"
+#include "platform/StringTable.h"
+#include "support/ModelTestHost.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -57,6 +60,9 @@ protected:
         QObject::connect(list, &CListCtrl::EndLabelEdit, [this](int r, int c, const QString& t, int id) {
             edits.push_back({r, c, t, id});
         });
+        // Another control of the window, beside the list.
+        other = new QPushButton("x", window.get());
+        other->setGeometry(485, 5, 10, 10);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -88,8 +94,10 @@ protected:
 
     std::unique_ptr<QDialog> window;
     CEditListCtrl* list = nullptr;
+    QPushButton* other = nullptr;
     QStringList choices;
     std::vector<Edit> edits;
+    MessageLog messages;
 };
 
 }  // namespace
@@ -122,19 +130,20 @@ TEST_F(EditListFixture, FirstColumnAndListWithoutEditStyleOpenNothing)
     EXPECT_EQ(Editor<CInPlaceEdit>(), nullptr);
 }
 
-TEST_F(EditListFixture, EnterSendsOnceFocusLossDiscards)
+TEST_F(EditListFixture, EnterSendsOnceAndFocusLossSendsTheTypedTextToo)
 {
     Click(0, 1);
     QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
     ASSERT_TRUE(editor);
     editor->setText("99");
-    // Clicking elsewhere (focus to another control) discards the typing.
+    // Clicking elsewhere (focus to another control) ends the edit with the typing.
     auto* other = new QPushButton("x", window.get());
     other->setGeometry(490, 290, 5, 5);
     other->show();
     other->setFocus();
     Flush();
-    EXPECT_TRUE(edits.empty());
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].text, "99");
     EXPECT_FALSE(editor);
 
     Click(0, 1);
@@ -143,41 +152,133 @@ TEST_F(EditListFixture, EnterSendsOnceFocusLossDiscards)
     editor->setText("77");
     QTest::keyClick(editor, Qt::Key_Return);
     Flush();
-    ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ(edits[0].row, 0);
-    EXPECT_EQ(edits[0].column, 1);
-    EXPECT_EQ(edits[0].text, "77");
-    EXPECT_EQ(edits[0].id, 2000);
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[1].row, 0);
+    EXPECT_EQ(edits[1].column, 1);
+    EXPECT_EQ(edits[1].text, "77");
+    EXPECT_EQ(edits[1].id, 2000);
     EXPECT_FALSE(editor);
     // The list never writes the cell itself.
     EXPECT_EQ(list->GetItemText(0, 1), "0");
     EXPECT_TRUE(list->hasFocus());
 }
 
-// Enter on a text the project file and the device cannot hold as shown: the
-// owner is not offered it, the cell keeps its text, and a message names what
-// is wrong once the editor has gone. A text they can hold is offered.
+// A text the project file and the device cannot hold as shown, ended by
+// Enter or by a click on another row: the owner is not offered it, the cell
+// keeps its text, and a message names what is wrong once the editor has
+// gone. A text they can hold is offered.
 TEST_F(EditListFixture, EnterOnATextTheRuleRefusesOffersNothingAndSaysWhy)
 {
-    MessageLog messages;
     const std::pair<const char*, const char*> rows[] = {
         {"A漢", "'漢' (U+6F22)"}, {"Wert ?", "'Wert ?' würde"}, {"äöüß€é", nullptr}};
-    for (const auto& [typed, told] : rows) {
-        SCOPED_TRACE(typed);
+    for (const bool byEnter : {true, false}) {
+        for (const auto& [typed, told] : rows) {
+            SCOPED_TRACE(std::string(typed) + (byEnter ? ", Enter" : ", another row"));
+            edits.clear();
+            messages.texts.clear();
+            Click(1, 0);
+            Click(1, 1);
+            QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
+            ASSERT_TRUE(editor);
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+            TypeAsKeyboard(editor, QString::fromUtf8(typed));
+            if (byEnter)
+                QTest::keyClick(editor, Qt::Key_Return);
+            else
+                Click(3, 0);
+            Flush();
+            EXPECT_FALSE(editor);
+            EXPECT_EQ(list->GetItemText(1, 1), "10");
+            EXPECT_EQ(told ? 0u : 1u, edits.size());
+            EXPECT_EQ(told ? 1u : 0u, messages.texts.size());
+            EXPECT_TRUE(!told || messages.Contains(told));
+        }
+    }
+}
+
+// How an edit ends decides what reaches the owner, for every kind of editor:
+// Enter and leaving the editor (a click on another row, Tab, a click on the
+// list's empty part or on another control) end it with what was typed,
+// checked as on Enter, and the click goes on to do what it does; an editor
+// left untouched offers nothing; Escape ends it without. A typed time that is
+// no time is told and offered neither way. (The choice list offers its
+// choice whenever it closes.)
+TEST_F(EditListFixture, AnEditEndsWithItsTextByEnterOrLeavingAndWithoutByEscape)
+{
+    enum End { Enter, OtherRow, Tab, EmptyArea, OtherControl, Escape };
+    // `offers`: the text the owner gets, "=" the date the picker shows after
+    // its day was stepped, nullptr none.
+    struct Row {
+        const char* what;
+        int column;
+        const char* keys;
+        bool step;
+        End end;
+        const char* offers;
+        uint32_t told;
+    } const rows[] = {
+        {"text, another row", 1, "4,25", false, OtherRow, "4,25", 0},
+        {"text, Tab", 1, "4,25", false, Tab, "4,25", 0},
+        {"text, the list's empty part", 1, "4,25", false, EmptyArea, "4,25", 0},
+        {"text, another control", 1, "4,25", false, OtherControl, "4,25", 0},
+        {"text, Escape", 1, "4,25", false, Escape, nullptr, 0},
+        {"text untouched, another row", 1, "", false, OtherRow, nullptr, 0},
+        {"date stepped, another row", 2, "", true, OtherRow, "=", 0},
+        {"date stepped, Tab", 2, "", true, Tab, "=", 0},
+        {"time typed, Tab", 4, "1705", false, Tab, "17:05:10", 0},
+        {"date stepped, Escape", 2, "", true, Escape, nullptr, 0},
+        {"time typed, the list's empty part", 4, "1705", false, EmptyArea, "17:05:10", 0},
+        {"time that is none, another row", 4, "25", false, OtherRow, nullptr, uistr::BadTime},
+        {"time that is none, Enter", 4, "25", false, Enter, nullptr, uistr::BadTime},
+        {"time untouched, another row", 4, "", false, OtherRow, nullptr, 0},
+        {"choice, another row", 3, "", false, OtherRow, "B", 0},
+        {"choice, Escape", 3, "", false, Escape, nullptr, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
         edits.clear();
         messages.texts.clear();
-        Click(1, 1);
-        QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
-        ASSERT_TRUE(editor);
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        TypeAsKeyboard(editor, QString::fromUtf8(typed));
-        QTest::keyClick(editor, Qt::Key_Return);
+        Click(1, 0);
+        Click(1, row.column);
+        QPointer<QWidget> editor = QApplication::focusWidget();
+        ASSERT_TRUE(editor && editor->parentWidget() == list->viewport()) << "no editor took the keys";
+        QTest::keyClicks(editor, QString::fromLatin1(row.keys));
+        if (row.step)
+            QTest::keyClick(editor, Qt::Key_Up);
+        auto* picker = qobject_cast<CInPlaceDateTimeCtrl*>(editor.data());
+        const QString stepped = picker ? CInPlaceDateTimeCtrl::FormatDate(picker->date()) : QString();
+        switch (row.end) {
+        case Enter: QTest::keyClick(editor, Qt::Key_Return); break;
+        case OtherRow: Click(3, 0); break;
+        case Tab:
+            // A picker's Tab goes from part to part first, and leaves it from the last.
+            for (int part = 0; part < 4 && editor && editor->hasFocus(); ++part)
+                QTest::keyClick(editor, Qt::Key_Tab);
+            break;
+        case EmptyArea:
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(50, list->viewport()->height() - 2));
+            break;
+        case OtherControl: QTest::mouseClick(other, Qt::LeftButton); break;
+        case Escape: QTest::keyClick(editor, Qt::Key_Escape); break;
+        }
         Flush();
-        EXPECT_FALSE(editor);
-        EXPECT_EQ(list->GetItemText(1, 1), "10");
-        EXPECT_EQ(told ? 0u : 1u, edits.size());
-        EXPECT_EQ(told ? 1u : 0u, messages.texts.size());
-        EXPECT_TRUE(!told || messages.Contains(told));
+        EXPECT_FALSE(editor) << "the editor is gone";
+        if (!row.offers) {
+            EXPECT_TRUE(edits.empty()) << edits.front().text.toStdString();
+        } else {
+            ASSERT_EQ(edits.size(), 1u);
+            EXPECT_EQ(edits[0].row, 1);
+            EXPECT_EQ(edits[0].column, row.column);
+            if (row.column == 4)
+                EXPECT_EQ(CInPlaceDateTimeCtrl::ParseTime(edits[0].text), QTime::fromString(row.offers, "HH:mm:ss"));
+            else
+                EXPECT_EQ(edits[0].text, QString::fromLatin1(row.offers) == "=" ? stepped : row.offers);
+        }
+        EXPECT_EQ(messages.texts, row.told ? std::vector<std::string>{LoadStringId(row.told)}
+                                           : std::vector<std::string>{});
+        if (row.end == OtherRow) {
+            EXPECT_TRUE(list->IsItemSelected(3)) << "the click went on to choose its row";
+        }
     }
 }
 
@@ -235,7 +336,7 @@ TEST_F(EditListFixture, DatePickerOverNarrowColumnIs70Wide)
     EXPECT_EQ(edits[0].id, 1000);
 }
 
-TEST_F(EditListFixture, TimePickerSends24HourTimeOnlyOnEnter)
+TEST_F(EditListFixture, TimePickerSends24HourTimeOnEnterAndNothingOnEscape)
 {
     Click(1, 4);
     auto* picker = Editor<CInPlaceDateTimeCtrl>();
@@ -405,7 +506,7 @@ TEST_F(EditListFixture, ComboDropDownClosingSendsEscapeInsideCancels)
     EXPECT_EQ(Editor<CInPlaceComboBox>(), nullptr);
 }
 
-TEST_F(EditListFixture, ScrollingEndsAnOpenEditorWithoutSending)
+TEST_F(EditListFixture, ScrollingEndsAnOpenEditorWithItsText)
 {
     Click(0, 1);
     QPointer<CInPlaceEdit> editor = Editor<CInPlaceEdit>();
@@ -416,7 +517,9 @@ TEST_F(EditListFixture, ScrollingEndsAnOpenEditorWithoutSending)
     list->horizontalScrollBar()->setValue(30);
     Flush();
     EXPECT_FALSE(editor);
-    EXPECT_TRUE(edits.empty());
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].text, "55");
+    EXPECT_EQ(edits[0].row, 0);
 }
 
 // A click takes a chosen row away from a multiple choice, and so does

@@ -1262,7 +1262,8 @@ const StopRow kStopRows[] = {
              macro->SetParam(1, 2);
              return;
          }
-         EXPECT_EQ("Makro 3 : ZONES 1-2,999 fehlt\r\n", ReadFile(QString::fromStdString(doc.GetErrFileName())));
+         EXPECT_EQ("ERROR: /MACRO/PROG3/PARAM/ZONES >>1-2,999<< should be >>4-6,9-12<<\r\n",
+                   ReadFile(QString::fromStdString(doc.GetErrFileName())));
          auto* macro = dynamic_cast<CMacro*>(doc.GetIDManager().GetBaseDevice(3, OT_MACRO));
          ASSERT_NE(nullptr, macro);
          EXPECT_EQ("4-6,9-12", macro->GetParamText(2)) << "kept, and named";

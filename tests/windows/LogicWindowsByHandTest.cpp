@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -368,6 +369,75 @@ TEST_F(LogicWindowsByHand, EscapeAfterTypingInAnyFieldLeavesItAndTheWindowAsThey
     }
     // Passing through the delay's field and closing the window keep it too.
     EXPECT_FLOAT_EQ(2.25f, settings->m_maskTime);
+}
+
+// A value typed into a cell of a condition window and left without Enter (a
+// click on another row, Tab, a click on the list's empty part, the window
+// closed) is taken as Enter takes it, and the project asks to be saved; a
+// text the cell refuses is refused as on Enter, and Escape keeps what was.
+TEST_F(LogicWindowsByHand, ACellTypedAndLeftIsTakenAsEnterTakesIt)
+{
+    auto* analog = Add<CAnalogCondition>(CAnalogCondition::kKindId);
+    Add<CAnalogCondition>(CAnalogCondition::kKindId);
+    auto* busy = Add<CBusyCondition>(CBusyCondition::kKindId);
+    Add<CBusyCondition>(CBusyCondition::kKindId);
+    enum End { OtherRow, Tab, EmptyArea, Escape, Close };
+    struct Row {
+        const char* what;
+        int kind;
+        int column;
+        const char* keys;
+        End end;
+        const char* kept;  // what the cell then shows, and the object holds
+    } const rows[] = {
+        {"analog minimum, another row", kAnalogWindow, 3, "4,5", OtherRow, "4.5"},
+        {"analog maximum, Tab", kAnalogWindow, 4, "8,5", Tab, "8.5"},
+        {"analog minimum, the list's empty part", kAnalogWindow, 3, "3,3", EmptyArea, "3.3"},
+        {"analog maximum, the window closed", kAnalogWindow, 4, "6,5", Close, "6.5"},
+        {"busy priority, the list's empty part", kBusyWindow, 6, "8", EmptyArea, "8"},
+        {"busy priority, another row", kBusyWindow, 6, "6", OtherRow, "6"},
+        {"analog minimum refused, another row", kAnalogWindow, 3, "abc", OtherRow, "2.5"},
+        {"analog minimum, Escape", kAnalogWindow, 3, "4,5", Escape, "2.5"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        analog->SetLimit(1, 2.5f), analog->SetLimit(2, 7.0f);
+        busy->ParseValue(3, "4");
+        d.doc().SetModifiedFlag(false);
+        auto held = [&] { return row.kind == kAnalogWindow ? analog->GetText(row.column - 2) : busy->GetText(3); };
+        const std::string before = held();
+        auto host = std::make_unique<CObjectDlg>(&d.doc(), row.kind);
+        host->resize(1100, 400);
+        host->show();
+        host->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+        CLogicListView* list = qobject_cast<CLogicListFrm*>(host->m_pFrame.data())->GetView();
+        DoubleClick(list, 0, row.column);
+        QPointer<CInPlaceEdit> editor = list->findChild<CInPlaceEdit*>();
+        ASSERT_TRUE(editor && editor->hasFocus());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QString::fromLatin1(row.keys));
+        switch (row.end) {
+        case OtherRow: QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCenter(list, 1, 0)); break;
+        case Tab: QTest::keyClick(editor, Qt::Key_Tab); break;
+        case EmptyArea:
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(50, list->viewport()->height() - 3));
+            break;
+        case Escape: QTest::keyClick(editor, Qt::Key_Escape); break;
+        case Close: host->close(); break;
+        }
+        Settle();
+        EXPECT_FALSE(editor) << "the editor is gone";
+        EXPECT_EQ(row.kept, held());
+        if (row.end != Close) {
+            EXPECT_EQ(QLatin1String(row.kept), list->GetItemText(0, row.column));
+        }
+        if (row.end == OtherRow) {
+            EXPECT_TRUE(list->IsItemSelected(1)) << "the click went on to choose its row";
+        }
+        EXPECT_EQ(before != row.kept, d.doc().IsModified()) << "the title's \" *\"";
+        EXPECT_TRUE(messages.texts.empty());
+    }
 }
 
 // A decimal typed in a field of the control-logic windows, in German or in
