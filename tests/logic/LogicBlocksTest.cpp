@@ -584,10 +584,10 @@ TEST(LogicBlocks, WhatAnUploadCannotTakeIsReportedAndNeverDownloadedAsAnotherMea
          "ERROR: /READYINP/ENTRY12/INDEX >>2.5<< should be >>2<<",
          "/READYINP/ENTRY12/FUNCTION INP\n/READYINP/ENTRY12/INDEX 2"},
         {0, {"/MACRO/PROG12/TYPE DIGIO", "/MACRO/PROG12/PARAM/TYPE 763", "/MACRO/PROG12/PARAM/OUT abc"},
-         "ERROR: /MACRO/PROG12/PARAM/TYPE >>763<< should be >>INT<<\r\nMakro 12 : OUT abc",
+         "ERROR: /MACRO/PROG12/PARAM/TYPE >>763<< should be >>INT<<\r\nERROR: /MACRO/PROG12/PARAM/OUT >>abc<< should be >>0<<",
          "/MACRO/PROG12/PARAM/TYPE INT\n/MACRO/PROG12/PARAM/OUT 0"},
         {0, {"/SPAREAMP/ENTRY2/INDEX 70000", "/SPAREAMP/ENTRY2/REMOTE NO"},
-         "Havarieverstärker 2 : INDEX 70000 fehlt\r\nERROR: /SPAREAMP/ENTRY2/REMOTE >>NO<< should be >>YES<<",
+         "ERROR: /SPAREAMP/ENTRY2/INDEX >>70000<< should be >>0<<\r\nERROR: /SPAREAMP/ENTRY2/REMOTE >>NO<< should be >>YES<<",
          "/SPAREAMP/ENTRY2/INDEX 0"},
         {0, {"/SPAREAMP/ENTRY1/INDEX 5", "/SPAREAMP/ENTRY1/WATCH2/INDEX 3", "/SPAREAMP/ENTRY1/WATCH2/REMOTE maybe"},
          "ERROR: /SPAREAMP/ENTRY1/WATCH2/INDEX >>3<< should be >>0<<\r\n"
